@@ -1,0 +1,14 @@
+#include "Lottie/DotLottie/Zip/DataError.h"
+
+namespace lottie {
+
+DataError::DataError(Kind kind, std::string detail) : kind_(kind)
+{
+    message_ = kind == Kind::unreadableFile ? "Data error (unreadableFile): reading the archive failed"
+                                            : "Data error (unwritableFile): writing the extracted file failed";
+    if (!detail.empty()) {
+        message_ += ": " + detail;
+    }
+}
+
+}  // namespace lottie

@@ -1,0 +1,30 @@
+#include "Lottie/Model/DictionaryInitializable.h"
+
+namespace lottie {
+
+std::optional<DictionaryArray> DictionaryValue<DictionaryArray>::convert(const platform::json::Value& value) {
+    const platform::json::Array* array = value.asArray();
+    if (!array) return std::nullopt;
+    DictionaryArray dictionaries;
+    dictionaries.reserve(array->size());
+    for (const platform::json::Value& element : *array) {
+        if (!element.isObject()) return std::nullopt;
+        dictionaries.push_back(&element);
+    }
+    return dictionaries;
+}
+
+std::vector<double> doublesFromAny(const platform::json::Value& value) {
+    const platform::json::Array* array = value.asArray();
+    if (!array) throw InitializableError::invalidInput("Lottie/DictionaryInitializable", 68);
+    std::vector<double> doubles;
+    doubles.reserve(array->size());
+    for (const platform::json::Value& element : *array) {
+        auto number = element.asDouble();
+        if (!number) throw InitializableError::invalidInput("Lottie/DictionaryInitializable", 68);
+        doubles.push_back(*number);
+    }
+    return doubles;
+}
+
+}  // namespace lottie

@@ -1,0 +1,126 @@
+#include "Lottie/Model/Layers/LayerModel.h"
+
+#include <random>
+
+namespace lottie {
+
+namespace {
+
+constexpr std::string_view file = "Lottie/LayerModel";
+
+// Layers without "ind" get an identifier no other layer is likely to share.
+std::int64_t randomIndex() {
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    return static_cast<std::int64_t>(generator());
+}
+
+template <class Enumeration>
+Enumeration decodeCode(const platform::json::KeyedDecodingContainer& container, std::string_view key,
+                       std::optional<Enumeration> (*fromCode)(std::int64_t)) {
+    std::int64_t code = container.decode<std::int64_t>(key);
+    if (auto value = fromCode(code)) return *value;
+    throw platform::json::DecodingError::dataCorrupted(
+        platform::json::appending(container.codingPath(), platform::json::CodingKey::named(std::string(key))),
+        "Cannot initialize from invalid value " + std::to_string(code));
+}
+
+}  // namespace
+
+LayerModel::LayerModel(const Dictionary& dictionary) {
+    try {
+        name = optionalValue<std::string>(dictionary, "nm", file, 108).value_or("Layer");
+    } catch (const InitializableError&) {
+    }
+    index = optionalValue<std::int64_t>(dictionary, "ind", file, 109).value_or(randomIndex());
+    type = layerTypeFromCode(value<std::int64_t>(dictionary, "ty", file, 110)).value_or(LayerType::null);
+    if (inlineValue<std::int64_t>(dictionary, "ddd") == 1) coordinateSpace = CoordinateSpace::type3d;
+    inFrame = value<double>(dictionary, "ip", file, 119);
+    outFrame = value<double>(dictionary, "op", file, 120);
+    startTime = value<double>(dictionary, "st", file, 121);
+    try {
+        parent = optionalValue<std::int64_t>(dictionary, "parent", file, 122);
+    } catch (const InitializableError&) {
+    }
+    if (auto code = inlineValue<std::int64_t>(dictionary, "bm")) blendMode = blendModeFromCode(*code).value_or(BlendMode::normal);
+    try {
+        timeStretch = optionalValue<double>(dictionary, "sr", file, 144).value_or(1.0);
+    } catch (const InitializableError&) {
+    }
+    if (auto code = inlineValue<std::int64_t>(dictionary, "tt")) matte = matteTypeFromCode(*code);
+    try {
+        hidden = optionalValue<bool>(dictionary, "hd", file, 150).value_or(false);
+    } catch (const InitializableError&) {
+    }
+}
+
+LayerModel::LayerModel(const platform::json::Decoder& decoder) {
+    auto container = decoder.container();
+    name = container.decodeIfPresent<std::string>("nm").value_or("Layer");
+    index = container.decodeIfPresent<std::int64_t>("ind").value_or(randomIndex());
+    // Unknown integer codes are null layers here, unlike the other enumerations.
+    type = layerTypeFromCode(container.decode<std::int64_t>("ty")).value_or(LayerType::null);
+    if (container.decodeIfPresent<std::int64_t>("ddd")) {
+        coordinateSpace = decodeCode<CoordinateSpace>(container, "ddd", [](std::int64_t code) {
+            return code == 0 || code == 1 ? std::optional(static_cast<CoordinateSpace>(code)) : std::nullopt;
+        });
+    }
+    inFrame = container.decode<double>("ip");
+    outFrame = container.decode<double>("op");
+    startTime = container.decode<double>("st");
+    parent = container.decodeIfPresent<std::int64_t>("parent");
+    if (container.decodeIfPresent<std::int64_t>("bm")) blendMode = decodeCode(container, "bm", blendModeFromCode);
+    timeStretch = container.decodeIfPresent<double>("sr").value_or(1.0);
+    if (container.decodeIfPresent<std::int64_t>("tt")) matte = decodeCode(container, "tt", matteTypeFromCode);
+    hidden = container.decodeIfPresent<bool>("hd").value_or(false);
+}
+
+void LayerModel::encode(platform::json::Encoder& encoder) const {
+    auto container = encoder.container();
+    container.encode("nm", name);
+    container.encode("ind", index);
+    container.encode("ty", static_cast<int>(type));
+    container.encode("ddd", static_cast<int>(coordinateSpace));
+    container.encode("ip", inFrame);
+    container.encode("op", outFrame);
+    container.encode("st", startTime);
+    container.encodeIfPresent("parent", parent);
+    container.encode("bm", static_cast<int>(blendMode));
+    container.encode("sr", timeStretch);
+    if (matte) container.encode("tt", static_cast<int>(*matte));
+    container.encode("hd", hidden);
+}
+
+std::shared_ptr<const LayerModel> LayerModel::layerFromDictionary(const Dictionary& dictionary) {
+    auto code = inlineValue<std::int64_t>(dictionary, discriminatorKey);
+    if (!code) return std::make_shared<LayerModel>(dictionary);  // throws for the missing "ty"
+    if (!layerTypeFromCode(*code)) return nullptr;
+    return std::make_shared<LayerModel>(dictionary);
+}
+
+std::vector<std::shared_ptr<const LayerModel>> LayerModel::layersFromDictionaries(const DictionaryArray& dictionaries) {
+    std::vector<std::shared_ptr<const LayerModel>> layers;
+    layers.reserve(dictionaries.size());
+    for (const Dictionary* dictionary : dictionaries) {
+        if (auto layer = layerFromDictionary(*dictionary)) layers.push_back(std::move(layer));
+    }
+    return layers;
+}
+
+std::vector<std::shared_ptr<const LayerModel>> LayerModel::decodeLayerFamily(
+    const platform::json::KeyedDecodingContainer& container, std::string_view key) {
+    auto peek = container.nestedUnkeyedContainer(key);
+    auto read = peek;
+    std::vector<std::shared_ptr<const LayerModel>> layers;
+    while (!peek.isAtEnd()) {
+        auto element = peek.nestedContainer();
+        try {
+            (void)element.decodeIfPresent<std::int64_t>(discriminatorKey);
+        } catch (const platform::json::DecodingError&) {
+            // An unreadable "ty" chooses the base class; the layer's own decoder reports it.
+        }
+        layers.push_back(read.decode<std::shared_ptr<const LayerModel>>());
+    }
+    return layers;
+}
+
+}  // namespace lottie

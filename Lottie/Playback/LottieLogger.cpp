@@ -1,0 +1,77 @@
+#include "Lottie/Playback/LottieLogger.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace lottie {
+
+namespace {
+
+std::mutex& sharedLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::shared_ptr<LottieLogger>& sharedSlot() {
+    // Created once, also when several threads arrive together (a function
+    // static), with one empty function for all four handlers.
+    static std::shared_ptr<LottieLogger> logger = [] {
+        auto ignoreAssert = [](const LottieLogger::Condition&, const LottieLogger::Message&, std::string_view,
+                               unsigned) {};
+        auto ignoreMessage = [](const LottieLogger::Message&, std::string_view, unsigned) {};
+        auto ignoreInfo = [](const LottieLogger::Message&) {};
+        return std::make_shared<LottieLogger>(ignoreAssert, ignoreMessage, ignoreMessage, ignoreInfo);
+    }();
+    return logger;
+}
+
+void printLine(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+LottieLogger::LottieLogger(AssertHandler assertHandler, MessageHandler assertionFailureHandler,
+                           MessageHandler warnHandler, InfoHandler infoHandler)
+    : assert_handler_(std::move(assertHandler)),
+      assertionFailure_handler_(std::move(assertionFailureHandler)),
+      warn_handler_(std::move(warnHandler)),
+      info_handler_(std::move(infoHandler)) {}
+
+void LottieLogger::assert_(const Condition& condition, const Message& message, std::string_view file,
+                           unsigned line) const {
+    assert_handler_(condition, message, file, line);
+}
+
+void LottieLogger::assertionFailure(const Message& message, std::string_view file, unsigned line) const {
+    assertionFailure_handler_(message, file, line);
+}
+
+void LottieLogger::warn(const Message& message, std::string_view file, unsigned line) const {
+    warn_handler_(message, file, line);
+}
+
+void LottieLogger::info(const Message& message) const { info_handler_(message); }
+
+std::shared_ptr<LottieLogger> LottieLogger::shared() {
+    std::lock_guard guard(sharedLock());
+    return sharedSlot();
+}
+
+void LottieLogger::setShared(std::shared_ptr<LottieLogger> logger) {
+    std::lock_guard guard(sharedLock());
+    sharedSlot() = std::move(logger);
+}
+
+std::shared_ptr<LottieLogger> LottieLogger::printingLogger() {
+    return std::make_shared<LottieLogger>(
+        [](const Condition& condition, const Message& message, std::string_view, unsigned) {
+            if (!condition()) printLine(message());
+        },
+        [](const Message& message, std::string_view, unsigned) { printLine(message()); },
+        [](const Message&, std::string_view, unsigned) {}, [](const Message&) {});
+}
+
+}  // namespace lottie

@@ -1,0 +1,32 @@
+#pragma once
+// A Gaussian blur of an 8-bit plane, and the shadows made with it. The standard
+// deviation is half the shadow radius. Three box passes each way approximate the
+// Gaussian in time independent of the radius, so a shadow can be redrawn every
+// frame. Stateless; safe on any thread.
+
+#include <cstdint>
+#include <memory>
+
+#include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/Image.h"
+
+namespace platform::graphics {
+
+class GaussianBlur {
+public:
+    static double standardDeviation(double radius) { return radius / 2; }
+    // How far, in pixels, a blur of this radius spreads beyond what it blurs
+    // (three standard deviations, rounded up; 0 for no blur).
+    static int spread(double radius);
+
+    // Blurs `height` rows of `width` bytes in place, reading zero beyond the edges.
+    static void blurPlane(std::uint8_t* data, int width, int height, int bytesPerRow, double radius);
+
+    // The shadow of an image: its alpha blurred and tinted with `color` (whose own
+    // alpha scales it), in a premultiplied image grown by spread(radius) on every
+    // side, so that pixel (x, y) of the source lies at (x + spread, y + spread).
+    // Nothing when the grown image would be too large.
+    static std::shared_ptr<const Image> shadow(const Image& source, double radius, const Color& color);
+};
+
+}  // namespace platform::graphics

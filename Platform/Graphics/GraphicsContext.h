@@ -1,0 +1,181 @@
+#pragma once
+// A drawing context over a Cairo context: the stand-in for the platform's 2-D
+// drawing contexts, used by both rendering engines, the compositor and the text
+// stand-in (which draws through cairo()). Pixels are premultiplied ARGB32, or
+// grey for grey bitmap contexts; y grows downwards.
+//
+// Drawing state (transform, colours, alpha, blend mode, line style, clip,
+// anti-aliasing) is saved and restored as a whole. The current path is not part
+// of that state; filling, stroking and clipping consume it. Points are mapped to
+// device space when added, as the platform does, and kept within a few million
+// pixels so that huge shapes (the inverted masks span 20,000,000 units) stay
+// within what Cairo can represent.
+//
+// A transform that collapses the plane (a scale of 0, as animations reach) makes
+// every drawing and path addition a no-op and clipping empty until the state is
+// restored; it never puts the Cairo context into its error state.
+//
+// Owned by whoever made it; not thread-safe.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "Platform/Graphics/AffineTransform.h"
+#include "Platform/Graphics/BlendMode.h"
+#include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/FillRule.h"
+#include "Platform/Graphics/Gradient.h"
+#include "Platform/Graphics/GradientDrawingOptions.h"
+#include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/LineCap.h"
+#include "Platform/Graphics/LineJoin.h"
+#include "Platform/Graphics/Path.h"
+#include "Platform/Graphics/Point.h"
+#include "Platform/Graphics/Rect.h"
+
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
+
+namespace platform::graphics {
+
+class GraphicsContext {
+public:
+    // A transparent premultiplied ARGB32 bitmap; nothing when either side is not
+    // positive, passes 32767, or the pixel count passes Image::kMaximumPixelCount.
+    static std::unique_ptr<GraphicsContext> makeBitmap(int width, int height);
+    // An 8-bit grey bitmap without alpha, black at first: what mask images are drawn in.
+    static std::unique_ptr<GraphicsContext> makeGreyBitmap(int width, int height);
+    // Draws into an existing Cairo context, taking a reference to it. Its size is
+    // its target's when that is an image surface, else 0 x 0 (clipping to masks
+    // then clips everything).
+    explicit GraphicsContext(cairo_t* cairo);
+    ~GraphicsContext();
+    GraphicsContext(const GraphicsContext&) = delete;
+    GraphicsContext& operator=(const GraphicsContext&) = delete;
+
+    cairo_t* cairo() const { return cairo_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool isGrey() const { return grey_; }
+    // A snapshot of the pixels (grey8 for a grey bitmap); nothing when the target
+    // is not one of our bitmaps.
+    std::shared_ptr<const Image> makeImage() const;
+
+    void saveGState();
+    // Does nothing without a matching save (or past the start of a transparency layer).
+    void restoreGState();
+
+    void translateBy(double tx, double ty);
+    void scaleBy(double sx, double sy);
+    void rotateBy(double angle);
+    // `transform` applies to points first, then the current transform.
+    void concatenate(const AffineTransform& transform);
+    // User space to device space.
+    AffineTransform currentTransform() const;
+    // Not part of the saved state, as on the platform.
+    void setTextMatrix(const AffineTransform& matrix) { textMatrix_ = matrix; }
+    AffineTransform textMatrix() const { return textMatrix_; }
+
+    void beginPath();
+    void addPath(const Path& path);
+    void addRect(const Rect& rect);
+    void addEllipse(const Rect& rect);
+    bool isPathEmpty() const { return pathElementCount_ == 0; }
+    // In user space; the null rectangle when the path is empty.
+    Rect pathBoundingBox() const;
+    // Makes the current path stand for the outline of its stroke with the current
+    // line style: filling it paints the stroke, clipping to it clips to the stroke.
+    void replacePathWithStrokedPath();
+
+    void fillPath(FillRule rule = FillRule::winding);
+    void strokePath();
+    void fillRect(const Rect& rect);
+    // Makes the rectangle transparent (black in a grey bitmap), whatever the blend mode.
+    void clearRect(const Rect& rect);
+    // The image fills the rectangle, its first row at the rectangle's top (minY).
+    void drawImage(const Image& image, const Rect& rect);
+    void drawLinearGradient(const Gradient& gradient, Point start, Point end, GradientDrawingOptions options);
+    void drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius, Point endCenter,
+                            double endRadius, GradientDrawingOptions options);
+
+    void clip(FillRule rule = FillRule::winding);
+    // Clips to the area the current path's stroke would paint, with the current line style.
+    void clipToStrokeOfCurrentPath();
+    void clipToRect(const Rect& rect);
+    // Multiplies the clip by the image stretched over the rectangle: a grey
+    // image's level, or an ARGB image's alpha; nothing shows outside the rectangle.
+    void clipToMask(const Rect& rect, const Image& mask);
+    // In user space; the null rectangle when nothing can be drawn.
+    Rect clipBoundingBox() const;
+
+    void setFillColor(const Color& color);
+    void setStrokeColor(const Color& color);
+    Color fillColor() const;
+    Color strokeColor() const;
+    // Multiplies everything drawn; clamped to 0...1.
+    void setAlpha(double alpha);
+    double alpha() const;
+    void setBlendMode(BlendMode mode);
+    BlendMode blendMode() const;
+    // Negative or non-finite widths count as 0.
+    void setLineWidth(double width);
+    void setMiterLimit(double limit);
+    void setLineCap(LineCap cap);
+    void setLineJoin(LineJoin join);
+    // Empty lengths mean a solid line; so do lengths with a negative or
+    // non-finite entry or summing to 0.
+    void setLineDash(double phase, std::span<const double> lengths);
+    void setShouldAntialias(bool shouldAntialias);
+    void setAllowsAntialiasing(bool allowsAntialiasing);
+
+    // Draws into a fresh transparent layer until the matching end, then composites
+    // that layer as one with the alpha, blend mode and clip in effect at the begin.
+    void beginTransparencyLayer();
+    void endTransparencyLayer();
+
+    void flush();
+
+private:
+    struct State;
+    struct PixelMask;
+
+    GraphicsContext(cairo_t* cairo, int width, int height, bool grey);
+
+    State& state() { return states_.back(); }
+    const State& state() const { return states_.back(); }
+    void applyTransform(const AffineTransform& transform);
+    Point toDevice(Point user) const;
+    void deviceMoveTo(Point device);
+    void deviceLineTo(Point device);
+    void deviceCurveTo(Point c1, Point c2, Point end);
+    void addDevicePathElements(const Path& path);
+    void consumePath();
+    void applyStrokeStyle(cairo_t* target) const;
+    void applyAntialias() const;
+    // Runs `draw`, which paints with the state's alpha already applied, through
+    // the state's blend mode and pixel mask.
+    template <typename Draw>
+    void composite(Draw&& draw);
+    void setSourceColor(const Color& color) const;
+    void clipToNothing();
+    void intersectMask(const std::shared_ptr<PixelMask>& mask);
+    // A device-sized mask with the current transform set, for drawing a new clip into.
+    std::shared_ptr<PixelMask> newMask(cairo_t** drawing) const;
+    template <typename Body>
+    void preservingPath(Body&& body);
+
+    cairo_t* cairo_;
+    int width_;
+    int height_;
+    bool grey_;
+    std::vector<State> states_;
+    // The depth of states_ at each open transparency layer.
+    std::vector<std::size_t> layerDepths_;
+    AffineTransform textMatrix_;
+    std::size_t pathElementCount_ = 0;
+    bool pathIsStroked_ = false;
+};
+
+}  // namespace platform::graphics

@@ -1,0 +1,55 @@
+#pragma once
+// The saved drawing state of a GraphicsContext and the pixel masks its clips may
+// carry. Only GraphicsContext's own sources include this.
+
+#include <cairo.h>
+
+#include <memory>
+#include <vector>
+
+#include "Platform/Graphics/GraphicsContext.h"
+
+namespace platform::graphics {
+
+// A device-sized coverage plane (Cairo A8) that multiplies everything drawn,
+// made by clipping to a stroke or to a mask image; shared between saved states.
+struct GraphicsContext::PixelMask {
+    explicit PixelMask(cairo_surface_t* surfaceValue) : surface(surfaceValue) {}
+    ~PixelMask() { cairo_surface_destroy(surface); }
+    PixelMask(const PixelMask&) = delete;
+    PixelMask& operator=(const PixelMask&) = delete;
+
+    cairo_surface_t* surface;
+    // Where the mask may be non-zero, in device space.
+    Rect deviceBounds;
+};
+
+struct GraphicsContext::State {
+    Color fillColor = Color::black();
+    Color strokeColor = Color::black();
+    double alpha = 1;
+    BlendMode blendMode = BlendMode::normal;
+    // The user-to-device transform; Cairo's matrix follows it while it is invertible.
+    AffineTransform transform;
+    bool degenerate = false;
+    bool clipIsEmpty = false;
+    std::shared_ptr<PixelMask> mask;
+    double lineWidth = 1;
+    double miterLimit = 10;
+    LineCap lineCap = LineCap::butt;
+    LineJoin lineJoin = LineJoin::miter;
+    double dashPhase = 0;
+    std::vector<double> dashLengths;
+    bool shouldAntialias = true;
+    bool allowsAntialiasing = true;
+};
+
+inline cairo_matrix_t toCairoMatrix(const AffineTransform& t) {
+    cairo_matrix_t matrix;
+    cairo_matrix_init(&matrix, t.a, t.b, t.c, t.d, t.tx, t.ty);
+    return matrix;
+}
+
+cairo_operator_t cairoOperator(BlendMode mode);
+
+}  // namespace platform::graphics

@@ -1,0 +1,161 @@
+#include "Platform/Graphics/Image.h"
+
+#include <cairo.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+namespace platform::graphics {
+
+namespace {
+
+std::uint32_t readPixel(const std::uint8_t* row, int x) {
+    std::uint32_t value;
+    std::memcpy(&value, row + static_cast<std::size_t>(x) * 4, 4);
+    return value;
+}
+
+}  // namespace
+
+Image::Image(int width, int height, Format format, int bytesPerRow, std::vector<std::uint8_t> pixels)
+    : width_(width), height_(height), format_(format), bytesPerRow_(bytesPerRow), pixels_(std::move(pixels)) {}
+
+int Image::bytesPerRowFor(Format format, int width) {
+    if (width <= 0) {
+        return 0;
+    }
+    const int stride =
+        cairo_format_stride_for_width(format == Format::grey8 ? CAIRO_FORMAT_A8 : CAIRO_FORMAT_ARGB32, width);
+    return stride > 0 ? stride : 0;
+}
+
+std::shared_ptr<const Image> Image::make(int width, int height, Format format, std::vector<std::uint8_t> pixels) {
+    if (width <= 0 || height <= 0 ||
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaximumPixelCount) {
+        return nullptr;
+    }
+    const int stride = bytesPerRowFor(format, width);
+    if (stride == 0 || pixels.size() < static_cast<std::size_t>(stride) * static_cast<std::size_t>(height)) {
+        return nullptr;
+    }
+    pixels.resize(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    return std::shared_ptr<const Image>(new Image(width, height, format, stride, std::move(pixels)));
+}
+
+std::shared_ptr<const Image> Image::fromStraightRGBA(int width, int height, const std::vector<std::uint8_t>& rgba) {
+    if (width <= 0 || height <= 0 ||
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaximumPixelCount ||
+        rgba.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+        return nullptr;
+    }
+    const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* source = rgba.data() + static_cast<std::size_t>(y) * width * 4;
+        std::uint8_t* row = pixels.data() + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t a = source[x * 4 + 3];
+            auto premultiply = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
+            const std::uint32_t value = (a << 24) | (premultiply(source[x * 4]) << 16) |
+                                        (premultiply(source[x * 4 + 1]) << 8) | premultiply(source[x * 4 + 2]);
+            std::memcpy(row + static_cast<std::size_t>(x) * 4, &value, 4);
+        }
+    }
+    return make(width, height, Format::argb32Premultiplied, std::move(pixels));
+}
+
+std::uint32_t Image::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return 0;
+    }
+    const std::uint8_t* row = pixels_.data() + static_cast<std::size_t>(y) * bytesPerRow_;
+    if (format_ == Format::grey8) {
+        const std::uint32_t level = row[x];
+        return 0xff000000u | (level << 16) | (level << 8) | level;
+    }
+    return readPixel(row, x);
+}
+
+std::vector<std::uint8_t> Image::straightRGBA() const {
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width_) * height_ * 4);
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const std::uint32_t value = pixel(x, y);
+            const std::uint32_t a = value >> 24;
+            auto unpremultiply = [a](std::uint32_t channel) -> std::uint8_t {
+                return a == 0 ? 0 : static_cast<std::uint8_t>(std::min<std::uint32_t>(255, (channel * 255 + a / 2) / a));
+            };
+            std::uint8_t* out = rgba.data() + (static_cast<std::size_t>(y) * width_ + x) * 4;
+            out[0] = unpremultiply((value >> 16) & 0xff);
+            out[1] = unpremultiply((value >> 8) & 0xff);
+            out[2] = unpremultiply(value & 0xff);
+            out[3] = static_cast<std::uint8_t>(a);
+        }
+    }
+    return rgba;
+}
+
+std::string Image::encodePNG() const {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width_);
+    image.height = static_cast<png_uint_32>(height_);
+    std::vector<std::uint8_t> rgba;
+    const void* buffer = nullptr;
+    png_int_32 rowStride = 0;
+    if (format_ == Format::grey8) {
+        image.format = PNG_FORMAT_GRAY;
+        buffer = pixels_.data();
+        rowStride = bytesPerRow_;
+    } else {
+        image.format = PNG_FORMAT_RGBA;
+        rgba = straightRGBA();
+        buffer = rgba.data();
+        rowStride = width_ * 4;
+    }
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, buffer, rowStride, nullptr) || size == 0) {
+        png_image_free(&image);
+        return {};
+    }
+    std::string bytes(size, '\0');
+    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, buffer, rowStride, nullptr)) {
+        png_image_free(&image);
+        return {};
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+bool Image::writePNG(const std::filesystem::path& path) const {
+    const std::string bytes = encodePNG();
+    if (bytes.empty()) {
+        return false;
+    }
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+std::shared_ptr<const Image> Image::convertedToARGB(const std::shared_ptr<const Image>& image) {
+    if (!image || image->format_ == Format::argb32Premultiplied) {
+        return image;
+    }
+    const int width = image->width_;
+    const int height = image->height_;
+    const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t value = image->pixel(x, y);
+            std::memcpy(pixels.data() + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 4, &value,
+                        4);
+        }
+    }
+    return make(width, height, Format::argb32Premultiplied, std::move(pixels));
+}
+
+}  // namespace platform::graphics

@@ -1,0 +1,63 @@
+#pragma once
+// An immutable pixel buffer: premultiplied ARGB32 in native byte order (the
+// layout Cairo draws into), or 8-bit grey without alpha (mask images). Rows run
+// top to bottom (y down). Stands in for the platform's image objects; shared by
+// whoever draws it, as std::shared_ptr<const Image>.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform::graphics {
+
+class Image {
+public:
+    enum class Format { argb32Premultiplied, grey8 };
+
+    // Images whose pixel count would pass this are refused, whatever their source.
+    static constexpr std::uint64_t kMaximumPixelCount = 100'000'000;
+
+    // Bytes per row for a width in a format, padded as Cairo requires; 0 when the
+    // width cannot be stored.
+    static int bytesPerRowFor(Format format, int width);
+    // Takes `pixels` laid out with bytesPerRowFor(format, width) bytes per row.
+    // Nothing when the size is not positive, too large, or the buffer too short.
+    static std::shared_ptr<const Image> make(int width, int height, Format format,
+                                             std::vector<std::uint8_t> pixels);
+    // From straight (not premultiplied) RGBA bytes, four per pixel, rows packed.
+    static std::shared_ptr<const Image> fromStraightRGBA(int width, int height,
+                                                         const std::vector<std::uint8_t>& rgba);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Format format() const { return format_; }
+    int bytesPerRow() const { return bytesPerRow_; }
+    const std::vector<std::uint8_t>& pixels() const { return pixels_; }
+
+    // The premultiplied ARGB value of a pixel (grey pixels read as opaque grey);
+    // 0 outside the image.
+    std::uint32_t pixel(int x, int y) const;
+    // Straight-alpha RGBA bytes, four per pixel, rows packed.
+    std::vector<std::uint8_t> straightRGBA() const;
+
+    // PNG bytes of the image (RGBA, or grey for grey images); empty on failure.
+    std::string encodePNG() const;
+    bool writePNG(const std::filesystem::path& path) const;
+
+    // An ARGB32 version (grey becomes opaque grey): the image itself when already ARGB32.
+    static std::shared_ptr<const Image> convertedToARGB(const std::shared_ptr<const Image>& image);
+
+private:
+    Image(int width, int height, Format format, int bytesPerRow, std::vector<std::uint8_t> pixels);
+
+    int width_;
+    int height_;
+    Format format_;
+    int bytesPerRow_;
+    std::vector<std::uint8_t> pixels_;
+};
+
+}  // namespace platform::graphics

@@ -1,0 +1,58 @@
+#include "Platform/Text/Framesetter.h"
+
+#include <pango/pangocairo.h>
+
+#include <cmath>
+
+#include "Platform/Text/PangoObject.h"
+#include "Platform/Text/TextLayout.h"
+
+namespace platform::text {
+
+namespace {
+
+// Layout happens in points, unhinted and unrounded, so that sizes do not depend
+// on where or at what scale the text is later drawn.
+std::shared_ptr<PangoContext> makeContext() {
+    PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    pango_cairo_context_set_font_options(context, options);
+    cairo_font_options_destroy(options);
+    pango_context_set_round_glyph_positions(context, FALSE);
+    return sharedGObject(context);
+}
+
+double constraint(double value) {
+    if (std::isnan(value) || value < 0) {
+        return 0;
+    }
+    return value >= Framesetter::unconstrained ? std::numeric_limits<double>::infinity() : value;
+}
+
+}  // namespace
+
+Framesetter::Framesetter(AttributedString text)
+    : text_(std::make_shared<const AttributedString>(std::move(text))), context_(makeContext()) {}
+
+graphics::Size Framesetter::suggestFrameSize(graphics::Size constraints) const {
+    TextLayout layout(text_, context_.get(), constraint(constraints.width));
+    layout.stack(constraint(constraints.height));
+    return {layout.widestLine(), layout.usedHeight()};
+}
+
+Frame Framesetter::createFrame(const graphics::Rect& rect) const {
+    const bool numeric = !std::isnan(rect.origin.x) && !std::isnan(rect.origin.y) && !std::isnan(rect.size.width) &&
+                         !std::isnan(rect.size.height);
+    if (!numeric || rect.isNull()) {
+        return Frame(rect, nullptr);
+    }
+    const graphics::Rect box = rect.standardized();
+    auto layout = std::make_shared<TextLayout>(text_, context_.get(), box.size.width);
+    layout->stack(box.size.height);
+    return Frame(box, std::move(layout));
+}
+
+}  // namespace platform::text

@@ -1,0 +1,1 @@
+#include <benchmark/benchmark.h>

@@ -1,0 +1,43 @@
+# Helpers shared by every module's CMakeLists.
+
+# Our own code builds with every warning as an error; third-party headers are
+# included as system headers, so their warnings stay theirs.
+function(pellor_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# pellor_module(<target> <folder> [EXCLUDE <regex>] [DEPS <targets or imported libraries>...])
+# A static library of every .cpp under <folder>. Headers are included by their
+# path from the repository root ("Platform/Json/JsonValue.h").
+function(pellor_module target folder)
+  cmake_parse_arguments(ARG "" "EXCLUDE" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.cpp")
+  if(ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  pellor_warnings(${target})
+endfunction()
+
+# pellor_test(<name> <folder under tests/> LIBS <targets>...)
+# One GoogleTest executable of every .cpp in the folder, registered with CTest.
+function(pellor_test name folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp")
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} pellor_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
+  pellor_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "PELLOR_CORPUS_DIR=${PELLOR_CORPUS_DIR};QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# pellor_bench(<name> <source files>... LIBS <targets>...)
+function(pellor_bench name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  target_compile_definitions(${name} PRIVATE PELLOR_CORPUS_DIR="${PELLOR_CORPUS_DIR}")
+  pellor_warnings(${name})
+endfunction()

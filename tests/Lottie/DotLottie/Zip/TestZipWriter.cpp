@@ -1,0 +1,201 @@
+#include "tests/Lottie/DotLottie/Zip/TestZipWriter.h"
+
+#include <zlib.h>
+
+#include <stdexcept>
+
+namespace ziptest {
+
+namespace {
+
+void put(Bytes& out, std::uint64_t value, int width)
+{
+    for (int i = 0; i < width; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+std::uint32_t crcOf(const Bytes& data)
+{
+    return static_cast<std::uint32_t>(crc32(0, data.data(), static_cast<uInt>(data.size())));
+}
+
+}  // namespace
+
+Bytes bytesOf(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+std::string textOf(const Bytes& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TestEntry TestEntry::file(const std::string& name, const std::string& data, std::uint16_t method)
+{
+    TestEntry entry;
+    entry.name = bytesOf(name);
+    entry.data = bytesOf(data);
+    entry.method = method;
+    return entry;
+}
+
+TestEntry TestEntry::directory(const std::string& name)
+{
+    TestEntry entry;
+    entry.name = bytesOf(name);
+    entry.externalAttributes = 040755u << 16;
+    return entry;
+}
+
+TestEntry TestEntry::symlink(const std::string& name, const std::string& target)
+{
+    TestEntry entry;
+    entry.name = bytesOf(name);
+    entry.data = bytesOf(target);
+    entry.externalAttributes = 0120777u << 16;
+    return entry;
+}
+
+Bytes deflateRaw(const Bytes& data, int level)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+        throw std::runtime_error("deflateInit2 failed");
+    }
+    Bytes out(deflateBound(&stream, static_cast<uLong>(data.size())) + 16);
+    stream.next_in = const_cast<Bytef*>(data.data());
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = out.data();
+    stream.avail_out = static_cast<uInt>(out.size());
+    const int status = deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    if (status != Z_STREAM_END) {
+        throw std::runtime_error("deflate failed");
+    }
+    return out;
+}
+
+TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestArchiveOptions& options)
+{
+    TestArchive archive;
+    Bytes& out = archive.bytes;
+    std::vector<std::uint64_t> offsets;
+    std::vector<Bytes> payloads;
+    for (const TestEntry& entry : entries) {
+        const Bytes payload = entry.method == 8 ? deflateRaw(entry.data) : entry.data;
+        const std::uint32_t crc = entry.crcOverride.value_or(crcOf(entry.data));
+        const bool descriptor = (entry.flags & 0x0008) != 0;
+        offsets.push_back(out.size());
+        std::size_t begin = out.size();
+        put(out, 0x04034b50, 4);
+        put(out, entry.zip64 ? 45 : 20, 2);
+        put(out, entry.flags, 2);
+        put(out, entry.method, 2);
+        put(out, entry.dosTime, 2);
+        put(out, entry.dosDate, 2);
+        put(out, descriptor ? 0 : crc, 4);
+        put(out, entry.zip64 ? 0xFFFFFFFF : (descriptor ? 0 : payload.size()), 4);
+        put(out, entry.zip64 ? 0xFFFFFFFF : (descriptor ? 0 : entry.data.size()), 4);
+        put(out, entry.name.size(), 2);
+        put(out, entry.zip64 ? 20 : 0, 2);
+        out.insert(out.end(), entry.name.begin(), entry.name.end());
+        if (entry.zip64) {
+            put(out, 1, 2);
+            put(out, 16, 2);
+            put(out, entry.data.size(), 8);
+            put(out, payload.size(), 8);
+        }
+        archive.records.push_back({"local", begin, out.size()});
+        begin = out.size();
+        out.insert(out.end(), payload.begin(), payload.end());
+        archive.records.push_back({"data", begin, out.size()});
+        if (descriptor) {
+            begin = out.size();
+            if (entry.descriptorSignature) {
+                put(out, 0x08074b50, 4);
+            }
+            put(out, crc, 4);
+            put(out, payload.size(), entry.zip64 ? 8 : 4);
+            put(out, entry.data.size(), entry.zip64 ? 8 : 4);
+            archive.records.push_back({"descriptor", begin, out.size()});
+        }
+        payloads.push_back(payload);
+    }
+
+    const std::uint64_t centralStart = out.size();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TestEntry& entry = entries[i];
+        const std::uint64_t offset = entry.localOffsetOverride.value_or(offsets[i]);
+        const std::size_t begin = out.size();
+        put(out, 0x02014b50, 4);
+        put(out, entry.versionMadeBy, 2);
+        put(out, entry.zip64 ? 45 : 20, 2);
+        put(out, entry.flags, 2);
+        put(out, entry.method, 2);
+        put(out, entry.dosTime, 2);
+        put(out, entry.dosDate, 2);
+        put(out, entry.crcOverride.value_or(crcOf(entry.data)), 4);
+        put(out, entry.zip64 ? 0xFFFFFFFF : payloads[i].size(), 4);
+        put(out, entry.zip64 ? 0xFFFFFFFF : entry.data.size(), 4);
+        put(out, entry.name.size(), 2);
+        put(out, entry.zip64 ? 28 : 0, 2);
+        put(out, 0, 2);
+        put(out, 0, 2);
+        put(out, 0, 2);
+        put(out, entry.externalAttributes, 4);
+        put(out, entry.zip64 ? 0xFFFFFFFF : offset, 4);
+        out.insert(out.end(), entry.name.begin(), entry.name.end());
+        if (entry.zip64) {
+            put(out, 1, 2);
+            put(out, 24, 2);
+            put(out, entry.data.size(), 8);
+            put(out, payloads[i].size(), 8);
+            put(out, offset, 8);
+        }
+        archive.records.push_back({"central", begin, out.size()});
+    }
+    const std::uint64_t centralSize = out.size() - centralStart;
+
+    if (options.zip64EndRecord) {
+        const std::uint64_t recordOffset = out.size();
+        std::size_t begin = out.size();
+        put(out, 0x06064b50, 4);
+        put(out, 44, 8);
+        put(out, 45, 2);
+        put(out, 45, 2);
+        put(out, 0, 4);
+        put(out, 0, 4);
+        put(out, entries.size(), 8);
+        put(out, entries.size(), 8);
+        put(out, centralSize, 8);
+        put(out, centralStart, 8);
+        archive.records.push_back({"zip64record", begin, out.size()});
+        begin = out.size();
+        put(out, 0x07064b50, 4);
+        put(out, 0, 4);
+        put(out, recordOffset, 8);
+        put(out, 1, 4);
+        archive.records.push_back({"zip64locator", begin, out.size()});
+    }
+
+    const std::size_t begin = out.size();
+    const std::uint64_t classicCount = options.classicCountOverride.value_or(
+        options.saturateClassicEnd || entries.size() > 0xFFFF ? 0xFFFF : entries.size());
+    put(out, 0x06054b50, 4);
+    put(out, 0, 2);
+    put(out, 0, 2);
+    put(out, classicCount, 2);
+    put(out, classicCount, 2);
+    put(out, options.saturateClassicEnd ? 0xFFFFFFFF : centralSize, 4);
+    put(out, options.saturateClassicEnd ? 0xFFFFFFFF : centralStart, 4);
+    put(out, options.comment.size(), 2);
+    out.insert(out.end(), options.comment.begin(), options.comment.end());
+    archive.records.push_back({"end", begin, out.size()});
+    out.insert(out.end(), options.trailingJunk.begin(), options.trailingJunk.end());
+    return archive;
+}
+
+}  // namespace ziptest

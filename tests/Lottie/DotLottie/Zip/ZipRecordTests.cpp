@@ -1,0 +1,308 @@
+// The record parsers: fixed lengths, signatures, variable tails, data descriptors
+// with and without their signature, and the ZIP64 extra-field scan.
+
+#include "Lottie/DotLottie/Zip/CentralDirectoryStructure.h"
+#include "Lottie/DotLottie/Zip/DataDescriptor.h"
+#include "Lottie/DotLottie/Zip/EndOfCentralDirectoryRecord.h"
+#include "Lottie/DotLottie/Zip/LocalFileHeader.h"
+#include "Lottie/DotLottie/Zip/Zip64EndOfCentralDirectoryLocator.h"
+#include "Lottie/DotLottie/Zip/Zip64EndOfCentralDirectoryRecord.h"
+#include "Lottie/DotLottie/Zip/Zip64ExtendedInformation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using lottie::ByteBuffer;
+using Field = lottie::Zip64ExtendedInformation::Field;
+
+void put(ByteBuffer& out, std::uint64_t value, int width)
+{
+    for (int i = 0; i < width; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+// A read-only stream over bytes, for the parsers that read a tail.
+struct MemoryStream {
+    explicit MemoryStream(ByteBuffer bytes) : data(std::move(bytes))
+    {
+        if (data.empty()) {
+            data.push_back(0);
+            file = fmemopen(data.data(), 0, "rb");
+        } else {
+            file = fmemopen(data.data(), data.size(), "rb");
+        }
+    }
+    ~MemoryStream() { std::fclose(file); }
+    ByteBuffer data;
+    std::FILE* file = nullptr;
+};
+
+ByteBuffer endRecord(std::uint16_t commentLength)
+{
+    ByteBuffer bytes;
+    put(bytes, 0x06054b50, 4);
+    put(bytes, 0, 2);
+    put(bytes, 0, 2);
+    put(bytes, 3, 2);
+    put(bytes, 3, 2);
+    put(bytes, 0x99, 4);
+    put(bytes, 0x1234, 4);
+    put(bytes, commentLength, 2);
+    return bytes;
+}
+
+TEST(ZipRecords, EndRecordReadsItsCommentAndRejectsOneCutShort)
+{
+    struct Case {
+        const char* label;
+        std::uint16_t declared;
+        std::size_t available;
+        bool parses;
+    };
+    const Case cases[] = {
+        {"no comment", 0, 0, true},
+        {"whole comment", 5, 5, true},
+        {"comment with bytes behind", 3, 10, true},
+        {"comment one byte short", 5, 4, false},
+        {"comment missing", 7, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        MemoryStream stream(ByteBuffer(c.available, 'c'));
+        const auto record = lottie::EndOfCentralDirectoryRecord::parse(endRecord(c.declared), stream.file);
+        ASSERT_EQ(record.has_value(), c.parses);
+        if (c.parses) {
+            EXPECT_EQ(record->zipFileCommentData, ByteBuffer(c.declared, 'c'));
+            EXPECT_EQ(record->totalNumberOfEntriesInCentralDirectory, 3);
+            EXPECT_EQ(record->offsetToStartOfCentralDirectory, 0x1234u);
+        }
+    }
+}
+
+TEST(ZipRecords, FixedPartsMustHaveTheirLengthAndSignature)
+{
+    MemoryStream empty({});
+    ByteBuffer end = endRecord(0);
+    ByteBuffer shortEnd(end.begin(), end.end() - 1);
+    ByteBuffer wrongSignature = end;
+    wrongSignature[0] ^= 1;
+    EXPECT_FALSE(lottie::EndOfCentralDirectoryRecord::parse(shortEnd, empty.file));
+    EXPECT_FALSE(lottie::EndOfCentralDirectoryRecord::parse(wrongSignature, empty.file));
+
+    ByteBuffer locator;
+    put(locator, 0x07064b50, 4);
+    put(locator, 0, 4);
+    put(locator, 0x1122334455667788ull, 8);
+    put(locator, 1, 4);
+    const auto parsedLocator = lottie::Zip64EndOfCentralDirectoryLocator::parse(locator);
+    ASSERT_TRUE(parsedLocator);
+    EXPECT_EQ(parsedLocator->relativeOffsetOfZIP64EOCDRecord, 0x1122334455667788ull);
+    locator.pop_back();
+    EXPECT_FALSE(lottie::Zip64EndOfCentralDirectoryLocator::parse(locator));
+
+    ByteBuffer central(46, 0);
+    EXPECT_FALSE(lottie::CentralDirectoryStructure::parse(central, empty.file));
+    ByteBuffer local(30, 0);
+    EXPECT_FALSE(lottie::LocalFileHeader::parse(local, empty.file));
+}
+
+TEST(ZipRecords, Zip64EndRecordNeedsVersion45)
+{
+    for (std::uint16_t version : {44, 45, 0x012D}) {
+        ByteBuffer bytes;
+        put(bytes, 0x06064b50, 4);
+        put(bytes, 44, 8);
+        put(bytes, 45, 2);
+        put(bytes, version, 2);
+        put(bytes, 0, 8);
+        put(bytes, 70000, 8);
+        put(bytes, 70000, 8);
+        put(bytes, 100, 8);
+        put(bytes, 0x123456789ull, 8);
+        const auto record = lottie::Zip64EndOfCentralDirectoryRecord::parse(bytes);
+        SCOPED_TRACE(version);
+        ASSERT_EQ(record.has_value(), version >= 45);
+        if (record) {
+            EXPECT_EQ(record->totalNumberOfEntriesInCentralDirectory, 70000u);
+            EXPECT_EQ(record->offsetToStartOfCentralDirectory, 0x123456789ull);
+            EXPECT_TRUE(record->zip64ExtensibleDataSector.empty());
+        }
+    }
+}
+
+TEST(ZipRecords, EmptyEndRecordIsTheSignatureAndEighteenZeros)
+{
+    ByteBuffer expected = {0x50, 0x4B, 0x05, 0x06};
+    expected.resize(22, 0);
+    EXPECT_EQ(lottie::EndOfCentralDirectoryRecord{}.data(), expected);
+}
+
+ByteBuffer centralFixed(std::uint32_t compressed, std::uint32_t uncompressed, std::uint32_t offset,
+                        std::uint16_t nameLength, std::uint16_t extraLength, std::uint16_t commentLength)
+{
+    ByteBuffer bytes;
+    put(bytes, 0x02014b50, 4);
+    put(bytes, 0x031E, 2);
+    put(bytes, 45, 2);
+    put(bytes, 0x0808, 2);
+    put(bytes, 8, 2);
+    put(bytes, 0x7A3C, 2);
+    put(bytes, 0x5A21, 2);
+    put(bytes, 0xCAFEBABE, 4);
+    put(bytes, compressed, 4);
+    put(bytes, uncompressed, 4);
+    put(bytes, nameLength, 2);
+    put(bytes, extraLength, 2);
+    put(bytes, commentLength, 2);
+    put(bytes, 0, 2);
+    put(bytes, 1, 2);
+    put(bytes, 0100644u << 16, 4);
+    put(bytes, offset, 4);
+    return bytes;
+}
+
+TEST(ZipRecords, CentralEntrySplitsItsTailAndFindsItsZip64Block)
+{
+    ByteBuffer extra;
+    put(extra, 0x5455, 2);  // an unrelated block first
+    put(extra, 1, 2);
+    put(extra, 7, 1);
+    put(extra, 1, 2);
+    put(extra, 24, 2);
+    put(extra, 5000000000ull, 8);
+    put(extra, 4000000000ull, 8);
+    put(extra, 6000000000ull, 8);
+    ByteBuffer tail = {'a', '.', 'j', 's', 'o', 'n'};
+    tail.insert(tail.end(), extra.begin(), extra.end());
+    tail.insert(tail.end(), {'h', 'i'});
+    MemoryStream stream(tail);
+    const auto entry = lottie::CentralDirectoryStructure::parse(
+        centralFixed(0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 6, static_cast<std::uint16_t>(extra.size()), 2), stream.file);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->fileNameData, (ByteBuffer{'a', '.', 'j', 's', 'o', 'n'}));
+    EXPECT_EQ(entry->extraFieldData, extra);
+    EXPECT_EQ(entry->fileCommentData, (ByteBuffer{'h', 'i'}));
+    EXPECT_EQ(entry->crc32, 0xCAFEBABE);
+    EXPECT_EQ(entry->externalFileAttributes, 0100644u << 16);
+    ASSERT_TRUE(entry->zip64ExtendedInformation);
+    EXPECT_EQ(entry->zip64ExtendedInformation->uncompressedSize, 5000000000ull);
+    EXPECT_EQ(entry->zip64ExtendedInformation->compressedSize, 4000000000ull);
+    EXPECT_EQ(entry->zip64ExtendedInformation->relativeOffsetOfLocalHeader, 6000000000ull);
+
+    MemoryStream shortTail(ByteBuffer(tail.begin(), tail.end() - 1));
+    EXPECT_FALSE(lottie::CentralDirectoryStructure::parse(
+        centralFixed(0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 6, static_cast<std::uint16_t>(extra.size()), 2),
+        shortTail.file));
+}
+
+TEST(ZipRecords, Zip64BlockMustMatchTheSaturatedFieldsExactly)
+{
+    auto block = [](std::uint16_t dataSize, std::initializer_list<std::uint64_t> values) {
+        ByteBuffer bytes;
+        put(bytes, 1, 2);
+        put(bytes, dataSize, 2);
+        for (std::uint64_t value : values) {
+            put(bytes, value, 8);
+        }
+        return bytes;
+    };
+    struct Case {
+        const char* label;
+        ByteBuffer extra;
+        std::vector<Field> fields;
+        bool found;
+        std::uint64_t compressed;
+    };
+    ByteBuffer malformedThenGood = block(8, {1});
+    malformedThenGood[2] = 16;  // claims 16 bytes but the local header needs 8
+    malformedThenGood.resize(4 + 16, 0);
+    const ByteBuffer good = block(8, {77});
+    malformedThenGood.insert(malformedThenGood.end(), good.begin(), good.end());
+    ByteBuffer oversized = block(8, {1});
+    oversized[2] = 200;
+    const Case cases[] = {
+        {"only compressed size saturated, 12-byte block", block(8, {77}), {Field::compressedSize}, true, 77},
+        {"only compressed size saturated, both sizes present", block(16, {5, 77}), {Field::compressedSize}, false, 0},
+        {"nothing saturated but values present", block(16, {5, 77}), {}, false, 0},
+        {"nothing saturated and an empty block", block(0, {}), {}, false, 0},
+        {"first ID-1 block malformed hides a later one", malformedThenGood, {Field::compressedSize}, false, 0},
+        {"block longer than the extra field", oversized, {Field::compressedSize}, false, 0},
+        {"both sizes", block(16, {5, 77}), {Field::uncompressedSize, Field::compressedSize}, true, 77},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto info = lottie::Zip64ExtendedInformation::scan(c.extra, c.fields);
+        ASSERT_EQ(info.has_value(), c.found);
+        if (info) {
+            EXPECT_EQ(info->compressedSize, c.compressed);
+        }
+    }
+}
+
+TEST(ZipRecords, LocalHeaderReadsOnlySizesFromItsZip64Block)
+{
+    ByteBuffer fixed;
+    put(fixed, 0x04034b50, 4);
+    put(fixed, 45, 2);
+    put(fixed, 0, 2);
+    put(fixed, 8, 2);
+    put(fixed, 0, 2);
+    put(fixed, 0, 2);
+    put(fixed, 0, 4);
+    put(fixed, 0xFFFFFFFF, 4);
+    put(fixed, 10, 4);
+    put(fixed, 1, 2);
+    put(fixed, 12, 2);
+    ByteBuffer tail = {'x'};
+    put(tail, 1, 2);
+    put(tail, 8, 2);
+    put(tail, 9000000000ull, 8);
+    MemoryStream stream(tail);
+    const auto header = lottie::LocalFileHeader::parse(fixed, stream.file);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->fileNameData, ByteBuffer{'x'});
+    ASSERT_TRUE(header->zip64ExtendedInformation);
+    EXPECT_EQ(header->zip64ExtendedInformation->compressedSize, 9000000000ull);
+    EXPECT_EQ(header->zip64ExtendedInformation->uncompressedSize, 0u);
+}
+
+TEST(ZipRecords, DataDescriptorsWithAndWithoutSignature)
+{
+    ByteBuffer signed32;
+    put(signed32, 0x08074b50, 4);
+    put(signed32, 0xAABBCCDD, 4);
+    put(signed32, 100, 4);
+    put(signed32, 200, 4);
+    ByteBuffer unsigned32;
+    put(unsigned32, 0xAABBCCDD, 4);
+    put(unsigned32, 100, 4);
+    put(unsigned32, 200, 4);
+    put(unsigned32, 0x04034b50, 4);  // the next record's signature, ignored
+    for (const ByteBuffer& bytes : {signed32, unsigned32}) {
+        const auto descriptor = lottie::DataDescriptor32::parse(bytes);
+        ASSERT_TRUE(descriptor);
+        EXPECT_EQ(descriptor->dataDescriptorSignature, 0x08074b50u);
+        EXPECT_EQ(descriptor->crc32, 0xAABBCCDDu);
+        EXPECT_EQ(descriptor->compressedSize, 100u);
+        EXPECT_EQ(descriptor->uncompressedSize, 200u);
+    }
+    ByteBuffer unsigned64;
+    put(unsigned64, 0x01020304, 4);
+    put(unsigned64, 5000000000ull, 8);
+    put(unsigned64, 6000000000ull, 8);
+    put(unsigned64, 0, 4);
+    const auto descriptor = lottie::DataDescriptor64::parse(unsigned64);
+    ASSERT_TRUE(descriptor);
+    EXPECT_EQ(descriptor->crc32, 0x01020304u);
+    EXPECT_EQ(descriptor->compressedSize, 5000000000ull);
+    EXPECT_EQ(descriptor->uncompressedSize, 6000000000ull);
+    EXPECT_FALSE(lottie::DataDescriptor64::parse(signed32));
+    EXPECT_FALSE(lottie::DataDescriptor32::parse(unsigned64));
+}
+
+}  // namespace

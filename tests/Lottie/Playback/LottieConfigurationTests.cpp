@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "Lottie/Playback/LottieConfiguration.h"
+
+using namespace lottie;
+
+namespace {
+
+TEST(RenderingEngineOption, ReadsAndWritesExactlyItsThreeTexts) {
+    EXPECT_TRUE(RenderingEngineOption::fromText("Automatic")->isAutomatic());
+    EXPECT_EQ(RenderingEngineOption::fromText("Main Thread")->engine(), RenderingEngine::mainThread);
+    EXPECT_EQ(RenderingEngineOption::fromText("Core Animation")->engine(), RenderingEngine::coreAnimation);
+    for (const char* text : {"automatic", "", "Core animation", "Main Thread ", "mainThread"}) {
+        EXPECT_FALSE(RenderingEngineOption::fromText(text)) << text;
+    }
+    EXPECT_FALSE(renderingEngineFromText("Automatic"));
+    EXPECT_EQ(RenderingEngineOption::coreAnimation().description(), "Core Animation");
+    EXPECT_EQ(description(RenderingEngine::coreAnimation), "Core Animation");
+    EXPECT_EQ(RenderingEngineOption::specific(RenderingEngine::mainThread), RenderingEngineOption::mainThread());
+    EXPECT_FALSE(RenderingEngineOption::automatic() == RenderingEngineOption::mainThread());
+}
+
+class FixedProvider : public ReducedMotionOptionProvider {
+public:
+    explicit FixedProvider(ReducedMotionMode mode) : mode_(mode) {}
+    ReducedMotionMode currentReducedMotionMode() const override { return mode_; }
+
+private:
+    ReducedMotionMode mode_;
+};
+
+TEST(ReducedMotionOption, ComparesByModeOrByIdentityValue) {
+    EXPECT_EQ(ReducedMotionOption::systemSetting().currentReducedMotionMode(), ReducedMotionMode::standardMotion);
+    EXPECT_EQ(ReducedMotionOption::reducedMotion().currentReducedMotionMode(), ReducedMotionMode::reducedMotion);
+
+    auto a = ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::reducedMotion),
+                                          AnyHashable(std::string("id")));
+    auto b = ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::standardMotion),
+                                          AnyHashable(std::string("id")));
+    EXPECT_EQ(a, b);  // the providers themselves are not compared
+    EXPECT_EQ(a.hash(), b.hash());
+    EXPECT_EQ(a.currentReducedMotionMode(), ReducedMotionMode::reducedMotion);
+    EXPECT_FALSE(a == ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::reducedMotion),
+                                                   AnyHashable(7)));
+    EXPECT_FALSE(ReducedMotionOption::reducedMotion() == a);
+    EXPECT_EQ(ReducedMotionOption::systemSetting(), ReducedMotionOption::systemSetting());
+}
+
+TEST(LottieConfiguration, SharedValueDefaultsAndEquality) {
+    LottieConfiguration shared = LottieConfiguration::shared();
+    EXPECT_TRUE(shared.renderingEngine.isAutomatic());
+    EXPECT_EQ(shared.decodingStrategy, DecodingStrategy::dictionaryBased);
+    EXPECT_EQ(shared.reducedMotionOption, ReducedMotionOption::systemSetting());
+
+    LottieConfiguration changed = shared;
+    changed.renderingEngine = RenderingEngineOption::mainThread();
+    EXPECT_FALSE(changed == shared);
+    LottieConfiguration same = shared;
+    EXPECT_EQ(same, shared);
+    EXPECT_EQ(std::hash<LottieConfiguration>{}(same), std::hash<LottieConfiguration>{}(shared));
+
+    // Replacing the shared value reaches later readers, from any thread.
+    LottieConfiguration::setShared(changed);
+    std::vector<std::thread> readers;
+    std::vector<int> seen(8);
+    for (int i = 0; i < 8; ++i) {
+        readers.emplace_back([&seen, i] { seen[i] = LottieConfiguration::shared() == LottieConfiguration(RenderingEngineOption::mainThread()); });
+    }
+    for (auto& reader : readers) reader.join();
+    for (int s : seen) EXPECT_EQ(s, 1);
+    LottieConfiguration::setShared(shared);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include "Platform/Foundation/DispatchQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <latch>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace platform::foundation {
+namespace {
+
+TEST(DispatchQueueTest, RunsAThousandItemsInOrderOnOneThread) {
+    constexpr int itemCount = 1000;
+    std::vector<int> order;  // only touched by the worker until sync() returns
+    std::vector<std::thread::id> threads;
+    DispatchQueue queue("test.order");
+    EXPECT_EQ(queue.label(), "test.order");
+    for (int i = 0; i < itemCount; ++i) {
+        queue.async([&, i] {
+            order.push_back(i);
+            threads.push_back(std::this_thread::get_id());
+        });
+    }
+    queue.sync([] {});  // everything queued before has run
+
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(itemCount));
+    for (int i = 0; i < itemCount; ++i) {
+        ASSERT_EQ(order[i], i);
+        ASSERT_EQ(threads[i], threads[0]);
+    }
+    EXPECT_NE(threads[0], std::this_thread::get_id());
+}
+
+TEST(DispatchQueueTest, DestructionFinishesQueuedWorkIncludingWorkItQueues) {
+    constexpr int itemCount = 1000;
+    std::latch release(1);
+    std::vector<int> order;
+    {
+        DispatchQueue queue("test.destruction");
+        // Hold the worker so that all the items are still queued at destruction.
+        queue.async([&] { release.wait(); });
+        for (int i = 0; i < itemCount; ++i) {
+            queue.async([&, i] {
+                order.push_back(i);
+                if (i == itemCount - 1) {
+                    queue.async([&] { order.push_back(itemCount); });
+                }
+            });
+        }
+        release.count_down();
+    }
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(itemCount + 1));
+    for (int i = 0; i <= itemCount; ++i) {
+        ASSERT_EQ(order[i], i);
+    }
+}
+
+TEST(DispatchQueueTest, SyncRunsOnTheQueueAfterEarlierWorkAndWaits) {
+    DispatchQueue queue("test.sync");
+    std::latch release(1);
+    std::vector<std::string> order;
+    queue.async([&] {
+        release.wait();
+        order.push_back("async");
+    });
+    std::thread::id ranOn;
+    std::thread::id callerThread;
+    std::thread caller([&] {
+        callerThread = std::this_thread::get_id();
+        queue.sync([&] {
+            order.push_back("sync");
+            ranOn = std::this_thread::get_id();
+        });
+        order.push_back("returned");  // the worker is idle now
+    });
+    release.count_down();
+    caller.join();
+    EXPECT_EQ(order, (std::vector<std::string>{"async", "sync", "returned"}));
+    EXPECT_NE(ranOn, callerThread);
+    EXPECT_NE(ranOn, std::this_thread::get_id());
+}
+
+TEST(DispatchQueueTest, SyncFromTheQueuesOwnWorkRunsInline) {
+    DispatchQueue queue("test.reentrant");
+    std::vector<int> order;
+    queue.sync([&] {
+        EXPECT_TRUE(queue.isCurrent());
+        order.push_back(1);
+        queue.sync([&] { order.push_back(2); });
+        order.push_back(3);
+    });
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+    EXPECT_FALSE(queue.isCurrent());
+}
+
+TEST(DispatchQueueTest, SyncOnAnotherQueueFromWorkIsNotMistakenForReentry) {
+    DispatchQueue outer("test.outer");
+    DispatchQueue inner("test.inner");
+    std::thread::id outerThread;
+    std::thread::id innerThread;
+    outer.sync([&] {
+        outerThread = std::this_thread::get_id();
+        EXPECT_FALSE(inner.isCurrent());
+        inner.sync([&] {
+            innerThread = std::this_thread::get_id();
+            EXPECT_TRUE(inner.isCurrent());
+            EXPECT_FALSE(outer.isCurrent());
+        });
+    });
+    EXPECT_NE(outerThread, innerThread);
+}
+
+TEST(DispatchQueueTest, SyncPassesAnExceptionToItsCallerAndTheQueueGoesOn) {
+    DispatchQueue queue("test.exception");
+    EXPECT_THROW(queue.sync([] { throw std::runtime_error("work failed"); }), std::runtime_error);
+    bool ran = false;
+    queue.sync([&] { ran = true; });
+    EXPECT_TRUE(ran);
+}
+
+TEST(DispatchQueueTest, EmptyWorkIsRefused) {
+    DispatchQueue queue("test.empty");
+    EXPECT_THROW(queue.async({}), std::invalid_argument);
+    EXPECT_THROW(queue.sync({}), std::invalid_argument);
+}
+
+TEST(DispatchQueueTest, AsyncFromManyThreadsRunsEveryItemOneAtATime) {
+    constexpr int threadCount = 8;
+    constexpr int itemsPerThread = 250;
+    DispatchQueue queue("test.contended");
+    int total = 0;  // unguarded on purpose: a serial queue never runs two items at once
+    std::atomic<int> running{0};
+    std::atomic<bool> overlapped{false};
+    std::vector<std::vector<int>> seen(threadCount);
+    std::latch start(threadCount);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&, t] {
+            start.arrive_and_wait();
+            for (int i = 0; i < itemsPerThread; ++i) {
+                queue.async([&, t, i] {
+                    if (running.fetch_add(1) != 0) {
+                        overlapped = true;
+                    }
+                    ++total;
+                    seen[t].push_back(i);
+                    running.fetch_sub(1);
+                });
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    queue.sync([] {});
+    EXPECT_FALSE(overlapped.load());
+    EXPECT_EQ(total, threadCount * itemsPerThread);
+    for (int t = 0; t < threadCount; ++t) {
+        ASSERT_EQ(seen[t].size(), static_cast<std::size_t>(itemsPerThread));
+        for (int i = 0; i < itemsPerThread; ++i) {
+            ASSERT_EQ(seen[t][i], i);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace platform::foundation

@@ -1,0 +1,223 @@
+#include "Platform/Foundation/DispatchQueue.h"
+#include "Platform/Foundation/MainRunLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <latch>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace platform::foundation {
+namespace {
+
+TEST(MainRunLoopTest, RunOnceRunsTheOldestItem) {
+    MainRunLoop loop;
+    std::vector<int> order;
+    EXPECT_FALSE(loop.runOnce());
+    loop.post([&] { order.push_back(1); });
+    loop.post([&] { order.push_back(2); });
+    EXPECT_EQ(loop.pendingCount(), 2u);
+    EXPECT_TRUE(loop.runOnce());
+    EXPECT_EQ(order, std::vector<int>{1});
+    EXPECT_EQ(loop.pendingCount(), 1u);
+    EXPECT_TRUE(loop.runOnce());
+    EXPECT_FALSE(loop.runOnce());
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST(MainRunLoopTest, DrainRunsWorkPostedWhileDraining) {
+    MainRunLoop loop;
+    std::vector<std::string> order;
+    loop.post([&] {
+        order.push_back("a");
+        loop.post([&] {
+            order.push_back("c");
+            loop.post([&] { order.push_back("e"); });
+        });
+    });
+    loop.post([&] { order.push_back("b"); });
+    loop.post([&] { order.push_back("d"); });
+
+    const auto result = loop.drain();
+
+    EXPECT_EQ(order, (std::vector<std::string>{"a", "b", "d", "c", "e"}));
+    EXPECT_EQ(result.itemsRun, 5u);
+    EXPECT_FALSE(result.reachedRoundLimit);
+    EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(MainRunLoopTest, DrainStopsAtTheRoundLimitAndSaysSo) {
+    struct Case {
+        std::size_t roundLimit;
+        std::size_t expectedRuns;
+    };
+    for (const Case& testCase : {Case{0, 0}, Case{1, 1}, Case{5, 5}, Case{100, 100}}) {
+        SCOPED_TRACE(testCase.roundLimit);
+        MainRunLoop loop;
+        std::size_t runs = 0;
+        std::function<void()> again = [&] {
+            ++runs;
+            loop.post(again);
+        };
+        loop.post(again);
+        const auto result = loop.drain(testCase.roundLimit);
+        EXPECT_EQ(runs, testCase.expectedRuns);
+        EXPECT_EQ(result.itemsRun, testCase.expectedRuns);
+        EXPECT_TRUE(result.reachedRoundLimit);
+        EXPECT_EQ(loop.pendingCount(), 1u);
+    }
+}
+
+TEST(MainRunLoopTest, DrainThatEmptiesTheQueueOnTheLastRoundIsComplete) {
+    MainRunLoop loop;
+    loop.post([&] { loop.post([] {}); });
+    const auto result = loop.drain(2);
+    EXPECT_EQ(result.itemsRun, 2u);
+    EXPECT_FALSE(result.reachedRoundLimit);
+}
+
+TEST(MainRunLoopTest, NestedDrainKeepsPostingOrder) {
+    MainRunLoop loop;
+    std::vector<int> order;
+    loop.post([&] {
+        order.push_back(1);
+        loop.drain();
+    });
+    loop.post([&] { order.push_back(2); });
+    loop.post([&] { order.push_back(3); });
+    loop.drain();
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(MainRunLoopTest, ThrowingItemIsConsumedAndTheRestStaysPending) {
+    MainRunLoop loop;
+    int ran = 0;
+    loop.post([] { throw std::runtime_error("work failed"); });
+    loop.post([&] { ++ran; });
+    EXPECT_THROW(loop.drain(), std::runtime_error);
+    EXPECT_EQ(loop.pendingCount(), 1u);
+    loop.drain();
+    EXPECT_EQ(ran, 1);
+}
+
+TEST(MainRunLoopTest, EmptyWorkIsRefused) {
+    MainRunLoop loop;
+    EXPECT_THROW(loop.post({}), std::invalid_argument);
+    EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(MainRunLoopTest, WakeUpHandlerRunsOnThePostingThreadAfterTheWorkIsQueued) {
+    MainRunLoop loop;
+    std::mutex mutex;
+    std::vector<std::pair<std::thread::id, std::size_t>> wakeUps;
+    loop.setWakeUpHandler([&] {
+        std::lock_guard lock(mutex);
+        wakeUps.emplace_back(std::this_thread::get_id(), loop.pendingCount());
+    });
+    loop.post([] {});
+    std::thread::id worker;
+    std::thread([&] {
+        worker = std::this_thread::get_id();
+        loop.post([] {});
+    }).join();
+
+    ASSERT_EQ(wakeUps.size(), 2u);
+    EXPECT_EQ(wakeUps[0], std::make_pair(std::this_thread::get_id(), std::size_t{1}));
+    EXPECT_EQ(wakeUps[1], std::make_pair(worker, std::size_t{2}));
+
+    loop.setWakeUpHandler({});
+    loop.post([] {});
+    EXPECT_EQ(wakeUps.size(), 2u);
+}
+
+TEST(MainRunLoopTest, MainThreadIsTheCreatorUnlessSetExplicitly) {
+    MainRunLoop loop;
+    EXPECT_TRUE(loop.isMainThread());
+    bool onWorker = true;
+    std::thread::id worker;
+    std::thread([&] {
+        worker = std::this_thread::get_id();
+        onWorker = loop.isMainThread();
+    }).join();
+    EXPECT_FALSE(onWorker);
+    loop.setMainThread(worker);
+    EXPECT_FALSE(loop.isMainThread());
+    EXPECT_EQ(loop.mainThread(), worker);
+}
+
+// Eight threads post at once to the main queue; the main thread then runs
+// everything, and each thread's items must come out in the order it posted them.
+TEST(MainQueueTest, PostsFromEightThreadsKeepEachThreadsOrder) {
+    auto& loop = MainRunLoop::shared();
+    loop.drain();
+    ASSERT_TRUE(isMainThread());
+    std::atomic<int> wakeUps{0};
+    loop.setWakeUpHandler([&] { ++wakeUps; });
+
+    constexpr int threadCount = 8;
+    constexpr int itemsPerThread = 1000;
+    std::vector<std::vector<int>> seen(threadCount);  // only touched on the main thread
+    std::latch start(threadCount);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&, t] {
+            start.arrive_and_wait();
+            for (int i = 0; i < itemsPerThread; ++i) {
+                DispatchQueue::main().async([&seen, t, i] {
+                    EXPECT_TRUE(isMainThread());
+                    seen[t].push_back(i);
+                });
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    loop.setWakeUpHandler({});
+
+    const auto result = loop.drain();
+    EXPECT_EQ(result.itemsRun, static_cast<std::size_t>(threadCount * itemsPerThread));
+    EXPECT_EQ(wakeUps.load(), threadCount * itemsPerThread);
+    for (int t = 0; t < threadCount; ++t) {
+        SCOPED_TRACE(t);
+        ASSERT_EQ(seen[t].size(), static_cast<std::size_t>(itemsPerThread));
+        for (int i = 0; i < itemsPerThread; ++i) {
+            ASSERT_EQ(seen[t][i], i);
+        }
+    }
+}
+
+TEST(MainQueueTest, SyncFromAnotherThreadWaitsForTheMainLoopToRunIt) {
+    auto& loop = MainRunLoop::shared();
+    loop.drain();
+    std::atomic<bool> returned{false};
+    std::thread::id ranOn;
+    std::thread caller([&] {
+        DispatchQueue::main().sync([&] { ranOn = std::this_thread::get_id(); });
+        returned = true;
+    });
+    // Drive the main loop by hand until the caller's item has been run.
+    while (!returned.load()) {
+        loop.runOnce();
+        std::this_thread::yield();
+    }
+    caller.join();
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+TEST(MainQueueTest, SyncOnTheMainThreadRunsInline) {
+    MainRunLoop::shared().drain();
+    ASSERT_TRUE(DispatchQueue::main().isCurrent());
+    bool ran = false;
+    DispatchQueue::main().sync([&] { ran = true; });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(MainRunLoop::shared().pendingCount(), 0u);
+    EXPECT_EQ(DispatchQueue::main().label(), "main");
+}
+
+}  // namespace
+}  // namespace platform::foundation

@@ -1,0 +1,252 @@
+#include "Platform/Foundation/NotificationCenter.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <latch>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace platform::foundation {
+namespace {
+
+TEST(NotificationCenterTest, DeliversOnlyToObserversOfThePostedNameInRegistrationOrder) {
+    NotificationCenter centre;
+    std::vector<std::string> calls;
+    auto first = centre.addObserver("warning", [&](const Notification& n) { calls.push_back("first " + n.name); });
+    auto other = centre.addObserver("other", [&](const Notification& n) { calls.push_back("other " + n.name); });
+    auto second = centre.addObserver("warning", [&](const Notification& n) { calls.push_back("second " + n.name); });
+
+    centre.post("warning");
+    centre.post("nobody listens");
+    centre.post("warnin");
+
+    EXPECT_EQ(calls, (std::vector<std::string>{"first warning", "second warning"}));
+}
+
+TEST(NotificationCenterTest, CentresAreIndependent) {
+    NotificationCenter mine;
+    int calls = 0;
+    auto token = mine.addObserver("LRUCacheMemoryWarningNotification", [&](const Notification&) { ++calls; });
+    NotificationCenter().post("LRUCacheMemoryWarningNotification");
+    EXPECT_EQ(calls, 0);
+    mine.post("LRUCacheMemoryWarningNotification");
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(NotificationCenterTest, DefaultCenterIsOneInstance) {
+    EXPECT_EQ(&NotificationCenter::defaultCenter(), &NotificationCenter::defaultCenter());
+    int calls = 0;
+    auto token = NotificationCenter::defaultCenter().addObserver("test.default", [&](const Notification&) { ++calls; });
+    std::thread([] { NotificationCenter::defaultCenter().post("test.default"); }).join();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(NotificationCenterTest, EmptyBlockIsRefused) {
+    NotificationCenter centre;
+    EXPECT_THROW((void)centre.addObserver("x", {}), std::invalid_argument);
+    EXPECT_EQ(centre.observerCount(), 0u);
+}
+
+// Every way of ending a registration, each applied twice (or after the centre is
+// gone), must stop delivery and never fail.
+TEST(NotificationCenterTest, EveryWayOfRemovingStopsDeliveryAndIsHarmlessTwice) {
+    struct Case {
+        const char* label;
+        void (*remove)(NotificationCenter&, ObserverToken&);
+    };
+    const Case cases[] = {
+        {"removeObserver twice",
+         [](NotificationCenter& c, ObserverToken& t) {
+             c.removeObserver(t);
+             c.removeObserver(t);
+         }},
+        {"reset twice",
+         [](NotificationCenter&, ObserverToken& t) {
+             t.reset();
+             t.reset();
+         }},
+        {"token destroyed after a move",
+         [](NotificationCenter& c, ObserverToken& t) {
+             { ObserverToken moved = std::move(t); }
+             c.removeObserver(t);
+         }},
+        {"token overwritten by assignment",
+         [](NotificationCenter&, ObserverToken& t) { t = ObserverToken(); }},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.label);
+        NotificationCenter centre;
+        int calls = 0;
+        auto token = centre.addObserver("n", [&](const Notification&) { ++calls; });
+        auto keeper = centre.addObserver("n", [](const Notification&) {});
+        centre.post("n");
+        testCase.remove(centre, token);
+        EXPECT_FALSE(token.isRegistered());
+        EXPECT_EQ(centre.observerCount(), 1u);
+        centre.post("n");
+        EXPECT_EQ(calls, 1);
+    }
+}
+
+TEST(NotificationCenterTest, TokenMayOutliveItsCentre) {
+    ObserverToken token;
+    {
+        NotificationCenter centre;
+        token = centre.addObserver("n", [](const Notification&) {});
+        EXPECT_TRUE(token.isRegistered());
+    }
+    token.reset();  // must not touch the destroyed centre
+    EXPECT_FALSE(token.isRegistered());
+}
+
+TEST(NotificationCenterTest, ObserverMayRemoveItselfAndOthersDuringAPost) {
+    NotificationCenter centre;
+    std::vector<std::string> calls;
+    ObserverToken self;
+    ObserverToken later;
+    self = centre.addObserver("n", [&](const Notification&) {
+        calls.push_back("self");
+        self.reset();
+        later.reset();
+    });
+    later = centre.addObserver("n", [&](const Notification&) { calls.push_back("later"); });
+
+    centre.post("n");
+    centre.post("n");
+
+    // "later" was in the snapshot of the first post but removed before its turn.
+    EXPECT_EQ(calls, std::vector<std::string>{"self"});
+    EXPECT_EQ(centre.observerCount(), 0u);
+}
+
+TEST(NotificationCenterTest, ObserverAddedDuringAPostIsCalledFromTheNextPost) {
+    NotificationCenter centre;
+    int added = 0;
+    std::vector<ObserverToken> tokens;
+    auto adder = centre.addObserver("n", [&](const Notification&) {
+        tokens.push_back(centre.addObserver("n", [&](const Notification&) { ++added; }));
+    });
+    centre.post("n");
+    EXPECT_EQ(added, 0);
+    centre.post("n");
+    EXPECT_EQ(added, 1);  // the second post also adds one, not yet called
+    EXPECT_EQ(tokens.size(), 2u);
+}
+
+TEST(NotificationCenterTest, ObserverMayPostFromItsBlock) {
+    NotificationCenter centre;
+    std::vector<std::string> calls;
+    auto outer = centre.addObserver("outer", [&](const Notification&) {
+        calls.push_back("outer begins");
+        centre.post("inner");
+        calls.push_back("outer ends");
+    });
+    auto inner = centre.addObserver("inner", [&](const Notification&) { calls.push_back("inner"); });
+    centre.post("outer");
+    EXPECT_EQ(calls, (std::vector<std::string>{"outer begins", "inner", "outer ends"}));
+}
+
+TEST(NotificationCenterTest, ExceptionFromABlockReachesThePosterAndLeavesTheCentreUsable) {
+    NotificationCenter centre;
+    int after = 0;
+    auto thrower = centre.addObserver("n", [](const Notification&) { throw std::runtime_error("observer failed"); });
+    auto next = centre.addObserver("n", [&](const Notification&) { ++after; });
+    EXPECT_THROW(centre.post("n"), std::runtime_error);
+    EXPECT_EQ(after, 0);
+    thrower.reset();  // would hang if the failed call were still counted as running
+    centre.post("n");
+    EXPECT_EQ(after, 1);
+}
+
+TEST(NotificationCenterTest, PostsFromManyThreadsAreAllDelivered) {
+    NotificationCenter centre;
+    constexpr int threadCount = 8;
+    constexpr int postsPerThread = 500;
+    std::atomic<int> alpha{0};
+    std::atomic<int> beta{0};
+    auto a = centre.addObserver("alpha", [&](const Notification& n) {
+        EXPECT_EQ(n.name, "alpha");
+        ++alpha;
+    });
+    auto b = centre.addObserver("beta", [&](const Notification&) { ++beta; });
+
+    std::latch start(threadCount);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&, t] {
+            start.arrive_and_wait();
+            for (int i = 0; i < postsPerThread; ++i) {
+                centre.post(t % 2 == 0 ? "alpha" : "beta");
+                // Registrations come and go while others post.
+                auto transient = centre.addObserver("gamma", [](const Notification&) {});
+                centre.post("gamma");
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(alpha.load(), threadCount / 2 * postsPerThread);
+    EXPECT_EQ(beta.load(), threadCount / 2 * postsPerThread);
+    EXPECT_EQ(centre.observerCount(), 2u);
+}
+
+// removeObserver from outside any block waits for a call running on another thread,
+// so the caller may destroy what the block uses as soon as it returns.
+TEST(NotificationCenterTest, RemovalWaitsForACallRunningOnAnotherThread) {
+    NotificationCenter centre;
+    std::latch entered(1);
+    std::latch release(1);
+    std::latch removing(1);
+    std::atomic<bool> removalReturned{false};
+    std::atomic<bool> sawReturnedRemoval{false};
+    auto token = centre.addObserver("n", [&](const Notification&) {
+        entered.count_down();
+        release.wait();
+        sawReturnedRemoval = removalReturned.load();
+    });
+
+    std::thread poster([&] { centre.post("n"); });
+    entered.wait();
+    std::thread remover([&] {
+        removing.count_down();
+        centre.removeObserver(token);
+        removalReturned = true;
+    });
+    removing.wait();
+    release.count_down();
+    remover.join();
+    poster.join();
+
+    EXPECT_FALSE(sawReturnedRemoval.load());
+    EXPECT_TRUE(removalReturned.load());
+    centre.post("n");  // the block would wait on a spent latch and record again
+    EXPECT_EQ(centre.observerCount(), 0u);
+}
+
+// Two blocks on two threads each removing the other must not deadlock.
+TEST(NotificationCenterTest, BlocksRemovingEachOtherFromTwoThreadsDoNotDeadlock) {
+    NotificationCenter centre;
+    std::latch bothInside(2);
+    ObserverToken first;
+    ObserverToken second;
+    first = centre.addObserver("first", [&](const Notification&) {
+        bothInside.arrive_and_wait();
+        second.reset();
+    });
+    second = centre.addObserver("second", [&](const Notification&) {
+        bothInside.arrive_and_wait();
+        first.reset();
+    });
+    std::thread a([&] { centre.post("first"); });
+    std::thread b([&] { centre.post("second"); });
+    a.join();
+    b.join();
+    EXPECT_EQ(centre.observerCount(), 0u);
+}
+
+}  // namespace
+}  // namespace platform::foundation

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Platform/Graphics/Path.h"
+
+namespace platform::graphics {
+namespace {
+
+using Type = PathElementType;
+
+std::vector<Type> typesOf(const Path& path) {
+    std::vector<Type> types;
+    path.forEachElement([&](const PathElement& element) { types.push_back(element.type); });
+    return types;
+}
+
+void expectRectNear(const Rect& actual, const Rect& expected, double tolerance = 1e-9) {
+    EXPECT_NEAR(actual.minX(), expected.minX(), tolerance);
+    EXPECT_NEAR(actual.minY(), expected.minY(), tolerance);
+    EXPECT_NEAR(actual.maxX(), expected.maxX(), tolerance);
+    EXPECT_NEAR(actual.maxY(), expected.maxY(), tolerance);
+}
+
+TEST(PathTest, BuildsElementsAndTracksTheCurrentPoint) {
+    Path path;
+    EXPECT_TRUE(path.isEmpty());
+    EXPECT_FALSE(path.hasCurrentPoint());
+    EXPECT_EQ(path.currentPoint(), Point(0, 0));
+    path.moveTo({1, 2});
+    path.lineTo({3, 4});
+    path.quadCurveTo({5, 6}, {7, 8});
+    path.curveTo({9, 10}, {11, 12}, {13, 14});
+    EXPECT_EQ(path.currentPoint(), Point(13, 14));
+    path.closeSubpath();
+    // Closing returns the pen to the subpath's start.
+    EXPECT_EQ(path.currentPoint(), Point(1, 2));
+    path.closeSubpath();  // a second close has nothing to close
+    EXPECT_EQ(typesOf(path), (std::vector<Type>{Type::moveTo, Type::lineTo, Type::quadCurveTo, Type::curveTo,
+                                                Type::closeSubpath}));
+    EXPECT_EQ(path.elements()[3].points[2], Point(13, 14));
+    EXPECT_EQ(path.elements()[2].pointCount(), 2);
+}
+
+TEST(PathTest, SegmentsWithoutACurrentPointStartTheirOwnSubpath) {
+    Path path;
+    path.lineTo({4, 5});
+    EXPECT_EQ(typesOf(path), (std::vector<Type>{Type::moveTo, Type::lineTo}));
+    EXPECT_EQ(path.elements()[0].points[0], Point(4, 5));
+    Path closed;
+    closed.closeSubpath();
+    EXPECT_TRUE(closed.isEmpty());
+}
+
+TEST(PathTest, AddRectAndEllipse) {
+    Path path;
+    path.addRect(Rect(10, 20, -10, 5));
+    ASSERT_EQ(path.elements().size(), 5u);
+    EXPECT_EQ(path.elements()[0].points[0], Point(0, 20));
+    EXPECT_EQ(path.elements()[1].points[0], Point(10, 20));
+    EXPECT_EQ(path.elements()[2].points[0], Point(10, 25));
+    EXPECT_EQ(path.elements()[3].points[0], Point(0, 25));
+    EXPECT_EQ(path.elements()[4].type, Type::closeSubpath);
+
+    Path ellipse;
+    ellipse.addEllipse(Rect(0, 0, 20, 10));
+    EXPECT_EQ(typesOf(ellipse), (std::vector<Type>{Type::moveTo, Type::curveTo, Type::curveTo, Type::curveTo,
+                                                   Type::curveTo, Type::closeSubpath}));
+    EXPECT_EQ(ellipse.elements()[0].points[0], Point(20, 5));
+    // Clockwise on screen: the first quarter ends at the bottom.
+    EXPECT_EQ(ellipse.elements()[1].points[2], Point(10, 10));
+    expectRectNear(ellipse.pathBoundingBox(), Rect(0, 0, 20, 10));
+    Path nothing;
+    nothing.addRect(Rect::null());
+    EXPECT_TRUE(nothing.isEmpty());
+}
+
+TEST(PathTest, AddPathUnderATransformAndTransformedCopies) {
+    Path square;
+    square.addRect(Rect(0, 0, 1, 1));
+    Path path;
+    path.addPath(square, AffineTransform::makeScale(10, 10).translatedBy(1, 0));
+    EXPECT_EQ(path.elements()[0].points[0], Point(10, 0));
+    EXPECT_EQ(path.elements()[2].points[0], Point(20, 10));
+    EXPECT_EQ(path, square.transformed(AffineTransform::makeScale(10, 10).translatedBy(1, 0)));
+    EXPECT_NE(path, square);
+
+    // Adding a path to itself doubles it rather than reading what it writes.
+    path.addPath(path);
+    EXPECT_EQ(path.elements().size(), 10u);
+    EXPECT_EQ(path.elements()[5], path.elements()[0]);
+
+    // Values: a copy does not change with the original.
+    Path copy = square;
+    square.lineTo({5, 5});
+    EXPECT_NE(copy, square);
+}
+
+TEST(PathTest, BoundingBoxesOfControlPointsAndOfTheOutline) {
+    struct Case {
+        const char* name;
+        Path path;
+        Rect boundingBox;
+        Rect pathBoundingBox;
+    };
+    Path cubic;
+    cubic.moveTo({0, 0});
+    cubic.curveTo({0, 10}, {10, 10}, {10, 0});  // peaks at y = 7.5
+    Path quad;
+    quad.moveTo({0, 0});
+    quad.quadCurveTo({5, -10}, {10, 0});  // peaks at y = -5
+    Path line;
+    line.moveTo({3, 4});
+    line.lineTo({-1, 8});
+    Path point;
+    point.moveTo({2, 2});
+    Path sShape;
+    sShape.moveTo({0, 0});
+    sShape.curveTo({40, 0}, {-30, 10}, {10, 10});  // overshoots both sides in x
+    const Case cases[] = {
+        {"cubic", cubic, Rect(0, 0, 10, 10), Rect(0, 0, 10, 7.5)},
+        {"quad", quad, Rect(0, -10, 10, 10), Rect(0, -5, 10, 5)},
+        {"line", line, Rect(-1, 4, 4, 4), Rect(-1, 4, 4, 4)},
+        {"point", point, Rect(2, 2, 0, 0), Rect(2, 2, 0, 0)},
+        {"s-curve", sShape, Rect(-30, 0, 70, 10), Rect(-2.8334945, 0, 2 * 2.8334945 + 10, 10)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        expectRectNear(c.path.boundingBox(), c.boundingBox);
+        expectRectNear(c.path.pathBoundingBox(), c.pathBoundingBox, 1e-6);
+    }
+    EXPECT_TRUE(Path().boundingBox().isNull());
+    EXPECT_TRUE(Path().pathBoundingBox().isNull());
+}
+
+}  // namespace
+}  // namespace platform::graphics

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Platform/Graphics/AffineTransform.h"
+#include "Platform/Graphics/Transform3D.h"
+
+namespace platform::graphics {
+namespace {
+
+void expectNear(Point actual, Point expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-9);
+    EXPECT_NEAR(actual.y, expected.y, 1e-9);
+}
+
+void expectNear(const Transform3D& actual, const Transform3D& expected) {
+    const auto a = actual.rows();
+    const auto e = expected.rows();
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_NEAR(a[i], e[i], 1e-9) << "entry " << i;
+    }
+}
+
+TEST(AffineTransformTest, PositiveRotationTurnsClockwiseOnScreen) {
+    // With y down, the point to the right of the origin moves down (clockwise).
+    expectNear(AffineTransform::makeRotation(M_PI / 2).apply(Point(1, 0)), Point(0, 1));
+    expectNear(AffineTransform::makeRotation(M_PI / 2).apply(Point(0, 1)), Point(-1, 0));
+}
+
+TEST(AffineTransformTest, StepsApplyBeforeTheReceiverAndConcatenationInOrder) {
+    const AffineTransform translate = AffineTransform::makeTranslation(10, 0);
+    const AffineTransform scale = AffineTransform::makeScale(2, 3);
+    // translatedBy puts the translation first: the point moves, then scales.
+    expectNear(scale.translatedBy(10, 0).apply(Point(1, 1)), Point(22, 3));
+    expectNear(translate.scaledBy(2, 3).apply(Point(1, 1)), Point(12, 3));
+    expectNear(translate.concatenating(scale).apply(Point(1, 1)), Point(22, 3));
+    expectNear(scale.concatenating(translate).apply(Point(1, 1)), Point(12, 3));
+    expectNear(translate.rotatedBy(M_PI / 2).apply(Point(1, 0)), Point(10, 1));
+    EXPECT_EQ(AffineTransform::identity().translatedBy(1, 2), AffineTransform::makeTranslation(1, 2));
+    EXPECT_TRUE(AffineTransform().isIdentity());
+    EXPECT_FALSE(translate.isIdentity());
+    // A size is a displacement and does not move with the translation.
+    const Size size = translate.concatenating(scale).apply(Size(1, 1));
+    EXPECT_EQ(size, Size(2, 3));
+}
+
+TEST(AffineTransformTest, InversionRoundTripsAndRefusesSingularTransforms) {
+    const AffineTransform transforms[] = {
+        AffineTransform::makeTranslation(3, -7),
+        AffineTransform::makeScale(2, -0.25).rotatedBy(0.7).translatedBy(5, 9),
+        AffineTransform(1, 2, -3, 4, 5, 6),
+    };
+    for (const AffineTransform& t : transforms) {
+        const auto inverse = t.inverted();
+        ASSERT_TRUE(inverse.has_value());
+        const Point p(12.5, -3.25);
+        expectNear(inverse->apply(t.apply(p)), p);
+        expectNear(t.apply(inverse->apply(p)), p);
+        const AffineTransform product = t.concatenating(*inverse);
+        EXPECT_NEAR(product.a, 1, 1e-12);
+        EXPECT_NEAR(product.b, 0, 1e-12);
+        EXPECT_NEAR(product.tx, 0, 1e-12);
+    }
+    EXPECT_FALSE(AffineTransform::makeScale(0, 1).inverted().has_value());
+    EXPECT_FALSE(AffineTransform(1, 2, 2, 4, 0, 0).inverted().has_value());
+    EXPECT_FALSE(AffineTransform(NAN, 0, 0, 1, 0, 0).inverted().has_value());
+}
+
+TEST(Transform3DTest, RotationsFollowTheRightHandRuleWithRowVectors) {
+    struct Case {
+        double x, y, z;
+        Transform3D expected;
+    };
+    const double c = std::cos(0.3), s = std::sin(0.3);
+    Transform3D aboutZ, aboutX, aboutY;
+    aboutZ.m11 = c, aboutZ.m12 = s, aboutZ.m21 = -s, aboutZ.m22 = c;
+    aboutX.m22 = c, aboutX.m23 = s, aboutX.m32 = -s, aboutX.m33 = c;
+    aboutY.m11 = c, aboutY.m13 = -s, aboutY.m31 = s, aboutY.m33 = c;
+    const Case cases[] = {
+        {0, 0, 1, aboutZ},
+        {0, 0, 7, aboutZ},  // the axis need not be a unit vector
+        {1, 0, 0, aboutX},
+        {0, 1, 0, aboutY},
+        {0, 0, 0, Transform3D::identity()},
+    };
+    for (const Case& testCase : cases) {
+        expectNear(Transform3D::makeRotation(0.3, testCase.x, testCase.y, testCase.z), testCase.expected);
+    }
+    // About z it agrees with the 2-D rotation, so it turns clockwise on screen too.
+    expectNear(Transform3D::makeRotation(M_PI / 2, 0, 0, 1).apply(Point(1, 0)), Point(0, 1));
+    EXPECT_EQ(Transform3D::makeRotation(0.3, 0, 0, 1).affine().a, AffineTransform::makeRotation(0.3).a);
+}
+
+TEST(Transform3DTest, StepsApplyBeforeTheReceiverAndConcatInArgumentOrder) {
+    const Transform3D move = Transform3D::makeTranslation(10, 20, 0);
+    const Transform3D grow = Transform3D::makeScale(2, 3, 1);
+    expectNear(Transform3D::concat(move, grow).apply(Point(1, 1)), Point(22, 63));
+    expectNear(Transform3D::concat(grow, move).apply(Point(1, 1)), Point(12, 23));
+    // The step is applied to the point first, as the layer transform chain expects.
+    expectNear(move.scale(2, 3, 1).apply(Point(1, 1)), Point(12, 23));
+    expectNear(grow.translate(10, 20, 0).apply(Point(1, 1)), Point(22, 63));
+    expectNear(move.rotate(M_PI / 2, 0, 0, 1).apply(Point(1, 0)), Point(10, 21));
+
+    // Layer transform order: anchor, scale, rotation, then position.
+    const Transform3D layer = Transform3D::makeTranslation(100, 50, 0)
+                                  .rotate(M_PI / 2, 0, 0, 1)
+                                  .scale(2, 2, 1)
+                                  .translate(-5, -5, 0);
+    expectNear(layer.apply(Point(6, 5)), Point(100, 52));
+}
+
+TEST(Transform3DTest, IdentityAffineAndRoundTrips) {
+    EXPECT_TRUE(Transform3D().isIdentity());
+    EXPECT_TRUE(Transform3D::makeRotation(0, 0, 0, 1).isIdentity());
+    EXPECT_FALSE(Transform3D::makeTranslation(0, 0, 1).isIdentity());
+
+    const AffineTransform affine = AffineTransform::makeScale(2, 3).rotatedBy(0.4).translatedBy(7, 8);
+    const Transform3D lifted = Transform3D::fromAffine(affine);
+    EXPECT_TRUE(lifted.isAffine());
+    EXPECT_EQ(lifted.affine(), affine);
+    expectNear(lifted.apply(Point(3, 4)), affine.apply(Point(3, 4)));
+
+    const Transform3D tilted = Transform3D::makeRotation(0.5, 0, 1, 0);
+    EXPECT_FALSE(tilted.isAffine());
+    // Seen from the front, a turn about y shortens x by cos and leaves y.
+    expectNear(tilted.apply(Point(10, 4)), Point(10 * std::cos(0.5), 4));
+    EXPECT_FALSE(Transform3D::makeTranslation(0, 0, 5).isAffine());
+    EXPECT_TRUE(Transform3D::makeTranslation(3, 4, 0).isAffine());
+
+    // Concatenation of lifted 2-D transforms matches the 2-D concatenation.
+    const AffineTransform other = AffineTransform::makeRotation(-1.1).translatedBy(-2, 5);
+    const Transform3D product = Transform3D::concat(lifted, Transform3D::fromAffine(other));
+    const AffineTransform expected = affine.concatenating(other);
+    EXPECT_NEAR(product.affine().a, expected.a, 1e-12);
+    EXPECT_NEAR(product.affine().c, expected.c, 1e-12);
+    EXPECT_NEAR(product.affine().tx, expected.tx, 1e-12);
+    EXPECT_NEAR(product.affine().ty, expected.ty, 1e-12);
+}
+
+}  // namespace
+}  // namespace platform::graphics

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "Platform/Json/JsonParser.h"
+#include "Platform/Json/JsonWriter.h"
+
+using namespace platform::json;
+
+namespace {
+
+TEST(JsonConversion, FollowsThePlatformRules) {
+    struct Case {
+        const char* text;
+        std::optional<std::int64_t> integer;
+        std::optional<bool> boolean;
+        std::optional<double> number;
+        bool isText;
+    };
+    const Case cases[] = {
+        {"1.0", 1, true, 1.0, false},
+        {"1", 1, true, 1.0, false},
+        {"1.5", std::nullopt, std::nullopt, 1.5, false},
+        {"true", 1, true, 1.0, false},
+        {"false", 0, false, 0.0, false},
+        {"2", 2, std::nullopt, 2.0, false},
+        {"0", 0, false, 0.0, false},
+        {"-3e2", -300, std::nullopt, -300.0, false},
+        {"1e300", std::nullopt, std::nullopt, 1e300, false},
+        {"null", std::nullopt, std::nullopt, std::nullopt, false},
+        {"\"1\"", std::nullopt, std::nullopt, std::nullopt, true},
+        {"[1]", std::nullopt, std::nullopt, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Value value = parse(c.text);
+        EXPECT_EQ(value.asInteger(), c.integer);
+        EXPECT_EQ(value.asBool(), c.boolean);
+        EXPECT_EQ(value.asDouble(), c.number);
+        EXPECT_EQ(value.asString() != nullptr, c.isText);
+    }
+}
+
+TEST(JsonConversion, IntegralTypesCheckTheirRange) {
+    EXPECT_EQ(parse("255").asIntegral<std::uint8_t>(), std::optional<std::uint8_t>(255));
+    EXPECT_FALSE(parse("256").asIntegral<std::uint8_t>());
+    EXPECT_FALSE(parse("-1").asIntegral<std::uint32_t>());
+    EXPECT_EQ(parse("-2147483648").asIntegral<int>(), std::optional<int>(-2147483648));
+    EXPECT_FALSE(parse("2147483648").asIntegral<int>());
+}
+
+TEST(JsonParser, KeepsDictionaryOrderAndTheLastOfRepeatedKeys) {
+    Value value = parse(R"({"z":1,"a":2,"m":{"y":true,"b":null},"a":3})");
+    ASSERT_TRUE(value.isObject());
+    std::vector<std::string> keys;
+    for (const Member& member : *value.asObject()) keys.push_back(member.key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"z", "a", "m", "a"}));
+    EXPECT_EQ(value.find("a")->asInteger(), 3);
+    EXPECT_EQ(serialize(parse(R"({"z":1,"a":[1,2.5,"x"],"m":{"y":true,"b":null}})")),
+              R"({"z":1,"a":[1,2.5,"x"],"m":{"y":true,"b":null}})");
+}
+
+TEST(JsonParser, NumbersSurviveWritingAndReadingBack) {
+    const double doubles[] = {0.1, 1e300, -0.0, 9007199254740993.0, 5e-324, 1.7976931348623157e308,
+                              -123.456, 1.0 / 3.0, 100.0, 2.5e-7};
+    for (double d : doubles) {
+        SCOPED_TRACE(d);
+        Value written(d);
+        Value read = parse(serialize(written));
+        ASSERT_TRUE(read.asDouble());
+        EXPECT_EQ(*read.asDouble(), d);
+        EXPECT_EQ(std::signbit(*read.asDouble()), std::signbit(d));
+    }
+    // 2^53 + 1 written as an integer stays exact.
+    Value big = parse("9007199254740993");
+    EXPECT_EQ(big.asInteger(), 9007199254740993LL);
+    EXPECT_EQ(serialize(big), "9007199254740993");
+    EXPECT_EQ(parse(serialize(big)).asInteger(), 9007199254740993LL);
+}
+
+TEST(JsonParser, ReadsIntegersBeyondSixtyFourBitsAsDoubles) {
+    Value value = parse("[123456789012345678901234567890, 1e-400]");
+    ASSERT_TRUE(value.isArray());
+    EXPECT_DOUBLE_EQ(*(*value.asArray())[0].asDouble(), 1.2345678901234568e29);
+    EXPECT_EQ(*(*value.asArray())[1].asDouble(), 0.0);
+}
+
+TEST(JsonParser, DecodesEscapesAndSkipsAByteOrderMark) {
+    Value value = parse("\xEF\xBB\xBF{\"t\":\"a\\u00e9\\n\\ud83d\\ude00\\\"\"}");
+    EXPECT_EQ(*value.find("t")->asString(), "a\xC3\xA9\n\xF0\x9F\x98\x80\"");
+    EXPECT_EQ(parse(serialize(value)), value);
+}
+
+TEST(JsonParser, MalformedTextSaysWhere) {
+    struct Case {
+        std::string text;
+        std::size_t line;
+        std::size_t column;
+    };
+    const Case cases[] = {
+        {"{\"a\": 1,\n \"b\": }", 2, 7},
+        {"[1, 2", 1, 6},
+        {"{\"a\" 1}", 1, 6},
+        {"", 1, 1},
+        {"[1,]", 1, 4},
+        {"{\"a\":tru}", 1, 6},
+        {"\"unterminated", 1, 1},
+        {"[1] x", 1, 5},
+        {"[01]", 1, 3},
+        {"{\"a\":1e999}", 1, 6},
+        {"[\"\xFF\"]", 1, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        try {
+            parse(c.text);
+            ADD_FAILURE() << "accepted";
+        } catch (const ParseError& error) {
+            EXPECT_EQ(error.line(), c.line) << error.what();
+            EXPECT_EQ(error.column(), c.column) << error.what();
+            EXPECT_NE(std::string(error.what()).find("line"), std::string::npos);
+        }
+    }
+}
+
+TEST(JsonParser, RefusesNestingDeeperThanItsLimitWithoutCrashing) {
+    std::string deep(100000, '[');
+    EXPECT_THROW(parse(deep + std::string(100000, ']')), ParseError);
+    std::string fine(500, '[');
+    EXPECT_NO_THROW(parse(fine + std::string(500, ']')));
+}
+
+TEST(JsonWriter, RefusesNonFiniteNumbers) {
+    EXPECT_THROW(serialize(Value(std::nan(""))), std::exception);
+    EXPECT_THROW(serialize(Value(HUGE_VAL)), std::exception);
+    EXPECT_EQ(serialize(Value("a\x01")), "\"a\\u0001\"");
+}
+
+}  // namespace

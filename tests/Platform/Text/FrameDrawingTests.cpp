@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "Platform/Text/Framesetter.h"
+#include "TextCanvas.h"
+
+namespace {
+
+using platform::graphics::Color;
+using platform::graphics::Point;
+using platform::graphics::Rect;
+using platform::text::AttributedString;
+using platform::text::Font;
+using platform::text::Frame;
+using platform::text::Framesetter;
+using platform::text::ParagraphStyle;
+using platform::text::TextAlignment;
+using platform::text::TextAttributes;
+using texttest::Pixel;
+using texttest::TextCanvas;
+
+// U+2588 FULL BLOCK fills its whole cell in DejaVu Sans Mono, so its interior is
+// easy to find; every cell of the monospaced face has the same advance.
+const std::string kBlock = "\xE2\x96\x88";
+const char* const kMono = "DejaVu Sans Mono";
+
+AttributedString blocks(int count, double size, ParagraphStyle style = {}) {
+    std::string text;
+    for (int index = 0; index < count; ++index) {
+        text += kBlock;
+    }
+    TextAttributes attributes;
+    attributes.font = Font(kMono, size);
+    attributes.paragraphStyle = style;
+    return AttributedString(text, attributes);
+}
+
+double advance(double size) {
+    return Framesetter(blocks(1, size)).suggestFrameSize({Framesetter::unconstrained, Framesetter::unconstrained}).width;
+}
+
+bool isRed(const Pixel& pixel) { return pixel.red > 200 && pixel.green < 40 && pixel.blue < 40 && pixel.alpha > 200; }
+bool isBlack(const Pixel& pixel) { return pixel.red < 40 && pixel.green < 40 && pixel.blue < 40 && pixel.alpha > 200; }
+bool isBlue(const Pixel& pixel) { return pixel.blue > 100 && pixel.red < 40 && pixel.alpha > 100; }
+bool isEmpty(const Pixel& pixel) { return pixel.alpha == 0; }
+bool isInk(const Pixel& pixel) { return pixel.alpha > 0; }
+
+TEST(FrameDrawingTest, ColouredSubRangeColoursOnlyItsCharacters) {
+    const double size = 40;
+    AttributedString text = blocks(4, size);
+    text.setForegroundColor({1, 2}, Color::rgb(1, 0, 0));
+    const Framesetter framesetter(text);
+    const Frame frame = framesetter.createFrame(Rect(0, 0, 200, 60));
+    ASSERT_EQ(frame.lines().size(), 1u);
+    TextCanvas canvas(200, 60);
+    frame.draw(canvas.cairo());
+
+    const double cell = advance(size);
+    const Point origin = frame.lineOrigins()[0];
+    const int top = static_cast<int>(origin.y - Font(kMono, size).capHeight()) + 1;
+    const int bottom = static_cast<int>(origin.y) - 1;
+    const bool red[] = {false, true, true, false};
+    for (int index = 0; index < 4; ++index) {
+        SCOPED_TRACE(index);
+        // Cell interiors only: the columns where two cells meet blend both colours.
+        const int left = static_cast<int>(std::ceil(index * cell)) + 1;
+        const int right = static_cast<int>(std::floor((index + 1) * cell)) - 1;
+        const int area = (right - left) * (bottom - top);
+        ASSERT_GT(area, 100);
+        EXPECT_EQ(canvas.count(left, top, right, bottom, red[index] ? isRed : isBlack), area);
+    }
+    // Nothing is drawn past the last character.
+    EXPECT_EQ(canvas.count(static_cast<int>(4 * cell) + 2, 0, 200, 60, isInk), 0);
+}
+
+TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {
+    const double size = 60;
+    const struct {
+        const char* name;
+        double strokeWidth;
+        std::optional<Color> strokeColor;
+        bool centreFilled;
+        bool blueOutline;
+        bool redOutline;
+    } cases[] = {
+        {"fill only", 0, Color::rgb(0, 0, 1), true, false, false},
+        {"stroke only", 8, Color::rgb(0, 0, 1), false, true, false},
+        {"fill and stroke", -8, Color::rgb(0, 0, 1), true, true, false},
+        {"stroke in the foreground colour", 8, std::nullopt, false, false, true},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        AttributedString text = blocks(1, size);
+        text.setForegroundColor(text.wholeRange(), Color::rgb(1, 0, 0));
+        text.setStrokeWidth(text.wholeRange(), entry.strokeWidth);
+        if (entry.strokeColor) {
+            text.setStrokeColor(text.wholeRange(), *entry.strokeColor);
+        }
+        const Frame frame = Framesetter(text).createFrame(Rect(10, 10, 100, 100));
+        TextCanvas canvas(120, 120);
+        frame.draw(canvas.cairo());
+
+        const Point origin = frame.rect().origin + frame.lineOrigins()[0];
+        const int centreX = static_cast<int>(origin.x + advance(size) / 2);
+        const int centreY = static_cast<int>(origin.y - size / 4);
+        const int lineWidth = static_cast<int>(std::abs(entry.strokeWidth) / 100 * size);
+        // A patch in the middle of the block, well inside any outline.
+        const int patch = canvas.count(centreX - 5, centreY - 5, centreX + 5, centreY + 5,
+                                       entry.centreFilled ? isRed : isEmpty);
+        EXPECT_EQ(patch, 100);
+        EXPECT_EQ(canvas.count(0, 0, 120, 120, isBlue) > 10 * lineWidth, entry.blueOutline);
+        if (!entry.centreFilled) {
+            EXPECT_EQ(canvas.count(0, 0, 120, 120, isRed) > 10 * lineWidth, entry.redOutline);
+        }
+    }
+}
+
+TEST(FrameDrawingTest, AlignmentMovesTheInk) {
+    const double size = 30;
+    const double width = 150;
+    const double cell = advance(size);
+    const struct {
+        TextAlignment alignment;
+        double inkLeft;
+    } cases[] = {
+        {TextAlignment::left, 20},
+        {TextAlignment::center, 20 + (width - cell) / 2},
+        {TextAlignment::right, 20 + width - cell},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(static_cast<int>(entry.alignment));
+        ParagraphStyle style;
+        style.alignment = entry.alignment;
+        const Frame frame = Framesetter(blocks(1, size, style)).createFrame(Rect(20, 5, width, 50));
+        TextCanvas canvas(200, 60);
+        frame.draw(canvas.cairo());
+        int firstColumn = -1;
+        int lastColumn = -1;
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.count(x, 0, x + 1, canvas.height(), isInk) > 0) {
+                firstColumn = firstColumn < 0 ? x : firstColumn;
+                lastColumn = x;
+            }
+        }
+        // The block's edges may have a partly covered column on either side.
+        EXPECT_NEAR(firstColumn, entry.inkLeft, 1.0);
+        EXPECT_NEAR(lastColumn + 1, entry.inkLeft + cell, 1.0);
+    }
+}
+
+TEST(FrameDrawingTest, LinesThatDoNotFitAreNotDrawn) {
+    const double size = 20;
+    AttributedString text = blocks(1, size);
+    const Font font(kMono, size);
+    const double line = font.ascent() + font.descent() + font.leading();
+    const std::string twoLines = kBlock + "\n" + kBlock;
+    TextAttributes attributes;
+    attributes.font = font;
+    const Frame frame = Framesetter(AttributedString(twoLines, attributes)).createFrame(Rect(0, 0, 50, line * 1.5));
+    ASSERT_EQ(frame.lines().size(), 1u);
+    TextCanvas canvas(50, 100);
+    frame.draw(canvas.cairo());
+    EXPECT_GT(canvas.count(0, 0, 50, static_cast<int>(line), isInk), 0);
+    EXPECT_EQ(canvas.count(0, static_cast<int>(line) + 1, 50, 100, isInk), 0);
+}
+
+TEST(FrameDrawingTest, DrawingFollowsTheCurrentTransform) {
+    const double size = 20;
+    const Frame frame = Framesetter(blocks(1, size)).createFrame(Rect(0, 0, 50, 50));
+    TextCanvas plain(120, 120);
+    frame.draw(plain.cairo());
+    TextCanvas scaled(120, 120);
+    cairo_scale(scaled.cairo(), 2, 2);
+    frame.draw(scaled.cairo());
+    const int plainInk = plain.count(0, 0, 120, 120, isInk);
+    const int scaledInk = scaled.count(0, 0, 120, 120, isInk);
+    ASSERT_GT(plainInk, 50);
+    EXPECT_NEAR(static_cast<double>(scaledInk) / plainInk, 4.0, 0.4);
+}
+
+TEST(FrameDrawingTest, DrawingLeavesTheContextAsItWas) {
+    const Frame frame = Framesetter(blocks(3, 20)).createFrame(Rect(0, 0, 100, 50));
+    TextCanvas canvas(100, 50);
+    cairo_t* cairo = canvas.cairo();
+    cairo_set_source_rgb(cairo, 0, 1, 0);
+    cairo_set_line_width(cairo, 7);
+    cairo_translate(cairo, 3, 4);
+    cairo_rectangle(cairo, 1, 2, 10, 20);
+    frame.draw(cairo);
+
+    EXPECT_EQ(cairo_status(cairo), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(cairo_get_line_width(cairo), 7);
+    double red = -1;
+    double green = -1;
+    double blue = -1;
+    double alpha = -1;
+    cairo_pattern_get_rgba(cairo_get_source(cairo), &red, &green, &blue, &alpha);
+    EXPECT_EQ(green, 1);
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo, &matrix);
+    EXPECT_EQ(matrix.x0, 3);
+    EXPECT_EQ(matrix.y0, 4);
+    // The caller's rectangle is still the current path.
+    double x0 = 0;
+    double y0 = 0;
+    double x1 = 0;
+    double y1 = 0;
+    cairo_path_extents(cairo, &x0, &y0, &x1, &y1);
+    EXPECT_EQ(x0, 1);
+    EXPECT_EQ(y0, 2);
+    EXPECT_EQ(x1, 11);
+    EXPECT_EQ(y1, 22);
+}
+
+TEST(FrameDrawingTest, EmptyFramesAndBrokenContextsDrawNothing) {
+    TextCanvas canvas(50, 50);
+    Frame().draw(canvas.cairo());
+    Framesetter(AttributedString("")).createFrame(Rect(0, 0, 50, 50)).draw(canvas.cairo());
+    Framesetter(blocks(1, 20)).createFrame(Rect(NAN, 0, 50, 50)).draw(canvas.cairo());
+    const Frame frame = Framesetter(blocks(1, 20)).createFrame(Rect(0, 0, 50, 50));
+    frame.draw(static_cast<cairo_t*>(nullptr));
+    EXPECT_EQ(canvas.count(0, 0, 50, 50, isInk), 0);
+
+    cairo_surface_t* broken = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, -1, -1);
+    cairo_t* context = cairo_create(broken);
+    frame.draw(context);
+    cairo_destroy(context);
+    cairo_surface_destroy(broken);
+}
+
+}  // namespace

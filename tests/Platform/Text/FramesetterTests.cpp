@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "Platform/Text/Framesetter.h"
+
+namespace {
+
+using platform::graphics::Rect;
+using platform::graphics::Size;
+using platform::text::AttributedString;
+using platform::text::Font;
+using platform::text::Frame;
+using platform::text::Framesetter;
+using platform::text::ParagraphStyle;
+using platform::text::TextAlignment;
+using platform::text::TextAttributes;
+using platform::text::TextRange;
+
+constexpr double kFree = Framesetter::unconstrained;
+const char* const kFamily = "DejaVu Sans";
+
+AttributedString styled(const std::string& text, ParagraphStyle style = {}, double size = 20) {
+    TextAttributes attributes;
+    attributes.font = Font(kFamily, size);
+    attributes.paragraphStyle = style;
+    return AttributedString(text, attributes);
+}
+
+double naturalLineHeight(double size = 20) {
+    const Font font(kFamily, size);
+    return font.ascent() + font.descent() + font.leading();
+}
+
+TEST(FramesetterTest, SuggestedWidthGrowsWithTheTextOnOneLine) {
+    const char* texts[] = {"i", "il", "ilW", "ilW ilW", "ilW ilW ilW ilW"};
+    double previousWidth = 0;
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        const Size size = Framesetter(styled(text)).suggestFrameSize({kFree, kFree});
+        EXPECT_GT(size.width, previousWidth);
+        EXPECT_NEAR(size.height, naturalLineHeight(), 1e-9);
+        previousWidth = size.width;
+    }
+    EXPECT_EQ(Framesetter(styled("")).suggestFrameSize({kFree, kFree}), Size(0, 0));
+}
+
+TEST(FramesetterTest, SuggestedSizeWrapsAtTheConstraintWidth) {
+    const std::string text = "the quick brown fox jumps over the lazy dog again and again";
+    const Framesetter framesetter(styled(text));
+    const Size free = framesetter.suggestFrameSize({kFree, kFree});
+    const double line = naturalLineHeight();
+    int previousLines = 1;
+    for (const double width : {free.width, 300.0, 200.0, 120.0, 80.0}) {
+        SCOPED_TRACE(width);
+        const Size size = framesetter.suggestFrameSize({width, kFree});
+        EXPECT_LE(size.width, width + 1e-9);
+        const double lines = size.height / line;
+        EXPECT_NEAR(lines, std::round(lines), 1e-9);
+        EXPECT_GE(static_cast<int>(std::round(lines)), previousLines);
+        previousLines = static_cast<int>(std::round(lines));
+        // A frame of the suggested size, rounded up, holds the whole text.
+        const Frame frame = framesetter.createFrame(Rect(0, 0, std::ceil(size.width), std::ceil(size.height)));
+        ASSERT_EQ(frame.lines().size(), static_cast<std::size_t>(previousLines));
+        EXPECT_EQ(frame.lines().back().stringRange.end(), text.size());
+    }
+    EXPECT_GT(previousLines, 4);
+    EXPECT_NEAR(framesetter.suggestFrameSize({free.width, kFree}).height, line, 1e-9);
+}
+
+TEST(FramesetterTest, HeightConstraintKeepsOnlyWholeLines) {
+    const Framesetter framesetter(styled("one\ntwo\nthree"));
+    const double line = naturalLineHeight();
+    const struct {
+        double height;
+        double expected;
+    } cases[] = {{kFree, 3 * line}, {2.5 * line, 2 * line}, {line, line}, {0.5 * line, 0}, {-1, 0}, {NAN, 0}};
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.height);
+        EXPECT_NEAR(framesetter.suggestFrameSize({kFree, entry.height}).height, entry.expected, 1e-9);
+    }
+}
+
+TEST(FramesetterTest, ParagraphsBreakLinesAndLinesKeepTheirSeparators) {
+    const Framesetter framesetter(styled("ab\rcd\r\n\nef\xE2\x80\xA9gh\r"));
+    const Frame frame = framesetter.createFrame(Rect(0, 0, 500, 500));
+    const TextRange expected[] = {{0, 3}, {3, 4}, {7, 1}, {8, 3}, {11, 3}};
+    ASSERT_EQ(frame.lines().size(), std::size(expected));
+    const double line = naturalLineHeight();
+    for (std::size_t index = 0; index < std::size(expected); ++index) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(frame.lines()[index].stringRange, expected[index]);
+        EXPECT_NEAR(frame.lineOrigins()[index].y, Font(kFamily, 20).ascent() + index * line, 1e-9);
+    }
+}
+
+TEST(FramesetterTest, LineStringRangesCountUtf16Units) {
+    // Each wide letter is two UTF-16 units; a narrow width puts one word per line.
+    const std::string wide = "\xF0\x9D\x99\xB0";
+    const Framesetter framesetter(styled(wide + wide + " " + wide + " ab"));
+    const Frame frame = framesetter.createFrame(Rect(0, 0, 30, 500));
+    ASSERT_EQ(frame.lines().size(), 3u);
+    EXPECT_EQ(frame.lines()[0].stringRange, TextRange(0, 5));
+    EXPECT_EQ(frame.lines()[1].stringRange, TextRange(5, 3));
+    EXPECT_EQ(frame.lines()[2].stringRange, TextRange(8, 2));
+}
+
+TEST(FramesetterTest, AlignmentPlacesLinesWithinTheFrameWidth) {
+    const double frameWidth = 300;
+    const double textWidth = Framesetter(styled("Hello")).suggestFrameSize({kFree, kFree}).width;
+    const struct {
+        TextAlignment alignment;
+        const char* text;
+        double x;
+    } cases[] = {
+        {TextAlignment::left, "Hello", 0},
+        {TextAlignment::right, "Hello", frameWidth - textWidth},
+        {TextAlignment::center, "Hello", (frameWidth - textWidth) / 2},
+        {TextAlignment::natural, "Hello", 0},
+        {TextAlignment::justified, "Hello", 0},  // the last line is not stretched
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(static_cast<int>(entry.alignment));
+        ParagraphStyle style;
+        style.alignment = entry.alignment;
+        const Frame frame = Framesetter(styled(entry.text, style)).createFrame(Rect(10, 20, frameWidth, 100));
+        ASSERT_EQ(frame.lines().size(), 1u);
+        EXPECT_NEAR(frame.lineOrigins()[0].x, entry.x, 1e-6);
+        EXPECT_NEAR(frame.lines()[0].width, textWidth, 1e-6);
+    }
+}
+
+TEST(FramesetterTest, NaturalAlignmentFollowsTheWritingDirection) {
+    // Hebrew letters make a right-to-left paragraph.
+    const std::string hebrew = "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D";
+    const Frame frame = Framesetter(styled(hebrew)).createFrame(Rect(0, 0, 300, 100));
+    ASSERT_EQ(frame.lines().size(), 1u);
+    EXPECT_NEAR(frame.lineOrigins()[0].x + frame.lines()[0].width, 300, 1e-6);
+    ParagraphStyle left;
+    left.alignment = TextAlignment::left;
+    EXPECT_EQ(Framesetter(styled(hebrew, left)).createFrame(Rect(0, 0, 300, 100)).lineOrigins()[0].x, 0);
+}
+
+TEST(FramesetterTest, JustifiedLinesFillTheWidthExceptTheLast) {
+    ParagraphStyle style;
+    style.alignment = TextAlignment::justified;
+    const Frame frame =
+        Framesetter(styled("aa bbb c dddd ee f ggg hh i jjjj kk", style)).createFrame(Rect(0, 0, 150, 500));
+    ASSERT_GT(frame.lines().size(), 2u);
+    for (std::size_t index = 0; index + 1 < frame.lines().size(); ++index) {
+        EXPECT_NEAR(frame.lines()[index].width, 150, 0.01);
+    }
+    EXPECT_LT(frame.lines().back().width, 149);
+}
+
+TEST(FramesetterTest, ParagraphStyleSetsTheLinePitch) {
+    const Font font(kFamily, 20);
+    const double natural = font.ascent() + font.descent() + font.leading();
+    const double below = font.descent() + font.leading();
+    const auto style = [](double spacing, double multiple, double minimum, double maximum) {
+        ParagraphStyle result;
+        result.lineSpacing = spacing;
+        result.lineHeightMultiple = multiple;
+        result.minimumLineHeight = minimum;
+        result.maximumLineHeight = maximum;
+        return result;
+    };
+    const struct {
+        const char* name;
+        ParagraphStyle style;
+        double lineHeight;
+        double pitch;
+    } cases[] = {
+        {"default", style(0, 0, 0, 0), natural, natural},
+        {"spacing", style(10, 0, 0, 0), natural, natural + 10},
+        {"negative spacing", style(-natural, 0, 0, 0), natural, 0},
+        {"multiple", style(0, 2, 0, 0), 2 * natural, 2 * natural},
+        {"minimum", style(0, 0, 50, 0), 50, 50},
+        {"maximum", style(0, 0, 0, 15), 15, 15},
+        // What a text layer asks for a line height of 40: spacing = 40 - natural,
+        // maximum = minimum = natural.
+        {"fixed line height", style(40 - natural, 1, natural, natural), natural, 40},
+        {"not a number", style(NAN, NAN, NAN, NAN), natural, natural},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const Framesetter framesetter(styled("one\ntwo\nthree", entry.style));
+        const Frame frame = framesetter.createFrame(Rect(0, 0, 400, 1000));
+        ASSERT_EQ(frame.lines().size(), 3u);
+        EXPECT_NEAR(frame.lineOrigins()[0].y, entry.lineHeight - below, 1e-9);
+        EXPECT_NEAR(frame.lineOrigins()[1].y - frame.lineOrigins()[0].y, entry.pitch, 1e-9);
+        EXPECT_NEAR(frame.lineOrigins()[2].y - frame.lineOrigins()[1].y, entry.pitch, 1e-9);
+        const double used = std::max(entry.lineHeight, 2 * entry.pitch + entry.lineHeight);
+        EXPECT_NEAR(framesetter.suggestFrameSize({kFree, kFree}).height, used, 1e-9);
+    }
+}
+
+TEST(FramesetterTest, TrackingWidensTheLineBetweenCharacters) {
+    const double plain = Framesetter(styled("abcd")).suggestFrameSize({kFree, kFree}).width;
+    AttributedString tracked = styled("abcd");
+    tracked.setKerning(tracked.wholeRange(), 5);
+    EXPECT_NEAR(Framesetter(tracked).suggestFrameSize({kFree, kFree}).width, plain + 3 * 5, 1e-6);
+    AttributedString tight = styled("abcd");
+    tight.setKerning(tight.wholeRange(), -2);
+    EXPECT_NEAR(Framesetter(tight).suggestFrameSize({kFree, kFree}).width, plain - 3 * 2, 1e-6);
+}
+
+TEST(FramesetterTest, LigaturesCanBeTurnedOff) {
+    const auto width = [](const std::string& text, bool ligatures) {
+        AttributedString string = styled(text);
+        string.setLigatures(string.wholeRange(), ligatures);
+        return Framesetter(string).suggestFrameSize({kFree, kFree}).width;
+    };
+    const double separate = 2 * width("f", true) + width("i", true);
+    EXPECT_NEAR(width("ffi", false), separate, 1e-6);
+    // DejaVu Sans joins "ffi" into one narrower glyph.
+    EXPECT_LT(width("ffi", true), separate - 0.1);
+}
+
+TEST(FramesetterTest, MissingFamilyLaysOutWithTheFallback) {
+    TextAttributes missing;
+    missing.font = Font("No Such Family 7f3a", 24);
+    TextAttributes fallback;
+    fallback.font = Font(Font::fallbackFamilyName(), 24);
+    const Size expected = Framesetter(AttributedString("Fallback", fallback)).suggestFrameSize({kFree, kFree});
+    EXPECT_EQ(Framesetter(AttributedString("Fallback", missing)).suggestFrameSize({kFree, kFree}), expected);
+    // Text without any font uses the fallback face at 12 points.
+    const Size unstyled = Framesetter(AttributedString("Fallback")).suggestFrameSize({kFree, kFree});
+    EXPECT_NEAR(unstyled.width, expected.width / 2, 1e-6);
+}
+
+TEST(FramesetterTest, UnusableRectanglesGiveEmptyFrames) {
+    const Framesetter framesetter(styled("some text"));
+    for (const Rect& rect : {Rect(NAN, 0, 100, 100), Rect(0, 0, NAN, 100), Rect::null(), Rect(0, 0, 100, 1)}) {
+        const Frame frame = framesetter.createFrame(rect);
+        EXPECT_TRUE(frame.lines().empty());
+        EXPECT_TRUE(frame.lineOrigins().empty());
+    }
+    // A negative size extends the other way from the origin.
+    const Frame flipped = framesetter.createFrame(Rect(300, 100, -300, -100));
+    EXPECT_EQ(flipped.rect(), Rect(0, 0, 300, 100));
+    EXPECT_EQ(flipped.lines().size(), 1u);
+    // An unconstrained width does not wrap; alignment falls back to the widest line.
+    ParagraphStyle right;
+    right.alignment = TextAlignment::right;
+    const Frame wide = Framesetter(styled("a\nlonger line", right)).createFrame(Rect(0, 0, kFree, kFree));
+    ASSERT_EQ(wide.lines().size(), 2u);
+    EXPECT_NEAR(wide.lineOrigins()[0].x + wide.lines()[0].width, wide.lines()[1].width, 1e-6);
+}
+
+TEST(FramesetterTest, TextWithNulCharactersStillLaysOut) {
+    const Framesetter framesetter(styled(std::string("a\0b", 3)));
+    const Frame frame = framesetter.createFrame(Rect(0, 0, 200, 100));
+    ASSERT_EQ(frame.lines().size(), 1u);
+    EXPECT_EQ(frame.lines()[0].stringRange, TextRange(0, 3));
+}
+
+}  // namespace

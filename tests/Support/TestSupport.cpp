@@ -1,0 +1,69 @@
+#include "tests/Support/TestSupport.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace testsupport {
+
+std::filesystem::path corpusDirectory() {
+    if (const char* env = std::getenv("PELLOR_CORPUS_DIR"); env && *env) {
+        return env;
+    }
+    return PELLOR_CORPUS_DIR;
+}
+
+std::vector<std::filesystem::path> corpusFiles(const std::string& extension) {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    auto root = corpusDirectory();
+    if (!std::filesystem::is_directory(root, error)) {
+        return files;
+    }
+    for (auto it = std::filesystem::recursive_directory_iterator(root, error);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        if (error) break;
+        if (it->is_regular_file() && it->path().extension() == extension) {
+            files.push_back(it->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::filesystem::path sourceDirectory() { return PELLOR_SOURCE_DIR; }
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TemporaryDirectory::TemporaryDirectory() {
+    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    auto name = "pellor-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                std::to_string(random());
+    path_ = std::filesystem::temp_directory_path() / name;
+    std::filesystem::create_directories(path_);
+}
+
+TemporaryDirectory::~TemporaryDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,38 @@
+#pragma once
+// Small helpers shared by the test executables: where the corpus lives, a
+// temporary folder that removes itself, and whole-file reads and writes.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// The read-only corpus of real animations beside the clone (empty path when absent).
+std::filesystem::path corpusDirectory();
+
+// Every file under the corpus with the given extension (".json", ".lottie"), sorted.
+std::vector<std::filesystem::path> corpusFiles(const std::string& extension);
+
+// The repository's own folder (examples, test documents).
+std::filesystem::path sourceDirectory();
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+// A fresh folder under the system's temporary folder, removed with everything in it
+// when the object goes away.
+class TemporaryDirectory {
+public:
+    TemporaryDirectory();
+    ~TemporaryDirectory();
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace testsupport

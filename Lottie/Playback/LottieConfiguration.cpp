@@ -36,6 +36,7 @@ std::size_t LottieConfiguration::hash() const {
     std::size_t seed = std::hash<std::string>{}(renderingEngine.description());
     combine(seed, static_cast<std::size_t>(decodingStrategy));
     combine(seed, reducedMotionOption.hash());
+    combine(seed, static_cast<std::size_t>(colorSpace.model()));
     return seed;
 }
 

@@ -8,30 +8,35 @@
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ReducedMotionOption.h"
 #include "Lottie/Playback/RenderingEngineOption.h"
+#include "Platform/Graphics/ColorSpace.h"
 
 namespace lottie {
 
 struct LottieConfiguration {
     LottieConfiguration(RenderingEngineOption renderingEngine = RenderingEngineOption::automatic(),
                         DecodingStrategy decodingStrategy = DecodingStrategy::dictionaryBased,
+                        platform::graphics::ColorSpace colorSpace = platform::graphics::ColorSpace::deviceRGB(),
                         ReducedMotionOption reducedMotionOption = ReducedMotionOption::systemSetting())
         : renderingEngine(renderingEngine),
           decodingStrategy(decodingStrategy),
-          reducedMotionOption(std::move(reducedMotionOption)) {}
+          reducedMotionOption(std::move(reducedMotionOption)),
+          colorSpace(colorSpace) {}
 
     RenderingEngineOption renderingEngine;
     DecodingStrategy decodingStrategy;
     ReducedMotionOption reducedMotionOption;
+    // The space of every colour the engines make.
+    platform::graphics::ColorSpace colorSpace;
 
     // The process-wide configuration: automatic engine, dictionary decoding,
-    // the system's reduced-motion setting. Assigning it reaches later default
+    // the system's reduced-motion setting, device RGB. Assigning it reaches later default
     // uses only; layers already made keep their copies.
     static LottieConfiguration shared();
     static void setShared(const LottieConfiguration& configuration);
 
     bool operator==(const LottieConfiguration& other) const {
         return renderingEngine == other.renderingEngine && decodingStrategy == other.decodingStrategy &&
-               reducedMotionOption == other.reducedMotionOption;
+               reducedMotionOption == other.reducedMotionOption && colorSpace == other.colorSpace;
     }
     std::size_t hash() const;
 };

@@ -56,10 +56,12 @@ public:
     bool operator==(const BezierPath&) const = default;
 
 private:
-    friend class BezierPathBuilder;
-
     // Appends an element with the length it already carries.
     void appendElement(const PathElement& element);
+    // The decoders' common steps, from the vertices and the control-point offsets.
+    static BezierPath fromPoints(bool closed, std::span<const platform::graphics::Point> vertices,
+                                 std::span<const platform::graphics::Point> inOffsets,
+                                 std::span<const platform::graphics::Point> outOffsets);
 
     std::vector<PathElement> elements_;
     bool closed_ = false;

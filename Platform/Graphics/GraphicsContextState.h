@@ -52,4 +52,33 @@ inline cairo_matrix_t toCairoMatrix(const AffineTransform& t) {
 
 cairo_operator_t cairoOperator(BlendMode mode);
 
+// Runs `body` on an empty current path and puts the caller's path back afterwards,
+// for operations the platform performs without touching the current path.
+template <typename Body>
+void GraphicsContext::preservingPath(Body&& body) {
+    const std::size_t count = pathElementCount_;
+    const bool stroked = pathIsStroked_;
+    cairo_path_t* saved = nullptr;
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    if (count > 0) {
+        // Copied in device space, where it was built, so the round trip is exact.
+        cairo_identity_matrix(cairo_);
+        saved = cairo_copy_path(cairo_);
+        cairo_set_matrix(cairo_, &matrix);
+    }
+    cairo_new_path(cairo_);
+    pathElementCount_ = 0;
+    body();
+    cairo_new_path(cairo_);
+    if (saved != nullptr) {
+        cairo_identity_matrix(cairo_);
+        cairo_append_path(cairo_, saved);
+        cairo_set_matrix(cairo_, &matrix);
+        cairo_path_destroy(saved);
+    }
+    pathElementCount_ = count;
+    pathIsStroked_ = stroked;
+}
+
 }  // namespace platform::graphics

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Platform/Text/LinePainter.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Text/GlyphOutlines.h"
 #include "Platform/Text/TextLayout.h"
 
 namespace platform::text {
@@ -42,26 +43,46 @@ Frame::Frame(const graphics::Rect& rect, std::shared_ptr<const TextLayout> layou
     }
 }
 
-void Frame::draw(cairo_t* cairo) const {
-    if (cairo == nullptr || cairo_status(cairo) != CAIRO_STATUS_SUCCESS || !layout_ || lines_.empty()) {
+void Frame::draw(graphics::GraphicsContext& context) const {
+    if (!layout_ || lines_.empty()) {
         return;
     }
-    // Drawing builds glyph outlines as paths; the caller's own path survives it.
-    cairo_path_t* callerPath = cairo_copy_path(cairo);
-    cairo_save(cairo);
+    // Glyph outlines are built in a context of their own, in user space, and then
+    // handed to the caller's context like any other path.
+    cairo_surface_t* scratchSurface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* scratch = cairo_create(scratchSurface);
+    context.beginPath();
+    context.saveGState();
+    context.setLineCap(graphics::LineCap::butt);
+    context.setLineJoin(graphics::LineJoin::miter);
+    context.setMiterLimit(10);
+    context.setLineDash(0, {});
+    const auto paint = [&context](const graphics::Path& outline, const TextAttributes& attributes) {
+        const double strokeWidth = std::isfinite(attributes.strokeWidth) ? attributes.strokeWidth : 0;
+        const graphics::Color fill = attributes.foregroundColor.value_or(graphics::Color::black());
+        if (strokeWidth <= 0) {
+            context.setFillColor(fill);
+            context.addPath(outline);
+            context.fillPath(graphics::FillRule::winding);
+        }
+        if (strokeWidth != 0) {
+            const double fontSize = attributes.font ? attributes.font->size() : Font::defaultSize;
+            context.setStrokeColor(attributes.strokeColor.value_or(fill));
+            context.setLineWidth(std::abs(strokeWidth) / 100 * fontSize);
+            context.addPath(outline);
+            context.strokePath();
+        }
+    };
     const auto& laidOut = layout_->lines();
     for (std::size_t index = 0; index < laidOut.size(); ++index) {
         const graphics::Point origin = rect_.origin + origins_[index];
         if (std::isfinite(origin.x) && std::isfinite(origin.y)) {
-            paintLine(cairo, laidOut[index], layout_->text(), origin);
+            forEachGlyphOutline(scratch, laidOut[index], layout_->text(), origin, paint);
         }
     }
-    cairo_restore(cairo);
-    cairo_new_path(cairo);
-    if (callerPath != nullptr && callerPath->status == CAIRO_STATUS_SUCCESS) {
-        cairo_append_path(cairo, callerPath);
-    }
-    cairo_path_destroy(callerPath);
+    context.restoreGState();
+    cairo_destroy(scratch);
+    cairo_surface_destroy(scratchSurface);
 }
 
 }  // namespace platform::text

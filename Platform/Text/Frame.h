@@ -12,9 +12,12 @@
 // width; in a rectangle too wide to be a real width (unconstrained), lines align
 // within the widest line instead.
 //
-// Drawing fills and strokes glyph outlines in the context's current user space,
-// the rectangle where the frame was made. Each run uses its own colours and stroke
-// (see TextAttributes). The context's state and current path are left as they were.
+// Drawing fills and strokes glyph outlines through the context, in its current
+// user space (where the rectangle was given), so its transform, clip, alpha, blend
+// mode and anti-aliasing apply. Each run uses its own colours and stroke (see
+// TextAttributes). The context's drawing state is left as it was; a path pending
+// in it is discarded first, as filling the glyphs would otherwise fill it too.
+// The context's text matrix is not used: glyphs stand upright in user space.
 
 #include <memory>
 #include <vector>
@@ -22,8 +25,6 @@
 #include "Platform/Graphics/Point.h"
 #include "Platform/Graphics/Rect.h"
 #include "Platform/Text/TextLine.h"
-
-typedef struct _cairo cairo_t;
 
 namespace platform::graphics {
 class GraphicsContext;
@@ -42,7 +43,6 @@ public:
     const std::vector<graphics::Point>& lineOrigins() const { return origins_; }
 
     void draw(graphics::GraphicsContext& context) const;
-    void draw(cairo_t* cairo) const;
 
 private:
     friend class Framesetter;

@@ -54,10 +54,15 @@ TEST(LottieConfiguration, SharedValueDefaultsAndEquality) {
     EXPECT_TRUE(shared.renderingEngine.isAutomatic());
     EXPECT_EQ(shared.decodingStrategy, DecodingStrategy::dictionaryBased);
     EXPECT_EQ(shared.reducedMotionOption, ReducedMotionOption::systemSetting());
+    EXPECT_EQ(shared.colorSpace, platform::graphics::ColorSpace::deviceRGB());
 
     LottieConfiguration changed = shared;
     changed.renderingEngine = RenderingEngineOption::mainThread();
     EXPECT_FALSE(changed == shared);
+    // A colour space change alone makes the configurations unequal too.
+    LottieConfiguration grey = shared;
+    grey.colorSpace = platform::graphics::ColorSpace::deviceGrey();
+    EXPECT_FALSE(grey == shared);
     LottieConfiguration same = shared;
     EXPECT_EQ(same, shared);
     EXPECT_EQ(std::hash<LottieConfiguration>{}(same), std::hash<LottieConfiguration>{}(shared));

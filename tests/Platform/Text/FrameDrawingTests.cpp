@@ -58,7 +58,7 @@ TEST(FrameDrawingTest, ColouredSubRangeColoursOnlyItsCharacters) {
     const Frame frame = framesetter.createFrame(Rect(0, 0, 200, 60));
     ASSERT_EQ(frame.lines().size(), 1u);
     TextCanvas canvas(200, 60);
-    frame.draw(canvas.cairo());
+    frame.draw(canvas.context());
 
     const double cell = advance(size);
     const Point origin = frame.lineOrigins()[0];
@@ -103,7 +103,7 @@ TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {
         }
         const Frame frame = Framesetter(text).createFrame(Rect(10, 10, 100, 100));
         TextCanvas canvas(120, 120);
-        frame.draw(canvas.cairo());
+        frame.draw(canvas.context());
 
         const Point origin = frame.rect().origin + frame.lineOrigins()[0];
         const int centreX = static_cast<int>(origin.x + advance(size) / 2);
@@ -138,7 +138,7 @@ TEST(FrameDrawingTest, AlignmentMovesTheInk) {
         style.alignment = entry.alignment;
         const Frame frame = Framesetter(blocks(1, size, style)).createFrame(Rect(20, 5, width, 50));
         TextCanvas canvas(200, 60);
-        frame.draw(canvas.cairo());
+        frame.draw(canvas.context());
         int firstColumn = -1;
         int lastColumn = -1;
         for (int x = 0; x < canvas.width(); ++x) {
@@ -164,73 +164,72 @@ TEST(FrameDrawingTest, LinesThatDoNotFitAreNotDrawn) {
     const Frame frame = Framesetter(AttributedString(twoLines, attributes)).createFrame(Rect(0, 0, 50, line * 1.5));
     ASSERT_EQ(frame.lines().size(), 1u);
     TextCanvas canvas(50, 100);
-    frame.draw(canvas.cairo());
+    frame.draw(canvas.context());
     EXPECT_GT(canvas.count(0, 0, 50, static_cast<int>(line), isInk), 0);
     EXPECT_EQ(canvas.count(0, static_cast<int>(line) + 1, 50, 100, isInk), 0);
 }
 
-TEST(FrameDrawingTest, DrawingFollowsTheCurrentTransform) {
+TEST(FrameDrawingTest, DrawingFollowsTheContextTransformAlphaAndClip) {
     const double size = 20;
-    const Frame frame = Framesetter(blocks(1, size)).createFrame(Rect(0, 0, 50, 50));
+    const Frame frame = Framesetter(blocks(2, size)).createFrame(Rect(0, 0, 60, 50));
     TextCanvas plain(120, 120);
-    frame.draw(plain.cairo());
-    TextCanvas scaled(120, 120);
-    cairo_scale(scaled.cairo(), 2, 2);
-    frame.draw(scaled.cairo());
+    frame.draw(plain.context());
     const int plainInk = plain.count(0, 0, 120, 120, isInk);
-    const int scaledInk = scaled.count(0, 0, 120, 120, isInk);
     ASSERT_GT(plainInk, 50);
-    EXPECT_NEAR(static_cast<double>(scaledInk) / plainInk, 4.0, 0.4);
+
+    TextCanvas scaled(120, 120);
+    scaled.context().scaleBy(2, 2);
+    frame.draw(scaled.context());
+    EXPECT_NEAR(static_cast<double>(scaled.count(0, 0, 120, 120, isInk)) / plainInk, 4.0, 0.4);
+
+    TextCanvas faded(120, 120);
+    faded.context().setAlpha(0.5);
+    frame.draw(faded.context());
+    EXPECT_EQ(faded.count(0, 0, 120, 120, [](const Pixel& pixel) { return pixel.alpha > 130; }), 0);
+    EXPECT_GT(faded.count(0, 0, 120, 120, [](const Pixel& pixel) { return pixel.alpha >= 126; }), plainInk / 2);
+
+    // Only the first block's cell is inside the clip.
+    TextCanvas clipped(120, 120);
+    const double cell = advance(size);
+    clipped.context().clipToRect(Rect(0, 0, std::floor(cell), 120));
+    frame.draw(clipped.context());
+    EXPECT_GT(clipped.count(0, 0, static_cast<int>(cell), 120, isInk), 0);
+    EXPECT_EQ(clipped.count(static_cast<int>(cell), 0, 120, 120, isInk), 0);
 }
 
-TEST(FrameDrawingTest, DrawingLeavesTheContextAsItWas) {
+TEST(FrameDrawingTest, DrawingLeavesTheStateAsItWasAndDropsAPendingPath) {
     const Frame frame = Framesetter(blocks(3, 20)).createFrame(Rect(0, 0, 100, 50));
     TextCanvas canvas(100, 50);
-    cairo_t* cairo = canvas.cairo();
-    cairo_set_source_rgb(cairo, 0, 1, 0);
-    cairo_set_line_width(cairo, 7);
-    cairo_translate(cairo, 3, 4);
-    cairo_rectangle(cairo, 1, 2, 10, 20);
-    frame.draw(cairo);
+    auto& context = canvas.context();
+    context.setFillColor(Color::rgb(0, 1, 0));
+    context.setStrokeColor(Color::rgb(0, 0, 1, 0.5));
+    context.setLineWidth(7);
+    context.translateBy(3, 4);
+    // A pending rectangle in the empty right half: drawing text must not fill it.
+    context.addRect(Rect(80, 0, 10, 10));
+    frame.draw(context);
 
-    EXPECT_EQ(cairo_status(cairo), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(cairo_get_line_width(cairo), 7);
-    double red = -1;
-    double green = -1;
-    double blue = -1;
-    double alpha = -1;
-    cairo_pattern_get_rgba(cairo_get_source(cairo), &red, &green, &blue, &alpha);
-    EXPECT_EQ(green, 1);
-    cairo_matrix_t matrix;
-    cairo_get_matrix(cairo, &matrix);
-    EXPECT_EQ(matrix.x0, 3);
-    EXPECT_EQ(matrix.y0, 4);
-    // The caller's rectangle is still the current path.
-    double x0 = 0;
-    double y0 = 0;
-    double x1 = 0;
-    double y1 = 0;
-    cairo_path_extents(cairo, &x0, &y0, &x1, &y1);
-    EXPECT_EQ(x0, 1);
-    EXPECT_EQ(y0, 2);
-    EXPECT_EQ(x1, 11);
-    EXPECT_EQ(y1, 22);
+    EXPECT_EQ(context.fillColor(), Color::rgb(0, 1, 0));
+    EXPECT_EQ(context.strokeColor(), Color::rgb(0, 0, 1, 0.5));
+    EXPECT_EQ(context.currentTransform(), platform::graphics::AffineTransform::makeTranslation(3, 4));
+    EXPECT_TRUE(context.isPathEmpty());
+    EXPECT_EQ(canvas.count(83, 0, 100, 50, isInk), 0);
+    // Text without colours is black whatever the context's fill colour was.
+    EXPECT_GT(canvas.count(0, 0, 100, 50, isBlack), 100);
+    EXPECT_EQ(canvas.count(0, 0, 100, 50, [](const Pixel& pixel) { return pixel.green > 0; }), 0);
 }
 
-TEST(FrameDrawingTest, EmptyFramesAndBrokenContextsDrawNothing) {
+TEST(FrameDrawingTest, EmptyFramesAndCollapsedTransformsDrawNothing) {
     TextCanvas canvas(50, 50);
-    Frame().draw(canvas.cairo());
-    Framesetter(AttributedString("")).createFrame(Rect(0, 0, 50, 50)).draw(canvas.cairo());
-    Framesetter(blocks(1, 20)).createFrame(Rect(NAN, 0, 50, 50)).draw(canvas.cairo());
-    const Frame frame = Framesetter(blocks(1, 20)).createFrame(Rect(0, 0, 50, 50));
-    frame.draw(static_cast<cairo_t*>(nullptr));
+    Frame().draw(canvas.context());
+    Framesetter(AttributedString("")).createFrame(Rect(0, 0, 50, 50)).draw(canvas.context());
+    Framesetter(blocks(1, 20)).createFrame(Rect(NAN, 0, 50, 50)).draw(canvas.context());
+    canvas.context().saveGState();
+    canvas.context().scaleBy(0, 0);
+    Framesetter(blocks(1, 20)).createFrame(Rect(0, 0, 50, 50)).draw(canvas.context());
+    canvas.context().restoreGState();
     EXPECT_EQ(canvas.count(0, 0, 50, 50, isInk), 0);
-
-    cairo_surface_t* broken = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, -1, -1);
-    cairo_t* context = cairo_create(broken);
-    frame.draw(context);
-    cairo_destroy(context);
-    cairo_surface_destroy(broken);
+    EXPECT_EQ(cairo_status(canvas.context().cairo()), CAIRO_STATUS_SUCCESS);
 }
 
 }  // namespace

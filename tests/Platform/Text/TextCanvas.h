@@ -1,10 +1,13 @@
 #pragma once
-// A small transparent ARGB32 cairo surface that text tests draw into and read
-// pixels back from. Owned by the test that makes it.
+// A small transparent bitmap context that text tests draw into and read pixels
+// back from. Owned by the test that makes it.
 
 #include <cairo.h>
 
 #include <cstdint>
+#include <memory>
+
+#include "Platform/Graphics/GraphicsContext.h"
 
 namespace texttest {
 
@@ -17,23 +20,17 @@ struct Pixel {
 
 class TextCanvas {
 public:
-    TextCanvas(int width, int height)
-        : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)), cairo_(cairo_create(surface_)) {}
-    ~TextCanvas() {
-        cairo_destroy(cairo_);
-        cairo_surface_destroy(surface_);
-    }
-    TextCanvas(const TextCanvas&) = delete;
-    TextCanvas& operator=(const TextCanvas&) = delete;
+    TextCanvas(int width, int height) : context_(platform::graphics::GraphicsContext::makeBitmap(width, height)) {}
 
-    cairo_t* cairo() const { return cairo_; }
-    int width() const { return cairo_image_surface_get_width(surface_); }
-    int height() const { return cairo_image_surface_get_height(surface_); }
+    platform::graphics::GraphicsContext& context() const { return *context_; }
+    int width() const { return context_->width(); }
+    int height() const { return context_->height(); }
 
     // Premultiplied components, as stored.
     Pixel pixel(int x, int y) const {
-        cairo_surface_flush(surface_);
-        const unsigned char* row = cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
+        cairo_surface_t* surface = cairo_get_target(context_->cairo());
+        cairo_surface_flush(surface);
+        const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
         const std::uint32_t value = reinterpret_cast<const std::uint32_t*>(row)[x];
         return {static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                 static_cast<int>(value & 0xFF), static_cast<int>(value >> 24)};
@@ -52,8 +49,7 @@ public:
     }
 
 private:
-    cairo_surface_t* surface_;
-    cairo_t* cairo_;
+    std::unique_ptr<platform::graphics::GraphicsContext> context_;
 };
 
 }  // namespace texttest

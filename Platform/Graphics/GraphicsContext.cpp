@@ -1,0 +1,382 @@
+#include "Platform/Graphics/GraphicsContext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "Platform/Graphics/GraphicsContextState.h"
+
+namespace platform::graphics {
+
+namespace {
+
+// Cairo keeps device coordinates in 24.8 fixed point (about +-8.4 million);
+// points are kept well inside that so strokes around them fit as well.
+constexpr double kDeviceLimit = 4'000'000;
+constexpr int kMaximumSide = 32767;
+
+double clampCoordinate(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return std::clamp(value, -kDeviceLimit, kDeviceLimit);
+}
+
+bool isUsable(const AffineTransform& t) {
+    return t.isInvertible() && std::isfinite(t.a) && std::isfinite(t.b) && std::isfinite(t.c) && std::isfinite(t.d);
+}
+
+bool validSize(int width, int height) {
+    return width > 0 && height > 0 && width <= kMaximumSide && height <= kMaximumSide &&
+           static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) <= Image::kMaximumPixelCount;
+}
+
+std::unique_ptr<GraphicsContext> makeOnSurface(cairo_surface_t* surface, bool grey,
+                                               GraphicsContext* (*construct)(cairo_t*, int, int, bool)) {
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    cairo_t* cairo = cairo_create(surface);
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    cairo_surface_destroy(surface);
+    if (cairo_status(cairo) != CAIRO_STATUS_SUCCESS) {
+        cairo_destroy(cairo);
+        return nullptr;
+    }
+    std::unique_ptr<GraphicsContext> context(construct(cairo, width, height, grey));
+    cairo_destroy(cairo);  // the context holds its own reference
+    return context;
+}
+
+}  // namespace
+
+cairo_operator_t cairoOperator(BlendMode mode) {
+    switch (mode) {
+        case BlendMode::normal: return CAIRO_OPERATOR_OVER;
+        case BlendMode::multiply: return CAIRO_OPERATOR_MULTIPLY;
+        case BlendMode::screen: return CAIRO_OPERATOR_SCREEN;
+        case BlendMode::overlay: return CAIRO_OPERATOR_OVERLAY;
+        case BlendMode::darken: return CAIRO_OPERATOR_DARKEN;
+        case BlendMode::lighten: return CAIRO_OPERATOR_LIGHTEN;
+        case BlendMode::colorDodge: return CAIRO_OPERATOR_COLOR_DODGE;
+        case BlendMode::colorBurn: return CAIRO_OPERATOR_COLOR_BURN;
+        case BlendMode::softLight: return CAIRO_OPERATOR_SOFT_LIGHT;
+        case BlendMode::hardLight: return CAIRO_OPERATOR_HARD_LIGHT;
+        case BlendMode::difference: return CAIRO_OPERATOR_DIFFERENCE;
+        case BlendMode::exclusion: return CAIRO_OPERATOR_EXCLUSION;
+        case BlendMode::hue: return CAIRO_OPERATOR_HSL_HUE;
+        case BlendMode::saturation: return CAIRO_OPERATOR_HSL_SATURATION;
+        case BlendMode::color: return CAIRO_OPERATOR_HSL_COLOR;
+        case BlendMode::luminosity: return CAIRO_OPERATOR_HSL_LUMINOSITY;
+        case BlendMode::clear: return CAIRO_OPERATOR_CLEAR;
+        case BlendMode::copy: return CAIRO_OPERATOR_SOURCE;
+        case BlendMode::sourceIn: return CAIRO_OPERATOR_IN;
+        case BlendMode::sourceOut: return CAIRO_OPERATOR_OUT;
+        case BlendMode::sourceAtop: return CAIRO_OPERATOR_ATOP;
+        case BlendMode::destinationOver: return CAIRO_OPERATOR_DEST_OVER;
+        case BlendMode::destinationIn: return CAIRO_OPERATOR_DEST_IN;
+        case BlendMode::destinationOut: return CAIRO_OPERATOR_DEST_OUT;
+        case BlendMode::destinationAtop: return CAIRO_OPERATOR_DEST_ATOP;
+        case BlendMode::xorMode: return CAIRO_OPERATOR_XOR;
+        case BlendMode::plusLighter: return CAIRO_OPERATOR_ADD;
+    }
+    return CAIRO_OPERATOR_OVER;
+}
+
+GraphicsContext::GraphicsContext(cairo_t* cairo, int width, int height, bool grey)
+    : cairo_(cairo_reference(cairo)), width_(width), height_(height), grey_(grey) {
+    states_.emplace_back();
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    state().transform = AffineTransform(matrix.xx, matrix.yx, matrix.xy, matrix.yy, matrix.x0, matrix.y0);
+    state().degenerate = !isUsable(state().transform);
+}
+
+GraphicsContext::GraphicsContext(cairo_t* cairo)
+    : GraphicsContext(cairo,
+                      cairo_surface_get_type(cairo_get_target(cairo)) == CAIRO_SURFACE_TYPE_IMAGE
+                          ? cairo_image_surface_get_width(cairo_get_target(cairo))
+                          : 0,
+                      cairo_surface_get_type(cairo_get_target(cairo)) == CAIRO_SURFACE_TYPE_IMAGE
+                          ? cairo_image_surface_get_height(cairo_get_target(cairo))
+                          : 0,
+                      false) {}
+
+GraphicsContext::~GraphicsContext() {
+    // Close what the caller left open so the layers' drawing is not lost.
+    while (!layerDepths_.empty()) {
+        endTransparencyLayer();
+    }
+    cairo_destroy(cairo_);
+}
+
+std::unique_ptr<GraphicsContext> GraphicsContext::makeBitmap(int width, int height) {
+    if (!validSize(width, height)) {
+        return nullptr;
+    }
+    return makeOnSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), false,
+                         [](cairo_t* c, int w, int h, bool g) { return new GraphicsContext(c, w, h, g); });
+}
+
+std::unique_ptr<GraphicsContext> GraphicsContext::makeGreyBitmap(int width, int height) {
+    if (!validSize(width, height)) {
+        return nullptr;
+    }
+    // Grey is kept in an opaque RGB surface so that grey levels composite exactly
+    // like colours; the image made from it keeps one channel.
+    return makeOnSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), true,
+                         [](cairo_t* c, int w, int h, bool g) { return new GraphicsContext(c, w, h, g); });
+}
+
+std::shared_ptr<const Image> GraphicsContext::makeImage() const {
+    cairo_surface_t* target = cairo_get_target(cairo_);
+    if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE || width_ <= 0 || height_ <= 0) {
+        return nullptr;
+    }
+    cairo_surface_flush(target);
+    const cairo_format_t format = cairo_image_surface_get_format(target);
+    if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) {
+        return nullptr;
+    }
+    const unsigned char* data = cairo_image_surface_get_data(target);
+    const int sourceStride = cairo_image_surface_get_stride(target);
+    if (grey_) {
+        const int stride = Image::bytesPerRowFor(Image::Format::grey8, width_);
+        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * height_);
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                std::uint32_t value;
+                std::memcpy(&value, data + static_cast<std::size_t>(y) * sourceStride + x * 4, 4);
+                const std::uint32_t level =
+                    (((value >> 16) & 0xff) * 77 + ((value >> 8) & 0xff) * 150 + (value & 0xff) * 29 + 128) >> 8;
+                pixels[static_cast<std::size_t>(y) * stride + x] = static_cast<std::uint8_t>(level);
+            }
+        }
+        return Image::make(width_, height_, Image::Format::grey8, std::move(pixels));
+    }
+    const int stride = Image::bytesPerRowFor(Image::Format::argb32Premultiplied, width_);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * height_);
+    for (int y = 0; y < height_; ++y) {
+        std::memcpy(pixels.data() + static_cast<std::size_t>(y) * stride,
+                    data + static_cast<std::size_t>(y) * sourceStride, static_cast<std::size_t>(width_) * 4);
+    }
+    if (format == CAIRO_FORMAT_RGB24) {
+        for (std::size_t i = 3; i < pixels.size(); i += 4) {
+            pixels[i] = 0xff;  // little-endian alpha byte of an opaque surface
+        }
+    }
+    return Image::make(width_, height_, Image::Format::argb32Premultiplied, std::move(pixels));
+}
+
+void GraphicsContext::saveGState() {
+    states_.push_back(state());
+    cairo_save(cairo_);
+}
+
+void GraphicsContext::restoreGState() {
+    const std::size_t floor = layerDepths_.empty() ? 1 : layerDepths_.back() + 1;
+    if (states_.size() <= floor) {
+        return;
+    }
+    states_.pop_back();
+    cairo_restore(cairo_);
+}
+
+void GraphicsContext::applyTransform(const AffineTransform& transform) {
+    State& s = state();
+    s.transform = transform;
+    s.degenerate = !isUsable(transform);
+    if (!s.degenerate) {
+        const cairo_matrix_t matrix = toCairoMatrix(transform);
+        cairo_set_matrix(cairo_, &matrix);
+    }
+}
+
+void GraphicsContext::translateBy(double tx, double ty) { concatenate(AffineTransform::makeTranslation(tx, ty)); }
+
+void GraphicsContext::scaleBy(double sx, double sy) { concatenate(AffineTransform::makeScale(sx, sy)); }
+
+void GraphicsContext::rotateBy(double angle) { concatenate(AffineTransform::makeRotation(angle)); }
+
+void GraphicsContext::concatenate(const AffineTransform& transform) {
+    applyTransform(transform.concatenating(state().transform));
+}
+
+AffineTransform GraphicsContext::currentTransform() const { return state().transform; }
+
+Point GraphicsContext::toDevice(Point user) const {
+    const Point device = state().transform.apply(user);
+    return {clampCoordinate(device.x), clampCoordinate(device.y)};
+}
+
+void GraphicsContext::deviceMoveTo(Point p) { cairo_move_to(cairo_, p.x, p.y); }
+void GraphicsContext::deviceLineTo(Point p) { cairo_line_to(cairo_, p.x, p.y); }
+void GraphicsContext::deviceCurveTo(Point c1, Point c2, Point end) {
+    cairo_curve_to(cairo_, c1.x, c1.y, c2.x, c2.y, end.x, end.y);
+}
+
+void GraphicsContext::addDevicePathElements(const Path& path) {
+    // The points are already in device space; Cairo's matrix is set aside while
+    // they are added and put back afterwards (the path itself is kept in device space).
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_identity_matrix(cairo_);
+    Point current;
+    Point subpathStart;
+    for (const PathElement& element : path.elements()) {
+        switch (element.type) {
+            case PathElementType::moveTo:
+                current = subpathStart = toDevice(element.points[0]);
+                deviceMoveTo(current);
+                break;
+            case PathElementType::lineTo:
+                current = toDevice(element.points[0]);
+                deviceLineTo(current);
+                break;
+            case PathElementType::quadCurveTo: {
+                const Point control = toDevice(element.points[0]);
+                const Point end = toDevice(element.points[1]);
+                // The cubic with the same shape as the quadratic.
+                deviceCurveTo(current + (control - current) * (2.0 / 3.0), end + (control - end) * (2.0 / 3.0), end);
+                current = end;
+                break;
+            }
+            case PathElementType::curveTo:
+                current = toDevice(element.points[2]);
+                deviceCurveTo(toDevice(element.points[0]), toDevice(element.points[1]), current);
+                break;
+            case PathElementType::closeSubpath:
+                cairo_close_path(cairo_);
+                current = subpathStart;
+                break;
+        }
+    }
+    cairo_set_matrix(cairo_, &matrix);
+    pathElementCount_ += path.elements().size();
+}
+
+void GraphicsContext::beginPath() { consumePath(); }
+
+void GraphicsContext::consumePath() {
+    cairo_new_path(cairo_);
+    pathElementCount_ = 0;
+    pathIsStroked_ = false;
+}
+
+void GraphicsContext::addPath(const Path& path) {
+    if (state().degenerate || path.isEmpty()) {
+        return;
+    }
+    addDevicePathElements(path);
+}
+
+void GraphicsContext::addRect(const Rect& rect) {
+    Path path;
+    path.addRect(rect);
+    addPath(path);
+}
+
+void GraphicsContext::addEllipse(const Rect& rect) {
+    Path path;
+    path.addEllipse(rect);
+    addPath(path);
+}
+
+Rect GraphicsContext::pathBoundingBox() const {
+    if (isPathEmpty() || state().degenerate) {
+        return Rect::null();
+    }
+    double x0, y0, x1, y1;
+    if (pathIsStroked_) {
+        cairo_save(cairo_);
+        applyStrokeStyle(cairo_);
+        cairo_stroke_extents(cairo_, &x0, &y0, &x1, &y1);
+        cairo_restore(cairo_);
+    } else {
+        cairo_path_extents(cairo_, &x0, &y0, &x1, &y1);
+    }
+    return Rect(x0, y0, x1 - x0, y1 - y0);
+}
+
+void GraphicsContext::replacePathWithStrokedPath() {
+    if (!isPathEmpty()) {
+        pathIsStroked_ = true;
+    }
+}
+
+void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
+    const State& s = state();
+    cairo_set_line_width(target, s.lineWidth);
+    cairo_set_miter_limit(target, s.miterLimit);
+    cairo_set_line_cap(target, s.lineCap == LineCap::round    ? CAIRO_LINE_CAP_ROUND
+                               : s.lineCap == LineCap::square ? CAIRO_LINE_CAP_SQUARE
+                                                              : CAIRO_LINE_CAP_BUTT);
+    cairo_set_line_join(target, s.lineJoin == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
+                                : s.lineJoin == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
+                                                                : CAIRO_LINE_JOIN_MITER);
+    if (s.dashLengths.empty()) {
+        cairo_set_dash(target, nullptr, 0, 0);
+    } else {
+        cairo_set_dash(target, s.dashLengths.data(), static_cast<int>(s.dashLengths.size()), s.dashPhase);
+    }
+    cairo_set_antialias(target, s.shouldAntialias && s.allowsAntialiasing ? CAIRO_ANTIALIAS_DEFAULT
+                                                                          : CAIRO_ANTIALIAS_NONE);
+}
+
+void GraphicsContext::applyAntialias() const {
+    const State& s = state();
+    cairo_set_antialias(cairo_, s.shouldAntialias && s.allowsAntialiasing ? CAIRO_ANTIALIAS_DEFAULT
+                                                                          : CAIRO_ANTIALIAS_NONE);
+}
+
+void GraphicsContext::setFillColor(const Color& color) { state().fillColor = color; }
+void GraphicsContext::setStrokeColor(const Color& color) { state().strokeColor = color; }
+Color GraphicsContext::fillColor() const { return state().fillColor; }
+Color GraphicsContext::strokeColor() const { return state().strokeColor; }
+
+void GraphicsContext::setAlpha(double alpha) {
+    state().alpha = std::isnan(alpha) ? 0 : std::clamp(alpha, 0.0, 1.0);
+}
+
+double GraphicsContext::alpha() const { return state().alpha; }
+void GraphicsContext::setBlendMode(BlendMode mode) { state().blendMode = mode; }
+BlendMode GraphicsContext::blendMode() const { return state().blendMode; }
+
+void GraphicsContext::setLineWidth(double width) {
+    state().lineWidth = std::isfinite(width) && width > 0 ? width : 0;
+}
+
+void GraphicsContext::setMiterLimit(double limit) {
+    state().miterLimit = std::isfinite(limit) && limit > 1 ? limit : 1;
+}
+
+void GraphicsContext::setLineCap(LineCap cap) { state().lineCap = cap; }
+void GraphicsContext::setLineJoin(LineJoin join) { state().lineJoin = join; }
+
+void GraphicsContext::setLineDash(double phase, std::span<const double> lengths) {
+    double sum = 0;
+    bool valid = std::isfinite(phase);
+    for (double length : lengths) {
+        valid = valid && std::isfinite(length) && length >= 0;
+        sum += length;
+    }
+    State& s = state();
+    if (!valid || !(sum > 0) || !std::isfinite(sum)) {
+        s.dashLengths.clear();
+        s.dashPhase = 0;
+        return;
+    }
+    s.dashLengths.assign(lengths.begin(), lengths.end());
+    s.dashPhase = phase;
+}
+
+void GraphicsContext::setShouldAntialias(bool shouldAntialias) { state().shouldAntialias = shouldAntialias; }
+void GraphicsContext::setAllowsAntialiasing(bool allowsAntialiasing) {
+    state().allowsAntialiasing = allowsAntialiasing;
+}
+
+void GraphicsContext::flush() { cairo_surface_flush(cairo_get_target(cairo_)); }
+
+}  // namespace platform::graphics

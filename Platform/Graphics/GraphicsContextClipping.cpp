@@ -1,0 +1,166 @@
+// Clipping operations of GraphicsContext. Path and rectangle clips are Cairo's
+// own; clips to a stroke and to a mask image become a device-sized pixel mask
+// that every later drawing is laid down through.
+
+#include <algorithm>
+#include <cmath>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/GraphicsContextState.h"
+
+namespace platform::graphics {
+
+void GraphicsContext::clipToNothing() {
+    state().clipIsEmpty = true;
+    preservingPath([&] {
+        cairo_rectangle(cairo_, 0, 0, 0, 0);
+        cairo_clip(cairo_);
+    });
+}
+
+void GraphicsContext::clip(FillRule rule) {
+    if (pathIsStroked_) {
+        clipToStrokeOfCurrentPath();
+        return;
+    }
+    if (state().degenerate || isPathEmpty()) {
+        // Clipping to nothing leaves nothing to draw, as on the platform.
+        consumePath();
+        clipToNothing();
+        return;
+    }
+    applyAntialias();
+    cairo_set_fill_rule(cairo_, rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+    cairo_clip(cairo_);
+    consumePath();
+}
+
+void GraphicsContext::clipToRect(const Rect& rect) {
+    if (rect.isNull() || state().degenerate) {
+        clipToNothing();
+        return;
+    }
+    preservingPath([&] {
+        addRect(rect);
+        applyAntialias();
+        cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
+        cairo_clip(cairo_);
+    });
+}
+
+std::shared_ptr<GraphicsContext::PixelMask> GraphicsContext::newMask(cairo_t** drawing) const {
+    if (width_ <= 0 || height_ <= 0) {
+        return nullptr;
+    }
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, width_, height_);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    auto mask = std::make_shared<PixelMask>(surface);
+    *drawing = cairo_create(surface);
+    const cairo_matrix_t matrix = toCairoMatrix(state().transform);
+    cairo_set_matrix(*drawing, &matrix);
+    const State& s = state();
+    cairo_set_antialias(*drawing, s.shouldAntialias && s.allowsAntialiasing ? CAIRO_ANTIALIAS_DEFAULT
+                                                                            : CAIRO_ANTIALIAS_NONE);
+    return mask;
+}
+
+void GraphicsContext::intersectMask(const std::shared_ptr<PixelMask>& mask) {
+    State& s = state();
+    if (s.mask) {
+        cairo_t* combine = cairo_create(mask->surface);
+        cairo_set_operator(combine, CAIRO_OPERATOR_DEST_IN);
+        cairo_set_source_surface(combine, s.mask->surface, 0, 0);
+        cairo_paint(combine);
+        cairo_destroy(combine);
+        mask->deviceBounds = mask->deviceBounds.intersection(s.mask->deviceBounds);
+    }
+    cairo_surface_mark_dirty(mask->surface);
+    s.mask = mask;
+}
+
+void GraphicsContext::clipToStrokeOfCurrentPath() {
+    if (state().degenerate || isPathEmpty()) {
+        consumePath();
+        clipToNothing();
+        return;
+    }
+    cairo_t* drawing = nullptr;
+    std::shared_ptr<PixelMask> mask = newMask(&drawing);
+    if (!mask) {
+        consumePath();
+        clipToNothing();
+        return;
+    }
+    // The path was built in device space; hand it over as it is.
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_identity_matrix(cairo_);
+    cairo_path_t* path = cairo_copy_path(cairo_);
+    cairo_set_matrix(cairo_, &matrix);
+    cairo_identity_matrix(drawing);
+    cairo_append_path(drawing, path);
+    cairo_path_destroy(path);
+    cairo_set_matrix(drawing, &matrix);
+    applyStrokeStyle(drawing);
+    double x0, y0, x1, y1;
+    cairo_stroke_extents(drawing, &x0, &y0, &x1, &y1);
+    mask->deviceBounds = Rect(x0, y0, x1 - x0, y1 - y0).applying(state().transform);
+    cairo_set_source_rgba(drawing, 0, 0, 0, 1);
+    cairo_stroke(drawing);
+    cairo_destroy(drawing);
+    intersectMask(mask);
+    consumePath();
+}
+
+void GraphicsContext::clipToMask(const Rect& rect, const Image& image) {
+    if (rect.isEmpty() || state().degenerate) {
+        clipToNothing();
+        return;
+    }
+    cairo_t* drawing = nullptr;
+    std::shared_ptr<PixelMask> mask = newMask(&drawing);
+    if (!mask) {
+        clipToNothing();
+        return;
+    }
+    // A grey image's bytes are its coverage; Cairo reads them as an alpha plane.
+    const bool grey = image.format() == Image::Format::grey8;
+    cairo_surface_t* source = cairo_image_surface_create_for_data(
+        const_cast<std::uint8_t*>(image.pixels().data()), grey ? CAIRO_FORMAT_A8 : CAIRO_FORMAT_ARGB32,
+        image.width(), image.height(), image.bytesPerRow());
+    const Rect r = rect.standardized();
+    cairo_rectangle(drawing, r.minX(), r.minY(), r.width(), r.height());
+    cairo_clip(drawing);
+    cairo_translate(drawing, r.minX(), r.minY());
+    cairo_scale(drawing, r.width() / image.width(), r.height() / image.height());
+    cairo_set_source_surface(drawing, source, 0, 0);
+    cairo_pattern_set_extend(cairo_get_source(drawing), CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(cairo_get_source(drawing), CAIRO_FILTER_GOOD);
+    cairo_paint(drawing);
+    cairo_destroy(drawing);
+    cairo_surface_destroy(source);
+    mask->deviceBounds = r.applying(state().transform);
+    intersectMask(mask);
+}
+
+Rect GraphicsContext::clipBoundingBox() const {
+    const State& s = state();
+    if (s.degenerate || s.clipIsEmpty) {
+        return Rect::null();
+    }
+    double x0, y0, x1, y1;
+    cairo_clip_extents(cairo_, &x0, &y0, &x1, &y1);
+    Rect box(x0, y0, x1 - x0, y1 - y0);
+    if (s.mask) {
+        const auto inverse = s.transform.inverted();
+        if (inverse) {
+            box = box.intersection(s.mask->deviceBounds.applying(*inverse));
+        }
+    }
+    return box;
+}
+
+}  // namespace platform::graphics

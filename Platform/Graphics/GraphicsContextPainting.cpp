@@ -1,0 +1,290 @@
+// Painting operations of GraphicsContext: fills, strokes, images, gradients and
+// transparency layers, all routed through the state's alpha, blend mode and mask.
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/GraphicsContextState.h"
+
+namespace platform::graphics {
+
+namespace {
+
+// A Cairo surface over an image's pixels (an ARGB copy for grey images, kept in
+// `scratch`). Cairo only reads from it.
+cairo_surface_t* sourceSurface(const Image& image, std::vector<std::uint8_t>& scratch) {
+    if (image.format() == Image::Format::argb32Premultiplied) {
+        return cairo_image_surface_create_for_data(const_cast<std::uint8_t*>(image.pixels().data()),
+                                                   CAIRO_FORMAT_ARGB32, image.width(), image.height(),
+                                                   image.bytesPerRow());
+    }
+    const int stride = Image::bytesPerRowFor(Image::Format::argb32Premultiplied, image.width());
+    scratch.resize(static_cast<std::size_t>(stride) * image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t value = image.pixel(x, y);
+            std::memcpy(scratch.data() + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 4,
+                        &value, 4);
+        }
+    }
+    return cairo_image_surface_create_for_data(scratch.data(), CAIRO_FORMAT_ARGB32, image.width(), image.height(),
+                                               stride);
+}
+
+void addStops(cairo_pattern_t* pattern, const Gradient& gradient) {
+    for (const Gradient::Stop& stop : gradient.stops()) {
+        cairo_pattern_add_color_stop_rgba(pattern, stop.location, stop.rgba[0], stop.rgba[1], stop.rgba[2],
+                                          stop.rgba[3]);
+    }
+}
+
+}  // namespace
+
+template <typename Draw>
+void GraphicsContext::composite(Draw&& draw) {
+    const State& s = state();
+    if (s.degenerate || s.clipIsEmpty) {
+        return;
+    }
+    applyAntialias();
+    if (!s.mask) {
+        cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+        draw();
+        return;
+    }
+    // With a pixel mask the drawing is made apart, then laid down through the mask.
+    cairo_push_group(cairo_);
+    cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
+    draw();
+    cairo_pattern_t* group = cairo_pop_group(cairo_);
+    cairo_save(cairo_);
+    cairo_set_source(cairo_, group);
+    cairo_identity_matrix(cairo_);
+    cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+    cairo_mask_surface(cairo_, s.mask->surface, 0, 0);
+    cairo_restore(cairo_);
+    cairo_pattern_destroy(group);
+}
+
+void GraphicsContext::setSourceColor(const Color& color) const {
+    const std::array<double, 4> rgba = color.clampedRGBA();
+    cairo_set_source_rgba(cairo_, rgba[0], rgba[1], rgba[2], rgba[3] * state().alpha);
+}
+
+void GraphicsContext::fillPath(FillRule rule) {
+    if (isPathEmpty()) {
+        consumePath();
+        return;
+    }
+    if (pathIsStroked_) {
+        // The outline of the stroke, filled, is the stroke painted in the fill colour.
+        composite([&] {
+            applyStrokeStyle(cairo_);
+            setSourceColor(state().fillColor);
+            cairo_stroke_preserve(cairo_);
+        });
+    } else {
+        composite([&] {
+            cairo_set_fill_rule(cairo_, rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+            setSourceColor(state().fillColor);
+            cairo_fill_preserve(cairo_);
+        });
+    }
+    consumePath();
+}
+
+void GraphicsContext::strokePath() {
+    if (isPathEmpty()) {
+        consumePath();
+        return;
+    }
+    composite([&] {
+        applyStrokeStyle(cairo_);
+        setSourceColor(state().strokeColor);
+        cairo_stroke_preserve(cairo_);
+    });
+    consumePath();
+}
+
+void GraphicsContext::fillRect(const Rect& rect) {
+    if (rect.isNull() || state().degenerate) {
+        return;
+    }
+    preservingPath([&] {
+        addRect(rect);
+        composite([&] {
+            cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
+            setSourceColor(state().fillColor);
+            cairo_fill(cairo_);
+        });
+    });
+}
+
+void GraphicsContext::clearRect(const Rect& rect) {
+    if (rect.isNull() || state().degenerate || state().clipIsEmpty) {
+        return;
+    }
+    preservingPath([&] {
+        addRect(rect);
+        applyAntialias();
+        if (state().mask) {
+            // Clearing through a mask removes as much as the mask lets through.
+            cairo_save(cairo_);
+            cairo_clip(cairo_);
+            cairo_identity_matrix(cairo_);
+            cairo_set_operator(cairo_, CAIRO_OPERATOR_DEST_OUT);
+            cairo_set_source_rgba(cairo_, 0, 0, 0, 1);
+            cairo_mask_surface(cairo_, state().mask->surface, 0, 0);
+            cairo_restore(cairo_);
+        } else {
+            cairo_set_operator(cairo_, grey_ ? CAIRO_OPERATOR_SOURCE : CAIRO_OPERATOR_CLEAR);
+            cairo_set_source_rgba(cairo_, 0, 0, 0, 1);
+            cairo_fill(cairo_);
+        }
+    });
+}
+
+void GraphicsContext::drawImage(const Image& image, const Rect& rect) {
+    if (rect.isEmpty() || state().degenerate) {
+        return;
+    }
+    std::vector<std::uint8_t> scratch;
+    cairo_surface_t* surface = sourceSurface(image, scratch);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return;
+    }
+    const Rect r = rect.standardized();
+    preservingPath([&] {
+        addRect(r);
+        composite([&] {
+            cairo_save(cairo_);
+            cairo_clip(cairo_);
+            cairo_translate(cairo_, r.minX(), r.minY());
+            cairo_scale(cairo_, r.width() / image.width(), r.height() / image.height());
+            cairo_set_source_surface(cairo_, surface, 0, 0);
+            // Padding keeps the edges crisp; the clip above bounds the image.
+            cairo_pattern_set_extend(cairo_get_source(cairo_), CAIRO_EXTEND_PAD);
+            cairo_pattern_set_filter(cairo_get_source(cairo_), CAIRO_FILTER_GOOD);
+            cairo_paint_with_alpha(cairo_, state().alpha);
+            cairo_restore(cairo_);
+        });
+    });
+    cairo_surface_destroy(surface);
+}
+
+void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,
+                                         GradientDrawingOptions options) {
+    if (state().degenerate || !std::isfinite(start.x) || !std::isfinite(start.y) || !std::isfinite(end.x) ||
+        !std::isfinite(end.y)) {
+        return;
+    }
+    const Point axis = end - start;
+    const double lengthSquared = axis.x * axis.x + axis.y * axis.y;
+    cairo_pattern_t* pattern = nullptr;
+    if (lengthSquared == 0) {
+        // Every point lies past the end of a gradient of no length.
+        if (!options.drawsAfterEnd) {
+            return;
+        }
+        const auto& last = gradient.stops().back().rgba;
+        pattern = cairo_pattern_create_rgba(last[0], last[1], last[2], last[3]);
+    } else {
+        pattern = cairo_pattern_create_linear(start.x, start.y, end.x, end.y);
+        addStops(pattern, gradient);
+        cairo_pattern_set_extend(pattern, options.drawsBeforeStart || options.drawsAfterEnd ? CAIRO_EXTEND_PAD
+                                                                                            : CAIRO_EXTEND_NONE);
+    }
+    // One-sided extension: pad both ways, then cut away the side that must stay empty.
+    const bool cutBefore = !options.drawsBeforeStart && options.drawsAfterEnd && lengthSquared > 0;
+    const bool cutAfter = options.drawsBeforeStart && !options.drawsAfterEnd && lengthSquared > 0;
+    preservingPath([&] {
+        if (cutBefore || cutAfter) {
+            const double length = std::sqrt(lengthSquared);
+            const Point along = axis * (1 / length);
+            const Point across(-along.y, along.x);
+            const double far = 1e7;
+            const Point edge = cutBefore ? start : end;
+            const Point away = cutBefore ? along : -along;
+            Path half;
+            half.moveTo(edge + across * far);
+            half.lineTo(edge + across * far + away * far);
+            half.lineTo(edge - across * far + away * far);
+            half.lineTo(edge - across * far);
+            half.closeSubpath();
+            addPath(half);
+        }
+        composite([&] {
+            cairo_save(cairo_);
+            if (cutBefore || cutAfter) {
+                cairo_clip(cairo_);
+            }
+            cairo_set_source(cairo_, pattern);
+            cairo_paint_with_alpha(cairo_, state().alpha);
+            cairo_restore(cairo_);
+        });
+    });
+    cairo_pattern_destroy(pattern);
+}
+
+void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius,
+                                         Point endCenter, double endRadius, GradientDrawingOptions options) {
+    if (state().degenerate || !std::isfinite(startCenter.x) || !std::isfinite(startCenter.y) ||
+        !std::isfinite(endCenter.x) || !std::isfinite(endCenter.y) || !std::isfinite(startRadius) ||
+        !std::isfinite(endRadius) || startRadius < 0 || endRadius < 0) {
+        return;
+    }
+    cairo_pattern_t* pattern = nullptr;
+    if (startCenter == endCenter && startRadius == endRadius) {
+        if (!options.drawsAfterEnd) {
+            return;
+        }
+        const auto& last = gradient.stops().back().rgba;
+        pattern = cairo_pattern_create_rgba(last[0], last[1], last[2], last[3]);
+    } else {
+        pattern = cairo_pattern_create_radial(startCenter.x, startCenter.y, startRadius, endCenter.x, endCenter.y,
+                                              endRadius);
+        addStops(pattern, gradient);
+        // Past the end is outside the end circle; one-sided extension follows that side.
+        cairo_pattern_set_extend(pattern, options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
+    }
+    composite([&] {
+        cairo_set_source(cairo_, pattern);
+        cairo_paint_with_alpha(cairo_, state().alpha);
+    });
+    cairo_pattern_destroy(pattern);
+}
+
+void GraphicsContext::beginTransparencyLayer() {
+    State inner = state();
+    // Inside the layer drawing starts plain; the layer as a whole is composited
+    // with the outer alpha, blend mode and mask at the end.
+    inner.alpha = 1;
+    inner.blendMode = BlendMode::normal;
+    inner.mask.reset();
+    layerDepths_.push_back(states_.size());
+    states_.push_back(std::move(inner));
+    cairo_push_group(cairo_);
+}
+
+void GraphicsContext::endTransparencyLayer() {
+    if (layerDepths_.empty()) {
+        return;
+    }
+    while (states_.size() > layerDepths_.back() + 1) {
+        states_.pop_back();
+        cairo_restore(cairo_);
+    }
+    states_.pop_back();
+    layerDepths_.pop_back();
+    cairo_pattern_t* layer = cairo_pop_group(cairo_);
+    composite([&] {
+        cairo_set_source(cairo_, layer);
+        cairo_paint_with_alpha(cairo_, state().alpha);
+    });
+    cairo_pattern_destroy(layer);
+}
+
+}  // namespace platform::graphics

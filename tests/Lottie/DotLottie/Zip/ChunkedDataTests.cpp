@@ -1,0 +1,192 @@
+// The chunked copy and the raw-deflate decoder: chunk sizes, checksums, the
+// end of the deflate stream, and damaged or cut-short data.
+
+#include "Lottie/DotLottie/Zip/ChunkedData.h"
+#include "Lottie/DotLottie/Zip/CompressionError.h"
+
+#include "tests/Lottie/DotLottie/Zip/TestZipWriter.h"
+#include "tests/Lottie/DotLottie/Zip/ZipTestHelpers.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <algorithm>
+
+namespace {
+
+using lottie::ChunkedData;
+using ziptest::Bytes;
+
+// Serves bytes from a buffer and records every request.
+struct Source {
+    explicit Source(Bytes bytes) : data(std::move(bytes)) {}
+    std::size_t operator()(std::int64_t, std::span<std::uint8_t> into)
+    {
+        requests.push_back(into.size());
+        const std::size_t count = std::min(into.size(), data.size() - offset);
+        std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(offset), count, into.begin());
+        offset += count;
+        return count;
+    }
+    Bytes data;
+    std::size_t offset = 0;
+    std::vector<std::size_t> requests;
+};
+
+struct Sink {
+    void operator()(std::span<const std::uint8_t> chunk)
+    {
+        chunks.push_back(chunk.size());
+        bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+    }
+    Bytes bytes;
+    std::vector<std::size_t> chunks;
+};
+
+std::uint32_t zlibCRC(const Bytes& bytes)
+{
+    return static_cast<std::uint32_t>(crc32(0, bytes.data(), static_cast<uInt>(bytes.size())));
+}
+
+TEST(ZipChunkedData, CopyDeliversBoundedChunksAndTheirChecksum)
+{
+    struct Case {
+        const char* label;
+        std::size_t size;
+        std::int64_t bufferSize;
+        bool skipCRC;
+        std::vector<std::size_t> chunks;
+    };
+    const Case cases[] = {
+        {"empty entry gets one empty chunk", 0, 16384, false, {0}},
+        {"40000 bytes in 16384-byte chunks", 40000, 16384, false, {16384, 16384, 7232}},
+        {"exact multiple", 32768, 16384, false, {16384, 16384}},
+        {"buffer size 1", 3, 1, false, {1, 1, 1}},
+        {"checksum skipped", 40000, 16384, true, {16384, 16384, 7232}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const Bytes data = ziptest::bytesOf(ziptest::sampleText(c.size, 3));
+        Source source(data);
+        Sink sink;
+        const std::uint32_t checksum = ChunkedData::copyChunks(
+            static_cast<std::int64_t>(c.size), c.bufferSize, c.skipCRC, std::ref(source), std::ref(sink));
+        EXPECT_EQ(sink.chunks, c.chunks);
+        EXPECT_EQ(sink.bytes, data);
+        EXPECT_EQ(checksum, c.skipCRC || c.size == 0 ? 0u : zlibCRC(data));
+    }
+}
+
+TEST(ZipChunkedData, CopyStopsWhenTheDataRunsOut)
+{
+    // A recorded size far beyond the data must not spin through empty reads.
+    Source source(Bytes(100, 'x'));
+    Sink sink;
+    const std::uint32_t checksum =
+        ChunkedData::copyChunks(std::int64_t(1) << 50, 16384, false, std::ref(source), std::ref(sink));
+    EXPECT_EQ(sink.bytes.size(), 100u);
+    EXPECT_EQ(source.requests.size(), 1u);
+    EXPECT_EQ(checksum, zlibCRC(Bytes(100, 'x')));
+}
+
+TEST(ZipChunkedData, InflateRestoresDataOfEverySize)
+{
+    for (std::size_t size : {std::size_t(0), std::size_t(1), std::size_t(16384), std::size_t(100000)}) {
+        for (bool skip : {false, true}) {
+            SCOPED_TRACE(std::to_string(size) + (skip ? " skipping CRC" : ""));
+            const Bytes data = ziptest::bytesOf(ziptest::sampleText(size, 7));
+            const Bytes compressed = ziptest::deflateRaw(data);
+            Source source(compressed);
+            Sink sink;
+            const std::uint32_t checksum = ChunkedData::inflateData(
+                static_cast<std::int64_t>(compressed.size()), 16384, skip, std::ref(source), std::ref(sink));
+            EXPECT_EQ(sink.bytes, data);
+            EXPECT_EQ(checksum, skip ? 0u : zlibCRC(data));
+            EXPECT_TRUE(std::all_of(sink.chunks.begin(), sink.chunks.end(), [](auto n) { return n <= 16384; }));
+        }
+    }
+}
+
+TEST(ZipChunkedData, InflateOfExactlyOneBufferAsksForNothingMore)
+{
+    // Incompressible data stored in deflate blocks, padded to exactly 16384 bytes.
+    Bytes data;
+    Bytes compressed;
+    for (std::size_t size = 16000; compressed.size() != 16384; ++size) {
+        data = ziptest::bytesOf(ziptest::sampleText(size, 11));
+        std::transform(data.begin(), data.end(), data.begin(), [n = 0u](std::uint8_t b) mutable {
+            n = n * 1103515245u + 12345u;
+            return static_cast<std::uint8_t>(b ^ (n >> 16));
+        });
+        compressed = ziptest::deflateRaw(data, 0);
+        ASSERT_LE(compressed.size(), 16384u + 64u) << "could not reach 16384 compressed bytes";
+    }
+    Source source(compressed);
+    Sink sink;
+    ChunkedData::inflateData(16384, 16384, false, std::ref(source), std::ref(sink));
+    EXPECT_EQ(sink.bytes, data);
+    EXPECT_EQ(source.requests, std::vector<std::size_t>{16384});
+}
+
+TEST(ZipChunkedData, InflateIgnoresBytesAfterTheStreamEnds)
+{
+    const Bytes data = ziptest::bytesOf("a short document");
+    Bytes compressed = ziptest::deflateRaw(data);
+    const std::size_t streamLength = compressed.size();
+    compressed.insert(compressed.end(), 50000, 0xEE);
+    Source source(compressed);
+    Sink sink;
+    ChunkedData::inflateData(static_cast<std::int64_t>(compressed.size()), 16384, false, std::ref(source),
+                             std::ref(sink));
+    EXPECT_EQ(sink.bytes, data);
+    EXPECT_EQ(source.requests.size(), 1u) << "read past the end of a stream of " << streamLength << " bytes";
+}
+
+TEST(ZipChunkedData, DamagedOrShortDeflateDataIsCorrupted)
+{
+    const Bytes data = ziptest::bytesOf(ziptest::sampleText(50000, 5));
+    const Bytes compressed = ziptest::deflateRaw(data);
+    struct Case {
+        const char* label;
+        Bytes input;
+        std::int64_t declared;
+    };
+    Bytes invalidBlockType = {0x07};  // final block of reserved type 3
+    Bytes flipped = compressed;
+    flipped[flipped.size() / 2] ^= 0xFF;
+    flipped[flipped.size() / 2 + 1] ^= 0x5A;
+    const Case cases[] = {
+        {"reserved block type", invalidBlockType, 1},
+        {"cut in half", Bytes(compressed.begin(), compressed.begin() + static_cast<long>(compressed.size() / 2)),
+         static_cast<std::int64_t>(compressed.size() / 2)},
+        {"declared size larger than the data", Bytes(compressed.begin(), compressed.end() - 3),
+         static_cast<std::int64_t>(compressed.size())},
+        {"no data at all", {}, 0},
+        {"corrupted middle", flipped, static_cast<std::int64_t>(flipped.size())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Source source(c.input);
+        Sink sink;
+        const std::string outcome = ziptest::outcomeOf([&] {
+            const std::uint32_t checksum =
+                ChunkedData::inflateData(c.declared, 16384, false, std::ref(source), std::ref(sink));
+            // Corruption that still decodes must at least show in the checksum.
+            if (checksum != zlibCRC(data)) {
+                throw lottie::CompressionError(lottie::CompressionError::Kind::corruptedData);
+            }
+        });
+        EXPECT_EQ(outcome, "CompressionError.corruptedData");
+    }
+}
+
+TEST(ZipChunkedData, ChecksumContinuesFromAStartingValue)
+{
+    const Bytes whole = ziptest::bytesOf("hello, world");
+    const Bytes first(whole.begin(), whole.begin() + 5);
+    const Bytes rest(whole.begin() + 5, whole.end());
+    EXPECT_EQ(ChunkedData::crc32(rest, ChunkedData::crc32(first)), zlibCRC(whole));
+    EXPECT_EQ(ChunkedData::crc32(whole), 0xFFAB723Au);
+}
+
+}  // namespace

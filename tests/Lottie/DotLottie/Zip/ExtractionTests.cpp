@@ -1,0 +1,239 @@
+// Extracting single entries: data to a consumer, items in the file system with
+// their attributes, cancellation, and the failures that must leave nothing behind.
+
+#include "Lottie/DotLottie/Zip/Archive.h"
+#include "Lottie/DotLottie/Zip/ArchiveError.h"
+#include "Lottie/DotLottie/Zip/ExtractionBudget.h"
+#include "Lottie/DotLottie/Zip/ZipProgress.h"
+
+#include "tests/Lottie/DotLottie/Zip/TestZipWriter.h"
+#include "tests/Lottie/DotLottie/Zip/ZipTestHelpers.h"
+#include "tests/Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+using lottie::Archive;
+using ziptest::Bytes;
+using ziptest::TestEntry;
+namespace fs = std::filesystem;
+
+class ZipExtraction : public ::testing::Test {
+protected:
+    std::shared_ptr<Archive> openEntries(const std::vector<TestEntry>& entries)
+    {
+        const fs::path path = temp.path() / ("archive" + std::to_string(++count) + ".zip");
+        ziptest::writeBytes(path, ziptest::writeTestArchive(entries).bytes);
+        return Archive::open(path, Archive::AccessMode::read);
+    }
+    testsupport::TemporaryDirectory temp;
+    int count = 0;
+};
+
+TEST_F(ZipExtraction, DataOfStoredDeflatedAndEmptyEntries)
+{
+    const std::string text = ziptest::sampleText(70000, 2);
+    auto archive = openEntries({TestEntry::file("stored", text), TestEntry::file("deflated", text, 8),
+                                TestEntry::file("empty", ""), TestEntry::directory("dir/")});
+    ASSERT_TRUE(archive);
+    const auto entries = archive->entries();
+    ASSERT_EQ(entries.size(), 4u);
+    for (const auto& entry : entries) {
+        SCOPED_TRACE(entry.decodedPath());
+        std::string collected;
+        std::size_t chunks = 0;
+        const std::uint32_t checksum =
+            archive->extractEntryData(entry, {}, [&](std::span<const std::uint8_t> chunk) {
+                EXPECT_LE(chunk.size(), 16384u);
+                collected.append(chunk.begin(), chunk.end());
+                ++chunks;
+            });
+        EXPECT_EQ(checksum, entry.expectedCRC32());
+        EXPECT_GE(chunks, 1u);
+        const bool hasText = entry.decodedPath() == "stored" || entry.decodedPath() == "deflated";
+        EXPECT_EQ(collected, hasText ? text : "");
+    }
+}
+
+TEST_F(ZipExtraction, RefusedRequestsCreateNothing)
+{
+    TestEntry unknownMethod = TestEntry::file("method12", "data");
+    unknownMethod.method = 12;
+    auto archive = openEntries({TestEntry::file("a", "data"), unknownMethod});
+    ASSERT_TRUE(archive);
+    const auto entries = archive->entries();
+    struct Case {
+        const char* label;
+        std::size_t entry;
+        std::int64_t bufferSize;
+        bool cancelled;
+        std::string outcome;
+    };
+    const Case cases[] = {
+        {"buffer size 0", 0, 0, false, "ArchiveError.invalidBufferSize"},
+        {"negative buffer size", 0, -5, false, "ArchiveError.invalidBufferSize"},
+        {"compression method 12", 1, 16384, false, "ArchiveError.invalidCompressionMethod"},
+        {"already cancelled", 0, 16384, true, "ArchiveError.cancelledOperation"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const fs::path target = temp.path() / "out" / "item";
+        lottie::ExtractionSettings settings;
+        settings.bufferSize = c.bufferSize;
+        if (c.cancelled) {
+            settings.progress = std::make_shared<lottie::ZipProgress>();
+            settings.progress->cancel();
+        }
+        EXPECT_EQ(ziptest::outcomeOf([&] { archive->extractEntry(entries[c.entry], target, settings); }), c.outcome);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(target)));
+    }
+}
+
+TEST_F(ZipExtraction, CancellationStillExtractsDirectoriesAndLinks)
+{
+    auto archive = openEntries({TestEntry::directory("d/"), TestEntry::symlink("l", "d")});
+    const auto entries = archive->entries();
+    lottie::ExtractionSettings settings;
+    settings.progress = std::make_shared<lottie::ZipProgress>();
+    settings.progress->cancel();
+    archive->extractEntry(entries[0], temp.path() / "out" / "d", settings);
+    archive->extractEntry(entries[1], temp.path() / "out" / "l", settings);
+    EXPECT_TRUE(fs::is_directory(temp.path() / "out" / "d"));
+    EXPECT_TRUE(fs::is_symlink(temp.path() / "out" / "l"));
+}
+
+TEST_F(ZipExtraction, ItemsGetTheirPermissionsAndDates)
+{
+    TestEntry script = TestEntry::file("script", "#!/bin/sh\n");
+    script.externalAttributes = 0104755u << 16;  // setuid must not survive
+    script.dosTime = (14 << 11) | (40 << 5) | 28;
+    script.dosDate = (45 << 9) | (1 << 5) | 1;
+    TestEntry dosFile = TestEntry::file("dos", "x");
+    dosFile.versionMadeBy = 0x0014;
+    dosFile.externalAttributes = 0100600u << 16;
+    TestEntry sticky = TestEntry::directory("shared/");
+    sticky.externalAttributes = 041777u << 16;
+    auto archive = openEntries({script, dosFile, sticky});
+    const auto entries = archive->entries();
+    struct Case {
+        std::size_t entry;
+        const char* name;
+        mode_t mode;
+    };
+    const Case cases[] = {{0, "script", 0755}, {1, "dos", 0644}, {2, "shared", 0777}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path target = temp.path() / "out" / c.name;
+        archive->extractEntry(entries[c.entry], target);
+        struct stat status {};
+        ASSERT_EQ(stat(target.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.mode);
+    }
+    struct stat status {};
+    ASSERT_EQ(stat((temp.path() / "out" / "script").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mtime, 1735742456);
+}
+
+TEST_F(ZipExtraction, LinkAttributesNeverReachTheTarget)
+{
+    TestEntry target = TestEntry::file("target.txt", "content");
+    target.externalAttributes = 0100600u << 16;
+    TestEntry link = TestEntry::symlink("link", "target.txt");
+    link.dosDate = (45 << 9) | (1 << 5) | 1;
+    auto archive = openEntries({target, link});
+    const auto entries = archive->entries();
+    const fs::path out = temp.path() / "out";
+    archive->extractEntry(entries[0], out / "target.txt");
+    struct stat before {};
+    ASSERT_EQ(stat((out / "target.txt").c_str(), &before), 0);
+    archive->extractEntry(entries[1], out / "link");
+    struct stat after {};
+    ASSERT_EQ(stat((out / "target.txt").c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0600u);
+    EXPECT_EQ(after.st_mtime, before.st_mtime);
+    struct stat linkStatus {};
+    ASSERT_EQ(lstat((out / "link").c_str(), &linkStatus), 0);
+    EXPECT_EQ(linkStatus.st_mtime, 1735689600);
+    EXPECT_EQ(fs::read_symlink(out / "link"), "target.txt");
+}
+
+TEST_F(ZipExtraction, ExistingItemsAreNeverReplacedOrFollowed)
+{
+    auto archive = openEntries({TestEntry::file("a", "new"), TestEntry::symlink("l", "a")});
+    const auto entries = archive->entries();
+    const fs::path out = temp.path() / "out";
+    const fs::path outside = temp.path() / "outside.txt";
+    testsupport::writeFile(outside, "precious");
+    fs::create_directories(out);
+    fs::create_symlink(outside, out / "a");
+    testsupport::writeFile(out / "l", "old");
+    EXPECT_EQ(ziptest::outcomeOf([&] { archive->extractEntry(entries[0], out / "a"); }),
+              "ArchiveFileError.fileWriteFileExists");
+    EXPECT_EQ(ziptest::outcomeOf([&] { archive->extractEntry(entries[1], out / "l"); }),
+              "ArchiveFileError.fileWriteFileExists");
+    EXPECT_EQ(testsupport::readFile(outside), "precious");
+    EXPECT_EQ(testsupport::readFile(out / "l"), "old");
+}
+
+TEST_F(ZipExtraction, TruncatedOrCorruptDataLeavesNoFile)
+{
+    const std::string text = ziptest::sampleText(40000, 9);
+    const auto stored = ziptest::writeTestArchive({TestEntry::file("stored", text)});
+    const auto deflated = ziptest::writeTestArchive({TestEntry::file("deflated", text, 8)});
+    // The data record is the second one written.
+    auto cutData = [](const ziptest::TestArchive& archive) {
+        return Bytes(archive.bytes.begin(), archive.bytes.begin() + static_cast<long>(archive.records[1].begin + 100));
+    };
+    auto flipData = [](const ziptest::TestArchive& archive) {
+        Bytes bytes = archive.bytes;
+        bytes[archive.records[1].begin + 50] ^= 0x10;
+        return bytes;
+    };
+    struct Case {
+        const char* label;
+        const ziptest::TestArchive& intact;
+        Bytes damaged;
+        std::string outcome;
+        bool fileStays;
+    };
+    const Case cases[] = {
+        {"stored data cut short", stored, cutData(stored), "ArchiveError.invalidEntrySize", false},
+        {"deflated data cut short", deflated, cutData(deflated), "CompressionError.corruptedData", false},
+        // A single entry's extraction only reports the checksum; unzipping compares it.
+        {"stored data corrupted", stored, flipData(stored), "ok", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        // The directory is read from the intact file, which is then damaged in place.
+        const fs::path path = ziptest::writeBytes(temp.path() / "archive.zip", c.intact.bytes);
+        auto archive = Archive::open(path, Archive::AccessMode::read);
+        ASSERT_TRUE(archive);
+        const auto entries = archive->entries();
+        ziptest::writeBytes(path, c.damaged);
+        const fs::path target = temp.path() / "out" / "file";
+        std::uint32_t checksum = 0;
+        EXPECT_EQ(ziptest::outcomeOf([&] { checksum = archive->extractEntry(entries[0], target); }), c.outcome);
+        EXPECT_EQ(fs::exists(target), c.fileStays);
+        if (c.fileStays) {
+            EXPECT_NE(checksum, entries[0].expectedCRC32());
+        }
+        fs::remove(target);
+    }
+}
+
+TEST_F(ZipExtraction, ProgressCountsEveryByte)
+{
+    const std::string text = ziptest::sampleText(50000, 4);
+    auto archive = openEntries({TestEntry::file("a", text, 8)});
+    const auto entries = archive->entries();
+    lottie::ExtractionSettings settings;
+    settings.progress = std::make_shared<lottie::ZipProgress>();
+    archive->extractEntryData(entries[0], settings, [](std::span<const std::uint8_t>) {});
+    EXPECT_EQ(settings.progress->totalUnitCount(), 50000);
+    EXPECT_EQ(settings.progress->completedUnitCount(), 50000);
+    EXPECT_DOUBLE_EQ(settings.progress->fractionCompleted(), 1.0);
+}
+
+}  // namespace

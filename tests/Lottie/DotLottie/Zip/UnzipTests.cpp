@@ -1,0 +1,285 @@
+// Unpacking whole archives: what lands where, in which order, and how hostile
+// archives (traversal, link escapes, bombs, bad checksums) are refused.
+
+#include "Lottie/DotLottie/Zip/ArchiveError.h"
+#include "Lottie/DotLottie/Zip/ArchiveFileError.h"
+#include "Lottie/DotLottie/Zip/Unzipper.h"
+#include "Lottie/DotLottie/Zip/ZipProgress.h"
+
+#include "tests/Lottie/DotLottie/Zip/TestZipWriter.h"
+#include "tests/Lottie/DotLottie/Zip/ZipTestHelpers.h"
+#include "tests/Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using lottie::Unzipper;
+using ziptest::Bytes;
+using ziptest::TestEntry;
+using Snapshot = std::map<std::string, std::string>;
+namespace fs = std::filesystem;
+
+class ZipUnzip : public ::testing::Test {
+protected:
+    fs::path archiveOf(const std::vector<TestEntry>& entries)
+    {
+        return ziptest::writeBytes(temp.path() / "archive.zip", ziptest::writeTestArchive(entries).bytes);
+    }
+    std::string unzip(const fs::path& archive, const lottie::UnzipOptions& options = {})
+    {
+        return ziptest::outcomeOf([&] { Unzipper::extractArchive(archive, destination(), options); });
+    }
+    fs::path destination() const { return temp.path() / "root" / "out"; }
+    // Everything under the scratch root except the destination's own contents.
+    Snapshot outside() const
+    {
+        Snapshot items = ziptest::snapshot(temp.path() / "root");
+        std::erase_if(items, [](const auto& item) { return item.first.rfind("out/", 0) == 0; });
+        return items;
+    }
+    testsupport::TemporaryDirectory temp;
+};
+
+TEST_F(ZipUnzip, ArchiveOfTheZipProgramRoundTrips)
+{
+    const fs::path source = temp.path() / "src";
+    fs::create_directories(source / "animations/empty-dir");
+    testsupport::writeFile(source / "manifest.json", "{\"version\":\"1\"}");
+    testsupport::writeFile(source / "animations/a.json", ziptest::sampleText(100000, 1));
+    testsupport::writeFile(source / "animations/empty", "");
+    testsupport::writeFile(source / "animations/caf\xC3\xA9 \xE6\x97\xA5.json", "utf8");
+    fs::create_symlink("a.json", source / "animations/alias.json");
+    for (const std::string flags : {"-r -y", "-0 -r -y"}) {
+        SCOPED_TRACE(flags);
+        fs::remove(temp.path() / "package.zip");
+        fs::remove_all(destination());
+        ASSERT_EQ(ziptest::runIn(source, "zip -q " + flags + " ../package.zip ."), 0);
+        EXPECT_EQ(unzip(temp.path() / "package.zip"), "ok");
+        EXPECT_EQ(ziptest::snapshot(destination()), ziptest::snapshot(source));
+    }
+}
+
+TEST_F(ZipUnzip, EmptyArchiveCreatesNothing)
+{
+    auto progress = std::make_shared<lottie::ZipProgress>(99);
+    lottie::UnzipOptions options;
+    options.progress = progress;
+    EXPECT_EQ(unzip(archiveOf({}), options), "ok");
+    EXPECT_FALSE(fs::exists(destination()));
+    EXPECT_EQ(progress->totalUnitCount(), 0);
+}
+
+TEST_F(ZipUnzip, MissingOrUnreadableSources)
+{
+    EXPECT_EQ(unzip(temp.path() / "missing.zip"), "ArchiveFileError.fileReadNoSuchFile");
+    EXPECT_EQ(unzip(ziptest::writeBytes(temp.path() / "text.zip", ziptest::bytesOf("not an archive at all"))),
+              "ArchiveError.unreadableArchive");
+    EXPECT_FALSE(fs::exists(destination()));
+}
+
+TEST_F(ZipUnzip, NamesAreKeptInsideTheDestination)
+{
+    struct Case {
+        const char* label;
+        std::vector<TestEntry> entries;
+        std::string outcome;
+        Snapshot inside;
+    };
+    const Case cases[] = {
+        {"parent segment climbing out",
+         {TestEntry::file("first.txt", "1"), TestEntry::file("../outside.txt", "x")},
+         "ArchiveFileError.fileReadInvalidFileName",
+         {{"first.txt", "file:1"}}},
+        {"deeper climb", {TestEntry::file("a/b/../../../x", "x")}, "ArchiveFileError.fileReadInvalidFileName", {}},
+        {"parent segment inside", {TestEntry::file("a/../b.txt", "b")}, "ok", {{"b.txt", "file:b"}}},
+        {"absolute name", {TestEntry::file("/tmp/evil.txt", "e")}, "ok",
+         {{"tmp", "dir"}, {"tmp/evil.txt", "file:e"}}},
+        {"NUL inside the name", {TestEntry::file(std::string("a\0/../../x", 10), "n")},
+         "ArchiveFileError.fileReadInvalidFileName", {}},
+        {"name of the destination itself", {TestEntry::file("a/..", "x")}, "ArchiveFileError.fileWriteFileExists", {}},
+        {"the same file twice", {TestEntry::file("f", "1"), TestEntry::file("f", "2")},
+         "ArchiveFileError.fileWriteFileExists", {{"f", "file:1"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove_all(temp.path() / "root");
+        fs::create_directories(temp.path() / "root");
+        testsupport::writeFile(temp.path() / "root" / "sibling.txt", "keep");
+        EXPECT_EQ(unzip(archiveOf(c.entries)), c.outcome);
+        EXPECT_EQ(outside(), (Snapshot{{"out", "dir"}, {"sibling.txt", "file:keep"}})) << "wrote outside";
+        EXPECT_EQ(ziptest::snapshot(destination()), c.inside);
+    }
+}
+
+TEST_F(ZipUnzip, SymbolicLinksCannotLeadOutside)
+{
+    struct Case {
+        const char* label;
+        std::vector<TestEntry> entries;
+        std::string outcome;
+        Snapshot inside;
+    };
+    const Case cases[] = {
+        {"link to a parent of the destination", {TestEntry::symlink("up", "../..")}, "ArchiveError.invalidEntryPath", {}},
+        {"absolute link", {TestEntry::symlink("etc", "/etc")}, "ArchiveError.invalidEntryPath", {}},
+        {"link then a file through it",
+         {TestEntry::symlink("d", "../escape"), TestEntry::file("d/x.txt", "x")},
+         "ArchiveError.invalidEntryPath",
+         {{"d", "dir"}, {"d/x.txt", "file:x"}}},
+        {"chained links that climb",
+         {TestEntry::symlink("x", "."), TestEntry::symlink("y", "x/../outside")},
+         "ArchiveError.invalidEntryPath",
+         {{"x", "link:."}}},
+        {"links inside, listed before their target",
+         {TestEntry::symlink("a/l", "../t.txt"), TestEntry::file("t.txt", "t"), TestEntry::directory("a/")},
+         "ok",
+         {{"a", "dir"}, {"a/l", "link:../t.txt"}, {"t.txt", "file:t"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove_all(temp.path() / "root");
+        fs::create_directories(temp.path() / "root");
+        EXPECT_EQ(unzip(archiveOf(c.entries)), c.outcome);
+        EXPECT_EQ(outside(), (Snapshot{{"out", "dir"}}));
+        EXPECT_EQ(ziptest::snapshot(destination()), c.inside);
+    }
+}
+
+TEST_F(ZipUnzip, LinksAlreadyInTheDestinationAreNotFollowed)
+{
+    const fs::path victim = temp.path() / "victim";
+    fs::create_directories(victim);
+    fs::create_directories(destination());
+    fs::create_directory_symlink(victim, destination() / "d");
+    EXPECT_EQ(unzip(archiveOf({TestEntry::file("d/x.txt", "x")})), "ArchiveFileError.fileReadInvalidFileName");
+    EXPECT_EQ(unzip(archiveOf({TestEntry::directory("d/")})), "ArchiveFileError.fileReadInvalidFileName");
+    EXPECT_TRUE(fs::is_empty(victim));
+}
+
+TEST_F(ZipUnzip, ChecksumMismatchLeavesNoFile)
+{
+    struct Case {
+        const char* label;
+        TestEntry entry;
+        bool skipCRC;
+        std::string outcome;
+        Snapshot inside;
+    };
+    TestEntry badStored = TestEntry::file("bad.json", "{\"a\":1}");
+    badStored.crcOverride = 0x12345678;
+    TestEntry badDeflated = TestEntry::file("bad.json", ziptest::sampleText(30000, 3), 8);
+    badDeflated.crcOverride = 0x12345678;
+    TestEntry badLink = TestEntry::symlink("l", "x");
+    badLink.crcOverride = 1;
+    TestEntry descriptorNoCRC = TestEntry::file("d", "data");
+    descriptorNoCRC.flags = 0x0008;
+    TestEntry descriptorUnsigned = TestEntry::file("d", "data");
+    descriptorUnsigned.flags = 0x0008;
+    descriptorUnsigned.descriptorSignature = false;
+    TestEntry dirWithCRC = TestEntry::directory("dir/");
+    dirWithCRC.crcOverride = 5;
+    const Case cases[] = {
+        {"stored", badStored, false, "ArchiveError.invalidCRC32", {}},
+        {"deflated", badDeflated, false, "ArchiveError.invalidCRC32", {}},
+        {"link", badLink, false, "ArchiveError.invalidCRC32", {}},
+        {"checks skipped", badStored, true, "ok", {{"bad.json", "file:{\"a\":1}"}}},
+        {"checksum in a data descriptor", descriptorNoCRC, false, "ok", {{"d", "file:data"}}},
+        {"data descriptor without signature", descriptorUnsigned, false, "ok", {{"d", "file:data"}}},
+        {"directory with a recorded checksum", dirWithCRC, false, "ArchiveError.invalidCRC32", {{"dir", "dir"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove_all(destination());
+        lottie::UnzipOptions options;
+        options.skipCRC32 = c.skipCRC;
+        EXPECT_EQ(unzip(archiveOf({c.entry}), options), c.outcome);
+        EXPECT_EQ(ziptest::snapshot(destination()), c.inside);
+    }
+}
+
+TEST_F(ZipUnzip, BombsStopAtTheirLimits)
+{
+    TestEntry bomb = TestEntry::file("bomb.bin", std::string(40 << 20, '\0'), 8);
+    std::vector<TestEntry> many;
+    for (int i = 0; i < 20; ++i) {
+        many.push_back(TestEntry::file("part" + std::to_string(i), std::string(900 << 10, 'z'), 8));
+    }
+    struct Case {
+        const char* label;
+        std::vector<TestEntry> entries;
+        lottie::ExtractionLimits limits;
+        std::string outcome;
+    };
+    lottie::ExtractionLimits small;
+    small.maxTotalUncompressedSize = 8 << 20;
+    const Case cases[] = {
+        {"one entry inflating a thousandfold", {bomb}, {}, "ArchiveError.compressionRatioLimitExceeded"},
+        {"many entries each under the ratio allowance", many, small, "ArchiveError.uncompressedSizeLimitExceeded"},
+        {"the same entries within a larger total", many, {}, "ok"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove_all(destination());
+        lottie::UnzipOptions options;
+        options.limits = c.limits;
+        EXPECT_EQ(unzip(archiveOf(c.entries), options), c.outcome);
+        std::uintmax_t written = 0;
+        for (const auto& [name, item] : ziptest::snapshot(destination())) {
+            written += item.size();
+        }
+        EXPECT_LE(written, c.limits.maxTotalUncompressedSize + 16384);
+    }
+}
+
+TEST_F(ZipUnzip, OverlappingEntriesCannotMultiplyTheirData)
+{
+    // Many central entries pointing at one local header: each is valid alone.
+    TestEntry shared = TestEntry::file("x", std::string(1 << 20, 'q'), 8);
+    auto written = ziptest::writeTestArchive({shared});
+    std::vector<TestEntry> copies;
+    for (int i = 0; i < 40; ++i) {
+        TestEntry copy = shared;
+        copy.name = ziptest::bytesOf("x" + std::to_string(i));
+        copy.localOffsetOverride = 0;
+        copies.push_back(copy);
+    }
+    ziptest::writeBytes(temp.path() / "overlap.zip", ziptest::writeTestArchive(copies).bytes);
+    lottie::UnzipOptions options;
+    options.limits.maxTotalUncompressedSize = 16 << 20;
+    EXPECT_EQ(unzip(temp.path() / "overlap.zip", options), "ArchiveError.uncompressedSizeLimitExceeded");
+}
+
+TEST_F(ZipUnzip, ProgressAddsUpEntriesAndCancels)
+{
+    const auto path = archiveOf({TestEntry::directory("d/"), TestEntry::file("d/a", std::string(40000, 'a'), 8),
+                                 TestEntry::file("b", "bb")});
+    auto progress = std::make_shared<lottie::ZipProgress>();
+    lottie::UnzipOptions options;
+    options.progress = progress;
+    EXPECT_EQ(unzip(path, options), "ok");
+    EXPECT_EQ(progress->totalUnitCount(), 1 + 40000 + 2);
+    EXPECT_DOUBLE_EQ(progress->fractionCompleted(), 1.0);
+
+    fs::remove_all(destination());
+    auto cancelled = std::make_shared<lottie::ZipProgress>();
+    cancelled->cancel();
+    options.progress = cancelled;
+    EXPECT_EQ(unzip(path, options), "ArchiveError.cancelledOperation");
+    EXPECT_EQ(ziptest::snapshot(destination()), (Snapshot{{"d", "dir"}}));
+}
+
+TEST_F(ZipUnzip, PreferredEncodingOverridesTheNameFlag)
+{
+    TestEntry entry = TestEntry::file("x", "data");
+    entry.name = {0x81, '.', 't', 'x', 't'};
+    lottie::UnzipOptions options;
+    EXPECT_EQ(unzip(archiveOf({entry}), options), "ok");
+    EXPECT_EQ(ziptest::snapshot(destination()), (Snapshot{{"\xC3\xBC.txt", "file:data"}}));
+    fs::remove_all(destination());
+    options.preferredEncoding = lottie::NameEncoding::utf8;
+    // Not UTF-8: the name becomes empty and names the destination itself.
+    EXPECT_EQ(unzip(archiveOf({entry}), options), "ArchiveFileError.fileWriteFileExists");
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "PixelAssertions.h"
+
+namespace platform::graphics {
+namespace {
+
+using namespace testing;
+
+std::shared_ptr<const Image> halfWhiteMask() {
+    // 10 x 10 grey: left half white, right half black, one column of mid grey.
+    auto grey = GraphicsContext::makeGreyBitmap(10, 10);
+    EXPECT_NE(grey, nullptr);
+    grey->setFillColor(Color::grey(1));
+    grey->fillRect(Rect(0, 0, 5, 10));
+    grey->setFillColor(Color::grey(0.5));
+    grey->fillRect(Rect(5, 0, 1, 10));
+    return grey->makeImage();
+}
+
+TEST(ClipTest, ToAPathByEitherRule) {
+    for (FillRule rule : {FillRule::winding, FillRule::evenOdd}) {
+        auto context = bitmap(40, 40);
+        Path ring;
+        ring.addRect(Rect(0, 0, 30, 30));
+        ring.addRect(Rect(10, 10, 10, 10));
+        context->addPath(ring);
+        context->clip(rule);
+        EXPECT_TRUE(context->isPathEmpty());
+        context->setFillColor(Color::rgb(1, 0, 0));
+        context->fillRect(Rect(0, 0, 40, 40));
+        const auto image = context->makeImage();
+        EXPECT_TRUE(pixelNear(*image, 5, 5, kOpaqueRed));
+        EXPECT_TRUE(pixelNear(*image, 15, 15, rule == FillRule::winding ? kOpaqueRed : kClear));
+        EXPECT_TRUE(pixelNear(*image, 35, 35, kClear));
+    }
+}
+
+TEST(ClipTest, ToAStrokeEitherWay) {
+    // Directly, or by replacing the path with its stroke and clipping to that.
+    for (bool replace : {false, true}) {
+        auto context = bitmap(40, 40);
+        context->setLineWidth(6);
+        context->addRect(Rect(10, 10, 20, 20));
+        if (replace) {
+            context->replacePathWithStrokedPath();
+            context->clip();
+        } else {
+            context->clipToStrokeOfCurrentPath();
+        }
+        EXPECT_TRUE(context->isPathEmpty());
+        const Rect box = context->clipBoundingBox();
+        EXPECT_NEAR(box.minX(), 7, 1e-9);
+        EXPECT_NEAR(box.maxY(), 33, 1e-9);
+        context->setFillColor(Color::rgb(1, 0, 0));
+        context->fillRect(Rect(0, 0, 40, 40));
+        const auto image = context->makeImage();
+        EXPECT_TRUE(pixelNear(*image, 8, 20, kOpaqueRed));    // on the stroke
+        EXPECT_TRUE(pixelNear(*image, 20, 20, kClear));       // inside it
+        EXPECT_TRUE(pixelNear(*image, 3, 20, kClear));        // outside it
+    }
+}
+
+TEST(ClipTest, ToAMaskImageOverARectangle) {
+    const auto mask = halfWhiteMask();
+    ASSERT_NE(mask, nullptr);
+    EXPECT_EQ(mask->format(), Image::Format::grey8);
+    auto context = bitmap(40, 40);
+    // The 10 x 10 mask is stretched over (10, 10, 20, 20): each mask pixel covers 2 x 2.
+    context->clipToMask(Rect(10, 10, 20, 20), *mask);
+    const Rect box = context->clipBoundingBox();
+    EXPECT_EQ(box, Rect(10, 10, 20, 20));
+    context->setFillColor(Color::rgb(1, 0, 0));
+    context->fillRect(Rect(0, 0, 40, 40));
+    const auto image = context->makeImage();
+    EXPECT_TRUE(pixelNear(*image, 12, 20, kOpaqueRed));            // white in the mask
+    EXPECT_TRUE(pixelNear(*image, 20, 20, {128, 128, 0, 0}, 1));   // mid grey: half coverage
+    EXPECT_TRUE(pixelNear(*image, 26, 20, kClear));                // black in the mask
+    EXPECT_TRUE(pixelNear(*image, 5, 20, kClear));                 // outside the rectangle
+    EXPECT_TRUE(pixelNear(*image, 12, 35, kClear));
+}
+
+TEST(ClipTest, MasksMultiplyAndRestoreWithTheState) {
+    const auto mask = halfWhiteMask();
+    auto context = bitmap(20, 20);
+    context->saveGState();
+    context->clipToMask(Rect(0, 0, 20, 20), *mask);
+    context->clipToMask(Rect(0, 0, 20, 20), *mask);
+    context->setFillColor(Color::rgb(1, 0, 0));
+    context->fillRect(Rect(0, 0, 20, 20));
+    context->restoreGState();
+    context->setFillColor(Color::rgb(0, 0, 1));
+    context->fillRect(Rect(0, 18, 20, 2));  // unclipped again after the restore
+    const auto image = context->makeImage();
+    EXPECT_TRUE(pixelNear(*image, 11, 5, {64, 64, 0, 0}, 2));  // half of a half
+    EXPECT_TRUE(pixelNear(*image, 15, 19, {255, 0, 0, 255}));
+}
+
+TEST(ClipTest, AnARGBMaskUsesItsAlphaAndStrokesThroughMasks) {
+    auto source = bitmap(4, 4);
+    source->setFillColor(Color::rgb(0, 1, 0, 0.25));
+    source->fillRect(Rect(0, 0, 4, 4));
+    const auto mask = source->makeImage();
+    auto context = bitmap(8, 8);
+    context->clipToMask(Rect(0, 0, 8, 8), *mask);
+    context->setStrokeColor(Color::rgb(1, 1, 1));
+    context->setLineWidth(8);
+    Path line;
+    line.moveTo({0, 4});
+    line.lineTo({8, 4});
+    context->addPath(line);
+    context->strokePath();
+    EXPECT_TRUE(pixelNear(*context->makeImage(), 4, 4, {64, 64, 64, 64}, 1));
+}
+
+TEST(ClipTest, DegenerateClipsDrawNothing) {
+    struct Case {
+        const char* name;
+        void (*clip)(GraphicsContext&);
+    };
+    const Case cases[] = {
+        {"empty path", [](GraphicsContext& c) { c.clip(); }},
+        {"null rectangle", [](GraphicsContext& c) { c.clipToRect(Rect::null()); }},
+        {"empty mask rectangle",
+         [](GraphicsContext& c) {
+             auto mask = Image::make(1, 1, Image::Format::grey8, std::vector<std::uint8_t>(4, 255));
+             c.clipToMask(Rect(0, 0, 0, 10), *mask);
+         }},
+        {"stroke of nothing", [](GraphicsContext& c) { c.clipToStrokeOfCurrentPath(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto context = bitmap(10, 10);
+        context->saveGState();
+        c.clip(*context);
+        EXPECT_TRUE(context->clipBoundingBox().isEmpty());
+        context->fillRect(Rect(0, 0, 10, 10));
+        EXPECT_TRUE(pixelNear(*context->makeImage(), 5, 5, kClear));
+        context->restoreGState();
+        context->fillRect(Rect(0, 0, 10, 10));
+        EXPECT_TRUE(pixelNear(*context->makeImage(), 5, 5, kOpaqueBlack));
+    }
+}
+
+TEST(ClipTest, TheInvertedMaskOfHugeExtentKeepsItsHole) {
+    // A rectangle 20,000,000 wide around a small square, filled even-odd.
+    auto context = bitmap(40, 40);
+    Path path;
+    path.addRect(Rect(-10'000'000, -10'000'000, 20'000'000, 20'000'000));
+    path.addRect(Rect(10, 10, 20, 20));
+    context->addPath(path);
+    context->fillPath(FillRule::evenOdd);
+    const auto image = context->makeImage();
+    EXPECT_TRUE(pixelNear(*image, 5, 5, kOpaqueBlack));
+    EXPECT_TRUE(pixelNear(*image, 20, 20, kClear));
+    EXPECT_TRUE(pixelNear(*image, 35, 20, kOpaqueBlack));
+}
+
+TEST(ClipTest, BoundingBoxIsInUserSpace) {
+    auto context = bitmap(100, 50);
+    EXPECT_EQ(context->clipBoundingBox(), Rect(0, 0, 100, 50));
+    context->scaleBy(2, 2);
+    EXPECT_EQ(context->clipBoundingBox(), Rect(0, 0, 50, 25));
+    context->clipToRect(Rect(5, 5, 10, 10));
+    EXPECT_EQ(context->clipBoundingBox(), Rect(5, 5, 10, 10));
+}
+
+}  // namespace
+}  // namespace platform::graphics

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "PixelAssertions.h"
+
+namespace platform::graphics {
+namespace {
+
+using namespace testing;
+
+TEST(FillTest, WindingAndEvenOddRules) {
+    // Two nested squares drawn the same way round: the rules differ on the inner one.
+    Path path;
+    path.addRect(Rect(0, 0, 30, 30));
+    path.addRect(Rect(10, 10, 10, 10));
+    struct Case {
+        FillRule rule;
+        Pixel centre;
+    };
+    for (const Case& c : {Case{FillRule::winding, kOpaqueRed}, Case{FillRule::evenOdd, kClear}}) {
+        auto context = bitmap(40, 40);
+        context->setFillColor(Color::rgb(1, 0, 0));
+        context->addPath(path);
+        context->fillPath(c.rule);
+        const auto image = context->makeImage();
+        EXPECT_TRUE(pixelNear(*image, 15, 15, c.centre));
+        EXPECT_TRUE(pixelNear(*image, 5, 5, kOpaqueRed));
+        EXPECT_TRUE(pixelNear(*image, 35, 35, kClear));
+        EXPECT_TRUE(context->isPathEmpty());  // filling consumes the path
+    }
+}
+
+TEST(FillTest, AlphaAndFillRectLeaveTheCurrentPathAlone) {
+    auto context = bitmap(20, 20);
+    context->addRect(Rect(0, 0, 5, 5));
+    context->setAlpha(0.5);
+    context->setFillColor(Color::rgb(0, 0, 1));
+    context->fillRect(Rect(10, 10, 10, 10));
+    EXPECT_FALSE(context->isPathEmpty());
+    context->fillPath();
+    const auto image = context->makeImage();
+    EXPECT_TRUE(pixelNear(*image, 15, 15, {128, 0, 0, 128}, 1));
+    EXPECT_TRUE(pixelNear(*image, 2, 2, {128, 0, 0, 128}, 1));
+    EXPECT_TRUE(pixelNear(*image, 7, 7, kClear));
+}
+
+TEST(FillTest, AntialiasingOffGivesHardEdges) {
+    for (bool antialias : {true, false}) {
+        auto context = bitmap(10, 10);
+        context->setShouldAntialias(antialias);
+        context->fillRect(Rect(2.5, 2.5, 5, 5));
+        const int edge = pixelAt(*context->makeImage(), 2, 5).a;
+        if (antialias) {
+            EXPECT_NEAR(edge, 128, 1);
+        } else {
+            EXPECT_TRUE(edge == 0 || edge == 255) << edge;
+        }
+    }
+}
+
+TEST(StrokeTest, EveryCap) {
+    // A horizontal line from x = 10 to 30 at y = 10, 6 wide: the caps differ left of x = 10.
+    struct Case {
+        LineCap cap;
+        int besideEnd;  // pixel (7, 10): within 3 of the end, level with the line
+        int corner;     // pixel (7, 7): the corner of a square cap
+    };
+    const Case cases[] = {
+        {LineCap::butt, 0, 0},
+        {LineCap::square, 255, 255},
+        {LineCap::round, 200, 0},
+    };
+    for (const Case& c : cases) {
+        auto context = bitmap(40, 20);
+        context->setLineWidth(6);
+        context->setLineCap(c.cap);
+        Path line;
+        line.moveTo({10, 10});
+        line.lineTo({30, 10});
+        context->addPath(line);
+        context->strokePath();
+        const auto image = context->makeImage();
+        SCOPED_TRACE(static_cast<int>(c.cap));
+        if (c.besideEnd == 200) {
+            EXPECT_GT(pixelAt(*image, 7, 10).a, 180);  // mostly inside the round cap
+        } else {
+            EXPECT_EQ(pixelAt(*image, 7, 10).a, c.besideEnd);
+        }
+        EXPECT_LE(pixelAt(*image, 7, 7).a, c.corner == 0 ? 40 : 255);
+        EXPECT_GE(pixelAt(*image, 7, 7).a, c.corner);
+        EXPECT_EQ(pixelAt(*image, 20, 10).a, 255);
+        EXPECT_EQ(pixelAt(*image, 20, 14).a, 0);
+    }
+}
+
+TEST(StrokeTest, EveryJoin) {
+    // A right-angle corner at (40, 40), 10 wide: its outer corner is at (45, 35).
+    struct Case {
+        LineJoin join;
+        bool nearOuterCorner;  // pixel (44, 35): inside the mitre only
+        bool insideRound;      // pixel (43, 37): inside the mitre and the round join
+    };
+    const Case cases[] = {
+        {LineJoin::miter, true, true},
+        {LineJoin::round, false, true},
+        {LineJoin::bevel, false, false},
+    };
+    for (const Case& c : cases) {
+        auto context = bitmap(80, 80);
+        context->setLineWidth(10);
+        context->setLineJoin(c.join);
+        Path corner;
+        corner.moveTo({10, 40});
+        corner.lineTo({40, 40});
+        corner.lineTo({40, 10});
+        context->addPath(corner);
+        context->strokePath();
+        const auto image = context->makeImage();
+        SCOPED_TRACE(static_cast<int>(c.join));
+        EXPECT_EQ(pixelAt(*image, 44, 35).a > 128, c.nearOuterCorner);
+        EXPECT_EQ(pixelAt(*image, 43, 37).a > 128, c.insideRound);
+        EXPECT_EQ(pixelAt(*image, 20, 40).a, 255);
+    }
+}
+
+TEST(StrokeTest, MiterLimitTurnsSharpCornersIntoBevels) {
+    // A 90-degree corner needs a limit of sqrt(2); below it the mitre is cut.
+    for (double limit : {10.0, 1.2}) {
+        auto context = bitmap(80, 80);
+        context->setLineWidth(10);
+        context->setMiterLimit(limit);
+        Path corner;
+        corner.moveTo({10, 40});
+        corner.lineTo({40, 40});
+        corner.lineTo({40, 10});
+        context->addPath(corner);
+        context->strokePath();
+        EXPECT_EQ(pixelAt(*context->makeImage(), 44, 35).a > 128, limit > 2);
+    }
+}
+
+TEST(StrokeTest, DashPatternsAndPhase) {
+    struct Case {
+        const char* name;
+        double phase;
+        std::vector<double> lengths;
+        std::vector<int> onAt;
+        std::vector<int> offAt;
+    };
+    const Case cases[] = {
+        {"10 on 10 off", 0, {10, 10}, {5, 25, 45}, {15, 35}},
+        {"shifted by 5", 5, {10, 10}, {2, 20, 40}, {10, 30}},
+        {"odd count repeats", 0, {10}, {5, 25}, {15, 35}},
+        {"empty is solid", 0, {}, {5, 15, 25, 35}, {}},
+        {"all zero is solid", 0, {0, 0}, {5, 15, 25, 35}, {}},
+        {"negative is solid", 0, {10, -5}, {5, 15, 25, 35}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto context = bitmap(100, 20);
+        context->setLineWidth(4);
+        context->setLineDash(c.phase, c.lengths);
+        Path line;
+        line.moveTo({0, 10});
+        line.lineTo({100, 10});
+        context->addPath(line);
+        context->strokePath();
+        const auto image = context->makeImage();
+        for (int x : c.onAt) {
+            EXPECT_EQ(pixelAt(*image, x, 10).a, 255) << "x = " << x;
+        }
+        for (int x : c.offAt) {
+            EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
+        }
+    }
+}
+
+TEST(StrokeTest, ReplacingThePathByItsStrokeFillsTheOutline) {
+    auto context = bitmap(40, 40);
+    context->setLineWidth(4);
+    context->addRect(Rect(10, 10, 20, 20));
+    context->replacePathWithStrokedPath();
+    const Rect box = context->pathBoundingBox();
+    EXPECT_NEAR(box.minX(), 8, 1e-9);
+    EXPECT_NEAR(box.maxX(), 32, 1e-9);
+    context->setFillColor(Color::rgb(1, 0, 0));
+    context->fillPath();
+    const auto image = context->makeImage();
+    EXPECT_TRUE(pixelNear(*image, 10, 20, kOpaqueRed));
+    EXPECT_TRUE(pixelNear(*image, 20, 20, kClear));
+}
+
+}  // namespace
+}  // namespace platform::graphics

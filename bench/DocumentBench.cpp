@@ -1,7 +1,10 @@
 // Decoding speed of whole documents, by both strategies, over the corpus of
-// real animations (parse included: that is what a user waits for).
+// real animations (parse included: that is what a user waits for), beside
+// the bare JSON parse of the same bytes; and the memory the decoded model of
+// each document keeps, against the document's size.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,6 +12,9 @@
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Json/JsonParser.h"
+#include "Platform/Json/JsonWriter.h"
+#include "bench/DocumentMemory.h"
 
 namespace {
 
@@ -30,10 +36,23 @@ const std::vector<std::string>& corpusDocuments() {
     return documents;
 }
 
+std::int64_t corpusBytes() {
+    std::int64_t bytes = 0;
+    for (const auto& text : corpusDocuments()) bytes += static_cast<std::int64_t>(text.size());
+    return bytes;
+}
+
+// The baseline: the JSON object parser alone over the same documents.
+void BM_ParseCorpus(benchmark::State& state) {
+    const auto& documents = corpusDocuments();
+    for (auto _ : state) {
+        for (const auto& text : documents) benchmark::DoNotOptimize(platform::json::parse(text));
+    }
+    state.SetBytesProcessed(state.iterations() * corpusBytes());
+}
+
 void decodeCorpus(benchmark::State& state, lottie::DecodingStrategy strategy) {
     const auto& documents = corpusDocuments();
-    std::int64_t bytes = 0;
-    for (const auto& text : documents) bytes += static_cast<std::int64_t>(text.size());
     for (auto _ : state) {
         for (const auto& text : documents) {
             try {
@@ -43,14 +62,56 @@ void decodeCorpus(benchmark::State& state, lottie::DecodingStrategy strategy) {
             }
         }
     }
-    state.SetBytesProcessed(state.iterations() * bytes);
+    state.SetBytesProcessed(state.iterations() * corpusBytes());
     state.counters["documents"] = static_cast<double>(documents.size());
 }
 
 void BM_DecodeCorpusDictionary(benchmark::State& state) { decodeCorpus(state, lottie::DecodingStrategy::dictionaryBased); }
 void BM_DecodeCorpusKeyedContainer(benchmark::State& state) { decodeCorpus(state, lottie::DecodingStrategy::legacyCodable); }
 
+// Heap bytes a decoded model keeps (the parsed tree is gone once fromData
+// returns), per document that the strategy accepts, against the document's
+// bytes as stored and as compact JSON.
+void modelMemory(benchmark::State& state, lottie::DecodingStrategy strategy) {
+    double modelTotal = 0, documentTotal = 0, compactTotal = 0, worst = 0, worstCompact = 0;
+    int decoded = 0;
+    for (auto _ : state) {
+        modelTotal = documentTotal = compactTotal = worst = worstCompact = 0;
+        decoded = 0;
+        for (const auto& text : corpusDocuments()) {
+            const double compact = static_cast<double>(platform::json::serialize(platform::json::parse(text)).size());
+            const std::size_t before = documentbench::liveHeapBytes();
+            std::shared_ptr<const lottie::LottieAnimation> animation;
+            try {
+                animation = lottie::LottieAnimation::fromData(text, strategy);
+            } catch (const std::exception&) {
+                continue;
+            }
+            const double model = static_cast<double>(documentbench::liveHeapBytes() - before);
+            benchmark::DoNotOptimize(animation);
+            animation.reset();
+            ++decoded;
+            modelTotal += model;
+            documentTotal += static_cast<double>(text.size());
+            compactTotal += compact;
+            worst = std::max(worst, model / static_cast<double>(text.size()));
+            worstCompact = std::max(worstCompact, model / compact);
+        }
+    }
+    state.counters["documents"] = decoded;
+    state.counters["modelPerDocument"] = modelTotal / documentTotal;
+    state.counters["modelPerCompactDocument"] = modelTotal / compactTotal;
+    state.counters["worstModelPerDocument"] = worst;
+    state.counters["worstModelPerCompactDocument"] = worstCompact;
+}
+
+void BM_ModelMemoryDictionary(benchmark::State& state) { modelMemory(state, lottie::DecodingStrategy::dictionaryBased); }
+void BM_ModelMemoryKeyedContainer(benchmark::State& state) { modelMemory(state, lottie::DecodingStrategy::legacyCodable); }
+
+BENCHMARK(BM_ParseCorpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeCorpusDictionary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeCorpusKeyedContainer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModelMemoryDictionary)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ModelMemoryKeyedContainer)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -18,6 +18,20 @@ LottieAnimation::LottieAnimation(const Dictionary& dictionary) {
     width = value<double>(dictionary, "w", file, 66);
     height = value<double>(dictionary, "h", file, 67);
     layers = LayerModel::layersFromDictionaries(value<DictionaryArray>(dictionary, "layers", file, 68));
+    // The optional members are read only when they have the right shape; a
+    // member of another shape is ignored, but errors inside one propagate.
+    if (auto glyphDictionaries = inlineValue<DictionaryArray>(dictionary, "chars")) {
+        glyphs.emplace();
+        glyphs->reserve(glyphDictionaries->size());
+        for (const Dictionary* glyph : *glyphDictionaries) glyphs->push_back(std::make_shared<const Glyph>(*glyph));
+    }
+    if (auto fontList = inlineValue<DictionaryRef>(dictionary, "fonts")) {
+        fonts = std::make_shared<const FontList>(**fontList);
+    }
+    if (const platform::json::Value* assets = dictionary.find("assets");
+        assets && DictionaryValue<DictionaryArray>::convert(*assets)) {
+        assetLibrary = std::make_shared<const AssetLibrary>(*assets);
+    }
     if (auto markerDictionaries = inlineValue<DictionaryArray>(dictionary, "markers")) {
         markers.emplace();
         markers->reserve(markerDictionaries->size());
@@ -43,6 +57,9 @@ LottieAnimation::LottieAnimation(const platform::json::Decoder& decoder) {
     width = container.decode<double>("w");
     height = container.decode<double>("h");
     layers = LayerModel::decodeLayerFamily(container, "layers");
+    glyphs = container.decodeIfPresent<std::vector<std::shared_ptr<const Glyph>>>("chars");
+    fonts = container.decodeIfPresent<std::shared_ptr<const FontList>>("fonts").value_or(nullptr);
+    assetLibrary = container.decodeIfPresent<std::shared_ptr<const AssetLibrary>>("assets").value_or(nullptr);
     if (auto decoded = container.decodeIfPresent<std::vector<std::shared_ptr<const Marker>>>("markers")) {
         markers = std::move(decoded);
     }
@@ -59,6 +76,9 @@ void LottieAnimation::encode(platform::json::Encoder& encoder) const {
     container.encode("w", width);
     container.encode("h", height);
     container.encode("layers", layers);
+    container.encodeIfPresent("chars", glyphs);
+    container.encodeIfPresent("fonts", fonts);
+    container.encodeIfPresent("assets", assetLibrary);
     container.encodeIfPresent("markers", markers);
 }
 

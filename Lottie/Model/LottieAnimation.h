@@ -1,19 +1,24 @@
 #pragma once
-// The decoded Lottie document: the composition's timing and size, its layers
-// and markers. Built by either decoder, encodable back to JSON, and shared
+// The decoded Lottie document: the composition's timing and size, its layers,
+// glyphs, fonts, assets and markers. Built by either decoder, encodable back to JSON, and shared
 // read-only (std::shared_ptr<const LottieAnimation>) by the animation layer,
 // both rendering engines, the views and the viewer's inspector.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "Lottie/Model/Assets/AssetLibrary.h"
 #include "Lottie/Model/CoordinateSpace.h"
 #include "Lottie/Model/DictionaryInitializable.h"
 #include "Lottie/Model/Layers/LayerModel.h"
 #include "Lottie/Model/Marker.h"
+#include "Lottie/Model/Text/FontList.h"
+#include "Lottie/Model/Text/Glyph.h"
+#include "Platform/Foundation/Bundle.h"
 #include "Platform/Graphics/Rect.h"
 #include "Platform/Graphics/Size.h"
 #include "Platform/Json/Decoding.h"
@@ -22,6 +27,9 @@
 namespace lottie {
 
 enum class DecodingStrategy;
+class AnimationCacheProvider;
+class LottieURLDataTask;
+class LottieURLSession;
 
 class LottieAnimation {
 public:
@@ -34,6 +42,35 @@ public:
     // decode errors reach the caller unchanged.
     static std::shared_ptr<const LottieAnimation> fromData(std::string_view data, DecodingStrategy strategy);
 
+    // The loaders. Those that don't throw warn through the shared logger and
+    // hand back nothing; each looks in the cache first and fills it only
+    // after a successful decode. They decode with the shared configuration's strategy.
+    using Cache = std::shared_ptr<AnimationCacheProvider>;
+    // A "json" resource of the bundle (".json" in the name is dropped), else
+    // the data asset "subdirectory/name".
+    static std::shared_ptr<const LottieAnimation> loadNamed(const std::string& name,
+                                                            const platform::foundation::Bundle& bundle,
+                                                            const std::optional<std::string>& subdirectory = std::nullopt,
+                                                            const Cache& cache = nullptr);
+    static std::shared_ptr<const LottieAnimation> loadFromFilepath(const std::string& path, const Cache& cache = nullptr);
+    static std::shared_ptr<const LottieAnimation> fromAsset(const std::string& name,
+                                                            const platform::foundation::Bundle& bundle,
+                                                            const Cache& cache = nullptr);
+    // Fetches and decodes an address; the completion runs on the main run loop
+    // with the animation or nothing, except that a cache hit calls it at once
+    // on the calling thread and starts no task (the result is then null).
+    using LoadCompletion = std::function<void(std::shared_ptr<const LottieAnimation>)>;
+    static std::shared_ptr<LottieURLDataTask> loadFromURL(const std::string& url, LottieURLSession& session,
+                                                          LoadCompletion completion, const Cache& cache = nullptr);
+
+    // Progress of a marker's frame, clamped to 0...1; nothing without such a marker.
+    std::optional<double> progressForMarker(const std::string& name) const;
+    // 0 when the start and end frames are equal.
+    double progressForFrame(double frame, bool clamped = true) const;
+    std::optional<double> frameForMarker(const std::string& name) const;
+    std::optional<double> durationForMarker(const std::string& name) const;
+    double frameForTime(double seconds) const { return framerate * seconds + startFrame; }
+
     double startFrame = 0;
     double endFrame = 0;
     double framerate = 0;
@@ -42,6 +79,9 @@ public:
     double width = 0;
     double height = 0;
     std::vector<std::shared_ptr<const LayerModel>> layers;
+    std::optional<std::vector<std::shared_ptr<const Glyph>>> glyphs;
+    std::shared_ptr<const FontList> fonts;
+    std::shared_ptr<const AssetLibrary> assetLibrary;
     std::optional<std::vector<std::shared_ptr<const Marker>>> markers;
     // The markers by name; a later marker replaces an earlier one of the same name.
     std::optional<std::map<std::string, std::shared_ptr<const Marker>>> markerMap;

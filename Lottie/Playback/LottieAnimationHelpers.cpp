@@ -1,17 +1,164 @@
-// Loading an animation from its bytes by either decoding strategy.
+// Loading an animation from bytes, files, bundle resources, data assets and
+// addresses, with the animation cache; and the questions callers ask of a
+// loaded animation.
+#include <algorithm>
+
 #include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/Cache/AnimationCacheProvider.h"
 #include "Lottie/Playback/DecodingStrategy.h"
+#include "Lottie/Playback/Loading/LottieURLSession.h"
+#include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Values/DataAsset.h"
+#include "Platform/Foundation/DispatchQueue.h"
+#include "Platform/Foundation/Files.h"
 #include "Platform/Json/JsonParser.h"
 
 namespace lottie {
 
+namespace {
+
+constexpr std::string_view file = "Lottie/LottieAnimationHelpers";
+
+std::string_view bytesOf(const platform::foundation::Data& data) {
+    return {reinterpret_cast<const char*>(data.data()), data.size()};
+}
+
+std::shared_ptr<const LottieAnimation> decodeShared(const platform::foundation::Data& data) {
+    return LottieAnimation::fromData(bytesOf(data), LottieConfiguration::shared().decodingStrategy);
+}
+
+std::shared_ptr<const LottieAnimation> cached(const LottieAnimation::Cache& cache, const std::string& key) {
+    return cache ? cache->animationForKey(key) : nullptr;
+}
+
+}  // namespace
+
 std::shared_ptr<const LottieAnimation> LottieAnimation::fromData(std::string_view data, DecodingStrategy strategy) {
     platform::json::Value document = platform::json::parse(data);
     if (strategy == DecodingStrategy::dictionaryBased) {
-        if (!document.isObject()) throw InitializableError::invalidInput("Lottie/LottieAnimationHelpers", 157);
+        if (!document.isObject()) throw InitializableError::invalidInput(file, 157);
         return std::make_shared<const LottieAnimation>(document);
     }
     return std::make_shared<const LottieAnimation>(platform::json::Decoder(document));
+}
+
+std::shared_ptr<const LottieAnimation> LottieAnimation::loadNamed(const std::string& name,
+                                                                  const platform::foundation::Bundle& bundle,
+                                                                  const std::optional<std::string>& subdirectory,
+                                                                  const Cache& cache) {
+    // The key keeps the name exactly as given, ".json" and all.
+    std::string key = bundle.bundlePath().string() + subdirectory.value_or("") + "/" + name;
+    if (auto hit = cached(cache, key)) return hit;
+    std::string resource = name;
+    if (resource.size() >= 5 && resource.compare(resource.size() - 5, 5, ".json") == 0) resource.resize(resource.size() - 5);
+    try {
+        platform::foundation::Data data;
+        if (auto path = bundle.pathForResource(resource, "json", subdirectory)) {
+            data = platform::foundation::readFile(*path);
+        } else {
+            data = dataAsset(subdirectory ? *subdirectory + "/" + resource : resource, bundle);
+        }
+        auto animation = decodeShared(data);
+        if (cache) cache->setAnimation(animation, key);
+        return animation;
+    } catch (const std::exception& error) {
+        std::string message = "Error when decoding animation \"" + name + "\": " + error.what();
+        LottieLogger::shared()->warn([message] { return message; }, file, __LINE__);
+        return nullptr;
+    }
+}
+
+std::shared_ptr<const LottieAnimation> LottieAnimation::loadFromFilepath(const std::string& path, const Cache& cache) {
+    if (auto hit = cached(cache, path)) return hit;
+    try {
+        auto animation = decodeShared(platform::foundation::readFile(path));
+        if (cache) cache->setAnimation(animation, path);
+        return animation;
+    } catch (const std::exception& error) {
+        std::string message = "Failed to load animation from filepath " + path + "\nwith underlying error: " + error.what();
+        LottieLogger::shared()->warn([message] { return message; }, file, __LINE__);
+        return nullptr;
+    }
+}
+
+std::shared_ptr<const LottieAnimation> LottieAnimation::fromAsset(const std::string& name,
+                                                                  const platform::foundation::Bundle& bundle,
+                                                                  const Cache& cache) {
+    std::string key = bundle.bundlePath().string() + "/" + name;
+    if (auto hit = cached(cache, key)) return hit;
+    try {
+        auto animation = decodeShared(dataAsset(name, bundle));
+        if (cache) cache->setAnimation(animation, key);
+        return animation;
+    } catch (const std::exception& error) {
+        std::string message = "Failed to load animation with asset name " + name + " in " +
+                              bundle.bundlePath().string() + "\nwith underlying error: " + error.what();
+        LottieLogger::shared()->warn([message] { return message; }, file, __LINE__);
+        return nullptr;
+    }
+}
+
+std::shared_ptr<LottieURLDataTask> LottieAnimation::loadFromURL(const std::string& url, LottieURLSession& session,
+                                                                LoadCompletion completion, const Cache& cache) {
+    if (auto hit = cached(cache, url)) {
+        completion(hit);
+        return nullptr;
+    }
+    auto task = session.dataTask(
+        url, [url, completion, cache](std::optional<platform::foundation::Data> data,
+                                      std::optional<platform::foundation::URLResponse>,
+                                      std::optional<platform::foundation::URLError> error) {
+            // On the session's callback thread: decode here, deliver on the main run loop.
+            auto& main = platform::foundation::DispatchQueue::main();
+            if (error || !data) {
+                main.async([completion] { completion(nullptr); });
+                return;
+            }
+            std::shared_ptr<const LottieAnimation> animation;
+            try {
+                animation = decodeShared(*data);
+            } catch (const std::exception&) {
+                main.async([completion] { completion(nullptr); });
+                return;
+            }
+            main.async([url, completion, cache, animation] {
+                if (cache) cache->setAnimation(animation, url);
+                completion(animation);
+            });
+        });
+    task->resume();
+    return task;
+}
+
+std::optional<double> LottieAnimation::progressForMarker(const std::string& name) const {
+    if (!markerMap) return std::nullopt;
+    auto it = markerMap->find(name);
+    if (it == markerMap->end()) return std::nullopt;
+    double span = endFrame - startFrame;
+    double progress = span == 0 ? 0 : (it->second->frameTime - startFrame) / span;
+    return std::clamp(progress, 0.0, 1.0);
+}
+
+double LottieAnimation::progressForFrame(double frame, bool clamped) const {
+    double span = endFrame - startFrame;
+    double progress = span == 0 ? 0 : (frame - startFrame) / span;
+    if (clamped) progress = std::max(std::min(progress, 1.0), 0.0);
+    return progress;
+}
+
+std::optional<double> LottieAnimation::frameForMarker(const std::string& name) const {
+    if (!markerMap) return std::nullopt;
+    auto it = markerMap->find(name);
+    if (it == markerMap->end()) return std::nullopt;
+    return it->second->frameTime;
+}
+
+std::optional<double> LottieAnimation::durationForMarker(const std::string& name) const {
+    if (!markerMap) return std::nullopt;
+    auto it = markerMap->find(name);
+    if (it == markerMap->end()) return std::nullopt;
+    return it->second->durationFrameTime;
 }
 
 }  // namespace lottie

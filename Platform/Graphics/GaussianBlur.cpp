@@ -32,25 +32,36 @@ std::array<int, kPasses> boxWidths(double sigma) {
     return widths;
 }
 
-// One box pass along every row of a width x height float plane.
+// One box pass along every row of a width x height float plane. The window
+// [x - r, x + r] slides with one add and one subtract; the three loops keep the
+// edge tests out of the middle stretch.
 void boxRows(const std::vector<float>& in, std::vector<float>& out, int width, int height, int boxWidth) {
     const int r = boxWidth / 2;
     const float scale = 1.0f / static_cast<float>(boxWidth);
     for (int y = 0; y < height; ++y) {
         const float* source = in.data() + static_cast<std::size_t>(y) * width;
         float* target = out.data() + static_cast<std::size_t>(y) * width;
-        double sum = 0;
+        float sum = 0;
         for (int i = 0; i <= std::min(r, width - 1); ++i) {
             sum += source[i];
         }
-        for (int x = 0; x < width; ++x) {
-            target[x] = static_cast<float>(sum) * scale;
+        int x = 0;
+        // Left edge: nothing leaves the window yet.
+        for (; x < width && x - r < 0; ++x) {
+            target[x] = sum * scale;
             if (x + r + 1 < width) {
                 sum += source[x + r + 1];
             }
-            if (x - r >= 0) {
-                sum -= source[x - r];
-            }
+        }
+        // Middle: one pixel enters and one leaves.
+        for (; x + r + 1 < width; ++x) {
+            target[x] = sum * scale;
+            sum += source[x + r + 1] - source[x - r];
+        }
+        // Right edge: nothing enters any more.
+        for (; x < width; ++x) {
+            target[x] = sum * scale;
+            sum -= source[x - r];
         }
     }
 }
@@ -128,25 +139,38 @@ std::shared_ptr<const Image> GaussianBlur::shadow(const Image& source, double ra
     const int h = static_cast<int>(height);
     std::vector<float> plane(static_cast<std::size_t>(w) * h, 0.0f);
     for (int y = 0; y < source.height(); ++y) {
+        float* target = plane.data() + static_cast<std::size_t>(y + pad) * w + pad;
+        if (source.format() == Image::Format::grey8) {
+            std::fill(target, target + source.width(), 255.0f);  // grey images are opaque
+            continue;
+        }
+        const std::uint8_t* row = source.pixels().data() + static_cast<std::size_t>(y) * source.bytesPerRow();
         for (int x = 0; x < source.width(); ++x) {
-            plane[static_cast<std::size_t>(y + pad) * w + x + pad] = static_cast<float>(source.pixel(x, y) >> 24);
+            std::uint32_t value;
+            std::memcpy(&value, row + static_cast<std::size_t>(x) * 4, 4);
+            target[x] = static_cast<float>(value >> 24);
         }
     }
     if (pad > 0) {
         blurFloatPlane(plane, w, h, radius);
     }
+    // Coverage is quantised to 8 bits first, so the tinted pixel comes from a table.
     const std::array<double, 4> rgba = color.clampedRGBA();
+    std::array<std::uint32_t, 256> tinted{};
+    for (int level = 0; level < 256; ++level) {
+        const double a = level / 255.0 * rgba[3];
+        auto channel = [](double value) { return static_cast<std::uint32_t>(std::lround(value * 255)); };
+        tinted[level] = (channel(a) << 24) | (channel(rgba[0] * a) << 16) | (channel(rgba[1] * a) << 8) |
+                        channel(rgba[2] * a);
+    }
     const int stride = Image::bytesPerRowFor(Image::Format::argb32Premultiplied, w);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * h);
     for (int y = 0; y < h; ++y) {
+        const float* coverage = plane.data() + static_cast<std::size_t>(y) * w;
+        std::uint8_t* row = pixels.data() + static_cast<std::size_t>(y) * stride;
         for (int x = 0; x < w; ++x) {
-            const double coverage = std::clamp(plane[static_cast<std::size_t>(y) * w + x] / 255.0, 0.0, 1.0);
-            const double a = coverage * rgba[3];
-            auto channel = [](double value) { return static_cast<std::uint32_t>(std::lround(value * 255)); };
-            const std::uint32_t value = (channel(a) << 24) | (channel(rgba[0] * a) << 16) |
-                                        (channel(rgba[1] * a) << 8) | channel(rgba[2] * a);
-            std::memcpy(pixels.data() + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 4,
-                        &value, 4);
+            const int level = static_cast<int>(std::clamp(coverage[x], 0.0f, 255.0f) + 0.5f);
+            std::memcpy(row + static_cast<std::size_t>(x) * 4, &tinted[level], 4);
         }
     }
     return Image::make(w, h, Image::Format::argb32Premultiplied, std::move(pixels));

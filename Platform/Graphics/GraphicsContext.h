@@ -143,8 +143,8 @@ private:
 
     GraphicsContext(cairo_t* cairo, int width, int height, bool grey);
 
-    State& state() { return states_.back(); }
-    const State& state() const { return states_.back(); }
+    State& state();
+    const State& state() const;
     void applyTransform(const AffineTransform& transform);
     Point toDevice(Point user) const;
     void deviceMoveTo(Point device);

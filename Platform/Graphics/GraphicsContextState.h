@@ -44,6 +44,9 @@ struct GraphicsContext::State {
     bool allowsAntialiasing = true;
 };
 
+inline GraphicsContext::State& GraphicsContext::state() { return states_.back(); }
+inline const GraphicsContext::State& GraphicsContext::state() const { return states_.back(); }
+
 inline cairo_matrix_t toCairoMatrix(const AffineTransform& t) {
     cairo_matrix_t matrix;
     cairo_matrix_init(&matrix, t.a, t.b, t.c, t.d, t.tx, t.ty);

@@ -74,6 +74,15 @@ std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_
 }
 
 std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8_t> bytes) {
+    // The container states its size. libwebp decodes what it is given and can
+    // finish a cut-off lossless stream without complaint, so a file shorter than
+    // it says is refused here.
+    const std::uint64_t stated = static_cast<std::uint64_t>(bytes[4]) | (static_cast<std::uint64_t>(bytes[5]) << 8) |
+                                 (static_cast<std::uint64_t>(bytes[6]) << 16) |
+                                 (static_cast<std::uint64_t>(bytes[7]) << 24);
+    if (stated + 8 > bytes.size()) {
+        return nullptr;
+    }
     WebPBitstreamFeatures features;
     if (WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK || features.has_animation ||
         !fitsPixelLimit(static_cast<std::uint64_t>(features.width), static_cast<std::uint64_t>(features.height))) {

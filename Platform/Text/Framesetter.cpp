@@ -11,10 +11,17 @@ namespace platform::text {
 
 namespace {
 
+// Pango's font maps may not be shared between threads, so each thread keeps its
+// own, released with the thread.
+PangoFontMap* threadFontMap() {
+    thread_local GObjectPointer<PangoFontMap> fontMap(pango_cairo_font_map_new());
+    return fontMap.get();
+}
+
 // Layout happens in points, unhinted and unrounded, so that sizes do not depend
 // on where or at what scale the text is later drawn.
 std::shared_ptr<PangoContext> makeContext() {
-    PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    PangoContext* context = pango_font_map_create_context(threadFontMap());
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);

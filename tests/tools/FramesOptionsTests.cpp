@@ -66,7 +66,7 @@ TEST(LottieFramesTool, ReportsInfoAndFailsCleanly) {
         auto [output, status] = run(example.string() + " --info --strategy " + strategy);
         EXPECT_EQ(status, 0);
         EXPECT_EQ(output, "{\"width\":512,\"height\":512,\"frameRate\":30,\"startFrame\":0,\"endFrame\":90,"
-                          "\"layers\":3,\"engine\":\"Main Thread\"}\n");
+                          "\"layers\":3,\"engine\":\"main-thread\"}\n");
     }
     testsupport::TemporaryDirectory directory;
     testsupport::writeFile(directory.path() / "broken.json", "{\"v\":\"5\",");

@@ -2,9 +2,17 @@
 // renders its frames. Exit codes: 0 success, 1 the file could not be read or
 // decoded (or rendering failed), 2 a usage error or a form this build can't serve.
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -12,16 +20,17 @@
 #include "Platform/Foundation/Files.h"
 #include "Platform/Json/Encoding.h"
 #include "Platform/Json/JsonWriter.h"
+#include "tools/lottie-frames/FrameRenderer.h"
 #include "tools/lottie-frames/FramesOptions.h"
 
 namespace {
 
-// With no rendering engine in this build yet, the automatic choice and both
-// explicit ones name the engine that will render; automatic falls back to
-// the main-thread engine.
+// The engine that renders, in the command line's own words. Until the
+// compositor-driven engine exists, the automatic choice falls back to the
+// main-thread engine.
 std::string engineName(const lottie::RenderingEngineOption& option) {
-    if (option.isAutomatic()) return lottie::description(lottie::RenderingEngine::mainThread);
-    return option.description();
+    if (option.engine() == lottie::RenderingEngine::coreAnimation) return "core-animation";
+    return "main-thread";
 }
 
 int printInfo(const lottie::LottieAnimation& animation, const lottieframes::FramesOptions& options) {
@@ -40,6 +49,103 @@ int printInfo(const lottie::LottieAnimation& animation, const lottieframes::Fram
     return 0;
 }
 
+// "--frames all" and the benchmark render every frame from the start to the end
+// frame; a document asking for more than this many is refused rather than
+// rendered for days.
+constexpr double maximumFrameCount = 100'000;
+
+struct NamedFrame {
+    double frame;
+    std::string name;
+};
+
+std::string frameName(double frame) {
+    char buffer[64];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, frame);
+    if (error != std::errc()) return "frame";
+    return std::string(buffer, end);
+}
+
+std::vector<NamedFrame> allFrames(const lottie::LottieAnimation& animation) {
+    const double start = animation.startFrame;
+    const double end = animation.endFrame;
+    if (!std::isfinite(start) || !std::isfinite(end)) throw std::runtime_error("the animation's frame range is not finite");
+    if (end - start + 1 > maximumFrameCount) throw std::runtime_error("the animation has too many frames to render");
+    std::vector<NamedFrame> frames;
+    for (double frame = start; frame <= end; frame += 1) frames.push_back({frame, frameName(frame)});
+    return frames;
+}
+
+std::vector<NamedFrame> requestedFrames(const lottie::LottieAnimation& animation,
+                                        const lottieframes::FramesOptions& options) {
+    if (options.allFrames) return allFrames(animation);
+    std::vector<NamedFrame> frames;
+    for (const std::string& text : options.frames) {
+        double frame = 0;
+        auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), frame);
+        if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(frame)) {
+            throw std::runtime_error("invalid frame \"" + text + "\"");
+        }
+        frames.push_back({frame, text});
+    }
+    return frames;
+}
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+int renderFrames(const std::shared_ptr<const lottie::LottieAnimation>& animation,
+                 const lottieframes::FramesOptions& options) {
+    const std::vector<NamedFrame> frames = requestedFrames(*animation, options);
+    std::filesystem::create_directories(options.outputDirectory);
+    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background);
+    for (const NamedFrame& frame : frames) {
+        auto image = renderer.render(frame.frame);
+        const std::filesystem::path path = std::filesystem::path(options.outputDirectory) / ("frame-" + frame.name + ".png");
+        if (!image->writePNG(path)) throw std::runtime_error("cannot write " + path.string());
+    }
+    return 0;
+}
+
+int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation,
+                 const lottieframes::FramesOptions& options, double decodeMs) {
+    const std::vector<NamedFrame> frames = allFrames(*animation);
+    const auto buildStart = std::chrono::steady_clock::now();
+    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background);
+    const double buildMs = millisecondsSince(buildStart);
+    for (const NamedFrame& frame : frames) renderer.render(frame.frame);
+    std::vector<double> times;
+    times.reserve(frames.size());
+    for (const NamedFrame& frame : frames) {
+        const auto start = std::chrono::steady_clock::now();
+        renderer.render(frame.frame);
+        times.push_back(millisecondsSince(start));
+    }
+    double mean = 0;
+    double p95 = 0;
+    if (!times.empty()) {
+        mean = std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size());
+        std::vector<double> sorted = times;
+        std::sort(sorted.begin(), sorted.end());
+        const auto index = static_cast<std::size_t>(std::ceil(0.95 * static_cast<double>(sorted.size()))) - 1;
+        p95 = sorted[std::min(index, sorted.size() - 1)];
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    using platform::json::Value;
+    platform::json::Object report{
+        {"frames", Value::integer(static_cast<std::int64_t>(frames.size()))},
+        {"decodeMs", Value(decodeMs)},
+        {"buildMs", Value(buildMs)},
+        {"renderMsMean", Value(mean)},
+        {"renderMsP95", Value(p95)},
+        {"peakRssKb", Value::integer(static_cast<std::int64_t>(usage.ru_maxrss))},
+    };
+    std::cout << platform::json::serialize(Value(std::move(report))) << '\n';
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +159,7 @@ int main(int argc, char** argv) {
     }
 
     std::shared_ptr<const lottie::LottieAnimation> animation;
+    const auto decodeStart = std::chrono::steady_clock::now();
     try {
         platform::foundation::Data data = platform::foundation::readFile(options.file);
         std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
@@ -62,12 +169,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    switch (options.command) {
-        case lottieframes::Command::info: return printInfo(*animation, options);
-        case lottieframes::Command::frames:
-        case lottieframes::Command::bench:
-            std::cerr << "lottie-frames: rendering needs a rendering engine, which this build does not have yet\n";
-            return 2;
+    const double decodeMs = millisecondsSince(decodeStart);
+
+    if (options.command == lottieframes::Command::info) return printInfo(*animation, options);
+    if (options.engine.engine() == lottie::RenderingEngine::coreAnimation) {
+        std::cerr << "lottie-frames: the core-animation engine does not exist in this build yet\n";
+        return 2;
     }
-    return 2;
+    try {
+        if (options.command == lottieframes::Command::frames) return renderFrames(animation, options);
+        return runBenchmark(animation, options, decodeMs);
+    } catch (const std::exception& error) {
+        std::cerr << "lottie-frames: cannot render " << options.file << ": " << error.what() << "\n";
+        return 1;
+    }
 }

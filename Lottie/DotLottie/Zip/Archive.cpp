@@ -16,6 +16,7 @@ namespace {
 struct EndRecords {
     EndOfCentralDirectoryRecord endRecord;
     std::optional<Zip64EndOfCentralDirectory> zip64End;
+    std::uint64_t offset = 0;
 };
 
 std::optional<Zip64EndOfCentralDirectory> findZip64EndRecord(std::FILE* file, std::uint64_t endRecordOffset)
@@ -80,7 +81,11 @@ std::optional<EndRecords> findEndRecord(std::FILE* file)
         if (!record) {
             continue;
         }
-        return EndRecords{std::move(*record), findZip64EndRecord(file, windowStart + i)};
+        const std::uint64_t offset = windowStart + i;
+        auto zip64End = findZip64EndRecord(file, offset);
+        const std::uint64_t zip64Size =
+            Zip64EndOfCentralDirectoryLocator::fixedSize + Zip64EndOfCentralDirectoryRecord::fixedSize;
+        return EndRecords{std::move(*record), std::move(zip64End), zip64End ? offset - zip64Size : offset};
     }
     return std::nullopt;
 }
@@ -118,17 +123,19 @@ std::shared_ptr<Archive> Archive::open(const std::filesystem::path& url, AccessM
     }
     std::setvbuf(file, nullptr, _IOFBF, streamBufferSize);
     return std::shared_ptr<Archive>(new Archive(url, mode, preferredEncoding, file, std::move(records->endRecord),
-                                                std::move(records->zip64End)));
+                                                std::move(records->zip64End), records->offset));
 }
 
 Archive::Archive(std::filesystem::path url, AccessMode mode, std::optional<NameEncoding> encoding, std::FILE* file,
-                 EndOfCentralDirectoryRecord endRecord, std::optional<Zip64EndOfCentralDirectory> zip64End)
+                 EndOfCentralDirectoryRecord endRecord, std::optional<Zip64EndOfCentralDirectory> zip64End,
+                 std::uint64_t endRecordsOffset)
     : url_(std::move(url))
     , accessMode_(mode)
     , preferredEncoding_(encoding)
     , file_(file)
     , endRecord_(std::move(endRecord))
     , zip64End_(std::move(zip64End))
+    , endRecordsOffset_(endRecordsOffset)
 {
 }
 
@@ -166,6 +173,12 @@ std::optional<Entry> Archive::nextEntry(EnumerationState& state)
         throw ArchiveError(ArchiveError::Kind::invalidCentralDirectoryOffset, {},
                            position + " at offset " + std::to_string(state.directoryOffset)
                                + " is missing, cut short or malformed");
+    }
+    // A record reaching into the end records has lost bytes: its tail was read
+    // from what follows it.
+    if (state.directoryOffset + central->recordSize() > endRecordsOffset_) {
+        throw ArchiveError(ArchiveError::Kind::invalidCentralDirectorySize, {},
+                           position + " runs into the end of central directory records");
     }
     Entry partial(*central, LocalFileHeader{}, std::nullopt, std::nullopt);
     const std::string path = partial.decodedPath();

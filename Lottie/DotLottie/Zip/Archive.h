@@ -57,6 +57,9 @@ public:
     const EndOfCentralDirectoryRecord& endOfCentralDirectoryRecord() const { return endRecord_; }
     const std::optional<Zip64EndOfCentralDirectory>& zip64EndOfCentralDirectory() const { return zip64End_; }
     std::FILE* archiveFile() const { return file_; }
+    // Where the end records begin: the ZIP64 end record when present, else the
+    // classic one. No central directory entry may reach into them.
+    std::uint64_t endRecordsOffset() const { return endRecordsOffset_; }
 
     // Where an enumeration stands; shared between an iterator and its copies.
     struct EnumerationState {
@@ -117,7 +120,8 @@ public:
 
 private:
     Archive(std::filesystem::path url, AccessMode mode, std::optional<NameEncoding> encoding, std::FILE* file,
-            EndOfCentralDirectoryRecord endRecord, std::optional<Zip64EndOfCentralDirectory> zip64End);
+            EndOfCentralDirectoryRecord endRecord, std::optional<Zip64EndOfCentralDirectory> zip64End,
+            std::uint64_t endRecordsOffset);
 
     std::uint64_t dataOffset(const Entry& entry) const;
     ByteBuffer readSymlinkTarget(const Entry& entry, const ExtractionSettings& settings, const std::string& path);
@@ -128,6 +132,7 @@ private:
     std::FILE* file_;
     EndOfCentralDirectoryRecord endRecord_;
     std::optional<Zip64EndOfCentralDirectory> zip64End_;
+    std::uint64_t endRecordsOffset_;
 };
 
 }  // namespace lottie

@@ -15,6 +15,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <limits>
 
 namespace lottie {

@@ -1,7 +1,7 @@
 #pragma once
 // Little-endian reads and writes over byte buffers: every integer in a ZIP record
-// is unsigned and little-endian. Callers check lengths before reading; the reads
-// themselves do no bounds checks beyond an assertion-free span access.
+// is unsigned and little-endian. The reads do not check bounds; every caller has
+// checked the record's length first.
 
 #include <cstddef>
 #include <cstdint>

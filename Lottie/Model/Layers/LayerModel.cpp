@@ -2,6 +2,12 @@
 
 #include <random>
 
+#include "Lottie/Model/Layers/ImageLayerModel.h"
+#include "Lottie/Model/Layers/PreCompLayerModel.h"
+#include "Lottie/Model/Layers/ShapeLayerModel.h"
+#include "Lottie/Model/Layers/SolidLayerModel.h"
+#include "Lottie/Model/Text/TextLayerModel.h"
+
 namespace lottie {
 
 namespace {
@@ -41,7 +47,21 @@ LayerModel::LayerModel(const Dictionary& dictionary) {
         parent = optionalValue<std::int64_t>(dictionary, "parent", file, 122);
     } catch (const InitializableError&) {
     }
+    // A transform that fails to decode gives way to the default one: a layer
+    // keeps rendering rather than failing the whole document.
+    if (auto transformDictionary = optionalValue<DictionaryRef>(dictionary, "ks", file, 124)) {
+        try {
+            transform = std::make_shared<const Transform>(**transformDictionary);
+        } catch (const InitializableError&) {
+        }
+    }
+    if (!transform) transform = std::make_shared<const Transform>();
     if (auto code = inlineValue<std::int64_t>(dictionary, "bm")) blendMode = blendModeFromCode(*code).value_or(BlendMode::normal);
+    if (auto maskDictionaries = inlineValue<DictionaryArray>(dictionary, "masksProperties")) {
+        masks.emplace();
+        masks->reserve(maskDictionaries->size());
+        for (const Dictionary* mask : *maskDictionaries) masks->push_back(std::make_shared<const Mask>(*mask));
+    }
     try {
         timeStretch = optionalValue<double>(dictionary, "sr", file, 144).value_or(1.0);
     } catch (const InitializableError&) {
@@ -50,6 +70,12 @@ LayerModel::LayerModel(const Dictionary& dictionary) {
     try {
         hidden = optionalValue<bool>(dictionary, "hd", file, 150).value_or(false);
     } catch (const InitializableError&) {
+    }
+    if (auto styleDictionaries = inlineValue<DictionaryArray>(dictionary, "sy")) {
+        styles = LayerStyle::layerStylesFromDictionaries(*styleDictionaries);
+    }
+    if (auto effectDictionaries = inlineValue<DictionaryArray>(dictionary, "ef")) {
+        effects = LayerEffect::layerEffectsFromDictionaries(*effectDictionaries);
     }
 }
 
@@ -67,11 +93,16 @@ LayerModel::LayerModel(const platform::json::Decoder& decoder) {
     inFrame = container.decode<double>("ip");
     outFrame = container.decode<double>("op");
     startTime = container.decode<double>("st");
+    if (auto decoded = container.decodeIfPresent<std::shared_ptr<const Transform>>("ks")) transform = *decoded;
+    else transform = std::make_shared<const Transform>();
     parent = container.decodeIfPresent<std::int64_t>("parent");
     if (container.decodeIfPresent<std::int64_t>("bm")) blendMode = decodeCode(container, "bm", blendModeFromCode);
+    masks = container.decodeIfPresent<std::vector<std::shared_ptr<const Mask>>>("masksProperties");
     timeStretch = container.decodeIfPresent<double>("sr").value_or(1.0);
     if (container.decodeIfPresent<std::int64_t>("tt")) matte = decodeCode(container, "tt", matteTypeFromCode);
     hidden = container.decodeIfPresent<bool>("hd").value_or(false);
+    if (auto decoded = LayerStyle::decodeLayerStyleFamily(container, "sy")) styles = std::move(*decoded);
+    if (auto decoded = LayerEffect::decodeLayerEffectFamily(container, "ef")) effects = std::move(*decoded);
 }
 
 void LayerModel::encode(platform::json::Encoder& encoder) const {
@@ -83,18 +114,42 @@ void LayerModel::encode(platform::json::Encoder& encoder) const {
     container.encode("ip", inFrame);
     container.encode("op", outFrame);
     container.encode("st", startTime);
+    container.encode("ks", transform);
     container.encodeIfPresent("parent", parent);
     container.encode("bm", static_cast<int>(blendMode));
+    container.encodeIfPresent("masksProperties", masks);
     container.encode("sr", timeStretch);
     if (matte) container.encode("tt", static_cast<int>(*matte));
     container.encode("hd", hidden);
+    container.encode("sy", styles);
+    container.encode("ef", effects);
 }
 
 std::shared_ptr<const LayerModel> LayerModel::layerFromDictionary(const Dictionary& dictionary) {
     auto code = inlineValue<std::int64_t>(dictionary, discriminatorKey);
     if (!code) return std::make_shared<LayerModel>(dictionary);  // throws for the missing "ty"
-    if (!layerTypeFromCode(*code)) return nullptr;
-    return std::make_shared<LayerModel>(dictionary);
+    auto type = layerTypeFromCode(*code);
+    if (!type) return nullptr;
+    switch (*type) {
+        case LayerType::precomp: return std::make_shared<PreCompLayerModel>(dictionary);
+        case LayerType::solid: return std::make_shared<SolidLayerModel>(dictionary);
+        case LayerType::image: return std::make_shared<ImageLayerModel>(dictionary);
+        case LayerType::shape: return std::make_shared<ShapeLayerModel>(dictionary);
+        case LayerType::text: return std::make_shared<TextLayerModel>(dictionary);
+        default: return std::make_shared<LayerModel>(dictionary);
+    }
+}
+
+std::shared_ptr<const LayerModel> LayerModel::decodeLayer(const platform::json::Decoder& decoder,
+                                                          std::optional<std::int64_t> typeCode) {
+    switch (typeCode ? layerTypeFromCode(*typeCode).value_or(LayerType::null) : LayerType::null) {
+        case LayerType::precomp: return std::make_shared<PreCompLayerModel>(decoder);
+        case LayerType::solid: return std::make_shared<SolidLayerModel>(decoder);
+        case LayerType::image: return std::make_shared<ImageLayerModel>(decoder);
+        case LayerType::shape: return std::make_shared<ShapeLayerModel>(decoder);
+        case LayerType::text: return std::make_shared<TextLayerModel>(decoder);
+        default: return std::make_shared<LayerModel>(decoder);
+    }
 }
 
 std::vector<std::shared_ptr<const LayerModel>> LayerModel::layersFromDictionaries(const DictionaryArray& dictionaries) {
@@ -113,12 +168,13 @@ std::vector<std::shared_ptr<const LayerModel>> LayerModel::decodeLayerFamily(
     std::vector<std::shared_ptr<const LayerModel>> layers;
     while (!peek.isAtEnd()) {
         auto element = peek.nestedContainer();
+        std::optional<std::int64_t> typeCode;
         try {
-            (void)element.decodeIfPresent<std::int64_t>(discriminatorKey);
+            typeCode = element.decodeIfPresent<std::int64_t>(discriminatorKey);
         } catch (const platform::json::DecodingError&) {
             // An unreadable "ty" chooses the base class; the layer's own decoder reports it.
         }
-        layers.push_back(read.decode<std::shared_ptr<const LayerModel>>());
+        layers.push_back(decodeLayer(read.superDecoder(), typeCode));
     }
     return layers;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The properties every layer of a composition shares: name, index, type,
-// timing, parent, blend mode, track matte and visibility. The model is
+// timing, parent, blend mode, track matte, visibility, styles and effects. The model is
 // immutable once decoded and shared by both rendering engines; subclasses add
 // what their layer type needs.
 
@@ -12,7 +12,11 @@
 
 #include "Lottie/Model/CoordinateSpace.h"
 #include "Lottie/Model/DictionaryInitializable.h"
+#include "Lottie/Model/Effects/LayerEffect.h"
 #include "Lottie/Model/Layers/LayerEnumerations.h"
+#include "Lottie/Model/Layers/Mask.h"
+#include "Lottie/Model/Layers/Transform.h"
+#include "Lottie/Model/Styles/LayerStyle.h"
 #include "Platform/Json/Decoding.h"
 #include "Platform/Json/Encoding.h"
 
@@ -25,6 +29,10 @@ public:
     virtual ~LayerModel() = default;
 
     virtual void encode(platform::json::Encoder& encoder) const;
+
+    // The class its "ty" selects, for the keyed-container family decoding.
+    static std::shared_ptr<const LayerModel> decodeLayer(const platform::json::Decoder& decoder,
+                                                         std::optional<std::int64_t> typeCode);
 
     // One layer dictionary to the class its "ty" selects, or nothing for a
     // code the format doesn't know (the layer is then dropped).
@@ -41,11 +49,16 @@ public:
     double inFrame = 0;
     double outFrame = 0;
     double startTime = 0;
+    std::shared_ptr<const Transform> transform;
     std::optional<std::int64_t> parent;
     BlendMode blendMode = BlendMode::normal;
+    std::optional<std::vector<std::shared_ptr<const Mask>>> masks;
     double timeStretch = 1;
     std::optional<MatteType> matte;
     bool hidden = false;
+    // Never absent: empty when the document has none.
+    std::vector<std::shared_ptr<const LayerStyle>> styles;
+    std::vector<std::shared_ptr<const LayerEffect>> effects;
 };
 
 }  // namespace lottie

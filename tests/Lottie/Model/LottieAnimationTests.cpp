@@ -18,7 +18,7 @@ using platform::json::DecodingError;
 namespace {
 
 const char* minimalDocument = R"({"v":"5.7.4","fr":30,"ip":0,"op":60,"w":400,"h":300,"ddd":0,"layers":[
-    {"ty":4,"nm":"shape","ind":1,"ip":0,"op":60,"st":0},
+    {"ty":4,"nm":"shape","ind":1,"ip":0,"op":60,"st":0,"shapes":[]},
     {"ty":3,"ind":2,"ip":10,"op":50,"st":5,"parent":1,"sr":2,"hd":true}],
   "markers":[{"cm":"intro","tm":0,"dr":10},{"cm":"Reduced  Motion","tm":5,"dr":1},
              {"cm":"REDUCED_motion","tm":20,"dr":5},{"cm":"intro","tm":30,"dr":2}]})";

@@ -114,7 +114,7 @@ TEST(StrokeTest, EveryJoin) {
         Path corner;
         corner.moveTo({10, 40});
         corner.lineTo({40, 40});
-        corner.lineTo({40, 10});
+        corner.lineTo({40, 70});
         context->addPath(corner);
         context->strokePath();
         const auto image = context->makeImage();
@@ -134,7 +134,7 @@ TEST(StrokeTest, MiterLimitTurnsSharpCornersIntoBevels) {
         Path corner;
         corner.moveTo({10, 40});
         corner.lineTo({40, 40});
-        corner.lineTo({40, 10});
+        corner.lineTo({40, 70});
         context->addPath(corner);
         context->strokePath();
         EXPECT_EQ(pixelAt(*context->makeImage(), 44, 35).a > 128, limit > 2);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Platform/Text/Framesetter.h"
 #include "TextCanvas.h"
@@ -67,15 +68,49 @@ TEST(FrameDrawingTest, ColouredSubRangeColoursOnlyItsCharacters) {
     const bool red[] = {false, true, true, false};
     for (int index = 0; index < 4; ++index) {
         SCOPED_TRACE(index);
-        // Cell interiors only: the columns where two cells meet blend both colours.
-        const int left = static_cast<int>(std::ceil(index * cell)) + 1;
-        const int right = static_cast<int>(std::floor((index + 1) * cell)) - 1;
+        // Cell interiors only: blocks overhang their cells by a pixel.
+        const int left = static_cast<int>(std::ceil(index * cell)) + 2;
+        const int right = static_cast<int>(std::floor((index + 1) * cell)) - 2;
         const int area = (right - left) * (bottom - top);
         ASSERT_GT(area, 100);
         EXPECT_EQ(canvas.count(left, top, right, bottom, red[index] ? isRed : isBlack), area);
     }
     // Nothing is drawn past the last character.
     EXPECT_EQ(canvas.count(static_cast<int>(4 * cell) + 2, 0, 200, 60, isInk), 0);
+}
+
+TEST(FrameDrawingTest, ColourRangeAfterANonBmpCharacterColoursTheRightGlyph) {
+    // U+1D670 (two UTF-16 units) then two blocks: units 0-1, 2 and 3.
+    const double size = 40;
+    const std::string wideA = "\xF0\x9D\x99\xB0";
+    TextAttributes attributes;
+    attributes.font = Font(kMono, size);
+    AttributedString text(wideA + kBlock + kBlock, attributes);
+    text.setForegroundColor({2, 1}, Color::rgb(1, 0, 0));
+    const Frame frame = Framesetter(text).createFrame(Rect(0, 0, 200, 60));
+    ASSERT_EQ(frame.lines().size(), 1u);
+    TextCanvas canvas(200, 60);
+    frame.draw(canvas.context());
+
+    const double wideWidth =
+        Framesetter(AttributedString(wideA, attributes)).suggestFrameSize({Framesetter::unconstrained, 60}).width;
+    const double cell = advance(size);
+    const int top = static_cast<int>(frame.lineOrigins()[0].y - Font(kMono, size).capHeight()) + 1;
+    const int bottom = static_cast<int>(frame.lineOrigins()[0].y) - 1;
+    // Blocks overhang their cells by a pixel; only cell interiors are compared.
+    const auto interior = [&](double left, double right, bool (*predicate)(const Pixel&)) {
+        const int x0 = static_cast<int>(std::ceil(left)) + 2;
+        const int x1 = static_cast<int>(std::floor(right)) - 2;
+        return std::make_pair(canvas.count(x0, top, x1, bottom, predicate), (x1 - x0) * (bottom - top));
+    };
+    const auto [wideRed, wideArea] = interior(0, wideWidth, isRed);
+    EXPECT_EQ(wideRed, 0);
+    EXPECT_GT(interior(0, wideWidth, isBlack).first, 20);
+    const auto [firstRed, firstArea] = interior(wideWidth, wideWidth + cell, isRed);
+    EXPECT_EQ(firstRed, firstArea);
+    const auto [secondBlack, secondArea] = interior(wideWidth + cell, wideWidth + 2 * cell, isBlack);
+    EXPECT_EQ(secondBlack, secondArea);
+    EXPECT_GT(wideArea, 100);
 }
 
 TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace ziptest {
@@ -110,7 +111,8 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
         }
         archive.records.push_back({"local", begin, out.size()});
         begin = out.size();
-        out.insert(out.end(), payload.begin(), payload.end());
+        const std::size_t kept = std::min(payload.size(), entry.payloadKept.value_or(payload.size()));
+        out.insert(out.end(), payload.begin(), payload.begin() + static_cast<long>(kept));
         archive.records.push_back({"data", begin, out.size()});
         if (descriptor) {
             begin = out.size();

@@ -28,6 +28,7 @@ struct TestEntry {
     bool descriptorSignature = true;
     std::optional<std::uint32_t> crcOverride;       // recorded checksum instead of the real one
     std::optional<std::uint64_t> localOffsetOverride;  // recorded local header offset
+    std::optional<std::size_t> payloadKept;  // write only this many data bytes, record the full sizes
 
     static TestEntry file(const std::string& name, const std::string& data, std::uint16_t method = 0);
     static TestEntry directory(const std::string& name);

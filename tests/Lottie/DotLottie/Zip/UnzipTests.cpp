@@ -31,11 +31,11 @@ protected:
         return ziptest::outcomeOf([&] { Unzipper::extractArchive(archive, destination(), options); });
     }
     fs::path destination() const { return temp.path() / "root" / "out"; }
-    // Everything under the scratch root except the destination's own contents.
+    // Everything under the scratch root except the destination and its contents.
     Snapshot outside() const
     {
         Snapshot items = ziptest::snapshot(temp.path() / "root");
-        std::erase_if(items, [](const auto& item) { return item.first.rfind("out/", 0) == 0; });
+        std::erase_if(items, [](const auto& item) { return item.first == "out" || item.first.rfind("out/", 0) == 0; });
         return items;
     }
     testsupport::TemporaryDirectory temp;
@@ -50,14 +50,22 @@ TEST_F(ZipUnzip, ArchiveOfTheZipProgramRoundTrips)
     testsupport::writeFile(source / "animations/empty", "");
     testsupport::writeFile(source / "animations/caf\xC3\xA9 \xE6\x97\xA5.json", "utf8");
     fs::create_symlink("a.json", source / "animations/alias.json");
+    // The program stores UTF-8 names without flag bit 11; read as UTF-8 they round-trip.
+    lottie::UnzipOptions utf8;
+    utf8.preferredEncoding = lottie::NameEncoding::utf8;
     for (const std::string flags : {"-r -y", "-0 -r -y"}) {
         SCOPED_TRACE(flags);
         fs::remove(temp.path() / "package.zip");
         fs::remove_all(destination());
         ASSERT_EQ(ziptest::runIn(source, "zip -q " + flags + " ../package.zip ."), 0);
-        EXPECT_EQ(unzip(temp.path() / "package.zip"), "ok");
+        EXPECT_EQ(unzip(temp.path() / "package.zip", utf8), "ok");
         EXPECT_EQ(ziptest::snapshot(destination()), ziptest::snapshot(source));
     }
+    // Without a preferred encoding an unflagged name is code page 437.
+    fs::remove_all(destination());
+    EXPECT_EQ(unzip(temp.path() / "package.zip"), "ok");
+    EXPECT_EQ(testsupport::readFile(destination() / "animations/caf\xE2\x94\x9C\xE2\x8C\x90 \xC2\xB5\xC3\xB9\xC3\x91.json"),
+              "utf8");
 }
 
 TEST_F(ZipUnzip, EmptyArchiveCreatesNothing)
@@ -107,7 +115,8 @@ TEST_F(ZipUnzip, NamesAreKeptInsideTheDestination)
         fs::create_directories(temp.path() / "root");
         testsupport::writeFile(temp.path() / "root" / "sibling.txt", "keep");
         EXPECT_EQ(unzip(archiveOf(c.entries)), c.outcome);
-        EXPECT_EQ(outside(), (Snapshot{{"out", "dir"}, {"sibling.txt", "file:keep"}})) << "wrote outside";
+        EXPECT_EQ(outside(), (Snapshot{{"sibling.txt", "file:keep"}})) << "wrote outside";
+        EXPECT_TRUE(c.inside.empty() || fs::is_directory(fs::symlink_status(destination())));
         EXPECT_EQ(ziptest::snapshot(destination()), c.inside);
     }
 }
@@ -141,7 +150,7 @@ TEST_F(ZipUnzip, SymbolicLinksCannotLeadOutside)
         fs::remove_all(temp.path() / "root");
         fs::create_directories(temp.path() / "root");
         EXPECT_EQ(unzip(archiveOf(c.entries)), c.outcome);
-        EXPECT_EQ(outside(), (Snapshot{{"out", "dir"}}));
+        EXPECT_EQ(outside(), Snapshot{});
         EXPECT_EQ(ziptest::snapshot(destination()), c.inside);
     }
 }

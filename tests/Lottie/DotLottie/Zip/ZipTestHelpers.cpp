@@ -33,7 +33,8 @@ std::map<std::string, std::string> snapshot(const fs::path& root)
         return items;
     }
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-        const fs::path relative = fs::relative(it->path(), root);
+        // Lexically: resolving would follow the links being recorded.
+        const fs::path relative = it->path().lexically_relative(root);
         const auto status = it->symlink_status();
         if (fs::is_symlink(status)) {
             items[relative.string()] = "link:" + fs::read_symlink(it->path()).string();

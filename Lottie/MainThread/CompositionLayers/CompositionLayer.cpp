@@ -1,0 +1,83 @@
+#include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
+
+#include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
+#include "Lottie/Playback/Keypaths/KeypathSearch.h"
+#include "Lottie/Values/ColorConversions.h"
+
+namespace lottie {
+
+namespace {
+
+const Transform& transformOf(const LayerModel& layer) {
+    static const Transform defaultTransform;
+    return layer.transform ? *layer.transform : defaultTransform;
+}
+
+}  // namespace
+
+CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::Size size)
+    : transformNode_(std::make_shared<LayerTransformNode>(transformOf(layer))),
+      contentsLayer_(platform::compositor::Layer::make()),
+      matteType_(layer.matte),
+      inFrame_(layer.inFrame),
+      outFrame_(layer.outFrame),
+      startFrame_(layer.startTime),
+      timeStretch_(layer.timeStretch),
+      keypathName_(layer.name) {
+    childKeypaths_.push_back(transformNode_->transformProperties());
+    setAnchorPoint({0, 0});
+    disableActions(*this, {"opacity", "transform", "bounds", "anchorPoint", "sublayerTransform", "shadowOpacity",
+                           "shadowOffset", "shadowColor", "shadowRadius"});
+    contentsLayer_->setAnchorPoint({0, 0});
+    contentsLayer_->setBounds({0, 0, size.width, size.height});
+    disableActions(*contentsLayer_, {"opacity", "transform", "bounds", "anchorPoint", "sublayerTransform", "hidden"});
+    setCompositingFilter(blendModeFilterName(layer.blendMode));
+    setName(layer.name);
+}
+
+void CompositionLayer::showFrame(double frame, bool forceUpdates) {
+    transformNode_->propagateContentUpdates(frame, forceUpdates);
+    transformNode_->propagateOutputUpdates(frame, forceUpdates);
+    const bool visible = inFrame_ <= frame && frame <= outFrame_;
+    if (visible) showContentsAtFrame(frame, forceUpdates);
+    contentsLayer_->setTransform(transformNode_->globalTransform());
+    contentsLayer_->setOpacity(transformNode_->opacity());
+    contentsLayer_->setHidden(!visible);
+}
+
+void CompositionLayer::setMatteLayer(std::shared_ptr<CompositionLayer> matte) {
+    matteLayer_ = std::move(matte);
+    setupMatte();
+}
+
+void CompositionLayer::setupMatte() {
+    // Only the matte's alpha counts, which the compositor reads from the mask
+    // layer directly. An inverted matte needs a layer of its own that draws the
+    // source inverted; until that exists such a layer is left unmatted.
+    if (!matteLayer_ || matteType_ != MatteType::add) {
+        setMask(nullptr);
+        return;
+    }
+    setMask(matteLayer_);
+}
+
+std::vector<std::string> CompositionLayer::keypathList(const std::vector<std::string>& prefix) const {
+    return lottie::keypathList(*this, prefix);
+}
+
+std::optional<std::vector<std::shared_ptr<AnyNodeProperty>>> CompositionLayer::propertiesAtKeypath(
+    const AnimationKeypath& keypath) const {
+    return propertiesMatching(*this, keypath);
+}
+
+std::optional<std::vector<std::shared_ptr<AnimatorNode>>> CompositionLayer::nodesAtKeypath(
+    const AnimationKeypath& keypath) {
+    auto self = std::dynamic_pointer_cast<CompositionLayer>(shared_from_this());
+    return nodesMatching<AnimatorNode>(self, keypath);
+}
+
+std::map<std::string, std::shared_ptr<AnyNodeProperty>> CompositionLayer::nodePropertiesByKeypath() const {
+    return propertyMap(*this);
+}
+
+}  // namespace lottie

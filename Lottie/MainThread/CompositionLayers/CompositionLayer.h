@@ -1,0 +1,94 @@
+#pragma once
+// One layer of the document in the main-thread engine. This base class carries
+// what every layer type shares: the layer transform (with parenting), visibility
+// between the in and out frames, the track matte, the blend mode and the keypath
+// identity; subclasses show the contents of one layer type inside contentsLayer.
+// The root layer (or a precomposition) creates them once and pushes every
+// displayed frame into them with showFrame(). Owned by the root layer or the
+// precomposition that made it. Main thread only.
+//
+// Masks, effects and image and text contents are added to layers by later work;
+// they attach here: masks and effects in showFrame(), new layer types as
+// subclasses made by CompositionLayerFactory.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/CompositionLayers/LayerTransformNode.h"
+#include "Lottie/Model/Layers/LayerModel.h"
+#include "Lottie/Playback/Keypaths/AnimationKeypath.h"
+#include "Lottie/Playback/Keypaths/KeypathSearchable.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Graphics/Size.h"
+
+namespace lottie {
+
+class CompositionLayer : public platform::compositor::Layer, public KeypathSearchable {
+public:
+    // Layers join a tree only once a shared pointer holds them, so every
+    // composition layer is made through make(), which installs the contents layer.
+    template <class LayerClass, class... Arguments>
+    static std::shared_ptr<LayerClass> make(Arguments&&... arguments) {
+        auto layer = std::make_shared<LayerClass>(std::forward<Arguments>(arguments)...);
+        layer->installContentsLayer();
+        return layer;
+    }
+
+    CompositionLayer(const LayerModel& layer, platform::graphics::Size size);
+
+    const std::shared_ptr<LayerTransformNode>& transformNode() const { return transformNode_; }
+    const std::shared_ptr<platform::compositor::Layer>& contentsLayer() const { return contentsLayer_; }
+    const std::optional<MatteType>& matteType() const { return matteType_; }
+    double inFrame() const { return inFrame_; }
+    double outFrame() const { return outFrame_; }
+    double startFrame() const { return startFrame_; }
+    double timeStretch() const { return timeStretch_; }
+
+    // Brings the layer to a frame: its transform always, its contents while visible.
+    void showFrame(double frame, bool forceUpdates);
+    // The contents of the layer type at a frame; nothing in the base class.
+    virtual void showContentsAtFrame(double, bool) {}
+
+    double renderScale() const { return renderScale_; }
+    void setRenderScale(double scale) { renderScale_ = scale; }
+    virtual void applyRenderScale() { setContentsScale(renderScale_); }
+
+    // The layer whose alpha shows this one; set by the stacking walk.
+    const std::shared_ptr<CompositionLayer>& matteLayer() const { return matteLayer_; }
+    void setMatteLayer(std::shared_ptr<CompositionLayer> matte);
+
+    std::string keypathName() const override { return keypathName_; }
+    Properties keypathProperties() const override { return {}; }
+    Children childKeypaths() const override { return childKeypaths_; }
+    std::shared_ptr<platform::compositor::Layer> searchRootLayer() const override { return contentsLayer_; }
+
+    std::vector<std::string> keypathList(const std::vector<std::string>& prefix = {}) const;
+    std::optional<std::vector<std::shared_ptr<AnyNodeProperty>>> propertiesAtKeypath(
+        const AnimationKeypath& keypath) const;
+    std::optional<std::vector<std::shared_ptr<AnimatorNode>>> nodesAtKeypath(const AnimationKeypath& keypath);
+    std::map<std::string, std::shared_ptr<AnyNodeProperty>> nodePropertiesByKeypath() const;
+
+protected:
+    void appendChildKeypath(std::shared_ptr<KeypathSearchable> child) { childKeypaths_.push_back(std::move(child)); }
+
+private:
+    void installContentsLayer() { addSublayer(contentsLayer_); }
+    // Installs the matte: the matte layer's alpha masks this layer.
+    void setupMatte();
+
+    std::shared_ptr<LayerTransformNode> transformNode_;
+    std::shared_ptr<platform::compositor::Layer> contentsLayer_;
+    std::optional<MatteType> matteType_;
+    double inFrame_;
+    double outFrame_;
+    double startFrame_;
+    double timeStretch_;
+    std::string keypathName_;
+    Children childKeypaths_;
+    double renderScale_ = 1;
+    std::shared_ptr<CompositionLayer> matteLayer_;
+};
+
+}  // namespace lottie

@@ -1,0 +1,113 @@
+#include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "Lottie/MainThread/CompositionLayers/NullCompositionLayer.h"
+#include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
+#include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
+#include "Lottie/MainThread/CompositionLayers/SolidCompositionLayer.h"
+#include "Lottie/Model/Layers/PreCompLayerModel.h"
+#include "Lottie/Model/Layers/ShapeLayerModel.h"
+#include "Lottie/Model/Layers/SolidLayerModel.h"
+
+namespace lottie {
+
+std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const LayerModel& model,
+                                                                    CompositionLayerContext& context) {
+    if (model.hidden || ++context.layerCount > CompositionLayerContext::maximumLayerCount) {
+        return CompositionLayer::make<NullCompositionLayer>(model);
+    }
+    if (const auto* shape = dynamic_cast<const ShapeLayerModel*>(&model)) {
+        return CompositionLayer::make<ShapeCompositionLayer>(*shape);
+    }
+    if (const auto* solid = dynamic_cast<const SolidLayerModel*>(&model)) {
+        return CompositionLayer::make<SolidCompositionLayer>(*solid);
+    }
+    if (const auto* precomp = dynamic_cast<const PreCompLayerModel*>(&model)) {
+        const auto& library = context.assetLibrary;
+        if (library && !library->precompAssets.empty()) {
+            auto found = library->precompAssets.find(precomp->referenceID);
+            const auto& inProgress = context.precompositionsInProgress;
+            const bool nested = std::find(inProgress.begin(), inProgress.end(), precomp->referenceID) !=
+                                inProgress.end();
+            if (found != library->precompAssets.end() && found->second && !nested) {
+                return CompositionLayer::make<PreCompositionLayer>(*precomp, *found->second, context);
+            }
+        }
+    }
+    // Image and text layers show their contents once those layer types exist in
+    // this engine; until then they, null layers and layers whose asset is missing
+    // still take part in parenting, mattes and keypaths.
+    return CompositionLayer::make<NullCompositionLayer>(model);
+}
+
+std::vector<std::shared_ptr<CompositionLayer>> CompositionLayerFactory::makeCompositionLayers(
+    const std::vector<std::shared_ptr<const LayerModel>>& models, CompositionLayerContext& context) {
+    std::vector<std::shared_ptr<CompositionLayer>> layers;
+    layers.reserve(models.size());
+    for (const auto& model : models) {
+        if (!model) continue;
+        layers.push_back(makeLayer(*model, context));
+    }
+    std::vector<std::shared_ptr<const LayerModel>> present;
+    for (const auto& model : models) {
+        if (model) present.push_back(model);
+    }
+    linkParents(present, layers);
+    return layers;
+}
+
+void CompositionLayerFactory::linkParents(const std::vector<std::shared_ptr<const LayerModel>>& models,
+                                          const std::vector<std::shared_ptr<CompositionLayer>>& layers) {
+    // A later layer with the same index replaces an earlier one.
+    std::unordered_map<std::int64_t, CompositionLayer*> byIndex;
+    for (std::size_t position = 0; position < models.size() && position < layers.size(); ++position) {
+        byIndex.insert_or_assign(models[position]->index, layers[position].get());
+    }
+    if (byIndex.empty()) return;
+    for (const auto& model : models) {
+        if (!model->parent) continue;
+        auto child = byIndex.find(model->index);
+        if (child == byIndex.end()) continue;
+        auto parent = byIndex.find(*model->parent);
+        LayerTransformNode& childNode = *child->second->transformNode();
+        if (parent == byIndex.end()) {
+            childNode.setParentNode(nullptr);
+            continue;
+        }
+        const std::shared_ptr<LayerTransformNode>& parentNode = parent->second->transformNode();
+        // A parent chain that reaches the child again would make the transform
+        // depend on itself (and the frame passes would never end): such a link
+        // is refused and the child stays where it was.
+        bool cycle = false;
+        for (const AnimatorNode* node = parentNode.get(); node; node = node->parentNode().get()) {
+            if (node == &childNode) {
+                cycle = true;
+                break;
+            }
+        }
+        if (!cycle) childNode.setParentNode(parentNode);
+    }
+}
+
+void CompositionLayerFactory::stack(const std::vector<std::shared_ptr<CompositionLayer>>& layers,
+                                    platform::compositor::Layer& container, const platform::graphics::Rect& bounds,
+                                    std::vector<std::shared_ptr<CompositionLayer>>& stacked) {
+    std::shared_ptr<CompositionLayer> pending;
+    for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
+        const std::shared_ptr<CompositionLayer>& layer = *it;
+        layer->setBounds(bounds);
+        stacked.push_back(layer);
+        if (pending) {
+            pending->setMatteLayer(layer);
+            pending.reset();
+            continue;
+        }
+        const auto& matte = layer->matteType();
+        if (matte == MatteType::add || matte == MatteType::invert) pending = layer;
+        container.addSublayer(layer);
+    }
+}
+
+}  // namespace lottie

@@ -1,0 +1,55 @@
+#pragma once
+// Builds the composition layers of a list of layer models (the document's, or a
+// precomposition's), links their transforms by parent index, and stacks them into
+// a container with their track mattes paired. Used by the root layer and by
+// precomposition layers; stateless apart from the context passed along.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
+#include "Lottie/Model/Assets/AssetLibrary.h"
+#include "Platform/Graphics/Rect.h"
+
+namespace lottie {
+
+// What every layer of one animation is built with.
+struct CompositionLayerContext {
+    std::shared_ptr<const AssetLibrary> assetLibrary;
+    double frameRate = 0;
+    // The precompositions being built, outermost first: an asset that refers
+    // back to one of them would nest forever and is shown as nothing instead.
+    std::vector<std::string> precompositionsInProgress;
+    // Layers built so far. Precompositions that repeat precompositions multiply
+    // their layers; past maximumLayerCount further layers are built as nothing
+    // rather than exhausting memory.
+    std::size_t layerCount = 0;
+    static constexpr std::size_t maximumLayerCount = 100'000;
+};
+
+class CompositionLayerFactory {
+public:
+    CompositionLayerFactory() = delete;
+
+    // One layer per model, in model order, with parents linked.
+    static std::vector<std::shared_ptr<CompositionLayer>> makeCompositionLayers(
+        const std::vector<std::shared_ptr<const LayerModel>>& models, CompositionLayerContext& context);
+
+    // Visits the layers bottom-most (last) first: each gets `bounds` and joins
+    // `stacked`; a layer marked for a matte waits for the next one, which becomes
+    // its matte and is not added to `container`; every other layer is added.
+    static void stack(const std::vector<std::shared_ptr<CompositionLayer>>& layers,
+                      platform::compositor::Layer& container, const platform::graphics::Rect& bounds,
+                      std::vector<std::shared_ptr<CompositionLayer>>& stacked);
+
+    // Links each parented layer's transform node to its parent's, unless that
+    // would make a layer its own ancestor.
+    static void linkParents(const std::vector<std::shared_ptr<const LayerModel>>& models,
+                            const std::vector<std::shared_ptr<CompositionLayer>>& layers);
+
+private:
+    static std::shared_ptr<CompositionLayer> makeLayer(const LayerModel& model, CompositionLayerContext& context);
+};
+
+}  // namespace lottie

@@ -1,0 +1,51 @@
+#include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
+
+#include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+
+namespace lottie {
+
+PreCompositionLayer::PreCompositionLayer(const PreCompLayerModel& precomp, const PrecompAsset& asset,
+                                         CompositionLayerContext& context)
+    : CompositionLayer(precomp, {precomp.width, precomp.height}), frameRate_(context.frameRate) {
+    if (precomp.timeRemapping) remappingNode_ = makeKeyframeProperty(precomp.timeRemapping);
+    const platform::graphics::Rect bounds(0, 0, precomp.width, precomp.height);
+    setBounds(bounds);
+    contentsLayer()->setMasksToBounds(true);
+    contentsLayer()->setBounds(bounds);
+
+    context.precompositionsInProgress.push_back(precomp.referenceID);
+    std::vector<std::shared_ptr<CompositionLayer>> children =
+        CompositionLayerFactory::makeCompositionLayers(asset.layers, context);
+    context.precompositionsInProgress.pop_back();
+    CompositionLayerFactory::stack(children, *contentsLayer(), bounds, animationLayers_);
+    for (const auto& child : children) appendChildKeypath(child);
+}
+
+double PreCompositionLayer::localFrame(double frame) {
+    if (remappingNode_) {
+        remappingNode_->update(frame);
+        return remappingNode_->value().value * frameRate_;
+    }
+    return (frame - startFrame()) / timeStretch();
+}
+
+void PreCompositionLayer::showContentsAtFrame(double frame, bool forceUpdates) {
+    const double local = localFrame(frame);
+    for (const auto& layer : animationLayers_) layer->showFrame(local, forceUpdates);
+}
+
+void PreCompositionLayer::applyRenderScale() {
+    setContentsScale(renderScale());
+    for (const auto& layer : animationLayers_) {
+        layer->setRenderScale(renderScale());
+        layer->applyRenderScale();
+    }
+}
+
+KeypathSearchable::Properties PreCompositionLayer::keypathProperties() const {
+    if (!remappingNode_) return {};
+    return {{"Time Remap", remappingNode_}};
+}
+
+}  // namespace lottie

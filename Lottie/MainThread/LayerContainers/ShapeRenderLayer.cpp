@@ -1,0 +1,54 @@
+#include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
+
+#include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
+
+namespace lottie {
+
+ShapeRenderLayer::ShapeRenderLayer(std::shared_ptr<Renderable> renderer)
+    : renderer_(std::move(renderer)), shapeLayer_(platform::compositor::ShapeLayer::make()) {
+    setAnchorPoint({0, 0});
+    disableActions(*this, {"position", "bounds", "anchorPoint", "path", "transform", "opacity", "hidden"});
+    disableActions(*shapeLayer_, {"position", "bounds", "anchorPoint", "path", "fillColor", "strokeColor", "lineWidth",
+                                  "miterLimit", "lineDashPhase", "opacity", "hidden"});
+}
+
+std::shared_ptr<ShapeRenderLayer> ShapeRenderLayer::make(std::shared_ptr<Renderable> renderer) {
+    auto layer = std::make_shared<ShapeRenderLayer>(std::move(renderer));
+    layer->addSublayer(layer->shapeLayer_);
+    layer->renderer_->installSublayers(*layer->shapeLayer_);
+    return layer;
+}
+
+bool ShapeRenderLayer::renderChanged(double frame) {
+    const bool hidden = !renderer_->isEnabled();
+    setHidden(hidden);
+    if (hidden) return false;
+    return renderer_->renderChanged(frame);
+}
+
+void ShapeRenderLayer::updateRenderedContent(double) {
+    const platform::graphics::Path* path = renderer_->outputPath();
+    if (!renderer_->shouldRenderInContext()) {
+        shapeLayer_->setPath(path ? *path : platform::graphics::Path());
+        renderer_->applyToShapeLayer(*shapeLayer_);
+        return;
+    }
+    platform::graphics::Rect bounds(0, 0, 0, 0);
+    if (path) bounds = renderer_->drawingBounds(path->boundingBox());
+    setBounds(bounds);
+    setPosition(bounds.origin);
+    setNeedsDisplay();
+}
+
+void ShapeRenderLayer::applyRenderScale() {
+    ShapeContainerLayer::applyRenderScale();
+    shapeLayer_->setContentsScale(renderScale());
+}
+
+void ShapeRenderLayer::draw(platform::graphics::GraphicsContext& context) {
+    const platform::graphics::Path* path = renderer_->outputPath();
+    if (path && !path->isEmpty()) context.addPath(*path);
+    renderer_->render(context);
+}
+
+}  // namespace lottie

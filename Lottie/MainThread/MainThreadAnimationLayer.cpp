@@ -1,0 +1,188 @@
+#include "Lottie/MainThread/MainThreadAnimationLayer.h"
+
+#include <cmath>
+
+#include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
+#include "Lottie/Playback/Keypaths/KeypathSearch.h"
+#include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/MediaClock.h"
+#include "Platform/Foundation/MainRunLoop.h"
+
+namespace lottie {
+
+using platform::compositor::Layer;
+
+std::shared_ptr<MainThreadAnimationLayer> MainThreadAnimationLayer::make(
+    std::shared_ptr<const LottieAnimation> animation, std::shared_ptr<AnimationImageProvider> imageProvider,
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider, std::shared_ptr<AnimationFontProvider> fontProvider,
+    bool maskAnimationToBounds, std::shared_ptr<LottieLogger> logger) {
+    auto layer = std::make_shared<MainThreadAnimationLayer>(std::move(animation), std::move(imageProvider),
+                                                            std::move(textProvider), std::move(fontProvider),
+                                                            std::move(logger));
+    layer->build(maskAnimationToBounds);
+    return layer;
+}
+
+MainThreadAnimationLayer::MainThreadAnimationLayer(std::shared_ptr<const LottieAnimation> animation,
+                                                   std::shared_ptr<AnimationImageProvider> imageProvider,
+                                                   std::shared_ptr<AnimationKeypathTextProvider> textProvider,
+                                                   std::shared_ptr<AnimationFontProvider> fontProvider,
+                                                   std::shared_ptr<LottieLogger> logger)
+    : animation_(std::move(animation)),
+      imageProvider_(std::move(imageProvider)),
+      textProvider_(std::move(textProvider)),
+      fontProvider_(std::move(fontProvider)),
+      logger_(logger ? std::move(logger) : LottieLogger::shared()) {
+    declareAnimatableNumber(currentFrameKey, 0, true);
+}
+
+void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
+    setMasksToBounds(maskAnimationToBounds);
+    if (!animation_) return;
+    const platform::graphics::Rect bounds(0, 0, animation_->width, animation_->height);
+    setBounds(bounds);
+    CompositionLayerContext context{animation_->assetLibrary, animation_->framerate, {}};
+    std::vector<std::shared_ptr<CompositionLayer>> layers =
+        CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
+    CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);
+    setNeedsDisplay();
+}
+
+double MainThreadAnimationLayer::currentFrame() const {
+    const auto value = Layer::value(currentFrameKey);
+    return value ? value->number().value_or(0) : 0;
+}
+
+void MainThreadAnimationLayer::setCurrentFrame(double frame) { setValue(currentFrameKey, frame); }
+
+double MainThreadAnimationLayer::presentedFrame() const {
+    if (hasAnimations() && hasBeenPresented()) {
+        if (auto value = presentedValue(currentFrameKey, platform::compositor::MediaClock::currentTime())) {
+            if (auto number = value->number()) return *number;
+        }
+    }
+    return currentFrame();
+}
+
+void MainThreadAnimationLayer::display() {
+    if (!platform::foundation::isMainThread()) return;
+    double frame = presentedFrame();
+    if (respectAnimationFrameRate_) frame = std::floor(frame);
+    for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_);
+}
+
+std::shared_ptr<platform::compositor::Animation> MainThreadAnimationLayer::action(std::string_view key) const {
+    if (key != currentFrameKey) return Layer::action(key);
+    auto animation = platform::compositor::BasicAnimation::make(currentFrameKey);
+    animation->setTimingFunction(platform::compositor::TimingFunction::linear());
+    if (hasBeenPresented()) animation->setFromValue(presentedFrame());
+    return animation;
+}
+
+void MainThreadAnimationLayer::setRenderScale(double scale) {
+    renderScale_ = scale;
+    for (const auto& layer : animationLayers_) {
+        layer->setRenderScale(scale);
+        layer->applyRenderScale();
+    }
+}
+
+std::vector<std::shared_ptr<Layer>> MainThreadAnimationLayer::allAnimationLayers() const {
+    return {animationLayers_.begin(), animationLayers_.end()};
+}
+
+void MainThreadAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider> provider) {
+    imageProvider_ = std::move(provider);
+}
+
+void MainThreadAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {
+    textProvider_ = std::move(provider);
+}
+
+void MainThreadAnimationLayer::setFontProvider(std::shared_ptr<AnimationFontProvider> provider) {
+    fontProvider_ = std::move(provider);
+}
+
+void MainThreadAnimationLayer::redrawCurrentFrame() {
+    const double frame = currentFrame();
+    for (const auto& layer : animationLayers_) layer->showFrame(frame, true);
+}
+
+void MainThreadAnimationLayer::logAllKeypaths() {
+    logger_->info([] { return std::string("Lottie: Logging Animation Keypaths"); });
+    for (std::string& keypath : collectAllKeypaths()) {
+        logger_->info([keypath = std::move(keypath)] { return keypath; });
+    }
+}
+
+std::vector<std::string> MainThreadAnimationLayer::collectAllKeypaths() {
+    std::vector<std::string> keypaths;
+    for (const auto& layer : animationLayers_) {
+        std::vector<std::string> list = layer->keypathList();
+        keypaths.insert(keypaths.end(), list.begin(), list.end());
+    }
+    return keypaths;
+}
+
+void MainThreadAnimationLayer::installValueProvider(std::shared_ptr<AnyValueProvider> provider,
+                                                    const AnimationKeypath& keypath) {
+    for (const auto& layer : animationLayers_) {
+        auto properties = layer->propertiesAtKeypath(keypath);
+        if (!properties) continue;
+        for (const auto& property : *properties) property->replaceProvider(provider);
+        layer->showFrame(presentedFrame(), true);
+    }
+}
+
+void MainThreadAnimationLayer::uninstallValueProvider(const AnimationKeypath& keypath) {
+    for (const auto& layer : animationLayers_) {
+        auto properties = layer->propertiesAtKeypath(keypath);
+        if (!properties) continue;
+        for (const auto& property : *properties) property->restoreOriginalProvider();
+        layer->showFrame(presentedFrame(), true);
+    }
+}
+
+std::any MainThreadAnimationLayer::valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame,
+                                                     bool original) {
+    for (const auto& layer : animationLayers_) {
+        auto properties = layer->propertiesAtKeypath(keypath);
+        if (!properties || properties->empty()) continue;
+        const auto& property = properties->front();
+        const auto provider = original ? property->originalValueProvider() : property->valueProvider();
+        if (!provider) return {};
+        return provider->valueAtFrame(atFrame.value_or(currentFrame()));
+    }
+    return {};
+}
+
+std::any MainThreadAnimationLayer::valueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame) {
+    return valueOfFirstMatch(keypath, atFrame, false);
+}
+
+std::any MainThreadAnimationLayer::unoverriddenValueAtKeypath(const AnimationKeypath& keypath,
+                                                              std::optional<double> atFrame) {
+    return valueOfFirstMatch(keypath, atFrame, true);
+}
+
+std::shared_ptr<Layer> MainThreadAnimationLayer::layerForKeypath(const AnimationKeypath& keypath) {
+    if (keypath.keys().empty()) return nullptr;
+    // A layer named by the keypath answers with its contents layer, a node below
+    // it with its own container.
+    for (const auto& layer : animationLayers_) {
+        if (auto found = layerAtKeypath(*layer, keypath)) return found;
+    }
+    return nullptr;
+}
+
+std::optional<std::vector<std::shared_ptr<AnimatorNode>>> MainThreadAnimationLayer::nodesAtKeypath(
+    const AnimationKeypath& keypath) {
+    std::vector<std::shared_ptr<AnimatorNode>> nodes;
+    for (const auto& layer : animationLayers_) {
+        if (auto found = layer->nodesAtKeypath(keypath)) nodes.insert(nodes.end(), found->begin(), found->end());
+    }
+    if (nodes.empty()) return std::nullopt;
+    return nodes;
+}
+
+}  // namespace lottie

@@ -1,0 +1,101 @@
+#pragma once
+// The root layer of the main-thread engine. It builds one composition layer per
+// document layer once, and afterwards only reacts: playback animates its
+// "currentFrame" number, and every frame the compositor asks it to display is
+// pushed into the composition layers, whose node graphs update what changed. It
+// also answers the keypath queries by walking its composition layers.
+//
+// Made through make() (the tree can only be built once a shared pointer holds
+// the layer) by the animation layer, which owns it as a sublayer and drives it
+// through RootAnimationLayer. Main thread only: a display request from another
+// thread draws nothing.
+//
+// Image and text layers, and the image, text and font providers that feed them,
+// join with those layer types; until then the providers are only stored.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Playback/RootAnimationLayer.h"
+
+namespace lottie {
+
+class MainThreadAnimationLayer final : public RootAnimationLayer {
+public:
+    static constexpr const char* currentFrameKey = "currentFrame";
+
+    static std::shared_ptr<MainThreadAnimationLayer> make(std::shared_ptr<const LottieAnimation> animation,
+                                                          std::shared_ptr<AnimationImageProvider> imageProvider,
+                                                          std::shared_ptr<AnimationKeypathTextProvider> textProvider,
+                                                          std::shared_ptr<AnimationFontProvider> fontProvider,
+                                                          bool maskAnimationToBounds,
+                                                          std::shared_ptr<LottieLogger> logger);
+
+    // Use make(); the constructor alone builds no composition layers.
+    MainThreadAnimationLayer(std::shared_ptr<const LottieAnimation> animation,
+                             std::shared_ptr<AnimationImageProvider> imageProvider,
+                             std::shared_ptr<AnimationKeypathTextProvider> textProvider,
+                             std::shared_ptr<AnimationFontProvider> fontProvider, std::shared_ptr<LottieLogger> logger);
+
+    const std::vector<std::shared_ptr<CompositionLayer>>& animationLayers() const { return animationLayers_; }
+    bool forceDisplayUpdateOnEachFrame() const { return forceDisplayUpdateOnEachFrame_; }
+    void setForceDisplayUpdateOnEachFrame(bool force) { forceDisplayUpdateOnEachFrame_ = force; }
+
+    // The display pass: the presented frame into every composition layer.
+    void display() override;
+    // Playback interpolates the frame linearly from where it is presented now.
+    std::shared_ptr<platform::compositor::Animation> action(std::string_view key) const override;
+
+    double currentFrame() const override;
+    void setCurrentFrame(double frame) override;
+    double renderScale() const override { return renderScale_; }
+    void setRenderScale(double scale) override;
+    bool respectAnimationFrameRate() const override { return respectAnimationFrameRate_; }
+    void setRespectAnimationFrameRate(bool respect) override { respectAnimationFrameRate_ = respect; }
+    std::vector<std::shared_ptr<platform::compositor::Layer>> allAnimationLayers() const override;
+
+    std::shared_ptr<AnimationImageProvider> imageProvider() const override { return imageProvider_; }
+    void setImageProvider(std::shared_ptr<AnimationImageProvider> provider) override;
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider() const override { return textProvider_; }
+    void setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) override;
+    std::shared_ptr<AnimationFontProvider> fontProvider() const override { return fontProvider_; }
+    void setFontProvider(std::shared_ptr<AnimationFontProvider> provider) override;
+
+    std::optional<std::string> playbackAnimationKey() const override { return std::nullopt; }
+    std::optional<bool> isAnimationPlayingIfKnown() const override { return std::nullopt; }
+
+    void refreshImages() override {}
+    void redrawCurrentFrame() override;
+
+    void logAllKeypaths() override;
+    std::vector<std::string> collectAllKeypaths() override;
+    void installValueProvider(std::shared_ptr<AnyValueProvider> provider, const AnimationKeypath& keypath) override;
+    void uninstallValueProvider(const AnimationKeypath& keypath) override;
+    std::any valueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame) override;
+    std::any unoverriddenValueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame) override;
+    std::shared_ptr<platform::compositor::Layer> layerForKeypath(const AnimationKeypath& keypath) override;
+    std::optional<std::vector<std::shared_ptr<AnimatorNode>>> nodesAtKeypath(const AnimationKeypath& keypath) override;
+
+private:
+    void build(bool maskAnimationToBounds);
+    // The frame presented now: the animated value while playback runs, else the model's.
+    double presentedFrame() const;
+    std::any valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame, bool original);
+
+    std::shared_ptr<const LottieAnimation> animation_;
+    bool respectAnimationFrameRate_ = false;
+    bool forceDisplayUpdateOnEachFrame_ = false;
+    std::vector<std::shared_ptr<CompositionLayer>> animationLayers_;
+    double renderScale_ = 1;
+    std::shared_ptr<AnimationImageProvider> imageProvider_;
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
+    std::shared_ptr<AnimationFontProvider> fontProvider_;
+    std::shared_ptr<LottieLogger> logger_;
+};
+
+}  // namespace lottie

@@ -1,0 +1,31 @@
+#pragma once
+// The node chain built from one item list (a shape layer's or a group's), with
+// what its owner needs to install it: the last node (the chain's root), the
+// list's transform item, the render layers and group containers to show, the
+// path outputs of this level and of nested groups, and every node made at this
+// level. A plain value handed from the builder to the owner.
+
+#include <memory>
+#include <vector>
+
+#include "Lottie/MainThread/LayerContainers/ShapeContainerLayer.h"
+#include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathOutputNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/Protocols/AnimatorNode.h"
+#include "Lottie/Model/ShapeItems/ShapeItem.h"
+
+namespace lottie {
+
+class ShapeTransform;
+
+struct NodeTree {
+    std::shared_ptr<AnimatorNode> rootNode;
+    std::shared_ptr<const ShapeTransform> transform;
+    std::vector<std::shared_ptr<ShapeContainerLayer>> renderContainers;
+    std::vector<std::shared_ptr<PathOutputNode>> paths;
+    std::vector<std::shared_ptr<AnimatorNode>> childrenNodes;
+
+    // The chain of an item list; groups build theirs recursively.
+    static NodeTree build(const ShapeItemList& items);
+};
+
+}  // namespace lottie

@@ -1,0 +1,16 @@
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/EllipseNodeProperties.h"
+
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+
+namespace lottie {
+
+EllipseNodeProperties::EllipseNodeProperties(const Ellipse& ellipse)
+    : NodePropertyMap(ellipse.name()),
+      direction(ellipse.direction()),
+      position(makeKeyframeProperty(ellipse.position())),
+      size(makeKeyframeProperty(ellipse.size())) {
+    add(position, {"Position"});
+    add(size, {"Size"});
+}
+
+}  // namespace lottie

@@ -1,0 +1,37 @@
+#pragma once
+// The output of a group: the path upstream of the group followed by the path of
+// the group's own content under the group's transform. Owned by its group node,
+// which sets the transform when it regenerates.
+
+#include <memory>
+#include <optional>
+
+#include "Lottie/MainThread/NodeRenderSystem/Protocols/NodeOutput.h"
+#include "Platform/Graphics/Transform3D.h"
+
+namespace lottie {
+
+class GroupOutputNode final : public NodeOutput {
+public:
+    GroupOutputNode(std::shared_ptr<NodeOutput> parent, std::shared_ptr<NodeOutput> rootNode)
+        : parent_(std::move(parent)), rootNode_(std::move(rootNode)) {}
+
+    std::shared_ptr<NodeOutput> parent() const override { return parent_; }
+    const platform::graphics::Path* outputPath() const override { return outputPath_ ? &*outputPath_ : nullptr; }
+    bool isEnabled() const override { return isEnabled_; }
+    void setEnabled(bool enabled) override { isEnabled_ = enabled; }
+    bool outputChanged(double frame) override;
+
+    const platform::graphics::Transform3D& transform() const { return transform_; }
+    // Drops the built path so that the next question rebuilds it.
+    void setTransform(const platform::graphics::Transform3D& transform);
+
+private:
+    std::shared_ptr<NodeOutput> parent_;
+    std::shared_ptr<NodeOutput> rootNode_;
+    bool isEnabled_ = true;
+    std::optional<platform::graphics::Path> outputPath_;
+    platform::graphics::Transform3D transform_;
+};
+
+}  // namespace lottie

@@ -1,0 +1,36 @@
+#pragma once
+// An output that adds nothing to the path upstream of it, but remembers that
+// the upstream changed until whoever shows it has caught up. The output of
+// trims and rounded corners, and the base of every renderer (which clears
+// hasUpdate once it has applied its state). Owned by its node.
+
+#include <memory>
+
+#include "Lottie/MainThread/NodeRenderSystem/Protocols/NodeOutput.h"
+
+namespace lottie {
+
+class PassThroughOutputNode : public virtual NodeOutput {
+public:
+    explicit PassThroughOutputNode(std::shared_ptr<NodeOutput> parent) : parent_(std::move(parent)) {}
+
+    std::shared_ptr<NodeOutput> parent() const override { return parent_; }
+    const platform::graphics::Path* outputPath() const override { return parent_ ? parent_->outputPath() : nullptr; }
+    bool isEnabled() const override { return isEnabled_; }
+    void setEnabled(bool enabled) override { isEnabled_ = enabled; }
+
+    // The parent's answer; a change is also remembered in hasUpdate.
+    bool outputChanged(double frame) override;
+    // hasUpdate, after taking in the parent's answer.
+    virtual bool renderChanged(double frame);
+
+    bool hasUpdate() const { return hasUpdate_; }
+    void setHasUpdate(bool hasUpdate) { hasUpdate_ = hasUpdate; }
+
+private:
+    std::shared_ptr<NodeOutput> parent_;
+    bool hasUpdate_ = false;
+    bool isEnabled_ = true;
+};
+
+}  // namespace lottie

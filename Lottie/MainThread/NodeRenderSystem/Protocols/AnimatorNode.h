@@ -1,0 +1,72 @@
+#pragma once
+// A node of the main-thread engine's animator graph: it owns a map of animated
+// properties and one output, and points to the node before it in its chain.
+// Once per displayed frame the owner of a chain (a shape layer, a group, a layer's
+// transform) runs two passes from the last node: the content pass refreshes the
+// properties that changed, the output pass rebuilds the outputs that need it.
+// Both passes cache by frame: a second pass for the same frame recomputes nothing
+// unless forced. The parent link is strong; nodes live as long as their layer.
+// Main thread only.
+//
+// The passes walk the chain with a loop rather than by recursion, so a long item
+// list cannot exhaust the stack; every parent is still brought up to date before
+// its child.
+
+#include <memory>
+#include <optional>
+
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodePropertyMap.h"
+#include "Lottie/MainThread/NodeRenderSystem/Protocols/NodeOutput.h"
+#include "Lottie/Playback/Keypaths/KeypathSearchable.h"
+
+namespace lottie {
+
+class AnimatorNode : public KeypathSearchable {
+public:
+    explicit AnimatorNode(std::shared_ptr<AnimatorNode> parentNode = nullptr) : parentNode_(std::move(parentNode)) {}
+
+    virtual NodePropertyMap& propertyMap() const = 0;
+    virtual std::shared_ptr<NodeOutput> outputNode() const = 0;
+    virtual void regenerateOutputs(double frame) = 0;
+
+    const std::shared_ptr<AnimatorNode>& parentNode() const { return parentNode_; }
+    // Layers link transform nodes after building them (parenting).
+    void setParentNode(std::shared_ptr<AnimatorNode> parent) { parentNode_ = std::move(parent); }
+
+    bool isEnabled() const { return isEnabled_; }
+    virtual void setEnabled(bool enabled) { isEnabled_ = enabled; }
+    bool hasLocalUpdates() const { return hasLocalUpdates_; }
+    bool hasUpstreamUpdates() const { return hasUpstreamUpdates_; }
+    const std::optional<double>& lastUpdateFrame() const { return lastUpdateFrame_; }
+
+    // Whether this node's own changes count as upstream changes for later nodes.
+    virtual bool localChangesPropagate() const { return true; }
+    // Whether the upstream nodes must rebuild whenever this one is evaluated.
+    virtual bool forcesUpstreamRegeneration() const { return false; }
+    // An extra content step (a group's inner chain); true marks upstream updates.
+    virtual bool updateNestedContents(double, bool forceLocalUpdate) { return forceLocalUpdate; }
+    virtual void updateNestedOutputs(double, bool) {}
+    virtual bool needsOutputRegeneration(double) const { return hasLocalUpdates_; }
+
+    // The content pass; true when the caller sees an upstream change.
+    bool propagateContentUpdates(double frame, bool forceLocalUpdate);
+    // The output pass; true when anything up to and including this node changed.
+    bool propagateOutputUpdates(double frame, bool forceOutputUpdate);
+    // Both passes; the output pass's answer.
+    bool updateNodeTree(double frame, bool forceUpdates);
+
+    std::string keypathName() const override { return propertyMap().keypathName(); }
+    Properties keypathProperties() const override { return propertyMap().keypathProperties(); }
+
+protected:
+    void setHasUpstreamUpdates(bool value) { hasUpstreamUpdates_ = value; }
+
+private:
+    std::shared_ptr<AnimatorNode> parentNode_;
+    bool hasLocalUpdates_ = false;
+    bool hasUpstreamUpdates_ = false;
+    std::optional<double> lastUpdateFrame_;
+    bool isEnabled_ = true;
+};
+
+}  // namespace lottie

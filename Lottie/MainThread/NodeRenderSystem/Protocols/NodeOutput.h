@@ -1,0 +1,27 @@
+#pragma once
+// What an animator node publishes: its path (everything upstream included) and
+// whether that changed at a frame. Outputs are chained like their nodes, each
+// holding its upstream output strongly; nothing points downstream. Owned by the
+// node that produces it and shared with the outputs and render layers downstream.
+
+#include <memory>
+
+#include "Platform/Graphics/Path.h"
+
+namespace lottie {
+
+class NodeOutput {
+public:
+    virtual ~NodeOutput() = default;
+
+    // The upstream output; none for the first node of a chain.
+    virtual std::shared_ptr<NodeOutput> parent() const = 0;
+    // The path built for the last frame asked, or null when there is none.
+    virtual const platform::graphics::Path* outputPath() const = 0;
+    virtual bool isEnabled() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    // Whether the output changed at the frame; may rebuild the path while answering.
+    virtual bool outputChanged(double frame) = 0;
+};
+
+}  // namespace lottie

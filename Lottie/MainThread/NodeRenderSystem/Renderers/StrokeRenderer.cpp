@@ -1,0 +1,108 @@
+#include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
+
+namespace lottie {
+
+namespace graphics = platform::graphics;
+
+void StrokeRenderer::setColor(std::optional<graphics::Color> color) {
+    color_ = color;
+    setHasUpdate(true);
+}
+
+void StrokeRenderer::setOpacity(double opacity) {
+    opacity_ = opacity;
+    setHasUpdate(true);
+}
+
+void StrokeRenderer::setWidth(double width) {
+    width_ = width;
+    setHasUpdate(true);
+}
+
+void StrokeRenderer::setMiterLimit(double limit) {
+    miterLimit_ = limit;
+    setHasUpdate(true);
+}
+
+void StrokeRenderer::setLineCap(LineCap cap) {
+    lineCap_ = cap;
+    setHasUpdate(true);
+}
+
+void StrokeRenderer::setLineJoin(LineJoin join) {
+    lineJoin_ = join;
+    setHasUpdate(true);
+}
+
+void StrokeRenderer::setDashPhase(std::optional<double> phase) {
+    dashPhase_ = phase;
+    setHasUpdate(true);
+}
+
+void StrokeRenderer::setDashLengths(std::optional<std::vector<double>> lengths) {
+    dashLengths_ = std::move(lengths);
+    setHasUpdate(true);
+}
+
+graphics::LineCap StrokeRenderer::platformCap(LineCap cap) {
+    switch (cap) {
+        case LineCap::round: return graphics::LineCap::round;
+        case LineCap::square: return graphics::LineCap::square;
+        case LineCap::none:
+        case LineCap::butt: break;
+    }
+    return graphics::LineCap::butt;
+}
+
+graphics::LineJoin StrokeRenderer::platformJoin(LineJoin join) {
+    switch (join) {
+        case LineJoin::round: return graphics::LineJoin::round;
+        case LineJoin::bevel: return graphics::LineJoin::bevel;
+        case LineJoin::none:
+        case LineJoin::miter: break;
+    }
+    return graphics::LineJoin::miter;
+}
+
+void StrokeRenderer::applyToShapeLayer(platform::compositor::ShapeLayer& layer) {
+    layer.setStrokeColor(color_);
+    layer.setOpacity(static_cast<float>(opacity_));
+    layer.setLineWidth(width_);
+    // The item's own limit, not the layer's default: a sharp join must cut off
+    // exactly where the document says.
+    layer.setMiterLimit(miterLimit_);
+    layer.setLineJoin(platformJoin(lineJoin_));
+    layer.setLineCap(platformCap(lineCap_));
+    layer.setLineDashPhase(dashPhase_.value_or(0));
+    layer.setFillColor(std::nullopt);
+    // Without lengths the line is solid again, also after an earlier frame dashed it.
+    layer.setLineDashPattern(dashLengths_ ? *dashLengths_ : std::vector<double>{});
+    setHasUpdate(false);
+}
+
+graphics::Rect StrokeRenderer::drawingBounds(const graphics::Rect& bounds) const {
+    return bounds.insetBy(-width_, -width_);
+}
+
+void StrokeRenderer::setUpStroke(graphics::GraphicsContext& context) const {
+    context.setLineWidth(width_);
+    context.setMiterLimit(miterLimit_);
+    context.setLineCap(platformCap(lineCap_));
+    context.setLineJoin(platformJoin(lineJoin_));
+    if (dashPhase_ && dashLengths_) {
+        context.setLineDash(*dashPhase_, *dashLengths_);
+    } else {
+        context.setLineDash(0, {});
+    }
+}
+
+void StrokeRenderer::render(graphics::GraphicsContext& context) {
+    if (context.isPathEmpty() || !color_) return;
+    setHasUpdate(false);
+    setUpStroke(context);
+    context.setAlpha(opacity_);
+    context.setStrokeColor(*color_);
+    context.strokePath();
+}
+
+}  // namespace lottie

@@ -1,0 +1,54 @@
+#pragma once
+// A gradient fill ("gf"): paints the paths of its group with a linear or
+// radial gradient between animated points, through animated colour stops.
+// Decoded into an item list and shared, immutable, by both engines.
+
+#include "Lottie/Model/Protocols/GradientShapeItem.h"
+#include "Lottie/Model/ShapeItems/GradientColors.h"
+#include "Lottie/Model/ShapeItems/ShapeItem.h"
+#include "Lottie/Model/ShapeItems/ShapeItemDecoding.h"
+
+namespace lottie {
+
+class GradientFill : public ShapeItem, public GradientShapeItem {
+public:
+    explicit GradientFill(const Dictionary& dictionary);
+    explicit GradientFill(const platform::json::Decoder& decoder);
+
+    void encode(platform::json::Encoder& encoder) const override;
+
+    KeyframeGroupPtr<LottieVector1D> opacity() const override { return fields_.opacity; }
+    KeyframeGroupPtr<LottieVector3D> startPoint() const override { return fields_.startPoint; }
+    KeyframeGroupPtr<LottieVector3D> endPoint() const override { return fields_.endPoint; }
+    GradientType gradientType() const override { return fields_.gradientType; }
+    // Null when the document has none.
+    KeyframeGroupPtr<LottieVector1D> highlightLength() const { return fields_.highlightLength; }
+    KeyframeGroupPtr<LottieVector1D> highlightAngle() const { return fields_.highlightAngle; }
+    int numberOfColors() const override { return fields_.gradient.numberOfColors; }
+    KeyframeGroupPtr<std::vector<double>> colors() const override { return fields_.gradient.colors; }
+    FillRule fillRule() const { return fields_.fillRule; }
+
+protected:
+    bool equals(const ShapeItem& other) const override;
+
+private:
+    struct Fields {
+        KeyframeGroupPtr<LottieVector1D> opacity;
+        KeyframeGroupPtr<LottieVector3D> startPoint;
+        KeyframeGroupPtr<LottieVector3D> endPoint;
+        GradientType gradientType = GradientType::linear;
+        KeyframeGroupPtr<LottieVector1D> highlightLength;
+        KeyframeGroupPtr<LottieVector1D> highlightAngle;
+        GradientColors gradient;
+        FillRule fillRule = FillRule::nonZeroWinding;
+    };
+    static Fields readFields(const Dictionary& dictionary);
+    static Fields decodeFields(const platform::json::Decoder& decoder);
+    // The own keys are read before the base keys, so their errors come first.
+    template <class Source>
+    GradientFill(Fields fields, const Source& source) : ShapeItem(source), fields_(std::move(fields)) {}
+
+    Fields fields_;
+};
+
+}  // namespace lottie

@@ -1,0 +1,26 @@
+#pragma once
+// The type-erased face of one animatable property of the main-thread engine: the
+// value provider that computes it (replaceable by keypath), the provider it was
+// made with, and the per-frame update. Keypath searches hand these out; the
+// engine's typed node properties implement it and are owned by their nodes.
+
+#include <memory>
+
+namespace lottie {
+
+class AnyValueProvider;
+
+class AnyNodeProperty {
+public:
+    virtual ~AnyNodeProperty() = default;
+
+    virtual std::shared_ptr<AnyValueProvider> valueProvider() const = 0;
+    virtual std::shared_ptr<AnyValueProvider> originalValueProvider() const = 0;
+    // Whether the value at this frame may differ from the one held.
+    virtual bool needsUpdate(double frame) const = 0;
+    virtual void update(double frame) = 0;
+    virtual void replaceProvider(std::shared_ptr<AnyValueProvider> provider) = 0;
+    virtual void restoreOriginalProvider() = 0;
+};
+
+}  // namespace lottie

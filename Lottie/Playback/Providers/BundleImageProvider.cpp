@@ -1,0 +1,58 @@
+#include "Lottie/Playback/Providers/BundleImageProvider.h"
+
+#include <filesystem>
+
+#include "Lottie/Playback/LottieLogger.h"
+#include "Platform/Foundation/Files.h"
+#include "Platform/Graphics/ImageDecoder.h"
+
+namespace lottie {
+
+namespace {
+
+// Decodes the file, or nothing when it can't be read or isn't an image.
+std::shared_ptr<const platform::graphics::Image> loadImage(const std::filesystem::path& path) {
+    try {
+        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(path));
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+std::string joinedFolder(const std::string& folder, const std::string& subfolder) {
+    if (subfolder.empty()) return folder;
+    if (folder.empty()) return subfolder;
+    return (std::filesystem::path(folder) / subfolder).generic_string();
+}
+
+}  // namespace
+
+BundleImageProvider::BundleImageProvider(platform::foundation::Bundle bundle, std::optional<std::string> searchPath,
+                                         platform::compositor::ContentsGravity contentsGravity)
+    : bundle_(std::move(bundle)), searchPath_(std::move(searchPath)), gravity_(contentsGravity) {}
+
+std::shared_ptr<const platform::graphics::Image> BundleImageProvider::imageForAsset(const ImageAsset& asset) const {
+    if (std::optional<platform::foundation::Data> embedded = asset.embeddedData()) {
+        if (auto image = platform::graphics::ImageDecoder::decode(*embedded)) return image;
+    }
+    std::vector<std::optional<std::string>> folders;
+    if (searchPath_) {
+        folders = {joinedFolder(*searchPath_, asset.directory), *searchPath_, std::nullopt};
+    } else {
+        folders = {asset.directory, std::nullopt};
+    }
+    std::optional<std::filesystem::path> path;
+    for (const auto& folder : folders) {
+        path = folder ? bundle_.pathForResource(asset.name, "", std::string_view(*folder))
+                      : bundle_.pathForResource(asset.name, "");
+        if (path) break;
+    }
+    std::shared_ptr<const platform::graphics::Image> image = path ? loadImage(*path) : nullptr;
+    if (!image) {
+        LottieLogger::shared()->warn([name = asset.name] { return "Could not find image \"" + name + "\" in bundle"; },
+                                     "Lottie/BundleImageProvider", __LINE__);
+    }
+    return image;
+}
+
+}  // namespace lottie

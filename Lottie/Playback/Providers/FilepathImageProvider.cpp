@@ -1,0 +1,40 @@
+#include "Lottie/Playback/Providers/FilepathImageProvider.h"
+
+#include "Lottie/Playback/LottieLogger.h"
+#include "Platform/Foundation/DataURL.h"
+#include "Platform/Foundation/Files.h"
+#include "Platform/Graphics/ImageDecoder.h"
+
+namespace lottie {
+
+FilepathImageProvider::FilepathImageProvider(std::filesystem::path filepath,
+                                             platform::compositor::ContentsGravity contentsGravity)
+    : filepath_(std::move(filepath)), gravity_(contentsGravity) {}
+
+std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::imageForAsset(const ImageAsset& asset) const {
+    if (asset.name.starts_with("data:")) {
+        if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
+            if (auto image = platform::graphics::ImageDecoder::decode(*bytes)) return image;
+        }
+    }
+    std::optional<std::filesystem::path> path;
+    for (bool withDirectory : {false, true}) {
+        auto candidate = asset.filePath(filepath_, withDirectory);
+        if (candidate && platform::foundation::fileExists(*candidate)) {
+            path = std::move(candidate);
+            break;
+        }
+    }
+    if (!path) {
+        LottieLogger::shared()->warn([name = asset.name] { return "Could not find image \"" + name + "\" in bundle"; },
+                                     "Lottie/FilepathImageProvider", __LINE__);
+        return nullptr;
+    }
+    try {
+        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path));
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+}  // namespace lottie

@@ -1,0 +1,33 @@
+#pragma once
+// Finds an animation's images in a folder: the asset's name in the folder, else in
+// the asset's directory below it; images embedded as data URLs come first. Names and
+// directories that would leave the folder (absolute, or climbing out with "..") find
+// nothing. Made by a caller and shared with the animation layer; immutable.
+
+#include <filesystem>
+
+#include "Lottie/Playback/Providers/AnimationImageProvider.h"
+
+namespace lottie {
+
+class FilepathImageProvider final : public AnimationImageProvider {
+public:
+    // From a path, given as text or as a path.
+    FilepathImageProvider(std::filesystem::path filepath, platform::compositor::ContentsGravity contentsGravity);
+
+    bool mayBeCached() const override { return true; }
+    // A missing image is reported as a warning and gives nothing; so, silently, does
+    // a file that is not an image.
+    std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override;
+    platform::compositor::ContentsGravity gravityForAsset(const ImageAsset&) const override { return gravity_; }
+
+    const std::filesystem::path& filepath() const { return filepath_; }
+    // Same folder; the gravity does not count.
+    bool operator==(const FilepathImageProvider& other) const { return filepath_ == other.filepath_; }
+
+private:
+    std::filesystem::path filepath_;
+    platform::compositor::ContentsGravity gravity_;
+};
+
+}  // namespace lottie

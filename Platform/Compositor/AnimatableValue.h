@@ -1,0 +1,95 @@
+#pragma once
+// One value that a layer property can hold and an animation can drive, of any of
+// the types layers animate: numbers, points, sizes, rectangles, colours, paths,
+// arrays of numbers, arrays of colours, 4x4 transforms, booleans and images. It
+// stands in for the platform's boxed values in key-value access and in animations'
+// from, to and keyframe values. A value; copies are independent.
+//
+// Interpolation works per type: numbers, points, sizes, rectangles and colours
+// component by component; arrays element by element when their counts match; paths
+// point by point when their elements match in count and kind; transforms by
+// decomposition. Booleans, images and values that do not match do not interpolate:
+// blend() then holds the earlier value until the later one is reached.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/Path.h"
+#include "Platform/Graphics/Point.h"
+#include "Platform/Graphics/Rect.h"
+#include "Platform/Graphics/Size.h"
+#include "Platform/Graphics/Transform3D.h"
+
+namespace platform::graphics {
+class Image;
+}
+
+namespace platform::compositor {
+
+class AnimatableValue {
+public:
+    using ImageRef = std::shared_ptr<const graphics::Image>;
+    enum class Kind { number, point, size, rect, color, path, numbers, colors, transform, boolean, image };
+
+    AnimatableValue() : storage_(0.0) {}
+    AnimatableValue(double number) : storage_(number) {}
+    AnimatableValue(int number) : storage_(static_cast<double>(number)) {}
+    AnimatableValue(graphics::Point point) : storage_(point) {}
+    AnimatableValue(graphics::Size size) : storage_(size) {}
+    AnimatableValue(graphics::Rect rect) : storage_(rect) {}
+    AnimatableValue(graphics::Color color) : storage_(color) {}
+    AnimatableValue(graphics::Path path) : storage_(std::move(path)) {}
+    AnimatableValue(std::vector<double> numbers) : storage_(std::move(numbers)) {}
+    AnimatableValue(std::vector<graphics::Color> colors) : storage_(std::move(colors)) {}
+    AnimatableValue(graphics::Transform3D transform) : storage_(transform) {}
+    AnimatableValue(bool boolean) : storage_(boolean) {}
+    AnimatableValue(ImageRef image) : storage_(std::move(image)) {}
+
+    Kind kind() const { return static_cast<Kind>(storage_.index()); }
+
+    // The value when it holds a T, else nullptr.
+    template <typename T>
+    const T* get() const {
+        return std::get_if<T>(&storage_);
+    }
+
+    // A number, or a boolean as 0 or 1 (the platform boxes booleans as numbers).
+    std::optional<double> number() const;
+    // A boolean, or a number as "not zero".
+    std::optional<bool> boolean() const;
+
+    // Interpolates from `from` to `to`; none when the two cannot be interpolated.
+    static std::optional<AnimatableValue> interpolate(const AnimatableValue& from, const AnimatableValue& to,
+                                                      double fraction);
+    // As interpolate, but values that cannot be interpolated hold `from` until the
+    // fraction reaches 1.
+    static AnimatableValue blend(const AnimatableValue& from, const AnimatableValue& to, double fraction);
+    // `base` + `delta`, for additive animations: component sums, transforms
+    // concatenated (the delta applies first). None when the two do not add up.
+    static std::optional<AnimatableValue> add(const AnimatableValue& base, const AnimatableValue& delta);
+
+    // The numbers that make up a number-like value (numbers, points, sizes,
+    // rectangles, colours as r, g, b, a, arrays of numbers, booleans as 0 or 1); none
+    // for the others. withComponents makes a value of the same kind as `shape` back.
+    std::optional<std::vector<double>> components() const;
+    static std::optional<AnimatableValue> withComponents(const AnimatableValue& shape,
+                                                         const std::vector<double>& components);
+    // The straight-line distance between two number-like values of one kind.
+    static std::optional<double> distance(const AnimatableValue& from, const AnimatableValue& to);
+
+    // A short text for messages and test failures.
+    std::string description() const;
+
+    bool operator==(const AnimatableValue& other) const { return storage_ == other.storage_; }
+
+private:
+    std::variant<double, graphics::Point, graphics::Size, graphics::Rect, graphics::Color, graphics::Path,
+                 std::vector<double>, std::vector<graphics::Color>, graphics::Transform3D, bool, ImageRef>
+        storage_;
+};
+
+}  // namespace platform::compositor

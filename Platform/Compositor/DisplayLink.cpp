@@ -1,0 +1,84 @@
+#include "Platform/Compositor/DisplayLink.h"
+
+#include <vector>
+
+#include "Platform/Compositor/MediaClock.h"
+
+namespace platform::compositor {
+
+namespace {
+
+// Every layer of the tree, masks included, parents before children. Taken afresh
+// for each step, since layout and display may change the tree.
+void collect(const std::shared_ptr<Layer>& layer, std::vector<std::shared_ptr<Layer>>& layers) {
+    layers.push_back(layer);
+    if (layer->mask()) {
+        collect(layer->mask(), layers);
+    }
+    for (const std::shared_ptr<Layer>& sublayer : layer->sublayers()) {
+        collect(sublayer, layers);
+    }
+}
+
+std::vector<std::shared_ptr<Layer>> treeOf(const std::shared_ptr<Layer>& root) {
+    std::vector<std::shared_ptr<Layer>> layers;
+    if (root) {
+        collect(root, layers);
+    }
+    return layers;
+}
+
+}  // namespace
+
+DisplayLink::DisplayLink(std::shared_ptr<Layer> root, FrameHandler handler)
+    : root_(std::move(root)), handler_(std::move(handler)) {}
+
+bool DisplayLink::isActive() const {
+    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+        if (layer->hasAnimations() || layer->needsLayout_ || layer->needsDisplay_ || layer->changedSinceFrame_) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DisplayLink::tick() {
+    if (!isActive()) {
+        return false;
+    }
+    const double now = MediaClock::currentTime();
+    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+        layer->presented_ = true;
+    }
+    root_->layoutIfNeeded();
+    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+        if (layer->hasAnimations()) {
+            layer->animations_.advance(layer->localTime(now));
+        }
+    }
+    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+        for (Layer::CustomNumber& custom : layer->customNumbers_) {
+            if (!custom.needsDisplay) {
+                continue;
+            }
+            std::optional<AnimatableValue> presented = layer->presentedValue(custom.key, now);
+            if (presented != custom.lastPresented) {
+                custom.lastPresented = std::move(presented);
+                layer->setNeedsDisplay();
+            }
+        }
+    }
+    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+        layer->presented_ = true;
+        layer->displayIfNeeded();
+    }
+    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+        layer->changedSinceFrame_ = false;
+    }
+    if (handler_) {
+        handler_(now);
+    }
+    return true;
+}
+
+}  // namespace platform::compositor

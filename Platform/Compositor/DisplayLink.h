@@ -1,0 +1,43 @@
+#pragma once
+// Drives a layer tree once per display frame. The host calls tick() on every
+// display refresh (a timer in the application, by hand in tests after moving a
+// ManualClock); a tick does nothing unless the tree needs a frame: a layer under
+// the root has animations attached, needs layout or display, or changed since the
+// last frame. A frame, at the media clock's current time:
+//   1. marks the tree as presented (presentation() answers from now on);
+//   2. lays out what needs layout;
+//   3. reports animations that started, and stops and reports those that finished
+//      (removing them when they ask to be);
+//   4. marks for display each layer whose needs-display number presents a new
+//      value, then displays every layer that needs it;
+//   5. calls the frame handler, which renders.
+// One display link per tree: it clears the tree's "changed" marks. Owned by the
+// host; holds its root strongly.
+
+#include <functional>
+#include <memory>
+
+#include "Platform/Compositor/Layer.h"
+
+namespace platform::compositor {
+
+class DisplayLink {
+public:
+    using FrameHandler = std::function<void(double mediaTime)>;
+
+    explicit DisplayLink(std::shared_ptr<Layer> root, FrameHandler handler = {});
+
+    const std::shared_ptr<Layer>& root() const { return root_; }
+    void setFrameHandler(FrameHandler handler) { handler_ = std::move(handler); }
+
+    // Whether the next tick would draw a frame.
+    bool isActive() const;
+    // One display refresh; true when it drew a frame.
+    bool tick();
+
+private:
+    std::shared_ptr<Layer> root_;
+    FrameHandler handler_;
+};
+
+}  // namespace platform::compositor

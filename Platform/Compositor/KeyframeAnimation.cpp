@@ -1,0 +1,207 @@
+#include "Platform/Compositor/KeyframeAnimation.h"
+
+#include <cmath>
+
+namespace platform::compositor {
+
+using graphics::Point;
+
+namespace {
+
+// Where a fraction falls among key times: between keyframe `index` and the next,
+// `local` of the way; or on keyframe `index` itself (local 0).
+struct Place {
+    std::size_t index = 0;
+    double local = 0;
+};
+
+std::vector<double> evenlySpaced(std::size_t count, std::size_t divisions) {
+    std::vector<double> times(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        times[i] = divisions == 0 ? 0.0 : static_cast<double>(i) / static_cast<double>(divisions);
+    }
+    return times;
+}
+
+// Interpolating modes: `keys` has one time per keyframe (keyframeCount of them).
+Place locateInterpolated(const std::vector<double>& keys, std::size_t keyframeCount, double f) {
+    const std::size_t count = std::min(keys.size(), keyframeCount);
+    if (count < 2) {
+        return {0, 0};
+    }
+    std::optional<Place> found;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        const double start = keys[i];
+        const double end = keys[i + 1];
+        if (start <= f && f <= end) {
+            found = Place{i, end > start ? (f - start) / (end - start) : 1.0};
+        }
+    }
+    if (found) {
+        return *found;
+    }
+    if (f < keys[0]) {
+        return {0, 0};
+    }
+    if (f > keys[count - 1]) {
+        return {count - 1, 0};
+    }
+    // Out-of-order key times can leave gaps: the last keyframe already passed holds.
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (keys[i] <= f) {
+            last = i;
+        }
+    }
+    return {last, 0};
+}
+
+// Discrete mode: value i holds from key time i up to key time i + 1.
+std::size_t locateDiscrete(const std::vector<double>& keys, std::size_t valueCount, double f) {
+    std::optional<std::size_t> found;
+    for (std::size_t i = 0; i < valueCount && i < keys.size(); ++i) {
+        const bool hasEnd = i + 1 < keys.size();
+        if (keys[i] <= f && (!hasEnd || f < keys[i + 1])) {
+            found = i;
+        }
+    }
+    if (found) {
+        return *found;
+    }
+    if (keys.empty() || f < keys[0]) {
+        return 0;
+    }
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] <= f) {
+            last = i;
+        }
+    }
+    return std::min(last, valueCount - 1);
+}
+
+std::optional<AnimatableValue> catmullRom(const std::vector<AnimatableValue>& values, std::size_t i, double t) {
+    const std::size_t last = values.size() - 1;
+    const AnimatableValue& p0 = values[i == 0 ? 0 : i - 1];
+    const AnimatableValue& p1 = values[i];
+    const AnimatableValue& p2 = values[std::min(i + 1, last)];
+    const AnimatableValue& p3 = values[std::min(i + 2, last)];
+    const auto c0 = p0.components();
+    const auto c1 = p1.components();
+    const auto c2 = p2.components();
+    const auto c3 = p3.components();
+    if (!c0 || !c1 || !c2 || !c3 || c0->size() != c1->size() || c2->size() != c1->size() ||
+        c3->size() != c1->size() || p0.kind() != p1.kind() || p2.kind() != p1.kind() || p3.kind() != p1.kind()) {
+        return std::nullopt;
+    }
+    std::vector<double> result(c1->size());
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    for (std::size_t k = 0; k < result.size(); ++k) {
+        const double a = (*c0)[k], b = (*c1)[k], c = (*c2)[k], d = (*c3)[k];
+        result[k] = 0.5 * (2 * b + (-a + c) * t + (2 * a - 5 * b + 4 * c - d) * t2 + (-a + 3 * b - 3 * c + d) * t3);
+    }
+    return AnimatableValue::withComponents(p1, result);
+}
+
+}  // namespace
+
+void KeyframeAnimation::setPath(std::optional<graphics::Path> path) {
+    path_ = std::move(path);
+    motionPath_ = path_ ? MotionPath(*path_) : MotionPath();
+}
+
+std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCount) const {
+    if (calculationMode_ == CalculationMode::paced) {
+        std::vector<double> distances{0};
+        for (std::size_t i = 1; i < keyframeCount; ++i) {
+            double step = 0;
+            if (path_) {
+                step = motionPath_.segmentLength(i - 1);
+            } else if (std::optional<double> d = AnimatableValue::distance(values_[i - 1], values_[i])) {
+                step = *d;
+            }
+            distances.push_back(distances.back() + step);
+        }
+        const double total = distances.back();
+        if (total > 0 && std::isfinite(total)) {
+            for (double& d : distances) {
+                d /= total;
+            }
+            return distances;
+        }
+        return evenlySpaced(keyframeCount, keyframeCount - 1);
+    }
+    if (calculationMode_ == CalculationMode::discrete && !path_) {
+        if (keyTimes_.size() == keyframeCount || keyTimes_.size() == keyframeCount + 1) {
+            return keyTimes_;
+        }
+        return evenlySpaced(keyframeCount + 1, keyframeCount);
+    }
+    if (path_ && !keyTimes_.empty()) {
+        // One key time per vertex; vertices beyond the list are never reached.
+        return keyTimes_;
+    }
+    if (keyTimes_.size() == keyframeCount) {
+        return keyTimes_;
+    }
+    return evenlySpaced(keyframeCount, keyframeCount - 1);
+}
+
+double KeyframeAnimation::segmentFraction(std::size_t segment, double fraction) const {
+    if (calculationMode_ == CalculationMode::paced || segment >= timingFunctions_.size()) {
+        return fraction;
+    }
+    return timingFunctions_[segment].evaluate(fraction);
+}
+
+std::optional<AnimatableValue> KeyframeAnimation::valueAlongPath(double fraction) const {
+    const std::size_t vertices = motionPath_.vertexCount();
+    if (vertices == 0) {
+        return std::nullopt;
+    }
+    if (vertices == 1) {
+        return AnimatableValue(motionPath_.vertex(0));
+    }
+    const std::vector<double> keys = resolvedKeyTimes(vertices);
+    if (calculationMode_ == CalculationMode::discrete) {
+        return AnimatableValue(motionPath_.vertex(locateDiscrete(keys, vertices, fraction)));
+    }
+    const Place place = locateInterpolated(keys, vertices, fraction);
+    if (place.local <= 0) {
+        return AnimatableValue(motionPath_.vertex(place.index));
+    }
+    const Point point = motionPath_.pointOnSegment(place.index, segmentFraction(place.index, place.local));
+    return AnimatableValue(point);
+}
+
+std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,
+                                                          const std::optional<AnimatableValue>& /*current*/) const {
+    if (path_) {
+        return valueAlongPath(fraction);
+    }
+    const std::size_t count = values_.size();
+    if (count == 0) {
+        return std::nullopt;
+    }
+    if (count == 1) {
+        return values_[0];
+    }
+    const std::vector<double> keys = resolvedKeyTimes(count);
+    if (calculationMode_ == CalculationMode::discrete) {
+        return values_[locateDiscrete(keys, count, fraction)];
+    }
+    const Place place = locateInterpolated(keys, count, fraction);
+    if (place.index + 1 >= count || place.local <= 0) {
+        return values_[place.index];
+    }
+    const double local = segmentFraction(place.index, place.local);
+    if (calculationMode_ == CalculationMode::cubic) {
+        if (std::optional<AnimatableValue> value = catmullRom(values_, place.index, local)) {
+            return value;
+        }
+    }
+    return AnimatableValue::blend(values_[place.index], values_[place.index + 1], local);
+}
+
+}  // namespace platform::compositor

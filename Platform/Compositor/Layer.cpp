@@ -1,0 +1,501 @@
+#include "Platform/Compositor/Layer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "Platform/Compositor/LayerGeometry.h"
+#include "Platform/Compositor/LayerKeyValue.h"
+#include "Platform/Compositor/MediaClock.h"
+#include "Platform/Compositor/Transaction.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Image.h"
+
+namespace platform::compositor {
+
+using graphics::AffineTransform;
+using graphics::Color;
+using graphics::Point;
+using graphics::Rect;
+using graphics::Size;
+using graphics::Transform3D;
+
+namespace {
+
+// Lets animations read and write a layer's properties by key path.
+class LayerTarget : public AnimationTarget {
+public:
+    explicit LayerTarget(Layer& layer) : layer_(layer) {}
+    std::optional<AnimatableValue> presentedValue(std::string_view keyPath) override { return layer_.value(keyPath); }
+    void setPresentedValue(std::string_view keyPath, const AnimatableValue& value) override {
+        layer_.setValue(keyPath, value);
+    }
+
+private:
+    Layer& layer_;
+};
+
+// Follows one key path through the animations, leaving the layer alone.
+class ProbeTarget : public AnimationTarget {
+public:
+    ProbeTarget(const Layer& layer, std::string_view keyPath)
+        : layer_(layer), keyPath_(keyPath), current_(layer.value(keyPath)) {}
+    std::optional<AnimatableValue> presentedValue(std::string_view keyPath) override {
+        return keyPath == keyPath_ ? current_ : layer_.value(keyPath);
+    }
+    void setPresentedValue(std::string_view keyPath, const AnimatableValue& value) override {
+        if (keyPath == keyPath_) {
+            current_ = value;
+        }
+    }
+    const std::optional<AnimatableValue>& current() const { return current_; }
+
+private:
+    const Layer& layer_;
+    std::string_view keyPath_;
+    std::optional<AnimatableValue> current_;
+};
+
+}  // namespace
+
+Layer::Layer() = default;
+
+Layer::Layer(const Layer& layer)
+    : std::enable_shared_from_this<Layer>(),
+      name_(layer.name_),
+      bounds_(layer.bounds_),
+      position_(layer.position_),
+      anchorPoint_(layer.anchorPoint_),
+      transform_(layer.transform_),
+      transformParts_(layer.transformParts_),
+      sublayerTransform_(layer.sublayerTransform_),
+      opacity_(layer.opacity_),
+      hidden_(layer.hidden_),
+      masksToBounds_(layer.masksToBounds_),
+      backgroundColor_(layer.backgroundColor_),
+      contents_(layer.contents_),
+      contentsGravity_(layer.contentsGravity_),
+      contentsScale_(layer.contentsScale_),
+      compositingFilter_(layer.compositingFilter_),
+      shadowColor_(layer.shadowColor_),
+      shadowOpacity_(layer.shadowOpacity_),
+      shadowOffset_(layer.shadowOffset_),
+      shadowRadius_(layer.shadowRadius_),
+      shouldRasterize_(layer.shouldRasterize_),
+      speed_(layer.speed_),
+      timeOffset_(layer.timeOffset_),
+      beginTime_(layer.beginTime_),
+      customNumbers_(layer.customNumbers_),
+      actions_(layer.actions_) {}
+
+Layer::~Layer() = default;
+
+// Tree.
+
+std::shared_ptr<Layer> Layer::ownedSelf(const char* operation) {
+    std::shared_ptr<Layer> self = weak_from_this().lock();
+    if (!self) {
+        throw std::logic_error(std::string(operation) + ": the layer is not held by a std::shared_ptr");
+    }
+    return self;
+}
+
+bool Layer::isAncestorOf(const Layer& layer) const {
+    for (std::shared_ptr<Layer> current = layer.parentLayer(); current; current = current->parentLayer()) {
+        if (current.get() == this) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::shared_ptr<Layer> Layer::parentLayer() const {
+    if (std::shared_ptr<Layer> parent = superlayer_.lock()) {
+        return parent;
+    }
+    return maskOwner_.lock();
+}
+
+void Layer::insertSublayer(std::shared_ptr<Layer> layer, std::size_t index) {
+    if (!layer) {
+        throw std::invalid_argument("Layer::insertSublayer: the layer is null");
+    }
+    if (layer.get() == this || layer->isAncestorOf(*this)) {
+        throw std::invalid_argument("Layer::insertSublayer: the layer would contain itself");
+    }
+    std::shared_ptr<Layer> self = ownedSelf("Layer::insertSublayer");
+    layer->removeFromSuperlayer();
+    index = std::min(index, sublayers_.size());
+    sublayers_.insert(sublayers_.begin() + static_cast<std::ptrdiff_t>(index), layer);
+    layer->superlayer_ = self;
+    setNeedsLayout();
+}
+
+void Layer::addSublayer(std::shared_ptr<Layer> layer) { insertSublayer(std::move(layer), sublayers_.size()); }
+
+void Layer::removeFromSuperlayer() {
+    std::shared_ptr<Layer> keepAlive = weak_from_this().lock();
+    if (std::shared_ptr<Layer> parent = superlayer_.lock()) {
+        std::erase_if(parent->sublayers_, [this](const std::shared_ptr<Layer>& child) { return child.get() == this; });
+        parent->setNeedsLayout();
+    }
+    superlayer_.reset();
+    if (std::shared_ptr<Layer> owner = maskOwner_.lock()) {
+        owner->mask_ = nullptr;
+        owner->markChanged();
+    }
+    maskOwner_.reset();
+}
+
+void Layer::setMask(std::shared_ptr<Layer> mask) {
+    if (mask == mask_) {
+        return;
+    }
+    if (mask && (mask.get() == this || mask->isAncestorOf(*this))) {
+        throw std::invalid_argument("Layer::setMask: the mask would contain its own layer");
+    }
+    std::shared_ptr<Layer> self = ownedSelf("Layer::setMask");
+    if (mask_) {
+        mask_->maskOwner_.reset();
+    }
+    if (mask) {
+        mask->removeFromSuperlayer();
+        mask->maskOwner_ = self;
+    }
+    mask_ = std::move(mask);
+    markChanged();
+}
+
+// Geometry and appearance.
+
+void Layer::setBounds(const Rect& bounds) {
+    if (bounds == bounds_) {
+        return;
+    }
+    const bool resized = bounds.size != bounds_.size;
+    bounds_ = bounds;
+    markChanged();
+    if (resized) {
+        setNeedsLayout();
+    }
+}
+
+#define PELLOR_LAYER_SETTER(Name, member, Type) \
+    void Layer::Name(Type value) {               \
+        if (member == value) {                   \
+            return;                              \
+        }                                        \
+        member = std::move(value);               \
+        markChanged();                           \
+    }
+
+PELLOR_LAYER_SETTER(setPosition, position_, Point)
+PELLOR_LAYER_SETTER(setAnchorPoint, anchorPoint_, Point)
+PELLOR_LAYER_SETTER(setSublayerTransform, sublayerTransform_, const Transform3D&)
+PELLOR_LAYER_SETTER(setOpacity, opacity_, double)
+PELLOR_LAYER_SETTER(setHidden, hidden_, bool)
+PELLOR_LAYER_SETTER(setMasksToBounds, masksToBounds_, bool)
+PELLOR_LAYER_SETTER(setBackgroundColor, backgroundColor_, std::optional<Color>)
+PELLOR_LAYER_SETTER(setContents, contents_, ImageRef)
+PELLOR_LAYER_SETTER(setContentsGravity, contentsGravity_, ContentsGravity)
+PELLOR_LAYER_SETTER(setContentsScale, contentsScale_, double)
+PELLOR_LAYER_SETTER(setCompositingFilter, compositingFilter_, std::optional<std::string>)
+PELLOR_LAYER_SETTER(setShadowColor, shadowColor_, std::optional<Color>)
+PELLOR_LAYER_SETTER(setShadowOpacity, shadowOpacity_, double)
+PELLOR_LAYER_SETTER(setShadowOffset, shadowOffset_, Size)
+PELLOR_LAYER_SETTER(setShadowRadius, shadowRadius_, double)
+PELLOR_LAYER_SETTER(setSpeed, speed_, double)
+PELLOR_LAYER_SETTER(setTimeOffset, timeOffset_, double)
+PELLOR_LAYER_SETTER(setBeginTime, beginTime_, double)
+
+#undef PELLOR_LAYER_SETTER
+
+void Layer::setTransform(const Transform3D& transform) {
+    transformParts_.reset();
+    if (transform == transform_) {
+        return;
+    }
+    transform_ = transform;
+    markChanged();
+}
+
+Rect Layer::frame() const { return bounds_.applying(LayerGeometry::layerToParent(*this)); }
+
+void Layer::setFrame(const Rect& frame) {
+    const Rect standard = frame.standardized();
+    setBounds(Rect(bounds_.origin, standard.size));
+    setPosition({standard.origin.x + anchorPoint_.x * standard.size.width,
+                 standard.origin.y + anchorPoint_.y * standard.size.height});
+}
+
+// Key-value access.
+
+Layer::CustomNumber* Layer::findCustom(std::string_view key) {
+    for (CustomNumber& custom : customNumbers_) {
+        if (custom.key == key) {
+            return &custom;
+        }
+    }
+    return nullptr;
+}
+
+const Layer::CustomNumber* Layer::findCustom(std::string_view key) const {
+    return const_cast<Layer*>(this)->findCustom(key);
+}
+
+void Layer::declareAnimatableNumber(std::string key, double initialValue, bool needsDisplayOnChange) {
+    if (CustomNumber* existing = findCustom(key)) {
+        existing->value = initialValue;
+        existing->needsDisplay = needsDisplayOnChange;
+        return;
+    }
+    customNumbers_.push_back(CustomNumber{std::move(key), initialValue, needsDisplayOnChange, initialValue});
+}
+
+bool Layer::needsDisplayForKey(std::string_view key) const {
+    const CustomNumber* custom = findCustom(key);
+    return custom && custom->needsDisplay;
+}
+
+std::optional<AnimatableValue> Layer::value(std::string_view key) const {
+    if (std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(key)) {
+        const TransformComponents parts = transformParts_ ? *transformParts_ : TransformComponents::of(transform_);
+        if (*part == TransformComponents::Part::translation) {
+            return AnimatableValue(Point(parts.translationX, parts.translationY));
+        }
+        return AnimatableValue(parts.number(*part));
+    }
+    if (std::optional<std::optional<AnimatableValue>> standard = LayerKeyValue::read(*this, key)) {
+        return *standard;
+    }
+    if (const CustomNumber* custom = findCustom(key)) {
+        return AnimatableValue(custom->value);
+    }
+    return std::nullopt;
+}
+
+bool Layer::setTransformPart(TransformComponents::Part part, const AnimatableValue& value) {
+    TransformComponents parts = transformParts_ ? *transformParts_ : TransformComponents::of(transform_);
+    if (part == TransformComponents::Part::translation) {
+        const Point* point = value.get<Point>();
+        if (!point) {
+            return false;
+        }
+        parts.translationX = point->x;
+        parts.translationY = point->y;
+    } else {
+        std::optional<double> number = value.number();
+        if (!number) {
+            return false;
+        }
+        parts.setNumber(part, *number);
+    }
+    const Transform3D matrix = parts.matrix();
+    transformParts_ = parts;
+    if (matrix != transform_) {
+        transform_ = matrix;
+        markChanged();
+    }
+    return true;
+}
+
+bool Layer::setValue(std::string_view key, const std::optional<AnimatableValue>& value) {
+    if (std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(key)) {
+        return value && setTransformPart(*part, *value);
+    }
+    if (std::optional<bool> written = LayerKeyValue::write(*this, key, value)) {
+        return *written;
+    }
+    CustomNumber* custom = findCustom(key);
+    const std::optional<double> number = value ? value->number() : std::nullopt;
+    if (!custom || !number) {
+        return false;
+    }
+    if (custom->value != *number) {
+        custom->value = *number;
+        markChanged();
+        if (custom->needsDisplay) {
+            setNeedsDisplay();
+        }
+    }
+    return true;
+}
+
+// Display and layout.
+
+void Layer::setNeedsDisplay() {
+    needsDisplay_ = true;
+    markChanged();
+}
+
+void Layer::displayIfNeeded() {
+    if (!needsDisplay_) {
+        return;
+    }
+    needsDisplay_ = false;
+    display();
+}
+
+void Layer::draw(graphics::GraphicsContext& /*context*/) { drewNothing_ = true; }
+
+void Layer::display() {
+    const double width = std::ceil(bounds_.size.width * contentsScale_);
+    const double height = std::ceil(bounds_.size.height * contentsScale_);
+    if (!(width >= 1 && height >= 1 && width <= 32767 && height <= 32767)) {
+        return;
+    }
+    std::unique_ptr<graphics::GraphicsContext> context =
+        graphics::GraphicsContext::makeBitmap(static_cast<int>(width), static_cast<int>(height));
+    if (!context) {
+        return;
+    }
+    context->scaleBy(contentsScale_, contentsScale_);
+    context->translateBy(-bounds_.origin.x, -bounds_.origin.y);
+    drewNothing_ = false;
+    draw(*context);
+    if (drewNothing_) {
+        return;
+    }
+    setContents(context->makeImage());
+}
+
+void Layer::setNeedsLayout() {
+    needsLayout_ = true;
+    markChanged();
+}
+
+void Layer::layoutIfNeeded() {
+    if (needsLayout_) {
+        needsLayout_ = false;
+        layoutSublayers();
+    }
+    const std::vector<std::shared_ptr<Layer>> sublayers = sublayers_;
+    for (const std::shared_ptr<Layer>& sublayer : sublayers) {
+        sublayer->layoutIfNeeded();
+    }
+}
+
+std::shared_ptr<Animation> Layer::action(std::string_view key) const {
+    const auto found = actions_.find(key);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+// Time and space.
+
+double Layer::localTime(double mediaTime) const {
+    const std::shared_ptr<Layer> parent = parentLayer();
+    const double parentTime = parent ? parent->localTime(mediaTime) : mediaTime;
+    return MediaTiming::localTime(parentTime, beginTime_, speed_, timeOffset_);
+}
+
+double Layer::mediaTimeFromLocal(double time) const {
+    const double parentTime = MediaTiming::parentTime(time, beginTime_, speed_, timeOffset_);
+    const std::shared_ptr<Layer> parent = parentLayer();
+    return parent ? parent->mediaTimeFromLocal(parentTime) : parentTime;
+}
+
+double Layer::convertTime(double time, const Layer* from) const {
+    return localTime(from ? from->mediaTimeFromLocal(time) : time);
+}
+
+double Layer::convertTimeTo(double time, const Layer* to) const {
+    const double media = mediaTimeFromLocal(time);
+    return to ? to->localTime(media) : media;
+}
+
+Point Layer::convertPoint(Point point, const Layer* from) const {
+    const Point root = from ? LayerGeometry::layerToRoot(*from).apply(point) : point;
+    const std::optional<AffineTransform> inverse = LayerGeometry::layerToRoot(*this).inverted();
+    return inverse ? inverse->apply(root) : root;
+}
+
+Point Layer::convertPointTo(Point point, const Layer* to) const {
+    const Point root = LayerGeometry::layerToRoot(*this).apply(point);
+    if (!to) {
+        return root;
+    }
+    const std::optional<AffineTransform> inverse = LayerGeometry::layerToRoot(*to).inverted();
+    return inverse ? inverse->apply(root) : root;
+}
+
+Rect Layer::convertRect(const Rect& rect, const Layer* from) const {
+    AffineTransform toRoot = from ? LayerGeometry::layerToRoot(*from) : AffineTransform();
+    const std::optional<AffineTransform> inverse = LayerGeometry::layerToRoot(*this).inverted();
+    if (inverse) {
+        toRoot = toRoot.concatenating(*inverse);
+    }
+    return rect.applying(toRoot);
+}
+
+Rect Layer::convertRectTo(const Rect& rect, const Layer* to) const {
+    AffineTransform map = LayerGeometry::layerToRoot(*this);
+    if (to) {
+        if (const std::optional<AffineTransform> inverse = LayerGeometry::layerToRoot(*to).inverted()) {
+            map = map.concatenating(*inverse);
+        }
+    }
+    return rect.applying(map);
+}
+
+// Animations.
+
+void Layer::addAnimation(const std::shared_ptr<Animation>& animation, std::string key) {
+    if (!animation) {
+        throw std::invalid_argument("Layer::addAnimation: the animation is null");
+    }
+    std::shared_ptr<Animation> attached = animation->clone();
+    if (attached->beginTime() == 0) {
+        attached->setBeginTime(localTime(MediaClock::currentTime()));
+    }
+    if (attached->duration() == 0) {
+        if (const std::optional<double> duration = Transaction::animationDuration()) {
+            attached->setDuration(*duration);
+        }
+    }
+    if (!attached->timingFunction()) {
+        attached->setTimingFunction(Transaction::animationTimingFunction());
+    }
+    animations_.add(std::move(key), std::move(attached), Transaction::completionsForNewAnimation());
+    markChanged();
+}
+
+void Layer::removeAnimation(std::string_view key) {
+    if (animations_.remove(key)) {
+        markChanged();
+    }
+}
+
+void Layer::removeAllAnimations() {
+    if (!animations_.empty()) {
+        animations_.removeAll();
+        markChanged();
+    }
+}
+
+// Presentation.
+
+std::shared_ptr<Layer> Layer::makePresentationCopy() const { return std::make_shared<Layer>(*this); }
+
+std::shared_ptr<Layer> Layer::presentation() const {
+    if (!presented_) {
+        return nullptr;
+    }
+    return presentationAt(MediaClock::currentTime());
+}
+
+std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
+    std::shared_ptr<Layer> copy = makePresentationCopy();
+    if (copy && !animations_.empty()) {
+        LayerTarget target(*copy);
+        animations_.apply(localTime(mediaTime), target);
+    }
+    return copy;
+}
+
+std::optional<AnimatableValue> Layer::presentedValue(std::string_view keyPath, double mediaTime) const {
+    ProbeTarget probe(*this, keyPath);
+    animations_.apply(localTime(mediaTime), keyPath, probe);
+    return probe.current();
+}
+
+}  // namespace platform::compositor

@@ -1,0 +1,270 @@
+#pragma once
+// A node of the compositor's layer tree: geometry, appearance, contents, timing and
+// the animations attached to it. Stands in for the platform's layer class; both
+// rendering engines and the playback core build their trees from it.
+//
+// Ownership: a layer owns its sublayers and its mask (std::shared_ptr) and points
+// back to its superlayer weakly. Layers are always held by std::shared_ptr (make()).
+// Main thread only.
+//
+// Properties have the platform's defaults: anchor point (0.5, 0.5), identity
+// transforms, opacity 1, contents scale 1, gravity resize, shadow opaque black at
+// opacity 0 with offset (0, -3) and radius 3, speed 1. Every animatable property
+// can also be read and set through its key-path text (value, setValue), the
+// transform parts included (see TransformComponents.h); unknown keys read as
+// absent. Subclasses may declare extra animatable numbers ("currentFrame") and say
+// that a change of one needs display. There are no implicit animations: setting a
+// property changes it at once; action() is only a lookup kept for callers.
+//
+// Presentation: presentation() is a copy made through makePresentationCopy(),
+// which each subclass overrides with its copy-from-layer constructor (or refuses),
+// carrying every property at its presented value for the media clock's current
+// time. It has no superlayer, sublayers, mask or animations. It is none for a layer
+// that has never been part of a tree drawn by render() or ticked by a DisplayLink.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Platform/Compositor/AnimatableValue.h"
+#include "Platform/Compositor/Animation.h"
+#include "Platform/Compositor/AnimationList.h"
+#include "Platform/Compositor/ContentsGravity.h"
+#include "Platform/Compositor/TransformComponents.h"
+#include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/Point.h"
+#include "Platform/Graphics/Rect.h"
+#include "Platform/Graphics/Size.h"
+#include "Platform/Graphics/Transform3D.h"
+
+namespace platform::graphics {
+class GraphicsContext;
+class Image;
+}  // namespace platform::graphics
+
+namespace platform::compositor {
+
+class Layer : public std::enable_shared_from_this<Layer> {
+public:
+    using ImageRef = std::shared_ptr<const graphics::Image>;
+
+    Layer();
+    // The copy-from-layer constructor of presentation copies: every property of
+    // `layer`, none of its tree, animations or pending display and layout.
+    Layer(const Layer& layer);
+    Layer& operator=(const Layer&) = delete;
+    virtual ~Layer();
+
+    static std::shared_ptr<Layer> make() { return std::make_shared<Layer>(); }
+
+    // Tree.
+    std::shared_ptr<Layer> superlayer() const { return superlayer_.lock(); }
+    const std::vector<std::shared_ptr<Layer>>& sublayers() const { return sublayers_; }
+    // Adding a layer that already has a superlayer moves it; adding a layer to
+    // itself or to one of its own sublayers (a cycle) throws std::invalid_argument,
+    // as does a null layer.
+    void addSublayer(std::shared_ptr<Layer> layer);
+    // An index past the end appends.
+    void insertSublayer(std::shared_ptr<Layer> layer, std::size_t index);
+    void removeFromSuperlayer();
+    // Drawn in this layer's coordinates, not a sublayer; it may have its own mask.
+    const std::shared_ptr<Layer>& mask() const { return mask_; }
+    // Setting a layer's mask takes it out of its superlayer (or away from the layer
+    // it masked); a cycle throws std::invalid_argument.
+    void setMask(std::shared_ptr<Layer> mask);
+    // The layer this one is the mask of, if any.
+    std::shared_ptr<Layer> maskOwner() const { return maskOwner_.lock(); }
+    const std::string& name() const { return name_; }
+    void setName(std::string name) { name_ = std::move(name); }
+
+    // Geometry.
+    const graphics::Rect& bounds() const { return bounds_; }
+    void setBounds(const graphics::Rect& bounds);
+    graphics::Point position() const { return position_; }
+    void setPosition(graphics::Point position);
+    graphics::Point anchorPoint() const { return anchorPoint_; }
+    void setAnchorPoint(graphics::Point anchorPoint);
+    const graphics::Transform3D& transform() const { return transform_; }
+    void setTransform(const graphics::Transform3D& transform);
+    const graphics::Transform3D& sublayerTransform() const { return sublayerTransform_; }
+    void setSublayerTransform(const graphics::Transform3D& transform);
+    // The bounds as the superlayer sees them, ignoring the transform; setting it
+    // sets the bounds' size and the position.
+    graphics::Rect frame() const;
+    void setFrame(const graphics::Rect& frame);
+
+    // Appearance.
+    double opacity() const { return opacity_; }
+    void setOpacity(double opacity);
+    bool isHidden() const { return hidden_; }
+    void setHidden(bool hidden);
+    bool masksToBounds() const { return masksToBounds_; }
+    void setMasksToBounds(bool masks);
+    const std::optional<graphics::Color>& backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(std::optional<graphics::Color> color);
+    const ImageRef& contents() const { return contents_; }
+    void setContents(ImageRef contents);
+    ContentsGravity contentsGravity() const { return contentsGravity_; }
+    void setContentsGravity(ContentsGravity gravity);
+    double contentsScale() const { return contentsScale_; }
+    void setContentsScale(double scale);
+    // A blend-mode name ("multiplyBlendMode", ...) or "xor"; none composites normally.
+    const std::optional<std::string>& compositingFilter() const { return compositingFilter_; }
+    void setCompositingFilter(std::optional<std::string> filter);
+    const std::optional<graphics::Color>& shadowColor() const { return shadowColor_; }
+    void setShadowColor(std::optional<graphics::Color> color);
+    double shadowOpacity() const { return shadowOpacity_; }
+    void setShadowOpacity(double opacity);
+    graphics::Size shadowOffset() const { return shadowOffset_; }
+    void setShadowOffset(graphics::Size offset);
+    double shadowRadius() const { return shadowRadius_; }
+    void setShadowRadius(double radius);
+    // Kept for callers; drawing is the same either way.
+    bool shouldRasterize() const { return shouldRasterize_; }
+    void setShouldRasterize(bool rasterize) { shouldRasterize_ = rasterize; }
+
+    // Timing of the layer's local time: (parent - beginTime) x speed + timeOffset.
+    double speed() const { return speed_; }
+    void setSpeed(double speed);
+    double timeOffset() const { return timeOffset_; }
+    void setTimeOffset(double offset);
+    double beginTime() const { return beginTime_; }
+    void setBeginTime(double time);
+
+    // Key-value access by the whole key-path text.
+    virtual std::optional<AnimatableValue> value(std::string_view keyPath) const;
+    // False (and nothing changed) for an unknown key or a value of the wrong type.
+    // None clears optional properties (colours, contents) and is refused by others.
+    virtual bool setValue(std::string_view keyPath, const std::optional<AnimatableValue>& value);
+    // Declares an animatable number under `key`, readable and settable by key.
+    void declareAnimatableNumber(std::string key, double initialValue, bool needsDisplayOnChange);
+    bool needsDisplayForKey(std::string_view key) const;
+
+    // Display and layout.
+    void setNeedsDisplay();
+    bool needsDisplay() const { return needsDisplay_; }
+    void displayIfNeeded();
+    // By default draws draw() into a new image of the bounds' size times
+    // contentsScale and makes it the contents; a layer that does not override draw()
+    // keeps its contents.
+    virtual void display();
+    // Draws in the bounds' coordinates.
+    virtual void draw(graphics::GraphicsContext& context);
+    void setNeedsLayout();
+    bool needsLayout() const { return needsLayout_; }
+    // Lays out this layer if it needs it, then its sublayers.
+    void layoutIfNeeded();
+    virtual void layoutSublayers() {}
+
+    // Actions: a lookup only; no action ever runs by itself.
+    const std::map<std::string, std::shared_ptr<Animation>, std::less<>>& actions() const { return actions_; }
+    void setActions(std::map<std::string, std::shared_ptr<Animation>, std::less<>> actions) {
+        actions_ = std::move(actions);
+    }
+    // The entry of actions() for the key (which may be null), else null.
+    virtual std::shared_ptr<Animation> action(std::string_view key) const;
+
+    // Time and space conversions. A null layer means the media clock (time) or
+    // the root of the tree (space).
+    double localTime(double mediaTime) const;
+    double convertTime(double time, const Layer* from) const;
+    double convertTimeTo(double time, const Layer* to) const;
+    graphics::Point convertPoint(graphics::Point point, const Layer* from) const;
+    graphics::Point convertPointTo(graphics::Point point, const Layer* to) const;
+    graphics::Rect convertRect(const graphics::Rect& rect, const Layer* from) const;
+    graphics::Rect convertRectTo(const graphics::Rect& rect, const Layer* to) const;
+
+    // Animations. add() attaches a copy; a begin time of 0 becomes the layer's
+    // local time now. Throws std::invalid_argument for a null animation.
+    void addAnimation(const std::shared_ptr<Animation>& animation, std::string key);
+    void removeAnimation(std::string_view key);
+    void removeAllAnimations();
+    std::shared_ptr<const Animation> animation(std::string_view key) const { return animations_.find(key); }
+    std::vector<std::string> animationKeys() const { return animations_.keys(); }
+    bool hasAnimations() const { return !animations_.empty(); }
+
+    // Presentation.
+    std::shared_ptr<Layer> presentation() const;
+    // A presentation copy at a media time, whether or not the layer was drawn.
+    std::shared_ptr<Layer> presentationAt(double mediaTime) const;
+    // What the animations present for one key path at a media time.
+    std::optional<AnimatableValue> presentedValue(std::string_view keyPath, double mediaTime) const;
+    virtual std::shared_ptr<Layer> makePresentationCopy() const;
+    bool hasBeenPresented() const { return presented_; }
+
+protected:
+    // Called by setters after a change, so a display link knows to draw a frame.
+    void markChanged() { changedSinceFrame_ = true; }
+
+private:
+    friend class DisplayLink;
+    friend class Renderer;
+
+    struct CustomNumber {
+        std::string key;
+        double value = 0;
+        bool needsDisplay = false;
+        // What the display link last saw presented, to tell when it changes.
+        std::optional<AnimatableValue> lastPresented;
+    };
+
+    CustomNumber* findCustom(std::string_view key);
+    const CustomNumber* findCustom(std::string_view key) const;
+    bool isAncestorOf(const Layer& layer) const;
+    // The superlayer, or for a mask the layer it masks: whose time and space this
+    // layer's count from.
+    std::shared_ptr<Layer> parentLayer() const;
+    std::shared_ptr<Layer> ownedSelf(const char* operation);
+    double mediaTimeFromLocal(double localTime) const;
+    bool setTransformPart(TransformComponents::Part part, const AnimatableValue& value);
+
+    std::weak_ptr<Layer> superlayer_;
+    std::vector<std::shared_ptr<Layer>> sublayers_;
+    std::shared_ptr<Layer> mask_;
+    // The layer whose mask this is, if any.
+    std::weak_ptr<Layer> maskOwner_;
+    std::string name_;
+
+    graphics::Rect bounds_;
+    graphics::Point position_;
+    graphics::Point anchorPoint_{0.5, 0.5};
+    graphics::Transform3D transform_;
+    // The parts the transform was last built from, when it was set by parts, so
+    // setting one part after another never loses the others.
+    std::optional<TransformComponents> transformParts_;
+    graphics::Transform3D sublayerTransform_;
+
+    double opacity_ = 1;
+    bool hidden_ = false;
+    bool masksToBounds_ = false;
+    std::optional<graphics::Color> backgroundColor_;
+    ImageRef contents_;
+    ContentsGravity contentsGravity_ = ContentsGravity::resize;
+    double contentsScale_ = 1;
+    std::optional<std::string> compositingFilter_;
+    std::optional<graphics::Color> shadowColor_ = graphics::Color::black();
+    double shadowOpacity_ = 0;
+    graphics::Size shadowOffset_{0, -3};
+    double shadowRadius_ = 3;
+    bool shouldRasterize_ = false;
+
+    double speed_ = 1;
+    double timeOffset_ = 0;
+    double beginTime_ = 0;
+
+    std::vector<CustomNumber> customNumbers_;
+    std::map<std::string, std::shared_ptr<Animation>, std::less<>> actions_;
+    AnimationList animations_;
+
+    bool needsDisplay_ = false;
+    // Set by the base draw(), so display() can tell a layer that draws nothing.
+    bool drewNothing_ = false;
+    bool needsLayout_ = false;
+    bool presented_ = false;
+    bool changedSinceFrame_ = true;
+};
+
+}  // namespace platform::compositor

@@ -1,0 +1,166 @@
+#include "Platform/Compositor/LayerPainter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/PathTrimmer.h"
+#include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/Gradient.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Image.h"
+
+namespace platform::compositor {
+
+using graphics::AffineTransform;
+using graphics::Color;
+using graphics::GraphicsContext;
+using graphics::GradientDrawingOptions;
+using graphics::Point;
+using graphics::Rect;
+
+namespace {
+
+// Where an image of the given size (in points) goes in the bounds.
+Rect placeByGravity(ContentsGravity gravity, const Rect& bounds, double width, double height) {
+    const double minX = bounds.minX(), minY = bounds.minY(), maxX = bounds.maxX(), maxY = bounds.maxY();
+    const double midX = bounds.midX(), midY = bounds.midY();
+    switch (gravity) {
+        case ContentsGravity::resize:
+            return bounds;
+        case ContentsGravity::resizeAspect:
+        case ContentsGravity::resizeAspectFill: {
+            if (width <= 0 || height <= 0) {
+                return bounds;
+            }
+            const double sx = bounds.width() / width;
+            const double sy = bounds.height() / height;
+            const double scale = gravity == ContentsGravity::resizeAspect ? std::min(sx, sy) : std::max(sx, sy);
+            return Rect(midX - width * scale / 2, midY - height * scale / 2, width * scale, height * scale);
+        }
+        case ContentsGravity::center:
+            return Rect(midX - width / 2, midY - height / 2, width, height);
+        case ContentsGravity::top:
+            return Rect(midX - width / 2, minY, width, height);
+        case ContentsGravity::bottom:
+            return Rect(midX - width / 2, maxY - height, width, height);
+        case ContentsGravity::left:
+            return Rect(minX, midY - height / 2, width, height);
+        case ContentsGravity::right:
+            return Rect(maxX - width, midY - height / 2, width, height);
+        case ContentsGravity::topLeft:
+            return Rect(minX, minY, width, height);
+        case ContentsGravity::topRight:
+            return Rect(maxX - width, minY, width, height);
+        case ContentsGravity::bottomLeft:
+            return Rect(minX, maxY - height, width, height);
+        case ContentsGravity::bottomRight:
+            return Rect(maxX - width, maxY - height, width, height);
+    }
+    return bounds;
+}
+
+}  // namespace
+
+void LayerPainter::paintBackground(const Layer& layer, GraphicsContext& context) {
+    if (!layer.backgroundColor() || layer.bounds().isEmpty()) {
+        return;
+    }
+    context.setFillColor(*layer.backgroundColor());
+    context.fillRect(layer.bounds());
+}
+
+void LayerPainter::paintContents(const Layer& layer, GraphicsContext& context) {
+    const Layer::ImageRef& image = layer.contents();
+    if (!image) {
+        return;
+    }
+    const double scale = layer.contentsScale() > 0 ? layer.contentsScale() : 1;
+    const Rect rect = placeByGravity(layer.contentsGravity(), layer.bounds(), image->width() / scale,
+                                     image->height() / scale);
+    if (rect.isEmpty()) {
+        return;
+    }
+    context.drawImage(*image, rect);
+}
+
+void LayerPainter::paintShape(const ShapeLayer& layer, GraphicsContext& context) {
+    const graphics::Path& path = layer.path();
+    if (path.isEmpty()) {
+        return;
+    }
+    if (layer.fillColor()) {
+        context.setFillColor(*layer.fillColor());
+        context.beginPath();
+        context.addPath(path);
+        context.fillPath(layer.fillRule());
+    }
+    if (!layer.strokeColor() || !(layer.lineWidth() > 0)) {
+        return;
+    }
+    const double start = layer.strokeStart();
+    const double end = layer.strokeEnd();
+    const graphics::Path stroked = (start <= 0 && end >= 1) ? path : PathTrimmer::trimmed(path, start, end);
+    if (stroked.isEmpty()) {
+        return;
+    }
+    context.setStrokeColor(*layer.strokeColor());
+    context.setLineWidth(layer.lineWidth());
+    context.setMiterLimit(layer.miterLimit());
+    context.setLineCap(layer.lineCap());
+    context.setLineJoin(layer.lineJoin());
+    context.setLineDash(layer.lineDashPhase(), layer.lineDashPattern());
+    context.beginPath();
+    context.addPath(stroked);
+    context.strokePath();
+}
+
+void LayerPainter::paintGradient(const GradientLayer& layer, GraphicsContext& context) {
+    if (!layer.colors() || layer.colors()->empty() || layer.bounds().isEmpty()) {
+        return;
+    }
+    const std::vector<Color>& colors = *layer.colors();
+    const Rect bounds = layer.bounds();
+    context.saveGState();
+    context.clipToRect(bounds);
+    if (colors.size() == 1) {
+        context.setFillColor(colors.front());
+        context.fillRect(bounds);
+        context.restoreGState();
+        return;
+    }
+    // Locations that do not match the colours are ignored: even spacing.
+    std::vector<double> locations;
+    if (layer.locations() && layer.locations()->size() == colors.size()) {
+        locations = *layer.locations();
+    }
+    const auto gradient = graphics::Gradient::make(graphics::ColorSpace::deviceRGB(), colors, locations);
+    if (!gradient) {
+        context.restoreGState();
+        return;
+    }
+    const Point start(bounds.minX() + layer.startPoint().x * bounds.width(),
+                      bounds.minY() + layer.startPoint().y * bounds.height());
+    const Point end(bounds.minX() + layer.endPoint().x * bounds.width(),
+                    bounds.minY() + layer.endPoint().y * bounds.height());
+    if (layer.type() == GradientLayer::Type::axial) {
+        context.drawLinearGradient(*gradient, start, end, GradientDrawingOptions::extended());
+    } else {
+        // An ellipse centred on the start point whose radii reach the end point's x and y.
+        const double rx = std::fabs(end.x - start.x);
+        const double ry = std::fabs(end.y - start.y);
+        if (rx > 0 && ry > 0) {
+            context.concatenate(AffineTransform::makeScale(rx, ry).concatenating(
+                AffineTransform::makeTranslation(start.x, start.y)));
+            context.drawRadialGradient(*gradient, Point(0, 0), 0, Point(0, 0), 1, GradientDrawingOptions::extended());
+        } else {
+            // No radius: everything lies past the end.
+            context.setFillColor(colors.back());
+            context.fillRect(bounds);
+        }
+    }
+    context.restoreGState();
+}
+
+}  // namespace platform::compositor

@@ -1,0 +1,28 @@
+#pragma once
+// Paints what one layer draws of its own, in its bounds coordinates: its
+// background colour, its contents image placed by gravity and scale, and the shape
+// or gradient of shape and gradient layers. Used by Renderer; stateless.
+
+namespace platform::graphics {
+class GraphicsContext;
+}
+
+namespace platform::compositor {
+
+class Layer;
+class ShapeLayer;
+class GradientLayer;
+
+class LayerPainter {
+public:
+    LayerPainter() = delete;
+
+    static void paintBackground(const Layer& layer, graphics::GraphicsContext& context);
+    static void paintContents(const Layer& layer, graphics::GraphicsContext& context);
+    // Fill, then stroke trimmed to strokeStart...strokeEnd.
+    static void paintShape(const ShapeLayer& layer, graphics::GraphicsContext& context);
+    // Axial or radial, extended past its ends, clipped to the bounds.
+    static void paintGradient(const GradientLayer& layer, graphics::GraphicsContext& context);
+};
+
+}  // namespace platform::compositor

@@ -1,0 +1,40 @@
+#pragma once
+// A path prepared for a keyframe animation to move along: its vertices (the end
+// points of its elements, a close returning to its subpath's start) and, between
+// each vertex and the next, the segment measured by arc length so that a point can
+// travel it at even speed. Owned by the KeyframeAnimation whose path it is.
+
+#include <cstddef>
+#include <vector>
+
+#include "Platform/Graphics/Path.h"
+#include "Platform/Graphics/Point.h"
+
+namespace platform::compositor {
+
+class MotionPath {
+public:
+    MotionPath() = default;
+    explicit MotionPath(const graphics::Path& path);
+
+    std::size_t vertexCount() const { return vertices_.size(); }
+    graphics::Point vertex(std::size_t index) const { return vertices_[index]; }
+    // Segment i runs from vertex i to vertex i + 1.
+    std::size_t segmentCount() const { return segments_.size(); }
+    double segmentLength(std::size_t index) const;
+
+    // The point a fraction of the way along segment i, measured by arc length.
+    graphics::Point pointOnSegment(std::size_t index, double fraction) const;
+
+private:
+    struct Segment {
+        // Samples along the segment and the arc length up to each.
+        std::vector<graphics::Point> points;
+        std::vector<double> lengths;
+    };
+
+    std::vector<graphics::Point> vertices_;
+    std::vector<Segment> segments_;
+};
+
+}  // namespace platform::compositor

@@ -1,0 +1,241 @@
+#include "Platform/Compositor/Renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/LayerGeometry.h"
+#include "Platform/Compositor/LayerPainter.h"
+#include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/BlendMode.h"
+#include "Platform/Graphics/GaussianBlur.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Image.h"
+
+namespace platform::compositor {
+
+using graphics::AffineTransform;
+using graphics::BlendMode;
+using graphics::GraphicsContext;
+using graphics::Point;
+using graphics::Rect;
+
+namespace {
+
+// Whole pixels of the context that the current clip lets through; null when none.
+struct PixelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool isEmpty() const { return width <= 0 || height <= 0; }
+    Rect rect() const { return Rect(x, y, width, height); }
+};
+
+PixelRect toPixels(const Rect& deviceRect, const GraphicsContext& context) {
+    if (deviceRect.isNull() || deviceRect.isEmpty()) {
+        return {};
+    }
+    const double minX = std::max(0.0, std::floor(deviceRect.minX()));
+    const double minY = std::max(0.0, std::floor(deviceRect.minY()));
+    const double maxX = std::min(static_cast<double>(context.width()), std::ceil(deviceRect.maxX()));
+    const double maxY = std::min(static_cast<double>(context.height()), std::ceil(deviceRect.maxY()));
+    if (!(maxX > minX && maxY > minY)) {
+        return {};
+    }
+    return {static_cast<int>(minX), static_cast<int>(minY), static_cast<int>(maxX - minX),
+            static_cast<int>(maxY - minY)};
+}
+
+PixelRect visiblePixels(const GraphicsContext& context) {
+    const Rect clip = context.clipBoundingBox();
+    if (clip.isNull()) {
+        return {};
+    }
+    return toPixels(clip.applying(context.currentTransform()), context);
+}
+
+std::optional<BlendMode> blendModeOf(const Layer& layer) {
+    if (!layer.compositingFilter()) {
+        return std::nullopt;
+    }
+    const std::optional<BlendMode> mode = graphics::blendModeFromName(*layer.compositingFilter());
+    return mode == BlendMode::normal ? std::nullopt : mode;
+}
+
+// Draws with device pixels as user space for the duration of `body`.
+template <typename Body>
+void inDeviceSpace(GraphicsContext& context, Body&& body) {
+    const AffineTransform current = context.currentTransform();
+    const std::optional<AffineTransform> inverse = current.inverted();
+    if (!inverse) {
+        return;
+    }
+    context.saveGState();
+    context.concatenate(*inverse);
+    body();
+    context.restoreGState();
+}
+
+}  // namespace
+
+void Renderer::render(const std::shared_ptr<Layer>& root, double mediaTime, GraphicsContext& context) {
+    if (!root) {
+        return;
+    }
+    drawLayer(*root, mediaTime, context);
+}
+
+std::shared_ptr<const graphics::Image> Renderer::renderImage(const std::shared_ptr<Layer>& root, double mediaTime,
+                                                             int width, int height, double scale) {
+    std::unique_ptr<GraphicsContext> context = GraphicsContext::makeBitmap(width, height);
+    if (!context) {
+        return nullptr;
+    }
+    context->scaleBy(scale, scale);
+    render(root, mediaTime, *context);
+    return context->makeImage();
+}
+
+void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& context) {
+    model.presented_ = true;
+    model.displayIfNeeded();
+    const std::shared_ptr<Layer> presentation = model.hasAnimations() ? model.presentationAt(mediaTime) : nullptr;
+    const Layer& presented = presentation ? *presentation : model;
+    if (presented.isHidden() || !(presented.opacity() > 0)) {
+        return;
+    }
+    context.saveGState();
+    context.concatenate(LayerGeometry::layerToParent(presented));
+    if (visiblePixels(context).isEmpty()) {
+        context.restoreGState();
+        return;
+    }
+    const std::optional<BlendMode> blendMode = blendModeOf(presented);
+    const double opacity = std::min(presented.opacity(), 1.0);
+    if (model.mask() && !clipToMask(*model.mask(), mediaTime, context)) {
+        context.restoreGState();
+        return;
+    }
+    const bool hasShadow = presented.shadowOpacity() > 0 && presented.shadowColor() &&
+                           presented.shadowColor()->alpha() > 0 && std::isfinite(presented.shadowRadius());
+    if (hasShadow) {
+        drawWithShadow(model, presented, mediaTime, context);
+    } else if (opacity < 1 || blendMode || model.mask()) {
+        context.setAlpha(context.alpha() * opacity);
+        context.setBlendMode(blendMode.value_or(BlendMode::normal));
+        context.beginTransparencyLayer();
+        drawContent(model, presented, mediaTime, context);
+        context.endTransparencyLayer();
+    } else {
+        drawContent(model, presented, mediaTime, context);
+    }
+    context.restoreGState();
+}
+
+void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
+    context.saveGState();
+    if (presented.masksToBounds()) {
+        context.clipToRect(presented.bounds());
+        if (visiblePixels(context).isEmpty()) {
+            context.restoreGState();
+            return;
+        }
+    }
+    LayerPainter::paintBackground(presented, context);
+    LayerPainter::paintContents(presented, context);
+    if (const auto* shape = dynamic_cast<const ShapeLayer*>(&presented)) {
+        LayerPainter::paintShape(*shape, context);
+    } else if (const auto* gradient = dynamic_cast<const GradientLayer*>(&presented)) {
+        LayerPainter::paintGradient(*gradient, context);
+    }
+    const AffineTransform sublayerTransform = LayerGeometry::sublayerTransform(presented);
+    // Sublayers may be added or removed by a display pass below; draw the ones of now.
+    const std::vector<std::shared_ptr<Layer>> sublayers = model.sublayers();
+    for (const std::shared_ptr<Layer>& sublayer : sublayers) {
+        context.saveGState();
+        context.concatenate(sublayerTransform);
+        drawLayer(*sublayer, mediaTime, context);
+        context.restoreGState();
+    }
+    context.restoreGState();
+}
+
+bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context) {
+    const PixelRect area = visiblePixels(context);
+    if (area.isEmpty()) {
+        return false;
+    }
+    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(area.width, area.height);
+    if (!buffer) {
+        return false;
+    }
+    buffer->translateBy(-area.x, -area.y);
+    buffer->concatenate(context.currentTransform());
+    drawLayer(mask, mediaTime, *buffer);
+    const std::shared_ptr<const graphics::Image> image = buffer->makeImage();
+    if (!image) {
+        return false;
+    }
+    bool clipped = false;
+    const AffineTransform current = context.currentTransform();
+    if (const std::optional<AffineTransform> inverse = current.inverted()) {
+        // The mask's pixels line up with the device's; clip in device space, then
+        // come back to the layer's space. The clip itself outlives the detour.
+        context.concatenate(*inverse);
+        context.clipToMask(area.rect(), *image);
+        context.concatenate(current);
+        clipped = true;
+    }
+    return clipped;
+}
+
+void Renderer::drawWithShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
+    if (presented.masksToBounds()) {
+        // Clipping to the bounds clips the shadow away with everything else outside.
+        context.clipToRect(presented.bounds());
+    }
+    const AffineTransform current = context.currentTransform();
+    const PixelRect visible = visiblePixels(context);
+    if (visible.isEmpty()) {
+        return;
+    }
+    // The shadow's offset and blur live in the layer's space; in pixels they
+    // follow the layer's scale and turn.
+    const graphics::Size offset = current.apply(presented.shadowOffset());
+    const double scale = std::sqrt(std::fabs(current.determinant()));
+    const double radius = std::max(0.0, presented.shadowRadius()) * scale;
+    const int spread = graphics::GaussianBlur::spread(radius);
+    // Everything whose shadow can land in view: the visible area, the area the
+    // offset brings into view, and the blur's reach around both.
+    Rect source = visible.rect().unionWith(visible.rect().offsetBy(-offset.width, -offset.height));
+    source = source.insetBy(-spread, -spread);
+    const double minX = std::floor(source.minX()), minY = std::floor(source.minY());
+    const int width = static_cast<int>(std::ceil(source.maxX()) - minX);
+    const int height = static_cast<int>(std::ceil(source.maxY()) - minY);
+    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(width, height);
+    if (!buffer) {
+        return;
+    }
+    buffer->translateBy(-minX, -minY);
+    buffer->concatenate(current);
+    drawContent(model, presented, mediaTime, *buffer);
+    const std::shared_ptr<const graphics::Image> content = buffer->makeImage();
+    if (!content) {
+        return;
+    }
+    const graphics::Color color =
+        presented.shadowColor()->withAlpha(presented.shadowColor()->alpha() * std::min(presented.shadowOpacity(), 1.0));
+    const std::shared_ptr<const graphics::Image> shadow = graphics::GaussianBlur::shadow(*content, radius, color);
+    const std::optional<BlendMode> blendMode = blendModeOf(presented);
+    context.setAlpha(context.alpha() * std::min(presented.opacity(), 1.0));
+    context.setBlendMode(blendMode.value_or(BlendMode::normal));
+    context.beginTransparencyLayer();
+    inDeviceSpace(context, [&] {
+        if (shadow) {
+            context.drawImage(*shadow, Rect(minX + offset.width - spread, minY + offset.height - spread,
+                                            shadow->width(), shadow->height()));
+        }
+        context.drawImage(*content, Rect(minX, minY, width, height));
+    });
+    context.endTransparencyLayer();
+}
+
+}  // namespace platform::compositor

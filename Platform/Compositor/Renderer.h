@@ -1,0 +1,58 @@
+#pragma once
+// Draws a layer tree as it is presented at a moment, into a graphics context. Both
+// rendering engines show their frames only through it.
+//
+// The root is placed in the context's current user space as a sublayer would be in
+// its superlayer's. Per layer, in its parent's space: translate to its position,
+// apply its transform about the anchor point (a 3-D transform flattened by
+// dropping z), then draw, clipped to its bounds when masksToBounds: its shadow,
+// background colour, contents, its own shape or gradient, then its sublayers in
+// order (under its sublayer transform). Hidden layers and layers of opacity 0 are
+// skipped. A layer with opacity below 1, a mask or a compositing filter is drawn
+// as one group and composited with its opacity, its mask's alpha (masks nest) and
+// its blend mode or xor. A shadow blurs the layer's composited alpha with a
+// Gaussian of standard deviation radius / 2, offset in the layer's own space.
+// Masks and shadows are drawn into buffers no larger than the part of the context
+// that can show them; groups use the context's transparency layers, which are
+// clipped the same way.
+//
+// Rendering also does the work a frame would: layers that need display are
+// displayed first, and every layer drawn counts as presented (Layer::presentation).
+// Main thread only; stateless.
+
+#include <memory>
+
+#include "Platform/Compositor/Layer.h"
+
+namespace platform::graphics {
+class GraphicsContext;
+class Image;
+}  // namespace platform::graphics
+
+namespace platform::compositor {
+
+class Renderer {
+public:
+    Renderer() = delete;
+
+    static void render(const std::shared_ptr<Layer>& root, double mediaTime, graphics::GraphicsContext& context);
+    // A new transparent image of `width` x `height` pixels with the tree drawn at
+    // `scale` pixels per point; none for a size that cannot be made.
+    static std::shared_ptr<const graphics::Image> renderImage(const std::shared_ptr<Layer>& root, double mediaTime,
+                                                              int width, int height, double scale = 1);
+
+private:
+    static void drawLayer(Layer& layer, double mediaTime, graphics::GraphicsContext& context);
+    static void drawContent(Layer& model, const Layer& presented, double mediaTime,
+                            graphics::GraphicsContext& context);
+    // Clips the context to the mask's alpha; false when nothing can show.
+    static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    static void drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
+                               graphics::GraphicsContext& context);
+};
+
+inline void render(const std::shared_ptr<Layer>& root, double mediaTime, graphics::GraphicsContext& context) {
+    Renderer::render(root, mediaTime, context);
+}
+
+}  // namespace platform::compositor

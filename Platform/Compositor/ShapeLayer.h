@@ -1,0 +1,77 @@
+#pragma once
+// A layer that draws a path: filled (with the fill rule), then stroked, the stroke
+// trimmed to the part between strokeStart and strokeEnd of the whole length of all
+// subpaths together. Stands in for the platform's shape layer; held like any Layer.
+//
+// Defaults: no path, fill opaque black (none means no fill), winding rule, no
+// stroke colour, line width 1, butt caps, miter joins, miter limit 10, no dash,
+// stroke from 0 to 1.
+
+#include <optional>
+#include <vector>
+
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/FillRule.h"
+#include "Platform/Graphics/LineCap.h"
+#include "Platform/Graphics/LineJoin.h"
+#include "Platform/Graphics/Path.h"
+
+namespace platform::compositor {
+
+class ShapeLayer : public Layer {
+public:
+    ShapeLayer() = default;
+    // The copy-from-layer constructor: a ShapeLayer copies its shape too; any other
+    // layer gives its layer properties and the shape defaults.
+    explicit ShapeLayer(const Layer& layer);
+    ShapeLayer(const ShapeLayer& layer) : ShapeLayer(static_cast<const Layer&>(layer)) {}
+
+    static std::shared_ptr<ShapeLayer> make() { return std::make_shared<ShapeLayer>(); }
+
+    const graphics::Path& path() const { return path_; }
+    void setPath(graphics::Path path);
+    const std::optional<graphics::Color>& fillColor() const { return fillColor_; }
+    void setFillColor(std::optional<graphics::Color> color);
+    graphics::FillRule fillRule() const { return fillRule_; }
+    void setFillRule(graphics::FillRule rule);
+    const std::optional<graphics::Color>& strokeColor() const { return strokeColor_; }
+    void setStrokeColor(std::optional<graphics::Color> color);
+    double lineWidth() const { return lineWidth_; }
+    void setLineWidth(double width);
+    double miterLimit() const { return miterLimit_; }
+    void setMiterLimit(double limit);
+    graphics::LineCap lineCap() const { return lineCap_; }
+    void setLineCap(graphics::LineCap cap);
+    graphics::LineJoin lineJoin() const { return lineJoin_; }
+    void setLineJoin(graphics::LineJoin join);
+    // Empty means a solid line.
+    const std::vector<double>& lineDashPattern() const { return lineDashPattern_; }
+    void setLineDashPattern(std::vector<double> pattern);
+    double lineDashPhase() const { return lineDashPhase_; }
+    void setLineDashPhase(double phase);
+    double strokeStart() const { return strokeStart_; }
+    void setStrokeStart(double start);
+    double strokeEnd() const { return strokeEnd_; }
+    void setStrokeEnd(double end);
+
+    std::optional<AnimatableValue> value(std::string_view keyPath) const override;
+    bool setValue(std::string_view keyPath, const std::optional<AnimatableValue>& value) override;
+    std::shared_ptr<Layer> makePresentationCopy() const override { return std::make_shared<ShapeLayer>(*this); }
+
+private:
+    graphics::Path path_;
+    std::optional<graphics::Color> fillColor_ = graphics::Color::black();
+    graphics::FillRule fillRule_ = graphics::FillRule::winding;
+    std::optional<graphics::Color> strokeColor_;
+    double lineWidth_ = 1;
+    double miterLimit_ = 10;
+    graphics::LineCap lineCap_ = graphics::LineCap::butt;
+    graphics::LineJoin lineJoin_ = graphics::LineJoin::miter;
+    std::vector<double> lineDashPattern_;
+    double lineDashPhase_ = 0;
+    double strokeStart_ = 0;
+    double strokeEnd_ = 1;
+};
+
+}  // namespace platform::compositor

@@ -1,0 +1,55 @@
+#include "bench/DocumentMemory.h"
+
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<std::size_t> live{0};
+
+void* allocate(std::size_t size) {
+    void* block = std::malloc(size == 0 ? 1 : size);
+    if (!block) throw std::bad_alloc();
+    live.fetch_add(malloc_usable_size(block), std::memory_order_relaxed);
+    return block;
+}
+
+void release(void* block) noexcept {
+    if (!block) return;
+    live.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
+    std::free(block);
+}
+
+}  // namespace
+
+namespace documentbench {
+
+std::size_t liveHeapBytes() { return live.load(std::memory_order_relaxed); }
+
+}  // namespace documentbench
+
+void* operator new(std::size_t size) { return allocate(size); }
+void* operator new[](std::size_t size) { return allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void operator delete(void* block) noexcept { release(block); }
+void operator delete[](void* block) noexcept { release(block); }
+void operator delete(void* block, std::size_t) noexcept { release(block); }
+void operator delete[](void* block, std::size_t) noexcept { release(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { release(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { release(block); }

@@ -1,0 +1,124 @@
+// The two passes of the animator node graph: caching by frame, forcing,
+// disabled nodes, and changes that do or do not propagate.
+
+#include <gtest/gtest.h>
+
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PassThroughOutputNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/Protocols/AnimatorNode.h"
+
+namespace {
+
+using namespace lottie;
+
+// One number that changes at every frame from 0 to 100, or stays put.
+class TestProperties final : public NodePropertyMap {
+public:
+    explicit TestProperties(bool animated) {
+        std::vector<Keyframe<LottieVector1D>> keyframes{Keyframe<LottieVector1D>(LottieVector1D(0))};
+        if (animated) {
+            keyframes = {Keyframe<LottieVector1D>(LottieVector1D(0), 0, false, std::nullopt, std::nullopt,
+                                                  std::nullopt, std::nullopt),
+                         Keyframe<LottieVector1D>(LottieVector1D(100), 100, false, std::nullopt, std::nullopt,
+                                                  std::nullopt, std::nullopt)};
+        }
+        value = NodeProperty<LottieVector1D>::make(
+            std::make_shared<KeyframeInterpolatorProvider<LottieVector1D>>(std::move(keyframes)));
+        add(value, {"Value"});
+    }
+    std::shared_ptr<NodeProperty<LottieVector1D>> value;
+};
+
+class TestNode final : public AnimatorNode {
+public:
+    TestNode(std::shared_ptr<AnimatorNode> parent, bool animated, bool propagates = true)
+        : AnimatorNode(parent),
+          properties_(std::make_shared<TestProperties>(animated)),
+          output_(std::make_shared<PassThroughOutputNode>(parent ? parent->outputNode() : nullptr)),
+          propagates_(propagates) {}
+
+    NodePropertyMap& propertyMap() const override { return *properties_; }
+    std::shared_ptr<NodeOutput> outputNode() const override { return output_; }
+    bool localChangesPropagate() const override { return propagates_; }
+    void regenerateOutputs(double) override { ++regenerations; }
+
+    int regenerations = 0;
+
+private:
+    std::shared_ptr<TestProperties> properties_;
+    std::shared_ptr<PassThroughOutputNode> output_;
+    bool propagates_;
+};
+
+TEST(AnimatorNode, SecondPassOfTheSameFrameRecomputesNothing) {
+    auto first = std::make_shared<TestNode>(nullptr, true);
+    auto last = std::make_shared<TestNode>(first, false);
+    const bool changed = last->updateNodeTree(5, false);
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(first->regenerations, 1);
+    EXPECT_EQ(last->regenerations, 1);  // its own property was stale at first
+    EXPECT_EQ(last->updateNodeTree(5, false), changed);
+    EXPECT_EQ(first->regenerations, 1);
+    EXPECT_EQ(last->regenerations, 1);
+    // A new frame rebuilds only the node whose own values changed.
+    last->updateNodeTree(6, false);
+    EXPECT_EQ(first->regenerations, 2);
+    EXPECT_EQ(last->regenerations, 1);
+    EXPECT_TRUE(last->hasUpstreamUpdates());
+}
+
+TEST(AnimatorNode, ForcedPassRecomputesEveryEnabledNode) {
+    auto first = std::make_shared<TestNode>(nullptr, false);
+    auto last = std::make_shared<TestNode>(first, false);
+    last->updateNodeTree(5, false);
+    last->updateNodeTree(5, true);
+    EXPECT_EQ(first->regenerations, 2);
+    EXPECT_EQ(last->regenerations, 2);
+}
+
+TEST(AnimatorNode, DisabledNodesPassTheirParentsAnswerThrough) {
+    auto first = std::make_shared<TestNode>(nullptr, true);
+    auto middle = std::make_shared<TestNode>(first, false);
+    auto last = std::make_shared<TestNode>(middle, false);
+    middle->setEnabled(false);
+    last->updateNodeTree(3, false);
+    EXPECT_EQ(middle->regenerations, 0);
+    EXPECT_EQ(middle->lastUpdateFrame(), 3);
+    EXPECT_EQ(first->regenerations, 1);
+    EXPECT_TRUE(last->hasUpstreamUpdates());
+
+    auto lonely = std::make_shared<TestNode>(nullptr, true);
+    lonely->setEnabled(false);
+    EXPECT_FALSE(lonely->propagateContentUpdates(1, false));
+    EXPECT_FALSE(lonely->propagateOutputUpdates(1, false));
+    EXPECT_EQ(lonely->regenerations, 0);
+}
+
+TEST(AnimatorNode, LocalChangesOfARenderNodeDoNotReachLaterNodes) {
+    auto fill = std::make_shared<TestNode>(nullptr, true, false);
+    auto after = std::make_shared<TestNode>(fill, false);
+    after->updateNodeTree(0, false);
+    EXPECT_FALSE(fill->propagateContentUpdates(1, false) && false);
+    after->updateNodeTree(2, false);
+    EXPECT_TRUE(fill->hasLocalUpdates());
+    EXPECT_FALSE(after->hasUpstreamUpdates());
+    EXPECT_EQ(after->regenerations, 1);
+}
+
+TEST(AnimatorNode, VeryLongChainsDoNotExhaustTheStack) {
+    std::shared_ptr<AnimatorNode> node;
+    std::vector<std::shared_ptr<TestNode>> nodes;
+    for (int index = 0; index < 200'000; ++index) {
+        auto next = std::make_shared<TestNode>(node, index == 0);
+        nodes.push_back(next);
+        node = next;
+    }
+    EXPECT_TRUE(node->updateNodeTree(1, false));
+    EXPECT_EQ(nodes.front()->regenerations, 1);
+    EXPECT_EQ(nodes.back()->regenerations, 1);
+    // Release from the last node so destruction does not recurse either.
+    node.reset();
+    while (!nodes.empty()) nodes.pop_back();
+}
+
+}  // namespace

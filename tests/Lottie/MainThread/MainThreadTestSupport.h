@@ -1,0 +1,51 @@
+#pragma once
+// Helpers of the main-thread engine's tests: small documents written by hand,
+// decoding them, building the root layer and reading rendered pixels.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "Lottie/MainThread/MainThreadAnimationLayer.h"
+#include "Lottie/Model/LottieAnimation.h"
+#include "Platform/Graphics/Image.h"
+
+namespace mainthreadtest {
+
+// A whole document of the given size and frame range around a JSON list of layers.
+std::string document(const std::string& layers, int width = 100, int height = 100, double endFrame = 60,
+                     const std::string& assets = "[]");
+// A shape layer of index `index` holding the JSON list of items; `extra` is more
+// members of the layer object (with a leading comma), e.g. ",\"parent\":1".
+std::string shapeLayer(const std::string& items, int index = 1, const std::string& extra = "",
+                       const std::string& transform = "{}");
+// A solid fill of r, g, b in 0...1.
+std::string fill(double r, double g, double b, int fillRule = 1, double opacity = 100);
+
+std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json);
+std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::shared_ptr<const lottie::LottieAnimation>& animation);
+// The root at a frame, drawn at its own size over transparency.
+std::shared_ptr<const platform::graphics::Image> renderFrame(lottie::MainThreadAnimationLayer& root, double frame);
+std::shared_ptr<const platform::graphics::Image> renderDocument(const std::string& json, double frame = 0);
+
+struct Rgba {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    int a = 0;
+};
+// Straight (not premultiplied) colour of a pixel.
+Rgba pixelAt(const platform::graphics::Image& image, int x, int y);
+// Whether the pixel is within `tolerance` of the colour in every channel.
+bool pixelIs(const platform::graphics::Image& image, int x, int y, Rgba expected, int tolerance = 3);
+// The bounds of the pixels whose alpha is at least half: left, top, right, bottom
+// (exclusive); all -1 when there are none.
+struct PixelBounds {
+    int left = -1;
+    int top = -1;
+    int right = -1;
+    int bottom = -1;
+};
+PixelBounds opaqueBounds(const platform::graphics::Image& image);
+
+}  // namespace mainthreadtest

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "Lottie/Model/Assets/DataURLString.h"
+#include "Lottie/Model/Assets/ImageAsset.h"
+#include "tests/Lottie/Model/Assets/ModelFragments.h"
+
+using lottie::DataURLFlags;
+using lottie::dataFromDataURLString;
+
+namespace {
+
+std::optional<std::string> asText(const std::optional<platform::foundation::Data>& data) {
+    if (!data) return std::nullopt;
+    return std::string(data->begin(), data->end());
+}
+
+TEST(DataURLString, ReadsEmbeddedBytesAndRefusesEverythingElse) {
+    struct Case {
+        const char* text;
+        const char* expected;  // nullptr: nothing
+    };
+    const Case cases[] = {
+        {"data:image/png;base64,aGVsbG8=", "hello"},
+        {"data:image/png;base64,aGVsbG8=\n  ", "hello"},         // trailing white space is trimmed
+        {" data:image/png;base64,aGVsbG8=", nullptr},            // leading white space defeats it
+        {"data:image/png;base64,aGVs\nbG8=", nullptr},            // a line break inside the payload
+        {"data:image/png;base64,aGVs*bG8=", nullptr},             // outside the Base64 alphabet
+        {"data:text/plain,Hello%20World", "Hello World"},         // no Base64: the URL loader reads it
+        {"data:text/plain,a;base64,QQ==", "A"},                   // Base64 after the first ";base64,"
+        {"data:image/png;base64,", ""},
+        {"img_0.png", nullptr},
+        {"DATA:image/png;base64,aGVsbG8=", nullptr},
+        {"data:image/png;base64,aGVsbG8=%zz", nullptr},           // not a well-formed URL
+        {"", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto bytes = asText(dataFromDataURLString(c.text));
+        ASSERT_EQ(bytes.has_value(), c.expected != nullptr);
+        if (bytes) { EXPECT_EQ(*bytes, c.expected); }
+    }
+}
+
+TEST(DataURLString, BypassingBase64HandsTheWholeURLToTheLoader) {
+    DataURLFlags bypass{DataURLFlags::bypassBase64};
+    EXPECT_EQ(asText(dataFromDataURLString("data:text/plain,a;base64,QQ==", bypass)), "a;base64,QQ==");
+    EXPECT_EQ(asText(dataFromDataURLString("data:image/png;base64,aGVsbG8=", bypass)), "hello");
+}
+
+TEST(DataURLString, ImageAssetsReadTheirEmbeddedImage) {
+    auto embedded = modeltest::fromDictionary<lottie::ImageAsset>(
+        R"({"id":"i","p":"data:image/png;base64,iVBORw0KGgo=","u":"","w":1,"h":1,"e":1})");
+    auto bytes = embedded->embeddedData();
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(bytes->size(), 8u);
+    EXPECT_EQ((*bytes)[1], 'P');
+    auto file = modeltest::fromDictionary<lottie::ImageAsset>(R"({"id":"i","p":"a.png","u":"","w":1,"h":1})");
+    EXPECT_FALSE(file->embeddedData());
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+// Broken documents built from the full hand-written one: every prefix of its
+// text, every member removed, and every value replaced by values of the
+// wrong type, extreme numbers, non-finite numbers and deep nesting. Each
+// must end in a clear error or a well-defined model, never a crash; what
+// decodes must encode (or refuse a non-finite number) and decode again.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Json/ParseError.h"
+#include "tests/Lottie/Model/Assets/FullDocument.h"
+#include "tests/Lottie/Model/Assets/ModelFragments.h"
+
+using lottie::DecodingStrategy;
+using lottie::LottieAnimation;
+using platform::json::Value;
+
+namespace {
+
+enum class Outcome { decoded, refused };
+
+// Decodes a value tree by one strategy; a decoded model must encode and the
+// encoding must decode again. Any exception other than the documented error
+// types escapes and fails the test.
+Outcome decodeTree(const Value& document, DecodingStrategy strategy) {
+    std::shared_ptr<const LottieAnimation> animation;
+    try {
+        if (strategy == DecodingStrategy::dictionaryBased) {
+            if (!document.isObject()) return Outcome::refused;
+            animation = std::make_shared<const LottieAnimation>(document);
+        } else {
+            animation = std::make_shared<const LottieAnimation>(platform::json::Decoder(document));
+        }
+    } catch (const lottie::InitializableError&) {
+        return Outcome::refused;
+    } catch (const platform::json::DecodingError&) {
+        return Outcome::refused;
+    }
+    Value encoded;
+    try {
+        encoded = platform::json::encodeToValue(*animation);
+    } catch (const platform::json::EncodingError&) {
+        return Outcome::decoded;  // a non-finite number: JSON can't hold it
+    }
+    if (strategy == DecodingStrategy::dictionaryBased) {
+        EXPECT_NO_THROW(LottieAnimation{encoded}) << platform::json::serialize(encoded);
+    } else {
+        EXPECT_NO_THROW(LottieAnimation{platform::json::Decoder(encoded)}) << platform::json::serialize(encoded);
+    }
+    return Outcome::decoded;
+}
+
+// Calls `visit` with a pointer to every value of the tree (the root included).
+void everyValue(Value& value, const std::function<void(Value&)>& visit) {
+    visit(value);
+    if (auto* array = value.asArray()) {
+        for (Value& element : *array) everyValue(element, visit);
+    } else if (auto* object = value.asObject()) {
+        for (auto& member : *object) everyValue(member.value, visit);
+    }
+}
+
+std::size_t countValues(Value& tree) {
+    std::size_t count = 0;
+    everyValue(tree, [&](Value&) { ++count; });
+    return count;
+}
+
+// The document with the value number `target` (in visiting order) replaced.
+Value replacingValue(std::size_t target, const Value& replacement) {
+    Value document = platform::json::parse(modeltest::fullDocument);
+    std::size_t index = 0;
+    everyValue(document, [&](Value& value) {
+        if (index++ == target) value = replacement;
+    });
+    return document;
+}
+
+Value nested(int depth, bool arrays) {
+    Value value = Value::integer(1);
+    for (int i = 0; i < depth; ++i) {
+        if (arrays) value = Value(platform::json::Array{value});
+        else value = Value(platform::json::Object{{"k", value}});
+    }
+    return value;
+}
+
+TEST(HostileDocuments, EveryValueReplacedByHostileValues) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const Value replacements[] = {
+        Value(),
+        Value::boolean(true),
+        Value::integer(-1),
+        Value(1.5),
+        Value(1e308),
+        Value(-1e308),
+        Value::integer(std::numeric_limits<std::int64_t>::max()),
+        Value::integer(std::numeric_limits<std::int64_t>::min()),
+        Value(nan),
+        Value(infinity),
+        Value(-infinity),
+        Value(""),
+        Value("data:image/png;base64,"),
+        Value(platform::json::Array{}),
+        Value(platform::json::Array{Value(nan), Value(infinity)}),
+        Value(platform::json::Object{}),
+        platform::json::parse(R"({"k": []})"),
+        platform::json::parse(R"({"k": [{"t": 0}]})"),
+        nested(200, true),
+        nested(200, false),
+    };
+    Value original = platform::json::parse(modeltest::fullDocument);
+    const std::size_t count = countValues(original);
+    std::size_t decoded = 0;
+    std::size_t refused = 0;
+    for (std::size_t target = 0; target < count; ++target) {
+        for (const Value& replacement : replacements) {
+            Value document = replacingValue(target, replacement);
+            for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
+                (decodeTree(document, strategy) == Outcome::decoded ? decoded : refused)++;
+            }
+        }
+    }
+    // Both outcomes occur: the set really reaches both tolerant and strict keys.
+    EXPECT_GT(decoded, 0u);
+    EXPECT_GT(refused, 0u);
+}
+
+TEST(HostileDocuments, EveryMemberRemoved) {
+    Value original = platform::json::parse(modeltest::fullDocument);
+    // Member number `target` (over all objects, in visiting order) removed.
+    std::size_t members = 0;
+    everyValue(original, [&](Value& value) {
+        if (auto* object = value.asObject()) members += object->size();
+    });
+    std::size_t refused = 0;
+    for (std::size_t target = 0; target < members; ++target) {
+        Value document = platform::json::parse(modeltest::fullDocument);
+        std::size_t index = 0;
+        bool removed = false;
+        everyValue(document, [&](Value& value) {
+            auto* object = value.asObject();
+            if (!object || removed) return;
+            if (target < index + object->size()) {
+                object->erase(object->begin() + static_cast<std::ptrdiff_t>(target - index));
+                removed = true;
+            }
+            index += object->size();
+        });
+        ASSERT_TRUE(removed);
+        for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
+            if (decodeTree(document, strategy) == Outcome::refused) ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0u);
+}
+
+TEST(HostileDocuments, TruncatedTextIsAParseError) {
+    const std::string text = modeltest::fullDocument;
+    for (std::size_t length = 0; length + 1 < text.size(); ++length) {
+        // Cutting only trailing white space leaves a whole document.
+        if (text.find_first_not_of(" \n}", length) == std::string::npos) break;
+        for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
+            EXPECT_THROW(LottieAnimation::fromData(text.substr(0, length), strategy), platform::json::ParseError)
+                << length;
+        }
+    }
+}
+
+TEST(HostileDocuments, NonFiniteAndOversizedNumbersInTextAreParseErrors) {
+    const char* numbers[] = {"NaN", "Infinity", "-Infinity", "1e999", "-1e400"};
+    for (const char* number : numbers) {
+        SCOPED_TRACE(number);
+        std::string json = std::string(R"({"v":"5","ip":0,"op":)") + number + R"(,"fr":30,"w":1,"h":1,"layers":[]})";
+        for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
+            EXPECT_THROW(LottieAnimation::fromData(json, strategy), platform::json::ParseError);
+        }
+    }
+}
+
+TEST(HostileDocuments, DeeplyNestedOutlinesAndNestingBeyondTheParserLimit) {
+    // Glyph outlines nested as deep as the parser allows decode or fail cleanly.
+    std::string shapes = R"({"ty":"sh","ks":{"k":{"c":false,"v":[],"i":[],"o":[]}}})";
+    for (int depth = 0; depth < 480; ++depth) shapes = R"({"ty":"gr","it":[)" + shapes + "]}";
+    std::string json = R"({"v":"5","ip":0,"op":1,"fr":1,"w":1,"h":1,"layers":[],"chars":[{"ch":"a","size":1,"fFamily":"f","style":"s","w":1,"data":{"shapes":[)" +
+                       shapes + "]}}]}";
+    for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
+        try {
+            auto animation = LottieAnimation::fromData(json, strategy);
+            EXPECT_EQ((*animation->glyphs)[0]->shapes.size(), 1u);
+            (void)modeltest::encoded(*animation);
+        } catch (const lottie::InitializableError&) {
+        } catch (const platform::json::DecodingError&) {
+        }
+    }
+    std::string tooDeep(5000, '[');
+    EXPECT_THROW(LottieAnimation::fromData(R"({"v":"5","layers":)" + tooDeep, DecodingStrategy::dictionaryBased),
+                 platform::json::ParseError);
+}
+
+}  // namespace

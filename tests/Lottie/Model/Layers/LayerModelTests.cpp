@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "Lottie/Model/Layers/ImageLayerModel.h"
+#include "Lottie/Model/Layers/LayerModel.h"
+#include "Lottie/Model/Layers/PreCompLayerModel.h"
+#include "Lottie/Model/Layers/ShapeLayerModel.h"
+#include "Lottie/Model/Layers/SolidLayerModel.h"
+#include "Platform/Json/JsonParser.h"
+#include "Platform/Json/JsonWriter.h"
+
+using namespace lottie;
+
+namespace {
+
+// Decodes a "layers" array by both decoders.
+std::vector<std::shared_ptr<const LayerModel>> byDictionary(const std::string& layers) {
+    platform::json::Value value = platform::json::parse(layers);
+    return LayerModel::layersFromDictionaries(*DictionaryValue<DictionaryArray>::convert(value));
+}
+
+std::vector<std::shared_ptr<const LayerModel>> byDecoder(const std::string& layers) {
+    platform::json::Value value = platform::json::parse("{\"layers\":" + layers + "}");
+    return LayerModel::decodeLayerFamily(platform::json::Decoder(value).container(), "layers");
+}
+
+std::string layer(const std::string& extra) {
+    return R"({"ip":0,"op":10,"st":0,"nm":"L")" + (extra.empty() ? "" : "," + extra) + "}";
+}
+
+void expectDictionaryError(const std::string& layers, const std::string& file, unsigned line) {
+    SCOPED_TRACE(layers);
+    try {
+        byDictionary(layers);
+        ADD_FAILURE() << "decoded";
+    } catch (const InitializableError& error) {
+        EXPECT_EQ(error.file(), file);
+        EXPECT_EQ(error.line(), line);
+    }
+}
+
+TEST(LayerModelFamily, TypeCodesChooseTheClass) {
+    std::string layers = "[" + layer(R"("ty":0,"refId":"comp","w":10,"h":20)") + "," +
+                         layer(R"("ty":1,"sc":"#ff0000","sw":5,"sh":6)") + "," + layer(R"("ty":2,"refId":"img")") +
+                         "," + layer(R"("ty":3)") + "," + layer(R"("ty":4,"shapes":[])") + "," +
+                         layer(R"("ty":6)") + "," + layer(R"("ty":9)") + "]";
+    auto dictionary = byDictionary(layers);
+    auto keyed = byDecoder(layers);
+    ASSERT_EQ(dictionary.size(), 6u);  // the unknown code 9 is dropped
+    ASSERT_EQ(keyed.size(), 7u);       // ... and kept as a null layer here
+    for (const auto* list : {&dictionary, &keyed}) {
+        EXPECT_TRUE(dynamic_cast<const PreCompLayerModel*>((*list)[0].get()));
+        EXPECT_EQ(dynamic_cast<const SolidLayerModel&>(*(*list)[1]).colorHex, "#ff0000");
+        EXPECT_EQ(dynamic_cast<const ImageLayerModel&>(*(*list)[2]).referenceID, "img");
+        EXPECT_EQ((*list)[3]->type, LayerType::null);
+        EXPECT_TRUE(dynamic_cast<const ShapeLayerModel*>((*list)[4].get()));
+        EXPECT_EQ((*list)[5]->type, LayerType::unknown);
+    }
+    EXPECT_EQ(keyed[6]->type, LayerType::null);
+    EXPECT_EQ(typeid(*keyed[6]), typeid(LayerModel));
+}
+
+TEST(LayerModelFamily, SubclassKeysFailBeforeBaseKeys) {
+    expectDictionaryError(R"([{"ty":4}])", "Lottie/ShapeLayerModel", 22);
+    expectDictionaryError(R"([{"ty":0,"refId":"c","w":1}])", "Lottie/PreCompLayerModel", 32);
+    expectDictionaryError(R"([{"ty":0,"refId":"c"}])", "Lottie/PreCompLayerModel", 31);
+    expectDictionaryError("[" + layer(R"("ty":2,"refId":7)") + "]", "Lottie/ImageLayerModel", 22);
+    expectDictionaryError("[" + layer(R"("ty":1,"sc":"#fff","sw":1)") + "]", "Lottie/SolidLayerModel", 26);
+    expectDictionaryError(R"([{"ip":0,"op":1,"st":0}])", "Lottie/LayerModel", 110);
+    expectDictionaryError("[" + layer(R"("ty":3,"ind":"one")") + "]", "Lottie/LayerModel", 109);
+    expectDictionaryError("[" + layer(R"("ty":3,"ks":[])") + "]", "Lottie/LayerModel", 124);
+    expectDictionaryError(R"([{"ty":3,"ip":0,"st":0}])", "Lottie/LayerModel", 120);
+    EXPECT_THROW(byDecoder(R"([{"ip":0,"op":1,"st":0}])"), platform::json::DecodingError);
+}
+
+TEST(LayerModelFields, DefaultsAndToleranceDifferByDecoder) {
+    auto lenient = byDictionary("[" + layer(R"("ty":3,"nm":5,"sr":"x","hd":"y","tt":4,"bm":99,"ks":{"o":"bad"})") + "]");
+    ASSERT_EQ(lenient.size(), 1u);
+    EXPECT_EQ(lenient[0]->name, "Layer");
+    EXPECT_EQ(lenient[0]->timeStretch, 1);
+    EXPECT_FALSE(lenient[0]->hidden);
+    EXPECT_FALSE(lenient[0]->matte);
+    EXPECT_EQ(lenient[0]->blendMode, BlendMode::normal);
+    EXPECT_EQ(lenient[0]->transform->opacity()->keyframes().front().value().value, 100);
+    for (const char* strict : {R"("ty":3,"nm":5)", R"("ty":3,"sr":"x")", R"("ty":3,"hd":1)", R"("ty":3,"tt":4)",
+                               R"("ty":3,"bm":99)", R"("ty":3,"ks":{"o":"bad"})"}) {
+        EXPECT_THROW(byDecoder("[" + layer(strict) + "]"), platform::json::DecodingError) << strict;
+    }
+    // A transform that fails to decode leaves the default transform (the layer survives).
+    auto survived = byDictionary("[" + layer(R"("ty":3,"ks":{"p":{"k":"bad"}})") + "]");
+    ASSERT_EQ(survived.size(), 1u);
+    EXPECT_EQ(survived[0]->transform->position()->keyframes().front().value(), LottieVector3D(0, 0, 0));
+    // "tt": -1 is no matte; an empty mask array stays present.
+    auto masked = byDictionary("[" + layer(R"("ty":3,"tt":-1,"masksProperties":[])") + "]");
+    EXPECT_FALSE(masked[0]->matte);
+    ASSERT_TRUE(masked[0]->masks);
+    EXPECT_TRUE(masked[0]->masks->empty());
+    EXPECT_FALSE(byDictionary("[" + layer(R"("ty":3)") + "]")[0]->masks);
+}
+
+TEST(LayerModelFields, LayersWithoutIndexGetDistinctRandomIndices) {
+    auto layers = byDictionary("[" + layer(R"("ty":3)") + "," + layer(R"("ty":3)") + "]");
+    // Two draws from the whole 64-bit range coincide with probability 2^-64.
+    EXPECT_NE(layers[0]->index, layers[1]->index);
+    EXPECT_EQ(byDictionary("[" + layer(R"("ty":3,"ind":7)") + "]")[0]->index, 7);
+}
+
+TEST(LayerModelEncoding, RoundTripsEverySubclassByBothDecoders) {
+    std::string layers = "[" + layer(R"("ty":0,"ind":1,"refId":"comp","w":10,"h":20,"tm":{"k":5})") + "," +
+                         layer(R"("ty":0,"ind":2,"refId":"comp","w":10,"h":20)") + "," +
+                         layer(R"("ty":1,"ind":3,"sc":"#ff0000","sw":5,"sh":6,"parent":1,"tt":2,"hd":true)") + "," +
+                         layer(R"("ty":2,"ind":4,"refId":"img","bm":3,"sr":2)") + "," +
+                         layer(R"("ty":4,"ind":5,"shapes":[],"masksProperties":[{"pt":{"k":{"c":false,"v":[[0,0]],"i":[[0,0]],"o":[[0,0]]}}}])") + "]";
+    for (const auto& decoded : {byDictionary(layers), byDecoder(layers)}) {
+        std::string text = platform::json::serialize(platform::json::encodeToValue(decoded));
+        EXPECT_NE(text.find(R"("refId":"comp","tm":null,"w":10,"h":20)"), std::string::npos) << text;
+        for (const auto& again : {byDictionary(text), byDecoder(text)}) {
+            EXPECT_EQ(platform::json::serialize(platform::json::encodeToValue(again)), text);
+        }
+    }
+}
+
+}  // namespace

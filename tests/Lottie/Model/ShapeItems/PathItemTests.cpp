@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "Lottie/Model/ShapeItems/Ellipse.h"
+#include "Lottie/Model/ShapeItems/Rectangle.h"
+#include "Lottie/Model/ShapeItems/Shape.h"
+#include "Lottie/Model/ShapeItems/Star.h"
+#include "tests/Lottie/Model/ShapeItems/ShapeItemSamples.h"
+#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
+
+using namespace shapetests;
+using lottie::LottieVector1D;
+using lottie::LottieVector3D;
+using lottie::PathDirection;
+
+namespace {
+
+const std::string ellipseKeys = R"("ty":"el","p":{"k":[10,20]},"s":{"k":[30,40]})";
+
+TEST(PathItems, EllipseReadsCentreSizeAndDirection) {
+    const std::string item = object({ellipseKeys, R"("d":2)"});
+    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+        auto ellipse = as<lottie::Ellipse>(decoded);
+        EXPECT_EQ(staticVector(ellipse->position()), LottieVector3D(10, 20, 0));
+        EXPECT_EQ(staticVector(ellipse->size()), LottieVector3D(30, 40, 0));
+        EXPECT_EQ(ellipse->direction(), PathDirection::userSetClockwise);
+    }
+}
+
+TEST(PathItems, DirectionsOfTheThreeDefaultingItemsInBothDecoders) {
+    struct Case {
+        const char* direction;  // the member text, empty for none
+        PathDirection expected;
+    };
+    const Case cases[] = {
+        {"", PathDirection::clockwise},
+        {R"("d":1)", PathDirection::clockwise},
+        {R"("d":2)", PathDirection::userSetClockwise},
+        {R"("d":3)", PathDirection::counterClockwise},
+        {R"("d":3.0)", PathDirection::counterClockwise},
+        {R"("d":null)", PathDirection::clockwise},
+    };
+    const std::string kinds[] = {
+        ellipseKeys,
+        R"("ty":"rc","p":{"k":[0,0]},"s":{"k":[1,1]},"r":{"k":0})",
+        R"("ty":"sr","p":{"k":[0,0]},"or":{"k":5},"os":{"k":0},"r":{"k":0},"pt":{"k":5},"sy":2)",
+    };
+    for (const std::string& keys : kinds) {
+        for (const Case& testCase : cases) {
+            const std::string item = object({keys, testCase.direction});
+            SCOPED_TRACE(item);
+            for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+                ASSERT_TRUE(decoded);
+                PathDirection direction{};
+                if (auto ellipse = std::dynamic_pointer_cast<const lottie::Ellipse>(decoded)) direction = ellipse->direction();
+                if (auto rectangle = std::dynamic_pointer_cast<const lottie::Rectangle>(decoded)) direction = rectangle->direction();
+                if (auto star = std::dynamic_pointer_cast<const lottie::Star>(decoded)) direction = star->direction();
+                EXPECT_EQ(direction, testCase.expected);
+            }
+        }
+    }
+}
+
+TEST(PathItems, RectangleReadsItsCornerRadius) {
+    const std::string item = R"({"ty":"rc","p":{"k":[1,2]},"s":{"k":[3,4]},"r":{"k":[7]}})";
+    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+        auto rectangle = as<lottie::Rectangle>(decoded);
+        EXPECT_EQ(staticValue(rectangle->cornerRadius()), 7);
+        EXPECT_EQ(rectangle->direction(), PathDirection::clockwise);
+    }
+    EXPECT_EQ(dictionaryError(R"({"ty":"rc","p":{"k":[1,2]},"s":{"k":[3,4]}})"),
+              lottie::InitializableError::invalidInput("Lottie/Rectangle", 36));
+}
+
+TEST(PathItems, PolygonWithoutInnerValuesWritesThemAsNull) {
+    const std::string item =
+        R"({"ty":"sr","p":{"k":[0,0]},"or":{"k":50},"os":{"k":0},"r":{"k":0},"pt":{"k":6},"sy":2})";
+    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+        auto star = as<lottie::Star>(decoded);
+        EXPECT_EQ(star->starType(), lottie::StarType::polygon);
+        EXPECT_FALSE(star->innerRadius());
+        EXPECT_FALSE(star->innerRoundness());
+        EXPECT_EQ(staticValue(star->points()), 6);
+        platform::json::Value encoded = encode(*star);
+        EXPECT_EQ(keysOf(encoded), (std::vector<std::string>{"nm", "ty", "hd", "d", "p", "or", "os", "ir", "is", "r",
+                                                             "pt", "sy"}));
+        ASSERT_TRUE(encoded.find("ir"));
+        EXPECT_TRUE(encoded.find("ir")->isNull());
+        EXPECT_TRUE(encoded.find("is")->isNull());
+        // The nulls read back as absent in both decoders.
+        const std::string text = platform::json::serialize(encoded);
+        EXPECT_TRUE(*star == *byDictionary(text));
+        EXPECT_TRUE(*star == *byKeyed(text));
+    }
+}
+
+TEST(PathItems, StarKeepsInnerValuesAndItsType) {
+    const std::string item = R"({"ty":"sr","p":{"k":[0,0]},"or":{"k":50},"os":{"k":10},"ir":{"k":20},"is":{"k":30},)"
+                             R"("r":{"k":15},"pt":{"k":5},"sy":1})";
+    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+        auto star = as<lottie::Star>(decoded);
+        EXPECT_EQ(star->starType(), lottie::StarType::star);
+        EXPECT_EQ(staticValue(star->innerRadius()), 20);
+        EXPECT_EQ(staticValue(star->innerRoundness()), 30);
+        EXPECT_EQ(staticValue(star->outerRoundness()), 10);
+        EXPECT_EQ(staticValue(star->rotation()), 15);
+    }
+    // Star type 0 is a valid case in both decoders.
+    const std::string none = R"({"ty":"sr","p":{"k":[0,0]},"or":{"k":1},"os":{"k":0},"r":{"k":0},"pt":{"k":3},"sy":0})";
+    EXPECT_EQ(as<lottie::Star>(byDictionary(none))->starType(), lottie::StarType::none);
+    EXPECT_EQ(as<lottie::Star>(byKeyed(none))->starType(), lottie::StarType::none);
+}
+
+TEST(PathItems, ShapeKeepsAnAbsentDirectionAbsent) {
+    const std::string item = R"({"ty":"sh","ks":{"k":)" + sampleBezierPath + "}}";
+    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+        auto shape = as<lottie::Shape>(decoded);
+        EXPECT_FALSE(shape->direction());
+        ASSERT_EQ(shape->path()->keyframes().size(), 1u);
+        EXPECT_TRUE(shape->path()->keyframes().front().value().closed());
+        EXPECT_EQ(keysOf(encode(*shape)), (std::vector<std::string>{"nm", "ty", "hd", "ks"}));
+    }
+    const std::string withDirection = R"({"ty":"sh","d":3,"ks":{"k":)" + sampleBezierPath + "}}";
+    for (const ItemPtr& decoded : {byDictionary(withDirection), byKeyed(withDirection)}) {
+        auto shape = as<lottie::Shape>(decoded);
+        EXPECT_EQ(shape->direction(), PathDirection::counterClockwise);
+        EXPECT_EQ(keysOf(encode(*shape)), (std::vector<std::string>{"nm", "ty", "hd", "ks", "d"}));
+    }
+}
+
+TEST(PathItems, AnimatedParametersKeepTheirKeyframes) {
+    const std::string item = R"({"ty":"el","p":{"k":[0,0]},"s":{"k":[{"t":0,"s":[10,10],"e":[20,20]},{"t":12}]}})";
+    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+        auto ellipse = as<lottie::Ellipse>(decoded);
+        ASSERT_EQ(ellipse->size()->keyframes().size(), 2u);
+        EXPECT_EQ(ellipse->size()->keyframes()[1].value(), LottieVector3D(20, 20, 0));
+        EXPECT_EQ(ellipse->size()->keyframes()[1].time(), 12);
+    }
+}
+
+// The combined keyframe values interpolate every number linearly, z included,
+// and extrapolate outside 0...1 like the other linear rules.
+TEST(PathItems, CombinedKeyframesInterpolateEveryNumber) {
+    using lottie::interpolate;
+    const lottie::Ellipse::Keyframe ellipseFrom{{0, 10, 2}, {4, 8, 0}};
+    const lottie::Ellipse::Keyframe ellipseTo{{10, 20, 4}, {8, 0, 10}};
+    struct Amount {
+        double amount;
+        lottie::Ellipse::Keyframe ellipse;
+    };
+    for (const Amount& row : {Amount{0, ellipseFrom}, Amount{0.25, {{2.5, 12.5, 2.5}, {5, 6, 2.5}}},
+                              Amount{1, ellipseTo}, Amount{1.5, {{15, 25, 5}, {10, -4, 15}}}}) {
+        EXPECT_EQ(interpolate(ellipseFrom, ellipseTo, row.amount), row.ellipse) << row.amount;
+    }
+
+    const lottie::Rectangle::Keyframe rectangleFrom{{0, 0, 0}, {0, 0, 0}, LottieVector1D(0)};
+    const lottie::Rectangle::Keyframe rectangleTo{{10, 20, 30}, {-10, -20, -30}, LottieVector1D(8)};
+    EXPECT_EQ(interpolate(rectangleFrom, rectangleTo, 0.5),
+              (lottie::Rectangle::Keyframe{{5, 10, 15}, {-5, -10, -15}, LottieVector1D(4)}));
+
+    const lottie::Star::Keyframe starFrom{{0, 0, 0}, LottieVector1D(10), LottieVector1D(5), LottieVector1D(0),
+                                          LottieVector1D(0), LottieVector1D(5), LottieVector1D(0)};
+    const lottie::Star::Keyframe starTo{{4, 8, 2}, LottieVector1D(20), LottieVector1D(15), LottieVector1D(100),
+                                        LottieVector1D(50), LottieVector1D(6), LottieVector1D(90)};
+    const lottie::Star::Keyframe middle = interpolate(starFrom, starTo, 0.5);
+    EXPECT_EQ(middle, (lottie::Star::Keyframe{{2, 4, 1}, LottieVector1D(15), LottieVector1D(10), LottieVector1D(50),
+                                             LottieVector1D(25), LottieVector1D(5.5), LottieVector1D(45)}));
+    // The point count is not rounded.
+    EXPECT_DOUBLE_EQ(middle.points.value, 5.5);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tests/Lottie/Model/ShapeItems/ShapeItemSamples.h"
+#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
+
+using namespace shapetests;
+
+namespace {
+
+using Decode = std::function<ItemPtr(const std::string&)>;
+
+struct DecoderCase {
+    const char* name;
+    Decode decode;
+};
+
+const DecoderCase decoders[] = {{"dictionary", byDictionary}, {"keyed", byKeyed}};
+
+// Decode, encode, decode again (by either decoder): the same model.
+void expectRoundTrip(const Sample& sample) {
+    SCOPED_TRACE(sample.name);
+    for (const DecoderCase& first : decoders) {
+        SCOPED_TRACE(first.name);
+        ItemPtr decoded = first.decode(sample.json);
+        ASSERT_TRUE(decoded);
+        const std::string encoded = encodeText(*decoded);
+        for (const DecoderCase& second : decoders) {
+            SCOPED_TRACE(second.name);
+            ItemPtr again = second.decode(encoded);
+            ASSERT_TRUE(again);
+            EXPECT_TRUE(*decoded == *again) << encoded;
+            // And the second encoding is the first.
+            EXPECT_EQ(encodeText(*again), encoded);
+        }
+    }
+}
+
+TEST(ShapeItemRoundTrip, EveryKindWithOnlyItsRequiredKeys) {
+    for (const Sample& sample : minimalSamples()) expectRoundTrip(sample);
+}
+
+TEST(ShapeItemRoundTrip, EveryKindWithEveryOptionalKey) {
+    for (const Sample& sample : richSamples()) expectRoundTrip(sample);
+}
+
+TEST(ShapeItemRoundTrip, BothDecodersAgreeOnValidItems) {
+    for (const auto* samples : {&minimalSamples(), &richSamples()}) {
+        for (const Sample& sample : *samples) {
+            SCOPED_TRACE(sample.name);
+            EXPECT_TRUE(*byDictionary(sample.json) == *byKeyed(sample.json));
+        }
+    }
+}
+
+TEST(ShapeItemRoundTrip, EqualityNoticesEveryKindOfChange) {
+    // Each pair differs in one value only.
+    const std::pair<std::string, std::string> pairs[] = {
+        {R"({"ty":"el","p":{"k":[0,0]},"s":{"k":[1,1]}})", R"({"ty":"el","p":{"k":[0,0]},"s":{"k":[1,2]}})"},
+        {R"({"ty":"el","p":{"k":[0,0]},"s":{"k":[1,1]}})", R"({"ty":"el","d":3,"p":{"k":[0,0]},"s":{"k":[1,1]}})"},
+        {R"({"ty":"mm","mm":1})", R"({"ty":"mm","mm":1,"nm":"x"})"},
+        {R"({"ty":"mm","mm":1})", R"({"ty":"mm","mm":1,"hd":true})"},
+        {R"({"ty":"unknown"})", R"({"ty":"tr"})"},
+        {R"({"ty":"gr","it":[]})", R"({"ty":"gr","it":[{"ty":"mm","mm":1}]})"},
+        {R"({"ty":"gr","it":[{"ty":"mm","mm":1}]})", R"({"ty":"gr","it":[{"ty":"mm","mm":2}]})"},
+        {R"({"ty":"st","o":{"k":1},"c":{"k":[1,1,1]},"w":{"k":1}})",
+         R"({"ty":"st","o":{"k":1},"c":{"k":[1,1,1]},"w":{"k":1},"d":[]})"},
+        {R"({"ty":"st","o":{"k":1},"c":{"k":[1,1,1]},"w":{"k":1},"d":[{"n":"d","v":{"k":1}}]})",
+         R"({"ty":"st","o":{"k":1},"c":{"k":[1,1,1]},"w":{"k":1},"d":[{"n":"g","v":{"k":1}}]})"},
+        {R"({"ty":"gf","o":{"k":1},"s":{"k":[0,0]},"e":{"k":[1,0]},"t":1,"g":{"p":2,"k":{"k":[0,1]}}})",
+         R"({"ty":"gf","o":{"k":1},"s":{"k":[0,0]},"e":{"k":[1,0]},"t":1,"g":{"p":3,"k":{"k":[0,1]}}})"},
+        {R"({"ty":"tm","s":{"k":0},"e":{"k":1},"o":{"k":0}})",
+         R"({"ty":"tm","s":{"k":0},"e":{"k":1},"o":{"k":[{"t":0,"s":[0]}]}})"},
+    };
+    for (const auto& [first, second] : pairs) {
+        SCOPED_TRACE(first + " / " + second);
+        EXPECT_TRUE(*byKeyed(first) == *byDictionary(first));
+        EXPECT_FALSE(*byKeyed(first) == *byKeyed(second));
+        EXPECT_FALSE(*byDictionary(second) == *byDictionary(first));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#pragma once
+// Helpers of the shape-item tests: decode one item or a list from JSON text by
+// either decoder, catch the error each decoder reports, and encode back.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "Lottie/Model/KeyframeGroupReading.h"
+#include "Lottie/Model/ShapeItems/ShapeItem.h"
+#include "Lottie/Values/LottieVector1D.h"
+#include "Lottie/Values/LottieVector3D.h"
+#include "Platform/Json/JsonParser.h"
+#include "Platform/Json/JsonWriter.h"
+
+namespace shapetests {
+
+using lottie::ShapeItem;
+using lottie::ShapeItemList;
+using ItemPtr = std::shared_ptr<const ShapeItem>;
+
+// "{a,b,c}" from JSON member texts.
+inline std::string object(std::initializer_list<std::string_view> members) {
+    std::string text = "{";
+    for (std::string_view member : members) {
+        if (member.empty()) continue;
+        if (text.size() > 1) text += ",";
+        text += member;
+    }
+    return text + "}";
+}
+
+// The dictionary decoder's family factory on one item; null when it drops it.
+inline ItemPtr byDictionary(const std::string& item) {
+    platform::json::Value json = platform::json::parse(item);
+    return ShapeItem::itemFromDictionary(json);
+}
+
+inline ShapeItemList listByDictionary(const std::string& array) {
+    platform::json::Value wrapper = platform::json::parse("{\"it\":" + array + "}");
+    return ShapeItem::itemsFromDictionaries(lottie::value<lottie::DictionaryArray>(wrapper, "it", "test", 0));
+}
+
+// The keyed-container family decoder on the array under "shapes".
+inline ShapeItemList listByKeyed(const std::string& array) {
+    platform::json::Value json = platform::json::parse("{\"shapes\":" + array + "}");
+    platform::json::Decoder decoder(json);
+    return ShapeItem::decodeShapeItemFamily(decoder.container(), "shapes");
+}
+
+inline ItemPtr byKeyed(const std::string& item) {
+    ShapeItemList items = listByKeyed("[" + item + "]");
+    return items.size() == 1 ? items.front() : nullptr;
+}
+
+// The error each decoder throws; fails the test when none is thrown.
+inline lottie::InitializableError dictionaryError(const std::string& item) {
+    try {
+        byDictionary(item);
+    } catch (const lottie::InitializableError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "the dictionary decoder accepted " << item;
+    return lottie::InitializableError::invalidInput("(none)", 0);
+}
+
+inline platform::json::DecodingError keyedError(const std::string& item) {
+    try {
+        byKeyed(item);
+    } catch (const platform::json::DecodingError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "the keyed decoder accepted " << item;
+    return platform::json::DecodingError::dataCorrupted({}, "(none)");
+}
+
+inline platform::json::Value encode(const ShapeItem& item) { return platform::json::encodeToValue(item); }
+inline std::string encodeText(const ShapeItem& item) { return platform::json::serialize(encode(item)); }
+
+// The keys of an encoded object, in order.
+inline std::vector<std::string> keysOf(const platform::json::Value& object) {
+    std::vector<std::string> keys;
+    if (const auto* members = object.asObject()) {
+        for (const auto& member : *members) keys.push_back(member.key);
+    }
+    return keys;
+}
+
+// The value of a group that holds one static keyframe.
+inline double staticValue(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>& group) {
+    if (!group || group->keyframes().size() != 1) {
+        ADD_FAILURE() << "not a static group";
+        return -1e9;
+    }
+    return group->keyframes().front().value().value;
+}
+
+inline lottie::LottieVector3D staticVector(const lottie::KeyframeGroupPtr<lottie::LottieVector3D>& group) {
+    if (!group || group->keyframes().size() != 1) {
+        ADD_FAILURE() << "not a static group";
+        return {};
+    }
+    return group->keyframes().front().value();
+}
+
+template <class T>
+std::shared_ptr<const T> as(const ItemPtr& item) {
+    auto cast = std::dynamic_pointer_cast<const T>(item);
+    EXPECT_TRUE(cast) << "item of another class";
+    return cast;
+}
+
+}  // namespace shapetests

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/Cache/DefaultAnimationCache.h"
+#include "Lottie/Playback/Cache/LottieAnimationCache.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Foundation/NotificationCenter.h"
+
+using lottie::DefaultAnimationCache;
+using lottie::LottieAnimation;
+using platform::foundation::NotificationCenter;
+
+namespace {
+
+std::shared_ptr<const LottieAnimation> makeAnimation(int frames) {
+    const std::string document =
+        R"({"v":"5.7.4","fr":30,"ip":0,"op":)" + std::to_string(frames) + R"(,"w":10,"h":10,"layers":[]})";
+    return LottieAnimation::fromData(document, lottie::DecodingStrategy::dictionaryBased);
+}
+
+std::string keyFor(int index) { return "animation-" + std::to_string(index); }
+
+// Fills a cache with keys 0 ..< count, each its own animation.
+std::vector<std::shared_ptr<const LottieAnimation>> fill(DefaultAnimationCache& cache, int count) {
+    std::vector<std::shared_ptr<const LottieAnimation>> animations;
+    for (int i = 0; i < count; ++i) {
+        animations.push_back(makeAnimation(i + 1));
+        cache.setAnimation(animations.back(), keyFor(i));
+    }
+    return animations;
+}
+
+TEST(DefaultAnimationCache, KeepsTheHundredMostRecentlyUsed) {
+    NotificationCenter centre;
+    DefaultAnimationCache cache(centre);
+    EXPECT_EQ(cache.cacheSize(), 100);
+    auto animations = fill(cache, 100);
+    EXPECT_EQ(cache.animationForKey(keyFor(0)), animations[0]);  // protects key 0
+    cache.setAnimation(makeAnimation(500), keyFor(100));
+    EXPECT_EQ(cache.count(), 100u);
+    EXPECT_EQ(cache.animationForKey(keyFor(0)), animations[0]);
+    EXPECT_EQ(cache.animationForKey(keyFor(1)), nullptr);  // the next older key went instead
+    EXPECT_EQ(cache.animationForKey(keyFor(2)), animations[2]);
+}
+
+TEST(DefaultAnimationCache, ShrinkingKeepsTheMostRecent) {
+    NotificationCenter centre;
+    DefaultAnimationCache cache(centre);
+    auto animations = fill(cache, 100);
+    cache.setCacheSize(10);
+    EXPECT_EQ(cache.cacheSize(), 10);
+    EXPECT_EQ(cache.count(), 10u);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(cache.animationForKey(keyFor(i)), i >= 90 ? animations[i] : nullptr) << i;
+    }
+}
+
+TEST(DefaultAnimationCache, DropsEverythingOnRequestAndOnMemoryWarning) {
+    NotificationCenter centre;
+    DefaultAnimationCache cache(centre);
+    fill(cache, 5);
+    cache.dropAllAnimations();
+    EXPECT_EQ(cache.count(), 0u);
+    fill(cache, 5);
+    NotificationCenter::defaultCenter().post(lottie::kLRUCacheMemoryWarningNotification);
+    EXPECT_EQ(cache.count(), 5u);  // not its centre
+    centre.post(lottie::kLRUCacheMemoryWarningNotification);
+    EXPECT_EQ(cache.count(), 0u);
+    cache.setAnimation(makeAnimation(3), "again");
+    EXPECT_NE(cache.animationForKey("again"), nullptr);
+    cache.setAnimation(nullptr, "again");  // nothing to keep removes the key
+    EXPECT_EQ(cache.animationForKey("again"), nullptr);
+}
+
+TEST(LottieAnimationCache, StartsAsTheSharedDefaultCacheAndCanBeReplaced) {
+    auto original = lottie::LottieAnimationCache::shared();
+    EXPECT_EQ(original, DefaultAnimationCache::sharedCache());
+    EXPECT_EQ(DefaultAnimationCache::sharedCache()->cacheSize(), 100);
+    auto replacement = std::make_shared<DefaultAnimationCache>();
+    lottie::LottieAnimationCache::setShared(replacement);
+    EXPECT_EQ(lottie::LottieAnimationCache::shared(), replacement);
+    lottie::LottieAnimationCache::setShared(original);
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Lottie/Model/Assets/ImageAsset.h"
+#include "Lottie/Playback/Providers/BundleImageProvider.h"
+#include "Lottie/Playback/Providers/FilepathImageProvider.h"
+#include "Platform/Json/JsonParser.h"
+#include "Platform/Json/JsonWriter.h"
+#include "tests/Lottie/Playback/RecordingLogger.h"
+#include "tests/Support/TestSupport.h"
+
+using lottie::BundleImageProvider;
+using lottie::FilepathImageProvider;
+using lottie::ImageAsset;
+using platform::compositor::ContentsGravity;
+using platform::graphics::Image;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// PNG bytes of a 1-pixel-high image; the width tells which file was read.
+std::string pngOfWidth(int width) {
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * 4, 200);
+    return Image::fromStraightRGBA(width, 1, rgba)->encodePNG();
+}
+
+ImageAsset asset(const std::string& name, const std::string& directory = "") {
+    std::string json = R"({"id":"image_0","w":1,"h":1,"p":)" + platform::json::serialize(name) + R"(,"u":)" +
+                       platform::json::serialize(directory) + "}";
+    return ImageAsset(platform::json::parse(json));
+}
+
+std::string base64(const std::string& bytes) {
+    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        std::uint32_t group = static_cast<std::uint8_t>(bytes[i]) << 16;
+        if (i + 1 < bytes.size()) group |= static_cast<std::uint8_t>(bytes[i + 1]) << 8;
+        if (i + 2 < bytes.size()) group |= static_cast<std::uint8_t>(bytes[i + 2]);
+        for (std::size_t k = 0; k < 4; ++k) {
+            text += i + k <= bytes.size() ? alphabet[(group >> (18 - 6 * k)) & 63] : '=';
+        }
+    }
+    return text;
+}
+
+std::string dataURLOfWidth(int width) { return "data:image/png;base64," + base64(pngOfWidth(width)); }
+
+// The width of the image found, or 0 for none.
+int widthOf(const std::shared_ptr<const Image>& image) { return image ? image->width() : 0; }
+
+TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
+    testsupport::TemporaryDirectory temporary;
+    const fs::path folder = temporary.path() / "images";
+    fs::create_directories(folder / "sub");
+    testsupport::writeFile(folder / "top.png", pngOfWidth(1));
+    testsupport::writeFile(folder / "sub" / "nested.png", pngOfWidth(2));
+    testsupport::writeFile(folder / "both.png", pngOfWidth(3));
+    testsupport::writeFile(folder / "sub" / "both.png", pngOfWidth(4));
+    testsupport::writeFile(folder / "text.png", "not an image");
+    testsupport::writeFile(temporary.path() / "outside.png", pngOfWidth(5));
+    struct Case {
+        const char* label;
+        std::string name;
+        std::string directory;
+        int width;
+        bool warns;
+    };
+    const std::vector<Case> cases = {
+        {"in the folder", "top.png", "sub", 1, false},
+        {"in the asset's directory", "nested.png", "sub", 2, false},
+        {"the folder before the directory", "both.png", "sub", 3, false},
+        {"missing", "none.png", "sub", 0, true},
+        {"not an image", "text.png", "", 0, false},
+        {"climbing out by name", "../outside.png", "", 0, true},
+        {"climbing out by directory", "outside.png", "..", 0, true},
+        {"climbing out by a longer directory", "outside.png", "sub/../..", 0, true},
+        {"an absolute name", (temporary.path() / "outside.png").string(), "", 0, true},
+        {"an absolute directory", "outside.png", temporary.path().string(), 0, true},
+        {"an embedded image", dataURLOfWidth(6), "", 6, false},
+        {"a broken data URL is looked for as a file", "data:image/png;base64,@@@", "", 0, true},
+        {"a data URL that is no image", "data:,hello", "", 0, true},
+    };
+    FilepathImageProvider provider(folder, ContentsGravity::resizeAspect);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        RecordingLogger logger;
+        EXPECT_EQ(widthOf(provider.imageForAsset(asset(c.name, c.directory))), c.width);
+        EXPECT_EQ(logger.warnings.size(), c.warns ? 1u : 0u);
+        if (c.warns && !logger.warnings.empty()) {
+            EXPECT_EQ(logger.warnings[0], "Could not find image \"" + c.name + "\" in bundle");
+        }
+    }
+    EXPECT_EQ(provider.gravityForAsset(asset("top.png")), ContentsGravity::resizeAspect);
+    EXPECT_TRUE(provider.mayBeCached());
+}
+
+TEST(BundleImageProvider, SearchesFromTheDeepestFolderOutwards) {
+    testsupport::TemporaryDirectory temporary;
+    const fs::path root = temporary.path() / "bundle";
+    fs::create_directories(root / "search" / "dir");
+    fs::create_directories(root / "dir");
+    testsupport::writeFile(root / "search" / "dir" / "a.png", pngOfWidth(1));
+    testsupport::writeFile(root / "search" / "a.png", pngOfWidth(2));
+    testsupport::writeFile(root / "a.png", pngOfWidth(3));
+    testsupport::writeFile(root / "search" / "b.png", pngOfWidth(4));
+    testsupport::writeFile(root / "b.png", pngOfWidth(5));
+    testsupport::writeFile(root / "c.png", pngOfWidth(6));
+    testsupport::writeFile(root / "dir" / "c.png", pngOfWidth(7));
+    testsupport::writeFile(root / "d.png", "not an image");
+    testsupport::writeFile(temporary.path() / "outside.png", pngOfWidth(8));
+    const platform::foundation::Bundle bundle(root);
+    struct Case {
+        const char* label;
+        std::optional<std::string> searchPath;
+        std::string name;
+        std::string directory;
+        int width;
+    };
+    const std::vector<Case> cases = {
+        {"search path and directory first", "search", "a.png", "dir", 1},
+        {"then the search path", "search", "b.png", "dir", 4},
+        {"then the top level", "search", "c.png", "dir", 6},
+        {"without a search path, the directory first", std::nullopt, "c.png", "dir", 7},
+        {"without a search path, then the top level", std::nullopt, "b.png", "dir", 5},
+        {"missing", "search", "none.png", "dir", 0},
+        {"not an image", std::nullopt, "d.png", "", 0},
+        {"climbing out by name", std::nullopt, "../outside.png", "", 0},
+        {"climbing out by directory", std::nullopt, "outside.png", "..", 0},
+        {"climbing out by search path", "..", "outside.png", "", 0},
+        {"an embedded image", "search", dataURLOfWidth(9), "dir", 9},
+        {"an embedded image with white space around", std::nullopt, dataURLOfWidth(10) + " \n", "", 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        RecordingLogger logger;
+        BundleImageProvider provider(bundle, c.searchPath, ContentsGravity::resize);
+        EXPECT_EQ(widthOf(provider.imageForAsset(asset(c.name, c.directory))), c.width);
+        EXPECT_EQ(logger.warnings.size(), c.width == 0 ? 1u : 0u);
+    }
+}
+
+TEST(ImageProviders, EqualityIgnoresGravity) {
+    const platform::foundation::Bundle bundle("/tmp/bundle-a");
+    EXPECT_EQ(BundleImageProvider(bundle, "x", ContentsGravity::resize),
+              BundleImageProvider(bundle, "x", ContentsGravity::center));
+    EXPECT_EQ(BundleImageProvider(bundle, std::nullopt, ContentsGravity::resize),
+              BundleImageProvider(bundle, std::nullopt, ContentsGravity::top));
+    EXPECT_FALSE(BundleImageProvider(bundle, "x", ContentsGravity::resize) ==
+                 BundleImageProvider(bundle, std::nullopt, ContentsGravity::resize));
+    EXPECT_FALSE(BundleImageProvider(bundle, "x", ContentsGravity::resize) ==
+                 BundleImageProvider(platform::foundation::Bundle("/tmp/bundle-b"), "x", ContentsGravity::resize));
+    EXPECT_EQ(FilepathImageProvider("/tmp/images", ContentsGravity::resize),
+              FilepathImageProvider(fs::path("/tmp/images"), ContentsGravity::left));
+    EXPECT_FALSE(FilepathImageProvider("/tmp/images", ContentsGravity::resize) ==
+                 FilepathImageProvider("/tmp/other", ContentsGravity::resize));
+    EXPECT_EQ(BundleImageProvider(bundle, "x", ContentsGravity::center).gravityForAsset(asset("a")),
+              ContentsGravity::center);
+}
+
+}  // namespace

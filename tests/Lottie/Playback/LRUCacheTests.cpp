@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Lottie/Playback/Cache/LRUCache.h"
+#include "Platform/Foundation/NotificationCenter.h"
+
+using lottie::LRUCache;
+using platform::foundation::NotificationCenter;
+
+namespace {
+
+using IntCache = LRUCache<int, int>;
+constexpr std::int64_t kMax = IntCache::kUnlimited;
+
+// One step of a scripted use of a cache.
+struct Step {
+    enum Kind { set, get, remove, limit } kind;
+    int key = 0;
+    std::int64_t cost = 0;
+};
+
+TEST(LRUCache, EvictsFromTheLeastRecentlyUsedEnd) {
+    struct Case {
+        const char* name;
+        std::int64_t costLimit;
+        std::int64_t countLimit;
+        std::vector<Step> steps;
+        std::vector<int> keysByUse;
+        std::int64_t totalCost;
+    };
+    const std::vector<Case> cases = {
+        {"count limit drops the oldest",
+         kMax,
+         3,
+         {{Step::set, 1}, {Step::set, 2}, {Step::set, 3}, {Step::set, 4}},
+         {2, 3, 4},
+         0},
+        {"a read protects a key",
+         kMax,
+         3,
+         {{Step::set, 1}, {Step::set, 2}, {Step::set, 3}, {Step::get, 1}, {Step::set, 4}},
+         {3, 1, 4},
+         0},
+        {"a miss changes nothing",
+         kMax,
+         3,
+         {{Step::set, 1}, {Step::set, 2}, {Step::get, 9}, {Step::set, 3}},
+         {1, 2, 3},
+         0},
+        {"setting a present key moves it and keeps one entry",
+         kMax,
+         3,
+         {{Step::set, 1}, {Step::set, 2}, {Step::set, 1}},
+         {2, 1},
+         0},
+        {"cost limit drops until the total fits",
+         10,
+         kMax,
+         {{Step::set, 1, 4}, {Step::set, 2, 4}, {Step::set, 3, 4}},
+         {2, 3},
+         8},
+        {"one costly entry pushes out several",
+         10,
+         kMax,
+         {{Step::set, 1, 3}, {Step::set, 2, 3}, {Step::set, 3, 3}, {Step::set, 4, 9}},
+         {4},
+         9},
+        {"an entry over the cost limit evicts itself", 10, kMax, {{Step::set, 1, 2}, {Step::set, 2, 11}}, {}, 0},
+        {"replacing a key replaces its cost",
+         10,
+         kMax,
+         {{Step::set, 1, 6}, {Step::set, 2, 3}, {Step::set, 1, 1}},
+         {2, 1},
+         4},
+        {"removal subtracts its cost", kMax, kMax, {{Step::set, 1, 6}, {Step::set, 2, 3}, {Step::remove, 1}}, {2}, 3},
+        {"count limit 0 keeps nothing", kMax, 0, {{Step::set, 1}, {Step::set, 2}}, {}, 0},
+        {"lowering the count limit evicts at once",
+         kMax,
+         kMax,
+         {{Step::set, 1}, {Step::set, 2}, {Step::set, 3}, {Step::get, 1}, {Step::limit, 2}},
+         {3, 1},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NotificationCenter centre;
+        IntCache cache(c.costLimit, c.countLimit, centre);
+        for (const Step& step : c.steps) {
+            switch (step.kind) {
+                case Step::set: cache.setValue(step.key * 10, step.key, step.cost); break;
+                case Step::get: cache.valueForKey(step.key); break;
+                case Step::remove: cache.removeValue(step.key); break;
+                case Step::limit: cache.setCountLimit(step.key); break;
+            }
+        }
+        EXPECT_EQ(cache.keysByUse(), c.keysByUse);
+        EXPECT_EQ(cache.count(), c.keysByUse.size());
+        EXPECT_EQ(cache.totalCost(), c.totalCost);
+        for (int key : c.keysByUse) EXPECT_EQ(cache.valueForKey(key), key * 10);
+    }
+}
+
+TEST(LRUCache, ReadsReplacementsAndRemovals) {
+    NotificationCenter centre;
+    LRUCache<std::string, std::string> cache(kMax, kMax, centre);
+    EXPECT_EQ(cache.valueForKey("a"), std::nullopt);
+    cache.setValue(std::string("first"), "a");
+    cache.setValue(std::string("second"), "a");
+    EXPECT_EQ(cache.valueForKey("a"), "second");
+    EXPECT_EQ(cache.count(), 1u);
+    EXPECT_EQ(cache.removeValue("a"), "second");
+    EXPECT_EQ(cache.removeValue("a"), std::nullopt);
+    cache.setValue(std::string("kept"), "b");
+    cache.setValue(std::nullopt, "b");  // no value removes the key
+    EXPECT_EQ(cache.valueForKey("b"), std::nullopt);
+    EXPECT_EQ(cache.count(), 0u);
+}
+
+TEST(LRUCache, RefusesCostsThatWouldCorruptTheTotal) {
+    NotificationCenter centre;
+    IntCache cache(kMax, kMax, centre);
+    cache.setValue(1, 1, kMax - 5);
+    EXPECT_THROW(cache.setValue(2, 2, 6), std::overflow_error);
+    EXPECT_THROW(cache.setValue(3, 3, -1), std::invalid_argument);
+    EXPECT_EQ(cache.keysByUse(), std::vector<int>{1});
+    EXPECT_EQ(cache.totalCost(), kMax - 5);
+    // Replacing the costly entry itself is fine: its old cost no longer counts.
+    cache.setValue(4, 1, kMax);
+    EXPECT_EQ(cache.totalCost(), kMax);
+    EXPECT_EQ(cache.valueForKey(1), 4);
+}
+
+TEST(LRUCache, EmptiesOnTheMemoryWarningOfItsOwnCentreOnly) {
+    NotificationCenter own;
+    NotificationCenter other;
+    IntCache cache(kMax, kMax, own);
+    cache.setValue(1, 1, 5);
+    cache.setValue(2, 2, 7);
+    other.post(lottie::kLRUCacheMemoryWarningNotification);
+    own.post("SomeOtherNotification");
+    EXPECT_EQ(cache.count(), 2u);
+    own.post(lottie::kLRUCacheMemoryWarningNotification);
+    EXPECT_EQ(cache.count(), 0u);
+    EXPECT_EQ(cache.totalCost(), 0);
+    EXPECT_TRUE(cache.keysByUse().empty());
+    cache.setValue(3, 3, 4);
+    EXPECT_EQ(cache.totalCost(), 4);
+    EXPECT_EQ(cache.valueForKey(3), 3);
+}
+
+TEST(LRUCache, UnregistersWhenDestroyed) {
+    NotificationCenter centre;
+    const std::size_t before = centre.observerCount();
+    {
+        IntCache cache(kMax, kMax, centre);
+        EXPECT_EQ(centre.observerCount(), before + 1);
+    }
+    EXPECT_EQ(centre.observerCount(), before);
+    centre.post(lottie::kLRUCacheMemoryWarningNotification);
+}
+
+// A value whose destruction reads the cache that held it: destruction must not
+// happen under the cache's lock.
+struct ReadsCacheWhenDestroyed {
+    LRUCache<int, std::shared_ptr<ReadsCacheWhenDestroyed>>* cache = nullptr;
+    int* reads = nullptr;
+    ~ReadsCacheWhenDestroyed() {
+        if (cache) {
+            cache->count();
+            ++*reads;
+        }
+    }
+};
+
+TEST(LRUCache, DestroysLeavingValuesOutsideItsLock) {
+    NotificationCenter centre;
+    LRUCache<int, std::shared_ptr<ReadsCacheWhenDestroyed>> cache(kMax, 1, centre);
+    int reads = 0;
+    auto make = [&] {
+        auto value = std::make_shared<ReadsCacheWhenDestroyed>();
+        value->cache = &cache;
+        value->reads = &reads;
+        return value;
+    };
+    cache.setValue(make(), 1);
+    cache.setValue(make(), 2);  // evicts 1
+    cache.setValue(make(), 2);  // replaces 2
+    cache.setCountLimit(0);     // evicts the rest
+    cache.setValue(make(), 3);  // evicts itself
+    cache.setCountLimit(5);
+    cache.setValue(make(), 4);
+    centre.post(lottie::kLRUCacheMemoryWarningNotification);
+    cache.setValue(make(), 5);
+    cache.removeValue(5);
+    EXPECT_EQ(reads, 6);  // every value made, each destroyed once
+}
+
+// Many threads share one cache while memory warnings arrive; afterwards the cache
+// must still be consistent. Bounded by a fixed amount of work, not by time.
+TEST(LRUCache, StaysConsistentUnderConcurrentUse) {
+    NotificationCenter centre;
+    constexpr std::int64_t kCountLimit = 40;
+    LRUCache<int, std::string> cache(kMax, kCountLimit, centre);
+    constexpr int kThreads = 8;
+    constexpr int kOperations = 20000;
+    std::atomic<int> wrongValues{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            std::mt19937 random(static_cast<unsigned>(t) * 7919u + 1u);
+            std::uniform_int_distribution<int> keys(0, 99);
+            std::uniform_int_distribution<int> actions(0, 99);
+            for (int i = 0; i < kOperations; ++i) {
+                const int key = keys(random);
+                const int action = actions(random);
+                if (action < 45) {
+                    cache.setValue(std::to_string(key), key, 1);
+                } else if (action < 85) {
+                    if (auto value = cache.valueForKey(key); value && *value != std::to_string(key)) ++wrongValues;
+                } else if (action < 95) {
+                    cache.removeValue(key);
+                } else if (action < 98) {
+                    cache.setCountLimit(kCountLimit - (key % 5));
+                } else if (t % 2 == 0) {
+                    centre.post(lottie::kLRUCacheMemoryWarningNotification);
+                } else {
+                    cache.emptyCache();
+                }
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(wrongValues.load(), 0);
+    const std::vector<int> keys = cache.keysByUse();
+    EXPECT_EQ(keys.size(), cache.count());
+    EXPECT_LE(static_cast<std::int64_t>(keys.size()), cache.countLimit());
+    EXPECT_EQ(std::set<int>(keys.begin(), keys.end()).size(), keys.size());
+    EXPECT_EQ(cache.totalCost(), static_cast<std::int64_t>(keys.size()));  // every cost was 1
+    for (int key : keys) EXPECT_EQ(cache.valueForKey(key), std::to_string(key));
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Lottie/Playback/Providers/DefaultFontProvider.h"
+#include "Lottie/Playback/Providers/DefaultTextProvider.h"
+#include "Lottie/Playback/Providers/DictionaryTextProvider.h"
+
+using lottie::AnimationKeypath;
+using lottie::DefaultTextProvider;
+using lottie::DictionaryTextProvider;
+
+namespace {
+
+TEST(DictionaryTextProvider, ReplacesByWholeKeypathThenByLayerName) {
+    const DictionaryTextProvider provider({{"Comp.Title", "by path"}, {"Title", "by name"}, {"Sub", "sub"}});
+    struct Case {
+        AnimationKeypath keypath;
+        const char* expected;
+        const char* legacy;
+    };
+    const std::vector<Case> cases = {
+        {AnimationKeypath("Comp.Title"), "by path", "by path"},
+        {AnimationKeypath("Other.Comp.Title"), "by name", "source"},  // the layer's own name
+        {AnimationKeypath("Title"), "by name", "by name"},
+        {AnimationKeypath("Comp.Sub"), "sub", "source"},
+        {AnimationKeypath("Comp.Nothing"), "source", "source"},
+        {AnimationKeypath(std::vector<std::string>{}), "source", "source"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keypath.fullPath());
+        EXPECT_EQ(provider.replacementText(c.keypath, "source"), c.expected);
+        EXPECT_EQ(provider.replacementTextForKeypathName(c.keypath.fullPath(), "source"), c.legacy);
+        EXPECT_EQ(lottie::resolvedText(provider, c.keypath, "source"), c.expected);
+    }
+    const DictionaryTextProvider empty({});
+    EXPECT_EQ(empty.replacementText(AnimationKeypath("Comp.Title"), "unchanged"), "unchanged");
+    using Values = std::map<std::string, std::string>;
+    EXPECT_EQ(DictionaryTextProvider(Values{{"a", "b"}}), DictionaryTextProvider(Values{{"a", "b"}}));
+    EXPECT_FALSE(DictionaryTextProvider(Values{{"a", "b"}}) == DictionaryTextProvider(Values{{"a", "c"}}));
+}
+
+// Answers only by keypath, and only for one layer.
+class OneLayerProvider final : public lottie::AnimationKeypathTextProvider {
+public:
+    std::optional<std::string> replacementText(const AnimationKeypath& keypath, const std::string&) const override {
+        if (keypath.fullPath() == "Comp.Title") return "replaced";
+        return std::nullopt;
+    }
+};
+
+TEST(TextProviders, EnginesAskByKeypathThenByDottedName) {
+    const DefaultTextProvider defaults;
+    EXPECT_EQ(defaults.replacementText(AnimationKeypath("Comp.Title"), "source"), std::nullopt);
+    EXPECT_EQ(defaults.replacementTextForKeypathName("Comp.Title", "source"), "source");
+    EXPECT_EQ(lottie::resolvedText(defaults, AnimationKeypath("Comp.Title"), "source"), "source");
+
+    const OneLayerProvider oneLayer;
+    EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Title"), "source"), "replaced");
+    EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Other"), "source"), "source");
+}
+
+TEST(DefaultFontProvider, GivesTheNamedFontOrTheFallbackAtTheSize) {
+    const lottie::DefaultFontProvider provider;
+    auto named = provider.fontNamed("DejaVu Sans", 20);
+    ASSERT_TRUE(named.has_value());
+    EXPECT_EQ(named->familyName(), "DejaVu Sans");
+    EXPECT_EQ(named->size(), 20);
+    EXPECT_FALSE(named->isFallback());
+    auto missing = provider.fontNamed("No Such Family Anywhere", 9);
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_TRUE(missing->isFallback());
+    EXPECT_EQ(missing->size(), 9);
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Values/Interpolatable.h"
+
+using namespace lottie;
+using platform::graphics::Point;
+using platform::graphics::Rect;
+using platform::graphics::Size;
+
+namespace {
+
+// Records what the logger's assertion handler is given while it is installed.
+class RecordingLogger {
+public:
+    RecordingLogger() : previous_(LottieLogger::shared()) {
+        auto assertHandler = [this](const LottieLogger::Condition& condition, const LottieLogger::Message& message,
+                                    std::string_view file, unsigned line) {
+            conditions.push_back(condition());
+            messages.push_back(message());
+            sites.push_back(std::string(file) + ":" + std::to_string(line));
+        };
+        auto ignore = [](const LottieLogger::Message&, std::string_view, unsigned) {};
+        LottieLogger::setShared(
+            std::make_shared<LottieLogger>(assertHandler, ignore, ignore, [](const LottieLogger::Message&) {}));
+    }
+    ~RecordingLogger() { LottieLogger::setShared(previous_); }
+
+    std::vector<bool> conditions;
+    std::vector<std::string> messages;
+    std::vector<std::string> sites;
+
+private:
+    std::shared_ptr<LottieLogger> previous_;
+};
+
+// The arch from (0, 0) to (100, 0) whose tangents both point 50 down.
+constexpr Point archStart(0, 0), archEnd(100, 0), archOut(0, 50), archIn(0, 50);
+
+}  // namespace
+
+TEST(Interpolation, NumbersBlendAndExtrapolate) {
+    struct Case {
+        double amount, expected;
+    };
+    for (const Case& c : {Case{0.25, 12.5}, Case{1.2, 22}, Case{-0.5, 5}, Case{0, 10}, Case{1, 20}}) {
+        SCOPED_TRACE(c.amount);
+        EXPECT_DOUBLE_EQ(interpolate(10.0, 20.0, c.amount), c.expected);
+        EXPECT_FLOAT_EQ(interpolate(10.0f, 20.0f, c.amount), static_cast<float>(c.expected));
+        EXPECT_DOUBLE_EQ(static_cast<double>(interpolate(10.0L, 20.0L, c.amount)), c.expected);
+        EXPECT_DOUBLE_EQ(interpolate(LottieVector1D(10), LottieVector1D(20), c.amount).value, c.expected);
+    }
+}
+
+TEST(Interpolation, GeometryAndColoursBlendComponentWise) {
+    EXPECT_EQ(interpolate(LottieColor(1, 0, 0, 1), LottieColor(0, 0, 1, 0), 0.5), LottieColor(0.5, 0, 0.5, 0.5));
+    EXPECT_EQ(interpolate(LottieColor(0, 0, 0, 1), LottieColor(1, 1, 1, 1), 1.5), LottieColor(1.5, 1.5, 1.5, 1));
+    EXPECT_EQ(interpolate(Size(0, 10), Size(10, 20), 0.5), Size(5, 15));
+    // A rectangle's width and height blend as it reports them: never negative.
+    EXPECT_EQ(interpolate(Rect(0, 0, -10, 10), Rect(10, 10, 30, 30), 0.5), Rect(5, 5, 20, 20));
+    CurveVertex from(Point(0, 0), Point(-2, 0), Point(2, 0));
+    CurveVertex to(Point(10, 10), Point(10, 6), Point(10, 14));
+    EXPECT_EQ(interpolate(from, to, 0.5), CurveVertex(Point(5, 5), Point(4, 3), Point(6, 7)));
+    EXPECT_EQ(interpolate(LottieVector3D(0, 0, 0), LottieVector3D(2, 4, 8), 0.25), LottieVector3D(0.5, 1, 2));
+    EXPECT_EQ(interpolate(LottieVector2D(0, 0), LottieVector2D(2, 4), 0.5), LottieVector2D(1, 2));
+}
+
+TEST(Interpolation, SpatialRuleFollowsTheMotionPath) {
+    // Flat tangents, or none, give the straight lerp.
+    EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, Point(0, 0), Point(0, 0)), Point(50, 0));
+    EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, std::nullopt, archIn), Point(50, 0));
+    EXPECT_EQ(interpolate(archStart, archEnd, 0.5), Point(50, 0));
+
+    Point middle = interpolateWithTangents(archStart, archEnd, 0.5, archOut, archIn);
+    EXPECT_NEAR(middle.x, 50, 0.5);
+    EXPECT_NEAR(middle.y, 37.5, 0.5);
+    EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.0, archOut, archIn), archStart);
+    EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 1.0, archOut, archIn), archEnd);
+    // Beyond the ends the motion stops at the path's ends instead of extrapolating.
+    EXPECT_EQ(interpolateWithTangents(archStart, archEnd, -0.3, archOut, archIn), archStart);
+    Point past = interpolateWithTangents(archStart, archEnd, 1.3, archOut, archIn);
+    EXPECT_NEAR(past.x, 100, 1e-9);
+    EXPECT_NEAR(past.y, 0, 1e-9);
+
+    // Even speed by arc length: equal amounts cover nearly equal distances.
+    Point previous = archStart;
+    std::vector<double> steps;
+    for (int i = 1; i <= 10; ++i) {
+        Point next = interpolateWithTangents(archStart, archEnd, i / 10.0, archOut, archIn);
+        steps.push_back(pointDistance(previous, next));
+        previous = next;
+    }
+    for (double step : steps) EXPECT_NEAR(step, steps[0], 0.05 * steps[0]);
+}
+
+TEST(Interpolation, VectorsTakeTheSpatialRuleOnXAndYOnly) {
+    LottieVector3D from(0, 0, 0), to(10, 10, 100);
+    LottieVector3D curved = interpolateWithTangents(from, to, 0.5, Point(0, 8), Point(-8, 0));
+    EXPECT_EQ(curved.z, 50);
+    Point asPoint = interpolateWithTangents(Point(0, 0), Point(10, 10), 0.5, Point(0, 8), Point(-8, 0));
+    EXPECT_EQ(curved.x, asPoint.x);
+    EXPECT_EQ(curved.y, asPoint.y);
+    EXPECT_NE(asPoint, Point(5, 5));
+    LottieVector2D vector2D = interpolateWithTangents(LottieVector2D(0, 0), LottieVector2D(10, 10), 0.5, Point(0, 8),
+                                                      Point(-8, 0));
+    EXPECT_EQ(vector2D, LottieVector2D(asPoint.x, asPoint.y));
+    // Non-spatial types ignore tangents.
+    EXPECT_DOUBLE_EQ(interpolateWithTangents(0.0, 10.0, 0.5, Point(0, 8), Point(-8, 0)), 5);
+}
+
+TEST(Interpolation, HoldAndOptionalWrappers) {
+    Hold<bool> off{false}, on{true};
+    EXPECT_FALSE(interpolate(off, on, 0.999).value);
+    EXPECT_TRUE(interpolate(off, on, 1.0).value);
+    EXPECT_TRUE(interpolate(off, on, 1.5).value);
+
+    std::optional<double> none, five = 5.0, fifteen = 15.0;
+    EXPECT_EQ(interpolate(five, fifteen, 0.5), std::optional<double>(10));
+    for (double amount : {0.0, 0.5, 1.0}) {
+        EXPECT_FALSE(interpolate(five, none, amount));
+        EXPECT_FALSE(interpolate(none, fifteen, amount));
+    }
+}
+
+TEST(Interpolation, ArraysPairElementsAndReportDifferentCounts) {
+    RecordingLogger logger;
+    std::vector<double> three{0, 10, 20}, two{10, 20};
+    EXPECT_EQ(interpolate(three, two, 0.5), (std::vector<double>{5, 15}));
+    ASSERT_EQ(logger.conditions.size(), 1u);
+    EXPECT_FALSE(logger.conditions[0]);
+    EXPECT_EQ(logger.messages[0], "When interpolating Arrays, both array sound have the same element count.");
+    EXPECT_EQ(logger.sites[0], "Lottie/Interpolatable:250");
+
+    EXPECT_EQ(interpolate(two, two, 0.25), two);
+    ASSERT_EQ(logger.conditions.size(), 2u);
+    EXPECT_TRUE(logger.conditions[1]);
+}
+
+TEST(Interpolation, PathsBlendTheVerticesBothHave) {
+    BezierPath four, three;
+    for (Point p : {Point(0, 0), Point(10, 0), Point(10, 10), Point(0, 10)}) four.appendVertex(CurveVertex::corner(p));
+    for (Point p : {Point(0, 0), Point(20, 0), Point(20, 20)}) three.appendVertex(CurveVertex::corner(p));
+    four.setClosed(true);
+    three.setClosed(true);
+    BezierPath blended = interpolate(four, three, 0.5);
+    EXPECT_FALSE(blended.closed());
+    ASSERT_EQ(blended.elements().size(), 3u);
+    EXPECT_EQ(blended.elements()[1].vertex.point, Point(15, 0));
+    EXPECT_EQ(blended.elements()[2].vertex.point, Point(15, 15));
+    EXPECT_DOUBLE_EQ(blended.elements()[1].length, 15);
+    EXPECT_DOUBLE_EQ(blended.length(), 30);
+    EXPECT_TRUE(interpolate(four, BezierPath(), 0.5).isEmpty());
+}

@@ -1,0 +1,239 @@
+// What delegates and transaction completion blocks hear, and when: every report
+// goes through the main run loop, which the tests drain by hand.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CompositorTestSupport.h"
+#include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/DisplayLink.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/Transaction.h"
+
+namespace {
+
+using namespace platform::compositor;
+using compositortest::CompositorTest;
+using compositortest::RecordingDelegate;
+using Events = std::vector<std::string>;
+
+class AnimationDelegateTest : public CompositorTest {
+protected:
+    void SetUp() override {
+        CompositorTest::SetUp();
+        root = Layer::make();
+        layer = Layer::make();
+        root->addSublayer(layer);
+        link = std::make_unique<DisplayLink>(root);
+    }
+
+    std::shared_ptr<BasicAnimation> opacityAnimation(double duration, std::shared_ptr<AnimationDelegate> delegate) {
+        auto animation = BasicAnimation::make("opacity");
+        animation->setFromValue(0.0);
+        animation->setToValue(1.0);
+        animation->setDuration(duration);
+        animation->setDelegate(std::move(delegate));
+        return animation;
+    }
+
+    void tickAt(double offset) {
+        clock->setTime(start + offset);
+        link->tick();
+    }
+
+    const double start = 1000;
+    std::shared_ptr<Layer> root;
+    std::shared_ptr<Layer> layer;
+    std::unique_ptr<DisplayLink> link;
+};
+
+TEST_F(AnimationDelegateTest, PlayedToTheEndTellsFinishedOnce) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    layer->addAnimation(opacityAnimation(2, delegate), "fade");
+    tickAt(0);
+    tickAt(1);
+    EXPECT_TRUE(delegate->events.empty()) << "reports wait for the run loop";
+    drain();
+    EXPECT_EQ(delegate->events, Events{"start"});
+    tickAt(1.999);
+    drain();
+    EXPECT_EQ(delegate->events, Events{"start"});
+    EXPECT_TRUE(layer->hasAnimations());
+    tickAt(2.5);
+    EXPECT_FALSE(layer->hasAnimations()) << "removed on completion";
+    tickAt(3);
+    tickAt(4);
+    drain();
+    EXPECT_EQ(delegate->events, (Events{"start", "stop finished"}));
+}
+
+TEST_F(AnimationDelegateTest, KeptAfterCompletionStillReportsOnce) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    auto animation = opacityAnimation(1, delegate);
+    animation->setRemovedOnCompletion(false);
+    animation->setFillMode(FillMode::forwards);
+    layer->addAnimation(animation, "fade");
+    layer->setOpacity(0.25);
+    tickAt(0);
+    tickAt(1);
+    tickAt(2);
+    tickAt(3);
+    drain();
+    EXPECT_EQ(delegate->events, (Events{"start", "stop finished"}));
+    ASSERT_TRUE(layer->hasAnimations());
+    EXPECT_DOUBLE_EQ(layer->presentation()->opacity(), 1.0);
+    // Removing it later reports nothing more.
+    layer->removeAnimation("fade");
+    drain();
+    EXPECT_EQ(delegate->events, (Events{"start", "stop finished"}));
+}
+
+TEST_F(AnimationDelegateTest, RemovedOrReplacedTellsNotFinishedOnALaterTurn) {
+    auto removed = std::make_shared<RecordingDelegate>();
+    auto replaced = std::make_shared<RecordingDelegate>();
+    auto replacement = std::make_shared<RecordingDelegate>();
+    layer->addAnimation(opacityAnimation(5, removed), "a");
+    layer->addAnimation(opacityAnimation(5, replaced), "b");
+    tickAt(0);
+    drain();
+    layer->removeAnimation("a");
+    layer->addAnimation(opacityAnimation(5, replacement), "b");
+    EXPECT_EQ(removed->events, Events{"start"}) << "not from inside the call";
+    EXPECT_EQ(replaced->events, Events{"start"});
+    drain();
+    EXPECT_EQ(removed->events, (Events{"start", "stop unfinished"}));
+    EXPECT_EQ(replaced->events, (Events{"start", "stop unfinished"}));
+    EXPECT_EQ(layer->animationKeys(), std::vector<std::string>{"b"});
+    // Removing again, or removing a key that is not there, says nothing more.
+    layer->removeAnimation("a");
+    layer->removeAllAnimations();
+    layer->removeAllAnimations();
+    drain();
+    EXPECT_EQ(removed->events, (Events{"start", "stop unfinished"}));
+    EXPECT_EQ(replacement->events, (Events{"stop unfinished"})) << "removed before it ever started";
+}
+
+TEST_F(AnimationDelegateTest, DroppedWithItsLayerTellsNotFinished) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    {
+        auto lonely = Layer::make();
+        lonely->addAnimation(opacityAnimation(5, delegate), "fade");
+    }
+    drain();
+    EXPECT_EQ(delegate->events, (Events{"stop unfinished"}));
+}
+
+TEST_F(AnimationDelegateTest, KeysInOrderOfAddition) {
+    layer->addAnimation(opacityAnimation(1, nullptr), "z");
+    layer->addAnimation(opacityAnimation(1, nullptr), "a");
+    layer->addAnimation(opacityAnimation(1, nullptr), "");
+    layer->addAnimation(opacityAnimation(1, nullptr), "m");
+    layer->addAnimation(opacityAnimation(1, nullptr), "z");
+    EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"a", "m", "z"}));
+    EXPECT_EQ(layer->animation("missing"), nullptr);
+    EXPECT_THROW(layer->addAnimation(nullptr, "x"), std::invalid_argument);
+}
+
+TEST_F(AnimationDelegateTest, AttachedCopyIgnoresLaterChanges) {
+    auto animation = opacityAnimation(2, nullptr);
+    layer->addAnimation(animation, "fade");
+    animation->setToValue(100.0);
+    EXPECT_DOUBLE_EQ(*layer->presentedValue("opacity", start + 1)->number(), 0.5);
+}
+
+TEST_F(AnimationDelegateTest, CompletionBlockRunsOnceAfterItsAnimationsStop) {
+    auto first = std::make_shared<RecordingDelegate>();
+    auto second = std::make_shared<RecordingDelegate>();
+    Events order;
+    auto early = std::make_shared<RecordingDelegate>();
+    layer->addAnimation(opacityAnimation(9, early), "before the block");
+
+    Transaction::begin();
+    int runs = 0;
+    Transaction::setCompletionBlock([&] {
+        ++runs;
+        order = second->events;
+    });
+    layer->addAnimation(opacityAnimation(1, first), "one");
+    layer->addAnimation(opacityAnimation(2, second), "two");
+    Transaction::commit();
+
+    drain();
+    EXPECT_EQ(runs, 0);
+    tickAt(0);
+    tickAt(1.5);
+    drain();
+    EXPECT_EQ(runs, 0) << "the second animation still runs";
+    tickAt(2);
+    drain();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(order, (Events{"start", "stop finished"})) << "after the delegate heard";
+    tickAt(3);
+    drain();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(AnimationDelegateTest, CompletionBlockCountsRemovalAsStopping) {
+    Transaction::begin();
+    int runs = 0;
+    Transaction::setCompletionBlock([&] { ++runs; });
+    layer->addAnimation(opacityAnimation(10, nullptr), "long");
+    Transaction::commit();
+    drain();
+    EXPECT_EQ(runs, 0);
+    layer->removeAnimation("long");
+    EXPECT_EQ(runs, 0);
+    drain();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(AnimationDelegateTest, CompletionBlockWithoutAnimationsRunsOnTheNextTurn) {
+    Transaction::begin();
+    int runs = 0;
+    Transaction::setCompletionBlock([&] { ++runs; });
+    Transaction::setDisableActions(true);
+    EXPECT_TRUE(Transaction::disableActions());
+    Transaction::commit();
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(Transaction::disableActions());
+    drain();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(AnimationDelegateTest, NestedTransactionsGiveDurationAndTimingFunction) {
+    Transaction::begin();
+    Transaction::setAnimationDuration(4);
+    Transaction::begin();
+    Transaction::setAnimationDuration(8);
+    Transaction::setAnimationTimingFunction(TimingFunction::named(TimingFunction::Name::easeIn));
+    layer->addAnimation(opacityAnimation(0, nullptr), "inner");
+    Transaction::commit();
+    layer->addAnimation(opacityAnimation(0, nullptr), "outer");
+    layer->addAnimation(opacityAnimation(3, nullptr), "own");
+    Transaction::commit();
+    Transaction::commit();  // unbalanced: nothing to commit
+    EXPECT_DOUBLE_EQ(layer->animation("inner")->duration(), 8);
+    EXPECT_EQ(layer->animation("inner")->timingFunction(), TimingFunction::named(TimingFunction::Name::easeIn));
+    EXPECT_DOUBLE_EQ(layer->animation("outer")->duration(), 4);
+    EXPECT_FALSE(layer->animation("outer")->timingFunction().has_value());
+    EXPECT_DOUBLE_EQ(layer->animation("own")->duration(), 3);
+    EXPECT_EQ(Transaction::depth(), 0u);
+}
+
+TEST_F(AnimationDelegateTest, ImplicitTransactionCommitsOnTheNextTurn) {
+    int runs = 0;
+    Transaction::setCompletionBlock([&] { ++runs; });
+    EXPECT_EQ(Transaction::depth(), 1u);
+    layer->addAnimation(opacityAnimation(1, nullptr), "fade");
+    drain();
+    EXPECT_EQ(Transaction::depth(), 0u);
+    EXPECT_EQ(runs, 0);
+    tickAt(0);
+    tickAt(1);
+    drain();
+    EXPECT_EQ(runs, 1);
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+// The layer tree, the platform's defaults, and conversions between layers.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "CompositorTestSupport.h"
+#include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/ShapeLayer.h"
+
+namespace {
+
+using namespace platform::compositor;
+using compositortest::CompositorTest;
+using platform::graphics::Color;
+using platform::graphics::Point;
+using platform::graphics::Rect;
+using platform::graphics::Size;
+using platform::graphics::Transform3D;
+
+void expectNear(Point actual, Point expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-9);
+    EXPECT_NEAR(actual.y, expected.y, 1e-9);
+}
+
+TEST(LayerTree, AddInsertRemoveAndMove) {
+    auto root = Layer::make();
+    auto a = Layer::make();
+    auto b = Layer::make();
+    auto c = Layer::make();
+    root->addSublayer(a);
+    root->addSublayer(b);
+    root->insertSublayer(c, 1);
+    EXPECT_EQ(root->sublayers(), (std::vector<std::shared_ptr<Layer>>{a, c, b}));
+    EXPECT_EQ(c->superlayer(), root);
+    root->insertSublayer(a, 99);  // moving within the same parent, past the end appends
+    EXPECT_EQ(root->sublayers(), (std::vector<std::shared_ptr<Layer>>{c, b, a}));
+    b->addSublayer(a);  // moving to another parent
+    EXPECT_EQ(root->sublayers(), (std::vector<std::shared_ptr<Layer>>{c, b}));
+    EXPECT_EQ(a->superlayer(), b);
+    a->removeFromSuperlayer();
+    EXPECT_EQ(a->superlayer(), nullptr);
+    EXPECT_TRUE(b->sublayers().empty());
+    a->removeFromSuperlayer();  // twice does nothing
+}
+
+TEST(LayerTree, RefusesCyclesAndNulls) {
+    auto root = Layer::make();
+    auto child = Layer::make();
+    auto grandchild = Layer::make();
+    root->addSublayer(child);
+    child->addSublayer(grandchild);
+    EXPECT_THROW(grandchild->addSublayer(root), std::invalid_argument);
+    EXPECT_THROW(root->addSublayer(root), std::invalid_argument);
+    EXPECT_THROW(root->addSublayer(nullptr), std::invalid_argument);
+    EXPECT_THROW(grandchild->setMask(root), std::invalid_argument);
+    EXPECT_EQ(grandchild->superlayer(), child) << "nothing moved";
+    Layer onTheStack;
+    EXPECT_THROW(onTheStack.addSublayer(Layer::make()), std::logic_error);
+}
+
+TEST(LayerTree, MasksAreNotSublayersAndNest) {
+    auto layer = Layer::make();
+    auto mask = Layer::make();
+    auto maskOfMask = Layer::make();
+    auto parent = Layer::make();
+    parent->addSublayer(mask);
+    layer->setMask(mask);
+    EXPECT_TRUE(parent->sublayers().empty()) << "a mask leaves its superlayer";
+    EXPECT_EQ(mask->superlayer(), nullptr);
+    EXPECT_EQ(mask->maskOwner(), layer);
+    EXPECT_TRUE(layer->sublayers().empty());
+    mask->setMask(maskOfMask);
+    EXPECT_EQ(layer->mask()->mask(), maskOfMask);
+    // Taking a mask into a tree takes it away from its owner.
+    parent->addSublayer(mask);
+    EXPECT_EQ(layer->mask(), nullptr);
+    layer->setMask(maskOfMask);
+    EXPECT_EQ(mask->mask(), nullptr) << "a mask serves one layer at a time";
+    EXPECT_EQ(maskOfMask->maskOwner(), layer);
+}
+
+TEST(LayerTree, PlatformDefaults) {
+    Layer layer;
+    EXPECT_EQ(layer.anchorPoint(), Point(0.5, 0.5));
+    EXPECT_TRUE(layer.transform().isIdentity());
+    EXPECT_TRUE(layer.sublayerTransform().isIdentity());
+    EXPECT_DOUBLE_EQ(layer.opacity(), 1);
+    EXPECT_FALSE(layer.isHidden());
+    EXPECT_FALSE(layer.masksToBounds());
+    EXPECT_FALSE(layer.backgroundColor().has_value());
+    EXPECT_EQ(layer.contentsGravity(), ContentsGravity::resize);
+    EXPECT_DOUBLE_EQ(layer.contentsScale(), 1);
+    EXPECT_EQ(layer.shadowColor(), Color::black());
+    EXPECT_DOUBLE_EQ(layer.shadowOpacity(), 0);
+    EXPECT_EQ(layer.shadowOffset(), Size(0, -3));
+    EXPECT_DOUBLE_EQ(layer.shadowRadius(), 3);
+    EXPECT_DOUBLE_EQ(layer.speed(), 1);
+
+    ShapeLayer shape;
+    EXPECT_EQ(shape.fillColor(), Color::black());
+    EXPECT_FALSE(shape.strokeColor().has_value());
+    EXPECT_DOUBLE_EQ(shape.lineWidth(), 1);
+    EXPECT_DOUBLE_EQ(shape.miterLimit(), 10);
+    EXPECT_DOUBLE_EQ(shape.strokeStart(), 0);
+    EXPECT_DOUBLE_EQ(shape.strokeEnd(), 1);
+    EXPECT_TRUE(shape.lineDashPattern().empty());
+
+    GradientLayer gradient;
+    EXPECT_EQ(gradient.startPoint(), Point(0.5, 0));
+    EXPECT_EQ(gradient.endPoint(), Point(0.5, 1));
+    EXPECT_EQ(gradient.type(), GradientLayer::Type::axial);
+    EXPECT_FALSE(gradient.value("colors").has_value());
+    EXPECT_FALSE(gradient.value("locations").has_value());
+}
+
+TEST(LayerTree, FrameFollowsAnchorAndPosition) {
+    Layer layer;
+    layer.setFrame({10, 20, 100, 50});
+    EXPECT_EQ(layer.bounds(), Rect(0, 0, 100, 50));
+    EXPECT_EQ(layer.position(), Point(60, 45));
+    EXPECT_EQ(layer.frame(), Rect(10, 20, 100, 50));
+    layer.setAnchorPoint({0, 0});
+    EXPECT_EQ(layer.frame(), Rect(60, 45, 100, 50));
+}
+
+TEST(LayerTree, ConvertsPointsThroughAnchorsBoundsOriginsAndTransforms) {
+    auto root = Layer::make();
+    root->setBounds({0, 0, 200, 200});
+    auto parent = Layer::make();
+    parent->setBounds({10, 10, 100, 100});  // the bounds' origin counts
+    parent->setAnchorPoint({0, 0});
+    parent->setPosition({50, 50});
+    auto child = Layer::make();
+    child->setBounds({0, 0, 20, 10});
+    child->setPosition({30, 40});  // in the parent's bounds coordinates
+    child->setTransform(Transform3D::makeRotation(std::numbers::pi / 2, 0, 0, 1));
+    root->addSublayer(parent);
+    parent->addSublayer(child);
+
+    // The child's anchor (10, 5) sits at its position, (30, 40) in the parent,
+    // which is (50 + 30 - 10, 50 + 40 - 10) in the root.
+    expectNear(child->convertPointTo({10, 5}, root.get()), {70, 80});
+    // A point 10 to the right of the anchor turns a quarter clockwise: below it.
+    expectNear(child->convertPointTo({20, 5}, root.get()), {70, 90});
+    expectNear(child->convertPoint({70, 90}, root.get()), {20, 5});
+    expectNear(root->convertPoint({20, 5}, child.get()), {70, 90});
+    expectNear(parent->convertPoint({20, 5}, child.get()), {30, 50});
+    const Rect box = child->convertRectTo({0, 0, 20, 10}, root.get());
+    EXPECT_NEAR(box.origin.x, 65, 1e-9);
+    EXPECT_NEAR(box.origin.y, 70, 1e-9);
+    EXPECT_NEAR(box.size.width, 10, 1e-9);
+    EXPECT_NEAR(box.size.height, 20, 1e-9);
+
+    // A sublayer transform turns the sublayers about the parent's anchor.
+    parent->setSublayerTransform(Transform3D::makeScale(2, 2, 1));
+    expectNear(child->convertPointTo({10, 5}, parent.get()), {10 + 2 * 20, 10 + 2 * 30});
+}
+
+TEST(LayerTree, ConvertsTimeThroughLayerTiming) {
+    auto root = Layer::make();
+    auto child = Layer::make();
+    root->addSublayer(child);
+    root->setBeginTime(10);
+    root->setSpeed(2);
+    child->setTimeOffset(5);
+    EXPECT_DOUBLE_EQ(child->convertTime(30, nullptr), (30 - 10) * 2 + 5);
+    EXPECT_DOUBLE_EQ(child->convertTimeTo(45, nullptr), 30);
+    EXPECT_DOUBLE_EQ(root->convertTime(45, child.get()), 40);
+    EXPECT_DOUBLE_EQ(child->convertTime(40, root.get()), 45);
+}
+
+TEST(LayerTree, ActionsAreALookupOnly) {
+    Layer layer;
+    EXPECT_EQ(layer.action("sublayers"), nullptr);
+    layer.setActions({{"sublayers", nullptr}});
+    EXPECT_EQ(layer.action("sublayers"), nullptr);
+    EXPECT_EQ(layer.actions().count("sublayers"), 1u);
+}
+
+TEST(LayerTree, CopyFromLayerCarriesPropertiesNotTree) {
+    auto shape = ShapeLayer::make();
+    shape->setLineWidth(4);
+    shape->setOpacity(0.5);
+    shape->setName("shape");
+    shape->addSublayer(Layer::make());
+    const std::shared_ptr<Layer> copy = shape->makePresentationCopy();
+    const auto* copiedShape = dynamic_cast<const ShapeLayer*>(copy.get());
+    ASSERT_NE(copiedShape, nullptr);
+    EXPECT_DOUBLE_EQ(copiedShape->lineWidth(), 4);
+    EXPECT_DOUBLE_EQ(copiedShape->opacity(), 0.5);
+    EXPECT_EQ(copiedShape->name(), "shape");
+    EXPECT_TRUE(copiedShape->sublayers().empty());
+    // From a plain layer, a shape layer takes the layer's properties and its own defaults.
+    Layer plain;
+    plain.setOpacity(0.25);
+    ShapeLayer fromPlain(plain);
+    EXPECT_DOUBLE_EQ(fromPlain.opacity(), 0.25);
+    EXPECT_DOUBLE_EQ(fromPlain.lineWidth(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// The timing model on its own: parent time in, phase and simple time out. Every
+// expected value was worked out by hand from the rules drawn in MediaTiming.h.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Platform/Compositor/MediaTiming.h"
+
+namespace {
+
+using platform::compositor::FillMode;
+using platform::compositor::MediaTiming;
+using Phase = MediaTiming::Phase;
+
+MediaTiming timing(double begin, double duration, double speed = 1, double offset = 0, float repeat = 0,
+                   bool autoreverses = false, FillMode fill = FillMode::removed) {
+    MediaTiming t;
+    t.beginTime = begin;
+    t.duration = duration;
+    t.speed = speed;
+    t.timeOffset = offset;
+    t.repeatCount = repeat;
+    t.autoreverses = autoreverses;
+    t.fillMode = fill;
+    return t;
+}
+
+struct Case {
+    std::string name;
+    MediaTiming timing;
+    double parentTime;
+    Phase phase;
+    std::optional<double> simpleTime;
+};
+
+TEST(MediaTiming, EvaluatesTheTimelineTable) {
+    const float forever = MediaTiming::foreverRepeatCount;
+    const std::vector<Case> cases = {
+        {"20 s into 40 s", timing(0, 40), 20, Phase::active, 20},
+        {"speed 2 runs twice as fast", timing(0, 10, 2), 3, Phase::active, 6},
+        {"speed -1 starts at the end", timing(0, 40, -1), 0, Phase::active, 40},
+        {"speed -1 runs back", timing(0, 40, -1), 10, Phase::active, 30},
+        {"speed -1 at its end still shows it", timing(0, 40, -1), 40, Phase::after, 0},
+        {"speed -1 after its end without fill", timing(0, 40, -1), 41, Phase::after, std::nullopt},
+        {"fractional repeat midway", timing(0, 10, 1, 0, 2.5f), 25, Phase::after, 5},
+        {"fractional repeat in its third pass", timing(0, 10, 1, 0, 2.5f), 22, Phase::active, 2},
+        {"fractional repeat held forwards", timing(0, 10, 1, 0, 2.5f, false, FillMode::forwards), 30, Phase::after, 5},
+        {"fractional repeat gone without fill", timing(0, 10, 1, 0, 2.5f), 30, Phase::after, std::nullopt},
+        {"autoreverse going", timing(0, 10, 1, 0, 0, true), 4, Phase::active, 4},
+        {"autoreverse coming back", timing(0, 10, 1, 0, 0, true), 14, Phase::active, 6},
+        {"autoreverse ends where it began", timing(0, 10, 1, 0, 0, true, FillMode::forwards), 25, Phase::after, 0},
+        {"autoreverse twice, second pass back", timing(0, 10, 1, 0, 2, true), 36, Phase::active, 4},
+        {"whole repeats end at the end", timing(0, 10, 1, 0, 2, false, FillMode::both), 50, Phase::after, 10},
+        {"removed before", timing(10, 5), 9, Phase::before, std::nullopt},
+        {"removed after", timing(10, 5), 16, Phase::after, std::nullopt},
+        {"backwards before", timing(10, 5, 1, 0, 0, false, FillMode::backwards), 9, Phase::before, 0},
+        {"backwards after", timing(10, 5, 1, 0, 0, false, FillMode::backwards), 16, Phase::after, std::nullopt},
+        {"forwards before", timing(10, 5, 1, 0, 0, false, FillMode::forwards), 9, Phase::before, std::nullopt},
+        {"forwards after", timing(10, 5, 1, 0, 0, false, FillMode::forwards), 16, Phase::after, 5},
+        {"both before", timing(10, 5, 1, 0, 0, false, FillMode::both), 9, Phase::before, 0},
+        {"both after", timing(10, 5, 1, 0, 0, false, FillMode::both), 16, Phase::after, 5},
+        {"both before, backwards speed", timing(10, 5, -1, 0, 0, false, FillMode::both), 9, Phase::before, 5},
+        {"both after, backwards speed", timing(10, 5, -1, 0, 0, false, FillMode::both), 16, Phase::after, 0},
+        {"offset starts midway", timing(0, 10, 1, 5), 0, Phase::active, 5},
+        {"offset runs on", timing(0, 10, 1, 5), 4, Phase::active, 9},
+        {"offset wraps to the start", timing(0, 10, 1, 5), 6, Phase::active, 1},
+        {"offset ends where it started", timing(0, 10, 1, 5, 0, false, FillMode::forwards), 12, Phase::after, 5},
+        {"forever", timing(0, 2, 1, 0, forever), 1001, Phase::active, 1},
+        {"infinite count is forever", timing(0, 2, 1, 0, std::numeric_limits<float>::infinity()), 1001,
+         Phase::active, 1},
+        {"forever backwards runs back from its begin", timing(0, 10, -1, 0, forever), 3, Phase::active, 7},
+        {"speed 0 freezes at its offset", timing(0, 10, 0, 3), 100, Phase::active, 3},
+        {"duration 0 means a quarter second", timing(0, 0), 0.1, Phase::active, 0.1},
+        {"a quarter second has passed", timing(0, 0), 0.3, Phase::after, std::nullopt},
+        {"negative count plays once", timing(0, 4, 1, 0, -3), 5, Phase::after, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MediaTiming::State state = c.timing.evaluate(c.parentTime);
+        EXPECT_EQ(state.phase, c.phase);
+        ASSERT_EQ(state.simpleTime.has_value(), c.simpleTime.has_value());
+        if (c.simpleTime) {
+            EXPECT_NEAR(*state.simpleTime, *c.simpleTime, 1e-9);
+        }
+    }
+}
+
+TEST(MediaTiming, TimingThatIsNotANumberHasNoEffect) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (MediaTiming t : {timing(nan, 1), timing(0, 1, nan), timing(0, 1, 1, nan), timing(0, nan)}) {
+        EXPECT_FALSE(t.evaluate(0.5).simpleTime.has_value());
+    }
+    EXPECT_FALSE(timing(0, 1).evaluate(nan).simpleTime.has_value());
+}
+
+TEST(MediaTiming, LocalTimeAndItsInverse) {
+    EXPECT_DOUBLE_EQ(MediaTiming::localTime(30, 10, 2, 1), 41);
+    EXPECT_DOUBLE_EQ(MediaTiming::parentTime(41, 10, 2, 1), 30);
+    // A frozen layer has no inverse; its begin time stands in.
+    EXPECT_DOUBLE_EQ(MediaTiming::localTime(30, 10, 0, 7), 7);
+    EXPECT_DOUBLE_EQ(MediaTiming::parentTime(7, 10, 0, 7), 10);
+}
+
+TEST(MediaTiming, ActiveDuration) {
+    EXPECT_DOUBLE_EQ(timing(0, 3, 1, 0, 2.5f).activeDuration(), 7.5);
+    EXPECT_DOUBLE_EQ(timing(0, 3, 1, 0, 2, true).activeDuration(), 12);
+    EXPECT_DOUBLE_EQ(timing(0, 0).activeDuration(), 0.25);
+    EXPECT_TRUE(std::isinf(timing(0, 3, 1, 0, MediaTiming::foreverRepeatCount).activeDuration()));
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// One tree rendered at two moments of its animations shows the presented values.
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "CompositorTestSupport.h"
+#include "RenderTestSupport.h"
+#include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/PathTrimmer.h"
+#include "Platform/Compositor/ShapeLayer.h"
+
+namespace {
+
+using namespace platform::compositor;
+using namespace compositortest;
+using platform::graphics::Color;
+using platform::graphics::Path;
+using platform::graphics::Transform3D;
+
+class RenderAnimationTest : public CompositorTest {};
+
+std::shared_ptr<BasicAnimation> animate(const char* keyPath, AnimatableValue from, AnimatableValue to) {
+    auto animation = BasicAnimation::make(keyPath);
+    animation->setFromValue(std::move(from));
+    animation->setToValue(std::move(to));
+    animation->setDuration(2);
+    animation->setFillMode(FillMode::both);
+    return animation;
+}
+
+Path box(double x, double y, double size) {
+    Path path;
+    path.addRect({x, y, size, size});
+    return path;
+}
+
+TEST_F(RenderAnimationTest, OpacityPathColourAndTransformAtTwoMoments) {
+    auto root = makeRoot();
+    auto fading = makeBox({0, 0, 10, 10}, Color::rgb(1, 0, 0));
+    fading->addAnimation(animate("opacity", 1.0, 0.0), "fade");
+
+    auto shape = ShapeLayer::make();
+    shape->setFrame({0, 0, 40, 40});
+    shape->setPath(box(20, 0, 4));
+    shape->addAnimation(animate("path", box(20, 0, 4), box(20, 0, 20)), "grow");
+    shape->addAnimation(animate("fillColor", Color::rgb(0, 1, 0), Color::rgb(0, 0, 1)), "tint");
+
+    auto turning = makeBox({0, 25, 14, 2}, Color::rgb(1, 0, 0));  // centre (7, 26)
+    turning->addAnimation(animate("transform", Transform3D::identity(),
+                                  Transform3D::makeRotation(std::numbers::pi / 2, 0, 0, 1)),
+                          "turn");
+    root->addSublayer(fading);
+    root->addSublayer(shape);
+    root->addSublayer(turning);
+
+    const double start = clock->now();
+    const auto first = renderTree(root, start);
+    EXPECT_TRUE(pixelIs(*first, 5, 5, kRed));
+    EXPECT_TRUE(pixelIs(*first, 21, 1, kGreen));
+    EXPECT_TRUE(pixelIs(*first, 30, 10, kClear)) << "the path is still small";
+    EXPECT_TRUE(pixelIs(*first, 1, 26, kRed)) << "the bar lies flat";
+    EXPECT_TRUE(pixelIs(*first, 7, 21, kClear));
+
+    const auto second = renderTree(root, start + 2);
+    EXPECT_TRUE(pixelIs(*second, 5, 5, kClear)) << "faded out";
+    EXPECT_TRUE(pixelIs(*second, 30, 10, kBlue)) << "grown and recoloured";
+    EXPECT_TRUE(pixelIs(*second, 1, 26, kClear)) << "the bar stands up";
+    EXPECT_TRUE(pixelIs(*second, 7, 21, kRed));
+
+    const auto middle = renderTree(root, start + 1);
+    EXPECT_TRUE(pixelIs(*middle, 5, 5, {128, 0, 0, 128}));
+    EXPECT_TRUE(pixelIs(*middle, 21, 1, {0, 128, 128, 255}));
+    // The model itself never moved.
+    EXPECT_DOUBLE_EQ(fading->opacity(), 1);
+    EXPECT_EQ(shape->path(), box(20, 0, 4));
+}
+
+TEST(PathTrimmer, MeasuresAndCutsAcrossSubpathsAndCurves) {
+    Path path;
+    path.moveTo({0, 0});
+    path.lineTo({10, 0});
+    path.moveTo({0, 10});
+    path.curveTo({0, 10}, {10, 10}, {10, 10});  // a straight curve of length 10
+    EXPECT_NEAR(PathTrimmer::length(path), 20, 1e-6);
+    const Path middle = PathTrimmer::trimmed(path, 0.25, 0.75);
+    EXPECT_NEAR(PathTrimmer::length(middle), 10, 0.05);
+    ASSERT_FALSE(middle.isEmpty());
+    EXPECT_NEAR(middle.elements().front().points[0].x, 5, 0.05);
+    EXPECT_NEAR(middle.currentPoint().x, 5, 0.05);
+    EXPECT_NEAR(middle.currentPoint().y, 10, 1e-9);
+    EXPECT_EQ(PathTrimmer::trimmed(path, 0, 1), path);
+    EXPECT_TRUE(PathTrimmer::trimmed(path, 0.6, 0.4).isEmpty());
+    EXPECT_TRUE(PathTrimmer::trimmed(Path(), 0.2, 0.4).isEmpty());
+
+    // A closed square counts its closing side.
+    Path square;
+    square.addRect({0, 0, 10, 10});
+    EXPECT_NEAR(PathTrimmer::length(square), 40, 1e-9);
+    const Path lastSide = PathTrimmer::trimmed(square, 0.75, 1);
+    EXPECT_NEAR(lastSide.currentPoint().x, 0, 1e-9);
+    EXPECT_NEAR(lastSide.currentPoint().y, 0, 1e-9);
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+// Hand-built layer trees rendered and checked pixel by pixel: geometry, groups,
+// clipping and masks.
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "CompositorTestSupport.h"
+#include "RenderTestSupport.h"
+#include "Platform/Compositor/Layer.h"
+
+namespace {
+
+using namespace platform::compositor;
+using namespace compositortest;
+using platform::graphics::Color;
+using platform::graphics::Transform3D;
+
+class RenderGeometryTest : public CompositorTest {};
+
+TEST_F(RenderGeometryTest, NestedTransformsWithAnchorPointsAndBoundsOrigins) {
+    auto root = makeRoot();
+    auto parent = Layer::make();
+    parent->setBounds({10, 10, 20, 20});  // its own coordinates start at (10, 10)
+    parent->setAnchorPoint({0, 0});
+    parent->setPosition({5, 5});
+    auto child = makeBox({0, 0, 4, 4}, Color::rgb(1, 0, 0));
+    child->setPosition({20, 20});  // the child's centre at (20, 20) of the parent: (15, 15) of the root
+    root->addSublayer(parent);
+    parent->addSublayer(child);
+    auto image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 13, 13, kRed));
+    EXPECT_TRUE(pixelIs(*image, 16, 16, kRed));
+    EXPECT_TRUE(pixelIs(*image, 12, 12, kClear));
+    EXPECT_TRUE(pixelIs(*image, 17, 17, kClear));
+
+    // A quarter turn about the anchor: a 10 x 2 bar becomes a 2 x 10 bar.
+    child->setBounds({0, 0, 10, 2});
+    child->setTransform(Transform3D::makeRotation(std::numbers::pi / 2, 0, 0, 1));
+    image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 14, 11, kRed));
+    EXPECT_TRUE(pixelIs(*image, 15, 18, kRed));
+    EXPECT_TRUE(pixelIs(*image, 11, 15, kClear));
+    EXPECT_TRUE(pixelIs(*image, 18, 15, kClear));
+}
+
+TEST_F(RenderGeometryTest, RotationAboutYIsFlattened) {
+    auto root = makeRoot();
+    auto bar = makeBox({10, 15, 20, 10}, Color::rgb(1, 0, 0));  // centre (20, 20)
+    bar->setTransform(Transform3D::makeRotation(std::numbers::pi / 3, 0, 1, 0));  // width x cos 60 = 10
+    root->addSublayer(bar);
+    const auto image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 16, 20, kRed));
+    EXPECT_TRUE(pixelIs(*image, 23, 20, kRed));
+    EXPECT_TRUE(pixelIs(*image, 13, 20, kClear));
+    EXPECT_TRUE(pixelIs(*image, 26, 20, kClear));
+}
+
+TEST_F(RenderGeometryTest, GroupOpacityDoesNotBlendChildrenTwice) {
+    auto root = makeRoot();
+    auto group = Layer::make();
+    group->setFrame({0, 0, 40, 40});
+    group->setOpacity(0.5);
+    group->addSublayer(makeBox({0, 0, 20, 20}, Color::rgb(1, 0, 0)));
+    group->addSublayer(makeBox({10, 10, 20, 20}, Color::rgb(1, 0, 0)));
+    root->addSublayer(group);
+    const auto image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 5, 5, {128, 0, 0, 128}));
+    EXPECT_TRUE(pixelIs(*image, 15, 15, {128, 0, 0, 128})) << "overlap stays at half";
+    EXPECT_TRUE(pixelIs(*image, 35, 35, kClear));
+}
+
+TEST_F(RenderGeometryTest, HiddenAndTransparentLayersAreSkipped) {
+    auto root = makeRoot();
+    auto hidden = makeBox({0, 0, 10, 10}, Color::rgb(1, 0, 0));
+    hidden->setHidden(true);
+    auto transparent = makeBox({10, 0, 10, 10}, Color::rgb(1, 0, 0));
+    transparent->setOpacity(0);
+    transparent->addSublayer(makeBox({0, 0, 5, 5}, Color::rgb(0, 1, 0)));
+    root->addSublayer(hidden);
+    root->addSublayer(transparent);
+    const auto image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 5, 5, kClear));
+    EXPECT_TRUE(pixelIs(*image, 12, 2, kClear));
+}
+
+TEST_F(RenderGeometryTest, MasksToBoundsClipsSublayersAndContents) {
+    auto root = makeRoot();
+    auto clip = makeBox({10, 10, 10, 10}, Color::rgb(0, 0, 1));
+    clip->setMasksToBounds(true);
+    clip->addSublayer(makeBox({5, 5, 20, 20}, Color::rgb(1, 0, 0)));
+    root->addSublayer(clip);
+    auto image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 12, 12, kBlue));
+    EXPECT_TRUE(pixelIs(*image, 17, 17, kRed));
+    EXPECT_TRUE(pixelIs(*image, 22, 22, kClear));
+    clip->setMasksToBounds(false);
+    image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 22, 22, kRed));
+}
+
+TEST_F(RenderGeometryTest, MaskWithItsOwnMask) {
+    auto root = makeRoot();
+    auto layer = makeBox({0, 0, 40, 40}, Color::rgb(1, 0, 0));
+    auto leftHalf = makeBox({0, 0, 20, 40}, Color::rgb(0, 0, 0, 1));
+    auto topHalf = makeBox({0, 0, 40, 20}, Color::rgb(0, 0, 0, 1));
+    leftHalf->setMask(topHalf);  // in the left half's own coordinates
+    layer->setMask(leftHalf);
+    root->addSublayer(layer);
+    const auto image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 5, 5, kRed));
+    EXPECT_TRUE(pixelIs(*image, 25, 5, kClear));
+    EXPECT_TRUE(pixelIs(*image, 5, 25, kClear));
+    EXPECT_TRUE(pixelIs(*image, 25, 25, kClear));
+    // A mask's alpha scales the layer.
+    leftHalf->setMask(nullptr);
+    leftHalf->setBackgroundColor(Color::rgb(0, 0, 0, 0.5));
+    const auto half = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*half, 5, 25, {128, 0, 0, 128}));
+}
+
+TEST_F(RenderGeometryTest, SublayerTransformTurnsSublayersAboutTheAnchor) {
+    auto root = makeRoot();
+    auto parent = Layer::make();
+    parent->setFrame({0, 0, 40, 40});
+    parent->setSublayerTransform(Transform3D::makeScale(2, 2, 1));
+    parent->addSublayer(makeBox({18, 18, 4, 4}, Color::rgb(1, 0, 0)));  // about the centre (20, 20)
+    root->addSublayer(parent);
+    const auto image = renderTree(root, clock->now());
+    EXPECT_TRUE(pixelIs(*image, 16, 16, kRed));
+    EXPECT_TRUE(pixelIs(*image, 23, 23, kRed));
+    EXPECT_TRUE(pixelIs(*image, 15, 15, kClear));
+}
+
+TEST_F(RenderGeometryTest, RenderingMarksLayersPresented) {
+    auto root = makeRoot();
+    auto child = makeBox({0, 0, 4, 4}, Color::rgb(1, 0, 0));
+    root->addSublayer(child);
+    EXPECT_EQ(child->presentation(), nullptr);
+    renderTree(root, clock->now());
+    EXPECT_NE(child->presentation(), nullptr);
+}
+
+}  // namespace

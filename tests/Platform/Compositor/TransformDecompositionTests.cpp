@@ -1,0 +1,75 @@
+// Taking transforms apart and putting them back together.
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "Platform/Compositor/TransformComponents.h"
+#include "Platform/Compositor/TransformDecomposition.h"
+
+namespace {
+
+using platform::compositor::TransformComponents;
+using platform::compositor::TransformDecomposition;
+using platform::graphics::Transform3D;
+
+void expectSameMatrix(const Transform3D& actual, const Transform3D& expected) {
+    const auto a = actual.rows();
+    const auto e = expected.rows();
+    for (std::size_t i = 0; i < 16; ++i) {
+        EXPECT_NEAR(a[i], e[i], 1e-9) << "entry " << i;
+    }
+}
+
+TEST(TransformDecomposition, RoundTripsEveryKindOfTransform) {
+    const double pi = std::numbers::pi;
+    const std::vector<Transform3D> transforms = {
+        Transform3D::identity(),
+        Transform3D::makeTranslation(1, -2, 3),
+        Transform3D::makeScale(2, 3, 4),
+        Transform3D::makeScale(-1, 1, 1),
+        Transform3D::makeScale(0, 0, 1),
+        Transform3D::makeScale(0, 2, 1),
+        Transform3D::makeRotation(0.3, 0, 0, 1),
+        Transform3D::makeRotation(pi, 0, 0, 1),
+        Transform3D::makeRotation(pi / 2, 0, 1, 0),
+        Transform3D::makeRotation(2.5, 1, 2, 3),
+        Transform3D::fromRows({1, 0, 0, 0, 0.5, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),  // shear
+        Transform3D::concat(Transform3D::makeScale(2, -3, 1), Transform3D::makeRotation(1.2, 0, 0, 1)),
+        Transform3D::fromRows({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, -0.002, 5, 6, 0, 1}),  // perspective
+    };
+    for (const Transform3D& transform : transforms) {
+        expectSameMatrix(TransformDecomposition::of(transform).matrix(), transform);
+    }
+}
+
+TEST(TransformDecomposition, ComponentsOfComposedParts) {
+    TransformComponents parts;
+    parts.scaleX = 2;
+    parts.scaleY = 0.5;
+    parts.rotationX = 0.2;
+    parts.rotationY = -0.4;
+    parts.rotationZ = 1.1;
+    parts.translationX = 7;
+    parts.translationY = -8;
+    const TransformComponents read = TransformComponents::of(parts.matrix());
+    EXPECT_NEAR(read.scaleX, 2, 1e-9);
+    EXPECT_NEAR(read.scaleY, 0.5, 1e-9);
+    EXPECT_NEAR(read.rotationX, 0.2, 1e-9);
+    EXPECT_NEAR(read.rotationY, -0.4, 1e-9);
+    EXPECT_NEAR(read.rotationZ, 1.1, 1e-9);
+    EXPECT_NEAR(read.translationX, 7, 1e-9);
+    EXPECT_NEAR(read.translationY, -8, 1e-9);
+}
+
+TEST(TransformDecomposition, KeyPathParts) {
+    using Part = TransformComponents::Part;
+    EXPECT_EQ(TransformComponents::partForKeyPath("transform.rotation.z"), Part::rotationZ);
+    EXPECT_EQ(TransformComponents::partForKeyPath("transform.translation"), Part::translation);
+    EXPECT_EQ(TransformComponents::partForKeyPath("transform.scale.y"), Part::scaleY);
+    EXPECT_FALSE(TransformComponents::partForKeyPath("transform").has_value());
+    EXPECT_FALSE(TransformComponents::partForKeyPath("transform.scale").has_value());
+    EXPECT_FALSE(TransformComponents::partForKeyPath("sublayerTransform.scale.x").has_value());
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "PixelAssertions.h"
+
+namespace platform::graphics {
+namespace {
+
+using namespace testing;
+
+std::shared_ptr<const Gradient> blackToWhite(ColorSpace space = ColorSpace::deviceRGB()) {
+    const std::vector<Color> colors{Color::black(), Color::white()};
+    const std::vector<double> locations{0, 1};
+    return Gradient::make(space, colors, locations);
+}
+
+TEST(GradientDrawingTest, LinearRampWithAndWithoutExtension) {
+    struct Case {
+        GradientDrawingOptions options;
+        Pixel before, after;
+    };
+    const Case cases[] = {
+        {GradientDrawingOptions::extended(), kOpaqueBlack, {255, 255, 255, 255}},
+        {{}, kClear, kClear},
+        {{true, false}, kOpaqueBlack, kClear},
+        {{false, true}, kClear, {255, 255, 255, 255}},
+    };
+    const auto gradient = blackToWhite();
+    ASSERT_NE(gradient, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.options.drawsBeforeStart << c.options.drawsAfterEnd);
+        auto context = bitmap(200, 10);
+        context->drawLinearGradient(*gradient, {50, 0}, {150, 0}, c.options);
+        const auto image = context->makeImage();
+        EXPECT_TRUE(pixelNear(*image, 10, 5, c.before));
+        EXPECT_TRUE(pixelNear(*image, 190, 5, c.after));
+        // Midway the ramp is half grey; a quarter of the way, a quarter.
+        EXPECT_TRUE(pixelNear(*image, 100, 5, {255, 128, 128, 128}, 2));
+        EXPECT_TRUE(pixelNear(*image, 75, 5, {255, 65, 65, 65}, 2));
+    }
+}
+
+TEST(GradientDrawingTest, RadialFromTheCentreOutToTheDistanceOfTheEnd) {
+    const auto gradient = blackToWhite();
+    for (bool extended : {true, false}) {
+        auto context = bitmap(100, 100);
+        // As the engines draw it: centred on the start, radius 0 to |end - start|.
+        const Point start(50, 50);
+        const Point end(90, 50);
+        context->drawRadialGradient(*gradient, start, 0, start, start.distanceTo(end),
+                                    extended ? GradientDrawingOptions::extended() : GradientDrawingOptions());
+        const auto image = context->makeImage();
+        EXPECT_TRUE(pixelNear(*image, 50, 50, kOpaqueBlack, 6));  // the pixel centre is 0.7 out
+        EXPECT_TRUE(pixelNear(*image, 69, 50, {255, 128, 128, 128}, 4));  // half way out
+        EXPECT_TRUE(pixelNear(*image, 50, 69, {255, 128, 128, 128}, 4));
+        EXPECT_TRUE(pixelNear(*image, 97, 50, extended ? Pixel{255, 255, 255, 255} : kClear));
+        EXPECT_TRUE(pixelNear(*image, 2, 2, extended ? Pixel{255, 255, 255, 255} : kClear));
+    }
+}
+
+TEST(GradientDrawingTest, ClippedToThePathWithTheContextAlpha) {
+    const auto gradient = blackToWhite();
+    auto context = bitmap(100, 10);
+    context->addRect(Rect(0, 0, 50, 10));
+    context->clip();
+    context->setAlpha(0.5);
+    context->drawLinearGradient(*gradient, {0, 0}, {100, 0}, GradientDrawingOptions::extended());
+    const auto image = context->makeImage();
+    EXPECT_TRUE(pixelNear(*image, 0, 5, {128, 0, 0, 0}, 1));
+    EXPECT_TRUE(pixelNear(*image, 75, 5, kClear));
+}
+
+TEST(GradientDrawingTest, GreyGradientIntoAGreyBitmapMakesAMask) {
+    // The engines' opacity stops: a grey ramp drawn into a grey bitmap, used as a mask.
+    const auto gradient = blackToWhite(ColorSpace::deviceGrey());
+    auto grey = GraphicsContext::makeGreyBitmap(100, 10);
+    ASSERT_NE(grey, nullptr);
+    EXPECT_TRUE(grey->isGrey());
+    grey->drawLinearGradient(*gradient, {0, 0}, {100, 0}, GradientDrawingOptions::extended());
+    const auto mask = grey->makeImage();
+    ASSERT_EQ(mask->format(), Image::Format::grey8);
+    EXPECT_NEAR(mask->pixels()[50], 128, 2);
+    EXPECT_NEAR(mask->pixels()[0], 1, 1);
+
+    auto context = bitmap(100, 10);
+    context->clipToMask(Rect(0, 0, 100, 10), *mask);
+    context->setFillColor(Color::rgb(1, 0, 0));
+    context->fillRect(Rect(0, 0, 100, 10));
+    const auto image = context->makeImage();
+    EXPECT_LT(pixelAt(*image, 2, 5).a, 10);
+    EXPECT_NEAR(pixelAt(*image, 50, 5).a, 128, 3);
+    EXPECT_GT(pixelAt(*image, 98, 5).a, 245);
+}
+
+TEST(GradientDrawingTest, DegenerateGeometryDrawsOnlyWhenExtendedPastTheEnd) {
+    const auto gradient = blackToWhite();
+    for (bool extended : {false, true}) {
+        auto context = bitmap(10, 10);
+        context->drawLinearGradient(*gradient, {5, 5}, {5, 5},
+                                    extended ? GradientDrawingOptions::extended() : GradientDrawingOptions());
+        context->drawRadialGradient(*gradient, {5, 5}, NAN, {5, 5}, 3, GradientDrawingOptions::extended());
+        EXPECT_TRUE(pixelNear(*context->makeImage(), 1, 1, extended ? Pixel{255, 255, 255, 255} : kClear));
+    }
+}
+
+TEST(ImageDrawingTest, AnImageFillsItsRectangleTopRowFirst) {
+    // 2 x 2: red, green on top; blue, white below.
+    const std::vector<std::uint8_t> rgba{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+    const auto image = Image::fromStraightRGBA(2, 2, rgba);
+    ASSERT_NE(image, nullptr);
+    auto context = bitmap(30, 30);
+    context->drawImage(*image, Rect(10, 10, 20, 20));
+    const auto result = context->makeImage();
+    EXPECT_TRUE(pixelNear(*result, 12, 12, kOpaqueRed));
+    EXPECT_TRUE(pixelNear(*result, 27, 12, {255, 0, 255, 0}));
+    EXPECT_TRUE(pixelNear(*result, 12, 27, {255, 0, 0, 255}));
+    EXPECT_TRUE(pixelNear(*result, 27, 27, {255, 255, 255, 255}));
+    EXPECT_TRUE(pixelNear(*result, 5, 5, kClear));
+}
+
+TEST(BitmapContextTest, SizesAreCheckedAndReported) {
+    struct Case {
+        int width, height;
+        bool made;
+    };
+    const Case cases[] = {{1, 1, true}, {0, 5, false}, {5, -1, false}, {40000, 1, false}, {20000, 20000, false}};
+    for (const Case& c : cases) {
+        auto context = GraphicsContext::makeBitmap(c.width, c.height);
+        EXPECT_EQ(context != nullptr, c.made) << c.width << "x" << c.height;
+        EXPECT_EQ(GraphicsContext::makeGreyBitmap(c.width, c.height) != nullptr, c.made);
+        if (context) {
+            EXPECT_EQ(context->width(), c.width);
+            EXPECT_EQ(context->height(), c.height);
+            EXPECT_NE(context->cairo(), nullptr);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace platform::graphics

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <png.h>
+#include <webp/encode.h>
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Platform/Graphics/ImageDecoder.h"
+#include "PixelAssertions.h"
+#include "tests/Support/TestSupport.h"
+
+namespace platform::graphics {
+namespace {
+
+using namespace testing;
+
+constexpr int kWidth = 16;
+constexpr int kHeight = 12;
+
+// Straight RGBA: red on the left half, half-transparent blue on the right.
+std::vector<std::uint8_t> sampleRGBA(bool opaque) {
+    std::vector<std::uint8_t> rgba(kWidth * kHeight * 4);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            std::uint8_t* p = &rgba[(y * kWidth + x) * 4];
+            if (x < kWidth / 2) {
+                p[0] = 255, p[1] = 0, p[2] = 0, p[3] = 255;
+            } else {
+                p[0] = 0, p[1] = 0, p[2] = 255, p[3] = opaque ? 255 : 128;
+            }
+        }
+    }
+    return rgba;
+}
+
+std::string encodeJPEG(const std::vector<std::uint8_t>& rgba, int width, int height) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width; ++x) {
+            std::memcpy(&row[x * 3], &rgba[(info.next_scanline * width + x) * 4], 3);
+        }
+        JSAMPROW pointer = row.data();
+        jpeg_write_scanlines(&info, &pointer, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::string bytes(reinterpret_cast<char*>(buffer), size);
+    std::free(buffer);
+    return bytes;
+}
+
+std::string encodeWebP(const std::vector<std::uint8_t>& rgba, bool lossless) {
+    std::uint8_t* output = nullptr;
+    const std::size_t size = lossless ? WebPEncodeLosslessRGBA(rgba.data(), kWidth, kHeight, kWidth * 4, &output)
+                                      : WebPEncodeRGBA(rgba.data(), kWidth, kHeight, kWidth * 4, 95, &output);
+    std::string bytes(reinterpret_cast<char*>(output), size);
+    WebPFree(output);
+    return bytes;
+}
+
+std::string encodePNG(const std::vector<std::uint8_t>& pixels, png_uint_32 format) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = kWidth;
+    image.height = kHeight;
+    image.format = format;
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr);
+    std::string bytes(size, '\0');
+    EXPECT_TRUE(png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr));
+    bytes.resize(size);
+    return bytes;
+}
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t length) {
+    std::uint32_t crc = 0xffffffffu;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) {
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void putBigEndian(std::string& bytes, std::size_t offset, std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) {
+        bytes[offset + i] = static_cast<char>((value >> (8 * (count - 1 - i))) & 0xff);
+    }
+}
+
+// The same image with the size its header claims changed (and the header's checksum redone).
+std::string withClaimedSize(std::string bytes, std::uint32_t width, std::uint32_t height) {
+    switch (ImageDecoder::sniff(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))) {
+        case ImageDecoder::Format::png: {
+            putBigEndian(bytes, 16, width, 4);  // IHDR data starts at 16
+            putBigEndian(bytes, 20, height, 4);
+            putBigEndian(bytes, 29, crc32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 12, 17), 4);
+            break;
+        }
+        case ImageDecoder::Format::jpeg: {
+            const std::size_t sof = bytes.find("\xff\xc0", 2);
+            putBigEndian(bytes, sof + 5, height, 2);
+            putBigEndian(bytes, sof + 7, width, 2);
+            break;
+        }
+        case ImageDecoder::Format::webp: {
+            // Lossless: 14 bits of width - 1, 14 of height - 1, after the signature byte.
+            std::uint32_t bits;
+            std::memcpy(&bits, bytes.data() + 21, 4);
+            bits = (bits & 0xf0000000u) | ((width - 1) & 0x3fff) | (((height - 1) & 0x3fff) << 14);
+            std::memcpy(bytes.data() + 21, &bits, 4);
+            break;
+        }
+        case ImageDecoder::Format::unknown:
+            ADD_FAILURE() << "not an image";
+    }
+    return bytes;
+}
+
+TEST(ImageDecoderTest, DecodesEachFormatIntoPremultipliedPixels) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        ImageDecoder::Format format;
+        bool keepsAlpha;
+        int tolerance;
+    };
+    const Case cases[] = {
+        {"png", encodePNG(sampleRGBA(false), PNG_FORMAT_RGBA), ImageDecoder::Format::png, true, 0},
+        {"jpeg", encodeJPEG(sampleRGBA(true), kWidth, kHeight), ImageDecoder::Format::jpeg, false, 12},
+        {"lossless webp", encodeWebP(sampleRGBA(false), true), ImageDecoder::Format::webp, true, 0},
+        {"lossy webp", encodeWebP(sampleRGBA(true), false), ImageDecoder::Format::webp, false, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ImageDecoder::sniff(std::span(reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size())),
+                  c.format);
+        const auto image = ImageDecoder::decode(c.bytes);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->width(), kWidth);
+        EXPECT_EQ(image->height(), kHeight);
+        EXPECT_EQ(image->format(), Image::Format::argb32Premultiplied);
+        // Away from the colour edge, where lossy formats blur.
+        EXPECT_TRUE(pixelNear(*image, 2, 6, kOpaqueRed, c.tolerance));
+        const Pixel blue = c.keepsAlpha ? Pixel{128, 0, 0, 128} : Pixel{255, 0, 0, 255};
+        EXPECT_TRUE(pixelNear(*image, 13, 6, blue, c.tolerance));
+    }
+}
+
+TEST(ImageDecoderTest, GreyAndAlphaPNGDecodes) {
+    std::vector<std::uint8_t> greyAlpha(kWidth * kHeight * 2);
+    for (std::size_t i = 0; i < greyAlpha.size(); i += 2) {
+        greyAlpha[i] = 200;
+        greyAlpha[i + 1] = 51;
+    }
+    const auto image = ImageDecoder::decode(encodePNG(greyAlpha, PNG_FORMAT_GA));
+    ASSERT_NE(image, nullptr);
+    EXPECT_TRUE(pixelNear(*image, 3, 3, {51, 40, 40, 40}, 1));
+}
+
+TEST(ImageDecoderTest, BrokenTruncatedAndUnknownBytesGiveNoImage) {
+    const std::string sources[] = {
+        encodePNG(sampleRGBA(false), PNG_FORMAT_RGBA),
+        encodeJPEG(sampleRGBA(true), kWidth, kHeight),
+        encodeWebP(sampleRGBA(false), true),
+        encodeWebP(sampleRGBA(true), false),
+    };
+    for (const std::string& whole : sources) {
+        // Every cut into the image data, in steps, down to nothing. A PNG that
+        // loses only its closing empty chunk still holds all its pixels, as other
+        // decoders agree, so cuts stop short of that chunk (12 bytes).
+        const bool png = whole.starts_with("\x89PNG");
+        const std::size_t lastCut = whole.size() - (png ? 13 : 1);
+        for (std::size_t length = 0; length < lastCut; length += std::max<std::size_t>(1, whole.size() / 40)) {
+            EXPECT_EQ(ImageDecoder::decode(whole.substr(0, length)), nullptr) << "cut at " << length;
+        }
+        EXPECT_EQ(ImageDecoder::decode(whole.substr(0, lastCut)), nullptr);
+        // Garbage after a valid signature and header.
+        std::string scrambled = whole;
+        for (std::size_t i = whole.size() / 3; i < whole.size(); i += 3) {
+            scrambled[i] = static_cast<char>(scrambled[i] ^ 0x5a);
+        }
+        (void)ImageDecoder::decode(scrambled);  // may decode to noise, must not crash
+    }
+    EXPECT_EQ(ImageDecoder::decode(std::string("GIF89a\x01\x00\x01\x00", 10)), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(std::string()), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(std::string("\x89PNG\r\n\x1a\n", 8)), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(std::string("RIFF\0\0\0\0WEBPVP8 ", 16)), nullptr);
+}
+
+TEST(ImageDecoderTest, ImagesPastOneHundredMegapixelsAreRefused) {
+    const std::string png = encodePNG(sampleRGBA(false), PNG_FORMAT_RGBA);
+    const std::string jpeg = encodeJPEG(sampleRGBA(true), kWidth, kHeight);
+    const std::string webp = encodeWebP(sampleRGBA(false), true);
+    // The unchanged size still decodes, so a refusal below is the size's doing.
+    ASSERT_NE(ImageDecoder::decode(withClaimedSize(png, kWidth, kHeight)), nullptr);
+    ASSERT_NE(ImageDecoder::decode(withClaimedSize(jpeg, kWidth, kHeight)), nullptr);
+    ASSERT_NE(ImageDecoder::decode(withClaimedSize(webp, kWidth, kHeight)), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(withClaimedSize(png, 10001, 10000)), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(withClaimedSize(png, 1u << 30, 1u << 30)), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(withClaimedSize(jpeg, 10001, 10000)), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(withClaimedSize(jpeg, 65535, 65535)), nullptr);
+    EXPECT_EQ(ImageDecoder::decode(withClaimedSize(webp, 16384, 16384)), nullptr);
+}
+
+TEST(ImageTest, StraightAlphaRoundTripsAndPNGWritesBack) {
+    const auto rgba = sampleRGBA(false);
+    const auto image = Image::fromStraightRGBA(kWidth, kHeight, rgba);
+    ASSERT_NE(image, nullptr);
+    EXPECT_TRUE(pixelNear(*image, 13, 0, {128, 0, 0, 128}));
+    EXPECT_EQ(image->straightRGBA(), rgba);
+
+    testsupport::TemporaryDirectory folder;
+    ASSERT_TRUE(image->writePNG(folder.path() / "sample.png"));
+    const auto decoded = ImageDecoder::decode(testsupport::readFile(folder.path() / "sample.png"));
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(decoded->straightRGBA(), rgba);
+
+    const auto grey = Image::make(3, 2, Image::Format::grey8, std::vector<std::uint8_t>(8, 77));
+    ASSERT_NE(grey, nullptr);
+    const auto greyBack = ImageDecoder::decode(grey->encodePNG());
+    ASSERT_NE(greyBack, nullptr);
+    EXPECT_TRUE(pixelNear(*greyBack, 2, 1, {255, 77, 77, 77}));
+    EXPECT_TRUE(pixelNear(*Image::convertedToARGB(grey), 2, 1, {255, 77, 77, 77}));
+}
+
+TEST(ImageTest, MakeRefusesBadSizesAndShortBuffers) {
+    EXPECT_EQ(Image::make(0, 1, Image::Format::grey8, std::vector<std::uint8_t>(4)), nullptr);
+    EXPECT_EQ(Image::make(2, 2, Image::Format::argb32Premultiplied, std::vector<std::uint8_t>(15)), nullptr);
+    EXPECT_EQ(Image::make(20000, 20000, Image::Format::grey8, {}), nullptr);
+    EXPECT_EQ(Image::fromStraightRGBA(2, 2, std::vector<std::uint8_t>(15)), nullptr);
+    EXPECT_EQ(Image::bytesPerRowFor(Image::Format::grey8, 3), 4);  // rows padded to four bytes
+    const auto image = Image::make(2, 2, Image::Format::argb32Premultiplied, std::vector<std::uint8_t>(16, 0xff));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->pixel(-1, 0), 0u);
+    EXPECT_EQ(image->pixel(2, 0), 0u);
+}
+
+}  // namespace
+}  // namespace platform::graphics

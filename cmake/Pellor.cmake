@@ -30,11 +30,11 @@ function(pellor_test name folder)
     message(STATUS "${name}: no tests in tests/${folder} yet")
     return()
   endif()
-  add_executable(${name} ${sources})
+  # The leak checker's suppressions must be in the program itself, not in a library it links.
+  add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/Support/LeakSuppressions.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} pellor_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
   pellor_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "PELLOR_CORPUS_DIR=${PELLOR_CORPUS_DIR};QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # pellor_bench(<name> <source files>... LIBS <targets>...)

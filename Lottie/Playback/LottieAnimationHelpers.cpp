@@ -47,8 +47,10 @@ std::shared_ptr<const LottieAnimation> LottieAnimation::loadNamed(const std::str
                                                                   const platform::foundation::Bundle& bundle,
                                                                   const std::optional<std::string>& subdirectory,
                                                                   const Cache& cache) {
-    // The key keeps the name exactly as given, ".json" and all.
-    std::string key = bundle.bundlePath().string() + subdirectory.value_or("") + "/" + name;
+    // The key keeps the name exactly as given, ".json" and all. A separator
+    // stands between the bundle's path and the subdirectory, so that bundle
+    // "/a/b" with subdirectory "c" is not taken for bundle "/a/bc".
+    std::string key = bundle.bundlePath().string() + (subdirectory ? "/" + *subdirectory : "") + "/" + name;
     if (auto hit = cached(cache, key)) return hit;
     std::string resource = name;
     if (resource.size() >= 5 && resource.compare(resource.size() - 5, 5, ".json") == 0) resource.resize(resource.size() - 5);

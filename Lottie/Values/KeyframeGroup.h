@@ -173,19 +173,25 @@ void KeyframeGroup<T>::encode(platform::json::Encoder& encoder) const {
         container.encode("k", keyframes_.front().value());
         return;
     }
-    // One entry per pair of keyframes. A group without keyframes writes an
-    // empty list, which reads back as a group without keyframes.
+    // One entry per keyframe, so that every keyframe reads back: an entry
+    // holds its keyframe's value, time, hold flag and departing tangents, and
+    // (but the last) the next keyframe's value and arriving tangents. A group
+    // without keyframes writes an empty list, which reads back as one.
     platform::json::UnkeyedEncodingContainer entries = container.nestedUnkeyedContainer("k");
-    for (std::size_t index = 1; index < keyframes_.size(); ++index) {
-        const Keyframe<T>& previous = keyframes_[index - 1];
-        const Keyframe<T>& current = keyframes_[index];
+    for (std::size_t index = 0; index < keyframes_.size(); ++index) {
+        const Keyframe<T>& keyframe = keyframes_[index];
         KeyframeData<T> entry;
-        entry.startValue = previous.value();
-        entry.endValue = current.value();
-        entry.time = previous.time();
-        if (previous.isHold()) entry.hold = 1;
-        entry.inTangent = current.inTangent();
-        entry.outTangent = previous.outTangent();
+        entry.startValue = keyframe.value();
+        entry.time = keyframe.time();
+        if (keyframe.isHold()) entry.hold = 1;
+        entry.outTangent = keyframe.outTangent();
+        entry.spatialOutTangent = keyframe.spatialOutTangent();
+        if (index + 1 < keyframes_.size()) {
+            const Keyframe<T>& next = keyframes_[index + 1];
+            entry.endValue = next.value();
+            entry.inTangent = next.inTangent();
+            entry.spatialInTangent = next.spatialInTangent();
+        }
         entries.encode(entry);
     }
 }

@@ -7,6 +7,7 @@
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/SolidCompositionLayer.h"
+#include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Model/Layers/PreCompLayerModel.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/Layers/SolidLayerModel.h"
@@ -35,6 +36,9 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
                 return CompositionLayer::make<PreCompositionLayer>(*precomp, *found->second, context);
             }
         }
+    }
+    if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {
+        return CompositionLayer::make<TextCompositionLayer>(*text);
     }
     // Image and text layers show their contents once those layer types exist in
     // this engine; until then they, null layers and layers whose asset is missing

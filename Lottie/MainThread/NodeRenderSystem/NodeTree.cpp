@@ -29,7 +29,7 @@ namespace {
 // passed over like merges, leaving the chain as it was.
 std::shared_ptr<AnimatorNode> makeNode(const std::shared_ptr<const ShapeItem>& item,
                                        const std::shared_ptr<AnimatorNode>& parent, NodeTree& tree,
-                                       NodeTree& groupTree) {
+                                       NodeTree& groupTree, std::size_t& nodeBudget) {
     const ShapeItem& base = *item;
     if (const auto* fill = dynamic_cast<const Fill*>(&base)) return std::make_shared<FillNode>(parent, *fill);
     if (const auto* stroke = dynamic_cast<const Stroke*>(&base)) return std::make_shared<StrokeNode>(parent, *stroke);
@@ -53,7 +53,7 @@ std::shared_ptr<AnimatorNode> makeNode(const std::shared_ptr<const ShapeItem>& i
         return nullptr;
     }
     if (const auto* group = dynamic_cast<const Group*>(&base)) {
-        groupTree = NodeTree::build(group->items());
+        groupTree = NodeTree::build(group->items(), nodeBudget);
         return std::make_shared<GroupNode>(group->name(), parent, groupTree);
     }
     if (dynamic_cast<const Repeater*>(&base)) {
@@ -71,15 +71,26 @@ std::shared_ptr<AnimatorNode> makeNode(const std::shared_ptr<const ShapeItem>& i
 }  // namespace
 
 NodeTree NodeTree::build(const ShapeItemList& items) {
+    std::size_t nodeBudget = maximumNodesPerLayer;
+    return build(items, nodeBudget);
+}
+
+NodeTree NodeTree::build(const ShapeItemList& items, std::size_t& nodeBudget) {
     NodeTree tree;
     for (const auto& item : items) {
         if (!item || item->hidden() || item->type() == ShapeType::unknown) continue;
+        if (nodeBudget == 0 || tree.childrenNodes.size() >= maximumNodesPerList) {
+            LottieLogger::shared()->warn([] { return std::string("Too many shape items; the rest are not drawn."); },
+                                         "Lottie/ItemsExtension", 0);
+            break;
+        }
         NodeTree groupTree;
-        std::shared_ptr<AnimatorNode> node = makeNode(item, tree.rootNode, tree, groupTree);
+        std::shared_ptr<AnimatorNode> node = makeNode(item, tree.rootNode, tree, groupTree, nodeBudget);
         // Only a new node is registered: an item that makes none (a repeater, a
         // merge) must not register the previous node's path or renderer again,
         // which would draw it twice.
         if (!node) continue;
+        if (nodeBudget > 0) --nodeBudget;
         tree.rootNode = node;
         tree.childrenNodes.push_back(node);
         if (auto group = std::dynamic_pointer_cast<GroupNode>(node)) {

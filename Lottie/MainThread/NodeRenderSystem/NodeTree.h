@@ -24,8 +24,17 @@ struct NodeTree {
     std::vector<std::shared_ptr<PathOutputNode>> paths;
     std::vector<std::shared_ptr<AnimatorNode>> childrenNodes;
 
+    // Every path output holds the paths of everything upstream of it, so the
+    // work of a chain grows with the square of its length. A shape layer builds
+    // at most this many nodes in one item list and in all its lists together;
+    // further items are left out (with a warning) instead of exhausting memory.
+    static constexpr std::size_t maximumNodesPerList = 1'000;
+    static constexpr std::size_t maximumNodesPerLayer = 10'000;
+
     // The chain of an item list; groups build theirs recursively.
     static NodeTree build(const ShapeItemList& items);
+    // The same within a budget of nodes shared by the lists of one layer.
+    static NodeTree build(const ShapeItemList& items, std::size_t& nodeBudget);
 };
 
 }  // namespace lottie

@@ -17,10 +17,12 @@ void Asset::readIdentifier(const Dictionary& dictionary) {
 }
 
 void Asset::readIdentifier(const platform::json::Decoder& decoder) {
+    // Text first, else an integer whose error then stands; the type is
+    // looked at first so that integer identifiers cost no exception.
     auto container = decoder.container();
-    try {
+    if (container.superDecoder("id").value().isString()) {
         id = container.decode<std::string>("id");
-    } catch (const platform::json::DecodingError&) {
+    } else {
         id = std::to_string(container.decode<std::int64_t>("id"));
     }
 }

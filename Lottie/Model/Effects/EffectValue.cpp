@@ -59,11 +59,11 @@ std::optional<std::vector<std::shared_ptr<const EffectValue>>> EffectValue::deco
     if (!container.contains(key)) return std::nullopt;
     platform::json::Decoder list = container.superDecoder(key);
     if (!list.value().isArray()) return std::nullopt;
-    std::optional<platform::json::UnkeyedDecodingContainer> peek = list.unkeyedContainer();
-    auto read = *peek;
+    auto peek = list.unkeyedContainer();
+    auto read = peek;
     std::vector<std::shared_ptr<const EffectValue>> values;
-    while (!peek->isAtEnd()) {
-        auto element = peek->nestedContainer();
+    while (!peek.isAtEnd()) {
+        auto element = peek.nestedContainer();
         std::optional<std::int64_t> code;
         try {
             code = element.decodeIfPresent<std::int64_t>(discriminatorKey);

@@ -47,11 +47,11 @@ std::optional<std::vector<std::shared_ptr<const LayerEffect>>> LayerEffect::deco
     if (!container.contains(key)) return std::nullopt;
     platform::json::Decoder list = container.superDecoder(key);
     if (!list.value().isArray()) return std::nullopt;
-    std::optional<platform::json::UnkeyedDecodingContainer> peek = list.unkeyedContainer();
-    auto read = *peek;
+    auto peek = list.unkeyedContainer();
+    auto read = peek;
     std::vector<std::shared_ptr<const LayerEffect>> effects;
-    while (!peek->isAtEnd()) {
-        auto element = peek->nestedContainer();
+    while (!peek.isAtEnd()) {
+        auto element = peek.nestedContainer();
         std::optional<std::int64_t> code;
         try {
             code = element.decodeIfPresent<std::int64_t>(discriminatorKey);

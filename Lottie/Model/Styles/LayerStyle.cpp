@@ -42,11 +42,11 @@ std::optional<std::vector<std::shared_ptr<const LayerStyle>>> LayerStyle::decode
     if (!container.contains(key)) return std::nullopt;
     platform::json::Decoder list = container.superDecoder(key);
     if (!list.value().isArray()) return std::nullopt;
-    std::optional<platform::json::UnkeyedDecodingContainer> peek = list.unkeyedContainer();
-    auto read = *peek;
+    auto peek = list.unkeyedContainer();
+    auto read = peek;
     std::vector<std::shared_ptr<const LayerStyle>> styles;
-    while (!peek->isAtEnd()) {
-        auto element = peek->nestedContainer();
+    while (!peek.isAtEnd()) {
+        auto element = peek.nestedContainer();
         std::optional<std::int64_t> code;
         try {
             code = element.decodeIfPresent<std::int64_t>(discriminatorKey);

@@ -77,15 +77,12 @@ TextAnimator::TextAnimator(const platform::json::Decoder& decoder) {
     if (!rotationZ) rotationZ = decodeGroup<LottieVector1D>(properties, "rz");
     opacity = decodeGroup<LottieVector1D>(properties, "o");
 
-    std::optional<platform::json::KeyedDecodingContainer> selector;
-    try {
-        selector = container.nestedContainer("s");
-    } catch (const platform::json::DecodingError&) {
-        return;  // No usable selector: the animator applies to the whole text.
-    }
-    start = decodeQuietly<KeyframeGroupPtr<LottieVector1D>>(*selector, "s").value_or(nullptr);
-    end = decodeQuietly<KeyframeGroupPtr<LottieVector1D>>(*selector, "e").value_or(nullptr);
-    if (auto code = decodeQuietly<std::int64_t>(*selector, "r")) textRangeUnit = textRangeUnitFromCode(*code);
+    // No usable selector: the animator applies to the whole text.
+    if (!container.superDecoder("s").value().isObject()) return;
+    auto selector = container.nestedContainer("s");
+    start = decodeQuietly<KeyframeGroupPtr<LottieVector1D>>(selector, "s").value_or(nullptr);
+    end = decodeQuietly<KeyframeGroupPtr<LottieVector1D>>(selector, "e").value_or(nullptr);
+    if (auto code = decodeQuietly<std::int64_t>(selector, "r")) textRangeUnit = textRangeUnitFromCode(*code);
 }
 
 void TextAnimator::encode(platform::json::Encoder& encoder) const {

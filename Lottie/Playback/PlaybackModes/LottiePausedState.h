@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "Lottie/Playback/PlaybackModes/LottieMarkerPosition.h"
@@ -39,12 +40,12 @@ public:
     using Value = std::variant<CurrentFrame, Progress, Frame, Time, Marker>;
 
     LottiePausedState() = default;
-    static LottiePausedState currentFrame() { return LottiePausedState(CurrentFrame{}); }
-    static LottiePausedState progress(double progress) { return LottiePausedState(Progress{progress}); }
-    static LottiePausedState frame(double frame) { return LottiePausedState(Frame{frame}); }
-    static LottiePausedState time(double seconds) { return LottiePausedState(Time{seconds}); }
+    static LottiePausedState currentFrame() { return LottiePausedState(std::in_place, CurrentFrame{}); }
+    static LottiePausedState progress(double progress) { return LottiePausedState(std::in_place, Progress{progress}); }
+    static LottiePausedState frame(double frame) { return LottiePausedState(std::in_place, Frame{frame}); }
+    static LottiePausedState time(double seconds) { return LottiePausedState(std::in_place, Time{seconds}); }
     static LottiePausedState marker(std::string name, LottieMarkerPosition position = LottieMarkerPosition::start) {
-        return LottiePausedState(Marker{std::move(name), position});
+        return LottiePausedState(std::in_place, Marker{std::move(name), position});
     }
 
     const Value& value() const { return value_; }
@@ -53,7 +54,10 @@ public:
     std::size_t hash() const;
 
 private:
-    explicit LottiePausedState(Value value) : value_(std::move(value)) {}
+    // Each case is built in place: moving a whole variant in trips a false
+    // uninitialised-use warning of the compiler under the sanitizers.
+    template <class Case>
+    LottiePausedState(std::in_place_t, Case value) : value_(std::in_place_type<Case>, std::move(value)) {}
 
     Value value_;
 };

@@ -54,7 +54,7 @@ public:
                      PlaybackMode::FromMarker, PlaybackMode::Marker, PlaybackMode::Markers>;
 
     // Paused at the current frame.
-    LottiePlaybackMode() : value_(Paused{}) {}
+    LottiePlaybackMode() : value_(std::in_place_type<Paused>) {}
 
     static LottiePlaybackMode paused(PausedState at) {
         return LottiePlaybackMode(std::in_place, Paused{std::move(at)});
@@ -76,8 +76,9 @@ public:
     }
     static LottiePlaybackMode fromMarker(std::optional<std::string> from, std::string toMarker, bool playEndMarkerFrame,
                                          LottieLoopMode loopMode) {
-        return LottiePlaybackMode(std::in_place, PlaybackMode::FromMarker{std::move(from), std::move(toMarker),
-                                                                          playEndMarkerFrame, loopMode});
+        const PlaybackMode request =
+            PlaybackMode::fromMarker(std::move(from), std::move(toMarker), playEndMarkerFrame, loopMode);
+        return LottiePlaybackMode(std::in_place, std::get<PlaybackMode::FromMarker>(request.value()));
     }
     static LottiePlaybackMode marker(std::string name, LottieLoopMode loopMode) {
         return LottiePlaybackMode(std::in_place, PlaybackMode::Marker{std::move(name), loopMode});
@@ -118,7 +119,9 @@ public:
     std::size_t hash() const;
 
 private:
-    LottiePlaybackMode(std::in_place_t, Value value) : value_(std::move(value)) {}
+    // Built in place, as LottiePausedState is.
+    template <class Case>
+    LottiePlaybackMode(std::in_place_t, Case value) : value_(std::in_place_type<Case>, std::move(value)) {}
 
     Value value_;
 };

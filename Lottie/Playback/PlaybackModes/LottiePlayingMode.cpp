@@ -5,6 +5,18 @@
 
 namespace lottie {
 
+LottiePlayingMode LottiePlayingMode::fromMarker(std::optional<std::string> from, std::string toMarker,
+                                                bool playEndMarkerFrame, LottieLoopMode loopMode) {
+    // Field by field: moving the optional in one aggregate trips a false
+    // uninitialised-use warning of the compiler under the sanitizers.
+    FromMarker request;
+    if (from) request.from = std::move(*from);
+    request.toMarker = std::move(toMarker);
+    request.playEndMarkerFrame = playEndMarkerFrame;
+    request.loopMode = loopMode;
+    return request;
+}
+
 LottiePlayingMode LottiePlayingMode::replacingLoopMode(LottieLoopMode loopMode) const {
     return std::visit(Overloaded{[](const Markers& markers) { return LottiePlayingMode(markers); },
                                  [loopMode](auto request) {

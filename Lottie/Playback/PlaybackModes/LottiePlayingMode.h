@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -50,11 +51,11 @@ public:
     using Value = std::variant<FromProgress, FromFrame, FromMarker, Marker, Markers>;
 
     LottiePlayingMode() = default;
-    LottiePlayingMode(FromProgress value) : value_(std::move(value)) {}
-    LottiePlayingMode(FromFrame value) : value_(std::move(value)) {}
-    LottiePlayingMode(FromMarker value) : value_(std::move(value)) {}
-    LottiePlayingMode(Marker value) : value_(std::move(value)) {}
-    LottiePlayingMode(Markers value) : value_(std::move(value)) {}
+    LottiePlayingMode(FromProgress value) : value_(std::in_place_type<FromProgress>, std::move(value)) {}
+    LottiePlayingMode(FromFrame value) : value_(std::in_place_type<FromFrame>, std::move(value)) {}
+    LottiePlayingMode(FromMarker value) : value_(std::in_place_type<FromMarker>, std::move(value)) {}
+    LottiePlayingMode(Marker value) : value_(std::in_place_type<Marker>, std::move(value)) {}
+    LottiePlayingMode(Markers value) : value_(std::in_place_type<Markers>, std::move(value)) {}
 
     static LottiePlayingMode fromProgress(std::optional<double> from, double toProgress, LottieLoopMode loopMode) {
         return FromProgress{from, toProgress, loopMode};
@@ -63,9 +64,7 @@ public:
         return FromFrame{from, toFrame, loopMode};
     }
     static LottiePlayingMode fromMarker(std::optional<std::string> from, std::string toMarker, bool playEndMarkerFrame,
-                                        LottieLoopMode loopMode) {
-        return FromMarker{std::move(from), std::move(toMarker), playEndMarkerFrame, loopMode};
-    }
+                                        LottieLoopMode loopMode);
     static LottiePlayingMode marker(std::string name, LottieLoopMode loopMode) {
         return Marker{std::move(name), loopMode};
     }

@@ -70,6 +70,22 @@ TEST(AnimationLoading, NamedResourcesComeFromTheCacheAfterTheFirstLoad) {
     EXPECT_EQ(recorder.files[0], "Lottie/LottieAnimationHelpers");
 }
 
+TEST(AnimationLoading, BundleAndSubdirectoryDoNotRunTogetherInTheCacheKey) {
+    testsupport::TemporaryDirectory root;
+    fs::create_directories(root.path() / "a" / "b" / "c");
+    fs::create_directories(root.path() / "a" / "bc");
+    testsupport::writeFile(root.path() / "a" / "b" / "c" / "x.json", document);
+    testsupport::writeFile(root.path() / "a" / "bc" / "x.json",
+                           R"({"v":"5","fr":60,"ip":0,"op":1,"w":1,"h":1,"layers":[]})");
+    auto cache = freshCache();
+    auto first = LottieAnimation::loadNamed("x", platform::foundation::Bundle(root.path() / "a" / "b"), std::string("c"), cache);
+    auto second = LottieAnimation::loadNamed("x", platform::foundation::Bundle(root.path() / "a" / "bc"), std::nullopt, cache);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(first->framerate, 25);
+    EXPECT_EQ(second->framerate, 60);
+}
+
 TEST(AnimationLoading, NamesFallBackToDataAssetsAndDropTheirExtension) {
     testsupport::TemporaryDirectory bundleFolder;
     fs::create_directories(bundleFolder.path() / "Assets" / "sub");

@@ -159,19 +159,24 @@ TEST(KeyframeGroup, DecodesEveryValueType) {
     EXPECT_TRUE(staticPath.keyframes()[0].isHold());
 }
 
-TEST(KeyframeGroup, EncodesOneEntryPerPairAndTheBareStaticValue) {
+TEST(KeyframeGroup, EncodesEveryKeyframeAndTheBareStaticValue) {
     EXPECT_EQ(encodeToText(fromDictionary(R"({"k": 5, "x": "e"})")), R"({"k":5})");
     const std::string text = R"({"k": [{"t": 0, "s": [1], "h": 1, "o": {"x": 0.1, "y": 0.2}, "to": [1, 1, 0]},
-                                       {"t": 5, "s": [2], "i": {"x": 0.3, "y": 0.4}, "o": {"x": 0.5, "y": 0.6}},
+                                       {"t": 5, "s": [2], "i": {"x": 0.3, "y": 0.4}, "o": {"x": 0.5, "y": 0.6}, "ti": [2, 0, 0]},
                                        {"t": 9, "s": [3]}]})";
     Group1D group = fromDictionary(text);
+    // Each entry carries its own keyframe and, but the last, the arrival at the next one.
     EXPECT_EQ(encodeToText(group),
-              R"({"k":[{"s":1,"e":2,"t":0,"h":1,"o":{"x":0.1,"y":0.2}},)"
-              R"({"s":2,"e":3,"t":5,"i":{"x":0.3,"y":0.4},"o":{"x":0.5,"y":0.6}}]})");
-    // An entry's "i" arrives at the next keyframe: the second entry's is written with the second pair.
-    Group1D reread = decodeKeyed<Group1D>(encodeToText(group));
-    ASSERT_EQ(reread.keyframes().size(), 2u);
-    EXPECT_EQ(reread.keyframes()[1].value(), LottieVector1D(2));
+              R"({"k":[{"s":1,"e":2,"t":0,"h":1,"o":{"x":0.1,"y":0.2},"to":[1,1,0]},)"
+              R"({"s":2,"e":3,"t":5,"i":{"x":0.3,"y":0.4},"o":{"x":0.5,"y":0.6},"ti":[2,0,0]},)"
+              R"({"s":3,"t":9}]})");
+    // Nothing is lost: the last keyframe and the spatial tangents read back.
+    for (const Group1D& reread : {decodeKeyed<Group1D>(encodeToText(group)), fromDictionary(encodeToText(group))}) {
+        ASSERT_EQ(reread.keyframes().size(), 3u);
+        EXPECT_EQ(reread, group);
+        EXPECT_EQ(reread.keyframes()[2].time(), 9);
+        EXPECT_EQ(reread.keyframes()[0].spatialOutTangent(), group.keyframes()[0].spatialOutTangent());
+    }
     EXPECT_EQ(encodeToText(Group1D(std::vector<Keyframe<LottieVector1D>>{})), R"({"k":[]})");
     EXPECT_TRUE(decodeKeyed<Group1D>(R"({"k":[]})").keyframes().empty());
 }

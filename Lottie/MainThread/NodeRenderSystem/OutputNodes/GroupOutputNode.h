@@ -15,6 +15,10 @@ class GroupOutputNode final : public NodeOutput {
 public:
     GroupOutputNode(std::shared_ptr<NodeOutput> parent, std::shared_ptr<NodeOutput> rootNode)
         : parent_(std::move(parent)), rootNode_(std::move(rootNode)) {}
+    ~GroupOutputNode() override {
+        releaseChain(std::move(rootNode_));
+        releaseChain(std::move(parent_));
+    }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
     const platform::graphics::Path* outputPath() const override { return outputPath_ ? &*outputPath_ : nullptr; }
@@ -25,6 +29,13 @@ public:
     const platform::graphics::Transform3D& transform() const { return transform_; }
     // Drops the built path so that the next question rebuilds it.
     void setTransform(const platform::graphics::Transform3D& transform);
+
+protected:
+    // The inner chain is released on its own first.
+    std::shared_ptr<NodeOutput> takeUpstream() override {
+        releaseChain(std::move(rootNode_));
+        return std::move(parent_);
+    }
 
 private:
     std::shared_ptr<NodeOutput> parent_;

@@ -13,6 +13,7 @@ namespace lottie {
 class PassThroughOutputNode : public virtual NodeOutput {
 public:
     explicit PassThroughOutputNode(std::shared_ptr<NodeOutput> parent) : parent_(std::move(parent)) {}
+    ~PassThroughOutputNode() override { releaseChain(std::move(parent_)); }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
     const platform::graphics::Path* outputPath() const override { return parent_ ? parent_->outputPath() : nullptr; }
@@ -26,6 +27,9 @@ public:
 
     bool hasUpdate() const { return hasUpdate_; }
     void setHasUpdate(bool hasUpdate) { hasUpdate_ = hasUpdate; }
+
+protected:
+    std::shared_ptr<NodeOutput> takeUpstream() override { return std::move(parent_); }
 
 private:
     std::shared_ptr<NodeOutput> parent_;

@@ -17,6 +17,7 @@ namespace lottie {
 class PathOutputNode final : public NodeOutput {
 public:
     explicit PathOutputNode(std::shared_ptr<NodeOutput> parent) : parent_(std::move(parent)) {}
+    ~PathOutputNode() override { releaseChain(std::move(parent_)); }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
     const platform::graphics::Path* outputPath() const override { return outputPath_ ? &*outputPath_ : nullptr; }
@@ -37,6 +38,9 @@ public:
     // One platform subpath of a path: straight where neither neighbouring handle
     // leaves its point, curved otherwise, closed when the path is.
     static void addSubpath(platform::graphics::Path& target, const BezierPath& path);
+
+protected:
+    std::shared_ptr<NodeOutput> takeUpstream() override { return std::move(parent_); }
 
 private:
     std::shared_ptr<NodeOutput> parent_;

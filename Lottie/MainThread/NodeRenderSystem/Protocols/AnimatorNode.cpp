@@ -4,6 +4,13 @@
 
 namespace lottie {
 
+AnimatorNode::~AnimatorNode() {
+    std::shared_ptr<AnimatorNode> parent = std::move(parentNode_);
+    // A parent held by nobody else would be destroyed here and release its own
+    // parent in turn; taking each one's parent first keeps the depth at one.
+    while (parent && parent.use_count() == 1) parent = std::move(parent->parentNode_);
+}
+
 bool AnimatorNode::propagateContentUpdates(double frame, bool forceLocalUpdate) {
     // The nodes this pass reaches, last first: it stops at the first enabled node
     // already evaluated for the frame, whose parents are then not visited at all.

@@ -24,6 +24,9 @@ namespace lottie {
 class AnimatorNode : public KeypathSearchable {
 public:
     explicit AnimatorNode(std::shared_ptr<AnimatorNode> parentNode = nullptr) : parentNode_(std::move(parentNode)) {}
+    // Releases the chain above one node at a time, so that a long chain is not
+    // torn down by nested destructor calls.
+    ~AnimatorNode() override;
 
     virtual NodePropertyMap& propertyMap() const = 0;
     virtual std::shared_ptr<NodeOutput> outputNode() const = 0;

@@ -22,6 +22,15 @@ public:
     virtual void setEnabled(bool enabled) = 0;
     // Whether the output changed at the frame; may rebuild the path while answering.
     virtual bool outputChanged(double frame) = 0;
+
+protected:
+    // Releases a chain of outputs one at a time rather than by nested destructor
+    // calls; each output's destructor hands its own upstream output to it.
+    static void releaseChain(std::shared_ptr<NodeOutput> upstream) {
+        while (upstream && upstream.use_count() == 1) upstream = upstream->takeUpstream();
+    }
+    // Gives up the upstream output (and any other output this one holds strongly).
+    virtual std::shared_ptr<NodeOutput> takeUpstream() = 0;
 };
 
 }  // namespace lottie

@@ -112,8 +112,8 @@ TEST(HostileDocuments, EveryValueReplacedByHostileValues) {
         Value(platform::json::Object{}),
         platform::json::parse(R"({"k": []})"),
         platform::json::parse(R"({"k": [{"t": 0}]})"),
-        nested(200, true),
-        nested(200, false),
+        nested(40, true),
+        nested(40, false),
     };
     Value original = platform::json::parse(modeltest::fullDocument);
     const std::size_t count = countValues(original);

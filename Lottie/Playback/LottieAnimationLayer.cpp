@@ -1,0 +1,328 @@
+#include "Lottie/Playback/LottieAnimationLayer.h"
+
+#include "Lottie/MainThread/MainThreadAnimationLayer.h"
+#include "Lottie/Playback/Engine/CompatibilityTracker.h"
+#include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
+#include "Lottie/Playback/Providers/BundleImageProvider.h"
+#include "Lottie/Playback/Providers/CachedImageProvider.h"
+#include "Lottie/Playback/Providers/DefaultFontProvider.h"
+#include "Lottie/Playback/Providers/DefaultTextProvider.h"
+#include "Platform/Foundation/Bundle.h"
+
+namespace lottie {
+
+namespace {
+
+constexpr const char* sourceFile = "Lottie/LottieAnimationLayer";
+
+std::shared_ptr<AnimationImageProvider> mainBundleImageProvider() {
+    return std::make_shared<BundleImageProvider>(platform::foundation::Bundle::main(), std::nullopt,
+                                                 platform::compositor::ContentsGravity::resize);
+}
+
+std::string issueLines(const std::vector<CompatibilityIssue>& issues) {
+    std::string lines;
+    for (const CompatibilityIssue& issue : issues) {
+        if (!lines.empty()) lines += "\n";
+        lines += issue.description();
+    }
+    return lines;
+}
+
+}  // namespace
+
+LottieAnimationLayer::LottieAnimationLayer(Private, LottieConfiguration configuration,
+                                           std::shared_ptr<LottieLogger> logger)
+    : configuration_(std::move(configuration)),
+      imageProvider_(mainBundleImageProvider()),
+      textProvider_(std::make_shared<DefaultTextProvider>()),
+      fontProvider_(std::make_shared<DefaultFontProvider>()),
+      logger_(logger ? std::move(logger) : LottieLogger::shared()) {}
+
+LottieAnimationLayer::LottieAnimationLayer(Private, const LottieAnimationLayer& layer)
+    : Layer(layer),
+      configuration_(layer.configuration_),
+      screenScale_(layer.screenScale_),
+      animation_(layer.animation_),
+      imageProvider_(layer.imageProvider_),
+      textProvider_(layer.textProvider_),
+      fontProvider_(layer.fontProvider_),
+      logger_(layer.logger_) {}
+
+std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::make(
+    std::shared_ptr<const LottieAnimation> animation, std::shared_ptr<AnimationImageProvider> imageProvider,
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider, std::shared_ptr<AnimationFontProvider> fontProvider,
+    LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger) {
+    auto layer = std::make_shared<LottieAnimationLayer>(Private{}, std::move(configuration), std::move(logger));
+    layer->animation_ = std::move(animation);
+    if (imageProvider) layer->imageProvider_ = std::move(imageProvider);
+    if (textProvider) layer->textProvider_ = std::move(textProvider);
+    if (fontProvider) layer->fontProvider_ = std::move(fontProvider);
+    layer->buildEngineLayer(layer->configuration_.renderingEngine);
+    if (layer->animation_) layer->setFrame(layer->animation_->bounds());
+    return layer;
+}
+
+std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeWithDotLottie(
+    const DotLottieContents* package, const std::optional<std::string>& animationId,
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider, std::shared_ptr<AnimationFontProvider> fontProvider,
+    LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger) {
+    auto layer = std::make_shared<LottieAnimationLayer>(Private{}, std::move(configuration), std::move(logger));
+    const DotLottieEntry* entry = package ? package->findAnimation(animationId) : nullptr;
+    if (entry) layer->animation_ = entry->animation;
+    if (package && package->imageProvider) layer->imageProvider_ = package->imageProvider;
+    if (textProvider) layer->textProvider_ = std::move(textProvider);
+    if (fontProvider) layer->fontProvider_ = std::move(fontProvider);
+    if (entry) {
+        layer->loopMode_ = entry->loopMode;
+        layer->animationSpeed_ = entry->speed;
+    }
+    layer->buildEngineLayer(layer->configuration_.renderingEngine);
+    if (layer->animation_) layer->setFrame(layer->animation_->bounds());
+    return layer;
+}
+
+std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeEmpty(LottieConfiguration configuration,
+                                                                      std::shared_ptr<LottieLogger> logger) {
+    return std::make_shared<LottieAnimationLayer>(Private{}, std::move(configuration), std::move(logger));
+}
+
+std::shared_ptr<platform::compositor::Layer> LottieAnimationLayer::makePresentationCopy() const {
+    return std::make_shared<LottieAnimationLayer>(Private{}, *this);
+}
+
+std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::self() {
+    return std::static_pointer_cast<LottieAnimationLayer>(shared_from_this());
+}
+
+// Properties that reach the rendering layer.
+
+void LottieAnimationLayer::setAnimation(std::shared_ptr<const LottieAnimation> animation) {
+    animation_ = std::move(animation);
+    buildEngineLayer(configuration_.renderingEngine);
+    if (animation_ && animationLoaded_) {
+        // A copy: the callback may replace itself.
+        AnimationLoaded callback = animationLoaded_;
+        callback(*this, animation_);
+    }
+}
+
+void LottieAnimationLayer::setAnimationLoaded(AnimationLoaded callback) {
+    animationLoaded_ = std::move(callback);
+    if (animation_ && animationLoaded_) {
+        AnimationLoaded copy = animationLoaded_;
+        copy(*this, animation_);
+    }
+}
+
+void LottieAnimationLayer::setConfiguration(const LottieConfiguration& configuration) {
+    const bool engineChanged =
+        configuration.renderingEngine.description() != configuration_.renderingEngine.description();
+    configuration_ = configuration;
+    if (engineChanged) buildEngineLayer(configuration_.renderingEngine);
+}
+
+void LottieAnimationLayer::setScreenScale(double scale) {
+    screenScale_ = scale;
+    if (rootAnimationLayer_) rootAnimationLayer_->setRenderScale(scale);
+}
+
+void LottieAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider> provider) {
+    imageProvider_ = std::move(provider);
+    if (rootAnimationLayer_) {
+        rootAnimationLayer_->setImageProvider(wrappedInImageCache(imageProvider_));
+        rootAnimationLayer_->refreshImages();
+    }
+}
+
+void LottieAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {
+    textProvider_ = std::move(provider);
+    if (rootAnimationLayer_) rootAnimationLayer_->setTextProvider(textProvider_);
+}
+
+void LottieAnimationLayer::setFontProvider(std::shared_ptr<AnimationFontProvider> provider) {
+    fontProvider_ = std::move(provider);
+    if (rootAnimationLayer_) rootAnimationLayer_->setFontProvider(fontProvider_);
+}
+
+void LottieAnimationLayer::setMaskAnimationToBounds(bool mask) {
+    maskAnimationToBounds_ = mask;
+    if (rootAnimationLayer_) rootAnimationLayer_->setMasksToBounds(mask);
+}
+
+void LottieAnimationLayer::setRespectAnimationFrameRate(bool respect) {
+    respectAnimationFrameRate_ = respect;
+    if (rootAnimationLayer_) rootAnimationLayer_->setRespectAnimationFrameRate(respect);
+}
+
+void LottieAnimationLayer::setMainThreadRenderingEngineShouldForceDisplayUpdateOnEachFrame(bool force) {
+    forceDisplayUpdate_ = force;
+    if (auto mainThread = std::dynamic_pointer_cast<MainThreadAnimationLayer>(rootAnimationLayer_)) {
+        mainThread->setForceDisplayUpdateOnEachFrame(force);
+    }
+}
+
+std::optional<RenderingEngine> LottieAnimationLayer::activeEngine() const {
+    if (auto engine = configuration_.renderingEngine.engine()) return engine;
+    if (!rootAnimationLayer_) return std::nullopt;
+    if (std::dynamic_pointer_cast<CoreAnimationRootLayer>(rootAnimationLayer_)) return RenderingEngine::coreAnimation;
+    return RenderingEngine::mainThread;
+}
+
+// dotLottie entries.
+
+void LottieAnimationLayer::loadDotLottieAnimation(const DotLottieEntry& entry) {
+    loopMode_ = entry.loopMode;
+    restartRunningAnimation();
+    animationSpeed_ = entry.speed;
+    restartRunningAnimation();
+    if (entry.dotLottieImageProvider) setImageProvider(entry.dotLottieImageProvider);
+    setAnimation(entry.animation);
+}
+
+void LottieAnimationLayer::loadDotLottieAnimationById(const std::optional<std::string>& animationId,
+                                                      const DotLottieContents& package) {
+    if (const DotLottieEntry* entry = package.findAnimation(animationId)) loadDotLottieAnimation(*entry);
+}
+
+void LottieAnimationLayer::loadDotLottieAnimationAtIndex(std::ptrdiff_t index, const DotLottieContents& package) {
+    // A negative index is refused like one past the end, rather than read before
+    // the list.
+    if (index < 0 || static_cast<std::size_t>(index) >= package.animations.size()) return;
+    loadDotLottieAnimation(package.animations[static_cast<std::size_t>(index)]);
+}
+
+// Engine construction.
+
+void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option) {
+    // Adding or removing the rendering layer is never animated.
+    setActions({{"sublayers", nullptr}});
+    dropRunningAnimation();
+    if (rootAnimationLayer_) {
+        rootAnimationLayer_->removeFromSuperlayer();
+        rootAnimationLayer_.reset();
+    }
+    if (!animation_) return;
+
+    std::shared_ptr<RootAnimationLayer> layer;
+    if (option.isAutomatic()) {
+        layer = buildAutomaticEngineLayer();
+    } else if (option.engine() == RenderingEngine::mainThread) {
+        layer = buildMainThreadEngineLayer();
+    } else {
+        layer = buildCoreAnimationEngineLayer();
+    }
+    if (!layer) return;
+
+    layer->setLottieAnimationLayer(self());
+    for (const auto& [keypath, provider] : valueProviders_) layer->installValueProvider(provider, keypath);
+    if (animationLayerDidLoad_) {
+        AnimationLayerDidLoad callback = animationLayerDidLoad_;
+        callback(*this, option);
+    }
+    layer->setRenderScale(screenScale_);
+    addSublayer(layer);
+    rootAnimationLayer_ = layer;
+    layer->refreshImages();
+    layer->setNeedsDisplay();
+    setNeedsLayout();
+    setCurrentFrame(animation_->startFrame);
+}
+
+std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildMainThreadEngineLayer() {
+    auto layer = MainThreadAnimationLayer::make(animation_, wrappedInImageCache(imageProvider_), textProvider_,
+                                                fontProvider_, maskAnimationToBounds_, logger_);
+    layer->setForceDisplayUpdateOnEachFrame(forceDisplayUpdate_);
+    return layer;
+}
+
+std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildCoreAnimationEngineLayer() {
+    auto tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, logger_);
+    std::shared_ptr<CoreAnimationRootLayer> layer;
+    try {
+        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_), textProvider_,
+                                                 fontProvider_, maskAnimationToBounds_, tracker, logger_});
+    } catch (const std::exception& error) {
+        std::string description = error.what();
+        logger_->assertionFailure([description] { return "Encountered unexpected error " + description; },
+                                  sourceFile, __LINE__);
+        return nullptr;
+    }
+    if (!layer) return nullptr;
+    std::weak_ptr<LottieLogger> weakLogger = logger_;
+    layer->setDidSetUpAnimation([weakLogger](const std::vector<CompatibilityIssue>& issues) {
+        auto logger = weakLogger.lock();
+        if (!logger) return;
+        logger->assert_(
+            [empty = issues.empty()] { return empty; },
+            [issues] {
+                return "Encountered Core Animation compatibility issues while setting up animation:\n" +
+                       issueLines(issues) + "\n\n" +
+                       "This animation cannot be rendered correctly by the Core Animation engine.\n"
+                       "To resolve this issue, you can use `RenderingEngineOption.automatic`, which automatically "
+                       "falls back\nto the Main Thread rendering engine when necessary, or just use "
+                       "`RenderingEngineOption.mainThread`.\n";
+            },
+            sourceFile, __LINE__);
+    });
+    return layer;
+}
+
+std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildAutomaticEngineLayer() {
+    auto tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::abort, logger_);
+    std::shared_ptr<CoreAnimationRootLayer> layer;
+    try {
+        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_), textProvider_,
+                                                 fontProvider_, maskAnimationToBounds_, tracker, logger_});
+    } catch (const CompatibilityTracker::Error& error) {
+        fallBackToMainThreadEngine({error.issue()});
+        return nullptr;
+    } catch (const std::exception& error) {
+        std::string description = error.what();
+        logger_->assertionFailure([description] { return "Encountered unexpected error " + description; },
+                                  sourceFile, __LINE__);
+        fallBackToMainThreadEngine({}, false);
+        return nullptr;
+    }
+    if (!layer) {
+        fallBackToMainThreadEngine({}, false);
+        return nullptr;
+    }
+    std::weak_ptr<LottieAnimationLayer> weakSelf = self();
+    layer->setDidSetUpAnimation([weakSelf](const std::vector<CompatibilityIssue>& issues) {
+        if (auto strongSelf = weakSelf.lock()) strongSelf->fallBackToMainThreadEngine(issues);
+    });
+    return layer;
+}
+
+void LottieAnimationLayer::fallBackToMainThreadEngine(const std::vector<CompatibilityIssue>& issues, bool warn) {
+    // An empty report from a set-up that met no issue; an unexpected error falls
+    // back without one.
+    if (warn && issues.empty()) return;
+    if (warn) {
+        logger_->warn(
+            [issues] {
+                return "Encountered Core Animation compatibility issue while setting up animation:\n" +
+                       issueLines(issues) + "\n" +
+                       "This animation may have additional compatibility issues, but animation setup was cancelled "
+                       "early to avoid wasted work.\n\nAutomatically falling back to Main Thread rendering engine. "
+                       "This fallback comes with some additional performance\noverhead, which can be reduced by "
+                       "manually specifying that this animation should always use the Main Thread engine.\n";
+            },
+            sourceFile, __LINE__);
+    }
+    std::optional<AnimationContext> request = animationContext_;
+    // During the set-up there is no rendering layer yet: the playhead belongs at the
+    // start frame then, not at frame 0.
+    const double frame = rootAnimationLayer_ ? rootAnimationLayer_->currentFrame()
+                                             : (animation_ ? animation_->startFrame : 0);
+    std::shared_ptr<AnimationCompletionDelegate> delegate;
+    if (request) delegate = takeOverDelegate(*request);
+
+    buildEngineLayer(RenderingEngineOption::mainThread());
+    setCurrentFrame(frame);
+
+    if (request) startAnimationForContext({request->playFrom, request->playTo, request->framerate, delegate});
+}
+
+}  // namespace lottie

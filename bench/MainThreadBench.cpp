@@ -1,0 +1,96 @@
+// Per-frame cost of the main-thread engine on two real animations of the corpus:
+// the whole frame at 512x512 (node graph update and compositor drawing), and the
+// node graph update alone (the display pass, no drawing).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Lottie/MainThread/MainThreadAnimationLayer.h"
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Compositor/Renderer.h"
+#include "Platform/Graphics/GraphicsContext.h"
+
+namespace {
+
+// The spec's logo (shapes in groups, strokes and fills) and a precomposition of
+// many moving stars.
+const char* const logoFile = "/lottie-spec/docs/static/logo.json";
+const char* const starsFile = "/lottie-docs/docs/static/examples/precomp/star-splosion.json";
+
+std::shared_ptr<const lottie::LottieAnimation> load(const char* relative) {
+    std::ifstream in(std::filesystem::path(PELLOR_CORPUS_DIR).string() + relative, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    try {
+        return lottie::LottieAnimation::fromData(text.str(), lottie::DecodingStrategy::dictionaryBased);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::shared_ptr<const lottie::LottieAnimation>& animation) {
+    auto root = lottie::MainThreadAnimationLayer::make(animation, nullptr, nullptr, nullptr, false, nullptr);
+    root->setAnchorPoint({0, 0});
+    root->setPosition({0, 0});
+    root->setTransform(platform::graphics::Transform3D::makeScale(512 / animation->width, 512 / animation->height, 1));
+    return root;
+}
+
+void renderFrames(benchmark::State& state, const char* file) {
+    auto animation = load(file);
+    if (!animation) {
+        state.SkipWithError("corpus file missing");
+        return;
+    }
+    auto root = makeRoot(animation);
+    double frame = animation->startFrame;
+    for (auto _ : state) {
+        auto context = platform::graphics::GraphicsContext::makeBitmap(512, 512);
+        root->setCurrentFrame(frame);
+        platform::compositor::render(root, 0, *context);
+        benchmark::DoNotOptimize(context->makeImage());
+        frame = frame + 1 > animation->endFrame ? animation->startFrame : frame + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void updateFrames(benchmark::State& state, const char* file) {
+    auto animation = load(file);
+    if (!animation) {
+        state.SkipWithError("corpus file missing");
+        return;
+    }
+    auto root = makeRoot(animation);
+    double frame = animation->startFrame;
+    for (auto _ : state) {
+        root->setCurrentFrame(frame);
+        root->display();
+        frame = frame + 1 > animation->endFrame ? animation->startFrame : frame + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_RenderLogo(benchmark::State& state) { renderFrames(state, logoFile); }
+void BM_RenderStars(benchmark::State& state) { renderFrames(state, starsFile); }
+void BM_UpdateLogo(benchmark::State& state) { updateFrames(state, logoFile); }
+void BM_UpdateStars(benchmark::State& state) { updateFrames(state, starsFile); }
+
+void BM_BuildStars(benchmark::State& state) {
+    auto animation = load(starsFile);
+    if (!animation) {
+        state.SkipWithError("corpus file missing");
+        return;
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(makeRoot(animation));
+}
+
+}  // namespace
+
+BENCHMARK(BM_RenderLogo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderStars)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UpdateLogo)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UpdateStars)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildStars)->Unit(benchmark::kMicrosecond);

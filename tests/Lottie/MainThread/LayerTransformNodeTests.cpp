@@ -1,0 +1,152 @@
+// Layer transforms, parenting, and the root layer's handling of layer lists.
+
+#include <gtest/gtest.h>
+
+#include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
+#include "Lottie/MainThread/CompositionLayers/LayerTransformNode.h"
+#include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
+#include "tests/Lottie/MainThread/MainThreadTestSupport.h"
+
+namespace {
+
+using namespace lottie;
+using namespace mainthreadtest;
+using platform::graphics::Point;
+
+std::string nullLayer(int index, const std::string& transform, const std::string& extra = "") {
+    return R"({"ty":3,"nm":"N)" + std::to_string(index) + R"(","ind":)" + std::to_string(index) +
+           R"(,"ip":0,"op":100,"st":0,"ks":)" + transform + extra + "}";
+}
+
+struct TransformCase {
+    const char* name;
+    std::string transform;
+    Point input;
+    Point expected;
+    float opacity;
+};
+
+TEST(LayerTransformNode, EvaluatesTheLayerTransform) {
+    const std::vector<TransformCase> cases{
+        {"anchor at position is identity", R"({"a":{"k":[50,50]},"p":{"k":[50,50]},"s":{"k":[100,100]}})", {3, 4}, {3, 4}, 1},
+        {"scale per axis, z ignored", R"({"s":{"k":[200,50,0]}})", {10, 10}, {20, 5}, 1},
+        {"opacity in percent", R"({"o":{"k":50}})", {1, 1}, {1, 1}, 0.5f},
+        {"rotation about the anchor", R"({"a":{"k":[10,0]},"p":{"k":[10,0]},"r":{"k":90}})", {20, 0}, {10, 10}, 1},
+        {"split position", R"({"p":{"s":true,"x":{"k":7},"y":{"k":9}}})", {0, 0}, {7, 9}, 1},
+    };
+    for (const TransformCase& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        auto animation = decode(document("[" + nullLayer(1, testCase.transform) + "]"));
+        auto root = makeRoot(animation);
+        ASSERT_EQ(root->animationLayers().size(), 1u);
+        root->animationLayers()[0]->showFrame(0, false);
+        const auto& node = *root->animationLayers()[0]->transformNode();
+        const Point mapped = node.globalTransform().apply(testCase.input);
+        EXPECT_NEAR(mapped.x, testCase.expected.x, 1e-9);
+        EXPECT_NEAR(mapped.y, testCase.expected.y, 1e-9);
+        EXPECT_FLOAT_EQ(node.opacity(), testCase.opacity);
+    }
+}
+
+TEST(LayerTransformNode, ChildrenMoveWithTheirParents) {
+    auto animation = decode(document("[" + nullLayer(1, R"({"p":{"k":[100,0]}})") + "," +
+                                     nullLayer(2, R"({"p":{"k":[10,0]}})", R"(,"parent":1)") + "]"));
+    auto root = makeRoot(animation);
+    root->redrawCurrentFrame();
+    // The bottom-most layer comes first in the root's list.
+    const auto& child = *root->animationLayers()[0];
+    ASSERT_EQ(child.keypathName(), "N2");
+    EXPECT_EQ(child.transformNode()->globalTransform().apply({0, 0}), Point(110, 0));
+}
+
+// Parents that name each other (or the layer itself) would make a transform
+// depend on itself; the link that closes the loop is refused.
+TEST(LayerTransformNode, ParentLoopsAreCut) {
+    const std::vector<std::string> documents{
+        "[" + nullLayer(1, R"({"p":{"k":[5,0]}})", R"(,"parent":1)") + "]",
+        "[" + nullLayer(1, R"({"p":{"k":[5,0]}})", R"(,"parent":2)") + "," +
+            nullLayer(2, R"({"p":{"k":[7,0]}})", R"(,"parent":1)") + "]",
+    };
+    for (const std::string& layers : documents) {
+        auto root = makeRoot(decode(document(layers)));
+        auto image = renderFrame(*root, 3);
+        ASSERT_TRUE(image);
+        for (const auto& layer : root->animationLayers()) {
+            int depth = 0;
+            for (auto node = layer->transformNode()->parentNode(); node; node = node->parentNode()) {
+                ASSERT_LT(++depth, 10);
+            }
+        }
+    }
+}
+
+TEST(LayerTransformNode, MissingParentLeavesTheChildUnparented) {
+    auto root = makeRoot(decode(document("[" + nullLayer(1, "{}", R"(,"parent":42)") + "]")));
+    EXPECT_FALSE(root->animationLayers()[0]->transformNode()->parentNode());
+}
+
+TEST(CompositionLayers, VisibleFromInToOutFrameInclusive) {
+    auto root = makeRoot(decode(document(R"([{"ty":3,"nm":"N","ind":1,"ip":10,"op":20,"st":0,"ks":{}}])")));
+    const auto& layer = *root->animationLayers()[0];
+    for (auto [frame, visible] : {std::pair{9.9, false}, {10.0, true}, {15.0, true}, {20.0, true}, {20.1, false}}) {
+        root->setCurrentFrame(frame);
+        root->display();
+        EXPECT_EQ(layer.contentsLayer()->isHidden(), !visible) << frame;
+    }
+}
+
+TEST(CompositionLayers, PrecompositionTimeLine) {
+    const std::string assets = R"([{"id":"c","layers":[]}])";
+    const std::string stretched = R"([{"ty":0,"nm":"P","refId":"c","ind":1,"w":10,"h":10,"ip":0,"op":99,"st":10,"sr":2,"ks":{}}])";
+    auto root = makeRoot(decode(document(stretched, 100, 100, 60, assets)));
+    auto precomp = std::dynamic_pointer_cast<PreCompositionLayer>(root->animationLayers()[0]);
+    ASSERT_TRUE(precomp);
+    EXPECT_DOUBLE_EQ(precomp->localFrame(20), 5);
+
+    const std::string remapped = R"([{"ty":0,"nm":"P","refId":"c","ind":1,"w":10,"h":10,"ip":0,"op":99,"st":10,"sr":2,"tm":{"a":0,"k":2},"ks":{}}])";
+    root = makeRoot(decode(document(remapped, 100, 100, 60, assets)));
+    precomp = std::dynamic_pointer_cast<PreCompositionLayer>(root->animationLayers()[0]);
+    ASSERT_TRUE(precomp);
+    EXPECT_DOUBLE_EQ(precomp->localFrame(20), 60);
+}
+
+// A precomposition that contains itself, directly or through another, would be
+// built forever; the inner reference becomes an empty layer.
+TEST(CompositionLayers, SelfContainingPrecompositionsStop) {
+    const std::string assets =
+        R"([{"id":"a","layers":[{"ty":0,"nm":"toB","refId":"b","ind":1,"w":10,"h":10,"ip":0,"op":99,"st":0,"ks":{}}]},)"
+        R"({"id":"b","layers":[{"ty":0,"nm":"toA","refId":"a","ind":1,"w":10,"h":10,"ip":0,"op":99,"st":0,"ks":{}}]}])";
+    const std::string layers = R"([{"ty":0,"nm":"P","refId":"a","ind":1,"w":10,"h":10,"ip":0,"op":99,"st":0,"ks":{}}])";
+    auto root = makeRoot(decode(document(layers, 100, 100, 60, assets)));
+    auto outer = std::dynamic_pointer_cast<PreCompositionLayer>(root->animationLayers()[0]);
+    ASSERT_TRUE(outer);
+    auto middle = std::dynamic_pointer_cast<PreCompositionLayer>(outer->animationLayers().at(0));
+    ASSERT_TRUE(middle);
+    EXPECT_FALSE(std::dynamic_pointer_cast<PreCompositionLayer>(middle->animationLayers().at(0)));
+    EXPECT_TRUE(renderFrame(*root, 1));
+}
+
+TEST(CompositionLayers, MattesPairWithTheLayerAbove) {
+    auto plain = [](int index, const std::string& extra = "") {
+        return R"({"ty":3,"nm":"L)" + std::to_string(index) + R"(","ind":)" + std::to_string(index) +
+               R"(,"ip":0,"op":99,"st":0,"ks":{})" + extra + "}";
+    };
+    // Document order top to bottom: L1 (matte source), L2 (matted), L3.
+    auto root = makeRoot(decode(document("[" + plain(1) + "," + plain(2, R"(,"tt":1)") + "," + plain(3) + "]")));
+    ASSERT_EQ(root->animationLayers().size(), 3u);
+    const auto& sublayers = root->sublayers();
+    ASSERT_EQ(sublayers.size(), 2u);
+    auto matted = root->animationLayers()[1];
+    auto source = root->animationLayers()[2];
+    EXPECT_EQ(matted->keypathName(), "L2");
+    EXPECT_EQ(matted->matteLayer(), source);
+    EXPECT_EQ(matted->mask(), source);
+    EXPECT_FALSE(source->superlayer());
+
+    // A matte request on the top-most layer finds no source.
+    root = makeRoot(decode(document("[" + plain(1, R"(,"tt":1)") + "]")));
+    EXPECT_EQ(root->sublayers().size(), 1u);
+    EXPECT_FALSE(root->animationLayers()[0]->matteLayer());
+}
+
+}  // namespace

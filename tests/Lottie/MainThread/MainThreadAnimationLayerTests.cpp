@@ -1,0 +1,137 @@
+// The root layer: display pass, frame rounding, caching, keypaths and value providers.
+
+#include <gtest/gtest.h>
+
+#include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
+#include "Lottie/MainThread/CompositionLayers/SolidCompositionLayer.h"
+#include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
+#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
+#include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
+#include "tests/Lottie/MainThread/MainThreadTestSupport.h"
+
+namespace {
+
+using namespace lottie;
+using namespace mainthreadtest;
+
+// A red square whose x position moves from 20 at frame 0 to 80 at frame 60.
+std::string movingSquare() {
+    const std::string rect =
+        R"({"ty":"rc","nm":"Box","p":{"a":1,"k":[{"t":0,"s":[20,50],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":60,"s":[80,50]}]},"s":{"a":0,"k":[10,10]},"r":{"a":0,"k":0}})";
+    return document("[" + shapeLayer("[" + rect + "," + fill(1, 0, 0) + "]") + "]");
+}
+
+std::shared_ptr<ShapeRenderLayer> firstRenderLayer(const MainThreadAnimationLayer& root) {
+    auto shape = std::dynamic_pointer_cast<ShapeCompositionLayer>(root.animationLayers().at(0));
+    if (!shape || shape->renderContainer()->renderLayers().empty()) return nullptr;
+    return std::dynamic_pointer_cast<ShapeRenderLayer>(shape->renderContainer()->renderLayers().front());
+}
+
+TEST(MainThreadAnimationLayer, EmptyAnimationHasNoSublayers) {
+    auto root = makeRoot(decode(document("[]")));
+    EXPECT_TRUE(root->sublayers().empty());
+    root->display();
+    EXPECT_TRUE(root->animationLayers().empty());
+    EXPECT_FALSE(root->nodesAtKeypath(AnimationKeypath("**")));
+}
+
+TEST(MainThreadAnimationLayer, ShowsTheFrameItIsSetTo) {
+    auto root = makeRoot(decode(movingSquare()));
+    EXPECT_EQ(root->bounds(), platform::graphics::Rect(0, 0, 100, 100));
+    for (auto [frame, x] : {std::pair{0.0, 20}, {30.0, 50}, {60.0, 80}}) {
+        auto image = renderFrame(*root, frame);
+        ASSERT_TRUE(image);
+        EXPECT_TRUE(pixelIs(*image, x, 50, {255, 0, 0, 255})) << frame;
+        EXPECT_TRUE(pixelIs(*image, x + 10, 50, {0, 0, 0, 0})) << frame;
+    }
+}
+
+TEST(MainThreadAnimationLayer, RespectingTheFrameRateShowsWholeFrames) {
+    auto root = makeRoot(decode(movingSquare()));
+    root->setRespectAnimationFrameRate(true);
+    auto render = firstRenderLayer(*root);
+    ASSERT_TRUE(render);
+    auto rounded = renderFrame(*root, 12.7);
+    auto whole = renderFrame(*root, 12);
+    ASSERT_TRUE(rounded && whole);
+    EXPECT_EQ(rounded->pixels(), whole->pixels());
+}
+
+TEST(MainThreadAnimationLayer, SameFrameTwiceChangesNothing) {
+    auto root = makeRoot(decode(movingSquare()));
+    renderFrame(*root, 10);
+    auto render = firstRenderLayer(*root);
+    ASSERT_TRUE(render);
+    auto fill = std::dynamic_pointer_cast<PassThroughOutputNode>(render->renderer());
+    ASSERT_TRUE(fill);
+    EXPECT_FALSE(fill->hasUpdate());
+    root->display();
+    EXPECT_FALSE(fill->hasUpdate());
+    const platform::graphics::Path before = render->shapeLayer()->path();
+    root->redrawCurrentFrame();
+    EXPECT_EQ(render->shapeLayer()->path(), before);
+}
+
+TEST(MainThreadAnimationLayer, ValueProvidersReplaceAndRestoreProperties) {
+    auto root = makeRoot(decode(movingSquare()));
+    renderFrame(*root, 0);
+    const AnimationKeypath colour("Shape 1.Fill.Color");
+    auto original = std::any_cast<LottieColor>(root->valueAtKeypath(colour, std::nullopt));
+    EXPECT_EQ(original, LottieColor(1, 0, 0, 1));
+
+    root->installValueProvider(std::make_shared<ColorValueProvider>(LottieColor(0, 0, 1, 1)), colour);
+    auto image = renderFrame(*root, 0);
+    EXPECT_TRUE(pixelIs(*image, 20, 50, {0, 0, 255, 255}));
+    EXPECT_EQ(std::any_cast<LottieColor>(root->valueAtKeypath(colour, std::nullopt)), LottieColor(0, 0, 1, 1));
+    EXPECT_EQ(std::any_cast<LottieColor>(root->unoverriddenValueAtKeypath(colour, std::nullopt)), original);
+
+    // A provider of another value type changes nothing.
+    root->installValueProvider(std::make_shared<FloatValueProvider>(1.0), colour);
+    image = renderFrame(*root, 0);
+    EXPECT_TRUE(pixelIs(*image, 20, 50, {0, 0, 255, 255}));
+
+    root->uninstallValueProvider(colour);
+    image = renderFrame(*root, 0);
+    EXPECT_TRUE(pixelIs(*image, 20, 50, {255, 0, 0, 255}));
+    EXPECT_FALSE(root->valueAtKeypath(AnimationKeypath("Nothing.Here"), std::nullopt).has_value());
+}
+
+TEST(MainThreadAnimationLayer, KeypathsReachLayersNodesAndProperties) {
+    auto root = makeRoot(decode(movingSquare()));
+    const std::vector<std::string> keypaths = root->collectAllKeypaths();
+    for (const char* expected : {"Shape 1", "Shape 1.Transform.Opacity", "Shape 1.Box.Position", "Shape 1.Fill.Color"}) {
+        EXPECT_NE(std::find(keypaths.begin(), keypaths.end(), expected), keypaths.end()) << expected;
+    }
+    auto shape = root->animationLayers()[0];
+    EXPECT_EQ(root->layerForKeypath(AnimationKeypath("Shape 1")), shape->contentsLayer());
+    auto nodes = root->nodesAtKeypath(AnimationKeypath("Shape 1.Box"));
+    ASSERT_TRUE(nodes);
+    ASSERT_EQ(nodes->size(), 1u);
+    // Disabling the path node hides its path from the fill.
+    nodes->front()->setEnabled(false);
+    root->redrawCurrentFrame();
+    auto image = renderFrame(*root, 1);
+    EXPECT_EQ(opaqueBounds(*image).left, -1);
+}
+
+TEST(MainThreadAnimationLayer, SolidColourByKeypath) {
+    auto root = makeRoot(decode(
+        document(R"([{"ty":1,"nm":"S","ind":1,"ip":0,"op":60,"st":0,"ks":{},"sc":"#zz","sw":10,"sh":10}])")));
+    auto image = renderFrame(*root, 0);
+    EXPECT_TRUE(pixelIs(*image, 5, 5, {0, 0, 0, 255}));
+    root->installValueProvider(std::make_shared<ColorValueProvider>(LottieColor(0, 1, 0, 1)), AnimationKeypath("S.Color"));
+    image = renderFrame(*root, 0);
+    EXPECT_TRUE(pixelIs(*image, 5, 5, {0, 255, 0, 255}));
+}
+
+TEST(MainThreadAnimationLayer, PlaybackAnimatesTheCurrentFrame) {
+    auto root = makeRoot(decode(movingSquare()));
+    auto action = root->action(MainThreadAnimationLayer::currentFrameKey);
+    ASSERT_TRUE(action);
+    EXPECT_TRUE(action->drivesKeyPath("currentFrame"));
+    EXPECT_TRUE(root->needsDisplayForKey("currentFrame"));
+    EXPECT_FALSE(root->playbackAnimationKey());
+    EXPECT_FALSE(root->isAnimationPlayingIfKnown());
+}
+
+}  // namespace

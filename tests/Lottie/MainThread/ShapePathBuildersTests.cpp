@@ -1,0 +1,130 @@
+// The parametric shape paths both engines draw.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
+
+namespace {
+
+using lottie::BezierPath;
+using lottie::PathDirection;
+using lottie::ShapePathBuilders;
+using platform::graphics::Point;
+
+double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+TEST(ShapePathBuilders, RectangleCornerRadiusIsLimitedToHalfTheShorterSide) {
+    BezierPath path = ShapePathBuilders::makeRoundedRectangle({0, 0}, {10, 10}, 50, PathDirection::clockwise);
+    ASSERT_EQ(path.elements().size(), 9u);
+    EXPECT_EQ(path.elements()[0].vertex.point, Point(5, 0));
+    // The second corner vertex sits radius 5 from the corner: at the bottom middle.
+    EXPECT_EQ(path.elements()[2].vertex.point, Point(0, 5));
+    EXPECT_NEAR(path.length(), 2 * M_PI * 5, 0.1);
+}
+
+TEST(ShapePathBuilders, SharpRectanglesHaveFiveCornerVertices) {
+    for (double radius : {0.0, -3.0}) {
+        BezierPath path = ShapePathBuilders::makeRoundedRectangle({50, 50}, {40, 20}, radius, PathDirection::clockwise);
+        ASSERT_EQ(path.elements().size(), 5u);
+        for (const auto& element : path.elements()) EXPECT_TRUE(element.vertex.isCorner());
+        EXPECT_EQ(path.elements().front().vertex.point, Point(70, 40));
+        EXPECT_EQ(path.elements().back().vertex.point, Point(70, 40));
+        EXPECT_DOUBLE_EQ(path.length(), 120);
+    }
+}
+
+TEST(ShapePathBuilders, CounterClockwiseEllipseVisitsTheLeftSideSecond) {
+    BezierPath clockwise = ShapePathBuilders::makeEllipse({20, 10}, {0, 0}, PathDirection::clockwise);
+    BezierPath counter = ShapePathBuilders::makeEllipse({20, 10}, {0, 0}, PathDirection::counterClockwise);
+    ASSERT_EQ(clockwise.elements().size(), 5u);
+    ASSERT_EQ(counter.elements().size(), 5u);
+    EXPECT_EQ(clockwise.elements()[1].vertex.point, Point(10, 0));
+    EXPECT_EQ(counter.elements()[1].vertex.point, Point(-10, 0));
+    EXPECT_EQ(clockwise.elements()[0].vertex.outTangent, Point(10 * 0.55228, -5));
+}
+
+TEST(ShapePathBuilders, PolygonVerticesAndRounding) {
+    BezierPath sharp = ShapePathBuilders::makePolygon({0, 0}, 5, 40, 0, 0, PathDirection::clockwise);
+    ASSERT_EQ(sharp.elements().size(), 6u);
+    EXPECT_NEAR(distance(sharp.elements().front().vertex.point, sharp.elements().back().vertex.point), 0, 1e-9);
+    EXPECT_NEAR(sharp.elements().front().vertex.point.y, -40, 1e-9);
+
+    BezierPath round = ShapePathBuilders::makePolygon({0, 0}, 5, 40, 100, 0, PathDirection::clockwise);
+    ASSERT_EQ(round.elements().size(), 6u);
+    for (std::size_t index = 1; index < round.elements().size(); ++index) {
+        const auto& vertex = round.elements()[index].vertex;
+        EXPECT_NEAR(distance(vertex.inTangent, vertex.point), 10, 1e-9);
+        if (index + 1 < round.elements().size()) {
+            EXPECT_NEAR(distance(vertex.outTangent, vertex.point), 10, 1e-9);
+        }
+    }
+}
+
+TEST(ShapePathBuilders, StarVertexCounts) {
+    BezierPath whole = ShapePathBuilders::makeStar({0, 0}, 40, 20, 0, 0, 5, 0, PathDirection::clockwise);
+    EXPECT_EQ(whole.elements().size(), 11u);
+    EXPECT_NEAR(whole.elements()[0].vertex.point.y, -40, 1e-9);
+    EXPECT_NEAR(distance(whole.elements()[1].vertex.point, {0, 0}), 20, 1e-9);
+
+    BezierPath partial = ShapePathBuilders::makeStar({0, 0}, 40, 20, 0, 0, 5.5, 0, PathDirection::clockwise);
+    EXPECT_EQ(partial.elements().size(), 13u);
+    EXPECT_NEAR(distance(partial.elements()[0].vertex.point, {0, 0}), 30, 1e-9);
+}
+
+TEST(ShapePathBuilders, UserSetClockwiseIsClockwise) {
+    EXPECT_EQ(ShapePathBuilders::makeStar({3, 4}, 40, 20, 10, 30, 6, 15, PathDirection::userSetClockwise),
+              ShapePathBuilders::makeStar({3, 4}, 40, 20, 10, 30, 6, 15, PathDirection::clockwise));
+    EXPECT_EQ(ShapePathBuilders::makeRoundedRectangle({3, 4}, {10, 20}, 3, PathDirection::userSetClockwise),
+              ShapePathBuilders::makeRoundedRectangle({3, 4}, {10, 20}, 3, PathDirection::clockwise));
+}
+
+TEST(ShapePathBuilders, CounterClockwisePathsReverseTheirVertices) {
+    BezierPath clockwise = ShapePathBuilders::makePolygon({0, 0}, 4, 10, 50, 0, PathDirection::clockwise);
+    BezierPath counter = ShapePathBuilders::makePolygon({0, 0}, 4, 10, 50, 0, PathDirection::counterClockwise);
+    ASSERT_EQ(clockwise.elements().size(), counter.elements().size());
+    const std::size_t count = clockwise.elements().size();
+    for (std::size_t index = 0; index < count; ++index) {
+        const auto& forward = clockwise.elements()[index].vertex;
+        const auto& backward = counter.elements()[count - 1 - index].vertex;
+        EXPECT_EQ(forward.point, backward.point);
+        EXPECT_EQ(forward.inTangent, backward.outTangent);
+        EXPECT_EQ(forward.outTangent, backward.inTangent);
+    }
+}
+
+// Every builder closes its path, in either direction and with rounding: a path
+// that lost its closed flag would be stroked with a gap at its start.
+TEST(ShapePathBuilders, EveryPathIsClosed) {
+    for (PathDirection direction :
+         {PathDirection::clockwise, PathDirection::userSetClockwise, PathDirection::counterClockwise}) {
+        EXPECT_TRUE(ShapePathBuilders::makeEllipse({10, 10}, {0, 0}, direction).closed());
+        EXPECT_TRUE(ShapePathBuilders::makeRoundedRectangle({0, 0}, {10, 10}, 0, direction).closed());
+        EXPECT_TRUE(ShapePathBuilders::makeRoundedRectangle({0, 0}, {10, 10}, 3, direction).closed());
+        EXPECT_TRUE(ShapePathBuilders::makePolygon({0, 0}, 5, 10, 0, 0, direction).closed());
+        EXPECT_TRUE(ShapePathBuilders::makePolygon({0, 0}, 5, 10, 80, 0, direction).closed());
+        EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 0, 0, 5, 0, direction).closed());
+        EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 50, 50, 5.5, 0, direction).closed());
+    }
+}
+
+// Counts that describe no shape give the first vertex alone; huge counts are
+// built with the largest supported count instead of billions of vertices.
+TEST(ShapePathBuilders, PointCountsOutsideTheShapeRange) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (double points : {-1.0, -0.5, -1e300, nan, infinity, -infinity, 0.0}) {
+        SCOPED_TRACE(points);
+        BezierPath polygon = ShapePathBuilders::makePolygon({0, 0}, points, 10, 50, 0, PathDirection::clockwise);
+        BezierPath star = ShapePathBuilders::makeStar({0, 0}, 10, 5, 50, 50, points, 0, PathDirection::clockwise);
+        EXPECT_EQ(polygon.elements().size(), 1u);
+        EXPECT_EQ(star.elements().size(), 1u);
+        EXPECT_TRUE(std::isfinite(star.elements()[0].vertex.point.x));
+    }
+    BezierPath huge = ShapePathBuilders::makeStar({0, 0}, 10, 5, 0, 0, 1e12, 0, PathDirection::clockwise);
+    EXPECT_EQ(huge.elements().size(), 1 + 2 * static_cast<std::size_t>(ShapePathBuilders::maximumPointCount));
+}
+
+}  // namespace

@@ -1,0 +1,300 @@
+// The text render layer alone: its layout box and anchor, the selected range,
+// what it shows when its text goes away, and its pixels (fill, stroke and their
+// order, tracking, line height, alignment in a box).
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/Text/CoreTextRenderLayer.h"
+#include "Lottie/Playback/LottieLogger.h"
+#include "Platform/Graphics/Image.h"
+#include "tests/Lottie/MainThread/Text/TextTestSupport.h"
+
+namespace {
+
+using lottie::CoreTextRenderLayer;
+using lottie::TextRangeUnit;
+using platform::graphics::Color;
+using platform::text::Font;
+using platform::text::TextAlignment;
+
+const Color red = Color::rgb(1, 0, 0);
+const Color blue = Color::rgb(0, 0, 1);
+
+std::shared_ptr<CoreTextRenderLayer> makeLayer(const std::string& text, double size = 40) {
+    auto layer = CoreTextRenderLayer::make();
+    layer->setText(text);
+    layer->setFont(Font("DejaVu Sans", size));
+    layer->setFillColor(red);
+    return layer;
+}
+
+// What the text layer shows once laid out and displayed at its drawing size.
+std::shared_ptr<const platform::graphics::Image> displayed(CoreTextRenderLayer& layer) {
+    layer.relayoutText();
+    layer.setBounds(layer.drawingRect());
+    layer.display();
+    return layer.contents();
+}
+
+TEST(CoreTextRenderLayer, AnchorSitsOnTheFirstBaselineByAlignment) {
+    struct Case {
+        TextAlignment alignment;
+        double anchorX;
+        bool onBaseline;
+    };
+    const Font font("DejaVu Sans", 40);
+    for (const Case& c : std::vector<Case>{{TextAlignment::left, 0, true},
+                                           {TextAlignment::center, 0.5, true},
+                                           {TextAlignment::right, 1, true},
+                                           {TextAlignment::justified, 0, false}}) {
+        SCOPED_TRACE(static_cast<int>(c.alignment));
+        auto layer = makeLayer("Hello");
+        layer->setAlignment(c.alignment);
+        layer->relayoutText();
+        const auto rect = layer->drawingRect();
+        EXPECT_EQ(rect.origin, platform::graphics::Point(0, 0));
+        EXPECT_EQ(rect.size.width, std::ceil(rect.size.width));
+        EXPECT_GT(rect.size.width, 60);
+        EXPECT_GE(rect.size.height, font.ascent() + font.descent() - 1);
+        EXPECT_DOUBLE_EQ(layer->drawingAnchor().x, c.anchorX);
+        EXPECT_DOUBLE_EQ(layer->drawingAnchor().y, c.onBaseline ? font.ascent() / rect.size.height : 0);
+    }
+}
+
+TEST(CoreTextRenderLayer, PreferredSizeMakesRoomAboveTheCapHeightAndBelowTheBaseline) {
+    const Font font("DejaVu Sans", 40);
+    auto layer = makeLayer("Hello");
+    layer->setPreferredSize(platform::graphics::Size(200, 100));
+    layer->relayoutText();
+    const double above = font.ascent() - font.capHeight();
+    EXPECT_DOUBLE_EQ(layer->drawingRect().size.width, 200);
+    EXPECT_DOUBLE_EQ(layer->drawingRect().size.height, 100 + above + font.descent());
+    EXPECT_DOUBLE_EQ(layer->drawingAnchor().x, 0);
+    EXPECT_DOUBLE_EQ(layer->drawingAnchor().y, above / layer->drawingRect().size.height);
+}
+
+TEST(CoreTextRenderLayer, BothPassesGrowTheBoxByTheStrokeWidth) {
+    auto fillOnly = makeLayer("Hello");
+    fillOnly->relayoutText();
+    auto both = makeLayer("Hello");
+    both->setStrokeColor(blue);
+    both->setStrokeWidth(8);
+    both->relayoutText();
+    EXPECT_TRUE(both->hasFillPass());
+    EXPECT_TRUE(both->hasStrokePass());
+    EXPECT_DOUBLE_EQ(both->drawingRect().size.width, fillOnly->drawingRect().size.width + 8);
+    EXPECT_DOUBLE_EQ(both->drawingRect().size.height, fillOnly->drawingRect().size.height + 8);
+}
+
+TEST(CoreTextRenderLayer, ATextThatCannotBeLaidOutShowsNothingOfThePreviousOne) {
+    struct Case {
+        const char* name;
+        std::function<void(CoreTextRenderLayer&)> change;
+    };
+    const std::vector<Case> cases{
+        {"empty text", [](CoreTextRenderLayer& layer) { layer.setText(std::string()); }},
+        {"no text", [](CoreTextRenderLayer& layer) { layer.setText(std::nullopt); }},
+        {"no font", [](CoreTextRenderLayer& layer) { layer.setFont(std::nullopt); }},
+        {"no colours", [](CoreTextRenderLayer& layer) { layer.setFillColor(std::nullopt); }},
+        {"stroke of no width only",
+         [](CoreTextRenderLayer& layer) {
+             layer.setFillColor(std::nullopt);
+             layer.setStrokeColor(blue);
+         }},
+        {"not UTF-8", [](CoreTextRenderLayer& layer) { layer.setText(std::string("H\xff")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto layer = makeLayer("Hello");
+        auto before = displayed(*layer);
+        ASSERT_TRUE(before);
+        ASSERT_GT(texttest::countPixels(*before, texttest::isRed), 0);
+        c.change(*layer);
+        EXPECT_TRUE(layer->needsDisplay());
+        layer->relayoutText();
+        EXPECT_FALSE(layer->hasFillPass());
+        EXPECT_FALSE(layer->hasStrokePass());
+        EXPECT_EQ(layer->drawingRect(), platform::graphics::Rect::zero());
+        layer->display();
+        EXPECT_FALSE(layer->contents());
+    }
+}
+
+TEST(CoreTextRenderLayer, SettingAnUnchangedInputKeepsTheLayout) {
+    auto layer = makeLayer("Hello");
+    layer->relayoutText();
+    ASSERT_FALSE(layer->needsContentUpdate());
+    layer->setText(std::string("Hello"));
+    layer->setFillColor(red);
+    layer->setStrokeWidth(0);
+    EXPECT_FALSE(layer->needsContentUpdate());
+    layer->setTracking(1);
+    EXPECT_TRUE(layer->needsContentUpdate());
+}
+
+TEST(CoreTextRenderLayer, SelectedRangeTakesItsOwnColour) {
+    struct Case {
+        const char* name;
+        std::optional<TextRangeUnit> unit;
+        std::optional<std::int64_t> start;
+        std::optional<std::int64_t> end;
+        std::size_t first;  // the selected characters, [first, last)
+        std::size_t last;
+    };
+    const std::int64_t huge = std::numeric_limits<std::int64_t>::max();
+    const std::vector<Case> cases{
+        {"percent 0 to 50", TextRangeUnit::percentage, 0, 50, 0, 5},
+        {"percent 50 to 0 swaps", TextRangeUnit::percentage, 50, 0, 0, 5},
+        {"percent halves round away from zero", TextRangeUnit::percentage, 25, 50, 3, 5},
+        {"no unit counts percent", std::nullopt, 10, 30, 1, 3},
+        {"no ends select everything", std::nullopt, std::nullopt, std::nullopt, 0, 10},
+        {"index from 2 to the end", TextRangeUnit::index, 2, std::nullopt, 2, 10},
+        {"index clamped to the text", TextRangeUnit::index, -5, 100, 0, 10},
+        {"equal ends select nothing", TextRangeUnit::index, 4, 4, 4, 4},
+        {"a percent far past the end is limited to the text", TextRangeUnit::percentage, -huge, huge, 0, 10},
+        {"an index far past the end is limited to the text", TextRangeUnit::index, huge, 3, 3, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto layer = makeLayer("ABCDEFGHIJ");
+        layer->setTextRangeUnit(c.unit);
+        layer->setStart(c.start);
+        layer->setEnd(c.end);
+        layer->setSelectedRangeOpacity(0.25);
+        layer->relayoutText();
+        const auto& string = layer->attributedString();
+        ASSERT_TRUE(string);
+        for (std::size_t index = 0; index < 10; ++index) {
+            const auto& colour = string->attributesAt(index).foregroundColor;
+            ASSERT_TRUE(colour);
+            const bool selected = index >= c.first && index < c.last;
+            EXPECT_EQ(*colour, selected ? Color::rgb(1, 0, 0, 0.25) : red) << index;
+        }
+    }
+}
+
+TEST(CoreTextRenderLayer, WithoutRangeOpacityOrColoursNoRangeApplies) {
+    auto layer = makeLayer("ABCDEFGHIJ");
+    layer->setStart(0);
+    layer->setEnd(50);
+    layer->relayoutText();
+    for (std::size_t index = 0; index < 10; ++index) {
+        EXPECT_EQ(layer->attributedString()->attributesAt(index).foregroundColor, red);
+    }
+    layer->setSelectedRangeFillColor(blue);
+    layer->relayoutText();
+    EXPECT_EQ(layer->attributedString()->attributesAt(4).foregroundColor, blue);
+    EXPECT_EQ(layer->attributedString()->attributesAt(5).foregroundColor, red);
+}
+
+TEST(CoreTextRenderLayer, AColourWithoutRgbValuesIsReportedAndTheRangeTurnsBlack) {
+    std::vector<std::string> warnings;
+    const auto previous = lottie::LottieLogger::shared();
+    lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
+        [](const auto&, const auto&, std::string_view, unsigned) {},
+        [](const auto&, std::string_view, unsigned) {},
+        [&](const lottie::LottieLogger::Message& message, std::string_view file, unsigned line) {
+            warnings.push_back(message() + " @" + std::string(file) + ":" + std::to_string(line));
+        },
+        [](const auto&) {}));
+    auto layer = makeLayer("ABCDEFGHIJ");
+    layer->setFillColor(Color::rgb(std::nan(""), 0, 0));
+    layer->setSelectedRangeOpacity(0.5);
+    layer->setEnd(50);
+    layer->relayoutText();
+    lottie::LottieLogger::setShared(previous);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].rfind("Could not convert color ", 0), 0u) << warnings[0];
+    EXPECT_NE(warnings[0].find(" to RGB values. @Lottie/CoreTextRenderLayer:296"), std::string::npos) << warnings[0];
+    EXPECT_EQ(layer->attributedString()->attributesAt(0).foregroundColor, Color::rgb(0, 0, 0, 0.5));
+}
+
+TEST(CoreTextRenderLayer, StrokeDrawsUnderOrOverTheFill) {
+    auto render = [](std::optional<Color> fill, bool onTop) {
+        auto layer = makeLayer("HH", 60);
+        layer->setFillColor(fill);
+        layer->setStrokeColor(blue);
+        layer->setStrokeWidth(20);
+        layer->setStrokeOnTop(onTop);
+        return displayed(*layer);
+    };
+    const auto under = render(red, false);
+    const auto over = render(red, true);
+    const auto strokeOnly = render(std::nullopt, false);
+    ASSERT_TRUE(under && over && strokeOnly);
+    const int redUnder = texttest::countPixels(*under, texttest::isRed);
+    const int redOver = texttest::countPixels(*over, texttest::isRed);
+    const int blueUnder = texttest::countPixels(*under, texttest::isBlue);
+    const int blueOver = texttest::countPixels(*over, texttest::isBlue);
+    EXPECT_GT(redUnder, 0);
+    EXPECT_GT(blueUnder, 0);
+    // Over the fill, the stroke's inner half covers fill that shows when it lies under.
+    EXPECT_LT(redOver * 2, redUnder);
+    EXPECT_GT(blueOver, blueUnder);
+    EXPECT_EQ(texttest::countPixels(*strokeOnly, texttest::isRed), 0);
+    EXPECT_GT(texttest::countPixels(*strokeOnly, texttest::isBlue), 0);
+}
+
+TEST(CoreTextRenderLayer, TrackingAndLineHeightSpreadTheInk) {
+    auto inkOf = [](const std::string& text, double tracking, double lineHeight) {
+        auto layer = makeLayer(text);
+        layer->setTracking(tracking);
+        layer->setLineHeight(lineHeight);
+        auto image = displayed(*layer);
+        return image ? mainthreadtest::opaqueBounds(*image) : mainthreadtest::PixelBounds{};
+    };
+    const auto tight = inkOf("HHHH", 0, 48);
+    const auto tracked = inkOf("HHHH", 10, 48);
+    ASSERT_GE(tight.left, 0);
+    ASSERT_GE(tracked.left, 0);
+    EXPECT_NEAR((tracked.right - tracked.left) - (tight.right - tight.left), 30, 2);
+
+    const auto close = inkOf("H\rH", 0, 50);
+    const auto apart = inkOf("H\rH", 0, 90);
+    ASSERT_GE(close.top, 0);
+    ASSERT_GE(apart.top, 0);
+    EXPECT_NEAR((apart.bottom - apart.top) - (close.bottom - close.top), 40, 2);
+}
+
+TEST(CoreTextRenderLayer, BoxTextAlignsWithinThePreferredWidth) {
+    using Bounds = mainthreadtest::PixelBounds;
+    struct Case {
+        TextAlignment alignment;
+        double (*edge)(const Bounds&);  // the part of the ink that the alignment places
+        double expected;                // where, in points from the box's left edge
+    };
+    const std::vector<Case> cases{
+        {TextAlignment::left, [](const Bounds& ink) { return double(ink.left); }, 3},
+        {TextAlignment::center, [](const Bounds& ink) { return (ink.left + ink.right) / 2.0; }, 150},
+        {TextAlignment::right, [](const Bounds& ink) { return double(ink.right); }, 297},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.alignment));
+        auto layer = makeLayer("HH");
+        layer->setAlignment(c.alignment);
+        layer->setPreferredSize(platform::graphics::Size(300, 60));
+        auto image = displayed(*layer);
+        ASSERT_TRUE(image);
+        const auto ink = mainthreadtest::opaqueBounds(*image);
+        ASSERT_GE(ink.left, 0);
+        EXPECT_NEAR(c.edge(ink), c.expected, 4);
+    }
+}
+
+TEST(CoreTextRenderLayer, PresentationCopyStartsFromDefaults) {
+    auto layer = makeLayer("Hello");
+    layer->setPosition({5, 6});
+    auto copy = std::dynamic_pointer_cast<CoreTextRenderLayer>(layer->makePresentationCopy());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->position(), platform::graphics::Point(5, 6));
+    EXPECT_FALSE(copy->text());
+    EXPECT_FALSE(copy->font());
+    EXPECT_FALSE(layer->action("bounds"));
+}
+
+}  // namespace

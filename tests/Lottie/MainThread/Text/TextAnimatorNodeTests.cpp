@@ -1,0 +1,106 @@
+// The text animator chain: what each animator publishes, what it leaves to the
+// animators before it, and the transform it builds.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/Text/TextAnimatorNode.h"
+#include "Platform/Json/JsonParser.h"
+
+namespace {
+
+using lottie::TextAnimator;
+using lottie::TextAnimatorNode;
+using platform::graphics::Point;
+
+std::shared_ptr<const TextAnimator> animator(const std::string& properties, const std::string& selector = "{}") {
+    const std::string json = R"({"nm":"Anim","a":)" + properties + R"(,"s":)" + selector + "}";
+    return std::make_shared<const TextAnimator>(platform::json::parse(json));
+}
+
+std::string number(double value) { return R"({"a":0,"k":)" + std::to_string(value) + "}"; }
+
+// The chain of the animators in order, evaluated at a frame; the last node.
+std::shared_ptr<TextAnimatorNode> chainAt(const std::vector<std::shared_ptr<const TextAnimator>>& animators,
+                                          double frame = 0) {
+    std::shared_ptr<TextAnimatorNode> node;
+    for (const auto& model : animators) node = std::make_shared<TextAnimatorNode>(node, *model);
+    node->updateNodeTree(frame, true);
+    return node;
+}
+
+TEST(TextAnimatorNode, ValuesNotSetComeFromTheAnimatorsBefore) {
+    auto first = animator(R"({"fc":{"a":0,"k":[1,0,0]},"t":)" + number(50) + R"(,"sw":)" + number(3) + "}");
+    auto second = animator(R"({"sc":{"a":0,"k":[0,0,1]}})");
+    auto last = chainAt({first, second});
+    const auto& output = *last->textOutputNode();
+    EXPECT_EQ(output.fillColor(), platform::graphics::Color::rgb(1, 0, 0));
+    EXPECT_EQ(output.strokeColor(), platform::graphics::Color::rgb(0, 0, 1));
+    EXPECT_EQ(output.tracking(), 50);
+    EXPECT_EQ(output.strokeWidth(), 3);
+    EXPECT_DOUBLE_EQ(output.opacity(), 1);
+
+    auto alone = chainAt({second});
+    EXPECT_FALSE(alone->textOutputNode()->fillColor());
+    EXPECT_FALSE(alone->textOutputNode()->tracking());
+    EXPECT_FALSE(alone->textOutputNode()->strokeWidth());
+}
+
+TEST(TextAnimatorNode, OpacityActsOnTheSelectedRangeOnly) {
+    auto last = chainAt({animator(R"({"o":)" + number(50) + "}", R"({"s":)" + number(10) + R"(,"e":)" + number(60) +
+                                                                      R"(,"r":2})")});
+    const auto& output = *last->textOutputNode();
+    EXPECT_EQ(output.selectedRangeOpacity(), 0.5);
+    EXPECT_DOUBLE_EQ(output.opacity(), 1);
+    EXPECT_EQ(output.start(), 10);
+    EXPECT_EQ(output.end(), 60);
+    EXPECT_EQ(last->textAnimatorProperties().textRangeUnit, lottie::TextRangeUnit::index);
+    const auto names = last->keypathProperties();
+    EXPECT_TRUE(names.count("Opacity") && names.count("SelectedRangeOpacity") && names.count("Start"));
+    EXPECT_FALSE(names.count("Fill Color"));
+}
+
+TEST(TextAnimatorNode, TransformMovesRotatesScalesAboutTheAnchor) {
+    struct Case {
+        const char* name;
+        std::string properties;
+        Point in;
+        Point out;
+    };
+    const std::vector<Case> cases{
+        {"nothing", "{}", {3, 4}, {3, 4}},
+        {"position", R"({"p":{"a":0,"k":[10,20,5]}})", {3, 4}, {13, 24}},
+        {"anchor", R"({"a":{"a":0,"k":[10,20]}})", {10, 20}, {0, 0}},
+        {"scale", R"({"s":{"a":0,"k":[200,50]}})", {3, 4}, {6, 2}},
+        {"rotation turns clockwise", R"({"r":)" + number(90) + "}", {1, 0}, {0, 1}},
+        {"everything",
+         R"({"p":{"a":0,"k":[100,0]},"a":{"a":0,"k":[1,0]},"s":{"a":0,"k":[200,200]},"rz":)" + number(90) + "}",
+         {2, 0},
+         {100, 2}},
+        {"skew without an axis is no skew", R"({"sk":)" + number(30) + "}", {0, 10}, {0, 10}},
+        {"skew about the x axis", R"({"sk":)" + number(45) + R"(,"sa":)" + number(0) + "}", {0, 10}, {-10, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto node = chainAt({animator(c.properties)});
+        const Point out = node->textOutputNode()->xform().apply(c.in);
+        EXPECT_NEAR(out.x, c.out.x, 1e-9);
+        EXPECT_NEAR(out.y, c.out.y, 1e-9);
+    }
+}
+
+TEST(TextAnimatorNode, FollowsItsKeyframes) {
+    const std::string tracking =
+        R"({"t":{"a":1,"k":[{"t":0,"s":[0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10,"s":[100]}]}})";
+    auto node = std::make_shared<TextAnimatorNode>(nullptr, *animator(tracking));
+    node->updateNodeTree(5, false);
+    EXPECT_NEAR(node->textOutputNode()->tracking().value_or(-1), 50, 1e-9);
+    node->updateNodeTree(10, false);
+    EXPECT_NEAR(node->textOutputNode()->tracking().value_or(-1), 100, 1e-9);
+}
+
+}  // namespace

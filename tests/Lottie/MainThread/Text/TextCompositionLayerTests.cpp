@@ -1,0 +1,267 @@
+// Text layers rendered from hand-written documents through the whole engine:
+// placement of point and box text, stroke over fill, font fallback, text and
+// colour providers, an animator's selected range, and text that goes away.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/Text/TextCompositionLayer.h"
+#include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
+#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
+#include "Platform/Text/Font.h"
+#include "tests/Lottie/MainThread/Text/TextTestSupport.h"
+
+namespace {
+
+using namespace texttest;
+using mainthreadtest::PixelBounds;
+
+std::shared_ptr<const platform::graphics::Image> renderLayer(const std::string& layer, double frame = 0) {
+    return mainthreadtest::renderDocument(textDocumentJson(layer), frame);
+}
+
+PixelBounds inkOf(const DocumentSpec& document, std::pair<double, double> position = {150, 80}) {
+    auto image = renderLayer(textLayer({{0, document}}, "[]", position));
+    return image ? mainthreadtest::opaqueBounds(*image) : PixelBounds{};
+}
+
+std::shared_ptr<lottie::TextCompositionLayer> textLayerOf(lottie::MainThreadAnimationLayer& root) {
+    for (const auto& layer : root.animationLayers()) {
+        if (auto text = std::dynamic_pointer_cast<lottie::TextCompositionLayer>(layer)) return text;
+    }
+    return nullptr;
+}
+
+TEST(TextCompositionLayer, PointTextSitsOnItsBaselineAtTheLayerPosition) {
+    struct Case {
+        int justification;
+        double (*edge)(const PixelBounds&);
+        double expected;
+    };
+    const std::vector<Case> cases{
+        {0, [](const PixelBounds& ink) { return double(ink.left); }, 153},
+        {2, [](const PixelBounds& ink) { return (ink.left + ink.right) / 2.0; }, 150},
+        {1, [](const PixelBounds& ink) { return double(ink.right); }, 147},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.justification);
+        DocumentSpec document;
+        document.justification = c.justification;
+        const PixelBounds ink = inkOf(document);
+        ASSERT_GE(ink.left, 0);
+        EXPECT_NEAR(c.edge(ink), c.expected, 4);
+        EXPECT_NEAR(ink.bottom, 80, 2);
+    }
+    // Justified point text hangs from the position by its top-left corner.
+    DocumentSpec justified;
+    justified.justification = 3;
+    const PixelBounds ink = inkOf(justified);
+    EXPECT_NEAR(ink.left, 153, 4);
+    EXPECT_GT(ink.top, 82);
+}
+
+TEST(TextCompositionLayer, BoxTextAlignsInItsBoxWithTheCapHeightAtTheTop) {
+    struct Case {
+        int justification;
+        double (*edge)(const PixelBounds&);
+        double expected;
+    };
+    const auto left = [](const PixelBounds& ink) { return double(ink.left); };
+    const std::vector<Case> cases{
+        {0, left, 23},
+        {1, [](const PixelBounds& ink) { return double(ink.right); }, 277},
+        {2, [](const PixelBounds& ink) { return (ink.left + ink.right) / 2.0; }, 150},
+        // A single line is a last line: justified text keeps it at the left.
+        {3, left, 23},
+        {4, left, 23},
+        {5, left, 23},
+        {6, left, 23},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.justification);
+        DocumentSpec document;
+        document.justification = c.justification;
+        document.boxPosition = {{20, 30}};
+        document.boxSize = {{260, 80}};
+        const PixelBounds ink = inkOf(document, {0, 0});
+        ASSERT_GE(ink.left, 0);
+        EXPECT_NEAR(c.edge(ink), c.expected, 4);
+        EXPECT_NEAR(ink.top, 30, 2);
+    }
+}
+
+TEST(TextCompositionLayer, StrokeOverFillCoversTheFill) {
+    auto render = [](std::optional<bool> overFill) {
+        DocumentSpec document;
+        document.size = 60;
+        document.stroke = "[0,0,1]";
+        document.strokeWidth = 20;
+        document.strokeOverFill = overFill;
+        return renderLayer(textLayer({{0, document}}, "[]", {20, 100}));
+    };
+    const auto under = render(false);
+    const auto absent = render(std::nullopt);
+    const auto over = render(true);
+    ASSERT_TRUE(under && absent && over);
+    EXPECT_GT(countPixels(*under, isBlue), 0);
+    EXPECT_TRUE(sameImages(*under, *absent));
+    EXPECT_LT(countPixels(*over, isRed) * 2, countPixels(*under, isRed));
+    EXPECT_GT(countPixels(*over, isBlue), countPixels(*under, isBlue));
+}
+
+TEST(TextCompositionLayer, AFontFontconfigLacksFallsBackToTheSansSerifFace) {
+    DocumentSpec missing;
+    missing.font = "NoSuchFontAnywhere-Bold";
+    DocumentSpec fallback;
+    fallback.font = platform::text::Font::fallbackFamilyName();
+    auto missingImage = renderLayer(textLayer({{0, missing}}, "[]", {20, 80}));
+    auto fallbackImage = renderLayer(textLayer({{0, fallback}}, "[]", {20, 80}));
+    ASSERT_TRUE(missingImage && fallbackImage);
+    EXPECT_GT(countPixels(*missingImage, isRed), 0);
+    EXPECT_TRUE(sameImages(*missingImage, *fallbackImage));
+}
+
+class ReplacingTextProvider final : public lottie::LegacyAnimationTextProvider {
+public:
+    ReplacingTextProvider(bool byKeypath, bool byName) : byKeypath_(byKeypath), byName_(byName) {}
+    std::optional<std::string> replacementText(const lottie::AnimationKeypath& keypath,
+                                               const std::string&) const override {
+        if (byKeypath_ && keypath.fullPath() == "Title") return "III";
+        return std::nullopt;
+    }
+    std::string replacementTextForKeypathName(const std::string& keypathName,
+                                              const std::string& sourceText) const override {
+        return byName_ && keypathName == "Title" ? "III" : sourceText;
+    }
+
+private:
+    bool byKeypath_;
+    bool byName_;
+};
+
+TEST(TextCompositionLayer, ATextProviderReplacesTheText) {
+    DocumentSpec original;
+    original.text = "WWWW";
+    DocumentSpec replaced;
+    replaced.text = "III";
+    const auto expectedReplaced = renderLayer(textLayer({{0, replaced}}, "[]", {20, 80}));
+    const auto expectedOriginal = renderLayer(textLayer({{0, original}}, "[]", {20, 80}));
+    ASSERT_TRUE(expectedReplaced && expectedOriginal);
+    ASSERT_FALSE(sameImages(*expectedReplaced, *expectedOriginal));
+    struct Case {
+        const char* name;
+        bool byKeypath;
+        bool byName;
+        bool replaces;
+    };
+    for (const Case& c : std::vector<Case>{{"by keypath", true, false, true},
+                                           {"by keypath name", false, true, true},
+                                           {"with nothing to replace", false, false, false}}) {
+        SCOPED_TRACE(c.name);
+        auto root = mainthreadtest::makeRoot(
+            mainthreadtest::decode(textDocumentJson(textLayer({{0, original}}, "[]", {20, 80}))));
+        root->setTextProvider(std::make_shared<ReplacingTextProvider>(c.byKeypath, c.byName));
+        auto image = mainthreadtest::renderFrame(*root, 0);
+        ASSERT_TRUE(image);
+        EXPECT_TRUE(sameImages(*image, c.replaces ? *expectedReplaced : *expectedOriginal));
+        auto layer = textLayerOf(*root);
+        ASSERT_TRUE(layer);
+        EXPECT_EQ(layer->fullAnimationKeypath(), lottie::AnimationKeypath("Title"));
+    }
+}
+
+TEST(TextCompositionLayer, AnAnimatorRangeColoursOnlyItsCharacters) {
+    const std::string range = R"("s":{"s":{"a":0,"k":0},"e":{"a":0,"k":50},"r":1})";
+    struct Case {
+        const char* name;
+        std::string animator;
+    };
+    const std::vector<Case> cases{
+        {"fill colour", R"([{"nm":"Range",)" + range + R"(,"a":{"fc":{"a":0,"k":[1,0,0]}}}])"},
+        {"fill colour at full opacity",
+         R"([{"nm":"Range",)" + range + R"(,"a":{"fc":{"a":0,"k":[1,0,0]},"o":{"a":0,"k":100}}}])"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentSpec document;
+        document.text = "HHHHHHHHHH";
+        document.size = 24;
+        document.fill = "[0,0,0]";
+        auto image = renderLayer(textLayer({{0, document}}, c.animator, {20, 80}));
+        ASSERT_TRUE(image);
+        const PixelBounds ink = mainthreadtest::opaqueBounds(*image);
+        ASSERT_GE(ink.left, 0);
+        const int middle = (ink.left + ink.right) / 2;
+        EXPECT_GT(countPixels(*image, isRed, 0, middle - 3), 0);
+        EXPECT_EQ(countPixels(*image, isBlack, 0, middle - 3), 0);
+        EXPECT_EQ(countPixels(*image, isRed, middle + 3), 0);
+        EXPECT_GT(countPixels(*image, isBlack, middle + 3), 0);
+    }
+}
+
+TEST(TextCompositionLayer, TextThatBecomesEmptyShowsNothing) {
+    DocumentSpec text;
+    DocumentSpec empty;
+    empty.text = "";
+    auto root = mainthreadtest::makeRoot(
+        mainthreadtest::decode(textDocumentJson(textLayer({{0, text}, {10, empty}, {20, text}}, "[]", {20, 80}))));
+    struct Step {
+        double frame;
+        bool shows;
+    };
+    for (const Step& step : std::vector<Step>{{0, true}, {10, false}, {15, false}, {20, true}, {10, false}}) {
+        SCOPED_TRACE(step.frame);
+        auto image = mainthreadtest::renderFrame(*root, step.frame);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(countPixels(*image, isVisible) > 0, step.shows);
+    }
+}
+
+TEST(TextCompositionLayer, TheColourCanBeOverriddenByKeypathAndRestored) {
+    auto root = mainthreadtest::makeRoot(
+        mainthreadtest::decode(textDocumentJson(textLayer({{0, DocumentSpec()}}, "[]", {20, 80}))));
+    const lottie::AnimationKeypath keypath("Title.Color");
+    auto image = mainthreadtest::renderFrame(*root, 0);
+    EXPECT_GT(countPixels(*image, isRed), 0);
+    root->installValueProvider(std::make_shared<lottie::ColorValueProvider>(lottie::LottieColor(0, 0, 1, 1)), keypath);
+    image = mainthreadtest::renderFrame(*root, 0);
+    EXPECT_EQ(countPixels(*image, isRed), 0);
+    EXPECT_GT(countPixels(*image, isBlue), 0);
+    root->uninstallValueProvider(keypath);
+    image = mainthreadtest::renderFrame(*root, 0);
+    EXPECT_GT(countPixels(*image, isRed), 0);
+    EXPECT_EQ(countPixels(*image, isBlue), 0);
+}
+
+TEST(TextCompositionLayer, AFrameWithoutChangesLeavesTheTextAlone) {
+    auto root = mainthreadtest::makeRoot(
+        mainthreadtest::decode(textDocumentJson(textLayer({{0, DocumentSpec()}}, "[]", {20, 80}))));
+    ASSERT_TRUE(mainthreadtest::renderFrame(*root, 0));
+    auto layer = textLayerOf(*root);
+    ASSERT_TRUE(layer);
+    EXPECT_FALSE(layer->textLayer()->needsDisplay());
+    layer->showFrame(5, false);
+    EXPECT_FALSE(layer->textLayer()->needsDisplay());
+    EXPECT_FALSE(layer->textLayer()->needsContentUpdate());
+    // A forced frame lays the text out again with the providers of the moment.
+    root->setTextProvider(std::make_shared<ReplacingTextProvider>(true, false));
+    layer->showFrame(5, true);
+    EXPECT_EQ(layer->textLayer()->text(), "III");
+}
+
+TEST(TextCompositionLayer, GlyphOutlinesInTheDocumentLeaveTheTextToTheFont) {
+    const std::string chars =
+        R"("chars":[{"ch":"H","size":40,"style":"Regular","fFamily":"DejaVu Sans","w":60,"data":{"shapes":[]}}],)"
+        R"("fonts":{"list":[{"fName":"DejaVu Sans","fFamily":"DejaVu Sans","fStyle":"Regular","ascent":75}]})";
+    const std::string layer = textLayer({{0, DocumentSpec()}}, "[]", {20, 80});
+    auto withGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer, chars), 0);
+    auto withoutGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer), 0);
+    ASSERT_TRUE(withGlyphs && withoutGlyphs);
+    EXPECT_GT(countPixels(*withGlyphs, isRed), 0);
+    EXPECT_TRUE(sameImages(*withGlyphs, *withoutGlyphs));
+}
+
+}  // namespace

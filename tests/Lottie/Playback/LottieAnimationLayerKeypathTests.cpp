@@ -1,0 +1,173 @@
+// The animation layer's keypath services, marker queries and dotLottie entries,
+// on the main-thread engine.
+
+#include <gtest/gtest.h>
+
+#include <any>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/NodeRenderSystem/Protocols/AnimatorNode.h"
+#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
+#include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
+#include "Lottie/Values/LottieColor.h"
+#include "tests/Lottie/Playback/PlaybackTestSupport.h"
+
+using namespace lottie;
+using namespace playbacktest;
+
+namespace {
+
+const AnimationKeypath fillColor("Box.Fill.Color");
+const LottieColor red(1, 0, 0, 1);
+const LottieColor green(0, 1, 0, 1);
+
+std::optional<LottieColor> colorAt(LottieAnimationLayer& layer, bool overridden = true) {
+    std::any value = overridden ? layer.valueAtKeypath(fillColor) : layer.unoverriddenValueAtKeypath(fillColor);
+    if (const auto* color = std::any_cast<LottieColor>(&value)) return *color;
+    return std::nullopt;
+}
+
+TEST_F(PlaybackTest, ValueProvidersAreRememberedOnlyWithARenderingLayerAndReplayed) {
+    auto layer = LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
+    layer->installValueProvider(std::make_shared<ColorValueProvider>(green), fillColor);
+    EXPECT_TRUE(layer->valueProviders().empty());
+    EXPECT_FALSE(layer->valueAtKeypath(fillColor).has_value());
+    layer->setAnimation(animation());
+    EXPECT_EQ(colorAt(*layer), red);  // installed too early: lost
+
+    layer->installValueProvider(std::make_shared<ColorValueProvider>(green), fillColor);
+    layer->installValueProvider(std::make_shared<FloatValueProvider>(50.0), AnimationKeypath("Box.Fill.Opacity"));
+    EXPECT_EQ(layer->valueProviders().size(), 2u);
+    EXPECT_EQ(colorAt(*layer), green);
+    EXPECT_EQ(colorAt(*layer, false), red);
+
+    // A new rendering layer receives them again.
+    auto before = layer->renderingLayer();
+    layer->setAnimation(animation());
+    ASSERT_NE(layer->renderingLayer(), before);
+    EXPECT_EQ(colorAt(*layer), green);
+
+    // A pattern takes away every provider it matches, and only those.
+    layer->uninstallValueProvider(AnimationKeypath("**.Color"));
+    EXPECT_EQ(layer->valueProviders().size(), 1u);
+    EXPECT_EQ(layer->valueProviders().count(AnimationKeypath("Box.Fill.Opacity")), 1u);
+    EXPECT_EQ(colorAt(*layer), red);
+}
+
+TEST_F(PlaybackTest, KeypathQueriesAndConversions) {
+    auto layer = host(animation());
+    const auto keypaths = layer->collectAllKeypaths();
+    EXPECT_NE(std::find(keypaths.begin(), keypaths.end(), "Box.Fill.Color"), keypaths.end());
+
+    // Without a keypath, into the rendering layer, wherever it has been placed.
+    auto root = layer->renderingLayer();
+    root->setAnchorPoint({0, 0});
+    root->setPosition({30, 40});
+    auto point = layer->convertPointToKeypath({50, 50}, std::nullopt);
+    ASSERT_TRUE(point);
+    EXPECT_EQ(*point, platform::graphics::Point(20, 10));
+    auto rect = layer->convertRectToKeypath({50, 50, 10, 10}, std::nullopt);
+    ASSERT_TRUE(rect);
+    EXPECT_EQ(rect->origin, platform::graphics::Point(20, 10));
+    EXPECT_TRUE(layer->convertPointToKeypath({0, 0}, AnimationKeypath("Box")));
+    EXPECT_FALSE(layer->convertPointToKeypath({0, 0}, AnimationKeypath("Nothing.Here")));
+    EXPECT_FALSE(layer->convertRectToKeypath({0, 0, 1, 1}, AnimationKeypath("Nothing.Here")));
+
+    auto empty = LottieAnimationLayer::makeEmpty(LottieConfiguration(), log.logger());
+    EXPECT_FALSE(empty->convertPointToKeypath({0, 0}, std::nullopt));
+    EXPECT_TRUE(empty->collectAllKeypaths().empty());
+    empty->logAllKeypaths();
+    empty->redrawCurrentFrame();
+    empty->setAnimatorNodesEnabled(false, AnimationKeypath("**"));
+}
+
+TEST_F(PlaybackTest, AnimatorNodesCanBeSwitchedOff) {
+    auto layer = host(animation());
+    const AnimationKeypath fill("Box.Fill");
+    auto nodes = layer->renderingLayer()->nodesAtKeypath(fill);
+    ASSERT_TRUE(nodes);
+    ASSERT_FALSE(nodes->empty());
+    layer->setAnimatorNodesEnabled(false, fill);
+    for (const auto& node : *nodes) EXPECT_FALSE(node->isEnabled());
+    layer->setAnimatorNodesEnabled(true, fill);
+    for (const auto& node : *nodes) EXPECT_TRUE(node->isEnabled());
+    layer->setAnimatorNodesEnabled(false, AnimationKeypath("Nothing.Here"));
+}
+
+TEST_F(PlaybackTest, MarkerQueries) {
+    auto layer = host(animation());
+    EXPECT_DOUBLE_EQ(*layer->progressForMarker("b"), 40.0 / 60);
+    EXPECT_EQ(layer->frameForMarker("a"), 10);
+    EXPECT_EQ(layer->durationForMarker("a"), 20);
+    EXPECT_FALSE(layer->frameForMarker("nope"));
+    EXPECT_FALSE(layer->durationForMarker("nope"));
+    auto bare = host(decode(document(0, 60, false)));
+    EXPECT_FALSE(bare->progressForMarker("a"));
+    EXPECT_FALSE(bare->frameForMarker("a"));
+    auto empty = LottieAnimationLayer::makeEmpty(LottieConfiguration(), log.logger());
+    EXPECT_FALSE(empty->progressForMarker("a"));
+    EXPECT_FALSE(empty->durationForMarker("a"));
+}
+
+DotLottieContents package() {
+    DotLottieContents contents;
+    contents.animations.push_back({"first", animation(0, 60), LottieLoopMode::loop(), 2, nullptr});
+    contents.animations.push_back({"second", animation(0, 30), LottieLoopMode::repeat(3), 0.5, nullptr});
+    return contents;
+}
+
+TEST_F(PlaybackTest, DotLottieEntriesBringTheirPlaybackSettings) {
+    const DotLottieContents contents = package();
+    const LottieConfiguration mainThread(RenderingEngineOption::mainThread());
+    auto second = LottieAnimationLayer::makeWithDotLottie(&contents, std::string("second"), nullptr, nullptr,
+                                                          mainThread, log.logger());
+    EXPECT_EQ(second->animation(), contents.animations[1].animation);
+    EXPECT_EQ(second->loopMode(), LottieLoopMode::repeat(3));
+    EXPECT_EQ(second->animationSpeed(), 0.5);
+    EXPECT_TRUE(second->renderingLayer());
+
+    auto first = LottieAnimationLayer::makeWithDotLottie(&contents, std::nullopt, nullptr, nullptr, mainThread,
+                                                         log.logger());
+    EXPECT_EQ(first->animation(), contents.animations[0].animation);
+    for (const std::optional<std::string>& id : {std::optional<std::string>("third"), std::optional<std::string>()}) {
+        auto none = LottieAnimationLayer::makeWithDotLottie(id ? &contents : nullptr, id, nullptr, nullptr,
+                                                            mainThread, log.logger());
+        EXPECT_FALSE(none->animation());
+        EXPECT_EQ(none->loopMode(), LottieLoopMode::playOnce());
+        EXPECT_EQ(none->animationSpeed(), 1);
+        EXPECT_FALSE(none->renderingLayer());
+    }
+}
+
+TEST_F(PlaybackTest, LoadingDotLottieEntriesByIndexAndIdentifier) {
+    const DotLottieContents contents = package();
+    auto layer = host(animation(0, 90));
+    const auto original = layer->animation();
+    for (std::ptrdiff_t index : {std::ptrdiff_t(-1), std::ptrdiff_t(2), std::ptrdiff_t(-100)}) {
+        layer->loadDotLottieAnimationAtIndex(index, contents);
+        EXPECT_EQ(layer->animation(), original) << index;
+    }
+    layer->loadDotLottieAnimationById("missing", contents);
+    EXPECT_EQ(layer->animation(), original);
+    EXPECT_EQ(layer->loopMode(), LottieLoopMode::playOnce());
+
+    layer->loadDotLottieAnimationAtIndex(1, contents);
+    EXPECT_EQ(layer->animation(), contents.animations[1].animation);
+    EXPECT_EQ(layer->loopMode(), LottieLoopMode::repeat(3));
+    EXPECT_EQ(layer->animationSpeed(), 0.5);
+    layer->loadDotLottieAnimationById("first", contents);
+    EXPECT_EQ(layer->animation(), contents.animations[0].animation);
+    EXPECT_EQ(layer->animationSpeed(), 2);
+
+    // An entry applied while a request plays: the request restarts under the entry's
+    // settings, then the new animation's rebuild ends it.
+    CompletionLog completion;
+    layer->play(completion.block());
+    advance(1);
+    layer->loadDotLottieAnimationAtIndex(1, contents);
+    advance(10);
+    EXPECT_EQ(completion.calls, std::vector<bool>{false});
+}
+
+}  // namespace

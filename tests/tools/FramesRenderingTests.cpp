@@ -1,0 +1,86 @@
+// The frame tool's rendering forms, run as a user would run them.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "Platform/Graphics/ImageDecoder.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+std::pair<std::string, int> runTool(const std::string& arguments) {
+    std::string command = std::string(LOTTIE_FRAMES_PATH) + " " + arguments + " 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string output;
+    std::array<char, 256> buffer{};
+    while (fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
+    int status = pclose(pipe.release());
+    return {output, WEXITSTATUS(status)};
+}
+
+// 100 x 50, a red rectangle over the left half, from frame 0 to 20.
+const char* const wideDocument =
+    R"({"v":"5.7.0","fr":30,"ip":0,"op":20,"w":100,"h":50,"layers":[{"ty":4,"nm":"S","ind":1,"ip":0,"op":20,"st":0,"ks":{},)"
+    R"("shapes":[{"ty":"rc","nm":"R","p":{"a":0,"k":[25,25]},"s":{"a":0,"k":[50,50]},"r":{"a":0,"k":0}},)"
+    R"({"ty":"fl","nm":"F","c":{"a":0,"k":[1,0,0,1]},"o":{"a":0,"k":100},"r":1}]}]})";
+
+std::uint32_t pixel(const std::filesystem::path& file, int x, int y) {
+    auto image = platform::graphics::ImageDecoder::decode(testsupport::readFile(file));
+    return image ? image->pixel(x, y) : 0xdeadbeef;
+}
+
+TEST(LottieFramesRendering, WritesFramesFittedAndCentred) {
+    testsupport::TemporaryDirectory directory;
+    const auto input = directory.path() / "wide.json";
+    testsupport::writeFile(input, wideDocument);
+    const auto out = directory.path() / "out";
+    for (const char* engine : {"main-thread", "automatic"}) {
+        auto [output, status] =
+            runTool(input.string() + " --frames 0,12.5 --size 64x64 --engine " + engine + " --out " + out.string());
+        ASSERT_EQ(status, 0) << engine;
+        // Scaled by 0.64 to 64 x 32 and centred: rows 16 to 47 hold the animation.
+        EXPECT_EQ(pixel(out / "frame-0.png", 10, 5), 0u);
+        EXPECT_EQ(pixel(out / "frame-12.5.png", 10, 30), 0xffff0000u);
+        EXPECT_EQ(pixel(out / "frame-0.png", 50, 30), 0u);
+    }
+    ASSERT_EQ(runTool(input.string() + " --frames 3 --size 64x64 --background 00ff00ff --out " + out.string()).second, 0);
+    EXPECT_EQ(pixel(out / "frame-3.png", 10, 5), 0xff00ff00u);
+
+    ASSERT_EQ(runTool(input.string() + " --frames all --size 8x8 --out " + (directory.path() / "all").string()).second, 0);
+    for (int frame = 0; frame <= 20; ++frame) {
+        EXPECT_TRUE(std::filesystem::exists(directory.path() / "all" / ("frame-" + std::to_string(frame) + ".png")));
+    }
+}
+
+TEST(LottieFramesRendering, BenchReportsTimings) {
+    testsupport::TemporaryDirectory directory;
+    const auto input = directory.path() / "wide.json";
+    testsupport::writeFile(input, wideDocument);
+    auto [output, status] = runTool(input.string() + " --bench --size 32x32");
+    ASSERT_EQ(status, 0);
+    for (const char* key : {"\"frames\":21", "\"decodeMs\":", "\"buildMs\":", "\"renderMsMean\":", "\"renderMsP95\":",
+                            "\"peakRssKb\":"}) {
+        EXPECT_NE(output.find(key), std::string::npos) << key << " in " << output;
+    }
+}
+
+TEST(LottieFramesRendering, FailsCleanly) {
+    testsupport::TemporaryDirectory directory;
+    const auto input = directory.path() / "wide.json";
+    testsupport::writeFile(input, wideDocument);
+    const auto out = (directory.path() / "out").string();
+    EXPECT_EQ(runTool(input.string() + " --frames nan --out " + out).second, 1);
+    EXPECT_EQ(runTool(input.string() + " --frames 1 --engine core-animation --out " + out).second, 2);
+    const auto sizeless = directory.path() / "sizeless.json";
+    testsupport::writeFile(sizeless, R"({"v":"5","fr":30,"ip":0,"op":10,"w":0,"h":0,"layers":[]})");
+    EXPECT_EQ(runTool(sizeless.string() + " --frames 1 --out " + out).second, 1);
+    const auto endless = directory.path() / "endless.json";
+    testsupport::writeFile(endless, R"({"v":"5","fr":30,"ip":0,"op":1e12,"w":10,"h":10,"layers":[]})");
+    EXPECT_EQ(runTool(endless.string() + " --frames all --out " + out).second, 1);
+}
+
+}  // namespace

@@ -244,8 +244,8 @@ std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildCoreAnimationEngi
                                                  fontProvider_, maskAnimationToBounds_, tracker, logger_});
     } catch (const std::exception& error) {
         std::string description = error.what();
-        logger_->assertionFailure([description] { return "Encountered unexpected error " + description; },
-                                  sourceFile, __LINE__);
+        logger_->assertionFailure([description] { return "Encountered unexpected error " + description; }, sourceFile,
+                                  __LINE__);
         return nullptr;
     }
     if (!layer) return nullptr;
@@ -279,8 +279,8 @@ std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildAutomaticEngineLa
         return nullptr;
     } catch (const std::exception& error) {
         std::string description = error.what();
-        logger_->assertionFailure([description] { return "Encountered unexpected error " + description; },
-                                  sourceFile, __LINE__);
+        logger_->assertionFailure([description] { return "Encountered unexpected error " + description; }, sourceFile,
+                                  __LINE__);
         fallBackToMainThreadEngine({}, false);
         return nullptr;
     }
@@ -314,8 +314,8 @@ void LottieAnimationLayer::fallBackToMainThreadEngine(const std::vector<Compatib
     std::optional<AnimationContext> request = animationContext_;
     // During the set-up there is no rendering layer yet: the playhead belongs at the
     // start frame then, not at frame 0.
-    const double frame = rootAnimationLayer_ ? rootAnimationLayer_->currentFrame()
-                                             : (animation_ ? animation_->startFrame : 0);
+    const double frame =
+        rootAnimationLayer_ ? rootAnimationLayer_->currentFrame() : (animation_ ? animation_->startFrame : 0);
     std::shared_ptr<AnimationCompletionDelegate> delegate;
     if (request) delegate = takeOverDelegate(*request);
 

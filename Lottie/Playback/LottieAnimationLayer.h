@@ -240,7 +240,6 @@ private:
     bool forceDisplayUpdate_ = false;
     std::shared_ptr<RootAnimationLayer> rootAnimationLayer_;
     std::optional<AnimationContext> animationContext_;
-    std::optional<std::string> animationName_;
     std::string activeAnimationName_ = "Lottie";
     std::int64_t animationID_ = 0;
     std::shared_ptr<LottieLogger> logger_;

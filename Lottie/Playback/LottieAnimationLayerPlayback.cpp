@@ -53,8 +53,8 @@ void LottieAnimationLayer::playFromProgress(std::optional<double> fromProgress, 
             restartRunningAnimation();
         }
         const double from = fromProgress.value_or(playheadProgress());
-        startAnimationForContext({animation_->frameTime(from), animation_->frameTime(toProgress),
-                                  animation_->framerate, delegateFor(std::move(completion))});
+        startAnimationForContext({animation_->frameTime(from), animation_->frameTime(toProgress), animation_->framerate,
+                                  delegateFor(std::move(completion))});
     }
     record(LottiePlaybackMode::playing(
         LottiePlayingMode::fromProgress(fromProgress, toProgress, loopMode.value_or(loopMode_))));
@@ -95,8 +95,8 @@ void LottieAnimationLayer::playFromMarker(std::optional<std::string> fromMarker,
         const double toFrame = playEndMarkerFrame ? to->frameTime : to->frameTime - 1.0;
         startAnimationForContext({fromFrame, toFrame, animation_->framerate, delegateFor(std::move(completion))});
     }
-    record(LottiePlaybackMode::playing(
-        LottiePlayingMode::fromMarker(std::move(fromMarker), toMarker, playEndMarkerFrame, loopMode.value_or(loopMode_))));
+    record(LottiePlaybackMode::playing(LottiePlayingMode::fromMarker(
+        std::move(fromMarker), toMarker, playEndMarkerFrame, loopMode.value_or(loopMode_))));
 }
 
 void LottieAnimationLayer::playMarker(const std::string& marker, std::optional<LottieLoopMode> loopMode,
@@ -130,15 +130,14 @@ void LottieAnimationLayer::playMarkers(const std::vector<std::string>& markers, 
         const std::vector<std::string> rest(markers.begin() + 1, markers.end());
         if (findMarker(animation_.get(), markers.front())) {
             std::weak_ptr<LottieAnimationLayer> weakSelf = self();
-            playMarker(markers.front(), LottieLoopMode::playOnce(),
-                       [weakSelf, rest, completion](bool finished) {
-                           auto strongSelf = weakSelf.lock();
-                           if (!finished || !strongSelf) {
-                               if (completion) completion(false);
-                               return;
-                           }
-                           strongSelf->playMarkers(rest, completion, true);
-                       });
+            playMarker(markers.front(), LottieLoopMode::playOnce(), [weakSelf, rest, completion](bool finished) {
+                auto strongSelf = weakSelf.lock();
+                if (!finished || !strongSelf) {
+                    if (completion) completion(false);
+                    return;
+                }
+                strongSelf->playMarkers(rest, completion, true);
+            });
         } else {
             playMarkers(rest, std::move(completion), continuing);
         }
@@ -277,8 +276,8 @@ void LottieAnimationLayer::setPlayheadTime(double seconds) {
 double LottieAnimationLayer::presentedFrame() const {
     if (!rootAnimationLayer_) return 0;
     if (renderingLayerIsPlaying() && rootAnimationLayer_->hasBeenPresented()) {
-        const auto presented = rootAnimationLayer_->presentedValue(
-            "currentFrame", platform::compositor::MediaClock::currentTime());
+        const auto presented =
+            rootAnimationLayer_->presentedValue("currentFrame", platform::compositor::MediaClock::currentTime());
         if (presented) {
             if (auto number = presented->number()) return *number;
         }

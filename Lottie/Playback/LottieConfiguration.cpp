@@ -1,5 +1,6 @@
 #include "Lottie/Playback/LottieConfiguration.h"
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -18,6 +19,12 @@ LottieConfiguration& sharedSlot() {
     return configuration;
 }
 
+// Mirrors the shared configuration's colour space for lock-free reads.
+std::atomic<platform::graphics::ColorSpace::Model>& sharedColorSpaceModel() {
+    static std::atomic<platform::graphics::ColorSpace::Model> model{platform::graphics::ColorSpace::Model::rgb};
+    return model;
+}
+
 void combine(std::size_t& seed, std::size_t value) { seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2); }
 
 }  // namespace
@@ -30,6 +37,13 @@ LottieConfiguration LottieConfiguration::shared() {
 void LottieConfiguration::setShared(const LottieConfiguration& configuration) {
     std::lock_guard guard(sharedLock());
     sharedSlot() = configuration;
+    sharedColorSpaceModel() = configuration.colorSpace.model();
+}
+
+platform::graphics::ColorSpace LottieConfiguration::sharedColorSpace() {
+    return sharedColorSpaceModel().load() == platform::graphics::ColorSpace::Model::grey
+               ? platform::graphics::ColorSpace::deviceGrey()
+               : platform::graphics::ColorSpace::deviceRGB();
 }
 
 std::size_t LottieConfiguration::hash() const {

@@ -33,6 +33,9 @@ struct LottieConfiguration {
     // uses only; layers already made keep their copies.
     static LottieConfiguration shared();
     static void setShared(const LottieConfiguration& configuration);
+    // The shared configuration's colour space alone, without a lock or a copy:
+    // the engines ask for it for every colour of every frame.
+    static platform::graphics::ColorSpace sharedColorSpace();
 
     bool operator==(const LottieConfiguration& other) const {
         return renderingEngine == other.renderingEngine && decodingStrategy == other.decodingStrategy &&

@@ -4,22 +4,27 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "Platform/Compositor/MediaClock.h"
 #include "Platform/Compositor/Renderer.h"
+#include "Platform/Foundation/MainRunLoop.h"
 #include "Platform/Graphics/GraphicsContext.h"
 
 namespace lottieframes {
 
 FrameRenderer::FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> animation, int width, int height,
-                             std::optional<std::uint32_t> background)
+                             std::optional<std::uint32_t> background, lottie::RenderingEngineOption engine)
     : animation_(std::move(animation)), width_(width), height_(height), background_(background) {
     if (!animation_ || !std::isfinite(animation_->width) || !std::isfinite(animation_->height) ||
         animation_->width <= 0 || animation_->height <= 0) {
         throw std::runtime_error("the animation has no drawable size");
     }
-    root_ = lottie::MainThreadAnimationLayer::make(animation_, nullptr, nullptr, nullptr, false, nullptr);
-    // The root is drawn where a sublayer at the origin would be.
-    root_->setAnchorPoint({0, 0});
-    root_->setPosition({0, 0});
+    layer_ = lottie::LottieAnimationLayer::make(animation_, nullptr, nullptr, nullptr,
+                                                lottie::LottieConfiguration(engine));
+    auto rendering = layer_->renderingLayer();
+    if (!rendering) throw std::runtime_error("the rendering engine could not set up the animation");
+    // The animation layer's frame is the animation's own rectangle at the origin;
+    // as a view would, place the rendering layer to fill it.
+    rendering->setPosition({animation_->width / 2, animation_->height / 2});
 }
 
 std::shared_ptr<const platform::graphics::Image> FrameRenderer::render(double frame) {
@@ -36,8 +41,11 @@ std::shared_ptr<const platform::graphics::Image> FrameRenderer::render(double fr
     const double scale = std::min(width_ / animation_->width, height_ / animation_->height);
     context->translateBy((width_ - animation_->width * scale) / 2, (height_ - animation_->height * scale) / 2);
     context->scaleBy(scale, scale);
-    root_->setCurrentFrame(frame);
-    platform::compositor::render(root_, 0, *context);
+    layer_->pauseAt(lottie::LottiePlaybackMode::PausedState::frame(frame));
+    platform::compositor::render(layer_, platform::compositor::MediaClock::currentTime(), *context);
+    // Run what the pause left for the main run loop (the redraw after the frame
+    // change), so that nothing piles up over many frames.
+    platform::foundation::MainRunLoop::shared().drain();
     auto image = context->makeImage();
     if (!image) throw std::runtime_error("cannot read the rendered image");
     return image;

@@ -1,16 +1,17 @@
 #pragma once
 // Renders frames of a decoded animation into images of a fixed size: the
 // animation fitted inside keeping its aspect ratio, centred, over a transparent
-// or given background. Until the tool goes through the animation layer it builds
-// the main-thread root layer itself and draws it with the compositor. Owned by
-// the tool's main(); main thread only.
+// or given background. It goes through the library's animation layer, paused at
+// each requested frame, so the frames are what a user of the library sees. Owned
+// by the tool's main(); main thread only.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 
-#include "Lottie/MainThread/MainThreadAnimationLayer.h"
 #include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/LottieAnimationLayer.h"
+#include "Lottie/Playback/RenderingEngineOption.h"
 #include "Platform/Graphics/Image.h"
 
 namespace lottieframes {
@@ -18,18 +19,20 @@ namespace lottieframes {
 class FrameRenderer {
 public:
     // Throws std::runtime_error when the animation has no drawable size.
+    // Throws std::runtime_error too when the engine cannot build a rendering layer.
     FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> animation, int width, int height,
-                  std::optional<std::uint32_t> background);
+                  std::optional<std::uint32_t> background,
+                  lottie::RenderingEngineOption engine = lottie::RenderingEngineOption::mainThread());
 
     // Throws std::runtime_error when the frame is not a finite number or the
     // image cannot be made.
     std::shared_ptr<const platform::graphics::Image> render(double frame);
 
-    const std::shared_ptr<lottie::MainThreadAnimationLayer>& rootLayer() const { return root_; }
+    const std::shared_ptr<lottie::LottieAnimationLayer>& animationLayer() const { return layer_; }
 
 private:
     std::shared_ptr<const lottie::LottieAnimation> animation_;
-    std::shared_ptr<lottie::MainThreadAnimationLayer> root_;
+    std::shared_ptr<lottie::LottieAnimationLayer> layer_;
     int width_;
     int height_;
     std::optional<std::uint32_t> background_;

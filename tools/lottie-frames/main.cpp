@@ -99,7 +99,8 @@ int renderFrames(const std::shared_ptr<const lottie::LottieAnimation>& animation
                  const lottieframes::FramesOptions& options) {
     const std::vector<NamedFrame> frames = requestedFrames(*animation, options);
     std::filesystem::create_directories(options.outputDirectory);
-    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background);
+    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background,
+                                         options.engine);
     for (const NamedFrame& frame : frames) {
         auto image = renderer.render(frame.frame);
         const std::filesystem::path path = std::filesystem::path(options.outputDirectory) / ("frame-" + frame.name + ".png");
@@ -112,7 +113,8 @@ int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation
                  const lottieframes::FramesOptions& options, double decodeMs) {
     const std::vector<NamedFrame> frames = allFrames(*animation);
     const auto buildStart = std::chrono::steady_clock::now();
-    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background);
+    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background,
+                                         options.engine);
     const double buildMs = millisecondsSince(buildStart);
     for (const NamedFrame& frame : frames) renderer.render(frame.frame);
     std::vector<double> times;
@@ -123,13 +125,18 @@ int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation
         times.push_back(millisecondsSince(start));
     }
     double mean = 0;
+    double median = 0;
     double p95 = 0;
+    double worst = 0;
     if (!times.empty()) {
         mean = std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size());
         std::vector<double> sorted = times;
         std::sort(sorted.begin(), sorted.end());
+        const std::size_t middle = sorted.size() / 2;
+        median = sorted.size() % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
         const auto index = static_cast<std::size_t>(std::ceil(0.95 * static_cast<double>(sorted.size()))) - 1;
         p95 = sorted[std::min(index, sorted.size() - 1)];
+        worst = sorted.back();
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -139,7 +146,9 @@ int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation
         {"decodeMs", Value(decodeMs)},
         {"buildMs", Value(buildMs)},
         {"renderMsMean", Value(mean)},
+        {"renderMsMedian", Value(median)},
         {"renderMsP95", Value(p95)},
+        {"renderMsMax", Value(worst)},
         {"peakRssKb", Value::integer(static_cast<std::int64_t>(usage.ru_maxrss))},
     };
     std::cout << platform::json::serialize(Value(std::move(report))) << '\n';

@@ -110,7 +110,7 @@ std::optional<TextRange> CoreTextRenderLayer::selectedRange(std::size_t length) 
 
 CoreTextRenderLayer::Color CoreTextRenderLayer::rangeColor(const Color& base) const {
     const double alpha = selectedRangeOpacity_.value_or(base.alpha());
-    const auto space = LottieConfiguration::shared().colorSpace;
+    const auto space = LottieConfiguration::sharedColorSpace();
     if (!componentsAreFinite(base)) {
         LottieLogger::shared()->warn(
             [description = describe(base)] { return "Could not convert color " + description + " to RGB values."; },

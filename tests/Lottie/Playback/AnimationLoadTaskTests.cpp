@@ -33,7 +33,8 @@ public:
             cancelled = true;
             finish(std::nullopt, platform::foundation::URLError{platform::foundation::URLError::Code::cancelled, "x"});
         }
-        void finish(std::optional<platform::foundation::Data> data, std::optional<platform::foundation::URLError> error) {
+        void finish(std::optional<platform::foundation::Data> data,
+                    std::optional<platform::foundation::URLError> error) {
             finished = true;
             completion(std::move(data), platform::foundation::URLResponse{address, 200}, std::move(error));
         }
@@ -56,7 +57,9 @@ public:
     std::vector<std::shared_ptr<Task>> tasks;
 };
 
-platform::foundation::Data bytes(const std::string& text) { return platform::foundation::Data(text.begin(), text.end()); }
+platform::foundation::Data bytes(const std::string& text) {
+    return platform::foundation::Data(text.begin(), text.end());
+}
 
 class AnimationLoadTaskTest : public ::testing::Test {
 protected:

@@ -66,13 +66,14 @@ TEST_F(PlaybackTest, ExplicitEnginesWithoutAFallback) {
 }
 
 TEST_F(PlaybackTest, AnimationAndConfigurationChangesRebuild) {
-    auto layer = LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
+    auto layer =
+        LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
     std::vector<std::string> loaded;
     std::vector<std::string> engines;
     layer->setAnimationLayerDidLoad(
         [&](LottieAnimationLayer&, const RenderingEngineOption& option) { engines.push_back(option.description()); });
     layer->setAnimationLoaded([&](LottieAnimationLayer&, const auto&) { loaded.push_back("loaded"); });
-    EXPECT_TRUE(loaded.empty());  // nothing to report yet
+    EXPECT_TRUE(loaded.empty());                                    // nothing to report yet
     EXPECT_EQ(layer->activeEngine(), RenderingEngine::mainThread);  // asked for, even before it exists
 
     layer->setAnimation(animation());
@@ -224,8 +225,7 @@ TEST_F(PlaybackTest, CoreAnimationRequestsBecomePendingConfigurations) {
         {"forwards", 1, LottieLoopMode::playOnce(), 0, 10, 50, {false, 1, 1, 0}},
         {"backwards at double speed", -2, LottieLoopMode::playOnce(), 0, 50, 10, {false, 1, 2, 0}},
         {"play once continues from the frame shown", 1, LottieLoopMode::playOnce(), 29.6, 29.6, 50, {false, 1, 1, 0}},
-        {"loop keeps the range and offsets time", 1, LottieLoopMode::loop(), 29.6, 10, 50,
-         {false, FLT_MAX, 1, 1.96}},
+        {"loop keeps the range and offsets time", 1, LottieLoopMode::loop(), 29.6, 10, 50, {false, FLT_MAX, 1, 1.96}},
         {"backwards loop", -1, LottieLoopMode::autoReverse(), 29.6, 50, 10, {true, FLT_MAX, 1, (50 - 29.6) / 10}},
         {"repeat", 1, LottieLoopMode::repeatBackwards(2.5), 0, 10, 50, {true, 2.5, 1, 0}},
     };

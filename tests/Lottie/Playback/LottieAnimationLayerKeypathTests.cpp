@@ -29,7 +29,8 @@ std::optional<LottieColor> colorAt(LottieAnimationLayer& layer, bool overridden 
 }
 
 TEST_F(PlaybackTest, ValueProvidersAreRememberedOnlyWithARenderingLayerAndReplayed) {
-    auto layer = LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
+    auto layer =
+        LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
     layer->installValueProvider(std::make_shared<ColorValueProvider>(green), fillColor);
     EXPECT_TRUE(layer->valueProviders().empty());
     EXPECT_FALSE(layer->valueAtKeypath(fillColor).has_value());
@@ -127,12 +128,12 @@ TEST_F(PlaybackTest, DotLottieEntriesBringTheirPlaybackSettings) {
     EXPECT_EQ(second->animationSpeed(), 0.5);
     EXPECT_TRUE(second->renderingLayer());
 
-    auto first = LottieAnimationLayer::makeWithDotLottie(&contents, std::nullopt, nullptr, nullptr, mainThread,
-                                                         log.logger());
+    auto first =
+        LottieAnimationLayer::makeWithDotLottie(&contents, std::nullopt, nullptr, nullptr, mainThread, log.logger());
     EXPECT_EQ(first->animation(), contents.animations[0].animation);
     for (const std::optional<std::string>& id : {std::optional<std::string>("third"), std::optional<std::string>()}) {
-        auto none = LottieAnimationLayer::makeWithDotLottie(id ? &contents : nullptr, id, nullptr, nullptr,
-                                                            mainThread, log.logger());
+        auto none = LottieAnimationLayer::makeWithDotLottie(id ? &contents : nullptr, id, nullptr, nullptr, mainThread,
+                                                            log.logger());
         EXPECT_FALSE(none->animation());
         EXPECT_EQ(none->loopMode(), LottieLoopMode::playOnce());
         EXPECT_EQ(none->animationSpeed(), 1);

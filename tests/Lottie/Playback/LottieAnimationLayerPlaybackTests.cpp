@@ -79,7 +79,10 @@ TEST_F(PlaybackTest, PlaysBetweenProgressValuesFramesAndMarkers) {
          10, 39},
         {"unknown from marker", [](auto& l, auto c) { l.playFromMarker("nope", "b", true, std::nullopt, c); }, 0, 40},
         {"one marker", [](auto& l, auto c) { l.playMarker("b", std::nullopt, c); }, 40, 50},
-        {"playback mode", [](auto& l, auto c) { l.adoptPlaybackMode(LottiePlaybackMode::fromFrame(5, 25, LottieLoopMode::playOnce()), c); },
+        {"playback mode",
+         [](auto& l, auto c) {
+             l.adoptPlaybackMode(LottiePlaybackMode::fromFrame(5, 25, LottieLoopMode::playOnce()), c);
+         },
          5, 25},
     };
     for (const Case& item : cases) {
@@ -110,7 +113,10 @@ TEST_F(PlaybackTest, RequestsThatCannotPlayDoNothing) {
         {"unknown marker", [](auto& l, auto c) { l.playMarker("nope", std::nullopt, c); }},
         {"unknown to marker", [](auto& l, auto c) { l.playFromMarker("a", "nope", true, std::nullopt, c); }},
         {"no markers", [](auto& l, auto c) { l.playMarkers({}, c); }},
-        {"only unknown markers", [](auto& l, auto c) { l.playMarkers({"x", "y"}, c); }},
+        {"only unknown markers",
+         [](auto& l, auto c) {
+             l.playMarkers({"x", "y"}, c);
+         }},
         {"not a number", [](auto& l, auto c) { l.playFromProgress(std::nan(""), 1, std::nullopt, c); }},
     };
     for (const Case& item : cases) {
@@ -124,7 +130,8 @@ TEST_F(PlaybackTest, RequestsThatCannotPlayDoNothing) {
         EXPECT_EQ(layer->currentFrame(), 0);
     }
 
-    auto empty = LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
+    auto empty =
+        LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
     CompletionLog completion;
     empty->play(completion.block());
     empty->playFromProgress(0, 1, LottieLoopMode::loop(), completion.block());
@@ -273,7 +280,8 @@ TEST_F(PlaybackTest, InterruptedRequestsCompleteOnceWithFalse) {
         {"stop", [](auto& l) { l.stop(); }, 0},
         {"pause", [](auto& l) { l.pause(); }, 10},
         {"pause at a frame", [](auto& l) { l.pauseAt(LottiePausedState::frame(5)); }, 5},
-        {"pause at a marker's end", [](auto& l) { l.pauseAt(LottiePausedState::marker("a", LottieMarkerPosition::end)); }, 30},
+        {"pause at a marker's end",
+         [](auto& l) { l.pauseAt(LottiePausedState::marker("a", LottieMarkerPosition::end)); }, 30},
         {"current frame", [](auto& l) { l.setCurrentFrame(12); }, 12},
         {"progress", [](auto& l) { l.setPlayheadProgress(0.5); }, 30},
         {"time", [](auto& l) { l.setPlayheadTime(4); }, 40},
@@ -333,11 +341,8 @@ TEST_F(PlaybackTest, PlayMarkersPlaysEachAndCompletesAtTheEnd) {
         std::vector<bool> calls;
     };
     const std::vector<Case> cases = {
-        {{"a"}, 2, {true}},
-        {{"a", "nope"}, 2, {true}},  // an unknown last name must not swallow the completion
-        {{"nope", "a"}, 2, {true}},
-        {{"a", "b"}, 3, {true}},
-        {{"a", "nope", "b"}, 3, {true}},
+        {{"a"}, 2, {true}},         {{"a", "nope"}, 2, {true}},  // an unknown last name must not swallow the completion
+        {{"nope", "a"}, 2, {true}}, {{"a", "b"}, 3, {true}},    {{"a", "nope", "b"}, 3, {true}},
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(testing::PrintToString(item.names));
@@ -375,7 +380,10 @@ TEST_F(PlaybackTest, ReducedMotionPlaysItsMarkerInstead) {
         {"progress", [](auto& l, auto c) { l.playFromProgress(0, 0.5, std::nullopt, c); }},
         {"frames", [](auto& l, auto c) { l.playFromFrame(0, 10, std::nullopt, c); }},
         {"marker", [](auto& l, auto c) { l.playMarker("a", std::nullopt, c); }},
-        {"markers", [](auto& l, auto c) { l.playMarkers({"a", "b"}, c); }},
+        {"markers",
+         [](auto& l, auto c) {
+             l.playMarkers({"a", "b"}, c);
+         }},
     };
     for (const auto& [name, request] : requests) {
         SCOPED_TRACE(name);

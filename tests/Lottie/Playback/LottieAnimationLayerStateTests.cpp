@@ -64,11 +64,11 @@ TEST_F(PlaybackTest, AdoptingPlaybackModesRecordsWhatWasAsked) {
     };
     const auto loop = LottieLoopMode::loop();
     const std::vector<Case> cases = {
-        {"progress", LottiePlaybackMode::progress(0.5), LottiePlaybackMode::paused(LottiePausedState::progress(0.5)), 30},
+        {"progress", LottiePlaybackMode::progress(0.5), LottiePlaybackMode::paused(LottiePausedState::progress(0.5)),
+         30},
         {"frame", LottiePlaybackMode::frame(12), LottiePlaybackMode::paused(LottiePausedState::frame(12)), 12},
         {"time", LottiePlaybackMode::time(1.5), LottiePlaybackMode::paused(LottiePausedState::time(1.5)), 15},
-        {"paused at a marker",
-         LottiePlaybackMode::paused(LottiePausedState::marker("b", LottieMarkerPosition::end)),
+        {"paused at a marker", LottiePlaybackMode::paused(LottiePausedState::marker("b", LottieMarkerPosition::end)),
          LottiePlaybackMode::paused(LottiePausedState::marker("b", LottieMarkerPosition::end)), 50},
         {"flat to progress", LottiePlaybackMode::flatToProgress(1, loop),
          LottiePlaybackMode::playing(LottiePlayingMode::fromProgress(std::nullopt, 1, loop)), 10},

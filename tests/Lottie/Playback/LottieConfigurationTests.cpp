@@ -76,7 +76,11 @@ TEST(LottieConfiguration, SharedValueDefaultsAndEquality) {
     }
     for (auto& reader : readers) reader.join();
     for (int s : seen) EXPECT_EQ(s, 1);
+    // The colour space the engines read without a lock follows the shared value.
+    LottieConfiguration::setShared(grey);
+    EXPECT_EQ(LottieConfiguration::sharedColorSpace(), platform::graphics::ColorSpace::deviceGrey());
     LottieConfiguration::setShared(shared);
+    EXPECT_EQ(LottieConfiguration::sharedColorSpace(), platform::graphics::ColorSpace::deviceRGB());
 }
 
 }  // namespace

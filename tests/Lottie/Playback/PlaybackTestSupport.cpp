@@ -64,9 +64,9 @@ void PlaybackTest::TearDown() {
     platform::compositor::MediaClock::install(nullptr);
 }
 
-std::shared_ptr<lottie::LottieAnimationLayer> PlaybackTest::host(std::shared_ptr<const lottie::LottieAnimation> animation,
-                                                                 lottie::RenderingEngineOption engine,
-                                                                 lottie::ReducedMotionOption reducedMotion) {
+std::shared_ptr<lottie::LottieAnimationLayer> PlaybackTest::host(
+    std::shared_ptr<const lottie::LottieAnimation> animation, lottie::RenderingEngineOption engine,
+    lottie::ReducedMotionOption reducedMotion) {
     lottie::LottieConfiguration configuration(engine);
     configuration.reducedMotionOption = std::move(reducedMotion);
     auto layer = lottie::LottieAnimationLayer::make(std::move(animation), nullptr, nullptr, nullptr, configuration,

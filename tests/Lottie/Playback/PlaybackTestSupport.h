@@ -43,12 +43,20 @@ private:
     std::shared_ptr<lottie::LottieLogger> logger_;
 };
 
-// Records the completion calls of play requests.
+// Records the completion calls of play requests. The blocks share the record, so
+// a layer destroyed later (which reports its request as unfinished) can still
+// reach it after the log is gone.
 struct CompletionLog {
-    std::vector<bool> calls;
-    lottie::LottieAnimationLayer::CompletionBlock block() {
-        return [this](bool finished) { calls.push_back(finished); };
+    CompletionLog() = default;
+    CompletionLog(const CompletionLog&) = delete;
+    CompletionLog& operator=(const CompletionLog&) = delete;
+
+    lottie::LottieAnimationLayer::CompletionBlock block() const {
+        return [storage = storage](bool finished) { storage->push_back(finished); };
     }
+
+    std::shared_ptr<std::vector<bool>> storage = std::make_shared<std::vector<bool>>();
+    std::vector<bool>& calls = *storage;
 };
 
 class PlaybackTest : public ::testing::Test {
@@ -98,7 +106,8 @@ public:
     void redrawCurrentFrame() override {}
     void logAllKeypaths() override {}
     std::vector<std::string> collectAllKeypaths() override { return {}; }
-    void installValueProvider(std::shared_ptr<lottie::AnyValueProvider>, const lottie::AnimationKeypath& keypath) override {
+    void installValueProvider(std::shared_ptr<lottie::AnyValueProvider>,
+                              const lottie::AnimationKeypath& keypath) override {
         installed.push_back(keypath.fullPath());
     }
     void uninstallValueProvider(const lottie::AnimationKeypath&) override {}

@@ -9,7 +9,7 @@
 namespace lottie {
 
 inline platform::graphics::Color engineColor(const LottieColor& color) {
-    return platform::graphics::Color::fromRGBA(LottieConfiguration::shared().colorSpace, color.r, color.g, color.b,
+    return platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), color.r, color.g, color.b,
                                                color.a);
 }
 

@@ -286,15 +286,4 @@ TEST(CoreTextRenderLayer, BoxTextAlignsWithinThePreferredWidth) {
     }
 }
 
-TEST(CoreTextRenderLayer, PresentationCopyStartsFromDefaults) {
-    auto layer = makeLayer("Hello");
-    layer->setPosition({5, 6});
-    auto copy = std::dynamic_pointer_cast<CoreTextRenderLayer>(layer->makePresentationCopy());
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->position(), platform::graphics::Point(5, 6));
-    EXPECT_FALSE(copy->text());
-    EXPECT_FALSE(copy->font());
-    EXPECT_FALSE(layer->action("bounds"));
-}
-
 }  // namespace

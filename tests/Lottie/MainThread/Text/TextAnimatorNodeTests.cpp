@@ -93,14 +93,4 @@ TEST(TextAnimatorNode, TransformMovesRotatesScalesAboutTheAnchor) {
     }
 }
 
-TEST(TextAnimatorNode, FollowsItsKeyframes) {
-    const std::string tracking =
-        R"({"t":{"a":1,"k":[{"t":0,"s":[0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10,"s":[100]}]}})";
-    auto node = std::make_shared<TextAnimatorNode>(nullptr, *animator(tracking));
-    node->updateNodeTree(5, false);
-    EXPECT_NEAR(node->textOutputNode()->tracking().value_or(-1), 50, 1e-9);
-    node->updateNodeTree(10, false);
-    EXPECT_NEAR(node->textOutputNode()->tracking().value_or(-1), 100, 1e-9);
-}
-
 }  // namespace

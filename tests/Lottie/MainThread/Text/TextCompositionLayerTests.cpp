@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -170,6 +171,71 @@ TEST(TextCompositionLayer, ATextProviderReplacesTheText) {
         auto layer = textLayerOf(*root);
         ASSERT_TRUE(layer);
         EXPECT_EQ(layer->fullAnimationKeypath(), lottie::AnimationKeypath("Title"));
+    }
+}
+
+class RecordingTextProvider final : public lottie::AnimationKeypathTextProvider {
+public:
+    std::optional<std::string> replacementText(const lottie::AnimationKeypath& keypath,
+                                               const std::string&) const override {
+        asked.push_back(keypath.fullPath());
+        return std::nullopt;
+    }
+    mutable std::vector<std::string> asked;
+};
+
+class NoFontProvider final : public lottie::AnimationFontProvider {
+public:
+    std::optional<platform::text::Font> fontNamed(const std::string&, double) const override { return std::nullopt; }
+};
+
+TEST(TextCompositionLayer, ProvidersAreAskedWithTheFullKeypathAndMayHaveNoFont) {
+    const std::string inner = textLayer({{0, DocumentSpec()}}, "[]", {20, 80});
+    const std::string precomp =
+        R"({"ty":0,"nm":"Comp","ind":1,"refId":"inner","w":300,"h":150,"ip":0,"op":1000,"st":0,"ks":{}})";
+    const std::string json =
+        mainthreadtest::document("[" + precomp + "]", 300, 150, 60, R"([{"id":"inner","layers":[)" + inner + "]}]");
+    auto root = mainthreadtest::makeRoot(mainthreadtest::decode(json));
+    auto provider = std::make_shared<RecordingTextProvider>();
+    root->setTextProvider(provider);
+    auto image = mainthreadtest::renderFrame(*root, 0);
+    ASSERT_TRUE(image);
+    EXPECT_GT(countPixels(*image, isRed), 0);
+    EXPECT_EQ(provider->asked, std::vector<std::string>{"Comp.Title"});
+
+    root->setFontProvider(std::make_shared<NoFontProvider>());
+    root->redrawCurrentFrame();
+    image = mainthreadtest::renderFrame(*root, 0);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(countPixels(*image, isVisible), 0);
+}
+
+TEST(TextCompositionLayer, HostileDocumentsRenderWithoutHarm) {
+    struct Case {
+        const char* name;
+        std::function<void(DocumentSpec&)> change;
+    };
+    const std::vector<Case> cases{
+        {"enormous font", [](DocumentSpec& d) { d.size = 1e9; }},
+        {"no font size", [](DocumentSpec& d) { d.size = 0; }},
+        {"negative font size", [](DocumentSpec& d) { d.size = -40; }},
+        {"enormous tracking", [](DocumentSpec& d) { d.tracking = 2000000000; }},
+        {"negative line height", [](DocumentSpec& d) { d.lineHeight = -1e9; d.text = R"(A\rB\rC)"; }},
+        {"negative box", [](DocumentSpec& d) { d.boxSize = {{-100, -50}}; d.boxPosition = {{-1e7, 1e7}}; }},
+        {"negative stroke", [](DocumentSpec& d) { d.stroke = "[0,0,1]"; d.strokeWidth = -1e6; }},
+        {"surrogate pairs", [](DocumentSpec& d) { d.text = R"(\ud83d\ude00a\ud83d\ude00)"; }},
+    };
+    const std::string rangeByIndex =
+        R"([{"nm":"R","s":{"s":{"a":0,"k":1},"e":{"a":0,"k":1e300},"r":2},"a":{"o":{"a":0,"k":50}}}])";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentSpec document;
+        c.change(document);
+        for (const std::string& animators : {std::string("[]"), rangeByIndex}) {
+            std::shared_ptr<const platform::graphics::Image> image;
+            ASSERT_NO_THROW(image = renderLayer(textLayer({{0, document}}, animators, {20, 80})));
+            EXPECT_TRUE(image);
+        }
     }
 }
 

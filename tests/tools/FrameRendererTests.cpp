@@ -1,0 +1,50 @@
+// The frame tool's renderer goes through the library's animation layer, paused at
+// each frame it draws.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "tools/lottie-frames/FrameRenderer.h"
+
+namespace {
+
+// 40 x 40, a red square moving from x 0 (frame 0) to x 20 (frame 10).
+const char* const movingSquare =
+    R"({"v":"5.7.0","fr":10,"ip":0,"op":10,"w":40,"h":40,"layers":[{"ty":4,"nm":"S","ind":1,"ip":0,"op":10,"st":0,)"
+    R"("ks":{"p":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":1,"y":1},"o":{"x":0,"y":0}},{"t":10,"s":[20,0]}]}},)"
+    R"("shapes":[{"ty":"rc","nm":"R","p":{"a":0,"k":[10,20]},"s":{"a":0,"k":[20,40]},"r":{"a":0,"k":0}},)"
+    R"({"ty":"fl","nm":"F","c":{"a":0,"k":[1,0,0,1]},"o":{"a":0,"k":100},"r":1}]}]})";
+
+TEST(FrameRenderer, PausesTheAnimationLayerAtEachFrame) {
+    auto animation = lottie::LottieAnimation::fromData(movingSquare, lottie::DecodingStrategy::dictionaryBased);
+    for (auto engine : {lottie::RenderingEngineOption::mainThread(), lottie::RenderingEngineOption::automatic()}) {
+        SCOPED_TRACE(engine.description());
+        lottieframes::FrameRenderer renderer(animation, 40, 40, std::nullopt, engine);
+        struct Case {
+            double frame;
+            int redFrom;  // first red column
+        };
+        for (const Case& item : {Case{0, 0}, Case{5, 10}, Case{10, 20}}) {
+            auto image = renderer.render(item.frame);
+            ASSERT_TRUE(image);
+            EXPECT_EQ(renderer.animationLayer()->currentPlaybackMode(),
+                      lottie::LottiePlaybackMode::paused(lottie::LottiePausedState::frame(item.frame)));
+            EXPECT_EQ(renderer.animationLayer()->currentFrame(), item.frame);
+            EXPECT_FALSE(renderer.animationLayer()->isPlaying());
+            if (item.redFrom > 0) {
+                EXPECT_EQ(image->pixel(item.redFrom - 1, 20) >> 24, 0u) << item.frame;
+            }
+            EXPECT_EQ(image->pixel(item.redFrom, 20), 0xffff0000u) << item.frame;
+            EXPECT_EQ(image->pixel(item.redFrom + 19, 20), 0xffff0000u) << item.frame;
+        }
+    }
+    // The engine that is not in this build cannot set anything up.
+    EXPECT_THROW(
+        lottieframes::FrameRenderer(animation, 40, 40, std::nullopt, lottie::RenderingEngineOption::coreAnimation()),
+        std::runtime_error);
+}
+
+}  // namespace

@@ -11,7 +11,10 @@
 // true. Text without a font attribute uses that same face at 12 points.
 //
 // Sizes: a size that is not a positive finite number gives 12 points, the
-// platform's default; sizes above maximumSize are lowered to it.
+// platform's default; sizes above maximumSize are lowered to it. The limit stays
+// well inside what cairo and FreeType can scale: past it they fail to make the
+// scaled font, and the face then draws nothing for the rest of the process, so
+// one hostile document could blank every text.
 //
 // Metrics are in points at the font's size, all positive distances from the
 // baseline: ascent up, descent down. Cap height comes from the font's OS/2 table
@@ -28,7 +31,7 @@ namespace platform::text {
 class Font {
 public:
     static constexpr double defaultSize = 12;
-    static constexpr double maximumSize = 100000;
+    static constexpr double maximumSize = 10000;
 
     Font(std::string_view name, double size);
 

@@ -2,37 +2,48 @@
 
 #include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/GroupNodes/GroupNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/ModifierNodes/RoundedCornersNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/ModifierNodes/TrimPathNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/EllipseNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/PolygonNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/RectangleNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapeNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/StarNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/RenderNodes/FillNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/RenderNodes/GradientFillNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/RenderNodes/GradientStrokeNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/RenderNodes/StrokeNode.h"
 #include "Lottie/Model/ShapeItems/Ellipse.h"
 #include "Lottie/Model/ShapeItems/Fill.h"
 #include "Lottie/Model/ShapeItems/Group.h"
 #include "Lottie/Model/ShapeItems/Rectangle.h"
+#include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/Repeater.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Lottie/Model/ShapeItems/Star.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
+#include "Lottie/Model/ShapeItems/Trim.h"
 #include "Lottie/Playback/LottieLogger.h"
 
 namespace lottie {
 
 namespace {
 
-// The node of one item, or null for items that make none. Gradient fills and
-// strokes, trims and rounded corners have no nodes in this engine yet: they are
-// passed over like merges, leaving the chain as it was.
+// The node of one item, or null for items that make none (merges, repeaters),
+// which leaves the chain as it was.
 std::shared_ptr<AnimatorNode> makeNode(const std::shared_ptr<const ShapeItem>& item,
                                        const std::shared_ptr<AnimatorNode>& parent, NodeTree& tree,
                                        NodeTree& groupTree, std::size_t& nodeBudget) {
     const ShapeItem& base = *item;
     if (const auto* fill = dynamic_cast<const Fill*>(&base)) return std::make_shared<FillNode>(parent, *fill);
     if (const auto* stroke = dynamic_cast<const Stroke*>(&base)) return std::make_shared<StrokeNode>(parent, *stroke);
+    if (const auto* gradientFill = dynamic_cast<const GradientFill*>(&base)) {
+        return std::make_shared<GradientFillNode>(parent, *gradientFill);
+    }
+    if (const auto* gradientStroke = dynamic_cast<const GradientStroke*>(&base)) {
+        return std::make_shared<GradientStrokeNode>(parent, *gradientStroke);
+    }
     if (const auto* ellipse = dynamic_cast<const Ellipse*>(&base)) {
         return std::make_shared<EllipseNode>(parent, *ellipse);
     }
@@ -48,6 +59,13 @@ std::shared_ptr<AnimatorNode> makeNode(const std::shared_ptr<const ShapeItem>& i
         return nullptr;
     }
     if (const auto* shape = dynamic_cast<const Shape*>(&base)) return std::make_shared<ShapeNode>(parent, *shape);
+    // A modifier rewrites the paths built so far at this level and in its nested groups.
+    if (const auto* trim = dynamic_cast<const Trim*>(&base)) {
+        return std::make_shared<TrimPathNode>(parent, *trim, tree.paths);
+    }
+    if (const auto* rounded = dynamic_cast<const RoundedCorners*>(&base)) {
+        return std::make_shared<RoundedCornersNode>(parent, *rounded, tree.paths);
+    }
     if (auto transform = std::dynamic_pointer_cast<const ShapeTransform>(item)) {
         tree.transform = std::move(transform);
         return nullptr;

@@ -268,3 +268,28 @@ TEST(FrameDrawingTest, EmptyFramesAndCollapsedTransformsDrawNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A document can ask for any font size. The largest one allowed must still be
+// drawable, and must not stop the same face from drawing afterwards.
+TEST(FrameDrawingTest, AnAbsurdFontSizeLeavesTheFaceDrawable) {
+    for (const char* family : {"DejaVu Sans", kMono}) {
+        SCOPED_TRACE(family);
+        TextAttributes huge;
+        huge.font = Font(family, 1e9);
+        huge.foregroundColor = Color::rgb(1, 0, 0);
+        TextCanvas first(64, 64);
+        Framesetter(AttributedString(kBlock, huge)).createFrame(Rect(0, 0, 1e6, 1e6)).draw(first.context());
+        EXPECT_GT(first.count(0, 0, 64, 64, isInk), 0);
+
+        TextAttributes normal;
+        normal.font = Font(family, 40);
+        normal.foregroundColor = Color::rgb(1, 0, 0);
+        TextCanvas second(64, 64);
+        Framesetter(AttributedString("H", normal)).createFrame(Rect(4, 4, 60, 60)).draw(second.context());
+        EXPECT_GT(second.count(0, 0, 64, 64, isRed), 50);
+    }
+}
+
+}  // namespace

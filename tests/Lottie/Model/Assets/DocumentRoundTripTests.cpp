@@ -33,6 +33,9 @@ void expectFullDocumentModel(const LottieAnimation& animation) {
     const auto& comp = animation.assetLibrary->precompAssets.at("7");
     auto caption = std::dynamic_pointer_cast<const lottie::TextLayerModel>(comp->layers.at(0));
     ASSERT_TRUE(caption);
+    ASSERT_EQ(caption->text->keyframes().size(), 2u);
+    EXPECT_EQ(caption->text->keyframes()[1].value().text, "World");
+    EXPECT_EQ(caption->text->keyframes()[1].time(), 30);
     const lottie::TextDocument& text = caption->text->keyframes().at(0).value();
     EXPECT_EQ(text.justification, lottie::TextJustification::justifyLastLineFull);
     EXPECT_EQ(text.tracking, -20);
@@ -51,6 +54,9 @@ void expectFullDocumentModel(const LottieAnimation& animation) {
     auto shadow = std::dynamic_pointer_cast<const lottie::DropShadowEffect>(precomp->effects[0]);
     ASSERT_TRUE(shadow);
     EXPECT_DOUBLE_EQ(shadow->opacity()->keyframes()[0].value().value, 128.0 / 255 * 100);
+    ASSERT_EQ(shadow->angle()->keyframes().size(), 2u);
+    EXPECT_EQ(shadow->angle()->keyframes()[1].value().value, 135);
+    EXPECT_EQ(shadow->angle()->keyframes()[1].inTangent(), lottie::LottieVector2D(0.7, 1));
     EXPECT_EQ(typeid(*precomp->effects[1]), typeid(lottie::LayerEffect));
     EXPECT_EQ(precomp->effects[1]->effects.size(), 2u);
 }
@@ -133,20 +139,9 @@ TEST(DocumentRoundTrip, ErrorsInsideMembersFailTheDocument) {
     EXPECT_TRUE(animation->assetLibrary->assets.empty());
 }
 
-// Whether the keyframe group's encoder writes every keyframe of an animated
-// property. Until it does, a decoded document can't be written back without
-// losing the last keyframe of each animated property.
-bool encodingKeepsEveryKeyframe() {
-    platform::json::Value json = platform::json::parse(R"({"k":[{"t":0,"s":[0]},{"t":10,"s":[1]}]})");
-    lottie::KeyframeGroup<lottie::LottieVector1D> group(json);
-    auto text = modeltest::encoded(group);
-    return lottie::KeyframeGroup<lottie::LottieVector1D>(platform::json::parse(text)).keyframes().size() == 2;
-}
-
 TEST(DocumentRoundTrip, EveryCorpusDocumentThatDecodesRoundTrips) {
     auto files = testsupport::corpusFiles(".json");
     if (files.empty()) GTEST_SKIP() << "no corpus beside the clone";
-    const bool keyframesSurvive = encodingKeepsEveryKeyframe();
     std::size_t decoded = 0;
     std::size_t refused = 0;
     for (const auto& path : files) {
@@ -167,18 +162,14 @@ TEST(DocumentRoundTrip, EveryCorpusDocumentThatDecodesRoundTrips) {
             ++decoded;
             std::string text = encodedDocument(*animation);
             auto again = LottieAnimation::fromData(text, strategy);
-            if (keyframesSurvive) {
-                EXPECT_EQ(encodedDocument(*again), text);
-            }
+            EXPECT_EQ(encodedDocument(*again), text);
             EXPECT_EQ(again->layers.size(), animation->layers.size());
             EXPECT_EQ(again->assetLibrary != nullptr, animation->assetLibrary != nullptr);
         }
     }
-    EXPECT_GT(decoded, 100u);
-    if (!keyframesSurvive) {
-        GTEST_SKIP() << decoded << " decodes re-decoded, " << refused
-                     << " refused; model equality not checked: the keyframe encoder drops the last keyframe";
-    }
+    // Most of the corpus decodes by both strategies; a few files lack keys the format requires.
+    EXPECT_GT(decoded, 140u);
+    EXPECT_LT(refused, 40u);
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #pragma once
 // A hand-written document that uses every key of the assets, effects, layer
 // styles, fonts, glyphs, text documents and text animators, with the layers
-// that refer to them. Animated properties are static here, so that a round
-// trip compares the models without depending on how keyframe lists are
-// written; keyframe lists are covered by the corpus round trip.
+// that refer to them.
 
 namespace modeltest {
 
@@ -23,7 +21,8 @@ inline constexpr const char* fullDocument = R"({
       {"ty": 5, "nm": "Caption", "ind": 1, "ip": 0, "op": 60, "st": 0,
        "t": {"d": {"k": [{"t": 0, "s": {"t": "Hello", "s": 24, "f": "Roboto-Bold", "j": 6, "tr": -20, "lh": 28.8,
                                         "ls": 2, "fc": [1, 0.5, 0], "sc": [0, 0, 1], "sw": 1.5, "of": true,
-                                        "ps": [10, 20], "sz": [200, 50]}}]},
+                                        "ps": [10, 20], "sz": [200, 50]}},
+                         {"t": 30, "s": {"t": "World", "s": 24, "f": "Roboto-Bold", "j": 0, "tr": 0, "lh": 28.8}}]},
              "a": [{"nm": "Wave",
                     "a": {"fc": {"k": [1, 0, 0]}, "sc": {"k": [0, 1, 0]}, "sw": {"k": 2}, "t": {"k": 10},
                           "a": {"k": [1, 2, 0]}, "p": {"k": [0, -20, 0]}, "s": {"k": [120, 120, 100]},
@@ -40,7 +39,8 @@ inline constexpr const char* fullDocument = R"({
      "ef": [{"ty": 25, "nm": "Drop Shadow", "ef": [
                {"ty": 2, "nm": "Shadow Color", "v": {"k": [0, 0, 0, 1]}},
                {"ty": 0, "nm": "Opacity", "v": {"k": 128}},
-               {"ty": 1, "nm": "Direction", "v": {"k": 135}},
+               {"ty": 1, "nm": "Direction", "v": {"k": [{"t": 0, "s": [135], "o": {"x": [0.3], "y": [0]}, "i": {"x": [0.7], "y": [1]}},
+                                                         {"t": 60, "s": [225]}]}},
                {"ty": 0, "nm": "Distance", "v": {"k": 5}},
                {"ty": 0, "nm": "Softness", "v": {"k": 10}}]},
             {"ty": 5, "nm": "Fill", "ef": [{"ty": 2, "nm": "Color", "v": {"k": [1, 0, 0]}}, {"ty": 9999, "nm": "Other"}]}]},

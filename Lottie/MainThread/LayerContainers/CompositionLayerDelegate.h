@@ -1,0 +1,14 @@
+#pragma once
+// Told when the composition layer it observes has shown a frame: an inverted
+// track matte, which must redraw from its source each time. The composition
+// layer holds its delegate weakly.
+
+namespace lottie {
+
+class CompositionLayerDelegate {
+public:
+    virtual ~CompositionLayerDelegate() = default;
+    virtual void frameUpdated() = 0;
+};
+
+}  // namespace lottie

@@ -1,0 +1,26 @@
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/LayerEffectNodes/DropShadowNode.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "Lottie/MainThread/NodeRenderSystem/Renderers/EngineColor.h"
+
+namespace lottie {
+
+void DropShadowNode::apply(platform::compositor::Layer& layer) const {
+    const DropShadowNodeProperties& values = *properties_;
+    if (values.opacity) layer.setShadowOpacity(static_cast<float>(values.opacity->value().value / 100));
+    if (values.angle && values.distance) {
+        const double angle = values.angle->value().value * std::numbers::pi / 180;
+        const double distance = values.distance->value().value;
+        layer.setShadowOffset({std::cos(angle) * distance, std::sin(angle) * distance});
+    }
+    if (values.color) {
+        layer.setShadowColor(engineColor(values.color->value()));
+    } else {
+        layer.setShadowColor(std::nullopt);
+    }
+    layer.setShadowRadius(values.radius ? values.radius->value().value : 0);
+}
+
+}  // namespace lottie

@@ -80,16 +80,19 @@ void modelMemory(benchmark::State& state, lottie::DecodingStrategy strategy) {
         decoded = 0;
         for (const auto& text : corpusDocuments()) {
             const double compact = static_cast<double>(platform::json::serialize(platform::json::parse(text)).size());
+            documentbench::countHeap(true);
             const std::size_t before = documentbench::liveHeapBytes();
             std::shared_ptr<const lottie::LottieAnimation> animation;
             try {
                 animation = lottie::LottieAnimation::fromData(text, strategy);
             } catch (const std::exception&) {
+                documentbench::countHeap(false);
                 continue;
             }
             const double model = static_cast<double>(documentbench::liveHeapBytes() - before);
             benchmark::DoNotOptimize(animation);
             animation.reset();
+            documentbench::countHeap(false);
             ++decoded;
             modelTotal += model;
             documentTotal += static_cast<double>(text.size());

@@ -9,23 +9,26 @@
 namespace {
 
 std::atomic<std::size_t> live{0};
+std::atomic<bool> counting{false};
 
 void* allocate(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (!block) throw std::bad_alloc();
-    live.fetch_add(malloc_usable_size(block), std::memory_order_relaxed);
+    if (counting.load(std::memory_order_relaxed)) live.fetch_add(malloc_usable_size(block), std::memory_order_relaxed);
     return block;
 }
 
 void release(void* block) noexcept {
     if (!block) return;
-    live.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
+    if (counting.load(std::memory_order_relaxed)) live.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
     std::free(block);
 }
 
 }  // namespace
 
 namespace documentbench {
+
+void countHeap(bool on) { counting.store(on, std::memory_order_relaxed); }
 
 std::size_t liveHeapBytes() { return live.load(std::memory_order_relaxed); }
 

@@ -45,6 +45,11 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     std::vector<std::shared_ptr<CompositionLayer>> layers =
         CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
     CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);
+    LayerImageProvider::Assets imageAssets;
+    if (animation_->assetLibrary) imageAssets = animation_->assetLibrary->imageAssets;
+    layerImageProvider_ = std::make_unique<LayerImageProvider>(imageProvider_, std::move(imageAssets));
+    layerImageProvider_->addImageLayers(LayerImageProvider::collectImageLayers(animationLayers_));
+    layerImageProvider_->refreshImages();
     setNeedsDisplay();
 }
 
@@ -93,6 +98,13 @@ std::vector<std::shared_ptr<Layer>> MainThreadAnimationLayer::allAnimationLayers
 
 void MainThreadAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider> provider) {
     imageProvider_ = std::move(provider);
+    if (!layerImageProvider_) return;
+    layerImageProvider_->setImageProvider(imageProvider_);
+    layerImageProvider_->refreshImages();
+}
+
+void MainThreadAnimationLayer::refreshImages() {
+    if (layerImageProvider_) layerImageProvider_->refreshImages();
 }
 
 void MainThreadAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {

@@ -10,8 +10,8 @@
 // through RootAnimationLayer. Main thread only: a display request from another
 // thread draws nothing.
 //
-// Image and text layers, and the image, text and font providers that feed them,
-// join with those layer types; until then the providers are only stored.
+// Image layers get their pictures through a LayerImageProvider, which the image
+// provider setter and refreshImages() re-run.
 
 #include <memory>
 #include <optional>
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
+#include "Lottie/MainThread/Providers/LayerImageProvider.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Playback/RootAnimationLayer.h"
@@ -69,7 +70,7 @@ public:
     std::optional<std::string> playbackAnimationKey() const override { return std::nullopt; }
     std::optional<bool> isAnimationPlayingIfKnown() const override { return std::nullopt; }
 
-    void refreshImages() override {}
+    void refreshImages() override;
     void redrawCurrentFrame() override;
 
     void logAllKeypaths() override;
@@ -93,6 +94,7 @@ private:
     std::vector<std::shared_ptr<CompositionLayer>> animationLayers_;
     double renderScale_ = 1;
     std::shared_ptr<AnimationImageProvider> imageProvider_;
+    std::unique_ptr<LayerImageProvider> layerImageProvider_;
     std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
     std::shared_ptr<AnimationFontProvider> fontProvider_;
     std::shared_ptr<LottieLogger> logger_;

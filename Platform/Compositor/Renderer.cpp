@@ -116,8 +116,8 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     }
     const bool hasShadow = presented.shadowOpacity() > 0 && presented.shadowColor() &&
                            presented.shadowColor()->alpha() > 0 && std::isfinite(presented.shadowRadius());
-    if (hasShadow) {
-        drawWithShadow(model, presented, mediaTime, context);
+    if (hasShadow && drawWithShadow(model, presented, mediaTime, context)) {
+        // Drawn with its shadow.
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
@@ -187,39 +187,47 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     return clipped;
 }
 
-void Renderer::drawWithShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
-    if (presented.masksToBounds()) {
-        // Clipping to the bounds clips the shadow away with everything else outside.
-        context.clipToRect(presented.bounds());
-    }
+bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
     const AffineTransform current = context.currentTransform();
-    const PixelRect visible = visiblePixels(context);
-    if (visible.isEmpty()) {
-        return;
-    }
     // The shadow's offset and blur live in the layer's space; in pixels they
     // follow the layer's scale and turn.
     const graphics::Size offset = current.apply(presented.shadowOffset());
     const double scale = std::sqrt(std::fabs(current.determinant()));
     const double radius = std::max(0.0, presented.shadowRadius()) * scale;
     const int spread = graphics::GaussianBlur::spread(radius);
+    if (presented.masksToBounds()) {
+        // Clipping to the bounds clips the shadow away with everything else outside.
+        context.clipToRect(presented.bounds());
+    }
+    const PixelRect visible = visiblePixels(context);
+    if (visible.isEmpty()) {
+        return true;
+    }
     // Everything whose shadow can land in view: the visible area, the area the
     // offset brings into view, and the blur's reach around both.
     Rect source = visible.rect().unionWith(visible.rect().offsetBy(-offset.width, -offset.height));
     source = source.insetBy(-spread, -spread);
     const double minX = std::floor(source.minX()), minY = std::floor(source.minY());
-    const int width = static_cast<int>(std::ceil(source.maxX()) - minX);
-    const int height = static_cast<int>(std::ceil(source.maxY()) - minY);
+    const double spanX = std::ceil(source.maxX()) - minX;
+    const double spanY = std::ceil(source.maxY()) - minY;
+    // An offset or blur so large that no buffer could hold what it reaches
+    // casts no shadow that can be drawn; the layer is drawn without one.
+    if (!(spanX > 0 && spanY > 0) || !std::isfinite(spanX * spanY) ||
+        spanX * spanY > static_cast<double>(graphics::Image::kMaximumPixelCount)) {
+        return false;
+    }
+    const int width = static_cast<int>(spanX);
+    const int height = static_cast<int>(spanY);
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(width, height);
     if (!buffer) {
-        return;
+        return false;
     }
     buffer->translateBy(-minX, -minY);
     buffer->concatenate(current);
     drawContent(model, presented, mediaTime, *buffer);
     const std::shared_ptr<const graphics::Image> content = buffer->makeImage();
     if (!content) {
-        return;
+        return true;
     }
     const graphics::Color color =
         presented.shadowColor()->withAlpha(presented.shadowColor()->alpha() * std::min(presented.shadowOpacity(), 1.0));
@@ -236,6 +244,7 @@ void Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
         context.drawImage(*content, Rect(minX, minY, width, height));
     });
     context.endTransparencyLayer();
+    return true;
 }
 
 }  // namespace platform::compositor

@@ -47,7 +47,7 @@ private:
                             graphics::GraphicsContext& context);
     // Clips the context to the mask's alpha; false when nothing can show.
     static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
-    static void drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
+    static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
                                graphics::GraphicsContext& context);
 };
 

@@ -104,7 +104,9 @@ int GaussianBlur::spread(double radius) {
     if (!(radius > 0) || !std::isfinite(radius)) {
         return 0;
     }
-    return static_cast<int>(std::ceil(3 * standardDeviation(radius)));
+    // No image can be larger than the pixel limit, so a reach past it is as
+    // good as the limit itself, and keeps the result an int.
+    return static_cast<int>(std::min(std::ceil(3 * standardDeviation(radius)), static_cast<double>(maximumSpread)));
 }
 
 void GaussianBlur::blurPlane(std::uint8_t* data, int width, int height, int bytesPerRow, double radius) {

@@ -17,7 +17,9 @@ public:
     static double standardDeviation(double radius) { return radius / 2; }
     // How far, in pixels, a blur of this radius spreads beyond what it blurs
     // (three standard deviations, rounded up; 0 for no blur).
+    // Never more than maximumSpread.
     static int spread(double radius);
+    static constexpr int maximumSpread = 100'000;
 
     // Blurs `height` rows of `width` bytes in place, reading zero beyond the edges.
     static void blurPlane(std::uint8_t* data, int width, int height, int bytesPerRow, double radius);

@@ -1,6 +1,10 @@
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
 
 #include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
+#include "Lottie/MainThread/LayerContainers/InvertedMatteLayer.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/LayerEffectNodes/DropShadowNode.h"
+#include "Lottie/Model/Effects/DropShadowEffect.h"
+#include "Lottie/Model/Styles/DropShadowStyle.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Lottie/Values/ColorConversions.h"
 
@@ -11,6 +15,17 @@ namespace {
 const Transform& transformOf(const LayerModel& layer) {
     static const Transform defaultTransform;
     return layer.transform ? *layer.transform : defaultTransform;
+}
+
+// The layer's drop shadow: its first drop-shadow effect, else its first drop-shadow style.
+const DropShadowModel* dropShadowOf(const LayerModel& layer) {
+    for (const auto& effect : layer.effects) {
+        if (const auto* shadow = dynamic_cast<const DropShadowEffect*>(effect.get())) return shadow;
+    }
+    for (const auto& style : layer.styles) {
+        if (const auto* shadow = dynamic_cast<const DropShadowStyle*>(style.get())) return shadow;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -25,6 +40,13 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
       timeStretch_(layer.timeStretch),
       keypathName_(layer.name) {
     childKeypaths_.push_back(transformNode_->transformProperties());
+    if (layer.masks) {
+        std::vector<std::shared_ptr<const Mask>> masks;
+        for (const auto& mask : *layer.masks) {
+            if (mask && mask->mode != MaskMode::none) masks.push_back(mask);
+        }
+        if (!masks.empty()) maskLayer_ = MaskContainerLayer::make(masks);
+    }
     setAnchorPoint({0, 0});
     disableActions(*this, {"opacity", "transform", "bounds", "anchorPoint", "sublayerTransform", "shadowOpacity",
                            "shadowOffset", "shadowColor", "shadowRadius"});
@@ -32,6 +54,10 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
     contentsLayer_->setBounds({0, 0, size.width, size.height});
     disableActions(*contentsLayer_, {"opacity", "transform", "bounds", "anchorPoint", "sublayerTransform", "hidden"});
     setCompositingFilter(blendModeFilterName(layer.blendMode));
+    if (maskLayer_) contentsLayer_->setMask(maskLayer_);
+    if (const DropShadowModel* shadow = dropShadowOf(layer)) {
+        layerEffectNodes_.push_back(std::make_shared<DropShadowNode>(*shadow));
+    }
     setName(layer.name);
 }
 
@@ -39,10 +65,20 @@ void CompositionLayer::showFrame(double frame, bool forceUpdates) {
     transformNode_->propagateContentUpdates(frame, forceUpdates);
     transformNode_->propagateOutputUpdates(frame, forceUpdates);
     const bool visible = inFrame_ <= frame && frame <= outFrame_;
-    if (visible) showContentsAtFrame(frame, forceUpdates);
+    if (visible) {
+        showContentsAtFrame(frame, forceUpdates);
+        if (maskLayer_) maskLayer_->updateWithFrame(frame, forceUpdates);
+    }
     contentsLayer_->setTransform(transformNode_->globalTransform());
     contentsLayer_->setOpacity(transformNode_->opacity());
     contentsLayer_->setHidden(!visible);
+    if (auto delegate = layerDelegate_.lock()) delegate->frameUpdated();
+    for (const auto& effect : layerEffectNodes_) {
+        for (const auto& property : effect->propertyMap().properties()) {
+            if (property->needsUpdate(frame)) property->update(frame);
+        }
+        effect->apply(*this);
+    }
 }
 
 void CompositionLayer::setMatteLayer(std::shared_ptr<CompositionLayer> matte) {
@@ -53,9 +89,18 @@ void CompositionLayer::setMatteLayer(std::shared_ptr<CompositionLayer> matte) {
 void CompositionLayer::setupMatte() {
     // Only the matte's alpha counts, which the compositor reads from the mask
     // layer directly. An inverted matte needs a layer of its own that draws the
-    // source inverted; until that exists such a layer is left unmatted.
-    if (!matteLayer_ || matteType_ != MatteType::add) {
+    // source inverted.
+    if (!matteLayer_ || (matteType_ != MatteType::add && matteType_ != MatteType::invert)) {
         setMask(nullptr);
+        return;
+    }
+    if (matteType_ == MatteType::invert) {
+        auto inverted = std::make_shared<InvertedMatteLayer>(matteLayer_);
+        matteLayer_->setLayerDelegate(inverted);
+        inverted->setAnchorPoint({0, 0});
+        inverted->setBounds(matteLayer_->bounds());
+        inverted->setNeedsDisplay();
+        setMask(inverted);
         return;
     }
     setMask(matteLayer_);

@@ -7,9 +7,10 @@
 // displayed frame into them with showFrame(). Owned by the root layer or the
 // precomposition that made it. Main thread only.
 //
-// Masks, effects and image and text contents are added to layers by later work;
-// they attach here: masks and effects in showFrame(), new layer types as
-// subclasses made by CompositionLayerFactory.
+// Masks are the contents layer's mask and are updated while the layer is
+// visible; the drop shadow (the only layer effect shown) is set on the layer
+// itself every frame; an inverted matte redraws from its source whenever the
+// source has shown a frame.
 
 #include <memory>
 #include <optional>
@@ -17,6 +18,9 @@
 #include <vector>
 
 #include "Lottie/MainThread/CompositionLayers/LayerTransformNode.h"
+#include "Lottie/MainThread/LayerContainers/CompositionLayerDelegate.h"
+#include "Lottie/MainThread/LayerContainers/MaskContainerLayer.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/LayerEffectNodes/LayerEffectNode.h"
 #include "Lottie/Model/Layers/LayerModel.h"
 #include "Lottie/Playback/Keypaths/AnimationKeypath.h"
 #include "Lottie/Playback/Keypaths/KeypathSearchable.h"
@@ -59,6 +63,13 @@ public:
     const std::shared_ptr<CompositionLayer>& matteLayer() const { return matteLayer_; }
     void setMatteLayer(std::shared_ptr<CompositionLayer> matte);
 
+    // The masks other than those of mode none, combined; null without any.
+    const std::shared_ptr<MaskContainerLayer>& maskLayer() const { return maskLayer_; }
+    const std::vector<std::shared_ptr<LayerEffectNode>>& layerEffectNodes() const { return layerEffectNodes_; }
+    // Told after every frame this layer shows (an inverted matte drawing from it).
+    std::shared_ptr<CompositionLayerDelegate> layerDelegate() const { return layerDelegate_.lock(); }
+    void setLayerDelegate(std::weak_ptr<CompositionLayerDelegate> delegate) { layerDelegate_ = std::move(delegate); }
+
     std::string keypathName() const override { return keypathName_; }
     Properties keypathProperties() const override { return {}; }
     Children childKeypaths() const override { return childKeypaths_; }
@@ -89,6 +100,9 @@ private:
     Children childKeypaths_;
     double renderScale_ = 1;
     std::shared_ptr<CompositionLayer> matteLayer_;
+    std::shared_ptr<MaskContainerLayer> maskLayer_;
+    std::vector<std::shared_ptr<LayerEffectNode>> layerEffectNodes_;
+    std::weak_ptr<CompositionLayerDelegate> layerDelegate_;
 };
 
 }  // namespace lottie

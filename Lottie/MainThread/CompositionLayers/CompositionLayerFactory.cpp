@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/NullCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
@@ -37,12 +38,20 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
             }
         }
     }
+    if (const auto* image = dynamic_cast<const ImageLayerModel*>(&model)) {
+        const auto& library = context.assetLibrary;
+        if (library && !library->imageAssets.empty()) {
+            auto found = library->imageAssets.find(image->referenceID);
+            if (found != library->imageAssets.end() && found->second) {
+                return CompositionLayer::make<ImageCompositionLayer>(*image, *found->second);
+            }
+        }
+    }
     if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {
         return CompositionLayer::make<TextCompositionLayer>(*text);
     }
-    // Image and text layers show their contents once those layer types exist in
-    // this engine; until then they, null layers and layers whose asset is missing
-    // still take part in parenting, mattes and keypaths.
+    // Null layers and layers whose asset is missing show nothing, but still
+    // take part in parenting, mattes and keypaths.
     return CompositionLayer::make<NullCompositionLayer>(model);
 }
 

@@ -102,6 +102,29 @@ TEST_F(RenderPaintingTest, ShadowOffsetOpacityColourAndBlur) {
     EXPECT_TRUE(pixelIs(*image, 15, 22, kClear));
 }
 
+TEST_F(RenderPaintingTest, AbsurdShadowsDrawTheLayerWithoutOne) {
+    struct Case {
+        const char* name;
+        double radius;
+        platform::graphics::Size offset;
+    };
+    const Case cases[] = {{"huge blur", 1e308, {0, 5}},
+                          {"huge offset", 2, {1e308, 0}},
+                          {"infinite offset", 2, {0, INFINITY}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = makeRoot();
+        auto box = makeBox({10, 10, 10, 10}, Color::rgb(1, 0, 0));
+        box->setShadowOpacity(1);
+        box->setShadowColor(Color::rgb(0, 0, 1));
+        box->setShadowOffset(c.offset);
+        box->setShadowRadius(c.radius);
+        root->addSublayer(box);
+        auto image = renderTree(root, clock->now());
+        EXPECT_TRUE(pixelIs(*image, 15, 15, kRed));
+    }
+}
+
 TEST_F(RenderPaintingTest, ShapeFillThenStroke) {
     auto root = makeRoot();
     auto shape = ShapeLayer::make();

@@ -58,6 +58,7 @@ TEST(GaussianBlurTest, PreservesTotalAlphaAndReachesThreeSigma) {
     EXPECT_EQ(plane[40 * size + 40 - 5 - 16], 0);  // beyond 3 sigma of the square's edge
     EXPECT_EQ(GaussianBlur::spread(0), 0);
     EXPECT_EQ(GaussianBlur::spread(NAN), 0);
+    EXPECT_EQ(GaussianBlur::spread(1e308), GaussianBlur::maximumSpread);
 }
 
 TEST(GaussianBlurTest, ShadowIsTheTintedBlurredAlphaInAGrownImage) {

@@ -1,0 +1,88 @@
+// Documents with absurd values in gradients, trims, rounded corners, masks,
+// mattes, shadows and images render without harm: no crash, no exception,
+// and the rest of the canvas still drawn where the document asks for it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
+#include "tests/Lottie/MainThread/MainThreadTestSupport.h"
+
+namespace {
+
+using namespace mainthreadtest;
+using namespace featuretest;
+
+const std::string huge = "1e308";
+
+std::string manyMasks(const std::string& mode, int count) {
+    std::string masks;
+    for (int index = 0; index < count; ++index) {
+        if (index) masks += ",";
+        masks += mask(mode, "[[0,0],[100,0],[100,100],[0,100]]");
+    }
+    return R"(,"masksProperties":[)" + masks + "]";
+}
+
+TEST(HostileFeatures, AbsurdValuesRenderWithoutHarm) {
+    struct Case {
+        const char* name;
+        std::string items;
+        std::string layerExtra;
+    };
+    const std::string canvas = rect(50, 50, 100, 100);
+    const Case cases[] = {
+        {"gradient points far apart", canvas + "," + gradientFill(1, -1e308, 0, 1e308, 0, 2, "0,1,0,0,1,0,0,1"), ""},
+        {"radial gradient of no radius", canvas + "," + gradientFill(2, 50, 50, 50, 50, 2, "0,1,0,0,1,0,0,1"), ""},
+        {"a billion colour stops announced", canvas + "," + gradientFill(1, 0, 0, 100, 0, 1000000000, "0,1,0,0"), ""},
+        {"no stops at all", canvas + "," + gradientFill(1, 0, 0, 100, 0, 2, ""), ""},
+        {"stops at absurd locations", canvas + "," + gradientFill(1, 0, 0, 100, 0, 2, "-1e308,1,0,0,1e308,0,0,1,5,0.5"),
+         ""},
+        {"gradient stroke of huge width", canvas + "," + gradientStroke(1, 0, 0, 100, 0, 2, "0,1,0,0,1,0,0,1", 1e308),
+         ""},
+        {"trim of huge values", canvas + "," + trim(-1e308, 1e308, 1e308, 2) + "," + stroke(2), ""},
+        {"trim beyond a whole turn", canvas + "," + trim(-50, 150, 0, 2) + "," + stroke(2), ""},
+        {"trim of an empty path list", trim(10, 20, 0, 2) + "," + stroke(2), ""},
+        {"huge rounding radius", canvas + "," + roundedCorners(1e308) + "," + fill(1, 0, 0), ""},
+        {"negative rounding radius", star(40, 20) + "," + roundedCorners(-30) + "," + fill(1, 0, 0), ""},
+        {"mask of huge coordinates", canvas + "," + fill(1, 0, 0),
+         R"(,"masksProperties":[)" + mask("s", "[[-1e308,-1e308],[1e308,-1e308],[1e308,1e308]]") + "]"},
+        {"a thousand cutting masks", canvas + "," + fill(1, 0, 0), manyMasks("i", 1000)},
+        {"a thousand adding masks", canvas + "," + fill(1, 0, 0), manyMasks("a", 1000)},
+        {"shadow of huge softness and distance", canvas + "," + fill(1, 0, 0),
+         R"(,"ef":[{"ty":25,"nm":"Drop Shadow","ef":[{"ty":0,"nm":"Opacity","v":{"a":0,"k":255}},)"
+         R"({"ty":0,"nm":"Softness","v":{"a":0,"k":1e308}},{"ty":0,"nm":"Distance","v":{"a":0,"k":1e308}},)"
+         R"({"ty":1,"nm":"Direction","v":{"a":0,"k":45}},{"ty":2,"nm":"Shadow Color","v":{"a":0,"k":[0,0,0,1]}}]}])"},
+        {"shadow of an incomplete effect", canvas + "," + fill(1, 0, 0),
+         R"(,"ef":[{"ty":25,"nm":"Drop Shadow","ef":[{"ty":0,"nm":"Opacity","v":{"a":0,"k":255}}]}])"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        std::shared_ptr<const platform::graphics::Image> image;
+        ASSERT_NO_THROW(image = renderDocument(shapeDocument(test.items, test.layerExtra)));
+        ASSERT_TRUE(image);
+    }
+}
+
+TEST(HostileFeatures, MattesAndImagesWithMissingOrAbsurdParts) {
+    const std::string redLayer = shapeLayer("[" + rect(50, 50, 100, 100) + "," + fill(1, 0, 0) + "]", 2, R"(,"tt":2)");
+    const std::string absurdImage = R"({"id":"big","w":1e308,"h":-5,"u":"","p":"data:image/png;base64,AAAA","e":1})";
+    const std::vector<std::string> documents = {
+        // A matte requested by the top-most layer has no source.
+        document("[" + redLayer + "]"),
+        // An inverted matte whose source is an image layer of absurd size.
+        document(R"([{"ty":2,"nm":"Image","ind":1,"refId":"big","ip":0,"op":100,"st":0,"ks":{}},)" + redLayer + "]",
+                 100, 100, 60, "[" + absurdImage + "]"),
+    };
+    for (const std::string& json : documents) {
+        std::shared_ptr<const platform::graphics::Image> image;
+        ASSERT_NO_THROW(image = renderDocument(json));
+        ASSERT_TRUE(image);
+        // The inverted matte of a source that shows nothing leaves the layer visible.
+        EXPECT_TRUE(pixelIs(*image, 50, 50, {255, 0, 0, 255}));
+    }
+}
+
+}  // namespace

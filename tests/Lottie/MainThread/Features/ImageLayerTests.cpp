@@ -1,0 +1,176 @@
+// Image layers: an image embedded in the document and one read from a folder,
+// both drawn in pixels at the asset's size; the image cache asking its provider
+// once per asset; providers replaced at run time; image layers inside
+// precompositions; and layers whose asset is missing.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
+#include "Lottie/Playback/Providers/CachedImageProvider.h"
+#include "Lottie/Playback/Providers/FilepathImageProvider.h"
+#include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/ImageDecoder.h"
+#include "tests/Lottie/MainThread/MainThreadTestSupport.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+using namespace mainthreadtest;
+using platform::compositor::ContentsGravity;
+
+const Rgba red{255, 0, 0, 255};
+const Rgba blue{0, 0, 255, 255};
+const Rgba clear{0, 0, 0, 0};
+
+// A 4 x 4 picture: the left half red, the right half blue.
+std::string halfRedHalfBluePNG() {
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const bool left = x < 2;
+            rgba.insert(rgba.end(), {static_cast<std::uint8_t>(left ? 255 : 0), 0,
+                                     static_cast<std::uint8_t>(left ? 0 : 255), 255});
+        }
+    }
+    return platform::graphics::Image::fromStraightRGBA(4, 4, rgba)->encodePNG();
+}
+
+std::string base64(const std::string& bytes) {
+    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    std::size_t index = 0;
+    for (; index + 2 < bytes.size(); index += 3) {
+        const unsigned value = (static_cast<unsigned char>(bytes[index]) << 16) |
+                               (static_cast<unsigned char>(bytes[index + 1]) << 8) |
+                               static_cast<unsigned char>(bytes[index + 2]);
+        for (int shift : {18, 12, 6, 0}) text += alphabet[(value >> shift) & 63];
+    }
+    const std::size_t rest = bytes.size() - index;
+    if (rest > 0) {
+        unsigned value = static_cast<unsigned char>(bytes[index]) << 16;
+        if (rest == 2) value |= static_cast<unsigned char>(bytes[index + 1]) << 8;
+        text += alphabet[(value >> 18) & 63];
+        text += alphabet[(value >> 12) & 63];
+        text += rest == 2 ? alphabet[(value >> 6) & 63] : '=';
+        text += '=';
+    }
+    return text;
+}
+
+std::string imageAsset(const std::string& id, const std::string& directory, const std::string& name) {
+    return R"({"id":")" + id + R"(","w":40,"h":40,"u":")" + directory + R"(","p":")" + name + R"(","e":0})";
+}
+
+std::string imageLayer(const std::string& referenceID, int index, const std::string& transform = "{}") {
+    return R"({"ty":2,"nm":"Image","ind":)" + std::to_string(index) + R"(,"refId":")" + referenceID +
+           R"(","ip":0,"op":100,"st":0,"ks":)" + transform + "}";
+}
+
+// The picture stretched over (0, 0, 40, 40): red on the left, blue on the right.
+void expectPicture(const platform::graphics::Image& image, int left = 0, int top = 0) {
+    EXPECT_TRUE(pixelIs(image, left + 5, top + 20, red, 4));
+    EXPECT_TRUE(pixelIs(image, left + 35, top + 20, blue, 4));
+    EXPECT_TRUE(pixelIs(image, left + 20, top + 45, clear));
+    EXPECT_TRUE(pixelIs(image, left + 45, top + 20, clear));
+}
+
+std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::string& json,
+                                                           std::shared_ptr<lottie::AnimationImageProvider> provider) {
+    auto root = lottie::MainThreadAnimationLayer::make(decode(json), lottie::wrappedInImageCache(std::move(provider)),
+                                                       nullptr, nullptr, false, nullptr);
+    root->setAnchorPoint({0, 0});
+    root->setPosition({0, 0});
+    return root;
+}
+
+TEST(ImageLayer, EmbeddedImageIsDrawnAtTheAssetSize) {
+    const std::string asset = imageAsset("picture", "", "data:image/png;base64," + base64(halfRedHalfBluePNG()));
+    testsupport::TemporaryDirectory folder;
+    auto root = makeRoot(document("[" + imageLayer("picture", 1) + "]", 100, 100, 60, "[" + asset + "]"),
+                         std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize));
+    const auto image = renderFrame(*root, 0);
+    ASSERT_TRUE(image);
+    expectPicture(*image);
+}
+
+TEST(ImageLayer, ImageFromAFolderFollowsTheLayerTransform) {
+    testsupport::TemporaryDirectory folder;
+    std::filesystem::create_directories(folder.path() / "images");
+    testsupport::writeFile(folder.path() / "images" / "picture.png", halfRedHalfBluePNG());
+    const std::string json = document("[" + imageLayer("picture", 1, R"({"p":{"a":0,"k":[30,20]}})") + "]", 100,
+                                      100, 60, "[" + imageAsset("picture", "images/", "picture.png") + "]");
+    auto root = makeRoot(json, std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize));
+    const auto image = renderFrame(*root, 0);
+    ASSERT_TRUE(image);
+    expectPicture(*image, 30, 20);
+    EXPECT_TRUE(pixelIs(*image, 10, 10, clear));
+}
+
+// Counts how often it is asked; gives the picture or nothing.
+class CountingProvider final : public lottie::AnimationImageProvider {
+public:
+    explicit CountingProvider(bool givesImage) : givesImage_(givesImage) {}
+    bool mayBeCached() const override { return true; }
+    std::shared_ptr<const platform::graphics::Image> imageForAsset(const lottie::ImageAsset&) const override {
+        ++requests;
+        if (!givesImage_) return nullptr;
+        static const auto picture = [] {
+            const std::string png = halfRedHalfBluePNG();
+            return platform::graphics::ImageDecoder::decode(png);
+        }();
+        return picture;
+    }
+    mutable std::atomic<int> requests{0};
+
+private:
+    bool givesImage_;
+};
+
+TEST(ImageLayer, CacheAsksItsProviderOncePerAsset) {
+    const std::string json = document("[" + imageLayer("picture", 1) + "," + imageLayer("picture", 2) + "]", 100,
+                                      100, 60, "[" + imageAsset("picture", "", "unused.png") + "]");
+    auto provider = std::make_shared<CountingProvider>(true);
+    auto root = makeRoot(json, provider);
+    root->refreshImages();
+    EXPECT_EQ(provider->requests.load(), 1);
+    const auto image = renderFrame(*root, 0);
+    ASSERT_TRUE(image);
+    expectPicture(*image);
+}
+
+TEST(ImageLayer, ReplacingTheProviderAsksAgainAndMayClearTheImages) {
+    const std::string json = document("[" + imageLayer("picture", 1) + "]", 100, 100, 60,
+                                      "[" + imageAsset("picture", "", "unused.png") + "]");
+    auto root = makeRoot(json, std::make_shared<CountingProvider>(true));
+    auto empty = std::make_shared<CountingProvider>(false);
+    root->setImageProvider(empty);
+    EXPECT_EQ(empty->requests.load(), 1);
+    auto layer = std::dynamic_pointer_cast<lottie::ImageCompositionLayer>(root->animationLayers().at(0));
+    ASSERT_TRUE(layer);
+    EXPECT_FALSE(layer->image());
+    const auto image = renderFrame(*root, 0);
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(pixelIs(*image, 5, 20, clear));
+}
+
+TEST(ImageLayer, ImageInsideAPrecompositionAndMissingAssets) {
+    const std::string precompAsset =
+        R"({"id":"comp","layers":[)" + imageLayer("picture", 1) + R"(,)" + imageLayer("absent", 2) + "]}";
+    const std::string json =
+        document(R"([{"ty":0,"nm":"Comp","ind":1,"refId":"comp","w":100,"h":100,"ip":0,"op":100,"st":0,"ks":{}},)" +
+                     imageLayer("absent", 2) + "]",
+                 100, 100, 60, "[" + imageAsset("picture", "", "unused.png") + "," + precompAsset + "]");
+    auto provider = std::make_shared<CountingProvider>(true);
+    auto root = makeRoot(json, provider);
+    EXPECT_FALSE(std::dynamic_pointer_cast<lottie::ImageCompositionLayer>(root->animationLayers().at(0)));
+    EXPECT_EQ(provider->requests.load(), 1);
+    const auto image = renderFrame(*root, 0);
+    ASSERT_TRUE(image);
+    expectPicture(*image);
+}
+
+}  // namespace

@@ -7,6 +7,8 @@
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Graphics/Image.h"
+#include "tests/Support/TestSupport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
@@ -45,6 +47,29 @@ TEST(FrameRenderer, PausesTheAnimationLayerAtEachFrame) {
     EXPECT_THROW(
         lottieframes::FrameRenderer(animation, 40, 40, std::nullopt, lottie::RenderingEngineOption::coreAnimation()),
         std::runtime_error);
+}
+
+// Image layers take their pictures from the document's folder, or from the data
+// embedded in the document.
+TEST(FrameRenderer, FindsImagesBesideTheDocumentAndEmbeddedOnes) {
+    testsupport::TemporaryDirectory folder;
+    std::vector<std::uint8_t> rgba;
+    for (int i = 0; i < 4; ++i) rgba.insert(rgba.end(), {0, 255, 0, 255});
+    auto green = platform::graphics::Image::fromStraightRGBA(2, 2, rgba);
+    ASSERT_TRUE(green && green->writePNG(folder.path() / "green.png"));
+    // A 1 x 1 opaque red PNG, embedded.
+    const std::string red = "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg==";
+    const std::string document =
+        R"({"v":"5.7.0","fr":10,"ip":0,"op":10,"w":40,"h":20,"assets":[)"
+        R"({"id":"g","w":2,"h":2,"u":"","p":"green.png","e":0},{"id":"r","w":1,"h":1,"u":"","p":")" + red + R"(","e":1}],)"
+        R"("layers":[{"ty":2,"refId":"g","ind":1,"ip":0,"op":10,"st":0,"ks":{"s":{"k":[1000,1000,100]},"a":{"k":[0,0]}}},)"
+        R"({"ty":2,"refId":"r","ind":2,"ip":0,"op":10,"st":0,"ks":{"p":{"k":[20,0]},"s":{"k":[2000,2000,100]},"a":{"k":[0,0]}}}]})";
+    auto animation = lottie::LottieAnimation::fromData(document, lottie::DecodingStrategy::dictionaryBased);
+    lottieframes::FrameRenderer renderer(animation, 40, 20, std::nullopt, lottie::RenderingEngineOption::mainThread(),
+                                         folder.path());
+    auto image = renderer.render(0);
+    EXPECT_EQ(image->pixel(10, 10), 0xff00ff00u);
+    EXPECT_EQ(image->pixel(30, 10), 0xffff0000u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Compositor/Renderer.h"
 #include "Platform/Foundation/MainRunLoop.h"
@@ -12,13 +13,16 @@
 namespace lottieframes {
 
 FrameRenderer::FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> animation, int width, int height,
-                             std::optional<std::uint32_t> background, lottie::RenderingEngineOption engine)
+                             std::optional<std::uint32_t> background, lottie::RenderingEngineOption engine,
+                             std::filesystem::path imageFolder)
     : animation_(std::move(animation)), width_(width), height_(height), background_(background) {
     if (!animation_ || !std::isfinite(animation_->width) || !std::isfinite(animation_->height) ||
         animation_->width <= 0 || animation_->height <= 0) {
         throw std::runtime_error("the animation has no drawable size");
     }
-    layer_ = lottie::LottieAnimationLayer::make(animation_, nullptr, nullptr, nullptr,
+    auto images = std::make_shared<lottie::FilepathImageProvider>(std::move(imageFolder),
+                                                                  platform::compositor::ContentsGravity::resize);
+    layer_ = lottie::LottieAnimationLayer::make(animation_, images, nullptr, nullptr,
                                                 lottie::LottieConfiguration(engine));
     auto rendering = layer_->renderingLayer();
     if (!rendering) throw std::runtime_error("the rendering engine could not set up the animation");

@@ -12,6 +12,8 @@
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
 #include "Lottie/Playback/RenderingEngineOption.h"
+#include <filesystem>
+
 #include "Platform/Graphics/Image.h"
 
 namespace lottieframes {
@@ -20,9 +22,12 @@ class FrameRenderer {
 public:
     // Throws std::runtime_error when the animation has no drawable size.
     // Throws std::runtime_error too when the engine cannot build a rendering layer.
+    // Images of the animation are looked up in `imageFolder` (the document's
+    // folder), or taken from their embedded data.
     FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> animation, int width, int height,
                   std::optional<std::uint32_t> background,
-                  lottie::RenderingEngineOption engine = lottie::RenderingEngineOption::mainThread());
+                  lottie::RenderingEngineOption engine = lottie::RenderingEngineOption::mainThread(),
+                  std::filesystem::path imageFolder = ".");
 
     // Throws std::runtime_error when the frame is not a finite number or the
     // image cannot be made.

@@ -100,7 +100,7 @@ int renderFrames(const std::shared_ptr<const lottie::LottieAnimation>& animation
     const std::vector<NamedFrame> frames = requestedFrames(*animation, options);
     std::filesystem::create_directories(options.outputDirectory);
     lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background,
-                                         options.engine);
+                                         options.engine, std::filesystem::path(options.file).parent_path());
     for (const NamedFrame& frame : frames) {
         auto image = renderer.render(frame.frame);
         const std::filesystem::path path = std::filesystem::path(options.outputDirectory) / ("frame-" + frame.name + ".png");
@@ -114,7 +114,7 @@ int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation
     const std::vector<NamedFrame> frames = allFrames(*animation);
     const auto buildStart = std::chrono::steady_clock::now();
     lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background,
-                                         options.engine);
+                                         options.engine, std::filesystem::path(options.file).parent_path());
     const double buildMs = millisecondsSince(buildStart);
     for (const NamedFrame& frame : frames) renderer.render(frame.frame);
     std::vector<double> times;

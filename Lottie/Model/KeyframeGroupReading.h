@@ -40,6 +40,23 @@ KeyframeGroupPtr<T> groupOrDefault(const Dictionary& dictionary, std::string_vie
     return staticGroup(std::move(fallback));
 }
 
+// The same with a fallback group that callers share: immutable groups need no copies.
+template <class T>
+KeyframeGroupPtr<T> groupOrDefault(const Dictionary& dictionary, std::string_view key, const KeyframeGroupPtr<T>& fallback) {
+    try {
+        if (auto group = optionalGroup<T>(dictionary, key)) return group;
+    } catch (const InitializableError&) {
+    }
+    return fallback;
+}
+
+template <class T>
+KeyframeGroupPtr<T> decodeGroupOrDefault(const platform::json::KeyedDecodingContainer& container,
+                                         std::string_view key, const KeyframeGroupPtr<T>& fallback) {
+    if (auto group = container.decodeIfPresent<KeyframeGroupPtr<T>>(key)) return *group;
+    return fallback;
+}
+
 // The keyed-container form: the group if present (errors propagate), else `fallback`.
 template <class T>
 KeyframeGroupPtr<T> decodeGroupOrDefault(const platform::json::KeyedDecodingContainer& container,

@@ -100,6 +100,17 @@ std::shared_ptr<AnyKeyframeInterpolator> ErasedKeyframeGroup<T>::interpolator() 
 
 // ---- decoding and encoding ----
 
+// Whether a "k" value is a non-empty array whose every element is a
+// dictionary holding "t": the form of animated keyframes.
+inline bool isKeyframeEntryList(const platform::json::Value* value) {
+    const platform::json::Array* array = value ? value->asArray() : nullptr;
+    if (!array || array->empty()) return false;
+    for (const platform::json::Value& element : *array) {
+        if (!element.isObject() || !element.find("t")) return false;
+    }
+    return true;
+}
+
 inline constexpr const char* keyframeGroupErrorFile = "Lottie/KeyframeGroup";
 inline constexpr unsigned keyframeGroupUnreadableLine = 166;
 inline constexpr unsigned keyframeGroupMissingDataLine = 175;
@@ -147,10 +158,14 @@ KeyframeGroup<T> KeyframeGroup<T>::decode(const platform::json::Decoder& decoder
         // A malformed expression is no expression.
     }
     std::optional<T> single;
-    try {
-        single = container.decode<T>("k");
-    } catch (const platform::json::DecodingError&) {
-        // Not a single value: an array of keyframe entries.
+    // A list of keyframe entries (dictionaries with a time) is no value of any
+    // animated type; skipping the attempt spares an exception per animated property.
+    if (!isKeyframeEntryList(decoder.value().find("k"))) {
+        try {
+            single = container.decode<T>("k");
+        } catch (const platform::json::DecodingError&) {
+            // Not a single value: an array of keyframe entries.
+        }
     }
     if (single) return KeyframeGroup(std::vector<Keyframe<T>>{Keyframe<T>(std::move(*single))}, std::move(expression));
     platform::json::UnkeyedDecodingContainer array = container.nestedUnkeyedContainer("k");

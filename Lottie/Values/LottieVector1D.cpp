@@ -21,10 +21,12 @@ LottieVector1D LottieVector1D::fromAny(const platform::json::Value& json) {
 LottieVector1D LottieVector1D::decode(const platform::json::Decoder& decoder) {
     // Any failure of the array form (not an array, empty, not a number) is
     // forgotten; only the failure of the number form is reported.
-    try {
-        platform::json::UnkeyedDecodingContainer container = decoder.unkeyedContainer();
-        return LottieVector1D(container.decode<double>());
-    } catch (const platform::json::DecodingError&) {
+    if (decoder.value().isArray()) {
+        try {
+            platform::json::UnkeyedDecodingContainer container = decoder.unkeyedContainer();
+            return LottieVector1D(container.decode<double>());
+        } catch (const platform::json::DecodingError&) {
+        }
     }
     return LottieVector1D(decoder.singleValueContainer().decode<double>());
 }

@@ -24,10 +24,12 @@ std::optional<double> component(const platform::json::Value* json) {
 }
 
 double decodeComponent(const platform::json::KeyedDecodingContainer& container, std::string_view key) {
-    try {
-        auto numbers = container.decode<std::vector<double>>(key);
-        if (!numbers.empty()) return numbers.front();
-    } catch (const platform::json::DecodingError&) {
+    if (container.superDecoder(key).value().isArray()) {
+        try {
+            auto numbers = container.decode<std::vector<double>>(key);
+            if (!numbers.empty()) return numbers.front();
+        } catch (const platform::json::DecodingError&) {
+        }
     }
     return container.decode<double>(key);
 }

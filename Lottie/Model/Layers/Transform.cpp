@@ -4,22 +4,41 @@ namespace lottie {
 
 namespace {
 
-const LottieVector3D origin{0, 0, 0};
-const LottieVector3D fullScale{100, 100, 100};
+// The default values, made once and shared by every transform that lacks
+// them: most layers leave several of these out, and groups are immutable.
+const KeyframeGroupPtr<LottieVector3D>& origin() {
+    static const KeyframeGroupPtr<LottieVector3D> group = staticGroup(LottieVector3D{0, 0, 0});
+    return group;
+}
+
+const KeyframeGroupPtr<LottieVector3D>& fullScale() {
+    static const KeyframeGroupPtr<LottieVector3D> group = staticGroup(LottieVector3D{100, 100, 100});
+    return group;
+}
+
+const KeyframeGroupPtr<LottieVector1D>& zero() {
+    static const KeyframeGroupPtr<LottieVector1D> group = staticGroup(LottieVector1D(0));
+    return group;
+}
+
+const KeyframeGroupPtr<LottieVector1D>& opaque() {
+    static const KeyframeGroupPtr<LottieVector1D> group = staticGroup(LottieVector1D(100));
+    return group;
+}
 
 }  // namespace
 
 Transform::Transform()
-    : anchorPoint_(staticGroup(origin)),
-      position_(staticGroup(origin)),
-      scale_(staticGroup(fullScale)),
-      rotationX_(staticGroup(LottieVector1D(0))),
-      rotationY_(staticGroup(LottieVector1D(0))),
-      rotationZ_(staticGroup(LottieVector1D(0))),
-      opacity_(staticGroup(LottieVector1D(100))) {}
+    : anchorPoint_(origin()),
+      position_(origin()),
+      scale_(fullScale()),
+      rotationX_(zero()),
+      rotationY_(zero()),
+      rotationZ_(zero()),
+      opacity_(opaque()) {}
 
 Transform::Transform(const Dictionary& dictionary) : Transform() {
-    anchorPoint_ = groupOrDefault(dictionary, "a", origin);
+    anchorPoint_ = groupOrDefault(dictionary, "a", origin());
 
     // Position: split "px"/"py" first, then "p" as one property, then "p" as a split object.
     const platform::json::Value* p = dictionary.find("p");
@@ -37,22 +56,22 @@ Transform::Transform(const Dictionary& dictionary) : Transform() {
         position_ = nullptr;
     }
 
-    scale_ = groupOrDefault(dictionary, "s", fullScale);
-    rotationX_ = groupOrDefault(dictionary, "rx", LottieVector1D(0));
-    rotationY_ = groupOrDefault(dictionary, "ry", LottieVector1D(0));
+    scale_ = groupOrDefault(dictionary, "s", fullScale());
+    rotationX_ = groupOrDefault(dictionary, "rx", zero());
+    rotationY_ = groupOrDefault(dictionary, "ry", zero());
     // This decoder prefers "r" over "rz".
     try {
         if (auto r = optionalGroup<LottieVector1D>(dictionary, "r")) rotationZ_ = r;
-        else rotationZ_ = groupOrDefault(dictionary, "rz", LottieVector1D(0));
+        else rotationZ_ = groupOrDefault(dictionary, "rz", zero());
     } catch (const InitializableError&) {
-        rotationZ_ = groupOrDefault(dictionary, "rz", LottieVector1D(0));
+        rotationZ_ = groupOrDefault(dictionary, "rz", zero());
     }
-    opacity_ = groupOrDefault(dictionary, "o", LottieVector1D(100));
+    opacity_ = groupOrDefault(dictionary, "o", opaque());
 }
 
 Transform::Transform(const platform::json::Decoder& decoder) : Transform() {
     auto container = decoder.container();
-    anchorPoint_ = decodeGroupOrDefault(container, "a", origin);
+    anchorPoint_ = decodeGroupOrDefault(container, "a", origin());
 
     if (container.contains("px") && container.contains("py")) {
         positionX_ = container.decode<KeyframeGroupPtr<LottieVector1D>>("px");
@@ -81,13 +100,13 @@ Transform::Transform(const platform::json::Decoder& decoder) : Transform() {
         }
     }
 
-    scale_ = decodeGroupOrDefault(container, "s", fullScale);
-    rotationX_ = decodeGroupOrDefault(container, "rx", LottieVector1D(0));
-    rotationY_ = decodeGroupOrDefault(container, "ry", LottieVector1D(0));
+    scale_ = decodeGroupOrDefault(container, "s", fullScale());
+    rotationX_ = decodeGroupOrDefault(container, "rx", zero());
+    rotationY_ = decodeGroupOrDefault(container, "ry", zero());
     // This decoder prefers "rz" over "r".
     if (auto rz = container.decodeIfPresent<KeyframeGroupPtr<LottieVector1D>>("rz")) rotationZ_ = *rz;
-    else rotationZ_ = decodeGroupOrDefault(container, "r", LottieVector1D(0));
-    opacity_ = decodeGroupOrDefault(container, "o", LottieVector1D(100));
+    else rotationZ_ = decodeGroupOrDefault(container, "r", zero());
+    opacity_ = decodeGroupOrDefault(container, "o", opaque());
 }
 
 void Transform::encode(platform::json::Encoder& encoder) const {

@@ -2,6 +2,7 @@
 
 #include "Lottie/Model/Effects/ColorEffectValue.h"
 #include "Lottie/Model/Effects/Vector1DEffectValue.h"
+#include "Lottie/Model/FamilyDecoding.h"
 
 namespace lottie {
 
@@ -54,33 +55,16 @@ std::vector<std::shared_ptr<const EffectValue>> EffectValue::effectValuesFromDic
 
 std::optional<std::vector<std::shared_ptr<const EffectValue>>> EffectValue::decodeEffectValueFamily(
     const platform::json::KeyedDecodingContainer& container, std::string_view key) {
-    // Looked at before opening, so that the common case of a missing list
-    // costs no exception.
-    if (!container.contains(key)) return std::nullopt;
-    platform::json::Decoder list = container.superDecoder(key);
-    if (!list.value().isArray()) return std::nullopt;
-    auto peek = list.unkeyedContainer();
-    auto read = peek;
-    std::vector<std::shared_ptr<const EffectValue>> values;
-    while (!peek.isAtEnd()) {
-        auto element = peek.nestedContainer();
-        std::optional<std::int64_t> code;
-        try {
-            code = element.decodeIfPresent<std::int64_t>(discriminatorKey);
-        } catch (const platform::json::DecodingError&) {
-            // An unreadable type chooses the base class, whose own decoding reports it.
-        }
-        auto kind = code ? effectValueTypeFromCode(*code) : std::nullopt;
-        platform::json::Decoder decoder = read.superDecoder();
-        if (kind == EffectValueType::slider || kind == EffectValueType::angle) {
-            values.push_back(std::make_shared<const Vector1DEffectValue>(decoder));
-        } else if (kind == EffectValueType::color) {
-            values.push_back(std::make_shared<const ColorEffectValue>(decoder));
-        } else {
-            values.push_back(std::make_shared<const EffectValue>(decoder));
-        }
-    }
-    return values;
+    return decodeOptionalFamily<std::int64_t>(
+        container, key,
+        [](const platform::json::Decoder& decoder, std::optional<std::int64_t> code) -> std::shared_ptr<const EffectValue> {
+            auto kind = code ? effectValueTypeFromCode(*code) : std::nullopt;
+            if (kind == EffectValueType::slider || kind == EffectValueType::angle) {
+                return std::make_shared<const Vector1DEffectValue>(decoder);
+            }
+            if (kind == EffectValueType::color) return std::make_shared<const ColorEffectValue>(decoder);
+            return std::make_shared<const EffectValue>(decoder);
+        });
 }
 
 }  // namespace lottie

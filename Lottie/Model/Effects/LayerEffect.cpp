@@ -1,6 +1,7 @@
 #include "Lottie/Model/Effects/LayerEffect.h"
 
 #include "Lottie/Model/Effects/DropShadowEffect.h"
+#include "Lottie/Model/FamilyDecoding.h"
 
 namespace lottie {
 
@@ -42,30 +43,12 @@ std::vector<std::shared_ptr<const LayerEffect>> LayerEffect::layerEffectsFromDic
 
 std::optional<std::vector<std::shared_ptr<const LayerEffect>>> LayerEffect::decodeLayerEffectFamily(
     const platform::json::KeyedDecodingContainer& container, std::string_view key) {
-    // Looked at before opening, so that the common case of a missing list
-    // costs no exception.
-    if (!container.contains(key)) return std::nullopt;
-    platform::json::Decoder list = container.superDecoder(key);
-    if (!list.value().isArray()) return std::nullopt;
-    auto peek = list.unkeyedContainer();
-    auto read = peek;
-    std::vector<std::shared_ptr<const LayerEffect>> effects;
-    while (!peek.isAtEnd()) {
-        auto element = peek.nestedContainer();
-        std::optional<std::int64_t> code;
-        try {
-            code = element.decodeIfPresent<std::int64_t>(discriminatorKey);
-        } catch (const platform::json::DecodingError&) {
-            // The base class's own decoding reports an unreadable type.
-        }
-        platform::json::Decoder decoder = read.superDecoder();
-        if (code == 25) {
-            effects.push_back(std::make_shared<const DropShadowEffect>(decoder));
-        } else {
-            effects.push_back(std::make_shared<const LayerEffect>(decoder));
-        }
-    }
-    return effects;
+    return decodeOptionalFamily<std::int64_t>(
+        container, key,
+        [](const platform::json::Decoder& decoder, std::optional<std::int64_t> code) -> std::shared_ptr<const LayerEffect> {
+            if (code == 25) return std::make_shared<const DropShadowEffect>(decoder);
+            return std::make_shared<const LayerEffect>(decoder);
+        });
 }
 
 }  // namespace lottie

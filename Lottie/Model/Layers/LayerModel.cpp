@@ -7,6 +7,7 @@
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/Layers/SolidLayerModel.h"
 #include "Lottie/Model/Text/TextLayerModel.h"
+#include "Lottie/Model/FamilyDecoding.h"
 
 namespace lottie {
 
@@ -163,20 +164,7 @@ std::vector<std::shared_ptr<const LayerModel>> LayerModel::layersFromDictionarie
 
 std::vector<std::shared_ptr<const LayerModel>> LayerModel::decodeLayerFamily(
     const platform::json::KeyedDecodingContainer& container, std::string_view key) {
-    auto peek = container.nestedUnkeyedContainer(key);
-    auto read = peek;
-    std::vector<std::shared_ptr<const LayerModel>> layers;
-    while (!peek.isAtEnd()) {
-        auto element = peek.nestedContainer();
-        std::optional<std::int64_t> typeCode;
-        try {
-            typeCode = element.decodeIfPresent<std::int64_t>(discriminatorKey);
-        } catch (const platform::json::DecodingError&) {
-            // An unreadable "ty" chooses the base class; the layer's own decoder reports it.
-        }
-        layers.push_back(decodeLayer(read.superDecoder(), typeCode));
-    }
-    return layers;
+    return decodeFamilyElements<std::int64_t>(container.nestedUnkeyedContainer(key), decodeLayer);
 }
 
 }  // namespace lottie

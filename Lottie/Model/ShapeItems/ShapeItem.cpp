@@ -16,6 +16,7 @@
 #include "Lottie/Model/ShapeItems/Star.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
+#include "Lottie/Model/FamilyDecoding.h"
 
 namespace lottie {
 
@@ -116,24 +117,10 @@ ShapeItemList ShapeItem::itemsFromDictionaries(const DictionaryArray& dictionari
 
 ShapeItemList ShapeItem::decodeShapeItemFamily(const platform::json::KeyedDecodingContainer& container,
                                                std::string_view key) {
-    // One copy of the array peeks at each element's code, the other decodes it.
-    auto peek = container.nestedUnkeyedContainer(key);
-    auto read = peek;
-    ShapeItemList items;
-    items.reserve(static_cast<std::size_t>(peek.count()));
-    while (!peek.isAtEnd()) {
-        auto element = peek.nestedContainer();
-        ShapeType type = ShapeType::unknown;
-        try {
-            if (auto code = element.decodeIfPresent<std::string>(discriminatorKey)) {
-                type = shapeTypeFromRawValue(*code).value_or(ShapeType::unknown);
-            }
-        } catch (const platform::json::DecodingError&) {
-            // An unreadable code chooses the base class, whose decoder reports it.
-        }
-        items.push_back(makeItem(type, read.superDecoder()));
-    }
-    return items;
+    return decodeFamilyElements<std::string>(
+        container.nestedUnkeyedContainer(key), [](const platform::json::Decoder& decoder, std::optional<std::string> code) {
+            return makeItem(code ? shapeTypeFromRawValue(*code).value_or(ShapeType::unknown) : ShapeType::unknown, decoder);
+        });
 }
 
 }  // namespace lottie

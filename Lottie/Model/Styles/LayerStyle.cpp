@@ -1,6 +1,7 @@
 #include "Lottie/Model/Styles/LayerStyle.h"
 
 #include "Lottie/Model/Styles/DropShadowStyle.h"
+#include "Lottie/Model/FamilyDecoding.h"
 
 namespace lottie {
 
@@ -37,30 +38,12 @@ std::vector<std::shared_ptr<const LayerStyle>> LayerStyle::layerStylesFromDictio
 
 std::optional<std::vector<std::shared_ptr<const LayerStyle>>> LayerStyle::decodeLayerStyleFamily(
     const platform::json::KeyedDecodingContainer& container, std::string_view key) {
-    // Looked at before opening, so that the common case of a missing list
-    // costs no exception.
-    if (!container.contains(key)) return std::nullopt;
-    platform::json::Decoder list = container.superDecoder(key);
-    if (!list.value().isArray()) return std::nullopt;
-    auto peek = list.unkeyedContainer();
-    auto read = peek;
-    std::vector<std::shared_ptr<const LayerStyle>> styles;
-    while (!peek.isAtEnd()) {
-        auto element = peek.nestedContainer();
-        std::optional<std::int64_t> code;
-        try {
-            code = element.decodeIfPresent<std::int64_t>(discriminatorKey);
-        } catch (const platform::json::DecodingError&) {
-            // The base class's own decoding reports an unreadable type.
-        }
-        platform::json::Decoder decoder = read.superDecoder();
-        if (code == 1) {
-            styles.push_back(std::make_shared<const DropShadowStyle>(decoder));
-        } else {
-            styles.push_back(std::make_shared<const LayerStyle>(decoder));
-        }
-    }
-    return styles;
+    return decodeOptionalFamily<std::int64_t>(
+        container, key,
+        [](const platform::json::Decoder& decoder, std::optional<std::int64_t> code) -> std::shared_ptr<const LayerStyle> {
+            if (code == 1) return std::make_shared<const DropShadowStyle>(decoder);
+            return std::make_shared<const LayerStyle>(decoder);
+        });
 }
 
 }  // namespace lottie

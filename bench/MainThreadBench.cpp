@@ -15,7 +15,7 @@
 
 namespace {
 
-// The spec's logo (shapes in groups, strokes and fills) and a precomposition of
+// The format community's logo (shapes in groups, strokes and fills) and a precomposition of
 // many moving stars.
 const char* const logoFile = "/lottie-spec/docs/static/logo.json";
 const char* const starsFile = "/lottie-docs/docs/static/examples/precomp/star-splosion.json";

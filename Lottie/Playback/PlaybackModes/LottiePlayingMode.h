@@ -50,7 +50,6 @@ public:
     // In declared order; the index is the case number.
     using Value = std::variant<FromProgress, FromFrame, FromMarker, Marker, Markers>;
 
-    LottiePlayingMode() = default;
     LottiePlayingMode(FromProgress value) : value_(std::in_place_type<FromProgress>, std::move(value)) {}
     LottiePlayingMode(FromFrame value) : value_(std::in_place_type<FromFrame>, std::move(value)) {}
     LottiePlayingMode(FromMarker value) : value_(std::in_place_type<FromMarker>, std::move(value)) {}

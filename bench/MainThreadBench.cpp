@@ -17,11 +17,22 @@ namespace {
 
 // The format community's logo (shapes in groups, strokes and fills) and a precomposition of
 // many moving stars.
-const char* const logoFile = "/lottie-spec/docs/static/logo.json";
-const char* const starsFile = "/lottie-docs/docs/static/examples/precomp/star-splosion.json";
+const char* const logoFile = "logo.json";
+const char* const starsFile = "star-splosion.json";
 
-std::shared_ptr<const lottie::LottieAnimation> load(const char* relative) {
-    std::ifstream in(std::filesystem::path(PELLOR_CORPUS_DIR).string() + relative, std::ios::binary);
+// The corpus file of that name, wherever it lies in the corpus.
+std::filesystem::path corpusFile(const char* name) {
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(PELLOR_CORPUS_DIR, error);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        if (error) break;
+        if (it->path().filename() == name) return it->path();
+    }
+    return {};
+}
+
+std::shared_ptr<const lottie::LottieAnimation> load(const char* name) {
+    std::ifstream in(corpusFile(name), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     try {

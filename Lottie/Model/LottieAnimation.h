@@ -70,6 +70,8 @@ public:
     std::optional<double> frameForMarker(const std::string& name) const;
     std::optional<double> durationForMarker(const std::string& name) const;
     double frameForTime(double seconds) const { return framerate * seconds + startFrame; }
+    // The marker of that exact name in the marker map, or null.
+    std::shared_ptr<const Marker> markerNamed(const std::string& name) const;
 
     double startFrame = 0;
     double endFrame = 0;

@@ -133,12 +133,17 @@ std::shared_ptr<LottieURLDataTask> LottieAnimation::loadFromURL(const std::strin
     return task;
 }
 
-std::optional<double> LottieAnimation::progressForMarker(const std::string& name) const {
-    if (!markerMap) return std::nullopt;
+std::shared_ptr<const Marker> LottieAnimation::markerNamed(const std::string& name) const {
+    if (!markerMap) return nullptr;
     auto it = markerMap->find(name);
-    if (it == markerMap->end()) return std::nullopt;
+    return it == markerMap->end() ? nullptr : it->second;
+}
+
+std::optional<double> LottieAnimation::progressForMarker(const std::string& name) const {
+    auto marker = markerNamed(name);
+    if (!marker) return std::nullopt;
     double span = endFrame - startFrame;
-    double progress = span == 0 ? 0 : (it->second->frameTime - startFrame) / span;
+    double progress = span == 0 ? 0 : (marker->frameTime - startFrame) / span;
     return std::clamp(progress, 0.0, 1.0);
 }
 
@@ -150,17 +155,13 @@ double LottieAnimation::progressForFrame(double frame, bool clamped) const {
 }
 
 std::optional<double> LottieAnimation::frameForMarker(const std::string& name) const {
-    if (!markerMap) return std::nullopt;
-    auto it = markerMap->find(name);
-    if (it == markerMap->end()) return std::nullopt;
-    return it->second->frameTime;
+    auto marker = markerNamed(name);
+    return marker ? std::optional(marker->frameTime) : std::nullopt;
 }
 
 std::optional<double> LottieAnimation::durationForMarker(const std::string& name) const {
-    if (!markerMap) return std::nullopt;
-    auto it = markerMap->find(name);
-    if (it == markerMap->end()) return std::nullopt;
-    return it->second->durationFrameTime;
+    auto marker = markerNamed(name);
+    return marker ? std::optional(marker->durationFrameTime) : std::nullopt;
 }
 
 }  // namespace lottie

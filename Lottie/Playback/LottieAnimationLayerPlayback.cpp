@@ -16,9 +16,7 @@ namespace {
 constexpr const char* sourceFile = "Lottie/LottieAnimationLayer";
 
 const Marker* findMarker(const LottieAnimation* animation, const std::string& name) {
-    if (!animation || !animation->markerMap || animation->markerMap->empty()) return nullptr;
-    auto found = animation->markerMap->find(name);
-    return found == animation->markerMap->end() ? nullptr : found->second.get();
+    return animation ? animation->markerNamed(name).get() : nullptr;
 }
 
 std::shared_ptr<AnimationCompletionDelegate> delegateFor(LottieAnimationLayer::CompletionBlock completion) {

@@ -126,31 +126,35 @@ void LayerModel::encode(platform::json::Encoder& encoder) const {
     container.encode("ef", effects);
 }
 
+namespace {
+
+// The class a layer type selects, built by either decoder from its source
+// (a dictionary or a keyed-container decoder).
+template <class Source>
+std::shared_ptr<const LayerModel> makeLayer(LayerType type, const Source& source) {
+    switch (type) {
+        case LayerType::precomp: return std::make_shared<PreCompLayerModel>(source);
+        case LayerType::solid: return std::make_shared<SolidLayerModel>(source);
+        case LayerType::image: return std::make_shared<ImageLayerModel>(source);
+        case LayerType::shape: return std::make_shared<ShapeLayerModel>(source);
+        case LayerType::text: return std::make_shared<TextLayerModel>(source);
+        default: return std::make_shared<LayerModel>(source);
+    }
+}
+
+}  // namespace
+
 std::shared_ptr<const LayerModel> LayerModel::layerFromDictionary(const Dictionary& dictionary) {
     auto code = inlineValue<std::int64_t>(dictionary, discriminatorKey);
     if (!code) return std::make_shared<LayerModel>(dictionary);  // throws for the missing "ty"
     auto type = layerTypeFromCode(*code);
     if (!type) return nullptr;
-    switch (*type) {
-        case LayerType::precomp: return std::make_shared<PreCompLayerModel>(dictionary);
-        case LayerType::solid: return std::make_shared<SolidLayerModel>(dictionary);
-        case LayerType::image: return std::make_shared<ImageLayerModel>(dictionary);
-        case LayerType::shape: return std::make_shared<ShapeLayerModel>(dictionary);
-        case LayerType::text: return std::make_shared<TextLayerModel>(dictionary);
-        default: return std::make_shared<LayerModel>(dictionary);
-    }
+    return makeLayer(*type, dictionary);
 }
 
 std::shared_ptr<const LayerModel> LayerModel::decodeLayer(const platform::json::Decoder& decoder,
                                                           std::optional<std::int64_t> typeCode) {
-    switch (typeCode ? layerTypeFromCode(*typeCode).value_or(LayerType::null) : LayerType::null) {
-        case LayerType::precomp: return std::make_shared<PreCompLayerModel>(decoder);
-        case LayerType::solid: return std::make_shared<SolidLayerModel>(decoder);
-        case LayerType::image: return std::make_shared<ImageLayerModel>(decoder);
-        case LayerType::shape: return std::make_shared<ShapeLayerModel>(decoder);
-        case LayerType::text: return std::make_shared<TextLayerModel>(decoder);
-        default: return std::make_shared<LayerModel>(decoder);
-    }
+    return makeLayer(typeCode ? layerTypeFromCode(*typeCode).value_or(LayerType::null) : LayerType::null, decoder);
 }
 
 std::vector<std::shared_ptr<const LayerModel>> LayerModel::layersFromDictionaries(const DictionaryArray& dictionaries) {

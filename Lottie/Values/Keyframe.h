@@ -5,15 +5,19 @@
 // from the value). Immutable once made; groups hold keyframes in arrays.
 //
 // A property that is not animated is one static keyframe: time 0, holding,
-// without tangents.
+// without tangents. The tangents live in a separate immutable block, shared
+// by copies and by replacingValue, and absent when a keyframe has none: a
+// document holds far more static values than animated ones.
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
 #include "Lottie/Values/Interpolatable.h"
 #include "Lottie/Values/KeyframeEasing.h"
+#include "Lottie/Values/KeyframeTangents.h"
 #include "Lottie/Values/LottieVector2D.h"
 #include "Lottie/Values/LottieVector3D.h"
 
@@ -25,13 +29,12 @@ public:
     Keyframe(T value, double time, bool isHold, std::optional<LottieVector2D> inTangent,
              std::optional<LottieVector2D> outTangent, std::optional<LottieVector3D> spatialInTangent,
              std::optional<LottieVector3D> spatialOutTangent)
-        : value_(std::move(value)),
-          time_(time),
-          isHold_(isHold),
-          inTangent_(inTangent),
-          outTangent_(outTangent),
-          spatialInTangent_(spatialInTangent),
-          spatialOutTangent_(spatialOutTangent) {}
+        : value_(std::move(value)), time_(time), isHold_(isHold) {
+        if (inTangent || outTangent || spatialInTangent || spatialOutTangent) {
+            tangents_ = std::make_shared<const KeyframeTangents>(
+                KeyframeTangents{inTangent, outTangent, spatialInTangent, spatialOutTangent});
+        }
+    }
 
     // A static value: time 0, holding, no easing tangents.
     explicit Keyframe(T value, std::optional<LottieVector3D> spatialInTangent = std::nullopt,
@@ -42,22 +45,21 @@ public:
     double time() const { return time_; }
     bool isHold() const { return isHold_; }
     // The second control point of the timing curve of the span that ends here.
-    const std::optional<LottieVector2D>& inTangent() const { return inTangent_; }
+    const std::optional<LottieVector2D>& inTangent() const { return tangents().inTangent; }
     // The first control point of the timing curve of the span that starts here.
-    const std::optional<LottieVector2D>& outTangent() const { return outTangent_; }
-    const std::optional<LottieVector3D>& spatialInTangent() const { return spatialInTangent_; }
-    const std::optional<LottieVector3D>& spatialOutTangent() const { return spatialOutTangent_; }
+    const std::optional<LottieVector2D>& outTangent() const { return tangents().outTangent; }
+    const std::optional<LottieVector3D>& spatialInTangent() const { return tangents().spatialInTangent; }
+    const std::optional<LottieVector3D>& spatialOutTangent() const { return tangents().spatialOutTangent; }
 
     // The same time, hold flag and tangents with another value, of any type.
     template <class U>
     Keyframe<U> replacingValue(U value) const {
-        return Keyframe<U>(std::move(value), time_, isHold_, inTangent_, outTangent_, spatialInTangent_,
-                           spatialOutTangent_);
+        return Keyframe<U>(std::move(value), time_, isHold_, tangents_);
     }
 
     // The eased progress from this keyframe towards `to` at a frame.
     double progress(const Keyframe& to, double frame) const {
-        return KeyframeEasing::progress(time_, isHold_, outTangent_, to.time_, to.inTangent_, frame);
+        return KeyframeEasing::progress(time_, isHold_, outTangent(), to.time_, to.inTangent(), frame);
     }
 
     // The value at `progress` from this keyframe to `to`, along the motion
@@ -65,19 +67,27 @@ public:
     T interpolate(const Keyframe& to, double progress) const
         requires Interpolatable<T>
     {
-        return interpolateWithTangents(value_, to.value_, progress, pointOf(spatialOutTangent_),
-                                       pointOf(to.spatialInTangent_));
+        return interpolateWithTangents(value_, to.value_, progress, pointOf(spatialOutTangent()),
+                                       pointOf(to.spatialInTangent()));
     }
 
     bool operator==(const Keyframe& other) const
         requires std::equality_comparable<T>
     {
         return value_ == other.value_ && time_ == other.time_ && isHold_ == other.isHold_ &&
-               inTangent_ == other.inTangent_ && outTangent_ == other.outTangent_ &&
-               spatialInTangent_ == other.spatialInTangent_ && spatialOutTangent_ == other.spatialOutTangent_;
+               (tangents_ == other.tangents_ || tangents() == other.tangents());
     }
 
 private:
+    template <class>
+    friend class Keyframe;
+
+    Keyframe(T value, double time, bool isHold, std::shared_ptr<const KeyframeTangents> tangents)
+        : value_(std::move(value)), time_(time), isHold_(isHold), tangents_(std::move(tangents)) {}
+
+    // Most keyframes (every static value) have no tangents; they share no block at all.
+    const KeyframeTangents& tangents() const { return tangents_ ? *tangents_ : KeyframeTangents::none(); }
+
     static std::optional<platform::graphics::Point> pointOf(const std::optional<LottieVector3D>& tangent) {
         if (!tangent) return std::nullopt;
         return tangent->pointValue();
@@ -86,10 +96,7 @@ private:
     T value_;
     double time_;
     bool isHold_;
-    std::optional<LottieVector2D> inTangent_;
-    std::optional<LottieVector2D> outTangent_;
-    std::optional<LottieVector3D> spatialInTangent_;
-    std::optional<LottieVector3D> spatialOutTangent_;
+    std::shared_ptr<const KeyframeTangents> tangents_;
 };
 
 }  // namespace lottie

@@ -45,7 +45,11 @@ class KeyframeGroup
 public:
     explicit KeyframeGroup(std::vector<Keyframe<T>> keyframes,
                            std::optional<std::string> unsupportedAfterEffectsExpression = std::nullopt)
-        : keyframes_(std::move(keyframes)), expression_(std::move(unsupportedAfterEffectsExpression)) {}
+        : keyframes_(std::move(keyframes)) {
+        if (unsupportedAfterEffectsExpression) {
+            expression_ = std::make_shared<const std::string>(std::move(*unsupportedAfterEffectsExpression));
+        }
+    }
 
     // One static value.
     explicit KeyframeGroup(T value) { keyframes_.emplace_back(std::move(value)); }
@@ -59,7 +63,10 @@ public:
     void encode(platform::json::Encoder& encoder) const;
 
     const std::vector<Keyframe<T>>& keyframes() const { return keyframes_; }
-    const std::optional<std::string>& unsupportedAfterEffectsExpression() const { return expression_; }
+    std::optional<std::string> unsupportedAfterEffectsExpression() const {
+        if (!expression_) return std::nullopt;
+        return *expression_;
+    }
 
     // A group of the transformed values with the same times, hold flags,
     // tangents and expression. An exception of the transform ends the mapping.
@@ -69,7 +76,9 @@ public:
         std::vector<Keyframe<U>> mapped;
         mapped.reserve(keyframes_.size());
         for (const Keyframe<T>& keyframe : keyframes_) mapped.push_back(keyframe.replacingValue(transform(keyframe.value())));
-        return std::make_shared<const KeyframeGroup<U>>(std::move(mapped), expression_);
+        auto group = std::make_shared<KeyframeGroup<U>>(std::move(mapped));
+        group->expression_ = expression_;
+        return std::shared_ptr<const KeyframeGroup<U>>(std::move(group));
     }
 
     // The expression takes no part in equality.
@@ -80,8 +89,12 @@ public:
     }
 
 private:
+    template <class>
+    friend class KeyframeGroup;
+
     std::vector<Keyframe<T>> keyframes_;
-    std::optional<std::string> expression_;
+    // Rare, so held by a pointer that costs a static group little.
+    std::shared_ptr<const std::string> expression_;
 };
 
 namespace detail {
@@ -118,7 +131,7 @@ inline constexpr unsigned keyframeGroupMissingDataLine = 175;
 template <class T>
 KeyframeGroup<T>::KeyframeGroup(const Dictionary& dictionary) {
     if (const platform::json::Value* expression = dictionary.find("x")) {
-        if (const std::string* text = expression->asString()) expression_ = *text;
+        if (const std::string* text = expression->asString()) expression_ = std::make_shared<const std::string>(*text);
     }
     const platform::json::Value* frames = dictionary.find("k");
     if (frames) {

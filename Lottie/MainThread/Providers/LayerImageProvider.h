@@ -8,7 +8,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 #include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
@@ -19,7 +19,7 @@ namespace lottie {
 
 class LayerImageProvider {
 public:
-    using Assets = std::unordered_map<std::string, std::shared_ptr<const ImageAsset>>;
+    using Assets = std::map<std::string, std::shared_ptr<const ImageAsset>>;
 
     // A null provider gives no images.
     LayerImageProvider(std::shared_ptr<AnimationImageProvider> imageProvider, Assets assets);

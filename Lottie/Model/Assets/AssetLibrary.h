@@ -8,7 +8,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 #include "Lottie/Model/Assets/ImageAsset.h"
@@ -29,9 +29,9 @@ public:
     // One array of the assets in document order, each through its own class.
     void encode(platform::json::Encoder& encoder) const;
 
-    std::unordered_map<std::string, std::shared_ptr<const Asset>> assets;
-    std::unordered_map<std::string, std::shared_ptr<const ImageAsset>> imageAssets;
-    std::unordered_map<std::string, std::shared_ptr<const PrecompAsset>> precompAssets;
+    std::map<std::string, std::shared_ptr<const Asset>> assets;
+    std::map<std::string, std::shared_ptr<const ImageAsset>> imageAssets;
+    std::map<std::string, std::shared_ptr<const PrecompAsset>> precompAssets;
 
 private:
     void insert(std::shared_ptr<const ImageAsset> asset);

@@ -192,6 +192,14 @@ TEST(KeyframeGroup, EqualityIgnoresTheExpression) {
     Keyframe<LottieVector1D> without(LottieVector1D(1), 0, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
     Keyframe<LottieVector1D> with(LottieVector1D(1), 0, false, LottieVector2D(0, 0), std::nullopt, std::nullopt, std::nullopt);
     EXPECT_FALSE(without == with);
+    EXPECT_FALSE(with == without);
+    // Equal tangents made apart compare equal, and each tangent counts.
+    EXPECT_EQ(with, Keyframe<LottieVector1D>(LottieVector1D(1), 0, false, LottieVector2D(0, 0), std::nullopt, std::nullopt, std::nullopt));
+    Keyframe<LottieVector1D> spatial(LottieVector1D(1), 0, false, LottieVector2D(0, 0), std::nullopt, std::nullopt, LottieVector3D(1, 2, 3));
+    EXPECT_FALSE(with == spatial);
+    EXPECT_EQ(spatial.spatialOutTangent(), std::optional<LottieVector3D>(LottieVector3D(1, 2, 3)));
+    EXPECT_FALSE(spatial.outTangent());
+    EXPECT_EQ(spatial.replacingValue(2.0).spatialOutTangent(), spatial.spatialOutTangent());
     std::unordered_set<std::size_t> hashes{std::hash<Keyframe<LottieVector1D>>{}(without),
                                            std::hash<Keyframe<LottieVector1D>>{}(with)};
     EXPECT_EQ(hashes.size(), 2u);

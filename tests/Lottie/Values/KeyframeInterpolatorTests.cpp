@@ -16,12 +16,22 @@ Keyframe<T> key(T value, double time, bool hold = false) {
     return Keyframe<T>(std::move(value), time, hold, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
 }
 
+template <class T>
+std::vector<Keyframe<T>> threeKeys(const T& a, const T& b, const T& c) {
+    std::vector<Keyframe<T>> keys;
+    keys.reserve(3);
+    keys.push_back(key(a, 0));
+    keys.push_back(key(b, 10, true));
+    keys.push_back(key(c, 20));
+    return keys;
+}
+
 // Keyframes at 0 (a), 10 (b, holding) and 20 (c), and what evaluating them
 // must give: before the first, on each key, midway, just below the hold's
 // end, and after the last.
 template <class T>
 void checkTable(const T& a, const T& b, const T& c, const T& midway) {
-    KeyframeInterpolator<T> interpolator({key(a, 0), key(b, 10, true), key(c, 20)});
+    KeyframeInterpolator<T> interpolator(threeKeys(a, b, c));
     const std::pair<double, T> rows[] = {
         {-5, a}, {0, a}, {5, midway}, {10, b}, {15, b}, {19.99, b}, {20, c}, {30, c},
     };
@@ -29,7 +39,7 @@ void checkTable(const T& a, const T& b, const T& c, const T& midway) {
         SCOPED_TRACE(frame);
         EXPECT_EQ(interpolator.value(frame), expected);
         // A fresh interpolator agrees with the one that walked here.
-        EXPECT_EQ(KeyframeInterpolator<T>({key(a, 0), key(b, 10, true), key(c, 20)}).value(frame), expected);
+        EXPECT_EQ(KeyframeInterpolator<T>(threeKeys(a, b, c)).value(frame), expected);
     }
 }
 

@@ -47,20 +47,26 @@ float Decodable<float>::decode(const Decoder& decoder) {
 
 // ---- Decoder ----
 
+CodingPath Decoder::codingPath() const {
+    CodingPath path = parent_.codingPath();
+    if (step_) path.push_back(step_->key());
+    return path;
+}
+
 KeyedDecodingContainer Decoder::container() const {
-    if (value_->isNull()) throw DecodingError::valueNotFound("a dictionary", path_,
+    if (value_->isNull()) throw DecodingError::valueNotFound("a dictionary", codingPath(),
                                                              "Cannot get keyed decoding container -- found null value instead.");
     const Object* object = value_->asObject();
-    if (!object) throw DecodingError::typeMismatch("a dictionary", value_->typeDescription(), path_);
-    return KeyedDecodingContainer(*object, path_);
+    if (!object) throw DecodingError::typeMismatch("a dictionary", value_->typeDescription(), codingPath());
+    return KeyedDecodingContainer(*object, sharedPath());
 }
 
 UnkeyedDecodingContainer Decoder::unkeyedContainer() const {
-    if (value_->isNull()) throw DecodingError::valueNotFound("an array", path_,
+    if (value_->isNull()) throw DecodingError::valueNotFound("an array", codingPath(),
                                                              "Cannot get unkeyed decoding container -- found null value instead.");
     const Array* array = value_->asArray();
-    if (!array) throw DecodingError::typeMismatch("an array", value_->typeDescription(), path_);
-    return UnkeyedDecodingContainer(*array, path_);
+    if (!array) throw DecodingError::typeMismatch("an array", value_->typeDescription(), codingPath());
+    return UnkeyedDecodingContainer(*array, sharedPath());
 }
 
 SingleValueDecodingContainer Decoder::singleValueContainer() const { return SingleValueDecodingContainer(*this); }
@@ -83,24 +89,24 @@ const Value* KeyedDecodingContainer::lookup(std::string_view key) const {
 
 const Value& KeyedDecodingContainer::require(std::string_view key) const {
     const Value* value = lookup(key);
-    if (!value) throw DecodingError::keyNotFound(CodingKey::named(std::string(key)), path_);
+    if (!value) throw DecodingError::keyNotFound(CodingKey::named(std::string(key)), path_.codingPath());
     return *value;
 }
 
 bool KeyedDecodingContainer::decodeNil(std::string_view key) const { return require(key).isNull(); }
 
 KeyedDecodingContainer KeyedDecodingContainer::nestedContainer(std::string_view key) const {
-    return Decoder(require(key), pathFor(key)).container();
+    return decoderFor(require(key), key).container();
 }
 
 UnkeyedDecodingContainer KeyedDecodingContainer::nestedUnkeyedContainer(std::string_view key) const {
-    return Decoder(require(key), pathFor(key)).unkeyedContainer();
+    return decoderFor(require(key), key).unkeyedContainer();
 }
 
 Decoder KeyedDecodingContainer::superDecoder(std::string_view key) const {
     static const Value null;
     const Value* value = lookup(key);
-    return Decoder(value ? *value : null, pathFor(key));
+    return decoderFor(value ? *value : null, key);
 }
 
 // ---- UnkeyedDecodingContainer ----
@@ -121,19 +127,19 @@ bool UnkeyedDecodingContainer::decodeNil() {
 }
 
 KeyedDecodingContainer UnkeyedDecodingContainer::nestedContainer() {
-    KeyedDecodingContainer nested = Decoder(current("a dictionary"), currentPath()).container();
+    KeyedDecodingContainer nested = currentDecoder(current("a dictionary")).container();
     ++index_;
     return nested;
 }
 
 UnkeyedDecodingContainer UnkeyedDecodingContainer::nestedUnkeyedContainer() {
-    UnkeyedDecodingContainer nested = Decoder(current("an array"), currentPath()).unkeyedContainer();
+    UnkeyedDecodingContainer nested = currentDecoder(current("an array")).unkeyedContainer();
     ++index_;
     return nested;
 }
 
 Decoder UnkeyedDecodingContainer::superDecoder() {
-    Decoder decoder(current("value"), currentPath());
+    Decoder decoder = currentDecoder(current("value"));
     ++index_;
     return decoder;
 }

@@ -165,20 +165,20 @@ T Decoder::decode() const {
 template <class T>
 T KeyedDecodingContainer::decode(std::string_view key) const {
     const Value& value = require(key);
-    return Decodable<T>::decode(Decoder(value, pathFor(key)));
+    return Decodable<T>::decode(decoderFor(value, key));
 }
 
 template <class T>
 std::optional<T> KeyedDecodingContainer::decodeIfPresent(std::string_view key) const {
     const Value* value = lookup(key);
     if (!value || value->isNull()) return std::nullopt;
-    return Decodable<T>::decode(Decoder(*value, pathFor(key)));
+    return Decodable<T>::decode(decoderFor(*value, key));
 }
 
 template <class T>
 T UnkeyedDecodingContainer::decode() {
     const Value& value = current("value");
-    T result = Decodable<T>::decode(Decoder(value, currentPath()));
+    T result = Decodable<T>::decode(currentDecoder(value));
     ++index_;
     return result;
 }

@@ -14,9 +14,10 @@ namespace platform::json {
 
 class KeyedDecodingContainer {
 public:
-    KeyedDecodingContainer(const Object& object, CodingPath path) : object_(&object), path_(std::move(path)) {}
+    KeyedDecodingContainer(const Object& object, const CodingPath& path) : object_(&object), path_(path) {}
+    KeyedDecodingContainer(const Object& object, SharedCodingPath path) : object_(&object), path_(std::move(path)) {}
 
-    const CodingPath& codingPath() const { return path_; }
+    CodingPath codingPath() const { return path_.codingPath(); }
     std::vector<std::string> allKeys() const;
     bool contains(std::string_view key) const { return lookup(key) != nullptr; }
 
@@ -37,10 +38,12 @@ public:
 private:
     const Value* lookup(std::string_view key) const;
     const Value& require(std::string_view key) const;
-    CodingPath pathFor(std::string_view key) const { return appending(path_, CodingKey::named(std::string(key))); }
+    Decoder decoderFor(const Value& value, std::string_view key) const {
+        return Decoder(value, path_, CodingStep::named(key));
+    }
 
     const Object* object_;
-    CodingPath path_;
+    SharedCodingPath path_;
 };
 
 }  // namespace platform::json

@@ -10,7 +10,7 @@ class SingleValueDecodingContainer {
 public:
     explicit SingleValueDecodingContainer(Decoder decoder) : decoder_(std::move(decoder)) {}
 
-    const CodingPath& codingPath() const { return decoder_.codingPath(); }
+    CodingPath codingPath() const { return decoder_.codingPath(); }
     bool decodeNil() const { return decoder_.value().isNull(); }
     template <class T>
     T decode() const {

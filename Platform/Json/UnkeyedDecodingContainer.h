@@ -12,9 +12,10 @@ namespace platform::json {
 
 class UnkeyedDecodingContainer {
 public:
-    UnkeyedDecodingContainer(const Array& array, CodingPath path) : array_(&array), path_(std::move(path)) {}
+    UnkeyedDecodingContainer(const Array& array, const CodingPath& path) : array_(&array), path_(path) {}
+    UnkeyedDecodingContainer(const Array& array, SharedCodingPath path) : array_(&array), path_(std::move(path)) {}
 
-    const CodingPath& codingPath() const { return path_; }
+    CodingPath codingPath() const { return path_.codingPath(); }
     int count() const { return static_cast<int>(array_->size()); }
     int currentIndex() const { return index_; }
     bool isAtEnd() const { return static_cast<std::size_t>(index_) >= array_->size(); }
@@ -36,10 +37,11 @@ public:
 
 private:
     const Value& current(const char* expected) const;
-    CodingPath currentPath() const { return appending(path_, CodingKey::index(index_)); }
+    CodingPath currentPath() const { return appending(path_.codingPath(), CodingKey::index(index_)); }
+    Decoder currentDecoder(const Value& value) const { return Decoder(value, path_, CodingStep::at(index_)); }
 
     const Array* array_;
-    CodingPath path_;
+    SharedCodingPath path_;
     int index_ = 0;
 };
 

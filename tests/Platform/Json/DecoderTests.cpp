@@ -83,6 +83,28 @@ TEST(KeyedDecoder, ErrorsCarryTheCodingPath) {
     }
 }
 
+TEST(KeyedDecoder, DecodersKeepTheirPathAfterTheContainersThatMadeThemAreGone) {
+    Value value = parse(R"({"assets":[{"id":"a"},{"id":"b","layers":[{"ty":"x"}]}]})");
+    // Each decoder below outlives the temporary containers it came from.
+    Decoder asset = Decoder(value).container().nestedUnkeyedContainer("assets").nestedContainer().superDecoder("id");
+    Decoder layers = [&] {
+        auto assets = Decoder(value, {CodingKey::named("root")}).container().nestedUnkeyedContainer("assets");
+        assets.superDecoder();
+        return assets.nestedContainer().superDecoder("layers");
+    }();
+    EXPECT_EQ(describe(asset.codingPath()), "assets[0].id");
+    EXPECT_EQ(describe(layers.codingPath()), "root.assets[1].layers");
+    try {
+        layers.unkeyedContainer().nestedContainer().decode<int>("ty");
+        FAIL() << "decoded";
+    } catch (const DecodingError& error) {
+        EXPECT_EQ(describe(error.codingPath()), "root.assets[1].layers[0].ty");
+    }
+    // A path given from outside keeps index keys as they were given.
+    Decoder given(value, {CodingKey::named("a"), CodingKey{"third", 2}, CodingKey::index(4)});
+    EXPECT_EQ(given.codingPath(), (CodingPath{CodingKey::named("a"), CodingKey{"third", 2}, CodingKey::index(4)}));
+}
+
 TEST(UnkeyedDecoder, CopiesAdvanceOnTheirOwnAndFailuresDoNotAdvance) {
     Value value = parse(R"([{"ty":1}, "two", null, 4])");
     UnkeyedDecodingContainer peek = Decoder(value).unkeyedContainer();

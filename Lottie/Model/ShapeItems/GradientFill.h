@@ -5,6 +5,7 @@
 
 #include "Lottie/Model/Protocols/GradientShapeItem.h"
 #include "Lottie/Model/ShapeItems/GradientColors.h"
+#include "Lottie/Model/ShapeItems/GradientGeometry.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
 #include "Lottie/Model/ShapeItems/ShapeItemDecoding.h"
 
@@ -17,13 +18,13 @@ public:
 
     void encode(platform::json::Encoder& encoder) const override;
 
-    KeyframeGroupPtr<LottieVector1D> opacity() const override { return fields_.opacity; }
-    KeyframeGroupPtr<LottieVector3D> startPoint() const override { return fields_.startPoint; }
-    KeyframeGroupPtr<LottieVector3D> endPoint() const override { return fields_.endPoint; }
-    GradientType gradientType() const override { return fields_.gradientType; }
+    KeyframeGroupPtr<LottieVector1D> opacity() const override { return fields_.geometry.opacity; }
+    KeyframeGroupPtr<LottieVector3D> startPoint() const override { return fields_.geometry.startPoint; }
+    KeyframeGroupPtr<LottieVector3D> endPoint() const override { return fields_.geometry.endPoint; }
+    GradientType gradientType() const override { return fields_.geometry.gradientType; }
     // Null when the document has none.
-    KeyframeGroupPtr<LottieVector1D> highlightLength() const { return fields_.highlightLength; }
-    KeyframeGroupPtr<LottieVector1D> highlightAngle() const { return fields_.highlightAngle; }
+    KeyframeGroupPtr<LottieVector1D> highlightLength() const { return fields_.geometry.highlightLength; }
+    KeyframeGroupPtr<LottieVector1D> highlightAngle() const { return fields_.geometry.highlightAngle; }
     int numberOfColors() const override { return fields_.gradient.numberOfColors; }
     KeyframeGroupPtr<std::vector<double>> colors() const override { return fields_.gradient.colors; }
     FillRule fillRule() const { return fields_.fillRule; }
@@ -33,12 +34,7 @@ protected:
 
 private:
     struct Fields {
-        KeyframeGroupPtr<LottieVector1D> opacity;
-        KeyframeGroupPtr<LottieVector3D> startPoint;
-        KeyframeGroupPtr<LottieVector3D> endPoint;
-        GradientType gradientType = GradientType::linear;
-        KeyframeGroupPtr<LottieVector1D> highlightLength;
-        KeyframeGroupPtr<LottieVector1D> highlightAngle;
+        GradientGeometry geometry;
         GradientColors gradient;
         FillRule fillRule = FillRule::nonZeroWinding;
     };

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "CompositorTestSupport.h"
@@ -251,6 +254,42 @@ TEST_F(AnimationTimingTest, ThreeLevelWrapperWithNegativeInnerSpeed) {
     EXPECT_NEAR(presentedAt(begin + 1.5), 25, 1e-9);
     EXPECT_NEAR(presentedAt(begin + 2), 40, 1e-9);
     EXPECT_NEAR(presentedAt(begin + 10.5), 25, 1e-9);
+}
+
+TEST_F(AnimationTimingTest, PlayedRangeEndsOnItsLastFrame) {
+    // A range played once, as the second engine builds it: the whole animation of
+    // frames 0...last runs inside a wrapper as long as the range, offset to `from`
+    // and reversed when `to` lies below it. Ranges that end on the first or last
+    // frame reach a multiple of the inner active duration there.
+    using Range = std::pair<double, double>;
+    std::vector<std::string> wrong;
+    for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 48.0, 50.0, 59.94, 60.0}) {
+        for (double last : {37.0, 60.0, 90.0}) {
+            for (double k : {0.0, 1.0, 5.0, 13.0, 29.0}) {
+                for (const auto& [from, to] : {Range{k, last}, Range{last - k, 0}, Range{last, k}}) {
+                    auto inner = basic(0, last, last / fps);
+                    inner->setSpeed(to < from ? -1 : 1);
+                    inner->setTimeOffset(from / fps);
+                    auto wrapper = AnimationGroup::make();
+                    wrapper->setAnimations({inner});
+                    wrapper->setDuration(std::fabs(to - from) / fps);
+                    wrapper->setFillMode(FillMode::both);
+                    layer->addAnimation(wrapper, "play");
+                    const double begin = layer->animation("play")->beginTime();
+                    const double end = begin + wrapper->duration();
+                    for (const auto& [time, frame] : {Range{begin, from}, Range{end, to}, Range{end + 1, to}}) {
+                        const double shown = presentedAt(time);
+                        if (std::fabs(shown - frame) > 1e-6) {
+                            wrong.push_back(std::to_string(fps) + " fps, " + std::to_string(from) + " to " +
+                                            std::to_string(to) + " of " + std::to_string(last) + " shows " +
+                                            std::to_string(shown) + " for " + std::to_string(frame));
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong, first: " << wrong.front();
 }
 
 TEST_F(AnimationTimingTest, LoopWithTimeOffsetWrapsAround) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CompositorTestSupport.h"
+#include "Platform/Compositor/AnimationGroup.h"
 #include "Platform/Compositor/BasicAnimation.h"
 #include "Platform/Compositor/DisplayLink.h"
 #include "Platform/Compositor/Layer.h"
@@ -112,6 +113,28 @@ TEST_F(DisplayLinkTest, PausedAnimationTicksWithoutDisplay) {
     frameLayer->setTimeOffset(0.2);
     link->tick();
     EXPECT_EQ(frameLayer->frames, (std::vector<double>{15, 6}));
+}
+
+TEST_F(DisplayLinkTest, PlayOnceToTheLastFrameStaysThere) {
+    // Frames 5 to 37 of a 37-frame animation at 23.976 fps: the inner time at the
+    // wrapper's end comes out an ulp past the inner duration.
+    const double fps = 23.976;
+    link->tick();
+    auto inner = playback(0, 37, 37 / fps);
+    inner->setTimeOffset(5 / fps);
+    auto wrapper = AnimationGroup::make();
+    wrapper->setAnimations({inner});
+    wrapper->setDuration(32 / fps);
+    wrapper->setFillMode(FillMode::both);
+    wrapper->setRemovedOnCompletion(false);
+    frameLayer->addAnimation(wrapper, "play");
+    const double start = clock->now();
+    for (double offset : {0.0, 0.5, 32 / fps, 2.0, 3.0}) {
+        clock->setTime(start + offset);
+        link->tick();
+    }
+    ASSERT_FALSE(frameLayer->frames.empty());
+    EXPECT_NEAR(frameLayer->frames.back(), 37, 1e-9);
 }
 
 TEST_F(DisplayLinkTest, SettingTheModelValueDisplaysOnce) {

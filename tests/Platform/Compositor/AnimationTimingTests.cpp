@@ -292,6 +292,35 @@ TEST_F(AnimationTimingTest, PlayedRangeEndsOnItsLastFrame) {
     EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong, first: " << wrong.front();
 }
 
+TEST_F(AnimationTimingTest, SinglePrecisionKeyTimesAreReachedOnTheirFrame) {
+    // Key times stored in single precision round up about half the time; a value
+    // keyed exactly at a frame must still show at that frame, in discrete mode
+    // (hidden until `in`, shown until `out`) and at a jump in linear mode.
+    std::vector<std::string> wrong;
+    for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 60.0}) {
+        for (int frames : {30, 45, 60, 90, 150}) {
+            for (int in = 1; in < frames / 2; ++in) {
+                const int out = frames - in;
+                const double keyIn = static_cast<float>(static_cast<double>(in) / frames);
+                const double keyOut = static_cast<float>(static_cast<double>(out) / frames);
+                auto hidden = keyframes({1.0, 0.0, 1.0}, {0, keyIn, keyOut, 1}, frames / fps);
+                hidden->setCalculationMode(CalculationMode::discrete);
+                layer->addAnimation(hidden, "hidden");
+                const double begin = layer->animation("hidden")->beginTime();
+                auto at = [&](int frame) { return presentedAt(begin + frame / fps); };
+                if (at(in - 1) != 1 || at(in) != 0 || at(out - 1) != 0 || at(out) != 1) {
+                    wrong.push_back("discrete " + std::to_string(in) + "/" + std::to_string(frames));
+                }
+                layer->addAnimation(keyframes({0.0, 10.0, 100.0, 200.0}, {0, keyIn, keyIn, 1}, frames / fps), "hidden");
+                if (std::fabs(at(in) - 100) > 1e-4) {
+                    wrong.push_back("linear " + std::to_string(in) + "/" + std::to_string(frames));
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong, first: " << wrong.front();
+}
+
 TEST_F(AnimationTimingTest, LoopWithTimeOffsetWrapsAround) {
     auto group = AnimationGroup::make();
     auto inner = basic(0, 100, 10);

@@ -21,10 +21,7 @@ using platform::graphics::Transform3D;
 class RenderAnimationTest : public CompositorTest {};
 
 std::shared_ptr<BasicAnimation> animate(const char* keyPath, AnimatableValue from, AnimatableValue to) {
-    auto animation = BasicAnimation::make(keyPath);
-    animation->setFromValue(std::move(from));
-    animation->setToValue(std::move(to));
-    animation->setDuration(2);
+    auto animation = basicAnimation(keyPath, std::move(from), std::move(to), 2);
     animation->setFillMode(FillMode::both);
     return animation;
 }
@@ -56,8 +53,7 @@ TEST_F(RenderAnimationTest, OpacityPathColourAndTransformAtTwoMoments) {
 
     const double start = clock->now();
     const auto first = renderTree(root, start);
-    EXPECT_TRUE(pixelIs(*first, 5, 5, kRed));
-    EXPECT_TRUE(pixelIs(*first, 21, 1, kGreen));
+    expectPixels(*first, {{5, 5, kRed}, {21, 1, kGreen}});
     EXPECT_TRUE(pixelIs(*first, 30, 10, kClear)) << "the path is still small";
     EXPECT_TRUE(pixelIs(*first, 1, 26, kRed)) << "the bar lies flat";
     EXPECT_TRUE(pixelIs(*first, 7, 21, kClear));
@@ -69,8 +65,7 @@ TEST_F(RenderAnimationTest, OpacityPathColourAndTransformAtTwoMoments) {
     EXPECT_TRUE(pixelIs(*second, 7, 21, kRed));
 
     const auto middle = renderTree(root, start + 1);
-    EXPECT_TRUE(pixelIs(*middle, 5, 5, {128, 0, 0, 128}));
-    EXPECT_TRUE(pixelIs(*middle, 21, 1, {0, 128, 128, 255}));
+    expectPixels(*middle, {{5, 5, {128, 0, 0, 128}}, {21, 1, {0, 128, 128, 255}}});
     // The model itself never moved.
     EXPECT_DOUBLE_EQ(fading->opacity(), 1);
     EXPECT_EQ(shape->path(), box(20, 0, 4));

@@ -94,8 +94,11 @@ MediaTiming::State MediaTiming::evaluate(double parent) const {
     // Where playback sets out from: the end of the active duration when reversed.
     // Backwards for ever has no end; it runs back from 0 through negative times.
     const double start = speed < 0 && !forever ? active : 0;
-    const double allowance =
-        roundingAllowance(std::max({std::fabs(elapsed), std::fabs(timeOffset), forever ? pass : active}));
+    // Scaled by the position actually used, so that a clamped time far outside
+    // the active duration does not widen it.
+    auto allowanceAt = [&](double p) {
+        return roundingAllowance(std::max({std::fabs(p), std::fabs(timeOffset), forever ? pass : active}));
+    };
 
     // p: how far playback has gone through the active duration, in curve order.
     double position = start;
@@ -113,7 +116,7 @@ MediaTiming::State MediaTiming::evaluate(double parent) const {
         if (state.phase == Phase::after) {
             // The active interval is closed: its very end still shows, also when
             // rounding puts the time a few ulps past it.
-            applies = fillsForwards(fillMode) || overrun <= allowance;
+            applies = fillsForwards(fillMode) || overrun <= allowanceAt(position);
             position = speed > 0 ? active : 0;
         }
     }
@@ -122,6 +125,7 @@ MediaTiming::State MediaTiming::evaluate(double parent) const {
     }
 
     const double time = position + timeOffset;
+    const double allowance = allowanceAt(position);
     // A playback that has not moved yet stands at the end it sets out from; once
     // it moves, a multiple of the active duration is the end it arrives at.
     const bool departing = std::fabs(position - start) <= allowance;

@@ -80,6 +80,8 @@ TEST(MediaTiming, EvaluatesTheTimelineTable) {
         {"backwards with an offset arrives at its start", timing(0, 2, -1, 4.0 / 3), 4.0 / 3, Phase::active, 0},
         {"backwards with a whole offset starts at the end", timing(0, 2, -1, 2), 0, Phase::active, 2},
         {"backwards with a whole offset ends at the start", timing(0, 2, -1, 2), 2, Phase::after, 0},
+        {"held long before its begin, an offset stays exact",
+         timing(1e15, 1, 1, 0.5, 0, false, FillMode::backwards), 0, Phase::before, 0.5},
         {"forwards with a whole offset starts at the start", timing(0, 2, 1, 2, 0, false, FillMode::backwards), -1,
          Phase::before, 0},
         // 32/fr + 5/fr comes out an ulp above 37/fr, which must still be the end.

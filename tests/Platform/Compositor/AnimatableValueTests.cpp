@@ -108,7 +108,6 @@ TEST(AnimatableValue, TransformsInterpolateAsMotions) {
 
 TEST(AnimatableValue, AdditionForAdditiveAnimations) {
     EXPECT_EQ(AnimatableValue::add(Point(1, 2), Point(3, 4)), AnimatableValue(Point(4, 6)));
-    EXPECT_EQ(AnimatableValue::add(Size(1, 2), Size(3, 4)), AnimatableValue(Size(4, 6)));
     // The added transform applies first, then the base.
     const auto sum = AnimatableValue::add(Transform3D::makeScale(2, 2, 1), Transform3D::makeTranslation(5, 0, 0));
     EXPECT_EQ(sum->get<Transform3D>()->apply({1, 0}), Point(12, 0));

@@ -161,28 +161,23 @@ TEST_F(AnimationDelegateTest, CompletionBlockRunsOnceAfterItsAnimationsStop) {
     EXPECT_EQ(runs, 1);
 }
 
-TEST_F(AnimationDelegateTest, CompletionBlockCountsRemovalAsStopping) {
+TEST_F(AnimationDelegateTest, CompletionBlockCountsRemovalAndRunsWithoutAnimationsOnTheNextTurn) {
+    int removedRuns = 0;
+    int emptyRuns = 0;
     Transaction::begin();
-    int runs = 0;
-    Transaction::setCompletionBlock([&] { ++runs; });
+    Transaction::setCompletionBlock([&] { ++removedRuns; });
     layer->addAnimation(opacityAnimation(10, nullptr), "long");
     Transaction::commit();
-    drain();
-    EXPECT_EQ(runs, 0);
-    layer->removeAnimation("long");
-    EXPECT_EQ(runs, 0);
-    drain();
-    EXPECT_EQ(runs, 1);
-}
-
-TEST_F(AnimationDelegateTest, CompletionBlockWithoutAnimationsRunsOnTheNextTurn) {
     Transaction::begin();
-    int runs = 0;
-    Transaction::setCompletionBlock([&] { ++runs; });
+    Transaction::setCompletionBlock([&] { ++emptyRuns; });
     Transaction::commit();
-    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(emptyRuns, 0) << "not from inside the commit";
     drain();
-    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(emptyRuns, 1);
+    layer->removeAnimation("long");
+    EXPECT_EQ(removedRuns, 0);
+    drain();
+    EXPECT_EQ(removedRuns, 1);
 }
 
 TEST_F(AnimationDelegateTest, NestedTransactionsGiveDurationAndTimingFunction) {

@@ -37,6 +37,10 @@ std::optional<double> nearestMultipleIndex(double time, double period, double al
 // their place; a time on a multiple is the end of one period and the start of the
 // next at once, and `seam` says which of the two it shows.
 double wrapIntoPeriod(double time, double period, Seam seam, double allowance) {
+    // An active duration so short that it underflowed to 0 has nothing to wrap into.
+    if (!(period > 0)) {
+        return time;
+    }
     if (const std::optional<double> index = nearestMultipleIndex(time, period, allowance)) {
         switch (seam) {
             case Seam::start: return 0;

@@ -90,6 +90,7 @@ TEST(MediaTiming, EvaluatesTheTimelineTable) {
         {"speed 0 freezes at its offset", timing(0, 10, 0, 3), 100, Phase::active, 3},
         {"duration 0 means a quarter second", timing(0, 0), 0.1, Phase::active, 0.1},
         {"a quarter second has passed", timing(0, 0), 0.3, Phase::after, std::nullopt},
+        {"an active duration that underflows to 0 still ends", timing(0, 1e-300, 1, 0, 1e-45f), 0, Phase::after, 0},
         {"negative count plays once", timing(0, 4, 1, 0, -3), 5, Phase::after, std::nullopt},
     };
     for (const Case& c : cases) {

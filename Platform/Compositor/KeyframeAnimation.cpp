@@ -1,5 +1,6 @@
 #include "Platform/Compositor/KeyframeAnimation.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace platform::compositor {
@@ -23,12 +24,26 @@ std::vector<double> evenlySpaced(std::size_t count, std::size_t divisions) {
     return times;
 }
 
+// Key times arrive in single precision, so one meant for a frame may have rounded
+// to just above that frame's fraction. A fraction within single-precision rounding
+// of one of the first `count` key times is taken as exactly on it; the exact
+// comparisons that follow then reach the key time on its own frame.
+double snapToKeyTime(const std::vector<double>& keys, std::size_t count, double f) {
+    for (std::size_t i = 0; i < count && i < keys.size(); ++i) {
+        if (std::fabs(f - keys[i]) <= std::fabs(keys[i]) * FLT_EPSILON) {
+            return keys[i];
+        }
+    }
+    return f;
+}
+
 // Interpolating modes: `keys` has one time per keyframe (keyframeCount of them).
-Place locateInterpolated(const std::vector<double>& keys, std::size_t keyframeCount, double f) {
+Place locateInterpolated(const std::vector<double>& keys, std::size_t keyframeCount, double fraction) {
     const std::size_t count = std::min(keys.size(), keyframeCount);
     if (count < 2) {
         return {0, 0};
     }
+    const double f = snapToKeyTime(keys, count, fraction);
     std::optional<Place> found;
     for (std::size_t i = 0; i + 1 < count; ++i) {
         const double start = keys[i];
@@ -57,7 +72,8 @@ Place locateInterpolated(const std::vector<double>& keys, std::size_t keyframeCo
 }
 
 // Discrete mode: value i holds from key time i up to key time i + 1.
-std::size_t locateDiscrete(const std::vector<double>& keys, std::size_t valueCount, double f) {
+std::size_t locateDiscrete(const std::vector<double>& keys, std::size_t valueCount, double fraction) {
+    const double f = snapToKeyTime(keys, keys.size(), fraction);
     std::optional<std::size_t> found;
     for (std::size_t i = 0; i < valueCount && i < keys.size(); ++i) {
         const bool hasEnd = i + 1 < keys.size();

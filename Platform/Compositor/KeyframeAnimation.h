@@ -9,6 +9,12 @@
 // before the first key time or after the last holds the first or last value. A
 // list whose count fits no rule is ignored and the values are spaced evenly.
 //
+// Callers store key times in single precision, and one meant for a frame may have
+// rounded to just above that frame's fraction. So a key time counts as reached
+// when the fraction lies within single-precision rounding of it (|f - key| <=
+// |key| x FLT_EPSILON): a value keyed exactly at a frame shows at that frame, in
+// discrete mode and at a jump between equal key times alike.
+//
 // A path replaces the values: its vertices (element end points) are the keyframes,
 // key times mark when each vertex is reached (one per vertex, no padding to 0 and
 // 1; vertices past the last key time are never reached), and between two vertices

@@ -1,5 +1,6 @@
 #include "Platform/Compositor/MediaTiming.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -9,21 +10,46 @@ namespace {
 
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-// Brings the active time into [0, activeDuration]. Values already inside stay as
-// they are, so the very end of the active duration is not folded back to its start.
-double wrapIntoActiveDuration(double time, double activeDuration) {
-    if (!std::isfinite(activeDuration) || activeDuration <= 0) {
+// Which end of a period a time on one of its multiples belongs to.
+enum class Seam {
+    start,
+    end,
+    // 0 stays at the start, every other multiple shows the end: an offset of a
+    // whole active duration holds the last value.
+    closed,
+};
+
+// How far a time may lie from a multiple of a period and still count as on it: a
+// few units in the last place of the largest magnitude involved. Sums of frame
+// times such as (end - k) / fps + (k - start) / fps land within this of the
+// multiple they stand for, on either side.
+double roundingAllowance(double magnitude) { return 8 * std::numeric_limits<double>::epsilon() * magnitude; }
+
+std::optional<double> nearestMultipleIndex(double time, double period, double allowance) {
+    const double index = std::round(time / period);
+    if (std::fabs(time - index * period) <= allowance) {
+        return index;
+    }
+    return std::nullopt;
+}
+
+// Brings the time into [0, period]. Times strictly between two multiples keep
+// their place; a time on a multiple is the end of one period and the start of the
+// next at once, and `seam` says which of the two it shows.
+double wrapIntoPeriod(double time, double period, Seam seam, double allowance) {
+    // An active duration so short that it underflowed to 0 has nothing to wrap into.
+    if (!(period > 0)) {
         return time;
     }
-    if (time >= 0 && time <= activeDuration) {
-        return time;
+    if (const std::optional<double> index = nearestMultipleIndex(time, period, allowance)) {
+        switch (seam) {
+            case Seam::start: return 0;
+            case Seam::end: return period;
+            case Seam::closed: return *index >= 1 ? period : 0;
+        }
     }
-    double wrapped = std::fmod(time, activeDuration);
-    if (time > 0) {
-        return wrapped == 0 ? activeDuration : wrapped;
-    }
-    wrapped += activeDuration;
-    return wrapped >= activeDuration ? 0 : wrapped;
+    const double wrapped = std::fmod(time, period);
+    return wrapped < 0 ? wrapped + period : wrapped;
 }
 
 bool fillsBackwards(FillMode mode) { return mode == FillMode::backwards || mode == FillMode::both; }
@@ -66,46 +92,56 @@ MediaTiming::State MediaTiming::evaluate(double parent) const {
         return state;
     }
     const double active = activeDuration();
+    const bool forever = !std::isfinite(active);
+    const double pass = passDuration();
     const double elapsed = (parent - beginTime) * speed;
+    // Where playback sets out from: the end of the active duration when reversed.
+    // Backwards for ever has no end; it runs back from 0 through negative times.
+    const double start = speed < 0 && !forever ? active : 0;
+    // Scaled by the position actually used, so that a clamped time far outside
+    // the active duration does not widen it.
+    auto allowanceAt = [&](double p) {
+        return roundingAllowance(std::max({std::fabs(p), std::fabs(timeOffset), forever ? pass : active}));
+    };
 
     // p: how far playback has gone through the active duration, in curve order.
-    double position = 0;
+    double position = start;
     bool applies = true;
     if (parent < beginTime) {
         state.phase = Phase::before;
-        position = (speed >= 0 || !std::isfinite(active)) ? 0 : active;
         applies = fillsBackwards(fillMode);
-    } else if (speed == 0) {
+    } else if (speed == 0 || forever) {
         state.phase = Phase::active;
-        position = 0;
-    } else if (speed > 0) {
-        position = elapsed;
-        state.phase = position >= active ? Phase::after : Phase::active;
-        if (state.phase == Phase::after) {
-            applies = fillsForwards(fillMode) || position == active;
-            position = active;
-        }
-    } else if (!std::isfinite(active)) {
-        // Backwards for ever has no end to start from: it runs back from its begin.
-        position = elapsed;
-        state.phase = Phase::active;
+        position = speed == 0 ? 0 : elapsed;
     } else {
-        position = active + elapsed;
-        state.phase = position <= 0 ? Phase::after : Phase::active;
+        position = start + elapsed;
+        const double overrun = speed > 0 ? position - active : -position;
+        state.phase = overrun >= 0 ? Phase::after : Phase::active;
         if (state.phase == Phase::after) {
-            applies = fillsForwards(fillMode) || position == 0;
-            position = 0;
+            // The active interval is closed: its very end still shows, also when
+            // rounding puts the time a few ulps past it.
+            applies = fillsForwards(fillMode) || overrun <= allowanceAt(position);
+            position = speed > 0 ? active : 0;
         }
     }
     if (!applies) {
         return state;
     }
 
-    const double activeTime = wrapIntoActiveDuration(position + timeOffset, active);
+    const double time = position + timeOffset;
+    const double allowance = allowanceAt(position);
+    // A playback that has not moved yet stands at the end it sets out from; once
+    // it moves, a multiple of the active duration is the end it arrives at.
+    const bool departing = std::fabs(position - start) <= allowance;
+    const Seam seam = speed == 0 ? Seam::closed : (speed > 0) != departing ? Seam::end : Seam::start;
     const double simple = simpleDuration();
-    const double pass = passDuration();
     double inPass = 0;
-    if (std::isfinite(active) && activeTime >= active) {
+    if (forever) {
+        // Reversed for ever sets out from the end of a pass, as a finite reversed
+        // playback sets out from the end of its active duration.
+        const bool atPassEnd = speed < 0 && departing && nearestMultipleIndex(time, pass, allowance);
+        inPass = atPassEnd ? pass : time - pass * std::floor(time / pass);
+    } else if (const double activeTime = wrapIntoPeriod(time, active, seam, allowance); activeTime >= active) {
         // The end of the active duration: a whole number of passes ends at the end
         // of a pass, a fractional count partway through one.
         const double passes = active / pass;
@@ -118,12 +154,7 @@ MediaTiming::State MediaTiming::evaluate(double parent) const {
     if (autoreverses && inPass > simple) {
         simpleTime = 2 * simple - inPass;
     }
-    if (simpleTime < 0) {
-        simpleTime = 0;
-    } else if (simpleTime > simple) {
-        simpleTime = simple;
-    }
-    state.simpleTime = simpleTime;
+    state.simpleTime = std::clamp(simpleTime, 0.0, simple);
     return state;
 }
 

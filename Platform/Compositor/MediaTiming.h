@@ -19,6 +19,15 @@
 //   starts within the active duration and wraps around, so a single pass with an
 //   offset of half its duration plays its second half, then its first.
 //
+//   a multiple of AD is the end of one lap and the start of the next:
+//        ... ----------->| AD         forwards, once moving: AD (the last value)
+//                      0 |<---------- backwards, once moving: 0 (the first value)
+//   Playback that has not moved yet (p at its starting end) stands at the end it
+//   sets out from: 0 forwards, AD backwards. With speed 0, 0 stays 0 and every
+//   other multiple shows AD. A time within a few ulps of a multiple counts as on
+//   it, as does a p a few ulps past the end of the active interval: sums of frame
+//   times such as (end - k) / fps + (k - start) / fps land on either side.
+//
 //   one pass P = duration (x 2 with autoreverses):
 //        0 ........ duration ........ 2 x duration
 //        forward --->|<--- back (autoreverses only)
@@ -26,9 +35,12 @@
 //   repeat count leaves s partway through its last pass.
 //
 // AD = P x repeatCount; a repeat count of 0 counts as 1, and the largest finite
-// float (or infinity) repeats for ever. A duration of 0 means 0.25 s. The active
-// interval is closed: at exactly its end the last value still shows, even without
-// a fill, and that is also the first moment at which the animation is finished.
+// float (or infinity) repeats for ever. Backwards for ever has no end to start
+// from: p = e runs back from 0, setting out from the end of a pass as a finite
+// reversed playback sets out from the end of AD. A duration of 0 means 0.25 s.
+// The active interval is closed: at exactly its end the last value still shows,
+// even without a fill, and that is also the first moment at which the animation
+// is finished.
 
 #include <cfloat>
 #include <optional>

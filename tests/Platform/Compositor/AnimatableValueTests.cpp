@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "CompositorTestSupport.h"
 #include "Platform/Compositor/AnimatableValue.h"
 #include "Platform/Graphics/Image.h"
 
@@ -39,7 +40,8 @@ TEST(AnimatableValue, InterpolatesComponentByComponent) {
         {"rect", Rect(0, 0, 4, 4), Rect(4, 8, 8, 0), Rect(1, 2, 5, 3)},
         {"rgb colour", Color::rgb(0, 0, 0, 0), Color::rgb(1, 0.5, 0.25, 1), Color::rgb(0.25, 0.125, 0.0625, 0.25)},
         {"grey colour", Color::grey(0, 1), Color::grey(1, 0), Color::grey(0.25, 0.75)},
-        {"colours of two spaces meet in RGB", Color::grey(0, 1), Color::rgb(1, 1, 1, 1), Color::rgb(0.25, 0.25, 0.25, 1)},
+        {"colours of two spaces meet in RGB", Color::grey(0, 1), Color::rgb(1, 1, 1, 1),
+         Color::rgb(0.25, 0.25, 0.25, 1)},
         {"numbers", std::vector<double>{0, 4}, std::vector<double>{4, 0}, std::vector<double>{1, 3}},
         {"colours", std::vector<Color>{Color::black()}, std::vector<Color>{Color::white()},
          std::vector<Color>{Color::rgb(0.25, 0.25, 0.25, 1)}},
@@ -82,49 +84,35 @@ TEST(AnimatableValue, ValuesThatDoNotMatchHoldTheEarlierOne) {
 
 TEST(AnimatableValue, TransformsInterpolateAsMotions) {
     // Halfway through a quarter turn is an eighth turn, not the element-wise
-    // average (which would shrink the unit vector to 0.707).
-    const Transform3D from = Transform3D::identity();
-    const Transform3D to = Transform3D::makeRotation(std::numbers::pi / 2, 0, 0, 1);
-    const Transform3D half = *AnimatableValue::interpolate(from, to, 0.5)->get<Transform3D>();
-    const Point p = half.apply({1, 0});
-    EXPECT_NEAR(p.x, std::cos(std::numbers::pi / 4), 1e-12);
-    EXPECT_NEAR(p.y, std::sin(std::numbers::pi / 4), 1e-12);
-
-    // Scale, turn and move together.
-    const Transform3D a = Transform3D::makeTranslation(0, 0, 0);
-    const Transform3D b = Transform3D::concat(
-        Transform3D::concat(Transform3D::makeScale(3, 3, 1), Transform3D::makeRotation(std::numbers::pi, 0, 0, 1)),
+    // average (which would shrink the unit vector to 0.707); scale, turn and move
+    // go together; a zero scale still grows (a layer growing from nothing).
+    const double pi = std::numbers::pi;
+    const Transform3D scaleTurnMove = Transform3D::concat(
+        Transform3D::concat(Transform3D::makeScale(3, 3, 1), Transform3D::makeRotation(pi, 0, 0, 1)),
         Transform3D::makeTranslation(10, 20, 0));
-    const Transform3D mid = *AnimatableValue::interpolate(a, b, 0.5)->get<Transform3D>();
-    const Point q = mid.apply({1, 0});
-    EXPECT_NEAR(q.x, 5 + 0, 1e-9);
-    EXPECT_NEAR(q.y, 10 + 2, 1e-9);
-
-    // A zero scale still interpolates (a layer growing from nothing).
-    const Transform3D nothing = Transform3D::makeScale(0, 0, 1);
-    const Transform3D grown = *AnimatableValue::interpolate(nothing, Transform3D::identity(), 0.5)->get<Transform3D>();
-    const Point r = grown.apply({2, 4});
-    EXPECT_NEAR(r.x, 1, 1e-12);
-    EXPECT_NEAR(r.y, 2, 1e-12);
+    struct Case {
+        Transform3D from, to;
+        Point point, halfway;
+    };
+    const std::vector<Case> cases = {
+        {Transform3D::identity(), Transform3D::makeRotation(pi / 2, 0, 0, 1), {1, 0},
+         {std::cos(pi / 4), std::sin(pi / 4)}},
+        {Transform3D::identity(), scaleTurnMove, {1, 0}, {5, 12}},
+        {Transform3D::makeScale(0, 0, 1), Transform3D::identity(), {2, 4}, {1, 2}},
+    };
+    for (const Case& c : cases) {
+        compositortest::expectNear(AnimatableValue::interpolate(c.from, c.to, 0.5)->get<Transform3D>()->apply(c.point),
+                                   c.halfway);
+    }
 }
 
 TEST(AnimatableValue, AdditionForAdditiveAnimations) {
-    EXPECT_EQ(AnimatableValue::add(1.0, 2.0), AnimatableValue(3.0));
     EXPECT_EQ(AnimatableValue::add(Point(1, 2), Point(3, 4)), AnimatableValue(Point(4, 6)));
-    EXPECT_EQ(AnimatableValue::add(Size(1, 2), Size(3, 4)), AnimatableValue(Size(4, 6)));
-    const Transform3D scale = Transform3D::makeScale(2, 2, 1);
-    const Transform3D move = Transform3D::makeTranslation(5, 0, 0);
     // The added transform applies first, then the base.
-    const Transform3D sum = *AnimatableValue::add(scale, move)->get<Transform3D>();
-    EXPECT_EQ(sum.apply({1, 0}), Point(12, 0));
+    const auto sum = AnimatableValue::add(Transform3D::makeScale(2, 2, 1), Transform3D::makeTranslation(5, 0, 0));
+    EXPECT_EQ(sum->get<Transform3D>()->apply({1, 0}), Point(12, 0));
     EXPECT_FALSE(AnimatableValue::add(true, false).has_value());
     EXPECT_FALSE(AnimatableValue::add(1.0, Point(1, 1)).has_value());
-}
-
-TEST(AnimatableValue, DistanceForPacedMode) {
-    EXPECT_DOUBLE_EQ(*AnimatableValue::distance(Point(0, 0), Point(3, 4)), 5);
-    EXPECT_DOUBLE_EQ(*AnimatableValue::distance(2.0, -1.0), 3);
-    EXPECT_FALSE(AnimatableValue::distance(line({0, 0}, {1, 1}), line({0, 0}, {1, 1})).has_value());
 }
 
 }  // namespace

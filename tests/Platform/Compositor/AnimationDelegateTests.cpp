@@ -30,10 +30,7 @@ protected:
     }
 
     std::shared_ptr<BasicAnimation> opacityAnimation(double duration, std::shared_ptr<AnimationDelegate> delegate) {
-        auto animation = BasicAnimation::make("opacity");
-        animation->setFromValue(0.0);
-        animation->setToValue(1.0);
-        animation->setDuration(duration);
+        auto animation = compositortest::basicAnimation("opacity", 0.0, 1.0, duration);
         animation->setDelegate(std::move(delegate));
         return animation;
     }
@@ -53,7 +50,6 @@ TEST_F(AnimationDelegateTest, PlayedToTheEndTellsFinishedOnce) {
     auto delegate = std::make_shared<RecordingDelegate>();
     layer->addAnimation(opacityAnimation(2, delegate), "fade");
     tickAt(0);
-    tickAt(1);
     EXPECT_TRUE(delegate->events.empty()) << "reports wait for the run loop";
     drain();
     EXPECT_EQ(delegate->events, Events{"start"});
@@ -64,7 +60,6 @@ TEST_F(AnimationDelegateTest, PlayedToTheEndTellsFinishedOnce) {
     tickAt(2.5);
     EXPECT_FALSE(layer->hasAnimations()) << "removed on completion";
     tickAt(3);
-    tickAt(4);
     drain();
     EXPECT_EQ(delegate->events, (Events{"start", "stop finished"}));
 }
@@ -76,10 +71,9 @@ TEST_F(AnimationDelegateTest, KeptAfterCompletionStillReportsOnce) {
     animation->setFillMode(FillMode::forwards);
     layer->addAnimation(animation, "fade");
     layer->setOpacity(0.25);
-    tickAt(0);
-    tickAt(1);
-    tickAt(2);
-    tickAt(3);
+    for (double time : {0, 1, 2, 3}) {
+        tickAt(time);
+    }
     drain();
     EXPECT_EQ(delegate->events, (Events{"start", "stop finished"}));
     ASSERT_TRUE(layer->hasAnimations());
@@ -90,21 +84,25 @@ TEST_F(AnimationDelegateTest, KeptAfterCompletionStillReportsOnce) {
     EXPECT_EQ(delegate->events, (Events{"start", "stop finished"}));
 }
 
-TEST_F(AnimationDelegateTest, RemovedOrReplacedTellsNotFinishedOnALaterTurn) {
+TEST_F(AnimationDelegateTest, RemovedReplacedOrDroppedTellsNotFinishedOnALaterTurn) {
     auto removed = std::make_shared<RecordingDelegate>();
     auto replaced = std::make_shared<RecordingDelegate>();
     auto replacement = std::make_shared<RecordingDelegate>();
+    auto dropped = std::make_shared<RecordingDelegate>();
     layer->addAnimation(opacityAnimation(5, removed), "a");
     layer->addAnimation(opacityAnimation(5, replaced), "b");
     tickAt(0);
     drain();
     layer->removeAnimation("a");
     layer->addAnimation(opacityAnimation(5, replacement), "b");
+    Layer::make()->addAnimation(opacityAnimation(5, dropped), "with its layer");
     EXPECT_EQ(removed->events, Events{"start"}) << "not from inside the call";
     EXPECT_EQ(replaced->events, Events{"start"});
+    EXPECT_TRUE(dropped->events.empty());
     drain();
     EXPECT_EQ(removed->events, (Events{"start", "stop unfinished"}));
     EXPECT_EQ(replaced->events, (Events{"start", "stop unfinished"}));
+    EXPECT_EQ(dropped->events, (Events{"stop unfinished"}));
     EXPECT_EQ(layer->animationKeys(), std::vector<std::string>{"b"});
     // Removing again, or removing a key that is not there, says nothing more.
     layer->removeAnimation("a");
@@ -115,17 +113,7 @@ TEST_F(AnimationDelegateTest, RemovedOrReplacedTellsNotFinishedOnALaterTurn) {
     EXPECT_EQ(replacement->events, (Events{"stop unfinished"})) << "removed before it ever started";
 }
 
-TEST_F(AnimationDelegateTest, DroppedWithItsLayerTellsNotFinished) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    {
-        auto lonely = Layer::make();
-        lonely->addAnimation(opacityAnimation(5, delegate), "fade");
-    }
-    drain();
-    EXPECT_EQ(delegate->events, (Events{"stop unfinished"}));
-}
-
-TEST_F(AnimationDelegateTest, KeysInOrderOfAddition) {
+TEST_F(AnimationDelegateTest, KeysInOrderOfAdditionAndACopyAttached) {
     layer->addAnimation(opacityAnimation(1, nullptr), "z");
     layer->addAnimation(opacityAnimation(1, nullptr), "a");
     layer->addAnimation(opacityAnimation(1, nullptr), "");
@@ -134,9 +122,7 @@ TEST_F(AnimationDelegateTest, KeysInOrderOfAddition) {
     EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"a", "m", "z"}));
     EXPECT_EQ(layer->animation("missing"), nullptr);
     EXPECT_THROW(layer->addAnimation(nullptr, "x"), std::invalid_argument);
-}
-
-TEST_F(AnimationDelegateTest, AttachedCopyIgnoresLaterChanges) {
+    // The layer keeps a copy: later changes to the animation change nothing.
     auto animation = opacityAnimation(2, nullptr);
     layer->addAnimation(animation, "fade");
     animation->setToValue(100.0);
@@ -175,31 +161,23 @@ TEST_F(AnimationDelegateTest, CompletionBlockRunsOnceAfterItsAnimationsStop) {
     EXPECT_EQ(runs, 1);
 }
 
-TEST_F(AnimationDelegateTest, CompletionBlockCountsRemovalAsStopping) {
+TEST_F(AnimationDelegateTest, CompletionBlockCountsRemovalAndRunsWithoutAnimationsOnTheNextTurn) {
+    int removedRuns = 0;
+    int emptyRuns = 0;
     Transaction::begin();
-    int runs = 0;
-    Transaction::setCompletionBlock([&] { ++runs; });
+    Transaction::setCompletionBlock([&] { ++removedRuns; });
     layer->addAnimation(opacityAnimation(10, nullptr), "long");
     Transaction::commit();
-    drain();
-    EXPECT_EQ(runs, 0);
-    layer->removeAnimation("long");
-    EXPECT_EQ(runs, 0);
-    drain();
-    EXPECT_EQ(runs, 1);
-}
-
-TEST_F(AnimationDelegateTest, CompletionBlockWithoutAnimationsRunsOnTheNextTurn) {
     Transaction::begin();
-    int runs = 0;
-    Transaction::setCompletionBlock([&] { ++runs; });
-    Transaction::setDisableActions(true);
-    EXPECT_TRUE(Transaction::disableActions());
+    Transaction::setCompletionBlock([&] { ++emptyRuns; });
     Transaction::commit();
-    EXPECT_EQ(runs, 0);
-    EXPECT_FALSE(Transaction::disableActions());
+    EXPECT_EQ(emptyRuns, 0) << "not from inside the commit";
     drain();
-    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(emptyRuns, 1);
+    layer->removeAnimation("long");
+    EXPECT_EQ(removedRuns, 0);
+    drain();
+    EXPECT_EQ(removedRuns, 1);
 }
 
 TEST_F(AnimationDelegateTest, NestedTransactionsGiveDurationAndTimingFunction) {

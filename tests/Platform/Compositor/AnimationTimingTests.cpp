@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
 #include <vector>
 
 #include "CompositorTestSupport.h"
@@ -18,6 +20,7 @@ using namespace platform::compositor;
 using compositortest::CompositorTest;
 using platform::graphics::Path;
 using platform::graphics::Point;
+using Table = std::vector<std::pair<double, double>>;
 
 class AnimationTimingTest : public CompositorTest {
 protected:
@@ -32,141 +35,154 @@ protected:
         return value && value->number() ? *value->number() : -999;
     }
 
+    // Adds the animation (replacing the last one) and checks what the layer
+    // presents at each time after its begin; the model value is -1.
+    void expectTable(const std::shared_ptr<Animation>& animation, const Table& table) {
+        layer->addAnimation(animation, "play");
+        const double begin = layer->animation("play")->beginTime();
+        for (const auto& [offset, expected] : table) {
+            EXPECT_NEAR(presentedAt(begin + offset), expected, 1e-9) << "at " << offset;
+        }
+    }
+
     static std::shared_ptr<BasicAnimation> basic(double from, double to, double duration) {
-        auto animation = BasicAnimation::make("frame");
-        animation->setFromValue(from);
-        animation->setToValue(to);
-        animation->setDuration(duration);
-        return animation;
+        return compositortest::basicAnimation("frame", from, to, duration);
     }
 
     static std::shared_ptr<KeyframeAnimation> keyframes(std::vector<AnimatableValue> values,
-                                                        std::vector<double> keyTimes, double duration) {
+                                                        std::vector<double> keyTimes, double duration,
+                                                        CalculationMode mode = CalculationMode::linear) {
         auto animation = KeyframeAnimation::make("frame");
         animation->setValues(std::move(values));
         animation->setKeyTimes(std::move(keyTimes));
         animation->setDuration(duration);
+        animation->setCalculationMode(mode);
         return animation;
+    }
+
+    static std::shared_ptr<AnimationGroup> group(std::vector<std::shared_ptr<Animation>> children, double duration,
+                                                 FillMode fill) {
+        auto group = AnimationGroup::make();
+        group->setAnimations(std::move(children));
+        group->setDuration(duration);
+        group->setFillMode(fill);
+        return group;
     }
 
     std::shared_ptr<Layer> layer;
 };
 
-TEST_F(AnimationTimingTest, BegunInThePastPresentsItsMiddle) {
-    auto animation = basic(10, 50, 40);
-    animation->setFillMode(FillMode::both);
-    animation->setBeginTime(layer->convertTime(clock->now(), nullptr) - 20);
-    layer->addAnimation(animation, "play");
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now()), 30);
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now() + 20), 50);
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now() + 100), 50);
-}
-
-TEST_F(AnimationTimingTest, NegativeSpeedRunsFromTheEndBack) {
-    auto animation = basic(10, 50, 40);
-    animation->setSpeed(-1);
-    animation->setFillMode(FillMode::both);
-    // 20 of the 40 s already played backwards: it shows 30, on its way to 10.
-    animation->setBeginTime(layer->convertTime(clock->now(), nullptr) - 20);
-    layer->addAnimation(animation, "play");
-    const double now = clock->now();
-    const std::vector<std::pair<double, double>> table = {
-        {-30, 50}, {-20, 50}, {-10, 40}, {0, 30}, {10, 20}, {20, 10}, {30, 10}};
-    for (const auto& [offset, expected] : table) {
-        EXPECT_DOUBLE_EQ(presentedAt(now + offset), expected) << "at " << offset;
-    }
-}
-
-TEST_F(AnimationTimingTest, BeginTimeZeroMeansNow) {
-    layer->addAnimation(basic(0, 10, 10), "play");
+TEST_F(AnimationTimingTest, BeginTimeZeroMeansNowAndAnotherIsKept) {
+    expectTable(basic(0, 10, 10), {{2.5, 2.5}});
     EXPECT_DOUBLE_EQ(layer->animation("play")->beginTime(), clock->now());
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now() + 2.5), 2.5);
+    auto past = basic(10, 50, 40);
+    past->setBeginTime(clock->now() - 20);
+    layer->addAnimation(past, "play");
+    EXPECT_DOUBLE_EQ(presentedAt(clock->now()), 30);
 }
 
-TEST_F(AnimationTimingTest, FrozenLayerFreezesItsSubtree) {
-    auto parent = Layer::make();
-    parent->addSublayer(layer);
-    parent->setSpeed(0);
-    auto animation = basic(0, 100, 10);
-    animation->setFillMode(FillMode::both);
-    // Begun just before the frozen layer's time, as a paused wrapper does.
-    animation->setBeginTime(layer->convertTime(clock->now(), nullptr) - 4.9406564584124654e-324);
-    layer->addAnimation(animation, "play");
-    parent->setTimeOffset(4);
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now()), 40);
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now() + 1000), 40);
-    parent->setTimeOffset(7);
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now() + 3), 70);
-}
-
-TEST_F(AnimationTimingTest, GroupOfRunsWithTheirOwnBeginTimes) {
-    auto first = keyframes({0.0, 10.0}, {0, 1}, 1);
+TEST_F(AnimationTimingTest, GroupsTimeRunsInTheirOwnTime) {
     auto second = keyframes({10.0, 30.0}, {0, 1}, 2);
     second->setBeginTime(1);
-    auto group = AnimationGroup::make();
-    group->setAnimations({first, second});
-    group->setDuration(3);
-    group->setFillMode(FillMode::both);
-    layer->addAnimation(group, "runs");
-    const double begin = clock->now();
-    const std::vector<std::pair<double, double>> table = {
-        {-1, 0}, {0, 0}, {0.5, 5}, {1, 10}, {2, 20}, {3, 30}, {5, 30}};
-    for (const auto& [offset, expected] : table) {
-        EXPECT_DOUBLE_EQ(presentedAt(begin + offset), expected) << "at " << offset;
-    }
-}
-
-TEST_F(AnimationTimingTest, ARunWithoutFillActsOnlyWithinItself) {
+    expectTable(group({keyframes({0.0, 10.0}, {0, 1}, 1), second}, 3, FillMode::both),
+                {{-1, 0}, {0, 0}, {0.5, 5}, {1, 10}, {2, 20}, {3, 30}, {5, 30}});
+    // A run without fill acts only within itself: the model value around it.
     auto run = keyframes({5.0, 6.0}, {0, 1}, 1);
     run->setBeginTime(1);
-    auto group = AnimationGroup::make();
-    group->setAnimations({run});
-    group->setDuration(4);
-    layer->addAnimation(group, "runs");
-    const double begin = clock->now();
-    EXPECT_DOUBLE_EQ(presentedAt(begin + 0.5), -1);  // the model value
-    EXPECT_DOUBLE_EQ(presentedAt(begin + 1.5), 5.5);
-    EXPECT_DOUBLE_EQ(presentedAt(begin + 3), -1);
+    expectTable(group({run}, 4, FillMode::removed), {{0.5, -1}, {1.5, 5.5}, {3, -1}});
+    // A loop with an offset starts partway and wraps around.
+    auto loop = group({basic(0, 100, 10)}, 10, FillMode::removed);
+    loop->setRepeatCount(MediaTiming::foreverRepeatCount);
+    loop->setTimeOffset(4);
+    expectTable(loop, {{0, 40}, {5, 90}, {7, 10}});
 }
 
-TEST_F(AnimationTimingTest, DiscreteRunWithOneMoreKeyTimeThanValues) {
-    auto animation = keyframes({1.0, 2.0, 3.0}, {0, 0.25, 0.75, 1}, 1);
-    animation->setCalculationMode(CalculationMode::discrete);
-    animation->setFillMode(FillMode::forwards);
-    layer->addAnimation(animation, "hold");
-    const double begin = clock->now();
-    const std::vector<std::pair<double, double>> table = {
-        {0, 1}, {0.1, 1}, {0.25, 2}, {0.7, 2}, {0.75, 3}, {0.99, 3}, {1, 3}, {2, 3}};
-    for (const auto& [offset, expected] : table) {
-        EXPECT_DOUBLE_EQ(presentedAt(begin + offset), expected) << "at " << offset;
-    }
+TEST_F(AnimationTimingTest, ThreeLevelWrapperWithNegativeInnerSpeed) {
+    // A whole animation of 60 frames at 30 fps played from frame 40 back to 10:
+    // runs of 0..30 and 30..60 frames, a group reading them backwards from 4/3 s,
+    // and a wrapper of 1 s around it.
+    auto second = keyframes({30.0, 60.0}, {0, 1}, 1);
+    second->setBeginTime(1);
+    auto inner = group({keyframes({0.0, 30.0}, {0, 1}, 1), second}, 2, FillMode::removed);
+    inner->setSpeed(-1);
+    inner->setTimeOffset(4.0 / 3.0);
+    auto wrapper = group({inner}, 1, FillMode::both);
+    expectTable(wrapper, {{-1, 40}, {0, 40}, {0.5, 25}, {0.9, 13}, {1, 10}, {3, 10}});
+    // The same wrapper looping with auto-reverse comes back up to 40.
+    wrapper->setRepeatCount(MediaTiming::foreverRepeatCount);
+    wrapper->setAutoreverses(true);
+    expectTable(wrapper, {{1.5, 25}, {2, 40}, {10.5, 25}});
 }
 
-TEST_F(AnimationTimingTest, DiscreteVisibilityWithKeyTimesPastTheEnds) {
-    // Shown from t_in to t_out; an in-frame past the end never shows, an out-frame
-    // before the start never shows either.
-    struct Case {
-        std::vector<double> keyTimes;
-        std::vector<std::pair<double, double>> table;
-    };
-    const std::vector<Case> cases = {
-        {{0, 0.1, 0.5, 1}, {{0.05, 1}, {0.1, 0}, {0.3, 0}, {0.5, 1}, {1, 1}}},
-        {{0, 1.3, 1, 1}, {{0, 1}, {0.5, 1}, {1, 1}}},
-        {{0, 0, -0.2, 1}, {{0, 1}, {0.5, 1}}},
-    };
-    for (const Case& c : cases) {
-        auto animation = keyframes({true, false, true}, c.keyTimes, 1);
-        animation->setCalculationMode(CalculationMode::discrete);
-        animation->setFillMode(FillMode::both);
-        layer->addAnimation(animation, "hidden");
-        const double begin = layer->animation("hidden")->beginTime();
-        for (const auto& [offset, expected] : c.table) {
-            EXPECT_DOUBLE_EQ(presentedAt(begin + offset), expected) << "at " << offset;
+TEST_F(AnimationTimingTest, PlayedRangeEndsOnItsLastFrame) {
+    // A range played once, as the second engine builds it: the whole animation of
+    // frames 0...last runs inside a wrapper as long as the range, offset to `from`
+    // and reversed when `to` lies below it. Ranges that end on the first or last
+    // frame reach a multiple of the inner active duration there.
+    using Range = std::pair<double, double>;
+    for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 48.0, 50.0, 59.94, 60.0}) {
+        for (double last : {37.0, 60.0, 90.0}) {
+            for (double k : {0.0, 1.0, 5.0, 13.0, 29.0}) {
+                for (const auto& [from, to] : {Range{k, last}, Range{last - k, 0}, Range{last, k}}) {
+                    auto inner = basic(0, last, last / fps);
+                    inner->setSpeed(to < from ? -1 : 1);
+                    inner->setTimeOffset(from / fps);
+                    layer->addAnimation(group({inner}, std::fabs(to - from) / fps, FillMode::both), "play");
+                    const double begin = layer->animation("play")->beginTime();
+                    const double end = begin + std::fabs(to - from) / fps;
+                    for (const auto& [time, frame] : {Range{begin, from}, Range{end, to}, Range{end + 1, to}}) {
+                        EXPECT_NEAR(presentedAt(time), frame, 1e-6) << fps << " fps, " << from << " to " << to;
+                    }
+                }
+            }
         }
     }
 }
 
-TEST_F(AnimationTimingTest, OutOfOrderKeyTimesReadEachSegmentOnItsOwn) {
+TEST_F(AnimationTimingTest, DiscreteValuesHoldFromTheirKeyTimes) {
+    // One more key time than values: the last one ends the last value.
+    expectTable(keyframes({1.0, 2.0, 3.0}, {0, 0.25, 0.75, 1}, 1, CalculationMode::discrete),
+                {{0, 1}, {0.1, 1}, {0.25, 2}, {0.7, 2}, {0.75, 3}, {0.99, 3}, {1, 3}});
+    // Visibility (1 hidden, 0 shown) from t_in to t_out; an in-frame past the end
+    // never shows, an out-frame before the start never shows either.
+    const std::vector<std::pair<std::vector<double>, Table>> cases = {
+        {{0, 0.1, 0.5, 1}, {{0.05, 1}, {0.1, 0}, {0.3, 0}, {0.5, 1}, {1, 1}}},
+        {{0, 1.3, 1, 1}, {{0, 1}, {0.5, 1}, {1, 1}}},
+        {{0, 0, -0.2, 1}, {{0, 1}, {0.5, 1}}},
+    };
+    for (const auto& [keyTimes, table] : cases) {
+        auto hidden = keyframes({true, false, true}, keyTimes, 1, CalculationMode::discrete);
+        hidden->setFillMode(FillMode::both);
+        expectTable(hidden, table);
+    }
+}
+
+TEST_F(AnimationTimingTest, SinglePrecisionKeyTimesAreReachedOnTheirFrame) {
+    // Key times stored in single precision round up about half the time; a value
+    // keyed exactly at a frame must still show at that frame, in discrete mode
+    // (hidden until `in`, shown until `out`) and at a jump in linear mode.
+    for (double fps : {23.976, 24.0, 25.0, 29.97, 30.0, 60.0}) {
+        for (int frames : {30, 45, 60, 90, 150}) {
+            for (int in = 1; in < frames / 2; ++in) {
+                const int out = frames - in;
+                const double keyIn = static_cast<float>(static_cast<double>(in) / frames);
+                const double keyOut = static_cast<float>(static_cast<double>(out) / frames);
+                layer->addAnimation(keyframes({1.0, 0.0, 1.0}, {0, keyIn, keyOut, 1}, frames / fps,
+                                              CalculationMode::discrete),
+                                    "hidden");
+                const double begin = layer->animation("hidden")->beginTime();
+                auto at = [&](int frame) { return presentedAt(begin + frame / fps); };
+                EXPECT_EQ((std::vector<double>{at(in - 1), at(in), at(out - 1), at(out)}),
+                          (std::vector<double>{1, 0, 0, 1}))
+                    << "discrete, " << in << " of " << frames << " at " << fps << " fps";
+                layer->addAnimation(keyframes({0.0, 10.0, 100.0, 200.0}, {0, keyIn, keyIn, 1}, frames / fps), "hidden");
+                EXPECT_NEAR(at(in), 100, 1e-4) << "linear, " << in << " of " << frames << " at " << fps << " fps";
+            }
+        }
+    }
+}
+
+TEST_F(AnimationTimingTest, KeyTimesOutOfOrderOrOfTheWrongCount) {
     struct Case {
         std::vector<double> keyTimes;
         std::vector<AnimatableValue> values;
@@ -194,77 +210,17 @@ TEST_F(AnimationTimingTest, OutOfOrderKeyTimesReadEachSegmentOnItsOwn) {
         {{0, 1}, {0.0, 10.0, 20.0}, 0.25, 5},
     };
     for (const Case& c : cases) {
-        layer->addAnimation(keyframes(c.values, c.keyTimes, 1), "play");
-        const double begin = layer->animation("play")->beginTime();
-        EXPECT_NEAR(presentedAt(begin + c.fraction), c.expected, 1e-9) << "at " << c.fraction;
+        expectTable(keyframes(c.values, c.keyTimes, 1), {{c.fraction, c.expected}});
     }
 }
 
-TEST_F(AnimationTimingTest, PerSegmentTimingFunctions) {
-    auto animation = keyframes({0.0, 10.0, 20.0}, {0, 0.5, 1}, 1);
-    animation->setTimingFunctions({TimingFunction::named(TimingFunction::Name::easeIn)});
-    layer->addAnimation(animation, "play");
-    const double begin = layer->animation("play")->beginTime();
-    const double eased = TimingFunction::named(TimingFunction::Name::easeIn).evaluate(0.5);
-    EXPECT_NEAR(presentedAt(begin + 0.25), 10 * eased, 1e-9);
-    EXPECT_NEAR(presentedAt(begin + 0.75), 15, 1e-9);  // no function for the second segment
-}
-
-TEST_F(AnimationTimingTest, PacedSpacesByDistance) {
-    auto animation = keyframes({0.0, 10.0, 40.0}, {0, 0.9, 1}, 1);
-    animation->setCalculationMode(CalculationMode::paced);
-    layer->addAnimation(animation, "play");
-    const double begin = layer->animation("play")->beginTime();
-    EXPECT_NEAR(presentedAt(begin + 0.25), 10, 1e-9);
-    EXPECT_NEAR(presentedAt(begin + 0.5), 20, 1e-9);
-}
-
-TEST_F(AnimationTimingTest, ThreeLevelWrapperWithNegativeInnerSpeed) {
-    // A whole animation of 60 frames at 30 fps played from frame 40 back to 10:
-    // runs of 0..30 and 30..60 frames, a group reading them backwards from 4/3 s,
-    // and a wrapper of 1 s around it.
-    auto first = keyframes({0.0, 30.0}, {0, 1}, 1);
-    auto second = keyframes({30.0, 60.0}, {0, 1}, 1);
-    second->setBeginTime(1);
-    auto inner = AnimationGroup::make();
-    inner->setAnimations({first, second});
-    inner->setDuration(2);
-    inner->setSpeed(-1);
-    inner->setTimeOffset(4.0 / 3.0);
-    auto wrapper = AnimationGroup::make();
-    wrapper->setAnimations({inner});
-    wrapper->setDuration(1);
-    wrapper->setFillMode(FillMode::both);
-    layer->addAnimation(wrapper, "wrapper");
-    const double begin = clock->now();
-    const std::vector<std::pair<double, double>> table = {
-        {-1, 40}, {0, 40}, {0.5, 25}, {0.9, 13}, {1, 10}, {3, 10}};
-    for (const auto& [offset, expected] : table) {
-        EXPECT_NEAR(presentedAt(begin + offset), expected, 1e-9) << "at " << offset;
-    }
-
-    // The same wrapper looping with auto-reverse comes back up to 40.
-    wrapper->setRepeatCount(MediaTiming::foreverRepeatCount);
-    wrapper->setAutoreverses(true);
-    wrapper->setBeginTime(begin);
-    layer->addAnimation(wrapper, "wrapper");
-    EXPECT_NEAR(presentedAt(begin + 1.5), 25, 1e-9);
-    EXPECT_NEAR(presentedAt(begin + 2), 40, 1e-9);
-    EXPECT_NEAR(presentedAt(begin + 10.5), 25, 1e-9);
-}
-
-TEST_F(AnimationTimingTest, LoopWithTimeOffsetWrapsAround) {
-    auto group = AnimationGroup::make();
-    auto inner = basic(0, 100, 10);
-    group->setAnimations({inner});
-    group->setDuration(10);
-    group->setRepeatCount(MediaTiming::foreverRepeatCount);
-    group->setTimeOffset(4);
-    layer->addAnimation(group, "loop");
-    const double begin = clock->now();
-    EXPECT_NEAR(presentedAt(begin), 40, 1e-9);
-    EXPECT_NEAR(presentedAt(begin + 5), 90, 1e-9);
-    EXPECT_NEAR(presentedAt(begin + 7), 10, 1e-9);
+TEST_F(AnimationTimingTest, PerSegmentTimingFunctionsAndPacedMode) {
+    auto eased = keyframes({0.0, 10.0, 20.0}, {0, 0.5, 1}, 1);
+    eased->setTimingFunctions({TimingFunction::named(TimingFunction::Name::easeIn)});
+    // Ease-in read halfway is 0.31536; the second segment has no function.
+    expectTable(eased, {{0.25, 3.1535681876}, {0.75, 15}});
+    // Paced ignores the key times and spaces the values by distance.
+    expectTable(keyframes({0.0, 10.0, 40.0}, {0, 0.9, 1}, 1, CalculationMode::paced), {{0.25, 10}, {0.5, 20}});
 }
 
 TEST_F(AnimationTimingTest, LaterAnimationOverridesAndAdditiveAdds) {
@@ -283,54 +239,48 @@ TEST_F(AnimationTimingTest, MissingFromOrToUsesThePresentedValue) {
     auto toOnly = BasicAnimation::make("frame");
     toOnly->setToValue(40.0);
     toOnly->setDuration(10);
-    layer->addAnimation(toOnly, "to");
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now() + 5), 30);
-    layer->removeAllAnimations();
+    expectTable(toOnly, {{5, 30}});
     auto neither = BasicAnimation::make("frame");
     neither->setDuration(10);
-    layer->addAnimation(neither, "none");
-    EXPECT_DOUBLE_EQ(presentedAt(clock->now() + 5), 20);
+    expectTable(neither, {{5, 20}});
 }
 
-TEST_F(AnimationTimingTest, MotionPathMarksItsVerticesWithKeyTimes) {
+TEST_F(AnimationTimingTest, MotionPathMarksItsVerticesAndMovesAtEvenSpeed) {
     Path path;
     path.moveTo({0, 0});
     path.lineTo({100, 0});
     path.lineTo({100, 100});
     path.closeSubpath();
-    auto animation = KeyframeAnimation::make("position");
-    animation->setPath(path);
-    animation->setKeyTimes({0, 0.25, 1});
-    animation->setDuration(1);
-    animation->setFillMode(FillMode::forwards);
-    auto target = Layer::make();
-    target->addAnimation(animation, "move");
-    const double begin = clock->now();
-    const std::vector<std::pair<double, Point>> table = {
-        {0, {0, 0}}, {0.125, {50, 0}}, {0.25, {100, 0}}, {0.625, {100, 50}}, {1, {100, 100}}, {2, {100, 100}}};
-    for (const auto& [offset, expected] : table) {
-        const Point point = *target->presentedValue("position", begin + offset)->get<Point>();
-        EXPECT_NEAR(point.x, expected.x, 1e-9) << "at " << offset;
-        EXPECT_NEAR(point.y, expected.y, 1e-9) << "at " << offset;
-    }
-}
-
-TEST_F(AnimationTimingTest, MotionPathMovesAtEvenSpeedAlongACurve) {
     // A cubic whose control points bunch its parameter at the start: even speed
     // means halfway by arc length, not by parameter.
-    Path path;
-    path.moveTo({0, 0});
-    path.curveTo({0, 0}, {0, 0}, {100, 0});
-    auto animation = KeyframeAnimation::make("transform.translation");
-    animation->setPath(path);
-    animation->setKeyTimes({0, 1});
-    animation->setDuration(1);
-    auto target = Layer::make();
-    target->addAnimation(animation, "move");
-    const double begin = clock->now();
-    for (double fraction : {0.1, 0.5, 0.9}) {
-        const Point point = *target->presentedValue("transform.translation", begin + fraction)->get<Point>();
-        EXPECT_NEAR(point.x, 100 * fraction, 0.5) << "at " << fraction;
+    Path curve;
+    curve.moveTo({0, 0});
+    curve.curveTo({0, 0}, {0, 0}, {100, 0});
+    struct Case {
+        const char* keyPath;
+        Path path;
+        std::vector<double> keyTimes;
+        std::vector<std::pair<double, Point>> table;
+        double tolerance;
+    };
+    const std::vector<Case> cases = {
+        {"position", path, {0, 0.25, 1}, {{0, {0, 0}}, {0.125, {50, 0}}, {0.25, {100, 0}}, {0.625, {100, 50}},
+                               {1, {100, 100}}, {2, {100, 100}}}, 1e-9},
+        {"transform.translation", curve, {0, 1}, {{0.1, {10, 0}}, {0.5, {50, 0}}, {0.9, {90, 0}}}, 0.5},
+    };
+    for (const Case& c : cases) {
+        auto animation = KeyframeAnimation::make(c.keyPath);
+        animation->setPath(c.path);
+        animation->setKeyTimes(c.keyTimes);
+        animation->setDuration(1);
+        animation->setFillMode(FillMode::forwards);
+        layer->addAnimation(animation, "move");
+        const double begin = clock->now();
+        for (const auto& [offset, expected] : c.table) {
+            SCOPED_TRACE(offset);
+            compositortest::expectNear(*layer->presentedValue(c.keyPath, begin + offset)->get<Point>(), expected,
+                                       c.tolerance);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the compositor tests: a fixture that installs a manual media clock
-// and drives the main run loop by hand, and a delegate that records what it hears.
+// and drives the main run loop by hand, a delegate that records what it hears,
+// a basic animation in one call, and a comparison of points.
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,28 @@
 #include <vector>
 
 #include "Platform/Compositor/AnimationDelegate.h"
+#include "Platform/Compositor/BasicAnimation.h"
 #include "Platform/Compositor/ManualClock.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Foundation/MainRunLoop.h"
+#include "Platform/Graphics/Point.h"
 
 namespace compositortest {
+
+inline std::shared_ptr<platform::compositor::BasicAnimation> basicAnimation(
+    std::string keyPath, platform::compositor::AnimatableValue from, platform::compositor::AnimatableValue to,
+    double duration) {
+    auto animation = platform::compositor::BasicAnimation::make(std::move(keyPath));
+    animation->setFromValue(std::move(from));
+    animation->setToValue(std::move(to));
+    animation->setDuration(duration);
+    return animation;
+}
+
+inline void expectNear(platform::graphics::Point actual, platform::graphics::Point expected, double tolerance = 1e-9) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+}
 
 class CompositorTest : public ::testing::Test {
 protected:

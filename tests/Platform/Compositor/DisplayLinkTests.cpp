@@ -5,16 +5,24 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "CompositorTestSupport.h"
+#include "Platform/Compositor/AnimationGroup.h"
 #include "Platform/Compositor/BasicAnimation.h"
 #include "Platform/Compositor/DisplayLink.h"
+#include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/Renderer.h"
+#include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/Image.h"
 
 namespace {
 
 using namespace platform::compositor;
+using compositortest::basicAnimation;
 using compositortest::CompositorTest;
 
 // A layer that shows "currentFrame", as the main-thread engine's root layer does.
@@ -47,14 +55,6 @@ protected:
         link = std::make_unique<DisplayLink>(root, [this](double time) { renderedAt.push_back(time); });
     }
 
-    std::shared_ptr<BasicAnimation> playback(double from, double to, double seconds) {
-        auto animation = BasicAnimation::make("currentFrame");
-        animation->setFromValue(from);
-        animation->setToValue(to);
-        animation->setDuration(seconds);
-        return animation;
-    }
-
     std::shared_ptr<Layer> root;
     std::shared_ptr<FrameLayer> frameLayer;
     std::unique_ptr<DisplayLink> link;
@@ -67,7 +67,7 @@ TEST_F(DisplayLinkTest, CurrentFrameAnimationDisplaysOncePerTick) {
     EXPECT_FALSE(link->tick()) << "nothing changed";
     EXPECT_FALSE(link->isActive());
 
-    frameLayer->addAnimation(playback(0, 30, 1), "play");
+    frameLayer->addAnimation(basicAnimation("currentFrame", 0.0, 30.0, 1), "play");
     const double start = clock->now();
     for (double offset : {0.0, 0.1, 0.5}) {
         clock->setTime(start + offset);
@@ -98,7 +98,7 @@ TEST_F(DisplayLinkTest, PausedAnimationTicksWithoutDisplay) {
     // Paused as the Core Animation engine pauses: a frozen layer, an animation
     // begun at its time, then the layer's offset moved to the frame.
     frameLayer->setSpeed(0);
-    auto animation = playback(0, 30, 1);
+    auto animation = basicAnimation("currentFrame", 0.0, 30.0, 1);
     animation->setBeginTime(frameLayer->convertTime(clock->now(), nullptr) - 4.9406564584124654e-324);
     frameLayer->addAnimation(animation, "play");
     frameLayer->setTimeOffset(0.5);
@@ -112,6 +112,28 @@ TEST_F(DisplayLinkTest, PausedAnimationTicksWithoutDisplay) {
     frameLayer->setTimeOffset(0.2);
     link->tick();
     EXPECT_EQ(frameLayer->frames, (std::vector<double>{15, 6}));
+}
+
+TEST_F(DisplayLinkTest, PlayOnceToTheLastFrameStaysThere) {
+    // Frames 5 to 37 of a 37-frame animation at 23.976 fps: the inner time at the
+    // wrapper's end comes out an ulp past the inner duration.
+    const double fps = 23.976;
+    link->tick();
+    auto inner = basicAnimation("currentFrame", 0.0, 37.0, 37 / fps);
+    inner->setTimeOffset(5 / fps);
+    auto wrapper = AnimationGroup::make();
+    wrapper->setAnimations({inner});
+    wrapper->setDuration(32 / fps);
+    wrapper->setFillMode(FillMode::both);
+    wrapper->setRemovedOnCompletion(false);
+    frameLayer->addAnimation(wrapper, "play");
+    const double start = clock->now();
+    for (double offset : {0.0, 0.5, 32 / fps, 2.0, 3.0}) {
+        clock->setTime(start + offset);
+        link->tick();
+    }
+    ASSERT_FALSE(frameLayer->frames.empty());
+    EXPECT_NEAR(frameLayer->frames.back(), 37, 1e-9);
 }
 
 TEST_F(DisplayLinkTest, SettingTheModelValueDisplaysOnce) {
@@ -144,8 +166,12 @@ TEST_F(DisplayLinkTest, LaysOutBeforeDisplay) {
 
 TEST_F(DisplayLinkTest, PresentationExistsOnlyOnceDrawn) {
     auto detached = Layer::make();
-    EXPECT_EQ(detached->presentation(), nullptr);
     EXPECT_EQ(frameLayer->presentation(), nullptr);
+    // Rendering marks a tree presented as a tick does.
+    auto rendered = Layer::make();
+    rendered->addSublayer(detached);
+    Renderer::renderImage(rendered, clock->now(), 4, 4);
+    EXPECT_NE(detached->presentation(), nullptr);
     frameLayer->setValue("currentFrame", 4.0);
     link->tick();
     const std::shared_ptr<Layer> copy = frameLayer->presentation();
@@ -157,39 +183,77 @@ TEST_F(DisplayLinkTest, PresentationExistsOnlyOnceDrawn) {
     EXPECT_FALSE(copy->hasAnimations());
 }
 
-TEST_F(DisplayLinkTest, PresentationCarriesEveryAnimatedProperty) {
-    link->tick();
-    struct Case {
-        const char* keyPath;
-        AnimatableValue from;
-        AnimatableValue to;
-        AnimatableValue halfway;
-    };
+TEST_F(DisplayLinkTest, PresentationCarriesEveryAnimatedKeyPath) {
+    // Every key path is animated at once, so two that reach the same property
+    // show; halfway through, each presents its own value in its subclass's copy.
     using platform::graphics::Color;
+    using platform::graphics::Path;
     using platform::graphics::Point;
     using platform::graphics::Rect;
     using platform::graphics::Size;
-    const std::vector<Case> cases = {
+    using platform::graphics::Transform3D;
+    struct Case {
+        const char* keyPath;
+        AnimatableValue from, to, halfway;
+    };
+    auto line = [](double x) {
+        Path path;
+        path.moveTo({x, 0});
+        path.lineTo({2 * x, 4});
+        return path;
+    };
+    const auto black = Color::rgb(0, 0, 0, 1), grey = Color::rgb(0.5, 0.5, 0.5, 0.5), white = Color::rgb(1, 1, 1, 0);
+    const AnimatableValue image(platform::graphics::Image::fromStraightRGBA(1, 1, {255, 0, 0, 255}));
+    const std::vector<Case> shapeCases = {
         {"opacity", 0.0, 1.0, 0.5},
+        {"hidden", false, true, false},
         {"position", Point(0, 0), Point(10, 20), Point(5, 10)},
         {"bounds", Rect(0, 0, 10, 10), Rect(10, 10, 30, 50), Rect(5, 5, 20, 30)},
         {"anchorPoint", Point(0, 0), Point(1, 1), Point(0.5, 0.5)},
         {"transform.translation.x", 0.0, 8.0, 4.0},
         {"transform.scale.y", 1.0, 3.0, 2.0},
+        {"sublayerTransform", Transform3D::identity(), Transform3D::makeTranslation(4, 8, 0),
+         Transform3D::makeTranslation(2, 4, 0)},
+        {"backgroundColor", black, white, grey},
+        {"contents", image, AnimatableValue(AnimatableValue::ImageRef()), image},
+        {"shadowOpacity", 0.0, 1.0, 0.5},
+        {"shadowColor", white, black, grey},
+        {"shadowRadius", 0.0, 6.0, 3.0},
         {"shadowOffset", Size(0, 0), Size(4, 8), Size(2, 4)},
-        {"shadowColor", Color::rgb(0, 0, 0, 1), Color::rgb(1, 1, 1, 0), Color::rgb(0.5, 0.5, 0.5, 0.5)},
-        {"hidden", false, true, false},
+        {"path", line(0), line(2), line(1)},
+        {"fillColor", black, white, grey},
+        {"strokeColor", white, black, grey},
+        {"lineWidth", 2.0, 6.0, 4.0},
+        {"lineDashPhase", 0.0, 4.0, 2.0},
+        {"strokeStart", 0.0, 0.5, 0.25},
+        {"strokeEnd", 1.0, 0.5, 0.75},
+        {"miterLimit", 4.0, 8.0, 6.0},
+        {"lineDashPattern", std::vector<double>{2, 1}, std::vector<double>{4, 3}, std::vector<double>{3, 2}},
     };
-    for (const Case& c : cases) {
-        auto animation = BasicAnimation::make(c.keyPath);
-        animation->setFromValue(c.from);
-        animation->setToValue(c.to);
-        animation->setDuration(2);
-        frameLayer->addAnimation(animation, c.keyPath);
-        clock->advance(1);
-        const std::shared_ptr<Layer> copy = frameLayer->presentation();
-        EXPECT_EQ(copy->value(c.keyPath), c.halfway) << c.keyPath << ": " << copy->value(c.keyPath)->description();
-        frameLayer->removeAllAnimations();
+    const std::vector<Case> gradientCases = {
+        {"colors", std::vector<Color>{black, white}, std::vector<Color>{white, black}, std::vector<Color>{grey, grey}},
+        {"locations", std::vector<double>{0, 0.25}, std::vector<double>{0.5, 1}, std::vector<double>{0.25, 0.625}},
+        {"startPoint", Point(0, 0), Point(1, 0.5), Point(0.5, 0.25)},
+        {"endPoint", Point(1, 1), Point(0, 0), Point(0.5, 0.5)},
+        {"transform", Transform3D::identity(), Transform3D::makeTranslation(6, 8, 0),
+         Transform3D::makeTranslation(3, 4, 0)},
+    };
+    const std::vector<std::pair<std::shared_ptr<Layer>, std::vector<Case>>> layers = {
+        {ShapeLayer::make(), shapeCases}, {GradientLayer::make(), gradientCases}};
+    for (const auto& [layer, cases] : layers) {
+        root->addSublayer(layer);
+        for (const Case& c : cases) {
+            layer->addAnimation(basicAnimation(c.keyPath, c.from, c.to, 2), c.keyPath);
+        }
+    }
+    link->tick();
+    clock->advance(1);
+    for (const auto& [layer, cases] : layers) {
+        const std::shared_ptr<Layer> copy = layer->presentation();
+        EXPECT_EQ(typeid(*copy), typeid(*layer));
+        for (const Case& c : cases) {
+            EXPECT_EQ(copy->value(c.keyPath), c.halfway) << c.keyPath << ": " << copy->value(c.keyPath)->description();
+        }
     }
 }
 

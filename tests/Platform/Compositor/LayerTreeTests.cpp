@@ -1,29 +1,20 @@
-// The layer tree, the platform's defaults, and conversions between layers.
+// The layer tree and conversions of points and times between layers.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
 
 #include "CompositorTestSupport.h"
-#include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
 namespace {
 
 using namespace platform::compositor;
-using compositortest::CompositorTest;
-using platform::graphics::Color;
+using compositortest::expectNear;
 using platform::graphics::Point;
 using platform::graphics::Rect;
-using platform::graphics::Size;
 using platform::graphics::Transform3D;
-
-void expectNear(Point actual, Point expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-9);
-    EXPECT_NEAR(actual.y, expected.y, 1e-9);
-}
 
 TEST(LayerTree, AddInsertRemoveAndMove) {
     auto root = Layer::make();
@@ -82,40 +73,6 @@ TEST(LayerTree, MasksAreNotSublayersAndNest) {
     EXPECT_EQ(maskOfMask->maskOwner(), layer);
 }
 
-TEST(LayerTree, PlatformDefaults) {
-    Layer layer;
-    EXPECT_EQ(layer.anchorPoint(), Point(0.5, 0.5));
-    EXPECT_TRUE(layer.transform().isIdentity());
-    EXPECT_TRUE(layer.sublayerTransform().isIdentity());
-    EXPECT_DOUBLE_EQ(layer.opacity(), 1);
-    EXPECT_FALSE(layer.isHidden());
-    EXPECT_FALSE(layer.masksToBounds());
-    EXPECT_FALSE(layer.backgroundColor().has_value());
-    EXPECT_EQ(layer.contentsGravity(), ContentsGravity::resize);
-    EXPECT_DOUBLE_EQ(layer.contentsScale(), 1);
-    EXPECT_EQ(layer.shadowColor(), Color::black());
-    EXPECT_DOUBLE_EQ(layer.shadowOpacity(), 0);
-    EXPECT_EQ(layer.shadowOffset(), Size(0, -3));
-    EXPECT_DOUBLE_EQ(layer.shadowRadius(), 3);
-    EXPECT_DOUBLE_EQ(layer.speed(), 1);
-
-    ShapeLayer shape;
-    EXPECT_EQ(shape.fillColor(), Color::black());
-    EXPECT_FALSE(shape.strokeColor().has_value());
-    EXPECT_DOUBLE_EQ(shape.lineWidth(), 1);
-    EXPECT_DOUBLE_EQ(shape.miterLimit(), 10);
-    EXPECT_DOUBLE_EQ(shape.strokeStart(), 0);
-    EXPECT_DOUBLE_EQ(shape.strokeEnd(), 1);
-    EXPECT_TRUE(shape.lineDashPattern().empty());
-
-    GradientLayer gradient;
-    EXPECT_EQ(gradient.startPoint(), Point(0.5, 0));
-    EXPECT_EQ(gradient.endPoint(), Point(0.5, 1));
-    EXPECT_EQ(gradient.type(), GradientLayer::Type::axial);
-    EXPECT_FALSE(gradient.value("colors").has_value());
-    EXPECT_FALSE(gradient.value("locations").has_value());
-}
-
 TEST(LayerTree, FrameFollowsAnchorAndPosition) {
     Layer layer;
     layer.setFrame({10, 20, 100, 50});
@@ -170,14 +127,6 @@ TEST(LayerTree, ConvertsTimeThroughLayerTiming) {
     EXPECT_DOUBLE_EQ(child->convertTimeTo(45, nullptr), 30);
     EXPECT_DOUBLE_EQ(root->convertTime(45, child.get()), 40);
     EXPECT_DOUBLE_EQ(child->convertTime(40, root.get()), 45);
-}
-
-TEST(LayerTree, ActionsAreALookupOnly) {
-    Layer layer;
-    EXPECT_EQ(layer.action("sublayers"), nullptr);
-    layer.setActions({{"sublayers", nullptr}});
-    EXPECT_EQ(layer.action("sublayers"), nullptr);
-    EXPECT_EQ(layer.actions().count("sublayers"), 1u);
 }
 
 TEST(LayerTree, CopyFromLayerCarriesPropertiesNotTree) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
 
 #include "CompositorTestSupport.h"
 #include "RenderTestSupport.h"
@@ -16,15 +15,11 @@ using namespace platform::compositor;
 using namespace compositortest;
 using platform::graphics::Color;
 using platform::graphics::Path;
-using platform::graphics::Transform3D;
 
 class RenderAnimationTest : public CompositorTest {};
 
 std::shared_ptr<BasicAnimation> animate(const char* keyPath, AnimatableValue from, AnimatableValue to) {
-    auto animation = BasicAnimation::make(keyPath);
-    animation->setFromValue(std::move(from));
-    animation->setToValue(std::move(to));
-    animation->setDuration(2);
+    auto animation = basicAnimation(keyPath, std::move(from), std::move(to), 2);
     animation->setFillMode(FillMode::both);
     return animation;
 }
@@ -35,7 +30,7 @@ Path box(double x, double y, double size) {
     return path;
 }
 
-TEST_F(RenderAnimationTest, OpacityPathColourAndTransformAtTwoMoments) {
+TEST_F(RenderAnimationTest, OpacityPathAndColourAtThreeMoments) {
     auto root = makeRoot();
     auto fading = makeBox({0, 0, 10, 10}, Color::rgb(1, 0, 0));
     fading->addAnimation(animate("opacity", 1.0, 0.0), "fade");
@@ -45,32 +40,16 @@ TEST_F(RenderAnimationTest, OpacityPathColourAndTransformAtTwoMoments) {
     shape->setPath(box(20, 0, 4));
     shape->addAnimation(animate("path", box(20, 0, 4), box(20, 0, 20)), "grow");
     shape->addAnimation(animate("fillColor", Color::rgb(0, 1, 0), Color::rgb(0, 0, 1)), "tint");
-
-    auto turning = makeBox({0, 25, 14, 2}, Color::rgb(1, 0, 0));  // centre (7, 26)
-    turning->addAnimation(animate("transform", Transform3D::identity(),
-                                  Transform3D::makeRotation(std::numbers::pi / 2, 0, 0, 1)),
-                          "turn");
     root->addSublayer(fading);
     root->addSublayer(shape);
-    root->addSublayer(turning);
 
+    // The renderer draws each layer's presentation copy, whose values the display
+    // link tests check key path by key path; here the path is small, then grown
+    // and recoloured, and the box fades out.
     const double start = clock->now();
-    const auto first = renderTree(root, start);
-    EXPECT_TRUE(pixelIs(*first, 5, 5, kRed));
-    EXPECT_TRUE(pixelIs(*first, 21, 1, kGreen));
-    EXPECT_TRUE(pixelIs(*first, 30, 10, kClear)) << "the path is still small";
-    EXPECT_TRUE(pixelIs(*first, 1, 26, kRed)) << "the bar lies flat";
-    EXPECT_TRUE(pixelIs(*first, 7, 21, kClear));
-
-    const auto second = renderTree(root, start + 2);
-    EXPECT_TRUE(pixelIs(*second, 5, 5, kClear)) << "faded out";
-    EXPECT_TRUE(pixelIs(*second, 30, 10, kBlue)) << "grown and recoloured";
-    EXPECT_TRUE(pixelIs(*second, 1, 26, kClear)) << "the bar stands up";
-    EXPECT_TRUE(pixelIs(*second, 7, 21, kRed));
-
-    const auto middle = renderTree(root, start + 1);
-    EXPECT_TRUE(pixelIs(*middle, 5, 5, {128, 0, 0, 128}));
-    EXPECT_TRUE(pixelIs(*middle, 21, 1, {0, 128, 128, 255}));
+    expectPixels(*renderTree(root, start), {{5, 5, kRed}, {21, 1, kGreen}, {30, 10, kClear}});
+    expectPixels(*renderTree(root, start + 1), {{5, 5, {128, 0, 0, 128}}, {21, 1, {0, 128, 128, 255}}});
+    expectPixels(*renderTree(root, start + 2), {{5, 5, kClear}, {30, 10, kBlue}});
     // The model itself never moved.
     EXPECT_DOUBLE_EQ(fading->opacity(), 1);
     EXPECT_EQ(shape->path(), box(20, 0, 4));

@@ -28,20 +28,12 @@ TEST_F(RenderGeometryTest, NestedTransformsWithAnchorPointsAndBoundsOrigins) {
     child->setPosition({20, 20});  // the child's centre at (20, 20) of the parent: (15, 15) of the root
     root->addSublayer(parent);
     parent->addSublayer(child);
-    auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 13, 13, kRed));
-    EXPECT_TRUE(pixelIs(*image, 16, 16, kRed));
-    EXPECT_TRUE(pixelIs(*image, 12, 12, kClear));
-    EXPECT_TRUE(pixelIs(*image, 17, 17, kClear));
+    expectPixels(*renderTree(root, clock->now()), {{13, 13, kRed}, {16, 16, kRed}, {12, 12, kClear}, {17, 17, kClear}});
 
     // A quarter turn about the anchor: a 10 x 2 bar becomes a 2 x 10 bar.
     child->setBounds({0, 0, 10, 2});
     child->setTransform(Transform3D::makeRotation(std::numbers::pi / 2, 0, 0, 1));
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 14, 11, kRed));
-    EXPECT_TRUE(pixelIs(*image, 15, 18, kRed));
-    EXPECT_TRUE(pixelIs(*image, 11, 15, kClear));
-    EXPECT_TRUE(pixelIs(*image, 18, 15, kClear));
+    expectPixels(*renderTree(root, clock->now()), {{14, 11, kRed}, {15, 18, kRed}, {11, 15, kClear}, {18, 15, kClear}});
 }
 
 TEST_F(RenderGeometryTest, RotationAboutYIsFlattened) {
@@ -49,11 +41,7 @@ TEST_F(RenderGeometryTest, RotationAboutYIsFlattened) {
     auto bar = makeBox({10, 15, 20, 10}, Color::rgb(1, 0, 0));  // centre (20, 20)
     bar->setTransform(Transform3D::makeRotation(std::numbers::pi / 3, 0, 1, 0));  // width x cos 60 = 10
     root->addSublayer(bar);
-    const auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 16, 20, kRed));
-    EXPECT_TRUE(pixelIs(*image, 23, 20, kRed));
-    EXPECT_TRUE(pixelIs(*image, 13, 20, kClear));
-    EXPECT_TRUE(pixelIs(*image, 26, 20, kClear));
+    expectPixels(*renderTree(root, clock->now()), {{16, 20, kRed}, {23, 20, kRed}, {13, 20, kClear}, {26, 20, kClear}});
 }
 
 TEST_F(RenderGeometryTest, GroupOpacityDoesNotBlendChildrenTwice) {
@@ -64,10 +52,9 @@ TEST_F(RenderGeometryTest, GroupOpacityDoesNotBlendChildrenTwice) {
     group->addSublayer(makeBox({0, 0, 20, 20}, Color::rgb(1, 0, 0)));
     group->addSublayer(makeBox({10, 10, 20, 20}, Color::rgb(1, 0, 0)));
     root->addSublayer(group);
-    const auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 5, 5, {128, 0, 0, 128}));
-    EXPECT_TRUE(pixelIs(*image, 15, 15, {128, 0, 0, 128})) << "overlap stays at half";
-    EXPECT_TRUE(pixelIs(*image, 35, 35, kClear));
+    // The overlap stays at half.
+    expectPixels(*renderTree(root, clock->now()),
+                 {{5, 5, {128, 0, 0, 128}}, {15, 15, {128, 0, 0, 128}}, {35, 35, kClear}});
 }
 
 TEST_F(RenderGeometryTest, HiddenAndTransparentLayersAreSkipped) {
@@ -79,9 +66,7 @@ TEST_F(RenderGeometryTest, HiddenAndTransparentLayersAreSkipped) {
     transparent->addSublayer(makeBox({0, 0, 5, 5}, Color::rgb(0, 1, 0)));
     root->addSublayer(hidden);
     root->addSublayer(transparent);
-    const auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 5, 5, kClear));
-    EXPECT_TRUE(pixelIs(*image, 12, 2, kClear));
+    expectPixels(*renderTree(root, clock->now()), {{5, 5, kClear}, {12, 2, kClear}});
 }
 
 TEST_F(RenderGeometryTest, MasksToBoundsClipsSublayersAndContents) {
@@ -90,13 +75,9 @@ TEST_F(RenderGeometryTest, MasksToBoundsClipsSublayersAndContents) {
     clip->setMasksToBounds(true);
     clip->addSublayer(makeBox({5, 5, 20, 20}, Color::rgb(1, 0, 0)));
     root->addSublayer(clip);
-    auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 12, 12, kBlue));
-    EXPECT_TRUE(pixelIs(*image, 17, 17, kRed));
-    EXPECT_TRUE(pixelIs(*image, 22, 22, kClear));
+    expectPixels(*renderTree(root, clock->now()), {{12, 12, kBlue}, {17, 17, kRed}, {22, 22, kClear}});
     clip->setMasksToBounds(false);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 22, 22, kRed));
+    EXPECT_TRUE(pixelIs(*renderTree(root, clock->now()), 22, 22, kRed));
 }
 
 TEST_F(RenderGeometryTest, MaskWithItsOwnMask) {
@@ -107,16 +88,11 @@ TEST_F(RenderGeometryTest, MaskWithItsOwnMask) {
     leftHalf->setMask(topHalf);  // in the left half's own coordinates
     layer->setMask(leftHalf);
     root->addSublayer(layer);
-    const auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 5, 5, kRed));
-    EXPECT_TRUE(pixelIs(*image, 25, 5, kClear));
-    EXPECT_TRUE(pixelIs(*image, 5, 25, kClear));
-    EXPECT_TRUE(pixelIs(*image, 25, 25, kClear));
+    expectPixels(*renderTree(root, clock->now()), {{5, 5, kRed}, {25, 5, kClear}, {5, 25, kClear}, {25, 25, kClear}});
     // A mask's alpha scales the layer.
     leftHalf->setMask(nullptr);
     leftHalf->setBackgroundColor(Color::rgb(0, 0, 0, 0.5));
-    const auto half = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*half, 5, 25, {128, 0, 0, 128}));
+    EXPECT_TRUE(pixelIs(*renderTree(root, clock->now()), 5, 25, {128, 0, 0, 128}));
 }
 
 TEST_F(RenderGeometryTest, SublayerTransformTurnsSublayersAboutTheAnchor) {
@@ -126,19 +102,7 @@ TEST_F(RenderGeometryTest, SublayerTransformTurnsSublayersAboutTheAnchor) {
     parent->setSublayerTransform(Transform3D::makeScale(2, 2, 1));
     parent->addSublayer(makeBox({18, 18, 4, 4}, Color::rgb(1, 0, 0)));  // about the centre (20, 20)
     root->addSublayer(parent);
-    const auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 16, 16, kRed));
-    EXPECT_TRUE(pixelIs(*image, 23, 23, kRed));
-    EXPECT_TRUE(pixelIs(*image, 15, 15, kClear));
-}
-
-TEST_F(RenderGeometryTest, RenderingMarksLayersPresented) {
-    auto root = makeRoot();
-    auto child = makeBox({0, 0, 4, 4}, Color::rgb(1, 0, 0));
-    root->addSublayer(child);
-    EXPECT_EQ(child->presentation(), nullptr);
-    renderTree(root, clock->now());
-    EXPECT_NE(child->presentation(), nullptr);
+    expectPixels(*renderTree(root, clock->now()), {{16, 16, kRed}, {23, 23, kRed}, {15, 15, kClear}});
 }
 
 }  // namespace

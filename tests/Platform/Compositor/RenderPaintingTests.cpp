@@ -3,72 +3,54 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "CompositorTestSupport.h"
 #include "RenderTestSupport.h"
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/ShapeLayer.h"
-#include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/GraphicsContext.h"
 
 namespace {
 
 using namespace platform::compositor;
 using namespace compositortest;
-using platform::graphics::BlendMode;
 using platform::graphics::Color;
 using platform::graphics::GraphicsContext;
 using platform::graphics::LineCap;
 using platform::graphics::LineJoin;
 using platform::graphics::Path;
-using platform::graphics::Rect;
+using platform::graphics::Size;
 
 class RenderPaintingTest : public CompositorTest {};
 
 TEST_F(RenderPaintingTest, EveryBlendModeAndXorOverABackdrop) {
-    const Color backdrop = Color::rgb(1, 0.5, 0.2, 1);
-    const Color top = Color::rgb(0.3, 0.6, 0.9, 0.8);
-    const char* names[] = {"multiplyBlendMode",   "screenBlendMode",     "overlayBlendMode",
-                           "darkenBlendMode",     "lightenBlendMode",    "colorDodgeBlendMode",
-                           "colorBurnBlendMode",  "hardLightBlendMode",  "softLightBlendMode",
-                           "differenceBlendMode", "exclusionBlendMode",  "hueBlendMode",
-                           "saturationBlendMode", "colorBlendMode",      "luminosityBlendMode",
-                           "xor"};
-    for (const char* name : names) {
+    // Orange under a blue at 80 %: each value was worked out from the mode's
+    // definition, (1 - 0.8) x backdrop + 0.8 x B(backdrop, blue). Plain
+    // source-over would give (112, 148, 194), which no mode matches.
+    const std::vector<std::pair<const char*, Rgba>> cases = {
+        {"multiplyBlendMode", {112, 87, 47, 255}},     {"screenBlendMode", {255, 189, 198, 255}},
+        {"overlayBlendMode", {255, 148, 84, 255}},     {"darkenBlendMode", {112, 128, 51, 255}},
+        {"lightenBlendMode", {255, 148, 194, 255}},    {"colorDodgeBlendMode", {255, 230, 214, 255}},
+        {"colorBurnBlendMode", {255, 59, 33, 255}},    {"hardLightBlendMode", {173, 148, 182, 255}},
+        {"softLightBlendMode", {255, 136, 91, 255}},   {"differenceBlendMode", {194, 46, 153, 255}},
+        {"exclusionBlendMode", {194, 128, 161, 255}},  {"hueBlendMode", {124, 164, 214, 255}},
+        {"saturationBlendMode", {235, 133, 72, 255}},  {"colorBlendMode", {127, 163, 209, 255}},
+        {"luminosityBlendMode", {240, 112, 36, 255}},  {"xor", {51, 26, 10, 51}},
+    };
+    for (const auto& [name, expected] : cases) {
         SCOPED_TRACE(name);
-        // What the graphics context itself gives for the mode, drawn directly.
-        auto direct = GraphicsContext::makeBitmap(4, 4);
-        direct->setFillColor(backdrop);
-        direct->fillRect({0, 0, 4, 4});
-        direct->setBlendMode(*platform::graphics::blendModeFromName(name));
-        direct->setFillColor(top);
-        direct->fillRect({0, 0, 2, 4});
-        const auto expected = direct->makeImage();
-
         auto root = makeRoot(4, 4);
-        root->addSublayer(makeBox({0, 0, 4, 4}, backdrop));
-        auto blended = makeBox({0, 0, 2, 4}, top);
+        root->addSublayer(makeBox({0, 0, 4, 4}, Color::rgb(1, 0.5, 0.2, 1)));
+        auto blended = makeBox({0, 0, 2, 4}, Color::rgb(0.3, 0.6, 0.9, 0.8));
         blended->setCompositingFilter(std::string(name));
         root->addSublayer(blended);
-        const auto image = renderTree(root, clock->now(), 4, 4);
-        for (int x : {1, 3}) {
-            const Rgba want = premultipliedAt(*expected, x, 1);
-            EXPECT_TRUE(pixelIs(*image, x, 1, want, 1));
-        }
-        // The mode actually did something other than plain source-over.
-        const Rgba plain{static_cast<int>(255 * (0.3 * 0.8 + 1 * 0.2)), static_cast<int>(255 * (0.6 * 0.8 + 0.5 * 0.2)),
-                         static_cast<int>(255 * (0.9 * 0.8 + 0.2 * 0.2)), 255};
-        EXPECT_FALSE(pixelIs(*image, 1, 1, plain, 1));
+        expectPixels(*renderTree(root, clock->now(), 4, 4), {{1, 1, expected}, {3, 1, {255, 128, 51, 255}}});
     }
-    // Xor of two opaque areas leaves nothing.
-    auto root = makeRoot(4, 4);
-    root->addSublayer(makeBox({0, 0, 4, 4}, Color::rgb(0, 0, 1)));
-    auto hole = makeBox({0, 0, 2, 4}, Color::rgb(1, 0, 0));
-    hole->setCompositingFilter(std::string("xor"));
-    root->addSublayer(hole);
-    const auto image = renderTree(root, clock->now(), 4, 4);
-    EXPECT_TRUE(pixelIs(*image, 1, 1, kClear));
-    EXPECT_TRUE(pixelIs(*image, 3, 1, kBlue));
 }
 
 TEST_F(RenderPaintingTest, ShadowOffsetOpacityColourAndBlur) {
@@ -79,145 +61,97 @@ TEST_F(RenderPaintingTest, ShadowOffsetOpacityColourAndBlur) {
     box->setShadowOffset({0, 5});  // downwards
     box->setShadowRadius(0);
     root->addSublayer(box);
-    auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 15, 15, kRed)) << "the layer covers its own shadow";
-    EXPECT_TRUE(pixelIs(*image, 15, 22, {0, 0, 128, 128})) << "half-opaque blue below";
-    EXPECT_TRUE(pixelIs(*image, 15, 26, kClear));
-    EXPECT_TRUE(pixelIs(*image, 15, 8, kClear));
+    // The layer covers its own shadow; half-opaque blue shows below it.
+    expectPixels(*renderTree(root, clock->now()),
+                 {{15, 15, kRed}, {15, 22, {0, 0, 128, 128}}, {15, 26, kClear}, {15, 8, kClear}});
 
     // Blurred: the shadow's edge softens and spreads past its hard edge.
     box->setShadowRadius(4);
-    image = renderTree(root, clock->now());
-    const Rgba inside = premultipliedAt(*image, 15, 23);
-    const Rgba edge = premultipliedAt(*image, 15, 25);
-    const Rgba beyond = premultipliedAt(*image, 15, 27);
-    EXPECT_GT(inside.a, edge.a);
-    EXPECT_GT(edge.a, beyond.a);
-    EXPECT_GT(beyond.a, 0);
-    EXPECT_LT(inside.a, 128);
+    auto image = renderTree(root, clock->now());
+    const int inside = premultipliedAt(*image, 15, 23).a;
+    const int edge = premultipliedAt(*image, 15, 25).a;
+    const int beyond = premultipliedAt(*image, 15, 27).a;
+    EXPECT_TRUE(128 > inside && inside > edge && edge > beyond && beyond > 0)
+        << inside << ", " << edge << ", " << beyond;
 
     // Clipping to the bounds clips the shadow too.
     box->setMasksToBounds(true);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 15, 22, kClear));
-}
+    EXPECT_TRUE(pixelIs(*renderTree(root, clock->now()), 15, 22, kClear));
 
-TEST_F(RenderPaintingTest, AbsurdShadowsDrawTheLayerWithoutOne) {
-    struct Case {
-        const char* name;
-        double radius;
-        platform::graphics::Size offset;
-    };
-    const Case cases[] = {{"huge blur", 1e308, {0, 5}},
-                          {"huge offset", 2, {1e308, 0}},
-                          {"infinite offset", 2, {0, INFINITY}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto root = makeRoot();
-        auto box = makeBox({10, 10, 10, 10}, Color::rgb(1, 0, 0));
-        box->setShadowOpacity(1);
-        box->setShadowColor(Color::rgb(0, 0, 1));
-        box->setShadowOffset(c.offset);
-        box->setShadowRadius(c.radius);
-        root->addSublayer(box);
-        auto image = renderTree(root, clock->now());
-        EXPECT_TRUE(pixelIs(*image, 15, 15, kRed));
+    // Absurd shadows: the layer is drawn without one.
+    box->setMasksToBounds(false);
+    using Shadow = std::pair<double, Size>;
+    for (const auto& [radius, offset] : {Shadow{1e308, {0, 5}}, Shadow{2, {1e308, 0}}, Shadow{2, {0, INFINITY}}}) {
+        box->setShadowRadius(radius);
+        box->setShadowOffset(offset);
+        EXPECT_TRUE(pixelIs(*renderTree(root, clock->now()), 15, 15, kRed)) << radius << ", " << offset.width;
     }
 }
 
-TEST_F(RenderPaintingTest, ShapeFillThenStroke) {
-    auto root = makeRoot();
-    auto shape = ShapeLayer::make();
-    shape->setFrame({0, 0, 40, 40});
+TEST_F(RenderPaintingTest, ShapesFillStrokeTrimDashCapsAndJoins) {
     Path square;
     square.addRect({10, 10, 20, 20});
-    shape->setPath(square);
-    shape->setFillColor(Color::rgb(0, 1, 0));
-    shape->setStrokeColor(Color::rgb(1, 0, 0));
-    shape->setLineWidth(4);
-    root->addSublayer(shape);
-    auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 20, 20, kGreen));
-    EXPECT_TRUE(pixelIs(*image, 11, 20, kRed)) << "the stroke lies over the fill";
-    EXPECT_TRUE(pixelIs(*image, 9, 20, kRed));
-    EXPECT_TRUE(pixelIs(*image, 7, 20, kClear));
-    shape->setFillColor(std::nullopt);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 20, 20, kClear));
-}
-
-TEST_F(RenderPaintingTest, TrimSpansTwoSubpaths) {
-    auto root = makeRoot();
-    auto shape = ShapeLayer::make();
-    shape->setFrame({0, 0, 40, 40});
-    Path lines;
-    lines.moveTo({0, 10});
-    lines.lineTo({20, 10});
-    lines.moveTo({0, 30});
-    lines.lineTo({20, 30});
-    shape->setPath(lines);
-    shape->setFillColor(std::nullopt);
-    shape->setStrokeColor(Color::rgb(1, 0, 0));
-    shape->setLineWidth(2);
-    shape->setStrokeStart(0.25);
-    shape->setStrokeEnd(0.75);
-    root->addSublayer(shape);
-    const auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 5, 10, kClear));
-    EXPECT_TRUE(pixelIs(*image, 15, 10, kRed));
-    EXPECT_TRUE(pixelIs(*image, 5, 30, kRed));
-    EXPECT_TRUE(pixelIs(*image, 15, 30, kClear));
-}
-
-TEST_F(RenderPaintingTest, DashCapsAndJoins) {
-    auto root = makeRoot();
-    auto shape = ShapeLayer::make();
-    shape->setFrame({0, 0, 40, 40});
     Path line;
     line.moveTo({10, 10});
     line.lineTo({30, 10});
-    shape->setPath(line);
-    shape->setFillColor(std::nullopt);
-    shape->setStrokeColor(Color::rgb(1, 0, 0));
-    shape->setLineWidth(4);
-    root->addSublayer(shape);
-    // Butt caps end at the end point; square and round caps reach past it.
-    auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 9, 10, kClear));
-    EXPECT_TRUE(pixelIs(*image, 10, 10, kRed));
-    shape->setLineCap(LineCap::square);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 9, 10, kRed));
-    EXPECT_TRUE(pixelIs(*image, 8, 8, kRed));
-    shape->setLineCap(LineCap::round);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 9, 9, kRed));
-    EXPECT_LT(premultipliedAt(*image, 8, 8).a, 128) << "a round cap leaves the corner mostly empty";
-
-    // Dashes of 4 on, 4 off from the start.
-    shape->setLineCap(LineCap::butt);
-    shape->setLineDashPattern({4, 4});
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 12, 10, kRed));
-    EXPECT_TRUE(pixelIs(*image, 16, 10, kClear));
-    EXPECT_TRUE(pixelIs(*image, 20, 10, kRed));
-    shape->setLineDashPhase(4);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 12, 10, kClear));
-
-    // A right-angle corner: a miter join fills the outer corner, a bevel cuts it.
+    Path twoLines;
+    twoLines.moveTo({0, 10});
+    twoLines.lineTo({20, 10});
+    twoLines.moveTo({0, 30});
+    twoLines.lineTo({20, 30});
     Path corner;
     corner.moveTo({10, 30});
     corner.lineTo({30, 30});
     corner.lineTo({30, 10});
-    shape->setPath(corner);
-    shape->setLineDashPattern({});
-    shape->setLineJoin(LineJoin::miter);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 31, 31, kRed));
-    shape->setLineJoin(LineJoin::bevel);
-    image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 31, 31, kClear));
+    struct Case {
+        const char* name;
+        const Path& path;
+        std::function<void(ShapeLayer&)> style;  // applied to a red stroke of width 4 without fill
+        std::vector<PixelCheck> pixels;
+    };
+    const std::vector<Case> cases = {
+        {"the stroke lies over the fill", square, [](ShapeLayer& s) { s.setFillColor(Color::rgb(0, 1, 0)); },
+         {{20, 20, kGreen}, {11, 20, kRed}, {9, 20, kRed}, {7, 20, kClear}}},
+        {"no fill", square, {}, {{20, 20, kClear}, {11, 20, kRed}}},
+        {"a trim spans both subpaths", twoLines,
+         [](ShapeLayer& s) {
+             s.setStrokeStart(0.25);
+             s.setStrokeEnd(0.75);
+         },
+         {{5, 10, kClear}, {15, 10, kRed}, {5, 30, kRed}, {15, 30, kClear}}},
+        {"a butt cap ends at the end point", line, {}, {{9, 10, kClear}, {10, 10, kRed}}},
+        {"a square cap reaches past it", line, [](ShapeLayer& s) { s.setLineCap(LineCap::square); },
+         {{9, 10, kRed}, {8, 8, kRed}}},
+        // The corner pixel is 31 % inside the cap's circle.
+        {"a round cap", line, [](ShapeLayer& s) { s.setLineCap(LineCap::round); },
+         {{9, 9, kRed}, {8, 8, {80, 0, 0, 80}, 12}}},
+        {"dashes of 4 on, 4 off", line, [](ShapeLayer& s) { s.setLineDashPattern({4, 4}); },
+         {{12, 10, kRed}, {16, 10, kClear}, {20, 10, kRed}}},
+        {"a dash phase", line,
+         [](ShapeLayer& s) {
+             s.setLineDashPattern({4, 4});
+             s.setLineDashPhase(4);
+         },
+         {{12, 10, kClear}, {16, 10, kRed}}},
+        {"a miter join fills the outer corner", corner, [](ShapeLayer& s) { s.setLineJoin(LineJoin::miter); },
+         {{31, 31, kRed}}},
+        {"a bevel join cuts it", corner, [](ShapeLayer& s) { s.setLineJoin(LineJoin::bevel); }, {{31, 31, kClear}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = makeRoot();
+        auto shape = ShapeLayer::make();
+        shape->setFrame({0, 0, 40, 40});
+        shape->setPath(c.path);
+        shape->setFillColor(std::nullopt);
+        shape->setStrokeColor(Color::rgb(1, 0, 0));
+        shape->setLineWidth(4);
+        if (c.style) {
+            c.style(*shape);
+        }
+        root->addSublayer(shape);
+        expectPixels(*renderTree(root, clock->now()), c.pixels);
+    }
 }
 
 TEST_F(RenderPaintingTest, PaddedGradientShowsOnlyWhereItShows) {
@@ -232,19 +166,16 @@ TEST_F(RenderPaintingTest, PaddedGradientShowsOnlyWhereItShows) {
     gradient->setStartPoint({pad / width, 0.5});
     gradient->setEndPoint({(pad + 40) / width, 0.5});
     root->addSublayer(gradient);
-    const auto image = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*image, 0, 20, kRed, 8));
-    EXPECT_TRUE(pixelIs(*image, 20, 20, {128, 0, 128, 255}, 8));
-    EXPECT_TRUE(pixelIs(*image, 39, 20, kBlue, 8));
+    expectPixels(*renderTree(root, clock->now()),
+                 {{0, 20, kRed, 8}, {20, 20, {128, 0, 128, 255}, 8}, {39, 20, kBlue, 8}});
 
     // Radial: centred on the start point, reaching the end point's x and y.
     gradient->setType(GradientLayer::Type::radial);
     gradient->setStartPoint({(pad + 20) / width, (pad + 20) / width});
     gradient->setEndPoint({(pad + 40) / width, (pad + 40) / width});
-    const auto radial = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*radial, 20, 20, kRed, 12));
-    EXPECT_TRUE(pixelIs(*radial, 30, 20, {128, 0, 128, 255}, 10));
-    EXPECT_TRUE(pixelIs(*radial, 39, 39, kBlue, 8)) << "extended past the end";
+    // Extended past the end.
+    expectPixels(*renderTree(root, clock->now()),
+                 {{20, 20, kRed, 12}, {30, 20, {128, 0, 128, 255}, 10}, {39, 39, kBlue, 8}});
 }
 
 TEST_F(RenderPaintingTest, ImageWithResizeGravity) {
@@ -257,16 +188,12 @@ TEST_F(RenderPaintingTest, ImageWithResizeGravity) {
     layer->setContents(image);
     root->addSublayer(layer);
     auto out = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*out, 12, 12, kRed));
-    EXPECT_TRUE(pixelIs(*out, 27, 12, kGreen));
-    EXPECT_TRUE(pixelIs(*out, 12, 27, kBlue));
-    EXPECT_TRUE(pixelIs(*out, 27, 27, {255, 255, 255, 255}));
-    EXPECT_TRUE(pixelIs(*out, 8, 8, kClear));
+    expectPixels(*out, {{12, 12, kRed}, {27, 12, kGreen}, {12, 27, kBlue}, {27, 27, {255, 255, 255, 255}},
+                        {8, 8, kClear}});
     // Centred at its own size (2 points at scale 1).
     layer->setContentsGravity(ContentsGravity::center);
     out = renderTree(root, clock->now());
-    EXPECT_TRUE(pixelIs(*out, 19, 19, kRed));
-    EXPECT_TRUE(pixelIs(*out, 12, 12, kClear));
+    expectPixels(*out, {{19, 19, kRed}, {12, 12, kClear}});
 }
 
 // A layer that draws a red square and counts its drawings.
@@ -291,8 +218,7 @@ TEST_F(RenderPaintingTest, CustomDrawnLayerRedrawsOnlyWhenAsked) {
     EXPECT_EQ(layer->draws, 1);
     ASSERT_TRUE(layer->contents());
     EXPECT_EQ(layer->contents()->width(), 20) << "bounds times contents scale";
-    EXPECT_TRUE(pixelIs(*image, 12, 12, kRed));
-    EXPECT_TRUE(pixelIs(*image, 17, 17, kClear));
+    expectPixels(*image, {{12, 12, kRed}, {17, 17, kClear}});
     renderTree(root, clock->now());
     renderTree(root, clock->now());
     EXPECT_EQ(layer->draws, 1);

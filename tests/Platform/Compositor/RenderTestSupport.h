@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/Renderer.h"
@@ -37,13 +38,26 @@ inline ::testing::AssertionResult pixelIs(const platform::graphics::Image& image
                                          << expected.g << ", " << expected.b << ", " << expected.a << ")";
 }
 
+struct PixelCheck {
+    int x = 0, y = 0;
+    Rgba expected;
+    int tolerance = 2;
+};
+
+// Checks a table of pixels of one image; each failure names its pixel.
+inline void expectPixels(const platform::graphics::Image& image, const std::vector<PixelCheck>& checks) {
+    for (const PixelCheck& check : checks) {
+        EXPECT_TRUE(pixelIs(image, check.x, check.y, check.expected, check.tolerance));
+    }
+}
+
 constexpr Rgba kClear{0, 0, 0, 0};
 constexpr Rgba kRed{255, 0, 0, 255};
 constexpr Rgba kGreen{0, 255, 0, 255};
 constexpr Rgba kBlue{0, 0, 255, 255};
 
-inline std::shared_ptr<const platform::graphics::Image> renderTree(const std::shared_ptr<platform::compositor::Layer>& root,
-                                                                   double time, int width = 40, int height = 40) {
+inline std::shared_ptr<const platform::graphics::Image> renderTree(
+    const std::shared_ptr<platform::compositor::Layer>& root, double time, int width = 40, int height = 40) {
     return platform::compositor::Renderer::renderImage(root, time, width, height);
 }
 

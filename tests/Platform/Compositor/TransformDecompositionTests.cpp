@@ -53,23 +53,12 @@ TEST(TransformDecomposition, ComponentsOfComposedParts) {
     parts.translationX = 7;
     parts.translationY = -8;
     const TransformComponents read = TransformComponents::of(parts.matrix());
-    EXPECT_NEAR(read.scaleX, 2, 1e-9);
-    EXPECT_NEAR(read.scaleY, 0.5, 1e-9);
-    EXPECT_NEAR(read.rotationX, 0.2, 1e-9);
-    EXPECT_NEAR(read.rotationY, -0.4, 1e-9);
-    EXPECT_NEAR(read.rotationZ, 1.1, 1e-9);
-    EXPECT_NEAR(read.translationX, 7, 1e-9);
-    EXPECT_NEAR(read.translationY, -8, 1e-9);
-}
-
-TEST(TransformDecomposition, KeyPathParts) {
-    using Part = TransformComponents::Part;
-    EXPECT_EQ(TransformComponents::partForKeyPath("transform.rotation.z"), Part::rotationZ);
-    EXPECT_EQ(TransformComponents::partForKeyPath("transform.translation"), Part::translation);
-    EXPECT_EQ(TransformComponents::partForKeyPath("transform.scale.y"), Part::scaleY);
-    EXPECT_FALSE(TransformComponents::partForKeyPath("transform").has_value());
-    EXPECT_FALSE(TransformComponents::partForKeyPath("transform.scale").has_value());
-    EXPECT_FALSE(TransformComponents::partForKeyPath("sublayerTransform.scale.x").has_value());
+    for (double TransformComponents::*part :
+         {&TransformComponents::scaleX, &TransformComponents::scaleY, &TransformComponents::rotationX,
+          &TransformComponents::rotationY, &TransformComponents::rotationZ, &TransformComponents::translationX,
+          &TransformComponents::translationY}) {
+        EXPECT_NEAR(read.*part, parts.*part, 1e-9);
+    }
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "Lottie/Model/KeyframeGroupReading.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
 #include "Lottie/Values/LottieVector1D.h"
-#include "Lottie/Values/LottieVector3D.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
 
@@ -96,14 +95,6 @@ inline double staticValue(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>
         return -1e9;
     }
     return group->keyframes().front().value().value;
-}
-
-inline lottie::LottieVector3D staticVector(const lottie::KeyframeGroupPtr<lottie::LottieVector3D>& group) {
-    if (!group || group->keyframes().size() != 1) {
-        ADD_FAILURE() << "not a static group";
-        return {};
-    }
-    return group->keyframes().front().value();
 }
 
 template <class T>

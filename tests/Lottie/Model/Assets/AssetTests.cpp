@@ -56,12 +56,8 @@ TEST(ImageAssetDecoding, FirstMissingOrMistypedKeyIsReported) {
         modeltest::expectInvalidInput([&] { modeltest::fromDictionary<ImageAsset>(c.json); }, c.file, c.line);
         EXPECT_THROW(modeltest::fromContainer<ImageAsset>(c.json), platform::json::DecodingError);
     }
-    auto decoded = modeltest::fromDictionary<ImageAsset>(image(R"("a")"));
-    EXPECT_EQ(decoded->name, "img_0.png");
-    EXPECT_EQ(decoded->directory, "images/");
-    EXPECT_EQ(decoded->width, 120);
-    EXPECT_EQ(decoded->height, 80);
-    EXPECT_EQ(modeltest::encoded(*decoded), R"({"id":"a","p":"img_0.png","u":"images/","w":120,"h":80})");
+    EXPECT_EQ(modeltest::encoded(*modeltest::fromDictionary<ImageAsset>(image(R"("a")"))),
+              R"({"id":"a","p":"img_0.png","u":"images/","w":120,"h":80})");
 }
 
 TEST(ImageAssetFiles, PathsThatCouldLeaveTheFolderAreRefused) {

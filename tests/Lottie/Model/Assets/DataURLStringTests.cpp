@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "Lottie/Model/Assets/DataURLString.h"
-#include "Lottie/Model/Assets/ImageAsset.h"
-#include "tests/Lottie/Model/Assets/ModelFragments.h"
 
 using lottie::DataURLFlags;
 using lottie::dataFromDataURLString;
@@ -45,17 +43,6 @@ TEST(DataURLString, BypassingBase64HandsTheWholeURLToTheLoader) {
     DataURLFlags bypass{DataURLFlags::bypassBase64};
     EXPECT_EQ(asText(dataFromDataURLString("data:text/plain,a;base64,QQ==", bypass)), "a;base64,QQ==");
     EXPECT_EQ(asText(dataFromDataURLString("data:image/png;base64,aGVsbG8=", bypass)), "hello");
-}
-
-TEST(DataURLString, ImageAssetsReadTheirEmbeddedImage) {
-    auto embedded = modeltest::fromDictionary<lottie::ImageAsset>(
-        R"({"id":"i","p":"data:image/png;base64,iVBORw0KGgo=","u":"","w":1,"h":1,"e":1})");
-    auto bytes = embedded->embeddedData();
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(bytes->size(), 8u);
-    EXPECT_EQ((*bytes)[1], 'P');
-    auto file = modeltest::fromDictionary<lottie::ImageAsset>(R"({"id":"i","p":"a.png","u":"","w":1,"h":1})");
-    EXPECT_FALSE(file->embeddedData());
 }
 
 }  // namespace

@@ -183,24 +183,4 @@ TEST(HostileDocuments, NonFiniteAndOversizedNumbersInTextAreParseErrors) {
     }
 }
 
-TEST(HostileDocuments, DeeplyNestedOutlinesAndNestingBeyondTheParserLimit) {
-    // Deeply nested glyph outlines decode or fail cleanly.
-    std::string shapes = R"({"ty":"sh","ks":{"k":{"c":false,"v":[],"i":[],"o":[]}}})";
-    for (int depth = 0; depth < 200; ++depth) shapes = R"({"ty":"gr","it":[)" + shapes + "]}";
-    std::string json = R"({"v":"5","ip":0,"op":1,"fr":1,"w":1,"h":1,"layers":[],"chars":[{"ch":"a","size":1,"fFamily":"f","style":"s","w":1,"data":{"shapes":[)" +
-                       shapes + "]}}]}";
-    for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
-        try {
-            auto animation = LottieAnimation::fromData(json, strategy);
-            EXPECT_EQ((*animation->glyphs)[0]->shapes.size(), 1u);
-            (void)modeltest::encoded(*animation);
-        } catch (const lottie::InitializableError&) {
-        } catch (const platform::json::DecodingError&) {
-        }
-    }
-    std::string tooDeep(5000, '[');
-    EXPECT_THROW(LottieAnimation::fromData(R"({"v":"5","layers":)" + tooDeep, DecodingStrategy::dictionaryBased),
-                 platform::json::ParseError);
-}
-
 }  // namespace

@@ -103,13 +103,10 @@ TEST(ShapeItemFamily, KeyedListMustBeAnArrayOfObjects) {
         EXPECT_THROW(listByKeyed(list), platform::json::DecodingError);
     }
     platform::json::Value json = platform::json::parse(R"({"other":[]})");
-    platform::json::Decoder decoder(json);
-    try {
-        ShapeItem::decodeShapeItemFamily(decoder.container(), "shapes");
-        FAIL() << "a missing list was accepted";
-    } catch (const platform::json::DecodingError& error) {
-        EXPECT_EQ(error.kind(), Kind::keyNotFound);
-    }
+    auto missing = testsupport::thrown<platform::json::DecodingError>(
+        [&] { ShapeItem::decodeShapeItemFamily(platform::json::Decoder(json).container(), "shapes"); });
+    ASSERT_TRUE(missing) << "a missing list was accepted";
+    EXPECT_EQ(missing->kind(), Kind::keyNotFound);
 }
 
 TEST(ShapeItemFamily, EncodingWritesBaseKeysFirstWithDefaults) {

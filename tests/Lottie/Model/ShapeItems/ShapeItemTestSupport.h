@@ -14,6 +14,7 @@
 #include "Lottie/Values/LottieVector1D.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
+#include "tests/Support/Thrown.h"
 
 namespace shapetests {
 
@@ -57,23 +58,15 @@ inline ItemPtr byKeyed(const std::string& item) {
 
 // The error each decoder throws; fails the test when none is thrown.
 inline lottie::InitializableError dictionaryError(const std::string& item) {
-    try {
-        byDictionary(item);
-    } catch (const lottie::InitializableError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the dictionary decoder accepted " << item;
-    return lottie::InitializableError::invalidInput("(none)", 0);
+    auto error = testsupport::thrown<lottie::InitializableError>([&] { byDictionary(item); });
+    if (!error) ADD_FAILURE() << "the dictionary decoder accepted " << item;
+    return error.value_or(lottie::InitializableError::invalidInput("(none)", 0));
 }
 
 inline platform::json::DecodingError keyedError(const std::string& item) {
-    try {
-        byKeyed(item);
-    } catch (const platform::json::DecodingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the keyed decoder accepted " << item;
-    return platform::json::DecodingError::dataCorrupted({}, "(none)");
+    auto error = testsupport::thrown<platform::json::DecodingError>([&] { byKeyed(item); });
+    if (!error) ADD_FAILURE() << "the keyed decoder accepted " << item;
+    return error.value_or(platform::json::DecodingError::dataCorrupted({}, "(none)"));
 }
 
 inline platform::json::Value encode(const ShapeItem& item) { return platform::json::encodeToValue(item); }

@@ -106,6 +106,11 @@ TEST(JsonParser, MalformedTextSaysWhere) {
         {"[1] x", 1, 5},
         {"[01]", 1, 3},
         {"{\"a\":1e999}", 1, 6},
+        // Numbers JSON can't hold, spelled or beyond the range of a double.
+        {"[NaN]", 1, 2},
+        {"[Infinity]", 1, 2},
+        {"[-Infinity]", 1, 2},
+        {"[-1e400]", 1, 2},
         {"[\"\xFF\"]", 1, 3},
     };
     for (const Case& c : cases) {

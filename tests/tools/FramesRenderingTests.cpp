@@ -1,4 +1,4 @@
-// The frame tool's rendering forms, run as a user would run them.
+// The frame tool, run as a user would run it.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 
 namespace {
 
+// Runs the built tool and returns its standard output and exit status.
 std::pair<std::string, int> runTool(const std::string& arguments) {
     std::string command = std::string(LOTTIE_FRAMES_PATH) + " " + arguments + " 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
@@ -31,6 +32,16 @@ const char* const wideDocument =
 std::uint32_t pixel(const std::filesystem::path& file, int x, int y) {
     auto image = platform::graphics::ImageDecoder::decode(testsupport::readFile(file));
     return image ? image->pixel(x, y) : 0xdeadbeef;
+}
+
+TEST(LottieFramesTool, ReportsInfoByBothStrategies) {
+    auto example = testsupport::sourceDirectory() / "examples" / "bouncing-shapes.json";
+    for (const char* strategy : {"dictionary", "codable"}) {
+        auto [output, status] = runTool(example.string() + " --info --strategy " + strategy);
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(output, "{\"width\":512,\"height\":512,\"frameRate\":30,\"startFrame\":0,\"endFrame\":90,"
+                          "\"layers\":3,\"engine\":\"main-thread\"}\n");
+    }
 }
 
 TEST(LottieFramesRendering, WritesFramesFittedAndCentred) {
@@ -68,19 +79,27 @@ TEST(LottieFramesRendering, BenchReportsTimings) {
     }
 }
 
-TEST(LottieFramesRendering, FailsCleanly) {
+// Bad input ends with status 1, a bad command line with status 2.
+TEST(LottieFramesTool, FailsCleanly) {
     testsupport::TemporaryDirectory directory;
-    const auto input = directory.path() / "wide.json";
-    testsupport::writeFile(input, wideDocument);
-    const auto out = (directory.path() / "out").string();
-    EXPECT_EQ(runTool(input.string() + " --frames nan --out " + out).second, 1);
-    EXPECT_EQ(runTool(input.string() + " --frames 1 --engine core-animation --out " + out).second, 2);
-    const auto sizeless = directory.path() / "sizeless.json";
-    testsupport::writeFile(sizeless, R"({"v":"5","fr":30,"ip":0,"op":10,"w":0,"h":0,"layers":[]})");
-    EXPECT_EQ(runTool(sizeless.string() + " --frames 1 --out " + out).second, 1);
-    const auto endless = directory.path() / "endless.json";
-    testsupport::writeFile(endless, R"({"v":"5","fr":30,"ip":0,"op":1e12,"w":10,"h":10,"layers":[]})");
-    EXPECT_EQ(runTool(endless.string() + " --frames all --out " + out).second, 1);
+    const auto folder = directory.path().string() + "/";
+    testsupport::writeFile(folder + "wide.json", wideDocument);
+    testsupport::writeFile(folder + "broken.json", "{\"v\":\"5\",");
+    testsupport::writeFile(folder + "sizeless.json", R"({"v":"5","fr":30,"ip":0,"op":10,"w":0,"h":0,"layers":[]})");
+    testsupport::writeFile(folder + "endless.json", R"({"v":"5","fr":30,"ip":0,"op":1e12,"w":10,"h":10,"layers":[]})");
+    const std::pair<std::string, int> cases[] = {
+        {"broken.json --info", 1},
+        {"missing.json --info", 1},
+        {"wide.json --bogus", 2},
+        {"wide.json --frames nan --out " + folder + "out", 1},
+        {"wide.json --frames 1 --engine core-animation --out " + folder + "out", 2},
+        {"sizeless.json --frames 1 --out " + folder + "out", 1},
+        {"endless.json --frames all --out " + folder + "out", 1},
+    };
+    for (const auto& [arguments, status] : cases) {
+        SCOPED_TRACE(arguments);
+        EXPECT_EQ(runTool(folder + arguments).second, status);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "Lottie/Values/ColorConversions.h"
 #include "Lottie/Values/DataAsset.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/Thrown.h"
 
 using namespace lottie;
 
@@ -63,13 +64,10 @@ TEST(DataAsset, ReadsTheAssetOrThrowsAssetNotFound) {
     EXPECT_EQ(dataAsset("intro", bundle), (platform::foundation::Data{1, 2, 0, 3}));
     for (const char* name : {"missing", "../intro", ""}) {
         SCOPED_TRACE(name);
-        try {
-            dataAsset(name, bundle);
-            ADD_FAILURE() << "found";
-        } catch (const DotLottieError& error) {
-            EXPECT_EQ(error.kind(), DotLottieError::Kind::assetNotFound);
-            EXPECT_EQ(error.assetName(), name);
-            EXPECT_EQ(error.bundle(), std::optional<platform::foundation::Bundle>(bundle));
-        }
+        auto error = testsupport::thrown<DotLottieError>([&] { dataAsset(name, bundle); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind(), DotLottieError::Kind::assetNotFound);
+        EXPECT_EQ(error->assetName(), name);
+        EXPECT_EQ(error->bundle(), std::optional<platform::foundation::Bundle>(bundle));
     }
 }

@@ -12,6 +12,7 @@
 #include "Platform/Json/Encoding.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
+#include "tests/Support/Thrown.h"
 
 namespace valuestest {
 
@@ -19,22 +20,14 @@ inline platform::json::Value json(const std::string& text) { return platform::js
 
 // The file and line of the InitializableError that `body` throws, or nothing.
 inline std::optional<std::pair<std::string, unsigned>> initializableError(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const lottie::InitializableError& error) {
-        return std::make_pair(error.file(), error.line());
-    }
-    return std::nullopt;
+    auto error = testsupport::thrown<lottie::InitializableError>(body);
+    return error ? std::optional(std::make_pair(error->file(), error->line())) : std::nullopt;
 }
 
 // The kind of the DecodingError that `body` throws, or nothing.
 inline std::optional<platform::json::DecodingError::Kind> decodingError(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const platform::json::DecodingError& error) {
-        return error.kind();
-    }
-    return std::nullopt;
+    auto error = testsupport::thrown<platform::json::DecodingError>(body);
+    return error ? std::optional(error->kind()) : std::nullopt;
 }
 
 // Decodes T from JSON text with the keyed-container decoder.

@@ -7,21 +7,20 @@
 #include "Platform/Json/Encoding.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
+#include "tests/Support/Thrown.h"
 
 using namespace platform::json;
 
 namespace {
 
+using testsupport::thrown;
+
 // Runs `body` over a container of the parsed text and returns the error kind it throws.
 std::optional<DecodingError::Kind> errorKind(const std::string& text,
                                              const std::function<void(const KeyedDecodingContainer&)>& body) {
     Value value = parse(text);
-    try {
-        body(Decoder(value).container());
-    } catch (const DecodingError& error) {
-        return error.kind();
-    }
-    return std::nullopt;
+    auto error = thrown<DecodingError>([&] { body(Decoder(value).container()); });
+    return error ? std::optional(error->kind()) : std::nullopt;
 }
 
 TEST(KeyedDecoder, ConvertsValuesOnlyAsThePlatformDoes) {
@@ -61,26 +60,23 @@ TEST(KeyedDecoder, ConvertsValuesOnlyAsThePlatformDoes) {
 
 TEST(KeyedDecoder, ErrorsCarryTheCodingPath) {
     Value value = parse(R"({"layers":[{"ks":{}},{"ks":{"o":"x"}}]})");
-    try {
+    auto mistyped = thrown<DecodingError>([&] {
         auto layers = Decoder(value).container().nestedUnkeyedContainer("layers");
         while (!layers.isAtEnd()) {
             auto layer = layers.nestedContainer();
             layer.nestedContainer("ks").decodeIfPresent<double>("o");
         }
-        FAIL() << "decoded";
-    } catch (const DecodingError& error) {
-        EXPECT_EQ(error.kind(), DecodingError::Kind::typeMismatch);
-        EXPECT_EQ(describe(error.codingPath()), "layers[1].ks.o");
-        EXPECT_NE(std::string(error.what()).find("layers[1].ks.o"), std::string::npos);
-    }
-    try {
-        Decoder(value).container().nestedUnkeyedContainer("layers").nestedContainer().decode<int>("ip");
-        FAIL() << "decoded";
-    } catch (const DecodingError& error) {
-        EXPECT_EQ(error.kind(), DecodingError::Kind::keyNotFound);
-        EXPECT_EQ(describe(error.codingPath()), "layers[0]");
-        EXPECT_EQ(error.key()->stringValue, "ip");
-    }
+    });
+    ASSERT_TRUE(mistyped);
+    EXPECT_EQ(mistyped->kind(), DecodingError::Kind::typeMismatch);
+    EXPECT_EQ(describe(mistyped->codingPath()), "layers[1].ks.o");
+    EXPECT_NE(std::string(mistyped->what()).find("layers[1].ks.o"), std::string::npos);
+    auto missing = thrown<DecodingError>(
+        [&] { Decoder(value).container().nestedUnkeyedContainer("layers").nestedContainer().decode<int>("ip"); });
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->kind(), DecodingError::Kind::keyNotFound);
+    EXPECT_EQ(describe(missing->codingPath()), "layers[0]");
+    EXPECT_EQ(missing->key()->stringValue, "ip");
 }
 
 TEST(KeyedDecoder, DecodersKeepTheirPathAfterTheContainersThatMadeThemAreGone) {
@@ -94,12 +90,9 @@ TEST(KeyedDecoder, DecodersKeepTheirPathAfterTheContainersThatMadeThemAreGone) {
     }();
     EXPECT_EQ(describe(asset.codingPath()), "assets[0].id");
     EXPECT_EQ(describe(layers.codingPath()), "root.assets[1].layers");
-    try {
-        layers.unkeyedContainer().nestedContainer().decode<int>("ty");
-        FAIL() << "decoded";
-    } catch (const DecodingError& error) {
-        EXPECT_EQ(describe(error.codingPath()), "root.assets[1].layers[0].ty");
-    }
+    auto error = thrown<DecodingError>([&] { layers.unkeyedContainer().nestedContainer().decode<int>("ty"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(describe(error->codingPath()), "root.assets[1].layers[0].ty");
     // A path given from outside keeps index keys as they were given.
     Decoder given(value, {CodingKey::named("a"), CodingKey{"third", 2}, CodingKey::index(4)});
     EXPECT_EQ(given.codingPath(), (CodingPath{CodingKey::named("a"), CodingKey{"third", 2}, CodingKey::index(4)}));
@@ -119,12 +112,9 @@ TEST(UnkeyedDecoder, CopiesAdvanceOnTheirOwnAndFailuresDoNotAdvance) {
     EXPECT_TRUE(read.decodeNil());
     EXPECT_EQ(read.decodeIfPresent<int>(), 4);
     EXPECT_TRUE(read.isAtEnd());
-    try {
-        read.decode<int>();
-        FAIL();
-    } catch (const DecodingError& error) {
-        EXPECT_EQ(error.kind(), DecodingError::Kind::valueNotFound);
-    }
+    auto pastTheEnd = thrown<DecodingError>([&] { read.decode<int>(); });
+    ASSERT_TRUE(pastTheEnd);
+    EXPECT_EQ(pastTheEnd->kind(), DecodingError::Kind::valueNotFound);
 }
 
 struct Point2 {
@@ -176,12 +166,9 @@ TEST(Encoder, NestedContainersStayValidWhileTheParentGrows) {
 
 TEST(Encoder, RefusesNonFiniteNumbersWithThePath) {
     std::vector<Point2> points{{1, 2, std::nullopt}, {std::nan(""), 0, std::nullopt}};
-    try {
-        encodeToValue(points);
-        FAIL();
-    } catch (const EncodingError& error) {
-        EXPECT_EQ(describe(error.codingPath()), "[1].x");
-    }
+    auto error = thrown<EncodingError>([&] { encodeToValue(points); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(describe(error->codingPath()), "[1].x");
 }
 
 }  // namespace

@@ -56,12 +56,8 @@ TEST(ImageAssetDecoding, FirstMissingOrMistypedKeyIsReported) {
         modeltest::expectInvalidInput([&] { modeltest::fromDictionary<ImageAsset>(c.json); }, c.file, c.line);
         EXPECT_THROW(modeltest::fromContainer<ImageAsset>(c.json), platform::json::DecodingError);
     }
-    auto decoded = modeltest::fromDictionary<ImageAsset>(image(R"("a")"));
-    EXPECT_EQ(decoded->name, "img_0.png");
-    EXPECT_EQ(decoded->directory, "images/");
-    EXPECT_EQ(decoded->width, 120);
-    EXPECT_EQ(decoded->height, 80);
-    EXPECT_EQ(modeltest::encoded(*decoded), R"({"id":"a","p":"img_0.png","u":"images/","w":120,"h":80})");
+    EXPECT_EQ(modeltest::encoded(*modeltest::fromDictionary<ImageAsset>(image(R"("a")"))),
+              R"({"id":"a","p":"img_0.png","u":"images/","w":120,"h":80})");
 }
 
 TEST(ImageAssetFiles, PathsThatCouldLeaveTheFolderAreRefused) {
@@ -118,7 +114,7 @@ TEST(PrecompAssetDecoding, LayersMustBeAnArrayOfDictionaries) {
     }
 }
 
-TEST(AssetLibraryDecoding, DictionaryDecoderSkipsBadImagesAndFailsOnBadPrecomps) {
+TEST(AssetLibraryDecoding, DictionaryDecoderSkipsBadImagesAndNeedsAnArray) {
     const char* json = R"([
         {"id":"a","p":"a.png","u":"","w":1,"h":1},
         {"id":"noDirectory","p":"b.png","w":1,"h":1},
@@ -133,8 +129,6 @@ TEST(AssetLibraryDecoding, DictionaryDecoderSkipsBadImagesAndFailsOnBadPrecomps)
     // One object, shared by both maps.
     EXPECT_EQ(library->assets.at("comp").get(), library->precompAssets.at("comp").get());
 
-    modeltest::expectInvalidInput(
-        [] { modeltest::fromDictionary<AssetLibrary>(R"([{"id":"p","layers":{}}])"); }, "Lottie/PrecompAsset", 21);
     for (const char* notAnArray : {"{}", "[1]", "\"assets\"", "null"}) {
         SCOPED_TRACE(notAnArray);
         modeltest::expectInvalidInput([&] { modeltest::fromDictionary<AssetLibrary>(notAnArray); },

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "Lottie/Model/Assets/DataURLString.h"
-#include "Lottie/Model/Assets/ImageAsset.h"
-#include "tests/Lottie/Model/Assets/ModelFragments.h"
 
 using lottie::DataURLFlags;
 using lottie::dataFromDataURLString;
@@ -18,6 +16,7 @@ TEST(DataURLString, ReadsEmbeddedBytesAndRefusesEverythingElse) {
     struct Case {
         const char* text;
         const char* expected;  // nullptr: nothing
+        DataURLFlags flags{};
     };
     const Case cases[] = {
         {"data:image/png;base64,aGVsbG8=", "hello"},
@@ -32,30 +31,16 @@ TEST(DataURLString, ReadsEmbeddedBytesAndRefusesEverythingElse) {
         {"DATA:image/png;base64,aGVsbG8=", nullptr},
         {"data:image/png;base64,aGVsbG8=%zz", nullptr},           // not a well-formed URL
         {"", nullptr},
+        // Bypassing Base64 hands the whole URL to the loader.
+        {"data:text/plain,a;base64,QQ==", "a;base64,QQ==", {DataURLFlags::bypassBase64}},
+        {"data:image/png;base64,aGVsbG8=", "hello", {DataURLFlags::bypassBase64}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        auto bytes = asText(dataFromDataURLString(c.text));
+        auto bytes = asText(dataFromDataURLString(c.text, c.flags));
         ASSERT_EQ(bytes.has_value(), c.expected != nullptr);
         if (bytes) { EXPECT_EQ(*bytes, c.expected); }
     }
-}
-
-TEST(DataURLString, BypassingBase64HandsTheWholeURLToTheLoader) {
-    DataURLFlags bypass{DataURLFlags::bypassBase64};
-    EXPECT_EQ(asText(dataFromDataURLString("data:text/plain,a;base64,QQ==", bypass)), "a;base64,QQ==");
-    EXPECT_EQ(asText(dataFromDataURLString("data:image/png;base64,aGVsbG8=", bypass)), "hello");
-}
-
-TEST(DataURLString, ImageAssetsReadTheirEmbeddedImage) {
-    auto embedded = modeltest::fromDictionary<lottie::ImageAsset>(
-        R"({"id":"i","p":"data:image/png;base64,iVBORw0KGgo=","u":"","w":1,"h":1,"e":1})");
-    auto bytes = embedded->embeddedData();
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(bytes->size(), 8u);
-    EXPECT_EQ((*bytes)[1], 'P');
-    auto file = modeltest::fromDictionary<lottie::ImageAsset>(R"({"id":"i","p":"a.png","u":"","w":1,"h":1})");
-    EXPECT_FALSE(file->embeddedData());
 }
 
 }  // namespace

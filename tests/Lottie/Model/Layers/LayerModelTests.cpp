@@ -1,15 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
-#include "Lottie/Model/Layers/ImageLayerModel.h"
 #include "Lottie/Model/Layers/LayerModel.h"
-#include "Lottie/Model/Layers/PreCompLayerModel.h"
-#include "Lottie/Model/Layers/ShapeLayerModel.h"
-#include "Lottie/Model/Layers/SolidLayerModel.h"
-#include "Platform/Json/JsonParser.h"
-#include "Platform/Json/JsonWriter.h"
+#include "tests/Lottie/Model/Assets/ModelFragments.h"
 
 using namespace lottie;
 
@@ -30,48 +24,27 @@ std::string layer(const std::string& extra) {
     return R"({"ip":0,"op":10,"st":0,"nm":"L")" + (extra.empty() ? "" : "," + extra) + "}";
 }
 
-void expectDictionaryError(const std::string& layers, const std::string& file, unsigned line) {
-    SCOPED_TRACE(layers);
-    try {
-        byDictionary(layers);
-        ADD_FAILURE() << "decoded";
-    } catch (const InitializableError& error) {
-        EXPECT_EQ(error.file(), file);
-        EXPECT_EQ(error.line(), line);
-    }
-}
-
-TEST(LayerModelFamily, TypeCodesChooseTheClass) {
-    std::string layers = "[" + layer(R"("ty":0,"refId":"comp","w":10,"h":20)") + "," +
-                         layer(R"("ty":1,"sc":"#ff0000","sw":5,"sh":6)") + "," + layer(R"("ty":2,"refId":"img")") +
-                         "," + layer(R"("ty":3)") + "," + layer(R"("ty":4,"shapes":[])") + "," +
-                         layer(R"("ty":6)") + "," + layer(R"("ty":9)") + "]";
-    auto dictionary = byDictionary(layers);
-    auto keyed = byDecoder(layers);
-    ASSERT_EQ(dictionary.size(), 6u);  // the unknown code 9 is dropped
-    ASSERT_EQ(keyed.size(), 7u);       // ... and kept as a null layer here
-    for (const auto* list : {&dictionary, &keyed}) {
-        EXPECT_TRUE(dynamic_cast<const PreCompLayerModel*>((*list)[0].get()));
-        EXPECT_EQ(dynamic_cast<const SolidLayerModel&>(*(*list)[1]).colorHex, "#ff0000");
-        EXPECT_EQ(dynamic_cast<const ImageLayerModel&>(*(*list)[2]).referenceID, "img");
-        EXPECT_EQ((*list)[3]->type, LayerType::null);
-        EXPECT_TRUE(dynamic_cast<const ShapeLayerModel*>((*list)[4].get()));
-        EXPECT_EQ((*list)[5]->type, LayerType::unknown);
-    }
-    EXPECT_EQ(keyed[6]->type, LayerType::null);
-    EXPECT_EQ(typeid(*keyed[6]), typeid(LayerModel));
-}
-
 TEST(LayerModelFamily, SubclassKeysFailBeforeBaseKeys) {
-    expectDictionaryError(R"([{"ty":4}])", "Lottie/ShapeLayerModel", 22);
-    expectDictionaryError(R"([{"ty":0,"refId":"c","w":1}])", "Lottie/PreCompLayerModel", 32);
-    expectDictionaryError(R"([{"ty":0,"refId":"c"}])", "Lottie/PreCompLayerModel", 31);
-    expectDictionaryError("[" + layer(R"("ty":2,"refId":7)") + "]", "Lottie/ImageLayerModel", 22);
-    expectDictionaryError("[" + layer(R"("ty":1,"sc":"#fff","sw":1)") + "]", "Lottie/SolidLayerModel", 26);
-    expectDictionaryError(R"([{"ip":0,"op":1,"st":0}])", "Lottie/LayerModel", 110);
-    expectDictionaryError("[" + layer(R"("ty":3,"ind":"one")") + "]", "Lottie/LayerModel", 109);
-    expectDictionaryError("[" + layer(R"("ty":3,"ks":[])") + "]", "Lottie/LayerModel", 124);
-    expectDictionaryError(R"([{"ty":3,"ip":0,"st":0}])", "Lottie/LayerModel", 120);
+    struct Case {
+        std::string layer;
+        const char* file;
+        unsigned line;
+    };
+    const Case cases[] = {
+        {R"({"ty":4})", "Lottie/ShapeLayerModel", 22},
+        {R"({"ty":0,"refId":"c","w":1})", "Lottie/PreCompLayerModel", 32},
+        {R"({"ty":0,"refId":"c"})", "Lottie/PreCompLayerModel", 31},
+        {layer(R"("ty":2,"refId":7)"), "Lottie/ImageLayerModel", 22},
+        {layer(R"("ty":1,"sc":"#fff","sw":1)"), "Lottie/SolidLayerModel", 26},
+        {R"({"ip":0,"op":1,"st":0})", "Lottie/LayerModel", 110},
+        {layer(R"("ty":3,"ind":"one")"), "Lottie/LayerModel", 109},
+        {layer(R"("ty":3,"ks":[])"), "Lottie/LayerModel", 124},
+        {R"({"ty":3,"ip":0,"st":0})", "Lottie/LayerModel", 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layer);
+        modeltest::expectInvalidInput([&] { byDictionary("[" + c.layer + "]"); }, c.file, c.line);
+    }
     EXPECT_THROW(byDecoder(R"([{"ip":0,"op":1,"st":0}])"), platform::json::DecodingError);
 }
 

@@ -1,38 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "Lottie/Model/Protocols/RepeaterTransform.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
-#include "Lottie/Model/ShapeItems/Group.h"
 #include "Lottie/Model/ShapeItems/Merge.h"
 #include "Lottie/Model/ShapeItems/Repeater.h"
-#include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemSamples.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace shapetests;
-using lottie::LottieVector1D;
-using lottie::LottieVector3D;
 
 namespace {
-
-TEST(ModifierItems, GroupKeepsKnownItemsInOrder) {
-    const std::string item = R"({"ty":"gr","it":[{"ty":"mm","mm":1,"nm":"first"},{"ty":"zz","nm":"odd"},)"
-                             R"({"ty":"rd","r":{"k":2},"nm":"last"}]})";
-    auto dictionary = as<lottie::Group>(byDictionary(item));
-    ASSERT_EQ(dictionary->items().size(), 2u);
-    EXPECT_EQ(dictionary->items()[0]->name(), "first");
-    EXPECT_EQ(dictionary->items()[1]->name(), "last");
-    auto keyed = as<lottie::Group>(byKeyed(item));
-    ASSERT_EQ(keyed->items().size(), 3u);
-    EXPECT_EQ(keyed->items()[1]->type(), lottie::ShapeType::unknown);
-    // Every nested item writes its own keys.
-    platform::json::Value encoded = encode(*dictionary);
-    const auto& items = *encoded.find("it")->asArray();
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(keysOf(items[1]), (std::vector<std::string>{"nm", "ty", "hd", "r"}));
-}
 
 TEST(ModifierItems, MergeModes) {
     for (int mode = 0; mode <= 5; ++mode) {
@@ -49,138 +27,86 @@ TEST(ModifierItems, TrimTypeDefaultsToIndividually) {
         const char* member;
         lottie::TrimType expected;
     };
-    for (const Case& testCase : {Case{"", lottie::TrimType::individually}, Case{R"("m":null)", lottie::TrimType::individually},
-                                 Case{R"("m":1)", lottie::TrimType::simultaneously},
-                                 Case{R"("m":2)", lottie::TrimType::individually}}) {
+    const Case cases[] = {
+        {"", lottie::TrimType::individually},
+        {R"("m":null)", lottie::TrimType::individually},
+        {R"("m":1)", lottie::TrimType::simultaneously},
+        {R"("m":2)", lottie::TrimType::individually},
+    };
+    for (const Case& testCase : cases) {
         const std::string item = object({keys, testCase.member});
         SCOPED_TRACE(item);
         for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
             auto trim = as<lottie::Trim>(decoded);
             EXPECT_EQ(trim->trimType(), testCase.expected);
-            EXPECT_EQ(staticValue(trim->start()), 10);
-            EXPECT_EQ(staticValue(trim->end()), 90);
-            EXPECT_EQ(staticValue(trim->offset()), 180);
-            platform::json::Value encoded = encode(*trim);
-            EXPECT_EQ(keysOf(encoded), (std::vector<std::string>{"nm", "ty", "hd", "s", "e", "o", "m"}));
-            EXPECT_EQ(*encoded.find("m"), platform::json::Value::integer(static_cast<int>(testCase.expected)));
+            // The type is always written, absent or not.
+            const auto written = platform::json::Value::integer(static_cast<int>(testCase.expected));
+            EXPECT_EQ(*encode(*trim).find("m"), written);
         }
     }
 }
 
-TEST(ModifierItems, RoundedCornersRadius) {
-    const std::string item = R"({"ty":"rd","r":{"k":[{"t":0,"s":[0]},{"t":10,"s":[8]}]}})";
-    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-        auto corners = as<lottie::RoundedCorners>(decoded);
-        ASSERT_EQ(corners->radius()->keyframes().size(), 2u);
-        EXPECT_EQ(corners->radius()->keyframes()[1].value(), LottieVector1D(8));
+// An item of only its required keys equals the one that spells out every default.
+TEST(ModifierItems, OmittedKeysTakeTheirDefaults) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"ty":"rp","tr":{}})",
+         R"({"ty":"rp","c":{"k":0},"o":{"k":0},"tr":{"so":{"k":100},"eo":{"k":100},"rx":{"k":0},"ry":{"k":0},)"
+         R"("rz":{"k":0},"p":{"k":[0,0,0]},"a":{"k":[0,0,0]},"s":{"k":[100,100,100]}}})"},
+        {R"({"ty":"tr"})",
+         R"({"ty":"tr","a":{"k":[0,0,0]},"p":{"k":[0,0,0]},"s":{"k":[100,100,100]},"rx":{"k":0},"ry":{"k":0},)"
+         R"("rz":{"k":0},"o":{"k":100},"sk":{"k":0},"sa":{"k":0}})"},
+    };
+    for (const auto& [bare, spelledOut] : cases) {
+        SCOPED_TRACE(bare);
+        EXPECT_TRUE(*byDictionary(bare) == *byDictionary(spelledOut));
+        EXPECT_TRUE(*byKeyed(bare) == *byKeyed(spelledOut));
+        EXPECT_TRUE(*byKeyed(bare) == *byDictionary(bare));
     }
 }
 
-TEST(ModifierItems, RepeaterDefaultsAndRotationKeys) {
-    for (const ItemPtr& decoded : {byDictionary(R"({"ty":"rp","tr":{}})"), byKeyed(R"({"ty":"rp","tr":{}})")}) {
-        auto repeater = as<lottie::Repeater>(decoded);
-        EXPECT_EQ(staticValue(repeater->copies()), 0);
-        EXPECT_EQ(staticValue(repeater->offset()), 0);
-        EXPECT_EQ(staticValue(repeater->startOpacity()), 100);
-        EXPECT_EQ(staticValue(repeater->endOpacity()), 100);
-        EXPECT_EQ(staticValue(repeater->rotationX()), 0);
-        EXPECT_EQ(staticValue(repeater->rotationY()), 0);
-        EXPECT_EQ(staticValue(repeater->rotationZ()), 0);
-        EXPECT_EQ(staticVector(repeater->anchorPoint()), LottieVector3D(0, 0, 0));
-        EXPECT_EQ(staticVector(repeater->position()), LottieVector3D(0, 0, 0));
-        EXPECT_EQ(staticVector(repeater->scale()), LottieVector3D(100, 100, 100));
-        EXPECT_EQ(keysOf(*encode(*repeater).find("tr")),
-                  (std::vector<std::string>{"so", "eo", "rx", "ry", "rz", "p", "a", "s"}));
-    }
+// Rotation comes from "r" before "rz", in whichever order they stand, and is
+// written back under "rz" only.
+TEST(ModifierItems, RotationIsReadFromROrRzAndWrittenAsRz) {
     struct Case {
-        const char* transform;
+        const char* rotation;
         double rotationZ;
     };
-    for (const Case& testCase : {Case{R"({"r":{"k":30}})", 30}, Case{R"({"rz":{"k":40}})", 40},
-                                 Case{R"({"r":{"k":30},"rz":{"k":40}})", 30}, Case{R"({"rz":{"k":40},"r":{"k":30}})", 30}}) {
-        const std::string item = std::string(R"({"ty":"rp","c":{"k":4},"tr":)") + testCase.transform + "}";
-        SCOPED_TRACE(item);
-        for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-            auto repeater = as<lottie::Repeater>(decoded);
-            EXPECT_EQ(staticValue(repeater->rotationZ()), testCase.rotationZ);
-            EXPECT_EQ(staticValue(repeater->copies()), 4);
-            // Written back under "rz" only.
-            platform::json::Value transform = *encode(*repeater).find("tr");
-            EXPECT_FALSE(transform.find("r"));
-            EXPECT_EQ(staticValue(as<lottie::Repeater>(byKeyed(encodeText(*repeater)))->rotationZ()), testCase.rotationZ);
+    const Case cases[] = {
+        {R"("r":{"k":30})", 30},
+        {R"("rz":{"k":40})", 40},
+        {R"("r":{"k":30},"rz":{"k":40})", 30},
+        {R"("rz":{"k":40},"r":{"k":30})", 30},
+    };
+    for (const Case& testCase : cases) {
+        const std::string repeater = std::string(R"({"ty":"rp","c":{"k":4},"tr":{)") + testCase.rotation + "}}";
+        const std::string transform = std::string(R"({"ty":"tr",)") + testCase.rotation + "}";
+        const auto writtenRotation =
+            platform::json::parse(R"({"k":)" + std::to_string(static_cast<int>(testCase.rotationZ)) + "}");
+        for (const std::string& item : {repeater, transform}) {
+            SCOPED_TRACE(item);
+            for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
+                auto asRepeater = std::dynamic_pointer_cast<const lottie::Repeater>(decoded);
+                EXPECT_EQ(staticValue(asRepeater ? asRepeater->rotationZ()
+                                                 : as<lottie::ShapeTransform>(decoded)->rotationZ()),
+                          testCase.rotationZ);
+                platform::json::Value encoded = encode(*decoded);
+                const platform::json::Value& written = asRepeater ? *encoded.find("tr") : encoded;
+                EXPECT_FALSE(written.find("r"));
+                ASSERT_TRUE(written.find("rz"));
+                EXPECT_EQ(*written.find("rz"), writtenRotation);
+            }
         }
     }
 }
 
-TEST(ModifierItems, RepeaterTransformSharesTheRepeatersGroups) {
-    auto repeater = as<lottie::Repeater>(byDictionary(richSamples()[12].json));
-    ASSERT_EQ(repeater->name(), "Layer");
-    const lottie::RepeaterTransform transform(*repeater);
-    const lottie::TransformModel& model = transform;
-    EXPECT_EQ(model.anchorPoint(), repeater->anchorPoint());
-    EXPECT_EQ(model.position(), repeater->position());
-    EXPECT_EQ(model.scale(), repeater->scale());
-    EXPECT_EQ(model.rotationX(), repeater->rotationX());
-    EXPECT_EQ(model.rotationY(), repeater->rotationY());
-    EXPECT_EQ(model.rotationZ(), repeater->rotationZ());
-    EXPECT_EQ(staticValue(model.rotationZ()), 30);
-    EXPECT_FALSE(model.positionX());
-    EXPECT_FALSE(model.positionY());
-    EXPECT_FALSE(model.skew());
-    EXPECT_FALSE(model.skewAxis());
-}
-
-TEST(ModifierItems, ShapeTransformOfOnlyItsCodeHasEveryDefault) {
-    for (const ItemPtr& decoded : {byDictionary(R"({"ty":"tr"})"), byKeyed(R"({"ty":"tr"})")}) {
-        auto transform = as<lottie::ShapeTransform>(decoded);
-        EXPECT_EQ(staticVector(transform->anchor()), LottieVector3D(0, 0, 0));
-        EXPECT_EQ(staticVector(transform->position()), LottieVector3D(0, 0, 0));
-        EXPECT_EQ(staticVector(transform->scale()), LottieVector3D(100, 100, 100));
-        EXPECT_EQ(staticValue(transform->opacity()), 100);
-        for (const auto& group : {transform->rotationX(), transform->rotationY(), transform->rotationZ(),
-                                  transform->skew(), transform->skewAxis()}) {
-            EXPECT_EQ(staticValue(group), 0);
-        }
-        EXPECT_EQ(keysOf(encode(*transform)),
-                  (std::vector<std::string>{"nm", "ty", "hd", "a", "p", "s", "rx", "ry", "rz", "o", "sk", "sa"}));
-    }
-}
-
-TEST(ModifierItems, ShapeTransformAnswersTheTransformProtocol) {
-    const std::string item = richSamples()[13].json;
-    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-        auto transform = as<lottie::ShapeTransform>(decoded);
-        const lottie::TransformModel& model = *transform;
-        EXPECT_EQ(model.anchorPoint(), transform->anchor());
-        EXPECT_EQ(staticVector(model.anchorPoint()), LottieVector3D(1, 2, 0));
-        EXPECT_EQ(staticVector(model.position()), LottieVector3D(3, 4, 0));
-        EXPECT_EQ(staticVector(model.scale()), LottieVector3D(50, 60, 0));
-        EXPECT_FALSE(model.positionX());
-        EXPECT_FALSE(model.positionY());
-        EXPECT_EQ(staticValue(model.rotationZ()), 3);
-        EXPECT_EQ(staticValue(model.skew()), 10);
-        EXPECT_EQ(staticValue(model.skewAxis()), 20);
-        const lottie::OpacityAnimationModel& opacity = *transform;
-        EXPECT_EQ(staticValue(opacity.opacity()), 70);
-        // Read from "r", written as "rz".
-        platform::json::Value encoded = encode(*transform);
-        EXPECT_FALSE(encoded.find("r"));
-        EXPECT_EQ(*encoded.find("rz"), platform::json::parse(R"({"k":3})"));
-    }
-}
-
-TEST(ModifierItems, CombinedShapeItemIsAPlainShapeOfItsGroup) {
+TEST(ModifierItems, CombinedShapeItemsCompareTheirPaths) {
     lottie::BezierPath path = lottie::BezierPath::fromAny(platform::json::parse(sampleBezierPath));
-    auto shapes = lottie::staticGroup(std::vector<lottie::BezierPath>{path, path});
-    const lottie::CombinedShapeItem combined(shapes, "Group 1");
-    EXPECT_EQ(combined.name(), "Group 1");
-    EXPECT_EQ(combined.type(), lottie::ShapeType::shape);
-    EXPECT_FALSE(combined.hidden());
-    EXPECT_EQ(combined.shapes(), shapes);
-    EXPECT_TRUE(combined == lottie::CombinedShapeItem(lottie::staticGroup(std::vector<lottie::BezierPath>{path, path}),
-                                                      "Group 1"));
-    EXPECT_FALSE(combined == lottie::CombinedShapeItem(lottie::staticGroup(std::vector<lottie::BezierPath>{path}),
-                                                       "Group 1"));
+    auto paths = [&](std::size_t count) {
+        return lottie::staticGroup(std::vector<lottie::BezierPath>(count, path));
+    };
+    const lottie::CombinedShapeItem combined(paths(2), "Group 1");
+    EXPECT_TRUE(combined == lottie::CombinedShapeItem(paths(2), "Group 1"));
+    EXPECT_FALSE(combined == lottie::CombinedShapeItem(paths(1), "Group 1"));
     EXPECT_EQ(encode(combined), platform::json::parse(R"({"nm":"Group 1","ty":"sh","hd":false})"));
 }
 

@@ -32,6 +32,7 @@ TEST(ShapeItemErrors, EachFailingKeyIsReportedByBothDecoders) {
         {R"({"ty":"rc","s":{"k":[1,1]},"r":{"k":0}})", "Lottie/Rectangle", 32, Kind::keyNotFound},
         {R"({"ty":"rc","p":{"k":[0,0]},"r":{"k":0}})", "Lottie/Rectangle", 34, Kind::keyNotFound},
         {R"({"ty":"rc","p":{"k":[0,0]},"s":{"k":[1,1]},"r":4})", "Lottie/Rectangle", 36, Kind::typeMismatch},
+        {R"({"ty":"rc","p":{"k":[0,0]},"s":{"k":[1,1]}})", "Lottie/Rectangle", 36, Kind::keyNotFound},
         {R"({"ty":"sr","or":{"k":5},"os":{"k":0},"r":{"k":0},"pt":{"k":5},"sy":1})", "Lottie/Star", 45, Kind::keyNotFound},
         {R"({"ty":"sr","p":{"k":[0,0]},"os":{"k":0},"r":{"k":0},"pt":{"k":5},"sy":1})", "Lottie/Star", 47, Kind::keyNotFound},
         {R"({"ty":"sr","p":{"k":[0,0]},"or":{"k":5},"r":{"k":0},"pt":{"k":5},"sy":1})", "Lottie/Star", 49, Kind::keyNotFound},
@@ -75,6 +76,9 @@ TEST(ShapeItemErrors, EachFailingKeyIsReportedByBothDecoders) {
         {R"({"ty":"gr"})", "Lottie/Group", 22, Kind::keyNotFound},
         {R"({"ty":"gr","it":{}})", "Lottie/Group", 22, Kind::typeMismatch},
         {R"({"ty":"gr","it":[{"ty":"mm","mm":1},7]})", "Lottie/Group", 22, Kind::typeMismatch},
+        // An error deep inside nested groups reaches the top.
+        {R"({"ty":"gr","it":[{"ty":"gr","it":[{"ty":"rd","r":5}]}]})", "Lottie/RoundedCorners", 25,
+         Kind::typeMismatch},
         {R"({"ty":"mm"})", "Lottie/Merge", 32, Kind::keyNotFound},
         {R"({"ty":"mm","mm":"1"})", "Lottie/Merge", 32, Kind::typeMismatch},
         {R"({"ty":"mm","mm":6})", "Lottie/Merge", 34, Kind::dataCorrupted},

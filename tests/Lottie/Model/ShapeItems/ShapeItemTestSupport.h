@@ -12,9 +12,9 @@
 #include "Lottie/Model/KeyframeGroupReading.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
 #include "Lottie/Values/LottieVector1D.h"
-#include "Lottie/Values/LottieVector3D.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
+#include "tests/Support/Thrown.h"
 
 namespace shapetests {
 
@@ -58,23 +58,15 @@ inline ItemPtr byKeyed(const std::string& item) {
 
 // The error each decoder throws; fails the test when none is thrown.
 inline lottie::InitializableError dictionaryError(const std::string& item) {
-    try {
-        byDictionary(item);
-    } catch (const lottie::InitializableError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the dictionary decoder accepted " << item;
-    return lottie::InitializableError::invalidInput("(none)", 0);
+    auto error = testsupport::thrown<lottie::InitializableError>([&] { byDictionary(item); });
+    if (!error) ADD_FAILURE() << "the dictionary decoder accepted " << item;
+    return error.value_or(lottie::InitializableError::invalidInput("(none)", 0));
 }
 
 inline platform::json::DecodingError keyedError(const std::string& item) {
-    try {
-        byKeyed(item);
-    } catch (const platform::json::DecodingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the keyed decoder accepted " << item;
-    return platform::json::DecodingError::dataCorrupted({}, "(none)");
+    auto error = testsupport::thrown<platform::json::DecodingError>([&] { byKeyed(item); });
+    if (!error) ADD_FAILURE() << "the keyed decoder accepted " << item;
+    return error.value_or(platform::json::DecodingError::dataCorrupted({}, "(none)"));
 }
 
 inline platform::json::Value encode(const ShapeItem& item) { return platform::json::encodeToValue(item); }
@@ -96,14 +88,6 @@ inline double staticValue(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>
         return -1e9;
     }
     return group->keyframes().front().value().value;
-}
-
-inline lottie::LottieVector3D staticVector(const lottie::KeyframeGroupPtr<lottie::LottieVector3D>& group) {
-    if (!group || group->keyframes().size() != 1) {
-        ADD_FAILURE() << "not a static group";
-        return {};
-    }
-    return group->keyframes().front().value();
 }
 
 template <class T>

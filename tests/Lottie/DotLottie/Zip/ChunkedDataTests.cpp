@@ -8,7 +8,6 @@
 #include "tests/Lottie/DotLottie/Zip/ZipTestHelpers.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <algorithm>
 
@@ -43,11 +42,6 @@ struct Sink {
     std::vector<std::size_t> chunks;
 };
 
-std::uint32_t zlibCRC(const Bytes& bytes)
-{
-    return static_cast<std::uint32_t>(crc32(0, bytes.data(), static_cast<uInt>(bytes.size())));
-}
-
 TEST(ZipChunkedData, CopyDeliversBoundedChunksAndTheirChecksum)
 {
     struct Case {
@@ -77,7 +71,7 @@ TEST(ZipChunkedData, CopyDeliversBoundedChunksAndTheirChecksum)
         EXPECT_EQ(sink.chunks, c.chunks);
         EXPECT_LE(source.requests.size(), c.chunks.size());
         EXPECT_EQ(sink.bytes, data);
-        EXPECT_EQ(checksum, c.skipCRC || c.size == 0 ? 0u : zlibCRC(data));
+        EXPECT_EQ(checksum, c.skipCRC || c.size == 0 ? 0u : ziptest::crcOf(data));
     }
 }
 
@@ -93,7 +87,7 @@ TEST(ZipChunkedData, InflateRestoresDataOfEverySize)
             const std::uint32_t checksum = ChunkedData::inflateData(
                 static_cast<std::int64_t>(compressed.size()), 16384, skip, std::ref(source), std::ref(sink));
             EXPECT_EQ(sink.bytes, data);
-            EXPECT_EQ(checksum, skip ? 0u : zlibCRC(data));
+            EXPECT_EQ(checksum, skip ? 0u : ziptest::crcOf(data));
             EXPECT_TRUE(std::all_of(sink.chunks.begin(), sink.chunks.end(), [](auto n) { return n <= 16384; }));
         }
     }
@@ -168,7 +162,7 @@ TEST(ZipChunkedData, DamagedOrShortDeflateDataIsCorrupted)
             const std::uint32_t checksum =
                 ChunkedData::inflateData(c.declared, 16384, false, std::ref(source), std::ref(sink));
             // Corruption that still decodes must at least show in the checksum.
-            if (checksum != zlibCRC(data)) {
+            if (checksum != ziptest::crcOf(data)) {
                 throw lottie::CompressionError(lottie::CompressionError::Kind::corruptedData);
             }
         });

@@ -8,6 +8,8 @@
 #include "Lottie/DotLottie/Zip/Zip64EndOfCentralDirectoryLocator.h"
 #include "Lottie/DotLottie/Zip/Zip64ExtendedInformation.h"
 
+#include "tests/Lottie/DotLottie/Zip/TestZipWriter.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -17,13 +19,7 @@ namespace {
 
 using lottie::ByteBuffer;
 using Field = lottie::Zip64ExtendedInformation::Field;
-
-void put(ByteBuffer& out, std::uint64_t value, int width)
-{
-    for (int i = 0; i < width; ++i) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-}
+using ziptest::put;
 
 // A read-only stream over bytes, for the parsers that read a tail.
 struct MemoryStream {

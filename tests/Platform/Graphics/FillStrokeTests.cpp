@@ -10,25 +10,31 @@ namespace {
 
 using namespace testing;
 
-TEST(FillTest, WindingAndEvenOddRules) {
+TEST(FillTest, FillingAndClippingFollowTheRule) {
     // Two nested squares drawn the same way round: the rules differ on the inner one.
-    Path path;
-    path.addRect(Rect(0, 0, 30, 30));
-    path.addRect(Rect(10, 10, 10, 10));
-    struct Case {
-        FillRule rule;
-        Pixel centre;
-    };
-    for (const Case& c : {Case{FillRule::winding, kOpaqueRed}, Case{FillRule::evenOdd, kClear}}) {
-        auto context = bitmap(40, 40);
-        context->setFillColor(Color::rgb(1, 0, 0));
-        context->addPath(path);
-        context->fillPath(c.rule);
-        const auto image = context->makeImage();
-        EXPECT_TRUE(pixelNear(*image, 15, 15, c.centre));
-        EXPECT_TRUE(pixelNear(*image, 5, 5, kOpaqueRed));
-        EXPECT_TRUE(pixelNear(*image, 35, 35, kClear));
-        EXPECT_TRUE(context->isPathEmpty());  // filling consumes the path
+    // Filling the path, or clipping to it and filling everything, must agree.
+    for (bool clip : {false, true}) {
+        for (FillRule rule : {FillRule::winding, FillRule::evenOdd}) {
+            SCOPED_TRACE(::testing::Message() << (clip ? "clip" : "fill") << static_cast<int>(rule));
+            auto context = bitmap(40, 40);
+            context->setFillColor(Color::rgb(1, 0, 0));
+            Path ring;
+            ring.addRect(Rect(0, 0, 30, 30));
+            ring.addRect(Rect(10, 10, 10, 10));
+            context->addPath(ring);
+            if (clip) {
+                context->clip(rule);
+                EXPECT_TRUE(context->isPathEmpty());  // clipping consumes the path
+                context->fillRect(Rect(0, 0, 40, 40));
+            } else {
+                context->fillPath(rule);
+                EXPECT_TRUE(context->isPathEmpty());  // and so does filling
+            }
+            const auto image = context->makeImage();
+            EXPECT_TRUE(pixelNear(*image, 5, 5, kOpaqueRed));
+            EXPECT_TRUE(pixelNear(*image, 15, 15, rule == FillRule::winding ? kOpaqueRed : kClear));
+            EXPECT_TRUE(pixelNear(*image, 35, 35, kClear));
+        }
     }
 }
 
@@ -95,22 +101,26 @@ TEST(StrokeTest, EveryCap) {
     }
 }
 
-TEST(StrokeTest, EveryJoin) {
-    // A right-angle corner at (40, 40), 10 wide: its outer corner is at (45, 35).
+TEST(StrokeTest, EveryJoinAndTheMiterLimit) {
+    // A right-angle corner at (40, 40), 10 wide: its outer corner is at (45, 35). The
+    // corner needs a miter limit of sqrt(2); below it the mitre is cut to a bevel.
     struct Case {
         LineJoin join;
+        double miterLimit;
         bool nearOuterCorner;  // pixel (44, 35): inside the mitre only
         bool insideRound;      // pixel (43, 37): inside the mitre and the round join
     };
     const Case cases[] = {
-        {LineJoin::miter, true, true},
-        {LineJoin::round, false, true},
-        {LineJoin::bevel, false, false},
+        {LineJoin::miter, 10, true, true},
+        {LineJoin::round, 10, false, true},
+        {LineJoin::bevel, 10, false, false},
+        {LineJoin::miter, 1.2, false, false},
     };
     for (const Case& c : cases) {
         auto context = bitmap(80, 80);
         context->setLineWidth(10);
         context->setLineJoin(c.join);
+        context->setMiterLimit(c.miterLimit);
         Path corner;
         corner.moveTo({10, 40});
         corner.lineTo({40, 40});
@@ -118,26 +128,10 @@ TEST(StrokeTest, EveryJoin) {
         context->addPath(corner);
         context->strokePath();
         const auto image = context->makeImage();
-        SCOPED_TRACE(static_cast<int>(c.join));
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.join) << ", limit " << c.miterLimit);
         EXPECT_EQ(pixelAt(*image, 44, 35).a > 128, c.nearOuterCorner);
         EXPECT_EQ(pixelAt(*image, 43, 37).a > 128, c.insideRound);
         EXPECT_EQ(pixelAt(*image, 20, 40).a, 255);
-    }
-}
-
-TEST(StrokeTest, MiterLimitTurnsSharpCornersIntoBevels) {
-    // A 90-degree corner needs a limit of sqrt(2); below it the mitre is cut.
-    for (double limit : {10.0, 1.2}) {
-        auto context = bitmap(80, 80);
-        context->setLineWidth(10);
-        context->setMiterLimit(limit);
-        Path corner;
-        corner.moveTo({10, 40});
-        corner.lineTo({40, 40});
-        corner.lineTo({40, 70});
-        context->addPath(corner);
-        context->strokePath();
-        EXPECT_EQ(pixelAt(*context->makeImage(), 44, 35).a > 128, limit > 2);
     }
 }
 
@@ -175,21 +169,6 @@ TEST(StrokeTest, DashPatternsAndPhase) {
             EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
         }
     }
-}
-
-TEST(StrokeTest, ReplacingThePathByItsStrokeFillsTheOutline) {
-    auto context = bitmap(40, 40);
-    context->setLineWidth(4);
-    context->addRect(Rect(10, 10, 20, 20));
-    context->replacePathWithStrokedPath();
-    const Rect box = context->pathBoundingBox();
-    EXPECT_NEAR(box.minX(), 8, 1e-9);
-    EXPECT_NEAR(box.maxX(), 32, 1e-9);
-    context->setFillColor(Color::rgb(1, 0, 0));
-    context->fillPath();
-    const auto image = context->makeImage();
-    EXPECT_TRUE(pixelNear(*image, 10, 20, kOpaqueRed));
-    EXPECT_TRUE(pixelNear(*image, 20, 20, kClear));
 }
 
 }  // namespace

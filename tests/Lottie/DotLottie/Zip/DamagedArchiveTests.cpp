@@ -167,21 +167,4 @@ TEST_F(ZipDamagedArchive, EveryRecordTruncatedAtEveryLength)
     EXPECT_GT(outcomes["central"]["ArchiveError.invalidCentralDirectorySize"], 0);
 }
 
-TEST_F(ZipDamagedArchive, ArchivesOfTheZipProgramCutAtEveryLength)
-{
-    const fs::path source = temp.path() / "src";
-    fs::create_directories(source / "d");
-    testsupport::writeFile(source / "d/a.json", ziptest::sampleText(1500, 2));
-    testsupport::writeFile(source / "d/b.txt", "bee");
-    ASSERT_EQ(ziptest::runIn(source, "zip -q -r ../program.zip d"), 0);
-    const std::string bytes = testsupport::readFile(temp.path() / "program.zip");
-    whole = {{"d", "dir"}, {"d/a.json", "file:" + ziptest::sampleText(1500, 2)}, {"d/b.txt", "file:bee"}};
-    EXPECT_EQ(unzipChecked(Bytes(bytes.begin(), bytes.end())), "ok");
-    for (std::size_t length = 0; length < bytes.size(); ++length) {
-        SCOPED_TRACE(length);
-        EXPECT_EQ(unzipChecked(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(length))),
-                  "ArchiveError.unreadableArchive");
-    }
-}
-
 }  // namespace

@@ -1,5 +1,6 @@
 // What an entry derives from its records: kind, path, ZIP64 status, effective
-// sizes, the checksum to compare with, permissions, dates and equality.
+// sizes, the checksum to compare with, permissions and equality (dates are checked
+// on extracted files).
 
 #include "Lottie/DotLottie/Zip/Entry.h"
 #include "Lottie/DotLottie/Zip/EntryAttributes.h"
@@ -185,16 +186,6 @@ TEST(ZipEntry, PermissionsNeverCarrySpecialBits)
         SCOPED_TRACE(c.label);
         EXPECT_EQ(lottie::EntryAttributes::permissions(c.attributes, c.host, c.type), c.expected);
     }
-}
-
-TEST(ZipEntry, DosDateAndTimeReadAsUTC)
-{
-    // 14:40:56 on 1 January 2025.
-    const std::uint16_t time = (14 << 11) | (40 << 5) | 28;
-    const std::uint16_t date = (45 << 9) | (1 << 5) | 1;
-    EXPECT_EQ(lottie::EntryAttributes::dosDateTime(date, time), 1735742456);
-    // Day 0 of month -1 of 1980 normalises to 1979-11-30.
-    EXPECT_EQ(lottie::EntryAttributes::dosDateTime(0, 0), 312768000);
 }
 
 TEST(ZipEntry, NamesAreContainedOrRefused)

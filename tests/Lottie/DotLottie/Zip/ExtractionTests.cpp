@@ -215,17 +215,4 @@ TEST_F(ZipExtraction, TruncatedOrCorruptDataLeavesNoFile)
     }
 }
 
-TEST_F(ZipExtraction, ProgressCountsEveryByte)
-{
-    const std::string text = ziptest::sampleText(50000, 4);
-    auto archive = openEntries({TestEntry::file("a", text, 8)});
-    const auto entries = archive->entries();
-    lottie::ExtractionSettings settings;
-    settings.progress = std::make_shared<lottie::ZipProgress>();
-    archive->extractEntryData(entries[0], settings, [](std::span<const std::uint8_t>) {});
-    EXPECT_EQ(settings.progress->totalUnitCount(), 50000);
-    EXPECT_EQ(settings.progress->completedUnitCount(), 50000);
-    EXPECT_DOUBLE_EQ(settings.progress->fractionCompleted(), 1.0);
-}
-
 }  // namespace

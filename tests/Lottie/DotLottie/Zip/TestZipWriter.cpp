@@ -7,8 +7,6 @@
 
 namespace ziptest {
 
-namespace {
-
 void put(Bytes& out, std::uint64_t value, int width)
 {
     for (int i = 0; i < width; ++i) {
@@ -20,8 +18,6 @@ std::uint32_t crcOf(const Bytes& data)
 {
     return static_cast<std::uint32_t>(crc32(0, data.data(), static_cast<uInt>(data.size())));
 }
-
-}  // namespace
 
 Bytes bytesOf(const std::string& text)
 {

@@ -60,4 +60,10 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
 // Raw deflate of the bytes at the given level.
 Bytes deflateRaw(const Bytes& data, int level = 9);
 
+// Appends `value` as `width` little-endian bytes.
+void put(Bytes& out, std::uint64_t value, int width);
+
+// The CRC-32 of the bytes, as zlib computes it.
+std::uint32_t crcOf(const Bytes& data);
+
 }  // namespace ziptest

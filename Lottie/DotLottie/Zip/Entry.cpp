@@ -4,6 +4,15 @@
 
 namespace lottie {
 
+namespace {
+
+// A 32-bit header field holds this marker when its value lives in the ZIP64
+// block. The block then carries exactly the marked fields, so its value is the
+// real one even when it is 0 (an empty file in an archive forced to ZIP64).
+constexpr std::uint32_t zip64Saturated = 0xFFFFFFFF;
+
+}  // namespace
+
 Entry::Entry(CentralDirectoryStructure centralDirectoryStructure, LocalFileHeader localFileHeader,
              std::optional<DataDescriptor32> dataDescriptor, std::optional<DataDescriptor64> zip64DataDescriptor)
     : central_(std::move(centralDirectoryStructure))
@@ -21,7 +30,7 @@ bool Entry::isZIP64() const
 std::uint64_t Entry::effectiveRelativeOffsetOfLocalHeader() const
 {
     const auto& info = central_.zip64ExtendedInformation;
-    if (isZIP64() && info && info->relativeOffsetOfLocalHeader != 0) {
+    if (info && central_.relativeOffsetOfLocalHeader == zip64Saturated) {
         return info->relativeOffsetOfLocalHeader;
     }
     return central_.relativeOffsetOfLocalHeader;
@@ -30,7 +39,7 @@ std::uint64_t Entry::effectiveRelativeOffsetOfLocalHeader() const
 std::uint64_t Entry::effectiveCompressedSize() const
 {
     const auto& info = central_.zip64ExtendedInformation;
-    if (isZIP64() && info && info->compressedSize != 0) {
+    if (info && central_.compressedSize == zip64Saturated) {
         return info->compressedSize;
     }
     return central_.compressedSize;
@@ -39,7 +48,7 @@ std::uint64_t Entry::effectiveCompressedSize() const
 std::uint64_t Entry::effectiveUncompressedSize() const
 {
     const auto& info = central_.zip64ExtendedInformation;
-    if (isZIP64() && info && info->uncompressedSize != 0) {
+    if (info && central_.uncompressedSize == zip64Saturated) {
         return info->uncompressedSize;
     }
     return central_.uncompressedSize;

@@ -58,10 +58,11 @@ TEST_F(ZipUnzip, ArchivesOfTheZipProgramRoundTrip)
         Snapshot expected;
     };
     const Case cases[] = {
-        // Forced ZIP64 records, and a file streamed from standard input whose sizes and
-        // checksum follow its data in a descriptor.
-        {"zip -q -fz ../package.zip animations/a.json",
-         {{"animations", "dir"}, {"animations/a.json", "file:" + animation}}},
+        // Forced ZIP64 records (an empty file among them: its ZIP64 size is a real 0),
+        // and a file streamed from standard input whose sizes and checksum follow its
+        // data in a descriptor.
+        {"zip -q -fz ../package.zip animations/empty animations/a.json",
+         {{"animations", "dir"}, {"animations/a.json", "file:" + animation}, {"animations/empty", "file:"}}},
         {"cat manifest.json | zip -q ../package.zip -", {{"-", "file:{\"version\":\"1\"}"}}},
         {"zip -q -r -y ../package.zip .", whole},
         {"zip -q -0 -r -y ../package.zip .", whole},

@@ -2,11 +2,9 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "Lottie/Playback/PlaybackModes/LottieBackgroundBehavior.h"
 #include "Lottie/Playback/PlaybackModes/LottieLoopMode.h"
 #include "Lottie/Playback/PlaybackModes/LottiePlaybackMode.h"
 
@@ -17,34 +15,6 @@ using PausedState = LottiePlaybackMode::PausedState;
 using PlaybackMode = LottiePlaybackMode::PlaybackMode;
 
 namespace {
-
-TEST(LottieLoopMode, GivesBothEnginesTheirRepeatCountAndReversal) {
-    const float forever = std::numeric_limits<float>::max();
-    struct Case {
-        LottieLoopMode mode;
-        float repeatCount;
-        bool autoreverses;
-    };
-    const std::vector<Case> cases = {
-        {LottieLoopMode::playOnce(), 1, false},         {LottieLoopMode::loop(), forever, false},
-        {LottieLoopMode::autoReverse(), forever, true}, {LottieLoopMode::repeat(3), 3, false},
-        {LottieLoopMode::repeat(2.5f), 2.5f, false},    {LottieLoopMode::repeatBackwards(2), 2, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode.kind()));
-        EXPECT_EQ(c.mode.repeatCount(), c.repeatCount);
-        EXPECT_EQ(c.mode.autoreverses(), c.autoreverses);
-    }
-    EXPECT_EQ(LottieLoopMode::kForever, 3.4028235e38f);
-    EXPECT_EQ(LottieLoopMode(), LottieLoopMode::playOnce());
-}
-
-TEST(LottieBackgroundBehavior, DefaultsByEngine) {
-    EXPECT_EQ(lottie::defaultBackgroundBehavior(lottie::RenderingEngine::coreAnimation),
-              lottie::LottieBackgroundBehavior::continuePlaying);
-    EXPECT_EQ(lottie::defaultBackgroundBehavior(lottie::RenderingEngine::mainThread),
-              lottie::LottieBackgroundBehavior::pauseAndRestore);
-}
 
 template <class T>
 std::size_t hashOf(const T& value) {
@@ -124,29 +94,12 @@ TEST(LottiePlaybackMode, ReplacingTheLoopMode) {
         {"playing markers unchanged", LottiePlaybackMode::playing(PlaybackMode::markers({"a"})),
          LottiePlaybackMode::playing(PlaybackMode::markers({"a"}))},
         {"flat markers unchanged", LottiePlaybackMode::markers({"a"}), LottiePlaybackMode::markers({"a"})},
-        {"progress unchanged", LottiePlaybackMode::progress(0.25), LottiePlaybackMode::progress(0.25)},
-        {"frame unchanged", LottiePlaybackMode::frame(4), LottiePlaybackMode::frame(4)},
-        {"time unchanged", LottiePlaybackMode::time(2), LottiePlaybackMode::time(2)},
         {"pause unchanged", LottiePlaybackMode::pause(), LottiePlaybackMode::pause()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.input.replacingLoopMode(loop), c.expected);
     }
-}
-
-TEST(LottiePlaybackMode, ShorthandsAreTheirLongForms) {
-    const LottieLoopMode mode = LottieLoopMode::autoReverse();
-    EXPECT_EQ(LottiePlaybackMode::paused(), LottiePlaybackMode::paused(PausedState::currentFrame()));
-    EXPECT_EQ(LottiePlaybackMode::toFrame(12, mode),
-              LottiePlaybackMode::playing(PlaybackMode::fromFrame(std::nullopt, 12, mode)));
-    EXPECT_EQ(LottiePlaybackMode::toMarker("m", true, mode),
-              LottiePlaybackMode::playing(PlaybackMode::fromMarker(std::nullopt, "m", true, mode)));
-    EXPECT_EQ(LottiePlaybackMode::flatToFrame(12, mode), LottiePlaybackMode::fromFrame(std::nullopt, 12, mode));
-    EXPECT_EQ(LottiePlaybackMode::flatToMarker("m", false, mode),
-              LottiePlaybackMode::fromMarker(std::nullopt, "m", false, mode));
-    EXPECT_EQ(LottiePlaybackMode::flatToProgress(0.5, mode), LottiePlaybackMode::fromProgress(std::nullopt, 0.5, mode));
-    EXPECT_NE(LottiePlaybackMode::flatToProgress(0.5, mode), LottiePlaybackMode::toProgress(0.5, mode));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "Lottie/Playback/Providers/DefaultFontProvider.h"
 #include "Lottie/Playback/Providers/DefaultTextProvider.h"
 #include "Lottie/Playback/Providers/DictionaryTextProvider.h"
 
@@ -61,19 +60,6 @@ TEST(TextProviders, EnginesAskByKeypathThenByDottedName) {
     const OneLayerProvider oneLayer;
     EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Title"), "source"), "replaced");
     EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Other"), "source"), "source");
-}
-
-TEST(DefaultFontProvider, GivesTheNamedFontOrTheFallbackAtTheSize) {
-    const lottie::DefaultFontProvider provider;
-    auto named = provider.fontNamed("DejaVu Sans", 20);
-    ASSERT_TRUE(named.has_value());
-    EXPECT_EQ(named->familyName(), "DejaVu Sans");
-    EXPECT_EQ(named->size(), 20);
-    EXPECT_FALSE(named->isFallback());
-    auto missing = provider.fontNamed("No Such Family Anywhere", 9);
-    ASSERT_TRUE(missing.has_value());
-    EXPECT_TRUE(missing->isFallback());
-    EXPECT_EQ(missing->size(), 9);
 }
 
 }  // namespace

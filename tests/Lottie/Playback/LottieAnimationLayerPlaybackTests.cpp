@@ -122,33 +122,43 @@ TEST_F(PlaybackTest, RequestsThatCannotPlayDoNothing) {
     EXPECT_TRUE(completion.calls.empty());
 }
 
-// A request resumes at the frame shown: 10 ... 50 from various playheads and speeds.
-TEST_F(PlaybackTest, ResumesAtTheFrameShown) {
+// A request resumes at the frame shown: 10 ... 50 from various playheads and
+// speeds. It completes once, and rests at the end its direction reaches (the
+// first frame for a backwards pass), from where the next request starts over.
+TEST_F(PlaybackTest, ResumesAtTheFrameShownAndRestsAtTheEnd) {
     struct Case {
         double speed;
         double playhead;
         double atStart;
         double afterOneSecond;
+        double secondsLeft;
     };
     const std::vector<Case> cases = {
-        {1, 30, 30, 40},   // already 20 frames in
-        {1, 50, 10, 20},   // at the end: starts over
-        {1, 5, 10, 20},    // before the range
-        {2, 30, 30, 50},   // twice as fast
-        {-1, 30, 30, 20},  // backwards from the middle
-        {-1, 50, 50, 40},  // backwards from where backwards begins
-        {-1, 10, 50, 40},  // at the end of a backwards pass: starts over
+        {1, 30, 30, 40, 1},   // already 20 frames in
+        {1, 50, 10, 20, 3},   // at the end: starts over
+        {1, 5, 10, 20, 3},    // before the range
+        {2, 30, 30, 50, 0},   // twice as fast
+        {-1, 30, 30, 20, 1},  // backwards from the middle
+        {-1, 50, 50, 40, 3},  // backwards from where backwards begins
+        {-1, 10, 50, 40, 3},  // at the end of a backwards pass: starts over
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(testing::Message() << "speed " << item.speed << " playhead " << item.playhead);
         auto layer = host(animation());
         layer->setCurrentFrame(item.playhead);
         layer->setAnimationSpeed(item.speed);
-        layer->playFromFrame(10, 50);
+        CompletionLog completion;
+        layer->playFromFrame(10, 50, std::nullopt, completion.block());
         advance(0);
         EXPECT_NEAR(layer->presentedFrame(), item.atStart, 1e-6);
         advance(1);
         EXPECT_NEAR(layer->presentedFrame(), item.afterOneSecond, 1e-6);
+        advance(item.secondsLeft);
+        EXPECT_EQ(completion.calls, std::vector<bool>{true});
+        const double end = item.speed > 0 ? 50 : 10;
+        EXPECT_EQ(layer->currentFrame(), end);
+        advance(1);
+        EXPECT_NEAR(layer->presentedFrame(), end, 1e-6);
     }
 }
 
@@ -201,29 +211,6 @@ TEST_F(PlaybackTest, LoopModesRepeatAsTheyShould) {
         advance(1);
         EXPECT_NEAR(layer->presentedFrame(), item.finalFrame, 1e-6);
     }
-}
-
-TEST_F(PlaybackTest, NegativeSpeedPlaysBackwardsAndRestsAtTheFirstFrame) {
-    auto layer = host(animation());
-    layer->setAnimationSpeed(-1);
-    layer->setCurrentFrame(60);
-    CompletionLog completion;
-    layer->play(completion.block());
-    advance(0);
-    EXPECT_NEAR(layer->presentedFrame(), 60, 1e-6);
-    advance(1);
-    EXPECT_NEAR(layer->presentedFrame(), 50, 1e-6);
-    advance(5);
-    EXPECT_EQ(completion.calls, std::vector<bool>{true});
-    EXPECT_EQ(layer->currentFrame(), 0);
-
-    // From the first frame, which is where a backwards pass ends, it plays again in full.
-    CompletionLog again;
-    layer->play(again.block());
-    advance(0);
-    EXPECT_NEAR(layer->presentedFrame(), 60, 1e-6);
-    advance(6);
-    EXPECT_EQ(again.calls, std::vector<bool>{true});
 }
 
 TEST_F(PlaybackTest, PauseKeepsTheFrameAndPlayResumesFromIt) {

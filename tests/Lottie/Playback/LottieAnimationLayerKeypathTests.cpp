@@ -133,8 +133,6 @@ TEST_F(PlaybackTest, DotLottieEntriesBringTheirPlaybackSettings) {
         auto none = LottieAnimationLayer::makeWithDotLottie(id ? &contents : nullptr, id, nullptr, nullptr, mainThread,
                                                             log.logger());
         EXPECT_FALSE(none->animation());
-        EXPECT_EQ(none->loopMode(), LottieLoopMode::playOnce());
-        EXPECT_EQ(none->animationSpeed(), 1);
         EXPECT_FALSE(none->renderingLayer());
     }
 }

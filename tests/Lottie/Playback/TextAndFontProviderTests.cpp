@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,11 +34,6 @@ TEST(DictionaryTextProvider, ReplacesByWholeKeypathThenByLayerName) {
         EXPECT_EQ(provider.replacementTextForKeypathName(c.keypath.fullPath(), "source"), c.legacy);
         EXPECT_EQ(lottie::resolvedText(provider, c.keypath, "source"), c.expected);
     }
-    const DictionaryTextProvider empty({});
-    EXPECT_EQ(empty.replacementText(AnimationKeypath("Comp.Title"), "unchanged"), "unchanged");
-    using Values = std::map<std::string, std::string>;
-    EXPECT_EQ(DictionaryTextProvider(Values{{"a", "b"}}), DictionaryTextProvider(Values{{"a", "b"}}));
-    EXPECT_FALSE(DictionaryTextProvider(Values{{"a", "b"}}) == DictionaryTextProvider(Values{{"a", "c"}}));
 }
 
 // Answers only by keypath, and only for one layer.
@@ -53,8 +47,6 @@ public:
 
 TEST(TextProviders, EnginesAskByKeypathThenByDottedName) {
     const DefaultTextProvider defaults;
-    EXPECT_EQ(defaults.replacementText(AnimationKeypath("Comp.Title"), "source"), std::nullopt);
-    EXPECT_EQ(defaults.replacementTextForKeypathName("Comp.Title", "source"), "source");
     EXPECT_EQ(lottie::resolvedText(defaults, AnimationKeypath("Comp.Title"), "source"), "source");
 
     const OneLayerProvider oneLayer;

@@ -46,6 +46,8 @@ TEST(ReducedMotionOption, ComparesByModeOrByIdentityValue) {
     EXPECT_FALSE(a == ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::reducedMotion),
                                                    AnyHashable(7)));
     EXPECT_FALSE(ReducedMotionOption::reducedMotion() == a);
+    EXPECT_EQ(ReducedMotionOption::reducedMotion(), ReducedMotionOption::reducedMotion());
+    EXPECT_FALSE(ReducedMotionOption::reducedMotion() == ReducedMotionOption::standardMotion());
     EXPECT_EQ(ReducedMotionOption::systemSetting(), ReducedMotionOption::systemSetting());
 }
 

@@ -34,6 +34,8 @@ TEST(DictionaryTextProvider, ReplacesByWholeKeypathThenByLayerName) {
         EXPECT_EQ(provider.replacementTextForKeypathName(c.keypath.fullPath(), "source"), c.legacy);
         EXPECT_EQ(lottie::resolvedText(provider, c.keypath, "source"), c.expected);
     }
+    const DictionaryTextProvider empty({});
+    EXPECT_EQ(empty.replacementText(AnimationKeypath("Comp.Title"), "unchanged"), "unchanged");
 }
 
 // Answers only by keypath, and only for one layer.

@@ -37,7 +37,9 @@ ImageAsset asset(const std::string& name, const std::string& directory = "") {
     return ImageAsset(platform::json::parse(json));
 }
 
-std::string dataURLOfWidth(int width) { return "data:image/png;base64," + testsupport::encodeBase64(pngOfWidth(width)); }
+std::string dataURLOfWidth(int width) {
+    return "data:image/png;base64," + testsupport::encodeBase64(pngOfWidth(width));
+}
 
 // The width of the image found, or 0 for none.
 int widthOf(const std::shared_ptr<const Image>& image) { return image ? image->width() : 0; }

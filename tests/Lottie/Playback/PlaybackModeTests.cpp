@@ -33,7 +33,8 @@ TEST(LottiePlaybackMode, EqualValuesHashAlike) {
         {"repeat counts 0 and -0", LottiePlaybackMode::marker("m", LottieLoopMode::repeat(0.0f)),
          LottiePlaybackMode::marker("m", LottieLoopMode::repeat(-0.0f))},
         {"frames 0 and -0", LottiePlaybackMode::frame(0.0), LottiePlaybackMode::frame(-0.0)},
-        {"marker lists by element", LottiePlaybackMode::markers({"a", "b"}), LottiePlaybackMode::markers({"a", "b"})},
+        {"marker lists by element", LottiePlaybackMode::markers({"a", "b"}),
+         LottiePlaybackMode::markers({"a", "b"})},
         {"default is paused where the playhead is", LottiePlaybackMode(), LottiePlaybackMode::paused()},
         {"pause", LottiePlaybackMode::pause(), LottiePlaybackMode::pause()},
     };

@@ -22,7 +22,8 @@ std::string document(double startFrame, double endFrame) {
 }
 
 std::shared_ptr<const lottie::LottieAnimation> animation(double startFrame, double endFrame) {
-    return lottie::LottieAnimation::fromData(document(startFrame, endFrame), lottie::DecodingStrategy::dictionaryBased);
+    const std::string json = document(startFrame, endFrame);
+    return lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
 }
 
 LogRecorder::LogRecorder()

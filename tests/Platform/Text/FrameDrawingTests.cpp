@@ -99,7 +99,8 @@ TEST(FrameDrawingTest, ColouredRangeColoursOnlyItsCharacters) {
         for (std::size_t index = 0; index < entry.redBlocks.size(); ++index) {
             SCOPED_TRACE(index);
             const double left = prefixWidth + index * cell;
-            const auto [matching, area] = interior(left, left + cell, entry.redBlocks[index] ? isRed : isBlack);
+            const auto expected = entry.redBlocks[index] ? isRed : isBlack;
+            const auto [matching, area] = interior(left, left + cell, expected);
             ASSERT_GT(area, 100);
             EXPECT_EQ(matching, area);
         }

@@ -6,7 +6,6 @@
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Cache/DefaultAnimationCache.h"
-#include "Lottie/Playback/Cache/LottieAnimationCache.h"
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Platform/Foundation/NotificationCenter.h"
 
@@ -34,35 +33,29 @@ std::vector<std::shared_ptr<const LottieAnimation>> fill(DefaultAnimationCache& 
     return animations;
 }
 
-TEST(DefaultAnimationCache, KeepsTheHundredMostRecentlyUsed) {
+// The default cache holds a hundred animations, drops the least recently used
+// first (also when it shrinks), and empties on request and on a memory warning of
+// its own centre.
+TEST(DefaultAnimationCache, KeepsTheMostRecentlyUsedUntilToldToForget) {
     NotificationCenter centre;
     DefaultAnimationCache cache(centre);
-    EXPECT_EQ(cache.cacheSize(), 100);
     auto animations = fill(cache, 100);
     EXPECT_EQ(cache.animationForKey(keyFor(0)), animations[0]);  // protects key 0
-    cache.setAnimation(makeAnimation(500), keyFor(100));
+    animations.push_back(makeAnimation(500));
+    cache.setAnimation(animations.back(), keyFor(100));
     EXPECT_EQ(cache.count(), 100u);
     EXPECT_EQ(cache.animationForKey(keyFor(0)), animations[0]);
     EXPECT_EQ(cache.animationForKey(keyFor(1)), nullptr);  // the next older key went instead
     EXPECT_EQ(cache.animationForKey(keyFor(2)), animations[2]);
-}
 
-TEST(DefaultAnimationCache, ShrinkingKeepsTheMostRecent) {
-    NotificationCenter centre;
-    DefaultAnimationCache cache(centre);
-    auto animations = fill(cache, 100);
+    // From the least recently used: 3 ... 99, 100, 0, 2.
     cache.setCacheSize(10);
-    EXPECT_EQ(cache.cacheSize(), 10);
     EXPECT_EQ(cache.count(), 10u);
-    for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(cache.animationForKey(keyFor(i)), i >= 90 ? animations[i] : nullptr) << i;
+    for (int i = 0; i <= 100; ++i) {
+        const bool kept = i == 0 || i == 2 || i >= 93;
+        EXPECT_EQ(cache.animationForKey(keyFor(i)), kept ? animations[i] : nullptr) << i;
     }
-}
 
-TEST(DefaultAnimationCache, DropsEverythingOnRequestAndOnMemoryWarning) {
-    NotificationCenter centre;
-    DefaultAnimationCache cache(centre);
-    fill(cache, 5);
     cache.dropAllAnimations();
     EXPECT_EQ(cache.count(), 0u);
     fill(cache, 5);
@@ -74,16 +67,6 @@ TEST(DefaultAnimationCache, DropsEverythingOnRequestAndOnMemoryWarning) {
     EXPECT_NE(cache.animationForKey("again"), nullptr);
     cache.setAnimation(nullptr, "again");  // nothing to keep removes the key
     EXPECT_EQ(cache.animationForKey("again"), nullptr);
-}
-
-TEST(LottieAnimationCache, StartsAsTheSharedDefaultCacheAndCanBeReplaced) {
-    auto original = lottie::LottieAnimationCache::shared();
-    EXPECT_EQ(original, DefaultAnimationCache::sharedCache());
-    EXPECT_EQ(DefaultAnimationCache::sharedCache()->cacheSize(), 100);
-    auto replacement = std::make_shared<DefaultAnimationCache>();
-    lottie::LottieAnimationCache::setShared(replacement);
-    EXPECT_EQ(lottie::LottieAnimationCache::shared(), replacement);
-    lottie::LottieAnimationCache::setShared(original);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
 #include "tests/Lottie/Playback/RecordingLogger.h"
+#include "tests/Support/Base64Encoder.h"
 #include "tests/Support/TestSupport.h"
 
 using lottie::BundleImageProvider;
@@ -36,21 +37,9 @@ ImageAsset asset(const std::string& name, const std::string& directory = "") {
     return ImageAsset(platform::json::parse(json));
 }
 
-std::string base64(const std::string& bytes) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        std::uint32_t group = static_cast<std::uint8_t>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) group |= static_cast<std::uint8_t>(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) group |= static_cast<std::uint8_t>(bytes[i + 2]);
-        for (std::size_t k = 0; k < 4; ++k) {
-            text += i + k <= bytes.size() ? alphabet[(group >> (18 - 6 * k)) & 63] : '=';
-        }
-    }
-    return text;
+std::string dataURLOfWidth(int width) {
+    return "data:image/png;base64," + testsupport::encodeBase64(pngOfWidth(width));
 }
-
-std::string dataURLOfWidth(int width) { return "data:image/png;base64," + base64(pngOfWidth(width)); }
 
 // The width of the image found, or 0 for none.
 int widthOf(const std::shared_ptr<const Image>& image) { return image ? image->width() : 0; }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,87 +22,52 @@ namespace {
 using IntCache = LRUCache<int, int>;
 constexpr std::int64_t kMax = IntCache::kUnlimited;
 
-// One step of a scripted use of a cache.
-struct Step {
-    enum Kind { set, get, remove, limit } kind;
-    int key = 0;
-    std::int64_t cost = 0;
-};
+// Runs a scripted use of a cache: "+k" stores k * 10 under k, "+k:c" does so at
+// cost c, "?k" reads k, "-k" removes k and "#n" sets the count limit to n.
+void run(IntCache& cache, const std::string& script) {
+    std::istringstream steps(script);
+    std::string step;
+    while (steps >> step) {
+        const int key = std::stoi(step.substr(1));
+        const auto colon = step.find(':');
+        const std::int64_t cost = colon == std::string::npos ? 0 : std::stoll(step.substr(colon + 1));
+        switch (step[0]) {
+            case '+': cache.setValue(key * 10, key, cost); break;
+            case '?': cache.valueForKey(key); break;
+            case '-': cache.removeValue(key); break;
+            case '#': cache.setCountLimit(key); break;
+            default: ADD_FAILURE() << "unknown step " << step;
+        }
+    }
+}
 
 TEST(LRUCache, EvictsFromTheLeastRecentlyUsedEnd) {
     struct Case {
         const char* name;
         std::int64_t costLimit;
         std::int64_t countLimit;
-        std::vector<Step> steps;
+        const char* script;
         std::vector<int> keysByUse;
         std::int64_t totalCost;
     };
     const std::vector<Case> cases = {
-        {"count limit drops the oldest",
-         kMax,
-         3,
-         {{Step::set, 1}, {Step::set, 2}, {Step::set, 3}, {Step::set, 4}},
-         {2, 3, 4},
-         0},
-        {"a read protects a key",
-         kMax,
-         3,
-         {{Step::set, 1}, {Step::set, 2}, {Step::set, 3}, {Step::get, 1}, {Step::set, 4}},
-         {3, 1, 4},
-         0},
-        {"a miss changes nothing",
-         kMax,
-         3,
-         {{Step::set, 1}, {Step::set, 2}, {Step::get, 9}, {Step::set, 3}},
-         {1, 2, 3},
-         0},
-        {"setting a present key moves it and keeps one entry",
-         kMax,
-         3,
-         {{Step::set, 1}, {Step::set, 2}, {Step::set, 1}},
-         {2, 1},
-         0},
-        {"cost limit drops until the total fits",
-         10,
-         kMax,
-         {{Step::set, 1, 4}, {Step::set, 2, 4}, {Step::set, 3, 4}},
-         {2, 3},
-         8},
-        {"one costly entry pushes out several",
-         10,
-         kMax,
-         {{Step::set, 1, 3}, {Step::set, 2, 3}, {Step::set, 3, 3}, {Step::set, 4, 9}},
-         {4},
-         9},
-        {"an entry over the cost limit evicts itself", 10, kMax, {{Step::set, 1, 2}, {Step::set, 2, 11}}, {}, 0},
-        {"replacing a key replaces its cost",
-         10,
-         kMax,
-         {{Step::set, 1, 6}, {Step::set, 2, 3}, {Step::set, 1, 1}},
-         {2, 1},
-         4},
-        {"removal subtracts its cost", kMax, kMax, {{Step::set, 1, 6}, {Step::set, 2, 3}, {Step::remove, 1}}, {2}, 3},
-        {"count limit 0 keeps nothing", kMax, 0, {{Step::set, 1}, {Step::set, 2}}, {}, 0},
-        {"lowering the count limit evicts at once",
-         kMax,
-         kMax,
-         {{Step::set, 1}, {Step::set, 2}, {Step::set, 3}, {Step::get, 1}, {Step::limit, 2}},
-         {3, 1},
-         0},
+        {"count limit drops the oldest", kMax, 3, "+1 +2 +3 +4", {2, 3, 4}, 0},
+        {"a read protects a key", kMax, 3, "+1 +2 +3 ?1 +4", {3, 1, 4}, 0},
+        {"a miss changes nothing", kMax, 3, "+1 +2 ?9 +3", {1, 2, 3}, 0},
+        {"setting a present key moves it and keeps one entry", kMax, 3, "+1 +2 +1", {2, 1}, 0},
+        {"cost limit drops until the total fits", 10, kMax, "+1:4 +2:4 +3:4", {2, 3}, 8},
+        {"one costly entry pushes out several", 10, kMax, "+1:3 +2:3 +3:3 +4:9", {4}, 9},
+        {"an entry over the cost limit evicts itself", 10, kMax, "+1:2 +2:11", {}, 0},
+        {"replacing a key replaces its cost", 10, kMax, "+1:6 +2:3 +1:1", {2, 1}, 4},
+        {"removal subtracts its cost", kMax, kMax, "+1:6 +2:3 -1", {2}, 3},
+        {"count limit 0 keeps nothing", kMax, 0, "+1 +2", {}, 0},
+        {"lowering the count limit evicts at once", kMax, kMax, "+1 +2 +3 ?1 #2", {3, 1}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         NotificationCenter centre;
         IntCache cache(c.costLimit, c.countLimit, centre);
-        for (const Step& step : c.steps) {
-            switch (step.kind) {
-                case Step::set: cache.setValue(step.key * 10, step.key, step.cost); break;
-                case Step::get: cache.valueForKey(step.key); break;
-                case Step::remove: cache.removeValue(step.key); break;
-                case Step::limit: cache.setCountLimit(step.key); break;
-            }
-        }
+        run(cache, c.script);
         EXPECT_EQ(cache.keysByUse(), c.keysByUse);
         EXPECT_EQ(cache.count(), c.keysByUse.size());
         EXPECT_EQ(cache.totalCost(), c.totalCost);

@@ -12,6 +12,7 @@
 #include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Foundation/MainRunLoop.h"
 #include "Platform/Foundation/NotificationCenter.h"
+#include "tests/Lottie/Playback/RecordingLogger.h"
 #include "tests/Support/LocalHttpServer.h"
 #include "tests/Support/TestSupport.h"
 
@@ -22,27 +23,6 @@ namespace {
 
 const char* document = R"({"v":"5.7","fr":25,"ip":10,"op":110,"w":100,"h":50,"layers":[],
   "markers":[{"cm":"a","tm":35,"dr":10},{"cm":"before","tm":0,"dr":1},{"cm":"after","tm":500,"dr":1}]})";
-
-// Collects the warnings sent to the shared logger while it lives.
-class WarningRecorder {
-public:
-    WarningRecorder() : previous_(LottieLogger::shared()) {
-        LottieLogger::setShared(std::make_shared<LottieLogger>(
-            [](auto&, auto&, std::string_view, unsigned) {}, [](auto&, std::string_view, unsigned) {},
-            [this](const LottieLogger::Message& message, std::string_view file, unsigned) {
-                warnings.push_back(message());
-                files.emplace_back(file);
-            },
-            [](auto&) {}));
-    }
-    ~WarningRecorder() { LottieLogger::setShared(previous_); }
-
-    std::vector<std::string> warnings;
-    std::vector<std::string> files;
-
-private:
-    std::shared_ptr<LottieLogger> previous_;
-};
 
 std::shared_ptr<DefaultAnimationCache> freshCache() {
     static platform::foundation::NotificationCenter centre;
@@ -63,7 +43,7 @@ TEST(AnimationLoading, NamedResourcesComeFromTheCacheAfterTheFirstLoad) {
     // The cache answers without touching the bundle...
     EXPECT_EQ(LottieAnimation::loadNamed("intro", bundle, std::string("anims"), cache), first);
     // ... but "intro.json" is a key of its own, so it reads the (now missing) file again.
-    WarningRecorder recorder;
+    RecordingLogger recorder;
     EXPECT_FALSE(LottieAnimation::loadNamed("intro.json", bundle, std::string("anims"), cache));
     ASSERT_EQ(recorder.warnings.size(), 1u);
     EXPECT_EQ(recorder.warnings[0].rfind("Error when decoding animation \"intro.json\": ", 0), 0u);
@@ -95,7 +75,7 @@ TEST(AnimationLoading, NamesFallBackToDataAssetsAndDropTheirExtension) {
     EXPECT_TRUE(LottieAnimation::loadNamed("logo", bundle, std::string("sub")));
     EXPECT_TRUE(LottieAnimation::loadNamed("plain.json", bundle));
     EXPECT_TRUE(LottieAnimation::fromAsset("sub/logo", bundle));
-    WarningRecorder recorder;
+    RecordingLogger recorder;
     EXPECT_FALSE(LottieAnimation::fromAsset("nothing", bundle));
     ASSERT_EQ(recorder.warnings.size(), 1u);
     EXPECT_EQ(recorder.warnings[0].rfind("Failed to load animation with asset name nothing in " +
@@ -107,7 +87,7 @@ TEST(AnimationLoading, NamesFallBackToDataAssetsAndDropTheirExtension) {
 TEST(AnimationLoading, FilePathFailuresWarnOnceAndLeaveTheCacheAlone) {
     testsupport::TemporaryDirectory folder;
     auto cache = freshCache();
-    WarningRecorder recorder;
+    RecordingLogger recorder;
     std::string missing = (folder.path() / "missing.json").string();
     EXPECT_FALSE(LottieAnimation::loadFromFilepath(missing, cache));
     testsupport::writeFile(folder.path() / "broken.json", "[1,2]");
@@ -197,6 +177,8 @@ TEST(AnimationQueries, ProgressAndMarkerFrames) {
     EXPECT_EQ(*animation->progressForMarker("before"), 0.0);
     EXPECT_EQ(*animation->progressForMarker("after"), 1.0);
     EXPECT_FALSE(animation->progressForMarker("nope"));
+    EXPECT_FALSE(animation->frameForMarker("nope"));
+    EXPECT_FALSE(animation->durationForMarker("nope"));
     EXPECT_EQ(*animation->frameForMarker("a"), 35);
     EXPECT_EQ(*animation->durationForMarker("a"), 10);
     EXPECT_DOUBLE_EQ(animation->progressForFrame(60), 0.5);

@@ -33,22 +33,4 @@ TEST(LottieLogger, PrintingLoggerPrintsOnlyFailedAssertions) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "failed\nfailure\n");
 }
 
-TEST(LottieLogger, HandlersReceiveFileAndLineAndReplacementKeepsOldHolders) {
-    std::string seen;
-    auto recording = std::make_shared<LottieLogger>(
-        [](auto&, auto&, std::string_view, unsigned) {}, [](auto&, std::string_view, unsigned) {},
-        [&seen](const LottieLogger::Message& message, std::string_view file, unsigned line) {
-            seen = message() + "@" + std::string(file) + ":" + std::to_string(line);
-        },
-        [](auto&) {});
-    auto original = LottieLogger::shared();
-    auto heldByALayer = original;
-    LottieLogger::setShared(recording);
-    LottieLogger::shared()->warn([] { return std::string("w"); }, "Lottie/LottieAnimationHelpers", 42);
-    EXPECT_EQ(seen, "w@Lottie/LottieAnimationHelpers:42");
-    EXPECT_EQ(heldByALayer, original);
-    LottieLogger::setShared(original);
-    EXPECT_EQ(LottieLogger::shared(), original);
-}
-
 }  // namespace

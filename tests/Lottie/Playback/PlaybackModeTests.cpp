@@ -1,98 +1,47 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "Lottie/Playback/PlaybackModes/LottieBackgroundBehavior.h"
 #include "Lottie/Playback/PlaybackModes/LottieLoopMode.h"
 #include "Lottie/Playback/PlaybackModes/LottiePlaybackMode.h"
 
 using lottie::LottieLoopMode;
-using lottie::LottieMarkerPosition;
 using lottie::LottiePlaybackMode;
 using PausedState = LottiePlaybackMode::PausedState;
 using PlaybackMode = LottiePlaybackMode::PlaybackMode;
 
 namespace {
 
-TEST(LottieLoopMode, GivesBothEnginesTheirRepeatCountAndReversal) {
-    const float forever = std::numeric_limits<float>::max();
-    struct Case {
-        LottieLoopMode mode;
-        float repeatCount;
-        bool autoreverses;
-    };
-    const std::vector<Case> cases = {
-        {LottieLoopMode::playOnce(), 1, false},         {LottieLoopMode::loop(), forever, false},
-        {LottieLoopMode::autoReverse(), forever, true}, {LottieLoopMode::repeat(3), 3, false},
-        {LottieLoopMode::repeat(2.5f), 2.5f, false},    {LottieLoopMode::repeatBackwards(2), 2, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode.kind()));
-        EXPECT_EQ(c.mode.repeatCount(), c.repeatCount);
-        EXPECT_EQ(c.mode.autoreverses(), c.autoreverses);
-    }
-    EXPECT_EQ(LottieLoopMode::kForever, 3.4028235e38f);
-    EXPECT_EQ(LottieLoopMode(), LottieLoopMode::playOnce());
-}
-
-TEST(LottieBackgroundBehavior, DefaultsByEngine) {
-    EXPECT_EQ(lottie::defaultBackgroundBehavior(lottie::RenderingEngine::coreAnimation),
-              lottie::LottieBackgroundBehavior::continuePlaying);
-    EXPECT_EQ(lottie::defaultBackgroundBehavior(lottie::RenderingEngine::mainThread),
-              lottie::LottieBackgroundBehavior::pauseAndRestore);
-}
-
 template <class T>
 std::size_t hashOf(const T& value) {
     return std::hash<T>{}(value);
 }
 
-TEST(LottiePlaybackMode, EqualityAndHashingFollowCaseAndPayload) {
-    const double nan = std::nan("");
+// Equality is the compiler's, member by member; the hash is built by hand and must
+// agree with it, also where equal numbers differ in their bits.
+TEST(LottiePlaybackMode, EqualValuesHashAlike) {
     struct Case {
         const char* name;
         LottiePlaybackMode a;
         LottiePlaybackMode b;
-        bool equal;
     };
     const std::vector<Case> cases = {
         {"same playing request", LottiePlaybackMode::toProgress(1, LottieLoopMode::loop()),
-         LottiePlaybackMode::playing(PlaybackMode::fromProgress(std::nullopt, 1, LottieLoopMode::loop())), true},
-        {"from nothing is not from 0", LottiePlaybackMode::toProgress(1, LottieLoopMode::loop()),
-         LottiePlaybackMode::playing(PlaybackMode::fromProgress(0, 1, LottieLoopMode::loop())), false},
-        {"marker ends differ", LottiePlaybackMode::paused(PausedState::marker("m", LottieMarkerPosition::start)),
-         LottiePlaybackMode::paused(PausedState::marker("m", LottieMarkerPosition::end)), false},
-        {"flat progress is not paused at progress", LottiePlaybackMode::progress(0.5),
-         LottiePlaybackMode::paused(PausedState::progress(0.5)), false},
+         LottiePlaybackMode::playing(PlaybackMode::fromProgress(std::nullopt, 1, LottieLoopMode::loop()))},
         {"repeat counts 0 and -0", LottiePlaybackMode::marker("m", LottieLoopMode::repeat(0.0f)),
-         LottiePlaybackMode::marker("m", LottieLoopMode::repeat(-0.0f)), true},
-        {"repeat is not repeat backwards", LottiePlaybackMode::marker("m", LottieLoopMode::repeat(2)),
-         LottiePlaybackMode::marker("m", LottieLoopMode::repeatBackwards(2)), false},
-        {"frames 0 and -0", LottiePlaybackMode::frame(0.0), LottiePlaybackMode::frame(-0.0), true},
-        {"NaN equals nothing", LottiePlaybackMode::time(nan), LottiePlaybackMode::time(nan), false},
-        {"flat and playing marker differ", LottiePlaybackMode::marker("m", LottieLoopMode::loop()),
-         LottiePlaybackMode::playing(PlaybackMode::marker("m", LottieLoopMode::loop())), false},
-        {"marker lists by element", LottiePlaybackMode::markers({"a", "b"}), LottiePlaybackMode::markers({"a", "b"}),
-         true},
-        {"marker lists in order", LottiePlaybackMode::markers({"a", "b"}), LottiePlaybackMode::markers({"b", "a"}),
-         false},
-        {"progress and frame of one number", LottiePlaybackMode::progress(1), LottiePlaybackMode::frame(1), false},
-        {"end marker frame flag counts", LottiePlaybackMode::toMarker("m", true, LottieLoopMode::playOnce()),
-         LottiePlaybackMode::toMarker("m", false, LottieLoopMode::playOnce()), false},
-        {"default is paused where the playhead is", LottiePlaybackMode(), LottiePlaybackMode::paused(), true},
-        {"pause", LottiePlaybackMode::pause(), LottiePlaybackMode::pause(), true},
+         LottiePlaybackMode::marker("m", LottieLoopMode::repeat(-0.0f))},
+        {"frames 0 and -0", LottiePlaybackMode::frame(0.0), LottiePlaybackMode::frame(-0.0)},
+        {"marker lists by element", LottiePlaybackMode::markers({"a", "b"}),
+         LottiePlaybackMode::markers({"a", "b"})},
+        {"default is paused where the playhead is", LottiePlaybackMode(), LottiePlaybackMode::paused()},
+        {"pause", LottiePlaybackMode::pause(), LottiePlaybackMode::pause()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.a == c.b, c.equal);
-        EXPECT_EQ(c.b == c.a, c.equal);
-        if (c.equal) {
-            EXPECT_EQ(hashOf(c.a), hashOf(c.b));
-        }
+        EXPECT_EQ(c.a, c.b);
+        EXPECT_EQ(hashOf(c.a), hashOf(c.b));
     }
     EXPECT_EQ(hashOf(LottieLoopMode::repeat(0.0f)), hashOf(LottieLoopMode::repeat(-0.0f)));
     EXPECT_EQ(hashOf(PausedState::frame(0.0)), hashOf(PausedState::frame(-0.0)));
@@ -124,29 +73,12 @@ TEST(LottiePlaybackMode, ReplacingTheLoopMode) {
         {"playing markers unchanged", LottiePlaybackMode::playing(PlaybackMode::markers({"a"})),
          LottiePlaybackMode::playing(PlaybackMode::markers({"a"}))},
         {"flat markers unchanged", LottiePlaybackMode::markers({"a"}), LottiePlaybackMode::markers({"a"})},
-        {"progress unchanged", LottiePlaybackMode::progress(0.25), LottiePlaybackMode::progress(0.25)},
-        {"frame unchanged", LottiePlaybackMode::frame(4), LottiePlaybackMode::frame(4)},
-        {"time unchanged", LottiePlaybackMode::time(2), LottiePlaybackMode::time(2)},
         {"pause unchanged", LottiePlaybackMode::pause(), LottiePlaybackMode::pause()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.input.replacingLoopMode(loop), c.expected);
     }
-}
-
-TEST(LottiePlaybackMode, ShorthandsAreTheirLongForms) {
-    const LottieLoopMode mode = LottieLoopMode::autoReverse();
-    EXPECT_EQ(LottiePlaybackMode::paused(), LottiePlaybackMode::paused(PausedState::currentFrame()));
-    EXPECT_EQ(LottiePlaybackMode::toFrame(12, mode),
-              LottiePlaybackMode::playing(PlaybackMode::fromFrame(std::nullopt, 12, mode)));
-    EXPECT_EQ(LottiePlaybackMode::toMarker("m", true, mode),
-              LottiePlaybackMode::playing(PlaybackMode::fromMarker(std::nullopt, "m", true, mode)));
-    EXPECT_EQ(LottiePlaybackMode::flatToFrame(12, mode), LottiePlaybackMode::fromFrame(std::nullopt, 12, mode));
-    EXPECT_EQ(LottiePlaybackMode::flatToMarker("m", false, mode),
-              LottiePlaybackMode::fromMarker(std::nullopt, "m", false, mode));
-    EXPECT_EQ(LottiePlaybackMode::flatToProgress(0.5, mode), LottiePlaybackMode::fromProgress(std::nullopt, 0.5, mode));
-    EXPECT_NE(LottiePlaybackMode::flatToProgress(0.5, mode), LottiePlaybackMode::toProgress(0.5, mode));
 }
 
 }  // namespace

@@ -10,26 +10,20 @@
 
 namespace playbacktest {
 
-std::string document(double startFrame, double endFrame, bool withMarkers) {
+std::string document(double startFrame, double endFrame) {
     std::ostringstream json;
     json << R"({"v":"5.7.0","fr":10,"ip":)" << startFrame << R"(,"op":)" << endFrame
          << R"(,"w":100,"h":100,"layers":[{"ty":4,"nm":"Box","ind":1,"ip":-1000,"op":1000,"st":0,"ks":{},)"
          << R"("shapes":[{"ty":"rc","nm":"Rect","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[40,40]},"r":{"a":0,"k":0}},)"
-         << R"({"ty":"fl","nm":"Fill","c":{"a":0,"k":[1,0,0,1]},"o":{"a":0,"k":100},"r":1}]}])";
-    if (withMarkers) {
-        json << R"(,"markers":[{"cm":"a","tm":10,"dr":20},{"cm":"b","tm":40,"dr":10},)"
-             << R"({"cm":"Reduced Motion","tm":50,"dr":5}])";
-    }
-    json << "}";
+         << R"({"ty":"fl","nm":"Fill","c":{"a":0,"k":[1,0,0,1]},"o":{"a":0,"k":100},"r":1}]}])"
+         << R"(,"markers":[{"cm":"a","tm":10,"dr":20},{"cm":"b","tm":40,"dr":10},)"
+         << R"({"cm":"Reduced Motion","tm":50,"dr":5}]})";
     return json.str();
 }
 
-std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json) {
-    return lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
-}
-
 std::shared_ptr<const lottie::LottieAnimation> animation(double startFrame, double endFrame) {
-    return decode(document(startFrame, endFrame));
+    const std::string json = document(startFrame, endFrame);
+    return lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
 }
 
 LogRecorder::LogRecorder()

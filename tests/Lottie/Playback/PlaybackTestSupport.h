@@ -24,8 +24,7 @@ namespace playbacktest {
 // A document of `endFrame` frames at 10 frames per second, 100 x 100, with the
 // markers "a" (10, 20 long), "b" (40, 10 long) and "Reduced Motion" (50, 5 long),
 // and one shape layer "Box" whose fill is "Fill".
-std::string document(double startFrame = 0, double endFrame = 60, bool withMarkers = true);
-std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json);
+std::string document(double startFrame = 0, double endFrame = 60);
 std::shared_ptr<const lottie::LottieAnimation> animation(double startFrame = 0, double endFrame = 60);
 
 // Keeps every message the library sends, by kind.

@@ -1,6 +1,6 @@
 #pragma once
-// Installs a shared logger that records warnings for as long as it lives, and
-// puts the previous one back afterwards.
+// Installs a shared logger that records warnings (and the files that sent them)
+// for as long as it lives, and puts the previous one back afterwards.
 
 #include <string>
 #include <vector>
@@ -12,8 +12,9 @@ public:
     RecordingLogger() : previous_(lottie::LottieLogger::shared()) {
         lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
             [](const auto&, const auto&, std::string_view, unsigned) {}, [](const auto&, std::string_view, unsigned) {},
-            [this](const lottie::LottieLogger::Message& message, std::string_view, unsigned) {
+            [this](const lottie::LottieLogger::Message& message, std::string_view file, unsigned) {
                 warnings.push_back(message());
+                files.emplace_back(file);
             },
             [](const auto&) {}));
     }
@@ -22,6 +23,7 @@ public:
     RecordingLogger& operator=(const RecordingLogger&) = delete;
 
     std::vector<std::string> warnings;
+    std::vector<std::string> files;  // where each warning came from
 
 private:
     std::shared_ptr<lottie::LottieLogger> previous_;

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "Lottie/Playback/Providers/DefaultFontProvider.h"
 #include "Lottie/Playback/Providers/DefaultTextProvider.h"
 #include "Lottie/Playback/Providers/DictionaryTextProvider.h"
 
@@ -38,9 +36,6 @@ TEST(DictionaryTextProvider, ReplacesByWholeKeypathThenByLayerName) {
     }
     const DictionaryTextProvider empty({});
     EXPECT_EQ(empty.replacementText(AnimationKeypath("Comp.Title"), "unchanged"), "unchanged");
-    using Values = std::map<std::string, std::string>;
-    EXPECT_EQ(DictionaryTextProvider(Values{{"a", "b"}}), DictionaryTextProvider(Values{{"a", "b"}}));
-    EXPECT_FALSE(DictionaryTextProvider(Values{{"a", "b"}}) == DictionaryTextProvider(Values{{"a", "c"}}));
 }
 
 // Answers only by keypath, and only for one layer.
@@ -54,26 +49,11 @@ public:
 
 TEST(TextProviders, EnginesAskByKeypathThenByDottedName) {
     const DefaultTextProvider defaults;
-    EXPECT_EQ(defaults.replacementText(AnimationKeypath("Comp.Title"), "source"), std::nullopt);
-    EXPECT_EQ(defaults.replacementTextForKeypathName("Comp.Title", "source"), "source");
     EXPECT_EQ(lottie::resolvedText(defaults, AnimationKeypath("Comp.Title"), "source"), "source");
 
     const OneLayerProvider oneLayer;
     EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Title"), "source"), "replaced");
     EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Other"), "source"), "source");
-}
-
-TEST(DefaultFontProvider, GivesTheNamedFontOrTheFallbackAtTheSize) {
-    const lottie::DefaultFontProvider provider;
-    auto named = provider.fontNamed("DejaVu Sans", 20);
-    ASSERT_TRUE(named.has_value());
-    EXPECT_EQ(named->familyName(), "DejaVu Sans");
-    EXPECT_EQ(named->size(), 20);
-    EXPECT_FALSE(named->isFallback());
-    auto missing = provider.fontNamed("No Such Family Anywhere", 9);
-    ASSERT_TRUE(missing.has_value());
-    EXPECT_TRUE(missing->isFallback());
-    EXPECT_EQ(missing->size(), 9);
 }
 
 }  // namespace

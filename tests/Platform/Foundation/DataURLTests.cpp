@@ -1,6 +1,8 @@
 #include "Platform/Foundation/Base64.h"
 #include "Platform/Foundation/DataURL.h"
 
+#include "tests/Support/Base64Encoder.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -12,27 +14,6 @@ namespace {
 
 Data bytesOf(std::string_view text) {
     return Data(text.begin(), text.end());
-}
-
-// An independent encoder for the round trip below (padding optional).
-std::string encodeBase64(const Data& bytes, bool pad) {
-    static constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-        std::uint32_t group = 0;
-        for (std::size_t k = 0; k < 3; ++k) {
-            group = (group << 8) | (k < n ? bytes[i + k] : 0u);
-        }
-        for (std::size_t k = 0; k < 4; ++k) {
-            if (k <= n) {
-                text += alphabet[(group >> (18 - 6 * k)) & 63];
-            } else if (pad) {
-                text += '=';
-            }
-        }
-    }
-    return text;
 }
 
 struct DataURLCase {
@@ -111,7 +92,7 @@ TEST(DataURLTest, Base64RoundTripsEveryLengthWithAndWithoutPadding) {
         }
         for (const bool pad : {true, false}) {
             SCOPED_TRACE(testing::Message() << "length " << length << (pad ? " padded" : " unpadded"));
-            const auto encoded = encodeBase64(bytes, pad);
+            const auto encoded = testsupport::encodeBase64(bytes, pad);
             EXPECT_EQ(decodeBase64(encoded), bytes);
             EXPECT_EQ(decodeDataURL("data:application/json;base64," + encoded), bytes);
         }

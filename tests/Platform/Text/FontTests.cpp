@@ -97,7 +97,6 @@ TEST(FontTest, UnusableSizesAreReplaced) {
         SCOPED_TRACE(entry.requested);
         EXPECT_DOUBLE_EQ(Font("DejaVu Sans", entry.requested).size(), entry.expected);
     }
-    EXPECT_DOUBLE_EQ(Font::defaultFont().size(), Font::defaultSize);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Platform/Text/Framesetter.h"
 #include "TextCanvas.h"
@@ -22,6 +23,7 @@ using platform::text::Framesetter;
 using platform::text::ParagraphStyle;
 using platform::text::TextAlignment;
 using platform::text::TextAttributes;
+using platform::text::TextRange;
 using texttest::Pixel;
 using texttest::TextCanvas;
 
@@ -29,6 +31,7 @@ using texttest::TextCanvas;
 // easy to find; every cell of the monospaced face has the same advance.
 const std::string kBlock = "\xE2\x96\x88";
 const char* const kMono = "DejaVu Sans Mono";
+constexpr double kFree = Framesetter::unconstrained;
 
 AttributedString blocks(int count, double size, ParagraphStyle style = {}) {
     std::string text;
@@ -41,9 +44,7 @@ AttributedString blocks(int count, double size, ParagraphStyle style = {}) {
     return AttributedString(text, attributes);
 }
 
-double advance(double size) {
-    return Framesetter(blocks(1, size)).suggestFrameSize({Framesetter::unconstrained, Framesetter::unconstrained}).width;
-}
+double advance(double size) { return Framesetter(blocks(1, size)).suggestFrameSize({kFree, kFree}).width; }
 
 bool isRed(const Pixel& pixel) { return pixel.red > 200 && pixel.green < 40 && pixel.blue < 40 && pixel.alpha > 200; }
 bool isBlack(const Pixel& pixel) { return pixel.red < 40 && pixel.green < 40 && pixel.blue < 40 && pixel.alpha > 200; }
@@ -51,66 +52,62 @@ bool isBlue(const Pixel& pixel) { return pixel.blue > 100 && pixel.red < 40 && p
 bool isEmpty(const Pixel& pixel) { return pixel.alpha == 0; }
 bool isInk(const Pixel& pixel) { return pixel.alpha > 0; }
 
-TEST(FrameDrawingTest, ColouredSubRangeColoursOnlyItsCharacters) {
+// Blocks after an optional non-BMP letter (two UTF-16 units), with a range
+// coloured red: exactly the cells of that range are red, the rest black.
+TEST(FrameDrawingTest, ColouredRangeColoursOnlyItsCharacters) {
     const double size = 40;
-    AttributedString text = blocks(4, size);
-    text.setForegroundColor({1, 2}, Color::rgb(1, 0, 0));
-    const Framesetter framesetter(text);
-    const Frame frame = framesetter.createFrame(Rect(0, 0, 200, 60));
-    ASSERT_EQ(frame.lines().size(), 1u);
-    TextCanvas canvas(200, 60);
-    frame.draw(canvas.context());
-
-    const double cell = advance(size);
-    const Point origin = frame.lineOrigins()[0];
-    const int top = static_cast<int>(origin.y - Font(kMono, size).capHeight()) + 1;
-    const int bottom = static_cast<int>(origin.y) - 1;
-    const bool red[] = {false, true, true, false};
-    for (int index = 0; index < 4; ++index) {
-        SCOPED_TRACE(index);
-        // Cell interiors only: blocks overhang their cells by a pixel.
-        const int left = static_cast<int>(std::ceil(index * cell)) + 2;
-        const int right = static_cast<int>(std::floor((index + 1) * cell)) - 2;
-        const int area = (right - left) * (bottom - top);
-        ASSERT_GT(area, 100);
-        EXPECT_EQ(canvas.count(left, top, right, bottom, red[index] ? isRed : isBlack), area);
-    }
-    // Nothing is drawn past the last character.
-    EXPECT_EQ(canvas.count(static_cast<int>(4 * cell) + 2, 0, 200, 60, isInk), 0);
-}
-
-TEST(FrameDrawingTest, ColourRangeAfterANonBmpCharacterColoursTheRightGlyph) {
-    // U+1D670 (two UTF-16 units) then two blocks: units 0-1, 2 and 3.
-    const double size = 40;
-    const std::string wideA = "\xF0\x9D\x99\xB0";
+    const std::string wideA = "\xF0\x9D\x99\xB0";  // U+1D670
+    const struct {
+        const char* name;
+        std::string prefix;
+        TextRange range;
+        std::vector<bool> redBlocks;
+    } cases[] = {
+        {"blocks only", "", {1, 2}, {false, true, true, false}},
+        {"after a non-BMP letter", wideA, {2, 1}, {true, false}},
+    };
     TextAttributes attributes;
     attributes.font = Font(kMono, size);
-    AttributedString text(wideA + kBlock + kBlock, attributes);
-    text.setForegroundColor({2, 1}, Color::rgb(1, 0, 0));
-    const Frame frame = Framesetter(text).createFrame(Rect(0, 0, 200, 60));
-    ASSERT_EQ(frame.lines().size(), 1u);
-    TextCanvas canvas(200, 60);
-    frame.draw(canvas.context());
-
-    const double wideWidth =
-        Framesetter(AttributedString(wideA, attributes)).suggestFrameSize({Framesetter::unconstrained, 60}).width;
     const double cell = advance(size);
-    const int top = static_cast<int>(frame.lineOrigins()[0].y - Font(kMono, size).capHeight()) + 1;
-    const int bottom = static_cast<int>(frame.lineOrigins()[0].y) - 1;
-    // Blocks overhang their cells by a pixel; only cell interiors are compared.
-    const auto interior = [&](double left, double right, bool (*predicate)(const Pixel&)) {
-        const int x0 = static_cast<int>(std::ceil(left)) + 2;
-        const int x1 = static_cast<int>(std::floor(right)) - 2;
-        return std::make_pair(canvas.count(x0, top, x1, bottom, predicate), (x1 - x0) * (bottom - top));
-    };
-    const auto [wideRed, wideArea] = interior(0, wideWidth, isRed);
-    EXPECT_EQ(wideRed, 0);
-    EXPECT_GT(interior(0, wideWidth, isBlack).first, 20);
-    const auto [firstRed, firstArea] = interior(wideWidth, wideWidth + cell, isRed);
-    EXPECT_EQ(firstRed, firstArea);
-    const auto [secondBlack, secondArea] = interior(wideWidth + cell, wideWidth + 2 * cell, isBlack);
-    EXPECT_EQ(secondBlack, secondArea);
-    EXPECT_GT(wideArea, 100);
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        std::string characters = entry.prefix;
+        for (std::size_t index = 0; index < entry.redBlocks.size(); ++index) {
+            characters += kBlock;
+        }
+        AttributedString text(characters, attributes);
+        text.setForegroundColor(entry.range, Color::rgb(1, 0, 0));
+        const Frame frame = Framesetter(text).createFrame(Rect(0, 0, 200, 60));
+        ASSERT_EQ(frame.lines().size(), 1u);
+        TextCanvas canvas(200, 60);
+        frame.draw(canvas.context());
+
+        const double prefixWidth =
+            Framesetter(AttributedString(entry.prefix, attributes)).suggestFrameSize({kFree, kFree}).width;
+        const int top = static_cast<int>(frame.lineOrigins()[0].y - Font(kMono, size).capHeight()) + 1;
+        const int bottom = static_cast<int>(frame.lineOrigins()[0].y) - 1;
+        // Blocks overhang their cells by a pixel; only cell interiors are compared.
+        const auto interior = [&](double left, double right, bool (*predicate)(const Pixel&)) {
+            const int x0 = static_cast<int>(std::ceil(left)) + 2;
+            const int x1 = static_cast<int>(std::floor(right)) - 2;
+            return std::make_pair(canvas.count(x0, top, x1, bottom, predicate), (x1 - x0) * (bottom - top));
+        };
+        if (!entry.prefix.empty()) {
+            EXPECT_EQ(interior(0, prefixWidth, isRed).first, 0);
+            EXPECT_GT(interior(0, prefixWidth, isBlack).first, 20);
+        }
+        for (std::size_t index = 0; index < entry.redBlocks.size(); ++index) {
+            SCOPED_TRACE(index);
+            const double left = prefixWidth + index * cell;
+            const auto expected = entry.redBlocks[index] ? isRed : isBlack;
+            const auto [matching, area] = interior(left, left + cell, expected);
+            ASSERT_GT(area, 100);
+            EXPECT_EQ(matching, area);
+        }
+        // Nothing is drawn past the last character.
+        const int end = static_cast<int>(prefixWidth + entry.redBlocks.size() * cell) + 2;
+        EXPECT_EQ(canvas.count(end, 0, 200, 60, isInk), 0);
+    }
 }
 
 TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {
@@ -155,23 +152,29 @@ TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {
     }
 }
 
-TEST(FrameDrawingTest, AlignmentMovesTheInk) {
+// Where each alignment puts a line of one block, and that its ink follows.
+TEST(FrameDrawingTest, AlignmentPlacesTheLineAndItsInk) {
     const double size = 30;
     const double width = 150;
     const double cell = advance(size);
     const struct {
         TextAlignment alignment;
-        double inkLeft;
+        double x;
     } cases[] = {
-        {TextAlignment::left, 20},
-        {TextAlignment::center, 20 + (width - cell) / 2},
-        {TextAlignment::right, 20 + width - cell},
+        {TextAlignment::left, 0},
+        {TextAlignment::center, (width - cell) / 2},
+        {TextAlignment::right, width - cell},
+        {TextAlignment::natural, 0},    // left-to-right text
+        {TextAlignment::justified, 0},  // the last line is not stretched
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(static_cast<int>(entry.alignment));
         ParagraphStyle style;
         style.alignment = entry.alignment;
         const Frame frame = Framesetter(blocks(1, size, style)).createFrame(Rect(20, 5, width, 50));
+        ASSERT_EQ(frame.lines().size(), 1u);
+        EXPECT_NEAR(frame.lineOrigins()[0].x, entry.x, 1e-6);
+        EXPECT_NEAR(frame.lines()[0].width, cell, 1e-6);
         TextCanvas canvas(200, 60);
         frame.draw(canvas.context());
         int firstColumn = -1;
@@ -183,14 +186,13 @@ TEST(FrameDrawingTest, AlignmentMovesTheInk) {
             }
         }
         // The block's edges may have a partly covered column on either side.
-        EXPECT_NEAR(firstColumn, entry.inkLeft, 1.0);
-        EXPECT_NEAR(lastColumn + 1, entry.inkLeft + cell, 1.0);
+        EXPECT_NEAR(firstColumn, 20 + entry.x, 1.0);
+        EXPECT_NEAR(lastColumn + 1, 20 + entry.x + cell, 1.0);
     }
 }
 
 TEST(FrameDrawingTest, LinesThatDoNotFitAreNotDrawn) {
     const double size = 20;
-    AttributedString text = blocks(1, size);
     const Font font(kMono, size);
     const double line = font.ascent() + font.descent() + font.leading();
     const std::string twoLines = kBlock + "\n" + kBlock;
@@ -266,10 +268,6 @@ TEST(FrameDrawingTest, EmptyFramesAndCollapsedTransformsDrawNothing) {
     EXPECT_EQ(canvas.count(0, 0, 50, 50, isInk), 0);
     EXPECT_EQ(cairo_status(canvas.context().cairo()), CAIRO_STATUS_SUCCESS);
 }
-
-}  // namespace
-
-namespace {
 
 // A document can ask for any font size. The largest one allowed must still be
 // drawable, and must not stop the same face from drawing afterwards.

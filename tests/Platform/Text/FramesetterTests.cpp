@@ -33,19 +33,6 @@ double naturalLineHeight(double size = 20) {
     return font.ascent() + font.descent() + font.leading();
 }
 
-TEST(FramesetterTest, SuggestedWidthGrowsWithTheTextOnOneLine) {
-    const char* texts[] = {"i", "il", "ilW", "ilW ilW", "ilW ilW ilW ilW"};
-    double previousWidth = 0;
-    for (const char* text : texts) {
-        SCOPED_TRACE(text);
-        const Size size = Framesetter(styled(text)).suggestFrameSize({kFree, kFree});
-        EXPECT_GT(size.width, previousWidth);
-        EXPECT_NEAR(size.height, naturalLineHeight(), 1e-9);
-        previousWidth = size.width;
-    }
-    EXPECT_EQ(Framesetter(styled("")).suggestFrameSize({kFree, kFree}), Size(0, 0));
-}
-
 TEST(FramesetterTest, SuggestedSizeWrapsAtTheConstraintWidth) {
     const std::string text = "the quick brown fox jumps over the lazy dog again and again";
     const Framesetter framesetter(styled(text));
@@ -67,6 +54,7 @@ TEST(FramesetterTest, SuggestedSizeWrapsAtTheConstraintWidth) {
     }
     EXPECT_GT(previousLines, 4);
     EXPECT_NEAR(framesetter.suggestFrameSize({free.width, kFree}).height, line, 1e-9);
+    EXPECT_EQ(Framesetter(styled("")).suggestFrameSize({kFree, kFree}), Size(0, 0));
 }
 
 TEST(FramesetterTest, HeightConstraintKeepsOnlyWholeLines) {
@@ -104,31 +92,6 @@ TEST(FramesetterTest, LineStringRangesCountUtf16Units) {
     EXPECT_EQ(frame.lines()[0].stringRange, TextRange(0, 5));
     EXPECT_EQ(frame.lines()[1].stringRange, TextRange(5, 3));
     EXPECT_EQ(frame.lines()[2].stringRange, TextRange(8, 2));
-}
-
-TEST(FramesetterTest, AlignmentPlacesLinesWithinTheFrameWidth) {
-    const double frameWidth = 300;
-    const double textWidth = Framesetter(styled("Hello")).suggestFrameSize({kFree, kFree}).width;
-    const struct {
-        TextAlignment alignment;
-        const char* text;
-        double x;
-    } cases[] = {
-        {TextAlignment::left, "Hello", 0},
-        {TextAlignment::right, "Hello", frameWidth - textWidth},
-        {TextAlignment::center, "Hello", (frameWidth - textWidth) / 2},
-        {TextAlignment::natural, "Hello", 0},
-        {TextAlignment::justified, "Hello", 0},  // the last line is not stretched
-    };
-    for (const auto& entry : cases) {
-        SCOPED_TRACE(static_cast<int>(entry.alignment));
-        ParagraphStyle style;
-        style.alignment = entry.alignment;
-        const Frame frame = Framesetter(styled(entry.text, style)).createFrame(Rect(10, 20, frameWidth, 100));
-        ASSERT_EQ(frame.lines().size(), 1u);
-        EXPECT_NEAR(frame.lineOrigins()[0].x, entry.x, 1e-6);
-        EXPECT_NEAR(frame.lines()[0].width, textWidth, 1e-6);
-    }
 }
 
 TEST(FramesetterTest, NaturalAlignmentFollowsTheWritingDirection) {

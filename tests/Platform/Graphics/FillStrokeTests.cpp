@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "PixelAssertions.h"
 
@@ -174,6 +175,58 @@ TEST(StrokeTest, DashPatternsAndPhase) {
         for (int x : c.offAt) {
             EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
         }
+    }
+}
+
+TEST(StrokeTest, DashesPastTheLimitAreStretched) {
+    // A line running far out of the picture: its length, not what shows, sets
+    // how many dashes the pattern cuts it into.
+    struct Case {
+        const char* name;
+        double scale;
+        double length;
+        double phase;
+        std::vector<double> lengths;
+        std::vector<int> onAt;
+        std::vector<int> offAt;
+    };
+    const Case cases[] = {
+        {"exactly at the limit", 1, 100'000, 0, {10, 10}, {5, 25}, {15, 35}},
+        {"twice the limit", 1, 200'000, 0, {10, 10}, {5, 15, 45}, {25, 35}},
+        {"phase stretched too", 1, 400'000, 5, {10, 10}, {10, 70}, {30, 50}},
+        {"scaled alike with the path", 0.5, 400'000, 0, {20, 20}, {5, 15, 45}, {25, 35}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto context = bitmap(100, 20);
+        context->scaleBy(c.scale, c.scale);
+        context->setLineWidth(4 / c.scale);
+        context->setLineDash(c.phase, c.lengths);
+        Path line;
+        line.moveTo({0, 10 / c.scale});
+        line.lineTo({c.length, 10 / c.scale});
+        context->addPath(line);
+        context->strokePath();
+        const auto image = context->makeImage();
+        for (int x : c.onAt) EXPECT_EQ(pixelAt(*image, x, 10).a, 255) << "x = " << x;
+        for (int x : c.offAt) EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
+    }
+}
+
+TEST(StrokeTest, DashLimitCountsPiecesOverTheLengthBound) {
+    Path square;
+    square.addRect(Rect(0, 0, 10, 10));
+    Path arch;
+    arch.moveTo({0, 0});
+    arch.curveTo({0, 3}, {4, 3}, {4, 0});
+    EXPECT_DOUBLE_EQ(DashLimit::lengthBound(square), 40);
+    EXPECT_DOUBLE_EQ(DashLimit::lengthBound(arch), 10);
+    struct Case {
+        std::vector<double> lengths;
+        double count;
+    };
+    for (const Case& c : {Case{{1, 1}, 40}, Case{{1, 2, 1}, 30}, Case{{}, 0}, Case{{0, 0}, 0}, Case{{1, -1}, 0}}) {
+        EXPECT_DOUBLE_EQ(DashLimit::segmentCount(40, c.lengths), c.count) << c.lengths.size();
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 
@@ -107,6 +108,41 @@ TEST(ShapePathBuilders, EveryPathIsClosed) {
         EXPECT_TRUE(ShapePathBuilders::makePolygon({0, 0}, 5, 10, 80, 0, direction).closed());
         EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 0, 0, 5, 0, direction).closed());
         EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 50, 50, 5.5, 0, direction).closed());
+    }
+}
+
+// Roundedness counts up to 100 percent either way; for many points it is cut
+// further so that the handles of all vertices together reach across no more
+// than maximumHandleCrossings neighbour spacings.
+TEST(ShapePathBuilders, RoundednessIsBounded) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double budget = ShapePathBuilders::maximumHandleCrossings;
+    struct Case {
+        bool star;
+        double points;
+        double roundedness;
+        double handle;  // of the second vertex: on the inner radius 20 of a star, the radius 40 of a polygon
+    };
+    const Case cases[] = {
+        {true, 5, 50, 20 * 0.5 * 0.47829},
+        {true, 5, 1e5, 20 * 0.47829},
+        {true, 5, -1e5, 20 * 0.47829},
+        {true, 5, nan, 0},
+        {true, 100, 100, 20 * 0.47829},
+        // 2n vertices pi / n apart on a circle of radius 20: the handles reach the budget.
+        {true, 10'000, 100, budget / 20'000 * (20 * M_PI / 10'000)},
+        {true, 10'000, 1e5, budget / 20'000 * (20 * M_PI / 10'000)},
+        {false, 5, 1e5, 40 * 0.25},
+        {false, 10'000, 100, budget / 10'000 * (40 * 2 * M_PI / 10'000)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.points) + (c.star ? " star " : " polygon ") + std::to_string(c.roundedness));
+        BezierPath path =
+            c.star ? ShapePathBuilders::makeStar({0, 0}, 40, 20, c.roundedness, c.roundedness, c.points, 0,
+                                                 PathDirection::clockwise)
+                   : ShapePathBuilders::makePolygon({0, 0}, c.points, 40, c.roundedness, 0, PathDirection::clockwise);
+        const auto& vertex = path.elements()[1].vertex;
+        EXPECT_NEAR(distance(vertex.inTangent, vertex.point), c.handle, c.handle * 1e-9 + 1e-12);
     }
 }
 

@@ -52,4 +52,39 @@ TEST(RenderBudget, FineDashesOnLongPathsAreCoarsenedAndReportedOnce) {
     }
 }
 
+std::string roundStar(int type, double points, double roundness) {
+    const std::string r = R"({"a":0,"k":)" + number(roundness) + "}";
+    return R"({"ty":"sr","nm":"Star","sy":)" + std::to_string(type) +
+           R"(,"p":{"a":0,"k":[50,50]},"or":{"a":0,"k":30},"ir":{"a":0,"k":15},"os":)" + r + R"(,"is":)" + r +
+           R"(,"pt":{"a":0,"k":)" + number(points) + R"(},"r":{"a":0,"k":0}})";
+}
+
+TEST(RenderBudget, StarRoundnessStaysInRangeAndIsReportedOnce) {
+    struct Case {
+        const char* name;
+        int type;
+        double points;
+        double roundness;
+        std::size_t warnings;
+    };
+    const Case cases[] = {
+        {"a rounded star", 1, 5, 100, 0},
+        {"a star of huge roundness", 1, 5, 1e5, 1},
+        {"a polygon of huge negative roundness", 2, 5, -1e5, 1},
+        {"ten thousand fully rounded points", 1, 10'000, 100, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingLogger recorder;
+        auto root = makeRoot(decode(shapeDocument(roundStar(c.type, c.points, c.roundness) + "," + fill(1, 0, 0))));
+        std::shared_ptr<const platform::graphics::Image> image;
+        for (double frame : {0.0, 1.0}) image = renderFrame(*root, frame);
+        ASSERT_TRUE(image);
+        // Whatever the roundness, the shape keeps near its radius of 30 around (50, 50).
+        EXPECT_TRUE(pixelIs(*image, 50, 50, {255, 0, 0, 255}));
+        for (int corner : {2, 97}) EXPECT_EQ(pixelAt(*image, corner, corner).a, 0) << corner;
+        EXPECT_EQ(recorder.warnings.size(), c.warnings);
+    }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "Lottie/Model/Assets/ImageAsset.h"
 #include "Lottie/Playback/Providers/BundleImageProvider.h"
+#include "Lottie/Playback/Providers/CachedImageProvider.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
@@ -36,21 +38,7 @@ ImageAsset asset(const std::string& name, const std::string& directory = "") {
     return ImageAsset(platform::json::parse(json));
 }
 
-std::string base64(const std::string& bytes) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        std::uint32_t group = static_cast<std::uint8_t>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) group |= static_cast<std::uint8_t>(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) group |= static_cast<std::uint8_t>(bytes[i + 2]);
-        for (std::size_t k = 0; k < 4; ++k) {
-            text += i + k <= bytes.size() ? alphabet[(group >> (18 - 6 * k)) & 63] : '=';
-        }
-    }
-    return text;
-}
-
-std::string dataURLOfWidth(int width) { return "data:image/png;base64," + base64(pngOfWidth(width)); }
+std::string dataURLOfWidth(int width) { return "data:image/png;base64," + testsupport::base64(pngOfWidth(width)); }
 
 // The width of the image found, or 0 for none.
 int widthOf(const std::shared_ptr<const Image>& image) { return image ? image->width() : 0; }
@@ -162,6 +150,47 @@ TEST(ImageProviders, EqualityIgnoresGravity) {
                  FilepathImageProvider("/tmp/other", ContentsGravity::resize));
     EXPECT_EQ(BundleImageProvider(bundle, "x", ContentsGravity::center).gravityForAsset(asset("a")),
               ContentsGravity::center);
+}
+
+}  // namespace
+
+namespace {
+
+// Images share a budget in the order they are asked for; the one that would
+// pass what is left is not decoded, and is not looked for as a file either.
+TEST(ImagePixelBudget, ProvidersDecodeOnlyWhatFitsTheBudget) {
+    struct Case {
+        const char* name;
+        std::uint64_t budget;
+        std::vector<int> widths;
+        std::vector<int> found;
+    };
+    const Case cases[] = {
+        {"all fit exactly", 30, {10, 15, 5}, {10, 15, 5}},
+        {"one past what is left", 25, {10, 20, 5}, {10, 0, 5}},
+        {"nothing fits", 4, {5, 6}, {0, 0}},
+    };
+    testsupport::TemporaryDirectory folder;
+    const std::shared_ptr<lottie::AnimationImageProvider> providers[] = {
+        std::make_shared<FilepathImageProvider>(folder.path(), ContentsGravity::resize),
+        std::make_shared<BundleImageProvider>(platform::foundation::Bundle(folder.path()), std::nullopt,
+                                              ContentsGravity::resize),
+        lottie::wrappedInImageCache(std::make_shared<FilepathImageProvider>(folder.path(), ContentsGravity::resize)),
+    };
+    for (const auto& provider : providers) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            RecordingLogger logger;
+            lottie::ImagePixelBudget budget(c.budget);
+            std::vector<int> found;
+            for (int width : c.widths) {
+                found.push_back(widthOf(provider->imageForAssetWithinBudget(asset(dataURLOfWidth(width)), budget)));
+            }
+            EXPECT_EQ(found, c.found);
+            EXPECT_EQ(budget.refusals(), static_cast<std::size_t>(std::count(c.found.begin(), c.found.end(), 0)));
+            EXPECT_TRUE(logger.warnings.empty());
+        }
+    }
 }
 
 }  // namespace

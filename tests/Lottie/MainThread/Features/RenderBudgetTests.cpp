@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
+#include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 #include "tests/Lottie/Playback/RecordingLogger.h"
+#include "tests/Support/TestSupport.h"
 
 namespace {
 
@@ -41,7 +45,8 @@ TEST(RenderBudget, FineDashesOnLongPathsAreCoarsenedAndReportedOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingLogger recorder;
-        const std::string items = openPath("[[0,50],[" + number(c.length) + ",50]]") + "," + dashedStroke(c.dash, c.dash);
+        const std::string items =
+            openPath("[[0,50],[" + number(c.length) + ",50]]") + "," + dashedStroke(c.dash, c.dash);
         auto root = makeRoot(decode(shapeDocument(items)));
         std::shared_ptr<const platform::graphics::Image> image;
         for (double frame : {0.0, 1.0, 2.0}) image = renderFrame(*root, frame);
@@ -85,6 +90,60 @@ TEST(RenderBudget, StarRoundnessStaysInRangeAndIsReportedOnce) {
         for (int corner : {2, 97}) EXPECT_EQ(pixelAt(*image, corner, corner).a, 0) << corner;
         EXPECT_EQ(recorder.warnings.size(), c.warnings);
     }
+}
+
+// Eight-pixel-wide red pictures, some claiming in their header to be far larger.
+std::string imageAsset(const std::string& id, std::uint32_t claimedSide) {
+    const std::vector<std::uint8_t> red = {255, 0, 0, 255};
+    std::vector<std::uint8_t> rgba;
+    for (int pixel = 0; pixel < 64; ++pixel) rgba.insert(rgba.end(), red.begin(), red.end());
+    std::string png = platform::graphics::Image::fromStraightRGBA(8, 8, rgba)->encodePNG();
+    if (claimedSide) png = testsupport::pngWithClaimedSize(png, claimedSide, claimedSide);
+    return R"({"id":")" + id + R"(","w":8,"h":8,"u":"","e":1,"p":"data:image/png;base64,)" +
+           testsupport::base64(png) + R"("})";
+}
+
+std::string imageLayer(const std::string& id, int index) {
+    return R"({"ty":2,"nm":"Image","ind":)" + std::to_string(index) + R"(,"refId":")" + id +
+           R"(","ip":0,"op":100,"st":0,"ks":{"p":{"a":0,"k":[)" + std::to_string(10 * index) + R"(,10]}}})";
+}
+
+TEST(RenderBudget, ImagesPastTheAnimationsPixelBudgetAreNotDecoded) {
+    // 7,000 x 7,000 pixels fit the budget once; a second such image and one of
+    // 9,000 x 9,000 do not, and their (broken) data is never read. The small
+    // ones still show.
+    const std::vector<std::pair<std::string, std::uint32_t>> assets = {
+        {"small", 0}, {"first", 7000}, {"second", 7000}, {"huge", 9000}, {"last", 0}};
+    std::string assetList, layers;
+    for (std::size_t index = 0; index < assets.size(); ++index) {
+        assetList += (index ? "," : "") + imageAsset(assets[index].first, assets[index].second);
+        layers += (index ? "," : "") + imageLayer(assets[index].first, static_cast<int>(index) + 1);
+    }
+    RecordingLogger recorder;
+    auto provider = std::make_shared<lottie::FilepathImageProvider>(".", platform::compositor::ContentsGravity::resize);
+    const std::string json = document("[" + layers + "]", 100, 100, 60, "[" + assetList + "]");
+    auto root = lottie::MainThreadAnimationLayer::make(decode(json), provider, nullptr, nullptr, false, nullptr);
+    std::vector<bool> shown;
+    for (const auto& layer : root->animationLayers()) {
+        const auto image = std::dynamic_pointer_cast<lottie::ImageCompositionLayer>(layer);
+        ASSERT_TRUE(image);
+        shown.push_back(image->image() != nullptr);
+    }
+    // Layers are stacked top first.
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false, true}));
+    // One warning names the images the budget refused; the broken data of the
+    // admitted one is reported as an image that could not be found.
+    std::vector<std::string> budgetWarnings;
+    for (const std::string& warning : recorder.warnings) {
+        if (warning.find("decoded pixels") != std::string::npos) budgetWarnings.push_back(warning);
+    }
+    ASSERT_EQ(budgetWarnings.size(), 1u);
+    // Whichever of the two 7,000-pixel images is asked for first fits.
+    const auto names = [&](const char* id) {
+        return budgetWarnings[0].find(std::string("\"") + id + "\"") != std::string::npos;
+    };
+    EXPECT_TRUE(names("huge") && names("first") != names("second") && !names("small") && !names("last"))
+        << budgetWarnings[0];
 }
 
 }  // namespace

@@ -159,28 +159,22 @@ namespace {
 // Images share a budget in the order they are asked for; the one that would
 // pass what is left is not decoded, and is not looked for as a file either.
 TEST(ImagePixelBudget, ProvidersDecodeOnlyWhatFitsTheBudget) {
-    struct Case {
-        const char* name;
+    // Budget, widths of 1-pixel-high images asked for in turn, widths found (0: refused).
+    const struct {
         std::uint64_t budget;
-        std::vector<int> widths;
-        std::vector<int> found;
-    };
-    const Case cases[] = {
-        {"all fit exactly", 30, {10, 15, 5}, {10, 15, 5}},
-        {"one past what is left", 25, {10, 20, 5}, {10, 0, 5}},
-        {"nothing fits", 4, {5, 6}, {0, 0}},
-    };
+        std::vector<int> widths, found;
+    } cases[] = {{30, {10, 15, 5}, {10, 15, 5}}, {25, {10, 20, 5}, {10, 0, 5}}, {4, {5, 6}, {0, 0}}};
     testsupport::TemporaryDirectory folder;
     const std::shared_ptr<lottie::AnimationImageProvider> providers[] = {
         std::make_shared<FilepathImageProvider>(folder.path(), ContentsGravity::resize),
         std::make_shared<BundleImageProvider>(platform::foundation::Bundle(folder.path()), std::nullopt,
                                               ContentsGravity::resize),
+        // Across the cases, images it remembers count as well.
         lottie::wrappedInImageCache(std::make_shared<FilepathImageProvider>(folder.path(), ContentsGravity::resize)),
     };
     for (const auto& provider : providers) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.name);
-            RecordingLogger logger;
+        for (const auto& c : cases) {
+            RecordingLogger logger;  // a refused image is not looked for as a file either
             lottie::ImagePixelBudget budget(c.budget);
             std::vector<int> found;
             for (int width : c.widths) {

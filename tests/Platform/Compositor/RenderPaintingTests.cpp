@@ -127,25 +127,16 @@ TEST_F(RenderPaintingTest, AbsurdShadowsDrawTheLayerWithoutOne) {
 }
 
 // Wide blurs work on a scaled-down source, and shadows offset from far outside
-// the view are drawn from there; either must match the blur of the whole
-// layer at full resolution.
+// the view are drawn from there; either must match the full-resolution blur.
 TEST_F(RenderPaintingTest, WideAndDistantShadowsMatchTheFullResolutionBlur) {
-    struct Case {
+    const struct {
         const char* name;
-        double boxX;
-        double offsetX;
-        double radius;
-    };
-    const Case cases[] = {
-        {"near and narrow", 40, 10, 8},
-        {"far and narrow", -90, 130, 8},
-        {"near and wide", 40, 10, 60},
-        {"far and wide", -90, 130, 60},
-        {"wider than the view", 40, 0, 400},
-    };
+        double boxX, offsetX, radius;
+    } cases[] = {{"near and narrow", 40, 10, 8},  {"far and narrow", -90, 130, 8}, {"near and wide", 40, 10, 60},
+                 {"far and wide", -90, 130, 60}, {"wider than the view", 40, 0, 400}};
     const auto opaque = platform::graphics::Image::make(20, 20, platform::graphics::Image::Format::argb32Premultiplied,
                                                         std::vector<std::uint8_t>(20 * 20 * 4, 0xff));
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto root = makeRoot(100, 100);
         auto box = makeBox({c.boxX, 40, 20, 20}, Color::rgb(1, 0, 0));
@@ -160,9 +151,8 @@ TEST_F(RenderPaintingTest, WideAndDistantShadowsMatchTheFullResolutionBlur) {
         for (int x = 0; x < 100; x += 7) {
             for (int y : {50, 62, 75}) {
                 if (x >= c.boxX && x < c.boxX + 20 && y < 60) continue;  // the box covers its shadow
-                const Rgba want = premultipliedAt(*expected, x - static_cast<int>(c.boxX + c.offsetX) + spread,
-                                                  y - 40 + spread);
-                EXPECT_TRUE(pixelIs(*image, x, y, want, 3));
+                const int sx = x - static_cast<int>(c.boxX + c.offsetX) + spread;
+                EXPECT_TRUE(pixelIs(*image, x, y, premultipliedAt(*expected, sx, y - 40 + spread), 3));
             }
         }
     }

@@ -149,6 +149,9 @@ TEST(StrokeTest, DashPatternsAndPhase) {
         std::vector<double> lengths;
         std::vector<int> onAt;
         std::vector<int> offAt;
+        // Far past the picture, the line's length asks for too many dashes.
+        double length = 100;
+        double scale = 1;
     };
     const Case cases[] = {
         {"10 on 10 off", 0, {10, 10}, {5, 25, 45}, {15, 35}},
@@ -157,44 +160,9 @@ TEST(StrokeTest, DashPatternsAndPhase) {
         {"empty is solid", 0, {}, {5, 15, 25, 35}, {}},
         {"all zero is solid", 0, {0, 0}, {5, 15, 25, 35}, {}},
         {"negative is solid", 0, {10, -5}, {5, 15, 25, 35}, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto context = bitmap(100, 20);
-        context->setLineWidth(4);
-        context->setLineDash(c.phase, c.lengths);
-        Path line;
-        line.moveTo({0, 10});
-        line.lineTo({100, 10});
-        context->addPath(line);
-        context->strokePath();
-        const auto image = context->makeImage();
-        for (int x : c.onAt) {
-            EXPECT_EQ(pixelAt(*image, x, 10).a, 255) << "x = " << x;
-        }
-        for (int x : c.offAt) {
-            EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
-        }
-    }
-}
-
-TEST(StrokeTest, DashesPastTheLimitAreStretched) {
-    // A line running far out of the picture: its length, not what shows, sets
-    // how many dashes the pattern cuts it into.
-    struct Case {
-        const char* name;
-        double scale;
-        double length;
-        double phase;
-        std::vector<double> lengths;
-        std::vector<int> onAt;
-        std::vector<int> offAt;
-    };
-    const Case cases[] = {
-        {"exactly at the limit", 1, 100'000, 0, {10, 10}, {5, 25}, {15, 35}},
-        {"twice the limit", 1, 200'000, 0, {10, 10}, {5, 15, 45}, {25, 35}},
-        {"phase stretched too", 1, 400'000, 5, {10, 10}, {10, 70}, {30, 50}},
-        {"scaled alike with the path", 0.5, 400'000, 0, {20, 20}, {5, 15, 45}, {25, 35}},
+        {"at the dash limit", 0, {10, 10}, {5, 25}, {15, 35}, 1e5},
+        {"stretched, phase too", 5, {10, 10}, {10, 70}, {30, 50}, 4e5},
+        {"stretched under a scale", 0, {20, 20}, {5, 15, 45}, {25, 35}, 4e5, 0.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -208,25 +176,25 @@ TEST(StrokeTest, DashesPastTheLimitAreStretched) {
         context->addPath(line);
         context->strokePath();
         const auto image = context->makeImage();
-        for (int x : c.onAt) EXPECT_EQ(pixelAt(*image, x, 10).a, 255) << "x = " << x;
-        for (int x : c.offAt) EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
+        for (int x : c.onAt) {
+            EXPECT_EQ(pixelAt(*image, x, 10).a, 255) << "x = " << x;
+        }
+        for (int x : c.offAt) {
+            EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
+        }
     }
 }
 
 TEST(StrokeTest, DashLimitCountsPiecesOverTheLengthBound) {
-    Path square;
-    square.addRect(Rect(0, 0, 10, 10));
-    Path arch;
-    arch.moveTo({0, 0});
-    arch.curveTo({0, 3}, {4, 3}, {4, 0});
-    EXPECT_DOUBLE_EQ(DashLimit::lengthBound(square), 40);
-    EXPECT_DOUBLE_EQ(DashLimit::lengthBound(arch), 10);
-    struct Case {
-        std::vector<double> lengths;
-        double count;
-    };
-    for (const Case& c : {Case{{1, 1}, 40}, Case{{1, 2, 1}, 30}, Case{{}, 0}, Case{{0, 0}, 0}, Case{{1, -1}, 0}}) {
-        EXPECT_DOUBLE_EQ(DashLimit::segmentCount(40, c.lengths), c.count) << c.lengths.size();
+    Path path;
+    path.addRect(Rect(0, 0, 10, 10));
+    path.moveTo({0, 0});
+    path.curveTo({0, 3}, {4, 3}, {4, 0});  // a control polygon of 3 + 4 + 3
+    EXPECT_DOUBLE_EQ(DashLimit::lengthBound(path), 50);
+    const std::vector<std::vector<double>> patterns = {{1, 1}, {1, 2, 2}, {}, {0, 0}, {1, -1}};
+    const double counts[] = {50, 30, 0, 0, 0};
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        EXPECT_DOUBLE_EQ(DashLimit::segmentCount(50, patterns[i]), counts[i]);
     }
 }
 

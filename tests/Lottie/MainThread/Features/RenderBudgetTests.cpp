@@ -1,14 +1,14 @@
-// Small documents that ask for huge work: each budget holds, the picture stays
-// what the document shows within tolerance, and what a budget cuts is warned
-// about once however many frames are drawn.
+// Small documents that ask for huge work: each budget holds, the picture keeps
+// what the document shows, and what a budget cuts is warned about once however
+// many frames are drawn.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
@@ -20,130 +20,88 @@ namespace {
 using namespace mainthreadtest;
 using namespace featuretest;
 
-std::string dashedStroke(double dash, double gap) {
+std::string dashedLine(double length, double dash) {
     std::string item = stroke(4);
     item.pop_back();
-    return item + R"(,"d":[{"n":"d","nm":"dash","v":{"a":0,"k":)" + number(dash) + R"(}},)" +
-           R"({"n":"g","nm":"gap","v":{"a":0,"k":)" + number(gap) + "}}]}";
+    const std::string value = R"(,"v":{"a":0,"k":)" + number(dash) + "}}";
+    return "[" + openPath("[[0,50],[" + number(length) + ",50]]") + "," + item + R"(,"d":[{"n":"d","nm":"d")" +
+           value + R"(,{"n":"g","nm":"g")" + value + "]}]";
 }
 
-TEST(RenderBudget, FineDashesOnLongPathsAreCoarsenedAndReportedOnce) {
-    struct Case {
-        const char* name;
-        double length;
-        double dash;
-        std::vector<int> onAt;
-        std::vector<int> offAt;
-        std::size_t warnings;
-    };
-    // A horizontal line at y = 50 from x = 0 far out to the right.
-    const Case cases[] = {
-        {"within the limit", 100'000, 10, {5, 25}, {15, 35}, 0},
-        {"a million pieces", 1'000'000, 10, {5, 45, 95}, {}, 1},
-        {"one-unit dashes", 1'000'000, 1, {5, 95}, {}, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordingLogger recorder;
-        const std::string items =
-            openPath("[[0,50],[" + number(c.length) + ",50]]") + "," + dashedStroke(c.dash, c.dash);
-        auto root = makeRoot(decode(shapeDocument(items)));
-        std::shared_ptr<const platform::graphics::Image> image;
-        for (double frame : {0.0, 1.0, 2.0}) image = renderFrame(*root, frame);
-        ASSERT_TRUE(image);
-        for (int x : c.onAt) EXPECT_GT(pixelAt(*image, x, 50).a, 200) << "x = " << x;
-        for (int x : c.offAt) EXPECT_EQ(pixelAt(*image, x, 50).a, 0) << "x = " << x;
-        EXPECT_EQ(recorder.warnings.size(), c.warnings);
-    }
-}
-
-std::string roundStar(int type, double points, double roundness) {
+std::string star(int type, double points, double roundness) {
     const std::string r = R"({"a":0,"k":)" + number(roundness) + "}";
-    return R"({"ty":"sr","nm":"Star","sy":)" + std::to_string(type) +
+    return "[" + std::string(R"({"ty":"sr","nm":"Star","sy":)") + std::to_string(type) +
            R"(,"p":{"a":0,"k":[50,50]},"or":{"a":0,"k":30},"ir":{"a":0,"k":15},"os":)" + r + R"(,"is":)" + r +
-           R"(,"pt":{"a":0,"k":)" + number(points) + R"(},"r":{"a":0,"k":0}})";
+           R"(,"pt":{"a":0,"k":)" + number(points) + R"(},"r":{"a":0,"k":0}},)" + fill(1, 0, 0) + "]";
 }
 
-TEST(RenderBudget, StarRoundnessStaysInRangeAndIsReportedOnce) {
-    struct Case {
-        const char* name;
-        int type;
-        double points;
-        double roundness;
-        std::size_t warnings;
-    };
-    const Case cases[] = {
-        {"a rounded star", 1, 5, 100, 0},
-        {"a star of huge roundness", 1, 5, 1e5, 1},
-        {"a polygon of huge negative roundness", 2, 5, -1e5, 1},
-        {"ten thousand fully rounded points", 1, 10'000, 100, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordingLogger recorder;
-        auto root = makeRoot(decode(shapeDocument(roundStar(c.type, c.points, c.roundness) + "," + fill(1, 0, 0))));
-        std::shared_ptr<const platform::graphics::Image> image;
-        for (double frame : {0.0, 1.0}) image = renderFrame(*root, frame);
-        ASSERT_TRUE(image);
-        // Whatever the roundness, the shape keeps near its radius of 30 around (50, 50).
-        EXPECT_TRUE(pixelIs(*image, 50, 50, {255, 0, 0, 255}));
-        for (int corner : {2, 97}) EXPECT_EQ(pixelAt(*image, corner, corner).a, 0) << corner;
-        EXPECT_EQ(recorder.warnings.size(), c.warnings);
-    }
-}
-
-// Eight-pixel-wide red pictures, some claiming in their header to be far larger.
+// An 8 x 8 red picture whose header may claim a far larger square; the layer
+// showing it sits at (x, 10).
 std::string imageAsset(const std::string& id, std::uint32_t claimedSide) {
-    const std::vector<std::uint8_t> red = {255, 0, 0, 255};
     std::vector<std::uint8_t> rgba;
-    for (int pixel = 0; pixel < 64; ++pixel) rgba.insert(rgba.end(), red.begin(), red.end());
+    for (int pixel = 0; pixel < 64; ++pixel) rgba.insert(rgba.end(), {255, 0, 0, 255});
     std::string png = platform::graphics::Image::fromStraightRGBA(8, 8, rgba)->encodePNG();
     if (claimedSide) png = testsupport::pngWithClaimedSize(png, claimedSide, claimedSide);
     return R"({"id":")" + id + R"(","w":8,"h":8,"u":"","e":1,"p":"data:image/png;base64,)" +
            testsupport::base64(png) + R"("})";
 }
 
-std::string imageLayer(const std::string& id, int index) {
+std::string imageLayer(const std::string& id, int index, int x) {
     return R"({"ty":2,"nm":"Image","ind":)" + std::to_string(index) + R"(,"refId":")" + id +
-           R"(","ip":0,"op":100,"st":0,"ks":{"p":{"a":0,"k":[)" + std::to_string(10 * index) + R"(,10]}}})";
+           R"(","ip":0,"op":100,"st":0,"ks":{"p":{"a":0,"k":[)" + std::to_string(x) + R"(,10]}}})";
 }
 
-TEST(RenderBudget, ImagesPastTheAnimationsPixelBudgetAreNotDecoded) {
-    // 7,000 x 7,000 pixels fit the budget once; a second such image and one of
-    // 9,000 x 9,000 do not, and their (broken) data is never read. The small
-    // ones still show.
-    const std::vector<std::pair<std::string, std::uint32_t>> assets = {
-        {"small", 0}, {"first", 7000}, {"second", 7000}, {"huge", 9000}, {"last", 0}};
-    std::string assetList, layers;
-    for (std::size_t index = 0; index < assets.size(); ++index) {
-        assetList += (index ? "," : "") + imageAsset(assets[index].first, assets[index].second);
-        layers += (index ? "," : "") + imageLayer(assets[index].first, static_cast<int>(index) + 1);
-    }
-    RecordingLogger recorder;
-    auto provider = std::make_shared<lottie::FilepathImageProvider>(".", platform::compositor::ContentsGravity::resize);
-    const std::string json = document("[" + layers + "]", 100, 100, 60, "[" + assetList + "]");
-    auto root = lottie::MainThreadAnimationLayer::make(decode(json), provider, nullptr, nullptr, false, nullptr);
-    std::vector<bool> shown;
-    for (const auto& layer : root->animationLayers()) {
-        const auto image = std::dynamic_pointer_cast<lottie::ImageCompositionLayer>(layer);
-        ASSERT_TRUE(image);
-        shown.push_back(image->image() != nullptr);
-    }
-    // Layers are stacked top first.
-    EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false, true}));
-    // One warning names the images the budget refused; the broken data of the
-    // admitted one is reported as an image that could not be found.
-    std::vector<std::string> budgetWarnings;
-    for (const std::string& warning : recorder.warnings) {
-        if (warning.find("decoded pixels") != std::string::npos) budgetWarnings.push_back(warning);
-    }
-    ASSERT_EQ(budgetWarnings.size(), 1u);
-    // Whichever of the two 7,000-pixel images is asked for first fits.
-    const auto names = [&](const char* id) {
-        return budgetWarnings[0].find(std::string("\"") + id + "\"") != std::string::npos;
+TEST(RenderBudget, HugeWorkIsBoundedAndReportedOnce) {
+    struct Probe {
+        int x, y;
+        bool drawn;
     };
-    EXPECT_TRUE(names("huge") && names("first") != names("second") && !names("small") && !names("last"))
-        << budgetWarnings[0];
+    struct Case {
+        const char* name;
+        std::string layers;
+        std::string assets;
+        const char* warning;  // what the one warning of this budget mentions
+        std::size_t warnings;
+        std::vector<Probe> probes;
+    };
+    // 7,000 x 7,000 pixels fit the 64-megapixel budget once; a second such image
+    // and one of 9,000 x 9,000 do not, and their (broken) data is never read.
+    const std::string images = imageLayer("small", 1, 10) + "," + imageLayer("first", 2, 30) + "," +
+                               imageLayer("second", 3, 50) + "," + imageLayer("huge", 4, 70) + "," +
+                               imageLayer("last", 5, 90);
+    const std::string assets = "[" + imageAsset("small", 0) + "," + imageAsset("first", 7000) + "," +
+                               imageAsset("second", 7000) + "," + imageAsset("huge", 9000) + "," +
+                               imageAsset("last", 0) + "]";
+    const Case cases[] = {
+        // A pattern that would cut the line into 50,000 pieces is stretched fivefold.
+        {"dashes within the limit", shapeLayer(dashedLine(1e5, 10)), "[]", "dash", 0, {{5, 50, 1}, {15, 50, 0}}},
+        {"five times too many dashes", shapeLayer(dashedLine(5e5, 10)), "[]", "dash", 1, {{15, 50, 1}, {75, 50, 0}}},
+        {"a million one-unit dashes", shapeLayer(dashedLine(1e6, 1)), "[]", "dash", 1, {{5, 50, 1}, {95, 50, 1}}},
+        // Whatever the roundness, a star keeps near its radius of 30.
+        {"a fully rounded star", shapeLayer(star(1, 5, 100)), "[]", "roundness", 0, {{50, 50, 1}, {2, 2, 0}}},
+        {"a star of huge roundness", shapeLayer(star(1, 5, 1e5)), "[]", "roundness", 1, {{50, 50, 1}, {2, 2, 0}}},
+        {"a polygon of huge negative roundness", shapeLayer(star(2, 5, -1e5)), "[]", "roundness", 1,
+         {{50, 50, 1}, {97, 97, 0}}},
+        {"ten thousand rounded points", shapeLayer(star(1, 1e4, 100)), "[]", "roundness", 1, {{50, 50, 1}, {2, 2, 0}}},
+        {"images past the budget", images, assets, "decoded pixels", 1,
+         {{14, 14, 1}, {34, 14, 0}, {54, 14, 0}, {74, 14, 0}, {94, 14, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingLogger recorder;
+        auto root = makeRoot(decode(document("[" + c.layers + "]", 100, 100, 60, c.assets)));
+        root->setImageProvider(
+            std::make_shared<lottie::FilepathImageProvider>(".", platform::compositor::ContentsGravity::resize));
+        std::shared_ptr<const platform::graphics::Image> image;
+        for (double frame : {0.0, 1.0}) image = renderFrame(*root, frame);
+        ASSERT_TRUE(image);
+        for (const Probe& probe : c.probes) {
+            EXPECT_EQ(pixelAt(*image, probe.x, probe.y).a > 128, probe.drawn) << probe.x << ", " << probe.y;
+        }
+        EXPECT_EQ(std::count_if(recorder.warnings.begin(), recorder.warnings.end(),
+                                [&](const std::string& text) { return text.find(c.warning) != std::string::npos; }),
+                  static_cast<long>(c.warnings));
+    }
 }
 
 }  // namespace

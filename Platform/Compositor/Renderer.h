@@ -15,7 +15,9 @@
 // Masks and shadows are drawn into buffers no larger than the part of the context
 // that can show them; groups use the context's transparency layers, which are
 // clipped the same way. A wide blur works on its source scaled down
-// (GaussianBlur::reduction), so that its cost does not grow with its radius.
+// (GaussianBlur::reduction), so that its cost does not grow with its radius; such
+// a source, and that of a shadow offset further than the view, is drawn apart
+// from the layer itself, and a wide shadow nested inside it is left out of it.
 //
 // Rendering also does the work a frame would: layers that need display are
 // displayed first, and every layer drawn counts as presented (Layer::presentation).

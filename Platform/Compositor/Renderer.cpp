@@ -74,6 +74,24 @@ void inDeviceSpace(GraphicsContext& context, Body&& body) {
     context.restoreGState();
 }
 
+// Draws what `body` draws as one group, with the layer's opacity and blend mode.
+template <typename Body>
+void inLayerGroup(GraphicsContext& context, const Layer& presented, Body&& body) {
+    context.setAlpha(context.alpha() * std::min(presented.opacity(), 1.0));
+    context.setBlendMode(blendModeOf(presented).value_or(BlendMode::normal));
+    context.beginTransparencyLayer();
+    body();
+    context.endTransparencyLayer();
+}
+
+graphics::Color shadowColorOf(const Layer& presented) {
+    const graphics::Color color = presented.shadowColor().value_or(graphics::Color::black());
+    return color.withAlpha(color.alpha() * std::min(presented.shadowOpacity(), 1.0));
+}
+
+// Above 0 while a layer is drawn to make a wide shadow from (see drawWithWideShadow).
+int shadowSourceDepth = 0;
+
 }  // namespace
 
 void Renderer::render(const std::shared_ptr<Layer>& root, double mediaTime, GraphicsContext& context) {
@@ -193,8 +211,11 @@ bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
     // follow the layer's scale and turn.
     const graphics::Size offset = current.apply(presented.shadowOffset());
     const double scale = std::sqrt(std::fabs(current.determinant()));
-    const double radius = std::max(0.0, presented.shadowRadius()) * scale;
-    const int spread = graphics::GaussianBlur::spread(radius);
+    const double radius =
+        std::min(std::max(0.0, presented.shadowRadius()) * scale, graphics::GaussianBlur::maximumRadius);
+    if (!std::isfinite(offset.width) || !std::isfinite(offset.height)) {
+        return false;
+    }
     if (presented.masksToBounds()) {
         // Clipping to the bounds clips the shadow away with everything else outside.
         context.clipToRect(presented.bounds());
@@ -203,21 +224,19 @@ bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
     if (visible.isEmpty()) {
         return true;
     }
+    const bool nearby = std::fabs(offset.width) <= visible.width && std::fabs(offset.height) <= visible.height;
+    if (!nearby || graphics::GaussianBlur::reduction(radius) > 1) {
+        return drawWithWideShadow(model, presented, mediaTime, context, {visible.rect(), offset, radius});
+    }
+    const int spread = graphics::GaussianBlur::spread(radius);
     // Everything whose shadow can land in view: the visible area, the area the
-    // offset brings into view, and the blur's reach around both.
+    // offset brings into view, and the blur's reach around both. The layer is
+    // drawn once, into a buffer that both its shadow and its own picture come from.
     Rect source = visible.rect().unionWith(visible.rect().offsetBy(-offset.width, -offset.height));
     source = source.insetBy(-spread, -spread);
     const double minX = std::floor(source.minX()), minY = std::floor(source.minY());
-    const double spanX = std::ceil(source.maxX()) - minX;
-    const double spanY = std::ceil(source.maxY()) - minY;
-    // An offset or blur so large that no buffer could hold what it reaches
-    // casts no shadow that can be drawn; the layer is drawn without one.
-    if (!(spanX > 0 && spanY > 0) || !std::isfinite(spanX * spanY) ||
-        spanX * spanY > static_cast<double>(graphics::Image::kMaximumPixelCount)) {
-        return false;
-    }
-    const int width = static_cast<int>(spanX);
-    const int height = static_cast<int>(spanY);
+    const int width = static_cast<int>(std::ceil(source.maxX()) - minX);
+    const int height = static_cast<int>(std::ceil(source.maxY()) - minY);
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(width, height);
     if (!buffer) {
         return false;
@@ -229,21 +248,66 @@ bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
     if (!content) {
         return true;
     }
-    const graphics::Color color =
-        presented.shadowColor()->withAlpha(presented.shadowColor()->alpha() * std::min(presented.shadowOpacity(), 1.0));
-    const std::shared_ptr<const graphics::Image> shadow = graphics::GaussianBlur::shadow(*content, radius, color);
-    const std::optional<BlendMode> blendMode = blendModeOf(presented);
-    context.setAlpha(context.alpha() * std::min(presented.opacity(), 1.0));
-    context.setBlendMode(blendMode.value_or(BlendMode::normal));
-    context.beginTransparencyLayer();
-    inDeviceSpace(context, [&] {
-        if (shadow) {
-            context.drawImage(*shadow, Rect(minX + offset.width - spread, minY + offset.height - spread,
-                                            shadow->width(), shadow->height()));
-        }
-        context.drawImage(*content, Rect(minX, minY, width, height));
+    const std::shared_ptr<const graphics::Image> shadow =
+        graphics::GaussianBlur::shadow(*content, radius, shadowColorOf(presented));
+    inLayerGroup(context, presented, [&] {
+        inDeviceSpace(context, [&] {
+            if (shadow) {
+                context.drawImage(*shadow, Rect(minX + offset.width - spread, minY + offset.height - spread,
+                                                shadow->width(), shadow->height()));
+            }
+            context.drawImage(*content, Rect(minX, minY, width, height));
+        });
     });
-    context.endTransparencyLayer();
+    return true;
+}
+
+bool Renderer::drawWithWideShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context,
+                                  const ShadowGeometry& geometry) {
+    // A layer is drawn twice here, once for its shadow and once for itself. Within
+    // another layer's shadow source, a nested wide shadow is left out, so that the
+    // work does not double with every level of nesting.
+    if (shadowSourceDepth > 0) {
+        return false;
+    }
+    const graphics::Size offset = geometry.offset;
+    const double radius = geometry.radius;
+    // Only what lies the offset away from the view, and the blur's reach around
+    // it, casts a shadow into view. It is drawn scaled down by the blur's
+    // reduction, so a wide blur costs no more than a narrow one.
+    const double reduction = graphics::GaussianBlur::reduction(radius);
+    const int spread = graphics::GaussianBlur::spread(radius);
+    const Rect source = geometry.visible.offsetBy(-offset.width, -offset.height).insetBy(-spread, -spread);
+    const double spanX = std::ceil(source.width() / reduction), spanY = std::ceil(source.height() / reduction);
+    if (!(spanX * spanY <= static_cast<double>(graphics::Image::kMaximumPixelCount))) {
+        return false;
+    }
+    std::unique_ptr<GraphicsContext> buffer =
+        GraphicsContext::makeBitmap(static_cast<int>(spanX), static_cast<int>(spanY));
+    if (!buffer) {
+        return false;
+    }
+    buffer->scaleBy(1 / reduction, 1 / reduction);
+    buffer->translateBy(-source.minX(), -source.minY());
+    buffer->concatenate(context.currentTransform());
+    ++shadowSourceDepth;
+    drawContent(model, presented, mediaTime, *buffer);
+    --shadowSourceDepth;
+    const std::shared_ptr<const graphics::Image> content = buffer->makeImage();
+    const double reducedRadius = graphics::GaussianBlur::reducedRadius(radius, reduction);
+    const std::shared_ptr<const graphics::Image> shadow =
+        content ? graphics::GaussianBlur::shadow(*content, reducedRadius, shadowColorOf(presented)) : nullptr;
+    inLayerGroup(context, presented, [&] {
+        if (shadow) {
+            // Scaled back up: each shadow pixel spans `reduction` device pixels.
+            const double pad = graphics::GaussianBlur::spread(reducedRadius) * reduction;
+            inDeviceSpace(context, [&] {
+                context.drawImage(*shadow, Rect(source.minX() + offset.width - pad, source.minY() + offset.height - pad,
+                                                shadow->width() * reduction, shadow->height() * reduction));
+            });
+        }
+        drawContent(model, presented, mediaTime, context);
+    });
     return true;
 }
 

@@ -14,7 +14,10 @@
 // Gaussian of standard deviation radius / 2, offset in the layer's own space.
 // Masks and shadows are drawn into buffers no larger than the part of the context
 // that can show them; groups use the context's transparency layers, which are
-// clipped the same way.
+// clipped the same way. A wide blur works on its source scaled down
+// (GaussianBlur::reduction), so that its cost does not grow with its radius; such
+// a source, and that of a shadow offset further than the view, is drawn apart
+// from the layer itself, and a wide shadow nested inside it is left out of it.
 //
 // Rendering also does the work a frame would: layers that need display are
 // displayed first, and every layer drawn counts as presented (Layer::presentation).
@@ -23,6 +26,8 @@
 #include <memory>
 
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Graphics/Rect.h"
+#include "Platform/Graphics/Size.h"
 
 namespace platform::graphics {
 class GraphicsContext;
@@ -49,6 +54,16 @@ private:
     static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
     static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
                                graphics::GraphicsContext& context);
+    // Where a shadow falls, in device pixels: the visible area, its offset and its blur radius.
+    struct ShadowGeometry {
+        graphics::Rect visible;
+        graphics::Size offset;
+        double radius = 0;
+    };
+    // A shadow blurred at reduced resolution or offset far: its source is drawn
+    // apart, scaled down, and the layer itself straight into the context.
+    static bool drawWithWideShadow(Layer& model, const Layer& presented, double mediaTime,
+                                   graphics::GraphicsContext& context, const ShadowGeometry& geometry);
 };
 
 inline void render(const std::shared_ptr<Layer>& root, double mediaTime, graphics::GraphicsContext& context) {

@@ -109,6 +109,25 @@ int GaussianBlur::spread(double radius) {
     return static_cast<int>(std::min(std::ceil(3 * standardDeviation(radius)), static_cast<double>(maximumSpread)));
 }
 
+double GaussianBlur::reduction(double radius) {
+    const double sigma = standardDeviation(radius);
+    if (!(sigma > 16) || !std::isfinite(sigma)) {
+        return 1;
+    }
+    return std::floor(sigma / 8);
+}
+
+double GaussianBlur::reducedRadius(double radius, double reduction) {
+    if (reduction <= 1) {
+        return radius;
+    }
+    // A box of width k has a variance of k^2 / 12, a linear ramp over k pixels on
+    // either side k^2 / 6; variances add.
+    const double sigma = standardDeviation(radius);
+    const double variance = std::max(sigma * sigma - reduction * reduction / 4, 0.0);
+    return 2 * std::sqrt(variance) / reduction;
+}
+
 void GaussianBlur::blurPlane(std::uint8_t* data, int width, int height, int bytesPerRow, double radius) {
     if (data == nullptr || width <= 0 || height <= 0 || spread(radius) == 0) {
         return;

@@ -20,6 +20,19 @@ public:
     // Never more than maximumSpread.
     static int spread(double radius);
     static constexpr int maximumSpread = 100'000;
+    // The radius whose spread is maximumSpread: a wider blur reaches no further.
+    static constexpr double maximumRadius = 2.0 * maximumSpread / 3;
+
+    // The factor by which a blur of this radius may work on an image scaled down
+    // without a visible loss: a Gaussian that wide has no detail finer than a few
+    // pixels. 1 up to a standard deviation of 16 pixels; beyond it, a whole factor
+    // that leaves the scaled-down blur a standard deviation of 8 to 16 pixels, so
+    // that its work no longer grows with the radius.
+    static double reduction(double radius);
+    // The radius to blur with at that reduction: scaling down (a box of
+    // `reduction` pixels) and back up (a linear ramp) blur a little themselves,
+    // and this leaves them out, so that the whole is the Gaussian of `radius`.
+    static double reducedRadius(double radius, double reduction);
 
     // Blurs `height` rows of `width` bytes in place, reading zero beyond the edges.
     static void blurPlane(std::uint8_t* data, int width, int height, int bytesPerRow, double radius);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 
 namespace platform::graphics {
@@ -316,13 +317,36 @@ void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
     cairo_set_line_join(target, s.lineJoin == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
                                 : s.lineJoin == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
                                                                 : CAIRO_LINE_JOIN_MITER);
+    const double stretch = s.dashLengths.empty() ? 1 : DashLimit::stretchFactor(pathLengthBound(), s.dashLengths);
     if (s.dashLengths.empty()) {
         cairo_set_dash(target, nullptr, 0, 0);
+    } else if (stretch > 1) {
+        std::vector<double> stretched(s.dashLengths);
+        for (double& length : stretched) length *= stretch;
+        cairo_set_dash(target, stretched.data(), static_cast<int>(stretched.size()), s.dashPhase * stretch);
     } else {
         cairo_set_dash(target, s.dashLengths.data(), static_cast<int>(s.dashLengths.size()), s.dashPhase);
     }
     cairo_set_antialias(target, s.shouldAntialias && s.allowsAntialiasing ? CAIRO_ANTIALIAS_DEFAULT
                                                                           : CAIRO_ANTIALIAS_NONE);
+}
+
+double GraphicsContext::pathLengthBound() const {
+    // Cairo hands the path back in the current user space, where dashes are laid out.
+    cairo_path_t* path = cairo_copy_path(cairo_);
+    DashLimit::LengthBound bound;
+    for (int i = 0; path->status == CAIRO_STATUS_SUCCESS && i < path->num_data; i += path->data[i].header.length) {
+        const cairo_path_data_t* data = &path->data[i];
+        auto point = [data](int index) { return Point(data[index].point.x, data[index].point.y); };
+        switch (data->header.type) {
+            case CAIRO_PATH_MOVE_TO: bound.moveTo(point(1)); break;
+            case CAIRO_PATH_LINE_TO: bound.lineTo(point(1)); break;
+            case CAIRO_PATH_CURVE_TO: bound.curveTo(point(1), point(2), point(3)); break;
+            case CAIRO_PATH_CLOSE_PATH: bound.close(); break;
+        }
+    }
+    cairo_path_destroy(path);
+    return bound.value();
 }
 
 void GraphicsContext::applyAntialias() const {

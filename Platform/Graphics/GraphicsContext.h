@@ -125,7 +125,8 @@ public:
     void setLineCap(LineCap cap);
     void setLineJoin(LineJoin join);
     // Empty lengths mean a solid line; so do lengths with a negative or
-    // non-finite entry or summing to 0.
+    // non-finite entry or summing to 0. A pattern that would cut the stroked path
+    // into more than DashLimit::maximumSegments pieces is stretched (DashLimit).
     void setLineDash(double phase, std::span<const double> lengths);
     void setShouldAntialias(bool shouldAntialias);
     void setAllowsAntialiasing(bool allowsAntialiasing);
@@ -152,7 +153,10 @@ private:
     void deviceCurveTo(Point c1, Point c2, Point end);
     void addDevicePathElements(const Path& path);
     void consumePath();
+    // The line style, with a dash pattern stretched as DashLimit says for the current path.
     void applyStrokeStyle(cairo_t* target) const;
+    // DashLimit::lengthBound of the current path, in user space.
+    double pathLengthBound() const;
     void applyAntialias() const;
     // Runs `draw`, which paints with the state's alpha already applied, through
     // the state's blend mode and pixel mask.

@@ -45,25 +45,29 @@ std::shared_ptr<const Image> Image::make(int width, int height, Format format, s
 }
 
 std::shared_ptr<const Image> Image::fromStraightRGBA(int width, int height, const std::vector<std::uint8_t>& rgba) {
+    return fromStraightRGBA(width, height, std::vector<std::uint8_t>(rgba));
+}
+
+std::shared_ptr<const Image> Image::fromStraightRGBA(int width, int height, std::vector<std::uint8_t>&& rgba) {
+    const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
     if (width <= 0 || height <= 0 ||
         static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaximumPixelCount ||
-        rgba.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+        rgba.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4 ||
+        stride != width * 4) {
         return nullptr;
     }
-    const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* source = rgba.data() + static_cast<std::size_t>(y) * width * 4;
-        std::uint8_t* row = pixels.data() + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t a = source[x * 4 + 3];
-            auto premultiply = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
-            const std::uint32_t value = (a << 24) | (premultiply(source[x * 4]) << 16) |
-                                        (premultiply(source[x * 4 + 1]) << 8) | premultiply(source[x * 4 + 2]);
-            std::memcpy(row + static_cast<std::size_t>(x) * 4, &value, 4);
-        }
+    // Rows of four bytes a pixel are already laid out as the image's rows, so the
+    // pixels are converted where they lie: a large image is never held twice.
+    rgba.resize(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    for (std::size_t offset = 0; offset < rgba.size(); offset += 4) {
+        std::uint8_t* pixel = rgba.data() + offset;
+        const std::uint32_t a = pixel[3];
+        auto premultiply = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
+        const std::uint32_t value =
+            (a << 24) | (premultiply(pixel[0]) << 16) | (premultiply(pixel[1]) << 8) | premultiply(pixel[2]);
+        std::memcpy(pixel, &value, 4);
     }
-    return make(width, height, Format::argb32Premultiplied, std::move(pixels));
+    return make(width, height, Format::argb32Premultiplied, std::move(rgba));
 }
 
 std::uint32_t Image::pixel(int x, int y) const {

@@ -30,6 +30,8 @@ public:
     // From straight (not premultiplied) RGBA bytes, four per pixel, rows packed.
     static std::shared_ptr<const Image> fromStraightRGBA(int width, int height,
                                                          const std::vector<std::uint8_t>& rgba);
+    // The same, converting the given bytes in place.
+    static std::shared_ptr<const Image> fromStraightRGBA(int width, int height, std::vector<std::uint8_t>&& rgba);
 
     int width() const { return width_; }
     int height() const { return height_; }

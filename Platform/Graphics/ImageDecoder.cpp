@@ -4,18 +4,16 @@
 #include <webp/decode.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace platform::graphics {
 
-namespace {
-
-bool fitsPixelLimit(std::uint64_t width, std::uint64_t height) {
-    return width > 0 && height > 0 && width <= 0x7fffffff && height <= 0x7fffffff &&
-           width * height <= Image::kMaximumPixelCount;
+bool ImageDecoder::admits(std::uint64_t width, std::uint64_t height, const SizeCheck& mayDecode) {
+    const bool fits = width > 0 && height > 0 && width <= 0x7fffffff && height <= 0x7fffffff &&
+                      width * height <= Image::kMaximumPixelCount;
+    return fits && (!mayDecode || mayDecode(static_cast<int>(width), static_cast<int>(height)));
 }
-
-}  // namespace
 
 ImageDecoder::Format ImageDecoder::sniff(std::span<const std::uint8_t> b) {
     static constexpr std::uint8_t kPNG[8] = {0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a};
@@ -31,25 +29,26 @@ ImageDecoder::Format ImageDecoder::sniff(std::span<const std::uint8_t> b) {
     return Format::unknown;
 }
 
-std::shared_ptr<const Image> ImageDecoder::decode(std::string_view bytes) {
-    return decode(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+std::shared_ptr<const Image> ImageDecoder::decode(std::string_view bytes, const SizeCheck& mayDecode) {
+    return decode(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                  mayDecode);
 }
 
-std::shared_ptr<const Image> ImageDecoder::decode(std::span<const std::uint8_t> bytes) {
+std::shared_ptr<const Image> ImageDecoder::decode(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
     switch (sniff(bytes)) {
         case Format::png:
-            return decodePNG(bytes);
+            return decodePNG(bytes, mayDecode);
         case Format::jpeg:
-            return decodeJPEG(bytes);
+            return decodeJPEG(bytes, mayDecode);
         case Format::webp:
-            return decodeWebP(bytes);
+            return decodeWebP(bytes, mayDecode);
         case Format::unknown:
             break;
     }
     return nullptr;
 }
 
-std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_t> bytes) {
+std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -57,7 +56,7 @@ std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_
         png_image_free(&image);
         return nullptr;
     }
-    if (!fitsPixelLimit(image.width, image.height)) {
+    if (!admits(image.width, image.height, mayDecode)) {
         png_image_free(&image);
         return nullptr;
     }
@@ -70,10 +69,10 @@ std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_
     const int width = static_cast<int>(image.width);
     const int height = static_cast<int>(image.height);
     png_image_free(&image);
-    return Image::fromStraightRGBA(width, height, rgba);
+    return Image::fromStraightRGBA(width, height, std::move(rgba));
 }
 
-std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8_t> bytes) {
+std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
     // The container states its size. libwebp decodes what it is given and can
     // finish a cut-off lossless stream without complaint, so a file shorter than
     // it says is refused here.
@@ -85,7 +84,8 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
     }
     WebPBitstreamFeatures features;
     if (WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK || features.has_animation ||
-        !fitsPixelLimit(static_cast<std::uint64_t>(features.width), static_cast<std::uint64_t>(features.height))) {
+        features.width <= 0 || features.height <= 0 ||
+        !admits(static_cast<std::uint64_t>(features.width), static_cast<std::uint64_t>(features.height), mayDecode)) {
         return nullptr;
     }
     const int width = features.width;
@@ -94,7 +94,7 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
     if (!WebPDecodeRGBAInto(bytes.data(), bytes.size(), rgba.data(), rgba.size(), width * 4)) {
         return nullptr;
     }
-    return Image::fromStraightRGBA(width, height, rgba);
+    return Image::fromStraightRGBA(width, height, std::move(rgba));
 }
 
 }  // namespace platform::graphics

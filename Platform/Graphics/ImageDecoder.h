@@ -2,11 +2,14 @@
 // Decodes PNG, JPEG and WebP bytes into an Image, recognising the format by its
 // signature. Any failure (an unknown or broken file, a truncated one, an
 // animated WebP, more than Image::kMaximumPixelCount pixels) gives no image and
-// never throws. Stands in for the platform's image-source decoding; stateless,
+// never throws. A caller that keeps a budget is asked, once the size is read from
+// the file's header and before any pixel is decoded, whether an image of that
+// size may be decoded. Stands in for the platform's image-source decoding; stateless,
 // safe on any thread.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -19,14 +22,20 @@ class ImageDecoder {
 public:
     enum class Format { unknown, png, jpeg, webp };
 
+    // Answers whether an image of width x height pixels may be decoded.
+    using SizeCheck = std::function<bool(int width, int height)>;
+
     static Format sniff(std::span<const std::uint8_t> bytes);
-    static std::shared_ptr<const Image> decode(std::span<const std::uint8_t> bytes);
-    static std::shared_ptr<const Image> decode(std::string_view bytes);
+    // Nothing is decoded when `mayDecode` (if given) refuses the size.
+    static std::shared_ptr<const Image> decode(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode = {});
+    static std::shared_ptr<const Image> decode(std::string_view bytes, const SizeCheck& mayDecode = {});
 
 private:
-    static std::shared_ptr<const Image> decodePNG(std::span<const std::uint8_t> bytes);
-    static std::shared_ptr<const Image> decodeJPEG(std::span<const std::uint8_t> bytes);
-    static std::shared_ptr<const Image> decodeWebP(std::span<const std::uint8_t> bytes);
+    // Whether the size fits the pixel limit and the caller agrees.
+    static bool admits(std::uint64_t width, std::uint64_t height, const SizeCheck& mayDecode);
+    static std::shared_ptr<const Image> decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode);
+    static std::shared_ptr<const Image> decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode);
+    static std::shared_ptr<const Image> decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode);
 };
 
 }  // namespace platform::graphics

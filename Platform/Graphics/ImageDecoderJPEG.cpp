@@ -9,6 +9,7 @@
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "Platform/Graphics/ImageDecoder.h"
@@ -41,7 +42,9 @@ void noteMessage(j_common_ptr info, int level) {
     }
 }
 
-bool decodeInto(const unsigned char* data, unsigned long size, DecodedPixels* out) {
+// `admits` is asked about the size in the header before anything is allocated.
+bool decodeInto(const unsigned char* data, unsigned long size,
+                const std::function<bool(std::uint64_t, std::uint64_t)>& admits, DecodedPixels* out) {
     jpeg_decompress_struct info;
     ErrorManager errors;
     info.err = jpeg_std_error(&errors.base);
@@ -54,9 +57,7 @@ bool decodeInto(const unsigned char* data, unsigned long size, DecodedPixels* ou
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK ||
-        static_cast<std::uint64_t>(info.image_width) * info.image_height > Image::kMaximumPixelCount ||
-        info.image_width == 0 || info.image_height == 0) {
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !admits(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -89,9 +90,12 @@ bool decodeInto(const unsigned char* data, unsigned long size, DecodedPixels* ou
 
 }  // namespace
 
-std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8_t> bytes) {
+std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
     DecodedPixels decoded{nullptr, 0, 0};
-    const bool ok = decodeInto(bytes.data(), static_cast<unsigned long>(bytes.size()), &decoded);
+    const bool ok = decodeInto(
+        bytes.data(), static_cast<unsigned long>(bytes.size()),
+        [&mayDecode](std::uint64_t width, std::uint64_t height) { return admits(width, height, mayDecode); },
+        &decoded);
     if (!ok) {
         std::free(decoded.pixels);
         return nullptr;

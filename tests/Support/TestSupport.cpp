@@ -11,6 +11,34 @@
 
 namespace testsupport {
 
+namespace {
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t length) {
+    std::uint32_t crc = 0xffffffffu;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) {
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void putBigEndian(std::string& bytes, std::size_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[offset + i] = static_cast<char>((value >> (8 * (3 - i))) & 0xff);
+    }
+}
+
+}  // namespace
+
+std::string pngWithClaimedSize(std::string png, std::uint32_t width, std::uint32_t height) {
+    putBigEndian(png, 16, width);  // IHDR data starts at 16
+    putBigEndian(png, 20, height);
+    putBigEndian(png, 29, crc32(reinterpret_cast<const std::uint8_t*>(png.data()) + 12, 17));
+    return png;
+}
+
 std::filesystem::path corpusDirectory() {
     if (const char* env = std::getenv("PELLOR_CORPUS_DIR"); env && *env) {
         return env;

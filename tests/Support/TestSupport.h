@@ -2,6 +2,7 @@
 // Small helpers shared by the test executables: where the corpus lives, a
 // temporary folder that removes itself, and whole-file reads and writes.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ std::vector<std::filesystem::path> corpusFiles(const std::string& extension);
 std::filesystem::path sourceDirectory();
 
 std::string readFile(const std::filesystem::path& path);
+// The PNG file with the size its header claims changed (and the header's checksum
+// redone); its image data stays as it was.
+std::string pngWithClaimedSize(std::string png, std::uint32_t width, std::uint32_t height);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 // A fresh folder under the system's temporary folder, removed with everything in it

@@ -1,6 +1,7 @@
 #include "Lottie/MainThread/Providers/LayerImageProvider.h"
 
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
+#include "Lottie/Playback/LottieLogger.h"
 
 namespace lottie {
 
@@ -16,14 +17,40 @@ void LayerImageProvider::addImageLayers(const std::vector<std::shared_ptr<ImageC
 }
 
 void LayerImageProvider::refreshImages() {
+    // Each asset is asked for once, however many layers show it, so that its
+    // pixels count once against the animation's budget.
+    ImagePixelBudget budget;
+    std::map<std::string, std::shared_ptr<const platform::graphics::Image>> images;
+    std::vector<std::string> refused;
     for (const auto& layer : imageLayers_) {
         auto found = imageAssets_.find(layer->imageReferenceID());
         if (found == imageAssets_.end() || !found->second) continue;
         const ImageAsset& asset = *found->second;
-        layer->setImage(imageProvider_ ? imageProvider_->imageForAsset(asset) : nullptr);
+        auto [image, isNew] = images.try_emplace(asset.id);
+        if (isNew && imageProvider_) {
+            const std::size_t refusals = budget.refusals();
+            image->second = imageProvider_->imageForAssetWithinBudget(asset, budget);
+            if (budget.refusals() != refusals) refused.push_back(asset.id);
+        }
+        layer->setImage(image->second);
         layer->setImageContentsGravity(imageProvider_ ? imageProvider_->gravityForAsset(asset)
                                                       : platform::compositor::ContentsGravity::resize);
     }
+    if (!refused.empty()) reportRefused(refused);
+}
+
+void LayerImageProvider::reportRefused(const std::vector<std::string>& assetIDs) {
+    LottieLogger::shared()->warn(
+        [assetIDs] {
+            std::string message = "The images of an animation may hold " +
+                                  std::to_string(ImagePixelBudget::perAnimation) +
+                                  " decoded pixels together; past that these are not drawn: ";
+            for (std::size_t index = 0; index < assetIDs.size(); ++index) {
+                message += (index ? ", \"" : "\"") + assetIDs[index] + "\"";
+            }
+            return message;
+        },
+        "Lottie/LayerImageProvider", __LINE__);
 }
 
 std::vector<std::shared_ptr<ImageCompositionLayer>> LayerImageProvider::collectImageLayers(

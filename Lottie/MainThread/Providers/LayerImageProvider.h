@@ -31,7 +31,9 @@ public:
 
     // Keeps the layers whose asset exists.
     void addImageLayers(const std::vector<std::shared_ptr<ImageCompositionLayer>>& layers);
-    // Every image layer gets its asset's image (or none) and gravity from the provider.
+    // Every image layer gets its asset's image (or none) and gravity from the
+    // provider. The images share one ImagePixelBudget; those past it are not
+    // decoded, and are named in one warning.
     void refreshImages();
 
     // The image layers among `layers` and inside their precompositions, however deep.
@@ -39,6 +41,8 @@ public:
         const std::vector<std::shared_ptr<CompositionLayer>>& layers);
 
 private:
+    static void reportRefused(const std::vector<std::string>& assetIDs);
+
     std::shared_ptr<AnimationImageProvider> imageProvider_;
     Assets imageAssets_;
     std::vector<std::shared_ptr<ImageCompositionLayer>> imageLayers_;

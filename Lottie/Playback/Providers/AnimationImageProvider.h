@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Lottie/Model/Assets/ImageAsset.h"
+#include "Lottie/Playback/Providers/ImagePixelBudget.h"
 #include "Platform/Compositor/ContentsGravity.h"
 #include "Platform/Graphics/Image.h"
 
@@ -20,6 +21,14 @@ public:
     virtual bool mayBeCached() const = 0;
     // The image for an asset; nothing when there is none (the engine then shows nothing).
     virtual std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const = 0;
+    // The image for an asset when it fits what is left of the animation's pixel
+    // budget (which it then uses up), else nothing. Providers that decode ask the
+    // budget before decoding; this default can only look at what imageForAsset() gives.
+    virtual std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
+                                                                                       ImagePixelBudget& budget) const {
+        auto image = imageForAsset(asset);
+        return image && budget.admit(image->width(), image->height()) ? image : nullptr;
+    }
     virtual platform::compositor::ContentsGravity gravityForAsset(const ImageAsset&) const {
         return platform::compositor::ContentsGravity::resize;
     }

@@ -11,9 +11,10 @@ namespace lottie {
 namespace {
 
 // Decodes the file, or nothing when it can't be read or isn't an image.
-std::shared_ptr<const platform::graphics::Image> loadImage(const std::filesystem::path& path) {
+std::shared_ptr<const platform::graphics::Image> loadImage(
+    const std::filesystem::path& path, const platform::graphics::ImageDecoder::SizeCheck& mayDecode) {
     try {
-        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(path));
+        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(path), mayDecode);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -32,8 +33,21 @@ BundleImageProvider::BundleImageProvider(platform::foundation::Bundle bundle, st
     : bundle_(std::move(bundle)), searchPath_(std::move(searchPath)), gravity_(contentsGravity) {}
 
 std::shared_ptr<const platform::graphics::Image> BundleImageProvider::imageForAsset(const ImageAsset& asset) const {
+    return load(asset, nullptr);
+}
+
+std::shared_ptr<const platform::graphics::Image> BundleImageProvider::imageForAssetWithinBudget(
+    const ImageAsset& asset, ImagePixelBudget& budget) const {
+    return load(asset, &budget);
+}
+
+std::shared_ptr<const platform::graphics::Image> BundleImageProvider::load(const ImageAsset& asset,
+                                                                           ImagePixelBudget* budget) const {
+    const std::size_t refusals = budget ? budget->refusals() : 0;
+    const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
     if (std::optional<platform::foundation::Data> embedded = asset.embeddedData()) {
-        if (auto image = platform::graphics::ImageDecoder::decode(*embedded)) return image;
+        if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode)) return image;
+        if (budget && budget->refusals() != refusals) return nullptr;
     }
     std::vector<std::optional<std::string>> folders;
     if (searchPath_) {
@@ -47,8 +61,8 @@ std::shared_ptr<const platform::graphics::Image> BundleImageProvider::imageForAs
                       : bundle_.pathForResource(asset.name, "");
         if (path) break;
     }
-    std::shared_ptr<const platform::graphics::Image> image = path ? loadImage(*path) : nullptr;
-    if (!image) {
+    std::shared_ptr<const platform::graphics::Image> image = path ? loadImage(*path, mayDecode) : nullptr;
+    if (!image && !(budget && budget->refusals() != refusals)) {
         LottieLogger::shared()->warn([name = asset.name] { return "Could not find image \"" + name + "\" in bundle"; },
                                      "Lottie/BundleImageProvider", __LINE__);
     }

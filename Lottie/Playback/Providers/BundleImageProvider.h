@@ -23,6 +23,10 @@ public:
     // (without a search path: directory, then the top level). A missing or unreadable
     // image is reported as a warning and gives nothing.
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override;
+    // As imageForAsset(), decoding only what fits the budget; an image the budget
+    // refuses is not looked for elsewhere.
+    std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
+                                                                               ImagePixelBudget& budget) const override;
     platform::compositor::ContentsGravity gravityForAsset(const ImageAsset&) const override { return gravity_; }
 
     // Same bundle and search path; the gravity does not count.
@@ -31,6 +35,9 @@ public:
     }
 
 private:
+    // Without a budget, any image within the decoder's own limit.
+    std::shared_ptr<const platform::graphics::Image> load(const ImageAsset& asset, ImagePixelBudget* budget) const;
+
     platform::foundation::Bundle bundle_;
     std::optional<std::string> searchPath_;
     platform::compositor::ContentsGravity gravity_;

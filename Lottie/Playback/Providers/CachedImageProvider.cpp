@@ -19,6 +19,17 @@ std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAs
     return image;
 }
 
+std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAssetWithinBudget(
+    const ImageAsset& asset, ImagePixelBudget& budget) const {
+    const ImageCacheKey key = ImageCacheKey::forAsset(asset);
+    if (auto cached = imageCache_.valueForKey(key)) {
+        return budget.admit((*cached)->width(), (*cached)->height()) ? *cached : nullptr;
+    }
+    auto image = imageProvider_->imageForAssetWithinBudget(asset, budget);
+    if (image) imageCache_.setValue(image, key, 0);
+    return image;
+}
+
 std::shared_ptr<AnimationImageProvider> wrappedInImageCache(std::shared_ptr<AnimationImageProvider> provider) {
     if (!provider || !provider->mayBeCached()) return provider;
     return std::make_shared<CachedImageProvider>(std::move(provider));

@@ -22,6 +22,9 @@ public:
     // Already a cache: wrapping it again would only add a second one.
     bool mayBeCached() const override { return false; }
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override;
+    // A remembered image counts against the budget as a decoded one would.
+    std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
+                                                                               ImagePixelBudget& budget) const override;
     platform::compositor::ContentsGravity gravityForAsset(const ImageAsset& asset) const override {
         return imageProvider_->gravityForAsset(asset);
     }

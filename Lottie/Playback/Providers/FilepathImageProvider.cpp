@@ -12,10 +12,23 @@ FilepathImageProvider::FilepathImageProvider(std::filesystem::path filepath,
     : filepath_(std::move(filepath)), gravity_(contentsGravity) {}
 
 std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::imageForAsset(const ImageAsset& asset) const {
+    return load(asset, nullptr);
+}
+
+std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::imageForAssetWithinBudget(
+    const ImageAsset& asset, ImagePixelBudget& budget) const {
+    return load(asset, &budget);
+}
+
+std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(const ImageAsset& asset,
+                                                                             ImagePixelBudget* budget) const {
+    const std::size_t refusals = budget ? budget->refusals() : 0;
+    const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
     if (asset.name.starts_with("data:")) {
         if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes)) return image;
+            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode)) return image;
         }
+        if (budget && budget->refusals() != refusals) return nullptr;
     }
     std::optional<std::filesystem::path> path;
     for (bool withDirectory : {false, true}) {
@@ -31,7 +44,7 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::imageFor
         return nullptr;
     }
     try {
-        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path));
+        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode);
     } catch (const std::exception&) {
         return nullptr;
     }

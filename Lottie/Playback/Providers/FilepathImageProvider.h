@@ -19,6 +19,10 @@ public:
     // A missing image is reported as a warning and gives nothing; so, silently, does
     // a file that is not an image.
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override;
+    // As imageForAsset(), decoding only what fits the budget; an image the budget
+    // refuses is not looked for elsewhere.
+    std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
+                                                                               ImagePixelBudget& budget) const override;
     platform::compositor::ContentsGravity gravityForAsset(const ImageAsset&) const override { return gravity_; }
 
     const std::filesystem::path& filepath() const { return filepath_; }
@@ -26,6 +30,9 @@ public:
     bool operator==(const FilepathImageProvider& other) const { return filepath_ == other.filepath_; }
 
 private:
+    // Without a budget, any image within the decoder's own limit.
+    std::shared_ptr<const platform::graphics::Image> load(const ImageAsset& asset, ImagePixelBudget* budget) const;
+
     std::filesystem::path filepath_;
     platform::compositor::ContentsGravity gravity_;
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 
@@ -107,6 +108,33 @@ TEST(ShapePathBuilders, EveryPathIsClosed) {
         EXPECT_TRUE(ShapePathBuilders::makePolygon({0, 0}, 5, 10, 80, 0, direction).closed());
         EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 0, 0, 5, 0, direction).closed());
         EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 50, 50, 5.5, 0, direction).closed());
+    }
+}
+
+// Roundedness counts up to 100 percent either way; for many points it is cut
+// further so that the handles of all vertices together reach across no more
+// than maximumHandleCrossings neighbour spacings.
+TEST(ShapePathBuilders, RoundednessIsBounded) {
+    const double k = ShapePathBuilders::maximumHandleCrossings;
+    // The handle of the second vertex: on a star's inner radius 20 (2n vertices
+    // pi / n apart), on a polygon's radius 40 (n vertices 2 pi / n apart).
+    const struct {
+        bool star;
+        double points, roundedness, handle;
+    } cases[] = {
+        {true, 5, 50, 20 * 0.5 * 0.47829},  {true, 5, 1e5, 20 * 0.47829},
+        {true, 5, -1e5, 20 * 0.47829},      {true, 5, std::numeric_limits<double>::quiet_NaN(), 0},
+        {true, 100, 100, 20 * 0.47829},     {true, 1e4, 1e5, k / 2e4 * (20 * M_PI / 1e4)},
+        {false, 5, 1e5, 40 * 0.25},         {false, 1e4, 100, k / 1e4 * (40 * 2 * M_PI / 1e4)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.points) + (c.star ? " star " : " polygon ") + std::to_string(c.roundedness));
+        const BezierPath path = c.star ? ShapePathBuilders::makeStar({0, 0}, 40, 20, c.roundedness, c.roundedness,
+                                                                     c.points, 0, PathDirection::clockwise)
+                                       : ShapePathBuilders::makePolygon({0, 0}, c.points, 40, c.roundedness, 0,
+                                                                        PathDirection::clockwise);
+        const auto& vertex = path.elements()[1].vertex;
+        EXPECT_NEAR(distance(vertex.inTangent, vertex.point), c.handle, c.handle * 1e-9 + 1e-12);
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "Lottie/Model/Assets/ImageAsset.h"
 #include "Lottie/Playback/Providers/BundleImageProvider.h"
+#include "Lottie/Playback/Providers/CachedImageProvider.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
@@ -151,6 +153,41 @@ TEST(ImageProviders, EqualityIgnoresGravity) {
                  FilepathImageProvider("/tmp/other", ContentsGravity::resize));
     EXPECT_EQ(BundleImageProvider(bundle, "x", ContentsGravity::center).gravityForAsset(asset("a")),
               ContentsGravity::center);
+}
+
+}  // namespace
+
+namespace {
+
+// Images share a budget in the order they are asked for; the one that would
+// pass what is left is not decoded, and is not looked for as a file either.
+TEST(ImagePixelBudget, ProvidersDecodeOnlyWhatFitsTheBudget) {
+    // Budget, widths of 1-pixel-high images asked for in turn, widths found (0: refused).
+    const struct {
+        std::uint64_t budget;
+        std::vector<int> widths, found;
+    } cases[] = {{30, {10, 15, 5}, {10, 15, 5}}, {25, {10, 20, 5}, {10, 0, 5}}, {4, {5, 6}, {0, 0}}};
+    testsupport::TemporaryDirectory folder;
+    const std::shared_ptr<lottie::AnimationImageProvider> providers[] = {
+        std::make_shared<FilepathImageProvider>(folder.path(), ContentsGravity::resize),
+        std::make_shared<BundleImageProvider>(platform::foundation::Bundle(folder.path()), std::nullopt,
+                                              ContentsGravity::resize),
+        // Across the cases, images it remembers count as well.
+        lottie::wrappedInImageCache(std::make_shared<FilepathImageProvider>(folder.path(), ContentsGravity::resize)),
+    };
+    for (const auto& provider : providers) {
+        for (const auto& c : cases) {
+            RecordingLogger logger;  // a refused image is not looked for as a file either
+            lottie::ImagePixelBudget budget(c.budget);
+            std::vector<int> found;
+            for (int width : c.widths) {
+                found.push_back(widthOf(provider->imageForAssetWithinBudget(asset(dataURLOfWidth(width)), budget)));
+            }
+            EXPECT_EQ(found, c.found);
+            EXPECT_EQ(budget.refusals(), static_cast<std::size_t>(std::count(c.found.begin(), c.found.end(), 0)));
+            EXPECT_TRUE(logger.warnings.empty());
+        }
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/GaussianBlur.h"
 #include "Platform/Graphics/GraphicsContext.h"
 
 namespace {
@@ -85,6 +86,38 @@ TEST_F(RenderPaintingTest, ShadowOffsetOpacityColourAndBlur) {
         box->setShadowRadius(radius);
         box->setShadowOffset(offset);
         EXPECT_TRUE(pixelIs(*renderTree(root, clock->now()), 15, 15, kRed)) << radius << ", " << offset.width;
+    }
+}
+
+// Wide blurs work on a scaled-down source, and shadows offset from far outside
+// the view are drawn from there; either must match the full-resolution blur.
+TEST_F(RenderPaintingTest, WideAndDistantShadowsMatchTheFullResolutionBlur) {
+    const struct {
+        const char* name;
+        double boxX, offsetX, radius;
+    } cases[] = {{"near and narrow", 40, 10, 8},  {"far and narrow", -90, 130, 8}, {"near and wide", 40, 10, 60},
+                 {"far and wide", -90, 130, 60}, {"wider than the view", 40, 0, 400}};
+    const auto opaque = platform::graphics::Image::make(20, 20, platform::graphics::Image::Format::argb32Premultiplied,
+                                                        std::vector<std::uint8_t>(20 * 20 * 4, 0xff));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = makeRoot(100, 100);
+        auto box = makeBox({c.boxX, 40, 20, 20}, Color::rgb(1, 0, 0));
+        box->setShadowOpacity(1);
+        box->setShadowColor(Color::rgb(0, 0, 1));
+        box->setShadowOffset({c.offsetX, 0});
+        box->setShadowRadius(c.radius);
+        root->addSublayer(box);
+        const auto image = renderTree(root, clock->now(), 100, 100);
+        const auto expected = platform::graphics::GaussianBlur::shadow(*opaque, c.radius, Color::rgb(0, 0, 1));
+        const int spread = platform::graphics::GaussianBlur::spread(c.radius);
+        for (int x = 0; x < 100; x += 7) {
+            for (int y : {50, 62, 75}) {
+                if (x >= c.boxX && x < c.boxX + 20 && y < 60) continue;  // the box covers its shadow
+                const int sx = x - static_cast<int>(c.boxX + c.offsetX) + spread;
+                EXPECT_TRUE(pixelIs(*image, x, y, premultipliedAt(*expected, sx, y - 40 + spread), 3));
+            }
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "PixelAssertions.h"
 
@@ -142,6 +143,9 @@ TEST(StrokeTest, DashPatternsAndPhase) {
         std::vector<double> lengths;
         std::vector<int> onAt;
         std::vector<int> offAt;
+        // Far past the picture, the line's length asks for too many dashes.
+        double length = 100;
+        double scale = 1;
     };
     const Case cases[] = {
         {"10 on 10 off", 0, {10, 10}, {5, 25, 45}, {15, 35}},
@@ -150,15 +154,19 @@ TEST(StrokeTest, DashPatternsAndPhase) {
         {"empty is solid", 0, {}, {5, 15, 25, 35}, {}},
         {"all zero is solid", 0, {0, 0}, {5, 15, 25, 35}, {}},
         {"negative is solid", 0, {10, -5}, {5, 15, 25, 35}, {}},
+        {"at the dash limit", 0, {10, 10}, {5, 25}, {15, 35}, 1e5},
+        {"stretched, phase too", 5, {10, 10}, {10, 70}, {30, 50}, 4e5},
+        {"stretched under a scale", 0, {20, 20}, {5, 15, 45}, {25, 35}, 4e5, 0.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto context = bitmap(100, 20);
-        context->setLineWidth(4);
+        context->scaleBy(c.scale, c.scale);
+        context->setLineWidth(4 / c.scale);
         context->setLineDash(c.phase, c.lengths);
         Path line;
-        line.moveTo({0, 10});
-        line.lineTo({100, 10});
+        line.moveTo({0, 10 / c.scale});
+        line.lineTo({c.length, 10 / c.scale});
         context->addPath(line);
         context->strokePath();
         const auto image = context->makeImage();
@@ -168,6 +176,19 @@ TEST(StrokeTest, DashPatternsAndPhase) {
         for (int x : c.offAt) {
             EXPECT_EQ(pixelAt(*image, x, 10).a, 0) << "x = " << x;
         }
+    }
+}
+
+TEST(StrokeTest, DashLimitCountsPiecesOverTheLengthBound) {
+    Path path;
+    path.addRect(Rect(0, 0, 10, 10));
+    path.moveTo({0, 0});
+    path.curveTo({0, 3}, {4, 3}, {4, 0});  // a control polygon of 3 + 4 + 3
+    EXPECT_DOUBLE_EQ(DashLimit::lengthBound(path), 50);
+    const std::vector<std::vector<double>> patterns = {{1, 1}, {1, 2, 2}, {}, {0, 0}, {1, -1}};
+    const double counts[] = {50, 30, 0, 0, 0};
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        EXPECT_DOUBLE_EQ(DashLimit::segmentCount(50, patterns[i]), counts[i]);
     }
 }
 

@@ -93,17 +93,6 @@ std::string encodePNG(const std::vector<std::uint8_t>& pixels, png_uint_32 forma
     return bytes;
 }
 
-std::uint32_t crc32(const std::uint8_t* data, std::size_t length) {
-    std::uint32_t crc = 0xffffffffu;
-    for (std::size_t i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
 void putBigEndian(std::string& bytes, std::size_t offset, std::uint32_t value, int count) {
     for (int i = 0; i < count; ++i) {
         bytes[offset + i] = static_cast<char>((value >> (8 * (count - 1 - i))) & 0xff);
@@ -113,12 +102,8 @@ void putBigEndian(std::string& bytes, std::size_t offset, std::uint32_t value, i
 // The same image with the size its header claims changed (and the header's checksum redone).
 std::string withClaimedSize(std::string bytes, std::uint32_t width, std::uint32_t height) {
     switch (ImageDecoder::sniff(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))) {
-        case ImageDecoder::Format::png: {
-            putBigEndian(bytes, 16, width, 4);  // IHDR data starts at 16
-            putBigEndian(bytes, 20, height, 4);
-            putBigEndian(bytes, 29, crc32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 12, 17), 4);
-            break;
-        }
+        case ImageDecoder::Format::png:
+            return testsupport::pngWithClaimedSize(bytes, width, height);
         case ImageDecoder::Format::jpeg: {
             const std::size_t sof = bytes.find("\xff\xc0", 2);
             putBigEndian(bytes, sof + 5, height, 2);
@@ -223,6 +208,24 @@ TEST(ImageDecoderTest, ImagesPastOneHundredMegapixelsAreRefused) {
     EXPECT_EQ(ImageDecoder::decode(withClaimedSize(jpeg, 10001, 10000)), nullptr);
     EXPECT_EQ(ImageDecoder::decode(withClaimedSize(jpeg, 65535, 65535)), nullptr);
     EXPECT_EQ(ImageDecoder::decode(withClaimedSize(webp, 16384, 16384)), nullptr);
+}
+
+TEST(ImageDecoderTest, TheCallersSizeCheckDecidesBeforeDecoding) {
+    const std::string files[] = {encodePNG(sampleRGBA(false), PNG_FORMAT_RGBA),
+                                 encodeJPEG(sampleRGBA(true), kWidth, kHeight), encodeWebP(sampleRGBA(false), true)};
+    for (const std::string& file : files) {
+        for (bool allowed : {true, false}) {
+            std::vector<std::pair<int, int>> asked;
+            const auto check = [&](int width, int height) { return asked.emplace_back(width, height), allowed; };
+            EXPECT_EQ(ImageDecoder::decode(file, check) != nullptr, allowed);
+            EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{kWidth, kHeight}}));
+        }
+        // A size past the decoder's own limit is refused without asking.
+        bool asked = false;
+        const auto check = [&](int, int) { return asked = true; };
+        EXPECT_FALSE(ImageDecoder::decode(withClaimedSize(file, 10001, 10000), check));
+        EXPECT_FALSE(asked);
+    }
 }
 
 TEST(ImageTest, StraightAlphaRoundTripsAndPNGWritesBack) {

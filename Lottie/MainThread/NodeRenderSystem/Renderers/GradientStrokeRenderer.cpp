@@ -36,6 +36,7 @@ void GradientStrokeRenderer::render(platform::graphics::GraphicsContext& context
     strokeRender_->setHasUpdate(false);
     setHasUpdate(false);
     gradientRender_->setHasUpdate(false);
+    strokeRender_->reportDashLimit(outputPath());
     strokeRender_->setUpStroke(context);
     context.replacePathWithStrokedPath();
     gradientRender_->render(context);

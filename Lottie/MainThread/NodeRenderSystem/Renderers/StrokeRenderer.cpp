@@ -1,5 +1,11 @@
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
 
+#include <cmath>
+#include <string>
+
+#include "Lottie/Playback/LottieLogger.h"
+#include "Platform/Graphics/DashLimit.h"
+
 namespace lottie {
 
 namespace graphics = platform::graphics;
@@ -65,6 +71,7 @@ graphics::LineJoin StrokeRenderer::platformJoin(LineJoin join) {
 }
 
 void StrokeRenderer::applyToShapeLayer(platform::compositor::ShapeLayer& layer) {
+    reportDashLimit(outputPath());
     layer.setStrokeColor(color_);
     layer.setOpacity(static_cast<float>(opacity_));
     layer.setLineWidth(width_);
@@ -96,8 +103,23 @@ void StrokeRenderer::setUpStroke(graphics::GraphicsContext& context) const {
     }
 }
 
+void StrokeRenderer::reportDashLimit(const graphics::Path* path) const {
+    if (dashLimitReported_ || !path || !dashLengths_) return;
+    const double count = graphics::DashLimit::segmentCount(graphics::DashLimit::lengthBound(*path), *dashLengths_);
+    if (count <= graphics::DashLimit::maximumSegments) return;
+    dashLimitReported_ = true;
+    LottieLogger::shared()->warn(
+        [count] {
+            return "A dash pattern would cut its path into about " + std::to_string(std::llround(count)) +
+                   " dashes and gaps; it is drawn stretched to cut it into at most " +
+                   std::to_string(static_cast<long long>(graphics::DashLimit::maximumSegments)) + ".";
+        },
+        "Lottie/StrokeRenderer", __LINE__);
+}
+
 void StrokeRenderer::render(graphics::GraphicsContext& context) {
     if (context.isPathEmpty() || !color_) return;
+    reportDashLimit(outputPath());
     setHasUpdate(false);
     setUpStroke(context);
     context.setAlpha(opacity_);

@@ -38,6 +38,9 @@ public:
 
     // The line style in a context: width, miter limit, cap, join and dash.
     void setUpStroke(platform::graphics::GraphicsContext& context) const;
+    // Warns, once in the renderer's life, when the dash pattern is too fine for
+    // `path` and will be drawn coarser (platform::graphics::DashLimit).
+    void reportDashLimit(const platform::graphics::Path* path) const;
 
     bool shouldRenderInContext() const override { return false; }
     bool renderChanged(double frame) override { return PassThroughOutputNode::renderChanged(frame); }
@@ -57,6 +60,7 @@ private:
     LineJoin lineJoin_ = LineJoin::none;
     std::optional<double> dashPhase_;
     std::optional<std::vector<double>> dashLengths_;
+    mutable bool dashLimitReported_ = false;
 };
 
 }  // namespace lottie

@@ -15,6 +15,7 @@
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/ImageDecoder.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
+#include "tests/Support/Base64Encoder.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
@@ -37,28 +38,6 @@ std::string halfRedHalfBluePNG() {
         }
     }
     return platform::graphics::Image::fromStraightRGBA(4, 4, rgba)->encodePNG();
-}
-
-std::string base64(const std::string& bytes) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    std::size_t index = 0;
-    for (; index + 2 < bytes.size(); index += 3) {
-        const unsigned value = (static_cast<unsigned char>(bytes[index]) << 16) |
-                               (static_cast<unsigned char>(bytes[index + 1]) << 8) |
-                               static_cast<unsigned char>(bytes[index + 2]);
-        for (int shift : {18, 12, 6, 0}) text += alphabet[(value >> shift) & 63];
-    }
-    const std::size_t rest = bytes.size() - index;
-    if (rest > 0) {
-        unsigned value = static_cast<unsigned char>(bytes[index]) << 16;
-        if (rest == 2) value |= static_cast<unsigned char>(bytes[index + 1]) << 8;
-        text += alphabet[(value >> 18) & 63];
-        text += alphabet[(value >> 12) & 63];
-        text += rest == 2 ? alphabet[(value >> 6) & 63] : '=';
-        text += '=';
-    }
-    return text;
 }
 
 std::string imageAsset(const std::string& id, const std::string& directory, const std::string& name) {
@@ -88,7 +67,8 @@ std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::string& js
 }
 
 TEST(ImageLayer, EmbeddedImageIsDrawnAtTheAssetSize) {
-    const std::string asset = imageAsset("picture", "", "data:image/png;base64," + base64(halfRedHalfBluePNG()));
+    const std::string asset =
+        imageAsset("picture", "", "data:image/png;base64," + testsupport::encodeBase64(halfRedHalfBluePNG()));
     testsupport::TemporaryDirectory folder;
     auto root = makeRoot(document("[" + imageLayer("picture", 1) + "]", 100, 100, 60, "[" + asset + "]"),
                          std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize));

@@ -6,9 +6,13 @@ namespace lottie {
 
 BezierPath PolygonNode::buildPath() const {
     const PolygonNodeProperties& values = properties();
-    return ShapePathBuilders::makePolygon(values.position->value().pointValue(), values.points->value().value,
-                                          values.outerRadius->value().value, values.outerRoundedness->value().value,
-                                          values.rotation->value().value, values.direction);
+    const double points = values.points->value().value;
+    const double roundedness = values.outerRoundedness->value().value;
+    const double built = ShapePathBuilders::boundedPolygonRoundedness(roundedness, points);
+    roundednessReport_.check(roundedness, built);
+    return ShapePathBuilders::makePolygon(values.position->value().pointValue(), points,
+                                          values.outerRadius->value().value, built, values.rotation->value().value,
+                                          values.direction);
 }
 
 }  // namespace lottie

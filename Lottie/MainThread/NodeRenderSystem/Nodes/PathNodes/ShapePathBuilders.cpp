@@ -15,6 +15,8 @@ using platform::graphics::Point;
 constexpr double ellipseControlFactor = 0.55228;
 // The control-point factor of rounded star points.
 constexpr double starRoundingFactor = 0.47829;
+// The control-point factor of rounded polygon corners.
+constexpr double polygonRoundingFactor = 0.25;
 constexpr double halfPi = 1.5707963267948966;
 
 // Assembles the vertices in order, or reversed with the tangents exchanged for a
@@ -35,11 +37,33 @@ BezierPath assemble(const std::vector<CurveVertex>& vertices, PathDirection dire
 
 double startAngle(double rotation) { return (rotation + -90) * std::numbers::pi / 180; }
 
+// `reach` is how many neighbour spacings the handles of one vertex span at 100
+// percent; a handle's length grows with its radius as the spacing does.
+double boundedRoundedness(double roundedness, double vertexCount, double reach) {
+    if (!std::isfinite(roundedness)) return 0;
+    const double percent = std::clamp(roundedness, -100.0, 100.0);
+    const double crossings = vertexCount * reach * std::fabs(percent) / 100;
+    if (crossings <= ShapePathBuilders::maximumHandleCrossings) return percent;
+    return percent * (ShapePathBuilders::maximumHandleCrossings / crossings);
+}
+
 }  // namespace
 
 double ShapePathBuilders::sanitizedPointCount(double numberOfPoints) {
     if (!std::isfinite(numberOfPoints) || numberOfPoints < 0) return 0;
     return std::min(numberOfPoints, maximumPointCount);
+}
+
+double ShapePathBuilders::boundedStarRoundedness(double roundedness, double numberOfPoints) {
+    // 2n vertices half a step (pi / n) apart; handles of 0.47829 radii.
+    const double points = sanitizedPointCount(numberOfPoints);
+    return boundedRoundedness(roundedness, 2 * points, starRoundingFactor * points / std::numbers::pi);
+}
+
+double ShapePathBuilders::boundedPolygonRoundedness(double roundedness, double numberOfPoints) {
+    // n vertices a whole step (2 pi / n) apart; handles of a quarter radius.
+    const double points = sanitizedPointCount(numberOfPoints);
+    return boundedRoundedness(roundedness, points, polygonRoundingFactor * points / (2 * std::numbers::pi));
 }
 
 BezierPath ShapePathBuilders::makeEllipse(platform::graphics::Size size, Point center, PathDirection direction) {
@@ -110,7 +134,8 @@ BezierPath ShapePathBuilders::makePolygon(Point position, double numberOfPoints,
     if (count == 0) return assemble(vertices, direction);
     vertices.reserve(count + 1);
     const double step = 2 * std::numbers::pi / points;
-    const double tangentLength = outerRoundedness * 0.01 * radius * 0.25;
+    const double rounding = boundedPolygonRoundedness(outerRoundedness, numberOfPoints) * 0.01;
+    const double tangentLength = rounding * radius * polygonRoundingFactor;
     double previousX = radius * std::cos(angle);
     double previousY = radius * std::sin(angle);
     for (std::size_t index = 0; index < count; ++index) {
@@ -118,7 +143,7 @@ BezierPath ShapePathBuilders::makePolygon(Point position, double numberOfPoints,
         const double x = radius * std::cos(angle);
         const double y = radius * std::sin(angle);
         const Point point{position.x + x, position.y + y};
-        if (outerRoundedness * 0.01 == 0) {
+        if (rounding == 0) {
             vertices.push_back(CurveVertex::corner(point));
         } else {
             const double phi = std::atan2(previousY, previousX) - halfPi;
@@ -164,8 +189,8 @@ BezierPath ShapePathBuilders::makeStar(Point position, double outerRadius, doubl
 
     const auto count = 2 * static_cast<std::size_t>(std::ceil(points));
     vertices.reserve(count + 1);
-    const double outerRounding = outerRoundedness * 0.01;
-    const double innerRounding = innerRoundedness * 0.01;
+    const double outerRounding = boundedStarRoundedness(outerRoundedness, numberOfPoints) * 0.01;
+    const double innerRounding = boundedStarRoundedness(innerRoundedness, numberOfPoints) * 0.01;
     const double partialStep = step * partial / 2;
     double previousX = x;
     double previousY = y;

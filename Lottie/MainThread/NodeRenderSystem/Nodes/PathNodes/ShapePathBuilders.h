@@ -12,6 +12,14 @@
 // is not (and is therefore not a shape at all) builds the first vertex alone, and
 // counts above maximumPointCount are built with that many points so that a
 // hostile document cannot ask for billions of vertices.
+//
+// Roundedness counts up to 100 percent either way, the format's range. A rounded
+// point's handles reach sideways along the circle, and once they reach past
+// their neighbours the curves cross one another: a star of ten thousand fully
+// rounded points crosses itself millions of times, and drawing it takes
+// seconds. So the roundedness is further reduced until the handles, over all
+// vertices, reach across no more than maximumHandleCrossings neighbours; a
+// star of 100 points keeps its full range.
 
 #include "Lottie/Model/ShapeItems/ShapeItemEnumerations.h"
 #include "Lottie/Values/BezierPath.h"
@@ -22,6 +30,7 @@ namespace lottie {
 
 struct ShapePathBuilders {
     static constexpr double maximumPointCount = 10'000;
+    static constexpr double maximumHandleCrossings = 20'000;
 
     // Five vertices: top, side, bottom, other side, top again.
     static BezierPath makeEllipse(platform::graphics::Size size, platform::graphics::Point center,
@@ -42,6 +51,10 @@ struct ShapePathBuilders {
     // The count a builder works with: 0 for a negative or non-finite count, at
     // most maximumPointCount.
     static double sanitizedPointCount(double numberOfPoints);
+    // The roundedness, in percent, that makeStar and makePolygon build with: 0
+    // for a non-finite value, else bounded as the header says.
+    static double boundedStarRoundedness(double roundedness, double numberOfPoints);
+    static double boundedPolygonRoundedness(double roundedness, double numberOfPoints);
 };
 
 }  // namespace lottie

@@ -6,9 +6,15 @@ namespace lottie {
 
 BezierPath StarNode::buildPath() const {
     const StarNodeProperties& values = properties();
+    const double points = values.points->value().value;
+    const double outer = values.outerRoundedness->value().value;
+    const double inner = values.innerRoundedness->value().value;
+    const double builtOuter = ShapePathBuilders::boundedStarRoundedness(outer, points);
+    const double builtInner = ShapePathBuilders::boundedStarRoundedness(inner, points);
+    roundednessReport_.check(outer, builtOuter);
+    roundednessReport_.check(inner, builtInner);
     return ShapePathBuilders::makeStar(values.position->value().pointValue(), values.outerRadius->value().value,
-                                       values.innerRadius->value().value, values.outerRoundedness->value().value,
-                                       values.innerRoundedness->value().value, values.points->value().value,
+                                       values.innerRadius->value().value, builtOuter, builtInner, points,
                                        values.rotation->value().value, values.direction);
 }
 

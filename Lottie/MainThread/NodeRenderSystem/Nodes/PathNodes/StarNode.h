@@ -2,6 +2,7 @@
 // The path node of a star item of type star. Owned by its node tree.
 
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/PathSourceNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/RoundednessReport.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/StarNodeProperties.h"
 
 namespace lottie {
@@ -13,6 +14,9 @@ public:
 
 protected:
     BezierPath buildPath() const override;
+
+private:
+    RoundednessReport roundednessReport_;
 };
 
 }  // namespace lottie

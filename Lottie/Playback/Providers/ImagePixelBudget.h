@@ -1,0 +1,39 @@
+#pragma once
+// How many decoded pixels the images of one animation may hold together. Each
+// image is limited on its own (Image::kMaximumPixelCount), but eight images of
+// that size, a few megabytes of compressed data, would still take gigabytes; so
+// an animation's images share this budget, and an image that would pass what is
+// left is not decoded. The main-thread engine makes one each time it asks its
+// provider for all the images; providers that decode ask it before decoding.
+// Main thread only.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "Platform/Graphics/ImageDecoder.h"
+
+namespace lottie {
+
+class ImagePixelBudget {
+public:
+    // 64 megapixels: 256 MB of decoded pixels.
+    static constexpr std::uint64_t perAnimation = 64'000'000;
+
+    explicit ImagePixelBudget(std::uint64_t pixels = perAnimation) : remaining_(pixels) {}
+
+    // Takes an image of width x height from what is left when it fits; otherwise
+    // refuses it and counts the refusal. An image admitted from its header counts
+    // even if its data then proves broken: trying to decode it cost as much.
+    bool admit(int width, int height);
+    std::uint64_t remaining() const { return remaining_; }
+    std::size_t refusals() const { return refusals_; }
+    // A check that lets ImageDecoder admit an image through this budget; valid
+    // while the budget lives.
+    platform::graphics::ImageDecoder::SizeCheck sizeCheck();
+
+private:
+    std::uint64_t remaining_;
+    std::size_t refusals_ = 0;
+};
+
+}  // namespace lottie

@@ -13,6 +13,7 @@
 // Image layers get their pictures through a LayerImageProvider, which the image
 // provider setter and refreshImages() re-run.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -86,6 +87,9 @@ private:
     void build(bool maskAnimationToBounds);
     // The frame presented now: the animated value while playback runs, else the model's.
     double presentedFrame() const;
+    // Applies `change` to every property at the keypath, then shows the layers
+    // that have one again, forced.
+    void changeProviders(const AnimationKeypath& keypath, const std::function<void(AnyNodeProperty&)>& change);
     std::any valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame, bool original);
 
     std::shared_ptr<const LottieAnimation> animation_;

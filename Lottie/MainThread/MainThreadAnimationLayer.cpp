@@ -41,7 +41,10 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     if (!animation_) return;
     const platform::graphics::Rect bounds(0, 0, animation_->width, animation_->height);
     setBounds(bounds);
-    CompositionLayerContext context{animation_->assetLibrary, animation_->framerate, {}};
+    CompositionLayerContext context;
+    context.assetLibrary = animation_->assetLibrary;
+    context.frameRate = animation_->framerate;
+    context.logger = logger_;
     std::vector<std::shared_ptr<CompositionLayer>> layers =
         CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
     CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);

@@ -11,11 +11,26 @@
 #include <vector>
 
 #include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
+#include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 
 namespace {
 
 using namespace mainthreadtest;
+using lottie::LottieLogger;
+
+// A root layer whose warnings land in `warnings`.
+std::shared_ptr<lottie::MainThreadAnimationLayer> makeLoggedRoot(const std::string& json,
+                                                                 std::vector<std::string>& warnings) {
+    auto keep = [&warnings](const LottieLogger::Message& message, std::string_view, unsigned) {
+        warnings.push_back(message());
+    };
+    auto logger = std::make_shared<LottieLogger>([](auto&&...) {}, [](auto&&...) {}, keep, [](auto&&...) {});
+    auto root = lottie::MainThreadAnimationLayer::make(decode(json), nullptr, nullptr, nullptr, false, logger);
+    root->setAnchorPoint({0, 0});
+    root->setPosition({0, 0});
+    return root;
+}
 
 std::string layerOf(const std::string& asset, int index, const std::string& extra = "") {
     return R"({"ty":0,"nm":"P)" + std::to_string(index) + R"(","refId":")" + asset + R"(","ind":)" +
@@ -24,6 +39,48 @@ std::string layerOf(const std::string& asset, int index, const std::string& extr
 
 std::string asset(const std::string& id, const std::string& layers) {
     return R"({"id":")" + id + R"(","layers":[)" + layers + "]}";
+}
+
+const std::string redSquare = shapeLayer("[" + featuretest::rect(50, 50, 80, 80) + "," + fill(1, 0, 0) + "]");
+
+// Each level holds `branches` precomposition layers of the next, each with
+// `layerExtra`; the last level holds the red square.
+std::string nestedDocument(int levels, int branches, const std::string& layerExtra = "") {
+    std::string assets;
+    for (int level = 0; level < levels; ++level) {
+        std::string layers;
+        for (int branch = 1; branch <= branches; ++branch) {
+            layers += std::string(branch > 1 ? "," : "") + layerOf("p" + std::to_string(level + 1), branch, layerExtra);
+        }
+        assets += asset("p" + std::to_string(level), layers) + ",";
+    }
+    assets += asset("p" + std::to_string(levels), redSquare);
+    return document("[" + layerOf("p0", 1) + "]", 100, 100, 60, "[" + assets + "]");
+}
+
+std::size_t countContaining(const std::vector<std::string>& warnings, const std::string& text) {
+    std::size_t count = 0;
+    for (const std::string& warning : warnings) count += warning.find(text) != std::string::npos;
+    return count;
+}
+
+TEST(WorkLimits, PrecompositionsNestedTooDeepAreNotShown) {
+    struct Case {
+        int levels;
+        bool shown;
+    };
+    const Case cases[] = {{1, true}, {99, true}, {100, false}, {15'000, false}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.levels);
+        std::vector<std::string> warnings;
+        auto root = makeLoggedRoot(nestedDocument(test.levels, 1), warnings);
+        for (double frame : {0.0, 1.0}) {
+            const auto image = renderFrame(*root, frame);
+            ASSERT_TRUE(image);
+            EXPECT_TRUE(pixelIs(*image, 50, 50, test.shown ? Rgba{255, 0, 0, 255} : Rgba{}));
+        }
+        EXPECT_EQ(countContaining(warnings, "nest more than 100 levels"), test.shown ? 0u : 1u);
+    }
 }
 
 // A rotation that counts how often the engine asks whether it changed and for its value.

@@ -81,6 +81,13 @@ void MainThreadAnimationLayer::display() {
     for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_);
 }
 
+bool MainThreadAnimationLayer::reportRenderLimit(const std::string& message) {
+    if (reportedLimits_.insert(message).second) {
+        logger_->warn([message] { return message; }, "Lottie/MainThreadAnimationLayer", 0);
+    }
+    return true;
+}
+
 std::shared_ptr<platform::compositor::Animation> MainThreadAnimationLayer::action(std::string_view key) const {
     if (key != currentFrameKey) return Layer::action(key);
     auto animation = platform::compositor::BasicAnimation::make(currentFrameKey);

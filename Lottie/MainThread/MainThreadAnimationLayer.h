@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ public:
 
     // The display pass: the presented frame into every composition layer.
     void display() override;
+    // Logs what the renderer's limits left out of this animation, each kind once.
+    bool reportRenderLimit(const std::string& message) override;
     // Playback interpolates the frame linearly from where it is presented now.
     std::shared_ptr<platform::compositor::Animation> action(std::string_view key) const override;
 
@@ -102,6 +105,7 @@ private:
     std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
     std::shared_ptr<AnimationFontProvider> fontProvider_;
     std::shared_ptr<LottieLogger> logger_;
+    std::set<std::string> reportedLimits_;
 };
 
 }  // namespace lottie

@@ -14,7 +14,15 @@
 // Gaussian of standard deviation radius / 2, offset in the layer's own space.
 // Masks and shadows are drawn into buffers no larger than the part of the context
 // that can show them; groups use the context's transparency layers, which are
-// clipped the same way.
+// clipped the same way. Mask buffers and groups are further cut to the box of
+// what they hold, where LayerExtent finds it cheaply.
+//
+// Each frame works within a RenderBudget: layers nested deeper than its depth
+// are left out (so a deep tree cannot exhaust the stack), and once the frame's
+// intermediate surfaces are spent, further masked layers are left out and
+// further groups are drawn drawing by drawing, with the layer's opacity, blend
+// mode and mask applied to each. What a limit cuts is reported once per frame
+// to the layers being drawn (Layer::reportRenderLimit).
 //
 // Rendering also does the work a frame would: layers that need display are
 // displayed first, and every layer drawn counts as presented (Layer::presentation).

@@ -138,4 +138,21 @@ TEST(WorkLimits, SharedParentChainsUpdateEachNodeOncePerPass) {
     }
 }
 
+TEST(WorkLimits, MaskedPrecompositionsBranchingOnEveryLevel) {
+    // Two masked precompositions of the next level on each of 16 levels: more
+    // layers than the engine builds, and more masks than a frame affords.
+    const std::string mask = R"(,"masksProperties":[)" +
+                             featuretest::mask("a", "[[0,0],[100,0],[100,100],[0,100]]") + "]";
+    std::vector<std::string> warnings;
+    auto root = makeLoggedRoot(nestedDocument(16, 2, mask), warnings);
+    for (double frame : {0.0, 1.0}) {
+        const auto image = renderFrame(*root, frame);
+        ASSERT_TRUE(image);
+        EXPECT_TRUE(pixelIs(*image, 50, 50, {255, 0, 0, 255}));
+        EXPECT_TRUE(pixelIs(*image, 5, 5, {}));
+    }
+    EXPECT_EQ(countContaining(warnings, "layers once its precompositions are expanded"), 1u);
+    EXPECT_EQ(countContaining(warnings, "masked or matted layers are not drawn"), 1u);
+}
+
 }  // namespace

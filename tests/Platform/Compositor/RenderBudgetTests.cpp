@@ -1,7 +1,5 @@
-// The renderer's limits on hand-built trees: layers nested past the depth limit
-// are left out without exhausting the stack, masks past the frame's surface
-// budget are left out, groups past it are drawn drawing by drawing, small masks
-// cost small buffers, and each limit is reported once to the layers drawing.
+// The renderer's depth and surface limits on hand-built trees, each reported
+// once to the layers being drawn.
 
 #include <gtest/gtest.h>
 
@@ -18,9 +16,13 @@ using platform::compositor::Layer;
 using platform::compositor::RenderBudget;
 using platform::graphics::Color;
 
-// A root that keeps what the renderer reports.
+// A root of `size` points that keeps what the renderer reports.
 class ReportingRoot final : public Layer {
 public:
+    explicit ReportingRoot(double size) {
+        setAnchorPoint({0, 0});
+        setBounds({0, 0, size, size});
+    }
     bool reportRenderLimit(const std::string& message) override {
         reports.push_back(message);
         return true;
@@ -28,16 +30,9 @@ public:
     std::vector<std::string> reports;
 };
 
-std::shared_ptr<ReportingRoot> makeReportingRoot(double size) {
-    auto root = std::make_shared<ReportingRoot>();
-    root->setAnchorPoint({0, 0});
-    root->setBounds({0, 0, size, size});
-    return root;
-}
-
 TEST(RenderBudget, LayersNestedPastTheDepthLimitAreLeftOut) {
     struct Case {
-        std::size_t depth;
+        std::size_t depth;  // of the blue box
         bool deepestDrawn;
     };
     const Case cases[] = {{RenderBudget::maximumDepth, true}, {RenderBudget::maximumDepth + 1, false}, {20'000, false}};
@@ -51,7 +46,7 @@ TEST(RenderBudget, LayersNestedPastTheDepthLimitAreLeftOut) {
             outer->addSublayer(chain.back());
             chain.push_back(outer);
         }
-        auto root = makeReportingRoot(40);
+        auto root = std::make_shared<ReportingRoot>(40);
         root->addSublayer(makeBox({0, 0, 10, 10}, Color::rgb(1, 0, 0, 1)));
         root->addSublayer(chain.back());
         const auto image = renderTree(root, 0);
@@ -82,7 +77,7 @@ TEST(RenderBudget, IntermediateSurfacesPastTheBudgetAreLeftOutOrSimplified) {
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        auto root = makeReportingRoot(test.size);
+        auto root = std::make_shared<ReportingRoot>(test.size);
         for (int index = 0; index < test.count; ++index) {
             const double at = index + 1 == test.count ? 40 : 0;
             auto layer = makeBox({at, at, 4, 4}, Color::rgb(1, 0, 0, 1));

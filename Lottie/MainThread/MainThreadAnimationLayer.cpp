@@ -41,7 +41,10 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     if (!animation_) return;
     const platform::graphics::Rect bounds(0, 0, animation_->width, animation_->height);
     setBounds(bounds);
-    CompositionLayerContext context{animation_->assetLibrary, animation_->framerate, {}};
+    CompositionLayerContext context;
+    context.assetLibrary = animation_->assetLibrary;
+    context.frameRate = animation_->framerate;
+    context.logger = logger_;
     std::vector<std::shared_ptr<CompositionLayer>> layers =
         CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
     CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);
@@ -73,7 +76,16 @@ void MainThreadAnimationLayer::display() {
     if (!platform::foundation::isMainThread()) return;
     double frame = presentedFrame();
     if (respectAnimationFrameRate_) frame = std::floor(frame);
+    std::optional<AnimatorNode::ForcedUpdates> forced;
+    if (forceDisplayUpdateOnEachFrame_) forced.emplace();
     for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_);
+}
+
+bool MainThreadAnimationLayer::reportRenderLimit(const std::string& message) {
+    if (reportedLimits_.insert(message).second) {
+        logger_->warn([message] { return message; }, "Lottie/MainThreadAnimationLayer", 0);
+    }
+    return true;
 }
 
 std::shared_ptr<platform::compositor::Animation> MainThreadAnimationLayer::action(std::string_view key) const {
@@ -117,6 +129,7 @@ void MainThreadAnimationLayer::setFontProvider(std::shared_ptr<AnimationFontProv
 
 void MainThreadAnimationLayer::redrawCurrentFrame() {
     const double frame = currentFrame();
+    const AnimatorNode::ForcedUpdates forced;
     for (const auto& layer : animationLayers_) layer->showFrame(frame, true);
 }
 
@@ -138,21 +151,27 @@ std::vector<std::string> MainThreadAnimationLayer::collectAllKeypaths() {
 
 void MainThreadAnimationLayer::installValueProvider(std::shared_ptr<AnyValueProvider> provider,
                                                     const AnimationKeypath& keypath) {
-    for (const auto& layer : animationLayers_) {
-        auto properties = layer->propertiesAtKeypath(keypath);
-        if (!properties) continue;
-        for (const auto& property : *properties) property->replaceProvider(provider);
-        layer->showFrame(presentedFrame(), true);
-    }
+    changeProviders(keypath, [&](AnyNodeProperty& property) { property.replaceProvider(provider); });
 }
 
 void MainThreadAnimationLayer::uninstallValueProvider(const AnimationKeypath& keypath) {
+    changeProviders(keypath, [](AnyNodeProperty& property) { property.restoreOriginalProvider(); });
+}
+
+void MainThreadAnimationLayer::changeProviders(const AnimationKeypath& keypath,
+                                               const std::function<void(AnyNodeProperty&)>& change) {
+    // Every provider changes before any layer shows the frame again, so that a
+    // layer parented to a later one sees its parent's new values.
+    std::vector<CompositionLayer*> changed;
     for (const auto& layer : animationLayers_) {
         auto properties = layer->propertiesAtKeypath(keypath);
         if (!properties) continue;
-        for (const auto& property : *properties) property->restoreOriginalProvider();
-        layer->showFrame(presentedFrame(), true);
+        for (const auto& property : *properties) change(*property);
+        changed.push_back(layer.get());
     }
+    const double frame = presentedFrame();
+    const AnimatorNode::ForcedUpdates forced;
+    for (CompositionLayer* layer : changed) layer->showFrame(frame, true);
 }
 
 std::any MainThreadAnimationLayer::valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame,

@@ -13,8 +13,10 @@
 // Image layers get their pictures through a LayerImageProvider, which the image
 // provider setter and refreshImages() re-run.
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,8 @@ public:
 
     // The display pass: the presented frame into every composition layer.
     void display() override;
+    // Logs what the renderer's limits left out of this animation, each kind once.
+    bool reportRenderLimit(const std::string& message) override;
     // Playback interpolates the frame linearly from where it is presented now.
     std::shared_ptr<platform::compositor::Animation> action(std::string_view key) const override;
 
@@ -86,6 +90,9 @@ private:
     void build(bool maskAnimationToBounds);
     // The frame presented now: the animated value while playback runs, else the model's.
     double presentedFrame() const;
+    // Applies `change` to every property at the keypath, then shows the layers
+    // that have one again, forced.
+    void changeProviders(const AnimationKeypath& keypath, const std::function<void(AnyNodeProperty&)>& change);
     std::any valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame, bool original);
 
     std::shared_ptr<const LottieAnimation> animation_;
@@ -98,6 +105,7 @@ private:
     std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
     std::shared_ptr<AnimationFontProvider> fontProvider_;
     std::shared_ptr<LottieLogger> logger_;
+    std::set<std::string> reportedLimits_;
 };
 
 }  // namespace lottie

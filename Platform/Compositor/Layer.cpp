@@ -90,6 +90,8 @@ Layer::Layer(const Layer& layer)
 
 Layer::~Layer() = default;
 
+bool Layer::reportRenderLimit(const std::string&) { return false; }
+
 // Tree.
 
 std::shared_ptr<Layer> Layer::ownedSelf(const char* operation) {

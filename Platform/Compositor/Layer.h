@@ -186,6 +186,12 @@ public:
     std::vector<std::string> animationKeys() const { return animations_.keys(); }
     bool hasAnimations() const { return !animations_.empty(); }
 
+    // Told by the renderer when one of its limits (see RenderBudget) left out or
+    // simplified part of a tree it drew through this layer. True when the layer
+    // has dealt with the message (an animation's root layer logs it); false, the
+    // default, passes it on to the layer drawing this one.
+    virtual bool reportRenderLimit(const std::string& message);
+
     // Presentation.
     std::shared_ptr<Layer> presentation() const;
     // A presentation copy at a media time, whether or not the layer was drawn.

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerPainter.h"
+#include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
 #include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/GaussianBlur.h"
@@ -27,6 +31,7 @@ struct PixelRect {
     int x = 0, y = 0, width = 0, height = 0;
     bool isEmpty() const { return width <= 0 || height <= 0; }
     Rect rect() const { return Rect(x, y, width, height); }
+    double pixels() const { return static_cast<double>(width) * height; }
 };
 
 PixelRect toPixels(const Rect& deviceRect, const GraphicsContext& context) {
@@ -92,12 +97,61 @@ graphics::Color shadowColorOf(const Layer& presented) {
 // Above 0 while a layer is drawn to make a wide shadow from (see drawWithWideShadow).
 int shadowSourceDepth = 0;
 
+// Narrows the clip to whole device pixels, so that transparency groups begun
+// under it are no larger.
+void clipToPixels(GraphicsContext& context, const PixelRect& area) {
+    const AffineTransform current = context.currentTransform();
+    if (const std::optional<AffineTransform> inverse = current.inverted()) {
+        context.concatenate(*inverse);
+        context.clipToRect(area.rect());
+        context.concatenate(current);
+    }
+}
+
+// Ends the drawing of a layer entered into the budget, however it ends.
+struct LeaveOnExit {
+    RenderBudget& budget;
+    ~LeaveOnExit() { budget.leave(); }
+};
+
+enum class Group { begun, empty, unaffordable };
+
+// Begins the transparency group of a layer's contents, no larger than what they
+// draw within the clip and paid from the frame's budget.
+Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& context) {
+    PixelRect area = visiblePixels(context);
+    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, context.currentTransform())) {
+        area = toPixels(box->intersection(area.rect()), context);
+        if (area.isEmpty()) {
+            return Group::empty;
+        }
+        clipToPixels(context, area);
+    }
+    RenderBudget& budget = *RenderBudget::active();
+    if (!budget.takeSurface(area.pixels())) {
+        budget.report(
+            "The frame's budget of intermediate surfaces is spent; further layers with opacity, a blend mode or a "
+            "mask are composited drawing by drawing.");
+        return Group::unaffordable;
+    }
+    context.beginTransparencyLayer();
+    return Group::begun;
+}
+
 }  // namespace
 
 void Renderer::render(const std::shared_ptr<Layer>& root, double mediaTime, GraphicsContext& context) {
     if (!root) {
         return;
     }
+    // A render nested in another (a layer that draws a tree while it displays)
+    // spends from the same budget and nests on the same stack.
+    std::optional<RenderBudget> own;
+    RenderBudget* budget = RenderBudget::active();
+    if (!budget) {
+        budget = &own.emplace(static_cast<double>(context.width()) * context.height());
+    }
+    const RenderBudget::Activation activation(*budget);
     drawLayer(*root, mediaTime, context);
 }
 
@@ -113,6 +167,13 @@ std::shared_ptr<const graphics::Image> Renderer::renderImage(const std::shared_p
 }
 
 void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& context) {
+    RenderBudget& budget = *RenderBudget::active();
+    if (!budget.enter(model)) {
+        budget.report("Layers nest more than " + std::to_string(RenderBudget::maximumDepth) +
+                      " deep; the deeper ones are not drawn.");
+        return;
+    }
+    const LeaveOnExit leave{budget};
     model.presented_ = true;
     model.displayIfNeeded();
     const std::shared_ptr<Layer> presentation = model.hasAnimations() ? model.presentationAt(mediaTime) : nullptr;
@@ -139,9 +200,15 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
-        context.beginTransparencyLayer();
-        drawContent(model, presented, mediaTime, context);
-        context.endTransparencyLayer();
+        const Group group = beginGroup(model, presented, context);
+        if (group != Group::empty) {
+            // Without a group of their own the contents take the opacity, blend
+            // mode and mask drawing by drawing: the same where they do not overlap.
+            drawContent(model, presented, mediaTime, context);
+        }
+        if (group == Group::begun) {
+            context.endTransparencyLayer();
+        }
     } else {
         drawContent(model, presented, mediaTime, context);
     }
@@ -177,8 +244,21 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
 }
 
 bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context) {
-    const PixelRect area = visiblePixels(context);
+    PixelRect area = visiblePixels(context);
     if (area.isEmpty()) {
+        return false;
+    }
+    // Only the part of the view that the mask can cover needs a buffer.
+    if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, context.currentTransform())) {
+        area = toPixels(box->intersection(area.rect()), context);
+        if (area.isEmpty()) {
+            return false;
+        }
+    }
+    RenderBudget& budget = *RenderBudget::active();
+    if (!budget.takeSurface(area.pixels())) {
+        budget.report(
+            "The frame's budget of intermediate surfaces is spent; further masked or matted layers are not drawn.");
         return false;
     }
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(area.width, area.height);
@@ -196,9 +276,11 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     const AffineTransform current = context.currentTransform();
     if (const std::optional<AffineTransform> inverse = current.inverted()) {
         // The mask's pixels line up with the device's; clip in device space, then
-        // come back to the layer's space. The clip itself outlives the detour.
+        // come back to the layer's space. The clip itself outlives the detour,
+        // and also bounds the group that the masked layer is drawn in.
         context.concatenate(*inverse);
         context.clipToMask(area.rect(), *image);
+        context.clipToRect(area.rect());
         context.concatenate(current);
         clipped = true;
     }

@@ -18,6 +18,15 @@
 // (GaussianBlur::reduction), so that its cost does not grow with its radius; such
 // a source, and that of a shadow offset further than the view, is drawn apart
 // from the layer itself, and a wide shadow nested inside it is left out of it.
+// Mask buffers and groups are further cut to the box of what they hold, where
+// LayerExtent finds it cheaply.
+//
+// Each frame works within a RenderBudget: layers nested deeper than its depth
+// are left out (so a deep tree cannot exhaust the stack), and once the frame's
+// intermediate surfaces are spent, further masked layers are left out and
+// further groups are drawn drawing by drawing, with the layer's opacity, blend
+// mode and mask applied to each. What a limit cuts is reported once per frame
+// to the layers being drawn (Layer::reportRenderLimit).
 //
 // Rendering also does the work a frame would: layers that need display are
 // displayed first, and every layer drawn counts as presented (Layer::presentation).

@@ -15,9 +15,27 @@
 
 namespace lottie {
 
+namespace {
+
+// Tells the context's logger, the first time a limit is reached, what it leaves out.
+void reportLimit(const CompositionLayerContext& context, bool& reported, std::string message) {
+    if (reported) return;
+    reported = true;
+    if (context.logger) {
+        context.logger->warn([message = std::move(message)] { return message; }, "Lottie/CompositionLayerFactory", 0);
+    }
+}
+
+}  // namespace
+
 std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const LayerModel& model,
                                                                     CompositionLayerContext& context) {
-    if (model.hidden || ++context.layerCount > CompositionLayerContext::maximumLayerCount) {
+    if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
+    context.layerCount += 1 + (model.masks ? model.masks->size() : 0);
+    if (context.layerCount > CompositionLayerContext::maximumLayerCount) {
+        reportLimit(context, context.layerLimitReported,
+                    "The animation has more than " + std::to_string(CompositionLayerContext::maximumLayerCount) +
+                        " layers once its precompositions are expanded; the rest are not shown.");
         return CompositionLayer::make<NullCompositionLayer>(model);
     }
     if (const auto* shape = dynamic_cast<const ShapeLayerModel*>(&model)) {
@@ -33,7 +51,14 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
             const auto& inProgress = context.precompositionsInProgress;
             const bool nested = std::find(inProgress.begin(), inProgress.end(), precomp->referenceID) !=
                                 inProgress.end();
-            if (found != library->precompAssets.end() && found->second && !nested) {
+            const bool tooDeep = inProgress.size() >= CompositionLayerContext::maximumPrecompositionDepth;
+            if (tooDeep) {
+                reportLimit(context, context.depthLimitReported,
+                            "Precompositions nest more than " +
+                                std::to_string(CompositionLayerContext::maximumPrecompositionDepth) +
+                                " levels deep; the deeper levels are not shown.");
+            }
+            if (found != library->precompAssets.end() && found->second && !nested && !tooDeep) {
                 return CompositionLayer::make<PreCompositionLayer>(*precomp, *found->second, context);
             }
         }

@@ -10,6 +10,7 @@
 
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
 #include "Lottie/Model/Assets/AssetLibrary.h"
+#include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Graphics/Rect.h"
 
 namespace lottie {
@@ -21,11 +22,22 @@ struct CompositionLayerContext {
     // The precompositions being built, outermost first: an asset that refers
     // back to one of them would nest forever and is shown as nothing instead.
     std::vector<std::string> precompositionsInProgress;
-    // Layers built so far. Precompositions that repeat precompositions multiply
-    // their layers; past maximumLayerCount further layers are built as nothing
-    // rather than exhausting memory.
+    // Building and drawing a precomposition go one level deeper on the stack
+    // for each level it nests; a precomposition deeper than this is shown as
+    // nothing, which keeps both well inside any thread's stack. Real documents
+    // nest a handful of levels.
+    static constexpr std::size_t maximumPrecompositionDepth = 100;
+    // Layers built so far, each mask counted as one more. Precompositions that
+    // repeat precompositions multiply their layers; past maximumLayerCount
+    // further layers are built as nothing rather than exhausting memory and
+    // time (a layer with its engine objects takes some 7 to 15 KB, and is
+    // visited every frame). Real documents stay far below it.
     std::size_t layerCount = 0;
-    static constexpr std::size_t maximumLayerCount = 100'000;
+    static constexpr std::size_t maximumLayerCount = 30'000;
+    // Where what these limits leave out is reported, once per limit.
+    std::shared_ptr<LottieLogger> logger;
+    bool depthLimitReported = false;
+    bool layerLimitReported = false;
 };
 
 class CompositionLayerFactory {

@@ -1,7 +1,10 @@
 #pragma once
 // One mask of a composition layer: a shape layer filling the mask's path (or,
 // for the modes that cut, the path as a hole in a plane far larger than any
-// layer), at the mask's opacity. Only its alpha counts. Made and owned by the
+// layer). Only its alpha counts. The mask's opacity scales how much of its shape
+// the mask brings in or takes away: an adding mask is drawn at its opacity; a
+// subtracting mask draws its shape at full strength over a plane at one minus
+// its opacity, so that at opacity 0 it keeps everything. Made and owned by the
 // layer's MaskContainerLayer; updated every frame the layer is visible.
 
 #include <memory>
@@ -29,6 +32,9 @@ public:
 private:
     std::shared_ptr<MaskNodeProperties> properties_;
     std::shared_ptr<platform::compositor::ShapeLayer> maskLayer_;
+    // The plane a subtracting mask keeps where its opacity spares its shape; none
+    // for the other modes.
+    std::shared_ptr<platform::compositor::ShapeLayer> remainderLayer_;
 };
 
 }  // namespace lottie

@@ -5,13 +5,17 @@
 // transform) runs two passes from the last node: the content pass refreshes the
 // properties that changed, the output pass rebuilds the outputs that need it.
 // Both passes cache by frame: a second pass for the same frame recomputes nothing
-// unless forced. The parent link is strong; nodes live as long as their layer.
-// Main thread only.
+// unless forced, and stops at the first parent that a pass has already brought to
+// the frame, so a parent shared by many children (layer parenting) is evaluated
+// once per frame however many ask. A forced pass stops the same way at parents
+// already forced within the same ForcedUpdates scope. The parent link is strong;
+// nodes live as long as their layer. Main thread only.
 //
 // The passes walk the chain with a loop rather than by recursion, so a long item
 // list cannot exhaust the stack; every parent is still brought up to date before
 // its child.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -23,6 +27,23 @@ namespace lottie {
 
 class AnimatorNode : public KeypathSearchable {
 public:
+    // While one lives, forced passes force each node at most once per frame: the
+    // first forced pass that reaches a node brings it up to date and later ones
+    // reuse it. Opened around a forced update of a whole tree of layers (a
+    // redraw, a new value provider), where without it every layer would force
+    // its whole parent chain again. Without one, every forced pass forces every
+    // node it reaches. Scopes nest; each opens a pass of its own.
+    class ForcedUpdates {
+    public:
+        ForcedUpdates();
+        ~ForcedUpdates();
+        ForcedUpdates(const ForcedUpdates&) = delete;
+        ForcedUpdates& operator=(const ForcedUpdates&) = delete;
+
+    private:
+        std::uint64_t outerPass_;
+    };
+
     explicit AnimatorNode(std::shared_ptr<AnimatorNode> parentNode = nullptr) : parentNode_(std::move(parentNode)) {}
     // Releases the chain above one node at a time, so that a long chain is not
     // torn down by nested destructor calls.
@@ -65,10 +86,21 @@ protected:
     void setHasUpstreamUpdates(bool value) { hasUpstreamUpdates_ = value; }
 
 private:
+    // Whether a pass at the frame (forced or not) can take this node as it is.
+    bool isCurrent(double frame, bool forced) const;
+
+    // The forced pass under way (0 outside any ForcedUpdates scope) and the
+    // number of passes opened so far.
+    static thread_local std::uint64_t activeForcedPass_;
+    static thread_local std::uint64_t forcedPassCount_;
+
     std::shared_ptr<AnimatorNode> parentNode_;
     bool hasLocalUpdates_ = false;
     bool hasUpstreamUpdates_ = false;
+    // The frame of the last output pass that reached this node, and the forced
+    // pass that last forced it.
     std::optional<double> lastUpdateFrame_;
+    std::uint64_t forcedPass_ = 0;
     bool isEnabled_ = true;
 };
 

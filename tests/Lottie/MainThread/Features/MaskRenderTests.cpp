@@ -71,6 +71,37 @@ TEST(MaskRender, ModesCombineAsTheDocumentSays) {
     }
 }
 
+TEST(MaskRender, OpacityScalesWhatTheShapeAddsOrRemoves) {
+    // Alpha (0...255) inside the square from 20 to 60 and outside it, on the red canvas.
+    struct Case {
+        const char* mode;
+        bool inverted;
+        double opacity;
+        int inside;
+        int outside;
+    };
+    const Case cases[] = {
+        {"a", false, 100, 255, 0},   {"a", false, 50, 128, 0},   {"a", false, 0, 0, 0},
+        {"s", false, 100, 0, 255},   {"s", false, 50, 128, 255}, {"s", false, 0, 255, 255},
+        {"a", true, 100, 0, 255},    {"a", true, 50, 0, 128},    {"a", true, 0, 0, 0},
+        {"s", true, 100, 255, 0},    {"s", true, 50, 255, 128},  {"s", true, 0, 255, 255},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::string(test.mode) + (test.inverted ? " inverted at " : " at ") +
+                     std::to_string(test.opacity));
+        const std::string masks = mask(test.mode, square(20, 60), test.opacity, test.inverted);
+        const auto image = renderDocument(shapeDocument(redCanvas, R"(,"masksProperties":[)" + masks + "]"));
+        ASSERT_TRUE(image);
+        expectProbes(*image, {{40, 40, test.inside ? Rgba{255, 0, 0, test.inside} : clear},
+                              {80, 80, test.outside ? Rgba{255, 0, 0, test.outside} : clear}});
+    }
+    // A later subtracting mask cuts what the earlier ones built by its opacity.
+    const std::string masks = mask("a", square(10, 60)) + "," + mask("s", square(40, 90), 50);
+    const auto image = renderDocument(shapeDocument(redCanvas, R"(,"masksProperties":[)" + masks + "]"));
+    ASSERT_TRUE(image);
+    expectProbes(*image, {{25, 25, red}, {50, 50, {255, 0, 0, 128}}, {75, 75, clear}});
+}
+
 TEST(MaskRender, MaskFollowsTheLayerTransformAndAnimates) {
     // The layer moves right by 30; its mask moves with it.
     const std::string animatedMask =

@@ -1,0 +1,89 @@
+#include "Platform/Compositor/LayerExtent.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerGeometry.h"
+#include "Platform/Compositor/ShapeLayer.h"
+
+namespace platform::compositor {
+
+using graphics::AffineTransform;
+using graphics::Rect;
+
+namespace {
+
+struct Step {
+    const Layer* model;
+    // What the layer paints with; the model itself below the first layer.
+    const Layer* presented;
+    AffineTransform toDevice;
+};
+
+bool drawsNothing(const Layer& layer) { return layer.isHidden() || !(layer.opacity() > 0); }
+
+// What the layer paints itself, in its own coordinates; none when unknown.
+std::optional<Rect> ownPainting(const Layer& layer) {
+    const bool shadowed = layer.shadowOpacity() > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
+    if (shadowed || layer.needsDisplay()) return std::nullopt;
+    if (layer.masksToBounds()) return layer.bounds();
+    Rect box = Rect::null();
+    if (layer.backgroundColor() || dynamic_cast<const GradientLayer*>(&layer)) box = layer.bounds();
+    if (layer.contents()) {
+        if (layer.contentsGravity() != ContentsGravity::resize) return std::nullopt;
+        box = box.unionWith(layer.bounds());
+    }
+    if (const auto* shape = dynamic_cast<const ShapeLayer*>(&layer); shape && !shape->path().isEmpty()) {
+        const Rect path = shape->path().boundingBox();
+        if (shape->fillColor()) box = box.unionWith(path);
+        if (shape->strokeColor() && shape->lineWidth() > 0) {
+            // Miter joins reach at most miterLimit half-widths past a corner,
+            // square caps about 1.5.
+            const double reach = shape->lineWidth() / 2 * std::max(shape->miterLimit(), 1.5);
+            if (!std::isfinite(reach)) return std::nullopt;
+            box = box.unionWith(path.insetBy(-reach, -reach));
+        }
+    }
+    return box;
+}
+
+}  // namespace
+
+std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& presented,
+                                               const AffineTransform& toDevice) {
+    std::vector<Step> pending{{&model, &presented, toDevice}};
+    std::size_t visited = 0;
+    Rect box = Rect::null();
+    while (!pending.empty()) {
+        const Step step = pending.back();
+        pending.pop_back();
+        if (++visited > maximumLayers) return std::nullopt;
+        const Layer& layer = *step.presented;
+        const std::optional<Rect> own = ownPainting(layer);
+        if (!own) return std::nullopt;
+        if (!own->isEmpty()) box = box.unionWith(own->applying(step.toDevice));
+        // Sublayers clipped to the bounds land inside them, which are counted already.
+        if (layer.masksToBounds()) continue;
+        const AffineTransform sublayerToDevice = LayerGeometry::sublayerTransform(layer).concatenating(step.toDevice);
+        for (const std::shared_ptr<Layer>& sublayer : step.model->sublayers()) {
+            if (sublayer->hasAnimations()) return std::nullopt;
+            if (drawsNothing(*sublayer)) continue;
+            pending.push_back({sublayer.get(), sublayer.get(),
+                               LayerGeometry::layerToParent(*sublayer).concatenating(sublayerToDevice)});
+        }
+    }
+    if (box.isNull() || box.isEmpty()) return Rect::zero();
+    if (!std::isfinite(box.width()) || !std::isfinite(box.height())) return std::nullopt;
+    return box.insetBy(-1, -1);
+}
+
+std::optional<Rect> LayerExtent::layerBounds(const Layer& layer, const AffineTransform& parentToDevice) {
+    if (layer.hasAnimations()) return std::nullopt;
+    if (drawsNothing(layer)) return Rect::zero();
+    return contentBounds(layer, layer, LayerGeometry::layerToParent(layer).concatenating(parentToDevice));
+}
+
+}  // namespace platform::compositor

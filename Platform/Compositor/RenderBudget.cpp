@@ -1,0 +1,48 @@
+#include "Platform/Compositor/RenderBudget.h"
+
+#include <algorithm>
+
+#include "Platform/Compositor/Layer.h"
+
+namespace platform::compositor {
+
+namespace {
+
+thread_local RenderBudget* activeBudget = nullptr;
+
+}  // namespace
+
+RenderBudget::RenderBudget(double targetPixels)
+    : pixelsLeft_(std::max(minimumSurfacePixels, surfacePixelsPerTargetPixel * std::max(0.0, targetPixels))) {}
+
+RenderBudget* RenderBudget::active() { return activeBudget; }
+
+RenderBudget::Activation::Activation(RenderBudget& budget) : outer_(activeBudget) { activeBudget = &budget; }
+
+RenderBudget::Activation::~Activation() { activeBudget = outer_; }
+
+bool RenderBudget::enter(Layer& layer) {
+    if (path_.size() >= maximumDepth) return false;
+    path_.push_back(&layer);
+    return true;
+}
+
+void RenderBudget::leave() {
+    if (!path_.empty()) path_.pop_back();
+}
+
+bool RenderBudget::takeSurface(double pixels) {
+    if (surfacesLeft_ == 0 || !(pixels <= pixelsLeft_)) return false;
+    --surfacesLeft_;
+    pixelsLeft_ -= pixels;
+    return true;
+}
+
+void RenderBudget::report(const std::string& message) {
+    if (!reported_.insert(message).second) return;
+    for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
+        if ((*it)->reportRenderLimit(message)) return;
+    }
+}
+
+}  // namespace platform::compositor

@@ -1,0 +1,82 @@
+#pragma once
+// What one frame of rendering may spend beyond plain drawing, and what it has
+// spent: how deep layers may nest, and how many intermediate surfaces (mask
+// buffers and transparency groups) of how many pixels in all it may make. A
+// small document can ask for far more of either than any frame can afford
+// (precompositions nested thousands deep, masked precompositions that branch
+// on every level); past a limit the renderer leaves that part out or draws it
+// simplified, and tells the layers being drawn once per render (see
+// Layer::reportRenderLimit).
+//
+// The Renderer makes one for each outermost render() and installs it for the
+// duration; a render() nested inside (a layer's display() drawing another
+// tree) shares it, so nesting and spending add up across both. Main thread
+// only, like all rendering.
+
+#include <cstddef>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace platform::compositor {
+
+class Layer;
+
+class RenderBudget {
+public:
+    // Layers drawn inside one another: sublayers, masks and the trees drawn while
+    // displaying. Each costs a few stack frames; this many fit any thread's stack
+    // many times over, also with the sanitizers' larger frames.
+    static constexpr std::size_t maximumDepth = 600;
+    // Intermediate surfaces per frame: their count, and their pixels in all as a
+    // multiple of the target's pixels but never fewer than the floor, so that a
+    // small target still affords the masks of a rich document.
+    static constexpr std::size_t maximumSurfaceCount = 4096;
+    static constexpr double surfacePixelsPerTargetPixel = 32;
+    static constexpr double minimumSurfacePixels = 64.0 * 1024 * 1024;
+
+    // A budget for a frame drawn into a target of `targetPixels` pixels.
+    explicit RenderBudget(double targetPixels);
+    RenderBudget(const RenderBudget&) = delete;
+    RenderBudget& operator=(const RenderBudget&) = delete;
+
+    // The budget of the render under way on this thread; none outside render().
+    static RenderBudget* active();
+
+    // Makes a budget the active one while it lives, and restores the one before.
+    class Activation {
+    public:
+        explicit Activation(RenderBudget& budget);
+        ~Activation();
+        Activation(const Activation&) = delete;
+        Activation& operator=(const Activation&) = delete;
+
+    private:
+        RenderBudget* outer_;
+    };
+
+    // Starts drawing a layer inside those being drawn; false (nothing entered)
+    // when that would nest deeper than maximumDepth.
+    bool enter(Layer& layer);
+    // Ends the layer entered last.
+    void leave();
+    std::size_t depth() const { return path_.size(); }
+
+    // Takes a surface of `pixels` from what is left; false (nothing taken) when
+    // the count or the pixels are spent.
+    bool takeSurface(double pixels);
+    double pixelsLeft() const { return pixelsLeft_; }
+    std::size_t surfacesLeft() const { return surfacesLeft_; }
+
+    // Tells the layers being drawn, innermost first, until one takes the report;
+    // each message once per budget.
+    void report(const std::string& message);
+
+private:
+    std::vector<Layer*> path_;
+    double pixelsLeft_;
+    std::size_t surfacesLeft_ = maximumSurfaceCount;
+    std::set<std::string> reported_;
+};
+
+}  // namespace platform::compositor

@@ -43,15 +43,12 @@ TEST_F(ZipExtraction, DataOfStoredDeflatedAndEmptyEntries)
     for (const auto& entry : entries) {
         SCOPED_TRACE(entry.decodedPath());
         std::string collected;
-        std::size_t chunks = 0;
         const std::uint32_t checksum =
             archive->extractEntryData(entry, {}, [&](std::span<const std::uint8_t> chunk) {
                 EXPECT_LE(chunk.size(), 16384u);
                 collected.append(chunk.begin(), chunk.end());
-                ++chunks;
             });
         EXPECT_EQ(checksum, entry.expectedCRC32());
-        EXPECT_GE(chunks, 1u);
         const bool hasText = entry.decodedPath() == "stored" || entry.decodedPath() == "deflated";
         EXPECT_EQ(collected, hasText ? text : "");
     }
@@ -117,23 +114,15 @@ TEST_F(ZipExtraction, ItemsGetTheirPermissionsAndDates)
     sticky.externalAttributes = 041777u << 16;
     auto archive = openEntries({script, dosFile, sticky});
     const auto entries = archive->entries();
-    struct Case {
-        std::size_t entry;
-        const char* name;
-        mode_t mode;
-    };
-    const Case cases[] = {{0, "script", 0755}, {1, "dos", 0644}, {2, "shared", 0777}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const fs::path target = temp.path() / "out" / c.name;
-        archive->extractEntry(entries[c.entry], target);
+    const std::pair<const char*, mode_t> cases[] = {{"script", 0755}, {"dos", 0644}, {"shared", 0777}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const fs::path target = temp.path() / "out" / cases[i].first;
+        archive->extractEntry(entries[i], target);
         struct stat status {};
         ASSERT_EQ(stat(target.c_str(), &status), 0);
-        EXPECT_EQ(status.st_mode & 07777, c.mode);
+        EXPECT_EQ(status.st_mode & 07777, cases[i].second) << cases[i].first;
+        EXPECT_TRUE(i != 0 || status.st_mtime == 1735742456) << status.st_mtime;
     }
-    struct stat status {};
-    ASSERT_EQ(stat((temp.path() / "out" / "script").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mtime, 1735742456);
 }
 
 TEST_F(ZipExtraction, LinkAttributesNeverReachTheTarget)

@@ -20,6 +20,7 @@ namespace {
 using lottie::ByteBuffer;
 using Field = lottie::Zip64ExtendedInformation::Field;
 using ziptest::put;
+using ziptest::putFields;
 
 // A read-only stream over bytes, for the parsers that read a tail.
 struct MemoryStream {
@@ -40,14 +41,7 @@ struct MemoryStream {
 ByteBuffer endRecord(std::uint16_t commentLength)
 {
     ByteBuffer bytes;
-    put(bytes, 0x06054b50, 4);
-    put(bytes, 0, 2);
-    put(bytes, 0, 2);
-    put(bytes, 3, 2);
-    put(bytes, 3, 2);
-    put(bytes, 0x99, 4);
-    put(bytes, 0x1234, 4);
-    put(bytes, commentLength, 2);
+    putFields(bytes, {{0x06054b50, 4}, {0, 2}, {0, 2}, {3, 2}, {3, 2}, {0x99, 4}, {0x1234, 4}, {commentLength, 2}});
     return bytes;
 }
 
@@ -62,10 +56,7 @@ TEST(ZipRecords, FixedPartsMustHaveTheirLengthAndSignature)
     EXPECT_FALSE(lottie::EndOfCentralDirectoryRecord::parse(wrongSignature, empty.file));
 
     ByteBuffer locator;
-    put(locator, 0x07064b50, 4);
-    put(locator, 0, 4);
-    put(locator, 0x1122334455667788ull, 8);
-    put(locator, 1, 4);
+    putFields(locator, {{0x07064b50, 4}, {0, 4}, {0x1122334455667788ull, 8}, {1, 4}});
     const auto parsedLocator = lottie::Zip64EndOfCentralDirectoryLocator::parse(locator);
     ASSERT_TRUE(parsedLocator);
     EXPECT_EQ(parsedLocator->relativeOffsetOfZIP64EOCDRecord, 0x1122334455667788ull);
@@ -82,37 +73,18 @@ ByteBuffer centralFixed(std::uint32_t compressed, std::uint32_t uncompressed, st
                         std::uint16_t nameLength, std::uint16_t extraLength, std::uint16_t commentLength)
 {
     ByteBuffer bytes;
-    put(bytes, 0x02014b50, 4);
-    put(bytes, 0x031E, 2);
-    put(bytes, 45, 2);
-    put(bytes, 0x0808, 2);
-    put(bytes, 8, 2);
-    put(bytes, 0x7A3C, 2);
-    put(bytes, 0x5A21, 2);
-    put(bytes, 0xCAFEBABE, 4);
-    put(bytes, compressed, 4);
-    put(bytes, uncompressed, 4);
-    put(bytes, nameLength, 2);
-    put(bytes, extraLength, 2);
-    put(bytes, commentLength, 2);
-    put(bytes, 0, 2);
-    put(bytes, 1, 2);
-    put(bytes, 0100644u << 16, 4);
-    put(bytes, offset, 4);
+    putFields(bytes, {{0x02014b50, 4}, {0x031E, 2}, {45, 2}, {0x0808, 2}, {8, 2}, {0x7A3C, 2}, {0x5A21, 2},
+                      {0xCAFEBABE, 4}, {compressed, 4}, {uncompressed, 4}, {nameLength, 2}, {extraLength, 2},
+                      {commentLength, 2}, {0, 2}, {1, 2}, {0100644u << 16, 4}, {offset, 4}});
     return bytes;
 }
 
 TEST(ZipRecords, CentralEntrySplitsItsTailAndFindsItsZip64Block)
 {
     ByteBuffer extra;
-    put(extra, 0x5455, 2);  // an unrelated block first
-    put(extra, 1, 2);
-    put(extra, 7, 1);
-    put(extra, 1, 2);
-    put(extra, 24, 2);
-    put(extra, 5000000000ull, 8);
-    put(extra, 4000000000ull, 8);
-    put(extra, 6000000000ull, 8);
+    // An unrelated block first.
+    putFields(extra, {{0x5455, 2}, {1, 2}, {7, 1}, {1, 2}, {24, 2}, {5000000000ull, 8}, {4000000000ull, 8},
+                      {6000000000ull, 8}});
     ByteBuffer tail = {'a', '.', 'j', 's', 'o', 'n'};
     tail.insert(tail.end(), extra.begin(), extra.end());
     tail.insert(tail.end(), {'h', 'i'});
@@ -140,8 +112,7 @@ TEST(ZipRecords, Zip64BlockMustMatchTheSaturatedFieldsExactly)
 {
     auto block = [](std::uint16_t dataSize, std::initializer_list<std::uint64_t> values) {
         ByteBuffer bytes;
-        put(bytes, 1, 2);
-        put(bytes, dataSize, 2);
+        putFields(bytes, {{1, 2}, {dataSize, 2}});
         for (std::uint64_t value : values) {
             put(bytes, value, 8);
         }
@@ -183,21 +154,10 @@ TEST(ZipRecords, Zip64BlockMustMatchTheSaturatedFieldsExactly)
 TEST(ZipRecords, LocalHeaderReadsOnlySizesFromItsZip64Block)
 {
     ByteBuffer fixed;
-    put(fixed, 0x04034b50, 4);
-    put(fixed, 45, 2);
-    put(fixed, 0, 2);
-    put(fixed, 8, 2);
-    put(fixed, 0, 2);
-    put(fixed, 0, 2);
-    put(fixed, 0, 4);
-    put(fixed, 0xFFFFFFFF, 4);
-    put(fixed, 10, 4);
-    put(fixed, 1, 2);
-    put(fixed, 12, 2);
+    putFields(fixed, {{0x04034b50, 4}, {45, 2}, {0, 2}, {8, 2}, {0, 2}, {0, 2}, {0, 4}, {0xFFFFFFFF, 4}, {10, 4},
+                      {1, 2}, {12, 2}});
     ByteBuffer tail = {'x'};
-    put(tail, 1, 2);
-    put(tail, 8, 2);
-    put(tail, 9000000000ull, 8);
+    putFields(tail, {{1, 2}, {8, 2}, {9000000000ull, 8}});
     MemoryStream stream(tail);
     const auto header = lottie::LocalFileHeader::parse(fixed, stream.file);
     ASSERT_TRUE(header);
@@ -210,15 +170,10 @@ TEST(ZipRecords, LocalHeaderReadsOnlySizesFromItsZip64Block)
 TEST(ZipRecords, DataDescriptorsWithAndWithoutSignature)
 {
     ByteBuffer signed32;
-    put(signed32, 0x08074b50, 4);
-    put(signed32, 0xAABBCCDD, 4);
-    put(signed32, 100, 4);
-    put(signed32, 200, 4);
+    putFields(signed32, {{0x08074b50, 4}, {0xAABBCCDD, 4}, {100, 4}, {200, 4}});
     ByteBuffer unsigned32;
-    put(unsigned32, 0xAABBCCDD, 4);
-    put(unsigned32, 100, 4);
-    put(unsigned32, 200, 4);
-    put(unsigned32, 0x04034b50, 4);  // the next record's signature, ignored
+    // Followed by the next record's signature, which is ignored.
+    putFields(unsigned32, {{0xAABBCCDD, 4}, {100, 4}, {200, 4}, {0x04034b50, 4}});
     for (const ByteBuffer& bytes : {signed32, unsigned32}) {
         const auto descriptor = lottie::DataDescriptor32::parse(bytes);
         ASSERT_TRUE(descriptor);
@@ -228,10 +183,7 @@ TEST(ZipRecords, DataDescriptorsWithAndWithoutSignature)
         EXPECT_EQ(descriptor->uncompressedSize, 200u);
     }
     ByteBuffer unsigned64;
-    put(unsigned64, 0x01020304, 4);
-    put(unsigned64, 5000000000ull, 8);
-    put(unsigned64, 6000000000ull, 8);
-    put(unsigned64, 0, 4);
+    putFields(unsigned64, {{0x01020304, 4}, {5000000000ull, 8}, {6000000000ull, 8}, {0, 4}});
     const auto descriptor = lottie::DataDescriptor64::parse(unsigned64);
     ASSERT_TRUE(descriptor);
     EXPECT_EQ(descriptor->crc32, 0x01020304u);

@@ -142,7 +142,6 @@ TEST_F(ZipUnzip, SymbolicLinksCannotLeadOutside)
     };
     const Case cases[] = {
         {"link to a parent of the destination", {TestEntry::symlink("up", "../..")}, "ArchiveError.invalidEntryPath", {}},
-        {"absolute link", {TestEntry::symlink("etc", "/etc")}, "ArchiveError.invalidEntryPath", {}},
         {"link then a file through it",
          {TestEntry::symlink("d", "../escape"), TestEntry::file("d/x.txt", "x")},
          "ArchiveError.invalidEntryPath",

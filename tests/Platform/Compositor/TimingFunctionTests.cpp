@@ -1,4 +1,4 @@
-// Timing functions: the named curves, single precision, and the curve solver.
+// Timing functions: the named curves and the curve solver.
 // Expected values were solved offline from the control points in single precision.
 
 #include <gtest/gtest.h>
@@ -39,14 +39,6 @@ TEST(TimingFunction, SolvesTheCurveAtTheRightX) {
     for (const Case& c : cases) {
         EXPECT_NEAR(c.function.evaluate(c.x), c.y, 1e-7) << c.name << " at " << c.x;
     }
-    EXPECT_TRUE(TimingFunction().isLinear());
-}
-
-TEST(TimingFunction, KeepsControlPointsInSinglePrecision) {
-    const double x1 = 0.333333333333;
-    const TimingFunction function(static_cast<float>(x1), 0, 0.67f, 1);
-    EXPECT_NE(static_cast<double>(function.controlPoints()[0]), x1);
-    EXPECT_EQ(function.controlPoints()[0], static_cast<float>(x1));
 }
 
 }  // namespace

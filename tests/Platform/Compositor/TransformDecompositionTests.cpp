@@ -4,12 +4,10 @@
 
 #include <numbers>
 
-#include "Platform/Compositor/TransformComponents.h"
 #include "Platform/Compositor/TransformDecomposition.h"
 
 namespace {
 
-using platform::compositor::TransformComponents;
 using platform::compositor::TransformDecomposition;
 using platform::graphics::Transform3D;
 
@@ -40,24 +38,6 @@ TEST(TransformDecomposition, RoundTripsEveryKindOfTransform) {
     };
     for (const Transform3D& transform : transforms) {
         expectSameMatrix(TransformDecomposition::of(transform).matrix(), transform);
-    }
-}
-
-TEST(TransformDecomposition, ComponentsOfComposedParts) {
-    TransformComponents parts;
-    parts.scaleX = 2;
-    parts.scaleY = 0.5;
-    parts.rotationX = 0.2;
-    parts.rotationY = -0.4;
-    parts.rotationZ = 1.1;
-    parts.translationX = 7;
-    parts.translationY = -8;
-    const TransformComponents read = TransformComponents::of(parts.matrix());
-    for (double TransformComponents::*part :
-         {&TransformComponents::scaleX, &TransformComponents::scaleY, &TransformComponents::rotationX,
-          &TransformComponents::rotationY, &TransformComponents::rotationZ, &TransformComponents::translationX,
-          &TransformComponents::translationY}) {
-        EXPECT_NEAR(read.*part, parts.*part, 1e-9);
     }
 }
 

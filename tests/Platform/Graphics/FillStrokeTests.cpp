@@ -67,41 +67,6 @@ TEST(FillTest, AntialiasingOffGivesHardEdges) {
     }
 }
 
-TEST(StrokeTest, EveryCap) {
-    // A horizontal line from x = 10 to 30 at y = 10, 6 wide: the caps differ left of x = 10.
-    struct Case {
-        LineCap cap;
-        int besideEnd;  // pixel (7, 10): within 3 of the end, level with the line
-        int corner;     // pixel (7, 7): the corner of a square cap
-    };
-    const Case cases[] = {
-        {LineCap::butt, 0, 0},
-        {LineCap::square, 255, 255},
-        {LineCap::round, 200, 0},
-    };
-    for (const Case& c : cases) {
-        auto context = bitmap(40, 20);
-        context->setLineWidth(6);
-        context->setLineCap(c.cap);
-        Path line;
-        line.moveTo({10, 10});
-        line.lineTo({30, 10});
-        context->addPath(line);
-        context->strokePath();
-        const auto image = context->makeImage();
-        SCOPED_TRACE(static_cast<int>(c.cap));
-        if (c.besideEnd == 200) {
-            EXPECT_GT(pixelAt(*image, 7, 10).a, 180);  // mostly inside the round cap
-        } else {
-            EXPECT_EQ(pixelAt(*image, 7, 10).a, c.besideEnd);
-        }
-        EXPECT_LE(pixelAt(*image, 7, 7).a, c.corner == 0 ? 40 : 255);
-        EXPECT_GE(pixelAt(*image, 7, 7).a, c.corner);
-        EXPECT_EQ(pixelAt(*image, 20, 10).a, 255);
-        EXPECT_EQ(pixelAt(*image, 20, 14).a, 0);
-    }
-}
-
 TEST(StrokeTest, EveryJoinAndTheMiterLimit) {
     // A right-angle corner at (40, 40), 10 wide: its outer corner is at (45, 35). The
     // corner needs a miter limit of sqrt(2); below it the mitre is cut to a bevel.

@@ -11,14 +11,9 @@ namespace {
 
 TEST(RectTest, EdgesOfNegativeSizesAreStandardised) {
     const Rect rect(10, 20, -4, -6);
-    EXPECT_EQ(rect.minX(), 6);
-    EXPECT_EQ(rect.maxX(), 10);
-    EXPECT_EQ(rect.minY(), 14);
-    EXPECT_EQ(rect.maxY(), 20);
-    EXPECT_EQ(rect.midX(), 8);
-    EXPECT_EQ(rect.midY(), 17);
-    EXPECT_EQ(rect.width(), 4);
-    EXPECT_EQ(rect.height(), 6);
+    EXPECT_EQ(Rect(rect.minX(), rect.minY(), rect.width(), rect.height()), Rect(6, 14, 4, 6));
+    EXPECT_EQ(Point(rect.maxX(), rect.maxY()), Point(10, 20));
+    EXPECT_EQ(Point(rect.midX(), rect.midY()), Point(8, 17));
     EXPECT_EQ(rect.standardized(), Rect(6, 14, 4, 6));
 }
 

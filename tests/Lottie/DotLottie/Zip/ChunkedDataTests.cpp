@@ -75,24 +75,6 @@ TEST(ZipChunkedData, CopyDeliversBoundedChunksAndTheirChecksum)
     }
 }
 
-TEST(ZipChunkedData, InflateRestoresDataOfEverySize)
-{
-    for (std::size_t size : {std::size_t(0), std::size_t(1), std::size_t(16384), std::size_t(100000)}) {
-        for (bool skip : {false, true}) {
-            SCOPED_TRACE(std::to_string(size) + (skip ? " skipping CRC" : ""));
-            const Bytes data = ziptest::bytesOf(ziptest::sampleText(size, 7));
-            const Bytes compressed = ziptest::deflateRaw(data);
-            Source source(compressed);
-            Sink sink;
-            const std::uint32_t checksum = ChunkedData::inflateData(
-                static_cast<std::int64_t>(compressed.size()), 16384, skip, std::ref(source), std::ref(sink));
-            EXPECT_EQ(sink.bytes, data);
-            EXPECT_EQ(checksum, skip ? 0u : ziptest::crcOf(data));
-            EXPECT_TRUE(std::all_of(sink.chunks.begin(), sink.chunks.end(), [](auto n) { return n <= 16384; }));
-        }
-    }
-}
-
 TEST(ZipChunkedData, InflateReadsNothingPastTheStreamEnd)
 {
     // Incompressible data stored in deflate blocks, padded to exactly 16384 bytes.

@@ -146,20 +146,16 @@ TEST(ZipEntry, EqualityIsNameLocalChecksumAndOffset)
 {
     lottie::CentralDirectoryStructure central;
     central.fileNameData = text("a.json");
-    central.relativeOffsetOfLocalHeader = 10;
-    lottie::LocalFileHeader local;
-    local.crc32 = 5;
-    const Entry base(central, local, std::nullopt, std::nullopt);
-    lottie::CentralDirectoryStructure otherComment = central;
-    otherComment.fileCommentData = text("different");
-    otherComment.crc32 = 77;
-    EXPECT_EQ(base, Entry(otherComment, local, std::nullopt, std::nullopt));
-    lottie::CentralDirectoryStructure moved = central;
-    moved.relativeOffsetOfLocalHeader = 11;
-    EXPECT_FALSE(base == Entry(moved, local, std::nullopt, std::nullopt));
-    lottie::LocalFileHeader otherLocal = local;
-    otherLocal.crc32 = 6;
-    EXPECT_FALSE(base == Entry(central, otherLocal, std::nullopt, std::nullopt));
+    const auto changed = [&](auto change) {
+        lottie::CentralDirectoryStructure c = central;
+        lottie::LocalFileHeader local;
+        change(c, local);
+        return Entry(c, local, std::nullopt, std::nullopt);
+    };
+    const Entry base = changed([](auto&, auto&) {});
+    EXPECT_EQ(base, changed([](auto& c, auto&) { c.crc32 = 77; }));
+    EXPECT_FALSE(base == changed([](auto& c, auto&) { c.relativeOffsetOfLocalHeader = 11; }));
+    EXPECT_FALSE(base == changed([](auto&, auto& local) { local.crc32 = 6; }));
 }
 
 TEST(ZipEntry, PermissionsNeverCarrySpecialBits)

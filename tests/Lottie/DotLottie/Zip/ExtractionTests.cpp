@@ -43,15 +43,12 @@ TEST_F(ZipExtraction, DataOfStoredDeflatedAndEmptyEntries)
     for (const auto& entry : entries) {
         SCOPED_TRACE(entry.decodedPath());
         std::string collected;
-        std::size_t chunks = 0;
         const std::uint32_t checksum =
             archive->extractEntryData(entry, {}, [&](std::span<const std::uint8_t> chunk) {
                 EXPECT_LE(chunk.size(), 16384u);
                 collected.append(chunk.begin(), chunk.end());
-                ++chunks;
             });
         EXPECT_EQ(checksum, entry.expectedCRC32());
-        EXPECT_GE(chunks, 1u);
         const bool hasText = entry.decodedPath() == "stored" || entry.decodedPath() == "deflated";
         EXPECT_EQ(collected, hasText ? text : "");
     }
@@ -117,23 +114,15 @@ TEST_F(ZipExtraction, ItemsGetTheirPermissionsAndDates)
     sticky.externalAttributes = 041777u << 16;
     auto archive = openEntries({script, dosFile, sticky});
     const auto entries = archive->entries();
-    struct Case {
-        std::size_t entry;
-        const char* name;
-        mode_t mode;
-    };
-    const Case cases[] = {{0, "script", 0755}, {1, "dos", 0644}, {2, "shared", 0777}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const fs::path target = temp.path() / "out" / c.name;
-        archive->extractEntry(entries[c.entry], target);
+    const std::pair<const char*, mode_t> cases[] = {{"script", 0755}, {"dos", 0644}, {"shared", 0777}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const fs::path target = temp.path() / "out" / cases[i].first;
+        archive->extractEntry(entries[i], target);
         struct stat status {};
         ASSERT_EQ(stat(target.c_str(), &status), 0);
-        EXPECT_EQ(status.st_mode & 07777, c.mode);
+        EXPECT_EQ(status.st_mode & 07777, cases[i].second) << cases[i].first;
+        EXPECT_TRUE(i != 0 || status.st_mtime == 1735742456) << status.st_mtime;
     }
-    struct stat status {};
-    ASSERT_EQ(stat((temp.path() / "out" / "script").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mtime, 1735742456);
 }
 
 TEST_F(ZipExtraction, LinkAttributesNeverReachTheTarget)
@@ -177,42 +166,19 @@ TEST_F(ZipExtraction, ExistingItemsAreNeverReplacedOrFollowed)
     EXPECT_EQ(testsupport::readFile(out / "l"), "old");
 }
 
-TEST_F(ZipExtraction, TruncatedOrCorruptDataLeavesNoFile)
+TEST_F(ZipExtraction, CorruptDataIsOnlyReportedInTheChecksum)
 {
-    const std::string text = ziptest::sampleText(40000, 9);
-    struct Case {
-        const char* label;
-        std::uint16_t method;
-        std::size_t payloadKept;
-        std::uint32_t flipMask;
-        std::string outcome;
-        bool fileStays;
-    };
-    const Case cases[] = {
-        {"stored data cut short", 0, 100, 0, "ArchiveError.invalidEntrySize", false},
-        {"deflated data cut short", 8, 100, 0, "CompressionError.corruptedData", false},
-        // A single entry's extraction only reports the checksum; unzipping compares it.
-        {"stored data corrupted", 0, 40000, 0x10, "ok", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        TestEntry entry = TestEntry::file("file", text, c.method);
-        entry.payloadKept = c.payloadKept;
-        auto written = ziptest::writeTestArchive({entry});
-        written.bytes[written.records[1].begin + 50] ^= static_cast<std::uint8_t>(c.flipMask);
-        const fs::path path = ziptest::writeBytes(temp.path() / "archive.zip", written.bytes);
-        auto archive = Archive::open(path, Archive::AccessMode::read);
-        ASSERT_TRUE(archive);
-        const auto entries = archive->entries();
-        const fs::path target = temp.path() / "out" / "file";
-        std::uint32_t checksum = 0;
-        EXPECT_EQ(ziptest::outcomeOf([&] { checksum = archive->extractEntry(entries[0], target); }), c.outcome);
-        EXPECT_EQ(fs::exists(target), c.fileStays);
-        if (c.fileStays) {
-            EXPECT_NE(checksum, entries[0].expectedCRC32());
-        }
-        fs::remove(target);
-    }
+    // Data cut short is refused and leaves nothing (the damaged-archive sweep); a
+    // single entry's extraction of corrupt data hands back the checksum it read,
+    // and unzipping compares it.
+    TestEntry entry = TestEntry::file("file", ziptest::sampleText(40000, 9));
+    auto written = ziptest::writeTestArchive({entry});
+    written.bytes[written.records[1].begin + 50] ^= 0x10;
+    auto archive = Archive::open(ziptest::writeBytes(temp.path() / "corrupt.zip", written.bytes),
+                                 Archive::AccessMode::read);
+    ASSERT_TRUE(archive);
+    const auto entries = archive->entries();
+    EXPECT_NE(archive->extractEntry(entries[0], temp.path() / "out" / "file"), entries[0].expectedCRC32());
 }
 
 }  // namespace

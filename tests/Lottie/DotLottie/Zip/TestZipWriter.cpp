@@ -14,6 +14,13 @@ void put(Bytes& out, std::uint64_t value, int width)
     }
 }
 
+void putFields(Bytes& out, std::initializer_list<Field> fields)
+{
+    for (const Field& field : fields) {
+        put(out, field.value, field.width);
+    }
+}
+
 std::uint32_t crcOf(const Bytes& data)
 {
     return static_cast<std::uint32_t>(crc32(0, data.data(), static_cast<uInt>(data.size())));
@@ -87,23 +94,14 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
         const bool descriptor = (entry.flags & 0x0008) != 0;
         offsets.push_back(out.size());
         std::size_t begin = out.size();
-        put(out, 0x04034b50, 4);
-        put(out, entry.zip64 ? 45 : 20, 2);
-        put(out, entry.flags, 2);
-        put(out, entry.method, 2);
-        put(out, entry.dosTime, 2);
-        put(out, entry.dosDate, 2);
-        put(out, descriptor ? 0 : crc, 4);
-        put(out, entry.zip64 ? 0xFFFFFFFF : (descriptor ? 0 : payload.size()), 4);
-        put(out, entry.zip64 ? 0xFFFFFFFF : (descriptor ? 0 : entry.data.size()), 4);
-        put(out, entry.name.size(), 2);
-        put(out, entry.zip64 ? 20 : 0, 2);
+        putFields(out, {{0x04034b50, 4}, {entry.zip64 ? 45u : 20u, 2}, {entry.flags, 2}, {entry.method, 2},
+                        {entry.dosTime, 2}, {entry.dosDate, 2}, {descriptor ? 0 : crc, 4},
+                        {entry.zip64 ? 0xFFFFFFFF : (descriptor ? 0 : payload.size()), 4},
+                        {entry.zip64 ? 0xFFFFFFFF : (descriptor ? 0 : entry.data.size()), 4},
+                        {entry.name.size(), 2}, {entry.zip64 ? 20u : 0u, 2}});
         out.insert(out.end(), entry.name.begin(), entry.name.end());
         if (entry.zip64) {
-            put(out, 1, 2);
-            put(out, 16, 2);
-            put(out, entry.data.size(), 8);
-            put(out, payload.size(), 8);
+            putFields(out, {{1, 2}, {16, 2}, {entry.data.size(), 8}, {payload.size(), 8}});
         }
         archive.records.push_back({"local", begin, out.size()});
         begin = out.size();
@@ -115,9 +113,7 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
             if (entry.descriptorSignature) {
                 put(out, 0x08074b50, 4);
             }
-            put(out, crc, 4);
-            put(out, payload.size(), entry.zip64 ? 8 : 4);
-            put(out, entry.data.size(), entry.zip64 ? 8 : 4);
+            putFields(out, {{crc, 4}, {payload.size(), entry.zip64 ? 8 : 4}, {entry.data.size(), entry.zip64 ? 8 : 4}});
             archive.records.push_back({"descriptor", begin, out.size()});
         }
         payloads.push_back(payload);
@@ -128,30 +124,16 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
         const TestEntry& entry = entries[i];
         const std::uint64_t offset = entry.localOffsetOverride.value_or(offsets[i]);
         const std::size_t begin = out.size();
-        put(out, 0x02014b50, 4);
-        put(out, entry.versionMadeBy, 2);
-        put(out, entry.zip64 ? 45 : 20, 2);
-        put(out, entry.flags, 2);
-        put(out, entry.method, 2);
-        put(out, entry.dosTime, 2);
-        put(out, entry.dosDate, 2);
-        put(out, entry.crcOverride.value_or(crcOf(entry.data)), 4);
-        put(out, entry.zip64 ? 0xFFFFFFFF : payloads[i].size(), 4);
-        put(out, entry.zip64 ? 0xFFFFFFFF : entry.data.size(), 4);
-        put(out, entry.name.size(), 2);
-        put(out, entry.zip64 ? 28 : 0, 2);
-        put(out, 0, 2);
-        put(out, 0, 2);
-        put(out, 0, 2);
-        put(out, entry.externalAttributes, 4);
-        put(out, entry.zip64 ? 0xFFFFFFFF : offset, 4);
+        putFields(out, {{0x02014b50, 4}, {entry.versionMadeBy, 2}, {entry.zip64 ? 45u : 20u, 2}, {entry.flags, 2},
+                        {entry.method, 2}, {entry.dosTime, 2}, {entry.dosDate, 2},
+                        {entry.crcOverride.value_or(crcOf(entry.data)), 4},
+                        {entry.zip64 ? 0xFFFFFFFF : payloads[i].size(), 4},
+                        {entry.zip64 ? 0xFFFFFFFF : entry.data.size(), 4}, {entry.name.size(), 2},
+                        {entry.zip64 ? 28u : 0u, 2}, {0, 2}, {0, 2}, {0, 2}, {entry.externalAttributes, 4},
+                        {entry.zip64 ? 0xFFFFFFFF : offset, 4}});
         out.insert(out.end(), entry.name.begin(), entry.name.end());
         if (entry.zip64) {
-            put(out, 1, 2);
-            put(out, 24, 2);
-            put(out, entry.data.size(), 8);
-            put(out, payloads[i].size(), 8);
-            put(out, offset, 8);
+            putFields(out, {{1, 2}, {24, 2}, {entry.data.size(), 8}, {payloads[i].size(), 8}, {offset, 8}});
         }
         archive.records.push_back({"central", begin, out.size()});
     }
@@ -160,36 +142,20 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
     if (options.zip64EndRecord) {
         const std::uint64_t recordOffset = out.size();
         std::size_t begin = out.size();
-        put(out, 0x06064b50, 4);
-        put(out, 44, 8);
-        put(out, 45, 2);
-        put(out, 45, 2);
-        put(out, 0, 4);
-        put(out, 0, 4);
-        put(out, entries.size(), 8);
-        put(out, entries.size(), 8);
-        put(out, centralSize, 8);
-        put(out, centralStart, 8);
+        putFields(out, {{0x06064b50, 4}, {44, 8}, {45, 2}, {45, 2}, {0, 4}, {0, 4}, {entries.size(), 8},
+                        {entries.size(), 8}, {centralSize, 8}, {centralStart, 8}});
         archive.records.push_back({"zip64record", begin, out.size()});
         begin = out.size();
-        put(out, 0x07064b50, 4);
-        put(out, 0, 4);
-        put(out, recordOffset, 8);
-        put(out, 1, 4);
+        putFields(out, {{0x07064b50, 4}, {0, 4}, {recordOffset, 8}, {1, 4}});
         archive.records.push_back({"zip64locator", begin, out.size()});
     }
 
     const std::size_t begin = out.size();
     const std::uint64_t classicCount = options.classicCountOverride.value_or(
         options.saturateClassicEnd || entries.size() > 0xFFFF ? 0xFFFF : entries.size());
-    put(out, 0x06054b50, 4);
-    put(out, 0, 2);
-    put(out, 0, 2);
-    put(out, classicCount, 2);
-    put(out, classicCount, 2);
-    put(out, options.saturateClassicEnd ? 0xFFFFFFFF : centralSize, 4);
-    put(out, options.saturateClassicEnd ? 0xFFFFFFFF : centralStart, 4);
-    put(out, options.comment.size(), 2);
+    putFields(out, {{0x06054b50, 4}, {0, 2}, {0, 2}, {classicCount, 2}, {classicCount, 2},
+                    {options.saturateClassicEnd ? 0xFFFFFFFF : centralSize, 4},
+                    {options.saturateClassicEnd ? 0xFFFFFFFF : centralStart, 4}, {options.comment.size(), 2}});
     out.insert(out.end(), options.comment.begin(), options.comment.end());
     archive.records.push_back({"end", begin, out.size()});
     out.insert(out.end(), options.trailingJunk.begin(), options.trailingJunk.end());

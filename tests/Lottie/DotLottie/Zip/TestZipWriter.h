@@ -4,6 +4,7 @@
 // record starts and ends, so tests can cut or corrupt any one of them.
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +63,15 @@ Bytes deflateRaw(const Bytes& data, int level = 9);
 
 // Appends `value` as `width` little-endian bytes.
 void put(Bytes& out, std::uint64_t value, int width);
+
+// A little-endian field of a record: its value and width in bytes.
+struct Field {
+    std::uint64_t value;
+    int width;
+};
+
+// Appends the fields in order, as a record's fixed part is laid out.
+void putFields(Bytes& out, std::initializer_list<Field> fields);
 
 // The CRC-32 of the bytes, as zlib computes it.
 std::uint32_t crcOf(const Bytes& data);

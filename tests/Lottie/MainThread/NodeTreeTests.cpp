@@ -32,14 +32,6 @@ ShapeItemList itemsOf(const std::string& items) {
     return layer->items;
 }
 
-TEST(NodeTree, EmptyListsBuildNothing) {
-    NodeTree tree = NodeTree::build({});
-    EXPECT_FALSE(tree.rootNode);
-    EXPECT_TRUE(tree.renderContainers.empty());
-    EXPECT_TRUE(tree.paths.empty());
-    EXPECT_TRUE(tree.childrenNodes.empty());
-}
-
 // An item that makes no node must not register the previous node again: a
 // second render layer for the same renderer would draw the stroke twice.
 TEST(NodeTree, ItemsWithoutNodesRegisterNothingTwice) {
@@ -54,13 +46,16 @@ TEST(NodeTree, ItemsWithoutNodesRegisterNothingTwice) {
     }
 }
 
-TEST(NodeTree, SkipsHiddenItemsAndStarsWithoutType) {
+TEST(NodeTree, EmptyListsHiddenItemsAndStarsWithoutTypeBuildNothing) {
     std::string hidden = rectangle;
     hidden.insert(hidden.size() - 1, R"(,"hd":true)");
     const std::string typeless = R"({"ty":"sr","nm":"X","sy":0,"p":{"a":0,"k":[0,0]},"or":{"a":0,"k":5},"os":{"a":0,"k":0},"pt":{"a":0,"k":5},"r":{"a":0,"k":0}})";
-    NodeTree tree = NodeTree::build(itemsOf(hidden + "," + typeless));
-    EXPECT_FALSE(tree.rootNode);
-    EXPECT_TRUE(tree.paths.empty());
+    for (const ShapeItemList& items : {ShapeItemList{}, itemsOf(hidden + "," + typeless)}) {
+        NodeTree tree = NodeTree::build(items);
+        EXPECT_FALSE(tree.rootNode);
+        EXPECT_TRUE(tree.paths.empty());
+        EXPECT_TRUE(tree.renderContainers.empty());
+    }
 }
 
 TEST(NodeTree, StarItemsMakeStarOrPolygonNodes) {
@@ -96,12 +91,6 @@ TEST(NodeTree, LastTransformItemWinsAndGroupsCollectTheirPaths) {
     EXPECT_EQ(outer.renderContainers[0], group->container());
     EXPECT_EQ(group->keypathName(), "G");
     EXPECT_EQ(group->keypathProperties().at("Rotation"), group->keypathProperties().at("Rotation Z"));
-}
-
-TEST(NodeTree, DisabledGroupHidesItsContainer) {
-    NodeTree tree = NodeTree::build(itemsOf(R"({"ty":"gr","nm":"G","it":[)" + rectangle + "]}"));
-    auto group = std::dynamic_pointer_cast<GroupNode>(tree.rootNode);
-    ASSERT_TRUE(group);
     group->setEnabled(false);
     EXPECT_TRUE(group->container()->isHidden());
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -39,24 +40,13 @@ std::string halfRedHalfBluePNG() {
     return platform::graphics::Image::fromStraightRGBA(4, 4, rgba)->encodePNG();
 }
 
-std::string base64(const std::string& bytes) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+// The bytes as the data of a data URL, every byte percent-encoded.
+std::string percentEncoded(const std::string& bytes) {
     std::string text;
-    std::size_t index = 0;
-    for (; index + 2 < bytes.size(); index += 3) {
-        const unsigned value = (static_cast<unsigned char>(bytes[index]) << 16) |
-                               (static_cast<unsigned char>(bytes[index + 1]) << 8) |
-                               static_cast<unsigned char>(bytes[index + 2]);
-        for (int shift : {18, 12, 6, 0}) text += alphabet[(value >> shift) & 63];
-    }
-    const std::size_t rest = bytes.size() - index;
-    if (rest > 0) {
-        unsigned value = static_cast<unsigned char>(bytes[index]) << 16;
-        if (rest == 2) value |= static_cast<unsigned char>(bytes[index + 1]) << 8;
-        text += alphabet[(value >> 18) & 63];
-        text += alphabet[(value >> 12) & 63];
-        text += rest == 2 ? alphabet[(value >> 6) & 63] : '=';
-        text += '=';
+    char escape[4];
+    for (unsigned char byte : bytes) {
+        std::snprintf(escape, sizeof escape, "%%%02X", byte);
+        text += escape;
     }
     return text;
 }
@@ -87,27 +77,23 @@ std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::string& js
     return root;
 }
 
-TEST(ImageLayer, EmbeddedImageIsDrawnAtTheAssetSize) {
-    const std::string asset = imageAsset("picture", "", "data:image/png;base64," + base64(halfRedHalfBluePNG()));
-    testsupport::TemporaryDirectory folder;
-    auto root = makeRoot(document("[" + imageLayer("picture", 1) + "]", 100, 100, 60, "[" + asset + "]"),
-                         std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize));
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    expectPicture(*image);
-}
-
-TEST(ImageLayer, ImageFromAFolderFollowsTheLayerTransform) {
+// Embedded in the document, or read from a folder beside it, the picture is
+// drawn at the asset's size and follows the layer's transform.
+TEST(ImageLayer, EmbeddedAndFolderImagesAreDrawnAtTheAssetSize) {
     testsupport::TemporaryDirectory folder;
     std::filesystem::create_directories(folder.path() / "images");
     testsupport::writeFile(folder.path() / "images" / "picture.png", halfRedHalfBluePNG());
-    const std::string json = document("[" + imageLayer("picture", 1, R"({"p":{"a":0,"k":[30,20]}})") + "]", 100,
-                                      100, 60, "[" + imageAsset("picture", "images/", "picture.png") + "]");
-    auto root = makeRoot(json, std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize));
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    expectPicture(*image, 30, 20);
-    EXPECT_TRUE(pixelIs(*image, 10, 10, clear));
+    const std::string embedded = imageAsset("picture", "", "data:image/png," + percentEncoded(halfRedHalfBluePNG()));
+    const std::string fromFolder = imageAsset("picture", "images/", "picture.png");
+    const std::string layers = "[" + imageLayer("picture", 1, R"({"p":{"a":0,"k":[30,20]}})") + "]";
+    auto provider = std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize);
+    for (const std::string& asset : {embedded, fromFolder}) {
+        auto root = makeRoot(document(layers, 100, 100, 60, "[" + asset + "]"), provider);
+        const auto image = renderFrame(*root, 0);
+        ASSERT_TRUE(image);
+        expectPicture(*image, 30, 20);
+        EXPECT_TRUE(pixelIs(*image, 10, 10, clear));
+    }
 }
 
 // Counts how often it is asked; gives the picture or nothing.
@@ -130,31 +116,24 @@ private:
     bool givesImage_;
 };
 
-TEST(ImageLayer, CacheAsksItsProviderOncePerAsset) {
+// Two layers of one asset ask once; a new provider is asked again, and one
+// without the picture clears it.
+TEST(ImageLayer, CacheAsksItsProviderOncePerAssetAndAgainWhenReplaced) {
     const std::string json = document("[" + imageLayer("picture", 1) + "," + imageLayer("picture", 2) + "]", 100,
                                       100, 60, "[" + imageAsset("picture", "", "unused.png") + "]");
     auto provider = std::make_shared<CountingProvider>(true);
     auto root = makeRoot(json, provider);
     root->refreshImages();
     EXPECT_EQ(provider->requests.load(), 1);
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    expectPicture(*image);
-}
+    expectPicture(*renderFrame(*root, 0));
 
-TEST(ImageLayer, ReplacingTheProviderAsksAgainAndMayClearTheImages) {
-    const std::string json = document("[" + imageLayer("picture", 1) + "]", 100, 100, 60,
-                                      "[" + imageAsset("picture", "", "unused.png") + "]");
-    auto root = makeRoot(json, std::make_shared<CountingProvider>(true));
     auto empty = std::make_shared<CountingProvider>(false);
     root->setImageProvider(empty);
     EXPECT_EQ(empty->requests.load(), 1);
     auto layer = std::dynamic_pointer_cast<lottie::ImageCompositionLayer>(root->animationLayers().at(0));
     ASSERT_TRUE(layer);
     EXPECT_FALSE(layer->image());
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    EXPECT_TRUE(pixelIs(*image, 5, 20, clear));
+    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 5, 20, clear));
 }
 
 TEST(ImageLayer, ImageInsideAPrecompositionAndMissingAssets) {

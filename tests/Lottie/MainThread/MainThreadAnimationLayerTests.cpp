@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
-#include "Lottie/MainThread/CompositionLayers/SolidCompositionLayer.h"
 #include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
@@ -94,16 +93,6 @@ TEST(MainThreadAnimationLayer, KeypathsReachLayersNodesAndProperties) {
     root->redrawCurrentFrame();
     auto image = renderFrame(*root, 1);
     EXPECT_EQ(opaqueBounds(*image).left, -1);
-}
-
-// An unreadable colour draws black; a solid's colour is reachable by keypath.
-TEST(MainThreadAnimationLayer, SolidColourByKeypath) {
-    auto root = makeRoot(decode(
-        document(R"([{"ty":1,"nm":"S","ind":1,"ip":0,"op":60,"st":0,"ks":{},"sc":"#zz","sw":10,"sh":10}])")));
-    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 5, 5, {0, 0, 0, 255}));
-    root->installValueProvider(std::make_shared<ColorValueProvider>(LottieColor(0, 1, 0, 1)),
-                               AnimationKeypath("S.Color"));
-    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 5, 5, {0, 255, 0, 255}));
 }
 
 }  // namespace

@@ -82,10 +82,4 @@ TEST(GroupInterpolator, EvaluatesEveryListInOrderAndAnEmptyGroupOnce) {
     EXPECT_TRUE(empty->value().empty());
 }
 
-// A property the document leaves out has no keyframes: it gives the default.
-TEST(KeyframeInterpolatorProvider, MissingKeyframesGiveTheDefault) {
-    auto missing = KeyframeInterpolatorProvider<LottieVector1D>::make(nullptr, LottieVector1D(100));
-    EXPECT_DOUBLE_EQ(missing->valueAt(3).value, 100);
-}
-
 }  // namespace

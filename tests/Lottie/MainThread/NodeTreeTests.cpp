@@ -5,8 +5,6 @@
 #include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeTree.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/GroupNodes/GroupNode.h"
-#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/PolygonNode.h"
-#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/StarNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/RenderNodes/StrokeNode.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
@@ -56,22 +54,6 @@ TEST(NodeTree, EmptyListsHiddenItemsAndStarsWithoutTypeBuildNothing) {
         EXPECT_TRUE(tree.paths.empty());
         EXPECT_TRUE(tree.renderContainers.empty());
     }
-}
-
-TEST(NodeTree, StarItemsMakeStarOrPolygonNodes) {
-    const std::string starItem = R"({"ty":"sr","nm":"Star","sy":1,"p":{"a":0,"k":[0,0]},"or":{"a":0,"k":10},"os":{"a":0,"k":0},"pt":{"a":0,"k":5},"r":{"a":0,"k":0}})";
-    std::string polygonItem = starItem;
-    polygonItem.replace(polygonItem.find(R"("sy":1)"), 6, R"("sy":2)");
-    NodeTree tree = NodeTree::build(itemsOf(starItem + "," + polygonItem));
-    ASSERT_EQ(tree.childrenNodes.size(), 2u);
-    auto star = std::dynamic_pointer_cast<StarNode>(tree.childrenNodes[0]);
-    ASSERT_TRUE(star);
-    EXPECT_TRUE(std::dynamic_pointer_cast<PolygonNode>(tree.childrenNodes[1]));
-    // A star without inner radius and roundness takes 0 for both.
-    star->updateNodeTree(0, true);
-    EXPECT_DOUBLE_EQ(star->properties().innerRadius->value().value, 0);
-    EXPECT_DOUBLE_EQ(star->properties().innerRoundedness->value().value, 0);
-    EXPECT_EQ(tree.paths.size(), 2u);
 }
 
 TEST(NodeTree, LastTransformItemWinsAndGroupsCollectTheirPaths) {

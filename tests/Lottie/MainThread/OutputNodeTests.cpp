@@ -115,16 +115,4 @@ TEST(StrokeRenderer, ClearsTheDashPatternWhenDashingStops) {
     EXPECT_DOUBLE_EQ(layer->lineDashPhase(), 0);
 }
 
-TEST(FillRenderer, MapsTheFillRule) {
-    FillRenderer renderer(nullptr);
-    auto layer = platform::compositor::ShapeLayer::make();
-    for (auto [rule, expected] : {std::pair{FillRule::evenOdd, platform::graphics::FillRule::evenOdd},
-                                  std::pair{FillRule::nonZeroWinding, platform::graphics::FillRule::winding},
-                                  std::pair{FillRule::none, platform::graphics::FillRule::winding}}) {
-        renderer.setFillRule(rule);
-        renderer.applyToShapeLayer(*layer);
-        EXPECT_EQ(layer->fillRule(), expected);
-    }
-}
-
 }  // namespace

@@ -104,10 +104,7 @@ public:
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const lottie::ImageAsset&) const override {
         ++requests;
         if (!givesImage_) return nullptr;
-        static const auto picture = [] {
-            const std::string png = halfRedHalfBluePNG();
-            return platform::graphics::ImageDecoder::decode(png);
-        }();
+        static const auto picture = platform::graphics::ImageDecoder::decode(halfRedHalfBluePNG());
         return picture;
     }
     mutable std::atomic<int> requests{0};

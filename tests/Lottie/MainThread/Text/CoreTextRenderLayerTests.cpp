@@ -40,43 +40,8 @@ std::shared_ptr<const platform::graphics::Image> displayed(CoreTextRenderLayer& 
     return layer.contents();
 }
 
-TEST(CoreTextRenderLayer, AnchorSitsOnTheFirstBaselineByAlignment) {
-    struct Case {
-        TextAlignment alignment;
-        double anchorX;
-        bool onBaseline;
-    };
-    const Font font("DejaVu Sans", 40);
-    for (const Case& c : std::vector<Case>{{TextAlignment::left, 0, true},
-                                           {TextAlignment::center, 0.5, true},
-                                           {TextAlignment::right, 1, true},
-                                           {TextAlignment::justified, 0, false}}) {
-        SCOPED_TRACE(static_cast<int>(c.alignment));
-        auto layer = makeLayer("Hello");
-        layer->setAlignment(c.alignment);
-        layer->relayoutText();
-        const auto rect = layer->drawingRect();
-        EXPECT_EQ(rect.origin, platform::graphics::Point(0, 0));
-        EXPECT_EQ(rect.size.width, std::ceil(rect.size.width));
-        EXPECT_GT(rect.size.width, 60);
-        EXPECT_GE(rect.size.height, font.ascent() + font.descent() - 1);
-        EXPECT_DOUBLE_EQ(layer->drawingAnchor().x, c.anchorX);
-        EXPECT_DOUBLE_EQ(layer->drawingAnchor().y, c.onBaseline ? font.ascent() / rect.size.height : 0);
-    }
-}
-
-// A box makes room above its first line's cap height and below its last
-// baseline; a stroke grows the box by its width.
-TEST(CoreTextRenderLayer, BoxAndStrokeGrowTheDrawingRect) {
-    const Font font("DejaVu Sans", 40);
-    auto layer = makeLayer("Hello");
-    layer->setPreferredSize(platform::graphics::Size(200, 100));
-    layer->relayoutText();
-    const double above = font.ascent() - font.capHeight();
-    EXPECT_DOUBLE_EQ(layer->drawingRect().size.width, 200);
-    EXPECT_DOUBLE_EQ(layer->drawingRect().size.height, 100 + above + font.descent());
-    EXPECT_DOUBLE_EQ(layer->drawingAnchor().y, above / layer->drawingRect().size.height);
-
+// A stroke grows the drawing box by its width, half on each side.
+TEST(CoreTextRenderLayer, StrokeGrowsTheDrawingRect) {
     auto fillOnly = makeLayer("Hello");
     fillOnly->relayoutText();
     auto both = makeLayer("Hello");

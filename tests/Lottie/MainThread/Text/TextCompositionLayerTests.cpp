@@ -11,7 +11,6 @@
 
 #include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
-#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "Platform/Text/Font.h"
 #include "tests/Lottie/MainThread/Text/TextTestSupport.h"
 
@@ -259,19 +258,6 @@ TEST(TextCompositionLayer, TextThatBecomesEmptyShowsNothing) {
         ASSERT_TRUE(image);
         EXPECT_EQ(countPixels(*image, isVisible) > 0, step.shows);
     }
-}
-
-TEST(TextCompositionLayer, TheColourCanBeOverriddenByKeypathAndRestored) {
-    auto root = rootOf(layerAt20x80());
-    const lottie::AnimationKeypath keypath("Title.Color");
-    root->installValueProvider(std::make_shared<lottie::ColorValueProvider>(lottie::LottieColor(0, 0, 1, 1)), keypath);
-    auto image = mainthreadtest::renderFrame(*root, 0);
-    EXPECT_EQ(countPixels(*image, isRed), 0);
-    EXPECT_GT(countPixels(*image, isBlue), 0);
-    root->uninstallValueProvider(keypath);
-    image = mainthreadtest::renderFrame(*root, 0);
-    EXPECT_GT(countPixels(*image, isRed), 0);
-    EXPECT_EQ(countPixels(*image, isBlue), 0);
 }
 
 TEST(TextCompositionLayer, AFrameWithoutChangesLeavesTheTextAlone) {

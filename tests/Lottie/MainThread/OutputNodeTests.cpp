@@ -41,18 +41,6 @@ TEST(PathOutputNode, JoinsStraightVerticesWithLinesAndOthersWithCurves) {
     EXPECT_EQ(output.outputPath()->elements().size(), 4u);
 }
 
-TEST(PathOutputNode, DisabledOutputPassesItsParentThrough) {
-    auto upstream = std::make_shared<PathOutputNode>(nullptr);
-    upstream->setPath(line({0, 0}, {1, 1}), 0);
-    PathOutputNode output(upstream);
-    output.setPath(line({5, 5}, {6, 6}), 0);
-    output.setEnabled(false);
-    EXPECT_TRUE(output.outputChanged(0));
-    ASSERT_TRUE(output.outputPath());
-    EXPECT_EQ(output.outputPath()->elements().size(), 2u);
-    EXPECT_EQ(output.outputPath()->elements()[0].points[0], Point(0, 0));
-}
-
 TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
     auto upstream = std::make_shared<PathOutputNode>(nullptr);
     upstream->setPath(line({0, 0}, {1, 1}), 1);

@@ -124,26 +124,19 @@ TEST(GradientRender, PathWithoutAreaKeepsTheGradientLayerFinite) {
 
     auto shapeLayer = std::dynamic_pointer_cast<lottie::ShapeCompositionLayer>(root->animationLayers().at(0));
     ASSERT_TRUE(shapeLayer);
-    int gradientLayers = 0;
-    std::vector<std::shared_ptr<lottie::ShapeContainerLayer>> pending{shapeLayer->renderContainer()};
-    while (!pending.empty()) {
-        auto container = pending.back();
-        pending.pop_back();
-        for (const auto& child : container->renderLayers()) pending.push_back(child);
-        auto renderLayer = std::dynamic_pointer_cast<lottie::ShapeRenderLayer>(container);
-        if (!renderLayer) continue;
-        auto renderer = std::dynamic_pointer_cast<lottie::GradientFillRenderer>(renderLayer->renderer());
-        if (!renderer) continue;
-        ++gradientLayers;
-        for (const platform::compositor::Layer* layer :
-             {static_cast<const platform::compositor::Layer*>(renderer->gradientLayer().get()),
-              static_cast<const platform::compositor::Layer*>(renderer->maskLayer().get())}) {
-            EXPECT_TRUE(std::isfinite(layer->anchorPoint().x) && std::isfinite(layer->anchorPoint().y));
-            EXPECT_TRUE(std::isfinite(layer->position().x) && std::isfinite(layer->position().y));
-            EXPECT_DOUBLE_EQ(layer->bounds().size.width, 0);
-        }
+    // The first group's render layer draws the gradient.
+    auto group = shapeLayer->renderContainer()->renderLayers().at(0);
+    auto renderLayer = std::dynamic_pointer_cast<lottie::ShapeRenderLayer>(group->renderLayers().at(0));
+    ASSERT_TRUE(renderLayer);
+    auto renderer = std::dynamic_pointer_cast<lottie::GradientFillRenderer>(renderLayer->renderer());
+    ASSERT_TRUE(renderer);
+    for (const platform::compositor::Layer* layer :
+         {static_cast<const platform::compositor::Layer*>(renderer->gradientLayer().get()),
+          static_cast<const platform::compositor::Layer*>(renderer->maskLayer().get())}) {
+        EXPECT_TRUE(std::isfinite(layer->anchorPoint().x) && std::isfinite(layer->anchorPoint().y));
+        EXPECT_TRUE(std::isfinite(layer->position().x) && std::isfinite(layer->position().y));
+        EXPECT_DOUBLE_EQ(layer->bounds().size.width, 0);
     }
-    EXPECT_EQ(gradientLayers, 1);
 }
 
 }  // namespace

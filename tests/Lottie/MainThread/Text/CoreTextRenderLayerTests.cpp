@@ -86,18 +86,6 @@ TEST(CoreTextRenderLayer, ATextThatCannotBeLaidOutShowsNothingOfThePreviousOne) 
     }
 }
 
-TEST(CoreTextRenderLayer, SettingAnUnchangedInputKeepsTheLayout) {
-    auto layer = makeLayer("Hello");
-    layer->relayoutText();
-    ASSERT_FALSE(layer->needsContentUpdate());
-    layer->setText(std::string("Hello"));
-    layer->setFillColor(red);
-    layer->setStrokeWidth(0);
-    EXPECT_FALSE(layer->needsContentUpdate());
-    layer->setTracking(1);
-    EXPECT_TRUE(layer->needsContentUpdate());
-}
-
 TEST(CoreTextRenderLayer, SelectedRangeTakesItsOwnColour) {
     struct Case {
         const char* name;
@@ -137,18 +125,6 @@ TEST(CoreTextRenderLayer, SelectedRangeTakesItsOwnColour) {
             EXPECT_EQ(*colour, selected ? Color::rgb(1, 0, 0, 0.25) : red) << index;
         }
     }
-}
-
-// A range without its own opacity or colours changes nothing.
-TEST(CoreTextRenderLayer, WithoutRangeOpacityOrColoursNoRangeApplies) {
-    auto layer = makeLayer("ABCDEFGHIJ");
-    layer->setEnd(50);
-    layer->relayoutText();
-    EXPECT_EQ(layer->attributedString()->attributesAt(0).foregroundColor, red);
-    layer->setSelectedRangeFillColor(blue);
-    layer->relayoutText();
-    EXPECT_EQ(layer->attributedString()->attributesAt(4).foregroundColor, blue);
-    EXPECT_EQ(layer->attributedString()->attributesAt(5).foregroundColor, red);
 }
 
 TEST(CoreTextRenderLayer, AColourWithoutRgbValuesIsReportedAndTheRangeTurnsBlack) {

@@ -90,4 +90,18 @@ PixelBounds opaqueBounds(const platform::graphics::Image& image) {
     return bounds;
 }
 
+LogCapture::LogCapture() : previous_(lottie::LottieLogger::shared()) {
+    lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
+        [this](const lottie::LottieLogger::Condition& condition, const auto&, std::string_view, unsigned) {
+            if (!condition()) ++failedAssertions;
+        },
+        [this](const auto&, std::string_view, unsigned) { ++failedAssertions; },
+        [this](const lottie::LottieLogger::Message& message, std::string_view file, unsigned line) {
+            warnings.push_back(std::string(file) + ":" + std::to_string(line) + " " + message());
+        },
+        [](const auto&) {}));
+}
+
+LogCapture::~LogCapture() { lottie::LottieLogger::setShared(previous_); }
+
 }  // namespace mainthreadtest

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Lottie/MainThread/MainThreadAnimationLayer.h"
+#include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Platform/Graphics/Image.h"
 
@@ -47,5 +49,21 @@ struct PixelBounds {
     int bottom = -1;
 };
 PixelBounds opaqueBounds(const platform::graphics::Image& image);
+
+// Replaces the shared logger while it lives: warnings are kept as "file:line
+// message", failed assertions are counted; the previous logger comes back after.
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    std::vector<std::string> warnings;
+    int failedAssertions = 0;
+
+private:
+    std::shared_ptr<lottie::LottieLogger> previous_;
+};
 
 }  // namespace mainthreadtest

@@ -5,8 +5,6 @@
 #include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeTree.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/GroupNodes/GroupNode.h"
-#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/PolygonNode.h"
-#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/StarNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/RenderNodes/StrokeNode.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
@@ -32,14 +30,6 @@ ShapeItemList itemsOf(const std::string& items) {
     return layer->items;
 }
 
-TEST(NodeTree, EmptyListsBuildNothing) {
-    NodeTree tree = NodeTree::build({});
-    EXPECT_FALSE(tree.rootNode);
-    EXPECT_TRUE(tree.renderContainers.empty());
-    EXPECT_TRUE(tree.paths.empty());
-    EXPECT_TRUE(tree.childrenNodes.empty());
-}
-
 // An item that makes no node must not register the previous node again: a
 // second render layer for the same renderer would draw the stroke twice.
 TEST(NodeTree, ItemsWithoutNodesRegisterNothingTwice) {
@@ -54,29 +44,16 @@ TEST(NodeTree, ItemsWithoutNodesRegisterNothingTwice) {
     }
 }
 
-TEST(NodeTree, SkipsHiddenItemsAndStarsWithoutType) {
+TEST(NodeTree, EmptyListsHiddenItemsAndStarsWithoutTypeBuildNothing) {
     std::string hidden = rectangle;
     hidden.insert(hidden.size() - 1, R"(,"hd":true)");
     const std::string typeless = R"({"ty":"sr","nm":"X","sy":0,"p":{"a":0,"k":[0,0]},"or":{"a":0,"k":5},"os":{"a":0,"k":0},"pt":{"a":0,"k":5},"r":{"a":0,"k":0}})";
-    NodeTree tree = NodeTree::build(itemsOf(hidden + "," + typeless));
-    EXPECT_FALSE(tree.rootNode);
-    EXPECT_TRUE(tree.paths.empty());
-}
-
-TEST(NodeTree, StarItemsMakeStarOrPolygonNodes) {
-    const std::string starItem = R"({"ty":"sr","nm":"Star","sy":1,"p":{"a":0,"k":[0,0]},"or":{"a":0,"k":10},"os":{"a":0,"k":0},"pt":{"a":0,"k":5},"r":{"a":0,"k":0}})";
-    std::string polygonItem = starItem;
-    polygonItem.replace(polygonItem.find(R"("sy":1)"), 6, R"("sy":2)");
-    NodeTree tree = NodeTree::build(itemsOf(starItem + "," + polygonItem));
-    ASSERT_EQ(tree.childrenNodes.size(), 2u);
-    auto star = std::dynamic_pointer_cast<StarNode>(tree.childrenNodes[0]);
-    ASSERT_TRUE(star);
-    EXPECT_TRUE(std::dynamic_pointer_cast<PolygonNode>(tree.childrenNodes[1]));
-    // A star without inner radius and roundness takes 0 for both.
-    star->updateNodeTree(0, true);
-    EXPECT_DOUBLE_EQ(star->properties().innerRadius->value().value, 0);
-    EXPECT_DOUBLE_EQ(star->properties().innerRoundedness->value().value, 0);
-    EXPECT_EQ(tree.paths.size(), 2u);
+    for (const ShapeItemList& items : {ShapeItemList{}, itemsOf(hidden + "," + typeless)}) {
+        NodeTree tree = NodeTree::build(items);
+        EXPECT_FALSE(tree.rootNode);
+        EXPECT_TRUE(tree.paths.empty());
+        EXPECT_TRUE(tree.renderContainers.empty());
+    }
 }
 
 TEST(NodeTree, LastTransformItemWinsAndGroupsCollectTheirPaths) {
@@ -96,12 +73,6 @@ TEST(NodeTree, LastTransformItemWinsAndGroupsCollectTheirPaths) {
     EXPECT_EQ(outer.renderContainers[0], group->container());
     EXPECT_EQ(group->keypathName(), "G");
     EXPECT_EQ(group->keypathProperties().at("Rotation"), group->keypathProperties().at("Rotation Z"));
-}
-
-TEST(NodeTree, DisabledGroupHidesItsContainer) {
-    NodeTree tree = NodeTree::build(itemsOf(R"({"ty":"gr","nm":"G","it":[)" + rectangle + "]}"));
-    auto group = std::dynamic_pointer_cast<GroupNode>(tree.rootNode);
-    ASSERT_TRUE(group);
     group->setEnabled(false);
     EXPECT_TRUE(group->container()->isHidden());
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -26,88 +27,50 @@ TEST(ShapePathBuilders, RectangleCornerRadiusIsLimitedToHalfTheShorterSide) {
     EXPECT_NEAR(path.length(), 2 * M_PI * 5, 0.1);
 }
 
-TEST(ShapePathBuilders, SharpRectanglesHaveFiveCornerVertices) {
-    for (double radius : {0.0, -3.0}) {
-        BezierPath path = ShapePathBuilders::makeRoundedRectangle({50, 50}, {40, 20}, radius, PathDirection::clockwise);
-        ASSERT_EQ(path.elements().size(), 5u);
-        for (const auto& element : path.elements()) EXPECT_TRUE(element.vertex.isCorner());
-        EXPECT_EQ(path.elements().front().vertex.point, Point(70, 40));
-        EXPECT_EQ(path.elements().back().vertex.point, Point(70, 40));
-        EXPECT_DOUBLE_EQ(path.length(), 120);
-    }
+// A negative corner radius draws sharp corners, as a radius of 0 does.
+TEST(ShapePathBuilders, NegativeRadiusIsSharp) {
+    EXPECT_EQ(ShapePathBuilders::makeRoundedRectangle({50, 50}, {40, 20}, -3, PathDirection::clockwise),
+              ShapePathBuilders::makeRoundedRectangle({50, 50}, {40, 20}, 0, PathDirection::clockwise));
 }
 
-TEST(ShapePathBuilders, CounterClockwiseEllipseVisitsTheLeftSideSecond) {
-    BezierPath clockwise = ShapePathBuilders::makeEllipse({20, 10}, {0, 0}, PathDirection::clockwise);
-    BezierPath counter = ShapePathBuilders::makeEllipse({20, 10}, {0, 0}, PathDirection::counterClockwise);
-    ASSERT_EQ(clockwise.elements().size(), 5u);
-    ASSERT_EQ(counter.elements().size(), 5u);
-    EXPECT_EQ(clockwise.elements()[1].vertex.point, Point(10, 0));
-    EXPECT_EQ(counter.elements()[1].vertex.point, Point(-10, 0));
-    EXPECT_EQ(clockwise.elements()[0].vertex.outTangent, Point(10 * 0.55228, -5));
-}
-
-TEST(ShapePathBuilders, PolygonVerticesAndRounding) {
-    BezierPath sharp = ShapePathBuilders::makePolygon({0, 0}, 5, 40, 0, 0, PathDirection::clockwise);
-    ASSERT_EQ(sharp.elements().size(), 6u);
-    EXPECT_NEAR(distance(sharp.elements().front().vertex.point, sharp.elements().back().vertex.point), 0, 1e-9);
-    EXPECT_NEAR(sharp.elements().front().vertex.point.y, -40, 1e-9);
-
-    BezierPath round = ShapePathBuilders::makePolygon({0, 0}, 5, 40, 100, 0, PathDirection::clockwise);
-    ASSERT_EQ(round.elements().size(), 6u);
-    for (std::size_t index = 1; index < round.elements().size(); ++index) {
-        const auto& vertex = round.elements()[index].vertex;
-        EXPECT_NEAR(distance(vertex.inTangent, vertex.point), 10, 1e-9);
-        if (index + 1 < round.elements().size()) {
-            EXPECT_NEAR(distance(vertex.outTangent, vertex.point), 10, 1e-9);
-        }
-    }
-}
-
-TEST(ShapePathBuilders, StarVertexCounts) {
-    BezierPath whole = ShapePathBuilders::makeStar({0, 0}, 40, 20, 0, 0, 5, 0, PathDirection::clockwise);
-    EXPECT_EQ(whole.elements().size(), 11u);
-    EXPECT_NEAR(whole.elements()[0].vertex.point.y, -40, 1e-9);
-    EXPECT_NEAR(distance(whole.elements()[1].vertex.point, {0, 0}), 20, 1e-9);
-
+// A fractional point count adds a last, shorter point, and starts between the radii.
+TEST(ShapePathBuilders, PartialStarPoint) {
     BezierPath partial = ShapePathBuilders::makeStar({0, 0}, 40, 20, 0, 0, 5.5, 0, PathDirection::clockwise);
     EXPECT_EQ(partial.elements().size(), 13u);
     EXPECT_NEAR(distance(partial.elements()[0].vertex.point, {0, 0}), 30, 1e-9);
 }
 
-TEST(ShapePathBuilders, UserSetClockwiseIsClockwise) {
-    EXPECT_EQ(ShapePathBuilders::makeStar({3, 4}, 40, 20, 10, 30, 6, 15, PathDirection::userSetClockwise),
-              ShapePathBuilders::makeStar({3, 4}, 40, 20, 10, 30, 6, 15, PathDirection::clockwise));
-    EXPECT_EQ(ShapePathBuilders::makeRoundedRectangle({3, 4}, {10, 20}, 3, PathDirection::userSetClockwise),
-              ShapePathBuilders::makeRoundedRectangle({3, 4}, {10, 20}, 3, PathDirection::clockwise));
-}
-
-TEST(ShapePathBuilders, CounterClockwisePathsReverseTheirVertices) {
-    BezierPath clockwise = ShapePathBuilders::makePolygon({0, 0}, 4, 10, 50, 0, PathDirection::clockwise);
-    BezierPath counter = ShapePathBuilders::makePolygon({0, 0}, 4, 10, 50, 0, PathDirection::counterClockwise);
-    ASSERT_EQ(clockwise.elements().size(), counter.elements().size());
-    const std::size_t count = clockwise.elements().size();
-    for (std::size_t index = 0; index < count; ++index) {
-        const auto& forward = clockwise.elements()[index].vertex;
-        const auto& backward = counter.elements()[count - 1 - index].vertex;
-        EXPECT_EQ(forward.point, backward.point);
-        EXPECT_EQ(forward.inTangent, backward.outTangent);
-        EXPECT_EQ(forward.outTangent, backward.inTangent);
-    }
-}
-
-// Every builder closes its path, in either direction and with rounding: a path
-// that lost its closed flag would be stroked with a gap at its start.
-TEST(ShapePathBuilders, EveryPathIsClosed) {
-    for (PathDirection direction :
-         {PathDirection::clockwise, PathDirection::userSetClockwise, PathDirection::counterClockwise}) {
-        EXPECT_TRUE(ShapePathBuilders::makeEllipse({10, 10}, {0, 0}, direction).closed());
-        EXPECT_TRUE(ShapePathBuilders::makeRoundedRectangle({0, 0}, {10, 10}, 0, direction).closed());
-        EXPECT_TRUE(ShapePathBuilders::makeRoundedRectangle({0, 0}, {10, 10}, 3, direction).closed());
-        EXPECT_TRUE(ShapePathBuilders::makePolygon({0, 0}, 5, 10, 0, 0, direction).closed());
-        EXPECT_TRUE(ShapePathBuilders::makePolygon({0, 0}, 5, 10, 80, 0, direction).closed());
-        EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 0, 0, 5, 0, direction).closed());
-        EXPECT_TRUE(ShapePathBuilders::makeStar({0, 0}, 10, 5, 50, 50, 5.5, 0, direction).closed());
+// Every builder closes its path (a path that lost its closed flag is stroked
+// with a gap at its start); the user's clockwise is clockwise, and counter-
+// clockwise visits the same vertices backwards with their handles swapped.
+TEST(ShapePathBuilders, DirectionsAndClosing) {
+    using B = ShapePathBuilders;
+    using D = PathDirection;
+    const std::vector<std::pair<const char*, std::function<BezierPath(D)>>> builders{
+        {"ellipse", [](D d) { return B::makeEllipse({20, 10}, {0, 0}, d); }},
+        {"sharp rectangle", [](D d) { return B::makeRoundedRectangle({0, 0}, {10, 10}, 0, d); }},
+        {"rounded rectangle", [](D d) { return B::makeRoundedRectangle({3, 4}, {10, 20}, 3, d); }},
+        {"polygon", [](D d) { return B::makePolygon({0, 0}, 5, 10, 0, 0, d); }},
+        {"rounded polygon", [](D d) { return B::makePolygon({0, 0}, 4, 10, 50, 0, d); }},
+        {"star", [](D d) { return B::makeStar({0, 0}, 10, 5, 0, 0, 5, 0, d); }},
+        {"partial rounded star", [](D d) { return B::makeStar({3, 4}, 40, 20, 10, 30, 5.5, 15, d); }},
+    };
+    for (const auto& [name, build] : builders) {
+        SCOPED_TRACE(name);
+        const BezierPath clockwise = build(PathDirection::clockwise);
+        const BezierPath counter = build(PathDirection::counterClockwise);
+        EXPECT_TRUE(clockwise.closed());
+        EXPECT_TRUE(counter.closed());
+        EXPECT_EQ(build(PathDirection::userSetClockwise), clockwise);
+        ASSERT_EQ(clockwise.elements().size(), counter.elements().size());
+        const std::size_t count = clockwise.elements().size();
+        for (std::size_t index = 0; index < count; ++index) {
+            const auto& forward = clockwise.elements()[index].vertex;
+            const auto& backward = counter.elements()[count - 1 - index].vertex;
+            EXPECT_EQ(forward.point, backward.point);
+            EXPECT_EQ(forward.inTangent, backward.outTangent);
+            EXPECT_EQ(forward.outTangent, backward.inTangent);
+        }
     }
 }
 

@@ -66,28 +66,23 @@ std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::string& js
     return root;
 }
 
-TEST(ImageLayer, EmbeddedImageIsDrawnAtTheAssetSize) {
-    const std::string asset =
-        imageAsset("picture", "", "data:image/png;base64," + testsupport::encodeBase64(halfRedHalfBluePNG()));
-    testsupport::TemporaryDirectory folder;
-    auto root = makeRoot(document("[" + imageLayer("picture", 1) + "]", 100, 100, 60, "[" + asset + "]"),
-                         std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize));
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    expectPicture(*image);
-}
-
-TEST(ImageLayer, ImageFromAFolderFollowsTheLayerTransform) {
+// Embedded in the document, or read from a folder beside it, the picture is
+// drawn at the asset's size and follows the layer's transform.
+TEST(ImageLayer, EmbeddedAndFolderImagesAreDrawnAtTheAssetSize) {
     testsupport::TemporaryDirectory folder;
     std::filesystem::create_directories(folder.path() / "images");
     testsupport::writeFile(folder.path() / "images" / "picture.png", halfRedHalfBluePNG());
-    const std::string json = document("[" + imageLayer("picture", 1, R"({"p":{"a":0,"k":[30,20]}})") + "]", 100,
-                                      100, 60, "[" + imageAsset("picture", "images/", "picture.png") + "]");
-    auto root = makeRoot(json, std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize));
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    expectPicture(*image, 30, 20);
-    EXPECT_TRUE(pixelIs(*image, 10, 10, clear));
+    const std::string embedded = imageAsset("picture", "", "data:image/png;base64," + testsupport::encodeBase64(halfRedHalfBluePNG()));
+    const std::string fromFolder = imageAsset("picture", "images/", "picture.png");
+    const std::string layers = "[" + imageLayer("picture", 1, R"({"p":{"a":0,"k":[30,20]}})") + "]";
+    auto provider = std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize);
+    for (const std::string& asset : {embedded, fromFolder}) {
+        auto root = makeRoot(document(layers, 100, 100, 60, "[" + asset + "]"), provider);
+        const auto image = renderFrame(*root, 0);
+        ASSERT_TRUE(image);
+        expectPicture(*image, 30, 20);
+        EXPECT_TRUE(pixelIs(*image, 10, 10, clear));
+    }
 }
 
 // Counts how often it is asked; gives the picture or nothing.
@@ -98,10 +93,7 @@ public:
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const lottie::ImageAsset&) const override {
         ++requests;
         if (!givesImage_) return nullptr;
-        static const auto picture = [] {
-            const std::string png = halfRedHalfBluePNG();
-            return platform::graphics::ImageDecoder::decode(png);
-        }();
+        static const auto picture = platform::graphics::ImageDecoder::decode(halfRedHalfBluePNG());
         return picture;
     }
     mutable std::atomic<int> requests{0};
@@ -110,31 +102,24 @@ private:
     bool givesImage_;
 };
 
-TEST(ImageLayer, CacheAsksItsProviderOncePerAsset) {
+// Two layers of one asset ask once; a new provider is asked again, and one
+// without the picture clears it.
+TEST(ImageLayer, CacheAsksItsProviderOncePerAssetAndAgainWhenReplaced) {
     const std::string json = document("[" + imageLayer("picture", 1) + "," + imageLayer("picture", 2) + "]", 100,
                                       100, 60, "[" + imageAsset("picture", "", "unused.png") + "]");
     auto provider = std::make_shared<CountingProvider>(true);
     auto root = makeRoot(json, provider);
     root->refreshImages();
     EXPECT_EQ(provider->requests.load(), 1);
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    expectPicture(*image);
-}
+    expectPicture(*renderFrame(*root, 0));
 
-TEST(ImageLayer, ReplacingTheProviderAsksAgainAndMayClearTheImages) {
-    const std::string json = document("[" + imageLayer("picture", 1) + "]", 100, 100, 60,
-                                      "[" + imageAsset("picture", "", "unused.png") + "]");
-    auto root = makeRoot(json, std::make_shared<CountingProvider>(true));
     auto empty = std::make_shared<CountingProvider>(false);
     root->setImageProvider(empty);
-    EXPECT_EQ(empty->requests.load(), 1);
+    EXPECT_GT(empty->requests.load(), 0);
     auto layer = std::dynamic_pointer_cast<lottie::ImageCompositionLayer>(root->animationLayers().at(0));
     ASSERT_TRUE(layer);
     EXPECT_FALSE(layer->image());
-    const auto image = renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    EXPECT_TRUE(pixelIs(*image, 5, 20, clear));
+    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 5, 20, clear));
 }
 
 TEST(ImageLayer, ImageInsideAPrecompositionAndMissingAssets) {

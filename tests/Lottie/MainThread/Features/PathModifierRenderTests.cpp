@@ -34,66 +34,58 @@ void expectProbes(const platform::graphics::Image& image, const std::vector<Prob
     }
 }
 
-// A closed square from (20,20) clockwise: top, right, bottom, left edges of 60 each.
-const std::string square = closedPath("[[20,20],[80,20],[80,80],[20,80]]");
-
-TEST(TrimRender, StretchesOfAStrokedSquare) {
-    struct Case {
-        const char* name;
-        std::string trimItem;
-        std::vector<Probe> probes;
-    };
+// Stroked paths after trims (and rounded corners), checked where the kept
+// stretches must and must not be.
+TEST(TrimRender, KeepsTheStretchesTheTrimSelects) {
+    // A closed square from (20,20) clockwise: top, right, bottom, left edges of 60 each.
+    const std::string square = closedPath("[[20,20],[80,20],[80,80],[20,80]]") + ",";
+    const std::string twoLines = openPath("[[10,30],[90,30]]") + "," + openPath("[[10,70],[90,70]]") + ",";
+    // Three lines of 80 each, one below the other, drawn left to right.
+    const std::string threeLines = openPath("[[10,20],[90,20]]") + "," + openPath("[[10,50],[90,50]]") + "," +
+                                   openPath("[[10,80],[90,80]]") + ",";
+    // The rounded rectangle starts after its first corner (bottom right) and
+    // runs clockwise; its last edge, up the right side, closes it and is
+    // trimmed like any other edge.
+    const std::string roundedGroup = group(rect(50, 50, 60, 60)) + "," + roundedCorners(15) + ",";
     const std::vector<Probe> firstHalf{{50, 20, true}, {80, 50, true}, {50, 80, false}, {20, 50, false}};
     // 20 to 80 shifted a quarter turn: from 45 % round the end to 5 %.
     const std::vector<Probe> wrapped{{80, 40, false}, {80, 75, true}, {50, 80, true}, {20, 50, true},
                                      {25, 20, true},  {50, 20, false}};
-    const Case cases[] = {
-        {"0 to 50, simultaneously", trim(0, 50, 0, 1), firstHalf},
-        {"0 to 50, individually", trim(0, 50, 0, 2), firstHalf},
-        {"80 to 20 offset 90, simultaneously", trim(80, 20, 90, 1), wrapped},
-        {"80 to 20 offset 90, individually", trim(80, 20, 90, 2), wrapped},
-        {"offset of a whole turn", trim(0, 50, 360, 1), firstHalf},
-        {"0 to 100 keeps everything", trim(0, 100, 0, 1),
-         {{50, 20, true}, {80, 50, true}, {50, 80, true}, {20, 50, true}}},
-        {"equal start and end show nothing", trim(40, 40, 0, 1),
-         {{50, 20, false}, {80, 50, false}, {50, 80, false}, {20, 50, false}}},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        const auto image = renderDocument(shapeDocument(square + "," + test.trimItem + "," + stroke(4)));
-        ASSERT_TRUE(image);
-        expectProbes(*image, test.probes, blue);
-    }
-}
-
-// Three lines of 80 each, one below the other, drawn left to right.
-const std::string threeLines = openPath("[[10,20],[90,20]]") + "," + openPath("[[10,50],[90,50]]") + "," +
-                               openPath("[[10,80],[90,80]]");
-
-TEST(TrimRender, SeveralPathsTrimmedTogetherOrEachAlone) {
     struct Case {
         const char* name;
         std::string items;
         std::vector<Probe> probes;
     };
-    const std::string twoLines = openPath("[[10,30],[90,30]]") + "," + openPath("[[10,70],[90,70]]");
     const Case cases[] = {
+        {"0 to 50, simultaneously", square + trim(0, 50, 0, 1), firstHalf},
+        {"0 to 50, individually", square + trim(0, 50, 0, 2), firstHalf},
+        {"80 to 20 offset 90, simultaneously", square + trim(80, 20, 90, 1), wrapped},
+        {"80 to 20 offset 90, individually", square + trim(80, 20, 90, 2), wrapped},
+        {"offset of a whole turn", square + trim(0, 50, 360, 1), firstHalf},
+        {"0 to 100 keeps everything", square + trim(0, 100, 0, 1),
+         {{50, 20, true}, {80, 50, true}, {50, 80, true}, {20, 50, true}}},
+        {"equal start and end show nothing", square + trim(40, 40, 0, 1),
+         {{50, 20, false}, {80, 50, false}, {50, 80, false}, {20, 50, false}}},
         // Across both: the first keeps its second half, the second its first half.
-        {"individually 25 to 75", twoLines + "," + trim(25, 75, 0, 2),
+        {"individually 25 to 75", twoLines + trim(25, 75, 0, 2),
          {{30, 30, false}, {70, 30, true}, {30, 70, true}, {70, 70, false}}},
-        {"simultaneously 25 to 75", twoLines + "," + trim(25, 75, 0, 1),
+        {"simultaneously 25 to 75", twoLines + trim(25, 75, 0, 1),
          {{20, 30, false}, {50, 30, true}, {80, 30, false}, {20, 70, false}, {50, 70, true}, {80, 70, false}}},
         // A quarter turn back moves the window a quarter of the total towards the start.
-        {"individually 50 to 75 offset -90", twoLines + "," + trim(50, 75, -90, 2),
+        {"individually 50 to 75 offset -90", twoLines + trim(50, 75, -90, 2),
          {{70, 30, true}, {30, 30, false}, {30, 70, false}, {70, 70, false}}},
         // The window wraps past the end: the first line lies wholly inside it.
-        {"individually wrapping over a whole path", threeLines + "," + trim(0, 200.0 / 3, 300, 2),
+        {"individually wrapping over a whole path", threeLines + trim(0, 200.0 / 3, 300, 2),
          {{15, 20, true}, {50, 20, true}, {85, 20, true}, {30, 50, true}, {70, 50, false}, {30, 80, false},
           {70, 80, true}}},
         // A trim reaches the paths of groups before it.
-        {"a group's path before the trim", group(openPath("[[10,30],[90,30]]")) + "," +
-                                               openPath("[[10,70],[90,70]]") + "," + trim(0, 50, 0, 2),
+        {"a group's path before the trim",
+         group(openPath("[[10,30],[90,30]]")) + "," + openPath("[[10,70],[90,70]]") + "," + trim(0, 50, 0, 2),
          {{50, 30, true}, {50, 70, false}}},
+        {"first half of a rounded rectangle", roundedGroup + trim(0, 50, 0, 1),
+         {{50, 80, true}, {20, 50, true}, {50, 20, false}, {80, 50, false}, {80, 80, false}}},
+        {"second half of a rounded rectangle", roundedGroup + trim(50, 100, 0, 1),
+         {{50, 80, false}, {20, 50, false}, {50, 20, true}, {80, 50, true}, {20, 20, false}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -140,47 +132,18 @@ TEST(RoundedCornersRender, CornersOfARectangleAndAStarAreCut) {
     }
 }
 
-// The rounded rectangle starts after its first corner (bottom right) and runs
-// clockwise; its last edge, up the right side, closes it and is trimmed like
-// any other edge.
-TEST(RoundedCornersRender, RoundedGroupPathIsThenTrimmed) {
-    struct Case {
-        const char* name;
-        double start, end;
-        std::vector<Probe> probes;
-    };
-    const Case cases[] = {
-        {"first half", 0, 50, {{50, 80, true}, {20, 50, true}, {50, 20, false}, {80, 50, false}, {80, 80, false}}},
-        {"second half", 50, 100, {{50, 80, false}, {20, 50, false}, {50, 20, true}, {80, 50, true}, {20, 20, false}}},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        const std::string items = group(rect(50, 50, 60, 60)) + "," + roundedCorners(15) + "," +
-                                  trim(test.start, test.end, 0, 1) + "," + stroke(4);
-        const auto image = renderDocument(shapeDocument(items));
-        ASSERT_TRUE(image);
-        expectProbes(*image, test.probes, blue);
-    }
-}
-
 // A trim's values are reachable by keypath like any node's, and a caller's
 // value redraws the trimmed path.
 TEST(TrimRender, EndCanBeOverriddenByKeypath) {
     auto root = makeRoot(decode(shapeDocument(openPath("[[0,50],[100,50]]") + "," + trim(0, 25, 0, 1) + "," +
                                               stroke(4))));
-    auto before = renderFrame(*root, 0);
-    ASSERT_TRUE(before);
-    EXPECT_TRUE(pixelIs(*before, 80, 50, clear));
+    const lottie::AnimationKeypath end("Shape 1.Trim.End");
+    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 80, 50, clear));
     root->installValueProvider(
-        std::make_shared<lottie::SingleValueProvider<lottie::LottieVector1D>>(lottie::LottieVector1D(100)),
-        lottie::AnimationKeypath("Shape 1.Trim.End"));
-    auto after = renderFrame(*root, 0);
-    ASSERT_TRUE(after);
-    EXPECT_TRUE(pixelIs(*after, 80, 50, blue));
-    root->uninstallValueProvider(lottie::AnimationKeypath("Shape 1.Trim.End"));
-    auto restored = renderFrame(*root, 0);
-    ASSERT_TRUE(restored);
-    EXPECT_TRUE(pixelIs(*restored, 80, 50, clear));
+        std::make_shared<lottie::SingleValueProvider<lottie::LottieVector1D>>(lottie::LottieVector1D(100)), end);
+    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 80, 50, blue));
+    root->uninstallValueProvider(end);
+    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 80, 50, clear));
 }
 
 }  // namespace

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "Lottie/Playback/LottieLogger.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 
@@ -23,23 +21,15 @@ const std::string fiveCopies =
     R"("so":{"a":0,"k":100},"eo":{"a":0,"k":100}}})";
 
 TEST(RepeaterRender, FiveCopiesShowTheOriginalOnceAndWarn) {
-    std::vector<std::string> warnings;
-    const auto previous = lottie::LottieLogger::shared();
-    lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
-        [](const auto&, const auto&, std::string_view, unsigned) {}, [](const auto&, std::string_view, unsigned) {},
-        [&warnings](const lottie::LottieLogger::Message& message, std::string_view file, unsigned line) {
-            warnings.push_back(std::string(file) + ":" + std::to_string(line) + " " + message());
-        },
-        [](const auto&) {}));
+    LogCapture log;
     const auto image = renderDocument(shapeDocument(rect(10, 50, 10, 10) + "," + fill(1, 0, 0) + "," + fiveCopies));
-    lottie::LottieLogger::setShared(previous);
     ASSERT_TRUE(image);
     EXPECT_TRUE(pixelIs(*image, 10, 50, {255, 0, 0, 255}));
     for (int copy = 1; copy < 5; ++copy) EXPECT_TRUE(pixelIs(*image, 10 + 16 * copy, 50, {0, 0, 0, 0})) << copy;
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].rfind("Lottie/ItemsExtension:91 The Main Thread rendering engine doesn't currently support "
-                                "repeaters.",
-                                0),
+    ASSERT_EQ(log.warnings.size(), 1u);
+    EXPECT_EQ(log.warnings[0].rfind("Lottie/ItemsExtension:91 The Main Thread rendering engine doesn't currently "
+                                    "support repeaters.",
+                                    0),
               0u);
 }
 

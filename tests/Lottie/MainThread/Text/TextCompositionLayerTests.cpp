@@ -11,7 +11,6 @@
 
 #include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
-#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "Platform/Text/Font.h"
 #include "tests/Lottie/MainThread/Text/TextTestSupport.h"
 
@@ -24,9 +23,13 @@ std::shared_ptr<const platform::graphics::Image> renderLayer(const std::string& 
     return mainthreadtest::renderDocument(textDocumentJson(layer), frame);
 }
 
-PixelBounds inkOf(const DocumentSpec& document, std::pair<double, double> position = {150, 80}) {
-    auto image = renderLayer(textLayer({{0, document}}, "[]", position));
-    return image ? mainthreadtest::opaqueBounds(*image) : PixelBounds{};
+// A layer showing the document from frame 0 with its origin at (20, 80).
+std::string layerAt20x80(const DocumentSpec& document = {}) {
+    return textLayer({{0, document}}, "[]", {20, 80});
+}
+
+std::shared_ptr<lottie::MainThreadAnimationLayer> rootOf(const std::string& layer) {
+    return mainthreadtest::makeRoot(mainthreadtest::decode(textDocumentJson(layer)));
 }
 
 std::shared_ptr<lottie::TextCompositionLayer> textLayerOf(lottie::MainThreadAnimationLayer& root) {
@@ -36,61 +39,50 @@ std::shared_ptr<lottie::TextCompositionLayer> textLayerOf(lottie::MainThreadAnim
     return nullptr;
 }
 
-TEST(TextCompositionLayer, PointTextSitsOnItsBaselineAtTheLayerPosition) {
-    struct Case {
-        int justification;
-        double (*edge)(const PixelBounds&);
-        double expected;
-    };
-    const std::vector<Case> cases{
-        {0, [](const PixelBounds& ink) { return double(ink.left); }, 153},
-        {2, [](const PixelBounds& ink) { return (ink.left + ink.right) / 2.0; }, 150},
-        {1, [](const PixelBounds& ink) { return double(ink.right); }, 147},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.justification);
-        DocumentSpec document;
-        document.justification = c.justification;
-        const PixelBounds ink = inkOf(document);
-        ASSERT_GE(ink.left, 0);
-        EXPECT_NEAR(c.edge(ink), c.expected, 4);
-        EXPECT_NEAR(ink.bottom, 80, 2);
-    }
-    // Justified point text hangs from the position by its top-left corner.
-    DocumentSpec justified;
-    justified.justification = 3;
-    const PixelBounds ink = inkOf(justified);
-    EXPECT_NEAR(ink.left, 153, 4);
-    EXPECT_GT(ink.top, 82);
-}
+double left(const PixelBounds& ink) { return ink.left; }
+double right(const PixelBounds& ink) { return ink.right; }
+double middle(const PixelBounds& ink) { return (ink.left + ink.right) / 2.0; }
 
-TEST(TextCompositionLayer, BoxTextAlignsInItsBoxWithTheCapHeightAtTheTop) {
+// Point text sits on its baseline at the layer's position (justified point
+// text hangs from it by its top-left corner); box text aligns in its box with
+// the cap height at the box's top, and a single line is a last line, which
+// justified text keeps at the left.
+TEST(TextCompositionLayer, PointAndBoxTextPlacement) {
     struct Case {
         int justification;
+        bool box;
         double (*edge)(const PixelBounds&);
         double expected;
+        int PixelBounds::*vertical;
+        double expectedVertical;
     };
-    const auto left = [](const PixelBounds& ink) { return double(ink.left); };
     const std::vector<Case> cases{
-        {0, left, 23},
-        {1, [](const PixelBounds& ink) { return double(ink.right); }, 277},
-        {2, [](const PixelBounds& ink) { return (ink.left + ink.right) / 2.0; }, 150},
-        // A single line is a last line: justified text keeps it at the left.
-        {3, left, 23},
-        {4, left, 23},
-        {5, left, 23},
-        {6, left, 23},
+        {0, false, left, 153, &PixelBounds::bottom, 80},   {2, false, middle, 150, &PixelBounds::bottom, 80},
+        {1, false, right, 147, &PixelBounds::bottom, 80},  {3, false, left, 153, &PixelBounds::top, 82},
+        {0, true, left, 23, &PixelBounds::top, 30},        {1, true, right, 277, &PixelBounds::top, 30},
+        {2, true, middle, 150, &PixelBounds::top, 30},     {3, true, left, 23, &PixelBounds::top, 30},
+        {4, true, left, 23, &PixelBounds::top, 30},        {5, true, left, 23, &PixelBounds::top, 30},
+        {6, true, left, 23, &PixelBounds::top, 30},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.justification);
+        SCOPED_TRACE(std::to_string(c.justification) + (c.box ? " in a box" : " at a point"));
         DocumentSpec document;
         document.justification = c.justification;
-        document.boxPosition = {{20, 30}};
-        document.boxSize = {{260, 80}};
-        const PixelBounds ink = inkOf(document, {0, 0});
+        if (c.box) {
+            document.boxPosition = {{20, 30}};
+            document.boxSize = {{260, 80}};
+        }
+        const auto position = c.box ? std::pair{0.0, 0.0} : std::pair{150.0, 80.0};
+        auto image = renderLayer(textLayer({{0, document}}, "[]", position));
+        ASSERT_TRUE(image);
+        const PixelBounds ink = mainthreadtest::opaqueBounds(*image);
         ASSERT_GE(ink.left, 0);
         EXPECT_NEAR(c.edge(ink), c.expected, 4);
-        EXPECT_NEAR(ink.top, 30, 2);
+        if (c.justification == 3 && !c.box) {
+            EXPECT_GT(ink.top, c.expectedVertical);
+        } else {
+            EXPECT_NEAR(ink.*c.vertical, c.expectedVertical, 2);
+        }
     }
 }
 
@@ -108,7 +100,7 @@ TEST(TextCompositionLayer, StrokeOverFillCoversTheFill) {
     const auto over = render(true);
     ASSERT_TRUE(under && absent && over);
     EXPECT_GT(countPixels(*under, isBlue), 0);
-    EXPECT_TRUE(sameImages(*under, *absent));
+    EXPECT_EQ(under->pixels(), absent->pixels());
     EXPECT_LT(countPixels(*over, isRed) * 2, countPixels(*under, isRed));
     EXPECT_GT(countPixels(*over, isBlue), countPixels(*under, isBlue));
 }
@@ -118,11 +110,11 @@ TEST(TextCompositionLayer, AFontFontconfigLacksFallsBackToTheSansSerifFace) {
     missing.font = "NoSuchFontAnywhere-Bold";
     DocumentSpec fallback;
     fallback.font = platform::text::Font::fallbackFamilyName();
-    auto missingImage = renderLayer(textLayer({{0, missing}}, "[]", {20, 80}));
-    auto fallbackImage = renderLayer(textLayer({{0, fallback}}, "[]", {20, 80}));
+    auto missingImage = renderLayer(layerAt20x80(missing));
+    auto fallbackImage = renderLayer(layerAt20x80(fallback));
     ASSERT_TRUE(missingImage && fallbackImage);
     EXPECT_GT(countPixels(*missingImage, isRed), 0);
-    EXPECT_TRUE(sameImages(*missingImage, *fallbackImage));
+    EXPECT_EQ(missingImage->pixels(), fallbackImage->pixels());
 }
 
 class ReplacingTextProvider final : public lottie::LegacyAnimationTextProvider {
@@ -130,6 +122,7 @@ public:
     ReplacingTextProvider(bool byKeypath, bool byName) : byKeypath_(byKeypath), byName_(byName) {}
     std::optional<std::string> replacementText(const lottie::AnimationKeypath& keypath,
                                                const std::string&) const override {
+        asked.push_back(keypath.fullPath());
         if (byKeypath_ && keypath.fullPath() == "Title") return "III";
         return std::nullopt;
     }
@@ -137,6 +130,7 @@ public:
                                               const std::string& sourceText) const override {
         return byName_ && keypathName == "Title" ? "III" : sourceText;
     }
+    mutable std::vector<std::string> asked;
 
 private:
     bool byKeypath_;
@@ -148,41 +142,21 @@ TEST(TextCompositionLayer, ATextProviderReplacesTheText) {
     original.text = "WWWW";
     DocumentSpec replaced;
     replaced.text = "III";
-    const auto expectedReplaced = renderLayer(textLayer({{0, replaced}}, "[]", {20, 80}));
-    const auto expectedOriginal = renderLayer(textLayer({{0, original}}, "[]", {20, 80}));
+    const auto expectedReplaced = renderLayer(layerAt20x80(replaced));
+    const auto expectedOriginal = renderLayer(layerAt20x80(original));
     ASSERT_TRUE(expectedReplaced && expectedOriginal);
-    ASSERT_FALSE(sameImages(*expectedReplaced, *expectedOriginal));
-    struct Case {
-        const char* name;
-        bool byKeypath;
-        bool byName;
-        bool replaces;
-    };
-    for (const Case& c : std::vector<Case>{{"by keypath", true, false, true},
-                                           {"by keypath name", false, true, true},
-                                           {"with nothing to replace", false, false, false}}) {
-        SCOPED_TRACE(c.name);
-        auto root = mainthreadtest::makeRoot(
-            mainthreadtest::decode(textDocumentJson(textLayer({{0, original}}, "[]", {20, 80}))));
-        root->setTextProvider(std::make_shared<ReplacingTextProvider>(c.byKeypath, c.byName));
+    ASSERT_NE(expectedReplaced->pixels(), expectedOriginal->pixels());
+    // By keypath, by keypath name, or with nothing to replace.
+    for (auto [byKeypath, byName] : {std::pair{true, false}, {false, true}, {false, false}}) {
+        SCOPED_TRACE(std::to_string(byKeypath) + std::to_string(byName));
+        auto root = rootOf(layerAt20x80(original));
+        root->setTextProvider(std::make_shared<ReplacingTextProvider>(byKeypath, byName));
         auto image = mainthreadtest::renderFrame(*root, 0);
         ASSERT_TRUE(image);
-        EXPECT_TRUE(sameImages(*image, c.replaces ? *expectedReplaced : *expectedOriginal));
-        auto layer = textLayerOf(*root);
-        ASSERT_TRUE(layer);
-        EXPECT_EQ(layer->fullAnimationKeypath(), lottie::AnimationKeypath("Title"));
+        EXPECT_EQ(image->pixels(), (byKeypath || byName ? expectedReplaced : expectedOriginal)->pixels());
+        EXPECT_EQ(textLayerOf(*root)->fullAnimationKeypath(), lottie::AnimationKeypath("Title"));
     }
 }
-
-class RecordingTextProvider final : public lottie::AnimationKeypathTextProvider {
-public:
-    std::optional<std::string> replacementText(const lottie::AnimationKeypath& keypath,
-                                               const std::string&) const override {
-        asked.push_back(keypath.fullPath());
-        return std::nullopt;
-    }
-    mutable std::vector<std::string> asked;
-};
 
 class NoFontProvider final : public lottie::AnimationFontProvider {
 public:
@@ -190,13 +164,13 @@ public:
 };
 
 TEST(TextCompositionLayer, ProvidersAreAskedWithTheFullKeypathAndMayHaveNoFont) {
-    const std::string inner = textLayer({{0, DocumentSpec()}}, "[]", {20, 80});
+    const std::string inner = layerAt20x80();
     const std::string precomp =
         R"({"ty":0,"nm":"Comp","ind":1,"refId":"inner","w":300,"h":150,"ip":0,"op":1000,"st":0,"ks":{}})";
     const std::string json =
         mainthreadtest::document("[" + precomp + "]", 300, 150, 60, R"([{"id":"inner","layers":[)" + inner + "]}]");
     auto root = mainthreadtest::makeRoot(mainthreadtest::decode(json));
-    auto provider = std::make_shared<RecordingTextProvider>();
+    auto provider = std::make_shared<ReplacingTextProvider>(false, false);
     root->setTextProvider(provider);
     auto image = mainthreadtest::renderFrame(*root, 0);
     ASSERT_TRUE(image);
@@ -240,23 +214,16 @@ TEST(TextCompositionLayer, HostileDocumentsRenderWithoutHarm) {
 }
 
 TEST(TextCompositionLayer, AnAnimatorRangeColoursOnlyItsCharacters) {
-    const std::string range = R"("s":{"s":{"a":0,"k":0},"e":{"a":0,"k":50},"r":1})";
-    struct Case {
-        const char* name;
-        std::string animator;
-    };
-    const std::vector<Case> cases{
-        {"fill colour", R"([{"nm":"Range",)" + range + R"(,"a":{"fc":{"a":0,"k":[1,0,0]}}}])"},
-        {"fill colour at full opacity",
-         R"([{"nm":"Range",)" + range + R"(,"a":{"fc":{"a":0,"k":[1,0,0]},"o":{"a":0,"k":100}}}])"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // With and without an opacity of its own.
+    for (const std::string opacity : {"", R"(,"o":{"a":0,"k":100})"}) {
+        SCOPED_TRACE(opacity);
+        const std::string animator = R"([{"nm":"Range","s":{"s":{"a":0,"k":0},"e":{"a":0,"k":50},"r":1},)"
+                                     R"("a":{"fc":{"a":0,"k":[1,0,0]})" + opacity + "}}]";
         DocumentSpec document;
         document.text = "HHHHHHHHHH";
         document.size = 24;
         document.fill = "[0,0,0]";
-        auto image = renderLayer(textLayer({{0, document}}, c.animator, {20, 80}));
+        auto image = renderLayer(textLayer({{0, document}}, animator, {20, 80}));
         ASSERT_TRUE(image);
         const PixelBounds ink = mainthreadtest::opaqueBounds(*image);
         ASSERT_GE(ink.left, 0);
@@ -272,8 +239,7 @@ TEST(TextCompositionLayer, TextThatBecomesEmptyShowsNothing) {
     DocumentSpec text;
     DocumentSpec empty;
     empty.text = "";
-    auto root = mainthreadtest::makeRoot(
-        mainthreadtest::decode(textDocumentJson(textLayer({{0, text}, {10, empty}, {20, text}}, "[]", {20, 80}))));
+    auto root = rootOf(textLayer({{0, text}, {10, empty}, {20, text}}, "[]", {20, 80}));
     struct Step {
         double frame;
         bool shows;
@@ -286,25 +252,8 @@ TEST(TextCompositionLayer, TextThatBecomesEmptyShowsNothing) {
     }
 }
 
-TEST(TextCompositionLayer, TheColourCanBeOverriddenByKeypathAndRestored) {
-    auto root = mainthreadtest::makeRoot(
-        mainthreadtest::decode(textDocumentJson(textLayer({{0, DocumentSpec()}}, "[]", {20, 80}))));
-    const lottie::AnimationKeypath keypath("Title.Color");
-    auto image = mainthreadtest::renderFrame(*root, 0);
-    EXPECT_GT(countPixels(*image, isRed), 0);
-    root->installValueProvider(std::make_shared<lottie::ColorValueProvider>(lottie::LottieColor(0, 0, 1, 1)), keypath);
-    image = mainthreadtest::renderFrame(*root, 0);
-    EXPECT_EQ(countPixels(*image, isRed), 0);
-    EXPECT_GT(countPixels(*image, isBlue), 0);
-    root->uninstallValueProvider(keypath);
-    image = mainthreadtest::renderFrame(*root, 0);
-    EXPECT_GT(countPixels(*image, isRed), 0);
-    EXPECT_EQ(countPixels(*image, isBlue), 0);
-}
-
 TEST(TextCompositionLayer, AFrameWithoutChangesLeavesTheTextAlone) {
-    auto root = mainthreadtest::makeRoot(
-        mainthreadtest::decode(textDocumentJson(textLayer({{0, DocumentSpec()}}, "[]", {20, 80}))));
+    auto root = rootOf(layerAt20x80());
     ASSERT_TRUE(mainthreadtest::renderFrame(*root, 0));
     auto layer = textLayerOf(*root);
     ASSERT_TRUE(layer);
@@ -322,12 +271,12 @@ TEST(TextCompositionLayer, GlyphOutlinesInTheDocumentLeaveTheTextToTheFont) {
     const std::string chars =
         R"("chars":[{"ch":"H","size":40,"style":"Regular","fFamily":"DejaVu Sans","w":60,"data":{"shapes":[]}}],)"
         R"("fonts":{"list":[{"fName":"DejaVu Sans","fFamily":"DejaVu Sans","fStyle":"Regular","ascent":75}]})";
-    const std::string layer = textLayer({{0, DocumentSpec()}}, "[]", {20, 80});
+    const std::string layer = layerAt20x80();
     auto withGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer, chars), 0);
     auto withoutGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer), 0);
     ASSERT_TRUE(withGlyphs && withoutGlyphs);
     EXPECT_GT(countPixels(*withGlyphs, isRed), 0);
-    EXPECT_TRUE(sameImages(*withGlyphs, *withoutGlyphs));
+    EXPECT_EQ(withGlyphs->pixels(), withoutGlyphs->pixels());
 }
 
 }  // namespace

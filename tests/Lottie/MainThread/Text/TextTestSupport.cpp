@@ -53,14 +53,4 @@ int countPixels(const platform::graphics::Image& image, const PixelTest& test, i
     return total;
 }
 
-bool sameImages(const platform::graphics::Image& a, const platform::graphics::Image& b) {
-    if (a.width() != b.width() || a.height() != b.height()) return false;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.pixel(x, y) != b.pixel(x, y)) return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace texttest

@@ -47,6 +47,5 @@ bool isBlack(const mainthreadtest::Rgba& pixel);
 bool isVisible(const mainthreadtest::Rgba& pixel);
 // Pixels of the columns [x0, x1) that pass the test.
 int countPixels(const platform::graphics::Image& image, const PixelTest& test, int x0 = 0, int x1 = 1 << 30);
-bool sameImages(const platform::graphics::Image& a, const platform::graphics::Image& b);
 
 }  // namespace texttest

@@ -93,10 +93,7 @@ TEST_F(PlaybackTest, RequestsThatCannotPlayDoNothing) {
         {"unknown marker", [](auto& l, auto c) { l.playMarker("nope", std::nullopt, c); }},
         {"unknown to marker", [](auto& l, auto c) { l.playFromMarker("a", "nope", true, std::nullopt, c); }},
         {"no markers", [](auto& l, auto c) { l.playMarkers({}, c); }},
-        {"only unknown markers",
-         [](auto& l, auto c) {
-             l.playMarkers({"x", "y"}, c);
-         }},
+        {"only unknown markers", [](auto& l, auto c) { l.playMarkers({"x", "y"}, c); }},
         {"not a number", [](auto& l, auto c) { l.playFromProgress(std::nan(""), 1, std::nullopt, c); }},
     };
     for (const Case& item : cases) {
@@ -109,17 +106,6 @@ TEST_F(PlaybackTest, RequestsThatCannotPlayDoNothing) {
         EXPECT_TRUE(completion.calls.empty());
         EXPECT_EQ(layer->currentFrame(), 0);
     }
-
-    auto empty =
-        LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
-    CompletionLog completion;
-    empty->play(completion.block());
-    empty->playFromProgress(0, 1, LottieLoopMode::loop(), completion.block());
-    EXPECT_FALSE(empty->isPlaying());
-    EXPECT_FALSE(empty->currentPlaybackMode());
-    empty->playMarkers({"a"}, completion.block());
-    drain();
-    EXPECT_TRUE(completion.calls.empty());
 }
 
 // A request resumes at the frame shown: 10 ... 50 from various playheads and
@@ -211,30 +197,6 @@ TEST_F(PlaybackTest, LoopModesRepeatAsTheyShould) {
         advance(1);
         EXPECT_NEAR(layer->presentedFrame(), item.finalFrame, 1e-6);
     }
-}
-
-TEST_F(PlaybackTest, PauseKeepsTheFrameAndPlayResumesFromIt) {
-    auto layer = host(animation());
-    CompletionLog first;
-    layer->play(first.block());
-    advance(2);
-    layer->pause();
-    EXPECT_NEAR(layer->currentFrame(), 20, 1e-6);
-    EXPECT_FALSE(layer->isPlaying());
-    EXPECT_EQ(layer->currentPlaybackMode(), LottiePlaybackMode::paused());
-    advance(5);
-    EXPECT_NEAR(layer->presentedFrame(), 20, 1e-6);
-    EXPECT_EQ(first.calls, std::vector<bool>{false});
-
-    CompletionLog second;
-    layer->play(second.block());
-    advance(0);
-    EXPECT_NEAR(layer->presentedFrame(), 20, 1e-6);
-    advance(3.5);
-    EXPECT_TRUE(second.calls.empty());
-    advance(0.5);
-    EXPECT_EQ(second.calls, std::vector<bool>{true});
-    EXPECT_EQ(first.calls, std::vector<bool>{false});
 }
 
 TEST_F(PlaybackTest, InterruptedRequestsCompleteOnceWithFalse) {
@@ -344,13 +306,8 @@ TEST_F(PlaybackTest, PlayMarkersPlaysEachAndCompletesAtTheEnd) {
 TEST_F(PlaybackTest, ReducedMotionPlaysItsMarkerInstead) {
     const std::vector<std::pair<std::string, Request>> requests = {
         {"play", [](auto& l, auto c) { l.play(c); }},
-        {"progress", [](auto& l, auto c) { l.playFromProgress(0, 0.5, std::nullopt, c); }},
         {"frames", [](auto& l, auto c) { l.playFromFrame(0, 10, std::nullopt, c); }},
-        {"marker", [](auto& l, auto c) { l.playMarker("a", std::nullopt, c); }},
-        {"markers",
-         [](auto& l, auto c) {
-             l.playMarkers({"a", "b"}, c);
-         }},
+        {"markers", [](auto& l, auto c) { l.playMarkers({"a", "b"}, c); }},
     };
     for (const auto& [name, request] : requests) {
         SCOPED_TRACE(name);
@@ -366,9 +323,6 @@ TEST_F(PlaybackTest, ReducedMotionPlaysItsMarkerInstead) {
         EXPECT_EQ(completion.calls, std::vector<bool>{true});
         EXPECT_EQ(layer->currentFrame(), 55);
     }
-
-    // Standard motion plays what was asked (the table above).
-    EXPECT_FALSE(host(animation())->markerForReducedMotion());
 }
 
 }  // namespace

@@ -44,15 +44,11 @@ TEST_F(PlaybackTest, PlayheadPropertiesConvertBetweenFramesProgressAndTime) {
     flat->setCurrentFrame(7);
     EXPECT_EQ(flat->playheadProgress(), 0);
 
-    // Without an animation everything reads 0 and writes go nowhere.
-    auto empty = LottieAnimationLayer::makeEmpty(LottieConfiguration(), log.logger());
-    empty->setPlayheadProgress(0.5);
-    empty->setPlayheadTime(3);
-    EXPECT_EQ(empty->currentFrame(), 0);
-    EXPECT_EQ(empty->playheadProgress(), 0);
-    EXPECT_EQ(empty->playheadTime(), 0);
-    EXPECT_EQ(empty->presentedFrame(), 0);
-    EXPECT_FALSE(empty->isPlaying());
+    // Stop goes to frame 0, not to the first frame.
+    layer->play();
+    advance(1);
+    layer->stop();
+    EXPECT_EQ(layer->currentFrame(), 0);
 }
 
 TEST_F(PlaybackTest, AdoptingPlaybackModesRecordsWhatWasAsked) {
@@ -102,13 +98,33 @@ TEST_F(PlaybackTest, AdoptingPlaybackModesRecordsWhatWasAsked) {
     EXPECT_EQ(layer->currentPlaybackMode(), LottiePlaybackMode::paused());
 }
 
-TEST_F(PlaybackTest, StopGoesToFrameZero) {
-    auto layer = host(animation(10, 110));
-    layer->play();
-    advance(1);
-    layer->stop();
-    EXPECT_EQ(layer->currentFrame(), 0);
-    EXPECT_FALSE(layer->isPlaying());
+// Without an animation everything reads nothing or 0, and requests go nowhere.
+TEST_F(PlaybackTest, ALayerWithoutAnAnimationAnswersNothing) {
+    auto empty =
+        LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
+    CompletionLog completion;
+    empty->play(completion.block());
+    empty->playFromProgress(0, 1, LottieLoopMode::loop(), completion.block());
+    EXPECT_FALSE(empty->currentPlaybackMode());
+    empty->playMarkers({"a"}, completion.block());
+    drain();
+    EXPECT_FALSE(empty->isPlaying());
+    EXPECT_TRUE(completion.calls.empty());
+
+    empty->setPlayheadProgress(0.5);
+    empty->setPlayheadTime(3);
+    EXPECT_EQ(empty->currentFrame(), 0);
+    EXPECT_EQ(empty->playheadProgress(), 0);
+    EXPECT_EQ(empty->playheadTime(), 0);
+    EXPECT_EQ(empty->presentedFrame(), 0);
+    EXPECT_FALSE(empty->progressForMarker("a"));
+    EXPECT_FALSE(empty->frameForMarker("a"));
+    EXPECT_FALSE(empty->convertPointToKeypath({0, 0}, std::nullopt));
+    EXPECT_TRUE(empty->collectAllKeypaths().empty());
+    empty->logAllKeypaths();
+    empty->redrawCurrentFrame();
+    empty->setAnimatorNodesEnabled(false, AnimationKeypath("**"));
+
 }
 
 TEST_F(PlaybackTest, BackgroundBehaviours) {

@@ -29,9 +29,7 @@ TEST(NotificationCenterTest, DeliversOnlyToObserversOfThePostedNameInRegistratio
 }
 
 TEST(NotificationCenterTest, EmptyBlockIsRefused) {
-    NotificationCenter centre;
-    EXPECT_THROW((void)centre.addObserver("x", {}), std::invalid_argument);
-    EXPECT_EQ(centre.observerCount(), 0u);
+    EXPECT_THROW((void)NotificationCenter().addObserver("x", {}), std::invalid_argument);
 }
 
 // Every way of ending a registration, each applied twice (or after the centre is
@@ -57,8 +55,6 @@ TEST(NotificationCenterTest, EveryWayOfRemovingStopsDeliveryAndIsHarmlessTwice) 
              { ObserverToken moved = std::move(t); }
              c.removeObserver(t);
          }},
-        {"token overwritten by assignment",
-         [](NotificationCenter&, ObserverToken& t) { t = ObserverToken(); }},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.label);
@@ -86,51 +82,28 @@ TEST(NotificationCenterTest, TokenMayOutliveItsCentre) {
     EXPECT_FALSE(token.isRegistered());
 }
 
-TEST(NotificationCenterTest, ObserverMayRemoveItselfAndOthersDuringAPost) {
+// During a post, a block may remove itself and others (a removed one that has not
+// had its turn is skipped), add observers (called from the next post on) and post.
+TEST(NotificationCenterTest, BlocksMayChangeRegistrationsAndPostDuringAPost) {
     NotificationCenter centre;
     std::vector<std::string> calls;
     ObserverToken self;
     ObserverToken later;
+    std::vector<ObserverToken> added;
     self = centre.addObserver("n", [&](const Notification&) {
         calls.push_back("self");
         self.reset();
         later.reset();
+        added.push_back(centre.addObserver("n", [&](const Notification&) { calls.push_back("added"); }));
+        centre.post("inner");
+        calls.push_back("self ends");
     });
     later = centre.addObserver("n", [&](const Notification&) { calls.push_back("later"); });
-
-    centre.post("n");
-    centre.post("n");
-
-    // "later" was in the snapshot of the first post but removed before its turn.
-    EXPECT_EQ(calls, std::vector<std::string>{"self"});
-    EXPECT_EQ(centre.observerCount(), 0u);
-}
-
-TEST(NotificationCenterTest, ObserverAddedDuringAPostIsCalledFromTheNextPost) {
-    NotificationCenter centre;
-    int added = 0;
-    std::vector<ObserverToken> tokens;
-    auto adder = centre.addObserver("n", [&](const Notification&) {
-        tokens.push_back(centre.addObserver("n", [&](const Notification&) { ++added; }));
-    });
-    centre.post("n");
-    EXPECT_EQ(added, 0);
-    centre.post("n");
-    EXPECT_EQ(added, 1);  // the second post also adds one, not yet called
-    EXPECT_EQ(tokens.size(), 2u);
-}
-
-TEST(NotificationCenterTest, ObserverMayPostFromItsBlock) {
-    NotificationCenter centre;
-    std::vector<std::string> calls;
-    auto outer = centre.addObserver("outer", [&](const Notification&) {
-        calls.push_back("outer begins");
-        centre.post("inner");
-        calls.push_back("outer ends");
-    });
     auto inner = centre.addObserver("inner", [&](const Notification&) { calls.push_back("inner"); });
-    centre.post("outer");
-    EXPECT_EQ(calls, (std::vector<std::string>{"outer begins", "inner", "outer ends"}));
+    centre.post("n");
+    centre.post("n");
+    EXPECT_EQ(calls, (std::vector<std::string>{"self", "inner", "self ends", "added"}));
+    EXPECT_EQ(centre.observerCount(), 2u);
 }
 
 TEST(NotificationCenterTest, ExceptionFromABlockReachesThePosterAndLeavesTheCentreUsable) {

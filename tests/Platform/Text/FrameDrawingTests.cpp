@@ -164,7 +164,6 @@ TEST(FrameDrawingTest, AlignmentPlacesTheLineAndItsInk) {
         {TextAlignment::left, 0},
         {TextAlignment::center, (width - cell) / 2},
         {TextAlignment::right, width - cell},
-        {TextAlignment::natural, 0},    // left-to-right text
         {TextAlignment::justified, 0},  // the last line is not stretched
     };
     for (const auto& entry : cases) {
@@ -189,21 +188,6 @@ TEST(FrameDrawingTest, AlignmentPlacesTheLineAndItsInk) {
         EXPECT_NEAR(firstColumn, 20 + entry.x, 1.0);
         EXPECT_NEAR(lastColumn + 1, 20 + entry.x + cell, 1.0);
     }
-}
-
-TEST(FrameDrawingTest, LinesThatDoNotFitAreNotDrawn) {
-    const double size = 20;
-    const Font font(kMono, size);
-    const double line = font.ascent() + font.descent() + font.leading();
-    const std::string twoLines = kBlock + "\n" + kBlock;
-    TextAttributes attributes;
-    attributes.font = font;
-    const Frame frame = Framesetter(AttributedString(twoLines, attributes)).createFrame(Rect(0, 0, 50, line * 1.5));
-    ASSERT_EQ(frame.lines().size(), 1u);
-    TextCanvas canvas(50, 100);
-    frame.draw(canvas.context());
-    EXPECT_GT(canvas.count(0, 0, 50, static_cast<int>(line), isInk), 0);
-    EXPECT_EQ(canvas.count(0, static_cast<int>(line) + 1, 50, 100, isInk), 0);
 }
 
 TEST(FrameDrawingTest, DrawingFollowsTheContextTransformAlphaAndClip) {
@@ -239,15 +223,12 @@ TEST(FrameDrawingTest, DrawingLeavesTheStateAsItWasAndDropsAPendingPath) {
     TextCanvas canvas(100, 50);
     auto& context = canvas.context();
     context.setFillColor(Color::rgb(0, 1, 0));
-    context.setStrokeColor(Color::rgb(0, 0, 1, 0.5));
-    context.setLineWidth(7);
     context.translateBy(3, 4);
     // A pending rectangle in the empty right half: drawing text must not fill it.
     context.addRect(Rect(80, 0, 10, 10));
     frame.draw(context);
 
     EXPECT_EQ(context.fillColor(), Color::rgb(0, 1, 0));
-    EXPECT_EQ(context.strokeColor(), Color::rgb(0, 0, 1, 0.5));
     EXPECT_EQ(context.currentTransform(), platform::graphics::AffineTransform::makeTranslation(3, 4));
     EXPECT_TRUE(context.isPathEmpty());
     EXPECT_EQ(canvas.count(83, 0, 100, 50, isInk), 0);

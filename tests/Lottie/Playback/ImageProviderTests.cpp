@@ -11,7 +11,7 @@
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
-#include "tests/Lottie/Playback/RecordingLogger.h"
+#include "tests/Lottie/Playback/PlaybackTestSupport.h"
 #include "tests/Support/Base64Encoder.h"
 #include "tests/Support/TestSupport.h"
 
@@ -79,7 +79,7 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
     FilepathImageProvider provider(folder, ContentsGravity::resizeAspect);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        RecordingLogger logger;
+        playbacktest::RecordingLogger logger;
         EXPECT_EQ(widthOf(provider.imageForAsset(asset(c.name, c.directory))), c.width);
         EXPECT_EQ(logger.warnings.size(), c.warns ? 1u : 0u);
         if (c.warns && !logger.warnings.empty()) {
@@ -117,7 +117,7 @@ TEST(BundleImageProvider, SearchesFromTheDeepestFolderOutwards) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        RecordingLogger logger;
+        playbacktest::RecordingLogger logger;
         BundleImageProvider provider(bundle, c.searchPath, ContentsGravity::resize);
         EXPECT_EQ(widthOf(provider.imageForAsset(asset(c.name, c.directory))), c.width);
         EXPECT_EQ(logger.warnings.size(), c.width == 0 ? 1u : 0u);

@@ -12,7 +12,7 @@
 #include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Foundation/MainRunLoop.h"
 #include "Platform/Foundation/NotificationCenter.h"
-#include "tests/Lottie/Playback/RecordingLogger.h"
+#include "tests/Lottie/Playback/PlaybackTestSupport.h"
 #include "tests/Support/LocalHttpServer.h"
 #include "tests/Support/TestSupport.h"
 
@@ -53,7 +53,7 @@ TEST_F(AnimationLoading, NamedResourcesComeFromTheCacheAfterTheFirstLoad) {
     // The cache answers without touching the bundle...
     EXPECT_EQ(LottieAnimation::loadNamed("intro", bundle, std::string("anims"), cache), first);
     // ... but "intro.json" is a key of its own, so it reads the (now missing) file again.
-    RecordingLogger recorder;
+    playbacktest::RecordingLogger recorder;
     EXPECT_FALSE(LottieAnimation::loadNamed("intro.json", bundle, std::string("anims"), cache));
     ASSERT_EQ(recorder.warnings.size(), 1u);
     EXPECT_EQ(recorder.warnings[0].rfind("Error when decoding animation \"intro.json\": ", 0), 0u);
@@ -79,14 +79,14 @@ TEST_F(AnimationLoading, NamesFallBackToDataAssetsAndDropTheirExtension) {
     EXPECT_TRUE(LottieAnimation::loadNamed("logo", bundle, std::string("sub")));
     EXPECT_TRUE(LottieAnimation::loadNamed("plain.json", bundle));
     EXPECT_TRUE(LottieAnimation::fromAsset("sub/logo", bundle));
-    RecordingLogger recorder;
+    playbacktest::RecordingLogger recorder;
     EXPECT_FALSE(LottieAnimation::fromAsset("nothing", bundle));
     ASSERT_EQ(recorder.warnings.size(), 1u);
     EXPECT_EQ(recorder.warnings[0].rfind("Failed to load animation with asset name nothing", 0), 0u);
 }
 
 TEST_F(AnimationLoading, FilePathFailuresWarnOnceAndLeaveTheCacheAlone) {
-    RecordingLogger recorder;
+    playbacktest::RecordingLogger recorder;
     EXPECT_FALSE(LottieAnimation::loadFromFilepath((folder.path() / "missing.json").string(), cache));
     EXPECT_FALSE(LottieAnimation::loadFromFilepath(write("broken.json", "[1,2]").string(), cache));
     ASSERT_EQ(recorder.warnings.size(), 2u);

@@ -39,7 +39,6 @@ TEST_F(PlaybackTest, PlaysBetweenProgressValuesFramesAndMarkers) {
     const std::vector<Case> cases = {
         {"whole animation", [](auto& l, auto c) { l.play(c); }, 0, 60},
         {"progress", [](auto& l, auto c) { l.playFromProgress(0.25, 0.75, std::nullopt, c); }, 15, 45},
-        {"frames", [](auto& l, auto c) { l.playFromFrame(20, 40, std::nullopt, c); }, 20, 40},
         {"frames backwards", [](auto& l, auto c) { l.playFromFrame(40, 20, std::nullopt, c); }, 40, 20},
         {"from the playhead", [](auto& l, auto c) { l.playFromFrame(std::nullopt, 50, std::nullopt, c); }, 0, 50},
         {"clamped into the animation", [](auto& l, auto c) { l.playFromFrame(-10, 100, std::nullopt, c); }, 0, 60},
@@ -48,11 +47,6 @@ TEST_F(PlaybackTest, PlaysBetweenProgressValuesFramesAndMarkers) {
          10, 39},
         {"unknown from marker", [](auto& l, auto c) { l.playFromMarker("nope", "b", true, std::nullopt, c); }, 0, 40},
         {"one marker", [](auto& l, auto c) { l.playMarker("b", std::nullopt, c); }, 40, 50},
-        {"playback mode",
-         [](auto& l, auto c) {
-             l.adoptPlaybackMode(LottiePlaybackMode::fromFrame(5, 25, LottieLoopMode::playOnce()), c);
-         },
-         5, 25},
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);
@@ -208,15 +202,11 @@ TEST_F(PlaybackTest, InterruptedRequestsCompleteOnceWithFalse) {
     const std::vector<Case> cases = {
         {"stop", [](auto& l) { l.stop(); }, 0},
         {"pause", [](auto& l) { l.pause(); }, 10},
-        {"pause at a frame", [](auto& l) { l.pauseAt(LottiePausedState::frame(5)); }, 5},
         {"pause at a marker's end",
          [](auto& l) { l.pauseAt(LottiePausedState::marker("a", LottieMarkerPosition::end)); }, 30},
         {"current frame", [](auto& l) { l.setCurrentFrame(12); }, 12},
-        {"progress", [](auto& l) { l.setPlayheadProgress(0.5); }, 30},
-        {"time", [](auto& l) { l.setPlayheadTime(4); }, 40},
         {"replaced", [](auto& l) { l.playFromFrame(std::nullopt, 12); }, 10},
         {"rebuilt", [](auto& l) { l.setAnimation(animation()); }, 0},
-        {"animation removed", [](auto& l) { l.setAnimation(nullptr); }, 0},
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);

@@ -152,45 +152,7 @@ TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {
     }
 }
 
-// Where each alignment puts a line of one block, and that its ink follows.
-TEST(FrameDrawingTest, AlignmentPlacesTheLineAndItsInk) {
-    const double size = 30;
-    const double width = 150;
-    const double cell = advance(size);
-    const struct {
-        TextAlignment alignment;
-        double x;
-    } cases[] = {
-        {TextAlignment::left, 0},
-        {TextAlignment::center, (width - cell) / 2},
-        {TextAlignment::right, width - cell},
-        {TextAlignment::justified, 0},  // the last line is not stretched
-    };
-    for (const auto& entry : cases) {
-        SCOPED_TRACE(static_cast<int>(entry.alignment));
-        ParagraphStyle style;
-        style.alignment = entry.alignment;
-        const Frame frame = Framesetter(blocks(1, size, style)).createFrame(Rect(20, 5, width, 50));
-        ASSERT_EQ(frame.lines().size(), 1u);
-        EXPECT_NEAR(frame.lineOrigins()[0].x, entry.x, 1e-6);
-        EXPECT_NEAR(frame.lines()[0].width, cell, 1e-6);
-        TextCanvas canvas(200, 60);
-        frame.draw(canvas.context());
-        int firstColumn = -1;
-        int lastColumn = -1;
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (canvas.count(x, 0, x + 1, canvas.height(), isInk) > 0) {
-                firstColumn = firstColumn < 0 ? x : firstColumn;
-                lastColumn = x;
-            }
-        }
-        // The block's edges may have a partly covered column on either side.
-        EXPECT_NEAR(firstColumn, 20 + entry.x, 1.0);
-        EXPECT_NEAR(lastColumn + 1, 20 + entry.x + cell, 1.0);
-    }
-}
-
-TEST(FrameDrawingTest, DrawingFollowsTheContextTransformAlphaAndClip) {
+TEST(FrameDrawingTest, DrawingFollowsTheContextTransformAndClip) {
     const double size = 20;
     const Frame frame = Framesetter(blocks(2, size)).createFrame(Rect(0, 0, 60, 50));
     TextCanvas plain(120, 120);
@@ -202,12 +164,6 @@ TEST(FrameDrawingTest, DrawingFollowsTheContextTransformAlphaAndClip) {
     scaled.context().scaleBy(2, 2);
     frame.draw(scaled.context());
     EXPECT_NEAR(static_cast<double>(scaled.count(0, 0, 120, 120, isInk)) / plainInk, 4.0, 0.4);
-
-    TextCanvas faded(120, 120);
-    faded.context().setAlpha(0.5);
-    frame.draw(faded.context());
-    EXPECT_EQ(faded.count(0, 0, 120, 120, [](const Pixel& pixel) { return pixel.alpha > 130; }), 0);
-    EXPECT_GT(faded.count(0, 0, 120, 120, [](const Pixel& pixel) { return pixel.alpha >= 126; }), plainInk / 2);
 
     // Only the first block's cell is inside the clip.
     TextCanvas clipped(120, 120);

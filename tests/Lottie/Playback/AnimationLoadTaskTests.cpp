@@ -140,10 +140,6 @@ TEST_F(AnimationLoadTaskTest, ACachedAddressMakesNoRequest) {
     EXPECT_TRUE(results.empty());  // never from inside the call
     drain();
     EXPECT_EQ(results, std::vector<std::shared_ptr<const LottieAnimation>>{cached});
-
-    // Without a cache the same address is fetched.
-    AnimationLoadTask::loadedFrom(address, session, nullptr, record);
-    EXPECT_EQ(session->tasks.size(), 1u);
 }
 
 TEST_F(AnimationLoadTaskTest, RefusesMissingArguments) {

@@ -55,8 +55,8 @@ void writeImages(const fs::path& folder, const std::vector<std::pair<std::string
 TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
     testsupport::TemporaryDirectory temporary;
     const fs::path folder = temporary.path() / "images";
-    writeImages(temporary.path(), {{"images/sub/nested.png", 2}, {"images/both.png", 3}, {"images/sub/both.png", 4},
-                                   {"images/text.png", 0}, {"outside.png", 5}});
+    writeImages(temporary.path(), {{"images/sub/nested.png", 2}, {"images/both.png", 3},
+                                   {"images/sub/both.png", 4}, {"images/text.png", 0}, {"outside.png", 5}});
     struct Case {
         const char* label;
         std::string name;
@@ -93,8 +93,8 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
 TEST(BundleImageProvider, SearchesFromTheDeepestFolderOutwards) {
     testsupport::TemporaryDirectory temporary;
     const fs::path root = temporary.path() / "bundle";
-    writeImages(root, {{"search/dir/a.png", 1}, {"search/a.png", 2}, {"a.png", 3}, {"search/b.png", 4}, {"b.png", 5},
-                       {"c.png", 6}, {"dir/c.png", 7}, {"d.png", 0}, {"../outside.png", 8}});
+    writeImages(root, {{"search/dir/a.png", 1}, {"search/a.png", 2}, {"a.png", 3}, {"search/b.png", 4},
+                       {"b.png", 5}, {"c.png", 6}, {"dir/c.png", 7}, {"d.png", 0}, {"../outside.png", 8}});
     const platform::foundation::Bundle bundle(root);
     struct Case {
         const char* label;

@@ -60,11 +60,8 @@ TEST(LottiePlaybackMode, ReplacingTheLoopMode) {
         {"playing progress", LottiePlaybackMode::toProgress(0.5, once), LottiePlaybackMode::toProgress(0.5, loop)},
         {"playing from marker", LottiePlaybackMode::toMarker("b", false, once),
          LottiePlaybackMode::toMarker("b", false, loop)},
-        {"flat progress", LottiePlaybackMode::flatToProgress(1, once), LottiePlaybackMode::toProgress(1, loop)},
         {"flat frame", LottiePlaybackMode::fromFrame(2, 8, LottieLoopMode::repeat(4)),
          LottiePlaybackMode::playing(PlaybackMode::fromFrame(2, 8, loop))},
-        {"flat from marker", LottiePlaybackMode::fromMarker("a", "b", true, once),
-         LottiePlaybackMode::playing(PlaybackMode::fromMarker("a", "b", true, loop))},
         {"markers unchanged", LottiePlaybackMode::markers({"a"}), LottiePlaybackMode::markers({"a"})},
         {"pause unchanged", LottiePlaybackMode::pause(), LottiePlaybackMode::pause()},
     };

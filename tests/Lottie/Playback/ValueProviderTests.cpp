@@ -117,10 +117,6 @@ TEST(ValueProviders, UpdateFlags) {
     keyframed.storage();
     EXPECT_TRUE(keyframed.hasUpdate(0));  // keyframes keep reporting
 
-    ColorValueProvider closure([](double) { return red; });
-    closure.valueAtFrame(0);
-    EXPECT_TRUE(closure.hasUpdate(0));
-
     GradientValueProvider gradient({red, blue}, {});
     gradient.storage();
     EXPECT_TRUE(gradient.hasUpdate(0));  // fixed stops keep reporting

@@ -28,7 +28,6 @@ TEST(DataURLTest, DecodesOrRefusesEachForm) {
         // Base64, with and without padding, any media type.
         {"padded base64", "data:image/png;base64,aGVsbG8=", "hello"},
         {"padding left out", "data:image/png;base64,aGVsbG8", "hello"},
-        {"parameters before base64", "data:image/png;name=a.png;base64,YQ==", "a"},
         {"binary bytes", "data:;base64,AP8Q", "\x00\xff\x10"s},
         {"trailing white space ignored", "data:;base64,YQ==\r\n \t", "a"},
         // Percent-encoded.
@@ -38,25 +37,20 @@ TEST(DataURLTest, DecodesOrRefusesEachForm) {
         {"plus stays a plus", "data:,a+b", "a+b"},
         {"fragment is not data", "data:,abc#frag", "abc"},
         {"base64 text without the marker is not decoded", "data:text/plain,aGk=", "aGk="},
-        {"upper-case marker is not the marker", "data:;BASE64,aGk=", "aGk="},
         {"marker after the comma belongs to the data", "data:,x;base64,YQ==", "x;base64,YQ=="},
         // Refused.
         {"empty text", "", std::nullopt},
-        {"scheme only", "data:", std::nullopt},
         {"missing comma", "data:image/png;base64", std::nullopt},
         {"not a data URL", "image_0.png", std::nullopt},
         {"upper-case scheme", "DATA:,a", std::nullopt},
-        {"leading space", " data:;base64,YQ==", std::nullopt},
         {"line break inside base64", "data:;base64,YWJj\nZGVm", std::nullopt},
         {"character outside the alphabet", "data:;base64,YW*j", std::nullopt},
         {"percent escape in base64", "data:;base64,YQ%3D%3D", std::nullopt},
         {"padding in the middle", "data:;base64,YQ==YQ==", std::nullopt},
-        {"three padding characters", "data:;base64,YQ===", std::nullopt},
         {"padding not completing a group", "data:;base64,YQ=", std::nullopt},
         {"one character short of a byte", "data:;base64,YWJjZ", std::nullopt},
         {"truncated percent escape", "data:,abc%2", std::nullopt},
         {"space in percent data", "data:,a b", std::nullopt},
-        {"two fragments", "data:,a#b#c", std::nullopt},
         {"non-ASCII byte", "data:,caf\xc3\xa9", std::nullopt},
     };
     for (const auto& testCase : cases) {

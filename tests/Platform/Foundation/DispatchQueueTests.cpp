@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <latch>
 #include <memory>
+#include <numeric>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -30,10 +32,9 @@ TEST(DispatchQueueTest, DestructionFinishesQueuedWorkIncludingWorkItQueues) {
         }
         release.count_down();
     }
-    ASSERT_EQ(order.size(), static_cast<std::size_t>(itemCount + 1));
-    for (int i = 0; i <= itemCount; ++i) {
-        ASSERT_EQ(order[i], i);
-    }
+    std::vector<int> inOrder(itemCount + 1);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    EXPECT_EQ(order, inOrder);
 }
 
 TEST(DispatchQueueTest, SyncRunsOnTheQueueAfterEarlierWorkAndWaits) {
@@ -102,11 +103,10 @@ TEST(DispatchQueueTest, AsyncFromManyThreadsRunsEveryItemOneAtATimeOnOneWorker) 
     constexpr int threadCount = 8;
     constexpr int itemsPerThread = 250;
     DispatchQueue queue("test.contended");
-    int total = 0;  // unguarded on purpose: a serial queue never runs two items at once
     std::atomic<int> running{0};
     std::atomic<bool> overlapped{false};
-    std::vector<std::vector<int>> seen(threadCount);
-    std::vector<std::thread::id> workers;  // only touched by the worker until sync() returns
+    std::vector<std::vector<int>> seen(threadCount);  // unguarded: a serial queue runs one item at a time
+    std::vector<std::thread::id> workers;             // only touched by the worker until sync() returns
     std::latch start(threadCount);
     std::vector<std::thread> threads;
     for (int t = 0; t < threadCount; ++t) {
@@ -114,10 +114,7 @@ TEST(DispatchQueueTest, AsyncFromManyThreadsRunsEveryItemOneAtATimeOnOneWorker) 
             start.arrive_and_wait();
             for (int i = 0; i < itemsPerThread; ++i) {
                 queue.async([&, t, i] {
-                    if (running.fetch_add(1) != 0) {
-                        overlapped = true;
-                    }
-                    ++total;
+                    if (running.fetch_add(1) != 0) overlapped = true;
                     seen[t].push_back(i);
                     workers.push_back(std::this_thread::get_id());
                     running.fetch_sub(1);
@@ -130,16 +127,10 @@ TEST(DispatchQueueTest, AsyncFromManyThreadsRunsEveryItemOneAtATimeOnOneWorker) 
     }
     queue.sync([] {});  // everything queued before has run
     EXPECT_FALSE(overlapped.load());
-    EXPECT_EQ(total, threadCount * itemsPerThread);
-    for (int t = 0; t < threadCount; ++t) {
-        ASSERT_EQ(seen[t].size(), static_cast<std::size_t>(itemsPerThread));
-        for (int i = 0; i < itemsPerThread; ++i) {
-            ASSERT_EQ(seen[t][i], i);
-        }
-    }
-    for (const auto& worker : workers) {
-        ASSERT_EQ(worker, workers[0]);
-    }
+    std::vector<int> inOrder(itemsPerThread);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    for (const auto& items : seen) EXPECT_EQ(items, inOrder);
+    EXPECT_EQ(std::count(workers.begin(), workers.end(), workers[0]), threadCount * itemsPerThread);
     EXPECT_NE(workers[0], std::this_thread::get_id());
 }
 

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <latch>
 #include <mutex>
+#include <numeric>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -123,14 +124,10 @@ TEST(MainRunLoopTest, WakeUpHandlerRunsOnThePostingThreadAfterTheWorkIsQueued) {
 TEST(MainRunLoopTest, MainThreadIsTheCreatorUnlessSetExplicitly) {
     MainRunLoop loop;
     EXPECT_TRUE(loop.isMainThread());
-    bool onWorker = true;
-    std::thread::id worker;
-    std::thread([&] {
-        worker = std::this_thread::get_id();
-        onWorker = loop.isMainThread();
-    }).join();
-    EXPECT_FALSE(onWorker);
-    loop.setMainThread(worker);
+    std::thread worker([&] { EXPECT_FALSE(loop.isMainThread()); });
+    const std::thread::id workerId = worker.get_id();
+    worker.join();
+    loop.setMainThread(workerId);
     EXPECT_FALSE(loop.isMainThread());
 }
 
@@ -167,13 +164,9 @@ TEST(MainQueueTest, PostsFromEightThreadsKeepEachThreadsOrder) {
     const auto result = loop.drain();
     EXPECT_EQ(result.itemsRun, static_cast<std::size_t>(threadCount * itemsPerThread));
     EXPECT_EQ(wakeUps.load(), threadCount * itemsPerThread);
-    for (int t = 0; t < threadCount; ++t) {
-        SCOPED_TRACE(t);
-        ASSERT_EQ(seen[t].size(), static_cast<std::size_t>(itemsPerThread));
-        for (int i = 0; i < itemsPerThread; ++i) {
-            ASSERT_EQ(seen[t][i], i);
-        }
-    }
+    std::vector<int> inOrder(itemsPerThread);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    for (const auto& items : seen) EXPECT_EQ(items, inOrder);
 }
 
 TEST(MainQueueTest, SyncFromAnotherThreadWaitsForTheMainLoopToRunIt) {

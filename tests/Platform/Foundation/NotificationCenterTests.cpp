@@ -19,11 +19,10 @@ TEST(NotificationCenterTest, DeliversOnlyToObserversOfThePostedNameInRegistratio
     auto other = centre.addObserver("other", [&](const Notification& n) { calls.push_back("other " + n.name); });
     auto second = centre.addObserver("warning", [&](const Notification& n) { calls.push_back("second " + n.name); });
 
-    centre.post("warning");
-    centre.post("nobody listens");
     centre.post("warnin");
     // Centres are independent: another centre's post of the same name reaches nobody here.
     NotificationCenter().post("warning");
+    centre.post("warning");
 
     EXPECT_EQ(calls, (std::vector<std::string>{"first warning", "second warning"}));
 }
@@ -94,7 +93,8 @@ TEST(NotificationCenterTest, BlocksMayChangeRegistrationsAndPostDuringAPost) {
         calls.push_back("self");
         self.reset();
         later.reset();
-        added.push_back(centre.addObserver("n", [&](const Notification&) { calls.push_back("added"); }));
+        auto block = [&](const Notification&) { calls.push_back("added"); };
+        added.push_back(centre.addObserver("n", block));
         centre.post("inner");
         calls.push_back("self ends");
     });

@@ -124,16 +124,4 @@ TEST(BundleImageProvider, SearchesFromTheDeepestFolderOutwards) {
     }
 }
 
-TEST(ImageProviders, EqualityIgnoresGravity) {
-    const platform::foundation::Bundle bundle("/tmp/bundle-a");
-    EXPECT_EQ(BundleImageProvider(bundle, "x", ContentsGravity::resize),
-              BundleImageProvider(bundle, "x", ContentsGravity::center));
-    EXPECT_FALSE(BundleImageProvider(bundle, "x", ContentsGravity::resize) ==
-                 BundleImageProvider(bundle, std::nullopt, ContentsGravity::resize));
-    EXPECT_EQ(FilepathImageProvider("/tmp/images", ContentsGravity::resize),
-              FilepathImageProvider(fs::path("/tmp/images"), ContentsGravity::left));
-    EXPECT_FALSE(FilepathImageProvider("/tmp/images", ContentsGravity::resize) ==
-                 FilepathImageProvider("/tmp/other", ContentsGravity::resize));
-}
-
 }  // namespace

@@ -24,17 +24,15 @@ class BundleTest : public testing::Test {
 protected:
     void SetUp() override {
         root = folder.path() / "App";
-        fs::create_directories(root / "Animations" / "Nested");
-        fs::create_directories(root / "Assets" / "animations");
         fs::create_directories(root / "Folder.json");
-        writeFile(root / "intro.json", "intro");
-        writeFile(root / "Animations" / "loop.json", "loop");
-        writeFile(root / "Animations" / "Nested" / "deep.json", "deep");
-        writeFile(root / "noextension", "bare");
-        writeFile(root / "Assets" / "splash", "splash bytes");
-        writeFile(root / "Assets" / "animations" / "intro", "asset intro");
-        writeFile(folder.path() / "outside.json", "outside");
-        writeFile(folder.path() / "Assets-outside", "outside asset");
+        for (const auto& [name, text] : {std::pair{"App/intro.json", "intro"}, {"App/Animations/loop.json", "loop"},
+                                         {"App/Animations/Nested/deep.json", "deep"}, {"App/noextension", "bare"},
+                                         {"App/Assets/splash", "splash bytes"},
+                                         {"App/Assets/animations/intro", "asset intro"},
+                                         {"outside.json", "outside"}, {"Assets-outside", "outside asset"}}) {
+            fs::create_directories((folder.path() / name).parent_path());
+            writeFile(folder.path() / name, text);
+        }
     }
 
     TemporaryDirectory folder;

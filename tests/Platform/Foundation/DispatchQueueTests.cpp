@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <latch>
-#include <memory>
 #include <numeric>
 #include <stdexcept>
 #include <thread>

@@ -21,7 +21,6 @@ using platform::text::Font;
 using platform::text::Frame;
 using platform::text::Framesetter;
 using platform::text::ParagraphStyle;
-using platform::text::TextAlignment;
 using platform::text::TextAttributes;
 using platform::text::TextRange;
 using texttest::Pixel;
@@ -35,9 +34,7 @@ constexpr double kFree = Framesetter::unconstrained;
 
 AttributedString blocks(int count, double size, ParagraphStyle style = {}) {
     std::string text;
-    for (int index = 0; index < count; ++index) {
-        text += kBlock;
-    }
+    for (int index = 0; index < count; ++index) text += kBlock;
     TextAttributes attributes;
     attributes.font = Font(kMono, size);
     attributes.paragraphStyle = style;

@@ -169,19 +169,15 @@ TEST(FramesetterTest, ParagraphStyleSetsTheLinePitch) {
     }
 }
 
-TEST(FramesetterTest, TrackingWidensTheLineBetweenCharacters) {
-    const double plain = Framesetter(styled("abcd")).suggestFrameSize({kFree, kFree}).width;
-    AttributedString tracked = styled("abcd");
-    tracked.setKerning(tracked.wholeRange(), -2);
-    EXPECT_NEAR(Framesetter(tracked).suggestFrameSize({kFree, kFree}).width, plain - 3 * 2, 1e-6);
-}
-
-TEST(FramesetterTest, LigaturesCanBeTurnedOff) {
-    const auto width = [](const std::string& text, bool ligatures) {
+// Tracking goes between characters only; ligatures can be turned off.
+TEST(FramesetterTest, TrackingAndLigaturesChangeTheWidth) {
+    const auto width = [](const std::string& text, bool ligatures, double kerning = 0) {
         AttributedString string = styled(text);
         string.setLigatures(string.wholeRange(), ligatures);
+        string.setKerning(string.wholeRange(), kerning);
         return Framesetter(string).suggestFrameSize({kFree, kFree}).width;
     };
+    EXPECT_NEAR(width("abcd", true, -2), width("abcd", true) - 3 * 2, 1e-6);
     const double separate = 2 * width("f", true) + width("i", true);
     EXPECT_NEAR(width("ffi", false), separate, 1e-6);
     // DejaVu Sans joins "ffi" into one narrower glyph.

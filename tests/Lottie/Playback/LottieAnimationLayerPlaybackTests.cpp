@@ -55,7 +55,6 @@ TEST_F(PlaybackTest, PlaysBetweenProgressValuesFramesAndMarkers) {
         item.request(*layer, completion.block());
         auto running = playbackAnimation(*layer);
         ASSERT_TRUE(running);
-        EXPECT_EQ(layer->playbackAnimationKey(), "Lottie1");
         EXPECT_EQ(number(running->fromValue()), item.from);
         EXPECT_EQ(number(running->toValue()), item.to);
         EXPECT_TRUE(layer->isPlaying());
@@ -73,8 +72,9 @@ TEST_F(PlaybackTest, PlaysBetweenProgressValuesFramesAndMarkers) {
         advance(10);
         EXPECT_EQ(completion.calls, std::vector<bool>{true});
         // Each request gets a key of its own.
+        const std::string key = layer->playbackAnimationKey();
         layer->play();
-        EXPECT_EQ(layer->playbackAnimationKey(), "Lottie2");
+        EXPECT_NE(layer->playbackAnimationKey(), key);
     }
 }
 

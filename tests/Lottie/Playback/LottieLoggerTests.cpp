@@ -22,15 +22,4 @@ TEST(LottieLogger, SharedLoggerDropsEverythingWithoutEvaluating) {
     EXPECT_EQ(evaluated, 0);
 }
 
-TEST(LottieLogger, PrintingLoggerPrintsOnlyFailedAssertions) {
-    auto logger = LottieLogger::printingLogger();
-    testing::internal::CaptureStdout();
-    logger->assert_([] { return true; }, [] { return std::string("held"); }, "f", 1);
-    logger->assert_([] { return false; }, [] { return std::string("failed"); }, "f", 2);
-    logger->assertionFailure([] { return std::string("failure"); }, "f", 3);
-    logger->warn([] { return std::string("warning"); }, "f", 4);
-    logger->info([] { return std::string("information"); });
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "failed\nfailure\n");
-}
-
 }  // namespace

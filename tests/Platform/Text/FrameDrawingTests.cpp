@@ -69,9 +69,7 @@ TEST(FrameDrawingTest, ColouredRangeColoursOnlyItsCharacters) {
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.name);
         std::string characters = entry.prefix;
-        for (std::size_t index = 0; index < entry.redBlocks.size(); ++index) {
-            characters += kBlock;
-        }
+        for (std::size_t index = 0; index < entry.redBlocks.size(); ++index) characters += kBlock;
         AttributedString text(characters, attributes);
         text.setForegroundColor(entry.range, Color::rgb(1, 0, 0));
         const Frame frame = Framesetter(text).createFrame(Rect(0, 0, 200, 60));

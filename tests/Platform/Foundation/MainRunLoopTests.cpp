@@ -137,8 +137,6 @@ TEST(MainQueueTest, PostsFromEightThreadsKeepEachThreadsOrder) {
     auto& loop = MainRunLoop::shared();
     loop.drain();
     ASSERT_TRUE(isMainThread());
-    std::atomic<int> wakeUps{0};
-    loop.setWakeUpHandler([&] { ++wakeUps; });
 
     constexpr int threadCount = 8;
     constexpr int itemsPerThread = 1000;
@@ -159,11 +157,7 @@ TEST(MainQueueTest, PostsFromEightThreadsKeepEachThreadsOrder) {
     for (auto& thread : threads) {
         thread.join();
     }
-    loop.setWakeUpHandler({});
-
-    const auto result = loop.drain();
-    EXPECT_EQ(result.itemsRun, static_cast<std::size_t>(threadCount * itemsPerThread));
-    EXPECT_EQ(wakeUps.load(), threadCount * itemsPerThread);
+    EXPECT_EQ(loop.drain().itemsRun, static_cast<std::size_t>(threadCount * itemsPerThread));
     std::vector<int> inOrder(itemsPerThread);
     std::iota(inOrder.begin(), inOrder.end(), 0);
     for (const auto& items : seen) EXPECT_EQ(items, inOrder);

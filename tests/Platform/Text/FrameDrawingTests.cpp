@@ -147,28 +147,6 @@ TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {
     }
 }
 
-TEST(FrameDrawingTest, DrawingFollowsTheContextTransformAndClip) {
-    const double size = 20;
-    const Frame frame = Framesetter(blocks(2, size)).createFrame(Rect(0, 0, 60, 50));
-    TextCanvas plain(120, 120);
-    frame.draw(plain.context());
-    const int plainInk = plain.count(0, 0, 120, 120, isInk);
-    ASSERT_GT(plainInk, 50);
-
-    TextCanvas scaled(120, 120);
-    scaled.context().scaleBy(2, 2);
-    frame.draw(scaled.context());
-    EXPECT_NEAR(static_cast<double>(scaled.count(0, 0, 120, 120, isInk)) / plainInk, 4.0, 0.4);
-
-    // Only the first block's cell is inside the clip.
-    TextCanvas clipped(120, 120);
-    const double cell = advance(size);
-    clipped.context().clipToRect(Rect(0, 0, std::floor(cell), 120));
-    frame.draw(clipped.context());
-    EXPECT_GT(clipped.count(0, 0, static_cast<int>(cell), 120, isInk), 0);
-    EXPECT_EQ(clipped.count(static_cast<int>(cell), 0, 120, 120, isInk), 0);
-}
-
 TEST(FrameDrawingTest, DrawingLeavesTheStateAsItWasAndDropsAPendingPath) {
     const Frame frame = Framesetter(blocks(3, 20)).createFrame(Rect(0, 0, 100, 50));
     TextCanvas canvas(100, 50);

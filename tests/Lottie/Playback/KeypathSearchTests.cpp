@@ -110,21 +110,6 @@ TEST(KeypathSearch, PropertiesMatching) {
     }
 }
 
-TEST(KeypathSearch, KeypathListAndPropertyMap) {
-    Tree tree;
-    EXPECT_EQ(lottie::keypathList(*tree.root).size(), 12u);  // 5 elements and 7 properties
-    EXPECT_EQ(lottie::keypathList(*tree.fill2, {"Top", "Shape 2"}),
-              (std::vector<std::string>{"Top.Shape 2.Fill", "Top.Shape 2.Fill.Color"}));
-
-    const auto map = lottie::propertyMap(*tree.root);
-    std::vector<std::string> keys;
-    for (const auto& [keypath, property] : map) {
-        keys.push_back(keypath);
-        EXPECT_EQ(static_cast<TestProperty&>(*property).path, keypath);
-    }
-    EXPECT_EQ(keys.size(), 7u);
-}
-
 TEST(KeypathSearch, NodesMatching) {
     Tree tree;
     struct Case {

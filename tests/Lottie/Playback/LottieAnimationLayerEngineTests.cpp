@@ -96,22 +96,6 @@ TEST_F(PlaybackTest, AnimationAndConfigurationChangesRebuild) {
     EXPECT_TRUE(copy->sublayers().empty());
 }
 
-TEST_F(PlaybackTest, AutomaticKeepsACoreAnimationLayerThatSetsUp) {
-    FakeCoreAnimationEngine engine;
-    auto layer = host(animation(), RenderingEngineOption::automatic());
-    ASSERT_EQ(engine.built.size(), 1u);
-    EXPECT_EQ(engine.trackerModes, std::vector<CompatibilityTracker::Mode>{CompatibilityTracker::Mode::abort});
-    EXPECT_EQ(layer->renderingLayer(), engine.built[0]);
-    EXPECT_EQ(layer->activeEngine(), RenderingEngine::coreAnimation);
-    EXPECT_EQ(layer->backgroundBehavior(), LottieBackgroundBehavior::continuePlaying);
-    EXPECT_EQ(layer->playbackAnimationKey(), "animationProgress");
-    EXPECT_TRUE(log.warnings.empty());
-
-    // A set-up that met no issue reports an empty list: nothing changes.
-    engine.built[0]->didSetUpAnimation()({});
-    EXPECT_EQ(layer->renderingLayer(), engine.built[0]);
-}
-
 TEST_F(PlaybackTest, AutomaticFallsBackWhenSetUpFails) {
     {
         FakeCoreAnimationEngine engine(FakeCoreAnimationEngine::Behaviour::compatibilityIssue);
@@ -158,9 +142,17 @@ TEST_F(PlaybackTest, ExplicitCoreAnimationReportsIssuesAndKeepsRendering) {
     EXPECT_EQ(layer->renderingLayer(), engine.built[0]);
 }
 
+// Automatic keeps a Core Animation layer that sets up; a compatibility report that
+// comes later falls back and resumes the request with its completion.
 TEST_F(PlaybackTest, ALaterFallbackResumesTheRequestWithItsCompletion) {
     FakeCoreAnimationEngine engine;
     auto layer = host(animation(), RenderingEngineOption::automatic());
+    ASSERT_EQ(engine.built.size(), 1u);
+    EXPECT_EQ(engine.trackerModes, std::vector<CompatibilityTracker::Mode>{CompatibilityTracker::Mode::abort});
+    EXPECT_EQ(layer->activeEngine(), RenderingEngine::coreAnimation);
+    EXPECT_EQ(layer->backgroundBehavior(), LottieBackgroundBehavior::continuePlaying);
+    engine.built[0]->didSetUpAnimation()({});  // no issue: nothing changes
+    EXPECT_EQ(layer->renderingLayer(), engine.built[0]);
     std::vector<std::string> engines;
     layer->setAnimationLayerDidLoad(
         [&](LottieAnimationLayer&, const RenderingEngineOption& option) { engines.push_back(option.description()); });

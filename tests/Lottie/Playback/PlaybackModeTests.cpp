@@ -57,7 +57,6 @@ TEST(LottiePlaybackMode, ReplacingTheLoopMode) {
          LottiePlaybackMode::paused(PausedState::frame(10))},
         {"flat marker becomes playing", LottiePlaybackMode::marker("m", once),
          LottiePlaybackMode::playing(PlaybackMode::marker("m", loop))},
-        {"playing progress", LottiePlaybackMode::toProgress(0.5, once), LottiePlaybackMode::toProgress(0.5, loop)},
         {"playing from marker", LottiePlaybackMode::toMarker("b", false, once),
          LottiePlaybackMode::toMarker("b", false, loop)},
         {"flat frame", LottiePlaybackMode::fromFrame(2, 8, LottieLoopMode::repeat(4)),

@@ -68,9 +68,8 @@ TEST_F(PlaybackTest, KeypathQueriesAndConversions) {
     auto point = layer->convertPointToKeypath({50, 50}, std::nullopt);
     ASSERT_TRUE(point);
     EXPECT_EQ(*point, platform::graphics::Point(20, 10));
-    auto rect = layer->convertRectToKeypath({50, 50, 10, 10}, std::nullopt);
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->origin, platform::graphics::Point(20, 10));
+    const auto rect = layer->convertRectToKeypath({50, 50, 10, 10}, std::nullopt);
+    EXPECT_EQ(rect.value().origin, platform::graphics::Point(20, 10));
     EXPECT_TRUE(layer->convertPointToKeypath({0, 0}, AnimationKeypath("Box")));
     EXPECT_FALSE(layer->convertPointToKeypath({0, 0}, AnimationKeypath("Nothing.Here")));
     EXPECT_FALSE(layer->convertRectToKeypath({0, 0, 1, 1}, AnimationKeypath("Nothing.Here")));

@@ -119,7 +119,6 @@ TEST_F(PlaybackTest, ResumesAtTheFrameShownAndRestsAtTheEnd) {
         {1, 5, 10, 20, 3},    // before the range
         {2, 30, 30, 50, 0},   // twice as fast
         {-1, 30, 30, 20, 1},  // backwards from the middle
-        {-1, 50, 50, 40, 3},  // backwards from where backwards begins
         {-1, 10, 50, 40, 3},  // at the end of a backwards pass: starts over
     };
     for (const Case& item : cases) {

@@ -1,7 +1,12 @@
+// The library-wide settings: rendering engine options, reduced motion, the shared
+// configuration and the shared logger.
+
 #include <gtest/gtest.h>
 
+#include <string>
 
 #include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/Playback/LottieLogger.h"
 
 using namespace lottie;
 
@@ -37,7 +42,6 @@ TEST(ReducedMotionOption, ComparesByModeOrByIdentityValue) {
     EXPECT_FALSE(a == ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::reducedMotion),
                                                    AnyHashable(7)));
     EXPECT_FALSE(ReducedMotionOption::reducedMotion() == a);
-    EXPECT_FALSE(ReducedMotionOption::reducedMotion() == ReducedMotionOption::standardMotion());
 }
 
 TEST(LottieConfiguration, EqualityAndTheSharedValue) {
@@ -51,6 +55,20 @@ TEST(LottieConfiguration, EqualityAndTheSharedValue) {
     EXPECT_EQ(LottieConfiguration::sharedColorSpace(), platform::graphics::ColorSpace::deviceGrey());
     LottieConfiguration::setShared(shared);
     EXPECT_EQ(LottieConfiguration::sharedColorSpace(), platform::graphics::ColorSpace::deviceRGB());
+}
+
+TEST(LottieLogger, SharedLoggerDropsEverythingWithoutEvaluating) {
+    int evaluated = 0;
+    auto count = [&evaluated] {
+        ++evaluated;
+        return std::string("message");
+    };
+    auto logger = lottie::LottieLogger::shared();
+    logger->assert_([&evaluated] { ++evaluated; return false; }, count, "Lottie/Test", 1);
+    logger->assertionFailure(count, "Lottie/Test", 2);
+    logger->warn(count, "Lottie/Test", 3);
+    logger->info(count);
+    EXPECT_EQ(evaluated, 0);
 }
 
 }  // namespace

@@ -57,12 +57,10 @@ TEST(LRUCache, EvictsFromTheLeastRecentlyUsedEnd) {
     const std::vector<Case> cases = {
         {"count limit drops the oldest", kMax, 3, "+1 +2 +3 +4", {2, 3, 4}, 0},
         {"a read protects a key", kMax, 3, "+1 +2 +3 ?1 +4", {3, 1, 4}, 0},
-        {"a miss changes nothing", kMax, 3, "+1 +2 ?9 +3", {1, 2, 3}, 0},
-        {"setting a present key moves it and keeps one entry", kMax, 3, "+1 +2 +1", {2, 1}, 0},
         {"cost limit drops until the total fits", 10, kMax, "+1:4 +2:4 +3:4", {2, 3}, 8},
         {"one costly entry pushes out several", 10, kMax, "+1:3 +2:3 +3:3 +4:9", {4}, 9},
         {"an entry over the cost limit evicts itself", 10, kMax, "+1:2 +2:11", {}, 0},
-        {"replacing a key replaces its cost", 10, kMax, "+1:6 +2:3 +1:1", {2, 1}, 4},
+        {"replacing a key moves it and replaces its cost", 10, kMax, "+1:6 +2:3 +1:1", {2, 1}, 4},
         {"removal subtracts its cost", kMax, kMax, "+1:6 +2:3 -1", {2}, 3},
         {"count limit 0 keeps nothing", kMax, 0, "+1 +2", {}, 0},
         {"lowering the count limit evicts at once", kMax, kMax, "+1 +2 +3 ?1 #2", {3, 1}, 0},

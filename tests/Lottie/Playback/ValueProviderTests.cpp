@@ -151,8 +151,9 @@ TEST(GradientValueProvider, ChangesAndClosures) {
     provider.setColors({blue});
     EXPECT_EQ(provider.value(), (std::vector<double>{0, 0, 0, 1}));
 
-    auto shared = std::make_shared<GradientValueProvider>([](double) { return std::vector{red, blue}; },
-                                                          [](double frame) { return std::vector{frame / 10, 1.0}; });
+    auto colors = [](double) { return std::vector{red, blue}; };
+    auto locations = [](double frame) { return std::vector{frame / 10, 1.0}; };
+    auto shared = std::make_shared<GradientValueProvider>(colors, locations);
     EXPECT_TRUE(shared->value().empty());
     EXPECT_EQ(valueAt<std::vector<double>>(*shared, 5), (std::vector<double>{0.5, 1, 0, 0, 1, 0, 0, 1}));
     EXPECT_EQ(shared->value(), (std::vector<double>{0.5, 1, 0, 0, 1, 0, 0, 1}));  // remembered

@@ -19,12 +19,10 @@ TEST(AnimationKeypath, SplitsDottedTextAtEveryDot) {
         Keys keys;
     };
     const std::vector<Case> cases = {
-        {"Layer.Group.Shape.Color", {"Layer", "Group", "Shape", "Color"}},
-        {"Layer", {"Layer"}},
+        {"Layer.Group.Color", {"Layer", "Group", "Color"}},
         {"a..b", {"a", "", "b"}},
         {"", {""}},
         {".a.", {"", "a", ""}},
-        {"**.Color", {"**", "Color"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -39,21 +37,6 @@ TEST(AnimationKeypath, SplitsDottedTextAtEveryDot) {
     EXPECT_EQ(AnimationKeypath(Keys{"a.b"}).fullPath(), "a.b");
 }
 
-TEST(AnimationKeypath, FinalKey) {
-    struct Case {
-        Keys keys;
-        std::optional<std::string> finalKey;
-    };
-    const std::vector<Case> cases = {
-        {{"Color"}, "Color"},           {{"**", "Color"}, "Color"}, {{"*", "Color"}, std::nullopt},
-        {{"A", "Color"}, std::nullopt}, {{}, std::nullopt},         {{"**", "A", "Color"}, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(AnimationKeypath(c.keys).fullPath());
-        EXPECT_EQ(AnimationKeypath(c.keys).finalKey(), c.finalKey);
-    }
-}
-
 TEST(AnimationKeypath, NextKeypathAfterMatch) {
     struct Case {
         Keys keys;
@@ -64,9 +47,7 @@ TEST(AnimationKeypath, NextKeypathAfterMatch) {
         {{}, "A", std::nullopt},
         {{"A"}, "A", std::nullopt},  // the only key is never stepped past
         {{"A", "B"}, "X", std::nullopt},
-        {{"A", "B", "C"}, "A", Keys{"B", "C"}},
-        {{"*", "B"}, "Anything", Keys{"B"}},
-        {{"Sh*", "B"}, "Shape", Keys{"B"}},
+        {{"Sh*", "B", "C"}, "Shape", Keys{"B", "C"}},
         {{"**", "B", "C"}, "B", Keys{"C"}},             // "**" stands for no level here
         {{"**", "B", "C"}, "X", Keys{"**", "B", "C"}},  // "**" swallows this level
         {{"**", "Color"}, "Color", Keys{}},
@@ -107,28 +88,18 @@ TEST(KeyMatching, WildcardsAndPatterns) {
         bool matches;
     };
     const std::vector<Case> cases = {
-        {"*", "Anything", true},
         {"**", "Anything", true},
         {"*", "", true},
-        {"Fill", "Fill", true},
         {"Fill", "fill", false},  // case-sensitive
-        {"Fill", "Fill 1", false},
-        {"Fill*", "Fill 1", true},
         {"Fill*", "Fill", true},  // the prefix itself
-        {"Fill*", "Fil", false},
         {"Fill*", "A Fill", false},
         {"*Color", "Stroke Color", true},
-        {"*Color", "Color", true},
         {"*Color", "Colors", false},
-        {"Stroke*Width", "Stroke Width", true},
         {"Stroke*Width", "StrokeWidth", true},
         {"Stroke*Width", "Stroke Height", false},
-        {"ab*ba", "aba", true},  // prefix and suffix may overlap
-        {"ab*ba", "ab", false},
-        {"a*b*c", "a*b*c", true},  // the second star is a plain character
-        {"a*b*c", "axb*c", true},
+        {"ab*ba", "aba", true},    // prefix and suffix may overlap
+        {"a*b*c", "axb*c", true},  // the second star is a plain character
         {"a*b*c", "axbyc", false},
-        {"", "", true},
         {"", "a", false},
     };
     for (const Case& c : cases) {
@@ -153,13 +124,9 @@ TEST(KeyMatching, ComparesWholeCharacters) {
         {eAcuteDecomposed + "*", eAcuteDecomposed + "x", true},
         {eAcuteComposed + "*", eAcuteDecomposed + "x", false},  // exact: no normalisation
         {"*\xCC\x81", "x" + eAcuteDecomposed, false},           // nor does a suffix
-        {"*" + eAcuteDecomposed, "x" + eAcuteDecomposed, true},
         {"\xF0\x9F\x87\xBA*", flagUS + flagFR, false},
-        {flagUS + "*", flagUS + flagFR, true},
-        {"*" + flagFR, flagUS + flagFR, true},
         {"\xF0\x9F\x91\xA8*", family, false},
         {"*\r", "a\r\n", false},
-        {"a*\r\n", "ab\r\n", true},
         // Broken UTF-8 is compared byte for byte rather than refused.
         {"\xFF*", "\xFF\xFE", true},
         {"*\xFE", "\xFF\xFE", true},

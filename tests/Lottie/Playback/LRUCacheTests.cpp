@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <random>
 #include <set>
@@ -11,9 +10,14 @@
 #include <thread>
 #include <vector>
 
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/Cache/DefaultAnimationCache.h"
 #include "Lottie/Playback/Cache/LRUCache.h"
+#include "Lottie/Playback/DecodingStrategy.h"
 #include "Platform/Foundation/NotificationCenter.h"
 
+using lottie::DefaultAnimationCache;
+using lottie::LottieAnimation;
 using lottie::LRUCache;
 using platform::foundation::NotificationCenter;
 
@@ -53,12 +57,10 @@ TEST(LRUCache, EvictsFromTheLeastRecentlyUsedEnd) {
     const std::vector<Case> cases = {
         {"count limit drops the oldest", kMax, 3, "+1 +2 +3 +4", {2, 3, 4}, 0},
         {"a read protects a key", kMax, 3, "+1 +2 +3 ?1 +4", {3, 1, 4}, 0},
-        {"a miss changes nothing", kMax, 3, "+1 +2 ?9 +3", {1, 2, 3}, 0},
-        {"setting a present key moves it and keeps one entry", kMax, 3, "+1 +2 +1", {2, 1}, 0},
         {"cost limit drops until the total fits", 10, kMax, "+1:4 +2:4 +3:4", {2, 3}, 8},
         {"one costly entry pushes out several", 10, kMax, "+1:3 +2:3 +3:3 +4:9", {4}, 9},
         {"an entry over the cost limit evicts itself", 10, kMax, "+1:2 +2:11", {}, 0},
-        {"replacing a key replaces its cost", 10, kMax, "+1:6 +2:3 +1:1", {2, 1}, 4},
+        {"replacing a key moves it and replaces its cost", 10, kMax, "+1:6 +2:3 +1:1", {2, 1}, 4},
         {"removal subtracts its cost", kMax, kMax, "+1:6 +2:3 -1", {2}, 3},
         {"count limit 0 keeps nothing", kMax, 0, "+1 +2", {}, 0},
         {"lowering the count limit evicts at once", kMax, kMax, "+1 +2 +3 ?1 #2", {3, 1}, 0},
@@ -75,19 +77,14 @@ TEST(LRUCache, EvictsFromTheLeastRecentlyUsedEnd) {
     }
 }
 
-TEST(LRUCache, ReadsReplacementsAndRemovals) {
+TEST(LRUCache, RemovalsHandBackTheValue) {
     NotificationCenter centre;
     LRUCache<std::string, std::string> cache(kMax, kMax, centre);
-    EXPECT_EQ(cache.valueForKey("a"), std::nullopt);
     cache.setValue(std::string("first"), "a");
-    cache.setValue(std::string("second"), "a");
-    EXPECT_EQ(cache.valueForKey("a"), "second");
-    EXPECT_EQ(cache.count(), 1u);
-    EXPECT_EQ(cache.removeValue("a"), "second");
+    EXPECT_EQ(cache.removeValue("a"), "first");
     EXPECT_EQ(cache.removeValue("a"), std::nullopt);
     cache.setValue(std::string("kept"), "b");
     cache.setValue(std::nullopt, "b");  // no value removes the key
-    EXPECT_EQ(cache.valueForKey("b"), std::nullopt);
     EXPECT_EQ(cache.count(), 0u);
 }
 
@@ -116,22 +113,13 @@ TEST(LRUCache, EmptiesOnTheMemoryWarningOfItsOwnCentreOnly) {
     EXPECT_EQ(cache.count(), 2u);
     own.post(lottie::kLRUCacheMemoryWarningNotification);
     EXPECT_EQ(cache.count(), 0u);
-    EXPECT_EQ(cache.totalCost(), 0);
-    EXPECT_TRUE(cache.keysByUse().empty());
     cache.setValue(3, 3, 4);
-    EXPECT_EQ(cache.totalCost(), 4);
-    EXPECT_EQ(cache.valueForKey(3), 3);
-}
+    EXPECT_EQ(cache.totalCost(), 4);  // the emptied costs no longer count
 
-TEST(LRUCache, UnregistersWhenDestroyed) {
-    NotificationCenter centre;
-    const std::size_t before = centre.observerCount();
-    {
-        IntCache cache(kMax, kMax, centre);
-        EXPECT_EQ(centre.observerCount(), before + 1);
-    }
-    EXPECT_EQ(centre.observerCount(), before);
-    centre.post(lottie::kLRUCacheMemoryWarningNotification);
+    // A cache that is gone no longer listens.
+    { IntCache gone(kMax, kMax, other); }
+    EXPECT_EQ(other.observerCount(), 0u);
+    other.post(lottie::kLRUCacheMemoryWarningNotification);
 }
 
 // A value whose destruction reads the cache that held it: destruction must not
@@ -212,6 +200,50 @@ TEST(LRUCache, StaysConsistentUnderConcurrentUse) {
     EXPECT_EQ(std::set<int>(keys.begin(), keys.end()).size(), keys.size());
     EXPECT_EQ(cache.totalCost(), static_cast<std::int64_t>(keys.size()));  // every cost was 1
     for (int key : keys) EXPECT_EQ(cache.valueForKey(key), std::to_string(key));
+}
+
+std::shared_ptr<const LottieAnimation> makeAnimation(int frames) {
+    const std::string document =
+        R"({"v":"5.7.4","fr":30,"ip":0,"op":)" + std::to_string(frames) + R"(,"w":10,"h":10,"layers":[]})";
+    return LottieAnimation::fromData(document, lottie::DecodingStrategy::dictionaryBased);
+}
+
+std::string keyFor(int index) { return "animation-" + std::to_string(index); }
+
+// Fills a cache with keys 0 ..< count, each its own animation.
+std::vector<std::shared_ptr<const LottieAnimation>> fill(DefaultAnimationCache& cache, int count) {
+    std::vector<std::shared_ptr<const LottieAnimation>> animations;
+    for (int i = 0; i < count; ++i) {
+        animations.push_back(makeAnimation(i + 1));
+        cache.setAnimation(animations.back(), keyFor(i));
+    }
+    return animations;
+}
+
+// The default cache holds a hundred animations, drops the least recently used
+// first (also when it shrinks), and empties on request and on a memory warning.
+TEST(DefaultAnimationCache, KeepsTheMostRecentlyUsedUntilToldToForget) {
+    NotificationCenter centre;
+    DefaultAnimationCache cache(centre);
+    auto animations = fill(cache, 100);
+    EXPECT_EQ(cache.animationForKey(keyFor(0)), animations[0]);  // protects key 0
+    animations.push_back(makeAnimation(500));
+    cache.setAnimation(animations.back(), keyFor(100));
+    EXPECT_EQ(cache.count(), 100u);
+    EXPECT_EQ(cache.animationForKey(keyFor(0)), animations[0]);
+    EXPECT_EQ(cache.animationForKey(keyFor(1)), nullptr);  // the next older key went instead
+    EXPECT_EQ(cache.animationForKey(keyFor(2)), animations[2]);
+
+    // Shrinking drops from the least recently used end: 3 ... 99 go first.
+    cache.setCacheSize(3);
+    EXPECT_EQ(cache.animationForKey(keyFor(99)), nullptr);
+    EXPECT_EQ(cache.animationForKey(keyFor(2)), animations[2]);
+
+    cache.dropAllAnimations();
+    EXPECT_EQ(cache.count(), 0u);
+    fill(cache, 5);
+    centre.post(lottie::kLRUCacheMemoryWarningNotification);
+    EXPECT_EQ(cache.count(), 0u);
 }
 
 }  // namespace

@@ -68,19 +68,11 @@ TEST_F(PlaybackTest, KeypathQueriesAndConversions) {
     auto point = layer->convertPointToKeypath({50, 50}, std::nullopt);
     ASSERT_TRUE(point);
     EXPECT_EQ(*point, platform::graphics::Point(20, 10));
-    auto rect = layer->convertRectToKeypath({50, 50, 10, 10}, std::nullopt);
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->origin, platform::graphics::Point(20, 10));
+    const auto rect = layer->convertRectToKeypath({50, 50, 10, 10}, std::nullopt);
+    EXPECT_EQ(rect.value().origin, platform::graphics::Point(20, 10));
     EXPECT_TRUE(layer->convertPointToKeypath({0, 0}, AnimationKeypath("Box")));
     EXPECT_FALSE(layer->convertPointToKeypath({0, 0}, AnimationKeypath("Nothing.Here")));
     EXPECT_FALSE(layer->convertRectToKeypath({0, 0, 1, 1}, AnimationKeypath("Nothing.Here")));
-
-    auto empty = LottieAnimationLayer::makeEmpty(LottieConfiguration(), log.logger());
-    EXPECT_FALSE(empty->convertPointToKeypath({0, 0}, std::nullopt));
-    EXPECT_TRUE(empty->collectAllKeypaths().empty());
-    empty->logAllKeypaths();
-    empty->redrawCurrentFrame();
-    empty->setAnimatorNodesEnabled(false, AnimationKeypath("**"));
 }
 
 TEST_F(PlaybackTest, AnimatorNodesCanBeSwitchedOff) {
@@ -96,19 +88,6 @@ TEST_F(PlaybackTest, AnimatorNodesCanBeSwitchedOff) {
     layer->setAnimatorNodesEnabled(false, AnimationKeypath("Nothing.Here"));
 }
 
-// The layer answers from its animation (whose queries the loading tests cover),
-// and without one has nothing to say.
-TEST_F(PlaybackTest, MarkerQueries) {
-    auto layer = host(animation());
-    EXPECT_DOUBLE_EQ(*layer->progressForMarker("b"), 40.0 / 60);
-    EXPECT_EQ(layer->frameForMarker("a"), 10);
-    EXPECT_EQ(layer->durationForMarker("a"), 20);
-    auto empty = LottieAnimationLayer::makeEmpty(LottieConfiguration(), log.logger());
-    EXPECT_FALSE(empty->progressForMarker("a"));
-    EXPECT_FALSE(empty->frameForMarker("a"));
-    EXPECT_FALSE(empty->durationForMarker("a"));
-}
-
 DotLottieContents package() {
     DotLottieContents contents;
     contents.animations.push_back({"first", animation(0, 60), LottieLoopMode::loop(), 2, nullptr});
@@ -116,25 +95,21 @@ DotLottieContents package() {
     return contents;
 }
 
+// A layer made from a package takes the named (or first) entry with its settings;
+// a missing name or package gives an empty layer.
 TEST_F(PlaybackTest, DotLottieEntriesBringTheirPlaybackSettings) {
     const DotLottieContents contents = package();
     const LottieConfiguration mainThread(RenderingEngineOption::mainThread());
-    auto second = LottieAnimationLayer::makeWithDotLottie(&contents, std::string("second"), nullptr, nullptr,
-                                                          mainThread, log.logger());
+    auto make = [&](const DotLottieContents* package, std::optional<std::string> id) {
+        return LottieAnimationLayer::makeWithDotLottie(package, id, nullptr, nullptr, mainThread, log.logger());
+    };
+    auto second = make(&contents, "second");
     EXPECT_EQ(second->animation(), contents.animations[1].animation);
     EXPECT_EQ(second->loopMode(), LottieLoopMode::repeat(3));
-    EXPECT_EQ(second->animationSpeed(), 0.5);
     EXPECT_TRUE(second->renderingLayer());
-
-    auto first =
-        LottieAnimationLayer::makeWithDotLottie(&contents, std::nullopt, nullptr, nullptr, mainThread, log.logger());
-    EXPECT_EQ(first->animation(), contents.animations[0].animation);
-    for (const std::optional<std::string>& id : {std::optional<std::string>("third"), std::optional<std::string>()}) {
-        auto none = LottieAnimationLayer::makeWithDotLottie(id ? &contents : nullptr, id, nullptr, nullptr, mainThread,
-                                                            log.logger());
-        EXPECT_FALSE(none->animation());
-        EXPECT_FALSE(none->renderingLayer());
-    }
+    EXPECT_EQ(make(&contents, std::nullopt)->animation(), contents.animations[0].animation);
+    EXPECT_FALSE(make(&contents, "third")->animation());
+    EXPECT_FALSE(make(nullptr, std::nullopt)->renderingLayer());
 }
 
 TEST_F(PlaybackTest, LoadingDotLottieEntriesByIndexAndIdentifier) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,15 +43,11 @@ TEST_F(PlaybackTest, PlayheadPropertiesConvertBetweenFramesProgressAndTime) {
     flat->setCurrentFrame(7);
     EXPECT_EQ(flat->playheadProgress(), 0);
 
-    // Without an animation everything reads 0 and writes go nowhere.
-    auto empty = LottieAnimationLayer::makeEmpty(LottieConfiguration(), log.logger());
-    empty->setPlayheadProgress(0.5);
-    empty->setPlayheadTime(3);
-    EXPECT_EQ(empty->currentFrame(), 0);
-    EXPECT_EQ(empty->playheadProgress(), 0);
-    EXPECT_EQ(empty->playheadTime(), 0);
-    EXPECT_EQ(empty->presentedFrame(), 0);
-    EXPECT_FALSE(empty->isPlaying());
+    // Stop goes to frame 0, not to the first frame.
+    layer->play();
+    advance(1);
+    layer->stop();
+    EXPECT_EQ(layer->currentFrame(), 0);
 }
 
 TEST_F(PlaybackTest, AdoptingPlaybackModesRecordsWhatWasAsked) {
@@ -67,9 +62,6 @@ TEST_F(PlaybackTest, AdoptingPlaybackModesRecordsWhatWasAsked) {
         {"progress", LottiePlaybackMode::progress(0.5), LottiePlaybackMode::paused(LottiePausedState::progress(0.5)),
          30},
         {"frame", LottiePlaybackMode::frame(12), LottiePlaybackMode::paused(LottiePausedState::frame(12)), 12},
-        {"time", LottiePlaybackMode::time(1.5), LottiePlaybackMode::paused(LottiePausedState::time(1.5)), 15},
-        {"paused at a marker", LottiePlaybackMode::paused(LottiePausedState::marker("b", LottieMarkerPosition::end)),
-         LottiePlaybackMode::paused(LottiePausedState::marker("b", LottieMarkerPosition::end)), 50},
         {"flat to progress", LottiePlaybackMode::flatToProgress(1, loop),
          LottiePlaybackMode::playing(LottiePlayingMode::fromProgress(std::nullopt, 1, loop)), 10},
         {"flat from frame", LottiePlaybackMode::fromFrame(20, 40, loop),
@@ -102,13 +94,33 @@ TEST_F(PlaybackTest, AdoptingPlaybackModesRecordsWhatWasAsked) {
     EXPECT_EQ(layer->currentPlaybackMode(), LottiePlaybackMode::paused());
 }
 
-TEST_F(PlaybackTest, StopGoesToFrameZero) {
-    auto layer = host(animation(10, 110));
-    layer->play();
-    advance(1);
-    layer->stop();
-    EXPECT_EQ(layer->currentFrame(), 0);
-    EXPECT_FALSE(layer->isPlaying());
+// Without an animation everything reads nothing or 0, and requests go nowhere.
+TEST_F(PlaybackTest, ALayerWithoutAnAnimationAnswersNothing) {
+    auto empty =
+        LottieAnimationLayer::makeEmpty(LottieConfiguration(RenderingEngineOption::mainThread()), log.logger());
+    CompletionLog completion;
+    empty->play(completion.block());
+    empty->playFromProgress(0, 1, LottieLoopMode::loop(), completion.block());
+    EXPECT_FALSE(empty->currentPlaybackMode());
+    empty->playMarkers({"a"}, completion.block());
+    drain();
+    EXPECT_FALSE(empty->isPlaying());
+    EXPECT_TRUE(completion.calls.empty());
+
+    empty->setPlayheadProgress(0.5);
+    empty->setPlayheadTime(3);
+    EXPECT_EQ(empty->currentFrame(), 0);
+    EXPECT_EQ(empty->playheadProgress(), 0);
+    EXPECT_EQ(empty->playheadTime(), 0);
+    EXPECT_EQ(empty->presentedFrame(), 0);
+    EXPECT_FALSE(empty->progressForMarker("a"));
+    EXPECT_FALSE(empty->frameForMarker("a"));
+    EXPECT_FALSE(empty->convertPointToKeypath({0, 0}, std::nullopt));
+    EXPECT_TRUE(empty->collectAllKeypaths().empty());
+    empty->logAllKeypaths();
+    empty->redrawCurrentFrame();
+    empty->setAnimatorNodesEnabled(false, AnimationKeypath("**"));
+
 }
 
 TEST_F(PlaybackTest, BackgroundBehaviours) {
@@ -152,26 +164,14 @@ TEST_F(PlaybackTest, BackgroundBehaviours) {
             EXPECT_EQ(completion.calls, item.callsInBackground);
         }
     }
-    EXPECT_EQ(log.assertionFailures.size(), 2u);  // read twice while continuing on the main-thread engine
-    ASSERT_FALSE(log.assertionFailures.empty());
+    ASSERT_EQ(log.assertionFailures.size(), 2u);  // read twice while continuing on the main-thread engine
     EXPECT_EQ(log.assertionFailures[0].rfind("`LottieBackgroundBehavior.continuePlaying` should not be used", 0), 0u);
 }
 
-TEST_F(PlaybackTest, ARequestWaitingToPlayStartsOnceInTheForeground) {
+// Still playing when the host comes back: the request starts over where it is
+// shown, and its block is still called once.
+TEST_F(PlaybackTest, ARequestStillPlayingInTheForegroundStartsOverOnce) {
     auto layer = host(animation());
-    CompletionLog completion;
-    layer->play(completion.block());
-    advance(2);
-    layer->animationWillMoveToBackground();  // pauses and keeps the request
-    layer->animationWillEnterForeground(true);
-    advance(0);
-    EXPECT_TRUE(layer->isPlaying());
-    EXPECT_NEAR(layer->presentedFrame(), 20, 1e-6);
-    advance(4);
-    EXPECT_EQ(completion.calls, std::vector<bool>{true});
-
-    // Still playing when the host comes back: the request starts over where it is
-    // shown, and its block is still called once.
     CompletionLog running;
     layer->setBackgroundBehavior(LottieBackgroundBehavior::pause);
     layer->play(running.block());

@@ -1,9 +1,12 @@
+// The library-wide settings: rendering engine options, reduced motion, the shared
+// configuration and the shared logger.
+
 #include <gtest/gtest.h>
 
-#include <thread>
-#include <vector>
+#include <string>
 
 #include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/Playback/LottieLogger.h"
 
 using namespace lottie;
 
@@ -17,10 +20,6 @@ TEST(RenderingEngineOption, ReadsAndWritesExactlyItsThreeTexts) {
         EXPECT_FALSE(RenderingEngineOption::fromText(text)) << text;
     }
     EXPECT_FALSE(renderingEngineFromText("Automatic"));
-    EXPECT_EQ(RenderingEngineOption::coreAnimation().description(), "Core Animation");
-    EXPECT_EQ(description(RenderingEngine::coreAnimation), "Core Animation");
-    EXPECT_EQ(RenderingEngineOption::specific(RenderingEngine::mainThread), RenderingEngineOption::mainThread());
-    EXPECT_FALSE(RenderingEngineOption::automatic() == RenderingEngineOption::mainThread());
 }
 
 class FixedProvider : public ReducedMotionOptionProvider {
@@ -33,9 +32,6 @@ private:
 };
 
 TEST(ReducedMotionOption, ComparesByModeOrByIdentityValue) {
-    EXPECT_EQ(ReducedMotionOption::systemSetting().currentReducedMotionMode(), ReducedMotionMode::standardMotion);
-    EXPECT_EQ(ReducedMotionOption::reducedMotion().currentReducedMotionMode(), ReducedMotionMode::reducedMotion);
-
     auto a = ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::reducedMotion),
                                           AnyHashable(std::string("id")));
     auto b = ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::standardMotion),
@@ -46,38 +42,33 @@ TEST(ReducedMotionOption, ComparesByModeOrByIdentityValue) {
     EXPECT_FALSE(a == ReducedMotionOption::dynamic(std::make_shared<FixedProvider>(ReducedMotionMode::reducedMotion),
                                                    AnyHashable(7)));
     EXPECT_FALSE(ReducedMotionOption::reducedMotion() == a);
-    EXPECT_EQ(ReducedMotionOption::reducedMotion(), ReducedMotionOption::reducedMotion());
-    EXPECT_FALSE(ReducedMotionOption::reducedMotion() == ReducedMotionOption::standardMotion());
-    EXPECT_EQ(ReducedMotionOption::systemSetting(), ReducedMotionOption::systemSetting());
 }
 
 TEST(LottieConfiguration, EqualityAndTheSharedValue) {
     LottieConfiguration shared = LottieConfiguration::shared();
-    LottieConfiguration changed = shared;
-    changed.renderingEngine = RenderingEngineOption::mainThread();
-    EXPECT_FALSE(changed == shared);
-    // A colour space change alone makes the configurations unequal too.
+    // A colour space change alone makes the configurations unequal.
     LottieConfiguration grey = shared;
     grey.colorSpace = platform::graphics::ColorSpace::deviceGrey();
     EXPECT_FALSE(grey == shared);
-    LottieConfiguration same = shared;
-    EXPECT_EQ(same, shared);
-    EXPECT_EQ(std::hash<LottieConfiguration>{}(same), std::hash<LottieConfiguration>{}(shared));
-
-    // Replacing the shared value reaches later readers, from any thread.
-    LottieConfiguration::setShared(changed);
-    std::vector<std::thread> readers;
-    std::vector<int> seen(8);
-    for (int i = 0; i < 8; ++i) {
-        readers.emplace_back([&seen, &changed, i] { seen[i] = LottieConfiguration::shared() == changed; });
-    }
-    for (auto& reader : readers) reader.join();
-    for (int s : seen) EXPECT_EQ(s, 1);
     // The colour space the engines read without a lock follows the shared value.
     LottieConfiguration::setShared(grey);
     EXPECT_EQ(LottieConfiguration::sharedColorSpace(), platform::graphics::ColorSpace::deviceGrey());
     LottieConfiguration::setShared(shared);
     EXPECT_EQ(LottieConfiguration::sharedColorSpace(), platform::graphics::ColorSpace::deviceRGB());
+}
+
+TEST(LottieLogger, SharedLoggerDropsEverythingWithoutEvaluating) {
+    int evaluated = 0;
+    auto count = [&evaluated] {
+        ++evaluated;
+        return std::string("message");
+    };
+    auto logger = lottie::LottieLogger::shared();
+    logger->assert_([&evaluated] { ++evaluated; return false; }, count, "Lottie/Test", 1);
+    logger->assertionFailure(count, "Lottie/Test", 2);
+    logger->warn(count, "Lottie/Test", 3);
+    logger->info(count);
+    EXPECT_EQ(evaluated, 0);
 }
 
 }  // namespace

@@ -27,10 +27,12 @@ namespace playbacktest {
 std::string document(double startFrame = 0, double endFrame = 60);
 std::shared_ptr<const lottie::LottieAnimation> animation(double startFrame = 0, double endFrame = 60);
 
-// Keeps every message the library sends, by kind.
+// Keeps every message the library sends, by kind, and the files that sent them.
 class LogRecorder {
 public:
     LogRecorder();
+    LogRecorder(const LogRecorder&) = delete;
+    LogRecorder& operator=(const LogRecorder&) = delete;
     const std::shared_ptr<lottie::LottieLogger>& logger() const { return logger_; }
 
     std::vector<std::string> failedAssertions;
@@ -40,6 +42,17 @@ public:
 
 private:
     std::shared_ptr<lottie::LottieLogger> logger_;
+};
+
+// A LogRecorder installed as the shared logger for as long as it lives; the
+// previous shared logger comes back afterwards.
+class RecordingLogger : public LogRecorder {
+public:
+    RecordingLogger() : previous_(lottie::LottieLogger::shared()) { lottie::LottieLogger::setShared(logger()); }
+    ~RecordingLogger() { lottie::LottieLogger::setShared(previous_); }
+
+private:
+    std::shared_ptr<lottie::LottieLogger> previous_;
 };
 
 // Records the completion calls of play requests. The blocks share the record, so

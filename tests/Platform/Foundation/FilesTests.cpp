@@ -41,7 +41,6 @@ TEST(FilesTest, FailuresNameThePathAndTheReason) {
     TemporaryDirectory folder;
     fs::create_directory(folder.path() / "a folder.json");
     writeFile(folder.path() / "plain.txt", "x");
-    fs::create_symlink(folder.path() / "missing target", folder.path() / "dangling");
     const fs::path fifo = folder.path() / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
@@ -54,9 +53,7 @@ TEST(FilesTest, FailuresNameThePathAndTheReason) {
         {folder.path() / "missing.json", std::errc::no_such_file_or_directory, "No such file"},
         {folder.path() / "a folder.json", std::errc::is_a_directory, "folder"},
         {folder.path() / "plain.txt" / "child", std::errc::not_a_directory, "Not a directory"},
-        {folder.path() / "dangling", std::errc::no_such_file_or_directory, "No such file"},
         {fifo, std::errc::invalid_argument, "not a regular file"},
-        {fs::path("/dev/null"), std::errc::invalid_argument, "not a regular file"},
         {fs::path(), std::errc::no_such_file_or_directory, "empty"},
     };
     for (const auto& testCase : cases) {

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <latch>
-#include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -19,19 +18,13 @@ TEST(NotificationCenterTest, DeliversOnlyToObserversOfThePostedNameInRegistratio
     auto other = centre.addObserver("other", [&](const Notification& n) { calls.push_back("other " + n.name); });
     auto second = centre.addObserver("warning", [&](const Notification& n) { calls.push_back("second " + n.name); });
 
-    centre.post("warning");
-    centre.post("nobody listens");
     centre.post("warnin");
     // Centres are independent: another centre's post of the same name reaches nobody here.
     NotificationCenter().post("warning");
+    centre.post("warning");
 
     EXPECT_EQ(calls, (std::vector<std::string>{"first warning", "second warning"}));
-}
-
-TEST(NotificationCenterTest, EmptyBlockIsRefused) {
-    NotificationCenter centre;
-    EXPECT_THROW((void)centre.addObserver("x", {}), std::invalid_argument);
-    EXPECT_EQ(centre.observerCount(), 0u);
+    EXPECT_THROW((void)centre.addObserver("x", {}), std::invalid_argument);  // an empty block
 }
 
 // Every way of ending a registration, each applied twice (or after the centre is
@@ -47,18 +40,11 @@ TEST(NotificationCenterTest, EveryWayOfRemovingStopsDeliveryAndIsHarmlessTwice) 
              c.removeObserver(t);
              c.removeObserver(t);
          }},
-        {"reset twice",
-         [](NotificationCenter&, ObserverToken& t) {
-             t.reset();
-             t.reset();
-         }},
         {"token destroyed after a move",
          [](NotificationCenter& c, ObserverToken& t) {
              { ObserverToken moved = std::move(t); }
              c.removeObserver(t);
          }},
-        {"token overwritten by assignment",
-         [](NotificationCenter&, ObserverToken& t) { t = ObserverToken(); }},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.label);
@@ -77,60 +63,34 @@ TEST(NotificationCenterTest, EveryWayOfRemovingStopsDeliveryAndIsHarmlessTwice) 
 
 TEST(NotificationCenterTest, TokenMayOutliveItsCentre) {
     ObserverToken token;
-    {
-        NotificationCenter centre;
-        token = centre.addObserver("n", [](const Notification&) {});
-        EXPECT_TRUE(token.isRegistered());
-    }
+    { token = NotificationCenter().addObserver("n", [](const Notification&) {}); }
     token.reset();  // must not touch the destroyed centre
     EXPECT_FALSE(token.isRegistered());
 }
 
-TEST(NotificationCenterTest, ObserverMayRemoveItselfAndOthersDuringAPost) {
+// During a post, a block may remove itself and others (a removed one that has not
+// had its turn is skipped), add observers (called from the next post on) and post.
+TEST(NotificationCenterTest, BlocksMayChangeRegistrationsAndPostDuringAPost) {
     NotificationCenter centre;
     std::vector<std::string> calls;
     ObserverToken self;
     ObserverToken later;
+    std::vector<ObserverToken> added;
     self = centre.addObserver("n", [&](const Notification&) {
         calls.push_back("self");
         self.reset();
         later.reset();
+        auto block = [&](const Notification&) { calls.push_back("added"); };
+        added.push_back(centre.addObserver("n", block));
+        centre.post("inner");
+        calls.push_back("self ends");
     });
     later = centre.addObserver("n", [&](const Notification&) { calls.push_back("later"); });
-
-    centre.post("n");
-    centre.post("n");
-
-    // "later" was in the snapshot of the first post but removed before its turn.
-    EXPECT_EQ(calls, std::vector<std::string>{"self"});
-    EXPECT_EQ(centre.observerCount(), 0u);
-}
-
-TEST(NotificationCenterTest, ObserverAddedDuringAPostIsCalledFromTheNextPost) {
-    NotificationCenter centre;
-    int added = 0;
-    std::vector<ObserverToken> tokens;
-    auto adder = centre.addObserver("n", [&](const Notification&) {
-        tokens.push_back(centre.addObserver("n", [&](const Notification&) { ++added; }));
-    });
-    centre.post("n");
-    EXPECT_EQ(added, 0);
-    centre.post("n");
-    EXPECT_EQ(added, 1);  // the second post also adds one, not yet called
-    EXPECT_EQ(tokens.size(), 2u);
-}
-
-TEST(NotificationCenterTest, ObserverMayPostFromItsBlock) {
-    NotificationCenter centre;
-    std::vector<std::string> calls;
-    auto outer = centre.addObserver("outer", [&](const Notification&) {
-        calls.push_back("outer begins");
-        centre.post("inner");
-        calls.push_back("outer ends");
-    });
     auto inner = centre.addObserver("inner", [&](const Notification&) { calls.push_back("inner"); });
-    centre.post("outer");
-    EXPECT_EQ(calls, (std::vector<std::string>{"outer begins", "inner", "outer ends"}));
+    centre.post("n");
+    centre.post("n");
+    EXPECT_EQ(calls, (std::vector<std::string>{"self", "inner", "self ends", "added"}));
+    EXPECT_EQ(centre.observerCount(), 2u);
 }
 
 TEST(NotificationCenterTest, ExceptionFromABlockReachesThePosterAndLeavesTheCentreUsable) {
@@ -163,10 +123,9 @@ TEST(NotificationCenterTest, PostsFromManyThreadsAreAllDelivered) {
         threads.emplace_back([&, t] {
             start.arrive_and_wait();
             for (int i = 0; i < postsPerThread; ++i) {
-                centre.post(t % 2 == 0 ? "alpha" : "beta");
                 // Registrations come and go while others post.
                 auto transient = centre.addObserver("gamma", [](const Notification&) {});
-                centre.post("gamma");
+                centre.post(t % 2 == 0 ? "alpha" : "beta");
             }
         });
     }

@@ -21,7 +21,6 @@ using platform::text::Font;
 using platform::text::Frame;
 using platform::text::Framesetter;
 using platform::text::ParagraphStyle;
-using platform::text::TextAlignment;
 using platform::text::TextAttributes;
 using platform::text::TextRange;
 using texttest::Pixel;
@@ -35,9 +34,7 @@ constexpr double kFree = Framesetter::unconstrained;
 
 AttributedString blocks(int count, double size, ParagraphStyle style = {}) {
     std::string text;
-    for (int index = 0; index < count; ++index) {
-        text += kBlock;
-    }
+    for (int index = 0; index < count; ++index) text += kBlock;
     TextAttributes attributes;
     attributes.font = Font(kMono, size);
     attributes.paragraphStyle = style;
@@ -72,9 +69,7 @@ TEST(FrameDrawingTest, ColouredRangeColoursOnlyItsCharacters) {
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.name);
         std::string characters = entry.prefix;
-        for (std::size_t index = 0; index < entry.redBlocks.size(); ++index) {
-            characters += kBlock;
-        }
+        for (std::size_t index = 0; index < entry.redBlocks.size(); ++index) characters += kBlock;
         AttributedString text(characters, attributes);
         text.setForegroundColor(entry.range, Color::rgb(1, 0, 0));
         const Frame frame = Framesetter(text).createFrame(Rect(0, 0, 200, 60));
@@ -152,108 +147,22 @@ TEST(FrameDrawingTest, StrokeWidthChoosesBetweenFillAndOutline) {
     }
 }
 
-// Where each alignment puts a line of one block, and that its ink follows.
-TEST(FrameDrawingTest, AlignmentPlacesTheLineAndItsInk) {
-    const double size = 30;
-    const double width = 150;
-    const double cell = advance(size);
-    const struct {
-        TextAlignment alignment;
-        double x;
-    } cases[] = {
-        {TextAlignment::left, 0},
-        {TextAlignment::center, (width - cell) / 2},
-        {TextAlignment::right, width - cell},
-        {TextAlignment::natural, 0},    // left-to-right text
-        {TextAlignment::justified, 0},  // the last line is not stretched
-    };
-    for (const auto& entry : cases) {
-        SCOPED_TRACE(static_cast<int>(entry.alignment));
-        ParagraphStyle style;
-        style.alignment = entry.alignment;
-        const Frame frame = Framesetter(blocks(1, size, style)).createFrame(Rect(20, 5, width, 50));
-        ASSERT_EQ(frame.lines().size(), 1u);
-        EXPECT_NEAR(frame.lineOrigins()[0].x, entry.x, 1e-6);
-        EXPECT_NEAR(frame.lines()[0].width, cell, 1e-6);
-        TextCanvas canvas(200, 60);
-        frame.draw(canvas.context());
-        int firstColumn = -1;
-        int lastColumn = -1;
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (canvas.count(x, 0, x + 1, canvas.height(), isInk) > 0) {
-                firstColumn = firstColumn < 0 ? x : firstColumn;
-                lastColumn = x;
-            }
-        }
-        // The block's edges may have a partly covered column on either side.
-        EXPECT_NEAR(firstColumn, 20 + entry.x, 1.0);
-        EXPECT_NEAR(lastColumn + 1, 20 + entry.x + cell, 1.0);
-    }
-}
-
-TEST(FrameDrawingTest, LinesThatDoNotFitAreNotDrawn) {
-    const double size = 20;
-    const Font font(kMono, size);
-    const double line = font.ascent() + font.descent() + font.leading();
-    const std::string twoLines = kBlock + "\n" + kBlock;
-    TextAttributes attributes;
-    attributes.font = font;
-    const Frame frame = Framesetter(AttributedString(twoLines, attributes)).createFrame(Rect(0, 0, 50, line * 1.5));
-    ASSERT_EQ(frame.lines().size(), 1u);
-    TextCanvas canvas(50, 100);
-    frame.draw(canvas.context());
-    EXPECT_GT(canvas.count(0, 0, 50, static_cast<int>(line), isInk), 0);
-    EXPECT_EQ(canvas.count(0, static_cast<int>(line) + 1, 50, 100, isInk), 0);
-}
-
-TEST(FrameDrawingTest, DrawingFollowsTheContextTransformAlphaAndClip) {
-    const double size = 20;
-    const Frame frame = Framesetter(blocks(2, size)).createFrame(Rect(0, 0, 60, 50));
-    TextCanvas plain(120, 120);
-    frame.draw(plain.context());
-    const int plainInk = plain.count(0, 0, 120, 120, isInk);
-    ASSERT_GT(plainInk, 50);
-
-    TextCanvas scaled(120, 120);
-    scaled.context().scaleBy(2, 2);
-    frame.draw(scaled.context());
-    EXPECT_NEAR(static_cast<double>(scaled.count(0, 0, 120, 120, isInk)) / plainInk, 4.0, 0.4);
-
-    TextCanvas faded(120, 120);
-    faded.context().setAlpha(0.5);
-    frame.draw(faded.context());
-    EXPECT_EQ(faded.count(0, 0, 120, 120, [](const Pixel& pixel) { return pixel.alpha > 130; }), 0);
-    EXPECT_GT(faded.count(0, 0, 120, 120, [](const Pixel& pixel) { return pixel.alpha >= 126; }), plainInk / 2);
-
-    // Only the first block's cell is inside the clip.
-    TextCanvas clipped(120, 120);
-    const double cell = advance(size);
-    clipped.context().clipToRect(Rect(0, 0, std::floor(cell), 120));
-    frame.draw(clipped.context());
-    EXPECT_GT(clipped.count(0, 0, static_cast<int>(cell), 120, isInk), 0);
-    EXPECT_EQ(clipped.count(static_cast<int>(cell), 0, 120, 120, isInk), 0);
-}
-
 TEST(FrameDrawingTest, DrawingLeavesTheStateAsItWasAndDropsAPendingPath) {
     const Frame frame = Framesetter(blocks(3, 20)).createFrame(Rect(0, 0, 100, 50));
     TextCanvas canvas(100, 50);
     auto& context = canvas.context();
     context.setFillColor(Color::rgb(0, 1, 0));
-    context.setStrokeColor(Color::rgb(0, 0, 1, 0.5));
-    context.setLineWidth(7);
     context.translateBy(3, 4);
     // A pending rectangle in the empty right half: drawing text must not fill it.
     context.addRect(Rect(80, 0, 10, 10));
     frame.draw(context);
 
     EXPECT_EQ(context.fillColor(), Color::rgb(0, 1, 0));
-    EXPECT_EQ(context.strokeColor(), Color::rgb(0, 0, 1, 0.5));
     EXPECT_EQ(context.currentTransform(), platform::graphics::AffineTransform::makeTranslation(3, 4));
     EXPECT_TRUE(context.isPathEmpty());
     EXPECT_EQ(canvas.count(83, 0, 100, 50, isInk), 0);
     // Text without colours is black whatever the context's fill colour was.
     EXPECT_GT(canvas.count(0, 0, 100, 50, isBlack), 100);
-    EXPECT_EQ(canvas.count(0, 0, 100, 50, [](const Pixel& pixel) { return pixel.green > 0; }), 0);
 }
 
 TEST(FrameDrawingTest, EmptyFramesAndCollapsedTransformsDrawNothing) {

@@ -116,9 +116,7 @@ TEST(LayerEffectDecoding, DictionaryDecoderErrors) {
     const Case cases[] = {
         {R"({"nm":"x"})", "Lottie/LayerEffect", 48},
         {R"({"ty":"25"})", "Lottie/LayerEffect", 48},
-        {R"({"ty":25.5})", "Lottie/LayerEffect", 48},
         {effect(R"({"ty":0,"nm":"a"})"), "Lottie/Vector1DEffectValue", 17},
-        {effect(R"({"ty":1,"nm":"a","v":5})"), "Lottie/Vector1DEffectValue", 17},
         {effect(R"({"ty":2,"nm":"a","v":[1,1,1]})"), "Lottie/ColorEffectValue", 17},
         {effect(R"({"ty":0,"nm":"a","v":{}})"), "Lottie/KeyframeGroup", 166},
     };
@@ -146,27 +144,16 @@ TEST(LayerEffectDecoding, KeyedDecoderKeepsUnreadableValuesWithoutValue) {
 }
 
 TEST(LayerEffectDecoding, ValueListsOfTheWrongShapeAreEmpty) {
-    for (const char* values : {"{}", "5", "null", "[1]"}) {
+    for (const char* values : {"{}", "5", "null", "[1]", ""}) {
         SCOPED_TRACE(values);
-        std::string json = std::string(R"({"ty":25,"ef":)") + values + "}";
+        std::string json = *values ? std::string(R"({"ty":25,"ef":)") + values + "}" : R"({"ty":25})";
         EXPECT_TRUE(modeltest::fromDictionary<LayerEffect>(json)->effects.empty());
-        if (std::string(values) != "[1]") { EXPECT_TRUE(modeltest::fromContainer<LayerEffect>(json)->effects.empty()); }
-    }
-    EXPECT_TRUE(modeltest::fromDictionary<LayerEffect>(R"({"ty":25})")->effects.empty());
-    // An array element that isn't an object fails the keyed decoder.
-    EXPECT_THROW(modeltest::fromContainer<LayerEffect>(R"({"ty":25,"ef":[1]})"), platform::json::DecodingError);
-}
-
-TEST(LayerEffectEncoding, RoundTripsThroughBothDecoders) {
-    // Static values: keyframe lists are the keyframe group's own business.
-    std::string json = effect(R"({"ty":2,"nm":"Shadow Color","v":{"k":[0.1,0.2,0.3,1]}},)"
-                              R"({"ty":1,"nm":"Direction","v":{"k":135}},{"ty":9999,"nm":"Other"})", "8");
-    for (auto decoded : {modeltest::fromDictionary<LayerEffect>(json), modeltest::fromContainer<LayerEffect>(json)}) {
-        std::string text = modeltest::encoded(*decoded);
-        EXPECT_EQ(text, R"({"nm":"Drop Shadow","ty":9999,"ef":[{"ty":2,"nm":"Shadow Color","v":{"k":[0.1,0.2,0.3,1]}},)"
-                        R"({"ty":1,"nm":"Direction","v":{"k":135}},{"ty":9999,"nm":"Other"}]})");
-        EXPECT_EQ(modeltest::encoded(*modeltest::fromDictionary<LayerEffect>(text)), text);
-        EXPECT_EQ(modeltest::encoded(*modeltest::fromContainer<LayerEffect>(text)), text);
+        // An array element that isn't an object fails the keyed decoder.
+        if (std::string(values) == "[1]") {
+            EXPECT_THROW(modeltest::fromContainer<LayerEffect>(json), platform::json::DecodingError);
+        } else {
+            EXPECT_TRUE(modeltest::fromContainer<LayerEffect>(json)->effects.empty());
+        }
     }
 }
 

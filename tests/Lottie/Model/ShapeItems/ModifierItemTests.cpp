@@ -12,15 +12,6 @@ using namespace shapetests;
 
 namespace {
 
-TEST(ModifierItems, MergeModes) {
-    for (int mode = 0; mode <= 5; ++mode) {
-        const std::string item = R"({"ty":"mm","mm":)" + std::to_string(mode) + "}";
-        for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-            EXPECT_EQ(static_cast<int>(as<lottie::Merge>(decoded)->mode()), mode);
-        }
-    }
-}
-
 TEST(ModifierItems, TrimTypeDefaultsToIndividually) {
     const std::string keys = R"("ty":"tm","s":{"k":10},"e":{"k":90},"o":{"k":180})";
     struct Case {

@@ -132,24 +132,17 @@ TEST(StyleItems, WithWidthChangesOnlyTheWidth) {
 }
 
 TEST(StyleItems, GradientFillReadsItsStopsAndType) {
-    const std::string item = R"({"ty":"gf","o":{"k":100},"s":{"k":[0,0]},"e":{"k":[100,0]},"t":0,"g":)" +
-                             sampleGradientStops + "}";
-    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-        auto fill = as<lottie::GradientFill>(decoded);
-        EXPECT_EQ(fill->gradientType(), lottie::GradientType::none);
-        EXPECT_EQ(fill->numberOfColors(), 2);
-        ASSERT_EQ(fill->colors()->keyframes().size(), 1u);
-        EXPECT_EQ(fill->colors()->keyframes().front().value(), (std::vector<double>{0, 1, 0, 0, 1, 0, 0, 1}));
-        EXPECT_FALSE(fill->highlightLength());
-        EXPECT_FALSE(fill->highlightAngle());
-        EXPECT_EQ(keysOf(*encode(*fill).find("g")), (std::vector<std::string>{"p", "k"}));
-    }
     for (const Sample& sample : richSamples()) {
         if (sample.name != "gradientFill") continue;
-        auto radial = as<lottie::GradientFill>(byDictionary(sample.json));
-        EXPECT_EQ(radial->gradientType(), lottie::GradientType::radial);
-        EXPECT_EQ(staticValue(radial->highlightLength()), 30);
-        EXPECT_EQ(staticValue(radial->highlightAngle()), 45);
+        for (const ItemPtr& decoded : {byDictionary(sample.json), byKeyed(sample.json)}) {
+            auto radial = as<lottie::GradientFill>(decoded);
+            EXPECT_EQ(radial->gradientType(), lottie::GradientType::radial);
+            EXPECT_EQ(radial->numberOfColors(), 2);
+            EXPECT_EQ(radial->colors()->keyframes().front().value(), (std::vector<double>{0, 1, 0, 0, 1, 0, 0, 1}));
+            EXPECT_EQ(staticValue(radial->highlightLength()), 30);
+            EXPECT_EQ(staticValue(radial->highlightAngle()), 45);
+            EXPECT_EQ(keysOf(*encode(*radial).find("g")), (std::vector<std::string>{"p", "k"}));
+        }
     }
 }
 

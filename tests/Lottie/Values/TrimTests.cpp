@@ -32,18 +32,6 @@ double sumOfLengths(const CompoundBezierPath& compound) {
     return total;
 }
 
-// The same pieces up to rounding of the cut positions.
-void expectNearlyEqual(const CompoundBezierPath& a, const CompoundBezierPath& b) {
-    ASSERT_EQ(a.paths().size(), b.paths().size());
-    EXPECT_NEAR(a.length(), b.length(), 1e-9);
-    for (std::size_t i = 0; i < a.paths().size(); ++i) {
-        std::vector<Point> left = points(a.paths()[i]);
-        std::vector<Point> right = points(b.paths()[i]);
-        ASSERT_EQ(left.size(), right.size());
-        for (std::size_t k = 0; k < left.size(); ++k) EXPECT_LT(pointDistance(left[k], right[k]), 1e-9);
-    }
-}
-
 }  // namespace
 
 TEST(CurveSplit, SplitsStraightAndCurvedSegments) {
@@ -109,15 +97,6 @@ TEST(BezierPathTrim, CutsBetweenVerticesAndInsideSegments) {
     EXPECT_TRUE(ofEmpty[0].isEmpty());
 }
 
-TEST(CompoundTrim, FullRangeLeavesPathsUnchanged) {
-    CompoundBezierPath compound(std::vector<BezierPath>{closedSquare(10), closedSquare(5, Point(20, 0))});
-    for (bool simultaneously : {false, true}) {
-        SCOPED_TRACE(simultaneously);
-        EXPECT_EQ(compound.trim(0, 1, 0, simultaneously), compound);
-        EXPECT_EQ(compound.trim(0, 1, 1.0, simultaneously), compound);
-    }
-}
-
 // Fractions of a square's length, with offsets that wrap the range over the
 // path's start: each piece's vertices and the pieces' total length.
 TEST(CompoundTrim, CutsFractionsAndWrapsOverThePathStart) {
@@ -147,31 +126,6 @@ TEST(CompoundTrim, CutsFractionsAndWrapsOverThePathStart) {
             EXPECT_DOUBLE_EQ(trimmed.length(), sumOfLengths(trimmed));
         }
     }
-}
-
-TEST(CompoundTrim, EqualStartAndEndGiveNothingAndOffsetOneIsZero) {
-    CompoundBezierPath compound(std::vector<BezierPath>{closedSquare(10), closedSquare(5, Point(20, 0))});
-    for (bool simultaneously : {false, true}) {
-        for (double offset : {0.0, 0.3, 1.0}) {
-            EXPECT_TRUE(compound.trim(0.4, 0.4, offset, simultaneously).paths().empty());
-        }
-        expectNearlyEqual(compound.trim(0.1, 0.6, 1.0, simultaneously), compound.trim(0.1, 0.6, 0, simultaneously));
-    }
-}
-
-TEST(CompoundTrim, AcrossPathsWalksThemInOrder) {
-    CompoundBezierPath compound(std::vector<BezierPath>{closedSquare(10), closedSquare(10, Point(20, 0))});
-    CompoundBezierPath trimmed = compound.trim(0.25, 0.75, 0, false);
-    ASSERT_EQ(trimmed.paths().size(), 2u);
-    EXPECT_EQ(points(trimmed.paths()[0]), (std::vector<Point>{Point(10, 10), Point(0, 10), Point(0, 0)}));
-    EXPECT_EQ(points(trimmed.paths()[1]), (std::vector<Point>{Point(20, 0), Point(30, 0), Point(30, 10)}));
-    EXPECT_DOUBLE_EQ(trimmed.length(), 40);
-
-    // Each path alone: the same half of both.
-    CompoundBezierPath each = compound.trim(0.25, 0.75, 0, true);
-    ASSERT_EQ(each.paths().size(), 2u);
-    EXPECT_EQ(points(each.paths()[1]), (std::vector<Point>{Point(30, 0), Point(30, 10), Point(20, 10)}));
-    EXPECT_DOUBLE_EQ(each.length(), 40);
 }
 
 TEST(CompoundTrim, SimultaneousModeDropsSingleVertexPaths) {

@@ -132,17 +132,13 @@ TEST(HostileDocuments, EveryValueReplacedByHostileValues) {
 }
 
 TEST(HostileDocuments, EveryMemberRemoved) {
-    Value original = platform::json::parse(modeltest::fullDocument);
-    // Member number `target` (over all objects, in visiting order) removed.
-    std::size_t members = 0;
-    everyValue(original, [&](Value& value) {
-        if (auto* object = value.asObject()) members += object->size();
-    });
     std::size_t refused = 0;
-    for (std::size_t target = 0; target < members; ++target) {
+    bool removed = true;
+    for (std::size_t target = 0; removed; ++target) {
+        // Member number `target` (over all objects, in visiting order) removed.
         Value document = platform::json::parse(modeltest::fullDocument);
         std::size_t index = 0;
-        bool removed = false;
+        removed = false;
         everyValue(document, [&](Value& value) {
             auto* object = value.asObject();
             if (!object || removed) return;
@@ -152,9 +148,8 @@ TEST(HostileDocuments, EveryMemberRemoved) {
             }
             index += object->size();
         });
-        ASSERT_TRUE(removed);
         for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
-            if (decodeTree(document, strategy) == Outcome::refused) ++refused;
+            if (removed && decodeTree(document, strategy) == Outcome::refused) ++refused;
         }
     }
     EXPECT_GT(refused, 0u);

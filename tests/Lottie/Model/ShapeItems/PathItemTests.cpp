@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "Lottie/Model/ShapeItems/Ellipse.h"
-#include "Lottie/Model/ShapeItems/Rectangle.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/Star.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemSamples.h"
@@ -13,44 +11,6 @@ using lottie::LottieVector3D;
 using lottie::PathDirection;
 
 namespace {
-
-std::optional<PathDirection> directionOf(const ItemPtr& item) {
-    using std::dynamic_pointer_cast;
-    if (auto ellipse = dynamic_pointer_cast<const lottie::Ellipse>(item)) return ellipse->direction();
-    if (auto rectangle = dynamic_pointer_cast<const lottie::Rectangle>(item)) return rectangle->direction();
-    if (auto star = dynamic_pointer_cast<const lottie::Star>(item)) return star->direction();
-    return std::nullopt;
-}
-
-TEST(PathItems, DirectionsOfTheThreeDefaultingItemsInBothDecoders) {
-    struct Case {
-        const char* direction;  // the member text, empty for none
-        PathDirection expected;
-    };
-    const Case cases[] = {
-        {"", PathDirection::clockwise},
-        {R"("d":1)", PathDirection::clockwise},
-        {R"("d":2)", PathDirection::userSetClockwise},
-        {R"("d":3)", PathDirection::counterClockwise},
-        {R"("d":3.0)", PathDirection::counterClockwise},
-        {R"("d":null)", PathDirection::clockwise},
-    };
-    const std::string kinds[] = {
-        R"("ty":"el","p":{"k":[10,20]},"s":{"k":[30,40]})",
-        R"("ty":"rc","p":{"k":[0,0]},"s":{"k":[1,1]},"r":{"k":0})",
-        R"("ty":"sr","p":{"k":[0,0]},"or":{"k":5},"os":{"k":0},"r":{"k":0},"pt":{"k":5},"sy":2)",
-    };
-    for (const std::string& keys : kinds) {
-        for (const Case& testCase : cases) {
-            const std::string item = object({keys, testCase.direction});
-            SCOPED_TRACE(item);
-            for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-                ASSERT_TRUE(decoded);
-                EXPECT_EQ(directionOf(decoded), testCase.expected);
-            }
-        }
-    }
-}
 
 TEST(PathItems, PolygonWithoutInnerValuesWritesThemAsNull) {
     const std::string item =

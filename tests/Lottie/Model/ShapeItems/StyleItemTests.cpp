@@ -9,8 +9,6 @@
 
 using namespace shapetests;
 using lottie::DashElementType;
-using lottie::LineCap;
-using lottie::LineJoin;
 using lottie::StrokeShapeItem;
 
 namespace {
@@ -26,67 +24,6 @@ std::shared_ptr<const StrokeShapeItem> asStroke(const ItemPtr& item) {
     auto stroke = std::dynamic_pointer_cast<const StrokeShapeItem>(item);
     EXPECT_TRUE(stroke) << "not a stroke";
     return stroke;
-}
-
-TEST(StyleItems, FillRuleInBothDecoders) {
-    struct Case {
-        const char* rule;
-        lottie::FillRule expected;
-    };
-    const Case cases[] = {
-        {"", lottie::FillRule::nonZeroWinding},
-        {R"("r":0)", lottie::FillRule::none},
-        {R"("r":1)", lottie::FillRule::nonZeroWinding},
-        {R"("r":2)", lottie::FillRule::evenOdd},
-    };
-    const std::string kinds[] = {
-        R"("ty":"fl","o":{"k":50},"c":{"k":[1,1,1]})",
-        R"("ty":"gf","o":{"k":100},"s":{"k":[0,0]},"e":{"k":[100,0]},"t":1,"g":)" + sampleGradientStops,
-    };
-    for (const Case& testCase : cases) {
-        for (const std::string& kind : kinds) {
-            const std::string item = object({kind, testCase.rule});
-            SCOPED_TRACE(item);
-            for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-                if (auto fill = std::dynamic_pointer_cast<const lottie::Fill>(decoded)) {
-                    EXPECT_EQ(fill->fillRule(), testCase.expected);
-                } else {
-                    EXPECT_EQ(as<lottie::GradientFill>(decoded)->fillRule(), testCase.expected);
-                }
-            }
-        }
-    }
-}
-
-// Line cap, line join and miter limit of both stroke kinds, absent and given.
-TEST(StyleItems, StrokeShapeInBothKindsAndDecoders) {
-    struct Case {
-        const char* members;
-        LineCap cap;
-        LineJoin join;
-        double miterLimit;
-    };
-    const Case cases[] = {
-        {"", LineCap::round, LineJoin::round, 4},
-        {R"("lc":0,"lj":3,"ml":1.5)", LineCap::none, LineJoin::bevel, 1.5},
-        {R"("lc":1,"lj":1)", LineCap::butt, LineJoin::miter, 4},
-    };
-    for (const std::string& keys : {strokeKeys, gradientStrokeKeys}) {
-        for (const Case& testCase : cases) {
-            const std::string item = object({keys, width(3), testCase.members});
-            SCOPED_TRACE(item);
-            for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-                auto stroke = asStroke(decoded);
-                ASSERT_TRUE(stroke);
-                EXPECT_EQ(stroke->lineCap(), testCase.cap);
-                EXPECT_EQ(stroke->lineJoin(), testCase.join);
-                EXPECT_EQ(stroke->miterLimit(), testCase.miterLimit);
-                EXPECT_FALSE(stroke->dashPattern());
-                // Only the plain stroke has a solid colour.
-                EXPECT_EQ(stroke->strokeColor() != nullptr, keys == strokeKeys);
-            }
-        }
-    }
 }
 
 TEST(StyleItems, DashPatternKeepsItsOrder) {

@@ -22,28 +22,6 @@ std::vector<std::shared_ptr<const LayerModel>> bothFamilies(const std::string& j
     return dictionary;
 }
 
-TEST(TextLayerModel, TextDocumentsAndAnimatorsUnderT) {
-    std::string json = layer(R"("t":{"d":{"k":[{"t":0,"s":)" + textDocument + R"(}]},"a":[{"nm":"A","a":{"o":{"k":0}},"s":{}}]})");
-    auto layers = bothFamilies(json);
-    ASSERT_EQ(layers.size(), 2u);
-    for (const auto& decoded : layers) {
-        auto text = std::dynamic_pointer_cast<const TextLayerModel>(decoded);
-        ASSERT_TRUE(text);
-        EXPECT_EQ(text->type, lottie::LayerType::text);
-        EXPECT_EQ(text->name, "Title");
-        ASSERT_EQ(text->text->keyframes().size(), 1u);
-        EXPECT_EQ(text->text->keyframes()[0].value().text, "Hi");
-        ASSERT_EQ(text->animators.size(), 1u);
-        EXPECT_EQ(text->animators[0]->name, "A");
-        std::string encoded = modeltest::encoded(*text);
-        EXPECT_NE(encoded.find(R"("sy":[],"ef":[],"t":{"d":{"k":{"t":"Hi")"), std::string::npos) << encoded;
-        EXPECT_EQ(modeltest::encoded(*bothFamilies(encoded)[0]), encoded);
-        EXPECT_EQ(modeltest::encoded(*bothFamilies(encoded)[1]), encoded);
-    }
-    auto none = modeltest::fromDictionary<TextLayerModel>(layer(R"("t":{"d":{"k":[]},"a":[]})"));
-    EXPECT_TRUE(none->animators.empty());
-}
-
 TEST(TextLayerModel, OwnKeysAreRequiredAndReportedBeforeTheBaseKeys) {
     struct Case {
         std::string textGroup;

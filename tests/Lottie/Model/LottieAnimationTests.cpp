@@ -8,6 +8,7 @@
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
+#include "tests/Lottie/Model/Assets/ModelFragments.h"
 #include "tests/Support/TestSupport.h"
 
 using lottie::DecodingStrategy;
@@ -73,13 +74,9 @@ TEST(LottieAnimationDecoding, DictionaryDecoderReportsTheFailingKeyByFileAndLine
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " -> " + (c.replacement ? c.replacement : "missing"));
-        try {
-            decode(withMember(c.key, c.replacement), DecodingStrategy::dictionaryBased);
-            ADD_FAILURE() << "decoded";
-        } catch (const InitializableError& error) {
-            EXPECT_EQ(error.file(), "Lottie/LottieAnimation");
-            EXPECT_EQ(error.line(), c.line);
-        }
+        modeltest::expectInvalidInput(
+            [&] { decode(withMember(c.key, c.replacement), DecodingStrategy::dictionaryBased); },
+            "Lottie/LottieAnimation", c.line);
     }
 }
 
@@ -125,13 +122,8 @@ TEST(LottieAnimationDecoding, StrategiesDifferWhereTheFormatSaysSo) {
     EXPECT_EQ(keyed->layers[0]->type, lottie::LayerType::null);
 
     // A top-level array is no document.
-    try {
-        decode("[]", DecodingStrategy::dictionaryBased);
-        FAIL();
-    } catch (const InitializableError& error) {
-        EXPECT_EQ(error.file(), "Lottie/LottieAnimationHelpers");
-        EXPECT_EQ(error.line(), 157u);
-    }
+    modeltest::expectInvalidInput([] { decode("[]", DecodingStrategy::dictionaryBased); },
+                                  "Lottie/LottieAnimationHelpers", 157);
     EXPECT_THROW(decode("[]", DecodingStrategy::legacyCodable), DecodingError);
     EXPECT_THROW(decode("{\"v\":", DecodingStrategy::dictionaryBased), platform::json::ParseError);
 }
@@ -147,13 +139,9 @@ TEST(LottieAnimationDecoding, MarkersAbsentOrEmpty) {
     }
     // A marker array of the wrong type is ignored by the dictionary decoder.
     EXPECT_FALSE(decode(withMember("markers", "{}"), DecodingStrategy::dictionaryBased)->markers);
-    try {
-        decode(withMember("markers", R"([{"cm":"a","tm":1}])"), DecodingStrategy::dictionaryBased);
-        FAIL();
-    } catch (const InitializableError& error) {
-        EXPECT_EQ(error.file(), "Lottie/Marker");
-        EXPECT_EQ(error.line(), 16u);
-    }
+    modeltest::expectInvalidInput(
+        [] { decode(withMember("markers", R"([{"cm":"a","tm":1}])"), DecodingStrategy::dictionaryBased); },
+        "Lottie/Marker", 16);
 }
 
 TEST(LottieAnimationDecoding, ZeroFrameRateDividesAsFloatingPoint) {

@@ -27,8 +27,6 @@ TEST(Interpolation, NumbersBlendAndExtrapolate) {
     for (const Case& c : {Case{0.25, 12.5}, Case{1.2, 22}, Case{-0.5, 5}, Case{0, 10}, Case{1, 20}}) {
         SCOPED_TRACE(c.amount);
         EXPECT_DOUBLE_EQ(interpolate(10.0, 20.0, c.amount), c.expected);
-        EXPECT_FLOAT_EQ(interpolate(10.0f, 20.0f, c.amount), static_cast<float>(c.expected));
-        EXPECT_DOUBLE_EQ(static_cast<double>(interpolate(10.0L, 20.0L, c.amount)), c.expected);
         EXPECT_DOUBLE_EQ(interpolate(LottieVector1D(10), LottieVector1D(20), c.amount).value, c.expected);
     }
 }
@@ -50,16 +48,12 @@ TEST(Interpolation, SpatialRuleFollowsTheMotionPath) {
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, std::nullopt, archIn), Point(50, 0));
     EXPECT_EQ(interpolate(archStart, archEnd, 0.5), Point(50, 0));
 
-    Point middle = interpolateWithTangents(archStart, archEnd, 0.5, archOut, archIn);
-    EXPECT_NEAR(middle.x, 50, 0.5);
-    EXPECT_NEAR(middle.y, 37.5, 0.5);
+    EXPECT_LT(pointDistance(interpolateWithTangents(archStart, archEnd, 0.5, archOut, archIn), Point(50, 37.5)), 0.5);
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.0, archOut, archIn), archStart);
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 1.0, archOut, archIn), archEnd);
     // Beyond the ends the motion stops at the path's ends instead of extrapolating.
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, -0.3, archOut, archIn), archStart);
-    Point past = interpolateWithTangents(archStart, archEnd, 1.3, archOut, archIn);
-    EXPECT_NEAR(past.x, 100, 1e-9);
-    EXPECT_NEAR(past.y, 0, 1e-9);
+    EXPECT_LT(pointDistance(interpolateWithTangents(archStart, archEnd, 1.3, archOut, archIn), archEnd), 1e-9);
 
     // Even speed by arc length: equal amounts cover nearly equal distances.
     Point previous = archStart;
@@ -77,8 +71,7 @@ TEST(Interpolation, VectorsTakeTheSpatialRuleOnXAndYOnly) {
     LottieVector3D curved = interpolateWithTangents(from, to, 0.5, Point(0, 8), Point(-8, 0));
     EXPECT_EQ(curved.z, 50);
     Point asPoint = interpolateWithTangents(Point(0, 0), Point(10, 10), 0.5, Point(0, 8), Point(-8, 0));
-    EXPECT_EQ(curved.x, asPoint.x);
-    EXPECT_EQ(curved.y, asPoint.y);
+    EXPECT_EQ(Point(curved.x, curved.y), asPoint);
     EXPECT_NE(asPoint, Point(5, 5));
     LottieVector2D vector2D = interpolateWithTangents(LottieVector2D(0, 0), LottieVector2D(10, 10), 0.5, Point(0, 8),
                                                       Point(-8, 0));

@@ -110,11 +110,8 @@ TEST(AssetLibraryDecoding, DictionaryDecoderSkipsBadImagesAndNeedsAnArray) {
     // One object, shared by both maps.
     EXPECT_EQ(library->assets.at("comp").get(), library->precompAssets.at("comp").get());
 
-    for (const char* notAnArray : {"{}", "[1]"}) {
-        SCOPED_TRACE(notAnArray);
-        modeltest::expectInvalidInput([&] { modeltest::fromDictionary<AssetLibrary>(notAnArray); },
-                                      "Lottie/AssetLibrary", 43);
-    }
+    modeltest::expectInvalidInput([] { modeltest::fromDictionary<AssetLibrary>("{}"); }, "Lottie/AssetLibrary", 43);
+    modeltest::expectInvalidInput([] { modeltest::fromDictionary<AssetLibrary>("[1]"); }, "Lottie/AssetLibrary", 43);
 }
 
 TEST(AssetLibraryDecoding, KeyedDecoderNeverFailsOnAnElement) {
@@ -127,10 +124,8 @@ TEST(AssetLibraryDecoding, KeyedDecoderNeverFailsOnAnElement) {
         {"id":"afterTheStop","p":"c.png","u":"","w":1,"h":1}])";
     auto library = modeltest::fromContainer<AssetLibrary>(json);
     // The broken precomposition with image keys becomes an image; reading stops at the number.
-    EXPECT_EQ(library->imageAssets.size(), 1u);
-    EXPECT_TRUE(library->imageAssets.count("brokenComp"));
-    EXPECT_EQ(library->precompAssets.size(), 1u);
-    EXPECT_TRUE(library->precompAssets.count("comp"));
+    EXPECT_EQ(library->imageAssets.size() + library->precompAssets.size(), library->assets.size());
+    EXPECT_TRUE(library->imageAssets.count("brokenComp") && library->precompAssets.count("comp"));
     EXPECT_EQ(library->assets.size(), 2u);
     modeltest::expectDecodingError([] { modeltest::fromContainer<AssetLibrary>("{}"); }, Kind::typeMismatch);
 }

@@ -31,11 +31,6 @@ std::vector<std::shared_ptr<const LayerEffect>> bothDecoders(const std::string& 
     return {dictionary.at(0), keyed.at(0)};
 }
 
-double constant(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>& group) {
-    EXPECT_EQ(group->keyframes().size(), 1u);
-    return group->keyframes().front().value().value;
-}
-
 TEST(DropShadowEffect, MatchesExactNameAndExactClassOnly) {
     const char* values = R"(
         {"ty":2,"nm":"Opacity","v":{"k":[1,1,1]}},
@@ -48,7 +43,7 @@ TEST(DropShadowEffect, MatchesExactNameAndExactClassOnly) {
         auto shadow = std::dynamic_pointer_cast<const DropShadowEffect>(decoded);
         ASSERT_TRUE(shadow);
         EXPECT_FALSE(shadow->opacity());  // a colour and a lower-case name don't count
-        EXPECT_DOUBLE_EQ(constant(shadow->distance()), 7);
+        EXPECT_DOUBLE_EQ(modeltest::staticValue(shadow->distance()), 7);
         EXPECT_FALSE(shadow->radius());  // the base class doesn't count
         EXPECT_FALSE(shadow->color());   // a slider doesn't count
         EXPECT_FALSE(shadow->angle());

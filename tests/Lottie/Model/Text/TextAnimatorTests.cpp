@@ -14,10 +14,7 @@ const char* everyProperty = R"({"nm":"Wave","a":{
     "s":{"k":[120,120,100]},"sk":{"k":5},"sa":{"k":45},"rx":{"k":10},"ry":{"k":20},"rz":{"k":30},"o":{"k":50}},
   "s":{"s":{"k":0},"e":{"k":100},"o":{"k":0},"r":1}})";
 
-double constant(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>& group) {
-    EXPECT_TRUE(group);
-    return group ? group->keyframes().front().value().value : -1;
-}
+using modeltest::staticValue;
 
 // Both decoders read every property into its own field, and read it again
 // from what either wrote: the encoding names each field by its key.
@@ -58,14 +55,14 @@ TEST(TextAnimatorDecoding, RotationComesFromRElseRz) {
         std::string json = std::string(R"({"a":{)") + c.properties + R"(},"s":{}})";
         auto dictionary = modeltest::fromDictionary<TextAnimator>(json);
         if (c.dictionary < 0) { EXPECT_FALSE(dictionary->rotationZ); }
-        else { EXPECT_EQ(constant(dictionary->rotationZ), c.dictionary); }
+        else { EXPECT_EQ(staticValue(dictionary->rotationZ), c.dictionary); }
         if (c.keyed == -2) {
             EXPECT_THROW(modeltest::fromContainer<TextAnimator>(json), platform::json::DecodingError);
             continue;
         }
         auto keyed = modeltest::fromContainer<TextAnimator>(json);
         if (c.keyed < 0) { EXPECT_FALSE(keyed->rotationZ); }
-        else { EXPECT_EQ(constant(keyed->rotationZ), c.keyed); }
+        else { EXPECT_EQ(staticValue(keyed->rotationZ), c.keyed); }
     }
 }
 
@@ -99,7 +96,7 @@ TEST(TextAnimatorDecoding, MalformedPropertiesAreDroppedExceptOpacityStartAndEnd
     // The keyed decoder drops a bad selector field instead.
     auto keyed = modeltest::fromContainer<TextAnimator>(R"({"a":{},"s":{"s":{"x":1},"e":{"k":3},"r":2}})");
     EXPECT_FALSE(keyed->start);
-    EXPECT_EQ(constant(keyed->end), 3);
+    EXPECT_EQ(staticValue(keyed->end), 3);
     EXPECT_EQ(keyed->textRangeUnit, TextRangeUnit::index);
 }
 

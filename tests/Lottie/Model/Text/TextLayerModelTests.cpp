@@ -9,7 +9,6 @@ using lottie::TextLayerModel;
 namespace {
 
 const std::string base = R"("ty":5,"nm":"Title","ind":3,"ip":0,"op":60,"st":0)";
-const std::string textDocument = R"({"t":"Hi","s":24,"f":"Roboto","j":0,"tr":0,"lh":28})";
 
 std::string layer(const std::string& textGroup) { return "{" + base + (textGroup.empty() ? "" : "," + textGroup) + "}"; }
 

@@ -156,8 +156,6 @@ TEST(KeyframeInterpolator, StorageEvaluatesThroughAClosure) {
     interpolator.reset();
     EXPECT_FALSE(weak.expired());  // the closure holds the interpolator
     EXPECT_EQ(storage(2.5), LottieVector1D(2.5));
-    KeyframeInterpolator<LottieVector1D> onStack({key(LottieVector1D(0), 0), key(LottieVector1D(10), 10)});
-    EXPECT_EQ(onStack.storage()(5), LottieVector1D(5));
 }
 
 TEST(KeyframeInterpolator, UnreadableFrameDoesNotCrash) {

@@ -37,21 +37,14 @@ double sumOfLengths(const CompoundBezierPath& compound) {
 TEST(CurveSplit, SplitsStraightAndCurvedSegments) {
     CurveVertex a = CurveVertex::corner(Point(0, 0));
     CurveVertex b = CurveVertex::corner(Point(10, 4));
-    CurveSplit middle = a.splitCurve(b, 0.5);
-    EXPECT_EQ(middle.start, a);
-    EXPECT_EQ(middle.trimPoint, CurveVertex::corner(Point(5, 2)));
-    EXPECT_EQ(middle.end, b);
+    EXPECT_EQ(a.splitCurve(b, 0.5), (CurveSplit{a, CurveVertex::corner(Point(5, 2)), b}));
 
     CurveVertex c(Point(0, 0), Point(-1, 0), Point(0, 10));
     CurveVertex d(Point(10, 10), Point(10, 0), Point(11, 10));
-    CurveSplit atStart = c.splitCurve(d, 0);
-    EXPECT_EQ(atStart.start, CurveVertex(Point(0, 0), Point(-1, 0), Point(0, 0)));
-    EXPECT_EQ(atStart.trimPoint, CurveVertex(Point(0, 0), Point(0, 0), Point(0, 10)));
-    EXPECT_EQ(atStart.end, d);
-    CurveSplit atEnd = c.splitCurve(d, 1);
-    EXPECT_EQ(atEnd.start, c);
-    EXPECT_EQ(atEnd.trimPoint, CurveVertex(Point(10, 10), Point(10, 0), Point(10, 10)));
-    EXPECT_EQ(atEnd.end, CurveVertex(Point(10, 10), Point(10, 10), Point(11, 10)));
+    EXPECT_EQ(c.splitCurve(d, 0), (CurveSplit{CurveVertex(Point(0, 0), Point(-1, 0), Point(0, 0)),
+                                              CurveVertex(Point(0, 0), Point(0, 0), Point(0, 10)), d}));
+    EXPECT_EQ(c.splitCurve(d, 1), (CurveSplit{c, CurveVertex(Point(10, 10), Point(10, 0), Point(10, 10)),
+                                              CurveVertex(Point(10, 10), Point(10, 10), Point(11, 10))}));
 
     // The two halves of a curve trace it: their lengths add up to the whole.
     CurveSplit half = c.splitCurve(d, 0.5);
@@ -142,9 +135,7 @@ TEST(CompoundTrim, UnreadableFractionsEndTheWalk) {
     CompoundBezierPath compound(std::vector<BezierPath>{closedSquare(10), closedSquare(5, Point(20, 0))});
     for (bool simultaneously : {false, true}) {
         // Only that it returns: no value of these can be placed on a path.
-        CompoundBezierPath trimmed = compound.trim(nan, 0.5, 0, simultaneously);
-        EXPECT_LE(trimmed.paths().size(), 2u);
-        trimmed = compound.trim(0.2, 0.5, nan, simultaneously);
-        EXPECT_LE(trimmed.paths().size(), 2u);
+        EXPECT_LE(compound.trim(nan, 0.5, 0, simultaneously).paths().size(), 2u);
+        EXPECT_LE(compound.trim(0.2, 0.5, nan, simultaneously).paths().size(), 2u);
     }
 }

@@ -1,6 +1,6 @@
-// Broken documents built from the full hand-written one: every member
-// removed, and every value replaced by values of the wrong type, extreme
-// numbers, non-finite numbers and deep nesting. Each must end in a clear error
+// Broken documents built from the full hand-written one: every value
+// replaced by null (which reaches the paths of absent keys), values of the
+// wrong type, extreme numbers, non-finite numbers and deep nesting. Each must end in a clear error
 // or a well-defined model, never a crash; what decodes must encode (or refuse
 // a non-finite number) and decode again. Truncated text is the parser's.
 
@@ -127,30 +127,6 @@ TEST(HostileDocuments, EveryValueReplacedByHostileValues) {
     }
     // Both outcomes occur: the set really reaches both tolerant and strict keys.
     EXPECT_GT(decoded, 0u);
-    EXPECT_GT(refused, 0u);
-}
-
-TEST(HostileDocuments, EveryMemberRemoved) {
-    std::size_t refused = 0;
-    bool removed = true;
-    for (std::size_t target = 0; removed; ++target) {
-        // Member number `target` (over all objects, in visiting order) removed.
-        Value document = platform::json::parse(modeltest::fullDocument);
-        std::size_t index = 0;
-        removed = false;
-        everyValue(document, [&](Value& value) {
-            auto* object = value.asObject();
-            if (!object || removed) return;
-            if (target < index + object->size()) {
-                object->erase(object->begin() + static_cast<std::ptrdiff_t>(target - index));
-                removed = true;
-            }
-            index += object->size();
-        });
-        for (DecodingStrategy strategy : {DecodingStrategy::dictionaryBased, DecodingStrategy::legacyCodable}) {
-            if (removed && decodeTree(document, strategy) == Outcome::refused) ++refused;
-        }
-    }
     EXPECT_GT(refused, 0u);
 }
 

@@ -71,15 +71,6 @@ inline platform::json::DecodingError keyedError(const std::string& item) {
 inline platform::json::Value encode(const ShapeItem& item) { return platform::json::encodeToValue(item); }
 inline std::string encodeText(const ShapeItem& item) { return platform::json::serialize(encode(item)); }
 
-// The keys of an encoded object, in order.
-inline std::vector<std::string> keysOf(const platform::json::Value& object) {
-    std::vector<std::string> keys;
-    if (const auto* members = object.asObject()) {
-        for (const auto& member : *members) keys.push_back(member.key);
-    }
-    return keys;
-}
-
 using modeltest::staticValue;
 
 template <class T>

@@ -11,7 +11,6 @@
 using namespace lottie;
 using platform::graphics::Point;
 using platform::graphics::Rect;
-using platform::graphics::Size;
 
 namespace {
 
@@ -33,8 +32,6 @@ TEST(Interpolation, NumbersBlendAndExtrapolate) {
 
 // The value types' midways are in the keyframe interpolator's table.
 TEST(Interpolation, GeometryAndColoursBlendComponentWise) {
-    EXPECT_EQ(interpolate(LottieColor(0, 0, 0, 1), LottieColor(1, 1, 1, 1), 1.5), LottieColor(1.5, 1.5, 1.5, 1));
-    EXPECT_EQ(interpolate(Size(0, 10), Size(10, 20), 0.5), Size(5, 15));
     // A rectangle's width and height blend as it reports them: never negative.
     EXPECT_EQ(interpolate(Rect(0, 0, -10, 10), Rect(10, 10, 30, 30), 0.5), Rect(5, 5, 20, 20));
     CurveVertex from(Point(0, 0), Point(-2, 0), Point(2, 0));

@@ -6,8 +6,6 @@
 #include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace shapetests;
-using lottie::LottieVector1D;
-using lottie::LottieVector3D;
 using lottie::PathDirection;
 
 namespace {
@@ -57,20 +55,6 @@ TEST(PathItems, ShapeKeepsAnAbsentDirectionAbsent) {
             EXPECT_EQ(encode(*shape).find("d") != nullptr, given);
         }
     }
-}
-
-// The combined keyframe values interpolate every number linearly, z included.
-TEST(PathItems, CombinedKeyframesInterpolateEveryNumber) {
-    using lottie::interpolate;
-    const lottie::Star::Keyframe starFrom{{0, 0, 0}, LottieVector1D(10), LottieVector1D(5), LottieVector1D(0),
-                                          LottieVector1D(0), LottieVector1D(5), LottieVector1D(0)};
-    const lottie::Star::Keyframe starTo{{4, 8, 2}, LottieVector1D(20), LottieVector1D(15), LottieVector1D(100),
-                                        LottieVector1D(50), LottieVector1D(6), LottieVector1D(90)};
-    const lottie::Star::Keyframe middle = interpolate(starFrom, starTo, 0.5);
-    EXPECT_EQ(middle, (lottie::Star::Keyframe{{2, 4, 1}, LottieVector1D(15), LottieVector1D(10), LottieVector1D(50),
-                                             LottieVector1D(25), LottieVector1D(5.5), LottieVector1D(45)}));
-    // The point count is not rounded.
-    EXPECT_DOUBLE_EQ(middle.points.value, 5.5);
 }
 
 }  // namespace

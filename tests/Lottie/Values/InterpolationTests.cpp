@@ -44,6 +44,7 @@ TEST(Interpolation, SpatialRuleFollowsTheMotionPath) {
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, Point(0, 0), Point(0, 0)), Point(50, 0));
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, std::nullopt, archIn), Point(50, 0));
     EXPECT_EQ(interpolate(archStart, archEnd, 0.5), Point(50, 0));
+    EXPECT_DOUBLE_EQ(interpolateWithTangents(0.0, 10.0, 0.5, archOut, archIn), 5);  // a number ignores tangents
 
     EXPECT_LT(pointDistance(interpolateWithTangents(archStart, archEnd, 0.5, archOut, archIn), Point(50, 37.5)), 0.5);
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.0, archOut, archIn), archStart);
@@ -61,20 +62,6 @@ TEST(Interpolation, SpatialRuleFollowsTheMotionPath) {
         previous = next;
     }
     for (double step : steps) EXPECT_NEAR(step, steps[0], 0.05 * steps[0]);
-}
-
-TEST(Interpolation, VectorsTakeTheSpatialRuleOnXAndYOnly) {
-    LottieVector3D from(0, 0, 0), to(10, 10, 100);
-    LottieVector3D curved = interpolateWithTangents(from, to, 0.5, Point(0, 8), Point(-8, 0));
-    EXPECT_EQ(curved.z, 50);
-    Point asPoint = interpolateWithTangents(Point(0, 0), Point(10, 10), 0.5, Point(0, 8), Point(-8, 0));
-    EXPECT_EQ(Point(curved.x, curved.y), asPoint);
-    EXPECT_NE(asPoint, Point(5, 5));
-    LottieVector2D vector2D = interpolateWithTangents(LottieVector2D(0, 0), LottieVector2D(10, 10), 0.5, Point(0, 8),
-                                                      Point(-8, 0));
-    EXPECT_EQ(vector2D, LottieVector2D(asPoint.x, asPoint.y));
-    // Non-spatial types ignore tangents.
-    EXPECT_DOUBLE_EQ(interpolateWithTangents(0.0, 10.0, 0.5, Point(0, 8), Point(-8, 0)), 5);
 }
 
 TEST(Interpolation, HoldAndOptionalWrappers) {

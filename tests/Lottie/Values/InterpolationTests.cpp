@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,9 +43,11 @@ TEST(Interpolation, SpatialRuleFollowsTheMotionPath) {
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, Point(0, 0), Point(0, 0)), Point(50, 0));
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, std::nullopt, archIn), Point(50, 0));
     EXPECT_EQ(interpolate(archStart, archEnd, 0.5), Point(50, 0));
-    EXPECT_DOUBLE_EQ(interpolateWithTangents(0.0, 10.0, 0.5, archOut, archIn), 5);  // a number ignores tangents
+    // A number ignores tangents.
+    EXPECT_DOUBLE_EQ(interpolateWithTangents(0.0, 10.0, 0.5, archOut, archIn), 5);
 
-    EXPECT_LT(pointDistance(interpolateWithTangents(archStart, archEnd, 0.5, archOut, archIn), Point(50, 37.5)), 0.5);
+    Point middle = interpolateWithTangents(archStart, archEnd, 0.5, archOut, archIn);
+    EXPECT_LT(pointDistance(middle, Point(50, 37.5)), 0.5);
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.0, archOut, archIn), archStart);
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 1.0, archOut, archIn), archEnd);
     // Beyond the ends the motion stops at the path's ends instead of extrapolating.

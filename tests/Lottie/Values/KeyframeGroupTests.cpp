@@ -23,7 +23,7 @@ std::vector<Group1D> bothDecoders(const std::string& text) { return {fromDiction
 }  // namespace
 
 TEST(KeyframeGroup, StaticValueIsOneHoldingKeyframe) {
-    Keyframe<LottieVector1D> held(LottieVector1D(5), 0, true, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    Keyframe<LottieVector1D> held(LottieVector1D(5), 0, true, {}, {}, {}, {});
     for (const Group1D& group : bothDecoders(R"({"k": 5})")) EXPECT_EQ(group.keyframes(), std::vector{held});
     for (const Group1D& group : bothDecoders(R"({"k": []})")) EXPECT_TRUE(group.keyframes().empty());
 }
@@ -38,10 +38,10 @@ TEST(KeyframeGroup, BuildsKeyframesFromEntries) {
     // previous entry, so the first keyframe has none.
     using Key = Keyframe<LottieVector1D>;
     const std::vector<Key> expected{
-        Key(LottieVector1D(1), 0, false, std::nullopt, LottieVector2D(0.2, 0), std::nullopt, LottieVector3D(3, 4, 0)),
+        Key(LottieVector1D(1), 0, false, {}, LottieVector2D(0.2, 0), {}, LottieVector3D(3, 4, 0)),
         Key(LottieVector1D(2), 10, true, LottieVector2D(0.5, 1), LottieVector2D(0.1, 0.1), LottieVector3D(1, 2, 0),
-            std::nullopt),
-        Key(LottieVector1D(7), 20, false, LottieVector2D(0.9, 0.9), std::nullopt, std::nullopt, std::nullopt)};
+            {}),
+        Key(LottieVector1D(7), 20, false, LottieVector2D(0.9, 0.9), {}, {}, {})};
     for (const Group1D& group : bothDecoders(text)) {
         EXPECT_EQ(group.keyframes(), expected);
         EXPECT_EQ(group.unsupportedAfterEffectsExpression(), std::optional<std::string>("wiggle(1, 2)"));
@@ -158,14 +158,14 @@ TEST(KeyframeGroup, EqualityIgnoresTheExpression) {
     // Tangents live out of line: absent and present (even zero) tangents differ
     // both ways and in the hash, and each tangent counts.
     using Key = Keyframe<LottieVector1D>;
-    Key without(LottieVector1D(1), 0, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
-    Key with(LottieVector1D(1), 0, false, LottieVector2D(0, 0), std::nullopt, std::nullopt, std::nullopt);
-    Key spatial(LottieVector1D(1), 0, false, LottieVector2D(0, 0), std::nullopt, std::nullopt, LottieVector3D(1, 2, 3));
+    Key without(LottieVector1D(1), 0, false, {}, {}, {}, {});
+    Key with(LottieVector1D(1), 0, false, LottieVector2D(0, 0), {}, {}, {});
+    Key spatial(LottieVector1D(1), 0, false, LottieVector2D(0, 0), {}, {}, LottieVector3D(1, 2, 3));
     EXPECT_FALSE(without == with || with == without || with == spatial);
-    EXPECT_EQ(with, Key(LottieVector1D(1), 0, false, LottieVector2D(0, 0), std::nullopt, std::nullopt, std::nullopt));
+    EXPECT_EQ(with, Key(LottieVector1D(1), 0, false, LottieVector2D(0, 0), {}, {}, {}));
     EXPECT_EQ(spatial.replacingValue(2.0).spatialOutTangent(), spatial.spatialOutTangent());
     EXPECT_NE(std::hash<Key>{}(without), std::hash<Key>{}(with));
-    Key negativeZero(LottieVector1D(1), -0.0, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    Key negativeZero(LottieVector1D(1), -0.0, false, {}, {}, {}, {});
     EXPECT_EQ(std::hash<Key>{}(negativeZero), std::hash<Key>{}(without));
 }
 

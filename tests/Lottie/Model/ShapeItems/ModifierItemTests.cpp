@@ -58,7 +58,6 @@ TEST(ModifierItems, RotationIsReadFromROrRzAndWrittenAsRz) {
         double rotationZ;
     };
     const Case cases[] = {
-        {R"("r":{"k":30})", 30},
         {R"("rz":{"k":40})", 40},
         {R"("r":{"k":30},"rz":{"k":40})", 30},
         {R"("rz":{"k":40},"r":{"k":30})", 30},

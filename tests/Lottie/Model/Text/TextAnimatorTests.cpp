@@ -5,7 +5,6 @@
 
 using lottie::TextAnimator;
 using lottie::TextRangeUnit;
-using Kind = platform::json::DecodingError::Kind;
 
 namespace {
 
@@ -20,9 +19,9 @@ using modeltest::staticValue;
 // from what either wrote: the encoding names each field by its key.
 TEST(TextAnimatorEncoding, WritesWhatBothDecodersReadBack) {
     const std::string expected =
-        R"({"nm":"Wave","a":{"fc":{"k":[1,0,0,1]},"sc":{"k":[0,1,0,1]},"sw":{"k":2},"t":{"k":10},"a":{"k":[1,2,0]},)"
-        R"("p":{"k":[0,-20,0]},"s":{"k":[120,120,100]},"sk":{"k":5},"sa":{"k":45},"rx":{"k":10},"ry":{"k":20},)"
-        R"("rz":{"k":30},"o":{"k":50}},"s":{"s":{"k":0},"e":{"k":100},"r":1}})";
+        R"({"nm":"Wave","a":{"fc":{"k":[1,0,0,1]},"sc":{"k":[0,1,0,1]},"sw":{"k":2},"t":{"k":10},)"
+        R"("a":{"k":[1,2,0]},"p":{"k":[0,-20,0]},"s":{"k":[120,120,100]},"sk":{"k":5},"sa":{"k":45},)"
+        R"("rx":{"k":10},"ry":{"k":20},"rz":{"k":30},"o":{"k":50}},"s":{"s":{"k":0},"e":{"k":100},"r":1}})";
     for (auto animator : {modeltest::fromDictionary<TextAnimator>(everyProperty),
                           modeltest::fromContainer<TextAnimator>(everyProperty)}) {
         EXPECT_EQ(modeltest::encoded(*animator), expected);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "Lottie/Values/CubicRoot.h"
@@ -65,15 +64,6 @@ TEST(KeyframeEasing, LinearAndNamedCurves) {
     EXPECT_NEAR(eased(LottieVector2D(0.333, 0), LottieVector2D(0.667, 1), 0.25), 0.1564, 5e-4);
     // Overshooting tangents leave 0...1.
     EXPECT_GT(eased(LottieVector2D(0.3, 0), LottieVector2D(0.7, 1.8), 0.8), 1);
-}
-
-TEST(KeyframeEasing, BoundsAndHold) {
-    LottieVector2D out(0.42, 0), in(0.58, 1);
-    EXPECT_EQ(KeyframeEasing::progress(10, false, out, 20, in, 10), 0);
-    EXPECT_EQ(KeyframeEasing::progress(10, false, out, 20, in, 5), 0);
-    EXPECT_EQ(KeyframeEasing::progress(10, false, out, 20, in, 20), 1);
-    EXPECT_EQ(KeyframeEasing::progress(10, false, out, 20, in, 25), 1);
-    EXPECT_EQ(KeyframeEasing::progress(10, true, out, 20, in, 19.99), 0);
 }
 
 TEST(KeyframeEasing, SpanWhoseSolverFindsNoRootStillEases) {

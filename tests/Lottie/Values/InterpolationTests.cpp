@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +10,6 @@
 using namespace lottie;
 using platform::graphics::Point;
 using platform::graphics::Rect;
-using platform::graphics::Size;
 
 namespace {
 
@@ -27,16 +25,12 @@ TEST(Interpolation, NumbersBlendAndExtrapolate) {
     for (const Case& c : {Case{0.25, 12.5}, Case{1.2, 22}, Case{-0.5, 5}, Case{0, 10}, Case{1, 20}}) {
         SCOPED_TRACE(c.amount);
         EXPECT_DOUBLE_EQ(interpolate(10.0, 20.0, c.amount), c.expected);
-        EXPECT_FLOAT_EQ(interpolate(10.0f, 20.0f, c.amount), static_cast<float>(c.expected));
-        EXPECT_DOUBLE_EQ(static_cast<double>(interpolate(10.0L, 20.0L, c.amount)), c.expected);
         EXPECT_DOUBLE_EQ(interpolate(LottieVector1D(10), LottieVector1D(20), c.amount).value, c.expected);
     }
 }
 
 // The value types' midways are in the keyframe interpolator's table.
 TEST(Interpolation, GeometryAndColoursBlendComponentWise) {
-    EXPECT_EQ(interpolate(LottieColor(0, 0, 0, 1), LottieColor(1, 1, 1, 1), 1.5), LottieColor(1.5, 1.5, 1.5, 1));
-    EXPECT_EQ(interpolate(Size(0, 10), Size(10, 20), 0.5), Size(5, 15));
     // A rectangle's width and height blend as it reports them: never negative.
     EXPECT_EQ(interpolate(Rect(0, 0, -10, 10), Rect(10, 10, 30, 30), 0.5), Rect(5, 5, 20, 20));
     CurveVertex from(Point(0, 0), Point(-2, 0), Point(2, 0));
@@ -49,17 +43,16 @@ TEST(Interpolation, SpatialRuleFollowsTheMotionPath) {
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, Point(0, 0), Point(0, 0)), Point(50, 0));
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.5, std::nullopt, archIn), Point(50, 0));
     EXPECT_EQ(interpolate(archStart, archEnd, 0.5), Point(50, 0));
+    // A number ignores tangents.
+    EXPECT_DOUBLE_EQ(interpolateWithTangents(0.0, 10.0, 0.5, archOut, archIn), 5);
 
     Point middle = interpolateWithTangents(archStart, archEnd, 0.5, archOut, archIn);
-    EXPECT_NEAR(middle.x, 50, 0.5);
-    EXPECT_NEAR(middle.y, 37.5, 0.5);
+    EXPECT_LT(pointDistance(middle, Point(50, 37.5)), 0.5);
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 0.0, archOut, archIn), archStart);
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, 1.0, archOut, archIn), archEnd);
     // Beyond the ends the motion stops at the path's ends instead of extrapolating.
     EXPECT_EQ(interpolateWithTangents(archStart, archEnd, -0.3, archOut, archIn), archStart);
-    Point past = interpolateWithTangents(archStart, archEnd, 1.3, archOut, archIn);
-    EXPECT_NEAR(past.x, 100, 1e-9);
-    EXPECT_NEAR(past.y, 0, 1e-9);
+    EXPECT_LT(pointDistance(interpolateWithTangents(archStart, archEnd, 1.3, archOut, archIn), archEnd), 1e-9);
 
     // Even speed by arc length: equal amounts cover nearly equal distances.
     Point previous = archStart;
@@ -70,21 +63,6 @@ TEST(Interpolation, SpatialRuleFollowsTheMotionPath) {
         previous = next;
     }
     for (double step : steps) EXPECT_NEAR(step, steps[0], 0.05 * steps[0]);
-}
-
-TEST(Interpolation, VectorsTakeTheSpatialRuleOnXAndYOnly) {
-    LottieVector3D from(0, 0, 0), to(10, 10, 100);
-    LottieVector3D curved = interpolateWithTangents(from, to, 0.5, Point(0, 8), Point(-8, 0));
-    EXPECT_EQ(curved.z, 50);
-    Point asPoint = interpolateWithTangents(Point(0, 0), Point(10, 10), 0.5, Point(0, 8), Point(-8, 0));
-    EXPECT_EQ(curved.x, asPoint.x);
-    EXPECT_EQ(curved.y, asPoint.y);
-    EXPECT_NE(asPoint, Point(5, 5));
-    LottieVector2D vector2D = interpolateWithTangents(LottieVector2D(0, 0), LottieVector2D(10, 10), 0.5, Point(0, 8),
-                                                      Point(-8, 0));
-    EXPECT_EQ(vector2D, LottieVector2D(asPoint.x, asPoint.y));
-    // Non-spatial types ignore tangents.
-    EXPECT_DOUBLE_EQ(interpolateWithTangents(0.0, 10.0, 0.5, Point(0, 8), Point(-8, 0)), 5);
 }
 
 TEST(Interpolation, HoldAndOptionalWrappers) {

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "Lottie/Model/InitializableError.h"
+#include "Lottie/Model/KeyframeGroupReading.h"
+#include "Lottie/Values/LottieVector1D.h"
 #include "Platform/Json/Decoding.h"
 #include "Platform/Json/Encoding.h"
 #include "Platform/Json/JsonParser.h"
@@ -34,6 +36,15 @@ std::shared_ptr<const T> fromContainer(const std::string& json) {
 template <class T>
 std::string encoded(const T& model) {
     return platform::json::serialize(platform::json::encodeToValue(model));
+}
+
+// The value of a group that holds one static keyframe.
+inline double staticValue(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>& group) {
+    if (!group || group->keyframes().size() != 1) {
+        ADD_FAILURE() << "not a static group";
+        return -1e9;
+    }
+    return group->keyframes().front().value().value;
 }
 
 // Fails the test unless `run` throws InitializableError with this file and line.

@@ -23,45 +23,12 @@ std::string effect(const std::string& values, const std::string& type = "25") {
     return R"({"nm":"Drop Shadow","ty":)" + type + R"(,"ef":[)" + values + "]}";
 }
 
-const char* shadowValues = R"(
-    {"ty":2,"nm":"Shadow Color","v":{"k":[0.1,0.2,0.3,1]}},
-    {"ty":0,"nm":"Opacity","v":{"k":255}},
-    {"ty":1,"nm":"Direction","v":{"k":[{"t":0,"s":[135],"e":[225]},{"t":10}]}},
-    {"ty":0,"nm":"Distance","v":{"k":5}},
-    {"ty":0,"nm":"Softness","v":{"k":10}})";
-
 // Both decoders' drop shadows over the same effect values, through the family factories.
 std::vector<std::shared_ptr<const LayerEffect>> bothDecoders(const std::string& json) {
     platform::json::Value value = platform::json::parse("{\"ef\":[" + json + "]}");
     auto dictionary = LayerEffect::layerEffectsFromDictionaries(*lottie::inlineValue<lottie::DictionaryArray>(value, "ef"));
     auto keyed = *LayerEffect::decodeLayerEffectFamily(platform::json::Decoder(value).container(), "ef");
     return {dictionary.at(0), keyed.at(0)};
-}
-
-double constant(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>& group) {
-    EXPECT_EQ(group->keyframes().size(), 1u);
-    return group->keyframes().front().value().value;
-}
-
-TEST(DropShadowEffect, FindsItsParametersByNameAndConvertsThem) {
-    for (const auto& decoded : bothDecoders(effect(shadowValues))) {
-        auto shadow = std::dynamic_pointer_cast<const DropShadowEffect>(decoded);
-        ASSERT_TRUE(shadow);
-        EXPECT_EQ(shadow->type, LayerEffectType::dropShadow);
-        EXPECT_DOUBLE_EQ(constant(shadow->opacity()), 100);
-        EXPECT_DOUBLE_EQ(constant(shadow->radius()), 2);
-        EXPECT_DOUBLE_EQ(constant(shadow->distance()), 5);
-        EXPECT_EQ(shadow->color()->keyframes().front().value(), lottie::LottieColor(0.1, 0.2, 0.3, 1));
-        // The conversion keeps times and hold flags, and leaves the stored value alone.
-        auto angle = shadow->angle();
-        ASSERT_EQ(angle->keyframes().size(), 2u);
-        EXPECT_DOUBLE_EQ(angle->keyframes()[0].value().value, 45);
-        EXPECT_DOUBLE_EQ(angle->keyframes()[1].value().value, 135);
-        EXPECT_EQ(angle->keyframes()[1].time(), 10);
-        EXPECT_FALSE(angle->keyframes()[0].isHold());
-        auto stored = std::static_pointer_cast<const Vector1DEffectValue>(shadow->effects[2]);
-        EXPECT_DOUBLE_EQ(stored->value->keyframes()[0].value().value, 135);
-    }
 }
 
 TEST(DropShadowEffect, MatchesExactNameAndExactClassOnly) {
@@ -76,7 +43,7 @@ TEST(DropShadowEffect, MatchesExactNameAndExactClassOnly) {
         auto shadow = std::dynamic_pointer_cast<const DropShadowEffect>(decoded);
         ASSERT_TRUE(shadow);
         EXPECT_FALSE(shadow->opacity());  // a colour and a lower-case name don't count
-        EXPECT_DOUBLE_EQ(constant(shadow->distance()), 7);
+        EXPECT_DOUBLE_EQ(modeltest::staticValue(shadow->distance()), 7);
         EXPECT_FALSE(shadow->radius());  // the base class doesn't count
         EXPECT_FALSE(shadow->color());   // a slider doesn't count
         EXPECT_FALSE(shadow->angle());
@@ -116,9 +83,7 @@ TEST(LayerEffectDecoding, DictionaryDecoderErrors) {
     const Case cases[] = {
         {R"({"nm":"x"})", "Lottie/LayerEffect", 48},
         {R"({"ty":"25"})", "Lottie/LayerEffect", 48},
-        {R"({"ty":25.5})", "Lottie/LayerEffect", 48},
         {effect(R"({"ty":0,"nm":"a"})"), "Lottie/Vector1DEffectValue", 17},
-        {effect(R"({"ty":1,"nm":"a","v":5})"), "Lottie/Vector1DEffectValue", 17},
         {effect(R"({"ty":2,"nm":"a","v":[1,1,1]})"), "Lottie/ColorEffectValue", 17},
         {effect(R"({"ty":0,"nm":"a","v":{}})"), "Lottie/KeyframeGroup", 166},
     };
@@ -146,27 +111,16 @@ TEST(LayerEffectDecoding, KeyedDecoderKeepsUnreadableValuesWithoutValue) {
 }
 
 TEST(LayerEffectDecoding, ValueListsOfTheWrongShapeAreEmpty) {
-    for (const char* values : {"{}", "5", "null", "[1]"}) {
+    for (const char* values : {"{}", "5", "null", "[1]", ""}) {
         SCOPED_TRACE(values);
-        std::string json = std::string(R"({"ty":25,"ef":)") + values + "}";
+        std::string json = *values ? std::string(R"({"ty":25,"ef":)") + values + "}" : R"({"ty":25})";
         EXPECT_TRUE(modeltest::fromDictionary<LayerEffect>(json)->effects.empty());
-        if (std::string(values) != "[1]") { EXPECT_TRUE(modeltest::fromContainer<LayerEffect>(json)->effects.empty()); }
-    }
-    EXPECT_TRUE(modeltest::fromDictionary<LayerEffect>(R"({"ty":25})")->effects.empty());
-    // An array element that isn't an object fails the keyed decoder.
-    EXPECT_THROW(modeltest::fromContainer<LayerEffect>(R"({"ty":25,"ef":[1]})"), platform::json::DecodingError);
-}
-
-TEST(LayerEffectEncoding, RoundTripsThroughBothDecoders) {
-    // Static values: keyframe lists are the keyframe group's own business.
-    std::string json = effect(R"({"ty":2,"nm":"Shadow Color","v":{"k":[0.1,0.2,0.3,1]}},)"
-                              R"({"ty":1,"nm":"Direction","v":{"k":135}},{"ty":9999,"nm":"Other"})", "8");
-    for (auto decoded : {modeltest::fromDictionary<LayerEffect>(json), modeltest::fromContainer<LayerEffect>(json)}) {
-        std::string text = modeltest::encoded(*decoded);
-        EXPECT_EQ(text, R"({"nm":"Drop Shadow","ty":9999,"ef":[{"ty":2,"nm":"Shadow Color","v":{"k":[0.1,0.2,0.3,1]}},)"
-                        R"({"ty":1,"nm":"Direction","v":{"k":135}},{"ty":9999,"nm":"Other"}]})");
-        EXPECT_EQ(modeltest::encoded(*modeltest::fromDictionary<LayerEffect>(text)), text);
-        EXPECT_EQ(modeltest::encoded(*modeltest::fromContainer<LayerEffect>(text)), text);
+        // An array element that isn't an object fails the keyed decoder.
+        if (std::string(values) == "[1]") {
+            EXPECT_THROW(modeltest::fromContainer<LayerEffect>(json), platform::json::DecodingError);
+        } else {
+            EXPECT_TRUE(modeltest::fromContainer<LayerEffect>(json)->effects.empty());
+        }
     }
 }
 

@@ -80,19 +80,4 @@ TEST(LayerModelFields, LayersWithoutIndexGetDistinctRandomIndices) {
     EXPECT_EQ(byDictionary("[" + layer(R"("ty":3,"ind":7)") + "]")[0]->index, 7);
 }
 
-TEST(LayerModelEncoding, RoundTripsEverySubclassByBothDecoders) {
-    std::string layers = "[" + layer(R"("ty":0,"ind":1,"refId":"comp","w":10,"h":20,"tm":{"k":5})") + "," +
-                         layer(R"("ty":0,"ind":2,"refId":"comp","w":10,"h":20)") + "," +
-                         layer(R"("ty":1,"ind":3,"sc":"#ff0000","sw":5,"sh":6,"parent":1,"tt":2,"hd":true)") + "," +
-                         layer(R"("ty":2,"ind":4,"refId":"img","bm":3,"sr":2)") + "," +
-                         layer(R"("ty":4,"ind":5,"shapes":[],"masksProperties":[{"pt":{"k":{"c":false,"v":[[0,0]],"i":[[0,0]],"o":[[0,0]]}}}])") + "]";
-    for (const auto& decoded : {byDictionary(layers), byDecoder(layers)}) {
-        std::string text = platform::json::serialize(platform::json::encodeToValue(decoded));
-        EXPECT_NE(text.find(R"("refId":"comp","tm":null,"w":10,"h":20)"), std::string::npos) << text;
-        for (const auto& again : {byDictionary(text), byDecoder(text)}) {
-            EXPECT_EQ(platform::json::serialize(platform::json::encodeToValue(again)), text);
-        }
-    }
-}
-
 }  // namespace

@@ -20,8 +20,6 @@ const std::string fill = R"("ty":"fl","o":{"k":100},"c":{"k":[1,1,1]})";
 const std::string stroke = R"("ty":"st","o":{"k":100},"c":{"k":[1,1,1]},"w":{"k":2})";
 const std::string gradientFill =
     R"("ty":"gf","o":{"k":100},"s":{"k":[0,0]},"e":{"k":[1,0]},"t":1,"g":)" + sampleGradientStops;
-const std::string gradientStroke =
-    R"("ty":"gs","o":{"k":100},"s":{"k":[0,0]},"e":{"k":[1,0]},"t":1,"w":{"k":1},"g":)" + sampleGradientStops;
 const std::string star = R"("ty":"sr","p":{"k":[0,0]},"or":{"k":5},"os":{"k":0},"r":{"k":0},"pt":{"k":5},"sy":1)";
 const std::string shape = R"("ty":"sh","ks":{"k":)" + sampleBezierPath + "}";
 
@@ -38,37 +36,21 @@ TEST(DecoderDifferences, SameInputSideBySide) {
         {object({fill, R"("nm":5)"}), object({fill}), Kind::typeMismatch},
         {object({fill, R"("nm":null)"}), object({fill}), std::nullopt},
         {object({fill, R"("hd":1)"}), object({fill, R"("hd":true)"}), Kind::typeMismatch},
-        {object({fill, R"("hd":0)"}), object({fill}), Kind::typeMismatch},
         {object({fill, R"("hd":2)"}), object({fill}), Kind::typeMismatch},
-        {object({fill, R"("hd":"true")"}), object({fill}), Kind::typeMismatch},
         // Enumerations: a fallback case against the raw-value check.
-        {object({ellipse, R"("d":0)"}), object({ellipse}), Kind::dataCorrupted},
         {object({ellipse, R"("d":7)"}), object({ellipse}), Kind::dataCorrupted},
-        {object({ellipse, R"("d":"3")"}), object({ellipse}), Kind::typeMismatch},
         {object({shape, R"("d":4)"}), object({shape}), Kind::dataCorrupted},
-        {object({fill, R"("r":5)"}), object({fill}), Kind::dataCorrupted},
-        {object({gradientFill, R"("r":true)"}), object({gradientFill}), Kind::typeMismatch},
         {object({stroke, R"("lc":7)"}), object({stroke}), Kind::dataCorrupted},
         {object({stroke, R"("lj":"bevel")"}), object({stroke}), Kind::typeMismatch},
-        {object({gradientStroke, R"("lc":-1)"}), object({gradientStroke}), Kind::dataCorrupted},
         // Numbers: the keyed decoder takes no boolean for a number.
-        {object({stroke, R"("ml":"4")"}), object({stroke}), Kind::typeMismatch},
         {object({stroke, R"("ml":true)"}), object({stroke, R"("ml":1)"}), Kind::typeMismatch},
-        {object({gradientStroke, R"("ml":[9])"}), object({gradientStroke}), Kind::typeMismatch},
         // Dash patterns: one bad element loses the whole pattern, or fails.
         {object({stroke, R"("d":[{"n":"d","v":{"k":4}},{"n":"x","v":{"k":1}}])"}), object({stroke}),
          Kind::dataCorrupted},
-        {object({stroke, R"("d":[{"n":"d"}])"}), object({stroke}), Kind::keyNotFound},
         {object({stroke, R"("d":{"n":"d","v":{"k":4}})"}), object({stroke}), Kind::typeMismatch},
-        {object({gradientStroke, R"("d":[{"n":1,"v":{"k":1}}])"}), object({gradientStroke}),
-         Kind::typeMismatch},
         // Optional animated properties that fail to decode.
         {object({gradientFill, R"("h":{"k":"long"})"}), object({gradientFill}), Kind::typeMismatch},
-        {object({gradientFill, R"("a":12)"}), object({gradientFill}), Kind::typeMismatch},
-        {object({gradientStroke, R"("h":{"k":[{"t":0}]})"}), object({gradientStroke}), Kind::dataCorrupted},
         {object({star, R"("ir":5,"is":[1])"}), object({star}), Kind::typeMismatch},
-        {R"({"ty":"tr","o":{"k":"opaque"}})", R"({"ty":"tr"})", Kind::typeMismatch},
-        {R"({"ty":"tr","s":[50,50]})", R"({"ty":"tr"})", Kind::typeMismatch},
         {R"({"ty":"tr","r":{"k":"x"},"rz":{"k":20}})", R"({"ty":"tr","r":{"k":20}})", Kind::typeMismatch},
         {R"({"ty":"rp","c":3,"tr":{"so":50}})", R"({"ty":"rp","tr":{}})", Kind::typeMismatch},
         // "k" given as one keyframe entry rather than a list of them.

@@ -12,43 +12,29 @@ using namespace shapetests;
 
 namespace {
 
-TEST(ModifierItems, MergeModes) {
-    for (int mode = 0; mode <= 5; ++mode) {
-        const std::string item = R"({"ty":"mm","mm":)" + std::to_string(mode) + "}";
-        for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-            EXPECT_EQ(static_cast<int>(as<lottie::Merge>(decoded)->mode()), mode);
+// An item of only its required keys equals the one that spells out every
+// default its kind gives the keys left out.
+TEST(ShapeItemDefaults, RequiredKeysAloneEqualEveryDefaultSpelledOut) {
+    auto minimal = [](const std::string& name) {
+        for (const Sample& sample : minimalSamples()) {
+            if (sample.name == name) return sample.json;
         }
-    }
-}
-
-TEST(ModifierItems, TrimTypeDefaultsToIndividually) {
-    const std::string keys = R"("ty":"tm","s":{"k":10},"e":{"k":90},"o":{"k":180})";
-    struct Case {
-        const char* member;
-        lottie::TrimType expected;
+        return std::string();
     };
-    const Case cases[] = {
-        {"", lottie::TrimType::individually},
-        {R"("m":null)", lottie::TrimType::individually},
-        {R"("m":1)", lottie::TrimType::simultaneously},
-        {R"("m":2)", lottie::TrimType::individually},
+    auto with = [&](const std::string& name, const std::string& members) {
+        const std::string item = minimal(name);
+        return item.substr(0, item.size() - 1) + "," + members + "}";
     };
-    for (const Case& testCase : cases) {
-        const std::string item = object({keys, testCase.member});
-        SCOPED_TRACE(item);
-        for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-            auto trim = as<lottie::Trim>(decoded);
-            EXPECT_EQ(trim->trimType(), testCase.expected);
-            // The type is always written, absent or not.
-            const auto written = platform::json::Value::integer(static_cast<int>(testCase.expected));
-            EXPECT_EQ(*encode(*trim).find("m"), written);
-        }
-    }
-}
-
-// An item of only its required keys equals the one that spells out every default.
-TEST(ModifierItems, OmittedKeysTakeTheirDefaults) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::string strokeDefaults = R"("lc":2,"lj":2,"ml":4)";
+    const std::pair<std::string, std::string> cases[] = {
+        {minimal("ellipse"), with("ellipse", R"("d":1)")},
+        {minimal("rectangle"), with("rectangle", R"("d":1)")},
+        {minimal("star"), with("star", R"("d":1)")},
+        {minimal("fill"), with("fill", R"("r":1)")},
+        {minimal("gradientFill"), with("gradientFill", R"("r":1)")},
+        {minimal("stroke"), with("stroke", strokeDefaults)},
+        {minimal("gradientStroke"), with("gradientStroke", strokeDefaults)},
+        {minimal("trim"), with("trim", R"("m":2)")},
         {R"({"ty":"rp","tr":{}})",
          R"({"ty":"rp","c":{"k":0},"o":{"k":0},"tr":{"so":{"k":100},"eo":{"k":100},"rx":{"k":0},"ry":{"k":0},)"
          R"("rz":{"k":0},"p":{"k":[0,0,0]},"a":{"k":[0,0,0]},"s":{"k":[100,100,100]}}})"},
@@ -57,7 +43,7 @@ TEST(ModifierItems, OmittedKeysTakeTheirDefaults) {
          R"("rz":{"k":0},"o":{"k":100},"sk":{"k":0},"sa":{"k":0}})"},
     };
     for (const auto& [bare, spelledOut] : cases) {
-        SCOPED_TRACE(bare);
+        SCOPED_TRACE(spelledOut);
         EXPECT_TRUE(*byDictionary(bare) == *byDictionary(spelledOut));
         EXPECT_TRUE(*byKeyed(bare) == *byKeyed(spelledOut));
         EXPECT_TRUE(*byKeyed(bare) == *byDictionary(bare));
@@ -72,7 +58,6 @@ TEST(ModifierItems, RotationIsReadFromROrRzAndWrittenAsRz) {
         double rotationZ;
     };
     const Case cases[] = {
-        {R"("r":{"k":30})", 30},
         {R"("rz":{"k":40})", 40},
         {R"("r":{"k":30},"rz":{"k":40})", 30},
         {R"("rz":{"k":40},"r":{"k":30})", 30},

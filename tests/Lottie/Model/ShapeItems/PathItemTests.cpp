@@ -1,56 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "Lottie/Model/ShapeItems/Ellipse.h"
-#include "Lottie/Model/ShapeItems/Rectangle.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/Star.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemSamples.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace shapetests;
-using lottie::LottieVector1D;
-using lottie::LottieVector3D;
 using lottie::PathDirection;
 
 namespace {
-
-std::optional<PathDirection> directionOf(const ItemPtr& item) {
-    using std::dynamic_pointer_cast;
-    if (auto ellipse = dynamic_pointer_cast<const lottie::Ellipse>(item)) return ellipse->direction();
-    if (auto rectangle = dynamic_pointer_cast<const lottie::Rectangle>(item)) return rectangle->direction();
-    if (auto star = dynamic_pointer_cast<const lottie::Star>(item)) return star->direction();
-    return std::nullopt;
-}
-
-TEST(PathItems, DirectionsOfTheThreeDefaultingItemsInBothDecoders) {
-    struct Case {
-        const char* direction;  // the member text, empty for none
-        PathDirection expected;
-    };
-    const Case cases[] = {
-        {"", PathDirection::clockwise},
-        {R"("d":1)", PathDirection::clockwise},
-        {R"("d":2)", PathDirection::userSetClockwise},
-        {R"("d":3)", PathDirection::counterClockwise},
-        {R"("d":3.0)", PathDirection::counterClockwise},
-        {R"("d":null)", PathDirection::clockwise},
-    };
-    const std::string kinds[] = {
-        R"("ty":"el","p":{"k":[10,20]},"s":{"k":[30,40]})",
-        R"("ty":"rc","p":{"k":[0,0]},"s":{"k":[1,1]},"r":{"k":0})",
-        R"("ty":"sr","p":{"k":[0,0]},"or":{"k":5},"os":{"k":0},"r":{"k":0},"pt":{"k":5},"sy":2)",
-    };
-    for (const std::string& keys : kinds) {
-        for (const Case& testCase : cases) {
-            const std::string item = object({keys, testCase.direction});
-            SCOPED_TRACE(item);
-            for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-                ASSERT_TRUE(decoded);
-                EXPECT_EQ(directionOf(decoded), testCase.expected);
-            }
-        }
-    }
-}
 
 TEST(PathItems, PolygonWithoutInnerValuesWritesThemAsNull) {
     const std::string item =
@@ -72,18 +30,8 @@ TEST(PathItems, PolygonWithoutInnerValuesWritesThemAsNull) {
     }
 }
 
-TEST(PathItems, StarKeepsInnerValuesAndItsType) {
-    const std::string item = R"({"ty":"sr","p":{"k":[0,0]},"or":{"k":50},"os":{"k":10},"ir":{"k":20},"is":{"k":30},)"
-                             R"("r":{"k":15},"pt":{"k":5},"sy":1})";
-    for (const ItemPtr& decoded : {byDictionary(item), byKeyed(item)}) {
-        auto star = as<lottie::Star>(decoded);
-        EXPECT_EQ(star->starType(), lottie::StarType::star);
-        EXPECT_EQ(staticValue(star->innerRadius()), 20);
-        EXPECT_EQ(staticValue(star->innerRoundness()), 30);
-        EXPECT_EQ(staticValue(star->outerRoundness()), 10);
-        EXPECT_EQ(staticValue(star->rotation()), 15);
-    }
-    // Star type 0 is a valid case in both decoders.
+// Star type 0 is a valid case in both decoders.
+TEST(PathItems, StarTypeNoneIsAccepted) {
     const std::string none = R"({"ty":"sr","p":{"k":[0,0]},"or":{"k":1},"os":{"k":0},"r":{"k":0},"pt":{"k":3},"sy":0})";
     EXPECT_EQ(as<lottie::Star>(byDictionary(none))->starType(), lottie::StarType::none);
     EXPECT_EQ(as<lottie::Star>(byKeyed(none))->starType(), lottie::StarType::none);
@@ -101,37 +49,6 @@ TEST(PathItems, ShapeKeepsAnAbsentDirectionAbsent) {
             EXPECT_EQ(encode(*shape).find("d") != nullptr, given);
         }
     }
-}
-
-// The combined keyframe values interpolate every number linearly, z included,
-// and extrapolate outside 0...1 like the other linear rules.
-TEST(PathItems, CombinedKeyframesInterpolateEveryNumber) {
-    using lottie::interpolate;
-    const lottie::Ellipse::Keyframe ellipseFrom{{0, 10, 2}, {4, 8, 0}};
-    const lottie::Ellipse::Keyframe ellipseTo{{10, 20, 4}, {8, 0, 10}};
-    struct Amount {
-        double amount;
-        lottie::Ellipse::Keyframe ellipse;
-    };
-    for (const Amount& row : {Amount{0, ellipseFrom}, Amount{0.25, {{2.5, 12.5, 2.5}, {5, 6, 2.5}}},
-                              Amount{1, ellipseTo}, Amount{1.5, {{15, 25, 5}, {10, -4, 15}}}}) {
-        EXPECT_EQ(interpolate(ellipseFrom, ellipseTo, row.amount), row.ellipse) << row.amount;
-    }
-
-    const lottie::Rectangle::Keyframe rectangleFrom{{0, 0, 0}, {0, 0, 0}, LottieVector1D(0)};
-    const lottie::Rectangle::Keyframe rectangleTo{{10, 20, 30}, {-10, -20, -30}, LottieVector1D(8)};
-    EXPECT_EQ(interpolate(rectangleFrom, rectangleTo, 0.5),
-              (lottie::Rectangle::Keyframe{{5, 10, 15}, {-5, -10, -15}, LottieVector1D(4)}));
-
-    const lottie::Star::Keyframe starFrom{{0, 0, 0}, LottieVector1D(10), LottieVector1D(5), LottieVector1D(0),
-                                          LottieVector1D(0), LottieVector1D(5), LottieVector1D(0)};
-    const lottie::Star::Keyframe starTo{{4, 8, 2}, LottieVector1D(20), LottieVector1D(15), LottieVector1D(100),
-                                        LottieVector1D(50), LottieVector1D(6), LottieVector1D(90)};
-    const lottie::Star::Keyframe middle = interpolate(starFrom, starTo, 0.5);
-    EXPECT_EQ(middle, (lottie::Star::Keyframe{{2, 4, 1}, LottieVector1D(15), LottieVector1D(10), LottieVector1D(50),
-                                             LottieVector1D(25), LottieVector1D(5.5), LottieVector1D(45)}));
-    // The point count is not rounded.
-    EXPECT_DOUBLE_EQ(middle.points.value, 5.5);
 }
 
 }  // namespace

@@ -1,79 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <typeindex>
-#include <typeinfo>
-
-#include "Lottie/Model/ShapeItems/Ellipse.h"
-#include "Lottie/Model/ShapeItems/Fill.h"
-#include "Lottie/Model/ShapeItems/GradientFill.h"
-#include "Lottie/Model/ShapeItems/GradientStroke.h"
 #include "Lottie/Model/ShapeItems/Group.h"
-#include "Lottie/Model/ShapeItems/Merge.h"
-#include "Lottie/Model/ShapeItems/Rectangle.h"
-#include "Lottie/Model/ShapeItems/Repeater.h"
-#include "Lottie/Model/ShapeItems/RoundedCorners.h"
-#include "Lottie/Model/ShapeItems/Shape.h"
-#include "Lottie/Model/ShapeItems/ShapeTransform.h"
-#include "Lottie/Model/ShapeItems/Star.h"
-#include "Lottie/Model/ShapeItems/Stroke.h"
-#include "Lottie/Model/ShapeItems/Trim.h"
-#include "tests/Lottie/Model/ShapeItems/ShapeItemSamples.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace shapetests;
-using lottie::ShapeType;
 using Kind = platform::json::DecodingError::Kind;
 
 namespace {
-
-TEST(ShapeItemFamily, EveryCodeSelectsItsClassInBothDecoders) {
-    struct Case {
-        const char* sample;
-        ShapeType type;
-        std::type_index expectedClass;
-    };
-    const Case cases[] = {
-        {"ellipse", ShapeType::ellipse, typeid(lottie::Ellipse)},
-        {"rectangle", ShapeType::rectangle, typeid(lottie::Rectangle)},
-        {"star", ShapeType::star, typeid(lottie::Star)},
-        {"shape", ShapeType::shape, typeid(lottie::Shape)},
-        {"fill", ShapeType::fill, typeid(lottie::Fill)},
-        {"stroke", ShapeType::stroke, typeid(lottie::Stroke)},
-        {"gradientFill", ShapeType::gradientFill, typeid(lottie::GradientFill)},
-        {"gradientStroke", ShapeType::gradientStroke, typeid(lottie::GradientStroke)},
-        {"group", ShapeType::group, typeid(lottie::Group)},
-        {"merge", ShapeType::merge, typeid(lottie::Merge)},
-        {"roundedCorners", ShapeType::round, typeid(lottie::RoundedCorners)},
-        {"trim", ShapeType::trim, typeid(lottie::Trim)},
-        {"repeater", ShapeType::repeater, typeid(lottie::Repeater)},
-        {"transform", ShapeType::transform, typeid(lottie::ShapeTransform)},
-        {"unknown", ShapeType::unknown, typeid(lottie::ShapeItem)},
-    };
-    ASSERT_EQ(std::size(cases), minimalSamples().size());
-    for (std::size_t index = 0; index < std::size(cases); ++index) {
-        const Case& testCase = cases[index];
-        const Sample& sample = minimalSamples()[index];
-        SCOPED_TRACE(sample.json);
-        ASSERT_EQ(sample.name, testCase.sample);
-        for (const ItemPtr& item : {byDictionary(sample.json), byKeyed(sample.json)}) {
-            ASSERT_TRUE(item);
-            EXPECT_EQ(std::type_index(typeid(*item)), testCase.expectedClass);
-            EXPECT_EQ(item->type(), testCase.type);
-        }
-    }
-}
-
-TEST(ShapeItemFamily, CodesAreExactAndCaseSensitive) {
-    EXPECT_EQ(lottie::shapeTypeFromRawValue("el"), ShapeType::ellipse);
-    EXPECT_EQ(lottie::shapeTypeFromRawValue("unknown"), ShapeType::unknown);
-    for (const char* text : {"EL", "el ", "", "ellipse", "Unknown"}) {
-        EXPECT_FALSE(lottie::shapeTypeFromRawValue(text)) << text;
-    }
-    for (int index = 0; index <= static_cast<int>(ShapeType::unknown); ++index) {
-        auto type = static_cast<ShapeType>(index);
-        EXPECT_EQ(lottie::shapeTypeFromRawValue(lottie::rawValue(type)), type);
-    }
-}
 
 TEST(ShapeItemFamily, AbsentOrNonTextCodeFailsBothDecoders) {
     struct Case {
@@ -83,7 +16,6 @@ TEST(ShapeItemFamily, AbsentOrNonTextCodeFailsBothDecoders) {
     const Case cases[] = {
         {R"({"nm":"no code"})", Kind::keyNotFound},
         {R"({"ty":4})", Kind::typeMismatch},
-        {R"({"ty":["el"]})", Kind::typeMismatch},
         {R"({"ty":null})", Kind::valueNotFound},
     };
     for (const Case& testCase : cases) {
@@ -107,15 +39,6 @@ TEST(ShapeItemFamily, KeyedListMustBeAnArrayOfObjects) {
         [&] { ShapeItem::decodeShapeItemFamily(platform::json::Decoder(json).container(), "shapes"); });
     ASSERT_TRUE(missing) << "a missing list was accepted";
     EXPECT_EQ(missing->kind(), Kind::keyNotFound);
-}
-
-TEST(ShapeItemFamily, EncodingWritesBaseKeysFirstWithDefaults) {
-    for (const ItemPtr& item : {byDictionary(R"({"ty":"unknown"})"), byKeyed(R"({"ty":"unknown"})")}) {
-        ASSERT_TRUE(item);
-        EXPECT_EQ(encodeText(*item), R"({"nm":"Layer","ty":"unknown","hd":false})");
-    }
-    EXPECT_EQ(encodeText(*byDictionary(R"({"mm":4,"hd":true,"ty":"mm","nm":"m"})")),
-              R"({"nm":"m","ty":"mm","hd":true,"mm":4})");
 }
 
 TEST(ShapeItemFamily, OwnKeysAreReadBeforeBaseKeys) {

@@ -9,11 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "Lottie/Model/KeyframeGroupReading.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
-#include "Lottie/Values/LottieVector1D.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
+#include "tests/Lottie/Model/Assets/ModelFragments.h"
 #include "tests/Support/Thrown.h"
 
 namespace shapetests {
@@ -72,23 +71,7 @@ inline platform::json::DecodingError keyedError(const std::string& item) {
 inline platform::json::Value encode(const ShapeItem& item) { return platform::json::encodeToValue(item); }
 inline std::string encodeText(const ShapeItem& item) { return platform::json::serialize(encode(item)); }
 
-// The keys of an encoded object, in order.
-inline std::vector<std::string> keysOf(const platform::json::Value& object) {
-    std::vector<std::string> keys;
-    if (const auto* members = object.asObject()) {
-        for (const auto& member : *members) keys.push_back(member.key);
-    }
-    return keys;
-}
-
-// The value of a group that holds one static keyframe.
-inline double staticValue(const lottie::KeyframeGroupPtr<lottie::LottieVector1D>& group) {
-    if (!group || group->keyframes().size() != 1) {
-        ADD_FAILURE() << "not a static group";
-        return -1e9;
-    }
-    return group->keyframes().front().value().value;
-}
+using modeltest::staticValue;
 
 template <class T>
 std::shared_ptr<const T> as(const ItemPtr& item) {

@@ -91,15 +91,4 @@ TEST(LayerStyleDecoding, AStyleWithoutAnIntegerTypeFailsBothDecoders) {
     EXPECT_FALSE(LayerStyle::decodeLayerStyleFamily(platform::json::Decoder(value).container(), "ef"));
 }
 
-TEST(LayerStyleEncoding, WritesBaseKeysThenParametersAndRoundTrips) {
-    for (const auto& style : bothFamilies(shadowStyle())) {
-        std::string text = modeltest::encoded(*style);
-        EXPECT_EQ(text.rfind(R"({"nm":"Shadow","ty":1,"o":{"k":75},"c":{"k":[0,0,0,1]},"a":{"k":120},"s":{"k":10},"d":{"k":4}})", 0),
-                  0u)
-            << text;
-        EXPECT_EQ(modeltest::encoded(*bothFamilies(text)[0]), text);
-        EXPECT_EQ(modeltest::encoded(*bothFamilies(text)[1]), text);
-    }
-}
-
 }  // namespace

@@ -9,7 +9,6 @@ using lottie::TextLayerModel;
 namespace {
 
 const std::string base = R"("ty":5,"nm":"Title","ind":3,"ip":0,"op":60,"st":0)";
-const std::string textDocument = R"({"t":"Hi","s":24,"f":"Roboto","j":0,"tr":0,"lh":28})";
 
 std::string layer(const std::string& textGroup) { return "{" + base + (textGroup.empty() ? "" : "," + textGroup) + "}"; }
 
@@ -22,28 +21,6 @@ std::vector<std::shared_ptr<const LayerModel>> bothFamilies(const std::string& j
     return dictionary;
 }
 
-TEST(TextLayerModel, TextDocumentsAndAnimatorsUnderT) {
-    std::string json = layer(R"("t":{"d":{"k":[{"t":0,"s":)" + textDocument + R"(}]},"a":[{"nm":"A","a":{"o":{"k":0}},"s":{}}]})");
-    auto layers = bothFamilies(json);
-    ASSERT_EQ(layers.size(), 2u);
-    for (const auto& decoded : layers) {
-        auto text = std::dynamic_pointer_cast<const TextLayerModel>(decoded);
-        ASSERT_TRUE(text);
-        EXPECT_EQ(text->type, lottie::LayerType::text);
-        EXPECT_EQ(text->name, "Title");
-        ASSERT_EQ(text->text->keyframes().size(), 1u);
-        EXPECT_EQ(text->text->keyframes()[0].value().text, "Hi");
-        ASSERT_EQ(text->animators.size(), 1u);
-        EXPECT_EQ(text->animators[0]->name, "A");
-        std::string encoded = modeltest::encoded(*text);
-        EXPECT_NE(encoded.find(R"("sy":[],"ef":[],"t":{"d":{"k":{"t":"Hi")"), std::string::npos) << encoded;
-        EXPECT_EQ(modeltest::encoded(*bothFamilies(encoded)[0]), encoded);
-        EXPECT_EQ(modeltest::encoded(*bothFamilies(encoded)[1]), encoded);
-    }
-    auto none = modeltest::fromDictionary<TextLayerModel>(layer(R"("t":{"d":{"k":[]},"a":[]})"));
-    EXPECT_TRUE(none->animators.empty());
-}
-
 TEST(TextLayerModel, OwnKeysAreRequiredAndReportedBeforeTheBaseKeys) {
     struct Case {
         std::string textGroup;
@@ -51,11 +28,8 @@ TEST(TextLayerModel, OwnKeysAreRequiredAndReportedBeforeTheBaseKeys) {
     };
     const Case cases[] = {
         {"", 24},
-        {R"("t":[])", 24},
         {R"("t":{"a":[]})", 25},
-        {R"("t":{"d":5,"a":[]})", 25},
         {R"("t":{"d":{"k":[]}})", 27},
-        {R"("t":{"d":{"k":[]},"a":{}})", 27},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.textGroup);
@@ -90,8 +64,6 @@ TEST(LayerStylesAndEffects, AreNeverAbsentAndDecodeThroughTheirFamilies) {
         for (const auto& decoded : bothFamilies(json)) {
             EXPECT_EQ(decoded->styles.size(), c.styles);
             EXPECT_EQ(decoded->effects.size(), c.effects);
-            std::string text = modeltest::encoded(*decoded);
-            EXPECT_NE(text.find(R"("hd":false,"sy":[)"), std::string::npos) << text;
         }
     }
     // Errors inside the lists fail the layer.

@@ -76,6 +76,8 @@ public:
     double startFrame = 0;
     double endFrame = 0;
     double framerate = 0;
+    // The exporter's version; empty when the document does not say (the format
+    // does not require it). Written back either way, for readers that do.
     std::string version;
     CoordinateSpace type = CoordinateSpace::type2d;
     double width = 0;

@@ -31,7 +31,7 @@ TextDocument::TextDocument(const Dictionary& dictionary) {
     fontFamily = value<std::string>(dictionary, "f", file, 29);
     auto code = value<std::int64_t>(dictionary, "j", file, 30);
     auto alignment = textJustificationFromCode(code);
-    if (!alignment) throw InitializableError::invalidInput(file, 32);
+    if (!alignment) throw InitializableError::invalidInput(file, 32).at(dictionary, "j", "unknown code");
     justification = *alignment;
     tracking = optionalValue<std::int64_t>(dictionary, "tr", file, 35).value_or(0);
     lineHeight = optionalValue<double>(dictionary, "lh", file, 36).value_or(defaultLineHeight(fontSize));

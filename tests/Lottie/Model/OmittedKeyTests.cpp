@@ -52,7 +52,8 @@ TEST(OmittedKeys, BothDecodersReadTheDefaultsAndTheEncoderWritesThemBack) {
         {document("", text + "50}", font + "}", R"({"ty":0,"v":{"k":4}})"), "v= tr=0 lh=60 ascent=0 nm=Effect"},
         {document("", text + "70}", font + "}", R"({"ty":2,"v":{"k":[1,0,0,1]}})"), "v= tr=0 lh=84 ascent=0 nm=Effect"},
         // Present zeros and nulls: a zero stays, a null counts as left out.
-        {document(R"("v":"",)", text + R"(50,"tr":0,"lh":0})", font + R"(,"ascent":0})", R"({"ty":1,"nm":"","v":{"k":0}})"),
+        {document(R"("v":"",)", text + R"(50,"tr":0,"lh":0})", font + R"(,"ascent":0})",
+                  R"({"ty":1,"nm":"","v":{"k":0}})"),
          "v= tr=0 lh=0 ascent=0 nm="},
         {document(R"("v":null,)", text + R"(50,"tr":null,"lh":null})", font + R"(,"ascent":null})",
                   R"({"ty":0,"nm":null,"v":{"k":1}})"),

@@ -40,12 +40,10 @@ public:
     // the error may outlive the document it came from.
     const void* where() const { return where_; }
     const std::string& key() const { return key_; }
-    const std::string& reason() const { return reason_; }
 
     // Set by the document's decoder: the place of the failure in the user's
     // terms. The value it was found from is then forgotten.
     void setLocationDescription(std::string location);
-    const std::string& locationDescription() const { return location_; }
 
     const std::string& file() const { return file_; }
     unsigned line() const { return line_; }

@@ -30,7 +30,7 @@ std::string_view rawValue(DashElementType type) {
 DashElement::DashElement(const Dictionary& dictionary) {
     auto raw = lottie::value<std::string>(dictionary, "n", file, typeLine);
     auto type = dashElementTypeFromRawValue(raw);
-    if (!type) throw InitializableError::invalidInput(file, unknownTypeLine);
+    if (!type) throw InitializableError::invalidInput(file, unknownTypeLine).at(dictionary, "n", "unknown code");
     type_ = *type;
     value_ = std::make_shared<const KeyframeGroup<LottieVector1D>>(*lottie::value<DictionaryRef>(dictionary, "v", file, valueLine));
 }

@@ -16,12 +16,13 @@ std::optional<DictionaryArray> DictionaryValue<DictionaryArray>::convert(const p
 
 std::vector<double> doublesFromAny(const platform::json::Value& value) {
     const platform::json::Array* array = value.asArray();
-    if (!array) throw InitializableError::invalidInput("Lottie/DictionaryInitializable", 68);
+    constexpr std::string_view file = "Lottie/DictionaryInitializable";
+    if (!array) throw InitializableError::invalidInput(file, 68).at(value, {}, "expected an array");
     std::vector<double> doubles;
     doubles.reserve(array->size());
     for (const platform::json::Value& element : *array) {
         auto number = element.asDouble();
-        if (!number) throw InitializableError::invalidInput("Lottie/DictionaryInitializable", 68);
+        if (!number) throw InitializableError::invalidInput(file, 68).at(element, {}, "expected a number");
         doubles.push_back(*number);
     }
     return doubles;

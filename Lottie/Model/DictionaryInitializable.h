@@ -30,12 +30,13 @@ struct DictionaryRef {
 using DictionaryArray = std::vector<const Dictionary*>;
 
 // The conversion of one untyped value to T, by the platform's rules; nothing
-// when the value is of another type (or null).
+// when the value is of another type (or null). `expected` names T for errors.
 template <class T>
 struct DictionaryValue;
 
 template <>
 struct DictionaryValue<std::string> {
+    static constexpr std::string_view expected = "a string";
     static std::optional<std::string> convert(const platform::json::Value& value) {
         if (const std::string* text = value.asString()) return *text;
         return std::nullopt;
@@ -44,26 +45,31 @@ struct DictionaryValue<std::string> {
 
 template <>
 struct DictionaryValue<double> {
+    static constexpr std::string_view expected = "a number";
     static std::optional<double> convert(const platform::json::Value& value) { return value.asDouble(); }
 };
 
 template <>
 struct DictionaryValue<int> {
+    static constexpr std::string_view expected = "an integer";
     static std::optional<int> convert(const platform::json::Value& value) { return value.asIntegral<int>(); }
 };
 
 template <>
 struct DictionaryValue<std::int64_t> {
+    static constexpr std::string_view expected = "an integer";
     static std::optional<std::int64_t> convert(const platform::json::Value& value) { return value.asInteger(); }
 };
 
 template <>
 struct DictionaryValue<bool> {
+    static constexpr std::string_view expected = "a boolean";
     static std::optional<bool> convert(const platform::json::Value& value) { return value.asBool(); }
 };
 
 template <>
 struct DictionaryValue<DictionaryRef> {
+    static constexpr std::string_view expected = "a dictionary";
     static std::optional<DictionaryRef> convert(const platform::json::Value& value) {
         if (value.isObject()) return DictionaryRef{&value};
         return std::nullopt;
@@ -72,16 +78,27 @@ struct DictionaryValue<DictionaryRef> {
 
 template <>
 struct DictionaryValue<DictionaryArray> {
+    static constexpr std::string_view expected = "an array of dictionaries";
     static std::optional<DictionaryArray> convert(const platform::json::Value& value);
 };
+
+// The error of a key whose value is missing or can't be read as T, placed at the key.
+template <class T>
+InitializableError keyError(const Dictionary& dictionary, std::string_view key, const platform::json::Value* found,
+                            std::string_view file, unsigned line) {
+    if (!found) return InitializableError::invalidInput(file, line).at(dictionary, key, "key not found");
+    std::string reason = "expected " + std::string(DictionaryValue<T>::expected);
+    return InitializableError::invalidInput(file, line).at(dictionary, key, reason + ", found " + found->typeDescription());
+}
 
 // A required key: missing, null or of another type throws invalidInput(file, line).
 template <class T>
 T value(const Dictionary& dictionary, std::string_view key, std::string_view file, unsigned line) {
-    if (const platform::json::Value* found = dictionary.find(key)) {
+    const platform::json::Value* found = dictionary.find(key);
+    if (found) {
         if (auto converted = DictionaryValue<T>::convert(*found)) return std::move(*converted);
     }
-    throw InitializableError::invalidInput(file, line);
+    throw keyError<T>(dictionary, key, found, file, line);
 }
 
 // An optional key: missing or null gives nothing; a value of another type throws.
@@ -91,7 +108,7 @@ std::optional<T> optionalValue(const Dictionary& dictionary, std::string_view ke
     const platform::json::Value* found = dictionary.find(key);
     if (!found || found->isNull()) return std::nullopt;
     if (auto converted = DictionaryValue<T>::convert(*found)) return converted;
-    throw InitializableError::invalidInput(file, line);
+    throw keyError<T>(dictionary, key, found, file, line);
 }
 
 // A key read inline, without any error: the converted value, or nothing.

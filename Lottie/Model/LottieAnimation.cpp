@@ -10,7 +10,7 @@ constexpr std::string_view file = "Lottie/LottieAnimation";
 }
 
 LottieAnimation::LottieAnimation(const Dictionary& dictionary) {
-    version = value<std::string>(dictionary, "v", file, 54);
+    version = optionalValue<std::string>(dictionary, "v", file, 54).value_or(std::string());
     if (inlineValue<std::int64_t>(dictionary, "ddd") == 1) type = CoordinateSpace::type3d;
     startFrame = value<double>(dictionary, "ip", file, 63);
     endFrame = value<double>(dictionary, "op", file, 64);
@@ -42,7 +42,7 @@ LottieAnimation::LottieAnimation(const Dictionary& dictionary) {
 
 LottieAnimation::LottieAnimation(const platform::json::Decoder& decoder) {
     auto container = decoder.container();
-    version = container.decode<std::string>("v");
+    version = container.decodeIfPresent<std::string>("v").value_or(std::string());
     if (auto code = container.decodeIfPresent<std::int64_t>("ddd")) {
         if (*code != 0 && *code != 1) {
             throw platform::json::DecodingError::dataCorrupted(

@@ -39,7 +39,8 @@ public:
     void encode(platform::json::Encoder& encoder) const;
 
     // Decodes a document from its bytes by the given strategy; parse and
-    // decode errors reach the caller unchanged.
+    // decode errors reach the caller as they were thrown, the decode errors
+    // with their place in the document described (see DecodingLocation).
     static std::shared_ptr<const LottieAnimation> fromData(std::string_view data, DecodingStrategy strategy);
 
     // The loaders. Those that don't throw warn through the shared logger and
@@ -76,6 +77,8 @@ public:
     double startFrame = 0;
     double endFrame = 0;
     double framerate = 0;
+    // The exporter's version; empty when the document does not say (the format
+    // does not require it). Written back either way, for readers that do.
     std::string version;
     CoordinateSpace type = CoordinateSpace::type2d;
     double width = 0;

@@ -3,6 +3,7 @@
 // loaded animation.
 #include <algorithm>
 
+#include "Lottie/Model/DecodingLocation.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Cache/AnimationCacheProvider.h"
 #include "Lottie/Playback/DecodingStrategy.h"
@@ -36,11 +37,21 @@ std::shared_ptr<const LottieAnimation> cached(const LottieAnimation::Cache& cach
 
 std::shared_ptr<const LottieAnimation> LottieAnimation::fromData(std::string_view data, DecodingStrategy strategy) {
     platform::json::Value document = platform::json::parse(data);
-    if (strategy == DecodingStrategy::dictionaryBased) {
-        if (!document.isObject()) throw InitializableError::invalidInput(file, 157);
-        return std::make_shared<const LottieAnimation>(document);
+    // The errors keep their values; on the way out they learn, while the
+    // document still exists, how to tell the user where they happened.
+    try {
+        if (strategy == DecodingStrategy::dictionaryBased) {
+            if (!document.isObject()) throw InitializableError::invalidInput(file, 157);
+            return std::make_shared<const LottieAnimation>(document);
+        }
+        return std::make_shared<const LottieAnimation>(platform::json::Decoder(document));
+    } catch (InitializableError& error) {
+        DecodingLocation::describe(error, document);
+        throw;
+    } catch (platform::json::DecodingError& error) {
+        DecodingLocation::describe(error, document);
+        throw;
     }
-    return std::make_shared<const LottieAnimation>(platform::json::Decoder(document));
 }
 
 std::shared_ptr<const LottieAnimation> LottieAnimation::loadNamed(const std::string& name,

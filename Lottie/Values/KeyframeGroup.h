@@ -149,15 +149,20 @@ KeyframeGroup<T>::KeyframeGroup(const Dictionary& dictionary) {
         entries.reserve(array->size());
         for (const platform::json::Value& element : *array) {
             if (!element.isObject()) {
-                throw InitializableError::invalidInput(keyframeGroupErrorFile, keyframeGroupUnreadableLine);
+                throw InitializableError::invalidInput(keyframeGroupErrorFile, keyframeGroupUnreadableLine)
+                    .at(element, {}, "not a keyframe");
             }
             entries.push_back(KeyframeData<T>::fromDictionary(element));
         }
     } else {
-        throw InitializableError::invalidInput(keyframeGroupErrorFile, keyframeGroupUnreadableLine);
+        throw InitializableError::invalidInput(keyframeGroupErrorFile, keyframeGroupUnreadableLine)
+            .at(dictionary, "k", frames ? "unreadable value" : "key not found");
     }
     auto built = buildKeyframes<T>(entries);
-    if (!built) throw InitializableError::invalidInput(keyframeGroupErrorFile, keyframeGroupMissingDataLine);
+    if (!built) {
+        throw InitializableError::invalidInput(keyframeGroupErrorFile, keyframeGroupMissingDataLine)
+            .at(dictionary, "k", "missing or unreadable keyframe values");
+    }
     keyframes_ = std::move(*built);
 }
 

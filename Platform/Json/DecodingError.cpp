@@ -23,6 +23,10 @@ DecodingError::DecodingError(Kind kind, CodingPath path, std::optional<CodingKey
     message_ = std::string(kindName(kind_)) + " at " + describe(full) + ": " + description_;
 }
 
+void DecodingError::setLocationDescription(const std::string& location) {
+    message_ = location + ": " + kindName(kind_) + ": " + description_;
+}
+
 DecodingError DecodingError::keyNotFound(const CodingKey& key, CodingPath path) {
     return DecodingError(Kind::keyNotFound, std::move(path), key,
                          "No value associated with key \"" + key.stringValue + "\".");

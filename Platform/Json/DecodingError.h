@@ -26,6 +26,10 @@ public:
     const CodingPath& codingPath() const { return codingPath_; }
     const std::optional<CodingKey>& key() const { return key_; }
     const std::string& debugDescription() const { return description_; }
+    // Names the failing value's place in the caller's words (a document's
+    // decoder adds the names of what the path leads through); what() then
+    // leads with it. Kind, path, key and description stay as they are.
+    void setLocationDescription(const std::string& location);
     const char* what() const noexcept override { return message_.c_str(); }
 
 private:

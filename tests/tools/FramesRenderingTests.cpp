@@ -12,9 +12,11 @@
 
 namespace {
 
-// Runs the built tool and returns its standard output and exit status.
-std::pair<std::string, int> runTool(const std::string& arguments) {
-    std::string command = std::string(LOTTIE_FRAMES_PATH) + " " + arguments + " 2>/dev/null";
+// Runs the built tool and returns its standard output (its error output when
+// asked) and exit status.
+std::pair<std::string, int> runTool(const std::string& arguments, bool errorOutput = false) {
+    std::string command =
+        std::string(LOTTIE_FRAMES_PATH) + " " + arguments + (errorOutput ? " 2>&1 >/dev/null" : " 2>/dev/null");
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string output;
     std::array<char, 256> buffer{};
@@ -99,6 +101,19 @@ TEST(LottieFramesTool, FailsCleanly) {
     for (const auto& [arguments, status] : cases) {
         SCOPED_TRACE(arguments);
         EXPECT_EQ(runTool(folder + arguments).second, status);
+    }
+}
+
+TEST(LottieFramesTool, NamesWhereADocumentFailsToDecode) {
+    testsupport::TemporaryDirectory directory;
+    const auto path = directory.path() / "bad.json";
+    testsupport::writeFile(path, R"({"v":"5","fr":30,"ip":0,"op":10,"w":9,"h":9,"layers":[{"ty":3,"ip":0,"op":10,"st":0},)"
+                                 R"({"ty":4,"nm":"Shape Layer 1","ip":0,"op":10,"st":0,"shapes":[{"ty":"gr","it":[)"
+                                 R"({"ty":"tr"},{"ty":"st","o":{"k":100},"w":{"k":1}}]}]}]})");
+    for (const char* strategy : {"dictionary", "codable"}) {
+        auto [errors, status] = runTool(path.string() + " --info --strategy " + strategy, true);
+        EXPECT_EQ(status, 1);
+        EXPECT_NE(errors.find(R"(: layers[1] "Shape Layer 1" > shapes[0] > it[1] > c: )"), std::string::npos) << errors;
     }
 }
 

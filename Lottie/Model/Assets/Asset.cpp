@@ -13,7 +13,7 @@ void Asset::readIdentifier(const Dictionary& dictionary) {
             return;
         }
     }
-    throw InitializableError::invalidInput("Lottie/Asset", 30);
+    throw InitializableError::invalidInput("Lottie/Asset", 30).at(dictionary, "id", "expected a string or an integer");
 }
 
 void Asset::readIdentifier(const platform::json::Decoder& decoder) {

@@ -4,7 +4,9 @@ namespace lottie {
 
 AssetLibrary::AssetLibrary(const platform::json::Value& json) {
     auto elements = DictionaryValue<DictionaryArray>::convert(json);
-    if (!elements) throw InitializableError::invalidInput("Lottie/AssetLibrary", 43);
+    if (!elements) {
+        throw InitializableError::invalidInput("Lottie/AssetLibrary", 43).at(json, {}, "expected an array of dictionaries");
+    }
     for (const Dictionary* element : *elements) {
         if (element->find("layers")) {
             insert(std::make_shared<const PrecompAsset>(*element));

@@ -16,7 +16,7 @@ void EffectValue::readBase(const Dictionary& dictionary) {
 void EffectValue::readBase(const platform::json::Decoder& decoder) {
     auto container = decoder.container();
     type = effectValueTypeFromCode(container.decode<std::int64_t>(discriminatorKey)).value_or(EffectValueType::unknown);
-    name = container.decode<std::string>("nm");
+    name = container.decodeIfPresent<std::string>("nm").value_or("Effect");
 }
 
 void EffectValue::encode(platform::json::Encoder& encoder) const {

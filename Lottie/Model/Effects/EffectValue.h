@@ -20,7 +20,7 @@ class EffectValue {
 public:
     // Never fails: an unreadable type is "unknown", a missing name "Effect".
     explicit EffectValue(const Dictionary& dictionary) { readBase(dictionary); }
-    // Both "ty" and "nm" are required here.
+    // "ty" is required here; a missing name is "Effect", as above.
     explicit EffectValue(const platform::json::Decoder& decoder) { readBase(decoder); }
     virtual ~EffectValue() = default;
 

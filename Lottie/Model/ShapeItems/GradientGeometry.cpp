@@ -11,7 +11,7 @@ GradientGeometry GradientGeometry::fromItem(const Dictionary& item, std::string_
     result.endPoint = requiredGroup<LottieVector3D>(item, "e", file, lines.endPoint);
     // Any integer that names no gradient type fails, negative ones included.
     auto type = enumerationFromRawValue<GradientType>(value<std::int64_t>(item, "t", file, lines.type));
-    if (!type) throw InitializableError::invalidInput(file, lines.unknownType);
+    if (!type) throw InitializableError::invalidInput(file, lines.unknownType).at(item, "t", "unknown code");
     result.gradientType = *type;
     result.highlightLength = optionalGroupOrNone<LottieVector1D>(item, "h");
     result.highlightAngle = optionalGroupOrNone<LottieVector1D>(item, "a");

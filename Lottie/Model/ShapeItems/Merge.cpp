@@ -18,7 +18,7 @@ Merge::Merge(const platform::json::Decoder& decoder) : Merge(decodeMode(decoder)
 
 MergeMode Merge::readMode(const Dictionary& dictionary) {
     auto mode = enumerationFromRawValue<MergeMode>(value<std::int64_t>(dictionary, "mm", file, modeLine));
-    if (!mode) throw InitializableError::invalidInput(file, unknownModeLine);
+    if (!mode) throw InitializableError::invalidInput(file, unknownModeLine).at(dictionary, "mm", "unknown code");
     return *mode;
 }
 

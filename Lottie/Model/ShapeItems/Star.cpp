@@ -32,7 +32,7 @@ Star::Fields Star::readFields(const Dictionary& dictionary) {
     fields.rotation = requiredGroup<LottieVector1D>(dictionary, "r", file, rotationLine);
     fields.points = requiredGroup<LottieVector1D>(dictionary, "pt", file, pointsLine);
     auto type = enumerationFromRawValue<StarType>(value<std::int64_t>(dictionary, "sy", file, starTypeLine));
-    if (!type) throw InitializableError::invalidInput(file, unknownStarTypeLine);
+    if (!type) throw InitializableError::invalidInput(file, unknownStarTypeLine).at(dictionary, "sy", "unknown code");
     fields.starType = *type;
     return fields;
 }

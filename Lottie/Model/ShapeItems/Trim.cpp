@@ -24,7 +24,9 @@ Trim::Fields Trim::readFields(const Dictionary& dictionary) {
     fields.offset = requiredGroup<LottieVector1D>(dictionary, "o", file, offsetLine);
     if (auto raw = optionalValue<std::int64_t>(dictionary, "m", file, trimTypeLine)) {
         auto type = enumerationFromRawValue<TrimType>(*raw);
-        if (!type) throw InitializableError::invalidInput(file, unknownTrimTypeLine);
+        if (!type) {
+            throw InitializableError::invalidInput(file, unknownTrimTypeLine).at(dictionary, "m", "unknown code");
+        }
         fields.trimType = *type;
     }
     return fields;

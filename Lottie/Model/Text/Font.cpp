@@ -10,14 +10,14 @@ Font::Font(const Dictionary& dictionary)
     : name(value<std::string>(dictionary, "fName", file, 15)),
       familyName(value<std::string>(dictionary, "fFamily", file, 16)),
       style(value<std::string>(dictionary, "fStyle", file, 17)),
-      ascent(value<double>(dictionary, "ascent", file, 18)) {}
+      ascent(optionalValue<double>(dictionary, "ascent", file, 18).value_or(0)) {}
 
 Font::Font(const platform::json::Decoder& decoder) {
     auto container = decoder.container();
     name = container.decode<std::string>("fName");
     familyName = container.decode<std::string>("fFamily");
     style = container.decode<std::string>("fStyle");
-    ascent = container.decode<double>("ascent");
+    ascent = container.decodeIfPresent<double>("ascent").value_or(0);
 }
 
 void Font::encode(platform::json::Encoder& encoder) const {

@@ -12,7 +12,7 @@ namespace lottie {
 
 class Font {
 public:
-    // All four keys are required by both decoders.
+    // The three names are required by both decoders; a missing ascent is 0.
     explicit Font(const Dictionary& dictionary);
     explicit Font(const platform::json::Decoder& decoder);
 
@@ -21,6 +21,7 @@ public:
     std::string name;
     std::string familyName;
     std::string style;
+    // 0, no shift of the text, when the document leaves it out.
     double ascent = 0;
 };
 

@@ -18,6 +18,11 @@ std::optional<T> readSilently(const Dictionary& dictionary, std::string_view key
     }
 }
 
+// The line height of a document that gives none: the usual automatic leading
+// of 120 % of the font size, so that the lines of a text stand apart as a
+// typesetter would place them rather than on top of each other.
+double defaultLineHeight(double fontSize) { return fontSize * 1.2; }
+
 }  // namespace
 
 TextDocument::TextDocument(const Dictionary& dictionary) {
@@ -26,10 +31,10 @@ TextDocument::TextDocument(const Dictionary& dictionary) {
     fontFamily = value<std::string>(dictionary, "f", file, 29);
     auto code = value<std::int64_t>(dictionary, "j", file, 30);
     auto alignment = textJustificationFromCode(code);
-    if (!alignment) throw InitializableError::invalidInput(file, 32);
+    if (!alignment) throw InitializableError::invalidInput(file, 32).at(dictionary, "j", "unknown code");
     justification = *alignment;
-    tracking = value<std::int64_t>(dictionary, "tr", file, 35);
-    lineHeight = value<double>(dictionary, "lh", file, 36);
+    tracking = optionalValue<std::int64_t>(dictionary, "tr", file, 35).value_or(0);
+    lineHeight = optionalValue<double>(dictionary, "lh", file, 36).value_or(defaultLineHeight(fontSize));
     baseline = optionalValue<double>(dictionary, "ls", file, 37);
     fillColorData = readSilently<LottieColor>(dictionary, "fc");
     strokeColorData = readSilently<LottieColor>(dictionary, "sc");
@@ -52,8 +57,8 @@ TextDocument::TextDocument(const platform::json::Decoder& decoder) {
             "Cannot initialize TextJustification from invalid Int value " + std::to_string(code));
     }
     justification = *alignment;
-    tracking = container.decode<std::int64_t>("tr");
-    lineHeight = container.decode<double>("lh");
+    tracking = container.decodeIfPresent<std::int64_t>("tr").value_or(0);
+    lineHeight = container.decodeIfPresent<double>("lh").value_or(defaultLineHeight(fontSize));
     baseline = container.decodeIfPresent<double>("ls");
     fillColorData = container.decodeIfPresent<LottieColor>("fc");
     strokeColorData = container.decodeIfPresent<LottieColor>("sc");

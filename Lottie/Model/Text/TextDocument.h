@@ -20,8 +20,9 @@ namespace lottie {
 
 struct TextDocument {
     TextDocument() = default;
-    // The six required keys throw; unreadable colours, stroke and text box
-    // are left out silently, an unreadable baseline shift throws.
+    // The four required keys throw; a missing tracking is 0 and a missing
+    // line height 1.2 times the font size. Unreadable colours, stroke and
+    // text box are left out silently, an unreadable baseline shift throws.
     explicit TextDocument(const Dictionary& dictionary);
     // Every present value must decode.
     explicit TextDocument(const platform::json::Decoder& decoder);
@@ -29,7 +30,7 @@ struct TextDocument {
     // The keyframe reader's entry: only a dictionary is a text document.
     static TextDocument fromAny(const platform::json::Value& json);
 
-    // The required keys, then each optional one that is present.
+    // The required keys with tracking and line height, then each optional one that is present.
     void encode(platform::json::Encoder& encoder) const;
 
     bool operator==(const TextDocument&) const = default;

@@ -20,6 +20,7 @@
 using lottie::BundleImageProvider;
 using lottie::FilepathImageProvider;
 using lottie::ImageAsset;
+using testsupport::RecordingLogger;
 using platform::compositor::ContentsGravity;
 using platform::graphics::Image;
 

@@ -26,25 +26,6 @@ std::shared_ptr<const lottie::LottieAnimation> animation(double startFrame, doub
     return lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
 }
 
-LogRecorder::LogRecorder()
-    : logger_(std::make_shared<lottie::LottieLogger>(
-          [this](const lottie::LottieLogger::Condition& condition, const lottie::LottieLogger::Message& message,
-                 std::string_view file, unsigned) {
-              if (!condition()) {
-                  failedAssertions.push_back(message());
-                  files.emplace_back(file);
-              }
-          },
-          [this](const lottie::LottieLogger::Message& message, std::string_view file, unsigned) {
-              assertionFailures.push_back(message());
-              files.emplace_back(file);
-          },
-          [this](const lottie::LottieLogger::Message& message, std::string_view file, unsigned) {
-              warnings.push_back(message());
-              files.emplace_back(file);
-          },
-          [](const lottie::LottieLogger::Message&) {})) {}
-
 void PlaybackTest::SetUp() {
     platform::foundation::MainRunLoop::shared().setMainThread(std::this_thread::get_id());
     drain();

@@ -18,42 +18,18 @@
 #include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Compositor/DisplayLink.h"
 #include "Platform/Compositor/ManualClock.h"
+#include "tests/Support/RecordingLogger.h"
 
 namespace playbacktest {
+
+using testsupport::LogRecorder;
+using testsupport::RecordingLogger;
 
 // A document of `endFrame` frames at 10 frames per second, 100 x 100, with the
 // markers "a" (10, 20 long), "b" (40, 10 long) and "Reduced Motion" (50, 5 long),
 // and one shape layer "Box" whose fill is "Fill".
 std::string document(double startFrame = 0, double endFrame = 60);
 std::shared_ptr<const lottie::LottieAnimation> animation(double startFrame = 0, double endFrame = 60);
-
-// Keeps every message the library sends, by kind, and the files that sent them.
-class LogRecorder {
-public:
-    LogRecorder();
-    LogRecorder(const LogRecorder&) = delete;
-    LogRecorder& operator=(const LogRecorder&) = delete;
-    const std::shared_ptr<lottie::LottieLogger>& logger() const { return logger_; }
-
-    std::vector<std::string> failedAssertions;
-    std::vector<std::string> assertionFailures;
-    std::vector<std::string> warnings;
-    std::vector<std::string> files;
-
-private:
-    std::shared_ptr<lottie::LottieLogger> logger_;
-};
-
-// A LogRecorder installed as the shared logger for as long as it lives; the
-// previous shared logger comes back afterwards.
-class RecordingLogger : public LogRecorder {
-public:
-    RecordingLogger() : previous_(lottie::LottieLogger::shared()) { lottie::LottieLogger::setShared(logger()); }
-    ~RecordingLogger() { lottie::LottieLogger::setShared(previous_); }
-
-private:
-    std::shared_ptr<lottie::LottieLogger> previous_;
-};
 
 // Records the completion calls of play requests. The blocks share the record, so
 // a layer destroyed later (which reports its request as unfinished) can still

@@ -12,7 +12,7 @@
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
-#include "tests/Lottie/Playback/RecordingLogger.h"
+#include "tests/Support/RecordingLogger.h"
 #include "tests/Support/Base64Encoder.h"
 #include "tests/Support/TestSupport.h"
 
@@ -89,7 +89,7 @@ TEST(RenderBudget, HugeWorkIsBoundedAndReportedOnce) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingLogger recorder;
+        testsupport::RecordingLogger recorder;
         auto root = makeRoot(decode(document("[" + c.layers + "]", 100, 100, 60, c.assets)));
         root->setImageProvider(
             std::make_shared<lottie::FilepathImageProvider>(".", platform::compositor::ContentsGravity::resize));

@@ -37,7 +37,7 @@ TEST(TextDocumentDecoding, DictionaryDecoderReportsTheFirstBadKey) {
         {R"({"t":"a","s":24,"f":"R","tr":0,"lh":1})", 30},
         {R"({"t":"a","s":24,"f":"R","j":-1,"tr":0,"lh":1})", 32},
         {R"({"t":"a","s":24,"f":"R","j":2,"tr":12.5,"lh":1})", 35},
-        {R"({"t":"a","s":24,"f":"R","j":2,"tr":0})", 36},
+        {R"({"t":"a","s":24,"f":"R","j":2,"tr":0,"lh":"x"})", 36},
         {document(R"(,"ls":"up")"), 37},
         {R"([1,2])", 64},
     };

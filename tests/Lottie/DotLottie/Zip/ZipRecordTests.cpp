@@ -54,8 +54,6 @@ TEST(ZipRecords, CentralEntrySplitsItsTailAndFindsItsZip64Block)
     EXPECT_EQ(entry->fileNameData, (ByteBuffer{'a', '.', 'j', 's', 'o', 'n'}));
     EXPECT_EQ(entry->extraFieldData, extra);
     EXPECT_EQ(entry->fileCommentData, (ByteBuffer{'h', 'i'}));
-    EXPECT_EQ(entry->crc32, 0xCAFEBABE);
-    EXPECT_EQ(entry->externalFileAttributes, 0100644u << 16);
     ASSERT_TRUE(entry->zip64ExtendedInformation);
     EXPECT_EQ(entry->zip64ExtendedInformation->uncompressedSize, 5000000000ull);
     EXPECT_EQ(entry->zip64ExtendedInformation->compressedSize, 4000000000ull);

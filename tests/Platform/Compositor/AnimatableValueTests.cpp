@@ -65,7 +65,6 @@ TEST(AnimatableValue, ValuesThatDoNotMatchHoldTheEarlierOne) {
         {"paths of different kinds", line({0, 0}, {1, 1}), curve},
         {"paths of different counts", line({0, 0}, {1, 1}), twoLines},
         {"arrays of different counts", std::vector<double>{1}, std::vector<double>{1, 2}},
-        {"colour arrays of different counts", std::vector<Color>{}, std::vector<Color>{Color::white()}},
         {"images", AnimatableValue(image), AnimatableValue(AnimatableValue::ImageRef())},
         {"different types", 1.0, Point(1, 1)},
     };

@@ -95,14 +95,4 @@ TEST_F(RenderGeometryTest, MaskWithItsOwnMask) {
     EXPECT_TRUE(pixelIs(*renderTree(root, clock->now()), 5, 25, {128, 0, 0, 128}));
 }
 
-TEST_F(RenderGeometryTest, SublayerTransformTurnsSublayersAboutTheAnchor) {
-    auto root = makeRoot();
-    auto parent = Layer::make();
-    parent->setFrame({0, 0, 40, 40});
-    parent->setSublayerTransform(Transform3D::makeScale(2, 2, 1));
-    parent->addSublayer(makeBox({18, 18, 4, 4}, Color::rgb(1, 0, 0)));  // about the centre (20, 20)
-    root->addSublayer(parent);
-    expectPixels(*renderTree(root, clock->now()), {{16, 16, kRed}, {23, 23, kRed}, {15, 15, kClear}});
-}
-
 }  // namespace

@@ -8,14 +8,6 @@
 namespace platform::graphics {
 namespace {
 
-TEST(RectTest, EdgesOfNegativeSizesAreStandardised) {
-    const Rect rect(10, 20, -4, -6);
-    EXPECT_EQ(Rect(rect.minX(), rect.minY(), rect.width(), rect.height()), Rect(6, 14, 4, 6));
-    EXPECT_EQ(Point(rect.maxX(), rect.maxY()), Point(10, 20));
-    EXPECT_EQ(Point(rect.midX(), rect.midY()), Point(8, 17));
-    EXPECT_EQ(rect.standardized(), Rect(6, 14, 4, 6));
-}
-
 TEST(RectTest, NullEmptyAndInfiniteAreTold) {
     struct Case {
         Rect rect;

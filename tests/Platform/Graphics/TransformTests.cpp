@@ -79,29 +79,5 @@ TEST(Transform3DTest, RotationsFollowTheRightHandRuleWithRowVectors) {
     EXPECT_EQ(Transform3D::makeRotation(0.3, 0, 0, 1).affine().a, AffineTransform::makeRotation(0.3).a);
 }
 
-TEST(Transform3DTest, StepsApplyBeforeTheReceiverAndConcatInArgumentOrder) {
-    const Transform3D move = Transform3D::makeTranslation(10, 20, 0);
-    const Transform3D grow = Transform3D::makeScale(2, 3, 1);
-    expectNear(Transform3D::concat(move, grow).apply(Point(1, 1)), Point(22, 63));
-    expectNear(Transform3D::concat(grow, move).apply(Point(1, 1)), Point(12, 23));
-    // The step is applied to the point first, as the layer transform chain expects.
-    expectNear(move.scale(2, 3, 1).apply(Point(1, 1)), Point(12, 23));
-    expectNear(grow.translate(10, 20, 0).apply(Point(1, 1)), Point(22, 63));
-    expectNear(move.rotate(M_PI / 2, 0, 0, 1).apply(Point(1, 0)), Point(10, 21));
-}
-
-TEST(Transform3DTest, IdentityAffineAndRoundTrips) {
-    EXPECT_TRUE(Transform3D::makeRotation(0, 0, 0, 1).isIdentity());
-
-    const AffineTransform affine = AffineTransform::makeScale(2, 3).rotatedBy(0.4).translatedBy(7, 8);
-    const Transform3D lifted = Transform3D::fromAffine(affine);
-    EXPECT_TRUE(lifted.isAffine());
-    EXPECT_EQ(lifted.affine(), affine);
-    expectNear(lifted.apply(Point(3, 4)), affine.apply(Point(3, 4)));
-
-    // A turn about y is flattened (the compositor's render tests check its pixels).
-    EXPECT_FALSE(Transform3D::makeRotation(0.5, 0, 1, 0).isAffine());
-}
-
 }  // namespace
 }  // namespace platform::graphics

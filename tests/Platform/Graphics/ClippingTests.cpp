@@ -66,23 +66,6 @@ TEST(ClipTest, ToAMaskImageOverARectangle) {
     EXPECT_TRUE(pixelNear(*image, 5, 20, kClear));                 // outside the rectangle
 }
 
-TEST(ClipTest, MasksMultiplyAndRestoreWithTheState) {
-    const auto mask = halfWhiteMask();
-    auto context = bitmap(20, 20);
-    context->saveGState();
-    context->clipToMask(Rect(0, 0, 20, 20), *mask);
-    context->clipToMask(Rect(0, 0, 20, 20), *mask);
-    context->setFillColor(Color::rgb(1, 0, 0));
-    context->fillRect(Rect(0, 0, 20, 20));
-    context->restoreGState();
-    context->setFillColor(Color::rgb(0, 0, 1));
-    context->fillRect(Rect(0, 18, 20, 2));  // unclipped again after the restore
-    const auto image = context->makeImage();
-    EXPECT_TRUE(pixelNear(*image, 5, 5, kOpaqueRed));
-    EXPECT_TRUE(pixelNear(*image, 10, 5, {64, 64, 0, 0}, 2));  // half of a half
-    EXPECT_TRUE(pixelNear(*image, 15, 19, {255, 0, 0, 255}));
-}
-
 TEST(ClipTest, AnARGBMaskUsesItsAlphaAndStrokesThroughMasks) {
     auto source = bitmap(4, 4);
     source->setFillColor(Color::rgb(0, 1, 0, 0.25));

@@ -43,18 +43,6 @@ TEST(GradientDrawingTest, LinearRampWithAndWithoutExtension) {
     }
 }
 
-TEST(GradientDrawingTest, ClippedToThePathWithTheContextAlpha) {
-    const auto gradient = blackToWhite();
-    auto context = bitmap(100, 10);
-    context->addRect(Rect(0, 0, 50, 10));
-    context->clip();
-    context->setAlpha(0.5);
-    context->drawLinearGradient(*gradient, {0, 0}, {100, 0}, GradientDrawingOptions::extended());
-    const auto image = context->makeImage();
-    EXPECT_TRUE(pixelNear(*image, 0, 5, {128, 0, 0, 0}, 1));
-    EXPECT_TRUE(pixelNear(*image, 75, 5, kClear));
-}
-
 TEST(GradientDrawingTest, GreyGradientIntoAGreyBitmap) {
     // The engines' opacity stops: a grey ramp drawn into a grey bitmap (used as a mask in ClipTest).
     const auto gradient = blackToWhite(ColorSpace::deviceGrey());

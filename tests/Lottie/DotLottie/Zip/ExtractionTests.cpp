@@ -32,28 +32,6 @@ protected:
     int count = 0;
 };
 
-TEST_F(ZipExtraction, DataOfStoredDeflatedAndEmptyEntries)
-{
-    const std::string text = ziptest::sampleText(70000, 2);
-    auto archive = openEntries({TestEntry::file("stored", text), TestEntry::file("deflated", text, 8),
-                                TestEntry::file("empty", ""), TestEntry::directory("dir/")});
-    ASSERT_TRUE(archive);
-    const auto entries = archive->entries();
-    ASSERT_EQ(entries.size(), 4u);
-    for (const auto& entry : entries) {
-        SCOPED_TRACE(entry.decodedPath());
-        std::string collected;
-        const std::uint32_t checksum =
-            archive->extractEntryData(entry, {}, [&](std::span<const std::uint8_t> chunk) {
-                EXPECT_LE(chunk.size(), 16384u);
-                collected.append(chunk.begin(), chunk.end());
-            });
-        EXPECT_EQ(checksum, entry.expectedCRC32());
-        const bool hasText = entry.decodedPath() == "stored" || entry.decodedPath() == "deflated";
-        EXPECT_EQ(collected, hasText ? text : "");
-    }
-}
-
 TEST_F(ZipExtraction, RefusedRequestsCreateNothing)
 {
     TestEntry unknownMethod = TestEntry::file("method12", "data");

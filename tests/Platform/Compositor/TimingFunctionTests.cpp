@@ -26,7 +26,6 @@ TEST(TimingFunction, SolvesTheCurveAtTheRightX) {
         {"ease in ease out", TimingFunction::named(Name::easeInEaseOut), 0.25, 0.1291619},
         {"default", TimingFunction::named(Name::systemDefault), 0.5, 0.8024034},
         {"ends", TimingFunction::named(Name::easeInEaseOut), 1, 1},
-        {"clamped below", TimingFunction::named(Name::easeInEaseOut), -3, 0},
         {"clamped above", TimingFunction::named(Name::easeInEaseOut), 7, 1},
         // x = t^3 and y = 1 - (1 - t)^3: a steep start that needs a solver that converges.
         {"steep", TimingFunction(0, 1, 0, 1), 0.01, 0.5170827},

@@ -39,10 +39,7 @@ TEST(GradientTest, CreationFailsOnBadInputAndSpacesEvenly) {
     const std::vector<double> nanLocation{0, NAN, 1};
     EXPECT_EQ(Gradient::make(ColorSpace::deviceRGB(), colors, nanLocation), nullptr);
 
-    const auto even = Gradient::make(ColorSpace::deviceRGB(), colors, {});
-    ASSERT_NE(even, nullptr);
-    ASSERT_EQ(even->stops().size(), 3u);
-    EXPECT_EQ(even->stops()[1].location, 0.5);
+    EXPECT_EQ(Gradient::make(ColorSpace::deviceRGB(), colors, {})->stops()[1].location, 0.5);
 
     const std::vector<double> unsorted{1, 0.5, -2};
     const auto sorted = Gradient::make(ColorSpace::deviceRGB(), colors, unsorted);

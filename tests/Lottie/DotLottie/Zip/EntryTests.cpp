@@ -47,7 +47,6 @@ TEST(ZipEntry, KindFollowsHostAttributesAndName)
         {"Unix regular file named like a directory", "d/", 0x0314, 0100644u << 16, 0, Type::file},
         {"Unix mode 0 with trailing slash", "d/", 0x0314, 0, 0, Type::directory},
         {"Unix symbolic link", "l/", 0x0314, 0120777u << 16, 0, Type::symlink},
-        {"OS X symbolic link", "l", 0x1314, 0120777u << 16, 0, Type::symlink},
         {"unknown host ignores attributes", "d", 0x0A14, 040755u << 16, 0, Type::file},
         {"invalid UTF-8 name falls back to file", "d\xFF/", 0x0014, 0, 0x0800, Type::file},
     };
@@ -66,7 +65,6 @@ TEST(ZipEntry, PathDecodesUTF8OrCodePage437)
         std::string expected;
     };
     const Case cases[] = {
-        {"code page 437 u with diaeresis", {0x81}, 0, "\xC3\xBC"},
         {"code page 437 box drawing and non-breaking space", {'a', 0xC9, 0xFF}, 0, "a\xE2\x95\x94\xC2\xA0"},
         {"UTF-8 flag", text("caf\xC3\xA9/\xE6\x97\xA5.json"), 0x0800, "caf\xC3\xA9/\xE6\x97\xA5.json"},
         {"UTF-8 flag, invalid continuation", {'a', 0xC3, 0x28}, 0x0800, ""},

@@ -246,10 +246,7 @@ TEST_F(AnimationTimingTest, MissingFromOrToUsesThePresentedValue) {
 }
 
 TEST_F(AnimationTimingTest, MotionPathMarksItsVerticesAndMovesAtEvenSpeed) {
-    Path path;
-    path.moveTo({0, 0});
-    path.lineTo({100, 0});
-    path.lineTo({100, 100});
+    Path path = compositortest::polyline({{0, 0}, {100, 0}, {100, 100}});
     path.closeSubpath();
     // A cubic whose control points bunch its parameter at the start: even speed
     // means halfway by arc length, not by parameter.

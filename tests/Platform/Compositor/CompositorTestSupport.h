@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "Platform/Compositor/ManualClock.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Foundation/MainRunLoop.h"
+#include "Platform/Graphics/Path.h"
 #include "Platform/Graphics/Point.h"
 
 namespace compositortest {
@@ -26,6 +28,15 @@ inline std::shared_ptr<platform::compositor::BasicAnimation> basicAnimation(
     animation->setToValue(std::move(to));
     animation->setDuration(duration);
     return animation;
+}
+
+// Straight segments through the points, as one open subpath.
+inline platform::graphics::Path polyline(std::initializer_list<platform::graphics::Point> points) {
+    platform::graphics::Path path;
+    for (const platform::graphics::Point& point : points) {
+        path.isEmpty() ? path.moveTo(point) : path.lineTo(point);
+    }
+    return path;
 }
 
 inline void expectNear(platform::graphics::Point actual, platform::graphics::Point expected, double tolerance = 1e-9) {

@@ -57,18 +57,6 @@ TEST_F(RenderGeometryTest, GroupOpacityDoesNotBlendChildrenTwice) {
                  {{5, 5, {128, 0, 0, 128}}, {15, 15, {128, 0, 0, 128}}, {35, 35, kClear}});
 }
 
-TEST_F(RenderGeometryTest, HiddenAndTransparentLayersAreSkipped) {
-    auto root = makeRoot();
-    auto hidden = makeBox({0, 0, 10, 10}, Color::rgb(1, 0, 0));
-    hidden->setHidden(true);
-    auto transparent = makeBox({10, 0, 10, 10}, Color::rgb(1, 0, 0));
-    transparent->setOpacity(0);
-    transparent->addSublayer(makeBox({0, 0, 5, 5}, Color::rgb(0, 1, 0)));
-    root->addSublayer(hidden);
-    root->addSublayer(transparent);
-    expectPixels(*renderTree(root, clock->now()), {{5, 5, kClear}, {12, 2, kClear}});
-}
-
 TEST_F(RenderGeometryTest, MasksToBoundsClipsSublayersAndContents) {
     auto root = makeRoot();
     auto clip = makeBox({10, 10, 10, 10}, Color::rgb(0, 0, 1));
@@ -93,16 +81,6 @@ TEST_F(RenderGeometryTest, MaskWithItsOwnMask) {
     leftHalf->setMask(nullptr);
     leftHalf->setBackgroundColor(Color::rgb(0, 0, 0, 0.5));
     EXPECT_TRUE(pixelIs(*renderTree(root, clock->now()), 5, 25, {128, 0, 0, 128}));
-}
-
-TEST_F(RenderGeometryTest, SublayerTransformTurnsSublayersAboutTheAnchor) {
-    auto root = makeRoot();
-    auto parent = Layer::make();
-    parent->setFrame({0, 0, 40, 40});
-    parent->setSublayerTransform(Transform3D::makeScale(2, 2, 1));
-    parent->addSublayer(makeBox({18, 18, 4, 4}, Color::rgb(1, 0, 0)));  // about the centre (20, 20)
-    root->addSublayer(parent);
-    expectPixels(*renderTree(root, clock->now()), {{16, 16, kRed}, {23, 23, kRed}, {15, 15, kClear}});
 }
 
 }  // namespace

@@ -10,18 +10,6 @@ namespace {
 
 using namespace testing;
 
-TEST(BlendModeTest, DestinationOutErasesByTheSourceAlpha) {
-    auto context = bitmap(4, 4);
-    context->setFillColor(Color::rgb(1, 0, 0));
-    context->fillRect(Rect(0, 0, 4, 4));
-    context->setBlendMode(BlendMode::destinationOut);
-    context->setFillColor(Color::rgb(0, 1, 0, 0.25));
-    context->fillRect(Rect(0, 0, 2, 4));
-    const auto image = context->makeImage();
-    EXPECT_TRUE(pixelNear(*image, 0, 0, {191, 191, 0, 0}, 1));  // erased by the source's alpha only
-    EXPECT_TRUE(pixelNear(*image, 3, 0, kOpaqueRed));
-}
-
 TEST(TransparencyLayerTest, UnbalancedCallsAreHarmless) {
     auto context = bitmap(10, 10);
     context->endTransparencyLayer();  // nothing open

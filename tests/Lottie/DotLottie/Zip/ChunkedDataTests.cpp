@@ -55,9 +55,6 @@ TEST(ZipChunkedData, CopyDeliversBoundedChunksAndTheirChecksum)
     const Case cases[] = {
         {"empty entry gets one empty chunk", 0, 0, 16384, false, {0}},
         {"40000 bytes in 16384-byte chunks", 40000, 40000, 16384, false, {16384, 16384, 7232}},
-        {"exact multiple", 32768, 32768, 16384, false, {16384, 16384}},
-        {"buffer size 1", 3, 3, 1, false, {1, 1, 1}},
-        {"checksum skipped", 40000, 40000, 16384, true, {16384, 16384, 7232}},
         // A recorded size far beyond the data must not spin through empty reads.
         {"recorded size beyond the data", 100, std::int64_t(1) << 50, 16384, false, {100}},
     };
@@ -131,8 +128,6 @@ TEST(ZipChunkedData, DamagedOrShortDeflateDataIsCorrupted)
         {"reserved block type", invalidBlockType, 1},
         {"cut in half", Bytes(compressed.begin(), compressed.begin() + static_cast<long>(compressed.size() / 2)),
          static_cast<std::int64_t>(compressed.size() / 2)},
-        {"declared size larger than the data", Bytes(compressed.begin(), compressed.end() - 3),
-         static_cast<std::int64_t>(compressed.size())},
         {"no data at all", {}, 0},
         {"corrupted middle", flipped, static_cast<std::int64_t>(flipped.size())},
     };

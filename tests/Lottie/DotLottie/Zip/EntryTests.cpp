@@ -43,14 +43,10 @@ TEST(ZipEntry, KindFollowsHostAttributesAndName)
     const Case cases[] = {
         {"DOS directory attribute without slash", "d", 0x0014, 0x10, 0, Type::directory},
         {"DOS directory plus archive bit", "d", 0x0014, 0x30, 0, Type::file},
-        {"DOS directory with read-only bits", "d", 0x0014, 0x11, 0, Type::directory},
         {"DOS name with trailing slash", "d/", 0x0014, 0x00, 0, Type::directory},
         {"Unix regular file named like a directory", "d/", 0x0314, 0100644u << 16, 0, Type::file},
         {"Unix mode 0 with trailing slash", "d/", 0x0314, 0, 0, Type::directory},
-        {"Unix mode 0 without slash", "d", 0x0314, 0, 0, Type::file},
         {"Unix symbolic link", "l/", 0x0314, 0120777u << 16, 0, Type::symlink},
-        {"OS X symbolic link", "l", 0x1314, 0120777u << 16, 0, Type::symlink},
-        {"Unix directory mode", "d", 0x0314, 040755u << 16, 0, Type::directory},
         {"unknown host ignores attributes", "d", 0x0A14, 040755u << 16, 0, Type::file},
         {"invalid UTF-8 name falls back to file", "d\xFF/", 0x0014, 0, 0x0800, Type::file},
     };
@@ -69,14 +65,10 @@ TEST(ZipEntry, PathDecodesUTF8OrCodePage437)
         std::string expected;
     };
     const Case cases[] = {
-        {"code page 437 u with diaeresis", {0x81}, 0, "\xC3\xBC"},
         {"code page 437 box drawing and non-breaking space", {'a', 0xC9, 0xFF}, 0, "a\xE2\x95\x94\xC2\xA0"},
         {"UTF-8 flag", text("caf\xC3\xA9/\xE6\x97\xA5.json"), 0x0800, "caf\xC3\xA9/\xE6\x97\xA5.json"},
         {"UTF-8 flag, invalid continuation", {'a', 0xC3, 0x28}, 0x0800, ""},
         {"UTF-8 flag, overlong slash", {0xC0, 0xAF}, 0x0800, ""},
-        {"UTF-8 flag, surrogate", {0xED, 0xA0, 0x80}, 0x0800, ""},
-        {"UTF-8 flag, truncated sequence", {0xE6, 0x97}, 0x0800, ""},
-        {"separators and dot-dot kept as stored", text("/a/../b"), 0, "/a/../b"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -92,12 +84,6 @@ TEST(ZipEntry, Zip64StatusAndEffectiveSizes)
     central.uncompressedSize = 0xFFFFFFFF;
     central.compressedSize = 0xFFFFFFFF;
     central.relativeOffsetOfLocalHeader = 0xFFFFFFFF;
-    central.versionNeededToExtract = 20;
-    Entry plain(central, {}, std::nullopt, std::nullopt);
-    EXPECT_FALSE(plain.isZIP64());
-    EXPECT_EQ(plain.effectiveUncompressedSize(), 0xFFFFFFFFu);
-    EXPECT_EQ(plain.effectiveRelativeOffsetOfLocalHeader(), 0xFFFFFFFFu);
-
     central.versionNeededToExtract = 0x2C00;  // only the low byte counts
     EXPECT_FALSE(Entry(central, {}, std::nullopt, std::nullopt).isZIP64());
     central.versionNeededToExtract = 0x032D;
@@ -142,22 +128,6 @@ TEST(ZipEntry, ExpectedChecksumFollowsFlagBit3)
     EXPECT_EQ(Entry(central, {}, std::nullopt, std::nullopt).expectedCRC32(), 0u);
 }
 
-TEST(ZipEntry, EqualityIsNameLocalChecksumAndOffset)
-{
-    lottie::CentralDirectoryStructure central;
-    central.fileNameData = text("a.json");
-    const auto changed = [&](auto change) {
-        lottie::CentralDirectoryStructure c = central;
-        lottie::LocalFileHeader local;
-        change(c, local);
-        return Entry(c, local, std::nullopt, std::nullopt);
-    };
-    const Entry base = changed([](auto&, auto&) {});
-    EXPECT_EQ(base, changed([](auto& c, auto&) { c.crc32 = 77; }));
-    EXPECT_FALSE(base == changed([](auto& c, auto&) { c.relativeOffsetOfLocalHeader = 11; }));
-    EXPECT_FALSE(base == changed([](auto&, auto& local) { local.crc32 = 6; }));
-}
-
 TEST(ZipEntry, PermissionsNeverCarrySpecialBits)
 {
     struct Case {
@@ -169,13 +139,10 @@ TEST(ZipEntry, PermissionsNeverCarrySpecialBits)
     };
     const Case cases[] = {
         {"Unix regular rw-r--r--", 0100644u << 16, 3, Type::file, 0644},
-        {"Unix file type bits only", 0100000u << 16, 3, Type::file, 0644},
         {"Unix directory type bits only", 040000u << 16, 3, Type::directory, 0755},
         {"setuid executable", 0104755u << 16, 3, Type::file, 0755},
         {"setgid and sticky directory", 043777u << 16, 19, Type::directory, 0777},
-        {"only setuid", 0104000u << 16, 3, Type::file, 0644},
         {"MS-DOS always default", 0100600u << 16, 0, Type::file, 0644},
-        {"unused host default", 0100600u << 16, 20, Type::directory, 0755},
         {"unknown host default", 0100600u << 16, 7, Type::file, 0644},
     };
     for (const Case& c : cases) {
@@ -194,16 +161,11 @@ TEST(ZipEntry, NamesAreContainedOrRefused)
     const Case cases[] = {
         {"plain", "a/b.json", "a/b.json"},
         {"parent inside", "a/../b.txt", "b.txt"},
-        {"dot segments", "./a/./b", "a/b"},
         {"absolute name stays inside", "/etc/passwd", "etc/passwd"},
-        {"doubled slashes", "a//b/", "a/b"},
         {"the destination itself", "a/..", ""},
-        {"empty name", "", ""},
         {"climbs out", "../outside.txt", std::nullopt},
         {"climbs out later", "a/../../x", std::nullopt},
-        {"absolute climb", "/../x", std::nullopt},
         {"NUL byte", std::string("a\0b", 3), std::nullopt},
-        {"dots that are names", "...", "..."},
         {"backslashes are ordinary characters", "..\\x", "..\\x"},
     };
     for (const Case& c : cases) {
@@ -225,12 +187,9 @@ TEST(ZipEntry, LinkTargetsMustStayInside)
     };
     const Case cases[] = {
         {"l", "file.txt", true},
-        {"l", "sub/file.txt", true},
-        {"l", ".", true},
         {"a/l", "../file.txt", true},
         {"a/b/l", "../../x/y", true},
         {"l", "../x", false},
-        {"a/l", "../../x", false},
         {"l", "/etc/passwd", false},
         {"l", "", false},
         {"l", "x/../y", false},  // through a link named x this could climb out

@@ -72,21 +72,6 @@ TEST(GroupOutputNode, AppliesTheGroupTransformToItsContentOnly) {
     EXPECT_EQ(empty.outputPath()->elements().size(), 2u);
 }
 
-// The model's "none" cap and join have no drawing counterpart: butt and miter stand in.
-TEST(StrokeRenderer, StylesTheShapeLayer) {
-    StrokeRenderer renderer(nullptr);
-    renderer.setWidth(4);
-    renderer.setLineCap(LineCap::none);
-    renderer.setLineJoin(LineJoin::none);
-    auto layer = platform::compositor::ShapeLayer::make();
-    renderer.applyToShapeLayer(*layer);
-    EXPECT_FALSE(renderer.hasUpdate());
-    EXPECT_FALSE(layer->fillColor());
-    EXPECT_EQ(layer->lineCap(), platform::graphics::LineCap::butt);
-    EXPECT_EQ(layer->lineJoin(), platform::graphics::LineJoin::miter);
-    EXPECT_EQ(renderer.drawingBounds({10, 10, 20, 20}), platform::graphics::Rect(6, 6, 28, 28));
-}
-
 // Dashing turned off after a dashed frame leaves a solid line, not the old dashes.
 TEST(StrokeRenderer, ClearsTheDashPatternWhenDashingStops) {
     StrokeRenderer renderer(nullptr);

@@ -7,27 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 
 namespace {
 
 using namespace mainthreadtest;
+using featuretest::rect;
 
 const Rgba red{255, 0, 0, 255};
 const Rgba blue{0, 0, 255, 255};
 const Rgba clear{0, 0, 0, 0};
 
-std::string rect(double x, double y, double w, double h, double radius = 0) {
-    return R"({"ty":"rc","nm":"Rect","p":{"a":0,"k":[)" + std::to_string(x) + "," + std::to_string(y) +
-           R"(]},"s":{"a":0,"k":[)" + std::to_string(w) + "," + std::to_string(h) + R"(]},"r":{"a":0,"k":)" +
-           std::to_string(radius) + "}}";
-}
-
-std::string star(int type, double points, double outer, double inner, double outerRound) {
-    return R"({"ty":"sr","nm":"Star","sy":)" + std::to_string(type) +
-           R"(,"p":{"a":0,"k":[50,50]},"or":{"a":0,"k":)" + std::to_string(outer) + R"(},"ir":{"a":0,"k":)" +
-           std::to_string(inner) + R"(},"os":{"a":0,"k":)" + std::to_string(outerRound) +
-           R"(},"is":{"a":0,"k":0},"pt":{"a":0,"k":)" + std::to_string(points) + R"(},"r":{"a":0,"k":0}})";
+std::string polygon(double points, double radius) {
+    return R"({"ty":"sr","nm":"Star","sy":2,"p":{"a":0,"k":[50,50]},"or":{"a":0,"k":)" + std::to_string(radius) +
+           R"(},"os":{"a":0,"k":0},"pt":{"a":0,"k":)" + std::to_string(points) + R"(},"r":{"a":0,"k":0}})";
 }
 
 std::string group(const std::string& items, const std::string& transform) {
@@ -80,6 +74,9 @@ std::vector<DocumentCase> documentCases() {
     inner.replace(inner.find(R"("ip":0,"op":1000)"), 16, R"("ip":5,"op":6.0)");
     const std::string precompLayer =
         R"([{"ty":0,"nm":"Pre","refId":"comp","ind":1,"w":100,"h":100,"ip":0,"op":1000,"st":10,"sr":2,"ks":{}}])";
+    // A time remap, in seconds, replaces start and stretch.
+    std::string remapped = precompLayer;
+    remapped.insert(remapped.size() - 2, R"(,"tm":{"a":0,"k":0.18333})");
     const std::string dashes = R"(,"d":[{"n":"d","nm":"dash","v":{"a":0,"k":20}},{"n":"g","nm":"gap","v":{"a":0,"k":20}}])";
     const std::string zeroDashes = R"(,"d":[{"n":"d","nm":"dash","v":{"a":0,"k":0}},{"n":"g","nm":"gap","v":{"a":0,"k":0}}])";
     const std::string square = rect(50, 50, 70, 70);
@@ -90,11 +87,9 @@ std::vector<DocumentCase> documentCases() {
          {{22, 22, clear}, {50, 22, red}, {22, 50, red}, {77, 77, clear}}, {20, 20, 80, 80}},
         {"ellipse", shapes(R"({"ty":"el","nm":"E","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[60,40]}})" "," + redFill), 0,
          {{50, 50, red}, {22, 32, clear}, {78, 68, clear}}, {20, 30, 80, 70}},
-        {"star", shapes(star(1, 5, 40, 20, 0) + "," + redFill), 0,
+        {"star", shapes(featuretest::star(40, 20) + "," + redFill), 0,
          {{50, 13, red}, {50, 50, red}, {67, 26, clear}}, {}},
-        {"polygon", shapes(star(2, 4, 40, 0, 0) + "," + redFill), 0, {{50, 13, red}, {72, 28, clear}}, {10, 10, 90, 90}},
-        {"polygon with roundness", shapes(star(2, 4, 40, 0, 100) + "," + redFill), 0,
-         {{50, 13, red}, {72, 28, red}}, {}},
+        {"polygon", shapes(polygon(4, 40) + "," + redFill), 0, {{50, 13, red}, {72, 28, clear}}, {10, 10, 90, 90}},
         {"custom path",
          shapes(R"({"ty":"sh","nm":"T","ks":{"a":0,"k":{"c":true,"v":[[10,10],[90,10],[10,90]],"i":[[0,0],[0,0],[0,0]],"o":[[0,0],[0,0],[0,0]]}}})"
                 "," + redFill),
@@ -115,13 +110,12 @@ std::vector<DocumentCase> documentCases() {
          {{40, 50, blue}, {80, 50, blue}}, {10, 45, 90, 55}},
         {"miter join", shapes(square + "," + stroke(10, 1, 1)), 0, {{11, 11, blue}, {50, 15, blue}, {50, 50, clear}}, {}},
         {"bevel join", shapes(square + "," + stroke(10, 1, 3)), 0, {{11, 11, clear}, {50, 15, blue}}, {}},
-        {"round join", shapes(square + "," + stroke(10, 1, 2)), 0, {{10, 10, clear}, {13, 13, blue}}, {}},
         {"miter limit of the item", shapes(square + "," + stroke(10, 1, 1, R"(,"ml":1)")), 0,
          {{11, 11, clear}, {50, 15, blue}}, {}},
         {"parent chain", document("[" + nullParent + "," + middle + "," + child + "]"), 0,
          {{60, 50, red}, {10, 50, clear}}, {55, 45, 65, 55}},
         {"precomposition at local frame 5", document(precompLayer, 100, 100, 60, inner), 20, {{50, 50, red}}, {}},
-        {"precomposition at local frame 6", document(precompLayer, 100, 100, 60, inner), 22, {{50, 50, red}}, {}},
+        {"precomposition remapped to local frame 5.5", document(remapped, 100, 100, 60, inner), 0, {{50, 50, red}}, {}},
         {"precomposition before its layer", document(precompLayer, 100, 100, 60, inner), 14, {{50, 50, clear}}, {}},
         {"precomposition after its layer", document(precompLayer, 100, 100, 60, inner), 24, {{50, 50, clear}}, {}},
         {"solid", document(R"([{"ty":1,"nm":"S","ind":1,"ip":0,"op":60,"st":0,"ks":{},"sc":"#00ff00","sw":50,"sh":40}])"),

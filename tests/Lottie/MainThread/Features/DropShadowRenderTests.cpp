@@ -76,11 +76,4 @@ TEST(DropShadowRender, SoftnessBlursTheShadowEdge) {
     EXPECT_LT(pixelAt(*soft, 40, 72).a, 200);
 }
 
-TEST(DropShadowRender, LayerWithoutShadowCastsNone) {
-    const auto image = renderDocument(shapeDocument(redSquare));
-    ASSERT_TRUE(image);
-    EXPECT_TRUE(pixelIs(*image, 40, 62, clear));
-    EXPECT_TRUE(pixelIs(*image, 40, 40, red));
-}
-
 }  // namespace

@@ -132,18 +132,4 @@ TEST(RoundedCornersRender, CornersOfARectangleAndAStarAreCut) {
     }
 }
 
-// A trim's values are reachable by keypath like any node's, and a caller's
-// value redraws the trimmed path.
-TEST(TrimRender, EndCanBeOverriddenByKeypath) {
-    auto root = makeRoot(decode(shapeDocument(openPath("[[0,50],[100,50]]") + "," + trim(0, 25, 0, 1) + "," +
-                                              stroke(4))));
-    const lottie::AnimationKeypath end("Shape 1.Trim.End");
-    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 80, 50, clear));
-    root->installValueProvider(
-        std::make_shared<lottie::SingleValueProvider<lottie::LottieVector1D>>(lottie::LottieVector1D(100)), end);
-    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 80, 50, blue));
-    root->uninstallValueProvider(end);
-    EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 80, 50, clear));
-}
-
 }  // namespace

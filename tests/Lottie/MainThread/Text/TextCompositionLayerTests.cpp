@@ -1,6 +1,6 @@
 // Text layers rendered from hand-written documents through the whole engine:
-// placement of point and box text, stroke over fill, font fallback, text and
-// colour providers, an animator's selected range, and text that goes away.
+// placement of point and box text, stroke over fill, text and font providers,
+// an animator's selected range, and text that goes away.
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,6 @@ TEST(TextCompositionLayer, PointAndBoxTextPlacement) {
         {1, false, right, 147, &PixelBounds::bottom, 80},  {3, false, left, 153, &PixelBounds::top, 82},
         {0, true, left, 23, &PixelBounds::top, 30},        {1, true, right, 277, &PixelBounds::top, 30},
         {2, true, middle, 150, &PixelBounds::top, 30},     {3, true, left, 23, &PixelBounds::top, 30},
-        {4, true, left, 23, &PixelBounds::top, 30},        {5, true, left, 23, &PixelBounds::top, 30},
         {6, true, left, 23, &PixelBounds::top, 30},
     };
     for (const Case& c : cases) {
@@ -103,18 +102,6 @@ TEST(TextCompositionLayer, StrokeOverFillCoversTheFill) {
     EXPECT_EQ(under->pixels(), absent->pixels());
     EXPECT_LT(countPixels(*over, isRed) * 2, countPixels(*under, isRed));
     EXPECT_GT(countPixels(*over, isBlue), countPixels(*under, isBlue));
-}
-
-TEST(TextCompositionLayer, AFontFontconfigLacksFallsBackToTheSansSerifFace) {
-    DocumentSpec missing;
-    missing.font = "NoSuchFontAnywhere-Bold";
-    DocumentSpec fallback;
-    fallback.font = platform::text::Font::fallbackFamilyName();
-    auto missingImage = renderLayer(layerAt20x80(missing));
-    auto fallbackImage = renderLayer(layerAt20x80(fallback));
-    ASSERT_TRUE(missingImage && fallbackImage);
-    EXPECT_GT(countPixels(*missingImage, isRed), 0);
-    EXPECT_EQ(missingImage->pixels(), fallbackImage->pixels());
 }
 
 class ReplacingTextProvider final : public lottie::LegacyAnimationTextProvider {
@@ -191,7 +178,6 @@ TEST(TextCompositionLayer, HostileDocumentsRenderWithoutHarm) {
     };
     const std::vector<Case> cases{
         {"huge font", [](DocumentSpec& d) { d.size = 2000; }},
-        {"no font size", [](DocumentSpec& d) { d.size = 0; }},
         {"negative font size", [](DocumentSpec& d) { d.size = -40; }},
         {"enormous tracking", [](DocumentSpec& d) { d.tracking = 2000000000; }},
         {"negative line height", [](DocumentSpec& d) { d.lineHeight = -1e9; d.text = R"(A\rB\rC)"; }},
@@ -265,18 +251,6 @@ TEST(TextCompositionLayer, AFrameWithoutChangesLeavesTheTextAlone) {
     root->setTextProvider(std::make_shared<ReplacingTextProvider>(true, false));
     layer->showFrame(5, true);
     EXPECT_EQ(layer->textLayer()->text(), "III");
-}
-
-TEST(TextCompositionLayer, GlyphOutlinesInTheDocumentLeaveTheTextToTheFont) {
-    const std::string chars =
-        R"("chars":[{"ch":"H","size":40,"style":"Regular","fFamily":"DejaVu Sans","w":60,"data":{"shapes":[]}}],)"
-        R"("fonts":{"list":[{"fName":"DejaVu Sans","fFamily":"DejaVu Sans","fStyle":"Regular","ascent":75}]})";
-    const std::string layer = layerAt20x80();
-    auto withGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer, chars), 0);
-    auto withoutGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer), 0);
-    ASSERT_TRUE(withGlyphs && withoutGlyphs);
-    EXPECT_GT(countPixels(*withGlyphs, isRed), 0);
-    EXPECT_EQ(withGlyphs->pixels(), withoutGlyphs->pixels());
 }
 
 }  // namespace

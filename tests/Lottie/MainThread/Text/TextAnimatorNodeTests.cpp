@@ -65,7 +65,6 @@ TEST(TextAnimatorNode, TransformMovesRotatesScalesAboutTheAnchor) {
         Point out;
     };
     const std::vector<Case> cases{
-        {"nothing", "{}", {3, 4}, {3, 4}},
         {"position", R"({"p":{"a":0,"k":[10,20,5]}})", {3, 4}, {13, 24}},
         {"anchor", R"({"a":{"a":0,"k":[10,20]}})", {10, 20}, {0, 0}},
         {"scale", R"({"s":{"a":0,"k":[200,50]}})", {3, 4}, {6, 2}},

@@ -15,10 +15,6 @@ namespace {
 using namespace mainthreadtest;
 using featuretest::rect;
 
-const Rgba red{255, 0, 0, 255};
-const Rgba blue{0, 0, 255, 255};
-const Rgba clear{0, 0, 0, 0};
-
 std::string polygon(double points, double radius) {
     return R"({"ty":"sr","nm":"Star","sy":2,"p":{"a":0,"k":[50,50]},"or":{"a":0,"k":)" + std::to_string(radius) +
            R"(},"os":{"a":0,"k":0},"pt":{"a":0,"k":)" + std::to_string(points) + R"(},"r":{"a":0,"k":0}})";
@@ -45,12 +41,6 @@ const std::string horizontalLine =
     R"({"ty":"sh","nm":"Line","ks":{"a":0,"k":{"c":false,"v":[[10,50],[90,50]],"i":[[0,0],[0,0]],"o":[[0,0],[0,0]]}}})";
 
 std::string shapes(const std::string& items) { return document("[" + shapeLayer("[" + items + "]") + "]"); }
-
-struct Probe {
-    int x;
-    int y;
-    Rgba colour;
-};
 
 struct DocumentCase {
     const char* name;
@@ -132,9 +122,7 @@ TEST(RenderedDocuments, DrawWhatTheDocumentSays) {
         std::shared_ptr<const platform::graphics::Image> image;
         ASSERT_NO_THROW(image = renderDocument(testCase.json, testCase.frame));
         ASSERT_TRUE(image);
-        for (const Probe& probe : testCase.probes) {
-            EXPECT_TRUE(pixelIs(*image, probe.x, probe.y, probe.colour)) << probe.x << "," << probe.y;
-        }
+        expectProbes(*image, testCase.probes);
         if (testCase.bounds.left >= 0) {
             const PixelBounds bounds = opaqueBounds(*image);
             EXPECT_NEAR(bounds.left, testCase.bounds.left, 1);

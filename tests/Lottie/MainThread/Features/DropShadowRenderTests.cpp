@@ -14,9 +14,6 @@ namespace {
 using namespace mainthreadtest;
 using namespace featuretest;
 
-const Rgba red{255, 0, 0, 255};
-const Rgba clear{0, 0, 0, 0};
-
 // Direction is measured from straight up in the effect: 180 points down.
 std::string shadowEffect(const std::string& colour, double direction, double distance, double softness = 0) {
     return R"({"ty":25,"nm":"Drop Shadow","ef":[)"

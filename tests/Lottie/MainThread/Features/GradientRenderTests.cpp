@@ -18,19 +18,10 @@ namespace {
 using namespace mainthreadtest;
 using namespace featuretest;
 
-const Rgba clear{0, 0, 0, 0};
-
 // A 100 x 100 square filled with the gradient.
 std::string filledSquare(const std::string& gradient) {
     return shapeDocument(rect(50, 50, 100, 100) + "," + gradient);
 }
-
-struct Probe {
-    int x;
-    int y;
-    Rgba colour;
-    int tolerance;
-};
 
 // Each document drawn, checked at points whose colour the gradient's stops and
 // geometry fix: linear ramps run along their axis only, radial ones are
@@ -77,12 +68,7 @@ TEST(GradientRender, DrawsTheRampsTheStopsDescribe) {
         SCOPED_TRACE(test.name);
         const auto image = renderDocument(test.json);
         ASSERT_TRUE(image);
-        for (const Probe& probe : test.probes) {
-            const Rgba actual = pixelAt(*image, probe.x, probe.y);
-            EXPECT_TRUE(pixelIs(*image, probe.x, probe.y, probe.colour, probe.tolerance))
-                << probe.x << "," << probe.y << ": " << actual.r << "," << actual.g << "," << actual.b << ","
-                << actual.a;
-        }
+        expectProbes(*image, test.probes);
     }
 }
 

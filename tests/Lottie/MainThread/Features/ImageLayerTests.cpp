@@ -23,10 +23,6 @@ namespace {
 using namespace mainthreadtest;
 using platform::compositor::ContentsGravity;
 
-const Rgba red{255, 0, 0, 255};
-const Rgba blue{0, 0, 255, 255};
-const Rgba clear{0, 0, 0, 0};
-
 // A 4 x 4 picture: the left half red, the right half blue.
 std::string halfRedHalfBluePNG() {
     std::vector<std::uint8_t> rgba;

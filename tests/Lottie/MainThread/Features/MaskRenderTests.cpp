@@ -14,24 +14,6 @@ namespace {
 using namespace mainthreadtest;
 using namespace featuretest;
 
-const Rgba red{255, 0, 0, 255};
-const Rgba clear{0, 0, 0, 0};
-
-struct Probe {
-    int x;
-    int y;
-    Rgba colour;
-};
-
-void expectProbes(const platform::graphics::Image& image, const std::vector<Probe>& probes) {
-    for (const Probe& probe : probes) {
-        SCOPED_TRACE(std::to_string(probe.x) + "," + std::to_string(probe.y));
-        const Rgba actual = pixelAt(image, probe.x, probe.y);
-        EXPECT_TRUE(pixelIs(image, probe.x, probe.y, probe.colour, 4))
-            << actual.r << "," << actual.g << "," << actual.b << "," << actual.a;
-    }
-}
-
 std::string square(int from, int to) {
     const std::string a = std::to_string(from), b = std::to_string(to);
     return "[[" + a + "," + a + "],[" + b + "," + a + "],[" + b + "," + b + "],[" + a + "," + b + "]]";

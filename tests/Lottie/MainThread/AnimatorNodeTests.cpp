@@ -76,12 +76,6 @@ TEST(AnimatorNode, DisabledNodesPassTheirParentsAnswerThrough) {
     EXPECT_EQ(middle->lastUpdateFrame(), 3);
     EXPECT_EQ(first->regenerations, 1);
     EXPECT_TRUE(last->hasUpstreamUpdates());
-
-    auto lonely = std::make_shared<TestNode>(nullptr, true);
-    lonely->setEnabled(false);
-    EXPECT_FALSE(lonely->propagateContentUpdates(1, false));
-    EXPECT_FALSE(lonely->propagateOutputUpdates(1, false));
-    EXPECT_EQ(lonely->regenerations, 0);
 }
 
 TEST(AnimatorNode, LocalChangesOfARenderNodeDoNotReachLaterNodes) {

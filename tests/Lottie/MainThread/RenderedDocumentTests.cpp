@@ -73,8 +73,6 @@ std::vector<DocumentCase> documentCases() {
 
     return {
         {"rectangle", shapes(rect(50, 50, 40, 20) + "," + redFill), 0, {{50, 50, red}, {25, 50, clear}}, {30, 40, 70, 60}},
-        {"rounded rectangle", shapes(rect(50, 50, 60, 60, 20) + "," + redFill), 0,
-         {{22, 22, clear}, {50, 22, red}, {22, 50, red}, {77, 77, clear}}, {20, 20, 80, 80}},
         {"ellipse", shapes(R"({"ty":"el","nm":"E","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[60,40]}})" "," + redFill), 0,
          {{50, 50, red}, {22, 32, clear}, {78, 68, clear}}, {20, 30, 80, 70}},
         {"star", shapes(featuretest::star(40, 20) + "," + redFill), 0,

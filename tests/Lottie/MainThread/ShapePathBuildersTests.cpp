@@ -27,12 +27,6 @@ TEST(ShapePathBuilders, RectangleCornerRadiusIsLimitedToHalfTheShorterSide) {
     EXPECT_NEAR(path.length(), 2 * M_PI * 5, 0.1);
 }
 
-// A negative corner radius draws sharp corners, as a radius of 0 does.
-TEST(ShapePathBuilders, NegativeRadiusIsSharp) {
-    EXPECT_EQ(ShapePathBuilders::makeRoundedRectangle({50, 50}, {40, 20}, -3, PathDirection::clockwise),
-              ShapePathBuilders::makeRoundedRectangle({50, 50}, {40, 20}, 0, PathDirection::clockwise));
-}
-
 // A fractional point count adds a last, shorter point, and starts between the radii.
 TEST(ShapePathBuilders, PartialStarPoint) {
     BezierPath partial = ShapePathBuilders::makeStar({0, 0}, 40, 20, 0, 0, 5.5, 0, PathDirection::clockwise);

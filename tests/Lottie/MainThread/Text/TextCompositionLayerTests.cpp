@@ -221,23 +221,6 @@ TEST(TextCompositionLayer, AnAnimatorRangeColoursOnlyItsCharacters) {
     }
 }
 
-TEST(TextCompositionLayer, TextThatBecomesEmptyShowsNothing) {
-    DocumentSpec text;
-    DocumentSpec empty;
-    empty.text = "";
-    auto root = rootOf(textLayer({{0, text}, {10, empty}, {20, text}}, "[]", {20, 80}));
-    struct Step {
-        double frame;
-        bool shows;
-    };
-    for (const Step& step : std::vector<Step>{{0, true}, {10, false}, {15, false}, {20, true}, {10, false}}) {
-        SCOPED_TRACE(step.frame);
-        auto image = mainthreadtest::renderFrame(*root, step.frame);
-        ASSERT_TRUE(image);
-        EXPECT_EQ(countPixels(*image, isVisible) > 0, step.shows);
-    }
-}
-
 TEST(TextCompositionLayer, AFrameWithoutChangesLeavesTheTextAlone) {
     auto root = rootOf(layerAt20x80());
     ASSERT_TRUE(mainthreadtest::renderFrame(*root, 0));

@@ -78,18 +78,6 @@ TEST(AnimatorNode, DisabledNodesPassTheirParentsAnswerThrough) {
     EXPECT_TRUE(last->hasUpstreamUpdates());
 }
 
-TEST(AnimatorNode, LocalChangesOfARenderNodeDoNotReachLaterNodes) {
-    auto fill = std::make_shared<TestNode>(nullptr, true, false);
-    auto after = std::make_shared<TestNode>(fill, false);
-    after->updateNodeTree(0, false);
-    EXPECT_FALSE(after->propagateContentUpdates(2, false));
-    EXPECT_TRUE(fill->hasLocalUpdates());
-    EXPECT_FALSE(after->hasUpstreamUpdates());
-    after->propagateOutputUpdates(2, false);
-    EXPECT_EQ(fill->regenerations, 2);
-    EXPECT_EQ(after->regenerations, 1);
-}
-
 TEST(AnimatorNode, VeryLongChainsDoNotExhaustTheStack) {
     std::shared_ptr<AnimatorNode> node;
     std::vector<std::shared_ptr<TestNode>> nodes;

@@ -30,7 +30,6 @@ TEST(LayerTransformNode, EvaluatesTheLayerTransform) {
     const std::vector<TransformCase> cases{
         {"anchor at position is identity", R"({"a":{"k":[50,50]},"p":{"k":[50,50]},"s":{"k":[100,100]}})", {3, 4}, {3, 4}, 1},
         {"scale per axis, z ignored", R"({"s":{"k":[200,50,0]}})", {10, 10}, {20, 5}, 1},
-        {"opacity in percent", R"({"o":{"k":50}})", {1, 1}, {1, 1}, 0.5f},
         {"rotation about the anchor", R"({"a":{"k":[10,0]},"p":{"k":[10,0]},"r":{"k":90}})", {20, 0}, {10, 10}, 1},
         {"split position", R"({"p":{"s":true,"x":{"k":7},"y":{"k":9}}})", {0, 0}, {7, 9}, 1},
     };

@@ -37,8 +37,7 @@ std::string stroke(double width, int cap, int join, const std::string& extra = "
            "}";
 }
 
-const std::string horizontalLine =
-    R"({"ty":"sh","nm":"Line","ks":{"a":0,"k":{"c":false,"v":[[10,50],[90,50]],"i":[[0,0],[0,0]],"o":[[0,0],[0,0]]}}})";
+const std::string horizontalLine = featuretest::openPath("[[10,50],[90,50]]");
 
 std::string shapes(const std::string& items) { return document("[" + shapeLayer("[" + items + "]") + "]"); }
 
@@ -79,8 +78,7 @@ std::vector<DocumentCase> documentCases() {
          {{50, 13, red}, {50, 50, red}, {67, 26, clear}}, {}},
         {"polygon", shapes(polygon(4, 40) + "," + redFill), 0, {{50, 13, red}, {72, 28, clear}}, {10, 10, 90, 90}},
         {"custom path",
-         shapes(R"({"ty":"sh","nm":"T","ks":{"a":0,"k":{"c":true,"v":[[10,10],[90,10],[10,90]],"i":[[0,0],[0,0],[0,0]],"o":[[0,0],[0,0],[0,0]]}}})"
-                "," + redFill),
+         shapes(featuretest::closedPath("[[10,10],[90,10],[10,90]]") + "," + redFill),
          0, {{20, 20, red}, {80, 80, clear}}, {10, 10, 90, 90}},
         {"nested groups with transforms",
          shapes(group(group(rect(20, 0, 6, 6) + "," + redFill, shapeTransform(10, 0, 10, 0, 100, 90)),

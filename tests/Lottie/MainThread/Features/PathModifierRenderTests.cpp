@@ -53,7 +53,6 @@ TEST(TrimRender, KeepsTheStretchesTheTrimSelects) {
     const Case cases[] = {
         {"0 to 50, simultaneously", square + trim(0, 50, 0, 1), firstHalf},
         {"80 to 20 offset 90, simultaneously", square + trim(80, 20, 90, 1), wrapped},
-        {"offset of a whole turn", square + trim(0, 50, 360, 1), firstHalf},
         {"equal start and end show nothing", square + trim(40, 40, 0, 1),
          {{50, 20, false}, {80, 50, false}, {50, 80, false}, {20, 50, false}}},
         // Across both: the first keeps its second half, the second its first half.

@@ -43,11 +43,6 @@ TEST(TextAnimatorNode, ValuesNotSetComeFromTheAnimatorsBefore) {
     EXPECT_EQ(output.tracking(), 50);
     EXPECT_EQ(output.strokeWidth(), 3);
     EXPECT_DOUBLE_EQ(output.opacity(), 1);
-
-    auto alone = chainAt({second});
-    EXPECT_FALSE(alone->textOutputNode()->fillColor());
-    EXPECT_FALSE(alone->textOutputNode()->tracking());
-    EXPECT_FALSE(alone->textOutputNode()->strokeWidth());
 }
 
 // An animator's opacity fades its selected characters, not the whole layer.

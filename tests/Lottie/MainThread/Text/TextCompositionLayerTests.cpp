@@ -221,19 +221,4 @@ TEST(TextCompositionLayer, AnAnimatorRangeColoursOnlyItsCharacters) {
     }
 }
 
-TEST(TextCompositionLayer, AFrameWithoutChangesLeavesTheTextAlone) {
-    auto root = rootOf(layerAt20x80());
-    ASSERT_TRUE(mainthreadtest::renderFrame(*root, 0));
-    auto layer = textLayerOf(*root);
-    ASSERT_TRUE(layer);
-    EXPECT_FALSE(layer->textLayer()->needsDisplay());
-    layer->showFrame(5, false);
-    EXPECT_FALSE(layer->textLayer()->needsDisplay());
-    EXPECT_FALSE(layer->textLayer()->needsContentUpdate());
-    // A forced frame lays the text out again with the providers of the moment.
-    root->setTextProvider(std::make_shared<ReplacingTextProvider>(true, false));
-    layer->showFrame(5, true);
-    EXPECT_EQ(layer->textLayer()->text(), "III");
-}
-
 }  // namespace

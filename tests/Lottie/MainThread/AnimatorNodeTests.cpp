@@ -66,18 +66,6 @@ TEST(AnimatorNode, SecondPassOfTheSameFrameRecomputesNothingUnlessForced) {
     EXPECT_EQ(last->regenerations, 2);
 }
 
-TEST(AnimatorNode, DisabledNodesPassTheirParentsAnswerThrough) {
-    auto first = std::make_shared<TestNode>(nullptr, true);
-    auto middle = std::make_shared<TestNode>(first, false);
-    auto last = std::make_shared<TestNode>(middle, false);
-    middle->setEnabled(false);
-    last->updateNodeTree(3, false);
-    EXPECT_EQ(middle->regenerations, 0);
-    EXPECT_EQ(middle->lastUpdateFrame(), 3);
-    EXPECT_EQ(first->regenerations, 1);
-    EXPECT_TRUE(last->hasUpstreamUpdates());
-}
-
 TEST(AnimatorNode, VeryLongChainsDoNotExhaustTheStack) {
     std::shared_ptr<AnimatorNode> node;
     std::vector<std::shared_ptr<TestNode>> nodes;

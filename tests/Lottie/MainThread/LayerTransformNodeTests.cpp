@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
 #include "Lottie/MainThread/CompositionLayers/LayerTransformNode.h"
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"

@@ -1,5 +1,5 @@
 // Text layers rendered from hand-written documents through the whole engine:
-// placement of point and box text, stroke over fill, text and font providers,
+// placement of point and box text, stroke over fill, text providers,
 // an animator's selected range, and text that goes away.
 
 #include <gtest/gtest.h>
@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
-#include "Platform/Text/Font.h"
 #include "tests/Lottie/MainThread/Text/TextTestSupport.h"
 
 namespace {
@@ -30,13 +28,6 @@ std::string layerAt20x80(const DocumentSpec& document = {}) {
 
 std::shared_ptr<lottie::MainThreadAnimationLayer> rootOf(const std::string& layer) {
     return mainthreadtest::makeRoot(mainthreadtest::decode(textDocumentJson(layer)));
-}
-
-std::shared_ptr<lottie::TextCompositionLayer> textLayerOf(lottie::MainThreadAnimationLayer& root) {
-    for (const auto& layer : root.animationLayers()) {
-        if (auto text = std::dynamic_pointer_cast<lottie::TextCompositionLayer>(layer)) return text;
-    }
-    return nullptr;
 }
 
 double left(const PixelBounds& ink) { return ink.left; }
@@ -141,16 +132,10 @@ TEST(TextCompositionLayer, ATextProviderReplacesTheText) {
         auto image = mainthreadtest::renderFrame(*root, 0);
         ASSERT_TRUE(image);
         EXPECT_EQ(image->pixels(), (byKeypath || byName ? expectedReplaced : expectedOriginal)->pixels());
-        EXPECT_EQ(textLayerOf(*root)->fullAnimationKeypath(), lottie::AnimationKeypath("Title"));
     }
 }
 
-class NoFontProvider final : public lottie::AnimationFontProvider {
-public:
-    std::optional<platform::text::Font> fontNamed(const std::string&, double) const override { return std::nullopt; }
-};
-
-TEST(TextCompositionLayer, ProvidersAreAskedWithTheFullKeypathAndMayHaveNoFont) {
+TEST(TextCompositionLayer, TextProvidersAreAskedWithTheFullKeypath) {
     const std::string inner = layerAt20x80();
     const std::string precomp =
         R"({"ty":0,"nm":"Comp","ind":1,"refId":"inner","w":300,"h":150,"ip":0,"op":1000,"st":0,"ks":{}})";
@@ -163,12 +148,6 @@ TEST(TextCompositionLayer, ProvidersAreAskedWithTheFullKeypathAndMayHaveNoFont) 
     ASSERT_TRUE(image);
     EXPECT_GT(countPixels(*image, isRed), 0);
     EXPECT_EQ(provider->asked, std::vector<std::string>{"Comp.Title"});
-
-    root->setFontProvider(std::make_shared<NoFontProvider>());
-    root->redrawCurrentFrame();
-    image = mainthreadtest::renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    EXPECT_EQ(countPixels(*image, isVisible), 0);
 }
 
 TEST(TextCompositionLayer, HostileDocumentsRenderWithoutHarm) {

@@ -66,36 +66,6 @@ TEST(AnimatorNode, SecondPassOfTheSameFrameRecomputesNothingUnlessForced) {
     EXPECT_EQ(last->regenerations, 2);
 }
 
-TEST(AnimatorNode, DisabledNodesPassTheirParentsAnswerThrough) {
-    auto first = std::make_shared<TestNode>(nullptr, true);
-    auto middle = std::make_shared<TestNode>(first, false);
-    auto last = std::make_shared<TestNode>(middle, false);
-    middle->setEnabled(false);
-    last->updateNodeTree(3, false);
-    EXPECT_EQ(middle->regenerations, 0);
-    EXPECT_EQ(middle->lastUpdateFrame(), 3);
-    EXPECT_EQ(first->regenerations, 1);
-    EXPECT_TRUE(last->hasUpstreamUpdates());
-
-    auto lonely = std::make_shared<TestNode>(nullptr, true);
-    lonely->setEnabled(false);
-    EXPECT_FALSE(lonely->propagateContentUpdates(1, false));
-    EXPECT_FALSE(lonely->propagateOutputUpdates(1, false));
-    EXPECT_EQ(lonely->regenerations, 0);
-}
-
-TEST(AnimatorNode, LocalChangesOfARenderNodeDoNotReachLaterNodes) {
-    auto fill = std::make_shared<TestNode>(nullptr, true, false);
-    auto after = std::make_shared<TestNode>(fill, false);
-    after->updateNodeTree(0, false);
-    EXPECT_FALSE(after->propagateContentUpdates(2, false));
-    EXPECT_TRUE(fill->hasLocalUpdates());
-    EXPECT_FALSE(after->hasUpstreamUpdates());
-    after->propagateOutputUpdates(2, false);
-    EXPECT_EQ(fill->regenerations, 2);
-    EXPECT_EQ(after->regenerations, 1);
-}
-
 TEST(AnimatorNode, VeryLongChainsDoNotExhaustTheStack) {
     std::shared_ptr<AnimatorNode> node;
     std::vector<std::shared_ptr<TestNode>> nodes;

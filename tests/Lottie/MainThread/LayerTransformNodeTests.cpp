@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
 #include "Lottie/MainThread/CompositionLayers/LayerTransformNode.h"
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
@@ -30,7 +29,6 @@ TEST(LayerTransformNode, EvaluatesTheLayerTransform) {
     const std::vector<TransformCase> cases{
         {"anchor at position is identity", R"({"a":{"k":[50,50]},"p":{"k":[50,50]},"s":{"k":[100,100]}})", {3, 4}, {3, 4}, 1},
         {"scale per axis, z ignored", R"({"s":{"k":[200,50,0]}})", {10, 10}, {20, 5}, 1},
-        {"opacity in percent", R"({"o":{"k":50}})", {1, 1}, {1, 1}, 0.5f},
         {"rotation about the anchor", R"({"a":{"k":[10,0]},"p":{"k":[10,0]},"r":{"k":90}})", {20, 0}, {10, 10}, 1},
         {"split position", R"({"p":{"s":true,"x":{"k":7},"y":{"k":9}}})", {0, 0}, {7, 9}, 1},
     };
@@ -46,19 +44,6 @@ TEST(LayerTransformNode, EvaluatesTheLayerTransform) {
         EXPECT_NEAR(mapped.y, testCase.expected.y, 1e-9);
         EXPECT_FLOAT_EQ(node.opacity(), testCase.opacity);
     }
-}
-
-TEST(LayerTransformNode, ChildrenMoveWithTheirParentsAndMissingParentsAreIgnored) {
-    auto animation = decode(document("[" + nullLayer(1, R"({"p":{"k":[100,0]}})") + "," +
-                                     nullLayer(2, R"({"p":{"k":[10,0]}})", R"(,"parent":1)") + "," +
-                                     nullLayer(3, "{}", R"(,"parent":42)") + "]"));
-    auto root = makeRoot(animation);
-    root->redrawCurrentFrame();
-    // The bottom-most layer comes first in the root's list.
-    EXPECT_FALSE(root->animationLayers()[0]->transformNode()->parentNode());
-    const auto& child = *root->animationLayers()[1];
-    ASSERT_EQ(child.keypathName(), "N2");
-    EXPECT_EQ(child.transformNode()->globalTransform().apply({0, 0}), Point(110, 0));
 }
 
 // Parents that name each other (or the layer itself) would make a transform
@@ -92,18 +77,6 @@ TEST(CompositionLayers, VisibleFromInToOutFrameInclusive) {
     }
 }
 
-// Local frame = (frame - start) / stretch, unless a time remap (in seconds) says otherwise.
-TEST(CompositionLayers, PrecompositionTimeLine) {
-    for (auto [remap, expected] : {std::pair{"", 5.0}, {R"(,"tm":{"a":0,"k":2})", 60.0}}) {
-        const std::string layer = R"([{"ty":0,"nm":"P","refId":"c","ind":1,"w":10,"h":10,"ip":0,"op":99,"st":10,)"
-                                  R"("sr":2,"ks":{})" + std::string(remap) + "}]";
-        auto root = makeRoot(decode(document(layer, 100, 100, 60, R"([{"id":"c","layers":[]}])")));
-        auto precomp = std::dynamic_pointer_cast<PreCompositionLayer>(root->animationLayers()[0]);
-        ASSERT_TRUE(precomp);
-        EXPECT_DOUBLE_EQ(precomp->localFrame(20), expected);
-    }
-}
-
 // A precomposition that contains itself, directly or through another, would be
 // built forever; the inner reference becomes an empty layer.
 TEST(CompositionLayers, SelfContainingPrecompositionsStop) {
@@ -118,27 +91,6 @@ TEST(CompositionLayers, SelfContainingPrecompositionsStop) {
     ASSERT_TRUE(middle);
     EXPECT_FALSE(std::dynamic_pointer_cast<PreCompositionLayer>(middle->animationLayers().at(0)));
     EXPECT_TRUE(renderFrame(*root, 1));
-}
-
-TEST(CompositionLayers, MattesPairWithTheLayerAbove) {
-    auto plain = [](int index, const std::string& extra = "") {
-        return R"({"ty":3,"nm":"L)" + std::to_string(index) + R"(","ind":)" + std::to_string(index) +
-               R"(,"ip":0,"op":99,"st":0,"ks":{})" + extra + "}";
-    };
-    // Document order top to bottom: L1 (matte source), L2 (matted), L3.
-    auto root = makeRoot(decode(document("[" + plain(1) + "," + plain(2, R"(,"tt":1)") + "," + plain(3) + "]")));
-    ASSERT_EQ(root->animationLayers().size(), 3u);
-    EXPECT_EQ(root->sublayers().size(), 2u);
-    auto matted = root->animationLayers()[1];
-    auto source = root->animationLayers()[2];
-    EXPECT_EQ(matted->matteLayer(), source);
-    EXPECT_EQ(matted->mask(), source);
-    EXPECT_FALSE(source->superlayer());
-
-    // A matte request on the top-most layer finds no source.
-    root = makeRoot(decode(document("[" + plain(1, R"(,"tt":1)") + "]")));
-    EXPECT_EQ(root->sublayers().size(), 1u);
-    EXPECT_FALSE(root->animationLayers()[0]->matteLayer());
 }
 
 }  // namespace

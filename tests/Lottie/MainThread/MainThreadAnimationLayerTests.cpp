@@ -71,22 +71,4 @@ TEST(MainThreadAnimationLayer, ValueProvidersReplaceAndRestoreProperties) {
     EXPECT_FALSE(root->valueAtKeypath(AnimationKeypath("Nothing.Here"), std::nullopt).has_value());
 }
 
-TEST(MainThreadAnimationLayer, KeypathsReachLayersNodesAndProperties) {
-    auto root = makeRoot(decode(movingSquare()));
-    const std::vector<std::string> keypaths = root->collectAllKeypaths();
-    for (const char* expected : {"Shape 1", "Shape 1.Transform.Opacity", "Shape 1.Box.Position", "Shape 1.Fill.Color"}) {
-        EXPECT_NE(std::find(keypaths.begin(), keypaths.end(), expected), keypaths.end()) << expected;
-    }
-    auto shape = root->animationLayers()[0];
-    EXPECT_EQ(root->layerForKeypath(AnimationKeypath("Shape 1")), shape->contentsLayer());
-    auto nodes = root->nodesAtKeypath(AnimationKeypath("Shape 1.Box"));
-    ASSERT_TRUE(nodes);
-    ASSERT_EQ(nodes->size(), 1u);
-    // Disabling the path node hides its path from the fill.
-    nodes->front()->setEnabled(false);
-    root->redrawCurrentFrame();
-    auto image = renderFrame(*root, 1);
-    EXPECT_EQ(opaqueBounds(*image).left, -1);
-}
-
 }  // namespace

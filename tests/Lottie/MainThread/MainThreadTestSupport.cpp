@@ -1,5 +1,7 @@
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <sstream>
 
@@ -74,6 +76,15 @@ bool pixelIs(const platform::graphics::Image& image, int x, int y, Rgba expected
     if (expected.a == 0) return true;
     return std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
            std::abs(actual.b - expected.b) <= tolerance;
+}
+
+void expectProbes(const platform::graphics::Image& image, const std::vector<Probe>& probes) {
+    for (const Probe& probe : probes) {
+        const Rgba actual = pixelAt(image, probe.x, probe.y);
+        EXPECT_TRUE(pixelIs(image, probe.x, probe.y, probe.colour, probe.tolerance))
+            << "at " << probe.x << "," << probe.y << ": " << actual.r << "," << actual.g << "," << actual.b << ","
+            << actual.a;
+    }
 }
 
 PixelBounds opaqueBounds(const platform::graphics::Image& image) {

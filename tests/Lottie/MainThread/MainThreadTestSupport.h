@@ -40,6 +40,20 @@ struct Rgba {
 Rgba pixelAt(const platform::graphics::Image& image, int x, int y);
 // Whether the pixel is within `tolerance` of the colour in every channel.
 bool pixelIs(const platform::graphics::Image& image, int x, int y, Rgba expected, int tolerance = 3);
+
+inline const Rgba red{255, 0, 0, 255};
+inline const Rgba blue{0, 0, 255, 255};
+inline const Rgba clear{};
+
+// A point of a picture and the colour it must have there.
+struct Probe {
+    int x;
+    int y;
+    Rgba colour;
+    int tolerance = 4;
+};
+// Checks every probe, naming the point and the colour found there when one fails.
+void expectProbes(const platform::graphics::Image& image, const std::vector<Probe>& probes);
 // The bounds of the pixels whose alpha is at least half: left, top, right, bottom
 // (exclusive); all -1 when there are none.
 struct PixelBounds {

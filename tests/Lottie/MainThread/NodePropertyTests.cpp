@@ -1,12 +1,10 @@
-// Node properties, their value containers and the engine's own providers.
+// Node properties following their keyframes, and an empty group of keyframe lists.
 
 #include <gtest/gtest.h>
 
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/GroupInterpolator.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/SingleValueProvider.h"
-#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
-#include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
 
 namespace {
 
@@ -39,41 +37,8 @@ TEST(NodeProperty, FollowsItsKeyframesAndSkipsHolds) {
     EXPECT_TRUE(single->needsUpdate(1));
 }
 
-TEST(NodeProperty, ReplacesOnlyProvidersOfItsOwnType) {
-    auto property = NodeProperty<LottieColor>::make(
-        std::make_shared<SingleValueProvider<LottieColor>>(LottieColor(1, 0, 0, 1)));
-    property->update(0);
-    auto original = property->valueProvider();
-
-    property->replaceProvider(std::make_shared<FloatValueProvider>(3.0));
-    EXPECT_EQ(property->valueProvider(), original);
-    property->replaceProvider(std::make_shared<ColorValueProvider>(LottieColor(0, 1, 0, 1)));
-    property->update(2);
-    EXPECT_EQ(property->value(), LottieColor(0, 1, 0, 1));
-    property->restoreOriginalProvider();
-    property->update(3);
-    EXPECT_EQ(property->value(), LottieColor(1, 0, 0, 1));
-}
-
-TEST(ValueContainer, IgnoresValuesOfAnotherType) {
-    ValueContainer<LottieVector1D> container(LottieVector1D(1));
-    container.setValue(std::any(LottieVector1D(2)), 4);
-    container.markStale();
-    container.setValue(std::any(std::string("text")), 5);
-    EXPECT_EQ(container.outputValue().value, 2);
-    EXPECT_EQ(container.lastUpdateFrame(), 4);
-    EXPECT_TRUE(container.needsUpdate());
-}
-
-TEST(GroupInterpolator, EvaluatesEveryListInOrderAndAnEmptyGroupOnce) {
-    auto property = NodeProperty<std::vector<LottieVector1D>>::make(
-        std::make_shared<GroupInterpolator<LottieVector1D>>(std::vector<std::vector<Keyframe<LottieVector1D>>>{
-            rampThenHold(), {Keyframe<LottieVector1D>(LottieVector1D(4))}}));
-    property->update(5);
-    ASSERT_EQ(property->value().size(), 2u);
-    EXPECT_DOUBLE_EQ(property->value()[0].value, 50);
-    EXPECT_DOUBLE_EQ(property->value()[1].value, 4);
-
+// An empty group has nothing that could change after its first evaluation.
+TEST(GroupInterpolator, AnEmptyGroupIsEvaluatedOnce) {
     auto empty = NodeProperty<std::vector<LottieVector1D>>::make(
         std::make_shared<GroupInterpolator<LottieVector1D>>(std::vector<std::vector<Keyframe<LottieVector1D>>>{}));
     EXPECT_TRUE(empty->needsUpdate(0));

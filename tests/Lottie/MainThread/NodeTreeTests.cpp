@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeTree.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/GroupNodes/GroupNode.h"
-#include "Lottie/MainThread/NodeRenderSystem/Nodes/RenderNodes/StrokeNode.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
@@ -72,7 +70,6 @@ TEST(NodeTree, LastTransformItemWinsAndGroupsCollectTheirPaths) {
     ASSERT_TRUE(group);
     EXPECT_EQ(outer.renderContainers[0], group->container());
     EXPECT_EQ(group->keypathName(), "G");
-    EXPECT_EQ(group->keypathProperties().at("Rotation"), group->keypathProperties().at("Rotation Z"));
     group->setEnabled(false);
     EXPECT_TRUE(group->container()->isHidden());
 }

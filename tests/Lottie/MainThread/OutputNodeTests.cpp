@@ -1,8 +1,7 @@
-// Path, group and pass-through outputs, and the stroke renderer's styling.
+// A path output shared by several readers, and the stroke renderer's dash pattern.
 
 #include <gtest/gtest.h>
 
-#include "Lottie/MainThread/NodeRenderSystem/OutputNodes/GroupOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/FillRenderer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
@@ -10,40 +9,13 @@
 namespace {
 
 using namespace lottie;
-using platform::graphics::PathElementType;
-using platform::graphics::Point;
-
-BezierPath line(Point from, Point to) {
-    BezierPath path;
-    path.appendVertex(CurveVertex::corner(from));
-    path.appendVertex(CurveVertex::corner(to));
-    return path;
-}
-
-TEST(PathOutputNode, JoinsStraightVerticesWithLinesAndOthersWithCurves) {
-    PathOutputNode output(nullptr);
-    EXPECT_FALSE(output.outputChanged(0));
-    ASSERT_TRUE(output.outputPath());
-    EXPECT_TRUE(output.outputPath()->isEmpty());
-    BezierPath path = line({0, 0}, {10, 0});
-    path.appendVertex(CurveVertex({10, 10}, {12, 5}, {10, 10}));
-    path.setClosed(true);
-    output.setPath(path, 3);
-    EXPECT_TRUE(output.outputChanged(3));
-    const auto& elements = output.outputPath()->elements();
-    ASSERT_EQ(elements.size(), 4u);
-    EXPECT_EQ(elements[0].type, PathElementType::moveTo);
-    EXPECT_EQ(elements[1].type, PathElementType::lineTo);
-    EXPECT_EQ(elements[2].type, PathElementType::curveTo);
-    EXPECT_EQ(elements[3].type, PathElementType::closeSubpath);
-    // Asked again at a later frame without a new path: no change, same path.
-    EXPECT_FALSE(output.outputChanged(4));
-    EXPECT_EQ(output.outputPath()->elements().size(), 4u);
-}
 
 TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
     auto upstream = std::make_shared<PathOutputNode>(nullptr);
-    upstream->setPath(line({0, 0}, {1, 1}), 1);
+    BezierPath line;
+    line.appendVertex(CurveVertex::corner({0, 0}));
+    line.appendVertex(CurveVertex::corner({1, 1}));
+    upstream->setPath(line, 1);
     auto output = std::make_shared<PathOutputNode>(upstream);
     FillRenderer first(output);
     FillRenderer second(output);
@@ -51,40 +23,6 @@ TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
     const platform::graphics::Path* built = output->outputPath();
     EXPECT_TRUE(second.renderChanged(1));
     EXPECT_EQ(output->outputPath(), built);
-}
-
-TEST(GroupOutputNode, AppliesTheGroupTransformToItsContentOnly) {
-    auto before = std::make_shared<PathOutputNode>(nullptr);
-    before->setPath(line({0, 0}, {1, 0}), 0);
-    auto inner = std::make_shared<PathOutputNode>(nullptr);
-    inner->setPath(line({0, 0}, {2, 0}), 0);
-    GroupOutputNode group(before, inner);
-    group.setTransform(platform::graphics::Transform3D::makeTranslation(10, 20, 0));
-    EXPECT_TRUE(group.outputChanged(0));
-    const auto& elements = group.outputPath()->elements();
-    ASSERT_EQ(elements.size(), 4u);
-    EXPECT_EQ(elements[1].points[0], Point(1, 0));
-    EXPECT_EQ(elements[2].points[0], Point(10, 20));
-    EXPECT_EQ(elements[3].points[0], Point(12, 20));
-
-    GroupOutputNode empty(before, nullptr);
-    EXPECT_TRUE(empty.outputChanged(0));
-    EXPECT_EQ(empty.outputPath()->elements().size(), 2u);
-}
-
-// The model's "none" cap and join have no drawing counterpart: butt and miter stand in.
-TEST(StrokeRenderer, StylesTheShapeLayer) {
-    StrokeRenderer renderer(nullptr);
-    renderer.setWidth(4);
-    renderer.setLineCap(LineCap::none);
-    renderer.setLineJoin(LineJoin::none);
-    auto layer = platform::compositor::ShapeLayer::make();
-    renderer.applyToShapeLayer(*layer);
-    EXPECT_FALSE(renderer.hasUpdate());
-    EXPECT_FALSE(layer->fillColor());
-    EXPECT_EQ(layer->lineCap(), platform::graphics::LineCap::butt);
-    EXPECT_EQ(layer->lineJoin(), platform::graphics::LineJoin::miter);
-    EXPECT_EQ(renderer.drawingBounds({10, 10, 20, 20}), platform::graphics::Rect(6, 6, 28, 28));
 }
 
 // Dashing turned off after a dashed frame leaves a solid line, not the old dashes.

@@ -13,11 +13,11 @@
 #include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
+#include "tests/Lottie/Playback/RecordingLogger.h"
 
 namespace {
 
 using namespace mainthreadtest;
-using lottie::LottieLogger;
 
 std::string layerOf(const std::string& asset, int index, const std::string& extra = "") {
     return R"({"ty":0,"nm":"P","refId":")" + asset + R"(","ind":)" + std::to_string(index) +
@@ -60,11 +60,9 @@ TEST(WorkLimits, DocumentsPastALimitRenderAndSayOnceWhatIsLeftOut) {
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        std::vector<std::string> warnings;
-        auto keep = [&warnings](const LottieLogger::Message& message, auto&&...) { warnings.push_back(message()); };
-        auto logger = std::make_shared<LottieLogger>([](auto&&...) {}, keep, keep, [](auto&&...) {});
-        auto root = lottie::MainThreadAnimationLayer::make(decode(test.json), nullptr, nullptr, nullptr, false, logger);
-        root->setAnchorPoint({0, 0});
+        RecordingLogger recorder;
+        const std::vector<std::string>& warnings = recorder.warnings;
+        auto root = makeRoot(decode(test.json));
         for (double frame : {0.0, 1.0}) {
             const auto image = renderFrame(*root, frame);
             ASSERT_TRUE(image);

@@ -14,17 +14,14 @@ namespace {
 using namespace mainthreadtest;
 using namespace featuretest;
 
-const Rgba red{255, 0, 0, 255};
-const Rgba clear{0, 0, 0, 0};
-
 // Direction is measured from straight up in the effect: 180 points down.
-std::string shadowEffect(const std::string& colour, double direction, double distance, double softness = 0) {
+std::string shadowEffect(const std::string& colour, double direction, double distance) {
     return R"({"ty":25,"nm":"Drop Shadow","ef":[)"
            R"({"ty":2,"nm":"Shadow Color","v":{"a":0,"k":)" + colour + "}},"
            R"({"ty":0,"nm":"Opacity","v":{"a":0,"k":255}},)"
            R"({"ty":1,"nm":"Direction","v":{"a":0,"k":)" + number(direction) + "}},"
            R"({"ty":0,"nm":"Distance","v":{"a":0,"k":)" + number(distance) + "}},"
-           R"({"ty":0,"nm":"Softness","v":{"a":0,"k":)" + number(softness) + "}}]}";
+           R"({"ty":0,"nm":"Softness","v":{"a":0,"k":0}}]})";
 }
 
 // The style's angle is the direction of the offset itself: 0 points right.
@@ -62,25 +59,6 @@ TEST(DropShadowRender, FromAnEffectAndFromAStyle) {
         EXPECT_TRUE(pixelIs(*image, test.emptyX, test.emptyY, clear));
         EXPECT_TRUE(pixelIs(*image, 40, 18, clear));
     }
-}
-
-TEST(DropShadowRender, SoftnessBlursTheShadowEdge) {
-    const auto sharp =
-        renderDocument(shapeDocument(redSquare, R"(,"ef":[)" + shadowEffect("[0,0,1,1]", 180, 20) + "]"));
-    const auto soft =
-        renderDocument(shapeDocument(redSquare, R"(,"ef":[)" + shadowEffect("[0,0,1,1]", 180, 20, 40) + "]"));
-    ASSERT_TRUE(sharp && soft);
-    // Just below the shadow's lower edge (y 70): empty when sharp, partly covered when blurred.
-    EXPECT_EQ(pixelAt(*sharp, 40, 72).a, 0);
-    EXPECT_GT(pixelAt(*soft, 40, 72).a, 10);
-    EXPECT_LT(pixelAt(*soft, 40, 72).a, 200);
-}
-
-TEST(DropShadowRender, LayerWithoutShadowCastsNone) {
-    const auto image = renderDocument(shapeDocument(redSquare));
-    ASSERT_TRUE(image);
-    EXPECT_TRUE(pixelIs(*image, 40, 62, clear));
-    EXPECT_TRUE(pixelIs(*image, 40, 40, red));
 }
 
 }  // namespace

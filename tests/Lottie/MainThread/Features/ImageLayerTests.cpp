@@ -1,7 +1,6 @@
-// Image layers: an image embedded in the document and one read from a folder,
-// both drawn in pixels at the asset's size; the image cache asking its provider
-// once per asset; providers replaced at run time; image layers inside
-// precompositions; and layers whose asset is missing.
+// Image layers: the image cache asking its provider once per asset; providers
+// replaced at run time; an image drawn in pixels at the asset's size inside a
+// moved precomposition; and layers whose asset is missing.
 
 #include <gtest/gtest.h>
 
@@ -11,21 +10,13 @@
 
 #include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
 #include "Lottie/Playback/Providers/CachedImageProvider.h"
-#include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/ImageDecoder.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
-#include "tests/Support/Base64Encoder.h"
-#include "tests/Support/TestSupport.h"
 
 namespace {
 
 using namespace mainthreadtest;
-using platform::compositor::ContentsGravity;
-
-const Rgba red{255, 0, 0, 255};
-const Rgba blue{0, 0, 255, 255};
-const Rgba clear{0, 0, 0, 0};
 
 // A 4 x 4 picture: the left half red, the right half blue.
 std::string halfRedHalfBluePNG() {
@@ -40,21 +31,20 @@ std::string halfRedHalfBluePNG() {
     return platform::graphics::Image::fromStraightRGBA(4, 4, rgba)->encodePNG();
 }
 
-std::string imageAsset(const std::string& id, const std::string& directory, const std::string& name) {
-    return R"({"id":")" + id + R"(","w":40,"h":40,"u":")" + directory + R"(","p":")" + name + R"(","e":0})";
+// An asset of 40 x 40 whose picture only the test's provider knows.
+std::string imageAsset(const std::string& id) {
+    return R"({"id":")" + id + R"(","w":40,"h":40,"u":"","p":"unused.png","e":0})";
 }
 
-std::string imageLayer(const std::string& referenceID, int index, const std::string& transform = "{}") {
+std::string imageLayer(const std::string& referenceID, int index) {
     return R"({"ty":2,"nm":"Image","ind":)" + std::to_string(index) + R"(,"refId":")" + referenceID +
-           R"(","ip":0,"op":100,"st":0,"ks":)" + transform + "}";
+           R"(","ip":0,"op":100,"st":0,"ks":{}})";
 }
 
-// The picture stretched over (0, 0, 40, 40): red on the left, blue on the right.
+// The picture stretched over (left, top) to 40 more each way: red on the left, blue on the right.
 void expectPicture(const platform::graphics::Image& image, int left = 0, int top = 0) {
-    EXPECT_TRUE(pixelIs(image, left + 5, top + 20, red, 4));
-    EXPECT_TRUE(pixelIs(image, left + 35, top + 20, blue, 4));
-    EXPECT_TRUE(pixelIs(image, left + 20, top + 45, clear));
-    EXPECT_TRUE(pixelIs(image, left + 45, top + 20, clear));
+    expectProbes(image, {{left + 5, top + 20, red}, {left + 35, top + 20, blue}, {left + 20, top + 45, clear},
+                         {left + 45, top + 20, clear}});
 }
 
 std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::string& json,
@@ -64,25 +54,6 @@ std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::string& js
     root->setAnchorPoint({0, 0});
     root->setPosition({0, 0});
     return root;
-}
-
-// Embedded in the document, or read from a folder beside it, the picture is
-// drawn at the asset's size and follows the layer's transform.
-TEST(ImageLayer, EmbeddedAndFolderImagesAreDrawnAtTheAssetSize) {
-    testsupport::TemporaryDirectory folder;
-    std::filesystem::create_directories(folder.path() / "images");
-    testsupport::writeFile(folder.path() / "images" / "picture.png", halfRedHalfBluePNG());
-    const std::string embedded = imageAsset("picture", "", "data:image/png;base64," + testsupport::encodeBase64(halfRedHalfBluePNG()));
-    const std::string fromFolder = imageAsset("picture", "images/", "picture.png");
-    const std::string layers = "[" + imageLayer("picture", 1, R"({"p":{"a":0,"k":[30,20]}})") + "]";
-    auto provider = std::make_shared<lottie::FilepathImageProvider>(folder.path(), ContentsGravity::resize);
-    for (const std::string& asset : {embedded, fromFolder}) {
-        auto root = makeRoot(document(layers, 100, 100, 60, "[" + asset + "]"), provider);
-        const auto image = renderFrame(*root, 0);
-        ASSERT_TRUE(image);
-        expectPicture(*image, 30, 20);
-        EXPECT_TRUE(pixelIs(*image, 10, 10, clear));
-    }
 }
 
 // Counts how often it is asked; gives the picture or nothing.
@@ -106,7 +77,7 @@ private:
 // without the picture clears it.
 TEST(ImageLayer, CacheAsksItsProviderOncePerAssetAndAgainWhenReplaced) {
     const std::string json = document("[" + imageLayer("picture", 1) + "," + imageLayer("picture", 2) + "]", 100,
-                                      100, 60, "[" + imageAsset("picture", "", "unused.png") + "]");
+                                      100, 60, "[" + imageAsset("picture") + "]");
     auto provider = std::make_shared<CountingProvider>(true);
     auto root = makeRoot(json, provider);
     root->refreshImages();
@@ -122,20 +93,23 @@ TEST(ImageLayer, CacheAsksItsProviderOncePerAssetAndAgainWhenReplaced) {
     EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 5, 20, clear));
 }
 
+// The picture follows the transform of the precomposition that holds it.
 TEST(ImageLayer, ImageInsideAPrecompositionAndMissingAssets) {
     const std::string precompAsset =
         R"({"id":"comp","layers":[)" + imageLayer("picture", 1) + R"(,)" + imageLayer("absent", 2) + "]}";
     const std::string json =
-        document(R"([{"ty":0,"nm":"Comp","ind":1,"refId":"comp","w":100,"h":100,"ip":0,"op":100,"st":0,"ks":{}},)" +
+        document(R"([{"ty":0,"nm":"Comp","ind":1,"refId":"comp","w":100,"h":100,"ip":0,"op":100,"st":0,)"
+                 R"("ks":{"p":{"a":0,"k":[30,20]}}},)" +
                      imageLayer("absent", 2) + "]",
-                 100, 100, 60, "[" + imageAsset("picture", "", "unused.png") + "," + precompAsset + "]");
+                 100, 100, 60, "[" + imageAsset("picture") + "," + precompAsset + "]");
     auto provider = std::make_shared<CountingProvider>(true);
     auto root = makeRoot(json, provider);
     EXPECT_FALSE(std::dynamic_pointer_cast<lottie::ImageCompositionLayer>(root->animationLayers().at(0)));
     EXPECT_EQ(provider->requests.load(), 1);
     const auto image = renderFrame(*root, 0);
     ASSERT_TRUE(image);
-    expectPicture(*image);
+    expectPicture(*image, 30, 20);
+    EXPECT_TRUE(pixelIs(*image, 10, 10, clear));
 }
 
 }  // namespace

@@ -14,24 +14,6 @@ namespace {
 using namespace mainthreadtest;
 using namespace featuretest;
 
-const Rgba red{255, 0, 0, 255};
-const Rgba clear{0, 0, 0, 0};
-
-struct Probe {
-    int x;
-    int y;
-    Rgba colour;
-};
-
-void expectProbes(const platform::graphics::Image& image, const std::vector<Probe>& probes) {
-    for (const Probe& probe : probes) {
-        SCOPED_TRACE(std::to_string(probe.x) + "," + std::to_string(probe.y));
-        const Rgba actual = pixelAt(image, probe.x, probe.y);
-        EXPECT_TRUE(pixelIs(image, probe.x, probe.y, probe.colour, 4))
-            << actual.r << "," << actual.g << "," << actual.b << "," << actual.a;
-    }
-}
-
 std::string square(int from, int to) {
     const std::string a = std::to_string(from), b = std::to_string(to);
     return "[[" + a + "," + a + "],[" + b + "," + a + "],[" + b + "," + b + "],[" + a + "," + b + "]]";
@@ -45,10 +27,7 @@ TEST(MaskRender, ModesCombineAsTheDocumentSays) {
         std::string masks;
         std::vector<Probe> probes;
     };
-    const Rgba halfRed{255, 0, 0, 128};
     const Case cases[] = {
-        {"add", mask("a", square(20, 60)), {{40, 40, red}, {80, 80, clear}, {10, 40, clear}}},
-        {"subtract", mask("s", square(20, 60)), {{40, 40, clear}, {80, 80, red}, {10, 40, red}}},
         {"add then intersect", mask("a", square(10, 60)) + "," + mask("i", square(40, 90)),
          {{50, 50, red}, {25, 25, clear}, {75, 75, clear}}},
         {"add then subtract", mask("a", square(10, 60)) + "," + mask("s", square(40, 90)),
@@ -57,9 +36,6 @@ TEST(MaskRender, ModesCombineAsTheDocumentSays) {
          {{25, 25, red}, {75, 75, red}, {50, 50, clear}}},
         {"subtract then add", mask("s", square(10, 60)) + "," + mask("a", square(40, 90)),
          {{25, 25, clear}, {50, 50, red}, {80, 20, red}}},
-        {"add inverted", mask("a", square(20, 60), 100, true), {{40, 40, clear}, {80, 80, red}}},
-        {"subtract inverted", mask("s", square(20, 60), 100, true), {{40, 40, red}, {80, 80, clear}}},
-        {"add at half opacity", mask("a", square(20, 60), 50), {{40, 40, halfRed}, {80, 80, clear}}},
         {"only masks of mode none", mask("n", square(20, 60)), {{40, 40, red}, {80, 80, red}}},
     };
     for (const Case& test : cases) {
@@ -102,23 +78,14 @@ TEST(MaskRender, OpacityScalesWhatTheShapeAddsOrRemoves) {
     expectProbes(*image, {{25, 25, red}, {50, 50, {255, 0, 0, 128}}, {75, 75, clear}});
 }
 
-TEST(MaskRender, MaskFollowsTheLayerTransformAndAnimates) {
+TEST(MaskRender, MaskFollowsTheLayerTransform) {
     // The layer moves right by 30; its mask moves with it.
-    const std::string animatedMask =
-        R"({"mode":"a","o":{"a":1,"k":[{"t":0,"s":[100],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},)"
-        R"({"t":10,"s":[0]}]},)"
-        R"("pt":{"a":0,"k":{"c":true,"v":[[0,0],[20,0],[20,20],[0,20]],"i":[[0,0],[0,0],[0,0],[0,0]],)"
-        R"("o":[[0,0],[0,0],[0,0],[0,0]]}}})";
-    const std::string layer =
-        shapeLayer("[" + redCanvas + "]", 1, R"(,"masksProperties":[)" + animatedMask + "]",
-                   R"({"p":{"a":0,"k":[30,0]},"a":{"a":0,"k":[0,0]}})");
-    auto root = makeRoot(decode(document("[" + layer + "]")));
-    auto first = renderFrame(*root, 0);
-    ASSERT_TRUE(first);
-    expectProbes(*first, {{40, 10, red}, {10, 10, clear}, {60, 10, clear}});
-    auto last = renderFrame(*root, 10);
-    ASSERT_TRUE(last);
-    expectProbes(*last, {{40, 10, clear}});
+    const std::string layer = shapeLayer("[" + redCanvas + "]", 1, R"(,"masksProperties":[)" +
+                                                                      mask("a", square(0, 20)) + "]",
+                                         R"({"p":{"a":0,"k":[30,0]},"a":{"a":0,"k":[0,0]}})");
+    const auto image = renderDocument(document("[" + layer + "]"));
+    ASSERT_TRUE(image);
+    expectProbes(*image, {{40, 10, red}, {10, 10, clear}, {60, 10, clear}});
 }
 
 // Layer 1 is the matte source (a green square), layer 2 the red canvas it mattes.
@@ -142,7 +109,6 @@ TEST(MatteRender, AlphaAndInvertedAlphaMattes) {
         {"alpha of a half-transparent source", 1, halfGreenSquare, {{40, 40, {255, 0, 0, 128}}, {80, 80, clear}}},
         {"inverted alpha of a half-transparent source", 2, halfGreenSquare,
          {{40, 40, {255, 0, 0, 127}}, {80, 80, red}}},
-        {"inverted alpha of an empty source", 2, rect(40, 40, 40, 40), {{40, 40, red}, {80, 80, red}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

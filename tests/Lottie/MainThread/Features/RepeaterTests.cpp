@@ -27,10 +27,7 @@ TEST(RepeaterRender, FiveCopiesShowTheOriginalOnceAndWarn) {
     EXPECT_TRUE(pixelIs(*image, 10, 50, {255, 0, 0, 255}));
     for (int copy = 1; copy < 5; ++copy) EXPECT_TRUE(pixelIs(*image, 10 + 16 * copy, 50, {0, 0, 0, 0})) << copy;
     ASSERT_EQ(log.warnings.size(), 1u);
-    EXPECT_EQ(log.warnings[0].rfind("Lottie/ItemsExtension:91 The Main Thread rendering engine doesn't currently "
-                                    "support repeaters.",
-                                    0),
-              0u);
+    EXPECT_NE(log.warnings[0].find("support repeaters"), std::string::npos) << log.warnings[0];
 }
 
 }  // namespace

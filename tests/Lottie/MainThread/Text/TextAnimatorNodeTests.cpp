@@ -43,11 +43,6 @@ TEST(TextAnimatorNode, ValuesNotSetComeFromTheAnimatorsBefore) {
     EXPECT_EQ(output.tracking(), 50);
     EXPECT_EQ(output.strokeWidth(), 3);
     EXPECT_DOUBLE_EQ(output.opacity(), 1);
-
-    auto alone = chainAt({second});
-    EXPECT_FALSE(alone->textOutputNode()->fillColor());
-    EXPECT_FALSE(alone->textOutputNode()->tracking());
-    EXPECT_FALSE(alone->textOutputNode()->strokeWidth());
 }
 
 // An animator's opacity fades its selected characters, not the whole layer.
@@ -65,7 +60,6 @@ TEST(TextAnimatorNode, TransformMovesRotatesScalesAboutTheAnchor) {
         Point out;
     };
     const std::vector<Case> cases{
-        {"nothing", "{}", {3, 4}, {3, 4}},
         {"position", R"({"p":{"a":0,"k":[10,20,5]}})", {3, 4}, {13, 24}},
         {"anchor", R"({"a":{"a":0,"k":[10,20]}})", {10, 20}, {0, 0}},
         {"scale", R"({"s":{"a":0,"k":[200,50]}})", {3, 4}, {6, 2}},

@@ -1,6 +1,6 @@
 // Text layers rendered from hand-written documents through the whole engine:
-// placement of point and box text, stroke over fill, font fallback, text and
-// colour providers, an animator's selected range, and text that goes away.
+// placement of point and box text, stroke over fill, text providers,
+// an animator's selected range, and text that goes away.
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
-#include "Platform/Text/Font.h"
 #include "tests/Lottie/MainThread/Text/TextTestSupport.h"
 
 namespace {
@@ -30,13 +28,6 @@ std::string layerAt20x80(const DocumentSpec& document = {}) {
 
 std::shared_ptr<lottie::MainThreadAnimationLayer> rootOf(const std::string& layer) {
     return mainthreadtest::makeRoot(mainthreadtest::decode(textDocumentJson(layer)));
-}
-
-std::shared_ptr<lottie::TextCompositionLayer> textLayerOf(lottie::MainThreadAnimationLayer& root) {
-    for (const auto& layer : root.animationLayers()) {
-        if (auto text = std::dynamic_pointer_cast<lottie::TextCompositionLayer>(layer)) return text;
-    }
-    return nullptr;
 }
 
 double left(const PixelBounds& ink) { return ink.left; }
@@ -61,7 +52,6 @@ TEST(TextCompositionLayer, PointAndBoxTextPlacement) {
         {1, false, right, 147, &PixelBounds::bottom, 80},  {3, false, left, 153, &PixelBounds::top, 82},
         {0, true, left, 23, &PixelBounds::top, 30},        {1, true, right, 277, &PixelBounds::top, 30},
         {2, true, middle, 150, &PixelBounds::top, 30},     {3, true, left, 23, &PixelBounds::top, 30},
-        {4, true, left, 23, &PixelBounds::top, 30},        {5, true, left, 23, &PixelBounds::top, 30},
         {6, true, left, 23, &PixelBounds::top, 30},
     };
     for (const Case& c : cases) {
@@ -105,18 +95,6 @@ TEST(TextCompositionLayer, StrokeOverFillCoversTheFill) {
     EXPECT_GT(countPixels(*over, isBlue), countPixels(*under, isBlue));
 }
 
-TEST(TextCompositionLayer, AFontFontconfigLacksFallsBackToTheSansSerifFace) {
-    DocumentSpec missing;
-    missing.font = "NoSuchFontAnywhere-Bold";
-    DocumentSpec fallback;
-    fallback.font = platform::text::Font::fallbackFamilyName();
-    auto missingImage = renderLayer(layerAt20x80(missing));
-    auto fallbackImage = renderLayer(layerAt20x80(fallback));
-    ASSERT_TRUE(missingImage && fallbackImage);
-    EXPECT_GT(countPixels(*missingImage, isRed), 0);
-    EXPECT_EQ(missingImage->pixels(), fallbackImage->pixels());
-}
-
 class ReplacingTextProvider final : public lottie::LegacyAnimationTextProvider {
 public:
     ReplacingTextProvider(bool byKeypath, bool byName) : byKeypath_(byKeypath), byName_(byName) {}
@@ -154,16 +132,10 @@ TEST(TextCompositionLayer, ATextProviderReplacesTheText) {
         auto image = mainthreadtest::renderFrame(*root, 0);
         ASSERT_TRUE(image);
         EXPECT_EQ(image->pixels(), (byKeypath || byName ? expectedReplaced : expectedOriginal)->pixels());
-        EXPECT_EQ(textLayerOf(*root)->fullAnimationKeypath(), lottie::AnimationKeypath("Title"));
     }
 }
 
-class NoFontProvider final : public lottie::AnimationFontProvider {
-public:
-    std::optional<platform::text::Font> fontNamed(const std::string&, double) const override { return std::nullopt; }
-};
-
-TEST(TextCompositionLayer, ProvidersAreAskedWithTheFullKeypathAndMayHaveNoFont) {
+TEST(TextCompositionLayer, TextProvidersAreAskedWithTheFullKeypath) {
     const std::string inner = layerAt20x80();
     const std::string precomp =
         R"({"ty":0,"nm":"Comp","ind":1,"refId":"inner","w":300,"h":150,"ip":0,"op":1000,"st":0,"ks":{}})";
@@ -176,12 +148,6 @@ TEST(TextCompositionLayer, ProvidersAreAskedWithTheFullKeypathAndMayHaveNoFont) 
     ASSERT_TRUE(image);
     EXPECT_GT(countPixels(*image, isRed), 0);
     EXPECT_EQ(provider->asked, std::vector<std::string>{"Comp.Title"});
-
-    root->setFontProvider(std::make_shared<NoFontProvider>());
-    root->redrawCurrentFrame();
-    image = mainthreadtest::renderFrame(*root, 0);
-    ASSERT_TRUE(image);
-    EXPECT_EQ(countPixels(*image, isVisible), 0);
 }
 
 TEST(TextCompositionLayer, HostileDocumentsRenderWithoutHarm) {
@@ -191,7 +157,6 @@ TEST(TextCompositionLayer, HostileDocumentsRenderWithoutHarm) {
     };
     const std::vector<Case> cases{
         {"huge font", [](DocumentSpec& d) { d.size = 2000; }},
-        {"no font size", [](DocumentSpec& d) { d.size = 0; }},
         {"negative font size", [](DocumentSpec& d) { d.size = -40; }},
         {"enormous tracking", [](DocumentSpec& d) { d.tracking = 2000000000; }},
         {"negative line height", [](DocumentSpec& d) { d.lineHeight = -1e9; d.text = R"(A\rB\rC)"; }},
@@ -233,50 +198,6 @@ TEST(TextCompositionLayer, AnAnimatorRangeColoursOnlyItsCharacters) {
         EXPECT_EQ(countPixels(*image, isRed, middle + 3), 0);
         EXPECT_GT(countPixels(*image, isBlack, middle + 3), 0);
     }
-}
-
-TEST(TextCompositionLayer, TextThatBecomesEmptyShowsNothing) {
-    DocumentSpec text;
-    DocumentSpec empty;
-    empty.text = "";
-    auto root = rootOf(textLayer({{0, text}, {10, empty}, {20, text}}, "[]", {20, 80}));
-    struct Step {
-        double frame;
-        bool shows;
-    };
-    for (const Step& step : std::vector<Step>{{0, true}, {10, false}, {15, false}, {20, true}, {10, false}}) {
-        SCOPED_TRACE(step.frame);
-        auto image = mainthreadtest::renderFrame(*root, step.frame);
-        ASSERT_TRUE(image);
-        EXPECT_EQ(countPixels(*image, isVisible) > 0, step.shows);
-    }
-}
-
-TEST(TextCompositionLayer, AFrameWithoutChangesLeavesTheTextAlone) {
-    auto root = rootOf(layerAt20x80());
-    ASSERT_TRUE(mainthreadtest::renderFrame(*root, 0));
-    auto layer = textLayerOf(*root);
-    ASSERT_TRUE(layer);
-    EXPECT_FALSE(layer->textLayer()->needsDisplay());
-    layer->showFrame(5, false);
-    EXPECT_FALSE(layer->textLayer()->needsDisplay());
-    EXPECT_FALSE(layer->textLayer()->needsContentUpdate());
-    // A forced frame lays the text out again with the providers of the moment.
-    root->setTextProvider(std::make_shared<ReplacingTextProvider>(true, false));
-    layer->showFrame(5, true);
-    EXPECT_EQ(layer->textLayer()->text(), "III");
-}
-
-TEST(TextCompositionLayer, GlyphOutlinesInTheDocumentLeaveTheTextToTheFont) {
-    const std::string chars =
-        R"("chars":[{"ch":"H","size":40,"style":"Regular","fFamily":"DejaVu Sans","w":60,"data":{"shapes":[]}}],)"
-        R"("fonts":{"list":[{"fName":"DejaVu Sans","fFamily":"DejaVu Sans","fStyle":"Regular","ascent":75}]})";
-    const std::string layer = layerAt20x80();
-    auto withGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer, chars), 0);
-    auto withoutGlyphs = mainthreadtest::renderDocument(textDocumentJson(layer), 0);
-    ASSERT_TRUE(withGlyphs && withoutGlyphs);
-    EXPECT_GT(countPixels(*withGlyphs, isRed), 0);
-    EXPECT_EQ(withGlyphs->pixels(), withoutGlyphs->pixels());
 }
 
 }  // namespace

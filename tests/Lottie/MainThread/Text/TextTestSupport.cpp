@@ -32,10 +32,8 @@ std::string textLayer(const std::vector<std::pair<double, DocumentSpec>>& keyfra
     return out.str();
 }
 
-std::string textDocumentJson(const std::string& layer, const std::string& extraRootMembers) {
-    std::string json = mainthreadtest::document("[" + layer + "]", 300, 150);
-    if (!extraRootMembers.empty()) json.insert(json.size() - 1, "," + extraRootMembers);
-    return json;
+std::string textDocumentJson(const std::string& layer) {
+    return mainthreadtest::document("[" + layer + "]", 300, 150);
 }
 
 bool isRed(const mainthreadtest::Rgba& p) { return p.a > 200 && p.r > 200 && p.g < 60 && p.b < 60; }

@@ -38,7 +38,7 @@ std::string textLayer(const std::vector<std::pair<double, DocumentSpec>>& keyfra
                       const std::string& animators = "[]", std::pair<double, double> position = {0, 0},
                       const std::string& name = "Title");
 // A whole 300 x 150 document around one text layer.
-std::string textDocumentJson(const std::string& layer, const std::string& extraRootMembers = "");
+std::string textDocumentJson(const std::string& layer);
 
 using PixelTest = std::function<bool(const mainthreadtest::Rgba&)>;
 bool isRed(const mainthreadtest::Rgba& pixel);

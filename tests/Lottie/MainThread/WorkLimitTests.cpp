@@ -13,7 +13,7 @@
 #include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
-#include "tests/Lottie/Playback/RecordingLogger.h"
+#include "tests/Support/RecordingLogger.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ TEST(WorkLimits, DocumentsPastALimitRenderAndSayOnceWhatIsLeftOut) {
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        RecordingLogger recorder;
+        testsupport::RecordingLogger recorder;
         const std::vector<std::string>& warnings = recorder.warnings;
         auto root = makeRoot(decode(test.json));
         for (double frame : {0.0, 1.0}) {

@@ -78,8 +78,8 @@ TEST(ValueProviders, VendTheirValueTypes) {
         EXPECT_EQ(valueAt<LottieVector1D>(ramp, frame), LottieVector1D(frame / 2));
     }
     // A provider needs something to give.
-    EXPECT_THROW(ColorValueProvider(ColorValueProvider::Block()), std::invalid_argument);
-    EXPECT_THROW(FloatValueProvider(FloatValueProvider::Block()), std::invalid_argument);
+    EXPECT_THROW(ColorValueProvider{ColorValueProvider::Block()}, std::invalid_argument);
+    EXPECT_THROW(FloatValueProvider{FloatValueProvider::Block()}, std::invalid_argument);
 }
 
 TEST(ValueProviders, ColourKeyframesInterpolateAtAnyFrame) {

@@ -91,8 +91,8 @@ TEST(BezierPath, ReportsEachDictionaryFailureByLine) {
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(initializableError([&] { BezierPath::fromAny(json(text)); }), expected);
-        EXPECT_TRUE(decodingError([&] { decodeKeyed<BezierPath>(text); }));
+        EXPECT_EQ(initializableError([&, text = text] { BezierPath::fromAny(json(text)); }), expected);
+        EXPECT_TRUE(decodingError([&, text = text] { decodeKeyed<BezierPath>(text); }));
     }
 }
 

@@ -85,8 +85,8 @@ TEST(KeyframeGroup, UnreadableKFailsWithTheRightError) {
     };
     for (const auto& [text, kind] : cases) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(initializableError([&] { fromDictionary(text); }), at(166));
-        EXPECT_EQ(decodingError([&] { decodeKeyed<Group1D>(text); }), kind);
+        EXPECT_EQ(initializableError([&, text = text] { fromDictionary(text); }), at(166));
+        EXPECT_EQ(decodingError([&, text = text] { decodeKeyed<Group1D>(text); }), kind);
     }
 }
 

@@ -229,7 +229,9 @@ TEST_F(DisplayLinkTest, PresentationCarriesEveryAnimatedKeyPath) {
     clock->advance(1);
     for (const auto& [layer, cases] : layers) {
         const std::shared_ptr<Layer> copy = layer->presentation();
-        EXPECT_EQ(typeid(*copy), typeid(*layer));
+        const auto& copied = *copy;
+        const auto& original = *layer;
+        EXPECT_EQ(typeid(copied), typeid(original));
         for (const Case& c : cases) {
             EXPECT_EQ(copy->value(c.keyPath), c.halfway) << c.keyPath << ": " << copy->value(c.keyPath)->description();
         }

@@ -75,7 +75,8 @@ void expectFullDocumentModel(const LottieAnimation& animation) {
     ASSERT_TRUE(shadow);
     EXPECT_DOUBLE_EQ(shadow->opacity()->keyframes()[0].value().value, 128.0 / 255 * 100);
     EXPECT_EQ(shadow->angle()->keyframes().at(1).inTangent(), LottieVector2D(0.7, 1));
-    EXPECT_EQ(typeid(*precomp->effects[1]), typeid(LayerEffect));
+    const auto& secondEffect = *precomp->effects[1];
+    EXPECT_EQ(typeid(secondEffect), typeid(LayerEffect));
 }
 
 // The model's canonical form is its encoding: both decoders must agree on it,

@@ -61,7 +61,8 @@ TEST(LayerEffectDecoding, DecodersDifferOnUnknownValuesAndNames) {
     EXPECT_EQ(dictionary.effects[0]->name, "Unknown");
     EXPECT_EQ(dictionary.effects[1]->type, EffectValueType::unknown);
     EXPECT_EQ(dictionary.effects[1]->name, "Untyped");
-    EXPECT_EQ(typeid(*dictionary.effects[2]), typeid(Vector1DEffectValue));
+    const auto& thirdValue = *dictionary.effects[2];
+    EXPECT_EQ(typeid(thirdValue), typeid(Vector1DEffectValue));
 
     // The keyed decoder keeps type 7 as a plain value and needs every value's "ty".
     platform::json::Value typed = platform::json::parse(std::string(R"({"ty":5,"ef":[)") +
@@ -70,7 +71,8 @@ TEST(LayerEffectDecoding, DecodersDifferOnUnknownValuesAndNames) {
     EXPECT_EQ(keyed.name, "Effect");
     ASSERT_EQ(keyed.effects.size(), 2u);
     EXPECT_EQ(keyed.effects[0]->type, EffectValueType::unknown);
-    EXPECT_EQ(typeid(*keyed.effects[0]), typeid(EffectValue));
+    const auto& firstValue = *keyed.effects[0];
+    EXPECT_EQ(typeid(firstValue), typeid(EffectValue));
     modeltest::expectDecodingError([&] { LayerEffect{platform::json::Decoder(json)}; }, Kind::keyNotFound);
 }
 

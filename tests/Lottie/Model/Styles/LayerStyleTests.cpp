@@ -69,7 +69,8 @@ TEST(LayerStyleDecoding, OtherStylesAreKeptAndNamesDefaultPerDecoder) {
     auto styles = bothFamilies(R"({"ty":3},{"ty":2.0,"nm":"odd"})");
     ASSERT_EQ(styles.size(), 4u);
     for (const auto& style : styles) {
-        EXPECT_EQ(typeid(*style), typeid(LayerStyle));
+        const auto& decoded = *style;
+        EXPECT_EQ(typeid(decoded), typeid(LayerStyle));
         EXPECT_EQ(style->type, LayerStyleType::unknown);
     }
     EXPECT_EQ(styles[0]->name, "Layer");

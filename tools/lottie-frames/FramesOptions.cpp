@@ -40,7 +40,11 @@ std::string usage() {
     return "usage: lottie-frames FILE --info\n"
            "       lottie-frames FILE --frames 0,12.5,30|all --size WxH --out DIR [--background RRGGBBAA]\n"
            "       lottie-frames FILE --bench --size WxH\n"
-           "options: --strategy dictionary|codable  --engine main-thread|core-animation|automatic\n";
+           "options: --strategy dictionary|codable  --engine main-thread|core-animation|automatic\n"
+           "--bench renders every frame twice (an untimed pass, then a timed one) and prints one JSON object:\n"
+           "  frames, decodeMs, buildMs, renderMsMean/Median/P95/Max (timed pass), peakRssKb,\n"
+           "  minorFaultsPerFrame (mean over every render) and minorFaultsPerFrameAfterWarmUp\n"
+           "  (the same after the first 3 renders; null when there are no more)\n";
 }
 
 FramesOptions parseOptions(const std::vector<std::string>& arguments) {

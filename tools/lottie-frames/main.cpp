@@ -109,6 +109,29 @@ int renderFrames(const std::shared_ptr<const lottie::LottieAnimation>& animation
     return 0;
 }
 
+long minorFaultsSoFar() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// Renders the frame and adds the minor page faults it caused to the list. A
+// steady-state frame should cause none: every fault is the kernel handing out a
+// fresh page for a buffer the renderer did not reuse.
+void renderCountingFaults(lottieframes::FrameRenderer& renderer, double frame, std::vector<long>& faults) {
+    const long before = minorFaultsSoFar();
+    renderer.render(frame);
+    faults.push_back(minorFaultsSoFar() - before);
+}
+
+// The first renders fill the caches and pools a steady state reuses; the fault
+// figure after them says whether anything is still allocated afresh per frame.
+constexpr std::size_t faultWarmUpRenders = 3;
+
+double meanFaults(std::vector<long>::const_iterator begin, std::vector<long>::const_iterator end) {
+    return static_cast<double>(std::accumulate(begin, end, 0L)) / static_cast<double>(end - begin);
+}
+
 int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation,
                  const lottieframes::FramesOptions& options, double decodeMs) {
     const std::vector<NamedFrame> frames = allFrames(*animation);
@@ -116,12 +139,16 @@ int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation
     lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background,
                                          options.engine, std::filesystem::path(options.file).parent_path());
     const double buildMs = millisecondsSince(buildStart);
-    for (const NamedFrame& frame : frames) renderer.render(frame.frame);
+    // Faults are counted around every render, the untimed first pass included,
+    // so that the first figure shows the cold start and the second the steady state.
+    std::vector<long> faults;
+    faults.reserve(2 * frames.size());
+    for (const NamedFrame& frame : frames) renderCountingFaults(renderer, frame.frame, faults);
     std::vector<double> times;
     times.reserve(frames.size());
     for (const NamedFrame& frame : frames) {
         const auto start = std::chrono::steady_clock::now();
-        renderer.render(frame.frame);
+        renderCountingFaults(renderer, frame.frame, faults);
         times.push_back(millisecondsSince(start));
     }
     double mean = 0;
@@ -150,6 +177,11 @@ int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation
         {"renderMsP95", Value(p95)},
         {"renderMsMax", Value(worst)},
         {"peakRssKb", Value::integer(static_cast<std::int64_t>(usage.ru_maxrss))},
+        {"minorFaultsPerFrame", faults.empty() ? Value() : Value(meanFaults(faults.begin(), faults.end()))},
+        {"minorFaultsPerFrameAfterWarmUp",
+         faults.size() <= faultWarmUpRenders
+             ? Value()
+             : Value(meanFaults(faults.begin() + faultWarmUpRenders, faults.end()))},
     };
     std::cout << platform::json::serialize(Value(std::move(report))) << '\n';
     return 0;

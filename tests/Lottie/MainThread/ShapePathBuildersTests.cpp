@@ -78,8 +78,8 @@ TEST(ShapePathBuilders, RoundednessIsBounded) {
     } cases[] = {
         {true, 5, 50, 20 * 0.5 * 0.47829},  {true, 5, 1e5, 20 * 0.47829},
         {true, 5, -1e5, 20 * 0.47829},      {true, 5, std::numeric_limits<double>::quiet_NaN(), 0},
-        {true, 100, 100, 20 * 0.47829},     {true, 1e4, 1e5, k / 2e4 * (20 * M_PI / 1e4)},
-        {false, 5, 1e5, 40 * 0.25},         {false, 1e4, 100, k / 1e4 * (40 * 2 * M_PI / 1e4)},
+        {true, 100, 100, 20 * 0.47829},     {true, 5e3, 1e5, k / 1e4 * (20 * M_PI / 5e3)},
+        {false, 5, 1e5, 40 * 0.25},         {false, 5e3, 100, k / 5e3 * (40 * 2 * M_PI / 5e3)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.points) + (c.star ? " star " : " polygon ") + std::to_string(c.roundedness));

@@ -29,8 +29,8 @@
 namespace lottie {
 
 struct ShapePathBuilders {
-    static constexpr double maximumPointCount = 10'000;
-    static constexpr double maximumHandleCrossings = 20'000;
+    static constexpr double maximumPointCount = 5'000;
+    static constexpr double maximumHandleCrossings = 3'500;
 
     // Five vertices: top, side, bottom, other side, top again.
     static BezierPath makeEllipse(platform::graphics::Size size, platform::graphics::Point center,

@@ -44,6 +44,15 @@ std::map<std::string, Ratios>& results() {
     return ratios;
 }
 
+// Reports the mean milliseconds of each renderer over the run and keeps their ratio.
+void report(benchmark::State& state, double ours, double peer, double& ratio) {
+    const double n = static_cast<double>(state.iterations());
+    state.counters["ours_ms"] = ours / n;
+    state.counters["peer_ms"] = peer / n;
+    state.counters["ratio"] = ours / peer;
+    ratio = ours / peer;
+}
+
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -71,11 +80,7 @@ void loadBoth(benchmark::State& state, const std::string& name, const std::strin
         benchmark::DoNotOptimize(rlottie::Animation::loadFromData(json, name, "", false));
         peer += millisecondsSince(start);
     }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["ours_ms"] = ours / n;
-    state.counters["peer_ms"] = peer / n;
-    state.counters["ratio"] = ours / peer;
-    results()[name].load = ours / peer;
+    report(state, ours, peer, results()[name].load);
 }
 
 // One frame of each renderer per iteration, stepping through the animation; the
@@ -105,11 +110,7 @@ void renderBoth(benchmark::State& state, const std::string& name, const std::str
         benchmark::DoNotOptimize(buffer.data());
         peerTime += millisecondsSince(start);
     }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["ours_ms"] = oursTime / n;
-    state.counters["peer_ms"] = peerTime / n;
-    state.counters["ratio"] = oursTime / peerTime;
-    results()[name].render = oursTime / peerTime;
+    report(state, oursTime, peerTime, results()[name].render);
 }
 
 double median(std::vector<double> values) {

@@ -95,17 +95,23 @@ graphics::Color shadowColorOf(const Layer& presented) {
 }
 
 // Above 0 while a layer is drawn to make a wide shadow from (see drawWithWideShadow).
-int shadowSourceDepth = 0;
+// Per thread, as the render budget is.
+thread_local int shadowSourceDepth = 0;
 
-// Narrows the clip to whole device pixels, so that transparency groups begun
-// under it are no larger.
-void clipToPixels(GraphicsContext& context, const PixelRect& area) {
+// Clips with device pixels as user space, then comes back to the current space;
+// unlike inDeviceSpace, the clip outlives the detour. False when the current
+// transform cannot be undone (nothing clipped).
+template <typename Clip>
+bool clipInDeviceSpace(GraphicsContext& context, Clip&& clip) {
     const AffineTransform current = context.currentTransform();
-    if (const std::optional<AffineTransform> inverse = current.inverted()) {
-        context.concatenate(*inverse);
-        context.clipToRect(area.rect());
-        context.concatenate(current);
+    const std::optional<AffineTransform> inverse = current.inverted();
+    if (!inverse) {
+        return false;
     }
+    context.concatenate(*inverse);
+    clip();
+    context.concatenate(current);
+    return true;
 }
 
 // Ends the drawing of a layer entered into the budget, however it ends.
@@ -125,7 +131,8 @@ Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& co
         if (area.isEmpty()) {
             return Group::empty;
         }
-        clipToPixels(context, area);
+        // Narrowed to whole device pixels, so that the group is no larger.
+        clipInDeviceSpace(context, [&] { context.clipToRect(area.rect()); });
     }
     RenderBudget& budget = *RenderBudget::active();
     if (!budget.takeSurface(area.pixels())) {
@@ -272,19 +279,12 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     if (!image) {
         return false;
     }
-    bool clipped = false;
-    const AffineTransform current = context.currentTransform();
-    if (const std::optional<AffineTransform> inverse = current.inverted()) {
-        // The mask's pixels line up with the device's; clip in device space, then
-        // come back to the layer's space. The clip itself outlives the detour,
-        // and also bounds the group that the masked layer is drawn in.
-        context.concatenate(*inverse);
+    // The mask's pixels line up with the device's. The clip also bounds the
+    // group that the masked layer is drawn in.
+    return clipInDeviceSpace(context, [&] {
         context.clipToMask(area.rect(), *image);
         context.clipToRect(area.rect());
-        context.concatenate(current);
-        clipped = true;
-    }
-    return clipped;
+    });
 }
 
 bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {

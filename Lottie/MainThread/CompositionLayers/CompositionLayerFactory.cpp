@@ -17,12 +17,15 @@ namespace lottie {
 
 namespace {
 
-// Tells the context's logger, the first time a limit is reached, what it leaves out.
-void reportLimit(const CompositionLayerContext& context, bool& reported, std::string message) {
+// Tells the context's logger, the first time a limit is reached, what it leaves
+// out. The message is made only then: a hostile document reaches a limit for
+// every layer past it.
+template <typename Message>
+void reportLimit(const CompositionLayerContext& context, bool& reported, Message&& message) {
     if (reported) return;
     reported = true;
     if (context.logger) {
-        context.logger->warn([message = std::move(message)] { return message; }, "Lottie/CompositionLayerFactory", 0);
+        context.logger->warn([text = message()] { return text; }, "Lottie/CompositionLayerFactory", 0);
     }
 }
 
@@ -33,9 +36,10 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
     context.layerCount += 1 + (model.masks ? model.masks->size() : 0);
     if (context.layerCount > CompositionLayerContext::maximumLayerCount) {
-        reportLimit(context, context.layerLimitReported,
-                    "The animation has more than " + std::to_string(CompositionLayerContext::maximumLayerCount) +
-                        " layers once its precompositions are expanded; the rest are not shown.");
+        reportLimit(context, context.layerLimitReported, [] {
+            return "The animation has more than " + std::to_string(CompositionLayerContext::maximumLayerCount) +
+                   " layers once its precompositions are expanded; the rest are not shown.";
+        });
         return CompositionLayer::make<NullCompositionLayer>(model);
     }
     if (const auto* shape = dynamic_cast<const ShapeLayerModel*>(&model)) {
@@ -53,10 +57,11 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
                                 inProgress.end();
             const bool tooDeep = inProgress.size() >= CompositionLayerContext::maximumPrecompositionDepth;
             if (tooDeep) {
-                reportLimit(context, context.depthLimitReported,
-                            "Precompositions nest more than " +
-                                std::to_string(CompositionLayerContext::maximumPrecompositionDepth) +
-                                " levels deep; the deeper levels are not shown.");
+                reportLimit(context, context.depthLimitReported, [] {
+                    return "Precompositions nest more than " +
+                           std::to_string(CompositionLayerContext::maximumPrecompositionDepth) +
+                           " levels deep; the deeper levels are not shown.";
+                });
             }
             if (found != library->precompAssets.end() && found->second && !nested && !tooDeep) {
                 return CompositionLayer::make<PreCompositionLayer>(*precomp, *found->second, context);

@@ -7,6 +7,7 @@
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
 
@@ -52,7 +53,7 @@ std::shared_ptr<GraphicsContext::PixelMask> GraphicsContext::newMask(cairo_t** d
     if (width_ <= 0 || height_ <= 0) {
         return nullptr;
     }
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, width_, height_);
+    cairo_surface_t* surface = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, width_, height_);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return nullptr;

@@ -96,15 +96,7 @@ void GraphicsContext::clipToStrokeOfCurrentPath() {
         return;
     }
     // The path was built in device space; hand it over as it is.
-    cairo_matrix_t matrix;
-    cairo_get_matrix(cairo_, &matrix);
-    cairo_identity_matrix(cairo_);
-    cairo_path_t* path = cairo_copy_path(cairo_);
-    cairo_set_matrix(cairo_, &matrix);
-    cairo_identity_matrix(drawing);
-    cairo_append_path(drawing, path);
-    cairo_path_destroy(path);
-    cairo_set_matrix(drawing, &matrix);
+    copyDevicePath(cairo_, drawing);
     applyStrokeStyle(drawing);
     double x0, y0, x1, y1;
     cairo_stroke_extents(drawing, &x0, &y0, &x1, &y1);

@@ -14,22 +14,6 @@ namespace platform::graphics {
 
 namespace {
 
-// Copies the current path of one Cairo context to another, in device space,
-// where both agree and where the path was built.
-void copyPath(cairo_t* from, cairo_t* to) {
-    cairo_matrix_t fromMatrix, toMatrix;
-    cairo_get_matrix(from, &fromMatrix);
-    cairo_get_matrix(to, &toMatrix);
-    cairo_identity_matrix(from);
-    cairo_path_t* path = cairo_copy_path(from);
-    cairo_set_matrix(from, &fromMatrix);
-    cairo_identity_matrix(to);
-    cairo_new_path(to);
-    cairo_append_path(to, path);
-    cairo_set_matrix(to, &toMatrix);
-    cairo_path_destroy(path);
-}
-
 // Clips `to` as `from` is clipped where Cairo can say how (rectangles), and in
 // any case to the device box given: a clip that is not made of rectangles
 // still applies when the group is laid down.
@@ -77,7 +61,7 @@ void GraphicsContext::pushGroup() {
     cairo_set_matrix(group, &matrix);
     cairo_set_antialias(group, cairo_get_antialias(cairo_));
     if (pathElementCount_ > 0) {
-        copyPath(cairo_, group);
+        copyDevicePath(cairo_, group);
     }
     outerContexts_.push_back(cairo_);
     cairo_ = group;
@@ -88,7 +72,7 @@ cairo_pattern_t* GraphicsContext::popGroup() {
     cairo_ = outerContexts_.back();
     outerContexts_.pop_back();
     if (pathElementCount_ > 0) {
-        copyPath(group, cairo_);
+        copyDevicePath(group, cairo_);
     }
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(cairo_get_target(group));
     cairo_destroy(group);

@@ -35,8 +35,9 @@ void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image>
 }
 
 // Whether what the layers under `model` draw depends only on the layer tree:
-// nothing animates, waits for display or layout, or blends with what lies
-// beneath.
+// nothing animates, waits for display (which the renderer runs as it goes), or
+// blends with what lies beneath. A pending layout does not count: the renderer
+// does not lay out, and a layout pass that moves anything marks it changed.
 bool drawsFromTreeAlone(const Layer& model) {
     std::vector<const Layer*> pending;
     for (const auto& sublayer : model.sublayers()) pending.push_back(sublayer.get());
@@ -45,8 +46,7 @@ bool drawsFromTreeAlone(const Layer& model) {
         const Layer* layer = pending.back();
         pending.pop_back();
         if (++visited > maximumLayers) return false;
-        if (layer->hasAnimations() || layer->needsDisplay() || layer->needsLayout() ||
-            layer->compositingFilter()) {
+        if (layer->hasAnimations() || layer->needsDisplay() || layer->compositingFilter()) {
             return false;
         }
         if (layer->mask()) pending.push_back(layer->mask().get());

@@ -7,7 +7,7 @@
 // frames in a row, and is drawn again while what can change it stays the same:
 // the layer tree under it (Layer::subtreeVersion), where it lands on the device
 // (the whole device transform) and the target's size. Contents that change on
-// their own are never kept: animations, a pending display or layout, and blend
+// their own are never kept: animations, a pending display, and blend
 // modes under the layer (they blend with what lies beneath the layer, which a
 // picture of the contents alone does not hold). A picture holds the contents
 // unclipped within the target, so a clip that changes around it still applies

@@ -59,10 +59,13 @@ struct DevicePixels {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
-// The target's pixels the contents can reach; none when they reach none.
-std::optional<DevicePixels> reach(const Layer& model, const Layer& presented, const GraphicsContext& context,
+// The target's pixels the contents can reach within the clip; none when they
+// reach none.
+std::optional<DevicePixels> reach(const Layer& model, const Layer& presented, const std::vector<Rect>& clip,
                                   const AffineTransform& toDevice) {
-    Rect box(0, 0, context.width(), context.height());
+    Rect box = Rect::null();
+    for (const Rect& rect : clip) box = box.isNull() ? rect : box.unionWith(rect);
+    if (box.isNull() || box.isEmpty()) return std::nullopt;
     if (const std::optional<Rect> bounds = LayerExtent::contentBounds(model, presented, toDevice)) {
         box = bounds->intersection(box);
     }
@@ -73,11 +76,8 @@ std::optional<DevicePixels> reach(const Layer& model, const Layer& presented, co
                         static_cast<int>(maxY - minY)};
 }
 
-void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context, const AffineTransform& inverse) {
-    context.saveGState();
-    context.concatenate(inverse);
-    context.drawImage(*entry.picture, Rect(entry.x, entry.y, entry.picture->width(), entry.picture->height()));
-    context.restoreGState();
+void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
+    context.drawDeviceImageIgnoringClip(*entry.picture, entry.x, entry.y);
 }
 
 }  // namespace
@@ -90,17 +90,18 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     if (&presented != &model || context.width() <= 0 || context.height() <= 0) {
         return false;  // presented values change with time
     }
+    std::optional<std::vector<Rect>> clip = context.deviceClipRectangles();
+    if (!clip) return false;
     const AffineTransform toDevice = context.currentTransform();
-    const std::optional<AffineTransform> inverse = toDevice.inverted();
-    if (!inverse) return false;
     if (!model.contentCache_) model.contentCache_ = std::make_unique<ContentCacheEntry>();
     ContentCacheEntry& entry = *model.contentCache_;
-    const bool same = entry.version == model.subtreeVersion() && entry.toDevice == toDevice &&
+    const bool same = entry.version == model.subtreeVersion() && entry.toDevice == toDevice && entry.clip == *clip &&
                       entry.targetWidth == context.width() && entry.targetHeight == context.height();
     if (!same) {
         // A new state: drawn as usual, and kept if the next frame brings it again.
         entry.version = model.subtreeVersion();
         entry.toDevice = toDevice;
+        entry.clip = std::move(*clip);
         entry.targetWidth = context.width();
         entry.targetHeight = context.height();
         setPicture(entry, nullptr);
@@ -111,16 +112,19 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
         return false;
     }
     if (entry.picture) {
-        drawPicture(entry, context, *inverse);
+        drawPicture(entry, context);
         return true;
     }
-    const std::optional<DevicePixels> pixels = reach(model, presented, context, toDevice);
+    const std::optional<DevicePixels> pixels = reach(model, presented, entry.clip, toDevice);
     if (!pixels) return false;
     const std::int64_t size = static_cast<std::int64_t>(pixels->width) * pixels->height;
     if (pixelsKept + size > maximumPixels) return false;
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(pixels->width, pixels->height);
     if (!buffer) return false;
     buffer->translateBy(-pixels->x, -pixels->y);
+    // The clip the contents are drawn under, as they would be in the target.
+    for (const Rect& rect : entry.clip) buffer->addRect(rect);
+    buffer->clip();
     buffer->concatenate(toDevice);
     draw(*buffer);
     std::shared_ptr<const graphics::Image> picture = GraphicsContext::finishImage(std::move(buffer));
@@ -128,7 +132,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     entry.x = pixels->x;
     entry.y = pixels->y;
     setPicture(entry, std::move(picture));
-    drawPicture(entry, context, *inverse);
+    drawPicture(entry, context);
     return true;
 }
 

@@ -6,12 +6,13 @@
 // A picture is kept for a layer once its contents came out the same on two
 // frames in a row, and is drawn again while what can change it stays the same:
 // the layer tree under it (Layer::subtreeVersion), where it lands on the device
-// (the whole device transform) and the target's size. Contents that change on
-// their own are never kept: animations, a pending display, and blend
-// modes under the layer (they blend with what lies beneath the layer, which a
-// picture of the contents alone does not hold). A picture holds the contents
-// unclipped within the target, so a clip that changes around it still applies
-// when it is drawn.
+// (the whole device transform), the clip it is drawn under and the target's
+// size. Contents that change on their own are never kept: animations, a pending
+// display, and blend modes under the layer (they blend with what lies beneath
+// the layer, which a picture of the contents alone does not hold); nor are
+// contents under a clip other than rectangles. The picture is drawn under the
+// clip and laid down without it, so that anti-aliased clip edges come out as
+// they do when the contents are drawn.
 //
 // The pictures of all layers share a bound in pixels; past it no more are
 // kept. Each lives with its layer (Layer owns its entry). Main thread only.
@@ -19,8 +20,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "Platform/Graphics/AffineTransform.h"
+#include "Platform/Graphics/Rect.h"
 
 namespace platform::graphics {
 class GraphicsContext;
@@ -40,6 +43,7 @@ struct ContentCacheEntry {
     // What the contents were last drawn under.
     std::uint64_t version = 0;
     graphics::AffineTransform toDevice;
+    std::vector<graphics::Rect> clip;
     int targetWidth = 0;
     int targetHeight = 0;
     // The picture and its device-pixel origin; none until the contents came

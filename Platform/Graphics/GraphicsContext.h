@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -100,6 +101,11 @@ public:
     void clearRect(const Rect& rect);
     // The image fills the rectangle, its first row at the rectangle's top (minY).
     void drawImage(const Image& image, const Rect& rect);
+    // Lays an ARGB image down pixel for pixel with its top-left corner at a
+    // device pixel, through the state's alpha and blend mode but not its clip:
+    // for pictures that were drawn under the same clip already, whose edges a
+    // second pass through an anti-aliased clip would thin.
+    void drawDeviceImageIgnoringClip(const Image& image, int x, int y);
     void drawLinearGradient(const Gradient& gradient, Point start, Point end, GradientDrawingOptions options);
     void drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius, Point endCenter,
                             double endRadius, GradientDrawingOptions options);
@@ -113,6 +119,9 @@ public:
     void clipToMask(const Rect& rect, const Image& mask);
     // In user space; the null rectangle when nothing can be drawn.
     Rect clipBoundingBox() const;
+    // The clip as rectangles in device pixels, when it is made of rectangles
+    // alone (no path, stroke or mask clip); none otherwise.
+    std::optional<std::vector<Rect>> deviceClipRectangles() const;
 
     void setFillColor(const Color& color);
     void setStrokeColor(const Color& color);

@@ -139,6 +139,31 @@ void GraphicsContext::clipToMask(const Rect& rect, const Image& image) {
     intersectMask(mask);
 }
 
+std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
+    const State& s = state();
+    if (s.degenerate || s.mask) {
+        return std::nullopt;
+    }
+    if (s.clipIsEmpty) {
+        return std::vector<Rect>{};
+    }
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_identity_matrix(cairo_);
+    cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cairo_);
+    cairo_set_matrix(cairo_, &matrix);
+    std::optional<std::vector<Rect>> rectangles;
+    if (list->status == CAIRO_STATUS_SUCCESS) {
+        rectangles.emplace();
+        for (int i = 0; i < list->num_rectangles; ++i) {
+            const cairo_rectangle_t& r = list->rectangles[i];
+            rectangles->emplace_back(r.x, r.y, r.width, r.height);
+        }
+    }
+    cairo_rectangle_list_destroy(list);
+    return rectangles;
+}
+
 Rect GraphicsContext::clipBoundingBox() const {
     const State& s = state();
     if (s.degenerate || s.clipIsEmpty) {

@@ -175,6 +175,28 @@ void GraphicsContext::drawImage(const Image& image, const Rect& rect) {
     cairo_surface_destroy(surface);
 }
 
+void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int y) {
+    const State& s = state();
+    if (s.degenerate || image.format() != Image::Format::argb32Premultiplied) {
+        return;
+    }
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        const_cast<std::uint8_t*>(image.pixels().data()), CAIRO_FORMAT_ARGB32, image.width(), image.height(),
+        image.bytesPerRow());
+    preservingPath([&] {
+        cairo_save(cairo_);
+        cairo_reset_clip(cairo_);
+        cairo_identity_matrix(cairo_);
+        cairo_rectangle(cairo_, x, y, image.width(), image.height());
+        cairo_clip(cairo_);
+        cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+        cairo_set_source_surface(cairo_, surface, x, y);
+        cairo_paint_with_alpha(cairo_, s.alpha);
+        cairo_restore(cairo_);
+    });
+    cairo_surface_destroy(surface);
+}
+
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,
                                          GradientDrawingOptions options) {
     if (state().degenerate || !std::isfinite(start.x) || !std::isfinite(start.y) || !std::isfinite(end.x) ||

@@ -197,9 +197,11 @@ void LottieAnimationLayer::setFrameWithoutActions(double frame) {
         return;
     }
     platform::compositor::Transaction::begin();
-    // Held strongly until the transaction completes.
+    // Held strongly until the transaction completes. The frame is shown again
+    // once the move has settled, updating only what changed: a forced redraw of
+    // every node after each pause would undo the engine's change tracking.
     std::shared_ptr<RootAnimationLayer> layer = rootAnimationLayer_;
-    platform::compositor::Transaction::setCompletionBlock([layer] { layer->redrawCurrentFrame(); });
+    platform::compositor::Transaction::setCompletionBlock([layer] { layer->setNeedsDisplay(); });
     platform::compositor::Transaction::setDisableActions(true);
     layer->setCurrentFrame(frame);
     platform::compositor::Transaction::commit();

@@ -358,7 +358,7 @@ void Layer::display() {
     if (drewNothing_) {
         return;
     }
-    setContents(context->makeImage());
+    setContents(graphics::GraphicsContext::finishImage(std::move(context)));
 }
 
 void Layer::setNeedsLayout() {

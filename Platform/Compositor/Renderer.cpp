@@ -170,7 +170,7 @@ std::shared_ptr<const graphics::Image> Renderer::renderImage(const std::shared_p
     }
     context->scaleBy(scale, scale);
     render(root, mediaTime, *context);
-    return context->makeImage();
+    return GraphicsContext::finishImage(std::move(context));
 }
 
 void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& context) {
@@ -275,7 +275,7 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     buffer->translateBy(-area.x, -area.y);
     buffer->concatenate(context.currentTransform());
     drawLayer(mask, mediaTime, *buffer);
-    const std::shared_ptr<const graphics::Image> image = buffer->makeImage();
+    const std::shared_ptr<const graphics::Image> image = GraphicsContext::finishImage(std::move(buffer));
     if (!image) {
         return false;
     }
@@ -326,7 +326,7 @@ bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
     buffer->translateBy(-minX, -minY);
     buffer->concatenate(current);
     drawContent(model, presented, mediaTime, *buffer);
-    const std::shared_ptr<const graphics::Image> content = buffer->makeImage();
+    const std::shared_ptr<const graphics::Image> content = GraphicsContext::finishImage(std::move(buffer));
     if (!content) {
         return true;
     }
@@ -375,7 +375,7 @@ bool Renderer::drawWithWideShadow(Layer& model, const Layer& presented, double m
     ++shadowSourceDepth;
     drawContent(model, presented, mediaTime, *buffer);
     --shadowSourceDepth;
-    const std::shared_ptr<const graphics::Image> content = buffer->makeImage();
+    const std::shared_ptr<const graphics::Image> content = GraphicsContext::finishImage(std::move(buffer));
     const double reducedRadius = graphics::GaussianBlur::reducedRadius(radius, reduction);
     const std::shared_ptr<const graphics::Image> shadow =
         content ? graphics::GaussianBlur::shadow(*content, reducedRadius, shadowColorOf(presented)) : nullptr;

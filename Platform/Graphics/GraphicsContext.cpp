@@ -6,6 +6,7 @@
 
 #include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
 
@@ -117,7 +118,7 @@ std::unique_ptr<GraphicsContext> GraphicsContext::makeBitmap(int width, int heig
     if (!validSize(width, height)) {
         return nullptr;
     }
-    return makeOnSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), false,
+    return makeOnSurface(PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_ARGB32, width, height), false,
                          [](cairo_t* c, int w, int h, bool g) { return new GraphicsContext(c, w, h, g); });
 }
 
@@ -127,12 +128,12 @@ std::unique_ptr<GraphicsContext> GraphicsContext::makeGreyBitmap(int width, int 
     }
     // Grey is kept in an opaque RGB surface so that grey levels composite exactly
     // like colours; the image made from it keeps one channel.
-    return makeOnSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), true,
+    return makeOnSurface(PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_RGB24, width, height), true,
                          [](cairo_t* c, int w, int h, bool g) { return new GraphicsContext(c, w, h, g); });
 }
 
 std::shared_ptr<const Image> GraphicsContext::makeImage() const {
-    cairo_surface_t* target = cairo_get_target(cairo_);
+    cairo_surface_t* target = cairo_get_target(targetContext());
     if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE || width_ <= 0 || height_ <= 0) {
         return nullptr;
     }
@@ -169,6 +170,28 @@ std::shared_ptr<const Image> GraphicsContext::makeImage() const {
         }
     }
     return Image::make(width_, height_, Image::Format::argb32Premultiplied, std::move(pixels));
+}
+
+std::shared_ptr<const Image> GraphicsContext::finishImage(std::unique_ptr<GraphicsContext> context) {
+    if (!context) {
+        return nullptr;
+    }
+    cairo_surface_t* target = cairo_get_target(context->targetContext());
+    if (context->grey_ || cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(target) != CAIRO_FORMAT_ARGB32 || context->width_ <= 0 ||
+        context->height_ <= 0) {
+        return context->makeImage();
+    }
+    const int width = context->width_;
+    const int height = context->height_;
+    cairo_surface_reference(target);
+    context.reset();  // closes open transparency layers and lets go of the target
+    cairo_surface_flush(target);
+    const int stride = cairo_image_surface_get_stride(target);
+    // The image keeps the surface, and with it the pixels, alive.
+    std::shared_ptr<const std::uint8_t> data(cairo_image_surface_get_data(target),
+                                             [target](const std::uint8_t*) { cairo_surface_destroy(target); });
+    return Image::sharing(width, height, Image::Format::argb32Premultiplied, stride, std::move(data));
 }
 
 void GraphicsContext::saveGState() {
@@ -401,6 +424,8 @@ void GraphicsContext::setAllowsAntialiasing(bool allowsAntialiasing) {
     state().allowsAntialiasing = allowsAntialiasing;
 }
 
-void GraphicsContext::flush() { cairo_surface_flush(cairo_get_target(cairo_)); }
+void GraphicsContext::flush() {
+    cairo_surface_flush(cairo_get_target(targetContext()));
+}
 
 }  // namespace platform::graphics

@@ -37,6 +37,7 @@
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
+typedef struct _cairo_pattern cairo_pattern_t;
 
 namespace platform::graphics {
 
@@ -62,6 +63,9 @@ public:
     // A snapshot of the pixels (grey8 for a grey bitmap); nothing when the target
     // is not one of our bitmaps.
     std::shared_ptr<const Image> makeImage() const;
+    // Ends the context and hands its pixels over as an image without copying
+    // them (grey bitmaps are still converted); nothing for a null context.
+    static std::shared_ptr<const Image> finishImage(std::unique_ptr<GraphicsContext> context);
 
     void saveGState();
     // Does nothing without a matching save (or past the start of a transparency layer).
@@ -169,8 +173,17 @@ private:
     std::shared_ptr<PixelMask> newMask(cairo_t** drawing) const;
     template <typename Body>
     void preservingPath(Body&& body);
+    // Draws into a pooled offscreen buffer the size of the clip until the
+    // matching popGroup, which gives it back as a source pattern in the current
+    // user space (the caller destroys it).
+    void pushGroup();
+    cairo_t* targetContext() const { return outerContexts_.empty() ? cairo_ : outerContexts_.front(); }
+    cairo_pattern_t* popGroup();
 
+    // Where drawing goes now: the target's context, or an open group's.
     cairo_t* cairo_;
+    // The contexts under the open groups, the target's first.
+    std::vector<cairo_t*> outerContexts_;
     int width_;
     int height_;
     bool grey_;

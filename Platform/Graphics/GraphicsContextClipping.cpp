@@ -7,6 +7,7 @@
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
 
@@ -52,7 +53,7 @@ std::shared_ptr<GraphicsContext::PixelMask> GraphicsContext::newMask(cairo_t** d
     if (width_ <= 0 || height_ <= 0) {
         return nullptr;
     }
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, width_, height_);
+    cairo_surface_t* surface = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, width_, height_);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return nullptr;
@@ -95,15 +96,7 @@ void GraphicsContext::clipToStrokeOfCurrentPath() {
         return;
     }
     // The path was built in device space; hand it over as it is.
-    cairo_matrix_t matrix;
-    cairo_get_matrix(cairo_, &matrix);
-    cairo_identity_matrix(cairo_);
-    cairo_path_t* path = cairo_copy_path(cairo_);
-    cairo_set_matrix(cairo_, &matrix);
-    cairo_identity_matrix(drawing);
-    cairo_append_path(drawing, path);
-    cairo_path_destroy(path);
-    cairo_set_matrix(drawing, &matrix);
+    copyDevicePath(cairo_, drawing);
     applyStrokeStyle(drawing);
     double x0, y0, x1, y1;
     cairo_stroke_extents(drawing, &x0, &y0, &x1, &y1);

@@ -55,10 +55,10 @@ void GraphicsContext::composite(Draw&& draw) {
         return;
     }
     // With a pixel mask the drawing is made apart, then laid down through the mask.
-    cairo_push_group(cairo_);
+    pushGroup();
     cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
     draw();
-    cairo_pattern_t* group = cairo_pop_group(cairo_);
+    cairo_pattern_t* group = popGroup();
     cairo_save(cairo_);
     cairo_set_source(cairo_, group);
     cairo_identity_matrix(cairo_);
@@ -266,7 +266,7 @@ void GraphicsContext::beginTransparencyLayer() {
     inner.mask.reset();
     layerDepths_.push_back(states_.size());
     states_.push_back(std::move(inner));
-    cairo_push_group(cairo_);
+    pushGroup();
 }
 
 void GraphicsContext::endTransparencyLayer() {
@@ -279,7 +279,7 @@ void GraphicsContext::endTransparencyLayer() {
     }
     states_.pop_back();
     layerDepths_.pop_back();
-    cairo_pattern_t* layer = cairo_pop_group(cairo_);
+    cairo_pattern_t* layer = popGroup();
     composite([&] {
         cairo_set_source(cairo_, layer);
         cairo_paint_with_alpha(cairo_, state().alpha);

@@ -55,6 +55,22 @@ inline cairo_matrix_t toCairoMatrix(const AffineTransform& t) {
 
 cairo_operator_t cairoOperator(BlendMode mode);
 
+// Copies the current path of one Cairo context to another, in device space,
+// where both agree and where the path was built.
+inline void copyDevicePath(cairo_t* from, cairo_t* to) {
+    cairo_matrix_t fromMatrix, toMatrix;
+    cairo_get_matrix(from, &fromMatrix);
+    cairo_get_matrix(to, &toMatrix);
+    cairo_identity_matrix(from);
+    cairo_path_t* path = cairo_copy_path(from);
+    cairo_set_matrix(from, &fromMatrix);
+    cairo_identity_matrix(to);
+    cairo_new_path(to);
+    cairo_append_path(to, path);
+    cairo_set_matrix(to, &toMatrix);
+    cairo_path_destroy(path);
+}
+
 // Runs `body` on an empty current path and puts the caller's path back afterwards,
 // for operations the platform performs without touching the current path.
 template <typename Body>

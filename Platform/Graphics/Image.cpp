@@ -19,8 +19,22 @@ std::uint32_t readPixel(const std::uint8_t* row, int x) {
 
 }  // namespace
 
-Image::Image(int width, int height, Format format, int bytesPerRow, std::vector<std::uint8_t> pixels)
-    : width_(width), height_(height), format_(format), bytesPerRow_(bytesPerRow), pixels_(std::move(pixels)) {}
+Image::Image(int width, int height, Format format, int bytesPerRow, std::shared_ptr<const std::uint8_t> data)
+    : width_(width),
+      height_(height),
+      format_(format),
+      bytesPerRow_(bytesPerRow),
+      data_(std::move(data)),
+      byteCount_(static_cast<std::size_t>(bytesPerRow) * static_cast<std::size_t>(height)) {}
+
+namespace {
+
+bool storable(int width, int height) {
+    return width > 0 && height > 0 &&
+           static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) <= Image::kMaximumPixelCount;
+}
+
+}  // namespace
 
 int Image::bytesPerRowFor(Format format, int width) {
     if (width <= 0) {
@@ -32,8 +46,7 @@ int Image::bytesPerRowFor(Format format, int width) {
 }
 
 std::shared_ptr<const Image> Image::make(int width, int height, Format format, std::vector<std::uint8_t> pixels) {
-    if (width <= 0 || height <= 0 ||
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaximumPixelCount) {
+    if (!storable(width, height)) {
         return nullptr;
     }
     const int stride = bytesPerRowFor(format, width);
@@ -41,7 +54,18 @@ std::shared_ptr<const Image> Image::make(int width, int height, Format format, s
         return nullptr;
     }
     pixels.resize(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
-    return std::shared_ptr<const Image>(new Image(width, height, format, stride, std::move(pixels)));
+    auto owner = std::make_shared<const std::vector<std::uint8_t>>(std::move(pixels));
+    std::shared_ptr<const std::uint8_t> data(owner, owner->data());
+    return std::shared_ptr<const Image>(new Image(width, height, format, stride, std::move(data)));
+}
+
+std::shared_ptr<const Image> Image::sharing(int width, int height, Format format, int bytesPerRow,
+                                            std::shared_ptr<const std::uint8_t> data) {
+    if (!storable(width, height) || !data || bytesPerRow < bytesPerRowFor(format, width) ||
+        bytesPerRow % 4 != 0) {
+        return nullptr;
+    }
+    return std::shared_ptr<const Image>(new Image(width, height, format, bytesPerRow, std::move(data)));
 }
 
 std::shared_ptr<const Image> Image::fromStraightRGBA(int width, int height, const std::vector<std::uint8_t>& rgba) {
@@ -74,7 +98,7 @@ std::uint32_t Image::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return 0;
     }
-    const std::uint8_t* row = pixels_.data() + static_cast<std::size_t>(y) * bytesPerRow_;
+    const std::uint8_t* row = data_.get() + static_cast<std::size_t>(y) * bytesPerRow_;
     if (format_ == Format::grey8) {
         const std::uint32_t level = row[x];
         return 0xff000000u | (level << 16) | (level << 8) | level;
@@ -112,7 +136,7 @@ std::string Image::encodePNG() const {
     png_int_32 rowStride = 0;
     if (format_ == Format::grey8) {
         image.format = PNG_FORMAT_GRAY;
-        buffer = pixels_.data();
+        buffer = data_.get();
         rowStride = bytesPerRow_;
     } else {
         image.format = PNG_FORMAT_RGBA;

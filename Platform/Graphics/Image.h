@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ public:
     // Nothing when the size is not positive, too large, or the buffer too short.
     static std::shared_ptr<const Image> make(int width, int height, Format format,
                                              std::vector<std::uint8_t> pixels);
+    // Shares pixels that `data` keeps alive (a drawing surface's buffer, say),
+    // laid out as make() expects; the caller must not change them afterwards.
+    static std::shared_ptr<const Image> sharing(int width, int height, Format format, int bytesPerRow,
+                                                std::shared_ptr<const std::uint8_t> data);
     // From straight (not premultiplied) RGBA bytes, four per pixel, rows packed.
     static std::shared_ptr<const Image> fromStraightRGBA(int width, int height,
                                                          const std::vector<std::uint8_t>& rgba);
@@ -37,7 +42,7 @@ public:
     int height() const { return height_; }
     Format format() const { return format_; }
     int bytesPerRow() const { return bytesPerRow_; }
-    const std::vector<std::uint8_t>& pixels() const { return pixels_; }
+    std::span<const std::uint8_t> pixels() const { return {data_.get(), byteCount_}; }
 
     // The premultiplied ARGB value of a pixel (grey pixels read as opaque grey);
     // 0 outside the image.
@@ -53,13 +58,14 @@ public:
     static std::shared_ptr<const Image> convertedToARGB(const std::shared_ptr<const Image>& image);
 
 private:
-    Image(int width, int height, Format format, int bytesPerRow, std::vector<std::uint8_t> pixels);
+    Image(int width, int height, Format format, int bytesPerRow, std::shared_ptr<const std::uint8_t> data);
 
     int width_;
     int height_;
     Format format_;
     int bytesPerRow_;
-    std::vector<std::uint8_t> pixels_;
+    std::shared_ptr<const std::uint8_t> data_;
+    std::size_t byteCount_;
 };
 
 }  // namespace platform::graphics

@@ -50,7 +50,9 @@ std::shared_ptr<const platform::graphics::Image> FrameRenderer::render(double fr
     // Run what the pause left for the main run loop (the redraw after the frame
     // change), so that nothing piles up over many frames.
     platform::foundation::MainRunLoop::shared().drain();
-    auto image = context->makeImage();
+    // The image takes the canvas over; its buffer goes back to the pool that the
+    // next frame's canvas comes from once the caller lets go of the image.
+    auto image = platform::graphics::GraphicsContext::finishImage(std::move(context));
     if (!image) throw std::runtime_error("cannot read the rendered image");
     return image;
 }

@@ -30,6 +30,12 @@ std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::shared_ptr
 std::shared_ptr<const platform::graphics::Image> renderFrame(lottie::MainThreadAnimationLayer& root, double frame);
 std::shared_ptr<const platform::graphics::Image> renderDocument(const std::string& json, double frame = 0);
 
+// The image's bytes, for comparing two pictures whole.
+inline std::vector<std::uint8_t> pixelBytes(const std::shared_ptr<const platform::graphics::Image>& image) {
+    const auto bytes = image->pixels();
+    return {bytes.begin(), bytes.end()};
+}
+
 struct Rgba {
     int r = 0;
     int g = 0;

@@ -143,3 +143,37 @@ TEST_F(PlaybackTest, LoadingDotLottieEntriesByIndexAndIdentifier) {
 }
 
 }  // namespace
+
+namespace {
+
+// A rotation that never changes and counts how often the engine reads its value.
+class StillRotation final : public ValueProvider<LottieVector1D> {
+public:
+    bool hasUpdate(AnimationFrameTime) const override { return false; }
+    ValueProviderStorage<LottieVector1D> storage() override {
+        return ValueProviderStorage<LottieVector1D>::closure([this](double) {
+            ++reads;
+            return LottieVector1D(0);
+        });
+    }
+    int reads = 0;
+};
+
+TEST_F(PlaybackTest, PausingShowsTheFrameWithoutRecomputingWhatDidNotChange) {
+    auto layer = host(animation());
+    auto rotation = std::make_shared<StillRotation>();
+    layer->installValueProvider(rotation, AnimationKeypath("**.Rotation"));
+    advance(0.1);
+    ASSERT_GT(rotation->reads, 0);  // installing forces one read
+    for (double frame : {12.0, 30.0, 30.0}) {
+        rotation->reads = 0;
+        layer->pauseAt(LottiePlaybackMode::PausedState::frame(frame));
+        advance(0.1);
+        EXPECT_EQ(layer->currentFrame(), frame);
+        // A forced redraw would read every provider again; a value that reports
+        // no change is left as it is.
+        EXPECT_EQ(rotation->reads, 0) << frame;
+    }
+}
+
+}  // namespace

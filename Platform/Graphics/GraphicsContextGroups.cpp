@@ -1,0 +1,86 @@
+// Offscreen groups of GraphicsContext (transparency layers, drawings laid down
+// through a pixel mask). They work as Cairo's own groups do, but draw into
+// buffers from the pixel buffer pool, so that a frame that opens the same
+// groups as the last one allocates nothing.
+
+#include <algorithm>
+#include <cmath>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelBufferPool.h"
+
+namespace platform::graphics {
+
+namespace {
+
+// Clips `to` as `from` is clipped where Cairo can say how (rectangles), and in
+// any case to the device box given: a clip that is not made of rectangles
+// still applies when the group is laid down.
+void copyClip(cairo_t* from, cairo_t* to, double x, double y, double width, double height) {
+    cairo_matrix_t fromMatrix;
+    cairo_get_matrix(from, &fromMatrix);
+    cairo_identity_matrix(from);
+    cairo_rectangle_list_t* rectangles = cairo_copy_clip_rectangle_list(from);
+    cairo_set_matrix(from, &fromMatrix);
+    cairo_new_path(to);
+    if (rectangles->status == CAIRO_STATUS_SUCCESS) {
+        for (int i = 0; i < rectangles->num_rectangles; ++i) {
+            const cairo_rectangle_t& r = rectangles->rectangles[i];
+            cairo_rectangle(to, r.x, r.y, r.width, r.height);
+        }
+    } else {
+        cairo_rectangle(to, x, y, width, height);
+    }
+    cairo_rectangle_list_destroy(rectangles);
+    cairo_clip(to);
+}
+
+}  // namespace
+
+void GraphicsContext::pushGroup() {
+    // The group covers the device pixels the clip lets through.
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_identity_matrix(cairo_);
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    cairo_clip_extents(cairo_, &x0, &y0, &x1, &y1);
+    cairo_set_matrix(cairo_, &matrix);
+    const int left = static_cast<int>(std::floor(std::max(x0, 0.0)));
+    const int top = static_cast<int>(std::floor(std::max(y0, 0.0)));
+    const int right = static_cast<int>(std::ceil(std::min(x1, static_cast<double>(width_))));
+    const int bottom = static_cast<int>(std::ceil(std::min(y1, static_cast<double>(height_))));
+    // An empty group still needs a surface to draw nothing into.
+    const int groupWidth = std::max(1, right - left);
+    const int groupHeight = std::max(1, bottom - top);
+    cairo_surface_t* surface = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_ARGB32, groupWidth, groupHeight);
+    cairo_surface_set_device_offset(surface, -left, -top);
+    cairo_t* group = cairo_create(surface);
+    cairo_surface_destroy(surface);  // the group's context holds it
+    copyClip(cairo_, group, left, top, groupWidth, groupHeight);
+    cairo_set_matrix(group, &matrix);
+    cairo_set_antialias(group, cairo_get_antialias(cairo_));
+    if (pathElementCount_ > 0) {
+        copyDevicePath(cairo_, group);
+    }
+    outerContexts_.push_back(cairo_);
+    cairo_ = group;
+}
+
+cairo_pattern_t* GraphicsContext::popGroup() {
+    cairo_t* group = cairo_;
+    cairo_ = outerContexts_.back();
+    outerContexts_.pop_back();
+    if (pathElementCount_ > 0) {
+        copyDevicePath(group, cairo_);
+    }
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(cairo_get_target(group));
+    cairo_destroy(group);
+    // Pattern space is device space: the surface's device offset places it.
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_pattern_set_matrix(pattern, &matrix);
+    return pattern;
+}
+
+}  // namespace platform::graphics

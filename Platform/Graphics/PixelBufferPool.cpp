@@ -1,0 +1,117 @@
+#include "Platform/Graphics/PixelBufferPool.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace platform::graphics {
+
+namespace {
+
+cairo_user_data_key_t returnKey;
+
+// Buffers are allocated in whole pages so that sizes that differ a little (a
+// mask one row taller than last frame's) still find each other.
+constexpr std::size_t granularity = 4096;
+
+std::size_t roundedUp(std::size_t bytes) { return (bytes + granularity - 1) / granularity * granularity; }
+
+}  // namespace
+
+// What a pooled surface carries to give its buffer back when Cairo finalises it.
+struct PixelBufferPool::Return {
+    PixelBufferPool* pool;
+    Buffer buffer;
+
+    static void run(void* data) {
+        auto* self = static_cast<Return*>(data);
+        self->pool->give(self->buffer);
+        delete self;
+    }
+};
+
+PixelBufferPool& PixelBufferPool::shared() {
+    // Never destroyed: surfaces may outlive every static (images held by
+    // other statics) and give their buffers back at exit.
+    static auto* pool = new PixelBufferPool();
+    return *pool;
+}
+
+PixelBufferPool::~PixelBufferPool() {
+    for (Buffer& buffer : free_) {
+        std::free(buffer.data);
+    }
+}
+
+cairo_surface_t* PixelBufferPool::makeSurface(cairo_format_t format, int width, int height) {
+    const int stride = cairo_format_stride_for_width(format, width);
+    if (width <= 0 || height <= 0 || stride <= 0) {
+        return cairo_image_surface_create(format, width, height);  // Cairo's own error surface
+    }
+    const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
+    Buffer buffer = take(bytes);
+    if (!buffer.data) {
+        return cairo_image_surface_create(CAIRO_FORMAT_INVALID, 0, 0);
+    }
+    std::memset(buffer.data, 0, bytes);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(buffer.data, format, width, height, stride);
+    auto* back = new Return{this, buffer};
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(surface, &returnKey, back, &Return::run) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        Return::run(back);
+        return cairo_image_surface_create(CAIRO_FORMAT_INVALID, 0, 0);
+    }
+    return surface;
+}
+
+PixelBufferPool::Buffer PixelBufferPool::take(std::size_t bytes) {
+    {
+        const std::lock_guard lock(mutex_);
+        // The smallest free buffer that holds the bytes without wasting more
+        // than their size again.
+        auto best = free_.end();
+        for (auto it = free_.begin(); it != free_.end(); ++it) {
+            if (it->capacity >= bytes && it->capacity <= 2 * bytes + granularity &&
+                (best == free_.end() || it->capacity < best->capacity)) {
+                best = it;
+            }
+        }
+        if (best != free_.end()) {
+            const Buffer buffer = *best;
+            freeBytes_ -= buffer.capacity;
+            free_.erase(best);
+            return buffer;
+        }
+        ++allocations_;
+    }
+    const std::size_t capacity = roundedUp(bytes);
+    return {static_cast<std::uint8_t*>(std::malloc(capacity)), capacity};
+}
+
+void PixelBufferPool::give(Buffer buffer) {
+    std::list<Buffer> evicted;
+    {
+        const std::lock_guard lock(mutex_);
+        free_.push_front(buffer);
+        freeBytes_ += buffer.capacity;
+        while (freeBytes_ > retainedBytes_ && !free_.empty()) {
+            freeBytes_ -= free_.back().capacity;
+            evicted.splice(evicted.end(), free_, std::prev(free_.end()));
+        }
+    }
+    for (Buffer& old : evicted) {
+        std::free(old.data);
+    }
+}
+
+std::size_t PixelBufferPool::retainedBytes() const {
+    const std::lock_guard lock(mutex_);
+    return freeBytes_;
+}
+
+std::size_t PixelBufferPool::allocationCount() const {
+    const std::lock_guard lock(mutex_);
+    return allocations_;
+}
+
+}  // namespace platform::graphics

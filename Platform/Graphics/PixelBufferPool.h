@@ -1,0 +1,64 @@
+#pragma once
+// A process-wide pool of pixel buffers for the Cairo image surfaces that the
+// drawing contexts make: the canvas of each frame, mask planes, shadow and
+// mask buffers, layer backing stores. A surface made here gives its buffer back
+// to the pool when Cairo finalises it (its last reference, a context's or an
+// image's, goes away), and the next surface of about that size reuses it.
+//
+// Freshly allocated pages cost a page fault each when first written; a
+// renderer that allocates its canvas anew every frame pays hundreds of faults
+// per frame for nothing. With the pool, a steady state allocates nothing.
+//
+// Free buffers are kept up to a bound in bytes; past it the least recently
+// returned ones are freed. Thread-safe: buffers may come back on any thread.
+
+#include <cairo.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <list>
+#include <mutex>
+
+namespace platform::graphics {
+
+class PixelBufferPool {
+public:
+    // Free buffers kept at most, in bytes, for the default pool.
+    static constexpr std::size_t defaultRetainedBytes = 64u << 20;
+
+    static PixelBufferPool& shared();
+
+    explicit PixelBufferPool(std::size_t retainedBytes = defaultRetainedBytes) : retainedBytes_(retainedBytes) {}
+    ~PixelBufferPool();
+    PixelBufferPool(const PixelBufferPool&) = delete;
+    PixelBufferPool& operator=(const PixelBufferPool&) = delete;
+
+    // A cleared (all zero) image surface of the format and size over a pooled
+    // buffer; a surface in an error state when the size cannot be stored. The
+    // caller owns the one reference.
+    cairo_surface_t* makeSurface(cairo_format_t format, int width, int height);
+
+    // Free buffers held now, in bytes; and how many buffers were allocated
+    // afresh so far (a steady state stops adding to it).
+    std::size_t retainedBytes() const;
+    std::size_t allocationCount() const;
+
+private:
+    struct Buffer {
+        std::uint8_t* data = nullptr;
+        std::size_t capacity = 0;
+    };
+    struct Return;
+
+    Buffer take(std::size_t bytes);
+    void give(Buffer buffer);
+
+    const std::size_t retainedBytes_;
+    mutable std::mutex mutex_;
+    // Most recently returned first.
+    std::list<Buffer> free_;
+    std::size_t freeBytes_ = 0;
+    std::size_t allocations_ = 0;
+};
+
+}  // namespace platform::graphics

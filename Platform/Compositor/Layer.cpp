@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "Platform/Compositor/ContentCache.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerKeyValue.h"
 #include "Platform/Compositor/MediaClock.h"
@@ -89,6 +90,14 @@ Layer::Layer(const Layer& layer)
       actions_(layer.actions_) {}
 
 Layer::~Layer() = default;
+
+void Layer::markChanged() {
+    changedSinceFrame_ = true;
+    ++subtreeVersion_;
+    for (std::shared_ptr<Layer> parent = parentLayer(); parent; parent = parent->parentLayer()) {
+        ++parent->subtreeVersion_;
+    }
+}
 
 bool Layer::reportRenderLimit(const std::string&) { return false; }
 

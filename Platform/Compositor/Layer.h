@@ -22,6 +22,7 @@
 // time. It has no superlayer, sublayers, mask or animations. It is none for a layer
 // that has never been part of a tree drawn by render() or ticked by a DisplayLink.
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,6 +47,8 @@ class Image;
 }  // namespace platform::graphics
 
 namespace platform::compositor {
+
+struct ContentCacheEntry;
 
 class Layer : public std::enable_shared_from_this<Layer> {
 public:
@@ -201,13 +204,20 @@ public:
     virtual std::shared_ptr<Layer> makePresentationCopy() const;
     bool hasBeenPresented() const { return presented_; }
 
+    // Grows with every change of this layer and of the layers under it
+    // (sublayers, masks, their sublayers): what a picture of its contents kept
+    // from an earlier frame is checked against.
+    std::uint64_t subtreeVersion() const { return subtreeVersion_; }
+
 protected:
-    // Called by setters after a change, so a display link knows to draw a frame.
-    void markChanged() { changedSinceFrame_ = true; }
+    // Called by setters after a change, so a display link knows to draw a frame
+    // and kept pictures of this layer and the layers above it are drawn anew.
+    void markChanged();
 
 private:
     friend class DisplayLink;
     friend class Renderer;
+    friend class ContentCache;
 
     struct CustomNumber {
         std::string key;
@@ -271,6 +281,9 @@ private:
     bool needsLayout_ = false;
     bool presented_ = false;
     bool changedSinceFrame_ = true;
+    std::uint64_t subtreeVersion_ = 0;
+    // A picture of the layer's contents from an earlier frame (ContentCache).
+    std::unique_ptr<ContentCacheEntry> contentCache_;
 };
 
 }  // namespace platform::compositor

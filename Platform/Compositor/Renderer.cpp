@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "Platform/Compositor/ContentCache.h"
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/LayerGeometry.h"
@@ -211,15 +212,24 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         if (group != Group::empty) {
             // Without a group of their own the contents take the opacity, blend
             // mode and mask drawing by drawing: the same where they do not overlap.
-            drawContent(model, presented, mediaTime, context);
+            drawKeptContent(model, presented, mediaTime, context);
         }
         if (group == Group::begun) {
             context.endTransparencyLayer();
         }
     } else {
-        drawContent(model, presented, mediaTime, context);
+        drawKeptContent(model, presented, mediaTime, context);
     }
     context.restoreGState();
+}
+
+void Renderer::drawKeptContent(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
+    const bool kept = ContentCache::draw(model, presented, context, [&](GraphicsContext& target) {
+        drawContent(model, presented, mediaTime, target);
+    });
+    if (!kept) {
+        drawContent(model, presented, mediaTime, context);
+    }
 }
 
 void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {

@@ -59,6 +59,10 @@ private:
     static void drawLayer(Layer& layer, double mediaTime, graphics::GraphicsContext& context);
     static void drawContent(Layer& model, const Layer& presented, double mediaTime,
                             graphics::GraphicsContext& context);
+    // The same, from the picture kept of an earlier frame where the contents
+    // did not change (ContentCache).
+    static void drawKeptContent(Layer& model, const Layer& presented, double mediaTime,
+                                graphics::GraphicsContext& context);
     // Clips the context to the mask's alpha; false when nothing can show.
     static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
     static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,

@@ -79,7 +79,9 @@ TEST(PixelBufferPool, AFrameWhoseImageWasDroppedDrawsIntoTheSameBuffer) {
         canvas->setFillColor(Color::rgb(1, 1, 1));
         canvas->fillRect(Rect(0, 0, 48, 48));
         const auto image = GraphicsContext::finishImage(std::move(canvas));
-        if (previous) EXPECT_EQ(image->pixels().data(), previous) << frame;
+        if (previous) {
+            EXPECT_EQ(image->pixels().data(), previous) << frame;
+        }
         previous = image->pixels().data();
     }
 }

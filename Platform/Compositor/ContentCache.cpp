@@ -1,0 +1,135 @@
+#include "Platform/Compositor/ContentCache.h"
+
+#include <atomic>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerExtent.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Image.h"
+
+namespace platform::compositor {
+
+using graphics::AffineTransform;
+using graphics::GraphicsContext;
+using graphics::Rect;
+
+namespace {
+
+std::atomic<std::int64_t> pixelsKept{0};
+
+// Trees larger than this are drawn as usual: checking them every frame would
+// cost more than a picture saves.
+constexpr std::size_t maximumLayers = 4096;
+
+std::int64_t pixelsOf(const std::shared_ptr<const graphics::Image>& picture) {
+    return picture ? static_cast<std::int64_t>(picture->width()) * picture->height() : 0;
+}
+
+void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image> picture) {
+    pixelsKept -= pixelsOf(entry.picture);
+    entry.picture = std::move(picture);
+    pixelsKept += pixelsOf(entry.picture);
+}
+
+// Whether what the layers under `model` draw depends only on the layer tree:
+// nothing animates, waits for display (which the renderer runs as it goes), or
+// blends with what lies beneath. A pending layout does not count: the renderer
+// does not lay out, and a layout pass that moves anything marks it changed.
+bool drawsFromTreeAlone(const Layer& model) {
+    std::vector<const Layer*> pending;
+    for (const auto& sublayer : model.sublayers()) pending.push_back(sublayer.get());
+    std::size_t visited = 0;
+    while (!pending.empty()) {
+        const Layer* layer = pending.back();
+        pending.pop_back();
+        if (++visited > maximumLayers) return false;
+        if (layer->hasAnimations() || layer->needsDisplay() || layer->compositingFilter()) {
+            return false;
+        }
+        if (layer->mask()) pending.push_back(layer->mask().get());
+        for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
+    }
+    return true;
+}
+
+struct DevicePixels {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The target's pixels the contents can reach; none when they reach none.
+std::optional<DevicePixels> reach(const Layer& model, const Layer& presented, const GraphicsContext& context,
+                                  const AffineTransform& toDevice) {
+    Rect box(0, 0, context.width(), context.height());
+    if (const std::optional<Rect> bounds = LayerExtent::contentBounds(model, presented, toDevice)) {
+        box = bounds->intersection(box);
+    }
+    if (box.isNull() || box.isEmpty()) return std::nullopt;
+    const double minX = std::floor(box.minX()), minY = std::floor(box.minY());
+    const double maxX = std::ceil(box.maxX()), maxY = std::ceil(box.maxY());
+    return DevicePixels{static_cast<int>(minX), static_cast<int>(minY), static_cast<int>(maxX - minX),
+                        static_cast<int>(maxY - minY)};
+}
+
+void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context, const AffineTransform& inverse) {
+    context.saveGState();
+    context.concatenate(inverse);
+    context.drawImage(*entry.picture, Rect(entry.x, entry.y, entry.picture->width(), entry.picture->height()));
+    context.restoreGState();
+}
+
+}  // namespace
+
+ContentCacheEntry::~ContentCacheEntry() { pixelsKept -= pixelsOf(picture); }
+
+std::int64_t ContentCache::pixelsInUse() { return pixelsKept; }
+
+bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& context, const DrawContents& draw) {
+    if (&presented != &model || context.width() <= 0 || context.height() <= 0) {
+        return false;  // presented values change with time
+    }
+    const AffineTransform toDevice = context.currentTransform();
+    const std::optional<AffineTransform> inverse = toDevice.inverted();
+    if (!inverse) return false;
+    if (!model.contentCache_) model.contentCache_ = std::make_unique<ContentCacheEntry>();
+    ContentCacheEntry& entry = *model.contentCache_;
+    const bool same = entry.version == model.subtreeVersion() && entry.toDevice == toDevice &&
+                      entry.targetWidth == context.width() && entry.targetHeight == context.height();
+    if (!same) {
+        // A new state: drawn as usual, and kept if the next frame brings it again.
+        entry.version = model.subtreeVersion();
+        entry.toDevice = toDevice;
+        entry.targetWidth = context.width();
+        entry.targetHeight = context.height();
+        setPicture(entry, nullptr);
+        return false;
+    }
+    if (!drawsFromTreeAlone(model)) {
+        setPicture(entry, nullptr);
+        return false;
+    }
+    if (entry.picture) {
+        drawPicture(entry, context, *inverse);
+        return true;
+    }
+    const std::optional<DevicePixels> pixels = reach(model, presented, context, toDevice);
+    if (!pixels) return false;
+    const std::int64_t size = static_cast<std::int64_t>(pixels->width) * pixels->height;
+    if (pixelsKept + size > maximumPixels) return false;
+    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(pixels->width, pixels->height);
+    if (!buffer) return false;
+    buffer->translateBy(-pixels->x, -pixels->y);
+    buffer->concatenate(toDevice);
+    draw(*buffer);
+    std::shared_ptr<const graphics::Image> picture = GraphicsContext::finishImage(std::move(buffer));
+    if (!picture) return false;
+    entry.x = pixels->x;
+    entry.y = pixels->y;
+    setPicture(entry, std::move(picture));
+    drawPicture(entry, context, *inverse);
+    return true;
+}
+
+}  // namespace platform::compositor

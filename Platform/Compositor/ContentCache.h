@@ -1,0 +1,72 @@
+#pragma once
+// Pictures of layer contents kept from one frame to the next, so that a layer
+// whose contents did not change is not drawn again: the renderer draws the kept
+// picture instead, one image at device resolution.
+//
+// A picture is kept for a layer once its contents came out the same on two
+// frames in a row, and is drawn again while what can change it stays the same:
+// the layer tree under it (Layer::subtreeVersion), where it lands on the device
+// (the whole device transform) and the target's size. Contents that change on
+// their own are never kept: animations, a pending display, and blend
+// modes under the layer (they blend with what lies beneath the layer, which a
+// picture of the contents alone does not hold). A picture holds the contents
+// unclipped within the target, so a clip that changes around it still applies
+// when it is drawn.
+//
+// The pictures of all layers share a bound in pixels; past it no more are
+// kept. Each lives with its layer (Layer owns its entry). Main thread only.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "Platform/Graphics/AffineTransform.h"
+
+namespace platform::graphics {
+class GraphicsContext;
+class Image;
+}  // namespace platform::graphics
+
+namespace platform::compositor {
+
+class Layer;
+
+struct ContentCacheEntry {
+    ContentCacheEntry() = default;
+    ~ContentCacheEntry();
+    ContentCacheEntry(const ContentCacheEntry&) = delete;
+    ContentCacheEntry& operator=(const ContentCacheEntry&) = delete;
+
+    // What the contents were last drawn under.
+    std::uint64_t version = 0;
+    graphics::AffineTransform toDevice;
+    int targetWidth = 0;
+    int targetHeight = 0;
+    // The picture and its device-pixel origin; none until the contents came
+    // out the same twice.
+    std::shared_ptr<const graphics::Image> picture;
+    int x = 0;
+    int y = 0;
+};
+
+class ContentCache {
+public:
+    ContentCache() = delete;
+
+    // The pixels all kept pictures may hold together.
+    static constexpr std::int64_t maximumPixels = 4'000'000;
+
+    using DrawContents = std::function<void(graphics::GraphicsContext&)>;
+
+    // Draws `model`'s contents into `context` from a kept picture, or by
+    // `draw` into a new one that is kept: true. False when the contents are to
+    // be drawn as usual, by the caller (the first sighting of a state, contents
+    // that cannot be kept, or no room left).
+    static bool draw(Layer& model, const Layer& presented, graphics::GraphicsContext& context,
+                     const DrawContents& draw);
+
+    // Pixels held by kept pictures now.
+    static std::int64_t pixelsInUse();
+};
+
+}  // namespace platform::compositor

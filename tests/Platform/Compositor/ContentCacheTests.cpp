@@ -1,0 +1,125 @@
+// Pictures kept of unchanged layer contents: what a kept picture shows must be
+// what drawing the layers would show, and any change under the layer, of where
+// it lands, or to something that changes on its own must be drawn anew.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CompositorTestSupport.h"
+#include "RenderTestSupport.h"
+#include "Platform/Compositor/ContentCache.h"
+#include "Platform/Compositor/ShapeLayer.h"
+
+namespace {
+
+using namespace platform::compositor;
+using namespace compositortest;
+using platform::graphics::Color;
+using platform::graphics::Path;
+using platform::graphics::Rect;
+
+class ContentCacheTest : public CompositorTest {};
+
+// A group over a grey backdrop holding a half-opaque box, a stroked triangle
+// and a blue box; returned with the layers a case may change.
+struct Scene {
+    std::shared_ptr<Layer> root = makeRoot();
+    std::shared_ptr<Layer> backdrop = makeBox(Rect(0, 0, 40, 40), Color::rgb(0.5, 0.5, 0.5));
+    std::shared_ptr<Layer> group = Layer::make();
+    std::shared_ptr<Layer> box = makeBox(Rect(4, 4, 16, 16), Color::rgb(1, 0, 0));
+    std::shared_ptr<ShapeLayer> triangle = ShapeLayer::make();
+    std::shared_ptr<Layer> blue = makeBox(Rect(24, 24, 10, 10), Color::rgb(0, 0, 1));
+
+    Scene() {
+        group->setFrame(Rect(0, 0, 40, 40));
+        box->setOpacity(0.5);
+        triangle->setPath(polyline({{10, 30}, {30, 10}, {30, 30}}));
+        triangle->setFillColor(std::nullopt);
+        triangle->setStrokeColor(Color::rgb(0, 1, 0));
+        triangle->setLineWidth(3);
+        for (const auto& layer : {box, std::static_pointer_cast<Layer>(triangle), blue}) group->addSublayer(layer);
+        root->addSublayer(backdrop);
+        root->addSublayer(group);
+    }
+
+    // Renders with the root changed since the last frame, so that the group,
+    // over the backdrop, is what keeps a picture of its own.
+    std::shared_ptr<const platform::graphics::Image> frame(double time = 0) {
+        root->setShadowOffset({0, static_cast<double>(++frames)});  // no shadow shows: a change that draws nothing
+        return renderTree(root, time);
+    }
+    int frames = 0;
+};
+
+void expectSamePicture(const platform::graphics::Image& actual, const platform::graphics::Image& expected) {
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const Rgba want = premultipliedAt(expected, x, y);
+            ASSERT_TRUE(pixelIs(actual, x, y, want, 1));
+        }
+    }
+}
+
+TEST_F(ContentCacheTest, AKeptPictureShowsWhatDrawingTheLayersShows) {
+    Scene scene;
+    const auto first = scene.frame();
+    scene.frame();  // the same again: kept from here on
+    EXPECT_GT(ContentCache::pixelsInUse(), 0);
+    const auto kept = scene.frame();
+    expectSamePicture(*kept, *first);
+    // A different target size draws anew, and the same picture comes out.
+    const auto larger = renderTree(scene.root, 0, 60, 60);
+    expectSamePicture(*larger, *renderTree(Scene().root, 0, 60, 60));
+}
+
+TEST_F(ContentCacheTest, ChangesUnderAroundOrBesideTheLayerAreDrawnAnew) {
+    struct Case {
+        std::string name;
+        std::function<void(Scene&)> change;
+    };
+    const std::vector<Case> cases = {
+        {"a colour deep under the layer", [](Scene& s) { s.triangle->setStrokeColor(Color::rgb(1, 1, 0)); }},
+        {"an opacity under the layer", [](Scene& s) { s.box->setOpacity(1); }},
+        {"a sublayer added", [](Scene& s) { s.box->addSublayer(makeBox(Rect(0, 0, 4, 4), Color::rgb(0, 1, 1))); }},
+        {"a sublayer removed", [](Scene& s) { s.blue->removeFromSuperlayer(); }},
+        {"a mask under the layer", [](Scene& s) { s.blue->setMask(makeBox(Rect(0, 0, 5, 5), Color::black())); }},
+        {"the layer moved by its parent", [](Scene& s) { s.root->setSublayerTransform(
+                                                             platform::graphics::Transform3D::makeTranslation(3, 2, 0)); }},
+        {"a blend mode under the layer", [](Scene& s) { s.blue->setCompositingFilter("multiply"); }},
+        {"an animation under the layer",
+         [](Scene& s) { s.blue->addAnimation(basicAnimation("opacity", 0.0, 0.0, 10), "fade"); }},
+    };
+    // The media time after the animation of the last case has begun.
+    const double later = clock->now() + 1;
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        Scene kept;
+        for (int frame = 0; frame < 3; ++frame) kept.frame();
+        test.change(kept);
+        // Twice: once drawn anew, once more where the new state could be kept;
+        // each time against a scene drawn for the first time.
+        for (int frame = 0; frame < 2; ++frame) {
+            Scene fresh;
+            test.change(fresh);
+            expectSamePicture(*kept.frame(later), *renderTree(fresh.root, later));
+        }
+    }
+}
+
+TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {
+    const std::int64_t before = ContentCache::pixelsInUse();
+    {
+        std::vector<Scene> scenes(40);
+        for (Scene& scene : scenes) {
+            for (int frame = 0; frame < 3; ++frame) Renderer::renderImage(scene.root, 0, 400, 400);
+        }
+        EXPECT_LE(ContentCache::pixelsInUse(), ContentCache::maximumPixels);
+        EXPECT_GT(ContentCache::pixelsInUse(), before);
+    }
+    EXPECT_EQ(ContentCache::pixelsInUse(), before);
+}
+
+}  // namespace

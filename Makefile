@@ -11,7 +11,7 @@ endif
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/bouncing-shapes.json
 
-.PHONY: all setup configure build test run bench clean
+.PHONY: all setup configure build test run bench references clean
 
 all: build
 
@@ -32,6 +32,14 @@ run: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# Redraws the reference pictures under tests/References with this build and
+# writes those that changed into the source tree: only for an intended change of
+# picture, committed with the reason.
+references: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target test_references
+	@PELLOR_UPDATE_REFERENCES=1 $(BUILD)/tests/test_references --gtest_brief=1
+	@git status --short tests/References
 
 clean:
 	rm -rf build build-sanitize

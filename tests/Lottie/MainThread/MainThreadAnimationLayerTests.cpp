@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
 #include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
+#include "Lottie/Playback/ValueProviders/GradientValueProvider.h"
+#include "Lottie/Playback/ValueProviders/PointValueProvider.h"
+#include "Lottie/Playback/ValueProviders/SizeValueProvider.h"
+#include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 
 namespace {
@@ -69,6 +75,53 @@ TEST(MainThreadAnimationLayer, ValueProvidersReplaceAndRestoreProperties) {
     root->uninstallValueProvider(colour);
     EXPECT_TRUE(pixelIs(*renderFrame(*root, 0), 20, 50, {255, 0, 0, 255}));
     EXPECT_FALSE(root->valueAtKeypath(AnimationKeypath("Nothing.Here"), std::nullopt).has_value());
+}
+
+// Every kind of provider keeps its own note of a change: a value set on a
+// provider already installed shows from the next frame on. The square is red,
+// 20 wide, at (50, 50).
+TEST(MainThreadAnimationLayer, AValueSetOnAnInstalledProviderShowsOnTheNextFrame) {
+    struct Case {
+        const char* name;
+        std::string items;
+        std::string keypath;
+        std::shared_ptr<AnyValueProvider> provider;
+        std::function<void()> change;
+        std::vector<Probe> before;
+        std::vector<Probe> after;
+    };
+    const std::string square = featuretest::rect(50, 50, 20, 20);
+    const std::string solid = square + "," + fill(1, 0, 0);
+    const std::string gradient = square + "," + featuretest::gradientFill(1, 0, 0, 100, 0, 2, "0,1,0,0,1,1,0,0");
+    const LottieColor redColour(1, 0, 0, 1);
+    const LottieColor blueColour(0, 0, 1, 1);
+    auto opacity = std::make_shared<FloatValueProvider>(100.0);
+    auto colour = std::make_shared<ColorValueProvider>(redColour);
+    auto position = std::make_shared<PointValueProvider>(platform::graphics::Point(50, 50));
+    auto size = std::make_shared<SizeValueProvider>(platform::graphics::Size(20, 20));
+    auto stops = std::make_shared<GradientValueProvider>(std::vector{redColour, redColour}, std::vector<double>{});
+    const std::vector<Case> cases{
+        {"number", solid, "Shape 1.Fill.Opacity", opacity, [&] { opacity->setFloatValue(0); },
+         {{50, 50, red}}, {{50, 50, clear}}},
+        {"colour", solid, "Shape 1.Fill.Color", colour, [&] { colour->setColor(blueColour); },
+         {{50, 50, red}}, {{50, 50, blue}}},
+        {"point", solid, "Shape 1.Rect.Position", position, [&] { position->setPoint({20, 20}); },
+         {{50, 50, red}, {20, 20, clear}}, {{50, 50, clear}, {20, 20, red}}},
+        {"size", solid, "Shape 1.Rect.Size", size, [&] { size->setSize({80, 80}); },
+         {{50, 50, red}, {15, 15, clear}}, {{50, 50, red}, {15, 15, red}}},
+        {"gradient", gradient, "Shape 1.Gradient Fill.Colors", stops,
+         [&] { stops->setColors({blueColour, blueColour}); },
+         {{50, 50, red}}, {{50, 50, blue}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = makeRoot(decode(document("[" + shapeLayer("[" + c.items + "]") + "]")));
+        renderFrame(*root, 0);
+        root->installValueProvider(c.provider, AnimationKeypath(c.keypath));
+        expectProbes(*renderFrame(*root, 1), c.before);
+        c.change();
+        expectProbes(*renderFrame(*root, 2), c.after);
+    }
 }
 
 }  // namespace

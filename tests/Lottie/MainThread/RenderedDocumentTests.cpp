@@ -24,11 +24,12 @@ std::string group(const std::string& items, const std::string& transform) {
     return R"({"ty":"gr","nm":"Group","it":[)" + items + "," + transform + "]}";
 }
 
-std::string shapeTransform(double ax, double ay, double px, double py, double scale, double rotation) {
+std::string shapeTransform(double ax, double ay, double px, double py, double scale, double rotation,
+                           double opacity = 100) {
     return R"({"ty":"tr","nm":"Transform","a":{"a":0,"k":[)" + std::to_string(ax) + "," + std::to_string(ay) +
            R"(]},"p":{"a":0,"k":[)" + std::to_string(px) + "," + std::to_string(py) + R"(]},"s":{"a":0,"k":[)" +
            std::to_string(scale) + "," + std::to_string(scale) + R"(]},"r":{"a":0,"k":)" + std::to_string(rotation) +
-           R"(},"o":{"a":0,"k":100}})";
+           R"(},"o":{"a":0,"k":)" + std::to_string(opacity) + "}}";
 }
 
 std::string stroke(double width, int cap, int join, const std::string& extra = "") {
@@ -40,6 +41,12 @@ std::string stroke(double width, int cap, int join, const std::string& extra = "
 const std::string horizontalLine = featuretest::openPath("[[10,50],[90,50]]");
 
 std::string shapes(const std::string& items) { return document("[" + shapeLayer("[" + items + "]") + "]"); }
+
+// The layer drawn over an opaque blue solid that fills the whole document.
+std::string overBlue(const std::string& layer) {
+    return document("[" + layer + R"(,{"ty":1,"nm":"Blue","ind":9,"ip":0,"op":1000,"st":0,"ks":{},"sc":"#0000ff",)"
+                    R"("sw":100,"sh":100}])");
+}
 
 struct DocumentCase {
     const char* name;
@@ -69,6 +76,24 @@ std::vector<DocumentCase> documentCases() {
     const std::string dashes = R"(,"d":[{"n":"d","nm":"dash","v":{"a":0,"k":20}},{"n":"g","nm":"gap","v":{"a":0,"k":20}}])";
     const std::string zeroDashes = R"(,"d":[{"n":"d","nm":"dash","v":{"a":0,"k":0}},{"n":"g","nm":"gap","v":{"a":0,"k":0}}])";
     const std::string square = rect(50, 50, 70, 70);
+    // Half-transparent red over opaque blue; drawn opaque it would stay red.
+    const Rgba halfRedOverBlue{128, 0, 127, 255};
+    const std::string redSquare = rect(50, 50, 40, 40) + "," + redFill;
+    // Rotated a quarter turn and stretched twice along x, about (50, 50): the
+    // child's own shift then runs down the page and doubles, to (50, 80). The
+    // other order of parent and child would put the square at (60, 60).
+    const std::string turnedParent = R"({"ty":3,"nm":"Null","ind":1,"ip":0,"op":1000,"st":0,"ks":{)"
+                                     R"("p":{"a":0,"k":[50,50]},"r":{"a":0,"k":90},"s":{"a":0,"k":[200,100]}}})";
+    const std::string shiftedChild = shapeLayer("[" + rect(5, 0, 4, 4) + "," + redFill + "]", 2, R"(,"parent":1)",
+                                                R"({"p":{"a":0,"k":[10,0]}})");
+    // A corner of about 53 degrees: its miter reaches 2.24 half-widths past
+    // the corner, beyond a limit of 2 and within one of 3.
+    const std::string sharpCorner = featuretest::openPath("[[20,80],[50,20],[80,80]]");
+    // A 40 x 40 precomposition whose square spills past its right and bottom edges.
+    const std::string spilling =
+        R"([{"id":"comp","layers":[)" + shapeLayer("[" + rect(40, 40, 20, 20) + "," + redFill + "]") + "]}]";
+    const std::string smallPrecomp =
+        R"([{"ty":0,"nm":"Pre","refId":"comp","ind":1,"w":40,"h":40,"ip":0,"op":1000,"st":0,"ks":{}}])";
 
     return {
         {"rectangle", shapes(rect(50, 50, 40, 20) + "," + redFill), 0, {{50, 50, red}, {25, 50, clear}}, {30, 40, 70, 60}},
@@ -94,12 +119,26 @@ std::vector<DocumentCase> documentCases() {
          {{40, 50, blue}, {80, 50, blue}}, {10, 45, 90, 55}},
         {"miter join", shapes(square + "," + stroke(10, 1, 1)), 0, {{11, 11, blue}, {50, 15, blue}, {50, 50, clear}}, {}},
         {"bevel join", shapes(square + "," + stroke(10, 1, 3)), 0, {{11, 11, clear}, {50, 15, blue}}, {}},
+        {"square caps reach half the width past the ends", shapes(horizontalLine + "," + stroke(10, 3, 1)), 0,
+         {{7, 50, blue}, {92, 50, blue}, {97, 50, clear}}, {5, 45, 95, 55}},
+        {"miter within the stroke's limit", shapes(sharpCorner + "," + stroke(10, 1, 1, R"(,"ml":3)")), 0,
+         {{50, 12, blue}, {50, 19, blue}}, {}},
+        {"miter past the stroke's limit bevels", shapes(sharpCorner + "," + stroke(10, 1, 1, R"(,"ml":2)")), 0,
+         {{50, 12, clear}, {50, 19, blue}}, {}},
+        {"layer opacity", overBlue(shapeLayer("[" + redSquare + "]", 1, "", R"({"o":{"a":0,"k":50}})")), 0,
+         {{50, 50, halfRedOverBlue}, {10, 10, {0, 0, 255, 255}}}, {}},
+        {"group opacity", overBlue(shapeLayer("[" + group(redSquare, shapeTransform(0, 0, 0, 0, 100, 0, 50)) + "]")),
+         0, {{50, 50, halfRedOverBlue}, {10, 10, {0, 0, 255, 255}}}, {}},
+        {"child under a turned and stretched parent", document("[" + turnedParent + "," + shiftedChild + "]"), 0,
+         {{50, 80, red}, {50, 77, red}, {53, 80, clear}, {60, 60, clear}}, {48, 76, 52, 84}},
         {"parent chain", document("[" + nullParent + "," + middle + "," + child + "]"), 0,
          {{60, 50, red}, {10, 50, clear}}, {55, 45, 65, 55}},
         {"precomposition at local frame 5", document(precompLayer, 100, 100, 60, inner), 20, {{50, 50, red}}, {}},
         {"precomposition remapped to local frame 5.5", document(remapped, 100, 100, 60, inner), 0, {{50, 50, red}}, {}},
         {"precomposition before its layer", document(precompLayer, 100, 100, 60, inner), 14, {{50, 50, clear}}, {}},
         {"precomposition after its layer", document(precompLayer, 100, 100, 60, inner), 24, {{50, 50, clear}}, {}},
+        {"precomposition cropped to its size", document(smallPrecomp, 100, 100, 60, spilling), 0,
+         {{35, 35, red}, {45, 45, clear}, {35, 45, clear}}, {30, 30, 40, 40}},
         {"solid", document(R"([{"ty":1,"nm":"S","ind":1,"ip":0,"op":60,"st":0,"ks":{},"sc":"#00ff00","sw":50,"sh":40}])"),
          0, {{10, 10, {0, 255, 0, 255}}, {60, 10, clear}}, {0, 0, 50, 40}},
         {"solid of an unreadable colour draws black",

@@ -126,6 +126,15 @@ TEST_F(RenderPaintingTest, ShapesFillStrokeTrimDashCapsAndJoins) {
     Path twoLines = polyline({{0, 10}, {20, 10}});
     twoLines.addPath(polyline({{0, 30}, {20, 30}}));
     const Path corner = polyline({{10, 30}, {30, 30}, {30, 10}});
+    // About 53 degrees: the miter reaches 2.24 half-widths past the corner.
+    const Path sharpCorner = polyline({{10, 35}, {20, 15}, {30, 35}});
+    const auto miterLimitedTo = [](double limit) {
+        return [limit](ShapeLayer& s) {
+            s.setLineWidth(8);
+            s.setLineJoin(LineJoin::miter);
+            s.setMiterLimit(limit);
+        };
+    };
     struct Case {
         const char* name;
         const Path& path;
@@ -149,6 +158,8 @@ TEST_F(RenderPaintingTest, ShapesFillStrokeTrimDashCapsAndJoins) {
         {"a miter join fills the outer corner", corner, [](ShapeLayer& s) { s.setLineJoin(LineJoin::miter); },
          {{31, 31, kRed}}},
         {"a bevel join cuts it", corner, [](ShapeLayer& s) { s.setLineJoin(LineJoin::bevel); }, {{31, 31, kClear}}},
+        {"a sharp miter within the limit keeps its tip", sharpCorner, miterLimitedTo(3), {{20, 9, kRed}}},
+        {"a sharp miter past the limit is bevelled", sharpCorner, miterLimitedTo(2), {{20, 9, kClear}, {20, 14, kRed}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

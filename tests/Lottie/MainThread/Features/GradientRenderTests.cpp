@@ -50,6 +50,10 @@ TEST(GradientRender, DrawsTheRampsTheStopsDescribe) {
           {95, 50, clear, 2}}},
         {"linear without opacity stops", filledSquare(gradientFill(1, 0, 0, 100, 0, 3, threeColours)),
          {{0, 50, {255, 0, 0, 255}, 8}, {50, 50, {0, 255, 0, 255}, 8}, {99, 50, {0, 0, 255, 255}, 8}}},
+        // The radius is the whole distance to the end point, 50 here, not its
+        // horizontal part: halfway out on either axis is half red, half blue.
+        {"radial to a diagonal end point", filledSquare(gradientFill(2, 50, 50, 80, 90, 2, "0,1,0,0, 1,0,0,1")),
+         {{25, 50, {128, 0, 128, 255}, 12}, {50, 25, {128, 0, 128, 255}, 12}, {86, 50, {69, 0, 186, 255}, 12}}},
         {"type 0 is radial", filledSquare(gradientFill(0, 50, 50, 90, 50, 3, threeColours)),
          {{50, 50, {255, 0, 0, 255}, 12}, {50, 30, {0, 255, 0, 255}, 12}, {50, 5, {0, 0, 255, 255}, 8}}},
         {"even-odd fill rule", shapeDocument(nested + gradientFill(1, 0, 0, 100, 0, 2, red, 2)),

@@ -1,6 +1,7 @@
 // Text layers rendered from hand-written documents through the whole engine:
-// placement of point and box text, stroke over fill, text providers,
-// an animator's selected range, and text that goes away.
+// placement of point and box text, the document's tracking and line height,
+// box text cut at its box, stroke over fill, text providers, an animator's
+// selected range, and text that goes away.
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,67 @@ TEST(TextCompositionLayer, PointAndBoxTextPlacement) {
         } else {
             EXPECT_NEAR(ink.*c.vertical, c.expectedVertical, 2);
         }
+    }
+}
+
+// The document's tracking is in thousandths of an em: each of the three gaps
+// of "HHHH" widens by size * tracking / 1000.
+TEST(TextCompositionLayer, DocumentTrackingSpreadsTheInkByThousandthsOfTheFontSize) {
+    struct Case {
+        double size;
+        int tracking;
+        double growth;
+    };
+    const std::vector<Case> cases{{40, 500, 60}, {20, 500, 30}, {40, 250, 30}, {40, -250, -30}};
+    auto width = [](double size, int tracking) {
+        DocumentSpec document;
+        document.text = "HHHH";
+        document.size = size;
+        document.tracking = tracking;
+        auto image = renderLayer(layerAt20x80(document));
+        const PixelBounds ink = image ? mainthreadtest::opaqueBounds(*image) : PixelBounds{};
+        EXPECT_GE(ink.left, 0);
+        return ink.right - ink.left;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.size) + " tracked " + std::to_string(c.tracking));
+        EXPECT_NEAR(width(c.size, c.tracking) - width(c.size, 0), c.growth, 2);
+    }
+}
+
+// Lines of point text are the document's line height apart, whatever the font
+// size would suggest; box text shows only the lines that fit in its box, and
+// nothing of those past its bottom (the box's top is at 30, its lines 48 apart).
+TEST(TextCompositionLayer, LineHeightAndBoxHeightPlaceTheLines) {
+    struct Case {
+        const char* name;
+        std::string text;
+        double lineHeight;
+        std::optional<std::pair<double, double>> box;
+        int top;
+        int bottom;
+    };
+    const std::vector<Case> cases{
+        {"point text, close lines", R"(HH\rHH)", 30, std::nullopt, 51, 110},
+        {"point text, far lines", R"(HH\rHH)", 60, std::nullopt, 51, 140},
+        {"box of one line", R"(HH\rHH\rHH)", 48, {{260, 60}}, 30, 59},
+        {"box of two lines", R"(HH\rHH\rHH)", 48, {{260, 100}}, 30, 107},
+        {"words wrapped past the box", "HH HH HH", 48, {{70, 100}}, 30, 107},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentSpec document;
+        document.text = c.text;
+        document.lineHeight = c.lineHeight;
+        if (c.box) {
+            document.boxPosition = {{20, 30}};
+            document.boxSize = c.box;
+        }
+        auto image = renderLayer(textLayer({{0, document}}, "[]", c.box ? std::pair{0.0, 0.0} : std::pair{20.0, 80.0}));
+        ASSERT_TRUE(image);
+        const PixelBounds ink = mainthreadtest::opaqueBounds(*image);
+        EXPECT_NEAR(ink.top, c.top, 2);
+        EXPECT_NEAR(ink.bottom, c.bottom, 2);
     }
 }
 

@@ -1,0 +1,50 @@
+#pragma once
+// One animation whose pictures are kept as references under tests/References:
+// the document, the folder of its pictures and the frames they show. The
+// reference tests make one for each animation of the corpus and of examples/
+// and own them for the run.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Lottie/Model/LottieAnimation.h"
+
+namespace referencetest {
+
+struct ReferenceDocument {
+    // The test's name: the path below the collection, letters and digits only.
+    std::string name;
+    std::filesystem::path document;
+    // Below tests/References: the collection, then the document's path within it
+    // without its extension ("corpus/lottie-spec/docs/static/examples/fill").
+    std::filesystem::path pictureFolder;
+};
+
+// Every JSON document of the shared corpus, sorted (none when it is absent).
+std::vector<ReferenceDocument> corpusDocuments();
+// Every JSON document of the repository's examples/, sorted.
+std::vector<ReferenceDocument> exampleDocuments();
+
+// The folder holding the reference pictures in the source tree.
+std::filesystem::path referenceRoot();
+
+// The frames kept for an animation: its first frame, the middle one and the
+// last that shows. Layers end at the animation's end frame and are not drawn
+// on it, so the last frame that shows is the whole frame before the end frame
+// (ceil(end) - 1), or the first frame when the animation is shorter than one frame.
+// The middle frame is a whole number of frames after the first.
+std::vector<double> referenceFrames(const lottie::LottieAnimation& animation);
+
+// "frame-12.png", "frame-2.5.png".
+std::string pictureFileName(double frame);
+
+struct PictureSize {
+    int width;
+    int height;
+};
+// The size the pictures are drawn at: the animation's aspect ratio, with its
+// long side this many pixels (at least one pixel on the short side).
+PictureSize pictureSize(const lottie::LottieAnimation& animation, int longSide);
+
+}  // namespace referencetest

@@ -6,11 +6,16 @@
 // After the runs it prints each document's ratios (ours / peer), their medians
 // over all documents and over those whose features both renderers draw, and why
 // each other document is left out of that set.
+//
+// `bench_peers --memory` measures peak resident memory instead (PeersMemory.h);
+// its children come back here with `--memory-child RENDERER FILE`.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -20,6 +25,7 @@
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "bench/PeerRenderer.h"
 #include "bench/PeersCorpus.h"
+#include "bench/PeersMemory.h"
 #include "bench/PeersReport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
@@ -134,11 +140,53 @@ void registerCorpus(std::vector<peersbench::CorpusDocument>& documents) {
     }
 }
 
+// A memory child: loads the document with one renderer and renders each of its
+// frames once, so that its process's peak is that renderer's. "idle" does
+// nothing, for the baseline of the program itself. Exits 1 when the renderer
+// does not load the document.
+int renderEveryFrame(const std::string& rendererName, const std::filesystem::path& path) {
+    if (rendererName == "idle") return 0;
+    const std::string json = peersbench::readFile(path);
+    if (rendererName == "ours") {
+        const auto animation = decode(json);
+        const auto renderer = animation ? makeRenderer(animation, path.parent_path()) : nullptr;
+        if (!renderer) return 1;
+        for (std::size_t step = 0; step < frameCount(*animation); ++step) {
+            benchmark::DoNotOptimize(renderer->render(animation->startFrame + static_cast<double>(step)));
+        }
+        return 0;
+    }
+    if (rendererName == "peer") {
+        const auto peer = PeerRenderer::load(json, path.string(), path.parent_path().string());
+        if (!peer) return 1;
+        std::vector<std::uint32_t> buffer(side * side);
+        for (std::size_t frame = 0; frame < peer->frameCount(); ++frame) {
+            peer->render(frame, buffer.data(), side);
+            benchmark::DoNotOptimize(buffer.data());
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "bench_peers: unknown renderer %s\n", rendererName.c_str());
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     PeerRenderer::disableModelCache();
+    if (argc == 4 && std::strcmp(argv[1], peersbench::memoryChildArgument) == 0) {
+        // Leave without tearing anything down: the pages that the libraries'
+        // exit handlers touch would otherwise count into the idle child's peak
+        // and not into the others', which peak while they render.
+        const int status = renderEveryFrame(argv[2], argv[3]);
+        std::fflush(nullptr);
+        _exit(status);
+    }
     auto documents = peersbench::corpusDocuments();
+    if (argc == 2 && std::strcmp(argv[1], "--memory") == 0) {
+        peersbench::measureMemory(documents);
+        return 0;
+    }
     registerCorpus(documents);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -3,27 +3,35 @@
 // the time to load the document and to render a frame at 512x512, each renderer
 // in turn within one iteration so that both see the same machine load. Ours
 // renders through the frame tool's renderer, as a user of the library would.
-// After the runs it prints each document's ratios (ours / peer) and their medians.
+// After the runs it prints each document's ratios (ours / peer), their medians
+// over all documents and over those whose features both renderers draw, and why
+// each other document is left out of that set.
+//
+// `bench_peers --memory` measures peak resident memory instead (PeersMemory.h);
+// its children come back here with `--memory-child RENDERER FILE`.
 #include <benchmark/benchmark.h>
-
-#include <rlottie.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/DecodingStrategy.h"
+#include "bench/PeerRenderer.h"
+#include "bench/PeersCorpus.h"
+#include "bench/PeersMemory.h"
+#include "bench/PeersReport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
+
+using peersbench::PeerRenderer;
 
 constexpr int side = 512;
 
@@ -33,14 +41,8 @@ double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-struct Ratios {
-    double load = 0;
-    double render = 0;
-};
-
-// The last measured ratios of each document, printed after the runs.
-std::map<std::string, Ratios>& results() {
-    static std::map<std::string, Ratios> ratios;
+peersbench::RatiosByDocument& results() {
+    static peersbench::RatiosByDocument ratios;
     return ratios;
 }
 
@@ -53,19 +55,27 @@ void report(benchmark::State& state, double ours, double peer, double& ratio) {
     ratio = ours / peer;
 }
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json) {
     try {
         return lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
     } catch (const std::exception&) {
         return nullptr;
     }
+}
+
+// Null when the animation has nothing to draw.
+std::unique_ptr<lottieframes::FrameRenderer> makeRenderer(std::shared_ptr<const lottie::LottieAnimation> animation,
+                                                          const std::filesystem::path& folder) {
+    try {
+        return std::make_unique<lottieframes::FrameRenderer>(
+            std::move(animation), side, side, std::nullopt, lottie::RenderingEngineOption::mainThread(), folder);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+std::size_t frameCount(const lottie::LottieAnimation& animation) {
+    return static_cast<std::size_t>(std::max(1.0, animation.endFrame - animation.startFrame));
 }
 
 // Both loads of one document, timed alternately; the peer's model cache is off,
@@ -77,7 +87,7 @@ void loadBoth(benchmark::State& state, const std::string& name, const std::strin
         benchmark::DoNotOptimize(decode(json));
         ours += millisecondsSince(start);
         start = Clock::now();
-        benchmark::DoNotOptimize(rlottie::Animation::loadFromData(json, name, "", false));
+        benchmark::DoNotOptimize(PeerRenderer::load(json, name, ""));
         peer += millisecondsSince(start);
     }
     report(state, ours, peer, results()[name].load);
@@ -88,79 +98,100 @@ void loadBoth(benchmark::State& state, const std::string& name, const std::strin
 void renderBoth(benchmark::State& state, const std::string& name, const std::string& json,
                 const std::filesystem::path& folder) {
     auto animation = decode(json);
-    auto peer = rlottie::Animation::loadFromData(json, name, folder.string(), false);
-    if (!animation || !peer || peer->totalFrame() == 0) {
+    auto renderer = animation ? makeRenderer(animation, folder) : nullptr;
+    auto peer = PeerRenderer::load(json, name, folder.string());
+    if (!renderer || !peer) {
         state.SkipWithError("not loaded by both renderers");
         return;
     }
-    lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt,
-                                         lottie::RenderingEngineOption::mainThread(), folder);
     std::vector<std::uint32_t> buffer(side * side);
-    const double frames = std::max(1.0, animation->endFrame - animation->startFrame);
+    const std::size_t frames = frameCount(*animation);
     double oursTime = 0, peerTime = 0;
     std::size_t index = 0;
     for (auto _ : state) {
-        const double step = static_cast<double>(index++ % static_cast<std::size_t>(frames));
+        const std::size_t step = index++ % frames;
         auto start = Clock::now();
-        benchmark::DoNotOptimize(renderer.render(animation->startFrame + step));
+        benchmark::DoNotOptimize(renderer->render(animation->startFrame + static_cast<double>(step)));
         oursTime += millisecondsSince(start);
         start = Clock::now();
-        peer->renderSync(static_cast<std::size_t>(step) % peer->totalFrame(),
-                         rlottie::Surface(buffer.data(), side, side, side * 4));
+        peer->render(step, buffer.data(), side);
         benchmark::DoNotOptimize(buffer.data());
         peerTime += millisecondsSince(start);
     }
     report(state, oursTime, peerTime, results()[name].render);
 }
 
-double median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-void registerCorpus() {
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(PELLOR_CORPUS_DIR, error);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        if (error) break;
-        if (it->path().extension() == ".json") files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end());
-    for (const auto& path : files) {
-        const std::string json = readFile(path);
-        const std::string name = std::filesystem::relative(path, PELLOR_CORPUS_DIR).string();
-        if (!decode(json) || !rlottie::Animation::loadFromData(json, name, "", false)) continue;
-        benchmark::RegisterBenchmark(("load/" + name).c_str(), loadBoth, name, json)
+// Registers both measurements of every document that both renderers load; the
+// others are left out of the same-feature set, saying which renderer refused.
+void registerCorpus(std::vector<peersbench::CorpusDocument>& documents) {
+    for (auto& document : documents) {
+        const std::string json = peersbench::readFile(document.path);
+        const auto animation = decode(json);
+        const bool oursLoads = animation && makeRenderer(animation, document.path.parent_path());
+        const bool peerLoads = PeerRenderer::load(json, document.name, "") != nullptr;
+        if (!oursLoads) document.leftOut.emplace_back("not loaded by ours");
+        if (!peerLoads) document.leftOut.emplace_back("not loaded by the peer");
+        if (!oursLoads || !peerLoads) continue;
+        benchmark::RegisterBenchmark(("load/" + document.name).c_str(), loadBoth, document.name, json)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("render/" + name).c_str(), renderBoth, name, json, path.parent_path())
+        benchmark::RegisterBenchmark(("render/" + document.name).c_str(), renderBoth, document.name, json,
+                                     document.path.parent_path())
             ->Unit(benchmark::kMillisecond);
     }
 }
 
-void printSummary() {
-    std::vector<double> loads, renders;
-    std::printf("\n%-66s %8s %8s\n", "document", "load", "render");
-    for (const auto& [name, ratios] : results()) {
-        std::printf("%-66s %8.2f %8.2f\n", name.c_str(), ratios.load, ratios.render);
-        if (ratios.load > 0) loads.push_back(ratios.load);
-        if (ratios.render > 0) renders.push_back(ratios.render);
+// A memory child: loads the document with one renderer and renders each of its
+// frames once, so that its process's peak is that renderer's. "idle" does
+// nothing, for the baseline of the program itself. Exits 1 when the renderer
+// does not load the document.
+int renderEveryFrame(const std::string& rendererName, const std::filesystem::path& path) {
+    if (rendererName == "idle") return 0;
+    const std::string json = peersbench::readFile(path);
+    if (rendererName == "ours") {
+        const auto animation = decode(json);
+        const auto renderer = animation ? makeRenderer(animation, path.parent_path()) : nullptr;
+        if (!renderer) return 1;
+        for (std::size_t step = 0; step < frameCount(*animation); ++step) {
+            benchmark::DoNotOptimize(renderer->render(animation->startFrame + static_cast<double>(step)));
+        }
+        return 0;
     }
-    std::printf("median ratio (ours / peer) over %zu documents: load %.2f, render %.2f\n", renders.size(),
-                median(loads), median(renders));
+    if (rendererName == "peer") {
+        const auto peer = PeerRenderer::load(json, path.string(), path.parent_path().string());
+        if (!peer) return 1;
+        std::vector<std::uint32_t> buffer(side * side);
+        for (std::size_t frame = 0; frame < peer->frameCount(); ++frame) {
+            peer->render(frame, buffer.data(), side);
+            benchmark::DoNotOptimize(buffer.data());
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "bench_peers: unknown renderer %s\n", rendererName.c_str());
+    return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    rlottie::configureModelCacheSize(0);
-    registerCorpus();
+    PeerRenderer::disableModelCache();
+    if (argc == 4 && std::strcmp(argv[1], peersbench::memoryChildArgument) == 0) {
+        // Leave without tearing anything down: the pages that the libraries'
+        // exit handlers touch would otherwise count into the idle child's peak
+        // and not into the others', which peak while they render.
+        const int status = renderEveryFrame(argv[2], argv[3]);
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    auto documents = peersbench::corpusDocuments();
+    if (argc == 2 && std::strcmp(argv[1], "--memory") == 0) {
+        peersbench::measureMemory(documents);
+        return 0;
+    }
+    registerCorpus(documents);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    printSummary();
+    peersbench::printTimingSummary(documents, results());
     return 0;
 }

@@ -1,0 +1,27 @@
+#include "bench/PeerRenderer.h"
+
+#include <rlottie.h>
+
+namespace peersbench {
+
+void PeerRenderer::disableModelCache() { rlottie::configureModelCacheSize(0); }
+
+std::unique_ptr<PeerRenderer> PeerRenderer::load(const std::string& json, const std::string& key,
+                                                 const std::string& resourceFolder) {
+    auto animation = rlottie::Animation::loadFromData(json, key, resourceFolder, false);
+    if (!animation || animation->totalFrame() == 0) return nullptr;
+    return std::unique_ptr<PeerRenderer>(new PeerRenderer(std::move(animation)));
+}
+
+PeerRenderer::PeerRenderer(std::unique_ptr<rlottie::Animation> animation) : animation_(std::move(animation)) {}
+
+PeerRenderer::~PeerRenderer() = default;
+
+std::size_t PeerRenderer::frameCount() const { return animation_->totalFrame(); }
+
+void PeerRenderer::render(std::size_t frame, std::uint32_t* pixels, int side) {
+    const auto size = static_cast<std::size_t>(side);
+    animation_->renderSync(frame % frameCount(), rlottie::Surface(pixels, size, size, size * 4));
+}
+
+}  // namespace peersbench

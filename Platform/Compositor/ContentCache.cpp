@@ -1,5 +1,6 @@
 #include "Platform/Compositor/ContentCache.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <optional>
@@ -19,6 +20,10 @@ using graphics::Rect;
 namespace {
 
 std::atomic<std::int64_t> pixelsKept{0};
+
+// Above 0 while a picture is being drawn: the layers under it draw into it
+// as they are, and keep no pictures of their own.
+thread_local int picturesBeingDrawn = 0;
 
 // Trees larger than this are drawn as usual: checking them every frame would
 // cost more than a picture saves.
@@ -82,9 +87,26 @@ void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
 
 }  // namespace
 
+// The pictures of the layers under `model`, which its own picture now holds.
+void ContentCache::dropPicturesUnder(const Layer& model) {
+    std::vector<const Layer*> pending;
+    for (const auto& sublayer : model.sublayers()) pending.push_back(sublayer.get());
+    while (!pending.empty()) {
+        const Layer* layer = pending.back();
+        pending.pop_back();
+        if (layer->contentCache_) setPicture(*layer->contentCache_, nullptr);
+        if (layer->mask()) pending.push_back(layer->mask().get());
+        for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
+    }
+}
+
 ContentCacheEntry::~ContentCacheEntry() { pixelsKept -= pixelsOf(picture); }
 
 std::int64_t ContentCache::pixelsInUse() { return pixelsKept; }
+
+std::int64_t ContentCache::maximumPixels(const GraphicsContext& target) {
+    return std::max<std::int64_t>(static_cast<std::int64_t>(target.width()) * target.height(), minimumPixels);
+}
 
 bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& context, const DrawContents& draw) {
     if (&presented != &model || context.width() <= 0 || context.height() <= 0) {
@@ -115,10 +137,11 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
         drawPicture(entry, context);
         return true;
     }
+    if (picturesBeingDrawn > 0) return false;
     const std::optional<DevicePixels> pixels = reach(model, presented, entry.clip, toDevice);
     if (!pixels) return false;
     const std::int64_t size = static_cast<std::int64_t>(pixels->width) * pixels->height;
-    if (pixelsKept + size > maximumPixels) return false;
+    if (pixelsKept + size > maximumPixels(context)) return false;
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(pixels->width, pixels->height);
     if (!buffer) return false;
     buffer->translateBy(-pixels->x, -pixels->y);
@@ -126,7 +149,10 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     for (const Rect& rect : entry.clip) buffer->addRect(rect);
     buffer->clip();
     buffer->concatenate(toDevice);
+    ++picturesBeingDrawn;
     draw(*buffer);
+    --picturesBeingDrawn;
+    dropPicturesUnder(model);
     std::shared_ptr<const graphics::Image> picture = GraphicsContext::finishImage(std::move(buffer));
     if (!picture) return false;
     entry.x = pixels->x;

@@ -14,8 +14,8 @@
 // clip and laid down without it, so that anti-aliased clip edges come out as
 // they do when the contents are drawn.
 //
-// The pictures of all layers share a bound in pixels; past it no more are
-// kept. Each lives with its layer (Layer owns its entry). Main thread only.
+// The pictures of all layers share a bound in pixels (one target's worth);
+// past it no more are kept. Each lives with its layer (Layer owns its entry). Main thread only.
 
 #include <cstdint>
 #include <functional>
@@ -57,8 +57,11 @@ class ContentCache {
 public:
     ContentCache() = delete;
 
-    // The pixels all kept pictures may hold together.
-    static constexpr std::int64_t maximumPixels = 4'000'000;
+    // The pixels all kept pictures may hold together: as many as the target
+    // they are drawn into has, so that keeping pictures never costs more
+    // memory than one more frame would; never fewer than this.
+    static constexpr std::int64_t minimumPixels = 65'536;
+    static std::int64_t maximumPixels(const graphics::GraphicsContext& target);
 
     using DrawContents = std::function<void(graphics::GraphicsContext&)>;
 
@@ -71,6 +74,11 @@ public:
 
     // Pixels held by kept pictures now.
     static std::int64_t pixelsInUse();
+
+private:
+    // Lets go of the pictures of the layers under `model`, which its own
+    // picture now holds.
+    static void dropPicturesUnder(const Layer& model);
 };
 
 }  // namespace platform::compositor

@@ -24,7 +24,7 @@ namespace platform::graphics {
 class PixelBufferPool {
 public:
     // Free buffers kept at most, in bytes, for the default pool.
-    static constexpr std::size_t defaultRetainedBytes = 64u << 20;
+    static constexpr std::size_t defaultRetainedBytes = 16u << 20;
 
     static PixelBufferPool& shared();
 

@@ -43,8 +43,9 @@ std::string usage() {
            "options: --strategy dictionary|codable  --engine main-thread|core-animation|automatic\n"
            "--bench renders every frame twice (an untimed pass, then a timed one) and prints one JSON object:\n"
            "  frames, decodeMs, buildMs, renderMsMean/Median/P95/Max (timed pass), peakRssKb,\n"
-           "  minorFaultsPerFrame (mean over every render) and minorFaultsPerFrameAfterWarmUp\n"
-           "  (the same after the first 3 renders; null when there are no more)\n";
+           "  minorFaultsPerFrame (mean over every render), minorFaultsPerFrameAfterWarmUp\n"
+           "  (the same after the first 3 renders; null when there are no more) and\n"
+           "  minorFaultsPerFrameTimedPass (the same over the timed pass)\n";
 }
 
 FramesOptions parseOptions(const std::vector<std::string>& arguments) {

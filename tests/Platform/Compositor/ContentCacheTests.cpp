@@ -116,7 +116,7 @@ TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {
         for (Scene& scene : scenes) {
             for (int frame = 0; frame < 3; ++frame) Renderer::renderImage(scene.root, 0, 400, 400);
         }
-        EXPECT_LE(ContentCache::pixelsInUse(), ContentCache::maximumPixels);
+        EXPECT_LE(ContentCache::pixelsInUse(), 400 * 400);
         EXPECT_GT(ContentCache::pixelsInUse(), before);
     }
     EXPECT_EQ(ContentCache::pixelsInUse(), before);

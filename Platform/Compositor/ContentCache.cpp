@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -35,6 +36,7 @@ std::int64_t pixelsOf(const std::shared_ptr<const graphics::Image>& picture) {
 
 void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image> picture) {
     pixelsKept -= pixelsOf(entry.picture);
+    entry.holdsNothing = false;
     entry.picture = std::move(picture);
     pixelsKept += pixelsOf(entry.picture);
 }
@@ -82,7 +84,50 @@ std::optional<DevicePixels> reach(const Layer& model, const Layer& presented, co
 }
 
 void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
-    context.drawDeviceImageIgnoringClip(*entry.picture, entry.x, entry.y);
+    if (entry.picture) {
+        context.drawDeviceImageIgnoringClip(*entry.picture, entry.x, entry.y);
+    }
+}
+
+// The part of a drawn picture that holds anything, as a picture of its own
+// (none when nothing was drawn), and where it starts within it.
+struct Cropped {
+    std::shared_ptr<const graphics::Image> picture;
+    int left = 0, top = 0;
+    bool holdsNothing = false;
+};
+
+Cropped cropped(const std::shared_ptr<const graphics::Image>& picture) {
+    const int width = picture->width(), height = picture->height(), stride = picture->bytesPerRow();
+    const std::uint8_t* pixels = picture->pixels().data();
+    int left = width, right = -1, top = height, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::size_t>(y) * stride);
+        int first = 0;
+        while (first < width && row[first] == 0) ++first;
+        if (first == width) continue;
+        int last = width - 1;
+        while (row[last] == 0) --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y;
+    }
+    if (right < 0) {
+        return {nullptr, 0, 0, true};
+    }
+    if (left == 0 && top == 0 && right == width - 1 && bottom == height - 1) return {picture, 0, 0};
+    const int croppedWidth = right - left + 1, croppedHeight = bottom - top + 1;
+    const int croppedStride = graphics::Image::bytesPerRowFor(graphics::Image::Format::argb32Premultiplied, croppedWidth);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(croppedStride) * croppedHeight);
+    for (int y = 0; y < croppedHeight; ++y) {
+        std::memcpy(bytes.data() + static_cast<std::size_t>(y) * croppedStride,
+                    pixels + static_cast<std::size_t>(top + y) * stride + static_cast<std::size_t>(left) * 4,
+                    static_cast<std::size_t>(croppedWidth) * 4);
+    }
+    return {graphics::Image::make(croppedWidth, croppedHeight, graphics::Image::Format::argb32Premultiplied,
+                                  std::move(bytes)),
+            left, top};
 }
 
 }  // namespace
@@ -133,7 +178,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
         setPicture(entry, nullptr);
         return false;
     }
-    if (entry.picture) {
+    if (entry.picture || entry.holdsNothing) {
         drawPicture(entry, context);
         return true;
     }
@@ -155,9 +200,13 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     dropPicturesUnder(model);
     std::shared_ptr<const graphics::Image> picture = GraphicsContext::finishImage(std::move(buffer));
     if (!picture) return false;
-    entry.x = pixels->x;
-    entry.y = pixels->y;
-    setPicture(entry, std::move(picture));
+    // Only what holds anything is kept and laid down again.
+    Cropped kept = cropped(picture);
+    if (!kept.picture && !kept.holdsNothing) return false;
+    entry.x = pixels->x + kept.left;
+    entry.y = pixels->y + kept.top;
+    setPicture(entry, std::move(kept.picture));
+    entry.holdsNothing = kept.holdsNothing;
     drawPicture(entry, context);
     return true;
 }

@@ -46,9 +46,11 @@ struct ContentCacheEntry {
     std::vector<graphics::Rect> clip;
     int targetWidth = 0;
     int targetHeight = 0;
-    // The picture and its device-pixel origin; none until the contents came
-    // out the same twice.
+    // The picture, cropped to what it holds, and its device-pixel origin;
+    // none until the contents came out the same twice, or when they draw
+    // nothing (holdsNothing).
     std::shared_ptr<const graphics::Image> picture;
+    bool holdsNothing = false;
     int x = 0;
     int y = 0;
 };

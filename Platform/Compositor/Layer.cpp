@@ -87,7 +87,8 @@ Layer::Layer(const Layer& layer)
       timeOffset_(layer.timeOffset_),
       beginTime_(layer.beginTime_),
       customNumbers_(layer.customNumbers_),
-      actions_(layer.actions_) {}
+      actions_(layer.actions_),
+      drawsInRenderPass_(layer.drawsInRenderPass_) {}
 
 Layer::~Layer() = default;
 
@@ -335,8 +336,22 @@ bool Layer::setValue(std::string_view key, const std::optional<AnimatableValue>&
 // Display and layout.
 
 void Layer::setNeedsDisplay() {
-    needsDisplay_ = true;
+    // Drawn afresh whenever the layer is drawn, it has nothing to display ahead.
+    needsDisplay_ = !drawsInRenderPass_;
     markChanged();
+}
+
+void Layer::setDrawsInRenderPass(bool drawsInRenderPass) {
+    if (drawsInRenderPass_ == drawsInRenderPass) {
+        return;
+    }
+    drawsInRenderPass_ = drawsInRenderPass;
+    if (drawsInRenderPass_) {
+        needsDisplay_ = false;
+        setContents(nullptr);
+    }
+    // Back to displaying, the drawing must be made again.
+    setNeedsDisplay();
 }
 
 void Layer::displayIfNeeded() {
@@ -350,6 +365,9 @@ void Layer::displayIfNeeded() {
 void Layer::draw(graphics::GraphicsContext& /*context*/) { drewNothing_ = true; }
 
 void Layer::display() {
+    if (drawsInRenderPass_) {
+        return;
+    }
     const double width = std::ceil(bounds_.size.width * contentsScale_);
     const double height = std::ceil(bounds_.size.height * contentsScale_);
     if (!(width >= 1 && height >= 1 && width <= 32767 && height <= 32767)) {

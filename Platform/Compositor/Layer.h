@@ -147,6 +147,7 @@ public:
     bool needsDisplayForKey(std::string_view key) const;
 
     // Display and layout.
+    // For a layer that draws in the render pass, only asks for a new frame.
     void setNeedsDisplay();
     bool needsDisplay() const { return needsDisplay_; }
     void displayIfNeeded();
@@ -156,6 +157,19 @@ public:
     virtual void display();
     // Draws in the bounds' coordinates.
     virtual void draw(graphics::GraphicsContext& context);
+    // Whether the renderer calls draw() straight into the frame's context every
+    // time it draws the layer (after its contents, before its sublayers), under
+    // the layer's transform and in its bounds' coordinates, instead of display()
+    // keeping the drawing as a contents image. A cached image holds the drawing
+    // at contentsScale pixels per point, so it blurs wherever the layer is shown
+    // larger, and every change costs a new bitmap; drawn in the render pass, the
+    // drawing is as sharp as the device and needs no bitmap at all. It suits
+    // drawings that are cheap to repeat, such as a gradient on a path. The
+    // drawing must stay within the bounds, which is all the renderer counts as
+    // the layer's own painting when it sizes groups and masks. Off by default;
+    // turning it on drops the contents that display() made.
+    bool drawsInRenderPass() const { return drawsInRenderPass_; }
+    void setDrawsInRenderPass(bool drawsInRenderPass);
     void setNeedsLayout();
     bool needsLayout() const { return needsLayout_; }
     // Lays out this layer if it needs it, then its sublayers.
@@ -275,6 +289,7 @@ private:
     std::map<std::string, std::shared_ptr<Animation>, std::less<>> actions_;
     AnimationList animations_;
 
+    bool drawsInRenderPass_ = false;
     bool needsDisplay_ = false;
     // Set by the base draw(), so display() can tell a layer that draws nothing.
     bool drewNothing_ = false;

@@ -31,7 +31,10 @@ std::optional<Rect> ownPainting(const Layer& layer) {
     if (shadowed || layer.needsDisplay()) return std::nullopt;
     if (layer.masksToBounds()) return layer.bounds();
     Rect box = Rect::null();
-    if (layer.backgroundColor() || dynamic_cast<const GradientLayer*>(&layer)) box = layer.bounds();
+    // A drawing made in the render pass keeps within the bounds.
+    if (layer.backgroundColor() || layer.drawsInRenderPass() || dynamic_cast<const GradientLayer*>(&layer)) {
+        box = layer.bounds();
+    }
     if (layer.contents()) {
         if (layer.contentsGravity() != ContentsGravity::resize) return std::nullopt;
         box = box.unionWith(layer.bounds());

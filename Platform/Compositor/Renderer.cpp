@@ -243,6 +243,9 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
     }
     LayerPainter::paintBackground(presented, context);
     LayerPainter::paintContents(presented, context);
+    if (model.drawsInRenderPass()) {
+        drawInRenderPass(model, context);
+    }
     if (const auto* shape = dynamic_cast<const ShapeLayer*>(&presented)) {
         LayerPainter::paintShape(*shape, context);
     } else if (const auto* gradient = dynamic_cast<const GradientLayer*>(&presented)) {
@@ -257,6 +260,17 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
         drawLayer(*sublayer, mediaTime, context);
         context.restoreGState();
     }
+    context.restoreGState();
+}
+
+void Renderer::drawInRenderPass(Layer& model, GraphicsContext& context) {
+    // The drawing starts as it would in a bitmap of its own: on an empty path,
+    // in the bounds' coordinates (where the context already is), and what it
+    // changes of the state ends with it.
+    context.saveGState();
+    context.beginPath();
+    model.draw(context);
+    context.beginPath();
     context.restoreGState();
 }
 

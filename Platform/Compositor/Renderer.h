@@ -6,11 +6,12 @@
 // its superlayer's. Per layer, in its parent's space: translate to its position,
 // apply its transform about the anchor point (a 3-D transform flattened by
 // dropping z), then draw, clipped to its bounds when masksToBounds: its shadow,
-// background colour, contents, its own shape or gradient, then its sublayers in
-// order (under its sublayer transform). Hidden layers and layers of opacity 0 are
-// skipped. A layer with opacity below 1, a mask or a compositing filter is drawn
-// as one group and composited with its opacity, its mask's alpha (masks nest) and
-// its blend mode or xor. A shadow blurs the layer's composited alpha with a
+// background colour, contents, the drawing of a layer that draws in the render
+// pass (Layer::drawsInRenderPass), its own shape or gradient, then its
+// sublayers in order (under its sublayer transform). Hidden layers and layers
+// of opacity 0 are skipped. A layer with opacity below 1, a mask or a
+// compositing filter is drawn as one group and composited with its opacity, its
+// mask's alpha (masks nest) and its blend mode or xor. A shadow blurs the layer's composited alpha with a
 // Gaussian of standard deviation radius / 2, offset in the layer's own space.
 // Masks and shadows are drawn into buffers no larger than the part of the context
 // that can show them; groups use the context's transparency layers, which are
@@ -63,6 +64,8 @@ private:
     // did not change (ContentCache).
     static void drawKeptContent(Layer& model, const Layer& presented, double mediaTime,
                                 graphics::GraphicsContext& context);
+    // The drawing of a layer that draws in the render pass (Layer::drawsInRenderPass).
+    static void drawInRenderPass(Layer& model, graphics::GraphicsContext& context);
     // Clips the context to the mask's alpha; false when nothing can show.
     static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
     static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,

@@ -110,6 +110,18 @@ public:
     void drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius, Point endCenter,
                             double endRadius, GradientDrawingOptions options);
 
+    // Fill the current path, or the stroke it stands for after
+    // replacePathWithStrokedPath, with the gradient extended past both of its
+    // ends, as the draw functions do with GradientDrawingOptions::extended(); a
+    // gradient of no extent fills with its last colour. One fill, as sharp as
+    // the device at any scale, where clipping and drawing would need a pixel
+    // mask for a stroke. Consume the path; nothing is filled for geometry that
+    // is not finite or a negative radius.
+    void fillPathWithLinearGradient(const Gradient& gradient, Point start, Point end,
+                                    FillRule rule = FillRule::winding);
+    void fillPathWithRadialGradient(const Gradient& gradient, Point startCenter, double startRadius, Point endCenter,
+                                    double endRadius, FillRule rule = FillRule::winding);
+
     void clip(FillRule rule = FillRule::winding);
     // Clips to the area the current path's stroke would paint, with the current line style.
     void clipToStrokeOfCurrentPath();
@@ -176,6 +188,9 @@ private:
     template <typename Draw>
     void composite(Draw&& draw);
     void setSourceColor(const Color& color) const;
+    // Fills the current path (or its stroke) with `source` through composite(),
+    // and consumes the path; a null source fills nothing.
+    void fillCurrentPath(cairo_pattern_t* source, FillRule rule);
     void clipToNothing();
     void intersectMask(const std::shared_ptr<PixelMask>& mask);
     // A device-sized mask with the current transform set, for drawing a new clip into.

@@ -33,11 +33,52 @@ cairo_surface_t* sourceSurface(const Image& image, std::vector<std::uint8_t>& sc
                                                stride);
 }
 
-void addStops(cairo_pattern_t* pattern, const Gradient& gradient) {
+// Where a gradient lies: along the line between two points, or between two circles.
+struct GradientGeometry {
+    bool radial = false;
+    Point start, end;
+    double startRadius = 0, endRadius = 0;
+
+    static GradientGeometry linear(Point start, Point end) { return {false, start, end, 0, 0}; }
+    static GradientGeometry circles(Point startCenter, double startRadius, Point endCenter, double endRadius) {
+        return {true, startCenter, endCenter, startRadius, endRadius};
+    }
+
+    bool isValid() const {
+        const bool points = std::isfinite(start.x) && std::isfinite(start.y) && std::isfinite(end.x) &&
+                            std::isfinite(end.y);
+        return points && (!radial || (std::isfinite(startRadius) && std::isfinite(endRadius) && startRadius >= 0 &&
+                                      endRadius >= 0));
+    }
+    // No extent: every point lies past the end.
+    bool isDegenerate() const { return start == end && startRadius == endRadius; }
+};
+
+// The gradient's pattern, its stops' alpha multiplied by `alpha`; a solid one of
+// its last colour where the geometry gives it no extent.
+cairo_pattern_t* gradientPattern(const Gradient& gradient, const GradientGeometry& geometry, double alpha,
+                                 cairo_extend_t extend) {
+    if (geometry.isDegenerate()) {
+        const auto& last = gradient.stops().back().rgba;
+        return cairo_pattern_create_rgba(last[0], last[1], last[2], last[3] * alpha);
+    }
+    const Point start = geometry.start, end = geometry.end;
+    cairo_pattern_t* pattern = geometry.radial ? cairo_pattern_create_radial(start.x, start.y, geometry.startRadius,
+                                                                             end.x, end.y, geometry.endRadius)
+                                               : cairo_pattern_create_linear(start.x, start.y, end.x, end.y);
     for (const Gradient::Stop& stop : gradient.stops()) {
         cairo_pattern_add_color_stop_rgba(pattern, stop.location, stop.rgba[0], stop.rgba[1], stop.rgba[2],
-                                          stop.rgba[3]);
+                                          stop.rgba[3] * alpha);
     }
+    cairo_pattern_set_extend(pattern, extend);
+    return pattern;
+}
+
+// The pattern that fills a path with the gradient, extended both ways, in the
+// context's alpha (one fill, so the alpha goes into the stops); null when the
+// geometry cannot be drawn.
+cairo_pattern_t* fillPattern(const Gradient& gradient, const GradientGeometry& geometry, double alpha) {
+    return geometry.isValid() ? gradientPattern(gradient, geometry, alpha, CAIRO_EXTEND_PAD) : nullptr;
 }
 
 }  // namespace
@@ -74,24 +115,28 @@ void GraphicsContext::setSourceColor(const Color& color) const {
 }
 
 void GraphicsContext::fillPath(FillRule rule) {
-    if (isPathEmpty()) {
+    const std::array<double, 4> rgba = state().fillColor.clampedRGBA();
+    cairo_pattern_t* source = cairo_pattern_create_rgba(rgba[0], rgba[1], rgba[2], rgba[3] * state().alpha);
+    fillCurrentPath(source, rule);
+    cairo_pattern_destroy(source);
+}
+
+void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
+    if (isPathEmpty() || source == nullptr) {
         consumePath();
         return;
     }
-    if (pathIsStroked_) {
-        // The outline of the stroke, filled, is the stroke painted in the fill colour.
-        composite([&] {
+    composite([&] {
+        cairo_set_source(cairo_, source);
+        if (pathIsStroked_) {
+            // The outline of the stroke, filled, is the stroke painted with the source.
             applyStrokeStyle(cairo_);
-            setSourceColor(state().fillColor);
             cairo_stroke_preserve(cairo_);
-        });
-    } else {
-        composite([&] {
+        } else {
             cairo_set_fill_rule(cairo_, rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
-            setSourceColor(state().fillColor);
             cairo_fill_preserve(cairo_);
-        });
-    }
+        }
+    });
     consumePath();
 }
 
@@ -199,26 +244,15 @@ void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int
 
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,
                                          GradientDrawingOptions options) {
-    if (state().degenerate || !std::isfinite(start.x) || !std::isfinite(start.y) || !std::isfinite(end.x) ||
-        !std::isfinite(end.y)) {
+    const GradientGeometry geometry = GradientGeometry::linear(start, end);
+    if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
         return;
     }
     const Point axis = end - start;
     const double lengthSquared = axis.x * axis.x + axis.y * axis.y;
-    cairo_pattern_t* pattern = nullptr;
-    if (lengthSquared == 0) {
-        // Every point lies past the end of a gradient of no length.
-        if (!options.drawsAfterEnd) {
-            return;
-        }
-        const auto& last = gradient.stops().back().rgba;
-        pattern = cairo_pattern_create_rgba(last[0], last[1], last[2], last[3]);
-    } else {
-        pattern = cairo_pattern_create_linear(start.x, start.y, end.x, end.y);
-        addStops(pattern, gradient);
-        cairo_pattern_set_extend(pattern, options.drawsBeforeStart || options.drawsAfterEnd ? CAIRO_EXTEND_PAD
-                                                                                            : CAIRO_EXTEND_NONE);
-    }
+    cairo_pattern_t* pattern = gradientPattern(
+        gradient, geometry, 1,
+        options.drawsBeforeStart || options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
     // One-sided extension: pad both ways, then cut away the side that must stay empty.
     const bool cutBefore = !options.drawsBeforeStart && options.drawsAfterEnd && lengthSquared > 0;
     const bool cutAfter = options.drawsBeforeStart && !options.drawsAfterEnd && lengthSquared > 0;
@@ -253,29 +287,32 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
 
 void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius,
                                          Point endCenter, double endRadius, GradientDrawingOptions options) {
-    if (state().degenerate || !std::isfinite(startCenter.x) || !std::isfinite(startCenter.y) ||
-        !std::isfinite(endCenter.x) || !std::isfinite(endCenter.y) || !std::isfinite(startRadius) ||
-        !std::isfinite(endRadius) || startRadius < 0 || endRadius < 0) {
+    const GradientGeometry geometry = GradientGeometry::circles(startCenter, startRadius, endCenter, endRadius);
+    if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
         return;
     }
-    cairo_pattern_t* pattern = nullptr;
-    if (startCenter == endCenter && startRadius == endRadius) {
-        if (!options.drawsAfterEnd) {
-            return;
-        }
-        const auto& last = gradient.stops().back().rgba;
-        pattern = cairo_pattern_create_rgba(last[0], last[1], last[2], last[3]);
-    } else {
-        pattern = cairo_pattern_create_radial(startCenter.x, startCenter.y, startRadius, endCenter.x, endCenter.y,
-                                              endRadius);
-        addStops(pattern, gradient);
-        // Past the end is outside the end circle; one-sided extension follows that side.
-        cairo_pattern_set_extend(pattern, options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
-    }
+    // Past the end is outside the end circle; one-sided extension follows that side.
+    cairo_pattern_t* pattern =
+        gradientPattern(gradient, geometry, 1, options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
     composite([&] {
         cairo_set_source(cairo_, pattern);
         cairo_paint_with_alpha(cairo_, state().alpha);
     });
+    cairo_pattern_destroy(pattern);
+}
+
+void GraphicsContext::fillPathWithLinearGradient(const Gradient& gradient, Point start, Point end, FillRule rule) {
+    cairo_pattern_t* pattern = fillPattern(gradient, GradientGeometry::linear(start, end), state().alpha);
+    fillCurrentPath(pattern, rule);
+    cairo_pattern_destroy(pattern);
+}
+
+void GraphicsContext::fillPathWithRadialGradient(const Gradient& gradient, Point startCenter, double startRadius,
+                                                 Point endCenter, double endRadius, FillRule rule) {
+    cairo_pattern_t* pattern =
+        fillPattern(gradient, GradientGeometry::circles(startCenter, startRadius, endCenter, endRadius),
+                    state().alpha);
+    fillCurrentPath(pattern, rule);
     cairo_pattern_destroy(pattern);
 }
 

@@ -7,6 +7,9 @@ namespace lottie {
 ShapeRenderLayer::ShapeRenderLayer(std::shared_ptr<Renderable> renderer)
     : renderer_(std::move(renderer)), shapeLayer_(platform::compositor::ShapeLayer::make()) {
     setAnchorPoint({0, 0});
+    // Renderers that draw themselves are drawn at the device's resolution
+    // whenever a frame is drawn, not kept as a bitmap of the layer's bounds.
+    setDrawsInRenderPass(renderer_->shouldRenderInContext());
     disableActions(*this, {"position", "bounds", "anchorPoint", "path", "transform", "opacity", "hidden"});
     disableActions(*shapeLayer_, {"position", "bounds", "anchorPoint", "path", "fillColor", "strokeColor", "lineWidth",
                                   "miterLimit", "lineDashPhase", "opacity", "hidden"});

@@ -1,8 +1,10 @@
 #pragma once
 // Shows one renderer (a fill or a stroke) of a shape layer's node graph: either
-// by handing the renderer's path and style to its shape layer, or by drawing the
-// path into its own context for renderers that draw themselves. Hidden while its
-// renderer is disabled. Built once with the node tree; owned by its container.
+// by handing the renderer's path and style to its shape layer, or, for
+// renderers that draw themselves (gradients), by drawing the path through the
+// renderer in the render pass (Layer::drawsInRenderPass), its bounds those of
+// the renderer's drawing. Hidden while its renderer is disabled. Built once
+// with the node tree; owned by its container.
 
 #include <memory>
 

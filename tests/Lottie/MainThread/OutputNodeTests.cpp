@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/FillRenderer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
@@ -39,6 +41,27 @@ TEST(StrokeRenderer, ClearsTheDashPatternWhenDashingStops) {
     renderer.applyToShapeLayer(*layer);
     EXPECT_TRUE(layer->lineDashPattern().empty());
     EXPECT_DOUBLE_EQ(layer->lineDashPhase(), 0);
+}
+
+// The bounds a stroke draws in hold its miter tips, up to a limit that keeps them finite.
+TEST(StrokeRenderer, DrawingBoundsHoldTheMiterJoins) {
+    struct Case {
+        LineJoin join;
+        double miterLimit;
+        double reach;
+    };
+    const Case cases[] = {{LineJoin::bevel, 10, 10}, {LineJoin::round, 10, 10}, {LineJoin::miter, 1, 10},
+                          {LineJoin::miter, 4, 20},  {LineJoin::miter, 1e308, 500}, {LineJoin::miter, NAN, 10}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.miterLimit);
+        StrokeRenderer renderer(nullptr);
+        renderer.setWidth(10);
+        renderer.setLineJoin(test.join);
+        renderer.setMiterLimit(test.miterLimit);
+        const platform::graphics::Rect bounds = renderer.drawingBounds({0, 0, 100, 50});
+        EXPECT_EQ(bounds, platform::graphics::Rect(-test.reach, -test.reach, 100 + 2 * test.reach,
+                                                   50 + 2 * test.reach));
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "Platform/Graphics/GraphicsContext.h"
@@ -62,6 +63,89 @@ TEST(GradientDrawingTest, DegenerateGeometryDrawsOnlyWhenExtendedPastTheEnd) {
                                     extended ? GradientDrawingOptions::extended() : GradientDrawingOptions());
         context->drawRadialGradient(*gradient, {5, 5}, NAN, {5, 5}, 3, GradientDrawingOptions::extended());
         EXPECT_TRUE(pixelNear(*context->makeImage(), 1, 1, extended ? Pixel{255, 255, 255, 255} : kClear));
+    }
+}
+
+// The current path (a rectangle from x = 20 to 180, or a stroked line) filled
+// with black to white from x = 50 to 150, padded past both ends, in one fill:
+// through the fill rule or the stroke's outline, in the context's alpha.
+TEST(GradientDrawingTest, FillsThePathOrItsStrokeWithTheGradient) {
+    const Pixel white{255, 255, 255, 255};
+    const Pixel grey{255, 128, 128, 128};
+    struct Case {
+        const char* name;
+        std::function<void(GraphicsContext&, const Gradient&)> fill;
+        std::vector<std::pair<Point, Pixel>> pixels;
+    };
+    const auto rectangle = [](GraphicsContext& context) { context.addRect({20, 0, 160, 10}); };
+    const std::vector<Case> cases{
+        {"linear over a rectangle",
+         [&](GraphicsContext& context, const Gradient& gradient) {
+             rectangle(context);
+             context.fillPathWithLinearGradient(gradient, {50, 0}, {150, 0});
+         },
+         {{{10, 5}, kClear}, {{30, 5}, kOpaqueBlack}, {{100, 5}, grey}, {{170, 5}, white}, {{100, 15}, kClear}}},
+        {"the stroke of a line",
+         [](GraphicsContext& context, const Gradient& gradient) {
+             context.setLineWidth(4);
+             Path line;
+             line.moveTo({0, 15});
+             line.lineTo({200, 15});
+             context.addPath(line);
+             context.replacePathWithStrokedPath();
+             context.fillPathWithLinearGradient(gradient, {50, 0}, {150, 0});
+         },
+         {{{100, 15}, grey}, {{100, 5}, kClear}, {{100, 18}, kClear}, {{170, 14}, white}, {{10, 16}, kOpaqueBlack}}},
+        {"at half alpha",
+         [&](GraphicsContext& context, const Gradient& gradient) {
+             context.setAlpha(0.5);
+             rectangle(context);
+             context.fillPathWithLinearGradient(gradient, {50, 0}, {150, 0});
+         },
+         {{{30, 5}, {128, 0, 0, 0}}, {{100, 5}, {128, 64, 64, 64}}, {{170, 5}, {128, 128, 128, 128}}}},
+        {"even-odd leaves the inner rectangle",
+         [&](GraphicsContext& context, const Gradient& gradient) {
+             rectangle(context);
+             context.addRect({90, 2, 20, 6});
+             context.fillPathWithLinearGradient(gradient, {50, 0}, {150, 0}, FillRule::evenOdd);
+         },
+         {{{100, 5}, kClear}, {{85, 5}, {255, 90, 90, 90}}}},
+        {"radial from a centre",
+         [&](GraphicsContext& context, const Gradient& gradient) {
+             rectangle(context);
+             context.fillPathWithRadialGradient(gradient, {100, 5}, 0, {100, 5}, 50);
+         },
+         {{{100, 5}, {255, 4, 4, 4}},
+          {{124, 5}, {255, 125, 125, 125}},
+          {{75, 5}, {255, 125, 125, 125}},
+          {{160, 5}, white}}},
+        {"no extent fills with the last colour",
+         [&](GraphicsContext& context, const Gradient& gradient) {
+             rectangle(context);
+             context.fillPathWithLinearGradient(gradient, {50, 0}, {50, 0});
+         },
+         {{{30, 5}, white}, {{170, 5}, white}}},
+        {"geometry that is not finite fills nothing",
+         [&](GraphicsContext& context, const Gradient& gradient) {
+             rectangle(context);
+             context.fillPathWithRadialGradient(gradient, {NAN, 5}, 0, {100, 5}, 50);
+             rectangle(context);
+             context.fillPathWithRadialGradient(gradient, {100, 5}, -1, {100, 5}, 50);
+             EXPECT_TRUE(context.isPathEmpty());
+         },
+         {{{30, 5}, kClear}, {{100, 5}, kClear}}},
+    };
+    const auto gradient = blackToWhite();
+    ASSERT_NE(gradient, nullptr);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto context = bitmap(200, 20);
+        test.fill(*context, *gradient);
+        EXPECT_TRUE(context->isPathEmpty());
+        const auto image = context->makeImage();
+        for (const auto& [point, pixel] : test.pixels) {
+            EXPECT_TRUE(pixelNear(*image, static_cast<int>(point.x), static_cast<int>(point.y), pixel, 2));
+        }
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "Lottie/MainThread/NodeRenderSystem/Renderers/GradientStopMerge.h"
 #include "Lottie/Playback/LottieConfiguration.h"
-#include "Platform/Graphics/Gradient.h"
 
 namespace lottie {
 
@@ -25,51 +25,50 @@ GradientDrawing::Stops GradientDrawing::stops() const {
     for (std::size_t k = colorStops * 4; k + 1 < count; k += 2) {
         const double alpha = colors[k + 1];
         result.opacityLocations.push_back(colors[k]);
-        result.opacities.push_back(graphics::Color::grey(alpha, 1));
+        result.opacities.push_back(alpha);
         if (alpha < 1) result.hasTransparency = true;
     }
     return result;
 }
 
-void GradientDrawing::drawGradient(graphics::GraphicsContext& context, const graphics::Gradient& gradient) const {
-    const auto options = graphics::GradientDrawingOptions::extended();
+std::shared_ptr<const graphics::Gradient> GradientDrawing::gradient() const {
+    const Stops gradientStops = stops();
+    const graphics::ColorSpace space = LottieConfiguration::shared().colorSpace;
+    auto colorRamp = graphics::Gradient::make(space, gradientStops.colors, gradientStops.colorLocations);
+    if (!colorRamp || !gradientStops.hasTransparency) return colorRamp;
+    // Made a gradient too, so that the opacity stops are clamped and sorted
+    // exactly as the colour stops are.
+    std::vector<graphics::Color> alphas;
+    alphas.reserve(gradientStops.opacities.size());
+    for (const double opacity : gradientStops.opacities) alphas.push_back(graphics::Color::rgb(0, 0, 0, opacity));
+    const auto opacityRamp = graphics::Gradient::make(space, alphas, gradientStops.opacityLocations);
+    if (!opacityRamp) return nullptr;
+    const std::vector<graphics::Gradient::Stop> merged =
+        GradientStopMerge::merge(colorRamp->stops(), opacityRamp->stops());
+    std::vector<graphics::Color> mergedColors;
+    std::vector<double> mergedLocations;
+    mergedColors.reserve(merged.size());
+    mergedLocations.reserve(merged.size());
+    for (const graphics::Gradient::Stop& stop : merged) {
+        const auto& [red, green, blue, alpha] = stop.rgba;
+        mergedColors.push_back(graphics::Color::fromRGBA(space, red, green, blue, alpha));
+        mergedLocations.push_back(stop.location);
+    }
+    return graphics::Gradient::make(space, mergedColors, mergedLocations);
+}
+
+void GradientDrawing::fillPath(graphics::GraphicsContext& context, graphics::FillRule rule) const {
+    const auto ramp = gradient();
+    if (!ramp) {
+        context.beginPath();
+        return;
+    }
     if (type == GradientType::linear) {
-        context.drawLinearGradient(gradient, start, end, options);
+        context.fillPathWithLinearGradient(*ramp, start, end, rule);
         return;
     }
     const double radius = std::hypot(end.x - start.x, end.y - start.y);
-    context.drawRadialGradient(gradient, start, 0, start, radius, options);
-}
-
-void GradientDrawing::draw(graphics::GraphicsContext& context) const {
-    const Stops gradientStops = stops();
-    if (gradientStops.hasTransparency) {
-        const auto opacityGradient = graphics::Gradient::make(graphics::ColorSpace::deviceGrey(),
-                                                              gradientStops.opacities, gradientStops.opacityLocations);
-        if (!opacityGradient) return;
-        auto mask = graphics::GraphicsContext::makeGreyBitmap(context.width(), context.height());
-        if (!mask) return;
-        // Our bitmaps share the context's y-down device space, so the mask is
-        // drawn with the context's own transform and nothing else.
-        mask->concatenate(context.currentTransform());
-        drawGradient(*mask, *opacityGradient);
-        const auto image = mask->makeImage();
-        if (!image) return;
-        // The mask's pixels are the context's device pixels: clipping through it
-        // over the whole device keeps it aligned whatever clip is already active
-        // (a stroke outline, a path), where stretching it over the clip's bounds
-        // would shift and scale the opacity ramp.
-        const graphics::AffineTransform current = context.currentTransform();
-        const auto inverse = current.inverted();
-        if (!inverse) return;
-        context.concatenate(*inverse);
-        context.clipToMask(graphics::Rect(0, 0, context.width(), context.height()), *image);
-        context.concatenate(current);
-    }
-    const auto colorGradient = graphics::Gradient::make(LottieConfiguration::shared().colorSpace, gradientStops.colors,
-                                                        gradientStops.colorLocations);
-    if (!colorGradient) return;
-    drawGradient(context, *colorGradient);
+    context.fillPathWithRadialGradient(*ramp, start, 0, start, radius, rule);
 }
 
 }  // namespace lottie

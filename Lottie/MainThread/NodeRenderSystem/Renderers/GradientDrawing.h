@@ -1,13 +1,16 @@
 #pragma once
-// The drawing of a gradient item's current state into a context: colour stops
-// from the flat stop list, a linear gradient between the two points or a radial
-// one centred on the start point, and, when an opacity stop is below 1, a grey
-// mask of the opacity stops that the drawing is clipped through. Shared by the
-// gradient fill layer and the in-context gradient renderer; a plain value.
+// The drawing of a gradient item's current state: colour stops from the flat
+// stop list, a linear gradient between the two points or a radial one centred
+// on the start point, and, when an opacity stop is below 1, the opacity stops
+// merged into the colour stops' alpha (GradientStopMerge). Shared by the
+// gradient fill and gradient stroke renderers; a plain value.
 
+#include <memory>
 #include <vector>
 
 #include "Lottie/Model/ShapeItems/ShapeItemEnumerations.h"
+#include "Platform/Graphics/FillRule.h"
+#include "Platform/Graphics/Gradient.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Point.h"
 
@@ -24,7 +27,7 @@ struct GradientDrawing {
     struct Stops {
         std::vector<platform::graphics::Color> colors;
         std::vector<double> colorLocations;
-        std::vector<platform::graphics::Color> opacities;
+        std::vector<double> opacities;
         std::vector<double> opacityLocations;
         bool hasTransparency = false;
     };
@@ -32,12 +35,14 @@ struct GradientDrawing {
     // the document (or by an interpolation between lists of other lengths)
     // loses its incomplete last stop rather than reading past its end.
     Stops stops() const;
+    // The colour ramp with the opacity ramp in its alpha; none when no gradient
+    // can be made (no colour stop, a location that is not a number).
+    std::shared_ptr<const platform::graphics::Gradient> gradient() const;
 
-    // Draws into the context's current clip; nothing when no gradient can be made.
-    void draw(platform::graphics::GraphicsContext& context) const;
-
-private:
-    void drawGradient(platform::graphics::GraphicsContext& context, const platform::graphics::Gradient& gradient) const;
+    // Fills the context's current path (or the stroke it stands for) with the
+    // gradient at device resolution, and consumes the path; nothing is drawn
+    // when no gradient can be made.
+    void fillPath(platform::graphics::GraphicsContext& context, platform::graphics::FillRule rule) const;
 };
 
 }  // namespace lottie

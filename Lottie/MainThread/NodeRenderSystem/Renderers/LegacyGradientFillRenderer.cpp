@@ -15,9 +15,8 @@ void LegacyGradientFillRenderer::setOpacity(double opacity) {
 void LegacyGradientFillRenderer::render(platform::graphics::GraphicsContext& context) {
     if (context.isPathEmpty()) return;
     setHasUpdate(false);
-    context.setAlpha(opacity_);
-    context.clip(platform::graphics::FillRule::winding);
-    gradient_.draw(context);
+    context.setAlpha(context.alpha() * opacity_);
+    gradient_.fillPath(context, platform::graphics::FillRule::winding);
 }
 
 }  // namespace lottie

@@ -1,8 +1,7 @@
 #pragma once
-// A gradient drawn straight into a render layer's context, clipped to the
-// context's current path: the gradient half of a gradient stroke, which hands
-// it the stroke's outline as that path. Made and owned by its
-// GradientStrokeRenderer.
+// A gradient filling a render layer's context's current path: the gradient
+// half of a gradient stroke, which hands it the stroke's outline as that path.
+// Made and owned by its GradientStrokeRenderer.
 
 #include <memory>
 

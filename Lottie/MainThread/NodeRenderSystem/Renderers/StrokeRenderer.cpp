@@ -1,5 +1,6 @@
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -87,8 +88,22 @@ void StrokeRenderer::applyToShapeLayer(platform::compositor::ShapeLayer& layer) 
     setHasUpdate(false);
 }
 
+namespace {
+
+constexpr double largestMiterLimit = 100;
+
+}  // namespace
+
 graphics::Rect StrokeRenderer::drawingBounds(const graphics::Rect& bounds) const {
-    return bounds.insetBy(-width_, -width_);
+    // A width covers caps and round or bevelled joins; a miter join reaches
+    // up to miterLimit half-widths past its corner. The stroke is drawn
+    // unclipped in the render pass, so its bounds must hold all of it. An
+    // absurd limit counts as 100 half-widths (a corner of about a degree), so
+    // that the bounds stay finite; only needle tips sharper than that may be cut.
+    const double miterLimit = std::min(miterLimit_, largestMiterLimit);
+    const double miterReach = platformJoin(lineJoin_) == graphics::LineJoin::miter ? miterLimit / 2 : 0;
+    const double reach = width_ * std::max(1.0, miterReach);
+    return bounds.insetBy(-reach, -reach);
 }
 
 void StrokeRenderer::setUpStroke(graphics::GraphicsContext& context) const {

@@ -13,8 +13,8 @@ void GradientFillNode::regenerateOutputs(double) {
     gradient.numberOfColors = values.numberOfColors;
     renderer.setOpacity(values.opacity->value().value * 0.01);
     renderer.setGradient(std::move(gradient));
-    renderer.maskLayer()->setFillRule(values.fillRule == FillRule::evenOdd ? platform::graphics::FillRule::evenOdd
-                                                                           : platform::graphics::FillRule::winding);
+    renderer.setFillRule(values.fillRule == FillRule::evenOdd ? platform::graphics::FillRule::evenOdd
+                                                              : platform::graphics::FillRule::winding);
 }
 
 }  // namespace lottie

@@ -1,0 +1,34 @@
+#pragma once
+// Merges a gradient's colour stops and its opacity stops into one list of
+// stops with alpha, so that a gradient with opacity stops is drawn in one
+// pass instead of through a mask of its opacity ramp. Stateless.
+//
+// The merged list has a stop wherever either list has one, each list
+// interpolated at the other's locations, and two stops where either list
+// jumps (stops sharing a location). Between neighbouring merged stops both
+// ramps are linear, and drawing interpolates colour and alpha linearly before
+// premultiplying them, so the merged gradient shows the colour ramp times the
+// opacity ramp at every point, as the mask did. Past either end of a list its
+// end stop holds, as a padded gradient's does.
+
+#include <span>
+#include <vector>
+
+#include "Platform/Graphics/Gradient.h"
+
+namespace lottie {
+
+class GradientStopMerge {
+public:
+    GradientStopMerge() = delete;
+
+    // Both lists sorted by location, as Gradient keeps its stops. The colour
+    // stops' red, green and blue are kept and their alpha multiplied by the
+    // opacity stops' alpha; the opacity stops' colours are ignored. Empty when
+    // either list is.
+    static std::vector<platform::graphics::Gradient::Stop> merge(
+        std::span<const platform::graphics::Gradient::Stop> colors,
+        std::span<const platform::graphics::Gradient::Stop> opacities);
+};
+
+}  // namespace lottie

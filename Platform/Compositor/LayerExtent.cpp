@@ -6,6 +6,7 @@
 
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerCompositing.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
@@ -27,8 +28,7 @@ bool drawsNothing(const Layer& layer) { return layer.isHidden() || !(layer.opaci
 
 // What the layer paints itself, in its own coordinates; none when unknown.
 std::optional<Rect> ownPainting(const Layer& layer) {
-    const bool shadowed = layer.shadowOpacity() > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
-    if (shadowed || layer.needsDisplay()) return std::nullopt;
+    if (LayerCompositing::castsShadow(layer) || layer.needsDisplay()) return std::nullopt;
     if (layer.masksToBounds()) return layer.bounds();
     Rect box = Rect::null();
     if (layer.backgroundColor() || dynamic_cast<const GradientLayer*>(&layer)) box = layer.bounds();

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/LayerCompositing.h"
 #include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerPainter.h"
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Compositor/SingleDrawing.h"
 #include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/GaussianBlur.h"
 #include "Platform/Graphics/GraphicsContext.h"
@@ -57,14 +59,6 @@ PixelRect visiblePixels(const GraphicsContext& context) {
     return toPixels(clip.applying(context.currentTransform()), context);
 }
 
-std::optional<BlendMode> blendModeOf(const Layer& layer) {
-    if (!layer.compositingFilter()) {
-        return std::nullopt;
-    }
-    const std::optional<BlendMode> mode = graphics::blendModeFromName(*layer.compositingFilter());
-    return mode == BlendMode::normal ? std::nullopt : mode;
-}
-
 // Draws with device pixels as user space for the duration of `body`.
 template <typename Body>
 void inDeviceSpace(GraphicsContext& context, Body&& body) {
@@ -83,7 +77,7 @@ void inDeviceSpace(GraphicsContext& context, Body&& body) {
 template <typename Body>
 void inLayerGroup(GraphicsContext& context, const Layer& presented, Body&& body) {
     context.setAlpha(context.alpha() * std::min(presented.opacity(), 1.0));
-    context.setBlendMode(blendModeOf(presented).value_or(BlendMode::normal));
+    context.setBlendMode(LayerCompositing::blendMode(presented).value_or(BlendMode::normal));
     context.beginTransparencyLayer();
     body();
     context.endTransparencyLayer();
@@ -120,7 +114,7 @@ struct LeaveOnExit {
     ~LeaveOnExit() { budget.leave(); }
 };
 
-enum class Group { begun, empty, unaffordable };
+enum class Group { begun, empty, unaffordable, unneeded };
 
 // Begins the transparency group of a layer's contents, no larger than what they
 // draw within the clip and paid from the frame's budget.
@@ -143,6 +137,22 @@ Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& co
     }
     context.beginTransparencyLayer();
     return Group::begun;
+}
+
+// Contents that are one drawing of a layer whose only effect is its opacity
+// take the opacity as that drawing's alpha, rounded as a group would round it:
+// the group's pixels without the group. Opacities further down the chain would
+// round a second time, as nested groups do; such contents keep their group.
+bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
+    if (LayerCompositing::blendMode(presented) || model.mask() || LayerCompositing::castsShadow(presented)) {
+        return false;
+    }
+    const std::optional<SingleDrawing> drawing = SingleDrawing::find(model, presented, mediaTime);
+    if (!drawing || !drawing->chainIsOpaque()) {
+        return false;
+    }
+    context.setAlphaAsLayer(true);
+    return true;
 }
 
 }  // namespace
@@ -194,20 +204,21 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         context.restoreGState();
         return;
     }
-    const std::optional<BlendMode> blendMode = blendModeOf(presented);
+    const std::optional<BlendMode> blendMode = LayerCompositing::blendMode(presented);
     const double opacity = std::min(presented.opacity(), 1.0);
     if (model.mask() && !clipToMask(*model.mask(), mediaTime, context)) {
         context.restoreGState();
         return;
     }
-    const bool hasShadow = presented.shadowOpacity() > 0 && presented.shadowColor() &&
-                           presented.shadowColor()->alpha() > 0 && std::isfinite(presented.shadowRadius());
+    const bool hasShadow = LayerCompositing::castsShadow(presented) && std::isfinite(presented.shadowRadius());
     if (hasShadow && drawWithShadow(model, presented, mediaTime, context)) {
         // Drawn with its shadow.
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
-        const Group group = beginGroup(model, presented, context);
+        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context)
+                                ? Group::unneeded
+                                : beginGroup(model, presented, context);
         if (group != Group::empty) {
             // Without a group of their own the contents take the opacity, blend
             // mode and mask drawing by drawing: the same where they do not overlap.

@@ -10,8 +10,12 @@
 // order (under its sublayer transform). Hidden layers and layers of opacity 0 are
 // skipped. A layer with opacity below 1, a mask or a compositing filter is drawn
 // as one group and composited with its opacity, its mask's alpha (masks nest) and
-// its blend mode or xor. A shadow blurs the layer's composited alpha with a
-// Gaussian of standard deviation radius / 2, offset in the layer's own space.
+// its blend mode or xor; contents that are one drawing (SingleDrawing) of a
+// layer whose only effect is its opacity, with no other opacity below it, are
+// drawn with the opacity as their alpha instead, rounded as the group would
+// round it, which gives the same pixels without the group. A shadow blurs
+// the layer's composited alpha with a Gaussian of standard deviation radius / 2,
+// offset in the layer's own space.
 // Masks and shadows are drawn into buffers no larger than the part of the context
 // that can show them; groups use the context's transparency layers, which are
 // clipped the same way. A wide blur works on its source scaled down

@@ -266,6 +266,9 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     if (area.isEmpty()) {
         return false;
     }
+    if (const std::optional<bool> shows = clipToMaskPath(mask, mediaTime, context)) {
+        return *shows;
+    }
     // Only the part of the view that the mask can cover needs a buffer.
     if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, context.currentTransform())) {
         area = toPixels(box->intersection(area.rect()), context);
@@ -296,6 +299,44 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
         context.clipToMask(area.rect(), *image);
         context.clipToRect(area.rect());
     });
+}
+
+std::optional<bool> Renderer::clipToMaskPath(Layer& mask, double mediaTime, GraphicsContext& context) {
+    mask.displayIfNeeded();
+    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    const Layer& presented = presentation ? *presentation : mask;
+    if (presented.isHidden() || !(presented.opacity() >= 1) || mask.mask() ||
+        LayerCompositing::castsShadow(presented) || LayerCompositing::blendMode(presented)) {
+        return std::nullopt;
+    }
+    const std::optional<SingleDrawing> drawing = SingleDrawing::find(mask, presented, mediaTime);
+    if (!drawing || drawing->kind() != SingleDrawing::Kind::fill || !drawing->chainIsOpaque() ||
+        drawing->clipsToBounds()) {
+        return std::nullopt;
+    }
+    const auto& shape = static_cast<const ShapeLayer&>(drawing->painter());
+    if (!(shape.fillColor()->alpha() >= 1)) {
+        return std::nullopt;
+    }
+    // The mask and its chain count as drawn, as they would through a buffer.
+    mask.presented_ = true;
+    for (Layer* layer : drawing->chain()) {
+        layer->presented_ = true;
+    }
+    const AffineTransform shapeToContext =
+        drawing->painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
+    if (!shapeToContext.concatenating(context.currentTransform()).isInvertible()) {
+        // The shape collapses to a line at most, and lets nothing through.
+        return false;
+    }
+    // Brought into the current space as a path, so that the current transform
+    // stays exactly what it was.
+    graphics::Path path;
+    path.addPath(shape.path(), shapeToContext);
+    context.beginPath();
+    context.addPath(path);
+    context.clip(shape.fillRule());
+    return !visiblePixels(context).isEmpty();
 }
 
 bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {

@@ -16,8 +16,9 @@
 // round it, which gives the same pixels without the group. A shadow blurs
 // the layer's composited alpha with a Gaussian of standard deviation radius / 2,
 // offset in the layer's own space.
-// Masks and shadows are drawn into buffers no larger than the part of the context
-// that can show them; groups use the context's transparency layers, which are
+// A mask that is one opaque filled path (SingleDrawing) clips by that path;
+// other masks and shadows are drawn into buffers no larger than the part of the
+// context that can show them; groups use the context's transparency layers, which are
 // clipped the same way. A wide blur works on its source scaled down
 // (GaussianBlur::reduction), so that its cost does not grow with its radius; such
 // a source, and that of a shadow offset further than the view, is drawn apart
@@ -37,6 +38,7 @@
 // Main thread only; stateless.
 
 #include <memory>
+#include <optional>
 
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Graphics/Rect.h"
@@ -65,6 +67,10 @@ private:
                             graphics::GraphicsContext& context);
     // Clips the context to the mask's alpha; false when nothing can show.
     static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // A mask that is one opaque filled path lets through what the path covers:
+    // clips the context to the path itself. Whether anything can show; none
+    // (nothing clipped) for a mask of any other kind.
+    static std::optional<bool> clipToMaskPath(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
     static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
                                graphics::GraphicsContext& context);
     // Where a shadow falls, in device pixels: the visible area, its offset and its blur radius.

@@ -231,4 +231,124 @@ TEST_F(RenderShortcutTest, ContentsOfSeveralDrawingsAreStillCompositedAsOne) {
     }
 }
 
+TEST_F(RenderShortcutTest, AMaskOfOneOpaqueFillClipsByItsPathWithTheBuffersPixels) {
+    const Color opaque = Color::rgb(0, 0, 0);
+    struct Case {
+        const char* name;
+        // The mask, in the masked layer's coordinates.
+        std::function<std::shared_ptr<Layer>()> make;
+    };
+    const Case cases[] = {
+        {"a circle", [&] { return makeShape(circle(20, 20, 13.3), opaque); }},
+        {"a plane with a hole, even-odd",
+         [&] {
+             Path path;
+             path.addRect({-1e7, -1e7, 2e7, 2e7});
+             path.addPath(circle(18, 21, 9.6));
+             auto shape = makeShape(path, Color::rgb(1, 0, 0));
+             shape->setFillRule(platform::graphics::FillRule::evenOdd);
+             return shape;
+         }},
+        {"a turned, scaled chain",
+         [&] {
+             auto top = makeBox({3, 2, 30, 30}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             top->setTransform(Transform3D::makeRotation(0.5, 0, 0, 1));
+             auto middle = makeBox({0, 0, 30, 30}, opaque);
+             middle->setBackgroundColor(std::nullopt);
+             middle->setSublayerTransform(Transform3D::makeScale(1.3, 0.7, 1));
+             middle->addSublayer(makeBox({0, 0, 5, 5}, opaque));
+             middle->sublayers().front()->setHidden(true);
+             middle->addSublayer(makeShape(circle(15, 15, 11), opaque));
+             top->addSublayer(middle);
+             return top;
+         }},
+        {"a moving circle",
+         [&] {
+             auto shape = makeShape(circle(20, 20, 10), opaque);
+             shape->addAnimation(basicAnimation("position", platform::graphics::Point{0, 0},
+                                                platform::graphics::Point{10, 4}, 2),
+                                 "move");
+             return shape;
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        // Two overlapping drawings, so that the masked layer is a group of its own.
+        auto layer = makeBox({1, 1, 38, 38}, Color::rgb(0.2, 0.4, 0.9));
+        layer->addSublayer(makeBox({10, 5, 20, 30}, Color::rgb(0.9, 0.1, 0.1, 0.7)));
+        auto mask = test.make();
+        layer->setMask(mask);
+        root->addSublayer(layer);
+        const double time = clock->now() + 1;
+        const Rendered clipped = renderCounting(root, time);
+        // A visible sublayer that draws nothing leaves the mask's alpha as it
+        // was but makes it more than one drawing: it goes through a buffer.
+        mask->addSublayer(Layer::make());
+        const Rendered buffered = renderCounting(root, time);
+        ASSERT_TRUE(clipped.image && buffered.image);
+        EXPECT_EQ(clipped.surfaces, 1u);
+        EXPECT_EQ(buffered.surfaces, 2u);
+        EXPECT_LE(maximumDifference(*clipped.image, *buffered.image), 1);
+        EXPECT_GT(coveredPixels(*clipped.image), 100);
+    }
+}
+
+TEST_F(RenderShortcutTest, MasksThatAreNotOneOpaqueFillKeepTheirAlpha) {
+    // A red layer under masks that a clip by the square's path would get
+    // wrong: it would let (20, 20) through whole and nothing outside the square.
+    const Color opaque = Color::rgb(0, 0, 0);
+    const Rgba halfRed{128, 0, 0, 128};
+    const Path square = polyline({{10, 10}, {30, 10}, {30, 30}, {10, 30}, {10, 10}});
+    struct Case {
+        const char* name;
+        std::function<std::shared_ptr<Layer>()> make;
+        std::vector<PixelCheck> probes;
+    };
+    const Case cases[] = {
+        {"a half-transparent fill", [&] { return makeShape(square, Color::rgb(0, 0, 0, 0.5)); },
+         {{20, 20, halfRed}, {2, 2, kClear}}},
+        {"a half-opaque mask",
+         [&] {
+             auto shape = makeShape(square, opaque);
+             shape->setOpacity(0.5);
+             return shape;
+         },
+         {{20, 20, halfRed}, {2, 2, kClear}}},
+        {"a half-opaque layer a sublayer down",
+         [&] {
+             auto top = makeBox({0, 0, 40, 40}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             auto shape = makeShape(square, opaque);
+             shape->setOpacity(0.5);
+             top->addSublayer(shape);
+             return top;
+         },
+         {{20, 20, halfRed}, {2, 2, kClear}}},
+        {"a fill and its stroke", [&] { return makeShape(square, opaque, opaque); },
+         {{20, 20, kRed}, {8, 20, kRed}, {2, 2, kClear}}},
+        {"a stroke alone", [&] { return makeShape(square, std::nullopt, opaque); },
+         {{20, 20, kClear}, {8, 20, kRed}, {2, 2, kClear}}},
+        {"a layer clipped to its bounds",
+         [&] {
+             auto shape = makeShape(square, opaque);
+             shape->setBounds({0, 0, 20, 40});
+             shape->setMasksToBounds(true);
+             return shape;
+         },
+         {{15, 20, kRed}, {25, 20, kClear}}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        auto layer = makeBox({0, 0, 40, 40}, Color::rgb(1, 0, 0));
+        layer->setMask(test.make());
+        root->addSublayer(layer);
+        const auto image = renderTree(root, clock->now());
+        ASSERT_TRUE(image);
+        expectPixels(*image, test.probes);
+    }
+}
+
 }  // namespace

@@ -26,9 +26,10 @@ struct Step {
 
 bool drawsNothing(const Layer& layer) { return layer.isHidden() || !(layer.opacity() > 0); }
 
-// What the layer paints itself, in its own coordinates; none when unknown.
-std::optional<Rect> ownPainting(const Layer& layer) {
-    if (LayerCompositing::castsShadow(layer) || layer.needsDisplay()) return std::nullopt;
+// What the layer paints itself, in its own coordinates, with its shadow unless
+// told to leave it out; none when unknown.
+std::optional<Rect> ownPainting(const Layer& layer, bool withShadow) {
+    if ((withShadow && LayerCompositing::castsShadow(layer)) || layer.needsDisplay()) return std::nullopt;
     if (layer.masksToBounds()) return layer.bounds();
     Rect box = Rect::null();
     if (layer.backgroundColor() || dynamic_cast<const GradientLayer*>(&layer)) box = layer.bounds();
@@ -50,19 +51,20 @@ std::optional<Rect> ownPainting(const Layer& layer) {
     return box;
 }
 
-}  // namespace
-
-std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& presented,
-                                               const AffineTransform& toDevice) {
+// The box of what the layer and its sublayers paint, the layer's own shadow
+// counted or not; none when unknown.
+std::optional<Rect> paintedBounds(const Layer& model, const Layer& presented, const AffineTransform& toDevice,
+                                  bool withOwnShadow) {
     std::vector<Step> pending{{&model, &presented, toDevice}};
     std::size_t visited = 0;
     Rect box = Rect::null();
     while (!pending.empty()) {
         const Step step = pending.back();
         pending.pop_back();
-        if (++visited > maximumLayers) return std::nullopt;
+        const bool first = visited == 0;
+        if (++visited > LayerExtent::maximumLayers) return std::nullopt;
         const Layer& layer = *step.presented;
-        const std::optional<Rect> own = ownPainting(layer);
+        const std::optional<Rect> own = ownPainting(layer, withOwnShadow || !first);
         if (!own) return std::nullopt;
         if (!own->isEmpty()) box = box.unionWith(own->applying(step.toDevice));
         // Sublayers clipped to the bounds land inside them, which are counted already.
@@ -80,10 +82,17 @@ std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& 
     return box.insetBy(-1, -1);
 }
 
+}  // namespace
+
+std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& presented,
+                                               const AffineTransform& toDevice) {
+    return paintedBounds(model, presented, toDevice, false);
+}
+
 std::optional<Rect> LayerExtent::layerBounds(const Layer& layer, const AffineTransform& parentToDevice) {
     if (layer.hasAnimations()) return std::nullopt;
     if (drawsNothing(layer)) return Rect::zero();
-    return contentBounds(layer, layer, LayerGeometry::layerToParent(layer).concatenating(parentToDevice));
+    return paintedBounds(layer, layer, LayerGeometry::layerToParent(layer).concatenating(parentToDevice), true);
 }
 
 }  // namespace platform::compositor

@@ -108,6 +108,25 @@ bool clipInDeviceSpace(GraphicsContext& context, Clip&& clip) {
     return true;
 }
 
+// The part of a wide shadow's source where the layer draws (`content`), grown
+// to whole steps of the reduction from the source's corner, so that the
+// scaled-down pixels fall where they fell in the whole source; the null
+// rectangle when the layer draws nothing there.
+Rect withinContent(const Rect& source, const Rect& content, double reduction) {
+    const Rect part = source.intersection(content);
+    if (part.isNull() || part.isEmpty()) {
+        return Rect::null();
+    }
+    const auto snapDown = [&](double value, double origin) {
+        return origin + std::floor((value - origin) / reduction) * reduction;
+    };
+    const auto snapUp = [&](double value, double origin) {
+        return origin + std::ceil((value - origin) / reduction) * reduction;
+    };
+    const double minX = snapDown(part.minX(), source.minX()), minY = snapDown(part.minY(), source.minY());
+    return Rect(minX, minY, snapUp(part.maxX(), source.minX()) - minX, snapUp(part.maxY(), source.minY()) - minY);
+}
+
 // Ends the drawing of a layer entered into the budget, however it ends.
 struct LeaveOnExit {
     RenderBudget& budget;
@@ -364,10 +383,17 @@ bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
     }
     const int spread = graphics::GaussianBlur::spread(radius);
     // Everything whose shadow can land in view: the visible area, the area the
-    // offset brings into view, and the blur's reach around both. The layer is
-    // drawn once, into a buffer that both its shadow and its own picture come from.
+    // offset brings into view, and the blur's reach around both, where the
+    // layer draws anything. The layer is drawn once, into a buffer that both
+    // its shadow and its own picture come from.
     Rect source = visible.rect().unionWith(visible.rect().offsetBy(-offset.width, -offset.height));
     source = source.insetBy(-spread, -spread);
+    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, current)) {
+        source = source.intersection(*box);
+        if (source.isNull() || source.isEmpty()) {
+            return true;
+        }
+    }
     const double minX = std::floor(source.minX()), minY = std::floor(source.minY());
     const int width = static_cast<int>(std::ceil(source.maxX()) - minX);
     const int height = static_cast<int>(std::ceil(source.maxY()) - minY);
@@ -411,26 +437,32 @@ bool Renderer::drawWithWideShadow(Layer& model, const Layer& presented, double m
     // reduction, so a wide blur costs no more than a narrow one.
     const double reduction = graphics::GaussianBlur::reduction(radius);
     const int spread = graphics::GaussianBlur::spread(radius);
-    const Rect source = geometry.visible.offsetBy(-offset.width, -offset.height).insetBy(-spread, -spread);
-    const double spanX = std::ceil(source.width() / reduction), spanY = std::ceil(source.height() / reduction);
-    if (!(spanX * spanY <= static_cast<double>(graphics::Image::kMaximumPixelCount))) {
-        return false;
+    Rect source = geometry.visible.offsetBy(-offset.width, -offset.height).insetBy(-spread, -spread);
+    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, context.currentTransform())) {
+        source = withinContent(source, *box, reduction);
     }
-    std::unique_ptr<GraphicsContext> buffer =
-        GraphicsContext::makeBitmap(static_cast<int>(spanX), static_cast<int>(spanY));
-    if (!buffer) {
-        return false;
-    }
-    buffer->scaleBy(1 / reduction, 1 / reduction);
-    buffer->translateBy(-source.minX(), -source.minY());
-    buffer->concatenate(context.currentTransform());
-    ++shadowSourceDepth;
-    drawContent(model, presented, mediaTime, *buffer);
-    --shadowSourceDepth;
-    const std::shared_ptr<const graphics::Image> content = GraphicsContext::finishImage(std::move(buffer));
     const double reducedRadius = graphics::GaussianBlur::reducedRadius(radius, reduction);
-    const std::shared_ptr<const graphics::Image> shadow =
-        content ? graphics::GaussianBlur::shadow(*content, reducedRadius, shadowColorOf(presented)) : nullptr;
+    std::shared_ptr<const graphics::Image> shadow;
+    // Nothing the layer draws casts a shadow into view when the source is null.
+    if (!source.isNull()) {
+        const double spanX = std::ceil(source.width() / reduction), spanY = std::ceil(source.height() / reduction);
+        if (!(spanX * spanY <= static_cast<double>(graphics::Image::kMaximumPixelCount))) {
+            return false;
+        }
+        std::unique_ptr<GraphicsContext> buffer =
+            GraphicsContext::makeBitmap(static_cast<int>(spanX), static_cast<int>(spanY));
+        if (!buffer) {
+            return false;
+        }
+        buffer->scaleBy(1 / reduction, 1 / reduction);
+        buffer->translateBy(-source.minX(), -source.minY());
+        buffer->concatenate(context.currentTransform());
+        ++shadowSourceDepth;
+        drawContent(model, presented, mediaTime, *buffer);
+        --shadowSourceDepth;
+        const std::shared_ptr<const graphics::Image> content = GraphicsContext::finishImage(std::move(buffer));
+        shadow = content ? graphics::GaussianBlur::shadow(*content, reducedRadius, shadowColorOf(presented)) : nullptr;
+    }
     inLayerGroup(context, presented, [&] {
         if (shadow) {
             // Scaled back up: each shadow pixel spans `reduction` device pixels.

@@ -351,4 +351,47 @@ TEST_F(RenderShortcutTest, MasksThatAreNotOneOpaqueFillKeepTheirAlpha) {
     }
 }
 
+TEST_F(RenderShortcutTest, AShadowBlurredOverItsContentBoxHasTheWholeAreasPixels) {
+    struct Case {
+        const char* name;
+        Rect frame;
+        platform::graphics::Size offset;
+        double radius;
+        double turn;
+        // A blur worked at reduced resolution pads the shadow's edge pixels
+        // outwards where the whole area has its next ones, a level lower.
+        int tolerance;
+    };
+    const Case cases[] = {
+        {"near and narrow", {40, 40, 20, 14}, {5, 7}, 8, 0, 0},
+        {"near, narrow and turned", {30.5, 40.25, 20, 14}, {-6, 3}, 5, 0.6, 0},
+        {"near and wide", {40, 40, 20, 14}, {10, 4}, 60, 0, 1},
+        {"near, wide and turned", {41.3, 37.6, 20, 14}, {10, 4}, 45, 0.3, 1},
+        {"far and narrow", {-90, 40, 20, 14}, {130, 0}, 8, 0, 0},
+        {"far and wide", {-90, 40, 20, 14}, {130, 3}, 60, 0, 1},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot(100, 100);
+        auto layer = makeBox(test.frame, Color::rgb(1, 0, 0));
+        layer->setTransform(Transform3D::makeRotation(test.turn, 0, 0, 1));
+        layer->setShadowOpacity(0.8);
+        layer->setShadowColor(Color::rgb(0, 0, 1));
+        layer->setShadowOffset(test.offset);
+        layer->setShadowRadius(test.radius);
+        layer->addSublayer(makeShape(circle(15, 5, 6), Color::rgb(0, 1, 0)));
+        root->addSublayer(layer);
+        const auto bounded = renderTree(root, clock->now(), 100, 100);
+        // A sublayer that draws nothing but animates hides the content box
+        // from the renderer, which then blurs the whole area the shadow can come from.
+        auto animated = Layer::make();
+        animated->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
+        layer->addSublayer(animated);
+        const auto whole = renderTree(root, clock->now(), 100, 100);
+        ASSERT_TRUE(bounded && whole);
+        EXPECT_LE(maximumDifference(*bounded, *whole), test.tolerance);
+        EXPECT_GT(coveredPixels(*bounded), 400);
+    }
+}
+
 }  // namespace

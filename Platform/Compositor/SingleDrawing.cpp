@@ -47,6 +47,8 @@ std::optional<SingleDrawing> SingleDrawing::find(Layer& model, const Layer& pres
     SingleDrawing result;
     const Layer* layer = &presented;
     Layer* layerModel = &model;
+    // Holds the layers below the first while they are looked at.
+    std::shared_ptr<Layer> layerModelHolder;
     // Keeps the presentation copy of the layer looked at, while it is looked at.
     std::shared_ptr<Layer> layerPresentation;
     std::size_t looked = 0;
@@ -55,18 +57,19 @@ std::optional<SingleDrawing> SingleDrawing::find(Layer& model, const Layer& pres
         const OwnPainting own = ownPainting(*layer);
         if (own.count > 1) return std::nullopt;
         // The one visible sublayer, as it is presented; a second one ends the search.
-        Layer* nextModel = nullptr;
+        std::shared_ptr<Layer> nextModel;
         std::shared_ptr<Layer> nextPresentation;
-        const std::vector<std::shared_ptr<Layer>> sublayers = layerModel->sublayers();
-        for (const std::shared_ptr<Layer>& sublayer : sublayers) {
+        // By index, holding each sublayer, as a display may change the list.
+        for (std::size_t index = 0; index < layerModel->sublayers().size(); ++index) {
             if (++looked > maximumSublayers) return std::nullopt;
+            const std::shared_ptr<Layer> sublayer = layerModel->sublayers()[index];
             sublayer->displayIfNeeded();
             std::shared_ptr<Layer> presentation =
                 sublayer->hasAnimations() ? sublayer->presentationAt(mediaTime) : nullptr;
             const Layer& shown = presentation ? *presentation : *sublayer;
             if (shown.isHidden() || !(shown.opacity() > 0)) continue;
             if (nextModel || own.count > 0) return std::nullopt;
-            nextModel = sublayer.get();
+            nextModel = sublayer;
             nextPresentation = std::move(presentation);
         }
         if (own.count == 1 && !nextModel) {
@@ -84,9 +87,10 @@ std::optional<SingleDrawing> SingleDrawing::find(Layer& model, const Layer& pres
         result.painterToFirst_ = LayerGeometry::layerToParent(next)
                                      .concatenating(LayerGeometry::sublayerTransform(*layer))
                                      .concatenating(result.painterToFirst_);
-        result.chain_.push_back(nextModel);
+        result.chain_.push_back(nextModel.get());
         layer = &next;
-        layerModel = nextModel;
+        layerModel = nextModel.get();
+        layerModelHolder = std::move(nextModel);
         layerPresentation = std::move(nextPresentation);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerCompositing.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
@@ -25,10 +26,10 @@ struct Step {
 
 bool drawsNothing(const Layer& layer) { return layer.isHidden() || !(layer.opacity() > 0); }
 
-// What the layer paints itself, in its own coordinates; none when unknown.
-std::optional<Rect> ownPainting(const Layer& layer) {
-    const bool shadowed = layer.shadowOpacity() > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
-    if (shadowed || layer.needsDisplay()) return std::nullopt;
+// What the layer paints itself, in its own coordinates, with its shadow unless
+// told to leave it out; none when unknown.
+std::optional<Rect> ownPainting(const Layer& layer, bool withShadow) {
+    if ((withShadow && LayerCompositing::castsShadow(layer)) || layer.needsDisplay()) return std::nullopt;
     if (layer.masksToBounds()) return layer.bounds();
     Rect box = Rect::null();
     // A drawing made in the render pass keeps within the bounds.
@@ -53,19 +54,20 @@ std::optional<Rect> ownPainting(const Layer& layer) {
     return box;
 }
 
-}  // namespace
-
-std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& presented,
-                                               const AffineTransform& toDevice) {
+// The box of what the layer and its sublayers paint, the layer's own shadow
+// counted or not; none when unknown.
+std::optional<Rect> paintedBounds(const Layer& model, const Layer& presented, const AffineTransform& toDevice,
+                                  bool withOwnShadow) {
     std::vector<Step> pending{{&model, &presented, toDevice}};
     std::size_t visited = 0;
     Rect box = Rect::null();
     while (!pending.empty()) {
         const Step step = pending.back();
         pending.pop_back();
-        if (++visited > maximumLayers) return std::nullopt;
+        const bool first = visited == 0;
+        if (++visited > LayerExtent::maximumLayers) return std::nullopt;
         const Layer& layer = *step.presented;
-        const std::optional<Rect> own = ownPainting(layer);
+        const std::optional<Rect> own = ownPainting(layer, withOwnShadow || !first);
         if (!own) return std::nullopt;
         if (!own->isEmpty()) box = box.unionWith(own->applying(step.toDevice));
         // Sublayers clipped to the bounds land inside them, which are counted already.
@@ -83,10 +85,17 @@ std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& 
     return box.insetBy(-1, -1);
 }
 
+}  // namespace
+
+std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& presented,
+                                               const AffineTransform& toDevice) {
+    return paintedBounds(model, presented, toDevice, false);
+}
+
 std::optional<Rect> LayerExtent::layerBounds(const Layer& layer, const AffineTransform& parentToDevice) {
     if (layer.hasAnimations()) return std::nullopt;
     if (drawsNothing(layer)) return Rect::zero();
-    return contentBounds(layer, layer, LayerGeometry::layerToParent(layer).concatenating(parentToDevice));
+    return paintedBounds(layer, layer, LayerGeometry::layerToParent(layer).concatenating(parentToDevice), true);
 }
 
 }  // namespace platform::compositor

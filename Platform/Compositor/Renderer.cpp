@@ -7,11 +7,13 @@
 
 #include "Platform/Compositor/ContentCache.h"
 #include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/LayerCompositing.h"
 #include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerPainter.h"
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Compositor/SingleDrawing.h"
 #include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/GaussianBlur.h"
 #include "Platform/Graphics/GraphicsContext.h"
@@ -58,14 +60,6 @@ PixelRect visiblePixels(const GraphicsContext& context) {
     return toPixels(clip.applying(context.currentTransform()), context);
 }
 
-std::optional<BlendMode> blendModeOf(const Layer& layer) {
-    if (!layer.compositingFilter()) {
-        return std::nullopt;
-    }
-    const std::optional<BlendMode> mode = graphics::blendModeFromName(*layer.compositingFilter());
-    return mode == BlendMode::normal ? std::nullopt : mode;
-}
-
 // Draws with device pixels as user space for the duration of `body`.
 template <typename Body>
 void inDeviceSpace(GraphicsContext& context, Body&& body) {
@@ -84,7 +78,7 @@ void inDeviceSpace(GraphicsContext& context, Body&& body) {
 template <typename Body>
 void inLayerGroup(GraphicsContext& context, const Layer& presented, Body&& body) {
     context.setAlpha(context.alpha() * std::min(presented.opacity(), 1.0));
-    context.setBlendMode(blendModeOf(presented).value_or(BlendMode::normal));
+    context.setBlendMode(LayerCompositing::blendMode(presented).value_or(BlendMode::normal));
     context.beginTransparencyLayer();
     body();
     context.endTransparencyLayer();
@@ -115,13 +109,32 @@ bool clipInDeviceSpace(GraphicsContext& context, Clip&& clip) {
     return true;
 }
 
+// The part of a wide shadow's source where the layer draws (`content`), grown
+// to whole steps of the reduction from the source's corner, so that the
+// scaled-down pixels fall where they fell in the whole source; the null
+// rectangle when the layer draws nothing there.
+Rect withinContent(const Rect& source, const Rect& content, double reduction) {
+    const Rect part = source.intersection(content);
+    if (part.isNull() || part.isEmpty()) {
+        return Rect::null();
+    }
+    const auto snapDown = [&](double value, double origin) {
+        return origin + std::floor((value - origin) / reduction) * reduction;
+    };
+    const auto snapUp = [&](double value, double origin) {
+        return origin + std::ceil((value - origin) / reduction) * reduction;
+    };
+    const double minX = snapDown(part.minX(), source.minX()), minY = snapDown(part.minY(), source.minY());
+    return Rect(minX, minY, snapUp(part.maxX(), source.minX()) - minX, snapUp(part.maxY(), source.minY()) - minY);
+}
+
 // Ends the drawing of a layer entered into the budget, however it ends.
 struct LeaveOnExit {
     RenderBudget& budget;
     ~LeaveOnExit() { budget.leave(); }
 };
 
-enum class Group { begun, empty, unaffordable };
+enum class Group { begun, empty, unaffordable, unneeded };
 
 // Begins the transparency group of a layer's contents, no larger than what they
 // draw within the clip and paid from the frame's budget.
@@ -144,6 +157,22 @@ Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& co
     }
     context.beginTransparencyLayer();
     return Group::begun;
+}
+
+// Contents that are one drawing of a layer whose only effect is its opacity
+// take the opacity as that drawing's alpha, rounded as a group would round it:
+// the group's pixels without the group. Opacities further down the chain would
+// round a second time, as nested groups do; such contents keep their group.
+bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
+    if (LayerCompositing::blendMode(presented) || model.mask() || LayerCompositing::castsShadow(presented)) {
+        return false;
+    }
+    const std::optional<SingleDrawing> drawing = SingleDrawing::find(model, presented, mediaTime);
+    if (!drawing || !drawing->chainIsOpaque()) {
+        return false;
+    }
+    context.setAlphaAsLayer(true);
+    return true;
 }
 
 }  // namespace
@@ -195,20 +224,21 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         context.restoreGState();
         return;
     }
-    const std::optional<BlendMode> blendMode = blendModeOf(presented);
+    const std::optional<BlendMode> blendMode = LayerCompositing::blendMode(presented);
     const double opacity = std::min(presented.opacity(), 1.0);
     if (model.mask() && !clipToMask(*model.mask(), mediaTime, context)) {
         context.restoreGState();
         return;
     }
-    const bool hasShadow = presented.shadowOpacity() > 0 && presented.shadowColor() &&
-                           presented.shadowColor()->alpha() > 0 && std::isfinite(presented.shadowRadius());
+    const bool hasShadow = LayerCompositing::castsShadow(presented) && std::isfinite(presented.shadowRadius());
     if (hasShadow && drawWithShadow(model, presented, mediaTime, context)) {
         // Drawn with its shadow.
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
-        const Group group = beginGroup(model, presented, context);
+        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context)
+                                ? Group::unneeded
+                                : beginGroup(model, presented, context);
         if (group != Group::empty) {
             // Without a group of their own the contents take the opacity, blend
             // mode and mask drawing by drawing: the same where they do not overlap.
@@ -279,6 +309,9 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     if (area.isEmpty()) {
         return false;
     }
+    if (const std::optional<bool> shows = clipToMaskPath(mask, mediaTime, context)) {
+        return *shows;
+    }
     // Only the part of the view that the mask can cover needs a buffer.
     if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, context.currentTransform())) {
         area = toPixels(box->intersection(area.rect()), context);
@@ -311,6 +344,44 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     });
 }
 
+std::optional<bool> Renderer::clipToMaskPath(Layer& mask, double mediaTime, GraphicsContext& context) {
+    mask.displayIfNeeded();
+    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    const Layer& presented = presentation ? *presentation : mask;
+    if (presented.isHidden() || !(presented.opacity() >= 1) || mask.mask() ||
+        LayerCompositing::castsShadow(presented) || LayerCompositing::blendMode(presented)) {
+        return std::nullopt;
+    }
+    const std::optional<SingleDrawing> drawing = SingleDrawing::find(mask, presented, mediaTime);
+    if (!drawing || drawing->kind() != SingleDrawing::Kind::fill || !drawing->chainIsOpaque() ||
+        drawing->clipsToBounds()) {
+        return std::nullopt;
+    }
+    const auto& shape = static_cast<const ShapeLayer&>(drawing->painter());
+    if (!(shape.fillColor()->alpha() >= 1)) {
+        return std::nullopt;
+    }
+    // The mask and its chain count as drawn, as they would through a buffer.
+    mask.presented_ = true;
+    for (Layer* layer : drawing->chain()) {
+        layer->presented_ = true;
+    }
+    const AffineTransform shapeToContext =
+        drawing->painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
+    if (!shapeToContext.concatenating(context.currentTransform()).isInvertible()) {
+        // The shape collapses to a line at most, and lets nothing through.
+        return false;
+    }
+    // Brought into the current space as a path, so that the current transform
+    // stays exactly what it was.
+    graphics::Path path;
+    path.addPath(shape.path(), shapeToContext);
+    context.beginPath();
+    context.addPath(path);
+    context.clip(shape.fillRule());
+    return !visiblePixels(context).isEmpty();
+}
+
 bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
     const AffineTransform current = context.currentTransform();
     // The shadow's offset and blur live in the layer's space; in pixels they
@@ -336,10 +407,17 @@ bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
     }
     const int spread = graphics::GaussianBlur::spread(radius);
     // Everything whose shadow can land in view: the visible area, the area the
-    // offset brings into view, and the blur's reach around both. The layer is
-    // drawn once, into a buffer that both its shadow and its own picture come from.
+    // offset brings into view, and the blur's reach around both, where the
+    // layer draws anything. The layer is drawn once, into a buffer that both
+    // its shadow and its own picture come from.
     Rect source = visible.rect().unionWith(visible.rect().offsetBy(-offset.width, -offset.height));
     source = source.insetBy(-spread, -spread);
+    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, current)) {
+        source = source.intersection(*box);
+        if (source.isNull() || source.isEmpty()) {
+            return true;
+        }
+    }
     const double minX = std::floor(source.minX()), minY = std::floor(source.minY());
     const int width = static_cast<int>(std::ceil(source.maxX()) - minX);
     const int height = static_cast<int>(std::ceil(source.maxY()) - minY);
@@ -383,26 +461,32 @@ bool Renderer::drawWithWideShadow(Layer& model, const Layer& presented, double m
     // reduction, so a wide blur costs no more than a narrow one.
     const double reduction = graphics::GaussianBlur::reduction(radius);
     const int spread = graphics::GaussianBlur::spread(radius);
-    const Rect source = geometry.visible.offsetBy(-offset.width, -offset.height).insetBy(-spread, -spread);
-    const double spanX = std::ceil(source.width() / reduction), spanY = std::ceil(source.height() / reduction);
-    if (!(spanX * spanY <= static_cast<double>(graphics::Image::kMaximumPixelCount))) {
-        return false;
+    Rect source = geometry.visible.offsetBy(-offset.width, -offset.height).insetBy(-spread, -spread);
+    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, context.currentTransform())) {
+        source = withinContent(source, *box, reduction);
     }
-    std::unique_ptr<GraphicsContext> buffer =
-        GraphicsContext::makeBitmap(static_cast<int>(spanX), static_cast<int>(spanY));
-    if (!buffer) {
-        return false;
-    }
-    buffer->scaleBy(1 / reduction, 1 / reduction);
-    buffer->translateBy(-source.minX(), -source.minY());
-    buffer->concatenate(context.currentTransform());
-    ++shadowSourceDepth;
-    drawContent(model, presented, mediaTime, *buffer);
-    --shadowSourceDepth;
-    const std::shared_ptr<const graphics::Image> content = GraphicsContext::finishImage(std::move(buffer));
     const double reducedRadius = graphics::GaussianBlur::reducedRadius(radius, reduction);
-    const std::shared_ptr<const graphics::Image> shadow =
-        content ? graphics::GaussianBlur::shadow(*content, reducedRadius, shadowColorOf(presented)) : nullptr;
+    std::shared_ptr<const graphics::Image> shadow;
+    // Nothing the layer draws casts a shadow into view when the source is null.
+    if (!source.isNull()) {
+        const double spanX = std::ceil(source.width() / reduction), spanY = std::ceil(source.height() / reduction);
+        if (!(spanX * spanY <= static_cast<double>(graphics::Image::kMaximumPixelCount))) {
+            return false;
+        }
+        std::unique_ptr<GraphicsContext> buffer =
+            GraphicsContext::makeBitmap(static_cast<int>(spanX), static_cast<int>(spanY));
+        if (!buffer) {
+            return false;
+        }
+        buffer->scaleBy(1 / reduction, 1 / reduction);
+        buffer->translateBy(-source.minX(), -source.minY());
+        buffer->concatenate(context.currentTransform());
+        ++shadowSourceDepth;
+        drawContent(model, presented, mediaTime, *buffer);
+        --shadowSourceDepth;
+        const std::shared_ptr<const graphics::Image> content = GraphicsContext::finishImage(std::move(buffer));
+        shadow = content ? graphics::GaussianBlur::shadow(*content, reducedRadius, shadowColorOf(presented)) : nullptr;
+    }
     inLayerGroup(context, presented, [&] {
         if (shadow) {
             // Scaled back up: each shadow pixel spans `reduction` device pixels.

@@ -8,19 +8,24 @@
 // dropping z), then draw, clipped to its bounds when masksToBounds: its shadow,
 // background colour, contents, the drawing of a layer that draws in the render
 // pass (Layer::drawsInRenderPass), its own shape or gradient, then its
-// sublayers in order (under its sublayer transform). Hidden layers and layers
-// of opacity 0 are skipped. A layer with opacity below 1, a mask or a
-// compositing filter is drawn as one group and composited with its opacity, its
-// mask's alpha (masks nest) and its blend mode or xor. A shadow blurs the layer's composited alpha with a
-// Gaussian of standard deviation radius / 2, offset in the layer's own space.
-// Masks and shadows are drawn into buffers no larger than the part of the context
-// that can show them; groups use the context's transparency layers, which are
-// clipped the same way. A wide blur works on its source scaled down
-// (GaussianBlur::reduction), so that its cost does not grow with its radius; such
-// a source, and that of a shadow offset further than the view, is drawn apart
-// from the layer itself, and a wide shadow nested inside it is left out of it.
-// Mask buffers and groups are further cut to the box of what they hold, where
-// LayerExtent finds it cheaply.
+// sublayers in order (under its sublayer transform). Hidden layers and layers of opacity 0 are
+// skipped. A layer with opacity below 1, a mask or a compositing filter is drawn
+// as one group and composited with its opacity, its mask's alpha (masks nest) and
+// its blend mode or xor; contents that are one drawing (SingleDrawing) of a
+// layer whose only effect is its opacity, with no other opacity below it, are
+// drawn with the opacity as their alpha instead, rounded as the group would
+// round it, which gives the same pixels without the group. A shadow blurs
+// the layer's composited alpha with a Gaussian of standard deviation radius / 2,
+// offset in the layer's own space.
+// A mask that is one opaque filled path (SingleDrawing) clips by that path;
+// other masks and shadows are drawn into buffers no larger than the part of
+// the context that can show them; groups use the context's transparency
+// layers, which are clipped the same way. A wide blur works on its source
+// scaled down (GaussianBlur::reduction), so that its cost does not grow with
+// its radius; such a source, and that of a shadow offset further than the
+// view, is drawn apart from the layer itself, and a wide shadow nested inside
+// it is left out of it. Mask buffers, groups and the sources of shadows are
+// further cut to the box of what they hold, where LayerExtent finds it cheaply.
 //
 // Each frame works within a RenderBudget: layers nested deeper than its depth
 // are left out (so a deep tree cannot exhaust the stack), and once the frame's
@@ -29,11 +34,15 @@
 // mode and mask applied to each. What a limit cuts is reported once per frame
 // to the layers being drawn (Layer::reportRenderLimit).
 //
+// Contents that came out the same on the last frames are laid down from the
+// picture kept of them (ContentCache) instead of being drawn again.
+//
 // Rendering also does the work a frame would: layers that need display are
 // displayed first, and every layer drawn counts as presented (Layer::presentation).
 // Main thread only; stateless.
 
 #include <memory>
+#include <optional>
 
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Graphics/Rect.h"
@@ -68,6 +77,10 @@ private:
     static void drawInRenderPass(Layer& model, graphics::GraphicsContext& context);
     // Clips the context to the mask's alpha; false when nothing can show.
     static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // A mask that is one opaque filled path lets through what the path covers:
+    // clips the context to the path itself. Whether anything can show; none
+    // (nothing clipped) for a mask of any other kind.
+    static std::optional<bool> clipToMaskPath(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
     static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
                                graphics::GraphicsContext& context);
     // Where a shadow falls, in device pixels: the visible area, its offset and its blur radius.

@@ -388,6 +388,8 @@ void GraphicsContext::setAlpha(double alpha) {
 }
 
 double GraphicsContext::alpha() const { return state().alpha; }
+
+void GraphicsContext::setAlphaAsLayer(bool asLayer) { state().alphaAsLayer = asLayer; }
 void GraphicsContext::setBlendMode(BlendMode mode) { state().blendMode = mode; }
 BlendMode GraphicsContext::blendMode() const { return state().blendMode; }
 

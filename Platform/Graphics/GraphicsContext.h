@@ -142,6 +142,14 @@ public:
     // Multiplies everything drawn; clamped to 0...1.
     void setAlpha(double alpha);
     double alpha() const;
+    // Whether the alpha scales solid colours as it would scale a transparency
+    // layer they were drawn in: each colour first rounded to the pixels' 8
+    // bits, then scaled by the alpha in 8 bits. The plain product, the
+    // default, can come out a level away from the layer's pixels; images and
+    // gradients are scaled as a layer would be either way. One drawing made
+    // so gives the pixels of that drawing in a layer, up to a level at its
+    // antialiased edges.
+    void setAlphaAsLayer(bool asLayer);
     void setBlendMode(BlendMode mode);
     BlendMode blendMode() const;
     // Negative or non-finite widths count as 0.

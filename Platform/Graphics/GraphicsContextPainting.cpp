@@ -81,6 +81,21 @@ cairo_pattern_t* fillPattern(const Gradient& gradient, const GradientGeometry& g
     return geometry.isValid() ? gradientPattern(gradient, geometry, alpha, CAIRO_EXTEND_PAD) : nullptr;
 }
 
+// Cairo keeps a colour's premultiplied channels in 16 bits, rounded, and lays
+// them down in 8 (the upper byte).
+int eightBits(double value) { return static_cast<int>(value * 65535.0 + 0.5) >> 8; }
+
+// The value that Cairo lays down as `level`, in the middle of its 16-bit range
+// so that no rounding moves it.
+double fromEightBits(int level) { return (level * 256 + 128) / 65535.0; }
+
+// The pixel compositor's product of two 8-bit values, rounded, as it scales a
+// layer by its alpha.
+int eightBitProduct(int x, int y) {
+    const int t = x * y + 0x80;
+    return (t + (t >> 8)) >> 8;
+}
+
 }  // namespace
 
 template <typename Draw>
@@ -111,7 +126,22 @@ void GraphicsContext::composite(Draw&& draw) {
 
 void GraphicsContext::setSourceColor(const Color& color) const {
     const std::array<double, 4> rgba = color.clampedRGBA();
-    cairo_set_source_rgba(cairo_, rgba[0], rgba[1], rgba[2], rgba[3] * state().alpha);
+    const State& s = state();
+    if (!s.alphaAsLayer || s.alpha >= 1) {
+        cairo_set_source_rgba(cairo_, rgba[0], rgba[1], rgba[2], rgba[3] * s.alpha);
+        return;
+    }
+    // The colour as a layer would hold it, then scaled as the layer would be.
+    const int alpha = eightBitProduct(eightBits(rgba[3]), eightBits(s.alpha));
+    if (alpha == 0) {
+        cairo_set_source_rgba(cairo_, 0, 0, 0, 0);
+        return;
+    }
+    const double level = fromEightBits(alpha);
+    const auto channel = [&](double value) {
+        return fromEightBits(eightBitProduct(eightBits(value * rgba[3]), eightBits(s.alpha))) / level;
+    };
+    cairo_set_source_rgba(cairo_, channel(rgba[0]), channel(rgba[1]), channel(rgba[2]), level);
 }
 
 void GraphicsContext::fillPath(FillRule rule) {

@@ -28,6 +28,7 @@ struct GraphicsContext::State {
     Color fillColor = Color::black();
     Color strokeColor = Color::black();
     double alpha = 1;
+    bool alphaAsLayer = false;
     BlendMode blendMode = BlendMode::normal;
     // The user-to-device transform; Cairo's matrix follows it while it is invertible.
     AffineTransform transform;

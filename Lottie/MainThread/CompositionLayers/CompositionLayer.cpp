@@ -88,18 +88,16 @@ void CompositionLayer::setMatteLayer(std::shared_ptr<CompositionLayer> matte) {
 
 void CompositionLayer::setupMatte() {
     // Only the matte's alpha counts, which the compositor reads from the mask
-    // layer directly. An inverted matte needs a layer of its own that draws the
-    // source inverted.
+    // layer directly. An inverted matte needs a layer of its own that holds the
+    // source and inverts it.
     if (!matteLayer_ || (matteType_ != MatteType::add && matteType_ != MatteType::invert)) {
         setMask(nullptr);
         return;
     }
     if (matteType_ == MatteType::invert) {
-        auto inverted = std::make_shared<InvertedMatteLayer>(matteLayer_);
-        matteLayer_->setLayerDelegate(inverted);
+        auto inverted = InvertedMatteLayer::make(matteLayer_);
         inverted->setAnchorPoint({0, 0});
         inverted->setBounds(matteLayer_->bounds());
-        inverted->setNeedsDisplay();
         setMask(inverted);
         return;
     }

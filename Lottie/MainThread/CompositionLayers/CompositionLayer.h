@@ -9,8 +9,8 @@
 //
 // Masks are the contents layer's mask and are updated while the layer is
 // visible; the drop shadow (the only layer effect shown) is set on the layer
-// itself every frame; an inverted matte redraws from its source whenever the
-// source has shown a frame.
+// itself every frame; an inverted matte holds its source and is drawn from it
+// as the frame is rendered.
 
 #include <memory>
 #include <optional>
@@ -66,7 +66,7 @@ public:
     // The masks other than those of mode none, combined; null without any.
     const std::shared_ptr<MaskContainerLayer>& maskLayer() const { return maskLayer_; }
     const std::vector<std::shared_ptr<LayerEffectNode>>& layerEffectNodes() const { return layerEffectNodes_; }
-    // Told after every frame this layer shows (an inverted matte drawing from it).
+    // Told after every frame this layer shows.
     std::shared_ptr<CompositionLayerDelegate> layerDelegate() const { return layerDelegate_.lock(); }
     void setLayerDelegate(std::weak_ptr<CompositionLayerDelegate> delegate) { layerDelegate_ = std::move(delegate); }
 

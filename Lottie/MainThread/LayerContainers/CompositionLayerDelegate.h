@@ -1,7 +1,6 @@
 #pragma once
-// Told when the composition layer it observes has shown a frame: an inverted
-// track matte, which must redraw from its source each time. The composition
-// layer holds its delegate weakly.
+// Told when the composition layer it observes has shown a frame. The
+// composition layer holds its delegate weakly.
 
 namespace lottie {
 

@@ -84,7 +84,10 @@ TEST(RenderBudget, IntermediateSurfacesPastTheBudgetAreLeftOutOrSimplified) {
             if (test.maskSize > 0) {
                 layer->setMask(makeBox({0, 0, test.maskSize, test.maskSize}, Color::rgb(0, 0, 0, 1)));
             } else {
+                // Two drawings, so that the opacity needs a group; the second
+                // lies beside the probed pixel.
                 layer->setOpacity(0.5);
+                layer->addSublayer(makeBox({4, 0, 1, 1}, Color::rgb(1, 0, 0, 1)));
             }
             root->addSublayer(layer);
         }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "PixelAssertions.h"
@@ -24,6 +25,48 @@ TEST(TransparencyLayerTest, UnbalancedCallsAreHarmless) {
     context->beginTransparencyLayer();
     context->fillRect(Rect(0, 0, 10, 10));
     context.reset();  // destroying with a layer open must not crash
+}
+
+TEST(TransparencyLayerTest, AlphaAsLayerGivesTheLayersPixels) {
+    // Rectangles over a backdrop, filled and stroked, at alphas where the plain
+    // product of colour and alpha rounds away from the layer's pixels.
+    const Color colors[] = {Color::rgb(0.196, 0.314, 0.69), Color::rgb(1, 0.5, 0.25, 0.9),
+                            Color::rgb(0.02, 1, 0.7, 0.3)};
+    int roundedApart = 0;
+    for (const Color& color : colors) {
+        for (const double alpha : {0.0167, 0.3, 0.5, 0.77}) {
+            SCOPED_TRACE(::testing::Message() << "alpha " << alpha);
+            const auto draw = [&](GraphicsContext& context) {
+                context.setFillColor(color);
+                context.setStrokeColor(color);
+                context.setLineWidth(2);
+                context.fillRect(Rect(1, 1, 4, 4));
+                context.addRect(Rect(7, 2, 2, 2));
+                context.strokePath();
+            };
+            const auto layered = bitmap(10, 6), direct = bitmap(10, 6), plain = bitmap(10, 6);
+            for (GraphicsContext* context : {layered.get(), direct.get(), plain.get()}) {
+                context->setFillColor(Color::rgb(0.3, 0.7, 0.2, 0.6));
+                context->fillRect(Rect(0, 0, 10, 6));
+                context->setAlpha(alpha);
+            }
+            layered->beginTransparencyLayer();
+            draw(*layered);
+            layered->endTransparencyLayer();
+            direct->setAlphaAsLayer(true);
+            draw(*direct);
+            draw(*plain);
+            const auto expected = layered->makeImage(), image = direct->makeImage(), product = plain->makeImage();
+            for (const auto& [x, y] : {std::pair{2, 2}, std::pair{4, 4}, std::pair{7, 2}, std::pair{6, 1}}) {
+                const Pixel p = pixelAt(*expected, x, y);
+                EXPECT_TRUE(pixelNear(*image, x, y, p)) << x << ", " << y;
+                const Pixel q = pixelAt(*product, x, y);
+                roundedApart += (p.a != q.a || p.r != q.r || p.g != q.g || p.b != q.b) ? 1 : 0;
+            }
+        }
+    }
+    // The plain product differs somewhere, or the table tests nothing.
+    EXPECT_GT(roundedApart, 0);
 }
 
 TEST(GraphicsStateTest, ACollapsedTransformDrawsNothingUntilRestored) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "Platform/Compositor/Renderer.h"
+#include "Platform/Graphics/GraphicsContext.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 
@@ -130,6 +132,26 @@ TEST(MatteRender, InvertedMatteFollowsItsAnimatedSource) {
     auto last = renderFrame(*root, 10);
     ASSERT_TRUE(last);
     expectProbes(*last, {{20, 50, red}, {80, 50, clear}});
+}
+
+// The inverted matte is drawn with the frame, at the scale the frame is drawn
+// at: its edges are as sharp as the source's own, wherever they fall.
+TEST(MatteRender, InvertedMatteIsDrawnAtTheScaleOfTheFrame) {
+    // The source covers 20.5...60.5 of the 100-point document; drawn four
+    // times larger, the matte's left edge falls between pixels 81 and 82.
+    const std::string offCentreSquare = R"({"ty":"rc","nm":"R","s":{"a":0,"k":[40,40]},"r":{"a":0,"k":0},)"
+                                        R"("p":{"a":0,"k":[40.5,40.5]}},)" +
+                                        fill(0, 1, 0);
+    auto root = makeRoot(decode(matteDocument(2, offCentreSquare)));
+    auto context = platform::graphics::GraphicsContext::makeBitmap(400, 400);
+    ASSERT_TRUE(context);
+    context->scaleBy(4, 4);
+    root->setCurrentFrame(0);
+    platform::compositor::render(root, 0, *context);
+    const auto image = context->makeImage();
+    ASSERT_TRUE(image);
+    expectProbes(*image, {{81, 150, red, 1}, {82, 150, clear, 1}, {241, 150, clear, 1}, {242, 150, red, 1},
+                          {150, 81, red, 1}, {150, 82, clear, 1}});
 }
 
 }  // namespace

@@ -1,0 +1,397 @@
+// The renderer's shortcuts past intermediate surfaces, each checked against the
+// surface it saves: the pixels must be those the surface gives, and the
+// surface must really be saved (counted in the frame's budget).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "CompositorTestSupport.h"
+#include "RenderTestSupport.h"
+#include "Platform/Compositor/GradientLayer.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/RenderBudget.h"
+#include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/Image.h"
+
+namespace {
+
+using namespace platform::compositor;
+using namespace compositortest;
+using platform::graphics::Color;
+using platform::graphics::Image;
+using platform::graphics::Path;
+using platform::graphics::Rect;
+using platform::graphics::Transform3D;
+
+class RenderShortcutTest : public CompositorTest {};
+
+// A rendered tree with the intermediate surfaces its frame took.
+struct Rendered {
+    std::shared_ptr<const Image> image;
+    std::size_t surfaces = 0;
+};
+
+Rendered renderCounting(const std::shared_ptr<Layer>& root, double time) {
+    RenderBudget budget(40.0 * 40);
+    const RenderBudget::Activation activation(budget);
+    Rendered rendered;
+    rendered.image = renderTree(root, time);
+    rendered.surfaces = RenderBudget::maximumSurfaceCount - budget.surfacesLeft();
+    return rendered;
+}
+
+// The largest difference of any premultiplied channel of any pixel.
+int maximumDifference(const Image& a, const Image& b) {
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const Rgba p = premultipliedAt(a, x, y), q = premultipliedAt(b, x, y);
+            worst = std::max({worst, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b),
+                              std::abs(p.a - q.a)});
+        }
+    }
+    return worst;
+}
+
+int coveredPixels(const Image& image) {
+    int covered = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) covered += premultipliedAt(image, x, y).a > 0 ? 1 : 0;
+    }
+    return covered;
+}
+
+std::shared_ptr<ShapeLayer> makeShape(const Path& path, std::optional<Color> fill, std::optional<Color> stroke = {}) {
+    auto shape = ShapeLayer::make();
+    shape->setAnchorPoint({0, 0});
+    shape->setBounds({0, 0, 40, 40});
+    shape->setPath(path);
+    shape->setFillColor(fill);
+    shape->setStrokeColor(stroke);
+    shape->setLineWidth(4);
+    return shape;
+}
+
+Path circle(double x, double y, double radius) {
+    Path path;
+    path.addEllipse({x - radius, y - radius, 2 * radius, 2 * radius});
+    return path;
+}
+
+TEST_F(RenderShortcutTest, OpacityOfOneDrawingIsItsAlphaWithTheGroupsPixels) {
+    const Color red = Color::rgb(1, 0, 0);
+    struct Case {
+        const char* name;
+        // The layer whose contents are one drawing, and a pixel inside that drawing.
+        std::function<std::shared_ptr<Layer>()> make;
+        int probeX, probeY;
+        // The groups the frame takes all the same.
+        std::size_t surfaces = 0;
+    };
+    const Case cases[] = {
+        {"a filled circle", [&] { return makeShape(circle(20, 20, 13.3), Color::rgb(0.2, 0.3, 0.7)); }, 20, 20},
+        {"a stroked circle",
+         [&] { return makeShape(circle(20, 20, 13.3), std::nullopt, Color::rgb(0.1, 0.2, 0.3, 0.9)); }, 20, 7},
+        {"a background", [&] { return makeBox({5.5, 7.25, 20, 21}, Color::rgb(0.6, 1, 0.1, 0.8)); }, 15, 15},
+        {"an image",
+         [&] {
+             auto layer = makeBox({4, 4, 30, 30}, red);
+             layer->setBackgroundColor(std::nullopt);
+             std::vector<std::uint8_t> pixels(3 * 3 * 4);
+             for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 20 % 256 | 0x0f);
+             for (std::size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 0xff;
+             layer->setContents(Image::make(3, 3, Image::Format::argb32Premultiplied, pixels));
+             return layer;
+         },
+         20, 20},
+        {"a gradient",
+         [&] {
+             auto gradient = GradientLayer::make();
+             gradient->setFrame({3, 3, 30, 30});
+             gradient->setColors(std::vector<Color>{red, Color::rgb(0, 0, 1, 0.5)});
+             return std::shared_ptr<Layer>(gradient);
+         },
+         20, 20},
+        {"a chain of single sublayers, turned and clipped",
+         [&] {
+             auto top = makeBox({0, 0, 40, 40}, red);
+             top->setBackgroundColor(std::nullopt);
+             auto middle = makeBox({2, 2, 36, 36}, red);
+             middle->setBackgroundColor(std::nullopt);
+             middle->setMasksToBounds(true);
+             middle->setTransform(Transform3D::makeRotation(0.4, 0, 0, 1));
+             middle->addSublayer(makeShape(circle(20, 20, 19), Color::rgb(0.9, 0.5, 0.1)));
+             auto hidden = makeBox({0, 0, 40, 40}, red);
+             hidden->setHidden(true);
+             top->addSublayer(hidden);
+             top->addSublayer(middle);
+             return top;
+         },
+         20, 20},
+        // The sublayer's opacity would round a second time: the top keeps its
+        // group, and the sublayer draws as one drawing inside it.
+        {"a chain with a half-opaque sublayer",
+         [&] {
+             auto top = makeBox({0, 0, 40, 40}, red);
+             top->setBackgroundColor(std::nullopt);
+             auto shape = makeShape(circle(20, 20, 13.3), red);
+             shape->setOpacity(0.6);
+             top->addSublayer(shape);
+             return top;
+         },
+         20, 20, 1},
+    };
+    for (const Case& test : cases) {
+        for (const double opacity : {0.5, 0.3, 0.02}) {
+            SCOPED_TRACE(testing::Message() << test.name << " at " << opacity);
+            auto root = makeRoot();
+            auto layer = test.make();
+            layer->setOpacity(opacity);
+            root->addSublayer(layer);
+            const Rendered alone = renderCounting(root, clock->now());
+            // A visible sublayer that draws nothing changes no pixel but makes
+            // the contents more than one drawing: they are grouped.
+            layer->addSublayer(Layer::make());
+            const Rendered grouped = renderCounting(root, clock->now());
+            ASSERT_TRUE(alone.image && grouped.image);
+            EXPECT_EQ(alone.surfaces, test.surfaces);
+            EXPECT_EQ(grouped.surfaces, 1u);
+            // Exact inside the drawing, within rounding at its antialiased edges.
+            EXPECT_TRUE(pixelIs(*alone.image, test.probeX, test.probeY,
+                                premultipliedAt(*grouped.image, test.probeX, test.probeY), 0));
+            EXPECT_LE(maximumDifference(*alone.image, *grouped.image), 2);
+            EXPECT_GT(coveredPixels(*alone.image), 100);
+        }
+    }
+}
+
+TEST_F(RenderShortcutTest, ContentsOfSeveralDrawingsAreStillCompositedAsOne) {
+    // Each case draws red twice over the pixel (20, 20) under a half-opaque
+    // layer: grouped, the pixel is half red; blended drawing by drawing it
+    // would be three quarters. A sublayer's blend mode applies within the
+    // group, over nothing, so that it leaves red red.
+    const Color red = Color::rgb(1, 0, 0);
+    const Rgba halfRed{128, 0, 0, 128};
+    struct Case {
+        const char* name;
+        std::function<void(Layer& root, Layer& layer)> fill;
+        Rgba expected;
+    };
+    const Case cases[] = {
+        {"two overlapping shapes",
+         [&](Layer&, Layer& layer) {
+             layer.addSublayer(makeShape(circle(15, 20, 10), red));
+             layer.addSublayer(makeShape(circle(25, 20, 10), red));
+         },
+         halfRed},
+        {"a shape's fill and stroke",
+         [&](Layer&, Layer& layer) {
+             layer.addSublayer(makeShape(polyline({{5, 20}, {35, 20}, {35, 30}, {5, 30}, {5, 20}}), red, red));
+         },
+         halfRed},
+        {"a background under a sublayer",
+         [&](Layer&, Layer& layer) {
+             layer.setBackgroundColor(red);
+             layer.addSublayer(makeBox({10, 10, 20, 20}, red));
+         },
+         halfRed},
+        {"two shapes a sublayer down",
+         [&](Layer&, Layer& layer) {
+             auto middle = makeBox({0, 0, 40, 40}, red);
+             middle->setBackgroundColor(std::nullopt);
+             middle->addSublayer(makeShape(circle(15, 20, 10), red));
+             middle->addSublayer(makeShape(circle(25, 20, 10), red));
+             layer.addSublayer(middle);
+         },
+         halfRed},
+        {"a multiplying shape over a blue backdrop",
+         [&](Layer& root, Layer& layer) {
+             root.insertSublayer(makeBox({0, 0, 40, 40}, Color::rgb(0, 0, 1)), 0);
+             auto shape = makeShape(circle(20, 20, 10), red);
+             shape->setCompositingFilter("multiplyBlendMode");
+             layer.addSublayer(shape);
+         },
+         {128, 0, 127, 255}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        auto layer = makeBox({0, 0, 40, 40}, red);
+        layer->setBackgroundColor(std::nullopt);
+        layer->setOpacity(0.5);
+        root->addSublayer(layer);
+        test.fill(*root, *layer);
+        const auto image = renderTree(root, clock->now());
+        ASSERT_TRUE(image);
+        EXPECT_TRUE(pixelIs(*image, 20, 20, test.expected));
+    }
+}
+
+TEST_F(RenderShortcutTest, AMaskOfOneOpaqueFillClipsByItsPathWithTheBuffersPixels) {
+    const Color opaque = Color::rgb(0, 0, 0);
+    struct Case {
+        const char* name;
+        // The mask, in the masked layer's coordinates.
+        std::function<std::shared_ptr<Layer>()> make;
+    };
+    const Case cases[] = {
+        {"a circle", [&] { return makeShape(circle(20, 20, 13.3), opaque); }},
+        {"a plane with a hole, even-odd",
+         [&] {
+             Path path;
+             path.addRect({-1e7, -1e7, 2e7, 2e7});
+             path.addPath(circle(18, 21, 9.6));
+             auto shape = makeShape(path, Color::rgb(1, 0, 0));
+             shape->setFillRule(platform::graphics::FillRule::evenOdd);
+             return shape;
+         }},
+        {"a turned, scaled chain",
+         [&] {
+             auto top = makeBox({3, 2, 30, 30}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             top->setTransform(Transform3D::makeRotation(0.5, 0, 0, 1));
+             auto middle = makeBox({0, 0, 30, 30}, opaque);
+             middle->setBackgroundColor(std::nullopt);
+             middle->setSublayerTransform(Transform3D::makeScale(1.3, 0.7, 1));
+             middle->addSublayer(makeBox({0, 0, 5, 5}, opaque));
+             middle->sublayers().front()->setHidden(true);
+             middle->addSublayer(makeShape(circle(15, 15, 11), opaque));
+             top->addSublayer(middle);
+             return top;
+         }},
+        {"a moving circle",
+         [&] {
+             auto shape = makeShape(circle(20, 20, 10), opaque);
+             shape->addAnimation(basicAnimation("position", platform::graphics::Point{0, 0},
+                                                platform::graphics::Point{10, 4}, 2),
+                                 "move");
+             return shape;
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        // Two overlapping drawings, so that the masked layer is a group of its own.
+        auto layer = makeBox({1, 1, 38, 38}, Color::rgb(0.2, 0.4, 0.9));
+        layer->addSublayer(makeBox({10, 5, 20, 30}, Color::rgb(0.9, 0.1, 0.1, 0.7)));
+        auto mask = test.make();
+        layer->setMask(mask);
+        root->addSublayer(layer);
+        const double time = clock->now() + 1;
+        const Rendered clipped = renderCounting(root, time);
+        // A visible sublayer that draws nothing leaves the mask's alpha as it
+        // was but makes it more than one drawing: it goes through a buffer.
+        mask->addSublayer(Layer::make());
+        const Rendered buffered = renderCounting(root, time);
+        ASSERT_TRUE(clipped.image && buffered.image);
+        EXPECT_EQ(clipped.surfaces, 1u);
+        EXPECT_EQ(buffered.surfaces, 2u);
+        EXPECT_LE(maximumDifference(*clipped.image, *buffered.image), 1);
+        EXPECT_GT(coveredPixels(*clipped.image), 100);
+    }
+}
+
+TEST_F(RenderShortcutTest, MasksThatAreNotOneOpaqueFillKeepTheirAlpha) {
+    // A red layer under masks that a clip by the square's path would get
+    // wrong: it would let (20, 20) through whole and nothing outside the square.
+    const Color opaque = Color::rgb(0, 0, 0);
+    const Rgba halfRed{128, 0, 0, 128};
+    const Path square = polyline({{10, 10}, {30, 10}, {30, 30}, {10, 30}, {10, 10}});
+    struct Case {
+        const char* name;
+        std::function<std::shared_ptr<Layer>()> make;
+        std::vector<PixelCheck> probes;
+    };
+    const Case cases[] = {
+        {"a half-transparent fill", [&] { return makeShape(square, Color::rgb(0, 0, 0, 0.5)); },
+         {{20, 20, halfRed}, {2, 2, kClear}}},
+        {"a half-opaque mask",
+         [&] {
+             auto shape = makeShape(square, opaque);
+             shape->setOpacity(0.5);
+             return shape;
+         },
+         {{20, 20, halfRed}, {2, 2, kClear}}},
+        {"a half-opaque layer a sublayer down",
+         [&] {
+             auto top = makeBox({0, 0, 40, 40}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             auto shape = makeShape(square, opaque);
+             shape->setOpacity(0.5);
+             top->addSublayer(shape);
+             return top;
+         },
+         {{20, 20, halfRed}, {2, 2, kClear}}},
+        {"a fill and its stroke", [&] { return makeShape(square, opaque, opaque); },
+         {{20, 20, kRed}, {8, 20, kRed}, {2, 2, kClear}}},
+        {"a stroke alone", [&] { return makeShape(square, std::nullopt, opaque); },
+         {{20, 20, kClear}, {8, 20, kRed}, {2, 2, kClear}}},
+        {"a layer clipped to its bounds",
+         [&] {
+             auto shape = makeShape(square, opaque);
+             shape->setBounds({0, 0, 20, 40});
+             shape->setMasksToBounds(true);
+             return shape;
+         },
+         {{15, 20, kRed}, {25, 20, kClear}}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        auto layer = makeBox({0, 0, 40, 40}, Color::rgb(1, 0, 0));
+        layer->setMask(test.make());
+        root->addSublayer(layer);
+        const auto image = renderTree(root, clock->now());
+        ASSERT_TRUE(image);
+        expectPixels(*image, test.probes);
+    }
+}
+
+TEST_F(RenderShortcutTest, AShadowBlurredOverItsContentBoxHasTheWholeAreasPixels) {
+    struct Case {
+        const char* name;
+        Rect frame;
+        platform::graphics::Size offset;
+        double radius;
+        double turn;
+        // A blur worked at reduced resolution pads the shadow's edge pixels
+        // outwards where the whole area has its next ones, a level lower.
+        int tolerance;
+    };
+    const Case cases[] = {
+        {"near and narrow", {40, 40, 20, 14}, {5, 7}, 8, 0, 0},
+        {"near, narrow and turned", {30.5, 40.25, 20, 14}, {-6, 3}, 5, 0.6, 0},
+        {"near and wide", {40, 40, 20, 14}, {10, 4}, 60, 0, 1},
+        {"near, wide and turned", {41.3, 37.6, 20, 14}, {10, 4}, 45, 0.3, 1},
+        {"far and narrow", {-90, 40, 20, 14}, {130, 0}, 8, 0, 0},
+        {"far and wide", {-90, 40, 20, 14}, {130, 3}, 60, 0, 1},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot(100, 100);
+        auto layer = makeBox(test.frame, Color::rgb(1, 0, 0));
+        layer->setTransform(Transform3D::makeRotation(test.turn, 0, 0, 1));
+        layer->setShadowOpacity(0.8);
+        layer->setShadowColor(Color::rgb(0, 0, 1));
+        layer->setShadowOffset(test.offset);
+        layer->setShadowRadius(test.radius);
+        layer->addSublayer(makeShape(circle(15, 5, 6), Color::rgb(0, 1, 0)));
+        root->addSublayer(layer);
+        const auto bounded = renderTree(root, clock->now(), 100, 100);
+        // A sublayer that draws nothing but animates hides the content box
+        // from the renderer, which then blurs the whole area the shadow can come from.
+        auto animated = Layer::make();
+        animated->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
+        layer->addSublayer(animated);
+        const auto whole = renderTree(root, clock->now(), 100, 100);
+        ASSERT_TRUE(bounded && whole);
+        EXPECT_LE(maximumDifference(*bounded, *whole), test.tolerance);
+        EXPECT_GT(coveredPixels(*bounded), 400);
+    }
+}
+
+}  // namespace

@@ -196,6 +196,9 @@ private:
     template <typename Draw>
     void composite(Draw&& draw);
     void setSourceColor(const Color& color) const;
+    // A solid source of the colour under the state's alpha (rounded as a layer
+    // would round it, when the state says so); the caller destroys it.
+    cairo_pattern_t* solidSource(const Color& color) const;
     // Fills the current path (or its stroke) with `source` through composite(),
     // and consumes the path; a null source fills nothing.
     void fillCurrentPath(cairo_pattern_t* source, FillRule rule);

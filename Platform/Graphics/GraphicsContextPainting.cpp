@@ -124,29 +124,32 @@ void GraphicsContext::composite(Draw&& draw) {
     cairo_pattern_destroy(group);
 }
 
-void GraphicsContext::setSourceColor(const Color& color) const {
+cairo_pattern_t* GraphicsContext::solidSource(const Color& color) const {
     const std::array<double, 4> rgba = color.clampedRGBA();
     const State& s = state();
     if (!s.alphaAsLayer || s.alpha >= 1) {
-        cairo_set_source_rgba(cairo_, rgba[0], rgba[1], rgba[2], rgba[3] * s.alpha);
-        return;
+        return cairo_pattern_create_rgba(rgba[0], rgba[1], rgba[2], rgba[3] * s.alpha);
     }
     // The colour as a layer would hold it, then scaled as the layer would be.
     const int alpha = eightBitProduct(eightBits(rgba[3]), eightBits(s.alpha));
     if (alpha == 0) {
-        cairo_set_source_rgba(cairo_, 0, 0, 0, 0);
-        return;
+        return cairo_pattern_create_rgba(0, 0, 0, 0);
     }
     const double level = fromEightBits(alpha);
     const auto channel = [&](double value) {
         return fromEightBits(eightBitProduct(eightBits(value * rgba[3]), eightBits(s.alpha))) / level;
     };
-    cairo_set_source_rgba(cairo_, channel(rgba[0]), channel(rgba[1]), channel(rgba[2]), level);
+    return cairo_pattern_create_rgba(channel(rgba[0]), channel(rgba[1]), channel(rgba[2]), level);
+}
+
+void GraphicsContext::setSourceColor(const Color& color) const {
+    cairo_pattern_t* source = solidSource(color);
+    cairo_set_source(cairo_, source);
+    cairo_pattern_destroy(source);
 }
 
 void GraphicsContext::fillPath(FillRule rule) {
-    const std::array<double, 4> rgba = state().fillColor.clampedRGBA();
-    cairo_pattern_t* source = cairo_pattern_create_rgba(rgba[0], rgba[1], rgba[2], rgba[3] * state().alpha);
+    cairo_pattern_t* source = solidSource(state().fillColor);
     fillCurrentPath(source, rule);
     cairo_pattern_destroy(source);
 }

@@ -74,8 +74,8 @@ std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeWithDotLottie(
     if (textProvider) layer->textProvider_ = std::move(textProvider);
     if (fontProvider) layer->fontProvider_ = std::move(fontProvider);
     if (entry) {
-        layer->loopMode_ = entry->loopMode;
-        layer->animationSpeed_ = entry->speed;
+        layer->loopMode_ = entry->configuration.loopMode;
+        layer->animationSpeed_ = entry->configuration.speed;
     }
     layer->buildEngineLayer(layer->configuration_.renderingEngine);
     if (layer->animation_) layer->setFrame(layer->animation_->bounds());
@@ -172,11 +172,11 @@ std::optional<RenderingEngine> LottieAnimationLayer::activeEngine() const {
 // dotLottie entries.
 
 void LottieAnimationLayer::loadDotLottieAnimation(const DotLottieEntry& entry) {
-    loopMode_ = entry.loopMode;
+    loopMode_ = entry.configuration.loopMode;
     restartRunningAnimation();
-    animationSpeed_ = entry.speed;
+    animationSpeed_ = entry.configuration.speed;
     restartRunningAnimation();
-    if (entry.dotLottieImageProvider) setImageProvider(entry.dotLottieImageProvider);
+    if (auto provider = entry.configuration.imageProvider()) setImageProvider(std::move(provider));
     setAnimation(entry.animation);
 }
 

@@ -82,6 +82,14 @@ std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeWithDotLottie(
     return layer;
 }
 
+std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeWithDotLottie(
+    const std::shared_ptr<const DotLottieFile>& file, const std::optional<std::string>& animationId,
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider, std::shared_ptr<AnimationFontProvider> fontProvider,
+    LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger) {
+    return makeWithDotLottie(file ? &file->contents() : nullptr, animationId, std::move(textProvider),
+                             std::move(fontProvider), std::move(configuration), std::move(logger));
+}
+
 std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeEmpty(LottieConfiguration configuration,
                                                                       std::shared_ptr<LottieLogger> logger) {
     return std::make_shared<LottieAnimationLayer>(Private{}, std::move(configuration), std::move(logger));

@@ -16,17 +16,28 @@
 // symbolic link the archive carries.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "Lottie/DotLottie/DotLottieCacheProvider.h"
+#include "Lottie/DotLottie/DotLottieResult.h"
 #include "Lottie/DotLottie/Zip/ExtractionLimits.h"
 #include "Lottie/Playback/DotLottieEntry.h"
+#include "Platform/Foundation/Bundle.h"
 #include "Platform/Foundation/Data.h"
 
+namespace platform::foundation {
+class DispatchQueue;
+}
+
 namespace lottie {
+
+class LottieURLDataTask;
+class LottieURLSession;
 
 class DotLottieFile {
 public:
@@ -71,6 +82,38 @@ public:
     // Throws DotLottieError::invalidAnimationId unless the id is one plain file name.
     static void checkAnimationId(const std::string& id);
 
+    // The loaders. Each completion form runs its work on the given queue (the
+    // serial dotLottieQueue() unless the caller names another) and calls the
+    // handler on the main run loop. Cache keys: the bundle's path, "/", the
+    // subdirectory and "/" when there is one, and the name as given (named); the
+    // path (file path); the bundle's path, "/" and the name (asset); the address
+    // (address). A failed load stores nothing. Blocking forms are in
+    // SynchronouslyBlockingCurrentThread, asynchronous ones in DotLottieLoadTask.
+    using Handler = std::function<void(DotLottieResult)>;
+    struct SynchronouslyBlockingCurrentThread;
+
+    // A package resource of the bundle ("clip" or "clip.lottie", looked for as
+    // clip.lottie in the subdirectory), else the data asset of that name. A
+    // failure is also logged as a warning.
+    static void named(const std::string& name, const platform::foundation::Bundle& bundle,
+                      const std::optional<std::string>& subdirectory, std::shared_ptr<DotLottieCacheProvider> cache,
+                      platform::foundation::DispatchQueue& queue, Handler handler);
+    static void loadedFromFilepath(const std::string& filepath, std::shared_ptr<DotLottieCacheProvider> cache,
+                                   platform::foundation::DispatchQueue& queue, Handler handler);
+    static void asset(const std::string& name, const platform::foundation::Bundle& bundle,
+                      std::shared_ptr<DotLottieCacheProvider> cache, platform::foundation::DispatchQueue& queue,
+                      Handler handler);
+    // Never cached.
+    static void loadedFromData(platform::foundation::Data data, const std::string& filename,
+                               platform::foundation::DispatchQueue& queue, Handler handler);
+    // Unpacks on the session's thread and calls the handler on the main run loop,
+    // except for a cache hit, which calls it at once on the calling thread and
+    // starts no transfer (nothing is returned then). A transfer that delivers no
+    // bytes and no error fails with DotLottieError::noDataLoaded.
+    static std::shared_ptr<LottieURLDataTask> loadedFromURL(const std::string& url, LottieURLSession& session,
+                                                            std::shared_ptr<DotLottieCacheProvider> cache,
+                                                            Handler handler);
+
     // Use load(); public only for std::make_shared.
     DotLottieFile(DotLottieContents contents, std::filesystem::path fileUrl)
         : contents_(std::move(contents)), fileUrl_(std::move(fileUrl)) {}
@@ -79,5 +122,9 @@ private:
     DotLottieContents contents_;
     std::filesystem::path fileUrl_;
 };
+
+// The one serial queue that package loads share by default, made on first use;
+// loads queued on it run one at a time in the order they were asked for.
+platform::foundation::DispatchQueue& dotLottieQueue();
 
 }  // namespace lottie

@@ -1,6 +1,5 @@
 #include "Lottie/DotLottie/DotLottieLoadTask.h"
 
-#include <atomic>
 #include <stdexcept>
 
 #include "Platform/Foundation/DispatchQueue.h"
@@ -51,39 +50,14 @@ std::shared_ptr<DotLottieLoadTask> DotLottieLoadTask::loadedFromURL(const std::s
     if (!session) throw std::invalid_argument("DotLottieLoadTask::loadedFromURL: no URL session");
     completion = checked(std::move(completion));
     auto task = std::make_shared<DotLottieLoadTask>();
-    // The loader answers a cache hit from inside the call; that answer is sent
-    // through the main run loop like every other result.
-    auto starting = std::make_shared<std::atomic<bool>>(true);
-    auto deliver = [starting, completion = std::move(completion)](DotLottieResult result) {
-        if (*starting) {
-            platform::foundation::DispatchQueue::main().async([completion, result] { completion(result); });
-        } else {
-            completion(std::move(result));
-        }
-    };
-    // The lock is held while the transfer starts, so that a cancel() from another
-    // thread either finds it or is seen before it could be missed.
-    std::lock_guard guard(task->lock_);
-    task->dataTask_ = DotLottieFile::loadedFromURL(url, *session, std::move(cache), std::move(deliver));
-    *starting = false;
-    if (task->cancelled_ && task->dataTask_) task->dataTask_->cancel();
+    task->transfer_.start<DotLottieResult>(std::move(completion), [&](Completion deliver) {
+        return DotLottieFile::loadedFromURL(url, *session, std::move(cache), std::move(deliver));
+    });
     return task;
 }
 
-void DotLottieLoadTask::cancel() {
-    std::shared_ptr<LottieURLDataTask> running;
-    {
-        std::lock_guard guard(lock_);
-        if (cancelled_) return;
-        cancelled_ = true;
-        running = dataTask_;
-    }
-    if (running) running->cancel();
-}
+void DotLottieLoadTask::cancel() { transfer_.cancel(); }
 
-bool DotLottieLoadTask::isCancelled() const {
-    std::lock_guard guard(lock_);
-    return cancelled_;
-}
+bool DotLottieLoadTask::isCancelled() const { return transfer_.isCancelled(); }
 
 }  // namespace lottie

@@ -10,11 +10,11 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "Lottie/DotLottie/DotLottieFile.h"
+#include "Lottie/Playback/Loading/CancellableTransfer.h"
 #include "Lottie/Playback/Loading/LottieURLSession.h"
 
 namespace lottie {
@@ -51,10 +51,8 @@ public:
 private:
     static Completion checked(Completion completion);
 
-    mutable std::mutex lock_;
-    // The running transfer of an address; none otherwise and for a cache hit.
-    std::shared_ptr<LottieURLDataTask> dataTask_;
-    bool cancelled_ = false;
+    // The transfer of an address; never started for the other forms.
+    CancellableTransfer transfer_;
 };
 
 }  // namespace lottie

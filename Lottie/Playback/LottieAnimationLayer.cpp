@@ -74,12 +74,20 @@ std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeWithDotLottie(
     if (textProvider) layer->textProvider_ = std::move(textProvider);
     if (fontProvider) layer->fontProvider_ = std::move(fontProvider);
     if (entry) {
-        layer->loopMode_ = entry->loopMode;
-        layer->animationSpeed_ = entry->speed;
+        layer->loopMode_ = entry->configuration.loopMode;
+        layer->animationSpeed_ = entry->configuration.speed;
     }
     layer->buildEngineLayer(layer->configuration_.renderingEngine);
     if (layer->animation_) layer->setFrame(layer->animation_->bounds());
     return layer;
+}
+
+std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeWithDotLottie(
+    const std::shared_ptr<const DotLottieFile>& file, const std::optional<std::string>& animationId,
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider, std::shared_ptr<AnimationFontProvider> fontProvider,
+    LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger) {
+    return makeWithDotLottie(file ? &file->contents() : nullptr, animationId, std::move(textProvider),
+                             std::move(fontProvider), std::move(configuration), std::move(logger));
 }
 
 std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeEmpty(LottieConfiguration configuration,
@@ -172,11 +180,11 @@ std::optional<RenderingEngine> LottieAnimationLayer::activeEngine() const {
 // dotLottie entries.
 
 void LottieAnimationLayer::loadDotLottieAnimation(const DotLottieEntry& entry) {
-    loopMode_ = entry.loopMode;
+    loopMode_ = entry.configuration.loopMode;
     restartRunningAnimation();
-    animationSpeed_ = entry.speed;
+    animationSpeed_ = entry.configuration.speed;
     restartRunningAnimation();
-    if (entry.dotLottieImageProvider) setImageProvider(entry.dotLottieImageProvider);
+    if (auto provider = entry.configuration.imageProvider()) setImageProvider(std::move(provider));
     setAnimation(entry.animation);
 }
 

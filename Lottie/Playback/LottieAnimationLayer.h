@@ -30,6 +30,7 @@
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/AnimationContext.h"
+#include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Playback/DotLottieEntry.h"
 #include "Lottie/Playback/Engine/CompatibilityIssue.h"
 #include "Lottie/Playback/Keypaths/AnimationKeypath.h"
@@ -67,6 +68,13 @@ public:
     // one) with the entry's loop mode and speed, and the package's image provider.
     static std::shared_ptr<LottieAnimationLayer> makeWithDotLottie(
         const DotLottieContents* package, const std::optional<std::string>& animationId = std::nullopt,
+        std::shared_ptr<AnimationKeypathTextProvider> textProvider = nullptr,
+        std::shared_ptr<AnimationFontProvider> fontProvider = nullptr,
+        LottieConfiguration configuration = LottieConfiguration::shared(),
+        std::shared_ptr<LottieLogger> logger = LottieLogger::shared());
+    // The same from a loaded package (or none).
+    static std::shared_ptr<LottieAnimationLayer> makeWithDotLottie(
+        const std::shared_ptr<const DotLottieFile>& file, const std::optional<std::string>& animationId = std::nullopt,
         std::shared_ptr<AnimationKeypathTextProvider> textProvider = nullptr,
         std::shared_ptr<AnimationFontProvider> fontProvider = nullptr,
         LottieConfiguration configuration = LottieConfiguration::shared(),
@@ -162,6 +170,12 @@ public:
     void loadDotLottieAnimation(const DotLottieEntry& entry);
     void loadDotLottieAnimationById(const std::optional<std::string>& animationId, const DotLottieContents& package);
     void loadDotLottieAnimationAtIndex(std::ptrdiff_t index, const DotLottieContents& package);
+    void loadDotLottieAnimationById(const std::optional<std::string>& animationId, const DotLottieFile& file) {
+        loadDotLottieAnimationById(animationId, file.contents());
+    }
+    void loadDotLottieAnimationAtIndex(std::ptrdiff_t index, const DotLottieFile& file) {
+        loadDotLottieAnimationAtIndex(index, file.contents());
+    }
 
     // Keypath services, forwarded to the rendering layer; without one they give
     // nothing and do nothing.

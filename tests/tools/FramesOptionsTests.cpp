@@ -22,6 +22,8 @@ TEST(FramesOptions, ParsesEveryForm) {
     EXPECT_EQ(frames.background, 0xff0000ffu);
     EXPECT_TRUE(parseOptions({"a.json", "--frames", "all", "--out", "d"}).allFrames);
     EXPECT_EQ(parseOptions({"a.json", "--bench"}).command, Command::bench);
+    EXPECT_FALSE(parseOptions({"a.lottie", "--info"}).animationId);
+    EXPECT_EQ(parseOptions({"a.lottie", "--animation", "intro", "--bench"}).animationId, "intro");
 }
 
 TEST(FramesOptions, RefusesBadCommandLines) {
@@ -39,6 +41,7 @@ TEST(FramesOptions, RefusesBadCommandLines) {
         {"a.json", "--info", "--engine", "gpu"},
         {"a.json", "b.json", "--info"},
         {"a.json", "--info", "--verbose"},
+        {"a.lottie", "--info", "--animation"},
     };
     for (const auto& arguments : bad) {
         EXPECT_THROW(parseOptions(arguments), std::invalid_argument);

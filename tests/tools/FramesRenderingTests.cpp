@@ -120,4 +120,86 @@ TEST(LottieFramesTool, NamesWhereADocumentFailsToDecode) {
     }
 }
 
+// Packages: every animation of every corpus package reports and renders, chosen
+// with --animation or the first of the manifest by default.
+TEST(LottieFramesPackages, EveryAnimationOfEveryCorpusPackageRenders) {
+    const auto packages = testsupport::corpusFiles(".lottie");
+    if (packages.empty()) {
+        GTEST_SKIP() << "the corpus is absent";
+    }
+    testsupport::TemporaryDirectory directory;
+    for (const auto& package : packages) {
+        auto [info, status] = runTool(package.string() + " --info");
+        ASSERT_EQ(status, 0) << package;
+        const auto start = info.find("\"animations\":[");
+        ASSERT_NE(start, std::string::npos) << info;
+        const std::string list = info.substr(start + 14, info.find(']', start) - start - 14);
+        std::vector<std::string> ids;
+        for (std::size_t quote = list.find('"'); quote != std::string::npos; quote = list.find('"', list.find('"', quote + 1) + 1)) {
+            ids.push_back(list.substr(quote + 1, list.find('"', quote + 1) - quote - 1));
+        }
+        ASSERT_FALSE(ids.empty()) << info;
+        // Without --animation, the first one.
+        EXPECT_EQ(runTool(package.string() + " --info --animation " + ids.front()).first, info);
+        for (const std::string& id : ids) {
+            const auto out = directory.path() / (package.stem().string() + "-" + id);
+            ASSERT_EQ(runTool(package.string() + " --animation " + id + " --frames 0,10 --size 32x32 --out " + out.string()).second, 0)
+                << package << " " << id;
+            EXPECT_TRUE(std::filesystem::exists(out / "frame-10.png")) << package << " " << id;
+        }
+        auto [bench, benchStatus] = runTool(package.string() + " --animation " + ids.back() + " --bench --size 16x16");
+        EXPECT_EQ(benchStatus, 0) << package;
+        EXPECT_NE(bench.find("\"renderMsMean\":"), std::string::npos) << bench;
+    }
+}
+
+// The image packages show their image: at frame 0 (no rotation yet) each pixel
+// of the frame is the pixel of the package's picture at the same place.
+TEST(LottieFramesPackages, ImagePackagesShowThePackagesImage) {
+    const auto corpus = testsupport::corpusDirectory();
+    if (corpus.empty() || !std::filesystem::exists(corpus / "dotlottie" / "src" / "images" / "blep.png")) {
+        GTEST_SKIP() << "the corpus is absent";
+    }
+    const auto picture = platform::graphics::ImageDecoder::decode(
+        testsupport::readFile(corpus / "dotlottie" / "src" / "images" / "blep.png"));
+    ASSERT_TRUE(picture);
+    testsupport::TemporaryDirectory directory;
+    for (const char* name : {"image_v1", "image_v2"}) {
+        const auto out = directory.path() / name;
+        ASSERT_EQ(runTool((corpus / "dotlottie" / (std::string(name) + ".lottie")).string() +
+                          " --frames 0 --size 512x512 --out " + out.string()).second, 0);
+        const std::pair<int, int> points[] = {{256, 256}, {280, 250}, {150, 120}, {370, 440}, {60, 60}};
+        for (const auto& [x, y] : points) {
+            const std::uint32_t expected = picture->pixel(x, y);
+            const std::uint32_t drawn = pixel(out / "frame-0.png", x, y);
+            for (int shift : {0, 8, 16, 24}) {
+                const int difference = int((expected >> shift) & 0xff) - int((drawn >> shift) & 0xff);
+                EXPECT_LE(std::abs(difference), 2) << name << " at " << x << "," << y << std::hex << ": " << drawn
+                                                   << " for " << expected;
+            }
+        }
+        // The centre is the picture's, not the transparent background.
+        EXPECT_NE(pixel(out / "frame-0.png", 256, 256), 0u) << name;
+    }
+}
+
+TEST(LottieFramesPackages, UnknownAnimationsAndMisplacedOptionsAreRefused) {
+    testsupport::TemporaryDirectory directory;
+    const auto json = directory.path() / "wide.json";
+    testsupport::writeFile(json, wideDocument);
+    const auto source = testsupport::corpusDirectory() / "dotlottie" / "multi_v2.lottie";
+    if (testsupport::corpusDirectory().empty() || !std::filesystem::exists(source)) {
+        GTEST_SKIP() << "the corpus is absent";
+    }
+    const auto package = directory.path() / "pack.lottie";
+    testsupport::writeFile(package, testsupport::readFile(source));
+    auto [errors, status] = runTool(package.string() + " --info --animation no_such_thing", true);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(errors.find("no animation \"no_such_thing\""), std::string::npos) << errors;
+    EXPECT_EQ(runTool(json.string() + " --info --animation star").second, 2);
+    const auto broken = directory.path() / "broken.lottie";
+    testsupport::writeFile(broken, "PK\x03\x04 not really");
+    EXPECT_EQ(runTool(broken.string() + " --info").second, 1);
+}
+
 }  // namespace

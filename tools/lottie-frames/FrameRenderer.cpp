@@ -15,13 +15,18 @@ namespace lottieframes {
 FrameRenderer::FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> animation, int width, int height,
                              std::optional<std::uint32_t> background, lottie::RenderingEngineOption engine,
                              std::filesystem::path imageFolder)
+    : FrameRenderer(std::move(animation), width, height, background, std::move(engine),
+                    std::make_shared<lottie::FilepathImageProvider>(std::move(imageFolder),
+                                                                    platform::compositor::ContentsGravity::resize)) {}
+
+FrameRenderer::FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> animation, int width, int height,
+                             std::optional<std::uint32_t> background, lottie::RenderingEngineOption engine,
+                             std::shared_ptr<lottie::AnimationImageProvider> images)
     : animation_(std::move(animation)), width_(width), height_(height), background_(background) {
     if (!animation_ || !std::isfinite(animation_->width) || !std::isfinite(animation_->height) ||
         animation_->width <= 0 || animation_->height <= 0) {
         throw std::runtime_error("the animation has no drawable size");
     }
-    auto images = std::make_shared<lottie::FilepathImageProvider>(std::move(imageFolder),
-                                                                  platform::compositor::ContentsGravity::resize);
     layer_ = lottie::LottieAnimationLayer::make(animation_, images, nullptr, nullptr,
                                                 lottie::LottieConfiguration(engine));
     auto rendering = layer_->renderingLayer();

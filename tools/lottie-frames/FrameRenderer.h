@@ -11,6 +11,7 @@
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
+#include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/RenderingEngineOption.h"
 #include <filesystem>
 
@@ -28,6 +29,10 @@ public:
                   std::optional<std::uint32_t> background,
                   lottie::RenderingEngineOption engine = lottie::RenderingEngineOption::mainThread(),
                   std::filesystem::path imageFolder = ".");
+    // The same with the images of the given provider (a package's, say).
+    FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> animation, int width, int height,
+                  std::optional<std::uint32_t> background, lottie::RenderingEngineOption engine,
+                  std::shared_ptr<lottie::AnimationImageProvider> images);
 
     // Throws std::runtime_error when the frame is not a finite number or the
     // image cannot be made.

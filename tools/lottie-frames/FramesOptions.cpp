@@ -41,6 +41,8 @@ std::string usage() {
            "       lottie-frames FILE --frames 0,12.5,30|all --size WxH --out DIR [--background RRGGBBAA]\n"
            "       lottie-frames FILE --bench --size WxH\n"
            "options: --strategy dictionary|codable  --engine main-thread|core-animation|automatic\n"
+           "FILE may be a dotLottie package (FILE.lottie); --animation ID picks one of its animations\n"
+           "  (the first of its manifest without it), and --info adds \"animations\":[ids]\n"
            "--bench renders every frame twice (an untimed pass, then a timed one) and prints one JSON object:\n"
            "  frames, decodeMs, buildMs, renderMsMean/Median/P95/Max (timed pass), peakRssKb,\n"
            "  minorFaultsPerFrame (mean over every render), minorFaultsPerFrameAfterWarmUp\n"
@@ -88,6 +90,8 @@ FramesOptions parseOptions(const std::vector<std::string>& arguments) {
             if (x == std::string::npos) throw std::invalid_argument("invalid size \"" + value + "\": expected WIDTHxHEIGHT");
             options.width = parseDimension(value.substr(0, x));
             options.height = parseDimension(value.substr(x + 1));
+        } else if (argument == "--animation") {
+            options.animationId = next();
         } else if (argument == "--out") {
             options.outputDirectory = next();
         } else if (argument == "--background") {

@@ -5,7 +5,9 @@
 //   lottie-frames FILE --frames 0,12.5,30|all --size WxH --out DIR [--background RRGGBBAA]
 //   lottie-frames FILE --bench --size WxH
 // Every form also takes --strategy dictionary|codable and
-// --engine main-thread|core-animation|automatic.
+// --engine main-thread|core-animation|automatic. A dotLottie package (a FILE
+// ending in ".lottie", or any ZIP archive) takes --animation ID in every form;
+// without it the first animation of its manifest is used.
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +23,8 @@ enum class Command { info, frames, bench };
 
 struct FramesOptions {
     std::string file;
+    // The package animation asked for with --animation.
+    std::optional<std::string> animationId;
     Command command = Command::info;
     lottie::DecodingStrategy strategy = lottie::DecodingStrategy::dictionaryBased;
     lottie::RenderingEngineOption engine = lottie::RenderingEngineOption::automatic();

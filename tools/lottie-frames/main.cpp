@@ -16,11 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "Lottie/DotLottie/DotLottieError.h"
 #include "Lottie/Model/LottieAnimation.h"
-#include "Platform/Foundation/Files.h"
 #include "Platform/Json/Encoding.h"
 #include "Platform/Json/JsonWriter.h"
 #include "tools/lottie-frames/FrameRenderer.h"
+#include "tools/lottie-frames/FramesDocument.h"
 #include "tools/lottie-frames/FramesOptions.h"
 
 namespace {
@@ -33,9 +34,10 @@ std::string engineName(const lottie::RenderingEngineOption& option) {
     return "main-thread";
 }
 
-int printInfo(const lottie::LottieAnimation& animation, const lottieframes::FramesOptions& options) {
+int printInfo(const lottieframes::FramesDocument& document, const lottieframes::FramesOptions& options) {
     using platform::json::Member;
     using platform::json::Value;
+    const lottie::LottieAnimation& animation = *document.animation;
     platform::json::Object info{
         {"width", Value(animation.width)},
         {"height", Value(animation.height)},
@@ -45,6 +47,11 @@ int printInfo(const lottie::LottieAnimation& animation, const lottieframes::Fram
         {"layers", Value::integer(static_cast<std::int64_t>(animation.layers.size()))},
         {"engine", Value(engineName(options.engine))},
     };
+    if (document.animationIds) {
+        platform::json::Array ids;
+        for (const std::string& id : *document.animationIds) ids.push_back(Value(id));
+        info.push_back({"animations", Value(std::move(ids))});
+    }
     std::cout << platform::json::serialize(Value(std::move(info))) << '\n';
     return 0;
 }
@@ -95,12 +102,11 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-int renderFrames(const std::shared_ptr<const lottie::LottieAnimation>& animation,
-                 const lottieframes::FramesOptions& options) {
-    const std::vector<NamedFrame> frames = requestedFrames(*animation, options);
+int renderFrames(const lottieframes::FramesDocument& document, const lottieframes::FramesOptions& options) {
+    const std::vector<NamedFrame> frames = requestedFrames(*document.animation, options);
     std::filesystem::create_directories(options.outputDirectory);
-    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background,
-                                         options.engine, std::filesystem::path(options.file).parent_path());
+    lottieframes::FrameRenderer renderer(document.animation, options.width, options.height, options.background,
+                                         options.engine, document.images);
     for (const NamedFrame& frame : frames) {
         auto image = renderer.render(frame.frame);
         const std::filesystem::path path = std::filesystem::path(options.outputDirectory) / ("frame-" + frame.name + ".png");
@@ -132,12 +138,12 @@ double meanFaults(std::vector<long>::const_iterator begin, std::vector<long>::co
     return static_cast<double>(std::accumulate(begin, end, 0L)) / static_cast<double>(end - begin);
 }
 
-int runBenchmark(const std::shared_ptr<const lottie::LottieAnimation>& animation,
-                 const lottieframes::FramesOptions& options, double decodeMs) {
-    const std::vector<NamedFrame> frames = allFrames(*animation);
+int runBenchmark(const lottieframes::FramesDocument& document, const lottieframes::FramesOptions& options,
+                 double decodeMs) {
+    const std::vector<NamedFrame> frames = allFrames(*document.animation);
     const auto buildStart = std::chrono::steady_clock::now();
-    lottieframes::FrameRenderer renderer(animation, options.width, options.height, options.background,
-                                         options.engine, std::filesystem::path(options.file).parent_path());
+    lottieframes::FrameRenderer renderer(document.animation, options.width, options.height, options.background,
+                                         options.engine, document.images);
     const double buildMs = millisecondsSince(buildStart);
     // Faults are counted around every render, the untimed first pass included,
     // so that the first figure shows the cold start and the second the steady state.
@@ -204,12 +210,20 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    std::shared_ptr<const lottie::LottieAnimation> animation;
+    lottieframes::FramesDocument document;
     const auto decodeStart = std::chrono::steady_clock::now();
     try {
-        platform::foundation::Data data = platform::foundation::readFile(options.file);
-        std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
-        animation = lottie::LottieAnimation::fromData(bytes, options.strategy);
+        document = lottieframes::FramesDocument::load(options);
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "lottie-frames: " << error.what() << "\n" << lottieframes::usage();
+        return 2;
+    } catch (const lottie::DotLottieError& error) {
+        if (error.kind() == lottie::DotLottieError::Kind::animationNotAvailable && options.animationId) {
+            std::cerr << "lottie-frames: " << options.file << " has no animation \"" << *options.animationId << "\"\n";
+        } else {
+            std::cerr << "lottie-frames: cannot decode " << options.file << ": " << error.what() << "\n";
+        }
+        return 1;
     } catch (const std::exception& error) {
         std::cerr << "lottie-frames: cannot decode " << options.file << ": " << error.what() << "\n";
         return 1;
@@ -217,14 +231,14 @@ int main(int argc, char** argv) {
 
     const double decodeMs = millisecondsSince(decodeStart);
 
-    if (options.command == lottieframes::Command::info) return printInfo(*animation, options);
+    if (options.command == lottieframes::Command::info) return printInfo(document, options);
     if (options.engine.engine() == lottie::RenderingEngine::coreAnimation) {
         std::cerr << "lottie-frames: the core-animation engine does not exist in this build yet\n";
         return 2;
     }
     try {
-        if (options.command == lottieframes::Command::frames) return renderFrames(animation, options);
-        return runBenchmark(animation, options, decodeMs);
+        if (options.command == lottieframes::Command::frames) return renderFrames(document, options);
+        return runBenchmark(document, options, decodeMs);
     } catch (const std::exception& error) {
         std::cerr << "lottie-frames: cannot render " << options.file << ": " << error.what() << "\n";
         return 1;

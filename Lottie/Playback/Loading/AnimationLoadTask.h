@@ -11,11 +11,11 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Cache/AnimationCacheProvider.h"
+#include "Lottie/Playback/Loading/CancellableTransfer.h"
 #include "Lottie/Playback/Loading/LottieURLSession.h"
 
 namespace lottie {
@@ -37,10 +37,7 @@ public:
     AnimationLoadTask() = default;
 
 private:
-    mutable std::mutex lock_;
-    // The running transfer; none for a cache hit.
-    std::shared_ptr<LottieURLDataTask> dataTask_;
-    bool cancelled_ = false;
+    CancellableTransfer transfer_;
 };
 
 }  // namespace lottie

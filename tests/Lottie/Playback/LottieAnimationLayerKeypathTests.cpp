@@ -90,8 +90,8 @@ TEST_F(PlaybackTest, AnimatorNodesCanBeSwitchedOff) {
 
 DotLottieContents package() {
     DotLottieContents contents;
-    contents.animations.push_back({"first", animation(0, 60), LottieLoopMode::loop(), 2, nullptr});
-    contents.animations.push_back({"second", animation(0, 30), LottieLoopMode::repeat(3), 0.5, nullptr});
+    contents.animations.push_back({animation(0, 60), {"first", LottieLoopMode::loop(), 2, nullptr}});
+    contents.animations.push_back({animation(0, 30), {"second", LottieLoopMode::repeat(3), 0.5, nullptr}});
     return contents;
 }
 

@@ -1,0 +1,409 @@
+// Loading packages from bytes: the two folder layouts, the manifest's versions,
+// the private temporary folder and its removal on every path, and hostile
+// packages built here (no manifest, bad JSON, ids that climb out, links, bombs,
+// cut archives), each of which must fail with a stated error and leave nothing.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Lottie/DotLottie/DotLottieError.h"
+#include "Lottie/DotLottie/DotLottieFile.h"
+#include "Lottie/DotLottie/DotLottieTemporaryFolder.h"
+#include "Lottie/DotLottie/Zip/ArchiveError.h"
+#include "Lottie/DotLottie/Zip/ArchiveFileError.h"
+#include "Lottie/Model/InitializableError.h"
+#include "Platform/Foundation/FileError.h"
+#include "Platform/Json/DecodingError.h"
+#include "Platform/Json/ParseError.h"
+#include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "tests/Support/TestSupport.h"
+
+using namespace lottie;
+using namespace packagetest;
+using ziptest::TestEntry;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The class of what a load threw, in a word; "none" when it loaded.
+std::string failureOf(const std::function<void()>& load) {
+    try {
+        load();
+        return "none";
+    } catch (const DotLottieError& error) {
+        return "DotLottieError";
+    } catch (const ArchiveError&) {
+        return "ArchiveError";
+    } catch (const ArchiveFileError&) {
+        return "ArchiveFileError";
+    } catch (const platform::foundation::FileError&) {
+        return "FileError";
+    } catch (const platform::json::ParseError&) {
+        return "ParseError";
+    } catch (const platform::json::DecodingError&) {
+        return "DecodingError";
+    } catch (const InitializableError&) {
+        return "InitializableError";
+    } catch (const fs::filesystem_error&) {
+        return "filesystem_error";
+    } catch (const std::exception& error) {
+        return std::string("other: ") + error.what();
+    }
+}
+
+// Bytes that do not compress.
+std::string noise(std::size_t count) {
+    std::string bytes;
+    std::uint32_t state = 12345;
+    for (std::size_t i = 0; i < count; ++i) {
+        state = state * 1664525u + 1013904223u;
+        bytes += static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+class PackageLoading : public ::testing::Test {
+protected:
+    std::shared_ptr<const DotLottieFile> load(const platform::foundation::Data& data,
+                                              const std::string& filename = "clip.lottie") {
+        return DotLottieFile::load(data, filename, options);
+    }
+    std::string failureOfLoading(const platform::foundation::Data& data, const std::string& filename = "clip.lottie") {
+        return failureOf([&] { load(data, filename); });
+    }
+
+    testsupport::TemporaryDirectory temporary;
+    DotLottieFile::LoadOptions options{temporary.path(), {}};
+};
+
+TEST_F(PackageLoading, BothLayoutsLoadTheirAnimationsInManifestOrder) {
+    const std::string png = pngOf(2, 2, 0xff0000ff);
+    const struct {
+        std::string name;
+        std::string version;
+        std::string animations;
+        std::string images;
+    } cases[] = {
+        {"no version", "", "animations/", "images/"},
+        {"version 1", "1", "animations/", "images/"},
+        {"version 2.0", "2.0", "animations/", "images/"},
+        {"version 2", "2", "a/", "i/"},
+        {"version +2", "+2", "a/", "i/"},
+        {"version 3", "3", "a/", "i/"},
+    };
+    for (const auto& c : cases) {
+        const auto file = load(zipped({
+            TestEntry::file("manifest.json", manifestJson({"second", "first"}, c.version)),
+            TestEntry::file(c.animations + "first.json", animationJson(10, 20)),
+            TestEntry::file(c.animations + "second.json", animationJson(30, 40)),
+            TestEntry::file(c.images + "img_0.png", png),
+        }));
+        ASSERT_EQ(file->animations().size(), 2u) << c.name;
+        EXPECT_EQ(file->animations()[0].configuration.id, "second") << c.name;
+        EXPECT_EQ(file->animations()[0].animation->width, 30) << c.name;
+        EXPECT_EQ(file->animations()[1].animation->height, 20) << c.name;
+        ASSERT_TRUE(file->imageProvider()) << c.name;
+        EXPECT_EQ(file->imageProvider()->images().count("img_0.png"), 1u) << c.name;
+        // Every animation of the package shares the one provider.
+        EXPECT_EQ(file->animations()[1].configuration.dotLottieImageProvider, file->imageProvider()) << c.name;
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << c.name;
+    }
+}
+
+TEST_F(PackageLoading, ImageProvidersComeOnlyFromVisibleImageFiles) {
+    const std::string png = pngOf(1, 1, 0x00ff00ff);
+    const struct {
+        std::string name;
+        std::vector<TestEntry> images;
+        bool provider;
+    } cases[] = {
+        {"no image folder", {}, false},
+        {"an empty image folder", {TestEntry::directory("images/")}, false},
+        {"only a hidden file", {TestEntry::file("images/.DS_Store", png)}, false},
+        {"an image beside a hidden file", {TestEntry::file("images/.x", png), TestEntry::file("images/b.png", png)}, true},
+        {"a file that is not an image", {TestEntry::file("images/notes.txt", "hello")}, true},
+    };
+    for (const auto& c : cases) {
+        std::vector<TestEntry> entries{TestEntry::file("manifest.json", manifestJson({"a"})),
+                                       TestEntry::file("animations/a.json", animationJson())};
+        entries.insert(entries.end(), c.images.begin(), c.images.end());
+        const auto file = load(zipped(entries));
+        EXPECT_EQ(bool(file->imageProvider()), c.provider) << c.name;
+        EXPECT_EQ(bool(file->animations()[0].configuration.imageProvider()), c.provider) << c.name;
+    }
+}
+
+TEST_F(PackageLoading, AnEmptyManifestLoadsWithItsImagesButNoAnimation) {
+    const auto file = load(zipped({TestEntry::file("manifest.json", manifestJson({})),
+                                   TestEntry::file("images/a.png", pngOf(1, 1, 0xffffffff))}));
+    EXPECT_TRUE(file->animations().empty());
+    EXPECT_TRUE(file->imageProvider());
+    EXPECT_EQ(file->findAnimation(std::nullopt), nullptr);
+    try {
+        file->animation(std::nullopt);
+        ADD_FAILURE() << "an empty package gave an animation";
+    } catch (const DotLottieError& error) {
+        EXPECT_EQ(error.kind(), DotLottieError::Kind::animationNotAvailable);
+    }
+}
+
+TEST_F(PackageLoading, FindingAnimationsByIdentifier) {
+    const auto file = load(packageOf({"intro", "loop", "intro2"}));
+    EXPECT_EQ(file->findAnimation(std::nullopt), &file->animations()[0]);
+    EXPECT_EQ(file->findAnimation("loop"), &file->animations()[1]);
+    EXPECT_EQ(file->findAnimation("intro2"), &file->animations()[2]);
+    for (const std::string missing : {"", "Loop", "intr", "missing"}) {
+        EXPECT_EQ(file->findAnimation(missing), nullptr) << missing;
+        try {
+            file->animation(missing);
+            ADD_FAILURE() << missing;
+        } catch (const DotLottieError& error) {
+            EXPECT_EQ(error.kind(), DotLottieError::Kind::animationNotAvailable);
+            EXPECT_EQ(error.name(), missing);
+            EXPECT_NE(std::string(error.what()).find("\"" + missing + "\""), std::string::npos) << error.what();
+        }
+    }
+}
+
+// The folder is made fresh under the temporary directory, named after the
+// package, and is gone afterwards.
+TEST_F(PackageLoading, UnpacksUnderTheSystemTemporaryFolderAndRemovesIt) {
+    const auto file = DotLottieFile::load(packageOf({"a"}), "some/where/clip.lottie");
+    EXPECT_EQ(file->fileUrl().filename(), "clip");
+    EXPECT_EQ(file->fileUrl().parent_path().parent_path(), fs::temp_directory_path());
+    EXPECT_FALSE(fs::exists(file->fileUrl().parent_path()));
+}
+
+TEST(DotLottieTemporaryFolder, IsPrivateFreshAndRemovedWithItsContents) {
+    testsupport::TemporaryDirectory parent;
+    fs::path first;
+    {
+        const DotLottieTemporaryFolder a(parent.path());
+        const DotLottieTemporaryFolder b(parent.path());
+        first = a.path();
+        EXPECT_NE(a.path(), b.path());
+        EXPECT_EQ(a.path().parent_path(), parent.path());
+        struct stat status {};
+        ASSERT_EQ(::stat(a.path().c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0700u);
+        fs::create_directories(a.path() / "x" / "y");
+        testsupport::writeFile(a.path() / "x" / "y" / "z", "z");
+    }
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_EQ(leftovers(parent.path()), std::vector<std::string>{});
+    EXPECT_THROW(DotLottieTemporaryFolder(parent.path() / "missing"), fs::filesystem_error);
+}
+
+TEST_F(PackageLoading, RefusesFileNamesWithoutABaseName) {
+    // Something beside the private folders that a wrong name might have removed.
+    testsupport::writeFile(temporary.path() / "keep", "keep");
+    const std::string names[] = {"", ".", "..", "a/..", "a/.", "dir/", std::string("cl\0ip.lottie", 12), "...lottie"};
+    for (const std::string& name : names) {
+        try {
+            load(packageOf({"a"}), name);
+            ADD_FAILURE() << "loaded under " << name;
+        } catch (const DotLottieError& error) {
+            EXPECT_EQ(error.kind(), DotLottieError::Kind::invalidFileName) << name;
+            EXPECT_EQ(error.name(), name);
+        }
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{"keep"}) << name;
+    }
+    const struct {
+        std::string filename;
+        std::string base;
+    } accepted[] = {{"lottie", "lottie"}, {"clip.lottie", "clip"}, {"a/b/clip.lottie", "clip"},
+                    {"x.y.lottie", "x.y"}, {".lottie", ".lottie"}};
+    for (const auto& c : accepted) EXPECT_EQ(DotLottieFile::baseName(c.filename), c.base) << c.filename;
+}
+
+TEST_F(PackageLoading, RefusesAnimationIdsThatAreNotPlainFileNames) {
+    const std::string ids[] = {"", "../evil", "..", "a/b", "/etc/passwd", "a\\b", "..\\x", ".hidden", "a..b"};
+    for (const std::string& id : ids) {
+        // The manifest escapes the id as JSON would.
+        std::string escaped;
+        for (char c : id) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+        const auto data = zipped({TestEntry::file("manifest.json", R"({"animations":[{"id":"ok"},{"id":")" + escaped + R"("}]})"),
+                                  TestEntry::file("animations/ok.json", animationJson())});
+        try {
+            load(data);
+            ADD_FAILURE() << "loaded the id " << id;
+        } catch (const DotLottieError& error) {
+            EXPECT_EQ(error.kind(), DotLottieError::Kind::invalidAnimationId) << id;
+            EXPECT_EQ(error.name(), id);
+        }
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << id;
+    }
+    const auto withNul = zipped({TestEntry::file("manifest.json", R"({"animations":[{"id":"a\u0000b"}]})")});
+    EXPECT_EQ(failureOfLoading(withNul), "DotLottieError");
+    for (const std::string id : {"a", "clip-1", "A b", "x.y", "star-splosion"}) {
+        EXPECT_NO_THROW(DotLottieFile::checkAnimationId(id)) << id;
+    }
+}
+
+// Hostile and broken packages: each fails with the error its kind calls for and
+// leaves nothing in the temporary folder.
+TEST_F(PackageLoading, HostilePackagesFailWithAStatedErrorAndLeaveNothing) {
+    const std::string manifest = manifestJson({"a"});
+    const std::string bomb(64 << 20, '\0');
+    const struct {
+        std::string name;
+        platform::foundation::Data data;
+        std::string failure;
+    } cases[] = {
+        {"not an archive", ziptest::bytesOf("this is no zip file"), "ArchiveError"},
+        {"no bytes", {}, "ArchiveError"},
+        {"no manifest", zipped({TestEntry::file("animations/a.json", animationJson())}), "FileError"},
+        {"a manifest that is not JSON", zipped({TestEntry::file("manifest.json", "{animations:")}), "ParseError"},
+        {"a manifest without animations", zipped({TestEntry::file("manifest.json", R"({"version":"1"})")}),
+         "DecodingError"},
+        {"a manifest whose version is a number",
+         zipped({TestEntry::file("manifest.json", R"({"version":2,"animations":[]})")}), "DecodingError"},
+        {"a manifest folder", zipped({TestEntry::directory("manifest.json/")}), "FileError"},
+        {"an animation that is not JSON",
+         zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("animations/a.json", "<svg/>")}),
+         "ParseError"},
+        {"an animation that is a JSON array",
+         zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("animations/a.json", "[]")}),
+         "InitializableError"},
+        {"the second of three animations missing",
+         zipped({TestEntry::file("manifest.json", manifestJson({"a", "b", "c"})),
+                 TestEntry::file("animations/a.json", animationJson()),
+                 TestEntry::file("animations/c.json", animationJson())}),
+         "FileError"},
+        {"an animation in the other layout's folder",
+         zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("a/a.json", animationJson())}), "FileError"},
+        // The ZIP reader refuses links that leave the package; the package reader
+        // follows no link at all, not even one that stays inside.
+        {"an animation linked to a file outside",
+         zipped({TestEntry::file("manifest.json", manifest), TestEntry::symlink("animations/a.json", "/etc/hostname")}),
+         "ArchiveError"},
+        {"an animation folder linked outside",
+         zipped({TestEntry::file("manifest.json", manifest), TestEntry::symlink("animations", "../../../etc")}),
+         "ArchiveError"},
+        {"an animation linked inside the package",
+         zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("other.json", animationJson()),
+                 TestEntry::symlink("animations/a.json", "../other.json")}),
+         "FileError"},
+        {"an animation folder linked inside the package",
+         zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("real/a.json", animationJson()),
+                 TestEntry::symlink("animations", "real")}),
+         "FileError"},
+        {"a manifest linked inside the package",
+         zipped({TestEntry::file("real.json", manifest), TestEntry::symlink("manifest.json", "real.json")}),
+         "FileError"},
+        {"an entry that climbs out", zipped({TestEntry::file("../escape.json", "x")}), "ArchiveFileError"},
+        {"a zip bomb", zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("animations/a.json", bomb)}),
+         "ArchiveError"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failureOfLoading(c.data), c.failure) << c.name;
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << c.name;
+    }
+}
+
+TEST_F(PackageLoading, PackagesOverTheReadersLimitsFailWithItsError) {
+    std::vector<TestEntry> entries{TestEntry::file("manifest.json", manifestJson({"a"})),
+                                   TestEntry::file("animations/a.json", animationJson())};
+    for (int i = 0; i < 40; ++i) entries.push_back(TestEntry::file("images/" + std::to_string(i) + ".png", pngOf(8, 8, 0x336699ff)));
+    const auto data = zipped(entries);
+    options.limits.maxTotalUncompressedSize = 1024;
+    try {
+        load(data);
+        ADD_FAILURE() << "loaded past the limit";
+    } catch (const ArchiveError& error) {
+        EXPECT_EQ(error.kind(), ArchiveError::Kind::uncompressedSizeLimitExceeded);
+    }
+    EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
+    options.limits = {};
+    EXPECT_EQ(load(data)->imageProvider()->images().size(), 40u);
+}
+
+// A package cut short anywhere fails (or, cut only in a part nothing reads, still
+// loads) without crashing and without leaving files.
+TEST_F(PackageLoading, PackagesCutAtEvery997thByteFailCleanly) {
+    const auto whole = zipped({TestEntry::file("manifest.json", manifestJson({"a", "b"}, "2")),
+                               TestEntry::file("a/a.json", animationJson()), TestEntry::file("a/b.json", animationJson()),
+                               TestEntry::file("i/img.png", pngOf(4, 4, 0x123456ff)),
+                               TestEntry::file("i/noise.bin", noise(6000))},
+                              true);
+    ASSERT_GT(whole.size(), 3 * 997u);
+    for (std::size_t length = 997; length < whole.size(); length += 997) {
+        const platform::foundation::Data cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        const std::string failure = failureOfLoading(cut);
+        EXPECT_TRUE(failure == "ArchiveError" || failure == "ArchiveFileError") << length << ": " << failure;
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << length;
+    }
+}
+
+// Two loads at once of different packages under the same file name each see their
+// own files only.
+TEST_F(PackageLoading, ConcurrentLoadsUnderOneFileNameKeepApart) {
+    const platform::foundation::Data packages[] = {packageOf({"left"}), packageOf({"right", "more"})};
+    std::atomic<int> mismatches{0};
+    std::atomic<int> failures{0};
+    auto run = [&](int which) {
+        for (int i = 0; i < 25; ++i) {
+            try {
+                const auto file = load(packages[which], "same.lottie");
+                if (file->animations().size() != (which == 0 ? 1u : 2u)) ++mismatches;
+                if (file->animations()[0].configuration.id != (which == 0 ? "left" : "right")) ++mismatches;
+            } catch (const std::exception&) {
+                ++failures;
+            }
+        }
+    };
+    std::thread left(run, 0);
+    std::thread right(run, 1);
+    left.join();
+    right.join();
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
+}
+
+TEST(CorpusPackages, EveryPackageLoadsEveryAnimation) {
+    const auto files = testsupport::corpusFiles(".lottie");
+    if (files.empty()) {
+        GTEST_SKIP() << "the corpus is absent";
+    }
+    const std::map<std::string, std::vector<std::string>> expected{
+        {"image_v1.lottie", {"image_embedded"}},
+        {"image_v2.lottie", {"image_embedded"}},
+        {"multi_v2.lottie", {"trim_path", "bouncy_ball", "repeater", "star"}},
+        {"precomp_v2.lottie", {"star-splosion", "matte", "repeater"}},
+        {"single_v1.lottie", {"gradient"}},
+        {"single_v2.lottie", {"bouncy_ball"}},
+        {"slots_theme_v2.lottie", {"slots"}},
+    };
+    std::size_t checked = 0;
+    for (const fs::path& path : files) {
+        const std::string text = testsupport::readFile(path);
+        const auto file = DotLottieFile::load(platform::foundation::Data(text.begin(), text.end()), path.string());
+        std::vector<std::string> ids;
+        for (const auto& animation : file->animations()) {
+            EXPECT_TRUE(animation.animation) << path;
+            ids.push_back(animation.configuration.id);
+        }
+        auto found = expected.find(path.filename().string());
+        if (found == expected.end()) continue;
+        ++checked;
+        EXPECT_EQ(ids, found->second) << path;
+        const bool hasImages = path.filename().string().starts_with("image_");
+        ASSERT_EQ(bool(file->imageProvider()), hasImages) << path;
+        if (hasImages) {
+            EXPECT_TRUE(file->imageProvider()->images().count("blep.png")) << path;
+        }
+    }
+    EXPECT_EQ(checked, expected.size());
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// The images of a package: decoded once while it loads, found by the asset's
+// file name alone, inline images first; files that are not images or claim too
+// many pixels are left out without failing the load; each load's provider is
+// its own.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unordered_set>
+
+#include "Lottie/DotLottie/DotLottieFile.h"
+#include "Lottie/DotLottie/DotLottieImageProvider.h"
+#include "Lottie/Model/Assets/ImageAsset.h"
+#include "Platform/Json/JsonParser.h"
+#include "Platform/Json/JsonValue.h"
+#include "Platform/Json/JsonWriter.h"
+#include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "tests/Support/Base64Encoder.h"
+#include "tests/Support/TestSupport.h"
+
+using namespace lottie;
+using namespace packagetest;
+using ziptest::TestEntry;
+
+namespace {
+
+ImageAsset asset(const std::string& name, const std::string& directory = "") {
+    const std::string json = R"({"id":"image_0","w":1,"h":1,"p":)" + platform::json::serialize(platform::json::Value(name)) +
+                             R"(,"u":)" + platform::json::serialize(platform::json::Value(directory)) + "}";
+    return ImageAsset(platform::json::parse(json));
+}
+
+class PackageImages : public ::testing::Test {
+protected:
+    std::shared_ptr<const DotLottieFile> load(const std::vector<TestEntry>& images, const std::string& version = "") {
+        std::vector<TestEntry> entries{TestEntry::file("manifest.json", manifestJson({"a"}, version)),
+                                       TestEntry::file((version == "2" ? "a/" : "animations/") + std::string("a.json"),
+                                                       imageAnimationJson("img_0.png", 4, 4))};
+        entries.insert(entries.end(), images.begin(), images.end());
+        return DotLottieFile::load(zipped(entries), "clip.lottie", {temporary.path(), {}});
+    }
+
+    testsupport::TemporaryDirectory temporary;
+};
+
+// Each image's width tells which file answered.
+TEST_F(PackageImages, AssetsFindImagesByFileNameAloneAndInlineImagesFirst) {
+    const auto file = load({TestEntry::file("images/img_0.png", pngOf(3, 1, 0xff0000ff)),
+                            TestEntry::file("images/.img_0.png", pngOf(9, 1, 0xff0000ff)),
+                            TestEntry::file("images/sub/img_0.png", pngOf(7, 1, 0xff0000ff)),
+                            TestEntry::file("images/photo.jpg.png", pngOf(5, 1, 0xff0000ff))});
+    const auto& provider = *file->imageProvider();
+    EXPECT_EQ(provider.images().size(), 2u);
+    const std::string inlinePng = "data:image/png;base64," + testsupport::encodeBase64(pngOf(6, 1, 0x00ff00ff));
+    const struct {
+        std::string name;
+        std::string directory;
+        int width;  // 0: no image
+    } cases[] = {
+        {"img_0.png", "", 3},
+        {"img_0.png", "images/", 3},
+        {"img_0.png", "/somewhere/else/", 3},
+        {"img_0", "", 0},
+        {".img_0.png", "", 0},
+        {"sub/img_0.png", "", 0},
+        {"photo.jpg.png", "", 5},
+        {"IMG_0.PNG", "", 0},
+        {inlinePng, "", 6},
+        {"data:image/png;base64,bm90IGFuIGltYWdl", "", 0},
+    };
+    for (const auto& c : cases) {
+        auto image = provider.imageForAsset(asset(c.name, c.directory));
+        EXPECT_EQ(image ? image->width() : 0, c.width) << c.name << " in " << c.directory;
+    }
+    EXPECT_TRUE(provider.mayBeCached());
+    EXPECT_EQ(provider.gravityForAsset(asset("img_0.png")), platform::compositor::ContentsGravity::resize);
+    EXPECT_EQ(provider.filepath(), file->fileUrl() / "images");
+}
+
+// Undecodable images are skipped and the animation still loads; a header that
+// claims 60,000 x 60,000 pixels is refused before anything is decoded.
+TEST_F(PackageImages, ImagesThatCannotOrMayNotBeDecodedAreSkipped) {
+    const std::string good = pngOf(4, 4, 0x0000ffff);
+    const struct {
+        std::string name;
+        std::string bytes;
+    } cases[] = {
+        {"text", "this is not an image"},
+        {"empty", ""},
+        {"a PNG cut short", good.substr(0, good.size() / 2)},
+        {"a PNG claiming 60000 x 60000", testsupport::pngWithClaimedSize(good, 60000, 60000)},
+        {"a PNG claiming 0 x 4", testsupport::pngWithClaimedSize(good, 0, 4)},
+    };
+    for (const auto& c : cases) {
+        for (const std::string version : {"1", "2"}) {
+            const std::string folder = version == "2" ? "i/" : "images/";
+            const auto file = load({TestEntry::file(folder + "img_0.png", c.bytes), TestEntry::file(folder + "ok.png", good)},
+                                   version);
+            ASSERT_EQ(file->animations().size(), 1u) << c.name;
+            ASSERT_TRUE(file->imageProvider()) << c.name;
+            EXPECT_FALSE(file->imageProvider()->imageForAsset(asset("img_0.png"))) << c.name;
+            EXPECT_TRUE(file->imageProvider()->imageForAsset(asset("ok.png"))) << c.name;
+            EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << c.name;
+        }
+    }
+}
+
+// Two loads of the same bytes under the same name make two providers that an
+// image cache must keep apart.
+TEST_F(PackageImages, ProvidersOfTwoLoadsNeverCompareOrHashEqual) {
+    const std::vector<TestEntry> images{TestEntry::file("images/img_0.png", pngOf(2, 2, 0xffffffff))};
+    const auto first = load(images);
+    const auto second = load(images);
+    const auto& a = *first->imageProvider();
+    const auto& b = *second->imageProvider();
+    EXPECT_TRUE(a == a);
+    EXPECT_FALSE(a == b);
+    EXPECT_NE(std::hash<DotLottieImageProvider>{}(a), std::hash<DotLottieImageProvider>{}(b));
+    EXPECT_EQ(std::hash<DotLottieImageProvider>{}(a), std::hash<DotLottieImageProvider>{}(a));
+    // Even made from one folder path, two providers stay apart.
+    testsupport::TemporaryDirectory folder;
+    testsupport::writeFile(folder.path() / "x.png", pngOf(1, 1, 0xffffffff));
+    const auto c = DotLottieImageProvider::make(folder.path(), ".");
+    const auto d = DotLottieImageProvider::make(folder.path(), ".");
+    ASSERT_TRUE(c && d);
+    EXPECT_FALSE(*c == *d);
+    EXPECT_FALSE(DotLottieImageProvider::make(folder.path(), "missing"));
+}
+
+}  // namespace

@@ -44,13 +44,29 @@ std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(const std::
 }
 
 std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::imageForAsset(const ImageAsset& asset) const {
+    return load(asset, nullptr);
+}
+
+std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::imageForAssetWithinBudget(
+    const ImageAsset& asset, ImagePixelBudget& budget) const {
+    return load(asset, &budget);
+}
+
+std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::load(const ImageAsset& asset,
+                                                                             ImagePixelBudget* budget) const {
     if (asset.name.starts_with("data:")) {
         if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes)) return image;
+            const std::size_t refusals = budget ? budget->refusals() : 0;
+            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, budget ? budget->sizeCheck() : nullptr)) {
+                return image;
+            }
+            if (budget && budget->refusals() != refusals) return nullptr;
         }
     }
     auto found = images_.find(asset.name);
-    return found == images_.end() ? nullptr : found->second;
+    if (found == images_.end()) return nullptr;
+    if (budget && !budget->admit(found->second->width(), found->second->height())) return nullptr;
+    return found->second;
 }
 
 std::size_t DotLottieImageProvider::hash() const {

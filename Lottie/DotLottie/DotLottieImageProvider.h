@@ -39,6 +39,10 @@ public:
 
     bool mayBeCached() const override { return true; }
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override;
+    // An image embedded in the animation is decoded only when its header fits
+    // what is left of the budget; the package's own images count against it too.
+    std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
+                                                                               ImagePixelBudget& budget) const override;
 
     // The image folder it was made from (gone once the package has loaded).
     const std::filesystem::path& filepath() const { return filepath_; }
@@ -50,6 +54,8 @@ public:
     std::size_t hash() const;
 
 private:
+    std::shared_ptr<const platform::graphics::Image> load(const ImageAsset& asset, ImagePixelBudget* budget) const;
+
     std::filesystem::path filepath_;
     // Tells apart providers of different loads, whose folders may have the same name.
     std::uint64_t loadNumber_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Lottie/Model/Assets/ImageAsset.h"
+#include "Lottie/DotLottie/DotLottieImageProvider.h"
 #include "Lottie/Playback/Providers/BundleImageProvider.h"
 #include "Lottie/Playback/Providers/CachedImageProvider.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
@@ -139,7 +140,11 @@ TEST(ImagePixelBudget, ProvidersDecodeOnlyWhatFitsTheBudget) {
         std::vector<int> widths, found;
     } cases[] = {{30, {10, 15, 5}, {10, 15, 5}}, {25, {10, 20, 5}, {10, 0, 5}}, {4, {5, 6}, {0, 0}}};
     testsupport::TemporaryDirectory folder;
+    // A package's provider needs an image folder with a file in it.
+    fs::create_directories(folder.path() / "i");
+    testsupport::writeFile(folder.path() / "i" / "unused.png", pngOfWidth(1));
     const std::shared_ptr<lottie::AnimationImageProvider> providers[] = {
+        lottie::DotLottieImageProvider::make(folder.path(), "i"),
         std::make_shared<FilepathImageProvider>(folder.path(), ContentsGravity::resize),
         std::make_shared<BundleImageProvider>(platform::foundation::Bundle(folder.path()), std::nullopt,
                                               ContentsGravity::resize),

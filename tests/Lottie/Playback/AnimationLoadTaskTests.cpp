@@ -14,6 +14,7 @@
 #include "Lottie/Playback/Loading/AnimationLoadTask.h"
 #include "Platform/Foundation/MainRunLoop.h"
 #include "Platform/Foundation/NotificationCenter.h"
+#include "tests/Lottie/Playback/ManualURLSession.h"
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
 
 using namespace lottie;
@@ -22,39 +23,7 @@ namespace {
 
 const std::string address = "http://127.0.0.1:9/intro.json";
 
-class ManualSession final : public LottieURLSession {
-public:
-    class Task final : public LottieURLDataTask {
-    public:
-        void resume() override { resumed = true; }
-        // A cancelled transfer ends with an error, once.
-        void cancel() override {
-            if (finished) return;
-            cancelled = true;
-            finish(std::nullopt, platform::foundation::URLError{platform::foundation::URLError::Code::cancelled, "x"});
-        }
-        void finish(std::optional<platform::foundation::Data> data,
-                    std::optional<platform::foundation::URLError> error) {
-            finished = true;
-            completion(std::move(data), platform::foundation::URLResponse{address, 200}, std::move(error));
-        }
-
-        Completion completion;
-        bool resumed = false;
-        bool cancelled = false;
-        bool finished = false;
-    };
-
-    std::shared_ptr<LottieURLDataTask> dataTask(const std::string& url, Completion completion) override {
-        EXPECT_EQ(url, address);
-        auto task = std::make_shared<Task>();
-        task->completion = std::move(completion);
-        tasks.push_back(task);
-        return task;
-    }
-
-    std::vector<std::shared_ptr<Task>> tasks;
-};
+using ManualSession = lottietest::ManualURLSession;
 
 platform::foundation::Data bytes(const std::string& text) {
     return platform::foundation::Data(text.begin(), text.end());
@@ -81,6 +50,7 @@ protected:
 TEST_F(AnimationLoadTaskTest, DeliversOnceOnTheMainRunLoopAndFillsTheCache) {
     auto task = AnimationLoadTask::loadedFrom(address, session, cache, record);
     ASSERT_EQ(session->tasks.size(), 1u);
+    EXPECT_EQ(session->tasks[0]->url, address);
     EXPECT_TRUE(session->tasks[0]->resumed);
     session->tasks[0]->finish(bytes(playbacktest::document()), std::nullopt);
     EXPECT_TRUE(results.empty());

@@ -21,6 +21,7 @@
 #include "Platform/Foundation/NotificationCenter.h"
 #include "Platform/Foundation/URLSessionError.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "tests/Lottie/Playback/ManualURLSession.h"
 #include "tests/Support/LocalHttpServer.h"
 #include "tests/Support/RecordingLogger.h"
 #include "tests/Support/TestSupport.h"
@@ -272,35 +273,7 @@ TEST_F(PackageLoaders, AsynchronousFormsAnswerOnceOnTheMainThread) {
                  std::invalid_argument);
 }
 
-// A session driven by hand, so that a transfer ends exactly when the test says.
-class ManualSession final : public LottieURLSession {
-public:
-    class Task final : public LottieURLDataTask {
-    public:
-        void resume() override { resumed = true; }
-        void cancel() override {
-            if (finished) return;
-            cancelled = true;
-            finish(std::nullopt, platform::foundation::URLError{platform::foundation::URLError::Code::cancelled, "cancelled"});
-        }
-        void finish(std::optional<platform::foundation::Data> data, std::optional<platform::foundation::URLError> error) {
-            finished = true;
-            completion(std::move(data), std::nullopt, std::move(error));
-        }
-        Completion completion;
-        bool resumed = false;
-        bool cancelled = false;
-        bool finished = false;
-    };
-
-    std::shared_ptr<LottieURLDataTask> dataTask(const std::string&, Completion completion) override {
-        auto task = std::make_shared<Task>();
-        task->completion = std::move(completion);
-        tasks.push_back(task);
-        return task;
-    }
-    std::vector<std::shared_ptr<Task>> tasks;
-};
+using ManualSession = lottietest::ManualURLSession;
 
 TEST_F(PackageLoaders, CancellingAnAddressLoadStopsItsTransfer) {
     auto session = std::make_shared<ManualSession>();

@@ -95,12 +95,10 @@ PixelBufferPool::Buffer PixelBufferPool::take(std::size_t bytes) {
         }
         ++allocations_;
     }
+    // Pages past what is cleared are touched only by a later, larger use: a
+    // buffer costs no more memory than it has been asked to hold.
     const std::size_t capacity = roundedUp(bytes);
-    auto* data = static_cast<std::uint8_t*>(std::malloc(capacity));
-    // Touched whole now, so that a later, larger use of the same buffer finds
-    // its pages in place instead of faulting them in one by one.
-    if (data) std::memset(data, 0, capacity);
-    return {data, capacity};
+    return {static_cast<std::uint8_t*>(std::malloc(capacity)), capacity};
 }
 
 void PixelBufferPool::give(Buffer buffer) {

@@ -34,10 +34,11 @@ function(pellor_module target folder)
   pellor_warnings(${target})
 endfunction()
 
-# pellor_test(<name> <folder under tests/> LIBS <targets>...)
-# One GoogleTest executable of every .cpp in the folder, registered with CTest.
+# pellor_test(<name> <folder under tests/> LIBS <targets>... [ENVIRONMENT <VAR=value>...])
+# One GoogleTest executable of every .cpp in the folder, registered with CTest;
+# each discovered test runs with the given environment.
 function(pellor_test name folder)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;ENVIRONMENT" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp")
   if(NOT sources)
     message(STATUS "${name}: no tests in tests/${folder} yet")
@@ -47,7 +48,11 @@ function(pellor_test name folder)
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/Support/LeakSuppressions.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} pellor_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
   pellor_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(ARG_ENVIRONMENT)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # pellor_bench(<name> <source files>... LIBS <targets>...)

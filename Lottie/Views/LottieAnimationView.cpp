@@ -1,0 +1,209 @@
+#include "Lottie/Views/LottieAnimationView.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <cmath>
+
+#include "Lottie/Views/ContentModeFit.h"
+#include "Lottie/Views/LayoutAnimations.h"
+#include "Lottie/Views/QtMainRunLoopBridge.h"
+#include "Lottie/Views/ViewDisplayLink.h"
+#include "Platform/Compositor/MediaClock.h"
+#include "Platform/Compositor/Renderer.h"
+#include "Platform/Compositor/Transaction.h"
+
+namespace lottie {
+
+using platform::graphics::Rect;
+
+LottieAnimationView::LottieAnimationView(QWidget* parent)
+    : LottieAnimationView(LottieConfiguration::shared(), LottieLogger::shared(), parent) {}
+
+LottieAnimationView::LottieAnimationView(LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger,
+                                         QWidget* parent)
+    : LottieAnimationViewBase(parent),
+      layer_(LottieAnimationLayer::makeEmpty(std::move(configuration), logger)),
+      logger_(std::move(logger)) {
+    commonInit();
+}
+
+LottieAnimationView::LottieAnimationView(std::shared_ptr<const LottieAnimation> animation,
+                                         std::shared_ptr<AnimationImageProvider> imageProvider,
+                                         std::shared_ptr<AnimationKeypathTextProvider> textProvider,
+                                         std::shared_ptr<AnimationFontProvider> fontProvider,
+                                         LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger,
+                                         QWidget* parent)
+    : LottieAnimationViewBase(parent),
+      layer_(LottieAnimationLayer::make(std::move(animation), std::move(imageProvider), std::move(textProvider),
+                                        std::move(fontProvider), std::move(configuration), logger)),
+      logger_(std::move(logger)) {
+    takeAnimationSize();
+    commonInit();
+}
+
+LottieAnimationView::LottieAnimationView(const std::shared_ptr<const DotLottieFile>& dotLottie,
+                                         const std::optional<std::string>& animationId,
+                                         std::shared_ptr<AnimationKeypathTextProvider> textProvider,
+                                         std::shared_ptr<AnimationFontProvider> fontProvider,
+                                         LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger,
+                                         QWidget* parent)
+    : LottieAnimationViewBase(parent),
+      layer_(LottieAnimationLayer::makeWithDotLottie(dotLottie, animationId, std::move(textProvider),
+                                                     std::move(fontProvider), std::move(configuration), logger)),
+      logger_(std::move(logger)) {
+    takeAnimationSize();
+    commonInit();
+}
+
+LottieAnimationView::~LottieAnimationView() {
+    // The layer may outlive the view (a caller holding it): it must not call back.
+    layer_->setAnimationLoaded({});
+    layer_->setAnimationLayerDidLoad({});
+}
+
+void LottieAnimationView::commonInit() {
+    root_ = platform::compositor::Layer::make();
+    root_->setAnchorPoint({0, 0});
+    root_->setBounds({0, 0, static_cast<double>(width()), static_cast<double>(height())});
+    root_->addSublayer(layer_);
+    displayLink_ = new ViewDisplayLink(root_, [this] { update(); }, this);
+    if (QtMainRunLoopBridge* bridge = QtMainRunLoopBridge::install()) {
+        connect(bridge, &QtMainRunLoopBridge::drained, this, &LottieAnimationView::scheduleFrame);
+    }
+    // The scale of the window the view is in; 1 until it is in one. Unlike a
+    // scale read once from whichever window is main, this follows the view.
+    applyScreenScale(devicePixelRatioF());
+    QPointer<LottieAnimationView> self(this);
+    layer_->setAnimationLoaded([self](LottieAnimationLayer&, const std::shared_ptr<const LottieAnimation>& animation) {
+        if (!self) return;
+        if (self->animationLoaded_) self->animationLoaded_(*self, animation);
+        self->animationDidChange();
+    });
+    layer_->setAnimationLayerDidLoad([self](LottieAnimationLayer&, const RenderingEngineOption&) {
+        if (self) self->animationDidChange();
+    });
+    setNeedsLayout();
+    scheduleFrame();
+}
+
+void LottieAnimationView::takeAnimationSize() {
+    const auto& animation = layer_->animation();
+    if (!animation) return;
+    layer_->setFrame({0, 0, animation->width, animation->height});
+    resize(static_cast<int>(std::lround(animation->width)), static_cast<int>(std::lround(animation->height)));
+}
+
+void LottieAnimationView::animationDidChange() {
+    // The animation layer's frame is the animation's own rectangle at the origin.
+    if (const auto& animation = layer_->animation()) layer_->setFrame({0, 0, animation->width, animation->height});
+    updateGeometry();
+    setNeedsLayout();
+    scheduleFrame();
+}
+
+void LottieAnimationView::scheduleFrame() { displayLink_->schedule(); }
+
+QSize LottieAnimationView::sizeHint() const {
+    const auto& animation = layer_->animation();
+    if (!animation) return {0, 0};
+    return {static_cast<int>(std::lround(animation->width)), static_cast<int>(std::lround(animation->height))};
+}
+
+void LottieAnimationView::resizeEvent(QResizeEvent* event) {
+    root_->setBounds({0, 0, static_cast<double>(width()), static_cast<double>(height())});
+    LottieAnimationViewBase::resizeEvent(event);
+    scheduleFrame();
+}
+
+void LottieAnimationView::layoutAnimation() {
+    const auto& animation = layer_->animation();
+    const auto rendering = layer_->renderingLayer();
+    if (!animation || !rendering) return;
+    const Rect bounds{0, 0, static_cast<double>(width()), static_cast<double>(height())};
+    const std::optional<ContentModeFit> fit =
+        ContentModeFit::compute(bounds, {animation->width, animation->height}, contentMode(), viewportFrame_);
+    if (!fit) {
+        // Nothing to fit into, or nothing to fit: hide rather than pass on
+        // infinite or undefined scales.
+        rendering->setHidden(true);
+        scheduleFrame();
+        return;
+    }
+    rendering->setHidden(false);
+    if (!animateLayoutChanges_ || !LayoutAnimations::follow(*layer_, *rendering, *fit)) {
+        platform::compositor::Transaction::begin();
+        platform::compositor::Transaction::setAnimationDuration(0);
+        platform::compositor::Transaction::setAnimationTimingFunction(platform::compositor::TimingFunction::linear());
+        rendering->setPosition(fit->position);
+        rendering->setTransform(fit->transform);
+        platform::compositor::Transaction::commit();
+    }
+    if (fit->redraw) rendering->redrawCurrentFrame();
+    scheduleFrame();
+}
+
+void LottieAnimationView::applyScreenScale(double scale) {
+    if (!std::isfinite(scale) || scale <= 0) scale = 1;
+    if (scale != layer_->screenScale()) layer_->setScreenScale(scale);
+}
+
+void LottieAnimationView::screenChanged() {
+    if (QWidget* top = window(); top && top->windowHandle()) displayLink_->setScreen(top->windowHandle()->screen());
+    applyScreenScale(devicePixelRatioF());
+    update();
+    scheduleFrame();
+}
+
+std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImage(double scale) {
+    // A widget that has never been shown hears of no resize; its size still counts.
+    const Rect bounds{0, 0, static_cast<double>(width()), static_cast<double>(height())};
+    if (root_->bounds() != bounds) {
+        root_->setBounds(bounds);
+        setNeedsLayout();
+    }
+    layoutIfNeeded();
+    const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
+    const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
+    if (pixelWidth <= 0 || pixelHeight <= 0) return nullptr;
+    return platform::compositor::Renderer::renderImage(root_, platform::compositor::MediaClock::currentTime(),
+                                                       pixelWidth, pixelHeight, scale);
+}
+
+void LottieAnimationView::paintEvent(QPaintEvent*) {
+    const double scale = devicePixelRatioF();
+    applyScreenScale(scale);
+    renderedImage_ = renderImage(scale);
+    if (!renderedImage_) return;
+    // Both sides use premultiplied ARGB in native byte order: the pixels are
+    // painted where they are, without a copy.
+    QImage image(renderedImage_->pixels().data(), renderedImage_->width(), renderedImage_->height(),
+                 renderedImage_->bytesPerRow(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), image);
+}
+
+void LottieAnimationView::windowChanged(bool inWindow) {
+    if (inWindow) {
+        animationWillEnterForeground();
+    } else {
+        animationWillMoveToBackground();
+    }
+}
+
+void LottieAnimationView::animationWillMoveToBackground() {
+    layer_->animationWillMoveToBackground();
+    scheduleFrame();
+}
+
+void LottieAnimationView::animationWillEnterForeground() {
+    const bool waiting = waitingToPlayAnimation_;
+    waitingToPlayAnimation_ = false;
+    layer_->animationWillEnterForeground(waiting);
+    scheduleFrame();
+}
+
+}  // namespace lottie

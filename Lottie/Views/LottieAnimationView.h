@@ -1,0 +1,233 @@
+#pragma once
+// A Qt widget that shows and plays one animation. It owns one
+// LottieAnimationLayer, hosted under a root layer of the view's own size, keeps
+// the layer's rendering layer fitted to its bounds by content mode or viewport
+// (ContentModeFit), forwards the animation layer's playback API, and paints by
+// rendering its layer tree through the compositor's renderer into an image at
+// the device-pixel ratio of its own window (re-read before every paint, so it
+// follows the window to a screen of another density).
+//
+// Frames: a ViewDisplayLink ticks at the screen's refresh rate while the tree
+// has animations or changes to show, and asks for one paint per tick that
+// drew; a paused or finished view stops ticking and painting. Every forwarded
+// call that may change the tree, every layout pass and every drain of the main
+// run loop (QtMainRunLoopBridge) restarts the link when the tree needs frames.
+// A caller that changes the animation layer directly (lottieAnimationLayer())
+// calls scheduleFrame() afterwards.
+//
+// Windows: see LottieAnimationViewBase for the events that count as moving
+// into and out of a window. Moving out runs the background routine of the
+// layer's background behaviour; moving in runs the foreground routine. A play
+// request made while the view is in no window is kept as waiting to play
+// (isWaitingToPlay()) until the view enters one, which starts it again from
+// the frame shown; the request itself runs meanwhile, so its state and
+// completion stay those of the layer.
+//
+// The loading forms (named(), filePath(), dotLottieFilePath(), ...) are in
+// LottieAnimationViewLoading.cpp. Closures the view hands to its layer hold it
+// weakly (QPointer). Owned by its Qt parent or its creator; main thread only.
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Lottie/DotLottie/DotLottieFile.h"
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/LottieAnimationLayer.h"
+#include "Lottie/Views/LottieAnimationViewBase.h"
+#include "Platform/Graphics/Image.h"
+
+namespace lottie {
+
+class ViewDisplayLink;
+
+class LottieAnimationView : public LottieAnimationViewBase {
+    Q_OBJECT
+
+public:
+    using CompletionBlock = LottieAnimationLayer::CompletionBlock;
+    using AnimationLoaded = std::function<void(LottieAnimationView&, const std::shared_ptr<const LottieAnimation>&)>;
+    // A load that finished: the view, and the error that stopped it (none on success).
+    using LoadCompletion = std::function<void(LottieAnimationView&, std::exception_ptr)>;
+
+    // No animation yet; the shared configuration and logger.
+    explicit LottieAnimationView(QWidget* parent = nullptr);
+    LottieAnimationView(LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger,
+                        QWidget* parent = nullptr);
+    // An animation (or none). A missing image provider means the main bundle's
+    // images; the view takes the animation's size.
+    LottieAnimationView(std::shared_ptr<const LottieAnimation> animation,
+                        std::shared_ptr<AnimationImageProvider> imageProvider = nullptr,
+                        std::shared_ptr<AnimationKeypathTextProvider> textProvider = nullptr,
+                        std::shared_ptr<AnimationFontProvider> fontProvider = nullptr,
+                        LottieConfiguration configuration = LottieConfiguration::shared(),
+                        std::shared_ptr<LottieLogger> logger = LottieLogger::shared(), QWidget* parent = nullptr);
+    // The package's animation of that identifier (the first without one), with
+    // its loop mode, speed and the package's images.
+    LottieAnimationView(const std::shared_ptr<const DotLottieFile>& dotLottie,
+                        const std::optional<std::string>& animationId,
+                        std::shared_ptr<AnimationKeypathTextProvider> textProvider = nullptr,
+                        std::shared_ptr<AnimationFontProvider> fontProvider = nullptr,
+                        LottieConfiguration configuration = LottieConfiguration::shared(),
+                        std::shared_ptr<LottieLogger> logger = LottieLogger::shared(), QWidget* parent = nullptr);
+    ~LottieAnimationView() override;
+
+    // Loading forms. The JSON ones decode before returning (a failure is
+    // warned about and leaves the view empty); the URL and package ones finish
+    // on the main run loop and report through the completion.
+    static LottieAnimationView* named(const std::string& name,
+                                      const platform::foundation::Bundle& bundle = platform::foundation::Bundle::main(),
+                                      const std::optional<std::string>& subdirectory = std::nullopt,
+                                      std::shared_ptr<AnimationImageProvider> imageProvider = nullptr,
+                                      LottieAnimation::Cache animationCache = nullptr,
+                                      LottieConfiguration configuration = LottieConfiguration::shared());
+    static LottieAnimationView* filePath(const std::string& path,
+                                         std::shared_ptr<AnimationImageProvider> imageProvider = nullptr,
+                                         LottieAnimation::Cache animationCache = nullptr,
+                                         LottieConfiguration configuration = LottieConfiguration::shared());
+    static LottieAnimationView* asset(const std::string& name,
+                                      const platform::foundation::Bundle& bundle = platform::foundation::Bundle::main(),
+                                      std::shared_ptr<AnimationImageProvider> imageProvider = nullptr,
+                                      LottieAnimation::Cache animationCache = nullptr,
+                                      LottieConfiguration configuration = LottieConfiguration::shared());
+    static LottieAnimationView* url(const std::string& url, LottieURLSession& session,
+                                    LoadCompletion completion = {},
+                                    std::shared_ptr<AnimationImageProvider> imageProvider = nullptr,
+                                    LottieAnimation::Cache animationCache = nullptr,
+                                    LottieConfiguration configuration = LottieConfiguration::shared());
+    static LottieAnimationView* dotLottieNamed(const std::string& name,
+                                               const platform::foundation::Bundle& bundle = platform::foundation::Bundle::main(),
+                                               const std::optional<std::string>& subdirectory = std::nullopt,
+                                               const std::optional<std::string>& animationId = std::nullopt,
+                                               std::shared_ptr<DotLottieCacheProvider> dotLottieCache = nullptr,
+                                               LottieConfiguration configuration = LottieConfiguration::shared(),
+                                               LoadCompletion completion = {});
+    static LottieAnimationView* dotLottieFilePath(const std::string& path,
+                                                  const std::optional<std::string>& animationId = std::nullopt,
+                                                  std::shared_ptr<DotLottieCacheProvider> dotLottieCache = nullptr,
+                                                  LottieConfiguration configuration = LottieConfiguration::shared(),
+                                                  LoadCompletion completion = {});
+    static LottieAnimationView* dotLottieAsset(const std::string& name,
+                                               const platform::foundation::Bundle& bundle = platform::foundation::Bundle::main(),
+                                               const std::optional<std::string>& animationId = std::nullopt,
+                                               std::shared_ptr<DotLottieCacheProvider> dotLottieCache = nullptr,
+                                               LottieConfiguration configuration = LottieConfiguration::shared(),
+                                               LoadCompletion completion = {});
+    static LottieAnimationView* dotLottieUrl(const std::string& url, LottieURLSession& session,
+                                             const std::optional<std::string>& animationId = std::nullopt,
+                                             std::shared_ptr<DotLottieCacheProvider> dotLottieCache = nullptr,
+                                             LottieConfiguration configuration = LottieConfiguration::shared(),
+                                             LoadCompletion completion = {});
+
+    // The name of a main-bundle animation; setting loads it (none removes the animation).
+    const std::optional<std::string>& animationName() const { return animationName_; }
+    void setAnimationName(std::optional<std::string> name);
+
+    // Playback, forwarded to the animation layer.
+    void playPlaybackMode(const LottiePlaybackMode::PlaybackMode& mode, CompletionBlock completion = {});
+    void play(CompletionBlock completion = {});
+    void playFromProgress(std::optional<double> fromProgress, double toProgress,
+                          std::optional<LottieLoopMode> loopMode = std::nullopt, CompletionBlock completion = {});
+    void playFromFrame(std::optional<double> fromFrame, double toFrame,
+                       std::optional<LottieLoopMode> loopMode = std::nullopt, CompletionBlock completion = {});
+    void playFromMarker(std::optional<std::string> fromMarker, const std::string& toMarker,
+                        bool playEndMarkerFrame = true, std::optional<LottieLoopMode> loopMode = std::nullopt,
+                        CompletionBlock completion = {});
+    void playMarker(const std::string& marker, std::optional<LottieLoopMode> loopMode = std::nullopt,
+                    CompletionBlock completion = {});
+    void playMarkers(const std::vector<std::string>& markers, CompletionBlock completion = {});
+    void stop();
+    void pause();
+    void adoptPlaybackMode(const LottiePlaybackMode& mode, CompletionBlock completion = {});
+
+    // Settings and state. Setters forward to the layer, then schedule a frame.
+    bool animateLayoutChangesWithCurrentCoreAnimationContext() const { return animateLayoutChanges_; }
+    void setAnimateLayoutChangesWithCurrentCoreAnimationContext(bool animate) { animateLayoutChanges_ = animate; }
+    const LottieConfiguration& configuration() const { return layer_->configuration(); }
+    void setConfiguration(const LottieConfiguration& configuration);
+    const LottieAnimationLayer::ValueProviders& valueProviders() const { return layer_->valueProviders(); }
+    LottieBackgroundBehavior backgroundBehavior() const { return layer_->backgroundBehavior(); }
+    void setBackgroundBehavior(LottieBackgroundBehavior behavior) { layer_->setBackgroundBehavior(behavior); }
+    const std::shared_ptr<const LottieAnimation>& animation() const { return layer_->animation(); }
+    void setAnimation(std::shared_ptr<const LottieAnimation> animation);
+    const AnimationLoaded& animationLoaded() const { return animationLoaded_; }
+    void setAnimationLoaded(AnimationLoaded callback);
+    void setImageProvider(std::shared_ptr<AnimationImageProvider> provider);
+    void setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider);
+    void setFontProvider(std::shared_ptr<AnimationFontProvider> provider);
+    bool maskAnimationToBounds() const { return layer_->maskAnimationToBounds(); }
+    void setMaskAnimationToBounds(bool mask);
+    bool isPlaying() const { return layer_->isPlaying(); }
+    // True while a play request made outside any window waits for the view to enter one.
+    bool isWaitingToPlay() const { return layer_->animationContext().has_value() && waitingToPlayAnimation_; }
+    LottieLoopMode loopMode() const { return layer_->loopMode(); }
+    void setLoopMode(LottieLoopMode mode);
+    double currentProgress() const { return layer_->playheadProgress(); }
+    void setCurrentProgress(double progress);
+    double currentTime() const { return layer_->playheadTime(); }
+    void setCurrentTime(double seconds);
+    double currentFrame() const { return layer_->currentFrame(); }
+    void setCurrentFrame(double frame);
+    double realtimeAnimationFrame() const { return layer_->presentedFrame(); }
+    double realtimeAnimationProgress() const { return layer_->presentedProgress(); }
+    double animationSpeed() const { return layer_->animationSpeed(); }
+    void setAnimationSpeed(double speed);
+    const std::optional<platform::graphics::Rect>& viewportFrame() const { return viewportFrame_; }
+    void setViewportFrame(std::optional<platform::graphics::Rect> viewport);
+    std::optional<RenderingEngine> activeEngine() const { return layer_->activeEngine(); }
+    const std::optional<LottiePlaybackMode>& currentPlaybackMode() const { return layer_->currentPlaybackMode(); }
+    // dotLottie entries; no entry (or a negative index) does nothing.
+    void loadDotLottieAnimationById(const std::optional<std::string>& animationId, const DotLottieFile& file);
+    void loadDotLottieAnimationAtIndex(std::ptrdiff_t index, const DotLottieFile& file);
+    void redrawCurrentFrame();
+    void installValueProvider(std::shared_ptr<AnyValueProvider> provider, const AnimationKeypath& keypath);
+    void uninstallValueProvider(const AnimationKeypath& keypath);
+
+    // The background and foreground routines of the layer's background behaviour.
+    void animationWillMoveToBackground() override;
+    void animationWillEnterForeground() override;
+
+    // The animation's size, or nothing (an invalid size) without an animation.
+    QSize sizeHint() const override;
+
+    const std::shared_ptr<LottieAnimationLayer>& lottieAnimationLayer() const { return layer_; }
+    // The layer the view renders: it holds the animation layer.
+    const std::shared_ptr<platform::compositor::Layer>& rootLayer() const { return root_; }
+    ViewDisplayLink& displayLink() const { return *displayLink_; }
+    // Restarts the display link when the tree needs frames.
+    void scheduleFrame();
+    // The image of the last paint, in device pixels; none before the first.
+    const std::shared_ptr<const platform::graphics::Image>& renderedImage() const { return renderedImage_; }
+    // Renders the tree as it is now into an image of the view's size at the scale.
+    std::shared_ptr<const platform::graphics::Image> renderImage(double scale);
+
+protected:
+    void layoutAnimation() override;
+    void windowChanged(bool inWindow) override;
+    void screenChanged() override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void commonInit();
+    // After a new animation: the view's and the layer's sizes follow it.
+    void takeAnimationSize();
+    void applyScreenScale(double scale);
+    void noteWaiting();
+    void animationDidChange();
+
+    std::shared_ptr<platform::compositor::Layer> root_;
+    std::shared_ptr<LottieAnimationLayer> layer_;
+    ViewDisplayLink* displayLink_ = nullptr;
+    bool animateLayoutChanges_ = true;
+    AnimationLoaded animationLoaded_;
+    std::optional<platform::graphics::Rect> viewportFrame_;
+    std::optional<std::string> animationName_;
+    bool waitingToPlayAnimation_ = false;
+    std::shared_ptr<LottieLogger> logger_;
+    std::shared_ptr<const platform::graphics::Image> renderedImage_;
+};
+
+}  // namespace lottie

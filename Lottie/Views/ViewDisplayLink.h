@@ -1,0 +1,59 @@
+#pragma once
+// The display link of one view, on the Qt event loop. It drives the compositor's
+// DisplayLink over the view's layer tree with a precise timer at the refresh
+// rate of the screen the view is on (60 Hz when the screen does not say), and
+// runs only while the tree needs frames: schedule() starts it when the tree
+// has animations or changes to show, and the first tick that finds nothing to
+// draw stops it, so a paused or finished view costs no timer wake-ups, ticks
+// or paints. Each tick that draws calls the frame handler (the view's repaint
+// request).
+//
+// Tests turn the timer off process-wide (setTimersEnabled(false)) and call
+// tick() themselves after moving a manual media clock; isRunning() still tells
+// whether the link would be ticking. Owned by its view.
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "Platform/Compositor/DisplayLink.h"
+
+class QScreen;
+
+namespace lottie {
+
+class ViewDisplayLink : public QObject {
+    Q_OBJECT
+
+public:
+    ViewDisplayLink(std::shared_ptr<platform::compositor::Layer> root, std::function<void()> onFrame,
+                    QObject* parent = nullptr);
+
+    // Starts ticking when the tree needs a frame and the link is not running yet.
+    void schedule();
+    // One display refresh: draws a frame when the tree needs one, otherwise stops
+    // the link. True when it drew.
+    bool tick();
+    // Whether the link is ticking (the timer runs, or would run with timers on).
+    bool isRunning() const { return running_; }
+    // Ticks that drew a frame since the link was made.
+    long framesDrawn() const { return framesDrawn_; }
+    // Follows the screen the view is on: the interval becomes its refresh period.
+    void setScreen(const QScreen* screen);
+    int intervalMilliseconds() const { return timer_.interval(); }
+
+    static void setTimersEnabled(bool enabled);
+    static bool timersEnabled();
+
+private:
+    void stop();
+
+    platform::compositor::DisplayLink link_;
+    std::function<void()> onFrame_;
+    QTimer timer_;
+    bool running_ = false;
+    long framesDrawn_ = 0;
+};
+
+}  // namespace lottie

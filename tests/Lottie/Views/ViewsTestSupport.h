@@ -1,0 +1,56 @@
+#pragma once
+// Shared by the views' tests: a small animated document, a fixture that installs
+// a manual media clock and drives frames and the main run loop by hand, and a
+// counter of a widget's paint events.
+
+#include <gtest/gtest.h>
+
+#include <QObject>
+#include <QScreen>
+#include <memory>
+#include <string>
+
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Views/LottieAnimationView.h"
+#include "Platform/Compositor/ManualClock.h"
+
+namespace viewstest {
+
+// width x height, 30 frames at 30 frames per second: a red square that moves
+// from the left edge to the right over a blue background rectangle.
+std::string document(int width = 100, int height = 50);
+std::shared_ptr<const lottie::LottieAnimation> animation(int width = 100, int height = 50);
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget);
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+class ViewsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A view of the animation on the main-thread engine.
+    std::unique_ptr<lottie::LottieAnimationView> makeView(std::shared_ptr<const lottie::LottieAnimation> animation);
+    // Delivers pending Qt events (posted layouts, paints) and main-run-loop work.
+    void settle();
+    // Moves the clock by one display frame, ticks the view's link and settles.
+    bool frame(lottie::LottieAnimationView& view, double seconds = 1.0 / 60);
+
+    std::shared_ptr<platform::compositor::ManualClock> clock;
+};
+
+// The screen of that pixel ratio, or none (the test program's offscreen
+// platform has one of ratio 1 and one of ratio 2).
+QScreen* screenOfRatio(double ratio);
+
+// The root-mean-square difference of two equally sized images, channels in 0...1.
+double rmse(const platform::graphics::Image& a, const platform::graphics::Image& b);
+
+}  // namespace viewstest

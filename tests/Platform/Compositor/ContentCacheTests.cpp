@@ -89,6 +89,15 @@ TEST_F(ContentCacheTest, ChangesUnderAroundOrBesideTheLayerAreDrawnAnew) {
         {"the layer moved by its parent", [](Scene& s) { s.root->setSublayerTransform(
                                                              platform::graphics::Transform3D::makeTranslation(3, 2, 0)); }},
         {"a blend mode under the layer", [](Scene& s) { s.blue->setCompositingFilter("multiply"); }},
+        // A drawing in the group ends on the anti-aliased edge of a clip around
+        // it; however the group is laid down, that edge is not thinned twice.
+        {"a clip with fractional edges around the layer",
+         [](Scene& s) {
+             const Rect edge(0.5, 0.5, 27.3, 26.6);
+             s.root->setBounds(edge);
+             s.root->setMasksToBounds(true);
+             s.group->addSublayer(makeBox(edge, Color::rgb(1, 0.5, 0)));
+         }},
         {"an animation under the layer",
          [](Scene& s) { s.blue->addAnimation(basicAnimation("opacity", 0.0, 0.0, 10), "fade"); }},
     };

@@ -2,10 +2,16 @@
 // A Qt widget that shows and plays one animation. It owns one
 // LottieAnimationLayer, hosted under a root layer of the view's own size, keeps
 // the layer's rendering layer fitted to its bounds by content mode or viewport
-// (ContentModeFit), forwards the animation layer's playback API, and paints by
-// rendering its layer tree through the compositor's renderer into an image at
-// the device-pixel ratio of its own window (re-read before every paint, so it
-// follows the window to a screen of another density).
+// (ContentModeFit), forwards the animation layer's playback API, and paints its
+// layer tree through the compositor's renderer at the device-pixel ratio of its
+// own window (re-read before every paint, so it follows the window to a screen
+// of another density).
+//
+// Painting: into a raster image of premultiplied ARGB32 or opaque RGB32 pixels
+// (the raster and offscreen platforms' backing stores, QWidget::render into
+// such an image, grab()), the tree is drawn straight into the device's pixels
+// over what is painted under the view (DirectRasterPaint); into any other device
+// it is rendered into an image of the view's own, which is then painted.
 //
 // Frames: a ViewDisplayLink ticks at the screen's refresh rate while the tree
 // has animations or changes to show, and asks for one paint per tick that
@@ -198,7 +204,9 @@ public:
     ViewDisplayLink& displayLink() const { return *displayLink_; }
     // Restarts the display link when the tree needs frames.
     void scheduleFrame();
-    // The image of the last paint, in device pixels; none before the first.
+    // The image of the last paint, in device pixels, when that paint went
+    // through an image; none before the first paint and after a paint that drew
+    // straight into a raster device (DirectRasterPaint).
     const std::shared_ptr<const platform::graphics::Image>& renderedImage() const { return renderedImage_; }
     // Renders the tree as it is now into an image of the view's size at the scale.
     std::shared_ptr<const platform::graphics::Image> renderImage(double scale);
@@ -212,6 +220,8 @@ protected:
 
 private:
     void commonInit();
+    // Brings the root layer to the view's size and runs a pending layout pass.
+    void prepareToRender();
     // After a new animation: the view's and the layer's sizes follow it.
     void takeAnimationSize();
     void applyScreenScale(double scale);

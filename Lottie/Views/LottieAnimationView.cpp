@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <cmath>
 
+#include "Lottie/Views/AnimationSubview.h"
 #include "Lottie/Views/ContentModeFit.h"
 #include "Lottie/Views/DirectRasterPaint.h"
 #include "Lottie/Views/LayoutAnimations.h"
@@ -70,7 +71,13 @@ void LottieAnimationView::commonInit() {
     root_->setAnchorPoint({0, 0});
     root_->setBounds({0, 0, static_cast<double>(width()), static_cast<double>(height())});
     root_->addSublayer(layer_);
-    displayLink_ = new ViewDisplayLink(root_, [this] { update(); }, this);
+    displayLink_ = new ViewDisplayLink(
+        root_,
+        [this] {
+            placeAnimationSubviews();
+            update();
+        },
+        this);
     if (QtMainRunLoopBridge* bridge = QtMainRunLoopBridge::install()) {
         connect(bridge, &QtMainRunLoopBridge::drained, this, &LottieAnimationView::scheduleFrame);
     }
@@ -143,6 +150,7 @@ void LottieAnimationView::layoutAnimation() {
         platform::compositor::Transaction::commit();
     }
     if (fit->redraw) rendering->redrawCurrentFrame();
+    placeAnimationSubviews();
     scheduleFrame();
 }
 

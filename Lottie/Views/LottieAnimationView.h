@@ -34,10 +34,12 @@
 // weakly (QPointer). Owned by its Qt parent or its creator; main thread only.
 
 #include <QPointer>
+#include <any>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Model/LottieAnimation.h"
@@ -47,6 +49,7 @@
 
 namespace lottie {
 
+class AnimationSubview;
 class ViewDisplayLink;
 
 class LottieAnimationView : public LottieAnimationViewBase {
@@ -191,6 +194,37 @@ public:
     void installValueProvider(std::shared_ptr<AnyValueProvider> provider, const AnimationKeypath& keypath);
     void uninstallValueProvider(const AnimationKeypath& keypath);
 
+    // Keypath services and markers, forwarded to the animation layer (nothing
+    // without a rendering layer or an animation).
+    bool shouldRasterizeWhenIdle() const { return layer_->shouldRasterizeWhenIdle(); }
+    void setShouldRasterizeWhenIdle(bool rasterize);
+    bool respectAnimationFrameRate() const { return layer_->respectAnimationFrameRate(); }
+    void setRespectAnimationFrameRate(bool respect);
+    bool mainThreadRenderingEngineShouldForceDisplayUpdateOnEachFrame() const {
+        return layer_->mainThreadRenderingEngineShouldForceDisplayUpdateOnEachFrame();
+    }
+    void setMainThreadRenderingEngineShouldForceDisplayUpdateOnEachFrame(bool force);
+    void refreshImages();
+    std::any valueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame = std::nullopt);
+    std::any unoverriddenValueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame = std::nullopt);
+    void logAllKeypaths();
+    std::vector<std::string> collectAllKeypaths();
+    // The layer's conversion into the keypath's layer; the view is laid out again afterwards.
+    std::optional<platform::graphics::Rect> convertRect(const platform::graphics::Rect& rect,
+                                                        const std::optional<AnimationKeypath>& keypath);
+    std::optional<platform::graphics::Point> convertPoint(platform::graphics::Point point,
+                                                          const std::optional<AnimationKeypath>& keypath);
+    void setAnimatorNodesEnabled(bool enabled, const AnimationKeypath& keypath);
+    std::optional<double> progressForMarker(const std::string& name) const;
+    std::optional<double> frameForMarker(const std::string& name) const;
+    std::optional<double> durationForMarker(const std::string& name) const;
+    // Makes the subview a child of the view that moves with the keypath's
+    // layer: its frame when added is read in that layer's space, and it is
+    // placed over where that rectangle shows (boxed upright) on every frame and
+    // layout pass. False, leaving the subview alone, when no layer answers to
+    // the keypath.
+    bool addAnimationSubview(AnimationSubview* subview, const AnimationKeypath& keypath);
+
     // The background and foreground routines of the layer's background behaviour.
     void animationWillMoveToBackground() override;
     void animationWillEnterForeground() override;
@@ -222,6 +256,8 @@ private:
     void commonInit();
     // Brings the root layer to the view's size and runs a pending layout pass.
     void prepareToRender();
+    // Moves the animation subviews over their layers as they are now.
+    void placeAnimationSubviews();
     // After a new animation: the view's and the layer's sizes follow it.
     void takeAnimationSize();
     void applyScreenScale(double scale);
@@ -238,6 +274,13 @@ private:
     bool waitingToPlayAnimation_ = false;
     std::shared_ptr<LottieLogger> logger_;
     std::shared_ptr<const platform::graphics::Image> renderedImage_;
+    struct SubviewPlacement {
+        QPointer<AnimationSubview> subview;
+        std::weak_ptr<platform::compositor::Layer> layer;
+        // The subview's frame when it was added, read in the layer's space.
+        platform::graphics::Rect frame;
+    };
+    std::vector<SubviewPlacement> subviews_;
 };
 
 }  // namespace lottie

@@ -7,7 +7,9 @@
 #include <QWindow>
 #include <cmath>
 
+#include "Lottie/Views/AnimationSubview.h"
 #include "Lottie/Views/ContentModeFit.h"
+#include "Lottie/Views/DirectRasterPaint.h"
 #include "Lottie/Views/LayoutAnimations.h"
 #include "Lottie/Views/QtMainRunLoopBridge.h"
 #include "Lottie/Views/ViewDisplayLink.h"
@@ -69,7 +71,13 @@ void LottieAnimationView::commonInit() {
     root_->setAnchorPoint({0, 0});
     root_->setBounds({0, 0, static_cast<double>(width()), static_cast<double>(height())});
     root_->addSublayer(layer_);
-    displayLink_ = new ViewDisplayLink(root_, [this] { update(); }, this);
+    displayLink_ = new ViewDisplayLink(
+        root_,
+        [this] {
+            placeAnimationSubviews();
+            update();
+        },
+        this);
     if (QtMainRunLoopBridge* bridge = QtMainRunLoopBridge::install()) {
         connect(bridge, &QtMainRunLoopBridge::drained, this, &LottieAnimationView::scheduleFrame);
     }
@@ -142,6 +150,7 @@ void LottieAnimationView::layoutAnimation() {
         platform::compositor::Transaction::commit();
     }
     if (fit->redraw) rendering->redrawCurrentFrame();
+    placeAnimationSubviews();
     scheduleFrame();
 }
 
@@ -157,7 +166,7 @@ void LottieAnimationView::screenChanged() {
     scheduleFrame();
 }
 
-std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImage(double scale) {
+void LottieAnimationView::prepareToRender() {
     // A widget that has never been shown hears of no resize; its size still counts.
     const Rect bounds{0, 0, static_cast<double>(width()), static_cast<double>(height())};
     if (root_->bounds() != bounds) {
@@ -165,6 +174,10 @@ std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImag
         setNeedsLayout();
     }
     layoutIfNeeded();
+}
+
+std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImage(double scale) {
+    prepareToRender();
     const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
     const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
     if (pixelWidth <= 0 || pixelHeight <= 0) return nullptr;
@@ -172,9 +185,18 @@ std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImag
                                                        pixelWidth, pixelHeight, scale);
 }
 
-void LottieAnimationView::paintEvent(QPaintEvent*) {
+void LottieAnimationView::paintEvent(QPaintEvent* event) {
     const double scale = devicePixelRatioF();
     applyScreenScale(scale);
+    QPainter painter(this);
+    // A raster backing store (or an image being rendered into) takes the tree
+    // straight into its pixels, over what the parent painted there.
+    prepareToRender();
+    if (width() > 0 && height() > 0 &&
+        DirectRasterPaint::paint(painter, event->region(), root_, platform::compositor::MediaClock::currentTime())) {
+        renderedImage_ = nullptr;
+        return;
+    }
     renderedImage_ = renderImage(scale);
     if (!renderedImage_) return;
     // Both sides use premultiplied ARGB in native byte order: the pixels are
@@ -182,7 +204,6 @@ void LottieAnimationView::paintEvent(QPaintEvent*) {
     QImage image(renderedImage_->pixels().data(), renderedImage_->width(), renderedImage_->height(),
                  renderedImage_->bytesPerRow(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
-    QPainter painter(this);
     painter.drawImage(QPointF(0, 0), image);
 }
 

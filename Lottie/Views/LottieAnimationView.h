@@ -2,10 +2,16 @@
 // A Qt widget that shows and plays one animation. It owns one
 // LottieAnimationLayer, hosted under a root layer of the view's own size, keeps
 // the layer's rendering layer fitted to its bounds by content mode or viewport
-// (ContentModeFit), forwards the animation layer's playback API, and paints by
-// rendering its layer tree through the compositor's renderer into an image at
-// the device-pixel ratio of its own window (re-read before every paint, so it
-// follows the window to a screen of another density).
+// (ContentModeFit), forwards the animation layer's playback API, and paints its
+// layer tree through the compositor's renderer at the device-pixel ratio of its
+// own window (re-read before every paint, so it follows the window to a screen
+// of another density).
+//
+// Painting: into a raster image of premultiplied ARGB32 or opaque RGB32 pixels
+// (the raster and offscreen platforms' backing stores, QWidget::render into
+// such an image, grab()), the tree is drawn straight into the device's pixels
+// over what is painted under the view (DirectRasterPaint); into any other device
+// it is rendered into an image of the view's own, which is then painted.
 //
 // Frames: a ViewDisplayLink ticks at the screen's refresh rate while the tree
 // has animations or changes to show, and asks for one paint per tick that
@@ -28,10 +34,12 @@
 // weakly (QPointer). Owned by its Qt parent or its creator; main thread only.
 
 #include <QPointer>
+#include <any>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Model/LottieAnimation.h"
@@ -41,6 +49,7 @@
 
 namespace lottie {
 
+class AnimationSubview;
 class ViewDisplayLink;
 
 class LottieAnimationView : public LottieAnimationViewBase {
@@ -185,6 +194,37 @@ public:
     void installValueProvider(std::shared_ptr<AnyValueProvider> provider, const AnimationKeypath& keypath);
     void uninstallValueProvider(const AnimationKeypath& keypath);
 
+    // Keypath services and markers, forwarded to the animation layer (nothing
+    // without a rendering layer or an animation).
+    bool shouldRasterizeWhenIdle() const { return layer_->shouldRasterizeWhenIdle(); }
+    void setShouldRasterizeWhenIdle(bool rasterize);
+    bool respectAnimationFrameRate() const { return layer_->respectAnimationFrameRate(); }
+    void setRespectAnimationFrameRate(bool respect);
+    bool mainThreadRenderingEngineShouldForceDisplayUpdateOnEachFrame() const {
+        return layer_->mainThreadRenderingEngineShouldForceDisplayUpdateOnEachFrame();
+    }
+    void setMainThreadRenderingEngineShouldForceDisplayUpdateOnEachFrame(bool force);
+    void refreshImages();
+    std::any valueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame = std::nullopt);
+    std::any unoverriddenValueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame = std::nullopt);
+    void logAllKeypaths();
+    std::vector<std::string> collectAllKeypaths();
+    // The layer's conversion into the keypath's layer; the view is laid out again afterwards.
+    std::optional<platform::graphics::Rect> convertRect(const platform::graphics::Rect& rect,
+                                                        const std::optional<AnimationKeypath>& keypath);
+    std::optional<platform::graphics::Point> convertPoint(platform::graphics::Point point,
+                                                          const std::optional<AnimationKeypath>& keypath);
+    void setAnimatorNodesEnabled(bool enabled, const AnimationKeypath& keypath);
+    std::optional<double> progressForMarker(const std::string& name) const;
+    std::optional<double> frameForMarker(const std::string& name) const;
+    std::optional<double> durationForMarker(const std::string& name) const;
+    // Makes the subview a child of the view that moves with the keypath's
+    // layer: its frame when added is read in that layer's space, and it is
+    // placed over where that rectangle shows (boxed upright) on every frame and
+    // layout pass. False, leaving the subview alone, when no layer answers to
+    // the keypath.
+    bool addAnimationSubview(AnimationSubview* subview, const AnimationKeypath& keypath);
+
     // The background and foreground routines of the layer's background behaviour.
     void animationWillMoveToBackground() override;
     void animationWillEnterForeground() override;
@@ -198,7 +238,9 @@ public:
     ViewDisplayLink& displayLink() const { return *displayLink_; }
     // Restarts the display link when the tree needs frames.
     void scheduleFrame();
-    // The image of the last paint, in device pixels; none before the first.
+    // The image of the last paint, in device pixels, when that paint went
+    // through an image; none before the first paint and after a paint that drew
+    // straight into a raster device (DirectRasterPaint).
     const std::shared_ptr<const platform::graphics::Image>& renderedImage() const { return renderedImage_; }
     // Renders the tree as it is now into an image of the view's size at the scale.
     std::shared_ptr<const platform::graphics::Image> renderImage(double scale);
@@ -212,6 +254,10 @@ protected:
 
 private:
     void commonInit();
+    // Brings the root layer to the view's size and runs a pending layout pass.
+    void prepareToRender();
+    // Moves the animation subviews over their layers as they are now.
+    void placeAnimationSubviews();
     // After a new animation: the view's and the layer's sizes follow it.
     void takeAnimationSize();
     void applyScreenScale(double scale);
@@ -228,6 +274,13 @@ private:
     bool waitingToPlayAnimation_ = false;
     std::shared_ptr<LottieLogger> logger_;
     std::shared_ptr<const platform::graphics::Image> renderedImage_;
+    struct SubviewPlacement {
+        QPointer<AnimationSubview> subview;
+        std::weak_ptr<platform::compositor::Layer> layer;
+        // The subview's frame when it was added, read in the layer's space.
+        platform::graphics::Rect frame;
+    };
+    std::vector<SubviewPlacement> subviews_;
 };
 
 }  // namespace lottie

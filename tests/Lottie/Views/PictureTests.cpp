@@ -1,36 +1,20 @@
 // The widget's own picture: what a grab of the view shows at a frame equals the
 // frame tool's picture of that frame at the same size and scale.
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 #include <QWindow>
-#include <cstring>
 
 #include "tests/Lottie/Views/ViewsTestSupport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
 
+using viewstest::backgroundOf;
+using viewstest::imageOf;
 using viewstest::ViewsTest;
-
-std::shared_ptr<const platform::graphics::Image> imageOf(const QImage& grabbed) {
-    const QImage image = grabbed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const auto format = platform::graphics::Image::Format::argb32Premultiplied;
-    const int rowBytes = platform::graphics::Image::bytesPerRowFor(format, image.width());
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(rowBytes) * image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(pixels.data() + static_cast<std::size_t>(y) * rowBytes, image.constScanLine(y),
-                    static_cast<std::size_t>(image.width()) * 4);
-    }
-    return platform::graphics::Image::make(image.width(), image.height(), format, std::move(pixels));
-}
-
-// The window colour the grab paints under the view, as the frame tool's background.
-std::uint32_t backgroundOf(const QWidget& widget) {
-    const QColor colour = widget.palette().color(widget.backgroundRole());
-    return (static_cast<std::uint32_t>(colour.red()) << 24) | (static_cast<std::uint32_t>(colour.green()) << 16) |
-           (static_cast<std::uint32_t>(colour.blue()) << 8) | static_cast<std::uint32_t>(colour.alpha());
-}
 
 struct Picture {
     int viewWidth, viewHeight;
@@ -69,17 +53,86 @@ TEST_F(ViewsTest, RatioOfTwoDoublesThePixelsAndStillMatchesTheFrameTool) {
     view->windowHandle()->setScreen(twice);
     view->setCurrentFrame(20);
     settle();
-    view->repaint();
-    ASSERT_NE(view->renderedImage(), nullptr);
-    EXPECT_EQ(view->renderedImage()->width(), 200);
-    EXPECT_EQ(view->renderedImage()->height(), 100);
+    lottieframes::FrameRenderer tool(animation, 200, 100, backgroundOf(*view));
+    const auto expected = tool.render(20);
     const QPixmap pixmap = view->grab();
     EXPECT_DOUBLE_EQ(pixmap.devicePixelRatio(), 2);
     const auto grabbed = imageOf(pixmap.toImage());
-    lottieframes::FrameRenderer tool(animation, 200, 100, backgroundOf(*view));
-    const auto expected = tool.render(20);
     ASSERT_EQ(grabbed->width(), 200);
     EXPECT_LT(viewstest::rmse(*grabbed, *expected), 0.002);
+}
+
+// Where the view is painted: into a premultiplied ARGB32 image, into its shown
+// window's backing store, or into an image of a format that Cairo cannot draw
+// on, which the view paints through an image of its own.
+enum class Target { image, window, otherFormat };
+
+// What painting through the view's own image gives: the parent's background,
+// with the view's image laid over it pixel for pixel where the view is.
+QImage throughTheViewsImage(QWidget& parent, lottie::LottieAnimationView& view, double ratio) {
+    QImage image(parent.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    parent.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    image.setDevicePixelRatio(1);
+    const auto own = view.renderImage(ratio);
+    EXPECT_NE(own, nullptr);
+    if (!own) return image;
+    QPainter painter(&image);
+    painter.drawImage(view.pos() * ratio, QImage(own->pixels().data(), own->width(), own->height(),
+                                                 own->bytesPerRow(), QImage::Format_ARGB32_Premultiplied));
+    return image;
+}
+
+TEST_F(ViewsTest, PaintingStraightIntoTheDeviceShowsThePixelsOfTheImagePathOverTheParent) {
+    const QColor parentColour(30, 160, 60);
+    struct Case {
+        Target target;
+        double ratio;
+        bool direct;
+    };
+    const Case cases[] = {
+        {Target::image, 1, true}, {Target::image, 2, true}, {Target::window, 1, true}, {Target::otherFormat, 1, false}};
+    for (const Case& c : cases) {
+        const std::string label = "target " + std::to_string(static_cast<int>(c.target)) + " at ratio " +
+                                  std::to_string(c.ratio);
+        QWidget parent;
+        parent.resize(160, 100);
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Window, parentColour);
+        parent.setPalette(palette);
+        parent.setAutoFillBackground(true);
+        auto* view = makeView(viewstest::animation(100, 50)).release();
+        view->setParent(&parent);
+        view->setGeometry(13, 7, 120, 70);
+        view->setCurrentFrame(12);
+
+        QImage painted;
+        if (c.target == Target::window) {
+            parent.show();
+            settle();
+            view->repaint();
+            painted = viewstest::backingStoreImage(parent);
+        } else {
+            settle();
+            const QImage::Format format = c.target == Target::image ? QImage::Format_ARGB32_Premultiplied
+                                                                    : QImage::Format_RGBA8888_Premultiplied;
+            painted = QImage(parent.size() * c.ratio, format);
+            painted.setDevicePixelRatio(c.ratio);
+            painted.fill(Qt::transparent);
+            parent.render(&painted);
+        }
+        ASSERT_EQ(painted.size(), parent.size() * c.ratio) << label;
+        EXPECT_EQ(view->renderedImage() == nullptr, c.direct) << label << ": the path taken";
+        const QImage expected = throughTheViewsImage(parent, *view, c.ratio);
+        EXPECT_LT(viewstest::rmse(*imageOf(painted), *imageOf(expected)), 0.002) << label;
+        // The animation (120 x 60 once fitted) leaves the view's top rows to
+        // what the parent painted; the view composites over them.
+        const QPoint insideTheView = QPoint(13 + 60, 7 + 2) * c.ratio;
+        EXPECT_EQ(painted.pixelColor(insideTheView).rgb(), parentColour.rgb()) << label;
+        const QPoint animationCentre = QPoint(13 + 60, 7 + 35) * c.ratio;
+        EXPECT_NE(painted.pixelColor(animationCentre).rgb(), parentColour.rgb()) << label;
+    }
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "tests/Lottie/Views/ViewsTestSupport.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Views/ViewDisplayLink.h"
@@ -85,6 +87,31 @@ QScreen* screenOfRatio(double ratio) {
         if (screen->devicePixelRatio() == ratio) return screen;
     }
     return nullptr;
+}
+
+std::shared_ptr<const platform::graphics::Image> imageOf(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const auto format = platform::graphics::Image::Format::argb32Premultiplied;
+    const int rowBytes = platform::graphics::Image::bytesPerRowFor(format, image.width());
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(rowBytes) * image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        std::memcpy(pixels.data() + static_cast<std::size_t>(y) * rowBytes, image.constScanLine(y),
+                    static_cast<std::size_t>(image.width()) * 4);
+    }
+    return platform::graphics::Image::make(image.width(), image.height(), format, std::move(pixels));
+}
+
+QImage backingStoreImage(QWidget& window) {
+    QBackingStore* store = window.backingStore();
+    QPaintDevice* device = store ? store->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image) return {};
+    return static_cast<QImage*>(device)->copy();
+}
+
+std::uint32_t backgroundOf(const QWidget& widget) {
+    const QColor colour = widget.palette().color(widget.backgroundRole());
+    return (static_cast<std::uint32_t>(colour.red()) << 24) | (static_cast<std::uint32_t>(colour.green()) << 16) |
+           (static_cast<std::uint32_t>(colour.blue()) << 8) | static_cast<std::uint32_t>(colour.alpha());
 }
 
 double rmse(const platform::graphics::Image& a, const platform::graphics::Image& b) {

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QObject>
 #include <QScreen>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -49,6 +51,14 @@ protected:
 // The screen of that pixel ratio, or none (the test program's offscreen
 // platform has one of ratio 1 and one of ratio 2).
 QScreen* screenOfRatio(double ratio);
+
+// A Qt image of any format as a premultiplied ARGB32 image.
+std::shared_ptr<const platform::graphics::Image> imageOf(const QImage& image);
+// A copy of the pixels of the window's backing store; a null image when they
+// are not a raster image.
+QImage backingStoreImage(QWidget& window);
+// The colour a widget's background is painted in, as 0xRRGGBBAA.
+std::uint32_t backgroundOf(const QWidget& widget);
 
 // The root-mean-square difference of two equally sized images, channels in 0...1.
 double rmse(const platform::graphics::Image& a, const platform::graphics::Image& b);

@@ -2,11 +2,13 @@
 // behaviour, the foreground routine, waiting to play, and the pixel density of
 // the window's screen.
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
 #include "Lottie/Views/ViewDisplayLink.h"
 #include "tests/Lottie/Views/ViewsTestSupport.h"
+#include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
 
@@ -114,10 +116,12 @@ TEST_F(ViewsTest, DisplayScaleFollowsTheWindowToAScreenOfAnotherDensity) {
     EXPECT_DOUBLE_EQ(view->devicePixelRatioF(), 2);
     EXPECT_DOUBLE_EQ(view->lottieAnimationLayer()->screenScale(), 2);
     EXPECT_DOUBLE_EQ(view->lottieAnimationLayer()->renderingLayer()->renderScale(), 2);
-    view->repaint();
-    ASSERT_NE(view->renderedImage(), nullptr);
-    EXPECT_EQ(view->renderedImage()->width(), 200);
-    EXPECT_EQ(view->renderedImage()->height(), 100);
+    // Painted at the new density, the picture is the frame tool's at twice the pixels.
+    const QPixmap pixmap = view->grab();
+    EXPECT_DOUBLE_EQ(pixmap.devicePixelRatio(), 2);
+    lottieframes::FrameRenderer twiceTheSize(view->animation(), 200, 100, viewstest::backgroundOf(*view));
+    const auto expected = twiceTheSize.render(view->currentFrame());
+    EXPECT_LT(viewstest::rmse(*viewstest::imageOf(pixmap.toImage()), *expected), 0.002);
     view->windowHandle()->setScreen(single);
     settle();
     EXPECT_DOUBLE_EQ(view->lottieAnimationLayer()->screenScale(), 1);

@@ -1,0 +1,134 @@
+#include "Lottie/Views/LottieViewHost.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QShowEvent>
+
+#include "Platform/Foundation/MainRunLoop.h"
+
+namespace lottie {
+
+LottieViewHost::LottieViewHost(QWidget* parent) : QWidget(parent) {}
+
+LottieViewHost::~LottieViewHost() { *alive_ = false; }
+
+LottieAnimationView* LottieViewHost::animationView() const {
+    return container_ ? &container_->hostedView() : nullptr;
+}
+
+void LottieViewHost::apply(const LottieView& view) {
+    const bool first = !view_;
+    const bool triggerChanged = !first && view.reloadAnimationTrigger() != view_->reloadAnimationTrigger();
+    view_ = view;
+    update();
+    // The first value's trigger is where the trigger starts, not a change.
+    if (triggerChanged) reloadAnimation();
+}
+
+void LottieViewHost::update() {
+    const LottieView::Bridge bridge = view_->bridge(remoteAnimation_);
+    if (!container_) {
+        container_ = bridge.makeHost(this);
+        container_->show();
+    }
+    if (!placeholder_ && view_->placeholder()) {
+        placeholder_ = view_->placeholder()();
+        placeholder_->setParent(this);
+    }
+    bridge.update(*container_);
+
+    // An invisible hosted view stays in its window (it keeps playing, as the
+    // design's zero opacity does); only its painting is suppressed.
+    const bool showing = view_->animationSource(remoteAnimation_).has_value();
+    if (showing != showingAnimation_ || (!showing && !container_->graphicsEffect())) {
+        showingAnimation_ = showing;
+        if (showing) {
+            container_->setGraphicsEffect(nullptr);
+        } else {
+            auto* effect = new QGraphicsOpacityEffect(container_);
+            effect->setOpacity(0);
+            container_->setGraphicsEffect(effect);
+        }
+    }
+    if (placeholder_) placeholder_->setVisible(!showing);
+    placeChildren();
+}
+
+void LottieViewHost::loadAsynchronously() {
+    if (!view_ || !view_->loader()) return;
+    const std::uint64_t generation = ++loadGeneration_;
+    loadRunning_ = true;
+    std::weak_ptr<bool> alive = alive_;
+    view_->loader()([this, alive, generation](std::optional<LottieAnimationSource> source, std::exception_ptr error) {
+        // Any thread may deliver: the result is taken on the main run loop.
+        platform::foundation::MainRunLoop::shared().post([this, alive, generation, source = std::move(source), error] {
+            if (alive.lock()) deliver(generation, source, error);
+        });
+    });
+}
+
+void LottieViewHost::deliver(std::uint64_t generation, std::optional<LottieAnimationSource> source,
+                             std::exception_ptr error) {
+    // Only the newest load counts, and only its first delivery.
+    if (generation != loadGeneration_ || !loadRunning_) return;
+    loadRunning_ = false;
+    if (error) {
+        std::string text = "unknown error";
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& exception) {
+            text = exception.what();
+        } catch (...) {
+        }
+        view_->logger()->warn([text] { return "Failed to load asynchronous Lottie animation with error: " + text; },
+                              "Lottie/LottieView", __LINE__);
+        return;
+    }
+    loadedOnce_ = source.has_value();
+    remoteAnimation_ = std::move(source);
+    update();
+}
+
+void LottieViewHost::reloadAnimation() {
+    if (!view_->loader()) return;
+    if (view_->showPlaceholderWhileReloading()) {
+        remoteAnimation_.reset();
+        update();
+    }
+    loadAsynchronously();
+}
+
+void LottieViewHost::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    if (!loadedOnce_ && !loadRunning_) loadAsynchronously();
+}
+
+void LottieViewHost::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeChildren();
+}
+
+void LottieViewHost::placeChildren() {
+    if (container_) container_->setGeometry(rect());
+    if (placeholder_) {
+        // Centred over the host at its own size; one without a size fills the host.
+        const QSize hint = placeholder_->sizeHint();
+        QRect frame = rect();
+        if (hint.isValid()) {
+            frame = QRect(QPoint(0, 0), hint.boundedTo(size()));
+            frame.moveCenter(rect().center());
+        }
+        placeholder_->setGeometry(frame);
+        placeholder_->raise();
+    }
+}
+
+QSize LottieViewHost::sizeHint() const { return container_ ? container_->sizeHint() : QSize(0, 0); }
+
+QSize LottieViewHost::minimumSizeHint() const { return container_ ? container_->minimumSizeHint() : QSize(0, 0); }
+
+bool LottieViewHost::hasHeightForWidth() const { return container_ && container_->hasHeightForWidth(); }
+
+int LottieViewHost::heightForWidth(int width) const { return container_ ? container_->heightForWidth(width) : -1; }
+
+}  // namespace lottie

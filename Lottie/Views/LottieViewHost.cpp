@@ -22,6 +22,8 @@ void LottieViewHost::apply(const LottieView& view) {
     update();
     // The first value's trigger is where the trigger starts, not a change.
     if (triggerChanged) reloadAnimation();
+    // A host shown before it had a value appears with its first value.
+    if (first && isVisible() && !loadRunning_) loadAsynchronously();
 }
 
 void LottieViewHost::update() {

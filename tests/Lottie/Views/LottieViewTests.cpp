@@ -207,6 +207,14 @@ TEST_F(ViewsTest, ShowingALoadedHostAgainDoesNotLoadAgainButAFailedLoadIsRetried
         EXPECT_EQ(loads.pending.size(), step.loadsAfterShowingAgain) << step.name;
     }
     EXPECT_TRUE(host.isShowingAnimation());
+
+    // A host shown before its first value loads when the value arrives.
+    ControlledLoader late;
+    LottieViewHost shownFirst;
+    shownFirst.show();
+    settle();
+    shownFirst.apply(LottieView::loadAnimation(late.loader()));
+    EXPECT_EQ(late.pending.size(), 1u);
 }
 
 }  // namespace

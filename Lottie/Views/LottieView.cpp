@@ -137,22 +137,4 @@ void LottieView::updateAnimationView(const std::optional<LottieAnimationSource>&
     if (speed && *speed != layer.animationSpeed()) view.setAnimationSpeed(*speed);
 }
 
-LottieView LottieView::playbackMode(LottiePlaybackMode mode) const {
-    LottieView copy = *this;
-    copy.playbackMode_ = std::move(mode);
-    return copy;
-}
-
-LottieView LottieView::animationSpeed(double speed) const {
-    LottieView copy = *this;
-    copy.animationSpeed_ = speed;
-    return copy;
-}
-
-LottieView LottieView::animationDidLoad(std::function<void(const LottieAnimationSource&)> callback) const {
-    LottieView copy = *this;
-    copy.animationDidLoad_ = std::move(callback);
-    return copy;
-}
-
 }  // namespace lottie

@@ -18,10 +18,12 @@
 // loop. Values only; main thread only where widgets are touched.
 
 #include <QWidget>
+#include <concepts>
 #include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Lottie/DotLottie/DotLottieConfigurationComponents.h"
@@ -35,6 +37,8 @@
 #include "Lottie/Views/HostingBridge.h"
 #include "Lottie/Views/LottieAnimationSource.h"
 #include "Lottie/Views/LottieAnimationView.h"
+#include "Lottie/Views/ProviderEquality.h"
+#include "Lottie/Views/WritableProperty.h"
 
 namespace lottie {
 
@@ -77,21 +81,41 @@ public:
     // Applies this value's state to the hosted view, comparing before each step.
     void updateAnimationView(const std::optional<LottieAnimationSource>& source, const ConfigurationContext& context) const;
 
-    // Modifiers: each returns a copy with one change.
+    // Modifiers: each returns a copy with one change. Those that set a field
+    // serve the first creation of the hosted view and updateAnimationView;
+    // those that append a configuration run it on every update after
+    // updateAnimationView, in the order they were applied; the provider and
+    // configuration modifiers do both, so that an existing view keeps in step.
     LottieView playbackMode(LottiePlaybackMode mode) const;
+    LottieView playing(LottiePlaybackMode::PlaybackMode mode) const;
+    // From wherever the playhead is to the end, once.
+    LottieView playingOnceToEnd() const;
+    LottieView playingToEnd(LottieLoopMode loopMode) const;
+    // From the start to the end, looping.
+    LottieView playingLoop() const;
+    LottieView paused(LottiePlaybackMode::PausedState state) const;
+    // Without a position these keep the playback mode as it was.
+    LottieView pausedAtProgress(std::optional<double> progress) const;
+    LottieView pausedAtFrame(std::optional<double> frame) const;
+    LottieView pausedAtTime(std::optional<double> seconds) const;
     LottieView animationSpeed(double speed) const;
+    // Replaces any earlier callback.
     LottieView animationDidLoad(std::function<void(const LottieAnimationSource&)> callback) const;
+    // Adds to any earlier handler: all run, earliest first, with the same flag.
+    LottieView onAnimationCompletion(std::function<void(bool finished)> handler) const;
+    LottieView dotLottieConfigurationComponents(DotLottieConfigurationComponents components) const;
+    LottieView logger(std::shared_ptr<LottieLogger> logger) const;
+    LottieView sizing(MeasurementContainerStrategy strategy) const;
+    LottieView proposedSizing() const { return sizing(MeasurementContainerStrategy::proposed); }
+    LottieView intrinsicSizing() const { return sizing(MeasurementContainerStrategy::intrinsic); }
+
     // The provider, compared with the layer's by P's equality (another type is
     // always different).
     template <class P>
     LottieView imageProvider(std::shared_ptr<P> provider) const {
         LottieView copy = *this;
-        copy.imageProviderConfiguration_ = ImageProviderConfiguration{
-            provider, [](const AnimationImageProvider* a, const AnimationImageProvider* b) {
-                const P* left = dynamic_cast<const P*>(a);
-                const P* right = dynamic_cast<const P*>(b);
-                return left != nullptr && right != nullptr && *left == *right;
-            }};
+        copy.imageProviderConfiguration_ =
+            ImageProviderConfiguration{provider, &providersAreEqualAs<P, AnimationImageProvider>};
         return copy;
     }
 
@@ -105,14 +129,99 @@ public:
         return copy;
     }
 
+    // Runs `configure` with the hosted view on every update.
+    LottieView appendingConfiguration(std::function<void(LottieAnimationView&)> configure) const;
+
+    // Keeps the hosted view's property at `value`. A readable property of an
+    // equality-comparable type is written only when it differs; any other is
+    // written on every update.
+    template <class T>
+    LottieView configure(WritableProperty<LottieAnimationView, T> property, T value) const {
+        return appendingConfiguration([property = std::move(property), value = std::move(value)](LottieAnimationView& view) {
+            if constexpr (std::equality_comparable<T>) {
+                if (property.get && property.get(view) == value) return;
+            }
+            property.set(view, value);
+        });
+    }
+
+    // Set on every update, overriding whatever changed the layer's behaviour since.
+    LottieView backgroundBehavior(LottieBackgroundBehavior behavior) const;
+    // The hosted view's accessible name; none clears it.
+    LottieView accessibilityLabel(std::optional<std::string> label) const;
+
+    // Installs the provider for the keypath unless the layer already holds one
+    // equal to it by P's equality.
+    template <class P>
+    LottieView valueProvider(std::shared_ptr<P> provider, AnimationKeypath keypath) const {
+        return appendingConfiguration([provider, keypath = std::move(keypath)](LottieAnimationView& view) {
+            const auto& installed = view.valueProviders();
+            const auto current = installed.find(keypath);
+            const AnyValueProvider* held = current == installed.end() ? nullptr : current->second.get();
+            if (providersAreEqualAs<P, AnyValueProvider>(held, provider.get())) return;
+            view.installValueProvider(provider, keypath);
+        });
+    }
+
+    // The configuration of a view made from this value, and kept equal on the layer.
+    LottieView configuration(LottieConfiguration configuration) const;
+
+    template <class P>
+    LottieView textProvider(std::shared_ptr<P> provider) const {
+        LottieView copy = appendingConfiguration([provider](LottieAnimationView& view) {
+            if (providersAreEqualAs<P, AnimationKeypathTextProvider>(
+                    view.lottieAnimationLayer()->textProvider().get(), provider.get())) {
+                return;
+            }
+            view.setTextProvider(provider);
+        });
+        copy.textProvider_ = provider;
+        return copy;
+    }
+
+    template <class P>
+    LottieView fontProvider(std::shared_ptr<P> provider) const {
+        LottieView copy = appendingConfiguration([provider](LottieAnimationView& view) {
+            if (providersAreEqualAs<P, AnimationFontProvider>(view.lottieAnimationLayer()->fontProvider().get(),
+                                                              provider.get())) {
+                return;
+            }
+            view.setFontProvider(provider);
+        });
+        copy.fontProvider_ = provider;
+        return copy;
+    }
+
     const SourceLoader& loader() const { return loadAnimation_; }
     const Placeholder& placeholder() const { return placeholder_; }
     const std::optional<AnyEquatable>& reloadAnimationTrigger() const { return reloadAnimationTrigger_; }
     bool showPlaceholderWhileReloading() const { return showPlaceholderWhileReloading_; }
     const std::shared_ptr<LottieLogger>& logger() const { return logger_; }
+    // What the modifiers set, for the host and for tests.
+    const std::optional<LottiePlaybackMode>& playbackMode() const { return playbackMode_; }
+    const std::optional<double>& animationSpeed() const { return animationSpeed_; }
+    const std::function<void(bool)>& animationCompletionHandler() const { return animationCompletionHandler_; }
+    const std::function<void(const LottieAnimationSource&)>& animationDidLoad() const { return animationDidLoad_; }
+    const std::shared_ptr<AnimationKeypathTextProvider>& textProvider() const { return textProvider_; }
+    const std::shared_ptr<AnimationFontProvider>& fontProvider() const { return fontProvider_; }
+    const LottieConfiguration& configuration() const { return configuration_; }
+    DotLottieConfigurationComponents dotLottieConfigurationComponents() const { return dotLottieConfigurationComponents_; }
+    MeasurementContainerStrategy sizing() const { return sizing_; }
+    const std::optional<ImageProviderConfiguration>& imageProviderConfiguration() const {
+        return imageProviderConfiguration_;
+    }
+    std::size_t configurationCount() const { return configurations_.size(); }
 
 private:
     LottieView() = default;
+
+    // A copy of this value with `change` applied to it.
+    template <class Change>
+    LottieView with(Change change) const {
+        LottieView copy = *this;
+        change(copy);
+        return copy;
+    }
 
     std::vector<Configuration> configurations_;
     std::optional<LottieAnimationSource> localAnimation_;

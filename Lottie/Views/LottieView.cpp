@@ -57,10 +57,11 @@ std::optional<LottieAnimationSource> LottieView::animationSource(
 LottieView::Bridge LottieView::bridge(const std::optional<LottieAnimationSource>& remote) const {
     Bridge bridge;
     const std::optional<LottieAnimationSource> source = animationSource(remote);
-    bridge.configurations.reserve(configurations_.size() + 1);
+    bridge.configurations.reserve(configurations_.size() + 2);
     bridge.configurations.push_back(
         [self = *this, source](const ConfigurationContext& context) { self.updateAnimationView(source, context); });
     bridge.configurations.insert(bridge.configurations.end(), configurations_.begin(), configurations_.end());
+    if (hasFrameBinding()) bridge.configurations.push_back(bindingConfiguration());
     bridge.sizing = sizing_;
     bridge.makeContent = [self = *this, source] { return self.makeAnimationView(source); };
     return bridge;

@@ -34,6 +34,7 @@
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
 #include "Lottie/Views/AnyEquatable.h"
+#include "Lottie/Views/Binding.h"
 #include "Lottie/Views/HostingBridge.h"
 #include "Lottie/Views/LottieAnimationSource.h"
 #include "Lottie/Views/LottieAnimationView.h"
@@ -192,6 +193,18 @@ public:
         return copy;
     }
 
+    // While a binding is given, the host's view ticks on every display frame
+    // and each tick writes the frame on screen (or its progress, see
+    // progressOfFrame) to the binding, in a later pass of the main run loop
+    // than the update that asked for it. None stops the ticking; a host whose
+    // value has no binding never ticks for one.
+    LottieView bindCurrentFrame(std::optional<Binding<double>> binding) const;
+    LottieView bindCurrentProgress(std::optional<Binding<double>> binding) const;
+    bool hasFrameBinding() const { return currentFrameBinding_ || currentProgressBinding_; }
+    // The progress of `frame` in the animation, clamped to 0...1; 0 without an
+    // animation or for one whose start and end frames are equal.
+    static double progressOfFrame(const LottieAnimation* animation, double frame);
+
     const SourceLoader& loader() const { return loadAnimation_; }
     const Placeholder& placeholder() const { return placeholder_; }
     const std::optional<AnyEquatable>& reloadAnimationTrigger() const { return reloadAnimationTrigger_; }
@@ -214,6 +227,9 @@ public:
 
 private:
     LottieView() = default;
+
+    // The configuration that writes the bindings, which runs last.
+    Configuration bindingConfiguration() const;
 
     // A copy of this value with `change` applied to it.
     template <class Change>
@@ -240,6 +256,8 @@ private:
     MeasurementContainerStrategy sizing_ = MeasurementContainerStrategy::automatic;
     Placeholder placeholder_;
     std::optional<ImageProviderConfiguration> imageProviderConfiguration_;
+    std::optional<Binding<double>> currentFrameBinding_;
+    std::optional<Binding<double>> currentProgressBinding_;
 };
 
 }  // namespace lottie

@@ -3,6 +3,7 @@
 #include <QGraphicsOpacityEffect>
 #include <QShowEvent>
 
+#include "Lottie/Views/ViewDisplayLink.h"
 #include "Platform/Foundation/MainRunLoop.h"
 
 namespace lottie {
@@ -37,6 +38,11 @@ void LottieViewHost::update() {
         placeholder_->setParent(this);
     }
     bridge.update(*container_);
+    // A binding re-applies the value on every display frame of the hosted
+    // view, which runs its binding configuration; without one the link is
+    // left to stop once the view has nothing to draw.
+    container_->hostedView().displayLink().setFrameObserver(
+        view_->hasFrameBinding() ? std::function<void()>([this] { update(); }) : std::function<void()>());
 
     // An invisible hosted view stays in its window (it keeps playing, as the
     // design's zero opacity does); only its painting is suppressed.

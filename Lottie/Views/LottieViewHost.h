@@ -8,7 +8,9 @@
 // result), starts the loader when it is first shown, reloads when the value's
 // reload trigger changes, hides the hosted view and shows the placeholder
 // while there is nothing to show, and re-applies the last value when a load
-// delivers.
+// delivers. While the value has a frame or progress binding, every display
+// frame of the hosted view's link is one more update (it plays the design's
+// timeline), which hands the presented frame to the binding.
 //
 // Loads: only the newest started load counts. A delivery from an older one
 // (a slow first load overtaken by a reload) is dropped, as is a second

@@ -37,19 +37,31 @@ void ViewDisplayLink::setScreen(const QScreen* screen) {
 }
 
 void ViewDisplayLink::schedule() {
-    if (running_ || !link_.isActive()) return;
-    running_ = true;
-    if (timersOn()) timer_.start();
+    if (link_.isActive()) start();
+}
+
+void ViewDisplayLink::setFrameObserver(std::function<void()> observer) {
+    frameObserver_ = std::move(observer);
+    if (frameObserver_) start();
 }
 
 bool ViewDisplayLink::tick() {
-    if (!link_.tick()) {
-        stop();
-        return false;
+    const bool drew = link_.tick();
+    if (drew) {
+        ++framesDrawn_;
+        if (onFrame_) onFrame_();
     }
-    ++framesDrawn_;
-    if (onFrame_) onFrame_();
-    return true;
+    // The observer may clear itself (a host dropping its binding), so it runs
+    // from a copy, and only then is the link allowed to stop.
+    if (const std::function<void()> observer = frameObserver_) observer();
+    if (!drew && !frameObserver_) stop();
+    return drew;
+}
+
+void ViewDisplayLink::start() {
+    if (running_) return;
+    running_ = true;
+    if (timersOn()) timer_.start();
 }
 
 void ViewDisplayLink::stop() {

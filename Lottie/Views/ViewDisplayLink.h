@@ -8,6 +8,11 @@
 // or paints. Each tick that draws calls the frame handler (the view's repaint
 // request).
 //
+// An observer (setFrameObserver) keeps the link running on every display frame
+// whether or not the tree needs drawing, and is called once per tick after any
+// drawing: this is how a host follows the presented frame while a binding asks
+// for it. Without an observer the link stops as described above.
+//
 // Tests turn the timer off process-wide (setTimersEnabled(false)) and call
 // tick() themselves after moving a manual media clock; isRunning() still tells
 // whether the link would be ticking. Owned by its view.
@@ -32,9 +37,14 @@ public:
 
     // Starts ticking when the tree needs a frame and the link is not running yet.
     void schedule();
-    // One display refresh: draws a frame when the tree needs one, otherwise stops
-    // the link. True when it drew.
+    // One display refresh: draws a frame when the tree needs one, then calls the
+    // frame observer; without one, a tick with nothing to draw stops the link.
+    // True when it drew.
     bool tick();
+    // While set, the link ticks on every display frame and calls `observer` on
+    // each; none lets it stop at the next tick with nothing to draw.
+    void setFrameObserver(std::function<void()> observer);
+    bool hasFrameObserver() const { return static_cast<bool>(frameObserver_); }
     // Whether the link is ticking (the timer runs, or would run with timers on).
     bool isRunning() const { return running_; }
     // Ticks that drew a frame since the link was made.
@@ -48,9 +58,11 @@ public:
 
 private:
     void stop();
+    void start();
 
     platform::compositor::DisplayLink link_;
     std::function<void()> onFrame_;
+    std::function<void()> frameObserver_;
     QTimer timer_;
     bool running_ = false;
     long framesDrawn_ = 0;

@@ -1,0 +1,45 @@
+// LottieView's frame and progress bindings.
+#include <QPointer>
+
+#include "Lottie/Views/LottieView.h"
+#include "Platform/Foundation/MainRunLoop.h"
+
+namespace lottie {
+
+LottieView LottieView::bindCurrentFrame(std::optional<Binding<double>> binding) const {
+    return with([&](LottieView& copy) { copy.currentFrameBinding_ = std::move(binding); });
+}
+
+LottieView LottieView::bindCurrentProgress(std::optional<Binding<double>> binding) const {
+    return with([&](LottieView& copy) { copy.currentProgressBinding_ = std::move(binding); });
+}
+
+double LottieView::progressOfFrame(const LottieAnimation* animation, double frame) {
+    if (animation == nullptr) return 0;
+    const double duration = animation->endFrame - animation->startFrame;
+    if (duration == 0) return 0;
+    const double progress = (frame - animation->startFrame) / duration;
+    if (progress > 1) return 1;
+    return progress <= 0 ? 0 : progress;
+}
+
+LottieView::Configuration LottieView::bindingConfiguration() const {
+    return [frameBinding = currentFrameBinding_, progressBinding = currentProgressBinding_](
+               const ConfigurationContext& context) {
+        // The write waits for a later pass of the main run loop, so that whoever
+        // owns the bound value never sees it change inside the update, and it
+        // reads the layer as it is then.
+        QPointer<LottieAnimationView> view = &context.view();
+        platform::foundation::MainRunLoop::shared().post([view, frameBinding, progressBinding] {
+            if (!view) return;
+            const LottieAnimationLayer& layer = *view->lottieAnimationLayer();
+            const double frame = layer.presentedFrame();
+            if (frameBinding && frameBinding->set) frameBinding->set(frame);
+            if (progressBinding && progressBinding->set) {
+                progressBinding->set(progressOfFrame(layer.animation().get(), frame));
+            }
+        });
+    };
+}
+
+}  // namespace lottie

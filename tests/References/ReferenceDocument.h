@@ -17,7 +17,7 @@ struct ReferenceDocument {
     std::string name;
     std::filesystem::path document;
     // Below tests/References: the collection, then the document's path within it
-    // without its extension ("corpus/lottie-spec/docs/static/examples/fill").
+    // without its extension ("corpus/lottie-docs/docs/static/examples/fill").
     std::filesystem::path pictureFolder;
 };
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
 
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/LayerExtent.h"
+#include "Platform/Compositor/PixelRect.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 
@@ -62,25 +62,17 @@ bool drawsFromTreeAlone(const Layer& model) {
     return true;
 }
 
-struct DevicePixels {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-// The target's pixels the contents can reach within the clip; none when they
+// The target's pixels the contents can reach within the clip; empty when they
 // reach none.
-std::optional<DevicePixels> reach(const Layer& model, const Layer& presented, const std::vector<Rect>& clip,
-                                  const AffineTransform& toDevice) {
+PixelRect reach(const Layer& model, const Layer& presented, const std::vector<Rect>& clip,
+                const GraphicsContext& context, const AffineTransform& toDevice) {
     Rect box = Rect::null();
     for (const Rect& rect : clip) box = box.isNull() ? rect : box.unionWith(rect);
-    if (box.isNull() || box.isEmpty()) return std::nullopt;
+    if (box.isNull() || box.isEmpty()) return {};
     if (const std::optional<Rect> bounds = LayerExtent::contentBounds(model, presented, toDevice)) {
         box = bounds->intersection(box);
     }
-    if (box.isNull() || box.isEmpty()) return std::nullopt;
-    const double minX = std::floor(box.minX()), minY = std::floor(box.minY());
-    const double maxX = std::ceil(box.maxX()), maxY = std::ceil(box.maxY());
-    return DevicePixels{static_cast<int>(minX), static_cast<int>(minY), static_cast<int>(maxX - minX),
-                        static_cast<int>(maxY - minY)};
+    return PixelRect::covering(box, context);
 }
 
 void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
@@ -183,13 +175,13 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
         return true;
     }
     if (picturesBeingDrawn > 0) return false;
-    const std::optional<DevicePixels> pixels = reach(model, presented, entry.clip, toDevice);
-    if (!pixels) return false;
-    const std::int64_t size = static_cast<std::int64_t>(pixels->width) * pixels->height;
+    const PixelRect pixels = reach(model, presented, entry.clip, context, toDevice);
+    if (pixels.isEmpty()) return false;
+    const std::int64_t size = static_cast<std::int64_t>(pixels.width) * pixels.height;
     if (pixelsKept + size > maximumPixels(context)) return false;
-    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(pixels->width, pixels->height);
+    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(pixels.width, pixels.height);
     if (!buffer) return false;
-    buffer->translateBy(-pixels->x, -pixels->y);
+    buffer->translateBy(-pixels.x, -pixels.y);
     // The clip the contents are drawn under, as they would be in the target.
     for (const Rect& rect : entry.clip) buffer->addRect(rect);
     buffer->clip();
@@ -203,8 +195,8 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     // Only what holds anything is kept and laid down again.
     Cropped kept = cropped(picture);
     if (!kept.picture && !kept.holdsNothing) return false;
-    entry.x = pixels->x + kept.left;
-    entry.y = pixels->y + kept.top;
+    entry.x = pixels.x + kept.left;
+    entry.y = pixels.y + kept.top;
     setPicture(entry, std::move(kept.picture));
     entry.holdsNothing = kept.holdsNothing;
     drawPicture(entry, context);

@@ -11,6 +11,7 @@
 #include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerPainter.h"
+#include "Platform/Compositor/PixelRect.h"
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
 #include "Platform/Compositor/SingleDrawing.h"
@@ -29,35 +30,13 @@ using graphics::Rect;
 
 namespace {
 
-// Whole pixels of the context that the current clip lets through; null when none.
-struct PixelRect {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool isEmpty() const { return width <= 0 || height <= 0; }
-    Rect rect() const { return Rect(x, y, width, height); }
-    double pixels() const { return static_cast<double>(width) * height; }
-};
-
-PixelRect toPixels(const Rect& deviceRect, const GraphicsContext& context) {
-    if (deviceRect.isNull() || deviceRect.isEmpty()) {
-        return {};
-    }
-    const double minX = std::max(0.0, std::floor(deviceRect.minX()));
-    const double minY = std::max(0.0, std::floor(deviceRect.minY()));
-    const double maxX = std::min(static_cast<double>(context.width()), std::ceil(deviceRect.maxX()));
-    const double maxY = std::min(static_cast<double>(context.height()), std::ceil(deviceRect.maxY()));
-    if (!(maxX > minX && maxY > minY)) {
-        return {};
-    }
-    return {static_cast<int>(minX), static_cast<int>(minY), static_cast<int>(maxX - minX),
-            static_cast<int>(maxY - minY)};
-}
-
+// Whole pixels of the context that the current clip lets through; empty when none.
 PixelRect visiblePixels(const GraphicsContext& context) {
     const Rect clip = context.clipBoundingBox();
     if (clip.isNull()) {
         return {};
     }
-    return toPixels(clip.applying(context.currentTransform()), context);
+    return PixelRect::covering(clip.applying(context.currentTransform()), context);
 }
 
 // Draws with device pixels as user space for the duration of `body`.
@@ -141,7 +120,7 @@ enum class Group { begun, empty, unaffordable, unneeded };
 Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& context) {
     PixelRect area = visiblePixels(context);
     if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, context.currentTransform())) {
-        area = toPixels(box->intersection(area.rect()), context);
+        area = PixelRect::covering(box->intersection(area.rect()), context);
         if (area.isEmpty()) {
             return Group::empty;
         }
@@ -254,8 +233,15 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
 }
 
 void Renderer::drawKeptContent(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
-    const bool kept = ContentCache::draw(model, presented, context, [&](GraphicsContext& target) {
-        drawContent(model, presented, mediaTime, target);
+    // One reference captured: the callable is kept inside std::function, so
+    // asking the cache costs no allocation on a layer it does not keep.
+    struct Contents {
+        Layer& model;
+        const Layer& presented;
+        double mediaTime;
+    } contents{model, presented, mediaTime};
+    const bool kept = ContentCache::draw(model, presented, context, [&contents](GraphicsContext& target) {
+        drawContent(contents.model, contents.presented, contents.mediaTime, target);
     });
     if (!kept) {
         drawContent(model, presented, mediaTime, context);
@@ -314,7 +300,7 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     }
     // Only the part of the view that the mask can cover needs a buffer.
     if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, context.currentTransform())) {
-        area = toPixels(box->intersection(area.rect()), context);
+        area = PixelRect::covering(box->intersection(area.rect()), context);
         if (area.isEmpty()) {
             return false;
         }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
+#include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Platform/Compositor/BasicAnimation.h"
 #include "Platform/Compositor/MediaClock.h"
@@ -54,6 +55,20 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     layerImageProvider_->addImageLayers(LayerImageProvider::collectImageLayers(animationLayers_));
     layerImageProvider_->refreshImages();
     setNeedsDisplay();
+}
+
+std::optional<AnimationKeypath> MainThreadAnimationLayer::textLayerKeypath(
+    const std::shared_ptr<TextCompositionLayer>& layer) {
+    if (textLayerKeypathsSource_ != animationLayers_.size()) {
+        textLayerKeypaths_.clear();
+        // A layer sits in one place of the tree, so the first top layer that
+        // holds it is the only one.
+        for (const auto& top : animationLayers_) textLayerKeypaths_.merge(layerKeypaths<TextCompositionLayer>(top));
+        textLayerKeypathsSource_ = animationLayers_.size();
+    }
+    const auto found = textLayerKeypaths_.find(layer);
+    if (found == textLayerKeypaths_.end()) return std::nullopt;
+    return found->second;
 }
 
 double MainThreadAnimationLayer::currentFrame() const {

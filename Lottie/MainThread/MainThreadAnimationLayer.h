@@ -18,6 +18,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
@@ -27,6 +28,8 @@
 #include "Lottie/Playback/RootAnimationLayer.h"
 
 namespace lottie {
+
+class TextCompositionLayer;
 
 class MainThreadAnimationLayer final : public RootAnimationLayer {
 public:
@@ -86,6 +89,12 @@ public:
     std::shared_ptr<platform::compositor::Layer> layerForKeypath(const AnimationKeypath& keypath) override;
     std::optional<std::vector<std::shared_ptr<AnimatorNode>>> nodesAtKeypath(const AnimationKeypath& keypath) override;
 
+    // The keypath of a text layer of this animation, from one map of every text
+    // layer made the first time one asks, so that setting up n text layers
+    // costs n steps rather than n walks of the whole tree. None for a layer
+    // that is not (yet) in the tree.
+    std::optional<AnimationKeypath> textLayerKeypath(const std::shared_ptr<TextCompositionLayer>& layer);
+
 private:
     void build(bool maskAnimationToBounds);
     // The frame presented now: the animated value while playback runs, else the model's.
@@ -106,6 +115,10 @@ private:
     std::shared_ptr<AnimationFontProvider> fontProvider_;
     std::shared_ptr<LottieLogger> logger_;
     std::set<std::string> reportedLimits_;
+    std::unordered_map<std::shared_ptr<TextCompositionLayer>, AnimationKeypath> textLayerKeypaths_;
+    // How many composition layers the map was made from; a tree still being
+    // stacked has fewer, and a lookup then makes the map again.
+    std::size_t textLayerKeypathsSource_ = 0;
 };
 
 }  // namespace lottie

@@ -104,11 +104,8 @@ AnimationKeypath TextCompositionLayer::fullAnimationKeypath() {
     if (fullAnimationKeypath_) return *fullAnimationKeypath_;
     if (auto root = rootAnimationLayer()) {
         auto self = std::static_pointer_cast<TextCompositionLayer>(shared_from_this());
-        for (const auto& layer : root->animationLayers()) {
-            auto keypaths = layerKeypaths<TextCompositionLayer>(layer);
-            auto found = keypaths.find(self);
-            if (found == keypaths.end()) continue;
-            fullAnimationKeypath_ = found->second;
+        if (std::optional<AnimationKeypath> keypath = root->textLayerKeypath(self)) {
+            fullAnimationKeypath_ = std::move(keypath);
             return *fullAnimationKeypath_;
         }
     }

@@ -74,21 +74,31 @@ std::optional<std::vector<std::shared_ptr<Node>>> nodesMatching(const std::share
     return results;
 }
 
+namespace detail {
+
+// Walks the tree once, depth first, with one list of keys that grows and shrinks
+// as it goes, so that a tree of n elements costs n steps, not n times its depth
+// in copied maps.
+template <class LayerType>
+void collectLayerKeypaths(const std::shared_ptr<KeypathSearchable>& element, std::vector<std::string>& keys,
+                          std::unordered_map<std::shared_ptr<LayerType>, AnimationKeypath>& map) {
+    if (!element) return;
+    keys.push_back(element->keypathName());
+    if (auto layer = std::dynamic_pointer_cast<LayerType>(element)) map.insert_or_assign(layer, AnimationKeypath(keys));
+    for (const auto& child : element->childKeypaths()) collectLayerKeypaths<LayerType>(child, keys, map);
+    keys.pop_back();
+}
+
+}  // namespace detail
+
 // The elements of type LayerType (the engine's layers) under the element, each with
 // its keypath. A later entry replaces an earlier one for the same layer.
 template <class LayerType>
 std::unordered_map<std::shared_ptr<LayerType>, AnimationKeypath> layerKeypaths(
     const std::shared_ptr<KeypathSearchable>& element, const std::vector<std::string>& parentKeys = {}) {
     std::unordered_map<std::shared_ptr<LayerType>, AnimationKeypath> map;
-    if (!element) return map;
     std::vector<std::string> keys = parentKeys;
-    keys.push_back(element->keypathName());
-    if (auto layer = std::dynamic_pointer_cast<LayerType>(element)) map.insert_or_assign(layer, AnimationKeypath(keys));
-    for (const auto& child : element->childKeypaths()) {
-        for (auto& [layer, childKeypath] : layerKeypaths<LayerType>(child, keys)) {
-            map.insert_or_assign(layer, std::move(childKeypath));
-        }
-    }
+    detail::collectLayerKeypaths<LayerType>(element, keys, map);
     return map;
 }
 

@@ -13,11 +13,14 @@ thread_local RenderBudget* activeBudget = nullptr;
 }  // namespace
 
 RenderBudget::RenderBudget(double targetPixels)
-    : pixelsLeft_(std::max(minimumSurfacePixels, surfacePixelsPerTargetPixel * std::max(0.0, targetPixels))) {}
+    : pixelsLeft_(std::max(minimumSurfacePixels, surfacePixelsPerTargetPixel * std::max(0.0, targetPixels))),
+      work_(std::max(minimumWork, workPerTargetPixel * std::max(0.0, targetPixels))) {}
 
 RenderBudget* RenderBudget::active() { return activeBudget; }
 
-RenderBudget::Activation::Activation(RenderBudget& budget) : outer_(activeBudget) { activeBudget = &budget; }
+RenderBudget::Activation::Activation(RenderBudget& budget) : outer_(activeBudget), work_(budget.work_) {
+    activeBudget = &budget;
+}
 
 RenderBudget::Activation::~Activation() { activeBudget = outer_; }
 
@@ -32,7 +35,7 @@ void RenderBudget::leave() {
 }
 
 bool RenderBudget::takeSurface(double pixels) {
-    if (surfacesLeft_ == 0 || !(pixels <= pixelsLeft_)) return false;
+    if (surfacesLeft_ == 0 || !(pixels <= pixelsLeft_) || !work_.take(pixels)) return false;
     --surfacesLeft_;
     pixelsLeft_ -= pixels;
     return true;

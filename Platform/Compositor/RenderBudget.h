@@ -8,6 +8,10 @@
 // simplified, and tells the layers being drawn once per render (see
 // Layer::reportRenderLimit).
 //
+// Every drawing of the frame takes its cost from one work budget
+// (graphics::WorkBudget) that the frame's budget holds; once the work is spent,
+// the renderer leaves every further layer out.
+//
 // The Renderer makes one for each outermost render() and installs it for the
 // duration; a render() nested inside (a layer's display() drawing another
 // tree) shares it, so nesting and spending add up across both. Main thread
@@ -17,6 +21,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::compositor {
 
@@ -34,6 +40,12 @@ public:
     static constexpr std::size_t maximumSurfaceCount = 4096;
     static constexpr double surfacePixelsPerTargetPixel = 32;
     static constexpr double minimumSurfacePixels = 64.0 * 1024 * 1024;
+    // The drawing work of a frame (graphics::WorkBudget, in its units), as a
+    // multiple of the target's pixels but never less than the floor: a few
+    // hundred milliseconds for a small target, far above what ordinary
+    // documents spend.
+    static constexpr double workPerTargetPixel = 1000;
+    static constexpr double minimumWork = 250e6;
 
     // A budget for a frame drawn into a target of `targetPixels` pixels.
     explicit RenderBudget(double targetPixels);
@@ -53,6 +65,7 @@ public:
 
     private:
         RenderBudget* outer_;
+        graphics::WorkBudget::Activation work_;
     };
 
     // Starts drawing a layer inside those being drawn; false (nothing entered)
@@ -62,9 +75,12 @@ public:
     void leave();
     std::size_t depth() const { return path_.size(); }
 
-    // Takes a surface of `pixels` from what is left; false (nothing taken) when
-    // the count or the pixels are spent.
+    // Takes a surface of `pixels` from what is left, its pixels counted as
+    // work too; false (nothing taken) when the count, the pixels or the work
+    // are spent.
     bool takeSurface(double pixels);
+    // The frame's drawing work, which every drawing of the frame takes from.
+    graphics::WorkBudget& work() { return work_; }
     double pixelsLeft() const { return pixelsLeft_; }
     std::size_t surfacesLeft() const { return surfacesLeft_; }
 
@@ -77,6 +93,7 @@ private:
     double pixelsLeft_;
     std::size_t surfacesLeft_ = maximumSurfaceCount;
     std::set<std::string> reported_;
+    graphics::WorkBudget work_;
 };
 
 }  // namespace platform::compositor

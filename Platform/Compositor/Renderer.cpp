@@ -107,6 +107,12 @@ Rect withinContent(const Rect& source, const Rect& content, double reduction) {
     return Rect(minX, minY, snapUp(part.maxX(), source.minX()) - minX, snapUp(part.maxY(), source.minY()) - minY);
 }
 
+void reportWorkSpent(RenderBudget& budget) {
+    budget.report("The frame's drawing work passed its budget of " +
+                  std::to_string(static_cast<long long>(budget.work().limit() / 1e6)) +
+                  " million units; the drawings and layers after that point are left out.");
+}
+
 // Ends the drawing of a layer entered into the budget, however it ends.
 struct LeaveOnExit {
     RenderBudget& budget;
@@ -190,6 +196,12 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         return;
     }
     const LeaveOnExit leave{budget};
+    if (budget.work().isSpent()) {
+        // Past this point nothing more of the frame is drawn, the same way every
+        // time the same frame is drawn.
+        reportWorkSpent(budget);
+        return;
+    }
     model.presented_ = true;
     model.displayIfNeeded();
     const std::shared_ptr<Layer> presentation = model.hasAnimations() ? model.presentationAt(mediaTime) : nullptr;
@@ -230,6 +242,10 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         drawKeptContent(model, presented, mediaTime, context);
     }
     context.restoreGState();
+    if (budget.work().isSpent()) {
+        // Told while this layer, whose drawing passed the budget, is still being drawn.
+        reportWorkSpent(budget);
+    }
 }
 
 void Renderer::drawKeptContent(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {

@@ -29,7 +29,24 @@ std::shared_ptr<const Gradient> Gradient::make(ColorSpace space, std::span<const
     // Stable, so that stops sharing a location keep their order and make a hard edge.
     std::stable_sort(stops.begin(), stops.end(),
                      [](const Stop& a, const Stop& b) { return a.location < b.location; });
-    return std::shared_ptr<const Gradient>(new Gradient(space, std::move(stops)));
+    return std::shared_ptr<const Gradient>(new Gradient(space, reduced(std::move(stops))));
+}
+
+std::vector<Gradient::Stop> Gradient::reduced(std::vector<Stop> stops) {
+    // Of the stops that fall into one step of the ramp, the first and the last
+    // give what the step shows, a hard edge included; those between them
+    // change nothing a pixel can show.
+    const auto step = [](const Stop& stop) { return static_cast<int>(stop.location * resolution); };
+    std::vector<Stop> kept;
+    std::size_t first = 0;
+    while (first < stops.size()) {
+        std::size_t last = first;
+        while (last + 1 < stops.size() && step(stops[last + 1]) == step(stops[first])) ++last;
+        kept.push_back(stops[first]);
+        if (last != first) kept.push_back(stops[last]);
+        first = last + 1;
+    }
+    return kept;
 }
 
 }  // namespace platform::graphics

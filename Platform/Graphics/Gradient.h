@@ -20,6 +20,11 @@ public:
         std::array<double, 4> rgba;  // straight alpha, each 0...1
     };
 
+    // The steps of the ramp that stops are told apart by: of the stops within
+    // one step only the first and the last are kept, so a ramp never holds more
+    // than twice this many stops, however many a document asks for.
+    static constexpr int resolution = 1024;
+
     // One stop per colour, converted into `space`. Empty `locations` spaces the
     // colours evenly from 0 to 1. Nothing when there is no colour, the counts
     // differ, or a location is not a finite number.
@@ -27,10 +32,12 @@ public:
                                                 std::span<const double> locations);
 
     ColorSpace colorSpace() const { return space_; }
-    // Sorted by location, each location clamped to 0...1.
+    // Sorted by location, each location clamped to 0...1, reduced to what the
+    // ramp's resolution can show.
     const std::vector<Stop>& stops() const { return stops_; }
 
 private:
+    static std::vector<Stop> reduced(std::vector<Stop> stops);
     Gradient(ColorSpace space, std::vector<Stop> stops) : space_(space), stops_(std::move(stops)) {}
 
     ColorSpace space_;

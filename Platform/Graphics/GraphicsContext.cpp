@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Platform/Graphics/DashLimit.h"
+#include "Platform/Graphics/WorkBudget.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 
@@ -249,29 +250,48 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
     cairo_identity_matrix(cairo_);
     Point current;
     Point subpathStart;
+    PathExtent& extent = pathExtent_;
+    const double rows = height_ > 0 ? height_ : kDeviceLimit;
     for (const PathElement& element : path.elements()) {
         switch (element.type) {
             case PathElementType::moveTo:
                 current = subpathStart = toDevice(element.points[0]);
+                extent.addPoint(current);
                 deviceMoveTo(current);
                 break;
-            case PathElementType::lineTo:
-                current = toDevice(element.points[0]);
+            case PathElementType::lineTo: {
+                const Point end = toDevice(element.points[0]);
+                extent.addSegment(current, end, rows);
+                current = end;
                 deviceLineTo(current);
                 break;
+            }
             case PathElementType::quadCurveTo: {
                 const Point control = toDevice(element.points[0]);
                 const Point end = toDevice(element.points[1]);
+                extent.addPoint(control);
+                extent.addSegment(current, control, rows);
+                extent.addSegment(control, end, rows);
                 // The cubic with the same shape as the quadratic.
                 deviceCurveTo(current + (control - current) * (2.0 / 3.0), end + (control - end) * (2.0 / 3.0), end);
                 current = end;
                 break;
             }
-            case PathElementType::curveTo:
-                current = toDevice(element.points[2]);
-                deviceCurveTo(toDevice(element.points[0]), toDevice(element.points[1]), current);
+            case PathElementType::curveTo: {
+                const Point c1 = toDevice(element.points[0]), c2 = toDevice(element.points[1]);
+                const Point end = toDevice(element.points[2]);
+                // The control polygon bounds the curve and the rows it crosses.
+                extent.addPoint(c1);
+                extent.addPoint(c2);
+                extent.addSegment(current, c1, rows);
+                extent.addSegment(c1, c2, rows);
+                extent.addSegment(c2, end, rows);
+                deviceCurveTo(c1, c2, end);
+                current = end;
                 break;
+            }
             case PathElementType::closeSubpath:
+                extent.addSegment(current, subpathStart, rows);
                 cairo_close_path(cairo_);
                 current = subpathStart;
                 break;
@@ -287,6 +307,7 @@ void GraphicsContext::consumePath() {
     cairo_new_path(cairo_);
     pathElementCount_ = 0;
     pathIsStroked_ = false;
+    pathExtent_ = {};
 }
 
 void GraphicsContext::addPath(const Path& path) {
@@ -317,7 +338,16 @@ Rect GraphicsContext::pathBoundingBox() const {
         cairo_save(cairo_);
         applyStrokeStyle(cairo_);
         cairo_stroke_extents(cairo_, &x0, &y0, &x1, &y1);
+        cairo_matrix_t stroked;
+        cairo_get_matrix(cairo_, &stroked);
         cairo_restore(cairo_);
+        const AffineTransform strokeSpace(stroked.xx, stroked.yx, stroked.xy, stroked.yy, stroked.x0, stroked.y0);
+        if (strokeSpace != state().transform) {
+            // Measured in the space of a bounded pen: through the device into the current space.
+            const std::optional<AffineTransform> inverse = state().transform.inverted();
+            const Rect box = Rect(x0, y0, x1 - x0, y1 - y0).applying(strokeSpace);
+            return inverse ? box.applying(*inverse) : Rect::null();
+        }
     } else {
         cairo_path_extents(cairo_, &x0, &y0, &x1, &y1);
     }
@@ -332,6 +362,7 @@ void GraphicsContext::replacePathWithStrokedPath() {
 
 void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
     const State& s = state();
+    boundPen(target);
     cairo_set_line_width(target, s.lineWidth);
     cairo_set_miter_limit(target, s.miterLimit);
     cairo_set_line_cap(target, s.lineCap == LineCap::round    ? CAIRO_LINE_CAP_ROUND
@@ -340,7 +371,7 @@ void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
     cairo_set_line_join(target, s.lineJoin == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
                                 : s.lineJoin == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
                                                                 : CAIRO_LINE_JOIN_MITER);
-    const double stretch = s.dashLengths.empty() ? 1 : DashLimit::stretchFactor(pathLengthBound(), s.dashLengths);
+    const double stretch = s.dashLengths.empty() ? 1 : DashLimit::stretchFactor(pathLengthBound(target), s.dashLengths);
     if (s.dashLengths.empty()) {
         cairo_set_dash(target, nullptr, 0, 0);
     } else if (stretch > 1) {
@@ -354,9 +385,9 @@ void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
                                                                           : CAIRO_ANTIALIAS_NONE);
 }
 
-double GraphicsContext::pathLengthBound() const {
+double GraphicsContext::pathLengthBound(cairo_t* source) const {
     // Cairo hands the path back in the current user space, where dashes are laid out.
-    cairo_path_t* path = cairo_copy_path(cairo_);
+    cairo_path_t* path = cairo_copy_path(source != nullptr ? source : cairo_);
     DashLimit::LengthBound bound;
     for (int i = 0; path->status == CAIRO_STATUS_SUCCESS && i < path->num_data; i += path->data[i].header.length) {
         const cairo_path_data_t* data = &path->data[i];

@@ -26,6 +26,7 @@
 #include "Platform/Graphics/AffineTransform.h"
 #include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/DrawingCost.h"
 #include "Platform/Graphics/FillRule.h"
 #include "Platform/Graphics/Gradient.h"
 #include "Platform/Graphics/GradientDrawingOptions.h"
@@ -171,9 +172,28 @@ public:
 
     void flush();
 
+    // The rendering of a shape with a round pen, as the rasteriser makes it:
+    // the number of vertices of a pen of `radius` device pixels.
+    static double penVertices(double radius);
+    // The largest radius, in device pixels, that a stroke's pen is made with.
+    // Under a transform that stretches one way billions of times, a pen of that
+    // size along the stretch covers the whole view as the exact one would.
+    static constexpr double maximumPenRadius = 1 << 16;
+
 private:
     struct State;
     struct PixelMask;
+
+    // The device box and outline cost of a path, added to segment by segment.
+    struct PathExtent {
+        double minX = 0, minY = 0, maxX = 0, maxY = 0;
+        bool empty = true;
+        DrawingCost::Outline outline;
+
+        void addPoint(Point device);
+        // A segment from `from` whose points (ends and controls) include `to`.
+        void addSegment(Point from, Point to, double rowLimit);
+    };
 
     GraphicsContext(cairo_t* cairo, int width, int height, bool grey);
 
@@ -188,9 +208,29 @@ private:
     void consumePath();
     // The line style, with a dash pattern stretched as DashLimit says for the current path.
     void applyStrokeStyle(cairo_t* target) const;
-    // DashLimit::lengthBound of the current path, in user space.
-    double pathLengthBound() const;
+    // DashLimit::lengthBound of the current path, in the user space of `source`
+    // (the context's own Cairo context when none), which holds the path.
+    double pathLengthBound(cairo_t* source = nullptr) const;
+    // Cuts the stretch of the target's matrix where the state's line width
+    // would make a pen wider than maximumPenRadius pixels.
+    void boundPen(cairo_t* target) const;
     void applyAntialias() const;
+    // The box of the current clip in device space, as the rasteriser reports it.
+    Rect deviceClipExtents() const;
+    // The device box that the current clip lets drawing touch, within the target.
+    Rect deviceClipBox() const;
+    // The device pixels of the current path's box (grown by `margin`) that can show.
+    double visiblePathPixels(double margin) const;
+    // The cost of filling, or stroking with the state's line style, the current
+    // path; of laying down `pixels` through the state's blend mode and mask.
+    double fillCost() const;
+    double strokeCost() const;
+    double compositeCost(double pixels) const;
+    BlendMode costedBlendMode() const;
+    // Takes the cost of painting the gradient over the whole clip; false when
+    // the frame's budget refuses it.
+    bool takeGradientCost(const Gradient& gradient) const;
+    static double visibleArea(const Rect& box) { return box.isNull() ? 0 : box.width() * box.height(); }
     // Runs `draw`, which paints with the state's alpha already applied, through
     // the state's blend mode and pixel mask.
     template <typename Draw>
@@ -228,6 +268,9 @@ private:
     AffineTransform textMatrix_;
     std::size_t pathElementCount_ = 0;
     bool pathIsStroked_ = false;
+    // Where the current path lies in device space and what it costs to scan,
+    // gathered as it is built (see DrawingCost).
+    PathExtent pathExtent_;
 };
 
 }  // namespace platform::graphics

@@ -40,12 +40,10 @@ void copyClip(cairo_t* from, cairo_t* to, double x, double y, double width, doub
 
 void GraphicsContext::pushGroup() {
     // The group covers the device pixels the clip lets through.
+    const Rect extents = deviceClipExtents();
+    const double x0 = extents.minX(), y0 = extents.minY(), x1 = extents.maxX(), y1 = extents.maxY();
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
-    cairo_identity_matrix(cairo_);
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    cairo_clip_extents(cairo_, &x0, &y0, &x1, &y1);
-    cairo_set_matrix(cairo_, &matrix);
     const int left = static_cast<int>(std::floor(std::max(x0, 0.0)));
     const int top = static_cast<int>(std::floor(std::max(y0, 0.0)));
     const int right = static_cast<int>(std::ceil(std::min(x1, static_cast<double>(width_))));

@@ -7,6 +7,7 @@
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::graphics {
 
@@ -159,12 +160,18 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
         consumePath();
         return;
     }
+    if (!WorkBudget::takeActive(pathIsStroked_ ? strokeCost() : fillCost())) {
+        consumePath();
+        return;
+    }
     composite([&] {
         cairo_set_source(cairo_, source);
         if (pathIsStroked_) {
             // The outline of the stroke, filled, is the stroke painted with the source.
+            cairo_save(cairo_);
             applyStrokeStyle(cairo_);
             cairo_stroke_preserve(cairo_);
+            cairo_restore(cairo_);
         } else {
             cairo_set_fill_rule(cairo_, rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
             cairo_fill_preserve(cairo_);
@@ -178,10 +185,16 @@ void GraphicsContext::strokePath() {
         consumePath();
         return;
     }
+    if (!WorkBudget::takeActive(strokeCost())) {
+        consumePath();
+        return;
+    }
     composite([&] {
+        cairo_save(cairo_);
         applyStrokeStyle(cairo_);
         setSourceColor(state().strokeColor);
         cairo_stroke_preserve(cairo_);
+        cairo_restore(cairo_);
     });
     consumePath();
 }
@@ -192,6 +205,9 @@ void GraphicsContext::fillRect(const Rect& rect) {
     }
     preservingPath([&] {
         addRect(rect);
+        if (!WorkBudget::takeActive(fillCost())) {
+            return;
+        }
         composite([&] {
             cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
             setSourceColor(state().fillColor);
@@ -237,6 +253,11 @@ void GraphicsContext::drawImage(const Image& image, const Rect& rect) {
     const Rect r = rect.standardized();
     preservingPath([&] {
         addRect(r);
+        const double sourcePixels = static_cast<double>(image.width()) * image.height();
+        if (!WorkBudget::takeActive(DrawingCost::image(sourcePixels, 0, BlendMode::normal) +
+                                    2 * compositeCost(visiblePathPixels(0)))) {
+            return;
+        }
         composite([&] {
             cairo_save(cairo_);
             cairo_clip(cairo_);
@@ -289,6 +310,10 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
     // One-sided extension: pad both ways, then cut away the side that must stay empty.
     const bool cutBefore = !options.drawsBeforeStart && options.drawsAfterEnd && lengthSquared > 0;
     const bool cutAfter = options.drawsBeforeStart && !options.drawsAfterEnd && lengthSquared > 0;
+    if (!takeGradientCost(gradient)) {
+        cairo_pattern_destroy(pattern);
+        return;
+    }
     preservingPath([&] {
         if (cutBefore || cutAfter) {
             const double length = std::sqrt(lengthSquared);
@@ -325,6 +350,9 @@ void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCe
         return;
     }
     // Past the end is outside the end circle; one-sided extension follows that side.
+    if (!takeGradientCost(gradient)) {
+        return;
+    }
     cairo_pattern_t* pattern =
         gradientPattern(gradient, geometry, 1, options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
     composite([&] {
@@ -336,6 +364,7 @@ void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCe
 
 void GraphicsContext::fillPathWithLinearGradient(const Gradient& gradient, Point start, Point end, FillRule rule) {
     cairo_pattern_t* pattern = fillPattern(gradient, GradientGeometry::linear(start, end), state().alpha);
+    WorkBudget::chargeActive(DrawingCost::gradient(static_cast<double>(gradient.stops().size()), 0, BlendMode::normal));
     fillCurrentPath(pattern, rule);
     cairo_pattern_destroy(pattern);
 }
@@ -345,6 +374,7 @@ void GraphicsContext::fillPathWithRadialGradient(const Gradient& gradient, Point
     cairo_pattern_t* pattern =
         fillPattern(gradient, GradientGeometry::circles(startCenter, startRadius, endCenter, endRadius),
                     state().alpha);
+    WorkBudget::chargeActive(DrawingCost::gradient(static_cast<double>(gradient.stops().size()), 0, BlendMode::normal));
     fillCurrentPath(pattern, rule);
     cairo_pattern_destroy(pattern);
 }
@@ -372,6 +402,8 @@ void GraphicsContext::endTransparencyLayer() {
     states_.pop_back();
     layerDepths_.pop_back();
     cairo_pattern_t* layer = popGroup();
+    // Laid down whatever the budget says: the group's drawings are already made.
+    WorkBudget::chargeActive(compositeCost(visibleArea(deviceClipBox())));
     composite([&] {
         cairo_set_source(cairo_, layer);
         cairo_paint_with_alpha(cairo_, state().alpha);

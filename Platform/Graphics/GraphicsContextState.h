@@ -78,6 +78,7 @@ template <typename Body>
 void GraphicsContext::preservingPath(Body&& body) {
     const std::size_t count = pathElementCount_;
     const bool stroked = pathIsStroked_;
+    const PathExtent extent = pathExtent_;
     cairo_path_t* saved = nullptr;
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
@@ -89,6 +90,7 @@ void GraphicsContext::preservingPath(Body&& body) {
     }
     cairo_new_path(cairo_);
     pathElementCount_ = 0;
+    pathExtent_ = {};
     body();
     cairo_new_path(cairo_);
     if (saved != nullptr) {
@@ -99,6 +101,7 @@ void GraphicsContext::preservingPath(Body&& body) {
     }
     pathElementCount_ = count;
     pathIsStroked_ = stroked;
+    pathExtent_ = extent;
 }
 
 }  // namespace platform::graphics

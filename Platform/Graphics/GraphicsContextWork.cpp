@@ -1,0 +1,157 @@
+// What GraphicsContext's drawings cost (DrawingCost, taken from the active
+// WorkBudget before each is made), and the bounded pen of strokes.
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "Platform/Graphics/DashLimit.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/WorkBudget.h"
+
+namespace platform::graphics {
+
+namespace {
+
+// The rasteriser flattens curves and pens to within this many device pixels.
+constexpr double flatteningTolerance = 0.1;
+
+// How far the transform stretches user space at most and at least: the
+// singular values of its linear part, largest first.
+std::pair<double, double> stretches(const AffineTransform& t) {
+    const double p = t.a * t.a + t.b * t.b, q = t.a * t.c + t.b * t.d, s = t.c * t.c + t.d * t.d;
+    const double mean = (p + s) / 2, spread = std::hypot((p - s) / 2, q);
+    const double largest = std::sqrt(mean + spread);
+    const double determinant = std::fabs(t.a * t.d - t.b * t.c);
+    return {largest, largest > 0 ? determinant / largest : 0};
+}
+
+}  // namespace
+
+void GraphicsContext::PathExtent::addPoint(Point device) {
+    if (empty) {
+        minX = maxX = device.x;
+        minY = maxY = device.y;
+        empty = false;
+        return;
+    }
+    minX = std::min(minX, device.x);
+    maxX = std::max(maxX, device.x);
+    minY = std::min(minY, device.y);
+    maxY = std::max(maxY, device.y);
+}
+
+void GraphicsContext::PathExtent::addSegment(Point from, Point to, double rowLimit) {
+    outline.segments += 1;
+    outline.edgeRows += std::min(std::fabs(to.y - from.y), rowLimit);
+    addPoint(to);
+}
+
+double GraphicsContext::penVertices(double radius) {
+    if (!(radius > flatteningTolerance)) return 4;
+    // The rasteriser's own count: enough vertices that no chord strays from the
+    // circle by more than the tolerance.
+    const double step = std::acos(1 - flatteningTolerance / std::min(radius, maximumPenRadius));
+    return std::ceil(2 * M_PI / step);
+}
+
+Rect GraphicsContext::deviceClipExtents() const {
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_identity_matrix(cairo_);
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    cairo_clip_extents(cairo_, &x0, &y0, &x1, &y1);
+    cairo_set_matrix(cairo_, &matrix);
+    return Rect(x0, y0, x1 - x0, y1 - y0);
+}
+
+Rect GraphicsContext::deviceClipBox() const {
+    const State& s = state();
+    if (s.clipIsEmpty) return Rect::null();
+    Rect box = deviceClipExtents().intersection(Rect(0, 0, width_, height_));
+    if (s.mask) box = box.intersection(s.mask->deviceBounds);
+    return box;
+}
+
+double GraphicsContext::visiblePathPixels(double margin) const {
+    if (pathExtent_.empty) return 0;
+    const Rect path(pathExtent_.minX - margin, pathExtent_.minY - margin,
+                    pathExtent_.maxX - pathExtent_.minX + 2 * margin, pathExtent_.maxY - pathExtent_.minY + 2 * margin);
+    return visibleArea(path.intersection(deviceClipBox()));
+}
+
+BlendMode GraphicsContext::costedBlendMode() const { return state().blendMode; }
+
+double GraphicsContext::compositeCost(double pixels) const {
+    // Through a pixel mask the drawing is made apart, then laid down again.
+    return DrawingCost::pixels(pixels, costedBlendMode()) * (state().mask ? 2 : 1);
+}
+
+// Edges that cross many others on every scanline cost more than their length:
+// the rasteriser keeps the edges of each scanline sorted.
+static DrawingCost::Outline crowded(const DrawingCost::Outline& outline, double rows) {
+    const double perRow = rows >= 1 ? outline.edgeRows / rows : outline.edgeRows;
+    return {outline.segments, outline.edgeRows * (1 + perRow / 64)};
+}
+
+double GraphicsContext::fillCost() const {
+    const double pixels = visiblePathPixels(0);
+    const DrawingCost::Outline outline = crowded(pathExtent_.outline, pathExtent_.maxY - pathExtent_.minY);
+    return DrawingCost::fill(outline, 0, costedBlendMode()) + compositeCost(pixels);
+}
+
+double GraphicsContext::strokeCost() const {
+    const State& s = state();
+    const double largest = stretches(s.transform).first;
+    const double radius = std::min(s.lineWidth / 2 * largest, maximumPenRadius);
+    const bool round = s.lineJoin == LineJoin::round || s.lineCap == LineCap::round;
+    double dashPieces = 0;
+    if (!s.dashLengths.empty()) {
+        const double length = pathLengthBound();
+        dashPieces = DashLimit::segmentCount(length / DashLimit::stretchFactor(length, s.dashLengths), s.dashLengths);
+    }
+    const double pixels = visiblePathPixels(std::isfinite(radius) ? radius : 0);
+    const DrawingCost::Outline outline = crowded(pathExtent_.outline, pathExtent_.maxY - pathExtent_.minY + 2 * radius);
+    return DrawingCost::stroke(outline, dashPieces, round ? penVertices(radius) : 0, 0, costedBlendMode()) +
+           compositeCost(pixels);
+}
+
+bool GraphicsContext::takeGradientCost(const Gradient& gradient) const {
+    if (WorkBudget::active() == nullptr) return true;
+    const double stops = static_cast<double>(gradient.stops().size());
+    return WorkBudget::takeActive(DrawingCost::gradient(stops, 0, BlendMode::normal) +
+                                  2 * compositeCost(visibleArea(deviceClipBox())));
+}
+
+void GraphicsContext::boundPen(cairo_t* target) const {
+    const State& s = state();
+    const AffineTransform& t = s.transform;
+    const auto [largest, smallest] = stretches(t);
+    const double radius = s.lineWidth / 2;
+    if (!(largest * radius > maximumPenRadius) || !(radius > 0)) return;
+    // The transform's linear part L = U S V^T: the pen (a circle in user space)
+    // becomes an ellipse of radii S times the radius along U. Stroking with
+    // L V K V^T instead, K cutting each stretch to the bound, keeps the ellipse's
+    // directions and bounds its radii; the path itself is already in device
+    // space and stays where it is.
+    const double p = t.a * t.a + t.b * t.b, q = t.a * t.c + t.b * t.d, r = t.c * t.c + t.d * t.d;
+    const double angle = std::atan2(2 * q, p - r) / 2;
+    const double cosine = std::cos(angle), sine = std::sin(angle);
+    const double cut = maximumPenRadius / radius;
+    const double k1 = std::min(1.0, cut / largest);
+    const double k2 = smallest > 0 ? std::min(1.0, cut / smallest) : 1;
+    // N = V K V^T, with V's columns (cos, sin) and (-sin, cos).
+    const double n11 = k1 * cosine * cosine + k2 * sine * sine;
+    const double n12 = (k1 - k2) * cosine * sine;
+    const double n22 = k1 * sine * sine + k2 * cosine * cosine;
+    // L N, in the transform's column layout (x' = a x + c y, y' = b x + d y).
+    cairo_matrix_t matrix;
+    cairo_matrix_init(&matrix, t.a * n11 + t.c * n12, t.b * n11 + t.d * n12, t.a * n12 + t.c * n22,
+                      t.b * n12 + t.d * n22, t.tx, t.ty);
+    if (cairo_matrix_invert(&matrix) != CAIRO_STATUS_SUCCESS) return;
+    cairo_matrix_invert(&matrix);
+    cairo_set_matrix(target, &matrix);
+}
+
+}  // namespace platform::graphics

@@ -1,0 +1,61 @@
+#pragma once
+// How much drawing work one frame may do, and how much it has done. Every
+// painting operation of a GraphicsContext estimates its cost (DrawingCost) and
+// takes it from the budget active on its thread before it draws; once a cost
+// does not fit, the budget is spent and every later operation of the frame is
+// refused, so that a frame ends at one point of its drawing order and the same
+// frame always draws the same things. Work that cannot be refused once begun
+// (compositing a group that was already drawn, blurring a buffer that exists)
+// is charged without asking.
+//
+// The units are rough nanoseconds of this kind of machine: the estimates only
+// need to keep hostile documents within a few hundred milliseconds a frame while
+// ordinary documents stay far below the limit.
+//
+// The compositor's RenderBudget owns one per frame and activates it for the
+// frame's duration; without an active budget nothing is counted or refused.
+// Main thread only, like all rendering.
+
+namespace platform::graphics {
+
+class WorkBudget {
+public:
+    explicit WorkBudget(double units);
+    WorkBudget(const WorkBudget&) = delete;
+    WorkBudget& operator=(const WorkBudget&) = delete;
+
+    // The budget of the drawing under way on this thread; none outside a frame.
+    static WorkBudget* active();
+
+    // Makes a budget the active one while it lives, and restores the one before.
+    class Activation {
+    public:
+        explicit Activation(WorkBudget& budget);
+        ~Activation();
+        Activation(const Activation&) = delete;
+        Activation& operator=(const Activation&) = delete;
+
+    private:
+        WorkBudget* outer_;
+    };
+
+    // Takes the cost of a drawing about to be made; false (nothing taken) when
+    // it does not fit or the budget is already spent, which it is from then on.
+    bool take(double units);
+    // Adds work that is done whatever is left; it may spend the budget.
+    void charge(double units);
+    bool isSpent() const { return spent_; }
+    double used() const { return used_; }
+    double limit() const { return limit_; }
+
+    // Takes from the active budget, if any; true without one.
+    static bool takeActive(double units);
+    static void chargeActive(double units);
+
+private:
+    double limit_;
+    double used_ = 0;
+    bool spent_ = false;
+};
+
+}  // namespace platform::graphics

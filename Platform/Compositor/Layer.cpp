@@ -11,6 +11,7 @@
 #include "Platform/Compositor/Transaction.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::compositor {
 
@@ -88,7 +89,8 @@ Layer::Layer(const Layer& layer)
       beginTime_(layer.beginTime_),
       customNumbers_(layer.customNumbers_),
       actions_(layer.actions_),
-      drawsInRenderPass_(layer.drawsInRenderPass_) {}
+      drawsInRenderPass_(layer.drawsInRenderPass_),
+      drawsOversized_(layer.drawsOversized_) {}
 
 Layer::~Layer() = default;
 
@@ -370,7 +372,25 @@ void Layer::display() {
     }
     const double width = std::ceil(bounds_.size.width * contentsScale_);
     const double height = std::ceil(bounds_.size.height * contentsScale_);
-    if (!(width >= 1 && height >= 1 && width <= 32767 && height <= 32767)) {
+    drawsOversized_ = false;
+    if (!(width >= 1 && height >= 1)) {
+        return;
+    }
+    if (!(width <= maximumBackingSide && height <= maximumBackingSide && width * height <= maximumBackingPixels)) {
+        // Only a layer that draws anything gives up its contents for the render pass.
+        std::unique_ptr<graphics::GraphicsContext> probe = graphics::GraphicsContext::makeBitmap(1, 1);
+        drewNothing_ = false;
+        if (probe) {
+            probe->clipToRect(graphics::Rect::null());
+            draw(*probe);
+        }
+        if (!drewNothing_) {
+            drawsOversized_ = true;
+            setContents(nullptr);
+        }
+        return;
+    }
+    if (!graphics::WorkBudget::takeActive(width * height)) {
         return;
     }
     std::unique_ptr<graphics::GraphicsContext> context =

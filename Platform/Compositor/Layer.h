@@ -152,9 +152,14 @@ public:
     bool needsDisplay() const { return needsDisplay_; }
     void displayIfNeeded();
     // By default draws draw() into a new image of the bounds' size times
-    // contentsScale and makes it the contents; a layer that does not override draw()
-    // keeps its contents.
+    // contentsScale and makes it the contents, its pixels taken from the work
+    // budget of the frame being drawn; a layer that does not override draw()
+    // keeps its contents. A drawing too large for such an image (a line of
+    // text tens of thousands of units long, shown small) is drawn in the render
+    // pass instead, at the device's resolution and only where it shows.
     virtual void display();
+    static constexpr double maximumBackingPixels = 16.0 * 1024 * 1024;
+    static constexpr double maximumBackingSide = 16384;
     // Draws in the bounds' coordinates.
     virtual void draw(graphics::GraphicsContext& context);
     // Whether the renderer calls draw() straight into the frame's context every
@@ -168,7 +173,10 @@ public:
     // drawing must stay within the bounds, which is all the renderer counts as
     // the layer's own painting when it sizes groups and masks. Off by default;
     // turning it on drops the contents that display() made.
-    bool drawsInRenderPass() const { return drawsInRenderPass_; }
+    // A layer whose bitmap would be larger than maximumBackingPixels, or wider
+    // or taller than maximumBackingSide, also draws in the render pass (see
+    // display()).
+    bool drawsInRenderPass() const { return drawsInRenderPass_ || drawsOversized_; }
     void setDrawsInRenderPass(bool drawsInRenderPass);
     void setNeedsLayout();
     bool needsLayout() const { return needsLayout_; }
@@ -290,6 +298,8 @@ private:
     AnimationList animations_;
 
     bool drawsInRenderPass_ = false;
+    // Set by display() for a drawing too large to keep as an image.
+    bool drawsOversized_ = false;
     bool needsDisplay_ = false;
     // Set by the base draw(), so display() can tell a layer that draws nothing.
     bool drewNothing_ = false;

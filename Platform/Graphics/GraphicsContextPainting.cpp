@@ -34,6 +34,9 @@ cairo_surface_t* sourceSurface(const Image& image, std::vector<std::uint8_t>& sc
                                                stride);
 }
 
+// The pixels of an image below which it is never drawn from a reduced copy.
+constexpr double minimumReducedPixels = 4.0 * 1024 * 1024;
+
 // Where a gradient lies: along the line between two points, or between two circles.
 struct GradientGeometry {
     bool radial = false;
@@ -240,10 +243,28 @@ void GraphicsContext::clearRect(const Rect& rect) {
     });
 }
 
-void GraphicsContext::drawImage(const Image& image, const Rect& rect) {
+void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
     if (rect.isEmpty() || state().degenerate) {
         return;
     }
+    // A large image shown at less than a quarter of its size is drawn from a
+    // halved copy, as often as it takes: nearly the same picture from a
+    // fraction of the pixels. Smaller images are resampled whole, as before.
+    const AffineTransform& t = state().transform;
+    const double shownWidth = std::fabs(rect.width()) * std::hypot(t.a, t.b);
+    const double shownHeight = std::fabs(rect.height()) * std::hypot(t.c, t.d);
+    const Image* reduced = &original;
+    std::shared_ptr<const Image> kept;
+    while (static_cast<double>(reduced->width()) * reduced->height() >= minimumReducedPixels &&
+           reduced->width() >= 4 * shownWidth && reduced->height() >= 4 * shownHeight) {
+        std::shared_ptr<const Image> half = reduced->halved();
+        if (!half) {
+            break;
+        }
+        kept = std::move(half);
+        reduced = kept.get();
+    }
+    const Image& image = *reduced;
     std::vector<std::uint8_t> scratch;
     cairo_surface_t* surface = sourceSurface(image, scratch);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {

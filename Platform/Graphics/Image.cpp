@@ -45,6 +45,33 @@ int Image::bytesPerRowFor(Format format, int width) {
     return stride > 0 ? stride : 0;
 }
 
+std::shared_ptr<const Image> Image::halved() const {
+    if (halved_ || format_ != Format::argb32Premultiplied || width_ < 2 || height_ < 2) {
+        return halved_;
+    }
+    const int width = (width_ + 1) / 2, height = (height_ + 1) / 2;
+    const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    const std::uint8_t* source = data_.get();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* rows[2] = {source + static_cast<std::size_t>(2 * y) * bytesPerRow_,
+                                       source + static_cast<std::size_t>(std::min(2 * y + 1, height_ - 1)) * bytesPerRow_};
+        std::uint8_t* out = pixels.data() + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const std::size_t left = static_cast<std::size_t>(2 * x) * 4;
+            const std::size_t right = static_cast<std::size_t>(std::min(2 * x + 1, width_ - 1)) * 4;
+            // Premultiplied channels average without weighting by alpha.
+            for (std::size_t channel = 0; channel < 4; ++channel) {
+                const int sum = rows[0][left + channel] + rows[0][right + channel] + rows[1][left + channel] +
+                                rows[1][right + channel];
+                out[static_cast<std::size_t>(x) * 4 + channel] = static_cast<std::uint8_t>((sum + 2) / 4);
+            }
+        }
+    }
+    halved_ = make(width, height, Format::argb32Premultiplied, std::move(pixels));
+    return halved_;
+}
+
 std::shared_ptr<const Image> Image::make(int width, int height, Format format, std::vector<std::uint8_t> pixels) {
     if (!storable(width, height)) {
         return nullptr;

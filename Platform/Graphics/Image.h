@@ -54,6 +54,14 @@ public:
     std::string encodePNG() const;
     bool writePNG(const std::filesystem::path& path) const;
 
+    // A copy of half the width and height (rounded up), each pixel the mean of
+    // the two by two it covers (edge pixels repeated). Made once and kept with
+    // the image: GraphicsContext draws an image shown at less than half its
+    // size from such copies, so that a huge picture shown small is not
+    // resampled whole on every draw. None for grey images and images of one
+    // pixel in either direction. Main thread only, like drawing.
+    std::shared_ptr<const Image> halved() const;
+
     // An ARGB32 version (grey becomes opaque grey): the image itself when already ARGB32.
     static std::shared_ptr<const Image> convertedToARGB(const std::shared_ptr<const Image>& image);
 
@@ -66,6 +74,7 @@ private:
     int bytesPerRow_;
     std::shared_ptr<const std::uint8_t> data_;
     std::size_t byteCount_;
+    mutable std::shared_ptr<const Image> halved_;
 };
 
 }  // namespace platform::graphics

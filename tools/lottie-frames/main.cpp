@@ -13,11 +13,14 @@
 #include <filesystem>
 #include <iostream>
 #include <numeric>
+#include <set>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Lottie/DotLottie/DotLottieError.h"
 #include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Json/Encoding.h"
 #include "Platform/Json/JsonWriter.h"
 #include "tools/lottie-frames/FrameRenderer.h"
@@ -198,9 +201,28 @@ int runBenchmark(const lottieframes::FramesDocument& document, const lottieframe
     return 0;
 }
 
+// Prints the library's warnings (what a limit on hostile documents cut, say)
+// on standard error, each text once however many frames repeat it.
+void installWarningPrinter() {
+    auto printed = std::make_shared<std::set<std::string>>();
+    const auto print = [printed](const lottie::LottieLogger::Message& message) {
+        std::string text = message();
+        if (printed->insert(text).second) std::cerr << "lottie-frames: warning: " << text << "\n";
+    };
+    lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
+        [print](const lottie::LottieLogger::Condition& condition, const lottie::LottieLogger::Message& message,
+                std::string_view, unsigned) {
+            if (!condition()) print(message);
+        },
+        [print](const lottie::LottieLogger::Message& message, std::string_view, unsigned) { print(message); },
+        [print](const lottie::LottieLogger::Message& message, std::string_view, unsigned) { print(message); },
+        [](const lottie::LottieLogger::Message&) {}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    installWarningPrinter();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     lottieframes::FramesOptions options;
     try {

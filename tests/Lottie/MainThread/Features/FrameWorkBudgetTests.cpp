@@ -1,0 +1,172 @@
+// Small documents written the way an attacker would, whose costs add up across
+// layers or come from one drawing with no limit of its own: two frames at
+// 512 x 512 complete, what fits in the frame's work is drawn (the layers drawn
+// first, the rest of the frame around a broken layer, the start of a text too
+// long for a bitmap), and a cut is warned about once however many frames are
+// drawn.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
+#include "tests/Lottie/MainThread/MainThreadTestSupport.h"
+#include "tests/Support/RecordingLogger.h"
+
+namespace {
+
+using namespace mainthreadtest;
+using namespace featuretest;
+
+constexpr int side = 512;
+
+std::string layerWith(const std::string& items, int index, const std::string& extra = "",
+                      const std::string& transform = "{}") {
+    return shapeLayer("[" + items + "]", index, extra, transform);
+}
+
+std::string precomposition(const std::string& ref, int index, const std::string& extra) {
+    return R"({"ty":0,"nm":"P","refId":")" + ref + R"(","ind":)" + std::to_string(index) + R"(,"w":)" +
+           std::to_string(side) + R"(,"h":)" + std::to_string(side) + R"(,"ip":0,"op":100,"st":0,"ks":{})" + extra +
+           "}";
+}
+
+// `leaf` (a list of layers) referenced `count` times on each of `levels` levels.
+std::string fannedOut(const std::string& leaf, int count, int levels, const std::string& extra = "") {
+    std::string assets = R"([{"id":"c0","layers":)" + leaf + "}";
+    std::string layers;
+    for (int level = 1; level <= levels; ++level) {
+        layers = "[";
+        for (int index = 0; index < count; ++index) {
+            if (index) layers += ",";
+            layers += precomposition("c" + std::to_string(level - 1), index + 1, extra);
+        }
+        layers += "]";
+        if (level < levels) assets += R"(,{"id":"c)" + std::to_string(level) + R"(","layers":)" + layers + "}";
+    }
+    return document(layers, side, side, 60, assets + "]");
+}
+
+std::string dashedStroke(double width) {
+    std::string item = stroke(width);
+    item.pop_back();
+    return item + R"(,"d":[{"n":"d","nm":"d","v":{"a":0,"k":1}},{"n":"g","nm":"g","v":{"a":0,"k":1}}]})";
+}
+
+std::string pointyStar(int index) {
+    return R"({"ty":"sr","nm":"Star","sy":1,"p":{"a":0,"k":[256,256]},"or":{"a":0,"k":200},"ir":{"a":0,"k":100},)"
+           R"("os":{"a":0,"k":0},"is":{"a":0,"k":0},"pt":{"a":0,"k":5000},"r":{"a":0,"k":)" +
+           std::to_string(index) + "}}";
+}
+
+// Edges from side to side of the canvas, each crossing nearly all the others.
+std::string crossingPath(int edges) {
+    std::string points = "[";
+    for (int index = 0; index < edges; ++index) {
+        if (index) points += ",";
+        points += "[" + std::to_string(index % 2 ? side : 0) + "," + std::to_string((index * 7919) % side) + "]";
+    }
+    return openPath(points + "]");
+}
+
+std::string rampOfStops(int count) {
+    std::string stops;
+    for (int index = 0; index < count; ++index) {
+        if (index) stops += ",";
+        stops += number(static_cast<double>(index) / (count - 1)) + ",0,0," + number(index % 2);
+    }
+    return gradientFill(2, 256, 256, 512, 256, count, stops);
+}
+
+std::string textLayer(const std::string& text, double size, const std::string& transform, const std::string& box) {
+    return R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":100,"st":0,"ks":)" + transform +
+           R"(,"t":{"d":{"k":[{"s":{"t":")" + text + R"(","s":)" + number(size) +
+           R"(,"f":"DejaVu Sans","j":0,"tr":0,"lh":)" + number(size * 1.2) + R"(,"fc":[0,0,0])" + box +
+           R"(},"t":0}]},"a":[],"p":{},"m":{}}})";
+}
+
+std::string scaled(double x, double y, double percentX, double percentY) {
+    return R"({"p":{"a":0,"k":[)" + number(x) + "," + number(y) + R"(]},"s":{"a":0,"k":[)" + number(percentX) + "," +
+           number(percentY) + "]}}";
+}
+
+// How many pixels of the rectangle are at least half opaque.
+int drawnPixels(const platform::graphics::Image& image, int left, int top, int right, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) count += pixelAt(image, x, y).a > 128 ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
+    struct Area {
+        int left, top, right, bottom;
+        int atLeast;  // drawn pixels
+    };
+    struct Case {
+        const char* name;
+        std::string json;
+        long workWarnings;
+        std::vector<Area> drawn;
+    };
+    const std::string square = layerWith(rect(256, 256, 100, 100) + "," + fill(0, 1, 0), 99);
+    std::string stars, crossings;
+    for (int index = 0; index < 25; ++index) stars += (index ? "," : "") + layerWith(pointyStar(index) + "," + fill(1, 0, 0), index + 1);
+    const std::string fullCanvas = "[" + layerWith(rect(256, 256, side, side) + "," + fill(1, 0, 0), 1) + "]";
+    const Case cases[] = {
+        // The layers drawn first are drawn; past the budget the rest are left out.
+        {"blended precompositions fanned out", fannedOut(fullCanvas, 12, 2, R"(,"bm":12)"), 1,
+         {{250, 250, 260, 260, 100}}},
+        {"dashed circles fanned out", fannedOut("[" + layerWith(ellipse(256, 256, 400, 400) + "," + dashedStroke(2), 1) + "]", 16, 2),
+         1, {{50, 200, 60, 310, 10}}},
+        {"stars at the point limit", document("[" + stars + "]", side, side), 1, {{250, 250, 260, 260, 100}}},
+        {"thousands of edges crossing over a square",
+         document("[" + layerWith(crossingPath(6000) + "," + stroke(1), 1) + "," + square + "]", side, side), 1,
+         {{220, 220, 240, 240, 400}}},
+        // Reduced to what the ramp shows, a ramp of many stops is cheap and drawn.
+        {"a ramp of 20,000 stops", shapeDocument(rect(256, 256, side, side) + "," + rampOfStops(20000), "", side), 0,
+         {{0, 0, side, side, side * side / 4}}},
+        // The stroke's pen stays bounded, and the rest of the frame is drawn: its
+        // two long sides cross the canvas as lines two pixels wide.
+        {"a stroke stretched 1e14 times over a square",
+         document("[" + layerWith(rect(0, 0, 10, 10) + "," + stroke(2), 1, "", scaled(256, 256, 1e16, 100)) + "," +
+                      square + "]",
+                  side, side),
+         0, {{220, 210, 290, 240, 2000}, {0, 249, side, 253, side * 3 / 2}}},
+        // Too long for a bitmap of its own: drawn where it shows.
+        {"a line of 2,000 characters", document("[" + textLayer(std::string(2000, 'W'), 20, scaled(0, 200, 30, 30), "") + "]", side, side), 0,
+         {{0, 190, 60, 200, 20}}},
+        {"text at 6,000 points shown at 2 %", document("[" + textLayer("HELLO", 6000, scaled(10, 200, 2, 2), "") + "]", side, side), 0,
+         {{10, 100, 200, 200, 200}}},
+        {"eight text boxes of 5,000 units",
+         [] {
+             std::string layers;
+             for (int index = 0; index < 8; ++index) {
+                 layers += std::string(index ? "," : "") +
+                           textLayer("Box", 400, scaled(index * 60, 20, 10, 10), R"(,"sz":[5000,5000],"ps":[0,0])");
+             }
+             return document("[" + layers + "]", side, side);
+         }(),
+         0, {{0, 0, side, 80, 200}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::RecordingLogger recorder;
+        auto root = makeRoot(decode(c.json));
+        std::shared_ptr<const platform::graphics::Image> image;
+        for (double frame : {0.0, 1.0}) image = renderFrame(*root, frame);
+        ASSERT_TRUE(image);
+        for (const Area& area : c.drawn) {
+            EXPECT_GE(drawnPixels(*image, area.left, area.top, area.right, area.bottom), area.atLeast)
+                << area.left << ", " << area.top;
+        }
+        EXPECT_EQ(std::count_if(recorder.warnings.begin(), recorder.warnings.end(),
+                                [](const std::string& text) { return text.find("drawing work") != std::string::npos; }),
+                  c.workWarnings);
+    }
+}
+
+}  // namespace

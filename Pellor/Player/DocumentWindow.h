@@ -1,17 +1,18 @@
 #pragma once
 // The window of one open document: read-only, titled with the file's name,
-// showing the document's animation playing. It accepts dropped documents,
-// which open in windows of their own. Owns its document; deletes itself when
-// closed (the application forgets it then).
+// holding the document's player and a toolbar whose "Info" button (Ctrl+I)
+// shows and hides the inspector. It accepts dropped documents, which open in
+// windows of their own. Deletes itself when closed (the application forgets
+// it then); closing runs the review hook for a closed file.
 
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
 
-namespace lottie {
-class LottieViewHost;
-}
+class QAction;
 
 namespace pellor {
+
+class LottiePlayerView;
 
 class DocumentWindow : public SceneWindow {
     Q_OBJECT
@@ -20,14 +21,16 @@ public:
     DocumentWindow(PellorApp& app, ReadOnlyDocument document, QWidget* parent = nullptr);
 
     const ReadOnlyDocument& document() const { return document_; }
-    lottie::LottieViewHost* animationHost() const { return host_; }
+    LottiePlayerView* player() const { return player_; }
+    QAction* infoAction() const { return info_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     ReadOnlyDocument document_;
-    lottie::LottieViewHost* host_ = nullptr;
+    LottiePlayerView* player_ = nullptr;
+    QAction* info_ = nullptr;
 };
 
 }  // namespace pellor

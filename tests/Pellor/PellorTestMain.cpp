@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -39,5 +40,7 @@ int main(int argc, char** argv) {
     // Windows close without ending a loop that the tests never run.
     QApplication::setQuitOnLastWindowClosed(false);
     pellor::initializeResources();
+    // Texts in the user's locale are checked in English unless a test names another.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     return RUN_ALL_TESTS();
 }

@@ -7,7 +7,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <thread>
 
+#include "Lottie/Views/LottieViewHost.h"
+#include "Lottie/Views/ViewDisplayLink.h"
+#include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Player/LottiePlayerView.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Foundation/MainRunLoop.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
@@ -79,6 +84,30 @@ void PellorTest::drop(QWidget& target, const QStringList& files) {
     ASSERT_TRUE(enter.isAccepted()) << "a drag of files is accepted";
     QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&target, &dropped);
+    settle();
+}
+
+pellor::DocumentWindow* PellorTest::openPlayer(const QString& path) {
+    auto* window = qobject_cast<pellor::DocumentWindow*>(app->openDocuments({path}, nullptr).value(0));
+    if (!window) return nullptr;
+    pellor::LottiePlayerView& player = *window->player();
+    runUntil([&player] { return player.animation() || player.isFileErrorPresented(); });
+    return window;
+}
+
+void PellorTest::runUntil(const std::function<bool()>& done) {
+    // Bounded by rounds, not by time: a load that never arrives fails the test.
+    for (long round = 0; round < 5'000'000 && !done(); ++round) {
+        platform::foundation::MainRunLoop::shared().drain();
+        QCoreApplication::processEvents();
+        std::this_thread::yield();
+    }
+    settle();
+}
+
+void PellorTest::frame(pellor::DocumentWindow& window, double seconds) {
+    clock->advance(seconds);
+    window.player()->host()->animationView()->displayLink().tick();
     settle();
 }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,10 @@
 #include "tests/Support/TestSupport.h"
 
 class QMainWindow;
+
+namespace pellor {
+class DocumentWindow;
+}
 
 namespace pellortest {
 
@@ -74,6 +79,16 @@ protected:
     void settle();
     // Sends a drag of those files onto the widget and drops it there.
     void drop(QWidget& target, const QStringList& files);
+
+    // Opens the file and returns its window, once its animation has loaded
+    // (or failed to); none when it did not open.
+    pellor::DocumentWindow* openPlayer(const QString& path);
+    // Runs the main run loop and Qt's events until `done` holds (work from
+    // the dotLottie queue arrives from another thread).
+    void runUntil(const std::function<bool()>& done);
+    // Moves the media clock by one display frame, ticks the player's view and
+    // delivers what that frame posted (the frame binding's write).
+    void frame(pellor::DocumentWindow& window, double seconds = 1.0 / 30);
 
     testsupport::TemporaryDirectory folder;
     std::vector<Alert> alerts;

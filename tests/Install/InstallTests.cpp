@@ -119,7 +119,8 @@ TEST_F(InstallTest, AProgramBuildsAgainstTheInstalledLibraryThroughCMakeAndPkgCo
 
     const Outcome configure = run(QStringLiteral("cmake"), {QStringLiteral("-S"), q(consumer), QStringLiteral("-B"), q(work.path() / "cmake"),
                                                         QStringLiteral("-G"), QStringLiteral("Ninja"),
-                                                        QStringLiteral("-DCMAKE_PREFIX_PATH=") + q(root)});
+                                                        QStringLiteral("-DCMAKE_PREFIX_PATH=") + q(root),
+                                                        QStringLiteral("-DCMAKE_CXX_FLAGS=" PELLOR_CONSUMER_FLAGS)});
     ASSERT_EQ(configure.exitCode, 0) << configure.output.toStdString();
     const Outcome build = run(QStringLiteral("cmake"), {QStringLiteral("--build"), q(work.path() / "cmake")});
     ASSERT_EQ(build.exitCode, 0) << build.output.toStdString();
@@ -138,6 +139,7 @@ TEST_F(InstallTest, AProgramBuildsAgainstTheInstalledLibraryThroughCMakeAndPkgCo
     ASSERT_EQ(flags.exitCode, 0) << flags.output.toStdString();
     QStringList arguments{q(consumer / "main.cpp"), QStringLiteral("-o"), q(work.path() / "pkgconfig-consumer")};
     arguments << flags.output.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    arguments << QStringLiteral(PELLOR_CONSUMER_FLAGS).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const Outcome compile = run(QStringLiteral("c++"), arguments);
     ASSERT_EQ(compile.exitCode, 0) << compile.output.toStdString();
     const Outcome second = run(q(work.path() / "pkgconfig-consumer"), {});

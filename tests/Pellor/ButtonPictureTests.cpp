@@ -142,19 +142,33 @@ TEST_F(PellorTest, ActionRowsFillTheirWidthWithTheLabelLeadingAndTheSecondaryTex
     EXPECT_EQ(row.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
     row.setMinimumWidth(400);
     const QColor lightWindow(0xF5, 0xF5, 0xF5);
+    const QColor darkWindow(0x1E, 0x1E, 0x1E);
     struct Case {
+        ColorScheme scheme;
         Pose pose;
         double backgroundOpacity;
         double wholeOpacity;
     };
-    for (const Case& c : {Case{Pose::rest, 0.2, 1}, Case{Pose::hovered, 0.3, 1}, Case{Pose::pressed, 0.3, 0.8}}) {
+    const Case cases[] = {
+        {ColorScheme::light, Pose::rest, 0.2, 1}, {ColorScheme::light, Pose::hovered, 0.3, 1},
+        {ColorScheme::light, Pose::pressed, 0.3, 0.8}, {ColorScheme::dark, Pose::rest, 0.2, 1},
+        {ColorScheme::dark, Pose::hovered, 0.3, 1},   {ColorScheme::dark, Pose::pressed, 0.3, 0.8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.scheme == ColorScheme::dark ? "dark " : "light ") + nameOf(c.pose));
         StyledButton fresh(std::make_shared<pellor::ActionButtonStyle>(), QStringLiteral("Open..."));
         fresh.setSecondaryText(QStringLiteral("Ctrl+O"));
         fresh.setMinimumWidth(400);
-        const QImage image = picture(fresh, ColorScheme::light, c.pose);
+        const QImage image = picture(fresh, c.scheme, c.pose);
+        const QColor window = c.scheme == ColorScheme::dark ? darkWindow : lightWindow;
         QColor gray(0x8E, 0x8E, 0x93);
         gray.setAlphaF(static_cast<float>(c.backgroundOpacity * c.wholeOpacity));
-        EXPECT_LE(distance(image.pixelColor(image.width() / 2, 2), over(gray, lightWindow)), 2) << nameOf(c.pose);
+        const QColor background = over(gray, window);
+        EXPECT_LE(distance(image.pixelColor(image.width() / 2, 2), background), 2);
+        // The label in the appearance's primary text colour, faded with the whole row when pressed.
+        QColor label = c.scheme == ColorScheme::dark ? QColor(0xF2, 0xF2, 0xF7) : QColor(0x1C, 0x1C, 0x1E);
+        label.setAlphaF(static_cast<float>(c.wholeOpacity));
+        EXPECT_LE(nearestInLabel(image, over(label, background)), 24);
     }
     // Ink near both ends of the row, none in the middle.
     const QImage image = picture(row, ColorScheme::light, Pose::rest);

@@ -101,6 +101,13 @@ TEST_F(PellorTest, SpacePausesAndResumesAtTheSameFrameAndIsPassedOnBeforeLoading
     ASSERT_NE(early, nullptr);
     ASSERT_EQ(early->player()->animation(), nullptr);
     EXPECT_FALSE(sendSpace(*early->player())) << "ignored, so that it goes on to the window";
+    auto* waiting = qobject_cast<QLabel*>(early->player()->inspectorContent());
+    ASSERT_NE(waiting, nullptr);
+    EXPECT_EQ(waiting->text(), QStringLiteral("Cannot parse the document."));
+    EXPECT_EQ(early->player()->controls()->readout()->text(), QStringLiteral("#0/0"));
+    early->player()->controls()->playPauseButton()->click();
+    EXPECT_FALSE(early->player()->animationPlaying()) << "the button works before loading, unlike Space";
+    early->player()->controls()->playPauseButton()->click();
     EXPECT_TRUE(early->player()->animationPlaying());
     runUntil([&] { return early->player()->animation() != nullptr; });
     ASSERT_NE(early->player()->animation(), nullptr);

@@ -34,7 +34,6 @@ DocumentWindow::DocumentWindow(PellorApp& app, ReadOnlyDocument document, QWidge
     info_->setCheckable(true);
     // Ctrl+I: the Linux form of the command key's shortcut.
     info_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    info_->setToolTip(tr("Info (%1)").arg(info_->shortcut().toString(QKeySequence::NativeText)));
     connect(info_, &QAction::toggled, player_, &LottiePlayerView::setShowInspector);
     connect(player_, &LottiePlayerView::stateChanged, info_, [this] { info_->setChecked(player_->showInspector()); });
 

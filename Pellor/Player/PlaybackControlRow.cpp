@@ -73,7 +73,6 @@ void PlaybackControlRow::refresh() {
     if (playPause != playPauseSymbol_) {
         playPauseSymbol_ = playPause;
         playPause_->setIcon(symbolIcon(playPauseSymbol_));
-        playPause_->setToolTip(player_.animationPlaying() ? tr("Pause") : tr("Play"));
     }
     const QString loop = pellor::loopModeSymbol(player_.loopMode());
     const QString loopLabel = loopModeLabel(player_.loopMode());

@@ -28,7 +28,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@$(BUILD)/tools/lottie-frames $(EXAMPLE) --info
+	@$(BUILD)/Pellor/pellor $(EXAMPLE)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done

@@ -1,0 +1,68 @@
+#include "Pellor/App/AppCommands.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Pellor/App/DesktopServices.h"
+#include "Pellor/App/PellorApp.h"
+#include "Pellor/App/RecentDocuments.h"
+#include "Pellor/App/UpdateCommandSource.h"
+#include "Pellor/App/WebAddresses.h"
+
+namespace pellor {
+
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("AppCommands", text); }
+
+}  // namespace
+
+void AppCommands::install(QMainWindow& window, PellorApp& app) {
+    QMenuBar* bar = window.menuBar();
+    QMenu* file = bar->addMenu(tr("&File"));
+    QAction* open = file->addAction(tr("Open\u2026"), &window, [&app, &window] { app.showOpenPanel(&window); });
+    open->setShortcut(QKeySequence::Open);
+    QMenu* recent = file->addMenu(tr("Open Recent"));
+    // Refilled whenever the list changes, so every window's menu shows the same list.
+    QObject::connect(&app.recentDocuments(), &RecentDocuments::changed, recent,
+                     [recent, &app] { fillRecentMenu(*recent, app); });
+    fillRecentMenu(*recent, app);
+    file->addSeparator();
+    QAction* close = file->addAction(tr("Close"), &window, [&window] { window.close(); });
+    close->setShortcut(QKeySequence::Close);
+    file->addSeparator();
+    QAction* settings = file->addAction(tr("Settings\u2026"), &window, [&app] { app.openWindow(QStringLiteral("settings")); });
+    settings->setShortcut(QKeySequence::Preferences);
+    settings->setMenuRole(QAction::NoRole);
+    file->addSeparator();
+    QAction* quit = file->addAction(tr("Quit"), &window, [&app] { app.quit(); });
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::NoRole);
+
+    QMenu* help = bar->addMenu(tr("&Help"));
+    QAction* about = help->addAction(tr("About Pellor"), &window, [&app] { app.openWindow(QStringLiteral("about")); });
+    about->setMenuRole(QAction::NoRole);
+    QAction* check = help->addAction(tr("Check for Updates\u2026"), &window, [&app] { app.updateCommandSource().checkForUpdates(); });
+    check->setObjectName(QStringLiteral("checkForUpdates"));
+    check->setEnabled(app.updateCommandSource().canCheckForUpdates());
+    QObject::connect(&app, &PellorApp::canCheckForUpdatesChanged, check, &QAction::setEnabled);
+    help->addSeparator();
+    help->addAction(tr("Developer Website"), &window, [&app] { app.desktopServices().openUrl(developerWebsiteURL()); });
+}
+
+void AppCommands::fillRecentMenu(QMenu& menu, PellorApp& app) {
+    menu.clear();
+    const QStringList paths = app.recentDocuments().paths();
+    for (const QString& path : paths) {
+        QAction* item = menu.addAction(QFileInfo(path).fileName(), &menu, [&app, path] { app.openDocuments({path}, nullptr); });
+        item->setToolTip(path);
+        item->setData(path);
+    }
+    menu.setEnabled(!paths.isEmpty());
+}
+
+}  // namespace pellor

@@ -1,0 +1,25 @@
+#pragma once
+// The menus of every window, built the Linux way: "File" with Open…, Open
+// Recent, Close, Settings… and Quit; "Help" with About Pellor, Check for
+// Updates…, a divider and Developer Website. The application has no "New"
+// command (its documents are read-only) and no "Edit" or "View" menu. The
+// commands that live in the application menu elsewhere sit here: "About
+// Pellor" and "Check for Updates…" in Help, "Settings…" and "Quit" in File.
+// Stateless: the menus are the window's Qt children.
+
+class QMainWindow;
+class QMenu;
+
+namespace pellor {
+
+class PellorApp;
+
+class AppCommands {
+public:
+    static void install(QMainWindow& window, PellorApp& app);
+
+private:
+    static void fillRecentMenu(QMenu& menu, PellorApp& app);
+};
+
+}  // namespace pellor

@@ -1,0 +1,150 @@
+#include "Pellor/App/PellorApp.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "Pellor/App/AboutWindow.h"
+#include "Pellor/App/AlertPresenter.h"
+#include "Pellor/App/DesktopServices.h"
+#include "Pellor/App/RecentDocuments.h"
+#include "Pellor/App/ReviewRequestHooks.h"
+#include "Pellor/App/SceneWindow.h"
+#include "Pellor/App/SettingsWindow.h"
+#include "Pellor/App/UpdateCommandSource.h"
+#include "Pellor/App/WelcomeWindow.h"
+#include "Pellor/Documents/DocumentOpenError.h"
+#include "Pellor/Player/DocumentWindow.h"
+
+namespace pellor {
+
+PellorApp::PellorApp(QObject* parent)
+    : QObject(parent),
+      recentDocuments_(std::make_unique<RecentDocuments>()),
+      alerts_(std::make_unique<AlertPresenter>()),
+      desktop_(std::make_unique<DesktopServices>()),
+      reviewHooks_(std::make_unique<ReviewRequestHooks>()) {
+    setUpdateCommandSource(new UpdateCommandSource());
+}
+
+PellorApp::~PellorApp() {
+    // Document windows belong to themselves; they go with the application.
+    auto documents = std::move(documents_);
+    documents_.clear();
+    for (auto& [path, window] : documents) delete window.data();
+    sceneWindows_.clear();
+}
+
+void PellorApp::start(const QStringList& files) {
+    openWindow(QStringLiteral("welcome"));
+    if (!files.isEmpty()) openDocuments(files, nullptr);
+}
+
+QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
+    QList<QWidget*> windows;
+    std::vector<DocumentOpenError> failures;
+    for (const QString& path : paths) {
+        try {
+            windows << openDocument(path);
+        } catch (const DocumentOpenError& error) {
+            failures.push_back(error);
+        }
+    }
+    if (!failures.empty()) report(failures, parent);
+    return windows;
+}
+
+QWidget* PellorApp::openDocument(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (QWidget* open = documentWindow(canonical)) {
+        recentDocuments_->note(canonical);
+        open->showNormal();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    ReadOnlyDocument document = ReadOnlyDocument::read(canonical.isEmpty() ? path : canonical);
+    auto* window = new DocumentWindow(*this, std::move(document));
+    documents_[canonical] = window;
+    connect(window, &QObject::destroyed, this, [this, canonical] { documents_.erase(canonical); });
+    recentDocuments_->note(canonical);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void PellorApp::report(const std::vector<DocumentOpenError>& failures, QWidget* parent) {
+    if (failures.size() == 1) {
+        alerts_->showError(parent, failures.front().message(), failures.front().detail());
+        return;
+    }
+    QStringList lines;
+    for (const DocumentOpenError& failure : failures) {
+        lines << tr("\u201C%1\u201D: %2").arg(failure.fileName(), failure.detail());
+    }
+    alerts_->showError(parent, tr("%n files couldn\u2019t be opened.", nullptr, static_cast<int>(failures.size())),
+                       lines.join(QLatin1Char('\n')));
+}
+
+void PellorApp::showOpenPanel(QWidget* parent) {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        parent, tr("Open"), QString(), tr("Animations (*.json *.lottie);;Lottie JSON (*.json);;dotLottie (*.lottie);;All files (*)"));
+    if (!paths.isEmpty()) openDocuments(paths, parent);
+}
+
+QWidget* PellorApp::documentWindow(const QString& path) const {
+    const auto found = documents_.find(QFileInfo(path).canonicalFilePath());
+    return found == documents_.end() ? nullptr : found->second.data();
+}
+
+QList<QWidget*> PellorApp::documentWindows() const {
+    QList<QWidget*> windows;
+    for (const auto& [path, window] : documents_) {
+        if (window) windows << window.data();
+    }
+    return windows;
+}
+
+SceneWindow* PellorApp::openWindow(const QString& identifier) {
+    auto found = sceneWindows_.find(identifier);
+    if (found == sceneWindows_.end()) {
+        std::unique_ptr<SceneWindow> window(makeSceneWindow(identifier));
+        if (!window) return nullptr;
+        found = sceneWindows_.emplace(identifier, std::move(window)).first;
+    }
+    SceneWindow* window = found->second.get();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+SceneWindow* PellorApp::makeSceneWindow(const QString& identifier) {
+    if (identifier == QLatin1String("welcome")) return new WelcomeWindow(*this);
+    if (identifier == QLatin1String("about")) return new AboutWindow(*this);
+    if (identifier == QLatin1String("settings")) return new SettingsWindow(*this);
+    return nullptr;
+}
+
+void PellorApp::quit() {
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}
+
+void PellorApp::setAlertPresenter(std::unique_ptr<AlertPresenter> alerts) { alerts_ = std::move(alerts); }
+
+void PellorApp::setDesktopServices(std::unique_ptr<DesktopServices> desktop) { desktop_ = std::move(desktop); }
+
+void PellorApp::setUpdateCommandSource(UpdateCommandSource* updater) {
+    const bool couldCheck = updater_ && updater_->canCheckForUpdates();
+    if (updater_) delete updater_;
+    updater_ = updater;
+    updater_->setParent(this);
+    connect(updater_, &UpdateCommandSource::canCheckForUpdatesChanged, this, &PellorApp::canCheckForUpdatesChanged);
+    if (updater_->canCheckForUpdates() != couldCheck) emit canCheckForUpdatesChanged(updater_->canCheckForUpdates());
+}
+
+void PellorApp::setReviewRequestHooks(std::unique_ptr<ReviewRequestHooks> hooks) { reviewHooks_ = std::move(hooks); }
+
+}  // namespace pellor

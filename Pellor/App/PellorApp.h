@@ -1,0 +1,91 @@
+#pragma once
+// The application: its scene windows (welcome, about, settings) found by
+// identifier, the open documents with one read-only window each, the recent
+// documents, and the services the windows call (alerts, the desktop, the
+// updater's command, the review hooks). It plays the design's application
+// type, delegate and document controller together. Start-up shows the
+// welcome window first, then opens the files of the command line.
+//
+// There is no window restoration on Linux, so the launch-time clean-up of the
+// design (closing an about window the system brought back) has nothing to do;
+// the menus never hold "Edit" or "View" in the first place (AppCommands).
+//
+// One per process, made by main() (or a test) after the Qt application;
+// main thread only.
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+#include "Pellor/Documents/ReadOnlyDocument.h"
+
+namespace pellor {
+
+class AlertPresenter;
+class DesktopServices;
+class DocumentOpenError;
+class RecentDocuments;
+class ReviewRequestHooks;
+class SceneWindow;
+class UpdateCommandSource;
+
+class PellorApp : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PellorApp(QObject* parent = nullptr);
+    ~PellorApp() override;
+
+    // Shows the welcome window, then opens each file (reporting those it cannot).
+    void start(const QStringList& files);
+
+    // Opens every file as a document, in order: a file already open brings its
+    // window to the front instead. Those that cannot be opened are reported
+    // together in one alert over `parent`. Returns the windows of the files
+    // that opened (or were open already), in order.
+    QList<QWidget*> openDocuments(const QStringList& paths, QWidget* parent);
+    // The desktop's open panel for both kinds; opens what the user picks.
+    void showOpenPanel(QWidget* parent);
+
+    // Shows (making it on first use) and raises the scene window with that
+    // identifier: "welcome", "about" or "settings". None for another identifier.
+    SceneWindow* openWindow(const QString& identifier);
+    // Closes every window and ends the event loop.
+    void quit();
+
+    // The window of the open document with that path; none when it is not open.
+    QWidget* documentWindow(const QString& path) const;
+    QList<QWidget*> documentWindows() const;
+
+    RecentDocuments& recentDocuments() { return *recentDocuments_; }
+    AlertPresenter& alerts() { return *alerts_; }
+    DesktopServices& desktopServices() { return *desktop_; }
+    UpdateCommandSource& updateCommandSource() { return *updater_; }
+    ReviewRequestHooks& reviewRequestHooks() { return *reviewHooks_; }
+    void setAlertPresenter(std::unique_ptr<AlertPresenter> alerts);
+    void setDesktopServices(std::unique_ptr<DesktopServices> desktop);
+    // Takes ownership (as a Qt child) and follows its enabled state.
+    void setUpdateCommandSource(UpdateCommandSource* updater);
+    void setReviewRequestHooks(std::unique_ptr<ReviewRequestHooks> hooks);
+
+signals:
+    void canCheckForUpdatesChanged(bool canCheck);
+
+private:
+    QWidget* openDocument(const QString& path);
+    SceneWindow* makeSceneWindow(const QString& identifier);
+    void report(const std::vector<DocumentOpenError>& failures, QWidget* parent);
+
+    std::unique_ptr<RecentDocuments> recentDocuments_;
+    std::unique_ptr<AlertPresenter> alerts_;
+    std::unique_ptr<DesktopServices> desktop_;
+    UpdateCommandSource* updater_ = nullptr;
+    std::unique_ptr<ReviewRequestHooks> reviewHooks_;
+    std::map<QString, std::unique_ptr<SceneWindow>> sceneWindows_;
+    // By canonical path; a window removes itself when it is destroyed.
+    std::map<QString, QPointer<QWidget>> documents_;
+};
+
+}  // namespace pellor

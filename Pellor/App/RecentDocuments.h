@@ -1,0 +1,31 @@
+#pragma once
+// The most recently opened documents, newest first, at most ten, kept in the
+// application's settings so that they outlive the process. It plays the
+// document controller's recent-documents list. Owned by the application
+// object; main thread only.
+
+#include <QObject>
+#include <QStringList>
+
+namespace pellor {
+
+class RecentDocuments : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kLimit = 10;
+
+    explicit RecentDocuments(QObject* parent = nullptr);
+
+    // Newest first; files that have gone since are still listed, as the
+    // desktop's own lists do.
+    QStringList paths() const;
+    // Moves the path to the front (adds it when new) and drops the oldest past ten.
+    void note(const QString& path);
+    void clear();
+
+signals:
+    void changed();
+};
+
+}  // namespace pellor

@@ -1,0 +1,64 @@
+#include "Pellor/Documents/ReadOnlyDocument.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include "Pellor/Documents/DocumentOpenError.h"
+
+namespace pellor {
+
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("ReadOnlyDocument", text); }
+
+// Local file header, or the end record of an empty archive.
+bool hasZipSignature(const QByteArray& data) {
+    return data.startsWith(QByteArray("PK\x03\x04", 4)) || data.startsWith(QByteArray("PK\x05\x06", 4));
+}
+
+// A JSON text starts with a value, after any byte-order mark and white space.
+// The viewer's documents are objects; an empty file is kept too, so that the
+// player (not the reader) says it cannot decode it.
+bool looksLikeJson(const QByteArray& data) {
+    qsizetype at = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (at < data.size() && (data[at] == ' ' || data[at] == '\t' || data[at] == '\n' || data[at] == '\r')) ++at;
+    return at == data.size() || data[at] == '{' || data[at] == '[';
+}
+
+}  // namespace
+
+std::optional<DocumentKind> ReadOnlyDocument::recognise(const QByteArray& data, const QString& fileName) {
+    if (hasZipSignature(data) || fileName.endsWith(QStringLiteral(".lottie"), Qt::CaseInsensitive)) {
+        return DocumentKind::lottie;
+    }
+    if (looksLikeJson(data)) return DocumentKind::json;
+    return std::nullopt;
+}
+
+ReadOnlyDocument ReadOnlyDocument::read(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, tr("The file doesn\u2019t exist."));
+    }
+    // A folder or a special file is not a document, even behind a link.
+    if (!info.isFile()) {
+        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, tr("It is not a regular file."));
+    }
+    QFile file(info.absoluteFilePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
+    }
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
+    }
+    const auto kind = recognise(data, info.fileName());
+    if (!kind) {
+        throw DocumentOpenError(DocumentOpenError::Reason::notAnAnimation, path,
+                                tr("It is neither a Lottie animation nor a dotLottie package."));
+    }
+    return ReadOnlyDocument(*kind, std::move(data), info.absoluteFilePath());
+}
+
+}  // namespace pellor

@@ -1,0 +1,33 @@
+#include "Pellor/Player/FrameReadout.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "Pellor/Player/WholeNumber.h"
+
+namespace pellor {
+
+namespace {
+
+const QString kUnknown = QStringLiteral("\u2013");
+
+}  // namespace
+
+QString frameReadoutText(double frame, std::optional<double> endFrame, const QLocale& locale) {
+    const std::optional<std::int64_t> end = endFrame ? truncatedWholeNumber(*endFrame) : std::optional<std::int64_t>(0);
+    if (!end) return QStringLiteral("#%1/%1").arg(kUnknown);
+    QLocale digits = locale;
+    digits.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Characters of the end number as C's "%lld" writes it: the sign counts.
+    const int width = static_cast<int>(QString::number(*end).size());
+    QString current = kUnknown;
+    if (const auto rounded = roundedWholeNumber(frame)) {
+        const std::uint64_t magnitude = *rounded < 0 ? 0 - static_cast<std::uint64_t>(*rounded) : static_cast<std::uint64_t>(*rounded);
+        current = digits.toString(static_cast<qulonglong>(magnitude));
+        if (current.size() < width) current.prepend(QString(width - current.size(), digits.zeroDigit().at(0)));
+        if (*rounded < 0) current.prepend(digits.negativeSign());
+    }
+    return QStringLiteral("#") + current + QStringLiteral("/") + digits.toString(static_cast<qlonglong>(*end));
+}
+
+}  // namespace pellor

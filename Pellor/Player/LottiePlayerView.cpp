@@ -1,0 +1,216 @@
+#include "Pellor/Player/LottiePlayerView.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "Lottie/Views/LottieViewHost.h"
+#include "Pellor/App/PellorApp.h"
+#include "Pellor/App/SceneWindow.h"
+#include "Pellor/Inspector/AnimationInspectorForm.h"
+#include "Pellor/Player/DocumentLoaders.h"
+#include "Pellor/Player/PlaybackControlRow.h"
+#include "Pellor/Styles/OnAppearOnceViewModifier.h"
+
+namespace pellor {
+
+namespace {
+
+constexpr int kInspectorMinimumWidth = 280;
+constexpr int kInspectorMaximumWidth = 360;
+
+}  // namespace
+
+LottiePlayerView::LottiePlayerView(PellorApp& app, const ReadOnlyDocument& document, QWidget* parent)
+    : QWidget(parent),
+      app_(app),
+      kind_(document.kind()),
+      filePath_(document.filePath()),
+      source_(DocumentLoaders::view(document, [this, alive = std::weak_ptr<bool>(alive_)](auto animation, auto error) {
+          if (alive.lock()) loaded(std::move(animation), error != nullptr);
+      })) {
+    setFocusPolicy(Qt::StrongFocus);
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+
+    auto* main = new QWidget(this);
+    main->setMinimumSize(400, 300);
+    auto* stack = new QVBoxLayout(main);
+    stack->setContentsMargins(20, 20, 20, 20);
+    stack->setSpacing(0);
+    host_ = new lottie::LottieViewHost(main);
+    host_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    stack->addWidget(host_, 1);
+    controls_ = new PlaybackControlRow(*this, main);
+    stack->addWidget(controls_);
+    columns->addWidget(main, 1);
+
+    inspectorPane_ = new QWidget(this);
+    inspectorPane_->setMinimumWidth(kInspectorMinimumWidth);
+    inspectorPane_->setMaximumWidth(kInspectorMaximumWidth);
+    inspectorPane_->setAutoFillBackground(true);
+    inspectorPane_->setBackgroundRole(QPalette::Base);
+    auto* inspectorLayout = new QVBoxLayout(inspectorPane_);
+    inspectorLayout->setContentsMargins(16, 20, 16, 20);
+    inspectorPane_->hide();
+    columns->addWidget(inspectorPane_);
+
+    new OnAppearOnceViewModifier(this, [this] { countFileOpen(); });
+    rebuildInspector();
+    update();
+}
+
+LottiePlayerView::~LottiePlayerView() = default;
+
+lottie::LottiePlaybackMode LottiePlayerView::playbackMode() const {
+    if (animationPlaying_) {
+        return lottie::LottiePlaybackMode::playing(
+            lottie::LottiePlayingMode::fromProgress(playFromProgress_, playToProgress_, loopMode_));
+    }
+    return lottie::LottiePlaybackMode::paused(lottie::LottiePausedState::frame(animationFrame_));
+}
+
+lottie::LottieView LottiePlayerView::player() const {
+    lottie::LottieView view = source_.playbackMode(playbackMode()).animationSpeed(playbackSpeed_.multiplier()).proposedSizing();
+    if (!animationPlaying_) return view.bindCurrentFrame(std::nullopt);
+    // The running animation reports its frame only while playing; a write
+    // that arrives after a pause (one pass late) is not the user's frame.
+    QPointer<LottiePlayerView> self(const_cast<LottiePlayerView*>(this));
+    return view.bindCurrentFrame(lottie::Binding<double>{
+        [self] { return self ? self->animationFrame_ : 0.0; },
+        [self](double frame) {
+            if (!self || !self->animationPlaying_ || self->animationFrame_ == frame) return;
+            self->animationFrame_ = frame;
+            self->controls_->refresh();
+            emit self->stateChanged();
+        }});
+}
+
+void LottiePlayerView::update() {
+    host_->apply(player());
+    controls_->refresh();
+    emit stateChanged();
+}
+
+void LottiePlayerView::setAnimationPlaying(bool playing) {
+    if (animationPlaying_ == playing) return;
+    animationPlaying_ = playing;
+    update();
+}
+
+void LottiePlayerView::setAnimationFrame(double frame) {
+    if (animationFrame_ == frame) return;
+    animationFrame_ = frame;
+    update();
+}
+
+void LottiePlayerView::setLoopMode(lottie::LottieLoopMode mode) {
+    if (loopMode_ == mode) return;
+    loopMode_ = mode;
+    update();
+}
+
+void LottiePlayerView::setPlaybackSpeed(AnimationPlaybackSpeed speed) {
+    if (playbackSpeed_ == speed) return;
+    playbackSpeed_ = speed;
+    update();
+}
+
+void LottiePlayerView::setShowInspector(bool show) {
+    if (showInspector_ == show) return;
+    showInspector_ = show;
+    inspectorPane_->setVisible(show);
+    emit stateChanged();
+}
+
+double LottiePlayerView::progress() const {
+    return lottie::LottieView::progressOfFrame(animation_.get(), animationFrame_);
+}
+
+void LottiePlayerView::setProgress(double progress) {
+    if (!animation_) return;
+    setAnimationFrame(animation_->startFrame + progress * (animation_->endFrame - animation_->startFrame));
+}
+
+void LottiePlayerView::loaded(std::shared_ptr<const lottie::LottieAnimation> animation, bool failed) {
+    animation_ = std::move(animation);
+    rebuildInspector();
+    controls_->refresh();
+    // A package that opens but holds no animation cannot be played either.
+    if (failed || !animation_) presentFileError();
+    emit stateChanged();
+}
+
+QString LottiePlayerView::fileErrorMessage() const {
+    const QString kind = kind_ == DocumentKind::lottie ? QStringLiteral("dotLottie") : QStringLiteral("JSON");
+    return tr("Unable to open the ") + kind + tr(" file. Please check the file and try again.");
+}
+
+void LottiePlayerView::presentFileError() {
+    if (fileErrorAlert_) return;
+    auto* alert = new QMessageBox(QMessageBox::Warning, tr("Cannot open file"), fileErrorMessage(), QMessageBox::NoButton, this);
+    alert->setObjectName(QStringLiteral("fileErrorAlert"));
+    alert->setText(tr("Cannot open file"));
+    alert->setInformativeText(fileErrorMessage());
+    QPushButton* ok = alert->addButton(tr("OK"), QMessageBox::AcceptRole);
+    alert->setDefaultButton(ok);
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    connect(ok, &QPushButton::clicked, this, [this] { dismissFileError(); });
+    fileErrorAlert_ = alert;
+    // Window-modal, not blocking: the alert belongs to this window only.
+    alert->open();
+}
+
+void LottiePlayerView::dismissFileError() {
+    if (fileErrorAlert_) fileErrorAlert_->close();
+    // The window that failed closes, whichever window is in front.
+    QWidget* own = window();
+    PellorApp& app = app_;
+    own->close();
+    app.openWindow(QStringLiteral("welcome"));
+}
+
+void LottiePlayerView::rebuildInspector() {
+    delete inspectorContent_;
+    if (animation_) {
+        inspectorContent_ = new AnimationInspectorForm(animation_, filePath_, app_.desktopServices(), inspectorPane_);
+    } else {
+        auto* text = new QLabel(tr("Cannot parse the document."), inspectorPane_);
+        text->setWordWrap(true);
+        inspectorContent_ = text;
+    }
+    auto* layout = static_cast<QVBoxLayout*>(inspectorPane_->layout());
+    while (layout->count() > 0) delete layout->takeAt(0);
+    layout->addWidget(inspectorContent_);
+    layout->addStretch(1);
+}
+
+void LottiePlayerView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && animation_) {
+        setAnimationPlaying(!animationPlaying_);
+        event->accept();
+        return;
+    }
+    // Before the animation has loaded, Space goes on to whoever else wants it.
+    QWidget::keyPressEvent(event);
+}
+
+void LottiePlayerView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (SceneWindow* welcome = SceneWindow::find(QStringLiteral("welcome"))) welcome->close();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void LottiePlayerView::countFileOpen() {
+    QSettings settings;
+    settings.setValue(QStringLiteral("fileOpenCount"), settings.value(QStringLiteral("fileOpenCount"), 0).toInt() + 1);
+}
+
+}  // namespace pellor

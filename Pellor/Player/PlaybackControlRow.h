@@ -1,0 +1,55 @@
+#pragma once
+// The row under the animation in a player window: play/pause, the frame
+// slider, the frame read-out ("#007/120"), the loop-mode button and the speed
+// menu. It keeps no state: it shows the player's and changes it only through
+// the player's setters. Owned by its LottiePlayerView.
+
+#include <QWidget>
+#include <optional>
+
+#include "Pellor/Player/AnimationPlaybackSpeed.h"
+
+class QLabel;
+class QMenu;
+
+namespace pellor {
+
+class FrameSlider;
+class LottiePlayerView;
+class StyledButton;
+
+class PlaybackControlRow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PlaybackControlRow(LottiePlayerView& player, QWidget* parent = nullptr);
+
+    // Shows the player's current state.
+    void refresh();
+
+    StyledButton* playPauseButton() const { return playPause_; }
+    FrameSlider* slider() const { return slider_; }
+    QLabel* readout() const { return readout_; }
+    StyledButton* loopModeButton() const { return loopMode_; }
+    StyledButton* speedButton() const { return speed_; }
+    QMenu* speedMenu() const { return speedMenu_; }
+    // The symbol names the two icon buttons show ("pause.fill", "repeat").
+    const QString& playPauseSymbol() const { return playPauseSymbol_; }
+    const QString& loopModeSymbol() const { return loopModeSymbol_; }
+
+private:
+    void fillSpeedMenu();
+
+    LottiePlayerView& player_;
+    StyledButton* playPause_ = nullptr;
+    FrameSlider* slider_ = nullptr;
+    QLabel* readout_ = nullptr;
+    StyledButton* loopMode_ = nullptr;
+    StyledButton* speed_ = nullptr;
+    QMenu* speedMenu_ = nullptr;
+    QString playPauseSymbol_;
+    QString loopModeSymbol_;
+    std::optional<AnimationPlaybackSpeed> shownSpeed_;
+};
+
+}  // namespace pellor

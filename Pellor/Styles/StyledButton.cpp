@@ -1,0 +1,150 @@
+#include "Pellor/Styles/StyledButton.h"
+
+#include <QEnterEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "Pellor/Styles/TintedIcon.h"
+
+namespace pellor {
+
+StyledButton::StyledButton(std::shared_ptr<const ButtonStyle> style, const QString& text, QWidget* parent)
+    : QAbstractButton(parent), style_(std::move(style)) {
+    setText(text);
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::ArrowCursor);
+    const ButtonMetrics metrics = style_->metrics();
+    setSizePolicy(metrics.fillsWidth ? QSizePolicy::Expanding : QSizePolicy::Minimum, QSizePolicy::Fixed);
+}
+
+void StyledButton::setButtonStyle(std::shared_ptr<const ButtonStyle> style) {
+    style_ = std::move(style);
+    updateGeometry();
+    update();
+}
+
+void StyledButton::setSecondaryText(const QString& text) {
+    if (secondaryText_ == text) return;
+    secondaryText_ = text;
+    updateGeometry();
+    update();
+}
+
+void StyledButton::setDestructiveRole(bool destructive) {
+    if (destructiveRole_ == destructive) return;
+    destructiveRole_ = destructive;
+    update();
+}
+
+ButtonState StyledButton::state() const {
+    return ButtonState{hovering_, isDown(), destructiveRole_, colorSchemeOf(*this)};
+}
+
+QFont StyledButton::labelFont() const {
+    QFont labelFont = font();
+    const double scale = style_->metrics().fontScale;
+    if (scale != 1) labelFont.setPointSizeF(labelFont.pointSizeF() * scale);
+    labelFont.setWeight(QFont::Medium);
+    return labelFont;
+}
+
+QSize StyledButton::sizeHint() const {
+    const ButtonMetrics metrics = style_->metrics();
+    const QFontMetricsF fonts(labelFont());
+    double contentWidth = 0;
+    if (!icon().isNull()) contentWidth = iconSize().width();
+    if (!text().isEmpty()) contentWidth += fonts.horizontalAdvance(text()) + (icon().isNull() ? 0 : 6);
+    if (!secondaryText_.isEmpty()) contentWidth += 12 + QFontMetricsF(font()).horizontalAdvance(secondaryText_);
+    const double contentHeight = std::max<double>(fonts.height(), icon().isNull() ? 0 : iconSize().height());
+    double width = contentWidth + metrics.padding.left() + metrics.padding.right();
+    double height = contentHeight + metrics.padding.top() + metrics.padding.bottom();
+    if (metrics.minWidth) width = std::max(width, *metrics.minWidth);
+    if (metrics.minHeight) height = std::max(height, *metrics.minHeight);
+    return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)));
+}
+
+QSize StyledButton::minimumSizeHint() const { return sizeHint(); }
+
+void StyledButton::enterEvent(QEnterEvent* event) {
+    setHovering(true);
+    QAbstractButton::enterEvent(event);
+}
+
+void StyledButton::leaveEvent(QEvent* event) {
+    setHovering(false);
+    QAbstractButton::leaveEvent(event);
+}
+
+void StyledButton::changeEvent(QEvent* event) {
+    // A new palette may be a new appearance.
+    if (event->type() == QEvent::PaletteChange) update();
+    QAbstractButton::changeEvent(event);
+}
+
+void StyledButton::setHovering(bool hovering) {
+    if (hovering_ == hovering) return;
+    hovering_ = hovering;
+    update();
+}
+
+void StyledButton::paintEvent(QPaintEvent*) {
+    const ButtonAppearance look = style_->appearance(state());
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(look.opacity);
+    // The shadow sits one pixel below the shape, so the shape leaves that row free.
+    const bool hasShadow = look.shadow.isValid();
+    QRectF shape = QRectF(rect()).adjusted(0, 0, 0, hasShadow ? -1 : 0);
+    const double radius = style_->metrics().cornerRadius;
+    QPainterPath path;
+    path.addRoundedRect(shape, radius, radius);
+    if (hasShadow) painter.fillPath(path.translated(0, look.shadowOffsetY), look.shadow);
+    if (look.background.isValid() && look.background.alpha() > 0) painter.fillPath(path, look.background);
+    drawLabel(painter, shape, look);
+    if (look.border.isValid()) {
+        QPainterPath inner;
+        inner.addRoundedRect(shape.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
+        painter.setPen(QPen(look.border, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(inner);
+    }
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        // Keyboard users need to see where they are: a dotted outline in the label colour.
+        painter.setPen(QPen(look.label, 1, Qt::DotLine));
+        painter.drawPath(path);
+    }
+}
+
+void StyledButton::drawLabel(QPainter& painter, const QRectF& area, const ButtonAppearance& look) const {
+    const ButtonMetrics metrics = style_->metrics();
+    const QRectF content = area.marginsRemoved(metrics.padding);
+    painter.setFont(labelFont());
+    const QFontMetricsF fonts(painter.font());
+    const double textWidth = text().isEmpty() ? 0 : fonts.horizontalAdvance(text());
+    const double iconWidth = icon().isNull() ? 0 : iconSize().width();
+    const double gap = (iconWidth > 0 && textWidth > 0) ? 6 : 0;
+    const double width = iconWidth + gap + textWidth;
+    // A row starts at its leading edge; a button centres its content.
+    double x = metrics.fillsWidth ? content.left() : content.center().x() - width / 2;
+    if (iconWidth > 0) {
+        const QSize size = iconSize();
+        const QPointF origin(x, content.center().y() - size.height() / 2.0);
+        painter.drawPixmap(origin, tintedIcon(icon(), size, devicePixelRatioF(), look.label));
+        x += iconWidth + gap;
+    }
+    if (textWidth > 0) {
+        painter.setPen(look.label);
+        painter.drawText(QRectF(x, content.top(), textWidth + 1, content.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         text());
+    }
+    if (!secondaryText_.isEmpty()) {
+        painter.setFont(font());
+        painter.setPen(look.secondaryLabel.isValid() ? look.secondaryLabel : look.label);
+        painter.drawText(content, Qt::AlignRight | Qt::AlignVCenter, secondaryText_);
+    }
+}
+
+}  // namespace pellor

@@ -1,0 +1,54 @@
+#pragma once
+// A push button drawn by one of the application's button styles: it tracks
+// the pointer (hover) and the press itself and paints the background, label or
+// icon, secondary text, border and shadow its style gives for that state, in
+// the appearance (light or dark) of its palette. It plays the toolkit button
+// with a style attached. Owned by its Qt parent; main thread only.
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <memory>
+
+#include "Pellor/Styles/ButtonStyle.h"
+
+namespace pellor {
+
+class StyledButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    explicit StyledButton(std::shared_ptr<const ButtonStyle> style, const QString& text = {},
+                          QWidget* parent = nullptr);
+
+    void setButtonStyle(std::shared_ptr<const ButtonStyle> style);
+    const ButtonStyle& buttonStyle() const { return *style_; }
+    // A text at the trailing edge, in the style's secondary colour.
+    void setSecondaryText(const QString& text);
+    const QString& secondaryText() const { return secondaryText_; }
+    // Draws the label in the destructive colour where the style has one.
+    void setDestructiveRole(bool destructive);
+    bool isHovering() const { return hovering_; }
+    // The state the next paint will colour.
+    ButtonState state() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void setHovering(bool hovering);
+    QFont labelFont() const;
+    void drawLabel(QPainter& painter, const QRectF& area, const ButtonAppearance& look) const;
+
+    std::shared_ptr<const ButtonStyle> style_;
+    QString secondaryText_;
+    bool hovering_ = false;
+    bool destructiveRole_ = false;
+};
+
+}  // namespace pellor

@@ -1,0 +1,233 @@
+// The application shell: the welcome window first, the menus of every window,
+// opening documents once each, drops, unreadable files and the recent list.
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Pellor/App/RecentDocuments.h"
+#include "Pellor/App/SceneWindow.h"
+#include "Pellor/App/UpdateCommandSource.h"
+#include "Pellor/App/WebAddresses.h"
+#include "Pellor/Player/DocumentWindow.h"
+#include "tests/Pellor/PellorTestSupport.h"
+
+namespace {
+
+using pellor::SceneWindow;
+using pellortest::PellorTest;
+
+QStringList visibleWindowTitles() {
+    QStringList titles;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && qobject_cast<QMainWindow*>(widget)) titles << widget->windowTitle();
+    }
+    return titles;
+}
+
+TEST_F(PellorTest, StartingShowsTheWelcomeWindowFirstThenTheDocumentsOfTheCommandLine) {
+    app->start({});
+    SceneWindow* welcome = SceneWindow::find(QStringLiteral("welcome"));
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_TRUE(welcome->isVisible());
+    EXPECT_EQ(welcome->windowTitle(), QStringLiteral("Welcome"));
+    EXPECT_EQ(visibleWindowTitles(), QStringList{QStringLiteral("Welcome")});
+    EXPECT_EQ(SceneWindow::find(QStringLiteral("about")), nullptr) << "made only when asked for";
+
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    pellor::PellorApp second;
+    second.start({clip});
+    EXPECT_NE(second.documentWindow(clip), nullptr);
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(PellorTest, EveryWindowHasTheFileAndHelpMenusWithExactlyTheirCommands) {
+    app->start({});
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    auto* document = qobject_cast<QMainWindow*>(app->openDocuments({clip}, nullptr).value(0));
+    ASSERT_NE(document, nullptr);
+    for (QMainWindow* window : {static_cast<QMainWindow*>(SceneWindow::find(QStringLiteral("welcome"))), document,
+                                static_cast<QMainWindow*>(app->openWindow(QStringLiteral("about")))}) {
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        EXPECT_EQ(pellortest::menuTitles(*window), (QStringList{QStringLiteral("File"), QStringLiteral("Help")}))
+            << "no New, Edit or View";
+        const QList<QAction*> menus = window->menuBar()->actions();
+        EXPECT_EQ(pellortest::itemTexts(menus[0]->menu()->actions()),
+                  (QStringList{QStringLiteral("Open\u2026"), QStringLiteral("Open Recent"), QStringLiteral("-"),
+                               QStringLiteral("Close"), QStringLiteral("-"), QStringLiteral("Settings\u2026"),
+                               QStringLiteral("-"), QStringLiteral("Quit")}));
+        EXPECT_EQ(pellortest::itemTexts(menus[1]->menu()->actions()),
+                  (QStringList{QStringLiteral("About Pellor"), QStringLiteral("Check for Updates\u2026"),
+                               QStringLiteral("-"), QStringLiteral("Developer Website")}));
+        EXPECT_EQ(pellortest::menuAction(*window, QStringLiteral("File"), QStringLiteral("Open\u2026"))->shortcut(),
+                  QKeySequence(QKeySequence::Open));
+        EXPECT_FALSE(pellortest::menuAction(*window, QStringLiteral("Help"), QStringLiteral("Check for Updates\u2026"))
+                         ->isEnabled())
+            << "disabled until an updater says it can check";
+    }
+}
+
+// An updater that can be told whether it can check, and counts checks.
+class FakeUpdater : public pellor::UpdateCommandSource {
+public:
+    bool canCheckForUpdates() const override { return canCheck; }
+    void checkForUpdates() override { ++checks; }
+    void set(bool value) {
+        canCheck = value;
+        emit canCheckForUpdatesChanged(value);
+    }
+    bool canCheck = false;
+    int checks = 0;
+};
+
+TEST_F(PellorTest, HelpCommandsFollowTheUpdaterAndOpenTheirTargets) {
+    app->start({});
+    SceneWindow& welcome = *SceneWindow::find(QStringLiteral("welcome"));
+    auto* updater = new FakeUpdater;
+    app->setUpdateCommandSource(updater);
+    QAction* check = pellortest::menuAction(welcome, QStringLiteral("Help"), QStringLiteral("Check for Updates\u2026"));
+    EXPECT_FALSE(check->isEnabled());
+    updater->set(true);
+    EXPECT_TRUE(check->isEnabled());
+    check->trigger();
+    EXPECT_EQ(updater->checks, 1);
+    updater->set(false);
+    EXPECT_FALSE(check->isEnabled());
+
+    pellortest::menuAction(welcome, QStringLiteral("Help"), QStringLiteral("Developer Website"))->trigger();
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0], pellor::developerWebsiteURL());
+    EXPECT_EQ(openedUrls[0].scheme(), QStringLiteral("https"));
+    EXPECT_TRUE(openedUrls[0].path().isEmpty() && openedUrls[0].query().isEmpty());
+
+    pellortest::menuAction(welcome, QStringLiteral("Help"), QStringLiteral("About Pellor"))->trigger();
+    SceneWindow* about = SceneWindow::find(QStringLiteral("about"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Pellor"));
+    pellortest::menuAction(welcome, QStringLiteral("File"), QStringLiteral("Settings\u2026"))->trigger();
+    ASSERT_NE(SceneWindow::find(QStringLiteral("settings")), nullptr);
+    EXPECT_TRUE(SceneWindow::find(QStringLiteral("settings"))->isVisible());
+    pellortest::menuAction(*about, QStringLiteral("File"), QStringLiteral("Close"))->trigger();
+    EXPECT_FALSE(about->isVisible()) << "Close closes the window whose menu it is";
+    EXPECT_TRUE(welcome.isVisible());
+}
+
+TEST_F(PellorTest, EachDocumentOpensOneWindowAndOpeningItAgainRaisesThatWindow) {
+    const QString json = write("clip.json", pellortest::animationDocument());
+    const QString package = write("clip.lottie", pellortest::packageDocument());
+    app->start({});
+    struct Case {
+        QString path;
+        pellor::DocumentKind kind;
+    };
+    for (const Case& c : {Case{json, pellor::DocumentKind::json}, Case{package, pellor::DocumentKind::lottie}}) {
+        const auto windows = app->openDocuments({c.path}, nullptr);
+        ASSERT_EQ(windows.size(), 1);
+        auto* window = qobject_cast<pellor::DocumentWindow*>(windows[0]);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->document().kind(), c.kind);
+        EXPECT_EQ(window->windowTitle(), QFileInfo(c.path).fileName());
+        EXPECT_TRUE(window->identifier().isEmpty()) << "document windows carry no identifier";
+    }
+    EXPECT_EQ(app->documentWindows().size(), 2);
+
+    // Again, also by another spelling of the same path, and after the window was minimised.
+    QWidget* first = app->documentWindow(json);
+    first->showMinimized();
+    const QString sameFile = QString::fromStdString((folder.path() / "." / "clip.json").string());
+    const auto again = app->openDocuments({sameFile}, nullptr);
+    ASSERT_EQ(again.size(), 1);
+    EXPECT_EQ(again[0], first);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(app->documentWindows().size(), 2);
+    EXPECT_TRUE(alerts.empty());
+
+    // Closed, it is forgotten: opening it again makes a new window.
+    first->close();
+    settle();
+    EXPECT_EQ(app->documentWindows().size(), 1);
+    EXPECT_EQ(app->documentWindow(json), nullptr);
+    EXPECT_EQ(app->openDocuments({json}, nullptr).size(), 1);
+    EXPECT_EQ(app->documentWindows().size(), 2);
+}
+
+TEST_F(PellorTest, DroppedFilesOpenTheDocumentsAndReportTheOthersTogether) {
+    const QString json = write("clip.json", pellortest::animationDocument());
+    const QString package = write("clip.lottie", pellortest::packageDocument());
+    const QString text = write("notes.txt", "Remember the milk.\n");
+    const QString gone = missing("gone.json");
+    app->start({});
+    for (QWidget* target : {static_cast<QWidget*>(SceneWindow::find(QStringLiteral("welcome")))}) {
+        drop(*target, {json, text, package, gone});
+    }
+    EXPECT_NE(app->documentWindow(json), nullptr);
+    EXPECT_NE(app->documentWindow(package), nullptr);
+    EXPECT_EQ(app->documentWindows().size(), 2);
+    ASSERT_EQ(alerts.size(), 1u) << "one report for the drop";
+    EXPECT_TRUE(alerts[0].message.contains(QStringLiteral("2 files"))) << alerts[0].message.toStdString();
+    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("notes.txt"))) << alerts[0].detail.toStdString();
+    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("gone.json"))) << alerts[0].detail.toStdString();
+    EXPECT_FALSE(alerts[0].detail.contains(QStringLiteral("clip"))) << alerts[0].detail.toStdString();
+
+    // A document window takes drops as well; what is open already is raised, not reported.
+    alerts.clear();
+    const QString other = write("other.json", pellortest::animationDocument(30));
+    drop(*app->documentWindow(json), {other, package});
+    EXPECT_NE(app->documentWindow(other), nullptr);
+    EXPECT_EQ(app->documentWindows().size(), 3);
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(PellorTest, AFileThatCannotBeOpenedIsReportedByName) {
+    app->start({});
+    struct Case {
+        const char* name;
+        QString path;
+        const char* detail;
+    };
+    const Case cases[] = {
+        {"text", write("readme.txt", "plain words"), "neither"},
+        {"image", write("picture.png", "\x89PNG\r\n\x1A\n...."), "neither"},
+        {"missing", missing("absent.json"), "exist"},
+        {"folder", QString::fromStdString(folder.path().string()), "regular"},
+    };
+    for (const Case& c : cases) {
+        alerts.clear();
+        EXPECT_TRUE(app->openDocuments({c.path}, nullptr).isEmpty()) << c.name;
+        ASSERT_EQ(alerts.size(), 1u) << c.name;
+        EXPECT_EQ(alerts[0].message,
+                  QStringLiteral("The file \u201C%1\u201D couldn\u2019t be opened.").arg(QFileInfo(c.path).fileName()))
+            << c.name;
+        EXPECT_TRUE(alerts[0].detail.contains(QLatin1String(c.detail))) << c.name << ": " << alerts[0].detail.toStdString();
+    }
+    EXPECT_TRUE(app->documentWindows().isEmpty());
+}
+
+TEST_F(PellorTest, RecentDocumentsKeepTheTenNewestAcrossRunsAndFillTheMenu) {
+    QStringList opened;
+    for (int index = 0; index < 12; ++index) {
+        opened << write("clip" + std::to_string(index) + ".json", pellortest::animationDocument(10));
+    }
+    app->start({});
+    for (const QString& path : opened) app->openDocuments({path}, nullptr);
+    app->openDocuments({opened[3]}, nullptr);  // already open: it still becomes the newest
+
+    QStringList expected{opened[3], opened[11], opened[10], opened[9], opened[8],
+                         opened[7], opened[6],  opened[5],  opened[4], opened[2]};
+    EXPECT_EQ(pellor::RecentDocuments().paths(), expected) << "read back by a new object, as the next run would";
+
+    SceneWindow& welcome = *SceneWindow::find(QStringLiteral("welcome"));
+    QAction* recent = pellortest::menuAction(welcome, QStringLiteral("File"), QStringLiteral("Open Recent"));
+    ASSERT_NE(recent, nullptr);
+    QStringList names;
+    for (const QAction* item : recent->menu()->actions()) names << item->data().toString();
+    EXPECT_EQ(names, expected);
+
+    app->recentDocuments().clear();
+    EXPECT_TRUE(recent->menu()->actions().isEmpty());
+    EXPECT_FALSE(recent->menu()->isEnabled());
+}
+
+}  // namespace

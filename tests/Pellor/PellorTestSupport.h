@@ -1,0 +1,107 @@
+#pragma once
+// Shared by the viewer's tests: an application object whose alerts and
+// desktop requests are recorded instead of shown or sent, documents written
+// into a temporary folder, and helpers that deliver pending Qt and main-run-
+// loop work, drop files on a widget and list a window's menus.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFileInfo>
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Pellor/App/AlertPresenter.h"
+#include "Pellor/App/DesktopServices.h"
+#include "Pellor/App/PellorApp.h"
+#include "Platform/Compositor/ManualClock.h"
+#include "tests/Support/TestSupport.h"
+
+class QMainWindow;
+
+namespace pellor {
+class DocumentWindow;
+}
+
+namespace pellortest {
+
+struct Alert {
+    QString message;
+    QString detail;
+};
+
+class RecordingAlerts : public pellor::AlertPresenter {
+public:
+    explicit RecordingAlerts(std::vector<Alert>& alerts) : alerts_(alerts) {}
+    void showError(QWidget*, const QString& message, const QString& detail) override {
+        alerts_.push_back({message, detail});
+    }
+
+private:
+    std::vector<Alert>& alerts_;
+};
+
+class RecordingDesktop : public pellor::DesktopServices {
+public:
+    RecordingDesktop(std::vector<QUrl>& opened, QStringList& revealed) : opened_(opened), revealed_(revealed) {}
+    bool openUrl(const QUrl& url) override {
+        opened_.push_back(url);
+        return true;
+    }
+    void revealFile(const QString& path) override { revealed_ << path; }
+
+private:
+    std::vector<QUrl>& opened_;
+    QStringList& revealed_;
+};
+
+// A JSON document of `frames` frames at 30 per second, width x height, with
+// one square moving across it.
+std::string animationDocument(int frames = 90, int width = 200, int height = 120);
+// A package of one animation ("first") of that document's shape.
+std::string packageDocument();
+
+class PellorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the bytes to a file of that name in the temporary folder.
+    QString write(const std::string& name, const std::string& bytes);
+    QString missing(const std::string& name) const;
+    // Delivers posted Qt events and the library's main-run-loop work.
+    void settle();
+    // Sends a drag of those files onto the widget and drops it there.
+    void drop(QWidget& target, const QStringList& files);
+
+    // Opens the file and returns its window, once its animation has loaded
+    // (or failed to); none when it did not open.
+    pellor::DocumentWindow* openPlayer(const QString& path);
+    // Runs the main run loop and Qt's events until `done` holds (work from
+    // the dotLottie queue arrives from another thread).
+    void runUntil(const std::function<bool()>& done);
+    // Moves the media clock by one display frame, ticks the player's view and
+    // delivers what that frame posted (the frame binding's write).
+    void frame(pellor::DocumentWindow& window, double seconds = 1.0 / 30);
+
+    testsupport::TemporaryDirectory folder;
+    std::vector<Alert> alerts;
+    std::vector<QUrl> openedUrls;
+    QStringList revealed;
+    std::shared_ptr<platform::compositor::ManualClock> clock;
+    std::unique_ptr<pellor::PellorApp> app;
+};
+
+// The texts of a menu's items in order; a divider reads "-".
+QStringList itemTexts(const QList<QAction*>& actions);
+// The titles of the window's menus, without mnemonic marks.
+QStringList menuTitles(QMainWindow& window);
+QAction* menuAction(QMainWindow& window, const QString& menu, const QString& item);
+
+}  // namespace pellortest

@@ -1,0 +1,19 @@
+#pragma once
+// What assistive tools are told about the animated controls. Qt asks a
+// factory for the accessible interface of each widget; the one installed here
+// answers for AnimatedButton (a push button) and leaves every other widget to
+// Qt. This plays the design's marking of a control as an accessibility
+// element.
+// Process-wide; main thread only.
+
+namespace lottie {
+
+class AnimatedControlAccessibility {
+public:
+    AnimatedControlAccessibility() = delete;
+
+    // Installs the factory once; the controls call it when they are made.
+    static void install();
+};
+
+}  // namespace lottie

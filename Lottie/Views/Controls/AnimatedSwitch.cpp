@@ -49,14 +49,15 @@ void AnimatedSwitch::switchTo(bool on, bool animated) {
 
     const ProgressRange target = on ? onRange() : offRange();
     const ProgressRange other = on ? offRange() : onRange();
-    // From the other range's start up to (not at) its end, that range's
-    // animation is under way (or just begun): it turns back from the frame
-    // shown to its start, which is the picture the switch showed in the state
-    // it now returns to, and the switch rests there. At the other range's end
-    // that state is at rest, and the new range plays from its start.
+    // While the other range is playing and the frame shown lies in it, from
+    // its start up to (not at) its end, that play turns back from the frame
+    // shown to the range's start, which is the picture the switch showed in
+    // the state it now returns to, and the switch rests there. A switch at
+    // rest (a finished play, a new animation at its first frame) plays the new
+    // range from its start.
     bool turningBack = false;
     double current = 0;
-    if (cancelBehavior_ == CancelBehavior::reverse) {
+    if (cancelBehavior_ == CancelBehavior::reverse && animationView().isPlaying()) {
         current = animationView().lottieAnimationLayer()->presentedProgress();
         turningBack = current >= std::min(other.first, other.second) &&
                       current <= std::max(other.first, other.second) && current != other.second;

@@ -8,14 +8,14 @@
 // as the switch's value, "On" or "Off" (a checkable control, see
 // AnimatedControlAccessibility).
 //
-// Turning back part-way (cancel behaviour `reverse`): when the frame shown
-// lies in the other state's range, from its start up to (not at) its end,
-// that range's animation is still under way; the switch then plays back from
-// the frame shown to that range's start (the picture it showed in the state
-// it returns to) and rests there, rather than playing from where the frame
-// shown is not and then leaping to the new range's end. Otherwise the new
-// range plays from its start and a play that runs to its end leaves the
-// switch at that range's end. With `none` the new range always plays.
+// Turning back part-way (cancel behaviour `reverse`): while the other
+// state's range is playing and the frame shown lies in it (from its start up
+// to, not at, its end), the switch plays back from the frame shown to that
+// range's start (the picture it showed in the state it returns to) and rests
+// there, rather than playing from a frame that is not on screen and then
+// leaping to the new range's end. Otherwise the new range plays from its
+// start, and a play that runs to its end leaves the switch at that range's
+// end. With `none` the new range always plays.
 //
 // Owned by its Qt parent or its creator; main thread only.
 

@@ -208,12 +208,24 @@ TEST_F(SwitchTest, DefaultRangesToggledQuicklyNeverLeap) {
 TEST_F(SwitchTest, NewAnimationShowsTheStateAgainWithoutReportingIt) {
     struct Case {
         const char* name;
-        bool animate;
+        bool on, animate;
+        Range onRange, offRange;
         std::vector<Range> played;
+        double rest;
     };
-    for (const Case& c : {Case{"played", true, {{0, 1}}}, Case{"shown", false, {}}}) {
+    const Case cases[] = {
+        {"on, played", true, true, {0, 1}, {1, 0}, {{0, 1}}, 1},
+        {"on, shown", true, false, {0, 1}, {1, 0}, {}, 1},
+        // The new animation starts at its first frame, the on range's start:
+        // at rest, not an on play to turn back.
+        {"off, split ranges, played", false, true, {0, 0.5}, {0.5, 1}, {{0.5, 1}}, 1},
+        {"on, split ranges, played", true, true, {0, 0.5}, {0.5, 1}, {{0, 0.5}}, 0.5},
+    };
+    for (const Case& c : cases) {
         SwitchFixture s;
-        s.control.setIsOn(true);
+        s.control.assignProgressRange(c.onRange.first, c.onRange.second, true);
+        s.control.assignProgressRange(c.offRange.first, c.offRange.second, false);
+        s.control.setIsOn(c.on);
         s.reports.clear();
         s.control.setAnimateUpdateWhenChangingAnimation(c.animate);
         settle();
@@ -223,7 +235,7 @@ TEST_F(SwitchTest, NewAnimationShowsTheStateAgainWithoutReportingIt) {
         EXPECT_TRUE(s.reports.empty()) << c.name;
         EXPECT_EQ(s.control.sizeHint(), QSize(120, 60)) << c.name;
         playOut(s);
-        EXPECT_NEAR(s.progress(), 1, 1e-9) << c.name;
+        EXPECT_NEAR(s.progress(), c.rest, 1e-9) << c.name;
     }
 }
 

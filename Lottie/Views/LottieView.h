@@ -156,11 +156,7 @@ public:
     template <class P>
     LottieView valueProvider(std::shared_ptr<P> provider, AnimationKeypath keypath) const {
         return appendingConfiguration([provider, keypath = std::move(keypath)](LottieAnimationView& view) {
-            const auto& installed = view.valueProviders();
-            const auto current = installed.find(keypath);
-            const AnyValueProvider* held = current == installed.end() ? nullptr : current->second.get();
-            if (providersAreEqualAs<P, AnyValueProvider>(held, provider.get())) return;
-            view.installValueProvider(provider, keypath);
+            installValueProviderUnlessEqual(view, view, provider, keypath);
         });
     }
 

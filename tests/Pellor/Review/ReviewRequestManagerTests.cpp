@@ -222,7 +222,7 @@ TEST_F(ReviewRequestManagerTest, EachCallSiteWaitsItsOwnDelayAndOnlyWhenThePolic
 
 TEST_F(ReviewRequestManagerTest, AVersionThatIsEmptyOrHoldsTheSeparatorStillBlocksASecondRequest) {
     // Were the record unreadable, every trigger after the first would ask again.
-    for (const QString& odd : {QString(), QStringLiteral(";"), QStringLiteral("2.0;beta"), QStringLiteral(" 2 ")}) {
+    for (const QString& odd : {QString(), QStringLiteral(";"), QStringLiteral("2.0;beta"), QStringLiteral(" 2 "), QStringLiteral("1,2")}) {
         store->clear();
         version = odd;
         store->setValue(ReviewRequestManager::fileOpenCountKey, 10);

@@ -4,6 +4,7 @@
 // on the page of the component with that identifier, where ratings and reviews
 // are written). Used by the review prompt and the about window's "Review" button.
 
+#include <QString>
 #include <QUrl>
 
 namespace pellor {
@@ -13,5 +14,9 @@ inline constexpr const char* appStreamIdentifier = "me.tolvane.pellor";
 
 // "appstream://me.tolvane.pellor", built once, on first use.
 const QUrl& reviewPageURL();
+
+// What a button that opens the review page says of it: "Review Pellor in your
+// software centre".
+QString reviewPageToolTip();
 
 }  // namespace pellor

@@ -16,6 +16,7 @@ namespace {
 TEST(ReviewPromptDialog, OpensTheSoftwareCentrePageOnlyWhenTheUserAgrees) {
     pellortest::UrlRecorder recorder({QStringLiteral("appstream")});
     EXPECT_EQ(reviewPageURL().toString().toStdString(), "appstream://me.tolvane.pellor");
+    EXPECT_EQ(reviewPageToolTip(), QStringLiteral("Review Pellor in your software centre"));
 
     QPointer<ReviewPromptDialog> declined = ReviewPromptDialog::present();
     ASSERT_TRUE(declined->isVisible());

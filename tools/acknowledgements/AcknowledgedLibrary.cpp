@@ -1,7 +1,7 @@
 #include "tools/acknowledgements/AcknowledgedLibrary.h"
 
+#include <cctype>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -29,6 +29,24 @@ std::vector<std::string> fieldsOf(const std::string& line) {
     }
 }
 
+// The licence names after each "/usr/share/common-licenses/" of a text, without
+// the full stop of a sentence that ends there.
+std::vector<std::string> commonLicenceReferences(const std::string& text) {
+    static const std::string folder = "/usr/share/common-licenses/";
+    std::vector<std::string> names;
+    for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder, at + 1)) {
+        std::size_t end = at + folder.size();
+        while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '.' ||
+                                     text[end] == '+' || text[end] == '-')) {
+            ++end;
+        }
+        std::string name = text.substr(at + folder.size(), end - at - folder.size());
+        while (!name.empty() && name.back() == '.') name.pop_back();
+        if (!name.empty()) names.push_back(name);
+    }
+    return names;
+}
+
 }  // namespace
 
 std::vector<AcknowledgedLibrary> readLibraryList(const std::filesystem::path& listFile,
@@ -53,13 +71,11 @@ std::vector<AcknowledgedLibrary> readLibraryList(const std::filesystem::path& li
 
 std::vector<std::pair<std::string, std::string>> referencedCommonLicences(
     const std::vector<AcknowledgedLibrary>& libraries, const std::filesystem::path& commonLicences) {
-    static const std::regex reference(R"(/usr/share/common-licenses/([A-Za-z0-9.+-]*[A-Za-z0-9+-]))");
     std::vector<std::pair<std::string, std::string>> licences;
     std::set<std::filesystem::path> seen;
     for (const auto& library : libraries) {
-        for (std::sregex_iterator it(library.licenceText.begin(), library.licenceText.end(), reference), end; it != end;
-             ++it) {
-            const std::filesystem::path file = commonLicences / (*it)[1].str();
+        for (const std::string& name : commonLicenceReferences(library.licenceText)) {
+            const std::filesystem::path file = commonLicences / name;
             std::error_code error;
             // "GPL" is a link to the current version: each text once, by its own name.
             const std::filesystem::path target = std::filesystem::canonical(file, error);

@@ -32,6 +32,7 @@ LocalHttpServer::LocalHttpServer() {
 LocalHttpServer::~LocalHttpServer() {
     stopping_ = true;
     thread_.join();
+    for (int connection : heldConnections_) ::close(connection);
     ::close(listener_);
 }
 
@@ -50,12 +51,16 @@ void LocalHttpServer::serve() {
         if (::poll(&waiting, 1, 20) <= 0) continue;
         int connection = ::accept(listener_, nullptr, nullptr);
         if (connection < 0) continue;
-        answer(connection);
-        ::close(connection);
+        if (answer(connection)) {
+            ::close(connection);
+        } else {
+            std::lock_guard guard(lock_);
+            heldConnections_.push_back(connection);
+        }
     }
 }
 
-void LocalHttpServer::answer(int connection) {
+bool LocalHttpServer::answer(int connection) {
     std::string request;
     char buffer[1024];
     // Read the request head, for at most two seconds.
@@ -63,7 +68,7 @@ void LocalHttpServer::answer(int connection) {
         pollfd readable{connection, POLLIN, 0};
         if (::poll(&readable, 1, 20) <= 0) continue;
         ssize_t count = ::recv(connection, buffer, sizeof buffer, 0);
-        if (count <= 0) return;
+        if (count <= 0) return true;
         request.append(buffer, static_cast<std::size_t>(count));
     }
     ++requests_;
@@ -75,16 +80,18 @@ void LocalHttpServer::answer(int connection) {
         std::lock_guard guard(lock_);
         if (auto it = routes_.find(path); it != routes_.end()) route = it->second;
     }
-    if (route.closeWithoutAnswer) return;
+    if (route.neverAnswer) return false;
+    if (route.closeWithoutAnswer) return true;
     std::string response = "HTTP/1.0 " + std::to_string(route.status) + " Status\r\nContent-Type: application/json\r\n" +
                            "Content-Length: " + std::to_string(route.body.size()) + "\r\nConnection: close\r\n\r\n" +
                            route.body;
     std::size_t sent = 0;
     while (sent < response.size()) {
         ssize_t count = ::send(connection, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
-        if (count <= 0) return;
+        if (count <= 0) return true;
         sent += static_cast<std::size_t>(count);
     }
+    return true;
 }
 
 }  // namespace testsupport

@@ -1,13 +1,16 @@
 #pragma once
 // A small HTTP/1.0 server on 127.0.0.1 for tests of code that fetches
-// addresses. Each path answers with a fixed status and body, or closes the
-// connection without answering. It serves on its own thread until destroyed.
+// addresses. Each path answers with a fixed status and body, closes the
+// connection without answering, or keeps it open without ever answering (until
+// the server is destroyed), as a server that hangs does. It serves on its own
+// thread until destroyed.
 
 #include <atomic>
 #include <map>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace testsupport {
 
@@ -17,6 +20,7 @@ public:
         int status = 200;
         std::string body;
         bool closeWithoutAnswer = false;
+        bool neverAnswer = false;
     };
 
     LocalHttpServer();
@@ -31,7 +35,8 @@ public:
 
 private:
     void serve();
-    void answer(int connection);
+    // False when the connection is to stay open, unanswered.
+    bool answer(int connection);
 
     int listener_ = -1;
     int port_ = 0;
@@ -39,6 +44,7 @@ private:
     std::atomic<int> requests_{0};
     std::mutex lock_;
     std::map<std::string, Route> routes_;
+    std::vector<int> heldConnections_;
     std::thread thread_;
 };
 

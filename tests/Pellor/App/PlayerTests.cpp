@@ -20,7 +20,7 @@
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Player/PlaybackControlRow.h"
 #include "Pellor/Styles/StyledButton.h"
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "Pellor/Styles/NamedColors.h"
 #include "Pellor/Styles/SecondaryButtonStyle.h"
 #include "Pellor/Styles/StyledButton.h"
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
 

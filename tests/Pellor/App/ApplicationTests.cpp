@@ -10,7 +10,7 @@
 #include "Pellor/App/UpdateCommandSource.h"
 #include "Pellor/App/WebAddresses.h"
 #include "Pellor/Player/DocumentWindow.h"
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
 

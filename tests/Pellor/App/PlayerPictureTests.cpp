@@ -7,7 +7,7 @@
 
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // here.
 #include "Pellor/Documents/DocumentOpenError.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "Pellor/Styles/NamedColors.h"
 #include "Pellor/Styles/OnAppearOnceViewModifier.h"
 #include "Pellor/Styles/ProductNameLabel.h"
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
 

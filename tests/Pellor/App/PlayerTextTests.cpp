@@ -11,7 +11,7 @@
 #include "Pellor/Player/AnimationPlaybackSpeed.h"
 #include "Pellor/Player/FrameReadout.h"
 #include "Pellor/Player/LoopModePresentation.h"
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
 

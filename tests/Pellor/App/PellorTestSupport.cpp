@@ -1,4 +1,4 @@
-#include "tests/Pellor/PellorTestSupport.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 #include <QApplication>
 #include <QDropEvent>

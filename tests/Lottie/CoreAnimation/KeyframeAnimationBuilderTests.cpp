@@ -81,7 +81,9 @@ TEST(KeyframeAnimationRules, KeyTimesReachFrom0To1WithTheCountsEachModeNeeds) {
         for (const AnimatableValue& value : values) numbers.push_back(*value.number());
         EXPECT_EQ(numbers, item.expectedValues);
         ASSERT_EQ(functions.size(), item.expectedFunctions);
-        if (item.expectedKeyTimes.front() != item.keyTimes.front()) EXPECT_TRUE(functions.front().isLinear());
+        if (item.expectedKeyTimes.front() != item.keyTimes.front()) {
+            EXPECT_TRUE(functions.front().isLinear());
+        }
         EXPECT_TRUE(log.failedAssertions.empty());
     }
     // A mode the rules do not know only reaches the assertion-failure handler.

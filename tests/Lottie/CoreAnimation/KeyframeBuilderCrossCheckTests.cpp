@@ -60,7 +60,7 @@ protected:
         return times;
     }
 
-    std::optional<LottieVector2D> easing(bool in) {
+    std::optional<LottieVector2D> easing() {
         if (chance(0.4)) return std::nullopt;
         return LottieVector2D(uniform(0, 1), uniform(-0.3, 1.3));
     }
@@ -75,7 +75,7 @@ protected:
                 spatialIn = LottieVector3D(uniform(-40, 40), uniform(-40, 40), 0);
                 spatialOut = LottieVector3D(uniform(-40, 40), uniform(-40, 40), 0);
             }
-            frames.emplace_back(makeValue(), time, chance(0.3), easing(true), easing(false), spatialIn, spatialOut);
+            frames.emplace_back(makeValue(), time, chance(0.3), easing(), easing(), spatialIn, spatialOut);
         }
         return frames;
     }

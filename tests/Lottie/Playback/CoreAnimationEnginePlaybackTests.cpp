@@ -9,6 +9,7 @@
 
 #include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/Playback/DecodingStrategy.h"
+#include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
 
@@ -195,6 +196,48 @@ TEST_F(CoreAnimationPlaybackTest, TwoRequestsBeforeOneDisplayPassApplyOnlyTheSec
     EXPECT_FALSE(root->animation(CoreAnimationLayer::animationProgressKey));
     EXPECT_EQ(root->currentFrame(), 100);
     EXPECT_FALSE(layer->isPlaying());
+}
+
+TEST_F(CoreAnimationPlaybackTest, AChangedValueProviderRebuildsTheAnimationsAndPlayingGoesOn) {
+    auto layer = hostEngine();
+    ASSERT_TRUE(root);
+    CompletionLog completion;
+    layer->playFromFrame(0, 100, LottieLoopMode::playOnce(), completion.block());
+    advance(0);
+    advance(2);
+    const auto before = root->animation(CoreAnimationLayer::animationProgressKey);
+    layer->installValueProvider(std::make_shared<FloatValueProvider>(50.0), AnimationKeypath("**.Opacity"));
+    advance(0);
+    // A new request from the frame shown, installed anew; the old one says nothing.
+    EXPECT_NE(root->animation(CoreAnimationLayer::animationProgressKey), before);
+    EXPECT_NEAR(presentedFrame(), 20, 1e-6);
+    EXPECT_EQ(root->valueProviderStore()->valueProviders().size(), 1u);
+    advance(3);
+    EXPECT_NEAR(presentedFrame(), 50, 1e-6);
+    advance(5);
+    EXPECT_EQ(completion.calls, std::vector<bool>{true});
+
+    // While paused, a removal rebuilds at the frame shown without playing.
+    layer->setCurrentFrame(30);
+    advance(0);
+    layer->uninstallValueProvider(AnimationKeypath("**.Opacity"));
+    advance(0);
+    EXPECT_TRUE(root->valueProviderStore()->valueProviders().empty());
+    EXPECT_FALSE(layer->isPlaying());
+    EXPECT_NEAR(layer->currentFrame(), 30, 1e-9);
+    EXPECT_EQ(completion.calls, std::vector<bool>{true});
+}
+
+TEST_F(CoreAnimationPlaybackTest, CollectingKeypathsRebuildsOnceWithTheRecorderInstalled) {
+    auto layer = hostEngine();
+    ASSERT_TRUE(root);
+    layer->play();
+    advance(0);
+    // The empty tree has no properties to report.
+    EXPECT_TRUE(root->collectAllKeypaths().empty());
+    ASSERT_TRUE(root->currentAnimationConfiguration());
+    EXPECT_TRUE(root->currentAnimationConfiguration()->recordHierarchyKeypath);
+    EXPECT_TRUE(layer->isPlaying());
 }
 
 }  // namespace

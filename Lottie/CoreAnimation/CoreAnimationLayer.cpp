@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <limits>
 
 #include "Lottie/CoreAnimation/AnimationLayer.h"
@@ -49,6 +50,13 @@ double timeRemappedLayerCount(const Layer& layer) {
         }
     }
     return count;
+}
+
+// A number as a message shows it: 0, 29.97, nan, inf.
+std::string shortNumber(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
 }
 
 std::string wholeNumber(double value) {
@@ -130,13 +138,13 @@ bool CoreAnimationLayer::checkTimeline() {
     // Every time of this engine is divided by the frame rate: one that is 0 or no
     // number would time the whole tree with infinities.
     if (!(framerate > 0) || !std::isfinite(framerate)) {
-        context.reportCompatibilityIssue("The animation's frame rate (" + std::to_string(framerate) +
+        context.reportCompatibilityIssue("The animation's frame rate (" + shortNumber(framerate) +
                                          ") is not a positive number of frames per second");
         return false;
     }
     if (!std::isfinite(animation_->startFrame) || !std::isfinite(animation_->endFrame)) {
-        context.reportCompatibilityIssue("The animation's start frame (" + std::to_string(animation_->startFrame) +
-                                         ") or end frame (" + std::to_string(animation_->endFrame) +
+        context.reportCompatibilityIssue("The animation's start frame (" + shortNumber(animation_->startFrame) +
+                                         ") or end frame (" + shortNumber(animation_->endFrame) +
                                          ") is not a finite number");
         return false;
     }

@@ -240,4 +240,18 @@ TEST_F(CoreAnimationPlaybackTest, CollectingKeypathsRebuildsOnceWithTheRecorderI
     EXPECT_TRUE(layer->isPlaying());
 }
 
+TEST_F(CoreAnimationPlaybackTest, TheAutomaticChoiceFallsBackFromAFrameRateOf0) {
+    auto stopped = LottieAnimation::fromData(R"({"v":"5.7.0","fr":0,"ip":0,"op":100,"w":100,"h":100,"layers":[]})",
+                                             DecodingStrategy::dictionaryBased);
+    auto automatic = host(stopped, RenderingEngineOption::automatic());
+    EXPECT_FALSE(std::dynamic_pointer_cast<CoreAnimationLayer>(automatic->renderingLayer()));
+    ASSERT_EQ(log.warnings.size(), 1u);
+    EXPECT_NE(log.warnings[0].find("[root layer] The animation's frame rate (0) is not a positive number of frames per second\n"),
+              std::string::npos);
+    // With a usable frame rate the empty tree stays on this engine.
+    auto playing = host(emptyAnimation(), RenderingEngineOption::automatic());
+    EXPECT_TRUE(std::dynamic_pointer_cast<CoreAnimationLayer>(playing->renderingLayer()));
+    EXPECT_EQ(log.warnings.size(), 1u);
+}
+
 }  // namespace

@@ -10,7 +10,7 @@ using platform::compositor::TimingFunction;
 
 namespace {
 
-constexpr const char* sourceFile = "Lottie/CAAnimation+TimingConfiguration";
+constexpr const char* sourceFile = "Lottie/KeyframeAnimationRules";
 
 const char* modeName(CalculationMode mode) {
     switch (mode) {

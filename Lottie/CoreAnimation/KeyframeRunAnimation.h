@@ -29,7 +29,7 @@ namespace lottie {
 
 struct KeyframeRunAnimation {
     static constexpr const char* motionPathKeyPath = "transform.translation";
-    static constexpr const char* sourceFile = "Lottie/CAAnimation+TimingConfiguration";
+    static constexpr const char* sourceFile = "Lottie/KeyframeRunAnimation";
 
     // `keyframes` holds at least one keyframe; throws what progress() or the
     // mapping throw.

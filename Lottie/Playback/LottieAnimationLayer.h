@@ -202,6 +202,12 @@ public:
     // The reduced-motion marker, when reduced motion is in effect now.
     std::shared_ptr<const Marker> markerForReducedMotion() const;
 
+    // Stops a running, unfinished request without reporting its completion and
+    // starts it again from the frame shown, so that a rendering engine that
+    // builds its animations ahead picks up changed providers. Nothing without a
+    // running request.
+    void restartRunningAnimation();
+
     // Use the make functions; public only for std::make_shared.
     struct Private {};
     LottieAnimationLayer(Private, LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger);
@@ -212,7 +218,6 @@ private:
 
     // Playback internals.
     void setFrameWithoutActions(double frame);
-    void restartRunningAnimation();
     void refreshRasterization();
     void dropRunningAnimation();
     void dropRunningAnimationIfAny();

@@ -152,14 +152,18 @@ std::optional<AnimatableValue> AnimatableValue::interpolate(const AnimatableValu
 }
 
 AnimatableValue AnimatableValue::blend(const AnimatableValue& from, const AnimatableValue& to, double fraction) {
-    if (fraction <= 0) {
+    if (fraction == 0) {
         return from;
     }
-    if (fraction >= 1) {
+    if (fraction == 1) {
         return to;
     }
-    std::optional<AnimatableValue> value = interpolate(from, to, fraction);
-    return value ? std::move(*value) : from;
+    // A timing curve that overshoots gives fractions beyond 0 and 1, which carry
+    // values that interpolate past their ends; the others hold one end.
+    if (std::optional<AnimatableValue> value = interpolate(from, to, fraction)) {
+        return std::move(*value);
+    }
+    return fraction < 1 ? from : to;
 }
 
 std::optional<AnimatableValue> AnimatableValue::add(const AnimatableValue& base, const AnimatableValue& delta) {

@@ -8,8 +8,10 @@
 // Interpolation works per type: numbers, points, sizes, rectangles and colours
 // component by component; arrays element by element when their counts match; paths
 // point by point when their elements match in count and kind; transforms by
-// decomposition. Booleans, images and values that do not match do not interpolate:
-// blend() then holds the earlier value until the later one is reached.
+// decomposition. A fraction below 0 or above 1 (a timing curve that overshoots)
+// carries an interpolated value past its ends. Booleans, images and values that
+// do not match do not interpolate: blend() then holds the earlier value until the
+// later one is reached.
 
 #include <memory>
 #include <optional>

@@ -1,6 +1,7 @@
 #include "Platform/Compositor/MediaTiming.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <limits>
 
@@ -90,6 +91,16 @@ MediaTiming::State MediaTiming::evaluate(double parent) const {
     if (!std::isfinite(parent) || !std::isfinite(beginTime) || !std::isfinite(speed) ||
         !std::isfinite(timeOffset) || std::isnan(duration) || std::isnan(repeatCount)) {
         return state;
+    }
+    // The begin time is reached when the parent time lies within single-precision
+    // rounding of it, as a key time is: a begin time meant for a frame is met by
+    // parent times summed from frame times and media-clock readings, which land
+    // to either side of it by more than a few ulps of the times themselves (the
+    // clock's reading can be far larger). The allowance is far below a frame.
+    if (parent < beginTime &&
+        beginTime - parent <= std::max(roundingAllowance(std::max(std::fabs(parent), std::fabs(beginTime))),
+                                       std::fabs(beginTime) * FLT_EPSILON)) {
+        parent = beginTime;
     }
     const double active = activeDuration();
     const bool forever = !std::isfinite(active);

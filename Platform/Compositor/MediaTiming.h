@@ -34,6 +34,10 @@
 //   simple time s = A folded into the pass; at the very end of AD a fractional
 //   repeat count leaves s partway through its last pass.
 //
+// The begin time is reached once the parent time lies within single-precision
+// rounding of it, as a key time is: times summed from frame times and clock
+// readings land to either side of the begin time meant for a frame.
+//
 // AD = P x repeatCount; a repeat count of 0 counts as 1, and the largest finite
 // float (or infinity) repeats for ever. Backwards for ever has no end to start
 // from: p = e runs back from 0, setting out from the end of a pass as a finite

@@ -1,6 +1,7 @@
 #include "Platform/Compositor/MotionPath.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform::compositor {
 
@@ -10,13 +11,20 @@ using graphics::Point;
 
 namespace {
 
-// Curves are measured over this many chords: enough that the speed along a
-// quarter circle stays within a fraction of a percent of even.
-constexpr int curveSamples = 64;
+// Curves are measured at this many steps of their parameter, and a point at an
+// arc length is found on the curve itself at the parameter interpolated between
+// the two steps around it: the same table the main-thread engine's spatial
+// interpolation uses, so that both engines move a point to the same place.
+constexpr int curveSamples = 20;
+// A curve whose control points lie within this of the line through its ends
+// (twice the triangle areas, in square units) is moved along as that line, also
+// as the main-thread engine does.
+constexpr double flatness = 0.05;
 
-Point quadraticAt(Point p0, Point p1, Point p2, double t) {
-    const double u = 1 - t;
-    return p0 * (u * u) + p1 * (2 * u * t) + p2 * (t * t);
+bool isFlat(Point a, Point c1, Point c2, Point b) {
+    const double first = c2.x * (a.y - c1.y) + c1.x * (c2.y - a.y) + (c1.y - c2.y) * a.x;
+    const double second = (c1.y - c2.y) * b.x + c1.x * (c2.y - b.y) + c2.x * (b.y - c1.y);
+    return std::fabs(first) < flatness && std::fabs(second) < flatness;
 }
 
 Point cubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
@@ -52,17 +60,22 @@ MotionPath::MotionPath(const graphics::Path& path) {
                 segment.points.push_back(subpathStart);
                 break;
             case PathElementType::quadCurveTo:
+            case PathElementType::curveTo: {
+                // A quadratic curve as the cubic it equals.
+                const bool quadratic = element.type == PathElementType::quadCurveTo;
+                const Point end = quadratic ? element.points[1] : element.points[2];
+                const Point c1 = quadratic ? from + (element.points[0] - from) * (2.0 / 3) : element.points[0];
+                const Point c2 = quadratic ? end + (element.points[0] - end) * (2.0 / 3) : element.points[1];
+                if (isFlat(from, c1, c2, end)) {
+                    segment.points.push_back(end);
+                    break;
+                }
+                segment.curve = {from, c1, c2, end};
                 for (int i = 1; i <= curveSamples; ++i) {
-                    segment.points.push_back(quadraticAt(from, element.points[0], element.points[1],
-                                                         static_cast<double>(i) / curveSamples));
+                    segment.points.push_back(cubicAt(from, c1, c2, end, static_cast<double>(i) / curveSamples));
                 }
                 break;
-            case PathElementType::curveTo:
-                for (int i = 1; i <= curveSamples; ++i) {
-                    segment.points.push_back(cubicAt(from, element.points[0], element.points[1], element.points[2],
-                                                     static_cast<double>(i) / curveSamples));
-                }
-                break;
+            }
         }
         segment.lengths.push_back(0);
         for (std::size_t i = 1; i < segment.points.size(); ++i) {
@@ -85,14 +98,25 @@ Point MotionPath::pointOnSegment(std::size_t index, double fraction) const {
     }
     const Segment& segment = segments_[index];
     const double total = segment.lengths.back();
-    if (fraction <= 0) {
+    if (fraction == 0) {
         return segment.points.front();
     }
-    if (fraction >= 1) {
+    if (fraction == 1) {
         return segment.points.back();
     }
     if (total <= 0) {
         // A jump, or a segment that goes nowhere: the end holds once it has begun.
+        return fraction < 0 ? segment.points.front() : segment.points.back();
+    }
+    if (!segment.curve) {
+        // Along a straight segment a timing curve that overshoots carries the
+        // point on past either end of the line.
+        return segment.points.front() + (segment.points.back() - segment.points.front()) * fraction;
+    }
+    if (fraction < 0) {
+        return segment.points.front();
+    }
+    if (fraction > 1) {
         return segment.points.back();
     }
     const double wanted = fraction * total;
@@ -100,8 +124,11 @@ Point MotionPath::pointOnSegment(std::size_t index, double fraction) const {
     const std::size_t i = std::clamp<std::size_t>(upper - segment.lengths.begin(), 1, segment.lengths.size() - 1);
     const double start = segment.lengths[i - 1];
     const double span = segment.lengths[i] - start;
-    const double t = span > 0 ? (wanted - start) / span : 0;
-    return segment.points[i - 1] + (segment.points[i] - segment.points[i - 1]) * t;
+    const double step = 1.0 / curveSamples;
+    const double lowerT = static_cast<double>(i - 1) * step;
+    const double t = span > 0 ? lowerT + step * (wanted - start) / span : lowerT;
+    const auto& c = *segment.curve;
+    return cubicAt(c[0], c[1], c[2], c[3], t);
 }
 
 }  // namespace platform::compositor

@@ -4,7 +4,9 @@
 // each vertex and the next, the segment measured by arc length so that a point can
 // travel it at even speed. Owned by the KeyframeAnimation whose path it is.
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "Platform/Graphics/Path.h"
@@ -24,13 +26,18 @@ public:
     double segmentLength(std::size_t index) const;
 
     // The point a fraction of the way along segment i, measured by arc length.
+    // A fraction beyond 0 or 1 (an overshooting timing curve) carries on along a
+    // straight segment and stops at the end of a curve.
     graphics::Point pointOnSegment(std::size_t index, double fraction) const;
 
 private:
     struct Segment {
-        // Samples along the segment and the arc length up to each.
+        // Samples along the segment and the arc length up to each: its two ends
+        // for a straight segment, steps of the parameter for a curve.
         std::vector<graphics::Point> points;
         std::vector<double> lengths;
+        // The cubic's start, control points and end, for a curve that is not flat.
+        std::optional<std::array<graphics::Point, 4>> curve;
     };
 
     std::vector<graphics::Point> vertices_;

@@ -38,8 +38,12 @@ public:
     const std::shared_ptr<LottieLogger>& logger() const { return logger_; }
     const std::vector<CompatibilityIssue>& issues() const { return issues_; }
 
-    // Records an issue; in `abort` mode throws Error instead.
+    // Records an issue; in `abort` mode throws Error instead. Line breaks in the
+    // message become blanks; an empty context is reported through the logger's
+    // assert handler, and the issue is handled all the same.
     void report(CompatibilityIssue issue);
+    // Called by the root layer once it has handed the issues of a set-up on.
+    void clearIssues();
 
 private:
     Mode mode_;

@@ -32,6 +32,13 @@ public:
         AnimationContext animationContext;
         MediaTimingConfiguration timingConfiguration;
         std::function<void(const std::string&)> recordHierarchyKeypath;
+
+        // The same request and timing, and a keypath recorder on both sides or on
+        // neither (the recorders themselves are not compared).
+        bool operator==(const AnimationConfiguration& other) const {
+            return animationContext == other.animationContext && timingConfiguration == other.timingConfiguration &&
+                   static_cast<bool>(recordHierarchyKeypath) == static_cast<bool>(other.recordHierarchyKeypath);
+        }
     };
 
     // Paused at a frame, or playing.
@@ -40,6 +47,7 @@ public:
         static PlaybackState playing() { return {}; }
         static PlaybackState paused(double frame) { return {frame}; }
         bool isPlaying() const { return !pausedFrame; }
+        bool operator==(const PlaybackState&) const = default;
     };
 
     struct PendingAnimationConfiguration {

@@ -1,0 +1,53 @@
+#pragma once
+// Keyframes resampled onto the root timeline for a layer under a precomposition
+// whose time is remapped by keyframes. The builder's key times come from the
+// simple remapping only, so such a property is sampled once per root frame, from
+// the animation's start frame up to (not including) its end frame: each new
+// keyframe sits at the root frame and holds the property's value at the local
+// time the remapping gives, linear, without tangents. Values are computed once
+// per local time. Used by the keyframe animation builder and the gradient
+// animations; keeps nothing.
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "Lottie/CoreAnimation/LayerAnimationContext.h"
+#include "Lottie/Values/KeyframeGroup.h"
+#include "Lottie/Values/KeyframeInterpolator.h"
+
+namespace lottie {
+
+struct ComplexTimeRemapping {
+    template <Interpolatable T>
+    static KeyframeGroup<T> resample(const KeyframeGroup<T>& group, const LayerAnimationContext& context) {
+        const double start = context.animation->startFrame;
+        const double end = context.animation->endFrame;
+        KeyframeInterpolator<T> interpolator(group.keyframes());
+        std::map<double, T> cache;
+        std::vector<Keyframe<T>> keyframes;
+        // Frames computed as start + i, never by repeated addition. A range that
+        // is not a finite number of frames has nothing to sample.
+        if (std::isfinite(start) && std::isfinite(end)) {
+            for (double i = 0;; i += 1) {
+                const double frame = start + i;
+                if (!(frame < end)) break;
+                const double local = context.complexTimeRemapping(frame);
+                if (std::isnan(local)) {
+                    // Not a key a sorted cache can hold.
+                    keyframes.emplace_back(interpolator.value(local), frame, false, std::nullopt, std::nullopt,
+                                           std::nullopt, std::nullopt);
+                    continue;
+                }
+                auto found = cache.find(local);
+                if (found == cache.end()) found = cache.emplace(local, interpolator.value(local)).first;
+                keyframes.emplace_back(found->second, frame, false, std::nullopt, std::nullopt, std::nullopt,
+                                       std::nullopt);
+            }
+        }
+        return KeyframeGroup<T>(std::move(keyframes));
+    }
+};
+
+}  // namespace lottie

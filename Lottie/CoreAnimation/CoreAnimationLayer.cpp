@@ -1,0 +1,457 @@
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <limits>
+
+#include "Lottie/CoreAnimation/AnimationLayer.h"
+#include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
+#include "Lottie/CoreAnimation/LayerContext.h"
+#include "Lottie/CoreAnimation/LayerTreeBuilder.h"
+#include "Lottie/Playback/LottieAnimationLayer.h"
+#include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/MediaClock.h"
+
+namespace lottie {
+
+using platform::compositor::Layer;
+
+namespace {
+
+constexpr const char* sourceFile = "Lottie/CoreAnimationLayer";
+// Layers under remapped precompositions times frames up to this are cheap enough.
+constexpr double timeRemappingCostLimit = 59999;
+
+double now() { return platform::compositor::MediaClock::currentTime(); }
+
+// Every layer below `layer`, depth first, each before its own sublayers (masks are not visited).
+void collectSublayers(const Layer& layer, std::vector<std::shared_ptr<Layer>>& layers) {
+    for (const std::shared_ptr<Layer>& sublayer : layer.sublayers()) {
+        layers.push_back(sublayer);
+        collectSublayers(*sublayer, layers);
+    }
+}
+
+std::vector<std::shared_ptr<Layer>> allSublayersRecursively(const Layer& layer) {
+    std::vector<std::shared_ptr<Layer>> layers;
+    collectSublayers(layer, layers);
+    return layers;
+}
+
+double timeRemappedLayerCount(const Layer& layer) {
+    double count = 0;
+    for (const std::shared_ptr<Layer>& sublayer : layer.sublayers()) {
+        const auto* animationLayer = dynamic_cast<const AnimationLayer*>(sublayer.get());
+        if (animationLayer && animationLayer->remapsTime()) {
+            count += static_cast<double>(allSublayersRecursively(*sublayer).size());
+        } else {
+            count += timeRemappedLayerCount(*sublayer);
+        }
+    }
+    return count;
+}
+
+// A number as a message shows it: 0, 29.97, nan, inf.
+std::string shortNumber(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+std::string wholeNumber(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f", value);
+    return text;
+}
+
+}  // namespace
+
+std::shared_ptr<CoreAnimationLayer> CoreAnimationLayer::make(const CoreAnimationLayerRequest& request) {
+    auto layer = std::make_shared<CoreAnimationLayer>(request);
+    layer->setUpLayerTree();
+    return layer;
+}
+
+void CoreAnimationLayer::install() {
+    CoreAnimationLayerFactory::install(
+        [](const CoreAnimationLayerRequest& request) -> std::shared_ptr<CoreAnimationRootLayer> { return make(request); });
+}
+
+CoreAnimationLayer::CoreAnimationLayer(const CoreAnimationLayerRequest& request)
+    : imageProvider_(request.imageProvider),
+      textProvider_(request.textProvider),
+      fontProvider_(request.fontProvider),
+      animation_(request.animation),
+      logger_(request.logger ? request.logger : LottieLogger::shared()),
+      loggingState_(std::make_shared<LoggingState>()) {
+    valueProviderStore_ = std::make_shared<ValueProviderStore>(logger_);
+    compatibilityTracker_ = request.compatibilityTracker
+                                ? request.compatibilityTracker
+                                : std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, logger_);
+    declareAnimatableNumber(animationProgressKey, 0, false);
+    setMasksToBounds(request.maskAnimationToBounds);
+    if (animation_) setBounds({0, 0, animation_->width, animation_->height});
+}
+
+CoreAnimationLayer::CoreAnimationLayer(const CoreAnimationLayer& layer)
+    : CoreAnimationRootLayer(layer),
+      imageProvider_(layer.imageProvider_),
+      textProvider_(layer.textProvider_),
+      fontProvider_(layer.fontProvider_),
+      currentAnimationConfiguration_(layer.currentAnimationConfiguration_),
+      animation_(layer.animation_),
+      valueProviderStore_(layer.valueProviderStore_),
+      compatibilityTracker_(layer.compatibilityTracker_),
+      logger_(layer.logger_),
+      loggingState_(std::make_shared<LoggingState>()),
+      hasUsableTimeline_(layer.hasUsableTimeline_) {}
+
+std::shared_ptr<Layer> CoreAnimationLayer::makePresentationCopy() const {
+    return std::make_shared<CoreAnimationLayer>(*this);
+}
+
+// Set-up.
+
+void CoreAnimationLayer::setUpLayerTree() {
+    LayerContext context;
+    context.animation = animation_;
+    context.imageProvider = imageProvider_;
+    context.textProvider = textProvider_;
+    context.fontProvider = fontProvider_;
+    context.tracker = compatibilityTracker_;
+    if (!animation_) {
+        hasUsableTimeline_ = false;
+        context.reportCompatibilityIssue("There is no animation to set up");
+        return;
+    }
+    hasUsableTimeline_ = checkTimeline();
+    if (!hasUsableTimeline_) return;
+    LayerTreeBuilder::buildChildLayers(*this, context, animation_->layers);
+    checkTimeRemappingCost();
+}
+
+bool CoreAnimationLayer::checkTimeline() {
+    LayerContext context;
+    context.tracker = compatibilityTracker_;
+    const double framerate = animation_->framerate;
+    // Every time of this engine is divided by the frame rate: one that is 0 or no
+    // number would time the whole tree with infinities.
+    if (!(framerate > 0) || !std::isfinite(framerate)) {
+        context.reportCompatibilityIssue("The animation's frame rate (" + shortNumber(framerate) +
+                                         ") is not a positive number of frames per second");
+        return false;
+    }
+    if (!std::isfinite(animation_->startFrame) || !std::isfinite(animation_->endFrame)) {
+        context.reportCompatibilityIssue("The animation's start frame (" + shortNumber(animation_->startFrame) +
+                                         ") or end frame (" + shortNumber(animation_->endFrame) +
+                                         ") is not a finite number");
+        return false;
+    }
+    return true;
+}
+
+void CoreAnimationLayer::checkTimeRemappingCost() {
+    if (auto message = timeRemappingCostMessage(timeRemappedLayerCount(*this), *animation_)) {
+        LayerContext context;
+        context.tracker = compatibilityTracker_;
+        context.reportCompatibilityIssue(std::move(*message));
+    }
+}
+
+std::optional<std::string> CoreAnimationLayer::timeRemappingCostMessage(double layerCount,
+                                                                         const LottieAnimation& animation) {
+    const double frames =
+        std::trunc(animation.framerate * ((animation.endFrame - animation.startFrame) / animation.framerate));
+    // Compared as doubles: the count is never made an integer, so neither a frame
+    // count that is no number nor a product beyond every integer type goes wrong.
+    if (!std::isfinite(frames) || !(layerCount * frames > timeRemappingCostLimit)) return std::nullopt;
+    return "This animation has a very large number of layers with time remapping (" + wholeNumber(layerCount) +
+           " layers over " + wholeNumber(frames) +
+           " frames) so will perform poorly with the Core Animation rendering engine.";
+}
+
+// The display pass.
+
+void CoreAnimationLayer::display() {
+    if (!pendingAnimationConfiguration_) return;
+    // A fallback triggered below may drop the owner's reference to this layer.
+    const std::shared_ptr<Layer> keepAlive = shared_from_this();
+    if (pendingAnimationConfigurationModification_) {
+        auto modification = std::move(pendingAnimationConfigurationModification_);
+        pendingAnimationConfigurationModification_ = nullptr;
+        modification(pendingAnimationConfiguration_->animationConfiguration);
+    }
+    const PendingAnimationConfiguration taken = *pendingAnimationConfiguration_;
+    pendingAnimationConfiguration_.reset();
+    try {
+        applyAnimationConfiguration(taken.animationConfiguration);
+    } catch (const CompatibilityTracker::Error& error) {
+        setCurrentPlaybackState(taken.playbackState);
+        if (DidSetUpAnimation callback = didSetUpAnimation()) callback({error.issue()});
+        return;
+    } catch (const std::exception& error) {
+        setCurrentPlaybackState(taken.playbackState);
+        stopAfterUnexpectedError(error.what());
+        return;
+    }
+    setCurrentPlaybackState(taken.playbackState);
+    const std::vector<CompatibilityIssue> issues = compatibilityTracker_->issues();
+    compatibilityTracker_->clearIssues();
+    if (DidSetUpAnimation callback = didSetUpAnimation()) callback(issues);
+}
+
+void CoreAnimationLayer::stopAfterUnexpectedError(const std::string& description) {
+    const std::string message = "Encountered unexpected error while setting up the animation: " + description;
+    logger_->assertionFailure([message] { return message; }, sourceFile, __LINE__);
+    // Nothing half installed keeps playing; the owner hears of it as of an issue,
+    // so that the automatic engine choice falls back.
+    removeAllAnimationsRecursively();
+    if (DidSetUpAnimation callback = didSetUpAnimation()) callback({{message, LayerContext::rootLayerName}});
+}
+
+void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguration& configuration) {
+    removeAllAnimationsRecursively();
+    currentAnimationConfiguration_ = configuration;
+    if (!hasUsableTimeline_) return;
+    LayerAnimationContext context;
+    context.animation = animation_;
+    context.timingConfiguration = configuration.timingConfiguration;
+    context.startFrame = configuration.animationContext.playFrom;
+    context.endFrame = configuration.animationContext.playTo;
+    context.valueProviderStore = valueProviderStore_;
+    context.tracker = compatibilityTracker_;
+    context.logger = logger_;
+    context.loggingState = loggingState_;
+    context.textProvider = textProvider_;
+    context.recordHierarchyKeypath = configuration.recordHierarchyKeypath;
+    layoutIfNeeded();
+    setSpeed(configuration.timingConfiguration.speed);
+    animateProgress(context);
+    animationStartedAt_ = now();
+    for (const std::shared_ptr<Layer>& sublayer : sublayers()) {
+        if (auto* animationLayer = dynamic_cast<AnimationLayer*>(sublayer.get())) {
+            animationLayer->setupAnimations(context);
+        }
+    }
+}
+
+void CoreAnimationLayer::animateProgress(const LayerAnimationContext& context) {
+    auto progress = platform::compositor::BasicAnimation::make(animationProgressKey);
+    progress->setFromValue(0);
+    progress->setToValue(1);
+    auto group = AnimationTimingWrapper::wrappedInTimingGroup(progress, context, *this);
+    if (currentAnimationConfiguration_) group->setDelegate(currentAnimationConfiguration_->animationContext.closure);
+    group->setRemovedOnCompletion(true);
+    addAnimation(group, animationProgressKey);
+}
+
+void CoreAnimationLayer::removeAllAnimationsRecursively() {
+    currentAnimationConfiguration_.reset();
+    setCurrentPlaybackState(std::nullopt);
+    animationStartedAt_.reset();
+    removeAllAnimations();
+    for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) layer->removeAllAnimations();
+}
+
+void CoreAnimationLayer::setCurrentPlaybackState(std::optional<PlaybackState> state) {
+    const std::optional<PlaybackState> previous = currentPlaybackState_;
+    currentPlaybackState_ = std::move(state);
+    const std::optional<PlaybackState> effective =
+        pendingAnimationConfiguration_ ? std::optional<PlaybackState>(pendingAnimationConfiguration_->playbackState)
+                                       : currentPlaybackState_;
+    if (previous && previous == effective) return;
+    if (!pendingAnimationConfiguration_ && !previous && !currentPlaybackState_) return;
+    if (!effective || effective->isPlaying() || !hasUsableTimeline_) {
+        setTimeOffset(0);
+    } else {
+        setTimeOffset((*effective->pausedFrame - animation_->startFrame) / animation_->framerate);
+    }
+}
+
+// Playback state.
+
+CoreAnimationLayer::AnimationConfiguration CoreAnimationLayer::pausedConfiguration() const {
+    AnimationConfiguration configuration;
+    configuration.animationContext = {animation_ ? animation_->startFrame : 0,
+                                      animation_ ? animation_->endFrame + 1 : 1, animation_ ? animation_->framerate : 0,
+                                      std::make_shared<AnimationCompletionDelegate>(nullptr)};
+    configuration.timingConfiguration = {false, 0, 0, 0};
+    return configuration;
+}
+
+void CoreAnimationLayer::setPendingAnimationConfiguration(std::optional<PendingAnimationConfiguration> configuration) {
+    pendingAnimationConfiguration_ = std::move(configuration);
+}
+
+double CoreAnimationLayer::animationProgress() const {
+    const auto value = Layer::value(animationProgressKey);
+    return value ? value->number().value_or(0) : 0;
+}
+
+double CoreAnimationLayer::currentFrame() const {
+    if (pendingAnimationConfiguration_) {
+        if (const auto& frame = pendingAnimationConfiguration_->playbackState.pausedFrame) return *frame;
+    } else if (currentPlaybackState_ && currentPlaybackState_->pausedFrame) {
+        return *currentPlaybackState_->pausedFrame;
+    }
+    if (!animation(animationProgressKey) && currentAnimationConfiguration_) {
+        return currentAnimationConfiguration_->animationContext.playTo;
+    }
+    if (!animation_) return 0;
+    double progress = animationProgress();
+    if (hasBeenPresented() && hasAnimations()) {
+        if (const auto presented = presentedValue(animationProgressKey, now())) progress = presented->number().value_or(progress);
+    }
+    return animation_->startFrame + progress * (animation_->endFrame - animation_->startFrame);
+}
+
+void CoreAnimationLayer::setCurrentFrame(double frame) {
+    AnimationConfiguration paused = pausedConfiguration();
+    if (!pendingAnimationConfiguration_ && currentAnimationConfiguration_ == paused) {
+        setCurrentPlaybackState(PlaybackState::paused(frame));
+        return;
+    }
+    pendingAnimationConfiguration_ = PendingAnimationConfiguration{std::move(paused), PlaybackState::paused(frame)};
+    setNeedsDisplay();
+}
+
+bool CoreAnimationLayer::isAnimationPlaying() const {
+    if (pendingAnimationConfiguration_) return pendingAnimationConfiguration_->playbackState.isPlaying();
+    if (!currentPlaybackState_ || !currentPlaybackState_->isPlaying()) return false;
+    if (animation(animationProgressKey)) return true;
+    if (!animationStartedAt_ || !currentAnimationConfiguration_) return false;
+    const MediaTimingConfiguration& timing = currentAnimationConfiguration_->timingConfiguration;
+    if (timing.repeatCount >= std::numeric_limits<float>::max()) return true;
+    // At speed 0 the progress animation never ends: once it is gone nothing plays.
+    // A repeat count of 0 plays once, as the compositor plays it.
+    if (timing.speed == 0) return false;
+    const AnimationContext& request = currentAnimationConfiguration_->animationContext;
+    const double repeats = timing.repeatCount > 0 ? static_cast<double>(timing.repeatCount) : 1.0;
+    const double elapsed = now() - *animationStartedAt_;
+    return elapsed < (request.playTo - request.playFrom) / request.framerate * (timing.autoreverses ? 2 : 1) /
+                             static_cast<double>(timing.speed) * repeats -
+                         timing.timeOffset;
+}
+
+void CoreAnimationLayer::rebuildCurrentAnimation() {
+    if (pendingAnimationConfiguration_) return;
+    if (!isAnimationPlaying()) {
+        const double frame = currentFrame();
+        removeAllAnimationsRecursively();
+        setCurrentFrame(frame);
+        return;
+    }
+    if (auto owner = lottieAnimationLayer()) owner->restartRunningAnimation();
+}
+
+void CoreAnimationLayer::layoutSublayers() {
+    CoreAnimationRootLayer::layoutSublayers();
+    const auto& size = bounds().size;
+    if (!pendingAnimationConfiguration_ && !currentAnimationConfiguration_ && (size.width != 0 || size.height != 0) &&
+        animation_) {
+        setCurrentFrame(animation_->startFrame + animationProgress() * (animation_->endFrame - animation_->startFrame));
+    }
+}
+
+// The rest of the root-layer contract.
+
+void CoreAnimationLayer::setRenderScale(double scale) {
+    setContentsScale(scale);
+    for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) layer->setContentsScale(scale);
+}
+
+void CoreAnimationLayer::setRespectAnimationFrameRate(bool respect) {
+    if (!respect) return;
+    logger_->assertionFailure(
+        [] {
+            return std::string(
+                "The Core Animation rendering engine currently doesn't support `respectAnimationFrameRate`)");
+        },
+        sourceFile, __LINE__);
+}
+
+std::vector<std::shared_ptr<Layer>> CoreAnimationLayer::allAnimationLayers() const {
+    std::vector<std::shared_ptr<Layer>> layers;
+    for (const std::shared_ptr<Layer>& sublayer : sublayers()) {
+        if (dynamic_cast<const AnimationLayer*>(sublayer.get())) layers.push_back(sublayer);
+    }
+    return layers;
+}
+
+void CoreAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider> provider) {
+    imageProvider_ = std::move(provider);
+    refreshImages();
+}
+
+void CoreAnimationLayer::refreshImages() {
+    // Image layers take their pictures when the layer tree builds them; the tree
+    // has no image layers yet.
+}
+
+void CoreAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {
+    textProvider_ = std::move(provider);
+    rebuildCurrentAnimation();
+}
+
+void CoreAnimationLayer::setFontProvider(std::shared_ptr<AnimationFontProvider> provider) {
+    fontProvider_ = std::move(provider);
+}
+
+void CoreAnimationLayer::logAllKeypaths() {
+    for (const std::string& keypath : collectAllKeypaths()) logger_->info([keypath] { return keypath; });
+}
+
+std::vector<std::string> CoreAnimationLayer::collectAllKeypaths() {
+    if (!pendingAnimationConfiguration_ && !currentAnimationConfiguration_) {
+        logger_->info(
+            [] { return std::string("Cannot log hierarchy keypaths until animation has been set up at least once"); });
+        return {};
+    }
+    logger_->info([] { return std::string("Lottie: Rebuilding animation with hierarchy keypath logging enabled"); });
+    auto keypaths = std::make_shared<std::vector<std::string>>();
+    pendingAnimationConfigurationModification_ = [keypaths](AnimationConfiguration& configuration) {
+        configuration.recordHierarchyKeypath = [keypaths](const std::string& keypath) { keypaths->push_back(keypath); };
+    };
+    rebuildCurrentAnimation();
+    displayIfNeeded();
+    return *keypaths;
+}
+
+void CoreAnimationLayer::installValueProvider(std::shared_ptr<AnyValueProvider> provider,
+                                              const AnimationKeypath& keypath) {
+    valueProviderStore_->setValueProvider(std::move(provider), keypath);
+    rebuildCurrentAnimation();
+}
+
+void CoreAnimationLayer::uninstallValueProvider(const AnimationKeypath& keypath) {
+    valueProviderStore_->removeValueProviders(keypath);
+    rebuildCurrentAnimation();
+}
+
+std::any CoreAnimationLayer::valueAtKeypath(const AnimationKeypath&, std::optional<double>) {
+    logger_->assertionFailure(
+        [] { return std::string("The Core Animation rendering engine doesn't support querying values for individual frames"); },
+        sourceFile, __LINE__);
+    return {};
+}
+
+std::any CoreAnimationLayer::unoverriddenValueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame) {
+    return valueAtKeypath(keypath, atFrame);
+}
+
+std::shared_ptr<Layer> CoreAnimationLayer::layerForKeypath(const AnimationKeypath&) {
+    logger_->assertionFailure(
+        [] { return std::string("The Core Animation rendering engine doesn't support retrieving `CALayer`s by keypath"); },
+        sourceFile, __LINE__);
+    return nullptr;
+}
+
+std::optional<std::vector<std::shared_ptr<AnimatorNode>>> CoreAnimationLayer::nodesAtKeypath(const AnimationKeypath&) {
+    logger_->assertionFailure(
+        [] { return std::string("The Core Animation rendering engine does not use `AnimatorNode`s"); }, sourceFile,
+        __LINE__);
+    return std::nullopt;
+}
+
+}  // namespace lottie

@@ -1,0 +1,146 @@
+#pragma once
+// The root layer of the Core Animation engine. It builds its layer tree once,
+// when it is made, and afterwards only replaces animations: every play, pause
+// or seek becomes a pending configuration that the next display pass applies by
+// removing the tree's animations, adding one "animationProgress" animation from
+// 0 to 1 to itself and asking each layer of the tree to install its property
+// animations, all in the request's timing (AnimationTimingWrapper). The
+// compositor then plays the tree with no work from the library per frame.
+//
+// Playing and pausing:
+//
+//   play request   -> pending (configuration, playing)  -> display pass installs
+//   pause at f     -> pending (paused configuration, paused f) -> display pass installs
+//   pause at f'    -> while that paused configuration stands: timeOffset only
+//
+// The paused configuration spans the whole animation (one frame longer, so that
+// the end frame can show) at speed 0; this layer's speed is the request's, and
+// its time offset, (f - startFrame) / framerate, picks the frame shown.
+//
+// Made by the animation layer through CoreAnimationLayerFactory (install() puts
+// this engine there), owned by it as its rendering layer, and driven through
+// RootAnimationLayer and CoreAnimationRootLayer. Main thread only.
+
+#include <any>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Lottie/CoreAnimation/LayerAnimationContext.h"
+#include "Lottie/CoreAnimation/LoggingState.h"
+#include "Lottie/CoreAnimation/ValueProviderStore.h"
+#include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
+#include "Lottie/Playback/Engine/CoreAnimationRootLayer.h"
+
+namespace lottie {
+
+class CoreAnimationLayer final : public CoreAnimationRootLayer {
+public:
+    static constexpr const char* animationProgressKey = "animationProgress";
+
+    // Builds the layer and its tree; throws CompatibilityTracker::Error in abort
+    // mode (the animation layer then falls back to the main-thread engine).
+    static std::shared_ptr<CoreAnimationLayer> make(const CoreAnimationLayerRequest& request);
+    // Makes this engine the one CoreAnimationLayerFactory builds.
+    static void install();
+    // The issue of an animation whose remapped layers times its frames are too
+    // many to resample (one keyframe per frame each); none when they are few
+    // enough or the frame count is no number.
+    static std::optional<std::string> timeRemappingCostMessage(double layerCount, const LottieAnimation& animation);
+
+    // Use make(); the layer tree needs a shared pointer to hang from.
+    explicit CoreAnimationLayer(const CoreAnimationLayerRequest& request);
+    // The presentation copy: the animation, the configuration in force, the
+    // providers, the callback, the tracker, the logger and the store.
+    CoreAnimationLayer(const CoreAnimationLayer& layer);
+
+    // The display pass: applies the pending configuration, if any. The root layer
+    // draws nothing of its own.
+    void display() override;
+    void layoutSublayers() override;
+    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override;
+
+    void setPendingAnimationConfiguration(std::optional<PendingAnimationConfiguration> configuration) override;
+    const std::optional<PendingAnimationConfiguration>& pendingAnimationConfiguration() const override {
+        return pendingAnimationConfiguration_;
+    }
+    // Changes the pending configuration in the next display pass, once.
+    void setPendingAnimationConfigurationModification(std::function<void(AnimationConfiguration&)> modification) {
+        pendingAnimationConfigurationModification_ = std::move(modification);
+    }
+    const std::optional<AnimationConfiguration>& currentAnimationConfiguration() const {
+        return currentAnimationConfiguration_;
+    }
+    const std::optional<PlaybackState>& currentPlaybackState() const { return currentPlaybackState_; }
+    // The animation's progress as this layer holds it (the compositor presents
+    // the animated value on the presentation copy).
+    double animationProgress() const;
+    bool isAnimationPlaying() const;
+    const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const { return compatibilityTracker_; }
+    const std::shared_ptr<ValueProviderStore>& valueProviderStore() const { return valueProviderStore_; }
+    const std::shared_ptr<const LottieAnimation>& lottieAnimation() const { return animation_; }
+
+    // RootAnimationLayer.
+    double currentFrame() const override;
+    void setCurrentFrame(double frame) override;
+    double renderScale() const override { return contentsScale(); }
+    void setRenderScale(double scale) override;
+    bool respectAnimationFrameRate() const override { return false; }
+    void setRespectAnimationFrameRate(bool respect) override;
+    std::vector<std::shared_ptr<platform::compositor::Layer>> allAnimationLayers() const override;
+    std::shared_ptr<AnimationImageProvider> imageProvider() const override { return imageProvider_; }
+    void setImageProvider(std::shared_ptr<AnimationImageProvider> provider) override;
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider() const override { return textProvider_; }
+    void setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) override;
+    std::shared_ptr<AnimationFontProvider> fontProvider() const override { return fontProvider_; }
+    void setFontProvider(std::shared_ptr<AnimationFontProvider> provider) override;
+    std::optional<std::string> playbackAnimationKey() const override { return std::string(animationProgressKey); }
+    std::optional<bool> isAnimationPlayingIfKnown() const override { return isAnimationPlaying(); }
+    void refreshImages() override;
+    void redrawCurrentFrame() override {}
+    void logAllKeypaths() override;
+    std::vector<std::string> collectAllKeypaths() override;
+    void installValueProvider(std::shared_ptr<AnyValueProvider> provider, const AnimationKeypath& keypath) override;
+    void uninstallValueProvider(const AnimationKeypath& keypath) override;
+    std::any valueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame) override;
+    std::any unoverriddenValueAtKeypath(const AnimationKeypath& keypath, std::optional<double> atFrame) override;
+    std::shared_ptr<platform::compositor::Layer> layerForKeypath(const AnimationKeypath& keypath) override;
+    std::optional<std::vector<std::shared_ptr<AnimatorNode>>> nodesAtKeypath(const AnimationKeypath& keypath) override;
+
+private:
+    void setUpLayerTree();
+    // Whether the animation's frame rate and frames allow any time to be worked
+    // out; reports a compatibility issue when they do not.
+    bool checkTimeline();
+    void checkTimeRemappingCost();
+    void applyAnimationConfiguration(const AnimationConfiguration& configuration);
+    void animateProgress(const LayerAnimationContext& context);
+    void removeAllAnimationsRecursively();
+    void setCurrentPlaybackState(std::optional<PlaybackState> state);
+    AnimationConfiguration pausedConfiguration() const;
+    void rebuildCurrentAnimation();
+    // Tells the playback core of an error that is no compatibility issue and stops
+    // the animations it left half installed.
+    void stopAfterUnexpectedError(const std::string& description);
+
+    std::shared_ptr<AnimationImageProvider> imageProvider_;
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
+    std::shared_ptr<AnimationFontProvider> fontProvider_;
+    std::optional<PendingAnimationConfiguration> pendingAnimationConfiguration_;
+    std::function<void(AnimationConfiguration&)> pendingAnimationConfigurationModification_;
+    std::optional<AnimationConfiguration> currentAnimationConfiguration_;
+    std::optional<double> animationStartedAt_;
+    std::shared_ptr<const LottieAnimation> animation_;
+    std::shared_ptr<ValueProviderStore> valueProviderStore_;
+    std::shared_ptr<CompatibilityTracker> compatibilityTracker_;
+    std::shared_ptr<LottieLogger> logger_;
+    std::shared_ptr<LoggingState> loggingState_;
+    std::optional<PlaybackState> currentPlaybackState_;
+    // False for an animation whose frame rate or frames are no usable numbers:
+    // then nothing is timed or installed.
+    bool hasUsableTimeline_ = true;
+};
+
+}  // namespace lottie

@@ -1,0 +1,39 @@
+#pragma once
+// What building one layer of the Core Animation engine's tree needs: the
+// animation, the providers, the root layer's compatibility tracker and the name
+// of the layer being built. A value made by the root layer for the whole tree
+// and copied, with another name, for each layer model.
+
+#include <memory>
+#include <string>
+
+#include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/Providers/AnimationFontProvider.h"
+#include "Lottie/Playback/Providers/AnimationImageProvider.h"
+#include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
+
+namespace lottie {
+
+struct LayerContext final : CompatibilityTrackerProviding {
+    static constexpr const char* rootLayerName = "root layer";
+
+    std::shared_ptr<const LottieAnimation> animation;
+    std::shared_ptr<AnimationImageProvider> imageProvider;
+    std::shared_ptr<AnimationKeypathTextProvider> textProvider;
+    std::shared_ptr<AnimationFontProvider> fontProvider;
+    std::shared_ptr<CompatibilityTracker> tracker;
+    std::string layerName = rootLayerName;
+
+    const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const override { return tracker; }
+    std::string compatibilityIssueContext() const override { return layerName; }
+
+    // The context for one layer model of that name.
+    LayerContext forLayerNamed(std::string name) const {
+        LayerContext copy = *this;
+        copy.layerName = std::move(name);
+        return copy;
+    }
+};
+
+}  // namespace lottie

@@ -1,0 +1,89 @@
+#pragma once
+// Shared by the Core Animation engine's tests: documents without layers, a
+// logger that keeps every message (information included), a root animation
+// context, and a fixture with a manual media clock.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Lottie/CoreAnimation/LayerAnimationContext.h"
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/ManualClock.h"
+#include "Platform/Compositor/MediaClock.h"
+
+namespace coreanimationtest {
+
+inline std::shared_ptr<const lottie::LottieAnimation> emptyAnimation(double startFrame, double endFrame,
+                                                                     double framerate, const std::string& layers = "") {
+    std::ostringstream json;
+    json << R"({"v":"5.7.0","fr":)" << framerate << R"(,"ip":)" << startFrame << R"(,"op":)" << endFrame
+         << R"(,"w":100,"h":100,"layers":[)" << layers << "]}";
+    return lottie::LottieAnimation::fromData(json.str(), lottie::DecodingStrategy::dictionaryBased);
+}
+
+// Keeps what each of the four handlers is told, in order.
+struct MessageLog {
+    std::vector<std::string> failedAssertions;
+    std::vector<std::string> assertionFailures;
+    std::vector<std::string> warnings;
+    std::vector<std::string> infos;
+
+    std::shared_ptr<lottie::LottieLogger> logger() {
+        return std::make_shared<lottie::LottieLogger>(
+            [this](const auto& condition, const auto& message, std::string_view, unsigned) {
+                if (!condition()) failedAssertions.push_back(message());
+            },
+            [this](const auto& message, std::string_view, unsigned) { assertionFailures.push_back(message()); },
+            [this](const auto& message, std::string_view, unsigned) { warnings.push_back(message()); },
+            [this](const auto& message) { infos.push_back(message()); });
+    }
+};
+
+// The context the root layer makes for a play request from `from` to `to`.
+inline lottie::LayerAnimationContext rootContext(std::shared_ptr<const lottie::LottieAnimation> animation,
+                                                 std::shared_ptr<lottie::LottieLogger> logger, double from, double to,
+                                                 float speed = 1,
+                                                 lottie::CompatibilityTracker::Mode mode =
+                                                     lottie::CompatibilityTracker::Mode::track) {
+    lottie::LayerAnimationContext context;
+    context.animation = std::move(animation);
+    context.timingConfiguration = {false, 1, speed, 0};
+    context.startFrame = from;
+    context.endFrame = to;
+    context.valueProviderStore = std::make_shared<lottie::ValueProviderStore>(logger);
+    context.tracker = std::make_shared<lottie::CompatibilityTracker>(mode, logger);
+    context.logger = logger;
+    context.loggingState = std::make_shared<lottie::LoggingState>();
+    return context;
+}
+
+class ClockTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::compositor::MediaClock::install(clock); }
+    void TearDown() override { platform::compositor::MediaClock::install(nullptr); }
+
+    std::shared_ptr<platform::compositor::ManualClock> clock = std::make_shared<platform::compositor::ManualClock>(500);
+    MessageLog log;
+};
+
+}  // namespace coreanimationtest
+
+namespace coreanimationtest {
+
+// What a layer presents for a key path at a frame of a play request from `from`
+// to `to` whose animations were added at media time `addedAt` (at speed 1).
+inline std::optional<platform::compositor::AnimatableValue> presentedAtFrame(const platform::compositor::Layer& layer,
+                                                                             const std::string& keyPath,
+                                                                             double framerate, double from, double to,
+                                                                             double frame, double addedAt) {
+    const double seconds = (to >= from ? frame - from : from - frame) / framerate;
+    return layer.presentedValue(keyPath, addedAt + seconds);
+}
+
+}  // namespace coreanimationtest

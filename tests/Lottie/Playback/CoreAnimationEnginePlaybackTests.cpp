@@ -1,0 +1,257 @@
+// The Core Animation engine's root layer played through the animation layer on
+// the manual clock: what the one "animationProgress" animation presents over
+// time for each kind of request, and that each request completes exactly once.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
+#include "Platform/Compositor/MediaClock.h"
+#include "tests/Lottie/Playback/PlaybackTestSupport.h"
+
+using namespace lottie;
+using namespace playbacktest;
+
+namespace {
+
+// 100 frames at 10 frames per second and no layers: an empty tree.
+std::shared_ptr<const LottieAnimation> emptyAnimation() {
+    return LottieAnimation::fromData(R"({"v":"5.7.0","fr":10,"ip":0,"op":100,"w":100,"h":100,"layers":[]})",
+                                     DecodingStrategy::dictionaryBased);
+}
+
+class CoreAnimationPlaybackTest : public PlaybackTest {
+protected:
+    void SetUp() override {
+        PlaybackTest::SetUp();
+        CoreAnimationLayer::install();
+    }
+    void TearDown() override {
+        CoreAnimationLayerFactory::install(nullptr);
+        PlaybackTest::TearDown();
+    }
+
+    std::shared_ptr<LottieAnimationLayer> hostEngine() {
+        auto layer = host(emptyAnimation(), RenderingEngineOption::coreAnimation());
+        root = std::dynamic_pointer_cast<CoreAnimationLayer>(layer->renderingLayer());
+        return layer;
+    }
+
+    // The progress "animationProgress" presents now.
+    double presentedProgress() const {
+        const auto progress = root->presentedValue(CoreAnimationLayer::animationProgressKey,
+                                                   platform::compositor::MediaClock::currentTime());
+        return progress ? progress->number().value_or(-1) : -1;
+    }
+    // The frame shown while playing: the progress over the 100 frames, or the
+    // request's last frame once the progress animation has finished and gone.
+    double presentedFrame() const {
+        if (!root->animation(CoreAnimationLayer::animationProgressKey)) return root->currentFrame();
+        return 100 * presentedProgress();
+    }
+
+    std::shared_ptr<CoreAnimationLayer> root;
+};
+
+TEST_F(CoreAnimationPlaybackTest, RequestsPresentTheirProgressOverTimeAndCompleteOnce) {
+    struct Step {
+        double seconds;  // advanced before the check
+        double frame;
+        std::vector<bool> completions;
+    };
+    struct Case {
+        std::string name;
+        double speed;
+        double from;
+        double to;
+        LottieLoopMode loopMode;
+        std::vector<Step> steps;
+    };
+    const std::vector<Case> cases = {
+        {"play once",
+         1,
+         0,
+         100,
+         LottieLoopMode::playOnce(),
+         {{0, 0, {}}, {2.5, 25, {}}, {7.4, 99, {}}, {0.1, 100, {true}}, {5, 100, {true}}}},
+        {"a range at double speed",
+         2,
+         20,
+         60,
+         LottieLoopMode::playOnce(),
+         {{0, 20, {}}, {1, 40, {}}, {1, 60, {true}}, {1, 60, {true}}}},
+        {"negative speed plays the range backwards",
+         -1,
+         20,
+         60,
+         LottieLoopMode::playOnce(),
+         {{0, 60, {}}, {1, 50, {}}, {2.5, 25, {}}, {0.5, 20, {true}}, {3, 20, {true}}}},
+        {"loop starts over at the range's start",
+         1,
+         20,
+         60,
+         LottieLoopMode::loop(),
+         {{0, 20, {}}, {3, 50, {}}, {2, 30, {}}, {40, 30, {}}}},
+        {"auto reverse comes back",
+         1,
+         20,
+         60,
+         LottieLoopMode::autoReverse(),
+         {{3, 50, {}}, {2, 50, {}}, {3, 20, {}}, {1, 30, {}}}},
+        {"repeat twice, then rest at the end",
+         1,
+         20,
+         60,
+         LottieLoopMode::repeat(2),
+         {{5, 30, {}}, {3, 60, {true}}, {4, 60, {true}}}},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        auto layer = hostEngine();
+        ASSERT_TRUE(root);
+        layer->setAnimationSpeed(item.speed);
+        CompletionLog completion;
+        layer->playFromFrame(item.from, item.to, item.loopMode, completion.block());
+        EXPECT_TRUE(layer->isPlaying());
+        // The request is applied in the next display pass, and starts there.
+        advance(0);
+        for (const Step& step : item.steps) {
+            advance(step.seconds);
+            SCOPED_TRACE("after " + std::to_string(step.seconds) + " s");
+            EXPECT_NEAR(presentedFrame(), step.frame, 1e-6);
+            EXPECT_EQ(completion.calls, step.completions);
+        }
+        // The one animation drives the whole tree.
+        EXPECT_LE(root->animationKeys().size(), 1u);
+    }
+}
+
+TEST_F(CoreAnimationPlaybackTest, PauseHoldsTheFrameAndSeekingWhilePausedOnlyMovesTheTimeOffset) {
+    auto layer = hostEngine();
+    ASSERT_TRUE(root);
+    CompletionLog completion;
+    layer->play(completion.block());
+    advance(0);
+    advance(2);
+    EXPECT_NEAR(presentedFrame(), 20, 1e-6);
+    layer->pause();
+    advance(0);
+    EXPECT_NEAR(layer->currentFrame(), 20, 1e-6);
+    advance(3);
+    EXPECT_NEAR(layer->currentFrame(), 20, 1e-6);
+    EXPECT_FALSE(layer->isPlaying());
+    EXPECT_EQ(completion.calls, std::vector<bool>{false});
+    EXPECT_EQ(root->speed(), 0);
+    EXPECT_NEAR(root->timeOffset(), 2, 1e-9);
+
+    // The paused configuration stands: a seek is a time offset, with no display pass.
+    const auto installed = root->animation(CoreAnimationLayer::animationProgressKey);
+    ASSERT_TRUE(installed);
+    layer->setCurrentFrame(45);
+    EXPECT_FALSE(root->pendingAnimationConfiguration());
+    EXPECT_FALSE(root->needsDisplay());
+    EXPECT_NEAR(root->timeOffset(), 4.5, 1e-12);
+    advance(1);
+    EXPECT_EQ(root->animation(CoreAnimationLayer::animationProgressKey), installed);
+    EXPECT_NEAR(layer->currentFrame(), 45, 1e-9);
+    // The paused animation presents the frame too, over the whole animation and one
+    // frame more, so that the end frame itself shows.
+    layer->setCurrentFrame(100);
+    advance(0);
+    EXPECT_NEAR(presentedProgress(), 100.0 / 101, 1e-9);
+    layer->setCurrentFrame(45);
+    advance(0);
+    EXPECT_NEAR(presentedProgress(), 45.0 / 101, 1e-9);
+
+    // Playing again from the frame shown continues there.
+    CompletionLog second;
+    layer->playFromFrame(std::nullopt, 100, LottieLoopMode::playOnce(), second.block());
+    advance(0);
+    EXPECT_NEAR(presentedFrame(), 45, 1e-6);
+    advance(1);
+    EXPECT_NEAR(presentedFrame(), 55, 1e-6);
+    advance(10);
+    EXPECT_EQ(second.calls, std::vector<bool>{true});
+    EXPECT_EQ(completion.calls, std::vector<bool>{false});
+}
+
+TEST_F(CoreAnimationPlaybackTest, TwoRequestsBeforeOneDisplayPassApplyOnlyTheSecond) {
+    auto layer = hostEngine();
+    ASSERT_TRUE(root);
+    CompletionLog first;
+    CompletionLog second;
+    layer->playFromFrame(0, 50, LottieLoopMode::playOnce(), first.block());
+    layer->playFromFrame(50, 100, LottieLoopMode::playOnce(), second.block());
+    advance(0);
+    ASSERT_TRUE(root->currentAnimationConfiguration());
+    EXPECT_EQ(root->currentAnimationConfiguration()->animationContext.playFrom, 50);
+    EXPECT_NEAR(presentedFrame(), 50, 1e-6);
+    advance(5);
+    EXPECT_EQ(second.calls, std::vector<bool>{true});
+    // Once the progress animation has finished, the frame is the request's last.
+    EXPECT_FALSE(root->animation(CoreAnimationLayer::animationProgressKey));
+    EXPECT_EQ(root->currentFrame(), 100);
+    EXPECT_FALSE(layer->isPlaying());
+}
+
+TEST_F(CoreAnimationPlaybackTest, AChangedValueProviderRebuildsTheAnimationsAndPlayingGoesOn) {
+    auto layer = hostEngine();
+    ASSERT_TRUE(root);
+    CompletionLog completion;
+    layer->playFromFrame(0, 100, LottieLoopMode::playOnce(), completion.block());
+    advance(0);
+    advance(2);
+    const auto before = root->animation(CoreAnimationLayer::animationProgressKey);
+    layer->installValueProvider(std::make_shared<FloatValueProvider>(50.0), AnimationKeypath("**.Opacity"));
+    advance(0);
+    // A new request from the frame shown, installed anew; the old one says nothing.
+    EXPECT_NE(root->animation(CoreAnimationLayer::animationProgressKey), before);
+    EXPECT_NEAR(presentedFrame(), 20, 1e-6);
+    EXPECT_EQ(root->valueProviderStore()->valueProviders().size(), 1u);
+    advance(3);
+    EXPECT_NEAR(presentedFrame(), 50, 1e-6);
+    advance(5);
+    EXPECT_EQ(completion.calls, std::vector<bool>{true});
+
+    // While paused, a removal rebuilds at the frame shown without playing.
+    layer->setCurrentFrame(30);
+    advance(0);
+    layer->uninstallValueProvider(AnimationKeypath("**.Opacity"));
+    advance(0);
+    EXPECT_TRUE(root->valueProviderStore()->valueProviders().empty());
+    EXPECT_FALSE(layer->isPlaying());
+    EXPECT_NEAR(layer->currentFrame(), 30, 1e-9);
+    EXPECT_EQ(completion.calls, std::vector<bool>{true});
+}
+
+TEST_F(CoreAnimationPlaybackTest, CollectingKeypathsRebuildsOnceWithTheRecorderInstalled) {
+    auto layer = hostEngine();
+    ASSERT_TRUE(root);
+    layer->play();
+    advance(0);
+    // The empty tree has no properties to report.
+    EXPECT_TRUE(root->collectAllKeypaths().empty());
+    ASSERT_TRUE(root->currentAnimationConfiguration());
+    EXPECT_TRUE(root->currentAnimationConfiguration()->recordHierarchyKeypath);
+    EXPECT_TRUE(layer->isPlaying());
+}
+
+TEST_F(CoreAnimationPlaybackTest, TheAutomaticChoiceFallsBackFromAFrameRateOf0) {
+    auto stopped = LottieAnimation::fromData(R"({"v":"5.7.0","fr":0,"ip":0,"op":100,"w":100,"h":100,"layers":[]})",
+                                             DecodingStrategy::dictionaryBased);
+    auto automatic = host(stopped, RenderingEngineOption::automatic());
+    EXPECT_FALSE(std::dynamic_pointer_cast<CoreAnimationLayer>(automatic->renderingLayer()));
+    ASSERT_EQ(log.warnings.size(), 1u);
+    EXPECT_NE(log.warnings[0].find("[root layer] The animation's frame rate (0) is not a positive number of frames per second\n"),
+              std::string::npos);
+    // With a usable frame rate the empty tree stays on this engine.
+    auto playing = host(emptyAnimation(), RenderingEngineOption::automatic());
+    EXPECT_TRUE(std::dynamic_pointer_cast<CoreAnimationLayer>(playing->renderingLayer()));
+    EXPECT_EQ(log.warnings.size(), 1u);
+}
+
+}  // namespace

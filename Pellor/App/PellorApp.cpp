@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
 
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/AlertPresenter.h"
@@ -124,6 +125,13 @@ SceneWindow* PellorApp::openWindow(const QString& identifier) {
     if (found == sceneWindows_.end()) {
         std::unique_ptr<SceneWindow> window(makeSceneWindow(identifier));
         if (!window) return nullptr;
+        // Scene windows first appear in the middle of the screen; from then on
+        // they stay where the user puts them.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = window->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            window->move(frame.topLeft());
+        }
         found = sceneWindows_.emplace(identifier, std::move(window)).first;
     }
     SceneWindow* window = found->second.get();

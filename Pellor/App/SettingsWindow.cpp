@@ -47,6 +47,7 @@ QWidget* SettingsWindow::makeGeneralTab() {
     downloads_ = new QCheckBox(tr("Automatically download updates"), tab);
     switches->addWidget(checks_);
     switches->addWidget(downloads_);
+    switches->addStretch();
     group->addLayout(switches, 1);
     column->addLayout(group);
     column->addStretch();

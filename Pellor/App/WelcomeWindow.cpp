@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QMenuBar>
 #include <QMimeDatabase>
 #include <QScrollArea>
 #include <QStyle>
@@ -37,7 +38,6 @@ const char* const kRowPathProperty = "recentDocumentPath";
 WelcomeWindow::WelcomeWindow(PellorApp& app, QWidget* parent) : SceneWindow(app, QStringLiteral("welcome"), parent) {
     setWindowTitle(tr("Welcome"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    hideMenuBarKeepingShortcuts();
     setMovableByWindowBackground(true);
 
     auto* content = new QWidget(this);
@@ -47,7 +47,10 @@ WelcomeWindow::WelcomeWindow(PellorApp& app, QWidget* parent) : SceneWindow(app,
     layout->addWidget(makeBrandingPanel());
     layout->addWidget(makeDocumentsPanel());
     setCentralWidget(content);
-    setFixedSize(kSize);
+    // The content is 550 x 560; a menu bar drawn in the window (where the
+    // desktop has no global menu) comes on top of that.
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    setFixedSize(kSize + QSize(0, menuHeight));
 
     new DocumentDropDelegate(this, [this](const QStringList& files) { this->app().openDocuments(files, this); });
     new OnAppearOnceViewModifier(this, [this] { this->app().reviewRequestHooks().welcomeScreenOpened(this); });

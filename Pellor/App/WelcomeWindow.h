@@ -8,8 +8,10 @@
 //
 // It has no title bar: a frameless window (the design hides its title bar and
 // all but its close button) with a close button of its own in the top-left
-// corner, movable by dragging its background, its menu bar hidden but its
-// commands' shortcuts kept. Owned by the application object.
+// corner of its content, movable by dragging its background. It keeps its menu
+// bar: as the first window, and often the only one, it is where the user finds
+// About, Settings and Check for Updates (the desktop's global menu takes the
+// bar where there is one). Owned by the application object.
 
 #include <QStringList>
 
@@ -26,6 +28,7 @@ class WelcomeWindow : public SceneWindow {
     Q_OBJECT
 
 public:
+    // Of the content, below the menu bar.
     static constexpr QSize kSize{550, 560};
 
     explicit WelcomeWindow(PellorApp& app, QWidget* parent = nullptr);

@@ -43,11 +43,12 @@ QWidget* SettingsWindow::makeGeneralTab() {
     title->setAlignment(Qt::AlignRight | Qt::AlignTop);
     group->addWidget(title, 0, Qt::AlignTop);
     auto* switches = new QVBoxLayout;
+    // Its own spacing: a nested layout otherwise takes the group's 20.
+    switches->setSpacing(6);
     checks_ = new QCheckBox(tr("Automatically check for updates"), tab);
     downloads_ = new QCheckBox(tr("Automatically download updates"), tab);
     switches->addWidget(checks_);
     switches->addWidget(downloads_);
-    switches->addStretch();
     group->addLayout(switches, 1);
     column->addLayout(group);
     column->addStretch();

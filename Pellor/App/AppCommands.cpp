@@ -10,8 +10,8 @@
 #include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/PellorApp.h"
 #include "Pellor/App/RecentDocuments.h"
-#include "Pellor/App/UpdateCommandSource.h"
 #include "Pellor/App/WebAddresses.h"
+#include "Pellor/Updater/CheckForUpdatesAction.h"
 
 namespace pellor {
 
@@ -46,10 +46,9 @@ void AppCommands::install(QMainWindow& window, PellorApp& app) {
     QMenu* help = bar->addMenu(tr("&Help"));
     QAction* about = help->addAction(tr("About Pellor"), &window, [&app] { app.openWindow(QStringLiteral("about")); });
     about->setMenuRole(QAction::NoRole);
-    QAction* check = help->addAction(tr("Check for Updates\u2026"), &window, [&app] { app.updateCommandSource().checkForUpdates(); });
+    auto* check = new CheckForUpdatesAction(app.updaterManager(), &window);
     check->setObjectName(QStringLiteral("checkForUpdates"));
-    check->setEnabled(app.updateCommandSource().canCheckForUpdates());
-    QObject::connect(&app, &PellorApp::canCheckForUpdatesChanged, check, &QAction::setEnabled);
+    help->addAction(check);
     help->addSeparator();
     help->addAction(tr("Developer Website"), &window, [&app] { app.desktopServices().openUrl(developerWebsiteURL()); });
 }
@@ -58,7 +57,7 @@ void AppCommands::fillRecentMenu(QMenu& menu, PellorApp& app) {
     menu.clear();
     const QStringList paths = app.recentDocuments().paths();
     for (const QString& path : paths) {
-        QAction* item = menu.addAction(QFileInfo(path).fileName(), &menu, [&app, path] { app.openDocuments({path}, nullptr); });
+        QAction* item = menu.addAction(QFileInfo(path).fileName(), &menu, [&app, path] { app.openRecentDocument(path, nullptr); });
         item->setToolTip(path);
         item->setData(path);
     }

@@ -3,28 +3,31 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
 
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/AlertPresenter.h"
 #include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/RecentDocuments.h"
-#include "Pellor/App/ReviewRequestHooks.h"
+#include "Pellor/App/ReviewPolicyHooks.h"
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/App/SettingsWindow.h"
-#include "Pellor/App/UpdateCommandSource.h"
 #include "Pellor/App/WelcomeWindow.h"
 #include "Pellor/Documents/DocumentOpenError.h"
 #include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Updater/UpdaterManager.h"
 
 namespace pellor {
 
-PellorApp::PellorApp(QObject* parent)
+PellorApp::PellorApp(QObject* parent) : PellorApp(nullptr, parent) {}
+
+PellorApp::PellorApp(std::unique_ptr<Updater> updater, QObject* parent)
     : QObject(parent),
       recentDocuments_(std::make_unique<RecentDocuments>()),
       alerts_(std::make_unique<AlertPresenter>()),
       desktop_(std::make_unique<DesktopServices>()),
-      reviewHooks_(std::make_unique<ReviewRequestHooks>()) {
-    setUpdateCommandSource(new UpdateCommandSource());
+      reviewHooks_(std::make_unique<ReviewPolicyHooks>()) {
+    updaterManager_ = updater ? new UpdaterManager(std::move(updater), this) : new UpdaterManager(this);
 }
 
 PellorApp::~PellorApp() {
@@ -52,6 +55,17 @@ QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* pare
     }
     if (!failures.empty()) report(failures, parent);
     return windows;
+}
+
+bool PellorApp::openRecentDocument(const QString& path, QWidget* parent) {
+    try {
+        openDocument(path);
+        return true;
+    } catch (const DocumentOpenError& error) {
+        recentDocuments_->remove(path);
+        report({error}, parent);
+        return false;
+    }
 }
 
 QWidget* PellorApp::openDocument(const QString& path) {
@@ -111,6 +125,13 @@ SceneWindow* PellorApp::openWindow(const QString& identifier) {
     if (found == sceneWindows_.end()) {
         std::unique_ptr<SceneWindow> window(makeSceneWindow(identifier));
         if (!window) return nullptr;
+        // Scene windows first appear in the middle of the screen; from then on
+        // they stay where the user puts them.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = window->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            window->move(frame.topLeft());
+        }
         found = sceneWindows_.emplace(identifier, std::move(window)).first;
     }
     SceneWindow* window = found->second.get();
@@ -135,15 +156,6 @@ void PellorApp::quit() {
 void PellorApp::setAlertPresenter(std::unique_ptr<AlertPresenter> alerts) { alerts_ = std::move(alerts); }
 
 void PellorApp::setDesktopServices(std::unique_ptr<DesktopServices> desktop) { desktop_ = std::move(desktop); }
-
-void PellorApp::setUpdateCommandSource(UpdateCommandSource* updater) {
-    const bool couldCheck = updater_ && updater_->canCheckForUpdates();
-    if (updater_) delete updater_;
-    updater_ = updater;
-    updater_->setParent(this);
-    connect(updater_, &UpdateCommandSource::canCheckForUpdatesChanged, this, &PellorApp::canCheckForUpdatesChanged);
-    if (updater_->canCheckForUpdates() != couldCheck) emit canCheckForUpdatesChanged(updater_->canCheckForUpdates());
-}
 
 void PellorApp::setReviewRequestHooks(std::unique_ptr<ReviewRequestHooks> hooks) { reviewHooks_ = std::move(hooks); }
 

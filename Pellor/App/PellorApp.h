@@ -2,7 +2,7 @@
 // The application: its scene windows (welcome, about, settings) found by
 // identifier, the open documents with one read-only window each, the recent
 // documents, and the services the windows call (alerts, the desktop, the
-// updater's command, the review hooks). It plays the design's application
+// updater, the review hooks). It plays the design's application
 // type, delegate and document controller together. Start-up shows the
 // welcome window first, then opens the files of the command line.
 //
@@ -29,13 +29,18 @@ class DocumentOpenError;
 class RecentDocuments;
 class ReviewRequestHooks;
 class SceneWindow;
-class UpdateCommandSource;
+class Updater;
+class UpdaterManager;
 
 class PellorApp : public QObject {
     Q_OBJECT
 
 public:
+    // Over the application's updater (which starts at once and, when the user
+    // turned automatic checks on, checks when due) and the review policy.
     explicit PellorApp(QObject* parent = nullptr);
+    // Over a given updater, which the application's updater manager then owns.
+    explicit PellorApp(std::unique_ptr<Updater> updater, QObject* parent = nullptr);
     ~PellorApp() override;
 
     // Shows the welcome window, then opens each file (reporting those it cannot).
@@ -46,6 +51,12 @@ public:
     // together in one alert over `parent`. Returns the windows of the files
     // that opened (or were open already), in order.
     QList<QWidget*> openDocuments(const QStringList& paths, QWidget* parent);
+    // Opens a document of the recent list. One whose file has gone or can no
+    // longer be read is reported over `parent` and dropped from the list, so
+    // the user is neither left wondering nor offered it again; returns false
+    // then. (A file that reads but does not decode opens, and its player window
+    // reports it.)
+    bool openRecentDocument(const QString& path, QWidget* parent);
     // The desktop's open panel for both kinds; opens what the user picks.
     void showOpenPanel(QWidget* parent);
 
@@ -62,16 +73,11 @@ public:
     RecentDocuments& recentDocuments() { return *recentDocuments_; }
     AlertPresenter& alerts() { return *alerts_; }
     DesktopServices& desktopServices() { return *desktop_; }
-    UpdateCommandSource& updateCommandSource() { return *updater_; }
+    UpdaterManager& updaterManager() { return *updaterManager_; }
     ReviewRequestHooks& reviewRequestHooks() { return *reviewHooks_; }
     void setAlertPresenter(std::unique_ptr<AlertPresenter> alerts);
     void setDesktopServices(std::unique_ptr<DesktopServices> desktop);
-    // Takes ownership (as a Qt child) and follows its enabled state.
-    void setUpdateCommandSource(UpdateCommandSource* updater);
     void setReviewRequestHooks(std::unique_ptr<ReviewRequestHooks> hooks);
-
-signals:
-    void canCheckForUpdatesChanged(bool canCheck);
 
 private:
     QWidget* openDocument(const QString& path);
@@ -81,7 +87,8 @@ private:
     std::unique_ptr<RecentDocuments> recentDocuments_;
     std::unique_ptr<AlertPresenter> alerts_;
     std::unique_ptr<DesktopServices> desktop_;
-    UpdateCommandSource* updater_ = nullptr;
+    // A Qt child: made before any window, gone after the last.
+    UpdaterManager* updaterManager_ = nullptr;
     std::unique_ptr<ReviewRequestHooks> reviewHooks_;
     std::map<QString, std::unique_ptr<SceneWindow>> sceneWindows_;
     // By canonical path; a window removes itself when it is destroyed.

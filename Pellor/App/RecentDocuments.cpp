@@ -27,6 +27,13 @@ void RecentDocuments::note(const QString& path) {
     emit changed();
 }
 
+void RecentDocuments::remove(const QString& path) {
+    QStringList paths = this->paths();
+    if (paths.removeAll(path) == 0) return;
+    QSettings().setValue(kKey, paths);
+    emit changed();
+}
+
 void RecentDocuments::clear() {
     QSettings().remove(kKey);
     emit changed();

@@ -22,6 +22,8 @@ public:
     QStringList paths() const;
     // Moves the path to the front (adds it when new) and drops the oldest past ten.
     void note(const QString& path);
+    // Drops the path from the list; nothing when it is not listed.
+    void remove(const QString& path);
     void clear();
 
 signals:

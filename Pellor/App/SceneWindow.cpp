@@ -1,6 +1,10 @@
 #include "Pellor/App/SceneWindow.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include "Pellor/App/AppCommands.h"
 #include "Pellor/Resources/ApplicationIcon.h"
@@ -11,6 +15,38 @@ SceneWindow::SceneWindow(PellorApp& app, const QString& identifier, QWidget* par
     : QMainWindow(parent), app_(app), identifier_(identifier) {
     setWindowIcon(applicationIcon());
     AppCommands::install(*this, app);
+}
+
+void SceneWindow::hideMenuBarKeepingShortcuts() {
+    // A hidden menu bar's shortcuts do not fire; the same actions on the
+    // (visible) window do.
+    for (QAction* top : menuBar()->actions()) {
+        if (QMenu* menu = top->menu()) addActions(menu->actions());
+    }
+    menuBar()->hide();
+}
+
+void SceneWindow::setMovableByWindowBackground(bool movable) {
+    movableByBackground_ = movable;
+    dragOffset_.reset();
+}
+
+void SceneWindow::mousePressEvent(QMouseEvent* event) {
+    if (!movableByBackground_ || event->button() != Qt::LeftButton) return QMainWindow::mousePressEvent(event);
+    event->accept();
+    if (windowHandle() && windowHandle()->startSystemMove()) return;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void SceneWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragOffset_ || !(event->buttons() & Qt::LeftButton)) return QMainWindow::mouseMoveEvent(event);
+    event->accept();
+    move(event->globalPosition().toPoint() - *dragOffset_);
+}
+
+void SceneWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (dragOffset_ && event->button() == Qt::LeftButton) dragOffset_.reset();
+    QMainWindow::mouseReleaseEvent(event);
 }
 
 SceneWindow* SceneWindow::find(const QString& identifier) {

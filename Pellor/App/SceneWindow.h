@@ -7,6 +7,7 @@
 // when closed); main thread only.
 
 #include <QMainWindow>
+#include <optional>
 
 namespace pellor {
 
@@ -25,9 +26,26 @@ public:
     // toolkit lists them; none when there is none.
     static SceneWindow* find(const QString& identifier);
 
+protected:
+    // For the windows whose design has nothing above their content (welcome,
+    // about): hides the menu bar but keeps its commands' keyboard shortcuts,
+    // which then belong to the window itself.
+    void hideMenuBarKeepingShortcuts();
+    // Lets the user move the window by dragging any part of its background
+    // (what is not a control). The window manager moves it where it can; where
+    // it can't, the window follows the pointer itself.
+    void setMovableByWindowBackground(bool movable);
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
     PellorApp& app_;
     QString identifier_;
+    bool movableByBackground_ = false;
+    // Where the pointer holds the window while it follows it; none otherwise.
+    std::optional<QPoint> dragOffset_;
 };
 
 }  // namespace pellor

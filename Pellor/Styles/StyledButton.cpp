@@ -33,6 +33,12 @@ void StyledButton::setSecondaryText(const QString& text) {
     update();
 }
 
+void StyledButton::setIconTinted(bool tinted) {
+    if (iconTinted_ == tinted) return;
+    iconTinted_ = tinted;
+    update();
+}
+
 void StyledButton::setDestructiveRole(bool destructive) {
     if (destructiveRole_ == destructive) return;
     destructiveRole_ = destructive;
@@ -66,7 +72,12 @@ QSize StyledButton::sizeHint() const {
     return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)));
 }
 
-QSize StyledButton::minimumSizeHint() const { return sizeHint(); }
+QSize StyledButton::minimumSizeHint() const {
+    // A row that fills its width keeps to one line and elides its title rather
+    // than widen the list it stands in.
+    if (style_->metrics().fillsWidth) return QSize(0, sizeHint().height());
+    return sizeHint();
+}
 
 void StyledButton::enterEvent(QEnterEvent* event) {
     setHovering(true);
@@ -123,22 +134,31 @@ void StyledButton::drawLabel(QPainter& painter, const QRectF& area, const Button
     const QRectF content = area.marginsRemoved(metrics.padding);
     painter.setFont(labelFont());
     const QFontMetricsF fonts(painter.font());
-    const double textWidth = text().isEmpty() ? 0 : fonts.horizontalAdvance(text());
     const double iconWidth = icon().isNull() ? 0 : iconSize().width();
-    const double gap = (iconWidth > 0 && textWidth > 0) ? 6 : 0;
+    const double gap = (iconWidth > 0 && !text().isEmpty()) ? 6 : 0;
+    const double secondaryWidth =
+        secondaryText_.isEmpty() ? 0 : 12 + QFontMetricsF(font()).horizontalAdvance(secondaryText_);
+    const QString title = fonts.elidedText(text(), Qt::ElideMiddle,
+                                           std::max(0.0, content.width() - iconWidth - gap - secondaryWidth));
+    const double textWidth = title.isEmpty() ? 0 : fonts.horizontalAdvance(title);
     const double width = iconWidth + gap + textWidth;
     // A row starts at its leading edge; a button centres its content.
     double x = metrics.fillsWidth ? content.left() : content.center().x() - width / 2;
     if (iconWidth > 0) {
         const QSize size = iconSize();
         const QPointF origin(x, content.center().y() - size.height() / 2.0);
-        painter.drawPixmap(origin, tintedIcon(icon(), size, devicePixelRatioF(), look.label));
+        if (iconTinted_) {
+            painter.drawPixmap(origin, tintedIcon(icon(), size, devicePixelRatioF(), look.label));
+        } else {
+            painter.drawPixmap(QRectF(origin, QSizeF(size)), icon().pixmap(size, devicePixelRatioF()),
+                               QRectF());
+        }
         x += iconWidth + gap;
     }
     if (textWidth > 0) {
         painter.setPen(look.label);
         painter.drawText(QRectF(x, content.top(), textWidth + 1, content.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                         text());
+                         title);
     }
     if (!secondaryText_.isEmpty()) {
         painter.setFont(font());

@@ -25,6 +25,10 @@ public:
     // A text at the trailing edge, in the style's secondary colour.
     void setSecondaryText(const QString& text);
     const QString& secondaryText() const { return secondaryText_; }
+    // Whether the icon is drawn in the label colour (the application's symbols,
+    // the default) or in its own colours (file icons of the desktop's theme).
+    void setIconTinted(bool tinted);
+    bool isIconTinted() const { return iconTinted_; }
     // Draws the label in the destructive colour where the style has one.
     void setDestructiveRole(bool destructive);
     bool isHovering() const { return hovering_; }
@@ -49,6 +53,7 @@ private:
     QString secondaryText_;
     bool hovering_ = false;
     bool destructiveRole_ = false;
+    bool iconTinted_ = true;
 };
 
 }  // namespace pellor

@@ -7,9 +7,9 @@
 
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/SceneWindow.h"
-#include "Pellor/App/UpdateCommandSource.h"
 #include "Pellor/App/WebAddresses.h"
 #include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Updater/Updater.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
@@ -67,24 +67,12 @@ TEST_F(PellorTest, EveryWindowHasTheFileAndHelpMenusWithExactlyTheirCommands) {
     }
 }
 
-// An updater that can be told whether it can check, and counts checks.
-class FakeUpdater : public pellor::UpdateCommandSource {
-public:
-    bool canCheckForUpdates() const override { return canCheck; }
-    void checkForUpdates() override { ++checks; }
-    void set(bool value) {
-        canCheck = value;
-        emit canCheckForUpdatesChanged(value);
-    }
-    bool canCheck = false;
-    int checks = 0;
-};
-
 TEST_F(PellorTest, HelpCommandsFollowTheUpdaterAndOpenTheirTargets) {
+    auto owned = std::make_unique<pellortest::FakeUpdater>();
+    pellortest::FakeUpdater* updater = owned.get();
+    remakeApp(std::move(owned));
     app->start({});
     SceneWindow& welcome = *SceneWindow::find(QStringLiteral("welcome"));
-    auto* updater = new FakeUpdater;
-    app->setUpdateCommandSource(updater);
     QAction* check = pellortest::menuAction(welcome, QStringLiteral("Help"), QStringLiteral("Check for Updates\u2026"));
     EXPECT_FALSE(check->isEnabled());
     updater->set(true);

@@ -11,6 +11,7 @@
 
 #include "Lottie/Views/LottieViewHost.h"
 #include "Lottie/Views/ViewDisplayLink.h"
+#include "Pellor/App/ReviewRequestHooks.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Platform/Compositor/MediaClock.h"
@@ -44,9 +45,16 @@ void PellorTest::SetUp() {
     QSettings().clear();
     clock = std::make_shared<platform::compositor::ManualClock>(100.0);
     platform::compositor::MediaClock::install(clock);
-    app = std::make_unique<pellor::PellorApp>();
+    remakeApp(std::make_unique<FakeUpdater>());
+}
+
+void PellorTest::remakeApp(std::unique_ptr<pellor::Updater> updater) {
+    app.reset();
+    app = std::make_unique<pellor::PellorApp>(std::move(updater));
     app->setAlertPresenter(std::make_unique<RecordingAlerts>(alerts));
     app->setDesktopServices(std::make_unique<RecordingDesktop>(openedUrls, revealed));
+    // The review policy is the subject of its own tests, over their own settings.
+    app->setReviewRequestHooks(std::make_unique<pellor::ReviewRequestHooks>());
 }
 
 void PellorTest::TearDown() {

@@ -20,6 +20,7 @@
 #include "Pellor/App/AlertPresenter.h"
 #include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/PellorApp.h"
+#include "Pellor/Updater/Updater.h"
 #include "Platform/Compositor/ManualClock.h"
 #include "tests/Support/TestSupport.h"
 
@@ -61,6 +62,33 @@ private:
     QStringList& revealed_;
 };
 
+// An updater that can be told whether it can check, counts checks and keeps
+// its two settings in memory.
+class FakeUpdater : public pellor::Updater {
+public:
+    bool canCheckForUpdates() const override { return canCheck; }
+    void checkForUpdates() override { ++checks; }
+    bool automaticallyChecksForUpdates() const override { return checksAutomatically; }
+    void setAutomaticallyChecksForUpdates(bool enabled) override {
+        checksAutomatically = enabled;
+        ++writes;
+    }
+    bool automaticallyDownloadsUpdates() const override { return downloadsAutomatically; }
+    void setAutomaticallyDownloadsUpdates(bool enabled) override {
+        downloadsAutomatically = enabled;
+        ++writes;
+    }
+    void set(bool value) {
+        canCheck = value;
+        emit canCheckForUpdatesChanged(value);
+    }
+    bool canCheck = false;
+    int checks = 0;
+    bool checksAutomatically = false;
+    bool downloadsAutomatically = false;
+    int writes = 0;
+};
+
 // A JSON document of `frames` frames at 30 per second, width x height, with
 // one square moving across it.
 std::string animationDocument(int frames = 90, int width = 200, int height = 120);
@@ -72,6 +100,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Replaces the application by one over `updater`, with the same recorders.
+    void remakeApp(std::unique_ptr<pellor::Updater> updater);
     // Writes the bytes to a file of that name in the temporary folder.
     QString write(const std::string& name, const std::string& bytes);
     QString missing(const std::string& name) const;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "Pellor/Review/ReviewRequestManager.h"
+#include "tests/Pellor/Support/ManualDelayTimer.h"
 
 namespace pellor {
 namespace {
@@ -18,22 +19,7 @@ constexpr double hour = 3600;
 constexpr double day = 86400;
 constexpr double start = 1'700'000'000;
 
-// Keeps the waits it is asked for; the test fires them.
-class ManualDelayTimer : public ReviewDelayTimer {
-public:
-    struct Wait {
-        milliseconds delay;
-        std::function<void()> fire;
-        bool stopped = false;
-    };
-
-    std::function<void()> schedule(milliseconds delay, std::function<void()> fire) override {
-        waits.push_back(std::make_shared<Wait>(Wait{delay, std::move(fire)}));
-        return [wait = waits.back()] { wait->stopped = true; };
-    }
-
-    std::vector<std::shared_ptr<Wait>> waits;
-};
+using pellortest::ManualDelayTimer;
 
 class ReviewRequestManagerTest : public ::testing::Test {
 protected:

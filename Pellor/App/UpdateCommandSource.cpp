@@ -1,9 +1,0 @@
-#include "Pellor/App/UpdateCommandSource.h"
-
-namespace pellor {
-
-bool UpdateCommandSource::canCheckForUpdates() const { return false; }
-
-void UpdateCommandSource::checkForUpdates() {}
-
-}  // namespace pellor

@@ -407,6 +407,9 @@ void GraphicsContext::beginTransparencyLayer() {
     inner.alpha = 1;
     inner.blendMode = BlendMode::normal;
     inner.mask.reset();
+    // The layer's own context starts clipped as the outer one is, and what it
+    // draws is laid down through the outer clip again.
+    inner.clips.reset();
     layerDepths_.push_back(states_.size());
     states_.push_back(std::move(inner));
     pushGroup();

@@ -107,6 +107,7 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
     struct Area {
         int left, top, right, bottom;
         int atLeast;  // drawn pixels
+        int atMost = side * side;
     };
     struct Case {
         const char* name;
@@ -178,6 +179,16 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
                       "]",
                   side, side),
          {}, {{0, 0, side, side, side * side - 100}}},
+        // Where the matte, the left half of a precomposition of 10,000 units
+        // shown at 5 %, leaves it: the right part of the green square.
+        {"an inverted matte of 10,000 units",
+         document(R"([{"ty":0,"nm":"M","refId":"big","ind":1,"w":10000,"h":10000,"ip":0,"op":100,"st":0,"td":1,"ks":)" +
+                      scaled(0, 0, 5.12, 5.12) + "}," +
+                      layerWith(rect(256, 256, 400, 400) + "," + fill(0, 1, 0), 2, R"(,"tt":2)") + "]",
+                  side, side, 60,
+                  R"([{"id":"big","layers":[)" + layerWith(rect(2500, 5000, 5000, 10000) + "," + fill(0, 0, 1), 1) +
+                      "]}]"),
+         {}, {{300, 100, 440, 400, 140 * 300 - 100}, {60, 100, 240, 400, 0, 0}}},
         // The ring between 140 and 220 pixels from the centre, on either side.
         {"a gradient stroke 9,000 wide on a circle shown small",
          document("[" + layerWith(ellipse(0, 0, 2000, 2000) + "," + gradientStroke(1, -5000, 0, 5000, 0, 2, twoStops, 9000), 1,
@@ -194,8 +205,9 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
         for (double frame : {0.0, 1.0}) image = renderFrame(*root, frame);
         ASSERT_TRUE(image);
         for (const Area& area : c.drawn) {
-            EXPECT_GE(drawnPixels(*image, area.left, area.top, area.right, area.bottom), area.atLeast)
-                << area.left << ", " << area.top;
+            const int drawn = drawnPixels(*image, area.left, area.top, area.right, area.bottom);
+            EXPECT_GE(drawn, area.atLeast) << area.left << ", " << area.top;
+            EXPECT_LE(drawn, area.atMost) << area.left << ", " << area.top;
         }
         const std::vector<std::string>& warnings = recorder.warnings;
         EXPECT_EQ(std::set<std::string>(warnings.begin(), warnings.end()).size(), warnings.size());

@@ -1,5 +1,5 @@
-// What the graphics layer reduces before the rasteriser sees it: images halved
-// for drawing much smaller, gradient ramps cut to the stops a ramp can show,
+// What the graphics layer reduces before the rasteriser sees it: images
+// reduced for drawing much smaller, gradient ramps cut to the stops a ramp can show,
 // and a stroke's pen bounded under a transform that stretches one way.
 
 #include <gtest/gtest.h>
@@ -35,53 +35,64 @@ std::shared_ptr<const Image> argbImage(int width, int height, const std::vector<
     return Image::make(width, height, Image::Format::argb32Premultiplied, std::move(pixels));
 }
 
-TEST(ImageHalving, EachPixelIsTheRoundedMeanOfTheTwoByTwoItCovers) {
+TEST(ImageReduction, EachPixelIsTheRoundedMeanOfTheBlockItCovers) {
     struct Case {
         const char* name;
         int width, height;
         std::vector<std::uint32_t> source;
-        int halfWidth, halfHeight;
+        int factor;
+        int reducedWidth, reducedHeight;
         std::vector<std::uint32_t> expected;
     };
     const std::vector<Case> cases{
-        {"even sides", 4, 2,
+        {"halved, even sides", 4, 2,
          {0xff000000, 0xff000004, 0x80800000, 0x00000000,  //
           0xff000008, 0xff00000c, 0x80800000, 0x00000000},
-         2, 1, {0xff000006, 0x40400000}},
-        // The last row and column are repeated where a pair is missing.
-        {"odd sides", 3, 3,
+         2, 2, 1, {0xff000006, 0x40400000}},
+        // The last row and column are repeated where a block passes the edge.
+        {"halved, odd sides", 3, 3,
          {0, 0, 0xff0000ff,  //
           0, 0, 0xff0000ff,  //
           0xffff0000, 0xffff0000, 0xff00ff00},
-         2, 2, {0x00000000, 0xff0000ff, 0xffff0000, 0xff00ff00}},
+         2, 2, 2, {0x00000000, 0xff0000ff, 0xffff0000, 0xff00ff00}},
         // (1 + 2 + 2 + 2 + 2) / 4 rounds half up: 2.
-        {"rounding", 2, 2, {0x01010101, 0x02020202, 0x02020202, 0x01010101}, 1, 1, {0x02020202}},
+        {"halved, rounding", 2, 2, {0x01010101, 0x02020202, 0x02020202, 0x01010101}, 2, 1, 1, {0x02020202}},
+        // Sixteen pixels of 0 to 15 in blue: their mean 7.5 rounds up; the
+        // fifth column alone makes the second pixel, repeated.
+        {"by four, straight from the image", 5, 4,
+         {0x00000000, 0x00000001, 0x00000002, 0x00000003, 0x00000010,  //
+          0x00000004, 0x00000005, 0x00000006, 0x00000007, 0x00000010,  //
+          0x00000008, 0x00000009, 0x0000000a, 0x0000000b, 0x00000020,  //
+          0x0000000c, 0x0000000d, 0x0000000e, 0x0000000f, 0x00000020},
+         4, 2, 1, {0x00000008, 0x00000018}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         const auto image = argbImage(test.width, test.height, test.source);
         ASSERT_TRUE(image);
-        const auto half = image->halved();
-        ASSERT_TRUE(half);
-        ASSERT_EQ(half->width(), test.halfWidth);
-        ASSERT_EQ(half->height(), test.halfHeight);
-        for (int y = 0; y < test.halfHeight; ++y) {
-            for (int x = 0; x < test.halfWidth; ++x) {
-                EXPECT_EQ(half->pixel(x, y), test.expected[static_cast<std::size_t>(y * test.halfWidth + x)])
+        const auto reduced = image->reduced(test.factor);
+        ASSERT_TRUE(reduced);
+        ASSERT_EQ(reduced->width(), test.reducedWidth);
+        ASSERT_EQ(reduced->height(), test.reducedHeight);
+        for (int y = 0; y < test.reducedHeight; ++y) {
+            for (int x = 0; x < test.reducedWidth; ++x) {
+                EXPECT_EQ(reduced->pixel(x, y), test.expected[static_cast<std::size_t>(y * test.reducedWidth + x)])
                     << x << ", " << y;
             }
         }
-        // Made once and kept with the image.
-        EXPECT_EQ(image->halved(), half);
+        // Made once per factor and kept with the image.
+        EXPECT_EQ(image->reduced(test.factor), reduced);
     }
 }
 
-TEST(ImageHalving, NoneForGreyImagesOrASinglePixelRowOrColumn) {
-    EXPECT_FALSE(argbImage(1, 4, std::vector<std::uint32_t>(4))->halved());
-    EXPECT_FALSE(argbImage(4, 1, std::vector<std::uint32_t>(4))->halved());
-    EXPECT_FALSE(Image::make(2, 2, Image::Format::grey8, std::vector<std::uint8_t>(
-                                                           static_cast<std::size_t>(Image::bytesPerRowFor(Image::Format::grey8, 2)) * 2))
-                     ->halved());
+TEST(ImageReduction, NoneForGreyImagesSmallFactorsOrImagesSmallerThanTheFactor) {
+    const auto image = argbImage(4, 4, std::vector<std::uint32_t>(16));
+    EXPECT_FALSE(image->reduced(1));
+    EXPECT_FALSE(image->reduced(8));
+    EXPECT_FALSE(argbImage(1, 4, std::vector<std::uint32_t>(4))->reduced(2));
+    EXPECT_FALSE(argbImage(4, 1, std::vector<std::uint32_t>(4))->reduced(2));
+    const std::size_t greyBytes = static_cast<std::size_t>(Image::bytesPerRowFor(Image::Format::grey8, 2)) * 2;
+    EXPECT_FALSE(Image::make(2, 2, Image::Format::grey8, std::vector<std::uint8_t>(greyBytes))->reduced(2));
 }
 
 TEST(GradientStops, OnlyTheFirstAndLastOfEachStepOfTheRampAreKept) {

@@ -242,6 +242,12 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         drawKeptContent(model, presented, mediaTime, context);
     }
     context.restoreGState();
+    if (const std::optional<std::string> failure = context.recoverFromFailure()) {
+        // The graphics library refused a drawing of this layer (or of one it
+        // holds that could not be told apart); the rest of the frame goes on.
+        budget.report("A layer could not be drawn (" + *failure +
+                      "); it is left out where it failed and the rest of the frame is drawn.");
+    }
     if (budget.work().isSpent()) {
         // Told while this layer, whose drawing passed the budget, is still being drawn.
         reportWorkSpent(budget);

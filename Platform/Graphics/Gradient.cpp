@@ -36,7 +36,8 @@ std::vector<Gradient::Stop> Gradient::reduced(std::vector<Stop> stops) {
     // Of the stops that fall into one step of the ramp, the first and the last
     // give what the step shows, a hard edge included; those between them
     // change nothing a pixel can show.
-    const auto step = [](const Stop& stop) { return static_cast<int>(stop.location * resolution); };
+    // Location 1 falls into the last step, not one of its own.
+    const auto step = [](const Stop& stop) { return std::min(static_cast<int>(stop.location * resolution), resolution - 1); };
     std::vector<Stop> kept;
     std::size_t first = 0;
     while (first < stops.size()) {

@@ -89,7 +89,7 @@ cairo_operator_t cairoOperator(BlendMode mode) {
 }
 
 GraphicsContext::GraphicsContext(cairo_t* cairo, int width, int height, bool grey)
-    : cairo_(cairo_reference(cairo)), width_(width), height_(height), grey_(grey) {
+    : cairo_(cairo_reference(cairo)), surfaces_{cairo_get_target(cairo)}, width_(width), height_(height), grey_(grey) {
     states_.emplace_back();
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
@@ -134,7 +134,7 @@ std::unique_ptr<GraphicsContext> GraphicsContext::makeGreyBitmap(int width, int 
 }
 
 std::shared_ptr<const Image> GraphicsContext::makeImage() const {
-    cairo_surface_t* target = cairo_get_target(targetContext());
+    cairo_surface_t* target = surfaces_.front();
     if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE || width_ <= 0 || height_ <= 0) {
         return nullptr;
     }
@@ -177,7 +177,7 @@ std::shared_ptr<const Image> GraphicsContext::finishImage(std::unique_ptr<Graphi
     if (!context) {
         return nullptr;
     }
-    cairo_surface_t* target = cairo_get_target(context->targetContext());
+    cairo_surface_t* target = context->surfaces_.front();
     if (context->grey_ || cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE ||
         cairo_image_surface_get_format(target) != CAIRO_FORMAT_ARGB32 || context->width_ <= 0 ||
         context->height_ <= 0) {
@@ -458,7 +458,7 @@ void GraphicsContext::setAllowsAntialiasing(bool allowsAntialiasing) {
 }
 
 void GraphicsContext::flush() {
-    cairo_surface_flush(cairo_get_target(targetContext()));
+    cairo_surface_flush(surfaces_.front());
 }
 
 }  // namespace platform::graphics

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "Platform/Graphics/AffineTransform.h"
@@ -172,6 +173,16 @@ public:
 
     void flush();
 
+    // Makes drawing possible again after the Cairo context drawn into now has
+    // entered its error state (a drawing asked for something it cannot
+    // represent): a fresh context on the same pixels takes its place, with the
+    // transforms and clips of every saved state still open put back, so that
+    // the matching restores unwind as before. What was drawn before the failure
+    // stays; the current path is emptied. Gives what failed, or nothing when
+    // the context was sound (then nothing changes). The renderer calls it after
+    // each layer, so that one failing layer does not lose the frame.
+    std::optional<std::string> recoverFromFailure();
+
     // The rendering of a shape with a round pen, as the rasteriser makes it:
     // the number of vertices of a pen of `radius` device pixels.
     static double penVertices(double radius);
@@ -183,6 +194,7 @@ public:
 private:
     struct State;
     struct PixelMask;
+    struct DeviceClip;
 
     // The device box and outline cost of a path, added to segment by segment.
     struct PathExtent {
@@ -243,6 +255,9 @@ private:
     // and consumes the path; a null source fills nothing.
     void fillCurrentPath(cairo_pattern_t* source, FillRule rule);
     void clipToNothing();
+    // Clips to the current path, kept in device space, with Cairo's fill rule
+    // `rule`, and records the clip in the state for recoverFromFailure.
+    void clipToDevicePath(int rule);
     void intersectMask(const std::shared_ptr<PixelMask>& mask);
     // A device-sized mask with the current transform set, for drawing a new clip into.
     std::shared_ptr<PixelMask> newMask(cairo_t** drawing) const;
@@ -252,13 +267,16 @@ private:
     // matching popGroup, which gives it back as a source pattern in the current
     // user space (the caller destroys it).
     void pushGroup();
-    cairo_t* targetContext() const { return outerContexts_.empty() ? cairo_ : outerContexts_.front(); }
     cairo_pattern_t* popGroup();
 
     // Where drawing goes now: the target's context, or an open group's.
     cairo_t* cairo_;
     // The contexts under the open groups, the target's first.
     std::vector<cairo_t*> outerContexts_;
+    // The surface of each context of the chain, the target's first and the one
+    // of cairo_ last: a context in its error state no longer gives its own.
+    // Each context keeps its surface alive.
+    std::vector<cairo_surface_t*> surfaces_;
     int width_;
     int height_;
     bool grey_;

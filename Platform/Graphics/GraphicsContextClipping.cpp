@@ -15,8 +15,21 @@ void GraphicsContext::clipToNothing() {
     state().clipIsEmpty = true;
     preservingPath([&] {
         cairo_rectangle(cairo_, 0, 0, 0, 0);
-        cairo_clip(cairo_);
+        clipToDevicePath(CAIRO_FILL_RULE_WINDING);
     });
+}
+
+void GraphicsContext::clipToDevicePath(int rule) {
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_identity_matrix(cairo_);
+    cairo_path_t* path = cairo_copy_path(cairo_);
+    cairo_set_matrix(cairo_, &matrix);
+    const auto fillRule = static_cast<cairo_fill_rule_t>(rule);
+    State& s = state();
+    s.clips = std::make_shared<const DeviceClip>(std::move(s.clips), path, fillRule, cairo_get_antialias(cairo_));
+    cairo_set_fill_rule(cairo_, fillRule);
+    cairo_clip(cairo_);
 }
 
 void GraphicsContext::clip(FillRule rule) {
@@ -31,8 +44,7 @@ void GraphicsContext::clip(FillRule rule) {
         return;
     }
     applyAntialias();
-    cairo_set_fill_rule(cairo_, rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
-    cairo_clip(cairo_);
+    clipToDevicePath(rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
     consumePath();
 }
 
@@ -44,8 +56,7 @@ void GraphicsContext::clipToRect(const Rect& rect) {
     preservingPath([&] {
         addRect(rect);
         applyAntialias();
-        cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
-        cairo_clip(cairo_);
+        clipToDevicePath(CAIRO_FILL_RULE_WINDING);
     });
 }
 

@@ -62,6 +62,7 @@ void GraphicsContext::pushGroup() {
         copyDevicePath(cairo_, group);
     }
     outerContexts_.push_back(cairo_);
+    surfaces_.push_back(surface);
     cairo_ = group;
 }
 
@@ -69,11 +70,16 @@ cairo_pattern_t* GraphicsContext::popGroup() {
     cairo_t* group = cairo_;
     cairo_ = outerContexts_.back();
     outerContexts_.pop_back();
+    // A group that failed gives an error surface for a target; its own surface
+    // holds what was drawn before the failure.
+    cairo_surface_t* surface = cairo_surface_reference(surfaces_.back());
+    surfaces_.pop_back();
     if (pathElementCount_ > 0) {
         copyDevicePath(group, cairo_);
     }
-    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(cairo_get_target(group));
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
     cairo_destroy(group);
+    cairo_surface_destroy(surface);
     // Pattern space is device space: the surface's device offset places it.
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);

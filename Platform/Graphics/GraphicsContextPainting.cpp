@@ -248,23 +248,19 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
         return;
     }
     // A large image shown at less than a quarter of its size is drawn from a
-    // halved copy, as often as it takes: nearly the same picture from a
-    // fraction of the pixels. Smaller images are resampled whole, as before.
+    // copy reduced by two for as long as that holds: nearly the same picture
+    // from a fraction of the pixels. Smaller images are resampled whole.
     const AffineTransform& t = state().transform;
     const double shownWidth = std::fabs(rect.width()) * std::hypot(t.a, t.b);
     const double shownHeight = std::fabs(rect.height()) * std::hypot(t.c, t.d);
-    const Image* reduced = &original;
-    std::shared_ptr<const Image> kept;
-    while (static_cast<double>(reduced->width()) * reduced->height() >= minimumReducedPixels &&
-           reduced->width() >= 4 * shownWidth && reduced->height() >= 4 * shownHeight) {
-        std::shared_ptr<const Image> half = reduced->halved();
-        if (!half) {
-            break;
-        }
-        kept = std::move(half);
-        reduced = kept.get();
+    int factor = 1;
+    for (double width = original.width(), height = original.height();
+         width * height >= minimumReducedPixels && width >= 4 * shownWidth && height >= 4 * shownHeight;
+         width = std::ceil(width / 2), height = std::ceil(height / 2)) {
+        factor *= 2;
     }
-    const Image& image = *reduced;
+    const std::shared_ptr<const Image> kept = factor > 1 ? original.reduced(factor) : nullptr;
+    const Image& image = kept ? *kept : original;
     std::vector<std::uint8_t> scratch;
     cairo_surface_t* surface = sourceSurface(image, scratch);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
@@ -407,6 +403,9 @@ void GraphicsContext::beginTransparencyLayer() {
     inner.alpha = 1;
     inner.blendMode = BlendMode::normal;
     inner.mask.reset();
+    // The layer's own context starts clipped as the outer one is, and what it
+    // draws is laid down through the outer clip again.
+    inner.clips.reset();
     layerDepths_.push_back(states_.size());
     states_.push_back(std::move(inner));
     pushGroup();

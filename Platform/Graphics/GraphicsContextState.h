@@ -24,6 +24,24 @@ struct GraphicsContext::PixelMask {
     Rect deviceBounds;
 };
 
+// A clip made by Cairo's own clipping, its path in device space, kept so that a
+// context made anew after a failure can be clipped as the failed one was (see
+// recoverFromFailure). Each state holds the clips made in it in front of those
+// of the state it was saved from, which it shares.
+struct GraphicsContext::DeviceClip {
+    DeviceClip(std::shared_ptr<const DeviceClip> previousValue, cairo_path_t* pathValue, cairo_fill_rule_t ruleValue,
+               cairo_antialias_t antialiasValue)
+        : previous(std::move(previousValue)), path(pathValue), rule(ruleValue), antialias(antialiasValue) {}
+    ~DeviceClip() { cairo_path_destroy(path); }
+    DeviceClip(const DeviceClip&) = delete;
+    DeviceClip& operator=(const DeviceClip&) = delete;
+
+    std::shared_ptr<const DeviceClip> previous;
+    cairo_path_t* path;
+    cairo_fill_rule_t rule;
+    cairo_antialias_t antialias;
+};
+
 struct GraphicsContext::State {
     Color fillColor = Color::black();
     Color strokeColor = Color::black();
@@ -35,6 +53,9 @@ struct GraphicsContext::State {
     bool degenerate = false;
     bool clipIsEmpty = false;
     std::shared_ptr<PixelMask> mask;
+    // The path clips made in this state and those it was saved from, latest
+    // first; within a transparency layer, only those made inside it.
+    std::shared_ptr<const DeviceClip> clips;
     double lineWidth = 1;
     double miterLimit = 10;
     LineCap lineCap = LineCap::butt;

@@ -45,31 +45,41 @@ int Image::bytesPerRowFor(Format format, int width) {
     return stride > 0 ? stride : 0;
 }
 
-std::shared_ptr<const Image> Image::halved() const {
-    if (halved_ || format_ != Format::argb32Premultiplied || width_ < 2 || height_ < 2) {
-        return halved_;
+std::shared_ptr<const Image> Image::reduced(int factor) const {
+    if (format_ != Format::argb32Premultiplied || factor < 2 || width_ < factor || height_ < factor) {
+        return nullptr;
     }
-    const int width = (width_ + 1) / 2, height = (height_ + 1) / 2;
+    for (const auto& [kept, copy] : reduced_) {
+        if (kept == factor) return copy;
+    }
+    const int width = (width_ + factor - 1) / factor, height = (height_ + factor - 1) / factor;
     const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
     const std::uint8_t* source = data_.get();
+    const int count = factor * factor;
+    std::vector<int> sums(static_cast<std::size_t>(width) * 4);
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* rows[2] = {source + static_cast<std::size_t>(2 * y) * bytesPerRow_,
-                                       source + static_cast<std::size_t>(std::min(2 * y + 1, height_ - 1)) * bytesPerRow_};
-        std::uint8_t* out = pixels.data() + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < width; ++x) {
-            const std::size_t left = static_cast<std::size_t>(2 * x) * 4;
-            const std::size_t right = static_cast<std::size_t>(std::min(2 * x + 1, width_ - 1)) * 4;
-            // Premultiplied channels average without weighting by alpha.
-            for (std::size_t channel = 0; channel < 4; ++channel) {
-                const int sum = rows[0][left + channel] + rows[0][right + channel] + rows[1][left + channel] +
-                                rows[1][right + channel];
-                out[static_cast<std::size_t>(x) * 4 + channel] = static_cast<std::uint8_t>((sum + 2) / 4);
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int row = 0; row < factor; ++row) {
+            const std::uint8_t* line =
+                source + static_cast<std::size_t>(std::min(y * factor + row, height_ - 1)) * bytesPerRow_;
+            for (int x = 0; x < width; ++x) {
+                int* sum = &sums[static_cast<std::size_t>(x) * 4];
+                for (int column = 0; column < factor; ++column) {
+                    const std::uint8_t* pixel = line + static_cast<std::size_t>(std::min(x * factor + column, width_ - 1)) * 4;
+                    // Premultiplied channels average without weighting by alpha.
+                    for (int channel = 0; channel < 4; ++channel) sum[channel] += pixel[channel];
+                }
             }
         }
+        std::uint8_t* out = pixels.data() + static_cast<std::size_t>(y) * stride;
+        for (std::size_t index = 0; index < sums.size(); ++index) {
+            out[index] = static_cast<std::uint8_t>((sums[index] + count / 2) / count);
+        }
     }
-    halved_ = make(width, height, Format::argb32Premultiplied, std::move(pixels));
-    return halved_;
+    std::shared_ptr<const Image> copy = make(width, height, Format::argb32Premultiplied, std::move(pixels));
+    reduced_.emplace_back(factor, copy);
+    return copy;
 }
 
 std::shared_ptr<const Image> Image::make(int width, int height, Format format, std::vector<std::uint8_t> pixels) {

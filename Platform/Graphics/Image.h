@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform::graphics {
@@ -54,13 +55,16 @@ public:
     std::string encodePNG() const;
     bool writePNG(const std::filesystem::path& path) const;
 
-    // A copy of half the width and height (rounded up), each pixel the mean of
-    // the two by two it covers (edge pixels repeated). Made once and kept with
-    // the image: GraphicsContext draws an image shown at less than half its
-    // size from such copies, so that a huge picture shown small is not
-    // resampled whole on every draw. None for grey images and images of one
-    // pixel in either direction. Main thread only, like drawing.
-    std::shared_ptr<const Image> halved() const;
+    // A copy of 1/`factor` the width and height (rounded up), each pixel the
+    // mean of the `factor` x `factor` pixels it covers (the last row and column
+    // repeated where the block passes the edge). Made once per factor and kept
+    // with the image: GraphicsContext draws an image shown at less than a
+    // quarter of its size from such a copy, so that a huge picture shown small
+    // is not resampled whole on every draw, and made straight from the image so
+    // that no copy in between is kept. None for grey images, a factor below 2,
+    // or an image narrower or lower than the factor. Main thread only, like
+    // drawing.
+    std::shared_ptr<const Image> reduced(int factor) const;
 
     // An ARGB32 version (grey becomes opaque grey): the image itself when already ARGB32.
     static std::shared_ptr<const Image> convertedToARGB(const std::shared_ptr<const Image>& image);
@@ -74,7 +78,8 @@ private:
     int bytesPerRow_;
     std::shared_ptr<const std::uint8_t> data_;
     std::size_t byteCount_;
-    mutable std::shared_ptr<const Image> halved_;
+    // The copies made by reduced(), by factor.
+    mutable std::vector<std::pair<int, std::shared_ptr<const Image>>> reduced_;
 };
 
 }  // namespace platform::graphics

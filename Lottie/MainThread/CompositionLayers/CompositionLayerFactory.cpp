@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
+#include "Lottie/MainThread/CompositionLayers/LayerBuildWeight.h"
 #include "Lottie/MainThread/CompositionLayers/NullCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
@@ -34,11 +35,12 @@ void reportLimit(const CompositionLayerContext& context, bool& reported, Message
 std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const LayerModel& model,
                                                                     CompositionLayerContext& context) {
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
-    context.layerCount += 1 + (model.masks ? model.masks->size() : 0);
-    if (context.layerCount > CompositionLayerContext::maximumLayerCount) {
+    context.layerWeight += LayerBuildWeight::of(model);
+    if (context.layerWeight > CompositionLayerContext::maximumLayerWeight) {
         reportLimit(context, context.layerLimitReported, [] {
-            return "The animation has more than " + std::to_string(CompositionLayerContext::maximumLayerCount) +
-                   " layers once its precompositions are expanded; the rest are not shown.";
+            return "The animation has more than " + std::to_string(CompositionLayerContext::maximumLayerWeight) +
+                   " layers once its precompositions are expanded (a layer's paths and text counted as more "
+                   "layers by their size); the rest are not shown.";
         });
         return CompositionLayer::make<NullCompositionLayer>(model);
     }

@@ -27,13 +27,15 @@ struct CompositionLayerContext {
     // nothing, which keeps both well inside any thread's stack. Real documents
     // nest a handful of levels.
     static constexpr std::size_t maximumPrecompositionDepth = 100;
-    // Layers built so far, each mask counted as one more. Precompositions that
-    // repeat precompositions multiply their layers; past maximumLayerCount
-    // further layers are built as nothing rather than exhausting memory and
-    // time (a layer with its engine objects takes some 7 to 15 KB, and is
-    // visited every frame). Real documents stay far below it.
-    std::size_t layerCount = 0;
-    static constexpr std::size_t maximumLayerCount = 30'000;
+    // The weight of the layers built so far (LayerBuildWeight: each layer one,
+    // each mask one more, and more for the path vertices and text a layer
+    // holds). Precompositions that repeat precompositions multiply their layers
+    // and what those hold; past maximumLayerWeight further layers are built as
+    // nothing rather than exhausting memory and time (a layer with its engine
+    // objects takes some 7 to 15 KB, and is visited every frame). Real
+    // documents stay far below it.
+    std::size_t layerWeight = 0;
+    static constexpr std::size_t maximumLayerWeight = 30'000;
     // Where what these limits leave out is reported, once per limit.
     std::shared_ptr<LottieLogger> logger;
     bool depthLimitReported = false;

@@ -16,20 +16,6 @@ using platform::compositor::Layer;
 using platform::compositor::RenderBudget;
 using platform::graphics::Color;
 
-// A root of `size` points that keeps what the renderer reports.
-class ReportingRoot final : public Layer {
-public:
-    explicit ReportingRoot(double size) {
-        setAnchorPoint({0, 0});
-        setBounds({0, 0, size, size});
-    }
-    bool reportRenderLimit(const std::string& message) override {
-        reports.push_back(message);
-        return true;
-    }
-    std::vector<std::string> reports;
-};
-
 TEST(RenderBudget, LayersNestedPastTheDepthLimitAreLeftOut) {
     struct Case {
         std::size_t depth;  // of the blue box

@@ -1,12 +1,13 @@
 #pragma once
 // Pixel helpers for the rendering tests: straight (unpremultiplied) channels of a
-// pixel as 0...255, and a comparison with a tolerance.
+// pixel as 0...255, a comparison with a tolerance, and small trees to draw.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Platform/Compositor/Layer.h"
@@ -77,5 +78,19 @@ inline std::shared_ptr<platform::compositor::Layer> makeBox(const platform::grap
     layer->setBackgroundColor(color);
     return layer;
 }
+
+// A root of `size` points that keeps what the renderer reports.
+class ReportingRoot final : public platform::compositor::Layer {
+public:
+    explicit ReportingRoot(double size) {
+        setAnchorPoint({0, 0});
+        setBounds({0, 0, size, size});
+    }
+    bool reportRenderLimit(const std::string& message) override {
+        reports.push_back(message);
+        return true;
+    }
+    std::vector<std::string> reports;
+};
 
 }  // namespace compositortest

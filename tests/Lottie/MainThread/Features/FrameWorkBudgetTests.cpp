@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -105,29 +107,48 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
     struct Area {
         int left, top, right, bottom;
         int atLeast;  // drawn pixels
+        int atMost = side * side;
     };
     struct Case {
         const char* name;
         std::string json;
-        long workWarnings;
+        std::vector<std::string> warnings;  // a distinctive part of each cut, said once
         std::vector<Area> drawn;
     };
+    const std::string work = "drawing work", built = "layers once its precompositions are expanded";
     const std::string square = layerWith(rect(256, 256, 100, 100) + "," + fill(0, 1, 0), 99);
     std::string stars, crossings;
     for (int index = 0; index < 25; ++index) stars += (index ? "," : "") + layerWith(pointyStar(index) + "," + fill(1, 0, 0), index + 1);
     const std::string fullCanvas = "[" + layerWith(rect(256, 256, side, side) + "," + fill(1, 0, 0), 1) + "]";
+    const std::string twoStops = "0,1,0,0,1,0,0,1";
+    // A circle of 160 points around the centre, as a path of `count` vertices.
+    const auto manyVertices = [](int count) {
+        std::string points = "[";
+        for (int index = 0; index < count; ++index) {
+            const double angle = 6.283185307179586 * index / count;
+            points += (index ? ",[" : "[") + number(256 + 80 * std::cos(angle)) + "," +
+                      number(256 + 80 * std::sin(angle)) + "]";
+        }
+        return closedPath(points + "]");
+    };
+    // A text of 2,000 characters weighs as much as some hundred plain layers.
+    const std::string longText = "[" + textLayer(std::string(2000, 'x'), 10, scaled(0, 20, 100, 100), "") + "]";
     const Case cases[] = {
         // The layers drawn first are drawn; past the budget the rest are left out.
-        {"blended precompositions fanned out", fannedOut(fullCanvas, 12, 2, R"(,"bm":12)"), 1,
+        {"blended precompositions fanned out", fannedOut(fullCanvas, 12, 2, R"(,"bm":12)"), {work},
          {{250, 250, 260, 260, 100}}},
         {"dashed circles fanned out", fannedOut("[" + layerWith(ellipse(256, 256, 400, 400) + "," + dashedStroke(2), 1) + "]", 16, 2),
-         1, {{50, 200, 60, 310, 10}}},
-        {"stars at the point limit", document("[" + stars + "]", side, side), 1, {{250, 250, 260, 260, 100}}},
+         {work}, {{50, 200, 60, 310, 10}}},
+        // What is built is capped by what the layers hold, not by their count alone.
+        {"paths of 1,000 vertices fanned out", fannedOut("[" + layerWith(manyVertices(1000) + "," + fill(1, 0, 0), 1) + "]", 10, 3),
+         {built}, {{250, 250, 260, 260, 100}}},
+        {"long texts fanned out", fannedOut(longText, 16, 2), {built}, {{0, 10, 100, 30, 50}}},
+        {"stars at the point limit", document("[" + stars + "]", side, side), {work}, {{250, 250, 260, 260, 100}}},
         {"thousands of edges crossing over a square",
-         document("[" + layerWith(crossingPath(6000) + "," + stroke(1), 1) + "," + square + "]", side, side), 1,
+         document("[" + layerWith(crossingPath(6000) + "," + stroke(1), 1) + "," + square + "]", side, side), {work},
          {{220, 220, 240, 240, 400}}},
         // Reduced to what the ramp shows, a ramp of many stops is cheap and drawn.
-        {"a ramp of 20,000 stops", shapeDocument(rect(256, 256, side, side) + "," + rampOfStops(20000), "", side), 0,
+        {"a ramp of 20,000 stops", shapeDocument(rect(256, 256, side, side) + "," + rampOfStops(20000), "", side), {},
          {{0, 0, side, side, side * side / 4}}},
         // The stroke's pen stays bounded, and the rest of the frame is drawn: its
         // two long sides cross the canvas as lines two pixels wide.
@@ -135,11 +156,11 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
          document("[" + layerWith(rect(0, 0, 10, 10) + "," + stroke(2), 1, "", scaled(256, 256, 1e16, 100)) + "," +
                       square + "]",
                   side, side),
-         0, {{220, 210, 290, 240, 2000}, {0, 249, side, 253, side * 3 / 2}}},
+         {}, {{220, 210, 290, 240, 2000}, {0, 249, side, 253, side * 3 / 2}}},
         // Too long for a bitmap of its own: drawn where it shows.
-        {"a line of 2,000 characters", document("[" + textLayer(std::string(2000, 'W'), 20, scaled(0, 200, 30, 30), "") + "]", side, side), 0,
+        {"a line of 2,000 characters", document("[" + textLayer(std::string(2000, 'W'), 20, scaled(0, 200, 30, 30), "") + "]", side, side), {},
          {{0, 190, 60, 200, 20}}},
-        {"text at 6,000 points shown at 2 %", document("[" + textLayer("HELLO", 6000, scaled(10, 200, 2, 2), "") + "]", side, side), 0,
+        {"text at 6,000 points shown at 2 %", document("[" + textLayer("HELLO", 6000, scaled(10, 200, 2, 2), "") + "]", side, side), {},
          {{10, 100, 200, 200, 200}}},
         {"eight text boxes of 5,000 units",
          [] {
@@ -150,7 +171,31 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
              }
              return document("[" + layers + "]", side, side);
          }(),
-         0, {{0, 0, side, 80, 200}}},
+         {}, {{0, 0, side, 80, 200}}},
+        // Far larger than a bitmap in their own units, shown within the canvas.
+        {"a gradient on a square of 10,000 units shown at 5 %",
+         document("[" + layerWith(rect(5000, 5000, 10000, 10000) + "," + gradientFill(1, 0, 0, 10000, 10000, 2, twoStops), 1,
+                                  "", scaled(0, 0, 5.12, 5.12)) +
+                      "]",
+                  side, side),
+         {}, {{0, 0, side, side, side * side - 100}}},
+        // Where the matte, the left half of a precomposition of 10,000 units
+        // shown at 5 %, leaves it: the right part of the green square.
+        {"an inverted matte of 10,000 units",
+         document(R"([{"ty":0,"nm":"M","refId":"big","ind":1,"w":10000,"h":10000,"ip":0,"op":100,"st":0,"td":1,"ks":)" +
+                      scaled(0, 0, 5.12, 5.12) + "}," +
+                      layerWith(rect(256, 256, 400, 400) + "," + fill(0, 1, 0), 2, R"(,"tt":2)") + "]",
+                  side, side, 60,
+                  R"([{"id":"big","layers":[)" + layerWith(rect(2500, 5000, 5000, 10000) + "," + fill(0, 0, 1), 1) +
+                      "]}]"),
+         {}, {{300, 100, 440, 400, 140 * 300 - 100}, {60, 100, 240, 400, 0, 0}}},
+        // The ring between 140 and 220 pixels from the centre, on either side.
+        {"a gradient stroke 9,000 wide on a circle shown small",
+         document("[" + layerWith(ellipse(0, 0, 2000, 2000) + "," + gradientStroke(1, -5000, 0, 5000, 0, 2, twoStops, 9000), 1,
+                                  "", scaled(256, 256, 4, 4)) +
+                      "]",
+                  side, side),
+         {}, {{420, 246, 460, 266, 700}, {52, 246, 92, 266, 700}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,12 +205,19 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
         for (double frame : {0.0, 1.0}) image = renderFrame(*root, frame);
         ASSERT_TRUE(image);
         for (const Area& area : c.drawn) {
-            EXPECT_GE(drawnPixels(*image, area.left, area.top, area.right, area.bottom), area.atLeast)
-                << area.left << ", " << area.top;
+            const int drawn = drawnPixels(*image, area.left, area.top, area.right, area.bottom);
+            EXPECT_GE(drawn, area.atLeast) << area.left << ", " << area.top;
+            EXPECT_LE(drawn, area.atMost) << area.left << ", " << area.top;
         }
-        EXPECT_EQ(std::count_if(recorder.warnings.begin(), recorder.warnings.end(),
-                                [](const std::string& text) { return text.find("drawing work") != std::string::npos; }),
-                  c.workWarnings);
+        const std::vector<std::string>& warnings = recorder.warnings;
+        EXPECT_EQ(std::set<std::string>(warnings.begin(), warnings.end()).size(), warnings.size());
+        for (const std::string& part : {work, built}) {
+            const long expected = std::count(c.warnings.begin(), c.warnings.end(), part);
+            EXPECT_EQ(std::count_if(warnings.begin(), warnings.end(),
+                                    [&part](const std::string& text) { return text.find(part) != std::string::npos; }),
+                      expected)
+                << part;
+        }
     }
 }
 

@@ -1,0 +1,90 @@
+// A context whose Cairo context has entered its error state is made usable
+// again on the same pixels, with the transforms and clips of its open states
+// back, so that drawing and restoring go on as if nothing had failed.
+
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "PixelAssertions.h"
+
+namespace platform::graphics {
+namespace {
+
+using namespace testing;
+
+constexpr Pixel kOpaqueBlue{255, 0, 0, 255};
+constexpr Pixel kOpaqueGreen{255, 0, 255, 0};
+
+// What a drawing that Cairo cannot represent leaves behind: a singular matrix
+// set on the context puts it into its error state for good.
+void breakContext(GraphicsContext& context) {
+    cairo_matrix_t singular;
+    cairo_matrix_init(&singular, 0, 0, 0, 0, 0, 0);
+    cairo_set_matrix(context.cairo(), &singular);
+    ASSERT_NE(cairo_status(context.cairo()), CAIRO_STATUS_SUCCESS);
+}
+
+TEST(Recovery, ASoundContextIsLeftAsItIs) {
+    auto context = bitmap(10, 10);
+    cairo_t* before = context->cairo();
+    EXPECT_FALSE(context->recoverFromFailure());
+    EXPECT_EQ(context->cairo(), before);
+}
+
+TEST(Recovery, KeepsThePixelsAndPutsBackEveryOpenStatesTransformAndClip) {
+    struct Case {
+        const char* name;
+        bool inLayer;  // broken inside a transparency layer
+    };
+    for (const Case& test : {Case{"in the target's context", false}, Case{"in a transparency layer", true}}) {
+        SCOPED_TRACE(test.name);
+        auto context = bitmap(20, 20);
+        context->setFillColor(Color::rgb(0, 1, 0));
+        context->fillRect(Rect(16, 16, 4, 4));  // drawn before anything failed
+        context->clipToRect(Rect(0, 0, 10, 10));
+        if (test.inLayer) context->beginTransparencyLayer();
+        context->saveGState();
+        context->translateBy(5, 5);
+        // A path clip, not a list of rectangles: all but a 2 x 2 hole at (5, 5).
+        context->addRect(Rect(-10, -10, 100, 100));
+        context->addRect(Rect(0, 0, 2, 2));
+        context->clip(FillRule::evenOdd);
+        context->addRect(Rect(0, 0, 1, 1));  // a path under way when the context fails
+        breakContext(*context);
+        const std::optional<std::string> failure = context->recoverFromFailure();
+        ASSERT_TRUE(failure);
+        EXPECT_FALSE(failure->empty());
+        EXPECT_TRUE(context->isPathEmpty());
+        context->setFillColor(Color::rgb(1, 0, 0));
+        context->fillRect(Rect(0, 0, 100, 100));  // under the translation and both clips
+        context->restoreGState();
+        context->setFillColor(Color::rgb(0, 0, 1));
+        context->fillRect(Rect(0, 0, 3, 3));  // under the first clip alone
+        if (test.inLayer) context->endTransparencyLayer();
+        const auto image = context->makeImage();
+        ASSERT_TRUE(image);
+        EXPECT_TRUE(pixelNear(*image, 17, 17, kOpaqueGreen));
+        EXPECT_TRUE(pixelNear(*image, 5, 8, kOpaqueRed));
+        EXPECT_TRUE(pixelNear(*image, 8, 8, kOpaqueRed));
+        EXPECT_TRUE(pixelNear(*image, 6, 6, kClear));
+        EXPECT_TRUE(pixelNear(*image, 12, 8, kClear));
+        EXPECT_TRUE(pixelNear(*image, 1, 1, kOpaqueBlue));
+        EXPECT_TRUE(pixelNear(*image, 4, 4, kClear));
+        EXPECT_FALSE(context->recoverFromFailure());
+    }
+}
+
+TEST(Recovery, AnImageIsMadeFromAContextLeftInItsErrorState) {
+    auto context = bitmap(4, 4);
+    context->setFillColor(Color::rgb(1, 0, 0));
+    context->fillRect(Rect(0, 0, 4, 4));
+    breakContext(*context);
+    const auto image = GraphicsContext::finishImage(std::move(context));
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(pixelNear(*image, 2, 2, kOpaqueRed));
+}
+
+}  // namespace
+}  // namespace platform::graphics

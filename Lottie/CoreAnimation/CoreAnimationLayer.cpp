@@ -420,12 +420,12 @@ std::vector<std::string> CoreAnimationLayer::collectAllKeypaths() {
 
 void CoreAnimationLayer::installValueProvider(std::shared_ptr<AnyValueProvider> provider,
                                               const AnimationKeypath& keypath) {
-    valueProviderStore_->setValueProvider(std::move(provider), keypath);
+    valueProviderStore_->installValueProvider(std::move(provider), keypath);
     rebuildCurrentAnimation();
 }
 
 void CoreAnimationLayer::uninstallValueProvider(const AnimationKeypath& keypath) {
-    valueProviderStore_->removeValueProviders(keypath);
+    valueProviderStore_->uninstallValueProvider(keypath);
     rebuildCurrentAnimation();
 }
 

@@ -51,12 +51,23 @@ struct KeyframeAnimationBuilder {
             const KeyframeGroup<T> resampled = ComplexTimeRemapping::resample(keyframes, context);
             return animationForKeyframes(property, resampled, mapping, context.withoutTimeRemapping(), layer);
         }
+        return animationForRuns(property.keyPath, frames, mapping, context);
+    }
+
+    // The keyframes (at least one) cut into calculation-mode runs: one keyframe
+    // animation for one run, a group of timed run animations for several. Throws
+    // what the mapping and the time computations throw.
+    template <class T>
+    static std::shared_ptr<platform::compositor::Animation> animationForRuns(const std::string& keyPath,
+                                                                             const std::vector<Keyframe<T>>& frames,
+                                                                             const KeyframeValueMapping<T>& mapping,
+                                                                             const LayerAnimationContext& context) {
         const std::vector<std::vector<Keyframe<T>>> runs = CalculationModeRuns::split(frames);
-        if (runs.size() == 1) return KeyframeRunAnimation::make(property.keyPath, runs.front(), std::nullopt, context, mapping);
+        if (runs.size() == 1) return KeyframeRunAnimation::make(keyPath, runs.front(), std::nullopt, context, mapping);
         std::vector<std::shared_ptr<platform::compositor::Animation>> animations;
         animations.reserve(runs.size());
         for (std::size_t index = 0; index < runs.size(); ++index) {
-            animations.push_back(CalculationModeRuns::timedRunAnimation(index, runs, property.keyPath, context, mapping));
+            animations.push_back(CalculationModeRuns::timedRunAnimation(index, runs, keyPath, context, mapping));
         }
         auto group = platform::compositor::AnimationGroup::make();
         group->setAnimations(std::move(animations));

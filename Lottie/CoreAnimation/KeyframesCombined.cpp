@@ -1,0 +1,72 @@
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lottie {
+
+namespace {
+
+bool sameTangent(const std::optional<LottieVector2D>& a, const std::optional<LottieVector2D>& b) {
+    if (a.has_value() != b.has_value()) return false;
+    return !a || (a->x == b->x && a->y == b->y);
+}
+
+}  // namespace
+
+bool KeyframesCombined::Timing::sharesTiming(const Timing& other) const {
+    return time == other.time && isHold == other.isHold && sameTangent(inTangent, other.inTangent) &&
+           sameTangent(outTangent, other.outTangent);
+}
+
+bool KeyframesCombined::sharesTiming(const std::vector<Timing>& a, const std::vector<Timing>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!a[i].sharesTiming(b[i])) return false;
+    }
+    return true;
+}
+
+KeyframesCombined::Plan KeyframesCombined::plan(const std::vector<std::vector<Timing>>& groups,
+                                                bool manualInterpolation) {
+    Plan result;
+    // A group without keyframes has no value to give at any index or time.
+    if (groups.empty() || std::any_of(groups.begin(), groups.end(), [](const auto& group) { return group.empty(); })) {
+        result.empty = true;
+        return result;
+    }
+    std::optional<std::size_t> firstAnimating;
+    bool sharedTiming = true;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (groups[i].size() < 2) continue;
+        if (!firstAnimating) firstAnimating = i;
+        // The first animating group is compared with itself too, which a NaN time fails.
+        sharedTiming = sharedTiming && sharesTiming(groups[*firstAnimating], groups[i]);
+    }
+    if (!manualInterpolation && sharedTiming) {
+        result.baseGroup = firstAnimating.value_or(0);
+        return result;
+    }
+    double earliest = std::numeric_limits<double>::infinity();
+    double latest = -std::numeric_limits<double>::infinity();
+    for (const auto& group : groups) {
+        for (const Timing& timing : group) {
+            earliest = std::min(earliest, timing.time);
+            latest = std::max(latest, timing.time);
+        }
+    }
+    // Each time from the earliest and the index in one rounding, so that errors
+    // do not add up; the latest time is sampled as well, so that the combined
+    // group ends on the final values (and keyframes all at one time give one).
+    for (std::size_t i = 0;; ++i) {
+        const double time = std::fma(static_cast<double>(i), sampleInterval, earliest);
+        // Keyframe times beyond any real animation would otherwise ask for
+        // samples without end.
+        if (!(time < latest) || i >= maximumSampleCount) break;
+        result.sampleTimes.push_back(time);
+    }
+    if (std::isfinite(latest)) result.sampleTimes.push_back(latest);
+    return result;
+}
+
+}  // namespace lottie

@@ -1,0 +1,54 @@
+#include "Lottie/CoreAnimation/VisibilityAnimation.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
+#include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
+#include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/Values/Hold.h"
+#include "Platform/Compositor/KeyframeAnimation.h"
+
+namespace lottie {
+
+using platform::compositor::AnimatableValue;
+
+std::array<double, 4> VisibilityAnimation::keyTimes(double inFrame, double outFrame,
+                                                    const LayerAnimationContext& context) {
+    const double shownFrom = std::clamp(context.progress(inFrame), 0.0, 1.0);
+    // The out frame at the end frame ends the animation exactly, also while
+    // paused, when the timeline runs one frame longer.
+    const double endProgress =
+        context.simpleTimeRemapping(outFrame) == context.animation->endFrame ? 1.0 : context.progress(outFrame);
+    const double hiddenFrom = std::clamp(endProgress, shownFrom, 1.0);
+    return {0.0, shownFrom, hiddenFrom, 1.0};
+}
+
+void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, double inFrame, double outFrame,
+                                            const LayerAnimationContext& context) {
+    const LayerPropertyDescriptor property = LayerProperties::isHidden();
+    if (context.mustUseComplexTimeRemapping) {
+        const auto state = [](double time, bool hidden) {
+            return Keyframe<Hold<bool>>(Hold<bool>{hidden}, time, true, std::nullopt, std::nullopt, std::nullopt,
+                                        std::nullopt);
+        };
+        // In time order whatever the frames: hidden from 0 only when the layer
+        // starts later, and never hidden again before it is shown.
+        std::vector<Keyframe<Hold<bool>>> keyframes;
+        if (inFrame > 0) keyframes.push_back(state(0, true));
+        keyframes.push_back(state(inFrame, false));
+        keyframes.push_back(state(std::max(outFrame, inFrame), true));
+        const KeyframeGroup<Hold<bool>> states(std::move(keyframes));
+        KeyframeAnimationBuilder::attach<Hold<bool>>(
+            property, states, [](const Hold<bool>& hidden) { return AnimatableValue(hidden.value); }, context, layer);
+        return;
+    }
+    const std::array<double, 4> times = keyTimes(inFrame, outFrame, context);
+    auto animation = platform::compositor::KeyframeAnimation::make(property.keyPath);
+    animation->setCalculationMode(platform::compositor::CalculationMode::discrete);
+    animation->setValues({AnimatableValue(true), AnimatableValue(false), AnimatableValue(true)});
+    animation->setKeyTimes(std::vector<double>(times.begin(), times.end()));
+    layer.addAnimation(AnimationTimingWrapper::wrappedInTimingGroup(animation, context, layer), property.keyPath);
+}
+
+}  // namespace lottie

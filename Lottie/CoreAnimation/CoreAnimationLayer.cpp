@@ -7,6 +7,8 @@
 
 #include "Lottie/CoreAnimation/AnimationLayer.h"
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
+#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
+#include "Lottie/CoreAnimation/ImageLayer.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
@@ -113,13 +115,18 @@ std::shared_ptr<Layer> CoreAnimationLayer::makePresentationCopy() const {
 
 // Set-up.
 
-void CoreAnimationLayer::setUpLayerTree() {
+LayerContext CoreAnimationLayer::layerContext() const {
     LayerContext context;
     context.animation = animation_;
     context.imageProvider = imageProvider_;
     context.textProvider = textProvider_;
     context.fontProvider = fontProvider_;
     context.tracker = compatibilityTracker_;
+    return context;
+}
+
+void CoreAnimationLayer::setUpLayerTree() {
+    const LayerContext context = layerContext();
     if (!animation_) {
         hasUsableTimeline_ = false;
         context.reportCompatibilityIssue("There is no animation to set up");
@@ -347,6 +354,7 @@ void CoreAnimationLayer::rebuildCurrentAnimation() {
 
 void CoreAnimationLayer::layoutSublayers() {
     CoreAnimationRootLayer::layoutSublayers();
+    BaseAnimationLayer::layOutManagedLayers(*this, sublayers());
     const auto& size = bounds().size;
     if (!pendingAnimationConfiguration_ && !currentAnimationConfiguration_ && (size.width != 0 || size.height != 0) &&
         animation_) {
@@ -385,8 +393,10 @@ void CoreAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider
 }
 
 void CoreAnimationLayer::refreshImages() {
-    // Image layers take their pictures when the layer tree builds them; the tree
-    // has no image layers yet.
+    const LayerContext context = layerContext();
+    for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) {
+        if (auto* image = dynamic_cast<ImageLayer*>(layer.get())) image->setUpImage(context);
+    }
 }
 
 void CoreAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {

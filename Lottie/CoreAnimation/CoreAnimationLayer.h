@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
+#include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/LoggingState.h"
 #include "Lottie/CoreAnimation/ValueProviderStore.h"
 #include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
@@ -110,6 +111,8 @@ public:
     std::optional<std::vector<std::shared_ptr<AnimatorNode>>> nodesAtKeypath(const AnimationKeypath& keypath) override;
 
 private:
+    // The context of building layers: the animation, the current providers and the tracker.
+    LayerContext layerContext() const;
     void setUpLayerTree();
     // Whether the animation's frame rate and frames allow any time to be worked
     // out; reports a compatibility issue when they do not.

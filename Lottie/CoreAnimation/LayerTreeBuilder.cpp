@@ -1,14 +1,163 @@
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 
+#include <set>
+#include <string>
+
+#include "Lottie/CoreAnimation/ImageLayer.h"
+#include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
+#include "Lottie/CoreAnimation/SolidLayer.h"
+#include "Lottie/CoreAnimation/TransformLayer.h"
+#include "Lottie/Model/Layers/Mask.h"
+#include "Lottie/Playback/LottieConfiguration.h"
+
 namespace lottie {
 
-void LayerTreeBuilder::buildChildLayers(platform::compositor::Layer& /*parent*/, const LayerContext& context,
-                                        const std::vector<std::shared_ptr<const LayerModel>>& models) {
-    // Walked from the last model to the first: layers are added bottom first.
-    for (auto model = models.rbegin(); model != models.rend(); ++model) {
-        if (!*model) continue;
-        context.forLayerNamed((*model)->name)
-            .reportCompatibilityIssue("The Core Animation rendering engine does not draw this layer type yet");
+using platform::compositor::Layer;
+
+namespace {
+
+std::shared_ptr<TransformLayer> makeTransformLayer(std::shared_ptr<const LayerModel> model) {
+    auto layer = std::make_shared<TransformLayer>(std::move(model));
+    layer->installSublayers();
+    return layer;
+}
+
+bool hasMasksToDraw(const LayerModel& model) {
+    if (!model.masks) return false;
+    for (const auto& mask : *model.masks) {
+        if (mask && mask->mode != MaskMode::none) return true;
+    }
+    return false;
+}
+
+// Nests `layer` in one transform layer per ancestor of `model`, the most
+// distant outermost, naming each with `nameOf(ancestor)`. Parents that lead
+// back to a layer already met form a cycle: reported, and the nesting stops
+// there instead of going round for ever.
+template <class NameOf>
+std::shared_ptr<Layer> parentChain(const LayerModel& model, std::shared_ptr<Layer> layer,
+                                   const LayerTreeBuilder::IndexTable& table, const LayerContext& context,
+                                   const NameOf& nameOf) {
+    std::set<const LayerModel*> met = {&model};
+    const LayerModel* current = &model;
+    while (current->parent && !table.empty()) {
+        const auto found = table.find(*current->parent);
+        if (found == table.end() || !found->second) break;
+        const std::shared_ptr<const LayerModel>& parent = found->second;
+        if (!met.insert(parent.get()).second) {
+            context.forLayerNamed(model.name)
+                .reportCompatibilityIssue("The parents of this layer form a cycle through the layer with index " +
+                                          std::to_string(parent->index) + " (\"" + parent->name + "\")");
+            break;
+        }
+        auto transformLayer = makeTransformLayer(parent);
+        transformLayer->setName(nameOf(*parent));
+        transformLayer->addContentSublayer(std::move(layer));
+        layer = std::move(transformLayer);
+        current = parent.get();
+    }
+    return layer;
+}
+
+}  // namespace
+
+std::shared_ptr<BaseCompositionLayer> LayerTreeBuilder::buildEngineLayer(const LayerModel& model,
+                                                                         const std::shared_ptr<const LayerModel>& shared,
+                                                                         const LayerContext& context) {
+    const LayerContext layerContext = context.forLayerNamed(model.name);
+    if (model.hidden) return makeTransformLayer(shared);
+    std::shared_ptr<BaseCompositionLayer> layer;
+    switch (model.type) {
+        case LayerType::solid:
+            if (auto solid = std::dynamic_pointer_cast<const SolidLayerModel>(shared)) layer = SolidLayer::make(solid);
+            break;
+        case LayerType::image:
+            if (auto image = std::dynamic_pointer_cast<const ImageLayerModel>(shared)) {
+                layer = ImageLayer::make(image, layerContext);
+            }
+            break;
+        case LayerType::null:
+            return makeTransformLayer(shared);
+        case LayerType::precomp:
+        case LayerType::shape:
+        case LayerType::text:
+            layerContext.reportCompatibilityIssue(unsupportedLayerMessage);
+            return nullptr;
+        case LayerType::unknown:
+            return nullptr;
+    }
+    if (layer && hasMasksToDraw(model)) layerContext.reportCompatibilityIssue(unsupportedMasksMessage);
+    return layer;
+}
+
+LayerTreeBuilder::IndexTable LayerTreeBuilder::layerModelsByIndex(const Models& models) {
+    IndexTable table;
+    for (const auto& model : models) {
+        if (model) table[model->index] = model;
+    }
+    return table;
+}
+
+std::vector<LayerTreeBuilder::MattePair> LayerTreeBuilder::pairLayersWithMattes(const Models& models) {
+    std::vector<std::shared_ptr<const LayerModel>> remaining;
+    for (const auto& model : models) {
+        if (model) remaining.push_back(model);
+    }
+    std::vector<MattePair> pairs;
+    while (!remaining.empty()) {
+        std::shared_ptr<const LayerModel> layer = std::move(remaining.back());
+        remaining.pop_back();
+        const MatteType type = layer->matte.value_or(MatteType::none);
+        if (type != MatteType::none && !remaining.empty()) {
+            std::shared_ptr<const LayerModel> matte = std::move(remaining.back());
+            remaining.pop_back();
+            pairs.push_back({std::move(layer), std::move(matte), type});
+        } else {
+            pairs.push_back({std::move(layer), nullptr, MatteType::none});
+        }
+    }
+    return pairs;
+}
+
+void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& context, const Models& models) {
+    const IndexTable table = layerModelsByIndex(models);
+    for (const MattePair& pair : pairLayersWithMattes(models)) {
+        const LayerModel& model = *pair.layer;
+        std::shared_ptr<BaseCompositionLayer> layer = buildEngineLayer(model, pair.layer, context);
+        if (!layer) continue;
+        const std::string& name = model.name;
+        std::shared_ptr<Layer> chain = parentChain(model, layer, table, context, [&name](const LayerModel& ancestor) {
+            return name + " (parent, " + ancestor.name + ")";
+        });
+        if (!pair.matte || pair.type == MatteType::none || pair.type == MatteType::unknown) {
+            parent.addSublayer(std::move(chain));
+            continue;
+        }
+        std::shared_ptr<Layer> maskLayer = buildEngineLayer(*pair.matte, pair.matte, context);
+        if (!maskLayer) {
+            parent.addSublayer(std::move(chain));
+            continue;
+        }
+        if (pair.type == MatteType::invert) {
+            auto opaque = InfiniteOpaqueAnimationLayer::make();
+            opaque->setBackgroundColor(
+                platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), 0, 0, 0, 1));
+            maskLayer->setCompositingFilter("xor");
+            opaque->addSublayer(std::move(maskLayer));
+            maskLayer = std::move(opaque);
+        }
+        const std::string& matteName = pair.matte->name;
+        std::shared_ptr<Layer> maskChain =
+            parentChain(*pair.matte, std::move(maskLayer), table, context, [&](const LayerModel& ancestor) {
+                return matteName + " (mask of " + name + ") (parent, " + ancestor.name + ")";
+            });
+        auto container = BaseAnimationLayer::make();
+        container->setName(name + " (parent, masked)");
+        container->addSublayer(std::move(chain));
+        auto maskContainer = BaseAnimationLayer::make();
+        maskContainer->addSublayer(std::move(maskChain));
+        container->setMask(std::move(maskContainer));
+        parent.addSublayer(std::move(container));
     }
 }
 

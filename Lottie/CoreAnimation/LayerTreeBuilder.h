@@ -1,13 +1,27 @@
 #pragma once
-// Builds the engine layers of a list of layer models into a parent layer, once,
-// when the root layer is created. Until the engine has a layer class for each
-// layer type, a model it cannot build yet is reported as a compatibility issue
-// in that layer's context, so the automatic engine choice falls back and an
-// explicit choice of this engine says what it leaves out.
+// Builds the engine layers of a list of layer models into a container layer,
+// once, when the root layer is created:
+//
+//   - one engine layer per model by type (solid, image; null and hidden layers
+//     as transform layers; an unknown layer as none), each nested in one
+//     transform layer per ancestor, the most distant outermost;
+//   - a layer with a track matte takes the model just before it in the list
+//     as its matte: both go into a container whose mask holds the matte
+//     ("add"), or the matte drawn with "xor" into an opaque layer ("invert");
+//   - layers are added from the end of the list, so the first model is on top.
+//
+// A model this engine cannot build yet (a precomposition, shape or text layer,
+// masks), and parents that form a cycle, are compatibility issues in the
+// layer's context: the automatic engine choice falls back, and an explicit
+// choice of this engine says what it leaves out.
 
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "Lottie/CoreAnimation/BaseCompositionLayer.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/Model/Layers/LayerModel.h"
 #include "Platform/Compositor/Layer.h"
@@ -15,9 +29,31 @@
 namespace lottie {
 
 struct LayerTreeBuilder {
+    using Models = std::vector<std::shared_ptr<const LayerModel>>;
+    using IndexTable = std::map<std::int64_t, std::shared_ptr<const LayerModel>>;
+    struct MattePair {
+        std::shared_ptr<const LayerModel> layer;
+        std::shared_ptr<const LayerModel> matte;
+        MatteType type = MatteType::none;
+    };
+
+    static constexpr const char* unsupportedLayerMessage =
+        "The Core Animation rendering engine does not draw this layer type yet";
+    static constexpr const char* unsupportedMasksMessage =
+        "The Core Animation rendering engine does not draw layer masks yet";
+
     // Throws CompatibilityTracker::Error in abort mode.
     static void buildChildLayers(platform::compositor::Layer& parent, const LayerContext& context,
-                                 const std::vector<std::shared_ptr<const LayerModel>>& models);
+                                 const Models& models);
+
+    // The engine layer of one model, or none; throws as above.
+    static std::shared_ptr<BaseCompositionLayer> buildEngineLayer(const LayerModel& model,
+                                                                  const std::shared_ptr<const LayerModel>& shared,
+                                                                  const LayerContext& context);
+    // Each index to the last model of the list that has it.
+    static IndexTable layerModelsByIndex(const Models& models);
+    // From the end of the list: a matted layer takes the model before it as its matte.
+    static std::vector<MattePair> pairLayersWithMattes(const Models& models);
 };
 
 }  // namespace lottie

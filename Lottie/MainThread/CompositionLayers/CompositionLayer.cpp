@@ -3,8 +3,7 @@
 #include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
 #include "Lottie/MainThread/LayerContainers/InvertedMatteLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/LayerEffectNodes/DropShadowNode.h"
-#include "Lottie/Model/Effects/DropShadowEffect.h"
-#include "Lottie/Model/Styles/DropShadowStyle.h"
+#include "Lottie/Model/Layers/LayerDropShadow.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Lottie/Values/ColorConversions.h"
 
@@ -15,17 +14,6 @@ namespace {
 const Transform& transformOf(const LayerModel& layer) {
     static const Transform defaultTransform;
     return layer.transform ? *layer.transform : defaultTransform;
-}
-
-// The layer's drop shadow: its first drop-shadow effect, else its first drop-shadow style.
-const DropShadowModel* dropShadowOf(const LayerModel& layer) {
-    for (const auto& effect : layer.effects) {
-        if (const auto* shadow = dynamic_cast<const DropShadowEffect*>(effect.get())) return shadow;
-    }
-    for (const auto& style : layer.styles) {
-        if (const auto* shadow = dynamic_cast<const DropShadowStyle*>(style.get())) return shadow;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -55,7 +43,7 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
     disableActions(*contentsLayer_, {"opacity", "transform", "bounds", "anchorPoint", "sublayerTransform", "hidden"});
     setCompositingFilter(blendModeFilterName(layer.blendMode));
     if (maskLayer_) contentsLayer_->setMask(maskLayer_);
-    if (const DropShadowModel* shadow = dropShadowOf(layer)) {
+    if (const DropShadowModel* shadow = layerDropShadow(layer)) {
         layerEffectNodes_.push_back(std::make_shared<DropShadowNode>(*shadow));
     }
     setName(layer.name);

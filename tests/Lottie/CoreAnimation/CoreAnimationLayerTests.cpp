@@ -190,11 +190,12 @@ TEST_F(CoreAnimationLayerTest, UnsupportedRequestsSaySoThroughTheLogger) {
 }
 
 TEST_F(CoreAnimationLayerTest, ALayerTheEngineCannotBuildYetIsAnIssueOfThatLayer) {
-    const std::string layers = R"({"ty":3,"nm":"Null","ind":1,"ip":0,"op":60,"st":0,"ks":{}})";
+    // Text layers are built by a later part of the engine.
+    const std::string layers = R"({"ty":5,"nm":"Text","ind":1,"ip":0,"op":60,"st":0,"ks":{},"t":{"d":{"k":[]},"a":[]}})";
     EXPECT_THROW(make(emptyAnimation(0, 60, 30, layers), Mode::abort), CompatibilityTracker::Error);
     make(emptyAnimation(0, 60, 30, layers), Mode::track);
     ASSERT_EQ(tracker->issues().size(), 1u);
-    EXPECT_EQ(tracker->issues()[0].context, "Null");
+    EXPECT_EQ(tracker->issues()[0].context, "Text");
 }
 
 }  // namespace

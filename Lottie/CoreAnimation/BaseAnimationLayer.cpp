@@ -1,0 +1,42 @@
+#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
+
+#include "Lottie/CoreAnimation/CustomLayoutLayer.h"
+
+namespace lottie {
+
+using platform::compositor::Layer;
+
+void BaseAnimationLayer::setupAnimations(const LayerAnimationContext& context) {
+    for (const std::shared_ptr<Layer>& layer : ownedSublayers()) {
+        if (auto* animationLayer = dynamic_cast<AnimationLayer*>(layer.get())) animationLayer->setupAnimations(context);
+    }
+}
+
+std::vector<std::shared_ptr<Layer>> BaseAnimationLayer::ownedSublayers() const {
+    std::vector<std::shared_ptr<Layer>> layers = sublayers();
+    if (mask()) layers.push_back(mask());
+    return layers;
+}
+
+void BaseAnimationLayer::layoutSublayers() {
+    Layer::layoutSublayers();
+    layOutManagedLayers(*this, ownedSublayers());
+}
+
+void BaseAnimationLayer::layOutManagedLayers(Layer& owner, const std::vector<std::shared_ptr<Layer>>& managed) {
+    for (const std::shared_ptr<Layer>& layer : managed) {
+        // A mask has no superlayer: it takes the bounds of the layer it masks.
+        const std::shared_ptr<Layer> parent = layer->superlayer() ? layer->superlayer() : layer->maskOwner();
+        if (!parent) continue;
+        if (auto* custom = dynamic_cast<CustomLayoutLayer*>(layer.get())) {
+            custom->layout(parent->bounds());
+        } else {
+            layer->setAnchorPoint({0, 0});
+            layer->setBounds(parent->bounds());
+        }
+    }
+    // The compositor lays out sublayers below a layer but not its mask.
+    if (owner.mask()) owner.mask()->layoutIfNeeded();
+}
+
+}  // namespace lottie

@@ -1,0 +1,57 @@
+#include "Lottie/CoreAnimation/BaseCompositionLayer.h"
+
+#include "Lottie/CoreAnimation/DropShadowAnimation.h"
+#include "Lottie/CoreAnimation/OpacityAnimation.h"
+#include "Lottie/CoreAnimation/TransformAnimations.h"
+#include "Lottie/CoreAnimation/VisibilityAnimation.h"
+#include "Lottie/Model/Layers/LayerDropShadow.h"
+#include "Lottie/Model/Layers/Transform.h"
+#include "Lottie/Values/ColorConversions.h"
+
+namespace lottie {
+
+BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model)
+    : contentsLayer_(BaseAnimationLayer::make()), baseLayerModel_(std::move(model)) {
+    setCompositingFilter(blendModeFilterName(baseLayerModel_->blendMode));
+    setName(baseLayerModel_->name);
+    contentsLayer_->setName(baseLayerModel_->name + " (Content)");
+}
+
+BaseCompositionLayer::BaseCompositionLayer(const BaseCompositionLayer& layer)
+    : BaseAnimationLayer(layer), contentsLayer_(BaseAnimationLayer::make()), baseLayerModel_(layer.baseLayerModel_) {}
+
+void BaseCompositionLayer::installSublayers() {
+    addSublayer(contentsLayer_);
+}
+
+void BaseCompositionLayer::addContentSublayer(std::shared_ptr<platform::compositor::Layer> layer) {
+    if (layer == contentsLayer_) {
+        addSublayer(std::move(layer));
+    } else {
+        contentsLayer_->addSublayer(std::move(layer));
+    }
+}
+
+void BaseCompositionLayer::setupAnimations(const LayerAnimationContext& context) {
+    const LayerAnimationContext child = context.addingKeypathComponent(baseLayerModel_->name);
+    installOwnAnimations(child);
+    // The layers inside a contents-less layer keep the keypath of the layer above it.
+    BaseAnimationLayer::setupAnimations(drawsOwnContents() ? child : context);
+}
+
+void BaseCompositionLayer::installOwnAnimations(const LayerAnimationContext& context) {
+    const LayerAnimationContext transformContext = context.addingKeypathComponent("Transform");
+    // Every decoded layer has a transform; a model built in code may lack one.
+    if (!baseLayerModel_->transform) return;
+    const Transform& transform = *baseLayerModel_->transform;
+    BaseAnimationLayer& contents = *contentsLayer_;
+    TransformAnimations::addTransformAnimations(contents, transform, transformContext);
+    if (!drawsOwnContents()) return;
+    if (transform.opacity()) OpacityAnimation::animateOpacity(contents, *transform.opacity(), transformContext);
+    VisibilityAnimation::animateVisibility(contents, baseLayerModel_->inFrame, baseLayerModel_->outFrame, context);
+    if (const DropShadowModel* shadow = layerDropShadow(*baseLayerModel_)) {
+        DropShadowAnimation::animateDropShadow(contents, *shadow, context);
+    }
+}
+
+}  // namespace lottie

@@ -1,0 +1,89 @@
+#include "Lottie/CoreAnimation/CombinedTransformAnimation.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
+#include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/CoreAnimation/TransformInterpolation.h"
+
+namespace lottie {
+
+using platform::graphics::Transform3D;
+
+namespace {
+
+double radians(double degrees) { return degrees * std::numbers::pi / 180; }
+
+template <class T>
+KeyframeGroupPtr<T> orStatic(KeyframeGroupPtr<T> group, T value) {
+    return group ? group : std::make_shared<const KeyframeGroup<T>>(std::move(value));
+}
+
+}  // namespace
+
+bool CombinedTransformAnimation::hasSkew(const TransformModel& transform) {
+    const auto skew = transform.skew();
+    const auto axis = transform.skewAxis();
+    if (!skew || !axis || skew->keyframes().empty() || axis->keyframes().empty()) return false;
+    for (const auto& keyframe : skew->keyframes()) {
+        if (!(keyframe.value().value == 0)) return true;
+    }
+    return false;
+}
+
+bool CombinedTransformAnimation::hasSkewAnimation(const TransformModel& transform) {
+    return hasSkew(transform) && (transform.skew()->keyframes().size() > 1 || transform.skewAxis()->keyframes().size() > 1);
+}
+
+Transform3D CombinedTransformAnimation::combinedTransformMatrix(const Components& c, bool splitPosition) {
+    const double tx = splitPosition ? c.positionX : c.position.x;
+    const double ty = splitPosition ? c.positionY : c.position.y;
+    Transform3D matrix = Transform3D::makeTranslation(tx, ty, 0)
+                             .rotate(radians(c.rotationX), 1, 0, 0)
+                             .rotate(radians(c.rotationY), 0, 1, 0)
+                             .rotate(radians(c.rotationZ), 0, 0, 1);
+    const double axis = radians(c.skewAxis);
+    const double sine = std::sin(axis);
+    const double cosine = std::cos(axis);
+    const double shear = std::tan(c.skew * -std::numbers::pi / 180);
+    Transform3D shearing;
+    shearing.m21 = shear;
+    Transform3D toAxis;
+    toAxis.m11 = cosine, toAxis.m12 = sine, toAxis.m21 = -sine, toAxis.m22 = cosine;
+    Transform3D fromAxis;
+    fromAxis.m11 = cosine, fromAxis.m12 = -sine, fromAxis.m21 = sine, fromAxis.m22 = cosine;
+    const Transform3D skewing = Transform3D::concat(fromAxis, Transform3D::concat(shearing, toAxis));
+    matrix = Transform3D::concat(skewing, matrix);
+    return matrix.scale(c.scale.x * 0.01, c.scale.y * 0.01, 1).translate(-c.anchorPoint.x, -c.anchorPoint.y, 0);
+}
+
+void CombinedTransformAnimation::animateCombinedTransform(platform::compositor::Layer& layer,
+                                                          const TransformModel& transform,
+                                                          const LayerAnimationContext& context) {
+    const bool manualInterpolation = hasSkewAnimation(transform) || context.mustUseComplexTimeRemapping;
+    const bool splitPosition = transform.positionX() && transform.positionY();
+    const LottieVector3D origin(0, 0, 0);
+    const LottieVector1D zero(0);
+    const KeyframeGroup<Transform3D> matrices = KeyframesCombined::combined(
+        manualInterpolation,
+        [splitPosition](const LottieVector3D& anchor, const LottieVector3D& position, const LottieVector1D& x,
+                        const LottieVector1D& y, const LottieVector3D& scale, const LottieVector1D& rotationX,
+                        const LottieVector1D& rotationY, const LottieVector1D& rotationZ, const LottieVector1D& skew,
+                        const LottieVector1D& skewAxis) {
+            return combinedTransformMatrix({anchor, position, x.value, y.value, scale, rotationX.value,
+                                            rotationY.value, rotationZ.value, skew.value, skewAxis.value},
+                                           splitPosition);
+        },
+        *orStatic(transform.anchorPoint(), origin), *orStatic(transform.position(), origin),
+        *orStatic(transform.positionX(), zero), *orStatic(transform.positionY(), zero),
+        *orStatic(transform.scale(), LottieVector3D(100, 100, 100)), *orStatic(transform.rotationX(), zero),
+        *orStatic(transform.rotationY(), zero), *orStatic(transform.rotationZ(), zero),
+        *orStatic(transform.skew(), zero), *orStatic(transform.skewAxis(), zero));
+    KeyframeAnimationBuilder::attach<Transform3D>(
+        LayerProperties::transform(), matrices,
+        [](const Transform3D& matrix) { return platform::compositor::AnimatableValue(matrix); }, context, layer);
+}
+
+}  // namespace lottie

@@ -1,0 +1,47 @@
+#pragma once
+// The whole transform of a layer as one "transform" matrix animation, for the
+// transforms the component animations cannot show: a skewed shape group, or a
+// negative x scale in some keyframe. The ten components are combined into one
+// group of matrices (index by index when they share their timing, else sampled
+// each tenth of a frame; always sampled when the skew animates or time is
+// remapped in a complex way). A point of the layer is, in this order, moved by
+// minus the anchor point, scaled, skewed about the skew axis, rotated about z,
+// y and x, and moved by the position. Never overridden by a value provider.
+// Called by TransformAnimations inside the display pass; keeps nothing.
+
+#include "Lottie/CoreAnimation/LayerAnimationContext.h"
+#include "Lottie/Model/Protocols/TransformModel.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Graphics/Transform3D.h"
+
+namespace lottie {
+
+struct CombinedTransformAnimation {
+    // One value of each of the ten components (degrees, percent).
+    struct Components {
+        LottieVector3D anchorPoint;
+        LottieVector3D position;
+        double positionX = 0;
+        double positionY = 0;
+        LottieVector3D scale;
+        double rotationX = 0;
+        double rotationY = 0;
+        double rotationZ = 0;
+        double skew = 0;
+        double skewAxis = 0;
+    };
+
+    // Whether the skew shows: a skew and a skew axis with keyframes, and a skew
+    // value other than 0 (NaN included).
+    static bool hasSkew(const TransformModel& transform);
+    // Whether that skew changes: the skew or its axis has several keyframes.
+    static bool hasSkewAnimation(const TransformModel& transform);
+    // `splitPosition`: the position comes from the separate x and y values.
+    static platform::graphics::Transform3D combinedTransformMatrix(const Components& components, bool splitPosition);
+
+    // Throws what the builder throws.
+    static void animateCombinedTransform(platform::compositor::Layer& layer, const TransformModel& transform,
+                                         const LayerAnimationContext& context);
+};
+
+}  // namespace lottie

@@ -1,0 +1,50 @@
+#include "Lottie/CoreAnimation/ImageLayer.h"
+
+#include "Lottie/Model/Assets/AssetLibrary.h"
+
+namespace lottie {
+
+ImageLayer::ImageLayer(std::shared_ptr<const ImageLayerModel> model)
+    : BaseCompositionLayer(model), imageLayer_(std::move(model)) {}
+
+ImageLayer::ImageLayer(const ImageLayer& layer)
+    : BaseCompositionLayer(layer), CustomLayoutLayer(layer), imageLayer_(layer.imageLayer_) {}
+
+std::shared_ptr<ImageLayer> ImageLayer::make(std::shared_ptr<const ImageLayerModel> model,
+                                             const LayerContext& context) {
+    auto layer = std::make_shared<ImageLayer>(std::move(model));
+    layer->installSublayers();
+    layer->setUpImage(context);
+    return layer;
+}
+
+void ImageLayer::setUpImage(const LayerContext& context) {
+    const auto& library = context.animation ? context.animation->assetLibrary : nullptr;
+    if (library && context.imageProvider) {
+        const auto found = library->imageAssets.find(imageLayer_->referenceID);
+        if (found != library->imageAssets.end() && found->second) {
+            if (auto image = context.imageProvider->imageForAsset(*found->second)) {
+                imageAsset_ = found->second;
+                contentsLayer()->setContents(std::move(image));
+                contentsLayer()->setContentsGravity(context.imageProvider->gravityForAsset(*found->second));
+                // The asset's size reaches this layer through its superlayer's layout.
+                setNeedsLayout();
+                if (auto parent = superlayer()) parent->setNeedsLayout();
+                return;
+            }
+        }
+    }
+    imageAsset_.reset();
+    contentsLayer()->setContents(nullptr);
+}
+
+void ImageLayer::layout(const platform::graphics::Rect& parentBounds) {
+    setAnchorPoint({0, 0});
+    if (imageAsset_) {
+        setBounds({parentBounds.origin, {imageAsset_->width, imageAsset_->height}});
+    } else {
+        setBounds(parentBounds);
+    }
+}
+
+}  // namespace lottie

@@ -1,0 +1,145 @@
+// The layer tree of the Core Animation engine: what it builds for every layer
+// type, parents three deep, duplicate indices, "add" and "invert" mattes, hidden
+// and unknown layers, parent cycles; and what each layer installs.
+
+#include <gtest/gtest.h>
+
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
+#include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
+#include "tests/Lottie/CoreAnimation/LayerTreeDump.h"
+
+using namespace lottie;
+using namespace coreanimationtest;
+using Mode = CompatibilityTracker::Mode;
+
+namespace {
+
+// A layer of type `type` with the rest of its JSON in `extra`.
+std::string layer(int type, const std::string& name, int index, const std::string& extra = "") {
+    return R"({"ty":)" + std::to_string(type) + R"(,"nm":")" + name + R"(","ind":)" + std::to_string(index) +
+           R"(,"ip":0,"op":60,"st":0,"ks":{})" + (extra.empty() ? "" : "," + extra) +
+           (type == 1 ? R"(,"sc":"#ff0000","sw":10,"sh":10)" : "") + (type == 2 ? R"(,"refId":"image")" : "") + "}";
+}
+
+class LayerTreeTest : public ::testing::Test {
+protected:
+    std::shared_ptr<CoreAnimationLayer> build(const std::string& layers, Mode mode = Mode::track) {
+        tracker = std::make_shared<CompatibilityTracker>(mode, log.logger());
+        return CoreAnimationLayer::make(
+            {emptyAnimation(0, 60, 30, layers), nullptr, nullptr, nullptr, true, tracker, log.logger()});
+    }
+
+    MessageLog log;
+    std::shared_ptr<CompatibilityTracker> tracker;
+};
+
+TEST_F(LayerTreeTest, EveryLayerTypeParentsAndMattesGiveTheirStructure) {
+    const std::string layers = layer(1, "Matte A", 1) + "," + layer(1, "Masked A", 2, R"("tt":1,"parent":10)") +
+                               "," + layer(2, "Matte B", 3) + "," + layer(1, "Masked B", 4, R"("tt":2,"bm":1)") +
+                               "," + layer(1, "Hidden", 5, R"("hd":true)") + "," + layer(6, "Unknown", 6) + "," +
+                               layer(1, "Child", 7, R"("parent":8)") + "," + layer(3, "Parent", 8, R"("parent":9)") +
+                               "," + layer(3, "Grandparent", 9, R"("parent":10)") + "," + layer(3, "First ten", 10) +
+                               "," + layer(3, "Second ten", 10);
+    const auto root = build(layers);
+    EXPECT_TRUE(tracker->issues().empty());
+    // Bottom first: the last model of the list is the first sublayer.
+    EXPECT_EQ(dumpTree(*root), R"dump(TransformLayer "Second ten"
+  BaseAnimationLayer "Second ten (Content)"
+TransformLayer "First ten"
+  BaseAnimationLayer "First ten (Content)"
+TransformLayer "Grandparent (parent, Second ten)"
+  BaseAnimationLayer "Second ten (Content)"
+    TransformLayer "Grandparent"
+      BaseAnimationLayer "Grandparent (Content)"
+TransformLayer "Parent (parent, Second ten)"
+  BaseAnimationLayer "Second ten (Content)"
+    TransformLayer "Parent (parent, Grandparent)"
+      BaseAnimationLayer "Grandparent (Content)"
+        TransformLayer "Parent"
+          BaseAnimationLayer "Parent (Content)"
+TransformLayer "Child (parent, Second ten)"
+  BaseAnimationLayer "Second ten (Content)"
+    TransformLayer "Child (parent, Grandparent)"
+      BaseAnimationLayer "Grandparent (Content)"
+        TransformLayer "Child (parent, Parent)"
+          BaseAnimationLayer "Parent (Content)"
+            SolidLayer "Child"
+              BaseAnimationLayer "Child (Content)"
+                ShapeLayer
+TransformLayer "Hidden"
+  BaseAnimationLayer "Hidden (Content)"
+BaseAnimationLayer "Masked B (parent, masked)"
+  SolidLayer "Masked B" [multiplyBlendMode]
+    BaseAnimationLayer "Masked B (Content)"
+      ShapeLayer
+  mask: BaseAnimationLayer
+    InfiniteOpaqueAnimationLayer
+      Layer
+      ImageLayer "Matte B" [xor]
+        BaseAnimationLayer "Matte B (Content)"
+BaseAnimationLayer "Masked A (parent, masked)"
+  TransformLayer "Masked A (parent, Second ten)"
+    BaseAnimationLayer "Second ten (Content)"
+      SolidLayer "Masked A"
+        BaseAnimationLayer "Masked A (Content)"
+          ShapeLayer
+  mask: BaseAnimationLayer
+    SolidLayer "Matte A"
+      BaseAnimationLayer "Matte A (Content)"
+        ShapeLayer
+)dump");
+}
+
+TEST_F(LayerTreeTest, MattesPairFromTheEndOfTheList) {
+    struct Case {
+        const char* name;
+        std::string layers;
+        std::string dump;
+    };
+    const std::vector<Case> cases = {
+        {"a matted first layer has nothing to pair with", layer(1, "Only", 1, R"("tt":1)"),
+         "SolidLayer \"Only\"\n  BaseAnimationLayer \"Only (Content)\"\n    ShapeLayer\n"},
+        {"an unknown matte type drops the model before it", layer(1, "Dropped", 1) + "," + layer(1, "Odd", 2, R"("tt":3)"),
+         "SolidLayer \"Odd\"\n  BaseAnimationLayer \"Odd (Content)\"\n    ShapeLayer\n"},
+        {"an unknown layer drops its matte as well", layer(1, "Matte", 1) + "," + layer(6, "Unknown", 2, R"("tt":1)"), ""},
+        {"a missing parent adds no transform layers", layer(3, "Orphan", 1, R"("parent":77)"),
+         "TransformLayer \"Orphan\"\n  BaseAnimationLayer \"Orphan (Content)\"\n"},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        EXPECT_EQ(dumpTree(*build(item.layers)), item.dump);
+    }
+}
+
+TEST_F(LayerTreeTest, ParentCyclesAreRefusedInsteadOfNestingForEver) {
+    struct Case {
+        const char* name;
+        std::string layers;
+    };
+    const std::vector<Case> cases = {
+        {"a layer its own parent", layer(3, "Self", 1, R"("parent":1)")},
+        {"two layers each the other's parent",
+         layer(3, "A", 1, R"("parent":2)") + "," + layer(3, "B", 2, R"("parent":1)")},
+        {"a cycle above the layer", layer(1, "Solid", 1, R"("parent":2)") + "," + layer(3, "B", 2, R"("parent":3)") +
+                                        "," + layer(3, "C", 3, R"("parent":2)")},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        EXPECT_THROW(build(item.layers, Mode::abort), CompatibilityTracker::Error);
+        const auto root = build(item.layers);
+        ASSERT_FALSE(tracker->issues().empty());
+        EXPECT_NE(tracker->issues()[0].message.find("form a cycle"), std::string::npos);
+        EXPECT_FALSE(root->sublayers().empty());
+    }
+}
+
+TEST_F(LayerTreeTest, UnsupportedLayersAndMasksAreIssuesOfTheirLayer) {
+    build(layer(4, "Shapes", 1, R"("shapes":[])") + "," +
+          layer(1, "Masked", 2, R"("hasMask":true,"masksProperties":[{"mode":"a","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])") +
+          "," + layer(1, "Unmasked", 3, R"("hasMask":true,"masksProperties":[{"mode":"n","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])"));
+    ASSERT_EQ(tracker->issues().size(), 2u);
+    EXPECT_EQ(tracker->issues()[0].context, "Masked");
+    EXPECT_EQ(tracker->issues()[1].context, "Shapes");
+}
+
+}  // namespace

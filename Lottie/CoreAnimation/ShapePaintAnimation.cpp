@@ -49,7 +49,9 @@ void setDashPattern(platform::compositor::ShapeLayer& layer, const DashPattern& 
     const ShapePaintAnimation::DashKeyframes dashes = ShapePaintAnimation::dashKeyframes(pattern);
     std::vector<double> lengths;
     for (const KeyframeGroup<LottieVector1D>& element : dashes.dashesAndGaps) {
-        if (element.keyframes().size() != 1) context.reportCompatibilityIssue(ShapePaintAnimation::animatedDashIssue);
+        if (element.keyframes().size() != 1) {
+            context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("stroke dashPattern"));
+        }
         // An element without keyframes has no length to give; leaving it out
         // keeps the others' pattern.
         if (!element.keyframes().empty()) lengths.push_back(element.keyframes().front().value().value);

@@ -6,6 +6,7 @@
 // the layer tree while it installs animations; keeps nothing.
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
@@ -25,9 +26,12 @@ struct ShapePaintAnimation {
     };
     static DashKeyframes dashKeyframes(const DashPattern& pattern);
 
-    static constexpr const char* animatedDashIssue =
-        "The Core Animation rendering engine does not support animating multiple keyframes\nfor stroke dashPattern "
-        "values, due to limitations of Core Animation.";
+    // The issue of a value the compositor can only take as it stands ("stroke
+    // dashPattern", "repeater copies").
+    static std::string multipleKeyframesIssue(const std::string& what) {
+        return "The Core Animation rendering engine does not support animating multiple keyframes\nfor " + what +
+               " values, due to limitations of Core Animation.";
+    }
 
     // Both throw what the provider path, the builder and the tracker (in abort
     // mode) throw; what was set or added before stays.

@@ -32,8 +32,13 @@ void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, 
             return Keyframe<Hold<bool>>(Hold<bool>{hidden}, time, true, std::nullopt, std::nullopt, std::nullopt,
                                         std::nullopt);
         };
-        const KeyframeGroup<Hold<bool>> states(
-            std::vector<Keyframe<Hold<bool>>>{state(0, true), state(inFrame, false), state(outFrame, true)});
+        // In time order whatever the frames: hidden from 0 only when the layer
+        // starts later, and never hidden again before it is shown.
+        std::vector<Keyframe<Hold<bool>>> keyframes;
+        if (inFrame > 0) keyframes.push_back(state(0, true));
+        keyframes.push_back(state(inFrame, false));
+        keyframes.push_back(state(std::max(outFrame, inFrame), true));
+        const KeyframeGroup<Hold<bool>> states(std::move(keyframes));
         KeyframeAnimationBuilder::attach<Hold<bool>>(
             property, states, [](const Hold<bool>& hidden) { return AnimatableValue(hidden.value); }, context, layer);
         return;

@@ -97,7 +97,8 @@ TEST(LottieFramesTool, FailsCleanly) {
         {"missing.json --info", 1},
         {"wide.json --bogus", 2},
         {"wide.json --frames nan --out " + folder + "out", 1},
-        {"wide.json --frames 1 --engine core-animation --out " + folder + "out", 2},
+        // The compositor-driven engine renders what it can and reports the rest.
+        {"wide.json --frames 1 --engine core-animation --out " + folder + "out", 0},
         {"sizeless.json --frames 1 --out " + folder + "out", 1},
         {"endless.json --frames all --out " + folder + "out", 1},
     };

@@ -94,17 +94,24 @@ TEST_F(OpacityVisibilityTest, ALayerShowsFromItsInFrameUntilItsOutFrameAtEveryFr
 }
 
 TEST_F(OpacityVisibilityTest, ComplexTimeRemappingResamplesTheVisibility) {
-    LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
-    context.mustUseComplexTimeRemapping = true;
-    context.complexTimeRemapping = [](double frame) { return frame; };
-    auto layer = platform::compositor::Layer::make();
-    VisibilityAnimation::animateVisibility(*layer, 10, 50, context);
-    EXPECT_TRUE(context.tracker->issues().empty());
-    const double addedAt = clock->now();
-    for (auto [frame, hidden] : std::vector<std::pair<double, bool>>{{5, true}, {20.5, false}, {60.5, true}}) {
-        const auto value = presentedAtFrame(*layer, "hidden", 10, 0, 100, frame, addedAt);
-        ASSERT_TRUE(value);
-        EXPECT_EQ(value->boolean(), hidden) << frame;
+    struct Case {
+        double inFrame, outFrame;
+    };
+    for (const Case item : std::vector<Case>{{10, 50}, {0, 50}, {-20, 30}, {40, 20}}) {
+        SCOPED_TRACE(std::to_string(item.inFrame) + " to " + std::to_string(item.outFrame));
+        LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        context.mustUseComplexTimeRemapping = true;
+        context.complexTimeRemapping = [](double frame) { return frame; };
+        auto layer = platform::compositor::Layer::make();
+        VisibilityAnimation::animateVisibility(*layer, item.inFrame, item.outFrame, context);
+        EXPECT_TRUE(context.tracker->issues().empty());
+        const double addedAt = clock->now();
+        for (double frame = 0; frame < 100; frame += 5) {
+            const auto value = presentedAtFrame(*layer, "hidden", 10, 0, 100, frame + 0.5, addedAt);
+            ASSERT_TRUE(value);
+            const bool shown = frame >= item.inFrame && frame < item.outFrame;
+            EXPECT_EQ(value->boolean(), !shown) << frame;
+        }
     }
 }
 

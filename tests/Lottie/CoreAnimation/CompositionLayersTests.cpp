@@ -1,0 +1,205 @@
+// The layer classes of the Core Animation engine's tree on their own: what a
+// composition layer installs and under which keypath, transform layers, drop
+// shadows, image layers and their layout, the gradient layer's padded space and
+// the opaque layer of inverted mattes.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Lottie/CoreAnimation/GradientRenderLayer.h"
+#include "Lottie/CoreAnimation/ImageLayer.h"
+#include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
+#include "Lottie/CoreAnimation/LayerTreeBuilder.h"
+#include "Lottie/CoreAnimation/SolidLayer.h"
+#include "Lottie/CoreAnimation/TransformLayer.h"
+#include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
+
+using namespace lottie;
+using namespace coreanimationtest;
+using platform::compositor::AnimatableValue;
+
+namespace {
+
+const std::string styled =
+    R"("sy":[{"ty":1,"nm":"Style","c":{"k":[1,0,0,1]},"o":{"k":75},"a":{"k":0},"s":{"k":10},"d":{"k":5}}])";
+const std::string effected =
+    R"("ef":[{"ty":25,"nm":"Shadow","ef":[{"ty":2,"nm":"Shadow Color","v":{"k":[0,0,1,1]}},)"
+    R"({"ty":0,"nm":"Opacity","v":{"k":51}},{"ty":0,"nm":"Direction","v":{"k":180}},)"
+    R"({"ty":0,"nm":"Distance","v":{"k":4}},{"ty":0,"nm":"Softness","v":{"k":15}}]}])";
+
+std::string solid(const std::string& name, const std::string& extra) {
+    return R"({"ty":1,"nm":")" + name +
+           R"(","ind":1,"ip":10,"op":50,"st":0,"sc":"#ff0000","sw":10,"sh":10,"ks":{"o":{"k":50}})" +
+           (extra.empty() ? "" : "," + extra) + "}";
+}
+
+class CompositionLayersTest : public ClockTest {
+protected:
+    std::shared_ptr<BaseCompositionLayer> build(const std::string& layer) {
+        animation = emptyAnimation(0, 60, 30, layer);
+        LayerContext layerContext;
+        layerContext.animation = animation;
+        layerContext.imageProvider = images;
+        layerContext.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        auto built = LayerTreeBuilder::buildEngineLayer(*animation->layers[0], animation->layers[0], layerContext);
+        if (built) {
+            built->setBounds({0, 0, 100, 100});
+            built->layoutIfNeeded();
+        }
+        return built;
+    }
+
+    LayerAnimationContext context() {
+        LayerAnimationContext result = rootContext(animation, log.logger(), 0, 60);
+        std::vector<std::string>* keypaths = &recorded;
+        result.recordHierarchyKeypath = [keypaths](const std::string& keypath) { keypaths->push_back(keypath); };
+        return result;
+    }
+
+    std::shared_ptr<const LottieAnimation> animation;
+    std::shared_ptr<AnimationImageProvider> images;
+    std::vector<std::string> recorded;
+};
+
+TEST_F(CompositionLayersTest, AContentsLayerCarriesTheLayersOwnAnimations) {
+    const auto layer = build(solid("Solid", ""));
+    layer->setupAnimations(context());
+    const auto& contents = *layer->contentsLayer();
+    EXPECT_EQ(contents.opacity(), 0.5);
+    EXPECT_EQ(contents.animationKeys(), (std::vector<std::string>{"anchorPoint", "hidden"}));
+    EXPECT_FALSE(layer->hasAnimations());
+    EXPECT_EQ(recorded, (std::vector<std::string>{"Solid.Transform.Position", "Solid.Transform.Scale",
+                                                  "Solid.Transform.Scale", "Solid.Transform.Rotation",
+                                                  "Solid.Transform.Opacity", "Solid.Color"}));
+}
+
+TEST_F(CompositionLayersTest, ANullLayerInstallsItsTransformAndNothingElse) {
+    const auto layer = build(R"({"ty":3,"nm":"Null","ind":1,"ip":10,"op":50,"st":0,"ks":{"o":{"k":50}},)" + styled + "}");
+    ASSERT_TRUE(dynamic_cast<TransformLayer*>(layer.get()));
+    // A layer inside takes the keypath of the layer above the null layer.
+    auto inner = SolidLayer::make(std::dynamic_pointer_cast<const SolidLayerModel>(
+        emptyAnimation(0, 60, 30, solid("Inner", ""))->layers[0]));
+    layer->addContentSublayer(inner);
+    layer->setupAnimations(context().addingKeypathComponent("Precomp"));
+    EXPECT_EQ(layer->contentsLayer()->animationKeys(), std::vector<std::string>{"anchorPoint"});
+    EXPECT_EQ(layer->contentsLayer()->opacity(), 1);
+    ASSERT_FALSE(recorded.empty());
+    EXPECT_EQ(recorded.front(), "Precomp.Null.Transform.Position");
+    EXPECT_EQ(recorded.back(), "Precomp.Inner.Color");
+}
+
+TEST_F(CompositionLayersTest, DropShadowsFromTheStyleOrElseTheEffect) {
+    struct Case {
+        const char* name;
+        std::string extra;
+        double opacity, radius;
+        platform::graphics::Size offset;
+        platform::graphics::Color color;
+    };
+    const std::vector<Case> cases = {
+        {"style", styled, 0.75, 5, {5, 0}, platform::graphics::Color::rgb(1, 0, 0, 1)},
+        {"effect", effected, 0.2, 3, {0, 4}, platform::graphics::Color::rgb(0, 0, 1, 1)},
+        {"the effect wins", styled + "," + effected, 0.2, 3, {0, 4}, platform::graphics::Color::rgb(0, 0, 1, 1)},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        const auto layer = build(solid("Shadowed", item.extra));
+        layer->setupAnimations(context());
+        const auto& contents = *layer->contentsLayer();
+        EXPECT_NEAR(contents.shadowOpacity(), item.opacity, 1e-12);
+        EXPECT_NEAR(contents.shadowRadius(), item.radius, 1e-12);
+        EXPECT_NEAR(contents.shadowOffset().width, item.offset.width, 1e-12);
+        EXPECT_NEAR(contents.shadowOffset().height, item.offset.height, 1e-12);
+        EXPECT_EQ(contents.shadowColor(), item.color);
+    }
+    // A radius of 3 is the default: the effect's softness of 15 set nothing.
+    const auto layer = build(solid("Shadowed", effected));
+    layer->setupAnimations(context());
+    EXPECT_FALSE(layer->contentsLayer()->animation("shadowRadius"));
+}
+
+// Gives one picture for the asset "picture", or none until it is told to.
+class OnePicture final : public AnimationImageProvider {
+public:
+    bool mayBeCached() const override { return false; }
+    std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override {
+        if (!available || asset.id != "picture") return nullptr;
+        return platform::graphics::Image::fromStraightRGBA(2, 2, std::vector<std::uint8_t>(16, 255));
+    }
+    bool available = false;
+};
+
+TEST_F(CompositionLayersTest, AnImageLayerShowsTheProvidersPictureAtTheAssetsSize) {
+    const std::string document = R"({"v":"5.7.0","fr":30,"ip":0,"op":60,"w":500,"h":500,)"
+                                 R"("assets":[{"id":"picture","w":200,"h":100,"u":"","p":"x.png"}],)"
+                                 R"("layers":[{"ty":2,"nm":"Image","ind":1,"ip":0,"op":60,"st":0,"ks":{},"refId":"picture"}]})";
+    animation = LottieAnimation::fromData(document, DecodingStrategy::dictionaryBased);
+    auto provider = std::make_shared<OnePicture>();
+    LayerContext layerContext;
+    layerContext.animation = animation;
+    layerContext.imageProvider = provider;
+    auto layer = ImageLayer::make(std::dynamic_pointer_cast<const ImageLayerModel>(animation->layers[0]), layerContext);
+    layer->layout({5, 5, 500, 500});
+    EXPECT_FALSE(layer->imageAsset());
+    EXPECT_FALSE(layer->contentsLayer()->contents());
+    EXPECT_EQ(layer->bounds(), (platform::graphics::Rect{5, 5, 500, 500}));
+
+    provider->available = true;
+    layer->setUpImage(layerContext);
+    layer->layout({5, 5, 500, 500});
+    ASSERT_TRUE(layer->imageAsset());
+    EXPECT_TRUE(layer->contentsLayer()->contents());
+    EXPECT_EQ(layer->bounds(), (platform::graphics::Rect{5, 5, 200, 100}));
+    EXPECT_EQ(layer->anchorPoint(), (platform::graphics::Point{0, 0}));
+}
+
+TEST(GradientRenderLayer, ReachesPastItsReferenceRectangle) {
+    GradientRenderLayer layer;
+    layer.layout({0, 0, 0, 0});
+    EXPECT_EQ(layer.bounds(), (platform::graphics::Rect{}));
+    layer.layout({0, 0, 100, 100});
+    EXPECT_EQ(layer.bounds(), (platform::graphics::Rect{0, 0, 20100, 20100}));
+    EXPECT_EQ(layer.transform().apply({0, 0}), (platform::graphics::Point{-10000, -10000}));
+    const auto origin = layer.unitPointInPaddedBounds({0, 0});
+    EXPECT_DOUBLE_EQ(origin.x, 10000.0 / 20100);
+    const auto corner = layer.unitPointInPaddedBounds({100, 100});
+    EXPECT_DOUBLE_EQ(corner.y, 10100.0 / 20100);
+}
+
+TEST(InfiniteOpaqueAnimationLayer, CoversItsMarginWhateverItsSize) {
+    for (const platform::graphics::Rect bounds :
+         {platform::graphics::Rect{0, 0, 100, 50}, platform::graphics::Rect{0, 0, 0, 0},
+          platform::graphics::Rect{0, 0, 0, 40}}) {
+        SCOPED_TRACE(bounds.size.width);
+        auto layer = InfiniteOpaqueAnimationLayer::make();
+        layer->setBackgroundColor(platform::graphics::Color::black());
+        layer->setBounds(bounds);
+        layer->layoutIfNeeded();
+        const auto& padding = *layer->additionalPaddingLayer();
+        const auto& transform = padding.transform();
+        // The padding layer's far corner, in this layer's space.
+        const auto far = transform.apply({padding.bounds().size.width, padding.bounds().size.height});
+        const auto near = transform.apply({0, 0});
+        EXPECT_TRUE(std::isfinite(far.x) && std::isfinite(far.y));
+        EXPECT_NEAR(near.x, -10000, 1e-6);
+        EXPECT_NEAR(near.y, -10000, 1e-6);
+        EXPECT_NEAR(far.x, bounds.size.width + 10000, 1e-6);
+        EXPECT_NEAR(far.y, bounds.size.height + 10000, 1e-6);
+        EXPECT_EQ(padding.backgroundColor(), platform::graphics::Color::black());
+        EXPECT_FALSE(layer->masksToBounds());
+    }
+}
+
+TEST_F(CompositionLayersTest, PresentationCopiesKeepTheModelAndMakeFreshSublayers) {
+    const auto layer = std::dynamic_pointer_cast<SolidLayer>(build(solid("Solid", "")));
+    ASSERT_TRUE(layer);
+    const auto copy = std::dynamic_pointer_cast<SolidLayer>(layer->makePresentationCopy());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->baseLayerModel(), layer->baseLayerModel());
+    EXPECT_NE(copy->shapeLayer(), layer->shapeLayer());
+    EXPECT_NE(copy->contentsLayer(), layer->contentsLayer());
+    EXPECT_TRUE(copy->shapeLayer()->path().isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// Transforms on the Core Animation engine: which animations the components
+// give, the missing position, the anchor point in unit coordinates, the switch
+// to one matrix for skews and negative x scales, what that matrix does to
+// points, and stroke widths under a group's scale.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Lottie/CoreAnimation/CombinedTransformAnimation.h"
+#include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
+#include "Lottie/CoreAnimation/TransformAnimations.h"
+#include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
+
+using namespace lottie;
+using namespace coreanimationtest;
+using platform::compositor::AnimatableValue;
+using platform::graphics::Point;
+
+namespace {
+
+template <class T>
+KeyframeGroupPtr<T> fixed(T value) {
+    return std::make_shared<const KeyframeGroup<T>>(std::move(value));
+}
+
+template <class T>
+KeyframeGroupPtr<T> moving(std::vector<std::pair<double, T>> frames) {
+    std::vector<Keyframe<T>> keyframes;
+    for (auto& [time, value] : frames) {
+        keyframes.emplace_back(value, time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    }
+    return std::make_shared<const KeyframeGroup<T>>(std::move(keyframes));
+}
+
+// A transform of any components; all at their neutral values to begin with.
+struct TestTransform final : TransformModel {
+    KeyframeGroupPtr<LottieVector3D> anchor = fixed(LottieVector3D(0, 0, 0));
+    KeyframeGroupPtr<LottieVector3D> positionGroup = fixed(LottieVector3D(0, 0, 0));
+    KeyframeGroupPtr<LottieVector1D> x, y;
+    KeyframeGroupPtr<LottieVector3D> scaleGroup = fixed(LottieVector3D(100, 100, 100));
+    KeyframeGroupPtr<LottieVector1D> rotations[3] = {fixed(LottieVector1D(0)), fixed(LottieVector1D(0)),
+                                                      fixed(LottieVector1D(0))};
+    KeyframeGroupPtr<LottieVector1D> skewGroup, skewAxisGroup;
+
+    KeyframeGroupPtr<LottieVector3D> anchorPoint() const override { return anchor; }
+    KeyframeGroupPtr<LottieVector3D> position() const override { return positionGroup; }
+    KeyframeGroupPtr<LottieVector1D> positionX() const override { return x; }
+    KeyframeGroupPtr<LottieVector1D> positionY() const override { return y; }
+    KeyframeGroupPtr<LottieVector3D> scale() const override { return scaleGroup; }
+    KeyframeGroupPtr<LottieVector1D> rotationX() const override { return rotations[0]; }
+    KeyframeGroupPtr<LottieVector1D> rotationY() const override { return rotations[1]; }
+    KeyframeGroupPtr<LottieVector1D> rotationZ() const override { return rotations[2]; }
+    KeyframeGroupPtr<LottieVector1D> skew() const override { return skewGroup; }
+    KeyframeGroupPtr<LottieVector1D> skewAxis() const override { return skewAxisGroup; }
+};
+
+class TransformAnimationsTest : public ClockTest {
+protected:
+    std::vector<std::string> animatedKeys(const TestTransform& transform,
+                                          CompatibilityTracker::Mode mode = CompatibilityTracker::Mode::track) {
+        layer = platform::compositor::Layer::make();
+        layer->setBounds({0, 0, 200, 100});
+        context = rootContext(animation, log.logger(), 0, 60, 1, mode);
+        TransformAnimations::addTransformAnimations(*layer, transform, context);
+        return layer->animationKeys();
+    }
+
+    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 60, 30);
+    std::shared_ptr<platform::compositor::Layer> layer;
+    LayerAnimationContext context;
+};
+
+TEST_F(TransformAnimationsTest, ComponentsGiveTheirOwnAnimations) {
+    TestTransform neutral;
+    EXPECT_EQ(animatedKeys(neutral), std::vector<std::string>{"anchorPoint"});
+
+    TestTransform split;
+    split.positionGroup = nullptr;
+    split.x = moving<LottieVector1D>({{0, LottieVector1D(0)}, {30, LottieVector1D(10)}});
+    split.y = moving<LottieVector1D>({{0, LottieVector1D(5)}, {30, LottieVector1D(10)}});
+    EXPECT_EQ(animatedKeys(split),
+              (std::vector<std::string>{"transform.translation.x", "transform.translation.y", "anchorPoint"}));
+
+    TestTransform all;
+    all.positionGroup = moving<LottieVector3D>({{0, LottieVector3D(0, 0, 0)}, {30, LottieVector3D(9, 9, 0)}});
+    all.scaleGroup = moving<LottieVector3D>({{0, LottieVector3D(100, 100, 0)}, {30, LottieVector3D(50, 200, 0)}});
+    all.rotations[2] = moving<LottieVector1D>({{0, LottieVector1D(0)}, {30, LottieVector1D(90)}});
+    all.x = fixed(LottieVector1D(3));
+    EXPECT_EQ(animatedKeys(all), (std::vector<std::string>{"transform.translation", "anchorPoint",
+                                                           "transform.scale.x", "transform.scale.y",
+                                                           "transform.rotation.z"}));
+
+    // A negative x scale in any keyframe: one matrix and nothing else.
+    TestTransform flipped = all;
+    flipped.scaleGroup = moving<LottieVector3D>({{0, LottieVector3D(100, 100, 0)}, {30, LottieVector3D(-100, 100, 0)}});
+    EXPECT_EQ(animatedKeys(flipped), std::vector<std::string>{"transform"});
+    for (double x : {-0.0, std::nan(""), 0.0}) {
+        TestTransform notNegative;
+        notNegative.scaleGroup = fixed(LottieVector3D(x, -100, 100));
+        EXPECT_EQ(animatedKeys(notNegative).front(), "anchorPoint") << x;
+    }
+    // A skew that shows: one matrix; a skew of 0 or without an axis: components.
+    TestTransform skewed;
+    skewed.skewGroup = fixed(LottieVector1D(20));
+    skewed.skewAxisGroup = fixed(LottieVector1D(0));
+    // A static matrix is the layer's own transform, no animation.
+    EXPECT_TRUE(animatedKeys(skewed).empty());
+    EXPECT_FALSE(layer->transform().isIdentity());
+    skewed.skewGroup = fixed(LottieVector1D(0));
+    EXPECT_EQ(animatedKeys(skewed), std::vector<std::string>{"anchorPoint"});
+    skewed.skewGroup = fixed(LottieVector1D(20));
+    skewed.skewAxisGroup = std::make_shared<const KeyframeGroup<LottieVector1D>>(std::vector<Keyframe<LottieVector1D>>{});
+    EXPECT_EQ(animatedKeys(skewed), std::vector<std::string>{"anchorPoint"});
+}
+
+TEST_F(TransformAnimationsTest, AMissingPositionIsAnIssue) {
+    TestTransform halfSplit;
+    halfSplit.positionGroup = nullptr;
+    halfSplit.x = fixed(LottieVector1D(4));
+    halfSplit.scaleGroup = fixed(LottieVector3D(50, 50, 100));
+    EXPECT_EQ(animatedKeys(halfSplit), (std::vector<std::string>{"anchorPoint"}));
+    EXPECT_EQ(layer->value("transform.scale.x"), AnimatableValue(0.5));
+    ASSERT_EQ(context.tracker->issues().size(), 1u);
+    EXPECT_EQ(context.tracker->issues()[0].message, TransformAnimations::missingPositionMessage);
+    EXPECT_THROW(animatedKeys(halfSplit, CompatibilityTracker::Mode::abort), CompatibilityTracker::Error);
+    EXPECT_FALSE(layer->hasAnimations());
+}
+
+TEST_F(TransformAnimationsTest, TheAnchorPointIsAFractionOfTheBounds) {
+    TestTransform transform;
+    transform.anchor = fixed(LottieVector3D(100, 50, 0));
+    transform.scaleGroup = fixed(LottieVector3D(50, 200, 100));
+    transform.rotations[2] = fixed(LottieVector1D(90));
+    animatedKeys(transform);
+    const auto anchor = layer->presentedValue("anchorPoint", clock->now());
+    ASSERT_TRUE(anchor && anchor->get<Point>());
+    EXPECT_EQ(*anchor->get<Point>(), (Point{0.5, 0.5}));
+    EXPECT_EQ(layer->value("transform.scale.x"), AnimatableValue(0.5));
+    EXPECT_EQ(layer->value("transform.scale.y"), AnimatableValue(2.0));
+    EXPECT_EQ(layer->value("transform.rotation.z"), AnimatableValue(1.5707963267948966));
+
+    // Without a size there is no fraction: (0, 0), and a message per mapped value.
+    auto empty = platform::compositor::Layer::make();
+    transform.anchor = moving<LottieVector3D>({{0, LottieVector3D(1, 1, 0)}, {30, LottieVector3D(2, 2, 0)}});
+    TransformAnimations::animateAnchorPoint(*empty, transform, context);
+    EXPECT_EQ(log.assertionFailures.size(), 2u);
+    EXPECT_EQ(log.assertionFailures.back(), TransformAnimations::emptyBoundsMessage);
+}
+
+TEST(CombinedTransformMatrix, MapsPointsAsTheComponentsSay) {
+    using Components = CombinedTransformAnimation::Components;
+    const LottieVector3D origin(0, 0, 0), full(100, 100, 100);
+    struct Case {
+        const char* name;
+        Components components;
+        Point from;
+        Point to;
+    };
+    const std::vector<Case> cases = {
+        {"a skew of 0 is no skew", {origin, LottieVector3D(10, 20, 0), 0, 0, full, 0, 0, 0, 0, 45}, {1, 0}, {11, 20}},
+        {"a skew of 45 shears x by y", {origin, origin, 0, 0, full, 0, 0, 0, 45, 0}, {0, 10}, {-10, 10}},
+        {"about the anchor point", {LottieVector3D(50, 50, 0), origin, 0, 0, LottieVector3D(200, 200, 9), 0, 0, 0, 0, 0},
+         {60, 50}, {20, 0}},
+        {"the anchor point itself", {LottieVector3D(50, 50, 0), origin, 0, 0, LottieVector3D(200, 200, 9), 0, 0, 0, 0, 0},
+         {50, 50}, {0, 0}},
+        {"a flip", {origin, LottieVector3D(5, 0, 7), 0, 0, LottieVector3D(-100, 100, 0), 0, 0, 0, 0, 0}, {2, 3},
+         {3, 3}},
+        {"rotation about z, clockwise on screen", {origin, origin, 0, 0, full, 0, 0, 90, 0, 0}, {1, 0}, {0, 1}},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        const Point mapped = CombinedTransformAnimation::combinedTransformMatrix(item.components, false).apply(item.from);
+        EXPECT_NEAR(mapped.x, item.to.x, 1e-9);
+        EXPECT_NEAR(mapped.y, item.to.y, 1e-9);
+    }
+    // Split positions take their own values.
+    Components split{origin, LottieVector3D(1, 1, 0), 30, 40, full, 0, 0, 0, 0, 0};
+    EXPECT_EQ(CombinedTransformAnimation::combinedTransformMatrix(split, true).apply({0, 0}), (Point{30, 40}));
+}
+
+TEST(CombinedTransformAnimation, SkewAnimationForcesSampling) {
+    TestTransform transform;
+    transform.skewGroup = fixed(LottieVector1D(10));
+    transform.skewAxisGroup = moving<LottieVector1D>({{0, LottieVector1D(0)}, {2, LottieVector1D(10)}});
+    EXPECT_TRUE(CombinedTransformAnimation::hasSkewAnimation(transform));
+    transform.skewAxisGroup = fixed(LottieVector1D(10));
+    EXPECT_FALSE(CombinedTransformAnimation::hasSkewAnimation(transform));
+    transform.skewGroup = fixed(LottieVector1D(std::nan("")));
+    EXPECT_TRUE(CombinedTransformAnimation::hasSkew(transform));
+}
+
+TEST(GroupScaledStrokeWidth, WidthsUndoTheGroupsScale) {
+    MessageLog log;
+    LayerContext context;
+    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    context.layerName = "Group";
+    struct Case {
+        const char* name;
+        LottieVector3D scale;
+        double width;
+        bool issue;
+    };
+    for (const Case& item : std::vector<Case>{{"half", LottieVector3D(50, 50, 100), 8, false},
+                                              {"double", LottieVector3D(200, 200, 100), 2, false},
+                                              {"none", LottieVector3D(0, 0, 100), 4, false},
+                                              {"separate", LottieVector3D(50, 60, 100), 8, true}}) {
+        SCOPED_TRACE(item.name);
+        context.tracker->clearIssues();
+        const auto widths = GroupScaledStrokeWidth::combined(KeyframeGroup<LottieVector1D>(LottieVector1D(4)),
+                                                             KeyframeGroup<LottieVector3D>(item.scale), "Stroke 1", context);
+        ASSERT_EQ(widths.keyframes().size(), 1u);
+        EXPECT_EQ(widths.keyframes()[0].value().value, item.width);
+        EXPECT_EQ(context.tracker->issues().size(), item.issue ? 1u : 0u);
+    }
+    EXPECT_EQ(GroupScaledStrokeWidth::separateScaleMessage(50, 60, "Stroke 1"),
+              "The Core Animation rendering engine doesn't support applying separate x/y scale values (x: 50.0, y: "
+              "60.0) to this stroke item (Stroke 1).");
+    EXPECT_EQ(GroupScaledStrokeWidth::separateScaleMessage(12.5, 1e21, "S"),
+              "The Core Animation rendering engine doesn't support applying separate x/y scale values (x: 12.5, y: "
+              "1e+21) to this stroke item (S).");
+}
+
+}  // namespace

@@ -1,9 +1,8 @@
 #include "Lottie/CoreAnimation/GroupLayer.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 
+#include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
@@ -22,15 +21,6 @@ namespace lottie {
 using Reference = ShapeItemReference;
 
 namespace {
-
-// A number as a message shows it: whole numbers with ".0", others in their shortest form.
-std::string numberText(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
-    if (std::isfinite(value) && text.find_first_of(".e") == std::string::npos) text += ".0";
-    return text;
-}
 
 const ShapeTransform* firstTransform(const ShapeItemList& items) {
     for (const auto& item : items) {
@@ -81,20 +71,8 @@ Reference GroupLayer::scaledForGroup(const Reference& item, const Group& group, 
     const auto* stroke = dynamic_cast<const StrokeShapeItem*>(item.item.get());
     const ShapeTransform* transform = firstTransform(group.items());
     if (item.isPathItem() || !stroke || !transform) return item;
-    const std::string& name = item.item->name();
-    auto width = std::make_shared<const KeyframeGroup<LottieVector1D>>(KeyframesCombined::combined(
-        false,
-        [&context, &name](const LottieVector1D& width, const LottieVector3D& scale) {
-            if (scale.x != scale.y) {
-                context.reportCompatibilityIssue(
-                    "The Core Animation rendering engine doesn't support applying separate x/y scale values (x: " +
-                    numberText(scale.x) + ", y: " + numberText(scale.y) + ") to this stroke item (" + name + ").");
-            }
-            // A group scaled to nothing shows nothing; its stroke keeps a finite width.
-            if (scale.x == 0 || !std::isfinite(scale.x)) return width;
-            return LottieVector1D(width.value * (100 / scale.x));
-        },
-        *stroke->width(), *transform->scale()));
+    auto width = std::make_shared<const KeyframeGroup<LottieVector1D>>(
+        GroupScaledStrokeWidth::combined(*stroke->width(), *transform->scale(), item.item->name(), context));
     return {std::dynamic_pointer_cast<const ShapeItem>(stroke->withWidth(std::move(width))), item.groupPath};
 }
 

@@ -30,7 +30,7 @@ KeyframeGroup<BezierPathKeyframe> BezierPathKeyframe::combining(const KeyframeGr
 
 platform::graphics::Path BezierPathKeyframe::toPath(int pathMultiplier) const {
     const BezierPath shape = cornerRadius ? path.withRoundedCorners(cornerRadius->value) : path;
-    return PathRepetition::repeated(shape.toPath(), pathMultiplier);
+    return PathRepetition::repeated(shape, pathMultiplier);
 }
 
 BezierPathKeyframe Interpolation<BezierPathKeyframe>::interpolate(const BezierPathKeyframe& from,

@@ -53,7 +53,7 @@ void animateEllipse(platform::compositor::Layer& layer, const Ellipse& ellipse, 
         const BezierPath path = ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y},
                                                                Point{value.position.x, value.position.y},
                                                                ellipse.direction());
-        return PathRepetition::repeated(path.toPath(), pathMultiplier);
+        return PathRepetition::repeated(path, pathMultiplier);
     });
 }
 
@@ -65,7 +65,7 @@ void animateRectangle(platform::compositor::Layer& layer, const Rectangle& recta
             const BezierPath path = ShapePathBuilders::makeRoundedRectangle(
                 Point{value.position.x, value.position.y}, Size{value.size.x, value.size.y}, value.cornerRadius.value,
                 rectangle.direction());
-            return PathRepetition::repeated(path.toPath(), pathMultiplier);
+            return PathRepetition::repeated(path, pathMultiplier);
         });
 }
 

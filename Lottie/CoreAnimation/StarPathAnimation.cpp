@@ -44,7 +44,7 @@ platform::graphics::Path StarPathAnimation::starPath(const Star& star, const Sta
     const BezierPath path = ShapePathBuilders::makeStar(
         center(value), value.outerRadius.value, value.innerRadius.value, value.outerRoundness.value,
         value.innerRoundness.value, value.points.value, value.rotation.value, star.direction());
-    return PathRepetition::repeated(path.toPath(), pathMultiplier);
+    return PathRepetition::repeated(path, pathMultiplier);
 }
 
 platform::graphics::Path StarPathAnimation::polygonPath(const Star& star, const Star::Keyframe& value,
@@ -52,7 +52,7 @@ platform::graphics::Path StarPathAnimation::polygonPath(const Star& star, const 
     const BezierPath path =
         ShapePathBuilders::makePolygon(center(value), value.points.value, value.outerRadius.value,
                                        value.outerRoundness.value, value.rotation.value, star.direction());
-    return PathRepetition::repeated(path.toPath(), pathMultiplier);
+    return PathRepetition::repeated(path, pathMultiplier);
 }
 
 void StarPathAnimation::animateStarPath(platform::compositor::Layer& layer, const Star& star,

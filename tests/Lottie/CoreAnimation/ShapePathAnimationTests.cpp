@@ -212,12 +212,27 @@ TEST_F(ShapePathAnimationTest, CustomPathsRoundOnlyWhenSomeRadiusIsAboveZero) {
     const auto roundedKeyframes = BezierPathKeyframe::combining(path, &some);
     ASSERT_EQ(roundedKeyframes.keyframes().size(), 2u);
     for (const auto& keyframe : roundedKeyframes.keyframes()) EXPECT_TRUE(keyframe.value().cornerRadius);
-    EXPECT_NE(roundedKeyframes.keyframes()[1].value().toPath(1), square.toPath());
+    EXPECT_NE(roundedKeyframes.keyframes()[1].value().toPath(1), roundedKeyframes.keyframes()[0].value().toPath(1));
 
     const BezierPathKeyframe withRadius{square, LottieVector1D(4)}, without{square, std::nullopt};
     EXPECT_FALSE(Interpolation<BezierPathKeyframe>::interpolate(withRadius, without, 0.5).cornerRadius);
     EXPECT_EQ(Interpolation<BezierPathKeyframe>::interpolate(withRadius, {square, LottieVector1D(8)}, 0.5).cornerRadius,
               LottieVector1D(6));
+}
+
+TEST_F(ShapePathAnimationTest, AShapeGrowingFromNothingMorphsThroughEveryFrame) {
+    // At size 0 every control point lies on its vertex; the paths must still morph.
+    auto growing = shapetests::byDictionary(
+        R"({"ty":"el","p":{"a":0,"k":[50,50]},"s":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":100,"s":[40,40]}]}})");
+    ASSERT_TRUE(growing);
+    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    auto layer = platform::compositor::ShapeLayer::make();
+    ShapePathAnimation::animateShapePath(*layer, *growing, context, 1, nullptr);
+    for (double frame : {25.0, 50.0, 75.0}) {
+        const auto value = presentedAtFrame(*layer, "path", 10, 0, 100, frame, clock->now());
+        ASSERT_TRUE(value && value->get<Path>()) << frame;
+        EXPECT_NEAR(value->get<Path>()->boundingBox().size.width, 40 * frame / 100, 1e-6) << frame;
+    }
 }
 
 }  // namespace

@@ -210,3 +210,32 @@ TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
 }
 
 }  // namespace
+
+namespace {
+
+class ShapeItemLayerChecks : public ClockTest {};
+
+TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
+    LayerContext context;
+    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
+    // A fill where the path should be, and a path among the styling items: each reported once.
+    ShapeItemLayer::make(item(fill("F")), {item(path("A"))}, context);
+    ASSERT_EQ(context.tracker->issues().size(), 2u);
+    EXPECT_EQ(context.tracker->issues()[0].message, ShapeItemLayer::notOnePathMessage);
+
+    // A trim that changes the path next to a fill is reported when the animations are installed; a
+    // trim from 0 to 100 is not.
+    const auto animation = emptyAnimation(0, 60, 30);
+    for (const auto& [trimJson, issues] : std::vector<std::pair<std::string, std::size_t>>{
+             {trim("T"), 1},
+             {R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"e":{"a":0,"k":100},"o":{"a":0,"k":45},"m":1})", 0}}) {
+        const LayerAnimationContext animationContext = rootContext(animation, log.logger(), 0, 60);
+        auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(fill("F"))}, context);
+        layer->setupAnimations(animationContext);
+        EXPECT_EQ(animationContext.tracker->issues().size(), issues) << trimJson;
+        EXPECT_EQ(layer->solidFillLayer()->strokeEnd(), issues == 1 ? 0.5 : 1) << trimJson;
+    }
+}
+
+}  // namespace

@@ -239,3 +239,40 @@ TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
 }
 
 }  // namespace
+
+namespace {
+
+class GroupLayerAnimations : public ClockTest {};
+
+TEST_F(GroupLayerAnimations, AGroupCarriesItsTransformsSkewAndOpacity) {
+    LayerContext context;
+    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    const auto animation = emptyAnimation(0, 60, 30);
+    struct Case {
+        const char* name;
+        std::string transform;
+        bool matrix;
+    };
+    const std::vector<Case> cases = {
+        {"skewed",
+         R"({"ty":"tr","p":{"a":0,"k":[10,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},"o":{"a":0,"k":50},"sk":{"a":0,"k":10},"sa":{"a":0,"k":0}})",
+         true},
+        {"plain", transform("[100,100]"), false},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        auto model = std::dynamic_pointer_cast<const Group>(
+            shapetests::byDictionary(group("G", {rectangle("R"), fill("F"), entry.transform})));
+        ASSERT_TRUE(model);
+        auto layer = GroupLayer::make(model, {}, {}, context);
+        layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));
+        // Static values go straight onto the layer: a skew shows in the matrix's
+        // off-diagonal, a plain transform leaves it alone; the opacity applies either way.
+        const auto matrix = layer->value("transform");
+        ASSERT_TRUE(matrix && matrix->get<platform::graphics::Transform3D>());
+        EXPECT_EQ(matrix->get<platform::graphics::Transform3D>()->m21 != 0, entry.matrix);
+        EXPECT_EQ(layer->opacity(), entry.matrix ? 0.5 : 1);
+    }
+}
+
+}  // namespace

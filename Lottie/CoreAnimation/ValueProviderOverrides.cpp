@@ -62,10 +62,11 @@ std::optional<std::vector<Keyframe<AnimatableValue>>> ValueProviderOverrides::ty
             continue;
         }
         const auto& logger = context.valueProviderStore->logger();
+        const AnyValueProvider& providerObject = *provider;
         logger->assertionFailure(
-            [&keyframe, &provider, &property] {
+            [&keyframe, &providerObject, &property] {
                 return "Could not convert value of type " + unqualifiedName(keyframe.value().type()) + " from " +
-                       unqualifiedName(typeid(*provider)) + " to expected type " + property.valueTypeName;
+                       unqualifiedName(typeid(providerObject)) + " to expected type " + property.valueTypeName;
             },
             ValueProviderStore::sourceFile, 83);
     }

@@ -31,6 +31,12 @@ void GradientRenderLayer::updateLayout() {
     const auto& reference = gradientReferenceBounds_;
     setBounds({reference.origin,
                {reference.size.width + 2 * gradientPadding, reference.size.height + 2 * gradientPadding}});
+    // A mask lies in the space of the layer it masks: as the mask of another
+    // padded gradient layer it covers that layer's bounds exactly, untranslated.
+    if (dynamic_cast<const GradientRenderLayer*>(maskOwner().get())) {
+        setTransform(platform::graphics::Transform3D::identity());
+        return;
+    }
     const auto parent = superlayer();
     const platform::graphics::Size target = parent ? parent->frame().size : reference.size;
     setTransform(platform::graphics::Transform3D::makeTranslation((target.width - bounds().size.width) * 0.5,

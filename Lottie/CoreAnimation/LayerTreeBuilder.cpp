@@ -5,6 +5,7 @@
 
 #include "Lottie/CoreAnimation/ImageLayer.h"
 #include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
+#include "Lottie/CoreAnimation/ShapeLayer.h"
 #include "Lottie/CoreAnimation/SolidLayer.h"
 #include "Lottie/CoreAnimation/TransformLayer.h"
 #include "Lottie/Model/Layers/Mask.h"
@@ -78,8 +79,12 @@ std::shared_ptr<BaseCompositionLayer> LayerTreeBuilder::buildEngineLayer(const L
             break;
         case LayerType::null:
             return makeTransformLayer(shared);
-        case LayerType::precomp:
         case LayerType::shape:
+            if (auto shape = std::dynamic_pointer_cast<const ShapeLayerModel>(shared)) {
+                layer = ShapeLayer::make(shape, layerContext);
+            }
+            break;
+        case LayerType::precomp:
         case LayerType::text:
             layerContext.reportCompatibilityIssue(unsupportedLayerMessage);
             return nullptr;

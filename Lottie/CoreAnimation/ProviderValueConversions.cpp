@@ -15,11 +15,6 @@ using platform::compositor::AnimatableValue;
 
 namespace {
 
-platform::graphics::Color colorOf(const LottieColor& color) {
-    return platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), color.r, color.g, color.b,
-                                               color.a);
-}
-
 // A conversion of values of one type; any other type converts to nothing.
 template <class T, class Convert>
 OverridableProperty::Conversion of(Convert convert) {
@@ -39,6 +34,11 @@ OverridableProperty::Conversion ofGradientProvider(Convert convert) {
 }
 
 }  // namespace
+
+platform::graphics::Color ProviderValueConversions::colorOf(const LottieColor& color) {
+    return platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), color.r, color.g, color.b,
+                                               color.a);
+}
 
 OverridableProperty::Conversion ProviderValueConversions::percent() {
     return of<LottieVector1D>([](const LottieVector1D& value) { return value.value / 100; });

@@ -6,6 +6,8 @@
 // LayerProperties; stateless.
 
 #include "Lottie/CoreAnimation/OverridableProperty.h"
+#include "Lottie/Values/LottieColor.h"
+#include "Platform/Graphics/Color.h"
 
 namespace lottie {
 
@@ -16,6 +18,9 @@ struct ProviderValueConversions {
     static constexpr const char* pointTypeName = "Point";
     static constexpr const char* numbersTypeName = "std::vector<double>";
     static constexpr const char* colorsTypeName = "std::vector<Color>";
+
+    // A document colour in the shared configuration's colour space, alpha kept.
+    static platform::graphics::Color colorOf(const LottieColor& color);
 
     static OverridableProperty::Conversion percent();
     // Component 0 (x) or 1 (y) of a scale in percent.

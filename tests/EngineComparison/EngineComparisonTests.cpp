@@ -1,13 +1,17 @@
 // Both rendering engines draw the same documents alike: every document under
 // tests/EngineComparison/documents (solid and image layers, parents three deep,
-// mattes, blend modes, drop shadows) and every corpus document made only of
-// solid, image and null layers, at ten frames spread over the animation, through
-// the frame tool's renderer, each frame within RMSE 0.01 of the other engine's.
+// mattes, blend modes, drop shadows, trims, an animated dash phase) and every
+// corpus document made only of shape, solid, image and null layers without
+// masks, at ten frames spread over the animation, through the frame tool's
+// renderer, each frame within RMSE 0.01 of the other engine's. The corpus
+// documents that draw what one engine cannot are named with the reason.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
+#include <string>
 
 #include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/Model/LottieAnimation.h"
@@ -37,15 +41,26 @@ std::shared_ptr<const lottie::LottieAnimation> decode(const std::filesystem::pat
     }
 }
 
-// Whether the document has layers and all of them are solid, image or null layers.
-bool onlySolidImageAndNullLayers(const lottie::LottieAnimation& animation) {
-    static const std::set<lottie::LayerType> drawn = {lottie::LayerType::solid, lottie::LayerType::image,
-                                                       lottie::LayerType::null};
+// Whether the document has layers and all of them are shape, solid, image or
+// null layers without masks.
+bool onlyDrawnLayers(const lottie::LottieAnimation& animation) {
+    static const std::set<lottie::LayerType> drawn = {lottie::LayerType::shape, lottie::LayerType::solid,
+                                                       lottie::LayerType::image, lottie::LayerType::null};
     if (animation.layers.empty()) return false;
     for (const auto& layer : animation.layers) {
-        if (!layer || !drawn.contains(layer->type)) return false;
+        if (!layer || !drawn.contains(layer->type) || (layer->masks && !layer->masks->empty())) return false;
     }
     return true;
+}
+
+// Corpus documents whose pictures differ, by file name, with the reason.
+const std::map<std::string, std::string>& knownDifferences() {
+    static const std::map<std::string, std::string> differences = {
+        {"repeater.json", "the main-thread engine does not draw repeaters; the other engine draws the copies"},
+        {"rounded_corners.json",
+         "a star rounded by a rounded-corners item: the compositor-driven engine draws it unrounded and reports it"},
+    };
+    return differences;
 }
 
 std::vector<std::filesystem::path> comparedDocuments() {
@@ -56,7 +71,7 @@ std::vector<std::filesystem::path> comparedDocuments() {
     std::sort(documents.begin(), documents.end());
     for (const auto& file : testsupport::corpusFiles(".json")) {
         const auto animation = decode(file);
-        if (animation && onlySolidImageAndNullLayers(*animation)) documents.push_back(file);
+        if (animation && onlyDrawnLayers(*animation)) documents.push_back(file);
     }
     return documents;
 }
@@ -75,6 +90,10 @@ protected:
 };
 
 TEST_P(EngineComparison, BothEnginesDrawTheSameFrames) {
+    const auto known = knownDifferences().find(GetParam().filename().string());
+    if (known != knownDifferences().end() && GetParam().parent_path() != documentsFolder()) {
+        GTEST_SKIP() << GetParam() << " differs: " << known->second;
+    }
     const auto animation = decode(GetParam());
     ASSERT_TRUE(animation) << GetParam() << " does not decode";
     const double scale = longSide / std::max(animation->width, animation->height);

@@ -1,7 +1,8 @@
 #pragma once
 // The transform of one repeater copy as the Core Animation engine reads it: a
 // small value the engine builds from a Repeater, sharing the repeater's
-// groups. It has no split position and no skew.
+// groups, or, for copy i, with its position and rotations multiplied by i.
+// It has no split position and no skew.
 
 #include "Lottie/Model/Protocols/TransformModel.h"
 #include "Lottie/Model/ShapeItems/Repeater.h"
@@ -17,6 +18,9 @@ public:
           rotationY_(repeater.rotationY()),
           rotationZ_(repeater.rotationZ()),
           scale_(repeater.scale()) {}
+    // Copy `index`: anchor point and scale as they stand, position and rotations
+    // multiplied by the index, timing and expression text kept.
+    RepeaterTransform(const Repeater& repeater, int index);
 
     KeyframeGroupPtr<LottieVector3D> anchorPoint() const override { return anchorPoint_; }
     KeyframeGroupPtr<LottieVector3D> position() const override { return position_; }

@@ -13,6 +13,9 @@ Group::Group(const Dictionary& dictionary) : Group(readItems(dictionary), dictio
 
 Group::Group(const platform::json::Decoder& decoder) : Group(decodeItems(decoder), decoder) {}
 
+Group::Group(ShapeItemList items, std::string name)
+    : ShapeItem(std::move(name), ShapeType::group, false), items_(std::move(items)) {}
+
 ShapeItemList Group::readItems(const Dictionary& dictionary) {
     return itemsFromDictionaries(value<DictionaryArray>(dictionary, "it", file, itemsLine));
 }

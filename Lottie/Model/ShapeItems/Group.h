@@ -11,6 +11,9 @@ class Group : public ShapeItem {
 public:
     explicit Group(const Dictionary& dictionary);
     explicit Group(const platform::json::Decoder& decoder);
+    // A group made in code, never hidden: the Core Animation engine wraps the
+    // items of one level in such a group, without a name.
+    Group(ShapeItemList items, std::string name);
 
     void encode(platform::json::Encoder& encoder) const override;
 

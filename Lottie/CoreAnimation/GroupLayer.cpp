@@ -1,0 +1,121 @@
+#include "Lottie/CoreAnimation/GroupLayer.h"
+
+#include <algorithm>
+
+#include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
+#include "Lottie/CoreAnimation/OpacityAnimation.h"
+#include "Lottie/CoreAnimation/ShapeGrouping.h"
+#include "Lottie/CoreAnimation/ShapeItemLayer.h"
+#include "Lottie/CoreAnimation/ShapeRenderGroup.h"
+#include "Lottie/CoreAnimation/TransformAnimations.h"
+#include "Lottie/Model/Protocols/StrokeShapeItem.h"
+#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
+#include "Lottie/Model/ShapeItems/Repeater.h"
+#include "Lottie/Model/ShapeItems/Shape.h"
+#include "Lottie/Model/ShapeItems/ShapeTransform.h"
+#include "Lottie/Model/ShapeItems/Trim.h"
+
+namespace lottie {
+
+using Reference = ShapeItemReference;
+
+namespace {
+
+const ShapeTransform* firstTransform(const ShapeItemList& items) {
+    for (const auto& item : items) {
+        if (const auto* transform = dynamic_cast<const ShapeTransform*>(item.get())) return transform;
+    }
+    return nullptr;
+}
+
+// The paths of several custom path items merged into one item, named after the group.
+Reference combinedPaths(const std::vector<Reference>& paths, const std::string& name) {
+    std::vector<const KeyframeGroup<BezierPath>*> groups;
+    for (const Reference& path : paths) groups.push_back(dynamic_cast<const Shape&>(*path.item).path().get());
+    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(KeyframesCombined::combined(groups, false));
+    return {std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
+}
+
+bool drawsCombined(const ShapeRenderGroup& group) {
+    if (group.pathItems.size() < 2) return false;
+    for (const Reference& path : group.pathItems) {
+        if (!dynamic_cast<const Shape*>(path.item.get())) return false;
+    }
+    for (const Reference& other : group.otherItems) {
+        if (dynamic_cast<const Trim*>(other.item.get())) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+GroupLayer::GroupLayer(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
+                       std::vector<std::string> groupPath, const LayerContext& context)
+    : group_(std::move(group)), groupPath_(std::move(groupPath)) {
+    if (!group_->name().empty()) groupPath_.push_back(group_->name());
+    for (const auto& item : group_->items()) {
+        if (!item->hidden()) items_.push_back({item, groupPath_});
+    }
+    for (const Reference& inherited : inheritedItems) items_.push_back(scaledForGroup(inherited, *group_, context));
+}
+
+std::shared_ptr<GroupLayer> GroupLayer::make(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
+                                             std::vector<std::string> groupPath, const LayerContext& context) {
+    auto layer = std::make_shared<GroupLayer>(std::move(group), inheritedItems, std::move(groupPath), context);
+    layer->setUpLayerHierarchy(context);
+    return layer;
+}
+
+Reference GroupLayer::scaledForGroup(const Reference& item, const Group& group, const LayerContext& context) {
+    const auto* stroke = dynamic_cast<const StrokeShapeItem*>(item.item.get());
+    const ShapeTransform* transform = firstTransform(group.items());
+    if (item.isPathItem() || !stroke || !transform) return item;
+    auto width = std::make_shared<const KeyframeGroup<LottieVector1D>>(
+        GroupScaledStrokeWidth::combined(*stroke->width(), *transform->scale(), item.item->name(), context));
+    return {std::dynamic_pointer_cast<const ShapeItem>(stroke->withWidth(std::move(width))), item.groupPath};
+}
+
+void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {
+    ShapeGrouping::setUpGroups(*this, items_, group_.get(), groupPath_, context);
+    const bool hasChildGroups = std::ranges::any_of(
+        items_, [](const Reference& item) { return dynamic_cast<const Group*>(item.item.get()) != nullptr; });
+    // The copies of a repeater draw the items before it; drawing those once more
+    // here would show an untransformed original above the copies (at full size
+    // under a repeater that scales every copy), so only the items after the
+    // last repeater are drawn at this level.
+    const auto lastRepeater = std::find_if(items_.rbegin(), items_.rend(), [](const Reference& item) {
+        return dynamic_cast<const Repeater*>(item.item.get()) != nullptr;
+    });
+    const std::vector<Reference> ownItems(lastRepeater.base(), items_.end());
+    const std::vector<ShapeRenderGroup> groups = ShapeRenderGroup::shapeRenderGroups(ownItems, hasChildGroups).groups;
+    for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
+        if (drawsCombined(*group)) {
+            addSublayer(ShapeItemLayer::make(combinedPaths(group->pathItems, group_->name()),
+                                                         group->otherItems, context));
+            continue;
+        }
+        for (const Reference& path : group->pathItems) {
+            addSublayer(ShapeItemLayer::make(path, group->otherItems, context));
+        }
+    }
+}
+
+void GroupLayer::setupAnimations(const LayerAnimationContext& context) {
+    BaseAnimationLayer::setupAnimations(context);
+    const ShapeTransform* transform = nullptr;
+    const Reference* reference = nullptr;
+    for (const Reference& item : items_) {
+        if (dynamic_cast<const Group*>(item.item.get())) continue;
+        if ((transform = dynamic_cast<const ShapeTransform*>(item.item.get()))) {
+            reference = &item;
+            break;
+        }
+    }
+    if (!transform) return;
+    const LayerAnimationContext itemContext = reference->context(context);
+    TransformAnimations::addTransformAnimations(*this, *transform, itemContext);
+    OpacityAnimation::animateOpacity(*this, *transform->opacity(), itemContext);
+}
+
+}  // namespace lottie

@@ -1,0 +1,53 @@
+#pragma once
+// The layer of one shape group on the Core Animation engine: it carries the
+// group's transform and opacity, holds its child groups and repeater copies
+// (below) and the item layers of its render groups (above, the first render
+// group on top). Items a parent level could not draw come in as inherited
+// items; an inherited stroke entering a scaled group is drawn at the width the
+// scale would give it. Built by ShapeGrouping; held by its shape, group or
+// repeater layer; main thread only.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
+#include "Lottie/CoreAnimation/LayerContext.h"
+#include "Lottie/CoreAnimation/ShapeItemReference.h"
+#include "Lottie/Model/ShapeItems/Group.h"
+
+namespace lottie {
+
+class GroupLayer final : public BaseAnimationLayer {
+public:
+    // Gathers the items; make() also builds the layers below. Throws the tracker's error in abort mode.
+    GroupLayer(std::shared_ptr<const Group> group, const std::vector<ShapeItemReference>& inheritedItems,
+               std::vector<std::string> groupPath, const LayerContext& context);
+    static std::shared_ptr<GroupLayer> make(std::shared_ptr<const Group> group,
+                                            const std::vector<ShapeItemReference>& inheritedItems,
+                                            std::vector<std::string> groupPath, const LayerContext& context);
+    GroupLayer(const GroupLayer& layer)
+        : BaseAnimationLayer(layer), group_(layer.group_), items_(layer.items_), groupPath_(layer.groupPath_) {}
+
+    const Group& group() const { return *group_; }
+    const std::vector<ShapeItemReference>& items() const { return items_; }
+    const std::vector<std::string>& groupPath() const { return groupPath_; }
+
+    // An inherited stroke with its width divided by the group's scale; other items unchanged.
+    static ShapeItemReference scaledForGroup(const ShapeItemReference& item, const Group& group,
+                                             const LayerContext& context);
+
+    void setupAnimations(const LayerAnimationContext& context) override;
+    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
+        return std::make_shared<GroupLayer>(*this);
+    }
+
+private:
+    void setUpLayerHierarchy(const LayerContext& context);
+
+    std::shared_ptr<const Group> group_;
+    std::vector<ShapeItemReference> items_;
+    std::vector<std::string> groupPath_;
+};
+
+}  // namespace lottie

@@ -1,0 +1,105 @@
+#include "Lottie/CoreAnimation/ShapeGrouping.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Lottie/CoreAnimation/RepeaterLayer.h"
+#include "Lottie/CoreAnimation/ShapePaintAnimation.h"
+#include "Lottie/CoreAnimation/ShapeRenderGroup.h"
+
+namespace lottie {
+
+using Reference = ShapeItemReference;
+
+namespace {
+
+struct Segment {
+    std::vector<Reference> items;
+    const Repeater* repeater = nullptr;
+};
+
+void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Reference>& items, const Group* parentGroup,
+                    const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
+    for (auto& group : ShapeGrouping::makeGroupLayers(items, parentGroup, parentGroupPath, context)) {
+        layer.addSublayer(std::move(group));
+    }
+}
+
+}  // namespace
+
+void ShapeGrouping::setUpGroups(platform::compositor::Layer& layer, const std::vector<Reference>& items,
+                                const Group* parentGroup, const std::vector<std::string>& parentGroupPath,
+                                const LayerContext& context) {
+    std::vector<Segment> segments;
+    for (const Reference& reference : items) {
+        if (segments.empty() || segments.back().repeater) segments.emplace_back();
+        if (const auto* repeater = dynamic_cast<const Repeater*>(reference.item.get())) {
+            segments.back().repeater = repeater;
+        } else {
+            segments.back().items.push_back(reference);
+        }
+    }
+    for (auto segment = segments.rbegin(); segment != segments.rend(); ++segment) {
+        if (segment->repeater) {
+            setUpRepeaterLayers(layer, *segment->repeater, segment->items, parentGroupPath, context);
+        } else {
+            addGroupLayers(layer, segment->items, parentGroup, parentGroupPath, context);
+        }
+    }
+}
+
+std::vector<std::shared_ptr<GroupLayer>> ShapeGrouping::makeGroupLayers(const std::vector<Reference>& items,
+                                                                        const Group* parentGroup,
+                                                                        const std::vector<std::string>& parentGroupPath,
+                                                                        const LayerContext& context) {
+    std::vector<std::shared_ptr<const Group>> groups;
+    std::vector<Reference> looseItems;
+    for (const Reference& reference : items) {
+        if (auto group = std::dynamic_pointer_cast<const Group>(reference.item)) {
+            if (!group->hidden()) groups.push_back(std::move(group));
+        } else if (!reference.item->hidden()) {
+            looseItems.push_back(reference);
+        }
+    }
+    if (!parentGroup && std::ranges::any_of(looseItems, [](const Reference& item) { return item.isPathItem(); })) {
+        ShapeItemList all;
+        for (const Reference& reference : items) all.push_back(reference.item);
+        groups = {std::make_shared<const Group>(std::move(all), std::string())};
+        looseItems.clear();
+    }
+    const std::vector<Reference> unused = ShapeRenderGroup::shapeRenderGroups(looseItems, !groups.empty()).unusedItems;
+    std::vector<std::shared_ptr<GroupLayer>> layers;
+    for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
+        layers.push_back(GroupLayer::make(*group, unused, parentGroupPath, context));
+    }
+    return layers;
+}
+
+int ShapeGrouping::copyCount(const Repeater& repeater) {
+    const auto& keyframes = repeater.copies()->keyframes();
+    if (keyframes.empty()) return 0;
+    const double count = std::trunc(keyframes.front().value().value);
+    if (!(count >= 1)) return 0;
+    return static_cast<int>(std::min(count, double(maximumCopies)));
+}
+
+void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, const Repeater& repeater,
+                                        const std::vector<Reference>& items,
+                                        const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
+    std::vector<Reference> repeated;
+    std::ranges::copy_if(items, std::back_inserter(repeated),
+                         [](const Reference& item) { return !dynamic_cast<const Repeater*>(item.item.get()); });
+    if (repeater.copies()->keyframes().size() != 1) {
+        context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("repeater copies"));
+    }
+    const int copies = copyCount(repeater);
+    for (int index = 0; index < copies; ++index) {
+        for (auto& group : makeGroupLayers(repeated, nullptr, parentGroupPath, context)) {
+            auto copy = std::make_shared<RepeaterLayer>(std::make_shared<const RepeaterTransform>(repeater, index));
+            copy->addSublayer(std::move(group));
+            layer.addSublayer(std::move(copy));
+        }
+    }
+}
+
+}  // namespace lottie

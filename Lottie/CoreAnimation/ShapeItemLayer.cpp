@@ -1,0 +1,181 @@
+#include "Lottie/CoreAnimation/ShapeItemLayer.h"
+
+#include <algorithm>
+
+#include "Lottie/CoreAnimation/GradientAnimation.h"
+#include "Lottie/CoreAnimation/ShapePaintAnimation.h"
+#include "Lottie/CoreAnimation/ShapePathAnimation.h"
+#include "Lottie/CoreAnimation/TrimAnimation.h"
+#include "Lottie/Model/ShapeItems/Fill.h"
+#include "Lottie/Model/ShapeItems/GradientFill.h"
+#include "Lottie/Model/ShapeItems/GradientStroke.h"
+#include "Lottie/Model/ShapeItems/RoundedCorners.h"
+#include "Lottie/Model/ShapeItems/Stroke.h"
+#include "Lottie/Model/ShapeItems/Trim.h"
+#include "Lottie/Playback/LottieConfiguration.h"
+
+namespace lottie {
+
+using platform::compositor::ShapeLayer;
+using Reference = ShapeItemReference;
+
+namespace {
+
+platform::graphics::Color opaqueBlack() {
+    return platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), 0, 0, 0, 1);
+}
+
+bool isNoOpTrim(const Trim& trim) {
+    const auto& start = trim.start()->keyframes();
+    const auto& end = trim.end()->keyframes();
+    return start.size() == 1 && start.front().value().value == 0 && end.size() == 1 && end.front().value().value == 100;
+}
+
+const Reference* firstEffectiveTrim(const std::vector<Reference>& items) {
+    for (const Reference& reference : items) {
+        const auto* trim = dynamic_cast<const Trim*>(reference.item.get());
+        if (trim && !isNoOpTrim(*trim)) return &reference;
+    }
+    return nullptr;
+}
+
+std::vector<std::vector<double>> keyframeValues(const GradientShapeItem& gradient) {
+    std::vector<std::vector<double>> values;
+    for (const auto& keyframe : gradient.colors()->keyframes()) values.push_back(keyframe.value());
+    return values;
+}
+
+}  // namespace
+
+ShapeItemLayer::ShapeItemLayer(Reference shape, std::vector<Reference> otherItems, const LayerContext& context)
+    : shape_(std::move(shape)), otherItems_(std::move(otherItems)) {
+    if (!shape_.isPathItem()) context.reportCompatibilityIssue(notOnePathMessage);
+    if (std::ranges::any_of(otherItems_, [](const Reference& item) { return item.isPathItem(); })) {
+        context.reportCompatibilityIssue(notOnePathMessage);
+    }
+}
+
+std::shared_ptr<ShapeItemLayer> ShapeItemLayer::make(Reference shape, std::vector<Reference> otherItems,
+                                                     const LayerContext& context) {
+    auto layer = std::make_shared<ShapeItemLayer>(std::move(shape), std::move(otherItems), context);
+    layer->setUpSublayers();
+    return layer;
+}
+
+ShapeItemLayer::GradientLayers ShapeItemLayer::makeGradientLayers(const ShapeItem& gradient, bool overlay) {
+    GradientLayers layers{std::make_shared<GradientRenderLayer>(), nullptr, ShapeLayer::make(), nullptr};
+    const auto& model = dynamic_cast<const GradientShapeItem&>(gradient);
+    if (GradientStops::hasAlpha(keyframeValues(model), model.numberOfColors())) {
+        layers.alphaLayer = std::make_shared<GradientRenderLayer>();
+        layers.colorLayer->setMask(layers.alphaLayer);
+    }
+    if (overlay) {
+        layers.overlayLayer = ShapeLayer::make();
+        layers.overlayLayer->setFillColor(std::nullopt);
+    }
+    return layers;
+}
+
+void ShapeItemLayer::setUpSublayers() {
+    configured_ = true;
+    if (const Reference* gradientFill = Reference::firstReference<GradientFill>(otherItems_)) {
+        gradientFill_ = makeGradientLayers(*gradientFill->item, true);
+        gradientFill_->shapeMaskLayer->setFillColor(opaqueBlack());
+        auto container = BaseAnimationLayer::make();
+        auto masked = BaseAnimationLayer::make();
+        masked->setMask(gradientFill_->shapeMaskLayer);
+        masked->addSublayer(gradientFill_->colorLayer);
+        container->addSublayer(masked);
+        container->addSublayer(gradientFill_->overlayLayer);
+        addSublayer(container);
+    } else {
+        solidFill_ = ShapeLayer::make();
+        if (!Reference::first<Fill>(otherItems_)) solidFill_->setFillColor(std::nullopt);
+        addSublayer(solidFill_);
+    }
+    if (const Reference* gradientStroke = Reference::firstReference<GradientStroke>(otherItems_)) {
+        gradientStroke_ = makeGradientLayers(*gradientStroke->item, false);
+        gradientStroke_->shapeMaskLayer->setFillColor(std::nullopt);
+        gradientStroke_->shapeMaskLayer->setStrokeColor(opaqueBlack());
+        auto container = BaseAnimationLayer::make();
+        container->setMask(gradientStroke_->shapeMaskLayer);
+        container->addSublayer(gradientStroke_->colorLayer);
+        addSublayer(container);
+    }
+}
+
+void ShapeItemLayer::setupAnimations(const LayerAnimationContext& context) {
+    BaseAnimationLayer::setupAnimations(context);
+    if (!configured_) return;
+    if (solidFill_) installSolidFill(context);
+    if (gradientFill_) installGradientFill(context);
+    if (gradientStroke_) installGradientStroke(context);
+}
+
+void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
+    int pathMultiplier = 1;
+    if (const Reference* trim = firstEffectiveTrim(otherItems_)) {
+        const LayerAnimationContext trimContext = trim->context(context);
+        pathMultiplier = TrimAnimation::animateTrim(*solidFill_, dynamic_cast<const Trim&>(*trim->item), trimContext);
+        if (Reference::first<Fill>(otherItems_)) trimContext.reportCompatibilityIssue(trimmedFillMessage);
+    }
+    ShapePathAnimation::animateShapePath(*solidFill_, *shape_.item, shape_.context(context), pathMultiplier,
+                                         Reference::first<RoundedCorners>(otherItems_));
+    if (const Reference* fill = Reference::firstReference<Fill>(otherItems_)) {
+        ShapePaintAnimation::animateFill(*solidFill_, dynamic_cast<const Fill&>(*fill->item), fill->context(context));
+    }
+    if (const Reference* stroke = Reference::firstReference<Stroke>(otherItems_)) {
+        ShapePaintAnimation::animateStroke(*solidFill_, dynamic_cast<const Stroke&>(*stroke->item),
+                                           stroke->context(context));
+    }
+}
+
+void ShapeItemLayer::installGradientFill(const LayerAnimationContext& context) {
+    const RoundedCorners* rounded = Reference::first<RoundedCorners>(otherItems_);
+    ShapePathAnimation::animateShapePath(*gradientFill_->shapeMaskLayer, *shape_.item, shape_.context(context), 1,
+                                         rounded);
+    if (gradientFill_->overlayLayer) {
+        ShapePathAnimation::animateShapePath(*gradientFill_->overlayLayer, *shape_.item, shape_.context(context), 1,
+                                             rounded);
+    }
+    if (const Reference* reference = Reference::firstReference<GradientFill>(otherItems_)) {
+        const auto& gradient = dynamic_cast<const GradientFill&>(*reference->item);
+        const LayerAnimationContext itemContext = reference->context(context);
+        gradientFill_->shapeMaskLayer->setFillRule(gradient.fillRule() == FillRule::evenOdd
+                                                       ? platform::graphics::FillRule::evenOdd
+                                                       : platform::graphics::FillRule::winding);
+        GradientAnimation::animateGradient(*gradientFill_->colorLayer, gradient, GradientStops::Kind::color, itemContext);
+        if (gradientFill_->alphaLayer) {
+            GradientAnimation::animateGradient(*gradientFill_->alphaLayer, gradient, GradientStops::Kind::alpha,
+                                               itemContext);
+        }
+    }
+    const Reference* stroke = Reference::firstReference<Stroke>(otherItems_);
+    if (stroke && gradientFill_->overlayLayer) {
+        ShapePaintAnimation::animateStroke(*gradientFill_->overlayLayer, dynamic_cast<const Stroke&>(*stroke->item),
+                                           stroke->context(context));
+    }
+}
+
+void ShapeItemLayer::installGradientStroke(const LayerAnimationContext& context) {
+    int pathMultiplier = 1;
+    if (const Reference* trim = Reference::firstReference<Trim>(otherItems_)) {
+        pathMultiplier = TrimAnimation::animateTrim(*gradientStroke_->shapeMaskLayer,
+                                                    dynamic_cast<const Trim&>(*trim->item), trim->context(context));
+    }
+    ShapePathAnimation::animateShapePath(*gradientStroke_->shapeMaskLayer, *shape_.item, shape_.context(context),
+                                         pathMultiplier, Reference::first<RoundedCorners>(otherItems_));
+    if (const Reference* reference = Reference::firstReference<GradientStroke>(otherItems_)) {
+        const auto& gradient = dynamic_cast<const GradientStroke&>(*reference->item);
+        const LayerAnimationContext itemContext = reference->context(context);
+        GradientAnimation::animateGradient(*gradientStroke_->colorLayer, gradient, GradientStops::Kind::color,
+                                           itemContext);
+        if (gradientStroke_->alphaLayer) {
+            GradientAnimation::animateGradient(*gradientStroke_->alphaLayer, gradient, GradientStops::Kind::alpha,
+                                               itemContext);
+        }
+        ShapePaintAnimation::animateStroke(*gradientStroke_->shapeMaskLayer, gradient, itemContext);
+    }
+}
+
+}  // namespace lottie

@@ -1,0 +1,76 @@
+#pragma once
+// The layer that draws one path item of a shape layer on the Core Animation
+// engine with the items that style it: at most one fill (solid or gradient),
+// one stroke, one gradient stroke, one trim and one rounded-corners item. Its
+// sublayers are built once:
+//
+//   solid fill       one shape layer drawing path, fill and stroke
+//   gradient fill    container
+//                      masked container (mask: the path, filled)
+//                        colour gradient layer (mask: alpha gradient layer)
+//                      overlay shape layer for a stroke
+//   gradient stroke  container (mask: the path, stroked)
+//                      colour gradient layer (mask: alpha gradient layer)
+//
+// Built by the shape layer's grouping; held by its group layer; main thread only.
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
+#include "Lottie/CoreAnimation/GradientRenderLayer.h"
+#include "Lottie/CoreAnimation/LayerContext.h"
+#include "Lottie/CoreAnimation/ShapeItemReference.h"
+#include "Platform/Compositor/ShapeLayer.h"
+
+namespace lottie {
+
+class ShapeItemLayer final : public BaseAnimationLayer {
+public:
+    static constexpr const char* notOnePathMessage =
+        "`ShapeItemLayer` must contain exactly one `ShapeItem` that draws a `GPPath`";
+    static constexpr const char* trimmedFillMessage =
+        "The Core Animation rendering engine doesn't currently support applying\ntrims to filled shapes (only stroked "
+        "shapes).";
+
+    struct GradientLayers {
+        std::shared_ptr<GradientRenderLayer> colorLayer;
+        std::shared_ptr<GradientRenderLayer> alphaLayer;
+        std::shared_ptr<platform::compositor::ShapeLayer> shapeMaskLayer;
+        std::shared_ptr<platform::compositor::ShapeLayer> overlayLayer;
+    };
+
+    // Checks the items; make() also builds the sublayers. Throws the tracker's error in abort mode.
+    ShapeItemLayer(ShapeItemReference shape, std::vector<ShapeItemReference> otherItems, const LayerContext& context);
+    static std::shared_ptr<ShapeItemLayer> make(ShapeItemReference shape, std::vector<ShapeItemReference> otherItems,
+                                                const LayerContext& context);
+    // The presentation copy: no sublayers of its own to animate.
+    ShapeItemLayer(const ShapeItemLayer& layer) : BaseAnimationLayer(layer), shape_(layer.shape_), otherItems_(layer.otherItems_) {}
+
+    const ShapeItemReference& shape() const { return shape_; }
+    const std::vector<ShapeItemReference>& otherItems() const { return otherItems_; }
+    // Null unless the layer draws a solid fill.
+    const std::shared_ptr<platform::compositor::ShapeLayer>& solidFillLayer() const { return solidFill_; }
+
+    void setupAnimations(const LayerAnimationContext& context) override;
+    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
+        return std::make_shared<ShapeItemLayer>(*this);
+    }
+
+private:
+    void setUpSublayers();
+    GradientLayers makeGradientLayers(const ShapeItem& gradient, bool overlay);
+    void installSolidFill(const LayerAnimationContext& context);
+    void installGradientFill(const LayerAnimationContext& context);
+    void installGradientStroke(const LayerAnimationContext& context);
+
+    ShapeItemReference shape_;
+    std::vector<ShapeItemReference> otherItems_;
+    bool configured_ = false;
+    std::shared_ptr<platform::compositor::ShapeLayer> solidFill_;
+    std::optional<GradientLayers> gradientFill_;
+    std::optional<GradientLayers> gradientStroke_;
+};
+
+}  // namespace lottie

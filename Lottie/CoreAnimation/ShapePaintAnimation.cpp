@@ -1,0 +1,107 @@
+#include "Lottie/CoreAnimation/ShapePaintAnimation.h"
+
+#include <algorithm>
+
+#include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/CoreAnimation/OpacityAnimation.h"
+#include "Lottie/CoreAnimation/PropertyAnimation.h"
+#include "Lottie/CoreAnimation/ProviderValueConversions.h"
+#include "Lottie/Values/LottieColor.h"
+
+namespace lottie {
+
+using platform::compositor::AnimatableValue;
+
+namespace {
+
+// The length the compositor is given for a dash or gap of 0, which it could not draw.
+constexpr double zeroDashLength = 0.01;
+
+platform::graphics::FillRule fillRuleOf(FillRule rule) {
+    return rule == FillRule::evenOdd ? platform::graphics::FillRule::evenOdd : platform::graphics::FillRule::winding;
+}
+
+platform::graphics::LineJoin lineJoinOf(LineJoin join) {
+    switch (join) {
+        case LineJoin::round: return platform::graphics::LineJoin::round;
+        case LineJoin::bevel: return platform::graphics::LineJoin::bevel;
+        case LineJoin::none:
+        case LineJoin::miter: break;
+    }
+    return platform::graphics::LineJoin::miter;
+}
+
+platform::graphics::LineCap lineCapOf(LineCap cap) {
+    switch (cap) {
+        case LineCap::round: return platform::graphics::LineCap::round;
+        case LineCap::square: return platform::graphics::LineCap::square;
+        case LineCap::none:
+        case LineCap::butt: break;
+    }
+    return platform::graphics::LineCap::butt;
+}
+
+AnimatableValue colorValue(const LottieColor& color) { return AnimatableValue(ProviderValueConversions::colorOf(color)); }
+AnimatableValue plainValue(const LottieVector1D& value) { return AnimatableValue(value.value); }
+
+void setDashPattern(platform::compositor::ShapeLayer& layer, const DashPattern& pattern,
+                    const LayerAnimationContext& context) {
+    const ShapePaintAnimation::DashKeyframes dashes = ShapePaintAnimation::dashKeyframes(pattern);
+    std::vector<double> lengths;
+    for (const KeyframeGroup<LottieVector1D>& element : dashes.dashesAndGaps) {
+        if (element.keyframes().size() != 1) {
+            context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("stroke dashPattern"));
+        }
+        // An element without keyframes has no length to give; leaving it out
+        // keeps the others' pattern.
+        if (!element.keyframes().empty()) lengths.push_back(element.keyframes().front().value().value);
+    }
+    if (std::ranges::any_of(lengths, [](double length) { return length != zeroDashLength; })) {
+        layer.setLineDashPattern(std::move(lengths));
+    }
+    KeyframeAnimationBuilder::attach<LottieVector1D>(LayerProperties::lineDashPhase(), dashes.offset, plainValue,
+                                                     context, layer);
+}
+
+}  // namespace
+
+ShapePaintAnimation::DashKeyframes ShapePaintAnimation::dashKeyframes(const DashPattern& pattern) {
+    DashKeyframes result;
+    for (const auto& element : pattern) {
+        if (element->type() == DashElementType::offset) {
+            // A new group, so no expression text of the document comes along.
+            result.offset = KeyframeGroup<LottieVector1D>(element->value()->keyframes());
+            continue;
+        }
+        std::vector<Keyframe<LottieVector1D>> keyframes;
+        for (const Keyframe<LottieVector1D>& keyframe : element->value()->keyframes()) {
+            const double length = keyframe.value().value == 0 ? zeroDashLength : keyframe.value().value;
+            keyframes.emplace_back(LottieVector1D(length), keyframe.time(), keyframe.isHold(), keyframe.inTangent(),
+                                   keyframe.outTangent(), keyframe.spatialInTangent(), keyframe.spatialOutTangent());
+        }
+        result.dashesAndGaps.emplace_back(std::move(keyframes));
+    }
+    return result;
+}
+
+void ShapePaintAnimation::animateFill(platform::compositor::ShapeLayer& layer, const Fill& fill,
+                                      const LayerAnimationContext& context) {
+    layer.setFillRule(fillRuleOf(fill.fillRule()));
+    PropertyAnimation::add<LottieColor>(layer, LayerProperties::fillColor(), *fill.color(), colorValue, context);
+    OpacityAnimation::animateOpacity(layer, *fill.opacity(), context);
+}
+
+void ShapePaintAnimation::animateStroke(platform::compositor::ShapeLayer& layer, const StrokeShapeItem& stroke,
+                                        const LayerAnimationContext& context) {
+    layer.setLineJoin(lineJoinOf(stroke.lineJoin()));
+    layer.setLineCap(lineCapOf(stroke.lineCap()));
+    layer.setMiterLimit(stroke.miterLimit());
+    if (const auto color = stroke.strokeColor()) {
+        PropertyAnimation::add<LottieColor>(layer, LayerProperties::strokeColor(), *color, colorValue, context);
+    }
+    PropertyAnimation::add<LottieVector1D>(layer, LayerProperties::lineWidth(), *stroke.width(), plainValue, context);
+    OpacityAnimation::animateOpacity(layer, *stroke.opacity(), context);
+    if (stroke.dashPattern()) setDashPattern(layer, *stroke.dashPattern(), context);
+}
+
+}  // namespace lottie

@@ -1,0 +1,72 @@
+#include "Lottie/CoreAnimation/StarPathAnimation.h"
+
+#include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
+#include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/CoreAnimation/PathRepetition.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
+
+namespace lottie {
+
+using platform::compositor::AnimatableValue;
+
+namespace {
+
+const KeyframeGroup<LottieVector1D>& orZero(const KeyframeGroupPtr<LottieVector1D>& group) {
+    static const KeyframeGroup<LottieVector1D> zero(LottieVector1D(0));
+    return group ? *group : zero;
+}
+
+platform::graphics::Point center(const Star::Keyframe& value) { return {value.position.x, value.position.y}; }
+
+void attachPath(platform::compositor::Layer& layer, const Star& star, const LayerAnimationContext& context,
+                const KeyframeValueMapping<Star::Keyframe>& mapping) {
+    KeyframeAnimationBuilder::attach(LayerProperties::path(), StarPathAnimation::combinedKeyframes(star), mapping,
+                                     context, layer);
+}
+
+}  // namespace
+
+KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& star) {
+    return KeyframesCombined::combined(
+        false,
+        [](const LottieVector3D& position, const LottieVector1D& outerRadius, const LottieVector1D& innerRadius,
+           const LottieVector1D& outerRoundness, const LottieVector1D& innerRoundness, const LottieVector1D& points,
+           const LottieVector1D& rotation) {
+            return Star::Keyframe{position, outerRadius, innerRadius, outerRoundness, innerRoundness, points, rotation};
+        },
+        *star.position(), *star.outerRadius(), orZero(star.innerRadius()), *star.outerRoundness(),
+        orZero(star.innerRoundness()), *star.points(), *star.rotation());
+}
+
+platform::graphics::Path StarPathAnimation::starPath(const Star& star, const Star::Keyframe& value,
+                                                     int pathMultiplier) {
+    const BezierPath path = ShapePathBuilders::makeStar(
+        center(value), value.outerRadius.value, value.innerRadius.value, value.outerRoundness.value,
+        value.innerRoundness.value, value.points.value, value.rotation.value, star.direction());
+    return PathRepetition::repeated(path, pathMultiplier);
+}
+
+platform::graphics::Path StarPathAnimation::polygonPath(const Star& star, const Star::Keyframe& value,
+                                                        int pathMultiplier) {
+    const BezierPath path =
+        ShapePathBuilders::makePolygon(center(value), value.points.value, value.outerRadius.value,
+                                       value.outerRoundness.value, value.rotation.value, star.direction());
+    return PathRepetition::repeated(path, pathMultiplier);
+}
+
+void StarPathAnimation::animateStarPath(platform::compositor::Layer& layer, const Star& star,
+                                        const LayerAnimationContext& context, int pathMultiplier) {
+    attachPath(layer, star, context, [&star, pathMultiplier](const Star::Keyframe& value) {
+        return AnimatableValue(starPath(star, value, pathMultiplier));
+    });
+}
+
+void StarPathAnimation::animatePolygonPath(platform::compositor::Layer& layer, const Star& star,
+                                           const LayerAnimationContext& context, int pathMultiplier) {
+    attachPath(layer, star, context, [&star, pathMultiplier](const Star::Keyframe& value) {
+        return AnimatableValue(polygonPath(star, value, pathMultiplier));
+    });
+}
+
+}  // namespace lottie

@@ -1,0 +1,278 @@
+// How the shape items of a shape layer become layers on the Core Animation
+// engine: render groups cut by fills and trims, fills and strokes shared or
+// apart, merged paths, inherited items and their stroke widths, repeater
+// copies, gradient sublayers, and the counts a repeater cannot have.
+
+#include <gtest/gtest.h>
+
+#include "Lottie/CoreAnimation/ShapeGrouping.h"
+#include "Lottie/Model/Layers/ShapeLayerModel.h"
+#include "Lottie/Model/ShapeItems/Stroke.h"
+#include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
+#include "tests/Lottie/CoreAnimation/ShapeLayerDump.h"
+#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
+
+using namespace lottie;
+using namespace coreanimationtest;
+
+namespace {
+
+std::string staticValue(const std::string& value) { return R"({"a":0,"k":)" + value + "}"; }
+
+std::string path(const char* name) {
+    return R"({"ty":"sh","nm":")" + std::string(name) +
+           R"(","ks":{"a":0,"k":{"c":true,"v":[[0,0],[10,0],[10,10]],"i":[[0,0],[0,0],[0,0]],"o":[[0,0],[0,0],[0,0]]}}})";
+}
+std::string rectangle(const char* name) {
+    return R"({"ty":"rc","nm":")" + std::string(name) + R"(","p":{"a":0,"k":[5,5]},"s":{"a":0,"k":[10,10]},"r":{"a":0,"k":0}})";
+}
+std::string fill(const char* name, int opacity = 100) {
+    return R"({"ty":"fl","nm":")" + std::string(name) + R"(","c":{"a":0,"k":[1,0,0,1]},"o":)" +
+           staticValue(std::to_string(opacity)) + R"(,"r":1})";
+}
+std::string stroke(const char* name, int width = 4) {
+    return R"({"ty":"st","nm":")" + std::string(name) + R"(","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":)" +
+           staticValue(std::to_string(width)) + R"(,"lc":1,"lj":1,"ml":4})";
+}
+std::string trim(const char* name) {
+    return R"({"ty":"tm","nm":")" + std::string(name) + R"(","s":{"a":0,"k":0},"e":{"a":0,"k":50},"o":{"a":0,"k":0},"m":1})";
+}
+std::string gradientFill(const char* name, const std::string& stops) {
+    return R"({"ty":"gf","nm":")" + std::string(name) +
+           R"(","o":{"a":0,"k":100},"r":1,"t":1,"s":{"a":0,"k":[0,0]},"e":{"a":0,"k":[10,0]},"g":{"p":2,"k":{"a":0,"k":)" +
+           stops + "}}}";
+}
+std::string transform(const std::string& scale) {
+    return R"({"ty":"tr","nm":"Transform","p":{"a":0,"k":[0,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":)" + scale +
+           R"(},"r":{"a":0,"k":0},"o":{"a":0,"k":100}})";
+}
+std::string repeater(const std::string& copies) {
+    return R"({"ty":"rp","nm":"Repeater","c":)" + copies +
+           R"(,"o":{"a":0,"k":0},"m":1,"tr":{"ty":"tr","p":{"a":0,"k":[10,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":30},"so":{"a":0,"k":100},"eo":{"a":0,"k":100}}})";
+}
+std::string group(const char* name, const std::vector<std::string>& items) {
+    std::string list;
+    for (const std::string& item : items) list += (list.empty() ? "" : ",") + item;
+    return R"({"ty":"gr","nm":")" + std::string(name) + R"(","it":[)" + list + "]}";
+}
+
+class ShapeLayerTreeTest : public ::testing::Test {
+protected:
+    // The dump of the shape layer's contents for these top-level items.
+    std::string dump(const std::vector<std::string>& items, bool itemContents = false) {
+        std::string list;
+        for (const std::string& item : items) list += (list.empty() ? "" : ",") + item;
+        const auto animation = emptyAnimation(
+            0, 60, 30, R"({"ty":4,"nm":"Shapes","ind":1,"ip":0,"op":60,"st":0,"ks":{},"shapes":[)" + list + "]}");
+        context.animation = animation;
+        context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        auto model = std::dynamic_pointer_cast<const ShapeLayerModel>(animation->layers.front());
+        auto layer = ShapeLayer::make(model, context.forLayerNamed("Shapes"));
+        std::string out;
+        for (const auto& sublayer : layer->contentsLayer()->sublayers()) {
+            dumpShapeLayer(*sublayer, 0, "", itemContents, out);
+        }
+        return out;
+    }
+
+    MessageLog log;
+    LayerContext context;
+};
+
+TEST_F(ShapeLayerTreeTest, RegroupingEdgeCases) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> items;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {"top-level rectangle and fill", {rectangle("R"), fill("F")},
+         "GroupLayer \"\"\n  ShapeItemLayer R: F\n"},
+        {"two fills share the path without child groups", {group("G", {path("A"), fill("F1"), fill("F2")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer A: F2\n  ShapeItemLayer A: F1\n"},
+        {"opaque stroke above fill: one layer", {group("G", {path("A"), stroke("S"), fill("F")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer A: S F\n"},
+        {"translucent fill: the stroke on its own layer above",
+         {group("G", {path("A"), stroke("S"), fill("F", 50)})},
+         "GroupLayer \"G\"\n  ShapeItemLayer A: F\n  ShapeItemLayer A: S\n"},
+        {"fill above stroke: the stroke below", {group("G", {path("A"), fill("F"), stroke("S")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer A: S\n  ShapeItemLayer A: F\n"},
+        {"a trim cuts the paths before it off", {group("G", {path("A"), trim("T"), path("B"), stroke("S")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer B: S\n  ShapeItemLayer A: S T\n"},
+        {"custom paths merged", {group("G", {path("A"), path("B"), path("C"), fill("F")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer G: F\n"},
+        {"custom paths with a trim stay apart", {group("G", {path("A"), path("B"), trim("T"), stroke("S")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer A: S T\n  ShapeItemLayer B: S T\n"},
+        {"a fill after child groups is inherited",
+         {group("G", {group("G1", {path("A")}), group("G2", {path("B")}), fill("F")})},
+         "GroupLayer \"G\"\n  GroupLayer \"G2\"\n    ShapeItemLayer B: F\n  GroupLayer \"G1\"\n    ShapeItemLayer A: F\n"},
+        {"a repeater in a group draws its copies only",
+         {group("G", {path("A"), fill("F"), repeater(staticValue("3"))})},
+         "GroupLayer \"G\"\n  RepeaterLayer\n    GroupLayer \"\"\n      ShapeItemLayer A: F\n  RepeaterLayer\n"
+         "    GroupLayer \"\"\n      ShapeItemLayer A: F\n  RepeaterLayer\n    GroupLayer \"\"\n      ShapeItemLayer A: F\n"},
+        {"items after a repeater are drawn once, above the copies",
+         {group("G", {path("A"), fill("F"), repeater(staticValue("1")), rectangle("R"), fill("F2")})},
+         "GroupLayer \"G\"\n  RepeaterLayer\n    GroupLayer \"\"\n      ShapeItemLayer A: F\n  ShapeItemLayer R: F2\n"},
+        {"a top-level repeater", {path("A"), fill("F"), repeater(staticValue("2"))},
+         "RepeaterLayer\n  GroupLayer \"\"\n    ShapeItemLayer A: F\nRepeaterLayer\n  GroupLayer \"\"\n    ShapeItemLayer A: F\n"},
+        {"paths without fill or stroke draw nothing", {group("G", {path("A")})}, "GroupLayer \"G\"\n"},
+    };
+    for (const Case& entry : cases) {
+        EXPECT_EQ(dump(entry.items), entry.expected) << entry.name;
+    }
+}
+
+TEST_F(ShapeLayerTreeTest, GradientFillsAndStrokesBuildTheirMaskedLayers) {
+    EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", "[0,1,0,0,1,0,0,1,0,1,1,0.5]"), stroke("S")}, true),
+              "GroupLayer \"\"\n  ShapeItemLayer R: S\n    CAShapeLayer\n  ShapeItemLayer R: GF\n"
+              "    BaseAnimationLayer\n      BaseAnimationLayer\n        GradientRenderLayer\n"
+              "          mask: GradientRenderLayer\n        mask: CAShapeLayer\n      CAShapeLayer\n");
+    // Opacity stops that are all opaque need no alpha layer.
+    EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", "[0,1,0,0,1,0,0,1,0,1,1,1]")}, true),
+              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n      BaseAnimationLayer\n"
+              "        GradientRenderLayer\n        mask: CAShapeLayer\n      CAShapeLayer\n");
+}
+
+TEST_F(ShapeLayerTreeTest, RepeaterCountsThatCannotBeCopiedGiveNoCopiesOrAreCapped) {
+    struct Case {
+        const char* name;
+        std::string copies;
+        int expected;
+        std::size_t issues;
+    };
+    const std::vector<Case> cases = {
+        {"three", staticValue("3"), 3, 0},
+        {"truncated", staticValue("2.9"), 2, 0},
+        {"zero", staticValue("0"), 0, 0},
+        {"negative", staticValue("-4"), 0, 0},
+        {"huge", staticValue("1e300"), ShapeGrouping::maximumCopies, 0},
+        {"animated", R"({"a":1,"k":[{"t":0,"s":[2],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10,"s":[5]}]})", 2, 1},
+        {"no keyframes", R"({"a":1,"k":[]})", 0, 1},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        auto item = std::dynamic_pointer_cast<const Repeater>(shapetests::byDictionary(repeater(entry.copies)));
+        ASSERT_TRUE(item);
+        EXPECT_EQ(ShapeGrouping::copyCount(*item), entry.expected);
+        if (entry.expected > 10) continue;
+        const std::string tree = dump({path("A"), fill("F"), repeater(entry.copies)});
+        std::size_t copies = 0;
+        for (std::size_t at = tree.find("RepeaterLayer"); at != std::string::npos; at = tree.find("RepeaterLayer", at + 1)) ++copies;
+        EXPECT_EQ(copies, static_cast<std::size_t>(entry.expected));
+        EXPECT_EQ(context.tracker->issues().size(), entry.issues);
+    }
+}
+
+TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
+    struct Case {
+        const char* name;
+        std::string scale;
+        double width;
+        std::size_t issues;
+    };
+    const std::vector<Case> cases = {
+        {"doubled", "[200,200]", 2, 0},
+        {"uneven", "[200,100]", 2, 1},
+        {"scaled to nothing keeps a finite width", "[0,0]", 4, 0},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        auto strokeItem = shapetests::byDictionary(stroke("S"));
+        const Group scaled({shapetests::byDictionary(transform(entry.scale))}, std::string("G"));
+        const ShapeItemReference result = GroupLayer::scaledForGroup({strokeItem, {"Outer"}}, scaled, context);
+        const auto& width = dynamic_cast<const Stroke&>(*result.item).width()->keyframes();
+        ASSERT_EQ(width.size(), 1u);
+        EXPECT_EQ(width.front().value().value, entry.width);
+        EXPECT_EQ(result.groupPath, std::vector<std::string>{"Outer"});
+        ASSERT_EQ(context.tracker->issues().size(), entry.issues);
+        if (entry.issues) {
+            EXPECT_EQ(context.tracker->issues().front().message,
+                      "The Core Animation rendering engine doesn't support applying separate x/y scale values (x: "
+                      "200.0, y: 100.0) to this stroke item (S).");
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
+    auto item = std::dynamic_pointer_cast<const Repeater>(shapetests::byDictionary(repeater(staticValue("3"))));
+    ASSERT_TRUE(item);
+    for (int index = 0; index < 3; ++index) {
+        const RepeaterTransform copy(*item, index);
+        EXPECT_EQ(copy.position()->keyframes().front().value().x, 10.0 * index);
+        EXPECT_EQ(copy.rotationZ()->keyframes().front().value().value, 30.0 * index);
+        EXPECT_EQ(copy.scale()->keyframes().front().value().x, 100);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class ShapeItemLayerChecks : public ClockTest {};
+
+TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
+    LayerContext context;
+    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
+    // A fill where the path should be, and a path among the styling items: each reported once.
+    ShapeItemLayer::make(item(fill("F")), {item(path("A"))}, context);
+    ASSERT_EQ(context.tracker->issues().size(), 2u);
+    EXPECT_EQ(context.tracker->issues()[0].message, ShapeItemLayer::notOnePathMessage);
+
+    // A trim that changes the path next to a fill is reported when the animations are installed; a
+    // trim from 0 to 100 is not.
+    const auto animation = emptyAnimation(0, 60, 30);
+    for (const auto& [trimJson, issues] : std::vector<std::pair<std::string, std::size_t>>{
+             {trim("T"), 1},
+             {R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"e":{"a":0,"k":100},"o":{"a":0,"k":45},"m":1})", 0}}) {
+        const LayerAnimationContext animationContext = rootContext(animation, log.logger(), 0, 60);
+        auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(fill("F"))}, context);
+        layer->setupAnimations(animationContext);
+        EXPECT_EQ(animationContext.tracker->issues().size(), issues) << trimJson;
+        EXPECT_EQ(layer->solidFillLayer()->strokeEnd(), issues == 1 ? 0.5 : 1) << trimJson;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class GroupLayerAnimations : public ClockTest {};
+
+TEST_F(GroupLayerAnimations, AGroupCarriesItsTransformsSkewAndOpacity) {
+    LayerContext context;
+    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    const auto animation = emptyAnimation(0, 60, 30);
+    struct Case {
+        const char* name;
+        std::string transform;
+        bool matrix;
+    };
+    const std::vector<Case> cases = {
+        {"skewed",
+         R"({"ty":"tr","p":{"a":0,"k":[10,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},"o":{"a":0,"k":50},"sk":{"a":0,"k":10},"sa":{"a":0,"k":0}})",
+         true},
+        {"plain", transform("[100,100]"), false},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        auto model = std::dynamic_pointer_cast<const Group>(
+            shapetests::byDictionary(group("G", {rectangle("R"), fill("F"), entry.transform})));
+        ASSERT_TRUE(model);
+        auto layer = GroupLayer::make(model, {}, {}, context);
+        layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));
+        // Static values go straight onto the layer: a skew shows in the matrix's
+        // off-diagonal, a plain transform leaves it alone; the opacity applies either way.
+        const auto matrix = layer->value("transform");
+        ASSERT_TRUE(matrix && matrix->get<platform::graphics::Transform3D>());
+        EXPECT_EQ(matrix->get<platform::graphics::Transform3D>()->m21 != 0, entry.matrix);
+        EXPECT_EQ(layer->opacity(), entry.matrix ? 0.5 : 1);
+    }
+}
+
+}  // namespace

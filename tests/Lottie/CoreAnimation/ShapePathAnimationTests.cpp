@@ -1,0 +1,238 @@
+// The path animations of shape items: which item draws what, rounded corners
+// taken, ignored or reported, paths repeated for long trims, and star and
+// polygon point counts that no document should have kept drawable.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "Lottie/CoreAnimation/BezierPathKeyframe.h"
+#include "Lottie/CoreAnimation/ShapePathAnimation.h"
+#include "Lottie/CoreAnimation/StarPathAnimation.h"
+#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
+#include "Lottie/Model/ShapeItems/Rectangle.h"
+#include "Lottie/Model/ShapeItems/RoundedCorners.h"
+#include "Lottie/Model/ShapeItems/Shape.h"
+#include "Lottie/Model/ShapeItems/Star.h"
+#include "Platform/Compositor/ShapeLayer.h"
+#include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
+#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
+
+using namespace lottie;
+using namespace coreanimationtest;
+using platform::graphics::Path;
+
+namespace {
+
+class ShapePathAnimationTest : public ClockTest {
+protected:
+    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
+
+    // The path the layer shows at frame 0 after animating `item`.
+    Path pathOf(const ShapeItem& item, int multiplier = 1, const RoundedCorners* rounded = nullptr,
+                CompatibilityTracker::Mode mode = CompatibilityTracker::Mode::track) {
+        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100, 1, mode);
+        auto layer = platform::compositor::ShapeLayer::make();
+        ShapePathAnimation::animateShapePath(*layer, item, context, multiplier, rounded);
+        const auto value = layer->presentedValue("path", clock->now());
+        const Path* path = value ? value->get<Path>() : nullptr;
+        return path ? *path : Path();
+    }
+
+    std::vector<CompatibilityIssue> issuesOf(const ShapeItem& item, const RoundedCorners* rounded) {
+        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        auto layer = platform::compositor::ShapeLayer::make();
+        ShapePathAnimation::animateShapePath(*layer, item, context, 1, rounded);
+        return context.tracker->issues();
+    }
+};
+
+template <class T>
+std::shared_ptr<const T> item(const std::string& json) {
+    auto decoded = std::dynamic_pointer_cast<const T>(shapetests::byDictionary(json));
+    EXPECT_TRUE(decoded) << json;
+    return decoded;
+}
+
+std::string star(const std::string& points, int type = 1, const std::string& inner = R"("ir":{"a":0,"k":20},)") {
+    return R"({"ty":"sr","nm":"Star","p":{"a":0,"k":[50,50]},"or":{"a":0,"k":40},"os":{"a":0,"k":0},)" + inner +
+           R"("r":{"a":0,"k":0},"pt":{"a":0,"k":)" + points + R"(},"sy":)" + std::to_string(type) + "}";
+}
+
+std::shared_ptr<const RoundedCorners> rounded(double radius) {
+    return item<RoundedCorners>(R"({"ty":"rd","nm":"Round","r":{"a":0,"k":)" + std::to_string(radius) + "}}");
+}
+
+BezierPath corners(std::initializer_list<platform::graphics::Point> points, bool closed) {
+    BezierPath path;
+    for (const auto point : points) path.appendVertex(CurveVertex::corner(point));
+    path.setClosed(closed);
+    return path;
+}
+
+std::size_t moves(const Path& path) {
+    std::size_t count = 0;
+    for (const auto& element : path.elements()) count += element.type == platform::graphics::PathElementType::moveTo;
+    return count;
+}
+
+TEST_F(ShapePathAnimationTest, StarAndPolygonPointCountsAreGuarded) {
+    struct Case {
+        const char* name;
+        std::string points;
+        int type;
+        std::size_t maximumElements;
+    };
+    const std::vector<Case> cases = {
+        {"five point star", "5", 1, 13},
+        {"negative star", "-5", 1, 3},
+        {"huge star", "1e12", 1, 2 * 5000 + 3},
+        {"huge polygon", "1e12", 2, 5000 + 3},
+        {"negative polygon", "-3", 2, 3},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const Path path = pathOf(*item<Star>(star(entry.points, entry.type)));
+        EXPECT_FALSE(path.isEmpty());
+        EXPECT_LE(path.elements().size(), entry.maximumElements);
+        const auto box = path.boundingBox();
+        EXPECT_TRUE(std::isfinite(box.size.width) && std::isfinite(box.size.height));
+    }
+    // Counts that JSON cannot spell reach the builders through interpolation.
+    auto starItem = item<Star>(star("5"));
+    for (double points : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        Star::Keyframe value{{50, 50, 0}, LottieVector1D(40), LottieVector1D(20), LottieVector1D(0),
+                             LottieVector1D(0), LottieVector1D(points), LottieVector1D(0)};
+        for (const Path& path : {StarPathAnimation::starPath(*starItem, value, 1),
+                                 StarPathAnimation::polygonPath(*starItem, value, 1)}) {
+            EXPECT_LE(path.elements().size(), 3u) << points;
+        }
+    }
+}
+
+TEST_F(ShapePathAnimationTest, AStarWithoutInnerGroupsHasItsInnerPointsAtTheCentre) {
+    auto starItem = item<Star>(star("4", 1, ""));
+    const KeyframeGroup<Star::Keyframe> keyframes = StarPathAnimation::combinedKeyframes(*starItem);
+    ASSERT_EQ(keyframes.keyframes().size(), 1u);
+    EXPECT_EQ(keyframes.keyframes().front().value().innerRadius.value, 0);
+    EXPECT_EQ(keyframes.keyframes().front().value().innerRoundness.value, 0);
+    const Path path = pathOf(*starItem);
+    std::size_t atCentre = 0;
+    for (const auto& element : path.elements()) {
+        if (element.pointCount() == 0) continue;
+        const auto point = element.points[static_cast<std::size_t>(element.pointCount() - 1)];
+        atCentre += std::abs(point.x - 50) < 1e-9 && std::abs(point.y - 50) < 1e-9;
+    }
+    EXPECT_EQ(atCentre, 4u);
+}
+
+TEST_F(ShapePathAnimationTest, TheMultiplierRepeatsEveryKindOfPath) {
+    const std::vector<std::pair<const char*, std::string>> items = {
+        {"star", star("5")},
+        {"polygon", star("6", 2)},
+        {"ellipse", R"({"ty":"el","p":{"a":0,"k":[10,10]},"s":{"a":0,"k":[20,30]}})"},
+        {"rectangle", R"({"ty":"rc","p":{"a":0,"k":[10,10]},"s":{"a":0,"k":[20,30]},"r":{"a":0,"k":0}})"},
+        {"custom path", R"({"ty":"sh","ks":{"a":0,"k":{"c":true,"v":[[0,0],[10,0],[10,10]],"i":[[0,0],[0,0],[0,0]],"o":[[0,0],[0,0],[0,0]]}}})"},
+    };
+    for (const auto& [name, json] : items) {
+        SCOPED_TRACE(name);
+        auto shape = shapetests::byDictionary(json);
+        ASSERT_TRUE(shape);
+        for (const auto& [multiplier, expected] : std::vector<std::pair<int, std::size_t>>{{-2, 1}, {0, 1}, {1, 1}, {3, 3}}) {
+            const Path path = pathOf(*shape, multiplier);
+            EXPECT_EQ(moves(path), expected) << multiplier;
+        }
+        EXPECT_EQ(pathOf(*shape, 3).boundingBox(), pathOf(*shape, 1).boundingBox());
+    }
+}
+
+TEST_F(ShapePathAnimationTest, CombinedPathsRepeatEachMemberInTurn) {
+    const BezierPath a = corners({{0, 0}, {5, 0}}, false);
+    const BezierPath b = corners({{100, 0}, {105, 0}}, false);
+    const CombinedShapeItem combined(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(std::vector<BezierPath>{a, b}),
+                                     "Group");
+    const Path path = pathOf(combined, 2);
+    std::vector<double> starts;
+    for (const auto& element : path.elements()) {
+        if (element.type == platform::graphics::PathElementType::moveTo) starts.push_back(element.points[0].x);
+    }
+    EXPECT_EQ(starts, (std::vector<double>{0, 0, 100, 100}));
+}
+
+TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {
+    auto rectangle = item<Rectangle>(
+        R"({"ty":"rc","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[40,40]},"r":{"a":0,"k":8}})");
+    // A radius of 0 never rounds anything, so it leaves the rectangle's own corners.
+    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(0).get()).keyframes().front().value().cornerRadius.value, 8);
+    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(3).get()).keyframes().front().value().cornerRadius.value, 3);
+    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, nullptr).keyframes().front().value().cornerRadius.value, 8);
+    EXPECT_EQ(pathOf(*rectangle, 1, rounded(0).get()), pathOf(*rectangle));
+
+    struct Case {
+        const char* name;
+        std::string json;
+        std::vector<std::string> issues;
+    };
+    const std::vector<Case> cases = {
+        {"ellipse", R"({"ty":"el","p":{"a":0,"k":[10,10]},"s":{"a":0,"k":[20,30]}})", {}},
+        {"star", star("5"), {ShapePathAnimation::starRoundedCornersIssue}},
+        {"star of no type", star("5", 0), {ShapePathAnimation::starRoundedCornersIssue}},
+        {"merge", R"({"ty":"mm","nm":"Merge","mm":1})", {"Unexpected shape type Merge"}},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        auto shape = shapetests::byDictionary(entry.json);
+        ASSERT_TRUE(shape);
+        std::vector<std::string> messages;
+        for (const CompatibilityIssue& issue : issuesOf(*shape, rounded(4).get())) messages.push_back(issue.message);
+        EXPECT_EQ(messages, entry.issues);
+    }
+    // In track mode the star keeps its path.
+    EXPECT_FALSE(pathOf(*item<Star>(star("5")), 1, rounded(4).get()).isEmpty());
+    EXPECT_THROW(pathOf(*item<Star>(star("5")), 1, rounded(4).get(), CompatibilityTracker::Mode::abort),
+                 CompatibilityTracker::Error);
+}
+
+TEST_F(ShapePathAnimationTest, CustomPathsRoundOnlyWhenSomeRadiusIsAboveZero) {
+    const BezierPath square = corners({{0, 0}, {10, 0}, {10, 10}}, true);
+    const KeyframeGroup<BezierPath> path(std::vector<Keyframe<BezierPath>>{Keyframe<BezierPath>(square)},
+                                         std::string("thisComp"));
+    const KeyframeGroup<LottieVector1D> flat(std::vector<Keyframe<LottieVector1D>>{
+        Keyframe<LottieVector1D>(LottieVector1D(0), 0, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt),
+        Keyframe<LottieVector1D>(LottieVector1D(-2), 10, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt)});
+    const auto unrounded = BezierPathKeyframe::combining(path, &flat);
+    ASSERT_EQ(unrounded.keyframes().size(), 1u);
+    EXPECT_FALSE(unrounded.keyframes().front().value().cornerRadius);
+    EXPECT_EQ(unrounded.unsupportedAfterEffectsExpression(), "thisComp");
+
+    const KeyframeGroup<LottieVector1D> some(std::vector<Keyframe<LottieVector1D>>{
+        Keyframe<LottieVector1D>(LottieVector1D(0), 0, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt),
+        Keyframe<LottieVector1D>(LottieVector1D(3), 10, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt)});
+    const auto roundedKeyframes = BezierPathKeyframe::combining(path, &some);
+    ASSERT_EQ(roundedKeyframes.keyframes().size(), 2u);
+    for (const auto& keyframe : roundedKeyframes.keyframes()) EXPECT_TRUE(keyframe.value().cornerRadius);
+    EXPECT_NE(roundedKeyframes.keyframes()[1].value().toPath(1), roundedKeyframes.keyframes()[0].value().toPath(1));
+
+    const BezierPathKeyframe withRadius{square, LottieVector1D(4)}, without{square, std::nullopt};
+    EXPECT_FALSE(Interpolation<BezierPathKeyframe>::interpolate(withRadius, without, 0.5).cornerRadius);
+    EXPECT_EQ(Interpolation<BezierPathKeyframe>::interpolate(withRadius, {square, LottieVector1D(8)}, 0.5).cornerRadius,
+              LottieVector1D(6));
+}
+
+TEST_F(ShapePathAnimationTest, AShapeGrowingFromNothingMorphsThroughEveryFrame) {
+    // At size 0 every control point lies on its vertex; the paths must still morph.
+    auto growing = shapetests::byDictionary(
+        R"({"ty":"el","p":{"a":0,"k":[50,50]},"s":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":100,"s":[40,40]}]}})");
+    ASSERT_TRUE(growing);
+    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    auto layer = platform::compositor::ShapeLayer::make();
+    ShapePathAnimation::animateShapePath(*layer, *growing, context, 1, nullptr);
+    for (double frame : {25.0, 50.0, 75.0}) {
+        const auto value = presentedAtFrame(*layer, "path", 10, 0, 100, frame, clock->now());
+        ASSERT_TRUE(value && value->get<Path>()) << frame;
+        EXPECT_NEAR(value->get<Path>()->boundingBox().size.width, 40 * frame / 100, 1e-6) << frame;
+    }
+}
+
+}  // namespace

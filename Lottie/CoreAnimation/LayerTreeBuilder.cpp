@@ -7,6 +7,7 @@
 #include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
 #include "Lottie/CoreAnimation/PreCompLayer.h"
 #include "Lottie/CoreAnimation/SolidLayer.h"
+#include "Lottie/CoreAnimation/TextLayer.h"
 #include "Lottie/CoreAnimation/TransformLayer.h"
 #include "Lottie/Model/Layers/Mask.h"
 #include "Lottie/Playback/LottieConfiguration.h"
@@ -102,8 +103,12 @@ std::shared_ptr<BaseCompositionLayer> LayerTreeBuilder::buildEngineLayer(const L
                 layer = PreCompLayer::make(precomp, layerContext);
             }
             break;
-        case LayerType::shape:
         case LayerType::text:
+            if (auto text = std::dynamic_pointer_cast<const TextLayerModel>(shared)) {
+                layer = TextLayer::make(text, layerContext);
+            }
+            break;
+        case LayerType::shape:
             layerContext.reportCompatibilityIssue(unsupportedLayerMessage);
             return nullptr;
         case LayerType::unknown:

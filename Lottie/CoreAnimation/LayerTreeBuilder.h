@@ -2,7 +2,7 @@
 // Builds the engine layers of a list of layer models into a container layer,
 // once, when the root layer is created:
 //
-//   - one engine layer per model by type (solid, image, precomposition; null and hidden layers
+//   - one engine layer per model by type (solid, image, precomposition, text; null and hidden layers
 //     as transform layers; an unknown layer as none), each nested in one
 //     transform layer per ancestor, the most distant outermost;
 //   - a layer with a track matte takes the model just before it in the list

@@ -10,17 +10,6 @@ namespace lottie {
 
 namespace {
 
-using platform::text::TextAlignment;
-
-TextAlignment alignmentOf(TextJustification justification) {
-    switch (justification) {
-        case TextJustification::left: return TextAlignment::left;
-        case TextJustification::right: return TextAlignment::right;
-        case TextJustification::center: return TextAlignment::center;
-        default: return TextAlignment::justified;
-    }
-}
-
 std::optional<platform::graphics::Color> colorOf(const std::optional<LottieColor>& color) {
     if (!color) return std::nullopt;
     return platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), color->r, color->g, color->b,
@@ -59,7 +48,7 @@ void TextLayer::configureRenderLayer(const LayerContext& context) {
     const auto& fontProvider = context.fontProvider ? context.fontProvider : defaultFontProvider;
     CoreTextRenderLayer& layer = *renderLayer_;
     layer.setFont(fontProvider->fontNamed(shown->fontFamily, shown->fontSize));
-    layer.setAlignment(alignmentOf(shown->justification));
+    layer.setAlignment(CoreTextRenderLayer::alignmentFor(shown->justification));
     layer.setLineHeight(shown->lineHeight);
     layer.setTracking(shown->fontSize * static_cast<double>(shown->tracking) / 1000);
     layer.setFillColor(colorOf(shown->fillColorData));

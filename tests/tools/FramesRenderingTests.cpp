@@ -46,6 +46,30 @@ TEST(LottieFramesTool, ReportsInfoByBothStrategies) {
     }
 }
 
+// The engine "--info" names is the one the option ends up on for the document:
+// the automatic choice stays on the Core Animation engine for a solid layer and
+// falls back for a shape layer, which that engine reports as beyond it here.
+TEST(LottieFramesTool, InfoNamesTheEngineTheOptionEndsUpOn) {
+    testsupport::TemporaryDirectory directory;
+    const auto shapes = directory.path() / "shapes.json";
+    testsupport::writeFile(shapes, wideDocument);
+    const auto solid = directory.path() / "solid.json";
+    testsupport::writeFile(solid, R"({"v":"5.7.0","fr":30,"ip":0,"op":20,"w":100,"h":50,"layers":[{"ty":1,"nm":"S",)"
+                                  R"("ind":1,"ip":0,"op":20,"st":0,"ks":{},"sc":"#ff0000","sw":50,"sh":50}]})");
+    struct Case {
+        std::filesystem::path document;
+        const char* option;
+        const char* engine;
+    };
+    for (const Case& item : {Case{solid, "automatic", "core-animation"}, Case{shapes, "automatic", "main-thread"},
+                             Case{shapes, "core-animation", "core-animation"}, Case{solid, "main-thread", "main-thread"}}) {
+        auto [output, status] = runTool(item.document.string() + " --info --engine " + item.option);
+        EXPECT_EQ(status, 0) << item.option;
+        EXPECT_NE(output.find(std::string("\"engine\":\"") + item.engine + "\""), std::string::npos)
+            << item.document << " " << item.option << ": " << output;
+    }
+}
+
 TEST(LottieFramesRendering, WritesFramesFittedAndCentred) {
     testsupport::TemporaryDirectory directory;
     const auto input = directory.path() / "wide.json";

@@ -315,3 +315,38 @@ TEST_F(CoreAnimationPlaybackTest, PlayingRunsNoLibraryCodePerFrame) {
     EXPECT_EQ(counter->displays, displays);
     EXPECT_TRUE(log.failedAssertions.empty());
 }
+
+// A paused view, or one whose animation has played to its end, costs no frame:
+// the display link draws again only when something changes.
+TEST_F(CoreAnimationPlaybackTest, APausedOrFinishedViewDrawsNoFrames) {
+    auto layer = host(LottieAnimation::fromData(busyDocument, DecodingStrategy::dictionaryBased),
+                      RenderingEngineOption::coreAnimation());
+    ASSERT_TRUE(std::dynamic_pointer_cast<CoreAnimationLayer>(layer->renderingLayer()));
+    const auto drawingTicks = [this](int ticks) {
+        int drawing = 0;
+        for (int tick = 0; tick < ticks; ++tick) {
+            clock->advance(0.1);
+            drawing += displayLink->tick() ? 1 : 0;
+            drain();
+        }
+        return drawing;
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> request;
+        int settleTicks;
+    };
+    const std::vector<Case> cases = {
+        {"paused at a frame", [&] { layer->setCurrentFrame(7); }, 2},
+        {"played to its end", [&] { layer->play(); }, 25},
+    };
+    for (const Case& item : cases) {
+        item.request();
+        drawingTicks(item.settleTicks);
+        EXPECT_EQ(drawingTicks(20), 0) << item.name;
+        EXPECT_FALSE(layer->isPlaying()) << item.name;
+    }
+    // Playing again wakes the link up.
+    layer->play();
+    EXPECT_GT(drawingTicks(5), 0);
+}

@@ -14,6 +14,7 @@
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonWriter.h"
+#include "bench/CorpusJson.h"
 #include "bench/DocumentMemory.h"
 
 namespace {
@@ -21,16 +22,7 @@ namespace {
 const std::vector<std::string>& corpusDocuments() {
     static std::vector<std::string> documents = [] {
         std::vector<std::string> texts;
-        std::error_code error;
-        for (auto it = std::filesystem::recursive_directory_iterator(PELLOR_CORPUS_DIR, error);
-             it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-            if (error) break;
-            if (it->path().extension() != ".json" || it->path().string().find("schema") != std::string::npos) continue;
-            std::ifstream in(it->path(), std::ios::binary);
-            std::ostringstream text;
-            text << in.rdbuf();
-            texts.push_back(text.str());
-        }
+        for (auto& [file, text] : pellorbench::corpusJson()) texts.push_back(std::move(text));
         return texts;
     }();
     return documents;

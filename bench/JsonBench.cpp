@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "Platform/Json/JsonParser.h"
+#include "bench/CorpusJson.h"
 
 namespace {
 
@@ -13,15 +14,8 @@ std::string corpusText() {
     // Every JSON file of the corpus, parsed one after the other per iteration.
     static std::string all = [] {
         std::string joined;
-        std::error_code error;
-        for (auto it = std::filesystem::recursive_directory_iterator(PELLOR_CORPUS_DIR, error);
-             it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-            if (error) break;
-            if (it->path().extension() != ".json" || it->path().string().find("schema") != std::string::npos) continue;
-            std::ifstream in(it->path(), std::ios::binary);
-            std::ostringstream text;
-            text << in.rdbuf();
-            joined += text.str();
+        for (const auto& [file, text] : pellorbench::corpusJson()) {
+            joined += text;
             joined += '\0';
         }
         return joined;

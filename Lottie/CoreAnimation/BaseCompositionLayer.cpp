@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/BaseCompositionLayer.h"
 
 #include "Lottie/CoreAnimation/DropShadowAnimation.h"
+#include "Lottie/CoreAnimation/MaskCompositionLayer.h"
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
 #include "Lottie/CoreAnimation/TransformAnimations.h"
 #include "Lottie/CoreAnimation/VisibilityAnimation.h"
@@ -22,6 +23,13 @@ BaseCompositionLayer::BaseCompositionLayer(const BaseCompositionLayer& layer)
 
 void BaseCompositionLayer::installSublayers() {
     addSublayer(contentsLayer_);
+    if (!drawsOwnContents() || !baseLayerModel_->masks) return;
+    // A mask of mode none changes nothing: it is left out before the nesting.
+    std::vector<std::shared_ptr<const Mask>> masks;
+    for (const auto& mask : *baseLayerModel_->masks) {
+        if (mask && mask->mode != MaskMode::none) masks.push_back(mask);
+    }
+    if (!masks.empty()) contentsLayer_->setMask(MaskCompositionLayer::make(masks));
 }
 
 void BaseCompositionLayer::addContentSublayer(std::shared_ptr<platform::compositor::Layer> layer) {

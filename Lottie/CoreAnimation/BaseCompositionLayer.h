@@ -7,7 +7,8 @@
 // The layers below it are installed under its name in the keypath.
 //
 //   BaseCompositionLayer "Name"          blend mode, matte
-//     contents layer "Name (Content)"    transform, opacity, hidden, shadow
+//     contents layer "Name (Content)"    transform, opacity, hidden, shadow;
+//                                        masked by a MaskCompositionLayer
 //       what the subclass draws, or the layers parented to it
 //
 // Built once by the layer tree builder and held by its superlayer; main thread only.
@@ -25,8 +26,9 @@ public:
     // The presentation copy: the model and a fresh contents layer.
     BaseCompositionLayer(const BaseCompositionLayer& layer);
 
-    // Subclasses that add layers of their own call this after construction; the
-    // layer tree builder does it for every layer it makes.
+    // Adds the contents layer and, for a layer with contents, masks it with the
+    // model's masks. Subclasses that add layers of their own call this after
+    // construction; the layer tree builder does it for every layer it makes.
     void installSublayers();
 
     const std::shared_ptr<BaseAnimationLayer>& contentsLayer() const { return contentsLayer_; }

@@ -9,6 +9,7 @@
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
 #include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/ImageLayer.h"
+#include "Lottie/CoreAnimation/TextLayer.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
@@ -406,6 +407,14 @@ void CoreAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextPro
 
 void CoreAnimationLayer::setFontProvider(std::shared_ptr<AnimationFontProvider> provider) {
     fontProvider_ = std::move(provider);
+    // The text layers take their fonts once, when configured: they are configured
+    // again with the new provider. An issue found then was already found when the
+    // tree was built, so it is not reported twice.
+    LayerContext context = layerContext();
+    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, logger_);
+    for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) {
+        if (auto* text = dynamic_cast<TextLayer*>(layer.get())) text->configureRenderLayer(context);
+    }
 }
 
 void CoreAnimationLayer::logAllKeypaths() {

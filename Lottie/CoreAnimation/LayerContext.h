@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
 #include "Lottie/Model/LottieAnimation.h"
@@ -24,6 +25,9 @@ struct LayerContext final : CompatibilityTrackerProviding {
     std::shared_ptr<AnimationFontProvider> fontProvider;
     std::shared_ptr<CompatibilityTracker> tracker;
     std::string layerName = rootLayerName;
+    // The identifiers of the precompositions whose layers are being built, the
+    // outermost first: one met again would contain itself.
+    std::vector<std::string> precompositionsBeingBuilt;
 
     const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const override { return tracker; }
     std::string compatibilityIssueContext() const override { return layerName; }

@@ -5,8 +5,10 @@
 
 #include "Lottie/CoreAnimation/ImageLayer.h"
 #include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
+#include "Lottie/CoreAnimation/PreCompLayer.h"
 #include "Lottie/CoreAnimation/ShapeLayer.h"
 #include "Lottie/CoreAnimation/SolidLayer.h"
+#include "Lottie/CoreAnimation/TextLayer.h"
 #include "Lottie/CoreAnimation/TransformLayer.h"
 #include "Lottie/Model/Layers/Mask.h"
 #include "Lottie/Playback/LottieConfiguration.h"
@@ -23,12 +25,30 @@ std::shared_ptr<TransformLayer> makeTransformLayer(std::shared_ptr<const LayerMo
     return layer;
 }
 
-bool hasMasksToDraw(const LayerModel& model) {
-    if (!model.masks) return false;
-    for (const auto& mask : *model.masks) {
-        if (mask && mask->mode != MaskMode::none) return true;
+// Whether every keyframe of the group holds `value` (an absent group does).
+bool alwaysHolds(const KeyframeGroupPtr<LottieVector1D>& group, double value) {
+    if (!group) return true;
+    for (const auto& keyframe : group->keyframes()) {
+        if (keyframe.value().value != value) return false;
     }
-    return false;
+    return true;
+}
+
+// This engine draws each mask at full strength and unexpanded: a mask that asks
+// for less opacity or for expansion would look different, so it is an issue.
+void reportUndrawnMaskFeatures(const LayerModel& model, const LayerContext& context) {
+    if (!model.masks) return;
+    for (const auto& mask : *model.masks) {
+        if (!mask || mask->mode == MaskMode::none) continue;
+        if (!alwaysHolds(mask->opacity, 100)) {
+            context.reportCompatibilityIssue(LayerTreeBuilder::maskOpacityMessage);
+            return;
+        }
+        if (!alwaysHolds(mask->expansion, 0)) {
+            context.reportCompatibilityIssue(LayerTreeBuilder::maskExpansionMessage);
+            return;
+        }
+    }
 }
 
 // Nests `layer` in one transform layer per ancestor of `model`, the most
@@ -85,13 +105,19 @@ std::shared_ptr<BaseCompositionLayer> LayerTreeBuilder::buildEngineLayer(const L
             }
             break;
         case LayerType::precomp:
+            if (auto precomp = std::dynamic_pointer_cast<const PreCompLayerModel>(shared)) {
+                layer = PreCompLayer::make(precomp, layerContext);
+            }
+            break;
         case LayerType::text:
-            layerContext.reportCompatibilityIssue(unsupportedLayerMessage);
-            return nullptr;
+            if (auto text = std::dynamic_pointer_cast<const TextLayerModel>(shared)) {
+                layer = TextLayer::make(text, layerContext);
+            }
+            break;
         case LayerType::unknown:
             return nullptr;
     }
-    if (layer && hasMasksToDraw(model)) layerContext.reportCompatibilityIssue(unsupportedMasksMessage);
+    if (layer) reportUndrawnMaskFeatures(model, layerContext);
     return layer;
 }
 

@@ -2,7 +2,7 @@
 // Builds the engine layers of a list of layer models into a container layer,
 // once, when the root layer is created:
 //
-//   - one engine layer per model by type (solid, image, shape; null and hidden layers
+//   - one engine layer per model by type (solid, image, shape, precomposition, text; null and hidden layers
 //     as transform layers; an unknown layer as none), each nested in one
 //     transform layer per ancestor, the most distant outermost;
 //   - a layer with a track matte takes the model just before it in the list
@@ -10,8 +10,8 @@
 //     ("add"), or the matte drawn with "xor" into an opaque layer ("invert");
 //   - layers are added from the end of the list, so the first model is on top.
 //
-// A model this engine cannot build yet (a precomposition or text layer,
-// masks), and parents that form a cycle, are compatibility issues in the
+// Masks with an opacity or expansion this engine does not draw, and parents
+// that form a cycle, are compatibility issues in the
 // layer's context: the automatic engine choice falls back, and an explicit
 // choice of this engine says what it leaves out.
 
@@ -37,10 +37,10 @@ struct LayerTreeBuilder {
         MatteType type = MatteType::none;
     };
 
-    static constexpr const char* unsupportedLayerMessage =
-        "The Core Animation rendering engine does not draw this layer type yet";
-    static constexpr const char* unsupportedMasksMessage =
-        "The Core Animation rendering engine does not draw layer masks yet";
+    static constexpr const char* maskOpacityMessage =
+        "The Core Animation rendering engine does not support mask opacity";
+    static constexpr const char* maskExpansionMessage =
+        "The Core Animation rendering engine does not support mask expansion";
 
     // Throws CompatibilityTracker::Error in abort mode.
     static void buildChildLayers(platform::compositor::Layer& parent, const LayerContext& context,

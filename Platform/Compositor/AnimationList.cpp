@@ -117,6 +117,7 @@ bool AnimationList::advance(double localTime) {
     bool dropped = false;
     for (std::size_t i = 0; i < entries_.size();) {
         Entry& entry = entries_[i];
+        entry.advanced = true;
         const MediaTiming::State state = entry.animation->timing().evaluate(localTime);
         if (state.phase != MediaTiming::Phase::before) {
             reportStart(entry);
@@ -132,6 +133,15 @@ bool AnimationList::advance(double localTime) {
         ++i;
     }
     return dropped;
+}
+
+bool AnimationList::isSettled(bool frozen) const {
+    for (const Entry& entry : entries_) {
+        if (!entry.advanced) return false;
+        if (entry.stopped || frozen || entry.animation->speed() == 0) continue;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace platform::compositor

@@ -48,6 +48,10 @@ public:
     // Reports starts and finishes at the layer's local time, and drops the
     // finished animations that ask to be removed. True when anything was dropped.
     bool advance(double localTime);
+    // Whether no frame can change what these animations show or report: each has
+    // been advanced at least once and has either finished (holding its fill) or
+    // is frozen, by its own speed of 0 or, when `frozen`, by its layer's time.
+    bool isSettled(bool frozen) const;
 
 private:
     struct Entry {
@@ -56,6 +60,7 @@ private:
         std::vector<std::shared_ptr<TransactionCompletion>> completions;
         bool started = false;
         bool stopped = false;
+        bool advanced = false;
     };
 
     static void reportStart(Entry& entry);

@@ -28,6 +28,18 @@ std::vector<std::shared_ptr<Layer>> treeOf(const std::shared_ptr<Layer>& root) {
     return layers;
 }
 
+// Whether the layer's time stands still: it or a layer above it (or the layer
+// it masks) runs at speed 0.
+bool isFrozen(const Layer& layer) {
+    if (layer.speed() == 0) return true;
+    std::shared_ptr<Layer> above = layer.superlayer() ? layer.superlayer() : layer.maskOwner();
+    while (above) {
+        if (above->speed() == 0) return true;
+        above = above->superlayer() ? above->superlayer() : above->maskOwner();
+    }
+    return false;
+}
+
 }  // namespace
 
 DisplayLink::DisplayLink(std::shared_ptr<Layer> root, FrameHandler handler)
@@ -35,7 +47,8 @@ DisplayLink::DisplayLink(std::shared_ptr<Layer> root, FrameHandler handler)
 
 bool DisplayLink::isActive() const {
     for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
-        if (layer->hasAnimations() || layer->needsLayout_ || layer->needsDisplay_ || layer->changedSinceFrame_) {
+        const bool animating = layer->hasAnimations() && !layer->animations_.isSettled(isFrozen(*layer));
+        if (animating || layer->needsLayout_ || layer->needsDisplay_ || layer->changedSinceFrame_) {
             return true;
         }
     }

@@ -2,8 +2,9 @@
 // Drives a layer tree once per display frame. The host calls tick() on every
 // display refresh (a timer in the application, by hand in tests after moving a
 // ManualClock); a tick does nothing unless the tree needs a frame: a layer under
-// the root has animations attached, needs layout or display, or changed since the
-// last frame. A frame, at the media clock's current time:
+// the root has animations that still move (not all finished holding their fill,
+// nor frozen at speed 0, each seen by one frame at least), needs layout or
+// display, or changed since the last frame. A frame, at the media clock's current time:
 //   1. marks the tree as presented (presentation() answers from now on);
 //   2. lays out what needs layout;
 //   3. reports animations that started, and stops and reports those that finished

@@ -81,13 +81,7 @@ std::shared_ptr<const platform::graphics::Image> picture(lottieframes::FrameRend
     return platform::graphics::ImageDecoder::decode(renderer.render(frame)->encodePNG());
 }
 
-class EngineComparison : public testing::TestWithParam<std::filesystem::path> {
-protected:
-    // The engine is not chosen by the library by itself yet: asked for by name, it
-    // is installed, as the frame tool does; and taken away again afterwards.
-    static void SetUpTestSuite() { lottie::CoreAnimationLayer::install(); }
-    static void TearDownTestSuite() { lottie::CoreAnimationLayerFactory::install(nullptr); }
-};
+class EngineComparison : public testing::TestWithParam<std::filesystem::path> {};
 
 TEST_P(EngineComparison, BothEnginesDrawTheSameFrames) {
     const auto known = knownDifferences().find(GetParam().filename().string());

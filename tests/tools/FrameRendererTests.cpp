@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Platform/Graphics/Image.h"
 #include "tests/Support/TestSupport.h"
@@ -43,10 +45,41 @@ TEST(FrameRenderer, PausesTheAnimationLayerAtEachFrame) {
             EXPECT_EQ(image->pixel(item.redFrom + 19, 20), 0xffff0000u) << item.frame;
         }
     }
-    // The engine that is not in this build cannot set anything up.
+    // Without the Core Animation engine nothing is set up when it is asked for by name.
+    lottie::CoreAnimationLayerFactory::install(nullptr);
     EXPECT_THROW(
         lottieframes::FrameRenderer(animation, 40, 40, std::nullopt, lottie::RenderingEngineOption::coreAnimation()),
         std::runtime_error);
+    lottie::CoreAnimationLayer::install();
+}
+
+// The automatic choice stays on the Core Animation engine for what it draws and
+// falls back, before the first frame is drawn, for what it does not.
+TEST(FrameRenderer, TheAutomaticChoiceSettlesBeforeDrawing) {
+    const char* const solid =
+        R"({"v":"5.7.0","fr":10,"ip":0,"op":10,"w":40,"h":40,"layers":[{"ty":1,"nm":"S","ind":1,"ip":0,"op":10,)"
+        R"("st":0,"ks":{},"sc":"#ff0000","sw":20,"sh":40}]})";
+    // The same solid under a mask with an expansion, which the Core Animation
+    // engine does not draw and reports, so the choice falls back.
+    const char* const expandedMask =
+        R"({"v":"5.7.0","fr":10,"ip":0,"op":10,"w":40,"h":40,"layers":[{"ty":1,"nm":"S","ind":1,"ip":0,"op":10,)"
+        R"("st":0,"ks":{},"sc":"#ff0000","sw":20,"sh":40,"hasMask":true,"masksProperties":[{"mode":"a","inv":false,)"
+        R"("pt":{"a":0,"k":{"c":true,"v":[[0,0],[20,0],[20,40],[0,40]],"i":[[0,0],[0,0],[0,0],[0,0]],)"
+        R"("o":[[0,0],[0,0],[0,0],[0,0]]}},"o":{"a":0,"k":100},"x":{"a":0,"k":3}}]}]})";
+    struct Case {
+        const char* document;
+        lottie::RenderingEngine engine;
+    };
+    for (const Case& item : {Case{solid, lottie::RenderingEngine::coreAnimation},
+                             Case{expandedMask, lottie::RenderingEngine::mainThread}}) {
+        auto animation = lottie::LottieAnimation::fromData(item.document, lottie::DecodingStrategy::dictionaryBased);
+        lottieframes::FrameRenderer renderer(animation, 40, 40, std::nullopt, lottie::RenderingEngineOption::automatic());
+        auto image = renderer.render(0);
+        EXPECT_EQ(renderer.activeEngine(), item.engine);
+        // Drawn by the engine that stays, in its place.
+        EXPECT_EQ(image->pixel(5, 20), 0xffff0000u);
+        EXPECT_EQ(image->pixel(25, 20) >> 24, 0u);
+    }
 }
 
 // Image layers take their pictures from the document's folder, or from the data

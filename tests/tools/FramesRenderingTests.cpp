@@ -42,7 +42,39 @@ TEST(LottieFramesTool, ReportsInfoByBothStrategies) {
         auto [output, status] = runTool(example.string() + " --info --strategy " + strategy);
         EXPECT_EQ(status, 0);
         EXPECT_EQ(output, "{\"width\":512,\"height\":512,\"frameRate\":30,\"startFrame\":0,\"endFrame\":90,"
-                          "\"layers\":3,\"engine\":\"main-thread\"}\n");
+                          "\"layers\":3,\"engine\":\"core-animation\"}\n");
+    }
+}
+
+// The engine "--info" names is the one the option ends up on for the document:
+// the automatic choice stays on the Core Animation engine for shape and solid
+// layers and falls back for a mask with an expansion, which that engine reports
+// as beyond it.
+TEST(LottieFramesTool, InfoNamesTheEngineTheOptionEndsUpOn) {
+    testsupport::TemporaryDirectory directory;
+    const auto shapes = directory.path() / "shapes.json";
+    testsupport::writeFile(shapes, wideDocument);
+    const auto solid = directory.path() / "solid.json";
+    testsupport::writeFile(solid, R"({"v":"5.7.0","fr":30,"ip":0,"op":20,"w":100,"h":50,"layers":[{"ty":1,"nm":"S",)"
+                                  R"("ind":1,"ip":0,"op":20,"st":0,"ks":{},"sc":"#ff0000","sw":50,"sh":50}]})");
+    struct Case {
+        std::filesystem::path document;
+        const char* option;
+        const char* engine;
+    };
+    const auto expanded = directory.path() / "expanded.json";
+    testsupport::writeFile(expanded, R"({"v":"5.7.0","fr":30,"ip":0,"op":20,"w":100,"h":50,"layers":[{"ty":1,"nm":"S",)"
+                                     R"("ind":1,"ip":0,"op":20,"st":0,"ks":{},"sc":"#ff0000","sw":50,"sh":50,)"
+                                     R"("hasMask":true,"masksProperties":[{"mode":"a","inv":false,"pt":{"a":0,"k":{"c":true,)"
+                                     R"("v":[[0,0],[50,0],[50,50],[0,50]],"i":[[0,0],[0,0],[0,0],[0,0]],)"
+                                     R"("o":[[0,0],[0,0],[0,0],[0,0]]}},"o":{"a":0,"k":100},"x":{"a":0,"k":3}}]}]})");
+    for (const Case& item : {Case{solid, "automatic", "core-animation"}, Case{shapes, "automatic", "core-animation"},
+                             Case{expanded, "automatic", "main-thread"},
+                             Case{shapes, "core-animation", "core-animation"}, Case{solid, "main-thread", "main-thread"}}) {
+        auto [output, status] = runTool(item.document.string() + " --info --engine " + item.option);
+        EXPECT_EQ(status, 0) << item.option;
+        EXPECT_NE(output.find(std::string("\"engine\":\"") + item.engine + "\""), std::string::npos)
+            << item.document << " " << item.option << ": " << output;
     }
 }
 

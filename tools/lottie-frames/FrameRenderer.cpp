@@ -29,11 +29,23 @@ FrameRenderer::FrameRenderer(std::shared_ptr<const lottie::LottieAnimation> anim
     }
     layer_ = lottie::LottieAnimationLayer::make(animation_, images, nullptr, nullptr,
                                                 lottie::LottieConfiguration(engine));
-    auto rendering = layer_->renderingLayer();
-    if (!rendering) throw std::runtime_error("the rendering engine could not set up the animation");
+    if (!layer_->renderingLayer()) throw std::runtime_error("the rendering engine could not set up the animation");
+    placeRenderingLayer();
+}
+
+void FrameRenderer::placeRenderingLayer() {
     // The animation layer's frame is the animation's own rectangle at the origin;
     // as a view would, place the rendering layer to fill it.
-    rendering->setPosition({animation_->width / 2, animation_->height / 2});
+    if (auto rendering = layer_->renderingLayer()) rendering->setPosition({animation_->width / 2, animation_->height / 2});
+}
+
+void FrameRenderer::settleEngine() {
+    // The compositor-driven engine sets its animations up in its display pass,
+    // where the automatic choice may give way to the main-thread engine: that
+    // happens here, before drawing, so that the frame shows the engine that stays.
+    const auto before = layer_->renderingLayer();
+    if (before) before->displayIfNeeded();
+    if (layer_->renderingLayer() != before) placeRenderingLayer();
 }
 
 std::shared_ptr<const platform::graphics::Image> FrameRenderer::render(double frame) {
@@ -51,6 +63,7 @@ std::shared_ptr<const platform::graphics::Image> FrameRenderer::render(double fr
     context->translateBy((width_ - animation_->width * scale) / 2, (height_ - animation_->height * scale) / 2);
     context->scaleBy(scale, scale);
     layer_->pauseAt(lottie::LottiePlaybackMode::PausedState::frame(frame));
+    settleEngine();
     platform::compositor::render(layer_, platform::compositor::MediaClock::currentTime(), *context);
     // Run what the pause left for the main run loop (the redraw after the frame
     // change), so that nothing piles up over many frames.

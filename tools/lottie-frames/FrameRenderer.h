@@ -39,8 +39,16 @@ public:
     std::shared_ptr<const platform::graphics::Image> render(double frame);
 
     const std::shared_ptr<lottie::LottieAnimationLayer>& animationLayer() const { return layer_; }
+    // The engine drawing now: with the automatic choice, the Core Animation
+    // engine until a compatibility issue makes it fall back.
+    std::optional<lottie::RenderingEngine> activeEngine() const { return layer_->activeEngine(); }
+    // Sets the animation up for the current frame, so that an automatic choice
+    // that falls back does so before anything is drawn.
+    void settleEngine();
 
 private:
+    void placeRenderingLayer();
+
     std::shared_ptr<const lottie::LottieAnimation> animation_;
     std::shared_ptr<lottie::LottieAnimationLayer> layer_;
     int width_;

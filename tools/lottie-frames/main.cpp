@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/DotLottie/DotLottieError.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieLogger.h"
@@ -30,11 +29,25 @@
 
 namespace {
 
-// The engine that renders, in the command line's own words. The automatic
-// choice stays on the main-thread engine for now.
-std::string engineName(const lottie::RenderingEngineOption& option) {
-    if (option.engine() == lottie::RenderingEngine::coreAnimation) return "core-animation";
+// The engine that renders, in the command line's own words.
+std::string engineName(std::optional<lottie::RenderingEngine> engine) {
+    if (engine == lottie::RenderingEngine::coreAnimation) return "core-animation";
     return "main-thread";
+}
+
+// The engine the option ends up on for this document: a named one as it is,
+// the automatic choice once the animation is set up at its first frame.
+std::string engineName(const lottieframes::FramesDocument& document, const lottieframes::FramesOptions& options) {
+    if (!options.engine.isAutomatic()) return engineName(options.engine.engine());
+    try {
+        lottieframes::FrameRenderer renderer(document.animation, 1, 1, std::nullopt, options.engine, document.images);
+        renderer.animationLayer()->pauseAt(lottie::LottiePlaybackMode::PausedState::frame(document.animation->startFrame));
+        renderer.settleEngine();
+        return engineName(renderer.activeEngine());
+    } catch (const std::exception&) {
+        // A document without a drawable size is never set up by either engine.
+        return engineName(lottie::RenderingEngine::mainThread);
+    }
 }
 
 int printInfo(const lottieframes::FramesDocument& document, const lottieframes::FramesOptions& options) {
@@ -48,7 +61,7 @@ int printInfo(const lottieframes::FramesDocument& document, const lottieframes::
         {"startFrame", Value(animation.startFrame)},
         {"endFrame", Value(animation.endFrame)},
         {"layers", Value::integer(static_cast<std::int64_t>(animation.layers.size()))},
-        {"engine", Value(engineName(options.engine))},
+        {"engine", Value(engineName(document, options))},
     };
     if (document.animationIds) {
         platform::json::Array ids;
@@ -254,10 +267,6 @@ int main(int argc, char** argv) {
     const double decodeMs = millisecondsSince(decodeStart);
 
     if (options.command == lottieframes::Command::info) return printInfo(document, options);
-    // The library does not choose the compositor-driven engine by itself yet: asked
-    // for by name, it is installed here (the automatic choice stays on the
-    // main-thread engine).
-    if (options.engine.engine() == lottie::RenderingEngine::coreAnimation) lottie::CoreAnimationLayer::install();
     try {
         if (options.command == lottieframes::Command::frames) return renderFrames(document, options);
         return runBenchmark(document, options, decodeMs);

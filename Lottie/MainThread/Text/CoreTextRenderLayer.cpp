@@ -268,4 +268,14 @@ std::shared_ptr<platform::compositor::Layer> CoreTextRenderLayer::makePresentati
     return std::make_shared<CoreTextRenderLayer>(*this);
 }
 
+platform::text::TextAlignment CoreTextRenderLayer::alignmentFor(TextJustification justification) {
+    using platform::text::TextAlignment;
+    switch (justification) {
+        case TextJustification::left: return TextAlignment::left;
+        case TextJustification::right: return TextAlignment::right;
+        case TextJustification::center: return TextAlignment::center;
+        default: return TextAlignment::justified;
+    }
+}
+
 }  // namespace lottie

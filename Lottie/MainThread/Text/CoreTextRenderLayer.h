@@ -32,6 +32,7 @@
 #include <optional>
 #include <string>
 
+#include "Lottie/Model/Text/TextJustification.h"
 #include "Lottie/Model/Text/TextRangeUnit.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Graphics/Color.h"
@@ -95,6 +96,9 @@ public:
     // Rebuilds the strings, framesetters, drawing rectangle and anchor when an
     // input changed since the last layout; otherwise does nothing.
     void relayoutText();
+    // The alignment a document's justification gives: every justified kind,
+    // whatever its last line does, is justified text.
+    static platform::text::TextAlignment alignmentFor(TextJustification justification);
     bool needsContentUpdate() const { return needsContentUpdate_; }
 
     // Results of the last layout: the bounds the text needs (origin (0, 0)) and

@@ -11,8 +11,6 @@
 
 namespace lottie {
 
-using platform::text::TextAlignment;
-
 namespace {
 
 // What a document without colours is drawn with: a black fill and no stroke.
@@ -29,15 +27,6 @@ std::shared_ptr<NodeProperty<LottieColor>> colorProperty(const KeyframeGroupPtr<
     }
     if (keyframes.empty()) keyframes.emplace_back(pick(TextDocument()));
     return NodeProperty<LottieColor>::make(std::make_shared<KeyframeInterpolatorProvider<LottieColor>>(keyframes));
-}
-
-TextAlignment alignmentOf(TextJustification justification) {
-    switch (justification) {
-        case TextJustification::left: return TextAlignment::left;
-        case TextJustification::right: return TextAlignment::right;
-        case TextJustification::center: return TextAlignment::center;
-        default: return TextAlignment::justified;
-    }
 }
 
 // A range end as a whole number of characters; none when it has no such value.
@@ -155,7 +144,7 @@ void TextCompositionLayer::showContentsAtFrame(double frame, bool forceUpdates) 
     CoreTextRenderLayer& layer = *textLayer_;
     layer.setText(resolvedText(document.text));
     layer.setFont(resolvedFont(document.fontFamily, document.fontSize));
-    layer.setAlignment(alignmentOf(document.justification));
+    layer.setAlignment(CoreTextRenderLayer::alignmentFor(document.justification));
     layer.setLineHeight(document.lineHeight);
     const std::optional<double> animatedTracking = output ? output->tracking() : std::nullopt;
     const double tracking = animatedTracking ? *animatedTracking : static_cast<double>(document.tracking);

@@ -1,11 +1,17 @@
 #include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
 
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
+
 namespace lottie {
 
 namespace {
 
+// The library's own Core Animation engine, until a maker is installed in its place.
 CoreAnimationLayerFactory::Maker& installedMaker() {
-    static CoreAnimationLayerFactory::Maker maker;
+    static CoreAnimationLayerFactory::Maker maker =
+        [](const CoreAnimationLayerRequest& request) -> std::shared_ptr<CoreAnimationRootLayer> {
+        return CoreAnimationLayer::make(request);
+    };
     return maker;
 }
 

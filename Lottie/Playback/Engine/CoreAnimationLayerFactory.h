@@ -1,9 +1,10 @@
 #pragma once
-// Where the animation layer gets a Core Animation root layer from. The engine
-// installs its maker here; until one is installed every request fails with the
-// compatibility issue "not available", so the automatic engine choice falls back
-// to the main-thread engine at once and an explicit request for this engine
-// reports the failure and shows nothing. Process-wide; main thread only.
+// Where the animation layer gets a Core Animation root layer from: the
+// library's own engine, or a maker installed in its place. With an empty maker
+// installed every request fails with the compatibility issue "not available",
+// so the automatic engine choice falls back to the main-thread engine at once
+// and an explicit request for this engine reports the failure and shows
+// nothing. Process-wide; main thread only.
 
 #include <functional>
 #include <memory>
@@ -39,7 +40,8 @@ public:
     CoreAnimationLayerFactory() = delete;
 
     static std::shared_ptr<CoreAnimationRootLayer> make(const CoreAnimationLayerRequest& request);
-    // An empty maker puts back the one that reports the engine as not available.
+    // An empty maker makes the engine not available (CoreAnimationLayer::install
+    // puts the library's own back).
     static void install(Maker maker);
     static bool isEngineAvailable();
 

@@ -189,9 +189,11 @@ TEST_F(CoreAnimationLayerTest, UnsupportedRequestsSaySoThroughTheLogger) {
     EXPECT_EQ(layer->playbackAnimationKey(), "animationProgress");
 }
 
-TEST_F(CoreAnimationLayerTest, ALayerTheEngineCannotBuildYetIsAnIssueOfThatLayer) {
-    // Text layers are built by a later part of the engine.
-    const std::string layers = R"({"ty":5,"nm":"Text","ind":1,"ip":0,"op":60,"st":0,"ks":{},"t":{"d":{"k":[]},"a":[]}})";
+TEST_F(CoreAnimationLayerTest, AFeatureTheEngineCannotDrawIsAnIssueOfItsLayer) {
+    // The engine shows one fixed text: a second text keyframe is beyond it.
+    const std::string document = R"({"t":"A","s":10,"f":"DejaVu Sans","j":0,"tr":0,"lh":12,"fc":[0,0,0]})";
+    const std::string layers = R"({"ty":5,"nm":"Text","ind":1,"ip":0,"op":60,"st":0,"ks":{},"t":{"d":{"k":[{"s":)" +
+                               document + R"(,"t":0},{"s":)" + document + R"(,"t":30}]},"a":[]}})";
     EXPECT_THROW(make(emptyAnimation(0, 60, 30, layers), Mode::abort), CompatibilityTracker::Error);
     make(emptyAnimation(0, 60, 30, layers), Mode::track);
     ASSERT_EQ(tracker->issues().size(), 1u);

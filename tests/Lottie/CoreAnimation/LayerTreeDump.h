@@ -7,6 +7,7 @@
 
 #include "Lottie/CoreAnimation/ImageLayer.h"
 #include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
+#include "Lottie/CoreAnimation/MaskCompositionLayer.h"
 #include "Lottie/CoreAnimation/SolidLayer.h"
 #include "Lottie/CoreAnimation/TransformLayer.h"
 #include "Platform/Compositor/ShapeLayer.h"
@@ -18,6 +19,10 @@ inline std::string layerClass(const platform::compositor::Layer& layer) {
     if (dynamic_cast<const lottie::ImageLayer*>(&layer)) return "ImageLayer";
     if (dynamic_cast<const lottie::TransformLayer*>(&layer)) return "TransformLayer";
     if (dynamic_cast<const lottie::InfiniteOpaqueAnimationLayer*>(&layer)) return "InfiniteOpaqueAnimationLayer";
+    if (dynamic_cast<const lottie::MaskCompositionLayer*>(&layer)) return "MaskCompositionLayer";
+    if (const auto* mask = dynamic_cast<const lottie::MaskCompositionLayer::MaskLayer*>(&layer)) {
+        return "MaskLayer " + std::string(lottie::maskModeCode(mask->maskModel()->mode));
+    }
     if (dynamic_cast<const lottie::BaseCompositionLayer*>(&layer)) return "BaseCompositionLayer";
     if (dynamic_cast<const lottie::BaseAnimationLayer*>(&layer)) return "BaseAnimationLayer";
     if (dynamic_cast<const platform::compositor::ShapeLayer*>(&layer)) return "ShapeLayer";

@@ -133,13 +133,12 @@ TEST_F(LayerTreeTest, ParentCyclesAreRefusedInsteadOfNestingForEver) {
     }
 }
 
-TEST_F(LayerTreeTest, UnsupportedLayersAndMasksAreIssuesOfTheirLayer) {
-    build(layer(0, "Precomp", 1, R"("refId":"missing","w":10,"h":10)") + "," +
-          layer(1, "Masked", 2, R"("hasMask":true,"masksProperties":[{"mode":"a","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])") +
-          "," + layer(1, "Unmasked", 3, R"("hasMask":true,"masksProperties":[{"mode":"n","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])"));
-    ASSERT_EQ(tracker->issues().size(), 2u);
+TEST_F(LayerTreeTest, UndrawnMaskOpacityIsAnIssueOfItsLayerOnly) {
+    build(layer(1, "Masked", 2, R"("hasMask":true,"masksProperties":[{"mode":"a","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":50}}])") +
+          "," + layer(1, "Unmasked", 3, R"("hasMask":true,"masksProperties":[{"mode":"n","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])") +
+          "," + layer(1, "Fully masked", 4, R"("hasMask":true,"masksProperties":[{"mode":"a","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])"));
+    ASSERT_EQ(tracker->issues().size(), 1u);
     EXPECT_EQ(tracker->issues()[0].context, "Masked");
-    EXPECT_EQ(tracker->issues()[1].context, "Precomp");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
@@ -255,3 +256,97 @@ TEST_F(CoreAnimationPlaybackTest, TheAutomaticChoiceFallsBackFromAFrameRateOf0) 
 }
 
 }  // namespace
+
+namespace {
+
+// A layer of the Core Animation engine's tree that counts what the library runs
+// on it: setting up animations, laying out and drawing its contents.
+class CountingLayer final : public BaseAnimationLayer {
+public:
+    void setupAnimations(const LayerAnimationContext& context) override {
+        ++setups;
+        BaseAnimationLayer::setupAnimations(context);
+    }
+    void layoutSublayers() override {
+        ++layouts;
+        BaseAnimationLayer::layoutSublayers();
+    }
+    void display() override { ++displays; }
+
+    int setups = 0;
+    int layouts = 0;
+    int displays = 0;
+};
+
+// A precomposition holding a masked solid and a text layer, over two seconds.
+const char* const busyDocument =
+    R"({"v":"5.7.0","fr":10,"ip":0,"op":20,"w":100,"h":100,"assets":[{"id":"inner","layers":[)"
+    R"({"ty":1,"nm":"Solid","ind":1,"ip":0,"op":20,"st":0,"ks":{"p":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":1,"y":1},)"
+    R"("o":{"x":0,"y":0}},{"t":20,"s":[50,50]}]}},"sc":"#ff0000","sw":40,"sh":40,"hasMask":true,"masksProperties":[)"
+    R"({"mode":"s","pt":{"a":0,"k":{"c":true,"v":[[0,0],[10,0],[10,10]],"i":[[0,0],[0,0],[0,0]],"o":[[0,0],[0,0],[0,0]]}},)"
+    R"("o":{"a":0,"k":100}}]},{"ty":5,"nm":"Text","ind":2,"ip":0,"op":20,"st":0,"ks":{},"t":{"d":{"k":[{"s":)"
+    R"({"t":"Hi","s":12,"f":"DejaVu Sans","j":0,"tr":0,"lh":14,"fc":[0,0,0]},"t":0}]},"a":[],"p":{},"m":{}}}]}],)"
+    R"("layers":[{"ty":0,"nm":"Precomp","ind":1,"ip":0,"op":20,"st":0,"sr":1,"ks":{},"refId":"inner","w":100,"h":100}]})";
+
+}  // namespace
+
+// While an animation plays on this engine, advancing the clock and drawing a frame
+// is the compositor's work alone: the library sets the animations up once per
+// play request and lays out and draws nothing more.
+TEST_F(CoreAnimationPlaybackTest, PlayingRunsNoLibraryCodePerFrame) {
+    auto layer = host(LottieAnimation::fromData(busyDocument, DecodingStrategy::dictionaryBased),
+                      RenderingEngineOption::coreAnimation());
+    root = std::dynamic_pointer_cast<CoreAnimationLayer>(layer->renderingLayer());
+    ASSERT_TRUE(root);
+    auto counter = std::make_shared<CountingLayer>();
+    counter->setNeedsDisplay();
+    root->addSublayer(counter);
+    layer->play();
+    advance(0);
+    EXPECT_EQ(counter->setups, 1);
+    EXPECT_TRUE(layer->isPlaying());
+    const int layouts = counter->layouts;
+    const int displays = counter->displays;
+    EXPECT_EQ(displays, 1);
+    for (int frame = 0; frame < 15; ++frame) advance(0.1);
+    EXPECT_TRUE(layer->isPlaying());
+    EXPECT_EQ(counter->setups, 1);
+    EXPECT_EQ(counter->layouts, layouts);
+    EXPECT_EQ(counter->displays, displays);
+    EXPECT_TRUE(log.failedAssertions.empty());
+}
+
+// A paused view, or one whose animation has played to its end, costs no frame:
+// the display link draws again only when something changes.
+TEST_F(CoreAnimationPlaybackTest, APausedOrFinishedViewDrawsNoFrames) {
+    auto layer = host(LottieAnimation::fromData(busyDocument, DecodingStrategy::dictionaryBased),
+                      RenderingEngineOption::coreAnimation());
+    ASSERT_TRUE(std::dynamic_pointer_cast<CoreAnimationLayer>(layer->renderingLayer()));
+    const auto drawingTicks = [this](int ticks) {
+        int drawing = 0;
+        for (int tick = 0; tick < ticks; ++tick) {
+            clock->advance(0.1);
+            drawing += displayLink->tick() ? 1 : 0;
+            drain();
+        }
+        return drawing;
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> request;
+        int settleTicks;
+    };
+    const std::vector<Case> cases = {
+        {"paused at a frame", [&] { layer->setCurrentFrame(7); }, 2},
+        {"played to its end", [&] { layer->play(); }, 25},
+    };
+    for (const Case& item : cases) {
+        item.request();
+        drawingTicks(item.settleTicks);
+        EXPECT_EQ(drawingTicks(20), 0) << item.name;
+        EXPECT_FALSE(layer->isPlaying()) << item.name;
+    }
+    // Playing again wakes the link up.
+    layer->play();
+    EXPECT_GT(drawingTicks(5), 0);
+}

@@ -1,5 +1,7 @@
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
 
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
+
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -31,12 +33,16 @@ void PlaybackTest::SetUp() {
     drain();
     clock = std::make_shared<platform::compositor::ManualClock>(500.0);
     platform::compositor::MediaClock::install(clock);
+    // These tests choose the Core Animation engine they drive: none (the
+    // automatic choice falls back at once), a stand-in, or the library's own.
+    lottie::CoreAnimationLayerFactory::install(nullptr);
 }
 
 void PlaybackTest::TearDown() {
     displayLink.reset();
     drain();
     platform::compositor::MediaClock::install(nullptr);
+    lottie::CoreAnimationLayer::install();
 }
 
 std::shared_ptr<lottie::LottieAnimationLayer> PlaybackTest::host(

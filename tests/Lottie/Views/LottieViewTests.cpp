@@ -131,6 +131,9 @@ TEST_F(ViewsTest, ChangingOneSettingOfTheValueChangesOnlyThatSetting) {
         const Snapshot before = Snapshot::of(*host.animationView());
         host.apply(c.change(base(animation)));
         settle();
+        // The Core Animation engine installs a new request's animations when it
+        // next draws.
+        frame(*host.animationView());
         const Snapshot after = Snapshot::of(*host.animationView());
         EXPECT_EQ(after.animationLayer, before.animationLayer) << c.name;
         EXPECT_EQ(after.renderingLayer, before.renderingLayer) << c.name;

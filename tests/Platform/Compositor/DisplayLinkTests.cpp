@@ -106,12 +106,53 @@ TEST_F(DisplayLinkTest, PausedAnimationTicksWithoutDisplay) {
     EXPECT_EQ(frameLayer->frames, (std::vector<double>{15}));
     for (int i = 0; i < 5; ++i) {
         clock->advance(1);
-        EXPECT_TRUE(link->tick()) << "animations are attached";
+        EXPECT_FALSE(link->tick()) << "a frozen animation needs no frame";
     }
     EXPECT_EQ(frameLayer->frames, (std::vector<double>{15}));
     frameLayer->setTimeOffset(0.2);
     link->tick();
     EXPECT_EQ(frameLayer->frames, (std::vector<double>{15, 6}));
+}
+
+// The link idles once every animation left can no longer change: finished and
+// holding its fill, or frozen; anything that moves again wakes it.
+TEST_F(DisplayLinkTest, IdlesWhenEveryAnimationIsFrozenOrHoldsItsEnd) {
+    link->tick();
+    auto held = basicAnimation("currentFrame", 0.0, 30.0, 1);
+    held->setBeginTime(frameLayer->convertTime(clock->now(), nullptr));
+    held->setRemovedOnCompletion(false);
+    held->setFillMode(FillMode::forwards);
+    frameLayer->addAnimation(held, "held");
+    int drawing = 0;
+    for (int i = 0; i < 10; ++i) {
+        clock->advance(0.25);
+        drawing += link->tick() ? 1 : 0;
+    }
+    // Frames while it plays and the one that reports its end, then none.
+    EXPECT_EQ(drawing, 4);
+    EXPECT_FALSE(link->isActive());
+
+    // Frozen by its own speed: seen once, then idle.
+    auto frozen = basicAnimation("currentFrame", 0.0, 30.0, 1);
+    frozen->setSpeed(0);
+    frameLayer->addAnimation(frozen, "frozen");
+    EXPECT_TRUE(link->tick());
+    clock->advance(1);
+    EXPECT_FALSE(link->tick());
+
+    // A running animation keeps the link busy for as long as it runs.
+    auto running = basicAnimation("currentFrame", 0.0, 30.0, 100);
+    running->setBeginTime(frameLayer->convertTime(clock->now(), nullptr));
+    frameLayer->addAnimation(running, "running");
+    for (int i = 0; i < 3; ++i) {
+        clock->advance(1);
+        EXPECT_TRUE(link->tick());
+    }
+    // Freezing the layer stills it after the frame that shows the change.
+    frameLayer->setSpeed(0);
+    EXPECT_TRUE(link->tick());
+    clock->advance(1);
+    EXPECT_FALSE(link->tick());
 }
 
 TEST_F(DisplayLinkTest, PlayOnceToTheLastFrameStaysThere) {

@@ -1,0 +1,110 @@
+#include "Lottie/CoreAnimation/TextLayer.h"
+
+#include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/CoreAnimation/ValueProviderOverrides.h"
+#include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/Playback/Providers/DefaultFontProvider.h"
+#include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
+
+namespace lottie {
+
+namespace {
+
+std::optional<platform::graphics::Color> colorOf(const std::optional<LottieColor>& color) {
+    if (!color) return std::nullopt;
+    return platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), color->r, color->g, color->b,
+                                               color->a);
+}
+
+}  // namespace
+
+TextLayer::TextLayer(std::shared_ptr<const TextLayerModel> model)
+    : BaseCompositionLayer(model), textLayerModel_(std::move(model)), renderLayer_(CoreTextRenderLayer::make()) {}
+
+TextLayer::TextLayer(const TextLayer& layer)
+    : BaseCompositionLayer(layer), textLayerModel_(layer.textLayerModel_), renderLayer_(CoreTextRenderLayer::make()) {}
+
+std::shared_ptr<TextLayer> TextLayer::make(std::shared_ptr<const TextLayerModel> model, const LayerContext& context) {
+    auto layer = std::make_shared<TextLayer>(std::move(model));
+    layer->installSublayers();
+    auto holder = platform::compositor::Layer::make();
+    holder->addSublayer(layer->renderLayer_);
+    layer->addContentSublayer(std::move(holder));
+    layer->configureRenderLayer(context);
+    return layer;
+}
+
+const TextDocument* TextLayer::document(const CompatibilityTrackerProviding& context) const {
+    if (!textLayerModel_->text || textLayerModel_->text->keyframes().empty()) return nullptr;
+    if (textLayerModel_->text->keyframes().size() > 1) context.reportCompatibilityIssue(multipleKeyframesMessage);
+    return &textLayerModel_->text->keyframes().front().value();
+}
+
+void TextLayer::configureRenderLayer(const LayerContext& context) {
+    const TextDocument* shown = document(context);
+    if (!textLayerModel_->animators.empty()) context.reportCompatibilityIssue(textAnimatorsMessage);
+    if (!shown) return;
+    static const auto defaultFontProvider = std::make_shared<DefaultFontProvider>();
+    const auto& fontProvider = context.fontProvider ? context.fontProvider : defaultFontProvider;
+    CoreTextRenderLayer& layer = *renderLayer_;
+    layer.setFont(fontProvider->fontNamed(shown->fontFamily, shown->fontSize));
+    layer.setAlignment(CoreTextRenderLayer::alignmentFor(shown->justification));
+    layer.setLineHeight(shown->lineHeight);
+    layer.setTracking(shown->fontSize * static_cast<double>(shown->tracking) / 1000);
+    layer.setFillColor(colorOf(shown->fillColorData));
+    layer.setStrokeColor(colorOf(shown->strokeColorData));
+    layer.setStrokeWidth(shown->strokeWidth.value_or(0));
+    layer.setStrokeOnTop(shown->strokeOverFill.value_or(false));
+    if (shown->textFrameSize) {
+        layer.setPreferredSize(platform::graphics::Size(shown->textFrameSize->x, shown->textFrameSize->y));
+    } else {
+        layer.setPreferredSize(std::nullopt);
+    }
+    layOutRenderLayer();
+    layer.setTransform(platform::graphics::Transform3D::identity());
+    const LottieVector3D position = shown->textFramePosition.value_or(LottieVector3D());
+    layer.setPosition({position.x, position.y});
+}
+
+void TextLayer::layOutRenderLayer() {
+    CoreTextRenderLayer& layer = *renderLayer_;
+    layer.relayoutText();
+    layer.setBounds(layer.drawingRect());
+    layer.setAnchorPoint(layer.drawingAnchor());
+    layer.setNeedsLayout();
+    layer.setNeedsDisplay();
+}
+
+std::optional<platform::graphics::Color> TextLayer::overrideColor(const LayerAnimationContext& context,
+                                                                  const std::string& key, bool reportAnimated) const {
+    OverridableProperty property = *LayerProperties::fillColor().customizableProperty;
+    const auto keyframes =
+        ValueProviderOverrides::typedOverrideKeyframes(property, context.addingKeypathComponent(key).currentKeypath, context);
+    // A provider without keyframes keeps the document's colour.
+    if (!keyframes || keyframes->empty()) return std::nullopt;
+    if (reportAnimated && keyframes->size() > 1) context.reportCompatibilityIssue(animatedColorOverrideMessage);
+    const auto* color = keyframes->front().value().get<platform::graphics::Color>();
+    return color ? std::optional<platform::graphics::Color>(*color) : std::nullopt;
+}
+
+void TextLayer::setupAnimations(const LayerAnimationContext& context) {
+    BaseCompositionLayer::setupAnimations(context);
+    const LayerAnimationContext own = context.addingKeypathComponent(textLayerModel_->name);
+    const TextDocument* shown = document(own);
+    if (!shown) return;
+    std::optional<std::string> text;
+    if (own.textProvider) {
+        text = own.textProvider->replacementText(own.currentKeypath, shown->text);
+        if (!text) {
+            if (const auto* legacy = dynamic_cast<const LegacyAnimationTextProvider*>(own.textProvider.get())) {
+                text = legacy->replacementTextForKeypathName(own.currentKeypath.fullPath(), shown->text);
+            }
+        }
+    }
+    renderLayer_->setText(text ? *text : shown->text);
+    layOutRenderLayer();
+    if (auto fill = overrideColor(own, "Color", true)) renderLayer_->setFillColor(*fill);
+    if (auto stroke = overrideColor(own, "Stroke Color", false)) renderLayer_->setStrokeColor(*stroke);
+}
+
+}  // namespace lottie

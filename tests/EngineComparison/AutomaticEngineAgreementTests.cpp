@@ -1,0 +1,171 @@
+// The automatic engine choice over every document there is: this folder's
+// documents, the frame tool's examples and every shared-corpus document (JSON
+// and packages). A document stays on the Core Animation engine unless a
+// compatibility issue makes it fall back; where it stays, its frames must agree
+// with the main-thread engine's: at least 99 % of them within RMSE 0.01, over
+// ten frames a document. The run prints a table: the documents on each engine,
+// the reasons for falling back and the worst frames.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <map>
+
+#include "Lottie/Playback/LottieLogger.h"
+#include "Platform/Graphics/ImageDecoder.h"
+#include "tests/References/PictureDifference.h"
+#include "tests/Support/TestSupport.h"
+#include "tools/lottie-frames/FrameRenderer.h"
+#include "tools/lottie-frames/FramesDocument.h"
+
+namespace {
+
+constexpr double largestRmse = 0.01;
+constexpr double agreeingShare = 0.99;
+constexpr int framesPerDocument = 10;
+constexpr int longSide = 96;
+
+std::vector<std::filesystem::path> everyDocument() {
+    std::vector<std::filesystem::path> documents;
+    const auto own = testsupport::sourceDirectory() / "tests" / "EngineComparison" / "documents";
+    const auto examples = testsupport::sourceDirectory() / "examples";
+    for (const auto& folder : {own, examples}) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().extension() == ".json") documents.push_back(entry.path());
+        }
+    }
+    for (const char* extension : {".json", ".lottie"}) {
+        for (const auto& file : testsupport::corpusFiles(extension)) documents.push_back(file);
+    }
+    std::sort(documents.begin(), documents.end());
+    return documents;
+}
+
+// The file relative to the repository or to the corpus.
+std::string displayName(const std::filesystem::path& file) {
+    const auto source = std::filesystem::relative(file, testsupport::sourceDirectory());
+    if (!source.empty() && *source.begin() != "..") return source.string();
+    return "corpus/" + std::filesystem::relative(file, testsupport::corpusDirectory()).string();
+}
+
+// The issue line of a fallback warning ("[context] message"), without its context.
+std::string fallbackReason(const std::string& warning) {
+    const auto start = warning.find('\n');
+    if (start == std::string::npos) return warning;
+    std::string line = warning.substr(start + 1, warning.find('\n', start + 1) - start - 1);
+    if (!line.empty() && line.front() == '[') {
+        const auto close = line.find("] ");
+        if (close != std::string::npos) line = line.substr(close + 2);
+    }
+    return line;
+}
+
+std::shared_ptr<const platform::graphics::Image> picture(lottieframes::FrameRenderer& renderer, double frame) {
+    return platform::graphics::ImageDecoder::decode(renderer.render(frame)->encodePNG());
+}
+
+struct FrameResult {
+    std::string document;
+    double frame;
+    double rmse;
+};
+
+// Keeps the warnings the animation layers log while it is installed.
+class WarningLog {
+public:
+    WarningLog() : previous_(lottie::LottieLogger::shared()) {
+        lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
+            [](const auto&, const auto&, std::string_view, unsigned) {},
+            [](const auto&, std::string_view, unsigned) {},
+            [this](const auto& message, std::string_view, unsigned) { warnings.push_back(message()); },
+            [](const auto&) {}));
+    }
+    ~WarningLog() { lottie::LottieLogger::setShared(previous_); }
+    WarningLog(const WarningLog&) = delete;
+    WarningLog& operator=(const WarningLog&) = delete;
+
+    std::vector<std::string> warnings;
+
+private:
+    std::shared_ptr<lottie::LottieLogger> previous_;
+};
+
+TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
+    std::vector<std::string> onCoreAnimation;
+    std::map<std::string, std::vector<std::string>> fallbacks;
+    std::vector<std::string> notDrawn;
+    std::vector<FrameResult> frames;
+    for (const auto& file : everyDocument()) {
+        const std::string name = displayName(file);
+        lottieframes::FramesDocument document;
+        try {
+            lottieframes::FramesOptions options;
+            options.file = file.string();
+            document = lottieframes::FramesDocument::load(options);
+        } catch (const std::exception&) {
+            notDrawn.push_back(name + " (does not decode)");
+            continue;
+        }
+        const auto& animation = document.animation;
+        const double longest = std::max(animation->width, animation->height);
+        if (!(longest > 0) || !std::isfinite(longest)) {
+            notDrawn.push_back(name + " (no drawable size)");
+            continue;
+        }
+        const int width = std::max(1, static_cast<int>(std::lround(animation->width * longSide / longest)));
+        const int height = std::max(1, static_cast<int>(std::lround(animation->height * longSide / longest)));
+        WarningLog log;
+        lottieframes::FrameRenderer automatic(animation, width, height, std::nullopt,
+                                              lottie::RenderingEngineOption::automatic(), document.images);
+        lottieframes::FrameRenderer mainThread(animation, width, height, std::nullopt,
+                                               lottie::RenderingEngineOption::mainThread(), document.images);
+        std::vector<FrameResult> documentFrames;
+        for (int index = 0; index < framesPerDocument; ++index) {
+            const double frame =
+                animation->startFrame + (animation->endFrame - animation->startFrame) * index / framesPerDocument;
+            const auto difference =
+                referencetest::measureDifference(*picture(automatic, frame), *picture(mainThread, frame));
+            const double rmse = difference.sameSize
+                                    ? std::max(difference.rmseOverWhite, difference.rmseOverBlack)
+                                    : 1.0;
+            documentFrames.push_back({name, frame, rmse});
+        }
+        if (automatic.activeEngine() == lottie::RenderingEngine::coreAnimation) {
+            onCoreAnimation.push_back(name);
+            frames.insert(frames.end(), documentFrames.begin(), documentFrames.end());
+        } else {
+            const std::string reason = log.warnings.empty() ? "(no warning)" : fallbackReason(log.warnings.front());
+            fallbacks[reason].push_back(name);
+        }
+    }
+
+    std::size_t agreeing = 0;
+    for (const FrameResult& result : frames) agreeing += result.rmse <= largestRmse ? 1 : 0;
+    std::sort(frames.begin(), frames.end(), [](const auto& a, const auto& b) { return a.rmse > b.rmse; });
+
+    std::size_t fallbackCount = 0;
+    for (const auto& [reason, documents] : fallbacks) fallbackCount += documents.size();
+    std::cout << "Documents on the Core Animation engine: " << onCoreAnimation.size() << "\n";
+    for (const auto& name : onCoreAnimation) std::cout << "  " << name << "\n";
+    std::cout << "Documents that fell back to the main-thread engine: " << fallbackCount << "\n";
+    for (const auto& [reason, documents] : fallbacks) {
+        std::cout << "  " << documents.size() << " x " << reason << "\n";
+        for (const auto& name : documents) std::cout << "      " << name << "\n";
+    }
+    std::cout << "Documents not drawn: " << notDrawn.size() << "\n";
+    for (const auto& name : notDrawn) std::cout << "  " << name << "\n";
+    std::cout << "Frames compared on the Core Animation engine: " << frames.size() << ", within RMSE " << largestRmse
+              << ": " << agreeing << "\nWorst frames:\n";
+    for (std::size_t index = 0; index < std::min<std::size_t>(5, frames.size()); ++index) {
+        std::cout << "  " << frames[index].document << " frame " << frames[index].frame << ": RMSE "
+                  << frames[index].rmse << "\n";
+    }
+
+    // Without a document on that engine the agreement would say nothing.
+    ASSERT_FALSE(onCoreAnimation.empty());
+    EXPECT_GE(static_cast<double>(agreeing), agreeingShare * static_cast<double>(frames.size()));
+}
+
+}  // namespace

@@ -27,7 +27,10 @@ double PreCompositionLayer::localFrame(double frame) {
         remappingNode_->update(frame);
         return remappingNode_->value().value * frameRate_;
     }
-    return (frame - startFrame()) / timeStretch();
+    // A stretch of 0 would divide by nothing; the layer then plays unstretched,
+    // as the other engine plays it.
+    const double stretch = timeStretch() != 0 ? timeStretch() : 1;
+    return (frame - startFrame()) / stretch;
 }
 
 void PreCompositionLayer::showContentsAtFrame(double frame, bool forceUpdates) {

@@ -70,6 +70,9 @@ std::vector<DocumentCase> documentCases() {
     inner.replace(inner.find(R"("ip":0,"op":1000)"), 16, R"("ip":5,"op":6.0)");
     const std::string precompLayer =
         R"([{"ty":0,"nm":"Pre","refId":"comp","ind":1,"w":100,"h":100,"ip":0,"op":1000,"st":10,"sr":2,"ks":{}}])";
+    // A stretch of 0 would divide by nothing: it plays unstretched.
+    std::string unstretched = precompLayer;
+    unstretched.replace(unstretched.find(R"("sr":2)"), 6, R"("sr":0)");
     // A time remap, in seconds, replaces start and stretch.
     std::string remapped = precompLayer;
     remapped.insert(remapped.size() - 2, R"(,"tm":{"a":0,"k":0.18333})");
@@ -135,6 +138,7 @@ std::vector<DocumentCase> documentCases() {
          {{60, 50, red}, {10, 50, clear}}, {55, 45, 65, 55}},
         {"precomposition at local frame 5", document(precompLayer, 100, 100, 60, inner), 20, {{50, 50, red}}, {}},
         {"precomposition remapped to local frame 5.5", document(remapped, 100, 100, 60, inner), 0, {{50, 50, red}}, {}},
+        {"precomposition stretched by 0 at local frame 5", document(unstretched, 100, 100, 60, inner), 15, {{50, 50, red}}, {}},
         {"precomposition before its layer", document(precompLayer, 100, 100, 60, inner), 14, {{50, 50, clear}}, {}},
         {"precomposition after its layer", document(precompLayer, 100, 100, 60, inner), 24, {{50, 50, clear}}, {}},
         {"precomposition cropped to its size", document(smallPrecomp, 100, 100, 60, spilling), 0,

@@ -28,27 +28,28 @@ std::vector<std::shared_ptr<Layer>> treeOf(const std::shared_ptr<Layer>& root) {
     return layers;
 }
 
-// Whether the layer's time stands still: it or a layer above it (or the layer
-// it masks) runs at speed 0.
-bool isFrozen(const Layer& layer) {
-    if (layer.speed() == 0) return true;
-    std::shared_ptr<Layer> above = layer.superlayer() ? layer.superlayer() : layer.maskOwner();
-    while (above) {
-        if (above->speed() == 0) return true;
-        above = above->superlayer() ? above->superlayer() : above->maskOwner();
-    }
-    return false;
-}
-
 }  // namespace
 
 DisplayLink::DisplayLink(std::shared_ptr<Layer> root, FrameHandler handler)
     : root_(std::move(root)), handler_(std::move(handler)) {}
 
-bool DisplayLink::isActive() const {
-    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
-        const bool animating = layer->hasAnimations() && !layer->animations_.isSettled(isFrozen(*layer));
-        if (animating || layer->needsLayout_ || layer->needsDisplay_ || layer->changedSinceFrame_) {
+bool DisplayLink::isActive() const { return root_ && needsFrame(*root_, false); }
+
+// One walk down the tree, stopping at the first layer that needs a frame. A
+// layer's time stands still when it or a layer above it (or the layer it masks)
+// runs at speed 0, which the walk carries down instead of asking each layer's
+// ancestors again.
+bool DisplayLink::needsFrame(const Layer& layer, bool frozenAbove) {
+    const bool frozen = frozenAbove || layer.speed() == 0;
+    const bool animating = layer.hasAnimations() && !layer.animations_.isSettled(frozen);
+    if (animating || layer.needsLayout_ || layer.needsDisplay_ || layer.changedSinceFrame_) {
+        return true;
+    }
+    if (layer.mask() && needsFrame(*layer.mask(), frozen)) {
+        return true;
+    }
+    for (const std::shared_ptr<Layer>& sublayer : layer.sublayers()) {
+        if (needsFrame(*sublayer, frozen)) {
             return true;
         }
     }

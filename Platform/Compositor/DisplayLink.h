@@ -37,6 +37,8 @@ public:
     bool tick();
 
 private:
+    static bool needsFrame(const Layer& layer, bool frozenAbove);
+
     std::shared_ptr<Layer> root_;
     FrameHandler handler_;
 };

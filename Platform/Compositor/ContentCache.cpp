@@ -30,15 +30,13 @@ thread_local int picturesBeingDrawn = 0;
 // cost more than a picture saves.
 constexpr std::size_t maximumLayers = 4096;
 
-std::int64_t pixelsOf(const std::shared_ptr<const graphics::Image>& picture) {
-    return picture ? static_cast<std::int64_t>(picture->width()) * picture->height() : 0;
-}
-
-void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image> picture) {
-    pixelsKept -= pixelsOf(entry.picture);
+void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image> picture,
+                std::int64_t heldPixels = 0) {
+    pixelsKept -= entry.heldPixels;
     entry.holdsNothing = false;
     entry.picture = std::move(picture);
-    pixelsKept += pixelsOf(entry.picture);
+    entry.heldPixels = entry.picture ? heldPixels : 0;
+    pixelsKept += entry.heldPixels;
 }
 
 // Whether what the layers under `model` draw depends only on the layer tree:
@@ -82,11 +80,13 @@ void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
 }
 
 // The part of a drawn picture that holds anything, as a picture of its own
-// (none when nothing was drawn), and where it starts within it.
+// (none when nothing was drawn), where it starts within it, and how many
+// pixels it keeps alive.
 struct Cropped {
     std::shared_ptr<const graphics::Image> picture;
     int left = 0, top = 0;
     bool holdsNothing = false;
+    std::int64_t heldPixels = 0;
 };
 
 Cropped cropped(const std::shared_ptr<const graphics::Image>& picture) {
@@ -106,10 +106,18 @@ Cropped cropped(const std::shared_ptr<const graphics::Image>& picture) {
         bottom = y;
     }
     if (right < 0) {
-        return {nullptr, 0, 0, true};
+        return {nullptr, 0, 0, true, 0};
     }
-    if (left == 0 && top == 0 && right == width - 1 && bottom == height - 1) return {picture, 0, 0};
+    const std::int64_t drawnPixels = static_cast<std::int64_t>(width) * height;
     const int croppedWidth = right - left + 1, croppedHeight = bottom - top + 1;
+    const std::int64_t croppedPixels = static_cast<std::int64_t>(croppedWidth) * croppedHeight;
+    if (croppedPixels == drawnPixels) return {picture, 0, 0, false, drawnPixels};
+    if (2 * croppedPixels >= drawnPixels) {
+        // Most of the buffer holds something: keep it, seen through the part
+        // that does, rather than making a second buffer to copy that part into.
+        return {picture->region(left, top, croppedWidth, croppedHeight), left, top, false, drawnPixels};
+    }
+    // A little of a large buffer: copied out, so that the rest is not kept.
     const int croppedStride = graphics::Image::bytesPerRowFor(graphics::Image::Format::argb32Premultiplied, croppedWidth);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(croppedStride) * croppedHeight);
     for (int y = 0; y < croppedHeight; ++y) {
@@ -119,7 +127,7 @@ Cropped cropped(const std::shared_ptr<const graphics::Image>& picture) {
     }
     return {graphics::Image::make(croppedWidth, croppedHeight, graphics::Image::Format::argb32Premultiplied,
                                   std::move(bytes)),
-            left, top};
+            left, top, false, croppedPixels};
 }
 
 }  // namespace
@@ -137,7 +145,7 @@ void ContentCache::dropPicturesUnder(const Layer& model) {
     }
 }
 
-ContentCacheEntry::~ContentCacheEntry() { pixelsKept -= pixelsOf(picture); }
+ContentCacheEntry::~ContentCacheEntry() { pixelsKept -= heldPixels; }
 
 std::int64_t ContentCache::pixelsInUse() { return pixelsKept; }
 
@@ -197,7 +205,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     if (!kept.picture && !kept.holdsNothing) return false;
     entry.x = pixels.x + kept.left;
     entry.y = pixels.y + kept.top;
-    setPicture(entry, std::move(kept.picture));
+    setPicture(entry, std::move(kept.picture), kept.heldPixels);
     entry.holdsNothing = kept.holdsNothing;
     drawPicture(entry, context);
     return true;

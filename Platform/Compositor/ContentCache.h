@@ -51,6 +51,9 @@ struct ContentCacheEntry {
     // nothing (holdsNothing).
     std::shared_ptr<const graphics::Image> picture;
     bool holdsNothing = false;
+    // The pixels the picture keeps alive: its own, or those of the larger
+    // buffer it is seen through.
+    std::int64_t heldPixels = 0;
     int x = 0;
     int y = 0;
 };

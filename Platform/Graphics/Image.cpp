@@ -27,6 +27,15 @@ Image::Image(int width, int height, Format format, int bytesPerRow, std::shared_
       data_(std::move(data)),
       byteCount_(static_cast<std::size_t>(bytesPerRow) * static_cast<std::size_t>(height)) {}
 
+Image::Image(int width, int height, Format format, int bytesPerRow, std::shared_ptr<const std::uint8_t> data,
+             std::size_t byteCount)
+    : width_(width),
+      height_(height),
+      format_(format),
+      bytesPerRow_(bytesPerRow),
+      data_(std::move(data)),
+      byteCount_(byteCount) {}
+
 namespace {
 
 bool storable(int width, int height) {
@@ -103,6 +112,19 @@ std::shared_ptr<const Image> Image::sharing(int width, int height, Format format
         return nullptr;
     }
     return std::shared_ptr<const Image>(new Image(width, height, format, bytesPerRow, std::move(data)));
+}
+
+std::shared_ptr<const Image> Image::region(int x, int y, int width, int height) const {
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || width > width_ - x || height > height_ - y) return nullptr;
+    const std::size_t bytesPerPixel = format_ == Format::argb32Premultiplied ? 4 : 1;
+    const std::size_t offset =
+        static_cast<std::size_t>(y) * static_cast<std::size_t>(bytesPerRow_) + static_cast<std::size_t>(x) * bytesPerPixel;
+    // The last row ends with the rectangle: the bytes after it may lie past
+    // the end of the buffer.
+    const std::size_t byteCount = static_cast<std::size_t>(height - 1) * static_cast<std::size_t>(bytesPerRow_) +
+                                  static_cast<std::size_t>(width) * bytesPerPixel;
+    std::shared_ptr<const std::uint8_t> data(data_, data_.get() + offset);
+    return std::shared_ptr<const Image>(new Image(width, height, format_, bytesPerRow_, std::move(data), byteCount));
 }
 
 std::shared_ptr<const Image> Image::fromStraightRGBA(int width, int height, const std::vector<std::uint8_t>& rgba) {

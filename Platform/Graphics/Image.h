@@ -33,6 +33,10 @@ public:
     // laid out as make() expects; the caller must not change them afterwards.
     static std::shared_ptr<const Image> sharing(int width, int height, Format format, int bytesPerRow,
                                                 std::shared_ptr<const std::uint8_t> data);
+    // The pixels of a rectangle within this image, sharing them (and keeping
+    // the whole image's buffer alive) rather than copying them; nothing when
+    // the rectangle is empty or passes the image's edges.
+    std::shared_ptr<const Image> region(int x, int y, int width, int height) const;
     // From straight (not premultiplied) RGBA bytes, four per pixel, rows packed.
     static std::shared_ptr<const Image> fromStraightRGBA(int width, int height,
                                                          const std::vector<std::uint8_t>& rgba);
@@ -71,6 +75,8 @@ public:
 
 private:
     Image(int width, int height, Format format, int bytesPerRow, std::shared_ptr<const std::uint8_t> data);
+    Image(int width, int height, Format format, int bytesPerRow, std::shared_ptr<const std::uint8_t> data,
+          std::size_t byteCount);
 
     int width_;
     int height_;

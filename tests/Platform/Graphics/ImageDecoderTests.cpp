@@ -207,6 +207,47 @@ TEST(ImageTest, StraightAlphaRoundTripsAndPNGWritesBack) {
     EXPECT_TRUE(pixelNear(*ImageDecoder::decode(grey->encodePNG()), 2, 1, {255, 77, 77, 77}));
 }
 
+TEST(ImageTest, ARegionSeesItsRectangleOfTheSameBuffer) {
+    constexpr int width = 5, height = 4;
+    std::vector<std::uint8_t> bytes(width * height * 4);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i);
+    auto image = Image::make(width, height, Image::Format::argb32Premultiplied, bytes);
+    ASSERT_NE(image, nullptr);
+    const auto region = image->region(1, 2, 4, 2);
+    ASSERT_NE(region, nullptr);
+    EXPECT_EQ(region->width(), 4);
+    EXPECT_EQ(region->height(), 2);
+    EXPECT_EQ(region->bytesPerRow(), image->bytesPerRow());
+    EXPECT_EQ(region->pixels().data(), image->pixels().data() + 2 * image->bytesPerRow() + 4);
+    // The bytes it spans end with its last pixel, inside the shared buffer.
+    EXPECT_EQ(region->pixels().data() + region->pixels().size(), image->pixels().data() + image->pixels().size());
+    const std::uint32_t cornerOfRegion = image->pixel(4, 3);
+    const std::vector<std::uint8_t> expectedRGBA = [&] {
+        std::vector<std::uint8_t> rows;
+        const auto all = image->straightRGBA();
+        for (int y = 2; y < 4; ++y) rows.insert(rows.end(), all.begin() + (y * width + 1) * 4, all.begin() + (y * width + 5) * 4);
+        return rows;
+    }();
+    // It keeps the buffer alive on its own.
+    image.reset();
+    EXPECT_EQ(region->pixel(3, 1), cornerOfRegion);
+    EXPECT_EQ(region->pixel(4, 0), 0u);
+    EXPECT_EQ(region->straightRGBA(), expectedRGBA);
+    EXPECT_EQ(ImageDecoder::decode(region->encodePNG())->straightRGBA(), expectedRGBA);
+    // A region of a region, and grey images, count from their own corner.
+    const auto inner = region->region(1, 1, 2, 1);
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(inner->pixel(0, 0), region->pixel(1, 1));
+    const auto grey = Image::make(3, 2, Image::Format::grey8, {1, 2, 3, 0, 4, 5, 6, 0});
+    EXPECT_EQ(grey->region(1, 1, 2, 1)->pixel(1, 0), grey->pixel(2, 1));
+
+    const auto source = Image::make(2, 2, Image::Format::argb32Premultiplied, std::vector<std::uint8_t>(16, 0xff));
+    for (const auto& [x, y, w, h] : std::vector<std::array<int, 4>>{
+             {0, 0, 0, 1}, {0, 0, 1, 0}, {-1, 0, 1, 1}, {0, -1, 1, 1}, {1, 0, 2, 1}, {0, 1, 1, 2}, {2, 2, 1, 1}}) {
+        EXPECT_EQ(source->region(x, y, w, h), nullptr) << x << "," << y << " " << w << "x" << h;
+    }
+}
+
 TEST(ImageTest, MakeRefusesBadSizesAndShortBuffers) {
     EXPECT_EQ(Image::make(0, 1, Image::Format::grey8, std::vector<std::uint8_t>(4)), nullptr);
     EXPECT_EQ(Image::make(2, 2, Image::Format::argb32Premultiplied, std::vector<std::uint8_t>(15)), nullptr);

@@ -327,9 +327,12 @@ bool Layer::setValue(std::string_view key, const std::optional<AnimatableValue>&
     }
     if (custom->value != *number) {
         custom->value = *number;
-        markChanged();
         if (custom->needsDisplay) {
+            // What the layer shows of it comes from its display, which marks
+            // the layer changed where it changes anything.
             setNeedsDisplay();
+        } else {
+            markChanged();
         }
     }
     return true;
@@ -338,9 +341,17 @@ bool Layer::setValue(std::string_view key, const std::optional<AnimatableValue>&
 // Display and layout.
 
 void Layer::setNeedsDisplay() {
-    // Drawn afresh whenever the layer is drawn, it has nothing to display ahead.
-    needsDisplay_ = !drawsInRenderPass_;
-    markChanged();
+    if (drawsInRenderPass_) {
+        // Drawn afresh whenever the layer is drawn, it has nothing to display
+        // ahead: what it draws has changed.
+        markChanged();
+        return;
+    }
+    // A frame is needed to display it; the display itself marks the layer
+    // changed where it changes anything (new contents, sublayers set anew), so
+    // that a display that comes out the same keeps the pictures kept of it.
+    needsDisplay_ = true;
+    changedSinceFrame_ = true;
 }
 
 void Layer::setDrawsInRenderPass(bool drawsInRenderPass) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -116,6 +117,47 @@ TEST_F(ContentCacheTest, ChangesUnderAroundOrBesideTheLayerAreDrawnAnew) {
             expectSamePicture(*kept.frame(later), *renderTree(fresh.root, later));
         }
     }
+}
+
+// A layer that shows a number only through its display: the red box stands
+// at the number's tens, the blue box stays where it is.
+class SteppingLayer : public Layer {
+public:
+    static std::shared_ptr<SteppingLayer> make() {
+        auto layer = std::shared_ptr<SteppingLayer>(new SteppingLayer());
+        layer->declareAnimatableNumber("step", 0, true);
+        layer->addSublayer(layer->red);
+        layer->addSublayer(makeBox(Rect(24, 24, 10, 10), Color::rgb(0, 0, 1)));
+        layer->setFrame(Rect(0, 0, 40, 40));
+        return layer;
+    }
+    void display() override {
+        const double tens = std::floor(value("step").value_or(AnimatableValue(0.0)).number().value_or(0) / 10);
+        red->setPosition({12 + tens, 12});
+    }
+    std::shared_ptr<Layer> red = makeBox(Rect(4, 4, 16, 16), Color::rgb(1, 0, 0));
+};
+
+TEST_F(ContentCacheTest, ANumberShownThroughDisplayChangesThePictureOnlyWhenTheDisplayDoes) {
+    auto root = makeRoot();
+    auto stepping = SteppingLayer::make();
+    root->addSublayer(stepping);
+    const std::int64_t before = ContentCache::pixelsInUse();
+    // Steps within the same ten display the same boxes: after two frames the
+    // layer's one picture holds both, not a picture of each box.
+    for (int step = 1; step <= 4; ++step) {
+        stepping->setValue("step", AnimatableValue(static_cast<double>(step)));
+        renderTree(root, 0);
+    }
+    EXPECT_GE(ContentCache::pixelsInUse() - before, 30 * 30);
+    // A step that moves the red box is drawn, not the kept picture.
+    stepping->setValue("step", AnimatableValue(25.0));
+    auto expected = makeRoot();
+    auto fresh = SteppingLayer::make();
+    fresh->setValue("step", AnimatableValue(25.0));
+    expected->addSublayer(fresh);
+    expectSamePicture(*renderTree(root, 0), *renderTree(expected, 0));
+    expectSamePicture(*renderTree(root, 0), *renderTree(expected, 0));
 }
 
 TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {

@@ -20,12 +20,8 @@ std::uint32_t readPixel(const std::uint8_t* row, int x) {
 }  // namespace
 
 Image::Image(int width, int height, Format format, int bytesPerRow, std::shared_ptr<const std::uint8_t> data)
-    : width_(width),
-      height_(height),
-      format_(format),
-      bytesPerRow_(bytesPerRow),
-      data_(std::move(data)),
-      byteCount_(static_cast<std::size_t>(bytesPerRow) * static_cast<std::size_t>(height)) {}
+    : Image(width, height, format, bytesPerRow, std::move(data),
+            static_cast<std::size_t>(bytesPerRow) * static_cast<std::size_t>(height)) {}
 
 Image::Image(int width, int height, Format format, int bytesPerRow, std::shared_ptr<const std::uint8_t> data,
              std::size_t byteCount)

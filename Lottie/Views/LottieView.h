@@ -165,26 +165,16 @@ public:
 
     template <class P>
     LottieView textProvider(std::shared_ptr<P> provider) const {
-        LottieView copy = appendingConfiguration([provider](LottieAnimationView& view) {
-            if (providersAreEqualAs<P, AnimationKeypathTextProvider>(
-                    view.lottieAnimationLayer()->textProvider().get(), provider.get())) {
-                return;
-            }
-            view.setTextProvider(provider);
-        });
+        LottieView copy =
+            keepingProvider(provider, &LottieAnimationLayer::textProvider, &LottieAnimationView::setTextProvider);
         copy.textProvider_ = provider;
         return copy;
     }
 
     template <class P>
     LottieView fontProvider(std::shared_ptr<P> provider) const {
-        LottieView copy = appendingConfiguration([provider](LottieAnimationView& view) {
-            if (providersAreEqualAs<P, AnimationFontProvider>(view.lottieAnimationLayer()->fontProvider().get(),
-                                                              provider.get())) {
-                return;
-            }
-            view.setFontProvider(provider);
-        });
+        LottieView copy =
+            keepingProvider(provider, &LottieAnimationLayer::fontProvider, &LottieAnimationView::setFontProvider);
         copy.fontProvider_ = provider;
         return copy;
     }
@@ -226,6 +216,18 @@ private:
 
     // The configuration that writes the bindings, which runs last.
     Configuration bindingConfiguration() const;
+
+    // A copy with a configuration that gives the view `provider` unless the
+    // layer's (read by `held`) is equal to it by P's equality.
+    template <class P, class Base>
+    LottieView keepingProvider(std::shared_ptr<P> provider,
+                               const std::shared_ptr<Base>& (LottieAnimationLayer::*held)() const,
+                               void (LottieAnimationView::*set)(std::shared_ptr<Base>)) const {
+        return appendingConfiguration([provider, held, set](LottieAnimationView& view) {
+            if (providersAreEqualAs<P, Base>(((*view.lottieAnimationLayer()).*held)().get(), provider.get())) return;
+            (view.*set)(provider);
+        });
+    }
 
     // A copy of this value with `change` applied to it.
     template <class Change>

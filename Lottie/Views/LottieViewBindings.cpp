@@ -15,12 +15,7 @@ LottieView LottieView::bindCurrentProgress(std::optional<Binding<double>> bindin
 }
 
 double LottieView::progressOfFrame(const LottieAnimation* animation, double frame) {
-    if (animation == nullptr) return 0;
-    const double duration = animation->endFrame - animation->startFrame;
-    if (duration == 0) return 0;
-    const double progress = (frame - animation->startFrame) / duration;
-    if (progress > 1) return 1;
-    return progress <= 0 ? 0 : progress;
+    return animation ? animation->progressForFrame(frame) : 0;
 }
 
 LottieView::Configuration LottieView::bindingConfiguration() const {

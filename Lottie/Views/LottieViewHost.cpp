@@ -28,21 +28,23 @@ void LottieViewHost::apply(const LottieView& view) {
 }
 
 void LottieViewHost::update() {
-    const LottieView::Bridge bridge = view_->bridge(remoteAnimation_);
+    bridge_ = std::make_shared<const LottieView::Bridge>(view_->bridge(remoteAnimation_));
     if (!container_) {
-        container_ = bridge.makeHost(this);
+        container_ = bridge_->makeHost(this);
         container_->show();
     }
     if (!placeholder_ && view_->placeholder()) {
         placeholder_ = view_->placeholder()();
         placeholder_->setParent(this);
     }
-    bridge.update(*container_);
-    // A binding re-applies the value on every display frame of the hosted
-    // view, which runs its binding configuration; without one the link is
-    // left to stop once the view has nothing to draw.
+    runConfigurations();
+    // A binding runs the value's configurations again on every display frame
+    // of the hosted view, its binding configuration among them; without one
+    // the link is left to stop once the view has nothing to draw. Nothing but
+    // the configurations can change between two frames (a new value or a
+    // delivery comes through here), so a frame reuses the bridge made here.
     container_->hostedView().displayLink().setFrameObserver(
-        view_->hasFrameBinding() ? std::function<void()>([this] { update(); }) : std::function<void()>());
+        view_->hasFrameBinding() ? std::function<void()>([this] { runConfigurations(); }) : std::function<void()>());
 
     // An invisible hosted view stays in its window (it keeps playing, as the
     // design's zero opacity does); only its painting is suppressed.
@@ -59,6 +61,13 @@ void LottieViewHost::update() {
     }
     if (placeholder_) placeholder_->setVisible(!showing);
     placeChildren();
+}
+
+void LottieViewHost::runConfigurations() {
+    // Held for the length of the run: a configuration may apply a new value
+    // to the host, which replaces the host's bridge.
+    const std::shared_ptr<const LottieView::Bridge> bridge = bridge_;
+    bridge->update(*container_);
 }
 
 void LottieViewHost::loadAsynchronously() {

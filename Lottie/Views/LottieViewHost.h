@@ -9,8 +9,9 @@
 // reload trigger changes, hides the hosted view and shows the placeholder
 // while there is nothing to show, and re-applies the last value when a load
 // delivers. While the value has a frame or progress binding, every display
-// frame of the hosted view's link is one more update (it plays the design's
-// timeline), which hands the presented frame to the binding.
+// frame of the hosted view's link runs the value's configurations once more
+// (it plays the design's timeline), which hands the presented frame to the
+// binding; a frame reuses the bridge of the last update rather than build one.
 //
 // Loads: only the newest started load counts. A delivery from an older one
 // (a slow first load overtaken by a reload) is dropped, as is a second
@@ -25,6 +26,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "Lottie/Views/LottieView.h"
@@ -67,9 +69,13 @@ private:
     void reloadAnimation();
     void deliver(std::uint64_t generation, std::optional<LottieAnimationSource> source, std::exception_ptr error);
     void update();
+    // Runs the configurations of the last update's bridge against the hosted view.
+    void runConfigurations();
     void placeChildren();
 
     std::optional<LottieView> view_;
+    // The bridge of the last update, for the value and the loader's result then.
+    std::shared_ptr<const LottieView::Bridge> bridge_;
     LottieView::Bridge::Container* container_ = nullptr;
     QWidget* placeholder_ = nullptr;
     std::optional<LottieAnimationSource> remoteAnimation_;

@@ -15,12 +15,8 @@ lottie::LottieConfiguration mainThreadConfiguration() {
 }
 
 std::shared_ptr<const lottie::LottieAnimation> markedAnimation() {
-    std::string text = document();
-    const std::string assets = R"("assets":[],)";
-    text.insert(text.find(assets) + assets.size(),
-                R"("markers":[{"tm":0,"cm":"start","dr":0},{"tm":15,"cm":"middle","dr":0},)"
-                R"({"tm":7.5,"cm":"quarter","dr":0}],)");
-    return lottie::LottieAnimation::fromData(text, lottie::DecodingStrategy::dictionaryBased);
+    return animationWithMarkers(R"([{"tm":0,"cm":"start","dr":0},{"tm":15,"cm":"middle","dr":0},)"
+                                R"({"tm":7.5,"cm":"quarter","dr":0}])");
 }
 
 const std::vector<Range>& PlayLog::look() {

@@ -16,10 +16,7 @@ using viewstest::ViewsTest;
 
 // The test document with a marker from frame 10, 6 frames long.
 std::shared_ptr<const lottie::LottieAnimation> markedAnimation() {
-    std::string text = viewstest::document(100, 50);
-    const std::string assets = R"("assets":[],)";
-    text.insert(text.find(assets) + assets.size(), R"("markers":[{"tm":10,"cm":"middle","dr":6}],)");
-    return lottie::LottieAnimation::fromData(text, lottie::DecodingStrategy::dictionaryBased);
+    return viewstest::animationWithMarkers(R"([{"tm":10,"cm":"middle","dr":6}])");
 }
 
 TEST_F(ViewsTest, KeypathServicesMarkersAndSettingsReachTheAnimationLayer) {

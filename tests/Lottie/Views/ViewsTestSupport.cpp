@@ -43,6 +43,13 @@ std::shared_ptr<const lottie::LottieAnimation> animation(int width, int height) 
     return lottie::LottieAnimation::fromData(document(width, height), lottie::DecodingStrategy::dictionaryBased);
 }
 
+std::shared_ptr<const lottie::LottieAnimation> animationWithMarkers(const std::string& markers) {
+    std::string text = document();
+    const std::string assets = R"("assets":[],)";
+    text.insert(text.find(assets) + assets.size(), R"("markers":)" + markers + ",");
+    return lottie::LottieAnimation::fromData(text, lottie::DecodingStrategy::dictionaryBased);
+}
+
 PaintCounter::PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
 
 bool PaintCounter::eventFilter(QObject*, QEvent* event) {

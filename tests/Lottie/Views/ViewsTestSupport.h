@@ -22,6 +22,8 @@ namespace viewstest {
 // from the left edge to the right over a blue background rectangle.
 std::string document(int width = 100, int height = 50);
 std::shared_ptr<const lottie::LottieAnimation> animation(int width = 100, int height = 50);
+// The 100 x 50 document with the markers of `markers`, a JSON array.
+std::shared_ptr<const lottie::LottieAnimation> animationWithMarkers(const std::string& markers);
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {

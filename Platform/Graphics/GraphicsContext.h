@@ -239,6 +239,8 @@ private:
     double strokeCost() const;
     double compositeCost(double pixels) const;
     BlendMode costedBlendMode() const;
+    // What making the gradient's colour ramp costs, before any pixel is painted.
+    static double rampCost(const Gradient& gradient);
     // Takes the cost of painting the gradient over the whole clip; false when
     // the frame's budget refuses it.
     bool takeGradientCost(const Gradient& gradient) const;

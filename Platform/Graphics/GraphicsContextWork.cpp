@@ -117,11 +117,13 @@ double GraphicsContext::strokeCost() const {
            compositeCost(pixels);
 }
 
+double GraphicsContext::rampCost(const Gradient& gradient) {
+    return DrawingCost::gradient(static_cast<double>(gradient.stops().size()), 0, BlendMode::normal);
+}
+
 bool GraphicsContext::takeGradientCost(const Gradient& gradient) const {
-    if (WorkBudget::active() == nullptr) return true;
-    const double stops = static_cast<double>(gradient.stops().size());
-    return WorkBudget::takeActive(DrawingCost::gradient(stops, 0, BlendMode::normal) +
-                                  2 * compositeCost(visibleArea(deviceClipBox())));
+    return WorkBudget::takeActive(
+        [&] { return rampCost(gradient) + 2 * compositeCost(visibleArea(deviceClipBox())); });
 }
 
 void GraphicsContext::boundPen(cairo_t* target) const {

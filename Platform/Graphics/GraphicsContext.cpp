@@ -256,7 +256,7 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
         switch (element.type) {
             case PathElementType::moveTo:
                 current = subpathStart = toDevice(element.points[0]);
-                extent.addPoint(current);
+                extent.box.add(current);
                 deviceMoveTo(current);
                 break;
             case PathElementType::lineTo: {

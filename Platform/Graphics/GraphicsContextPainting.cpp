@@ -272,7 +272,7 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
         addRect(r);
         if (!WorkBudget::takeActive([&] {
                 const double sourcePixels = static_cast<double>(image.width()) * image.height();
-                return DrawingCost::image(sourcePixels, 0, BlendMode::normal) + 2 * compositeCost(visiblePathPixels(0));
+                return DrawingCost::image(sourcePixels) + 2 * compositeCost(visiblePathPixels(0));
             })) {
             return;
         }

@@ -86,7 +86,7 @@ static DrawingCost::Outline crowded(const DrawingCost::Outline& outline, double 
 double GraphicsContext::fillCost() const {
     const double pixels = visiblePathPixels(0);
     const DrawingCost::Outline outline = crowded(pathExtent_.outline, pathExtent_.box.maxY - pathExtent_.box.minY);
-    return DrawingCost::fill(outline, 0, costedBlendMode()) + compositeCost(pixels);
+    return DrawingCost::fill(outline) + compositeCost(pixels);
 }
 
 double GraphicsContext::strokeCost() const {
@@ -102,12 +102,12 @@ double GraphicsContext::strokeCost() const {
     const double pixels = visiblePathPixels(std::isfinite(radius) ? radius : 0);
     const DrawingCost::Outline outline =
         crowded(pathExtent_.outline, pathExtent_.box.maxY - pathExtent_.box.minY + 2 * radius);
-    return DrawingCost::stroke(outline, dashPieces, round ? penVertices(radius) : 0, 0, costedBlendMode()) +
+    return DrawingCost::stroke(outline, dashPieces, round ? penVertices(radius) : 0) +
            compositeCost(pixels);
 }
 
 double GraphicsContext::rampCost(const Gradient& gradient) {
-    return DrawingCost::gradient(static_cast<double>(gradient.stops().size()), 0, BlendMode::normal);
+    return DrawingCost::gradient(static_cast<double>(gradient.stops().size()));
 }
 
 bool GraphicsContext::takeGradientCost(const Gradient& gradient) const {

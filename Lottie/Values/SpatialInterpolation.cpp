@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Lottie/Values/CurveVertex.h"
+#include "Platform/Graphics/CubicFlatness.h"
 
 namespace lottie {
 
@@ -15,18 +16,11 @@ using platform::graphics::Point;
 // have (the start and twenty steps up to a parameter of about 1).
 constexpr double parameterStep = 0.05;
 constexpr std::size_t maximumSamples = 22;
-constexpr double flatness = 0.05;
 
 struct Sample {
     Point point;
     double length;
 };
-
-bool isFlat(Point a, Point c1, Point c2, Point b) {
-    double first = c2.x * (a.y - c1.y) + c1.x * (c2.y - a.y) + (c1.y - c2.y) * a.x;
-    double second = (c1.y - c2.y) * b.x + c1.x * (c2.y - b.y) + c2.x * (b.y - c1.y);
-    return std::fabs(first) < flatness && std::fabs(second) < flatness;
-}
 
 }  // namespace
 
@@ -38,7 +32,7 @@ Point interpolateAlongMotionPath(Point from, Point to, double amount, const std:
 
     Point control1 = from + *outTangent;
     Point control2 = to + *inTangent;
-    if (isFlat(from, control1, control2, to)) return lerpPoint(from, to, amount);
+    if (platform::graphics::CubicFlatness::isFlat(from, control1, control2, to)) return lerpPoint(from, to, amount);
 
     // The curve as a segment between two vertices, so that it is sampled by
     // the same point function as path segments.

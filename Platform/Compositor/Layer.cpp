@@ -401,7 +401,7 @@ void Layer::display() {
         }
         return;
     }
-    if (!graphics::WorkBudget::takeActive(width * height)) {
+    if (!graphics::WorkBudget::takeActive([&] { return width * height; })) {
         return;
     }
     std::unique_ptr<graphics::GraphicsContext> context =

@@ -1,7 +1,8 @@
 #include "Platform/Compositor/MotionPath.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "Platform/Graphics/CubicFlatness.h"
 
 namespace platform::compositor {
 
@@ -16,16 +17,6 @@ namespace {
 // the two steps around it: the same table the main-thread engine's spatial
 // interpolation uses, so that both engines move a point to the same place.
 constexpr int curveSamples = 20;
-// A curve whose control points lie within this of the line through its ends
-// (twice the triangle areas, in square units) is moved along as that line, also
-// as the main-thread engine does.
-constexpr double flatness = 0.05;
-
-bool isFlat(Point a, Point c1, Point c2, Point b) {
-    const double first = c2.x * (a.y - c1.y) + c1.x * (c2.y - a.y) + (c1.y - c2.y) * a.x;
-    const double second = (c1.y - c2.y) * b.x + c1.x * (c2.y - b.y) + c2.x * (b.y - c1.y);
-    return std::fabs(first) < flatness && std::fabs(second) < flatness;
-}
 
 Point cubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
     const double u = 1 - t;
@@ -66,7 +57,8 @@ MotionPath::MotionPath(const graphics::Path& path) {
                 const Point end = quadratic ? element.points[1] : element.points[2];
                 const Point c1 = quadratic ? from + (element.points[0] - from) * (2.0 / 3) : element.points[0];
                 const Point c2 = quadratic ? end + (element.points[0] - end) * (2.0 / 3) : element.points[1];
-                if (isFlat(from, c1, c2, end)) {
+                if (graphics::CubicFlatness::isFlat(from, c1, c2, end)) {
+                    // Moved along as the line through its ends, as the main-thread engine does.
                     segment.points.push_back(end);
                     break;
                 }

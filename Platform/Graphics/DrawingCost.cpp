@@ -38,26 +38,19 @@ double atLeastZero(double value) { return value > 0 ? value : 0; }
 
 double DrawingCost::pixels(double pixels, BlendMode mode) { return atLeastZero(pixels) * blendFactor(mode); }
 
-double DrawingCost::fill(const Outline& outline, double pixels, BlendMode mode) {
-    return segmentCost * atLeastZero(outline.segments) + edgeRowCost * atLeastZero(outline.edgeRows) +
-           DrawingCost::pixels(pixels, mode);
+double DrawingCost::fill(const Outline& outline) {
+    return segmentCost * atLeastZero(outline.segments) + edgeRowCost * atLeastZero(outline.edgeRows);
 }
 
-double DrawingCost::stroke(const Outline& outline, double dashPieces, double penVertices, double pixels,
-                           BlendMode mode) {
+double DrawingCost::stroke(const Outline& outline, double dashPieces, double penVertices) {
     const double pieces = atLeastZero(outline.segments) + atLeastZero(dashPieces);
     // Both sides of every segment are edges of the stroke's outline.
     return pieces * (segmentCost + penVertexCost * atLeastZero(penVertices)) + dashPieceCost * atLeastZero(dashPieces) +
-           2 * edgeRowCost * atLeastZero(outline.edgeRows) + DrawingCost::pixels(pixels, mode);
+           2 * edgeRowCost * atLeastZero(outline.edgeRows);
 }
 
-double DrawingCost::gradient(double stops, double pixels, BlendMode mode) {
-    // A gradient pixel is computed before it is laid down.
-    return stopCost * atLeastZero(stops) + 2 * DrawingCost::pixels(pixels, mode);
-}
+double DrawingCost::gradient(double stops) { return stopCost * atLeastZero(stops); }
 
-double DrawingCost::image(double sourcePixels, double pixels, BlendMode mode) {
-    return sourcePixelCost * atLeastZero(sourcePixels) + 2 * DrawingCost::pixels(pixels, mode);
-}
+double DrawingCost::image(double sourcePixels) { return sourcePixelCost * atLeastZero(sourcePixels); }
 
 }  // namespace platform::graphics

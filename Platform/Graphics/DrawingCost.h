@@ -23,15 +23,19 @@ public:
         double edgeRows = 0;
     };
 
-    // Laying down `pixels` with the blend mode.
+    // Laying down `pixels` with the blend mode. The other costs leave out the
+    // pixels a drawing lays down, which its context adds through its blend
+    // mode and mask (a gradient's and an image's pixels count twice: each is
+    // computed before it is laid down).
     static double pixels(double pixels, BlendMode mode);
-    static double fill(const Outline& outline, double pixels, BlendMode mode);
+    static double fill(const Outline& outline);
     // A stroke: every segment and dash piece becomes an outline of its own, and
     // a round join or cap adds the pen's vertices at every one of them.
-    static double stroke(const Outline& outline, double dashPieces, double penVertices, double pixels,
-                         BlendMode mode);
-    static double gradient(double stops, double pixels, BlendMode mode);
-    static double image(double sourcePixels, double pixels, BlendMode mode);
+    static double stroke(const Outline& outline, double dashPieces, double penVertices);
+    // A gradient's colour ramp.
+    static double gradient(double stops);
+    // Resampling an image of `sourcePixels`.
+    static double image(double sourcePixels);
 };
 
 }  // namespace platform::graphics

@@ -256,7 +256,7 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
         switch (element.type) {
             case PathElementType::moveTo:
                 current = subpathStart = toDevice(element.points[0]);
-                extent.addPoint(current);
+                extent.box.add(current);
                 deviceMoveTo(current);
                 break;
             case PathElementType::lineTo: {
@@ -269,7 +269,6 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
             case PathElementType::quadCurveTo: {
                 const Point control = toDevice(element.points[0]);
                 const Point end = toDevice(element.points[1]);
-                extent.addPoint(control);
                 extent.addSegment(current, control, rows);
                 extent.addSegment(control, end, rows);
                 // The cubic with the same shape as the quadratic.
@@ -280,9 +279,8 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
             case PathElementType::curveTo: {
                 const Point c1 = toDevice(element.points[0]), c2 = toDevice(element.points[1]);
                 const Point end = toDevice(element.points[2]);
-                // The control polygon bounds the curve and the rows it crosses.
-                extent.addPoint(c1);
-                extent.addPoint(c2);
+                // The control polygon bounds the curve and the rows it crosses;
+                // each of its segments takes its end into the box.
                 extent.addSegment(current, c1, rows);
                 extent.addSegment(c1, c2, rows);
                 extent.addSegment(c2, end, rows);

@@ -36,6 +36,7 @@
 #include "Platform/Graphics/LineJoin.h"
 #include "Platform/Graphics/Path.h"
 #include "Platform/Graphics/Point.h"
+#include "Platform/Graphics/PointBounds.h"
 #include "Platform/Graphics/Rect.h"
 
 typedef struct _cairo cairo_t;
@@ -198,12 +199,10 @@ private:
 
     // The device box and outline cost of a path, added to segment by segment.
     struct PathExtent {
-        double minX = 0, minY = 0, maxX = 0, maxY = 0;
-        bool empty = true;
+        PointBounds box;
         DrawingCost::Outline outline;
 
-        void addPoint(Point device);
-        // A segment from `from` whose points (ends and controls) include `to`.
+        // A segment from `from`, whose end `to` it takes into the box.
         void addSegment(Point from, Point to, double rowLimit);
     };
 
@@ -239,6 +238,8 @@ private:
     double strokeCost() const;
     double compositeCost(double pixels) const;
     BlendMode costedBlendMode() const;
+    // What making the gradient's colour ramp costs, before any pixel is painted.
+    static double rampCost(const Gradient& gradient);
     // Takes the cost of painting the gradient over the whole clip; false when
     // the frame's budget refuses it.
     bool takeGradientCost(const Gradient& gradient) const;

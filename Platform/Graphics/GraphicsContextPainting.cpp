@@ -163,7 +163,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
         consumePath();
         return;
     }
-    if (!WorkBudget::takeActive(pathIsStroked_ ? strokeCost() : fillCost())) {
+    if (!WorkBudget::takeActive([&] { return pathIsStroked_ ? strokeCost() : fillCost(); })) {
         consumePath();
         return;
     }
@@ -188,7 +188,7 @@ void GraphicsContext::strokePath() {
         consumePath();
         return;
     }
-    if (!WorkBudget::takeActive(strokeCost())) {
+    if (!WorkBudget::takeActive([&] { return strokeCost(); })) {
         consumePath();
         return;
     }
@@ -208,7 +208,7 @@ void GraphicsContext::fillRect(const Rect& rect) {
     }
     preservingPath([&] {
         addRect(rect);
-        if (!WorkBudget::takeActive(fillCost())) {
+        if (!WorkBudget::takeActive([&] { return fillCost(); })) {
             return;
         }
         composite([&] {
@@ -270,9 +270,10 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
     const Rect r = rect.standardized();
     preservingPath([&] {
         addRect(r);
-        const double sourcePixels = static_cast<double>(image.width()) * image.height();
-        if (!WorkBudget::takeActive(DrawingCost::image(sourcePixels, 0, BlendMode::normal) +
-                                    2 * compositeCost(visiblePathPixels(0)))) {
+        if (!WorkBudget::takeActive([&] {
+                const double sourcePixels = static_cast<double>(image.width()) * image.height();
+                return DrawingCost::image(sourcePixels) + 2 * compositeCost(visiblePathPixels(0));
+            })) {
             return;
         }
         composite([&] {
@@ -381,7 +382,7 @@ void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCe
 
 void GraphicsContext::fillPathWithLinearGradient(const Gradient& gradient, Point start, Point end, FillRule rule) {
     cairo_pattern_t* pattern = fillPattern(gradient, GradientGeometry::linear(start, end), state().alpha);
-    WorkBudget::chargeActive(DrawingCost::gradient(static_cast<double>(gradient.stops().size()), 0, BlendMode::normal));
+    WorkBudget::chargeActive([&] { return rampCost(gradient); });
     fillCurrentPath(pattern, rule);
     cairo_pattern_destroy(pattern);
 }
@@ -391,7 +392,7 @@ void GraphicsContext::fillPathWithRadialGradient(const Gradient& gradient, Point
     cairo_pattern_t* pattern =
         fillPattern(gradient, GradientGeometry::circles(startCenter, startRadius, endCenter, endRadius),
                     state().alpha);
-    WorkBudget::chargeActive(DrawingCost::gradient(static_cast<double>(gradient.stops().size()), 0, BlendMode::normal));
+    WorkBudget::chargeActive([&] { return rampCost(gradient); });
     fillCurrentPath(pattern, rule);
     cairo_pattern_destroy(pattern);
 }
@@ -423,7 +424,7 @@ void GraphicsContext::endTransparencyLayer() {
     layerDepths_.pop_back();
     cairo_pattern_t* layer = popGroup();
     // Laid down whatever the budget says: the group's drawings are already made.
-    WorkBudget::chargeActive(compositeCost(visibleArea(deviceClipBox())));
+    WorkBudget::chargeActive([&] { return compositeCost(visibleArea(deviceClipBox())); });
     composite([&] {
         cairo_set_source(cairo_, layer);
         cairo_paint_with_alpha(cairo_, state().alpha);

@@ -29,23 +29,10 @@ std::pair<double, double> stretches(const AffineTransform& t) {
 
 }  // namespace
 
-void GraphicsContext::PathExtent::addPoint(Point device) {
-    if (empty) {
-        minX = maxX = device.x;
-        minY = maxY = device.y;
-        empty = false;
-        return;
-    }
-    minX = std::min(minX, device.x);
-    maxX = std::max(maxX, device.x);
-    minY = std::min(minY, device.y);
-    maxY = std::max(maxY, device.y);
-}
-
 void GraphicsContext::PathExtent::addSegment(Point from, Point to, double rowLimit) {
     outline.segments += 1;
     outline.edgeRows += std::min(std::fabs(to.y - from.y), rowLimit);
-    addPoint(to);
+    box.add(to);
 }
 
 double GraphicsContext::penVertices(double radius) {
@@ -75,9 +62,10 @@ Rect GraphicsContext::deviceClipBox() const {
 }
 
 double GraphicsContext::visiblePathPixels(double margin) const {
-    if (pathExtent_.empty) return 0;
-    const Rect path(pathExtent_.minX - margin, pathExtent_.minY - margin,
-                    pathExtent_.maxX - pathExtent_.minX + 2 * margin, pathExtent_.maxY - pathExtent_.minY + 2 * margin);
+    const PointBounds& box = pathExtent_.box;
+    if (box.empty) return 0;
+    const Rect path(box.minX - margin, box.minY - margin, box.maxX - box.minX + 2 * margin,
+                    box.maxY - box.minY + 2 * margin);
     return visibleArea(path.intersection(deviceClipBox()));
 }
 
@@ -97,8 +85,8 @@ static DrawingCost::Outline crowded(const DrawingCost::Outline& outline, double 
 
 double GraphicsContext::fillCost() const {
     const double pixels = visiblePathPixels(0);
-    const DrawingCost::Outline outline = crowded(pathExtent_.outline, pathExtent_.maxY - pathExtent_.minY);
-    return DrawingCost::fill(outline, 0, costedBlendMode()) + compositeCost(pixels);
+    const DrawingCost::Outline outline = crowded(pathExtent_.outline, pathExtent_.box.maxY - pathExtent_.box.minY);
+    return DrawingCost::fill(outline) + compositeCost(pixels);
 }
 
 double GraphicsContext::strokeCost() const {
@@ -112,16 +100,19 @@ double GraphicsContext::strokeCost() const {
         dashPieces = DashLimit::segmentCount(length / DashLimit::stretchFactor(length, s.dashLengths), s.dashLengths);
     }
     const double pixels = visiblePathPixels(std::isfinite(radius) ? radius : 0);
-    const DrawingCost::Outline outline = crowded(pathExtent_.outline, pathExtent_.maxY - pathExtent_.minY + 2 * radius);
-    return DrawingCost::stroke(outline, dashPieces, round ? penVertices(radius) : 0, 0, costedBlendMode()) +
+    const DrawingCost::Outline outline =
+        crowded(pathExtent_.outline, pathExtent_.box.maxY - pathExtent_.box.minY + 2 * radius);
+    return DrawingCost::stroke(outline, dashPieces, round ? penVertices(radius) : 0) +
            compositeCost(pixels);
 }
 
+double GraphicsContext::rampCost(const Gradient& gradient) {
+    return DrawingCost::gradient(static_cast<double>(gradient.stops().size()));
+}
+
 bool GraphicsContext::takeGradientCost(const Gradient& gradient) const {
-    if (WorkBudget::active() == nullptr) return true;
-    const double stops = static_cast<double>(gradient.stops().size());
-    return WorkBudget::takeActive(DrawingCost::gradient(stops, 0, BlendMode::normal) +
-                                  2 * compositeCost(visibleArea(deviceClipBox())));
+    return WorkBudget::takeActive(
+        [&] { return rampCost(gradient) + 2 * compositeCost(visibleArea(deviceClipBox())); });
 }
 
 void GraphicsContext::boundPen(cairo_t* target) const {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Platform/Graphics/PointBounds.h"
+
 namespace platform::graphics {
 
 namespace {
@@ -170,66 +172,40 @@ Path Path::transformed(const AffineTransform& transform) const {
 }
 
 Rect Path::boundingBox() const {
-    bool any = false;
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    PointBounds box;
     for (const PathElement& element : elements_) {
-        for (int i = 0; i < element.pointCount(); ++i) {
-            const Point& point = element.points[i];
-            if (!any) {
-                x0 = x1 = point.x;
-                y0 = y1 = point.y;
-                any = true;
-            } else {
-                x0 = std::min(x0, point.x);
-                x1 = std::max(x1, point.x);
-                y0 = std::min(y0, point.y);
-                y1 = std::max(y1, point.y);
-            }
-        }
+        for (int i = 0; i < element.pointCount(); ++i) box.add(element.points[i]);
     }
-    return any ? Rect(x0, y0, x1 - x0, y1 - y0) : Rect::null();
+    return box.rect();
 }
 
 Rect Path::pathBoundingBox() const {
     if (elements_.empty()) {
         return Rect::null();
     }
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    bool any = false;
+    PointBounds box;
     Point current;
     Point start;
-    auto include = [&](Point point) {
-        if (!any) {
-            x0 = x1 = point.x;
-            y0 = y1 = point.y;
-            any = true;
-            return;
-        }
-        x0 = std::min(x0, point.x);
-        x1 = std::max(x1, point.x);
-        y0 = std::min(y0, point.y);
-        y1 = std::max(y1, point.y);
-    };
     for (const PathElement& e : elements_) {
         switch (e.type) {
             case PathElementType::moveTo:
-                include(e.points[0]);
+                box.add(e.points[0]);
                 current = start = e.points[0];
                 break;
             case PathElementType::lineTo:
-                include(e.points[0]);
+                box.add(e.points[0]);
                 current = e.points[0];
                 break;
             case PathElementType::quadCurveTo:
-                include(e.points[1]);
-                extendByQuadExtremes(current.x, e.points[0].x, e.points[1].x, x0, x1);
-                extendByQuadExtremes(current.y, e.points[0].y, e.points[1].y, y0, y1);
+                box.add(e.points[1]);
+                extendByQuadExtremes(current.x, e.points[0].x, e.points[1].x, box.minX, box.maxX);
+                extendByQuadExtremes(current.y, e.points[0].y, e.points[1].y, box.minY, box.maxY);
                 current = e.points[1];
                 break;
             case PathElementType::curveTo:
-                include(e.points[2]);
-                extendByCubicExtremes(current.x, e.points[0].x, e.points[1].x, e.points[2].x, x0, x1);
-                extendByCubicExtremes(current.y, e.points[0].y, e.points[1].y, e.points[2].y, y0, y1);
+                box.add(e.points[2]);
+                extendByCubicExtremes(current.x, e.points[0].x, e.points[1].x, e.points[2].x, box.minX, box.maxX);
+                extendByCubicExtremes(current.y, e.points[0].y, e.points[1].y, e.points[2].y, box.minY, box.maxY);
                 current = e.points[2];
                 break;
             case PathElementType::closeSubpath:
@@ -237,7 +213,7 @@ Rect Path::pathBoundingBox() const {
                 break;
         }
     }
-    return Rect(x0, y0, x1 - x0, y1 - y0);
+    return Rect(box.minX, box.minY, box.maxX - box.minX, box.maxY - box.minY);
 }
 
 }  // namespace platform::graphics

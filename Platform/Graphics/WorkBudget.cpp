@@ -34,10 +34,4 @@ void WorkBudget::charge(double units) {
     if (!(used_ <= limit_)) spent_ = true;
 }
 
-bool WorkBudget::takeActive(double units) { return activeBudget == nullptr || activeBudget->take(units); }
-
-void WorkBudget::chargeActive(double units) {
-    if (activeBudget != nullptr) activeBudget->charge(units);
-}
-
 }  // namespace platform::graphics

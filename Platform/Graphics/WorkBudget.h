@@ -48,9 +48,19 @@ public:
     double used() const { return used_; }
     double limit() const { return limit_; }
 
-    // Takes from the active budget, if any; true without one.
-    static bool takeActive(double units);
-    static void chargeActive(double units);
+    // Takes from the active budget, if any, the cost `estimate()` gives; true
+    // without one. The estimate is worked out only when a budget is active, so
+    // that drawing outside a frame (a layer's display) pays nothing for it.
+    template <typename Estimate>
+    static bool takeActive(Estimate&& estimate) {
+        WorkBudget* budget = active();
+        return budget == nullptr || budget->take(estimate());
+    }
+    // Charges the active budget, if any, with the cost `estimate()` gives.
+    template <typename Estimate>
+    static void chargeActive(Estimate&& estimate) {
+        if (WorkBudget* budget = active()) budget->charge(estimate());
+    }
 
 private:
     double limit_;

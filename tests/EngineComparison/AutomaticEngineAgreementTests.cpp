@@ -14,8 +14,8 @@
 #include <map>
 
 #include "Lottie/Playback/LottieLogger.h"
-#include "Platform/Graphics/ImageDecoder.h"
 #include "tests/References/PictureDifference.h"
+#include "tests/References/ReferenceDocument.h"
 #include "tests/Support/TestSupport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 #include "tools/lottie-frames/FramesDocument.h"
@@ -60,10 +60,6 @@ std::string fallbackReason(const std::string& warning) {
         if (close != std::string::npos) line = line.substr(close + 2);
     }
     return line;
-}
-
-std::shared_ptr<const platform::graphics::Image> picture(lottieframes::FrameRenderer& renderer, double frame) {
-    return platform::graphics::ImageDecoder::decode(renderer.render(frame)->encodePNG());
 }
 
 struct FrameResult {
@@ -114,19 +110,19 @@ TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
             notDrawn.push_back(name + " (no drawable size)");
             continue;
         }
-        const int width = std::max(1, static_cast<int>(std::lround(animation->width * longSide / longest)));
-        const int height = std::max(1, static_cast<int>(std::lround(animation->height * longSide / longest)));
+        const auto size = referencetest::pictureSize(*animation, longSide);
         WarningLog log;
-        lottieframes::FrameRenderer automatic(animation, width, height, std::nullopt,
+        lottieframes::FrameRenderer automatic(animation, size.width, size.height, std::nullopt,
                                               lottie::RenderingEngineOption::automatic(), document.images);
-        lottieframes::FrameRenderer mainThread(animation, width, height, std::nullopt,
+        lottieframes::FrameRenderer mainThread(animation, size.width, size.height, std::nullopt,
                                                lottie::RenderingEngineOption::mainThread(), document.images);
         std::vector<FrameResult> documentFrames;
         for (int index = 0; index < framesPerDocument; ++index) {
             const double frame =
                 animation->startFrame + (animation->endFrame - animation->startFrame) * index / framesPerDocument;
             const auto difference =
-                referencetest::measureDifference(*picture(automatic, frame), *picture(mainThread, frame));
+                referencetest::measureDifference(*referencetest::renderedPicture(automatic, frame),
+                                             *referencetest::renderedPicture(mainThread, frame));
             const double rmse = difference.sameSize
                                     ? std::max(difference.rmseOverWhite, difference.rmseOverBlack)
                                     : 1.0;

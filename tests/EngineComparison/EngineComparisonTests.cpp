@@ -8,17 +8,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
 
 #include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/Model/LottieAnimation.h"
-#include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
-#include "Platform/Graphics/ImageDecoder.h"
 #include "tests/References/PictureDifference.h"
+#include "tests/References/ReferenceDocument.h"
 #include "tests/Support/TestSupport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
@@ -31,14 +31,6 @@ constexpr int longSide = 96;
 
 std::filesystem::path documentsFolder() {
     return testsupport::sourceDirectory() / "tests" / "EngineComparison" / "documents";
-}
-
-std::shared_ptr<const lottie::LottieAnimation> decode(const std::filesystem::path& file) {
-    try {
-        return lottie::LottieAnimation::fromData(testsupport::readFile(file), lottie::DecodingStrategy::dictionaryBased);
-    } catch (const std::exception&) {
-        return nullptr;
-    }
 }
 
 // Whether the document has layers and all of them are shape, solid, image or
@@ -70,15 +62,10 @@ std::vector<std::filesystem::path> comparedDocuments() {
     }
     std::sort(documents.begin(), documents.end());
     for (const auto& file : testsupport::corpusFiles(".json")) {
-        const auto animation = decode(file);
+        const auto animation = referencetest::decodedDocument(file);
         if (animation && onlyDrawnLayers(*animation)) documents.push_back(file);
     }
     return documents;
-}
-
-// The picture as a PNG keeps it: straight alpha, eight bits a channel.
-std::shared_ptr<const platform::graphics::Image> picture(lottieframes::FrameRenderer& renderer, double frame) {
-    return platform::graphics::ImageDecoder::decode(renderer.render(frame)->encodePNG());
 }
 
 class EngineComparison : public testing::TestWithParam<std::filesystem::path> {};
@@ -88,20 +75,19 @@ TEST_P(EngineComparison, BothEnginesDrawTheSameFrames) {
     if (known != knownDifferences().end() && GetParam().parent_path() != documentsFolder()) {
         GTEST_SKIP() << GetParam() << " differs: " << known->second;
     }
-    const auto animation = decode(GetParam());
+    const auto animation = referencetest::decodedDocument(GetParam());
     ASSERT_TRUE(animation) << GetParam() << " does not decode";
-    const double scale = longSide / std::max(animation->width, animation->height);
-    const int width = std::max(1, static_cast<int>(std::lround(animation->width * scale)));
-    const int height = std::max(1, static_cast<int>(std::lround(animation->height * scale)));
+    const auto size = referencetest::pictureSize(*animation, longSide);
     const auto folder = GetParam().parent_path();
-    lottieframes::FrameRenderer mainThread(animation, width, height, std::nullopt,
+    lottieframes::FrameRenderer mainThread(animation, size.width, size.height, std::nullopt,
                                            lottie::RenderingEngineOption::mainThread(), folder);
-    lottieframes::FrameRenderer coreAnimation(animation, width, height, std::nullopt,
+    lottieframes::FrameRenderer coreAnimation(animation, size.width, size.height, std::nullopt,
                                               lottie::RenderingEngineOption::coreAnimation(), folder);
     for (int index = 0; index < framesPerDocument; ++index) {
         const double frame =
             animation->startFrame + (animation->endFrame - animation->startFrame) * index / framesPerDocument;
-        const auto difference = referencetest::measureDifference(*picture(coreAnimation, frame), *picture(mainThread, frame));
+        const auto difference = referencetest::measureDifference(*referencetest::renderedPicture(coreAnimation, frame),
+                                                               *referencetest::renderedPicture(mainThread, frame));
         EXPECT_TRUE(difference.sameSize && difference.rmseOverWhite <= largestRmse &&
                     difference.rmseOverBlack <= largestRmse)
             << GetParam() << " frame " << frame << ": " << difference.description();

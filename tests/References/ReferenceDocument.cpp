@@ -5,7 +5,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Graphics/ImageDecoder.h"
 #include "tests/Support/TestSupport.h"
+#include "tools/lottie-frames/FrameRenderer.h"
 
 namespace referencetest {
 
@@ -59,6 +62,19 @@ std::string pictureFileName(double frame) {
     char buffer[64];
     auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, frame);
     return "frame-" + (error == std::errc() ? std::string(buffer, end) : std::string("unnamed")) + ".png";
+}
+
+std::shared_ptr<const lottie::LottieAnimation> decodedDocument(const std::filesystem::path& file) {
+    try {
+        return lottie::LottieAnimation::fromData(testsupport::readFile(file), lottie::DecodingStrategy::dictionaryBased);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+std::shared_ptr<const platform::graphics::Image> renderedPicture(lottieframes::FrameRenderer& renderer,
+                                                                 double frame) {
+    return platform::graphics::ImageDecoder::decode(renderer.render(frame)->encodePNG());
 }
 
 PictureSize pictureSize(const lottie::LottieAnimation& animation, int longSide) {

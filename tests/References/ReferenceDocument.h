@@ -9,6 +9,11 @@
 #include <vector>
 
 #include "Lottie/Model/LottieAnimation.h"
+#include "Platform/Graphics/Image.h"
+
+namespace lottieframes {
+class FrameRenderer;
+}
 
 namespace referencetest {
 
@@ -38,6 +43,15 @@ std::vector<double> referenceFrames(const lottie::LottieAnimation& animation);
 
 // "frame-12.png", "frame-2.5.png".
 std::string pictureFileName(double frame);
+
+// The document at `file`, decoded as the pictures' tests decode it; nothing
+// when it does not decode.
+std::shared_ptr<const lottie::LottieAnimation> decodedDocument(const std::filesystem::path& file);
+
+// A frame drawn by the frame tool's renderer as its PNG keeps it: straight
+// alpha, eight bits a channel, the form pictures are kept and compared in.
+std::shared_ptr<const platform::graphics::Image> renderedPicture(lottieframes::FrameRenderer& renderer,
+                                                                 double frame);
 
 struct PictureSize {
     int width;

@@ -23,7 +23,6 @@
 #include <string>
 
 #include "Lottie/Model/LottieAnimation.h"
-#include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/RenderingEngineOption.h"
 #include "Platform/Graphics/ImageDecoder.h"
 #include "tests/References/PictureDifference.h"
@@ -78,14 +77,6 @@ std::vector<std::filesystem::path> picturesIn(const std::filesystem::path& folde
 
 void removePictures(const std::filesystem::path& folder) {
     for (const auto& picture : picturesIn(folder)) std::filesystem::remove(picture);
-}
-
-std::shared_ptr<const lottie::LottieAnimation> decodeOrNothing(const std::filesystem::path& file) {
-    try {
-        return lottie::LottieAnimation::fromData(testsupport::readFile(file), lottie::DecodingStrategy::dictionaryBased);
-    } catch (const std::exception&) {
-        return nullptr;
-    }
 }
 
 bool hasDrawableSize(const lottie::LottieAnimation& animation) {
@@ -150,7 +141,7 @@ TEST_P(ReferencePictures, MatchTheirReferences) {
         GTEST_SKIP() << "no corpus at " << testsupport::corpusDirectory() << ": its reference pictures are not checked";
     }
     const auto folder = referencetest::referenceRoot() / document.pictureFolder;
-    auto animation = decodeOrNothing(document.document);
+    auto animation = referencetest::decodedDocument(document.document);
     if (!animation || !hasDrawableSize(*animation)) {
         const char* why = animation ? "has no drawable size" : "does not decode";
         if (updatingReferences()) removePictures(folder);
@@ -166,8 +157,7 @@ TEST_P(ReferencePictures, MatchTheirReferences) {
     std::set<std::string> drawn;
     for (const double frame : referencetest::referenceFrames(*animation)) {
         drawn.insert(referencetest::pictureFileName(frame));
-        // The picture as its PNG keeps it: straight alpha, eight bits a channel.
-        auto picture = platform::graphics::ImageDecoder::decode(renderer.render(frame)->encodePNG());
+        auto picture = referencetest::renderedPicture(renderer, frame);
         ASSERT_TRUE(picture) << document.document << " frame " << frame;
         checkPicture(document, frame, *picture);
     }

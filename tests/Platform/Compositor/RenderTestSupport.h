@@ -1,6 +1,7 @@
 #pragma once
-// Pixel helpers for the rendering tests: straight (unpremultiplied) channels of a
-// pixel as 0...255, a comparison with a tolerance, and small trees to draw.
+// Pixel helpers for the rendering tests: the premultiplied channels of a pixel
+// as 0...255, as the image stores them, a comparison with a tolerance, and
+// small trees to draw.
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "Lottie/Views/LottieViewHost.h"
 #include "Pellor/App/PellorApp.h"
@@ -99,29 +100,20 @@ void LottiePlayerView::update() {
     emit stateChanged();
 }
 
-void LottiePlayerView::setAnimationPlaying(bool playing) {
-    if (animationPlaying_ == playing) return;
-    animationPlaying_ = playing;
+template <typename Value>
+void LottiePlayerView::change(Value& state, Value value) {
+    if (state == value) return;
+    state = std::move(value);
     update();
 }
 
-void LottiePlayerView::setAnimationFrame(double frame) {
-    if (animationFrame_ == frame) return;
-    animationFrame_ = frame;
-    update();
-}
+void LottiePlayerView::setAnimationPlaying(bool playing) { change(animationPlaying_, playing); }
 
-void LottiePlayerView::setLoopMode(lottie::LottieLoopMode mode) {
-    if (loopMode_ == mode) return;
-    loopMode_ = mode;
-    update();
-}
+void LottiePlayerView::setAnimationFrame(double frame) { change(animationFrame_, frame); }
 
-void LottiePlayerView::setPlaybackSpeed(AnimationPlaybackSpeed speed) {
-    if (playbackSpeed_ == speed) return;
-    playbackSpeed_ = speed;
-    update();
-}
+void LottiePlayerView::setLoopMode(lottie::LottieLoopMode mode) { change(loopMode_, std::move(mode)); }
+
+void LottiePlayerView::setPlaybackSpeed(AnimationPlaybackSpeed speed) { change(playbackSpeed_, speed); }
 
 void LottiePlayerView::setShowInspector(bool show) {
     if (showInspector_ == show) return;

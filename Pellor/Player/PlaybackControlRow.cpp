@@ -74,12 +74,11 @@ void PlaybackControlRow::refresh() {
         playPauseSymbol_ = playPause;
         playPause_->setIcon(symbolIcon(playPauseSymbol_));
     }
-    const QString loop = pellor::loopModeSymbol(player_.loopMode());
-    const QString loopLabel = loopModeLabel(player_.loopMode());
-    if (loop != loopModeSymbol_ || loopLabel != loopMode_->toolTip()) {
-        loopModeSymbol_ = loop;
+    if (!shownLoopMode_ || *shownLoopMode_ != player_.loopMode()) {
+        shownLoopMode_ = player_.loopMode();
+        loopModeSymbol_ = pellor::loopModeSymbol(*shownLoopMode_);
         loopMode_->setIcon(symbolIcon(loopModeSymbol_));
-        loopMode_->setToolTip(loopLabel);
+        loopMode_->setToolTip(loopModeLabel(*shownLoopMode_));
     }
     if (!shownSpeed_ || *shownSpeed_ != player_.playbackSpeed()) {
         shownSpeed_ = player_.playbackSpeed();

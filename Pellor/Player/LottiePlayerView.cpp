@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "Lottie/Views/LottieViewHost.h"

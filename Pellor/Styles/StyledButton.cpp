@@ -20,12 +20,6 @@ StyledButton::StyledButton(std::shared_ptr<const ButtonStyle> style, const QStri
     setSizePolicy(metrics.fillsWidth ? QSizePolicy::Expanding : QSizePolicy::Minimum, QSizePolicy::Fixed);
 }
 
-void StyledButton::setButtonStyle(std::shared_ptr<const ButtonStyle> style) {
-    style_ = std::move(style);
-    updateGeometry();
-    update();
-}
-
 void StyledButton::setSecondaryText(const QString& text) {
     if (secondaryText_ == text) return;
     secondaryText_ = text;

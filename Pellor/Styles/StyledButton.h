@@ -20,7 +20,6 @@ public:
     explicit StyledButton(std::shared_ptr<const ButtonStyle> style, const QString& text = {},
                           QWidget* parent = nullptr);
 
-    void setButtonStyle(std::shared_ptr<const ButtonStyle> style);
     const ButtonStyle& buttonStyle() const { return *style_; }
     // A text at the trailing edge, in the style's secondary colour.
     void setSecondaryText(const QString& text);

@@ -18,7 +18,7 @@ namespace pellor {
 namespace {
 
 StyledButton* iconButton(QWidget* parent, double minWidth) {
-    auto* button = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, minWidth, 35), QString(), parent);
+    auto* button = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, minWidth), QString(), parent);
     button->setIconSize(QSize(16, 16));
     return button;
 }
@@ -54,7 +54,7 @@ PlaybackControlRow::PlaybackControlRow(LottiePlayerView& player, QWidget* parent
     connect(loopMode_, &QAbstractButton::clicked, this, [this] { player_.setLoopMode(nextLoopMode(player_.loopMode())); });
     row->addWidget(loopMode_);
 
-    speed_ = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, 65, 35), QString(), this);
+    speed_ = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, 65), QString(), this);
     speedMenu_ = new QMenu(this);
     connect(speed_, &QAbstractButton::clicked, this,
             [this] { speedMenu_->popup(speed_->mapToGlobal(QPoint(0, speed_->height()))); });

@@ -15,6 +15,7 @@
 #include "Pellor/Inspector/AnimationInspectorForm.h"
 #include "Pellor/Player/DocumentLoaders.h"
 #include "Pellor/Player/PlaybackControlRow.h"
+#include "Pellor/Review/ReviewRequestManager.h"
 #include "Pellor/Styles/OnAppearOnceViewModifier.h"
 
 namespace pellor {
@@ -199,8 +200,10 @@ void LottiePlayerView::showEvent(QShowEvent* event) {
 }
 
 void LottiePlayerView::countFileOpen() {
+    // The review policy reads the count under its own key.
+    const QString key = QString::fromLatin1(ReviewRequestManager::fileOpenCountKey);
     QSettings settings;
-    settings.setValue(QStringLiteral("fileOpenCount"), settings.value(QStringLiteral("fileOpenCount"), 0).toInt() + 1);
+    settings.setValue(key, settings.value(key, 0).toInt() + 1);
 }
 
 }  // namespace pellor

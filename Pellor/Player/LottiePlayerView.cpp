@@ -146,9 +146,9 @@ QString LottiePlayerView::fileErrorMessage() const {
 
 void LottiePlayerView::presentFileError() {
     if (fileErrorAlert_) return;
-    auto* alert = new QMessageBox(QMessageBox::Warning, tr("Cannot open file"), fileErrorMessage(), QMessageBox::NoButton, this);
+    const QString title = tr("Cannot open file");
+    auto* alert = new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::NoButton, this);
     alert->setObjectName(QStringLiteral("fileErrorAlert"));
-    alert->setText(tr("Cannot open file"));
     alert->setInformativeText(fileErrorMessage());
     QPushButton* ok = alert->addButton(tr("OK"), QMessageBox::AcceptRole);
     alert->setDefaultButton(ok);

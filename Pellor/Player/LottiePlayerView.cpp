@@ -127,7 +127,7 @@ double LottiePlayerView::progress() const {
 
 void LottiePlayerView::setProgress(double progress) {
     if (!animation_) return;
-    setAnimationFrame(animation_->startFrame + progress * (animation_->endFrame - animation_->startFrame));
+    setAnimationFrame(animation_->frameTime(progress));
 }
 
 void LottiePlayerView::loaded(std::shared_ptr<const lottie::LottieAnimation> animation, bool failed) {

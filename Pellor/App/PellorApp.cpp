@@ -70,7 +70,7 @@ bool PellorApp::openRecentDocument(const QString& path, QWidget* parent) {
 
 QWidget* PellorApp::openDocument(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (QWidget* open = documentWindow(canonical)) {
+    if (QWidget* open = windowOfCanonicalPath(canonical)) {
         recentDocuments_->note(canonical);
         open->showNormal();
         open->raise();
@@ -108,7 +108,11 @@ void PellorApp::showOpenPanel(QWidget* parent) {
 }
 
 QWidget* PellorApp::documentWindow(const QString& path) const {
-    const auto found = documents_.find(QFileInfo(path).canonicalFilePath());
+    return windowOfCanonicalPath(QFileInfo(path).canonicalFilePath());
+}
+
+QWidget* PellorApp::windowOfCanonicalPath(const QString& canonical) const {
+    const auto found = documents_.find(canonical);
     return found == documents_.end() ? nullptr : found->second.data();
 }
 

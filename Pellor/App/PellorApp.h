@@ -81,6 +81,8 @@ public:
 
 private:
     QWidget* openDocument(const QString& path);
+    // documentWindow() for a path already resolved, which it does not resolve again.
+    QWidget* windowOfCanonicalPath(const QString& canonical) const;
     SceneWindow* makeSceneWindow(const QString& identifier);
     void report(const std::vector<DocumentOpenError>& failures, QWidget* parent);
 

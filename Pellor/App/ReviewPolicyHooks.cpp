@@ -1,7 +1,5 @@
 #include "Pellor/App/ReviewPolicyHooks.h"
 
-#include <algorithm>
-
 #include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Review/ReviewRequestManager.h"
 

@@ -132,7 +132,7 @@ void WelcomeWindow::showEvent(QShowEvent* event) {
 }
 
 void WelcomeWindow::reloadRecentDocuments() {
-    recentPaths_ = app().recentDocuments().paths().mid(0, RecentDocuments::kLimit);
+    recentPaths_ = app().recentDocuments().paths();
     while (QLayoutItem* item = rows_->takeAt(0)) {
         delete item->widget();
         delete item;

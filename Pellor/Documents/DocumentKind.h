@@ -4,15 +4,8 @@
 // differ only in their content type, so here they are one document class
 // (ReadOnlyDocument) tagged with its kind.
 
-#include <QString>
-
 namespace pellor {
 
 enum class DocumentKind { lottie, json };
-
-// The freedesktop MIME type of each kind.
-inline QString mimeTypeOf(DocumentKind kind) {
-    return kind == DocumentKind::lottie ? QStringLiteral("application/x-dotlottie") : QStringLiteral("application/json");
-}
 
 }  // namespace pellor

@@ -1,6 +1,5 @@
 #include "Pellor/Player/FrameReadout.h"
 
-#include <cmath>
 #include <cstdint>
 
 #include "Pellor/Player/WholeNumber.h"

@@ -7,8 +7,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
+#include <utility>
 
 #include "Lottie/Views/LottieViewHost.h"
 #include "Pellor/App/PellorApp.h"
@@ -16,6 +15,7 @@
 #include "Pellor/Inspector/AnimationInspectorForm.h"
 #include "Pellor/Player/DocumentLoaders.h"
 #include "Pellor/Player/PlaybackControlRow.h"
+#include "Pellor/Review/ReviewRequestManager.h"
 #include "Pellor/Styles/OnAppearOnceViewModifier.h"
 
 namespace pellor {
@@ -99,29 +99,20 @@ void LottiePlayerView::update() {
     emit stateChanged();
 }
 
-void LottiePlayerView::setAnimationPlaying(bool playing) {
-    if (animationPlaying_ == playing) return;
-    animationPlaying_ = playing;
+template <typename Value>
+void LottiePlayerView::change(Value& state, Value value) {
+    if (state == value) return;
+    state = std::move(value);
     update();
 }
 
-void LottiePlayerView::setAnimationFrame(double frame) {
-    if (animationFrame_ == frame) return;
-    animationFrame_ = frame;
-    update();
-}
+void LottiePlayerView::setAnimationPlaying(bool playing) { change(animationPlaying_, playing); }
 
-void LottiePlayerView::setLoopMode(lottie::LottieLoopMode mode) {
-    if (loopMode_ == mode) return;
-    loopMode_ = mode;
-    update();
-}
+void LottiePlayerView::setAnimationFrame(double frame) { change(animationFrame_, frame); }
 
-void LottiePlayerView::setPlaybackSpeed(AnimationPlaybackSpeed speed) {
-    if (playbackSpeed_ == speed) return;
-    playbackSpeed_ = speed;
-    update();
-}
+void LottiePlayerView::setLoopMode(lottie::LottieLoopMode mode) { change(loopMode_, std::move(mode)); }
+
+void LottiePlayerView::setPlaybackSpeed(AnimationPlaybackSpeed speed) { change(playbackSpeed_, speed); }
 
 void LottiePlayerView::setShowInspector(bool show) {
     if (showInspector_ == show) return;
@@ -136,7 +127,7 @@ double LottiePlayerView::progress() const {
 
 void LottiePlayerView::setProgress(double progress) {
     if (!animation_) return;
-    setAnimationFrame(animation_->startFrame + progress * (animation_->endFrame - animation_->startFrame));
+    setAnimationFrame(animation_->frameTime(progress));
 }
 
 void LottiePlayerView::loaded(std::shared_ptr<const lottie::LottieAnimation> animation, bool failed) {
@@ -155,9 +146,9 @@ QString LottiePlayerView::fileErrorMessage() const {
 
 void LottiePlayerView::presentFileError() {
     if (fileErrorAlert_) return;
-    auto* alert = new QMessageBox(QMessageBox::Warning, tr("Cannot open file"), fileErrorMessage(), QMessageBox::NoButton, this);
+    const QString title = tr("Cannot open file");
+    auto* alert = new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::NoButton, this);
     alert->setObjectName(QStringLiteral("fileErrorAlert"));
-    alert->setText(tr("Cannot open file"));
     alert->setInformativeText(fileErrorMessage());
     QPushButton* ok = alert->addButton(tr("OK"), QMessageBox::AcceptRole);
     alert->setDefaultButton(ok);
@@ -209,8 +200,10 @@ void LottiePlayerView::showEvent(QShowEvent* event) {
 }
 
 void LottiePlayerView::countFileOpen() {
+    // The review policy reads the count under its own key.
+    const QString key = QString::fromLatin1(ReviewRequestManager::fileOpenCountKey);
     QSettings settings;
-    settings.setValue(QStringLiteral("fileOpenCount"), settings.value(QStringLiteral("fileOpenCount"), 0).toInt() + 1);
+    settings.setValue(key, settings.value(key, 0).toInt() + 1);
 }
 
 }  // namespace pellor

@@ -93,6 +93,10 @@ protected:
 private:
     void loaded(std::shared_ptr<const lottie::LottieAnimation> animation, bool failed);
     void presentFileError();
+    // Sets one piece of the state and, when it really changed, applies the
+    // state to the hosted view and the controls.
+    template <typename Value>
+    void change(Value& state, Value value);
     void update();
     void rebuildInspector();
     void countFileOpen();

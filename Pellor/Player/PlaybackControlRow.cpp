@@ -18,7 +18,7 @@ namespace pellor {
 namespace {
 
 StyledButton* iconButton(QWidget* parent, double minWidth) {
-    auto* button = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, minWidth, 35), QString(), parent);
+    auto* button = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, minWidth), QString(), parent);
     button->setIconSize(QSize(16, 16));
     return button;
 }
@@ -54,7 +54,7 @@ PlaybackControlRow::PlaybackControlRow(LottiePlayerView& player, QWidget* parent
     connect(loopMode_, &QAbstractButton::clicked, this, [this] { player_.setLoopMode(nextLoopMode(player_.loopMode())); });
     row->addWidget(loopMode_);
 
-    speed_ = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, 65, 35), QString(), this);
+    speed_ = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, 65), QString(), this);
     speedMenu_ = new QMenu(this);
     connect(speed_, &QAbstractButton::clicked, this,
             [this] { speedMenu_->popup(speed_->mapToGlobal(QPoint(0, speed_->height()))); });
@@ -74,12 +74,11 @@ void PlaybackControlRow::refresh() {
         playPauseSymbol_ = playPause;
         playPause_->setIcon(symbolIcon(playPauseSymbol_));
     }
-    const QString loop = pellor::loopModeSymbol(player_.loopMode());
-    const QString loopLabel = loopModeLabel(player_.loopMode());
-    if (loop != loopModeSymbol_ || loopLabel != loopMode_->toolTip()) {
-        loopModeSymbol_ = loop;
+    if (!shownLoopMode_ || *shownLoopMode_ != player_.loopMode()) {
+        shownLoopMode_ = player_.loopMode();
+        loopModeSymbol_ = pellor::loopModeSymbol(*shownLoopMode_);
         loopMode_->setIcon(symbolIcon(loopModeSymbol_));
-        loopMode_->setToolTip(loopLabel);
+        loopMode_->setToolTip(loopModeLabel(*shownLoopMode_));
     }
     if (!shownSpeed_ || *shownSpeed_ != player_.playbackSpeed()) {
         shownSpeed_ = player_.playbackSpeed();

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "Lottie/Playback/PlaybackModes/LottieLoopMode.h"
 #include "Pellor/Player/AnimationPlaybackSpeed.h"
 
 class QLabel;
@@ -49,6 +50,9 @@ private:
     QMenu* speedMenu_ = nullptr;
     QString playPauseSymbol_;
     QString loopModeSymbol_;
+    // What the loop button and the speed button show now; they change only
+    // when these differ from the player's, not on every displayed frame.
+    std::optional<lottie::LottieLoopMode> shownLoopMode_;
     std::optional<AnimationPlaybackSpeed> shownSpeed_;
 };
 

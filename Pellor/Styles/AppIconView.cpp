@@ -7,7 +7,7 @@
 
 namespace pellor {
 
-AppIconView::AppIconView(QSize size, QWidget* parent) : QWidget(parent), size_(size) {
+AppIconView::AppIconView(QSize size, QWidget* parent) : QWidget(parent), size_(size), icon_(applicationIcon()) {
     setFixedSize(size);
     setAttribute(Qt::WA_Hover);
     setToolTip(tr("Pellor"));
@@ -47,7 +47,7 @@ void AppIconView::paintEvent(QPaintEvent*) {
     painter.translate(area.center());
     painter.scale(scale_, scale_);
     painter.translate(-area.center());
-    applicationIcon().paint(&painter, rect(), Qt::AlignCenter);
+    icon_.paint(&painter, rect(), Qt::AlignCenter);
 }
 
 }  // namespace pellor

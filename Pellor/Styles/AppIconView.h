@@ -4,6 +4,7 @@
 // "Pellor". Used by the welcome and about windows. Owned by its Qt parent;
 // main thread only.
 
+#include <QIcon>
 #include <QVariantAnimation>
 #include <QWidget>
 
@@ -34,6 +35,9 @@ private:
     void setHovering(bool hovering);
 
     QSize size_;
+    // Made once: the spring repaints many times a second, and each new icon
+    // would read and render its SVG again instead of reusing its pixmaps.
+    QIcon icon_;
     bool hovering_ = false;
     double scale_ = 1.0;
     QVariantAnimation spring_;

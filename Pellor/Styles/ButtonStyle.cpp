@@ -20,8 +20,7 @@ ButtonMetrics sizedButtonMetrics(ButtonSize size, std::optional<double> minWidth
         break;
     }
     metrics.minWidth = minWidth;
-    // Every size is at least 35 high, whatever minimum height a caller gives:
-    // callers give none or 35, and a taller minimum has never been asked for.
+    // Every size is at least 35 high; no caller has asked for a taller minimum.
     metrics.minHeight = 35;
     return metrics;
 }

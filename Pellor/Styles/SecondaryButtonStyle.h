@@ -8,19 +8,16 @@ namespace pellor {
 
 class SecondaryButtonStyle : public ButtonStyle {
 public:
-    explicit SecondaryButtonStyle(ButtonSize size = ButtonSize::medium, std::optional<double> minWidth = std::nullopt,
-                                  std::optional<double> minHeight = std::nullopt)
-        : size_(size), minWidth_(minWidth), minHeight_(minHeight) {}
+    // No minimum height to give: every size is at least 35 high (sizedButtonMetrics).
+    explicit SecondaryButtonStyle(ButtonSize size = ButtonSize::medium, std::optional<double> minWidth = std::nullopt)
+        : size_(size), minWidth_(minWidth) {}
 
     ButtonAppearance appearance(const ButtonState& state) const override;
     ButtonMetrics metrics() const override { return sizedButtonMetrics(size_, minWidth_); }
-    std::optional<double> minHeight() const { return minHeight_; }
 
 private:
     ButtonSize size_;
     std::optional<double> minWidth_;
-    // Kept for callers that give one; the body's own minimum of 35 applies.
-    std::optional<double> minHeight_;
 };
 
 }  // namespace pellor

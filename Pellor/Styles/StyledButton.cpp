@@ -10,6 +10,14 @@
 
 namespace pellor {
 
+namespace {
+
+// Between the icon and the title, and before the secondary text.
+constexpr double kIconGap = 6;
+constexpr double kSecondaryGap = 12;
+
+}  // namespace
+
 StyledButton::StyledButton(std::shared_ptr<const ButtonStyle> style, const QString& text, QWidget* parent)
     : QAbstractButton(parent), style_(std::move(style)) {
     setText(text);
@@ -20,12 +28,6 @@ StyledButton::StyledButton(std::shared_ptr<const ButtonStyle> style, const QStri
     setSizePolicy(metrics.fillsWidth ? QSizePolicy::Expanding : QSizePolicy::Minimum, QSizePolicy::Fixed);
 }
 
-void StyledButton::setButtonStyle(std::shared_ptr<const ButtonStyle> style) {
-    style_ = std::move(style);
-    updateGeometry();
-    update();
-}
-
 void StyledButton::setSecondaryText(const QString& text) {
     if (secondaryText_ == text) return;
     secondaryText_ = text;
@@ -33,15 +35,13 @@ void StyledButton::setSecondaryText(const QString& text) {
     update();
 }
 
-void StyledButton::setIconTinted(bool tinted) {
-    if (iconTinted_ == tinted) return;
-    iconTinted_ = tinted;
-    update();
-}
+void StyledButton::setIconTinted(bool tinted) { repaintOnChange(iconTinted_, tinted); }
 
-void StyledButton::setDestructiveRole(bool destructive) {
-    if (destructiveRole_ == destructive) return;
-    destructiveRole_ = destructive;
+void StyledButton::setDestructiveRole(bool destructive) { repaintOnChange(destructiveRole_, destructive); }
+
+void StyledButton::repaintOnChange(bool& flag, bool value) {
+    if (flag == value) return;
+    flag = value;
     update();
 }
 
@@ -62,14 +62,18 @@ QSize StyledButton::sizeHint() const {
     const QFontMetricsF fonts(labelFont());
     double contentWidth = 0;
     if (!icon().isNull()) contentWidth = iconSize().width();
-    if (!text().isEmpty()) contentWidth += fonts.horizontalAdvance(text()) + (icon().isNull() ? 0 : 6);
-    if (!secondaryText_.isEmpty()) contentWidth += 12 + QFontMetricsF(font()).horizontalAdvance(secondaryText_);
+    if (!text().isEmpty()) contentWidth += fonts.horizontalAdvance(text()) + (icon().isNull() ? 0 : kIconGap);
+    contentWidth += secondaryTextWidth();
     const double contentHeight = std::max<double>(fonts.height(), icon().isNull() ? 0 : iconSize().height());
     double width = contentWidth + metrics.padding.left() + metrics.padding.right();
     double height = contentHeight + metrics.padding.top() + metrics.padding.bottom();
     if (metrics.minWidth) width = std::max(width, *metrics.minWidth);
     if (metrics.minHeight) height = std::max(height, *metrics.minHeight);
     return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)));
+}
+
+double StyledButton::secondaryTextWidth() const {
+    return secondaryText_.isEmpty() ? 0 : kSecondaryGap + QFontMetricsF(font()).horizontalAdvance(secondaryText_);
 }
 
 QSize StyledButton::minimumSizeHint() const {
@@ -95,11 +99,7 @@ void StyledButton::changeEvent(QEvent* event) {
     QAbstractButton::changeEvent(event);
 }
 
-void StyledButton::setHovering(bool hovering) {
-    if (hovering_ == hovering) return;
-    hovering_ = hovering;
-    update();
-}
+void StyledButton::setHovering(bool hovering) { repaintOnChange(hovering_, hovering); }
 
 void StyledButton::paintEvent(QPaintEvent*) {
     const ButtonAppearance look = style_->appearance(state());
@@ -135,11 +135,9 @@ void StyledButton::drawLabel(QPainter& painter, const QRectF& area, const Button
     painter.setFont(labelFont());
     const QFontMetricsF fonts(painter.font());
     const double iconWidth = icon().isNull() ? 0 : iconSize().width();
-    const double gap = (iconWidth > 0 && !text().isEmpty()) ? 6 : 0;
-    const double secondaryWidth =
-        secondaryText_.isEmpty() ? 0 : 12 + QFontMetricsF(font()).horizontalAdvance(secondaryText_);
+    const double gap = (iconWidth > 0 && !text().isEmpty()) ? kIconGap : 0;
     const QString title = fonts.elidedText(text(), Qt::ElideMiddle,
-                                           std::max(0.0, content.width() - iconWidth - gap - secondaryWidth));
+                                           std::max(0.0, content.width() - iconWidth - gap - secondaryTextWidth()));
     const double textWidth = title.isEmpty() ? 0 : fonts.horizontalAdvance(title);
     const double width = iconWidth + gap + textWidth;
     // A row starts at its leading edge; a button centres its content.

@@ -20,7 +20,6 @@ public:
     explicit StyledButton(std::shared_ptr<const ButtonStyle> style, const QString& text = {},
                           QWidget* parent = nullptr);
 
-    void setButtonStyle(std::shared_ptr<const ButtonStyle> style);
     const ButtonStyle& buttonStyle() const { return *style_; }
     // A text at the trailing edge, in the style's secondary colour.
     void setSecondaryText(const QString& text);
@@ -46,7 +45,11 @@ protected:
 
 private:
     void setHovering(bool hovering);
+    // Sets one of the flags the paint reads, repainting only when it changed.
+    void repaintOnChange(bool& flag, bool value);
     QFont labelFont() const;
+    // The secondary text with the gap before it; 0 without one.
+    double secondaryTextWidth() const;
     void drawLabel(QPainter& painter, const QRectF& area, const ButtonAppearance& look) const;
 
     std::shared_ptr<const ButtonStyle> style_;

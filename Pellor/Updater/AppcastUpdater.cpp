@@ -23,7 +23,7 @@ AppcastUpdater::AppcastUpdater(UpdaterConfiguration configuration, QObject* pare
     scheduleAutomaticCheck();
 }
 
-AppcastUpdater::~AppcastUpdater() { fetcher_.reset(); }
+AppcastUpdater::~AppcastUpdater() = default;
 
 bool AppcastUpdater::automaticallyChecksForUpdates() const { return settings_.automaticallyChecksForUpdates(); }
 

@@ -97,7 +97,7 @@ TEST_F(PellorTest, ButtonStylesPaintThePaletteColoursOfEachPoseInBothAppearances
         if (std::string(c.style) == "default") {
             style = std::make_shared<pellor::DefaultButtonStyle>(pellor::ButtonSize::medium);
         } else {
-            style = std::make_shared<pellor::SecondaryButtonStyle>(pellor::ButtonSize::medium, 45, 35);
+            style = std::make_shared<pellor::SecondaryButtonStyle>(pellor::ButtonSize::medium, 45);
         }
         StyledButton button(style, QStringLiteral("Hold"));
         const QImage image = picture(button, c.scheme, c.pose);

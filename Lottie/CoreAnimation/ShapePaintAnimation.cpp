@@ -57,8 +57,7 @@ ShapePaintAnimation::DashKeyframes ShapePaintAnimation::dashKeyframes(const Dash
         std::vector<Keyframe<LottieVector1D>> keyframes;
         for (const Keyframe<LottieVector1D>& keyframe : element->value()->keyframes()) {
             const double length = keyframe.value().value == 0 ? zeroDashLength : keyframe.value().value;
-            keyframes.emplace_back(LottieVector1D(length), keyframe.time(), keyframe.isHold(), keyframe.inTangent(),
-                                   keyframe.outTangent(), keyframe.spatialInTangent(), keyframe.spatialOutTangent());
+            keyframes.push_back(keyframe.replacingValue(LottieVector1D(length)));
         }
         result.dashesAndGaps.emplace_back(std::move(keyframes));
     }

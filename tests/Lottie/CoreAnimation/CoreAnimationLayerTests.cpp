@@ -22,8 +22,8 @@ using Mode = CompatibilityTracker::Mode;
 class CoreAnimationLayerTest : public ClockTest {
 protected:
     std::shared_ptr<CoreAnimationLayer> make(std::shared_ptr<const LottieAnimation> animation, Mode mode) {
-        tracker = std::make_shared<CompatibilityTracker>(mode, log.logger());
-        auto layer = CoreAnimationLayer::make({std::move(animation), nullptr, nullptr, nullptr, true, tracker, log.logger()});
+        tracker = log.tracker(mode);
+        auto layer = rootLayer(std::move(animation), tracker, log);
         layer->setDidSetUpAnimation([this](const std::vector<CompatibilityIssue>& issues) { reports.push_back(issues); });
         return layer;
     }

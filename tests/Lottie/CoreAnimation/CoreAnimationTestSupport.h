@@ -1,7 +1,8 @@
 #pragma once
 // Shared by the Core Animation engine's tests: documents without layers, a
-// logger that keeps every message (information included), a root animation
-// context, and a fixture with a manual media clock.
+// logger that keeps every message (information included) and trackers that log
+// there, root layers and root animation contexts, plain keyframes, shape items
+// decoded from JSON, and a fixture with a manual media clock.
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/DecodingStrategy.h"
+#include "Lottie/Values/Keyframe.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/ManualClock.h"
 #include "Platform/Compositor/MediaClock.h"
+#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 namespace coreanimationtest {
 
@@ -43,7 +47,22 @@ struct MessageLog {
             [this](const auto& message, std::string_view, unsigned) { warnings.push_back(message()); },
             [this](const auto& message) { infos.push_back(message()); });
     }
+
+    // A compatibility tracker in `mode` whose messages land here.
+    std::shared_ptr<lottie::CompatibilityTracker> tracker(
+        lottie::CompatibilityTracker::Mode mode = lottie::CompatibilityTracker::Mode::track) {
+        return std::make_shared<lottie::CompatibilityTracker>(mode, logger());
+    }
 };
+
+// The root layer the animation layer makes for `animation`, masked to its bounds,
+// reporting to `tracker` and logging into `log`.
+inline std::shared_ptr<lottie::CoreAnimationLayer> rootLayer(
+    std::shared_ptr<const lottie::LottieAnimation> animation, std::shared_ptr<lottie::CompatibilityTracker> tracker,
+    MessageLog& log, std::shared_ptr<lottie::AnimationKeypathTextProvider> textProvider = nullptr) {
+    return lottie::CoreAnimationLayer::make(
+        {std::move(animation), nullptr, std::move(textProvider), nullptr, true, std::move(tracker), log.logger()});
+}
 
 // The context the root layer makes for a play request from `from` to `to`.
 inline lottie::LayerAnimationContext rootContext(std::shared_ptr<const lottie::LottieAnimation> animation,
@@ -72,10 +91,6 @@ protected:
     MessageLog log;
 };
 
-}  // namespace coreanimationtest
-
-namespace coreanimationtest {
-
 // What a layer presents for a key path at a frame of a play request from `from`
 // to `to` whose animations were added at media time `addedAt` (at speed 1).
 inline std::optional<platform::compositor::AnimatableValue> presentedAtFrame(const platform::compositor::Layer& layer,
@@ -84,6 +99,20 @@ inline std::optional<platform::compositor::AnimatableValue> presentedAtFrame(con
                                                                              double frame, double addedAt) {
     const double seconds = (to >= from ? frame - from : from - frame) / framerate;
     return layer.presentedValue(keyPath, addedAt + seconds);
+}
+
+// A keyframe at `time` without easing or spatial tangents.
+template <class T>
+lottie::Keyframe<T> keyframeAt(T value, double time, bool hold = false) {
+    return lottie::Keyframe<T>(std::move(value), time, hold, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+}
+
+// The shape item of class T that `json` decodes to; fails the test, naming the
+// JSON, when it decodes to none or to another class.
+template <class T>
+std::shared_ptr<const T> decodedItem(const std::string& json) {
+    SCOPED_TRACE(json);
+    return shapetests::as<T>(shapetests::byDictionary(json));
 }
 
 }  // namespace coreanimationtest

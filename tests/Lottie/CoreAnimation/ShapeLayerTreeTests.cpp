@@ -65,7 +65,7 @@ protected:
         const auto animation = emptyAnimation(
             0, 60, 30, R"({"ty":4,"nm":"Shapes","ind":1,"ip":0,"op":60,"st":0,"ks":{},"shapes":[)" + list + "]}");
         context.animation = animation;
-        context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        context.tracker = log.tracker();
         auto model = std::dynamic_pointer_cast<const ShapeLayerModel>(animation->layers.front());
         auto layer = ShapeLayer::make(model, context.forLayerNamed("Shapes"));
         std::string out;
@@ -177,7 +177,7 @@ TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
-        context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        context.tracker = log.tracker();
         auto strokeItem = shapetests::byDictionary(stroke("S"));
         const Group scaled({shapetests::byDictionary(transform(entry.scale))}, std::string("G"));
         const ShapeItemReference result = GroupLayer::scaledForGroup({strokeItem, {"Outer"}}, scaled, context);
@@ -217,7 +217,7 @@ class ShapeItemLayerChecks : public ClockTest {};
 
 TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
     LayerContext context;
-    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    context.tracker = log.tracker();
     const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
     // A fill where the path should be, and a path among the styling items: each reported once.
     ShapeItemLayer::make(item(fill("F")), {item(path("A"))}, context);
@@ -246,7 +246,7 @@ class GroupLayerAnimations : public ClockTest {};
 
 TEST_F(GroupLayerAnimations, AGroupCarriesItsTransformsSkewAndOpacity) {
     LayerContext context;
-    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    context.tracker = log.tracker();
     const auto animation = emptyAnimation(0, 60, 30);
     struct Case {
         const char* name;

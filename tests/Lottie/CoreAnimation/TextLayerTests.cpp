@@ -41,9 +41,9 @@ class TextLayerTest : public ::testing::Test {
 protected:
     std::shared_ptr<TextLayer> build(const std::string& layers,
                                      std::shared_ptr<AnimationKeypathTextProvider> textProvider = nullptr) {
-        tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        tracker = log.tracker();
         animation = emptyAnimation(0, 60, 30, layers);
-        root = CoreAnimationLayer::make({animation, nullptr, textProvider, nullptr, true, tracker, log.logger()});
+        root = rootLayer(animation, tracker, log, textProvider);
         context = rootContext(animation, log.logger(), 0, 60);
         context.textProvider = textProvider;
         return std::dynamic_pointer_cast<TextLayer>(root->sublayers().at(0));
@@ -68,10 +68,7 @@ TEST_F(TextLayerTest, SeveralKeyframesShowTheFirstAndAreAnIssueAtBuildAndAtSetUp
     EXPECT_EQ(context.tracker->issues()[0].context, "Text");
     EXPECT_NE(context.tracker->issues()[0].message.find("multiple keyframes for text layer text"), std::string::npos);
 
-    EXPECT_THROW(CoreAnimationLayer::make({animation, nullptr, nullptr, nullptr, true,
-                                           std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::abort,
-                                                                                  log.logger()),
-                                           log.logger()}),
+    EXPECT_THROW(rootLayer(animation, log.tracker(CompatibilityTracker::Mode::abort), log),
                  CompatibilityTracker::Error);
 }
 

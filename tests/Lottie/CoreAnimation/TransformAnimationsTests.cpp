@@ -193,7 +193,7 @@ TEST(CombinedTransformAnimation, SkewAnimationForcesSampling) {
 TEST(GroupScaledStrokeWidth, WidthsUndoTheGroupsScale) {
     MessageLog log;
     LayerContext context;
-    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    context.tracker = log.tracker();
     context.layerName = "Group";
     struct Case {
         const char* name;

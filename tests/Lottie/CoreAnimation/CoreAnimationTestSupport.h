@@ -101,10 +101,10 @@ inline std::optional<platform::compositor::AnimatableValue> presentedAtFrame(con
     return layer.presentedValue(keyPath, addedAt + seconds);
 }
 
-// A keyframe at `time` without easing or spatial tangents.
+// An interpolated keyframe at `time` without easing or spatial tangents.
 template <class T>
-lottie::Keyframe<T> keyframeAt(T value, double time, bool hold = false) {
-    return lottie::Keyframe<T>(std::move(value), time, hold, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+lottie::Keyframe<T> keyframeAt(T value, double time) {
+    return lottie::Keyframe<T>(std::move(value), time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
 }
 
 // The shape item of class T that `json` decodes to; fails the test, naming the

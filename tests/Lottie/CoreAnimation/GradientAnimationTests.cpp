@@ -10,7 +10,6 @@
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/ValueProviders/GradientValueProvider.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
-#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace lottie;
 using namespace coreanimationtest;
@@ -42,12 +41,10 @@ protected:
 
 std::shared_ptr<const GradientFill> gradient(int type, const std::string& stops, int count = 2,
                                              const std::string& start = "[0,0]", const std::string& end = "[100,50]") {
-    auto item = std::dynamic_pointer_cast<const GradientFill>(shapetests::byDictionary(
+    return decodedItem<GradientFill>(
         R"({"ty":"gf","nm":"Gradient","o":{"a":0,"k":100},"r":1,"t":)" + std::to_string(type) + R"(,"s":{"a":0,"k":)" +
         start + R"(},"e":{"a":0,"k":)" + end + R"(},"g":{"p":)" + std::to_string(count) + R"(,"k":{"a":0,"k":)" + stops +
-        "}}}"));
-    EXPECT_TRUE(item);
-    return item;
+        "}}}");
 }
 
 TEST(GradientStops, StopsComeFromTheCompleteDataOnly) {

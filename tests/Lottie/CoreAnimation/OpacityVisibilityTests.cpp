@@ -23,8 +23,7 @@ protected:
 };
 
 Keyframe<LottieVector1D> percent(double time, double value) {
-    return Keyframe<LottieVector1D>(LottieVector1D(value), time, false, std::nullopt, std::nullopt, std::nullopt,
-                                    std::nullopt);
+    return keyframeAt(LottieVector1D(value), time);
 }
 
 TEST_F(OpacityVisibilityTest, OpacityComesFromPercentages) {

@@ -151,7 +151,7 @@ TEST_F(ShapeLayerTreeTest, RepeaterCountsThatCannotBeCopiedGiveNoCopiesOrAreCapp
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
-        auto item = std::dynamic_pointer_cast<const Repeater>(shapetests::byDictionary(repeater(entry.copies)));
+        auto item = decodedItem<Repeater>(repeater(entry.copies));
         ASSERT_TRUE(item);
         EXPECT_EQ(ShapeGrouping::copyCount(*item), entry.expected);
         if (entry.expected > 10) continue;
@@ -199,7 +199,7 @@ TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
 namespace {
 
 TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
-    auto item = std::dynamic_pointer_cast<const Repeater>(shapetests::byDictionary(repeater(staticValue("3"))));
+    auto item = decodedItem<Repeater>(repeater(staticValue("3")));
     ASSERT_TRUE(item);
     for (int index = 0; index < 3; ++index) {
         const RepeaterTransform copy(*item, index);
@@ -261,8 +261,7 @@ TEST_F(GroupLayerAnimations, AGroupCarriesItsTransformsSkewAndOpacity) {
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
-        auto model = std::dynamic_pointer_cast<const Group>(
-            shapetests::byDictionary(group("G", {rectangle("R"), fill("F"), entry.transform})));
+        auto model = decodedItem<Group>(group("G", {rectangle("R"), fill("F"), entry.transform}));
         ASSERT_TRUE(model);
         auto layer = GroupLayer::make(model, {}, {}, context);
         layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));

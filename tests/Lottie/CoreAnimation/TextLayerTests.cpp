@@ -33,10 +33,6 @@ std::string keyframe(const std::string& document, int time) {
     return R"({"s":)" + document + R"(,"t":)" + std::to_string(time) + "}";
 }
 
-Keyframe<LottieColor> colorAt(LottieColor color, double time) {
-    return Keyframe<LottieColor>(color, time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
-}
-
 class TextLayerTest : public ::testing::Test {
 protected:
     std::shared_ptr<TextLayer> build(const std::string& layers,
@@ -145,8 +141,8 @@ TEST_F(TextLayerTest, ColourProvidersRecolourFillAndStrokeWithTheirFirstKeyframe
     context.valueProviderStore->installValueProvider(std::make_shared<ColorValueProvider>(green),
                                                      AnimationKeypath("**.Color"));
     context.valueProviderStore->installValueProvider(
-        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{colorAt(white, 0),
-                                                                                colorAt(green, 30)}),
+        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{keyframeAt(white, 0),
+                                                                                keyframeAt(green, 30)}),
         AnimationKeypath("Text.Stroke Color"));
     layer->setupAnimations(context);
     ASSERT_TRUE(layer->renderLayer()->fillColor() && layer->renderLayer()->strokeColor());
@@ -158,8 +154,8 @@ TEST_F(TextLayerTest, ColourProvidersRecolourFillAndStrokeWithTheirFirstKeyframe
     // An animated fill override is an issue; a provider without keyframes keeps
     // the document's colour.
     context.valueProviderStore->installValueProvider(
-        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{colorAt(white, 0),
-                                                                                colorAt(green, 30)}),
+        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{keyframeAt(white, 0),
+                                                                                keyframeAt(green, 30)}),
         AnimationKeypath("Text.Color"));
     layer->setupAnimations(context);
     ASSERT_EQ(context.tracker->issues().size(), 1u);

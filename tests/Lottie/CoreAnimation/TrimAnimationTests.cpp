@@ -9,7 +9,6 @@
 #include "Lottie/CoreAnimation/TrimAnimation.h"
 #include "Platform/Compositor/ShapeLayer.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
-#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace lottie;
 using namespace coreanimationtest;
@@ -42,10 +41,8 @@ std::string ramp(double from, double to) {
 }
 
 std::shared_ptr<const Trim> trim(const std::string& start, const std::string& end, const std::string& offset) {
-    auto item = std::dynamic_pointer_cast<const Trim>(shapetests::byDictionary(
-        R"({"ty":"tm","nm":"Trim","s":)" + start + R"(,"e":)" + end + R"(,"o":)" + offset + R"(,"m":1})"));
-    EXPECT_TRUE(item);
-    return item;
+    return decodedItem<Trim>(R"({"ty":"tm","nm":"Trim","s":)" + start + R"(,"e":)" + end + R"(,"o":)" + offset +
+                             R"(,"m":1})");
 }
 
 TEST_F(TrimAnimationTest, StaticTrimsGiveTheirFractionsAndMultipliers) {

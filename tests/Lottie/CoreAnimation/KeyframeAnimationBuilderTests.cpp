@@ -105,7 +105,7 @@ TEST(CalculationModeRuns, CutWhereTheHoldFlagChanges) {
     };
     const std::vector<Case> cases = {
         {"one flag", {false, false, false}, {{0, 1, 2}}},
-        {"the Part's example", {false, false, true, true, false}, {{0, 1, 2}, {2, 3, 4}, {4}}},
+        {"a hold span between interpolated ones", {false, false, true, true, false}, {{0, 1, 2}, {2, 3, 4}, {4}}},
         {"alternating", {true, false, true, false}, {{0, 1}, {1, 2}, {2, 3}, {3}}},
         {"a change at the last keyframe", {false, false, true}, {{0, 1, 2}, {2}}},
     };

@@ -2,7 +2,8 @@
 // Shared by the Core Animation engine's tests: documents without layers, a
 // logger that keeps every message (information included) and trackers that log
 // there, root layers and root animation contexts, plain keyframes, shape items
-// decoded from JSON, and a fixture with a manual media clock.
+// decoded from JSON, a fixture with a manual media clock, and one that plays a
+// document of a hundred frames whole.
 
 #include <gtest/gtest.h>
 
@@ -82,15 +83,6 @@ inline lottie::LayerAnimationContext rootContext(std::shared_ptr<const lottie::L
     return context;
 }
 
-class ClockTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform::compositor::MediaClock::install(clock); }
-    void TearDown() override { platform::compositor::MediaClock::install(nullptr); }
-
-    std::shared_ptr<platform::compositor::ManualClock> clock = std::make_shared<platform::compositor::ManualClock>(500);
-    MessageLog log;
-};
-
 // What a layer presents for a key path at a frame of a play request from `from`
 // to `to` whose animations were added at media time `addedAt` (at speed 1).
 inline std::optional<platform::compositor::AnimatableValue> presentedAtFrame(const platform::compositor::Layer& layer,
@@ -100,6 +92,35 @@ inline std::optional<platform::compositor::AnimatableValue> presentedAtFrame(con
     const double seconds = (to >= from ? frame - from : from - frame) / framerate;
     return layer.presentedValue(keyPath, addedAt + seconds);
 }
+
+class ClockTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::compositor::MediaClock::install(clock); }
+    void TearDown() override { platform::compositor::MediaClock::install(nullptr); }
+
+    std::shared_ptr<platform::compositor::ManualClock> clock = std::make_shared<platform::compositor::ManualClock>(500);
+    MessageLog log;
+};
+
+// A test of animations over a document of frames 0 to 100 at 10 frames per
+// second, played whole from the moment they are added.
+class HundredFrameTest : public ClockTest {
+protected:
+    static constexpr double framerate = 10;
+
+    // The root context of a request over the whole document.
+    lottie::LayerAnimationContext wholeDocument(
+        float speed = 1, lottie::CompatibilityTracker::Mode mode = lottie::CompatibilityTracker::Mode::track) {
+        return rootContext(animation, log.logger(), 0, 100, speed, mode);
+    }
+    // What `layer` presents for `keyPath` at `frame` of that request.
+    std::optional<platform::compositor::AnimatableValue> presentedAt(const platform::compositor::Layer& layer,
+                                                                     const std::string& keyPath, double frame) const {
+        return presentedAtFrame(layer, keyPath, framerate, 0, 100, frame, clock->now());
+    }
+
+    std::shared_ptr<const lottie::LottieAnimation> animation = emptyAnimation(0, 100, framerate);
+};
 
 // An interpolated keyframe at `time` without easing or spatial tangents.
 template <class T>

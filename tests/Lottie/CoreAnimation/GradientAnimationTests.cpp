@@ -24,10 +24,8 @@ Color rgba(double r, double g, double b, double a) {
     return Color::fromRGBA(LottieConfiguration::sharedColorSpace(), r, g, b, a);
 }
 
-class GradientAnimationTest : public ClockTest {
+class GradientAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     // A gradient layer laid out over a 100 x 50 reference rectangle.
     std::shared_ptr<GradientRenderLayer> laidOutLayer() {
         auto layer = std::make_shared<GradientRenderLayer>();
@@ -35,7 +33,7 @@ protected:
         return layer;
     }
     std::optional<AnimatableValue> at(const GradientRenderLayer& layer, const char* keyPath) {
-        return presentedAtFrame(layer, keyPath, 10, 0, 100, 50, clock->now());
+        return presentedAt(layer, keyPath, 50);
     }
 };
 
@@ -82,7 +80,7 @@ TEST(GradientStops, StopsComeFromTheCompleteDataOnly) {
 
 TEST_F(GradientAnimationTest, TheColourAndAlphaLayersShowTheirOwnStops) {
     const auto item = gradient(1, "[0,1,0,0,1,0,0,1,0,1,1,0.5]");
-    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    const LayerAnimationContext context = wholeDocument();
     auto colorLayer = laidOutLayer();
     GradientAnimation::animateGradient(*colorLayer, *item, Kind::color, context);
     EXPECT_EQ(colorLayer->colors(), (std::vector<Color>{rgba(0, 0, 0, 1), rgba(0, 0, 0, 1)}));
@@ -97,7 +95,7 @@ TEST_F(GradientAnimationTest, TheColourAndAlphaLayersShowTheirOwnStops) {
 }
 
 TEST_F(GradientAnimationTest, PointsLieInThePaddedUnitSpace) {
-    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    const LayerAnimationContext context = wholeDocument();
     const double width = 100 + 2 * GradientRenderLayer::gradientPadding, height = 50 + 2 * GradientRenderLayer::gradientPadding;
     const auto unit = [&](double x, double y) {
         return AnimatableValue(Point{(x + GradientRenderLayer::gradientPadding) / width,
@@ -125,7 +123,7 @@ TEST_F(GradientAnimationTest, PointsLieInThePaddedUnitSpace) {
 }
 
 TEST_F(GradientAnimationTest, AProviderOnTheAlphaLayerKeepsItsTransparency) {
-    LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    LayerAnimationContext context = wholeDocument();
     context.valueProviderStore->installValueProvider(
         std::make_shared<GradientValueProvider>(std::vector<LottieColor>{LottieColor(1, 0, 0, 0.25), LottieColor(0, 1, 0, 1)},
                                                 std::vector<double>{0.2, 0.8}),

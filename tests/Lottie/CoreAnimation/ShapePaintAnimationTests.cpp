@@ -17,15 +17,13 @@ using platform::compositor::ShapeLayer;
 
 namespace {
 
-class ShapePaintAnimationTest : public ClockTest {
+class ShapePaintAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     LayerAnimationContext context(CompatibilityTracker::Mode mode = CompatibilityTracker::Mode::track) {
-        return rootContext(animation, log.logger(), 0, 100, 1, mode);
+        return wholeDocument(1, mode);
     }
     double numberAt(const ShapeLayer& layer, const char* keyPath, double frame) {
-        const auto value = presentedAtFrame(layer, keyPath, 10, 0, 100, frame, clock->now());
+        const auto value = presentedAt(layer, keyPath, frame);
         return value ? value->number().value_or(-1) : -1;
     }
 };
@@ -54,7 +52,7 @@ TEST_F(ShapePaintAnimationTest, FillRulesJoinsAndCapsAreSetOnce) {
         ShapePaintAnimation::animateFill(*layer, *fill, context());
         EXPECT_EQ(layer->fillRule(), expected) << rule;
         // The layer's own black is no default, so the colour arrives as an animation.
-        EXPECT_EQ(presentedAtFrame(*layer, "fillColor", 10, 0, 100, 50, clock->now()),
+        EXPECT_EQ(presentedAt(*layer, "fillColor", 50),
                   AnimatableValue(ProviderValueConversions::colorOf(LottieColor(0, 0, 1, 1))));
     }
     struct Case {
@@ -72,7 +70,7 @@ TEST_F(ShapePaintAnimationTest, FillRulesJoinsAndCapsAreSetOnce) {
         EXPECT_EQ(layer->lineJoin(), entry.expectedJoin);
         EXPECT_EQ(layer->miterLimit(), 7);
         EXPECT_EQ(layer->lineWidth(), 2);
-        EXPECT_EQ(presentedAtFrame(*layer, "strokeColor", 10, 0, 100, 50, clock->now()),
+        EXPECT_EQ(presentedAt(*layer, "strokeColor", 50),
                   AnimatableValue(ProviderValueConversions::colorOf(LottieColor(1, 0, 0, 1))));
         EXPECT_TRUE(layer->lineDashPattern().empty());
         EXPECT_FALSE(layer->animation("lineDashPhase"));

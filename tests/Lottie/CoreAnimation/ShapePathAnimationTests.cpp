@@ -25,14 +25,12 @@ using platform::graphics::Path;
 
 namespace {
 
-class ShapePathAnimationTest : public ClockTest {
+class ShapePathAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     // The path the layer shows at frame 0 after animating `item`.
     Path pathOf(const ShapeItem& item, int multiplier = 1, const RoundedCorners* rounded = nullptr,
                 CompatibilityTracker::Mode mode = CompatibilityTracker::Mode::track) {
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100, 1, mode);
+        const LayerAnimationContext context = wholeDocument(1, mode);
         auto layer = platform::compositor::ShapeLayer::make();
         ShapePathAnimation::animateShapePath(*layer, item, context, multiplier, rounded);
         const auto value = layer->presentedValue("path", clock->now());
@@ -41,7 +39,7 @@ protected:
     }
 
     std::vector<CompatibilityIssue> issuesOf(const ShapeItem& item, const RoundedCorners* rounded) {
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        const LayerAnimationContext context = wholeDocument();
         auto layer = platform::compositor::ShapeLayer::make();
         ShapePathAnimation::animateShapePath(*layer, item, context, 1, rounded);
         return context.tracker->issues();
@@ -214,11 +212,11 @@ TEST_F(ShapePathAnimationTest, AShapeGrowingFromNothingMorphsThroughEveryFrame) 
     auto growing = shapetests::byDictionary(
         R"({"ty":"el","p":{"a":0,"k":[50,50]},"s":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":100,"s":[40,40]}]}})");
     ASSERT_TRUE(growing);
-    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    const LayerAnimationContext context = wholeDocument();
     auto layer = platform::compositor::ShapeLayer::make();
     ShapePathAnimation::animateShapePath(*layer, *growing, context, 1, nullptr);
     for (double frame : {25.0, 50.0, 75.0}) {
-        const auto value = presentedAtFrame(*layer, "path", 10, 0, 100, frame, clock->now());
+        const auto value = presentedAt(*layer, "path", frame);
         ASSERT_TRUE(value && value->get<Path>()) << frame;
         EXPECT_NEAR(value->get<Path>()->boundingBox().size.width, 40 * frame / 100, 1e-6) << frame;
     }

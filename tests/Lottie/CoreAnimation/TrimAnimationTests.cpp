@@ -15,18 +15,16 @@ using namespace coreanimationtest;
 
 namespace {
 
-class TrimAnimationTest : public ClockTest {
+class TrimAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     // The fractions the layer shows at `frame`.
     std::pair<double, double> fractionsAt(const Trim& trim, double frame, int* multiplier = nullptr) {
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        const LayerAnimationContext context = wholeDocument();
         auto layer = platform::compositor::ShapeLayer::make();
         const int result = TrimAnimation::animateTrim(*layer, trim, context);
         if (multiplier) *multiplier = result;
         const auto at = [&](const char* keyPath) {
-            const auto value = presentedAtFrame(*layer, keyPath, 10, 0, 100, frame, clock->now());
+            const auto value = presentedAt(*layer, keyPath, frame);
             return value ? value->number().value_or(NAN) : NAN;
         };
         return {at("strokeStart"), at("strokeEnd")};

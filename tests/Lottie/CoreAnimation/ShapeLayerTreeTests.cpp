@@ -194,10 +194,6 @@ TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
     auto item = decodedItem<Repeater>(repeater(staticValue("3")));
     ASSERT_TRUE(item);
@@ -208,10 +204,6 @@ TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
         EXPECT_EQ(copy.scale()->keyframes().front().value().x, 100);
     }
 }
-
-}  // namespace
-
-namespace {
 
 class ShapeItemLayerChecks : public ClockTest {};
 
@@ -237,10 +229,6 @@ TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
         EXPECT_EQ(layer->solidFillLayer()->strokeEnd(), issues == 1 ? 0.5 : 1) << trimJson;
     }
 }
-
-}  // namespace
-
-namespace {
 
 class GroupLayerAnimations : public ClockTest {};
 

@@ -21,9 +21,7 @@ KeyframeGroup<BezierPathKeyframe> BezierPathKeyframe::combining(const KeyframeGr
     std::vector<Keyframe<BezierPathKeyframe>> keyframes;
     keyframes.reserve(path.keyframes().size());
     for (const Keyframe<BezierPath>& keyframe : path.keyframes()) {
-        keyframes.emplace_back(BezierPathKeyframe{keyframe.value(), std::nullopt}, keyframe.time(), keyframe.isHold(),
-                               keyframe.inTangent(), keyframe.outTangent(), keyframe.spatialInTangent(),
-                               keyframe.spatialOutTangent());
+        keyframes.push_back(keyframe.replacingValue(BezierPathKeyframe{keyframe.value(), std::nullopt}));
     }
     return KeyframeGroup<BezierPathKeyframe>(std::move(keyframes), path.unsupportedAfterEffectsExpression());
 }

@@ -140,8 +140,7 @@ void CoreAnimationLayer::setUpLayerTree() {
 }
 
 bool CoreAnimationLayer::checkTimeline() {
-    LayerContext context;
-    context.tracker = compatibilityTracker_;
+    const LayerContext context = layerContext();
     const double framerate = animation_->framerate;
     // Every time of this engine is divided by the frame rate: one that is 0 or no
     // number would time the whole tree with infinities.
@@ -161,9 +160,7 @@ bool CoreAnimationLayer::checkTimeline() {
 
 void CoreAnimationLayer::checkTimeRemappingCost() {
     if (auto message = timeRemappingCostMessage(timeRemappedLayerCount(*this), *animation_)) {
-        LayerContext context;
-        context.tracker = compatibilityTracker_;
-        context.reportCompatibilityIssue(std::move(*message));
+        layerContext().reportCompatibilityIssue(std::move(*message));
     }
 }
 

@@ -6,7 +6,7 @@
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
-#include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/CoreAnimation/ProviderValueConversions.h"
 
 namespace lottie {
 
@@ -34,11 +34,8 @@ void DropShadowAnimation::animateShadowColor(platform::compositor::Layer& layer,
     if (const auto color = shadow.color()) {
         KeyframeAnimationBuilder::attach<LottieColor>(
             LayerProperties::shadowColor(), *color,
-            [](const LottieColor& value) {
-                return AnimatableValue(platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(),
-                                                                           value.r, value.g, value.b, value.a));
-            },
-            context, layer);
+            [](const LottieColor& value) { return AnimatableValue(ProviderValueConversions::colorOf(value)); }, context,
+            layer);
     }
 }
 

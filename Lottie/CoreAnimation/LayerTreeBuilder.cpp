@@ -25,6 +25,14 @@ std::shared_ptr<TransformLayer> makeTransformLayer(std::shared_ptr<const LayerMo
     return layer;
 }
 
+// The engine layer Engine builds for a model of class Model; none for a model
+// of another class (a type field that disagrees with the decoded layer).
+template <class Engine, class Model, class... Context>
+std::shared_ptr<BaseCompositionLayer> madeAs(const std::shared_ptr<const LayerModel>& model, const Context&... context) {
+    auto typed = std::dynamic_pointer_cast<const Model>(model);
+    return typed ? Engine::make(std::move(typed), context...) : nullptr;
+}
+
 // Whether every keyframe of the group holds `value` (an absent group does).
 bool alwaysHolds(const KeyframeGroupPtr<LottieVector1D>& group, double value) {
     if (!group) return true;
@@ -89,33 +97,13 @@ std::shared_ptr<BaseCompositionLayer> LayerTreeBuilder::buildEngineLayer(const L
     if (model.hidden) return makeTransformLayer(shared);
     std::shared_ptr<BaseCompositionLayer> layer;
     switch (model.type) {
-        case LayerType::solid:
-            if (auto solid = std::dynamic_pointer_cast<const SolidLayerModel>(shared)) layer = SolidLayer::make(solid);
-            break;
-        case LayerType::image:
-            if (auto image = std::dynamic_pointer_cast<const ImageLayerModel>(shared)) {
-                layer = ImageLayer::make(image, layerContext);
-            }
-            break;
-        case LayerType::null:
-            return makeTransformLayer(shared);
-        case LayerType::shape:
-            if (auto shape = std::dynamic_pointer_cast<const ShapeLayerModel>(shared)) {
-                layer = ShapeLayer::make(shape, layerContext);
-            }
-            break;
-        case LayerType::precomp:
-            if (auto precomp = std::dynamic_pointer_cast<const PreCompLayerModel>(shared)) {
-                layer = PreCompLayer::make(precomp, layerContext);
-            }
-            break;
-        case LayerType::text:
-            if (auto text = std::dynamic_pointer_cast<const TextLayerModel>(shared)) {
-                layer = TextLayer::make(text, layerContext);
-            }
-            break;
-        case LayerType::unknown:
-            return nullptr;
+        case LayerType::solid: layer = madeAs<SolidLayer, SolidLayerModel>(shared); break;
+        case LayerType::image: layer = madeAs<ImageLayer, ImageLayerModel>(shared, layerContext); break;
+        case LayerType::null: return makeTransformLayer(shared);
+        case LayerType::shape: layer = madeAs<ShapeLayer, ShapeLayerModel>(shared, layerContext); break;
+        case LayerType::precomp: layer = madeAs<PreCompLayer, PreCompLayerModel>(shared, layerContext); break;
+        case LayerType::text: layer = madeAs<TextLayer, TextLayerModel>(shared, layerContext); break;
+        case LayerType::unknown: return nullptr;
     }
     if (layer) reportUndrawnMaskFeatures(model, layerContext);
     return layer;

@@ -86,15 +86,12 @@ int ShapeGrouping::copyCount(const Repeater& repeater) {
 void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, const Repeater& repeater,
                                         const std::vector<Reference>& items,
                                         const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
-    std::vector<Reference> repeated;
-    std::ranges::copy_if(items, std::back_inserter(repeated),
-                         [](const Reference& item) { return !dynamic_cast<const Repeater*>(item.item.get()); });
     if (repeater.copies()->keyframes().size() != 1) {
         context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("repeater copies"));
     }
     const int copies = copyCount(repeater);
     for (int index = 0; index < copies; ++index) {
-        for (auto& group : makeGroupLayers(repeated, nullptr, parentGroupPath, context)) {
+        for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
             auto copy = std::make_shared<RepeaterLayer>(std::make_shared<const RepeaterTransform>(repeater, index));
             copy->addSublayer(std::move(group));
             layer.addSublayer(std::move(copy));

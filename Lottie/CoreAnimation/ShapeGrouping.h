@@ -33,6 +33,8 @@ struct ShapeGrouping {
                                                                     const Group* parentGroup,
                                                                     const std::vector<std::string>& parentGroupPath,
                                                                     const LayerContext& context);
+    // `items`: the items the repeater repeats, none of them a repeater (each
+    // repeater ends a segment of setUpGroups).
     static void setUpRepeaterLayers(platform::compositor::Layer& layer, const Repeater& repeater,
                                     const std::vector<ShapeItemReference>& items,
                                     const std::vector<std::string>& parentGroupPath, const LayerContext& context);

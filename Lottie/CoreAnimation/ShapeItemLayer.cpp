@@ -77,7 +77,6 @@ ShapeItemLayer::GradientLayers ShapeItemLayer::makeGradientLayers(const ShapeIte
 }
 
 void ShapeItemLayer::setUpSublayers() {
-    configured_ = true;
     if (const Reference* gradientFill = Reference::firstReference<GradientFill>(otherItems_)) {
         gradientFill_ = makeGradientLayers(*gradientFill->item, true);
         gradientFill_->shapeMaskLayer->setFillColor(opaqueBlack());
@@ -106,7 +105,7 @@ void ShapeItemLayer::setUpSublayers() {
 
 void ShapeItemLayer::setupAnimations(const LayerAnimationContext& context) {
     BaseAnimationLayer::setupAnimations(context);
-    if (!configured_) return;
+    // A presentation copy has none of these layers, so it installs nothing here.
     if (solidFill_) installSolidFill(context);
     if (gradientFill_) installGradientFill(context);
     if (gradientStroke_) installGradientStroke(context);

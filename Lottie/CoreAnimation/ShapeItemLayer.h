@@ -67,7 +67,6 @@ private:
 
     ShapeItemReference shape_;
     std::vector<ShapeItemReference> otherItems_;
-    bool configured_ = false;
     std::shared_ptr<platform::compositor::ShapeLayer> solidFill_;
     std::optional<GradientLayers> gradientFill_;
     std::optional<GradientLayers> gradientStroke_;

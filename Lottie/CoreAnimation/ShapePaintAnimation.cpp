@@ -6,6 +6,7 @@
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
 #include "Lottie/CoreAnimation/PropertyAnimation.h"
 #include "Lottie/CoreAnimation/ProviderValueConversions.h"
+#include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
 #include "Lottie/Values/LottieColor.h"
 
 namespace lottie {
@@ -19,26 +20,6 @@ constexpr double zeroDashLength = 0.01;
 
 platform::graphics::FillRule fillRuleOf(FillRule rule) {
     return rule == FillRule::evenOdd ? platform::graphics::FillRule::evenOdd : platform::graphics::FillRule::winding;
-}
-
-platform::graphics::LineJoin lineJoinOf(LineJoin join) {
-    switch (join) {
-        case LineJoin::round: return platform::graphics::LineJoin::round;
-        case LineJoin::bevel: return platform::graphics::LineJoin::bevel;
-        case LineJoin::none:
-        case LineJoin::miter: break;
-    }
-    return platform::graphics::LineJoin::miter;
-}
-
-platform::graphics::LineCap lineCapOf(LineCap cap) {
-    switch (cap) {
-        case LineCap::round: return platform::graphics::LineCap::round;
-        case LineCap::square: return platform::graphics::LineCap::square;
-        case LineCap::none:
-        case LineCap::butt: break;
-    }
-    return platform::graphics::LineCap::butt;
 }
 
 AnimatableValue colorValue(const LottieColor& color) { return AnimatableValue(ProviderValueConversions::colorOf(color)); }
@@ -76,8 +57,7 @@ ShapePaintAnimation::DashKeyframes ShapePaintAnimation::dashKeyframes(const Dash
         std::vector<Keyframe<LottieVector1D>> keyframes;
         for (const Keyframe<LottieVector1D>& keyframe : element->value()->keyframes()) {
             const double length = keyframe.value().value == 0 ? zeroDashLength : keyframe.value().value;
-            keyframes.emplace_back(LottieVector1D(length), keyframe.time(), keyframe.isHold(), keyframe.inTangent(),
-                                   keyframe.outTangent(), keyframe.spatialInTangent(), keyframe.spatialOutTangent());
+            keyframes.push_back(keyframe.replacingValue(LottieVector1D(length)));
         }
         result.dashesAndGaps.emplace_back(std::move(keyframes));
     }
@@ -93,8 +73,9 @@ void ShapePaintAnimation::animateFill(platform::compositor::ShapeLayer& layer, c
 
 void ShapePaintAnimation::animateStroke(platform::compositor::ShapeLayer& layer, const StrokeShapeItem& stroke,
                                         const LayerAnimationContext& context) {
-    layer.setLineJoin(lineJoinOf(stroke.lineJoin()));
-    layer.setLineCap(lineCapOf(stroke.lineCap()));
+    // The same joins and caps as the main-thread engine's strokes.
+    layer.setLineJoin(StrokeRenderer::platformJoin(stroke.lineJoin()));
+    layer.setLineCap(StrokeRenderer::platformCap(stroke.lineCap()));
     layer.setMiterLimit(stroke.miterLimit());
     if (const auto color = stroke.strokeColor()) {
         PropertyAnimation::add<LottieColor>(layer, LayerProperties::strokeColor(), *color, colorValue, context);

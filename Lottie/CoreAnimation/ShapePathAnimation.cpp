@@ -1,10 +1,6 @@
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 
-#include <cxxabi.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <typeinfo>
 
 #include "Lottie/CoreAnimation/BezierPathKeyframe.h"
@@ -13,6 +9,7 @@
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/PathRepetition.h"
 #include "Lottie/CoreAnimation/StarPathAnimation.h"
+#include "Lottie/CoreAnimation/TypeNames.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Ellipse.h"
@@ -119,14 +116,6 @@ KeyframeGroup<Rectangle::Keyframe> ShapePathAnimation::rectangleKeyframes(const 
         *rectangle.size(), *rectangle.position(), radius);
 }
 
-std::string ShapePathAnimation::className(const ShapeItem& item) {
-    const char* mangled = typeid(item).name();
-    int status = 0;
-    std::unique_ptr<char, decltype(&std::free)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
-                                                          &std::free);
-    std::string name = status == 0 && demangled ? demangled.get() : mangled;
-    if (const auto separator = name.rfind("::"); separator != std::string::npos) name.erase(0, separator + 2);
-    return name;
-}
+std::string ShapePathAnimation::className(const ShapeItem& item) { return TypeNames::unqualified(typeid(item)); }
 
 }  // namespace lottie

@@ -2,7 +2,7 @@
 
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/PropertyAnimation.h"
-#include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/CoreAnimation/ProviderValueConversions.h"
 #include "Lottie/Values/ColorConversions.h"
 #include "Lottie/Values/LottieColor.h"
 
@@ -32,8 +32,7 @@ void SolidLayer::setupAnimations(const LayerAnimationContext& context) {
     PropertyAnimation::add<LottieColor>(
         *shapeLayer_, LayerProperties::fillColor(), KeyframeGroup<LottieColor>(LottieColor(rgb[0], rgb[1], rgb[2], 1)),
         [](const LottieColor& color) {
-            return platform::compositor::AnimatableValue(platform::graphics::Color::fromRGBA(
-                LottieConfiguration::sharedColorSpace(), color.r, color.g, color.b, color.a));
+            return platform::compositor::AnimatableValue(ProviderValueConversions::colorOf(color));
         },
         own);
 }

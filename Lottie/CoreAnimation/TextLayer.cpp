@@ -1,8 +1,8 @@
 #include "Lottie/CoreAnimation/TextLayer.h"
 
 #include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/CoreAnimation/ProviderValueConversions.h"
 #include "Lottie/CoreAnimation/ValueProviderOverrides.h"
-#include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/Providers/DefaultFontProvider.h"
 #include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
 
@@ -12,8 +12,7 @@ namespace {
 
 std::optional<platform::graphics::Color> colorOf(const std::optional<LottieColor>& color) {
     if (!color) return std::nullopt;
-    return platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), color->r, color->g, color->b,
-                                               color->a);
+    return ProviderValueConversions::colorOf(*color);
 }
 
 }  // namespace

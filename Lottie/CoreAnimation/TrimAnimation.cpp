@@ -36,9 +36,7 @@ Group mapped(const KeyframeGroup<T>& group, const Change& change) {
     std::vector<Keyframe<LottieVector1D>> keyframes;
     keyframes.reserve(group.keyframes().size());
     for (const Keyframe<T>& keyframe : group.keyframes()) {
-        keyframes.emplace_back(LottieVector1D(change(keyframe.value())), keyframe.time(), keyframe.isHold(),
-                               keyframe.inTangent(), keyframe.outTangent(), keyframe.spatialInTangent(),
-                               keyframe.spatialOutTangent());
+        keyframes.push_back(keyframe.replacingValue(LottieVector1D(change(keyframe.value()))));
     }
     return Group(std::move(keyframes));
 }

@@ -1,13 +1,11 @@
 #include "Lottie/CoreAnimation/ValueProviderOverrides.h"
 
-#include <cxxabi.h>
-
-#include <cstdlib>
 #include <string>
 #include <typeinfo>
 #include <variant>
 
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
+#include "Lottie/CoreAnimation/TypeNames.h"
 #include "Platform/Compositor/BasicAnimation.h"
 
 namespace lottie {
@@ -15,17 +13,6 @@ namespace lottie {
 using platform::compositor::AnimatableValue;
 
 namespace {
-
-// A type's name as written in code, without its namespaces.
-std::string unqualifiedName(const std::type_info& type) {
-    int status = 0;
-    char* demangled = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
-    std::string name = status == 0 && demangled ? demangled : type.name();
-    std::free(demangled);
-    const std::size_t templateStart = name.find('<');
-    const std::size_t lastScope = name.rfind("::", templateStart);
-    return lastScope == std::string::npos ? name : name.substr(lastScope + 2);
-}
 
 std::vector<Keyframe<std::any>> keyframesOf(const AnyValueProviderStorage& storage) {
     if (const auto* single = std::get_if<AnyValueProviderStorage::SingleValue>(&storage.value())) {
@@ -65,8 +52,8 @@ std::optional<std::vector<Keyframe<AnimatableValue>>> ValueProviderOverrides::ty
         const AnyValueProvider& providerObject = *provider;
         logger->assertionFailure(
             [&keyframe, &providerObject, &property] {
-                return "Could not convert value of type " + unqualifiedName(keyframe.value().type()) + " from " +
-                       unqualifiedName(typeid(providerObject)) + " to expected type " + property.valueTypeName;
+                return "Could not convert value of type " + TypeNames::unqualified(keyframe.value().type()) + " from " +
+                       TypeNames::unqualified(typeid(providerObject)) + " to expected type " + property.valueTypeName;
             },
             ValueProviderStore::sourceFile, 83);
     }

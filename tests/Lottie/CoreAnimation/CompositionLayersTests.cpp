@@ -41,7 +41,7 @@ protected:
         LayerContext layerContext;
         layerContext.animation = animation;
         layerContext.imageProvider = images;
-        layerContext.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        layerContext.tracker = log.tracker();
         auto built = LayerTreeBuilder::buildEngineLayer(*animation->layers[0], animation->layers[0], layerContext);
         if (built) {
             built->setBounds({0, 0, 100, 100});

@@ -22,8 +22,8 @@ using Mode = CompatibilityTracker::Mode;
 class CoreAnimationLayerTest : public ClockTest {
 protected:
     std::shared_ptr<CoreAnimationLayer> make(std::shared_ptr<const LottieAnimation> animation, Mode mode) {
-        tracker = std::make_shared<CompatibilityTracker>(mode, log.logger());
-        auto layer = CoreAnimationLayer::make({std::move(animation), nullptr, nullptr, nullptr, true, tracker, log.logger()});
+        tracker = log.tracker(mode);
+        auto layer = rootLayer(std::move(animation), tracker, log);
         layer->setDidSetUpAnimation([this](const std::vector<CompatibilityIssue>& issues) { reports.push_back(issues); });
         return layer;
     }
@@ -69,16 +69,16 @@ TEST_F(CoreAnimationLayerTest, TheTimeRemappingCostCheckCountsWithoutIntegerConv
         double layers;
         double start, end, framerate;
         std::optional<std::string> message;
+        // The frame count of 1e300 frames is printed with every digit of its
+        // double, so only the message's start is compared.
+        bool startOnly = false;
     };
     const std::vector<Case> cases = {
         {1, 0, 59999, 30, std::nullopt},
         {1, 0, 60000, 30,
          "This animation has a very large number of layers with time remapping (1 layers over 60000 frames) so will "
          "perform poorly with the Core Animation rendering engine."},
-        {3, 0, 1e300, 30,
-         "This animation has a very large number of layers with time remapping (3 layers over " +
-             std::to_string(0).substr(0, 0) + "1" + std::string(300, '0') + " frames) so will perform poorly with the "
-             "Core Animation rendering engine."},
+        {3, 0, 1e300, 30, "This animation has a very large number of layers with time remapping (3 layers over 1", true},
         {1000, 0, 60, 0, std::nullopt},
         {1000, 0, INFINITY, 30, std::nullopt},
     };
@@ -89,9 +89,9 @@ TEST_F(CoreAnimationLayerTest, TheTimeRemappingCostCheckCountsWithoutIntegerConv
         copy->endFrame = item.end;
         copy->framerate = item.framerate;
         const auto message = CoreAnimationLayer::timeRemappingCostMessage(item.layers, *copy);
-        if (item.end == 1e300) {
+        if (item.startOnly) {
             ASSERT_TRUE(message);
-            EXPECT_EQ(message->rfind("This animation has a very large number of layers with time remapping (3 layers over 1", 0), 0u);
+            EXPECT_EQ(message->rfind(*item.message, 0), 0u);
         } else {
             EXPECT_EQ(message, item.message);
         }

@@ -10,7 +10,6 @@
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/ValueProviders/GradientValueProvider.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
-#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace lottie;
 using namespace coreanimationtest;
@@ -25,10 +24,8 @@ Color rgba(double r, double g, double b, double a) {
     return Color::fromRGBA(LottieConfiguration::sharedColorSpace(), r, g, b, a);
 }
 
-class GradientAnimationTest : public ClockTest {
+class GradientAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     // A gradient layer laid out over a 100 x 50 reference rectangle.
     std::shared_ptr<GradientRenderLayer> laidOutLayer() {
         auto layer = std::make_shared<GradientRenderLayer>();
@@ -36,18 +33,16 @@ protected:
         return layer;
     }
     std::optional<AnimatableValue> at(const GradientRenderLayer& layer, const char* keyPath) {
-        return presentedAtFrame(layer, keyPath, 10, 0, 100, 50, clock->now());
+        return presentedAt(layer, keyPath, 50);
     }
 };
 
 std::shared_ptr<const GradientFill> gradient(int type, const std::string& stops, int count = 2,
                                              const std::string& start = "[0,0]", const std::string& end = "[100,50]") {
-    auto item = std::dynamic_pointer_cast<const GradientFill>(shapetests::byDictionary(
+    return decodedItem<GradientFill>(
         R"({"ty":"gf","nm":"Gradient","o":{"a":0,"k":100},"r":1,"t":)" + std::to_string(type) + R"(,"s":{"a":0,"k":)" +
         start + R"(},"e":{"a":0,"k":)" + end + R"(},"g":{"p":)" + std::to_string(count) + R"(,"k":{"a":0,"k":)" + stops +
-        "}}}"));
-    EXPECT_TRUE(item);
-    return item;
+        "}}}");
 }
 
 TEST(GradientStops, StopsComeFromTheCompleteDataOnly) {
@@ -85,7 +80,7 @@ TEST(GradientStops, StopsComeFromTheCompleteDataOnly) {
 
 TEST_F(GradientAnimationTest, TheColourAndAlphaLayersShowTheirOwnStops) {
     const auto item = gradient(1, "[0,1,0,0,1,0,0,1,0,1,1,0.5]");
-    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    const LayerAnimationContext context = wholeDocument();
     auto colorLayer = laidOutLayer();
     GradientAnimation::animateGradient(*colorLayer, *item, Kind::color, context);
     EXPECT_EQ(colorLayer->colors(), (std::vector<Color>{rgba(0, 0, 0, 1), rgba(0, 0, 0, 1)}));
@@ -100,7 +95,7 @@ TEST_F(GradientAnimationTest, TheColourAndAlphaLayersShowTheirOwnStops) {
 }
 
 TEST_F(GradientAnimationTest, PointsLieInThePaddedUnitSpace) {
-    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    const LayerAnimationContext context = wholeDocument();
     const double width = 100 + 2 * GradientRenderLayer::gradientPadding, height = 50 + 2 * GradientRenderLayer::gradientPadding;
     const auto unit = [&](double x, double y) {
         return AnimatableValue(Point{(x + GradientRenderLayer::gradientPadding) / width,
@@ -128,7 +123,7 @@ TEST_F(GradientAnimationTest, PointsLieInThePaddedUnitSpace) {
 }
 
 TEST_F(GradientAnimationTest, AProviderOnTheAlphaLayerKeepsItsTransparency) {
-    LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    LayerAnimationContext context = wholeDocument();
     context.valueProviderStore->installValueProvider(
         std::make_shared<GradientValueProvider>(std::vector<LottieColor>{LottieColor(1, 0, 0, 0.25), LottieColor(0, 1, 0, 1)},
                                                 std::vector<double>{0.2, 0.8}),

@@ -40,10 +40,7 @@ class KeypathOverrideTest : public ClockTest {
 protected:
     void SetUp() override {
         ClockTest::SetUp();
-        root = CoreAnimationLayer::make({emptyAnimation(0, 20, 10, layers), nullptr, nullptr, nullptr, true,
-                                         std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track,
-                                                                                log.logger()),
-                                         log.logger()});
+        root = rootLayer(emptyAnimation(0, 20, 10, layers), log.tracker(), log);
         root->layoutIfNeeded();
     }
 

@@ -86,7 +86,7 @@ TEST(LayerAnimationContextTiming, TimeAndProgressOfFrames) {
     ASSERT_EQ(playing.tracker->issues().size(), 1u);
     EXPECT_EQ(playing.tracker->issues()[0].description(),
               "[Layer] LayerAnimationContext.time(forFrame:) does not support complex time remapping");
-    playing.tracker = std::make_shared<CompatibilityTracker>(Mode::abort, log.logger());
+    playing.tracker = log.tracker(Mode::abort);
     EXPECT_THROW(playing.progress(30), CompatibilityTracker::Error);
 }
 

@@ -24,9 +24,8 @@ std::string layer(int type, const std::string& name, int index, const std::strin
 class LayerTreeTest : public ::testing::Test {
 protected:
     std::shared_ptr<CoreAnimationLayer> build(const std::string& layers, Mode mode = Mode::track) {
-        tracker = std::make_shared<CompatibilityTracker>(mode, log.logger());
-        return CoreAnimationLayer::make(
-            {emptyAnimation(0, 60, 30, layers), nullptr, nullptr, nullptr, true, tracker, log.logger()});
+        tracker = log.tracker(mode);
+        return rootLayer(emptyAnimation(0, 60, 30, layers), tracker, log);
     }
 
     MessageLog log;

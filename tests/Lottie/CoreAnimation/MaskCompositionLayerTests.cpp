@@ -30,9 +30,9 @@ std::string maskedSolid(const std::string& masks) {
 class MaskTest : public ClockTest {
 protected:
     std::shared_ptr<CoreAnimationLayer> build(const std::string& masks) {
-        tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        tracker = log.tracker();
         animation = emptyAnimation(0, 60, 30, maskedSolid(masks));
-        return CoreAnimationLayer::make({animation, nullptr, nullptr, nullptr, true, tracker, log.logger()});
+        return rootLayer(animation, tracker, log);
     }
 
     // The mask composition layer of the one solid's contents layer.

@@ -17,18 +17,14 @@ using platform::compositor::AnimatableValue;
 
 namespace {
 
-class OpacityVisibilityTest : public ClockTest {
-protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-};
+class OpacityVisibilityTest : public HundredFrameTest {};
 
 Keyframe<LottieVector1D> percent(double time, double value) {
-    return Keyframe<LottieVector1D>(LottieVector1D(value), time, false, std::nullopt, std::nullopt, std::nullopt,
-                                    std::nullopt);
+    return keyframeAt(LottieVector1D(value), time);
 }
 
 TEST_F(OpacityVisibilityTest, OpacityComesFromPercentages) {
-    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    const LayerAnimationContext context = wholeDocument();
     auto opaque = platform::compositor::Layer::make();
     OpacityAnimation::animateOpacity(*opaque, KeyframeGroup<LottieVector1D>({percent(0, 100)}), context);
     EXPECT_FALSE(opaque->hasAnimations());
@@ -42,9 +38,8 @@ TEST_F(OpacityVisibilityTest, OpacityComesFromPercentages) {
     auto fading = platform::compositor::Layer::make();
     OpacityAnimation::animateOpacity(*fading, KeyframeGroup<LottieVector1D>({percent(0, 0), percent(100, 100)}),
                                      context);
-    const double addedAt = clock->now();
     for (double frame : {0.0, 25.0, 100.0}) {
-        const auto value = presentedAtFrame(*fading, "opacity", 10, 0, 100, frame, addedAt);
+        const auto value = presentedAt(*fading, "opacity", frame);
         ASSERT_TRUE(value);
         EXPECT_NEAR(value->number().value_or(NAN), frame / 100, 1e-6) << frame;
     }
@@ -67,7 +62,7 @@ TEST_F(OpacityVisibilityTest, KeyTimesFollowTheInAndOutFrames) {
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100, item.speed);
+        const LayerAnimationContext context = wholeDocument(item.speed);
         const std::array<double, 4> times = VisibilityAnimation::keyTimes(item.inFrame, item.outFrame, context);
         for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(times[i], item.expected[i], 1e-12) << i;
     }
@@ -80,12 +75,11 @@ TEST_F(OpacityVisibilityTest, ALayerShowsFromItsInFrameUntilItsOutFrameAtEveryFr
     for (const Case item : std::vector<Case>{{10, 50}, {-20, 150}, {0, 100}, {-5, 40}, {60, 300}, {150, 200},
                                              {30, 20}, {-30, -10}}) {
         SCOPED_TRACE(std::to_string(item.inFrame) + " to " + std::to_string(item.outFrame));
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        const LayerAnimationContext context = wholeDocument();
         auto layer = platform::compositor::Layer::make();
         VisibilityAnimation::animateVisibility(*layer, item.inFrame, item.outFrame, context);
-        const double addedAt = clock->now();
         for (double frame = 0; frame < 100; frame += 1) {
-            const auto hidden = presentedAtFrame(*layer, "hidden", 10, 0, 100, frame + 0.5, addedAt);
+            const auto hidden = presentedAt(*layer, "hidden", frame + 0.5);
             ASSERT_TRUE(hidden);
             const bool shown = frame >= item.inFrame && frame < item.outFrame;
             EXPECT_EQ(hidden->boolean(), !shown) << "frame " << frame;
@@ -99,15 +93,14 @@ TEST_F(OpacityVisibilityTest, ComplexTimeRemappingResamplesTheVisibility) {
     };
     for (const Case item : std::vector<Case>{{10, 50}, {0, 50}, {-20, 30}, {40, 20}}) {
         SCOPED_TRACE(std::to_string(item.inFrame) + " to " + std::to_string(item.outFrame));
-        LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        LayerAnimationContext context = wholeDocument();
         context.mustUseComplexTimeRemapping = true;
         context.complexTimeRemapping = [](double frame) { return frame; };
         auto layer = platform::compositor::Layer::make();
         VisibilityAnimation::animateVisibility(*layer, item.inFrame, item.outFrame, context);
         EXPECT_TRUE(context.tracker->issues().empty());
-        const double addedAt = clock->now();
         for (double frame = 0; frame < 100; frame += 5) {
-            const auto value = presentedAtFrame(*layer, "hidden", 10, 0, 100, frame + 0.5, addedAt);
+            const auto value = presentedAt(*layer, "hidden", frame + 0.5);
             ASSERT_TRUE(value);
             const bool shown = frame >= item.inFrame && frame < item.outFrame;
             EXPECT_EQ(value->boolean(), !shown) << frame;

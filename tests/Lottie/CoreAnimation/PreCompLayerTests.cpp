@@ -40,8 +40,8 @@ std::string asset(const std::string& id, const std::string& layers) {
 class PreCompLayerTest : public ::testing::Test {
 protected:
     std::shared_ptr<CoreAnimationLayer> build(const std::shared_ptr<const LottieAnimation>& animation) {
-        tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
-        return CoreAnimationLayer::make({animation, nullptr, nullptr, nullptr, true, tracker, log.logger()});
+        tracker = log.tracker();
+        return rootLayer(animation, tracker, log);
     }
 
     MessageLog log;

@@ -39,10 +39,7 @@ class ShapeKeypathTest : public ClockTest {
 protected:
     void SetUp() override {
         ClockTest::SetUp();
-        root = CoreAnimationLayer::make({emptyAnimation(0, 20, 10, shapes), nullptr, nullptr, nullptr, true,
-                                         std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track,
-                                                                                log.logger()),
-                                         log.logger()});
+        root = rootLayer(emptyAnimation(0, 20, 10, shapes), log.tracker(), log);
         root->layoutIfNeeded();
     }
 

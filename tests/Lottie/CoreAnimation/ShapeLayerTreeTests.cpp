@@ -65,7 +65,7 @@ protected:
         const auto animation = emptyAnimation(
             0, 60, 30, R"({"ty":4,"nm":"Shapes","ind":1,"ip":0,"op":60,"st":0,"ks":{},"shapes":[)" + list + "]}");
         context.animation = animation;
-        context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        context.tracker = log.tracker();
         auto model = std::dynamic_pointer_cast<const ShapeLayerModel>(animation->layers.front());
         auto layer = ShapeLayer::make(model, context.forLayerNamed("Shapes"));
         std::string out;
@@ -151,7 +151,7 @@ TEST_F(ShapeLayerTreeTest, RepeaterCountsThatCannotBeCopiedGiveNoCopiesOrAreCapp
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
-        auto item = std::dynamic_pointer_cast<const Repeater>(shapetests::byDictionary(repeater(entry.copies)));
+        auto item = decodedItem<Repeater>(repeater(entry.copies));
         ASSERT_TRUE(item);
         EXPECT_EQ(ShapeGrouping::copyCount(*item), entry.expected);
         if (entry.expected > 10) continue;
@@ -177,7 +177,7 @@ TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
-        context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        context.tracker = log.tracker();
         auto strokeItem = shapetests::byDictionary(stroke("S"));
         const Group scaled({shapetests::byDictionary(transform(entry.scale))}, std::string("G"));
         const ShapeItemReference result = GroupLayer::scaledForGroup({strokeItem, {"Outer"}}, scaled, context);
@@ -194,12 +194,8 @@ TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
-    auto item = std::dynamic_pointer_cast<const Repeater>(shapetests::byDictionary(repeater(staticValue("3"))));
+    auto item = decodedItem<Repeater>(repeater(staticValue("3")));
     ASSERT_TRUE(item);
     for (int index = 0; index < 3; ++index) {
         const RepeaterTransform copy(*item, index);
@@ -209,15 +205,11 @@ TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 class ShapeItemLayerChecks : public ClockTest {};
 
 TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
     LayerContext context;
-    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    context.tracker = log.tracker();
     const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
     // A fill where the path should be, and a path among the styling items: each reported once.
     ShapeItemLayer::make(item(fill("F")), {item(path("A"))}, context);
@@ -238,15 +230,11 @@ TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 class GroupLayerAnimations : public ClockTest {};
 
 TEST_F(GroupLayerAnimations, AGroupCarriesItsTransformsSkewAndOpacity) {
     LayerContext context;
-    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    context.tracker = log.tracker();
     const auto animation = emptyAnimation(0, 60, 30);
     struct Case {
         const char* name;
@@ -261,8 +249,7 @@ TEST_F(GroupLayerAnimations, AGroupCarriesItsTransformsSkewAndOpacity) {
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
-        auto model = std::dynamic_pointer_cast<const Group>(
-            shapetests::byDictionary(group("G", {rectangle("R"), fill("F"), entry.transform})));
+        auto model = decodedItem<Group>(group("G", {rectangle("R"), fill("F"), entry.transform}));
         ASSERT_TRUE(model);
         auto layer = GroupLayer::make(model, {}, {}, context);
         layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));

@@ -9,7 +9,6 @@
 #include "Lottie/Model/ShapeItems/GradientStroke.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
-#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace lottie;
 using namespace coreanimationtest;
@@ -18,15 +17,13 @@ using platform::compositor::ShapeLayer;
 
 namespace {
 
-class ShapePaintAnimationTest : public ClockTest {
+class ShapePaintAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     LayerAnimationContext context(CompatibilityTracker::Mode mode = CompatibilityTracker::Mode::track) {
-        return rootContext(animation, log.logger(), 0, 100, 1, mode);
+        return wholeDocument(1, mode);
     }
     double numberAt(const ShapeLayer& layer, const char* keyPath, double frame) {
-        const auto value = presentedAtFrame(layer, keyPath, 10, 0, 100, frame, clock->now());
+        const auto value = presentedAt(layer, keyPath, frame);
         return value ? value->number().value_or(-1) : -1;
     }
 };
@@ -46,23 +43,16 @@ const std::string ramp10to20 = R"({"a":1,"k":[{"t":0,"s":[10],"i":{"x":[1],"y":[
 
 std::string staticValue(double value) { return R"({"a":0,"k":)" + std::to_string(value) + "}"; }
 
-template <class T>
-std::shared_ptr<const T> item(const std::string& json) {
-    auto decoded = std::dynamic_pointer_cast<const T>(shapetests::byDictionary(json));
-    EXPECT_TRUE(decoded) << json;
-    return decoded;
-}
-
 TEST_F(ShapePaintAnimationTest, FillRulesJoinsAndCapsAreSetOnce) {
     for (const auto& [rule, expected] : std::vector<std::pair<int, platform::graphics::FillRule>>{
              {1, platform::graphics::FillRule::winding}, {2, platform::graphics::FillRule::evenOdd}}) {
         auto layer = ShapeLayer::make();
-        ShapePaintAnimation::animateFill(
-            *layer, *item<Fill>(R"({"ty":"fl","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"r":)" + std::to_string(rule) + "}"),
-            context());
+        const auto fill = decodedItem<Fill>(R"({"ty":"fl","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"r":)" +
+                                            std::to_string(rule) + "}");
+        ShapePaintAnimation::animateFill(*layer, *fill, context());
         EXPECT_EQ(layer->fillRule(), expected) << rule;
         // The layer's own black is no default, so the colour arrives as an animation.
-        EXPECT_EQ(presentedAtFrame(*layer, "fillColor", 10, 0, 100, 50, clock->now()),
+        EXPECT_EQ(presentedAt(*layer, "fillColor", 50),
                   AnimatableValue(ProviderValueConversions::colorOf(LottieColor(0, 0, 1, 1))));
     }
     struct Case {
@@ -75,12 +65,12 @@ TEST_F(ShapePaintAnimationTest, FillRulesJoinsAndCapsAreSetOnce) {
                                                {2, 2, LineCap::round, LineJoin::round},
                                                {3, 3, LineCap::square, LineJoin::bevel}}) {
         auto layer = ShapeLayer::make();
-        ShapePaintAnimation::animateStroke(*layer, *item<Stroke>(stroke("", entry.cap, entry.join)), context());
+        ShapePaintAnimation::animateStroke(*layer, *decodedItem<Stroke>(stroke("", entry.cap, entry.join)), context());
         EXPECT_EQ(layer->lineCap(), entry.expectedCap);
         EXPECT_EQ(layer->lineJoin(), entry.expectedJoin);
         EXPECT_EQ(layer->miterLimit(), 7);
         EXPECT_EQ(layer->lineWidth(), 2);
-        EXPECT_EQ(presentedAtFrame(*layer, "strokeColor", 10, 0, 100, 50, clock->now()),
+        EXPECT_EQ(presentedAt(*layer, "strokeColor", 50),
                   AnimatableValue(ProviderValueConversions::colorOf(LottieColor(1, 0, 0, 1))));
         EXPECT_TRUE(layer->lineDashPattern().empty());
         EXPECT_FALSE(layer->animation("lineDashPhase"));
@@ -106,7 +96,8 @@ TEST_F(ShapePaintAnimationTest, DashPatternsAndPhases) {
         SCOPED_TRACE(entry.name);
         const LayerAnimationContext tracked = context();
         auto layer = ShapeLayer::make();
-        ShapePaintAnimation::animateStroke(*layer, *item<Stroke>(stroke(R"(,"d":[)" + entry.dashes + "]")), tracked);
+        ShapePaintAnimation::animateStroke(*layer, *decodedItem<Stroke>(stroke(R"(,"d":[)" + entry.dashes + "]")),
+                                           tracked);
         EXPECT_EQ(layer->lineDashPattern(), entry.pattern);
         EXPECT_EQ(tracked.tracker->issues().size(), entry.issues);
         EXPECT_EQ(layer->animation("lineDashPhase") != nullptr, entry.phase);
@@ -117,9 +108,9 @@ TEST_F(ShapePaintAnimationTest, DashPatternsAndPhases) {
         }
     }
     auto layer = ShapeLayer::make();
-    EXPECT_THROW(ShapePaintAnimation::animateStroke(
-                     *layer, *item<Stroke>(stroke(R"(,"d":[)" + dash("d", ramp10to20) + "," + dash("o", ramp0to15) + "]")),
-                     context(CompatibilityTracker::Mode::abort)),
+    const auto animatedDash =
+        decodedItem<Stroke>(stroke(R"(,"d":[)" + dash("d", ramp10to20) + "," + dash("o", ramp0to15) + "]"));
+    EXPECT_THROW(ShapePaintAnimation::animateStroke(*layer, *animatedDash, context(CompatibilityTracker::Mode::abort)),
                  CompatibilityTracker::Error);
     EXPECT_TRUE(layer->lineDashPattern().empty());
     EXPECT_FALSE(layer->animation("lineDashPhase"));
@@ -127,12 +118,12 @@ TEST_F(ShapePaintAnimationTest, DashPatternsAndPhases) {
 
 TEST_F(ShapePaintAnimationTest, WidthsAnimateUnlessTheyStayAtTheDefault) {
     auto thin = ShapeLayer::make();
-    ShapePaintAnimation::animateStroke(*thin, *item<Stroke>(stroke("", 1, 1, R"({"a":0,"k":1})")), context());
+    ShapePaintAnimation::animateStroke(*thin, *decodedItem<Stroke>(stroke("", 1, 1, R"({"a":0,"k":1})")), context());
     EXPECT_FALSE(thin->animation("lineWidth"));
     EXPECT_EQ(thin->lineWidth(), 1);
 
     auto growing = ShapeLayer::make();
-    ShapePaintAnimation::animateStroke(*growing, *item<Stroke>(stroke("", 1, 1, ramp10to20)), context());
+    ShapePaintAnimation::animateStroke(*growing, *decodedItem<Stroke>(stroke("", 1, 1, ramp10to20)), context());
     EXPECT_NEAR(numberAt(*growing, "lineWidth", 50), 15, 1e-6);
 }
 
@@ -141,7 +132,7 @@ TEST_F(ShapePaintAnimationTest, AGradientStrokeHasNoStrokeColour) {
     layer->setStrokeColor(std::nullopt);
     ShapePaintAnimation::animateStroke(
         *layer,
-        *item<GradientStroke>(R"({"ty":"gs","o":{"a":0,"k":50},"w":{"a":0,"k":3},"lc":2,"lj":2,"ml":4,"t":1,)"
+        *decodedItem<GradientStroke>(R"({"ty":"gs","o":{"a":0,"k":50},"w":{"a":0,"k":3},"lc":2,"lj":2,"ml":4,"t":1,)"
                               R"("s":{"a":0,"k":[0,0]},"e":{"a":0,"k":[10,0]},"g":{"p":2,"k":{"a":0,"k":[0,1,0,0,1,0,0,1]}}})"),
         context());
     EXPECT_FALSE(layer->strokeColor());

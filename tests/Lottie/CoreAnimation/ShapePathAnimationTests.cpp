@@ -25,14 +25,12 @@ using platform::graphics::Path;
 
 namespace {
 
-class ShapePathAnimationTest : public ClockTest {
+class ShapePathAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     // The path the layer shows at frame 0 after animating `item`.
     Path pathOf(const ShapeItem& item, int multiplier = 1, const RoundedCorners* rounded = nullptr,
                 CompatibilityTracker::Mode mode = CompatibilityTracker::Mode::track) {
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100, 1, mode);
+        const LayerAnimationContext context = wholeDocument(1, mode);
         auto layer = platform::compositor::ShapeLayer::make();
         ShapePathAnimation::animateShapePath(*layer, item, context, multiplier, rounded);
         const auto value = layer->presentedValue("path", clock->now());
@@ -41,19 +39,12 @@ protected:
     }
 
     std::vector<CompatibilityIssue> issuesOf(const ShapeItem& item, const RoundedCorners* rounded) {
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        const LayerAnimationContext context = wholeDocument();
         auto layer = platform::compositor::ShapeLayer::make();
         ShapePathAnimation::animateShapePath(*layer, item, context, 1, rounded);
         return context.tracker->issues();
     }
 };
-
-template <class T>
-std::shared_ptr<const T> item(const std::string& json) {
-    auto decoded = std::dynamic_pointer_cast<const T>(shapetests::byDictionary(json));
-    EXPECT_TRUE(decoded) << json;
-    return decoded;
-}
 
 std::string star(const std::string& points, int type = 1, const std::string& inner = R"("ir":{"a":0,"k":20},)") {
     return R"({"ty":"sr","nm":"Star","p":{"a":0,"k":[50,50]},"or":{"a":0,"k":40},"os":{"a":0,"k":0},)" + inner +
@@ -61,7 +52,7 @@ std::string star(const std::string& points, int type = 1, const std::string& inn
 }
 
 std::shared_ptr<const RoundedCorners> rounded(double radius) {
-    return item<RoundedCorners>(R"({"ty":"rd","nm":"Round","r":{"a":0,"k":)" + std::to_string(radius) + "}}");
+    return decodedItem<RoundedCorners>(R"({"ty":"rd","nm":"Round","r":{"a":0,"k":)" + std::to_string(radius) + "}}");
 }
 
 BezierPath corners(std::initializer_list<platform::graphics::Point> points, bool closed) {
@@ -93,14 +84,14 @@ TEST_F(ShapePathAnimationTest, StarAndPolygonPointCountsAreGuarded) {
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
-        const Path path = pathOf(*item<Star>(star(entry.points, entry.type)));
+        const Path path = pathOf(*decodedItem<Star>(star(entry.points, entry.type)));
         EXPECT_FALSE(path.isEmpty());
         EXPECT_LE(path.elements().size(), entry.maximumElements);
         const auto box = path.boundingBox();
         EXPECT_TRUE(std::isfinite(box.size.width) && std::isfinite(box.size.height));
     }
     // Counts that JSON cannot spell reach the builders through interpolation.
-    auto starItem = item<Star>(star("5"));
+    auto starItem = decodedItem<Star>(star("5"));
     for (double points : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         Star::Keyframe value{{50, 50, 0}, LottieVector1D(40), LottieVector1D(20), LottieVector1D(0),
                              LottieVector1D(0), LottieVector1D(points), LottieVector1D(0)};
@@ -112,7 +103,7 @@ TEST_F(ShapePathAnimationTest, StarAndPolygonPointCountsAreGuarded) {
 }
 
 TEST_F(ShapePathAnimationTest, AStarWithoutInnerGroupsHasItsInnerPointsAtTheCentre) {
-    auto starItem = item<Star>(star("4", 1, ""));
+    auto starItem = decodedItem<Star>(star("4", 1, ""));
     const KeyframeGroup<Star::Keyframe> keyframes = StarPathAnimation::combinedKeyframes(*starItem);
     ASSERT_EQ(keyframes.keyframes().size(), 1u);
     EXPECT_EQ(keyframes.keyframes().front().value().innerRadius.value, 0);
@@ -161,7 +152,7 @@ TEST_F(ShapePathAnimationTest, CombinedPathsRepeatEachMemberInTurn) {
 }
 
 TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {
-    auto rectangle = item<Rectangle>(
+    auto rectangle = decodedItem<Rectangle>(
         R"({"ty":"rc","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[40,40]},"r":{"a":0,"k":8}})");
     // A radius of 0 never rounds anything, so it leaves the rectangle's own corners.
     EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(0).get()).keyframes().front().value().cornerRadius.value, 8);
@@ -189,8 +180,8 @@ TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {
         EXPECT_EQ(messages, entry.issues);
     }
     // In track mode the star keeps its path.
-    EXPECT_FALSE(pathOf(*item<Star>(star("5")), 1, rounded(4).get()).isEmpty());
-    EXPECT_THROW(pathOf(*item<Star>(star("5")), 1, rounded(4).get(), CompatibilityTracker::Mode::abort),
+    EXPECT_FALSE(pathOf(*decodedItem<Star>(star("5")), 1, rounded(4).get()).isEmpty());
+    EXPECT_THROW(pathOf(*decodedItem<Star>(star("5")), 1, rounded(4).get(), CompatibilityTracker::Mode::abort),
                  CompatibilityTracker::Error);
 }
 
@@ -198,17 +189,13 @@ TEST_F(ShapePathAnimationTest, CustomPathsRoundOnlyWhenSomeRadiusIsAboveZero) {
     const BezierPath square = corners({{0, 0}, {10, 0}, {10, 10}}, true);
     const KeyframeGroup<BezierPath> path(std::vector<Keyframe<BezierPath>>{Keyframe<BezierPath>(square)},
                                          std::string("thisComp"));
-    const KeyframeGroup<LottieVector1D> flat(std::vector<Keyframe<LottieVector1D>>{
-        Keyframe<LottieVector1D>(LottieVector1D(0), 0, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt),
-        Keyframe<LottieVector1D>(LottieVector1D(-2), 10, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt)});
+    const KeyframeGroup<LottieVector1D> flat({keyframeAt(LottieVector1D(0), 0), keyframeAt(LottieVector1D(-2), 10)});
     const auto unrounded = BezierPathKeyframe::combining(path, &flat);
     ASSERT_EQ(unrounded.keyframes().size(), 1u);
     EXPECT_FALSE(unrounded.keyframes().front().value().cornerRadius);
     EXPECT_EQ(unrounded.unsupportedAfterEffectsExpression(), "thisComp");
 
-    const KeyframeGroup<LottieVector1D> some(std::vector<Keyframe<LottieVector1D>>{
-        Keyframe<LottieVector1D>(LottieVector1D(0), 0, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt),
-        Keyframe<LottieVector1D>(LottieVector1D(3), 10, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt)});
+    const KeyframeGroup<LottieVector1D> some({keyframeAt(LottieVector1D(0), 0), keyframeAt(LottieVector1D(3), 10)});
     const auto roundedKeyframes = BezierPathKeyframe::combining(path, &some);
     ASSERT_EQ(roundedKeyframes.keyframes().size(), 2u);
     for (const auto& keyframe : roundedKeyframes.keyframes()) EXPECT_TRUE(keyframe.value().cornerRadius);
@@ -225,11 +212,11 @@ TEST_F(ShapePathAnimationTest, AShapeGrowingFromNothingMorphsThroughEveryFrame) 
     auto growing = shapetests::byDictionary(
         R"({"ty":"el","p":{"a":0,"k":[50,50]},"s":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":100,"s":[40,40]}]}})");
     ASSERT_TRUE(growing);
-    const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+    const LayerAnimationContext context = wholeDocument();
     auto layer = platform::compositor::ShapeLayer::make();
     ShapePathAnimation::animateShapePath(*layer, *growing, context, 1, nullptr);
     for (double frame : {25.0, 50.0, 75.0}) {
-        const auto value = presentedAtFrame(*layer, "path", 10, 0, 100, frame, clock->now());
+        const auto value = presentedAt(*layer, "path", frame);
         ASSERT_TRUE(value && value->get<Path>()) << frame;
         EXPECT_NEAR(value->get<Path>()->boundingBox().size.width, 40 * frame / 100, 1e-6) << frame;
     }

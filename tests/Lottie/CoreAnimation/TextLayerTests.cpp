@@ -33,17 +33,13 @@ std::string keyframe(const std::string& document, int time) {
     return R"({"s":)" + document + R"(,"t":)" + std::to_string(time) + "}";
 }
 
-Keyframe<LottieColor> colorAt(LottieColor color, double time) {
-    return Keyframe<LottieColor>(color, time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
-}
-
 class TextLayerTest : public ::testing::Test {
 protected:
     std::shared_ptr<TextLayer> build(const std::string& layers,
                                      std::shared_ptr<AnimationKeypathTextProvider> textProvider = nullptr) {
-        tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+        tracker = log.tracker();
         animation = emptyAnimation(0, 60, 30, layers);
-        root = CoreAnimationLayer::make({animation, nullptr, textProvider, nullptr, true, tracker, log.logger()});
+        root = rootLayer(animation, tracker, log, textProvider);
         context = rootContext(animation, log.logger(), 0, 60);
         context.textProvider = textProvider;
         return std::dynamic_pointer_cast<TextLayer>(root->sublayers().at(0));
@@ -68,10 +64,7 @@ TEST_F(TextLayerTest, SeveralKeyframesShowTheFirstAndAreAnIssueAtBuildAndAtSetUp
     EXPECT_EQ(context.tracker->issues()[0].context, "Text");
     EXPECT_NE(context.tracker->issues()[0].message.find("multiple keyframes for text layer text"), std::string::npos);
 
-    EXPECT_THROW(CoreAnimationLayer::make({animation, nullptr, nullptr, nullptr, true,
-                                           std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::abort,
-                                                                                  log.logger()),
-                                           log.logger()}),
+    EXPECT_THROW(rootLayer(animation, log.tracker(CompatibilityTracker::Mode::abort), log),
                  CompatibilityTracker::Error);
 }
 
@@ -148,8 +141,8 @@ TEST_F(TextLayerTest, ColourProvidersRecolourFillAndStrokeWithTheirFirstKeyframe
     context.valueProviderStore->installValueProvider(std::make_shared<ColorValueProvider>(green),
                                                      AnimationKeypath("**.Color"));
     context.valueProviderStore->installValueProvider(
-        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{colorAt(white, 0),
-                                                                                colorAt(green, 30)}),
+        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{keyframeAt(white, 0),
+                                                                                keyframeAt(green, 30)}),
         AnimationKeypath("Text.Stroke Color"));
     layer->setupAnimations(context);
     ASSERT_TRUE(layer->renderLayer()->fillColor() && layer->renderLayer()->strokeColor());
@@ -161,8 +154,8 @@ TEST_F(TextLayerTest, ColourProvidersRecolourFillAndStrokeWithTheirFirstKeyframe
     // An animated fill override is an issue; a provider without keyframes keeps
     // the document's colour.
     context.valueProviderStore->installValueProvider(
-        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{colorAt(white, 0),
-                                                                                colorAt(green, 30)}),
+        std::make_shared<ColorValueProvider>(std::vector<Keyframe<LottieColor>>{keyframeAt(white, 0),
+                                                                                keyframeAt(green, 30)}),
         AnimationKeypath("Text.Color"));
     layer->setupAnimations(context);
     ASSERT_EQ(context.tracker->issues().size(), 1u);

@@ -28,7 +28,7 @@ template <class T>
 KeyframeGroupPtr<T> moving(std::vector<std::pair<double, T>> frames) {
     std::vector<Keyframe<T>> keyframes;
     for (auto& [time, value] : frames) {
-        keyframes.emplace_back(value, time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+        keyframes.push_back(keyframeAt(value, time));
     }
     return std::make_shared<const KeyframeGroup<T>>(std::move(keyframes));
 }
@@ -193,7 +193,7 @@ TEST(CombinedTransformAnimation, SkewAnimationForcesSampling) {
 TEST(GroupScaledStrokeWidth, WidthsUndoTheGroupsScale) {
     MessageLog log;
     LayerContext context;
-    context.tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, log.logger());
+    context.tracker = log.tracker();
     context.layerName = "Group";
     struct Case {
         const char* name;

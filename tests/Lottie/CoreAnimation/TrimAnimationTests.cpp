@@ -9,25 +9,22 @@
 #include "Lottie/CoreAnimation/TrimAnimation.h"
 #include "Platform/Compositor/ShapeLayer.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
-#include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
 
 using namespace lottie;
 using namespace coreanimationtest;
 
 namespace {
 
-class TrimAnimationTest : public ClockTest {
+class TrimAnimationTest : public HundredFrameTest {
 protected:
-    std::shared_ptr<const LottieAnimation> animation = emptyAnimation(0, 100, 10);
-
     // The fractions the layer shows at `frame`.
     std::pair<double, double> fractionsAt(const Trim& trim, double frame, int* multiplier = nullptr) {
-        const LayerAnimationContext context = rootContext(animation, log.logger(), 0, 100);
+        const LayerAnimationContext context = wholeDocument();
         auto layer = platform::compositor::ShapeLayer::make();
         const int result = TrimAnimation::animateTrim(*layer, trim, context);
         if (multiplier) *multiplier = result;
         const auto at = [&](const char* keyPath) {
-            const auto value = presentedAtFrame(*layer, keyPath, 10, 0, 100, frame, clock->now());
+            const auto value = presentedAt(*layer, keyPath, frame);
             return value ? value->number().value_or(NAN) : NAN;
         };
         return {at("strokeStart"), at("strokeEnd")};
@@ -42,10 +39,8 @@ std::string ramp(double from, double to) {
 }
 
 std::shared_ptr<const Trim> trim(const std::string& start, const std::string& end, const std::string& offset) {
-    auto item = std::dynamic_pointer_cast<const Trim>(shapetests::byDictionary(
-        R"({"ty":"tm","nm":"Trim","s":)" + start + R"(,"e":)" + end + R"(,"o":)" + offset + R"(,"m":1})"));
-    EXPECT_TRUE(item);
-    return item;
+    return decodedItem<Trim>(R"({"ty":"tm","nm":"Trim","s":)" + start + R"(,"e":)" + end + R"(,"o":)" + offset +
+                             R"(,"m":1})");
 }
 
 TEST_F(TrimAnimationTest, StaticTrimsGiveTheirFractionsAndMultipliers) {

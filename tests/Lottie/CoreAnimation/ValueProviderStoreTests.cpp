@@ -55,7 +55,7 @@ TEST(ProviderKeypathPattern, WildcardsMatchAsTheyMustAndEverythingElseLiterally)
         EXPECT_EQ(ProviderKeypathPattern::matches(AnimationKeypath(item.pattern), AnimationKeypath(item.subject)),
                   item.matches);
     }
-    // A key holding a "." is one key, yet joins with "." as the Part's text form.
+    // A key holding a "." is one key, yet the text form joins every key with "." all the same.
     EXPECT_TRUE(ProviderKeypathPattern::matches(AnimationKeypath(std::vector<std::string>{"a.b", "Color"}),
                                                 AnimationKeypath("a.b.Color")));
     EXPECT_TRUE(ProviderKeypathPattern::matches(AnimationKeypath(), AnimationKeypath()));

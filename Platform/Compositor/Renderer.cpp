@@ -320,8 +320,11 @@ bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& contex
     if (const std::optional<bool> shows = clipToMaskPath(mask, mediaTime, context)) {
         return *shows;
     }
-    // Only the part of the view that the mask can cover needs a buffer.
-    if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, context.currentTransform())) {
+    // Only the part of the view that the mask can cover needs a buffer: where
+    // its presented path or bounds reach, however they are animated.
+    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    if (const std::optional<Rect> box =
+            LayerExtent::layerBounds(mask, presentation ? *presentation : mask, context.currentTransform())) {
         area = PixelRect::covering(box->intersection(area.rect()), context);
         if (area.isEmpty()) {
             return false;

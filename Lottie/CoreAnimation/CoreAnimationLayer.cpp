@@ -231,13 +231,16 @@ void CoreAnimationLayer::stopAfterUnexpectedError(const std::string& description
 void CoreAnimationLayer::refuseOverBudgetAnimations() {
     removeAllAnimationsRecursively();
     samplingRefused_ = true;
-    setHidden(true);
+    // Transparent rather than hidden: the views show and hide the rendering
+    // layer as their layout asks, and the tree without its animations would show
+    // a picture the document never has.
+    setOpacity(0);
 }
 
 void CoreAnimationLayer::forgetSamplingRefusal() {
     if (!samplingRefused_) return;
     samplingRefused_ = false;
-    setHidden(false);
+    setOpacity(1);
 }
 
 void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguration& configuration) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "Lottie/CoreAnimation/ComplexTimeRemapping.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/SamplingBudget.h"
+#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 
 namespace {
@@ -126,6 +128,64 @@ TEST(SamplingBudget, CombiningAndResamplingAreRefusedBeforeTheirValuesAreMade) {
                                                 remapped),
                  SamplingBudget::Exceeded);
     EXPECT_EQ(remaps, 0);
+}
+
+// A group whose skew animates over 100,000 frames: a million sampled matrices.
+const char* const skewedOverLongSpan =
+    R"({"v":"5.7.0","fr":30,"ip":0,"op":60,"w":100,"h":100,"layers":[{"ty":4,"nm":"Skewed","ind":1,"ip":0,"op":60,)"
+    R"("st":0,"ks":{},"shapes":[{"ty":"gr","nm":"Group","it":[{"ty":"rc","nm":"R","p":{"a":0,"k":[50,50]},)"
+    R"("s":{"a":0,"k":[40,40]},"r":{"a":0,"k":0}},{"ty":"fl","nm":"F","c":{"a":0,"k":[1,0,0,1]},)"
+    R"("o":{"a":0,"k":100},"r":1},{"ty":"tr","nm":"T","sk":{"a":1,"k":[{"t":0,"s":[0],"i":{"x":[0.5],"y":[0.5]},)"
+    R"("o":{"x":[0.5],"y":[0.5]}},{"t":100000,"s":[30]}]},"sa":{"a":0,"k":0}}]}]}]})";
+
+// The root layer refuses once, stays transparent and idle through later
+// pauses, and tries again when a provider changes what it would build.
+TEST(SamplingBudget, ARefusedDocumentIsNotSetUpAgainUntilItsProvidersChange) {
+    MessageLog log;
+    const auto tracker = log.tracker();
+    const auto layer = rootLayer(LottieAnimation::fromData(skewedOverLongSpan, DecodingStrategy::dictionaryBased),
+                                 tracker, log);
+    std::vector<std::vector<CompatibilityIssue>> reports;
+    layer->setDidSetUpAnimation([&reports](const std::vector<CompatibilityIssue>& issues) { reports.push_back(issues); });
+    const auto refusals = [&reports] {
+        int count = 0;
+        for (const auto& issues : reports) {
+            for (const auto& issue : issues) count += issue.message == SamplingBudget::exceededMessage(SamplingBudget::defaultLimit);
+        }
+        return count;
+    };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        int refusalsSoFar;
+    };
+    const std::vector<Step> steps = {
+        {"first pause", [&] { layer->setCurrentFrame(0); }, 1},
+        {"another frame", [&] { layer->setCurrentFrame(30); }, 1},
+        {"played",
+         [&] {
+             layer->setPendingAnimationConfiguration(CoreAnimationRootLayer::PendingAnimationConfiguration{
+                 {AnimationContext{0, 60, 30, std::make_shared<AnimationCompletionDelegate>(nullptr)}, {false, 1, 1, 0},
+                  nullptr},
+                 CoreAnimationRootLayer::PlaybackState::playing()});
+             layer->setNeedsDisplay();
+         },
+         1},
+        {"a provider installed", [&] {
+             layer->installValueProvider(std::make_shared<ColorValueProvider>(LottieColor{0, 1, 0, 1}),
+                                         AnimationKeypath("**.Color"));
+         },
+         2},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        layer->displayIfNeeded();
+        EXPECT_EQ(refusals(), step.refusalsSoFar);
+        EXPECT_EQ(layer->opacity(), 0);
+        EXPECT_FALSE(layer->animation(CoreAnimationLayer::animationProgressKey));
+        for (const auto& sublayer : layer->sublayers()) EXPECT_FALSE(sublayer->hasAnimations());
+    }
 }
 
 }  // namespace

@@ -3,16 +3,18 @@
 // compared frame (the first, the middle, the last, and the in and out frames of
 // each layer with the frame before each) within RMSE 0.01 of the main-thread
 // engine; a document it moves to the main-thread engine must be one this test
-// expects to fall back, for the reason it states. A summary test prints the
-// counts: documents, frames, the share within 0.01 and the fallbacks.
+// expects to fall back, for the reason it states. Rows that differ through
+// faults being mended elsewhere are skipped, and the summary test fails once
+// one of them agrees, so that the list cannot go stale; it prints the counts:
+// documents, frames, the share within 0.01 and the fallbacks.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <iomanip>
 #include <iostream>
 #include <map>
+#include <sstream>
 
 #include "tests/EngineComparison/FeatureMatrix.h"
 #include "tests/EngineComparison/Support/FallbackReason.h"
@@ -212,12 +214,19 @@ void printSummary() {
     for (const auto& [rmse, line] : worst) std::cout << "  " << line << "\n";
 }
 
-TEST(FeatureMatrixSummary, NamesOnlyRowsOfTheMatrixAndCountsTheOutcome) {
+TEST(FeatureMatrixSummary, ListsOnlyRowsThatExistAndStillDiffer) {
     std::map<std::string, int> names;
     for (const MatrixRow& row : matrix()) ++names[row.name];
     for (const auto& [name, count] : names) EXPECT_EQ(count, 1) << name << " names more than one row";
     for (const auto* list : {&awaitingMends(), &expectedFallbacks()}) {
         for (const auto& [name, reason] : *list) EXPECT_TRUE(names.contains(name)) << name << " is no row";
+    }
+    // A row skipped for a fault that is mended by now would hide the next one.
+    for (const MatrixRow& row : matrix()) {
+        if (!awaitingMends().contains(row.name)) continue;
+        const RowResult& result = measured(row);
+        EXPECT_TRUE(result.onCoreAnimation && result.worstRmse() > largestRmse)
+            << row.name << " agrees now: take it off the rows awaiting mends";
     }
     printSummary();
 }

@@ -18,7 +18,6 @@
 //
 // Owned by its document window; main thread only.
 
-#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -29,6 +28,7 @@
 #include "Lottie/Views/LottieView.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
 #include "Pellor/Player/AnimationPlaybackSpeed.h"
+#include "Pellor/Player/FileErrorAlert.h"
 
 namespace lottie {
 class LottieViewHost;
@@ -73,7 +73,8 @@ public:
     lottie::LottieView player() const;
     // "Unable to open the JSON file. Please check the file and try again."
     QString fileErrorMessage() const;
-    // The alert's "OK": closes this view's window, then shows the welcome window.
+    // The alert's dismissal (OK, Escape or a close): closes this view's window,
+    // then shows the welcome window.
     void dismissFileError();
 
     lottie::LottieViewHost* host() const { return host_; }
@@ -81,7 +82,7 @@ public:
     // The inspector pane's content: the form, or the "Cannot parse the document." text.
     QWidget* inspectorContent() const { return inspectorContent_; }
     QWidget* inspectorPane() const { return inspectorPane_; }
-    QMessageBox* fileErrorAlert() const { return fileErrorAlert_; }
+    FileErrorAlert* fileErrorAlert() const { return fileErrorAlert_; }
 
 signals:
     void stateChanged();
@@ -122,7 +123,7 @@ private:
     PlaybackControlRow* controls_ = nullptr;
     QWidget* inspectorPane_ = nullptr;
     QWidget* inspectorContent_ = nullptr;
-    QPointer<QMessageBox> fileErrorAlert_;
+    QPointer<FileErrorAlert> fileErrorAlert_;
 };
 
 }  // namespace pellor

@@ -1,6 +1,9 @@
 // The application shell: the welcome window first, the menus of every window,
-// opening documents once each, drops, unreadable files and the recent list.
+// opening documents once each, drops, unreadable files, the recent list and
+// where the open panel starts.
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +19,14 @@ namespace {
 
 using pellor::SceneWindow;
 using pellortest::PellorTest;
+
+QFileDialog* visibleOpenPanel() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* panel = qobject_cast<QFileDialog*>(widget);
+        if (panel && panel->isVisible()) return panel;
+    }
+    return nullptr;
+}
 
 QStringList visibleWindowTitles() {
     QStringList titles;
@@ -216,6 +227,31 @@ TEST_F(PellorTest, RecentDocumentsKeepTheTenNewestAcrossRunsAndFillTheMenu) {
     app->recentDocuments().clear();
     EXPECT_TRUE(recent->menu()->actions().isEmpty());
     EXPECT_FALSE(recent->menu()->isEnabled());
+}
+
+TEST_F(PellorTest, TheOpenPanelStartsInTheFolderOfTheMostRecentDocumentElseHome) {
+    EXPECT_EQ(app->openPanelDirectory(), QDir::homePath()) << "nothing opened yet";
+    std::filesystem::create_directories(folder.path() / "older");
+    std::filesystem::create_directories(folder.path() / "newer");
+    const QString older = write("older/a.json", pellortest::animationDocument());
+    const QString newer = write("newer/b.json", pellortest::animationDocument());
+    app->recentDocuments().note(older);
+    app->recentDocuments().note(newer);
+    EXPECT_EQ(app->openPanelDirectory(), QFileInfo(newer).absolutePath());
+    // A folder that has gone is passed over for the next.
+    std::filesystem::remove_all(folder.path() / "newer");
+    EXPECT_EQ(app->openPanelDirectory(), QFileInfo(older).absolutePath());
+
+    // The panel starts there, and what is chosen in it opens.
+    app->showOpenPanel(nullptr);
+    QFileDialog* panel = visibleOpenPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(QDir(panel->directory()).absolutePath(), QFileInfo(older).absolutePath());
+    EXPECT_EQ(panel->fileMode(), QFileDialog::ExistingFiles);
+    emit panel->filesSelected({older});
+    panel->reject();
+    settle();
+    EXPECT_NE(app->documentWindow(older), nullptr);
 }
 
 }  // namespace

@@ -113,3 +113,19 @@ TEST_F(PellorTest, TheFileAlertWaitsForItsWindowToBeOnScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PellorTest, ATextFileNamedJsonOpensAWindowWhosePlayerShowsTheAlert) {
+    // Reading takes the kind from the name and does not look inside; decoding fails in the player.
+    const QString notes = write("notes.json", "Remember the milk.\n");
+    DocumentWindow* window = openPlayer(notes);
+    ASSERT_NE(window, nullptr) << "a window opens for it";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("notes.json"));
+    EXPECT_EQ(window->document().kind(), pellor::DocumentKind::json);
+    ASSERT_TRUE(window->player()->isFileErrorPresented());
+    EXPECT_EQ(window->player()->fileErrorAlert()->informativeText(), kJsonMessage);
+    EXPECT_TRUE(alerts.empty()) << "the application reports nothing of its own";
+}
+
+}  // namespace

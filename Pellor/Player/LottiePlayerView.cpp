@@ -135,8 +135,9 @@ void LottiePlayerView::loaded(std::shared_ptr<const lottie::LottieAnimation> ani
     animation_ = std::move(animation);
     rebuildInspector();
     controls_->refresh();
-    // A package that opens but holds no animation cannot be played either.
-    if (failed || !animation_) presentFileError();
+    // A package that opens but holds no animation is no failure: the window
+    // stays, with nothing to play, and its inspector says it cannot parse it.
+    if (failed) presentFileError();
     emit stateChanged();
 }
 

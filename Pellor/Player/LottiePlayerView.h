@@ -10,9 +10,11 @@
 //
 // It starts playing from the start with "Loop" at 1.0×. Space plays and
 // pauses once the animation has loaded (before that the key goes on to the
-// parent). A document that cannot be decoded, or a package that holds no
-// animation, shows the "Cannot open file" alert, whose "OK" closes this
-// view's own window and brings back the welcome window. Each showing closes
+// parent). A document that cannot be decoded shows the "Cannot open file"
+// alert, whose dismissal closes this view's own window and brings back the
+// welcome window. A package that holds no animation shows no alert: the
+// window stays with nothing loaded (Space ignored, the slider at 0, the
+// inspector's "Cannot parse the document."). Each showing closes
 // the welcome window and takes the keyboard focus; the first also counts the
 // opened file ("fileOpenCount" in the settings).
 //

@@ -275,11 +275,6 @@ TEST_F(PellorTest, ABrokenFileShowsTheAlertAndItsOkClosesThatWindowEvenBehindAno
         {"broken.json", "{ \"v\": \"5.7\", \"layers\": [ oops", "Unable to open the JSON file. Please check the file and try again."},
         {"empty.json", "", "Unable to open the JSON file. Please check the file and try again."},
         {"broken.lottie", "PK\x03\x04 but not an archive", "Unable to open the dotLottie file. Please check the file and try again."},
-        {"nothing.lottie", [] {
-             const auto data = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({}))});
-             return std::string(reinterpret_cast<const char*>(data.data()), data.size());
-         }(),
-         "Unable to open the dotLottie file. Please check the file and try again."},
     };
     app->start({});
     for (const Case& c : cases) {
@@ -413,6 +408,37 @@ TEST_F(PellorTest, ThePlayerMenuListsSpaceAndCtrlIAndActsAsTheKeysDo) {
     EXPECT_EQ(playPause->text(), QStringLiteral("Pause\tSpace"));
     window->infoAction()->trigger();
     EXPECT_TRUE(window->player()->showInspector());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PellorTest, APackageWithoutAnAnimationShowsNoAlertAndWaitsWithNothingToPlay) {
+    const auto data = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({}))});
+    const QString path = write("nothing.lottie", std::string(reinterpret_cast<const char*>(data.data()), data.size()));
+    app->start({});
+    auto* window = qobject_cast<DocumentWindow*>(app->openDocuments({path}, nullptr).value(0));
+    ASSERT_NE(window, nullptr);
+    LottiePlayerView& player = *window->player();
+    // The package loads on its own queue; its outcome is the next change of the player's state.
+    int changes = 0;
+    QObject::connect(&player, &LottiePlayerView::stateChanged, [&changes] { ++changes; });
+    runUntil([&changes] { return changes > 0; });
+    ASSERT_GT(changes, 0) << "the load has finished";
+    EXPECT_FALSE(player.isFileErrorPresented()) << "no alert";
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_TRUE(window->isVisible()) << "the window stays";
+    EXPECT_EQ(player.animation(), nullptr);
+    EXPECT_FALSE(sendSpace(player)) << "Space is ignored";
+    EXPECT_EQ(player.controls()->slider()->value(), 0);
+    EXPECT_EQ(player.controls()->readout()->text(), QStringLiteral("#0/0"));
+    QTest::keyClick(player.controls()->slider(), Qt::Key_End);
+    EXPECT_EQ(player.controls()->slider()->value(), 0) << "the slider rests at 0";
+    player.setShowInspector(true);
+    auto* text = qobject_cast<QLabel*>(player.inspectorContent());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(), QStringLiteral("Cannot parse the document."));
 }
 
 }  // namespace

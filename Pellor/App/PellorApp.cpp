@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
+#include <QTimer>
 
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/AlertPresenter.h"
@@ -44,18 +45,45 @@ void PellorApp::start(const QStringList& files) {
     if (!files.isEmpty()) openDocuments(files, nullptr);
 }
 
-QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
-    QList<QWidget*> windows;
+// Files of one request to open documents that are still to be opened, and
+// those that could not be, reported together once all have been tried.
+struct PellorApp::Opening {
+    QStringList remaining;
+    QPointer<QWidget> parent;
     std::vector<DocumentOpenError> failures;
-    for (const QString& path : paths) {
+};
+
+QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
+    auto opening = std::make_shared<Opening>(Opening{paths, parent, {}});
+    const QList<QWidget*> windows = openNext(*opening, documentsOpenedAtOnce);
+    continueOpening(opening);
+    return windows;
+}
+
+QList<QWidget*> PellorApp::openNext(Opening& opening, qsizetype count) {
+    QList<QWidget*> windows;
+    for (; count > 0 && !opening.remaining.isEmpty(); --count) {
+        const QString path = opening.remaining.takeFirst();
         try {
             windows << openDocument(path);
         } catch (const DocumentOpenError& error) {
-            failures.push_back(error);
+            opening.failures.push_back(error);
         }
     }
-    if (!failures.empty()) report(failures, parent);
     return windows;
+}
+
+void PellorApp::continueOpening(const std::shared_ptr<Opening>& opening) {
+    if (opening->remaining.isEmpty()) {
+        if (!opening->failures.empty()) report(opening->failures, opening->parent);
+        return;
+    }
+    // One window per turn of the event loop, so that the windows already open
+    // keep answering while hundreds of files open.
+    QTimer::singleShot(0, this, [this, opening] {
+        openNext(*opening, 1);
+        continueOpening(opening);
+    });
 }
 
 bool PellorApp::openRecentDocument(const QString& path, QWidget* parent) {

@@ -19,6 +19,7 @@
 #include "Pellor/Styles/ActionButtonStyle.h"
 #include "Pellor/Styles/AppIconView.h"
 #include "Pellor/Styles/OnAppearOnceViewModifier.h"
+#include "Pellor/Styles/PlainText.h"
 #include "Pellor/Styles/ProductNameLabel.h"
 #include "Pellor/Styles/SecondaryLabel.h"
 #include "Pellor/Styles/StyledButton.h"
@@ -147,7 +148,7 @@ void WelcomeWindow::reloadRecentDocuments() {
         row->setIcon(fileIcon(path));
         row->setIconSize(QSize(16, 16));
         row->setIconTinted(false);
-        row->setToolTip(name);
+        row->setToolTip(plainToolTip(name));
         row->setProperty(kRowPathProperty, path);
         connect(row, &QAbstractButton::clicked, this, [this, path] { openRecentDocument(path); });
         rows_->addWidget(row);

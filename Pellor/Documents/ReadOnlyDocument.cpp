@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "Pellor/Documents/DocumentOpenError.h"
 
@@ -43,7 +44,7 @@ std::optional<DocumentKind> ReadOnlyDocument::recognise(const QByteArray& data, 
     return std::nullopt;
 }
 
-ReadOnlyDocument ReadOnlyDocument::read(const QString& path) {
+ReadOnlyDocument ReadOnlyDocument::read(const QString& path, qint64 sizeLimit) {
     const QFileInfo info(path);
     if (!info.exists()) {
         throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, tr("The file doesn\u2019t exist."));
@@ -56,10 +57,31 @@ ReadOnlyDocument ReadOnlyDocument::read(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
+    // The size a file claims is not trusted (files of /proc claim 0 and never
+    // end): at most one byte past the limit is read, which tells an oversized
+    // file apart without holding it.
+    const auto tooLarge = [&path, sizeLimit] {
+        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path,
+                                tr("It is larger than %1 MB, more than any animation needs.")
+                                    .arg(std::max<qint64>(1, sizeLimit / (1024 * 1024))));
+    };
+    if (info.size() > sizeLimit) tooLarge();
+    QByteArray data;
+    data.reserve(static_cast<qsizetype>(info.size()));
+    // In pieces, so that memory follows what the file really holds.
+    constexpr qint64 pieceSize = 1 << 20;
+    while (data.size() <= sizeLimit) {
+        const qsizetype at = data.size();
+        const qint64 wanted = std::min(pieceSize, sizeLimit + 1 - at);
+        data.resize(at + static_cast<qsizetype>(wanted));
+        const qint64 got = file.read(data.data() + at, wanted);
+        if (got < 0) {
+            throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
+        }
+        data.resize(at + static_cast<qsizetype>(got));
+        if (got == 0) break;
     }
+    if (data.size() > sizeLimit) tooLarge();
     const auto kind = recognise(data, info.fileName());
     if (!kind) {
         throw DocumentOpenError(DocumentOpenError::Reason::notAnAnimation, path,

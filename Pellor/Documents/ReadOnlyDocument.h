@@ -20,9 +20,14 @@ public:
     ReadOnlyDocument(DocumentKind kind, QByteArray data, QString filePath)
         : kind_(kind), data_(std::move(data)), filePath_(std::move(filePath)) {}
 
+    // The largest file read, in bytes: far more than any animation, and small
+    // enough that holding it and its decoded model fits in memory.
+    static constexpr qint64 maximumSize = 256LL * 1024 * 1024;
+
     // Reads the file. Throws DocumentOpenError when it is not a regular file,
-    // cannot be read, or is neither a package nor JSON.
-    static ReadOnlyDocument read(const QString& path);
+    // is larger than maximumSize, cannot be read, or is neither a package nor
+    // JSON.
+    static ReadOnlyDocument read(const QString& path, qint64 sizeLimit = maximumSize);
     // The kind of these bytes under that name; none when they are neither.
     static std::optional<DocumentKind> recognise(const QByteArray& data, const QString& fileName);
     // The kind a file's name gives it (by its extension, in any case); none

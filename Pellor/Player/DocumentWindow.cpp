@@ -15,6 +15,7 @@
 #include "Pellor/Documents/DocumentDropDelegate.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Resources/ApplicationIcon.h"
+#include "Pellor/Styles/PlainText.h"
 
 namespace pellor {
 
@@ -22,7 +23,7 @@ DocumentWindow::DocumentWindow(PellorApp& app, ReadOnlyDocument document, QWidge
     : SceneWindow(app, QString(), parent), document_(std::move(document)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFilePath(document_.filePath());
-    setWindowTitle(QFileInfo(document_.filePath()).fileName());
+    setWindowTitle(plainWindowTitle(QFileInfo(document_.filePath()).fileName()));
     player_ = new LottiePlayerView(app, document_, this);
     setCentralWidget(player_);
 

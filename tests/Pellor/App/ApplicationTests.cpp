@@ -165,7 +165,7 @@ TEST_F(PellorTest, DroppedDocumentsOpenAndThoseThatCannotBeReadAreReported) {
     const QString gone = missing("gone.json");
     app->start({});
     for (QWidget* target : {static_cast<QWidget*>(SceneWindow::find(QStringLiteral("welcome")))}) {
-        drop(*target, {json, text, package, gone});
+        ASSERT_NO_FATAL_FAILURE(drop(*target, {json, text, package, gone}));
     }
     EXPECT_NE(app->documentWindow(json), nullptr);
     EXPECT_NE(app->documentWindow(package), nullptr);
@@ -178,10 +178,33 @@ TEST_F(PellorTest, DroppedDocumentsOpenAndThoseThatCannotBeReadAreReported) {
     // A document window takes drops as well; what is open already is raised, not reported.
     alerts.clear();
     const QString other = write("other.json", pellortest::animationDocument(30));
-    drop(*app->documentWindow(json), {other, package});
+    ASSERT_NO_FATAL_FAILURE(drop(*app->documentWindow(json), {other, package}));
     EXPECT_NE(app->documentWindow(other), nullptr);
     EXPECT_EQ(app->documentWindows().size(), 3);
     EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(PellorTest, ManyFilesOpenAFewAtOnceThenOnePerTurnAndFailuresAreReportedAtTheEnd) {
+    app->start({});
+    QStringList paths;
+    for (int index = 0; index < 14; ++index) {
+        const std::string name = "clip" + std::to_string(index) + ".json";
+        paths << (index == 5 || index == 13 ? missing(name) : write(name, pellortest::animationDocument(10)));
+    }
+    const auto windows = app->openDocuments(paths, nullptr);
+    EXPECT_EQ(windows.size(), pellor::PellorApp::documentsOpenedAtOnce);
+    EXPECT_EQ(app->documentWindows().size(), pellor::PellorApp::documentsOpenedAtOnce) << "the rest wait for the event loop";
+    EXPECT_TRUE(alerts.empty());
+    QCoreApplication::processEvents();
+    EXPECT_LT(app->documentWindows().size(), 12) << "one turn does not open them all";
+    EXPECT_TRUE(alerts.empty()) << "failures are reported once every file was tried";
+
+    runUntil([this] { return !alerts.empty(); });
+    EXPECT_EQ(app->documentWindows().size(), 12);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_TRUE(alerts[0].message.contains(QStringLiteral("2 files"))) << alerts[0].message.toStdString();
+    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("clip5.json"))) << alerts[0].detail.toStdString();
+    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("clip13.json"))) << alerts[0].detail.toStdString();
 }
 
 TEST_F(PellorTest, AFileThatCannotBeOpenedIsReportedByName) {
@@ -298,7 +321,9 @@ TEST_F(PellorTest, ADragOfOtherFilesIsRefusedAsItEntersAndOpensNothing) {
             EXPECT_TRUE(alerts.empty());
             EXPECT_EQ(app->documentWindow(png), nullptr);
             EXPECT_EQ(app->documentWindow(text), nullptr);
-            if (!c.accepted) EXPECT_EQ(app->documentWindows().size(), before) << "nothing opens";
+            if (!c.accepted) {
+                EXPECT_EQ(app->documentWindows().size(), before) << "nothing opens";
+            }
         }
     }
     EXPECT_NE(app->documentWindow(dropped), nullptr);

@@ -33,7 +33,8 @@ const ShapeTransform* firstTransform(const ShapeItemList& items) {
 Reference combinedPaths(const std::vector<Reference>& paths, const std::string& name, const LayerContext& context) {
     std::vector<const KeyframeGroup<BezierPath>*> groups;
     for (const Reference& path : paths) groups.push_back(dynamic_cast<const Shape&>(*path.item).path().get());
-    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(KeyframesCombined::combined(context.samplingAccount(), groups, false));
+    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
+        KeyframesCombined::combined(context.samplingAccount(), groups, false));
     return {std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
 }
 

@@ -75,8 +75,8 @@ struct KeyframesCombined {
         const Plan steps = plan(timings, manualInterpolation);
         std::vector<Keyframe<R>> keyframes;
         if (steps.empty) return KeyframeGroup<R>(std::move(keyframes));
-        account.charge(valueCount(steps, timings),
-                       static_cast<double>(sizeof(Keyframe<R>)) + (0.0 + ... + SamplingBudget::largestExtraBytes(groups)));
+        const double extraBytes = (0.0 + ... + SamplingBudget::largestExtraBytes(groups));
+        account.charge(valueCount(steps, timings), static_cast<double>(sizeof(Keyframe<R>)) + extraBytes);
         if (steps.baseGroup) {
             const std::vector<Timing>& base = timings[*steps.baseGroup];
             for (std::size_t i = 0; i < base.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "Pellor/App/PellorApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
@@ -130,9 +131,25 @@ void PellorApp::report(const std::vector<DocumentOpenError>& failures, QWidget* 
 }
 
 void PellorApp::showOpenPanel(QWidget* parent) {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        parent, tr("Open"), QString(), tr("Animations (*.json *.lottie);;Lottie JSON (*.json);;dotLottie (*.lottie);;All files (*)"));
-    if (!paths.isEmpty()) openDocuments(paths, parent);
+    auto* panel = new QFileDialog(parent, tr("Open"), openPanelDirectory(),
+                                  tr("Animations (*.json *.lottie);;Lottie JSON (*.json);;dotLottie (*.lottie);;All files (*)"));
+    panel->setObjectName(QStringLiteral("openPanel"));
+    panel->setAcceptMode(QFileDialog::AcceptOpen);
+    panel->setFileMode(QFileDialog::ExistingFiles);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    connect(panel, &QFileDialog::filesSelected, this,
+            [this, parent = QPointer<QWidget>(parent)](const QStringList& paths) { openDocuments(paths, parent); });
+    panel->open();
+}
+
+QString PellorApp::openPanelDirectory() const {
+    // The folder the user last took a document from is the likeliest place of
+    // the next; the working directory of a program started from a menu is not.
+    for (const QString& path : recentDocuments_->paths()) {
+        const QFileInfo folder(QFileInfo(path).absolutePath());
+        if (folder.isDir()) return folder.absoluteFilePath();
+    }
+    return QDir::homePath();
 }
 
 QWidget* PellorApp::documentWindow(const QString& path) const {

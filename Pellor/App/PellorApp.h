@@ -62,8 +62,12 @@ public:
     // then. (A file that reads but does not decode opens, and its player window
     // reports it.)
     bool openRecentDocument(const QString& path, QWidget* parent);
-    // The desktop's open panel for both kinds; opens what the user picks.
+    // The desktop's open panel for both kinds, window-modal over `parent`;
+    // opens what the user picks. Returns at once.
     void showOpenPanel(QWidget* parent);
+    // Where the open panel starts: the folder of the most recent document
+    // whose folder is still there, else the user's home folder.
+    QString openPanelDirectory() const;
 
     // Shows (making it on first use) and raises the scene window with that
     // identifier: "welcome", "about" or "settings". None for another identifier.

@@ -29,10 +29,17 @@ bool looksLikeJson(const QByteArray& data) {
 
 }  // namespace
 
+std::optional<DocumentKind> ReadOnlyDocument::kindOfFileName(const QString& fileName) {
+    if (fileName.endsWith(QStringLiteral(".lottie"), Qt::CaseInsensitive)) return DocumentKind::lottie;
+    if (fileName.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) return DocumentKind::json;
+    return std::nullopt;
+}
+
 std::optional<DocumentKind> ReadOnlyDocument::recognise(const QByteArray& data, const QString& fileName) {
-    if (hasZipSignature(data) || fileName.endsWith(QStringLiteral(".lottie"), Qt::CaseInsensitive)) {
-        return DocumentKind::lottie;
-    }
+    // A file named as one of the two kinds is that kind, whatever it holds:
+    // its player says so when it cannot decode it, in the window of the file.
+    if (const auto named = kindOfFileName(fileName)) return named;
+    if (hasZipSignature(data)) return DocumentKind::lottie;
     if (looksLikeJson(data)) return DocumentKind::json;
     return std::nullopt;
 }

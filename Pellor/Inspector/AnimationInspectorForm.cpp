@@ -44,6 +44,7 @@ AnimationInspectorForm::AnimationInspectorForm(std::shared_ptr<const lottie::Lot
     reveal->setAutoRaise(true);
     // Linux has no Finder: the file manager shows the file, or its folder.
     reveal->setToolTip(tr("Show in File Manager"));
+    reveal->setAccessibleName(reveal->toolTip());
     connect(reveal, &QToolButton::clicked, this, [&desktop, filePath] { desktop.revealFile(filePath); });
     pathRow->addWidget(reveal, 0, Qt::AlignTop);
     revealButton_ = reveal;

@@ -132,8 +132,9 @@ std::vector<HostileCase> overBudgetCases() {
         // together when their times differ: while the layer tree is built.
         {"two paths of 1,000 vertices keyed at different times over 100,000 frames",
          document(60, shapeLayer("Paths", R"({"ty":"gr","nm":"Group","it":[)" +
-                                              pathItem(animated({keyframe(0, "[" + circlePath(1000, 150) + "]"),
-                                                                 keyframe(100000, "[" + circlePath(1000, 160) + "]")})) +
+                                              pathItem(animated(
+                                                  {keyframe(0, "[" + circlePath(1000, 150) + "]"),
+                                                   keyframe(100000, "[" + circlePath(1000, 160) + "]")})) +
                                               "," +
                                               pathItem(animated({keyframe(1, "[" + circlePath(1000, 100) + "]"),
                                                                  keyframe(99999, "[" + circlePath(1000, 90) + "]")})) +
@@ -234,10 +235,11 @@ TEST(HostileSampling, TheAutomaticChoiceFallsBackAndTheNamedEngineRefuses) {
 // colour it gives is drawn by either engine.
 TEST(HostileSampling, AProviderPatternMatchesALongNameOnEitherEngine) {
     const std::string name(100'000, 'n');
-    const auto animation = lottie::LottieAnimation::fromData(document(60, shapeLayer(name, centredSquare + "," + redFill)),
-                                                             lottie::DecodingStrategy::dictionaryBased);
+    const auto animation = lottie::LottieAnimation::fromData(
+        document(60, shapeLayer(name, centredSquare + "," + redFill)), lottie::DecodingStrategy::dictionaryBased);
     ASSERT_TRUE(animation);
-    for (const auto& engine : {lottie::RenderingEngineOption::automatic(), lottie::RenderingEngineOption::coreAnimation()}) {
+    for (const auto& engine :
+         {lottie::RenderingEngineOption::automatic(), lottie::RenderingEngineOption::coreAnimation()}) {
         SCOPED_TRACE(engine.description());
         const Drawn drawn = drawTwoFrames(animation, engine, [](lottie::LottieAnimationLayer& layer) {
             layer.installValueProvider(std::make_shared<lottie::ColorValueProvider>(lottie::LottieColor{0, 1, 0, 1}),

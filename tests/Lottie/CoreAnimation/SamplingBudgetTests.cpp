@@ -146,11 +146,13 @@ TEST(SamplingBudget, ARefusedDocumentIsNotSetUpAgainUntilItsProvidersChange) {
     const auto layer = rootLayer(LottieAnimation::fromData(skewedOverLongSpan, DecodingStrategy::dictionaryBased),
                                  tracker, log);
     std::vector<std::vector<CompatibilityIssue>> reports;
-    layer->setDidSetUpAnimation([&reports](const std::vector<CompatibilityIssue>& issues) { reports.push_back(issues); });
-    const auto refusals = [&reports] {
+    layer->setDidSetUpAnimation(
+        [&reports](const std::vector<CompatibilityIssue>& issues) { reports.push_back(issues); });
+    const std::string refusal = SamplingBudget::exceededMessage(SamplingBudget::defaultLimit);
+    const auto refusals = [&reports, &refusal] {
         int count = 0;
         for (const auto& issues : reports) {
-            for (const auto& issue : issues) count += issue.message == SamplingBudget::exceededMessage(SamplingBudget::defaultLimit);
+            for (const auto& issue : issues) count += issue.message == refusal;
         }
         return count;
     };

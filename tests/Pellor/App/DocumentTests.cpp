@@ -1,5 +1,5 @@
-// Documents are recognised by content and name, read whole and never decoded
-// here.
+// Documents are recognised by name (by content only under other names), read
+// whole and never decoded here.
 #include <QDir>
 #include <QFile>
 #include <QTimer>
@@ -17,7 +17,7 @@ using pellor::DocumentKind;
 using pellor::ReadOnlyDocument;
 using pellortest::PellorTest;
 
-TEST_F(PellorTest, DocumentsAreRecognisedByZipSignatureExtensionOrJsonContent) {
+TEST_F(PellorTest, DocumentsAreRecognisedByTheirNameAndOtherwiseByZipSignatureOrJsonContent) {
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -25,7 +25,8 @@ TEST_F(PellorTest, DocumentsAreRecognisedByZipSignatureExtensionOrJsonContent) {
         std::optional<DocumentKind> kind;
     };
     const Case cases[] = {
-        {"zip named json", QByteArray("PK\x03\x04rest", 8), QStringLiteral("clip.json"), DocumentKind::lottie},
+        {"zip named json: the name decides", QByteArray("PK\x03\x04rest", 8), QStringLiteral("clip.json"), DocumentKind::json},
+        {"zip under another name", QByteArray("PK\x03\x04rest", 8), QStringLiteral("clip.zip"), DocumentKind::lottie},
         {"empty zip", QByteArray("PK\x05\x06", 4), QStringLiteral("clip"), DocumentKind::lottie},
         {"package name, other bytes", QByteArray("{}"), QStringLiteral("clip.LOTTIE"), DocumentKind::lottie},
         {"object", QByteArray("{\"v\":1}"), QStringLiteral("clip.txt"), DocumentKind::json},
@@ -33,7 +34,9 @@ TEST_F(PellorTest, DocumentsAreRecognisedByZipSignatureExtensionOrJsonContent) {
         {"byte-order mark", QByteArray("\xEF\xBB\xBF{}"), QStringLiteral("clip.json"), DocumentKind::json},
         {"empty file", QByteArray(), QStringLiteral("clip.json"), DocumentKind::json},
         {"array", QByteArray("[1]"), QStringLiteral("clip.json"), DocumentKind::json},
-        {"text", QByteArray("hello {"), QStringLiteral("notes.json"), std::nullopt},
+        {"text named json: decoding fails in the player", QByteArray("hello {"), QStringLiteral("notes.json"), DocumentKind::json},
+        {"name in capitals", QByteArray("hello"), QStringLiteral("CLIP.JSON"), DocumentKind::json},
+        {"text under another name", QByteArray("hello {"), QStringLiteral("notes.txt"), std::nullopt},
         {"png", QByteArray("\x89PNG\r\n", 6), QStringLiteral("a.png"), std::nullopt},
         {"signature not at the start", QByteArray(" PK\x03\x04", 5), QStringLiteral("a.bin"), std::nullopt},
     };

@@ -41,28 +41,50 @@ void animateCustomPath(platform::compositor::Layer& layer, const Shape& shape, c
     });
 }
 
-void animateEllipse(platform::compositor::Layer& layer, const Ellipse& ellipse, const LayerAnimationContext& context,
-                    int pathMultiplier) {
-    const auto keyframes = KeyframesCombined::combined(
+KeyframeGroup<Ellipse::Keyframe> ellipseKeyframes(const Ellipse& ellipse) {
+    return KeyframesCombined::combined(
         false, [](const LottieVector3D& size, const LottieVector3D& position) { return Ellipse::Keyframe{size, position}; },
         *ellipse.size(), *ellipse.position());
-    attachPath<Ellipse::Keyframe>(layer, keyframes, context, [&ellipse, pathMultiplier](const Ellipse::Keyframe& value) {
-        const BezierPath path = ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y},
-                                                               Point{value.position.x, value.position.y},
-                                                               ellipse.direction());
-        return PathRepetition::repeated(path, pathMultiplier);
-    });
+}
+
+BezierPath ellipsePath(const Ellipse& ellipse, const Ellipse::Keyframe& value) {
+    return ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y}, Point{value.position.x, value.position.y},
+                                          ellipse.direction());
+}
+
+// Square corners have fewer vertices than rounded ones, and the compositor
+// holds a path until the next keyframe instead of morphing it into one of
+// another structure: a rectangle whose radius grows from 0 (or that grows from
+// size 0) is built with rounded corners at every keyframe.
+ShapePathBuilders::RectangleVertices rectangleVertices(const KeyframeGroup<Rectangle::Keyframe>& keyframes) {
+    const bool roundsAtSomeKeyframe = std::ranges::any_of(
+        keyframes.keyframes(), [](const auto& keyframe) { return keyframe.value().cornerRadius.value > 0; });
+    return roundsAtSomeKeyframe ? ShapePathBuilders::RectangleVertices::alwaysNine
+                                : ShapePathBuilders::RectangleVertices::asNeeded;
+}
+
+BezierPath rectanglePath(const Rectangle& rectangle, const Rectangle::Keyframe& value,
+                         ShapePathBuilders::RectangleVertices vertices) {
+    return ShapePathBuilders::makeRoundedRectangle(Point{value.position.x, value.position.y},
+                                                   Size{value.size.x, value.size.y}, value.cornerRadius.value,
+                                                   rectangle.direction(), vertices);
+}
+
+void animateEllipse(platform::compositor::Layer& layer, const Ellipse& ellipse, const LayerAnimationContext& context,
+                    int pathMultiplier) {
+    attachPath<Ellipse::Keyframe>(layer, ellipseKeyframes(ellipse), context,
+                                  [&ellipse, pathMultiplier](const Ellipse::Keyframe& value) {
+                                      return PathRepetition::repeated(ellipsePath(ellipse, value), pathMultiplier);
+                                  });
 }
 
 void animateRectangle(platform::compositor::Layer& layer, const Rectangle& rectangle,
                       const LayerAnimationContext& context, int pathMultiplier, const RoundedCorners* roundedCorners) {
+    const KeyframeGroup<Rectangle::Keyframe> keyframes = ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners);
     attachPath<Rectangle::Keyframe>(
-        layer, ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners), context,
-        [&rectangle, pathMultiplier](const Rectangle::Keyframe& value) {
-            const BezierPath path = ShapePathBuilders::makeRoundedRectangle(
-                Point{value.position.x, value.position.y}, Size{value.size.x, value.size.y}, value.cornerRadius.value,
-                rectangle.direction());
-            return PathRepetition::repeated(path, pathMultiplier);
+        layer, keyframes, context,
+        [&rectangle, pathMultiplier, vertices = rectangleVertices(keyframes)](const Rectangle::Keyframe& value) {
+            return PathRepetition::repeated(rectanglePath(rectangle, value, vertices), pathMultiplier);
         });
 }
 
@@ -114,6 +136,24 @@ KeyframeGroup<Rectangle::Keyframe> ShapePathAnimation::rectangleKeyframes(const 
             return Rectangle::Keyframe{size, position, cornerRadius};
         },
         *rectangle.size(), *rectangle.position(), radius);
+}
+
+KeyframeGroupPtr<BezierPath> ShapePathAnimation::bezierPathKeyframes(const ShapeItem& item) {
+    if (const auto* shape = dynamic_cast<const Shape*>(&item)) return shape->path();
+    if (const auto* ellipse = dynamic_cast<const Ellipse*>(&item)) {
+        return ellipseKeyframes(*ellipse).map([ellipse](const Ellipse::Keyframe& value) { return ellipsePath(*ellipse, value); });
+    }
+    if (const auto* rectangle = dynamic_cast<const Rectangle*>(&item)) {
+        const KeyframeGroup<Rectangle::Keyframe> keyframes = rectangleKeyframes(*rectangle, nullptr);
+        return keyframes.map([rectangle, vertices = rectangleVertices(keyframes)](const Rectangle::Keyframe& value) {
+            return rectanglePath(*rectangle, value, vertices);
+        });
+    }
+    if (const auto* star = dynamic_cast<const Star*>(&item); star && star->starType() != StarType::none) {
+        return StarPathAnimation::combinedKeyframes(*star).map(
+            [star](const Star::Keyframe& value) { return StarPathAnimation::outline(*star, value); });
+    }
+    return nullptr;
 }
 
 std::string ShapePathAnimation::className(const ShapeItem& item) { return TypeNames::unqualified(typeid(item)); }

@@ -13,6 +13,7 @@
 #include "Lottie/Model/ShapeItems/Rectangle.h"
 #include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
+#include "Lottie/Values/BezierPath.h"
 #include "Platform/Compositor/Layer.h"
 
 namespace lottie {
@@ -34,6 +35,11 @@ struct ShapePathAnimation {
     // that rounds (some radius above 0) takes the place of the rectangle's own.
     static KeyframeGroup<Rectangle::Keyframe> rectangleKeyframes(const Rectangle& rectangle,
                                                                  const RoundedCorners* roundedCorners);
+
+    // The item's keyframes as unrounded Bezier paths, timing kept, for drawing
+    // several path items as one path: custom paths, ellipses, rectangles, stars
+    // and polygons; none for any other item.
+    static KeyframeGroupPtr<BezierPath> bezierPathKeyframes(const ShapeItem& item);
 
     // The class name an unexpected item is reported by.
     static std::string className(const ShapeItem& item);

@@ -10,6 +10,7 @@
 #include "Lottie/CoreAnimation/PathRepetition.h"
 #include "Lottie/CoreAnimation/StarPathAnimation.h"
 #include "Lottie/CoreAnimation/TypeNames.h"
+#include "Lottie/Values/KeyframeInterpolator.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Ellipse.h"
@@ -97,6 +98,15 @@ void animateStar(platform::compositor::Layer& layer, const Star& star, const Lay
     }
 }
 
+// Samples `keyframes` built into paths by `build`.
+template <Interpolatable T, class Build>
+ShapePathAnimation::PathSampler sampler(const KeyframeGroup<T>& keyframes, Build build) {
+    std::vector<KeyframesCombined::Timing> timings;
+    for (const Keyframe<T>& keyframe : keyframes.keyframes()) timings.push_back(KeyframesCombined::Timing::of(keyframe));
+    auto interpolator = std::make_shared<KeyframeInterpolator<T>>(keyframes.keyframes());
+    return {[interpolator, build](double frame) { return build(interpolator->value(frame)); }, std::move(timings)};
+}
+
 }  // namespace
 
 void ShapePathAnimation::animateShapePath(platform::compositor::Layer& layer, const ShapeItem& item,
@@ -154,6 +164,26 @@ KeyframeGroupPtr<BezierPath> ShapePathAnimation::bezierPathKeyframes(const Shape
             [star](const Star::Keyframe& value) { return StarPathAnimation::outline(*star, value); });
     }
     return nullptr;
+}
+
+std::optional<ShapePathAnimation::PathSampler> ShapePathAnimation::pathSampler(const ShapeItem& item) {
+    if (const auto* shape = dynamic_cast<const Shape*>(&item)) {
+        return sampler(*shape->path(), [](const BezierPath& path) { return path; });
+    }
+    if (const auto* ellipse = dynamic_cast<const Ellipse*>(&item)) {
+        return sampler(ellipseKeyframes(*ellipse),
+                       [ellipse](const Ellipse::Keyframe& value) { return ellipsePath(*ellipse, value); });
+    }
+    if (const auto* rectangle = dynamic_cast<const Rectangle*>(&item)) {
+        return sampler(rectangleKeyframes(*rectangle, nullptr), [rectangle](const Rectangle::Keyframe& value) {
+            return rectanglePath(*rectangle, value, ShapePathBuilders::RectangleVertices::asNeeded);
+        });
+    }
+    if (const auto* star = dynamic_cast<const Star*>(&item); star && star->starType() != StarType::none) {
+        return sampler(StarPathAnimation::combinedKeyframes(*star),
+                       [star](const Star::Keyframe& value) { return StarPathAnimation::outline(*star, value); });
+    }
+    return std::nullopt;
 }
 
 std::string ShapePathAnimation::className(const ShapeItem& item) { return TypeNames::unqualified(typeid(item)); }

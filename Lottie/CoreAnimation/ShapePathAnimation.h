@@ -7,8 +7,12 @@
 // cannot be animated this way are compatibility issues. Called by the layer
 // tree while it installs animations; keeps nothing.
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
 #include "Lottie/Model/ShapeItems/Rectangle.h"
 #include "Lottie/Model/ShapeItems/RoundedCorners.h"
@@ -40,6 +44,15 @@ struct ShapePathAnimation {
     // several path items as one path: custom paths, ellipses, rectangles, stars
     // and polygons; none for any other item.
     static KeyframeGroupPtr<BezierPath> bezierPathKeyframes(const ShapeItem& item);
+
+    // One path item at any frame, built from its values interpolated at that
+    // frame as the main-thread engine builds it, with the times of its
+    // keyframes: for custom paths, ellipses, rectangles, stars and polygons.
+    struct PathSampler {
+        std::function<BezierPath(double frame)> pathAt;
+        std::vector<KeyframesCombined::Timing> timings;
+    };
+    static std::optional<PathSampler> pathSampler(const ShapeItem& item);
 
     // The class name an unexpected item is reported by.
     static std::string className(const ShapeItem& item);

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
+#include "Platform/Compositor/PathTrimmer.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 #include "tests/Lottie/CoreAnimation/ShapeLayerDump.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
@@ -226,7 +229,13 @@ TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
         auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(fill("F"))}, context);
         layer->setupAnimations(animationContext);
         EXPECT_EQ(animationContext.tracker->issues().size(), issues) << trimJson;
-        EXPECT_EQ(layer->solidFillLayer()->strokeEnd(), issues == 1 ? 0.5 : 1) << trimJson;
+        // The trim is cut into the path itself: half the triangle's outline, or all of it.
+        const double outline = 20 + std::sqrt(200.0);
+        const auto shown = presentedAtFrame(*layer->solidFillLayer(), "path", 30, 0, 60, 0, clock->now());
+        const auto* path = shown ? shown->get<platform::graphics::Path>() : nullptr;
+        ASSERT_TRUE(path) << trimJson;
+        EXPECT_NEAR(platform::compositor::PathTrimmer::length(*path), issues == 1 ? outline / 2 : outline, 1e-6)
+            << trimJson;
     }
 }
 

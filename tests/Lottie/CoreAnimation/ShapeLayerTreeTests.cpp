@@ -7,7 +7,10 @@
 
 #include <cmath>
 
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
+#include "Lottie/CoreAnimation/ShapeItemLayer.h"
+#include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
 #include "Platform/Compositor/PathTrimmer.h"
@@ -236,6 +239,37 @@ TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
         ASSERT_TRUE(path) << trimJson;
         EXPECT_NEAR(platform::compositor::PathTrimmer::length(*path), issues == 1 ? outline / 2 : outline, 1e-6)
             << trimJson;
+    }
+}
+
+// A trimmed path is sampled ten times a frame over its keyframes, which costs
+// memory in proportion: a trim animated over a longer span than the samples
+// allow is cut by the compositor instead, from stroke-start and stroke-end.
+TEST_F(ShapeItemLayerChecks, TrimsAnimatedOverTooLongASpanAreCutByTheCompositor) {
+    LayerContext context;
+    context.tracker = log.tracker();
+    const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
+    const double longest = double(TrimmedPathAnimation::maximumSamples) * KeyframesCombined::sampleInterval;
+    struct Case {
+        const char* name;
+        double lastKeyframe;
+        bool sampled;
+    };
+    const std::vector<Case> cases = {
+        {"a second", 30, true},
+        {"at the limit", longest - 1, true},
+        {"past the limit", longest + 10, false},
+    };
+    const auto animation = emptyAnimation(0, 60, 30);
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const std::string trimJson =
+            R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"o":{"a":0,"k":0},"m":1,"e":{"a":1,"k":[{"t":0,"s":[10],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":)" +
+            std::to_string(entry.lastKeyframe) + R"(,"s":[90]}]}})";
+        auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(stroke("S"))}, context);
+        layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));
+        EXPECT_EQ(layer->solidFillLayer()->animation("strokeEnd") == nullptr, entry.sampled);
+        EXPECT_TRUE(layer->solidFillLayer()->animation("path"));
     }
 }
 

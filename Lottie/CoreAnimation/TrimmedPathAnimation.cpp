@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
@@ -11,6 +12,7 @@ namespace lottie {
 
 using platform::compositor::AnimatableValue;
 using Timings = std::vector<KeyframesCombined::Timing>;
+using Pieces = std::vector<BezierPath>;
 
 namespace {
 
@@ -20,38 +22,62 @@ Timings timingsOf(const KeyframeGroup<LottieVector1D>& group) {
     return timings;
 }
 
+// The samples without the inner ones of each run of equal paths: between the
+// ends of a run the compositor shows the same path anyway.
+std::vector<Keyframe<Pieces>> withoutRepeats(std::vector<Keyframe<Pieces>> samples) {
+    std::vector<Keyframe<Pieces>> kept;
+    for (std::size_t index = 0; index < samples.size(); ++index) {
+        const bool inner = index > 0 && index + 1 < samples.size() &&
+                           samples[index].value() == samples[index - 1].value() &&
+                           samples[index].value() == samples[index + 1].value();
+        if (!inner) kept.push_back(samples[index]);
+    }
+    return kept;
+}
+
 }  // namespace
 
-bool TrimmedPathAnimation::animateTrimmedPath(
-    platform::compositor::Layer& layer, const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers,
-    const Trim& trim, const LayerAnimationContext& context) {
+std::vector<double> TrimmedPathAnimation::sampleTimes(const std::vector<Timings>& timings) {
+    const auto [first, last] = KeyframesCombined::timeSpan(timings);
+    if (!std::isfinite(first) || !std::isfinite(last)) return {};
+    const double frames = std::floor(last - first);
+    if (!(frames + 2 <= double(maximumSamples))) return {};
+    std::vector<double> times;
+    for (double frame = 0; frame <= frames; ++frame) times.push_back(first + frame);
+    if (times.back() < last) times.push_back(last);
+    return times;
+}
+
+bool TrimmedPathAnimation::animateTrimmedPath(platform::compositor::Layer& layer,
+                                              const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers,
+                                              const Trim& trim, const LayerAnimationContext& context) {
     if (samplers.empty() || std::ranges::any_of(samplers, [](const auto& sampler) { return !sampler; })) return false;
     std::vector<Timings> timings = {timingsOf(*trim.start()), timingsOf(*trim.end()), timingsOf(*trim.offset())};
     for (const auto& sampler : samplers) timings.push_back(sampler->timings);
-    const KeyframesCombined::Plan plan = KeyframesCombined::plan(timings, true);
-    if (plan.empty || plan.sampleTimes.size() > maximumSamples) return false;
+    const std::vector<double> times = sampleTimes(timings);
+    if (times.empty()) return false;
 
     KeyframeInterpolator<LottieVector1D> start(trim.start()->keyframes());
     KeyframeInterpolator<LottieVector1D> end(trim.end()->keyframes());
     KeyframeInterpolator<LottieVector1D> offset(trim.offset()->keyframes());
-    std::vector<Keyframe<std::vector<BezierPath>>> keyframes;
-    keyframes.reserve(plan.sampleTimes.size());
-    for (double time : plan.sampleTimes) {
+    std::vector<Keyframe<Pieces>> samples;
+    samples.reserve(times.size());
+    for (double time : times) {
         TrimPathNode::OutputPaths outputs;
         for (const auto& sampler : samplers) outputs.push_back({CompoundBezierPath(sampler->pathAt(time))});
         outputs = TrimPathNode::trimmed(std::move(outputs), start.value(time).value, end.value(time).value,
                                         offset.value(time).value, trim.trimType());
-        std::vector<BezierPath> pieces;
-        for (auto& output : outputs) {
-            for (CompoundBezierPath& compound : output) {
+        Pieces pieces;
+        for (const auto& output : outputs) {
+            for (const CompoundBezierPath& compound : output) {
                 pieces.insert(pieces.end(), compound.paths().begin(), compound.paths().end());
             }
         }
-        keyframes.emplace_back(std::move(pieces), time, true, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+        samples.emplace_back(std::move(pieces), time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
     }
-    KeyframeAnimationBuilder::attach<std::vector<BezierPath>>(
-        LayerProperties::path(), KeyframeGroup<std::vector<BezierPath>>(std::move(keyframes)),
-        [](const std::vector<BezierPath>& pieces) {
+    KeyframeAnimationBuilder::attach<Pieces>(
+        LayerProperties::path(), KeyframeGroup<Pieces>(withoutRepeats(std::move(samples))),
+        [](const Pieces& pieces) {
             platform::graphics::Path path;
             for (const BezierPath& piece : pieces) path.addPath(piece.toPath());
             return AnimatableValue(std::move(path));

@@ -5,12 +5,15 @@
 // places its cuts by the curve's parameter, which lands visibly elsewhere on
 // curves whose handles are uneven; and a trim applied individually runs along
 // several paths one after the other. So the paths and the trim are evaluated
-// at every tenth of a frame from the first keyframe of any of them to the
-// last, cut by the main-thread engine's own trimming, and played as holding
-// keyframes. Past a number of samples that would cost too much memory the
+// at every frame from the first keyframe of any of them to the last and cut by
+// the main-thread engine's own trimming; the compositor moves the cut paths
+// from one frame to the next point by point, and holds one until the next
+// where the cut moves onto another segment. A run of equal paths keeps only
+// its ends. Past a number of frames that would cost too much memory the
 // caller trims on the compositor instead. Called by the shape item layers
 // while they install animations; keeps nothing.
 
+#include <optional>
 #include <vector>
 
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
@@ -21,13 +24,17 @@
 namespace lottie {
 
 struct TrimmedPathAnimation {
-    // Paths a layer holds at most: a minute at 30 frames per second.
+    // Frames a layer samples at most: ten minutes at 30 frames per second.
     static constexpr std::size_t maximumSamples = 18'000;
+
+    // The frames the paths are cut at: every frame from the earliest time of
+    // `timings` to the latest, the latest included; none when there are more
+    // than maximumSamples or a time is not finite.
+    static std::vector<double> sampleTimes(const std::vector<std::vector<KeyframesCombined::Timing>>& timings);
 
     // Adds the "path" animation of `layer`: the paths of `samplers` (in item
     // order) cut by `trim`. False, and nothing added, when a sampler is
-    // missing or more samples than maximumSamples would be needed. Throws
-    // what the builder throws.
+    // missing or there are no sample times. Throws what the builder throws.
     static bool animateTrimmedPath(platform::compositor::Layer& layer,
                                    const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers,
                                    const Trim& trim, const LayerAnimationContext& context);

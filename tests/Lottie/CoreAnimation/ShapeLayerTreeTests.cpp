@@ -7,7 +7,6 @@
 
 #include <cmath>
 
-#include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapeItemLayer.h"
 #include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
@@ -242,14 +241,14 @@ TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
     }
 }
 
-// A trimmed path is sampled ten times a frame over its keyframes, which costs
+// A trimmed path is sampled at every frame over its keyframes, which costs
 // memory in proportion: a trim animated over a longer span than the samples
 // allow is cut by the compositor instead, from stroke-start and stroke-end.
 TEST_F(ShapeItemLayerChecks, TrimsAnimatedOverTooLongASpanAreCutByTheCompositor) {
     LayerContext context;
     context.tracker = log.tracker();
     const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
-    const double longest = double(TrimmedPathAnimation::maximumSamples) * KeyframesCombined::sampleInterval;
+    const double longest = double(TrimmedPathAnimation::maximumSamples);
     struct Case {
         const char* name;
         double lastKeyframe;
@@ -257,7 +256,7 @@ TEST_F(ShapeItemLayerChecks, TrimsAnimatedOverTooLongASpanAreCutByTheCompositor)
     };
     const std::vector<Case> cases = {
         {"a second", 30, true},
-        {"at the limit", longest - 1, true},
+        {"at the limit", longest - 2, true},
         {"past the limit", longest + 10, false},
     };
     const auto animation = emptyAnimation(0, 60, 30);

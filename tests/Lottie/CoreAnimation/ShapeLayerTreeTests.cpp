@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
@@ -165,6 +166,41 @@ TEST_F(ShapeLayerTreeTest, RepeaterCountsThatCannotBeCopiedGiveNoCopiesOrAreCapp
         for (std::size_t at = tree.find("RepeaterLayer"); at != std::string::npos; at = tree.find("RepeaterLayer", at + 1)) ++copies;
         EXPECT_EQ(copies, static_cast<std::size_t>(entry.expected));
         EXPECT_EQ(context.tracker->issues().size(), entry.issues);
+    }
+}
+
+// A trim applied individually runs along the paths of the groups before it,
+// which separate group layers cannot share: reported so that the main-thread
+// engine draws it. One applied simultaneously, or one before the groups, is not.
+TEST_F(ShapeLayerTreeTest, TrimsAppliedIndividuallyOverNestedGroupsAreIssues) {
+    const auto individually = [](const char* name) {
+        std::string json = trim(name);
+        json.replace(json.find(R"("m":1)"), 5, R"("m":2)");
+        return json;
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::string> items;
+        bool reported;
+    };
+    const std::vector<Case> cases = {
+        {"individually after a group", {group("G", {path("A"), stroke("S")}), individually("T")}, true},
+        {"individually after a group inside a group",
+         {group("Outer", {group("Inner", {path("A"), stroke("S")}), path("B"), individually("T"), stroke("S2")})},
+         true},
+        {"individually over paths of its own level", {path("A"), path("B"), individually("T"), stroke("S")}, false},
+        {"individually before the group", {individually("T"), group("G", {path("A"), stroke("S")})}, false},
+        {"individually after a group without paths", {group("G", {stroke("S")}), path("A"), individually("T")}, false},
+        {"simultaneously after a group", {group("G", {path("A"), stroke("S")}), trim("T")}, false},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        dump(entry.items);
+        const auto& issues = context.tracker->issues();
+        const bool reported = std::ranges::any_of(issues, [](const auto& issue) {
+            return issue.message == ShapeGrouping::individualTrimOverGroupsIssue;
+        });
+        EXPECT_EQ(reported, entry.reported);
     }
 }
 

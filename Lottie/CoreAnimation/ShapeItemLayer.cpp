@@ -6,7 +6,6 @@
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/TrimAnimation.h"
-#include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
 #include "Lottie/Model/ShapeItems/Fill.h"
 #include "Lottie/Model/ShapeItems/GradientFill.h"
 #include "Lottie/Model/ShapeItems/GradientStroke.h"
@@ -113,18 +112,24 @@ void ShapeItemLayer::setupAnimations(const LayerAnimationContext& context) {
     if (gradientStroke_) installGradientStroke(context);
 }
 
-bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const Reference& trim,
-                                        const LayerAnimationContext& context) const {
+bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const Reference& trim, const LayerAnimationContext& context) {
     // A rounded-corners item rounds the paths before or after the trim cuts
     // them, depending on its place; the compositor's trim keeps the rounding
     // this engine has always drawn.
     if (Reference::first<RoundedCorners>(otherItems_)) return false;
-    std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
-    for (const Reference& path : mergedPaths_.empty() ? std::vector<Reference>{shape_} : mergedPaths_) {
-        samplers.push_back(ShapePathAnimation::pathSampler(*path.item));
+    auto [cached, isNew] = cutPaths_.try_emplace(trim.item.get());
+    if (isNew) {
+        std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
+        for (const Reference& path : mergedPaths_.empty() ? std::vector<Reference>{shape_} : mergedPaths_) {
+            samplers.push_back(ShapePathAnimation::pathSampler(*path.item));
+        }
+        if (auto cut = TrimmedPathAnimation::cutPaths(samplers, dynamic_cast<const Trim&>(*trim.item))) {
+            cached->second = std::make_shared<const KeyframeGroup<TrimmedPathAnimation::Pieces>>(std::move(*cut));
+        }
     }
-    return TrimmedPathAnimation::animateTrimmedPath(layer, samplers, dynamic_cast<const Trim&>(*trim.item),
-                                                    trim.context(context));
+    if (!cached->second) return false;
+    TrimmedPathAnimation::animateCutPaths(layer, *cached->second, trim.context(context));
+    return true;
 }
 
 void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {

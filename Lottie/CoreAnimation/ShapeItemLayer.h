@@ -14,6 +14,7 @@
 //
 // Built by the shape layer's grouping; held by its group layer; main thread only.
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "Lottie/CoreAnimation/GradientRenderLayer.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/ShapeItemReference.h"
+#include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
 namespace lottie {
@@ -73,11 +75,14 @@ private:
     // false, and nothing added, where it cannot be (the path is then trimmed
     // by the compositor).
     bool installTrimmedPath(platform::compositor::ShapeLayer& layer, const ShapeItemReference& trim,
-                            const LayerAnimationContext& context) const;
+                            const LayerAnimationContext& context);
 
     ShapeItemReference shape_;
     std::vector<ShapeItemReference> otherItems_;
     std::vector<ShapeItemReference> mergedPaths_;
+    // The paths cut by each trim, made at the first installation (which every
+    // seek and play repeats); null where they cannot be.
+    std::map<const ShapeItem*, std::shared_ptr<const KeyframeGroup<TrimmedPathAnimation::Pieces>>> cutPaths_;
     std::shared_ptr<platform::compositor::ShapeLayer> solidFill_;
     std::optional<GradientLayers> gradientFill_;
     std::optional<GradientLayers> gradientStroke_;

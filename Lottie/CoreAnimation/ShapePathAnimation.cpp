@@ -103,6 +103,10 @@ template <Interpolatable T, class Build>
 ShapePathAnimation::PathSampler sampler(const KeyframeGroup<T>& keyframes, Build build) {
     std::vector<KeyframesCombined::Timing> timings;
     for (const Keyframe<T>& keyframe : keyframes.keyframes()) timings.push_back(KeyframesCombined::Timing::of(keyframe));
+    // A path that does not move is built once, not at every sample.
+    if (keyframes.keyframes().size() == 1) {
+        return {[path = build(keyframes.keyframes().front().value())](double) { return path; }, std::move(timings)};
+    }
     auto interpolator = std::make_shared<KeyframeInterpolator<T>>(keyframes.keyframes());
     return {[interpolator, build](double frame) { return build(interpolator->value(frame)); }, std::move(timings)};
 }

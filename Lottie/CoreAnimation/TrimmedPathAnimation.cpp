@@ -12,7 +12,7 @@ namespace lottie {
 
 using platform::compositor::AnimatableValue;
 using Timings = std::vector<KeyframesCombined::Timing>;
-using Pieces = std::vector<BezierPath>;
+using Pieces = TrimmedPathAnimation::Pieces;
 
 namespace {
 
@@ -48,14 +48,15 @@ std::vector<double> TrimmedPathAnimation::sampleTimes(const std::vector<Timings>
     return times;
 }
 
-bool TrimmedPathAnimation::animateTrimmedPath(platform::compositor::Layer& layer,
-                                              const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers,
-                                              const Trim& trim, const LayerAnimationContext& context) {
-    if (samplers.empty() || std::ranges::any_of(samplers, [](const auto& sampler) { return !sampler; })) return false;
+std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
+    const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers, const Trim& trim) {
+    if (samplers.empty() || std::ranges::any_of(samplers, [](const auto& sampler) { return !sampler; })) {
+        return std::nullopt;
+    }
     std::vector<Timings> timings = {timingsOf(*trim.start()), timingsOf(*trim.end()), timingsOf(*trim.offset())};
     for (const auto& sampler : samplers) timings.push_back(sampler->timings);
     const std::vector<double> times = sampleTimes(timings);
-    if (times.empty()) return false;
+    if (times.empty()) return std::nullopt;
 
     KeyframeInterpolator<LottieVector1D> start(trim.start()->keyframes());
     KeyframeInterpolator<LottieVector1D> end(trim.end()->keyframes());
@@ -75,15 +76,19 @@ bool TrimmedPathAnimation::animateTrimmedPath(platform::compositor::Layer& layer
         }
         samples.emplace_back(std::move(pieces), time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
     }
+    return KeyframeGroup<Pieces>(withoutRepeats(std::move(samples)));
+}
+
+void TrimmedPathAnimation::animateCutPaths(platform::compositor::Layer& layer, const KeyframeGroup<Pieces>& cut,
+                                           const LayerAnimationContext& context) {
     KeyframeAnimationBuilder::attach<Pieces>(
-        LayerProperties::path(), KeyframeGroup<Pieces>(withoutRepeats(std::move(samples))),
+        LayerProperties::path(), cut,
         [](const Pieces& pieces) {
             platform::graphics::Path path;
             for (const BezierPath& piece : pieces) path.addPath(piece.toPath());
             return AnimatableValue(std::move(path));
         },
         context, layer);
-    return true;
 }
 
 }  // namespace lottie

@@ -32,12 +32,16 @@ struct TrimmedPathAnimation {
     // than maximumSamples or a time is not finite.
     static std::vector<double> sampleTimes(const std::vector<std::vector<KeyframesCombined::Timing>>& timings);
 
-    // Adds the "path" animation of `layer`: the paths of `samplers` (in item
-    // order) cut by `trim`. False, and nothing added, when a sampler is
-    // missing or there are no sample times. Throws what the builder throws.
-    static bool animateTrimmedPath(platform::compositor::Layer& layer,
-                                   const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers,
-                                   const Trim& trim, const LayerAnimationContext& context);
+    // Every piece a trim leaves of the paths, in item order.
+    using Pieces = std::vector<BezierPath>;
+    // The paths of `samplers` (in item order) cut by `trim` at every sample
+    // time; none when a sampler is missing or there are no sample times. Depends
+    // on the document alone, so callers keep it for every later installation.
+    static std::optional<KeyframeGroup<Pieces>> cutPaths(
+        const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers, const Trim& trim);
+    // Adds the "path" animation of `layer` that plays `cut`. Throws what the builder throws.
+    static void animateCutPaths(platform::compositor::Layer& layer, const KeyframeGroup<Pieces>& cut,
+                                const LayerAnimationContext& context);
 };
 
 }  // namespace lottie

@@ -302,9 +302,13 @@ TEST_F(ShapeItemLayerChecks, TrimsAnimatedOverTooLongASpanAreCutByTheCompositor)
             R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"o":{"a":0,"k":0},"m":1,"e":{"a":1,"k":[{"t":0,"s":[10],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":)" +
             std::to_string(entry.lastKeyframe) + R"(,"s":[90]}]}})";
         auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(stroke("S"))}, context);
-        layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));
-        EXPECT_EQ(layer->solidFillLayer()->animation("strokeEnd") == nullptr, entry.sampled);
-        EXPECT_TRUE(layer->solidFillLayer()->animation("path"));
+        // Every play and seek installs the animations again, from the paths cut the first time.
+        for (int installation = 0; installation < 2; ++installation) {
+            layer->solidFillLayer()->removeAllAnimations();
+            layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));
+            EXPECT_EQ(layer->solidFillLayer()->animation("strokeEnd") == nullptr, entry.sampled);
+            EXPECT_TRUE(layer->solidFillLayer()->animation("path"));
+        }
     }
 }
 

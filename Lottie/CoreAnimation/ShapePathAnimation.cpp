@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 
 #include <algorithm>
+#include <limits>
 #include <typeinfo>
 
 #include "Lottie/CoreAnimation/BezierPathKeyframe.h"
@@ -98,6 +99,19 @@ void animateStar(platform::compositor::Layer& layer, const Star& star, const Lay
     }
 }
 
+// Whether an animated corner radius reaches half the rectangle's shorter side
+// at some keyframe. The drawn radius stops there, so between keyframes it no
+// longer follows the keyframes' curve, and paths built at the keyframes alone
+// would blend into corners of the wrong size: such a rectangle is sampled.
+bool radiusMeetsItsLimit(const KeyframeGroup<LottieVector1D>& radius, const KeyframeGroup<LottieVector3D>& size) {
+    if (radius.keyframes().size() < 2) return false;
+    double limit = std::numeric_limits<double>::infinity();
+    for (const auto& keyframe : size.keyframes()) {
+        limit = std::min({limit, keyframe.value().x / 2, keyframe.value().y / 2});
+    }
+    return std::ranges::any_of(radius.keyframes(), [limit](const auto& keyframe) { return keyframe.value().value > limit; });
+}
+
 // Samples `keyframes` built into paths by `build`.
 template <Interpolatable T, class Build>
 ShapePathAnimation::PathSampler sampler(const KeyframeGroup<T>& keyframes, Build build) {
@@ -145,7 +159,7 @@ KeyframeGroup<Rectangle::Keyframe> ShapePathAnimation::rectangleKeyframes(const 
                                                               [](const auto& keyframe) { return keyframe.value().value > 0; });
     const KeyframeGroup<LottieVector1D>& radius = rounds ? *roundedCorners->radius() : *rectangle.cornerRadius();
     return KeyframesCombined::combined(
-        false,
+        radiusMeetsItsLimit(radius, *rectangle.size()),
         [](const LottieVector3D& size, const LottieVector3D& position, const LottieVector1D& cornerRadius) {
             return Rectangle::Keyframe{size, position, cornerRadius};
         },

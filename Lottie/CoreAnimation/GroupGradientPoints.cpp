@@ -6,7 +6,8 @@
 namespace lottie {
 
 KeyframeGroup<LottieVector3D> GroupGradientPoints::inGroupSpace(const KeyframeGroup<LottieVector3D>& point,
-                                                                const ShapeTransform& transform) {
+                                                                const ShapeTransform& transform,
+                                                                const LayerContext& context) {
     // Under a turn, scale or skew that changes, a mapped point does not move in a
     // straight line between keyframes: it is sampled instead.
     const bool curved = transform.scale()->keyframes().size() > 1 || transform.rotationX()->keyframes().size() > 1 ||
@@ -14,7 +15,7 @@ KeyframeGroup<LottieVector3D> GroupGradientPoints::inGroupSpace(const KeyframeGr
                         transform.rotationZ()->keyframes().size() > 1 || transform.skew()->keyframes().size() > 1 ||
                         transform.skewAxis()->keyframes().size() > 1;
     return KeyframesCombined::combined(
-        curved,
+        context.samplingAccount(), curved,
         [](const LottieVector3D& value, const LottieVector3D& anchor, const LottieVector3D& position,
            const LottieVector3D& scale, const LottieVector1D& rotationX, const LottieVector1D& rotationY,
            const LottieVector1D& rotationZ, const LottieVector1D& skew, const LottieVector1D& skewAxis) {

@@ -11,6 +11,7 @@
 // that cannot be inverted (a scale of 0) shows nothing of the group; the point
 // stays as it is. Used when the layer tree builds a shape group; keeps nothing.
 
+#include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Lottie/Values/KeyframeGroup.h"
 #include "Lottie/Values/LottieVector3D.h"
@@ -18,8 +19,9 @@
 namespace lottie {
 
 struct GroupGradientPoints {
+    // The samples are charged to the context's sampling budget.
     static KeyframeGroup<LottieVector3D> inGroupSpace(const KeyframeGroup<LottieVector3D>& point,
-                                                      const ShapeTransform& transform);
+                                                      const ShapeTransform& transform, const LayerContext& context);
 };
 
 }  // namespace lottie

@@ -91,9 +91,9 @@ Reference GroupLayer::scaledForGroup(const Reference& item, const Group& group, 
     if (const auto* gradient = dynamic_cast<const GradientShapeItem*>(scaled.item.get())) {
         scaled.item = gradient->withPoints(
             std::make_shared<const KeyframeGroup<LottieVector3D>>(
-                GroupGradientPoints::inGroupSpace(*gradient->startPoint(), *transform)),
+                GroupGradientPoints::inGroupSpace(*gradient->startPoint(), *transform, context)),
             std::make_shared<const KeyframeGroup<LottieVector3D>>(
-                GroupGradientPoints::inGroupSpace(*gradient->endPoint(), *transform)));
+                GroupGradientPoints::inGroupSpace(*gradient->endPoint(), *transform, context)));
     }
     return scaled;
 }

@@ -226,6 +226,9 @@ TEST(GroupScaledStrokeWidth, WidthsUndoTheGroupsScale) {
 // A point of the group holding an inherited gradient, taken into the space of
 // the transformed group that draws it: the group's transform brings it back.
 TEST(GroupGradientPoints, PointsGoIntoTheTransformedGroupsSpace) {
+    MessageLog log;
+    LayerContext context;
+    context.tracker = log.tracker();
     const auto transform = [](const std::string& fields) {
         return decodedItem<ShapeTransform>(R"({"ty":"tr",)" + fields + "}");
     };
@@ -246,7 +249,8 @@ TEST(GroupGradientPoints, PointsGoIntoTheTransformedGroupsSpace) {
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);
-        const auto points = GroupGradientPoints::inGroupSpace(KeyframeGroup<LottieVector3D>(item.point), *item.transform);
+        const auto points = GroupGradientPoints::inGroupSpace(KeyframeGroup<LottieVector3D>(item.point), *item.transform,
+                                                              context);
         ASSERT_EQ(points.keyframes().size(), 1u);
         EXPECT_NEAR(points.keyframes()[0].value().x, item.expected.x, 1e-9);
         EXPECT_NEAR(points.keyframes()[0].value().y, item.expected.y, 1e-9);
@@ -254,7 +258,8 @@ TEST(GroupGradientPoints, PointsGoIntoTheTransformedGroupsSpace) {
     // A moving group moves the point the other way, keyframe by keyframe.
     const auto moving = transform(R"("p":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},)"
                                   R"({"t":10,"s":[10,0]}]})");
-    const auto points = GroupGradientPoints::inGroupSpace(KeyframeGroup<LottieVector3D>(LottieVector3D(20, 0, 0)), *moving);
+    const auto points = GroupGradientPoints::inGroupSpace(KeyframeGroup<LottieVector3D>(LottieVector3D(20, 0, 0)), *moving,
+                                                          context);
     ASSERT_EQ(points.keyframes().size(), 2u);
     EXPECT_EQ(points.keyframes()[1].time(), 10);
     EXPECT_NEAR(points.keyframes()[0].value().x, 20, 1e-9);

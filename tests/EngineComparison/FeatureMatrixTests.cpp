@@ -40,15 +40,6 @@ const std::map<std::string, std::string>& awaitingMends() {
         const auto add = [&known](const std::vector<std::string>& names, const std::string& fault) {
             for (const auto& name : names) known[name] = fault;
         };
-        const std::string faint = "translucent gradients drawn too faint (their opacity applied more than once)";
-        for (const char* opacity : {"_half", "_fading"}) {
-            for (const char* style : {"gradient_fill_linear_opacity_stops", "gradient_fill_radial_opacity_stops",
-                                      "gradient_stroke_linear", "gradient_stroke_linear_opacity_stops",
-                                      "gradient_stroke_radial", "gradient_stroke_radial_opacity_stops",
-                                      "gradient_stroke_radial_highlight"}) {
-                add({std::string(style) + opacity}, faint);
-            }
-        }
         add({"hand_over_solid_layers", "hand_over_shape_layers", "hand_over_in_precomposition",
              "precomposition_compressed"},
             "the main-thread engine still shows a layer on its out-point frame");

@@ -200,10 +200,7 @@ std::any MainThreadAnimationLayer::valueOfFirstMatch(const AnimationKeypath& key
     for (const auto& layer : animationLayers_) {
         auto properties = layer->propertiesAtKeypath(keypath);
         if (!properties || properties->empty()) continue;
-        const auto& property = properties->front();
-        const auto provider = original ? property->originalValueProvider() : property->valueProvider();
-        if (!provider) return {};
-        return provider->valueAtFrame(atFrame.value_or(currentFrame()));
+        return properties->front()->queriedValue(atFrame.value_or(currentFrame()), original);
     }
     return {};
 }

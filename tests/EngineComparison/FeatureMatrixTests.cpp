@@ -67,9 +67,6 @@ const std::map<std::string, std::string>& awaitingMends() {
                     "the drop shadow's direction turns with the layer's rotation on one engine only");
             }
         }
-        add({"hand_over_solid_layers", "hand_over_shape_layers", "hand_over_in_precomposition",
-             "precomposition_compressed"},
-            "the main-thread engine still shows a layer on its out-point frame");
         return known;
     }();
     return rows;

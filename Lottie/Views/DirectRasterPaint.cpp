@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 
 #include "Platform/Compositor/Renderer.h"
 #include "Platform/Graphics/GraphicsContext.h"
@@ -61,12 +62,19 @@ bool DirectRasterPaint::paint(QPainter& painter, const QRegion& region,
     // The paint engine detached the image when it began, so these are the very
     // pixels it paints; asking for writable bits could copy them again.
     auto* pixels = const_cast<uchar*>(image->constBits());
-    cairo_surface_t* surface = cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, image->width(),
-                                                                   image->height(),
-                                                                   static_cast<int>(image->bytesPerLine()));
-    cairo_t* cairo = cairo_create(surface);
+    // Owned so that a drawing that throws (memory running out on a hostile
+    // document) leaves nothing of Cairo's behind.
+    const auto finishSurface = [](cairo_surface_t* surface) {
+        cairo_surface_finish(surface);
+        cairo_surface_destroy(surface);
+    };
+    const std::unique_ptr<cairo_surface_t, decltype(finishSurface)> surface(
+        cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, image->width(), image->height(),
+                                            static_cast<int>(image->bytesPerLine())),
+        finishSurface);
     {
-        platform::graphics::GraphicsContext context(cairo);
+        const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cairo(cairo_create(surface.get()), &cairo_destroy);
+        platform::graphics::GraphicsContext context(cairo.get());
         const auto rectOf = [](const QRect& r) {
             return platform::graphics::Rect(r.x(), r.y(), r.width(), r.height());
         };
@@ -84,9 +92,6 @@ bool DirectRasterPaint::paint(QPainter& painter, const QRegion& region,
         platform::compositor::Renderer::render(root, mediaTime, context);
         context.flush();
     }
-    cairo_destroy(cairo);
-    cairo_surface_finish(surface);
-    cairo_surface_destroy(surface);
     if (image->format() == QImage::Format_RGB32) restoreOpaqueAlpha(*image, clip.boundingRect());
     return true;
 }

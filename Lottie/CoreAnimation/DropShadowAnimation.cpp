@@ -54,7 +54,7 @@ void DropShadowAnimation::animateShadowOffset(platform::compositor::Layer& layer
     const auto distance = shadow.distance();
     if (!angle || !distance) return;
     const KeyframeGroup<LottieVector3D> offsets = KeyframesCombined::combined(
-        false,
+        context.samplingAccount(), false,
         [](const LottieVector1D& degrees, const LottieVector1D& length) {
             const double radians = degrees.value * std::numbers::pi / 180;
             return LottieVector3D(length.value * std::cos(radians), length.value * std::sin(radians), 0);

@@ -30,10 +30,11 @@ const ShapeTransform* firstTransform(const ShapeItemList& items) {
 }
 
 // The paths of several custom path items merged into one item, named after the group.
-Reference combinedPaths(const std::vector<Reference>& paths, const std::string& name) {
+Reference combinedPaths(const std::vector<Reference>& paths, const std::string& name, const LayerContext& context) {
     std::vector<const KeyframeGroup<BezierPath>*> groups;
     for (const Reference& path : paths) groups.push_back(dynamic_cast<const Shape&>(*path.item).path().get());
-    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(KeyframesCombined::combined(groups, false));
+    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
+        KeyframesCombined::combined(context.samplingAccount(), groups, false));
     return {std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
 }
 
@@ -91,8 +92,8 @@ void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {
     const std::vector<ShapeRenderGroup> groups = ShapeRenderGroup::shapeRenderGroups(ownItems, hasChildGroups).groups;
     for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
         if (drawsCombined(*group)) {
-            addSublayer(ShapeItemLayer::make(combinedPaths(group->pathItems, group_->name()),
-                                                         group->otherItems, context));
+            addSublayer(ShapeItemLayer::make(combinedPaths(group->pathItems, group_->name(), context),
+                                             group->otherItems, context));
             continue;
         }
         for (const Reference& path : group->pathItems) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
+#include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Providers/AnimationFontProvider.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
@@ -28,9 +29,13 @@ struct LayerContext final : CompatibilityTrackerProviding {
     // The identifiers of the precompositions whose layers are being built, the
     // outermost first: one met again would contain itself.
     std::vector<std::string> precompositionsBeingBuilt;
+    // What the keyframes combined while the tree is built are charged to; none
+    // charges nothing.
+    std::shared_ptr<SamplingBudget> samplingBudget;
 
     const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const override { return tracker; }
     std::string compatibilityIssueContext() const override { return layerName; }
+    SamplingAccount samplingAccount() const { return {samplingBudget.get(), this}; }
 
     // The context for one layer model of that name.
     LayerContext forLayerNamed(std::string name) const {

@@ -149,6 +149,11 @@ void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& conte
             return name + " (parent, " + ancestor.name + ")";
         });
         if (!pair.matte || pair.type == MatteType::none || pair.type == MatteType::unknown) {
+            // This engine drops a matte it cannot apply, where the main-thread
+            // engine draws it as a layer of its own: the pictures differ.
+            if (pair.matte && pair.type == MatteType::unknown) {
+                context.forLayerNamed(name).reportCompatibilityIssue(lumaMatteMessage);
+            }
             parent.addSublayer(std::move(chain));
             continue;
         }

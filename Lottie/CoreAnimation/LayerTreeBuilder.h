@@ -41,6 +41,8 @@ struct LayerTreeBuilder {
         "The Core Animation rendering engine does not support mask opacity";
     static constexpr const char* maskExpansionMessage =
         "The Core Animation rendering engine does not support mask expansion";
+    static constexpr const char* lumaMatteMessage =
+        "The Core Animation rendering engine does not support luma track mattes";
 
     // Throws CompatibilityTracker::Error in abort mode.
     static void buildChildLayers(platform::compositor::Layer& parent, const LayerContext& context,

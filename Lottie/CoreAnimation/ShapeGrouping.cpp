@@ -92,7 +92,9 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, cons
     const int copies = copyCount(repeater);
     for (int index = 0; index < copies; ++index) {
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
-            auto copy = std::make_shared<RepeaterLayer>(std::make_shared<const RepeaterTransform>(repeater, index));
+            auto copy = std::make_shared<RepeaterLayer>(
+                std::make_shared<const RepeaterTransform>(repeater, index),
+                RepeaterLayer::copyOpacity(repeater, index, copies, context.samplingAccount()));
             copy->addSublayer(std::move(group));
             layer.addSublayer(std::move(copy));
         }

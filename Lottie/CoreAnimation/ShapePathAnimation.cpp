@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 
 #include <algorithm>
+#include <limits>
 #include <typeinfo>
 
 #include "Lottie/CoreAnimation/BezierPathKeyframe.h"
@@ -35,7 +36,8 @@ void attachPath(platform::compositor::Layer& layer, const KeyframeGroup<T>& keyf
 void animateCustomPath(platform::compositor::Layer& layer, const Shape& shape, const LayerAnimationContext& context,
                        int pathMultiplier, const RoundedCorners* roundedCorners) {
     const KeyframeGroup<BezierPathKeyframe> keyframes =
-        BezierPathKeyframe::combining(*shape.path(), roundedCorners ? roundedCorners->radius().get() : nullptr);
+        BezierPathKeyframe::combining(*shape.path(), roundedCorners ? roundedCorners->radius().get() : nullptr,
+                                      context.samplingAccount());
     attachPath<BezierPathKeyframe>(layer, keyframes, context, [pathMultiplier](const BezierPathKeyframe& value) {
         return value.toPath(pathMultiplier);
     });
@@ -44,7 +46,7 @@ void animateCustomPath(platform::compositor::Layer& layer, const Shape& shape, c
 void animateEllipse(platform::compositor::Layer& layer, const Ellipse& ellipse, const LayerAnimationContext& context,
                     int pathMultiplier) {
     const auto keyframes = KeyframesCombined::combined(
-        false, [](const LottieVector3D& size, const LottieVector3D& position) { return Ellipse::Keyframe{size, position}; },
+        context.samplingAccount(), false, [](const LottieVector3D& size, const LottieVector3D& position) { return Ellipse::Keyframe{size, position}; },
         *ellipse.size(), *ellipse.position());
     attachPath<Ellipse::Keyframe>(layer, keyframes, context, [&ellipse, pathMultiplier](const Ellipse::Keyframe& value) {
         const BezierPath path = ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y},
@@ -57,7 +59,7 @@ void animateEllipse(platform::compositor::Layer& layer, const Ellipse& ellipse, 
 void animateRectangle(platform::compositor::Layer& layer, const Rectangle& rectangle,
                       const LayerAnimationContext& context, int pathMultiplier, const RoundedCorners* roundedCorners) {
     attachPath<Rectangle::Keyframe>(
-        layer, ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners), context,
+        layer, ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners, context.samplingAccount()), context,
         [&rectangle, pathMultiplier](const Rectangle::Keyframe& value) {
             const BezierPath path = ShapePathBuilders::makeRoundedRectangle(
                 Point{value.position.x, value.position.y}, Size{value.size.x, value.size.y}, value.cornerRadius.value,
@@ -73,6 +75,19 @@ void animateStar(platform::compositor::Layer& layer, const Star& star, const Lay
         case StarType::polygon: StarPathAnimation::animatePolygonPath(layer, star, context, pathMultiplier); break;
         case StarType::none: break;
     }
+}
+
+// Whether an animated corner radius reaches half the rectangle's shorter side
+// at some keyframe. The drawn radius stops there, so between keyframes it no
+// longer follows the keyframes' curve, and paths built at the keyframes alone
+// would blend into corners of the wrong size: such a rectangle is sampled.
+bool radiusMeetsItsLimit(const KeyframeGroup<LottieVector1D>& radius, const KeyframeGroup<LottieVector3D>& size) {
+    if (radius.keyframes().size() < 2) return false;
+    double limit = std::numeric_limits<double>::infinity();
+    for (const auto& keyframe : size.keyframes()) {
+        limit = std::min({limit, keyframe.value().x / 2, keyframe.value().y / 2});
+    }
+    return std::ranges::any_of(radius.keyframes(), [limit](const auto& keyframe) { return keyframe.value().value > limit; });
 }
 
 }  // namespace
@@ -102,14 +117,15 @@ void ShapePathAnimation::animateShapePath(platform::compositor::Layer& layer, co
 }
 
 KeyframeGroup<Rectangle::Keyframe> ShapePathAnimation::rectangleKeyframes(const Rectangle& rectangle,
-                                                                          const RoundedCorners* roundedCorners) {
+                                                                          const RoundedCorners* roundedCorners,
+                                                                          const SamplingAccount& account) {
     // A rounded-corners item that never rounds (every radius 0 or below) leaves
     // the rectangle's own corners, as the main-thread engine draws them.
     const bool rounds = roundedCorners && std::ranges::any_of(roundedCorners->radius()->keyframes(),
                                                               [](const auto& keyframe) { return keyframe.value().value > 0; });
     const KeyframeGroup<LottieVector1D>& radius = rounds ? *roundedCorners->radius() : *rectangle.cornerRadius();
     return KeyframesCombined::combined(
-        false,
+        account, radiusMeetsItsLimit(radius, *rectangle.size()),
         [](const LottieVector3D& size, const LottieVector3D& position, const LottieVector1D& cornerRadius) {
             return Rectangle::Keyframe{size, position, cornerRadius};
         },

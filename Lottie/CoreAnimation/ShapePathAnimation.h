@@ -32,8 +32,10 @@ struct ShapePathAnimation {
 
     // Size, position and corner radius; the radius of a rounded-corners item
     // that rounds (some radius above 0) takes the place of the rectangle's own.
+    // The combined keyframes are charged to `account`.
     static KeyframeGroup<Rectangle::Keyframe> rectangleKeyframes(const Rectangle& rectangle,
-                                                                 const RoundedCorners* roundedCorners);
+                                                                 const RoundedCorners* roundedCorners,
+                                                                 const SamplingAccount& account = {});
 
     // The class name an unexpected item is reported by.
     static std::string className(const ShapeItem& item);

@@ -21,15 +21,15 @@ platform::graphics::Point center(const Star::Keyframe& value) { return {value.po
 
 void attachPath(platform::compositor::Layer& layer, const Star& star, const LayerAnimationContext& context,
                 const KeyframeValueMapping<Star::Keyframe>& mapping) {
-    KeyframeAnimationBuilder::attach(LayerProperties::path(), StarPathAnimation::combinedKeyframes(star), mapping,
+    KeyframeAnimationBuilder::attach(LayerProperties::path(), StarPathAnimation::combinedKeyframes(star, context.samplingAccount()), mapping,
                                      context, layer);
 }
 
 }  // namespace
 
-KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& star) {
+KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& star, const SamplingAccount& account) {
     return KeyframesCombined::combined(
-        false,
+        account, false,
         [](const LottieVector3D& position, const LottieVector1D& outerRadius, const LottieVector1D& innerRadius,
            const LottieVector1D& outerRoundness, const LottieVector1D& innerRoundness, const LottieVector1D& points,
            const LottieVector1D& rotation) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Lottie/CoreAnimation/RepeaterLayer.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
@@ -202,6 +203,41 @@ TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
         EXPECT_EQ(copy.position()->keyframes().front().value().x, 10.0 * index);
         EXPECT_EQ(copy.rotationZ()->keyframes().front().value().value, 30.0 * index);
         EXPECT_EQ(copy.scale()->keyframes().front().value().x, 100);
+    }
+}
+
+TEST(RepeaterCopyOpacity, StepsFromTheStartOpacityToTheEndOpacityOverTheCopies) {
+    const std::string fading = R"({"a":1,"k":[{"t":0,"s":[0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10,"s":[100]}]})";
+    struct Case {
+        std::string startOpacity;
+        std::string endOpacity;
+        int index;
+        int copies;
+        // The copy's opacity at each keyframe; none when the copy stays opaque.
+        std::vector<double> expected;
+    };
+    const std::vector<Case> cases = {
+        {staticValue("100"), staticValue("40"), 0, 3, {100}},
+        {staticValue("100"), staticValue("40"), 1, 3, {70}},
+        {staticValue("100"), staticValue("40"), 2, 3, {40}},
+        {staticValue("20"), staticValue("80"), 3, 5, {65}},
+        {staticValue("60"), staticValue("10"), 0, 1, {60}},
+        {staticValue("100"), staticValue("100"), 1, 3, {}},
+        {fading, staticValue("100"), 0, 2, {0, 100}},
+        {fading, staticValue("50"), 1, 2, {50, 50}},
+    };
+    for (const Case& entry : cases) {
+        std::string json = repeater(staticValue("3"));
+        json.replace(json.find(R"("so":)") + 5, staticValue("100").size(), entry.startOpacity);
+        json.replace(json.find(R"("eo":)") + 5, staticValue("100").size(), entry.endOpacity);
+        const auto item = decodedItem<Repeater>(json);
+        ASSERT_TRUE(item) << json;
+        const auto opacity = RepeaterLayer::copyOpacity(*item, entry.index, entry.copies);
+        std::vector<double> values;
+        if (opacity) {
+            for (const auto& keyframe : opacity->keyframes()) values.push_back(keyframe.value().value);
+        }
+        EXPECT_EQ(values, entry.expected) << json << " copy " << entry.index << " of " << entry.copies;
     }
 }
 

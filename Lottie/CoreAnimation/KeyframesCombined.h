@@ -64,6 +64,9 @@ struct KeyframesCombined {
     // second); what lies beyond is no animation but a hostile document.
     static constexpr std::size_t maximumSampleCount = 1'000'000;
     static Plan plan(const std::vector<std::vector<Timing>>& groups, bool manualInterpolation);
+    // The earliest and the latest keyframe time of the groups: infinity and
+    // minus infinity without any keyframe.
+    static std::pair<double, double> timeSpan(const std::vector<std::vector<Timing>>& groups);
     static bool sharesTiming(const std::vector<Timing>& a, const std::vector<Timing>& b);
 
     // The typed form: `combine` takes one value of each group, in group order.

@@ -60,9 +60,10 @@ void reportUndrawnMaskFeatures(const LayerModel& model, const LayerContext& cont
 }
 
 // Nests `layer` in one transform layer per ancestor of `model`, the most
-// distant outermost, naming each with `nameOf(ancestor)`. Parents that lead
-// back to a layer already met form a cycle: reported, and the nesting stops
-// there instead of going round for ever.
+// distant outermost, naming each with `nameOf(ancestor)`; the outermost draws
+// the layer's drop shadow, outside every transform. Parents that lead back to
+// a layer already met form a cycle: reported, and the nesting stops there
+// instead of going round for ever.
 template <class NameOf>
 std::shared_ptr<Layer> parentChain(const LayerModel& model, std::shared_ptr<Layer> layer,
                                    const LayerTreeBuilder::IndexTable& table, const LayerContext& context,
@@ -81,6 +82,7 @@ std::shared_ptr<Layer> parentChain(const LayerModel& model, std::shared_ptr<Laye
         }
         auto transformLayer = makeTransformLayer(parent);
         transformLayer->setName(nameOf(*parent));
+        if (auto inner = std::dynamic_pointer_cast<BaseCompositionLayer>(layer)) transformLayer->takeDropShadow(*inner);
         transformLayer->addContentSublayer(std::move(layer));
         layer = std::move(transformLayer);
         current = parent.get();

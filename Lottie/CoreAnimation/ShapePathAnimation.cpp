@@ -11,6 +11,7 @@
 #include "Lottie/CoreAnimation/PathRepetition.h"
 #include "Lottie/CoreAnimation/StarPathAnimation.h"
 #include "Lottie/CoreAnimation/TypeNames.h"
+#include "Lottie/Values/KeyframeInterpolator.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Ellipse.h"
@@ -43,28 +44,51 @@ void animateCustomPath(platform::compositor::Layer& layer, const Shape& shape, c
     });
 }
 
+KeyframeGroup<Ellipse::Keyframe> ellipseKeyframes(const Ellipse& ellipse, const SamplingAccount& account) {
+    return KeyframesCombined::combined(
+        account, false, [](const LottieVector3D& size, const LottieVector3D& position) { return Ellipse::Keyframe{size, position}; },
+        *ellipse.size(), *ellipse.position());
+}
+
+BezierPath ellipsePath(const Ellipse& ellipse, const Ellipse::Keyframe& value) {
+    return ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y}, Point{value.position.x, value.position.y},
+                                          ellipse.direction());
+}
+
+// Square corners have fewer vertices than rounded ones, and the compositor
+// holds a path until the next keyframe instead of morphing it into one of
+// another structure: a rectangle whose radius grows from 0 (or that grows from
+// size 0) is built with rounded corners at every keyframe.
+ShapePathBuilders::RectangleVertices rectangleVertices(const KeyframeGroup<Rectangle::Keyframe>& keyframes) {
+    const bool roundsAtSomeKeyframe = std::ranges::any_of(
+        keyframes.keyframes(), [](const auto& keyframe) { return keyframe.value().cornerRadius.value > 0; });
+    return roundsAtSomeKeyframe ? ShapePathBuilders::RectangleVertices::alwaysNine
+                                : ShapePathBuilders::RectangleVertices::asNeeded;
+}
+
+BezierPath rectanglePath(const Rectangle& rectangle, const Rectangle::Keyframe& value,
+                         ShapePathBuilders::RectangleVertices vertices) {
+    return ShapePathBuilders::makeRoundedRectangle(Point{value.position.x, value.position.y},
+                                                   Size{value.size.x, value.size.y}, value.cornerRadius.value,
+                                                   rectangle.direction(), vertices);
+}
+
 void animateEllipse(platform::compositor::Layer& layer, const Ellipse& ellipse, const LayerAnimationContext& context,
                     int pathMultiplier) {
-    const auto keyframes = KeyframesCombined::combined(
-        context.samplingAccount(), false, [](const LottieVector3D& size, const LottieVector3D& position) { return Ellipse::Keyframe{size, position}; },
-        *ellipse.size(), *ellipse.position());
-    attachPath<Ellipse::Keyframe>(layer, keyframes, context, [&ellipse, pathMultiplier](const Ellipse::Keyframe& value) {
-        const BezierPath path = ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y},
-                                                               Point{value.position.x, value.position.y},
-                                                               ellipse.direction());
-        return PathRepetition::repeated(path, pathMultiplier);
-    });
+    attachPath<Ellipse::Keyframe>(layer, ellipseKeyframes(ellipse, context.samplingAccount()), context,
+                                  [&ellipse, pathMultiplier](const Ellipse::Keyframe& value) {
+                                      return PathRepetition::repeated(ellipsePath(ellipse, value), pathMultiplier);
+                                  });
 }
 
 void animateRectangle(platform::compositor::Layer& layer, const Rectangle& rectangle,
                       const LayerAnimationContext& context, int pathMultiplier, const RoundedCorners* roundedCorners) {
+    const KeyframeGroup<Rectangle::Keyframe> keyframes =
+        ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners, context.samplingAccount());
     attachPath<Rectangle::Keyframe>(
-        layer, ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners, context.samplingAccount()), context,
-        [&rectangle, pathMultiplier](const Rectangle::Keyframe& value) {
-            const BezierPath path = ShapePathBuilders::makeRoundedRectangle(
-                Point{value.position.x, value.position.y}, Size{value.size.x, value.size.y}, value.cornerRadius.value,
-                rectangle.direction());
-            return PathRepetition::repeated(path, pathMultiplier);
+        layer, keyframes, context,
+        [&rectangle, pathMultiplier, vertices = rectangleVertices(keyframes)](const Rectangle::Keyframe& value) {
+            return PathRepetition::repeated(rectanglePath(rectangle, value, vertices), pathMultiplier);
         });
 }
 
@@ -88,6 +112,19 @@ bool radiusMeetsItsLimit(const KeyframeGroup<LottieVector1D>& radius, const Keyf
         limit = std::min({limit, keyframe.value().x / 2, keyframe.value().y / 2});
     }
     return std::ranges::any_of(radius.keyframes(), [limit](const auto& keyframe) { return keyframe.value().value > limit; });
+}
+
+// Samples `keyframes` built into paths by `build`.
+template <Interpolatable T, class Build>
+ShapePathAnimation::PathSampler sampler(const KeyframeGroup<T>& keyframes, Build build) {
+    std::vector<KeyframesCombined::Timing> timings;
+    for (const Keyframe<T>& keyframe : keyframes.keyframes()) timings.push_back(KeyframesCombined::Timing::of(keyframe));
+    // A path that does not move is built once, not at every sample.
+    if (keyframes.keyframes().size() == 1) {
+        return {[path = build(keyframes.keyframes().front().value())](double) { return path; }, std::move(timings)};
+    }
+    auto interpolator = std::make_shared<KeyframeInterpolator<T>>(keyframes.keyframes());
+    return {[interpolator, build](double frame) { return build(interpolator->value(frame)); }, std::move(timings)};
 }
 
 }  // namespace
@@ -130,6 +167,46 @@ KeyframeGroup<Rectangle::Keyframe> ShapePathAnimation::rectangleKeyframes(const 
             return Rectangle::Keyframe{size, position, cornerRadius};
         },
         *rectangle.size(), *rectangle.position(), radius);
+}
+
+KeyframeGroupPtr<BezierPath> ShapePathAnimation::bezierPathKeyframes(const ShapeItem& item,
+                                                                     const SamplingAccount& account) {
+    if (const auto* shape = dynamic_cast<const Shape*>(&item)) return shape->path();
+    if (const auto* ellipse = dynamic_cast<const Ellipse*>(&item)) {
+        return ellipseKeyframes(*ellipse, account).map([ellipse](const Ellipse::Keyframe& value) { return ellipsePath(*ellipse, value); });
+    }
+    if (const auto* rectangle = dynamic_cast<const Rectangle*>(&item)) {
+        const KeyframeGroup<Rectangle::Keyframe> keyframes = rectangleKeyframes(*rectangle, nullptr, account);
+        return keyframes.map([rectangle, vertices = rectangleVertices(keyframes)](const Rectangle::Keyframe& value) {
+            return rectanglePath(*rectangle, value, vertices);
+        });
+    }
+    if (const auto* star = dynamic_cast<const Star*>(&item); star && star->starType() != StarType::none) {
+        return StarPathAnimation::combinedKeyframes(*star, account).map(
+            [star](const Star::Keyframe& value) { return StarPathAnimation::outline(*star, value); });
+    }
+    return nullptr;
+}
+
+std::optional<ShapePathAnimation::PathSampler> ShapePathAnimation::pathSampler(const ShapeItem& item,
+                                                                             const SamplingAccount& account) {
+    if (const auto* shape = dynamic_cast<const Shape*>(&item)) {
+        return sampler(*shape->path(), [](const BezierPath& path) { return path; });
+    }
+    if (const auto* ellipse = dynamic_cast<const Ellipse*>(&item)) {
+        return sampler(ellipseKeyframes(*ellipse, account),
+                       [ellipse](const Ellipse::Keyframe& value) { return ellipsePath(*ellipse, value); });
+    }
+    if (const auto* rectangle = dynamic_cast<const Rectangle*>(&item)) {
+        return sampler(rectangleKeyframes(*rectangle, nullptr, account), [rectangle](const Rectangle::Keyframe& value) {
+            return rectanglePath(*rectangle, value, ShapePathBuilders::RectangleVertices::asNeeded);
+        });
+    }
+    if (const auto* star = dynamic_cast<const Star*>(&item); star && star->starType() != StarType::none) {
+        return sampler(StarPathAnimation::combinedKeyframes(*star, account),
+                       [star](const Star::Keyframe& value) { return StarPathAnimation::outline(*star, value); });
+    }
+    return std::nullopt;
 }
 
 std::string ShapePathAnimation::className(const ShapeItem& item) { return TypeNames::unqualified(typeid(item)); }

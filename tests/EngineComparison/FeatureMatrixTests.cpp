@@ -49,24 +49,6 @@ const std::map<std::string, std::string>& awaitingMends() {
                 add({std::string(style) + opacity}, faint);
             }
         }
-        for (const char* mode : {"add", "subtract", "intersect", "lighten", "darken", "difference"}) {
-            for (const char* inverted : {"_", "_inverted_"}) {
-                add({std::string("mask_") + mode + inverted + "morphing"},
-                    "mask paths morphing between straight and curved segments hold their first shape");
-            }
-        }
-        for (const char* opacity : {"_opaque", "_half", "_fading"}) {
-            add({std::string("rectangle_rounding_from_square") + opacity},
-                "a rectangle's roundness animated up from 0 stays square");
-            add({std::string("trim_individually") + opacity, std::string("trim_simultaneously") + opacity},
-                "trims of several paths put the visible pieces in the wrong places");
-        }
-        for (const char* style : {"effect_", "style_"}) {
-            for (const char* angle : {"0", "45", "135", "270"}) {
-                add({std::string("drop_shadow_") + style + angle + "_rotating_star"},
-                    "the drop shadow's direction turns with the layer's rotation on one engine only");
-            }
-        }
         add({"hand_over_solid_layers", "hand_over_shape_layers", "hand_over_in_precomposition",
              "precomposition_compressed"},
             "the main-thread engine still shows a layer on its out-point frame");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
@@ -148,6 +150,29 @@ TEST_F(LayerTreeTest, UndrawnMaskOpacityIsAnIssueOfItsLayerOnly) {
           "," + layer(1, "Fully masked", 4, R"("hasMask":true,"masksProperties":[{"mode":"a","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])"));
     ASSERT_EQ(tracker->issues().size(), 1u);
     EXPECT_EQ(tracker->issues()[0].context, "Masked");
+}
+
+// The layers that draw a drop shadow, by name, with the document layer whose shadow each draws.
+void collectShadows(const platform::compositor::Layer& layer, std::map<std::string, std::string>& shadows) {
+    if (const auto* composition = dynamic_cast<const BaseCompositionLayer*>(&layer)) {
+        if (composition->dropShadowModel()) shadows[layer.name()] = composition->dropShadowModel()->name;
+    }
+    for (const auto& sublayer : layer.sublayers()) collectShadows(*sublayer, shadows);
+}
+
+// A shadow is measured in the space of the composition: it is drawn outside
+// the layer's own transform, and outside its parents' transforms by the
+// outermost of their transform layers.
+TEST_F(LayerTreeTest, DropShadowsAreDrawnOutsideEveryTransform) {
+    const std::string style =
+        R"("sy":[{"ty":1,"nm":"Style","c":{"k":[0,0,0,1]},"o":{"k":75},"a":{"k":45},"s":{"k":4},"d":{"k":5}}])";
+    const auto root = build(layer(1, "Alone", 1, style) + "," + layer(1, "Child", 2, R"("parent":3,)" + style) + "," +
+                            layer(3, "Parent", 3, R"("parent":4,)" + style) + "," + layer(3, "Grandparent", 4));
+    std::map<std::string, std::string> shadows;
+    collectShadows(*root, shadows);
+    const std::map<std::string, std::string> expected = {{"Alone", "Alone"},
+                                                         {"Child (parent, Grandparent)", "Child"}};
+    EXPECT_EQ(shadows, expected);
 }
 
 }  // namespace

@@ -138,7 +138,9 @@ TEST_F(ShapePathAnimationTest, TheMultiplierRepeatsEveryKindOfPath) {
     }
 }
 
-TEST_F(ShapePathAnimationTest, CombinedPathsRepeatEachMemberInTurn) {
+// Merged paths are trimmed one after the other as one length, so a trim that
+// runs past the last one goes on into the first: the whole list is repeated.
+TEST_F(ShapePathAnimationTest, CombinedPathsRepeatAsAWhole) {
     const BezierPath a = corners({{0, 0}, {5, 0}}, false);
     const BezierPath b = corners({{100, 0}, {105, 0}}, false);
     const CombinedShapeItem combined(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(std::vector<BezierPath>{a, b}),
@@ -148,7 +150,7 @@ TEST_F(ShapePathAnimationTest, CombinedPathsRepeatEachMemberInTurn) {
     for (const auto& element : path.elements()) {
         if (element.type == platform::graphics::PathElementType::moveTo) starts.push_back(element.points[0].x);
     }
-    EXPECT_EQ(starts, (std::vector<double>{0, 0, 100, 100}));
+    EXPECT_EQ(starts, (std::vector<double>{0, 100, 0, 100}));
 }
 
 TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {

@@ -27,11 +27,13 @@ std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(const std::
     if (names.empty()) return nullptr;
     auto provider = std::make_shared<DotLottieImageProvider>(root / folder);
     for (const std::string& name : names) {
+        PackageImage image;
         try {
-            provider->images_[name] = {packagefiles::read(root, folder / name)};
+            image.bytes = packagefiles::read(root, folder / name);
         } catch (const std::exception&) {
             continue;
         }
+        provider->images_[name] = std::move(image);
     }
     return provider;
 }

@@ -1,7 +1,10 @@
 #include "Lottie/DotLottie/DotLottieFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <map>
+#include <set>
 #include <system_error>
 
 #include "Lottie/DotLottie/DotLottieError.h"
@@ -36,19 +39,57 @@ void checkAnimationIds(const DotLottieManifest& manifest) {
     for (const DotLottieAnimation& animation : manifest.animations) DotLottieFile::checkAnimationId(animation.id);
 }
 
-DotLottieContents loadContents(const fs::path& package) {
-    const DotLottieManifest manifest = DotLottieManifest::fromData(textOf(packagefiles::read(package, "manifest.json")));
+void unpack(const fs::path& archive, const fs::path& package, const ExtractionLimits& limits,
+            std::function<bool(const fs::path&)> filter) {
+    UnzipOptions unzip;
+    unzip.limits = limits;
+    unzip.entryFilter = std::move(filter);
+    Unzipper::extractArchive(archive, package, unzip);
+}
+
+// Only what the package uses is unpacked: first the manifest, which names the
+// rest, then each listed animation once and the files of the image folder. An
+// entry nothing reads is never written, so it costs no disk and, when it could
+// not be written (a name too long for the file system), fails nothing.
+DotLottieContents loadContents(const fs::path& archive, const fs::path& package, const ExtractionLimits& limits) {
+    const fs::path manifestPath = "manifest.json";
+    ExtractionLimits manifestLimits = limits;
+    manifestLimits.maxTotalUncompressedSize = std::min(limits.maxTotalUncompressedSize, DotLottieFile::maxManifestSize);
+    unpack(archive, package, manifestLimits, [&](const fs::path& path) { return path == manifestPath; });
+    const platform::foundation::Data manifestBytes = packagefiles::read(package, manifestPath);
+    const DotLottieManifest manifest = DotLottieManifest::fromData(textOf(manifestBytes));
     checkAnimationIds(manifest);
+
     const bool shortNames = manifest.usesShortFolderNames();
-    DotLottieContents contents;
-    contents.imageProvider = DotLottieImageProvider::make(package, shortNames ? "i" : "images");
+    const fs::path imageFolder = shortNames ? "i" : "images";
     const fs::path animationFolder = shortNames ? "a" : "animations";
+    std::set<fs::path> animationFiles;
+    for (const DotLottieAnimation& entry : manifest.animations) animationFiles.insert(animationFolder / (entry.id + ".json"));
+    ExtractionLimits rest = limits;
+    rest.maxTotalUncompressedSize -= std::min<std::uint64_t>(manifestBytes.size(), rest.maxTotalUncompressedSize);
+    unpack(archive, package, rest, [&](const fs::path& path) {
+        return path == animationFolder || path == imageFolder || path.parent_path() == imageFolder ||
+               animationFiles.count(path) != 0;
+    });
+
+    DotLottieContents contents;
+    contents.imageProvider = DotLottieImageProvider::make(package, imageFolder);
+    // The shared configuration's strategy is read for each package as it loads;
+    // each id's document is read once and shared by every entry that lists it.
+    const DecodingStrategy strategy = LottieConfiguration::shared().decodingStrategy;
+    std::map<std::string, std::shared_ptr<const PackagedAnimation>> documents;
     for (const DotLottieAnimation& entry : manifest.animations) {
-        const platform::foundation::Data bytes = packagefiles::read(package, animationFolder / (entry.id + ".json"));
-        // The shared configuration's strategy is read afresh for each animation.
-        auto animation = LottieAnimation::fromData(textOf(bytes), LottieConfiguration::shared().decodingStrategy);
-        contents.animations.push_back({std::move(animation), DotLottieConfiguration::make(entry, contents.imageProvider)});
+        std::shared_ptr<const PackagedAnimation>& document = documents[entry.id];
+        if (!document) {
+            document = std::make_shared<const PackagedAnimation>(
+                packagefiles::read(package, animationFolder / (entry.id + ".json")), strategy);
+        }
+        contents.animations.push_back({document, DotLottieConfiguration::make(entry, contents.imageProvider)});
     }
+    // The first animation is the one shown when no id is asked for; it is decoded
+    // here, on the loading thread, and a package whose first animation cannot be
+    // decoded fails to load. The others wait until they are asked for.
+    if (!contents.animations.empty()) contents.animations.front().decodedAnimation();
     return contents;
 }
 
@@ -62,10 +103,7 @@ std::shared_ptr<const DotLottieFile> DotLottieFile::load(const platform::foundat
     const fs::path archive = folder.path() / (base + ".lottie");
     const fs::path package = folder.path() / base;
     writeArchive(archive, data);
-    UnzipOptions unzip;
-    unzip.limits = options.limits;
-    Unzipper::extractArchive(archive, package, unzip);
-    return std::make_shared<const DotLottieFile>(loadContents(package), package);
+    return std::make_shared<const DotLottieFile>(loadContents(archive, package, options.limits), package);
 }
 
 const DotLottieFile::Animation& DotLottieFile::animation(const std::optional<std::string>& id) const {

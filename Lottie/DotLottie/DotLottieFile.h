@@ -3,10 +3,14 @@
 // configuration its manifest entry gives it, and the package's image provider.
 //
 // Loading writes the package's bytes into a private temporary folder of its own
-// (see DotLottieTemporaryFolder), unpacks them there with the ZIP reader, decodes
-// "manifest.json", the package's images and every animation the manifest lists,
-// and removes the folder again, on success and on failure alike. A package loads
-// all of its listed animations or fails. Immutable once loaded; shared by the
+// (see DotLottieTemporaryFolder), unpacks with the ZIP reader only what the
+// package uses ("manifest.json", the animations it lists, the files of the image
+// folder), reads them, and removes the folder again, on success and on failure
+// alike. Every listed animation file must be there. The first animation is
+// decoded during the load (a package whose first animation cannot be decoded
+// fails); each other one when it is first asked for, once per id however often
+// the manifest lists it; each image when it is first drawn. Immutable once
+// loaded (the documents and images it decodes later are caches); shared by the
 // caches and every caller that asked for it.
 //
 // Names from outside never reach the file system unchecked: the base name of the
@@ -15,6 +19,7 @@
 // leading "."). Nothing outside the unpacked package is read, not even through a
 // symbolic link the archive carries.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -43,6 +48,9 @@ class DotLottieFile {
 public:
     using Animation = DotLottieEntry;
 
+    // The most a manifest may hold; real ones take a few hundred bytes.
+    static constexpr std::uint64_t maxManifestSize = std::uint64_t(4) << 20;
+
     struct LoadOptions {
         // Where the private folder is made; the system's temporary folder when none.
         std::optional<std::filesystem::path> temporaryDirectory;
@@ -54,7 +62,8 @@ public:
     // refused file name or animation id, the ZIP reader's errors (ArchiveError,
     // ArchiveFileError), platform::foundation::FileError for a missing manifest or
     // animation, std::filesystem::filesystem_error when the folder cannot be made
-    // or written, and the JSON and document decoders' errors.
+    // or written, and the JSON decoder's and (for the first animation) the
+    // document decoder's errors.
     static std::shared_ptr<const DotLottieFile> load(const platform::foundation::Data& data,
                                                      const std::string& filename, const LoadOptions& options = {});
 
@@ -73,6 +82,7 @@ public:
     }
     // As findAnimation(), for callers that need an animation: a package without
     // one, or without the id asked for, throws DotLottieError::animationNotAvailable.
+    // The entry's decodedAnimation() then throws the decoder's error, if any.
     const Animation& animation(const std::optional<std::string>& id) const;
 
     // The last component of the file name without its extension ("a/b/clip.lottie"

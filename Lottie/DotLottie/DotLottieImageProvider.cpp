@@ -26,21 +26,30 @@ std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(const std::
     const std::vector<std::string> names = packagefiles::visibleFiles(root, folder);
     if (names.empty()) return nullptr;
     auto provider = std::make_shared<DotLottieImageProvider>(root / folder);
-    ImagePixelBudget budget(packagePixelBudget);
     for (const std::string& name : names) {
-        platform::foundation::Data bytes;
+        PackageImage image;
         try {
-            bytes = packagefiles::read(root, folder / name);
+            image.bytes = packagefiles::read(root, folder / name);
         } catch (const std::exception&) {
             continue;
         }
-        // The decoder reads the size from the header and refuses, before decoding a
-        // pixel, an image over its own limit or over what is left of the budget.
-        if (auto image = platform::graphics::ImageDecoder::decode(bytes, budget.sizeCheck())) {
-            provider->images_[name] = std::move(image);
-        }
+        provider->images_[name] = std::move(image);
     }
     return provider;
+}
+
+std::vector<std::string> DotLottieImageProvider::imageNames() const {
+    std::lock_guard guard(mutex_);
+    std::vector<std::string> names;
+    for (const auto& [name, image] : images_) names.push_back(name);
+    return names;
+}
+
+std::size_t DotLottieImageProvider::decodedImageCount() const {
+    std::lock_guard guard(mutex_);
+    std::size_t count = 0;
+    for (const auto& [name, image] : images_) count += image.decoded && image.image ? 1 : 0;
+    return count;
 }
 
 std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::imageForAsset(const ImageAsset& asset) const {
@@ -63,10 +72,38 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::load(co
             if (budget && budget->refusals() != refusals) return nullptr;
         }
     }
-    auto found = images_.find(asset.name);
+    return packageImage(asset.name, budget);
+}
+
+std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::packageImage(const std::string& name,
+                                                                                     ImagePixelBudget* budget) const {
+    std::lock_guard guard(mutex_);
+    auto found = images_.find(name);
     if (found == images_.end()) return nullptr;
-    if (budget && !budget->admit(found->second->width(), found->second->height())) return nullptr;
-    return found->second;
+    PackageImage& entry = found->second;
+    if (entry.decoded) {
+        if (!entry.image || (budget && !budget->admit(entry.image->width(), entry.image->height()))) return nullptr;
+        return entry.image;
+    }
+    // The decoder reads the size from the header and asks, before decoding a
+    // pixel: the image must fit what is left of the package's budget and of the
+    // animation's. A refusal by the animation's budget leaves the image to be
+    // decoded for an animation that has room; any other outcome is final.
+    bool refusedForThisAnimation = false;
+    const auto mayDecode = [&](int width, int height) {
+        if (!packageBudget_.fits(width, height)) return false;
+        if (budget && !budget->admit(width, height)) {
+            refusedForThisAnimation = true;
+            return false;
+        }
+        return packageBudget_.admit(width, height);
+    };
+    auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode);
+    if (refusedForThisAnimation) return nullptr;
+    entry.decoded = true;
+    entry.image = image;
+    platform::foundation::Data().swap(entry.bytes);
+    return image;
 }
 
 std::size_t DotLottieImageProvider::hash() const {

@@ -1,24 +1,29 @@
 #pragma once
-// The images of one dotLottie package, decoded once while the package loads
-// (its unpacked files are removed right after) and kept by file name. At render
-// time an image asset gets an inline "data:" image of its own, else the package
-// image named exactly like the asset; the asset's directory is not used.
+// The images of one dotLottie package, kept by file name. Their bytes are read
+// while the package loads (its unpacked files are removed right after), and each
+// image is decoded the first time it is drawn and then kept: a package may carry
+// large images that the animation shown never uses. At render time an image
+// asset gets an inline "data:" image of its own, else the package image named
+// exactly like the asset; the asset's directory is not used.
 //
-// Made by the package loader on its thread, then only read, from the main
-// thread; shared by every animation of the package. Each load makes its own
-// provider, and two providers are equal only when they are the same package's:
-// two loads of packages with the same file name never share images through an
-// image cache.
+// Made by the package loader on its thread, then asked from any thread (a lock
+// guards the decoded images); shared by every animation of the package. Each
+// load makes its own provider, and two providers are equal only when they are
+// the same package's: two loads of packages with the same file name never share
+// images through an image cache.
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/ImagePixelBudget.h"
+#include "Platform/Foundation/Data.h"
 
 namespace lottie {
 
@@ -27,10 +32,8 @@ public:
     // How many decoded pixels the images of one package may hold together.
     static constexpr std::uint64_t packagePixelBudget = 4 * ImagePixelBudget::perAnimation;
 
-    // Decodes every visible plain file directly in root/folder. Files that are not
-    // images, claim more pixels than the decoder allows or would pass the
-    // package's budget are skipped. Nothing when the folder is missing or holds no
-    // visible file.
+    // Reads every visible plain file directly in root/folder; nothing is decoded
+    // yet. Nothing when the folder is missing or holds no visible file.
     static std::shared_ptr<DotLottieImageProvider> make(const std::filesystem::path& root,
                                                         const std::filesystem::path& folder);
 
@@ -39,14 +42,20 @@ public:
 
     bool mayBeCached() const override { return true; }
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override;
-    // An image embedded in the animation is decoded only when its header fits
-    // what is left of the budget; the package's own images count against it too.
+    // An image is decoded only when its header fits what is left of the budget
+    // (and of the package's own); a package image decoded before still counts
+    // against it. Files that are not images, or claim more pixels than the
+    // decoder allows, give nothing.
     std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
                                                                                ImagePixelBudget& budget) const override;
 
     // The image folder it was made from (gone once the package has loaded).
     const std::filesystem::path& filepath() const { return filepath_; }
-    const std::map<std::string, std::shared_ptr<const platform::graphics::Image>>& images() const { return images_; }
+    // The names of the package's image files, sorted; what each holds is known
+    // only once it is drawn.
+    std::vector<std::string> imageNames() const;
+    // How many of them have been decoded so far.
+    std::size_t decodedImageCount() const;
 
     bool operator==(const DotLottieImageProvider& other) const {
         return filepath_ == other.filepath_ && loadNumber_ == other.loadNumber_;
@@ -54,12 +63,24 @@ public:
     std::size_t hash() const;
 
 private:
+    // A package image: its bytes until decoded, then the image or nothing for good.
+    struct PackageImage {
+        platform::foundation::Data bytes;
+        bool decoded = false;
+        std::shared_ptr<const platform::graphics::Image> image;
+    };
+
     std::shared_ptr<const platform::graphics::Image> load(const ImageAsset& asset, ImagePixelBudget* budget) const;
+    std::shared_ptr<const platform::graphics::Image> packageImage(const std::string& name,
+                                                                  ImagePixelBudget* budget) const;
 
     std::filesystem::path filepath_;
     // Tells apart providers of different loads, whose folders may have the same name.
     std::uint64_t loadNumber_;
-    std::map<std::string, std::shared_ptr<const platform::graphics::Image>> images_;
+    mutable std::mutex mutex_;
+    mutable std::map<std::string, PackageImage> images_;
+    // What the package's decoded images may still take together.
+    mutable ImagePixelBudget packageBudget_{packagePixelBudget};
 };
 
 }  // namespace lottie

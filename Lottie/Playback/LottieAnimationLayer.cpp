@@ -69,7 +69,7 @@ std::shared_ptr<LottieAnimationLayer> LottieAnimationLayer::makeWithDotLottie(
     LottieConfiguration configuration, std::shared_ptr<LottieLogger> logger) {
     auto layer = std::make_shared<LottieAnimationLayer>(Private{}, std::move(configuration), std::move(logger));
     const DotLottieEntry* entry = package ? package->findAnimation(animationId) : nullptr;
-    if (entry) layer->animation_ = entry->animation;
+    if (entry) layer->animation_ = entry->animation();
     if (package && package->imageProvider) layer->imageProvider_ = package->imageProvider;
     if (textProvider) layer->textProvider_ = std::move(textProvider);
     if (fontProvider) layer->fontProvider_ = std::move(fontProvider);
@@ -185,7 +185,7 @@ void LottieAnimationLayer::loadDotLottieAnimation(const DotLottieEntry& entry) {
     animationSpeed_ = entry.configuration.speed;
     restartRunningAnimation();
     if (auto provider = entry.configuration.imageProvider()) setImageProvider(std::move(provider));
-    setAnimation(entry.animation);
+    setAnimation(entry.animation());
 }
 
 void LottieAnimationLayer::loadDotLottieAnimationById(const std::optional<std::string>& animationId,

@@ -12,16 +12,21 @@ std::mutex& sharedLock() {
     return lock;
 }
 
-std::shared_ptr<LottieLogger>& sharedSlot() {
-    // Created once, also when several threads arrive together (a function
-    // static), with one empty function for all four handlers.
-    static std::shared_ptr<LottieLogger> logger = [] {
+// One empty function for all four handlers. Created once, also when several
+// threads arrive together (a function static).
+const std::shared_ptr<LottieLogger>& silentLogger() {
+    static const std::shared_ptr<LottieLogger> logger = [] {
         auto ignoreAssert = [](const LottieLogger::Condition&, const LottieLogger::Message&, std::string_view,
                                unsigned) {};
         auto ignoreMessage = [](const LottieLogger::Message&, std::string_view, unsigned) {};
         auto ignoreInfo = [](const LottieLogger::Message&) {};
         return std::make_shared<LottieLogger>(ignoreAssert, ignoreMessage, ignoreMessage, ignoreInfo);
     }();
+    return logger;
+}
+
+std::shared_ptr<LottieLogger>& sharedSlot() {
+    static std::shared_ptr<LottieLogger> logger = silentLogger();
     return logger;
 }
 
@@ -62,7 +67,9 @@ std::shared_ptr<LottieLogger> LottieLogger::shared() {
 
 void LottieLogger::setShared(std::shared_ptr<LottieLogger> logger) {
     std::lock_guard guard(sharedLock());
-    sharedSlot() = std::move(logger);
+    // Every caller of shared() uses what it gets without a check, so no logger
+    // at all means the silent one.
+    sharedSlot() = logger ? std::move(logger) : silentLogger();
 }
 
 std::shared_ptr<LottieLogger> LottieLogger::printingLogger() {

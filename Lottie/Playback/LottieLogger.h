@@ -29,8 +29,9 @@ public:
     void warn(const Message& message, std::string_view file, unsigned line) const;
     void info(const Message& message) const;
 
-    // The process-wide logger: silent until replaced. Readers get whatever
-    // logger is stored at the moment they read.
+    // The process-wide logger: silent until replaced, and never null (setting
+    // none restores the silent logger). Readers get whatever logger is stored at
+    // the moment they read.
     static std::shared_ptr<LottieLogger> shared();
     static void setShared(std::shared_ptr<LottieLogger> logger);
 

@@ -47,8 +47,15 @@ DotLottieFile::Handler applyPackage(LottieAnimationView* view, std::optional<std
         std::exception_ptr error = result.error();
         if (!error) {
             if (const DotLottieEntry* entry = result.file()->findAnimation(animationId)) {
-                target->lottieAnimationLayer()->loadDotLottieAnimation(*entry);
-                target->scheduleFrame();
+                // An animation other than the first is decoded now; one that
+                // cannot be is the load's failure.
+                try {
+                    entry->decodedAnimation();
+                    target->lottieAnimationLayer()->loadDotLottieAnimation(*entry);
+                    target->scheduleFrame();
+                } catch (const std::exception&) {
+                    error = std::current_exception();
+                }
             } else {
                 error = std::make_exception_ptr(DotLottieError::animationNotAvailable(animationId));
             }

@@ -110,7 +110,7 @@ void LottieView::updateAnimationView(const std::optional<LottieAnimationSource>&
                         return left != nullptr && right != nullptr && left->filepath() == right->filepath();
                     }};
             }
-            animation = entry->animation;
+            animation = entry->animation();
         }
     } else {
         animation = source->animation();

@@ -46,7 +46,7 @@ lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outco
                                               [loaded, deliver](lottie::DotLottieResult result) {
                                                   if (loaded) {
                                                       const auto* first = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
-                                                      loaded(first ? first->animation : nullptr, result.error());
+                                                      loaded(first ? first->animation() : nullptr, result.error());
                                                   }
                                                   deliver(result.file(), result.error());
                                               });

@@ -30,7 +30,7 @@ FramesDocument FramesDocument::load(const FramesOptions& options) {
     configuration.decodingStrategy = options.strategy;
     lottie::LottieConfiguration::setShared(configuration);
     const auto file = lottie::DotLottieFile::load(data, options.file);
-    document.animation = file->animation(options.animationId).animation;
+    document.animation = file->animation(options.animationId).decodedAnimation();
     document.images = file->imageProvider();
     document.animationIds.emplace();
     for (const auto& entry : file->animations()) document.animationIds->push_back(entry.configuration.id);

@@ -8,6 +8,8 @@
 #include "Lottie/DotLottie/Zip/ChunkedData.h"
 #include "Lottie/DotLottie/Zip/EndOfCentralDirectoryRecord.h"
 #include "Lottie/DotLottie/Zip/Entry.h"
+#include "Lottie/DotLottie/Zip/EntryAttributes.h"
+#include "Lottie/DotLottie/Zip/EntryPath.h"
 #include "Lottie/DotLottie/Zip/Zip64EndOfCentralDirectory.h"
 
 #include <cstdint>
@@ -21,9 +23,15 @@
 namespace lottie {
 
 class DestinationDirectory;
-class EntryPath;
 class ExtractionBudget;
 class ZipProgress;
+
+// A directory entry whose permissions and date wait until everything inside it
+// has been written.
+struct PendingDirectoryAttributes {
+    EntryPath path;
+    EntryAttributes attributes;
+};
 
 // How one entry is extracted; shared by every extraction call.
 struct ExtractionSettings {
@@ -33,6 +41,11 @@ struct ExtractionSettings {
     // Limits on what is written; when absent each call counts on its own with the
     // default limits.
     ExtractionBudget* budget = nullptr;
+    // When given, a directory entry is made without its permissions and date,
+    // which are added here for the caller to set once every file is written: a
+    // read-only directory set at once would refuse the files meant for it, and
+    // what was written inside could then not be removed.
+    std::vector<PendingDirectoryAttributes>* pendingDirectories = nullptr;
 };
 
 class Archive {

@@ -1,5 +1,7 @@
 #include "Lottie/DotLottie/Zip/ArchiveError.h"
 
+#include "Lottie/DotLottie/Zip/PrintableText.h"
+
 namespace lottie {
 
 namespace {
@@ -24,7 +26,9 @@ const char* describe(ArchiveError::Kind kind)
     case Kind::missingEndOfCentralDirectoryRecord: return "no end of central directory record was found";
     case Kind::encryptedEntry: return "the entry is encrypted";
     case Kind::uncompressedSizeLimitExceeded: return "the extracted data would exceed the allowed total size";
-    case Kind::compressionRatioLimitExceeded: return "the entry inflates beyond the allowed compression ratio";
+    case Kind::compressionRatioLimitExceeded: return "the archive inflates beyond the allowed compression ratio";
+    case Kind::entryCountLimitExceeded: return "the archive lists more entries than allowed";
+    case Kind::directoryCountLimitExceeded: return "the extraction would create more directories than allowed";
     }
     return "unknown archive error";
 }
@@ -52,6 +56,8 @@ const char* ArchiveError::name(Kind kind)
     case Kind::encryptedEntry: return "encryptedEntry";
     case Kind::uncompressedSizeLimitExceeded: return "uncompressedSizeLimitExceeded";
     case Kind::compressionRatioLimitExceeded: return "compressionRatioLimitExceeded";
+    case Kind::entryCountLimitExceeded: return "entryCountLimitExceeded";
+    case Kind::directoryCountLimitExceeded: return "directoryCountLimitExceeded";
     }
     return "unknown";
 }
@@ -66,6 +72,7 @@ ArchiveError::ArchiveError(Kind kind, std::string entryPath, std::string detail)
     if (!detail.empty()) {
         message_ += ": " + detail;
     }
+    message_ = printableText(message_);
 }
 
 }  // namespace lottie

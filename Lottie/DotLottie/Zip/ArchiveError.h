@@ -31,11 +31,17 @@ public:
         encryptedEntry,
         // More bytes would be written than the extraction's total allows.
         uncompressedSizeLimitExceeded,
-        // An entry inflates far beyond what its compressed bytes plausibly hold.
+        // The archive inflates far beyond what its compressed bytes plausibly hold.
         compressionRatioLimitExceeded,
+        // The archive lists more entries than one extraction may handle.
+        entryCountLimitExceeded,
+        // The extraction would create more directories than it may.
+        directoryCountLimitExceeded,
     };
 
     // `entryPath` names the entry concerned (empty when none); `detail` adds the reason.
+    // The message shows both with their control characters spelled out
+    // (printableText); entryPath() keeps the name as the archive gives it.
     explicit ArchiveError(Kind kind, std::string entryPath = {}, std::string detail = {});
 
     Kind kind() const noexcept { return kind_; }

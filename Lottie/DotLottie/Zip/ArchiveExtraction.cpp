@@ -13,8 +13,6 @@
 #include "Lottie/DotLottie/Zip/RecordStream.h"
 #include "Lottie/DotLottie/Zip/ZipProgress.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <limits>
 
@@ -43,15 +41,6 @@ std::size_t readChunk(std::FILE* file, std::span<std::uint8_t> into)
         throw DataError(DataError::Kind::unreadableFile);
     }
     return count;
-}
-
-void applyAttributes(int fd, const EntryAttributes& attributes, const std::filesystem::path& path)
-{
-    const timespec times[2] = {{0, UTIME_OMIT}, {attributes.modificationDate, 0}};
-    if (fchmod(fd, attributes.posixPermissions) != 0 || futimens(fd, times) != 0) {
-        throw std::filesystem::filesystem_error("cannot set the attributes of an extracted item", path,
-                                                std::error_code(errno, std::generic_category()));
-    }
 }
 
 }  // namespace
@@ -210,7 +199,11 @@ std::uint32_t Archive::extractEntry(const Entry& entry, DestinationDirectory& de
         FileDescriptor directory;
         const std::uint32_t checksum = extractEntryData(
             entry, settings, [&](std::span<const std::uint8_t>) { directory = destination.createDirectory(path); });
-        applyAttributes(directory.get(), attributes, fullPath);
+        if (settings.pendingDirectories != nullptr) {
+            settings.pendingDirectories->push_back({path, attributes});
+        } else {
+            attributes.apply(directory.get(), fullPath);
+        }
         return checksum;
     }
     case Entry::EntryType::symlink: {
@@ -264,7 +257,7 @@ std::uint32_t Archive::extractEntry(const Entry& entry, DestinationDirectory& de
         if (std::fflush(output) != 0) {
             throw DataError(DataError::Kind::unwritableFile, fullPath.string());
         }
-        applyAttributes(fileno(output), attributes, fullPath);
+        attributes.apply(fileno(output), fullPath);
         const bool closed = std::fclose(output) == 0;
         output = nullptr;
         if (!closed) {

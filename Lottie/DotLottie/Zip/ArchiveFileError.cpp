@@ -1,5 +1,7 @@
 #include "Lottie/DotLottie/Zip/ArchiveFileError.h"
 
+#include "Lottie/DotLottie/Zip/PrintableText.h"
+
 namespace lottie {
 
 namespace {
@@ -28,6 +30,7 @@ ArchiveFileError::ArchiveFileError(Code code, std::optional<std::filesystem::pat
     if (!detail.empty()) {
         message_ += ": " + detail;
     }
+    message_ = printableText(message_);
 }
 
 }  // namespace lottie

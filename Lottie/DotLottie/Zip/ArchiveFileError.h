@@ -3,7 +3,8 @@
 // concerned: a missing archive, an entry name that cannot be placed inside the
 // destination, an item that already exists, an output file that cannot be created.
 // Failures of directory creation and attribute setting are reported as
-// std::filesystem::filesystem_error instead.
+// std::filesystem::filesystem_error instead, whose path is shown with its control
+// characters spelled out (printableText), as this error's message shows its own.
 
 #include <exception>
 #include <filesystem>

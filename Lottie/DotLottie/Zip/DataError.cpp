@@ -1,5 +1,7 @@
 #include "Lottie/DotLottie/Zip/DataError.h"
 
+#include "Lottie/DotLottie/Zip/PrintableText.h"
+
 namespace lottie {
 
 DataError::DataError(Kind kind, std::string detail) : kind_(kind)
@@ -9,6 +11,7 @@ DataError::DataError(Kind kind, std::string detail) : kind_(kind)
     if (!detail.empty()) {
         message_ += ": " + detail;
     }
+    message_ = printableText(message_);
 }
 
 }  // namespace lottie

@@ -1,6 +1,8 @@
 #include "Lottie/DotLottie/Zip/DestinationDirectory.h"
 
 #include "Lottie/DotLottie/Zip/ArchiveFileError.h"
+#include "Lottie/DotLottie/Zip/ExtractionBudget.h"
+#include "Lottie/DotLottie/Zip/PrintableText.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +17,10 @@ namespace {
 
 [[noreturn]] void throwSystemError(const std::string& what, const std::filesystem::path& path, int error)
 {
-    throw std::filesystem::filesystem_error(what, path, std::error_code(error, std::generic_category()));
+    // The path holds names from the archive; it is shown with its control
+    // characters spelled out.
+    throw std::filesystem::filesystem_error(what, std::filesystem::path(printableText(path.string())),
+                                            std::error_code(error, std::generic_category()));
 }
 
 bool isSymlinkAt(int directory, const std::string& name)
@@ -26,7 +31,8 @@ bool isSymlinkAt(int directory, const std::string& name)
 
 }  // namespace
 
-DestinationDirectory::DestinationDirectory(std::filesystem::path root) : root_(std::move(root))
+DestinationDirectory::DestinationDirectory(std::filesystem::path root, ExtractionBudget* budget)
+    : root_(std::move(root)), budget_(budget)
 {
     std::filesystem::create_directories(root_);
     rootDescriptor_ = FileDescriptor(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -46,7 +52,11 @@ std::filesystem::path DestinationDirectory::fullPath(const EntryPath& path) cons
 
 FileDescriptor DestinationDirectory::openOrCreateChild(int parent, const std::string& name, const EntryPath& path)
 {
-    if (mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) {
+    if (mkdirat(parent, name.c_str(), 0777) == 0) {
+        if (budget_ != nullptr) {
+            budget_->addDirectory(path.text());
+        }
+    } else if (errno != EEXIST) {
         throwSystemError("cannot create a directory", fullPath(path), errno);
     }
     FileDescriptor child(openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));

@@ -3,7 +3,9 @@
 // is created relative to it, one path component at a time, without following
 // symbolic links, so nothing an archive names can be written outside it: not
 // through "..", not through an absolute name, not through a link placed by an
-// earlier entry or already present. Owned by the extraction for its duration.
+// earlier entry or already present. Every directory it makes is counted against
+// the extraction's budget, when it has one. Owned by the extraction for its
+// duration.
 
 #include "Lottie/DotLottie/Zip/EntryPath.h"
 #include "Lottie/DotLottie/Zip/FileDescriptor.h"
@@ -14,11 +16,14 @@
 
 namespace lottie {
 
+class ExtractionBudget;
+
 class DestinationDirectory {
 public:
     // Creates the directory (and its parents) when missing, then opens it.
-    // Throws std::filesystem::filesystem_error when that fails.
-    explicit DestinationDirectory(std::filesystem::path root);
+    // Throws std::filesystem::filesystem_error when that fails. Directories made
+    // below it later count against `budget` when one is given.
+    explicit DestinationDirectory(std::filesystem::path root, ExtractionBudget* budget = nullptr);
 
     const std::filesystem::path& root() const { return root_; }
     std::filesystem::path fullPath(const EntryPath& path) const;
@@ -48,6 +53,7 @@ private:
 
     std::filesystem::path root_;
     FileDescriptor rootDescriptor_;
+    ExtractionBudget* budget_ = nullptr;
 };
 
 }  // namespace lottie

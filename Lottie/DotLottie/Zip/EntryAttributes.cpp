@@ -1,5 +1,12 @@
 #include "Lottie/DotLottie/Zip/EntryAttributes.h"
 
+#include "Lottie/DotLottie/Zip/PrintableText.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <system_error>
+
 namespace lottie {
 
 EntryAttributes EntryAttributes::of(const Entry& entry)
@@ -34,6 +41,16 @@ std::time_t EntryAttributes::dosDateTime(std::uint16_t dosDate, std::uint16_t do
     fields.tm_mon = ((dosDate >> 5) & 0x0F) - 1;
     fields.tm_year = ((dosDate >> 9) & 0x7F) + 80;
     return timegm(&fields);
+}
+
+void EntryAttributes::apply(int fd, const std::filesystem::path& path) const
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, {modificationDate, 0}};
+    if (fchmod(fd, posixPermissions) != 0 || futimens(fd, times) != 0) {
+        throw std::filesystem::filesystem_error("cannot set the attributes of an extracted item",
+                                                std::filesystem::path(printableText(path.string())),
+                                                std::error_code(errno, std::generic_category()));
+    }
 }
 
 }  // namespace lottie

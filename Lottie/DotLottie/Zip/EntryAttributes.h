@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 
 namespace lottie {
 
@@ -23,6 +24,10 @@ struct EntryAttributes {
                                      Entry::EntryType type);
     // The MS-DOS date and time read as UTC; out-of-range fields are normalised.
     static std::time_t dosDateTime(std::uint16_t dosDate, std::uint16_t dosTime);
+
+    // Sets the permissions and modification date of the open item `fd`; `path`
+    // only names it in the error. Throws std::filesystem::filesystem_error.
+    void apply(int fd, const std::filesystem::path& path) const;
 
     bool operator==(const EntryAttributes&) const = default;
 };

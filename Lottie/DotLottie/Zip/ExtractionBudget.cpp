@@ -30,16 +30,30 @@ void ExtractionBudget::checkRecordedSize(std::uint64_t size, const std::string& 
     }
 }
 
+void ExtractionBudget::addEntry()
+{
+    if (++entries_ > limits_.maxEntryCount) {
+        throw ArchiveError(ArchiveError::Kind::entryCountLimitExceeded, {},
+                           "more than " + std::to_string(limits_.maxEntryCount) + " entries");
+    }
+}
+
+void ExtractionBudget::addDirectory(const std::string& path)
+{
+    if (++directoriesCreated_ > limits_.maxDirectoryCount) {
+        throw ArchiveError(ArchiveError::Kind::directoryCountLimitExceeded, path,
+                           "more than " + std::to_string(limits_.maxDirectoryCount) + " directories");
+    }
+}
+
 void ExtractionBudget::beginEntry(const std::string& entryPath)
 {
     entryPath_ = entryPath;
-    entryWritten_ = 0;
-    entryCompressedRead_ = 0;
 }
 
 void ExtractionBudget::addCompressedRead(std::uint64_t count)
 {
-    entryCompressedRead_ += count;
+    totalCompressedRead_ += count;
 }
 
 void ExtractionBudget::addWritten(std::uint64_t count)
@@ -48,17 +62,18 @@ void ExtractionBudget::addWritten(std::uint64_t count)
         throw ArchiveError(ArchiveError::Kind::uncompressedSizeLimitExceeded, entryPath_,
                            "more than " + std::to_string(limits_.maxTotalUncompressedSize) + " bytes in total");
     }
-    const std::uint64_t written = entryWritten_ + count;
+    // The ratio is judged on the whole extraction so far: an archive of many
+    // entries, each small enough to pass on its own, is held to it as one.
+    const std::uint64_t written = totalWritten_ + count;
     const std::uint64_t allowed =
-        std::max(limits_.ratioAllowance, saturatingMultiply(entryCompressedRead_, limits_.maxCompressionRatio));
+        std::max(limits_.ratioAllowance, saturatingMultiply(totalCompressedRead_, limits_.maxCompressionRatio));
     if (written > allowed) {
         throw ArchiveError(ArchiveError::Kind::compressionRatioLimitExceeded, entryPath_,
-                           std::to_string(written) + " bytes from " + std::to_string(entryCompressedRead_)
+                           std::to_string(written) + " bytes from " + std::to_string(totalCompressedRead_)
                                + " compressed bytes, more than " + std::to_string(limits_.maxCompressionRatio)
                                + " to 1");
     }
-    entryWritten_ = written;
-    totalWritten_ += count;
+    totalWritten_ = written;
 }
 
 }  // namespace lottie

@@ -1,7 +1,8 @@
 #pragma once
-// Keeps count of what an extraction has written against its ExtractionLimits and
-// throws ArchiveError as soon as a limit would be passed. Unzipping owns one for
-// all its entries; a single-entry extraction without one uses a fresh budget.
+// Keeps count of what an extraction has listed, created and written against its
+// ExtractionLimits and throws ArchiveError as soon as a limit would be passed.
+// Unzipping owns one for all its entries; a single-entry extraction without one
+// uses a fresh budget.
 
 #include "Lottie/DotLottie/Zip/ExtractionLimits.h"
 
@@ -16,21 +17,29 @@ public:
 
     const ExtractionLimits& limits() const { return limits_; }
     std::uint64_t totalWritten() const { return totalWritten_; }
+    std::uint64_t directoriesCreated() const { return directoriesCreated_; }
+
+    // Counts one more entry of the archive; throws past the entry limit.
+    void addEntry();
+    // Counts one more directory made; throws past the directory limit.
+    void addDirectory(const std::string& path);
 
     // Refuses an entry whose recorded size alone would pass the total.
     void checkRecordedSize(std::uint64_t size, const std::string& entryPath) const;
 
-    // Starts counting a new entry's compressed input and output.
+    // Names the entry whose input and output are counted next.
     void beginEntry(const std::string& entryPath);
     void addCompressedRead(std::uint64_t count);
-    // Throws before the chunk is written when it would pass a limit.
+    // Throws before the chunk is written when it would pass the total or the
+    // extraction's compression ratio.
     void addWritten(std::uint64_t count);
 
 private:
     ExtractionLimits limits_;
     std::uint64_t totalWritten_ = 0;
-    std::uint64_t entryWritten_ = 0;
-    std::uint64_t entryCompressedRead_ = 0;
+    std::uint64_t totalCompressedRead_ = 0;
+    std::uint64_t entries_ = 0;
+    std::uint64_t directoriesCreated_ = 0;
     std::string entryPath_;
 };
 

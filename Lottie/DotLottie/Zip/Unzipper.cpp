@@ -37,6 +37,16 @@ std::int64_t unitCount(const Entry& entry)
     return static_cast<std::int64_t>(entry.uncompressedSize());
 }
 
+// The entry's place inside the destination, as the entry filter sees it.
+std::filesystem::path relativePath(const EntryPath& path)
+{
+    std::filesystem::path relative;
+    for (const std::string& component : path.components()) {
+        relative /= component;
+    }
+    return relative;
+}
+
 }  // namespace
 
 void Unzipper::extractArchive(const std::filesystem::path& source, const std::filesystem::path& destination,
@@ -50,20 +60,41 @@ void Unzipper::extractArchive(const std::filesystem::path& source, const std::fi
     if (!archive) {
         throw ArchiveError(ArchiveError::Kind::unreadableArchive, {}, source.string());
     }
-    std::vector<Entry> entries = archive->entries();
-    // Types are computed once; each computation decodes the name.
-    std::vector<std::pair<int, std::size_t>> order;
-    order.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        order.emplace_back(typeRank(entries[i].type()), i);
+    ExtractionBudget budget(options.limits);
+    // Every entry is counted as it is read, before any is kept, so that a central
+    // directory of millions of entries is refused without being held.
+    std::vector<Entry> entries;
+    Archive::EnumerationState state = archive->startEnumeration();
+    while (auto entry = archive->nextEntry(state)) {
+        budget.addEntry();
+        entries.push_back(std::move(*entry));
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    // Only the entries the filter accepts are kept, and every entry whose name
+    // leaves the destination, which is refused when its turn comes. Types are
+    // computed once, as each computation decodes the name.
+    struct Selected {
+        int rank;
+        std::size_t index;
+        std::string name;
+        std::optional<EntryPath> path;
+    };
+    std::vector<Selected> selected;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
+        std::string name = options.preferredEncoding ? entry.decodedPath(*options.preferredEncoding) : entry.decodedPath();
+        auto path = EntryPath::contained(name);
+        if (path && options.entryFilter && !options.entryFilter(relativePath(*path))) {
+            continue;
+        }
+        selected.push_back({typeRank(entry.type()), i, std::move(name), std::move(path)});
+    }
+    std::stable_sort(selected.begin(), selected.end(), [](const auto& a, const auto& b) { return a.rank < b.rank; });
 
     if (options.progress) {
         std::int64_t total = 0;
-        for (const Entry& entry : entries) {
-            const std::int64_t units = unitCount(entry);
+        for (const Selected& item : selected) {
+            const std::int64_t units = unitCount(entries[item.index]);
             if (units > std::numeric_limits<std::int64_t>::max() - total) {
                 throw ArchiveError(ArchiveError::Kind::invalidEntrySize, {}, "the sizes add up to 2^63 bytes or more");
             }
@@ -72,41 +103,48 @@ void Unzipper::extractArchive(const std::filesystem::path& source, const std::fi
         options.progress->setTotalUnitCount(total);
     }
 
-    ExtractionBudget budget(options.limits);
     std::optional<DestinationDirectory> target;
-    for (const auto& [rank, index] : order) {
-        const Entry& entry = entries[index];
-        const std::string name =
-            options.preferredEncoding ? entry.decodedPath(*options.preferredEncoding) : entry.decodedPath();
-        const auto path = EntryPath::contained(name);
-        if (!path) {
+    std::vector<PendingDirectoryAttributes> pendingDirectories;
+    for (const Selected& item : selected) {
+        const Entry& entry = entries[item.index];
+        if (!item.path) {
             // The name is appended as text: an absolute name must not replace the destination.
             throw ArchiveFileError(ArchiveFileError::Code::fileReadInvalidFileName,
-                                   std::filesystem::path(destination.string() + "/" + name),
+                                   std::filesystem::path(destination.string() + "/" + item.name),
                                    "the entry would be placed outside the destination");
         }
-        if (rank != typeRank(Entry::EntryType::directory)) {
-            budget.checkRecordedSize(entry.uncompressedSize(), name);
+        if (item.rank != typeRank(Entry::EntryType::directory)) {
+            budget.checkRecordedSize(entry.uncompressedSize(), item.name);
         }
         if (!target) {
-            target.emplace(destination);
+            target.emplace(destination, &budget);
         }
         ExtractionSettings settings;
         settings.bufferSize = bufferSize;
         settings.skipCRC32 = options.skipCRC32;
         settings.budget = &budget;
+        settings.pendingDirectories = &pendingDirectories;
         if (options.progress) {
             const std::int64_t units = unitCount(entry);
             settings.progress = std::make_shared<ZipProgress>(units);
             options.progress->addChild(settings.progress, units);
         }
-        const std::uint32_t checksum = archive->extractEntry(entry, *target, *path, settings);
+        const std::uint32_t checksum = archive->extractEntry(entry, *target, *item.path, settings);
         if (!options.skipCRC32 && checksum != entry.expectedCRC32()) {
-            if (rank != typeRank(Entry::EntryType::directory)) {
-                target->remove(*path);
+            if (item.rank != typeRank(Entry::EntryType::directory)) {
+                target->remove(*item.path);
             }
-            throw ArchiveError(ArchiveError::Kind::invalidCRC32, name);
+            throw ArchiveError(ArchiveError::Kind::invalidCRC32, item.name);
         }
+    }
+    // Directories get their permissions last, deepest first, so that none of them
+    // stands in the way of what is written inside it or below it.
+    std::stable_sort(pendingDirectories.begin(), pendingDirectories.end(), [](const auto& a, const auto& b) {
+        return a.path.components().size() > b.path.components().size();
+    });
+    for (const PendingDirectoryAttributes& pending : pendingDirectories) {
+        const FileDescriptor directory = target->createDirectory(pending.path);
+        pending.attributes.apply(directory.get(), target->fullPath(pending.path));
     }
 }
 

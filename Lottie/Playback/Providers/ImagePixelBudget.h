@@ -25,6 +25,8 @@ public:
     // refuses it and counts the refusal. An image admitted from its header counts
     // even if its data then proves broken: trying to decode it cost as much.
     bool admit(int width, int height);
+    // Whether admit() would take an image of width x height; takes nothing.
+    bool fits(int width, int height) const;
     std::uint64_t remaining() const { return remaining_; }
     std::size_t refusals() const { return refusals_; }
     // A check that lets ImageDecoder admit an image through this budget; valid

@@ -104,10 +104,10 @@ TEST_F(PlaybackTest, DotLottieEntriesBringTheirPlaybackSettings) {
         return LottieAnimationLayer::makeWithDotLottie(package, id, nullptr, nullptr, mainThread, log.logger());
     };
     auto second = make(&contents, "second");
-    EXPECT_EQ(second->animation(), contents.animations[1].animation);
+    EXPECT_EQ(second->animation(), contents.animations[1].animation());
     EXPECT_EQ(second->loopMode(), LottieLoopMode::repeat(3));
     EXPECT_TRUE(second->renderingLayer());
-    EXPECT_EQ(make(&contents, std::nullopt)->animation(), contents.animations[0].animation);
+    EXPECT_EQ(make(&contents, std::nullopt)->animation(), contents.animations[0].animation());
     EXPECT_FALSE(make(&contents, "third")->animation());
     EXPECT_FALSE(make(nullptr, std::nullopt)->renderingLayer());
 }
@@ -125,11 +125,11 @@ TEST_F(PlaybackTest, LoadingDotLottieEntriesByIndexAndIdentifier) {
     EXPECT_EQ(layer->loopMode(), LottieLoopMode::playOnce());
 
     layer->loadDotLottieAnimationAtIndex(1, contents);
-    EXPECT_EQ(layer->animation(), contents.animations[1].animation);
+    EXPECT_EQ(layer->animation(), contents.animations[1].animation());
     EXPECT_EQ(layer->loopMode(), LottieLoopMode::repeat(3));
     EXPECT_EQ(layer->animationSpeed(), 0.5);
     layer->loadDotLottieAnimationById("first", contents);
-    EXPECT_EQ(layer->animation(), contents.animations[0].animation);
+    EXPECT_EQ(layer->animation(), contents.animations[0].animation());
     EXPECT_EQ(layer->animationSpeed(), 2);
 
     // An entry applied while a request plays: the request restarts under the entry's

@@ -71,4 +71,28 @@ TEST(LottieLogger, SharedLoggerDropsEverythingWithoutEvaluating) {
     EXPECT_EQ(evaluated, 0);
 }
 
+// Setting no shared logger brings back the silent one: every caller of shared()
+// uses what it gets without a check.
+TEST(LottieLogger, SettingNoSharedLoggerRestoresTheSilentOne) {
+    const auto previous = lottie::LottieLogger::shared();
+    int evaluated = 0;
+    auto count = [&evaluated] {
+        ++evaluated;
+        return std::string("message");
+    };
+    lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
+        [](const auto&, const auto& message, std::string_view, unsigned) { message(); },
+        [](const auto& message, std::string_view, unsigned) { message(); },
+        [](const auto& message, std::string_view, unsigned) { message(); }, [](const auto& message) { message(); }));
+    lottie::LottieLogger::shared()->warn(count, "Lottie/Test", 1);
+    EXPECT_EQ(evaluated, 1);
+    lottie::LottieLogger::setShared(nullptr);
+    const auto silent = lottie::LottieLogger::shared();
+    ASSERT_NE(silent, nullptr);
+    silent->warn(count, "Lottie/Test", 2);
+    silent->assertionFailure(count, "Lottie/Test", 3);
+    EXPECT_EQ(evaluated, 1);
+    lottie::LottieLogger::setShared(previous);
+}
+
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(ViewLoading, EntryOperationsIgnoreNegativeIndexesAndUnknownIds) {
     view.loadDotLottieAnimationById("third", *file);
     EXPECT_EQ(view.animation(), first);
     view.loadDotLottieAnimationAtIndex(1, *file);
-    EXPECT_EQ(view.animation(), file->animations()[1].animation);
+    EXPECT_EQ(view.animation(), file->animations()[1].animation());
 }
 
 TEST_F(ViewLoading, AnimationLoadedHearsOfEveryAnimationAndNamesLoadFromTheMainBundle) {

@@ -6,11 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,7 +30,9 @@
 #include "Platform/Json/DecodingError.h"
 #include "Platform/Json/ParseError.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "tests/Support/RecordingLogger.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/WithoutFileOverrides.h"
 
 using namespace lottie;
 using namespace packagetest;
@@ -109,10 +116,10 @@ TEST_F(PackageLoading, BothLayoutsLoadTheirAnimationsInManifestOrder) {
         }));
         ASSERT_EQ(file->animations().size(), 2u) << c.name;
         EXPECT_EQ(file->animations()[0].configuration.id, "second") << c.name;
-        EXPECT_EQ(file->animations()[0].animation->width, 30) << c.name;
-        EXPECT_EQ(file->animations()[1].animation->height, 20) << c.name;
+        EXPECT_EQ(file->animations()[0].animation()->width, 30) << c.name;
+        EXPECT_EQ(file->animations()[1].animation()->height, 20) << c.name;
         ASSERT_TRUE(file->imageProvider()) << c.name;
-        EXPECT_EQ(file->imageProvider()->images().count("img_0.png"), 1u) << c.name;
+        EXPECT_EQ(file->imageProvider()->imageNames(), std::vector<std::string>{"img_0.png"}) << c.name;
         // Every animation of the package shares the one provider.
         EXPECT_EQ(file->animations()[1].configuration.dotLottieImageProvider, file->imageProvider()) << c.name;
         EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << c.name;
@@ -254,6 +261,11 @@ TEST_F(PackageLoading, RefusesAnimationIdsThatAreNotPlainFileNames) {
 TEST_F(PackageLoading, HostilePackagesFailWithAStatedErrorAndLeaveNothing) {
     const std::string manifest = manifestJson({"a"});
     const std::string bomb(64 << 20, '\0');
+    std::vector<TestEntry> smallBombs{TestEntry::file("manifest.json", manifest),
+                                      TestEntry::file("animations/a.json", animationJson())};
+    for (int i = 0; i < 8; ++i) smallBombs.push_back(TestEntry::file("images/" + std::to_string(i), std::string(1 << 20, '\0')));
+    std::vector<TestEntry> tooMany{TestEntry::file("manifest.json", manifest), TestEntry::file("animations/a.json", animationJson())};
+    for (int i = 0; i < 10'000; ++i) tooMany.push_back(TestEntry::file("junk/" + std::to_string(i), ""));
     const struct {
         std::string name;
         platform::foundation::Data data;
@@ -303,6 +315,10 @@ TEST_F(PackageLoading, HostilePackagesFailWithAStatedErrorAndLeaveNothing) {
         {"an entry that climbs out", zipped({TestEntry::file("../escape.json", "x")}), "ArchiveFileError"},
         {"a zip bomb", zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("animations/a.json", bomb)}),
          "ArchiveError"},
+        // Small bombs, each within the allowance an entry once had alone, in the
+        // image folder that is unpacked whole.
+        {"many small bombs", zipped(smallBombs), "ArchiveError"},
+        {"more entries than a package may list", zipped(tooMany), "ArchiveError"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(failureOfLoading(c.data), c.failure) << c.name;
@@ -324,7 +340,141 @@ TEST_F(PackageLoading, PackagesOverTheReadersLimitsFailWithItsError) {
     }
     EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
     options.limits = {};
-    EXPECT_EQ(load(data)->imageProvider()->images().size(), 40u);
+    EXPECT_EQ(load(data)->imageProvider()->imageNames().size(), 40u);
+}
+
+// Each id's document is read once and decoded when first asked for, however
+// often the manifest lists it; only the first is decoded by the load itself.
+TEST_F(PackageLoading, AnimationsAreDecodedOncePerIdWhenFirstAskedFor) {
+    const auto file = load(zipped({TestEntry::file("manifest.json", manifestJson({"a", "b", "a", "c", "a", "b"})),
+                                   TestEntry::file("animations/a.json", animationJson(10, 10)),
+                                   TestEntry::file("animations/b.json", animationJson(20, 20)),
+                                   TestEntry::file("animations/c.json", "{not json")}));
+    const auto& animations = file->animations();
+    ASSERT_EQ(animations.size(), 6u);
+    std::set<const PackagedAnimation*> documents;
+    for (const auto& entry : animations) documents.insert(entry.document.get());
+    EXPECT_EQ(documents.size(), 3u);
+    EXPECT_EQ(animations[0].document, animations[2].document);
+    EXPECT_EQ(animations[1].document, animations[5].document);
+    const struct {
+        std::size_t index;
+        bool decodedBefore;
+        int width;  // 0: cannot be decoded
+    } cases[] = {{0, true, 10}, {4, true, 10}, {1, false, 20}, {5, true, 20}, {3, false, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(animations[c.index].document->isDecoded(), c.decodedBefore) << c.index;
+        const auto animation = animations[c.index].animation();
+        EXPECT_EQ(animation ? animation->width : 0, c.width) << c.index;
+        EXPECT_TRUE(animations[c.index].document->isDecoded()) << c.index;
+    }
+    // The same document for every entry of an id.
+    EXPECT_EQ(animations[0].animation(), animations[2].animation());
+    // A caller that needs the animation gets the decoder's error.
+    EXPECT_EQ(failureOf([&] { file->animation("c").decodedAnimation(); }), "ParseError");
+    EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
+}
+
+// Only what the package uses is unpacked: an entry nothing reads costs nothing
+// and fails nothing, even one whose name no file system takes.
+TEST_F(PackageLoading, EntriesNothingUsesAreSkipped) {
+    std::vector<TestEntry> entries{TestEntry::file("manifest.json", manifestJson({"a"})),
+                                   TestEntry::file("animations/a.json", animationJson()),
+                                   TestEntry::file(std::string(300, 'x') + "\x1b[31m.json", "junk"),
+                                   TestEntry::file("animations/unlisted.json", std::string(4 << 20, ' ')),
+                                   TestEntry::file("images/sub/deeper.png", pngOf(1, 1, 0xffffffff)),
+                                   TestEntry::file("elsewhere/x.bin", noise(1000))};
+    for (int i = 0; i < 1'500; ++i) entries.push_back(TestEntry::directory("junk/" + std::to_string(i) + "/"));
+    const auto file = load(zipped(entries));
+    EXPECT_EQ(file->animations().size(), 1u);
+    EXPECT_FALSE(file->imageProvider());
+    EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
+}
+
+// The folders that loads of processes now gone left behind are removed by the
+// next load, provided they are a day old; a live process's are kept, and so is
+// whatever else the temporary folder holds.
+TEST_F(PackageLoading, LeftoversOfProcessesThatAreGoneAreRemoved) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string gone = "dotlottie-" + std::to_string(child) + "-";
+    const std::string live = "dotlottie-" + std::to_string(::getpid()) + "-";
+    const auto dayAndAHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(25);
+    const struct {
+        std::string name;
+        bool old;
+        bool removed;
+    } cases[] = {
+        {gone + "a1b2c3", true, true},
+        {gone + "young1", false, false},
+        {live + "a1b2c3", true, false},
+        {"dotlottie-a1b2c3", true, false},
+        {gone + "toolong", true, false},
+        {"other-folder", true, false},
+    };
+    for (const auto& c : cases) {
+        fs::create_directories(temporary.path() / c.name / "i" / "deep");
+        testsupport::writeFile(temporary.path() / c.name / "i" / "deep" / "img.png", "x");
+        // A leftover's own folders may be read-only, as its archive made them.
+        fs::permissions(temporary.path() / c.name / "i", fs::perms::owner_read | fs::perms::owner_exec);
+        if (c.old) fs::last_write_time(temporary.path() / c.name, dayAndAHourAgo);
+    }
+    fs::create_symlink(temporary.path() / "other-folder", temporary.path() / (gone + "linked"));
+    fs::last_write_time(temporary.path() / "other-folder", dayAndAHourAgo);
+    load(packageOf({"a"}));
+    for (const auto& c : cases) EXPECT_EQ(!fs::exists(temporary.path() / c.name), c.removed) << c.name;
+    EXPECT_TRUE(fs::is_symlink(temporary.path() / (gone + "linked")));
+    EXPECT_TRUE(fs::exists(temporary.path() / "other-folder" / "i" / "deep" / "img.png"));
+    for (const auto& c : cases) {
+        if (fs::exists(temporary.path() / c.name)) fs::permissions(temporary.path() / c.name / "i", fs::perms::owner_all);
+    }
+}
+
+// A read-only image folder listed after its subfolder: the folder gets its
+// permissions only once its files are written, and the unpacked package is
+// still removed whole.
+TEST_F(PackageLoading, AReadOnlyFolderInThePackageLeavesNothingBehind) {
+    TestEntry readOnly = TestEntry::directory("images/");
+    readOnly.externalAttributes = 040555u << 16;
+    const auto data = zipped({TestEntry::file("manifest.json", manifestJson({"a"})),
+                              TestEntry::file("animations/a.json", animationJson()), TestEntry::directory("images/sub/"),
+                              readOnly, TestEntry::file("images/img.png", pngOf(2, 2, 0xff0000ff))});
+    testsupport::runWithoutFileOverrides([&] {
+        std::shared_ptr<const DotLottieFile> file;
+        EXPECT_EQ(failureOf([&] { file = load(data); }), "none");
+        if (file) {
+            EXPECT_EQ(file->imageProvider()->imageNames(), std::vector<std::string>{"img.png"});
+        }
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
+    });
+}
+
+// What cannot be removed is reported and left, and the removal goes on with
+// the rest.
+TEST(DotLottieTemporaryFolder, RemovalReportsWhatItCannotRemove) {
+    testsupport::TemporaryDirectory parent;
+    testsupport::RecordingLogger logger;
+    testsupport::runWithoutFileOverrides([&] {
+        fs::path kept;
+        {
+            const DotLottieTemporaryFolder folder(parent.path());
+            kept = folder.path();
+            fs::create_directories(folder.path() / "a" / "b");
+            testsupport::writeFile(folder.path() / "a" / "b" / "c", "c");
+            fs::permissions(folder.path() / "a", fs::perms::owner_read | fs::perms::owner_exec);
+            // The folder itself cannot go while its parent is read-only.
+            fs::permissions(parent.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        }
+        fs::permissions(parent.path(), fs::perms::owner_all);
+        EXPECT_EQ(leftovers(parent.path()), std::vector<std::string>{kept.filename().string()});
+        ASSERT_EQ(logger.warnings.size(), 1u);
+        EXPECT_NE(logger.warnings[0].find(kept.filename().string()), std::string::npos) << logger.warnings[0];
+        const auto removal = DotLottieTemporaryFolder::removeTree(kept);
+        EXPECT_TRUE(removal.complete()) << removal.firstLeft;
+        EXPECT_EQ(leftovers(parent.path()), std::vector<std::string>{});
+    });
 }
 
 // A package cut short anywhere fails (or, cut only in a part nothing reads, still
@@ -390,7 +540,7 @@ TEST(CorpusPackages, EveryPackageLoadsEveryAnimation) {
         const auto file = DotLottieFile::load(platform::foundation::Data(text.begin(), text.end()), path.string());
         std::vector<std::string> ids;
         for (const auto& animation : file->animations()) {
-            EXPECT_TRUE(animation.animation) << path;
+            EXPECT_TRUE(animation.animation()) << path;
             ids.push_back(animation.configuration.id);
         }
         auto found = expected.find(path.filename().string());
@@ -400,7 +550,8 @@ TEST(CorpusPackages, EveryPackageLoadsEveryAnimation) {
         const bool hasImages = path.filename().string().starts_with("image_");
         ASSERT_EQ(bool(file->imageProvider()), hasImages) << path;
         if (hasImages) {
-            EXPECT_TRUE(file->imageProvider()->images().count("blep.png")) << path;
+            const auto names = file->imageProvider()->imageNames();
+            EXPECT_NE(std::find(names.begin(), names.end(), "blep.png"), names.end()) << path;
         }
     }
     EXPECT_EQ(checked, expected.size());

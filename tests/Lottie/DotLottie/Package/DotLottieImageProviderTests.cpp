@@ -11,6 +11,7 @@
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/DotLottie/DotLottieImageProvider.h"
 #include "Lottie/Model/Assets/ImageAsset.h"
+#include "Lottie/Playback/Providers/ImagePixelBudget.h"
 #include "Platform/Json/JsonParser.h"
 #include "Platform/Json/JsonValue.h"
 #include "Platform/Json/JsonWriter.h"
@@ -50,7 +51,7 @@ TEST_F(PackageImages, AssetsFindImagesByFileNameAloneAndInlineImagesFirst) {
                             TestEntry::file("images/sub/img_0.png", pngOf(7, 1, 0xff0000ff)),
                             TestEntry::file("images/photo.jpg.png", pngOf(5, 1, 0xff0000ff))});
     const auto& provider = *file->imageProvider();
-    EXPECT_EQ(provider.images().size(), 2u);
+    EXPECT_EQ(provider.imageNames(), (std::vector<std::string>{"img_0.png", "photo.jpg.png"}));
     const std::string inlinePng = "data:image/png;base64," + testsupport::encodeBase64(pngOf(6, 1, 0x00ff00ff));
     const struct {
         std::string name;
@@ -103,6 +104,56 @@ TEST_F(PackageImages, ImagesThatCannotOrMayNotBeDecodedAreSkipped) {
             EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << c.name;
         }
     }
+}
+
+// Images are decoded when first drawn, once; a package may carry images no
+// animation shows.
+TEST_F(PackageImages, ImagesAreDecodedWhenFirstDrawn) {
+    const auto file = load({TestEntry::file("images/img_0.png", pngOf(3, 1, 0xff0000ff)),
+                            TestEntry::file("images/unused.png", pngOf(5, 1, 0xff0000ff))});
+    const auto& provider = *file->imageProvider();
+    EXPECT_EQ(provider.imageNames(), (std::vector<std::string>{"img_0.png", "unused.png"}));
+    EXPECT_EQ(provider.decodedImageCount(), 0u);
+    const auto first = provider.imageForAsset(asset("img_0.png"));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(provider.decodedImageCount(), 1u);
+    EXPECT_EQ(provider.imageForAsset(asset("img_0.png")), first);
+    EXPECT_EQ(provider.decodedImageCount(), 1u);
+}
+
+// The package's images count against the budget of the animation that draws
+// them, whether decoded for it or before.
+TEST_F(PackageImages, PackageImagesCountAgainstTheAnimationsPixelBudget) {
+    const auto file = load({TestEntry::file("images/img_0.png", pngOf(8, 8, 0xff0000ff)),
+                            TestEntry::file("images/img_1.png", pngOf(8, 8, 0x00ff00ff))});
+    const auto& provider = *file->imageProvider();
+    const struct {
+        const char* label;
+        std::uint64_t pixels;
+        std::vector<std::string> asked;
+        std::vector<bool> drawn;
+        std::uint64_t left;
+    } cases[] = {
+        {"room for both, decoded for it", 128, {"img_0.png", "img_1.png"}, {true, true}, 0},
+        {"room for one, both decoded before", 100, {"img_0.png", "img_1.png"}, {true, false}, 36},
+        {"room for none", 63, {"img_1.png", "img_0.png"}, {false, false}, 63},
+        {"one image asked twice counts twice", 100, {"img_1.png", "img_1.png"}, {true, false}, 36},
+    };
+    for (const auto& c : cases) {
+        ImagePixelBudget budget(c.pixels);
+        for (std::size_t i = 0; i < c.asked.size(); ++i) {
+            const bool drawn = provider.imageForAssetWithinBudget(asset(c.asked[i]), budget) != nullptr;
+            EXPECT_EQ(drawn, c.drawn[i]) << c.label << ": " << c.asked[i];
+        }
+        EXPECT_EQ(budget.remaining(), c.left) << c.label;
+    }
+    // Refused for lack of room, an image is still drawn for an animation that has it.
+    ImagePixelBudget none(0);
+    const auto fresh = load({TestEntry::file("images/img_0.png", pngOf(8, 8, 0xff0000ff))});
+    EXPECT_FALSE(fresh->imageProvider()->imageForAssetWithinBudget(asset("img_0.png"), none));
+    ImagePixelBudget room(64);
+    EXPECT_TRUE(fresh->imageProvider()->imageForAssetWithinBudget(asset("img_0.png"), room));
+    EXPECT_EQ(room.remaining(), 0u);
 }
 
 // Two loads of the same bytes under the same name make two providers that an

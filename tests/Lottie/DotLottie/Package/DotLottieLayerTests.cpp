@@ -71,7 +71,7 @@ TEST_F(PackageLayers, ALayerMadeFromAPackagePlaysTheAnimationAskedForWithItsSett
     };
     for (const auto& c : cases) {
         auto layer = LottieAnimationLayer::makeWithDotLottie(file, c.id, nullptr, nullptr, mainThread);
-        ASSERT_EQ(layer->animation(), file->animation(c.expectedId).animation);
+        ASSERT_EQ(layer->animation(), file->animation(c.expectedId).animation());
         EXPECT_EQ(layer->loopMode(), c.loopMode);
         EXPECT_EQ(layer->animationSpeed(), c.speed);
         EXPECT_EQ(layer->imageProvider(), file->imageProvider());
@@ -86,17 +86,17 @@ TEST_F(PackageLayers, ALayerMadeFromAPackagePlaysTheAnimationAskedForWithItsSett
 
 // An animation layer without the package's images draws nothing where they go.
 TEST_F(PackageLayers, EntriesLoadedIntoALayerBringThePackagesImages) {
-    auto layer = LottieAnimationLayer::make(file->animations()[0].animation, nullptr, nullptr, nullptr, mainThread);
+    auto layer = LottieAnimationLayer::make(file->animations()[0].animation(), nullptr, nullptr, nullptr, mainThread);
     EXPECT_EQ(draw(layer)->pixel(4, 4), 0u);
     layer->loadDotLottieAnimationById("blues", *file);
-    EXPECT_EQ(layer->animation(), file->animations()[1].animation);
+    EXPECT_EQ(layer->animation(), file->animations()[1].animation());
     EXPECT_EQ(layer->loopMode(), LottieLoopMode::autoReverse());
     EXPECT_EQ(draw(layer)->pixel(4, 4), blue);
     layer->loadDotLottieAnimationAtIndex(0, *file);
     EXPECT_EQ(layer->loopMode(), LottieLoopMode::loop());
     EXPECT_EQ(draw(layer)->pixel(4, 4), red);
     layer->loadDotLottieAnimationAtIndex(2, *file);
-    EXPECT_EQ(layer->animation(), file->animations()[0].animation);
+    EXPECT_EQ(layer->animation(), file->animations()[0].animation());
 }
 
 }  // namespace

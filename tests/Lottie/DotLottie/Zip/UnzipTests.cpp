@@ -3,14 +3,19 @@
 
 #include "Lottie/DotLottie/Zip/ArchiveError.h"
 #include "Lottie/DotLottie/Zip/ArchiveFileError.h"
+#include "Lottie/DotLottie/Zip/PrintableText.h"
 #include "Lottie/DotLottie/Zip/Unzipper.h"
 #include "Lottie/DotLottie/Zip/ZipProgress.h"
 
 #include "tests/Lottie/DotLottie/Zip/TestZipWriter.h"
 #include "tests/Lottie/DotLottie/Zip/ZipTestHelpers.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/WithoutFileOverrides.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -190,10 +195,13 @@ TEST_F(ZipUnzip, BombsStopAtTheirLimits)
     };
     lottie::ExtractionLimits small;
     small.maxTotalUncompressedSize = 8 << 20;
+    small.maxCompressionRatio = 2000;
     const Case cases[] = {
         {"one entry inflating a thousandfold", {bomb}, {}, "ArchiveError.compressionRatioLimitExceeded"},
         {"many entries each under the ratio allowance", many, small, "ArchiveError.uncompressedSizeLimitExceeded"},
-        {"the same entries within a larger total", many, {}, "ok"},
+        // One allowance serves the whole archive: entries each under it inflate a
+        // thousandfold together.
+        {"the same entries within a larger total", many, {}, "ArchiveError.compressionRatioLimitExceeded"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -206,7 +214,143 @@ TEST_F(ZipUnzip, BombsStopAtTheirLimits)
             written += item.size();
         }
         EXPECT_LE(written, c.limits.maxTotalUncompressedSize + 16384);
+        // What is written never passes the ratio over the whole archive.
+        const std::uintmax_t compressed = fs::file_size(temp.path() / "archive.zip");
+        EXPECT_LE(written, std::max<std::uintmax_t>(c.limits.ratioAllowance, compressed * c.limits.maxCompressionRatio) + 16384);
     }
+}
+
+// Entries are counted as they are listed, directories as they are made (those
+// the archive lists and those made on the way to an entry), and an archive over
+// either count writes nothing more.
+TEST_F(ZipUnzip, EntriesAndDirectoriesAreCounted)
+{
+    std::vector<TestEntry> files;
+    for (int i = 0; i < 6; ++i) {
+        files.push_back(TestEntry::file("f" + std::to_string(i), "x"));
+    }
+    const std::vector<TestEntry> directories{TestEntry::directory("a/"), TestEntry::directory("b/"),
+                                             TestEntry::directory("c/"), TestEntry::directory("d/")};
+    const std::vector<TestEntry> deep{TestEntry::file("a/b/c/d/deep.txt", "x")};
+    struct Case {
+        const char* label;
+        std::vector<TestEntry> entries;
+        std::uint64_t maxEntries;
+        std::uint64_t maxDirectories;
+        std::string outcome;
+        std::size_t itemsLeft;
+    };
+    const Case cases[] = {
+        {"as many entries as allowed", files, 6, 0, "ok", 6},
+        {"one entry too many", files, 5, 100, "ArchiveError.entryCountLimitExceeded", 0},
+        {"as many listed directories as allowed", directories, 10, 4, "ok", 4},
+        {"one listed directory too many", directories, 10, 3, "ArchiveError.directoryCountLimitExceeded", 4},
+        {"directories made on the way", deep, 10, 4, "ok", 5},
+        {"one directory on the way too many", deep, 10, 3, "ArchiveError.directoryCountLimitExceeded", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove_all(destination());
+        lottie::UnzipOptions options;
+        options.limits.maxEntryCount = c.maxEntries;
+        options.limits.maxDirectoryCount = c.maxDirectories;
+        EXPECT_EQ(unzip(archiveOf(c.entries), options), c.outcome);
+        EXPECT_EQ(ziptest::snapshot(destination()).size(), c.itemsLeft);
+    }
+}
+
+// Only the entries a filter accepts are written; the others cost nothing and,
+// when they could not be written, fail nothing. Every name is still checked.
+TEST_F(ZipUnzip, AFilterLeavesOtherEntriesUnwritten)
+{
+    const std::string tooLong(300, 'n');
+    const std::vector<TestEntry> entries{TestEntry::file("keep/a.txt", "a"), TestEntry::file("skip/b.txt", "b"),
+                                         TestEntry::directory("skip/c/"), TestEntry::file(tooLong, "x")};
+    const auto onlyKeep = [](const fs::path& path) { return path == "keep" || path.parent_path() == "keep"; };
+    struct Case {
+        const char* label;
+        std::vector<TestEntry> entries;
+        std::function<bool(const fs::path&)> filter;
+        std::string outcome;
+        Snapshot inside;
+    };
+    std::vector<TestEntry> climbing = entries;
+    climbing.push_back(TestEntry::file("../outside.txt", "x"));
+    const Case cases[] = {
+        {"the kept entries alone", entries, onlyKeep, "ok", {{"keep", "dir"}, {"keep/a.txt", "file:a"}}},
+        {"names as the archive spells them", {TestEntry::file("./keep//a.txt", "a")}, onlyKeep, "ok",
+         {{"keep", "dir"}, {"keep/a.txt", "file:a"}}},
+        {"no filter: the name too long fails", entries, {}, "ArchiveFileError.fileNoSuchFile", {}},
+        {"a name outside is refused, filter or not", climbing, onlyKeep, "ArchiveFileError.fileReadInvalidFileName",
+         {{"keep", "dir"}, {"keep/a.txt", "file:a"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove_all(destination());
+        lottie::UnzipOptions options;
+        options.entryFilter = c.filter;
+        EXPECT_EQ(unzip(archiveOf(c.entries), options), c.outcome);
+        if (c.filter) {
+            EXPECT_EQ(ziptest::snapshot(destination()), c.inside);
+        }
+    }
+}
+
+// Names reach error messages with their control characters spelled out, so that
+// printing a message never sends a terminal an escape sequence from an archive.
+TEST_F(ZipUnzip, ErrorMessagesSpellOutControlCharactersOfNames)
+{
+    const std::string escape = "\\x1b[31m";
+    TestEntry badChecksum = TestEntry::file("bad\x07\x1b[31m.json", "{}");
+    badChecksum.crcOverride = 1;
+    TestEntry c1 = TestEntry::file(std::string(300, 'n') + "\xc2\x9b" "31m", "x");
+    c1.flags = 0x0800;
+    const struct {
+        const char* label;
+        TestEntry entry;
+        std::string outcome;
+        std::string shown;
+    } cases[] = {
+        {"a name too long for the file system", TestEntry::file(std::string(300, 'n') + "\x1b[31m", "x"),
+         "ArchiveFileError.fileNoSuchFile", escape},
+        {"a checksum that does not match", badChecksum, "ArchiveError.invalidCRC32", "bad\\x07" + escape},
+        {"a name that climbs out", TestEntry::file("../\x1b]0;title\x07", "x"), "ArchiveFileError.fileReadInvalidFileName",
+         "\\x1b]0;title\\x07"},
+        {"a C1 control in UTF-8", c1, "ArchiveFileError.fileNoSuchFile", "\\xc2\\x9b31m"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove_all(destination());
+        std::string message;
+        try {
+            Unzipper::extractArchive(archiveOf({c.entry}), destination());
+        } catch (const std::exception& error) {
+            message = error.what();
+        }
+        fs::remove_all(destination());
+        EXPECT_EQ(unzip(archiveOf({c.entry})), c.outcome);
+        EXPECT_NE(message.find(c.shown), std::string::npos) << message;
+        EXPECT_EQ(std::count_if(message.begin(), message.end(),
+                                [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; }),
+                  0)
+            << message;
+    }
+    EXPECT_EQ(lottie::printableText("caf\xc3\xa9 a\\b \x7f"), "caf\xc3\xa9 a\\\\b \\x7f");
+}
+
+// A directory made read-only by its entry gets its permissions only after what
+// goes inside it is written, whatever the order of the entries.
+TEST_F(ZipUnzip, ReadOnlyDirectoriesGetTheirPermissionsLast)
+{
+    TestEntry readOnly = TestEntry::directory("d/");
+    readOnly.externalAttributes = 040555u << 16;
+    const auto archive = archiveOf({TestEntry::directory("d/sub/"), readOnly, TestEntry::file("d/sub/f", "f"),
+                                    TestEntry::file("d/g", "g")});
+    testsupport::runWithoutFileOverrides([&] { EXPECT_EQ(unzip(archive), "ok"); });
+    EXPECT_EQ(ziptest::snapshot(destination()),
+              (Snapshot{{"d", "dir"}, {"d/g", "file:g"}, {"d/sub", "dir"}, {"d/sub/f", "file:f"}}));
+    EXPECT_EQ(fs::status(destination() / "d").permissions() & fs::perms::all, static_cast<fs::perms>(0555));
+    fs::permissions(destination() / "d", fs::perms::owner_all, fs::perm_options::add);
 }
 
 TEST_F(ZipUnzip, OverlappingEntriesCannotMultiplyTheirData)
@@ -223,6 +367,7 @@ TEST_F(ZipUnzip, OverlappingEntriesCannotMultiplyTheirData)
     ziptest::writeBytes(temp.path() / "overlap.zip", ziptest::writeTestArchive(copies).bytes);
     lottie::UnzipOptions options;
     options.limits.maxTotalUncompressedSize = 16 << 20;
+    options.limits.maxCompressionRatio = 2000;
     EXPECT_EQ(unzip(temp.path() / "overlap.zip", options), "ArchiveError.uncompressedSizeLimitExceeded");
 }
 

@@ -1,0 +1,39 @@
+#include "Lottie/DotLottie/Zip/PrintableText.h"
+
+namespace lottie {
+
+namespace {
+
+void appendEscaped(std::string& out, unsigned char byte)
+{
+    static const char* const digits = "0123456789abcdef";
+    out += "\\x";
+    out += digits[byte >> 4];
+    out += digits[byte & 0xf];
+}
+
+}  // namespace
+
+std::string printableText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
+            && static_cast<unsigned char>(text[i + 1]) <= 0x9f;
+        if (c1) {
+            appendEscaped(out, byte);
+            appendEscaped(out, static_cast<unsigned char>(text[++i]));
+        } else if (byte < 0x20 || byte == 0x7f) {
+            appendEscaped(out, byte);
+        } else if (byte == '\\') {
+            out += "\\\\";
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    return out;
+}
+
+}  // namespace lottie

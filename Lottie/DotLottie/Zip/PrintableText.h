@@ -1,0 +1,17 @@
+#pragma once
+// Makes text that came from an archive (entry names, link targets and the paths
+// built from them) safe to show in an error message: a name may carry control
+// characters, and a terminal that prints a message would obey the escape
+// sequences they form. Stateless.
+
+#include <string>
+#include <string_view>
+
+namespace lottie {
+
+// The text with every control character spelled out as "\xNN": the C0 controls,
+// DEL, and the C1 controls in their UTF-8 form (spelled as the two bytes). A
+// backslash is doubled so that an escape can always be told from the text.
+std::string printableText(std::string_view text);
+
+}  // namespace lottie

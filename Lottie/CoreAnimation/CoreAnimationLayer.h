@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ public:
     void display() override;
     void layoutSublayers() override;
     std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override;
+    // Logs, once for this layer, what a limit of the renderer left out of the
+    // tree below it, as the main-thread engine's root layer does.
+    bool reportRenderLimit(const std::string& message) override;
 
     void setPendingAnimationConfiguration(std::optional<PendingAnimationConfiguration> configuration) override;
     const std::optional<PendingAnimationConfiguration>& pendingAnimationConfiguration() const override {
@@ -140,6 +144,7 @@ private:
     std::shared_ptr<CompatibilityTracker> compatibilityTracker_;
     std::shared_ptr<LottieLogger> logger_;
     std::shared_ptr<LoggingState> loggingState_;
+    std::set<std::string> reportedRenderLimits_;
     std::optional<PlaybackState> currentPlaybackState_;
     // False for an animation whose frame rate or frames are no usable numbers:
     // then nothing is timed or installed.

@@ -6,6 +6,7 @@
 #include "Lottie/CoreAnimation/RepeaterLayer.h"
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 
 namespace lottie {
 
@@ -90,7 +91,13 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, cons
         context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("repeater copies"));
     }
     const int copies = copyCount(repeater);
+    // Each copy builds the items again, repeaters among them included: copies
+    // of copies multiply, so each is weighed in the build's budget.
+    ShapeItemList copied;
+    for (const Reference& reference : items) copied.push_back(reference.item);
+    const std::size_t copyWeight = LayerBuildWeight::ofCopy(copied);
     for (int index = 0; index < copies; ++index) {
+        if (!context.buildBudget->take(copyWeight, context)) return;
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
             auto copy = std::make_shared<RepeaterLayer>(std::make_shared<const RepeaterTransform>(repeater, index));
             copy->addSublayer(std::move(group));

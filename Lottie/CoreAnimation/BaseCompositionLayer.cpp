@@ -19,10 +19,14 @@ BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> mod
 }
 
 BaseCompositionLayer::BaseCompositionLayer(const BaseCompositionLayer& layer)
-    : BaseAnimationLayer(layer), contentsLayer_(BaseAnimationLayer::make()), baseLayerModel_(layer.baseLayerModel_) {}
+    : BaseAnimationLayer(layer),
+      contentsLayer_(BaseAnimationLayer::make()),
+      baseLayerModel_(layer.baseLayerModel_),
+      dropShadowModel_(layer.dropShadowModel_) {}
 
 void BaseCompositionLayer::installSublayers() {
     addSublayer(contentsLayer_);
+    if (drawsOwnContents()) dropShadowModel_ = baseLayerModel_;
     if (!drawsOwnContents() || !baseLayerModel_->masks) return;
     // A mask of mode none changes nothing: it is left out before the nesting.
     std::vector<std::shared_ptr<const Mask>> masks;
@@ -40,6 +44,12 @@ void BaseCompositionLayer::addContentSublayer(std::shared_ptr<platform::composit
     }
 }
 
+void BaseCompositionLayer::takeDropShadow(BaseCompositionLayer& inner) {
+    if (&inner == this || !inner.dropShadowModel_) return;
+    dropShadowModel_ = std::move(inner.dropShadowModel_);
+    inner.dropShadowModel_ = nullptr;
+}
+
 void BaseCompositionLayer::setupAnimations(const LayerAnimationContext& context) {
     const LayerAnimationContext child = context.addingKeypathComponent(baseLayerModel_->name);
     installOwnAnimations(child);
@@ -54,12 +64,12 @@ void BaseCompositionLayer::installOwnAnimations(const LayerAnimationContext& con
     const Transform& transform = *baseLayerModel_->transform;
     BaseAnimationLayer& contents = *contentsLayer_;
     TransformAnimations::addTransformAnimations(contents, transform, transformContext);
+    if (const DropShadowModel* shadow = dropShadowModel_ ? layerDropShadow(*dropShadowModel_) : nullptr) {
+        DropShadowAnimation::animateDropShadow(*this, *shadow, context);
+    }
     if (!drawsOwnContents()) return;
     if (transform.opacity()) OpacityAnimation::animateOpacity(contents, *transform.opacity(), transformContext);
     VisibilityAnimation::animateVisibility(contents, baseLayerModel_->inFrame, baseLayerModel_->outFrame, context);
-    if (const DropShadowModel* shadow = layerDropShadow(*baseLayerModel_)) {
-        DropShadowAnimation::animateDropShadow(contents, *shadow, context);
-    }
 }
 
 }  // namespace lottie

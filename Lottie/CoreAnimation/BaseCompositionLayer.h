@@ -3,11 +3,16 @@
 // holds everything it shows in an inner contents layer, takes the model's blend
 // mode, and installs what every document layer animates in common, on the
 // contents layer: the transform and, when it draws contents of its own, the
-// opacity, the visibility between its in and out frames and the drop shadow.
-// The layers below it are installed under its name in the keypath.
+// opacity and the visibility between its in and out frames. The drop shadow
+// goes on the layer itself, outside the transform: a shadow's angle, distance
+// and softness are measured in the space of the composition the layer lies in,
+// whatever the layer's own rotation, scale or mirroring. A layer nested in its
+// parents' transform layers hands its shadow to the outermost of them, which
+// lies in that space. The layers below it are installed under its name in the
+// keypath.
 //
-//   BaseCompositionLayer "Name"          blend mode, matte
-//     contents layer "Name (Content)"    transform, opacity, hidden, shadow;
+//   BaseCompositionLayer "Name"          blend mode, matte, shadow
+//     contents layer "Name (Content)"    transform, opacity, hidden;
 //                                        masked by a MaskCompositionLayer
 //       what the subclass draws, or the layers parented to it
 //
@@ -37,19 +42,26 @@ public:
     void addContentSublayer(std::shared_ptr<platform::compositor::Layer> layer);
 
     virtual bool drawsOwnContents() const { return true; }
+    // The document layer whose drop shadow this layer draws: its own once
+    // installSublayers ran on a layer with contents, none otherwise.
+    const std::shared_ptr<const LayerModel>& dropShadowModel() const { return dropShadowModel_; }
+    // Hands the drop shadow of `inner`, which lies inside this layer's
+    // contents, over to this layer.
+    void takeDropShadow(BaseCompositionLayer& inner);
     void setupAnimations(const LayerAnimationContext& context) override;
     std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
         return std::make_shared<BaseCompositionLayer>(*this);
     }
 
 protected:
-    // The transform, and for a layer with contents its opacity, visibility and
-    // drop shadow; the first error ends it.
+    // The transform, the drop shadow this layer draws, and for a layer with
+    // contents its opacity and visibility; the first error ends it.
     virtual void installOwnAnimations(const LayerAnimationContext& context);
 
 private:
     std::shared_ptr<BaseAnimationLayer> contentsLayer_;
     std::shared_ptr<const LayerModel> baseLayerModel_;
+    std::shared_ptr<const LayerModel> dropShadowModel_;
 };
 
 }  // namespace lottie

@@ -8,13 +8,14 @@
 namespace lottie {
 
 KeyframeGroup<BezierPathKeyframe> BezierPathKeyframe::combining(const KeyframeGroup<BezierPath>& path,
-                                                                const KeyframeGroup<LottieVector1D>* cornerRadius) {
+                                                                const KeyframeGroup<LottieVector1D>* cornerRadius,
+                                                                const SamplingAccount& account) {
     const bool rounds = cornerRadius && std::ranges::any_of(cornerRadius->keyframes(), [](const auto& keyframe) {
                             return keyframe.value().value > 0;
                         });
     if (rounds) {
         return KeyframesCombined::combined(
-            false,
+            account, false,
             [](const BezierPath& shape, const LottieVector1D& radius) { return BezierPathKeyframe{shape, radius}; },
             path, *cornerRadius);
     }

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/Values/BezierPath.h"
 #include "Lottie/Values/Interpolatable.h"
 #include "Lottie/Values/KeyframeGroup.h"
@@ -24,8 +25,10 @@ struct BezierPathKeyframe {
     // The path's keyframes joined with the radius keyframes when some radius is
     // above 0 (every value then carries its radius, 0 included); otherwise the
     // path's own keyframes, timing and expression text kept, without a radius.
+    // The joined keyframes are charged to `account`.
     static KeyframeGroup<BezierPathKeyframe> combining(const KeyframeGroup<BezierPath>& path,
-                                                       const KeyframeGroup<LottieVector1D>* cornerRadius);
+                                                       const KeyframeGroup<LottieVector1D>* cornerRadius,
+                                                       const SamplingAccount& account = {});
 
     // The path rounded by its radius, drawn `pathMultiplier` times.
     platform::graphics::Path toPath(int pathMultiplier) const;

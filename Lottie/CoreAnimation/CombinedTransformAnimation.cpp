@@ -67,7 +67,7 @@ void CombinedTransformAnimation::animateCombinedTransform(platform::compositor::
     const LottieVector3D origin(0, 0, 0);
     const LottieVector1D zero(0);
     const KeyframeGroup<Transform3D> matrices = KeyframesCombined::combined(
-        manualInterpolation,
+        context.samplingAccount(), manualInterpolation,
         [splitPosition](const LottieVector3D& anchor, const LottieVector3D& position, const LottieVector1D& x,
                         const LottieVector1D& y, const LottieVector3D& scale, const LottieVector1D& rotationX,
                         const LottieVector1D& rotationY, const LottieVector1D& rotationZ, const LottieVector1D& skew,

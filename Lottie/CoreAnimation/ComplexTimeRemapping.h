@@ -5,9 +5,13 @@
 // the animation's start frame up to (not including) its end frame: each new
 // keyframe sits at the root frame and holds the property's value at the local
 // time the remapping gives, linear, without tangents. Values are computed once
-// per local time. Used by the keyframe animation builder and the gradient
-// animations; keeps nothing.
+// per local time. What the new keyframes take (a copy of the value in each,
+// another in the cache of local times) is charged to the context's sampling
+// budget before any is made, so that neither a long animation nor large values
+// (paths, gradient stops) can grow without bound. Used by the keyframe
+// animation builder and the gradient animations; keeps nothing.
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -30,6 +34,10 @@ struct ComplexTimeRemapping {
         // Frames computed as start + i, never by repeated addition. A range that
         // is not a finite number of frames has nothing to sample.
         if (std::isfinite(start) && std::isfinite(end)) {
+            const double frames = std::max(std::ceil(end - start), 0.0);
+            context.samplingAccount().charge(
+                frames, static_cast<double>(sizeof(Keyframe<T>)) + 2 * SamplingBudget::largestExtraBytes(group) +
+                            static_cast<double>(sizeof(T)));
             for (double i = 0;; i += 1) {
                 const double frame = start + i;
                 if (!(frame < end)) break;

@@ -132,7 +132,8 @@ LayerContext CoreAnimationLayer::layerContext() const {
 }
 
 void CoreAnimationLayer::setUpLayerTree() {
-    const LayerContext context = layerContext();
+    LayerContext context = layerContext();
+    context.samplingBudget = treeSampling_;
     if (!animation_) {
         hasUsableTimeline_ = false;
         context.reportCompatibilityIssue("There is no animation to set up");
@@ -140,7 +141,16 @@ void CoreAnimationLayer::setUpLayerTree() {
     }
     hasUsableTimeline_ = checkTimeline();
     if (!hasUsableTimeline_) return;
-    LayerTreeBuilder::buildChildLayers(*this, context, animation_->layers);
+    try {
+        LayerTreeBuilder::buildChildLayers(*this, context, animation_->layers);
+    } catch (const SamplingBudget::Exceeded&) {
+        // The issue is recorded (track mode) and reaches the owner with the first
+        // display pass; what was built is no drawing of the document.
+        const std::vector<std::shared_ptr<Layer>> built = sublayers();
+        for (const std::shared_ptr<Layer>& layer : built) layer->removeFromSuperlayer();
+        hasUsableTimeline_ = false;
+        return;
+    }
     checkTimeRemappingCost();
 }
 
@@ -200,6 +210,9 @@ void CoreAnimationLayer::display() {
         setCurrentPlaybackState(taken.playbackState);
         if (DidSetUpAnimation callback = didSetUpAnimation()) callback({error.issue()});
         return;
+    } catch (const SamplingBudget::Exceeded&) {
+        // The issue is among the tracker's, reported below like any other.
+        refuseOverBudgetAnimations();
     } catch (const std::exception& error) {
         setCurrentPlaybackState(taken.playbackState);
         stopAfterUnexpectedError(error.what());
@@ -225,10 +238,26 @@ void CoreAnimationLayer::stopAfterUnexpectedError(const std::string& description
     if (DidSetUpAnimation callback = didSetUpAnimation()) callback({{message, LayerContext::rootLayerName}});
 }
 
+void CoreAnimationLayer::refuseOverBudgetAnimations() {
+    removeAllAnimationsRecursively();
+    samplingRefused_ = true;
+    // Transparent rather than hidden: the views show and hide the rendering
+    // layer as their layout asks, and the tree without its animations would show
+    // a picture the document never has.
+    setOpacity(0);
+}
+
+void CoreAnimationLayer::forgetSamplingRefusal() {
+    if (!samplingRefused_) return;
+    samplingRefused_ = false;
+    setOpacity(1);
+}
+
 void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguration& configuration) {
     removeAllAnimationsRecursively();
     currentAnimationConfiguration_ = configuration;
-    if (!hasUsableTimeline_) return;
+    // A refused document costs nothing more however often it is played or paused.
+    if (!hasUsableTimeline_ || samplingRefused_) return;
     LayerAnimationContext context;
     context.animation = animation_;
     context.timingConfiguration = configuration.timingConfiguration;
@@ -238,6 +267,7 @@ void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguratio
     context.tracker = compatibilityTracker_;
     context.logger = logger_;
     context.loggingState = loggingState_;
+    context.samplingBudget = std::make_shared<SamplingBudget>(*treeSampling_);
     context.textProvider = textProvider_;
     context.recordHierarchyKeypath = configuration.recordHierarchyKeypath;
     layoutIfNeeded();
@@ -417,6 +447,7 @@ void CoreAnimationLayer::refreshImages() {
 
 void CoreAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {
     textProvider_ = std::move(provider);
+    forgetSamplingRefusal();
     rebuildCurrentAnimation();
 }
 
@@ -455,11 +486,13 @@ std::vector<std::string> CoreAnimationLayer::collectAllKeypaths() {
 void CoreAnimationLayer::installValueProvider(std::shared_ptr<AnyValueProvider> provider,
                                               const AnimationKeypath& keypath) {
     valueProviderStore_->installValueProvider(std::move(provider), keypath);
+    forgetSamplingRefusal();
     rebuildCurrentAnimation();
 }
 
 void CoreAnimationLayer::uninstallValueProvider(const AnimationKeypath& keypath) {
     valueProviderStore_->uninstallValueProvider(keypath);
+    forgetSamplingRefusal();
     rebuildCurrentAnimation();
 }
 

@@ -17,6 +17,14 @@
 // the end frame can show) at speed 0; this layer's speed is the request's, and
 // its time offset, (f - startFrame) / framerate, picks the frame shown.
 //
+// Keyframe values the engine makes itself (combined, sampled, resampled and
+// mapped) are charged to one sampling budget per document: what building the
+// tree spends stays charged, and each display pass may spend the rest. Past it
+// the document is a compatibility issue; in track mode (an explicitly chosen
+// engine) the layer then refuses it: it shows nothing and installs nothing
+// again, so that later plays and pauses repeat no work, until a change of
+// providers could make the document cheaper.
+//
 // Made by the animation layer through CoreAnimationLayerFactory (install() puts
 // this engine there), owned by it as its rendering layer, and driven through
 // RootAnimationLayer and CoreAnimationRootLayer. Main thread only.
@@ -131,6 +139,11 @@ private:
     // Tells the playback core of an error that is no compatibility issue and stops
     // the animations it left half installed.
     void stopAfterUnexpectedError(const std::string& description);
+    // After the sampling budget ran out in track mode: nothing half installed
+    // stays, and nothing shows.
+    void refuseOverBudgetAnimations();
+    // Lets a change of providers try the document again.
+    void forgetSamplingRefusal();
 
     std::shared_ptr<AnimationImageProvider> imageProvider_;
     std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
@@ -146,9 +159,14 @@ private:
     std::shared_ptr<LoggingState> loggingState_;
     std::set<std::string> reportedRenderLimits_;
     std::optional<PlaybackState> currentPlaybackState_;
-    // False for an animation whose frame rate or frames are no usable numbers:
-    // then nothing is timed or installed.
+    // False for an animation whose frame rate or frames are no usable numbers,
+    // or whose tree could not be built within the sampling budget: then nothing
+    // is timed or installed.
     bool hasUsableTimeline_ = true;
+    // What building the tree charged; each display pass starts from a copy.
+    std::shared_ptr<SamplingBudget> treeSampling_ = std::make_shared<SamplingBudget>();
+    // Set when a display pass ran out of the sampling budget in track mode.
+    bool samplingRefused_ = false;
 };
 
 }  // namespace lottie

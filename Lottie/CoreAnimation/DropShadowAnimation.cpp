@@ -1,5 +1,6 @@
 #include "Lottie/CoreAnimation/DropShadowAnimation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -53,8 +54,15 @@ void DropShadowAnimation::animateShadowOffset(platform::compositor::Layer& layer
     const auto angle = shadow.angle();
     const auto distance = shadow.distance();
     if (!angle || !distance) return;
+    // The compositor moves an offset in a straight line between two keyframes,
+    // while the shadow turns along a circle as its angle changes: a turning
+    // shadow is sampled, and one that only changes its distance, which moves
+    // along a straight line, keeps its keyframes.
+    const auto& angles = angle->keyframes();
+    const bool turns = std::ranges::any_of(
+        angles, [&angles](const auto& keyframe) { return keyframe.value().value != angles.front().value().value; });
     const KeyframeGroup<LottieVector3D> offsets = KeyframesCombined::combined(
-        false,
+        context.samplingAccount(), turns,
         [](const LottieVector1D& degrees, const LottieVector1D& length) {
             const double radians = degrees.value * std::numbers::pi / 180;
             return LottieVector3D(length.value * std::cos(radians), length.value * std::sin(radians), 0);

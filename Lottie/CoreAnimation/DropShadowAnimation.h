@@ -2,7 +2,10 @@
 // A document layer's drop shadow (from a drop-shadow effect or style) as the
 // four shadow properties of the layer that shows it: "shadowOpacity" (percent
 // to a fraction), "shadowColor", "shadowRadius" and "shadowOffset", the offset
-// made of the angle and distance (width d cos a, height d sin a). A component
+// made of the angle and distance (width d cos a, height d sin a), sampled when
+// the angle turns. The shadow is measured in the space the layer lies in,
+// outside its own transform, so callers animate it on a layer above the one
+// that carries the transform. A component
 // the model lacks is not animated. Never overridden by a value provider. Called
 // by the layer tree inside the display pass; keeps nothing.
 

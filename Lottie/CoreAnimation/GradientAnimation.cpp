@@ -29,7 +29,7 @@ void animateLinearPoints(GradientRenderLayer& layer, const GradientShapeItem& it
 void animateRadialPoints(GradientRenderLayer& layer, const GradientShapeItem& item,
                          const LayerAnimationContext& context) {
     layer.setType(platform::compositor::GradientLayer::Type::radial);
-    const auto keyframes = GradientAnimation::radialKeyframes(layer, item);
+    const auto keyframes = GradientAnimation::radialKeyframes(layer, item, context.samplingAccount());
     using Radial = GradientAnimation::RadialPoints;
     KeyframeAnimationBuilder::attach<Radial>(
         LayerProperties::startPoint(), keyframes, [](const Radial& points) { return AnimatableValue(points.startPoint); },
@@ -68,9 +68,10 @@ void GradientAnimation::animateGradient(GradientRenderLayer& layer, const Gradie
 }
 
 KeyframeGroup<GradientAnimation::RadialPoints> GradientAnimation::radialKeyframes(const GradientRenderLayer& layer,
-                                                                                 const GradientShapeItem& item) {
+                                                                                 const GradientShapeItem& item,
+                                                                                 const SamplingAccount& account) {
     return KeyframesCombined::combined(
-        false,
+        account, false,
         [&layer](const LottieVector3D& start, const LottieVector3D& end) {
             const double radius = std::hypot(end.x - start.x, end.y - start.y);
             return RadialPoints{layer.unitPointInPaddedBounds({start.x, start.y}),

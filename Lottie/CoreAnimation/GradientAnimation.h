@@ -28,7 +28,8 @@ struct GradientAnimation {
 
     // The radius of a radial gradient is the distance from start to end; the
     // end point shown is the start moved by it along both axes.
-    static KeyframeGroup<RadialPoints> radialKeyframes(const GradientRenderLayer& layer, const GradientShapeItem& item);
+    static KeyframeGroup<RadialPoints> radialKeyframes(const GradientRenderLayer& layer, const GradientShapeItem& item,
+                                                       const SamplingAccount& account = {});
 };
 
 template <>

@@ -7,6 +7,7 @@
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapeItemLayer.h"
+#include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/CoreAnimation/TransformAnimations.h"
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
@@ -29,23 +30,32 @@ const ShapeTransform* firstTransform(const ShapeItemList& items) {
     return nullptr;
 }
 
-// The paths of several custom path items merged into one item, named after the group.
-Reference combinedPaths(const std::vector<Reference>& paths, const std::string& name) {
+// The paths of several path items merged into one item, named after the group;
+// none when one of them is no path this engine can build.
+std::optional<Reference> combinedPaths(const std::vector<Reference>& paths, const std::string& name,
+                                        const LayerContext& context) {
+    std::vector<KeyframeGroupPtr<BezierPath>> owned;
     std::vector<const KeyframeGroup<BezierPath>*> groups;
-    for (const Reference& path : paths) groups.push_back(dynamic_cast<const Shape&>(*path.item).path().get());
-    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(KeyframesCombined::combined(groups, false));
-    return {std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
+    for (const Reference& path : paths) {
+        owned.push_back(ShapePathAnimation::bezierPathKeyframes(*path.item, context.samplingAccount()));
+        if (!owned.back()) return std::nullopt;
+        groups.push_back(owned.back().get());
+    }
+    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
+        KeyframesCombined::combined(context.samplingAccount(), groups, false));
+    return Reference{std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
 }
 
+// Whether the group's paths are drawn as one path: several custom paths, or
+// several paths of any kind under a trim applied individually, which runs
+// along all of them one after the other as one length (the compositor trims a
+// path over the length of all its subpaths).
 bool drawsCombined(const ShapeRenderGroup& group) {
     if (group.pathItems.size() < 2) return false;
-    for (const Reference& path : group.pathItems) {
-        if (!dynamic_cast<const Shape*>(path.item.get())) return false;
-    }
-    for (const Reference& other : group.otherItems) {
-        if (dynamic_cast<const Trim*>(other.item.get())) return false;
-    }
-    return true;
+    const Trim* trim = Reference::first<Trim>(group.otherItems);
+    if (trim) return trim->trimType() == TrimType::individually;
+    return std::ranges::all_of(group.pathItems,
+                               [](const Reference& path) { return dynamic_cast<const Shape*>(path.item.get()); });
 }
 
 }  // namespace
@@ -91,9 +101,10 @@ void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {
     const std::vector<ShapeRenderGroup> groups = ShapeRenderGroup::shapeRenderGroups(ownItems, hasChildGroups).groups;
     for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
         if (drawsCombined(*group)) {
-            addSublayer(ShapeItemLayer::make(combinedPaths(group->pathItems, group_->name()),
-                                                         group->otherItems, context));
-            continue;
+            if (auto combined = combinedPaths(group->pathItems, group_->name(), context)) {
+                addSublayer(ShapeItemLayer::make(std::move(*combined), group->otherItems, context, group->pathItems));
+                continue;
+            }
         }
         for (const Reference& path : group->pathItems) {
             addSublayer(ShapeItemLayer::make(path, group->otherItems, context));

@@ -30,7 +30,7 @@ KeyframeGroup<LottieVector1D> GroupScaledStrokeWidth::combined(const KeyframeGro
                                                                const std::string& strokeName,
                                                                const LayerContext& context) {
     return KeyframesCombined::combined(
-        false,
+        context.samplingAccount(), false,
         [&](const LottieVector1D& strokeWidth, const LottieVector3D& groupScale) {
             if (!(groupScale.x == groupScale.y)) {
                 context.reportCompatibilityIssue(separateScaleMessage(groupScale.x, groupScale.y, strokeName));

@@ -46,7 +46,11 @@ struct KeyframeAnimationBuilder {
         if (frames.empty()) return nullptr;
         logExpressionsWarningIfNeeded(keyframes.unsupportedAfterEffectsExpression().has_value(), property.keyPath,
                                       context);
-        if (frames.size() == 1) return singleValueAnimation(property, mapping(frames.front().value()), layer);
+        if (frames.size() == 1) {
+            const platform::compositor::AnimatableValue value = mapping(frames.front().value());
+            context.samplingAccount().charge(1, SamplingBudget::bytesOf(value));
+            return singleValueAnimation(property, value, layer);
+        }
         if (context.mustUseComplexTimeRemapping) {
             const KeyframeGroup<T> resampled = ComplexTimeRemapping::resample(keyframes, context);
             return animationForKeyframes(property, resampled, mapping, context.withoutTimeRemapping(), layer);

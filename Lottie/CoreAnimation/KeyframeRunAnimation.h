@@ -10,6 +10,11 @@
 // are; every other key path gets its mapped values, padded out to key times 0
 // and 1 by the keyframe animation rules.
 //
+// Each mapped value, with its key time and timing function, is charged to the
+// context's sampling budget as it is made: a keyframe value mapped into a path
+// drawn a hundred times under a trim, or into a star of thousands of vertices,
+// costs far more than the keyframe itself.
+//
 // The result carries no duration or begin time: the timing wrapper (or the run
 // group) gives it those. Called by the keyframe animation builder; keeps nothing.
 
@@ -54,11 +59,18 @@ struct KeyframeRunAnimation {
 
         auto animation = platform::compositor::KeyframeAnimation::make(keyPath);
         if (keyPath == motionPathKeyPath) {
-            animation->setPath(motionPath(keyframes, context, mapping));
+            platform::graphics::Path path = motionPath(keyframes, context, mapping);
+            context.samplingAccount().charge(1, SamplingBudget::bytesOf(path));
+            animation->setPath(std::move(path));
         } else {
             std::vector<platform::compositor::AnimatableValue> values;
             values.reserve(keyframes.size() + 2);
-            for (const Keyframe<T>& keyframe : keyframes) values.push_back(mapping(keyframe.value()));
+            const SamplingAccount account = context.samplingAccount();
+            for (const Keyframe<T>& keyframe : keyframes) {
+                values.push_back(mapping(keyframe.value()));
+                account.charge(1, SamplingBudget::bytesOf(values.back()) + sizeof(double) +
+                                      sizeof(platform::compositor::TimingFunction));
+            }
             KeyframeAnimationRules::conformToKeyframeAnimationRules(values, times, timingFunctions, mode,
                                                                     *context.logger);
             animation->setValues(std::move(values));

@@ -27,6 +27,18 @@ bool KeyframesCombined::sharesTiming(const std::vector<Timing>& a, const std::ve
     return true;
 }
 
+std::pair<double, double> KeyframesCombined::timeSpan(const std::vector<std::vector<Timing>>& groups) {
+    double earliest = std::numeric_limits<double>::infinity();
+    double latest = -std::numeric_limits<double>::infinity();
+    for (const auto& group : groups) {
+        for (const Timing& timing : group) {
+            earliest = std::min(earliest, timing.time);
+            latest = std::max(latest, timing.time);
+        }
+    }
+    return {earliest, latest};
+}
+
 KeyframesCombined::Plan KeyframesCombined::plan(const std::vector<std::vector<Timing>>& groups,
                                                 bool manualInterpolation) {
     Plan result;
@@ -47,14 +59,7 @@ KeyframesCombined::Plan KeyframesCombined::plan(const std::vector<std::vector<Ti
         result.baseGroup = firstAnimating.value_or(0);
         return result;
     }
-    double earliest = std::numeric_limits<double>::infinity();
-    double latest = -std::numeric_limits<double>::infinity();
-    for (const auto& group : groups) {
-        for (const Timing& timing : group) {
-            earliest = std::min(earliest, timing.time);
-            latest = std::max(latest, timing.time);
-        }
-    }
+    const auto [earliest, latest] = timeSpan(groups);
     // Each time from the earliest and the index in one rounding, so that errors
     // do not add up; the latest time is sampled as well, so that the combined
     // group ends on the final values (and keyframes all at one time give one).

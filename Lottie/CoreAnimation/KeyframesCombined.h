@@ -14,7 +14,10 @@
 //
 // Keyframes at one single time give one combined keyframe; a group without
 // keyframes gives an empty result. The result never carries an expression.
-// Stateless; an exception of the combining function passes out unchanged.
+// What the combined keyframes take is charged to the given account before they
+// are made (a static group repeated at every index of a long animating one
+// costs as much as a sample). Stateless; an exception of the combining
+// function or of the account passes out unchanged.
 
 #include <cmath>
 #include <cstddef>
@@ -24,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/Values/KeyframeGroup.h"
 #include "Lottie/Values/KeyframeInterpolator.h"
 
@@ -60,16 +64,22 @@ struct KeyframesCombined {
     // second); what lies beyond is no animation but a hostile document.
     static constexpr std::size_t maximumSampleCount = 1'000'000;
     static Plan plan(const std::vector<std::vector<Timing>>& groups, bool manualInterpolation);
+    // The earliest and the latest keyframe time of the groups: infinity and
+    // minus infinity without any keyframe.
+    static std::pair<double, double> timeSpan(const std::vector<std::vector<Timing>>& groups);
     static bool sharesTiming(const std::vector<Timing>& a, const std::vector<Timing>& b);
 
     // The typed form: `combine` takes one value of each group, in group order.
     template <class Combine, Interpolatable... T>
-    static auto combined(bool manualInterpolation, const Combine& combine, const KeyframeGroup<T>&... groups) {
+    static auto combined(const SamplingAccount& account, bool manualInterpolation, const Combine& combine,
+                         const KeyframeGroup<T>&... groups) {
         using R = std::decay_t<std::invoke_result_t<const Combine&, const T&...>>;
         const std::vector<std::vector<Timing>> timings = {timingsOf(groups)...};
         const Plan steps = plan(timings, manualInterpolation);
         std::vector<Keyframe<R>> keyframes;
         if (steps.empty) return KeyframeGroup<R>(std::move(keyframes));
+        const double extraBytes = (0.0 + ... + SamplingBudget::largestExtraBytes(groups));
+        account.charge(valueCount(steps, timings), static_cast<double>(sizeof(Keyframe<R>)) + extraBytes);
         if (steps.baseGroup) {
             const std::vector<Timing>& base = timings[*steps.baseGroup];
             for (std::size_t i = 0; i < base.size(); ++i) {
@@ -88,13 +98,17 @@ struct KeyframesCombined {
 
     // The array form: groups of one type give lists of their values.
     template <Interpolatable T>
-    static KeyframeGroup<std::vector<T>> combined(const std::vector<const KeyframeGroup<T>*>& groups,
+    static KeyframeGroup<std::vector<T>> combined(const SamplingAccount& account,
+                                                  const std::vector<const KeyframeGroup<T>*>& groups,
                                                   bool manualInterpolation) {
         std::vector<std::vector<Timing>> timings;
         for (const KeyframeGroup<T>* group : groups) timings.push_back(timingsOf(*group));
         const Plan steps = plan(timings, manualInterpolation);
         std::vector<Keyframe<std::vector<T>>> keyframes;
         if (steps.empty) return KeyframeGroup<std::vector<T>>(std::move(keyframes));
+        double bytesEach = sizeof(Keyframe<std::vector<T>>);
+        for (const KeyframeGroup<T>* group : groups) bytesEach += sizeof(T) + SamplingBudget::largestExtraBytes(*group);
+        account.charge(valueCount(steps, timings), bytesEach);
         if (steps.baseGroup) {
             const std::vector<Timing>& base = timings[*steps.baseGroup];
             for (std::size_t i = 0; i < base.size(); ++i) {
@@ -116,6 +130,12 @@ struct KeyframesCombined {
     }
 
 private:
+    // How many combined keyframes the plan makes.
+    static double valueCount(const Plan& steps, const std::vector<std::vector<Timing>>& timings) {
+        if (steps.baseGroup) return static_cast<double>(timings[*steps.baseGroup].size());
+        return static_cast<double>(steps.sampleTimes.size());
+    }
+
     template <class T>
     static std::vector<Timing> timingsOf(const KeyframeGroup<T>& group) {
         std::vector<Timing> timings;

@@ -23,6 +23,7 @@
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
 #include "Lottie/CoreAnimation/LoggingState.h"
+#include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/CoreAnimation/ValueProviderStore.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Engine/CoreAnimationRootLayer.h"
@@ -45,6 +46,9 @@ struct LayerAnimationContext final : CompatibilityTrackerProviding {
     std::shared_ptr<CompatibilityTracker> tracker;
     std::shared_ptr<LottieLogger> logger;
     std::shared_ptr<LoggingState> loggingState;
+    // What the keyframe values of one display pass are charged to, shared by
+    // every context of the pass; none charges nothing.
+    std::shared_ptr<SamplingBudget> samplingBudget;
     AnimationKeypath currentKeypath;
     std::shared_ptr<AnimationKeypathTextProvider> textProvider;
     std::function<void(const std::string&)> recordHierarchyKeypath;
@@ -57,6 +61,7 @@ struct LayerAnimationContext final : CompatibilityTrackerProviding {
     const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const override { return tracker; }
     // The keys of the current keypath joined with ".".
     std::string compatibilityIssueContext() const override { return currentKeypath.fullPath(); }
+    SamplingAccount samplingAccount() const { return {samplingBudget.get(), this}; }
 
     // Seconds from the animation's start frame to the (remapped) frame.
     double time(double frame) const;

@@ -10,6 +10,7 @@
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
 #include "Lottie/CoreAnimation/LayerBuildBudget.h"
+#include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Providers/AnimationFontProvider.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
@@ -34,9 +35,13 @@ struct LayerContext final : CompatibilityTrackerProviding {
     // How many layers lie between the root layer and the layer being built
     // (for buildChildLayers, the container built into).
     std::size_t depth = 0;
+    // What the keyframes combined while the tree is built are charged to; none
+    // charges nothing.
+    std::shared_ptr<SamplingBudget> samplingBudget;
 
     const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const override { return tracker; }
     std::string compatibilityIssueContext() const override { return layerName; }
+    SamplingAccount samplingAccount() const { return {samplingBudget.get(), this}; }
 
     // The context for one layer model of that name.
     LayerContext forLayerNamed(std::string name) const {

@@ -95,17 +95,25 @@ std::vector<std::shared_ptr<const LayerModel>> ancestorsOf(const LayerModel& mod
 }
 
 // A transform layer of a parent chain may hold the following layers that have
-// the same ancestors, unless it blends: then each is blended on its own.
-bool sharable(const TransformLayer& layer) { return !layer.compositingFilter(); }
+// the same ancestors, unless it blends (then each is blended on its own) or
+// draws the drop shadow of the layer it was made for.
+bool sharable(const TransformLayer& layer) { return !layer.compositingFilter() && !layer.dropShadowModel(); }
+
+bool hasDropShadow(const Layer& layer) {
+    const auto* composition = dynamic_cast<const BaseCompositionLayer*>(&layer);
+    return composition && composition->dropShadowModel();
+}
 
 // Nests `layer` in one transform layer per ancestor, the most distant
-// outermost, naming each with `nameOf(ancestor)`.
+// outermost, naming each with `nameOf(ancestor)`; the outermost draws the
+// layer's drop shadow, outside every transform.
 template <class NameOf>
 std::shared_ptr<Layer> parentChain(const std::vector<std::shared_ptr<const LayerModel>>& ancestors,
                                    std::shared_ptr<Layer> layer, const NameOf& nameOf) {
     for (auto ancestor = ancestors.rbegin(); ancestor != ancestors.rend(); ++ancestor) {
         auto transformLayer = makeTransformLayer(*ancestor);
         transformLayer->setName(nameOf(**ancestor));
+        if (auto inner = std::dynamic_pointer_cast<BaseCompositionLayer>(layer)) transformLayer->takeDropShadow(*inner);
         transformLayer->addContentSublayer(std::move(layer));
         layer = std::move(transformLayer);
     }
@@ -121,8 +129,11 @@ std::shared_ptr<Layer> parentChain(const std::vector<std::shared_ptr<const Layer
 struct OpenParentChain {
     std::vector<std::pair<const LayerModel*, std::shared_ptr<TransformLayer>>> layers;
 
-    // How many of the transform layers a layer of `ancestors` goes into.
-    std::size_t sharedBy(const std::vector<std::shared_ptr<const LayerModel>>& ancestors) const {
+    // How many of the transform layers `layer`, of `ancestors`, goes into: none
+    // for a layer with a drop shadow, which its own outermost transform layer
+    // draws outside every transform.
+    std::size_t sharedBy(const std::vector<std::shared_ptr<const LayerModel>>& ancestors, const Layer& layer) const {
+        if (!ancestors.empty() && hasDropShadow(layer)) return 0;
         std::size_t shared = 0;
         while (shared < layers.size() && shared < ancestors.size() && layers[shared].first == ancestors[shared].get() &&
                sharable(*layers[shared].second)) {
@@ -134,7 +145,7 @@ struct OpenParentChain {
     // Adds `layer`, nested in transform layers for `ancestors`, to `container`.
     void add(Layer& container, const std::vector<std::shared_ptr<const LayerModel>>& ancestors,
              std::shared_ptr<Layer> layer, const std::string& name) {
-        const std::size_t shared = sharedBy(ancestors);
+        const std::size_t shared = sharedBy(ancestors, *layer);
         layers.resize(shared);
         Layer& host = shared == 0 ? container : *layers.back().second->contentsLayer();
         std::shared_ptr<Layer> outermost;
@@ -149,6 +160,9 @@ struct OpenParentChain {
             layers.emplace_back(ancestors[index].get(), std::move(transformLayer));
         }
         if (layers.size() > shared) {
+            if (auto inner = std::dynamic_pointer_cast<BaseCompositionLayer>(layer)) {
+                layers[shared].second->takeDropShadow(*inner);
+            }
             layers.back().second->addContentSublayer(std::move(layer));
             host.addSublayer(std::move(outermost));
         } else {
@@ -231,8 +245,13 @@ void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& conte
         if (!layer) continue;
         const std::string& name = model.name;
         if (!matted) {
+            // This engine drops a matte it cannot apply, where the main-thread
+            // engine draws it as a layer of its own: the pictures differ.
+            if (pair.matte && pair.type == MatteType::unknown) {
+                context.forLayerNamed(name).reportCompatibilityIssue(lumaMatteMessage);
+            }
             // The transform layers this one does not share are weighed too.
-            const std::size_t newTransforms = ancestors.size() - openChain.sharedBy(ancestors);
+            const std::size_t newTransforms = ancestors.size() - openChain.sharedBy(ancestors, *layer);
             if (!budget.take(newTransforms, layerContext.forLayerNamed(name))) continue;
             openChain.add(parent, ancestors, std::move(layer), name);
             continue;

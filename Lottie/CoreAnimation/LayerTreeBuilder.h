@@ -46,6 +46,8 @@ struct LayerTreeBuilder {
     static constexpr const char* maskNestingMessage =
         "This layer has more masks than the Core Animation rendering engine draws for one layer (16); the later "
         "ones are not drawn";
+    static constexpr const char* lumaMatteMessage =
+        "The Core Animation rendering engine does not support luma track mattes";
 
     // Throws CompatibilityTracker::Error in abort mode.
     static void buildChildLayers(platform::compositor::Layer& parent, const LayerContext& context,

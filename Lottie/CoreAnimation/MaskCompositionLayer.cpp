@@ -3,6 +3,7 @@
 #include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/CoreAnimation/PathRepetition.h"
 
 namespace lottie {
 
@@ -18,7 +19,9 @@ void MaskCompositionLayer::MaskLayer::setupAnimations(const LayerAnimationContex
     KeyframeAnimationBuilder::attach<BezierPath>(
         LayerProperties::path(), *maskModel_->shape,
         [inverted](const BezierPath& shape) {
-            platform::graphics::Path path = shape.toPath();
+            // As curves throughout, so that a mask keyframed from straight
+            // segments to curved ones morphs instead of holding its first shape.
+            platform::graphics::Path path = PathRepetition::curves(shape);
             if (!inverted) return platform::compositor::AnimatableValue(std::move(path));
             // With the even-odd rule the shape becomes a hole in the plane.
             platform::graphics::Path plane;

@@ -2,6 +2,18 @@
 
 namespace lottie {
 
+namespace {
+
+// `path` drawn `count` times end to end; once for any count below 2.
+platform::graphics::Path copies(platform::graphics::Path path, int count) {
+    if (count < 2) return path;
+    platform::graphics::Path result;
+    for (int copy = 0; copy < count; ++copy) result.addPath(path);
+    return result;
+}
+
+}  // namespace
+
 platform::graphics::Path PathRepetition::curves(const BezierPath& path) {
     platform::graphics::Path result;
     const auto& elements = path.elements();
@@ -17,17 +29,13 @@ platform::graphics::Path PathRepetition::curves(const BezierPath& path) {
 }
 
 platform::graphics::Path PathRepetition::repeated(const BezierPath& bezier, int pathMultiplier) {
-    const platform::graphics::Path path = curves(bezier);
-    if (pathMultiplier < 2) return path;
-    platform::graphics::Path result;
-    for (int copy = 0; copy < pathMultiplier; ++copy) result.addPath(path);
-    return result;
+    return copies(curves(bezier), pathMultiplier);
 }
 
 platform::graphics::Path PathRepetition::combined(const std::vector<BezierPath>& paths, int pathMultiplier) {
-    platform::graphics::Path result;
-    for (const BezierPath& path : paths) result.addPath(repeated(path, pathMultiplier));
-    return result;
+    platform::graphics::Path once;
+    for (const BezierPath& path : paths) once.addPath(curves(path));
+    return copies(std::move(once), pathMultiplier);
 }
 
 }  // namespace lottie

@@ -20,7 +20,9 @@ struct PathRepetition {
     static platform::graphics::Path curves(const BezierPath& path);
     // The path `pathMultiplier` times; once for any multiplier below 2.
     static platform::graphics::Path repeated(const BezierPath& path, int pathMultiplier);
-    // Each path of the list repeated on its own, in order: A, A, B, B for two paths and 2.
+    // The paths of the list in order, the whole list `pathMultiplier` times: A,
+    // B, A, B for two paths and 2, so that a trim running along all of them one
+    // after the other goes on from the last into the first.
     static platform::graphics::Path combined(const std::vector<BezierPath>& paths, int pathMultiplier);
 };
 

@@ -42,28 +42,49 @@ std::vector<Token> tokensOf(const AnimationKeypath& pattern) {
 bool ProviderKeypathPattern::matches(const AnimationKeypath& pattern, const AnimationKeypath& subject) {
     const std::vector<Token> tokens = tokensOf(pattern);
     const std::string text = subject.fullPath();
+    const std::size_t length = text.size();
     // reachable[j]: the tokens so far can match exactly the first j characters.
-    std::vector<bool> reachable(text.size() + 1, false);
+    // Each token takes one pass over the subject, so that a pattern with
+    // wildcards costs no more than its tokens times the subject's length, however
+    // long a document makes its names.
+    std::vector<bool> reachable(length + 1, false);
     reachable[0] = true;
     for (const Token& token : tokens) {
-        std::vector<bool> next(text.size() + 1, false);
-        for (std::size_t j = 0; j <= text.size(); ++j) {
-            if (!reachable[j]) continue;
-            switch (token.kind) {
-                case Token::Kind::literal:
-                    if (j < text.size() && text[j] == token.character) next[j + 1] = true;
-                    break;
-                case Token::Kind::anyText:
-                    for (std::size_t end = j; end <= text.size(); ++end) next[end] = true;
-                    break;
-                case Token::Kind::oneOrMoreInKey:
-                    for (std::size_t end = j + 1; end <= text.size() && text[end - 1] != '.'; ++end) next[end] = true;
-                    break;
+        std::vector<bool> next(length + 1, false);
+        bool any = false;
+        switch (token.kind) {
+            case Token::Kind::literal:
+                for (std::size_t j = 0; j < length; ++j) {
+                    next[j + 1] = reachable[j] && text[j] == token.character;
+                    any = any || next[j + 1];
+                }
+                break;
+            case Token::Kind::anyText: {
+                // Every end from the first reachable start on.
+                bool started = false;
+                for (std::size_t j = 0; j <= length; ++j) {
+                    started = started || reachable[j];
+                    next[j] = started;
+                }
+                any = started;
+                break;
+            }
+            case Token::Kind::oneOrMoreInKey: {
+                // An end is reached when some reachable start lies before it with
+                // no "." in between; a "." ends every run that crosses it.
+                bool inRun = false;
+                for (std::size_t end = 1; end <= length; ++end) {
+                    inRun = (inRun || reachable[end - 1]) && text[end - 1] != '.';
+                    next[end] = inRun;
+                    any = any || inRun;
+                }
+                break;
             }
         }
+        if (!any) return false;
         reachable = std::move(next);
     }
-    return reachable[text.size()];
+    return reachable[length];
 }
 
 }  // namespace lottie

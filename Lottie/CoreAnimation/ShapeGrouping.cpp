@@ -6,6 +6,7 @@
 #include "Lottie/CoreAnimation/RepeaterLayer.h"
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
+#include "Lottie/Model/ShapeItems/Trim.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 
 namespace lottie {
@@ -18,6 +19,32 @@ struct Segment {
     std::vector<Reference> items;
     const Repeater* repeater = nullptr;
 };
+
+// Whether the group, or a group inside it, holds a path that is drawn.
+bool holdsPaths(const Group& group) {
+    return std::ranges::any_of(group.items(), [](const auto& item) {
+        if (item->hidden()) return false;
+        if (const auto* inner = dynamic_cast<const Group*>(item.get())) return holdsPaths(*inner);
+        return Reference{item, {}}.isPathItem();
+    });
+}
+
+// A trim applied individually runs along every path before it one after the
+// other, those of the groups inside its own too; the layers of separate groups
+// cannot share one such run, so it is reported (the main-thread engine draws it).
+void reportIndividualTrimOverGroups(const std::vector<Reference>& items, const LayerContext& context) {
+    bool afterGroupWithPaths = false;
+    for (const Reference& reference : items) {
+        if (reference.item->hidden()) continue;
+        if (const auto* group = dynamic_cast<const Group*>(reference.item.get())) {
+            afterGroupWithPaths = afterGroupWithPaths || holdsPaths(*group);
+        } else if (const auto* trim = dynamic_cast<const Trim*>(reference.item.get());
+                   trim && afterGroupWithPaths && trim->trimType() == TrimType::individually) {
+            context.reportCompatibilityIssue(ShapeGrouping::individualTrimOverGroupsIssue);
+            return;
+        }
+    }
+}
 
 void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Reference>& items, const Group* parentGroup,
                     const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
@@ -53,6 +80,7 @@ std::vector<std::shared_ptr<GroupLayer>> ShapeGrouping::makeGroupLayers(const st
                                                                         const Group* parentGroup,
                                                                         const std::vector<std::string>& parentGroupPath,
                                                                         const LayerContext& context) {
+    reportIndividualTrimOverGroups(items, context);
     std::vector<std::shared_ptr<const Group>> groups;
     std::vector<Reference> looseItems;
     for (const Reference& reference : items) {
@@ -69,9 +97,16 @@ std::vector<std::shared_ptr<GroupLayer>> ShapeGrouping::makeGroupLayers(const st
         looseItems.clear();
     }
     const std::vector<Reference> unused = ShapeRenderGroup::shapeRenderGroups(looseItems, !groups.empty()).unusedItems;
+    // The groups take the items no group of this level draws, and every trim:
+    // a trim cuts the paths of the groups before it as well as this level's own.
+    std::vector<Reference> inherited;
+    for (const Reference& reference : looseItems) {
+        const bool isUnused = std::ranges::any_of(unused, [&](const Reference& item) { return item.item == reference.item; });
+        if (isUnused || reference.item->type() == ShapeType::trim) inherited.push_back(reference);
+    }
     std::vector<std::shared_ptr<GroupLayer>> layers;
     for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
-        layers.push_back(GroupLayer::make(*group, unused, parentGroupPath, context));
+        layers.push_back(GroupLayer::make(*group, inherited, parentGroupPath, context));
     }
     return layers;
 }
@@ -99,7 +134,9 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, cons
     for (int index = 0; index < copies; ++index) {
         if (!context.buildBudget->take(copyWeight, context)) return;
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
-            auto copy = std::make_shared<RepeaterLayer>(std::make_shared<const RepeaterTransform>(repeater, index));
+            auto copy = std::make_shared<RepeaterLayer>(
+                std::make_shared<const RepeaterTransform>(repeater, index),
+                RepeaterLayer::copyOpacity(repeater, index, copies, context.samplingAccount()));
             copy->addSublayer(std::move(group));
             layer.addSublayer(std::move(copy));
         }

@@ -23,6 +23,9 @@ struct ShapeGrouping {
     // Copies the engine makes at most; more would build a layer tree per copy
     // for a document that cannot show them.
     static constexpr int maximumCopies = 1000;
+    static constexpr const char* individualTrimOverGroupsIssue =
+        "The Core Animation rendering engine doesn't support trims applied individually to the paths of nested "
+        "groups";
 
     // `parentGroup` null: the shape layer's own level or a repeater copy. Throws
     // the tracker's error in abort mode.

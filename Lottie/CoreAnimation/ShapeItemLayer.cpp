@@ -47,8 +47,9 @@ std::vector<std::vector<double>> keyframeValues(const GradientShapeItem& gradien
 
 }  // namespace
 
-ShapeItemLayer::ShapeItemLayer(Reference shape, std::vector<Reference> otherItems, const LayerContext& context)
-    : shape_(std::move(shape)), otherItems_(std::move(otherItems)) {
+ShapeItemLayer::ShapeItemLayer(Reference shape, std::vector<Reference> otherItems, const LayerContext& context,
+                               std::vector<Reference> mergedPaths)
+    : shape_(std::move(shape)), otherItems_(std::move(otherItems)), mergedPaths_(std::move(mergedPaths)) {
     if (!shape_.isPathItem()) context.reportCompatibilityIssue(notOnePathMessage);
     if (std::ranges::any_of(otherItems_, [](const Reference& item) { return item.isPathItem(); })) {
         context.reportCompatibilityIssue(notOnePathMessage);
@@ -56,8 +57,8 @@ ShapeItemLayer::ShapeItemLayer(Reference shape, std::vector<Reference> otherItem
 }
 
 std::shared_ptr<ShapeItemLayer> ShapeItemLayer::make(Reference shape, std::vector<Reference> otherItems,
-                                                     const LayerContext& context) {
-    auto layer = std::make_shared<ShapeItemLayer>(std::move(shape), std::move(otherItems), context);
+                                                     const LayerContext& context, std::vector<Reference> mergedPaths) {
+    auto layer = std::make_shared<ShapeItemLayer>(std::move(shape), std::move(otherItems), context, std::move(mergedPaths));
     layer->setUpSublayers();
     return layer;
 }
@@ -111,15 +112,42 @@ void ShapeItemLayer::setupAnimations(const LayerAnimationContext& context) {
     if (gradientStroke_) installGradientStroke(context);
 }
 
+bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const Reference& trim, const LayerAnimationContext& context) {
+    // A rounded-corners item rounds the paths before or after the trim cuts
+    // them, depending on its place; the compositor's trim keeps the rounding
+    // this engine has always drawn.
+    if (Reference::first<RoundedCorners>(otherItems_)) return false;
+    auto [cached, isNew] = cutPaths_.try_emplace(trim.item.get());
+    if (isNew) {
+        std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
+        for (const Reference& path : mergedPaths_.empty() ? std::vector<Reference>{shape_} : mergedPaths_) {
+            samplers.push_back(ShapePathAnimation::pathSampler(*path.item, context.samplingAccount()));
+        }
+        if (auto cut = TrimmedPathAnimation::cutPaths(samplers, dynamic_cast<const Trim&>(*trim.item),
+                                                      context.samplingAccount())) {
+            cached->second = std::make_shared<const KeyframeGroup<TrimmedPathAnimation::Pieces>>(std::move(*cut));
+        }
+    }
+    if (!cached->second) return false;
+    TrimmedPathAnimation::animateCutPaths(layer, *cached->second, trim.context(context));
+    return true;
+}
+
 void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
     int pathMultiplier = 1;
+    bool pathInstalled = false;
     if (const Reference* trim = firstEffectiveTrim(otherItems_)) {
         const LayerAnimationContext trimContext = trim->context(context);
-        pathMultiplier = TrimAnimation::animateTrim(*solidFill_, dynamic_cast<const Trim&>(*trim->item), trimContext);
+        pathInstalled = installTrimmedPath(*solidFill_, *trim, context);
+        if (!pathInstalled) {
+            pathMultiplier = TrimAnimation::animateTrim(*solidFill_, dynamic_cast<const Trim&>(*trim->item), trimContext);
+        }
         if (Reference::first<Fill>(otherItems_)) trimContext.reportCompatibilityIssue(trimmedFillMessage);
     }
-    ShapePathAnimation::animateShapePath(*solidFill_, *shape_.item, shape_.context(context), pathMultiplier,
-                                         Reference::first<RoundedCorners>(otherItems_));
+    if (!pathInstalled) {
+        ShapePathAnimation::animateShapePath(*solidFill_, *shape_.item, shape_.context(context), pathMultiplier,
+                                             Reference::first<RoundedCorners>(otherItems_));
+    }
     if (const Reference* fill = Reference::firstReference<Fill>(otherItems_)) {
         ShapePaintAnimation::animateFill(*solidFill_, dynamic_cast<const Fill&>(*fill->item), fill->context(context));
     }
@@ -158,12 +186,18 @@ void ShapeItemLayer::installGradientFill(const LayerAnimationContext& context) {
 
 void ShapeItemLayer::installGradientStroke(const LayerAnimationContext& context) {
     int pathMultiplier = 1;
+    bool pathInstalled = false;
     if (const Reference* trim = Reference::firstReference<Trim>(otherItems_)) {
-        pathMultiplier = TrimAnimation::animateTrim(*gradientStroke_->shapeMaskLayer,
-                                                    dynamic_cast<const Trim&>(*trim->item), trim->context(context));
+        pathInstalled = installTrimmedPath(*gradientStroke_->shapeMaskLayer, *trim, context);
+        if (!pathInstalled) {
+            pathMultiplier = TrimAnimation::animateTrim(*gradientStroke_->shapeMaskLayer,
+                                                        dynamic_cast<const Trim&>(*trim->item), trim->context(context));
+        }
     }
-    ShapePathAnimation::animateShapePath(*gradientStroke_->shapeMaskLayer, *shape_.item, shape_.context(context),
-                                         pathMultiplier, Reference::first<RoundedCorners>(otherItems_));
+    if (!pathInstalled) {
+        ShapePathAnimation::animateShapePath(*gradientStroke_->shapeMaskLayer, *shape_.item, shape_.context(context),
+                                             pathMultiplier, Reference::first<RoundedCorners>(otherItems_));
+    }
     if (const Reference* reference = Reference::firstReference<GradientStroke>(otherItems_)) {
         const auto& gradient = dynamic_cast<const GradientStroke&>(*reference->item);
         const LayerAnimationContext itemContext = reference->context(context);

@@ -14,6 +14,7 @@
 //
 // Built by the shape layer's grouping; held by its group layer; main thread only.
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "Lottie/CoreAnimation/GradientRenderLayer.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/ShapeItemReference.h"
+#include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
 namespace lottie {
@@ -41,12 +43,17 @@ public:
         std::shared_ptr<platform::compositor::ShapeLayer> overlayLayer;
     };
 
-    // Checks the items; make() also builds the sublayers. Throws the tracker's error in abort mode.
-    ShapeItemLayer(ShapeItemReference shape, std::vector<ShapeItemReference> otherItems, const LayerContext& context);
+    // Checks the items; make() also builds the sublayers. `mergedPaths`: the
+    // path items `shape` merges, when it merges several, which a trim cuts
+    // one by one. Throws the tracker's error in abort mode.
+    ShapeItemLayer(ShapeItemReference shape, std::vector<ShapeItemReference> otherItems, const LayerContext& context,
+                   std::vector<ShapeItemReference> mergedPaths = {});
     static std::shared_ptr<ShapeItemLayer> make(ShapeItemReference shape, std::vector<ShapeItemReference> otherItems,
-                                                const LayerContext& context);
+                                                const LayerContext& context,
+                                                std::vector<ShapeItemReference> mergedPaths = {});
     // The presentation copy: no sublayers of its own to animate.
-    ShapeItemLayer(const ShapeItemLayer& layer) : BaseAnimationLayer(layer), shape_(layer.shape_), otherItems_(layer.otherItems_) {}
+    ShapeItemLayer(const ShapeItemLayer& layer)
+        : BaseAnimationLayer(layer), shape_(layer.shape_), otherItems_(layer.otherItems_), mergedPaths_(layer.mergedPaths_) {}
 
     const ShapeItemReference& shape() const { return shape_; }
     const std::vector<ShapeItemReference>& otherItems() const { return otherItems_; }
@@ -64,9 +71,18 @@ private:
     void installSolidFill(const LayerAnimationContext& context);
     void installGradientFill(const LayerAnimationContext& context);
     void installGradientStroke(const LayerAnimationContext& context);
+    // The path of `layer` cut by `trim` as the main-thread engine cuts it;
+    // false, and nothing added, where it cannot be (the path is then trimmed
+    // by the compositor).
+    bool installTrimmedPath(platform::compositor::ShapeLayer& layer, const ShapeItemReference& trim,
+                            const LayerAnimationContext& context);
 
     ShapeItemReference shape_;
     std::vector<ShapeItemReference> otherItems_;
+    std::vector<ShapeItemReference> mergedPaths_;
+    // The paths cut by each trim, made at the first installation (which every
+    // seek and play repeats); null where they cannot be.
+    std::map<const ShapeItem*, std::shared_ptr<const KeyframeGroup<TrimmedPathAnimation::Pieces>>> cutPaths_;
     std::shared_ptr<platform::compositor::ShapeLayer> solidFill_;
     std::optional<GradientLayers> gradientFill_;
     std::optional<GradientLayers> gradientStroke_;

@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 
 #include <algorithm>
+#include <limits>
 #include <typeinfo>
 
 #include "Lottie/CoreAnimation/BezierPathKeyframe.h"
@@ -10,6 +11,7 @@
 #include "Lottie/CoreAnimation/PathRepetition.h"
 #include "Lottie/CoreAnimation/StarPathAnimation.h"
 #include "Lottie/CoreAnimation/TypeNames.h"
+#include "Lottie/Values/KeyframeInterpolator.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Ellipse.h"
@@ -35,34 +37,58 @@ void attachPath(platform::compositor::Layer& layer, const KeyframeGroup<T>& keyf
 void animateCustomPath(platform::compositor::Layer& layer, const Shape& shape, const LayerAnimationContext& context,
                        int pathMultiplier, const RoundedCorners* roundedCorners) {
     const KeyframeGroup<BezierPathKeyframe> keyframes =
-        BezierPathKeyframe::combining(*shape.path(), roundedCorners ? roundedCorners->radius().get() : nullptr);
+        BezierPathKeyframe::combining(*shape.path(), roundedCorners ? roundedCorners->radius().get() : nullptr,
+                                      context.samplingAccount());
     attachPath<BezierPathKeyframe>(layer, keyframes, context, [pathMultiplier](const BezierPathKeyframe& value) {
         return value.toPath(pathMultiplier);
     });
 }
 
+KeyframeGroup<Ellipse::Keyframe> ellipseKeyframes(const Ellipse& ellipse, const SamplingAccount& account) {
+    return KeyframesCombined::combined(
+        account, false, [](const LottieVector3D& size, const LottieVector3D& position) { return Ellipse::Keyframe{size, position}; },
+        *ellipse.size(), *ellipse.position());
+}
+
+BezierPath ellipsePath(const Ellipse& ellipse, const Ellipse::Keyframe& value) {
+    return ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y}, Point{value.position.x, value.position.y},
+                                          ellipse.direction());
+}
+
+// Square corners have fewer vertices than rounded ones, and the compositor
+// holds a path until the next keyframe instead of morphing it into one of
+// another structure: a rectangle whose radius grows from 0 (or that grows from
+// size 0) is built with rounded corners at every keyframe.
+ShapePathBuilders::RectangleVertices rectangleVertices(const KeyframeGroup<Rectangle::Keyframe>& keyframes) {
+    const bool roundsAtSomeKeyframe = std::ranges::any_of(
+        keyframes.keyframes(), [](const auto& keyframe) { return keyframe.value().cornerRadius.value > 0; });
+    return roundsAtSomeKeyframe ? ShapePathBuilders::RectangleVertices::alwaysNine
+                                : ShapePathBuilders::RectangleVertices::asNeeded;
+}
+
+BezierPath rectanglePath(const Rectangle& rectangle, const Rectangle::Keyframe& value,
+                         ShapePathBuilders::RectangleVertices vertices) {
+    return ShapePathBuilders::makeRoundedRectangle(Point{value.position.x, value.position.y},
+                                                   Size{value.size.x, value.size.y}, value.cornerRadius.value,
+                                                   rectangle.direction(), vertices);
+}
+
 void animateEllipse(platform::compositor::Layer& layer, const Ellipse& ellipse, const LayerAnimationContext& context,
                     int pathMultiplier) {
-    const auto keyframes = KeyframesCombined::combined(
-        false, [](const LottieVector3D& size, const LottieVector3D& position) { return Ellipse::Keyframe{size, position}; },
-        *ellipse.size(), *ellipse.position());
-    attachPath<Ellipse::Keyframe>(layer, keyframes, context, [&ellipse, pathMultiplier](const Ellipse::Keyframe& value) {
-        const BezierPath path = ShapePathBuilders::makeEllipse(Size{value.size.x, value.size.y},
-                                                               Point{value.position.x, value.position.y},
-                                                               ellipse.direction());
-        return PathRepetition::repeated(path, pathMultiplier);
-    });
+    attachPath<Ellipse::Keyframe>(layer, ellipseKeyframes(ellipse, context.samplingAccount()), context,
+                                  [&ellipse, pathMultiplier](const Ellipse::Keyframe& value) {
+                                      return PathRepetition::repeated(ellipsePath(ellipse, value), pathMultiplier);
+                                  });
 }
 
 void animateRectangle(platform::compositor::Layer& layer, const Rectangle& rectangle,
                       const LayerAnimationContext& context, int pathMultiplier, const RoundedCorners* roundedCorners) {
+    const KeyframeGroup<Rectangle::Keyframe> keyframes =
+        ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners, context.samplingAccount());
     attachPath<Rectangle::Keyframe>(
-        layer, ShapePathAnimation::rectangleKeyframes(rectangle, roundedCorners), context,
-        [&rectangle, pathMultiplier](const Rectangle::Keyframe& value) {
-            const BezierPath path = ShapePathBuilders::makeRoundedRectangle(
-                Point{value.position.x, value.position.y}, Size{value.size.x, value.size.y}, value.cornerRadius.value,
-                rectangle.direction());
-            return PathRepetition::repeated(path, pathMultiplier);
+        layer, keyframes, context,
+        [&rectangle, pathMultiplier, vertices = rectangleVertices(keyframes)](const Rectangle::Keyframe& value) {
+            return PathRepetition::repeated(rectanglePath(rectangle, value, vertices), pathMultiplier);
         });
 }
 
@@ -73,6 +99,32 @@ void animateStar(platform::compositor::Layer& layer, const Star& star, const Lay
         case StarType::polygon: StarPathAnimation::animatePolygonPath(layer, star, context, pathMultiplier); break;
         case StarType::none: break;
     }
+}
+
+// Whether an animated corner radius reaches half the rectangle's shorter side
+// at some keyframe. The drawn radius stops there, so between keyframes it no
+// longer follows the keyframes' curve, and paths built at the keyframes alone
+// would blend into corners of the wrong size: such a rectangle is sampled.
+bool radiusMeetsItsLimit(const KeyframeGroup<LottieVector1D>& radius, const KeyframeGroup<LottieVector3D>& size) {
+    if (radius.keyframes().size() < 2) return false;
+    double limit = std::numeric_limits<double>::infinity();
+    for (const auto& keyframe : size.keyframes()) {
+        limit = std::min({limit, keyframe.value().x / 2, keyframe.value().y / 2});
+    }
+    return std::ranges::any_of(radius.keyframes(), [limit](const auto& keyframe) { return keyframe.value().value > limit; });
+}
+
+// Samples `keyframes` built into paths by `build`.
+template <Interpolatable T, class Build>
+ShapePathAnimation::PathSampler sampler(const KeyframeGroup<T>& keyframes, Build build) {
+    std::vector<KeyframesCombined::Timing> timings;
+    for (const Keyframe<T>& keyframe : keyframes.keyframes()) timings.push_back(KeyframesCombined::Timing::of(keyframe));
+    // A path that does not move is built once, not at every sample.
+    if (keyframes.keyframes().size() == 1) {
+        return {[path = build(keyframes.keyframes().front().value())](double) { return path; }, std::move(timings)};
+    }
+    auto interpolator = std::make_shared<KeyframeInterpolator<T>>(keyframes.keyframes());
+    return {[interpolator, build](double frame) { return build(interpolator->value(frame)); }, std::move(timings)};
 }
 
 }  // namespace
@@ -102,18 +154,59 @@ void ShapePathAnimation::animateShapePath(platform::compositor::Layer& layer, co
 }
 
 KeyframeGroup<Rectangle::Keyframe> ShapePathAnimation::rectangleKeyframes(const Rectangle& rectangle,
-                                                                          const RoundedCorners* roundedCorners) {
+                                                                          const RoundedCorners* roundedCorners,
+                                                                          const SamplingAccount& account) {
     // A rounded-corners item that never rounds (every radius 0 or below) leaves
     // the rectangle's own corners, as the main-thread engine draws them.
     const bool rounds = roundedCorners && std::ranges::any_of(roundedCorners->radius()->keyframes(),
                                                               [](const auto& keyframe) { return keyframe.value().value > 0; });
     const KeyframeGroup<LottieVector1D>& radius = rounds ? *roundedCorners->radius() : *rectangle.cornerRadius();
     return KeyframesCombined::combined(
-        false,
+        account, radiusMeetsItsLimit(radius, *rectangle.size()),
         [](const LottieVector3D& size, const LottieVector3D& position, const LottieVector1D& cornerRadius) {
             return Rectangle::Keyframe{size, position, cornerRadius};
         },
         *rectangle.size(), *rectangle.position(), radius);
+}
+
+KeyframeGroupPtr<BezierPath> ShapePathAnimation::bezierPathKeyframes(const ShapeItem& item,
+                                                                     const SamplingAccount& account) {
+    if (const auto* shape = dynamic_cast<const Shape*>(&item)) return shape->path();
+    if (const auto* ellipse = dynamic_cast<const Ellipse*>(&item)) {
+        return ellipseKeyframes(*ellipse, account).map([ellipse](const Ellipse::Keyframe& value) { return ellipsePath(*ellipse, value); });
+    }
+    if (const auto* rectangle = dynamic_cast<const Rectangle*>(&item)) {
+        const KeyframeGroup<Rectangle::Keyframe> keyframes = rectangleKeyframes(*rectangle, nullptr, account);
+        return keyframes.map([rectangle, vertices = rectangleVertices(keyframes)](const Rectangle::Keyframe& value) {
+            return rectanglePath(*rectangle, value, vertices);
+        });
+    }
+    if (const auto* star = dynamic_cast<const Star*>(&item); star && star->starType() != StarType::none) {
+        return StarPathAnimation::combinedKeyframes(*star, account).map(
+            [star](const Star::Keyframe& value) { return StarPathAnimation::outline(*star, value); });
+    }
+    return nullptr;
+}
+
+std::optional<ShapePathAnimation::PathSampler> ShapePathAnimation::pathSampler(const ShapeItem& item,
+                                                                             const SamplingAccount& account) {
+    if (const auto* shape = dynamic_cast<const Shape*>(&item)) {
+        return sampler(*shape->path(), [](const BezierPath& path) { return path; });
+    }
+    if (const auto* ellipse = dynamic_cast<const Ellipse*>(&item)) {
+        return sampler(ellipseKeyframes(*ellipse, account),
+                       [ellipse](const Ellipse::Keyframe& value) { return ellipsePath(*ellipse, value); });
+    }
+    if (const auto* rectangle = dynamic_cast<const Rectangle*>(&item)) {
+        return sampler(rectangleKeyframes(*rectangle, nullptr, account), [rectangle](const Rectangle::Keyframe& value) {
+            return rectanglePath(*rectangle, value, ShapePathBuilders::RectangleVertices::asNeeded);
+        });
+    }
+    if (const auto* star = dynamic_cast<const Star*>(&item); star && star->starType() != StarType::none) {
+        return sampler(StarPathAnimation::combinedKeyframes(*star, account),
+                       [star](const Star::Keyframe& value) { return StarPathAnimation::outline(*star, value); });
+    }
+    return std::nullopt;
 }
 
 std::string ShapePathAnimation::className(const ShapeItem& item) { return TypeNames::unqualified(typeid(item)); }

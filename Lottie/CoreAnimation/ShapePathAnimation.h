@@ -7,12 +7,17 @@
 // cannot be animated this way are compatibility issues. Called by the layer
 // tree while it installs animations; keeps nothing.
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
 #include "Lottie/Model/ShapeItems/Rectangle.h"
 #include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
+#include "Lottie/Values/BezierPath.h"
 #include "Platform/Compositor/Layer.h"
 
 namespace lottie {
@@ -32,8 +37,25 @@ struct ShapePathAnimation {
 
     // Size, position and corner radius; the radius of a rounded-corners item
     // that rounds (some radius above 0) takes the place of the rectangle's own.
+    // The combined keyframes are charged to `account`.
     static KeyframeGroup<Rectangle::Keyframe> rectangleKeyframes(const Rectangle& rectangle,
-                                                                 const RoundedCorners* roundedCorners);
+                                                                 const RoundedCorners* roundedCorners,
+                                                                 const SamplingAccount& account = {});
+
+    // The item's keyframes as unrounded Bezier paths, timing kept, for drawing
+    // several path items as one path: custom paths, ellipses, rectangles, stars
+    // and polygons; none for any other item. Combined keyframes are charged
+    // to `account`.
+    static KeyframeGroupPtr<BezierPath> bezierPathKeyframes(const ShapeItem& item, const SamplingAccount& account = {});
+
+    // One path item at any frame, built from its values interpolated at that
+    // frame as the main-thread engine builds it, with the times of its
+    // keyframes: for custom paths, ellipses, rectangles, stars and polygons.
+    struct PathSampler {
+        std::function<BezierPath(double frame)> pathAt;
+        std::vector<KeyframesCombined::Timing> timings;
+    };
+    static std::optional<PathSampler> pathSampler(const ShapeItem& item, const SamplingAccount& account = {});
 
     // The class name an unexpected item is reported by.
     static std::string className(const ShapeItem& item);

@@ -19,17 +19,28 @@ const KeyframeGroup<LottieVector1D>& orZero(const KeyframeGroupPtr<LottieVector1
 
 platform::graphics::Point center(const Star::Keyframe& value) { return {value.position.x, value.position.y}; }
 
+BezierPath starOutline(const Star& star, const Star::Keyframe& value) {
+    return ShapePathBuilders::makeStar(center(value), value.outerRadius.value, value.innerRadius.value,
+                                       value.outerRoundness.value, value.innerRoundness.value, value.points.value,
+                                       value.rotation.value, star.direction());
+}
+
+BezierPath polygonOutline(const Star& star, const Star::Keyframe& value) {
+    return ShapePathBuilders::makePolygon(center(value), value.points.value, value.outerRadius.value,
+                                          value.outerRoundness.value, value.rotation.value, star.direction());
+}
+
 void attachPath(platform::compositor::Layer& layer, const Star& star, const LayerAnimationContext& context,
                 const KeyframeValueMapping<Star::Keyframe>& mapping) {
-    KeyframeAnimationBuilder::attach(LayerProperties::path(), StarPathAnimation::combinedKeyframes(star), mapping,
+    KeyframeAnimationBuilder::attach(LayerProperties::path(), StarPathAnimation::combinedKeyframes(star, context.samplingAccount()), mapping,
                                      context, layer);
 }
 
 }  // namespace
 
-KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& star) {
+KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& star, const SamplingAccount& account) {
     return KeyframesCombined::combined(
-        false,
+        account, false,
         [](const LottieVector3D& position, const LottieVector1D& outerRadius, const LottieVector1D& innerRadius,
            const LottieVector1D& outerRoundness, const LottieVector1D& innerRoundness, const LottieVector1D& points,
            const LottieVector1D& rotation) {
@@ -39,20 +50,23 @@ KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& s
         orZero(star.innerRoundness()), *star.points(), *star.rotation());
 }
 
+BezierPath StarPathAnimation::outline(const Star& star, const Star::Keyframe& value) {
+    switch (star.starType()) {
+        case StarType::star: return starOutline(star, value);
+        case StarType::polygon: return polygonOutline(star, value);
+        case StarType::none: break;
+    }
+    return BezierPath();
+}
+
 platform::graphics::Path StarPathAnimation::starPath(const Star& star, const Star::Keyframe& value,
                                                      int pathMultiplier) {
-    const BezierPath path = ShapePathBuilders::makeStar(
-        center(value), value.outerRadius.value, value.innerRadius.value, value.outerRoundness.value,
-        value.innerRoundness.value, value.points.value, value.rotation.value, star.direction());
-    return PathRepetition::repeated(path, pathMultiplier);
+    return PathRepetition::repeated(starOutline(star, value), pathMultiplier);
 }
 
 platform::graphics::Path StarPathAnimation::polygonPath(const Star& star, const Star::Keyframe& value,
                                                         int pathMultiplier) {
-    const BezierPath path =
-        ShapePathBuilders::makePolygon(center(value), value.points.value, value.outerRadius.value,
-                                       value.outerRoundness.value, value.rotation.value, star.direction());
-    return PathRepetition::repeated(path, pathMultiplier);
+    return PathRepetition::repeated(polygonOutline(star, value), pathMultiplier);
 }
 
 void StarPathAnimation::animateStarPath(platform::compositor::Layer& layer, const Star& star,

@@ -17,8 +17,12 @@ struct StarPathAnimation {
     // Position, outer radius, inner radius, outer roundness, inner roundness,
     // points and rotation, in this order; an absent inner group counts as a
     // constant 0. Never carries an expression.
-    static KeyframeGroup<Star::Keyframe> combinedKeyframes(const Star& star);
+    // Charged to `account`.
+    static KeyframeGroup<Star::Keyframe> combinedKeyframes(const Star& star, const SamplingAccount& account = {});
 
+    // The outline of a star or a polygon for one value; empty for an item of
+    // neither type.
+    static BezierPath outline(const Star& star, const Star::Keyframe& value);
     static platform::graphics::Path starPath(const Star& star, const Star::Keyframe& value, int pathMultiplier);
     static platform::graphics::Path polygonPath(const Star& star, const Star::Keyframe& value, int pathMultiplier);
 

@@ -58,14 +58,14 @@ bool holdsAtEveryTime(const Trim& trim, const Test& test) {
     return std::ranges::all_of(times, [&](double time) { return test(start.value(time).value, end.value(time).value); });
 }
 
-std::pair<Group, Group> orderedStartAndEnd(const Trim& trim) {
+std::pair<Group, Group> orderedStartAndEnd(const Trim& trim, const SamplingAccount& account) {
     if (TrimAnimation::isStartAtMostEnd(trim)) return {*trim.start(), *trim.end()};
     if (TrimAnimation::isEndAtMostStart(trim)) return {*trim.end(), *trim.start()};
     // Sampled, so that the smaller of the two is the start at every frame, not
     // only at the keyframes: combined index by index, a start running from 0
     // to 100 past an end of 50 would show the range 25 to 75 half way.
     return split(KeyframesCombined::combined(
-        true,
+        account, true,
         [](const LottieVector1D& a, const LottieVector1D& b) {
             return a.value < b.value ? Pair{a.value, b.value} : Pair{b.value, a.value};
         },
@@ -95,8 +95,8 @@ bool TrimAnimation::isEndAtMostStart(const Trim& trim) {
     return holdsAtEveryTime(trim, [](double start, double end) { return end <= start; });
 }
 
-TrimAnimation::StrokeKeyframes TrimAnimation::strokeKeyframes(const Trim& trim) {
-    StrokeKeyframes result = offsetStrokeKeyframes(trim);
+TrimAnimation::StrokeKeyframes TrimAnimation::strokeKeyframes(const Trim& trim, const SamplingAccount& account) {
+    StrokeKeyframes result = offsetStrokeKeyframes(trim, account);
     // Numbers past the doubles' range (interpolated between huge values) draw the whole path.
     if (!allFinite(result.start) || !allFinite(result.end)) return {constant(0), constant(100), 1};
     if (result.pathMultiplier <= maximumPathMultiplier) return result;
@@ -110,17 +110,17 @@ TrimAnimation::StrokeKeyframes TrimAnimation::strokeKeyframes(const Trim& trim) 
     return result;
 }
 
-TrimAnimation::StrokeKeyframes TrimAnimation::offsetStrokeKeyframes(const Trim& trim) {
+TrimAnimation::StrokeKeyframes TrimAnimation::offsetStrokeKeyframes(const Trim& trim, const SamplingAccount& account) {
     if (!allFinite(*trim.start()) || !allFinite(*trim.end()) || !allFinite(*trim.offset())) {
         return {constant(0), constant(100), 1};
     }
-    auto [start, end] = orderedStartAndEnd(trim);
+    auto [start, end] = orderedStartAndEnd(trim, account);
     const auto& offsets = trim.offset()->keyframes();
     if (std::ranges::all_of(offsets, [](const auto& keyframe) { return keyframe.value().value == 0; })) {
         return {std::move(start), std::move(end), 1};
     }
     std::tie(start, end) = split(KeyframesCombined::combined(
-        false,
+        account, false,
         [](const LottieVector1D& s, const LottieVector1D& e, const LottieVector1D& o) {
             const double shift = o.value / 360 * 100;
             return Pair{s.value + shift, e.value + shift};
@@ -141,7 +141,7 @@ TrimAnimation::StrokeKeyframes TrimAnimation::offsetStrokeKeyframes(const Trim& 
 
 int TrimAnimation::animateTrim(platform::compositor::Layer& layer, const Trim& trim,
                                const LayerAnimationContext& context) {
-    const StrokeKeyframes keyframes = strokeKeyframes(trim);
+    const StrokeKeyframes keyframes = strokeKeyframes(trim, context.samplingAccount());
     const double multiplier = keyframes.pathMultiplier;
     const KeyframeValueMapping<LottieVector1D> fraction = [multiplier](const LottieVector1D& percent) {
         return AnimatableValue(percent.value / multiplier / 100);

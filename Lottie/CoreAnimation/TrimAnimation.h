@@ -30,10 +30,11 @@ struct TrimAnimation {
         KeyframeGroup<LottieVector1D> end;
         int pathMultiplier = 1;
     };
-    static StrokeKeyframes strokeKeyframes(const Trim& trim);
+    // What the start, end and offset are combined into is charged to `account`.
+    static StrokeKeyframes strokeKeyframes(const Trim& trim, const SamplingAccount& account = {});
     // The same without the cap: the offset folded in and the multiplier at
     // least 1, at most one more than the cap.
-    static StrokeKeyframes offsetStrokeKeyframes(const Trim& trim);
+    static StrokeKeyframes offsetStrokeKeyframes(const Trim& trim, const SamplingAccount& account = {});
 
     // The test holds at every keyframe time of either group (false with a NaN).
     static bool isStartAtMostEnd(const Trim& trim);

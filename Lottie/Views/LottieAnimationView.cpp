@@ -105,6 +105,7 @@ void LottieAnimationView::takeAnimationSize() {
 }
 
 void LottieAnimationView::animationDidChange() {
+    paintFailed_ = false;
     // The animation layer's frame is the animation's own rectangle at the origin.
     if (const auto& animation = layer_->animation()) layer_->setFrame({0, 0, animation->width, animation->height});
     updateGeometry();
@@ -186,6 +187,20 @@ std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImag
 }
 
 void LottieAnimationView::paintEvent(QPaintEvent* event) {
+    if (paintFailed_) return;
+    try {
+        paintAnimation(event);
+    } catch (const std::exception& error) {
+        // An exception must not leave an event handler: it would end the
+        // program. The view shows nothing of this animation from now on.
+        paintFailed_ = true;
+        renderedImage_ = nullptr;
+        logger_->warn([reason = std::string(error.what())] { return "The animation could not be drawn and is no longer shown: " + reason; },
+                      __FILE__, __LINE__);
+    }
+}
+
+void LottieAnimationView::paintAnimation(QPaintEvent* event) {
     const double scale = devicePixelRatioF();
     applyScreenScale(scale);
     QPainter painter(this);

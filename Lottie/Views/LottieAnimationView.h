@@ -263,6 +263,8 @@ private:
     void applyScreenScale(double scale);
     void noteWaiting();
     void animationDidChange();
+    // What paintEvent draws, when nothing has failed.
+    void paintAnimation(QPaintEvent* event);
 
     std::shared_ptr<platform::compositor::Layer> root_;
     std::shared_ptr<LottieAnimationLayer> layer_;
@@ -274,6 +276,10 @@ private:
     bool waitingToPlayAnimation_ = false;
     std::shared_ptr<LottieLogger> logger_;
     std::shared_ptr<const platform::graphics::Image> renderedImage_;
+    // Set when drawing the current animation threw (memory ran out on a
+    // hostile document): nothing more of it is drawn, so the window neither
+    // ends nor tries again on every paint. A new animation clears it.
+    bool paintFailed_ = false;
     struct SubviewPlacement {
         QPointer<AnimationSubview> subview;
         std::weak_ptr<platform::compositor::Layer> layer;

@@ -34,6 +34,7 @@ AboutWindow::AboutWindow(PellorApp& app, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     hideMenuBarKeepingShortcuts();
     setMovableByWindowBackground(true);
+    setClosesOnEscape(true);
 
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
@@ -58,6 +59,7 @@ AboutWindow::AboutWindow(PellorApp& app, QWidget* parent)
     credits->setSpacing(20);
     acknowledgementsButton_ = new StyledButton(std::make_shared<DefaultButtonStyle>(ButtonSize::medium, false),
                                                tr("Acknowledgements"), content);
+    acknowledgementsButton_->setToolTip(tr("Open the licences of the libraries Pellor uses"));
     connect(acknowledgementsButton_, &QAbstractButton::clicked, this, &AboutWindow::openAcknowledgements);
     credits->addWidget(acknowledgementsButton_, 0, Qt::AlignHCenter);
     copyrightLabel_ = new SecondaryLabel(QString::fromUtf8(kApplicationCopyright), content);
@@ -71,6 +73,7 @@ AboutWindow::AboutWindow(PellorApp& app, QWidget* parent)
     reviewButton_->setIcon(symbolIcon(QStringLiteral("star.fill")));
     reviewButton_->setIconSize(QSize(12, 12));
     reviewButton_->setToolTip(reviewPageToolTip());
+    reviewButton_->setAccessibleDescription(reviewPageToolTip());
     connect(reviewButton_, &QAbstractButton::clicked, this, [this] { this->app().desktopServices().openUrl(reviewPageURL()); });
 
     setCentralWidget(content);

@@ -6,8 +6,8 @@
 // top-right corner that opens Pellor's page in the software centre.
 //
 // Its size follows its content and is fixed; the window manager's title bar
-// keeps only its close button, its menu bar is hidden (its shortcuts kept),
-// and it moves when dragged by its background. Owned by the application object.
+// keeps only its close button (Escape closes it too), its menu bar is hidden
+// (its shortcuts kept), and it moves when dragged by its background. Owned by the application object.
 
 #include "Pellor/App/SceneWindow.h"
 

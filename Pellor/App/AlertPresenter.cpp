@@ -1,5 +1,6 @@
 #include "Pellor/App/AlertPresenter.h"
 
+#include <QLabel>
 #include <QMessageBox>
 
 namespace pellor {
@@ -7,7 +8,17 @@ namespace pellor {
 void AlertPresenter::showError(QWidget* parent, const QString& message, const QString& detail) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Pellor"), message, QMessageBox::Ok, parent);
     box.setInformativeText(detail);
+    showAsPlainText(box);
     box.exec();
+}
+
+void AlertPresenter::showAsPlainText(QMessageBox& box) {
+    // File names and paths are the user's own text: markup in them is shown
+    // as written, never applied.
+    box.setTextFormat(Qt::PlainText);
+    if (auto* informative = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        informative->setTextFormat(Qt::PlainText);
+    }
 }
 
 }  // namespace pellor

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 namespace pellor {
@@ -16,6 +17,10 @@ public:
     // Shows the warning over `parent` (none: centred on the screen) and
     // returns when the user has read it.
     virtual void showError(QWidget* parent, const QString& message, const QString& detail);
+
+    // Makes the box show its message and detail as plain text: call it after
+    // both are set.
+    static void showAsPlainText(QMessageBox& box);
 };
 
 }  // namespace pellor

@@ -11,6 +11,7 @@
 #include "Pellor/App/PellorApp.h"
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/WebAddresses.h"
+#include "Pellor/Styles/PlainText.h"
 #include "Pellor/Updater/CheckForUpdatesAction.h"
 
 namespace pellor {
@@ -57,8 +58,9 @@ void AppCommands::fillRecentMenu(QMenu& menu, PellorApp& app) {
     menu.clear();
     const QStringList paths = app.recentDocuments().paths();
     for (const QString& path : paths) {
-        QAction* item = menu.addAction(QFileInfo(path).fileName(), &menu, [&app, path] { app.openRecentDocument(path, nullptr); });
-        item->setToolTip(path);
+        QAction* item = menu.addAction(plainMenuText(QFileInfo(path).fileName()), &menu,
+                                       [&app, path] { app.openRecentDocument(path, nullptr); });
+        item->setToolTip(plainToolTip(path));
         item->setData(path);
     }
     menu.setEnabled(!paths.isEmpty());

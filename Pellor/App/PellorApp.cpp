@@ -1,9 +1,11 @@
 #include "Pellor/App/PellorApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
+#include <QTimer>
 
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/AlertPresenter.h"
@@ -43,18 +45,45 @@ void PellorApp::start(const QStringList& files) {
     if (!files.isEmpty()) openDocuments(files, nullptr);
 }
 
-QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
-    QList<QWidget*> windows;
+// Files of one request to open documents that are still to be opened, and
+// those that could not be, reported together once all have been tried.
+struct PellorApp::Opening {
+    QStringList remaining;
+    QPointer<QWidget> parent;
     std::vector<DocumentOpenError> failures;
-    for (const QString& path : paths) {
+};
+
+QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
+    auto opening = std::make_shared<Opening>(Opening{paths, parent, {}});
+    const QList<QWidget*> windows = openNext(*opening, documentsOpenedAtOnce);
+    continueOpening(opening);
+    return windows;
+}
+
+QList<QWidget*> PellorApp::openNext(Opening& opening, qsizetype count) {
+    QList<QWidget*> windows;
+    for (; count > 0 && !opening.remaining.isEmpty(); --count) {
+        const QString path = opening.remaining.takeFirst();
         try {
             windows << openDocument(path);
         } catch (const DocumentOpenError& error) {
-            failures.push_back(error);
+            opening.failures.push_back(error);
         }
     }
-    if (!failures.empty()) report(failures, parent);
     return windows;
+}
+
+void PellorApp::continueOpening(const std::shared_ptr<Opening>& opening) {
+    if (opening->remaining.isEmpty()) {
+        if (!opening->failures.empty()) report(opening->failures, opening->parent);
+        return;
+    }
+    // One window per turn of the event loop, so that the windows already open
+    // keep answering while hundreds of files open.
+    QTimer::singleShot(0, this, [this, opening] {
+        openNext(*opening, 1);
+        continueOpening(opening);
+    });
 }
 
 bool PellorApp::openRecentDocument(const QString& path, QWidget* parent) {
@@ -102,9 +131,25 @@ void PellorApp::report(const std::vector<DocumentOpenError>& failures, QWidget* 
 }
 
 void PellorApp::showOpenPanel(QWidget* parent) {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        parent, tr("Open"), QString(), tr("Animations (*.json *.lottie);;Lottie JSON (*.json);;dotLottie (*.lottie);;All files (*)"));
-    if (!paths.isEmpty()) openDocuments(paths, parent);
+    auto* panel = new QFileDialog(parent, tr("Open"), openPanelDirectory(),
+                                  tr("Animations (*.json *.lottie);;Lottie JSON (*.json);;dotLottie (*.lottie);;All files (*)"));
+    panel->setObjectName(QStringLiteral("openPanel"));
+    panel->setAcceptMode(QFileDialog::AcceptOpen);
+    panel->setFileMode(QFileDialog::ExistingFiles);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    connect(panel, &QFileDialog::filesSelected, this,
+            [this, parent = QPointer<QWidget>(parent)](const QStringList& paths) { openDocuments(paths, parent); });
+    panel->open();
+}
+
+QString PellorApp::openPanelDirectory() const {
+    // The folder the user last took a document from is the likeliest place of
+    // the next; the working directory of a program started from a menu is not.
+    for (const QString& path : recentDocuments_->paths()) {
+        const QFileInfo folder(QFileInfo(path).absolutePath());
+        if (folder.isDir()) return folder.absoluteFilePath();
+    }
+    return QDir::homePath();
 }
 
 QWidget* PellorApp::documentWindow(const QString& path) const {

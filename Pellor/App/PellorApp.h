@@ -46,10 +46,15 @@ public:
     // Shows the welcome window, then opens each file (reporting those it cannot).
     void start(const QStringList& files);
 
+    // How many files of one request open before openDocuments returns; the
+    // others open one per turn of the event loop after it.
+    static constexpr qsizetype documentsOpenedAtOnce = 4;
+
     // Opens every file as a document, in order: a file already open brings its
     // window to the front instead. Those that cannot be opened are reported
-    // together in one alert over `parent`. Returns the windows of the files
-    // that opened (or were open already), in order.
+    // together in one alert over `parent`, once every file has been tried.
+    // Returns the windows of the first documentsOpenedAtOnce files that opened
+    // (or were open already), in order.
     QList<QWidget*> openDocuments(const QStringList& paths, QWidget* parent);
     // Opens a document of the recent list. One whose file has gone or can no
     // longer be read is reported over `parent` and dropped from the list, so
@@ -57,8 +62,12 @@ public:
     // then. (A file that reads but does not decode opens, and its player window
     // reports it.)
     bool openRecentDocument(const QString& path, QWidget* parent);
-    // The desktop's open panel for both kinds; opens what the user picks.
+    // The desktop's open panel for both kinds, window-modal over `parent`;
+    // opens what the user picks. Returns at once.
     void showOpenPanel(QWidget* parent);
+    // Where the open panel starts: the folder of the most recent document
+    // whose folder is still there, else the user's home folder.
+    QString openPanelDirectory() const;
 
     // Shows (making it on first use) and raises the scene window with that
     // identifier: "welcome", "about" or "settings". None for another identifier.
@@ -80,7 +89,13 @@ public:
     void setReviewRequestHooks(std::unique_ptr<ReviewRequestHooks> hooks);
 
 private:
+    struct Opening;
+
     QWidget* openDocument(const QString& path);
+    // Opens up to `count` of the files still to open; returns their windows.
+    QList<QWidget*> openNext(Opening& opening, qsizetype count);
+    // Opens the rest on later turns of the event loop, then reports failures.
+    void continueOpening(const std::shared_ptr<Opening>& opening);
     // documentWindow() for a path already resolved, which it does not resolve again.
     QWidget* windowOfCanonicalPath(const QString& canonical) const;
     SceneWindow* makeSceneWindow(const QString& identifier);

@@ -21,7 +21,8 @@ void ReviewPolicyHooks::fileClosed(QWidget*) { request(ReviewRequestTriggerActio
 void ReviewPolicyHooks::request(ReviewRequestTriggerAction trigger) {
     // Finished requests need no calling off; keep only those still waiting.
     std::erase_if(waiting_, [](const auto& task) { return task->state() != ReviewRequestTask::State::waiting; });
-    auto task = manager().requestReviewIfAppropriate(trigger, prompt_);
+    // The policy records the request at its own time; only the prompt waits for the alerts.
+    auto task = manager().requestReviewIfAppropriate(trigger, [this] { alertGate_.whenNoAlertIsOpen(prompt_); });
     if (task && task->state() == ReviewRequestTask::State::waiting) waiting_.push_back(std::move(task));
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -29,6 +30,15 @@ void SceneWindow::hideMenuBarKeepingShortcuts() {
 void SceneWindow::setMovableByWindowBackground(bool movable) {
     movableByBackground_ = movable;
     dragOffset_.reset();
+}
+
+void SceneWindow::keyPressEvent(QKeyEvent* event) {
+    if (closesOnEscape_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void SceneWindow::mousePressEvent(QMouseEvent* event) {

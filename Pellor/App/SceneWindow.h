@@ -35,6 +35,11 @@ protected:
     // (what is not a control). The window manager moves it where it can; where
     // it can't, the window follows the pointer itself.
     void setMovableByWindowBackground(bool movable);
+    // Lets Escape close the window when no control of it takes the key (the
+    // welcome, about and settings windows; not document windows).
+    void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
+
+    void keyPressEvent(QKeyEvent* event) override;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -44,6 +49,7 @@ private:
     PellorApp& app_;
     QString identifier_;
     bool movableByBackground_ = false;
+    bool closesOnEscape_ = false;
     // Where the pointer holds the window while it follows it; none otherwise.
     std::optional<QPoint> dragOffset_;
 };

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -22,10 +23,14 @@ constexpr int kGroupTitleWidth = 100;
 
 SettingsWindow::SettingsWindow(PellorApp& app, QWidget* parent) : SceneWindow(app, QStringLiteral("settings"), parent) {
     setWindowTitle(tr("Settings"));
+    setClosesOnEscape(true);
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
     tabs_ = new QTabWidget(content);
     tabs_->addTab(makeGeneralTab(), symbolIcon(QStringLiteral("gear")), tr("General"));
+    tabs_->setTabToolTip(0, tr("General settings"));
+    tabs_->tabBar()->setAccessibleName(tr("Settings sections"));
+    tabs_->tabBar()->setToolTip(tr("Settings sections"));
     layout->addWidget(tabs_);
     setCentralWidget(content);
     // The width is fixed whatever the length of the texts; the height is the content's.
@@ -47,6 +52,8 @@ QWidget* SettingsWindow::makeGeneralTab() {
     switches->setSpacing(6);
     checks_ = new QCheckBox(tr("Automatically check for updates"), tab);
     downloads_ = new QCheckBox(tr("Automatically download updates"), tab);
+    checks_->setToolTip(tr("Look for a new version of Pellor once a day"));
+    downloads_->setToolTip(tr("Save a new version in the download folder as soon as it is found"));
     switches->addWidget(checks_);
     switches->addWidget(downloads_);
     group->addLayout(switches, 1);

@@ -5,8 +5,8 @@
 // "Automatically download updates". The second is disabled while the first is
 // off and then keeps its value. The window stores nothing itself: it reads both
 // settings from the updater each time it is shown, and writes each change to
-// the updater at once. Check boxes play the switches. Owned by the application
-// object.
+// the updater at once. Check boxes play the switches. Escape closes it. Owned
+// by the application object.
 
 #include "Pellor/App/SceneWindow.h"
 

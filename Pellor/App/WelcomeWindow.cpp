@@ -8,7 +8,6 @@
 #include <QMimeDatabase>
 #include <QScrollArea>
 #include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "Pellor/App/PellorApp.h"
@@ -20,9 +19,11 @@
 #include "Pellor/Styles/ActionButtonStyle.h"
 #include "Pellor/Styles/AppIconView.h"
 #include "Pellor/Styles/OnAppearOnceViewModifier.h"
+#include "Pellor/Styles/PlainText.h"
 #include "Pellor/Styles/ProductNameLabel.h"
 #include "Pellor/Styles/SecondaryLabel.h"
 #include "Pellor/Styles/StyledButton.h"
+#include "Pellor/Styles/WindowCloseButtonStyle.h"
 
 namespace pellor {
 
@@ -39,6 +40,7 @@ WelcomeWindow::WelcomeWindow(PellorApp& app, QWidget* parent) : SceneWindow(app,
     setWindowTitle(tr("Welcome"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setMovableByWindowBackground(true);
+    setClosesOnEscape(true);
 
     auto* content = new QWidget(this);
     auto* layout = new QHBoxLayout(content);
@@ -71,14 +73,13 @@ QWidget* WelcomeWindow::makeBrandingPanel() {
 
     // The window's one title-bar control, where the desktop would put it on a
     // window that had a title bar: the top-left corner.
-    auto* close = new QToolButton(panel);
+    auto* close = new StyledButton(std::make_shared<WindowCloseButtonStyle>(), QString(), panel);
     close->setIcon(symbolIcon(QStringLiteral("xmark")));
-    close->setIconSize(QSize(10, 10));
-    close->setAutoRaise(true);
-    close->setToolTip(tr("Close"));
+    close->setIconSize(QSize(WindowCloseButtonStyle::kGlyph, WindowCloseButtonStyle::kGlyph));
     close->setAccessibleName(tr("Close"));
-    close->setGeometry(10, 10, 20, 20);
-    connect(close, &QToolButton::clicked, this, &QWidget::close);
+    close->setToolTip(tr("Close (%1)").arg(QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText)));
+    close->setGeometry(QRect(QPoint(6, 6), close->sizeHint()));
+    connect(close, &QAbstractButton::clicked, this, &QWidget::close);
     closeButton_ = close;
     return panel;
 }
@@ -89,6 +90,8 @@ QWidget* WelcomeWindow::makeDocumentsPanel() {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
+    // The rows take the focus (and scroll into view); the panel itself is no stop.
+    scroll->setFocusPolicy(Qt::NoFocus);
     // The panel stands on the content background, the branding beside it on the window's.
     scroll->setBackgroundRole(QPalette::Base);
 
@@ -100,7 +103,9 @@ QWidget* WelcomeWindow::makeDocumentsPanel() {
 
     openButton_ = new StyledButton(std::make_shared<ActionButtonStyle>(), tr("Open..."), panel);
     // A hint only: the File menu's "Open…" owns the shortcut.
-    openButton_->setSecondaryText(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText));
+    const QString openKeys = QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText);
+    openButton_->setSecondaryText(openKeys);
+    openButton_->setToolTip(tr("Open a Lottie JSON document or a dotLottie package (%1)").arg(openKeys));
     connect(openButton_, &QAbstractButton::clicked, this, [this] { this->app().showOpenPanel(this); });
     layout->addWidget(openButton_);
 
@@ -143,7 +148,7 @@ void WelcomeWindow::reloadRecentDocuments() {
         row->setIcon(fileIcon(path));
         row->setIconSize(QSize(16, 16));
         row->setIconTinted(false);
-        row->setToolTip(name);
+        row->setToolTip(plainToolTip(name));
         row->setProperty(kRowPathProperty, path);
         connect(row, &QAbstractButton::clicked, this, [this, path] { openRecentDocument(path); });
         rows_->addWidget(row);

@@ -8,7 +8,8 @@
 //
 // It has no title bar: a frameless window (the design hides its title bar and
 // all but its close button) with a close button of its own in the top-left
-// corner of its content, movable by dragging its background. It keeps its menu
+// corner of its content (Escape closes it too), movable by dragging its
+// background. It keeps its menu
 // bar: as the first window, and often the only one, it is where the user finds
 // About, Settings and Check for Updates (the desktop's global menu takes the
 // bar where there is one). Owned by the application object.

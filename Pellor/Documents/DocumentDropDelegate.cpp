@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "Pellor/Documents/ReadOnlyDocument.h"
+
 namespace pellor {
 
 DocumentDropDelegate::DocumentDropDelegate(QWidget* target, Opener open) : QObject(target), open_(std::move(open)) {
@@ -17,7 +19,9 @@ DocumentDropDelegate::DocumentDropDelegate(QWidget* target, Opener open) : QObje
 QStringList DocumentDropDelegate::droppedFiles(const QMimeData& data) {
     QStringList files;
     for (const QUrl& url : data.urls()) {
-        if (url.isLocalFile()) files << url.toLocalFile();
+        // Files of other types are skipped without a word, as a drop target
+        // that does not take them should.
+        if (url.isLocalFile() && ReadOnlyDocument::kindOfFileName(url.fileName())) files << url.toLocalFile();
     }
     return files;
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "Pellor/Documents/DocumentOpenError.h"
 
@@ -28,15 +29,22 @@ bool looksLikeJson(const QByteArray& data) {
 
 }  // namespace
 
+std::optional<DocumentKind> ReadOnlyDocument::kindOfFileName(const QString& fileName) {
+    if (fileName.endsWith(QStringLiteral(".lottie"), Qt::CaseInsensitive)) return DocumentKind::lottie;
+    if (fileName.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) return DocumentKind::json;
+    return std::nullopt;
+}
+
 std::optional<DocumentKind> ReadOnlyDocument::recognise(const QByteArray& data, const QString& fileName) {
-    if (hasZipSignature(data) || fileName.endsWith(QStringLiteral(".lottie"), Qt::CaseInsensitive)) {
-        return DocumentKind::lottie;
-    }
+    // A file named as one of the two kinds is that kind, whatever it holds:
+    // its player says so when it cannot decode it, in the window of the file.
+    if (const auto named = kindOfFileName(fileName)) return named;
+    if (hasZipSignature(data)) return DocumentKind::lottie;
     if (looksLikeJson(data)) return DocumentKind::json;
     return std::nullopt;
 }
 
-ReadOnlyDocument ReadOnlyDocument::read(const QString& path) {
+ReadOnlyDocument ReadOnlyDocument::read(const QString& path, qint64 sizeLimit) {
     const QFileInfo info(path);
     if (!info.exists()) {
         throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, tr("The file doesn\u2019t exist."));
@@ -49,10 +57,31 @@ ReadOnlyDocument ReadOnlyDocument::read(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
+    // The size a file claims is not trusted (files of /proc claim 0 and never
+    // end): at most one byte past the limit is read, which tells an oversized
+    // file apart without holding it.
+    const auto tooLarge = [&path, sizeLimit] {
+        throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path,
+                                tr("It is larger than %1 MB, more than any animation needs.")
+                                    .arg(std::max<qint64>(1, sizeLimit / (1024 * 1024))));
+    };
+    if (info.size() > sizeLimit) tooLarge();
+    QByteArray data;
+    data.reserve(static_cast<qsizetype>(info.size()));
+    // In pieces, so that memory follows what the file really holds.
+    constexpr qint64 pieceSize = 1 << 20;
+    while (data.size() <= sizeLimit) {
+        const qsizetype at = data.size();
+        const qint64 wanted = std::min(pieceSize, sizeLimit + 1 - at);
+        data.resize(at + static_cast<qsizetype>(wanted));
+        const qint64 got = file.read(data.data() + at, wanted);
+        if (got < 0) {
+            throw DocumentOpenError(DocumentOpenError::Reason::unreadable, path, file.errorString());
+        }
+        data.resize(at + static_cast<qsizetype>(got));
+        if (got == 0) break;
     }
+    if (data.size() > sizeLimit) tooLarge();
     const auto kind = recognise(data, info.fileName());
     if (!kind) {
         throw DocumentOpenError(DocumentOpenError::Reason::notAnAnimation, path,

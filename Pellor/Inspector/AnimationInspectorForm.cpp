@@ -32,6 +32,8 @@ AnimationInspectorForm::AnimationInspectorForm(std::shared_ptr<const lottie::Lot
     auto* pathRow = new QHBoxLayout(path);
     pathRow->setContentsMargins(0, 0, 0, 0);
     auto* pathText = new QLabel(filePath, path);
+    // The path is the user's own text: markup in a folder's name shows as written.
+    pathText->setTextFormat(Qt::PlainText);
     pathText->setWordWrap(true);
     pathText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pathText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -42,6 +44,7 @@ AnimationInspectorForm::AnimationInspectorForm(std::shared_ptr<const lottie::Lot
     reveal->setAutoRaise(true);
     // Linux has no Finder: the file manager shows the file, or its folder.
     reveal->setToolTip(tr("Show in File Manager"));
+    reveal->setAccessibleName(reveal->toolTip());
     connect(reveal, &QToolButton::clicked, this, [&desktop, filePath] { desktop.revealFile(filePath); });
     pathRow->addWidget(reveal, 0, Qt::AlignTop);
     revealButton_ = reveal;
@@ -64,6 +67,7 @@ void AnimationInspectorForm::addHeader(QFormLayout& form, const QString& text) {
 
 QLabel* AnimationInspectorForm::addRow(QFormLayout& form, const QString& label, const QString& value) {
     auto* field = new QLabel(value, this);
+    field->setTextFormat(Qt::PlainText);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form.addRow(label, field);

@@ -6,12 +6,22 @@
 
 namespace pellor {
 
+namespace {
+
+// Decoding a large document takes seconds and many times its size in memory;
+// it runs here, one document at a time, so that the windows keep answering.
+platform::foundation::DispatchQueue& decodingQueue() {
+    static platform::foundation::DispatchQueue queue("me.tolvane.pellor.decoding");
+    return queue;
+}
+
+}  // namespace
+
 lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outcome loaded) {
     const QByteArray bytes = document.data();
     if (document.kind() == DocumentKind::json) {
         return lottie::LottieView::loadAnimation([bytes, loaded](auto deliver) {
-            // Posted, so that the window is shown before the work starts.
-            platform::foundation::DispatchQueue::main().async([bytes, loaded, deliver] {
+            decodingQueue().async([bytes, loaded, deliver] {
                 std::shared_ptr<const lottie::LottieAnimation> animation;
                 std::exception_ptr error;
                 try {
@@ -19,10 +29,14 @@ lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outco
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         lottie::LottieConfiguration::shared().decodingStrategy);
                 } catch (...) {
+                    // Running out of memory on a hostile document lands here too.
                     error = std::current_exception();
                 }
-                if (loaded) loaded(animation, error);
-                deliver(animation, error);
+                // The outcome is the window's to hear, on the main thread.
+                platform::foundation::DispatchQueue::main().async([animation, error, loaded, deliver] {
+                    if (loaded) loaded(animation, error);
+                    deliver(animation, error);
+                });
             });
         });
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The asynchronous loaders of a document's animation, as a LottieView: a JSON
-// document is decoded on the main run loop with the shared configuration's
-// decoding strategy; a package is unpacked on the library's serial dotLottie
+// document is decoded on a serial queue of its own with the shared
+// configuration's decoding strategy and delivered on the main run loop; a package is unpacked on the library's serial dotLottie
 // queue under the file name "lottie" and delivered on the main run loop.
 // Failures reach the view's loader as errors. Stateless.
 

@@ -3,6 +3,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 
 #include "Pellor/App/PellorApp.h"
@@ -10,6 +15,7 @@
 #include "Pellor/Documents/DocumentDropDelegate.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Resources/ApplicationIcon.h"
+#include "Pellor/Styles/PlainText.h"
 
 namespace pellor {
 
@@ -17,7 +23,7 @@ DocumentWindow::DocumentWindow(PellorApp& app, ReadOnlyDocument document, QWidge
     : SceneWindow(app, QString(), parent), document_(std::move(document)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFilePath(document_.filePath());
-    setWindowTitle(QFileInfo(document_.filePath()).fileName());
+    setWindowTitle(plainWindowTitle(QFileInfo(document_.filePath()).fileName()));
     player_ = new LottiePlayerView(app, document_, this);
     setCentralWidget(player_);
 
@@ -34,11 +40,52 @@ DocumentWindow::DocumentWindow(PellorApp& app, ReadOnlyDocument document, QWidge
     info_->setCheckable(true);
     // Ctrl+I: the Linux form of the command key's shortcut.
     info_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    info_->setToolTip(tr("Show or hide the inspector (%1)").arg(info_->shortcut().toString(QKeySequence::NativeText)));
     connect(info_, &QAction::toggled, player_, &LottiePlayerView::setShowInspector);
     connect(player_, &LottiePlayerView::stateChanged, info_, [this] { info_->setChecked(player_->showInspector()); });
 
-    resize(800, 600);
+    addPlayerMenu();
+
+    fitToScreen();
     new DocumentDropDelegate(this, [this](const QStringList& files) { this->app().openDocuments(files, this); });
+}
+
+void DocumentWindow::fitToScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return resize(kPreferredSize);
+    // Leave room for the frame the window manager adds, which is unknown
+    // before the window is shown, and a little of the desktop around it: on a
+    // small screen, or at a large scale factor, the controls stay in view.
+    const QRect area = screen->availableGeometry();
+    const QSize room(area.width() * 9 / 10, area.height() * 9 / 10);
+    resize(kPreferredSize.boundedTo(room).expandedTo(minimumSizeHint()));
+    // Where nothing else places it (no window manager), keep it in the area.
+    QRect frame(pos(), size());
+    if (!area.contains(frame)) {
+        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
+        frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
+        move(frame.topLeft());
+    }
+}
+
+void DocumentWindow::addPlayerMenu() {
+    // The player's two keys, listed where people look for commands. Space
+    // belongs to the focused player (a focused button takes it for itself), so
+    // the item shows the key after a tab without claiming it as a shortcut.
+    auto* menu = new QMenu(tr("&Player"), this);
+    playPause_ = menu->addAction(QString(), this, [this] { player_->setAnimationPlaying(!player_->animationPlaying()); });
+    menu->addSeparator();
+    menu->addAction(info_);
+    const QList<QAction*> menus = menuBar()->actions();
+    menuBar()->insertMenu(menus.isEmpty() ? nullptr : menus.last(), menu);
+    const auto follow = [this] {
+        const QString key = QKeySequence(Qt::Key_Space).toString(QKeySequence::NativeText);
+        playPause_->setText((player_->animationPlaying() ? tr("Pause") : tr("Play")) + QLatin1Char('\t') + key);
+        // As Space, it waits for the animation.
+        playPause_->setEnabled(player_->animation() != nullptr);
+    };
+    connect(player_, &LottiePlayerView::stateChanged, playPause_, follow);
+    follow();
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event) {

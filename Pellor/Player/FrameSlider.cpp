@@ -1,6 +1,11 @@
 #include "Pellor/Player/FrameSlider.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <optional>
+
+#include "Pellor/Styles/FocusRing.h"
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -15,6 +20,16 @@ FrameSlider::FrameSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setPageStep(kSteps / 10);
     setFocusPolicy(Qt::TabFocus);
     connect(this, &QSlider::valueChanged, this, [this](int value) { emit progressEdited(static_cast<double>(value) / kSteps); });
+}
+
+void FrameSlider::paintEvent(QPaintEvent* event) {
+    QSlider::paintEvent(event);
+    // The platform style only tints the groove of a focused slider, which is
+    // hard to see; a keyboard user gets the application's ring around it all.
+    if (!showsFocusRing(*this)) return;
+    QPainter painter(this);
+    const QRectF area(rect());
+    drawFocusRing(painter, area, std::min(6.0, area.height() / 2), colorSchemeOf(*this));
 }
 
 void FrameSlider::showProgress(double progress) {
@@ -37,6 +52,33 @@ void FrameSlider::mousePressEvent(QMouseEvent* event) {
         }
     }
     QSlider::mousePressEvent(event);
+}
+
+namespace {
+
+std::optional<FrameSlider::Step> stepOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Down: return FrameSlider::Step::previousFrame;
+    case Qt::Key_Right:
+    case Qt::Key_Up: return FrameSlider::Step::nextFrame;
+    case Qt::Key_PageDown: return FrameSlider::Step::previousPage;
+    case Qt::Key_PageUp: return FrameSlider::Step::nextPage;
+    case Qt::Key_Home: return FrameSlider::Step::first;
+    case Qt::Key_End: return FrameSlider::Step::last;
+    default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void FrameSlider::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
+    const auto step = held == Qt::NoModifier ? stepOfKey(event->key()) : std::nullopt;
+    if (!step) return QSlider::keyPressEvent(event);
+    event->accept();
+    emit touched();
+    emit stepRequested(*step);
 }
 
 void FrameSlider::mouseReleaseEvent(QMouseEvent* event) {

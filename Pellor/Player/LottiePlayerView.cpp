@@ -3,8 +3,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <utility>
@@ -14,6 +12,7 @@
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/Inspector/AnimationInspectorForm.h"
 #include "Pellor/Player/DocumentLoaders.h"
+#include "Pellor/Player/FileErrorAlert.h"
 #include "Pellor/Player/PlaybackControlRow.h"
 #include "Pellor/Review/ReviewRequestManager.h"
 #include "Pellor/Styles/OnAppearOnceViewModifier.h"
@@ -36,6 +35,8 @@ LottiePlayerView::LottiePlayerView(PellorApp& app, const ReadOnlyDocument& docum
           if (alive.lock()) loaded(std::move(animation), error != nullptr);
       })) {
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Animation"));
+    setAccessibleDescription(tr("Space plays and pauses"));
     auto* columns = new QHBoxLayout(this);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(0);
@@ -134,8 +135,9 @@ void LottiePlayerView::loaded(std::shared_ptr<const lottie::LottieAnimation> ani
     animation_ = std::move(animation);
     rebuildInspector();
     controls_->refresh();
-    // A package that opens but holds no animation cannot be played either.
-    if (failed || !animation_) presentFileError();
+    // A package that opens but holds no animation is no failure: the window
+    // stays, with nothing to play, and its inspector says it cannot parse it.
+    if (failed) presentFileError();
     emit stateChanged();
 }
 
@@ -146,21 +148,17 @@ QString LottiePlayerView::fileErrorMessage() const {
 
 void LottiePlayerView::presentFileError() {
     if (fileErrorAlert_) return;
-    const QString title = tr("Cannot open file");
-    auto* alert = new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::NoButton, this);
-    alert->setObjectName(QStringLiteral("fileErrorAlert"));
-    alert->setInformativeText(fileErrorMessage());
-    QPushButton* ok = alert->addButton(tr("OK"), QMessageBox::AcceptRole);
-    alert->setDefaultButton(ok);
-    alert->setAttribute(Qt::WA_DeleteOnClose);
-    connect(ok, &QPushButton::clicked, this, [this] { dismissFileError(); });
+    auto* alert = new FileErrorAlert(tr("Cannot open file"), fileErrorMessage(), this);
+    // Every way of dismissing it (OK, Escape, the window manager's close
+    // button) closes the window that failed, as OK does.
+    connect(alert, &FileErrorAlert::dismissed, this, &LottiePlayerView::dismissFileError);
     fileErrorAlert_ = alert;
-    // Window-modal, not blocking: the alert belongs to this window only.
-    alert->open();
+    alert->present();
 }
 
 void LottiePlayerView::dismissFileError() {
-    if (fileErrorAlert_) fileErrorAlert_->close();
+    // Clearing it first makes the alert's own closing below a no-op here.
+    if (QPointer<FileErrorAlert> alert = std::exchange(fileErrorAlert_, nullptr)) alert->close();
     // The window that failed closes, whichever window is in front.
     QWidget* own = window();
     PellorApp& app = app_;

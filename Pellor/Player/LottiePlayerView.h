@@ -10,15 +10,16 @@
 //
 // It starts playing from the start with "Loop" at 1.0×. Space plays and
 // pauses once the animation has loaded (before that the key goes on to the
-// parent). A document that cannot be decoded, or a package that holds no
-// animation, shows the "Cannot open file" alert, whose "OK" closes this
-// view's own window and brings back the welcome window. Each showing closes
+// parent). A document that cannot be decoded shows the "Cannot open file"
+// alert, whose dismissal closes this view's own window and brings back the
+// welcome window. A package that holds no animation shows no alert: the
+// window stays with nothing loaded (Space ignored, the slider at 0, the
+// inspector's "Cannot parse the document."). Each showing closes
 // the welcome window and takes the keyboard focus; the first also counts the
 // opened file ("fileOpenCount" in the settings).
 //
 // Owned by its document window; main thread only.
 
-#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -29,6 +30,7 @@
 #include "Lottie/Views/LottieView.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
 #include "Pellor/Player/AnimationPlaybackSpeed.h"
+#include "Pellor/Player/FileErrorAlert.h"
 
 namespace lottie {
 class LottieViewHost;
@@ -73,7 +75,8 @@ public:
     lottie::LottieView player() const;
     // "Unable to open the JSON file. Please check the file and try again."
     QString fileErrorMessage() const;
-    // The alert's "OK": closes this view's window, then shows the welcome window.
+    // The alert's dismissal (OK, Escape or a close): closes this view's window,
+    // then shows the welcome window.
     void dismissFileError();
 
     lottie::LottieViewHost* host() const { return host_; }
@@ -81,7 +84,7 @@ public:
     // The inspector pane's content: the form, or the "Cannot parse the document." text.
     QWidget* inspectorContent() const { return inspectorContent_; }
     QWidget* inspectorPane() const { return inspectorPane_; }
-    QMessageBox* fileErrorAlert() const { return fileErrorAlert_; }
+    FileErrorAlert* fileErrorAlert() const { return fileErrorAlert_; }
 
 signals:
     void stateChanged();
@@ -122,7 +125,7 @@ private:
     PlaybackControlRow* controls_ = nullptr;
     QWidget* inspectorPane_ = nullptr;
     QWidget* inspectorContent_ = nullptr;
-    QPointer<QMessageBox> fileErrorAlert_;
+    QPointer<FileErrorAlert> fileErrorAlert_;
 };
 
 }  // namespace pellor

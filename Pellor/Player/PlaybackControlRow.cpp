@@ -2,8 +2,11 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <algorithm>
+#include <cmath>
 
 #include "Pellor/Player/FrameReadout.h"
 #include "Pellor/Player/FrameSlider.h"
@@ -35,11 +38,14 @@ PlaybackControlRow::PlaybackControlRow(LottiePlayerView& player, QWidget* parent
     row->addWidget(playPause_);
 
     slider_ = new FrameSlider(this);
+    slider_->setAccessibleName(tr("Frame"));
+    slider_->setToolTip(tr("Frame (arrow keys: one frame; Home, End: first, last)"));
     // A press pauses a playing animation, at its start and at its end alike.
     connect(slider_, &FrameSlider::touched, this, [this] {
         if (player_.animationPlaying()) player_.setAnimationPlaying(false);
     });
     connect(slider_, &FrameSlider::progressEdited, this, [this](double progress) { player_.setProgress(progress); });
+    connect(slider_, &FrameSlider::stepRequested, this, &PlaybackControlRow::step);
     row->addWidget(slider_, 1);
 
     readout_ = new QLabel(this);
@@ -48,16 +54,25 @@ PlaybackControlRow::PlaybackControlRow(LottiePlayerView& player, QWidget* parent
     readout_->setFont(mono);
     readout_->setContentsMargins(6, 0, 6, 0);
     readout_->setForegroundRole(QPalette::PlaceholderText);
+    readout_->setAccessibleName(tr("Current frame"));
     row->addWidget(readout_);
 
     loopMode_ = iconButton(this, 45);
+    loopMode_->setAccessibleName(tr("Loop Mode"));
     connect(loopMode_, &QAbstractButton::clicked, this, [this] { player_.setLoopMode(nextLoopMode(player_.loopMode())); });
     row->addWidget(loopMode_);
 
     speed_ = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, 65), QString(), this);
+    speed_->setAccessibleName(tr("Playback Speed"));
+    speed_->setToolTip(tr("Playback Speed"));
     speedMenu_ = new QMenu(this);
-    connect(speed_, &QAbstractButton::clicked, this,
-            [this] { speedMenu_->popup(speed_->mapToGlobal(QPoint(0, speed_->height()))); });
+    connect(speed_, &QAbstractButton::clicked, this, [this] {
+        speedMenu_->popup(speed_->mapToGlobal(QPoint(0, speed_->height())));
+        // The menu starts on the current speed, so that the arrow keys move from there.
+        for (QAction* item : speedMenu_->actions()) {
+            if (item->data().toString() == player_.playbackSpeed().rawValue()) speedMenu_->setActiveAction(item);
+        }
+    });
     row->addWidget(speed_);
     refresh();
 }
@@ -73,18 +88,44 @@ void PlaybackControlRow::refresh() {
     if (playPause != playPauseSymbol_) {
         playPauseSymbol_ = playPause;
         playPause_->setIcon(symbolIcon(playPauseSymbol_));
+        // Named for what a press does; the tooltip names the key that does the same.
+        const QString action = player_.animationPlaying() ? tr("Pause") : tr("Play");
+        playPause_->setAccessibleName(action);
+        playPause_->setToolTip(tr("%1 (%2)").arg(action, QKeySequence(Qt::Key_Space).toString(QKeySequence::NativeText)));
     }
     if (!shownLoopMode_ || *shownLoopMode_ != player_.loopMode()) {
         shownLoopMode_ = player_.loopMode();
         loopModeSymbol_ = pellor::loopModeSymbol(*shownLoopMode_);
         loopMode_->setIcon(symbolIcon(loopModeSymbol_));
         loopMode_->setToolTip(loopModeLabel(*shownLoopMode_));
+        loopMode_->setAccessibleDescription(loopModeLabel(*shownLoopMode_));
     }
     if (!shownSpeed_ || *shownSpeed_ != player_.playbackSpeed()) {
         shownSpeed_ = player_.playbackSpeed();
         speed_->setText(shownSpeed_->label());
+        speed_->setAccessibleDescription(shownSpeed_->label());
         fillSpeedMenu();
     }
+}
+
+void PlaybackControlRow::step(FrameSlider::Step step) {
+    const auto& animation = player_.animation();
+    if (!animation) return;
+    const double start = animation->startFrame;
+    const double end = animation->endFrame;
+    // One frame from the frame the read-out names, so that each press changes it by one.
+    const double shown = std::round(player_.animationFrame());
+    const double page = (end - start) / 10;
+    double frame = player_.animationFrame();
+    switch (step) {
+    case FrameSlider::Step::previousFrame: frame = shown - 1; break;
+    case FrameSlider::Step::nextFrame: frame = shown + 1; break;
+    case FrameSlider::Step::previousPage: frame -= page; break;
+    case FrameSlider::Step::nextPage: frame += page; break;
+    case FrameSlider::Step::first: frame = start; break;
+    case FrameSlider::Step::last: frame = end; break;
+    }
+    player_.setAnimationFrame(std::clamp(frame, std::min(start, end), std::max(start, end)));
 }
 
 void PlaybackControlRow::fillSpeedMenu() {

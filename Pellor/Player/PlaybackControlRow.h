@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "Lottie/Playback/PlaybackModes/LottieLoopMode.h"
+#include "Pellor/Player/FrameSlider.h"
 #include "Pellor/Player/AnimationPlaybackSpeed.h"
 
 class QLabel;
@@ -15,7 +16,6 @@ class QMenu;
 
 namespace pellor {
 
-class FrameSlider;
 class LottiePlayerView;
 class StyledButton;
 
@@ -39,6 +39,8 @@ public:
     const QString& loopModeSymbol() const { return loopModeSymbol_; }
 
 private:
+    // Moves the frame as a key on the slider asked, within the animation.
+    void step(FrameSlider::Step step);
     void fillSpeedMenu();
 
     LottiePlayerView& player_;

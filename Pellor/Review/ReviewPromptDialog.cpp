@@ -39,6 +39,11 @@ ReviewPromptDialog::ReviewPromptDialog(QWidget* parent) : QDialog(parent) {
 ReviewPromptDialog* ReviewPromptDialog::present(QWidget* parent) {
     auto* dialog = new ReviewPromptDialog(parent);
     dialog->show();
+    // It comes on its own, not from a click in it: window managers that keep
+    // new windows from taking the focus would otherwise leave it behind the
+    // window the user is in.
+    dialog->raise();
+    dialog->activateWindow();
     return dialog;
 }
 

@@ -1,11 +1,13 @@
 #include "Pellor/Styles/StyledButton.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
+#include "Pellor/Styles/FocusRing.h"
 #include "Pellor/Styles/TintedIcon.h"
 
 namespace pellor {
@@ -83,6 +85,17 @@ QSize StyledButton::minimumSizeHint() const {
     return sizeHint();
 }
 
+void StyledButton::keyPressEvent(QKeyEvent* event) {
+    // Enter acts on the focused button as Space does (a press and a release).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (!event->isAutoRepeat()) click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
 void StyledButton::enterEvent(QEnterEvent* event) {
     setHovering(true);
     QAbstractButton::enterEvent(event);
@@ -122,11 +135,8 @@ void StyledButton::paintEvent(QPaintEvent*) {
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(inner);
     }
-    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        // Keyboard users need to see where they are: a dotted outline in the label colour.
-        painter.setPen(QPen(look.label, 1, Qt::DotLine));
-        painter.drawPath(path);
-    }
+    // Keyboard users need to see where they are.
+    if (showsFocusRing(*this)) drawFocusRing(painter, shape, radius, state().scheme);
 }
 
 void StyledButton::drawLabel(QPainter& painter, const QRectF& area, const ButtonAppearance& look) const {

@@ -1,6 +1,7 @@
 #pragma once
 // A push button drawn by one of the application's button styles: it tracks
-// the pointer (hover) and the press itself and paints the background, label or
+// the pointer (hover) and the press itself (by the pointer, Space or Enter)
+// and paints the background, label or
 // icon, secondary text, border and shadow its style gives for that state, in
 // the appearance (light or dark) of its palette. It plays the toolkit button
 // with a style attached. Owned by its Qt parent; main thread only.
@@ -39,6 +40,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;

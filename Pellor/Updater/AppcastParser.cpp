@@ -1,6 +1,10 @@
 #include "Pellor/Updater/AppcastParser.h"
 
 #include <QXmlStreamReader>
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
 
 namespace pellor {
 
@@ -48,9 +52,65 @@ AppcastItem readItem(QXmlStreamReader& reader) {
     return item;
 }
 
+bool startsWith(const char* at, const char* end, std::string_view text) {
+    return static_cast<std::size_t>(end - at) >= text.size() && std::string_view(at, text.size()) == text;
+}
+
+// Where the text after `from` next holds `terminator`, past it; the end when
+// it never does.
+const char* skipPast(const char* from, const char* end, std::string_view terminator) {
+    const std::string_view rest(from, static_cast<std::size_t>(end - from));
+    const std::size_t found = rest.find(terminator);
+    return found == std::string_view::npos ? end : from + found + terminator.size();
+}
+
+// The most attributes any one start tag holds, counted without an XML parser.
+// The reader compares each attribute with every earlier one of its element,
+// so a feed with one element of many thousand attributes would hold it for
+// minutes; counting first costs one pass.
+std::size_t mostAttributesOfOneElement(const QByteArray& document) {
+    const char* at = document.constData();
+    const char* const end = at + document.size();
+    std::size_t most = 0;
+    while (at < end) {
+        at = static_cast<const char*>(std::memchr(at, '<', static_cast<std::size_t>(end - at)));
+        if (!at) break;
+        if (startsWith(at, end, "<!--")) {
+            at = skipPast(at + 4, end, "-->");
+        } else if (startsWith(at, end, "<![CDATA[")) {
+            at = skipPast(at + 9, end, "]]>");
+        } else if (startsWith(at, end, "<?")) {
+            at = skipPast(at + 2, end, "?>");
+        } else if (startsWith(at, end, "<!") || startsWith(at, end, "</")) {
+            ++at;
+        } else {
+            // A start tag: every name="value" pair has one '=' outside quotes.
+            std::size_t count = 0;
+            char quote = 0;
+            for (++at; at < end; ++at) {
+                const char c = *at;
+                if (quote) {
+                    if (c == quote) quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '=') {
+                    ++count;
+                } else if (c == '>') {
+                    break;
+                }
+            }
+            most = std::max(most, count);
+        }
+    }
+    return most;
+}
+
 }  // namespace
 
 std::vector<AppcastItem> parseAppcast(const QByteArray& document) {
+    if (mostAttributesOfOneElement(document) > maximumAttributesPerElement) {
+        throw AppcastError("an element has more than " + std::to_string(maximumAttributesPerElement) + " attributes");
+    }
     QXmlStreamReader reader(document);
     std::vector<AppcastItem> items;
     if (reader.readNextStartElement()) {

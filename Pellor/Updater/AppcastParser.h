@@ -19,10 +19,13 @@
 //
 // An item without a version or without an http(s) enclosure address cannot be
 // offered and is left out; so are addresses of other schemes given as release
-// notes. A document that is not well-formed XML, or whose root is not <rss>,
-// is an AppcastError.
+// notes. A document that is not well-formed XML, whose root is not <rss>, or
+// with an element of more than maximumAttributesPerElement attributes (no
+// feed has a use for them, and they cost the reader time that grows with
+// their square) is an AppcastError.
 
 #include <QByteArray>
+#include <cstddef>
 #include <stdexcept>
 #include <vector>
 
@@ -31,6 +34,7 @@
 namespace pellor {
 
 inline constexpr const char* appcastNamespace = "https://updates.tolvane.me/xml-namespaces/appcast";
+inline constexpr std::size_t maximumAttributesPerElement = 64;
 
 class AppcastError : public std::runtime_error {
 public:

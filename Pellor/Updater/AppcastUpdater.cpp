@@ -74,24 +74,28 @@ void AppcastUpdater::startCheck(Origin origin) {
     setCanCheck(false);
     settings_.setLastCheckDate(now());
     if (origin == Origin::user && configuration_.presenter) configuration_.presenter->showChecking();
-    fetcher_->fetch(configuration_.feedURL,
-                    [this, origin](const FetchResponse& response) { feedArrived(origin, response); });
+    // The feed is read on the transfer's thread, so that a large or hostile
+    // feed never holds the windows.
+    fetcher_->fetchThen(configuration_.feedURL,
+                        [this, origin, current = configuration_.currentVersion,
+                         system = configuration_.systemVersion](const FetchResponse& response) -> std::function<void()> {
+                            UpdateCheckResult result = evaluateFeed(response, current, system);
+                            return [this, origin, result = std::move(result)] { feedEvaluated(origin, result); };
+                        });
 }
 
-void AppcastUpdater::feedArrived(Origin origin, const FetchResponse& response) {
-    UpdateCheckResult result;
-    if (!response.succeeded()) {
-        result = UpdateCheckResult::failure(response.failureDescription());
-    } else {
-        try {
-            result = evaluateAppcast(parseAppcast(*response.body), configuration_.currentVersion,
-                                     configuration_.systemVersion);
-        } catch (const AppcastError& error) {
-            result = UpdateCheckResult::failure(
-                QCoreApplication::translate("Updater", "The update feed could not be read (%1).")
-                    .arg(QString::fromStdString(error.what())));
-        }
+UpdateCheckResult AppcastUpdater::evaluateFeed(const FetchResponse& response, const QString& currentVersion,
+                                               const QString& systemVersion) {
+    if (!response.succeeded()) return UpdateCheckResult::failure(response.failureDescription());
+    try {
+        return evaluateAppcast(parseAppcast(*response.body), currentVersion, systemVersion);
+    } catch (const AppcastError& error) {
+        return UpdateCheckResult::failure(QCoreApplication::translate("Updater", "The update feed could not be read (%1).")
+                                              .arg(QString::fromStdString(error.what())));
     }
+}
+
+void AppcastUpdater::feedEvaluated(Origin origin, const UpdateCheckResult& result) {
     UpdatePresenter* presenter = configuration_.presenter.get();
     if (origin == Origin::automatic) {
         // Automatic checks stay silent unless there is something to offer.

@@ -10,8 +10,9 @@
 // package into the download folder. While a check (or its download) runs,
 // canCheckForUpdates is false.
 //
-// Everything happens on the main thread; the network work runs on transfer
-// threads and its results come back through the Qt event loop. Owned by the
+// Everything happens on the main thread; the network work and the reading of
+// the feed run on transfer threads and their results come back through the Qt
+// event loop. Owned by the
 // UpdaterManager.
 
 #include <QDateTime>
@@ -72,7 +73,10 @@ private:
     enum class Origin { user, automatic };
 
     void startCheck(Origin origin);
-    void feedArrived(Origin origin, const FetchResponse& response);
+    // What a fetched feed offers; any thread.
+    static UpdateCheckResult evaluateFeed(const FetchResponse& response, const QString& currentVersion,
+                                          const QString& systemVersion);
+    void feedEvaluated(Origin origin, const UpdateCheckResult& result);
     void download(const AppcastItem& update);
     void finishCheck();
     void scheduleAutomaticCheck();

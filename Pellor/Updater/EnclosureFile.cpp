@@ -9,11 +9,18 @@ namespace pellor {
 QString enclosureFileName(const AppcastItem& item) {
     QString name = item.enclosureURL.fileName();
     for (QChar& character : name) {
-        if (character.unicode() < 0x20 || character == u'/' || character == u'\\' || character.unicode() == 0x7f) {
+        // Format characters include the direction overrides, which would show
+        // "Pellor-1.3.deb" for a name that ends otherwise.
+        if (character.unicode() < 0x20 || character == u'/' || character == u'\\' || character.unicode() == 0x7f ||
+            character.category() == QChar::Other_Format) {
             character = u'_';
         }
     }
-    if (name.isEmpty() || name == u"." || name == u"..") {
+    // A name with a leading dot would be hidden in the download folder.
+    qsizetype dots = 0;
+    while (dots < name.size() && name[dots] == u'.') ++dots;
+    name.remove(0, dots);
+    if (name.isEmpty()) {
         name = QStringLiteral("Pellor-") + item.displayVersion();
         name.replace(u'/', u'_');
     }

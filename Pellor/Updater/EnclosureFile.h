@@ -12,9 +12,10 @@
 
 namespace pellor {
 
-// The file name the package is saved under: the last segment of its address,
-// or "Pellor-<version>" when that is empty or names a folder ("." or "..");
-// characters that no file name should hold are replaced by "_".
+// The file name the package is saved under: the last segment of its address
+// without leading dots (no hidden file), or "Pellor-<version>" when nothing
+// is left; characters that no file name should hold, and format characters
+// such as direction overrides, are replaced by "_".
 QString enclosureFileName(const AppcastItem& item);
 
 // Writes `body` to a new file in `folder` (made when missing), never over an

@@ -153,7 +153,11 @@ void Path::addPath(const Path& other, const AffineTransform& transform) {
         addPath(copy, transform);
         return;
     }
-    elements_.reserve(elements_.size() + other.elements_.size());
+    // Grown geometrically: reserving exactly what each call adds would copy the
+    // whole path again on every call, so that a path built from a hundred
+    // copies of another would cost the square of its size.
+    const std::size_t needed = elements_.size() + other.elements_.size();
+    if (needed > elements_.capacity()) elements_.reserve(std::max(needed, 2 * elements_.capacity()));
     const bool identity = transform.isIdentity();
     for (PathElement element : other.elements_) {
         if (!identity) {

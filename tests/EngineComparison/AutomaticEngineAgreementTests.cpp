@@ -14,6 +14,7 @@
 #include <map>
 
 #include "Lottie/Playback/LottieLogger.h"
+#include "tests/EngineComparison/Support/FallbackReason.h"
 #include "tests/References/PictureDifference.h"
 #include "tests/References/ReferenceDocument.h"
 #include "tests/Support/TestSupport.h"
@@ -48,18 +49,6 @@ std::string displayName(const std::filesystem::path& file) {
     const auto source = std::filesystem::relative(file, testsupport::sourceDirectory());
     if (!source.empty() && *source.begin() != "..") return source.string();
     return "corpus/" + std::filesystem::relative(file, testsupport::corpusDirectory()).string();
-}
-
-// The issue line of a fallback warning ("[context] message"), without its context.
-std::string fallbackReason(const std::string& warning) {
-    const auto start = warning.find('\n');
-    if (start == std::string::npos) return warning;
-    std::string line = warning.substr(start + 1, warning.find('\n', start + 1) - start - 1);
-    if (!line.empty() && line.front() == '[') {
-        const auto close = line.find("] ");
-        if (close != std::string::npos) line = line.substr(close + 2);
-    }
-    return line;
 }
 
 struct FrameResult {
@@ -132,7 +121,7 @@ TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
             onCoreAnimation.push_back(name);
             frames.insert(frames.end(), documentFrames.begin(), documentFrames.end());
         } else {
-            const std::string reason = log.warnings.empty() ? "(no warning)" : fallbackReason(log.warnings.front());
+            const std::string reason = log.warnings.empty() ? "(no warning)" : enginematrix::fallbackReason(log.warnings.front());
             fallbacks[reason].push_back(name);
         }
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "tools/lottie-frames/FramesOptions.h"
 
@@ -20,6 +21,13 @@ TEST(FramesOptions, ParsesEveryForm) {
     EXPECT_EQ(frames.width, 640);
     EXPECT_EQ(frames.height, 360);
     EXPECT_EQ(frames.background, 0xff0000ffu);
+    // Each side up to the largest the refusal names, 16384.
+    for (const auto& [size, width, height] : {std::tuple{"1x1", 1, 1}, std::tuple{"16384x16384", 16384, 16384},
+                                              std::tuple{"16384x7", 16384, 7}}) {
+        const auto sized = parseOptions({"a.json", "--bench", "--size", size});
+        EXPECT_EQ(sized.width, width) << size;
+        EXPECT_EQ(sized.height, height) << size;
+    }
     EXPECT_TRUE(parseOptions({"a.json", "--frames", "all", "--out", "d"}).allFrames);
     EXPECT_EQ(parseOptions({"a.json", "--bench"}).command, Command::bench);
     EXPECT_FALSE(parseOptions({"a.lottie", "--info"}).animationId);
@@ -36,6 +44,8 @@ TEST(FramesOptions, RefusesBadCommandLines) {
         {"a.json", "--frames", "1"},
         {"a.json", "--info", "--size", "0x10"},
         {"a.json", "--info", "--size", "100"},
+        {"a.json", "--info", "--size", "16385x16"},
+        {"a.json", "--info", "--size", "16x16385"},
         {"a.json", "--info", "--background", "fff"},
         {"a.json", "--info", "--strategy"},
         {"a.json", "--info", "--engine", "gpu"},

@@ -106,17 +106,19 @@ TEST_F(CompositionLayersTest, DropShadowsFromTheStyleOrElseTheEffect) {
         SCOPED_TRACE(item.name);
         const auto layer = build(solid("Shadowed", item.extra));
         layer->setupAnimations(context());
-        const auto& contents = *layer->contentsLayer();
-        EXPECT_NEAR(contents.shadowOpacity(), item.opacity, 1e-12);
-        EXPECT_NEAR(contents.shadowRadius(), item.radius, 1e-12);
-        EXPECT_NEAR(contents.shadowOffset().width, item.offset.width, 1e-12);
-        EXPECT_NEAR(contents.shadowOffset().height, item.offset.height, 1e-12);
-        EXPECT_EQ(contents.shadowColor(), item.color);
+        // On the layer itself, outside the transform its contents layer carries.
+        const platform::compositor::Layer& shadowed = *layer;
+        EXPECT_NEAR(shadowed.shadowOpacity(), item.opacity, 1e-12);
+        EXPECT_NEAR(shadowed.shadowRadius(), item.radius, 1e-12);
+        EXPECT_NEAR(shadowed.shadowOffset().width, item.offset.width, 1e-12);
+        EXPECT_NEAR(shadowed.shadowOffset().height, item.offset.height, 1e-12);
+        EXPECT_EQ(shadowed.shadowColor(), item.color);
+        EXPECT_EQ(layer->contentsLayer()->shadowOpacity(), 0);
     }
     // A radius of 3 is the default: the effect's softness of 15 set nothing.
     const auto layer = build(solid("Shadowed", effected));
     layer->setupAnimations(context());
-    EXPECT_FALSE(layer->contentsLayer()->animation("shadowRadius"));
+    EXPECT_FALSE(layer->animation("shadowRadius"));
 }
 
 // Gives one picture for the asset "picture", or none until it is told to.

@@ -54,7 +54,7 @@ TEST(KeyframesCombined, PicksIndexWiseOrSamplingByTiming) {
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);
-        const auto combined = KeyframesCombined::combined(item.manual, sum, item.a, item.b);
+        const auto combined = KeyframesCombined::combined({}, item.manual, sum, item.a, item.b);
         std::vector<double> times, values;
         for (const auto& keyframe : combined.keyframes()) {
             times.push_back(keyframe.time());
@@ -76,7 +76,7 @@ TEST(KeyframesCombined, IndexWiseKeepsTheFirstAnimatingGroupsTangents) {
     const auto b = group({number(0, 0, false, in, out, LottieVector3D(9, 9, 0)), number(10, 1, false, in, out)});
     int calls = 0;
     const auto combined = KeyframesCombined::combined(
-        false, [&calls](const LottieVector1D& x, const LottieVector1D& y) { return ++calls, x.value + y.value; }, a, b);
+        {}, false, [&calls](const LottieVector1D& x, const LottieVector1D& y) { return ++calls, x.value + y.value; }, a, b);
     ASSERT_EQ(combined.keyframes().size(), 2u);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(combined.keyframes()[0].spatialOutTangent(), LottieVector3D(5, 0, 0));
@@ -85,7 +85,7 @@ TEST(KeyframesCombined, IndexWiseKeepsTheFirstAnimatingGroupsTangents) {
 }
 
 TEST(KeyframesCombined, SamplesTheWholeSpanOfEveryGroupAtATenthOfAFrame) {
-    const auto combined = KeyframesCombined::combined(false, sum, group({number(0, 0), number(10, 10)}),
+    const auto combined = KeyframesCombined::combined({}, false, sum, group({number(0, 0), number(10, 10)}),
                                                       group({number(5, 0), number(20, 15)}));
     ASSERT_EQ(combined.keyframes().size(), 201u);
     EXPECT_EQ(combined.keyframes().front().time(), 0);
@@ -96,12 +96,12 @@ TEST(KeyframesCombined, SamplesTheWholeSpanOfEveryGroupAtATenthOfAFrame) {
 }
 
 TEST(KeyframesCombined, EdgeCasesGiveEmptyGroupsOrPassErrorsOn) {
-    EXPECT_TRUE(KeyframesCombined::combined(false, sum, group({}), group({number(0, 1), number(1, 2)}))
+    EXPECT_TRUE(KeyframesCombined::combined({}, false, sum, group({}), group({number(0, 1), number(1, 2)}))
                     .keyframes()
                     .empty());
     int calls = 0;
     EXPECT_THROW(KeyframesCombined::combined(
-                     false,
+                     {}, false,
                      [&calls](const LottieVector1D& x, const LottieVector1D&) {
                          if (++calls == 3) throw std::runtime_error("third");
                          return x.value;
@@ -109,12 +109,12 @@ TEST(KeyframesCombined, EdgeCasesGiveEmptyGroupsOrPassErrorsOn) {
                      group({number(0, 0), number(1, 1), number(2, 2)}), group({number(0, 0)})),
                  std::runtime_error);
     const auto expressive = KeyframeGroup<LottieVector1D>({number(0, 1), number(1, 2)}, std::string("time"));
-    EXPECT_FALSE(KeyframesCombined::combined(false, sum, expressive, expressive).unsupportedAfterEffectsExpression());
+    EXPECT_FALSE(KeyframesCombined::combined({}, false, sum, expressive, expressive).unsupportedAfterEffectsExpression());
 
     // The array form lists the values of every group in order.
     const auto a = group({number(0, 1), number(10, 2)});
     const auto b = group({number(7, 5)});
-    const auto listed = KeyframesCombined::combined<LottieVector1D>({&a, &b}, false);
+    const auto listed = KeyframesCombined::combined<LottieVector1D>({}, {&a, &b}, false);
     ASSERT_EQ(listed.keyframes().size(), 2u);
     EXPECT_EQ(listed.keyframes()[1].value(), (std::vector<LottieVector1D>{LottieVector1D(2), LottieVector1D(5)}));
 }

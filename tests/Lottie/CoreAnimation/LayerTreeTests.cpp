@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "Lottie/CoreAnimation/CoreAnimationLayer.h"
+#include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 #include "tests/Lottie/CoreAnimation/LayerTreeDump.h"
 
@@ -88,12 +91,18 @@ TEST_F(LayerTreeTest, MattesPairFromTheEndOfTheList) {
         const char* name;
         std::string layers;
         std::string dump;
+        // The issues reported: a matte this engine drops, where the main-thread
+        // engine draws it as a layer, makes the pictures differ.
+        std::vector<std::string> issues = {};
     };
     const std::vector<Case> cases = {
         {"a matted first layer has nothing to pair with", layer(1, "Only", 1, R"("tt":1)"),
          "SolidLayer \"Only\"\n  BaseAnimationLayer \"Only (Content)\"\n    ShapeLayer\n"},
         {"an unknown matte type drops the model before it", layer(1, "Dropped", 1) + "," + layer(1, "Odd", 2, R"("tt":3)"),
-         "SolidLayer \"Odd\"\n  BaseAnimationLayer \"Odd (Content)\"\n    ShapeLayer\n"},
+         "SolidLayer \"Odd\"\n  BaseAnimationLayer \"Odd (Content)\"\n    ShapeLayer\n",
+         {LayerTreeBuilder::lumaMatteMessage}},
+        {"an unknown matte type with nothing to pair with", layer(1, "Alone", 1, R"("tt":3)"),
+         "SolidLayer \"Alone\"\n  BaseAnimationLayer \"Alone (Content)\"\n    ShapeLayer\n"},
         {"an unknown layer drops its matte as well", layer(1, "Matte", 1) + "," + layer(6, "Unknown", 2, R"("tt":1)"), ""},
         {"a missing parent adds no transform layers", layer(3, "Orphan", 1, R"("parent":77)"),
          "TransformLayer \"Orphan\"\n  BaseAnimationLayer \"Orphan (Content)\"\n"},
@@ -101,6 +110,9 @@ TEST_F(LayerTreeTest, MattesPairFromTheEndOfTheList) {
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);
         EXPECT_EQ(dumpTree(*build(item.layers)), item.dump);
+        std::vector<std::string> issues;
+        for (const auto& issue : tracker->issues()) issues.push_back(issue.message);
+        EXPECT_EQ(issues, item.issues);
     }
 }
 
@@ -132,6 +144,29 @@ TEST_F(LayerTreeTest, UndrawnMaskOpacityIsAnIssueOfItsLayerOnly) {
           "," + layer(1, "Fully masked", 4, R"("hasMask":true,"masksProperties":[{"mode":"a","pt":{"k":{"c":true,"v":[],"i":[],"o":[]}},"o":{"k":100}}])"));
     ASSERT_EQ(tracker->issues().size(), 1u);
     EXPECT_EQ(tracker->issues()[0].context, "Masked");
+}
+
+// The layers that draw a drop shadow, by name, with the document layer whose shadow each draws.
+void collectShadows(const platform::compositor::Layer& layer, std::map<std::string, std::string>& shadows) {
+    if (const auto* composition = dynamic_cast<const BaseCompositionLayer*>(&layer)) {
+        if (composition->dropShadowModel()) shadows[layer.name()] = composition->dropShadowModel()->name;
+    }
+    for (const auto& sublayer : layer.sublayers()) collectShadows(*sublayer, shadows);
+}
+
+// A shadow is measured in the space of the composition: it is drawn outside
+// the layer's own transform, and outside its parents' transforms by the
+// outermost of their transform layers.
+TEST_F(LayerTreeTest, DropShadowsAreDrawnOutsideEveryTransform) {
+    const std::string style =
+        R"("sy":[{"ty":1,"nm":"Style","c":{"k":[0,0,0,1]},"o":{"k":75},"a":{"k":45},"s":{"k":4},"d":{"k":5}}])";
+    const auto root = build(layer(1, "Alone", 1, style) + "," + layer(1, "Child", 2, R"("parent":3,)" + style) + "," +
+                            layer(3, "Parent", 3, R"("parent":4,)" + style) + "," + layer(3, "Grandparent", 4));
+    std::map<std::string, std::string> shadows;
+    collectShadows(*root, shadows);
+    const std::map<std::string, std::string> expected = {{"Alone", "Alone"},
+                                                         {"Child (parent, Grandparent)", "Child"}};
+    EXPECT_EQ(shadows, expected);
 }
 
 }  // namespace

@@ -5,9 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
+#include "Lottie/CoreAnimation/RepeaterLayer.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
+#include "Lottie/CoreAnimation/ShapeItemLayer.h"
+#include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
+#include "Platform/Compositor/PathTrimmer.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 #include "tests/Lottie/CoreAnimation/ShapeLayerDump.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
@@ -163,6 +170,41 @@ TEST_F(ShapeLayerTreeTest, RepeaterCountsThatCannotBeCopiedGiveNoCopiesOrAreCapp
     }
 }
 
+// A trim applied individually runs along the paths of the groups before it,
+// which separate group layers cannot share: reported so that the main-thread
+// engine draws it. One applied simultaneously, or one before the groups, is not.
+TEST_F(ShapeLayerTreeTest, TrimsAppliedIndividuallyOverNestedGroupsAreIssues) {
+    const auto individually = [](const char* name) {
+        std::string json = trim(name);
+        json.replace(json.find(R"("m":1)"), 5, R"("m":2)");
+        return json;
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::string> items;
+        bool reported;
+    };
+    const std::vector<Case> cases = {
+        {"individually after a group", {group("G", {path("A"), stroke("S")}), individually("T")}, true},
+        {"individually after a group inside a group",
+         {group("Outer", {group("Inner", {path("A"), stroke("S")}), path("B"), individually("T"), stroke("S2")})},
+         true},
+        {"individually over paths of its own level", {path("A"), path("B"), individually("T"), stroke("S")}, false},
+        {"individually before the group", {individually("T"), group("G", {path("A"), stroke("S")})}, false},
+        {"individually after a group without paths", {group("G", {stroke("S")}), path("A"), individually("T")}, false},
+        {"simultaneously after a group", {group("G", {path("A"), stroke("S")}), trim("T")}, false},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        dump(entry.items);
+        const auto& issues = context.tracker->issues();
+        const bool reported = std::ranges::any_of(issues, [](const auto& issue) {
+            return issue.message == ShapeGrouping::individualTrimOverGroupsIssue;
+        });
+        EXPECT_EQ(reported, entry.reported);
+    }
+}
+
 TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
     struct Case {
         const char* name;
@@ -205,6 +247,41 @@ TEST(RepeaterCopyTransform, PositionAndRotationGrowWithTheCopyScaleDoesNot) {
     }
 }
 
+TEST(RepeaterCopyOpacity, StepsFromTheStartOpacityToTheEndOpacityOverTheCopies) {
+    const std::string fading = R"({"a":1,"k":[{"t":0,"s":[0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10,"s":[100]}]})";
+    struct Case {
+        std::string startOpacity;
+        std::string endOpacity;
+        int index;
+        int copies;
+        // The copy's opacity at each keyframe; none when the copy stays opaque.
+        std::vector<double> expected;
+    };
+    const std::vector<Case> cases = {
+        {staticValue("100"), staticValue("40"), 0, 3, {100}},
+        {staticValue("100"), staticValue("40"), 1, 3, {70}},
+        {staticValue("100"), staticValue("40"), 2, 3, {40}},
+        {staticValue("20"), staticValue("80"), 3, 5, {65}},
+        {staticValue("60"), staticValue("10"), 0, 1, {60}},
+        {staticValue("100"), staticValue("100"), 1, 3, {}},
+        {fading, staticValue("100"), 0, 2, {0, 100}},
+        {fading, staticValue("50"), 1, 2, {50, 50}},
+    };
+    for (const Case& entry : cases) {
+        std::string json = repeater(staticValue("3"));
+        json.replace(json.find(R"("so":)") + 5, staticValue("100").size(), entry.startOpacity);
+        json.replace(json.find(R"("eo":)") + 5, staticValue("100").size(), entry.endOpacity);
+        const auto item = decodedItem<Repeater>(json);
+        ASSERT_TRUE(item) << json;
+        const auto opacity = RepeaterLayer::copyOpacity(*item, entry.index, entry.copies);
+        std::vector<double> values;
+        if (opacity) {
+            for (const auto& keyframe : opacity->keyframes()) values.push_back(keyframe.value().value);
+        }
+        EXPECT_EQ(values, entry.expected) << json << " copy " << entry.index << " of " << entry.copies;
+    }
+}
+
 class ShapeItemLayerChecks : public ClockTest {};
 
 TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
@@ -226,7 +303,48 @@ TEST_F(ShapeItemLayerChecks, ItemsThatAreNoPathAndTrimmedFillsAreIssues) {
         auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(fill("F"))}, context);
         layer->setupAnimations(animationContext);
         EXPECT_EQ(animationContext.tracker->issues().size(), issues) << trimJson;
-        EXPECT_EQ(layer->solidFillLayer()->strokeEnd(), issues == 1 ? 0.5 : 1) << trimJson;
+        // The trim is cut into the path itself: half the triangle's outline, or all of it.
+        const double outline = 20 + std::sqrt(200.0);
+        const auto shown = presentedAtFrame(*layer->solidFillLayer(), "path", 30, 0, 60, 0, clock->now());
+        const auto* path = shown ? shown->get<platform::graphics::Path>() : nullptr;
+        ASSERT_TRUE(path) << trimJson;
+        EXPECT_NEAR(platform::compositor::PathTrimmer::length(*path), issues == 1 ? outline / 2 : outline, 1e-6)
+            << trimJson;
+    }
+}
+
+// A trimmed path is sampled at every frame over its keyframes, which costs
+// memory in proportion: a trim animated over a longer span than the samples
+// allow is cut by the compositor instead, from stroke-start and stroke-end.
+TEST_F(ShapeItemLayerChecks, TrimsAnimatedOverTooLongASpanAreCutByTheCompositor) {
+    LayerContext context;
+    context.tracker = log.tracker();
+    const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
+    const double longest = double(TrimmedPathAnimation::maximumSamples);
+    struct Case {
+        const char* name;
+        double lastKeyframe;
+        bool sampled;
+    };
+    const std::vector<Case> cases = {
+        {"a second", 30, true},
+        {"at the limit", longest - 2, true},
+        {"past the limit", longest + 10, false},
+    };
+    const auto animation = emptyAnimation(0, 60, 30);
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const std::string trimJson =
+            R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"o":{"a":0,"k":0},"m":1,"e":{"a":1,"k":[{"t":0,"s":[10],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":)" +
+            std::to_string(entry.lastKeyframe) + R"(,"s":[90]}]}})";
+        auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(stroke("S"))}, context);
+        // Every play and seek installs the animations again, from the paths cut the first time.
+        for (int installation = 0; installation < 2; ++installation) {
+            layer->solidFillLayer()->removeAllAnimations();
+            layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));
+            EXPECT_EQ(layer->solidFillLayer()->animation("strokeEnd") == nullptr, entry.sampled);
+            EXPECT_TRUE(layer->solidFillLayer()->animation("path"));
+        }
     }
 }
 

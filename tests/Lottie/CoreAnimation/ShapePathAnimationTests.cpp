@@ -138,7 +138,9 @@ TEST_F(ShapePathAnimationTest, TheMultiplierRepeatsEveryKindOfPath) {
     }
 }
 
-TEST_F(ShapePathAnimationTest, CombinedPathsRepeatEachMemberInTurn) {
+// Merged paths are trimmed one after the other as one length, so a trim that
+// runs past the last one goes on into the first: the whole list is repeated.
+TEST_F(ShapePathAnimationTest, CombinedPathsRepeatAsAWhole) {
     const BezierPath a = corners({{0, 0}, {5, 0}}, false);
     const BezierPath b = corners({{100, 0}, {105, 0}}, false);
     const CombinedShapeItem combined(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(std::vector<BezierPath>{a, b}),
@@ -148,7 +150,7 @@ TEST_F(ShapePathAnimationTest, CombinedPathsRepeatEachMemberInTurn) {
     for (const auto& element : path.elements()) {
         if (element.type == platform::graphics::PathElementType::moveTo) starts.push_back(element.points[0].x);
     }
-    EXPECT_EQ(starts, (std::vector<double>{0, 0, 100, 100}));
+    EXPECT_EQ(starts, (std::vector<double>{0, 100, 0, 100}));
 }
 
 TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {
@@ -183,6 +185,37 @@ TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {
     EXPECT_FALSE(pathOf(*decodedItem<Star>(star("5")), 1, rounded(4).get()).isEmpty());
     EXPECT_THROW(pathOf(*decodedItem<Star>(star("5")), 1, rounded(4).get(), CompatibilityTracker::Mode::abort),
                  CompatibilityTracker::Error);
+}
+
+TEST_F(ShapePathAnimationTest, AnimatedRadiiThatReachHalfTheShorterSideAreSampled) {
+    const auto radius = [](double from, double to) {
+        return R"({"a":1,"k":[{"t":0,"s":[)" + std::to_string(from) +
+               R"(],"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":[)" + std::to_string(to) + "]}]}";
+    };
+    struct Case {
+        const char* name;
+        std::string radius;
+        std::string size;
+        // Two keyframes keep the document's timing; sampling gives ten a frame.
+        std::size_t keyframes;
+    };
+    const std::vector<Case> cases = {
+        {"below the limit throughout", radius(2, 15), R"({"a":0,"k":[60,40]})", 2},
+        {"down from above the limit", radius(60, 10), R"({"a":0,"k":[60,40]})", 301},
+        {"up to the limit exactly", radius(0, 20), R"({"a":0,"k":[60,40]})", 2},
+        {"up past the limit", radius(0, 21), R"({"a":0,"k":[60,40]})", 301},
+        {"a limit the size passes on the way",
+         radius(5, 25), R"({"a":1,"k":[{"t":0,"s":[20,60],"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":[80,60]}]})",
+         301},
+        {"a still radius above the limit", R"({"a":0,"k":50})", R"({"a":0,"k":[60,40]})", 1},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const auto rectangle = decodedItem<Rectangle>(R"({"ty":"rc","p":{"a":0,"k":[50,50]},"s":)" + entry.size +
+                                                      R"(,"r":)" + entry.radius + "}");
+        ASSERT_TRUE(rectangle);
+        EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, nullptr).keyframes().size(), entry.keyframes);
+    }
 }
 
 TEST_F(ShapePathAnimationTest, CustomPathsRoundOnlyWhenSomeRadiusIsAboveZero) {

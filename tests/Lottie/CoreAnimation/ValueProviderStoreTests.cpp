@@ -37,6 +37,15 @@ TEST(ProviderKeypathPattern, WildcardsMatchAsTheyMustAndEverythingElseLiterally)
         {"*.Color", "Shape.Color", true},
         {"*.Color", "Group.Shape.Color", false},
         {"**.Transform.Opacity", "Parent.Child.Transform.Opacity", true},
+        // Two wildcards: a run of "*" starts at any place "**" reaches and stops at a ".".
+        {"**.*.Color", "Layer 1.Fill 1.Color", true},
+        {"**.*.Color", ".Color", false},
+        {"**.*e*.Color", "Layer 1.Fill 1.Color", false},
+        {"**.*e*.Color", "Layer 1.Shape 1.Color", true},
+        {"*.**", "Layer 1", false},
+        {"*.**", "Layer 1.Color", true},
+        {"Layer**1.Color", "Layer 1.Group 1.Color", true},
+        {"Layer*1.Color", "Layer 1.Group 1.Color", false},
         // Characters that mean something to regular expressions mean nothing here.
         {"Layer.1.Color", "Layer 1.Color", false},
         {"Layer (1).Color", "Layer (1).Color", true},

@@ -27,6 +27,39 @@ TEST(ShapePathBuilders, RectangleCornerRadiusIsLimitedToHalfTheShorterSide) {
     EXPECT_NEAR(path.length(), 2 * M_PI * 5, 0.1);
 }
 
+// Kept to nine vertices, a square rectangle has the structure of a rounded one
+// (so that the two can be morphed into one another) and draws the same square.
+TEST(ShapePathBuilders, RectangleKeepsNineVerticesWhenAskedEvenIfSquare) {
+    using Vertices = ShapePathBuilders::RectangleVertices;
+    struct Case {
+        const char* name;
+        double radius;
+        Vertices vertices;
+        std::size_t count;
+    };
+    const std::vector<Case> cases = {
+        {"square", 0, Vertices::asNeeded, 5},
+        {"square kept to nine", 0, Vertices::alwaysNine, 9},
+        {"a negative radius kept to nine", -4, Vertices::alwaysNine, 9},
+        {"rounded", 3, Vertices::asNeeded, 9},
+        {"rounded kept to nine", 3, Vertices::alwaysNine, 9},
+    };
+    const BezierPath square = ShapePathBuilders::makeRoundedRectangle({5, 5}, {10, 20}, 0, PathDirection::clockwise);
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const BezierPath path = ShapePathBuilders::makeRoundedRectangle({5, 5}, {10, 20}, entry.radius,
+                                                                        PathDirection::clockwise, entry.vertices);
+        EXPECT_EQ(path.elements().size(), entry.count);
+        if (entry.radius > 0) continue;
+        EXPECT_EQ(path.toPath().boundingBox(), square.toPath().boundingBox());
+        EXPECT_NEAR(path.length(), square.length(), 1e-9);
+        for (const auto& element : path.elements()) {
+            const Point point = element.vertex.point;
+            EXPECT_TRUE((point.x == 0 || point.x == 10) && (point.y == -5 || point.y == 15)) << point.x << ", " << point.y;
+        }
+    }
+}
+
 // A fractional point count adds a last, shorter point, and starts between the radii.
 TEST(ShapePathBuilders, PartialStarPoint) {
     BezierPath partial = ShapePathBuilders::makeStar({0, 0}, 40, 20, 0, 0, 5.5, 0, PathDirection::clockwise);

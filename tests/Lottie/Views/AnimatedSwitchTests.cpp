@@ -69,7 +69,7 @@ TEST_F(SwitchTest, ClickOrSetIsOnPlaysTheNewStatesRangeReportsOnceAndRestsAtItsE
         {"click twice",
          [](SwitchFixture& s, SwitchTest& test) {
              viewstest::click(s.control, [&s] { s.look(); });
-             test.playOut(s);
+             ASSERT_NO_FATAL_FAILURE(test.playOut(s));
              viewstest::click(s.control, [&s] { s.look(); });
          },
          {{0, 1}, {1, 0}},
@@ -139,7 +139,7 @@ TEST_F(SwitchTest, ClickOrSetIsOnPlaysTheNewStatesRangeReportsOnceAndRestsAtItsE
         EXPECT_EQ(s.reports, c.reports) << c.name;
         EXPECT_EQ(s.control.isOn(), c.on) << c.name;
         EXPECT_EQ(s.control.accessibilityValue().toStdString(), c.on ? "On" : "Off") << c.name;
-        playOut(s);
+        ASSERT_NO_FATAL_FAILURE(playOut(s));
         EXPECT_NEAR(s.progress(), c.rest, 1e-9) << c.name;
     }
 }
@@ -182,7 +182,7 @@ TEST_F(SwitchTest, ToggleDuringAPlayTurnsBackFromTheFrameShown) {
         viewstest::expectRanges({s.log.ranges()[1]}, {c.played}, c.name);
         frame(s.control.animationView(), 0);
         EXPECT_NEAR(s.progress(), c.firstShown, 1e-6) << c.name << ": the first frame after the click";
-        playOut(s);
+        ASSERT_NO_FATAL_FAILURE(playOut(s));
         EXPECT_NEAR(s.progress(), c.rest, 1e-9) << c.name;
         EXPECT_FALSE(s.control.isOn()) << c.name;
         EXPECT_EQ(s.reports, (std::vector<bool>{true, false})) << c.name;
@@ -200,7 +200,7 @@ TEST_F(SwitchTest, DefaultRangesToggledQuicklyNeverLeap) {
     viewstest::click(s.control);
     s.look();
     viewstest::expectRanges(s.log.ranges(), {{0, 1}, {0.4, 0}, {0.3, 1}}, "on, off, on");
-    playOut(s);
+    ASSERT_NO_FATAL_FAILURE(playOut(s));
     EXPECT_NEAR(s.progress(), 1, 1e-9);
     EXPECT_EQ(s.reports, (std::vector<bool>{true, false, true}));
 }
@@ -234,7 +234,7 @@ TEST_F(SwitchTest, NewAnimationShowsTheStateAgainWithoutReportingIt) {
         viewstest::expectRanges(s.log.ranges(), c.played, c.name);
         EXPECT_TRUE(s.reports.empty()) << c.name;
         EXPECT_EQ(s.control.sizeHint(), QSize(120, 60)) << c.name;
-        playOut(s);
+        ASSERT_NO_FATAL_FAILURE(playOut(s));
         EXPECT_NEAR(s.progress(), c.rest, 1e-9) << c.name;
     }
 }
@@ -279,7 +279,7 @@ TEST_F(SwitchTest, HapticGeneratorIsTheNullOneAndNeverCalled) {
     settle();
     viewstest::click(s.control);
     s.control.setIsOn(false, true);
-    playOut(s);
+    ASSERT_NO_FATAL_FAILURE(playOut(s));
     EXPECT_EQ(counting->impacts, 0);
 }
 

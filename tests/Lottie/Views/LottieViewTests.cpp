@@ -179,6 +179,21 @@ TEST_F(ViewsTest, AsynchronousLoaderShowsThePlaceholderThenTheNewestLoadsAnimati
     settle();
     EXPECT_EQ(host.animationView()->animation(), second) << "an older load must not replace a newer one";
     EXPECT_EQ(loaded, 1);
+
+    // Two more reloads; this time the older one finishes first, while the
+    // newer still runs, and is dropped all the same.
+    const auto third = viewstest::animation(80, 40);
+    host.apply(value(2));
+    host.apply(value(3));
+    ASSERT_EQ(loads.pending.size(), 4u);
+    loads.pending[2](first, nullptr);
+    settle();
+    EXPECT_EQ(host.animationView()->animation(), second) << "a stale load finishing first is not shown";
+    EXPECT_EQ(loaded, 1);
+    loads.pending[3](third, nullptr);
+    settle();
+    EXPECT_EQ(host.animationView()->animation(), third);
+    EXPECT_EQ(loaded, 2);
 }
 
 TEST_F(ViewsTest, ShowingALoadedHostAgainDoesNotLoadAgainButAFailedLoadIsRetried) {

@@ -7,7 +7,9 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "tests/Lottie/Views/ViewsTestSupport.h"
+#include "tests/Support/RecordingLogger.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
@@ -133,6 +135,46 @@ TEST_F(ViewsTest, PaintingStraightIntoTheDeviceShowsThePixelsOfTheImagePathOverT
         const QPoint animationCentre = QPoint(13 + 60, 7 + 35) * c.ratio;
         EXPECT_NE(painted.pixelColor(animationCentre).rgb(), parentColour.rgb()) << label;
     }
+}
+
+TEST_F(ViewsTest, ADrawingThatThrowsLeavesTheViewEmptyInsteadOfEndingTheProgram) {
+    // Running out of memory on a hostile document throws from inside a paint
+    // event, where an exception would end the program.
+    testsupport::RecordingLogger log;
+    auto view = makeView(viewstest::animation());
+    view->resize(100, 50);
+    int calls = 0;
+    bool failing = false;
+    view->installValueProvider(
+        std::make_shared<lottie::ColorValueProvider>([&calls, &failing](lottie::AnimationFrameTime) -> lottie::LottieColor {
+            if (!failing) return {0, 1, 0, 1};
+            ++calls;
+            throw std::bad_alloc();
+        }),
+        lottie::AnimationKeypath("**.Fill.Color"));
+    settle();
+    const QImage drawn = view->grab().toImage();
+    // The next frame is drawn in the paint event, and fails there.
+    failing = true;
+    view->setCurrentFrame(5);
+    const QImage failed = view->grab().toImage();
+    EXPECT_NE(failed, drawn) << "nothing of the animation is shown";
+    ASSERT_GT(calls, 0) << "the provider was asked while drawing";
+    ASSERT_EQ(log.warnings.size(), 1u);
+    EXPECT_NE(log.warnings[0].find("could not be drawn"), std::string::npos) << log.warnings[0];
+
+    // Nothing more is tried for this animation, however often it is painted.
+    const int asked = calls;
+    view->grab();
+    view->grab();
+    EXPECT_EQ(calls, asked);
+    EXPECT_EQ(log.warnings.size(), 1u);
+
+    // A new animation is drawn again.
+    view->uninstallValueProvider(lottie::AnimationKeypath("**.Fill.Color"));
+    view->setAnimation(viewstest::animation());
+    settle();
+    EXPECT_NE(view->grab().toImage(), failed) << "the squares show again";
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 // The application shell: the welcome window first, the menus of every window,
-// opening documents once each, drops, unreadable files and the recent list.
+// opening documents once each, drops, unreadable files, the recent list and
+// where the open panel starts.
 #include <QApplication>
+#include <QDropEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/SceneWindow.h"
@@ -16,6 +21,14 @@ namespace {
 
 using pellor::SceneWindow;
 using pellortest::PellorTest;
+
+QFileDialog* visibleOpenPanel() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* panel = qobject_cast<QFileDialog*>(widget);
+        if (panel && panel->isVisible()) return panel;
+    }
+    return nullptr;
+}
 
 QStringList visibleWindowTitles() {
     QStringList titles;
@@ -49,9 +62,13 @@ TEST_F(PellorTest, EveryWindowHasTheFileAndHelpMenusWithExactlyTheirCommands) {
     for (QMainWindow* window : {static_cast<QMainWindow*>(SceneWindow::find(QStringLiteral("welcome"))), document,
                                 static_cast<QMainWindow*>(app->openWindow(QStringLiteral("about")))}) {
         SCOPED_TRACE(window->windowTitle().toStdString());
-        EXPECT_EQ(pellortest::menuTitles(*window), (QStringList{QStringLiteral("File"), QStringLiteral("Help")}))
-            << "no New, Edit or View";
-        const QList<QAction*> menus = window->menuBar()->actions();
+        // A document window adds the player's commands between the two.
+        const bool isDocument = window == document;
+        const QStringList titles = isDocument ? QStringList{QStringLiteral("File"), QStringLiteral("Player"), QStringLiteral("Help")}
+                                              : QStringList{QStringLiteral("File"), QStringLiteral("Help")};
+        EXPECT_EQ(pellortest::menuTitles(*window), titles) << "no New, Edit or View";
+        QList<QAction*> menus = window->menuBar()->actions();
+        if (isDocument) menus.removeAt(1);
         EXPECT_EQ(pellortest::itemTexts(menus[0]->menu()->actions()),
                   (QStringList{QStringLiteral("Open\u2026"), QStringLiteral("Open Recent"), QStringLiteral("-"),
                                QStringLiteral("Close"), QStringLiteral("-"), QStringLiteral("Settings\u2026"),
@@ -141,31 +158,53 @@ TEST_F(PellorTest, EachDocumentOpensOneWindowAndOpeningItAgainRaisesThatWindow) 
     EXPECT_EQ(app->documentWindows().size(), 2);
 }
 
-TEST_F(PellorTest, DroppedFilesOpenTheDocumentsAndReportTheOthersTogether) {
+TEST_F(PellorTest, DroppedDocumentsOpenAndThoseThatCannotBeReadAreReported) {
     const QString json = write("clip.json", pellortest::animationDocument());
     const QString package = write("clip.lottie", pellortest::packageDocument());
     const QString text = write("notes.txt", "Remember the milk.\n");
     const QString gone = missing("gone.json");
     app->start({});
     for (QWidget* target : {static_cast<QWidget*>(SceneWindow::find(QStringLiteral("welcome")))}) {
-        drop(*target, {json, text, package, gone});
+        ASSERT_NO_FATAL_FAILURE(drop(*target, {json, text, package, gone}));
     }
     EXPECT_NE(app->documentWindow(json), nullptr);
     EXPECT_NE(app->documentWindow(package), nullptr);
     EXPECT_EQ(app->documentWindows().size(), 2);
+    // The text file is no document and is left out silently; the document that has gone is reported.
     ASSERT_EQ(alerts.size(), 1u) << "one report for the drop";
-    EXPECT_TRUE(alerts[0].message.contains(QStringLiteral("2 files"))) << alerts[0].message.toStdString();
-    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("notes.txt"))) << alerts[0].detail.toStdString();
-    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("gone.json"))) << alerts[0].detail.toStdString();
-    EXPECT_FALSE(alerts[0].detail.contains(QStringLiteral("clip"))) << alerts[0].detail.toStdString();
+    EXPECT_TRUE(alerts[0].message.contains(QStringLiteral("gone.json"))) << alerts[0].message.toStdString();
+    EXPECT_FALSE(alerts[0].message.contains(QStringLiteral("notes.txt")) || alerts[0].detail.contains(QStringLiteral("notes.txt")));
 
     // A document window takes drops as well; what is open already is raised, not reported.
     alerts.clear();
     const QString other = write("other.json", pellortest::animationDocument(30));
-    drop(*app->documentWindow(json), {other, package});
+    ASSERT_NO_FATAL_FAILURE(drop(*app->documentWindow(json), {other, package}));
     EXPECT_NE(app->documentWindow(other), nullptr);
     EXPECT_EQ(app->documentWindows().size(), 3);
     EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(PellorTest, ManyFilesOpenAFewAtOnceThenOnePerTurnAndFailuresAreReportedAtTheEnd) {
+    app->start({});
+    QStringList paths;
+    for (int index = 0; index < 14; ++index) {
+        const std::string name = "clip" + std::to_string(index) + ".json";
+        paths << (index == 5 || index == 13 ? missing(name) : write(name, pellortest::animationDocument(10)));
+    }
+    const auto windows = app->openDocuments(paths, nullptr);
+    EXPECT_EQ(windows.size(), pellor::PellorApp::documentsOpenedAtOnce);
+    EXPECT_EQ(app->documentWindows().size(), pellor::PellorApp::documentsOpenedAtOnce) << "the rest wait for the event loop";
+    EXPECT_TRUE(alerts.empty());
+    QCoreApplication::processEvents();
+    EXPECT_LT(app->documentWindows().size(), 12) << "one turn does not open them all";
+    EXPECT_TRUE(alerts.empty()) << "failures are reported once every file was tried";
+
+    runUntil([this] { return !alerts.empty(); });
+    EXPECT_EQ(app->documentWindows().size(), 12);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_TRUE(alerts[0].message.contains(QStringLiteral("2 files"))) << alerts[0].message.toStdString();
+    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("clip5.json"))) << alerts[0].detail.toStdString();
+    EXPECT_TRUE(alerts[0].detail.contains(QStringLiteral("clip13.json"))) << alerts[0].detail.toStdString();
 }
 
 TEST_F(PellorTest, AFileThatCannotBeOpenedIsReportedByName) {
@@ -216,6 +255,78 @@ TEST_F(PellorTest, RecentDocumentsKeepTheTenNewestAcrossRunsAndFillTheMenu) {
     app->recentDocuments().clear();
     EXPECT_TRUE(recent->menu()->actions().isEmpty());
     EXPECT_FALSE(recent->menu()->isEnabled());
+}
+
+TEST_F(PellorTest, TheOpenPanelStartsInTheFolderOfTheMostRecentDocumentElseHome) {
+    EXPECT_EQ(app->openPanelDirectory(), QDir::homePath()) << "nothing opened yet";
+    std::filesystem::create_directories(folder.path() / "older");
+    std::filesystem::create_directories(folder.path() / "newer");
+    const QString older = write("older/a.json", pellortest::animationDocument());
+    const QString newer = write("newer/b.json", pellortest::animationDocument());
+    app->recentDocuments().note(older);
+    app->recentDocuments().note(newer);
+    EXPECT_EQ(app->openPanelDirectory(), QFileInfo(newer).absolutePath());
+    // A folder that has gone is passed over for the next.
+    std::filesystem::remove_all(folder.path() / "newer");
+    EXPECT_EQ(app->openPanelDirectory(), QFileInfo(older).absolutePath());
+
+    // The panel starts there, and what is chosen in it opens.
+    app->showOpenPanel(nullptr);
+    QFileDialog* panel = visibleOpenPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(QDir(panel->directory()).absolutePath(), QFileInfo(older).absolutePath());
+    EXPECT_EQ(panel->fileMode(), QFileDialog::ExistingFiles);
+    emit panel->filesSelected({older});
+    panel->reject();
+    settle();
+    EXPECT_NE(app->documentWindow(older), nullptr);
+}
+
+TEST_F(PellorTest, ADragOfOtherFilesIsRefusedAsItEntersAndOpensNothing) {
+    const QString png = write("picture.png", "\x89PNG\r\n\x1A\n....");
+    const QString text = write("notes.txt", "Remember the milk.\n");
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    app->start({});
+    QWidget* welcome = SceneWindow::find(QStringLiteral("welcome"));
+    QWidget* document = app->openDocuments({clip}, nullptr).value(0);
+    ASSERT_NE(document, nullptr);
+    const QString dropped = write("dropped.LOTTIE", pellortest::packageDocument());
+    struct Case {
+        const char* name;
+        QStringList files;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"a PNG image", {png}, false},
+        {"an image and a text", {png, text}, false},
+        {"a package (in capitals) among them", {png, dropped}, true},
+    };
+    app->openWindow(QStringLiteral("welcome"));
+    for (QWidget* target : {welcome, document}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << " on " << target->windowTitle().toStdString());
+            const auto before = app->documentWindows().size();
+            QMimeData data;
+            QList<QUrl> urls;
+            for (const QString& file : c.files) urls << QUrl::fromLocalFile(file);
+            data.setUrls(urls);
+            const QPoint at(target->width() / 2, target->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &enter);
+            EXPECT_EQ(enter.isAccepted(), c.accepted) << "decided as the drag enters";
+            // Should the desktop drop it anyway, nothing opens and nothing is said.
+            QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &drop);
+            settle();
+            EXPECT_TRUE(alerts.empty());
+            EXPECT_EQ(app->documentWindow(png), nullptr);
+            EXPECT_EQ(app->documentWindow(text), nullptr);
+            if (!c.accepted) {
+                EXPECT_EQ(app->documentWindows().size(), before) << "nothing opens";
+            }
+        }
+    }
+    EXPECT_NE(app->documentWindow(dropped), nullptr);
 }
 
 }  // namespace

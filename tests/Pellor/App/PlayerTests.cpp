@@ -275,11 +275,6 @@ TEST_F(PellorTest, ABrokenFileShowsTheAlertAndItsOkClosesThatWindowEvenBehindAno
         {"broken.json", "{ \"v\": \"5.7\", \"layers\": [ oops", "Unable to open the JSON file. Please check the file and try again."},
         {"empty.json", "", "Unable to open the JSON file. Please check the file and try again."},
         {"broken.lottie", "PK\x03\x04 but not an archive", "Unable to open the dotLottie file. Please check the file and try again."},
-        {"nothing.lottie", [] {
-             const auto data = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({}))});
-             return std::string(reinterpret_cast<const char*>(data.data()), data.size());
-         }(),
-         "Unable to open the dotLottie file. Please check the file and try again."},
     };
     app->start({});
     for (const Case& c : cases) {
@@ -310,6 +305,140 @@ TEST_F(PellorTest, ABrokenFileShowsTheAlertAndItsOkClosesThatWindowEvenBehindAno
         front->close();
         settle();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PellorTest, SliderKeysPauseAsAPressDoesThenMoveByFramesPagesAndToTheEnds) {
+    // 120 frames: a page is 12 frames.
+    DocumentWindow& window = *openPlayer(write("clip.json", pellortest::animationDocument(120)));
+    LottiePlayerView& player = *window.player();
+    pellor::FrameSlider& slider = *player.controls()->slider();
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        double from;
+        double to;
+    };
+    const Case cases[] = {
+        {"right", Qt::Key_Right, 40, 41},
+        {"up", Qt::Key_Up, 40, 41},
+        {"left", Qt::Key_Left, 40, 39},
+        {"down", Qt::Key_Down, 40, 39},
+        {"left from a frame between two", Qt::Key_Left, 40.4, 39},
+        {"right at the end stays there", Qt::Key_Right, 120, 120},
+        {"left at the start stays there", Qt::Key_Left, 0, 0},
+        {"page up", Qt::Key_PageUp, 40, 52},
+        {"page down", Qt::Key_PageDown, 40, 28},
+        {"page down near the start", Qt::Key_PageDown, 5, 0},
+        {"page up near the end", Qt::Key_PageUp, 115, 120},
+        {"home", Qt::Key_Home, 40, 0},
+        {"end", Qt::Key_End, 40, 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        player.setAnimationPlaying(false);
+        player.setAnimationFrame(c.from);
+        settle();
+        QTest::keyClick(&slider, c.key);
+        settle();
+        EXPECT_FALSE(player.animationPlaying());
+        EXPECT_DOUBLE_EQ(player.animationFrame(), c.to);
+        EXPECT_DOUBLE_EQ(viewOf(window).currentFrame(), c.to) << "the view shows that frame";
+    }
+
+    // While it plays, a key pauses (as a press does) and moves from the frame shown.
+    struct Playing {
+        const char* name;
+        Qt::Key key;
+        std::function<double(double shown)> to;
+    };
+    const Playing playing[] = {
+        {"right", Qt::Key_Right, [](double shown) { return std::round(shown) + 1; }},
+        {"left", Qt::Key_Left, [](double shown) { return std::round(shown) - 1; }},
+        {"page up", Qt::Key_PageUp, [](double shown) { return shown + 12; }},
+        {"home", Qt::Key_Home, [](double) { return 0.0; }},
+        {"end", Qt::Key_End, [](double) { return 120.0; }},
+    };
+    for (const Playing& c : playing) {
+        SCOPED_TRACE(c.name);
+        player.setAnimationFrame(20);
+        player.setAnimationPlaying(true);
+        for (int tick = 0; tick < 9; ++tick) frame(window);
+        ASSERT_TRUE(player.animationPlaying());
+        const double shown = player.animationFrame();
+        ASSERT_GT(shown, 2);
+        QTest::keyClick(&slider, c.key);
+        settle();
+        EXPECT_FALSE(player.animationPlaying());
+        EXPECT_DOUBLE_EQ(player.animationFrame(), c.to(shown));
+        EXPECT_DOUBLE_EQ(viewOf(window).currentFrame(), c.to(shown));
+        for (int tick = 0; tick < 3; ++tick) frame(window);
+        EXPECT_DOUBLE_EQ(player.animationFrame(), c.to(shown)) << "and stays there";
+    }
+
+    // Keys the slider does not use go on: Space still plays.
+    QTest::keyClick(&slider, Qt::Key_Space);
+    EXPECT_TRUE(player.animationPlaying());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PellorTest, ThePlayerMenuListsSpaceAndCtrlIAndActsAsTheKeysDo) {
+    const QString package = write("clip.lottie", pellortest::packageDocument());
+    auto* window = qobject_cast<DocumentWindow*>(app->openDocuments({package}, nullptr).value(0));
+    ASSERT_NE(window, nullptr);
+    QAction* playPause = window->playPauseAction();
+    ASSERT_NE(playPause, nullptr);
+    EXPECT_EQ(pellortest::menuAction(*window, QStringLiteral("Player"), QStringLiteral("Pause\tSpace")), playPause);
+    EXPECT_EQ(pellortest::menuAction(*window, QStringLiteral("Player"), QStringLiteral("Info")), window->infoAction());
+    EXPECT_TRUE(playPause->shortcut().isEmpty()) << "Space stays the focused control's";
+    EXPECT_FALSE(playPause->isEnabled()) << "as Space, not before the animation has loaded";
+    runUntil([window] { return window->player()->animation() != nullptr; });
+    ASSERT_TRUE(playPause->isEnabled());
+    playPause->trigger();
+    EXPECT_FALSE(window->player()->animationPlaying());
+    EXPECT_EQ(playPause->text(), QStringLiteral("Play\tSpace"));
+    playPause->trigger();
+    EXPECT_TRUE(window->player()->animationPlaying());
+    EXPECT_EQ(playPause->text(), QStringLiteral("Pause\tSpace"));
+    window->infoAction()->trigger();
+    EXPECT_TRUE(window->player()->showInspector());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PellorTest, APackageWithoutAnAnimationShowsNoAlertAndWaitsWithNothingToPlay) {
+    const auto data = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({}))});
+    const QString path = write("nothing.lottie", std::string(reinterpret_cast<const char*>(data.data()), data.size()));
+    app->start({});
+    auto* window = qobject_cast<DocumentWindow*>(app->openDocuments({path}, nullptr).value(0));
+    ASSERT_NE(window, nullptr);
+    LottiePlayerView& player = *window->player();
+    // The package loads on its own queue; its outcome is the next change of the player's state.
+    int changes = 0;
+    QObject::connect(&player, &LottiePlayerView::stateChanged, [&changes] { ++changes; });
+    runUntil([&changes] { return changes > 0; });
+    ASSERT_GT(changes, 0) << "the load has finished";
+    EXPECT_FALSE(player.isFileErrorPresented()) << "no alert";
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_TRUE(window->isVisible()) << "the window stays";
+    EXPECT_EQ(player.animation(), nullptr);
+    EXPECT_FALSE(sendSpace(player)) << "Space is ignored";
+    EXPECT_EQ(player.controls()->slider()->value(), 0);
+    EXPECT_EQ(player.controls()->readout()->text(), QStringLiteral("#0/0"));
+    QTest::keyClick(player.controls()->slider(), Qt::Key_End);
+    EXPECT_EQ(player.controls()->slider()->value(), 0) << "the slider rests at 0";
+    player.setShowInspector(true);
+    auto* text = qobject_cast<QLabel*>(player.inspectorContent());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(), QStringLiteral("Cannot parse the document."));
 }
 
 }  // namespace

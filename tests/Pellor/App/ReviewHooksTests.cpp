@@ -1,10 +1,14 @@
 // The review policy joined to the windows: the welcome window's first
 // appearance asks it with a wait, a player's closing without one, and a wait
 // still running when the application goes is called off.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
 #include <QSettings>
 
 #include "Pellor/App/ReviewPolicyHooks.h"
 #include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Review/ReviewRequestManager.h"
 #include "tests/Pellor/Support/ManualDelayTimer.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
@@ -92,6 +96,43 @@ TEST_F(ReviewHooksTest, AWaitStillRunningWhenTheApplicationGoesIsCalledOff) {
 TEST_F(ReviewHooksTest, TheApplicationAsksThePolicyUnlessTold) {
     pellor::PellorApp fresh(std::make_unique<pellortest::FakeUpdater>());
     EXPECT_NE(dynamic_cast<pellor::ReviewPolicyHooks*>(&fresh.reviewRequestHooks()), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ReviewHooksTest, ThePromptWaitsUntilNoAlertIsOpen) {
+    store->setValue(QLatin1String(ReviewRequestManager::fileOpenCountKey), 1);
+    app->start({});
+    ASSERT_EQ(timer->waits.size(), 1u);
+    // A launch whose file failed: its alert is up when the two seconds are over.
+    pellor::DocumentWindow* failing = openPlayer(write("broken.json", "{ oops"));
+    ASSERT_NE(failing, nullptr);
+    ASSERT_TRUE(failing->player()->isFileErrorPresented());
+    // A second alert, over the welcome window, keeps it waiting after the first goes.
+    QMessageBox other(QMessageBox::Warning, QStringLiteral("Pellor"), QStringLiteral("Something else."));
+    other.show();
+
+    timer->waits[0]->fire();
+    settle();
+    EXPECT_EQ(prompts, 0) << "not stacked with an alert";
+    ASSERT_TRUE(manager->storedRecord()) << "the policy itself went on at its own time";
+    auto* hooks = static_cast<pellor::ReviewPolicyHooks*>(&app->reviewRequestHooks());
+    EXPECT_EQ(hooks->heldPrompts(), 1u);
+
+    QCloseEvent close;
+    QCoreApplication::sendEvent(failing->player()->fileErrorAlert(), &close);
+    settle();
+    EXPECT_EQ(prompts, 0) << "one alert is still open";
+    other.close();
+    settle();
+    EXPECT_EQ(prompts, 1) << "once no alert is open";
+    EXPECT_EQ(hooks->heldPrompts(), 0u);
+    other.show();
+    other.close();
+    settle();
+    EXPECT_EQ(prompts, 1) << "once";
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ TEST(Appcast, LeavesOutItemsThatCannotBeOfferedAndRefusesWhatIsNotAFeed) {
         const char* name;
         std::string document;
         int items;  // -1: an AppcastError
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {"no items", document(""), 0},
         {"no version", document(R"(<item><enclosure url="https://a.b/c"/></item>)"), 0},
         {"no enclosure", document(R"(<item><p:version>2</p:version></item>)"), 0},
@@ -56,12 +57,46 @@ TEST(Appcast, LeavesOutItemsThatCannotBeOfferedAndRefusesWhatIsNotAFeed) {
         {"broken after the items", document(R"(<item><p:version>2</p:version><enclosure url="https://a.b/c"/></item>)") + "<",
          -1},
     };
+    // Quoted values, comments and character data may hold any number of '='.
+    std::string attributes;
+    for (std::size_t i = 0; i < pellor::maximumAttributesPerElement; ++i) attributes += " a" + std::to_string(i) + "=\"x=y\"";
+    const std::string usable = R"(<p:version>2</p:version><enclosure url="https://a.b/c?d=e&amp;f=g"/>)";
+    cases.push_back({"as many attributes as allowed",
+                     document("<item" + attributes + "><!-- a=b c=d --><p:x><![CDATA[=====]]></p:x>" + usable + "</item>"), 1});
+    cases.push_back({"one attribute too many", document("<item" + attributes + " last='z'>" + usable + "</item>"), -1});
+    // Checked before the reader sees them, which would take minutes.
+    std::string many;
+    for (int i = 0; i < 200'000; ++i) many += " b" + std::to_string(i) + "=''";
+    cases.push_back({"200,000 attributes", document("<item" + many + ">" + usable + "</item>"), -1});
     for (const auto& c : cases) {
         if (c.items < 0) {
             EXPECT_THROW(parseAppcast(QByteArray::fromStdString(c.document)), AppcastError) << c.name;
         } else {
             EXPECT_EQ(parseAppcast(QByteArray::fromStdString(c.document)).size(), std::size_t(c.items)) << c.name;
         }
+    }
+}
+
+TEST(Appcast, KeepsReleaseNotesLinksOnlyForWebAddresses) {
+    const struct {
+        const char* link;
+        bool kept;
+    } cases[] = {
+        {"https://tolvane.me/pellor/1.2", true},
+        {"http://tolvane.me/pellor/1.2", true},
+        {"file:///etc/passwd", false},
+        {"javascript:alert(1)", false},
+        {"ftp://tolvane.me/notes", false},
+        {"https://", false},
+        {"notes.html", false},
+    };
+    for (const auto& c : cases) {
+        const std::string feed = std::string(R"(<rss version="2.0" xmlns:p="https://updates.tolvane.me/xml-namespaces/appcast">)") +
+                                 "<channel><item><p:version>2</p:version><p:releaseNotesLink>" + c.link +
+                                 R"(</p:releaseNotesLink><enclosure url="https://a.b/c"/></item></channel></rss>)";
+        const auto items = parseAppcast(QByteArray::fromStdString(feed));
+        ASSERT_EQ(items.size(), 1u) << c.link;
+        EXPECT_EQ(items[0].releaseNotesLink, c.kept ? QUrl(c.link) : QUrl()) << c.link;
     }
 }
 

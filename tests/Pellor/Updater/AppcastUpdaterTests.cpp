@@ -46,7 +46,8 @@ protected:
     void serve(const std::string& path, int status, std::string body) { server.setRoute(path, {status, std::move(body), false, false}); }
 
     // A check the user asks for, run to its end. The call itself must not wait
-    // for the network: only "checking" is shown when it returns.
+    // for the network: only "checking" is shown when it returns. Callers wrap
+    // it in ASSERT_NO_FATAL_FAILURE, since they read what it shows.
     void checkAndWait(AppcastUpdater& updater) {
         const std::size_t before = presenter->shown.size();
         updater.checkForUpdates();
@@ -85,7 +86,7 @@ TEST_F(AppcastUpdaterTest, AUserCheckTellsWhatTheFeedSays) {
         serve(path, c.status, c.body);
         auto updater = makeUpdater(path);
         ASSERT_TRUE(updater->canCheckForUpdates()) << c.name;
-        checkAndWait(*updater);
+        ASSERT_NO_FATAL_FAILURE(checkAndWait(*updater));
         const Shown& shown = presenter->shown.back();
         EXPECT_EQ(shown.kind, c.kind) << c.name;
         const QString detail = shown.kind == Shown::Kind::updateAvailable ? shown.update.displayVersion() : shown.text;
@@ -102,7 +103,7 @@ TEST_F(AppcastUpdaterTest, AServerThatNeverAnswersEndsInATimeoutWhileTheMainThre
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] { ++turns; });
     ticker.start(0);
-    checkAndWait(*updater);
+    ASSERT_NO_FATAL_FAILURE(checkAndWait(*updater));
     EXPECT_EQ(presenter->shown.back().kind, Shown::Kind::error);
     EXPECT_TRUE(presenter->shown.back().text.contains("in time")) << presenter->shown.back().text.toStdString();
     // The event loop kept turning during the wait.
@@ -211,7 +212,7 @@ TEST_F(AppcastUpdaterTest, AUserCheckOffersTheUpdateWithoutDownloadingIt) {
     serve("/feed.xml", 200, feedOf({{"1.3", "1.3", server.url("/Pellor-1.3.tar.gz")}}));
     settings->setValue("Updates/automaticallyDownloadsUpdates", true);
     auto updater = makeUpdater("/feed.xml");
-    checkAndWait(*updater);
+    ASSERT_NO_FATAL_FAILURE(checkAndWait(*updater));
     EXPECT_EQ(presenter->shown.back().kind, Shown::Kind::updateAvailable);
     EXPECT_FALSE(presenter->shown.back().downloadedFile.has_value());
     EXPECT_EQ(server.requestCount(), 1);

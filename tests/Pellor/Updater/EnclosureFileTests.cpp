@@ -30,7 +30,10 @@ TEST(EnclosureFile, NamesTheFileAfterTheAddressWithoutLeavingTheFolder) {
         {"https://a.b/apps/pellor/", "Pellor-1.2"},
         {"https://a.b", "Pellor-1.2"},
         {"https://a.b/x/..", "Pellor-1.2"},
-        {"https://a.b/x/..%2F..%2F.bashrc", ".bashrc"},
+        {"https://a.b/x/..%2F..%2F.bashrc", "bashrc"},
+        {"https://a.b/x/...", "Pellor-1.2"},
+        {"https://a.b/x/Pellor-%E2%80%AEzg.rat.deb", "Pellor-_zg.rat.deb"},
+        {"https://a.b/x/%E2%81%A6a%E2%81%A9%E2%80%8Fb", "_a__b"},
         {"https://a.b/x/a%5Cb", "a_b"},
         {"https://a.b/x/a%0Ab", "a_b"},
     };

@@ -52,7 +52,7 @@ TEST(Recovery, KeepsThePixelsAndPutsBackEveryOpenStatesTransformAndClip) {
         context->addRect(Rect(0, 0, 2, 2));
         context->clip(FillRule::evenOdd);
         context->addRect(Rect(0, 0, 1, 1));  // a path under way when the context fails
-        breakContext(*context);
+        ASSERT_NO_FATAL_FAILURE(breakContext(*context));
         const std::optional<std::string> failure = context->recoverFromFailure();
         ASSERT_TRUE(failure);
         EXPECT_FALSE(failure->empty());
@@ -80,7 +80,7 @@ TEST(Recovery, AnImageIsMadeFromAContextLeftInItsErrorState) {
     auto context = bitmap(4, 4);
     context->setFillColor(Color::rgb(1, 0, 0));
     context->fillRect(Rect(0, 0, 4, 4));
-    breakContext(*context);
+    ASSERT_NO_FATAL_FAILURE(breakContext(*context));
     const auto image = GraphicsContext::finishImage(std::move(context));
     ASSERT_TRUE(image);
     EXPECT_TRUE(pixelNear(*image, 2, 2, kOpaqueRed));

@@ -19,8 +19,8 @@ double wrapped(double fraction) {
 // What of one compound path, lying from `begin` to `begin + length` along all
 // paths, falls into the visible ranges (ascending, at most two, the second one
 // reaching the end when there are two).
-void appendVisiblePart(PathOutputNode& output, const CompoundBezierPath& compound, double begin,
-                       const std::vector<LengthRange>& visible, double frame) {
+void appendVisiblePart(std::vector<CompoundBezierPath>& output, const CompoundBezierPath& compound, double begin,
+                       const std::vector<LengthRange>& visible) {
     const double length = compound.length();
     const double end = begin + length;
     std::vector<LengthRange> pieces;
@@ -31,7 +31,7 @@ void appendVisiblePart(PathOutputNode& output, const CompoundBezierPath& compoun
     }
     if (pieces.empty()) return;
     if (length == 0 || (pieces.size() == 1 && pieces[0].start <= begin && pieces[0].end >= end)) {
-        output.appendPath(compound, frame);
+        output.push_back(compound);
         return;
     }
     // Two pieces are the two ends of the compound (the window wraps inside
@@ -40,46 +40,67 @@ void appendVisiblePart(PathOutputNode& output, const CompoundBezierPath& compoun
     const LengthRange& to = pieces.front();
     const double startFraction = std::clamp((from.start - begin) / length, 0.0, 1.0);
     const double endFraction = std::clamp((to.end - begin) / length, 0.0, 1.0);
-    output.appendPath(compound.trim(startFraction, endFraction, 0, false), frame);
+    output.push_back(compound.trim(startFraction, endFraction, 0, false));
+}
+
+double lengthOf(const std::vector<CompoundBezierPath>& output) {
+    double length = 0;
+    for (const CompoundBezierPath& compound : output) length += compound.length();
+    return length;
 }
 
 }  // namespace
 
 void TrimPathNode::regenerateOutputs(double frame) {
     const TrimPathProperties& values = properties();
-    const double start = values.start->value().value * 0.01;
-    const double end = values.end->value().value * 0.01;
-    const double low = std::min(start, end);
-    const double high = std::max(start, end);
-    double offset = std::fmod(values.offset->value().value, 360.0);
-    if (!std::isfinite(low) || !std::isfinite(high) || !std::isfinite(offset)) return;
-    if (low == 0 && high == 1) return;
-    if (low == high) {
-        for (const auto& output : upstreamPaths()) output->removePaths(frame);
-        return;
+    const double start = values.start->value().value;
+    const double end = values.end->value().value;
+    const double offset = values.offset->value().value;
+    if (leavesPathsWhole(start, end, offset)) return;
+    OutputPaths outputs;
+    for (const auto& output : upstreamPaths()) outputs.push_back(output->removePaths(frame));
+    outputs = trimmed(std::move(outputs), start, end, offset, values.type);
+    for (std::size_t index = 0; index < outputs.size(); ++index) {
+        for (CompoundBezierPath& compound : outputs[index]) upstreamPaths()[index]->appendPath(std::move(compound), frame);
     }
-    offset /= 360;
-    if (values.type == TrimType::simultaneously) {
-        for (const auto& output : upstreamPaths()) {
-            for (const CompoundBezierPath& compound : output->removePaths(frame)) {
-                output->appendPath(compound.trim(low, high, offset, false), frame);
-            }
-        }
-        return;
-    }
-    trimAcrossOutputs(low + offset, high + offset, frame);
 }
 
-void TrimPathNode::trimAcrossOutputs(double startFraction, double endFraction, double frame) {
+bool TrimPathNode::leavesPathsWhole(double start, double end, double offset) {
+    const double low = std::min(start, end) * 0.01;
+    const double high = std::max(start, end) * 0.01;
+    if (!std::isfinite(low) || !std::isfinite(high) || !std::isfinite(std::fmod(offset, 360.0))) return true;
+    return low == 0 && high == 1;
+}
+
+TrimPathNode::OutputPaths TrimPathNode::trimmed(OutputPaths outputs, double start, double end, double offset,
+                                                TrimType type) {
+    if (leavesPathsWhole(start, end, offset)) return outputs;
+    const double low = std::min(start, end) * 0.01;
+    const double high = std::max(start, end) * 0.01;
+    if (low == high) {
+        for (auto& output : outputs) output.clear();
+        return outputs;
+    }
+    const double turn = std::fmod(offset, 360.0) / 360;
+    if (type == TrimType::simultaneously) {
+        for (auto& output : outputs) {
+            for (CompoundBezierPath& compound : output) compound = compound.trim(low, high, turn, false);
+        }
+        return outputs;
+    }
+    return trimmedAcross(std::move(outputs), low + turn, high + turn);
+}
+
+TrimPathNode::OutputPaths TrimPathNode::trimmedAcross(OutputPaths outputs, double startFraction, double endFraction) {
     double startPosition = wrapped(startFraction);
     double endPosition = wrapped(endFraction);
     if (endPosition == 0) endPosition = 1;
     if (startPosition == 1) startPosition = 0;
     // A window of a whole turn or more shows everything.
-    if (startPosition == endPosition || endFraction - startFraction >= 1) return;
+    if (startPosition == endPosition || endFraction - startFraction >= 1) return outputs;
 
     double total = 0;
-    for (const auto& output : upstreamPaths()) total += output->totalLength();
+    for (const auto& output : outputs) total += lengthOf(output);
     const double startLength = startPosition * total;
     const double endLength = endPosition * total;
     // The visible part, as lengths along all outputs; past the end of the
@@ -94,14 +115,17 @@ void TrimPathNode::trimAcrossOutputs(double startFraction, double endFraction, d
     }
 
     double position = 0;
-    for (const auto& output : upstreamPaths()) {
+    for (auto& output : outputs) {
         double begin = position;
-        position += output->totalLength();
-        for (const CompoundBezierPath& compound : output->removePaths(frame)) {
-            appendVisiblePart(*output, compound, begin, visible, frame);
+        position += lengthOf(output);
+        std::vector<CompoundBezierPath> cut;
+        for (const CompoundBezierPath& compound : output) {
+            appendVisiblePart(cut, compound, begin, visible);
             begin += compound.length();
         }
+        output = std::move(cut);
     }
+    return outputs;
 }
 
 }  // namespace lottie

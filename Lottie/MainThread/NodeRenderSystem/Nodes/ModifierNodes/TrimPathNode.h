@@ -18,10 +18,19 @@ public:
 
     void regenerateOutputs(double frame) override;
 
+    // The paths of each output before a trim, one list per path item in order.
+    using OutputPaths = std::vector<std::vector<CompoundBezierPath>>;
+    // Whether a trim of these values (start and end in percent, offset in
+    // degrees) leaves every path as it is.
+    static bool leavesPathsWhole(double start, double end, double offset);
+    // The outputs cut by a trim of these values, as this node cuts them; the
+    // Core Animation engine draws trimmed paths by it too.
+    static OutputPaths trimmed(OutputPaths outputs, double start, double end, double offset, TrimType type);
+
 private:
     // The outputs as one path: only what lies in the visible ranges, given as
     // lengths along all of them together, stays.
-    void trimAcrossOutputs(double startFraction, double endFraction, double frame);
+    static OutputPaths trimmedAcross(OutputPaths outputs, double startFraction, double endFraction);
 };
 
 }  // namespace lottie

@@ -86,14 +86,15 @@ BezierPath ShapePathBuilders::makeEllipse(platform::graphics::Size size, Point c
 }
 
 BezierPath ShapePathBuilders::makeRoundedRectangle(Point position, platform::graphics::Size size, double cornerRadius,
-                                                   PathDirection direction) {
+                                                   PathDirection direction, RectangleVertices count) {
     const double hw = size.width / 2;
     const double hh = size.height / 2;
-    const double r = std::min(size.height / 2, std::min(size.width / 2, cornerRadius));
+    double r = std::min(size.height / 2, std::min(size.width / 2, cornerRadius));
     const double cx = position.x;
     const double cy = position.y;
     std::vector<CurveVertex> vertices;
-    if (!(r > 0)) {
+    if (!(r > 0) && count == RectangleVertices::alwaysNine) r = 0;
+    if (!(r > 0) && count == RectangleVertices::asNeeded) {
         vertices = {CurveVertex::corner({cx + hw, cy - hh}), CurveVertex::corner({cx + hw, cy + hh}),
                     CurveVertex::corner({cx - hw, cy + hh}), CurveVertex::corner({cx - hw, cy - hh}),
                     CurveVertex::corner({cx + hw, cy - hh})};

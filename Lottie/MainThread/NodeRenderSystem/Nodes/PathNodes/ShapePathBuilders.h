@@ -35,10 +35,17 @@ struct ShapePathBuilders {
     // Five vertices: top, side, bottom, other side, top again.
     static BezierPath makeEllipse(platform::graphics::Size size, platform::graphics::Point center,
                                   PathDirection direction);
+    // How many vertices a rectangle has. `asNeeded`: five straight ones when
+    // its corners are not rounded, nine otherwise. `alwaysNine`: nine even when
+    // not rounded (each corner's two vertices then lie on the corner point), so
+    // that the paths of every radius share one structure and can be morphed
+    // into one another point by point.
+    enum class RectangleVertices { asNeeded, alwaysNine };
     // Five straight vertices, or nine with the corners rounded by
     // min(width / 2, height / 2, cornerRadius).
     static BezierPath makeRoundedRectangle(platform::graphics::Point position, platform::graphics::Size size,
-                                           double cornerRadius, PathDirection direction);
+                                           double cornerRadius, PathDirection direction,
+                                           RectangleVertices vertices = RectangleVertices::asNeeded);
     // 1 + ceil(points) vertices on the radius, the first at (rotation - 90) degrees.
     static BezierPath makePolygon(platform::graphics::Point position, double numberOfPoints, double outerRadius,
                                   double outerRoundedness, double rotation, PathDirection direction);

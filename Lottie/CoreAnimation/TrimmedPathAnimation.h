@@ -1,0 +1,49 @@
+#pragma once
+// The "path" animation of a shape layer whose paths a trim cuts, cut where the
+// main-thread engine cuts them. The compositor trims a path by exact arc
+// length, while the format's trim measures each curve with a few samples and
+// places its cuts by the curve's parameter, which lands visibly elsewhere on
+// curves whose handles are uneven; and a trim applied individually runs along
+// several paths one after the other. So the paths and the trim are evaluated
+// at every frame from the first keyframe of any of them to the last and cut by
+// the main-thread engine's own trimming; the compositor moves the cut paths
+// from one frame to the next point by point, and holds one until the next
+// where the cut moves onto another segment. A run of equal paths keeps only
+// its ends. Past a number of frames that would cost too much memory the
+// caller trims on the compositor instead. Called by the shape item layers
+// while they install animations; keeps nothing.
+
+#include <optional>
+#include <vector>
+
+#include "Lottie/CoreAnimation/LayerAnimationContext.h"
+#include "Lottie/CoreAnimation/ShapePathAnimation.h"
+#include "Lottie/Model/ShapeItems/Trim.h"
+#include "Platform/Compositor/Layer.h"
+
+namespace lottie {
+
+struct TrimmedPathAnimation {
+    // Frames a layer samples at most: ten minutes at 30 frames per second.
+    static constexpr std::size_t maximumSamples = 18'000;
+
+    // The frames the paths are cut at: every frame from the earliest time of
+    // `timings` to the latest, the latest included; none when there are more
+    // than maximumSamples or a time is not finite.
+    static std::vector<double> sampleTimes(const std::vector<std::vector<KeyframesCombined::Timing>>& timings);
+
+    // Every piece a trim leaves of the paths, in item order.
+    using Pieces = std::vector<BezierPath>;
+    // The paths of `samplers` (in item order) cut by `trim` at every sample
+    // time; none when a sampler is missing or there are no sample times. Depends
+    // on the document alone, so callers keep it for every later installation.
+    // The paths sampled and the pieces kept are charged to `account`.
+    static std::optional<KeyframeGroup<Pieces>> cutPaths(
+        const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers, const Trim& trim,
+        const SamplingAccount& account = {});
+    // Adds the "path" animation of `layer` that plays `cut`. Throws what the builder throws.
+    static void animateCutPaths(platform::compositor::Layer& layer, const KeyframeGroup<Pieces>& cut,
+                                const LayerAnimationContext& context);
+};
+
+}  // namespace lottie

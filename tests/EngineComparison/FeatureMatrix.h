@@ -1,0 +1,32 @@
+#pragma once
+// The feature matrix of the engine comparison: one small document per feature
+// and combination (every shape, style and modifier at three opacities; masks
+// of each mode; mattes; precompositions; drop shadows; layers handing over;
+// parenting), generated here rather than kept as files. The matrix tests own
+// the rows for the run.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/EngineComparison/Support/DocumentBuilder.h"
+
+namespace enginematrix {
+
+struct MatrixRow {
+    // Unique; letters, digits and underscores, since tests are named after it.
+    std::string name;
+    DocumentBuilder document;
+    // What the main-thread engine draws instead, when that engine does not draw
+    // the row's feature: the same picture written without it.
+    std::optional<DocumentBuilder> mainThreadDocument = std::nullopt;
+};
+
+// Shape items, styles and modifiers, each at a style opacity of 100 %, 50 % and animated.
+std::vector<MatrixRow> drawingRows();
+// Masks, mattes, precompositions, drop shadows, in and out points and parenting.
+std::vector<MatrixRow> layerRows();
+// Both of the above.
+std::vector<MatrixRow> featureMatrix();
+
+}  // namespace enginematrix

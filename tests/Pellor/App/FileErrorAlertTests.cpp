@@ -1,0 +1,131 @@
+// The player's "Cannot open file" alert as the user meets it: every way of
+// dismissing it closes the window that failed and brings back the welcome
+// window; it is laid out at its natural size and shows centred on its own
+// window, once that window is on screen.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include "Pellor/App/SceneWindow.h"
+#include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Player/FileErrorAlert.h"
+#include "Pellor/Player/LottiePlayerView.h"
+#include "Pellor/Player/PlaybackControlRow.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
+
+namespace {
+
+using pellor::DocumentWindow;
+using pellor::FileErrorAlert;
+using pellortest::PellorTest;
+
+const QString kJsonMessage = QStringLiteral("Unable to open the JSON file. Please check the file and try again.");
+
+TEST_F(PellorTest, EveryWayOfDismissingTheFileAlertClosesItsWindowAndBringsBackTheWelcomeWindow) {
+    struct Case {
+        const char* name;
+        std::function<void(FileErrorAlert&)> dismiss;
+    };
+    const Case cases[] = {
+        {"OK", [](FileErrorAlert& alert) { QTest::mouseClick(alert.buttons().value(0), Qt::LeftButton); }},
+        {"Escape", [](FileErrorAlert& alert) { QTest::keyClick(&alert, Qt::Key_Escape); }},
+        {"the window manager's close button",
+         [](FileErrorAlert& alert) {
+             QCloseEvent close;
+             QCoreApplication::sendEvent(&alert, &close);
+         }},
+    };
+    app->start({});
+    const QString broken = write("broken.json", "{ \"v\": \"5.7\", \"layers\": [ oops");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentWindow* window = openPlayer(broken);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(window->player()->isFileErrorPresented());
+        ASSERT_FALSE(pellor::SceneWindow::find(QStringLiteral("welcome"))->isVisible());
+        QPointer<DocumentWindow> failing(window);
+        QPointer<FileErrorAlert> alert(window->player()->fileErrorAlert());
+        ASSERT_TRUE(alert && alert->isVisible());
+        c.dismiss(*alert);
+        settle();
+        EXPECT_TRUE(alert.isNull() || !alert->isVisible()) << "the alert is gone";
+        EXPECT_TRUE(failing.isNull()) << "no dead player window is left behind";
+        EXPECT_EQ(app->documentWindow(broken), nullptr);
+        EXPECT_TRUE(pellor::SceneWindow::find(QStringLiteral("welcome"))->isVisible());
+    }
+}
+
+TEST_F(PellorTest, TheFileAlertTakesItsNaturalSizeAndShowsCentredOnItsOwnWindow) {
+    // Two failing documents in windows at different places: each alert is over its own.
+    const QString first = write("first.json", "{ not an animation");
+    const QString second = write("second.json", "");
+    struct Place {
+        QString path;
+        QPoint at;
+    };
+    // Both within the screen (800 x 600 here), where the alert is not held inside it.
+    for (const Place& place : {Place{first, QPoint(0, 0)}, Place{second, QPoint(310, 180)}}) {
+        // Placed before its animation has been decoded (which is posted).
+        auto* window = qobject_cast<DocumentWindow*>(app->openDocuments({place.path}, nullptr).value(0));
+        ASSERT_NE(window, nullptr);
+        window->resize(480, 400);
+        window->move(place.at);
+        runUntil([window] { return window->player()->isFileErrorPresented(); });
+        FileErrorAlert& alert = *window->player()->fileErrorAlert();
+        ASSERT_TRUE(alert.isVisible());
+        EXPECT_EQ(alert.windowTitle(), QStringLiteral("Cannot open file"));
+        EXPECT_EQ(alert.informativeText(), kJsonMessage);
+        // Natural size: the message on one line, not wrapped under the title.
+        auto* message = alert.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+        ASSERT_NE(message, nullptr);
+        EXPECT_GE(message->width(), message->fontMetrics().horizontalAdvance(kJsonMessage));
+        const QRect wrapped = message->fontMetrics().boundingRect(QRect(0, 0, message->contentsRect().width(), 1000),
+                                                                  Qt::TextWordWrap, kJsonMessage);
+        EXPECT_LT(wrapped.height(), 2 * message->fontMetrics().lineSpacing()) << "one line";
+        const QPoint offset = alert.frameGeometry().center() - window->frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 2) << "centred on its own window at " << place.at.x() << "," << place.at.y();
+    }
+}
+
+TEST_F(PellorTest, TheFileAlertWaitsForItsWindowToBeOnScreen) {
+    QWidget window;
+    window.resize(500, 400);
+    window.move(120, 90);
+    auto* alert = new FileErrorAlert(QStringLiteral("Cannot open file"), kJsonMessage, &window);
+    int dismissed = 0;
+    QObject::connect(alert, &FileErrorAlert::dismissed, [&dismissed] { ++dismissed; });
+    alert->present();
+    settle();
+    EXPECT_FALSE(alert->isVisible()) << "not before its window";
+    window.show();
+    settle();
+    ASSERT_TRUE(alert->isVisible());
+    EXPECT_TRUE(alert->isModal());
+    EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
+    EXPECT_LE((alert->frameGeometry().center() - window.frameGeometry().center()).manhattanLength(), 2);
+    EXPECT_EQ(dismissed, 0);
+    alert->close();
+    settle();
+    EXPECT_EQ(dismissed, 1) << "once";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PellorTest, ATextFileNamedJsonOpensAWindowWhosePlayerShowsTheAlert) {
+    // Reading takes the kind from the name and does not look inside; decoding fails in the player.
+    const QString notes = write("notes.json", "Remember the milk.\n");
+    DocumentWindow* window = openPlayer(notes);
+    ASSERT_NE(window, nullptr) << "a window opens for it";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("notes.json"));
+    EXPECT_EQ(window->document().kind(), pellor::DocumentKind::json);
+    ASSERT_TRUE(window->player()->isFileErrorPresented());
+    EXPECT_EQ(window->player()->fileErrorAlert()->informativeText(), kJsonMessage);
+    EXPECT_TRUE(alerts.empty()) << "the application reports nothing of its own";
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+// The windows used from the keyboard: Enter on a focused button, Escape on
+// the welcome, about and settings windows, and the speed menu opened by a key.
+#include <QApplication>
+#include <QFileDialog>
+#include <QMenu>
+#include <QTest>
+
+#include "Pellor/App/RecentDocuments.h"
+#include "Pellor/App/SceneWindow.h"
+#include "Pellor/App/WelcomeWindow.h"
+#include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Player/LottiePlayerView.h"
+#include "Pellor/Player/PlaybackControlRow.h"
+#include "Pellor/Styles/StyledButton.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
+
+namespace {
+
+using pellor::WelcomeWindow;
+using pellortest::PellorTest;
+
+QFileDialog* openPanel() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* panel = qobject_cast<QFileDialog*>(widget);
+        if (panel && panel->isVisible()) return panel;
+    }
+    return nullptr;
+}
+
+TEST_F(PellorTest, EnterActsOnTheFocusedRecentDocumentAndOpenButton) {
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    app->recentDocuments().note(clip);
+    app->start({});
+    auto& welcome = *qobject_cast<WelcomeWindow*>(pellor::SceneWindow::find(QStringLiteral("welcome")));
+    ASSERT_EQ(welcome.recentDocumentRows().size(), 1);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(key == Qt::Key_Return ? "Return" : "Enter");
+        QTest::keyClick(welcome.openButton(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        settle();
+        QFileDialog* panel = openPanel();
+        ASSERT_NE(panel, nullptr) << "the open panel is shown";
+        panel->reject();
+        settle();
+    }
+    // A modifier makes it another key, which the button leaves alone.
+    QTest::keyClick(welcome.openButton(), Qt::Key_Return, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(openPanel(), nullptr);
+
+    QTest::keyClick(welcome.recentDocumentRows()[0], Qt::Key_Return);
+    settle();
+    EXPECT_NE(app->documentWindow(clip), nullptr) << "Enter opens the focused recent document";
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(PellorTest, EscapeClosesTheWelcomeAboutAndSettingsWindowsButNotADocument) {
+    for (const char* identifier : {"welcome", "about", "settings"}) {
+        SCOPED_TRACE(identifier);
+        pellor::SceneWindow* window = app->openWindow(QLatin1String(identifier));
+        ASSERT_TRUE(window->isVisible());
+        QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible());
+    }
+    // From a focused control that has no use for the key, too.
+    pellor::SceneWindow* about = app->openWindow(QStringLiteral("about"));
+    auto* acknowledgements = about->findChild<pellor::StyledButton*>();
+    ASSERT_NE(acknowledgements, nullptr);
+    QTest::keyClick(acknowledgements, Qt::Key_Escape);
+    EXPECT_FALSE(about->isVisible());
+
+    pellor::DocumentWindow* document = openPlayer(write("clip.json", pellortest::animationDocument()));
+    ASSERT_NE(document, nullptr);
+    QTest::keyClick(document, Qt::Key_Escape);
+    EXPECT_TRUE(document->isVisible()) << "a player window stays";
+}
+
+TEST_F(PellorTest, TheSpeedMenuOpenedFromTheKeyboardStartsOnTheCurrentSpeed) {
+    pellor::DocumentWindow& window = *openPlayer(write("clip.json", pellortest::animationDocument()));
+    pellor::LottiePlayerView& player = *window.player();
+    pellor::StyledButton& speed = *player.controls()->speedButton();
+    QMenu& menu = *player.controls()->speedMenu();
+    for (const char* current : {"speed100", "speed150", "speed025"}) {
+        SCOPED_TRACE(current);
+        player.setPlaybackSpeed(*pellor::AnimationPlaybackSpeed::fromRawValue(QLatin1String(current)));
+        settle();
+        QTest::keyClick(&speed, Qt::Key_Space);
+        ASSERT_TRUE(menu.isVisible());
+        ASSERT_NE(menu.activeAction(), nullptr);
+        EXPECT_EQ(menu.activeAction()->data().toString(), QLatin1String(current));
+        // The arrows move on from there, and Enter chooses.
+        QTest::keyClick(&menu, Qt::Key_Up);
+        const QString above = menu.activeAction()->data().toString();
+        QTest::keyClick(&menu, Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(menu.isVisible());
+        EXPECT_EQ(player.playbackSpeed().rawValue(), above);
+        EXPECT_NE(above, QLatin1String(current));
+    }
+}
+
+}  // namespace

@@ -13,6 +13,7 @@
 #include "Lottie/CoreAnimation/SolidLayer.h"
 #include "Lottie/CoreAnimation/TextLayer.h"
 #include "Lottie/CoreAnimation/TransformLayer.h"
+#include "Lottie/Model/Layers/LayerDropShadow.h"
 #include "Lottie/Model/Layers/Mask.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieConfiguration.h"
@@ -97,12 +98,12 @@ std::vector<std::shared_ptr<const LayerModel>> ancestorsOf(const LayerModel& mod
 // A transform layer of a parent chain may hold the following layers that have
 // the same ancestors, unless it blends (then each is blended on its own) or
 // draws the drop shadow of the layer it was made for.
-bool sharable(const TransformLayer& layer) { return !layer.compositingFilter() && !layer.dropShadowModel(); }
-
-bool hasDropShadow(const Layer& layer) {
+bool drawsDropShadow(const Layer& layer) {
     const auto* composition = dynamic_cast<const BaseCompositionLayer*>(&layer);
-    return composition && composition->dropShadowModel();
+    return composition && composition->dropShadowModel() && layerDropShadow(*composition->dropShadowModel());
 }
+
+bool sharable(const TransformLayer& layer) { return !layer.compositingFilter() && !drawsDropShadow(layer); }
 
 // Nests `layer` in one transform layer per ancestor, the most distant
 // outermost, naming each with `nameOf(ancestor)`; the outermost draws the
@@ -133,7 +134,7 @@ struct OpenParentChain {
     // for a layer with a drop shadow, which its own outermost transform layer
     // draws outside every transform.
     std::size_t sharedBy(const std::vector<std::shared_ptr<const LayerModel>>& ancestors, const Layer& layer) const {
-        if (!ancestors.empty() && hasDropShadow(layer)) return 0;
+        if (!ancestors.empty() && drawsDropShadow(layer)) return 0;
         std::size_t shared = 0;
         while (shared < layers.size() && shared < ancestors.size() && layers[shared].first == ancestors[shared].get() &&
                sharable(*layers[shared].second)) {

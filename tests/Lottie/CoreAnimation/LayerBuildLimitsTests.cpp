@@ -129,6 +129,14 @@ TEST(LayerBuildLimits, DocumentsPastALimitStopOrBuildWhatFitsAndSaySoOnce) {
         // A parent that blends is blended with each child on its own.
         {"blending parents are not shared", document(parentChain(3, R"(,"bm":1)")), nullptr,
          [](const TreeFacts& facts) { EXPECT_EQ(facts.transformLayers, 3u); }},
+        // A drop shadow falls outside every transform of its layer's chain,
+        // which is then its own.
+        {"a shadowed layer and its sibling under one parent",
+         document(solid(1) + "," +
+                  solid(3, R"(,"parent":1,"sy":[{"ty":1,"nm":"Style","c":{"k":[1,0,0,1]},"o":{"k":75},"a":{"k":0},)"
+                           R"("s":{"k":10},"d":{"k":5}}])") +
+                  "," + solid(2, R"(,"parent":1)")),
+         nullptr, [](const TreeFacts& facts) { EXPECT_EQ(facts.transformLayers, 2u); }},
         {"a parent chain of 4,000", document(parentChain(4000)), "nest more than 560 deep",
          [](const TreeFacts& facts) {
              EXPECT_LE(facts.depth, 600u);

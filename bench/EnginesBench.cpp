@@ -2,12 +2,15 @@
 // beforehand), where the Core Animation engine pays for building its layer tree,
 // and the time to draw one frame of an animation that is playing, where that
 // engine only composites. Each document gets its own row per engine; run with
-// --benchmark_repetitions and the median aggregates to compare.
+// --benchmark_repetitions and the median aggregates to compare. A document of
+// translucent gradients (the "translucent-gradients" rows) shows what the
+// gradients' opacity stops and opacities cost each engine.
 
 #include <benchmark/benchmark.h>
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "bench/CorpusJson.h"
+#include "bench/TranslucentGradientsJson.h"
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
 #include "Platform/Compositor/DisplayLink.h"
@@ -33,6 +36,9 @@ std::vector<std::pair<std::string, std::shared_ptr<const lottie::LottieAnimation
         } catch (const std::exception&) {
         }
     }
+    animations.emplace_back("translucent-gradients",
+                            lottie::LottieAnimation::fromData(pellorbench::translucentGradientsJson(),
+                                                              lottie::DecodingStrategy::dictionaryBased));
     return animations;
 }
 

@@ -59,7 +59,9 @@ void GradientAnimation::animateGradient(GradientRenderLayer& layer, const Gradie
         layer, LayerProperties::locations(), colors,
         [count, kind](const Stops& values) { return AnimatableValue(GradientStops::read(values, count, kind).locations); },
         context);
-    OpacityAnimation::animateOpacity(layer, *item.opacity(), context);
+    // The alpha layer masks the colour layer, whose opacity is the gradient's:
+    // an opacity of the mask too would apply it twice.
+    if (kind != GradientStops::Kind::alpha) OpacityAnimation::animateOpacity(layer, *item.opacity(), context);
     switch (item.gradientType()) {
         case GradientType::linear: animateLinearPoints(layer, item, context); break;
         case GradientType::radial: animateRadialPoints(layer, item, context); break;

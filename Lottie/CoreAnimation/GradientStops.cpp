@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "Lottie/MainThread/NodeRenderSystem/Renderers/GradientStopMerge.h"
 #include "Lottie/Playback/LottieConfiguration.h"
+#include "Platform/Graphics/Gradient.h"
 
 namespace lottie {
 
@@ -14,9 +16,31 @@ std::size_t colorNumbers(const std::vector<double>& values, int numberOfColors) 
     return std::min(wanted, values.size() / 4 * 4);
 }
 
+// The stops as drawing takes them: locations clamped and sorted, colours clamped.
+std::vector<platform::graphics::Gradient::Stop> rampOf(const GradientStops& stops) {
+    const auto ramp = platform::graphics::Gradient::make(LottieConfiguration::sharedColorSpace(), stops.colors,
+                                                         stops.locations);
+    return ramp ? ramp->stops() : std::vector<platform::graphics::Gradient::Stop>{};
+}
+
+GradientStops colorsWithAlpha(const std::vector<double>& values, int numberOfColors) {
+    GradientStops colors = GradientStops::read(values, numberOfColors, GradientStops::Kind::color);
+    const GradientStops alphas = GradientStops::read(values, numberOfColors, GradientStops::Kind::alpha);
+    if (alphas.colors.empty()) return colors;
+    const auto space = LottieConfiguration::sharedColorSpace();
+    GradientStops merged;
+    for (const auto& stop : GradientStopMerge::mergeStopByStop(rampOf(colors), rampOf(alphas))) {
+        const auto& [red, green, blue, alpha] = stop.rgba;
+        merged.locations.push_back(stop.location);
+        merged.colors.push_back(platform::graphics::Color::fromRGBA(space, red, green, blue, alpha));
+    }
+    return merged;
+}
+
 }  // namespace
 
 GradientStops GradientStops::read(const std::vector<double>& values, int numberOfColors, Kind kind) {
+    if (kind == Kind::colorWithAlpha) return colorsWithAlpha(values, numberOfColors);
     const auto space = LottieConfiguration::sharedColorSpace();
     const std::size_t first = colorNumbers(values, numberOfColors);
     GradientStops stops;
@@ -43,6 +67,16 @@ bool GradientStops::hasAlpha(const std::vector<std::vector<double>>& keyframeVal
         const GradientStops stops = read(values, numberOfColors, Kind::alpha);
         return std::ranges::any_of(stops.colors, [](const auto& color) { return color.alpha() < 0.999; });
     });
+}
+
+bool GradientStops::locationsStayPut(const std::vector<std::vector<double>>& keyframeValues, int numberOfColors) {
+    const auto locations = [numberOfColors](const std::vector<double>& values) {
+        return std::make_pair(read(values, numberOfColors, Kind::color).locations,
+                              read(values, numberOfColors, Kind::alpha).locations);
+    };
+    return keyframeValues.empty() || std::ranges::all_of(keyframeValues, [&](const std::vector<double>& values) {
+               return locations(values) == locations(keyframeValues.front());
+           });
 }
 
 }  // namespace lottie

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Lottie/CoreAnimation/GroupGradientPoints.h"
 #include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
@@ -10,6 +11,7 @@
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/CoreAnimation/TransformAnimations.h"
+#include "Lottie/Model/Protocols/GradientShapeItem.h"
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Repeater.h"
@@ -78,12 +80,22 @@ std::shared_ptr<GroupLayer> GroupLayer::make(std::shared_ptr<const Group> group,
 }
 
 Reference GroupLayer::scaledForGroup(const Reference& item, const Group& group, const LayerContext& context) {
-    const auto* stroke = dynamic_cast<const StrokeShapeItem*>(item.item.get());
     const ShapeTransform* transform = firstTransform(group.items());
-    if (item.isPathItem() || !stroke || !transform) return item;
-    auto width = std::make_shared<const KeyframeGroup<LottieVector1D>>(
-        GroupScaledStrokeWidth::combined(*stroke->width(), *transform->scale(), item.item->name(), context));
-    return {std::dynamic_pointer_cast<const ShapeItem>(stroke->withWidth(std::move(width))), item.groupPath};
+    if (item.isPathItem() || !transform) return item;
+    Reference scaled = item;
+    if (const auto* stroke = dynamic_cast<const StrokeShapeItem*>(scaled.item.get())) {
+        auto width = std::make_shared<const KeyframeGroup<LottieVector1D>>(
+            GroupScaledStrokeWidth::combined(*stroke->width(), *transform->scale(), item.item->name(), context));
+        scaled.item = std::dynamic_pointer_cast<const ShapeItem>(stroke->withWidth(std::move(width)));
+    }
+    if (const auto* gradient = dynamic_cast<const GradientShapeItem*>(scaled.item.get())) {
+        scaled.item = gradient->withPoints(
+            std::make_shared<const KeyframeGroup<LottieVector3D>>(
+                GroupGradientPoints::inGroupSpace(*gradient->startPoint(), *transform, context)),
+            std::make_shared<const KeyframeGroup<LottieVector3D>>(
+                GroupGradientPoints::inGroupSpace(*gradient->endPoint(), *transform, context)));
+    }
+    return scaled;
 }
 
 void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {

@@ -33,7 +33,10 @@ public:
     const std::vector<ShapeItemReference>& items() const { return items_; }
     const std::vector<std::string>& groupPath() const { return groupPath_; }
 
-    // An inherited stroke with its width divided by the group's scale; other items unchanged.
+    // An inherited item as the group's transformed space needs it: a stroke with
+    // its width divided by the group's scale (GroupScaledStrokeWidth), a gradient
+    // with its points taken into the group's space (GroupGradientPoints); other
+    // items unchanged.
     static ShapeItemReference scaledForGroup(const ShapeItemReference& item, const Group& group,
                                              const LayerContext& context);
 

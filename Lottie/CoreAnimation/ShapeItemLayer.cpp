@@ -66,9 +66,16 @@ std::shared_ptr<ShapeItemLayer> ShapeItemLayer::make(Reference shape, std::vecto
 ShapeItemLayer::GradientLayers ShapeItemLayer::makeGradientLayers(const ShapeItem& gradient, bool overlay) {
     GradientLayers layers{std::make_shared<GradientRenderLayer>(), nullptr, ShapeLayer::make(), nullptr};
     const auto& model = dynamic_cast<const GradientShapeItem&>(gradient);
-    if (GradientStops::hasAlpha(keyframeValues(model), model.numberOfColors())) {
-        layers.alphaLayer = std::make_shared<GradientRenderLayer>();
-        layers.colorLayer->setMask(layers.alphaLayer);
+    const std::vector<std::vector<double>> values = keyframeValues(model);
+    if (GradientStops::hasAlpha(values, model.numberOfColors())) {
+        if (GradientStops::locationsStayPut(values, model.numberOfColors())) {
+            layers.colorKind = GradientStops::Kind::colorWithAlpha;
+        } else {
+            // Merged lists of stops that move would not line up from keyframe
+            // to keyframe; the opacity ramp gets a layer of its own.
+            layers.alphaLayer = std::make_shared<GradientRenderLayer>();
+            layers.colorLayer->setMask(layers.alphaLayer);
+        }
     }
     if (overlay) {
         layers.overlayLayer = ShapeLayer::make();
@@ -171,7 +178,7 @@ void ShapeItemLayer::installGradientFill(const LayerAnimationContext& context) {
         gradientFill_->shapeMaskLayer->setFillRule(gradient.fillRule() == FillRule::evenOdd
                                                        ? platform::graphics::FillRule::evenOdd
                                                        : platform::graphics::FillRule::winding);
-        GradientAnimation::animateGradient(*gradientFill_->colorLayer, gradient, GradientStops::Kind::color, itemContext);
+        GradientAnimation::animateGradient(*gradientFill_->colorLayer, gradient, gradientFill_->colorKind, itemContext);
         if (gradientFill_->alphaLayer) {
             GradientAnimation::animateGradient(*gradientFill_->alphaLayer, gradient, GradientStops::Kind::alpha,
                                                itemContext);
@@ -201,13 +208,14 @@ void ShapeItemLayer::installGradientStroke(const LayerAnimationContext& context)
     if (const Reference* reference = Reference::firstReference<GradientStroke>(otherItems_)) {
         const auto& gradient = dynamic_cast<const GradientStroke&>(*reference->item);
         const LayerAnimationContext itemContext = reference->context(context);
-        GradientAnimation::animateGradient(*gradientStroke_->colorLayer, gradient, GradientStops::Kind::color,
+        GradientAnimation::animateGradient(*gradientStroke_->colorLayer, gradient, gradientStroke_->colorKind,
                                            itemContext);
         if (gradientStroke_->alphaLayer) {
             GradientAnimation::animateGradient(*gradientStroke_->alphaLayer, gradient, GradientStops::Kind::alpha,
                                                itemContext);
         }
-        ShapePaintAnimation::animateStroke(*gradientStroke_->shapeMaskLayer, gradient, itemContext);
+        ShapePaintAnimation::animateStroke(*gradientStroke_->shapeMaskLayer, gradient, itemContext,
+                                           ShapePaintAnimation::StrokeOpacity::elsewhere);
     }
 }
 

@@ -12,6 +12,11 @@
 //   gradient stroke  container (mask: the path, stroked)
 //                      colour gradient layer (mask: alpha gradient layer)
 //
+// The gradient's opacity goes on the colour gradient layer alone. A gradient
+// whose opacity stops stay where they are from keyframe to keyframe needs no
+// alpha layer: the colour layer shows its colour and opacity stops merged into
+// one list, which costs no mask.
+//
 // Built by the shape layer's grouping; held by its group layer; main thread only.
 
 #include <map>
@@ -21,6 +26,7 @@
 
 #include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/GradientRenderLayer.h"
+#include "Lottie/CoreAnimation/GradientStops.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/ShapeItemReference.h"
 #include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
@@ -41,6 +47,8 @@ public:
         std::shared_ptr<GradientRenderLayer> alphaLayer;
         std::shared_ptr<platform::compositor::ShapeLayer> shapeMaskLayer;
         std::shared_ptr<platform::compositor::ShapeLayer> overlayLayer;
+        // The stops the colour layer shows.
+        GradientStops::Kind colorKind = GradientStops::Kind::color;
     };
 
     // Checks the items; make() also builds the sublayers. `mergedPaths`: the

@@ -72,7 +72,7 @@ void ShapePaintAnimation::animateFill(platform::compositor::ShapeLayer& layer, c
 }
 
 void ShapePaintAnimation::animateStroke(platform::compositor::ShapeLayer& layer, const StrokeShapeItem& stroke,
-                                        const LayerAnimationContext& context) {
+                                        const LayerAnimationContext& context, StrokeOpacity opacity) {
     // The same joins and caps as the main-thread engine's strokes.
     layer.setLineJoin(StrokeRenderer::platformJoin(stroke.lineJoin()));
     layer.setLineCap(StrokeRenderer::platformCap(stroke.lineCap()));
@@ -81,7 +81,7 @@ void ShapePaintAnimation::animateStroke(platform::compositor::ShapeLayer& layer,
         PropertyAnimation::add<LottieColor>(layer, LayerProperties::strokeColor(), *color, colorValue, context);
     }
     PropertyAnimation::add<LottieVector1D>(layer, LayerProperties::lineWidth(), *stroke.width(), plainValue, context);
-    OpacityAnimation::animateOpacity(layer, *stroke.opacity(), context);
+    if (opacity == StrokeOpacity::onLayer) OpacityAnimation::animateOpacity(layer, *stroke.opacity(), context);
     if (stroke.dashPattern()) setDashPattern(layer, *stroke.dashPattern(), context);
 }
 

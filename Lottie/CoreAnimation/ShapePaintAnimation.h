@@ -33,12 +33,16 @@ struct ShapePaintAnimation {
                " values, due to limitations of Core Animation.";
     }
 
+    // Whether the stroke's opacity goes on the layer: not on a layer that only
+    // outlines, as the mask of a gradient stroke whose gradient layer carries it.
+    enum class StrokeOpacity { onLayer, elsewhere };
+
     // Both throw what the provider path, the builder and the tracker (in abort
     // mode) throw; what was set or added before stays.
     static void animateFill(platform::compositor::ShapeLayer& layer, const Fill& fill,
                             const LayerAnimationContext& context);
     static void animateStroke(platform::compositor::ShapeLayer& layer, const StrokeShapeItem& stroke,
-                              const LayerAnimationContext& context);
+                              const LayerAnimationContext& context, StrokeOpacity opacity = StrokeOpacity::onLayer);
 };
 
 }  // namespace lottie

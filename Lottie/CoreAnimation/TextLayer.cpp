@@ -1,10 +1,12 @@
 #include "Lottie/CoreAnimation/TextLayer.h"
 
+#include <cmath>
+
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/ProviderValueConversions.h"
 #include "Lottie/CoreAnimation/ValueProviderOverrides.h"
 #include "Lottie/Playback/Providers/DefaultFontProvider.h"
-#include "Lottie/Playback/Providers/LegacyAnimationTextProvider.h"
+#include "Lottie/Playback/Providers/TextContentsScaleProvider.h"
 
 namespace lottie {
 
@@ -91,16 +93,17 @@ void TextLayer::setupAnimations(const LayerAnimationContext& context) {
     const LayerAnimationContext own = context.addingKeypathComponent(textLayerModel_->name);
     const TextDocument* shown = document(own);
     if (!shown) return;
-    std::optional<std::string> text;
-    if (own.textProvider) {
-        text = own.textProvider->replacementText(own.currentKeypath, shown->text);
-        if (!text) {
-            if (const auto* legacy = dynamic_cast<const LegacyAnimationTextProvider*>(own.textProvider.get())) {
-                text = legacy->replacementTextForKeypathName(own.currentKeypath.fullPath(), shown->text);
-            }
+    renderLayer_->setText(own.textProvider ? resolvedText(*own.textProvider, own.currentKeypath, shown->text)
+                                           : shown->text);
+    // A provider that chooses contents scales may draw this text finer or coarser
+    // than the rest of the tree; without an answer the root layer's scale stays,
+    // and so it does for a scale that would draw nothing (not positive, or not a number).
+    if (const auto* scales = dynamic_cast<const TextContentsScaleProvider*>(own.textProvider.get())) {
+        const std::optional<double> scale = scales->contentsScale(own.currentKeypath);
+        if (scale && std::isfinite(*scale) && *scale > 0) {
+            renderLayer_->setContentsScale(*scale);
         }
     }
-    renderLayer_->setText(text ? *text : shown->text);
     layOutRenderLayer();
     if (auto fill = overrideColor(own, "Color", true)) renderLayer_->setFillColor(*fill);
     if (auto stroke = overrideColor(own, "Stroke Color", false)) renderLayer_->setStrokeColor(*stroke);

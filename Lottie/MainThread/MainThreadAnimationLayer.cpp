@@ -93,7 +93,13 @@ void MainThreadAnimationLayer::display() {
     if (respectAnimationFrameRate_) frame = std::floor(frame);
     std::optional<AnimatorNode::ForcedUpdates> forced;
     if (forceDisplayUpdateOnEachFrame_) forced.emplace();
-    for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_);
+    for (const auto& layer : animationLayers_) {
+        layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, isAnimationEnd(frame));
+    }
+}
+
+bool MainThreadAnimationLayer::isAnimationEnd(double frame) const {
+    return animation_ && CompositionLayer::reaches(frame, animation_->endFrame);
 }
 
 bool MainThreadAnimationLayer::reportRenderLimit(const std::string& message) {
@@ -145,7 +151,7 @@ void MainThreadAnimationLayer::setFontProvider(std::shared_ptr<AnimationFontProv
 void MainThreadAnimationLayer::redrawCurrentFrame() {
     const double frame = currentFrame();
     const AnimatorNode::ForcedUpdates forced;
-    for (const auto& layer : animationLayers_) layer->showFrame(frame, true);
+    for (const auto& layer : animationLayers_) layer->showFrame(frame, true, isAnimationEnd(frame));
 }
 
 void MainThreadAnimationLayer::logAllKeypaths() {
@@ -186,7 +192,7 @@ void MainThreadAnimationLayer::changeProviders(const AnimationKeypath& keypath,
     }
     const double frame = presentedFrame();
     const AnimatorNode::ForcedUpdates forced;
-    for (CompositionLayer* layer : changed) layer->showFrame(frame, true);
+    for (CompositionLayer* layer : changed) layer->showFrame(frame, true, isAnimationEnd(frame));
 }
 
 std::any MainThreadAnimationLayer::valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame,
@@ -194,10 +200,7 @@ std::any MainThreadAnimationLayer::valueOfFirstMatch(const AnimationKeypath& key
     for (const auto& layer : animationLayers_) {
         auto properties = layer->propertiesAtKeypath(keypath);
         if (!properties || properties->empty()) continue;
-        const auto& property = properties->front();
-        const auto provider = original ? property->originalValueProvider() : property->valueProvider();
-        if (!provider) return {};
-        return provider->valueAtFrame(atFrame.value_or(currentFrame()));
+        return properties->front()->queriedValue(atFrame.value_or(currentFrame()), original);
     }
     return {};
 }

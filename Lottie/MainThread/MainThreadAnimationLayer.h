@@ -99,6 +99,9 @@ private:
     void build(bool maskAnimationToBounds);
     // The frame presented now: the animated value while playback runs, else the model's.
     double presentedFrame() const;
+    // Whether a frame is the animation's last one (within rounding), which still
+    // shows the layers whose out frame it is.
+    bool isAnimationEnd(double frame) const;
     // Applies `change` to every property at the keypath, then shows the layers
     // that have one again, forced.
     void changeProviders(const AnimationKeypath& keypath, const std::function<void(AnyNodeProperty&)>& change);

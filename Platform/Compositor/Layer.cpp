@@ -468,6 +468,9 @@ void Layer::layoutIfNeeded() {
         needsLayout_ = false;
         layoutSublayers();
     }
+    if (const std::shared_ptr<Layer> mask = mask_) {
+        mask->layoutIfNeeded();
+    }
     const std::vector<std::shared_ptr<Layer>> sublayers = sublayers_;
     for (const std::shared_ptr<Layer>& sublayer : sublayers) {
         sublayer->layoutIfNeeded();

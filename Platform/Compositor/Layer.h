@@ -180,7 +180,10 @@ public:
     void setDrawsInRenderPass(bool drawsInRenderPass);
     void setNeedsLayout();
     bool needsLayout() const { return needsLayout_; }
-    // Lays out this layer if it needs it, then its sublayers.
+    // Lays out this layer if it needs it, then its mask and its sublayers. The
+    // mask comes after the layer's own layout, which may resize it, and is laid
+    // out like any sublayer: a mask that waits for layout would keep the display
+    // link busy forever.
     void layoutIfNeeded();
     virtual void layoutSublayers() {}
 

@@ -92,10 +92,10 @@ std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& 
     return paintedBounds(model, presented, toDevice, false);
 }
 
-std::optional<Rect> LayerExtent::layerBounds(const Layer& layer, const AffineTransform& parentToDevice) {
-    if (layer.hasAnimations()) return std::nullopt;
-    if (drawsNothing(layer)) return Rect::zero();
-    return paintedBounds(layer, layer, LayerGeometry::layerToParent(layer).concatenating(parentToDevice), true);
+std::optional<Rect> LayerExtent::layerBounds(const Layer& model, const Layer& presented,
+                                             const AffineTransform& parentToDevice) {
+    if (drawsNothing(presented)) return Rect::zero();
+    return paintedBounds(model, presented, LayerGeometry::layerToParent(presented).concatenating(parentToDevice), true);
 }
 
 }  // namespace platform::compositor

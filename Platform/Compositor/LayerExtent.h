@@ -6,8 +6,9 @@
 // or a small shadowed layer costs a small buffer.
 //
 // The walk visits at most a few dozen layers and gives up (no box) where an
-// answer would cost more or could be wrong: a larger tree, animations (whose
-// presented values it does not compute), a pending display, shadows (other than
+// answer would cost more or could be wrong: a larger tree, animations below the
+// layer asked about (whose presented values it does not compute; the caller
+// gives that layer's own), a pending display, shadows (other than
 // the shadow of the layer whose contents are asked for, which is not part of
 // them), and contents placed by a gravity other than resize. Stateless.
 
@@ -35,10 +36,10 @@ public:
     // a pixel of margin.
     static std::optional<graphics::Rect> contentBounds(const Layer& model, const Layer& presented,
                                                       const graphics::AffineTransform& toDevice);
-    // The same for a whole layer, its shadow included, placed in its parent's
-    // coordinates, which `parentToDevice` maps to the device (a mask, in its
-    // owner's coordinates).
-    static std::optional<graphics::Rect> layerBounds(const Layer& layer,
+    // The same for a whole layer, its shadow included, as `presented` shows it,
+    // placed in its parent's coordinates, which `parentToDevice` maps to the
+    // device (a mask, in its owner's coordinates).
+    static std::optional<graphics::Rect> layerBounds(const Layer& model, const Layer& presented,
                                                     const graphics::AffineTransform& parentToDevice);
 };
 

@@ -147,9 +147,13 @@ Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& co
 // Contents that are one drawing of a layer whose only effect is its opacity
 // take the opacity as that drawing's alpha, rounded as a group would round it:
 // the group's pixels without the group. Opacities further down the chain would
-// round a second time, as nested groups do; such contents keep their group.
-bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
-    if (LayerCompositing::blendMode(presented) || model.mask() || LayerCompositing::castsShadow(presented)) {
+// round a second time, as nested groups do; such contents keep their group. A
+// mask that clips to its path is no further effect: one drawing clipped to the
+// path is what the group of that drawing would show through the path.
+bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context,
+                       bool maskedByPath) {
+    if (LayerCompositing::blendMode(presented) || (model.mask() && !maskedByPath) ||
+        LayerCompositing::castsShadow(presented)) {
         return false;
     }
     const std::optional<SingleDrawing> drawing = SingleDrawing::find(model, presented, mediaTime);
@@ -217,7 +221,8 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     }
     const std::optional<BlendMode> blendMode = LayerCompositing::blendMode(presented);
     const double opacity = std::min(presented.opacity(), 1.0);
-    if (model.mask() && !clipToMask(*model.mask(), mediaTime, context)) {
+    const MaskClip maskClip = model.mask() ? clipToMask(*model.mask(), mediaTime, context) : MaskClip::buffer;
+    if (maskClip == MaskClip::nothingShows) {
         context.restoreGState();
         return;
     }
@@ -227,7 +232,8 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
-        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context)
+        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context,
+                                              model.mask() && maskClip == MaskClip::path)
                                 ? Group::unneeded
                                 : beginGroup(model, presented, context);
         if (group != Group::empty) {
@@ -312,44 +318,50 @@ void Renderer::drawInRenderPass(Layer& model, GraphicsContext& context) {
     context.restoreGState();
 }
 
-bool Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context) {
+Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context) {
     PixelRect area = visiblePixels(context);
     if (area.isEmpty()) {
-        return false;
+        return MaskClip::nothingShows;
     }
     if (const std::optional<bool> shows = clipToMaskPath(mask, mediaTime, context)) {
-        return *shows;
+        return *shows ? MaskClip::path : MaskClip::nothingShows;
     }
-    // Only the part of the view that the mask can cover needs a buffer.
-    if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, context.currentTransform())) {
+    // Only the part of the view that the mask can cover needs a buffer: where
+    // its presented path or bounds reach, however they are animated.
+    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    if (const std::optional<Rect> box =
+            LayerExtent::layerBounds(mask, presentation ? *presentation : mask, context.currentTransform())) {
         area = PixelRect::covering(box->intersection(area.rect()), context);
         if (area.isEmpty()) {
-            return false;
+            return MaskClip::nothingShows;
         }
     }
     RenderBudget& budget = *RenderBudget::active();
     if (!budget.takeSurface(area.pixels())) {
         budget.report(
             "The frame's budget of intermediate surfaces is spent; further masked or matted layers are not drawn.");
-        return false;
+        return MaskClip::nothingShows;
     }
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(area.width, area.height);
     if (!buffer) {
-        return false;
+        return MaskClip::nothingShows;
     }
     buffer->translateBy(-area.x, -area.y);
     buffer->concatenate(context.currentTransform());
     drawLayer(mask, mediaTime, *buffer);
     const std::shared_ptr<const graphics::Image> image = GraphicsContext::finishImage(std::move(buffer));
     if (!image) {
-        return false;
+        return MaskClip::nothingShows;
     }
     // The mask's pixels line up with the device's. The clip also bounds the
     // group that the masked layer is drawn in.
-    return clipInDeviceSpace(context, [&] {
-        context.clipToMask(area.rect(), *image);
-        context.clipToRect(area.rect());
-    });
+    return clipInDeviceSpace(context,
+                             [&] {
+                                 context.clipToMask(area.rect(), *image);
+                                 context.clipToRect(area.rect());
+                             })
+               ? MaskClip::buffer
+               : MaskClip::nothingShows;
 }
 
 std::optional<bool> Renderer::clipToMaskPath(Layer& mask, double mediaTime, GraphicsContext& context) {

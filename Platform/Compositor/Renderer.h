@@ -75,8 +75,11 @@ private:
                                 graphics::GraphicsContext& context);
     // The drawing of a layer that draws in the render pass (Layer::drawsInRenderPass).
     static void drawInRenderPass(Layer& model, graphics::GraphicsContext& context);
-    // Clips the context to the mask's alpha; false when nothing can show.
-    static bool clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // How a mask was applied: nothing can show, the clip is the mask's one
+    // filled path (clipToMaskPath), or the mask's alpha drawn into a buffer.
+    enum class MaskClip { nothingShows, path, buffer };
+    // Clips the context to the mask's alpha.
+    static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
     // A mask that is one opaque filled path lets through what the path covers:
     // clips the context to the path itself. Whether anything can show; none
     // (nothing clipped) for a mask of any other kind.

@@ -1,5 +1,8 @@
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
 
+#include <cfloat>
+#include <cmath>
+
 #include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
 #include "Lottie/MainThread/LayerContainers/InvertedMatteLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/LayerEffectNodes/DropShadowNode.h"
@@ -15,6 +18,10 @@ const Transform& transformOf(const LayerModel& layer) {
     static const Transform defaultTransform;
     return layer.transform ? *layer.transform : defaultTransform;
 }
+
+// Whether a frame is an edge of a time line within rounding, relative to the
+// edge's size as the compositor's key times are.
+bool isAt(double frame, double edge) { return std::fabs(frame - edge) <= std::fabs(edge) * FLT_EPSILON; }
 
 }  // namespace
 
@@ -49,10 +56,19 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
     setName(layer.name);
 }
 
-void CompositionLayer::showFrame(double frame, bool forceUpdates) {
+bool CompositionLayer::reaches(double frame, double edge) { return frame >= edge || isAt(frame, edge); }
+
+bool CompositionLayer::isShownAt(double frame, bool animationEnd) const {
+    if (!reaches(frame, inFrame_)) return false;
+    if (!reaches(frame, outFrame_)) return true;
+    return animationEnd && isAt(frame, outFrame_);
+}
+
+void CompositionLayer::showFrame(double frame, bool forceUpdates, bool animationEnd) {
     transformNode_->propagateContentUpdates(frame, forceUpdates);
     transformNode_->propagateOutputUpdates(frame, forceUpdates);
-    const bool visible = inFrame_ <= frame && frame <= outFrame_;
+    showingAnimationEnd_ = animationEnd;
+    const bool visible = isShownAt(frame, animationEnd);
     if (visible) {
         showContentsAtFrame(frame, forceUpdates);
         if (maskLayer_) maskLayer_->updateWithFrame(frame, forceUpdates);

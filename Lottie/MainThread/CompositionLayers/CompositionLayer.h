@@ -51,7 +51,19 @@ public:
     double timeStretch() const { return timeStretch_; }
 
     // Brings the layer to a frame: its transform always, its contents while visible.
-    void showFrame(double frame, bool forceUpdates);
+    // `animationEnd` tells that the frame is the animation's last one (see isShownAt()).
+    void showFrame(double frame, bool forceUpdates, bool animationEnd = false);
+    // Whether the layer shows at a frame of its time line: from its in frame up to,
+    // not including, its out frame, at which the document says it stops being
+    // visible, so that two layers that hand over at a frame never show together.
+    // The animation's last frame, which a finished animation keeps showing, also
+    // shows the layers that last until it. A frame within rounding of an edge
+    // counts as on it, as the compositor snaps its key times, so both engines
+    // hand over on the same frame under a stretched precomposition too.
+    bool isShownAt(double frame, bool animationEnd) const;
+    // Whether a frame is at an edge of a time line or past it, a frame within
+    // rounding of the edge counting as on it.
+    static bool reaches(double frame, double edge);
     // The contents of the layer type at a frame; nothing in the base class.
     virtual void showContentsAtFrame(double, bool) {}
 
@@ -82,6 +94,9 @@ public:
     std::map<std::string, std::shared_ptr<AnyNodeProperty>> nodePropertiesByKeypath() const;
 
 protected:
+    // Whether the frame being shown is the animation's last one; a precomposition
+    // hands it on to its layers.
+    bool showingAnimationEnd() const { return showingAnimationEnd_; }
     void appendChildKeypath(std::shared_ptr<KeypathSearchable> child) { childKeypaths_.push_back(std::move(child)); }
 
 private:
@@ -96,6 +111,7 @@ private:
     double outFrame_;
     double startFrame_;
     double timeStretch_;
+    bool showingAnimationEnd_ = false;
     std::string keypathName_;
     Children childKeypaths_;
     double renderScale_ = 1;

@@ -35,7 +35,7 @@ double PreCompositionLayer::localFrame(double frame) {
 
 void PreCompositionLayer::showContentsAtFrame(double frame, bool forceUpdates) {
     const double local = localFrame(frame);
-    for (const auto& layer : animationLayers_) layer->showFrame(local, forceUpdates);
+    for (const auto& layer : animationLayers_) layer->showFrame(local, forceUpdates, showingAnimationEnd());
 }
 
 void PreCompositionLayer::applyRenderScale() {

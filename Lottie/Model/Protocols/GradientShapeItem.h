@@ -11,6 +11,8 @@
 
 namespace lottie {
 
+class ShapeItem;
+
 class GradientShapeItem : public virtual OpacityAnimationModel {
 public:
     virtual KeyframeGroupPtr<LottieVector3D> startPoint() const = 0;
@@ -18,6 +20,10 @@ public:
     virtual GradientType gradientType() const = 0;
     virtual int numberOfColors() const = 0;
     virtual KeyframeGroupPtr<std::vector<double>> colors() const = 0;
+    // A copy between other points, everything else shared (the Core Animation
+    // engine's gradients inherited by a transformed group).
+    virtual std::shared_ptr<const ShapeItem> withPoints(KeyframeGroupPtr<LottieVector3D> start,
+                                                        KeyframeGroupPtr<LottieVector3D> end) const = 0;
 };
 
 }  // namespace lottie

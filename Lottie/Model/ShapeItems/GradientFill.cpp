@@ -40,6 +40,17 @@ void GradientFill::encode(platform::json::Encoder& encoder) const {
     fields_.gradient.encodeIntoItem(container);
 }
 
+GradientFill::GradientFill(Fields fields, std::string name, bool hidden)
+    : ShapeItem(std::move(name), ShapeType::gradientFill, hidden), fields_(std::move(fields)) {}
+
+std::shared_ptr<const ShapeItem> GradientFill::withPoints(KeyframeGroupPtr<LottieVector3D> start,
+                                                  KeyframeGroupPtr<LottieVector3D> end) const {
+    Fields fields = fields_;
+    fields.geometry.startPoint = std::move(start);
+    fields.geometry.endPoint = std::move(end);
+    return std::shared_ptr<const GradientFill>(new GradientFill(std::move(fields), name(), hidden()));
+}
+
 bool GradientFill::equals(const ShapeItem& other) const {
     const auto& that = static_cast<const GradientFill&>(other);
     const Fields& a = fields_;

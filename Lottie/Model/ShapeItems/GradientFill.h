@@ -27,6 +27,8 @@ public:
     KeyframeGroupPtr<LottieVector1D> highlightAngle() const { return fields_.geometry.highlightAngle; }
     int numberOfColors() const override { return fields_.gradient.numberOfColors; }
     KeyframeGroupPtr<std::vector<double>> colors() const override { return fields_.gradient.colors; }
+    std::shared_ptr<const ShapeItem> withPoints(KeyframeGroupPtr<LottieVector3D> start,
+                                                KeyframeGroupPtr<LottieVector3D> end) const override;
     FillRule fillRule() const { return fields_.fillRule; }
 
 protected:
@@ -43,6 +45,8 @@ private:
     // The own keys are read before the base keys, so their errors come first.
     template <class Source>
     GradientFill(Fields fields, const Source& source) : ShapeItem(source), fields_(std::move(fields)) {}
+    // A copy made in code: the base fields are set directly.
+    GradientFill(Fields fields, std::string name, bool hidden);
 
     Fields fields_;
 };

@@ -62,6 +62,14 @@ std::shared_ptr<const StrokeShapeItem> GradientStroke::withWidth(KeyframeGroupPt
     return std::shared_ptr<const GradientStroke>(new GradientStroke(std::move(fields), name(), hidden()));
 }
 
+std::shared_ptr<const ShapeItem> GradientStroke::withPoints(KeyframeGroupPtr<LottieVector3D> start,
+                                                  KeyframeGroupPtr<LottieVector3D> end) const {
+    Fields fields = fields_;
+    fields.geometry.startPoint = std::move(start);
+    fields.geometry.endPoint = std::move(end);
+    return std::shared_ptr<const GradientStroke>(new GradientStroke(std::move(fields), name(), hidden()));
+}
+
 bool GradientStroke::equals(const ShapeItem& other) const {
     const auto& that = static_cast<const GradientStroke&>(other);
     const Fields& a = fields_;

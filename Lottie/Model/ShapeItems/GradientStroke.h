@@ -34,6 +34,8 @@ public:
     KeyframeGroupPtr<LottieVector1D> highlightAngle() const { return fields_.geometry.highlightAngle; }
     int numberOfColors() const override { return fields_.gradient.numberOfColors; }
     KeyframeGroupPtr<std::vector<double>> colors() const override { return fields_.gradient.colors; }
+    std::shared_ptr<const ShapeItem> withPoints(KeyframeGroupPtr<LottieVector3D> start,
+                                                KeyframeGroupPtr<LottieVector3D> end) const override;
     KeyframeGroupPtr<LottieVector1D> width() const override { return fields_.width; }
     LineCap lineCap() const override { return fields_.lineCap; }
     LineJoin lineJoin() const override { return fields_.lineJoin; }

@@ -4,6 +4,7 @@
 // made with, and the per-frame update. Keypath searches hand these out; the
 // engine's typed node properties implement it and are owned by their nodes.
 
+#include <any>
 #include <memory>
 
 namespace lottie {
@@ -21,6 +22,12 @@ public:
     virtual void update(double frame) = 0;
     virtual void replaceProvider(std::shared_ptr<AnyValueProvider> provider) = 0;
     virtual void restoreOriginalProvider() = 0;
+    // The value at a frame of the provider in use (or of the one the property was
+    // made with), for a caller who asks; empty without a provider. Evaluating a
+    // provider may move its cached keyframe span or mark its value as taken, so
+    // the property takes its value afresh on the next frame: a question never
+    // changes what the next frame draws.
+    virtual std::any queriedValue(double frame, bool original) = 0;
 };
 
 }  // namespace lottie

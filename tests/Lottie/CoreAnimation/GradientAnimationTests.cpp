@@ -66,6 +66,12 @@ TEST(GradientStops, StopsComeFromTheCompleteDataOnly) {
         {"too few numbers", {0, 1, 0, 0, 1, 0, 0}, 2, Kind::color, {red}, {0}},
         {"too few numbers have no opacity stops", {0, 1, 0, 0, 1, 0, 0}, 2, Kind::alpha, {}, {}},
         {"odd trailing count", {0, 1, 0, 0, 1, 0, 0, 1, 0, 0.25, 1}, 2, Kind::alpha, {rgba(0, 0, 0, 0.25)}, {0}},
+        {"merged stops at shared locations", {0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 1, 0.5}, 2, Kind::colorWithAlpha,
+         {red, rgba(1, 0, 0, 1), blue.withAlpha(0.5), rgba(0, 0, 1, 0.5)}, {0, 0, 1, 1}},
+        {"merged stops sample the other ramp", {0, 1, 0, 0, 1, 0, 0, 1, 0.5, 0.2}, 2, Kind::colorWithAlpha,
+         {rgba(1, 0, 0, 0.2), rgba(0.5, 0, 0.5, 0.2), rgba(0, 0, 1, 0.2)}, {0, 0.5, 1}},
+        {"merged stops without opacity stops", {0, 1, 0, 0, 1, 0, 0, 1}, 2, Kind::colorWithAlpha, {red, blue}, {0, 1}},
+        {"merged stops of a negative count", {0, 1, 0, 0, 1, 0, 0, 1}, -3, Kind::colorWithAlpha, {}, {}},
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
@@ -76,6 +82,12 @@ TEST(GradientStops, StopsComeFromTheCompleteDataOnly) {
     EXPECT_FALSE(GradientStops::hasAlpha({{0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 1, 1}}, 2));
     EXPECT_TRUE(GradientStops::hasAlpha({{0, 1, 0, 0, 1, 0, 0, 1}, {0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 1, 0.5}}, 2));
     EXPECT_FALSE(GradientStops::hasAlpha({{0, 1, 0, 0, 1, 0, 0, 1, 0}}, 2));
+    // Colours and alphas may change; a stop that moves makes merged lists that no longer line up.
+    EXPECT_TRUE(GradientStops::locationsStayPut({{0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 1, 0.5},
+                                                 {0, 0, 1, 0, 1, 1, 1, 0, 0, 0.2, 1, 1}}, 2));
+    EXPECT_FALSE(GradientStops::locationsStayPut({{0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 1, 0.5},
+                                                  {0, 1, 0, 0, 1, 0, 0, 1, 0.3, 1, 1, 0.5}}, 2));
+    EXPECT_FALSE(GradientStops::locationsStayPut({{0, 1, 0, 0, 1, 0, 0, 1}, {0, 1, 0, 0, 0.6, 0, 0, 1}}, 2));
 }
 
 TEST_F(GradientAnimationTest, TheColourAndAlphaLayersShowTheirOwnStops) {

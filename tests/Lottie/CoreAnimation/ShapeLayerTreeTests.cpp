@@ -44,10 +44,11 @@ std::string stroke(const char* name, int width = 4) {
 std::string trim(const char* name) {
     return R"({"ty":"tm","nm":")" + std::string(name) + R"(","s":{"a":0,"k":0},"e":{"a":0,"k":50},"o":{"a":0,"k":0},"m":1})";
 }
+// `stops` is the animatable value of the gradient's data.
 std::string gradientFill(const char* name, const std::string& stops) {
     return R"({"ty":"gf","nm":")" + std::string(name) +
-           R"(","o":{"a":0,"k":100},"r":1,"t":1,"s":{"a":0,"k":[0,0]},"e":{"a":0,"k":[10,0]},"g":{"p":2,"k":{"a":0,"k":)" +
-           stops + "}}}";
+           R"(","o":{"a":0,"k":100},"r":1,"t":1,"s":{"a":0,"k":[0,0]},"e":{"a":0,"k":[10,0]},"g":{"p":2,"k":)" + stops +
+           "}}";
 }
 std::string transform(const std::string& scale) {
     return R"({"ty":"tr","nm":"Transform","p":{"a":0,"k":[0,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":)" + scale +
@@ -130,12 +131,19 @@ TEST_F(ShapeLayerTreeTest, RegroupingEdgeCases) {
 }
 
 TEST_F(ShapeLayerTreeTest, GradientFillsAndStrokesBuildTheirMaskedLayers) {
-    EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", "[0,1,0,0,1,0,0,1,0,1,1,0.5]"), stroke("S")}, true),
+    // Opacity stops that move from keyframe to keyframe get an alpha layer.
+    const std::string moving = R"({"a":1,"k":[{"t":0,"s":[0,1,0,0,1,0,0,1,0,1,1,0.5],"i":{"x":[1],"y":[1]},)"
+                               R"("o":{"x":[0],"y":[0]}},{"t":10,"s":[0,1,0,0,1,0,0,1,0.5,1,1,0.5]}]})";
+    EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", moving), stroke("S")}, true),
               "GroupLayer \"\"\n  ShapeItemLayer R: S\n    CAShapeLayer\n  ShapeItemLayer R: GF\n"
               "    BaseAnimationLayer\n      BaseAnimationLayer\n        GradientRenderLayer\n"
               "          mask: GradientRenderLayer\n        mask: CAShapeLayer\n      CAShapeLayer\n");
-    // Opacity stops that are all opaque need no alpha layer.
-    EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", "[0,1,0,0,1,0,0,1,0,1,1,1]")}, true),
+    // Translucent opacity stops that stay put are merged into the colour layer's
+    // stops, and opacity stops that are all opaque are left out: no alpha layer.
+    EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,0.5]"))}, true),
+              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n      BaseAnimationLayer\n"
+              "        GradientRenderLayer\n        mask: CAShapeLayer\n      CAShapeLayer\n");
+    EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,1]"))}, true),
               "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n      BaseAnimationLayer\n"
               "        GradientRenderLayer\n        mask: CAShapeLayer\n      CAShapeLayer\n");
 }

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/CoreAnimation/TextLayer.h"
 #include "Lottie/Playback/Providers/DictionaryTextProvider.h"
+#include "Lottie/Playback/Providers/TextContentsScaleProvider.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 
@@ -32,6 +36,32 @@ std::string textLayer(const std::string& name, const std::string& keyframes) {
 std::string keyframe(const std::string& document, int time) {
     return R"({"s":)" + document + R"(,"t":)" + std::to_string(time) + "}";
 }
+
+// Replaces texts as a dictionary provider does and gives contents scales by the
+// layer's dotted keypath.
+class ScalingTextProvider final : public LegacyAnimationTextProvider, public TextContentsScaleProvider {
+public:
+    ScalingTextProvider(std::map<std::string, std::string> texts, std::map<std::string, double> scales)
+        : texts_(std::move(texts)), scales_(std::move(scales)) {}
+
+    std::optional<std::string> replacementText(const AnimationKeypath&, const std::string&) const override {
+        return std::nullopt;
+    }
+    std::string replacementTextForKeypathName(const std::string& keypathName,
+                                              const std::string& sourceText) const override {
+        const auto found = texts_.find(keypathName);
+        return found == texts_.end() ? sourceText : found->second;
+    }
+    std::optional<double> contentsScale(const AnimationKeypath& keypath) const override {
+        const auto found = scales_.find(keypath.fullPath());
+        if (found == scales_.end()) return std::nullopt;
+        return found->second;
+    }
+
+private:
+    std::map<std::string, std::string> texts_;
+    std::map<std::string, double> scales_;
+};
 
 class TextLayerTest : public ::testing::Test {
 protected:
@@ -85,6 +115,46 @@ TEST_F(TextLayerTest, TheTextProviderReplacesTheTextOfItsKeypath) {
         layer->setupAnimations(context);
         EXPECT_EQ(layer->renderLayer()->text(), testCase.shown);
         EXPECT_TRUE(tracker->issues().empty());
+    }
+}
+
+// A provider that gives contents scales draws the text of the layers it names at
+// its scale, whatever the scale of the rest of the tree; for the others, and for
+// a scale that would draw nothing, the tree's scale stays.
+TEST_F(TextLayerTest, AContentsScaleProviderDrawsTheTextOfItsKeypathAtItsScale) {
+    struct Case {
+        std::string name;
+        std::map<std::string, double> scales;
+        double treeScale;
+        double shownScale;
+    };
+    const double notANumber = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<Case> cases = {
+        {"named layer", {{"Title", 3}}, 1, 3},
+        {"named layer, finer tree", {{"Title", 0.5}}, 2, 0.5},
+        {"another layer", {{"Other", 3}}, 2, 2},
+        {"no scale", {}, 1, 1},
+        {"zero", {{"Title", 0}}, 2, 2},
+        {"negative", {{"Title", -3}}, 2, 2},
+        {"not a number", {{"Title", notANumber}}, 2, 2},
+        {"infinite", {{"Title", std::numeric_limits<double>::infinity()}}, 2, 2},
+    };
+    for (const Case& testCase : cases) {
+        const auto provider =
+            std::make_shared<ScalingTextProvider>(std::map<std::string, std::string>{{"Title", "Scaled"}}, testCase.scales);
+        const auto layer = build(textLayer("Title", keyframe(documentJson("Hello"), 0)), provider);
+        ASSERT_TRUE(layer) << testCase.name;
+        root->setRenderScale(testCase.treeScale);
+        layer->setupAnimations(context);
+        CoreTextRenderLayer& render = *layer->renderLayer();
+        // The same provider still replaces the text as a legacy provider.
+        EXPECT_EQ(render.text(), "Scaled") << testCase.name;
+        EXPECT_DOUBLE_EQ(render.contentsScale(), testCase.shownScale) << testCase.name;
+        render.displayIfNeeded();
+        ASSERT_TRUE(render.contents()) << testCase.name;
+        EXPECT_EQ(render.contents()->width(),
+                  static_cast<int>(std::ceil(render.bounds().size.width * testCase.shownScale)))
+            << testCase.name;
     }
 }
 

@@ -1,14 +1,16 @@
 // Transforms on the Core Animation engine: which animations the components
 // give, the missing position, the anchor point in unit coordinates, the switch
 // to one matrix for skews and negative x scales, what that matrix does to
-// points, and stroke widths under a group's scale.
+// points, and stroke widths and gradient points under a group's transform.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "Lottie/CoreAnimation/CombinedTransformAnimation.h"
+#include "Lottie/CoreAnimation/GroupGradientPoints.h"
 #include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
+#include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Lottie/CoreAnimation/TransformAnimations.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 
@@ -219,6 +221,49 @@ TEST(GroupScaledStrokeWidth, WidthsUndoTheGroupsScale) {
     EXPECT_EQ(GroupScaledStrokeWidth::separateScaleMessage(12.5, 1e21, "S"),
               "The Core Animation rendering engine doesn't support applying separate x/y scale values (x: 12.5, y: "
               "1e+21) to this stroke item (S).");
+}
+
+// A point of the group holding an inherited gradient, taken into the space of
+// the transformed group that draws it: the group's transform brings it back.
+TEST(GroupGradientPoints, PointsGoIntoTheTransformedGroupsSpace) {
+    MessageLog log;
+    LayerContext context;
+    context.tracker = log.tracker();
+    const auto transform = [](const std::string& fields) {
+        return decodedItem<ShapeTransform>(R"({"ty":"tr",)" + fields + "}");
+    };
+    struct Case {
+        const char* name;
+        std::shared_ptr<const ShapeTransform> transform;
+        LottieVector3D point;
+        LottieVector3D expected;
+    };
+    const std::vector<Case> cases = {
+        {"moved", transform(R"("p":{"a":0,"k":[10,20]})"), LottieVector3D(15, 25, 0), LottieVector3D(5, 5, 0)},
+        {"anchored", transform(R"("a":{"a":0,"k":[5,5]})"), LottieVector3D(0, 0, 0), LottieVector3D(5, 5, 0)},
+        {"scaled and turned a quarter clockwise",
+         transform(R"("p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[200,200]},"r":{"a":0,"k":90})"),
+         LottieVector3D(50, 70, 0), LottieVector3D(10, 0, 0)},
+        {"scaled to nothing: left as it is", transform(R"("s":{"a":0,"k":[0,0]})"), LottieVector3D(7, 8, 0),
+         LottieVector3D(7, 8, 0)},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        const auto points = GroupGradientPoints::inGroupSpace(KeyframeGroup<LottieVector3D>(item.point), *item.transform,
+                                                              context);
+        ASSERT_EQ(points.keyframes().size(), 1u);
+        EXPECT_NEAR(points.keyframes()[0].value().x, item.expected.x, 1e-9);
+        EXPECT_NEAR(points.keyframes()[0].value().y, item.expected.y, 1e-9);
+    }
+    // A moving group moves the point the other way, keyframe by keyframe.
+    const auto moving = transform(R"("p":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},)"
+                                  R"({"t":10,"s":[10,0]}]})");
+    const auto points = GroupGradientPoints::inGroupSpace(KeyframeGroup<LottieVector3D>(LottieVector3D(20, 0, 0)), *moving,
+                                                          context);
+    ASSERT_EQ(points.keyframes().size(), 2u);
+    EXPECT_EQ(points.keyframes()[1].time(), 10);
+    EXPECT_NEAR(points.keyframes()[0].value().x, 20, 1e-9);
+    EXPECT_NEAR(points.keyframes()[1].value().x, 10, 1e-9);
 }
 
 }  // namespace

@@ -87,27 +87,48 @@ TEST(GradientStopMerge, PlacesStopsWhereEitherListHasOne) {
     }
 }
 
+TEST(GradientStopMerge, StopByStopKeepsOneStopForEachStopInLocationOrder) {
+    const std::vector<Stop> merged = GradientStopMerge::mergeStopByStop(
+        std::vector<Stop>{color(0, 1, 0, 0), color(0.5, 1, 0, 0), color(0.5, 0, 0, 1), color(1, 0, 0, 1)},
+        std::vector<Stop>{opacity(0.25, 1), opacity(0.5, 0.4), opacity(0.5, 0)});
+    expectStops(merged, {{0, {1, 0, 0, 1}},
+                         {0.25, {1, 0, 0, 1}},
+                         {0.5, {1, 0, 0, 0.4}},
+                         {0.5, {0, 0, 1, 0.4}},
+                         {0.5, {0, 0, 1, 0.4}},
+                         {0.5, {0, 0, 1, 0}},
+                         {1, {0, 0, 1, 0}}});
+    EXPECT_TRUE(GradientStopMerge::mergeStopByStop(std::vector<Stop>{}, std::vector<Stop>{opacity(0, 1)}).empty());
+    EXPECT_TRUE(GradientStopMerge::mergeStopByStop(std::vector<Stop>{color(0, 1, 0, 0)}, std::vector<Stop>{}).empty());
+}
+
 // Swept across and past the ramps, and on both sides of every stop, the merged
-// ramp shows the colour ramp with the opacity ramp as its alpha.
+// ramp shows the colour ramp with the opacity ramp as its alpha, in either form.
 TEST(GradientStopMerge, MergedRampIsTheColourRampTimesTheOpacityRamp) {
     const std::vector<Stop> colors{color(0.1, 1, 0, 0), color(0.3, 0.2, 0.9, 0), color(0.3, 0, 0, 1),
                                    color(0.65, 0.5, 0.5, 0.5), color(0.9, 0, 1, 1)};
     const std::vector<Stop> opacities{opacity(0, 0.2), opacity(0.3, 1), opacity(0.5, 0.6), opacity(0.5, 0.1),
                                       opacity(0.7, 0.9), opacity(0.95, 0.4)};
-    const std::vector<Stop> merged = GradientStopMerge::merge(colors, opacities);
     std::vector<double> locations;
     for (int step = -10; step <= 110; ++step) locations.push_back(step / 100.0 + 0.003);
     for (const auto* list : {&colors, &opacities}) {
         for (const Stop& stop : *list) locations.push_back(stop.location);
     }
-    for (const double location : locations) {
-        for (const bool fromBelow : {true, false}) {
-            SCOPED_TRACE(::testing::Message() << location << (fromBelow ? " from below" : " from above"));
-            const RGBA colour = valueAt(colors, location, fromBelow);
-            const RGBA alpha = valueAt(opacities, location, fromBelow);
-            const RGBA actual = valueAt(merged, location, fromBelow);
-            for (std::size_t channel = 0; channel < 3; ++channel) EXPECT_NEAR(actual[channel], colour[channel], 1e-9);
-            EXPECT_NEAR(actual[3], alpha[3], 1e-9);
+    for (const bool stopByStop : {false, true}) {
+        SCOPED_TRACE(stopByStop ? "stop by stop" : "merged");
+        const std::vector<Stop> merged = stopByStop ? GradientStopMerge::mergeStopByStop(colors, opacities)
+                                                    : GradientStopMerge::merge(colors, opacities);
+        for (const double location : locations) {
+            for (const bool fromBelow : {true, false}) {
+                SCOPED_TRACE(::testing::Message() << location << (fromBelow ? " from below" : " from above"));
+                const RGBA colour = valueAt(colors, location, fromBelow);
+                const RGBA alpha = valueAt(opacities, location, fromBelow);
+                const RGBA actual = valueAt(merged, location, fromBelow);
+                for (std::size_t channel = 0; channel < 3; ++channel) {
+                    EXPECT_NEAR(actual[channel], colour[channel], 1e-9);
+                }
+                EXPECT_NEAR(actual[3], alpha[3], 1e-9);
+            }
         }
     }
 }

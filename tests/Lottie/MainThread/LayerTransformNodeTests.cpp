@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "Lottie/MainThread/CompositionLayers/LayerTransformNode.h"
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
@@ -67,13 +70,32 @@ TEST(LayerTransformNode, ParentLoopsAreCut) {
     }
 }
 
-TEST(CompositionLayers, VisibleFromInToOutFrameInclusive) {
-    auto root = makeRoot(decode(document(R"([{"ty":3,"nm":"N","ind":1,"ip":10,"op":20,"st":0,"ks":{}}])")));
-    const auto& layer = *root->animationLayers()[0];
-    for (auto [frame, visible] : {std::pair{9.9, false}, {10.0, true}, {15.0, true}, {20.0, true}, {20.1, false}}) {
-        root->setCurrentFrame(frame);
+// A layer shows from its in frame up to, not including, its out frame, where
+// the next layer may take over; the animation's last frame (60) still shows a
+// layer that lasts until it.
+TEST(CompositionLayers, VisibleFromTheInFrameUpToTheOutFrame) {
+    auto root = makeRoot(decode(document(R"([{"ty":3,"nm":"N","ind":1,"ip":10,"op":20,"st":0,"ks":{}},)"
+                                         R"({"ty":3,"nm":"Last","ind":2,"ip":20,"op":60,"st":0,"ks":{}}])")));
+    const auto named = [&root](const std::string& name) -> const CompositionLayer& {
+        for (const auto& layer : root->animationLayers()) {
+            if (layer->keypathName() == name) return *layer;
+        }
+        throw std::logic_error("no layer " + name);
+    };
+    const CompositionLayer& layer = named("N");
+    const CompositionLayer& last = named("Last");
+    struct Case {
+        double frame;
+        bool visible;
+        bool lastVisible;
+    };
+    const Case cases[] = {{9.9, false, false}, {10.0, true, false},  {15.0, true, false}, {19.9, true, false},
+                          {20.0, false, true}, {20.1, false, true},  {59.9, false, true}, {60.0, false, true}};
+    for (const Case& c : cases) {
+        root->setCurrentFrame(c.frame);
         root->display();
-        EXPECT_EQ(layer.contentsLayer()->isHidden(), !visible) << frame;
+        EXPECT_EQ(layer.contentsLayer()->isHidden(), !c.visible) << c.frame;
+        EXPECT_EQ(last.contentsLayer()->isHidden(), !c.lastVisible) << c.frame;
     }
 }
 

@@ -124,4 +124,44 @@ TEST(MainThreadAnimationLayer, AValueSetOnAnInstalledProviderShowsOnTheNextFrame
     }
 }
 
+// Asking for a value is a question only: whatever the engine evaluates to
+// answer it, the next frame draws what it would have drawn without it. The
+// square of movingSquare() reaches x = 80 at frame 60 and stays there.
+TEST(MainThreadAnimationLayer, AskingForAValueChangesNothingTheNextFrameDraws) {
+    const AnimationKeypath position("Shape 1.Box.Position");
+    const AnimationKeypath colour("Shape 1.Fill.Color");
+    auto provider = std::make_shared<ColorValueProvider>(LottieColor(1, 0, 0, 1));
+    struct Case {
+        const char* name;
+        // Called once frame 30 is drawn; then frame 65 is drawn.
+        std::function<void(MainThreadAnimationLayer&)> ask;
+        std::vector<Probe> shown;
+    };
+    const std::vector<Case> cases = {
+        {"a value past the last keyframe",
+         [&](MainThreadAnimationLayer& root) { root.valueAtKeypath(position, 70.0); },
+         {{80, 50, red}, {50, 50, clear}}},
+        {"the document's value past the last keyframe",
+         [&](MainThreadAnimationLayer& root) { root.unoverriddenValueAtKeypath(position, 70.0); },
+         {{80, 50, red}, {50, 50, clear}}},
+        {"a value at the frame about to be drawn",
+         [&](MainThreadAnimationLayer& root) { root.valueAtKeypath(position, 65.0); },
+         {{80, 50, red}, {50, 50, clear}}},
+        {"a colour just set on a caller's provider",
+         [&](MainThreadAnimationLayer& root) {
+             root.installValueProvider(provider, colour);
+             provider->setColor(LottieColor(0, 0, 1, 1));
+             EXPECT_EQ(std::any_cast<LottieColor>(root.valueAtKeypath(colour, std::nullopt)), LottieColor(0, 0, 1, 1));
+         },
+         {{80, 50, blue}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = makeRoot(decode(movingSquare()));
+        expectProbes(*renderFrame(*root, 30), {{50, 50, red}});
+        c.ask(*root);
+        expectProbes(*renderFrame(*root, 65), c.shown);
+    }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
 #include "Platform/Compositor/MediaClock.h"
+#include "Platform/Compositor/Renderer.h"
+#include "Platform/Graphics/GraphicsContext.h"
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
 
 using namespace lottie;
@@ -316,12 +319,49 @@ TEST_F(CoreAnimationPlaybackTest, PlayingRunsNoLibraryCodePerFrame) {
     EXPECT_TRUE(log.failedAssertions.empty());
 }
 
-// A paused view, or one whose animation has played to its end, costs no frame:
-// the display link draws again only when something changes.
+namespace {
+
+// An ellipse filled with a gradient whose opacity stops fall to one half: the
+// Core Animation engine masks its colour gradient with a second gradient layer.
+const char* const translucentGradientDocument =
+    R"({"v":"5.7.0","fr":10,"ip":0,"op":20,"w":100,"h":100,"layers":[{"ty":4,"nm":"Ball","ind":1,"ip":0,"op":20,)"
+    R"("st":0,"ks":{},"shapes":[{"ty":"gr","it":[{"ty":"el","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[60,60]}},)"
+    R"({"ty":"gf","o":{"a":0,"k":100},"r":1,"s":{"a":0,"k":[20,50]},"e":{"a":0,"k":[80,50]},"t":1,)"
+    R"("g":{"p":2,"k":{"a":0,"k":[0,1,0,0,1,0,0,1,0,1,1,0.5]}}},{"ty":"tr"}]}]}]})";
+
+// A square shown through an alpha track matte, a moving ellipse.
+const char* const trackMatteDocument =
+    R"({"v":"5.7.0","fr":10,"ip":0,"op":20,"w":100,"h":100,"layers":[)"
+    R"({"ty":4,"nm":"Matte","ind":1,"td":1,"ip":0,"op":20,"st":0,"ks":{"p":{"a":1,"k":[{"t":0,"s":[0,0],)"
+    R"("i":{"x":1,"y":1},"o":{"x":0,"y":0}},{"t":20,"s":[30,0]}]}},"shapes":[{"ty":"el","p":{"a":0,"k":[40,50]},)"
+    R"("s":{"a":0,"k":[50,50]}},{"ty":"fl","c":{"a":0,"k":[1,1,1,1]},"o":{"a":0,"k":100},"r":1}]},)"
+    R"({"ty":1,"nm":"Square","ind":2,"tt":1,"ip":0,"op":20,"st":0,"ks":{},"sc":"#0000ff","sw":100,"sh":100}]})";
+
+}  // namespace
+
+// A paused view, or one whose animation has played to its end, costs no frame
+// on either engine: the display link draws again only when something changes,
+// also when masks (a translucent gradient's on this engine, a track matte's on
+// both) sit in the tree.
 TEST_F(CoreAnimationPlaybackTest, APausedOrFinishedViewDrawsNoFrames) {
-    auto layer = host(LottieAnimation::fromData(busyDocument, DecodingStrategy::dictionaryBased),
-                      RenderingEngineOption::coreAnimation());
-    ASSERT_TRUE(std::dynamic_pointer_cast<CoreAnimationLayer>(layer->renderingLayer()));
+    struct Document {
+        const char* name;
+        const char* json;
+    };
+    const Document documents[] = {
+        {"masked precomposition with text", busyDocument},
+        {"translucent gradient", translucentGradientDocument},
+        {"track matte", trackMatteDocument},
+    };
+    struct Engine {
+        const char* name;
+        RenderingEngineOption option;
+        bool coreAnimation;
+    };
+    const Engine engines[] = {
+        {"core animation", RenderingEngineOption::coreAnimation(), true},
+        {"main thread", RenderingEngineOption::mainThread(), false},
+    };
     const auto drawingTicks = [this](int ticks) {
         int drawing = 0;
         for (int tick = 0; tick < ticks; ++tick) {
@@ -331,22 +371,100 @@ TEST_F(CoreAnimationPlaybackTest, APausedOrFinishedViewDrawsNoFrames) {
         }
         return drawing;
     };
+    for (const Document& document : documents) {
+        for (const Engine& engine : engines) {
+            const std::string name = std::string(document.name) + ", " + engine.name;
+            auto layer = host(LottieAnimation::fromData(document.json, DecodingStrategy::dictionaryBased),
+                              engine.option);
+            ASSERT_EQ(std::dynamic_pointer_cast<CoreAnimationLayer>(layer->renderingLayer()) != nullptr,
+                      engine.coreAnimation)
+                << name;
+            struct Case {
+                const char* name;
+                std::function<void()> request;
+                int settleTicks;
+            };
+            const std::vector<Case> cases = {
+                {"paused at a frame", [&] { layer->setCurrentFrame(7); }, 2},
+                {"played to its end", [&] { layer->play(); }, 25},
+            };
+            for (const Case& item : cases) {
+                item.request();
+                drawingTicks(item.settleTicks);
+                EXPECT_EQ(drawingTicks(20), 0) << name << ", " << item.name;
+                EXPECT_FALSE(layer->isPlaying()) << name << ", " << item.name;
+            }
+            // Playing again wakes the link up.
+            layer->play();
+            EXPECT_GT(drawingTicks(5), 0) << name;
+        }
+    }
+}
+
+namespace {
+
+// Frames 10 to 30 at 10 frames per second: a red box 20 units wide whose centre
+// moves evenly from x 10 at frame 10 to x 90 at frame 30, so that each frame
+// shows the box at a place of its own.
+const char* const lateStartDocument =
+    R"({"v":"5.7.0","fr":10,"ip":10,"op":30,"w":100,"h":100,"layers":[{"ty":4,"nm":"Box","ind":1,"ip":10,)"
+    R"("op":30,"st":0,"ks":{"p":{"a":1,"k":[{"t":10,"s":[10,50],"i":{"x":1,"y":1},"o":{"x":0,"y":0}},)"
+    R"({"t":30,"s":[90,50]}]}},"shapes":[{"ty":"rc","nm":"Rect","p":{"a":0,"k":[0,0]},"s":{"a":0,"k":[20,20]},)"
+    R"("r":{"a":0,"k":0}},{"ty":"fl","nm":"Fill","c":{"a":0,"k":[1,0,0,1]},"o":{"a":0,"k":100},"r":1}]}]})";
+
+// The middle of the box's pixels along the picture's middle row; -1 when none shows.
+double boxCentre(const platform::graphics::Image& picture) {
+    double sum = 0;
+    int count = 0;
+    for (int x = 0; x < picture.width(); ++x) {
+        if ((picture.pixel(x, picture.height() / 2) >> 24) >= 128) {
+            sum += x + 0.5;
+            ++count;
+        }
+    }
+    return count ? sum / count : -1;
+}
+
+}  // namespace
+
+// A document whose first frame is not 0, paused on this engine, shows the frame
+// the caller asked for: the pause counts its frames from the document's start.
+TEST_F(CoreAnimationPlaybackTest, APauseOnADocumentThatStartsLaterShowsTheFrameAskedFor) {
+    auto layer = host(LottieAnimation::fromData(lateStartDocument, DecodingStrategy::dictionaryBased),
+                      RenderingEngineOption::coreAnimation());
+    ASSERT_TRUE(std::dynamic_pointer_cast<CoreAnimationLayer>(layer->renderingLayer()));
+    // Placed to fill the animation layer, as a view places it.
+    layer->renderingLayer()->setPosition({50, 50});
     struct Case {
         const char* name;
         std::function<void()> request;
-        int settleTicks;
+        double frame;
     };
     const std::vector<Case> cases = {
-        {"paused at a frame", [&] { layer->setCurrentFrame(7); }, 2},
-        {"played to its end", [&] { layer->play(); }, 25},
+        {"the first frame", [&] { layer->setCurrentFrame(10); }, 10},
+        {"a frame between keyframes", [&] { layer->setCurrentFrame(17.5); }, 17.5},
+        {"the last frame", [&] { layer->setCurrentFrame(29); }, 29},
+        {"paused while playing",
+         [&] {
+             // Playing once continues from the frame shown.
+             layer->setCurrentFrame(10);
+             advance(0);
+             layer->play();
+             advance(0);
+             advance(0.6);
+             layer->pause();
+         },
+         16},
     };
     for (const Case& item : cases) {
         item.request();
-        drawingTicks(item.settleTicks);
-        EXPECT_EQ(drawingTicks(20), 0) << item.name;
-        EXPECT_FALSE(layer->isPlaying()) << item.name;
+        advance(0);
+        EXPECT_NEAR(layer->currentFrame(), item.frame, 1e-6) << item.name;
+        auto context = platform::graphics::GraphicsContext::makeBitmap(100, 100);
+        ASSERT_TRUE(context);
+        platform::compositor::render(layer, clock->now(), *context);
+        const auto picture = platform::graphics::GraphicsContext::finishImage(std::move(context));
+        ASSERT_TRUE(picture);
+        EXPECT_NEAR(boxCentre(*picture), 10 + 4 * (item.frame - 10), 1) << item.name;
     }
-    // Playing again wakes the link up.
-    layer->play();
-    EXPECT_GT(drawingTicks(5), 0);
 }

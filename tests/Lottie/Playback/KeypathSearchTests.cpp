@@ -25,6 +25,7 @@ public:
     void update(double) override {}
     void replaceProvider(std::shared_ptr<lottie::AnyValueProvider>) override {}
     void restoreOriginalProvider() override {}
+    std::any queriedValue(double, bool) override { return {}; }
 
     std::string path;
 };

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <typeinfo>
 #include <utility>
 #include <vector>
@@ -200,6 +201,67 @@ TEST_F(DisplayLinkTest, LaysOutBeforeDisplay) {
     frameLayer->setBounds({0, 0, 10, 10});
     link->tick();
     EXPECT_EQ(frameLayer->layouts, before + 2) << "a new size needs layout";
+}
+
+// Resizes its mask to its own bounds and a margin on its layout, as a gradient
+// layer does with the gradient that masks it.
+class MaskResizingLayer : public Layer {
+public:
+    void layoutSublayers() override {
+        if (mask()) mask()->setBounds({0, 0, bounds().size.width + 2, bounds().size.height + 2});
+    }
+};
+
+// A mask is laid out like a sublayer, after the layer it masks, so a tree whose
+// only pending work is a mask's layout draws one frame and then idles.
+TEST_F(DisplayLinkTest, MasksAreLaidOutAndTheTreeSettles) {
+    struct Case {
+        const char* name;
+        // Builds the masks under the frame layer and returns the one to watch.
+        std::function<std::shared_ptr<FrameLayer>(Layer& host)> build;
+    };
+    const Case cases[] = {
+        {"a mask that needs layout",
+         [](Layer& host) {
+             auto mask = std::make_shared<FrameLayer>();
+             host.setMask(mask);
+             return mask;
+         }},
+        {"a mask its layer's layout resizes",
+         [](Layer& host) {
+             auto owner = std::make_shared<MaskResizingLayer>();
+             auto mask = std::make_shared<FrameLayer>();
+             owner->setMask(mask);
+             host.addSublayer(owner);
+             owner->setBounds({0, 0, 20, 20});
+             return mask;
+         }},
+        {"the mask of a mask",
+         [](Layer& host) {
+             auto outer = std::make_shared<FrameLayer>();
+             auto inner = std::make_shared<FrameLayer>();
+             outer->setMask(inner);
+             host.setMask(outer);
+             return inner;
+         }},
+    };
+    for (const Case& testCase : cases) {
+        auto host = Layer::make();
+        root->addSublayer(host);
+        const std::shared_ptr<FrameLayer> mask = testCase.build(*host);
+        mask->setNeedsLayout();
+        int drawing = 0;
+        for (int i = 0; i < 5; ++i) {
+            clock->advance(0.1);
+            drawing += link->tick() ? 1 : 0;
+        }
+        EXPECT_EQ(drawing, 1) << testCase.name;
+        EXPECT_EQ(mask->layouts, 1) << testCase.name;
+        EXPECT_FALSE(mask->needsLayout()) << testCase.name;
+        EXPECT_FALSE(link->isActive()) << testCase.name;
+        host->removeFromSuperlayer();
+        link->tick();
+    }
 }
 
 TEST_F(DisplayLinkTest, PresentationExistsOnlyOnceDrawn) {

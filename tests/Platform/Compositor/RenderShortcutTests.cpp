@@ -338,6 +338,29 @@ TEST_F(RenderShortcutTest, MasksThatAreNotOneOpaqueFillKeepTheirAlpha) {
              return shape;
          },
          {{15, 20, kRed}, {25, 20, kClear}}},
+        // The fill alone is one drawing, but a layer above it clips it: every
+        // clip of the chain holds, not only the innermost one.
+        {"a fill under a layer clipped to its bounds",
+         [&] {
+             auto top = makeBox({0, 0, 20, 40}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             top->setMasksToBounds(true);
+             top->addSublayer(makeShape(square, opaque));
+             return top;
+         },
+         {{15, 20, kRed}, {25, 20, kClear}, {2, 2, kClear}}},
+        {"a fill two layers under a clip",
+         [&] {
+             auto top = makeBox({0, 0, 40, 20}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             top->setMasksToBounds(true);
+             auto middle = makeBox({0, 0, 40, 40}, opaque);
+             middle->setBackgroundColor(std::nullopt);
+             middle->addSublayer(makeShape(square, opaque));
+             top->addSublayer(middle);
+             return top;
+         },
+         {{20, 15, kRed}, {20, 25, kClear}, {2, 2, kClear}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -45,6 +45,38 @@ TEST(PixelBufferPool, ReusesReturnedBuffersClearedAndBoundsWhatItKeeps) {
     cairo_surface_destroy(none);
 }
 
+// A frame that asks for the same surface as the last one gets the last one's
+// buffer and allocates nothing, whether the size fills the buffer exactly (a
+// whole number of pages) or leaves some of it unused.
+TEST(PixelBufferPool, TheSameSizeFrameAfterFrameReusesOneBuffer) {
+    struct Case {
+        const char* name;
+        cairo_format_t format;
+        int width;
+        int height;
+    };
+    const Case cases[] = {
+        {"one page exactly", CAIRO_FORMAT_A8, 4096, 1},
+        {"four pages exactly", CAIRO_FORMAT_ARGB32, 64, 64},
+        {"the first step exactly", CAIRO_FORMAT_ARGB32, 128, 128},
+        {"the step past it exactly", CAIRO_FORMAT_ARGB32, 160, 128},
+        {"part of a page", CAIRO_FORMAT_ARGB32, 48, 48},
+        {"a mask plane", CAIRO_FORMAT_A8, 33, 17},
+    };
+    for (const Case& test : cases) {
+        PixelBufferPool pool;
+        const unsigned char* first = nullptr;
+        for (int frame = 0; frame < 4; ++frame) {
+            cairo_surface_t* surface = pool.makeSurface(test.format, test.width, test.height);
+            ASSERT_EQ(cairo_surface_status(surface), CAIRO_STATUS_SUCCESS) << test.name;
+            if (!first) first = cairo_image_surface_get_data(surface);
+            EXPECT_EQ(cairo_image_surface_get_data(surface), first) << test.name << ", frame " << frame;
+            cairo_surface_destroy(surface);
+        }
+        EXPECT_EQ(pool.allocationCount(), 1u) << test.name;
+    }
+}
+
 TEST(PixelBufferPool, AFinishedCanvasIsHandedOverWithoutACopyAndKeptFromReuse) {
     auto canvas = bitmap(32, 32);
     canvas->setFillColor(Color::rgb(0, 0, 1));

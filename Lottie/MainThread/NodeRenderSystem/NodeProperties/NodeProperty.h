@@ -59,6 +59,16 @@ public:
         container_.markStale();
     }
 
+    std::any queriedValue(double frame, bool original) override {
+        const std::shared_ptr<AnyValueProvider>& provider = original ? originalValueProvider_ : valueProvider_;
+        if (!provider) return {};
+        std::any value = provider->valueAtFrame(frame);
+        // The original provider comes back into use only through
+        // restoreOriginalProvider(), which takes its value afresh anyway.
+        if (provider == valueProvider_) container_.markStale();
+        return value;
+    }
+
 private:
     std::shared_ptr<AnyValueProvider> valueProvider_;
     std::shared_ptr<AnyValueProvider> originalValueProvider_;

@@ -61,4 +61,25 @@ std::vector<Stop> GradientStopMerge::merge(std::span<const Stop> colors, std::sp
     return merged;
 }
 
+std::vector<Stop> GradientStopMerge::mergeStopByStop(std::span<const Stop> colors, std::span<const Stop> opacities) {
+    std::vector<Stop> merged;
+    if (colors.empty() || opacities.empty()) return merged;
+    merged.reserve(colors.size() + opacities.size());
+    auto color = colors.begin();
+    auto opacity = opacities.begin();
+    while (color != colors.end() || opacity != opacities.end()) {
+        // Where a list jumps, a colour stop takes the opacity from below and an
+        // opacity stop the colour from above, so that the stops at one location
+        // go from the values below it to those above it.
+        if (opacity == opacities.end() || (color != colors.end() && color->location <= opacity->location)) {
+            merged.push_back({color->location, withOpacity(color->rgba, sampleAt(opacities, color->location).before)});
+            ++color;
+        } else {
+            merged.push_back({opacity->location, withOpacity(sampleAt(colors, opacity->location).after, opacity->rgba)});
+            ++opacity;
+        }
+    }
+    return merged;
+}
+
 }  // namespace lottie

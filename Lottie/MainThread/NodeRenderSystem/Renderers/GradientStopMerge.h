@@ -10,6 +10,11 @@
 // premultiplying them, so the merged gradient shows the colour ramp times the
 // opacity ramp at every point, as the mask did. Past either end of a list its
 // end stop holds, as a padded gradient's does.
+//
+// The stop-by-stop form makes one stop of each colour stop and each opacity
+// stop instead, so that lists merged from keyframes whose locations agree
+// line up stop by stop and can be interpolated as they stand (the Core
+// Animation engine animates them so); it draws the same ramp.
 
 #include <span>
 #include <vector>
@@ -27,6 +32,12 @@ public:
     // opacity stops' alpha; the opacity stops' colours are ignored. Empty when
     // either list is.
     static std::vector<platform::graphics::Gradient::Stop> merge(
+        std::span<const platform::graphics::Gradient::Stop> colors,
+        std::span<const platform::graphics::Gradient::Stop> opacities);
+    // The same ramp as merge(), one stop for each stop of either list, in the
+    // order of their locations (a colour stop before an opacity stop at the
+    // same location). Empty when either list is.
+    static std::vector<platform::graphics::Gradient::Stop> mergeStopByStop(
         std::span<const platform::graphics::Gradient::Stop> colors,
         std::span<const platform::graphics::Gradient::Stop> opacities);
 };

@@ -14,6 +14,7 @@
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
 #include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/LayerTreeWalk.h"
 #include "Platform/Compositor/MediaClock.h"
 
 namespace lottie {
@@ -29,29 +30,26 @@ constexpr double timeRemappingCostLimit = 59999;
 double now() { return platform::compositor::MediaClock::currentTime(); }
 
 // Every layer below `layer`, depth first, each before its own sublayers (masks are not visited).
-void collectSublayers(const Layer& layer, std::vector<std::shared_ptr<Layer>>& layers) {
-    for (const std::shared_ptr<Layer>& sublayer : layer.sublayers()) {
-        layers.push_back(sublayer);
-        collectSublayers(*sublayer, layers);
-    }
-}
-
 std::vector<std::shared_ptr<Layer>> allSublayersRecursively(const Layer& layer) {
     std::vector<std::shared_ptr<Layer>> layers;
-    collectSublayers(layer, layers);
+    platform::compositor::forEachLayerBelow(layer, [&layers](const std::shared_ptr<Layer>& sublayer) {
+        layers.push_back(sublayer);
+        return true;
+    });
     return layers;
 }
 
 double timeRemappedLayerCount(const Layer& layer) {
     double count = 0;
-    for (const std::shared_ptr<Layer>& sublayer : layer.sublayers()) {
+    platform::compositor::forEachLayerBelow(layer, [&count](const std::shared_ptr<Layer>& sublayer) {
         const auto* animationLayer = dynamic_cast<const AnimationLayer*>(sublayer.get());
-        if (animationLayer && animationLayer->remapsTime()) {
-            count += static_cast<double>(allSublayersRecursively(*sublayer).size());
-        } else {
-            count += timeRemappedLayerCount(*sublayer);
-        }
-    }
+        if (!animationLayer || !animationLayer->remapsTime()) return true;
+        platform::compositor::forEachLayerBelow(*sublayer, [&count](const std::shared_ptr<Layer>&) {
+            ++count;
+            return true;
+        });
+        return false;
+    });
     return count;
 }
 
@@ -112,6 +110,13 @@ CoreAnimationLayer::CoreAnimationLayer(const CoreAnimationLayer& layer)
 
 std::shared_ptr<Layer> CoreAnimationLayer::makePresentationCopy() const {
     return std::make_shared<CoreAnimationLayer>(*this);
+}
+
+bool CoreAnimationLayer::reportRenderLimit(const std::string& message) {
+    if (reportedRenderLimits_.insert(message).second) {
+        logger_->warn([message] { return message; }, sourceFile, __LINE__);
+    }
+    return true;
 }
 
 // Set-up.
@@ -223,8 +228,13 @@ void CoreAnimationLayer::stopAfterUnexpectedError(const std::string& description
     const std::string message = "Encountered unexpected error while setting up the animation: " + description;
     logger_->assertionFailure([message] { return message; }, sourceFile, __LINE__);
     // Nothing half installed keeps playing; the owner hears of it as of an issue,
-    // so that the automatic engine choice falls back.
-    removeAllAnimationsRecursively();
+    // so that the automatic engine choice falls back. The error may be that
+    // memory ran out: what the way out needs again is not proportional to the
+    // tree, and if even that fails, the owner is told all the same.
+    try {
+        removeAllAnimationsRecursively();
+    } catch (const std::exception&) {
+    }
     if (DidSetUpAnimation callback = didSetUpAnimation()) callback({{message, LayerContext::rootLayerName}});
 }
 
@@ -286,7 +296,12 @@ void CoreAnimationLayer::removeAllAnimationsRecursively() {
     setCurrentPlaybackState(std::nullopt);
     animationStartedAt_.reset();
     removeAllAnimations();
-    for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) layer->removeAllAnimations();
+    // Walked in place rather than listed first: this is also the way out of a
+    // set-up that ran out of memory.
+    platform::compositor::forEachLayerBelow(*this, [](const std::shared_ptr<Layer>& layer) {
+        layer->removeAllAnimations();
+        return true;
+    });
 }
 
 void CoreAnimationLayer::setCurrentPlaybackState(std::optional<PlaybackState> state) {
@@ -394,7 +409,10 @@ void CoreAnimationLayer::layoutSublayers() {
 
 void CoreAnimationLayer::setRenderScale(double scale) {
     setContentsScale(scale);
-    for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) layer->setContentsScale(scale);
+    platform::compositor::forEachLayerBelow(*this, [scale](const std::shared_ptr<Layer>& layer) {
+        layer->setContentsScale(scale);
+        return true;
+    });
 }
 
 void CoreAnimationLayer::setRespectAnimationFrameRate(bool respect) {

@@ -33,6 +33,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,9 @@ public:
     void display() override;
     void layoutSublayers() override;
     std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override;
+    // Logs, once for this layer, what a limit of the renderer left out of the
+    // tree below it, as the main-thread engine's root layer does.
+    bool reportRenderLimit(const std::string& message) override;
 
     void setPendingAnimationConfiguration(std::optional<PendingAnimationConfiguration> configuration) override;
     const std::optional<PendingAnimationConfiguration>& pendingAnimationConfiguration() const override {
@@ -153,6 +157,7 @@ private:
     std::shared_ptr<CompatibilityTracker> compatibilityTracker_;
     std::shared_ptr<LottieLogger> logger_;
     std::shared_ptr<LoggingState> loggingState_;
+    std::set<std::string> reportedRenderLimits_;
     std::optional<PlaybackState> currentPlaybackState_;
     // False for an animation whose frame rate or frames are no usable numbers,
     // or whose tree could not be built within the sampling budget: then nothing

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
+#include "Lottie/CoreAnimation/LayerBuildBudget.h"
 #include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Providers/AnimationFontProvider.h"
@@ -29,6 +30,11 @@ struct LayerContext final : CompatibilityTrackerProviding {
     // The identifiers of the precompositions whose layers are being built, the
     // outermost first: one met again would contain itself.
     std::vector<std::string> precompositionsBeingBuilt;
+    // What the build has spent of its limits, shared by every copy.
+    std::shared_ptr<LayerBuildBudget> buildBudget = std::make_shared<LayerBuildBudget>();
+    // How many layers lie between the root layer and the layer being built
+    // (for buildChildLayers, the container built into).
+    std::size_t depth = 0;
     // What the keyframes combined while the tree is built are charged to; none
     // charges nothing.
     std::shared_ptr<SamplingBudget> samplingBudget;

@@ -1,16 +1,21 @@
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 
+#include <algorithm>
 #include <set>
+#include <utility>
 #include <string>
 
 #include "Lottie/CoreAnimation/ImageLayer.h"
 #include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
+#include "Lottie/CoreAnimation/MaskCompositionLayer.h"
 #include "Lottie/CoreAnimation/PreCompLayer.h"
 #include "Lottie/CoreAnimation/ShapeLayer.h"
 #include "Lottie/CoreAnimation/SolidLayer.h"
 #include "Lottie/CoreAnimation/TextLayer.h"
 #include "Lottie/CoreAnimation/TransformLayer.h"
+#include "Lottie/Model/Layers/LayerDropShadow.h"
 #include "Lottie/Model/Layers/Mask.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieConfiguration.h"
 
 namespace lottie {
@@ -46,6 +51,9 @@ bool alwaysHolds(const KeyframeGroupPtr<LottieVector1D>& group, double value) {
 // for less opacity or for expansion would look different, so it is an issue.
 void reportUndrawnMaskFeatures(const LayerModel& model, const LayerContext& context) {
     if (!model.masks) return;
+    if (MaskCompositionLayer::drawnMaskCount(*model.masks) < model.masks->size()) {
+        context.reportCompatibilityIssue(LayerTreeBuilder::maskNestingMessage);
+    }
     for (const auto& mask : *model.masks) {
         if (!mask || mask->mode == MaskMode::none) continue;
         if (!alwaysHolds(mask->opacity, 100)) {
@@ -59,18 +67,18 @@ void reportUndrawnMaskFeatures(const LayerModel& model, const LayerContext& cont
     }
 }
 
-// Nests `layer` in one transform layer per ancestor of `model`, the most
-// distant outermost, naming each with `nameOf(ancestor)`; the outermost draws
-// the layer's drop shadow, outside every transform. Parents that lead back to
-// a layer already met form a cycle: reported, and the nesting stops there
+// The ancestors of `model` by parent index, the most distant first; past
+// `most` of them the list ends (the layer is too deep to be built), so that a
+// long chain is not walked again for each of its layers. Parents that lead
+// back to a layer already met form a cycle: reported, and the list ends there
 // instead of going round for ever.
-template <class NameOf>
-std::shared_ptr<Layer> parentChain(const LayerModel& model, std::shared_ptr<Layer> layer,
-                                   const LayerTreeBuilder::IndexTable& table, const LayerContext& context,
-                                   const NameOf& nameOf) {
+std::vector<std::shared_ptr<const LayerModel>> ancestorsOf(const LayerModel& model,
+                                                           const LayerTreeBuilder::IndexTable& table,
+                                                           const LayerContext& context, std::size_t most) {
+    std::vector<std::shared_ptr<const LayerModel>> ancestors;
     std::set<const LayerModel*> met = {&model};
     const LayerModel* current = &model;
-    while (current->parent && !table.empty()) {
+    while (current->parent && !table.empty() && ancestors.size() <= most) {
         const auto found = table.find(*current->parent);
         if (found == table.end() || !found->second) break;
         const std::shared_ptr<const LayerModel>& parent = found->second;
@@ -80,22 +88,99 @@ std::shared_ptr<Layer> parentChain(const LayerModel& model, std::shared_ptr<Laye
                                           std::to_string(parent->index) + " (\"" + parent->name + "\")");
             break;
         }
-        auto transformLayer = makeTransformLayer(parent);
-        transformLayer->setName(nameOf(*parent));
+        ancestors.push_back(parent);
+        current = parent.get();
+    }
+    std::reverse(ancestors.begin(), ancestors.end());
+    return ancestors;
+}
+
+// A transform layer of a parent chain may hold the following layers that have
+// the same ancestors, unless it blends (then each is blended on its own) or
+// draws the drop shadow of the layer it was made for.
+bool drawsDropShadow(const Layer& layer) {
+    const auto* composition = dynamic_cast<const BaseCompositionLayer*>(&layer);
+    return composition && composition->dropShadowModel() && layerDropShadow(*composition->dropShadowModel());
+}
+
+bool sharable(const TransformLayer& layer) { return !layer.compositingFilter() && !drawsDropShadow(layer); }
+
+// Nests `layer` in one transform layer per ancestor, the most distant
+// outermost, naming each with `nameOf(ancestor)`; the outermost draws the
+// layer's drop shadow, outside every transform.
+template <class NameOf>
+std::shared_ptr<Layer> parentChain(const std::vector<std::shared_ptr<const LayerModel>>& ancestors,
+                                   std::shared_ptr<Layer> layer, const NameOf& nameOf) {
+    for (auto ancestor = ancestors.rbegin(); ancestor != ancestors.rend(); ++ancestor) {
+        auto transformLayer = makeTransformLayer(*ancestor);
+        transformLayer->setName(nameOf(**ancestor));
         if (auto inner = std::dynamic_pointer_cast<BaseCompositionLayer>(layer)) transformLayer->takeDropShadow(*inner);
         transformLayer->addContentSublayer(std::move(layer));
         layer = std::move(transformLayer);
-        current = parent.get();
     }
     return layer;
 }
+
+// The transform layers of the parent chain last added to a container, the
+// outermost first. A following layer whose ancestors begin with the same ones
+// goes into those transform layers instead of new ones: it is drawn above
+// everything added before all the same, since each of them is the last
+// sublayer of the one around it. A chain of n layers then takes n - 1
+// transform layers, not one per ancestor of each.
+struct OpenParentChain {
+    std::vector<std::pair<const LayerModel*, std::shared_ptr<TransformLayer>>> layers;
+
+    // How many of the transform layers `layer`, of `ancestors`, goes into: none
+    // for a layer with a drop shadow, which its own outermost transform layer
+    // draws outside every transform.
+    std::size_t sharedBy(const std::vector<std::shared_ptr<const LayerModel>>& ancestors, const Layer& layer) const {
+        if (!ancestors.empty() && drawsDropShadow(layer)) return 0;
+        std::size_t shared = 0;
+        while (shared < layers.size() && shared < ancestors.size() && layers[shared].first == ancestors[shared].get() &&
+               sharable(*layers[shared].second)) {
+            ++shared;
+        }
+        return shared;
+    }
+
+    // Adds `layer`, nested in transform layers for `ancestors`, to `container`.
+    void add(Layer& container, const std::vector<std::shared_ptr<const LayerModel>>& ancestors,
+             std::shared_ptr<Layer> layer, const std::string& name) {
+        const std::size_t shared = sharedBy(ancestors, *layer);
+        layers.resize(shared);
+        Layer& host = shared == 0 ? container : *layers.back().second->contentsLayer();
+        std::shared_ptr<Layer> outermost;
+        for (std::size_t index = shared; index < ancestors.size(); ++index) {
+            auto transformLayer = makeTransformLayer(ancestors[index]);
+            transformLayer->setName(name + " (parent, " + ancestors[index]->name + ")");
+            if (outermost) {
+                layers.back().second->addContentSublayer(transformLayer);
+            } else {
+                outermost = transformLayer;
+            }
+            layers.emplace_back(ancestors[index].get(), std::move(transformLayer));
+        }
+        if (layers.size() > shared) {
+            if (auto inner = std::dynamic_pointer_cast<BaseCompositionLayer>(layer)) {
+                layers[shared].second->takeDropShadow(*inner);
+            }
+            layers.back().second->addContentSublayer(std::move(layer));
+            host.addSublayer(std::move(outermost));
+        } else {
+            host.addSublayer(std::move(layer));
+        }
+    }
+};
 
 }  // namespace
 
 std::shared_ptr<BaseCompositionLayer> LayerTreeBuilder::buildEngineLayer(const LayerModel& model,
                                                                          const std::shared_ptr<const LayerModel>& shared,
                                                                          const LayerContext& context) {
-    const LayerContext layerContext = context.forLayerNamed(model.name);
+    LayerContext layerContext = context.forLayerNamed(model.name);
+    if (!layerContext.buildBudget->allowsLayerDepth(context.depth, layerContext)) return nullptr;
+    // Weighed before it is built: a text layer lays its text out as it is made.
+    if (!layerContext.buildBudget->take(LayerBuildWeight::of(model), layerContext)) return nullptr;
     if (model.hidden) return makeTransformLayer(shared);
     std::shared_ptr<BaseCompositionLayer> layer;
     switch (model.type) {
@@ -142,24 +227,47 @@ std::vector<LayerTreeBuilder::MattePair> LayerTreeBuilder::pairLayersWithMattes(
 
 void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& context, const Models& models) {
     const IndexTable table = layerModelsByIndex(models);
+    LayerBuildBudget& budget = *context.buildBudget;
+    OpenParentChain openChain;
+    // Each ancestor nests its layer two deeper: more than this many would put
+    // it past the depth the budget allows.
+    const std::size_t mostAncestors =
+        (LayerBuildBudget::maximumLayerDepth - std::min(context.depth, LayerBuildBudget::maximumLayerDepth)) / 2 + 1;
     for (const MattePair& pair : pairLayersWithMattes(models)) {
         const LayerModel& model = *pair.layer;
-        std::shared_ptr<BaseCompositionLayer> layer = buildEngineLayer(model, pair.layer, context);
+        const bool matted = pair.matte && pair.type != MatteType::none && pair.type != MatteType::unknown;
+        const std::vector<std::shared_ptr<const LayerModel>> ancestors =
+            ancestorsOf(model, table, context, mostAncestors);
+        // Each ancestor's transform layer nests two deep (it and its contents);
+        // a matte's container one more.
+        LayerContext layerContext = context;
+        layerContext.depth = context.depth + 1 + 2 * ancestors.size() + (matted ? 1 : 0);
+        std::shared_ptr<BaseCompositionLayer> layer = buildEngineLayer(model, pair.layer, layerContext);
         if (!layer) continue;
         const std::string& name = model.name;
-        std::shared_ptr<Layer> chain = parentChain(model, layer, table, context, [&name](const LayerModel& ancestor) {
-            return name + " (parent, " + ancestor.name + ")";
-        });
-        if (!pair.matte || pair.type == MatteType::none || pair.type == MatteType::unknown) {
+        if (!matted) {
             // This engine drops a matte it cannot apply, where the main-thread
             // engine draws it as a layer of its own: the pictures differ.
             if (pair.matte && pair.type == MatteType::unknown) {
                 context.forLayerNamed(name).reportCompatibilityIssue(lumaMatteMessage);
             }
-            parent.addSublayer(std::move(chain));
+            // The transform layers this one does not share are weighed too.
+            const std::size_t newTransforms = ancestors.size() - openChain.sharedBy(ancestors, *layer);
+            if (!budget.take(newTransforms, layerContext.forLayerNamed(name))) continue;
+            openChain.add(parent, ancestors, std::move(layer), name);
             continue;
         }
-        std::shared_ptr<Layer> maskLayer = buildEngineLayer(*pair.matte, pair.matte, context);
+        const std::vector<std::shared_ptr<const LayerModel>> matteAncestors =
+            ancestorsOf(*pair.matte, table, context, mostAncestors);
+        LayerContext matteContext = context;
+        matteContext.depth = context.depth + 2 + 2 * matteAncestors.size() + (pair.type == MatteType::invert ? 1 : 0);
+        std::shared_ptr<Layer> maskLayer = buildEngineLayer(*pair.matte, pair.matte, matteContext);
+        // Two containers, and the transform layers of both chains.
+        if (!budget.take(2 + ancestors.size() + matteAncestors.size(), layerContext.forLayerNamed(name))) continue;
+        std::shared_ptr<Layer> chain = parentChain(ancestors, std::move(layer), [&name](const LayerModel& ancestor) {
+            return name + " (parent, " + ancestor.name + ")";
+        });
+        openChain.layers.clear();
         if (!maskLayer) {
             parent.addSublayer(std::move(chain));
             continue;
@@ -174,7 +282,7 @@ void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& conte
         }
         const std::string& matteName = pair.matte->name;
         std::shared_ptr<Layer> maskChain =
-            parentChain(*pair.matte, std::move(maskLayer), table, context, [&](const LayerModel& ancestor) {
+            parentChain(matteAncestors, std::move(maskLayer), [&](const LayerModel& ancestor) {
                 return matteName + " (mask of " + name + ") (parent, " + ancestor.name + ")";
             });
         auto container = BaseAnimationLayer::make();

@@ -4,15 +4,17 @@
 //
 //   - one engine layer per model by type (solid, image, shape, precomposition, text; null and hidden layers
 //     as transform layers; an unknown layer as none), each nested in one
-//     transform layer per ancestor, the most distant outermost;
+//     transform layer per ancestor, the most distant outermost, which
+//     consecutive layers of the same ancestors share;
 //   - a layer with a track matte takes the model just before it in the list
 //     as its matte: both go into a container whose mask holds the matte
 //     ("add"), or the matte drawn with "xor" into an opaque layer ("invert");
 //   - layers are added from the end of the list, so the first model is on top.
 //
-// Masks with an opacity or expansion this engine does not draw, and parents
-// that form a cycle, are compatibility issues in the
-// layer's context: the automatic engine choice falls back, and an explicit
+// Masks with an opacity or expansion this engine does not draw, parents that
+// form a cycle, and layers past the limits of the context's LayerBuildBudget
+// (their weight, how deep they nest) are compatibility issues in the layer's
+// context: the automatic engine choice falls back, and an explicit
 // choice of this engine says what it leaves out.
 
 #include <cstdint>
@@ -41,6 +43,9 @@ struct LayerTreeBuilder {
         "The Core Animation rendering engine does not support mask opacity";
     static constexpr const char* maskExpansionMessage =
         "The Core Animation rendering engine does not support mask expansion";
+    static constexpr const char* maskNestingMessage =
+        "This layer has more masks than the Core Animation rendering engine draws for one layer (16); the later "
+        "ones are not drawn";
     static constexpr const char* lumaMatteMessage =
         "The Core Animation rendering engine does not support luma track mattes";
 

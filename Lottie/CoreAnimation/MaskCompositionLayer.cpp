@@ -33,8 +33,9 @@ void MaskCompositionLayer::MaskLayer::setupAnimations(const LayerAnimationContex
 }
 
 MaskCompositionLayer::MaskCompositionLayer(const std::vector<std::shared_ptr<const Mask>>& masks) {
-    for (const auto& mask : masks) {
-        if (mask) maskLayers_.push_back(std::make_shared<MaskLayer>(mask));
+    const std::size_t drawn = drawnMaskCount(masks);
+    for (std::size_t index = 0; index < drawn; ++index) {
+        if (masks[index]) maskLayers_.push_back(std::make_shared<MaskLayer>(masks[index]));
     }
 }
 
@@ -64,23 +65,57 @@ bool MaskCompositionLayer::invertsPath(MaskMode mode, bool inverted) {
     return false;
 }
 
+std::size_t MaskCompositionLayer::drawnMaskCount(const std::vector<std::shared_ptr<const Mask>>& masks) {
+    std::size_t drawn = 0;
+    for (std::size_t index = 0; index < masks.size(); ++index) {
+        if (!masks[index] || usableMode(masks[index]->mode) == MaskMode::none) continue;
+        if (++drawn > maximumMasks) return index;
+    }
+    return masks.size();
+}
+
+namespace {
+
+// The intersection of the cutting masks [begin, end): each half masks the
+// other, so a run of n cutting masks nests about 2 log2(n) deep, not n.
+std::shared_ptr<Layer> intersection(const std::vector<std::shared_ptr<Layer>>& masks, std::size_t begin,
+                                    std::size_t end) {
+    if (end - begin == 1) return masks[begin];
+    const std::size_t middle = begin + (end - begin) / 2;
+    auto holder = BaseAnimationLayer::make();
+    holder->addSublayer(intersection(masks, begin, middle));
+    holder->setMask(intersection(masks, middle, end));
+    return holder;
+}
+
+}  // namespace
+
 void MaskCompositionLayer::placeMaskLayers() {
     auto container = BaseAnimationLayer::make();
+    // The cutting masks met since the last adding one: together they keep of
+    // everything placed so far only what all of them cover.
+    std::vector<std::shared_ptr<Layer>> cuts;
+    const auto cut = [&container, &cuts] {
+        if (cuts.empty()) return;
+        container->setMask(intersection(cuts, 0, cuts.size()));
+        cuts.clear();
+        auto outer = BaseAnimationLayer::make();
+        outer->addSublayer(std::move(container));
+        container = std::move(outer);
+    };
     bool first = true;
     for (const auto& maskLayer : maskLayers_) {
         const MaskMode mode = usableMode(maskLayer->maskModel()->mode);
         if (mode == MaskMode::none) continue;
         if (mode == MaskMode::add || first) {
+            cut();
             container->addSublayer(maskLayer);
         } else {
-            // A cutting mask keeps of everything placed so far only what it covers.
-            container->setMask(maskLayer);
-            auto outer = BaseAnimationLayer::make();
-            outer->addSublayer(std::move(container));
-            container = std::move(outer);
+            cuts.push_back(maskLayer);
         }
         first = false;
     }
+    cut();
     addSublayer(std::move(container));
 }
 

@@ -4,9 +4,16 @@
 // mask's animated path; the modes are drawn only by how these are nested:
 //
 //   container N                 (placed in this layer)
-//     container N-1 ...         each later cutting mask is the mask of the
-//       container 1             container before it, then wrapped in a new one
+//     container N-1 ...         each later run of cutting masks is the mask of
+//       container 1             the container before it, then wrapped in a new one
 //         first mask, add masks (siblings: their union)
+//
+// The cutting masks of one run mask each other by halves, so that a run nests
+// a few levels deep. Each nesting takes intermediate surfaces, of which a frame
+// affords a few dozen of its own size: past maximumMasks masks the later ones
+// are left out (the layer tree builder reports it, and the automatic engine
+// choice falls back to the main-thread engine, which draws them all on one
+// surface).
 //
 // A subtracting mask (or an inverted adding one) becomes a hole in a large
 // rectangle. Mask opacity and expansion are not drawn here; the layer tree
@@ -55,6 +62,11 @@ public:
 
     // Builds the mask layers and their nesting.
     static std::shared_ptr<MaskCompositionLayer> make(const std::vector<std::shared_ptr<const Mask>>& masks);
+
+    // The masks drawn for one layer.
+    static constexpr std::size_t maximumMasks = 16;
+    // How many of `masks`, from the first, are drawn.
+    static std::size_t drawnMaskCount(const std::vector<std::shared_ptr<const Mask>>& masks);
 
     // The mode this layer draws a mode as: lighten as add, difference as intersect.
     static MaskMode usableMode(MaskMode mode);

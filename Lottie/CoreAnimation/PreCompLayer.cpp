@@ -27,8 +27,12 @@ void PreCompLayer::setUpLayerHierarchy(const LayerContext& context) {
     if (found == assets.end() || !found->second) return;
     const std::vector<std::string>& building = context.precompositionsBeingBuilt;
     if (std::find(building.begin(), building.end(), preCompLayer_->referenceID) != building.end()) return;
+    // Building a precomposition recurses into the builder: the depth limit also
+    // bounds that recursion.
+    if (!context.buildBudget->allowsPrecompositionDepth(building.size() + 1, context)) return;
     LayerContext inner = context;
     inner.precompositionsBeingBuilt.push_back(preCompLayer_->referenceID);
+    inner.depth = context.depth + 1;
     LayerTreeBuilder::buildChildLayers(*contentsLayer(), inner, found->second->layers);
 }
 

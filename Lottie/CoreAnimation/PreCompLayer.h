@@ -7,8 +7,9 @@
 // stretch, or through its time-remapping keyframes, which make every property
 // below it resampled once per frame.
 //
-// A precomposition that names no asset, or one that is already being built
-// above it (it would contain itself for ever), has no children. A time stretch
+// A precomposition that names no asset, one that is already being built above
+// it (it would contain itself for ever), or one nested deeper than the limit
+// both engines keep, has no children. A time stretch
 // of 0 would make the remapping divide by nothing: it plays unstretched.
 // Built once by the layer tree builder; held by its superlayer; main thread only.
 

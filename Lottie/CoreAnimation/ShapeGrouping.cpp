@@ -7,6 +7,7 @@
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 
 namespace lottie {
 
@@ -125,7 +126,13 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, cons
         context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("repeater copies"));
     }
     const int copies = copyCount(repeater);
+    // Each copy builds the items again, repeaters among them included: copies
+    // of copies multiply, so each is weighed in the build's budget.
+    ShapeItemList copied;
+    for (const Reference& reference : items) copied.push_back(reference.item);
+    const std::size_t copyWeight = LayerBuildWeight::ofCopy(copied);
     for (int index = 0; index < copies; ++index) {
+        if (!context.buildBudget->take(copyWeight, context)) return;
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
             auto copy = std::make_shared<RepeaterLayer>(
                 std::make_shared<const RepeaterTransform>(repeater, index),

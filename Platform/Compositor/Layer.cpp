@@ -92,13 +92,52 @@ Layer::Layer(const Layer& layer)
       drawsInRenderPass_(layer.drawsInRenderPass_),
       drawsOversized_(layer.drawsOversized_) {}
 
-Layer::~Layer() = default;
+Layer::~Layer() {
+    // Destroying the sublayers and the mask from inside this destructor would go
+    // one call deeper for every level of the tree, and a tree can be thousands
+    // deep: the layers only this one holds are taken apart one by one instead,
+    // each losing its own sublayers and mask before it goes.
+    try {
+        std::vector<std::shared_ptr<Layer>> orphans;
+        const auto adopt = [&orphans](std::shared_ptr<Layer>& layer) {
+            if (layer && layer.use_count() == 1) orphans.push_back(std::move(layer));
+        };
+        for (std::shared_ptr<Layer>& sublayer : sublayers_) adopt(sublayer);
+        adopt(mask_);
+        while (!orphans.empty()) {
+            std::shared_ptr<Layer> layer = std::move(orphans.back());
+            orphans.pop_back();
+            for (std::shared_ptr<Layer>& sublayer : layer->sublayers_) adopt(sublayer);
+            adopt(layer->mask_);
+        }
+    } catch (...) {
+        // Out of memory for the list: what is left goes the recursive way.
+    }
+}
+
+namespace {
+
+// Grows whenever a layer's subtree version is read: a change walks up the tree
+// only to the first layer that has changed since the last read, because every
+// layer above that one has grown its version since then already.
+thread_local std::uint64_t versionReadEpoch = 1;
+
+}  // namespace
+
+std::uint64_t Layer::subtreeVersion() const {
+    ++versionReadEpoch;
+    return subtreeVersion_;
+}
 
 void Layer::markChanged() {
     changedSinceFrame_ = true;
     ++subtreeVersion_;
+    if (changedInEpoch_ == versionReadEpoch) return;
+    changedInEpoch_ = versionReadEpoch;
     for (std::shared_ptr<Layer> parent = parentLayer(); parent; parent = parent->parentLayer()) {
         ++parent->subtreeVersion_;
+        if (parent->changedInEpoch_ == versionReadEpoch) break;
+        parent->changedInEpoch_ = versionReadEpoch;
     }
 }
 

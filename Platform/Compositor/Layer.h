@@ -232,7 +232,7 @@ public:
     // Grows with every change of this layer and of the layers under it
     // (sublayers, masks, their sublayers): what a picture of its contents kept
     // from an earlier frame is checked against.
-    std::uint64_t subtreeVersion() const { return subtreeVersion_; }
+    std::uint64_t subtreeVersion() const;
 
 protected:
     // Called by setters after a change, so a display link knows to draw a frame
@@ -310,6 +310,8 @@ private:
     bool presented_ = false;
     bool changedSinceFrame_ = true;
     std::uint64_t subtreeVersion_ = 0;
+    // When this layer last changed, in reads of subtree versions (markChanged).
+    std::uint64_t changedInEpoch_ = 0;
     // A picture of the layer's contents from an earlier frame (ContentCache).
     std::unique_ptr<ContentCacheEntry> contentCache_;
 };

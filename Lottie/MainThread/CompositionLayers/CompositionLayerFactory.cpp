@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
-#include "Lottie/MainThread/CompositionLayers/LayerBuildWeight.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/MainThread/CompositionLayers/NullCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"

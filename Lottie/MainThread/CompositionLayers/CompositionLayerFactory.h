@@ -10,6 +10,7 @@
 
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
 #include "Lottie/Model/Assets/AssetLibrary.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Graphics/Rect.h"
 
@@ -22,20 +23,12 @@ struct CompositionLayerContext {
     // The precompositions being built, outermost first: an asset that refers
     // back to one of them would nest forever and is shown as nothing instead.
     std::vector<std::string> precompositionsInProgress;
-    // Building and drawing a precomposition go one level deeper on the stack
-    // for each level it nests; a precomposition deeper than this is shown as
-    // nothing, which keeps both well inside any thread's stack. Real documents
-    // nest a handful of levels.
-    static constexpr std::size_t maximumPrecompositionDepth = 100;
-    // The weight of the layers built so far (LayerBuildWeight: each layer one,
-    // each mask one more, and more for the path vertices and text a layer
-    // holds). Precompositions that repeat precompositions multiply their layers
-    // and what those hold; past maximumLayerWeight further layers are built as
-    // nothing rather than exhausting memory and time (a layer with its engine
-    // objects takes some 7 to 15 KB, and is visited every frame). Real
-    // documents stay far below it.
+    // The limits both engines keep (LayerBuildWeight): how deep precompositions
+    // nest, and the weight of the layers built so far (each layer one, each
+    // mask one more, and more for the path vertices and text a layer holds).
+    static constexpr std::size_t maximumPrecompositionDepth = LayerBuildWeight::maximumPrecompositionDepth;
     std::size_t layerWeight = 0;
-    static constexpr std::size_t maximumLayerWeight = 30'000;
+    static constexpr std::size_t maximumLayerWeight = LayerBuildWeight::maximumWeight;
     // Where what these limits leave out is reported, once per limit.
     std::shared_ptr<LottieLogger> logger;
     bool depthLimitReported = false;

@@ -1,5 +1,5 @@
 // The layer tree of the Core Animation engine: what it builds for every layer
-// type, parents three deep, duplicate indices, "add" and "invert" mattes, hidden
+// type, parents three deep and shared by consecutive layers, duplicate indices, "add" and "invert" mattes, hidden
 // and unknown layers, parent cycles; and what each layer installs.
 
 #include <gtest/gtest.h>
@@ -53,16 +53,10 @@ TransformLayer "Grandparent (parent, Second ten)"
   BaseAnimationLayer "Second ten (Content)"
     TransformLayer "Grandparent"
       BaseAnimationLayer "Grandparent (Content)"
-TransformLayer "Parent (parent, Second ten)"
-  BaseAnimationLayer "Second ten (Content)"
     TransformLayer "Parent (parent, Grandparent)"
       BaseAnimationLayer "Grandparent (Content)"
         TransformLayer "Parent"
           BaseAnimationLayer "Parent (Content)"
-TransformLayer "Child (parent, Second ten)"
-  BaseAnimationLayer "Second ten (Content)"
-    TransformLayer "Child (parent, Grandparent)"
-      BaseAnimationLayer "Grandparent (Content)"
         TransformLayer "Child (parent, Parent)"
           BaseAnimationLayer "Parent (Content)"
             SolidLayer "Child"

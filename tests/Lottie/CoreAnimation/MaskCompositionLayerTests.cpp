@@ -66,10 +66,15 @@ TEST_F(MaskTest, ModesNestAsUnionsCutByLaterMasks) {
         // Lighten adds; both are siblings of the first.
         {mask("i") + "," + mask("a") + "," + mask("l"),
          "MaskCompositionLayer\n  BaseAnimationLayer\n    MaskLayer i\n    MaskLayer a\n    MaskLayer l\n"},
-        // Difference and darken cut as intersect does, one container each.
+        // Difference and darken cut as intersect does; consecutive cutting
+        // masks mask each other and cut together.
         {mask("a") + "," + mask("f") + "," + mask("d"),
+         "MaskCompositionLayer\n  BaseAnimationLayer\n    BaseAnimationLayer\n      MaskLayer a\n"
+         "      mask: BaseAnimationLayer\n        MaskLayer f\n        mask: MaskLayer d\n"},
+        // After an adding mask, the next run of cutting masks cuts all before it.
+        {mask("a") + "," + mask("s") + "," + mask("a") + "," + mask("i"),
          "MaskCompositionLayer\n  BaseAnimationLayer\n    BaseAnimationLayer\n      BaseAnimationLayer\n"
-         "        MaskLayer a\n        mask: MaskLayer f\n      mask: MaskLayer d\n"},
+         "        MaskLayer a\n        mask: MaskLayer s\n      MaskLayer a\n      mask: MaskLayer i\n"},
     };
     for (const Case& testCase : cases) {
         const auto root = build(testCase.masks);

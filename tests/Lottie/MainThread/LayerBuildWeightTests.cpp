@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "Lottie/MainThread/CompositionLayers/LayerBuildWeight.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
 #include "tests/Lottie/MainThread/MainThreadTestSupport.h"
 

@@ -8,6 +8,7 @@
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Platform/Compositor/Renderer.h"
 #include "Platform/Graphics/GraphicsContext.h"
+#include "tools/lottie-frames/FrameRenderer.h"
 
 namespace mainthreadtest {
 
@@ -58,6 +59,31 @@ std::shared_ptr<const platform::graphics::Image> renderFrame(lottie::MainThreadA
 std::shared_ptr<const platform::graphics::Image> renderDocument(const std::string& json, double frame) {
     auto root = makeRoot(decode(json));
     return renderFrame(*root, frame);
+}
+
+std::shared_ptr<const platform::graphics::Image> renderFrames(
+    const std::shared_ptr<const lottie::LottieAnimation>& animation, const lottie::RenderingEngineOption& option,
+    const std::vector<double>& frames) {
+    lottieframes::FrameRenderer renderer(animation, static_cast<int>(animation->width),
+                                         static_cast<int>(animation->height), std::nullopt, option);
+    std::shared_ptr<const platform::graphics::Image> image;
+    for (double frame : frames) image = renderer.render(frame);
+    return image;
+}
+
+std::vector<lottie::RenderingEngineOption> engineOptions() {
+    return {lottie::RenderingEngineOption::mainThread(), lottie::RenderingEngineOption::automatic(),
+            lottie::RenderingEngineOption::coreAnimation()};
+}
+
+std::vector<std::string> limitMessages(const testsupport::LogRecorder& log) {
+    std::vector<std::string> kept;
+    for (const auto* messages : {&log.warnings, &log.failedAssertions}) {
+        for (const std::string& message : *messages) {
+            if (message.find("Automatically falling back") == std::string::npos) kept.push_back(message);
+        }
+    }
+    return kept;
 }
 
 Rgba pixelAt(const platform::graphics::Image& image, int x, int y) {

@@ -9,8 +9,10 @@
 
 #include "Lottie/MainThread/MainThreadAnimationLayer.h"
 #include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Playback/RenderingEngineOption.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Platform/Graphics/Image.h"
+#include "tests/Support/RecordingLogger.h"
 
 namespace mainthreadtest {
 
@@ -29,6 +31,19 @@ std::shared_ptr<lottie::MainThreadAnimationLayer> makeRoot(const std::shared_ptr
 // The root at a frame, drawn at its own size over transparency.
 std::shared_ptr<const platform::graphics::Image> renderFrame(lottie::MainThreadAnimationLayer& root, double frame);
 std::shared_ptr<const platform::graphics::Image> renderDocument(const std::string& json, double frame = 0);
+// The animation drawn at its own size by the engine of `option` as the frame
+// tool draws it, at each of `frames` in turn: the picture of the last one.
+std::shared_ptr<const platform::graphics::Image> renderFrames(
+    const std::shared_ptr<const lottie::LottieAnimation>& animation, const lottie::RenderingEngineOption& option,
+    const std::vector<double>& frames);
+// The three engine choices: the main-thread engine, the automatic choice and
+// the Core Animation engine.
+std::vector<lottie::RenderingEngineOption> engineOptions();
+// What the engines logged about the limits they met: the warnings and the
+// compatibility issues the Core Animation engine asserts on, without the
+// automatic choice's notices of falling back, which repeat the issue that made
+// it fall back.
+std::vector<std::string> limitMessages(const testsupport::LogRecorder& log);
 
 // The image's bytes, for comparing two pictures whole.
 inline std::vector<std::uint8_t> pixelBytes(const std::shared_ptr<const platform::graphics::Image>& image) {

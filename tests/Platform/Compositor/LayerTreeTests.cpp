@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <numbers>
+#include <vector>
 
 #include "CompositorTestSupport.h"
 #include "Platform/Compositor/Layer.h"
@@ -113,3 +116,72 @@ TEST(LayerTree, ConvertsTimeThroughLayerTiming) {
 }
 
 }  // namespace
+
+namespace {
+
+// A chain of `depth` layers below `root`, each the only sublayer of the one
+// before, or its mask on the odd levels when `masks` is set; the deepest is
+// returned. Built from the bottom up, so that no insertion walks the chain.
+std::shared_ptr<Layer> chainBelow(Layer& root, int depth, bool masks) {
+    const std::shared_ptr<Layer> deepest = Layer::make();
+    std::shared_ptr<Layer> top = deepest;
+    for (int level = depth - 1; level > 0; --level) {
+        auto above = Layer::make();
+        if (masks && level % 2) {
+            above->setMask(std::move(top));
+        } else {
+            above->addSublayer(std::move(top));
+        }
+        top = std::move(above);
+    }
+    root.addSublayer(std::move(top));
+    return deepest;
+}
+
+}  // namespace
+
+TEST(LayerTree, TreesThousandsDeepAreDestroyedWithoutRecursion) {
+    // One destructor call per level would take far more stack than a thread has.
+    for (bool masks : {false, true}) {
+        SCOPED_TRACE(masks ? "sublayers and masks" : "sublayers");
+        auto root = Layer::make();
+        std::weak_ptr<Layer> deepest = chainBelow(*root, 300'000, masks);
+        // A layer held elsewhere outlives the tree it was part of.
+        auto kept = Layer::make();
+        deepest.lock()->addSublayer(kept);
+        root.reset();
+        EXPECT_TRUE(deepest.expired());
+        EXPECT_EQ(kept->superlayer(), nullptr);
+    }
+}
+
+TEST(LayerTree, EveryChangeBelowALayerGrowsItsVersionAfterEachRead) {
+    // A change walks up only to the first layer changed since versions were
+    // last read: a read in between must not let a later change go unseen by
+    // any layer above it.
+    auto root = Layer::make();
+    const auto halfway = chainBelow(*root, 25, true);
+    const auto deepest = chainBelow(*halfway, 25, true);
+    const auto beside = Layer::make();
+    halfway->addSublayer(beside);
+    struct Step {
+        const char* name;
+        std::vector<std::function<void()>> changes;  // made with no read in between
+    };
+    const std::vector<Step> steps = {
+        {"one change", {[&] { deepest->setOpacity(0.5); }}},
+        {"the same layer again", {[&] { deepest->setOpacity(0.25); }}},
+        {"twice in a row", {[&] { deepest->setOpacity(0.75); }, [&] { deepest->setHidden(true); }}},
+        {"deep, then beside", {[&] { deepest->setHidden(false); }, [&] { beside->setOpacity(0.5); }}},
+        {"beside, then deep", {[&] { beside->setOpacity(0.25); }, [&] { deepest->setOpacity(1); }}},
+        {"a new sublayer", {[&] { deepest->addSublayer(Layer::make()); }}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        const std::uint64_t rootBefore = root->subtreeVersion();
+        const std::uint64_t halfwayBefore = halfway->subtreeVersion();
+        for (const auto& change : step.changes) change();
+        EXPECT_GT(root->subtreeVersion(), rootBefore);
+        EXPECT_GT(halfway->subtreeVersion(), halfwayBefore);
+    }
+}

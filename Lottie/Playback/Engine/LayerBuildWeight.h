@@ -4,12 +4,14 @@
 // built copy keeps its own nodes and values for (the vertices of its paths,
 // the characters of its text). Precompositions repeated at every level repeat
 // whatever their layers hold, so the factory's cap on what an animation builds
-// counts these weights rather than layers alone. Stateless; used by
-// CompositionLayerFactory.
+// counts these weights rather than layers alone. It also holds the limits on
+// building that both engines keep. Stateless; used by CompositionLayerFactory
+// and by the Core Animation engine's LayerBuildBudget.
 
 #include <cstddef>
 
 #include "Lottie/Model/Layers/LayerModel.h"
+#include "Lottie/Model/ShapeItems/ShapeItem.h"
 
 namespace lottie {
 
@@ -27,8 +29,23 @@ public:
     static constexpr std::size_t charactersPerLayer = 16;
     static constexpr std::size_t textLayerWeight = 2;
 
+    // Building and drawing a precomposition go one level deeper on the stack
+    // for each level it nests; a precomposition deeper than this is shown as
+    // nothing, which keeps both well inside any thread's stack. Real documents
+    // nest a handful of levels.
+    static constexpr std::size_t maximumPrecompositionDepth = 100;
+    // Precompositions that repeat precompositions, and repeaters inside
+    // repeaters, multiply what they build; past this weight in all, further
+    // layers are built as nothing rather than exhausting memory and time (a
+    // layer with its engine objects takes some 7 to 15 KB, and is visited every
+    // frame). Real documents stay far below it.
+    static constexpr std::size_t maximumWeight = 30'000;
+
     // The weight of building `model` once: at least 1.
     static std::size_t of(const LayerModel& model);
+    // The weight of one more copy of `items` (a repeater's): 1, and more for
+    // the vertices of their paths.
+    static std::size_t ofCopy(const ShapeItemList& items);
 };
 
 }  // namespace lottie

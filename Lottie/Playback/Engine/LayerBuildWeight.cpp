@@ -1,4 +1,4 @@
-#include "Lottie/MainThread/CompositionLayers/LayerBuildWeight.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 
 #include <algorithm>
 
@@ -50,5 +50,7 @@ std::size_t LayerBuildWeight::of(const LayerModel& model) {
     }
     return weight;
 }
+
+std::size_t LayerBuildWeight::ofCopy(const ShapeItemList& items) { return 1 + vertices(items) / verticesPerLayer; }
 
 }  // namespace lottie

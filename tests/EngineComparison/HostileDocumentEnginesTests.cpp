@@ -1,0 +1,311 @@
+// Documents written the way an attacker would, against the automatic engine
+// choice and the Core Animation engine chosen by name, drawn as the frame tool
+// draws them (frames 0 and 30 at 512 x 512): precompositions thousands deep,
+// precompositions and repeaters that multiply, long parent chains, thousands
+// of masks on one layer, a set-up that runs out of memory and a frame that
+// spends its work. Each completes without a crash, draws what fits (or falls
+// back to the main-thread engine, which keeps the same limits), keeps the
+// layer tree it builds within the build limits, and says once what a limit
+// left out.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Graphics/Image.h"
+#include "tests/Support/RecordingLogger.h"
+#include "tools/lottie-frames/FrameRenderer.h"
+
+namespace {
+
+using lottie::RenderingEngine;
+using lottie::RenderingEngineOption;
+
+constexpr int side = 512;
+
+std::string listOf(int count, const std::function<std::string(int)>& item) {
+    std::string list;
+    for (int index = 1; index <= count; ++index) list += (index > 1 ? "," : "") + item(index);
+    return list;
+}
+
+std::string document(const std::string& layers, const std::string& assets = "[]") {
+    return R"({"v":"5.7.0","fr":30,"ip":0,"op":60,"w":512,"h":512,"assets":)" + assets + R"(,"layers":[)" + layers +
+           "]}";
+}
+
+std::string rect(int x, int y, int size) {
+    return R"({"ty":"rc","nm":"R","p":{"a":0,"k":[)" + std::to_string(x) + "," + std::to_string(y) +
+           R"(]},"s":{"a":0,"k":[)" + std::to_string(size) + "," + std::to_string(size) + R"(]},"r":{"a":0,"k":0}})";
+}
+
+const std::string greenFill = R"({"ty":"fl","nm":"F","c":{"a":0,"k":[0,1,0,1]},"o":{"a":0,"k":100},"r":1})";
+
+std::string shapeLayer(int index, const std::string& items, const std::string& extra = "") {
+    return R"({"ty":4,"nm":"Shape","ind":)" + std::to_string(index) + R"(,"ip":0,"op":60,"st":0,"ks":{},"shapes":[)" +
+           items + "]" + extra + "}";
+}
+
+// A green square of `size` centred on (x, y).
+std::string square(int index, int x, int y, int size, const std::string& extra = "") {
+    return shapeLayer(index, rect(x, y, size) + "," + greenFill, extra);
+}
+
+std::string precomposition(const std::string& asset, int index, const std::string& extra = "") {
+    return R"({"ty":0,"nm":"P","refId":")" + asset + R"(","ind":)" + std::to_string(index) +
+           R"(,"w":512,"h":512,"ip":0,"op":60,"st":0,"ks":{})" + extra + "}";
+}
+
+std::string textLayer(int index, const std::string& text) {
+    return R"({"ty":5,"nm":"T","ind":)" + std::to_string(index) +
+           R"(,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,40]}},"t":{"d":{"k":[{"s":{"t":")" + text +
+           R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},"a":[],"p":{},"m":{}}})";
+}
+
+// Precompositions `levels` deep over a square in the middle.
+std::string nestedPrecompositions(int levels) {
+    std::string assets;
+    for (int level = 0; level < levels; ++level) {
+        assets += R"({"id":"p)" + std::to_string(level) + R"(","layers":[)" +
+                  (level + 1 < levels ? precomposition("p" + std::to_string(level + 1), 1) : square(1, 256, 256, 100)) +
+                  "]},";
+    }
+    assets.pop_back();
+    return document(precomposition("p0", 1), "[" + assets + "]");
+}
+
+// `ways` precompositions on each of `levels` levels over `leaf` (a list of layers).
+std::string fannedOut(const std::string& leaf, int ways, int levels, const std::string& extra = "") {
+    std::string assets = R"({"id":"c0","layers":[)" + leaf + "]}";
+    std::string layers;
+    for (int level = 1; level <= levels; ++level) {
+        layers = listOf(ways, [&](int index) { return precomposition("c" + std::to_string(level - 1), index, extra); });
+        if (level < levels) assets += R"(,{"id":"c)" + std::to_string(level) + R"(","layers":[)" + layers + "]}";
+    }
+    return document(layers, "[" + assets + "]");
+}
+
+// A square in the middle under `count` null layers, each the parent of the next.
+std::string parentChain(int count) {
+    const std::string nulls = listOf(count, [](int index) {
+        return R"({"ty":3,"nm":"N","ind":)" + std::to_string(index) + R"(,"ip":0,"op":60,"st":0,"ks":{})" +
+               (index > 1 ? R"(,"parent":)" + std::to_string(index - 1) : std::string()) + "}";
+    });
+    return document(nulls + "," + square(count + 1, 256, 256, 100, R"(,"parent":)" + std::to_string(count)));
+}
+
+// A square over the canvas, masked by `count` masks, mode(index) each; the
+// cutting ones cut 20-unit holes along y 100, ten different ones.
+std::string masked(int count, const std::function<char(int)>& mode) {
+    const auto path = [](int left, int top, int size) {
+        const std::string l = std::to_string(left), t = std::to_string(top), r = std::to_string(left + size),
+                          b = std::to_string(top + size);
+        return R"({"k":{"c":true,"v":[[)" + l + "," + t + "],[" + r + "," + t + "],[" + r + "," + b + "],[" + l + "," +
+               b + R"(]],"i":[[0,0],[0,0],[0,0],[0,0]],"o":[[0,0],[0,0],[0,0],[0,0]]}})";
+    };
+    const std::string masks = listOf(count, [&](int index) {
+        const char which = mode(index);
+        return R"({"mode":")" + std::string(1, which) + R"(","pt":)" +
+               (which == 'a' ? path(0, 0, side) : path(20 + 40 * (index % 10), 100, 20)) + R"(,"o":{"a":0,"k":100}})";
+    });
+    return document(square(1, 256, 256, side, R"(,"hasMask":true,"masksProperties":[)" + masks + "]"));
+}
+
+// A shape layer with a 4-unit square repeated `inner` times 5 units apart,
+// all of it `outer` times 5 units lower each time, from (2, 2).
+std::string nestedRepeaters(int outer, int inner) {
+    const auto repeater = [](int copies, int dx, int dy) {
+        return R"({"ty":"rp","nm":"R","c":{"a":0,"k":)" + std::to_string(copies) +
+               R"(},"o":{"a":0,"k":0},"m":1,"tr":{"ty":"tr","p":{"a":0,"k":[)" + std::to_string(dx) + "," +
+               std::to_string(dy) +
+               R"(]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},"so":{"a":0,"k":100},"eo":{"a":0,"k":100}}})";
+    };
+    const std::string group = R"({"ty":"gr","nm":"G","it":[)" + rect(2, 2, 4) + "," + greenFill + "," +
+                              repeater(inner, 5, 0) + R"(,{"ty":"tr","p":{"a":0,"k":[0,0]}}]})";
+    return document(shapeLayer(1, group + "," + repeater(outer, 0, 5)));
+}
+
+// Every layer of the tree below `root`, masks included, counted without recursion.
+std::size_t layerCount(const platform::compositor::Layer& root) {
+    std::size_t count = 0;
+    std::vector<const platform::compositor::Layer*> pending{&root};
+    while (!pending.empty()) {
+        const auto* layer = pending.back();
+        pending.pop_back();
+        ++count;
+        for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
+        if (layer->mask()) pending.push_back(layer->mask().get());
+    }
+    return count;
+}
+
+bool opaqueAt(const platform::graphics::Image& image, int x, int y) { return (image.pixel(x, y) >> 24) > 128; }
+
+struct Probe {
+    int x, y;
+    bool drawn;
+};
+
+struct Case {
+    const char* name;
+    std::string json;
+    // What the automatic choice ends up on.
+    RenderingEngine automaticEngine;
+    // A distinctive part of the message of the limit reached, said once by
+    // each engine; none when no limit is reached.
+    const char* limit;
+    // Pixels of frame 30, on the automatic choice and on each engine.
+    std::vector<Probe> automaticProbes;
+    std::vector<Probe> coreAnimationProbes;
+};
+
+// How often the recorded messages contain `part`: the automatic choice's
+// notices of falling back, which repeat the issue, or the others.
+long mentions(const testsupport::LogRecorder& log, const std::string& part, bool notices) {
+    long count = 0;
+    for (const auto* list : {&log.warnings, &log.failedAssertions, &log.assertionFailures}) {
+        count += std::count_if(list->begin(), list->end(), [&](const std::string& message) {
+            return message.find(part) != std::string::npos &&
+                   (message.find("Automatically falling back") != std::string::npos) == notices;
+        });
+    }
+    return count;
+}
+
+TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceWhatIsLeftOut) {
+    const std::string built = "layers once its precompositions";
+    const std::string middle = "a square in the middle";
+    std::vector<Case> cases = {
+        // Shown as nothing past 100 levels, by both engines.
+        {"precompositions 6,000 deep", nestedPrecompositions(6000), RenderingEngine::mainThread,
+         "nest more than 100 levels", {{256, 256, false}}, {{256, 256, false}}},
+        {"precompositions 99 deep", nestedPrecompositions(99), RenderingEngine::coreAnimation, nullptr,
+         {{256, 256, true}}, {{256, 256, true}}},
+        // 12^5 copies of a text and a square, the text laid out per copy.
+        {"precompositions fanned out 12 ways 5 deep", fannedOut(textLayer(1, "Hello") + "," + square(2, 256, 256, 100), 12, 5),
+         RenderingEngine::mainThread, "layers once its precompositions", {{256, 256, true}}, {{256, 256, true}}},
+        // One transform layer per ancestor, shared; too deep for the
+        // compositor past some 280 parents, where the main-thread engine
+        // still draws it.
+        {"a square under 250 parents", parentChain(250), RenderingEngine::coreAnimation, nullptr,
+         {{256, 256, true}}, {{256, 256, true}}},
+        {"a square under 300 parents", parentChain(300), RenderingEngine::mainThread, "nest more than 560 deep",
+         {{256, 256, true}}, {{256, 256, false}}},
+        {"a square under 4,000 parents", parentChain(4000), RenderingEngine::mainThread, "nest more than 560 deep",
+         {{256, 256, true}}, {{256, 256, false}}},
+        // Holes of the subtracting masks along y 100; the rest shows. Each
+        // nested mask takes one of the frame's surfaces: past 16, the
+        // main-thread engine draws them, all on one surface.
+        {"25,000 subtracting masks", masked(25'000, [](int index) { return index == 1 ? 'a' : 's'; }),
+         RenderingEngine::mainThread, "more masks than", {{30, 110, false}, {256, 300, true}},
+         {{30, 110, false}, {256, 300, true}}},
+        {"10,000 masks switching between adding and cutting", masked(10'000, [](int index) { return index % 2 ? 'a' : 's'; }),
+         RenderingEngine::mainThread, "more masks than", {}, {{256, 300, true}}},
+        // Each copy of the outer repeater builds the inner one anew.
+        {"repeaters 300 x 300", nestedRepeaters(300, 300), RenderingEngine::mainThread, built.c_str(),
+         {{2, 2, true}, {4, 2, false}}, {{2, 2, true}, {4, 2, false}}},
+        {"repeaters 1,000 x 1,000", nestedRepeaters(1000, 1000), RenderingEngine::mainThread, built.c_str(),
+         {{2, 2, true}, {4, 2, false}}, {{2, 2, true}, {4, 2, false}}},
+        // The renderer's cut of the frame's work is said by this engine too.
+        {"blended full squares fanned out 12 ways 2 deep", fannedOut(square(1, 256, 256, side), 12, 2, R"(,"bm":12)"),
+         RenderingEngine::coreAnimation, "drawing work", {{256, 256, true}}, {{256, 256, true}}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto animation = lottie::LottieAnimation::fromData(test.json, lottie::DecodingStrategy::dictionaryBased);
+        ASSERT_TRUE(animation);
+        for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::coreAnimation()}) {
+            SCOPED_TRACE(option.description());
+            testsupport::RecordingLogger log;
+            std::shared_ptr<const platform::graphics::Image> image;
+            lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+            for (double frame : {0.0, 30.0}) image = renderer.render(frame);
+            ASSERT_TRUE(image);
+            const bool automatic = option.isAutomatic();
+            if (automatic) {
+                EXPECT_EQ(renderer.activeEngine(), test.automaticEngine);
+            }
+            if (!automatic || test.automaticEngine == RenderingEngine::coreAnimation) {
+                // Within the build limits: the weight counts every layer made
+                // once, each making a few compositor layers.
+                EXPECT_LE(layerCount(*renderer.animationLayer()), 8u * 30'000);
+            }
+            for (const Probe& probe : automatic ? test.automaticProbes : test.coreAnimationProbes) {
+                EXPECT_EQ(opaqueAt(*image, probe.x, probe.y), probe.drawn) << probe.x << ", " << probe.y;
+            }
+            if (test.limit && automatic && test.automaticEngine == RenderingEngine::mainThread) {
+                // Said once when falling back, and at most once more by the
+                // main-thread engine where it keeps the same limit.
+                EXPECT_EQ(mentions(log, test.limit, true), 1) << test.limit;
+                EXPECT_LE(mentions(log, test.limit, false), 1) << test.limit;
+            } else if (test.limit) {
+                EXPECT_EQ(mentions(log, test.limit, false), 1) << test.limit;
+            }
+        }
+    }
+}
+
+// A blue colour provider that, once armed, runs out of memory the next time
+// the engine asks for its value, as a set-up of a huge tree would.
+class ExhaustedColour final : public lottie::ValueProvider<lottie::LottieColor> {
+public:
+    bool hasUpdate(lottie::AnimationFrameTime) const override { return true; }
+    lottie::ValueProviderStorage<lottie::LottieColor> storage() override {
+        if (armed) {
+            armed = false;
+            throw std::bad_alloc();
+        }
+        return lottie::ValueProviderStorage<lottie::LottieColor>::singleValue(lottie::LottieColor(0, 0, 1, 1));
+    }
+
+    bool armed = false;
+};
+
+TEST(HostileDocumentEngines, RunningOutOfMemoryInASetUpEndsItWithoutEndingTheProgram) {
+    const auto animation =
+        lottie::LottieAnimation::fromData(parentChain(200), lottie::DecodingStrategy::dictionaryBased);
+    ASSERT_TRUE(animation);
+    for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::coreAnimation()}) {
+        SCOPED_TRACE(option.description());
+        testsupport::RecordingLogger log;
+        lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+        auto colour = std::make_shared<ExhaustedColour>();
+        renderer.animationLayer()->installValueProvider(colour, lottie::AnimationKeypath("**.Color"));
+        colour->armed = true;
+        const auto image = renderer.render(30);
+        ASSERT_TRUE(image);
+        EXPECT_FALSE(colour->armed);
+        EXPECT_EQ(std::count_if(log.assertionFailures.begin(), log.assertionFailures.end(),
+                                [](const std::string& message) {
+                                    return message.find("unexpected error") != std::string::npos;
+                                }),
+                  1);
+        if (option.isAutomatic()) {
+            // The main-thread engine takes over and draws the square in blue.
+            EXPECT_EQ(renderer.activeEngine(), RenderingEngine::mainThread);
+            EXPECT_EQ(image->pixel(256, 256), 0xff0000ffu);
+        } else {
+            // Nothing half set up keeps animating.
+            std::size_t animated = 0;
+            std::vector<const platform::compositor::Layer*> pending{renderer.animationLayer()->renderingLayer().get()};
+            while (!pending.empty()) {
+                const auto* layer = pending.back();
+                pending.pop_back();
+                if (layer->hasAnimations()) ++animated;
+                for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
+            }
+            EXPECT_EQ(animated, 0u);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+// A frame's work budget: once a cost does not fit, the frame ends there, and
+// nothing later is drawn however little it costs.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <vector>
+
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/WorkBudget.h"
+
+namespace {
+
+using platform::graphics::GraphicsContext;
+using platform::graphics::WorkBudget;
+
+TEST(WorkBudget, ACostThatDoesNotFitSpendsTheBudgetForGood) {
+    struct Step {
+        bool charge;  // charged without asking, else taken
+        double units;
+        bool taken;   // for a take
+        bool spentAfter;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {"up to the limit exactly", {{false, 600, true, false}, {false, 400, true, false}}},
+        {"a small cost after one that did not fit",
+         {{false, 600, true, false}, {false, 500, false, true}, {false, 10, false, true}}},
+        {"a cost that is no number", {{false, nan, false, true}, {false, 1, false, true}}},
+        {"charged past the limit", {{true, 1200, false, true}, {false, 1, false, true}}},
+        {"charged up to the limit", {{true, 1000, false, false}, {false, 1, false, true}}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        WorkBudget budget(1000);
+        for (const Step& step : test.steps) {
+            if (step.charge) {
+                budget.charge(step.units);
+            } else {
+                EXPECT_EQ(budget.take(step.units), step.taken) << step.units;
+            }
+            EXPECT_EQ(budget.isSpent(), step.spentAfter) << step.units;
+        }
+    }
+}
+
+TEST(WorkBudget, DrawingStopsWhereTheBudgetIsSpent) {
+    // The cost of a small square, measured rather than assumed.
+    auto measure = GraphicsContext::makeBitmap(100, 100);
+    WorkBudget roomy(1e12);
+    {
+        const WorkBudget::Activation active(roomy);
+        measure->fillRect({0, 0, 10, 10});
+    }
+    ASSERT_GT(roomy.used(), 0);
+
+    // Room for three small squares: the first is drawn, the whole canvas does
+    // not fit, and the last small square comes after the frame ended.
+    auto context = GraphicsContext::makeBitmap(100, 100);
+    WorkBudget budget(3 * roomy.used());
+    {
+        const WorkBudget::Activation active(budget);
+        context->fillRect({0, 0, 10, 10});
+        context->fillRect({0, 0, 100, 100});
+        context->fillRect({50, 50, 10, 10});
+    }
+    EXPECT_TRUE(budget.isSpent());
+    const auto image = context->makeImage();
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixel(5, 5) >> 24, 0xffu);
+    EXPECT_EQ(image->pixel(30, 30) >> 24, 0u);
+    EXPECT_EQ(image->pixel(55, 55) >> 24, 0u);
+}
+
+}  // namespace

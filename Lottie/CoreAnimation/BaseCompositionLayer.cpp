@@ -47,7 +47,6 @@ void BaseCompositionLayer::addContentSublayer(std::shared_ptr<platform::composit
 void BaseCompositionLayer::takeDropShadow(BaseCompositionLayer& inner) {
     if (&inner == this || !inner.dropShadowModel_) return;
     dropShadowModel_ = std::move(inner.dropShadowModel_);
-    inner.dropShadowModel_ = nullptr;
 }
 
 void BaseCompositionLayer::setupAnimations(const LayerAnimationContext& context) {

@@ -74,9 +74,10 @@ bool GradientStops::locationsStayPut(const std::vector<std::vector<double>>& key
         return std::make_pair(read(values, numberOfColors, Kind::color).locations,
                               read(values, numberOfColors, Kind::alpha).locations);
     };
-    return keyframeValues.empty() || std::ranges::all_of(keyframeValues, [&](const std::vector<double>& values) {
-               return locations(values) == locations(keyframeValues.front());
-           });
+    if (keyframeValues.empty()) return true;
+    const auto first = locations(keyframeValues.front());
+    return std::ranges::all_of(keyframeValues,
+                               [&](const std::vector<double>& values) { return locations(values) == first; });
 }
 
 }  // namespace lottie

@@ -129,19 +129,20 @@ struct KeyframesCombined {
         return KeyframeGroup<std::vector<T>>(std::move(keyframes));
     }
 
-private:
-    // How many combined keyframes the plan makes.
-    static double valueCount(const Plan& steps, const std::vector<std::vector<Timing>>& timings) {
-        if (steps.baseGroup) return static_cast<double>(timings[*steps.baseGroup].size());
-        return static_cast<double>(steps.sampleTimes.size());
-    }
-
+    // The timing of each keyframe of the group.
     template <class T>
     static std::vector<Timing> timingsOf(const KeyframeGroup<T>& group) {
         std::vector<Timing> timings;
         timings.reserve(group.keyframes().size());
         for (const Keyframe<T>& keyframe : group.keyframes()) timings.push_back(Timing::of(keyframe));
         return timings;
+    }
+
+private:
+    // How many combined keyframes the plan makes.
+    static double valueCount(const Plan& steps, const std::vector<std::vector<Timing>>& timings) {
+        if (steps.baseGroup) return static_cast<double>(timings[*steps.baseGroup].size());
+        return static_cast<double>(steps.sampleTimes.size());
     }
 
     // A static group gives its one value at every index.

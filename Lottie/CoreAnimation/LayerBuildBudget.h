@@ -34,7 +34,6 @@ public:
     // once when it is not).
     bool allowsLayerDepth(std::size_t depth, const CompatibilityTrackerProviding& reporter);
 
-    std::size_t weight() const { return weight_; }
 
 private:
     void reportOnce(bool& reported, std::string message, const CompatibilityTrackerProviding& reporter);

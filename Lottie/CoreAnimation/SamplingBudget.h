@@ -49,7 +49,6 @@ public:
 
     explicit SamplingBudget(double limit = defaultLimit) : limit_(limit) {}
 
-    double limit() const { return limit_; }
     double spent() const { return spent_; }
 
     // Adds `bytes`; past the limit reports the issue through `reporter` (which

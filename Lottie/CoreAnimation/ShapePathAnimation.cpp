@@ -117,8 +117,7 @@ bool radiusMeetsItsLimit(const KeyframeGroup<LottieVector1D>& radius, const Keyf
 // Samples `keyframes` built into paths by `build`.
 template <Interpolatable T, class Build>
 ShapePathAnimation::PathSampler sampler(const KeyframeGroup<T>& keyframes, Build build) {
-    std::vector<KeyframesCombined::Timing> timings;
-    for (const Keyframe<T>& keyframe : keyframes.keyframes()) timings.push_back(KeyframesCombined::Timing::of(keyframe));
+    std::vector<KeyframesCombined::Timing> timings = KeyframesCombined::timingsOf(keyframes);
     // A path that does not move is built once, not at every sample.
     if (keyframes.keyframes().size() == 1) {
         return {[path = build(keyframes.keyframes().front().value())](double) { return path; }, std::move(timings)};

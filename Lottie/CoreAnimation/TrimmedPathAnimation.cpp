@@ -16,21 +16,15 @@ using Pieces = TrimmedPathAnimation::Pieces;
 
 namespace {
 
-Timings timingsOf(const KeyframeGroup<LottieVector1D>& group) {
-    Timings timings;
-    for (const auto& keyframe : group.keyframes()) timings.push_back(KeyframesCombined::Timing::of(keyframe));
-    return timings;
-}
-
 // The samples without the inner ones of each run of equal paths: between the
 // ends of a run the compositor shows the same path anyway.
 std::vector<Keyframe<Pieces>> withoutRepeats(std::vector<Keyframe<Pieces>> samples) {
     std::vector<Keyframe<Pieces>> kept;
     for (std::size_t index = 0; index < samples.size(); ++index) {
-        const bool inner = index > 0 && index + 1 < samples.size() &&
-                           samples[index].value() == samples[index - 1].value() &&
+        // The last kept sample starts the run this one may be inside of.
+        const bool inner = index > 0 && index + 1 < samples.size() && samples[index].value() == kept.back().value() &&
                            samples[index].value() == samples[index + 1].value();
-        if (!inner) kept.push_back(samples[index]);
+        if (!inner) kept.push_back(std::move(samples[index]));
     }
     return kept;
 }
@@ -54,7 +48,8 @@ std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
     if (samplers.empty() || std::ranges::any_of(samplers, [](const auto& sampler) { return !sampler; })) {
         return std::nullopt;
     }
-    std::vector<Timings> timings = {timingsOf(*trim.start()), timingsOf(*trim.end()), timingsOf(*trim.offset())};
+    std::vector<Timings> timings = {KeyframesCombined::timingsOf(*trim.start()), KeyframesCombined::timingsOf(*trim.end()),
+                                    KeyframesCombined::timingsOf(*trim.offset())};
     for (const auto& sampler : samplers) timings.push_back(sampler->timings);
     const std::vector<double> times = sampleTimes(timings);
     if (times.empty()) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "Lottie/DotLottie/DotLottieError.h"
 
+#include "Lottie/DotLottie/Zip/PrintableText.h"
+
 namespace lottie {
 
 namespace {
@@ -7,14 +9,11 @@ namespace {
 // Names are shown quoted, with control characters (a NUL above all) spelled out
 // so that the message stays one readable line.
 std::string shownName(const std::string& text) {
-    static const char* const digits = "0123456789abcdef";
     std::string out = "\"";
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || c == '"' || c == '\\') {
-            out += "\\x";
-            out += digits[byte >> 4];
-            out += digits[byte & 0xf];
+            appendEscaped(out, byte);
         } else {
             out += c;
         }

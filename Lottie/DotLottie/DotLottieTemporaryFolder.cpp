@@ -14,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#include "Lottie/DotLottie/Zip/FileDescriptor.h"
 #include "Lottie/DotLottie/Zip/PrintableText.h"
 #include "Lottie/Playback/LottieLogger.h"
 
@@ -24,24 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view namePrefix = "dotlottie-";
-
-// A directory descriptor that closes itself.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    void reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = fd;
-    }
-
-private:
-    int fd_;
-};
 
 int openDirectoryAt(int parent, const char* name) {
     return ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -122,7 +105,7 @@ DotLottieTemporaryFolder::Removal DotLottieTemporaryFolder::removeTree(const fs:
             removal.reason = std::generic_category().message(error);
         }
     };
-    Descriptor current(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    FileDescriptor current(openDirectoryAt(AT_FDCWD, root.c_str()));
     if (!current.valid()) {
         const int error = errno;
         if (error == ENOENT) return removal;
@@ -132,7 +115,7 @@ DotLottieTemporaryFolder::Removal DotLottieTemporaryFolder::removeTree(const fs:
             failed(root, error);
             return removal;
         }
-        current.reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        current = FileDescriptor(openDirectoryAt(AT_FDCWD, root.c_str()));
         if (!current.valid()) {
             failed(root, errno);
             return removal;
@@ -160,7 +143,7 @@ DotLottieTemporaryFolder::Removal DotLottieTemporaryFolder::removeTree(const fs:
                     levels.back().skipped.insert(*child);
                     continue;
                 }
-                current.reset(opened);
+                current = FileDescriptor(opened);
                 levels.push_back({*child, {}});
                 where /= *child;
                 continue;
@@ -182,7 +165,7 @@ DotLottieTemporaryFolder::Removal DotLottieTemporaryFolder::removeTree(const fs:
             failed(where, errno);
             return removal;
         }
-        current.reset(parent);
+        current = FileDescriptor(parent);
         if (!emptied || ::unlinkat(current.get(), name.c_str(), AT_REMOVEDIR) != 0) {
             if (emptied) failed(where / name, errno);
             levels.back().skipped.insert(name);
@@ -193,8 +176,7 @@ DotLottieTemporaryFolder::Removal DotLottieTemporaryFolder::removeTree(const fs:
     return removal;
 }
 
-std::size_t DotLottieTemporaryFolder::removeLeftovers(const fs::path& parent) {
-    std::size_t removed = 0;
+void DotLottieTemporaryFolder::removeLeftovers(const fs::path& parent) {
     std::error_code error;
     const auto now = fs::file_time_type::clock::now();
     for (fs::directory_iterator it(parent, error), end; !error && it != end; it.increment(error)) {
@@ -208,9 +190,8 @@ std::size_t DotLottieTemporaryFolder::removeLeftovers(const fs::path& parent) {
         std::error_code timeError;
         const auto changed = fs::last_write_time(it->path(), timeError);
         if (timeError || now - changed < leftoverAge || !processIsGone(*pid)) continue;
-        if (removeTree(it->path()).complete()) ++removed;
+        removeTree(it->path());
     }
-    return removed;
 }
 
 }  // namespace lottie

@@ -46,8 +46,8 @@ public:
     // them read-only. Goes on past what it cannot remove and reports it.
     static Removal removeTree(const std::filesystem::path& root);
     // Removes the folders under `parent` that loads of processes now gone left
-    // behind (see above); returns how many it removed.
-    static std::size_t removeLeftovers(const std::filesystem::path& parent);
+    // behind (see above).
+    static void removeLeftovers(const std::filesystem::path& parent);
 
 private:
     std::filesystem::path path_;

@@ -93,9 +93,8 @@ void MainThreadAnimationLayer::display() {
     if (respectAnimationFrameRate_) frame = std::floor(frame);
     std::optional<AnimatorNode::ForcedUpdates> forced;
     if (forceDisplayUpdateOnEachFrame_) forced.emplace();
-    for (const auto& layer : animationLayers_) {
-        layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, isAnimationEnd(frame));
-    }
+    const bool animationEnd = isAnimationEnd(frame);
+    for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
 }
 
 bool MainThreadAnimationLayer::isAnimationEnd(double frame) const {
@@ -151,7 +150,8 @@ void MainThreadAnimationLayer::setFontProvider(std::shared_ptr<AnimationFontProv
 void MainThreadAnimationLayer::redrawCurrentFrame() {
     const double frame = currentFrame();
     const AnimatorNode::ForcedUpdates forced;
-    for (const auto& layer : animationLayers_) layer->showFrame(frame, true, isAnimationEnd(frame));
+    const bool animationEnd = isAnimationEnd(frame);
+    for (const auto& layer : animationLayers_) layer->showFrame(frame, true, animationEnd);
 }
 
 void MainThreadAnimationLayer::logAllKeypaths() {
@@ -192,7 +192,8 @@ void MainThreadAnimationLayer::changeProviders(const AnimationKeypath& keypath,
     }
     const double frame = presentedFrame();
     const AnimatorNode::ForcedUpdates forced;
-    for (CompositionLayer* layer : changed) layer->showFrame(frame, true, isAnimationEnd(frame));
+    const bool animationEnd = isAnimationEnd(frame);
+    for (CompositionLayer* layer : changed) layer->showFrame(frame, true, animationEnd);
 }
 
 std::any MainThreadAnimationLayer::valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame,

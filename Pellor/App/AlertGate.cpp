@@ -8,7 +8,7 @@ namespace pellor {
 AlertGate::AlertGate(QObject* parent) : QObject(parent) {}
 
 AlertGate::~AlertGate() {
-    if (watching_ && qApp) qApp->removeEventFilter(this);
+    if (!held_.empty() && qApp) qApp->removeEventFilter(this);
 }
 
 bool AlertGate::isAlertOpen() {
@@ -26,10 +26,7 @@ void AlertGate::whenNoAlertIsOpen(std::function<void()> action) {
     }
     held_.push_back(std::move(action));
     // Every alert that goes is a chance that none is left; watch them only while something waits.
-    if (!watching_) {
-        watching_ = true;
-        qApp->installEventFilter(this);
-    }
+    if (held_.size() == 1) qApp->installEventFilter(this);
 }
 
 bool AlertGate::eventFilter(QObject* watched, QEvent* event) {
@@ -44,7 +41,6 @@ bool AlertGate::eventFilter(QObject* watched, QEvent* event) {
 void AlertGate::releaseIfClear() {
     if (held_.empty() || isAlertOpen()) return;
     qApp->removeEventFilter(this);
-    watching_ = false;
     auto actions = std::move(held_);
     held_.clear();
     for (auto& action : actions) action();

@@ -35,7 +35,6 @@ private:
     void releaseIfClear();
 
     std::vector<std::function<void()>> held_;
-    bool watching_ = false;
 };
 
 }  // namespace pellor

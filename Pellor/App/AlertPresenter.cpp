@@ -16,9 +16,11 @@ void AlertPresenter::showAsPlainText(QMessageBox& box) {
     // File names and paths are the user's own text: markup in them is shown
     // as written, never applied.
     box.setTextFormat(Qt::PlainText);
-    if (auto* informative = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
-        informative->setTextFormat(Qt::PlainText);
-    }
+    if (QLabel* informative = informativeLabel(box)) informative->setTextFormat(Qt::PlainText);
+}
+
+QLabel* AlertPresenter::informativeLabel(QMessageBox& box) {
+    return box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
 }
 
 }  // namespace pellor

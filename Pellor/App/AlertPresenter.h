@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QLabel;
 class QMessageBox;
 class QWidget;
 
@@ -21,6 +22,9 @@ public:
     // Makes the box show its message and detail as plain text: call it after
     // both are set.
     static void showAsPlainText(QMessageBox& box);
+    // The label of the box's informative text; none before that text is set
+    // (or should Qt rename its internal label).
+    static QLabel* informativeLabel(QMessageBox& box);
 };
 
 }  // namespace pellor

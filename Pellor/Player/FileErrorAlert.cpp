@@ -6,6 +6,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "Pellor/App/AlertPresenter.h"
+
 namespace pellor {
 
 namespace {
@@ -28,7 +30,7 @@ FileErrorAlert::FileErrorAlert(const QString& title, const QString& message, QWi
     // title, and wraps the message into that width. A message label at least
     // as wide as the message's line (up to a comfortable length) makes the box
     // as wide as the message needs instead.
-    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+    if (QLabel* label = AlertPresenter::informativeLabel(*this)) {
         label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(message) + 1, kWidestMessage));
     }
     // finished() comes however the dialog ends: a button, Escape or a close event.

@@ -233,7 +233,7 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
         const Group group = drawsAsOneDrawing(model, presented, mediaTime, context,
-                                              model.mask() && maskClip == MaskClip::path)
+                                              maskClip == MaskClip::path)
                                 ? Group::unneeded
                                 : beginGroup(model, presented, context);
         if (group != Group::empty) {
@@ -323,14 +323,15 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
     if (area.isEmpty()) {
         return MaskClip::nothingShows;
     }
-    if (const std::optional<bool> shows = clipToMaskPath(mask, mediaTime, context)) {
+    mask.displayIfNeeded();
+    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    const Layer& presented = presentation ? *presentation : mask;
+    if (const std::optional<bool> shows = clipToMaskPath(mask, presented, mediaTime, context)) {
         return *shows ? MaskClip::path : MaskClip::nothingShows;
     }
     // Only the part of the view that the mask can cover needs a buffer: where
     // its presented path or bounds reach, however they are animated.
-    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
-    if (const std::optional<Rect> box =
-            LayerExtent::layerBounds(mask, presentation ? *presentation : mask, context.currentTransform())) {
+    if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, presented, context.currentTransform())) {
         area = PixelRect::covering(box->intersection(area.rect()), context);
         if (area.isEmpty()) {
             return MaskClip::nothingShows;
@@ -364,10 +365,8 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
                : MaskClip::nothingShows;
 }
 
-std::optional<bool> Renderer::clipToMaskPath(Layer& mask, double mediaTime, GraphicsContext& context) {
-    mask.displayIfNeeded();
-    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
-    const Layer& presented = presentation ? *presentation : mask;
+std::optional<bool> Renderer::clipToMaskPath(Layer& mask, const Layer& presented, double mediaTime,
+                                             GraphicsContext& context) {
     if (presented.isHidden() || !(presented.opacity() >= 1) || mask.mask() ||
         LayerCompositing::castsShadow(presented) || LayerCompositing::blendMode(presented)) {
         return std::nullopt;

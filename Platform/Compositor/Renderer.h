@@ -83,7 +83,9 @@ private:
     // A mask that is one opaque filled path lets through what the path covers:
     // clips the context to the path itself. Whether anything can show; none
     // (nothing clipped) for a mask of any other kind.
-    static std::optional<bool> clipToMaskPath(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // `presented` is the mask as it shows at `mediaTime`, displayed already.
+    static std::optional<bool> clipToMaskPath(Layer& mask, const Layer& presented, double mediaTime,
+                                              graphics::GraphicsContext& context);
     static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
                                graphics::GraphicsContext& context);
     // Where a shadow falls, in device pixels: the visible area, its offset and its blur radius.

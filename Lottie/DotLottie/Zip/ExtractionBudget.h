@@ -17,7 +17,6 @@ public:
 
     const ExtractionLimits& limits() const { return limits_; }
     std::uint64_t totalWritten() const { return totalWritten_; }
-    std::uint64_t directoriesCreated() const { return directoriesCreated_; }
 
     // Counts one more entry of the archive; throws past the entry limit.
     void addEntry();

@@ -2,8 +2,6 @@
 
 namespace lottie {
 
-namespace {
-
 void appendEscaped(std::string& out, unsigned char byte)
 {
     static const char* const digits = "0123456789abcdef";
@@ -11,8 +9,6 @@ void appendEscaped(std::string& out, unsigned char byte)
     out += digits[byte >> 4];
     out += digits[byte & 0xf];
 }
-
-}  // namespace
 
 std::string printableText(std::string_view text)
 {

@@ -14,4 +14,7 @@ namespace lottie {
 // backslash is doubled so that an escape can always be told from the text.
 std::string printableText(std::string_view text);
 
+// Appends the byte spelled out as "\xNN".
+void appendEscaped(std::string& out, unsigned char byte);
+
 }  // namespace lottie

@@ -37,16 +37,6 @@ std::int64_t unitCount(const Entry& entry)
     return static_cast<std::int64_t>(entry.uncompressedSize());
 }
 
-// The entry's place inside the destination, as the entry filter sees it.
-std::filesystem::path relativePath(const EntryPath& path)
-{
-    std::filesystem::path relative;
-    for (const std::string& component : path.components()) {
-        relative /= component;
-    }
-    return relative;
-}
-
 }  // namespace
 
 void Unzipper::extractArchive(const std::filesystem::path& source, const std::filesystem::path& destination,
@@ -84,7 +74,7 @@ void Unzipper::extractArchive(const std::filesystem::path& source, const std::fi
         const Entry& entry = entries[i];
         std::string name = options.preferredEncoding ? entry.decodedPath(*options.preferredEncoding) : entry.decodedPath();
         auto path = EntryPath::contained(name);
-        if (path && options.entryFilter && !options.entryFilter(relativePath(*path))) {
+        if (path && options.entryFilter && !options.entryFilter(std::filesystem::path(path->text()))) {
             continue;
         }
         selected.push_back({typeRank(entry.type()), i, std::move(name), std::move(path)});

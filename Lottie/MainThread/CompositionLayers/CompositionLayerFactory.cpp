@@ -36,9 +36,9 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
                                                                     CompositionLayerContext& context) {
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
     context.layerWeight += LayerBuildWeight::of(model);
-    if (context.layerWeight > CompositionLayerContext::maximumLayerWeight) {
+    if (context.layerWeight > LayerBuildWeight::maximumWeight) {
         reportLimit(context, context.layerLimitReported, [] {
-            return "The animation has more than " + std::to_string(CompositionLayerContext::maximumLayerWeight) +
+            return "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +
                    " layers once its precompositions are expanded (a layer's paths and text counted as more "
                    "layers by their size); the rest are not shown.";
         });
@@ -57,11 +57,11 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
             const auto& inProgress = context.precompositionsInProgress;
             const bool nested = std::find(inProgress.begin(), inProgress.end(), precomp->referenceID) !=
                                 inProgress.end();
-            const bool tooDeep = inProgress.size() >= CompositionLayerContext::maximumPrecompositionDepth;
+            const bool tooDeep = inProgress.size() >= LayerBuildWeight::maximumPrecompositionDepth;
             if (tooDeep) {
                 reportLimit(context, context.depthLimitReported, [] {
                     return "Precompositions nest more than " +
-                           std::to_string(CompositionLayerContext::maximumPrecompositionDepth) +
+                           std::to_string(LayerBuildWeight::maximumPrecompositionDepth) +
                            " levels deep; the deeper levels are not shown.";
                 });
             }

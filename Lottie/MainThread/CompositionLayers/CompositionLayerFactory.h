@@ -23,12 +23,10 @@ struct CompositionLayerContext {
     // The precompositions being built, outermost first: an asset that refers
     // back to one of them would nest forever and is shown as nothing instead.
     std::vector<std::string> precompositionsInProgress;
-    // The limits both engines keep (LayerBuildWeight): how deep precompositions
-    // nest, and the weight of the layers built so far (each layer one, each
-    // mask one more, and more for the path vertices and text a layer holds).
-    static constexpr std::size_t maximumPrecompositionDepth = LayerBuildWeight::maximumPrecompositionDepth;
+    // The weight of the layers built so far (each layer one, each mask one
+    // more, and more for the path vertices and text a layer holds), kept within
+    // the limits both engines share (LayerBuildWeight).
     std::size_t layerWeight = 0;
-    static constexpr std::size_t maximumLayerWeight = LayerBuildWeight::maximumWeight;
     // Where what these limits leave out is reported, once per limit.
     std::shared_ptr<LottieLogger> logger;
     bool depthLimitReported = false;

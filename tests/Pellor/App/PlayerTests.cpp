@@ -307,9 +307,6 @@ TEST_F(PellorTest, ABrokenFileShowsTheAlertAndItsOkClosesThatWindowEvenBehindAno
     }
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(PellorTest, SliderKeysPauseAsAPressDoesThenMoveByFramesPagesAndToTheEnds) {
     // 120 frames: a page is 12 frames.
@@ -373,10 +370,11 @@ TEST_F(PellorTest, SliderKeysPauseAsAPressDoesThenMoveByFramesPagesAndToTheEnds)
         QTest::keyClick(&slider, c.key);
         settle();
         EXPECT_FALSE(player.animationPlaying());
-        EXPECT_DOUBLE_EQ(player.animationFrame(), c.to(shown));
-        EXPECT_DOUBLE_EQ(viewOf(window).currentFrame(), c.to(shown));
+        const double to = c.to(shown);
+        EXPECT_DOUBLE_EQ(player.animationFrame(), to);
+        EXPECT_DOUBLE_EQ(viewOf(window).currentFrame(), to);
         for (int tick = 0; tick < 3; ++tick) frame(window);
-        EXPECT_DOUBLE_EQ(player.animationFrame(), c.to(shown)) << "and stays there";
+        EXPECT_DOUBLE_EQ(player.animationFrame(), to) << "and stays there";
     }
 
     // Keys the slider does not use go on: Space still plays.
@@ -384,9 +382,6 @@ TEST_F(PellorTest, SliderKeysPauseAsAPressDoesThenMoveByFramesPagesAndToTheEnds)
     EXPECT_TRUE(player.animationPlaying());
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(PellorTest, ThePlayerMenuListsSpaceAndCtrlIAndActsAsTheKeysDo) {
     const QString package = write("clip.lottie", pellortest::packageDocument());
@@ -410,9 +405,6 @@ TEST_F(PellorTest, ThePlayerMenuListsSpaceAndCtrlIAndActsAsTheKeysDo) {
     EXPECT_TRUE(window->player()->showInspector());
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(PellorTest, APackageWithoutAnAnimationShowsNoAlertAndWaitsWithNothingToPlay) {
     const auto data = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({}))});

@@ -61,6 +61,17 @@ public:
     // Whether the animation (or one inside it) drives the key path.
     virtual bool drivesKeyPath(std::string_view keyPath) const = 0;
 
+    // Whether what the animation presents is the same at every time: it applies
+    // at every time (it fills both ways) and holds one value throughout. A layer
+    // whose animations all do keeps one presentation copy instead of making a
+    // new one every frame.
+    bool presentsOneValue() const { return timing_.appliesThroughout(std::nullopt) && holdsOneValue(); }
+    // The same for the parent times from 0 to `parentDuration` (the simple
+    // duration of the group it plays in).
+    bool presentsOneValueWithin(double parentDuration) const {
+        return timing_.appliesThroughout(parentDuration) && holdsOneValue();
+    }
+
 protected:
     Animation() = default;
     Animation(const Animation&) = default;
@@ -70,6 +81,9 @@ protected:
 
     // The fraction of the simple duration passed through the timing function.
     double easedFraction(double simpleTime, double simpleDuration) const;
+
+    // Whether the animation presents the same value at every simple time.
+    virtual bool holdsOneValue() const { return false; }
 
 private:
     MediaTiming timing_;

@@ -16,6 +16,13 @@ void AnimationGroup::setAnimations(std::vector<std::shared_ptr<Animation>> anima
     animations_ = std::move(animations);
 }
 
+bool AnimationGroup::holdsOneValue() const {
+    const double simpleDuration = timing().simpleDuration();
+    return std::all_of(animations_.begin(), animations_.end(), [simpleDuration](const auto& animation) {
+        return animation->presentsOneValueWithin(simpleDuration);
+    });
+}
+
 bool AnimationGroup::drivesKeyPath(std::string_view keyPath) const {
     return std::any_of(animations_.begin(), animations_.end(),
                        [keyPath](const auto& child) { return child->drivesKeyPath(keyPath); });

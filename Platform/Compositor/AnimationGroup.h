@@ -29,6 +29,7 @@ public:
     bool drivesKeyPath(std::string_view keyPath) const override;
 
 protected:
+    bool holdsOneValue() const override;
     void applyAtSimpleTime(double simpleTime, double simpleDuration, AnimationTarget& target) const override;
 
 private:

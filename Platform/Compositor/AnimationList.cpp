@@ -47,7 +47,10 @@ void AnimationList::add(std::string key, std::shared_ptr<Animation> animation,
     if (!key.empty()) {
         remove(key);
     }
+    const bool presentsOneValue = animation->presentsOneValue();
     entries_.push_back(Entry{std::move(key), std::move(animation), std::move(completions)});
+    entries_.back().presentsOneValue = presentsOneValue;
+    ++version_;
 }
 
 bool AnimationList::remove(std::string_view key) {
@@ -60,6 +63,7 @@ bool AnimationList::remove(std::string_view key) {
     }
     Entry entry = std::move(*found);
     entries_.erase(found);
+    ++version_;
     reportStop(entry, false);
     return true;
 }
@@ -67,6 +71,7 @@ bool AnimationList::remove(std::string_view key) {
 void AnimationList::removeAll() {
     std::vector<Entry> entries = std::move(entries_);
     entries_.clear();
+    ++version_;
     for (Entry& entry : entries) {
         reportStop(entry, false);
     }
@@ -127,12 +132,18 @@ bool AnimationList::advance(double localTime) {
             if (entry.animation->isRemovedOnCompletion()) {
                 entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
                 dropped = true;
+                ++version_;
                 continue;
             }
         }
         ++i;
     }
     return dropped;
+}
+
+bool AnimationList::presentOneValueEach() const {
+    return !entries_.empty() &&
+           std::all_of(entries_.begin(), entries_.end(), [](const Entry& entry) { return entry.presentsOneValue; });
 }
 
 bool AnimationList::isSettled(bool frozen) const {

@@ -7,6 +7,7 @@
 // main run loop, never delivered from inside the call that caused it. Owned by
 // its Layer; main thread only.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +54,12 @@ public:
     // is frozen, by its own speed of 0 or, when `frozen`, by its layer's time.
     bool isSettled(bool frozen) const;
 
+    // Whether there are animations and each presents one value at every time
+    // (Animation::presentsOneValue): what they present does not depend on time.
+    bool presentOneValueEach() const;
+    // Grows whenever an animation is added, removed or dropped.
+    std::uint64_t version() const { return version_; }
+
 private:
     struct Entry {
         std::string key;
@@ -61,12 +68,14 @@ private:
         bool started = false;
         bool stopped = false;
         bool advanced = false;
+        bool presentsOneValue = false;
     };
 
     static void reportStart(Entry& entry);
     static void reportStop(Entry& entry, bool finished);
 
     std::vector<Entry> entries_;
+    std::uint64_t version_ = 0;
 };
 
 }  // namespace platform::compositor

@@ -27,6 +27,14 @@ public:
     BasicAnimation(const BasicAnimation&) = default;
 
 protected:
+    // From and to the same value, replacing what the layer presents.
+    bool holdsOneValue() const override {
+        return !isAdditive() && fromValue_ && toValue_ && *fromValue_ == *toValue_;
+    }
+
+public:
+
+protected:
     std::optional<AnimatableValue> valueAt(double fraction,
                                            const std::optional<AnimatableValue>& current) const override;
 

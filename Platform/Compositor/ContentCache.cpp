@@ -157,18 +157,29 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     if (&presented != &model || context.width() <= 0 || context.height() <= 0) {
         return false;  // presented values change with time
     }
+    const AffineTransform toDevice = context.currentTransform();
+    const bool seen = model.contentCache_ != nullptr;
+    if (!seen) model.contentCache_ = std::make_unique<ContentCacheEntry>();
+    ContentCacheEntry& entry = *model.contentCache_;
+    if (seen && entry.toDevice != toDevice) {
+        // Moved since the last frame, as a layer under an animated one is on
+        // every frame: the clip (costly to read) is left until it stays put.
+        entry.toDevice = toDevice;
+        entry.clipIsKnown = false;
+        setPicture(entry, nullptr);
+        return false;
+    }
     std::optional<std::vector<Rect>> clip = context.deviceClipRectangles();
     if (!clip) return false;
-    const AffineTransform toDevice = context.currentTransform();
-    if (!model.contentCache_) model.contentCache_ = std::make_unique<ContentCacheEntry>();
-    ContentCacheEntry& entry = *model.contentCache_;
-    const bool same = entry.version == model.subtreeVersion() && entry.toDevice == toDevice && entry.clip == *clip &&
-                      entry.targetWidth == context.width() && entry.targetHeight == context.height();
+    const bool same = entry.clipIsKnown && entry.version == model.subtreeVersion() && entry.toDevice == toDevice &&
+                      entry.clip == *clip && entry.targetWidth == context.width() &&
+                      entry.targetHeight == context.height();
     if (!same) {
         // A new state: drawn as usual, and kept if the next frame brings it again.
         entry.version = model.subtreeVersion();
         entry.toDevice = toDevice;
         entry.clip = std::move(*clip);
+        entry.clipIsKnown = true;
         entry.targetWidth = context.width();
         entry.targetHeight = context.height();
         setPicture(entry, nullptr);

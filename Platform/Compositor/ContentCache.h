@@ -7,7 +7,9 @@
 // frames in a row, and is drawn again while what can change it stays the same:
 // the layer tree under it (Layer::subtreeVersion), where it lands on the device
 // (the whole device transform), the clip it is drawn under and the target's
-// size. Contents that change on their own are never kept: animations, a pending
+// size. A layer that moved since the last frame has its clip read only once it
+// lands where it did the frame before, so that a layer that moves on every
+// frame costs no more than comparing its transform. Contents that change on their own are never kept: animations, a pending
 // display, and blend modes under the layer (they blend with what lies beneath
 // the layer, which a picture of the contents alone does not hold); nor are
 // contents under a clip other than rectangles. The picture is drawn under the
@@ -44,6 +46,8 @@ struct ContentCacheEntry {
     std::uint64_t version = 0;
     graphics::AffineTransform toDevice;
     std::vector<graphics::Rect> clip;
+    // False while the layer moves from frame to frame: the clip is not read then.
+    bool clipIsKnown = false;
     int targetWidth = 0;
     int targetHeight = 0;
     // The picture, cropped to what it holds, and its device-pixel origin;

@@ -41,6 +41,7 @@ public:
     std::optional<AnimatableValue> value(std::string_view keyPath) const override;
     bool setValue(std::string_view keyPath, const std::optional<AnimatableValue>& value) override;
     std::shared_ptr<Layer> makePresentationCopy() const override { return std::make_shared<GradientLayer>(*this); }
+    const GradientLayer* asGradientLayer() const override { return this; }
 
 private:
     std::optional<std::vector<graphics::Color>> colors_;

@@ -586,11 +586,21 @@ std::shared_ptr<Layer> Layer::presentation() const {
 }
 
 std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
+    const double time = localTime(mediaTime);
+    // Animations that present the same at every time present it at every finite time.
+    const bool timeless = std::isfinite(time) && animations_.presentOneValueEach();
+    if (timeless && heldPresentation_ && heldPresentationVersion_ == subtreeVersion_ &&
+        heldAnimationsVersion_ == animations_.version()) {
+        return heldPresentation_;
+    }
     std::shared_ptr<Layer> copy = makePresentationCopy();
     if (copy && !animations_.empty()) {
         LayerTarget target(*copy);
-        animations_.apply(localTime(mediaTime), target);
+        animations_.apply(time, target);
     }
+    heldPresentation_ = timeless ? copy : nullptr;
+    heldPresentationVersion_ = subtreeVersion_;
+    heldAnimationsVersion_ = animations_.version();
     return copy;
 }
 

@@ -49,6 +49,8 @@ class Image;
 namespace platform::compositor {
 
 struct ContentCacheEntry;
+class GradientLayer;
+class ShapeLayer;
 
 class Layer : public std::enable_shared_from_this<Layer> {
 public:
@@ -229,6 +231,11 @@ public:
     virtual std::shared_ptr<Layer> makePresentationCopy() const;
     bool hasBeenPresented() const { return presented_; }
 
+    // The layer as the kind that paints a shape or a gradient, or null: what
+    // the renderer asks of every layer it draws, cheaper than a cast.
+    virtual const ShapeLayer* asShapeLayer() const { return nullptr; }
+    virtual const GradientLayer* asGradientLayer() const { return nullptr; }
+
     // Grows with every change of this layer and of the layers under it
     // (sublayers, masks, their sublayers): what a picture of its contents kept
     // from an earlier frame is checked against.
@@ -314,6 +321,12 @@ private:
     std::uint64_t changedInEpoch_ = 0;
     // A picture of the layer's contents from an earlier frame (ContentCache).
     std::unique_ptr<ContentCacheEntry> contentCache_;
+    // The presentation copy of a layer whose animations each present one value
+    // at every time, kept while neither the layer (its subtree version) nor its
+    // animations change, so that drawing it makes no copy per frame.
+    mutable std::shared_ptr<Layer> heldPresentation_;
+    mutable std::uint64_t heldPresentationVersion_ = 0;
+    mutable std::uint64_t heldAnimationsVersion_ = 0;
 };
 
 }  // namespace platform::compositor

@@ -33,14 +33,14 @@ std::optional<Rect> ownPainting(const Layer& layer, bool withShadow) {
     if (layer.masksToBounds()) return layer.bounds();
     Rect box = Rect::null();
     // A drawing made in the render pass keeps within the bounds.
-    if (layer.backgroundColor() || layer.drawsInRenderPass() || dynamic_cast<const GradientLayer*>(&layer)) {
+    if (layer.backgroundColor() || layer.drawsInRenderPass() || layer.asGradientLayer()) {
         box = layer.bounds();
     }
     if (layer.contents()) {
         if (layer.contentsGravity() != ContentsGravity::resize) return std::nullopt;
         box = box.unionWith(layer.bounds());
     }
-    if (const auto* shape = dynamic_cast<const ShapeLayer*>(&layer); shape && !shape->path().isEmpty()) {
+    if (const auto* shape = layer.asShapeLayer(); shape && !shape->path().isEmpty()) {
         const Rect path = shape->path().boundingBox();
         if (shape->fillColor()) box = box.unionWith(path);
         if (shape->strokeColor() && shape->lineWidth() > 0) {

@@ -96,16 +96,23 @@ void LayerPainter::paintShape(const ShapeLayer& layer, GraphicsContext& context)
         context.addPath(path);
         context.fillPath(layer.fillRule());
     }
-    if (!layer.strokeColor() || !(layer.lineWidth() > 0)) {
-        return;
+    if (beginStroke(layer, context)) {
+        context.setStrokeColor(*layer.strokeColor());
+        context.strokePath();
+    }
+}
+
+bool LayerPainter::beginStroke(const ShapeLayer& layer, GraphicsContext& context) {
+    const graphics::Path& path = layer.path();
+    if (path.isEmpty() || !layer.strokeColor() || !(layer.lineWidth() > 0)) {
+        return false;
     }
     const double start = layer.strokeStart();
     const double end = layer.strokeEnd();
     const graphics::Path stroked = (start <= 0 && end >= 1) ? path : PathTrimmer::trimmed(path, start, end);
     if (stroked.isEmpty()) {
-        return;
+        return false;
     }
-    context.setStrokeColor(*layer.strokeColor());
     context.setLineWidth(layer.lineWidth());
     context.setMiterLimit(layer.miterLimit());
     context.setLineCap(layer.lineCap());
@@ -113,7 +120,7 @@ void LayerPainter::paintShape(const ShapeLayer& layer, GraphicsContext& context)
     context.setLineDash(layer.lineDashPhase(), layer.lineDashPattern());
     context.beginPath();
     context.addPath(stroked);
-    context.strokePath();
+    return true;
 }
 
 void LayerPainter::paintGradient(const GradientLayer& layer, GraphicsContext& context) {

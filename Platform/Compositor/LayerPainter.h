@@ -21,6 +21,10 @@ public:
     static void paintContents(const Layer& layer, graphics::GraphicsContext& context);
     // Fill, then stroke trimmed to strokeStart...strokeEnd.
     static void paintShape(const ShapeLayer& layer, graphics::GraphicsContext& context);
+    // Sets the context's line style to the shape's and makes the path its
+    // stroke runs along (trimmed) the current path; false, with nothing set,
+    // when the shape strokes nothing.
+    static bool beginStroke(const ShapeLayer& layer, graphics::GraphicsContext& context);
     // Axial or radial, extended past its ends, clipped to the bounds.
     static void paintGradient(const GradientLayer& layer, graphics::GraphicsContext& context);
 };

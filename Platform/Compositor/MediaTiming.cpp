@@ -169,4 +169,22 @@ MediaTiming::State MediaTiming::evaluate(double parent) const {
     return state;
 }
 
+bool MediaTiming::appliesThroughout(std::optional<double> parentDuration) const {
+    if (!std::isfinite(beginTime) || !std::isfinite(speed) || !std::isfinite(timeOffset) || std::isnan(duration) ||
+        std::isnan(repeatCount)) {
+        return false;
+    }
+    if (!parentDuration) {
+        return fillMode == FillMode::both;
+    }
+    if (!std::isfinite(*parentDuration) || (beginTime > 0 && !fillsBackwards(fillMode))) {
+        return false;
+    }
+    if (fillsForwards(fillMode) || speed == 0) {
+        return true;
+    }
+    const double active = activeDuration();
+    return !std::isfinite(active) || (*parentDuration - beginTime) * std::fabs(speed) <= active;
+}
+
 }  // namespace platform::compositor

@@ -90,6 +90,9 @@ struct MediaTiming {
     bool repeatsForever() const;
 
     State evaluate(double parentTime) const;
+    // Whether evaluate() gives a simple time for every parent time from 0 to
+    // `parentDuration`, or, with none, for every finite parent time.
+    bool appliesThroughout(std::optional<double> parentDuration) const;
 
     bool operator==(const MediaTiming&) const = default;
 };

@@ -144,24 +144,30 @@ Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& co
     return Group::begun;
 }
 
-// Contents that are one drawing of a layer whose only effect is its opacity
-// take the opacity as that drawing's alpha, rounded as a group would round it:
-// the group's pixels without the group. Opacities further down the chain would
-// round a second time, as nested groups do; such contents keep their group. A
-// mask that clips to its path is no further effect: one drawing clipped to the
-// path is what the group of that drawing would show through the path.
+// Contents that are one drawing of a layer whose only effects are its opacity
+// and its mask take the opacity as that drawing's alpha, rounded as a group
+// would round it: the group's pixels without the group. Opacities further down
+// the chain would round a second time, as nested groups do; such contents keep
+// their group. The mask is no further effect: one drawing clipped to the
+// mask's path, or laid down through its pixels, is what the group of that
+// drawing would show through the mask. Through pixels, the chain's opacities
+// need no group either when the layer's own is whole: its drawing is laid
+// down through the mask with the alpha of its own layer, as a group of it
+// would be; clipped to a path, a group is the cheaper way to Cairo.
 bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context,
-                       bool maskedByPath) {
-    if (LayerCompositing::blendMode(presented) || (model.mask() && !maskedByPath) ||
-        LayerCompositing::castsShadow(presented)) {
+                       bool maskedByPixels) {
+    if (LayerCompositing::blendMode(presented) || LayerCompositing::castsShadow(presented)) {
         return false;
     }
     const std::optional<SingleDrawing> drawing = SingleDrawing::find(model, presented, mediaTime);
-    if (!drawing || !drawing->chainIsOpaque()) {
+    if (!drawing) {
         return false;
     }
-    context.setAlphaAsLayer(true);
-    return true;
+    if (drawing->chainIsOpaque()) {
+        context.setAlphaAsLayer(true);
+        return true;
+    }
+    return maskedByPixels && presented.opacity() >= 1;
 }
 
 }  // namespace
@@ -232,8 +238,8 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
-        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context,
-                                              maskClip == MaskClip::path)
+        const bool maskedByPixels = model.mask() && maskClip == MaskClip::buffer;
+        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context, maskedByPixels)
                                 ? Group::unneeded
                                 : beginGroup(model, presented, context);
         if (group != Group::empty) {
@@ -290,9 +296,9 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
     if (model.drawsInRenderPass()) {
         drawInRenderPass(model, context);
     }
-    if (const auto* shape = dynamic_cast<const ShapeLayer*>(&presented)) {
+    if (const auto* shape = presented.asShapeLayer()) {
         LayerPainter::paintShape(*shape, context);
-    } else if (const auto* gradient = dynamic_cast<const GradientLayer*>(&presented)) {
+    } else if (const auto* gradient = presented.asGradientLayer()) {
         LayerPainter::paintGradient(*gradient, context);
     }
     const AffineTransform sublayerTransform = LayerGeometry::sublayerTransform(presented);
@@ -326,8 +332,9 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
     mask.displayIfNeeded();
     const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
     const Layer& presented = presentation ? *presentation : mask;
-    if (const std::optional<bool> shows = clipToMaskPath(mask, presented, mediaTime, context)) {
-        return *shows ? MaskClip::path : MaskClip::nothingShows;
+    const std::optional<SingleDrawing> shape = opaqueShapeOf(mask, presented, mediaTime);
+    if (shape && shape->kind() == SingleDrawing::Kind::fill) {
+        return clipToMaskPath(*shape, presented, context) ? MaskClip::path : MaskClip::nothingShows;
     }
     // Only the part of the view that the mask can cover needs a buffer: where
     // its presented path or bounds reach, however they are animated.
@@ -342,6 +349,9 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
         budget.report(
             "The frame's budget of intermediate surfaces is spent; further masked or matted layers are not drawn.");
         return MaskClip::nothingShows;
+    }
+    if (shape) {
+        return clipToMaskStroke(*shape, presented, area, context) ? MaskClip::buffer : MaskClip::nothingShows;
     }
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(area.width, area.height);
     if (!buffer) {
@@ -365,19 +375,19 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
                : MaskClip::nothingShows;
 }
 
-std::optional<bool> Renderer::clipToMaskPath(Layer& mask, const Layer& presented, double mediaTime,
-                                             GraphicsContext& context) {
+std::optional<SingleDrawing> Renderer::opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime) {
     if (presented.isHidden() || !(presented.opacity() >= 1) || mask.mask() ||
         LayerCompositing::castsShadow(presented) || LayerCompositing::blendMode(presented)) {
         return std::nullopt;
     }
-    const std::optional<SingleDrawing> drawing = SingleDrawing::find(mask, presented, mediaTime);
-    if (!drawing || drawing->kind() != SingleDrawing::Kind::fill || !drawing->chainIsOpaque() ||
-        drawing->clipsToBounds()) {
+    std::optional<SingleDrawing> drawing = SingleDrawing::find(mask, presented, mediaTime);
+    if (!drawing || !drawing->chainIsOpaque() || drawing->clipsToBounds()) {
         return std::nullopt;
     }
     const auto& shape = static_cast<const ShapeLayer&>(drawing->painter());
-    if (!(shape.fillColor()->alpha() >= 1)) {
+    const bool opaque = (drawing->kind() == SingleDrawing::Kind::fill && shape.fillColor()->alpha() >= 1) ||
+                        (drawing->kind() == SingleDrawing::Kind::stroke && shape.strokeColor()->alpha() >= 1);
+    if (!opaque) {
         return std::nullopt;
     }
     // The mask and its chain count as drawn, as they would through a buffer.
@@ -385,8 +395,13 @@ std::optional<bool> Renderer::clipToMaskPath(Layer& mask, const Layer& presented
     for (Layer* layer : drawing->chain()) {
         layer->presented_ = true;
     }
+    return drawing;
+}
+
+bool Renderer::clipToMaskPath(const SingleDrawing& drawing, const Layer& presented, GraphicsContext& context) {
+    const auto& shape = static_cast<const ShapeLayer&>(drawing.painter());
     const AffineTransform shapeToContext =
-        drawing->painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
+        drawing.painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
     if (!shapeToContext.concatenating(context.currentTransform()).isInvertible()) {
         // The shape collapses to a line at most, and lets nothing through.
         return false;
@@ -399,6 +414,30 @@ std::optional<bool> Renderer::clipToMaskPath(Layer& mask, const Layer& presented
     context.addPath(path);
     context.clip(shape.fillRule());
     return !visiblePixels(context).isEmpty();
+}
+
+bool Renderer::clipToMaskStroke(const SingleDrawing& drawing, const Layer& presented, const PixelRect& area,
+                                GraphicsContext& context) {
+    const auto& shape = static_cast<const ShapeLayer&>(drawing.painter());
+    const AffineTransform shapeToContext =
+        drawing.painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
+    const std::optional<AffineTransform> contextToShape = shapeToContext.inverted();
+    if (!contextToShape || !shapeToContext.concatenating(context.currentTransform()).isInvertible()) {
+        // The shape collapses to a line at most, and lets nothing through.
+        return false;
+    }
+    // Only the part of the view the mask can cover needs the pixel mask.
+    clipInDeviceSpace(context, [&] { context.clipToRect(area.rect()); });
+    // The stroke takes the line width in the shape's space: drawn there, then
+    // back in the current space, where the clip stays.
+    context.concatenate(shapeToContext);
+    const bool strokes = LayerPainter::beginStroke(shape, context);
+    if (strokes) {
+        context.replacePathWithStrokedPath();
+        context.clip();
+    }
+    context.concatenate(*contextToShape);
+    return strokes && !visiblePixels(context).isEmpty();
 }
 
 bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {

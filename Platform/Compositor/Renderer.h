@@ -45,6 +45,8 @@
 #include <optional>
 
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/PixelRect.h"
+#include "Platform/Compositor/SingleDrawing.h"
 #include "Platform/Graphics/Rect.h"
 #include "Platform/Graphics/Size.h"
 
@@ -76,16 +78,24 @@ private:
     // The drawing of a layer that draws in the render pass (Layer::drawsInRenderPass).
     static void drawInRenderPass(Layer& model, graphics::GraphicsContext& context);
     // How a mask was applied: nothing can show, the clip is the mask's one
-    // filled path (clipToMaskPath), or the mask's alpha drawn into a buffer.
+    // filled path (clipToMaskPath), or a pixel mask: the mask's alpha drawn
+    // into a buffer, or its one stroke (clipToMaskStroke).
     enum class MaskClip { nothingShows, path, buffer };
     // Clips the context to the mask's alpha.
     static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // The one drawing of a mask that is one opaque fill or stroke, its layers
+    // counted as drawn; none for a mask of any other kind. `presented` is the
+    // mask as it shows at `mediaTime`, displayed already.
+    static std::optional<SingleDrawing> opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime);
     // A mask that is one opaque filled path lets through what the path covers:
-    // clips the context to the path itself. Whether anything can show; none
-    // (nothing clipped) for a mask of any other kind.
-    // `presented` is the mask as it shows at `mediaTime`, displayed already.
-    static std::optional<bool> clipToMaskPath(Layer& mask, const Layer& presented, double mediaTime,
-                                              graphics::GraphicsContext& context);
+    // clips the context to the path itself. Whether anything can show.
+    static bool clipToMaskPath(const SingleDrawing& drawing, const Layer& presented,
+                               graphics::GraphicsContext& context);
+    // A mask that is one opaque stroke lets through what the stroke covers:
+    // clips the context, within `area` (device pixels), to the stroke, drawn
+    // straight into the context's pixel mask. Whether anything can show.
+    static bool clipToMaskStroke(const SingleDrawing& drawing, const Layer& presented, const PixelRect& area,
+                                 graphics::GraphicsContext& context);
     static bool drawWithShadow(Layer& model, const Layer& presented, double mediaTime,
                                graphics::GraphicsContext& context);
     // Where a shadow falls, in device pixels: the visible area, its offset and its blur radius.

@@ -58,6 +58,7 @@ public:
     std::optional<AnimatableValue> value(std::string_view keyPath) const override;
     bool setValue(std::string_view keyPath, const std::optional<AnimatableValue>& value) override;
     std::shared_ptr<Layer> makePresentationCopy() const override { return std::make_shared<ShapeLayer>(*this); }
+    const ShapeLayer* asShapeLayer() const override { return this; }
 
 private:
     graphics::Path path_;

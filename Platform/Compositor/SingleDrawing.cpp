@@ -30,10 +30,10 @@ OwnPainting ownPainting(const Layer& layer) {
     OwnPainting painting;
     if (shows(layer.backgroundColor()) && !layer.bounds().isEmpty()) painting.add(SingleDrawing::Kind::background);
     if (layer.contents()) painting.add(SingleDrawing::Kind::contents);
-    if (const auto* shape = dynamic_cast<const ShapeLayer*>(&layer); shape && !shape->path().isEmpty()) {
+    if (const auto* shape = layer.asShapeLayer(); shape && !shape->path().isEmpty()) {
         if (shows(shape->fillColor())) painting.add(SingleDrawing::Kind::fill);
         if (shows(shape->strokeColor()) && shape->lineWidth() > 0) painting.add(SingleDrawing::Kind::stroke);
-    } else if (const auto* gradient = dynamic_cast<const GradientLayer*>(&layer)) {
+    } else if (const auto* gradient = layer.asGradientLayer()) {
         if (gradient->colors() && !gradient->colors()->empty() && !gradient->bounds().isEmpty()) {
             painting.add(SingleDrawing::Kind::gradient);
         }

@@ -248,6 +248,13 @@ private:
     // the state's blend mode and pixel mask.
     template <typename Draw>
     void composite(Draw&& draw);
+    // Paints `source` over the clip with `alpha` through the state's blend mode
+    // and pixel mask. With a mask and a whole alpha, the source is laid down
+    // through the mask in one pass instead of being made apart first.
+    void compositePaint(cairo_pattern_t* source, double alpha);
+    // Lays `source` down through the state's pixel mask (there must be one)
+    // with the state's blend mode.
+    void layDownThroughMask(cairo_pattern_t* source);
     void setSourceColor(const Color& color) const;
     // A solid source of the colour under the state's alpha (rounded as a layer
     // would round it, when the state says so); the caller destroys it.

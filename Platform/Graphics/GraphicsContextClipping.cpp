@@ -8,6 +8,7 @@
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelBufferPool.h"
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::graphics {
 
@@ -64,11 +65,23 @@ std::shared_ptr<GraphicsContext::PixelMask> GraphicsContext::newMask(cairo_t** d
     if (width_ <= 0 || height_ <= 0) {
         return nullptr;
     }
-    cairo_surface_t* surface = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, width_, height_);
+    // Only the device pixels the clip lets through can be drawn through the
+    // mask: it covers those, placed by its device offset, and lets nothing
+    // through elsewhere.
+    const Rect box = deviceClipBox();
+    int left = 0, top = 0, right = 1, bottom = 1;
+    if (!box.isNull() && !box.isEmpty()) {
+        left = static_cast<int>(std::floor(std::max(box.minX(), 0.0)));
+        top = static_cast<int>(std::floor(std::max(box.minY(), 0.0)));
+        right = std::max(left + 1, static_cast<int>(std::ceil(std::min(box.maxX(), static_cast<double>(width_)))));
+        bottom = std::max(top + 1, static_cast<int>(std::ceil(std::min(box.maxY(), static_cast<double>(height_)))));
+    }
+    cairo_surface_t* surface = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, right - left, bottom - top);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return nullptr;
     }
+    cairo_surface_set_device_offset(surface, -left, -top);
     auto mask = std::make_shared<PixelMask>(surface);
     *drawing = cairo_create(surface);
     const cairo_matrix_t matrix = toCairoMatrix(state().transform);
@@ -94,7 +107,9 @@ void GraphicsContext::intersectMask(const std::shared_ptr<PixelMask>& mask) {
 }
 
 void GraphicsContext::clipToStrokeOfCurrentPath() {
-    if (state().degenerate || isPathEmpty()) {
+    // A stroke drawn into a mask costs what stroking costs; one the frame's
+    // budget refuses lets nothing through, as it would paint nothing.
+    if (state().degenerate || isPathEmpty() || !WorkBudget::takeActive([&] { return strokeCost(); })) {
         consumePath();
         clipToNothing();
         return;

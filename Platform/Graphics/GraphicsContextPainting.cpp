@@ -119,13 +119,31 @@ void GraphicsContext::composite(Draw&& draw) {
     cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
     draw();
     cairo_pattern_t* group = popGroup();
-    cairo_save(cairo_);
-    cairo_set_source(cairo_, group);
-    cairo_identity_matrix(cairo_);
-    cairo_set_operator(cairo_, cairoOperator(s.blendMode));
-    cairo_mask_surface(cairo_, s.mask->surface, 0, 0);
-    cairo_restore(cairo_);
+    layDownThroughMask(group);
     cairo_pattern_destroy(group);
+}
+
+void GraphicsContext::layDownThroughMask(cairo_pattern_t* source) {
+    // The source keeps the user space it was set in; the mask lies in device space.
+    cairo_save(cairo_);
+    cairo_set_source(cairo_, source);
+    cairo_identity_matrix(cairo_);
+    cairo_set_operator(cairo_, cairoOperator(state().blendMode));
+    cairo_mask_surface(cairo_, state().mask->surface, 0, 0);
+    cairo_restore(cairo_);
+}
+
+void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha) {
+    const State& s = state();
+    if (!s.mask || alpha < 1 || s.degenerate || s.clipIsEmpty) {
+        composite([&] {
+            cairo_set_source(cairo_, source);
+            cairo_paint_with_alpha(cairo_, alpha);
+        });
+        return;
+    }
+    applyAntialias();
+    layDownThroughMask(source);
 }
 
 cairo_pattern_t* GraphicsContext::solidSource(const Color& color) const {
@@ -322,13 +340,21 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
     }
     const Point axis = end - start;
     const double lengthSquared = axis.x * axis.x + axis.y * axis.y;
-    cairo_pattern_t* pattern = gradientPattern(
-        gradient, geometry, 1,
-        options.drawsBeforeStart || options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
     // One-sided extension: pad both ways, then cut away the side that must stay empty.
     const bool cutBefore = !options.drawsBeforeStart && options.drawsAfterEnd && lengthSquared > 0;
     const bool cutAfter = options.drawsBeforeStart && !options.drawsAfterEnd && lengthSquared > 0;
+    // Through a pixel mask, an uncut gradient takes the alpha in its stops and
+    // is laid down through the mask in one pass.
+    const bool throughMask = state().mask && !cutBefore && !cutAfter;
+    cairo_pattern_t* pattern = gradientPattern(
+        gradient, geometry, throughMask ? state().alpha : 1,
+        options.drawsBeforeStart || options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
     if (!takeGradientCost(gradient)) {
+        cairo_pattern_destroy(pattern);
+        return;
+    }
+    if (throughMask) {
+        compositePaint(pattern, 1);
         cairo_pattern_destroy(pattern);
         return;
     }
@@ -371,12 +397,12 @@ void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCe
     if (!takeGradientCost(gradient)) {
         return;
     }
-    cairo_pattern_t* pattern =
-        gradientPattern(gradient, geometry, 1, options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
-    composite([&] {
-        cairo_set_source(cairo_, pattern);
-        cairo_paint_with_alpha(cairo_, state().alpha);
-    });
+    // Through a pixel mask the gradient takes the alpha in its stops and is
+    // laid down through the mask in one pass.
+    const bool throughMask = state().mask != nullptr;
+    cairo_pattern_t* pattern = gradientPattern(gradient, geometry, throughMask ? state().alpha : 1,
+                                               options.drawsAfterEnd ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
+    compositePaint(pattern, throughMask ? 1 : state().alpha);
     cairo_pattern_destroy(pattern);
 }
 
@@ -425,10 +451,7 @@ void GraphicsContext::endTransparencyLayer() {
     cairo_pattern_t* layer = popGroup();
     // Laid down whatever the budget says: the group's drawings are already made.
     WorkBudget::chargeActive([&] { return compositeCost(visibleArea(deviceClipBox())); });
-    composite([&] {
-        cairo_set_source(cairo_, layer);
-        cairo_paint_with_alpha(cairo_, state().alpha);
-    });
+    compositePaint(layer, state().alpha);
     cairo_pattern_destroy(layer);
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "CompositorTestSupport.h"
@@ -80,6 +81,21 @@ Path circle(double x, double y, double radius) {
     Path path;
     path.addEllipse({x - radius, y - radius, 2 * radius, 2 * radius});
     return path;
+}
+
+// Two overlapping drawings (a group of their own) under `mask`, drawn as they
+// are, then once more with a visible sublayer that draws nothing added to the
+// mask: that leaves the mask's alpha as it was but makes it more than one
+// drawing, so that it goes through a buffer.
+std::pair<Rendered, Rendered> drawnWithAndWithoutShortcut(const std::shared_ptr<Layer>& mask, double time) {
+    auto root = makeRoot();
+    auto layer = makeBox({1, 1, 38, 38}, Color::rgb(0.2, 0.4, 0.9));
+    layer->addSublayer(makeBox({10, 5, 20, 30}, Color::rgb(0.9, 0.1, 0.1, 0.7)));
+    layer->setMask(mask);
+    root->addSublayer(layer);
+    Rendered shortcut = renderCounting(root, time);
+    mask->addSublayer(Layer::make());
+    return {std::move(shortcut), renderCounting(root, time)};
 }
 
 TEST_F(RenderShortcutTest, OpacityOfOneDrawingIsItsAlphaWithTheGroupsPixels) {
@@ -274,24 +290,127 @@ TEST_F(RenderShortcutTest, AMaskOfOneOpaqueFillClipsByItsPathWithTheBuffersPixel
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        auto root = makeRoot();
-        // Two overlapping drawings, so that the masked layer is a group of its own.
-        auto layer = makeBox({1, 1, 38, 38}, Color::rgb(0.2, 0.4, 0.9));
-        layer->addSublayer(makeBox({10, 5, 20, 30}, Color::rgb(0.9, 0.1, 0.1, 0.7)));
-        auto mask = test.make();
-        layer->setMask(mask);
-        root->addSublayer(layer);
-        const double time = clock->now() + 1;
-        const Rendered clipped = renderCounting(root, time);
-        // A visible sublayer that draws nothing leaves the mask's alpha as it
-        // was but makes it more than one drawing: it goes through a buffer.
-        mask->addSublayer(Layer::make());
-        const Rendered buffered = renderCounting(root, time);
+        const auto [clipped, buffered] = drawnWithAndWithoutShortcut(test.make(), clock->now() + 1);
         ASSERT_TRUE(clipped.image && buffered.image);
         EXPECT_EQ(clipped.surfaces, 1u);
         EXPECT_EQ(buffered.surfaces, 2u);
         EXPECT_LE(maximumDifference(*clipped.image, *buffered.image), 1);
         EXPECT_GT(coveredPixels(*clipped.image), 100);
+    }
+}
+
+TEST_F(RenderShortcutTest, AMaskOfOneOpaqueStrokeIsStrokedIntoThePixelMaskWithTheBuffersPixels) {
+    const Color opaque = Color::rgb(0, 0, 0);
+    struct Case {
+        const char* name;
+        // The mask, in the masked layer's coordinates.
+        std::function<std::shared_ptr<Layer>()> make;
+    };
+    const auto stroke = [&](const Path& path) {
+        auto shape = makeShape(path, std::nullopt, opaque);
+        shape->setLineWidth(5.5);
+        return shape;
+    };
+    const Case cases[] = {
+        {"a circle", [&] { return stroke(circle(20, 20, 13.3)); }},
+        {"a dashed, trimmed line with round ends",
+         [&] {
+             auto shape = stroke(polyline({{4, 6}, {36, 12}, {8, 34}}));
+             shape->setLineCap(platform::graphics::LineCap::round);
+             shape->setLineDashPattern({6, 3});
+             shape->setLineDashPhase(2);
+             shape->setStrokeStart(0.1);
+             shape->setStrokeEnd(0.85);
+             return shape;
+         }},
+        // The line width is the shape's: stretched and turned with it.
+        {"a turned, unevenly scaled chain",
+         [&] {
+             auto top = makeBox({3, 2, 30, 30}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             top->setTransform(Transform3D::makeRotation(0.5, 0, 0, 1));
+             auto middle = makeBox({0, 0, 30, 30}, opaque);
+             middle->setBackgroundColor(std::nullopt);
+             middle->setSublayerTransform(Transform3D::makeScale(1.6, 0.6, 1));
+             middle->addSublayer(stroke(circle(12, 15, 9)));
+             top->addSublayer(middle);
+             return top;
+         }},
+        {"a moving circle",
+         [&] {
+             auto shape = stroke(circle(20, 20, 10));
+             shape->addAnimation(basicAnimation("position", platform::graphics::Point{0, 0},
+                                                platform::graphics::Point{10, 4}, 2),
+                                 "move");
+             return shape;
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto [stroked, buffered] = drawnWithAndWithoutShortcut(test.make(), clock->now() + 1);
+        ASSERT_TRUE(stroked.image && buffered.image);
+        EXPECT_EQ(stroked.surfaces, buffered.surfaces);
+        EXPECT_LE(maximumDifference(*stroked.image, *buffered.image), 1);
+        EXPECT_GT(coveredPixels(*stroked.image), 60);
+    }
+}
+
+TEST_F(RenderShortcutTest, OneDrawingThroughAPixelMaskNeedsNoGroup) {
+    // Layers whose contents are one drawing under a mask that is not one
+    // filled path (a box drawn into a buffer): laid down through the mask
+    // drawing by drawing, they show what a group of them shows through it.
+    const Color red = Color::rgb(1, 0, 0);
+    struct Case {
+        const char* name;
+        std::function<std::shared_ptr<Layer>()> make;
+        double opacity;
+    };
+    const Case cases[] = {
+        {"a half-opaque fill", [&] { return makeShape(circle(20, 20, 13.3), Color::rgb(0.2, 0.3, 0.7)); }, 0.5},
+        {"a gradient at partial opacity",
+         [&] {
+             auto gradient = GradientLayer::make();
+             gradient->setFrame({3, 3, 30, 30});
+             gradient->setColors(std::vector<Color>{red, Color::rgb(0, 0, 1, 0.5)});
+             return std::shared_ptr<Layer>(gradient);
+         },
+         0.3},
+        // The sublayer's opacity is its own: the opaque layer above it needs
+        // no group to lay it down through the mask.
+        {"an opaque layer over a half-opaque gradient",
+         [&] {
+             auto top = makeBox({0, 0, 40, 40}, red);
+             top->setBackgroundColor(std::nullopt);
+             auto gradient = GradientLayer::make();
+             gradient->setFrame({3, 3, 30, 30});
+             gradient->setType(GradientLayer::Type::radial);
+             gradient->setColors(std::vector<Color>{red, Color::rgb(0, 1, 0, 0.8)});
+             gradient->setStartPoint({0.5, 0.5});
+             gradient->setEndPoint({1, 1});
+             gradient->setOpacity(0.6);
+             top->addSublayer(gradient);
+             return top;
+         },
+         1},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        root->addSublayer(makeBox({0, 0, 40, 40}, Color::rgb(0.1, 0.8, 0.3)));
+        auto layer = test.make();
+        layer->setOpacity(test.opacity);
+        auto mask = makeBox({6.5, 4.25, 24, 27}, Color::rgb(0, 0, 0, 0.8));
+        layer->setMask(mask);
+        root->addSublayer(layer);
+        const Rendered alone = renderCounting(root, clock->now());
+        // A visible sublayer that draws nothing makes the contents more than
+        // one drawing: they are grouped.
+        layer->addSublayer(Layer::make());
+        const Rendered grouped = renderCounting(root, clock->now());
+        ASSERT_TRUE(alone.image && grouped.image);
+        EXPECT_EQ(alone.surfaces, 1u);
+        EXPECT_EQ(grouped.surfaces, 2u);
+        EXPECT_LE(maximumDifference(*alone.image, *grouped.image), 2);
     }
 }
 

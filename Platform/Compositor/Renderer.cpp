@@ -144,23 +144,32 @@ Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& co
     return Group::begun;
 }
 
+// Whether the layer or one of the chain down to its one drawing is animated:
+// contents that change on their own, of which no picture is ever kept.
+bool animates(const Layer& model, const SingleDrawing& drawing) {
+    return model.hasAnimations() || std::any_of(drawing.chain().begin(), drawing.chain().end(),
+                                                [](const Layer* layer) { return layer->hasAnimations(); });
+}
+
 // Contents that are one drawing of a layer whose only effects are its opacity
 // and its mask take the opacity as that drawing's alpha, rounded as a group
 // would round it: the group's pixels without the group. Opacities further down
 // the chain would round a second time, as nested groups do; such contents keep
-// their group. The mask is no further effect: one drawing clipped to the
-// mask's path, or laid down through its pixels, is what the group of that
-// drawing would show through the mask. Through pixels, the chain's opacities
-// need no group either when the layer's own is whole: its drawing is laid
-// down through the mask with the alpha of its own layer, as a group of it
-// would be; clipped to a path, a group is the cheaper way to Cairo.
+// their group. A mask that clips to its path is no further effect: one drawing
+// clipped to the path is what the group of that drawing would show through the
+// path. Through a pixel mask the same holds, and the chain's opacities need no
+// group either when the layer's own is whole: its drawing is laid down through
+// the mask with the alpha of its own layer, as a group of it would be. Only
+// contents that animate are drawn so through pixels, though: a group is where
+// static contents keep their picture from frame to frame (ContentCache keeps
+// none under a pixel mask).
 bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context,
                        bool maskedByPixels) {
     if (LayerCompositing::blendMode(presented) || LayerCompositing::castsShadow(presented)) {
         return false;
     }
     const std::optional<SingleDrawing> drawing = SingleDrawing::find(model, presented, mediaTime);
-    if (!drawing) {
+    if (!drawing || (maskedByPixels && !animates(model, *drawing))) {
         return false;
     }
     if (drawing->chainIsOpaque()) {
@@ -350,7 +359,10 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
             "The frame's budget of intermediate surfaces is spent; further masked or matted layers are not drawn.");
         return MaskClip::nothingShows;
     }
-    if (shape) {
+    // A stroke that animates is stroked into the pixel mask; one that does not
+    // is drawn into the buffer, where a picture of it kept from earlier frames
+    // (ContentCache) saves stroking it again.
+    if (shape && animates(mask, *shape)) {
         return clipToMaskStroke(*shape, presented, area, context) ? MaskClip::buffer : MaskClip::nothingShows;
     }
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(area.width, area.height);

@@ -347,7 +347,11 @@ TEST_F(RenderShortcutTest, AMaskOfOneOpaqueStrokeIsStrokedIntoThePixelMaskWithTh
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        const auto [stroked, buffered] = drawnWithAndWithoutShortcut(test.make(), clock->now() + 1);
+        // A stroke that does not animate is drawn into a buffer, where its
+        // picture can be kept: one that changes nothing makes it animate.
+        auto mask = test.make();
+        mask->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
+        const auto [stroked, buffered] = drawnWithAndWithoutShortcut(mask, clock->now() + 1);
         ASSERT_TRUE(stroked.image && buffered.image);
         EXPECT_EQ(stroked.surfaces, buffered.surfaces);
         EXPECT_LE(maximumDifference(*stroked.image, *buffered.image), 1);
@@ -355,10 +359,12 @@ TEST_F(RenderShortcutTest, AMaskOfOneOpaqueStrokeIsStrokedIntoThePixelMaskWithTh
     }
 }
 
-TEST_F(RenderShortcutTest, OneDrawingThroughAPixelMaskNeedsNoGroup) {
-    // Layers whose contents are one drawing under a mask that is not one
-    // filled path (a box drawn into a buffer): laid down through the mask
-    // drawing by drawing, they show what a group of them shows through it.
+TEST_F(RenderShortcutTest, OneAnimatedDrawingThroughAPixelMaskNeedsNoGroup) {
+    // Layers whose contents are one drawing that animates, under a mask that
+    // is not one filled path (a box drawn into a buffer): laid down through
+    // the mask drawing by drawing, they show what a group of them shows
+    // through it. Contents that do not animate keep their group, where their
+    // picture can be kept from frame to frame.
     const Color red = Color::rgb(1, 0, 0);
     struct Case {
         const char* name;
@@ -402,6 +408,9 @@ TEST_F(RenderShortcutTest, OneDrawingThroughAPixelMaskNeedsNoGroup) {
         auto mask = makeBox({6.5, 4.25, 24, 27}, Color::rgb(0, 0, 0, 0.8));
         layer->setMask(mask);
         root->addSublayer(layer);
+        EXPECT_EQ(renderCounting(root, clock->now()).surfaces, 2u);
+        // An animation that changes nothing.
+        layer->addAnimation(basicAnimation("opacity", test.opacity, test.opacity, 10), "still");
         const Rendered alone = renderCounting(root, clock->now());
         // A visible sublayer that draws nothing makes the contents more than
         // one drawing: they are grouped.

@@ -40,8 +40,8 @@ void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image>
 }
 
 // Whether what the layers under `model` draw depends only on the layer tree:
-// nothing animates, waits for display (which the renderer runs as it goes), or
-// blends with what lies beneath. A pending layout does not count: the renderer
+// nothing animates (but to one value at every time), waits for display (which
+// the renderer runs as it goes), or blends with what lies beneath. A pending layout does not count: the renderer
 // does not lay out, and a layout pass that moves anything marks it changed.
 bool drawsFromTreeAlone(const Layer& model) {
     std::vector<const Layer*> pending;
@@ -51,7 +51,8 @@ bool drawsFromTreeAlone(const Layer& model) {
         const Layer* layer = pending.back();
         pending.pop_back();
         if (++visited > maximumLayers) return false;
-        if (layer->hasAnimations() || layer->needsDisplay() || layer->compositingFilter()) {
+        if ((layer->hasAnimations() && !layer->presentsOneValueAtEveryTime()) || layer->needsDisplay() ||
+            layer->compositingFilter()) {
             return false;
         }
         if (layer->mask()) pending.push_back(layer->mask().get());
@@ -154,7 +155,8 @@ std::int64_t ContentCache::maximumPixels(const GraphicsContext& target) {
 }
 
 bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& context, const DrawContents& draw) {
-    if (&presented != &model || context.width() <= 0 || context.height() <= 0) {
+    if ((&presented != &model && !model.presentsOneValueAtEveryTime()) || context.width() <= 0 ||
+        context.height() <= 0) {
         return false;  // presented values change with time
     }
     const AffineTransform toDevice = context.currentTransform();

@@ -9,9 +9,11 @@
 // (the whole device transform), the clip it is drawn under and the target's
 // size. A layer that moved since the last frame has its clip read only once it
 // lands where it did the frame before, so that a layer that moves on every
-// frame costs no more than comparing its transform. Contents that change on their own are never kept: animations, a pending
-// display, and blend modes under the layer (they blend with what lies beneath
-// the layer, which a picture of the contents alone does not hold); nor are
+// frame costs no more than comparing its transform. Contents that change on
+// their own are never kept: animations (but those that present one value at
+// every time, Layer::presentsOneValueAtEveryTime), a pending display, and
+// blend modes under the layer (they blend with what lies beneath the layer,
+// which a picture of the contents alone does not hold); nor are
 // contents under a clip other than rectangles. The picture is drawn under the
 // clip and laid down without it, so that anti-aliased clip edges come out as
 // they do when the contents are drawn.

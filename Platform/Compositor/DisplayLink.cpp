@@ -66,8 +66,9 @@ bool DisplayLink::tick() {
     }
     root_->layoutIfNeeded();
     for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
-        if (layer->hasAnimations()) {
-            layer->animations_.advance(layer->localTime(now));
+        // An animation dropped once it has finished changes what the layer shows.
+        if (layer->hasAnimations() && layer->animations_.advance(layer->localTime(now))) {
+            layer->markChanged();
         }
     }
     for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {

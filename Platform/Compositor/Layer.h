@@ -215,6 +215,10 @@ public:
     std::shared_ptr<const Animation> animation(std::string_view key) const { return animations_.find(key); }
     std::vector<std::string> animationKeys() const { return animations_.keys(); }
     bool hasAnimations() const { return !animations_.empty(); }
+    // Whether the layer has animations and each presents one value at every
+    // time (Animation::presentsOneValue): what it presents then depends on the
+    // layer and its animations alone, not on time.
+    bool presentsOneValueAtEveryTime() const { return animations_.presentOneValueEach(); }
 
     // Told by the renderer when one of its limits (see RenderBudget) left out or
     // simplified part of a tree it drew through this layer. True when the layer

@@ -267,7 +267,8 @@ private:
     // `rule`, and records the clip in the state for recoverFromFailure.
     void clipToDevicePath(int rule);
     void intersectMask(const std::shared_ptr<PixelMask>& mask);
-    // A device-sized mask with the current transform set, for drawing a new clip into.
+    // A mask over the device pixels the clip lets through, with the current
+    // transform set, for drawing a new clip into.
     std::shared_ptr<PixelMask> newMask(cairo_t** drawing) const;
     template <typename Body>
     void preservingPath(Body&& body);

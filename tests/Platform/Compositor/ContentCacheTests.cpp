@@ -12,6 +12,7 @@
 #include "CompositorTestSupport.h"
 #include "RenderTestSupport.h"
 #include "Platform/Compositor/ContentCache.h"
+#include "Platform/Compositor/DisplayLink.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
 namespace {
@@ -158,6 +159,34 @@ TEST_F(ContentCacheTest, ANumberShownThroughDisplayChangesThePictureOnlyWhenTheD
     expected->addSublayer(fresh);
     expectSamePicture(*renderTree(root, 0), *renderTree(expected, 0));
     expectSamePicture(*renderTree(root, 0), *renderTree(expected, 0));
+}
+
+TEST_F(ContentCacheTest, AnimationsOfOneValueKeepThePictureUntilTheyAreDropped) {
+    // An animation to one value at every time, removed once it has finished.
+    const Color green = Color::rgb(0, 1, 0);
+    auto still = basicAnimation("backgroundColor", green, green, 1);
+    still->setFillMode(FillMode::both);
+    const double start = clock->now();
+    const auto keptPixels = [&](Scene& scene) {
+        const std::int64_t before = ContentCache::pixelsInUse();
+        scene.frame(start);
+        scene.frame(start + 0.1);
+        return ContentCache::pixelsInUse() - before;
+    };
+    Scene plain;
+    Scene scene;
+    scene.blue->addAnimation(still, "still");
+    DisplayLink link(scene.root);
+    // As many pictures as without the animation: the group's among them.
+    EXPECT_EQ(keptPixels(scene), keptPixels(plain));
+    Scene greenBox;
+    greenBox.blue->setBackgroundColor(green);
+    expectSamePicture(*scene.frame(start + 0.2), *renderTree(greenBox.root, 0));
+    // Once dropped, the blue box shows again, not the kept picture.
+    clock->advance(2);
+    link.tick();
+    EXPECT_FALSE(scene.blue->hasAnimations());
+    expectSamePicture(*scene.frame(clock->now()), *renderTree(Scene().root, 0));
 }
 
 TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {

@@ -65,13 +65,16 @@ bool DisplayLink::tick() {
         layer->presented_ = true;
     }
     root_->layoutIfNeeded();
-    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+    // Advancing animations and asking for display change no tree: one walk
+    // serves them and the display pass.
+    const auto tree = treeOf(root_);
+    for (const std::shared_ptr<Layer>& layer : tree) {
         // An animation dropped once it has finished changes what the layer shows.
         if (layer->hasAnimations() && layer->animations_.advance(layer->localTime(now))) {
             layer->markChanged();
         }
     }
-    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+    for (const std::shared_ptr<Layer>& layer : tree) {
         for (Layer::CustomNumber& custom : layer->customNumbers_) {
             if (!custom.needsDisplay) {
                 continue;
@@ -83,7 +86,7 @@ bool DisplayLink::tick() {
             }
         }
     }
-    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
+    for (const std::shared_ptr<Layer>& layer : tree) {
         layer->presented_ = true;
         layer->displayIfNeeded();
     }

@@ -50,7 +50,6 @@ void AnimationList::add(std::string key, std::shared_ptr<Animation> animation,
     const bool presentsOneValue = animation->presentsOneValue();
     entries_.push_back(Entry{std::move(key), std::move(animation), std::move(completions)});
     entries_.back().presentsOneValue = presentsOneValue;
-    ++version_;
 }
 
 bool AnimationList::remove(std::string_view key) {
@@ -63,7 +62,6 @@ bool AnimationList::remove(std::string_view key) {
     }
     Entry entry = std::move(*found);
     entries_.erase(found);
-    ++version_;
     reportStop(entry, false);
     return true;
 }
@@ -71,7 +69,6 @@ bool AnimationList::remove(std::string_view key) {
 void AnimationList::removeAll() {
     std::vector<Entry> entries = std::move(entries_);
     entries_.clear();
-    ++version_;
     for (Entry& entry : entries) {
         reportStop(entry, false);
     }
@@ -132,7 +129,6 @@ bool AnimationList::advance(double localTime) {
             if (entry.animation->isRemovedOnCompletion()) {
                 entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
                 dropped = true;
-                ++version_;
                 continue;
             }
         }

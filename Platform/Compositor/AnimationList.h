@@ -7,7 +7,6 @@
 // main run loop, never delivered from inside the call that caused it. Owned by
 // its Layer; main thread only.
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -57,8 +56,6 @@ public:
     // Whether there are animations and each presents one value at every time
     // (Animation::presentsOneValue): what they present does not depend on time.
     bool presentOneValueEach() const;
-    // Grows whenever an animation is added, removed or dropped.
-    std::uint64_t version() const { return version_; }
 
 private:
     struct Entry {
@@ -75,7 +72,6 @@ private:
     static void reportStop(Entry& entry, bool finished);
 
     std::vector<Entry> entries_;
-    std::uint64_t version_ = 0;
 };
 
 }  // namespace platform::compositor

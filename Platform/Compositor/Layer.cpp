@@ -589,8 +589,8 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     const double time = localTime(mediaTime);
     // Animations that present the same at every time present it at every finite time.
     const bool timeless = std::isfinite(time) && animations_.presentOneValueEach();
-    if (timeless && heldPresentation_ && heldPresentationVersion_ == subtreeVersion_ &&
-        heldAnimationsVersion_ == animations_.version()) {
+    // Adding, removing or dropping an animation marks the layer changed too.
+    if (timeless && heldPresentation_ && heldPresentationVersion_ == subtreeVersion_) {
         return heldPresentation_;
     }
     std::shared_ptr<Layer> copy = makePresentationCopy();
@@ -600,7 +600,6 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     }
     heldPresentation_ = timeless ? copy : nullptr;
     heldPresentationVersion_ = subtreeVersion_;
-    heldAnimationsVersion_ = animations_.version();
     return copy;
 }
 

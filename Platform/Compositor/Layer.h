@@ -326,11 +326,10 @@ private:
     // A picture of the layer's contents from an earlier frame (ContentCache).
     std::unique_ptr<ContentCacheEntry> contentCache_;
     // The presentation copy of a layer whose animations each present one value
-    // at every time, kept while neither the layer (its subtree version) nor its
-    // animations change, so that drawing it makes no copy per frame.
+    // at every time, kept while the layer and its animations stay as they were
+    // (its subtree version), so that drawing it makes no copy per frame.
     mutable std::shared_ptr<Layer> heldPresentation_;
     mutable std::uint64_t heldPresentationVersion_ = 0;
-    mutable std::uint64_t heldAnimationsVersion_ = 0;
 };
 
 }  // namespace platform::compositor

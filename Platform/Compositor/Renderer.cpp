@@ -410,18 +410,26 @@ std::optional<SingleDrawing> Renderer::opaqueShapeOf(Layer& mask, const Layer& p
     return drawing;
 }
 
-bool Renderer::clipToMaskPath(const SingleDrawing& drawing, const Layer& presented, GraphicsContext& context) {
-    const auto& shape = static_cast<const ShapeLayer&>(drawing.painter());
+std::optional<AffineTransform> Renderer::maskShapeToContext(const SingleDrawing& drawing, const Layer& presented,
+                                                           const GraphicsContext& context) {
     const AffineTransform shapeToContext =
         drawing.painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
     if (!shapeToContext.concatenating(context.currentTransform()).isInvertible()) {
-        // The shape collapses to a line at most, and lets nothing through.
+        return std::nullopt;
+    }
+    return shapeToContext;
+}
+
+bool Renderer::clipToMaskPath(const SingleDrawing& drawing, const Layer& presented, GraphicsContext& context) {
+    const auto& shape = static_cast<const ShapeLayer&>(drawing.painter());
+    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(drawing, presented, context);
+    if (!shapeToContext) {
         return false;
     }
     // Brought into the current space as a path, so that the current transform
     // stays exactly what it was.
     graphics::Path path;
-    path.addPath(shape.path(), shapeToContext);
+    path.addPath(shape.path(), *shapeToContext);
     context.beginPath();
     context.addPath(path);
     context.clip(shape.fillRule());
@@ -431,18 +439,16 @@ bool Renderer::clipToMaskPath(const SingleDrawing& drawing, const Layer& present
 bool Renderer::clipToMaskStroke(const SingleDrawing& drawing, const Layer& presented, const PixelRect& area,
                                 GraphicsContext& context) {
     const auto& shape = static_cast<const ShapeLayer&>(drawing.painter());
-    const AffineTransform shapeToContext =
-        drawing.painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
-    const std::optional<AffineTransform> contextToShape = shapeToContext.inverted();
-    if (!contextToShape || !shapeToContext.concatenating(context.currentTransform()).isInvertible()) {
-        // The shape collapses to a line at most, and lets nothing through.
+    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(drawing, presented, context);
+    const std::optional<AffineTransform> contextToShape = shapeToContext ? shapeToContext->inverted() : std::nullopt;
+    if (!contextToShape) {
         return false;
     }
     // Only the part of the view the mask can cover needs the pixel mask.
     clipInDeviceSpace(context, [&] { context.clipToRect(area.rect()); });
     // The stroke takes the line width in the shape's space: drawn there, then
     // back in the current space, where the clip stays.
-    context.concatenate(shapeToContext);
+    context.concatenate(*shapeToContext);
     const bool strokes = LayerPainter::beginStroke(shape, context);
     if (strokes) {
         context.replacePathWithStrokedPath();

@@ -87,6 +87,11 @@ private:
     // counted as drawn; none for a mask of any other kind. `presented` is the
     // mask as it shows at `mediaTime`, displayed already.
     static std::optional<SingleDrawing> opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime);
+    // From the coordinates of a mask's one drawing to the current space; none
+    // where the shape collapses to a line at most and lets nothing through.
+    static std::optional<graphics::AffineTransform> maskShapeToContext(const SingleDrawing& drawing,
+                                                                       const Layer& presented,
+                                                                       const graphics::GraphicsContext& context);
     // A mask that is one opaque filled path lets through what the path covers:
     // clips the context to the path itself. Whether anything can show.
     static bool clipToMaskPath(const SingleDrawing& drawing, const Layer& presented,

@@ -5,14 +5,15 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <algorithm>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <utility>
 
 #include "Pellor/App/PellorApp.h"
 #include "Pellor/App/ReviewRequestHooks.h"
 #include "Pellor/Documents/DocumentDropDelegate.h"
+#include "Pellor/Player/FrameWithinArea.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 #include "Pellor/Styles/PlainText.h"
@@ -61,11 +62,7 @@ void DocumentWindow::fitToScreen() {
     resize(kPreferredSize.boundedTo(room).expandedTo(minimumSizeHint()));
     // Where nothing else places it (no window manager), keep it in the area.
     QRect frame(pos(), size());
-    if (!area.contains(frame)) {
-        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
-        frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
-        move(frame.topLeft());
-    }
+    if (!area.contains(frame)) move(keptWithin(frame, area).topLeft());
 }
 
 void DocumentWindow::addPlayerMenu() {
@@ -78,11 +75,16 @@ void DocumentWindow::addPlayerMenu() {
     menu->addAction(info_);
     const QList<QAction*> menus = menuBar()->actions();
     menuBar()->insertMenu(menus.isEmpty() ? nullptr : menus.last(), menu);
-    const auto follow = [this] {
-        const QString key = QKeySequence(Qt::Key_Space).toString(QKeySequence::NativeText);
-        playPause_->setText((player_->animationPlaying() ? tr("Pause") : tr("Play")) + QLatin1Char('\t') + key);
+    // The player reports its state every frame while it plays; the item
+    // changes only when playing or loading does.
+    const QString key = QKeySequence(Qt::Key_Space).toString(QKeySequence::NativeText);
+    const auto follow = [this, key] {
+        const std::pair<bool, bool> shown(player_->animationPlaying(), player_->animation() != nullptr);
+        if (shownPlayState_ == shown) return;
+        shownPlayState_ = shown;
+        playPause_->setText((shown.first ? tr("Pause") : tr("Play")) + QLatin1Char('\t') + key);
         // As Space, it waits for the animation.
-        playPause_->setEnabled(player_->animation() != nullptr);
+        playPause_->setEnabled(shown.second);
     };
     connect(player_, &LottiePlayerView::stateChanged, playPause_, follow);
     follow();

@@ -7,6 +7,9 @@
 // windows of their own. Deletes itself when closed (the application forgets
 // it then); closing runs the review hook for a closed file.
 
+#include <optional>
+#include <utility>
+
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
 
@@ -41,6 +44,9 @@ private:
     LottiePlayerView* player_ = nullptr;
     QAction* info_ = nullptr;
     QAction* playPause_ = nullptr;
+    // Whether the animation was playing and loaded when the "Player" menu's
+    // item last followed it.
+    std::optional<std::pair<bool, bool>> shownPlayState_;
 };
 
 }  // namespace pellor

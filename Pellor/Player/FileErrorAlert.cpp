@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Pellor/App/AlertPresenter.h"
+#include "Pellor/Player/FrameWithinArea.h"
 
 namespace pellor {
 
@@ -87,11 +88,7 @@ void FileErrorAlert::centreOnWindow() {
     QRect frame = frameGeometry();
     frame.moveCenter(host->frameGeometry().center());
     // Within the screen, where a window partly off screen would otherwise take it.
-    if (const QScreen* screen = host->screen()) {
-        const QRect area = screen->availableGeometry();
-        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
-        frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
-    }
+    if (const QScreen* screen = host->screen()) frame = keptWithin(frame, screen->availableGeometry());
     move(frame.topLeft());
 }
 

@@ -115,7 +115,8 @@ void StyledButton::changeEvent(QEvent* event) {
 void StyledButton::setHovering(bool hovering) { repaintOnChange(hovering_, hovering); }
 
 void StyledButton::paintEvent(QPaintEvent*) {
-    const ButtonAppearance look = style_->appearance(state());
+    const ButtonState current = state();
+    const ButtonAppearance look = style_->appearance(current);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(look.opacity);
@@ -136,7 +137,7 @@ void StyledButton::paintEvent(QPaintEvent*) {
         painter.drawPath(inner);
     }
     // Keyboard users need to see where they are.
-    if (showsFocusRing(*this)) drawFocusRing(painter, shape, radius, state().scheme);
+    if (showsFocusRing(*this)) drawFocusRing(painter, shape, radius, current.scheme);
 }
 
 void StyledButton::drawLabel(QPainter& painter, const QRectF& area, const ButtonAppearance& look) const {

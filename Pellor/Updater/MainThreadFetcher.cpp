@@ -33,12 +33,6 @@ MainThreadFetcher::~MainThreadFetcher() {
     session_.reset();
 }
 
-void MainThreadFetcher::fetch(const QUrl& url, std::function<void(FetchResponse)> done) {
-    fetchThen(url, [done = std::move(done)](FetchResponse response) -> std::function<void()> {
-        return [done, response = std::move(response)] { done(response); };
-    });
-}
-
 void MainThreadFetcher::fetchThen(const QUrl& url, std::function<std::function<void()>(FetchResponse)> work) {
     QObject* context = &mainThreadContext_;
     auto task = session_->dataTask(

@@ -39,9 +39,6 @@ public:
     MainThreadFetcher(const MainThreadFetcher&) = delete;
     MainThreadFetcher& operator=(const MainThreadFetcher&) = delete;
 
-    // Calls `done` on the main thread with the response.
-    void fetch(const QUrl& url, std::function<void(FetchResponse)> done);
-
     // Calls `work` with the response on the transfer's own thread, for work too
     // slow for the main thread (writing a download); what it returns then runs
     // on the main thread.

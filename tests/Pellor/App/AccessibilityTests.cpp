@@ -5,8 +5,6 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
-#include <QSlider>
-#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 

@@ -21,14 +21,7 @@ namespace {
 
 using pellor::SceneWindow;
 using pellortest::PellorTest;
-
-QFileDialog* visibleOpenPanel() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* panel = qobject_cast<QFileDialog*>(widget);
-        if (panel && panel->isVisible()) return panel;
-    }
-    return nullptr;
-}
+using pellortest::visibleOpenPanel;
 
 QStringList visibleWindowTitles() {
     QStringList titles;

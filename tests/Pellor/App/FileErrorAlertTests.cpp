@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 #include "Pellor/App/SceneWindow.h"

@@ -1,6 +1,5 @@
 // The windows used from the keyboard: Enter on a focused button, Escape on
 // the welcome, about and settings windows, and the speed menu opened by a key.
-#include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
 #include <QTest>
@@ -19,14 +18,6 @@ namespace {
 using pellor::WelcomeWindow;
 using pellortest::PellorTest;
 
-QFileDialog* openPanel() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* panel = qobject_cast<QFileDialog*>(widget);
-        if (panel && panel->isVisible()) return panel;
-    }
-    return nullptr;
-}
-
 TEST_F(PellorTest, EnterActsOnTheFocusedRecentDocumentAndOpenButton) {
     const QString clip = write("clip.json", pellortest::animationDocument());
     app->recentDocuments().note(clip);
@@ -37,7 +28,7 @@ TEST_F(PellorTest, EnterActsOnTheFocusedRecentDocumentAndOpenButton) {
         SCOPED_TRACE(key == Qt::Key_Return ? "Return" : "Enter");
         QTest::keyClick(welcome.openButton(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         settle();
-        QFileDialog* panel = openPanel();
+        QFileDialog* panel = pellortest::visibleOpenPanel();
         ASSERT_NE(panel, nullptr) << "the open panel is shown";
         panel->reject();
         settle();
@@ -45,7 +36,7 @@ TEST_F(PellorTest, EnterActsOnTheFocusedRecentDocumentAndOpenButton) {
     // A modifier makes it another key, which the button leaves alone.
     QTest::keyClick(welcome.openButton(), Qt::Key_Return, Qt::ControlModifier);
     settle();
-    EXPECT_EQ(openPanel(), nullptr);
+    EXPECT_EQ(pellortest::visibleOpenPanel(), nullptr);
 
     QTest::keyClick(welcome.recentDocumentRows()[0], Qt::Key_Return);
     settle();

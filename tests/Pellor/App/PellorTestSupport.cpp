@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -137,6 +138,14 @@ QAction* menuAction(QMainWindow& window, const QString& menu, const QString& ite
         for (QAction* action : top->menu()->actions()) {
             if (action->text() == item) return action;
         }
+    }
+    return nullptr;
+}
+
+QFileDialog* visibleOpenPanel() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* panel = qobject_cast<QFileDialog*>(widget);
+        if (panel && panel->isVisible()) return panel;
     }
     return nullptr;
 }

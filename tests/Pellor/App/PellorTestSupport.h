@@ -24,6 +24,7 @@
 #include "Platform/Compositor/ManualClock.h"
 #include "tests/Support/TestSupport.h"
 
+class QFileDialog;
 class QMainWindow;
 
 namespace pellor {
@@ -133,5 +134,7 @@ QStringList itemTexts(const QList<QAction*>& actions);
 // The titles of the window's menus, without mnemonic marks.
 QStringList menuTitles(QMainWindow& window);
 QAction* menuAction(QMainWindow& window, const QString& menu, const QString& item);
+// The open panel on screen, if one is.
+QFileDialog* visibleOpenPanel();
 
 }  // namespace pellortest

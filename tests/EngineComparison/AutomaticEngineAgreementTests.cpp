@@ -13,10 +13,10 @@
 #include <iostream>
 #include <map>
 
-#include "Lottie/Playback/LottieLogger.h"
 #include "tests/EngineComparison/Support/FallbackReason.h"
 #include "tests/References/PictureDifference.h"
 #include "tests/References/ReferenceDocument.h"
+#include "tests/Support/RecordingLogger.h"
 #include "tests/Support/TestSupport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 #include "tools/lottie-frames/FramesDocument.h"
@@ -57,26 +57,6 @@ struct FrameResult {
     double rmse;
 };
 
-// Keeps the warnings the animation layers log while it is installed.
-class WarningLog {
-public:
-    WarningLog() : previous_(lottie::LottieLogger::shared()) {
-        lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
-            [](const auto&, const auto&, std::string_view, unsigned) {},
-            [](const auto&, std::string_view, unsigned) {},
-            [this](const auto& message, std::string_view, unsigned) { warnings.push_back(message()); },
-            [](const auto&) {}));
-    }
-    ~WarningLog() { lottie::LottieLogger::setShared(previous_); }
-    WarningLog(const WarningLog&) = delete;
-    WarningLog& operator=(const WarningLog&) = delete;
-
-    std::vector<std::string> warnings;
-
-private:
-    std::shared_ptr<lottie::LottieLogger> previous_;
-};
-
 TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
     std::vector<std::string> onCoreAnimation;
     std::map<std::string, std::vector<std::string>> fallbacks;
@@ -100,7 +80,7 @@ TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
             continue;
         }
         const auto size = referencetest::pictureSize(*animation, longSide);
-        WarningLog log;
+        testsupport::RecordingLogger log;
         lottieframes::FrameRenderer automatic(animation, size.width, size.height, std::nullopt,
                                               lottie::RenderingEngineOption::automatic(), document.images);
         lottieframes::FrameRenderer mainThread(animation, size.width, size.height, std::nullopt,
@@ -112,17 +92,13 @@ TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
             const auto difference =
                 referencetest::measureDifference(*referencetest::renderedPicture(automatic, frame),
                                              *referencetest::renderedPicture(mainThread, frame));
-            const double rmse = difference.sameSize
-                                    ? std::max(difference.rmseOverWhite, difference.rmseOverBlack)
-                                    : 1.0;
-            documentFrames.push_back({name, frame, rmse});
+            documentFrames.push_back({name, frame, difference.largerRmse()});
         }
         if (automatic.activeEngine() == lottie::RenderingEngine::coreAnimation) {
             onCoreAnimation.push_back(name);
             frames.insert(frames.end(), documentFrames.begin(), documentFrames.end());
         } else {
-            const std::string reason = log.warnings.empty() ? "(no warning)" : enginematrix::fallbackReason(log.warnings.front());
-            fallbacks[reason].push_back(name);
+            fallbacks[enginematrix::firstFallbackReason(log.warnings).value_or("(no warning)")].push_back(name);
         }
     }
 
@@ -135,10 +111,7 @@ TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
     std::cout << "Documents on the Core Animation engine: " << onCoreAnimation.size() << "\n";
     for (const auto& name : onCoreAnimation) std::cout << "  " << name << "\n";
     std::cout << "Documents that fell back to the main-thread engine: " << fallbackCount << "\n";
-    for (const auto& [reason, documents] : fallbacks) {
-        std::cout << "  " << documents.size() << " x " << reason << "\n";
-        for (const auto& name : documents) std::cout << "      " << name << "\n";
-    }
+    enginematrix::printFallbacks(std::cout, fallbacks);
     std::cout << "Documents not drawn: " << notDrawn.size() << "\n";
     for (const auto& name : notDrawn) std::cout << "  " << name << "\n";
     std::cout << "Frames compared on the Core Animation engine: " << frames.size() << ", within RMSE " << largestRmse

@@ -14,13 +14,13 @@
 #include <functional>
 #include <new>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerTreeWalk.h"
 #include "Platform/Graphics/Image.h"
 #include "tests/Support/RecordingLogger.h"
 #include "tools/lottie-frames/FrameRenderer.h"
@@ -183,7 +183,6 @@ long mentions(const testsupport::LogRecorder& log, const std::string& part, bool
 
 TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceWhatIsLeftOut) {
     const std::string built = "layers once its precompositions";
-    const std::string middle = "a square in the middle";
     std::vector<Case> cases = {
         // Shown as nothing past 100 levels, by both engines.
         {"precompositions 6,000 deep", nestedPrecompositions(6000), RenderingEngine::mainThread,
@@ -192,7 +191,7 @@ TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceW
          {{256, 256, true}}, {{256, 256, true}}},
         // 12^5 copies of a text and a square, the text laid out per copy.
         {"precompositions fanned out 12 ways 5 deep", fannedOut(textLayer(1, "Hello") + "," + square(2, 256, 256, 100), 12, 5),
-         RenderingEngine::mainThread, "layers once its precompositions", {{256, 256, true}}, {{256, 256, true}}},
+         RenderingEngine::mainThread, built.c_str(), {{256, 256, true}}, {{256, 256, true}}},
         // One transform layer per ancestor, shared; too deep for the
         // compositor past some 280 parents, where the main-thread engine
         // still draws it.
@@ -295,14 +294,12 @@ TEST(HostileDocumentEngines, RunningOutOfMemoryInASetUpEndsItWithoutEndingThePro
             EXPECT_EQ(image->pixel(256, 256), 0xff0000ffu);
         } else {
             // Nothing half set up keeps animating.
-            std::size_t animated = 0;
-            std::vector<const platform::compositor::Layer*> pending{renderer.animationLayer()->renderingLayer().get()};
-            while (!pending.empty()) {
-                const auto* layer = pending.back();
-                pending.pop_back();
+            const platform::compositor::Layer& root = *renderer.animationLayer()->renderingLayer();
+            std::size_t animated = root.hasAnimations() ? 1 : 0;
+            platform::compositor::forEachLayerBelow(root, [&](const auto& layer) {
                 if (layer->hasAnimations()) ++animated;
-                for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
-            }
+                return true;
+            });
             EXPECT_EQ(animated, 0u);
         }
     }

@@ -4,6 +4,7 @@
 // low alpha shows on one background and not the other. Made by the reference
 // tests for each picture they compare; a plain value.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,9 @@ struct PictureDifference {
     // either background.
     int largestChannelDifference = 0;
 
+    // The larger of the two RMSEs, or 1 when the sizes differ: one number for
+    // how far a frame is from the other engine's.
+    double largerRmse() const { return sameSize ? std::max(rmseOverWhite, rmseOverBlack) : 1.0; }
     std::string description() const;
 };
 

@@ -13,7 +13,6 @@
 #include "Lottie/DotLottie/Zip/RecordStream.h"
 #include "Lottie/DotLottie/Zip/ZipProgress.h"
 
-#include <cerrno>
 #include <limits>
 
 namespace lottie {

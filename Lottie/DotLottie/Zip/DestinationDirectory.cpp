@@ -15,14 +15,6 @@ namespace lottie {
 
 namespace {
 
-[[noreturn]] void throwSystemError(const std::string& what, const std::filesystem::path& path, int error)
-{
-    // The path holds names from the archive; it is shown with its control
-    // characters spelled out.
-    throw std::filesystem::filesystem_error(what, std::filesystem::path(printableText(path.string())),
-                                            std::error_code(error, std::generic_category()));
-}
-
 bool isSymlinkAt(int directory, const std::string& name)
 {
     struct stat status {};
@@ -37,7 +29,7 @@ DestinationDirectory::DestinationDirectory(std::filesystem::path root, Extractio
     std::filesystem::create_directories(root_);
     rootDescriptor_ = FileDescriptor(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!rootDescriptor_.valid()) {
-        throwSystemError("cannot open the destination directory", root_, errno);
+        throwFilesystemError("cannot open the destination directory", root_, errno);
     }
 }
 
@@ -57,7 +49,7 @@ FileDescriptor DestinationDirectory::openOrCreateChild(int parent, const std::st
             budget_->addDirectory(path.text());
         }
     } else if (errno != EEXIST) {
-        throwSystemError("cannot create a directory", fullPath(path), errno);
+        throwFilesystemError("cannot create a directory", fullPath(path), errno);
     }
     FileDescriptor child(openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!child.valid()) {
@@ -66,7 +58,7 @@ FileDescriptor DestinationDirectory::openOrCreateChild(int parent, const std::st
             throw ArchiveFileError(ArchiveFileError::Code::fileReadInvalidFileName, fullPath(path),
                                    "the path passes through the symbolic link \"" + name + "\"");
         }
-        throwSystemError("cannot open a directory", fullPath(path), error);
+        throwFilesystemError("cannot open a directory", fullPath(path), error);
     }
     return child;
 }
@@ -75,7 +67,7 @@ FileDescriptor DestinationDirectory::openParent(const EntryPath& path)
 {
     FileDescriptor current(fcntl(rootDescriptor_.get(), F_DUPFD_CLOEXEC, 0));
     if (!current.valid()) {
-        throwSystemError("cannot open the destination directory", root_, errno);
+        throwFilesystemError("cannot open the destination directory", root_, errno);
     }
     const auto& components = path.components();
     for (std::size_t i = 0; i + 1 < components.size(); ++i) {
@@ -107,7 +99,7 @@ FileDescriptor DestinationDirectory::createDirectory(const EntryPath& path)
     if (path.isRoot()) {
         FileDescriptor root(fcntl(rootDescriptor_.get(), F_DUPFD_CLOEXEC, 0));
         if (!root.valid()) {
-            throwSystemError("cannot open the destination directory", root_, errno);
+            throwFilesystemError("cannot open the destination directory", root_, errno);
         }
         return root;
     }
@@ -125,7 +117,7 @@ void DestinationDirectory::createSymlink(const EntryPath& path, const std::strin
         if (errno == EEXIST) {
             throw ArchiveFileError(ArchiveFileError::Code::fileWriteFileExists, fullPath(path));
         }
-        throwSystemError("cannot create a symbolic link", fullPath(path), errno);
+        throwFilesystemError("cannot create a symbolic link", fullPath(path), errno);
     }
 }
 
@@ -134,7 +126,7 @@ void DestinationDirectory::setSymlinkModificationTime(const EntryPath& path, std
     FileDescriptor parent = openParent(path);
     const timespec times[2] = {{0, UTIME_OMIT}, {modified, 0}};
     if (utimensat(parent.get(), path.components().back().c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {
-        throwSystemError("cannot set the modification date of a symbolic link", fullPath(path), errno);
+        throwFilesystemError("cannot set the modification date of a symbolic link", fullPath(path), errno);
     }
 }
 

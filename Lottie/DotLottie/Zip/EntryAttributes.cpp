@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <system_error>
 
 namespace lottie {
 
@@ -47,9 +46,7 @@ void EntryAttributes::apply(int fd, const std::filesystem::path& path) const
 {
     const timespec times[2] = {{0, UTIME_OMIT}, {modificationDate, 0}};
     if (fchmod(fd, posixPermissions) != 0 || futimens(fd, times) != 0) {
-        throw std::filesystem::filesystem_error("cannot set the attributes of an extracted item",
-                                                std::filesystem::path(printableText(path.string())),
-                                                std::error_code(errno, std::generic_category()));
+        throwFilesystemError("cannot set the attributes of an extracted item", path, errno);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "Lottie/DotLottie/Zip/PrintableText.h"
 
+#include <system_error>
+
 namespace lottie {
 
 void appendEscaped(std::string& out, unsigned char byte)
@@ -30,6 +32,12 @@ std::string printableText(std::string_view text)
         }
     }
     return out;
+}
+
+void throwFilesystemError(const std::string& what, const std::filesystem::path& path, int error)
+{
+    throw std::filesystem::filesystem_error(what, std::filesystem::path(printableText(path.string())),
+                                            std::error_code(error, std::generic_category()));
 }
 
 }  // namespace lottie

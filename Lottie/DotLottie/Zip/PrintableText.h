@@ -4,6 +4,7 @@
 // characters, and a terminal that prints a message would obey the escape
 // sequences they form. Stateless.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ std::string printableText(std::string_view text);
 
 // Appends the byte spelled out as "\xNN".
 void appendEscaped(std::string& out, unsigned char byte);
+
+// Throws a filesystem_error saying `what` of `path` with the error number
+// `error`; the path, which holds names from the archive, is shown printable.
+[[noreturn]] void throwFilesystemError(const std::string& what, const std::filesystem::path& path, int error);
 
 }  // namespace lottie

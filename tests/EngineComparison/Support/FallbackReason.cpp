@@ -6,8 +6,7 @@ namespace {
 
 constexpr const char* fallbackWarningStart = "Encountered Core Animation compatibility issue";
 
-}  // namespace
-
+// The issue line of a fallback warning ("[context] message"), without its context.
 std::string fallbackReason(const std::string& warning) {
     const auto start = warning.find('\n');
     if (start == std::string::npos) return warning;
@@ -19,11 +18,20 @@ std::string fallbackReason(const std::string& warning) {
     return line;
 }
 
+}  // namespace
+
 std::optional<std::string> firstFallbackReason(const std::vector<std::string>& warnings) {
     for (const std::string& warning : warnings) {
         if (warning.starts_with(fallbackWarningStart)) return fallbackReason(warning);
     }
     return std::nullopt;
+}
+
+void printFallbacks(std::ostream& out, const std::map<std::string, std::vector<std::string>>& namesByReason) {
+    for (const auto& [reason, names] : namesByReason) {
+        out << "  " << names.size() << " x " << reason << "\n";
+        for (const auto& name : names) out << "      " << name << "\n";
+    }
 }
 
 }  // namespace enginematrix

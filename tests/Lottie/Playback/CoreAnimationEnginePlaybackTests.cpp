@@ -14,7 +14,7 @@
 #include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Compositor/Renderer.h"
-#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Image.h"
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
 
 using namespace lottie;
@@ -460,10 +460,7 @@ TEST_F(CoreAnimationPlaybackTest, APauseOnADocumentThatStartsLaterShowsTheFrameA
         item.request();
         advance(0);
         EXPECT_NEAR(layer->currentFrame(), item.frame, 1e-6) << item.name;
-        auto context = platform::graphics::GraphicsContext::makeBitmap(100, 100);
-        ASSERT_TRUE(context);
-        platform::compositor::render(layer, clock->now(), *context);
-        const auto picture = platform::graphics::GraphicsContext::finishImage(std::move(context));
+        const auto picture = platform::compositor::Renderer::renderImage(layer, clock->now(), 100, 100);
         ASSERT_TRUE(picture);
         EXPECT_NEAR(boxCentre(*picture), 10 + 4 * (item.frame - 10), 1) << item.name;
     }

@@ -113,10 +113,7 @@ std::shared_ptr<Layer> CoreAnimationLayer::makePresentationCopy() const {
 }
 
 bool CoreAnimationLayer::reportRenderLimit(const std::string& message) {
-    if (reportedRenderLimits_.insert(message).second) {
-        logger_->warn([message] { return message; }, sourceFile, __LINE__);
-    }
-    return true;
+    return warnOfRenderLimitOnce(*logger_, message, sourceFile, __LINE__);
 }
 
 // Set-up.

@@ -33,7 +33,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -157,7 +156,6 @@ private:
     std::shared_ptr<CompatibilityTracker> compatibilityTracker_;
     std::shared_ptr<LottieLogger> logger_;
     std::shared_ptr<LoggingState> loggingState_;
-    std::set<std::string> reportedRenderLimits_;
     std::optional<PlaybackState> currentPlaybackState_;
     // False for an animation whose frame rate or frames are no usable numbers,
     // or whose tree could not be built within the sampling budget: then nothing

@@ -133,10 +133,12 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, cons
     const std::size_t copyWeight = LayerBuildWeight::ofCopy(copied);
     for (int index = 0; index < copies; ++index) {
         if (!context.buildBudget->take(copyWeight, context)) return;
+        // One transform serves every group of this copy. The opacity is still
+        // made for each group: each making is charged to the sampling budget.
+        const auto transform = std::make_shared<const RepeaterTransform>(repeater, index);
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
             auto copy = std::make_shared<RepeaterLayer>(
-                std::make_shared<const RepeaterTransform>(repeater, index),
-                RepeaterLayer::copyOpacity(repeater, index, copies, context.samplingAccount()));
+                transform, RepeaterLayer::copyOpacity(repeater, index, copies, context.samplingAccount()));
             copy->addSublayer(std::move(group));
             layer.addSublayer(std::move(copy));
         }

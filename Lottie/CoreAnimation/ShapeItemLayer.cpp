@@ -140,21 +140,27 @@ bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const Reference& trim
     return true;
 }
 
-void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
+void ShapeItemLayer::installPath(ShapeLayer& layer, const Reference* trim, const LayerAnimationContext& context,
+                                 const char* trimIssue) {
     int pathMultiplier = 1;
     bool pathInstalled = false;
-    if (const Reference* trim = firstEffectiveTrim(otherItems_)) {
+    if (trim) {
         const LayerAnimationContext trimContext = trim->context(context);
-        pathInstalled = installTrimmedPath(*solidFill_, *trim, context);
+        pathInstalled = installTrimmedPath(layer, *trim, context);
         if (!pathInstalled) {
-            pathMultiplier = TrimAnimation::animateTrim(*solidFill_, dynamic_cast<const Trim&>(*trim->item), trimContext);
+            pathMultiplier = TrimAnimation::animateTrim(layer, dynamic_cast<const Trim&>(*trim->item), trimContext);
         }
-        if (Reference::first<Fill>(otherItems_)) trimContext.reportCompatibilityIssue(trimmedFillMessage);
+        if (trimIssue) trimContext.reportCompatibilityIssue(trimIssue);
     }
     if (!pathInstalled) {
-        ShapePathAnimation::animateShapePath(*solidFill_, *shape_.item, shape_.context(context), pathMultiplier,
+        ShapePathAnimation::animateShapePath(layer, *shape_.item, shape_.context(context), pathMultiplier,
                                              Reference::first<RoundedCorners>(otherItems_));
     }
+}
+
+void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
+    installPath(*solidFill_, firstEffectiveTrim(otherItems_), context,
+                Reference::first<Fill>(otherItems_) ? trimmedFillMessage : nullptr);
     if (const Reference* fill = Reference::firstReference<Fill>(otherItems_)) {
         ShapePaintAnimation::animateFill(*solidFill_, dynamic_cast<const Fill&>(*fill->item), fill->context(context));
     }
@@ -192,19 +198,7 @@ void ShapeItemLayer::installGradientFill(const LayerAnimationContext& context) {
 }
 
 void ShapeItemLayer::installGradientStroke(const LayerAnimationContext& context) {
-    int pathMultiplier = 1;
-    bool pathInstalled = false;
-    if (const Reference* trim = Reference::firstReference<Trim>(otherItems_)) {
-        pathInstalled = installTrimmedPath(*gradientStroke_->shapeMaskLayer, *trim, context);
-        if (!pathInstalled) {
-            pathMultiplier = TrimAnimation::animateTrim(*gradientStroke_->shapeMaskLayer,
-                                                        dynamic_cast<const Trim&>(*trim->item), trim->context(context));
-        }
-    }
-    if (!pathInstalled) {
-        ShapePathAnimation::animateShapePath(*gradientStroke_->shapeMaskLayer, *shape_.item, shape_.context(context),
-                                             pathMultiplier, Reference::first<RoundedCorners>(otherItems_));
-    }
+    installPath(*gradientStroke_->shapeMaskLayer, Reference::firstReference<Trim>(otherItems_), context);
     if (const Reference* reference = Reference::firstReference<GradientStroke>(otherItems_)) {
         const auto& gradient = dynamic_cast<const GradientStroke&>(*reference->item);
         const LayerAnimationContext itemContext = reference->context(context);

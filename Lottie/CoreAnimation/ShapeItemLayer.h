@@ -76,6 +76,10 @@ public:
 private:
     void setUpSublayers();
     GradientLayers makeGradientLayers(const ShapeItem& gradient, bool overlay);
+    // The shape's path on `layer`: cut by `trim` where there is one, reporting
+    // `trimIssue` (if any) in the trim's context once the trim is installed.
+    void installPath(platform::compositor::ShapeLayer& layer, const ShapeItemReference* trim,
+                     const LayerAnimationContext& context, const char* trimIssue = nullptr);
     void installSolidFill(const LayerAnimationContext& context);
     void installGradientFill(const LayerAnimationContext& context);
     void installGradientStroke(const LayerAnimationContext& context);

@@ -102,10 +102,7 @@ bool MainThreadAnimationLayer::isAnimationEnd(double frame) const {
 }
 
 bool MainThreadAnimationLayer::reportRenderLimit(const std::string& message) {
-    if (reportedLimits_.insert(message).second) {
-        logger_->warn([message] { return message; }, "Lottie/MainThreadAnimationLayer", 0);
-    }
-    return true;
+    return warnOfRenderLimitOnce(*logger_, message, "Lottie/MainThreadAnimationLayer", 0);
 }
 
 std::shared_ptr<platform::compositor::Animation> MainThreadAnimationLayer::action(std::string_view key) const {

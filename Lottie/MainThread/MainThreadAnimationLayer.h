@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -117,7 +116,6 @@ private:
     std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
     std::shared_ptr<AnimationFontProvider> fontProvider_;
     std::shared_ptr<LottieLogger> logger_;
-    std::set<std::string> reportedLimits_;
     std::unordered_map<std::shared_ptr<TextCompositionLayer>, AnimationKeypath> textLayerKeypaths_;
     // How many composition layers the map was made from; a tree still being
     // stacked has fewer, and a lookup then makes the map again.

@@ -11,10 +11,13 @@
 #include <any>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Lottie/Playback/Keypaths/AnimationKeypath.h"
+#include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Playback/Providers/AnimationFontProvider.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
@@ -80,11 +83,23 @@ public:
         const AnimationKeypath& keypath) = 0;
 
 protected:
-    // For presentation copies of the engines' root layers.
-    RootAnimationLayer(const RootAnimationLayer& layer) = default;
+    // For presentation copies of the engines' root layers. A copy has warned of
+    // no render limit yet.
+    RootAnimationLayer(const RootAnimationLayer& layer)
+        : platform::compositor::Layer(layer), lottieAnimationLayer_(layer.lottieAnimationLayer_) {}
+
+    // The engines' answer to a render limit met under them: a warning through
+    // `logger`, the first time this layer hears of the limit, and the report
+    // taken.
+    bool warnOfRenderLimitOnce(const LottieLogger& logger, const std::string& message, std::string_view file,
+                               unsigned line) {
+        if (reportedRenderLimits_.insert(message).second) logger.warn([message] { return message; }, file, line);
+        return true;
+    }
 
 private:
     std::weak_ptr<LottieAnimationLayer> lottieAnimationLayer_;
+    std::set<std::string> reportedRenderLimits_;
 };
 
 }  // namespace lottie

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "Lottie/Values/LengthRange.h"
 
@@ -56,39 +57,50 @@ void TrimPathNode::regenerateOutputs(double frame) {
     const double start = values.start->value().value;
     const double end = values.end->value().value;
     const double offset = values.offset->value().value;
-    if (leavesPathsWhole(start, end, offset)) return;
+    const std::optional<Window> visible = window(start, end, offset);
+    if (!visible) return;
     OutputPaths outputs;
     for (const auto& output : upstreamPaths()) outputs.push_back(output->removePaths(frame));
-    outputs = trimmed(std::move(outputs), start, end, offset, values.type);
+    outputs = trimmedTo(std::move(outputs), *visible, values.type);
     for (std::size_t index = 0; index < outputs.size(); ++index) {
         for (CompoundBezierPath& compound : outputs[index]) upstreamPaths()[index]->appendPath(std::move(compound), frame);
     }
 }
 
 bool TrimPathNode::leavesPathsWhole(double start, double end, double offset) {
+    return !window(start, end, offset);
+}
+
+std::optional<TrimPathNode::Window> TrimPathNode::window(double start, double end, double offset) {
     const double low = std::min(start, end) * 0.01;
     const double high = std::max(start, end) * 0.01;
-    if (!std::isfinite(low) || !std::isfinite(high) || !std::isfinite(std::fmod(offset, 360.0))) return true;
-    return low == 0 && high == 1;
+    const double turns = std::fmod(offset, 360.0);
+    if (!std::isfinite(low) || !std::isfinite(high) || !std::isfinite(turns)) return std::nullopt;
+    if (low == 0 && high == 1) return std::nullopt;
+    return Window{low, high, turns / 360};
 }
 
 TrimPathNode::OutputPaths TrimPathNode::trimmed(OutputPaths outputs, double start, double end, double offset,
                                                 TrimType type) {
-    if (leavesPathsWhole(start, end, offset)) return outputs;
-    const double low = std::min(start, end) * 0.01;
-    const double high = std::max(start, end) * 0.01;
-    if (low == high) {
+    const std::optional<Window> visible = window(start, end, offset);
+    if (!visible) return outputs;
+    return trimmedTo(std::move(outputs), *visible, type);
+}
+
+TrimPathNode::OutputPaths TrimPathNode::trimmedTo(OutputPaths outputs, const Window& window, TrimType type) {
+    if (window.low == window.high) {
         for (auto& output : outputs) output.clear();
         return outputs;
     }
-    const double turn = std::fmod(offset, 360.0) / 360;
     if (type == TrimType::simultaneously) {
         for (auto& output : outputs) {
-            for (CompoundBezierPath& compound : output) compound = compound.trim(low, high, turn, false);
+            for (CompoundBezierPath& compound : output) {
+                compound = compound.trim(window.low, window.high, window.turn, false);
+            }
         }
         return outputs;
     }
-    return trimmedAcross(std::move(outputs), low + turn, high + turn);
+    return trimmedAcross(std::move(outputs), window.low + window.turn, window.high + window.turn);
 }
 
 TrimPathNode::OutputPaths TrimPathNode::trimmedAcross(OutputPaths outputs, double startFraction, double endFraction) {

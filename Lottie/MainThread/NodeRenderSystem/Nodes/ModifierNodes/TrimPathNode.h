@@ -4,6 +4,8 @@
 // ("simultaneously"), or all of them as one path in list order
 // ("individually"). Owned by its node tree.
 
+#include <optional>
+
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/ModifierNodes/PathModifierNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/ModifierNodes/TrimPathProperties.h"
 
@@ -28,6 +30,18 @@ public:
     static OutputPaths trimmed(OutputPaths outputs, double start, double end, double offset, TrimType type);
 
 private:
+    // What a trim keeps: from `low` to `high` along each path (fractions of its
+    // length, low <= high), shifted by `turn` (the offset in whole turns).
+    struct Window {
+        double low;
+        double high;
+        double turn;
+    };
+    // The window of a trim of these values; none where it leaves every path as
+    // it is.
+    static std::optional<Window> window(double start, double end, double offset);
+    // trimmed(), once the values are known to cut something.
+    static OutputPaths trimmedTo(OutputPaths outputs, const Window& window, TrimType type);
     // The outputs as one path: only what lies in the visible ranges, given as
     // lengths along all of them together, stays.
     static OutputPaths trimmedAcross(OutputPaths outputs, double startFraction, double endFraction);

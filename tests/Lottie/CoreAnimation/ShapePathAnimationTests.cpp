@@ -158,7 +158,10 @@ TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {
         R"({"ty":"rc","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[40,40]},"r":{"a":0,"k":8}})");
     // A radius of 0 never rounds anything, so it leaves the rectangle's own corners.
     EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(0).get()).keyframes().front().value().cornerRadius.value, 8);
-    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(3).get()).keyframes().front().value().cornerRadius.value, 3);
+    // Corners the rectangle rounds itself are curves, which rounded corners leave alone.
+    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(3).get()).keyframes().front().value().cornerRadius.value, 8);
+    auto square = decodedItem<Rectangle>(R"({"ty":"rc","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[40,40]},"r":{"a":0,"k":0}})");
+    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*square, rounded(3).get()).keyframes().front().value().cornerRadius.value, 3);
     EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, nullptr).keyframes().front().value().cornerRadius.value, 8);
     EXPECT_EQ(pathOf(*rectangle, 1, rounded(0).get()), pathOf(*rectangle));
 

@@ -38,16 +38,37 @@ void attachPath(platform::compositor::Layer& layer, const Star& star, const Laye
 
 }  // namespace
 
+bool StarPathAnimation::blendsBetweenKeyframes(const Star& star) {
+    const auto animates = [](const auto& group) { return group && group->keyframes().size() > 1; };
+    return !animates(star.position()) && !animates(star.outerRoundness()) && !animates(star.innerRoundness()) &&
+           !animates(star.points()) && !animates(star.rotation());
+}
+
 KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& star, const SamplingAccount& account) {
-    return KeyframesCombined::combined(
-        account, false,
+    const auto& position = *star.position();
+    const auto& outerRadius = *star.outerRadius();
+    const auto& innerRadius = orZero(star.innerRadius());
+    const auto& outerRoundness = *star.outerRoundness();
+    const auto& innerRoundness = orZero(star.innerRoundness());
+    const auto& points = *star.points();
+    const auto& rotation = *star.rotation();
+    // Radii of different timings are sampled too, and blended the same way.
+    const bool sampled = !blendsBetweenKeyframes(star) ||
+                         !KeyframesCombined::plan({KeyframesCombined::timingsOf(outerRadius),
+                                                   KeyframesCombined::timingsOf(innerRadius)},
+                                                  false)
+                              .baseGroup;
+    KeyframeGroup<Star::Keyframe> combined = KeyframesCombined::combined(
+        account, sampled,
         [](const LottieVector3D& position, const LottieVector1D& outerRadius, const LottieVector1D& innerRadius,
            const LottieVector1D& outerRoundness, const LottieVector1D& innerRoundness, const LottieVector1D& points,
            const LottieVector1D& rotation) {
             return Star::Keyframe{position, outerRadius, innerRadius, outerRoundness, innerRoundness, points, rotation};
         },
-        *star.position(), *star.outerRadius(), orZero(star.innerRadius()), *star.outerRoundness(),
-        orZero(star.innerRoundness()), *star.points(), *star.rotation());
+        position, outerRadius, innerRadius, outerRoundness, innerRoundness, points, rotation);
+    if (!sampled) return combined;
+    return KeyframesCombined::blendedSamples(combined, position, outerRadius, innerRadius, outerRoundness,
+                                             innerRoundness, points, rotation);
 }
 
 BezierPath StarPathAnimation::outline(const Star& star, const Star::Keyframe& value) {

@@ -109,6 +109,8 @@ public:
     // for pictures that were drawn under the same clip already, whose edges a
     // second pass through an anti-aliased clip would thin.
     void drawDeviceImageIgnoringClip(const Image& image, int x, int y);
+    // Points of a linear gradient that lie within 1/64 of a device pixel of each
+    // other are one point: the gradient has no extent.
     void drawLinearGradient(const Gradient& gradient, Point start, Point end, GradientDrawingOptions options);
     void drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius, Point endCenter,
                             double endRadius, GradientDrawingOptions options);

@@ -38,7 +38,7 @@ protected:
     // Lets Escape close the window when no control of it takes the key (the
     // welcome, about and settings windows; not document windows).
     void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
-    // The window's design size where the primary screen's available area (in
+    // The window's own size where the primary screen's available area (in
     // logical pixels, so after the scale factor) has room for it, else as much
     // as fits there, leaving room for the window manager's frame and a little
     // of the desktop around it; never below the window's minimum size, so

@@ -66,13 +66,13 @@ TEST_F(PellorTest, TheWelcomeWindowFitsTheAvailableScreenArea) {
     const QRect frame = welcome.frameGeometry();
     EXPECT_TRUE(area.contains(frame)) << "at " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
                                       << frame.height();
-    // Its design size where the screen has room for it (the menu bar drawn in
+    // Its own size where the screen has room for it (the menu bar drawn in
     // the window comes on top of the content's size), smaller where it has not.
-    const QSize design = pellor::WelcomeWindow::kSize + QSize(0, welcome.height() - welcome.centralWidget()->height());
-    if (roomFor(area, design)) {
-        EXPECT_EQ(welcome.size(), design);
+    const QSize full = pellor::WelcomeWindow::kSize + QSize(0, welcome.height() - welcome.centralWidget()->height());
+    if (roomFor(area, full)) {
+        EXPECT_EQ(welcome.size(), full);
     } else {
-        EXPECT_LT(welcome.height(), design.height()) << "smaller where the screen is";
+        EXPECT_LT(welcome.height(), full.height()) << "smaller where the screen is";
     }
     EXPECT_EQ(welcome.minimumSize(), welcome.maximumSize()) << "still of a fixed size";
     // Its buttons are inside it, not cut off.

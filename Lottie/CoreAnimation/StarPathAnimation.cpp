@@ -4,6 +4,7 @@
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/PathRepetition.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/RoundednessReport.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 
 namespace lottie {
@@ -30,10 +31,22 @@ BezierPath polygonOutline(const Star& star, const Star::Keyframe& value) {
                                           value.outerRoundness.value, value.rotation.value, star.direction());
 }
 
+// Roundness past the path builders' bound is drawn at the bound; that is said
+// once for the star, as its layer is built.
+void reportCutRoundness(const KeyframeGroup<Star::Keyframe>& keyframes) {
+    RoundednessReport report;
+    for (const auto& keyframe : keyframes.keyframes()) {
+        for (double requested : {keyframe.value().outerRoundness.value, keyframe.value().innerRoundness.value}) {
+            report.check(requested, ShapePathBuilders::boundedRoundedness(requested));
+        }
+    }
+}
+
 void attachPath(platform::compositor::Layer& layer, const Star& star, const LayerAnimationContext& context,
                 const KeyframeValueMapping<Star::Keyframe>& mapping) {
-    KeyframeAnimationBuilder::attach(LayerProperties::path(), StarPathAnimation::combinedKeyframes(star, context.samplingAccount()), mapping,
-                                     context, layer);
+    const auto keyframes = StarPathAnimation::combinedKeyframes(star, context.samplingAccount());
+    reportCutRoundness(keyframes);
+    KeyframeAnimationBuilder::attach(LayerProperties::path(), keyframes, mapping, context, layer);
 }
 
 }  // namespace

@@ -171,7 +171,10 @@ public:
 
     // Draws into a fresh transparent layer until the matching end, then composites
     // that layer as one with the alpha, blend mode and clip in effect at the begin.
-    void beginTransparencyLayer();
+    // A layer given the device box that holds all that will be drawn into it is
+    // made no larger than that box (what falls outside is lost): cheaper than
+    // clipping to the box, which turns a clip to a path into a pixel mask.
+    void beginTransparencyLayer(std::optional<Rect> deviceBounds = std::nullopt);
     void endTransparencyLayer();
 
     void flush();
@@ -276,8 +279,9 @@ private:
     void preservingPath(Body&& body);
     // Draws into a pooled offscreen buffer the size of the clip until the
     // matching popGroup, which gives it back as a source pattern in the current
-    // user space (the caller destroys it).
-    void pushGroup();
+    // user space (the caller destroys it). A box given in device pixels bounds
+    // the buffer further.
+    void pushGroup(std::optional<Rect> deviceBounds = std::nullopt);
     cairo_pattern_t* popGroup();
 
     // Where drawing goes now: the target's context, or an open group's.

@@ -438,7 +438,7 @@ void GraphicsContext::fillPathWithRadialGradient(const Gradient& gradient, Point
     cairo_pattern_destroy(pattern);
 }
 
-void GraphicsContext::beginTransparencyLayer() {
+void GraphicsContext::beginTransparencyLayer(std::optional<Rect> deviceBounds) {
     State inner = state();
     // Inside the layer drawing starts plain; the layer as a whole is composited
     // with the outer alpha, blend mode and mask at the end.
@@ -450,7 +450,7 @@ void GraphicsContext::beginTransparencyLayer() {
     inner.clips.reset();
     layerDepths_.push_back(states_.size());
     states_.push_back(std::move(inner));
-    pushGroup();
+    pushGroup(deviceBounds);
 }
 
 void GraphicsContext::endTransparencyLayer() {

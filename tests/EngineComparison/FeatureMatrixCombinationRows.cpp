@@ -3,8 +3,9 @@
 // eased across a corner and compared between whole frames, in a stretched
 // precomposition and two in a row; layers and groups mirrored or scaled
 // through zero while they move along curved motion paths; rounded corners on
-// rectangles that round their own corners; and gradients whose start and end
-// points meet between keyframes. Each is compared at whole frames and at
+// rectangles that round their own corners; gradients whose start and end
+// points meet between keyframes; and gradients that an outer group hands to a
+// group that skews, scales unevenly or mirrors what it draws. Each is compared at whole frames and at
 // frames between them, where a value held from one keyframe to the next, or
 // two paths blended point by point, shows.
 
@@ -276,11 +277,56 @@ std::vector<MatrixRow> gradientRows() {
     };
 }
 
+// The transform of a group centred in the drawing that skews, scales or turns.
+struct GroupShaping {
+    const char* name;
+    Value scale;
+    Value skew;
+    Value rotation;
+};
+
+std::vector<GroupShaping> groupShapings() {
+    return {
+        {"skewed", fixed(numbers({100, 100})), fixed(30.0), fixed(0.0)},
+        {"skewing", fixed(numbers({100, 100})), animated({{0, 0.0}, {24, 40.0}}, easeInOut), fixed(0.0)},
+        {"scaled_unevenly", fixed(numbers({150, 70})), fixed(0.0), fixed(0.0)},
+        {"scaling_unevenly", animated({{0, numbers({100, 100})}, {24, numbers({160, 60})}}, easeInOut), fixed(0.0),
+         fixed(0.0)},
+        {"mirrored", fixed(numbers({-120, 120})), fixed(0.0), fixed(20.0)},
+        {"mirrored_turning_and_growing", animated({{0, numbers({-80, 80})}, {24, numbers({-130, 130})}}, easeOut),
+         fixed(0.0), animated({{0, -30.0}, {30, 60.0}}, easeInOut)},
+    };
+}
+
+// A gradient fill in an outer group that colours the shape of an inner group:
+// the gradient lies in the outer group's space, whatever the inner group does to
+// its shape.
+std::vector<MatrixRow> inheritedGradientRows() {
+    std::vector<MatrixRow> rows;
+    for (bool radial : {false, true}) {
+        const GradientLook look = {radial, false, false};
+        const Value gradient = radial ? gradientFill(look, {50, 50}, {80, 55}, fixed(100.0))
+                                      : gradientFill(look, {28, 35}, {72, 62}, fixed(100.0));
+        for (const GroupShaping& shaping : groupShapings()) {
+            Value transform = groupTransform({50, 50});
+            replaceMember(transform, "s", shaping.scale);
+            replaceMember(transform, "r", shaping.rotation);
+            transform.asObject()->push_back({"sk", shaping.skew});
+            transform.asObject()->push_back({"sa", fixed(20.0)});
+            const std::string name = std::string(radial ? "radial" : "linear") + "_gradient_inherited_by_a_group_" +
+                                     shaping.name;
+            rows.push_back({name, drawing(name, {group({rectangle({0, 0}, 44, 34, fixed(4.0))}, transform), gradient})});
+        }
+    }
+    return rows;
+}
+
 }  // namespace
 
 std::vector<MatrixRow> combinationRows() {
     std::vector<MatrixRow> rows;
-    for (auto rowsOfKind : {starRows(), trimRows(), scaleRows(), roundedRectangleRows(), gradientRows()}) {
+    for (auto rowsOfKind : {starRows(), trimRows(), scaleRows(), roundedRectangleRows(), gradientRows(),
+                             inheritedGradientRows()}) {
         for (MatrixRow& row : rowsOfKind) rows.push_back(std::move(row));
     }
     return rows;

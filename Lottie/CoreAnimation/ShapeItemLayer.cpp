@@ -148,7 +148,13 @@ void ShapeItemLayer::installPath(ShapeLayer& layer, const Reference* trim, const
         const LayerAnimationContext trimContext = trim->context(context);
         pathInstalled = installTrimmedPath(layer, *trim, context);
         if (!pathInstalled) {
-            pathMultiplier = TrimAnimation::animateTrim(layer, dynamic_cast<const Trim&>(*trim->item), trimContext);
+            const auto& model = dynamic_cast<const Trim&>(*trim->item);
+            // The compositor trims merged paths as one length, which is how a
+            // trim applied individually runs, not one applied simultaneously.
+            if (mergedPaths_.size() > 1 && model.trimType() == TrimType::simultaneously) {
+                trimContext.reportCompatibilityIssue(mergedSimultaneousTrimMessage);
+            }
+            pathMultiplier = TrimAnimation::animateTrim(layer, model, trimContext);
         }
         if (trimIssue) trimContext.reportCompatibilityIssue(trimIssue);
     }
@@ -171,6 +177,11 @@ void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
 }
 
 void ShapeItemLayer::installGradientFill(const LayerAnimationContext& context) {
+    // The gradient is drawn through its path as a mask, which no trim cuts: a
+    // trimmed gradient fill is as much an issue as a trimmed solid one.
+    if (const Reference* trim = firstEffectiveTrim(otherItems_)) {
+        trim->context(context).reportCompatibilityIssue(trimmedFillMessage);
+    }
     const RoundedCorners* rounded = Reference::first<RoundedCorners>(otherItems_);
     ShapePathAnimation::animateShapePath(*gradientFill_->shapeMaskLayer, *shape_.item, shape_.context(context), 1,
                                          rounded);

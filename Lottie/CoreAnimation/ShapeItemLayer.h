@@ -42,6 +42,10 @@ public:
         "The Core Animation rendering engine doesn't currently support applying\ntrims to filled shapes (only stroked "
         "shapes).";
 
+    static constexpr const char* mergedSimultaneousTrimMessage =
+        "The Core Animation rendering engine doesn't support a trim applied simultaneously to several paths that it "
+        "cannot cut frame by frame";
+
     struct GradientLayers {
         std::shared_ptr<GradientRenderLayer> colorLayer;
         std::shared_ptr<GradientRenderLayer> alphaLayer;

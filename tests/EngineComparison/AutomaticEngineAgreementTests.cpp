@@ -1,6 +1,6 @@
 // The automatic engine choice over every document there is: this folder's
-// documents, the frame tool's examples and every shared-corpus document (JSON
-// and packages). A document stays on the Core Animation engine unless a
+// documents, the frame tool's examples, every shared-corpus document (JSON and
+// packages) and the real-world documents kept beside the corpus. A document stays on the Core Animation engine unless a
 // compatibility issue makes it fall back; where it stays, its frames must agree
 // with the main-thread engine's: at least 99 % of them within RMSE 0.01, over
 // ten frames a document. The run prints a table: the documents on each engine,
@@ -39,6 +39,9 @@ std::vector<std::filesystem::path> everyDocument() {
     }
     for (const char* extension : {".json", ".lottie"}) {
         for (const auto& file : testsupport::corpusFiles(extension)) documents.push_back(file);
+        for (const auto& file : testsupport::filesUnder(testsupport::realWorldDirectory(), extension)) {
+            documents.push_back(file);
+        }
     }
     std::sort(documents.begin(), documents.end());
     return documents;
@@ -48,6 +51,8 @@ std::vector<std::filesystem::path> everyDocument() {
 std::string displayName(const std::filesystem::path& file) {
     const auto source = std::filesystem::relative(file, testsupport::sourceDirectory());
     if (!source.empty() && *source.begin() != "..") return source.string();
+    const auto realWorld = std::filesystem::relative(file, testsupport::realWorldDirectory());
+    if (!realWorld.empty() && *realWorld.begin() != "..") return "realworld/" + realWorld.string();
     return "corpus/" + std::filesystem::relative(file, testsupport::corpusDirectory()).string();
 }
 
@@ -58,6 +63,9 @@ struct FrameResult {
 };
 
 TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
+    if (!std::filesystem::is_directory(testsupport::realWorldDirectory())) {
+        std::cout << "No real-world documents at " << testsupport::realWorldDirectory() << ": compared without them\n";
+    }
     std::vector<std::string> onCoreAnimation;
     std::map<std::string, std::vector<std::string>> fallbacks;
     std::vector<std::string> notDrawn;

@@ -26,7 +26,10 @@ struct MatrixRow {
 std::vector<MatrixRow> drawingRows();
 // Masks, mattes, precompositions, drop shadows, in and out points and parenting.
 std::vector<MatrixRow> layerRows();
-// Both of the above.
+// What a group gives its items: the order of strokes and fills, one drawing over
+// several shapes, fills and strokes reaching into child groups.
+std::vector<MatrixRow> groupRows();
+// All of the above.
 std::vector<MatrixRow> featureMatrix();
 
 }  // namespace enginematrix

@@ -177,6 +177,7 @@ std::vector<MatrixRow> drawingRows() {
 std::vector<MatrixRow> featureMatrix() {
     std::vector<MatrixRow> rows = drawingRows();
     for (MatrixRow& row : layerRows()) rows.push_back(std::move(row));
+    for (MatrixRow& row : groupRows()) rows.push_back(std::move(row));
     return rows;
 }
 

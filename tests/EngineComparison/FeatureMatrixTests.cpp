@@ -42,6 +42,11 @@ const std::map<std::string, std::string>& expectedFallbacks() {
         // Neither engine applies a luma matte; the main-thread engine draws the
         // matte as a layer of its own, which this engine's tree cannot.
         {"matte_luma", "does not support luma track mattes"},
+        // A fill or stroke that draws the paths of moving groups and others
+        // can be drawn neither inside the groups nor around them.
+        {"fill_reaches_child_groups_moving", "draws the paths of its own level and those of a group"},
+        {"stroke_after_child_groups_moving", "that draws the paths of several groups"},
+        {"own_fill_below_earlier_group_moving", "draws the paths of its own level and those of a group"},
     };
     return rows;
 }

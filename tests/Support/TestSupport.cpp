@@ -46,10 +46,11 @@ std::filesystem::path corpusDirectory() {
     return PELLOR_CORPUS_DIR;
 }
 
-std::vector<std::filesystem::path> corpusFiles(const std::string& extension) {
+std::filesystem::path realWorldDirectory() { return corpusDirectory().parent_path() / "realworld"; }
+
+std::vector<std::filesystem::path> filesUnder(const std::filesystem::path& root, const std::string& extension) {
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    auto root = corpusDirectory();
     if (!std::filesystem::is_directory(root, error)) {
         return files;
     }
@@ -62,6 +63,10 @@ std::vector<std::filesystem::path> corpusFiles(const std::string& extension) {
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::vector<std::filesystem::path> corpusFiles(const std::string& extension) {
+    return filesUnder(corpusDirectory(), extension);
 }
 
 std::filesystem::path sourceDirectory() { return PELLOR_SOURCE_DIR; }

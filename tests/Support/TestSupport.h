@@ -12,6 +12,13 @@ namespace testsupport {
 // The read-only corpus of real animations beside the clone (empty path when absent).
 std::filesystem::path corpusDirectory();
 
+// The real-world documents kept beside the corpus (absent when that folder is).
+std::filesystem::path realWorldDirectory();
+
+// Every file under `root` with the given extension (".json", ".lottie"),
+// sorted; none when `root` is no folder.
+std::vector<std::filesystem::path> filesUnder(const std::filesystem::path& root, const std::string& extension);
+
 // Every file under the corpus with the given extension (".json", ".lottie"), sorted.
 std::vector<std::filesystem::path> corpusFiles(const std::string& extension);
 

@@ -23,6 +23,17 @@ bool isModifier(const Reference& reference) {
     return reference.item->type() == ShapeType::trim || reference.item->type() == ShapeType::round;
 }
 
+// A trim that cuts something at some time: one whose start is not 0 or whose
+// end is not 100 at some keyframe.
+bool cuts(const Reference& reference) {
+    const auto* trim = dynamic_cast<const Trim*>(reference.item.get());
+    if (!trim) return false;
+    const auto at = [](const auto& group, double value) {
+        return std::ranges::all_of(group->keyframes(), [value](const auto& keyframe) { return keyframe.value().value == value; });
+    };
+    return !at(trim->start(), 0) || !at(trim->end(), 100);
+}
+
 // A fill or stroke that shows nothing below it anywhere it paints: opacity 100
 // throughout and, for a gradient, no stop that is less than opaque.
 bool paintsOpaque(const Reference& drawing) {
@@ -217,6 +228,10 @@ private:
         for (std::size_t run = 0; run < runs.size(); ++run) {
             if (!trimsAlongAllItsPaths(runSources[run])) {
                 context_.reportCompatibilityIssue(ShapeLevelLayout::partlyDrawnIndividualTrimIssue);
+                return;
+            }
+            if (std::ranges::count_if(runs[run].otherItems, cuts) > 1) {
+                context_.reportCompatibilityIssue(ShapeLevelLayout::trimsInARowIssue);
                 return;
             }
         }

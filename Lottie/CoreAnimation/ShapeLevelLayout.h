@@ -36,6 +36,8 @@ struct ShapeLevelLayout {
     static constexpr const char* partlyDrawnIndividualTrimIssue =
         "The Core Animation rendering engine doesn't support a trim applied individually to paths that different "
         "fills or strokes draw";
+    static constexpr const char* trimsInARowIssue =
+        "The Core Animation rendering engine doesn't support several trims applied to the same paths";
     static constexpr const char* fadedGroupIssue =
         "The Core Animation rendering engine doesn't support a fill or stroke that draws the paths of a group with "
         "an opacity of its own";

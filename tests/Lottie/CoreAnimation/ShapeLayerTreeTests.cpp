@@ -224,6 +224,8 @@ TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAr
     fading.replace(fading.find(R"("o":{"a":0,"k":100})"), 19, R"("o":{"a":0,"k":50})");
     std::string individually = trim("T");
     individually.replace(individually.find(R"("m":1)"), 5, R"("m":2)");
+    std::string whole = trim("T2");
+    whole.replace(whole.find(R"("e":{"a":0,"k":50})"), 18, R"("e":{"a":0,"k":100})");
     std::string translucent = stroke("S");
     translucent.replace(translucent.find(R"("o":{"a":0,"k":100})"), 19, R"("o":{"a":0,"k":50})");
     struct Case {
@@ -250,6 +252,11 @@ TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAr
         {"a translucent stroke over two groups, one moving",
          {group("G", {group("G1", {path("A"), moving}), group("G2", {path("B")}), translucent})},
          "GroupLayer \"G\"\n  GroupLayer \"G2\"\n  GroupLayer \"G1\"\n", ShapeLevelLayout::pathsOfSeveralGroupsIssue},
+        {"two trims in a row", {group("G", {path("A"), trim("T1"), trim("T2"), stroke("S")})}, nullptr,
+         ShapeLevelLayout::trimsInARowIssue},
+        {"a trim that cuts nothing after another",
+         {group("G", {path("A"), trim("T1"), whole, stroke("S")})}, "GroupLayer \"G\"\n  ShapeItemLayer A: S T1 T2\n",
+         nullptr},
         {"a trim applied individually to paths that two strokes draw",
          {group("G", {path("A"), stroke("S1"), path("B"), individually, stroke("S2")})},
          "GroupLayer \"G\"\n  ShapeItemLayer G: S2 T\n",

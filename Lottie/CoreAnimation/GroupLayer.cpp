@@ -50,19 +50,6 @@ std::optional<Reference> combinedPaths(const std::vector<Reference>& paths, cons
     return Reference{std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
 }
 
-// Whether the group's paths are drawn as one path, as the main-thread engine
-// draws them: so a fill cuts holes where paths wound the other way (or, by the
-// even-odd rule, any paths) overlap, a translucent drawing does not darken
-// where they overlap, and a trim applied individually runs along all of them
-// one after the other as one length. Rounded corners are kept only on the
-// layers of single paths, except custom paths, which have always been merged.
-bool drawsCombined(const ShapeRenderGroup& group) {
-    if (group.pathItems.size() < 2) return false;
-    if (!Reference::first<RoundedCorners>(group.otherItems)) return true;
-    return std::ranges::all_of(group.pathItems,
-                               [](const Reference& path) { return dynamic_cast<const Shape*>(path.item.get()); });
-}
-
 }  // namespace
 
 GroupLayer::GroupLayer(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
@@ -128,7 +115,7 @@ void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {
 }
 
 void GroupLayer::addDrawingLayers(const ShapeRenderGroup& group, const LayerContext& context) {
-    if (drawsCombined(group)) {
+    if (ShapeLevelLayout::drawnAsOnePath(group)) {
         if (auto combined = combinedPaths(group.pathItems, group_->name(), context)) {
             addSublayer(ShapeItemLayer::make(std::move(*combined), group.otherItems, context, group.pathItems));
             return;

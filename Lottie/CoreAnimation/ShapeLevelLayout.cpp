@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/ShapeLevelLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Lottie/CoreAnimation/GradientStops.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
@@ -10,6 +11,9 @@
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/Model/Protocols/GradientShapeItem.h"
+#include "Lottie/Model/Protocols/StrokeShapeItem.h"
+#include "Lottie/Model/ShapeItems/RoundedCorners.h"
+#include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
 
@@ -234,6 +238,17 @@ private:
                 context_.reportCompatibilityIssue(ShapeLevelLayout::trimsInARowIssue);
                 return;
             }
+            // The layer rounds the whole path and trims what is rounded.
+            const auto trim = std::ranges::find_if(runs[run].otherItems, cuts);
+            if (std::any_of(trim, runs[run].otherItems.end(),
+                            [](const Reference& item) { return item.item->type() == ShapeType::round; })) {
+                context_.reportCompatibilityIssue(ShapeLevelLayout::roundedAfterTrimIssue);
+                return;
+            }
+        }
+        if ((drawing.isFillType() || !paintsOpaque(drawing)) && layersMayOverlap(runs, drawing)) {
+            context_.reportCompatibilityIssue(ShapeLevelLayout::splitFillIssue);
+            return;
         }
         if (!lifted.empty()) {
             // The run with the groups (the last: nothing after them changes paths)
@@ -262,6 +277,70 @@ private:
             lastEntries_.push_back(entries_.size());
             entries_.push_back({nullptr, {}, std::move(run)});
         }
+    }
+
+    // Whether the layers the runs are drawn on may overlap anywhere the drawing
+    // paints, at any time. Drawn on several layers, a fill cuts no holes
+    // across them and a translucent drawing darkens where they overlap; apart,
+    // they look as one drawing.
+    bool layersMayOverlap(const std::vector<ShapeRenderGroup>& runs, const Reference& drawing) const {
+        std::vector<std::vector<Reference>> layers;
+        for (const ShapeRenderGroup& run : runs) {
+            if (ShapeLevelLayout::drawnAsOnePath(run) || run.pathItems.size() < 2) {
+                layers.push_back(run.pathItems);
+            } else {
+                for (const Reference& path : run.pathItems) layers.push_back({path});
+            }
+        }
+        if (layers.size() < 2) return false;
+        const double margin = paintedMargin(drawing);
+        std::vector<platform::graphics::Rect> reaches;
+        for (const auto& layer : layers) {
+            platform::graphics::Rect reach = platform::graphics::Rect::null();
+            for (const Reference& path : layer) {
+                const auto bounds = pathBounds(path);
+                if (!bounds) return true;
+                reach = reach.unionWith(*bounds);
+            }
+            reach = reach.insetBy(-margin, -margin);
+            for (const auto& other : reaches) {
+                if (reach.intersects(other)) return true;
+            }
+            reaches.push_back(reach);
+        }
+        return false;
+    }
+
+    // How far outside its path the drawing paints: half a stroke's widest
+    // width, as far as a miter joint reaches.
+    static double paintedMargin(const Reference& drawing) {
+        const auto* stroke = dynamic_cast<const StrokeShapeItem*>(drawing.item.get());
+        if (!stroke) return 0;
+        double widest = 0;
+        for (const auto& keyframe : stroke->width()->keyframes()) widest = std::max(widest, std::fabs(keyframe.value().value));
+        const double joint = stroke->lineJoin() == LineJoin::miter ? std::max(1.0, stroke->miterLimit()) : 1.0;
+        return widest / 2 * joint;
+    }
+
+    // The box around every point and handle of the path at every keyframe,
+    // which holds the path between keyframes too; none for a path this engine
+    // does not build.
+    std::optional<platform::graphics::Rect> pathBounds(const Reference& path) const {
+        const auto keyframes = ShapePathAnimation::bezierPathKeyframes(*path.item, context_.samplingAccount());
+        if (!keyframes) return std::nullopt;
+        double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+        for (const auto& keyframe : keyframes->keyframes()) {
+            for (const PathElement& element : keyframe.value().elements()) {
+                for (const auto& point : {element.vertex.point, element.vertex.inTangent, element.vertex.outTangent}) {
+                    left = std::min(left, point.x);
+                    top = std::min(top, point.y);
+                    right = std::max(right, point.x);
+                    bottom = std::max(bottom, point.y);
+                }
+            }
+        }
+        if (!(left <= right && top <= bottom)) return std::nullopt;
+        return platform::graphics::Rect(left, top, right - left, bottom - top);
     }
 
     // Whether every trim applied individually after the run's paths runs along
@@ -319,6 +398,13 @@ std::vector<ShapeLevelLayout::Entry> ShapeLevelLayout::layout(const std::vector<
                                                               const LayerContext& context) {
     ShapeGrouping::reportIndividualTrimOverGroups(items, context);
     return LevelBuilder(items, levelName, levelPath, context).build();
+}
+
+bool ShapeLevelLayout::drawnAsOnePath(const ShapeRenderGroup& drawing) {
+    if (drawing.pathItems.size() < 2) return false;
+    if (!Reference::first<RoundedCorners>(drawing.otherItems)) return true;
+    return std::ranges::all_of(drawing.pathItems,
+                               [](const Reference& path) { return dynamic_cast<const Shape*>(path.item.get()); });
 }
 
 bool ShapeLevelLayout::holdsPaths(const Group& group) {

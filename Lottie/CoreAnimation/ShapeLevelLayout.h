@@ -36,6 +36,11 @@ struct ShapeLevelLayout {
     static constexpr const char* partlyDrawnIndividualTrimIssue =
         "The Core Animation rendering engine doesn't support a trim applied individually to paths that different "
         "fills or strokes draw";
+    static constexpr const char* splitFillIssue =
+        "The Core Animation rendering engine doesn't support a fill, or a translucent stroke, over overlapping paths "
+        "that trims or rounded corners draw apart";
+    static constexpr const char* roundedAfterTrimIssue =
+        "The Core Animation rendering engine doesn't support rounded corners applied to paths a trim has cut";
     static constexpr const char* trimsInARowIssue =
         "The Core Animation rendering engine doesn't support several trims applied to the same paths";
     static constexpr const char* fadedGroupIssue =
@@ -56,6 +61,15 @@ struct ShapeLevelLayout {
     // leaves it out.
     static std::vector<Entry> layout(const std::vector<ShapeItemReference>& items, const std::string& levelName,
                                      const std::vector<std::string>& levelPath, const LayerContext& context);
+
+    // Whether the paths of a drawing are drawn as one path, as the main-thread
+    // engine draws them: so a fill cuts holes where paths wound the other way
+    // (or, by the even-odd rule, any paths) overlap, a translucent drawing
+    // does not darken where they overlap, and a trim applied individually
+    // runs along all of them one after the other as one length. Under rounded
+    // corners only custom paths are merged (and their rounding is an issue);
+    // other paths keep a layer each, which rounds its own corners.
+    static bool drawnAsOnePath(const ShapeRenderGroup& drawing);
 
     // Whether the group, or a group inside it, holds a path that is drawn.
     static bool holdsPaths(const Group& group);

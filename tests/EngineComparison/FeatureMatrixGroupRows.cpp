@@ -28,6 +28,8 @@ Value opaque() { return fixed(100.0); }
 DocumentBuilder drawing(const std::string& name, Array items) {
     DocumentBuilder document(name, side, endFrame);
     document.layer(LayerBuilder::shapes("Drawing", {group(std::move(items), groupTransform({4, -3}, 10))}));
+    // Between whole frames too, where moving groups are halfway.
+    document.compareAlso({7.5, 21.25});
     return document;
 }
 

@@ -23,7 +23,7 @@
 namespace {
 
 constexpr std::uint32_t seed = 4049;
-constexpr int treeCount = 1000;
+constexpr int treeCount = 2000;
 constexpr double largestRmse = 0.01;
 constexpr int longSide = 40;
 constexpr double comparedFrames[] = {9, 21.5};

@@ -226,6 +226,7 @@ TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAr
     individually.replace(individually.find(R"("m":1)"), 5, R"("m":2)");
     std::string whole = trim("T2");
     whole.replace(whole.find(R"("e":{"a":0,"k":50})"), 18, R"("e":{"a":0,"k":100})");
+    const std::string rounded = R"({"ty":"rd","nm":"R","r":{"a":0,"k":4}})";
     std::string translucent = stroke("S");
     translucent.replace(translucent.find(R"("o":{"a":0,"k":100})"), 19, R"("o":{"a":0,"k":50})");
     struct Case {
@@ -257,6 +258,10 @@ TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAr
         {"a trim that cuts nothing after another",
          {group("G", {path("A"), trim("T1"), whole, stroke("S")})}, "GroupLayer \"G\"\n  ShapeItemLayer A: S T1 T2\n",
          nullptr},
+        {"a fill over overlapping paths that rounded corners draw apart",
+         {group("G", {rectangle("R"), path("A"), rounded, fill("F")})}, nullptr, ShapeLevelLayout::splitFillIssue},
+        {"rounded corners after a trim", {group("G", {path("A"), trim("T"), rounded, stroke("S")})}, nullptr,
+         ShapeLevelLayout::roundedAfterTrimIssue},
         {"a trim applied individually to paths that two strokes draw",
          {group("G", {path("A"), stroke("S1"), path("B"), individually, stroke("S2")})},
          "GroupLayer \"G\"\n  ShapeItemLayer G: S2 T\n",
@@ -265,11 +270,15 @@ TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAr
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);
         const std::string out = dump(entry.items);
-        if (entry.expected) EXPECT_EQ(out, entry.expected);
+        if (entry.expected) {
+            EXPECT_EQ(out, entry.expected);
+        }
         const auto& issues = context.tracker->issues();
         EXPECT_EQ(std::ranges::any_of(issues, [&](const auto& issue) { return entry.issue && issue.message == entry.issue; }),
                   entry.issue != nullptr);
-        if (!entry.issue) EXPECT_TRUE(issues.empty());
+        if (!entry.issue) {
+            EXPECT_TRUE(issues.empty());
+        }
     }
 }
 

@@ -5,13 +5,13 @@
 
 #include "Lottie/CoreAnimation/GradientStops.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
+#include "Lottie/CoreAnimation/LiftedGroupPaths.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
-#include "Lottie/MainThread/NodeRenderSystem/Nodes/GroupNodes/GroupNodeProperties.h"
-#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/Model/Protocols/GradientShapeItem.h"
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
+#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
@@ -54,65 +54,6 @@ bool paintsOpaque(const Reference& drawing) {
 bool opaqueGroup(const Group& group) {
     for (const auto& item : group.items()) {
         if (dynamic_cast<const ShapeTransform*>(item.get())) return ShapeRenderGroup::fullyOpaque({item, {}});
-    }
-    return true;
-}
-
-// Whether the transform holds still: each of its parts has at most one value.
-// Its opacity does not matter to the paths.
-bool holdsStill(const ShapeTransform& transform) {
-    const auto still = [](const auto& group) { return !group || group->keyframes().size() <= 1; };
-    return still(transform.anchor()) && still(transform.position()) && still(transform.scale()) &&
-           still(transform.rotationX()) && still(transform.rotationY()) && still(transform.rotationZ()) &&
-           still(transform.skew()) && still(transform.skewAxis());
-}
-
-// Whether the paths of the group can be drawn by the level around it, taken
-// once into its space: the group and the groups inside it hold still, and
-// nothing inside changes their paths (trims, rounded corners) or repeats them.
-bool liftable(const Group& group) {
-    return std::ranges::all_of(group.items(), [](const auto& item) {
-        if (item->hidden()) return true;
-        if (const auto* inner = dynamic_cast<const Group*>(item.get())) return liftable(*inner);
-        if (const auto* transform = dynamic_cast<const ShapeTransform*>(item.get())) return holdsStill(*transform);
-        return item->type() != ShapeType::trim && item->type() != ShapeType::round &&
-               item->type() != ShapeType::repeater;
-    });
-}
-
-platform::graphics::AffineTransform groupMatrix(const Group& group) {
-    const ShapeTransform* last = nullptr;
-    for (const auto& item : group.items()) {
-        if (const auto* transform = dynamic_cast<const ShapeTransform*>(item.get())) last = transform;
-    }
-    return GroupNodeProperties(last).caTransform().affine();
-}
-
-BezierPath transformed(const BezierPath& path, const platform::graphics::AffineTransform& matrix) {
-    BezierPath result;
-    result.reserve(path.elements().size());
-    for (const PathElement& element : path.elements()) {
-        const CurveVertex& vertex = element.vertex;
-        result.appendVertex({matrix.apply(vertex.point), matrix.apply(vertex.inTangent), matrix.apply(vertex.outTangent)});
-    }
-    result.setClosed(path.closed());
-    return result;
-}
-
-// The keyframes of every path of the group, in item order, taken into the
-// space around the group by `outer`; false where one is no path this engine builds.
-bool collectGroupPaths(const Group& group, const platform::graphics::AffineTransform& outer,
-                       const SamplingAccount& account, std::vector<KeyframeGroupPtr<BezierPath>>& paths) {
-    const platform::graphics::AffineTransform matrix = groupMatrix(group).concatenating(outer);
-    for (const auto& item : group.items()) {
-        if (item->hidden()) continue;
-        if (const auto* inner = dynamic_cast<const Group*>(item.get())) {
-            if (!collectGroupPaths(*inner, matrix, account, paths)) return false;
-        } else if (Reference{item, {}}.isPathItem()) {
-            auto keyframes = ShapePathAnimation::bezierPathKeyframes(*item, account);
-            if (!keyframes) return false;
-            paths.push_back(keyframes->map([matrix](const BezierPath& path) { return transformed(path, matrix); }));
-        }
     }
     return true;
 }
@@ -202,7 +143,7 @@ private:
         for (std::size_t after = first + 1; after < items_.size(); ++after) {
             if (isModifier(items_[after])) return false;
         }
-        return std::ranges::all_of(reached, [this](const GroupSlot* slot) { return liftable(*entries_[slot->entry].group); });
+        return std::ranges::all_of(reached, [this](const GroupSlot* slot) { return LiftedGroupPaths::liftable(*entries_[slot->entry].group); });
     }
 
     // The paths drawn by the item at `index` (the own paths and those of the
@@ -364,7 +305,7 @@ private:
         for (std::size_t source : sources) {
             const Reference& reference = items_[source];
             if (const auto* group = dynamic_cast<const Group*>(reference.item.get())) {
-                if (!collectGroupPaths(*group, {}, context_.samplingAccount(), owned)) return std::nullopt;
+                if (!LiftedGroupPaths::collect(*group, {}, context_.samplingAccount(), owned)) return std::nullopt;
             } else {
                 owned.push_back(ShapePathAnimation::bezierPathKeyframes(*reference.item, context_.samplingAccount()));
                 if (!owned.back()) return std::nullopt;

@@ -8,6 +8,7 @@
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapeItemLayer.h"
+#include "Lottie/CoreAnimation/ShapeLevelLayout.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/CoreAnimation/TransformAnimations.h"
@@ -15,6 +16,7 @@
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Repeater.h"
+#include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
@@ -46,18 +48,6 @@ std::optional<Reference> combinedPaths(const std::vector<Reference>& paths, cons
     auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
         KeyframesCombined::combined(context.samplingAccount(), groups, false));
     return Reference{std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
-}
-
-// Whether the group's paths are drawn as one path: several custom paths, or
-// several paths of any kind under a trim applied individually, which runs
-// along all of them one after the other as one length (the compositor trims a
-// path over the length of all its subpaths).
-bool drawsCombined(const ShapeRenderGroup& group) {
-    if (group.pathItems.size() < 2) return false;
-    const Trim* trim = Reference::first<Trim>(group.otherItems);
-    if (trim) return trim->trimType() == TrimType::individually;
-    return std::ranges::all_of(group.pathItems,
-                               [](const Reference& path) { return dynamic_cast<const Shape*>(path.item.get()); });
 }
 
 }  // namespace
@@ -102,6 +92,18 @@ Reference GroupLayer::scaledForGroup(const Reference& item, const Group& group, 
 }
 
 void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {
+    const auto isRepeater = [](const Reference& item) { return dynamic_cast<const Repeater*>(item.item.get()) != nullptr; };
+    if (std::ranges::none_of(items_, isRepeater)) {
+        const std::vector<ShapeLevelLayout::Entry> entries = ShapeLevelLayout::layout(items_, group_->name(), groupPath_, context);
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+            if (entry->group) {
+                addSublayer(GroupLayer::make(entry->group, entry->inherited, groupPath_, context));
+            } else {
+                addDrawingLayers(*entry->drawing, context);
+            }
+        }
+        return;
+    }
     ShapeGrouping::setUpGroups(*this, items_, group_.get(), groupPath_, context);
     const bool hasChildGroups = std::ranges::any_of(
         items_, [](const Reference& item) { return dynamic_cast<const Group*>(item.item.get()) != nullptr; });
@@ -109,22 +111,20 @@ void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {
     // here would show an untransformed original above the copies (at full size
     // under a repeater that scales every copy), so only the items after the
     // last repeater are drawn at this level.
-    const auto lastRepeater = std::find_if(items_.rbegin(), items_.rend(), [](const Reference& item) {
-        return dynamic_cast<const Repeater*>(item.item.get()) != nullptr;
-    });
+    const auto lastRepeater = std::find_if(items_.rbegin(), items_.rend(), isRepeater);
     const std::vector<Reference> ownItems(lastRepeater.base(), items_.end());
     const std::vector<ShapeRenderGroup> groups = ShapeRenderGroup::shapeRenderGroups(ownItems, hasChildGroups).groups;
-    for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
-        if (drawsCombined(*group)) {
-            if (auto combined = combinedPaths(group->pathItems, group_->name(), context)) {
-                addSublayer(ShapeItemLayer::make(std::move(*combined), group->otherItems, context, group->pathItems));
-                continue;
-            }
-        }
-        for (const Reference& path : group->pathItems) {
-            addSublayer(ShapeItemLayer::make(path, group->otherItems, context));
+    for (auto group = groups.rbegin(); group != groups.rend(); ++group) addDrawingLayers(*group, context);
+}
+
+void GroupLayer::addDrawingLayers(const ShapeRenderGroup& group, const LayerContext& context) {
+    if (ShapeLevelLayout::drawnAsOnePath(group)) {
+        if (auto combined = combinedPaths(group.pathItems, group_->name(), context)) {
+            addSublayer(ShapeItemLayer::make(std::move(*combined), group.otherItems, context, group.pathItems));
+            return;
         }
     }
+    for (const Reference& path : group.pathItems) addSublayer(ShapeItemLayer::make(path, group.otherItems, context));
 }
 
 void GroupLayer::setupAnimations(const LayerAnimationContext& context) {

@@ -1,11 +1,13 @@
 #pragma once
 // The layer of one shape group on the Core Animation engine: it carries the
-// group's transform and opacity, holds its child groups and repeater copies
-// (below) and the item layers of its render groups (above, the first render
-// group on top). Items a parent level could not draw come in as inherited
-// items; an inherited stroke entering a scaled group is drawn at the width the
-// scale would give it. Built by ShapeGrouping; held by its shape, group or
-// repeater layer; main thread only.
+// group's transform and opacity and holds, in the order of the group's items
+// (the first on top), its child groups and the item layers of the fills and
+// strokes drawn at its level (see ShapeLevelLayout). A level with repeaters
+// holds its child groups and repeater copies below the item layers of the
+// items after the last repeater. Items a parent level hands down come in as
+// inherited items; an inherited stroke entering a scaled group is drawn at the
+// width the scale would give it. Built by ShapeGrouping; held by its shape,
+// group or repeater layer; main thread only.
 
 #include <memory>
 #include <string>
@@ -14,6 +16,7 @@
 #include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/ShapeItemReference.h"
+#include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/Model/ShapeItems/Group.h"
 
 namespace lottie {
@@ -47,6 +50,8 @@ public:
 
 private:
     void setUpLayerHierarchy(const LayerContext& context);
+    // The item layers of one drawing: one layer over the paths merged, or one per path.
+    void addDrawingLayers(const ShapeRenderGroup& group, const LayerContext& context);
 
     std::shared_ptr<const Group> group_;
     std::vector<ShapeItemReference> items_;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Lottie/CoreAnimation/RepeaterLayer.h"
+#include "Lottie/CoreAnimation/ShapeLevelLayout.h"
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
@@ -20,32 +21,6 @@ struct Segment {
     const Repeater* repeater = nullptr;
 };
 
-// Whether the group, or a group inside it, holds a path that is drawn.
-bool holdsPaths(const Group& group) {
-    return std::ranges::any_of(group.items(), [](const auto& item) {
-        if (item->hidden()) return false;
-        if (const auto* inner = dynamic_cast<const Group*>(item.get())) return holdsPaths(*inner);
-        return Reference{item, {}}.isPathItem();
-    });
-}
-
-// A trim applied individually runs along every path before it one after the
-// other, those of the groups inside its own too; the layers of separate groups
-// cannot share one such run, so it is reported (the main-thread engine draws it).
-void reportIndividualTrimOverGroups(const std::vector<Reference>& items, const LayerContext& context) {
-    bool afterGroupWithPaths = false;
-    for (const Reference& reference : items) {
-        if (reference.item->hidden()) continue;
-        if (const auto* group = dynamic_cast<const Group*>(reference.item.get())) {
-            afterGroupWithPaths = afterGroupWithPaths || holdsPaths(*group);
-        } else if (const auto* trim = dynamic_cast<const Trim*>(reference.item.get());
-                   trim && afterGroupWithPaths && trim->trimType() == TrimType::individually) {
-            context.reportCompatibilityIssue(ShapeGrouping::individualTrimOverGroupsIssue);
-            return;
-        }
-    }
-}
-
 void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Reference>& items, const Group* parentGroup,
                     const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
     for (auto& group : ShapeGrouping::makeGroupLayers(items, parentGroup, parentGroupPath, context)) {
@@ -54,6 +29,23 @@ void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Refere
 }
 
 }  // namespace
+
+// A trim applied individually runs along every path before it one after the
+// other, those of the groups inside its own too; the layers of separate groups
+// cannot share one such run, so it is reported (the main-thread engine draws it).
+void ShapeGrouping::reportIndividualTrimOverGroups(const std::vector<Reference>& items, const LayerContext& context) {
+    bool afterGroupWithPaths = false;
+    for (const Reference& reference : items) {
+        if (reference.item->hidden()) continue;
+        if (const auto* group = dynamic_cast<const Group*>(reference.item.get())) {
+            afterGroupWithPaths = afterGroupWithPaths || ShapeLevelLayout::holdsPaths(*group);
+        } else if (const auto* trim = dynamic_cast<const Trim*>(reference.item.get());
+                   trim && afterGroupWithPaths && trim->trimType() == TrimType::individually) {
+            context.reportCompatibilityIssue(individualTrimOverGroupsIssue);
+            return;
+        }
+    }
+}
 
 void ShapeGrouping::setUpGroups(platform::compositor::Layer& layer, const std::vector<Reference>& items,
                                 const Group* parentGroup, const std::vector<std::string>& parentGroupPath,
@@ -80,7 +72,6 @@ std::vector<std::shared_ptr<GroupLayer>> ShapeGrouping::makeGroupLayers(const st
                                                                         const Group* parentGroup,
                                                                         const std::vector<std::string>& parentGroupPath,
                                                                         const LayerContext& context) {
-    reportIndividualTrimOverGroups(items, context);
     std::vector<std::shared_ptr<const Group>> groups;
     std::vector<Reference> looseItems;
     for (const Reference& reference : items) {
@@ -90,12 +81,26 @@ std::vector<std::shared_ptr<GroupLayer>> ShapeGrouping::makeGroupLayers(const st
             looseItems.push_back(reference);
         }
     }
-    if (!parentGroup && std::ranges::any_of(looseItems, [](const Reference& item) { return item.isPathItem(); })) {
-        ShapeItemList all;
-        for (const Reference& reference : items) all.push_back(reference.item);
-        groups = {std::make_shared<const Group>(std::move(all), std::string())};
-        looseItems.clear();
+    if (!parentGroup) {
+        // Loose paths, or fills and strokes that may draw the paths of several
+        // groups at this level, make the level one group of its own.
+        if (std::ranges::any_of(looseItems,
+                                [](const Reference& item) { return item.isPathItem() || item.isDrawingItem(); })) {
+            ShapeItemList all;
+            for (const Reference& reference : items) all.push_back(reference.item);
+            return {GroupLayer::make(std::make_shared<const Group>(std::move(all), std::string()), {}, parentGroupPath,
+                                     context)};
+        }
+        // Without paths of its own the level is only its groups, with what
+        // reaches into each of them.
+        std::vector<std::shared_ptr<GroupLayer>> layers;
+        const std::vector<ShapeLevelLayout::Entry> entries = ShapeLevelLayout::layout(items, std::string(), parentGroupPath, context);
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+            if (entry->group) layers.push_back(GroupLayer::make(entry->group, entry->inherited, parentGroupPath, context));
+        }
+        return layers;
     }
+    reportIndividualTrimOverGroups(items, context);
     const std::vector<Reference> unused = ShapeRenderGroup::shapeRenderGroups(looseItems, !groups.empty()).unusedItems;
     // The groups take the items no group of this level draws, and every trim:
     // a trim cuts the paths of the groups before it as well as this level's own.

@@ -5,7 +5,9 @@
 // drawn below earlier ones), and each segment becomes group layers, the first
 // group of the document on top. At the shape layer's own level, and in each
 // repeater copy, loose path items wrap the whole level in one group without a
-// name. Used by the shape layer, the group layers and itself; stateless.
+// name; without them, each group takes the items of the level that reach into
+// it (ShapeLevelLayout). Used by the shape layer, the group layers and itself;
+// stateless.
 
 #include <memory>
 #include <string>
@@ -26,6 +28,10 @@ struct ShapeGrouping {
     static constexpr const char* individualTrimOverGroupsIssue =
         "The Core Animation rendering engine doesn't support trims applied individually to the paths of nested "
         "groups";
+
+    // Reports a trim applied individually after a group that holds paths.
+    static void reportIndividualTrimOverGroups(const std::vector<ShapeItemReference>& items,
+                                               const LayerContext& context);
 
     // `parentGroup` null: the shape layer's own level or a repeater copy. Throws
     // the tracker's error in abort mode.

@@ -152,7 +152,13 @@ void ShapeItemLayer::installPath(ShapeLayer& layer, const std::vector<const Refe
         const LayerAnimationContext trimContext = trims.front()->context(context);
         pathInstalled = installTrimmedPath(layer, trims, context);
         if (!pathInstalled) {
-            pathMultiplier = TrimAnimation::animateTrim(layer, dynamic_cast<const Trim&>(*trims.front()->item), trimContext);
+            const auto& model = dynamic_cast<const Trim&>(*trims.front()->item);
+            // The compositor trims merged paths as one length, which is how a
+            // trim applied individually runs, not one applied simultaneously.
+            if (mergedPaths_.size() > 1 && model.trimType() == TrimType::simultaneously) {
+                trimContext.reportCompatibilityIssue(mergedSimultaneousTrimMessage);
+            }
+            pathMultiplier = TrimAnimation::animateTrim(layer, model, trimContext);
             // The compositor trims a path once; the later trims would be lost.
             if (trims.size() > 1) trims[1]->context(context).reportCompatibilityIssue(severalTrimsMessage);
         }
@@ -177,6 +183,11 @@ void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
 }
 
 void ShapeItemLayer::installGradientFill(const LayerAnimationContext& context) {
+    // The gradient is drawn through its path as a mask, which no trim cuts: a
+    // trimmed gradient fill is as much an issue as a trimmed solid one.
+    if (const auto trims = effectiveTrims(otherItems_); !trims.empty()) {
+        trims.front()->context(context).reportCompatibilityIssue(trimmedFillMessage);
+    }
     const RoundedCorners* rounded = Reference::first<RoundedCorners>(otherItems_);
     ShapePathAnimation::animateShapePath(*gradientFill_->shapeMaskLayer, *shape_.item, shape_.context(context), 1,
                                          rounded);

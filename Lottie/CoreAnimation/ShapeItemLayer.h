@@ -46,6 +46,10 @@ public:
         "The Core Animation rendering engine can only apply one trim to a path the compositor trims (here a path "
         "with rounded corners or of too many frames).";
 
+    static constexpr const char* mergedSimultaneousTrimMessage =
+        "The Core Animation rendering engine doesn't support a trim applied simultaneously to several paths that it "
+        "cannot cut frame by frame";
+
     struct GradientLayers {
         std::shared_ptr<GradientRenderLayer> colorLayer;
         std::shared_ptr<GradientRenderLayer> alphaLayer;

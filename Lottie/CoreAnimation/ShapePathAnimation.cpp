@@ -101,12 +101,13 @@ void animateStar(platform::compositor::Layer& layer, const Star& star, const Lay
     }
 }
 
-// Whether an animated corner radius reaches half the rectangle's shorter side
-// at some keyframe. The drawn radius stops there, so between keyframes it no
-// longer follows the keyframes' curve, and paths built at the keyframes alone
-// would blend into corners of the wrong size: such a rectangle is sampled.
+// Whether a corner radius reaches half the rectangle's shorter side at some
+// keyframe while the radius or the size animates. The drawn radius stops
+// there, so between keyframes it no longer follows the keyframes' curve, and
+// paths built at the keyframes alone would blend into corners of the wrong
+// size: such a rectangle is sampled.
 bool radiusMeetsItsLimit(const KeyframeGroup<LottieVector1D>& radius, const KeyframeGroup<LottieVector3D>& size) {
-    if (radius.keyframes().size() < 2) return false;
+    if (radius.keyframes().size() < 2 && size.keyframes().size() < 2) return false;
     double limit = std::numeric_limits<double>::infinity();
     for (const auto& keyframe : size.keyframes()) {
         limit = std::min({limit, keyframe.value().x / 2, keyframe.value().y / 2});

@@ -14,15 +14,14 @@ bool holdsTrim(const std::vector<ShapeItemReference>& items) {
     return std::ranges::any_of(items, [](const auto& reference) { return reference.item->type() == ShapeType::trim; });
 }
 
-// Opacity 100 at every keyframe: nothing of the layer below shows through.
-bool fullyOpaque(const ShapeItemReference& reference) {
+}  // namespace
+
+bool ShapeRenderGroup::fullyOpaque(const ShapeItemReference& reference) {
     const auto* model = dynamic_cast<const OpacityAnimationModel*>(reference.item.get());
     const auto opacity = model ? model->opacity() : nullptr;
     return !opacity || std::ranges::all_of(opacity->keyframes(),
                                            [](const auto& keyframe) { return keyframe.value().value == 100; });
 }
-
-}  // namespace
 
 ShapeRenderGroup::Grouping ShapeRenderGroup::shapeRenderGroups(const std::vector<ShapeItemReference>& items,
                                                                bool inheritUnusedItems) {

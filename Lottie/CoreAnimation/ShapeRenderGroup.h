@@ -29,6 +29,10 @@ struct ShapeRenderGroup {
     // follows another fill instead of it sharing the paths at this level.
     static Grouping shapeRenderGroups(const std::vector<ShapeItemReference>& items, bool inheritUnusedItems);
 
+    // Opacity 100 at every keyframe (for items with an opacity): nothing of
+    // what lies below shows through.
+    static bool fullyOpaque(const ShapeItemReference& reference);
+
     // The groups this group is drawn as: none without a drawing item.
     std::vector<ShapeRenderGroup> splitByDrawingItem() const;
 };

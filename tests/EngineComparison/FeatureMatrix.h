@@ -30,6 +30,9 @@ std::vector<MatrixRow> layerRows();
 // scales through zero and mirrored along motion paths, rounded corners on
 // rounded rectangles and gradient points that meet, compared between frames.
 std::vector<MatrixRow> combinationRows();
+// What a group gives its items: the order of strokes and fills, one drawing over
+// several shapes, fills and strokes reaching into child groups.
+std::vector<MatrixRow> groupRows();
 // All of the above.
 std::vector<MatrixRow> featureMatrix();
 

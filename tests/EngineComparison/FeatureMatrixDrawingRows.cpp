@@ -58,6 +58,10 @@ std::vector<Feature> shapeFeatures() {
     return {
         {"rectangle", filledAndStroked(rectangle({50, 50}, 60, 40, fixed(0.0)))},
         {"rounded_rectangle", filledAndStroked(rectangle({50, 50}, 60, 40, fixed(12.0)))},
+        // Narrower than its radius allows at each keyframe, wide enough halfway.
+        {"rounded_rectangle_turning",
+         filledAndStroked(withMember(rectangle({50, 50}, 60, 12, fixed(10.0)), "s",
+                                     animated({{0, numbers({60, 12})}, {endFrame, numbers({12, 60})}})))},
         {"rectangle_rounding_from_square", filledAndStroked(rectangle({50, 50}, 60, 40, animated({{0, 0.0}, {endFrame, 15.0}})))},
         {"rectangle_rounding_less", filledAndStroked(rectangle({50, 50}, 60, 40, animated({{0, 60.0}, {endFrame, 10.0}})))},
         {"ellipse", filledAndStroked(ellipse({50, 50}, 60, 40))},
@@ -181,6 +185,7 @@ std::vector<MatrixRow> featureMatrix() {
     std::vector<MatrixRow> rows = drawingRows();
     for (MatrixRow& row : layerRows()) rows.push_back(std::move(row));
     for (MatrixRow& row : combinationRows()) rows.push_back(std::move(row));
+    for (MatrixRow& row : groupRows()) rows.push_back(std::move(row));
     return rows;
 }
 

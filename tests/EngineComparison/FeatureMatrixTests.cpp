@@ -54,6 +54,11 @@ const std::map<std::string, std::string>& expectedFallbacks() {
         {"radial_gradient_inherited_by_a_group_skewing", unevenGroup},
         {"radial_gradient_inherited_by_a_group_scaled_unevenly", unevenGroup},
         {"radial_gradient_inherited_by_a_group_scaling_unevenly", unevenGroup},
+        // A fill or stroke that draws the paths of moving groups and others
+        // can be drawn neither inside the groups nor around them.
+        {"fill_reaches_child_groups_moving", "draws the paths of its own level and those of a group"},
+        {"stroke_after_child_groups_moving", "that draws the paths of several groups"},
+        {"own_fill_below_earlier_group_moving", "draws the paths of its own level and those of a group"},
     };
     return rows;
 }

@@ -124,6 +124,17 @@ Value repeater(double copies, PathPoint step, double startOpacity, double endOpa
 
 Value merge(int mode) { return Object{{"ty", "mm"}, {"mm", Value::integer(mode)}}; }
 
+Value withMember(Value item, const char* key, Value value) {
+    for (auto& member : *item.asObject()) {
+        if (member.key == key) {
+            member.value = std::move(value);
+            return item;
+        }
+    }
+    item.asObject()->push_back({key, std::move(value)});
+    return item;
+}
+
 Value group(Array items, Value transform) {
     items.push_back(std::move(transform));
     return Object{{"ty", "gr"}, {"it", std::move(items)}};

@@ -39,6 +39,11 @@ Value roundedCorners(Value radius);
 Value repeater(double copies, PathPoint step, double startOpacity, double endOpacity);
 Value merge(int mode);
 
+// The item with its member `key` set to `value` (added when it has none), for
+// the keys the functions above fix: a path item's direction ("d", 3 drawn the
+// other way round), a fill's rule ("r"), a transform's parts.
+Value withMember(Value item, const char* key, Value value);
+
 // A group of items, drawn with the given transform (see groupTransform).
 Value group(Array items, Value transform);
 Value groupTransform(PathPoint position = {0, 0}, double rotation = 0, Value opacity = fixed(100.0));

@@ -11,8 +11,11 @@
 #include "Lottie/CoreAnimation/RepeaterLayer.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapeItemLayer.h"
+#include "Lottie/CoreAnimation/ShapeLevelLayout.h"
 #include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
+#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
+#include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/Stroke.h"
 #include "Platform/Compositor/PathTrimmer.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
@@ -109,11 +112,11 @@ TEST_F(ShapeLayerTreeTest, RegroupingEdgeCases) {
          "GroupLayer \"G\"\n  ShapeItemLayer B: S\n  ShapeItemLayer A: S T\n"},
         {"custom paths merged", {group("G", {path("A"), path("B"), path("C"), fill("F")})},
          "GroupLayer \"G\"\n  ShapeItemLayer G: F\n"},
-        {"custom paths with a trim stay apart", {group("G", {path("A"), path("B"), trim("T"), stroke("S")})},
-         "GroupLayer \"G\"\n  ShapeItemLayer A: S T\n  ShapeItemLayer B: S T\n"},
-        {"a fill after child groups is inherited",
+        {"paths under a trim merged, the trim cutting each", {group("G", {path("A"), path("B"), trim("T"), stroke("S")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer G: S T\n"},
+        {"a fill after still child groups draws their paths at its level",
          {group("G", {group("G1", {path("A")}), group("G2", {path("B")}), fill("F")})},
-         "GroupLayer \"G\"\n  GroupLayer \"G2\"\n    ShapeItemLayer B: F\n  GroupLayer \"G1\"\n    ShapeItemLayer A: F\n"},
+         "GroupLayer \"G\"\n  ShapeItemLayer G: F\n  GroupLayer \"G2\"\n  GroupLayer \"G1\"\n"},
         {"a repeater in a group draws its copies only",
          {group("G", {path("A"), fill("F"), repeater(staticValue("3"))})},
          "GroupLayer \"G\"\n  RepeaterLayer\n    GroupLayer \"\"\n      ShapeItemLayer A: F\n  RepeaterLayer\n"
@@ -210,6 +213,70 @@ TEST_F(ShapeLayerTreeTest, TrimsAppliedIndividuallyOverNestedGroupsAreIssues) {
             return issue.message == ShapeGrouping::individualTrimOverGroupsIssue;
         });
         EXPECT_EQ(reported, entry.reported);
+    }
+}
+
+TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAreIssues) {
+    const std::string moving =
+        R"({"ty":"tr","p":{"a":1,"k":[{"t":0,"s":[0,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10,"s":[5,0]}]},)"
+        R"("a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},"o":{"a":0,"k":100}})";
+    std::string fading = moving;
+    fading.replace(fading.find(R"("o":{"a":0,"k":100})"), 19, R"("o":{"a":0,"k":50})");
+    std::string individually = trim("T");
+    individually.replace(individually.find(R"("m":1)"), 5, R"("m":2)");
+    std::string whole = trim("T2");
+    whole.replace(whole.find(R"("e":{"a":0,"k":50})"), 18, R"("e":{"a":0,"k":100})");
+    const std::string rounded = R"({"ty":"rd","nm":"R","r":{"a":0,"k":4}})";
+    std::string translucent = stroke("S");
+    translucent.replace(translucent.find(R"("o":{"a":0,"k":100})"), 19, R"("o":{"a":0,"k":50})");
+    struct Case {
+        const char* name;
+        std::vector<std::string> items;
+        const char* expected;
+        const char* issue;
+    };
+    const std::vector<Case> cases = {
+        {"a stroke draws only the paths before it", {group("G", {path("A"), stroke("S1"), path("B"), stroke("S2")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer G: S2\n  ShapeItemLayer A: S1\n", nullptr},
+        {"an opaque stroke after child groups is handed down to them",
+         {group("G", {group("G1", {path("A")}), group("G2", {path("B")}), stroke("S")})},
+         "GroupLayer \"G\"\n  GroupLayer \"G2\"\n    ShapeItemLayer B: S\n  GroupLayer \"G1\"\n    ShapeItemLayer A: S\n",
+         nullptr},
+        {"own paths and their fill lie below an earlier group",
+         {group("G", {group("G1", {path("A"), fill("F1")}), path("B"), fill("F2")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer G: F2\n  GroupLayer \"G1\"\n    ShapeItemLayer A: F1\n", nullptr},
+        {"a fill over own paths and a moving group",
+         {group("G", {group("G1", {path("A"), moving}), path("B"), fill("F")})}, "GroupLayer \"G\"\n  GroupLayer \"G1\"\n",
+         ShapeLevelLayout::pathsOfGroupsAndLevelIssue},
+        {"a fill over a moving group that fades", {group("G", {group("G1", {path("A"), fading}), fill("F")})},
+         "GroupLayer \"G\"\n  GroupLayer \"G1\"\n", ShapeLevelLayout::fadedGroupIssue},
+        {"a translucent stroke over two groups, one moving",
+         {group("G", {group("G1", {path("A"), moving}), group("G2", {path("B")}), translucent})},
+         "GroupLayer \"G\"\n  GroupLayer \"G2\"\n  GroupLayer \"G1\"\n", ShapeLevelLayout::pathsOfSeveralGroupsIssue},
+        {"a trim that cuts nothing after another",
+         {group("G", {path("A"), trim("T1"), whole, stroke("S")})}, "GroupLayer \"G\"\n  ShapeItemLayer A: S T1 T2\n",
+         nullptr},
+        {"a fill over overlapping paths that rounded corners draw apart",
+         {group("G", {rectangle("R"), path("A"), rounded, fill("F")})}, nullptr, ShapeLevelLayout::splitFillIssue},
+        {"rounded corners after a trim", {group("G", {path("A"), trim("T"), rounded, stroke("S")})}, nullptr,
+         ShapeLevelLayout::roundedAfterTrimIssue},
+        {"a trim applied individually to paths that two strokes draw",
+         {group("G", {path("A"), stroke("S1"), path("B"), individually, stroke("S2")})},
+         "GroupLayer \"G\"\n  ShapeItemLayer G: S2 T\n",
+         ShapeLevelLayout::partlyDrawnIndividualTrimIssue},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        const std::string out = dump(entry.items);
+        if (entry.expected) {
+            EXPECT_EQ(out, entry.expected);
+        }
+        const auto& issues = context.tracker->issues();
+        EXPECT_EQ(std::ranges::any_of(issues, [&](const auto& issue) { return entry.issue && issue.message == entry.issue; }),
+                  entry.issue != nullptr);
+        if (!entry.issue) {
+            EXPECT_TRUE(issues.empty());
+        }
     }
 }
 
@@ -353,6 +420,25 @@ TEST_F(ShapeItemLayerChecks, TrimsAnimatedOverTooLongASpanAreCutByTheCompositor)
             EXPECT_EQ(layer->solidFillLayer()->animation("strokeEnd") == nullptr, entry.sampled);
             EXPECT_TRUE(layer->solidFillLayer()->animation("path"));
         }
+        // Two paths merged into one: the compositor would trim them as one
+        // length, where this trim cuts each path on its own.
+        const ShapeItemReference a = item(path("A"));
+        const ShapeItemReference b = item(path("B"));
+        std::vector<BezierPath> both = {dynamic_cast<const Shape&>(*a.item).path()->keyframes().front().value(),
+                                        dynamic_cast<const Shape&>(*b.item).path()->keyframes().front().value()};
+        const ShapeItemReference merged{
+            std::make_shared<const CombinedShapeItem>(
+                std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(std::move(both)), "G"),
+            {}};
+        auto mergedLayer = ShapeItemLayer::make(merged, {item(trimJson), item(stroke("S"))}, context, {a, b});
+        auto installContext = rootContext(animation, log.logger(), 0, 60);
+        mergedLayer->setupAnimations(installContext);
+        const auto& issues = installContext.tracker->issues();
+        EXPECT_EQ(std::ranges::any_of(issues,
+                                      [](const auto& issue) {
+                                          return issue.message == ShapeItemLayer::mergedSimultaneousTrimMessage;
+                                      }),
+                  !entry.sampled);
     }
 }
 

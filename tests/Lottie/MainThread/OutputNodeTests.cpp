@@ -1,9 +1,11 @@
-// A path output shared by several readers, and the stroke renderer's dash pattern.
+// A path output and a group output shared by several readers, and the stroke
+// renderer's dash pattern.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "Lottie/MainThread/NodeRenderSystem/OutputNodes/GroupOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/FillRenderer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
@@ -25,6 +27,27 @@ TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
     const platform::graphics::Path* built = output->outputPath();
     EXPECT_TRUE(second.renderChanged(1));
     EXPECT_EQ(output->outputPath(), built);
+}
+
+// A group that moves between two frames has changed for every reader of the
+// new frame: a fill of the level around the group and one of the level around
+// that both draw the moved path, not only the first to ask.
+TEST(GroupOutputNode, AMovedGroupHasChangedForEveryReaderOfTheFrame) {
+    auto inner = std::make_shared<PathOutputNode>(nullptr);
+    BezierPath line;
+    line.appendVertex(CurveVertex::corner({0, 0}));
+    line.appendVertex(CurveVertex::corner({1, 1}));
+    inner->setPath(line, 0);
+    auto group = std::make_shared<GroupOutputNode>(nullptr, inner);
+    EXPECT_TRUE(group->outputChanged(0));
+    EXPECT_FALSE(group->outputChanged(1));
+    group->setTransform(platform::graphics::Transform3D::makeTranslation(5, 0, 0));
+    // Each reader asks once for the frame.
+    EXPECT_TRUE(group->outputChanged(2));
+    EXPECT_TRUE(group->outputChanged(2));
+    ASSERT_TRUE(group->outputPath());
+    EXPECT_DOUBLE_EQ(group->outputPath()->boundingBox().origin.x, 5);
+    EXPECT_FALSE(group->outputChanged(3));
 }
 
 // Dashing turned off after a dashed frame leaves a solid line, not the old dashes.

@@ -18,8 +18,12 @@ bool GroupOutputNode::outputChanged(double frame) {
     const bool upstream = parent_ ? parent_->outputChanged(frame) : false;
     if (upstream) outputPath_.reset();
     if (rootNode_ && rootNode_->outputChanged(frame)) outputPath_.reset();
-    if (outputPath_) return upstream;
+    // A path rebuilt for this frame has changed for every node that asks, not
+    // only for the first: a fill of the level around the group and one of the
+    // level around that both draw it.
+    if (outputPath_) return upstream || lastBuildFrame_ == frame;
 
+    lastBuildFrame_ = frame;
     Path path;
     if (const Path* upstreamPath = parent_ ? parent_->outputPath() : nullptr) path.addPath(*upstreamPath);
     if (const Path* innerPath = rootNode_ ? rootNode_->outputPath() : nullptr) {

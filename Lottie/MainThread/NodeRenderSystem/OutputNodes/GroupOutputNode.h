@@ -42,6 +42,8 @@ private:
     std::shared_ptr<NodeOutput> rootNode_;
     bool isEnabled_ = true;
     std::optional<platform::graphics::Path> outputPath_;
+    // The frame the path was last built for.
+    std::optional<double> lastBuildFrame_;
     platform::graphics::Transform3D transform_;
 };
 

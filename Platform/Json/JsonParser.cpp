@@ -3,19 +3,22 @@
 #include <simdjson.h>
 
 #include "Platform/Json/ExactParser.h"
+#include "Platform/Json/ParseError.h"
 
 namespace platform::json {
 
 namespace {
 
-Value convert(simdjson::dom::element element) {
+// Every value converted counts against maximumValueCount.
+Value convert(simdjson::dom::element element, std::size_t& count) {
+    if (++count > maximumValueCount) throw ParseError::tooLarge(tooManyValuesReason());
     using simdjson::dom::element_type;
     switch (element.type()) {
         case element_type::ARRAY: {
             simdjson::dom::array source = element.get_array().value_unsafe();
             Array array;
             array.reserve(source.size());
-            for (simdjson::dom::element child : source) array.push_back(convert(child));
+            for (simdjson::dom::element child : source) array.push_back(convert(child, count));
             return Value(std::move(array));
         }
         case element_type::OBJECT: {
@@ -23,7 +26,7 @@ Value convert(simdjson::dom::element element) {
             Object object;
             object.reserve(source.size());
             for (simdjson::dom::key_value_pair field : source) {
-                object.push_back(Member{std::string(field.key), convert(field.value)});
+                object.push_back(Member{std::string(field.key), convert(field.value, count)});
             }
             return Value(std::move(object));
         }
@@ -39,6 +42,10 @@ Value convert(simdjson::dom::element element) {
 
 }  // namespace
 
+std::string tooManyValuesReason() {
+    return "the document holds more than " + std::to_string(maximumValueCount) + " values";
+}
+
 Value parse(std::string_view text) {
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
@@ -46,7 +53,8 @@ Value parse(std::string_view text) {
     thread_local simdjson::dom::parser parser;
     simdjson::dom::element root;
     auto error = parser.parse(text.data(), text.size(), true).get(root);
-    if (!error) return convert(root);
+    std::size_t count = 0;
+    if (!error) return convert(root, count);
 
     // The exact parser either explains the refusal or, for numbers that
     // simdjson can't hold, reads the document itself.

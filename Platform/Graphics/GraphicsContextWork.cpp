@@ -43,6 +43,20 @@ double GraphicsContext::penVertices(double radius) {
     return std::ceil(2 * M_PI / step);
 }
 
+double GraphicsContext::penRadius() const {
+    const State& s = state();
+    return std::min(s.lineWidth / 2 * stretches(s.transform).first, maximumPenRadius);
+}
+
+double GraphicsContext::strokeTolerance(double radius) {
+    // Curves of a smaller radius than this are rare, and their chords are
+    // hidden under any pen up to it.
+    constexpr double smallCurveRadius = 4;
+    constexpr double finestTolerance = 0.002;
+    if (!(radius > smallCurveRadius)) return flatteningTolerance;
+    return std::max(flatteningTolerance * smallCurveRadius / std::min(radius, maximumPenRadius), finestTolerance);
+}
+
 Rect GraphicsContext::deviceClipExtents() const {
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
@@ -91,8 +105,7 @@ double GraphicsContext::fillCost() const {
 
 double GraphicsContext::strokeCost() const {
     const State& s = state();
-    const double largest = stretches(s.transform).first;
-    const double radius = std::min(s.lineWidth / 2 * largest, maximumPenRadius);
+    const double radius = penRadius();
     const bool round = s.lineJoin == LineJoin::round || s.lineCap == LineCap::round;
     double dashPieces = 0;
     if (!s.dashLengths.empty()) {

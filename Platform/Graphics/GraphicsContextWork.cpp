@@ -86,8 +86,13 @@ double GraphicsContext::visiblePathPixels(double margin) const {
 BlendMode GraphicsContext::costedBlendMode() const { return state().blendMode; }
 
 double GraphicsContext::compositeCost(double pixels) const {
-    // Through a pixel mask the drawing is made apart, then laid down again.
-    return DrawingCost::pixels(pixels, costedBlendMode()) * (state().mask ? 2 : 1);
+    if (!state().mask) return DrawingCost::pixels(pixels, costedBlendMode());
+    // Through a pixel mask the drawing is made apart on a surface the size of
+    // the clip, which is cleared, drawn on and laid down through the mask
+    // whole: a layer drawn drawing by drawing through its mask, once the
+    // frame's surfaces are spent, pays that for each drawing however small.
+    const double group = visibleArea(deviceClipExtents().intersection(Rect(0, 0, width_, height_)));
+    return DrawingCost::pixels(pixels + 2 * std::max(group, pixels), costedBlendMode());
 }
 
 // Edges that cross many others on every scanline cost more than their length:

@@ -60,7 +60,7 @@ bool takesPathsBefore(ShapeType type) {
 
 struct Tally {
     std::size_t weight = 0;
-    // The vertices of the paths so far, which a trim that follows cuts.
+    // The vertices of the paths so far, which a fill or trim that follows takes.
     std::size_t pathVertices = 0;
 };
 

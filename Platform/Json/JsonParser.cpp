@@ -9,16 +9,34 @@ namespace platform::json {
 
 namespace {
 
-// Every value converted counts against maximumValueCount.
-Value convert(simdjson::dom::element element, std::size_t& count) {
-    if (++count > maximumValueCount) throw ParseError::tooLarge(tooManyValuesReason());
+// Whether the element holds more values than `left`, counting down; stops as
+// soon as it does, before anything of the document is converted.
+bool holdsMoreValues(simdjson::dom::element element, std::size_t& left) {
+    if (left == 0) return true;
+    --left;
+    using simdjson::dom::element_type;
+    if (element.type() == element_type::ARRAY) {
+        const simdjson::dom::array array = element.get_array().value_unsafe();
+        for (simdjson::dom::element child : array) {
+            if (holdsMoreValues(child, left)) return true;
+        }
+    } else if (element.type() == element_type::OBJECT) {
+        const simdjson::dom::object object = element.get_object().value_unsafe();
+        for (simdjson::dom::key_value_pair field : object) {
+            if (holdsMoreValues(field.value, left)) return true;
+        }
+    }
+    return false;
+}
+
+Value convert(simdjson::dom::element element) {
     using simdjson::dom::element_type;
     switch (element.type()) {
         case element_type::ARRAY: {
             simdjson::dom::array source = element.get_array().value_unsafe();
             Array array;
             array.reserve(source.size());
-            for (simdjson::dom::element child : source) array.push_back(convert(child, count));
+            for (simdjson::dom::element child : source) array.push_back(convert(child));
             return Value(std::move(array));
         }
         case element_type::OBJECT: {
@@ -26,7 +44,7 @@ Value convert(simdjson::dom::element element, std::size_t& count) {
             Object object;
             object.reserve(source.size());
             for (simdjson::dom::key_value_pair field : source) {
-                object.push_back(Member{std::string(field.key), convert(field.value, count)});
+                object.push_back(Member{std::string(field.key), convert(field.value)});
             }
             return Value(std::move(object));
         }
@@ -53,8 +71,11 @@ Value parse(std::string_view text) {
     thread_local simdjson::dom::parser parser;
     simdjson::dom::element root;
     auto error = parser.parse(text.data(), text.size(), true).get(root);
-    std::size_t count = 0;
-    if (!error) return convert(root, count);
+    if (!error) {
+        std::size_t left = maximumValueCount;
+        if (holdsMoreValues(root, left)) throw ParseError::tooLarge(tooManyValuesReason());
+        return convert(root);
+    }
 
     // The exact parser either explains the refusal or, for numbers that
     // simdjson can't hold, reads the document itself.

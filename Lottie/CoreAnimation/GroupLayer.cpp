@@ -56,8 +56,9 @@ GroupLayer::GroupLayer(std::shared_ptr<const Group> group, const std::vector<Ref
                        std::vector<std::string> groupPath, const LayerContext& context)
     : group_(std::move(group)), groupPath_(std::move(groupPath)) {
     if (!group_->name().empty()) groupPath_.push_back(group_->name());
+    const auto names = std::make_shared<const std::vector<std::string>>(groupPath_);
     for (const auto& item : group_->items()) {
-        if (!item->hidden()) items_.push_back({item, groupPath_});
+        if (!item->hidden()) items_.push_back({item, names});
     }
     for (const Reference& inherited : inheritedItems) items_.push_back(scaledForGroup(inherited, *group_, context));
 }

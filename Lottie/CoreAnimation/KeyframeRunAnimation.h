@@ -28,6 +28,7 @@
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
 #include "Lottie/Values/Keyframe.h"
 #include "Platform/Compositor/KeyframeAnimation.h"
+#include "Platform/Compositor/MotionPath.h"
 #include "Platform/Graphics/Path.h"
 
 namespace lottie {
@@ -60,7 +61,12 @@ struct KeyframeRunAnimation {
         auto animation = platform::compositor::KeyframeAnimation::make(keyPath);
         if (keyPath == motionPathKeyPath) {
             platform::graphics::Path path = motionPath(keyframes, context, mapping);
-            context.samplingAccount().charge(1, SamplingBudget::bytesOf(path));
+            // The path, the table the compositor measures it by, and a key time
+            // and timing function per keyframe.
+            context.samplingAccount().charge(
+                1, SamplingBudget::bytesOf(path) + platform::compositor::MotionPath::bytesFor(path) +
+                       static_cast<double>(keyframes.size()) *
+                           (sizeof(double) + sizeof(platform::compositor::TimingFunction)));
             animation->setPath(std::move(path));
         } else {
             std::vector<platform::compositor::AnimatableValue> values;

@@ -40,7 +40,8 @@ bool LayerBuildBudget::allowsLayerDepth(std::size_t depth, const CompatibilityTr
     if (depth <= maximumLayerDepth) return true;
     reportOnce(layerDepthReported_,
                "Layers nest more than " + std::to_string(maximumLayerDepth) +
-                   " deep once their parents and precompositions are nested; the deeper ones are not shown",
+                   " deep once their parents, precompositions and shape groups are nested; the deeper ones are not "
+                   "shown",
                reporter);
     return false;
 }

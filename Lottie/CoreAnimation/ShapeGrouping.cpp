@@ -104,13 +104,23 @@ std::vector<std::shared_ptr<GroupLayer>> ShapeGrouping::makeGroupLayers(const st
     const std::vector<Reference> unused = ShapeRenderGroup::shapeRenderGroups(looseItems, !groups.empty()).unusedItems;
     // The groups take the items no group of this level draws, and every trim:
     // a trim cuts the paths of the groups before it as well as this level's own.
+    // Not the level's transform: it moves the groups through this level's
+    // layer, and each group has its own (a copy per level would also grow with
+    // the square of the depth of nested groups).
     std::vector<Reference> inherited;
     for (const Reference& reference : looseItems) {
+        if (reference.item->type() == ShapeType::transform) continue;
         const bool isUnused = std::ranges::any_of(unused, [&](const Reference& item) { return item.item == reference.item; });
         if (isUnused || reference.item->type() == ShapeType::trim) inherited.push_back(reference);
     }
+    // Each group keeps its own references to the inherited items, which nested
+    // groups hand down level after level, so their number grows with the
+    // square of the depth: weighed as a vertex each (a reference takes some
+    // tens of bytes, the items themselves are shared).
+    const std::size_t inheritedWeight = inherited.size() / LayerBuildWeight::verticesPerLayer;
     std::vector<std::shared_ptr<GroupLayer>> layers;
     for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
+        if (inheritedWeight > 0 && !context.buildBudget->take(inheritedWeight, context)) break;
         layers.push_back(GroupLayer::make(*group, inherited, parentGroupPath, context));
     }
     return layers;

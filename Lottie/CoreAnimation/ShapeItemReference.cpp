@@ -22,9 +22,14 @@ bool ShapeItemReference::isStrokeType() const {
 
 bool ShapeItemReference::isDrawingItem() const { return isFillType() || isStrokeType(); }
 
+const std::vector<std::string>& ShapeItemReference::groupNames() const {
+    static const std::vector<std::string> none;
+    return groupPath ? *groupPath : none;
+}
+
 LayerAnimationContext ShapeItemReference::context(const LayerAnimationContext& layerContext) const {
     LayerAnimationContext result = layerContext;
-    for (const std::string& name : groupPath) result = result.addingKeypathComponent(name);
+    for (const std::string& name : groupNames()) result = result.addingKeypathComponent(name);
     return result.addingKeypathComponent(item->name());
 }
 

@@ -15,7 +15,12 @@ namespace lottie {
 
 struct ShapeItemReference {
     std::shared_ptr<const ShapeItem> item;
-    std::vector<std::string> groupPath;
+    // The group names, shared by the items of one group and by the copies of
+    // them handed down to the groups inside it (one list per group, however
+    // deep the groups nest); null for none.
+    std::shared_ptr<const std::vector<std::string>> groupPath;
+
+    const std::vector<std::string>& groupNames() const;
 
     // Items that draw a path: ellipses, rectangles, custom (and merged) paths, stars.
     bool isPathItem() const;

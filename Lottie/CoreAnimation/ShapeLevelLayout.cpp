@@ -63,7 +63,7 @@ class LevelBuilder {
 public:
     LevelBuilder(const std::vector<Reference>& items, std::string levelName, std::vector<std::string> levelPath,
                  const LayerContext& context)
-        : items_(items), levelName_(std::move(levelName)), levelPath_(std::move(levelPath)), context_(context) {}
+        : items_(items), levelName_(std::move(levelName)), levelPath_(std::make_shared<const std::vector<std::string>>(std::move(levelPath))), context_(context) {}
 
     std::vector<ShapeLevelLayout::Entry> build() {
         for (std::size_t index = 0; index < items_.size(); ++index) {
@@ -317,7 +317,8 @@ private:
 
     const std::vector<Reference>& items_;
     std::string levelName_;
-    std::vector<std::string> levelPath_;
+    // Shared by every reference the level makes.
+    std::shared_ptr<const std::vector<std::string>> levelPath_;
     const LayerContext& context_;
     std::vector<ShapeLevelLayout::Entry> entries_;
     std::vector<GroupSlot> groups_;

@@ -12,11 +12,10 @@ using graphics::Point;
 
 namespace {
 
-// Curves are measured at this many steps of their parameter, and a point at an
-// arc length is found on the curve itself at the parameter interpolated between
-// the two steps around it: the same table the main-thread engine's spatial
-// interpolation uses, so that both engines move a point to the same place.
-constexpr int curveSamples = 20;
+// A point at an arc length is found on a curve itself at the parameter
+// interpolated between the two steps of curveSamples around it: the same table
+// the main-thread engine's spatial interpolation uses, so that both engines
+// move a point to the same place.
 
 Point cubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
     const double u = 1 - t;
@@ -24,6 +23,12 @@ Point cubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
 }
 
 }  // namespace
+
+double MotionPath::bytesFor(const graphics::Path& path) {
+    const double elements = static_cast<double>(path.elements().size());
+    const double perSample = sizeof(Point) + sizeof(double);
+    return elements * (sizeof(Point) + sizeof(Segment) + sizeof(std::array<Point, 4>) + (curveSamples + 1) * perSample);
+}
 
 MotionPath::MotionPath(const graphics::Path& path) {
     Point subpathStart;

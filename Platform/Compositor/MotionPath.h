@@ -19,6 +19,12 @@ public:
     MotionPath() = default;
     explicit MotionPath(const graphics::Path& path);
 
+    // Curves are measured at this many steps of their parameter.
+    static constexpr int curveSamples = 20;
+    // At most the bytes a motion path made from `path` keeps: its vertices and,
+    // for each element, the samples of a curve.
+    static double bytesFor(const graphics::Path& path);
+
     std::size_t vertexCount() const { return vertices_.size(); }
     graphics::Point vertex(std::size_t index) const { return vertices_[index]; }
     // Segment i runs from vertex i to vertex i + 1.

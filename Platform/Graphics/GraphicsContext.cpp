@@ -361,6 +361,7 @@ void GraphicsContext::replacePathWithStrokedPath() {
 void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
     const State& s = state();
     boundPen(target);
+    cairo_set_tolerance(target, strokeTolerance(penRadius()));
     cairo_set_line_width(target, s.lineWidth);
     cairo_set_miter_limit(target, s.miterLimit);
     cairo_set_line_cap(target, s.lineCap == LineCap::round    ? CAIRO_LINE_CAP_ROUND

@@ -192,6 +192,13 @@ public:
     // The rendering of a shape with a round pen, as the rasteriser makes it:
     // the number of vertices of a pen of `radius` device pixels.
     static double penVertices(double radius);
+    // The tolerance, in device pixels, that curves are flattened with under a
+    // pen of `radius` device pixels. A chord that strays from a curve by the
+    // tolerance strays the more at the pen's edge, by the pen's reach over the
+    // curve's radius: a circle of a few pixels stroked hundreds wide would show
+    // its chords as wedges. So the tolerance shrinks in proportion to the reach
+    // past a few pixels, down to a floor that keeps the vertices bounded.
+    static double strokeTolerance(double radius);
     // The largest radius, in device pixels, that a stroke's pen is made with.
     // Under a transform that stretches one way billions of times, a pen of that
     // size along the stretch covers the whole view as the exact one would.
@@ -230,6 +237,8 @@ private:
     // Cuts the stretch of the target's matrix where the state's line width
     // would make a pen wider than maximumPenRadius pixels.
     void boundPen(cairo_t* target) const;
+    // The radius of the state's pen in device pixels, as boundPen bounds it.
+    double penRadius() const;
     void applyAntialias() const;
     // The box of the current clip in device space, as the rasteriser reports it.
     Rect deviceClipExtents() const;

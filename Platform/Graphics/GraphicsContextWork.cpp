@@ -43,6 +43,20 @@ double GraphicsContext::penVertices(double radius) {
     return std::ceil(2 * M_PI / step);
 }
 
+double GraphicsContext::penRadius() const {
+    const State& s = state();
+    return std::min(s.lineWidth / 2 * stretches(s.transform).first, maximumPenRadius);
+}
+
+double GraphicsContext::strokeTolerance(double radius) {
+    // Curves of a smaller radius than this are rare, and their chords are
+    // hidden under any pen up to it.
+    constexpr double smallCurveRadius = 4;
+    constexpr double finestTolerance = 0.002;
+    if (!(radius > smallCurveRadius)) return flatteningTolerance;
+    return std::max(flatteningTolerance * smallCurveRadius / std::min(radius, maximumPenRadius), finestTolerance);
+}
+
 Rect GraphicsContext::deviceClipExtents() const {
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
@@ -72,8 +86,13 @@ double GraphicsContext::visiblePathPixels(double margin) const {
 BlendMode GraphicsContext::costedBlendMode() const { return state().blendMode; }
 
 double GraphicsContext::compositeCost(double pixels) const {
-    // Through a pixel mask the drawing is made apart, then laid down again.
-    return DrawingCost::pixels(pixels, costedBlendMode()) * (state().mask ? 2 : 1);
+    if (!state().mask) return DrawingCost::pixels(pixels, costedBlendMode());
+    // Through a pixel mask the drawing is made apart on a surface the size of
+    // the clip, which is cleared, drawn on and laid down through the mask
+    // whole: a layer drawn drawing by drawing through its mask, once the
+    // frame's surfaces are spent, pays that for each drawing however small.
+    const double group = visibleArea(deviceClipExtents().intersection(Rect(0, 0, width_, height_)));
+    return DrawingCost::pixels(pixels + 2 * std::max(group, pixels), costedBlendMode());
 }
 
 // Edges that cross many others on every scanline cost more than their length:
@@ -91,8 +110,7 @@ double GraphicsContext::fillCost() const {
 
 double GraphicsContext::strokeCost() const {
     const State& s = state();
-    const double largest = stretches(s.transform).first;
-    const double radius = std::min(s.lineWidth / 2 * largest, maximumPenRadius);
+    const double radius = penRadius();
     const bool round = s.lineJoin == LineJoin::round || s.lineCap == LineCap::round;
     double dashPieces = 0;
     if (!s.dashLengths.empty()) {

@@ -58,6 +58,7 @@ void ExactParser::fail(const std::string& reason, std::size_t offset) const {
 
 Value ExactParser::parseValue(std::size_t depth) {
     if (depth >= maximumNestingDepth) fail("the values are nested too deeply");
+    if (++valueCount_ > maximumValueCount) throw ParseError::tooLarge(tooManyValuesReason());
     if (position_ >= text_.size()) fail("the text ends where a value should start");
     char c = text_[position_];
     switch (c) {

@@ -31,6 +31,7 @@ private:
 
     std::string_view text_;
     std::size_t position_ = 0;
+    std::size_t valueCount_ = 0;
 };
 
 }  // namespace platform::json

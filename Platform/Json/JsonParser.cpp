@@ -3,10 +3,31 @@
 #include <simdjson.h>
 
 #include "Platform/Json/ExactParser.h"
+#include "Platform/Json/ParseError.h"
 
 namespace platform::json {
 
 namespace {
+
+// Whether the element holds more values than `left`, counting down; stops as
+// soon as it does, before anything of the document is converted.
+bool holdsMoreValues(simdjson::dom::element element, std::size_t& left) {
+    if (left == 0) return true;
+    --left;
+    using simdjson::dom::element_type;
+    if (element.type() == element_type::ARRAY) {
+        const simdjson::dom::array array = element.get_array().value_unsafe();
+        for (simdjson::dom::element child : array) {
+            if (holdsMoreValues(child, left)) return true;
+        }
+    } else if (element.type() == element_type::OBJECT) {
+        const simdjson::dom::object object = element.get_object().value_unsafe();
+        for (simdjson::dom::key_value_pair field : object) {
+            if (holdsMoreValues(field.value, left)) return true;
+        }
+    }
+    return false;
+}
 
 Value convert(simdjson::dom::element element) {
     using simdjson::dom::element_type;
@@ -39,6 +60,10 @@ Value convert(simdjson::dom::element element) {
 
 }  // namespace
 
+std::string tooManyValuesReason() {
+    return "the document holds more than " + std::to_string(maximumValueCount) + " values";
+}
+
 Value parse(std::string_view text) {
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
@@ -46,7 +71,11 @@ Value parse(std::string_view text) {
     thread_local simdjson::dom::parser parser;
     simdjson::dom::element root;
     auto error = parser.parse(text.data(), text.size(), true).get(root);
-    if (!error) return convert(root);
+    if (!error) {
+        std::size_t left = maximumValueCount;
+        if (holdsMoreValues(root, left)) throw ParseError::tooLarge(tooManyValuesReason());
+        return convert(root);
+    }
 
     // The exact parser either explains the refusal or, for numbers that
     // simdjson can't hold, reads the document itself.

@@ -4,6 +4,8 @@
 // of our own reads it again to say where the text goes wrong (and to accept
 // integers too large for 64 bits, which the platform reads as doubles).
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "Platform/Json/JsonValue.h"
@@ -13,6 +15,14 @@ namespace platform::json {
 
 // Nesting deeper than this is refused rather than risking the stack.
 inline constexpr std::size_t maximumNestingDepth = 1024;
+// A document of more values than this is refused as it is read: each value
+// takes some 40 bytes here and as much again in what is decoded from it, so a
+// few megabytes of short numbers would otherwise decode into gigabytes (a
+// package of 100 KB holds 20 MB of such text). The largest real documents
+// hold well under a million.
+inline constexpr std::size_t maximumValueCount = 4'000'000;
+// The reason given for a document of more values.
+std::string tooManyValuesReason();
 
 // Parses a whole JSON text (a leading UTF-8 byte-order mark is skipped).
 // Throws ParseError.

@@ -9,4 +9,10 @@ ParseError::ParseError(std::string reason, std::size_t offset, std::size_t line,
                std::to_string(offset_) + ").";
 }
 
+ParseError ParseError::tooLarge(std::string reason) {
+    ParseError error(std::move(reason), 0, 1, 1);
+    error.message_ = "The data couldn't be read because it is too large: " + error.reason_ + ".";
+    return error;
+}
+
 }  // namespace platform::json

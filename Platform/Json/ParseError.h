@@ -11,6 +11,8 @@ namespace platform::json {
 class ParseError : public std::exception {
 public:
     ParseError(std::string reason, std::size_t offset, std::size_t line, std::size_t column);
+    // A text refused for its size rather than its syntax: no place is given.
+    static ParseError tooLarge(std::string reason);
 
     const std::string& reason() const { return reason_; }
     std::size_t offset() const { return offset_; }

@@ -22,47 +22,21 @@
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/LayerTreeWalk.h"
 #include "Platform/Graphics/Image.h"
+#include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Support/RecordingLogger.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
 
+using namespace hostiletest;
 using lottie::RenderingEngine;
 using lottie::RenderingEngineOption;
 
 constexpr int side = 512;
 
-std::string listOf(int count, const std::function<std::string(int)>& item) {
-    std::string list;
-    for (int index = 1; index <= count; ++index) list += (index > 1 ? "," : "") + item(index);
-    return list;
-}
-
-std::string document(const std::string& layers, const std::string& assets = "[]") {
-    return R"({"v":"5.7.0","fr":30,"ip":0,"op":60,"w":512,"h":512,"assets":)" + assets + R"(,"layers":[)" + layers +
-           "]}";
-}
-
-std::string rect(int x, int y, int size) {
-    return R"({"ty":"rc","nm":"R","p":{"a":0,"k":[)" + std::to_string(x) + "," + std::to_string(y) +
-           R"(]},"s":{"a":0,"k":[)" + std::to_string(size) + "," + std::to_string(size) + R"(]},"r":{"a":0,"k":0}})";
-}
-
-const std::string greenFill = R"({"ty":"fl","nm":"F","c":{"a":0,"k":[0,1,0,1]},"o":{"a":0,"k":100},"r":1})";
-
-std::string shapeLayer(int index, const std::string& items, const std::string& extra = "") {
-    return R"({"ty":4,"nm":"Shape","ind":)" + std::to_string(index) + R"(,"ip":0,"op":60,"st":0,"ks":{},"shapes":[)" +
-           items + "]" + extra + "}";
-}
-
 // A green square of `size` centred on (x, y).
 std::string square(int index, int x, int y, int size, const std::string& extra = "") {
     return shapeLayer(index, rect(x, y, size) + "," + greenFill, extra);
-}
-
-std::string precomposition(const std::string& asset, int index, const std::string& extra = "") {
-    return R"({"ty":0,"nm":"P","refId":")" + asset + R"(","ind":)" + std::to_string(index) +
-           R"(,"w":512,"h":512,"ip":0,"op":60,"st":0,"ks":{})" + extra + "}";
 }
 
 std::string textLayer(int index, const std::string& text) {
@@ -81,17 +55,6 @@ std::string nestedPrecompositions(int levels) {
     }
     assets.pop_back();
     return document(precomposition("p0", 1), "[" + assets + "]");
-}
-
-// `ways` precompositions on each of `levels` levels over `leaf` (a list of layers).
-std::string fannedOut(const std::string& leaf, int ways, int levels, const std::string& extra = "") {
-    std::string assets = R"({"id":"c0","layers":[)" + leaf + "]}";
-    std::string layers;
-    for (int level = 1; level <= levels; ++level) {
-        layers = listOf(ways, [&](int index) { return precomposition("c" + std::to_string(level - 1), index, extra); });
-        if (level < levels) assets += R"(,{"id":"c)" + std::to_string(level) + R"(","layers":[)" + layers + "]}";
-    }
-    return document(layers, "[" + assets + "]");
 }
 
 // A square in the middle under `count` null layers, each the parent of the next.
@@ -134,27 +97,6 @@ std::string nestedRepeaters(int outer, int inner) {
     return document(shapeLayer(1, group + "," + repeater(outer, 0, 5)));
 }
 
-// Every layer of the tree below `root`, masks included, counted without recursion.
-std::size_t layerCount(const platform::compositor::Layer& root) {
-    std::size_t count = 0;
-    std::vector<const platform::compositor::Layer*> pending{&root};
-    while (!pending.empty()) {
-        const auto* layer = pending.back();
-        pending.pop_back();
-        ++count;
-        for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
-        if (layer->mask()) pending.push_back(layer->mask().get());
-    }
-    return count;
-}
-
-bool opaqueAt(const platform::graphics::Image& image, int x, int y) { return (image.pixel(x, y) >> 24) > 128; }
-
-struct Probe {
-    int x, y;
-    bool drawn;
-};
-
 struct Case {
     const char* name;
     std::string json;
@@ -167,19 +109,6 @@ struct Case {
     std::vector<Probe> automaticProbes;
     std::vector<Probe> coreAnimationProbes;
 };
-
-// How often the recorded messages contain `part`: the automatic choice's
-// notices of falling back, which repeat the issue, or the others.
-long mentions(const testsupport::LogRecorder& log, const std::string& part, bool notices) {
-    long count = 0;
-    for (const auto* list : {&log.warnings, &log.failedAssertions, &log.assertionFailures}) {
-        count += std::count_if(list->begin(), list->end(), [&](const std::string& message) {
-            return message.find(part) != std::string::npos &&
-                   (message.find("Automatically falling back") != std::string::npos) == notices;
-        });
-    }
-    return count;
-}
 
 TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceWhatIsLeftOut) {
     const std::string built = "layers once its precompositions";
@@ -225,9 +154,8 @@ TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceW
         for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::coreAnimation()}) {
             SCOPED_TRACE(option.description());
             testsupport::RecordingLogger log;
-            std::shared_ptr<const platform::graphics::Image> image;
             lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
-            for (double frame : {0.0, 30.0}) image = renderer.render(frame);
+            const auto image = drawTwoFrames(renderer);
             ASSERT_TRUE(image);
             const bool automatic = option.isAutomatic();
             if (automatic) {

@@ -171,6 +171,32 @@ std::vector<HostileCase> overBudgetCases() {
                                             animated({keyframe(0, "[" + circlePath(1000, 240) + "]"),
                                                       keyframe(100, "[" + circlePath(1000, 250) + "]")}) +
                                             R"(,"o":{"a":0,"k":100},"x":{"a":0,"k":0}}])")))},
+        // Each copy moves along a path of 100 curves, which the compositor
+        // measures 20 steps to a curve: some 70 KB a copy, where the path
+        // itself takes 6 KB.
+        {"squares moving along paths of 100 curves fanned out 12 ways 3 deep",
+         [] {
+             std::string keyframes;
+             for (int index = 0; index <= 100; ++index) {
+                 keyframes += std::string(index ? "," : "") + R"({"t":)" + number(index) + R"(,"s":[)" +
+                              number(156 + index % 2 * 200) +
+                              R"(,256],"i":{"x":0.5,"y":0.5},"o":{"x":0.5,"y":0.5},"to":[0,80],"ti":[0,-80]})";
+             }
+             const std::string moving =
+                 shapeLayer("Moving", centredSquare + "," + redFill, R"({"p":{"a":1,"k":[)" + keyframes + "]}}");
+             std::string assets = R"([{"id":"c0","layers":[)" + moving + "]}";
+             std::string layers;
+             for (int level = 1; level <= 3; ++level) {
+                 layers.clear();
+                 for (int index = 1; index <= 12; ++index) {
+                     layers += std::string(index > 1 ? "," : "") + R"({"ty":0,"nm":"P","refId":"c)" +
+                               std::to_string(level - 1) + R"(","ind":)" + std::to_string(index) +
+                               R"(,"w":512,"h":512,"ip":0,"op":1e16,"st":0,"ks":{}})";
+                 }
+                 if (level < 3) assets += R"(,{"id":"c)" + std::to_string(level) + R"(","layers":[)" + layers + "]}";
+             }
+             return document(100, layers, assets + "]");
+         }()},
         // An end frame of 1e15 would resample without end.
         {"time remapping up to frame 1e15",
          document(1e15, remappedPrecomposition(1e15),

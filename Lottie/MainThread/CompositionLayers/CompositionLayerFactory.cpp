@@ -9,6 +9,7 @@
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
 #include "Lottie/MainThread/CompositionLayers/SolidCompositionLayer.h"
+#include "Lottie/MainThread/LayerContainers/MaskContainerLayer.h"
 #include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Model/Layers/PreCompLayerModel.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
@@ -34,6 +35,18 @@ void reportLimit(const CompositionLayerContext& context, bool& reported, Message
 
 std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const LayerModel& model,
                                                                     CompositionLayerContext& context) {
+    auto layer = makeLayerOfType(model, context);
+    if (layer->maskLayer() && layer->maskLayer()->cutsLeftOut() > 0) {
+        reportLimit(context, context.maskCutsReported, [] {
+            return "A layer has more than " + std::to_string(MaskContainerLayer::maximumCuts) +
+                   " masks that cut what the masks before them show; the later ones are not drawn.";
+        });
+    }
+    return layer;
+}
+
+std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayerOfType(const LayerModel& model,
+                                                                          CompositionLayerContext& context) {
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
     context.layerWeight += LayerBuildWeight::of(model);
     if (context.layerWeight > LayerBuildWeight::maximumWeight) {

@@ -31,6 +31,7 @@ struct CompositionLayerContext {
     std::shared_ptr<LottieLogger> logger;
     bool depthLimitReported = false;
     bool layerLimitReported = false;
+    bool maskCutsReported = false;
 };
 
 class CompositionLayerFactory {
@@ -54,7 +55,9 @@ public:
                             const std::vector<std::shared_ptr<CompositionLayer>>& layers);
 
 private:
+    // The layer, and the report of the masks it leaves out.
     static std::shared_ptr<CompositionLayer> makeLayer(const LayerModel& model, CompositionLayerContext& context);
+    static std::shared_ptr<CompositionLayer> makeLayerOfType(const LayerModel& model, CompositionLayerContext& context);
 };
 
 }  // namespace lottie

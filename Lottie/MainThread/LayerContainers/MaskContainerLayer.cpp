@@ -29,7 +29,10 @@ std::shared_ptr<MaskContainerLayer> MaskContainerLayer::make(const std::vector<s
                 // drawn into a buffer of its own; past a depth no real document
                 // reaches, further cuts are left out rather than exhausting
                 // memory and stack.
-                if (++cuts > maximumCuts) continue;
+                if (++cuts > maximumCuts) {
+                    ++layer->cutsLeftOut_;
+                    continue;
+                }
                 // Everything built so far is cut by this mask's area.
                 container->setMask(maskLayer);
                 auto outer = platform::compositor::Layer::make();

@@ -23,11 +23,15 @@ public:
     static constexpr std::size_t maximumCuts = 64;
 
     const std::vector<std::shared_ptr<MaskLayer>>& maskLayers() const { return maskLayers_; }
+    // How many cutting masks past maximumCuts are not drawn; the layer's
+    // builder reports them.
+    std::size_t cutsLeftOut() const { return cutsLeftOut_; }
 
     void updateWithFrame(double frame, bool forceUpdates);
 
 private:
     std::vector<std::shared_ptr<MaskLayer>> maskLayers_;
+    std::size_t cutsLeftOut_ = 0;
 };
 
 }  // namespace lottie

@@ -28,6 +28,7 @@ public:
 
     std::shared_ptr<NodeOutput> parent() const override { return parentTextNode_; }
     const platform::graphics::Path* outputPath() const override { return nullptr; }
+    void appendOutput(platform::graphics::Path&, const platform::graphics::AffineTransform&) const override {}
     bool isEnabled() const override { return isEnabled_; }
     void setEnabled(bool enabled) override { isEnabled_ = enabled; }
     // Text is laid out again whenever the chain is regenerated.

@@ -1,32 +1,90 @@
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
 #include "Lottie/Model/ShapeItems/Group.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
+#include "Lottie/Model/ShapeItems/Star.h"
 #include "Lottie/Model/Text/TextLayerModel.h"
 
 namespace lottie {
 
 namespace {
 
-// The vertices a built copy of the items holds at once: for each path, its
-// largest keyframe, since a copy keeps the value of one frame, not all of them.
-std::size_t vertices(const ShapeItemList& items) {
-    std::size_t count = 0;
-    for (const std::shared_ptr<const ShapeItem>& item : items) {
-        if (const auto* group = dynamic_cast<const Group*>(item.get())) {
-            count += vertices(group->items());
-        } else if (const auto* shape = dynamic_cast<const Shape*>(item.get()); shape && shape->path()) {
+// The most vertices an item's path has over its keyframes, since a built copy
+// keeps the value of one frame, not all of them; none for items that draw no
+// path.
+std::size_t pathVertices(const ShapeItem& item) {
+    switch (item.type()) {
+        case ShapeType::rectangle: return 9;
+        case ShapeType::ellipse: return 5;
+        case ShapeType::shape: {
+            const auto* shape = dynamic_cast<const Shape*>(&item);
             std::size_t largest = 0;
-            for (const auto& keyframe : shape->path()->keyframes()) {
-                largest = std::max(largest, keyframe.value().elements().size());
+            if (shape && shape->path()) {
+                for (const auto& keyframe : shape->path()->keyframes()) {
+                    largest = std::max(largest, keyframe.value().elements().size());
+                }
             }
-            count += largest;
+            return largest;
+        }
+        case ShapeType::star: {
+            const auto* star = dynamic_cast<const Star*>(&item);
+            if (!star || !star->points()) return 0;
+            double points = 0;
+            for (const auto& keyframe : star->points()->keyframes()) {
+                points = std::max(points, ShapePathBuilders::sanitizedPointCount(keyframe.value().value));
+            }
+            const auto corners = static_cast<std::size_t>(std::ceil(points));
+            return 1 + (star->starType() == StarType::polygon ? corners : 2 * corners);
+        }
+        default: return 0;
+    }
+}
+
+// Items that hold a copy of every path before them (what they draw) or cut
+// each of those again every frame.
+bool takesPathsBefore(ShapeType type) {
+    switch (type) {
+        case ShapeType::fill:
+        case ShapeType::gradientFill:
+        case ShapeType::stroke:
+        case ShapeType::gradientStroke:
+        case ShapeType::trim: return true;
+        default: return false;
+    }
+}
+
+struct Tally {
+    std::size_t weight = 0;
+    // The vertices of the paths so far, which a fill or trim that follows takes.
+    std::size_t pathVertices = 0;
+};
+
+// The items of one level: a fill draws, and a trim cuts, the paths of the
+// groups before it as well as its own level's.
+void tally(const ShapeItemList& items, Tally& total) {
+    for (const std::shared_ptr<const ShapeItem>& item : items) {
+        if (!item || item->hidden()) continue;
+        total.weight += LayerBuildWeight::verticesPerItem;
+        if (const auto* group = dynamic_cast<const Group*>(item.get())) {
+            // Its items take only the paths inside it; the items after it take
+            // its paths too.
+            Tally inner;
+            tally(group->items(), inner);
+            total.weight += inner.weight;
+            total.pathVertices += inner.pathVertices;
+        } else if (takesPathsBefore(item->type())) {
+            total.weight += total.pathVertices;
+        } else {
+            const std::size_t vertices = pathVertices(*item);
+            total.weight += vertices;
+            total.pathVertices += vertices;
         }
     }
-    return count;
 }
 
 std::size_t characters(const TextLayerModel& text) {
@@ -44,13 +102,19 @@ std::size_t characters(const TextLayerModel& text) {
 std::size_t LayerBuildWeight::of(const LayerModel& model) {
     std::size_t weight = 1 + (model.masks ? model.masks->size() : 0);
     if (const auto* shape = dynamic_cast<const ShapeLayerModel*>(&model)) {
-        weight += vertices(shape->items) / verticesPerLayer;
+        weight += vertexWeight(shape->items) / verticesPerLayer;
     } else if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {
         weight += textLayerWeight - 1 + characters(*text) / charactersPerLayer;
     }
     return weight;
 }
 
-std::size_t LayerBuildWeight::ofCopy(const ShapeItemList& items) { return 1 + vertices(items) / verticesPerLayer; }
+std::size_t LayerBuildWeight::ofCopy(const ShapeItemList& items) { return 1 + vertexWeight(items) / verticesPerLayer; }
+
+std::size_t LayerBuildWeight::vertexWeight(const ShapeItemList& items) {
+    Tally total;
+    tally(items, total);
+    return total.weight;
+}
 
 }  // namespace lottie

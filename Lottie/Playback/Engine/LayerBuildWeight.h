@@ -1,8 +1,9 @@
 #pragma once
 // What building one layer costs in memory and set-up time, in units of a plain
 // layer: the layer itself, one more per mask, and what it holds that each
-// built copy keeps its own nodes and values for (the vertices of its paths,
-// the characters of its text). Precompositions repeated at every level repeat
+// built copy keeps its own nodes and values for (each shape item, the vertices
+// of its paths, stars and polygons, what its trims cut again, the characters
+// of its text). Precompositions repeated at every level repeat
 // whatever their layers hold, so the factory's cap on what an animation builds
 // counts these weights rather than layers alone. It also holds the limits on
 // building that both engines keep. Stateless; used by CompositionLayerFactory
@@ -24,6 +25,12 @@ public:
     // copies, against some 10 KB for a layer, so an ordinary shape layer of a
     // few hundred vertices weighs several layers.
     static constexpr std::size_t verticesPerLayer = 32;
+    // What one shape item (a group, a path, a fill, a transform...) weighs
+    // besides its vertices, in vertices: each becomes a node with its
+    // properties and a layer to draw into on one engine, and a layer with its
+    // animations on the other, some 7 KB, as much as a plain layer. A layer of
+    // a hundred groups is no longer as light as an empty one.
+    static constexpr std::size_t verticesPerItem = verticesPerLayer;
     // Characters of text that weigh as much as one plain layer; a text layer
     // itself weighs two, its glyph layout and keypath nodes being heavier.
     static constexpr std::size_t charactersPerLayer = 16;
@@ -44,8 +51,14 @@ public:
     // The weight of building `model` once: at least 1.
     static std::size_t of(const LayerModel& model);
     // The weight of one more copy of `items` (a repeater's): 1, and more for
-    // the vertices of their paths.
+    // the items and their vertices.
     static std::size_t ofCopy(const ShapeItemList& items);
+    // What `items` weigh in vertices: each shown item verticesPerItem, each
+    // path item its most vertices over its keyframes (a star or polygon as many
+    // as it is built with, within the builders' point limit), and each fill,
+    // stroke and trim the vertices of the paths before it, which it holds a
+    // copy of to draw, or cuts again every frame.
+    static std::size_t vertexWeight(const ShapeItemList& items);
 };
 
 }  // namespace lottie

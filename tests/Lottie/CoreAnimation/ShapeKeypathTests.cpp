@@ -50,7 +50,7 @@ protected:
         std::vector<std::shared_ptr<ShapeItemLayer>> items;
         itemLayers(*root, items);
         for (const auto& item : items) {
-            if (item->shape().groupPath == std::vector<std::string>{group}) {
+            if (item->shape().groupNames() == std::vector<std::string>{group}) {
                 return item->solidFillLayer()->presentedValue(keyPath, clock->now());
             }
         }

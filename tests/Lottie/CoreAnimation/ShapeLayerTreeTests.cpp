@@ -280,6 +280,52 @@ TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAr
     }
 }
 
+// Each level of nested groups hands down what the groups below it draw with,
+// not its own transform: the groups of any depth keep their own items and the
+// few inherited ones, and no group takes its parent's transform for its own.
+TEST_F(ShapeLayerTreeTest, NestedGroupsInheritWhatTheyDrawWithButNoTransform) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> extra;  // items after each level's inner group
+        std::size_t inherited;           // at the innermost group
+    };
+    const Case cases[] = {
+        {"transforms alone", {transform("[100,100]")}, 0},
+        {"a fill at each level", {fill("F"), transform("[100,100]")}, 40},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        std::string items = group("Inner", {rectangle("R"), transform("[100,100]")});
+        for (int level = 0; level < 40; ++level) {
+            std::vector<std::string> list{items};
+            list.insert(list.end(), test.extra.begin(), test.extra.end());
+            items = group("G", list);
+        }
+        const auto animation =
+            emptyAnimation(0, 60, 30, R"({"ty":4,"nm":"Shapes","ind":1,"ip":0,"op":60,"st":0,"ks":{},"shapes":[)" + items + "]}");
+        context.animation = animation;
+        context.tracker = log.tracker();
+        auto layer = ShapeLayer::make(std::dynamic_pointer_cast<const ShapeLayerModel>(animation->layers.front()),
+                                      context.forLayerNamed("Shapes"));
+        const GroupLayer* innermost = nullptr;
+        for (const platform::compositor::Layer* level = layer->contentsLayer().get(); level;) {
+            const auto& sublayers = level->sublayers();
+            const auto found = std::ranges::find_if(
+                sublayers, [](const auto& sublayer) { return dynamic_cast<const GroupLayer*>(sublayer.get()); });
+            level = found == sublayers.end() ? nullptr : found->get();
+            if (level) innermost = static_cast<const GroupLayer*>(level);
+        }
+        ASSERT_NE(innermost, nullptr);
+        EXPECT_EQ(innermost->group().name(), "Inner");
+        // Its rectangle and its own transform, then what it inherits.
+        ASSERT_EQ(innermost->items().size(), 2 + test.inherited);
+        EXPECT_EQ(innermost->items()[1].item->type(), ShapeType::transform);
+        EXPECT_TRUE(std::ranges::none_of(innermost->items().begin() + 2, innermost->items().end(), [](const auto& item) {
+            return item.item->type() == ShapeType::transform;
+        }));
+    }
+}
+
 TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
     struct Case {
         const char* name;
@@ -297,11 +343,11 @@ TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
         context.tracker = log.tracker();
         auto strokeItem = shapetests::byDictionary(stroke("S"));
         const Group scaled({shapetests::byDictionary(transform(entry.scale))}, std::string("G"));
-        const ShapeItemReference result = GroupLayer::scaledForGroup({strokeItem, {"Outer"}}, scaled, context);
+        const ShapeItemReference result = GroupLayer::scaledForGroup({strokeItem, std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"Outer"})}, scaled, context);
         const auto& width = dynamic_cast<const Stroke&>(*result.item).width()->keyframes();
         ASSERT_EQ(width.size(), 1u);
         EXPECT_EQ(width.front().value().value, entry.width);
-        EXPECT_EQ(result.groupPath, std::vector<std::string>{"Outer"});
+        EXPECT_EQ(result.groupNames(), std::vector<std::string>{"Outer"});
         ASSERT_EQ(context.tracker->issues().size(), entry.issues);
         if (entry.issues) {
             EXPECT_EQ(context.tracker->issues().front().message,

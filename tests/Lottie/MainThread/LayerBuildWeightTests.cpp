@@ -1,10 +1,12 @@
 // What building a layer weighs against the cap on what an animation builds: a
-// plain layer one, each mask one more, a shape layer more by the vertices of
-// the largest keyframe of each of its paths, a text layer more by its
+// plain layer one, each mask one more, a shape layer more by its items, the
+// vertices of the largest keyframe of each of its paths (a star's as built),
+// and the paths each fill and trim takes again, a text layer more by its
 // characters.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
@@ -39,8 +41,25 @@ std::string textLayer(int characters) {
            R"("a":[],"p":{},"m":{}}})";
 }
 
+// `count` copies of `item`, separated by commas.
+std::string list(int count, const std::string& item) {
+    std::string items;
+    for (int index = 0; index < count; ++index) items += (index ? "," : "") + item;
+    return items;
+}
+
+// A star (type 1) or polygon (type 2) of `count` points.
+std::string points(int type, double count) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", count);
+    return R"({"ty":"sr","nm":"S","sy":)" + std::to_string(type) +
+           R"(,"p":{"a":0,"k":[50,50]},"or":{"a":0,"k":40},"ir":{"a":0,"k":20},"os":{"a":0,"k":0},)"
+           R"("is":{"a":0,"k":0},"pt":{"a":0,"k":)" + text + R"(},"r":{"a":0,"k":0}})";
+}
+
 TEST(LayerBuildWeight, CountsWhatALayerHolds) {
     constexpr int perLayer = static_cast<int>(LayerBuildWeight::verticesPerLayer);
+    constexpr int perItem = static_cast<int>(LayerBuildWeight::verticesPerItem);
     const std::string square = featuretest::rect(50, 50, 10, 10) + "," + fill(1, 0, 0);
     const std::string twoMasks = R"(,"masksProperties":[)" + featuretest::mask("a", "[[0,0],[9,0],[9,9]]") + "," +
                                  featuretest::mask("a", "[[0,0],[9,0],[9,9]]") + "]";
@@ -50,14 +69,35 @@ TEST(LayerBuildWeight, CountsWhatALayerHolds) {
         std::size_t weight;
     };
     const Case cases[] = {
-        {"a rectangle", shapeLayer("[" + square + "]"), 1},
-        {"a rectangle under two masks", shapeLayer("[" + square + "]", 1, twoMasks), 3},
-        {"a path just short of a layer's worth", shapeLayer("[" + path(perLayer - 1) + "]"), 1},
-        {"a path of three layers' worth", shapeLayer("[" + path(3 * perLayer) + "]"), 4},
+        // A rectangle and a fill, each an item, the fill taking the rectangle's vertices again.
+        {"a rectangle", shapeLayer("[" + square + "]"), 1 + (2 * perItem + 2 * 9) / perLayer},
+        {"a rectangle under two masks", shapeLayer("[" + square + "]", 1, twoMasks), 3 + (2 * perItem + 2 * 9) / perLayer},
+        {"a path just short of a layer's worth besides its item", shapeLayer("[" + path(perLayer - 1) + "]"),
+         1 + perItem / perLayer},
+        {"a path of three layers' worth", shapeLayer("[" + path(3 * perLayer) + "]"), 4 + perItem / perLayer},
         {"paths in nested groups add up",
-         shapeLayer("[" + featuretest::group(path(perLayer) + "," + featuretest::group(path(perLayer))) + "]"), 3},
+         shapeLayer("[" + featuretest::group(path(perLayer) + "," + featuretest::group(path(perLayer))) + "]"),
+         1 + (6 * perItem + 2 * perLayer) / perLayer},
         {"an animated path weighs its largest keyframe", shapeLayer("[" + animatedPath(perLayer, 5 * perLayer) + "]"),
-         6},
+         1 + (perItem + 5 * perLayer) / perLayer},
+        // Items weigh what is built for them whatever their vertices.
+        {"a hundred groups of a rectangle",
+         shapeLayer("[" + list(100, featuretest::group(featuretest::rect(5, 5, 2, 2))) + "]"),
+         1 + 100 * (3 * perItem + 9) / perLayer},
+        {"a star of 5,000 points", shapeLayer("[" + points(1, 5000) + "]"), 1 + (perItem + 10'001) / perLayer},
+        {"a polygon of a billion points, built with 5,000",
+         shapeLayer("[" + points(2, 1e9) + "]"), 1 + (perItem + 5'001) / perLayer},
+        // A fill holds, and a trim cuts, every path before it once more.
+        {"a trim after two paths", shapeLayer("[" + path(perLayer) + "," + path(perLayer) + "," +
+                                              featuretest::trim(10, 90, 0, 1) + "]"),
+         1 + (3 * perItem + 4 * perLayer) / perLayer},
+        {"a fill after paths in a group",
+         shapeLayer("[" + featuretest::group(path(perLayer)) + "," + fill(1, 0, 0) + "]"),
+         1 + (4 * perItem + 2 * perLayer) / perLayer},
+        {"a fill in a group after another group: only the paths of its own",
+         shapeLayer("[" + featuretest::group(path(perLayer)) + "," + featuretest::group(path(perLayer) + "," + fill(1, 0, 0)) +
+                    "]"),
+         1 + (7 * perItem + 3 * perLayer) / perLayer},
         {"a short text", textLayer(3), LayerBuildWeight::textLayerWeight},
         {"a text of 64 characters", textLayer(64), LayerBuildWeight::textLayerWeight + 64 / LayerBuildWeight::charactersPerLayer},
     };

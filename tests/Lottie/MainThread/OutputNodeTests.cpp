@@ -1,5 +1,5 @@
-// A path output and a group output shared by several readers, and the stroke
-// renderer's dash pattern.
+// Path and group outputs shared by several readers and chained through a group,
+// and the stroke renderer's dash pattern.
 
 #include <gtest/gtest.h>
 
@@ -48,6 +48,42 @@ TEST(GroupOutputNode, AMovedGroupHasChangedForEveryReaderOfTheFrame) {
     ASSERT_TRUE(group->outputPath());
     EXPECT_DOUBLE_EQ(group->outputPath()->boundingBox().origin.x, 5);
     EXPECT_FALSE(group->outputChanged(3));
+}
+
+// A chain of path nodes, the last asked for its path: it holds every node's
+// path, the first under a group's transform, and no node upstream keeps a copy
+// of what is upstream of it; a disabled node adds nothing of its own.
+TEST(PathOutputNode, OnlyTheOutputAskedKeepsThePathOfTheChain) {
+    const auto line = [](double x) {
+        BezierPath path;
+        path.appendVertex(CurveVertex::corner({x, 0}));
+        path.appendVertex(CurveVertex::corner({x, 1}));
+        return path;
+    };
+    auto inner = std::make_shared<PathOutputNode>(nullptr);
+    inner->setPath(line(1), 1);
+    auto group = std::make_shared<GroupOutputNode>(nullptr, inner);
+    group->setTransform(platform::graphics::Transform3D::makeTranslation(100, 0, 0));
+    std::vector<std::shared_ptr<PathOutputNode>> chain;
+    std::shared_ptr<NodeOutput> upstream = group;
+    for (int index = 0; index < 10; ++index) {
+        chain.push_back(std::make_shared<PathOutputNode>(upstream));
+        chain.back()->setPath(line(index + 2), 1);
+        upstream = chain.back();
+    }
+    chain[4]->setEnabled(false);
+    FillRenderer fill(chain.back());
+    EXPECT_TRUE(fill.renderChanged(1));
+    const platform::graphics::Path* path = fill.outputPath();
+    ASSERT_NE(path, nullptr);
+    std::vector<double> starts;
+    for (const auto& element : path->elements()) {
+        if (element.type == platform::graphics::PathElementType::moveTo) starts.push_back(element.points[0].x);
+    }
+    EXPECT_EQ(starts, (std::vector<double>{101, 2, 3, 4, 5, 7, 8, 9, 10, 11}));
+    for (std::size_t index = 0; index + 1 < chain.size(); ++index) EXPECT_FALSE(chain[index]->keepsPath()) << index;
+    EXPECT_FALSE(inner->keepsPath());
+    EXPECT_TRUE(chain.back()->keepsPath());
 }
 
 // Dashing turned off after a dashed frame leaves a solid line, not the old dashes.

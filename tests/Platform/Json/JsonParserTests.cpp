@@ -130,6 +130,33 @@ TEST(JsonParser, RefusesNestingDeeperThanItsLimitWithoutCrashing) {
     EXPECT_NO_THROW(parse(fine + std::string(500, ']')));
 }
 
+// A document of more values than the limit is refused, saying why, by either
+// parser (an integer too large for 64 bits sends the text to the exact one);
+// one of exactly as many is read.
+TEST(JsonParser, RefusesMoreValuesThanItsLimit) {
+    const auto zeros = [](std::size_t count, const std::string& last) {
+        std::string text = "[";
+        text.reserve(2 * count + last.size());
+        for (std::size_t index = 1; index < count; ++index) text += "0,";
+        return text + last + "]";
+    };
+    // The array itself is one of the values.
+    const std::size_t elements = maximumValueCount - 1;
+    for (const std::string& last : {std::string("0"), std::string("18446744073709551616")}) {
+        SCOPED_TRACE(last);
+        const Value read = parse(zeros(elements, last));
+        ASSERT_TRUE(read.asArray());
+        EXPECT_EQ(read.asArray()->size(), elements);
+        try {
+            parse(zeros(elements + 1, last));
+            ADD_FAILURE() << "read";
+        } catch (const ParseError& error) {
+            EXPECT_EQ(error.reason(), tooManyValuesReason());
+            EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos) << error.what();
+        }
+    }
+}
+
 TEST(JsonWriter, RefusesNonFiniteNumbers) {
     EXPECT_THROW(serialize(Value(std::nan(""))), std::exception);
     EXPECT_THROW(serialize(Value(HUGE_VAL)), std::exception);

@@ -2,40 +2,38 @@
 
 namespace lottie {
 
+using platform::graphics::AffineTransform;
 using platform::graphics::Path;
 
 bool GroupOutputNode::outputChanged(double frame) {
-    if (!isEnabled_) {
-        const bool changed = parent_ ? parent_->outputChanged(frame) : false;
-        const Path* upstreamPath = parent_ ? parent_->outputPath() : nullptr;
-        if (upstreamPath) {
-            outputPath_ = *upstreamPath;
-        } else {
-            outputPath_.reset();
-        }
-        return changed;
-    }
     const bool upstream = parent_ ? parent_->outputChanged(frame) : false;
-    if (upstream) outputPath_.reset();
-    if (rootNode_ && rootNode_->outputChanged(frame)) outputPath_.reset();
-    // A path rebuilt for this frame has changed for every node that asks, not
-    // only for the first: a fill of the level around the group and one of the
-    // level around that both draw it.
-    if (outputPath_) return upstream || lastBuildFrame_ == frame;
-
-    lastBuildFrame_ = frame;
-    Path path;
-    if (const Path* upstreamPath = parent_ ? parent_->outputPath() : nullptr) path.addPath(*upstreamPath);
-    if (const Path* innerPath = rootNode_ ? rootNode_->outputPath() : nullptr) {
-        path.addPath(*innerPath, transform_.affine());
+    const bool inner = isEnabled_ && rootNode_ && rootNode_->outputChanged(frame);
+    if (upstream || inner) outputPath_.reset();
+    if (changePending_) {
+        changePending_ = false;
+        changeFrame_ = frame;
     }
-    outputPath_ = std::move(path);
-    return true;
+    return upstream || inner || changeFrame_ == frame;
+}
+
+const Path* GroupOutputNode::outputPath() const { return keptPath(outputPath_); }
+
+void GroupOutputNode::appendOutput(Path& target, const AffineTransform& transform) const {
+    if (parent_) parent_->appendOutput(target, transform);
+    if (isEnabled_ && rootNode_) rootNode_->appendOutput(target, transform_.affine().concatenating(transform));
+}
+
+void GroupOutputNode::setEnabled(bool enabled) {
+    if (enabled == isEnabled_) return;
+    isEnabled_ = enabled;
+    outputPath_.reset();
+    changePending_ = true;
 }
 
 void GroupOutputNode::setTransform(const platform::graphics::Transform3D& transform) {
     transform_ = transform;
     outputPath_.reset();
+    changePending_ = true;
 }
 
 }  // namespace lottie

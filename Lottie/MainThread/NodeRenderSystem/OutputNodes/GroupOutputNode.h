@@ -1,6 +1,7 @@
 #pragma once
 // The output of a group: the path upstream of the group followed by the path of
-// the group's own content under the group's transform. Owned by its group node,
+// the group's own content under the group's transform, put together only when
+// asked for. Owned by its group node,
 // which sets the transform when it regenerates.
 
 #include <memory>
@@ -21,9 +22,11 @@ public:
     }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
-    const platform::graphics::Path* outputPath() const override { return outputPath_ ? &*outputPath_ : nullptr; }
+    const platform::graphics::Path* outputPath() const override;
+    void appendOutput(platform::graphics::Path& target,
+                      const platform::graphics::AffineTransform& transform) const override;
     bool isEnabled() const override { return isEnabled_; }
-    void setEnabled(bool enabled) override { isEnabled_ = enabled; }
+    void setEnabled(bool enabled) override;
     bool outputChanged(double frame) override;
 
     const platform::graphics::Transform3D& transform() const { return transform_; }
@@ -41,10 +44,12 @@ private:
     std::shared_ptr<NodeOutput> parent_;
     std::shared_ptr<NodeOutput> rootNode_;
     bool isEnabled_ = true;
-    std::optional<platform::graphics::Path> outputPath_;
-    // The frame the path was last built for.
-    std::optional<double> lastBuildFrame_;
+    mutable std::optional<platform::graphics::Path> outputPath_;
     platform::graphics::Transform3D transform_;
+    // A change of the transform or of being enabled, not yet told: it is told
+    // to every reader of the frame that first asks after it.
+    bool changePending_ = true;
+    std::optional<double> changeFrame_;
 };
 
 }  // namespace lottie

@@ -17,6 +17,10 @@ public:
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
     const platform::graphics::Path* outputPath() const override { return parent_ ? parent_->outputPath() : nullptr; }
+    void appendOutput(platform::graphics::Path& target,
+                      const platform::graphics::AffineTransform& transform) const override {
+        if (parent_) parent_->appendOutput(target, transform);
+    }
     bool isEnabled() const override { return isEnabled_; }
     void setEnabled(bool enabled) override { isEnabled_ = enabled; }
 

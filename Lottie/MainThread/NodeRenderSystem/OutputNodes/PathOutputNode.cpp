@@ -2,44 +2,41 @@
 
 namespace lottie {
 
+using platform::graphics::AffineTransform;
 using platform::graphics::Path;
 
 bool PathOutputNode::outputChanged(double frame) {
-    if (!isEnabled_) {
-        const bool changed = parent_ ? parent_->outputChanged(frame) : false;
-        const Path* upstreamPath = parent_ ? parent_->outputPath() : nullptr;
-        if (upstreamPath) {
-            outputPath_ = *upstreamPath;
-        } else {
-            outputPath_.reset();
-        }
-        return changed;
-    }
     const bool upstream = parent_ ? parent_->outputChanged(frame) : false;
-    if (upstream && lastPathBuildFrame_ != frame) outputPath_.reset();
-    if (outputPath_) return upstream || lastUpdateFrame_ == frame;
-
-    lastPathBuildFrame_ = frame;
-    Path path;
-    if (const Path* upstreamPath = parent_ ? parent_->outputPath() : nullptr) path.addPath(*upstreamPath);
-    for (const CompoundBezierPath& compound : pathObjects_) {
-        for (const BezierPath& bezier : compound.paths()) addSubpath(path, bezier);
+    if (upstream && lastUpstreamChangeFrame_ != frame) {
+        lastUpstreamChangeFrame_ = frame;
+        outputPath_.reset();
     }
-    outputPath_ = std::move(path);
+    if (!isEnabled_) return upstream;
     return upstream || lastUpdateFrame_ == frame;
 }
 
-void PathOutputNode::addSubpath(Path& target, const BezierPath& path) {
+const Path* PathOutputNode::outputPath() const { return keptPath(outputPath_); }
+
+void PathOutputNode::appendOutput(Path& target, const AffineTransform& transform) const {
+    if (parent_) parent_->appendOutput(target, transform);
+    if (!isEnabled_) return;
+    for (const CompoundBezierPath& compound : pathObjects_) {
+        for (const BezierPath& bezier : compound.paths()) addSubpath(target, bezier, transform);
+    }
+}
+
+void PathOutputNode::addSubpath(Path& target, const BezierPath& path, const AffineTransform& transform) {
     const auto& elements = path.elements();
     if (elements.empty()) return;
-    target.moveTo(elements.front().vertex.point);
+    target.moveTo(transform.apply(elements.front().vertex.point));
     for (std::size_t index = 1; index < elements.size(); ++index) {
         const CurveVertex& previous = elements[index - 1].vertex;
         const CurveVertex& current = elements[index].vertex;
         if (previous.outTangent != previous.point || current.inTangent != current.point) {
-            target.curveTo(previous.outTangent, current.inTangent, current.point);
+            target.curveTo(transform.apply(previous.outTangent), transform.apply(current.inTangent),
+                           transform.apply(current.point));
         } else {
-            target.lineTo(current.point);
+            target.lineTo(transform.apply(current.point));
         }
     }
     if (path.closed()) target.closeSubpath();

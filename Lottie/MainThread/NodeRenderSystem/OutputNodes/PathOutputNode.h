@@ -1,9 +1,10 @@
 #pragma once
 // The output of a path node: the compound paths it (or a modifier rewriting it)
 // produced for the frame, plus everything upstream. The platform path is built
-// lazily, only when someone asks outputChanged() after the paths or the upstream
-// path changed, and at most once per frame however many renderers ask. Owned by
-// its path node; trims and rounded corners rewrite it in place.
+// lazily, only when someone asks outputPath() after the paths or the upstream
+// path changed, and at most once per frame however many renderers ask; the
+// nodes upstream keep no copy of it. Owned by its path node; trims and rounded
+// corners rewrite it in place.
 
 #include <memory>
 #include <optional>
@@ -20,12 +21,19 @@ public:
     ~PathOutputNode() override { releaseChain(std::move(parent_)); }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
-    const platform::graphics::Path* outputPath() const override { return outputPath_ ? &*outputPath_ : nullptr; }
+    const platform::graphics::Path* outputPath() const override;
+    void appendOutput(platform::graphics::Path& target,
+                      const platform::graphics::AffineTransform& transform) const override;
     bool isEnabled() const override { return isEnabled_; }
-    void setEnabled(bool enabled) override { isEnabled_ = enabled; }
+    void setEnabled(bool enabled) override {
+        if (enabled != isEnabled_) outputPath_.reset();
+        isEnabled_ = enabled;
+    }
     bool outputChanged(double frame) override;
 
     const std::vector<CompoundBezierPath>& pathObjects() const { return pathObjects_; }
+    // Whether a platform path is built and kept now.
+    bool keepsPath() const { return outputPath_.has_value(); }
     double totalLength() const { return totalLength_; }
     const std::optional<double>& lastUpdateFrame() const { return lastUpdateFrame_; }
 
@@ -36,17 +44,21 @@ public:
     std::vector<CompoundBezierPath> removePaths(std::optional<double> updateFrame);
 
     // One platform subpath of a path: straight where neither neighbouring handle
-    // leaves its point, curved otherwise, closed when the path is.
-    static void addSubpath(platform::graphics::Path& target, const BezierPath& path);
+    // leaves its point, curved otherwise, closed when the path is; every point
+    // mapped by `transform`.
+    static void addSubpath(platform::graphics::Path& target, const BezierPath& path,
+                           const platform::graphics::AffineTransform& transform = {});
 
 protected:
     std::shared_ptr<NodeOutput> takeUpstream() override { return std::move(parent_); }
 
 private:
     std::shared_ptr<NodeOutput> parent_;
-    std::optional<platform::graphics::Path> outputPath_;
+    mutable std::optional<platform::graphics::Path> outputPath_;
     std::optional<double> lastUpdateFrame_;
-    std::optional<double> lastPathBuildFrame_;
+    // The frame at which a change upstream last dropped the built path: the
+    // other readers of that frame keep the one built since.
+    std::optional<double> lastUpstreamChangeFrame_;
     bool isEnabled_ = true;
     double totalLength_ = 0;
     std::vector<CompoundBezierPath> pathObjects_;

@@ -225,4 +225,43 @@ TEST(FrameWorkBudget, HostileWorkCompletesDrawsWhatFitsAndWarnsOnce) {
     }
 }
 
+// Once the frame's intermediate surfaces are spent between a masked layer's
+// mask and its group, each of its drawings is laid down through the mask on a
+// surface the size of the clip: 2,047 masked fillers take two surfaces each, a
+// translucent layer one, and the last layer's mask the last, so its 2,400 tiny
+// drawings go one by one. Each pays for its surface, and the frame's work ends
+// them, said once; on the engines that draw translucent masks.
+TEST(FrameWorkBudget, DrawingsLaidThroughAMaskOneByOnePayForTheirSurfaces) {
+    const auto square = [](int x, int y) { return rect(x, y, 2, 2) + "," + fill(0, 1, 0); };
+    const std::string tinyMask = R"(,"masksProperties":[)" + featuretest::mask("a", "[[4,4],[7,4],[7,7],[4,7]]", 50) + "]";
+    std::string drawings;
+    for (int outer = 0; outer < 4; ++outer) {
+        std::string inner;
+        for (int index = 0; index < 600; ++index) {
+            const int at = outer * 600 + index;
+            inner += (index ? "," : "") + featuretest::group(square(10 + at * 7 % 490, 10 + at * 13 % 490));
+        }
+        drawings += (outer ? "," : "") + featuretest::group(inner);
+    }
+    std::string layers = layerWith(drawings, 1, R"(,"masksProperties":[)" +
+                                                    featuretest::mask("a", "[[0,0],[512,0],[512,512],[0,512]]", 50) + "]");
+    layers += "," + layerWith(featuretest::group(square(5, 5)) + "," + featuretest::group(square(8, 8)), 2, "",
+                              R"({"o":{"a":0,"k":50}})");
+    for (int index = 0; index < 2047; ++index) layers += "," + layerWith(square(5, 5), index + 3, tinyMask);
+    const auto animation = decode(document("[" + layers + "]", side, side));
+    ASSERT_TRUE(animation);
+    for (const auto& option : {lottie::RenderingEngineOption::mainThread(), lottie::RenderingEngineOption::automatic()}) {
+        SCOPED_TRACE(option.description());
+        testsupport::RecordingLogger recorder;
+        ASSERT_TRUE(renderFrames(animation, option, {0.0, 1.0}));
+        const std::vector<std::string> warnings = limitMessages(recorder);
+        EXPECT_EQ(std::count_if(warnings.begin(), warnings.end(),
+                                [](const std::string& text) { return text.find("drawing work") != std::string::npos; }),
+                  1);
+        EXPECT_EQ(std::count_if(warnings.begin(), warnings.end(),
+                                [](const std::string& text) { return text.find("drawing by drawing") != std::string::npos; }),
+                  1);
+    }
+}
+
 }  // namespace

@@ -1,9 +1,11 @@
-// A path output shared by several readers, and the stroke renderer's dash pattern.
+// A path output and a group output shared by several readers, and the stroke
+// renderer's dash pattern.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "Lottie/MainThread/NodeRenderSystem/OutputNodes/GroupOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/FillRenderer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
@@ -12,12 +14,18 @@ namespace {
 
 using namespace lottie;
 
-TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
-    auto upstream = std::make_shared<PathOutputNode>(nullptr);
+// A path output holding a straight line from the origin to `end`, set at `frame`.
+std::shared_ptr<PathOutputNode> lineOutput(platform::graphics::Point end, double frame) {
+    auto output = std::make_shared<PathOutputNode>(nullptr);
     BezierPath line;
     line.appendVertex(CurveVertex::corner({0, 0}));
-    line.appendVertex(CurveVertex::corner({1, 1}));
-    upstream->setPath(line, 1);
+    line.appendVertex(CurveVertex::corner(end));
+    output->setPath(line, frame);
+    return output;
+}
+
+TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
+    auto upstream = lineOutput({1, 1}, 1);
     auto output = std::make_shared<PathOutputNode>(upstream);
     FillRenderer first(output);
     FillRenderer second(output);
@@ -25,6 +33,30 @@ TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
     const platform::graphics::Path* built = output->outputPath();
     EXPECT_TRUE(second.renderChanged(1));
     EXPECT_EQ(output->outputPath(), built);
+}
+
+// A group's new transform is news to every renderer that asks in the frame:
+// to the stroke that asks first and to the fill that asks through the stroke.
+TEST(GroupOutputNode, TellsEveryAskerOfAFrameOfANewTransform) {
+    auto group = std::make_shared<GroupOutputNode>(nullptr, lineOutput({10, 0}, 0));
+    auto stroke = std::make_shared<StrokeRenderer>(group);
+    FillRenderer fill(stroke);
+    struct Step {
+        double frame;
+        double scale;  // none: the transform stays
+        bool changed;
+    };
+    const Step steps[] = {{0, 0, true}, {1, 2, true}, {2, 0, false}, {3, 3, true}, {3, 0, true}, {4, 0, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.frame);
+        if (step.scale > 0) group->setTransform(platform::graphics::Transform3D::makeScale(step.scale, step.scale, 1));
+        EXPECT_EQ(stroke->renderChanged(step.frame), step.changed);
+        EXPECT_EQ(fill.renderChanged(step.frame), step.changed);
+        ASSERT_TRUE(group->outputPath());
+        EXPECT_EQ(fill.outputPath(), group->outputPath());
+        stroke->setHasUpdate(false);
+        fill.setHasUpdate(false);
+    }
 }
 
 // Dashing turned off after a dashed frame leaves a solid line, not the old dashes.

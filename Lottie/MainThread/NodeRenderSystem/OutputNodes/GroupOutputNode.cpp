@@ -18,8 +18,11 @@ bool GroupOutputNode::outputChanged(double frame) {
     const bool upstream = parent_ ? parent_->outputChanged(frame) : false;
     if (upstream) outputPath_.reset();
     if (rootNode_ && rootNode_->outputChanged(frame)) outputPath_.reset();
-    if (outputPath_) return upstream;
+    // A path rebuilt earlier in this frame (after a new transform, say) is
+    // news to every asker of the frame, not only to the first.
+    if (outputPath_) return upstream || lastBuildFrame_ == frame;
 
+    lastBuildFrame_ = frame;
     Path path;
     if (const Path* upstreamPath = parent_ ? parent_->outputPath() : nullptr) path.addPath(*upstreamPath);
     if (const Path* innerPath = rootNode_ ? rootNode_->outputPath() : nullptr) {

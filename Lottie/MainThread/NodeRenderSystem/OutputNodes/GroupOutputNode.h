@@ -1,7 +1,9 @@
 #pragma once
 // The output of a group: the path upstream of the group followed by the path of
 // the group's own content under the group's transform. Owned by its group node,
-// which sets the transform when it regenerates.
+// which sets the transform when it regenerates. Several renderers may ask it
+// in one frame (a fill reached through a stroke, for one); it remembers the
+// frame it last rebuilt at, so that every one of them learns of the change.
 
 #include <memory>
 #include <optional>
@@ -42,6 +44,7 @@ private:
     std::shared_ptr<NodeOutput> rootNode_;
     bool isEnabled_ = true;
     std::optional<platform::graphics::Path> outputPath_;
+    std::optional<double> lastBuildFrame_;
     platform::graphics::Transform3D transform_;
 };
 

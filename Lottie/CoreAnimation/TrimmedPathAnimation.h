@@ -1,9 +1,9 @@
 #pragma once
 // The "path" animation of a shape layer whose paths a trim cuts, cut where the
-// main-thread engine cuts them. The compositor trims a path by exact arc
-// length, while the format's trim measures each curve with a few samples and
-// places its cuts by the curve's parameter, which lands visibly elsewhere on
-// curves whose handles are uneven; and a trim applied individually runs along
+// main-thread engine cuts them. Both cut curves by arc length, but the
+// compositor measures the whole path its own way, while the format's trim
+// shares the length out by the lengths stored in the path (each curve
+// measured with a few chords); and a trim applied individually runs along
 // several paths one after the other. So the paths and the trim are evaluated
 // at every frame from the first keyframe of any of them to the last and cut by
 // the main-thread engine's own trimming; the compositor moves the cut paths

@@ -9,7 +9,7 @@ namespace {
 
 // Five-point Gauss-Legendre nodes and weights on [-1, 1]: exact for
 // polynomials up to degree nine, which the speed of a curve resembles closely
-// over a sixteenth of its parameter, wherever it does not come to a halt.
+// over an eighth of its parameter, wherever it does not come to a halt.
 constexpr std::array<double, 5> nodes = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831,
                                          0.9061798459386640};
 constexpr std::array<double, 5> weights = {0.2369268850561891, 0.4786286704993665, 0.5688888888888889,

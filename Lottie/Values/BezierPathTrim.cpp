@@ -1,20 +1,19 @@
 // Cutting one BezierPath into the open pieces that cover a list of length
 // ranges. The walk uses the element lengths stored in the path; a range that
-// begins or ends inside a segment splits that segment, and the split is
-// written back into a working copy of the elements so that the next range
-// continues from the cut.
+// begins or ends inside a segment splits that segment by arc length, and the
+// split is written back into a working copy of the elements so that the next
+// range continues from the cut. The two parts of a cut segment keep the
+// lengths the walk placed the cut at (atLength and the rest of the stored
+// length), so the walk's running length stays exact and a later cut in the
+// same segment lands where the stored lengths say.
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "Lottie/Values/BezierPath.h"
 #include "Lottie/Values/CurveSplit.h"
 
 namespace lottie {
-
-namespace {
-constexpr int measuringSteps = 25;
-constexpr int trimSamples = 3;
-constexpr double trimAccuracy = 1.0;
-}  // namespace
 
 std::vector<BezierPath> BezierPath::trim(std::span<const LengthRange> ranges) const {
     std::vector<BezierPath> pieces;
@@ -33,14 +32,18 @@ std::vector<BezierPath> BezierPath::trim(std::span<const LengthRange> ranges) co
 
     // Cuts the segment that ends at `index` at `atLength` from its start,
     // rewrites the working elements around the cut and moves `before` onto it.
+    // Returns the split and the length of its first part. Ranges out of the
+    // documented order may ask for a cut before the segment or past it; the
+    // cut then stays at its end.
     auto cutSegment = [&](double atLength) {
         const CurveVertex& from = work[index - 1].vertex;
-        CurveSplit split = from.trimCurve(work[index].vertex, atLength, work[index].length, trimSamples, trimAccuracy);
-        double firstPart = split.start.curveLength(split.trimPoint, measuringSteps);
+        const double segmentLength = work[index].length;
+        const double firstPart = std::max(0.0, std::min(atLength, segmentLength));
+        CurveSplit split = from.trimCurve(work[index].vertex, firstPart, segmentLength);
         work[index - 1].vertex = split.trimPoint;
-        work[index] = PathElement(split.trimPoint.curveLength(split.end, measuringSteps), split.end);
+        work[index] = PathElement(segmentLength - firstPart, split.end);
         before += firstPart;
-        return split;
+        return std::pair{split, firstPart};
     };
     // Ranges that do not follow the documented order may reach a piece that
     // was never started; it then starts at the segment's beginning.
@@ -67,7 +70,7 @@ std::vector<BezierPath> BezierPath::trim(std::span<const LengthRange> ranges) co
             before = after;
             ++index;
         } else if (before < range.start && piece.isEmpty() && index > 0) {
-            CurveSplit split = cutSegment(range.start - before);
+            const CurveSplit split = cutSegment(range.start - before).first;
             piece.appendElement(PathElement(0, split.trimPoint));
         } else if (range.start < after && after < range.end) {
             ensureStarted();
@@ -82,10 +85,9 @@ std::vector<BezierPath> BezierPath::trim(std::span<const LengthRange> ranges) co
             if (!finishPiece()) return pieces;
         } else if (after > range.end && index > 0) {
             ensureStarted();
-            CurveSplit split = cutSegment(range.end - before);
-            PathElement& last = piece.elements_.back();
-            last.vertex.outTangent = split.start.outTangent;
-            piece.appendElement(PathElement(last.vertex.curveLength(split.trimPoint, measuringSteps), split.trimPoint));
+            const auto [split, firstPart] = cutSegment(range.end - before);
+            piece.elements_.back().vertex.outTangent = split.start.outTangent;
+            piece.appendElement(PathElement(firstPart, split.trimPoint));
             if (!finishPiece()) return pieces;
         } else {
             // Lengths that compare with nothing (not-a-number) cannot be placed.

@@ -1,14 +1,11 @@
 #include "Lottie/Values/CurveVertex.h"
 
-#include <algorithm>
+#include <cmath>
 
+#include "Lottie/Values/CurveArcLength.h"
 #include "Lottie/Values/CurveSplit.h"
 
 namespace lottie {
-
-namespace {
-constexpr int measuringSteps = 25;
-}
 
 platform::graphics::Point CurveVertex::pointOnCurve(const CurveVertex& next, double t) const {
     if (t <= 0) return point;
@@ -57,22 +54,18 @@ CurveSplit CurveVertex::splitCurve(const CurveVertex& next, double t) const {
     return {CurveVertex(point, inTangent, a), CurveVertex(f, d, e), CurveVertex(next.point, c, next.outTangent)};
 }
 
-CurveSplit CurveVertex::trimCurve(const CurveVertex& next, double atLength, double curveLength, int maxSamples,
-                                  double accuracy) const {
-    double t = atLength / curveLength;
-    CurveSplit split = splitCurve(next, t);
-    for (int sample = 0; sample < maxSamples; ++sample) {
-        double measured = split.start.curveLength(split.trimPoint, measuringSteps);
-        double difference = atLength - measured;
-        // Signed on purpose: a first piece already longer than asked ends the search.
-        if (difference < accuracy) return split;
-        // Each refinement moves the parameter by at most half its value, so a
-        // badly measured piece cannot throw the cut off the segment.
-        double step = std::max(std::min(t / measured * difference, t * 0.5), t * -0.5);
-        t += step;
-        split = splitCurve(next, t);
+CurveSplit CurveVertex::trimCurve(const CurveVertex& next, double atLength, double curveLength) const {
+    const double share = atLength / curveLength;
+    // The ends, a share that is not a number, and straight segments (whose
+    // parameter runs evenly along them) need no search.
+    if (!(share > 0 && share < 1) || (outTangent == point && next.inTangent == next.point)) {
+        return splitCurve(next, share);
     }
-    return split;
+    const CurveArcLength arc(*this, next);
+    const double total = arc.total();
+    // Coordinates so large that the length overflows: the share of the parameter.
+    if (!std::isfinite(total) || !(total > 0)) return splitCurve(next, share);
+    return splitCurve(next, arc.parameterAt(share * total));
 }
 
 }  // namespace lottie

@@ -42,11 +42,11 @@ struct CurveVertex {
     // The segment to `next` cut in two at parameter t.
     CurveSplit splitCurve(const CurveVertex& next, double t) const;
 
-    // The segment to `next` cut at about `atLength` along it, given the
-    // segment's length; refines the cut at most `maxSamples` times until the
-    // first piece is within `accuracy` of the length.
-    CurveSplit trimCurve(const CurveVertex& next, double atLength, double curveLength, int maxSamples,
-                         double accuracy) const;
+    // The segment to `next` cut at `atLength` along it, given the length
+    // stored for the segment. The cut divides the curve's arc length in the
+    // ratio atLength : curveLength, so a stored length measured with a few
+    // chords still spans the whole curve and a cut at it lands on `next`.
+    CurveSplit trimCurve(const CurveVertex& next, double atLength, double curveLength) const;
 
     constexpr bool operator==(const CurveVertex&) const = default;
 };

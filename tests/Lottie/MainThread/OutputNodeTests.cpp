@@ -14,12 +14,18 @@ namespace {
 
 using namespace lottie;
 
-TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
-    auto upstream = std::make_shared<PathOutputNode>(nullptr);
+// A path output holding a straight line from the origin to `end`, set at `frame`.
+std::shared_ptr<PathOutputNode> lineOutput(platform::graphics::Point end, double frame) {
+    auto output = std::make_shared<PathOutputNode>(nullptr);
     BezierPath line;
     line.appendVertex(CurveVertex::corner({0, 0}));
-    line.appendVertex(CurveVertex::corner({1, 1}));
-    upstream->setPath(line, 1);
+    line.appendVertex(CurveVertex::corner(end));
+    output->setPath(line, frame);
+    return output;
+}
+
+TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
+    auto upstream = lineOutput({1, 1}, 1);
     auto output = std::make_shared<PathOutputNode>(upstream);
     FillRenderer first(output);
     FillRenderer second(output);
@@ -84,6 +90,30 @@ TEST(PathOutputNode, OnlyTheOutputAskedKeepsThePathOfTheChain) {
     for (std::size_t index = 0; index + 1 < chain.size(); ++index) EXPECT_FALSE(chain[index]->keepsPath()) << index;
     EXPECT_FALSE(inner->keepsPath());
     EXPECT_TRUE(chain.back()->keepsPath());
+}
+
+// A group's new transform is news to every renderer that asks in the frame:
+// to the stroke that asks first and to the fill that asks through the stroke.
+TEST(GroupOutputNode, TellsEveryAskerOfAFrameOfANewTransform) {
+    auto group = std::make_shared<GroupOutputNode>(nullptr, lineOutput({10, 0}, 0));
+    auto stroke = std::make_shared<StrokeRenderer>(group);
+    FillRenderer fill(stroke);
+    struct Step {
+        double frame;
+        double scale;  // none: the transform stays
+        bool changed;
+    };
+    const Step steps[] = {{0, 0, true}, {1, 2, true}, {2, 0, false}, {3, 3, true}, {3, 0, true}, {4, 0, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.frame);
+        if (step.scale > 0) group->setTransform(platform::graphics::Transform3D::makeScale(step.scale, step.scale, 1));
+        EXPECT_EQ(stroke->renderChanged(step.frame), step.changed);
+        EXPECT_EQ(fill.renderChanged(step.frame), step.changed);
+        ASSERT_TRUE(group->outputPath());
+        EXPECT_EQ(fill.outputPath(), group->outputPath());
+        stroke->setHasUpdate(false);
+        fill.setHasUpdate(false);
+    }
 }
 
 // Dashing turned off after a dashed frame leaves a solid line, not the old dashes.

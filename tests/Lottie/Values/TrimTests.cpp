@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include "Lottie/Values/CompoundBezierPath.h"
 #include "Lottie/Values/CurveSplit.h"
+#include "tests/Support/DenseCubic.h"
 
 using namespace lottie;
 using platform::graphics::Point;
@@ -58,11 +60,50 @@ TEST(CurveSplit, TrimCurveFindsTheCutWithinItsAccuracy) {
     double length = a.curveLength(b, 25);
     for (double target : {0.1 * length, 0.3 * length, 0.5 * length, 0.9 * length}) {
         SCOPED_TRACE(target);
-        CurveSplit split = a.trimCurve(b, target, length, 3, 1.0);
+        CurveSplit split = a.trimCurve(b, target, length);
         double measured = split.start.curveLength(split.trimPoint, 25);
-        EXPECT_LT(target - measured, 1.0);
-        // With no refinement the cut is at parameter target / length.
-        EXPECT_EQ(a.trimCurve(b, target, length, 0, 1.0), a.splitCurve(b, target / length));
+        EXPECT_LT(std::abs(target - measured), 1.0);
+        // The cut is a split of the curve at some parameter: the pieces trace it.
+        EXPECT_EQ(split.start.point, a.point);
+        EXPECT_EQ(split.end.point, b.point);
+    }
+    // At the ends, and on straight segments, the cut needs no search.
+    EXPECT_EQ(a.trimCurve(b, 0, length), a.splitCurve(b, 0));
+    EXPECT_EQ(a.trimCurve(b, length, length), a.splitCurve(b, 1));
+    CurveVertex c = CurveVertex::corner(Point(0, 0));
+    CurveVertex d = CurveVertex::corner(Point(30, 40));
+    EXPECT_EQ(c.trimCurve(d, 10, 50), c.splitCurve(d, 0.2));
+}
+
+// Where a cut by length belongs on curves whose parameter runs very unevenly
+// along them: at the same share of the arc length, measured independently
+// with a hundred thousand chords, as the asked length is of the stored one.
+TEST(CurveSplit, TrimCurveCutsWhereTheArcLengthSays) {
+    struct Case {
+        const char* name;
+        CurveVertex from, to;
+    };
+    const Case cases[] = {
+        {"one long out-handle", CurveVertex(Point(10, 90), Point(10, 90), Point(10, -110)), CurveVertex::corner(Point(90, 10))},
+        {"one long in-handle", CurveVertex::corner(Point(0, 0)), CurveVertex(Point(100, 0), Point(0, 200), Point(100, 0))},
+        {"handles along the chord past its end", CurveVertex(Point(20, 100), Point(20, 100), Point(420, 100)),
+         CurveVertex::corner(Point(380, 100))},
+        {"an S of lopsided handles", CurveVertex(Point(0, 0), Point(0, 0), Point(150, 0)),
+         CurveVertex(Point(100, 100), Point(90, 100), Point(100, 100))},
+        {"a loop", CurveVertex(Point(0, 0), Point(0, 0), Point(200, 200)),
+         CurveVertex(Point(100, 0), Point(-100, 200), Point(100, 0))},
+        {"a tiny curve", CurveVertex(Point(0, 0), Point(0, 0), Point(0.001, 0.004)),
+         CurveVertex(Point(0.002, 0), Point(0.002, 0), Point(0.002, 0))},
+    };
+    for (const Case& test : cases) {
+        const testsupport::DenseCubic dense(test.from.point, test.from.outTangent, test.to.inTangent, test.to.point);
+        const double stored = test.from.curveLength(test.to, 25);
+        for (double share : {0.02, 0.1, 0.3, 0.5, 0.7, 0.9, 0.98}) {
+            SCOPED_TRACE(testing::Message() << test.name << " at " << share);
+            const CurveSplit split = test.from.trimCurve(test.to, share * stored, stored);
+            const Point expected = dense.pointAtLength(share * dense.length());
+            EXPECT_LT(pointDistance(split.trimPoint.point, expected), 1e-5 * dense.length());
+        }
     }
 }
 
@@ -87,6 +128,97 @@ TEST(BezierPathTrim, CutsBetweenVerticesAndInsideSegments) {
     auto ofEmpty = BezierPath().trim(onVertices);
     ASSERT_EQ(ofEmpty.size(), 1u);
     EXPECT_TRUE(ofEmpty[0].isEmpty());
+}
+
+namespace {
+
+// The point at `length` along a path of measured segments, each segment
+// measured with the yardstick, and the whole path's length.
+struct DensePath {
+    std::vector<testsupport::DenseCubic> segments;
+    double length = 0;
+
+    explicit DensePath(const BezierPath& path) {
+        const auto& elements = path.elements();
+        for (std::size_t index = 1; index < elements.size(); ++index) {
+            const CurveVertex& from = elements[index - 1].vertex;
+            const CurveVertex& to = elements[index].vertex;
+            segments.emplace_back(from.point, from.outTangent, to.inTangent, to.point);
+            length += segments.back().length();
+        }
+    }
+
+    Point pointAtLength(double at) const {
+        for (const testsupport::DenseCubic& segment : segments) {
+            if (at <= segment.length()) return segment.pointAtLength(at);
+            at -= segment.length();
+        }
+        return segments.back().pointAt(1);
+    }
+};
+
+BezierPath pathOf(std::initializer_list<CurveVertex> vertices, bool closed = false) {
+    BezierPath path;
+    for (const CurveVertex& vertex : vertices) path.appendVertex(vertex);
+    path.setClosed(closed);
+    return path;
+}
+
+}  // namespace
+
+// Trims of paths whose curves have long or lopsided handles: each piece
+// starts and ends where the arc length puts the trim's fractions. Inside one
+// curve the cut is exact; between curves the path shares its length out by
+// the lengths it stores (each curve measured with 25 chords), which are
+// within a thousandth of the arc length on such curves.
+TEST(CompoundTrim, CutsCurvesWithLongHandlesWhereTheArcLengthSays) {
+    const BezierPath longHandle =
+        pathOf({CurveVertex(Point(10, 90), Point(10, 90), Point(10, -110)), CurveVertex::corner(Point(90, 10))});
+    const BezierPath lopsided = pathOf({CurveVertex(Point(0, 0), Point(0, 0), Point(0, 150)),
+                                        CurveVertex(Point(100, 0), Point(60, 0), Point(300, -40)),
+                                        CurveVertex(Point(200, 50), Point(200, 50), Point(200, 50))});
+    const BezierPath closedDrop = pathOf({CurveVertex(Point(50, 0), Point(50, 0), Point(250, 100)),
+                                          CurveVertex(Point(50, 100), Point(60, 100), Point(40, 100)),
+                                          CurveVertex(Point(50, 0), Point(-150, 100), Point(50, 0))},
+                                         true);
+    struct Case {
+        const char* name;
+        const BezierPath& path;
+        double start, end, offset;
+        // The pieces, as fractions of the path's length.
+        std::vector<std::pair<double, double>> pieces;
+    };
+    const Case cases[] = {
+        {"one curve, 10 to 30 %", longHandle, 0.1, 0.3, 0, {{0.1, 0.3}}},
+        {"one curve, 45 to 95 %", longHandle, 0.45, 0.95, 0, {{0.45, 0.95}}},
+        {"one curve, a range in its last stretch", longHandle, 0.9, 0.97, 0, {{0.9, 0.97}}},
+        {"two curves, across their vertex", lopsided, 0.2, 0.8, 0, {{0.2, 0.8}}},
+        {"two curves, both ends in the first", lopsided, 0.05, 0.15, 0, {{0.05, 0.15}}},
+        {"a closed path wrapped over its start", closedDrop, 0.6, 0.9, 0.3, {{0, 0.2}, {0.9, 1}}},
+        {"a closed path turned by an offset", closedDrop, 0, 0.25, 0.6, {{0.6, 0.85}}},
+    };
+    for (const Case& test : cases) {
+        const DensePath dense(test.path);
+        for (bool simultaneously : {false, true}) {
+            SCOPED_TRACE(testing::Message() << test.name << (simultaneously ? ", simultaneously" : ", across"));
+            const CompoundBezierPath trimmed =
+                CompoundBezierPath(test.path).trim(test.start, test.end, test.offset, simultaneously);
+            ASSERT_EQ(trimmed.paths().size(), test.pieces.size());
+            double shown = 0;
+            for (std::size_t index = 0; index < test.pieces.size(); ++index) {
+                const auto& elements = trimmed.paths()[index].elements();
+                ASSERT_GE(elements.size(), 2u);
+                const auto [from, to] = test.pieces[index];
+                EXPECT_LT(pointDistance(elements.front().vertex.point, dense.pointAtLength(from * dense.length)),
+                          1e-3 * dense.length);
+                EXPECT_LT(pointDistance(elements.back().vertex.point, dense.pointAtLength(to * dense.length)),
+                          1e-3 * dense.length);
+                shown += to - from;
+            }
+            // The pieces' lengths are the stored lengths they cover.
+            EXPECT_NEAR(trimmed.length(), shown * test.path.length(), 1e-9 * test.path.length());
+        }
+    }
 }
 
 // Fractions of a square's length, with offsets that wrap the range over the

@@ -35,8 +35,7 @@ void reportLimit(const CompositionLayerContext& context, bool& reported, Message
 std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const LayerModel& model,
                                                                     CompositionLayerContext& context) {
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
-    context.layerWeight += LayerBuildWeight::of(model);
-    if (context.layerWeight > LayerBuildWeight::maximumWeight) {
+    if (!LayerBuildWeight::take(context.layerWeight, LayerBuildWeight::of(model))) {
         reportLimit(context, context.layerLimitReported, [] {
             return "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +
                    " layers once its precompositions are expanded (a layer's paths and text counted as more "

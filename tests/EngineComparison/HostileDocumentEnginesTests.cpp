@@ -2,8 +2,8 @@
 // choice and the Core Animation engine chosen by name, drawn as the frame tool
 // draws them (frames 0 and 30 at 512 x 512): precompositions thousands deep,
 // precompositions and repeaters that multiply, long parent chains, thousands
-// of masks on one layer, a set-up that runs out of memory and a frame that
-// spends its work. Each completes without a crash, draws what fits (or falls
+// of masks on one layer, a heavy layer among light ones over a nearly full
+// build, a set-up that runs out of memory and a frame that spends its work. Each completes without a crash, draws what fits (or falls
 // back to the main-thread engine, which keeps the same limits), keeps the
 // layer tree it builds within the build limits, and says once what a limit
 // left out.

@@ -4,12 +4,17 @@
 // engine only composites. Each document gets its own row per engine; run with
 // --benchmark_repetitions and the median aggregates to compare. A document of
 // translucent gradients (the "translucent-gradients" rows) shows what the
-// gradients' opacity stops and opacities cost each engine.
+// gradients' opacity stops and opacities cost each engine; the "structure/"
+// and "export/" rows are documents built as real exports are (see
+// StructureDocumentsJson.h). The playing rows count the minor page faults per
+// frame: a steady state should make no buffer anew.
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include "Lottie/Model/LottieAnimation.h"
 #include "bench/CorpusJson.h"
+#include "bench/StructureDocumentsJson.h"
 #include "bench/TranslucentGradientsJson.h"
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
@@ -39,6 +44,9 @@ std::vector<std::pair<std::string, std::shared_ptr<const lottie::LottieAnimation
     animations.emplace_back("translucent-gradients",
                             lottie::LottieAnimation::fromData(pellorbench::translucentGradientsJson(),
                                                               lottie::DecodingStrategy::dictionaryBased));
+    for (const auto& [name, text] : pellorbench::structureDocumentsJson()) {
+        animations.emplace_back(name, lottie::LottieAnimation::fromData(text, lottie::DecodingStrategy::dictionaryBased));
+    }
     return animations;
 }
 
@@ -54,6 +62,12 @@ void setUp(benchmark::State& state, const std::shared_ptr<const lottie::LottieAn
     }
 }
 
+long minorFaultsSoFar() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
 // One frame of a playing animation, a frame period apart each time.
 void playingFrame(benchmark::State& state, const std::shared_ptr<const lottie::LottieAnimation>& animation,
                   int engine) {
@@ -67,6 +81,7 @@ void playingFrame(benchmark::State& state, const std::shared_ptr<const lottie::L
     // animations, lays out and displays what needs it.
     platform::compositor::DisplayLink link(layer);
     const double scale = pictureSide / std::max(animation->width, animation->height);
+    const long faultsBefore = minorFaultsSoFar();
     for (auto _ : state) {
         clock->advance(1 / animation->framerate);
         link.tick();
@@ -75,6 +90,8 @@ void playingFrame(benchmark::State& state, const std::shared_ptr<const lottie::L
         platform::compositor::render(layer, clock->now(), *context);
         benchmark::DoNotOptimize(context);
     }
+    state.counters["faults/frame"] = benchmark::Counter(static_cast<double>(minorFaultsSoFar() - faultsBefore),
+                                                        benchmark::Counter::kAvgIterations);
     platform::compositor::MediaClock::install(nullptr);
 }
 

@@ -62,12 +62,31 @@ Transform3D CombinedTransformAnimation::combinedTransformMatrix(const Components
 void CombinedTransformAnimation::animateCombinedTransform(platform::compositor::Layer& layer,
                                                           const TransformModel& transform,
                                                           const LayerAnimationContext& context) {
-    const bool manualInterpolation = hasSkewAnimation(transform) || context.mustUseComplexTimeRemapping;
     const bool splitPosition = transform.positionX() && transform.positionY();
     const LottieVector3D origin(0, 0, 0);
     const LottieVector1D zero(0);
+    const auto anchor = orStatic(transform.anchorPoint(), origin);
+    const auto position = orStatic(transform.position(), origin);
+    const auto x = orStatic(transform.positionX(), zero);
+    const auto y = orStatic(transform.positionY(), zero);
+    const auto scale = orStatic(transform.scale(), LottieVector3D(100, 100, 100));
+    const auto rotationX = orStatic(transform.rotationX(), zero);
+    const auto rotationY = orStatic(transform.rotationY(), zero);
+    const auto rotationZ = orStatic(transform.rotationZ(), zero);
+    const auto skew = orStatic(transform.skew(), zero);
+    const auto skewAxis = orStatic(transform.skewAxis(), zero);
+    // Matrices blend by their decomposition, which follows the components only
+    // while nothing but a straight move changes: a turn about an anchor point,
+    // a scale through zero (which decomposes as a half turn) or a motion path
+    // would go astray between keyframes. So a moving matrix is sampled each
+    // tenth of a frame, each component with its own easing, and blended from
+    // sample to sample, where the decomposition is as good as exact.
+    const bool sampled = anchor->keyframes().size() > 1 || position->keyframes().size() > 1 ||
+                         x->keyframes().size() > 1 || y->keyframes().size() > 1 || scale->keyframes().size() > 1 ||
+                         rotationX->keyframes().size() > 1 || rotationY->keyframes().size() > 1 ||
+                         rotationZ->keyframes().size() > 1 || hasSkewAnimation(transform);
     const KeyframeGroup<Transform3D> matrices = KeyframesCombined::combined(
-        context.samplingAccount(), manualInterpolation,
+        context.samplingAccount(), sampled || context.mustUseComplexTimeRemapping,
         [splitPosition](const LottieVector3D& anchor, const LottieVector3D& position, const LottieVector1D& x,
                         const LottieVector1D& y, const LottieVector3D& scale, const LottieVector1D& rotationX,
                         const LottieVector1D& rotationY, const LottieVector1D& rotationZ, const LottieVector1D& skew,
@@ -76,13 +95,12 @@ void CombinedTransformAnimation::animateCombinedTransform(platform::compositor::
                                             rotationY.value, rotationZ.value, skew.value, skewAxis.value},
                                            splitPosition);
         },
-        *orStatic(transform.anchorPoint(), origin), *orStatic(transform.position(), origin),
-        *orStatic(transform.positionX(), zero), *orStatic(transform.positionY(), zero),
-        *orStatic(transform.scale(), LottieVector3D(100, 100, 100)), *orStatic(transform.rotationX(), zero),
-        *orStatic(transform.rotationY(), zero), *orStatic(transform.rotationZ(), zero),
-        *orStatic(transform.skew(), zero), *orStatic(transform.skewAxis(), zero));
+        *anchor, *position, *x, *y, *scale, *rotationX, *rotationY, *rotationZ, *skew, *skewAxis);
     KeyframeAnimationBuilder::attach<Transform3D>(
-        LayerProperties::transform(), matrices,
+        LayerProperties::transform(),
+        sampled ? KeyframesCombined::blendedSamples(matrices, *anchor, *position, *x, *y, *scale, *rotationX,
+                                                    *rotationY, *rotationZ, *skew, *skewAxis)
+                : matrices,
         [](const Transform3D& matrix) { return platform::compositor::AnimatableValue(matrix); }, context, layer);
 }
 

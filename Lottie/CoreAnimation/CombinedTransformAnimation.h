@@ -2,9 +2,9 @@
 // The whole transform of a layer as one "transform" matrix animation, for the
 // transforms the component animations cannot show: a skewed shape group, or a
 // negative x scale in some keyframe. The ten components are combined into one
-// group of matrices (index by index when they share their timing, else sampled
-// each tenth of a frame; always sampled when the skew animates or time is
-// remapped in a complex way). A point of the layer is, in this order, moved by
+// group of matrices: one matrix while none of them moves, else matrices
+// sampled each tenth of a frame that the compositor blends from one to the
+// next (held where a component holds its value). A point of the layer is, in this order, moved by
 // minus the anchor point, scaled, skewed about the skew axis, rotated about z,
 // y and x, and moved by the position. Never overridden by a value provider.
 // Called by TransformAnimations inside the display pass; keeps nothing.

@@ -1,9 +1,48 @@
 #include "Lottie/CoreAnimation/GroupGradientPoints.h"
 
+#include <cmath>
+#include <optional>
+
 #include "Lottie/CoreAnimation/CombinedTransformAnimation.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 
 namespace lottie {
+
+namespace {
+
+constexpr double tolerance = 1e-9;
+
+bool allZero(const KeyframeGroup<LottieVector1D>& group) {
+    for (const auto& keyframe : group.keyframes()) {
+        if (std::abs(keyframe.value().value) > tolerance) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool GroupGradientPoints::keepsShapes(const ShapeTransform& transform) {
+    if (!allZero(*transform.skew()) || !allZero(*transform.rotationX()) || !allZero(*transform.rotationY())) {
+        return false;
+    }
+    // Each component of the scale moves between keyframes with the same easing,
+    // so the two sizes stay equal all the way only if they are equal at both ends
+    // and neither component changes sign against the other: a flip from (1, 1) to
+    // (-1, 1) passes through (0, 1), while one through (0, 0) stays even.
+    std::optional<bool> mirrored;
+    for (const auto& keyframe : transform.scale()->keyframes()) {
+        const LottieVector3D& scale = keyframe.value();
+        if (std::abs(std::abs(scale.x) - std::abs(scale.y)) > tolerance) return false;
+        if (std::abs(scale.x) <= tolerance) {
+            mirrored.reset();
+            continue;
+        }
+        const bool flipped = (scale.x < 0) != (scale.y < 0);
+        if (mirrored && *mirrored != flipped) return false;
+        mirrored = flipped;
+    }
+    return true;
+}
 
 KeyframeGroup<LottieVector3D> GroupGradientPoints::inGroupSpace(const KeyframeGroup<LottieVector3D>& point,
                                                                 const ShapeTransform& transform,

@@ -89,6 +89,9 @@ Reference GroupLayer::scaledForGroup(const Reference& item, const Group& group, 
         scaled.item = std::dynamic_pointer_cast<const ShapeItem>(stroke->withWidth(std::move(width)));
     }
     if (const auto* gradient = dynamic_cast<const GradientShapeItem*>(scaled.item.get())) {
+        if (!GroupGradientPoints::keepsShapes(*transform)) {
+            context.reportCompatibilityIssue(GroupGradientPoints::unevenTransformMessage);
+        }
         scaled.item = gradient->withPoints(
             std::make_shared<const KeyframeGroup<LottieVector3D>>(
                 GroupGradientPoints::inGroupSpace(*gradient->startPoint(), *transform, context)),

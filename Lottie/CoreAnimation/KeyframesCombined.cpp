@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace lottie {
@@ -25,6 +26,14 @@ bool KeyframesCombined::sharesTiming(const std::vector<Timing>& a, const std::ve
         if (!a[i].sharesTiming(b[i])) return false;
     }
     return true;
+}
+
+bool KeyframesCombined::holdsAt(const std::vector<std::vector<Timing>>& groups, double time) {
+    return std::ranges::any_of(groups, [time](const std::vector<Timing>& group) {
+        // The keyframe in force at `time`: the last one at or before it, unless it ends the group.
+        const auto after = std::ranges::upper_bound(group, time, {}, &Timing::time);
+        return after != group.begin() && after != group.end() && std::prev(after)->isHold;
+    });
 }
 
 std::pair<double, double> KeyframesCombined::timeSpan(const std::vector<std::vector<Timing>>& groups) {

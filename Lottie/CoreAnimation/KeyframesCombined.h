@@ -129,6 +129,25 @@ struct KeyframesCombined {
         return KeyframeGroup<std::vector<T>>(std::move(keyframes));
     }
 
+    // Samples made by combined() (each a holding keyframe) turned into
+    // keyframes that the compositor blends from one to the next, so that
+    // between two samples the value moves on instead of waiting a tenth of a
+    // frame for the next; a sample still holds where one of `groups` (those it
+    // was sampled from) holds its value at that time.
+    template <class R, Interpolatable... T>
+    static KeyframeGroup<R> blendedSamples(const KeyframeGroup<R>& samples, const KeyframeGroup<T>&... groups) {
+        const std::vector<std::vector<Timing>> timings = {timingsOf(groups)...};
+        std::vector<Keyframe<R>> keyframes;
+        keyframes.reserve(samples.keyframes().size());
+        for (const Keyframe<R>& sample : samples.keyframes()) {
+            keyframes.emplace_back(sample.value(), sample.time(), holdsAt(timings, sample.time()), std::nullopt,
+                                   std::nullopt, std::nullopt, std::nullopt);
+        }
+        return KeyframeGroup<R>(std::move(keyframes));
+    }
+    // Whether a group of these timings holds its value from `time` on to a later keyframe.
+    static bool holdsAt(const std::vector<std::vector<Timing>>& groups, double time);
+
     // The timing of each keyframe of the group.
     template <class T>
     static std::vector<Timing> timingsOf(const KeyframeGroup<T>& group) {

@@ -31,12 +31,14 @@ bool isNoOpTrim(const Trim& trim) {
     return start.size() == 1 && start.front().value().value == 0 && end.size() == 1 && end.front().value().value == 100;
 }
 
-const Reference* firstEffectiveTrim(const std::vector<Reference>& items) {
+// The trims that cut the path, in the order they apply.
+std::vector<const Reference*> effectiveTrims(const std::vector<Reference>& items) {
+    std::vector<const Reference*> trims;
     for (const Reference& reference : items) {
         const auto* trim = dynamic_cast<const Trim*>(reference.item.get());
-        if (trim && !isNoOpTrim(*trim)) return &reference;
+        if (trim && !isNoOpTrim(*trim)) trims.push_back(&reference);
     }
-    return nullptr;
+    return trims;
 }
 
 std::vector<std::vector<double>> keyframeValues(const GradientShapeItem& gradient) {
@@ -119,36 +121,40 @@ void ShapeItemLayer::setupAnimations(const LayerAnimationContext& context) {
     if (gradientStroke_) installGradientStroke(context);
 }
 
-bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const Reference& trim, const LayerAnimationContext& context) {
+bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const std::vector<const Reference*>& trims,
+                                        const LayerAnimationContext& context) {
     // A rounded-corners item rounds the paths before or after the trim cuts
     // them, depending on its place; the compositor's trim keeps the rounding
     // this engine has always drawn.
     if (Reference::first<RoundedCorners>(otherItems_)) return false;
-    auto [cached, isNew] = cutPaths_.try_emplace(trim.item.get());
+    auto [cached, isNew] = cutPaths_.try_emplace(trims.front()->item.get());
     if (isNew) {
         std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
         for (const Reference& path : mergedPaths_.empty() ? std::vector<Reference>{shape_} : mergedPaths_) {
             samplers.push_back(ShapePathAnimation::pathSampler(*path.item, context.samplingAccount()));
         }
-        if (auto cut = TrimmedPathAnimation::cutPaths(samplers, dynamic_cast<const Trim&>(*trim.item),
-                                                      context.samplingAccount())) {
+        std::vector<const Trim*> cutting;
+        for (const Reference* trim : trims) cutting.push_back(&dynamic_cast<const Trim&>(*trim->item));
+        if (auto cut = TrimmedPathAnimation::cutPaths(samplers, cutting, context.samplingAccount())) {
             cached->second = std::make_shared<const KeyframeGroup<TrimmedPathAnimation::Pieces>>(std::move(*cut));
         }
     }
     if (!cached->second) return false;
-    TrimmedPathAnimation::animateCutPaths(layer, *cached->second, trim.context(context));
+    TrimmedPathAnimation::animateCutPaths(layer, *cached->second, trims.front()->context(context));
     return true;
 }
 
-void ShapeItemLayer::installPath(ShapeLayer& layer, const Reference* trim, const LayerAnimationContext& context,
-                                 const char* trimIssue) {
+void ShapeItemLayer::installPath(ShapeLayer& layer, const std::vector<const Reference*>& trims,
+                                 const LayerAnimationContext& context, const char* trimIssue) {
     int pathMultiplier = 1;
     bool pathInstalled = false;
-    if (trim) {
-        const LayerAnimationContext trimContext = trim->context(context);
-        pathInstalled = installTrimmedPath(layer, *trim, context);
+    if (!trims.empty()) {
+        const LayerAnimationContext trimContext = trims.front()->context(context);
+        pathInstalled = installTrimmedPath(layer, trims, context);
         if (!pathInstalled) {
-            pathMultiplier = TrimAnimation::animateTrim(layer, dynamic_cast<const Trim&>(*trim->item), trimContext);
+            pathMultiplier = TrimAnimation::animateTrim(layer, dynamic_cast<const Trim&>(*trims.front()->item), trimContext);
+            // The compositor trims a path once; the later trims would be lost.
+            if (trims.size() > 1) trims[1]->context(context).reportCompatibilityIssue(severalTrimsMessage);
         }
         if (trimIssue) trimContext.reportCompatibilityIssue(trimIssue);
     }
@@ -159,7 +165,7 @@ void ShapeItemLayer::installPath(ShapeLayer& layer, const Reference* trim, const
 }
 
 void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
-    installPath(*solidFill_, firstEffectiveTrim(otherItems_), context,
+    installPath(*solidFill_, effectiveTrims(otherItems_), context,
                 Reference::first<Fill>(otherItems_) ? trimmedFillMessage : nullptr);
     if (const Reference* fill = Reference::firstReference<Fill>(otherItems_)) {
         ShapePaintAnimation::animateFill(*solidFill_, dynamic_cast<const Fill&>(*fill->item), fill->context(context));
@@ -198,7 +204,7 @@ void ShapeItemLayer::installGradientFill(const LayerAnimationContext& context) {
 }
 
 void ShapeItemLayer::installGradientStroke(const LayerAnimationContext& context) {
-    installPath(*gradientStroke_->shapeMaskLayer, Reference::firstReference<Trim>(otherItems_), context);
+    installPath(*gradientStroke_->shapeMaskLayer, effectiveTrims(otherItems_), context);
     if (const Reference* reference = Reference::firstReference<GradientStroke>(otherItems_)) {
         const auto& gradient = dynamic_cast<const GradientStroke&>(*reference->item);
         const LayerAnimationContext itemContext = reference->context(context);

@@ -1,7 +1,8 @@
 #pragma once
 // The layer that draws one path item of a shape layer on the Core Animation
 // engine with the items that style it: at most one fill (solid or gradient),
-// one stroke, one gradient stroke, one trim and one rounded-corners item. Its
+// one stroke, one gradient stroke and one rounded-corners item, and the trims
+// that cut it one after the other. Its
 // sublayers are built once:
 //
 //   solid fill       one shape layer drawing path, fill and stroke
@@ -41,6 +42,9 @@ public:
     static constexpr const char* trimmedFillMessage =
         "The Core Animation rendering engine doesn't currently support applying\ntrims to filled shapes (only stroked "
         "shapes).";
+    static constexpr const char* severalTrimsMessage =
+        "The Core Animation rendering engine can only apply one trim to a path the compositor trims (here a path "
+        "with rounded corners or of too many frames).";
 
     struct GradientLayers {
         std::shared_ptr<GradientRenderLayer> colorLayer;
@@ -76,17 +80,18 @@ public:
 private:
     void setUpSublayers();
     GradientLayers makeGradientLayers(const ShapeItem& gradient, bool overlay);
-    // The shape's path on `layer`: cut by `trim` where there is one, reporting
-    // `trimIssue` (if any) in the trim's context once the trim is installed.
-    void installPath(platform::compositor::ShapeLayer& layer, const ShapeItemReference* trim,
+    // The shape's path on `layer`: cut by `trims` in turn where there are any,
+    // reporting `trimIssue` (if any) in the first trim's context once the
+    // trims are installed.
+    void installPath(platform::compositor::ShapeLayer& layer, const std::vector<const ShapeItemReference*>& trims,
                      const LayerAnimationContext& context, const char* trimIssue = nullptr);
     void installSolidFill(const LayerAnimationContext& context);
     void installGradientFill(const LayerAnimationContext& context);
     void installGradientStroke(const LayerAnimationContext& context);
-    // The path of `layer` cut by `trim` as the main-thread engine cuts it;
-    // false, and nothing added, where it cannot be (the path is then trimmed
-    // by the compositor).
-    bool installTrimmedPath(platform::compositor::ShapeLayer& layer, const ShapeItemReference& trim,
+    // The path of `layer` cut by `trims` (at least one) as the main-thread
+    // engine cuts it; false, and nothing added, where it cannot be (the path
+    // is then trimmed by the compositor, by the first trim alone).
+    bool installTrimmedPath(platform::compositor::ShapeLayer& layer, const std::vector<const ShapeItemReference*>& trims,
                             const LayerAnimationContext& context);
 
     ShapeItemReference shape_;

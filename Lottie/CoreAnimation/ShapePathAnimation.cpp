@@ -155,17 +155,35 @@ void ShapePathAnimation::animateShapePath(platform::compositor::Layer& layer, co
 KeyframeGroup<Rectangle::Keyframe> ShapePathAnimation::rectangleKeyframes(const Rectangle& rectangle,
                                                                           const RoundedCorners* roundedCorners,
                                                                           const SamplingAccount& account) {
+    static const KeyframeGroup<LottieVector1D> noRounding(LottieVector1D(0));
+    const KeyframeGroup<LottieVector1D>& ownRadius = *rectangle.cornerRadius();
     // A rounded-corners item that never rounds (every radius 0 or below) leaves
     // the rectangle's own corners, as the main-thread engine draws them.
     const bool rounds = roundedCorners && std::ranges::any_of(roundedCorners->radius()->keyframes(),
                                                               [](const auto& keyframe) { return keyframe.value().value > 0; });
-    const KeyframeGroup<LottieVector1D>& radius = rounds ? *roundedCorners->radius() : *rectangle.cornerRadius();
-    return KeyframesCombined::combined(
-        account, radiusMeetsItsLimit(radius, *rectangle.size()),
-        [](const LottieVector3D& size, const LottieVector3D& position, const LottieVector1D& cornerRadius) {
-            return Rectangle::Keyframe{size, position, cornerRadius};
+    const KeyframeGroup<LottieVector1D>& rounding = rounds ? *roundedCorners->radius() : noRounding;
+    // Where the rectangle rounds its own corners they are curves already,
+    // which rounded corners leave alone; its square corners take their radius.
+    const auto radiusOf = [rounds](const LottieVector1D& own, const LottieVector1D& rounded) {
+        return rounds && !(own.value > 0) ? rounded : own;
+    };
+    // A rectangle that squares its corners between keyframes changes from one
+    // radius to the other there, as no blend of keyframes shows: it is sampled,
+    // as is one whose radius stops at its limit.
+    const bool squaresBetweenKeyframes =
+        rounds && ownRadius.keyframes().size() > 1 &&
+        std::ranges::any_of(ownRadius.keyframes(), [](const auto& keyframe) { return !(keyframe.value().value > 0); });
+    const bool sampled = squaresBetweenKeyframes || radiusMeetsItsLimit(ownRadius, *rectangle.size()) ||
+                         (rounds && radiusMeetsItsLimit(rounding, *rectangle.size()));
+    KeyframeGroup<Rectangle::Keyframe> combined = KeyframesCombined::combined(
+        account, sampled,
+        [&radiusOf](const LottieVector3D& size, const LottieVector3D& position, const LottieVector1D& own,
+                    const LottieVector1D& rounded) {
+            return Rectangle::Keyframe{size, position, radiusOf(own, rounded)};
         },
-        *rectangle.size(), *rectangle.position(), radius);
+        *rectangle.size(), *rectangle.position(), ownRadius, rounding);
+    if (!sampled) return combined;
+    return KeyframesCombined::blendedSamples(combined, *rectangle.size(), *rectangle.position(), ownRadius, rounding);
 }
 
 KeyframeGroupPtr<BezierPath> ShapePathAnimation::bezierPathKeyframes(const ShapeItem& item,

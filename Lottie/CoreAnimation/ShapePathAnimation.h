@@ -35,9 +35,13 @@ struct ShapePathAnimation {
                                  const LayerAnimationContext& context, int pathMultiplier,
                                  const RoundedCorners* roundedCorners);
 
-    // Size, position and corner radius; the radius of a rounded-corners item
-    // that rounds (some radius above 0) takes the place of the rectangle's own.
-    // The combined keyframes are charged to `account`.
+    // Size, position and corner radius; where the rectangle's own radius is not
+    // above 0, the radius of a rounded-corners item that rounds (some radius
+    // above 0) takes its place, and corners the rectangle rounds itself stay
+    // as they are, as the main-thread engine draws them. Sampled, and blended
+    // from sample to sample, where a radius reaches half the shorter side or
+    // the corners turn square between keyframes. The combined keyframes are
+    // charged to `account`.
     static KeyframeGroup<Rectangle::Keyframe> rectangleKeyframes(const Rectangle& rectangle,
                                                                  const RoundedCorners* roundedCorners,
                                                                  const SamplingAccount& account = {});

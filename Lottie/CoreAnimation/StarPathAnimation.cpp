@@ -4,6 +4,7 @@
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/PathRepetition.h"
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/RoundednessReport.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 
 namespace lottie {
@@ -30,24 +31,57 @@ BezierPath polygonOutline(const Star& star, const Star::Keyframe& value) {
                                           value.outerRoundness.value, value.rotation.value, star.direction());
 }
 
+// Roundness past the path builders' bound is drawn at the bound; that is said
+// once for the star, as its layer is built.
+void reportCutRoundness(const KeyframeGroup<Star::Keyframe>& keyframes) {
+    RoundednessReport report;
+    for (const auto& keyframe : keyframes.keyframes()) {
+        for (double requested : {keyframe.value().outerRoundness.value, keyframe.value().innerRoundness.value}) {
+            report.check(requested, ShapePathBuilders::boundedRoundedness(requested));
+        }
+    }
+}
+
 void attachPath(platform::compositor::Layer& layer, const Star& star, const LayerAnimationContext& context,
                 const KeyframeValueMapping<Star::Keyframe>& mapping) {
-    KeyframeAnimationBuilder::attach(LayerProperties::path(), StarPathAnimation::combinedKeyframes(star, context.samplingAccount()), mapping,
-                                     context, layer);
+    const auto keyframes = StarPathAnimation::combinedKeyframes(star, context.samplingAccount());
+    reportCutRoundness(keyframes);
+    KeyframeAnimationBuilder::attach(LayerProperties::path(), keyframes, mapping, context, layer);
 }
 
 }  // namespace
 
+bool StarPathAnimation::blendsBetweenKeyframes(const Star& star) {
+    const auto animates = [](const auto& group) { return group && group->keyframes().size() > 1; };
+    return !animates(star.position()) && !animates(star.outerRoundness()) && !animates(star.innerRoundness()) &&
+           !animates(star.points()) && !animates(star.rotation());
+}
+
 KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& star, const SamplingAccount& account) {
-    return KeyframesCombined::combined(
-        account, false,
+    const auto& position = *star.position();
+    const auto& outerRadius = *star.outerRadius();
+    const auto& innerRadius = orZero(star.innerRadius());
+    const auto& outerRoundness = *star.outerRoundness();
+    const auto& innerRoundness = orZero(star.innerRoundness());
+    const auto& points = *star.points();
+    const auto& rotation = *star.rotation();
+    // Radii of different timings are sampled too, and blended the same way.
+    const bool sampled = !blendsBetweenKeyframes(star) ||
+                         !KeyframesCombined::plan({KeyframesCombined::timingsOf(outerRadius),
+                                                   KeyframesCombined::timingsOf(innerRadius)},
+                                                  false)
+                              .baseGroup;
+    KeyframeGroup<Star::Keyframe> combined = KeyframesCombined::combined(
+        account, sampled,
         [](const LottieVector3D& position, const LottieVector1D& outerRadius, const LottieVector1D& innerRadius,
            const LottieVector1D& outerRoundness, const LottieVector1D& innerRoundness, const LottieVector1D& points,
            const LottieVector1D& rotation) {
             return Star::Keyframe{position, outerRadius, innerRadius, outerRoundness, innerRoundness, points, rotation};
         },
-        *star.position(), *star.outerRadius(), orZero(star.innerRadius()), *star.outerRoundness(),
-        orZero(star.innerRoundness()), *star.points(), *star.rotation());
+        position, outerRadius, innerRadius, outerRoundness, innerRoundness, points, rotation);
+    if (!sampled) return combined;
+    return KeyframesCombined::blendedSamples(combined, position, outerRadius, innerRadius, outerRoundness,
+                                             innerRoundness, points, rotation);
 }
 
 BezierPath StarPathAnimation::outline(const Star& star, const Star::Keyframe& value) {

@@ -14,9 +14,18 @@
 namespace lottie {
 
 struct StarPathAnimation {
+    // Whether outlines built at the keyframes alone, blended point by point as
+    // the compositor blends paths, show the item between its keyframes: only
+    // while nothing but the radii animate, which move every point along a
+    // straight line. A turn, a change of point count, a move (perhaps along a
+    // curve) or a change of roundness cannot be shown that way.
+    static bool blendsBetweenKeyframes(const Star& star);
+
     // Position, outer radius, inner radius, outer roundness, inner roundness,
     // points and rotation, in this order; an absent inner group counts as a
-    // constant 0. Never carries an expression.
+    // constant 0. Combined keyframe by keyframe where the outlines blend (see
+    // above), else sampled each tenth of a frame, each property with its own
+    // easing, and blended from sample to sample. Never carries an expression.
     // Charged to `account`.
     static KeyframeGroup<Star::Keyframe> combinedKeyframes(const Star& star, const SamplingAccount& account = {});
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <tuple>
 
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
@@ -29,6 +31,49 @@ std::vector<Keyframe<Pieces>> withoutRepeats(std::vector<Keyframe<Pieces>> sampl
     return kept;
 }
 
+// Where the compositor's blend of two cut paths half way between them, point
+// by point, lies from what the trim cuts there; infinite where they cannot be
+// blended (another number of pieces or vertices), as where a cut moves past a
+// vertex onto the next segment.
+double blendError(const Pieces& from, const Pieces& to, const Pieces& middle) {
+    constexpr double never = std::numeric_limits<double>::infinity();
+    if (from.size() != to.size() || from.size() != middle.size()) return never;
+    double largest = 0;
+    for (std::size_t piece = 0; piece < from.size(); ++piece) {
+        const auto& a = from[piece].elements();
+        const auto& b = to[piece].elements();
+        const auto& m = middle[piece].elements();
+        if (a.size() != b.size() || a.size() != m.size() || from[piece].closed() != to[piece].closed()) return never;
+        for (std::size_t index = 0; index < a.size(); ++index) {
+            const CurveVertex& va = a[index].vertex;
+            const CurveVertex& vb = b[index].vertex;
+            const CurveVertex& vm = m[index].vertex;
+            for (const auto& [pa, pb, pm] : {std::tuple{va.point, vb.point, vm.point},
+                                             std::tuple{va.inTangent, vb.inTangent, vm.inTangent},
+                                             std::tuple{va.outTangent, vb.outTangent, vm.outTangent}}) {
+                largest = std::max(largest, pointDistance((pa + pb) * 0.5, pm));
+            }
+        }
+    }
+    return largest;
+}
+
+// Adds to `samples` the cuts between `from` and `to` (in time order) that the
+// compositor's blend from one to the other would miss: halving the span while
+// the cut half way cannot be blended, or while it lies too far from the blend.
+template <class CutAt>
+void refine(const Keyframe<Pieces>& from, const Keyframe<Pieces>& to, const CutAt& cutAt,
+            std::vector<Keyframe<Pieces>>& samples, int depth) {
+    if (depth >= TrimmedPathAnimation::maximumHalvings || from.value() == to.value()) return;
+    const Keyframe<Pieces> middle = cutAt((from.time() + to.time()) / 2);
+    const double error = blendError(from.value(), to.value(), middle.value());
+    if (error <= TrimmedPathAnimation::blendTolerance) return;
+    if (std::isfinite(error) && depth >= TrimmedPathAnimation::maximumHalvingsForShape) return;
+    refine(from, middle, cutAt, samples, depth + 1);
+    samples.push_back(middle);
+    refine(middle, to, cutAt, samples, depth + 1);
+}
+
 }  // namespace
 
 std::vector<double> TrimmedPathAnimation::sampleTimes(const std::vector<Timings>& timings) {
@@ -43,23 +88,31 @@ std::vector<double> TrimmedPathAnimation::sampleTimes(const std::vector<Timings>
 }
 
 std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
-    const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers, const Trim& trim,
+    const std::vector<std::optional<ShapePathAnimation::PathSampler>>& samplers, const std::vector<const Trim*>& trims,
     const SamplingAccount& account) {
-    if (samplers.empty() || std::ranges::any_of(samplers, [](const auto& sampler) { return !sampler; })) {
+    if (samplers.empty() || trims.empty() || std::ranges::any_of(samplers, [](const auto& sampler) { return !sampler; })) {
         return std::nullopt;
     }
-    std::vector<Timings> timings = {KeyframesCombined::timingsOf(*trim.start()), KeyframesCombined::timingsOf(*trim.end()),
-                                    KeyframesCombined::timingsOf(*trim.offset())};
+    std::vector<Timings> timings;
+    struct TrimValues {
+        const Trim* trim;
+        KeyframeInterpolator<LottieVector1D> start, end, offset;
+    };
+    std::vector<TrimValues> values;
+    for (const Trim* trim : trims) {
+        for (const auto* group : {trim->start().get(), trim->end().get(), trim->offset().get()}) {
+            timings.push_back(KeyframesCombined::timingsOf(*group));
+        }
+        values.push_back({trim, KeyframeInterpolator<LottieVector1D>(trim->start()->keyframes()),
+                          KeyframeInterpolator<LottieVector1D>(trim->end()->keyframes()),
+                          KeyframeInterpolator<LottieVector1D>(trim->offset()->keyframes())});
+    }
     for (const auto& sampler : samplers) timings.push_back(sampler->timings);
     const std::vector<double> times = sampleTimes(timings);
     if (times.empty()) return std::nullopt;
 
-    KeyframeInterpolator<LottieVector1D> start(trim.start()->keyframes());
-    KeyframeInterpolator<LottieVector1D> end(trim.end()->keyframes());
-    KeyframeInterpolator<LottieVector1D> offset(trim.offset()->keyframes());
-    std::vector<Keyframe<Pieces>> samples;
-    samples.reserve(times.size());
-    for (double time : times) {
+    // Each trim cuts what the trims before it left, as the main-thread engine's do.
+    const auto cutAt = [&](double time) {
         TrimPathNode::OutputPaths outputs;
         for (const auto& sampler : samplers) {
             BezierPath path = sampler->pathAt(time);
@@ -67,8 +120,10 @@ std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
             account.charge(1, SamplingBudget::bytesOf(path));
             outputs.push_back({CompoundBezierPath(std::move(path))});
         }
-        outputs = TrimPathNode::trimmed(std::move(outputs), start.value(time).value, end.value(time).value,
-                                        offset.value(time).value, trim.trimType());
+        for (TrimValues& trim : values) {
+            outputs = TrimPathNode::trimmed(std::move(outputs), trim.start.value(time).value, trim.end.value(time).value,
+                                            trim.offset.value(time).value, trim.trim->trimType());
+        }
         Pieces pieces;
         for (const auto& output : outputs) {
             for (const CompoundBezierPath& compound : output) {
@@ -76,7 +131,17 @@ std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
             }
         }
         account.charge(1, SamplingBudget::bytesOf(pieces));
-        samples.emplace_back(std::move(pieces), time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+        return Keyframe<Pieces>(std::move(pieces), time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    };
+    std::vector<Keyframe<Pieces>> samples;
+    samples.reserve(times.size());
+    for (double time : times) {
+        Keyframe<Pieces> sample = cutAt(time);
+        if (!samples.empty()) {
+            const Keyframe<Pieces> previous = samples.back();
+            refine(previous, sample, cutAt, samples, 0);
+        }
+        samples.push_back(std::move(sample));
     }
     return KeyframeGroup<Pieces>(withoutRepeats(std::move(samples)));
 }

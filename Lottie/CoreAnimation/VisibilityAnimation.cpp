@@ -46,8 +46,16 @@ void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, 
     const std::array<double, 4> times = keyTimes(inFrame, outFrame, context);
     auto animation = platform::compositor::KeyframeAnimation::make(property.keyPath);
     animation->setCalculationMode(platform::compositor::CalculationMode::discrete);
-    animation->setValues({AnimatableValue(true), AnimatableValue(false), AnimatableValue(true)});
-    animation->setKeyTimes(std::vector<double>(times.begin(), times.end()));
+    if (times[2] < 1) {
+        animation->setValues({AnimatableValue(true), AnimatableValue(false), AnimatableValue(true)});
+        animation->setKeyTimes(std::vector<double>(times.begin(), times.end()));
+    } else {
+        // A layer that lasts until the end keeps showing there: a finished
+        // animation rests on its end, the last key time, where a hidden state
+        // starting at that same time would take over and blank the layer.
+        animation->setValues({AnimatableValue(true), AnimatableValue(false)});
+        animation->setKeyTimes({times[0], times[1], times[3]});
+    }
     layer.addAnimation(AnimationTimingWrapper::wrappedInTimingGroup(animation, context, layer), property.keyPath);
 }
 

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QVBoxLayout>
 
-#include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/PellorApp.h"
 #include "Pellor/App/PellorVersion.h"
 #include "Pellor/Resources/ApplicationIcon.h"
@@ -74,7 +73,10 @@ AboutWindow::AboutWindow(PellorApp& app, QWidget* parent)
     reviewButton_->setIconSize(QSize(12, 12));
     reviewButton_->setToolTip(reviewPageToolTip());
     reviewButton_->setAccessibleDescription(reviewPageToolTip());
-    connect(reviewButton_, &QAbstractButton::clicked, this, [this] { this->app().desktopServices().openUrl(reviewPageURL()); });
+    connect(reviewButton_, &QAbstractButton::clicked, this, [this] {
+        this->app().openUrlOrReport(reviewPageURL(), this, tr("The review page couldn\u2019t be opened."),
+                                    tr("No software centre is set up to open %1.").arg(reviewPageURL().toString()));
+    });
 
     setCentralWidget(content);
     // Wide enough that the review button never covers the centred column.
@@ -93,7 +95,10 @@ QString AboutWindow::defaultAcknowledgementsPath() {
 void AboutWindow::openAcknowledgements() {
     // A build or install without the document has nothing to show; the button then does nothing.
     if (!QFileInfo(acknowledgementsPath_).isFile()) return;
-    app().desktopServices().openUrl(QUrl::fromLocalFile(acknowledgementsPath_));
+    const QString path = QDir::toNativeSeparators(acknowledgementsPath_);
+    app().openUrlOrReport(QUrl::fromLocalFile(acknowledgementsPath_), this,
+                          tr("The acknowledgements couldn\u2019t be opened."),
+                          tr("No program is set up to open PDF documents. The file is at %1.").arg(path));
 }
 
 void AboutWindow::resizeEvent(QResizeEvent* event) {

@@ -3,7 +3,9 @@
 // "Version x (y)" (the CMake project version and the build number), an
 // "Acknowledgements" button that opens the licences document with the
 // desktop's PDF viewer, the copyright line, and a small "Review" button in the
-// top-right corner that opens Pellor's page in the software centre.
+// top-right corner that opens Pellor's page in the software centre. Where the
+// desktop has no program to open one of them, an alert says what could not be
+// opened, and where the document is.
 //
 // Its size follows its content and is fixed; the window manager's title bar
 // keeps only its close button (Escape closes it too), its menu bar is hidden

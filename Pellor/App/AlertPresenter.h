@@ -6,7 +6,6 @@
 
 #include <QString>
 
-class QLabel;
 class QMessageBox;
 class QWidget;
 
@@ -15,16 +14,15 @@ namespace pellor {
 class AlertPresenter {
 public:
     virtual ~AlertPresenter() = default;
-    // Shows the warning over `parent` (none: centred on the screen) and
-    // returns when the user has read it.
+    // Shows the warning and returns when the user has read it. Over `parent`
+    // it is modal to that window alone and stays on top of it; with none it
+    // is centred on the screen and blocks the application. Its texts are laid
+    // out at their natural width, within the screen.
     virtual void showError(QWidget* parent, const QString& message, const QString& detail);
 
     // Makes the box show its message and detail as plain text: call it after
     // both are set.
     static void showAsPlainText(QMessageBox& box);
-    // The label of the box's informative text; none before that text is set
-    // (or should Qt rename its internal label).
-    static QLabel* informativeLabel(QMessageBox& box);
 };
 
 }  // namespace pellor

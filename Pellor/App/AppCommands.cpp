@@ -51,7 +51,10 @@ void AppCommands::install(QMainWindow& window, PellorApp& app) {
     check->setObjectName(QStringLiteral("checkForUpdates"));
     help->addAction(check);
     help->addSeparator();
-    help->addAction(tr("Developer Website"), &window, [&app] { app.desktopServices().openUrl(developerWebsiteURL()); });
+    help->addAction(tr("Developer Website"), &window, [&app, &window] {
+        app.openUrlOrReport(developerWebsiteURL(), &window, tr("The developer website couldn\u2019t be opened."),
+                            tr("No web browser is set up to open %1.").arg(developerWebsiteURL().toString()));
+    });
 }
 
 void AppCommands::fillRecentMenu(QMenu& menu, PellorApp& app) {

@@ -51,10 +51,12 @@ struct PellorApp::Opening {
     QStringList remaining;
     QPointer<QWidget> parent;
     std::vector<DocumentOpenError> failures;
+    // The first window the request opened or brought to the front.
+    QPointer<QWidget> firstWindow;
 };
 
 QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
-    auto opening = std::make_shared<Opening>(Opening{paths, parent, {}});
+    auto opening = std::make_shared<Opening>(Opening{paths, parent, {}, {}});
     const QList<QWidget*> windows = openNext(*opening, documentsOpenedAtOnce);
     continueOpening(opening);
     return windows;
@@ -65,7 +67,9 @@ QList<QWidget*> PellorApp::openNext(Opening& opening, qsizetype count) {
     for (; count > 0 && !opening.remaining.isEmpty(); --count) {
         const QString path = opening.remaining.takeFirst();
         try {
-            windows << openDocument(path);
+            QWidget* window = openDocument(path);
+            if (!opening.firstWindow) opening.firstWindow = window;
+            windows << window;
         } catch (const DocumentOpenError& error) {
             opening.failures.push_back(error);
         }
@@ -75,7 +79,7 @@ QList<QWidget*> PellorApp::openNext(Opening& opening, qsizetype count) {
 
 void PellorApp::continueOpening(const std::shared_ptr<Opening>& opening) {
     if (opening->remaining.isEmpty()) {
-        if (!opening->failures.empty()) report(opening->failures, opening->parent);
+        if (!opening->failures.empty()) report(opening->failures, reportParent(*opening));
         return;
     }
     // One window per turn of the event loop, so that the windows already open
@@ -84,6 +88,16 @@ void PellorApp::continueOpening(const std::shared_ptr<Opening>& opening) {
         openNext(*opening, 1);
         continueOpening(opening);
     });
+}
+
+QWidget* PellorApp::reportParent(const Opening& opening) {
+    // The window the request came from while it is still up (the welcome
+    // window closes once a document shows), else the first window the request
+    // opened, else the welcome window: a report that belonged to no window
+    // could be buried under the windows it blocked.
+    if (opening.parent && opening.parent->isVisible()) return opening.parent->window();
+    if (opening.firstWindow) return opening.firstWindow;
+    return openWindow(QStringLiteral("welcome"));
 }
 
 bool PellorApp::openRecentDocument(const QString& path, QWidget* parent) {
@@ -128,6 +142,12 @@ void PellorApp::report(const std::vector<DocumentOpenError>& failures, QWidget* 
     }
     alerts_->showError(parent, tr("%n files couldn\u2019t be opened.", nullptr, static_cast<int>(failures.size())),
                        lines.join(QLatin1Char('\n')));
+}
+
+bool PellorApp::openUrlOrReport(const QUrl& url, QWidget* parent, const QString& message, const QString& detail) {
+    if (desktop_->openUrl(url)) return true;
+    alerts_->showError(parent, message, detail);
+    return false;
 }
 
 void PellorApp::showOpenPanel(QWidget* parent) {

@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QUrl>
 #include <map>
 #include <memory>
 
@@ -50,7 +51,9 @@ public:
 
     // Opens every file as a document, in order: a file already open brings its
     // window to the front instead. Those that cannot be opened are reported
-    // together in one alert over `parent`, once every file has been tried.
+    // together in one alert, once every file has been tried: over `parent`
+    // while it is shown, else over the first window the request opened, else
+    // over the welcome window.
     // Returns the windows of the first documentsOpenedAtOnce files that opened
     // (or were open already), in order.
     QList<QWidget*> openDocuments(const QStringList& paths, QWidget* parent);
@@ -77,6 +80,11 @@ public:
     QWidget* documentWindow(const QString& path) const;
     QList<QWidget*> documentWindows() const;
 
+    // Asks the desktop to open the address. Where it has no program for it,
+    // the user is told over `parent` what could not be opened (`message`) and
+    // where it is (`detail`), rather than left with a click that did nothing.
+    bool openUrlOrReport(const QUrl& url, QWidget* parent, const QString& message, const QString& detail);
+
     RecentDocuments& recentDocuments() { return *recentDocuments_; }
     AlertPresenter& alerts() { return *alerts_; }
     DesktopServices& desktopServices() { return *desktop_; }
@@ -98,6 +106,8 @@ private:
     QWidget* windowOfCanonicalPath(const QString& canonical) const;
     SceneWindow* makeSceneWindow(const QString& identifier);
     void report(const std::vector<DocumentOpenError>& failures, QWidget* parent);
+    // The window a request's report of failures is shown over.
+    QWidget* reportParent(const Opening& opening);
 
     std::unique_ptr<RecentDocuments> recentDocuments_;
     std::unique_ptr<AlertPresenter> alerts_;

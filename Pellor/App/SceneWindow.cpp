@@ -1,6 +1,8 @@
 #include "Pellor/App/SceneWindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QKeyEvent>
@@ -8,6 +10,7 @@
 #include <QWindow>
 
 #include "Pellor/App/AppCommands.h"
+#include "Pellor/Player/FrameWithinArea.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 
 namespace pellor {
@@ -57,6 +60,23 @@ void SceneWindow::mouseMoveEvent(QMouseEvent* event) {
 void SceneWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (dragOffset_ && event->button() == Qt::LeftButton) dragOffset_.reset();
     QMainWindow::mouseReleaseEvent(event);
+}
+
+QSize SceneWindow::sizeWithinScreen(QSize preferred) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return preferred;
+    // The frame the window manager adds is unknown before the window is shown.
+    const QRect area = screen->availableGeometry();
+    const QSize room(area.width() * 9 / 10, area.height() * 9 / 10);
+    return preferred.boundedTo(room).expandedTo(minimumSizeHint());
+}
+
+void SceneWindow::keepWithinScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame(pos(), size());
+    if (!area.contains(frame)) move(keptWithin(frame, area).topLeft());
 }
 
 SceneWindow* SceneWindow::find(const QString& identifier) {

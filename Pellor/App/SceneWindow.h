@@ -38,6 +38,15 @@ protected:
     // Lets Escape close the window when no control of it takes the key (the
     // welcome, about and settings windows; not document windows).
     void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
+    // The window's own size where the primary screen's available area (in
+    // logical pixels, so after the scale factor) has room for it, else as much
+    // as fits there, leaving room for the window manager's frame and a little
+    // of the desktop around it; never below the window's minimum size, so
+    // that its controls stay in view on a small screen or at a large scale.
+    QSize sizeWithinScreen(QSize preferred) const;
+    // Moves the window into the primary screen's available area where nothing
+    // else places it (no window manager).
+    void keepWithinScreen();
 
     void keyPressEvent(QKeyEvent* event) override;
 

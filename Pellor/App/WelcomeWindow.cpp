@@ -50,9 +50,14 @@ WelcomeWindow::WelcomeWindow(PellorApp& app, QWidget* parent) : SceneWindow(app,
     layout->addWidget(makeDocumentsPanel());
     setCentralWidget(content);
     // The content is 550 x 560; a menu bar drawn in the window (where the
-    // desktop has no global menu) comes on top of that.
+    // desktop has no global menu) comes on top of that. A screen without room
+    // for it (a small one, or a large scale factor) gets a smaller window, its
+    // recent documents scrolling, rather than one whose menus and buttons lie
+    // off the screen: a window without a frame cannot be moved back by the
+    // window manager.
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
-    setFixedSize(kSize + QSize(0, menuHeight));
+    setFixedSize(sizeWithinScreen(kSize + QSize(0, menuHeight)));
+    keepWithinScreen();
 
     new DocumentDropDelegate(this, [this](const QStringList& files) { this->app().openDocuments(files, this); });
     new OnAppearOnceViewModifier(this, [this] { this->app().reviewRequestHooks().welcomeScreenOpened(this); });

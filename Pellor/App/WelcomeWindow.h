@@ -1,6 +1,7 @@
 #pragma once
 // The first window the application shows (identifier "welcome"), 550 x 560
-// and fixed: on the left the branding panel (icon, name, version), on the
+// (less where the screen's available area has no room for that) and fixed:
+// on the left the branding panel (icon, name, version), on the
 // right the documents panel (an "Open..." row that shows the open panel, and
 // the ten most recent documents, each a row that opens it, or "No recent
 // documents."). The whole window takes dropped documents. Each time it appears
@@ -29,7 +30,7 @@ class WelcomeWindow : public SceneWindow {
     Q_OBJECT
 
 public:
-    // Of the content, below the menu bar.
+    // Of the content, below the menu bar, where the screen has room for it.
     static constexpr QSize kSize{550, 560};
 
     explicit WelcomeWindow(PellorApp& app, QWidget* parent = nullptr);

@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -13,7 +11,6 @@
 #include "Pellor/App/PellorApp.h"
 #include "Pellor/App/ReviewRequestHooks.h"
 #include "Pellor/Documents/DocumentDropDelegate.h"
-#include "Pellor/Player/FrameWithinArea.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 #include "Pellor/Styles/PlainText.h"
@@ -47,22 +44,9 @@ DocumentWindow::DocumentWindow(PellorApp& app, ReadOnlyDocument document, QWidge
 
     addPlayerMenu();
 
-    fitToScreen();
+    resize(sizeWithinScreen(kPreferredSize));
+    keepWithinScreen();
     new DocumentDropDelegate(this, [this](const QStringList& files) { this->app().openDocuments(files, this); });
-}
-
-void DocumentWindow::fitToScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return resize(kPreferredSize);
-    // Leave room for the frame the window manager adds, which is unknown
-    // before the window is shown, and a little of the desktop around it: on a
-    // small screen, or at a large scale factor, the controls stay in view.
-    const QRect area = screen->availableGeometry();
-    const QSize room(area.width() * 9 / 10, area.height() * 9 / 10);
-    resize(kPreferredSize.boundedTo(room).expandedTo(minimumSizeHint()));
-    // Where nothing else places it (no window manager), keep it in the area.
-    QRect frame(pos(), size());
-    if (!area.contains(frame)) move(keptWithin(frame, area).topLeft());
 }
 
 void DocumentWindow::addPlayerMenu() {

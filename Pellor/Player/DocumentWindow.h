@@ -38,7 +38,6 @@ protected:
 
 private:
     void addPlayerMenu();
-    void fitToScreen();
 
     ReadOnlyDocument document_;
     LottiePlayerView* player_ = nullptr;

@@ -1,13 +1,12 @@
 #include "Pellor/Player/FileErrorAlert.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
-#include "Pellor/App/AlertPresenter.h"
 #include "Pellor/Player/FrameWithinArea.h"
+#include "Pellor/Updater/MessageBoxLayout.h"
 
 namespace pellor {
 
@@ -31,9 +30,7 @@ FileErrorAlert::FileErrorAlert(const QString& title, const QString& message, QWi
     // title, and wraps the message into that width. A message label at least
     // as wide as the message's line (up to a comfortable length) makes the box
     // as wide as the message needs instead.
-    if (QLabel* label = AlertPresenter::informativeLabel(*this)) {
-        label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(message) + 1, kWidestMessage));
-    }
+    layOutAtNaturalWidth(*this, kWidestMessage);
     // finished() comes however the dialog ends: a button, Escape or a close event.
     connect(this, &QDialog::finished, this, &FileErrorAlert::dismissed);
 }

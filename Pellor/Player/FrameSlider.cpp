@@ -1,20 +1,23 @@
 #include "Pellor/Player/FrameSlider.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <optional>
-
-#include "Pellor/Styles/FocusRing.h"
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+
+#include "Pellor/Player/PlayerAccessibility.h"
+#include "Pellor/Styles/FocusRing.h"
 
 namespace pellor {
 
 FrameSlider::FrameSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+    PlayerAccessibility::install();
     setRange(0, kSteps);
     setSingleStep(kSteps / 100);
     setPageStep(kSteps / 10);
@@ -36,6 +39,20 @@ void FrameSlider::showProgress(double progress) {
     const QSignalBlocker quiet(this);
     const double clamped = std::isfinite(progress) ? std::clamp(progress, 0.0, 1.0) : 0.0;
     setValue(static_cast<int>(std::lround(clamped * kSteps)));
+}
+
+void FrameSlider::showFrames(const Frames& frames) {
+    if (frames == frames_) return;
+    const bool moved = frames.current != frames_.current;
+    frames_ = frames;
+    if (!moved) return;
+    QAccessibleValueChangeEvent event(this, static_cast<qlonglong>(frames_.current));
+    QAccessible::updateAccessibility(&event);
+}
+
+void FrameSlider::requestFrame(double frame) {
+    emit touched();
+    emit frameRequested(frame);
 }
 
 void FrameSlider::mousePressEvent(QMouseEvent* event) {

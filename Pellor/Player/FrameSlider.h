@@ -8,9 +8,13 @@
 // step counted in frames (stepRequested), which the control row turns into a
 // frame; the slider does not move itself by a share of its range. Keyboard
 // focus shows as the application's focus ring around the slider.
+// Assistive tools read it in frames (PlayerAccessibility): the control row
+// tells it the frame shown and the animation's first and last frames, and a
+// value set by such a tool is a frame asked for (frameRequested).
 // Owned by its control row.
 
 #include <QSlider>
+#include <cstdint>
 
 namespace pellor {
 
@@ -26,9 +30,22 @@ public:
 
     explicit FrameSlider(QWidget* parent = nullptr);
 
+    // Whole frames, as the read-out names them; all 0 without an animation.
+    struct Frames {
+        std::int64_t current = 0;
+        std::int64_t first = 0;
+        std::int64_t last = 0;
+        bool operator==(const Frames&) const = default;
+    };
+
     double progress() const { return static_cast<double>(value()) / kSteps; }
     // Moves the handle without telling anyone.
     void showProgress(double progress);
+    // The frames assistive tools are given; a new current frame is announced to them.
+    void showFrames(const Frames& frames);
+    const Frames& frames() const { return frames_; }
+    // Asks for a frame as a press would: touched, then frameRequested.
+    void requestFrame(double frame);
 
 signals:
     // A press began or ended.
@@ -37,12 +54,17 @@ signals:
     void progressEdited(double progress);
     // A key asked to move the frame.
     void stepRequested(FrameSlider::Step step);
+    // An assistive tool asked for this frame.
+    void frameRequested(double frame);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    Frames frames_;
 };
 
 }  // namespace pellor

@@ -34,7 +34,12 @@ LottiePlayerView::LottiePlayerView(PellorApp& app, const ReadOnlyDocument& docum
       source_(DocumentLoaders::view(document, [this, alive = std::weak_ptr<bool>(alive_)](auto animation, auto error) {
           if (alive.lock()) loaded(std::move(animation), error != nullptr);
       })) {
-    setFocusPolicy(Qt::StrongFocus);
+    // The animation takes the focus when it is shown and when clicked, so that
+    // Space reaches it, but it is no stop of Tab: it draws no focus ring (the
+    // picture is the document's), and a stop that shows nothing loses the
+    // keyboard user. Space still reaches it from the slider, which leaves the
+    // key to its parent.
+    setFocusPolicy(Qt::ClickFocus);
     setAccessibleName(tr("Animation"));
     setAccessibleDescription(tr("Space plays and pauses"));
     auto* columns = new QHBoxLayout(this);
@@ -79,11 +84,20 @@ lottie::LottiePlaybackMode LottiePlayerView::playbackMode() const {
 }
 
 lottie::LottieView LottiePlayerView::player() const {
-    lottie::LottieView view = source_.playbackMode(playbackMode()).animationSpeed(playbackSpeed_.multiplier()).proposedSizing();
+    QPointer<LottiePlayerView> self(const_cast<LottiePlayerView*>(this));
+    lottie::LottieView view = source_.playbackMode(playbackMode())
+                                  .animationSpeed(playbackSpeed_.multiplier())
+                                  .proposedSizing()
+                                  .onAnimationCompletion([self](bool finished) {
+                                      // After the animation's own ending has run its course.
+                                      if (finished && self) {
+                                          QMetaObject::invokeMethod(self, &LottiePlayerView::finishPlaying,
+                                                                    Qt::QueuedConnection);
+                                      }
+                                  });
     if (!animationPlaying_) return view.bindCurrentFrame(std::nullopt);
     // The running animation reports its frame only while playing; a write
     // that arrives after a pause (one pass late) is not the user's frame.
-    QPointer<LottiePlayerView> self(const_cast<LottiePlayerView*>(this));
     return view.bindCurrentFrame(lottie::Binding<double>{
         [self] { return self ? self->animationFrame_ : 0.0; },
         [self](double frame) {
@@ -92,6 +106,17 @@ lottie::LottieView LottiePlayerView::player() const {
             self->controls_->refresh();
             emit self->stateChanged();
         }});
+}
+
+void LottiePlayerView::finishPlaying() {
+    // A request that has been replaced since (a press of play, a new loop
+    // mode) is not what ended; only a view that rests is done.
+    lottie::LottieAnimationView* view = host_->animationView();
+    if (!animationPlaying_ || !view || view->isPlaying()) return;
+    // The frame the animation came to rest on, not the last one the binding
+    // wrote, which may be a display frame short of it.
+    animationFrame_ = view->currentFrame();
+    setAnimationPlaying(false);
 }
 
 void LottiePlayerView::update() {

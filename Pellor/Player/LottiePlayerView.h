@@ -8,7 +8,9 @@
 // playing, the hosted view writes the frame it shows back into the state once
 // per displayed frame.
 //
-// It starts playing from the start with "Loop" at 1.0×. Space plays and
+// It starts playing from the start with "Loop" at 1.0×. A playback that
+// ends by itself ("Play Once" run to its end) pauses on the frame it ended
+// on. Space plays and
 // pauses once the animation has loaded (before that the key goes on to the
 // parent). A document that cannot be decoded shows the "Cannot open file"
 // alert, whose dismissal closes this view's own window and brings back the
@@ -95,6 +97,9 @@ protected:
 
 private:
     void loaded(std::shared_ptr<const lottie::LottieAnimation> animation, bool failed);
+    // A playback that ran to its end ("Play Once"): the view rests on the
+    // frame it ended on, paused, so that the button offers to play again.
+    void finishPlaying();
     void presentFileError();
     // Sets one piece of the state and, when it really changed, applies the
     // state to the hosted view and the controls.

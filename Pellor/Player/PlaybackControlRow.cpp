@@ -9,9 +9,11 @@
 #include <cmath>
 
 #include "Pellor/Player/FrameReadout.h"
+#include "Pellor/Player/FrameReadoutLabel.h"
 #include "Pellor/Player/FrameSlider.h"
 #include "Pellor/Player/LoopModePresentation.h"
 #include "Pellor/Player/LottiePlayerView.h"
+#include "Pellor/Player/WholeNumber.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 #include "Pellor/Styles/SecondaryButtonStyle.h"
 #include "Pellor/Styles/StyledButton.h"
@@ -46,9 +48,10 @@ PlaybackControlRow::PlaybackControlRow(LottiePlayerView& player, QWidget* parent
     });
     connect(slider_, &FrameSlider::progressEdited, this, [this](double progress) { player_.setProgress(progress); });
     connect(slider_, &FrameSlider::stepRequested, this, &PlaybackControlRow::step);
+    connect(slider_, &FrameSlider::frameRequested, this, &PlaybackControlRow::goToFrame);
     row->addWidget(slider_, 1);
 
-    readout_ = new QLabel(this);
+    readout_ = new FrameReadoutLabel(this);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(font().pointSizeF());
     readout_->setFont(mono);
@@ -82,8 +85,16 @@ void PlaybackControlRow::refresh() {
     // read-out follow the frame; the rest changes only with its own state.
     slider_->showProgress(player_.progress());
     const auto& animation = player_.animation();
-    readout_->setText(frameReadoutText(player_.animationFrame(),
-                                       animation ? std::optional<double>(animation->endFrame) : std::nullopt));
+    readout_->showText(frameReadoutText(player_.animationFrame(),
+                                        animation ? std::optional<double>(animation->endFrame) : std::nullopt));
+    FrameSlider::Frames frames;
+    if (animation) {
+        // As the read-out names them: the frame rounded, the last frame truncated.
+        frames.current = roundedWholeNumber(player_.animationFrame()).value_or(0);
+        frames.first = roundedWholeNumber(animation->startFrame).value_or(0);
+        frames.last = truncatedWholeNumber(animation->endFrame).value_or(0);
+    }
+    slider_->showFrames(frames);
     const QString playPause = player_.animationPlaying() ? QStringLiteral("pause.fill") : QStringLiteral("play.fill");
     if (playPause != playPauseSymbol_) {
         playPauseSymbol_ = playPause;
@@ -108,6 +119,14 @@ void PlaybackControlRow::refresh() {
     }
 }
 
+void PlaybackControlRow::goToFrame(double frame) {
+    const auto& animation = player_.animation();
+    if (!animation || !std::isfinite(frame)) return;
+    const double start = animation->startFrame;
+    const double end = animation->endFrame;
+    player_.setAnimationFrame(std::clamp(frame, std::min(start, end), std::max(start, end)));
+}
+
 void PlaybackControlRow::step(FrameSlider::Step step) {
     const auto& animation = player_.animation();
     if (!animation) return;
@@ -125,7 +144,7 @@ void PlaybackControlRow::step(FrameSlider::Step step) {
     case FrameSlider::Step::first: frame = start; break;
     case FrameSlider::Step::last: frame = end; break;
     }
-    player_.setAnimationFrame(std::clamp(frame, std::min(start, end), std::max(start, end)));
+    goToFrame(frame);
 }
 
 void PlaybackControlRow::fillSpeedMenu() {

@@ -8,10 +8,10 @@
 #include <optional>
 
 #include "Lottie/Playback/PlaybackModes/LottieLoopMode.h"
+#include "Pellor/Player/FrameReadoutLabel.h"
 #include "Pellor/Player/FrameSlider.h"
 #include "Pellor/Player/AnimationPlaybackSpeed.h"
 
-class QLabel;
 class QMenu;
 
 namespace pellor {
@@ -30,7 +30,7 @@ public:
 
     StyledButton* playPauseButton() const { return playPause_; }
     FrameSlider* slider() const { return slider_; }
-    QLabel* readout() const { return readout_; }
+    FrameReadoutLabel* readout() const { return readout_; }
     StyledButton* loopModeButton() const { return loopMode_; }
     StyledButton* speedButton() const { return speed_; }
     QMenu* speedMenu() const { return speedMenu_; }
@@ -41,12 +41,14 @@ public:
 private:
     // Moves the frame as a key on the slider asked, within the animation.
     void step(FrameSlider::Step step);
+    // Moves the frame to one an assistive tool asked for, within the animation.
+    void goToFrame(double frame);
     void fillSpeedMenu();
 
     LottiePlayerView& player_;
     StyledButton* playPause_ = nullptr;
     FrameSlider* slider_ = nullptr;
-    QLabel* readout_ = nullptr;
+    FrameReadoutLabel* readout_ = nullptr;
     StyledButton* loopMode_ = nullptr;
     StyledButton* speed_ = nullptr;
     QMenu* speedMenu_ = nullptr;

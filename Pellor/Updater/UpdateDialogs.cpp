@@ -8,6 +8,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include "Pellor/Updater/MessageBoxLayout.h"
+
 namespace pellor {
 
 namespace {
@@ -18,6 +20,7 @@ QMessageBox* messageBox(QMessageBox::Icon icon, const QString& text, const QStri
     auto* box = new QMessageBox(icon, tr("Software Update"), text);
     box->setInformativeText(details);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    layOutAtNaturalWidth(*box);
     return box;
 }
 

@@ -590,7 +590,11 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     // Animations that present the same at every time present it at every finite time.
     const bool timeless = std::isfinite(time) && animations_.presentOneValueEach();
     // Adding, removing or dropping an animation marks the layer changed too.
-    if (timeless && heldPresentation_ && heldPresentationVersion_ == subtreeVersion_) {
+    // The renderer asks again for the time it has just asked for (to bound a
+    // group by what the layers below draw, then to draw them): that copy is
+    // kept as well, so that a frame makes one copy per animated layer.
+    if (heldPresentation_ && heldPresentationVersion_ == subtreeVersion_ &&
+        (timeless || heldPresentationTime_ == time)) {
         return heldPresentation_;
     }
     std::shared_ptr<Layer> copy = makePresentationCopy();
@@ -598,8 +602,9 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
         LayerTarget target(*copy);
         animations_.apply(time, target);
     }
-    heldPresentation_ = timeless ? copy : nullptr;
+    heldPresentation_ = timeless || std::isfinite(time) ? copy : nullptr;
     heldPresentationVersion_ = subtreeVersion_;
+    heldPresentationTime_ = time;
     return copy;
 }
 

@@ -325,11 +325,13 @@ private:
     std::uint64_t changedInEpoch_ = 0;
     // A picture of the layer's contents from an earlier frame (ContentCache).
     std::unique_ptr<ContentCacheEntry> contentCache_;
-    // The presentation copy of a layer whose animations each present one value
-    // at every time, kept while the layer and its animations stay as they were
-    // (its subtree version), so that drawing it makes no copy per frame.
+    // The last presentation copy made, kept while the layer and its animations
+    // stay as they were (its subtree version): at every time for a layer whose
+    // animations each present one value at every time, so that drawing it makes
+    // no copy per frame, else for the local time it was made for.
     mutable std::shared_ptr<Layer> heldPresentation_;
     mutable std::uint64_t heldPresentationVersion_ = 0;
+    mutable double heldPresentationTime_ = 0;
 };
 
 }  // namespace platform::compositor

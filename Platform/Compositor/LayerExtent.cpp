@@ -57,8 +57,10 @@ std::optional<Rect> ownPainting(const Layer& layer, bool withShadow) {
 // The box of what the layer and its sublayers paint, the layer's own shadow
 // counted or not; none when unknown.
 std::optional<Rect> paintedBounds(const Layer& model, const Layer& presented, const AffineTransform& toDevice,
-                                  bool withOwnShadow) {
+                                  bool withOwnShadow, std::optional<double> mediaTime) {
     std::vector<Step> pending{{&model, &presented, toDevice}};
+    // The presentations of animated sublayers, alive until the walk ends.
+    std::vector<std::shared_ptr<Layer>> presentations;
     std::size_t visited = 0;
     Rect box = Rect::null();
     while (!pending.empty()) {
@@ -74,10 +76,15 @@ std::optional<Rect> paintedBounds(const Layer& model, const Layer& presented, co
         if (layer.masksToBounds()) continue;
         const AffineTransform sublayerToDevice = LayerGeometry::sublayerTransform(layer).concatenating(step.toDevice);
         for (const std::shared_ptr<Layer>& sublayer : step.model->sublayers()) {
-            if (sublayer->hasAnimations()) return std::nullopt;
-            if (drawsNothing(*sublayer)) continue;
-            pending.push_back({sublayer.get(), sublayer.get(),
-                               LayerGeometry::layerToParent(*sublayer).concatenating(sublayerToDevice)});
+            const Layer* shown = sublayer.get();
+            if (sublayer->hasAnimations()) {
+                if (!mediaTime) return std::nullopt;
+                presentations.push_back(sublayer->presentationAt(*mediaTime));
+                shown = presentations.back().get();
+                if (!shown) return std::nullopt;
+            }
+            if (drawsNothing(*shown)) continue;
+            pending.push_back({sublayer.get(), shown, LayerGeometry::layerToParent(*shown).concatenating(sublayerToDevice)});
         }
     }
     if (box.isNull() || box.isEmpty()) return Rect::zero();
@@ -88,14 +95,15 @@ std::optional<Rect> paintedBounds(const Layer& model, const Layer& presented, co
 }  // namespace
 
 std::optional<Rect> LayerExtent::contentBounds(const Layer& model, const Layer& presented,
-                                               const AffineTransform& toDevice) {
-    return paintedBounds(model, presented, toDevice, false);
+                                               const AffineTransform& toDevice, std::optional<double> mediaTime) {
+    return paintedBounds(model, presented, toDevice, false, mediaTime);
 }
 
 std::optional<Rect> LayerExtent::layerBounds(const Layer& model, const Layer& presented,
-                                             const AffineTransform& parentToDevice) {
+                                             const AffineTransform& parentToDevice, std::optional<double> mediaTime) {
     if (drawsNothing(presented)) return Rect::zero();
-    return paintedBounds(model, presented, LayerGeometry::layerToParent(presented).concatenating(parentToDevice), true);
+    return paintedBounds(model, presented, LayerGeometry::layerToParent(presented).concatenating(parentToDevice), true,
+                         mediaTime);
 }
 
 }  // namespace platform::compositor

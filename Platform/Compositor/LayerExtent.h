@@ -7,8 +7,8 @@
 //
 // The walk visits at most a few dozen layers and gives up (no box) where an
 // answer would cost more or could be wrong: a larger tree, animations below the
-// layer asked about (whose presented values it does not compute; the caller
-// gives that layer's own), a pending display, shadows (other than
+// layer asked about when no media time is given to present them at (the caller
+// gives that layer's own presentation), a pending display, shadows (other than
 // the shadow of the layer whose contents are asked for, which is not part of
 // them), and contents placed by a gravity other than resize. Stateless.
 
@@ -33,14 +33,17 @@ public:
     // shows it, and its sublayers, but not its own shadow), where `toDevice`
     // maps the layer's own coordinates to the device; none when the walk gives
     // up. An empty box means nothing is drawn. Antialiasing is allowed for by
-    // a pixel of margin.
+    // a pixel of margin. Animated sublayers count as they present at
+    // `mediaTime`; without one the walk gives up on them.
     static std::optional<graphics::Rect> contentBounds(const Layer& model, const Layer& presented,
-                                                      const graphics::AffineTransform& toDevice);
+                                                      const graphics::AffineTransform& toDevice,
+                                                      std::optional<double> mediaTime = std::nullopt);
     // The same for a whole layer, its shadow included, as `presented` shows it,
     // placed in its parent's coordinates, which `parentToDevice` maps to the
     // device (a mask, in its owner's coordinates).
     static std::optional<graphics::Rect> layerBounds(const Layer& model, const Layer& presented,
-                                                    const graphics::AffineTransform& parentToDevice);
+                                                    const graphics::AffineTransform& parentToDevice,
+                                                    std::optional<double> mediaTime = std::nullopt);
 };
 
 }  // namespace platform::compositor

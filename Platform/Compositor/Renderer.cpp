@@ -123,15 +123,14 @@ enum class Group { begun, empty, unaffordable, unneeded };
 
 // Begins the transparency group of a layer's contents, no larger than what they
 // draw within the clip and paid from the frame's budget.
-Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& context) {
+Group beginGroup(const Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
     PixelRect area = visiblePixels(context);
-    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, context.currentTransform())) {
+    if (const std::optional<Rect> box =
+            LayerExtent::contentBounds(model, presented, context.currentTransform(), mediaTime)) {
         area = PixelRect::covering(box->intersection(area.rect()), context);
         if (area.isEmpty()) {
             return Group::empty;
         }
-        // Narrowed to whole device pixels, so that the group is no larger.
-        clipInDeviceSpace(context, [&] { context.clipToRect(area.rect()); });
     }
     RenderBudget& budget = *RenderBudget::active();
     if (!budget.takeSurface(area.pixels())) {
@@ -140,7 +139,8 @@ Group beginGroup(const Layer& model, const Layer& presented, GraphicsContext& co
             "mask are composited drawing by drawing.");
         return Group::unaffordable;
     }
-    context.beginTransparencyLayer();
+    // The group spans the whole device pixels its contents reach, and no more.
+    context.beginTransparencyLayer(area.rect());
     return Group::begun;
 }
 
@@ -250,7 +250,7 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         const bool maskedByPixels = model.mask() && maskClip == MaskClip::buffer;
         const Group group = drawsAsOneDrawing(model, presented, mediaTime, context, maskedByPixels)
                                 ? Group::unneeded
-                                : beginGroup(model, presented, context);
+                                : beginGroup(model, presented, mediaTime, context);
         if (group != Group::empty) {
             // Without a group of their own the contents take the opacity, blend
             // mode and mask drawing by drawing: the same where they do not overlap.
@@ -347,7 +347,8 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
     }
     // Only the part of the view that the mask can cover needs a buffer: where
     // its presented path or bounds reach, however they are animated.
-    if (const std::optional<Rect> box = LayerExtent::layerBounds(mask, presented, context.currentTransform())) {
+    if (const std::optional<Rect> box =
+            LayerExtent::layerBounds(mask, presented, context.currentTransform(), mediaTime)) {
         area = PixelRect::covering(box->intersection(area.rect()), context);
         if (area.isEmpty()) {
             return MaskClip::nothingShows;
@@ -488,7 +489,7 @@ bool Renderer::drawWithShadow(Layer& model, const Layer& presented, double media
     // its shadow and its own picture come from.
     Rect source = visible.rect().unionWith(visible.rect().offsetBy(-offset.width, -offset.height));
     source = source.insetBy(-spread, -spread);
-    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, current)) {
+    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, current, mediaTime)) {
         source = source.intersection(*box);
         if (source.isNull() || source.isEmpty()) {
             return true;
@@ -538,7 +539,8 @@ bool Renderer::drawWithWideShadow(Layer& model, const Layer& presented, double m
     const double reduction = graphics::GaussianBlur::reduction(radius);
     const int spread = graphics::GaussianBlur::spread(radius);
     Rect source = geometry.visible.offsetBy(-offset.width, -offset.height).insetBy(-spread, -spread);
-    if (const std::optional<Rect> box = LayerExtent::contentBounds(model, presented, context.currentTransform())) {
+    if (const std::optional<Rect> box =
+            LayerExtent::contentBounds(model, presented, context.currentTransform(), mediaTime)) {
         source = withinContent(source, *box, reduction);
     }
     const double reducedRadius = graphics::GaussianBlur::reducedRadius(radius, reduction);

@@ -109,6 +109,8 @@ public:
     // for pictures that were drawn under the same clip already, whose edges a
     // second pass through an anti-aliased clip would thin.
     void drawDeviceImageIgnoringClip(const Image& image, int x, int y);
+    // Points of a linear gradient that lie within 1/64 of a device pixel of each
+    // other are one point: the gradient has no extent.
     void drawLinearGradient(const Gradient& gradient, Point start, Point end, GradientDrawingOptions options);
     void drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius, Point endCenter,
                             double endRadius, GradientDrawingOptions options);
@@ -169,7 +171,10 @@ public:
 
     // Draws into a fresh transparent layer until the matching end, then composites
     // that layer as one with the alpha, blend mode and clip in effect at the begin.
-    void beginTransparencyLayer();
+    // A layer given the device box that holds all that will be drawn into it is
+    // made no larger than that box (what falls outside is lost): cheaper than
+    // clipping to the box, which turns a clip to a path into a pixel mask.
+    void beginTransparencyLayer(std::optional<Rect> deviceBounds = std::nullopt);
     void endTransparencyLayer();
 
     void flush();
@@ -274,8 +279,9 @@ private:
     void preservingPath(Body&& body);
     // Draws into a pooled offscreen buffer the size of the clip until the
     // matching popGroup, which gives it back as a source pattern in the current
-    // user space (the caller destroys it).
-    void pushGroup();
+    // user space (the caller destroys it). A box given in device pixels bounds
+    // the buffer further.
+    void pushGroup(std::optional<Rect> deviceBounds = std::nullopt);
     cairo_pattern_t* popGroup();
 
     // Where drawing goes now: the target's context, or an open group's.

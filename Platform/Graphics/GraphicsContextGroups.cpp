@@ -38,9 +38,13 @@ void copyClip(cairo_t* from, cairo_t* to, double x, double y, double width, doub
 
 }  // namespace
 
-void GraphicsContext::pushGroup() {
-    // The group covers the device pixels the clip lets through.
-    const Rect extents = deviceClipExtents();
+void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
+    // The group covers the device pixels the clip lets through, within the box given.
+    Rect extents = deviceClipExtents();
+    if (deviceBounds) {
+        extents = extents.intersection(*deviceBounds);
+        if (extents.isNull()) extents = Rect::zero();
+    }
     const double x0 = extents.minX(), y0 = extents.minY(), x1 = extents.maxX(), y1 = extents.maxY();
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);

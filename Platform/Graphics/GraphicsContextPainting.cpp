@@ -58,6 +58,19 @@ struct GradientGeometry {
     bool isDegenerate() const { return start == end && startRadius == endRadius; }
 };
 
+// Points of a linear gradient that lie closer than this on the device (in
+// pixels) are one point. Points that animate towards each other meet only up
+// to rounding: a hair apart, the ramp would turn into a hard edge whose side
+// depends on the rounding, where points that meet exactly give the last
+// colour everywhere.
+constexpr double coincidentGradientPoints = 1.0 / 64;
+
+// `end`, or `start` where the two are one point on the device under `transform`.
+Point separateEnd(const AffineTransform& transform, Point start, Point end) {
+    const Point along = transform.apply(end) - transform.apply(start);
+    return std::hypot(along.x, along.y) < coincidentGradientPoints ? start : end;
+}
+
 // The gradient's pattern, its stops' alpha multiplied by `alpha`; a solid one of
 // its last colour where the geometry gives it no extent.
 cairo_pattern_t* gradientPattern(const Gradient& gradient, const GradientGeometry& geometry, double alpha,
@@ -334,6 +347,7 @@ void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int
 
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,
                                          GradientDrawingOptions options) {
+    end = separateEnd(state().transform, start, end);
     const GradientGeometry geometry = GradientGeometry::linear(start, end);
     if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
         return;
@@ -407,7 +421,8 @@ void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCe
 }
 
 void GraphicsContext::fillPathWithLinearGradient(const Gradient& gradient, Point start, Point end, FillRule rule) {
-    cairo_pattern_t* pattern = fillPattern(gradient, GradientGeometry::linear(start, end), state().alpha);
+    cairo_pattern_t* pattern =
+        fillPattern(gradient, GradientGeometry::linear(start, separateEnd(state().transform, start, end)), state().alpha);
     WorkBudget::chargeActive([&] { return rampCost(gradient); });
     fillCurrentPath(pattern, rule);
     cairo_pattern_destroy(pattern);
@@ -423,7 +438,7 @@ void GraphicsContext::fillPathWithRadialGradient(const Gradient& gradient, Point
     cairo_pattern_destroy(pattern);
 }
 
-void GraphicsContext::beginTransparencyLayer() {
+void GraphicsContext::beginTransparencyLayer(std::optional<Rect> deviceBounds) {
     State inner = state();
     // Inside the layer drawing starts plain; the layer as a whole is composited
     // with the outer alpha, blend mode and mask at the end.
@@ -435,7 +450,7 @@ void GraphicsContext::beginTransparencyLayer() {
     inner.clips.reset();
     layerDepths_.push_back(states_.size());
     states_.push_back(std::move(inner));
-    pushGroup();
+    pushGroup(deviceBounds);
 }
 
 void GraphicsContext::endTransparencyLayer() {

@@ -4,8 +4,10 @@
 // animated WebP, more than Image::kMaximumPixelCount pixels) gives no image and
 // never throws. A caller that keeps a budget is asked, once the size is read from
 // the file's header and before any pixel is decoded, whether an image of that
-// size may be decoded. Stands in for the platform's image-source decoding; stateless,
-// safe on any thread.
+// size may be decoded. Pixels the file says are in another colour space than sRGB
+// (by an embedded ICC profile, or a PNG's gamma and chromaticities) come out
+// converted to sRGB (see ImageColorProfile). Stands in for the platform's
+// image-source decoding; stateless, safe on any thread.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,7 @@
 // The JPEG half of ImageDecoder. libjpeg reports fatal errors through a jump, so
-// the library calls live in a function that holds nothing a jump could leak.
+// the library calls live in a function that holds nothing a jump could leak. A
+// profile the file embeds (in APP2 markers, split when long) converts the
+// pixels to sRGB.
 
 #include <cstdio>  // jpeglib.h needs FILE declared first
 
@@ -12,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
 
 namespace platform::graphics {
@@ -24,11 +27,23 @@ struct ErrorManager {
     bool truncated;
 };
 
+// What decodeInto hands back; the buffers are malloc'd and the caller frees them.
 struct DecodedPixels {
     unsigned char* pixels;
     int width;
     int height;
+    bool grey;
+    JOCTET* profile;  // the embedded ICC profile, if any
+    unsigned int profileSize;
 };
+
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+constexpr J_COLOR_SPACE kOutputSpace = JCS_EXT_BGRA;
+constexpr auto kOutputLayout = ImageColorProfile::Layout::bgra;
+#else
+constexpr J_COLOR_SPACE kOutputSpace = JCS_EXT_ARGB;
+constexpr auto kOutputLayout = ImageColorProfile::Layout::argb;
+#endif
 
 [[noreturn]] void jumpOnError(j_common_ptr info) {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
@@ -57,15 +72,17 @@ bool decodeInto(const unsigned char* data, unsigned long size,
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
+    jpeg_save_markers(&info, JPEG_APP0 + 2, 0xffff);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !admits(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    info.out_color_space = JCS_EXT_BGRA;
-#else
-    info.out_color_space = JCS_EXT_ARGB;
-#endif
+    out->grey = info.jpeg_color_space == JCS_GRAYSCALE;
+    if (!jpeg_read_icc_profile(&info, &out->profile, &out->profileSize)) {
+        out->profile = nullptr;
+        out->profileSize = 0;
+    }
+    info.out_color_space = kOutputSpace;
     jpeg_start_decompress(&info);
     if (info.output_components != 4 || info.output_width != info.image_width ||
         info.output_height != info.image_height) {
@@ -91,11 +108,18 @@ bool decodeInto(const unsigned char* data, unsigned long size,
 }  // namespace
 
 std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
-    DecodedPixels decoded{nullptr, 0, 0};
+    DecodedPixels decoded{nullptr, 0, 0, false, nullptr, 0};
     const bool ok = decodeInto(
         bytes.data(), static_cast<unsigned long>(bytes.size()),
         [&mayDecode](std::uint64_t width, std::uint64_t height) { return admits(width, height, mayDecode); },
         &decoded);
+    ImageColorProfile profile;
+    if (ok && decoded.profile != nullptr) {
+        profile = ImageColorProfile::fromICC(
+            std::span(decoded.profile, decoded.profileSize),
+            decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, kOutputLayout);
+    }
+    std::free(decoded.profile);
     if (!ok) {
         std::free(decoded.pixels);
         return nullptr;
@@ -104,6 +128,7 @@ std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8
     const std::size_t size = static_cast<std::size_t>(decoded.width) * decoded.height * 4;
     std::vector<std::uint8_t> pixels(decoded.pixels, decoded.pixels + size);
     std::free(decoded.pixels);
+    profile.convertToSRGB(pixels.data(), pixels.size() / 4);
     return Image::make(decoded.width, decoded.height, Image::Format::argb32Premultiplied, std::move(pixels));
 }
 

@@ -1,17 +1,17 @@
 #include "Platform/Text/Frame.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "Platform/Graphics/GraphicsContext.h"
-#include "Platform/Text/GlyphOutlines.h"
+#include "Platform/Text/GlyphOutliner.h"
 #include "Platform/Text/TextLayout.h"
 
 namespace platform::text {
 
 namespace {
+
+constexpr double kMiterLimit = 10;
 
 double alignedOffset(const LaidOutLine& line, double width) {
     const double room = width - line.line.width;
@@ -47,15 +47,25 @@ void Frame::draw(graphics::GraphicsContext& context) const {
     if (!layout_ || lines_.empty()) {
         return;
     }
+    // Only glyphs that can show are outlined: a line tens of thousands of units
+    // long, shown small, costs what its visible part does. A stroke reaches past
+    // a glyph's outline by up to half its pen times the miter limit.
+    double reach = 0;
+    for (const AttributeRun& run : layout_->text().runs()) {
+        reach = std::max(reach, run.attributes.strokeLineWidth() * kMiterLimit / 2);
+    }
+    const graphics::Rect visible = context.clipBoundingBox().insetBy(-reach, -reach);
+    context.beginPath();
+    if (visible.isNull()) {
+        return;
+    }
     // Glyph outlines are built in a context of their own, in user space, and then
     // handed to the caller's context like any other path.
-    cairo_surface_t* scratchSurface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
-    cairo_t* scratch = cairo_create(scratchSurface);
-    context.beginPath();
+    GlyphOutliner outliner;
     context.saveGState();
     context.setLineCap(graphics::LineCap::butt);
     context.setLineJoin(graphics::LineJoin::miter);
-    context.setMiterLimit(10);
+    context.setMiterLimit(kMiterLimit);
     context.setLineDash(0, {});
     const auto paint = [&context](const graphics::Path& outline, const TextAttributes& attributes) {
         const double strokeWidth = std::isfinite(attributes.strokeWidth) ? attributes.strokeWidth : 0;
@@ -66,9 +76,8 @@ void Frame::draw(graphics::GraphicsContext& context) const {
             context.fillPath(graphics::FillRule::winding);
         }
         if (strokeWidth != 0) {
-            const double fontSize = attributes.font ? attributes.font->size() : Font::defaultSize;
             context.setStrokeColor(attributes.strokeColor.value_or(fill));
-            context.setLineWidth(std::abs(strokeWidth) / 100 * fontSize);
+            context.setLineWidth(attributes.strokeLineWidth());
             context.addPath(outline);
             context.strokePath();
         }
@@ -77,12 +86,10 @@ void Frame::draw(graphics::GraphicsContext& context) const {
     for (std::size_t index = 0; index < laidOut.size(); ++index) {
         const graphics::Point origin = rect_.origin + origins_[index];
         if (std::isfinite(origin.x) && std::isfinite(origin.y)) {
-            forEachGlyphOutline(scratch, laidOut[index], layout_->text(), origin, paint);
+            outliner.forEachOutline(laidOut[index], layout_->text(), origin, visible, paint);
         }
     }
     context.restoreGState();
-    cairo_destroy(scratch);
-    cairo_surface_destroy(scratchSurface);
 }
 
 }  // namespace platform::text

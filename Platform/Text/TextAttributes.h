@@ -29,6 +29,9 @@ struct TextAttributes {
     std::optional<ParagraphStyle> paragraphStyle;
     bool ligatures = true;
 
+    // The width of the outline's pen, in points: 0 when the width is not finite.
+    double strokeLineWidth() const;
+
     bool operator==(const TextAttributes&) const = default;
 };
 

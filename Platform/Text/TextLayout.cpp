@@ -28,6 +28,19 @@ void insert(PangoAttrList* list, PangoAttribute* attribute, std::size_t start, s
     pango_attr_list_insert(list, attribute);
 }
 
+// The sum of the line's advances, in doubles: Pango's own extents are integers
+// of 1/1024 point and wrap on a line about two million points long.
+double advanceOf(PangoLayoutLine* line) {
+    double advance = 0;
+    for (GSList* item = line->runs; item != nullptr; item = item->next) {
+        const PangoGlyphString* glyphs = static_cast<PangoGlyphItem*>(item->data)->glyphs;
+        for (int index = 0; index < glyphs->num_glyphs; ++index) {
+            advance += static_cast<double>(glyphs->glyphs[index].geometry.width) / PANGO_SCALE;
+        }
+    }
+    return advance;
+}
+
 // Tracking far beyond any page would overflow Pango's integer units.
 constexpr double maximumKerning = 100000;
 
@@ -119,7 +132,7 @@ void TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
         laidOut.line.stringRange = {utf16Start, index.utf16Offset(lineEnd) - utf16Start};
         laidOut.line.ascent = std::max(0.0, -static_cast<double>(logical.y) / PANGO_SCALE);
         laidOut.line.descent = std::max(0.0, static_cast<double>(logical.y + logical.height) / PANGO_SCALE);
-        laidOut.line.width = static_cast<double>(logical.width) / PANGO_SCALE;
+        laidOut.line.width = advanceOf(pangoLine);
         double leading = 0;
         for (const AttributeRun& run : text.runs()) {
             if (run.byteStart < lineEnd && run.byteEnd > lineStart) {

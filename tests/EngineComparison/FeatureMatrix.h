@@ -26,7 +26,11 @@ struct MatrixRow {
 std::vector<MatrixRow> drawingRows();
 // Masks, mattes, precompositions, drop shadows, in and out points and parenting.
 std::vector<MatrixRow> layerRows();
-// Both of the above.
+// Parameters that animate together, trims between whole frames and in a row,
+// scales through zero and mirrored along motion paths, rounded corners on
+// rounded rectangles and gradient points that meet, compared between frames.
+std::vector<MatrixRow> combinationRows();
+// All of the above.
 std::vector<MatrixRow> featureMatrix();
 
 }  // namespace enginematrix

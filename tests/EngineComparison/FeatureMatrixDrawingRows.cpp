@@ -65,6 +65,9 @@ std::vector<Feature> shapeFeatures() {
         {"rounded_star", filledAndStroked(star({50, 50}, 40, 18, fixed(40.0)))},
         {"polygon", filledAndStroked(polygon({50, 50}, 40, fixed(0.0)))},
         {"rounded_polygon", filledAndStroked(polygon({50, 50}, 40, fixed(40.0)))},
+        // Real documents round their points by up to a few hundred percent.
+        {"star_rounded_past_full", filledAndStroked(star({50, 50}, 40, 18, fixed(230.0)))},
+        {"polygon_rounded_past_full", filledAndStroked(polygon({50, 50}, 40, fixed(190.0)))},
         {"path", filledAndStroked(path(fixed(BezierShape::zigzag({14, 30}, 12, 3).json())))},
         {"path_straight_to_curved", filledAndStroked(path(animated({{0, square}, {15, circle}, {endFrame, square}})))},
     };
@@ -177,6 +180,7 @@ std::vector<MatrixRow> drawingRows() {
 std::vector<MatrixRow> featureMatrix() {
     std::vector<MatrixRow> rows = drawingRows();
     for (MatrixRow& row : layerRows()) rows.push_back(std::move(row));
+    for (MatrixRow& row : combinationRows()) rows.push_back(std::move(row));
     return rows;
 }
 

@@ -33,6 +33,7 @@ constexpr int longSide = 64;
 // compatibility issue it logs (a part of the line is enough) and why the Core
 // Animation engine cannot draw them.
 const std::map<std::string, std::string>& expectedFallbacks() {
+    static const std::string unevenGroup = "gradients inherited by a group that skews or scales unevenly";
     static const std::map<std::string, std::string> rows = {
         // This engine rounds only the corners of rectangles and paths; a star
         // or polygon would be drawn with sharp points.
@@ -42,6 +43,17 @@ const std::map<std::string, std::string>& expectedFallbacks() {
         // Neither engine applies a luma matte; the main-thread engine draws the
         // matte as a layer of its own, which this engine's tree cannot.
         {"matte_luma", "does not support luma track mattes"},
+        // This engine draws an inherited gradient in the inner group's space
+        // from its two points alone; under a skew or an uneven scale its bands
+        // and circles would have to bend with the group's transform as well.
+        {"linear_gradient_inherited_by_a_group_skewed", unevenGroup},
+        {"linear_gradient_inherited_by_a_group_skewing", unevenGroup},
+        {"linear_gradient_inherited_by_a_group_scaled_unevenly", unevenGroup},
+        {"linear_gradient_inherited_by_a_group_scaling_unevenly", unevenGroup},
+        {"radial_gradient_inherited_by_a_group_skewed", unevenGroup},
+        {"radial_gradient_inherited_by_a_group_skewing", unevenGroup},
+        {"radial_gradient_inherited_by_a_group_scaled_unevenly", unevenGroup},
+        {"radial_gradient_inherited_by_a_group_scaling_unevenly", unevenGroup},
     };
     return rows;
 }

@@ -37,6 +37,10 @@ std::vector<ReferenceDocument> corpusDocuments() {
     return documentsBelow(testsupport::corpusDirectory(), testsupport::corpusFiles(".json"), "corpus");
 }
 
+std::vector<ReferenceDocument> realworldDocuments() {
+    return documentsBelow(testsupport::realworldDirectory(), testsupport::realworldFiles(".json"), "realworld");
+}
+
 std::vector<ReferenceDocument> exampleDocuments() {
     const auto root = testsupport::sourceDirectory() / "examples";
     std::vector<std::filesystem::path> files;

@@ -1,7 +1,8 @@
 #pragma once
 // One animation whose pictures are kept as references under tests/References:
 // the document, the folder of its pictures and the frames they show. The
-// reference tests make one for each animation of the corpus and of examples/
+// reference tests make one for each animation of the corpus, of the real-world
+// folder beside it and of examples/
 // and own them for the run.
 
 #include <filesystem>
@@ -28,6 +29,9 @@ struct ReferenceDocument {
 
 // Every JSON document of the shared corpus, sorted (none when it is absent).
 std::vector<ReferenceDocument> corpusDocuments();
+// Every JSON document of the real-world folder beside the corpus, sorted (none
+// when it is absent).
+std::vector<ReferenceDocument> realworldDocuments();
 // Every JSON document of the repository's examples/, sorted.
 std::vector<ReferenceDocument> exampleDocuments();
 

@@ -1,4 +1,5 @@
-// Every animation of the corpus and of examples/ drawn at three frames, small,
+// Every animation of the corpus, of the real-world folder beside it and of
+// examples/ drawn at three frames, small,
 // by the main-thread engine through the frame tool's renderer, and compared with
 // the pictures kept under tests/References. A change of any picture beyond the
 // tolerance below fails, naming the document, the frame and how far it moved,
@@ -10,8 +11,9 @@
 // pictures of frames and documents that are gone. That is for an intended change
 // of picture only, with the reason in the commit message.
 //
-// The corpus pictures come from documents of others; tests/References/corpus
-// keeps their licence files beside them.
+// The corpus and real-world pictures come from documents of others;
+// tests/References/corpus and tests/References/realworld keep their
+// attribution and licence files beside them.
 
 #include <gtest/gtest.h>
 
@@ -138,7 +140,8 @@ class ReferencePictures : public testing::TestWithParam<ReferenceDocument> {};
 TEST_P(ReferencePictures, MatchTheirReferences) {
     const ReferenceDocument& document = GetParam();
     if (document.document.empty()) {
-        GTEST_SKIP() << "no corpus at " << testsupport::corpusDirectory() << ": its reference pictures are not checked";
+        GTEST_SKIP() << "no " << document.pictureFolder.string()
+                     << " documents beside the clone: their reference pictures are not checked";
     }
     const auto folder = referencetest::referenceRoot() / document.pictureFolder;
     auto animation = referencetest::decodedDocument(document.document);
@@ -172,16 +175,23 @@ TEST_P(ReferencePictures, MatchTheirReferences) {
     }
 }
 
-std::vector<ReferenceDocument> corpusOrPlaceholder() {
-    auto documents = referencetest::corpusDocuments();
-    // Without the corpus one test stands for it and says it is skipped.
-    if (documents.empty()) documents.push_back({"CorpusAbsent", {}, {}});
+// Without its folder one test stands for a collection ("corpus",
+// "realworld") and says it is skipped.
+std::vector<ReferenceDocument> orPlaceholder(std::vector<ReferenceDocument> documents, const std::string& collection,
+                                             const std::string& testName) {
+    if (documents.empty()) documents.push_back({testName, {}, collection});
     return documents;
 }
 
 std::string testName(const testing::TestParamInfo<ReferenceDocument>& info) { return info.param.name; }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, ReferencePictures, testing::ValuesIn(corpusOrPlaceholder()), testName);
+INSTANTIATE_TEST_SUITE_P(Corpus, ReferencePictures,
+                         testing::ValuesIn(orPlaceholder(referencetest::corpusDocuments(), "corpus", "CorpusAbsent")),
+                         testName);
+INSTANTIATE_TEST_SUITE_P(Realworld, ReferencePictures,
+                         testing::ValuesIn(orPlaceholder(referencetest::realworldDocuments(), "realworld",
+                                                         "RealworldAbsent")),
+                         testName);
 INSTANTIATE_TEST_SUITE_P(Examples, ReferencePictures, testing::ValuesIn(referencetest::exampleDocuments()), testName);
 
 // Every folder of pictures belongs to a document that is still there: the
@@ -189,11 +199,14 @@ INSTANTIATE_TEST_SUITE_P(Examples, ReferencePictures, testing::ValuesIn(referenc
 TEST(ReferencePictureFolders, EachBelongsToADocument) {
     std::set<std::filesystem::path> folders;
     for (const auto& document : referencetest::exampleDocuments()) folders.insert(document.pictureFolder);
-    const auto corpus = referencetest::corpusDocuments();
-    for (const auto& document : corpus) folders.insert(document.pictureFolder);
     std::vector<std::string> collections{"examples"};
-    // Without the corpus its pictures cannot be matched with documents.
-    if (!corpus.empty()) collections.push_back("corpus");
+    // Without its documents a collection's pictures cannot be matched with them.
+    const std::pair<std::string, std::vector<ReferenceDocument>> shared[] = {
+        {"corpus", referencetest::corpusDocuments()}, {"realworld", referencetest::realworldDocuments()}};
+    for (const auto& [collection, documents] : shared) {
+        for (const auto& document : documents) folders.insert(document.pictureFolder);
+        if (!documents.empty()) collections.push_back(collection);
+    }
     const auto root = referencetest::referenceRoot();
     for (const auto& collection : collections) {
         if (!std::filesystem::is_directory(root / collection)) continue;

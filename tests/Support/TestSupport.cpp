@@ -30,27 +30,17 @@ void putBigEndian(std::string& bytes, std::size_t offset, std::uint32_t value) {
     }
 }
 
-}  // namespace
-
-std::string pngWithClaimedSize(std::string png, std::uint32_t width, std::uint32_t height) {
-    putBigEndian(png, 16, width);  // IHDR data starts at 16
-    putBigEndian(png, 20, height);
-    putBigEndian(png, 29, crc32(reinterpret_cast<const std::uint8_t*>(png.data()) + 12, 17));
-    return png;
+// The folder the environment variable names, or the one the build was configured with.
+std::filesystem::path folderFromEnvironment(const char* variable, const char* configured) {
+    if (const char* value = std::getenv(variable); value && *value) return value;
+    return configured;
 }
 
-std::filesystem::path corpusDirectory() {
-    if (const char* env = std::getenv("PELLOR_CORPUS_DIR"); env && *env) {
-        return env;
-    }
-    return PELLOR_CORPUS_DIR;
-}
-
-std::vector<std::filesystem::path> corpusFiles(const std::string& extension) {
+// Every file below `root` with the extension, sorted; none when `root` is no folder.
+std::vector<std::filesystem::path> filesBelow(const std::filesystem::path& root, const std::string& extension) {
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    auto root = corpusDirectory();
-    if (!std::filesystem::is_directory(root, error)) {
+    if (root.empty() || !std::filesystem::is_directory(root, error)) {
         return files;
     }
     for (auto it = std::filesystem::recursive_directory_iterator(root, error);
@@ -62,6 +52,29 @@ std::vector<std::filesystem::path> corpusFiles(const std::string& extension) {
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+}  // namespace
+
+std::string pngWithClaimedSize(std::string png, std::uint32_t width, std::uint32_t height) {
+    putBigEndian(png, 16, width);  // IHDR data starts at 16
+    putBigEndian(png, 20, height);
+    putBigEndian(png, 29, crc32(reinterpret_cast<const std::uint8_t*>(png.data()) + 12, 17));
+    return png;
+}
+
+std::filesystem::path corpusDirectory() { return folderFromEnvironment("PELLOR_CORPUS_DIR", PELLOR_CORPUS_DIR); }
+
+std::vector<std::filesystem::path> corpusFiles(const std::string& extension) {
+    return filesBelow(corpusDirectory(), extension);
+}
+
+std::filesystem::path realworldDirectory() {
+    return folderFromEnvironment("PELLOR_REALWORLD_DIR", PELLOR_REALWORLD_DIR);
+}
+
+std::vector<std::filesystem::path> realworldFiles(const std::string& extension) {
+    return filesBelow(realworldDirectory(), extension);
 }
 
 std::filesystem::path sourceDirectory() { return PELLOR_SOURCE_DIR; }

@@ -15,6 +15,14 @@ std::filesystem::path corpusDirectory();
 // Every file under the corpus with the given extension (".json", ".lottie"), sorted.
 std::vector<std::filesystem::path> corpusFiles(const std::string& extension);
 
+// The read-only real-world documents kept apart from the corpus, a folder per
+// source with its licence (empty path when absent). The tests that read every
+// corpus document read these too, and name what they leave out of them.
+std::filesystem::path realworldDirectory();
+
+// Every file under the real-world documents with the given extension, sorted.
+std::vector<std::filesystem::path> realworldFiles(const std::string& extension);
+
 // The repository's own folder (examples, test documents).
 std::filesystem::path sourceDirectory();
 

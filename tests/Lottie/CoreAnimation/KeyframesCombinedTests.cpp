@@ -120,3 +120,39 @@ TEST(KeyframesCombined, EdgeCasesGiveEmptyGroupsOrPassErrorsOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// Samples blend from one to the next except where a group holds its value.
+TEST(KeyframesCombined, BlendsSamplesExceptWhereAGroupHolds) {
+    struct Case {
+        const char* name;
+        KeyframeGroup<LottieVector1D> a;
+        KeyframeGroup<LottieVector1D> b;
+        std::vector<bool> holds;
+    };
+    const std::vector<Case> cases = {
+        {"both moving", group({number(0, 0), number(0.3, 3)}), group({number(0, 1), number(0.2, 2)}),
+         {false, false, false, false}},
+        {"one static", group({number(0, 0), number(0.3, 3)}), group({number(0, 1, true)}), {false, false, false, false}},
+        {"one holding to the end", group({number(0, 0), number(0.3, 3)}), group({number(0, 1, true), number(0.3, 2)}),
+         {true, true, true, false}},
+        {"one holding from the middle", group({number(0, 0), number(0.3, 3)}),
+         group({number(0, 1), number(0.2, 2, true), number(0.3, 5)}), {false, false, true, false}},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        const auto samples = KeyframesCombined::combined({}, true, sum, item.a, item.b);
+        const auto blended = KeyframesCombined::blendedSamples(samples, item.a, item.b);
+        std::vector<bool> holds;
+        ASSERT_EQ(blended.keyframes().size(), samples.keyframes().size());
+        for (std::size_t index = 0; index < samples.keyframes().size(); ++index) {
+            EXPECT_EQ(blended.keyframes()[index].value(), samples.keyframes()[index].value());
+            EXPECT_EQ(blended.keyframes()[index].time(), samples.keyframes()[index].time());
+            holds.push_back(blended.keyframes()[index].isHold());
+        }
+        EXPECT_EQ(holds, item.holds);
+    }
+}
+
+}  // namespace

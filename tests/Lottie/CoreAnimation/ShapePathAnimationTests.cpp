@@ -102,6 +102,43 @@ TEST_F(ShapePathAnimationTest, StarAndPolygonPointCountsAreGuarded) {
     }
 }
 
+// Outlines built at the keyframes and blended point by point show a star
+// between them only while its radii alone change; anything else is sampled
+// each tenth of a frame, and the samples blend into each other.
+TEST_F(ShapePathAnimationTest, AStarIsSampledUnlessOnlyItsRadiiAnimate) {
+    const std::string moving = R"({"a":1,"k":[{"t":0,"s":[A],"o":{"x":[0.3],"y":[0]},"i":{"x":[0.7],"y":[1]}},{"t":2,"s":[B]}]})";
+    const auto animated = [&moving](const std::string& from, const std::string& to) {
+        std::string value = moving;
+        value.replace(value.find('A'), 1, from);
+        value.replace(value.find('B'), 1, to);
+        return value;
+    };
+    struct Case {
+        const char* key;
+        std::string from, to;
+        bool sampled;
+    };
+    const std::vector<Case> cases = {
+        {"or", "40", "30", false}, {"ir", "20", "10", false}, {"r", "0", "90", true},     {"pt", "5", "7", true},
+        {"p", "50,50", "60,40", true}, {"os", "0", "50", true}, {"is", "0", "50", true},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.key);
+        std::string json = star("5", 1, R"("ir":{"a":0,"k":20},"is":{"a":0,"k":0},)");
+        const std::string key = std::string("\"") + entry.key + "\":{\"a\":0,\"k\":";
+        const auto at = json.find(key);
+        ASSERT_NE(at, std::string::npos);
+        const auto end = json.find('}', at);
+        json.replace(at, end + 1 - at, std::string("\"") + entry.key + "\":" + animated(entry.from, entry.to));
+        auto starItem = decodedItem<Star>(json);
+        EXPECT_EQ(StarPathAnimation::blendsBetweenKeyframes(*starItem), !entry.sampled);
+        const auto keyframes = StarPathAnimation::combinedKeyframes(*starItem).keyframes();
+        // Two keyframes, or a sample each tenth of a frame from 0 to 2.
+        ASSERT_EQ(keyframes.size(), entry.sampled ? 21u : 2u);
+        for (const auto& keyframe : keyframes) EXPECT_FALSE(keyframe.isHold());
+    }
+}
+
 TEST_F(ShapePathAnimationTest, AStarWithoutInnerGroupsHasItsInnerPointsAtTheCentre) {
     auto starItem = decodedItem<Star>(star("4", 1, ""));
     const KeyframeGroup<Star::Keyframe> keyframes = StarPathAnimation::combinedKeyframes(*starItem);
@@ -158,7 +195,10 @@ TEST_F(ShapePathAnimationTest, RoundedCornersAreTakenIgnoredOrReported) {
         R"({"ty":"rc","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[40,40]},"r":{"a":0,"k":8}})");
     // A radius of 0 never rounds anything, so it leaves the rectangle's own corners.
     EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(0).get()).keyframes().front().value().cornerRadius.value, 8);
-    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(3).get()).keyframes().front().value().cornerRadius.value, 3);
+    // Corners the rectangle rounds itself are curves, which rounded corners leave alone.
+    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, rounded(3).get()).keyframes().front().value().cornerRadius.value, 8);
+    auto square = decodedItem<Rectangle>(R"({"ty":"rc","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[40,40]},"r":{"a":0,"k":0}})");
+    EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*square, rounded(3).get()).keyframes().front().value().cornerRadius.value, 3);
     EXPECT_EQ(ShapePathAnimation::rectangleKeyframes(*rectangle, nullptr).keyframes().front().value().cornerRadius.value, 8);
     EXPECT_EQ(pathOf(*rectangle, 1, rounded(0).get()), pathOf(*rectangle));
 

@@ -266,4 +266,38 @@ TEST(GroupGradientPoints, PointsGoIntoTheTransformedGroupsSpace) {
     EXPECT_NEAR(points.keyframes()[1].value().x, 10, 1e-9);
 }
 
+// Only a transform that keeps shapes lets two mapped points stand for an
+// inherited gradient; any other is reported and the gradient falls back.
+TEST(GroupGradientPoints, KeepsShapesOnlyUnderTurnsMovesMirrorsAndEvenScales) {
+    const auto transform = [](const std::string& fields) {
+        return decodedItem<ShapeTransform>(R"({"ty":"tr",)" + fields + "}");
+    };
+    const std::string ease = R"("i":{"x":[0.5],"y":[0.5]},"o":{"x":[0.5],"y":[0.5]})";
+    const auto scaling = [&](const std::string& from, const std::string& to) {
+        return R"("s":{"a":1,"k":[{"t":0,"s":)" + from + "," + ease + R"(},{"t":10,"s":)" + to + "}]}";
+    };
+    struct Case {
+        const char* name;
+        std::string fields;
+        bool keeps;
+    };
+    const std::vector<Case> cases = {
+        {"plain", R"("p":{"a":0,"k":[10,20]})", true},
+        {"turned and scaled evenly", R"("s":{"a":0,"k":[150,150]},"r":{"a":0,"k":30})", true},
+        {"mirrored", R"("s":{"a":0,"k":[-120,120]})", true},
+        {"growing while mirrored", scaling("[-80,80]", "[-130,130]"), true},
+        {"shrinking through nothing", scaling("[100,100]", "[0,0]"), true},
+        {"skewed", R"("sk":{"a":0,"k":30},"sa":{"a":0,"k":20})", false},
+        {"skewing", R"("sk":{"a":1,"k":[{"t":0,"s":[0],)" + ease + R"(},{"t":10,"s":[40]}]})", false},
+        {"scaled unevenly", R"("s":{"a":0,"k":[150,70]})", false},
+        {"scaling unevenly", scaling("[100,100]", "[160,60]"), false},
+        {"flipping, unevenly on the way", scaling("[100,100]", "[-100,100]"), false},
+        {"turned about the y axis", R"("ry":{"a":0,"k":30})", false},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        EXPECT_EQ(GroupGradientPoints::keepsShapes(*transform(item.fields)), item.keeps);
+    }
+}
+
 }  // namespace

@@ -98,21 +98,22 @@ TEST(ShapePathBuilders, DirectionsAndClosing) {
     }
 }
 
-// Roundedness counts up to 100 percent either way; for many points it is cut
-// further so that the handles of all vertices together reach across no more
-// than maximumHandleCrossings neighbour spacings.
+// Roundedness is kept as given, past 100 percent too (documents round their
+// stars by up to a few hundred percent), up to maximumRoundedness either way,
+// however many points there are.
 TEST(ShapePathBuilders, RoundednessIsBounded) {
-    const double k = ShapePathBuilders::maximumHandleCrossings;
-    // The handle of the second vertex: on a star's inner radius 20 (2n vertices
-    // pi / n apart), on a polygon's radius 40 (n vertices 2 pi / n apart).
+    const double most = ShapePathBuilders::maximumRoundedness;
+    // The handle of the second vertex: on a star's inner radius 20, on a polygon's radius 40.
     const struct {
         bool star;
         double points, roundedness, handle;
     } cases[] = {
-        {true, 5, 50, 20 * 0.5 * 0.47829},  {true, 5, 1e5, 20 * 0.47829},
-        {true, 5, -1e5, 20 * 0.47829},      {true, 5, std::numeric_limits<double>::quiet_NaN(), 0},
-        {true, 100, 100, 20 * 0.47829},     {true, 5e3, 1e5, k / 1e4 * (20 * M_PI / 5e3)},
-        {false, 5, 1e5, 40 * 0.25},         {false, 5e3, 100, k / 5e3 * (40 * 2 * M_PI / 5e3)},
+        {true, 5, 50, 20 * 0.5 * 0.47829},        {true, 5, 265, 20 * 2.65 * 0.47829},
+        {true, 5, -190, 20 * 1.9 * 0.47829},      {true, 5, most, 20 * most / 100 * 0.47829},
+        {true, 5, 1e5, 20 * most / 100 * 0.47829}, {true, 5, -1e5, 20 * most / 100 * 0.47829},
+        {true, 5, std::numeric_limits<double>::quiet_NaN(), 0},
+        {true, 5e3, 200, 20 * 2 * 0.47829},       {false, 5, 200, 40 * 2 * 0.25},
+        {false, 5, 1e5, 40 * most / 100 * 0.25},  {false, 5e3, 100, 40 * 0.25},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.points) + (c.star ? " star " : " polygon ") + std::to_string(c.roundedness));
@@ -122,6 +123,8 @@ TEST(ShapePathBuilders, RoundednessIsBounded) {
                                                                         PathDirection::clockwise);
         const auto& vertex = path.elements()[1].vertex;
         EXPECT_NEAR(distance(vertex.inTangent, vertex.point), c.handle, c.handle * 1e-9 + 1e-12);
+        EXPECT_EQ(ShapePathBuilders::boundedRoundedness(c.roundedness) == c.roundedness,
+                  std::fabs(c.roundedness) <= most);
     }
 }
 

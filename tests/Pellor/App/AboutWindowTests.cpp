@@ -72,4 +72,32 @@ TEST_F(PellorTest, AboutWindowButtonsAskTheDesktopToOpenTheAcknowledgementsAndTh
     EXPECT_LT(review->geometry().top(), 12);
 }
 
+TEST_F(PellorTest, AboutWindowSaysWhatCouldNotBeOpenedWhereTheDesktopHasNoProgramForIt) {
+    AboutWindow& window = aboutWindow(*app);
+    const QString pdf = write("Acknowledgements.pdf", "%PDF-1.5\n%%EOF\n");
+    window.setAcknowledgementsPath(pdf);
+    desktopOpens = false;
+    struct Case {
+        const char* name;
+        QAbstractButton* button;
+        QString message;
+        QString where;
+    };
+    const Case cases[] = {
+        {"acknowledgements", window.acknowledgementsButton(), QStringLiteral("The acknowledgements couldn\u2019t be opened."),
+         QDir::toNativeSeparators(pdf)},
+        {"review", window.reviewButton(), QStringLiteral("The review page couldn\u2019t be opened."),
+         pellor::reviewPageURL().toString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        alerts.clear();
+        QTest::mouseClick(c.button, Qt::LeftButton);
+        ASSERT_EQ(alerts.size(), 1u) << "the user is told";
+        EXPECT_EQ(alerts[0].message, c.message);
+        EXPECT_TRUE(alerts[0].detail.contains(c.where)) << alerts[0].detail.toStdString();
+        EXPECT_EQ(alerts[0].parent, &window);
+    }
+}
+
 }  // namespace

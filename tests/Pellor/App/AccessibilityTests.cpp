@@ -114,4 +114,47 @@ TEST_F(PellorTest, EveryWelcomeAboutAndSettingsControlHasANameAndATooltip) {
     expectEveryControlNamedWithATooltip(settings);
 }
 
+TEST_F(PellorTest, TheReadOutAndTheSliderGiveAssistiveToolsTheFrame) {
+    pellor::DocumentWindow& window = *openPlayer(write("clip.json", pellortest::animationDocument(90)));
+    pellor::LottiePlayerView& player = *window.player();
+    pellor::PlaybackControlRow& row = *player.controls();
+    player.setAnimationPlaying(false);
+    QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(row.readout());
+    QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(row.slider());
+    ASSERT_NE(readout, nullptr);
+    ASSERT_NE(slider, nullptr);
+    QAccessibleValueInterface* value = slider->valueInterface();
+    ASSERT_NE(value, nullptr);
+    struct Case {
+        double frame;
+        const char* text;
+        qlonglong sliderValue;
+    };
+    const Case cases[] = {{0, "#00/90", 0}, {28, "#28/90", 28}, {44.6, "#45/90", 45}, {90, "#90/90", 90}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frame);
+        player.setAnimationFrame(c.frame);
+        settle();
+        EXPECT_EQ(readout->text(QAccessible::Name), QStringLiteral("Current frame"));
+        EXPECT_EQ(readout->text(QAccessible::Value), QLatin1String(c.text)) << "what the read-out shows";
+        EXPECT_EQ(slider->text(QAccessible::Name), QStringLiteral("Frame"));
+        EXPECT_EQ(slider->role(), QAccessible::Slider);
+        EXPECT_EQ(value->currentValue().toLongLong(), c.sliderValue) << "the frame, not the slider's steps";
+        EXPECT_EQ(value->minimumValue().toLongLong(), 0);
+        EXPECT_EQ(value->maximumValue().toLongLong(), 90);
+        EXPECT_EQ(value->minimumStepSize().toLongLong(), 1);
+        EXPECT_EQ(slider->text(QAccessible::Value), QString::number(c.sliderValue));
+    }
+
+    // A frame set by the tool moves the player there, paused, within the animation.
+    player.setAnimationPlaying(true);
+    value->setCurrentValue(60);
+    settle();
+    EXPECT_FALSE(player.animationPlaying());
+    EXPECT_DOUBLE_EQ(player.animationFrame(), 60);
+    value->setCurrentValue(500);
+    settle();
+    EXPECT_DOUBLE_EQ(player.animationFrame(), 90);
+}
+
 }  // namespace

@@ -4,16 +4,22 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QDir>
+#include <QLabel>
+#include <QPointer>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
+#include <QTimer>
 
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/App/WebAddresses.h"
 #include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Updater/MessageBoxLayout.h"
 #include "Pellor/Updater/Updater.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
@@ -320,6 +326,105 @@ TEST_F(PellorTest, ADragOfOtherFilesIsRefusedAsItEntersAndOpensNothing) {
         }
     }
     EXPECT_NE(app->documentWindow(dropped), nullptr);
+}
+
+TEST_F(PellorTest, TheReportOfFilesThatCouldNotBeOpenedBelongsToAWindowOfTheRequest) {
+    app->start({});
+    SceneWindow* welcome = SceneWindow::find(QStringLiteral("welcome"));
+    const QString good = write("good.json", pellortest::animationDocument(10));
+    const QString other = write("other.json", pellortest::animationDocument(10));
+    enum class Over { firstWindowOfTheRequest, welcome, requestingWindow };
+    struct Case {
+        const char* name;
+        QStringList paths;
+        bool fromADocumentWindow;
+        Over over;
+    };
+    const Case cases[] = {
+        {"command line", {good, missing("gone.json"), missing("lost.json")}, false, Over::firstWindowOfTheRequest},
+        {"command line, one failure", {missing("gone.json"), good}, false, Over::firstWindowOfTheRequest},
+        {"nothing opened", {missing("gone.json"), missing("lost.json")}, false, Over::welcome},
+        {"dropped on a window", {missing("gone.json"), good}, true, Over::requestingWindow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (QWidget* window : app->documentWindows()) window->close();
+        settle();
+        QWidget* requesting = c.fromADocumentWindow ? openPlayer(other) : nullptr;
+        alerts.clear();
+        const QList<QWidget*> windows = app->openDocuments(c.paths, requesting);
+        settle();
+        ASSERT_EQ(alerts.size(), 1u);
+        ASSERT_NE(alerts[0].parent, nullptr) << "it belongs to a window";
+        switch (c.over) {
+        case Over::firstWindowOfTheRequest:
+            ASSERT_FALSE(windows.isEmpty());
+            EXPECT_EQ(alerts[0].parent, windows.first());
+            break;
+        case Over::welcome:
+            EXPECT_EQ(alerts[0].parent, welcome);
+            EXPECT_TRUE(welcome->isVisible());
+            break;
+        case Over::requestingWindow: EXPECT_EQ(alerts[0].parent, requesting); break;
+        }
+        EXPECT_TRUE(alerts[0].parent->isVisible()) << "over a window on the screen";
+    }
+}
+
+TEST_F(PellorTest, TheReportIsModalToItsWindowAloneAndLaidOutAtItsNaturalWidth) {
+    QWidget window;
+    window.resize(400, 300);
+    window.show();
+    settle();
+    const QString longest = QStringLiteral("\u201Can-animation-with-a-rather-long-name.json\u201D: The file doesn\u2019t exist.");
+    const QString detail = QStringLiteral("\u201Cshort.json\u201D: The file doesn\u2019t exist.\n") + longest;
+    struct Case {
+        const char* name;
+        QWidget* parent;
+        Qt::WindowModality modality;
+    };
+    const Case cases[] = {{"over a window", &window, Qt::WindowModal}, {"over none", nullptr, Qt::ApplicationModal}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = true;
+            EXPECT_EQ(box->parentWidget(), c.parent);
+            EXPECT_EQ(box->windowModality(), c.modality);
+            QLabel* label = pellor::informativeLabel(*box);
+            ASSERT_NE(label, nullptr);
+            // Each entry on a line of its own, not wrapped mid-sentence.
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(longest));
+            EXPECT_TRUE(box->screen()->availableGeometry().contains(box->frameGeometry()));
+            box->done(QMessageBox::Ok);
+        });
+        pellor::AlertPresenter().showError(c.parent, QStringLiteral("2 files couldn\u2019t be opened."), detail);
+        EXPECT_TRUE(seen);
+    }
+}
+
+TEST_F(PellorTest, AReportOverAWindowThatClosesMeanwhileGoesWithIt) {
+    auto* window = new QWidget;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    settle();
+    QPointer<QWidget> watched(window);
+    QTimer::singleShot(0, window, [window] {
+        window->close();
+        // Should the report outlive its window, it fails the test rather than wait for a user.
+        QTimer::singleShot(0, [] {
+            if (QWidget* left = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "the report stayed without its window";
+                left->close();
+            }
+        });
+    });
+    // Returns once the window and its report have gone, without ending the program.
+    pellor::AlertPresenter().showError(window, QStringLiteral("A file couldn\u2019t be opened."), QStringLiteral("Gone."));
+    settle();
+    EXPECT_TRUE(watched.isNull());
 }
 
 }  // namespace

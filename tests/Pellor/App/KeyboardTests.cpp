@@ -1,5 +1,7 @@
 // The windows used from the keyboard: Enter on a focused button, Escape on
-// the welcome, about and settings windows, and the speed menu opened by a key.
+// the welcome, about and settings windows, the speed menu opened by a key,
+// and the stops of Tab in a player window.
+#include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
 #include <QTest>
@@ -87,6 +89,35 @@ TEST_F(PellorTest, TheSpeedMenuOpenedFromTheKeyboardStartsOnTheCurrentSpeed) {
         EXPECT_EQ(player.playbackSpeed().rawValue(), above);
         EXPECT_NE(above, QLatin1String(current));
     }
+}
+
+TEST_F(PellorTest, TabGoesRoundThePlayersControlsOnlyAndSpaceStillReachesTheAnimation) {
+    pellor::DocumentWindow& window = *openPlayer(write("clip.json", pellortest::animationDocument()));
+    pellor::LottiePlayerView& player = *window.player();
+    pellor::PlaybackControlRow& row = *player.controls();
+    window.show();
+    settle();
+    QApplication::setActiveWindow(&window);
+    settle();
+    ASSERT_TRUE(player.hasFocus()) << "the animation takes the focus when it shows";
+    // Every stop of Tab is a control that shows its focus; the animation, which
+    // shows none, is not among them.
+    const QList<QWidget*> expected{row.playPauseButton(), row.slider(), row.loopModeButton(), row.speedButton()};
+    QList<QWidget*> stops;
+    for (int press = 0; press < 2 * expected.size(); ++press) {
+        QTest::keyClick(&window, Qt::Key_Tab);
+        stops << QApplication::focusWidget();
+    }
+    EXPECT_EQ(stops, expected + expected) << "round and round the four controls";
+
+    // From the slider, which has no use for it, Space goes on to the player.
+    row.slider()->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(player.animationPlaying());
+    QTest::keyClick(row.slider(), Qt::Key_Space);
+    EXPECT_FALSE(player.animationPlaying());
+    // A click on the animation gives it the focus back.
+    QTest::mouseClick(&player, Qt::LeftButton, Qt::NoModifier, QPoint(player.width() / 2, 40));
+    EXPECT_TRUE(player.hasFocus());
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ void PellorTest::remakeApp(std::unique_ptr<pellor::Updater> updater) {
     app.reset();
     app = std::make_unique<pellor::PellorApp>(std::move(updater));
     app->setAlertPresenter(std::make_unique<RecordingAlerts>(alerts));
-    app->setDesktopServices(std::make_unique<RecordingDesktop>(openedUrls, revealed));
+    app->setDesktopServices(std::make_unique<RecordingDesktop>(openedUrls, revealed, desktopOpens));
     // The review policy is the subject of its own tests, over their own settings.
     app->setReviewRequestHooks(std::make_unique<pellor::ReviewRequestHooks>());
 }

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <filesystem>
@@ -36,31 +37,37 @@ namespace pellortest {
 struct Alert {
     QString message;
     QString detail;
+    // The window it was shown over; none for one over no window.
+    QPointer<QWidget> parent = nullptr;
 };
 
 class RecordingAlerts : public pellor::AlertPresenter {
 public:
     explicit RecordingAlerts(std::vector<Alert>& alerts) : alerts_(alerts) {}
-    void showError(QWidget*, const QString& message, const QString& detail) override {
-        alerts_.push_back({message, detail});
+    void showError(QWidget* parent, const QString& message, const QString& detail) override {
+        alerts_.push_back({message, detail, parent});
     }
 
 private:
     std::vector<Alert>& alerts_;
 };
 
+// Records what it is asked to open; it opens it unless `opens` says the
+// desktop has no program for it.
 class RecordingDesktop : public pellor::DesktopServices {
 public:
-    RecordingDesktop(std::vector<QUrl>& opened, QStringList& revealed) : opened_(opened), revealed_(revealed) {}
+    RecordingDesktop(std::vector<QUrl>& opened, QStringList& revealed, const bool& opens)
+        : opened_(opened), revealed_(revealed), opens_(opens) {}
     bool openUrl(const QUrl& url) override {
         opened_.push_back(url);
-        return true;
+        return opens_;
     }
     void revealFile(const QString& path) override { revealed_ << path; }
 
 private:
     std::vector<QUrl>& opened_;
     QStringList& revealed_;
+    const bool& opens_;
 };
 
 // An updater that can be told whether it can check, counts checks and keeps
@@ -125,6 +132,8 @@ protected:
     std::vector<Alert> alerts;
     std::vector<QUrl> openedUrls;
     QStringList revealed;
+    // Whether the desktop has a program for what it is asked to open.
+    bool desktopOpens = true;
     std::shared_ptr<platform::compositor::ManualClock> clock;
     std::unique_ptr<pellor::PellorApp> app;
 };

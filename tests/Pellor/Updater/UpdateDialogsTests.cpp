@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 
+#include "Pellor/Updater/MessageBoxLayout.h"
 #include "Pellor/Updater/UpdateDialogs.h"
 #include "tests/Pellor/Support/UrlRecorder.h"
 
@@ -86,6 +88,18 @@ TEST(UpdateDialogs, ButtonsOpenTheDownloadTheReleaseNotesOrTheDownloadedPackages
     EXPECT_EQ(recorder.opened[0], QUrl("https://updates.tolvane.me/apps/pellor/Pellor-1.3.tar.gz"));
     EXPECT_EQ(recorder.opened[1], QUrl("https://tolvane.me/pellor/1.3"));
     EXPECT_EQ(recorder.opened[2], QUrl::fromLocalFile(QDir::temp().filePath("Downloads")));
+}
+
+TEST(UpdateDialogs, TheirMessagesKeepToOneLineWhereTheScreenHasRoom) {
+    UpdateDialogs dialogs;
+    const QString message = QStringLiteral("The update server could not be reached.");
+    dialogs.showError(message);
+    QCoreApplication::processEvents();
+    auto* box = qobject_cast<QMessageBox*>(dialogs.currentWindow());
+    ASSERT_TRUE(box);
+    QLabel* label = informativeLabel(*box);
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(message)) << "not wrapped mid-sentence";
 }
 
 }  // namespace

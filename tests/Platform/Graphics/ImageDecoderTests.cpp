@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#include <jpeglib.h>
 #include <webp/encode.h>
 
 #include <array>
@@ -12,6 +9,7 @@
 
 #include "Platform/Graphics/ImageDecoder.h"
 #include "PixelAssertions.h"
+#include "tests/Platform/Graphics/ProfiledImageFiles.h"
 #include "tests/Support/TestSupport.h"
 
 namespace platform::graphics {
@@ -39,33 +37,7 @@ std::vector<std::uint8_t> sampleRGBA(bool opaque) {
 }
 
 std::string encodeJPEG(const std::vector<std::uint8_t>& rgba, int width, int height) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
-    while (info.next_scanline < info.image_height) {
-        for (int x = 0; x < width; ++x) {
-            std::memcpy(&row[x * 3], &rgba[(info.next_scanline * width + x) * 4], 3);
-        }
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&info, &pointer, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::string bytes(reinterpret_cast<char*>(buffer), size);
-    std::free(buffer);
-    return bytes;
+    return profiledimages::jpeg(width, height, rgba, false, "");
 }
 
 std::string encodeWebP(const std::vector<std::uint8_t>& rgba, bool lossless) {

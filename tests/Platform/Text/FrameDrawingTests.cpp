@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "Platform/Graphics/WorkBudget.h"
 #include "Platform/Text/Framesetter.h"
 #include "TextCanvas.h"
 
@@ -197,6 +198,61 @@ TEST(FrameDrawingTest, AnAbsurdFontSizeLeavesTheFaceDrawable) {
         Framesetter(AttributedString("H", normal)).createFrame(Rect(4, 4, 60, 60)).draw(second.context());
         EXPECT_GT(second.count(0, 0, 64, 64, isRed), 50);
     }
+}
+
+// A line of blocks set far out in user space, and brought back into view by the
+// context's transform: every block of it is drawn in its own cell, however far
+// from the origin (past ten ems, and past the few million units where fixed-point
+// path coordinates wrap) it lies.
+TEST(FrameDrawingTest, EveryGlyphOfALineIsDrawnWhereverItLies) {
+    const double size = 30;
+    const double cell = advance(size);
+    const int count = 40;
+    const int width = static_cast<int>(std::ceil(count * cell)) + 20;
+    for (const double offset : {0.0, 1e5, 9e6}) {
+        SCOPED_TRACE(offset);
+        const Frame frame = Framesetter(blocks(count, size)).createFrame(Rect(offset, 0, count * cell + 1, 50));
+        ASSERT_EQ(frame.lines().size(), 1u);
+        TextCanvas canvas(width, 50);
+        canvas.context().translateBy(10 - offset, 0);
+        frame.draw(canvas.context());
+        const int middle = static_cast<int>(frame.lineOrigins()[0].y - size / 4);
+        int drawn = 0;
+        for (int index = 0; index < count; ++index) {
+            drawn += isBlack(canvas.pixel(static_cast<int>(10 + (index + 0.5) * cell), middle)) ? 1 : 0;
+        }
+        EXPECT_EQ(drawn, count);
+        EXPECT_EQ(canvas.count(0, 0, 8, 50, isInk) + canvas.count(static_cast<int>(12 + count * cell), 0, width, 50, isInk),
+                  0);
+    }
+}
+
+// Drawn through a small clip, a line of 2,000 blocks costs what the few that
+// show cost: only glyphs that can show are outlined.
+TEST(FrameDrawingTest, OnlyGlyphsThatCanShowCostWork) {
+    const auto cost = [](int count) {
+        const Frame frame = Framesetter(blocks(count, 30)).createFrame(Rect(0, 0, kFree, 50));
+        TextCanvas canvas(200, 50);
+        platform::graphics::WorkBudget budget(1e15);
+        const platform::graphics::WorkBudget::Activation active(budget);
+        frame.draw(canvas.context());
+        return budget.used();
+    };
+    const double few = cost(12);
+    EXPECT_GT(few, 0);
+    EXPECT_LT(cost(2000), few * 1.5);
+}
+
+// A glyph just outside the clip whose stroke reaches into it is still drawn.
+TEST(FrameDrawingTest, AStrokeReachingIntoTheClipIsDrawn) {
+    const double size = 40;
+    AttributedString text = blocks(1, size);
+    text.setStrokeWidth(text.wholeRange(), 40);  // a pen of 16, reaching 8 past the outline
+    const double cell = advance(size);
+    const Frame frame = Framesetter(text).createFrame(Rect(-cell - 4, 0, cell + 1, 60));
+    TextCanvas canvas(60, 60);
+    frame.draw(canvas.context());
+    EXPECT_GT(canvas.count(0, 0, 4, 60, isInk), 20);
 }
 
 }  // namespace

@@ -209,4 +209,17 @@ TEST(FramesetterTest, TextWithNulCharactersStillLaysOut) {
     EXPECT_EQ(frame.lines()[0].stringRange, TextRange(0, 3));
 }
 
+// A line is as wide as its glyphs' advances put together, even past the two
+// million points where Pango's integer extents wrap.
+TEST(FramesetterTest, ALineIsAsWideAsItsAdvancesHoweverLong) {
+    const double size = 1000;
+    const double one = Framesetter(styled("W", {}, size)).suggestFrameSize({kFree, kFree}).width;
+    for (const int count : {2, 100, 3000}) {
+        SCOPED_TRACE(count);
+        const Size line = Framesetter(styled(std::string(count, 'W'), {}, size)).suggestFrameSize({kFree, kFree});
+        EXPECT_NEAR(line.width, count * one, count * one * 1e-9);
+    }
+    EXPECT_GT(3000 * one, 2.2e6);
+}
+
 }  // namespace

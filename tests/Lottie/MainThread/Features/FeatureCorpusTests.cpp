@@ -1,4 +1,5 @@
-// Every animation of the shared corpus that decodes renders all its frames
+// Every animation of the shared corpus, and of the real-world folder beside
+// it, that decodes renders all its frames
 // with its images (embedded, or from the folder beside it), and the engine
 // reports no failed assertion on the way.
 
@@ -15,7 +16,9 @@
 namespace {
 
 TEST(FeatureCorpus, EveryFrameOfEveryDecodableFileRendersWithItsImages) {
-    const auto files = testsupport::corpusFiles(".json");
+    auto files = testsupport::corpusFiles(".json");
+    const auto realworld = testsupport::realworldFiles(".json");
+    files.insert(files.end(), realworld.begin(), realworld.end());
     if (files.empty()) GTEST_SKIP() << "no corpus";
     mainthreadtest::LogCapture log;
     int rendered = 0;

@@ -78,8 +78,12 @@ TEST(RenderBudget, HugeWorkIsBoundedAndReportedOnce) {
         {"dashes within the limit", shapeLayer(dashedLine(1e5, 10)), "[]", "dash", 0, {{5, 50, 1}, {15, 50, 0}}},
         {"five times too many dashes", shapeLayer(dashedLine(5e5, 10)), "[]", "dash", 1, {{15, 50, 1}, {75, 50, 0}}},
         {"a million one-unit dashes", shapeLayer(dashedLine(1e6, 1)), "[]", "dash", 1, {{5, 50, 1}, {95, 50, 1}}},
-        // Whatever the roundness, a star keeps near its radius of 30.
+        // Whatever the roundness, a star keeps near its radius of 30; past
+        // 1,000 % it is cut to that, with a warning.
         {"a fully rounded star", shapeLayer(star(1, 5, 100)), "[]", "roundness", 0, {{50, 50, 1}, {2, 2, 0}}},
+        // Real documents round their points by up to a few hundred percent: kept as given.
+        {"a star rounded as documents round them", shapeLayer(star(1, 5, 265)), "[]", "roundness", 0,
+         {{50, 50, 1}, {2, 2, 0}}},
         {"a star of huge roundness", shapeLayer(star(1, 5, 1e5)), "[]", "roundness", 1, {{50, 50, 1}, {2, 2, 0}}},
         {"a polygon of huge negative roundness", shapeLayer(star(2, 5, -1e5)), "[]", "roundness", 1,
          {{50, 50, 1}, {97, 97, 0}}},

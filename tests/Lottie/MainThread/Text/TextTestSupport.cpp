@@ -20,10 +20,11 @@ std::string DocumentSpec::json() const {
 }
 
 std::string textLayer(const std::vector<std::pair<double, DocumentSpec>>& keyframes, const std::string& animators,
-                      std::pair<double, double> position, const std::string& name) {
+                      std::pair<double, double> position, const std::string& name, double scale) {
     std::ostringstream out;
     out << R"({"ty":5,"nm":")" << name << R"(","ind":1,"ip":0,"op":1000,"st":0,"ks":{"p":{"a":0,"k":[)"
-        << position.first << "," << position.second << R"(]}},"t":{"d":{"k":[)";
+        << position.first << "," << position.second << R"(]},"s":{"a":0,"k":[)" << scale << "," << scale
+        << R"(]}},"t":{"d":{"k":[)";
     for (std::size_t index = 0; index < keyframes.size(); ++index) {
         out << (index ? "," : "") << R"({"s":)" << keyframes[index].second.json() << R"(,"t":)"
             << keyframes[index].first << "}";

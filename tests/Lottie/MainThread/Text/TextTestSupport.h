@@ -32,11 +32,11 @@ struct DocumentSpec {
     std::string json() const;
 };
 
-// A text layer named `name` at `position`, with its documents at the given frames
-// and the JSON list of animators.
+// A text layer named `name` at `position`, scaled by `scale` percent, with its
+// documents at the given frames and the JSON list of animators.
 std::string textLayer(const std::vector<std::pair<double, DocumentSpec>>& keyframes,
                       const std::string& animators = "[]", std::pair<double, double> position = {0, 0},
-                      const std::string& name = "Title");
+                      const std::string& name = "Title", double scale = 100);
 // A whole 300 x 150 document around one text layer.
 std::string textDocumentJson(const std::string& layer);
 

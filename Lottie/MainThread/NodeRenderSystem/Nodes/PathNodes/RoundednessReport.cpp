@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
 #include "Lottie/Playback/LottieLogger.h"
 
 namespace lottie {
@@ -13,7 +14,8 @@ void RoundednessReport::check(double requested, double built) const {
     LottieLogger::shared()->warn(
         [requested, built] {
             return "A star's roundness of " + std::to_string(requested) + "% is drawn as " + std::to_string(built) +
-                   "%: roundness counts up to 100% and less for many points.";
+                   "%: roundness is kept within " + std::to_string(static_cast<int>(ShapePathBuilders::maximumRoundedness)) +
+                   "% either way.";
         },
         "Lottie/StarNode", __LINE__);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Remembers whether a star or polygon node has warned that it builds with less
-// roundedness than its document asks for (ShapePathBuilders bounds it), so that
-// the warning comes once in the node's life rather than once a frame. Owned by
-// its node; main thread only.
+// roundedness than its document asks for (ShapePathBuilders bounds it to a
+// range no real document reaches), so that the warning comes once in the
+// node's life rather than once a frame. Owned by its node, or by the Core
+// Animation engine while it builds a star's layer; main thread only.
 
 namespace lottie {
 

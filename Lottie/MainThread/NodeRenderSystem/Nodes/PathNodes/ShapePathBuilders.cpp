@@ -37,16 +37,6 @@ BezierPath assemble(const std::vector<CurveVertex>& vertices, PathDirection dire
 
 double startAngle(double rotation) { return (rotation + -90) * std::numbers::pi / 180; }
 
-// `reach` is how many neighbour spacings the handles of one vertex span at 100
-// percent; a handle's length grows with its radius as the spacing does.
-double boundedRoundedness(double roundedness, double vertexCount, double reach) {
-    if (!std::isfinite(roundedness)) return 0;
-    const double percent = std::clamp(roundedness, -100.0, 100.0);
-    const double crossings = vertexCount * reach * std::fabs(percent) / 100;
-    if (crossings <= ShapePathBuilders::maximumHandleCrossings) return percent;
-    return percent * (ShapePathBuilders::maximumHandleCrossings / crossings);
-}
-
 }  // namespace
 
 double ShapePathBuilders::sanitizedPointCount(double numberOfPoints) {
@@ -54,16 +44,9 @@ double ShapePathBuilders::sanitizedPointCount(double numberOfPoints) {
     return std::min(numberOfPoints, maximumPointCount);
 }
 
-double ShapePathBuilders::boundedStarRoundedness(double roundedness, double numberOfPoints) {
-    // 2n vertices half a step (pi / n) apart; handles of 0.47829 radii.
-    const double points = sanitizedPointCount(numberOfPoints);
-    return boundedRoundedness(roundedness, 2 * points, starRoundingFactor * points / std::numbers::pi);
-}
-
-double ShapePathBuilders::boundedPolygonRoundedness(double roundedness, double numberOfPoints) {
-    // n vertices a whole step (2 pi / n) apart; handles of a quarter radius.
-    const double points = sanitizedPointCount(numberOfPoints);
-    return boundedRoundedness(roundedness, points, polygonRoundingFactor * points / (2 * std::numbers::pi));
+double ShapePathBuilders::boundedRoundedness(double roundedness) {
+    if (!std::isfinite(roundedness)) return 0;
+    return std::clamp(roundedness, -maximumRoundedness, maximumRoundedness);
 }
 
 BezierPath ShapePathBuilders::makeEllipse(platform::graphics::Size size, Point center, PathDirection direction) {
@@ -135,7 +118,7 @@ BezierPath ShapePathBuilders::makePolygon(Point position, double numberOfPoints,
     if (count == 0) return assemble(vertices, direction);
     vertices.reserve(count + 1);
     const double step = 2 * std::numbers::pi / points;
-    const double rounding = boundedPolygonRoundedness(outerRoundedness, numberOfPoints) * 0.01;
+    const double rounding = boundedRoundedness(outerRoundedness) * 0.01;
     const double tangentLength = rounding * radius * polygonRoundingFactor;
     double previousX = radius * std::cos(angle);
     double previousY = radius * std::sin(angle);
@@ -190,8 +173,8 @@ BezierPath ShapePathBuilders::makeStar(Point position, double outerRadius, doubl
 
     const auto count = 2 * static_cast<std::size_t>(std::ceil(points));
     vertices.reserve(count + 1);
-    const double outerRounding = boundedStarRoundedness(outerRoundedness, numberOfPoints) * 0.01;
-    const double innerRounding = boundedStarRoundedness(innerRoundedness, numberOfPoints) * 0.01;
+    const double outerRounding = boundedRoundedness(outerRoundedness) * 0.01;
+    const double innerRounding = boundedRoundedness(innerRoundedness) * 0.01;
     const double partialStep = step * partial / 2;
     double previousX = x;
     double previousY = y;

@@ -13,13 +13,13 @@
 // counts above maximumPointCount are built with that many points so that a
 // hostile document cannot ask for billions of vertices.
 //
-// Roundedness counts up to 100 percent either way, the format's range. A rounded
-// point's handles reach sideways along the circle, and once they reach past
-// their neighbours the curves cross one another: a star of ten thousand fully
-// rounded points crosses itself millions of times, and drawing it takes
-// seconds. So the roundedness is further reduced until the handles, over all
-// vertices, reach across no more than maximumHandleCrossings neighbours; a
-// star of 100 points keeps its full range.
+// Roundedness is kept as given up to maximumRoundedness percent either way,
+// far past what documents use (their stars reach a few hundred percent, inner
+// and outer); a point rounded more has handles hundreds of radii long and is
+// built with that bound. Rounded points whose handles reach past their
+// neighbours make curves that cross one another, and a star of thousands of
+// such points crosses itself millions of times: what that costs to draw is
+// counted, like any drawing, against the frame's work budget.
 
 #include "Lottie/Model/ShapeItems/ShapeItemEnumerations.h"
 #include "Lottie/Values/BezierPath.h"
@@ -30,7 +30,7 @@ namespace lottie {
 
 struct ShapePathBuilders {
     static constexpr double maximumPointCount = 5'000;
-    static constexpr double maximumHandleCrossings = 3'500;
+    static constexpr double maximumRoundedness = 1'000;
 
     // Five vertices: top, side, bottom, other side, top again.
     static BezierPath makeEllipse(platform::graphics::Size size, platform::graphics::Point center,
@@ -59,9 +59,8 @@ struct ShapePathBuilders {
     // most maximumPointCount.
     static double sanitizedPointCount(double numberOfPoints);
     // The roundedness, in percent, that makeStar and makePolygon build with: 0
-    // for a non-finite value, else bounded as the header says.
-    static double boundedStarRoundedness(double roundedness, double numberOfPoints);
-    static double boundedPolygonRoundedness(double roundedness, double numberOfPoints);
+    // for a non-finite value, else within maximumRoundedness either way.
+    static double boundedRoundedness(double roundedness);
 };
 
 }  // namespace lottie

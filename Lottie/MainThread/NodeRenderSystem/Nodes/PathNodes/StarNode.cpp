@@ -9,8 +9,8 @@ BezierPath StarNode::buildPath() const {
     const double points = values.points->value().value;
     const double outer = values.outerRoundedness->value().value;
     const double inner = values.innerRoundedness->value().value;
-    const double builtOuter = ShapePathBuilders::boundedStarRoundedness(outer, points);
-    const double builtInner = ShapePathBuilders::boundedStarRoundedness(inner, points);
+    const double builtOuter = ShapePathBuilders::boundedRoundedness(outer);
+    const double builtInner = ShapePathBuilders::boundedRoundedness(inner);
     roundednessReport_.check(outer, builtOuter);
     roundednessReport_.check(inner, builtInner);
     return ShapePathBuilders::makeStar(values.position->value().pointValue(), values.outerRadius->value().value,

@@ -1,0 +1,60 @@
+#pragma once
+// The colour space an image file says its pixels are in, as a conversion of the
+// decoded pixels to sRGB, the space everything is drawn in. ImageDecoder makes
+// one per file from what the file declares: an embedded ICC profile, or a PNG's
+// gamma and chromaticities. A file that declares nothing, or sRGB, or something
+// unusable (a broken profile, a printer's CMYK profile on RGB pixels) is taken as
+// sRGB and its pixels are left as they are. Converts through LittleCMS. A value
+// owned by the decoding call; safe on any thread.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+
+namespace platform::graphics {
+
+class ImageColorProfile {
+public:
+    // What the pixels hold: grey pixels (R = G = B, from a grey file) take a grey
+    // profile, colour pixels an RGB one; a profile of the other kind is ignored.
+    enum class Pixels { colour, grey };
+    // The order of the four bytes of a pixel in memory. Alpha, straight or
+    // opaque, is kept as it is.
+    enum class Layout { rgba, bgra, argb };
+
+    // CIE xy chromaticities of the white point and the three primaries.
+    struct Chromaticities {
+        double whiteX, whiteY, redX, redY, greenX, greenY, blueX, blueY;
+    };
+
+    // sRGB: converting changes nothing.
+    ImageColorProfile() = default;
+
+    static ImageColorProfile fromICC(std::span<const std::uint8_t> profile, Pixels pixels, Layout layout);
+    // A PNG's gAMA (the encoding exponent, 1 / 2.2 for a display of gamma 2.2)
+    // and cHRM. Values within a few percent of sRGB's are taken as sRGB's, as
+    // encoders write them to mean sRGB; grey pixels keep only the gamma.
+    static ImageColorProfile fromGammaAndChromaticities(std::optional<double> gamma,
+                                                        std::optional<Chromaticities> chromaticities, Pixels pixels,
+                                                        Layout layout);
+
+    // Whether convertToSRGB changes anything.
+    bool converts() const { return colourTransform_ || greyLevels_; }
+    // Converts `pixelCount` pixels of four bytes each, in the layout given when
+    // the conversion was made, in place.
+    void convertToSRGB(std::uint8_t* pixels, std::size_t pixelCount) const;
+
+private:
+    // The conversion from `profile` (a LittleCMS profile handle, closed here).
+    static ImageColorProfile from(void* profile, Pixels pixels, Layout layout);
+
+    // Colour pixels: the LittleCMS transform of the layout to sRGB.
+    std::shared_ptr<void> colourTransform_;
+    // Grey pixels: the sRGB red, green and blue of each of the 256 grey levels.
+    std::shared_ptr<const std::uint8_t[]> greyLevels_;
+    Layout layout_ = Layout::rgba;
+};
+
+}  // namespace platform::graphics

@@ -1,0 +1,227 @@
+#include "tests/Platform/Graphics/ProfiledImageFiles.h"
+
+#include <cstdio>  // jpeglib.h needs FILE declared first
+
+#include <jpeglib.h>
+#include <lcms2.h>
+#include <webp/encode.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace profiledimages {
+
+namespace {
+
+using Matrix = std::array<std::array<double, 3>, 3>;
+
+std::string bigEndian(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+    return out;
+}
+
+std::string littleEndian(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+    return out;
+}
+
+std::string pngChunk(const std::string& type, const std::string& data) {
+    const std::string typed = type + data;
+    const auto crc = crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()));
+    return bigEndian(static_cast<std::uint32_t>(data.size()), 4) + typed + bigEndian(static_cast<std::uint32_t>(crc), 4);
+}
+
+std::string compressed(const std::string& bytes) {
+    uLongf size = compressBound(bytes.size());
+    std::string out(size, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+                  bytes.size(), 9) != Z_OK) {
+        throw std::runtime_error("zlib refused to compress");
+    }
+    out.resize(size);
+    return out;
+}
+
+std::string saved(cmsHPROFILE profile) {
+    cmsUInt32Number size = 0;
+    if (profile == nullptr || !cmsSaveProfileToMem(profile, nullptr, &size)) throw std::runtime_error("no profile");
+    std::string bytes(size, '\0');
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
+double determinant(const Matrix& a) {
+    return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+           a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+}
+
+// x such that m x = v (Cramer's rule).
+std::array<double, 3> solve(const Matrix& m, std::array<double, 3> v) {
+    std::array<double, 3> x;
+    for (int c = 0; c < 3; ++c) {
+        Matrix replaced = m;
+        for (int row = 0; row < 3; ++row) replaced[row][c] = v[row];
+        x[c] = determinant(replaced) / determinant(m);
+    }
+    return x;
+}
+
+// RGB to CIE XYZ for the primaries, white of luminance 1.
+Matrix rgbToXYZ(const Primaries& p) {
+    auto column = [](double x, double y) { return std::array<double, 3>{x / y, 1, (1 - x - y) / y}; };
+    const auto r = column(p.redX, p.redY);
+    const auto g = column(p.greenX, p.greenY);
+    const auto b = column(p.blueX, p.blueY);
+    const Matrix m{{{r[0], g[0], b[0]}, {r[1], g[1], b[1]}, {r[2], g[2], b[2]}}};
+    // Each primary scaled so that the three together make the white.
+    const auto scale = solve(m, column(p.whiteX, p.whiteY));
+    Matrix out;
+    for (int row = 0; row < 3; ++row) {
+        for (int c = 0; c < 3; ++c) out[row][c] = m[row][c] * scale[c];
+    }
+    return out;
+}
+
+double srgbDecoded(double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); }
+double srgbEncoded(double v) { return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055; }
+
+}  // namespace
+
+std::string rgbProfile(const Primaries& p, double gamma) {
+    const cmsCIExyY white{p.whiteX, p.whiteY, 1};
+    const cmsCIExyYTRIPLE primaries{{p.redX, p.redY, 1}, {p.greenX, p.greenY, 1}, {p.blueX, p.blueY, 1}};
+    cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurve(curve);
+    return saved(profile);
+}
+
+std::string greyProfile(double gamma) {
+    const cmsCIExyY white{kSRGBPrimaries.whiteX, kSRGBPrimaries.whiteY, 1};
+    cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
+    cmsHPROFILE profile = cmsCreateGrayProfile(&white, curve);
+    cmsFreeToneCurve(curve);
+    return saved(profile);
+}
+
+std::string labProfile() { return saved(cmsCreateLab4Profile(nullptr)); }
+
+std::string iccpChunk(const std::string& profile) {
+    return pngChunk("iCCP", std::string("test profile") + '\0' + '\0' + compressed(profile));
+}
+
+std::string gamaChunk(double encodingGamma) {
+    return pngChunk("gAMA", bigEndian(static_cast<std::uint32_t>(std::lround(encodingGamma * 100000)), 4));
+}
+
+std::string chrmChunk(const Primaries& p) {
+    std::string data;
+    for (double value : {p.whiteX, p.whiteY, p.redX, p.redY, p.greenX, p.greenY, p.blueX, p.blueY}) {
+        data += bigEndian(static_cast<std::uint32_t>(std::lround(value * 100000)), 4);
+    }
+    return pngChunk("cHRM", data);
+}
+
+std::string srgbChunk() { return pngChunk("sRGB", std::string(1, '\0')); }
+
+std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey,
+                const std::vector<std::string>& chunks) {
+    const int channels = grey ? 1 : 4;
+    std::string rows;
+    for (int y = 0; y < height; ++y) {
+        rows.push_back('\0');  // no filter
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t* pixel = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
+            rows.append(reinterpret_cast<const char*>(pixel), channels);
+        }
+    }
+    std::string header = bigEndian(width, 4) + bigEndian(height, 4);
+    header += std::string{8, static_cast<char>(grey ? 0 : 6), 0, 0, 0};
+    std::string file = "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header);
+    for (const std::string& chunk : chunks) file += chunk;
+    return file + pngChunk("IDAT", compressed(rows)) + pngChunk("IEND", "");
+}
+
+std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = grey ? 1 : 3;
+    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    // Two markers, as a profile too long for one is split.
+    const std::size_t half = profile.size() / 2;
+    for (int part = 0; part < 2 && !profile.empty(); ++part) {
+        const std::string piece = part == 0 ? profile.substr(0, half) : profile.substr(half);
+        std::string marker = std::string("ICC_PROFILE") + '\0' + static_cast<char>(part + 1) + '\2' + piece;
+        jpeg_write_marker(&info, JPEG_APP0 + 2, reinterpret_cast<const JOCTET*>(marker.data()),
+                          static_cast<unsigned int>(marker.size()));
+    }
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width; ++x) {
+            for (int c = 0; c < info.input_components; ++c) {
+                row[x * info.input_components + c] = rgba[(static_cast<std::size_t>(info.next_scanline) * width + x) * 4 + c];
+            }
+        }
+        JSAMPROW pointer = row.data();
+        jpeg_write_scanlines(&info, &pointer, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::string bytes(reinterpret_cast<char*>(buffer), size);
+    std::free(buffer);
+    return bytes;
+}
+
+std::string webp(int width, int height, const std::vector<std::uint8_t>& rgba, const std::string& profile) {
+    std::uint8_t* output = nullptr;
+    const std::size_t size = WebPEncodeLosslessRGBA(rgba.data(), width, height, width * 4, &output);
+    std::string simple(reinterpret_cast<char*>(output), size);
+    WebPFree(output);
+    if (profile.empty()) return simple;
+    // The extended form: a header chunk saying a profile and alpha follow, the
+    // profile, then the image chunk of the simple file.
+    std::string extended = "VP8X" + littleEndian(10, 4) + std::string(1, '\x30') + std::string(3, '\0') +
+                           littleEndian(width - 1, 3) + littleEndian(height - 1, 3);
+    extended += "ICCP" + littleEndian(static_cast<std::uint32_t>(profile.size()), 4) + profile;
+    if (profile.size() % 2) extended.push_back('\0');
+    extended += simple.substr(12);
+    return "RIFF" + littleEndian(static_cast<std::uint32_t>(extended.size() + 4), 4) + "WEBP" + extended;
+}
+
+std::array<int, 3> toSRGB(std::array<int, 3> rgb, const Primaries& primaries, double gamma) {
+    std::array<double, 3> linear;
+    for (int c = 0; c < 3; ++c) {
+        const double v = rgb[c] / 255.0;
+        linear[c] = gamma > 0 ? std::pow(v, gamma) : srgbDecoded(v);
+    }
+    const Matrix from = rgbToXYZ(primaries);
+    std::array<double, 3> xyz{};
+    for (int row = 0; row < 3; ++row) {
+        for (int c = 0; c < 3; ++c) xyz[row] += from[row][c] * linear[c];
+    }
+    const auto srgbLinear = solve(rgbToXYZ(kSRGBPrimaries), xyz);
+    std::array<int, 3> out;
+    for (int c = 0; c < 3; ++c) {
+        out[c] = static_cast<int>(std::lround(255 * srgbEncoded(std::clamp(srgbLinear[c], 0.0, 1.0))));
+    }
+    return out;
+}
+
+}  // namespace profiledimages

@@ -1,0 +1,51 @@
+#pragma once
+// Image files that say what colour space their pixels are in, made by the
+// tests: ICC profiles built with LittleCMS, PNG files written chunk by chunk
+// (with a profile, or gamma, chromaticities and sRGB chunks), JPEG files with
+// their profile split over two APP2 markers, and WebP files with an ICCP chunk.
+// Also the colour science to check a decoder's conversion against, worked out
+// here without LittleCMS. Shared by the decoder tests and the engines' tests.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace profiledimages {
+
+// CIE xy of the white point and the three primaries.
+struct Primaries {
+    double whiteX, whiteY, redX, redY, greenX, greenY, blueX, blueY;
+};
+constexpr Primaries kSRGBPrimaries{0.3127, 0.3290, 0.64, 0.33, 0.30, 0.60, 0.15, 0.06};
+// A wide gamut with sRGB's white: its green lies far outside sRGB.
+constexpr Primaries kWideGamutPrimaries{0.3127, 0.3290, 0.64, 0.33, 0.21, 0.71, 0.15, 0.06};
+
+// ICC profiles. `gamma` is the display's exponent (2.2 for a common display).
+std::string rgbProfile(const Primaries& primaries, double gamma);
+std::string greyProfile(double gamma);
+// A profile of another kind than the pixels of any image (CIE Lab).
+std::string labProfile();
+
+// PNG chunks, their length and checksum added.
+std::string iccpChunk(const std::string& profile);
+// `encodingGamma` as the chunk holds it: 1 / 2.2 for a display of gamma 2.2.
+std::string gamaChunk(double encodingGamma);
+std::string chrmChunk(const Primaries& primaries);
+std::string srgbChunk();
+
+// Files of width x height pixels given as straight RGBA, four bytes a pixel;
+// `grey` keeps only the red of each pixel and no alpha (PNG, JPEG). An empty
+// profile embeds none.
+std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey,
+                const std::vector<std::string>& chunks);
+std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile);
+// Lossless.
+std::string webp(int width, int height, const std::vector<std::uint8_t>& rgba, const std::string& profile);
+
+// The sRGB value of `rgb` in a space of the given primaries (white D65) and tone
+// curve: a power of `gamma`, or sRGB's own curve when `gamma` is 0. Colours
+// outside sRGB are clipped.
+std::array<int, 3> toSRGB(std::array<int, 3> rgb, const Primaries& primaries, double gamma);
+
+}  // namespace profiledimages

@@ -12,10 +12,7 @@ void LayerBuildBudget::reportOnce(bool& reported, std::string message, const Com
 }
 
 bool LayerBuildBudget::take(std::size_t weight, const CompatibilityTrackerProviding& reporter) {
-    if (weight > LayerBuildWeight::maximumWeight - weight_) {
-        // Spent for good: a lighter layer met later is left out too, so that
-        // what shows does not depend on the order of a document's layers.
-        weight_ = LayerBuildWeight::maximumWeight;
+    if (!LayerBuildWeight::take(weight_, weight)) {
         reportOnce(weightReported_,
                    "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +
                        " layers once its precompositions, parents and repeaters are expanded (a layer's paths and "
@@ -23,7 +20,6 @@ bool LayerBuildBudget::take(std::size_t weight, const CompatibilityTrackerProvid
                    reporter);
         return false;
     }
-    weight_ += weight;
     return true;
 }
 

@@ -25,7 +25,8 @@ public:
     static constexpr std::size_t maximumLayerDepth = 560;
 
     // Takes `weight` for what is about to be built: false, and reported once
-    // through `reporter`, when that would pass LayerBuildWeight::maximumWeight.
+    // through `reporter`, when that would pass LayerBuildWeight::maximumWeight
+    // (LayerBuildWeight::take: what is refused is left out on its own).
     bool take(std::size_t weight, const CompatibilityTrackerProviding& reporter);
     // Whether the layers of a precomposition `depth` levels deep are built
     // (reported once when they are not).

@@ -1,8 +1,8 @@
 #pragma once
 // A two-way reference to a value that lives elsewhere: a pair of callables, one
-// reading the value and one writing it. It plays the declarative toolkit's
-// binding, through which a LottieView reports the frame it shows to state its
-// application keeps (a slider, a read-out). A plain value; the callables
+// reading the value and one writing it. Through it a LottieView reports the
+// frame it shows to state its application keeps (a slider, a read-out), and a
+// LottieSwitch follows an on/off state both ways. A plain value; the callables
 // decide where the value lives and on which thread they may run (the views
 // call them on the main thread only).
 

@@ -1,16 +1,16 @@
 #pragma once
 // The generic bridge between a description of a hosted widget, rebuilt by its
-// application on every update, and the one widget it stands for. It plays the
-// design's SwiftUIView: a plain value holding an ordered list of configuration
-// closures, a sizing strategy, a storage value handed from one update to the
-// next, and a factory for the content widget. makeHost() runs the factory once
+// application on every update, and the one widget it stands for: a plain value
+// holding an ordered list of configuration closures, a sizing strategy, a
+// storage value handed from one update to the next, and a factory for the
+// content widget. makeHost() runs the factory once
 // and wraps the widget in a HostContainer; update() then brings that same
 // widget up to date by running the closures in list order, each given the
 // storage of the previous update.
 //
-// HostContainer plays the design's representable platform view together with
-// its coordinator: the MeasurementContainer, plus the storage the last update
-// left. It adds no Qt signals, so it carries no Q_OBJECT of its own.
+// HostContainer is the widget that outlives the descriptions: the
+// MeasurementContainer that sizes the content, plus the storage the last update
+// left, which the next update's closures read. It adds no Qt signals, so it carries no Q_OBJECT of its own.
 //
 // The bridge knows nothing about animations. Values only; the container is
 // owned by its Qt parent or by whoever called makeHost(). Main thread only.

@@ -1,7 +1,8 @@
 #pragma once
 // The widget part of an animation view: its content mode, its layout pass, and
 // its notion of being in a window, with hooks that LottieAnimationView fills in.
-// It plays the platform view base class; y grows downwards, as Qt's does.
+// It keeps what any Qt widget showing an animation needs apart from the
+// animation itself; y grows downwards, as Qt's does.
 //
 // Layout: a resize, a new content mode or setNeedsLayout() marks the view; the
 // pass runs on the next turn of the Qt event loop (a posted layout request), or

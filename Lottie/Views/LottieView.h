@@ -8,10 +8,9 @@
 // what differs (updateAnimationView, then the configuration closures that
 // modifiers appended, in the order they were applied).
 //
-// Modifiers return a modified copy and never touch a widget. The design's
-// declarative-toolkit view is played here by this value together with
-// LottieViewHost, which keeps the state that outlives each value (the
-// loader's result) and plays the toolkit's update.
+// Modifiers return a modified copy and never touch a widget. The value holds no
+// state of its own: LottieViewHost keeps what outlives each value (the loader's
+// result) and turns each new value into changes to the one widget.
 //
 // Loaders run wherever they like and deliver once, from any thread, through
 // the callback they are given; the host takes the delivery on the main run

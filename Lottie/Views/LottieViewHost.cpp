@@ -46,8 +46,8 @@ void LottieViewHost::update() {
     container_->hostedView().displayLink().setFrameObserver(
         view_->hasFrameBinding() ? std::function<void()>([this] { runConfigurations(); }) : std::function<void()>());
 
-    // An invisible hosted view stays in its window (it keeps playing, as the
-    // design's zero opacity does); only its painting is suppressed.
+    // An invisible hosted view stays in its window, so that it keeps its
+    // playback and its display link going; only its painting is suppressed.
     const bool showing = view_->animationSource(remoteAnimation_).has_value();
     if (showing != showingAnimation_ || (!showing && !container_->graphicsEffect())) {
         showingAnimation_ = showing;

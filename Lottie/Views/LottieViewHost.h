@@ -3,15 +3,13 @@
 // apply() is one update: the first makes the hosted LottieAnimationView (in a
 // MeasurementContainer, sized by the value's strategy), every call then runs
 // the value's configuration against that same view, which applies only what
-// differs. The host plays the part the declarative toolkit plays in the
-// design: it keeps the state that outlives each value (the loader's last
-// result), starts the loader when it is first shown, reloads when the value's
+// differs. The host is what outlives the values: it keeps their lasting state
+// (the loader's last result), starts the loader when it is first shown, reloads when the value's
 // reload trigger changes, hides the hosted view and shows the placeholder
 // while there is nothing to show, and re-applies the last value when a load
 // delivers. While the value has a frame or progress binding, every display
-// frame of the hosted view's link runs the value's configurations once more
-// (it plays the design's timeline), which hands the presented frame to the
-// binding; a frame reuses the bridge of the last update rather than build one.
+// frame of the hosted view's link runs the value's configurations once more,
+// which hands the presented frame to the binding while the animation plays; a frame reuses the bridge of the last update rather than build one.
 //
 // Loads: only the newest started load counts. A delivery from an older one
 // (a slow first load overtaken by a reload) is dropped, as is a second

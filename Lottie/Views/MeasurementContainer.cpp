@@ -57,7 +57,8 @@ void MeasurementContainer::invalidateIntrinsicContentSize() {
 }
 
 Size MeasurementContainer::contentIntrinsicSize() const {
-    // Qt marks a dimension without a value by a negative number, as the design does.
+    // Qt marks a dimension without a value by a negative number; the strategy
+    // resolution reads noIntrinsicMetric for it.
     const QSize hint = content_->sizeHint();
     return {hint.width() < 0 ? noIntrinsicMetric : hint.width(), hint.height() < 0 ? noIntrinsicMetric : hint.height()};
 }

@@ -2,8 +2,7 @@
 // A widget that hosts exactly one content widget, pinned to its four edges,
 // and answers Qt's layout questions for it by a MeasurementContainerStrategy:
 // take the size offered, take the content's intrinsic size (its sizeHint), or
-// one axis each. It plays the design's SwiftUIMeasurementContainer: Qt has no
-// size proposals, so the offers are the widths and heights Qt's questions carry
+// one axis each. The offers are the widths and heights Qt's questions carry
 // (sizeHint: nothing offered; heightForWidth: a width), or a size handed to
 // sizeThatFits() directly.
 //
@@ -11,9 +10,9 @@
 // intrinsic size is invalidated, the measured size until then or until the
 // offer changes. Setting a value equal to the current one clears nothing. A
 // host that changes what the content's size depends on (a new animation) calls
-// invalidateIntrinsicContentSize(). Qt has no constraint priorities: the
-// content always fills the container, which is what the design's priorities
-// amount to once the content's own size constraints are off.
+// invalidateIntrinsicContentSize(). The content always fills the container:
+// the strategy decides only the size the container asks its layout for, never
+// how the content sits inside it.
 //
 // Owns its content (a Qt child); owned by its Qt parent or its creator; main
 // thread only.
@@ -56,7 +55,8 @@ public:
     int measurementCount() const { return measurementCount_; }
 
     // Qt's questions. They are const, but answering one records the offer and
-    // fills the caches, as a sizing request does in the design.
+    // fills the caches, so that the next question with the same offer is
+    // answered without measuring the content again.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override;

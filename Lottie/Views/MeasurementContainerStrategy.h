@@ -2,9 +2,9 @@
 // How a MeasurementContainer sizes the widget it hosts: from the size the
 // layout offers, from the widget's own (intrinsic) size, or one axis each.
 // `automatic` is settled into one of the others from the hosted widget's
-// intrinsic size (ResolvedMeasurementContainerStrategy). This is the design's
-// SwiftUIMeasurementContainerStrategy; here Qt's layout questions (sizeHint,
-// heightForWidth) play the proposals of the declarative toolkit. Plain values.
+// intrinsic size (ResolvedMeasurementContainerStrategy), once per content, so
+// that Qt's layout questions (sizeHint, heightForWidth) are answered the same
+// way until the content's size changes. Plain values.
 
 #include "Platform/Graphics/Size.h"
 

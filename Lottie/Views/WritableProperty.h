@@ -1,8 +1,8 @@
 #pragma once
 // A property of an object that can be read and written from outside, made from
-// its getter and setter. It plays the design's writable key path, which C++
-// does not have: LottieView::configure() keeps the hosted view's property at a
-// value through one. A property made without a getter can only be written. A
+// its getter and setter, so that one property can be named as a value:
+// LottieView::configure() keeps the hosted view's property at a value through
+// one. A property made without a getter can only be written. A
 // plain value; main thread only where the object is a widget.
 
 #include <functional>

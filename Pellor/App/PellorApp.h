@@ -2,13 +2,11 @@
 // The application: its scene windows (welcome, about, settings) found by
 // identifier, the open documents with one read-only window each, the recent
 // documents, and the services the windows call (alerts, the desktop, the
-// updater, the review hooks). It plays the design's application
-// type, delegate and document controller together. Start-up shows the
-// welcome window first, then opens the files of the command line.
-//
-// There is no window restoration on Linux, so the launch-time clean-up of the
-// design (closing an about window the system brought back) has nothing to do;
-// the menus never hold "Edit" or "View" in the first place (AppCommands).
+// updater, the review hooks). It holds every window and service for the
+// process's lifetime, so that a window finds another one or a service through
+// it. Start-up shows the welcome window first, then opens the files of the
+// command line; Qt restores no windows of an earlier session, so nothing else
+// is open by then. The menus hold no "Edit" or "View" menu (AppCommands).
 //
 // One per process, made by main() (or a test) after the Qt application;
 // main thread only.

@@ -1,7 +1,7 @@
 #pragma once
 // The most recently opened documents, newest first, at most ten, kept in the
-// application's settings so that they outlive the process. It plays the
-// document controller's recent-documents list. Owned by the application
+// application's settings (QSettings) so that they outlive the process; the
+// welcome window and the Open Recent menu read them. Owned by the application
 // object; main thread only.
 
 #include <QObject>

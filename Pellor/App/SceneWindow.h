@@ -23,11 +23,11 @@ public:
     PellorApp& app() const { return app_; }
 
     // The first top-level scene window with that identifier, in the order the
-    // toolkit lists them; none when there is none.
+    // Qt lists them (QApplication::topLevelWidgets()); none when there is none.
     static SceneWindow* find(const QString& identifier);
 
 protected:
-    // For the windows whose design has nothing above their content (welcome,
+    // For the windows that show nothing above their content (welcome,
     // about): hides the menu bar but keeps its commands' keyboard shortcuts,
     // which then belong to the window itself.
     void hideMenuBarKeepingShortcuts();

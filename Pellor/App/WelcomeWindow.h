@@ -7,9 +7,9 @@
 // documents."). The whole window takes dropped documents. Each time it appears
 // it reloads the recent list; the first time, it asks the review policy.
 //
-// It has no title bar: a frameless window (the design hides its title bar and
-// all but its close button) with a close button of its own in the top-left
-// corner of its content (Escape closes it too), movable by dragging its
+// It has no title bar: a frameless window (Qt::FramelessWindowHint, so that the
+// branding panel reaches the top edge) with a close button of its own in the
+// top-left corner of its content (Escape closes it too), movable by dragging its
 // background. It keeps its menu
 // bar: as the first window, and often the only one, it is where the user finds
 // About, Settings and Check for Updates (the desktop's global menu takes the

@@ -1,10 +1,10 @@
 #pragma once
 // What a button style decides: the colours of a button in a given state and
 // the metrics of its body. StyledButton asks its style on every paint, so a
-// style is a small immutable value shared by the buttons that use it. The
-// toolkit of the design gave each style a view body; here the one painting
-// widget (StyledButton) draws whatever the style's answers say, and each style
-// is only its table of colours and sizes.
+// style is a small immutable value shared by the buttons that use it. A style
+// draws nothing itself: the one painting widget (StyledButton) draws whatever
+// the style's answers say, so each style is only its table of colours and
+// sizes.
 
 #include <QColor>
 #include <QMarginsF>

@@ -1,8 +1,8 @@
 #pragma once
 // Runs an action the first time a widget is shown, and never again for that
-// widget, however often it is hidden and shown. It plays the declarative
-// toolkit's appear-once modifier as an event filter on the widget; it is a Qt
-// child of the widget, so it lives exactly as long as the widget's identity.
+// widget, however often it is hidden and shown. It is an event filter on the
+// widget that waits for its first QEvent::Show; it is a Qt child of the widget,
+// so it lives exactly as long as the widget's identity.
 
 #include <QObject>
 #include <functional>

@@ -3,8 +3,9 @@
 // the pointer (hover) and the press itself (by the pointer, Space or Enter)
 // and paints the background, label or
 // icon, secondary text, border and shadow its style gives for that state, in
-// the appearance (light or dark) of its palette. It plays the toolkit button
-// with a style attached. Owned by its Qt parent; main thread only.
+// the appearance (light or dark) of its palette. It paints itself rather
+// than through the desktop's QStyle, so that the viewer's buttons look the
+// same on every desktop. Owned by its Qt parent; main thread only.
 
 #include <QAbstractButton>
 #include <QIcon>

@@ -2,8 +2,8 @@
 // choice and the Core Animation engine chosen by name, drawn as the frame tool
 // draws them (frames 0 and 30 at 512 x 512): precompositions thousands deep,
 // precompositions and repeaters that multiply, long parent chains, thousands
-// of masks on one layer, a set-up that runs out of memory and a frame that
-// spends its work. Each completes without a crash, draws what fits (or falls
+// of masks on one layer, a heavy layer among light ones over a nearly full
+// build, a set-up that runs out of memory and a frame that spends its work. Each completes without a crash, draws what fits (or falls
 // back to the main-thread engine, which keeps the same limits), keeps the
 // layer tree it builds within the build limits, and says once what a limit
 // left out.
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <new>
 #include <string>
@@ -110,6 +111,34 @@ struct Case {
     std::vector<Probe> coreAnimationProbes;
 };
 
+// A green square of 40 centred on (x, y) with a closed path of 3,200 vertices
+// inside it: it weighs 101 layers.
+std::string heavySquare(int index, int x, int y) {
+    std::string vertices, tangents;
+    for (int vertex = 0; vertex < 3'200; ++vertex) {
+        const double angle = vertex * 2 * 3.141592653589793 / 3'200;
+        vertices += (vertex ? ",[" : "[") + std::to_string(x + 10 * std::cos(angle)) + "," +
+                    std::to_string(y + 10 * std::sin(angle)) + "]";
+        tangents += vertex ? ",[0,0]" : "[0,0]";
+    }
+    const std::string path = R"({"ty":"sh","nm":"H","ks":{"a":0,"k":{"c":true,"v":[)" + vertices + R"(],"i":[)" +
+                             tangents + R"(],"o":[)" + tangents + "]}}}";
+    return shapeLayer(index, rect(x, y, 40) + "," + path + "," + greenFill);
+}
+
+// `count` precompositions of 200 null layers each, from layer index `first`:
+// 201 layers of weight each.
+std::string nullFiller(int first, int count) {
+    return listOf(count, [&](int index) { return precomposition("nulls", first + index - 1); });
+}
+
+std::string nullFillerAsset() {
+    return R"([{"id":"nulls","layers":[)" + listOf(200, [](int index) {
+               return R"({"ty":3,"nm":"N","ind":)" + std::to_string(index) + R"(,"ip":0,"op":60,"st":0,"ks":{}})";
+           }) +
+           "]}]";
+}
+
 TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceWhatIsLeftOut) {
     const std::string built = "layers once its precompositions";
     std::vector<Case> cases = {
@@ -144,6 +173,19 @@ TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceW
         {"repeaters 1,000 x 1,000", nestedRepeaters(1000, 1000), RenderingEngine::mainThread, built.c_str(),
          {{2, 2, true}, {4, 2, false}}, {{2, 2, true}, {4, 2, false}}},
         // The renderer's cut of the frame's work is said by this engine too.
+        // 149 x 201 of the 30,000 spent on nulls: a heavy square does not fit,
+        // a light one after it still does, on either side of the heavy one
+        // and whichever end each engine starts building from.
+        {"a light square above a heavy one, over a full build",
+         document(square(1, 400, 100, 40) + "," + heavySquare(2, 100, 400) + "," + nullFiller(3, 149),
+                  nullFillerAsset()),
+         RenderingEngine::mainThread, built.c_str(), {{400, 100, true}, {100, 400, true}},
+         {{400, 100, true}, {100, 400, false}}},
+        {"a light square below a heavy one, over a full build",
+         document(nullFiller(1, 149) + "," + heavySquare(150, 100, 400) + "," + square(151, 400, 100, 40),
+                  nullFillerAsset()),
+         RenderingEngine::mainThread, built.c_str(), {{400, 100, true}, {100, 400, false}},
+         {{400, 100, true}, {100, 400, true}}},
         {"blended full squares fanned out 12 ways 2 deep", fannedOut(square(1, 256, 256, side), 12, 2, R"(,"bm":12)"),
          RenderingEngine::coreAnimation, "drawing work", {{256, 256, true}}, {{256, 256, true}}},
     };

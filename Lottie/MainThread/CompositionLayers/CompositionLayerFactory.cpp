@@ -48,8 +48,7 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
 std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayerOfType(const LayerModel& model,
                                                                           CompositionLayerContext& context) {
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
-    context.layerWeight += LayerBuildWeight::of(model);
-    if (context.layerWeight > LayerBuildWeight::maximumWeight) {
+    if (!LayerBuildWeight::take(context.layerWeight, LayerBuildWeight::of(model))) {
         reportLimit(context, context.layerLimitReported, [] {
             return "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +
                    " layers once its precompositions are expanded (a layer's paths and text counted as more "

@@ -109,6 +109,16 @@ std::size_t LayerBuildWeight::of(const LayerModel& model) {
     return weight;
 }
 
+bool LayerBuildWeight::take(std::size_t& spent, std::size_t weight) {
+    const std::size_t left = maximumWeight - std::min(spent, maximumWeight);
+    if (weight <= left) {
+        spent += weight;
+        return true;
+    }
+    if (left > 0) spent += 1;
+    return false;
+}
+
 std::size_t LayerBuildWeight::ofCopy(const ShapeItemList& items) { return 1 + vertexWeight(items) / verticesPerLayer; }
 
 std::size_t LayerBuildWeight::vertexWeight(const ShapeItemList& items) {

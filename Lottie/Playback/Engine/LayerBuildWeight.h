@@ -50,6 +50,15 @@ public:
 
     // The weight of building `model` once: at least 1.
     static std::size_t of(const LayerModel& model);
+    // Adds `weight` to `spent` when it fits within maximumWeight, and tells
+    // whether it did. A layer that does not fit is left out on its own: a
+    // lighter one met later is still built while it fits, so that one heavy
+    // layer does not take every layer after it along (the two engines meet a
+    // document's layers from opposite ends, and a light layer shows on both).
+    // Looking at a layer left out still takes one while any is left, so that
+    // a document cannot have layers weighed without end (the main-thread
+    // engine shows each as a null layer, which is a layer too).
+    static bool take(std::size_t& spent, std::size_t weight);
     // The weight of one more copy of `items` (a repeater's): 1, and more for
     // the items and their vertices.
     static std::size_t ofCopy(const ShapeItemList& items);

@@ -5,11 +5,12 @@
 // and can show one named layer of the animation per state. AnimatedButton and
 // AnimatedSwitch act on the tracked events through handleTrackedEvent().
 //
-// Tracking: the design's control runs a loop of its own inside its mouse-down
-// handler; here Qt's press, move and release handlers play that loop. Qt sends
-// the pressed widget every move and the release, also outside its bounds (an
-// implicit grab), so each event is reported with whether the pointer was
-// inside, as the loop's are. Only the left button tracks. Qt sends a disabled
+// Tracking: Qt's press, move and release handlers follow the press from start
+// to finish, without a loop of the control's own. Qt sends the pressed widget
+// every move and the release, also outside its bounds (an implicit grab), so
+// each event is reported with whether the pointer was inside, which is what
+// the play ranges and the highlighted state are keyed by. Only the left
+// button tracks. Qt sends a disabled
 // widget no mouse events, so a disabled control ignores input; a control that
 // is not shown ignores the events a caller sends it directly.
 //

@@ -3,9 +3,9 @@
 // factory for the accessible interface of each widget; the one installed here
 // answers for AnimatedButton (a push button) and AnimatedSwitch (a checkable
 // control whose value text is "On" or "Off" and whose checked state follows
-// it), and leaves every other widget to Qt. This plays the design's marking
-// of a control as an accessibility element and its accessibility value.
-// Process-wide; main thread only.
+// it), and leaves every other widget to Qt. Without it a screen reader would
+// see a plain QWidget with no role and no state. Process-wide; main thread
+// only.
 
 namespace lottie {
 

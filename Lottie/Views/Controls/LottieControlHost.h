@@ -2,9 +2,9 @@
 // The widget an application puts where a LottieButton or LottieSwitch should
 // show. Each call to apply() is one update: the first makes the control (in a
 // MeasurementContainer that fills the host), every call then brings that same
-// control up to date with the value given. It plays the part the declarative
-// toolkit plays in the design, for the animated controls; Value is
-// LottieButton or LottieSwitch.
+// control up to date with the value given, so that an application can rebuild
+// the description freely while the widget, its state and its animation stay.
+// Value is LottieButton or LottieSwitch.
 //
 // Owns the container and the control (Qt children). Owned by its Qt parent or
 // its creator; main thread only.

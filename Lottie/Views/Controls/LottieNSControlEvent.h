@@ -2,8 +2,8 @@
 // One mouse event as an animated control tracks it: what happened (a Qt event
 // type: press, move or release of the left button) and whether the pointer
 // was inside the control's bounds when it happened. AnimatedButton keys its
-// play ranges by these. A plain, hashable value; the name is kept from the
-// design, where the event type is the other toolkit's.
+// play ranges by these. A plain, hashable value; the name is part of the
+// library's public interface and stays as callers know it.
 //
 // Qt reports every move of a pressed pointer as QEvent::MouseMove, inside or
 // out; a range for (MouseMove, false) plays when the pointer is dragged out.

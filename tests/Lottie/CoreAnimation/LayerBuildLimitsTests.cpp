@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +58,14 @@ std::string parentChain(int count, const std::string& extra = "") {
     });
 }
 
+// A solid named "Deepest" under `parents` parents, matted by the solid before
+// it: its layer nests 2 x parents + 2 deep.
+std::string mattedUnderParents(int parents) {
+    std::string deepest = solid(parents + 2, R"(,"parent":)" + std::to_string(parents) + R"(,"tt":1)");
+    deepest.replace(deepest.find(R"("S")"), 3, R"("Deepest")");
+    return document(parentChain(parents) + "," + solid(parents + 1) + "," + deepest);
+}
+
 // Precompositions `levels` deep over one solid.
 std::string deepPrecompositions(int levels) {
     std::string assets;
@@ -97,6 +106,7 @@ struct TreeFacts {
     std::size_t transformLayers = 0;
     std::size_t repeaterCopies = 0;
     std::size_t maskLayers = 0;
+    std::set<std::string> names;
 };
 
 TreeFacts factsOf(const Layer& root) {
@@ -107,6 +117,7 @@ TreeFacts factsOf(const Layer& root) {
         pending.pop_back();
         facts.layers += 1;
         facts.depth = std::max(facts.depth, depth);
+        facts.names.insert(layer->name());
         if (dynamic_cast<const TransformLayer*>(layer)) ++facts.transformLayers;
         if (dynamic_cast<const RepeaterLayer*>(layer)) ++facts.repeaterCopies;
         if (dynamic_cast<const MaskCompositionLayer::MaskLayer*>(layer)) ++facts.maskLayers;
@@ -142,6 +153,11 @@ TEST(LayerBuildLimits, DocumentsPastALimitStopOrBuildWhatFitsAndSaySoOnce) {
              EXPECT_LE(facts.depth, 600u);
              EXPECT_LE(facts.transformLayers, 300u);
          }},
+        // At the deepest depth built, and one level past it.
+        {"a matted layer under 279 parents", mattedUnderParents(279), nullptr,
+         [](const TreeFacts& facts) { EXPECT_EQ(facts.names.count("Deepest"), 1u); }},
+        {"a layer under 280 parents", document(parentChain(281)), "nest more than 560 deep",
+         [](const TreeFacts& facts) { EXPECT_EQ(facts.transformLayers, 279u); }},
         {"precompositions 100 deep", deepPrecompositions(100), nullptr,
          [](const TreeFacts& facts) { EXPECT_GT(facts.depth, 200u); }},
         {"precompositions 6,000 deep", deepPrecompositions(6000), "nest more than 100 levels",

@@ -488,6 +488,31 @@ TEST_F(ShapeItemLayerChecks, TrimsAnimatedOverTooLongASpanAreCutByTheCompositor)
     }
 }
 
+// A trim held still part way, then moving: every frame of the hold shows the
+// held length, not a step towards where the trim goes next.
+TEST_F(ShapeItemLayerChecks, ATrimHeldPartWayShowsTheHeldLengthUntilItMoves) {
+    LayerContext context;
+    context.tracker = log.tracker();
+    const auto item = [](const std::string& json) { return ShapeItemReference{shapetests::byDictionary(json), {}}; };
+    const std::string trimJson =
+        R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"o":{"a":0,"k":0},"m":1,"e":{"a":1,"k":[)"
+        R"({"t":0,"s":[50],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},)"
+        R"({"t":10,"s":[50],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":20,"s":[100]}]}})";
+    auto layer = ShapeItemLayer::make(item(path("A")), {item(trimJson), item(stroke("S"))}, context);
+    const auto animation = emptyAnimation(0, 60, 30);
+    layer->setupAnimations(rootContext(animation, log.logger(), 0, 60));
+    const double outline = 20 + std::sqrt(200.0);
+    const struct {
+        double frame, shown;  // the fraction of the outline shown
+    } cases[] = {{0, 0.5}, {3, 0.5}, {5, 0.5}, {10, 0.5}, {15, 0.75}, {20, 1}};
+    for (const auto& c : cases) {
+        const auto shown = presentedAtFrame(*layer->solidFillLayer(), "path", 30, 0, 60, c.frame, clock->now());
+        const auto* path = shown ? shown->get<platform::graphics::Path>() : nullptr;
+        ASSERT_TRUE(path) << c.frame;
+        EXPECT_NEAR(platform::compositor::PathTrimmer::length(*path), c.shown * outline, 1e-6) << c.frame;
+    }
+}
+
 class GroupLayerAnimations : public ClockTest {};
 
 TEST_F(GroupLayerAnimations, AGroupCarriesItsTransformsSkewAndOpacity) {

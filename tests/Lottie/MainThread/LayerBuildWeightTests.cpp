@@ -2,7 +2,7 @@
 // plain layer one, each mask one more, a shape layer more by its items, the
 // vertices of the largest keyframe of each of its paths (a star's as built),
 // and the paths each fill and trim takes again, a text layer more by its
-// characters.
+// characters; and how each weight is taken from the cap.
 
 #include <gtest/gtest.h>
 
@@ -107,6 +107,33 @@ TEST(LayerBuildWeight, CountsWhatALayerHolds) {
         ASSERT_TRUE(animation);
         ASSERT_EQ(animation->layers.size(), 1u);
         EXPECT_EQ(LayerBuildWeight::of(*animation->layers.front()), test.weight);
+    }
+}
+
+// Both engines take each layer's weight from one total: what fits is taken, up
+// to the last unit; a layer that does not fit is left out on its own, and
+// looking at it takes one while any is left.
+TEST(LayerBuildWeight, TakesWhatFitsAndOneForALayerLeftOut) {
+    constexpr std::size_t most = LayerBuildWeight::maximumWeight;
+    struct Case {
+        const char* name;
+        std::size_t spent, weight;
+        bool taken;
+        std::size_t spentAfter;
+    };
+    const Case cases[] = {
+        {"a layer into an empty build", 0, 5, true, 5},
+        {"a layer that fills the build exactly", most - 5, 5, true, most},
+        {"a layer one past the build", most - 5, 6, false, most - 4},
+        {"a light layer after a heavy one", most - 4, 3, true, most - 1},
+        {"a layer into a full build", most, 1, false, most},
+        {"a layer of no weight into a full build", most, 0, true, most},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        std::size_t spent = test.spent;
+        EXPECT_EQ(LayerBuildWeight::take(spent, test.weight), test.taken);
+        EXPECT_EQ(spent, test.spentAfter);
     }
 }
 

@@ -68,42 +68,6 @@ TEST_F(ViewLoading, JsonFormsLoadSynchronouslyAndMissingFilesLeaveAnEmptyView) {
     EXPECT_NE(cache->animationForKey(folder.path().string() + "/clip"), nullptr);
 }
 
-TEST_F(ViewLoading, PackagesLoadOnTheirQueueAndAnIdThatMatchesNothingIsAnError) {
-    const auto package = folder.path() / "clip.lottie";
-    const auto& data = packagetest::packageOf({"first", "second"});
-    testsupport::writeFile(package, std::string(reinterpret_cast<const char*>(data.data()), data.size()));
-    struct Case {
-        std::optional<std::string> id;
-        bool loads;
-    };
-    for (const Case& c : {Case{std::nullopt, true}, Case{"second", true}, Case{"third", false}}) {
-        LoadRecord record;
-        std::unique_ptr<LottieAnimationView> view(
-            LottieAnimationView::dotLottieFilePath(package.string(), c.id, nullptr, lottie::LottieConfiguration::shared(),
-                                                   record.completion()));
-        EXPECT_EQ(view->animation(), nullptr) << "loads after the call returns";
-        waitFor(record);
-        EXPECT_EQ(record.calls, 1);
-        EXPECT_EQ(view->animation() != nullptr, c.loads) << c.id.value_or("first");
-        EXPECT_EQ(record.error == nullptr, c.loads) << c.id.value_or("first");
-        if (!c.loads) {
-            try {
-                std::rethrow_exception(record.error);
-            } catch (const lottie::DotLottieError& error) {
-                EXPECT_EQ(error.kind(), lottie::DotLottieError::Kind::animationNotAvailable);
-            }
-        }
-    }
-    LoadRecord broken;
-    testsupport::writeFile(folder.path() / "broken.lottie", "not a zip");
-    std::unique_ptr<LottieAnimationView> view(LottieAnimationView::dotLottieFilePath(
-        (folder.path() / "broken.lottie").string(), std::nullopt, nullptr, lottie::LottieConfiguration::shared(),
-        broken.completion()));
-    waitFor(broken);
-    EXPECT_NE(broken.error, nullptr);
-    EXPECT_EQ(view->animation(), nullptr);
-}
-
 // The kind of error a load reported: "none", "download", "no animation" or "other".
 std::string errorKind(const std::exception_ptr& error) {
     if (!error) return "none";
@@ -116,6 +80,49 @@ std::string errorKind(const std::exception_ptr& error) {
     } catch (...) {
         return "other";
     }
+}
+
+TEST_F(ViewLoading, PackagesLoadOnTheirQueueAndAnIdThatMatchesNothingIsAnError) {
+    const auto write = [&](const char* name, const platform::foundation::Data& data) {
+        testsupport::writeFile(folder.path() / name, std::string(reinterpret_cast<const char*>(data.data()), data.size()));
+        return (folder.path() / name).string();
+    };
+    const std::string package = write("clip.lottie", packagetest::packageOf({"first", "second"}));
+    // Its second animation is no document: only the first is decoded by the load.
+    const std::string halfBroken = write(
+        "half.lottie",
+        packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({"first", "second"})),
+                             ziptest::TestEntry::file("animations/first.json", packagetest::animationJson()),
+                             ziptest::TestEntry::file("animations/second.json", "{not json")}));
+    struct Case {
+        std::string package;
+        std::optional<std::string> id;
+        const char* error;  // errorKind() of what the completion hears
+    };
+    const Case cases[] = {{package, std::nullopt, "none"},
+                          {package, "second", "none"},
+                          {package, "third", "no animation"},
+                          {halfBroken, std::nullopt, "none"},
+                          {halfBroken, "second", "other"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.package + " " + c.id.value_or("first"));
+        LoadRecord record;
+        std::unique_ptr<LottieAnimationView> view(LottieAnimationView::dotLottieFilePath(
+            c.package, c.id, nullptr, lottie::LottieConfiguration::shared(), record.completion()));
+        EXPECT_EQ(view->animation(), nullptr) << "loads after the call returns";
+        waitFor(record);
+        EXPECT_EQ(record.calls, 1);
+        EXPECT_EQ(errorKind(record.error), c.error);
+        EXPECT_EQ(view->animation() != nullptr, std::string(c.error) == "none");
+    }
+    LoadRecord broken;
+    testsupport::writeFile(folder.path() / "broken.lottie", "not a zip");
+    std::unique_ptr<LottieAnimationView> view(LottieAnimationView::dotLottieFilePath(
+        (folder.path() / "broken.lottie").string(), std::nullopt, nullptr, lottie::LottieConfiguration::shared(),
+        broken.completion()));
+    waitFor(broken);
+    EXPECT_NE(broken.error, nullptr);
+    EXPECT_EQ(view->animation(), nullptr);
 }
 
 TEST_F(ViewLoading, AddressesLoadOnTheMainRunLoopAndReportWhatFailed) {

@@ -44,7 +44,7 @@ TEST_F(PellorTest, TheFirstPlayerWindowFitsTheAvailableScreenArea) {
         const QRect frame = window->frameGeometry();
         EXPECT_TRUE(area.contains(frame)) << name << " at " << frame.x() << "," << frame.y() << " "
                                           << frame.width() << "x" << frame.height();
-        // As large as the design's window where the screen has room for it.
+        // At its preferred size where the screen has room for it.
         if (roomFor(area, QSize(800, 600))) {
             EXPECT_EQ(window->size(), pellor::DocumentWindow::kPreferredSize);
         } else {

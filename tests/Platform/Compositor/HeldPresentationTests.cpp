@@ -95,6 +95,15 @@ TEST_F(HeldPresentationTest, AnAnimationThatStopsApplyingPartWayIsNotHeld) {
          },
          1, 0.25},
         {"a top-level animation without a fill", [] { return basicAnimation("opacity", 0.25, 0.25, 10); }, 0.25, 1},
+        // The model value until it begins 5 s in, its own value from then on.
+        {"a top-level animation that fills forwards from a later begin",
+         [now] {
+             auto late = basicAnimation("opacity", 0.25, 0.25, 10);
+             late->setFillMode(FillMode::forwards);
+             late->setBeginTime(now + 5);
+             return late;
+         },
+         1, 0.25},
         {"a child that covers its group", [] { return wrapped(basicAnimation("opacity", 0.25, 0.25, 10), 10); },
          0.25, 0.25},
         {"an additive one",

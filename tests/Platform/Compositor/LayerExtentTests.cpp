@@ -47,7 +47,9 @@ TEST_F(LayerExtentTest, AnimatedSublayersCountWherePresentedAtTheTimeGiven) {
         SCOPED_TRACE(item.name);
         const auto box = LayerExtent::contentBounds(*container, *container, {}, item.time);
         ASSERT_EQ(box.has_value(), item.expected.has_value());
-        if (box) EXPECT_EQ(*box, *item.expected);
+        if (box) {
+            EXPECT_EQ(*box, *item.expected);
+        }
     }
 }
 

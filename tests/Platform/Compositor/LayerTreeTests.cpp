@@ -146,12 +146,21 @@ TEST(LayerTree, TreesThousandsDeepAreDestroyedWithoutRecursion) {
         SCOPED_TRACE(masks ? "sublayers and masks" : "sublayers");
         auto root = Layer::make();
         std::weak_ptr<Layer> deepest = chainBelow(*root, 300'000, masks);
-        // A layer held elsewhere outlives the tree it was part of.
+        // A layer held elsewhere outlives the tree it was part of, with the
+        // sublayers and the mask that only it holds.
         auto kept = Layer::make();
+        kept->addSublayer(Layer::make());
+        kept->sublayers().front()->addSublayer(Layer::make());
+        kept->setMask(Layer::make());
         deepest.lock()->addSublayer(kept);
         root.reset();
         EXPECT_TRUE(deepest.expired());
         EXPECT_EQ(kept->superlayer(), nullptr);
+        ASSERT_EQ(kept->sublayers().size(), 1u);
+        ASSERT_NE(kept->sublayers().front(), nullptr);
+        EXPECT_EQ(kept->sublayers().front()->superlayer(), kept);
+        EXPECT_EQ(kept->sublayers().front()->sublayers().size(), 1u);
+        EXPECT_NE(kept->mask(), nullptr);
     }
 }
 

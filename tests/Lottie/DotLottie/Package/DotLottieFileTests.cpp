@@ -331,16 +331,37 @@ TEST_F(PackageLoading, PackagesOverTheReadersLimitsFailWithItsError) {
                                    TestEntry::file("animations/a.json", animationJson())};
     for (int i = 0; i < 40; ++i) entries.push_back(TestEntry::file("images/" + std::to_string(i) + ".png", pngOf(8, 8, 0x336699ff)));
     const auto data = zipped(entries);
-    options.limits.maxTotalUncompressedSize = 1024;
-    try {
-        load(data);
-        ADD_FAILURE() << "loaded past the limit";
-    } catch (const ArchiveError& error) {
-        EXPECT_EQ(error.kind(), ArchiveError::Kind::uncompressedSizeLimitExceeded);
+    // A manifest padded to its size, stored as it is: the archive's own limits
+    // (on the total and on the inflation ratio) all let it through.
+    const auto manifestOf = [](std::uint64_t size) {
+        std::string manifest = manifestJson({"a"});
+        manifest.resize(size, ' ');
+        return zipped({TestEntry::file("manifest.json", manifest), TestEntry::file("animations/a.json", animationJson())},
+                      true);
+    };
+    const struct {
+        const char* name;
+        platform::foundation::Data data;
+        std::uint64_t totalLimit;
+    } cases[] = {
+        {"images past a total of 1 KB", data, 1024},
+        {"a manifest past its own limit", manifestOf(DotLottieFile::maxManifestSize + 1),
+         ExtractionLimits{}.maxTotalUncompressedSize},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        options.limits.maxTotalUncompressedSize = c.totalLimit;
+        try {
+            load(c.data);
+            ADD_FAILURE() << "loaded past the limit";
+        } catch (const ArchiveError& error) {
+            EXPECT_EQ(error.kind(), ArchiveError::Kind::uncompressedSizeLimitExceeded);
+        }
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
     }
-    EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
     options.limits = {};
     EXPECT_EQ(load(data)->imageProvider()->imageNames().size(), 40u);
+    EXPECT_EQ(load(manifestOf(DotLottieFile::maxManifestSize))->animations().size(), 1u);
 }
 
 // Each id's document is read once and decoded when first asked for, however

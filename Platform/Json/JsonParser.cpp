@@ -37,16 +37,33 @@ Value convert(simdjson::dom::element element) {
     return Value();
 }
 
+// The parser this thread reuses for documents that fit keptParserCapacity.
+simdjson::dom::parser& keptParser() {
+    thread_local simdjson::dom::parser parser;
+    return parser;
+}
+
 }  // namespace
+
+std::size_t keptParserRoom() {
+    return keptParser().capacity();
+}
 
 Value parse(std::string_view text) {
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
-    // One parser per thread keeps its buffers between documents.
-    thread_local simdjson::dom::parser parser;
+    // The elements point into the parser's buffers, so the tree is copied
+    // out before a parser of its own goes away with them.
     simdjson::dom::element root;
-    auto error = parser.parse(text.data(), text.size(), true).get(root);
-    if (!error) return convert(root);
+    simdjson::error_code error;
+    if (text.size() <= keptParserCapacity) {
+        error = keptParser().parse(text.data(), text.size(), true).get(root);
+        if (!error) return convert(root);
+    } else {
+        simdjson::dom::parser parser;
+        error = parser.parse(text.data(), text.size(), true).get(root);
+        if (!error) return convert(root);
+    }
 
     // The exact parser either explains the refusal or, for numbers that
     // simdjson can't hold, reads the document itself.

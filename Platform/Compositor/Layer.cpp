@@ -477,9 +477,19 @@ void Layer::layoutIfNeeded() {
     }
 }
 
+const Layer::Actions& Layer::actions() const {
+    static const Actions none;
+    return actions_ ? *actions_ : none;
+}
+
+void Layer::setActions(Actions actions) {
+    actions_ = actions.empty() ? nullptr : std::make_shared<const Actions>(std::move(actions));
+}
+
 std::shared_ptr<Animation> Layer::action(std::string_view key) const {
-    const auto found = actions_.find(key);
-    return found == actions_.end() ? nullptr : found->second;
+    if (!actions_) return nullptr;
+    const auto found = actions_->find(key);
+    return found == actions_->end() ? nullptr : found->second;
 }
 
 // Time and space.

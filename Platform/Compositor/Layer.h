@@ -189,11 +189,14 @@ public:
     void layoutIfNeeded();
     virtual void layoutSublayers() {}
 
-    // Actions: a lookup only; no action ever runs by itself.
-    const std::map<std::string, std::shared_ptr<Animation>, std::less<>>& actions() const { return actions_; }
-    void setActions(std::map<std::string, std::shared_ptr<Animation>, std::less<>> actions) {
-        actions_ = std::move(actions);
-    }
+    // Actions: a lookup only; no action ever runs by itself. The table is
+    // immutable once set, so that the many layers of one kind can share the
+    // same one instead of each holding a copy.
+    using Actions = std::map<std::string, std::shared_ptr<Animation>, std::less<>>;
+    const Actions& actions() const;
+    void setActions(Actions actions);
+    const std::shared_ptr<const Actions>& sharedActions() const { return actions_; }
+    void setSharedActions(std::shared_ptr<const Actions> actions) { actions_ = std::move(actions); }
     // The entry of actions() for the key (which may be null), else null.
     virtual std::shared_ptr<Animation> action(std::string_view key) const;
 
@@ -308,7 +311,7 @@ private:
     double beginTime_ = 0;
 
     std::vector<CustomNumber> customNumbers_;
-    std::map<std::string, std::shared_ptr<Animation>, std::less<>> actions_;
+    std::shared_ptr<const Actions> actions_;
     AnimationList animations_;
 
     bool drawsInRenderPass_ = false;

@@ -58,18 +58,31 @@ Value convert(simdjson::dom::element element) {
     return Value();
 }
 
+// The parser this thread reuses for documents that fit keptParserCapacity.
+simdjson::dom::parser& keptParser() {
+    thread_local simdjson::dom::parser parser;
+    return parser;
+}
+
 }  // namespace
 
 std::string tooManyValuesReason() {
     return "the document holds more than " + std::to_string(maximumValueCount) + " values";
 }
 
+std::size_t keptParserRoom() {
+    return keptParser().capacity();
+}
+
 Value parse(std::string_view text) {
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
-    // One parser per thread keeps its buffers between documents.
-    thread_local simdjson::dom::parser parser;
+    // The elements point into the parser's buffers, so the tree is copied
+    // out before a parser of its own goes away with them.
     simdjson::dom::element root;
+    // A parser of its own for a large document, whose buffers go with it.
+    simdjson::dom::parser ownParser;
+    simdjson::dom::parser& parser = text.size() <= keptParserCapacity ? keptParser() : ownParser;
     auto error = parser.parse(text.data(), text.size(), true).get(root);
     if (!error) {
         std::size_t left = maximumValueCount;

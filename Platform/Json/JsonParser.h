@@ -24,8 +24,20 @@ inline constexpr std::size_t maximumValueCount = 4'000'000;
 // The reason given for a document of more values.
 std::string tooManyValuesReason();
 
+// Each thread keeps one parser whose buffers (about fifteen bytes per byte of
+// text) are reused by the documents that fit this many bytes of text, so that
+// the many small documents an application decodes allocate nothing for the
+// parse itself. A larger document is read by a parser of its own whose
+// buffers are freed before parse returns: one big export would otherwise pin
+// some fifteen times its size for the life of the thread.
+inline constexpr std::size_t keptParserCapacity = 128 * 1024;
+
 // Parses a whole JSON text (a leading UTF-8 byte-order mark is skipped).
 // Throws ParseError.
 Value parse(std::string_view text);
+
+// The number of bytes of text the calling thread's kept parser has room for
+// now; never more than keptParserCapacity.
+std::size_t keptParserRoom();
 
 }  // namespace platform::json

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
+#include "Lottie/MainThread/LayerContainers/DisabledActions.h"
 #include "Lottie/MainThread/LayerContainers/InvertedMatteLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/LayerEffectNodes/DropShadowNode.h"
 #include "Lottie/Model/Layers/LayerDropShadow.h"
@@ -43,11 +43,14 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
         if (!masks.empty()) maskLayer_ = MaskContainerLayer::make(masks);
     }
     setAnchorPoint({0, 0});
-    disableActions(*this, {"opacity", "transform", "bounds", "anchorPoint", "sublayerTransform", "shadowOpacity",
-                           "shadowOffset", "shadowColor", "shadowRadius"});
+    static DisabledActions disabled{"opacity",      "transform",   "bounds",      "anchorPoint", "sublayerTransform",
+                                    "shadowOpacity", "shadowOffset", "shadowColor", "shadowRadius"};
+    disabled.applyTo(*this);
     contentsLayer_->setAnchorPoint({0, 0});
     contentsLayer_->setBounds({0, 0, size.width, size.height});
-    disableActions(*contentsLayer_, {"opacity", "transform", "bounds", "anchorPoint", "sublayerTransform", "hidden"});
+    static DisabledActions contentsDisabled{"opacity",     "transform",         "bounds",
+                                            "anchorPoint", "sublayerTransform", "hidden"};
+    contentsDisabled.applyTo(*contentsLayer_);
     setCompositingFilter(blendModeFilterName(layer.blendMode));
     if (maskLayer_) contentsLayer_->setMask(maskLayer_);
     if (const DropShadowModel* shadow = layerDropShadow(layer)) {

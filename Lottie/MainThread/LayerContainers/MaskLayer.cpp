@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
+#include "Lottie/MainThread/LayerContainers/DisabledActions.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/EngineColor.h"
 
 namespace lottie {
@@ -31,7 +31,8 @@ MaskLayer::MaskLayer(const Mask& mask)
         path.addRect(plane);
         remainderLayer_->setPath(std::move(path));
     }
-    disableActions(*this, {"opacity"});
+    static DisabledActions disabled{"opacity"};
+    disabled.applyTo(*this);
 }
 
 std::shared_ptr<MaskLayer> MaskLayer::make(const Mask& mask) {

@@ -1,11 +1,12 @@
 #include "Lottie/MainThread/LayerContainers/ShapeContainerLayer.h"
 
-#include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
+#include "Lottie/MainThread/LayerContainers/DisabledActions.h"
 
 namespace lottie {
 
 ShapeContainerLayer::ShapeContainerLayer() {
-    disableActions(*this, {"position", "bounds", "anchorPoint", "transform", "opacity", "hidden"});
+    static DisabledActions disabled{"position", "bounds", "anchorPoint", "transform", "opacity", "hidden"};
+    disabled.applyTo(*this);
 }
 
 void ShapeContainerLayer::flagRedraws(double frame) {

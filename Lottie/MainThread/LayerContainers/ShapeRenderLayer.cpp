@@ -1,6 +1,6 @@
 #include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
 
-#include "Lottie/MainThread/LayerContainers/ActionDisabling.h"
+#include "Lottie/MainThread/LayerContainers/DisabledActions.h"
 
 namespace lottie {
 
@@ -10,9 +10,12 @@ ShapeRenderLayer::ShapeRenderLayer(std::shared_ptr<Renderable> renderer)
     // Renderers that draw themselves are drawn at the device's resolution
     // whenever a frame is drawn, not kept as a bitmap of the layer's bounds.
     setDrawsInRenderPass(renderer_->shouldRenderInContext());
-    disableActions(*this, {"position", "bounds", "anchorPoint", "path", "transform", "opacity", "hidden"});
-    disableActions(*shapeLayer_, {"position", "bounds", "anchorPoint", "path", "fillColor", "strokeColor", "lineWidth",
-                                  "miterLimit", "lineDashPhase", "opacity", "hidden"});
+    static DisabledActions disabled{"position", "bounds", "anchorPoint", "path", "transform", "opacity", "hidden"};
+    disabled.applyTo(*this);
+    static DisabledActions shapeLayerDisabled{"position",    "bounds",      "anchorPoint", "path",
+                                              "fillColor",   "strokeColor", "lineWidth",   "miterLimit",
+                                              "lineDashPhase", "opacity",   "hidden"};
+    shapeLayerDisabled.applyTo(*shapeLayer_);
 }
 
 std::shared_ptr<ShapeRenderLayer> ShapeRenderLayer::make(std::shared_ptr<Renderable> renderer) {

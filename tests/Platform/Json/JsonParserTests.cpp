@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -154,6 +155,37 @@ TEST(JsonParser, RefusesMoreValuesThanItsLimit) {
             EXPECT_EQ(error.reason(), tooManyValuesReason());
             EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos) << error.what();
         }
+    }
+}
+
+// An array of integers whose text is at least the given number of bytes.
+std::string arrayOfAbout(std::size_t bytes, std::size_t& count) {
+    std::string text = "[";
+    count = 0;
+    while (text.size() < bytes) {
+        if (count > 0) text += ',';
+        text += std::to_string(count % 1000);
+        ++count;
+    }
+    return text + "]";
+}
+
+TEST(JsonParser, KeepsBuffersForSmallDocumentsOnlyAcrossParses) {
+    // Read in this order on one thread: what the kept parser has room for
+    // afterwards is bounded, and the small documents still find room in it.
+    const std::size_t sizes[] = {2'000, keptParserCapacity - 16, keptParserCapacity + 16, 3'000'000, 1'000, 900'000};
+    std::size_t largestKept = 0;
+    for (std::size_t bytes : sizes) {
+        SCOPED_TRACE(bytes);
+        std::size_t count = 0;
+        const std::string text = arrayOfAbout(bytes, count);
+        Value value = parse(text);
+        ASSERT_TRUE(value.isArray());
+        EXPECT_EQ(value.asArray()->size(), count);
+        EXPECT_EQ(value.asArray()->back().asInteger(), static_cast<std::int64_t>((count - 1) % 1000));
+        if (text.size() <= keptParserCapacity) largestKept = std::max(largestKept, text.size());
+        EXPECT_LE(keptParserRoom(), keptParserCapacity);
+        EXPECT_GE(keptParserRoom(), largestKept);
     }
 }
 

@@ -99,7 +99,7 @@ Value ShapeTreeGenerator::pathItem() {
             const double height = between(10, 60);
             Value size = chance(0.3) ? animated({{0, numbers({width, height})}, {endFrame, numbers({height, width})}})
                                      : fixed(numbers({width, height}));
-            const double roundness = !roundsCorners_ && chance(0.4) ? between(2, 12) : 0.0;
+            const double roundness = chance(0.4) ? between(2, 12) : 0.0;
             Value item = rectangle(centre, width, height, fixed(roundness));
             item = withMember(std::move(item), "s", std::move(size));
             return withMember(std::move(item), "d", direction(reversed));
@@ -120,7 +120,9 @@ Value ShapeTreeGenerator::pathItem() {
             const double inner = outer * between(0.3, 0.7);
             const double roundness = chance(0.3) ? between(10, 60) : 0.0;
             Value item = star(centre, outer, inner, fixed(roundness));
-            item = withMember(std::move(item), "r", fixed(between(0, 72)));
+            const double turn = between(0, 72);
+            item = withMember(std::move(item), "r",
+                              chance(0.3) ? animated({{0, turn}, {endFrame, turn + between(-180, 180)}}) : fixed(turn));
             return withMember(std::move(item), "d", direction(reversed));
         }
         default: {
@@ -164,7 +166,7 @@ Value ShapeTreeGenerator::drawingItem() {
 }
 
 Value ShapeTreeGenerator::modifierItem() {
-    if (!trims_ && (!roundsCorners_ || chance(0.5))) {
+    if ((!trims_ || chance(0.3)) && (!roundsCorners_ || chance(0.5))) {
         trims_ = true;
         const double start = between(0, 40);
         Value end = chance(0.5) ? animated({{0, between(50, 100)}, {endFrame, between(50, 100)}})
@@ -186,7 +188,11 @@ Value ShapeTreeGenerator::transform() {
     item = withMember(std::move(item), "a", fixed(numbers({50, 50})));
     item = withMember(std::move(item), "p", fixed(numbers({50 + position.x, 50 + position.y})));
     const double scale = chance(0.6) ? 100.0 : between(60, 130);
-    item = withMember(std::move(item), "s", fixed(numbers({scale, scale})));
+    // Mirrored now and then, and sometimes through zero.
+    const double mirrored = chance(0.15) ? -scale : scale;
+    item = withMember(std::move(item), "s",
+                      chance(0.1) ? animated({{0, numbers({scale, scale})}, {endFrame, numbers({-scale, scale})}})
+                                  : fixed(numbers({mirrored, scale})));
     if (chance(0.25)) {
         item = withMember(std::move(item), "r",
                           animated({{0, 0.0}, {endFrame, between(-45, 45)}}));

@@ -1,9 +1,11 @@
 #pragma once
 // Small random shape trees for comparing the two engines: groups nested a few
 // deep holding free paths, rectangles, ellipses, stars and polygons drawn
-// either way round; fills by either rule, strokes, gradient fills and strokes
-// at several opacities; trims, rounded corners; and group transforms that
-// move, turn, scale and fade. The same seed gives the same trees on every run
+// either way round (stars that turn, rectangles with their own radius);
+// fills by either rule, strokes, gradient fills and strokes at several
+// opacities; trims, one or two in a row, rounded corners; and group
+// transforms that move, turn, scale (mirrored, or flipping through zero) and
+// fade. The same seed gives the same trees on every run
 // and every platform (the generator draws its numbers from the raw output of
 // a Mersenne Twister). Owned by the test that asks for the trees.
 

@@ -18,6 +18,13 @@ namespace peersbench {
 // started, ended on a signal or exited with a status other than 0.
 std::optional<long> childPeakKilobytes(const std::vector<std::string>& arguments);
 
+// What the child wrote to its standard output, for figures that it measures
+// itself; nothing on the same failures as above.
+std::optional<std::string> childOutput(const std::vector<std::string>& arguments);
+
+// What this process has resident now, in KiB.
+long residentKilobytes();
+
 // This process's own peak resident memory in KiB so far.
 long parentPeakKilobytes();
 

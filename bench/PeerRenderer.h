@@ -19,11 +19,15 @@ public:
     // Turns the peer's model cache off, so that every load parses the document
     // again as ours does. Call once before the first load.
     static void disableModelCache();
+    // Turns it back on for `documents` models, for a process that loads one
+    // document many times and shares its model, as the peer's callers do.
+    static void enableModelCache(std::size_t documents);
 
     // Nothing when the peer does not load the document or finds no frame in it.
-    // Images are looked up in `resourceFolder`.
+    // Images are looked up in `resourceFolder`. With `shareModel`, a model
+    // already cached under `key` is taken instead of parsing the document.
     static std::unique_ptr<PeerRenderer> load(const std::string& json, const std::string& key,
-                                              const std::string& resourceFolder);
+                                              const std::string& resourceFolder, bool shareModel = false);
 
     ~PeerRenderer();
     PeerRenderer(const PeerRenderer&) = delete;

@@ -7,8 +7,9 @@
 // over all documents and over those whose features both renderers draw, and why
 // each other document is left out of that set.
 //
-// `bench_peers --memory` measures peak resident memory instead (PeersMemory.h);
-// its children come back here with `--memory-child RENDERER FILE`.
+// `bench_peers --memory` measures peak resident memory instead, and the cost of
+// each extra view of a shared document (PeersMemory.h); its children come back
+// here with `--memory-child RENDERER FILE`.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -27,6 +28,7 @@
 #include "bench/PeersCorpus.h"
 #include "bench/PeersMemory.h"
 #include "bench/PeersReport.h"
+#include "bench/SharedViewsMemory.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
@@ -146,6 +148,7 @@ void registerCorpus(std::vector<peersbench::CorpusDocument>& documents) {
 // does not load the document.
 int renderEveryFrame(const std::string& rendererName, const std::filesystem::path& path) {
     if (rendererName == "idle") return 0;
+    if (peersbench::isSharedViewsRenderer(rendererName)) return peersbench::measureSharedViews(rendererName, path);
     const std::string json = peersbench::readFile(path);
     if (rendererName == "ours") {
         const auto animation = decode(json);

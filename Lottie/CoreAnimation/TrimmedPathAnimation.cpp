@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <tuple>
 
@@ -135,11 +136,15 @@ std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
     };
     std::vector<Keyframe<Pieces>> samples;
     samples.reserve(times.size());
+    // The halvings between two samples are cut apart and moved in after the
+    // first, which therefore stays where it is while they are cut.
+    std::vector<Keyframe<Pieces>> between;
     for (double time : times) {
         Keyframe<Pieces> sample = cutAt(time);
         if (!samples.empty()) {
-            const Keyframe<Pieces> previous = samples.back();
-            refine(previous, sample, cutAt, samples, 0);
+            between.clear();
+            refine(samples.back(), sample, cutAt, between, 0);
+            std::move(between.begin(), between.end(), std::back_inserter(samples));
         }
         samples.push_back(std::move(sample));
     }

@@ -62,16 +62,18 @@ CurveArcLength::CurveArcLength(const CurveVertex& from, const CurveVertex& to) {
     }
 }
 
+CurveArcLength::Velocity CurveArcLength::velocity(double t) const {
+    return {(a_.x * t + b_.x) * t + c_.x, (a_.y * t + b_.y) * t + c_.y};
+}
+
 double CurveArcLength::speed(double t) const {
-    const double dx = (a_.x * t + b_.x) * t + c_.x;
-    const double dy = (a_.y * t + b_.y) * t + c_.y;
-    return std::sqrt(dx * dx + dy * dy);
+    const Velocity v = velocity(t);
+    return std::sqrt(v.dx * v.dx + v.dy * v.dy);
 }
 
 double CurveArcLength::slowing(double t) const {
-    const double dx = (a_.x * t + b_.x) * t + c_.x;
-    const double dy = (a_.y * t + b_.y) * t + c_.y;
-    return dx * (2 * a_.x * t + b_.x) + dy * (2 * a_.y * t + b_.y);
+    const Velocity v = velocity(t);
+    return v.dx * (2 * a_.x * t + b_.x) + v.dy * (2 * a_.y * t + b_.y);
 }
 
 double CurveArcLength::spanLength(double a, double b) const {

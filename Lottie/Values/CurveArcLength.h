@@ -35,6 +35,11 @@ private:
     // The speed has at most two minima, so at most two spans are split.
     static constexpr int maximumSpans = evenSpans + 2;
 
+    // B'(t), whose length is the speed.
+    struct Velocity {
+        double dx, dy;
+    };
+    Velocity velocity(double t) const;
     // The speed |B'(t)|.
     double speed(double t) const;
     // Half the rate of change of the squared speed, B'(t) . B''(t).

@@ -1,7 +1,6 @@
 #include "Pellor/App/SceneWindow.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QMenu>
 #include <QMenuBar>

@@ -3,7 +3,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-#include <algorithm>
 
 #include "Pellor/Player/FrameWithinArea.h"
 #include "Pellor/Updater/MessageBoxLayout.h"

@@ -612,7 +612,7 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
         LayerTarget target(*copy);
         animations_.apply(time, target);
     }
-    heldPresentation_ = timeless || std::isfinite(time) ? copy : nullptr;
+    heldPresentation_ = std::isfinite(time) ? copy : nullptr;
     heldPresentationVersion_ = subtreeVersion_;
     heldPresentationTime_ = time;
     return copy;

@@ -85,8 +85,12 @@ Value parse(std::string_view text) {
     simdjson::dom::parser& parser = text.size() <= keptParserCapacity ? keptParser() : ownParser;
     auto error = parser.parse(text.data(), text.size(), true).get(root);
     if (!error) {
+        // Every value takes at least one character, so only a text longer
+        // than the limit can hold more values than it.
         std::size_t left = maximumValueCount;
-        if (holdsMoreValues(root, left)) throw ParseError::tooLarge(tooManyValuesReason());
+        if (text.size() > maximumValueCount && holdsMoreValues(root, left)) {
+            throw ParseError::tooLarge(tooManyValuesReason());
+        }
         return convert(root);
     }
 

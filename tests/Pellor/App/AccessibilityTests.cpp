@@ -21,12 +21,8 @@
 
 namespace {
 
+using pellortest::accessibleName;
 using pellortest::PellorTest;
-
-QString accessibleName(QWidget* widget) {
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(widget);
-    return interface ? interface->text(QAccessible::Name) : QString();
-}
 
 // The controls a keyboard user can reach in the window, as shown now (a
 // widget that hands its focus to another, as a tab widget to its tab bar, is

@@ -337,20 +337,19 @@ TEST_F(PellorTest, TheReportOfFilesThatCouldNotBeOpenedBelongsToAWindowOfTheRequ
     struct Case {
         const char* name;
         QStringList paths;
-        bool fromADocumentWindow;
         Over over;
     };
     const Case cases[] = {
-        {"command line", {good, missing("gone.json"), missing("lost.json")}, false, Over::firstWindowOfTheRequest},
-        {"command line, one failure", {missing("gone.json"), good}, false, Over::firstWindowOfTheRequest},
-        {"nothing opened", {missing("gone.json"), missing("lost.json")}, false, Over::welcome},
-        {"dropped on a window", {missing("gone.json"), good}, true, Over::requestingWindow},
+        {"command line", {good, missing("gone.json"), missing("lost.json")}, Over::firstWindowOfTheRequest},
+        {"command line, one failure", {missing("gone.json"), good}, Over::firstWindowOfTheRequest},
+        {"nothing opened", {missing("gone.json"), missing("lost.json")}, Over::welcome},
+        {"dropped on a window", {missing("gone.json"), good}, Over::requestingWindow},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         for (QWidget* window : app->documentWindows()) window->close();
         settle();
-        QWidget* requesting = c.fromADocumentWindow ? openPlayer(other) : nullptr;
+        QWidget* requesting = c.over == Over::requestingWindow ? openPlayer(other) : nullptr;
         alerts.clear();
         const QList<QWidget*> windows = app->openDocuments(c.paths, requesting);
         settle();

@@ -6,13 +6,13 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Pellor/Documents/DocumentOpenError.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
+#include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
@@ -20,6 +20,11 @@ namespace {
 using pellor::DocumentKind;
 using pellor::ReadOnlyDocument;
 using pellortest::PellorTest;
+using hostiletest::document;
+using hostiletest::fannedOut;
+using hostiletest::greenFill;
+using hostiletest::listOf;
+using hostiletest::shapeLayer;
 
 TEST_F(PellorTest, DocumentsAreRecognisedByTheirNameAndOtherwiseByZipSignatureOrJsonContent) {
     struct Case {
@@ -107,22 +112,6 @@ TEST_F(PellorTest, ReadingRefusesWhatIsNoRegularFileOrTooLarge) {
 // loop keeps turning while each decodes (the markers take it no longer than a
 // frame), each then shows its animation or says why it cannot, and its window
 // draws two frames.
-std::string list(int count, const std::function<std::string(int)>& item) {
-    std::string text;
-    for (int index = 1; index <= count; ++index) text += (index > 1 ? "," : "") + item(index);
-    return text;
-}
-
-std::string hostileDocument(const std::string& layers, const std::string& assets = "[]") {
-    return R"({"v":"5.7.0","fr":30,"ip":0,"op":60,"w":512,"h":512,"assets":)" + assets + R"(,"layers":[)" + layers +
-           "]}";
-}
-
-std::string hostileLayer(int index, const std::string& items, const std::string& extra = "") {
-    return R"({"ty":4,"nm":"S","ind":)" + std::to_string(index) + R"(,"ip":0,"op":60,"st":0,"ks":{},"shapes":[)" +
-           items + "]" + extra + "}";
-}
-
 std::string maskOf(char mode, int size, int opacity) {
     const std::string s = std::to_string(size);
     return R"({"mode":")" + std::string(1, mode) + R"(","o":{"a":0,"k":)" + std::to_string(opacity) +
@@ -130,8 +119,17 @@ std::string maskOf(char mode, int size, int opacity) {
            R"(]],"i":[[0,0],[0,0],[0,0],[0,0]],"o":[[0,0],[0,0],[0,0],[0,0]]}}})";
 }
 
-std::vector<std::pair<const char*, std::string>> hostileDocuments() {
-    const std::string fill = R"({"ty":"fl","nm":"F","c":{"a":0,"k":[0,1,0,1]},"o":{"a":0,"k":100},"r":1})";
+// A hostile document, and what the viewer makes of it.
+struct HostileDocument {
+    const char* name;
+    std::string bytes;
+    // The document of markers, which the event loop must pass within a frame.
+    bool markers = false;
+    // Refused, saying so, rather than shown.
+    bool refused = false;
+};
+
+std::vector<HostileDocument> hostileDocuments() {
     const std::string square = R"({"ty":"rc","nm":"R","p":{"a":0,"k":[256,256]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0}})";
     const std::string transform = R"({"ty":"tr","p":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"o":{"a":0,"k":100}})";
     const auto ellipse = [](int size) {
@@ -147,54 +145,42 @@ std::vector<std::pair<const char*, std::string>> hostileDocuments() {
     }
     std::string withMarkers = pellortest::animationDocument();
     withMarkers.insert(withMarkers.rfind('}'), R"(,"markers":[)" + markers + "]");
-    std::string assets = R"([{"id":"c0","layers":[)" + hostileLayer(1, star + "," + fill) + "]}";
-    for (int level = 1; level < 3; ++level) {
-        assets += R"(,{"id":"c)" + std::to_string(level) + R"(","layers":[)" + list(12, [level](int index) {
-                      return R"({"ty":0,"refId":"c)" + std::to_string(level - 1) + R"(","ind":)" + std::to_string(index) +
-                             R"(,"w":512,"h":512,"ip":0,"op":60,"st":0,"ks":{}})";
-                  }) + "]}";
-    }
-    std::string nested = R"({"ty":"gr","it":[)" + square + "," + fill + "," + transform + "]}";
+    std::string nested = R"({"ty":"gr","it":[)" + square + "," + greenFill + "," + transform + "]}";
     for (int level = 0; level < 480; ++level) nested = R"({"ty":"gr","it":[)" + nested + "," + transform + "]}";
     const std::string translucent = R"(,"hasMask":true,"masksProperties":[)" + maskOf('a', 512, 50) + "]";
     std::string zeros = "[0";
     for (int index = 0; index < 4'100'000; ++index) zeros += ",0";
     return {
-        {"200,000 markers", withMarkers},
-        {"stars of 5,000 points fanned out", hostileDocument(list(12, [](int index) {
-                                                                  return R"({"ty":0,"refId":"c2","ind":)" +
-                                                                         std::to_string(index) +
-                                                                         R"(,"w":512,"h":512,"ip":0,"op":60,"st":0,"ks":{}})";
-                                                              }),
-                                                              assets + "]")},
-        {"480 nested groups", hostileDocument(hostileLayer(1, nested))},
+        {"200,000 markers", withMarkers, true},
+        {"stars of 5,000 points fanned out", fannedOut(shapeLayer(1, star + "," + greenFill), 12, 3)},
+        {"480 nested groups", document(shapeLayer(1, nested))},
         {"ten layers of 999 ellipses under a translucent mask",
-         hostileDocument(list(10, [&](int index) {
-             return hostileLayer(index, list(999, [&](int size) { return ellipse(2 + size % 100); }) + "," + fill,
+         document(listOf(10, [&](int index) {
+             return shapeLayer(index, listOf(999, [&](int size) { return ellipse(2 + size % 100); }) + "," + greenFill,
                                  translucent);
          }))},
-        {"400 ellipses under 400 trims", hostileDocument(hostileLayer(
-                                             1, list(400, [&](int size) {
+        {"400 ellipses under 400 trims", document(shapeLayer(
+                                             1, listOf(400, [&](int size) {
                                                  return ellipse(2 + size) +
                                                         R"(,{"ty":"tm","s":{"a":0,"k":10},"e":{"a":0,"k":90},"o":{"a":0,"k":0},"m":2})";
                                              }) + R"(,{"ty":"st","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":2}})",
                                              translucent))},
-        {"66 cutting masks", hostileDocument(hostileLayer(1, square + "," + fill,
+        {"66 cutting masks", document(shapeLayer(1, square + "," + greenFill,
                                                           R"(,"hasMask":true,"masksProperties":[)" + maskOf('a', 512, 100) +
-                                                              "," + list(66, [](int) { return maskOf('s', 10, 100); }) + "]"))},
+                                                              "," + listOf(66, [](int) { return maskOf('s', 10, 100); }) + "]"))},
         {"a gradient stroke 450 wide on a 5-pixel circle",
-         hostileDocument(hostileLayer(1, ellipse(5) + R"(,{"ty":"gs","o":{"a":0,"k":100},"w":{"a":0,"k":450},"lc":1,"lj":1,)"
+         document(shapeLayer(1, ellipse(5) + R"(,{"ty":"gs","o":{"a":0,"k":100},"w":{"a":0,"k":450},"lc":1,"lj":1,)"
                                                       R"("t":1,"s":{"a":0,"k":[-300,0]},"e":{"a":0,"k":[300,0]},)"
                                                       R"("g":{"p":2,"k":{"a":0,"k":[0,1,0,0,1,0,0,1]}}})"))},
-        {"4.1 million values", hostileDocument(hostileLayer(1, square + "," + fill, R"(,"zeros":)" + zeros + "]"))},
+        {"4.1 million values", document(shapeLayer(1, square + "," + greenFill, R"(,"zeros":)" + zeros + "]")), false, true},
     };
 }
 
 TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWindowsDraw) {
     int index = 0;
-    for (const auto& [name, bytes] : hostileDocuments()) {
-        SCOPED_TRACE(name);
-        const QString path = write("hostile-" + std::to_string(++index) + ".json", bytes);
+    for (const HostileDocument& hostile : hostileDocuments()) {
+        SCOPED_TRACE(hostile.name);
+        const QString path = write("hostile-" + std::to_string(++index) + ".json", hostile.bytes);
         auto* window = qobject_cast<pellor::DocumentWindow*>(app->openDocuments({path}, nullptr).value(0));
         ASSERT_NE(window, nullptr);
         pellor::LottiePlayerView& player = *window->player();
@@ -217,16 +203,15 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
         // Decoding takes none of the event loop's time; setting a hostile
         // document's animation up takes what its build limits allow, on the
         // main thread, and is bounded by the engines' own tests.
-        if (std::string(name) == "200,000 markers") {
+        if (hostile.markers) {
             EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 100)
                 << "the longest time the event loop did not turn";
         }
         // Only the document of too many values is refused, saying so.
-        const bool refused = std::string(name) == "4.1 million values";
-        EXPECT_EQ(player.isFileErrorPresented(), refused);
-        if (!refused) {
+        EXPECT_EQ(player.isFileErrorPresented(), hostile.refused);
+        if (!hostile.refused) {
             ASSERT_NE(player.animation(), nullptr);
-            if (std::string(name) == "200,000 markers") {
+            if (hostile.markers) {
                 EXPECT_EQ(player.animation()->markerNames().size(), 200'000u);
             }
             EXPECT_FALSE(window->grab().isNull());

@@ -1,5 +1,6 @@
 #include "tests/Pellor/App/PellorTestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -148,6 +149,11 @@ QFileDialog* visibleOpenPanel() {
         if (panel && panel->isVisible()) return panel;
     }
     return nullptr;
+}
+
+QString accessibleName(QWidget* widget) {
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(widget);
+    return interface ? interface->text(QAccessible::Name) : QString();
 }
 
 }  // namespace pellortest

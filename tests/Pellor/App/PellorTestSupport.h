@@ -145,5 +145,7 @@ QStringList menuTitles(QMainWindow& window);
 QAction* menuAction(QMainWindow& window, const QString& menu, const QString& item);
 // The open panel on screen, if one is.
 QFileDialog* visibleOpenPanel();
+// The name assistive tools read for the widget (empty without an interface).
+QString accessibleName(QWidget* widget);
 
 }  // namespace pellortest

@@ -17,6 +17,7 @@
 
 namespace {
 
+using pellortest::accessibleName;
 using lottie::RenderingEngineOption;
 using pellor::AnimationPlaybackSpeed;
 using pellortest::PellorTest;
@@ -40,11 +41,6 @@ std::string packageOfTheDocument() {
         {ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({"first"}, "2")),
          ziptest::TestEntry::file("a/first.json", pellortest::animationDocument(90))});
     return std::string(reinterpret_cast<const char*>(data.data()), data.size());
-}
-
-QString accessibleName(QWidget* widget) {
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(widget);
-    return interface ? interface->text(QAccessible::Name) : QString();
 }
 
 TEST_F(PellorTest, PlayOnceRunToTheEndRestsOnTheLastFrameWithThePlayButtonOnBothEngines) {

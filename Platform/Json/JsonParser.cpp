@@ -4,30 +4,11 @@
 
 #include "Platform/Json/ExactParser.h"
 #include "Platform/Json/ParseError.h"
+#include "Platform/Json/ValueCount.h"
 
 namespace platform::json {
 
 namespace {
-
-// Whether the element holds more values than `left`, counting down; stops as
-// soon as it does, before anything of the document is converted.
-bool holdsMoreValues(simdjson::dom::element element, std::size_t& left) {
-    if (left == 0) return true;
-    --left;
-    using simdjson::dom::element_type;
-    if (element.type() == element_type::ARRAY) {
-        const simdjson::dom::array array = element.get_array().value_unsafe();
-        for (simdjson::dom::element child : array) {
-            if (holdsMoreValues(child, left)) return true;
-        }
-    } else if (element.type() == element_type::OBJECT) {
-        const simdjson::dom::object object = element.get_object().value_unsafe();
-        for (simdjson::dom::key_value_pair field : object) {
-            if (holdsMoreValues(field.value, left)) return true;
-        }
-    }
-    return false;
-}
 
 Value convert(simdjson::dom::element element) {
     using simdjson::dom::element_type;
@@ -77,6 +58,13 @@ std::size_t keptParserRoom() {
 Value parse(std::string_view text) {
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
+    // Every value takes at least one character, so only a text longer than
+    // the limit can hold more values than it; such a text is counted before
+    // a parser makes buffers for it.
+    if (text.size() > maximumValueCount && holdsMoreValuesThan(text, maximumValueCount)) {
+        throw ParseError::tooLarge(tooManyValuesReason());
+    }
+
     // The elements point into the parser's buffers, so the tree is copied
     // out before a parser of its own goes away with them.
     simdjson::dom::element root;
@@ -84,15 +72,7 @@ Value parse(std::string_view text) {
     simdjson::dom::parser ownParser;
     simdjson::dom::parser& parser = text.size() <= keptParserCapacity ? keptParser() : ownParser;
     auto error = parser.parse(text.data(), text.size(), true).get(root);
-    if (!error) {
-        // Every value takes at least one character, so only a text longer
-        // than the limit can hold more values than it.
-        std::size_t left = maximumValueCount;
-        if (text.size() > maximumValueCount && holdsMoreValues(root, left)) {
-            throw ParseError::tooLarge(tooManyValuesReason());
-        }
-        return convert(root);
-    }
+    if (!error) return convert(root);
 
     // The exact parser either explains the refusal or, for numbers that
     // simdjson can't hold, reads the document itself.

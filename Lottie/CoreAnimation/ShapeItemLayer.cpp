@@ -88,14 +88,17 @@ ShapeItemLayer::GradientLayers ShapeItemLayer::makeGradientLayers(const ShapeIte
 
 void ShapeItemLayer::setUpSublayers() {
     if (const Reference* gradientFill = Reference::firstReference<GradientFill>(otherItems_)) {
-        gradientFill_ = makeGradientLayers(*gradientFill->item, true);
+        // The overlay only strokes: without a stroke it would be an empty
+        // sublayer, which would keep the renderer from taking the gradient
+        // through its path as one drawing.
+        gradientFill_ = makeGradientLayers(*gradientFill->item, Reference::first<Stroke>(otherItems_) != nullptr);
         gradientFill_->shapeMaskLayer->setFillColor(opaqueBlack());
         auto container = BaseAnimationLayer::make();
         auto masked = BaseAnimationLayer::make();
         masked->setMask(gradientFill_->shapeMaskLayer);
         masked->addSublayer(gradientFill_->colorLayer);
         container->addSublayer(masked);
-        container->addSublayer(gradientFill_->overlayLayer);
+        if (gradientFill_->overlayLayer) container->addSublayer(gradientFill_->overlayLayer);
         addSublayer(container);
     } else {
         solidFill_ = ShapeLayer::make();

@@ -9,7 +9,7 @@
 //   gradient fill    container
 //                      masked container (mask: the path, filled)
 //                        colour gradient layer (mask: alpha gradient layer)
-//                      overlay shape layer for a stroke
+//                      overlay shape layer for a stroke (only with one)
 //   gradient stroke  container (mask: the path, stroked)
 //                      colour gradient layer (mask: alpha gradient layer)
 //

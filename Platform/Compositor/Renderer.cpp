@@ -144,11 +144,14 @@ Group beginGroup(const Layer& model, const Layer& presented, double mediaTime, G
     return Group::begun;
 }
 
-// Whether the layer or one of the chain down to its one drawing is animated:
-// contents that change on their own, of which no picture is ever kept.
+// Whether the layer or one of the chain down to its one drawing (or the mask
+// that clips it) is animated: contents that change on their own, of which no
+// picture is ever kept.
 bool animates(const Layer& model, const SingleDrawing& drawing) {
-    return model.hasAnimations() || std::any_of(drawing.chain().begin(), drawing.chain().end(),
-                                                [](const Layer* layer) { return layer->hasAnimations(); });
+    return model.hasAnimations() ||
+           std::any_of(drawing.chain().begin(), drawing.chain().end(), [](const Layer* layer) {
+               return layer->hasAnimations() || (layer->mask() && layer->mask()->hasAnimations());
+           });
 }
 
 // Contents that are one drawing of a layer whose only effects are its opacity
@@ -157,14 +160,15 @@ bool animates(const Layer& model, const SingleDrawing& drawing) {
 // the chain would round a second time, as nested groups do; such contents keep
 // their group. A mask that clips to its path is no further effect: one drawing
 // clipped to the path is what the group of that drawing would show through the
-// path. Through a pixel mask the same holds, and the chain's opacities need no
-// group either when the layer's own is whole: its drawing is laid down through
-// the mask with the alpha of its own layer, as a group of it would be. Only
-// contents that animate are drawn so through pixels, though: a group is where
-// static contents keep their picture from frame to frame (ContentCache keeps
-// none under a pixel mask).
+// path. Through a pixel mask or a path the same holds, and the chain's
+// opacities need no group either when the layer's own is whole: its drawing is
+// laid down through the mask with the alpha of its own layer, as a group of it
+// would be. Only contents that animate are drawn so through pixels, though: a
+// group is where static contents keep their picture from frame to frame
+// (ContentCache keeps none under a pixel mask, nor under a path, which it never
+// keeps a picture under).
 bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context,
-                       bool maskedByPixels) {
+                       bool maskedByPixels, bool maskedByPath) {
     if (LayerCompositing::blendMode(presented) || LayerCompositing::castsShadow(presented)) {
         return false;
     }
@@ -176,7 +180,7 @@ bool drawsAsOneDrawing(Layer& model, const Layer& presented, double mediaTime, G
         context.setAlphaAsLayer(true);
         return true;
     }
-    return maskedByPixels && presented.opacity() >= 1;
+    return (maskedByPixels || maskedByPath) && presented.opacity() >= 1;
 }
 
 }  // namespace
@@ -248,7 +252,8 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         context.setAlpha(context.alpha() * opacity);
         context.setBlendMode(blendMode.value_or(BlendMode::normal));
         const bool maskedByPixels = model.mask() && maskClip == MaskClip::buffer;
-        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context, maskedByPixels)
+        const Group group = drawsAsOneDrawing(model, presented, mediaTime, context, maskedByPixels,
+                                              model.mask() && maskClip == MaskClip::path)
                                 ? Group::unneeded
                                 : beginGroup(model, presented, mediaTime, context);
         if (group != Group::empty) {
@@ -389,18 +394,8 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
 }
 
 std::optional<SingleDrawing> Renderer::opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime) {
-    if (presented.isHidden() || !(presented.opacity() >= 1) || mask.mask() ||
-        LayerCompositing::castsShadow(presented) || LayerCompositing::blendMode(presented)) {
-        return std::nullopt;
-    }
-    std::optional<SingleDrawing> drawing = SingleDrawing::find(mask, presented, mediaTime);
-    if (!drawing || !drawing->chainIsOpaque() || drawing->clipsToBounds()) {
-        return std::nullopt;
-    }
-    const auto& shape = static_cast<const ShapeLayer&>(drawing->painter());
-    const bool opaque = (drawing->kind() == SingleDrawing::Kind::fill && shape.fillColor()->alpha() >= 1) ||
-                        (drawing->kind() == SingleDrawing::Kind::stroke && shape.strokeColor()->alpha() >= 1);
-    if (!opaque) {
+    std::optional<SingleDrawing> drawing = SingleDrawing::opaqueShape(mask, presented, mediaTime);
+    if (!drawing) {
         return std::nullopt;
     }
     // The mask and its chain count as drawn, as they would through a buffer.

@@ -14,7 +14,11 @@
 // its blend mode or xor; contents that are one drawing (SingleDrawing) of a
 // layer whose only effect is its opacity, with no other opacity below it, are
 // drawn with the opacity as their alpha instead, rounded as the group would
-// round it, which gives the same pixels without the group. A shadow blurs
+// round it, which gives the same pixels without the group; so are those of a
+// whole layer under a mask, opacities below it included (through a pixel mask
+// only while they animate, so that static ones keep their picture). A
+// sublayer masked by one opaque filled path does not end one drawing: the
+// path only clips it (a gradient fill drawn through its shape). A shadow blurs
 // the layer's composited alpha with a Gaussian of standard deviation radius / 2,
 // offset in the layer's own space.
 // A mask that is one opaque filled path (SingleDrawing) clips by that path;
@@ -25,7 +29,8 @@
 // its radius; such a source, and that of a shadow offset further than the
 // view, is drawn apart from the layer itself, and a wide shadow nested inside
 // it is left out of it. Mask buffers, groups and the sources of shadows are
-// further cut to the box of what they hold, where LayerExtent finds it cheaply.
+// further cut to the box of what they hold, where LayerExtent finds it cheaply
+// (a masked sublayer counting only where its mask reaches).
 //
 // Each frame works within a RenderBudget: layers nested deeper than its depth
 // are left out (so a deep tree cannot exhaust the stack), and once the frame's

@@ -44,6 +44,37 @@ OwnPainting ownPainting(const Layer& layer) {
 }  // namespace
 
 std::optional<SingleDrawing> SingleDrawing::find(Layer& model, const Layer& presented, double mediaTime) {
+    return search(model, presented, mediaTime, true);
+}
+
+std::optional<SingleDrawing> SingleDrawing::opaqueShape(Layer& mask, const Layer& presented, double mediaTime) {
+    if (presented.isHidden() || !(presented.opacity() >= 1) || mask.mask() ||
+        LayerCompositing::castsShadow(presented) || LayerCompositing::blendMode(presented)) {
+        return std::nullopt;
+    }
+    std::optional<SingleDrawing> drawing = search(mask, presented, mediaTime, false);
+    if (!drawing || !drawing->chainIsOpaque() || drawing->isClipped()) {
+        return std::nullopt;
+    }
+    const auto& shape = static_cast<const ShapeLayer&>(drawing->painter());
+    const bool opaque = (drawing->kind() == Kind::fill && shape.fillColor()->alpha() >= 1) ||
+                        (drawing->kind() == Kind::stroke && shape.strokeColor()->alpha() >= 1);
+    if (!opaque) {
+        return std::nullopt;
+    }
+    return drawing;
+}
+
+bool SingleDrawing::maskedByPath(Layer& model, double mediaTime) {
+    Layer& mask = *model.mask();
+    mask.displayIfNeeded();
+    const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    const std::optional<SingleDrawing> shape = opaqueShape(mask, presentation ? *presentation : mask, mediaTime);
+    return shape && shape->kind() == Kind::fill;
+}
+
+std::optional<SingleDrawing> SingleDrawing::search(Layer& model, const Layer& presented, double mediaTime,
+                                                   bool throughMasks) {
     SingleDrawing result;
     const Layer* layer = &presented;
     Layer* layerModel = &model;
@@ -53,7 +84,7 @@ std::optional<SingleDrawing> SingleDrawing::find(Layer& model, const Layer& pres
     std::shared_ptr<Layer> layerPresentation;
     std::size_t looked = 0;
     while (true) {
-        result.clipsToBounds_ = result.clipsToBounds_ || layer->masksToBounds();
+        result.isClipped_ = result.isClipped_ || layer->masksToBounds();
         const OwnPainting own = ownPainting(*layer);
         if (own.count > 1) return std::nullopt;
         // The one visible sublayer, as it is presented; a second one ends the search.
@@ -80,8 +111,12 @@ std::optional<SingleDrawing> SingleDrawing::find(Layer& model, const Layer& pres
         }
         if (!nextModel) return std::nullopt;
         const Layer& next = nextPresentation ? *nextPresentation : *nextModel;
-        if (nextModel->mask() || LayerCompositing::castsShadow(next) || LayerCompositing::blendMode(next)) {
+        if (LayerCompositing::castsShadow(next) || LayerCompositing::blendMode(next)) {
             return std::nullopt;
+        }
+        if (nextModel->mask()) {
+            if (!throughMasks || !maskedByPath(*nextModel, mediaTime)) return std::nullopt;
+            result.isClipped_ = true;
         }
         result.chainIsOpaque_ = result.chainIsOpaque_ && next.opacity() >= 1;
         result.painterToFirst_ = LayerGeometry::layerToParent(next)

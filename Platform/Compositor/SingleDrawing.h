@@ -12,8 +12,10 @@
 // transparency group that is then composited with the alpha. The renderer
 // draws such layers of partial opacity without a group, and clips to a mask
 // that is one opaque filled path by the path itself instead of through a
-// buffer. A layer below the first with a mask, a shadow or a blend mode of its
-// own ends the search, as each makes a group or a buffer of its own.
+// buffer. A layer below the first with a shadow or a blend mode of its own, or
+// a mask other than such a path, ends the search, as each makes a group or a
+// buffer of its own; a layer masked by a path only clips the drawing (as a
+// gradient fill is drawn through its shape).
 //
 // Found by Renderer for a layer it would otherwise group; the walk displays
 // the layers it looks at that need it, as drawing them would. Stateless apart
@@ -41,6 +43,10 @@ public:
     // as its sublayers' animations present them at `mediaTime`; none when the
     // contents draw nothing or more than one thing, or the search gives up.
     static std::optional<SingleDrawing> find(Layer& model, const Layer& presented, double mediaTime);
+    // The one drawing of a mask that is one opaque fill or stroke, unclipped;
+    // none for a mask of any other kind. `presented` is the mask as it shows at
+    // `mediaTime`, displayed already.
+    static std::optional<SingleDrawing> opaqueShape(Layer& mask, const Layer& presented, double mediaTime);
 
     Kind kind() const { return kind_; }
     // The layer that draws, as it is presented.
@@ -49,13 +55,21 @@ public:
     const graphics::AffineTransform& painterToFirst() const { return painterToFirst_; }
     // Whether every layer below the first has an opacity of 1.
     bool chainIsOpaque() const { return chainIsOpaque_; }
-    // Whether a layer of the chain, the first included, clips to its bounds.
-    bool clipsToBounds() const { return clipsToBounds_; }
+    // Whether a layer of the chain, the first included, clips to its bounds, or
+    // one below the first to its mask's path.
+    bool isClipped() const { return isClipped_; }
     // The layers of the chain below the first (models), from the top down.
     const std::vector<Layer*>& chain() const { return chain_; }
 
 private:
     SingleDrawing() = default;
+
+    // The search; through layers masked by a path only when `throughMasks`
+    // (a mask's own search does not look into further masks).
+    static std::optional<SingleDrawing> search(Layer& model, const Layer& presented, double mediaTime,
+                                               bool throughMasks);
+    // Whether `model`'s mask, as it shows at `mediaTime`, is one opaque filled path.
+    static bool maskedByPath(Layer& model, double mediaTime);
 
     Kind kind_ = Kind::background;
     const Layer* painter_ = nullptr;
@@ -63,7 +77,7 @@ private:
     std::shared_ptr<Layer> painterPresentation_;
     graphics::AffineTransform painterToFirst_;
     bool chainIsOpaque_ = true;
-    bool clipsToBounds_ = false;
+    bool isClipped_ = false;
     std::vector<Layer*> chain_;
 };
 

@@ -148,6 +148,23 @@ TEST_F(RenderShortcutTest, OpacityOfOneDrawingIsItsAlphaWithTheGroupsPixels) {
              return top;
          },
          20, 20},
+        // A gradient that reaches far past the shape it fills, drawn through
+        // the shape's path as a mask: the mask only clips the one drawing.
+        {"a gradient through an opaque filled path, a sublayer down",
+         [&] {
+             auto top = makeBox({0, 0, 40, 40}, red);
+             top->setBackgroundColor(std::nullopt);
+             auto masked = makeBox({0, 0, 40, 40}, red);
+             masked->setBackgroundColor(std::nullopt);
+             masked->setMask(makeShape(circle(20, 20, 13.3), Color::rgb(0, 0, 0)));
+             auto gradient = GradientLayer::make();
+             gradient->setFrame({-400, -400, 840, 840});
+             gradient->setColors(std::vector<Color>{red, Color::rgb(0, 0, 1, 0.5)});
+             masked->addSublayer(gradient);
+             top->addSublayer(masked);
+             return top;
+         },
+         20, 20},
         // The sublayer's opacity would round a second time: the top keeps its
         // group, and the sublayer draws as one drawing inside it.
         {"a chain with a half-opaque sublayer",
@@ -419,6 +436,62 @@ TEST_F(RenderShortcutTest, OneAnimatedDrawingThroughAPixelMaskNeedsNoGroup) {
         ASSERT_TRUE(alone.image && grouped.image);
         EXPECT_EQ(alone.surfaces, 1u);
         EXPECT_EQ(grouped.surfaces, 2u);
+        EXPECT_LE(maximumDifference(*alone.image, *grouped.image), 2);
+    }
+}
+
+TEST_F(RenderShortcutTest, OneDrawingThroughAPathNeedsNoGroup) {
+    // A whole layer whose mask is one opaque filled path, its contents one
+    // drawing with opacities of its own: clipped to the path, the drawing
+    // shows what a group of it shows through the path, still or animated.
+    const Color red = Color::rgb(1, 0, 0);
+    struct Case {
+        const char* name;
+        std::function<std::shared_ptr<Layer>()> make;
+        bool animated;
+    };
+    const auto halfOpaqueGradient = [&] {
+        auto top = makeBox({0, 0, 40, 40}, red);
+        top->setBackgroundColor(std::nullopt);
+        auto gradient = GradientLayer::make();
+        gradient->setFrame({3, 3, 30, 30});
+        gradient->setColors(std::vector<Color>{red, Color::rgb(0, 1, 0, 0.8)});
+        gradient->setOpacity(0.6);
+        top->addSublayer(gradient);
+        return top;
+    };
+    const Case cases[] = {
+        {"a half-opaque shape", [&] {
+             auto shape = makeShape(circle(20, 20, 15), Color::rgb(0.2, 0.3, 0.7));
+             shape->setOpacity(0.5);
+             auto top = makeBox({0, 0, 40, 40}, red);
+             top->setBackgroundColor(std::nullopt);
+             top->addSublayer(shape);
+             return top;
+         }, false},
+        {"a half-opaque gradient", halfOpaqueGradient, false},
+        {"a half-opaque gradient, animated", halfOpaqueGradient, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        root->addSublayer(makeBox({0, 0, 40, 40}, Color::rgb(0.1, 0.8, 0.3)));
+        auto layer = test.make();
+        layer->setMask(makeShape(circle(19, 21, 11.6), Color::rgb(0, 0, 0)));
+        if (test.animated) {
+            // An animation that changes nothing.
+            layer->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
+        }
+        root->addSublayer(layer);
+        const Rendered alone = renderCounting(root, clock->now());
+        // A visible sublayer that draws nothing makes the contents more than
+        // one drawing: they are grouped.
+        layer->addSublayer(Layer::make());
+        const Rendered grouped = renderCounting(root, clock->now());
+        ASSERT_TRUE(alone.image && grouped.image);
+        EXPECT_EQ(alone.surfaces, 0u);
+        EXPECT_EQ(grouped.surfaces, 1u);
+        EXPECT_TRUE(pixelIs(*alone.image, 20, 20, premultipliedAt(*grouped.image, 20, 20), 0));
         EXPECT_LE(maximumDifference(*alone.image, *grouped.image), 2);
     }
 }

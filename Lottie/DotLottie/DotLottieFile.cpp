@@ -79,8 +79,8 @@ DotLottieContents loadContents(const platform::foundation::Data& data, const fs:
     unpack(
         archive, package, rest,
         [&](const fs::path& path) {
-            return path == animationFolder || path == imageFolder ||
-                   (path.parent_path() == imageFolder && imagePaths.count(path) == 0) || animationFiles.count(path) != 0;
+            return path == animationFolder || path == imageFolder || animationFiles.count(path) != 0 ||
+                   (path.parent_path() == imageFolder && imagePaths.count(path) == 0);
         },
         &images->budget());
     images->checkRecordedSizes(imageFiles);
@@ -91,7 +91,8 @@ DotLottieContents loadContents(const platform::foundation::Data& data, const fs:
     std::error_code error;
     const fs::file_status folderStatus = fs::symlink_status(package / imageFolder, error);
     if (fs::is_directory(folderStatus) || folderStatus.type() == fs::file_type::not_found) {
-        contents.imageProvider = DotLottieImageProvider::make(std::move(images), std::move(imageFiles), package / imageFolder);
+        contents.imageProvider =
+            DotLottieImageProvider::make(std::move(images), imageFiles, package / imageFolder);
     }
     // The shared configuration's strategy is read for each package as it loads;
     // each id's document is read once and shared by every entry that lists it.

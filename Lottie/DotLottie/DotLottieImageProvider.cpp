@@ -40,12 +40,12 @@ std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(const std::
 }
 
 std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(std::shared_ptr<PackageArchive> archive,
-                                                                     std::vector<PackageArchive::File> files,
+                                                                     const std::vector<PackageArchive::File>& files,
                                                                      std::filesystem::path filepath) {
     if (files.empty()) return nullptr;
     auto provider = std::make_shared<DotLottieImageProvider>(std::move(filepath));
     provider->archive_ = std::move(archive);
-    for (PackageArchive::File& file : files) provider->images_[file.name].entry = std::move(file.entry);
+    for (const PackageArchive::File& file : files) provider->images_[file.name].recordOffset = file.recordOffset;
     return provider;
 }
 
@@ -109,9 +109,9 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
         }
         return packageBudget_.admit(width, height);
     };
-    if (entry.entry) {
+    if (entry.recordOffset) {
         try {
-            entry.bytes = archive_->read(*entry.entry);
+            entry.bytes = archive_->read(*entry.recordOffset);
         } catch (const std::exception& error) {
             LottieLogger::shared()->warn(
                 [name, reason = std::string(error.what())] {
@@ -119,10 +119,10 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
                 },
                 "Lottie/DotLottieImageProvider", __LINE__);
             entry.decoded = true;
-            entry.entry.reset();
+            entry.recordOffset.reset();
             return nullptr;
         }
-        entry.entry.reset();
+        entry.recordOffset.reset();
     }
     auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode);
     if (refusedForThisAnimation) return nullptr;

@@ -43,7 +43,7 @@ public:
     // The files of the archive, read when first drawn; `filepath` is the image
     // folder the package would have been unpacked into. Nothing without files.
     static std::shared_ptr<DotLottieImageProvider> make(std::shared_ptr<PackageArchive> archive,
-                                                        std::vector<PackageArchive::File> files,
+                                                        const std::vector<PackageArchive::File>& files,
                                                         std::filesystem::path filepath);
 
     // Use make(); public only for std::make_shared.
@@ -74,11 +74,11 @@ public:
     std::size_t hash() const;
 
 private:
-    // A package image: its bytes, or the archive entry they are read from,
+    // A package image: its bytes, or where its record lies in the archive,
     // until decoded; then the image or nothing for good.
     struct PackageImage {
         platform::foundation::Data bytes;
-        std::optional<Entry> entry;
+        std::optional<std::uint64_t> recordOffset;
         bool decoded = false;
         std::shared_ptr<const platform::graphics::Image> image;
     };

@@ -28,7 +28,8 @@ std::vector<PackageArchive::File> PackageArchive::filesIn(const std::filesystem:
     std::vector<File> files;
     std::set<std::string> names;
     Archive::EnumerationState state = archive_->startEnumeration();
-    while (auto entry = archive_->nextEntry(state)) {
+    for (std::uint64_t recordOffset = state.directoryOffset; auto entry = archive_->nextEntry(state);
+         recordOffset = state.directoryOffset) {
         const std::string text = entry->decodedPath();
         const auto path = EntryPath::contained(text);
         if (!path || path->isRoot() || std::filesystem::path(path->text()).parent_path() != folder) continue;
@@ -37,7 +38,7 @@ std::vector<PackageArchive::File> PackageArchive::filesIn(const std::filesystem:
         if (!names.insert(name).second) {
             throw ArchiveFileError(ArchiveFileError::Code::fileWriteFileExists, folder / name);
         }
-        files.push_back({name, std::move(*entry)});
+        files.push_back({name, recordOffset, text, entry->uncompressedSize(), entry->effectiveCompressedSize()});
     }
     return files;
 }
@@ -46,20 +47,31 @@ void PackageArchive::checkRecordedSizes(const std::vector<File>& files) const {
     std::uint64_t uncompressed = 0;
     std::uint64_t compressed = 0;
     for (const File& file : files) {
-        uncompressed = saturatingAdd(uncompressed, file.entry.uncompressedSize());
-        compressed = saturatingAdd(compressed, file.entry.effectiveCompressedSize());
-        budget_.checkRecordedEntries(uncompressed, compressed, file.entry.decodedPath());
+        uncompressed = saturatingAdd(uncompressed, file.uncompressedSize);
+        compressed = saturatingAdd(compressed, file.compressedSize);
+        budget_.checkRecordedEntries(uncompressed, compressed, file.path);
     }
 }
 
-platform::foundation::Data PackageArchive::read(const Entry& entry) {
+platform::foundation::Data PackageArchive::read(std::uint64_t recordOffset) {
     std::lock_guard guard(mutex_);
+    // The one record, read again as the enumeration read it.
+    Archive::EnumerationState state;
+    state.directoryOffset = recordOffset;
+    state.entryCount = 1;
+    const std::optional<Entry> found = archive_->nextEntry(state);
+    if (!found) {
+        throw ArchiveError(ArchiveError::Kind::invalidCentralDirectoryOffset, {}, std::to_string(recordOffset));
+    }
+    const Entry& entry = *found;
     budget_.checkRecordedSize(entry.uncompressedSize(), entry.decodedPath());
     platform::foundation::Data data;
     ExtractionSettings settings;
     settings.budget = &budget_;
-    const std::uint32_t checksum = archive_->extractEntryData(
-        entry, settings, [&](std::span<const std::uint8_t> chunk) { data.insert(data.end(), chunk.begin(), chunk.end()); });
+    const ChunkConsumer append = [&](std::span<const std::uint8_t> chunk) {
+        data.insert(data.end(), chunk.begin(), chunk.end());
+    };
+    const std::uint32_t checksum = archive_->extractEntryData(entry, settings, append);
     if (checksum != entry.expectedCRC32()) throw ArchiveError(ArchiveError::Kind::invalidCRC32, entry.decodedPath());
     return data;
 }

@@ -25,11 +25,15 @@ namespace lottie {
 
 class PackageArchive {
 public:
-    // A file of the archive read only when asked for: its name in its folder and
-    // the entry it is read from.
+    // A file of the archive read only when asked for: its name in its folder,
+    // where its record lies in the central directory (all a reader keeps of it
+    // until it reads it: a package may list ten thousand) and what the record says.
     struct File {
         std::string name;
-        Entry entry;
+        std::uint64_t recordOffset = 0;
+        std::string path;
+        std::uint64_t uncompressedSize = 0;
+        std::uint64_t compressedSize = 0;
     };
 
     // Throws ArchiveError when the bytes are no ZIP archive.
@@ -49,9 +53,10 @@ public:
     // For the load's unpacking, before the archive is shared.
     ExtractionBudget& budget() { return budget_; }
 
-    // The whole file. Throws ArchiveError past the budget or for a wrong
-    // checksum, and the ZIP reader's other errors for damaged data.
-    platform::foundation::Data read(const Entry& entry);
+    // The whole file whose record lies at `recordOffset`. Throws ArchiveError
+    // past the budget or for a wrong checksum, and the ZIP reader's other errors
+    // for damaged data.
+    platform::foundation::Data read(std::uint64_t recordOffset);
 
 private:
     std::mutex mutex_;

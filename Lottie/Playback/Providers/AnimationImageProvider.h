@@ -49,7 +49,9 @@ protected:
     // length so that no two lists of parts read alike.
     static std::string sharingKeyOf(std::string_view kind, std::initializer_list<std::string_view> parts) {
         std::string key(kind);
-        for (std::string_view part : parts) key.append(":").append(std::to_string(part.size())).append(":").append(part);
+        for (std::string_view part : parts) {
+            key.append(":").append(std::to_string(part.size())).append(":").append(part);
+        }
         return key;
     }
 };

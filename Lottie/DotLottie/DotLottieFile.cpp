@@ -10,6 +10,7 @@
 #include "Lottie/DotLottie/DotLottieError.h"
 #include "Lottie/DotLottie/DotLottieManifest.h"
 #include "Lottie/DotLottie/DotLottieTemporaryFolder.h"
+#include "Lottie/DotLottie/PackageArchive.h"
 #include "Lottie/DotLottie/PackageFiles.h"
 #include "Lottie/DotLottie/Zip/Unzipper.h"
 #include "Lottie/Playback/LottieConfiguration.h"
@@ -40,18 +41,22 @@ void checkAnimationIds(const DotLottieManifest& manifest) {
 }
 
 void unpack(const fs::path& archive, const fs::path& package, const ExtractionLimits& limits,
-            std::function<bool(const fs::path&)> filter) {
+            std::function<bool(const fs::path&)> filter, ExtractionBudget* budget = nullptr) {
     UnzipOptions unzip;
     unzip.limits = limits;
     unzip.entryFilter = std::move(filter);
+    unzip.budget = budget;
     Unzipper::extractArchive(archive, package, unzip);
 }
 
 // Only what the package uses is unpacked: first the manifest, which names the
-// rest, then each listed animation once and the files of the image folder. An
-// entry nothing reads is never written, so it costs no disk and, when it could
-// not be written (a name too long for the file system), fails nothing.
-DotLottieContents loadContents(const fs::path& archive, const fs::path& package, const ExtractionLimits& limits) {
+// rest, then each listed animation once and what the image folder holds besides
+// its images. An entry nothing reads is never written, so it costs no disk and,
+// when it could not be written (a name too long for the file system), fails
+// nothing. The images stay in the archive, kept in memory, until first drawn;
+// their recorded sizes are held to the limits now.
+DotLottieContents loadContents(const platform::foundation::Data& data, const fs::path& archive, const fs::path& package,
+                               const ExtractionLimits& limits) {
     const fs::path manifestPath = "manifest.json";
     ExtractionLimits manifestLimits = limits;
     manifestLimits.maxTotalUncompressedSize = std::min(limits.maxTotalUncompressedSize, DotLottieFile::maxManifestSize);
@@ -67,13 +72,28 @@ DotLottieContents loadContents(const fs::path& archive, const fs::path& package,
     for (const DotLottieAnimation& entry : manifest.animations) animationFiles.insert(animationFolder / (entry.id + ".json"));
     ExtractionLimits rest = limits;
     rest.maxTotalUncompressedSize -= std::min<std::uint64_t>(manifestBytes.size(), rest.maxTotalUncompressedSize);
-    unpack(archive, package, rest, [&](const fs::path& path) {
-        return path == animationFolder || path == imageFolder || path.parent_path() == imageFolder ||
-               animationFiles.count(path) != 0;
-    });
+    auto images = std::make_shared<PackageArchive>(data, rest);
+    std::vector<PackageArchive::File> imageFiles = images->filesIn(imageFolder);
+    std::set<fs::path> imagePaths;
+    for (const PackageArchive::File& file : imageFiles) imagePaths.insert(imageFolder / file.name);
+    unpack(
+        archive, package, rest,
+        [&](const fs::path& path) {
+            return path == animationFolder || path == imageFolder || animationFiles.count(path) != 0 ||
+                   (path.parent_path() == imageFolder && imagePaths.count(path) == 0);
+        },
+        &images->budget());
+    images->checkRecordedSizes(imageFiles);
 
     DotLottieContents contents;
-    contents.imageProvider = DotLottieImageProvider::make(package, imageFolder);
+    // Images are not read through a link the archive makes of the image folder
+    // (nothing is), nor below a file of that name.
+    std::error_code error;
+    const fs::file_status folderStatus = fs::symlink_status(package / imageFolder, error);
+    if (fs::is_directory(folderStatus) || folderStatus.type() == fs::file_type::not_found) {
+        contents.imageProvider =
+            DotLottieImageProvider::make(std::move(images), imageFiles, package / imageFolder);
+    }
     // The shared configuration's strategy is read for each package as it loads;
     // each id's document is read once and shared by every entry that lists it.
     const DecodingStrategy strategy = LottieConfiguration::shared().decodingStrategy;
@@ -103,7 +123,7 @@ std::shared_ptr<const DotLottieFile> DotLottieFile::load(const platform::foundat
     const fs::path archive = folder.path() / (base + ".lottie");
     const fs::path package = folder.path() / base;
     writeArchive(archive, data);
-    return std::make_shared<const DotLottieFile>(loadContents(archive, package, options.limits), package);
+    return std::make_shared<const DotLottieFile>(loadContents(data, archive, package, options.limits), package);
 }
 
 const DotLottieFile::Animation& DotLottieFile::animation(const std::optional<std::string>& id) const {

@@ -4,12 +4,14 @@
 //
 // Loading writes the package's bytes into a private temporary folder of its own
 // (see DotLottieTemporaryFolder), unpacks with the ZIP reader only what the
-// package uses ("manifest.json", the animations it lists, the files of the image
-// folder), reads them, and removes the folder again, on success and on failure
-// alike. Every listed animation file must be there. The first animation is
-// decoded during the load (a package whose first animation cannot be decoded
-// fails); each other one when it is first asked for, once per id however often
-// the manifest lists it; each image when it is first drawn. Immutable once
+// package uses ("manifest.json" and the animations it lists), reads them, and
+// removes the folder again, on success and on failure alike. The image folder's
+// files are not unpacked: the package's bytes are kept in memory (see
+// PackageArchive) and each image is read from them when first drawn. Every
+// listed animation file must be there. The first animation is decoded during
+// the load (a package whose first animation cannot be decoded fails); each
+// other one when it is first asked for, once per id however often the manifest
+// lists it; each image when it is first drawn. Immutable once
 // loaded (the documents and images it decodes later are caches); shared by the
 // caches and every caller that asked for it.
 //

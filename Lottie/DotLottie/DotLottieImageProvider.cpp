@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "Lottie/DotLottie/PackageFiles.h"
+#include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Foundation/DataURL.h"
 #include "Platform/Graphics/HashCombine.h"
 #include "Platform/Graphics/ImageDecoder.h"
@@ -35,6 +36,16 @@ std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(const std::
         }
         provider->images_[name] = std::move(image);
     }
+    return provider;
+}
+
+std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(std::shared_ptr<PackageArchive> archive,
+                                                                     const std::vector<PackageArchive::File>& files,
+                                                                     std::filesystem::path filepath) {
+    if (files.empty()) return nullptr;
+    auto provider = std::make_shared<DotLottieImageProvider>(std::move(filepath));
+    provider->archive_ = std::move(archive);
+    for (const PackageArchive::File& file : files) provider->images_[file.name].recordOffset = file.recordOffset;
     return provider;
 }
 
@@ -98,12 +109,31 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
         }
         return packageBudget_.admit(width, height);
     };
+    if (entry.recordOffset) {
+        try {
+            entry.bytes = archive_->read(*entry.recordOffset);
+        } catch (const std::exception& error) {
+            LottieLogger::shared()->warn(
+                [name, reason = std::string(error.what())] {
+                    return "Could not read image \"" + name + "\" from the package: " + reason;
+                },
+                "Lottie/DotLottieImageProvider", __LINE__);
+            entry.decoded = true;
+            entry.recordOffset.reset();
+            return nullptr;
+        }
+        entry.recordOffset.reset();
+    }
     auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode);
     if (refusedForThisAnimation) return nullptr;
     entry.decoded = true;
     entry.image = image;
     platform::foundation::Data().swap(entry.bytes);
     return image;
+}
+
+std::optional<std::string> DotLottieImageProvider::sharingKey() const {
+    return sharingKeyOf("package", {std::to_string(loadNumber_)});
 }
 
 std::size_t DotLottieImageProvider::hash() const {

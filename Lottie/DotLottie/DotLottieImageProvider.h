@@ -1,10 +1,12 @@
 #pragma once
-// The images of one dotLottie package, kept by file name. Their bytes are read
-// while the package loads (its unpacked files are removed right after), and each
-// image is decoded the first time it is drawn and then kept: a package may carry
-// large images that the animation shown never uses. At render time an image
-// asset gets an inline "data:" image of its own, else the package image named
-// exactly like the asset; the asset's directory is not used.
+// The images of one dotLottie package, kept by file name. A loaded package's
+// images stay in its archive, held in memory, until they are first drawn: each
+// is then read (against the package's extraction limits), decoded and kept, and
+// an image that cannot be read is reported once and shows nothing. A package
+// may carry large images, or thousands of them, that the animation shown never
+// uses. At render time an image asset gets an inline "data:" image of its own,
+// else the package image named exactly like the asset; the asset's directory is
+// not used.
 //
 // Made by the package loader on its thread, then asked from any thread (a lock
 // guards the decoded images); shared by every animation of the package. Each
@@ -18,9 +20,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "Lottie/DotLottie/PackageArchive.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/ImagePixelBudget.h"
 #include "Platform/Foundation/Data.h"
@@ -36,11 +40,18 @@ public:
     // yet. Nothing when the folder is missing or holds no visible file.
     static std::shared_ptr<DotLottieImageProvider> make(const std::filesystem::path& root,
                                                         const std::filesystem::path& folder);
+    // The files of the archive, read when first drawn; `filepath` is the image
+    // folder the package would have been unpacked into. Nothing without files.
+    static std::shared_ptr<DotLottieImageProvider> make(std::shared_ptr<PackageArchive> archive,
+                                                        const std::vector<PackageArchive::File>& files,
+                                                        std::filesystem::path filepath);
 
     // Use make(); public only for std::make_shared.
     explicit DotLottieImageProvider(std::filesystem::path filepath);
 
     bool mayBeCached() const override { return true; }
+    // This load's provider alone: its "data:" images are shared by the views of a document.
+    std::optional<std::string> sharingKey() const override;
     std::shared_ptr<const platform::graphics::Image> imageForAsset(const ImageAsset& asset) const override;
     // An image is decoded only when its header fits what is left of the budget
     // (and of the package's own); a package image decoded before still counts
@@ -63,9 +74,11 @@ public:
     std::size_t hash() const;
 
 private:
-    // A package image: its bytes until decoded, then the image or nothing for good.
+    // A package image: its bytes, or where its record lies in the archive,
+    // until decoded; then the image or nothing for good.
     struct PackageImage {
         platform::foundation::Data bytes;
+        std::optional<std::uint64_t> recordOffset;
         bool decoded = false;
         std::shared_ptr<const platform::graphics::Image> image;
     };
@@ -74,6 +87,8 @@ private:
     std::shared_ptr<const platform::graphics::Image> packageImage(const std::string& name,
                                                                   ImagePixelBudget* budget) const;
 
+    // Where images not read yet lie.
+    std::shared_ptr<PackageArchive> archive_;
     std::filesystem::path filepath_;
     // Tells apart providers of different loads, whose folders may have the same name.
     std::uint64_t loadNumber_;

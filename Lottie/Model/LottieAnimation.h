@@ -18,6 +18,7 @@
 #include "Lottie/Model/Marker.h"
 #include "Lottie/Model/Text/FontList.h"
 #include "Lottie/Model/Text/Glyph.h"
+#include "Lottie/Playback/Cache/DocumentImageCache.h"
 #include "Platform/Foundation/Bundle.h"
 #include "Platform/Graphics/Rect.h"
 #include "Platform/Graphics/Size.h"
@@ -101,7 +102,13 @@ public:
     // The first marker named as a reduced-motion alternative, in any letter case.
     std::shared_ptr<const Marker> markerForReducedMotion() const;
 
+    // The images decoded for this document's assets, shared by the engines of
+    // every view that draws it (see CachedImageProvider).
+    DocumentImageCache& decodedImages() const { return decodedImages_; }
+
 private:
+    mutable DocumentImageCache decodedImages_;
+
     void buildMarkerMap();
 };
 

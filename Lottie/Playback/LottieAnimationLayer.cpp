@@ -138,7 +138,7 @@ void LottieAnimationLayer::setScreenScale(double scale) {
 void LottieAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider> provider) {
     imageProvider_ = std::move(provider);
     if (rootAnimationLayer_) {
-        rootAnimationLayer_->setImageProvider(wrappedInImageCache(imageProvider_));
+        rootAnimationLayer_->setImageProvider(wrappedInImageCache(imageProvider_, animation_));
         rootAnimationLayer_->refreshImages();
     }
 }
@@ -238,8 +238,8 @@ void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option)
 }
 
 std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildMainThreadEngineLayer() {
-    auto layer = MainThreadAnimationLayer::make(animation_, wrappedInImageCache(imageProvider_), textProvider_,
-                                                fontProvider_, maskAnimationToBounds_, logger_);
+    auto layer = MainThreadAnimationLayer::make(animation_, wrappedInImageCache(imageProvider_, animation_),
+                                                textProvider_, fontProvider_, maskAnimationToBounds_, logger_);
     layer->setForceDisplayUpdateOnEachFrame(forceDisplayUpdate_);
     return layer;
 }
@@ -248,8 +248,9 @@ std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildCoreAnimationEngi
     auto tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, logger_);
     std::shared_ptr<CoreAnimationRootLayer> layer;
     try {
-        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_), textProvider_,
-                                                 fontProvider_, maskAnimationToBounds_, tracker, logger_});
+        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_, animation_),
+                                                 textProvider_, fontProvider_, maskAnimationToBounds_, tracker,
+                                                 logger_});
     } catch (const std::exception& error) {
         std::string description = error.what();
         logger_->assertionFailure([description] { return "Encountered unexpected error " + description; }, sourceFile,
@@ -280,8 +281,9 @@ std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildAutomaticEngineLa
     auto tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::abort, logger_);
     std::shared_ptr<CoreAnimationRootLayer> layer;
     try {
-        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_), textProvider_,
-                                                 fontProvider_, maskAnimationToBounds_, tracker, logger_});
+        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_, animation_),
+                                                 textProvider_, fontProvider_, maskAnimationToBounds_, tracker,
+                                                 logger_});
     } catch (const CompatibilityTracker::Error& error) {
         fallBackToMainThreadEngine({error.issue()});
         return nullptr;

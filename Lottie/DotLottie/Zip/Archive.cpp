@@ -113,6 +113,31 @@ std::shared_ptr<Archive> Archive::open(const std::filesystem::path& url, AccessM
     if (file == nullptr) {
         return nullptr;
     }
+    return openStream(file, url, mode, preferredEncoding);
+}
+
+std::shared_ptr<Archive> Archive::openBytes(std::span<const std::uint8_t> bytes, std::shared_ptr<const void> owner,
+                                            const std::filesystem::path& name,
+                                            std::optional<NameEncoding> preferredEncoding)
+{
+    if (bytes.empty()) {
+        return nullptr;
+    }
+    // Opened for reading only: the stream never writes to the bytes.
+    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb");
+    if (file == nullptr) {
+        return nullptr;
+    }
+    auto archive = openStream(file, name, AccessMode::read, preferredEncoding);
+    if (archive) {
+        archive->owner_ = std::move(owner);
+    }
+    return archive;
+}
+
+std::shared_ptr<Archive> Archive::openStream(std::FILE* file, const std::filesystem::path& url, AccessMode mode,
+                                             std::optional<NameEncoding> preferredEncoding)
+{
     auto records = findEndRecord(file);
     if (!records) {
         std::fclose(file);

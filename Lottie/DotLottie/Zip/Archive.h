@@ -18,6 +18,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace lottie {
@@ -59,6 +60,12 @@ public:
     // Nothing when the file cannot be opened as a ZIP archive in that mode.
     static std::shared_ptr<Archive> open(const std::filesystem::path& url, AccessMode mode,
                                          std::optional<NameEncoding> preferredEncoding = std::nullopt);
+    // Reads an archive held in memory, which `owner` keeps alive and unchanged
+    // for as long as the archive is open; its url() is `name`. Nothing when the
+    // bytes are no ZIP archive.
+    static std::shared_ptr<Archive> openBytes(std::span<const std::uint8_t> bytes, std::shared_ptr<const void> owner,
+                                              const std::filesystem::path& name,
+                                              std::optional<NameEncoding> preferredEncoding = std::nullopt);
 
     ~Archive();
     Archive(const Archive&) = delete;
@@ -135,6 +142,9 @@ private:
     Archive(std::filesystem::path url, AccessMode mode, std::optional<NameEncoding> encoding, std::FILE* file,
             EndOfCentralDirectoryRecord endRecord, std::optional<Zip64EndOfCentralDirectory> zip64End,
             std::uint64_t endRecordsOffset);
+    // Takes the open stream over (closing it when it is no archive).
+    static std::shared_ptr<Archive> openStream(std::FILE* file, const std::filesystem::path& url, AccessMode mode,
+                                               std::optional<NameEncoding> preferredEncoding);
 
     std::uint64_t dataOffset(const Entry& entry) const;
     ByteBuffer readSymlinkTarget(const Entry& entry, const ExtractionSettings& settings, const std::string& path);
@@ -146,6 +156,8 @@ private:
     EndOfCentralDirectoryRecord endRecord_;
     std::optional<Zip64EndOfCentralDirectory> zip64End_;
     std::uint64_t endRecordsOffset_;
+    // What an archive read from memory reads.
+    std::shared_ptr<const void> owner_;
 };
 
 }  // namespace lottie

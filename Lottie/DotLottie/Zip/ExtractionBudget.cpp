@@ -30,6 +30,20 @@ void ExtractionBudget::checkRecordedSize(std::uint64_t size, const std::string& 
     }
 }
 
+void ExtractionBudget::checkRecordedEntries(std::uint64_t uncompressed, std::uint64_t compressed,
+                                            const std::string& entryPath) const
+{
+    checkRecordedSize(uncompressed, entryPath);
+    const std::uint64_t written = totalWritten_ + uncompressed;
+    const std::uint64_t read = totalCompressedRead_ + std::min(compressed, ~totalCompressedRead_);
+    if (written > std::max(limits_.ratioAllowance, saturatingMultiply(read, limits_.maxCompressionRatio))) {
+        throw ArchiveError(ArchiveError::Kind::compressionRatioLimitExceeded, entryPath,
+                           "recorded sizes of " + std::to_string(written) + " bytes from " + std::to_string(read)
+                               + " compressed bytes, more than " + std::to_string(limits_.maxCompressionRatio)
+                               + " to 1");
+    }
+}
+
 void ExtractionBudget::addEntry()
 {
     if (++entries_ > limits_.maxEntryCount) {

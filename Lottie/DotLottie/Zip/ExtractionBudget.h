@@ -25,6 +25,12 @@ public:
 
     // Refuses an entry whose recorded size alone would pass the total.
     void checkRecordedSize(std::uint64_t size, const std::string& entryPath) const;
+    // Refuses entries left to be extracted later when what their records say
+    // (`uncompressed` bytes from `compressed` ones, all of them together), added
+    // to what was counted so far, would pass the total or the compression ratio:
+    // what extracting them would do when their records are true. `entryPath`
+    // names the entry that takes them past.
+    void checkRecordedEntries(std::uint64_t uncompressed, std::uint64_t compressed, const std::string& entryPath) const;
 
     // Names the entry whose input and output are counted next.
     void beginEntry(const std::string& entryPath);

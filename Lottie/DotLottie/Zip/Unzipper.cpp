@@ -50,7 +50,8 @@ void Unzipper::extractArchive(const std::filesystem::path& source, const std::fi
     if (!archive) {
         throw ArchiveError(ArchiveError::Kind::unreadableArchive, {}, source.string());
     }
-    ExtractionBudget budget(options.limits);
+    ExtractionBudget ownBudget(options.limits);
+    ExtractionBudget& budget = options.budget != nullptr ? *options.budget : ownBudget;
     // Every entry is counted as it is read, before any is kept, so that a central
     // directory of millions of entries is refused without being held.
     std::vector<Entry> entries;

@@ -18,6 +18,7 @@
 
 namespace lottie {
 
+class ExtractionBudget;
 class ZipProgress;
 
 struct UnzipOptions {
@@ -33,6 +34,10 @@ struct UnzipOptions {
     // be written does not stop the others. A name that leaves the destination
     // is refused whatever the filter says.
     std::function<bool(const std::filesystem::path&)> entryFilter;
+    // When given, the extraction counts against this budget, which goes on
+    // counting after it (for entries the caller extracts later), instead of a
+    // fresh one made from `limits`.
+    ExtractionBudget* budget = nullptr;
 };
 
 class Unzipper {

@@ -5,6 +5,10 @@
 // dotLottie package brings its own.
 
 #include <memory>
+#include <optional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "Lottie/Model/Assets/ImageAsset.h"
 #include "Lottie/Playback/Providers/ImagePixelBudget.h"
@@ -31,6 +35,24 @@ public:
     }
     virtual platform::compositor::ContentsGravity gravityForAsset(const ImageAsset&) const {
         return platform::compositor::ContentsGravity::resize;
+    }
+    // Names what this provider answers when every provider of that name gives
+    // the same image for the same asset (the library's own providers over one
+    // folder, bundle or package): the images it decodes for a document are then
+    // shared by every view of that document whose provider has the name. Nothing,
+    // the default, keeps its images to the views it was given to, so that a
+    // caller's own provider is always asked.
+    virtual std::optional<std::string> sharingKey() const { return std::nullopt; }
+
+protected:
+    // A sharing key of the provider's kind and parts, each part given with its
+    // length so that no two lists of parts read alike.
+    static std::string sharingKeyOf(std::string_view kind, std::initializer_list<std::string_view> parts) {
+        std::string key(kind);
+        for (std::string_view part : parts) {
+            key.append(":").append(std::to_string(part.size())).append(":").append(part);
+        }
+        return key;
     }
 };
 

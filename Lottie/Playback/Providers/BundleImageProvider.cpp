@@ -32,6 +32,11 @@ BundleImageProvider::BundleImageProvider(platform::foundation::Bundle bundle, st
                                          platform::compositor::ContentsGravity contentsGravity)
     : bundle_(std::move(bundle)), searchPath_(std::move(searchPath)), gravity_(contentsGravity) {}
 
+std::optional<std::string> BundleImageProvider::sharingKey() const {
+    if (!searchPath_) return sharingKeyOf("bundle", {bundle_.bundlePath().native()});
+    return sharingKeyOf("bundle", {bundle_.bundlePath().native(), *searchPath_});
+}
+
 std::shared_ptr<const platform::graphics::Image> BundleImageProvider::imageForAsset(const ImageAsset& asset) const {
     return load(asset, nullptr);
 }

@@ -28,6 +28,8 @@ public:
     std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
                                                                                ImagePixelBudget& budget) const override;
     platform::compositor::ContentsGravity gravityForAsset(const ImageAsset&) const override { return gravity_; }
+    // Equal providers share their images; the gravity does not count.
+    std::optional<std::string> sharingKey() const override;
 
     // Same bundle and search path; the gravity does not count.
     bool operator==(const BundleImageProvider& other) const {

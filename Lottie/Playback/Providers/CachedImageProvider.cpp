@@ -2,36 +2,45 @@
 
 #include <stdexcept>
 
+#include "Lottie/Model/LottieAnimation.h"
+
 namespace lottie {
 
 CachedImageProvider::CachedImageProvider(std::shared_ptr<AnimationImageProvider> imageProvider,
                                          platform::foundation::NotificationCenter& notificationCenter)
-    : imageProvider_(std::move(imageProvider)),
-      imageCache_(decltype(imageCache_)::kUnlimited, decltype(imageCache_)::kUnlimited, notificationCenter) {
+    : imageProvider_(std::move(imageProvider)), imageCache_(std::make_shared<DocumentImageCache>(notificationCenter)) {
     if (!imageProvider_) throw std::invalid_argument("CachedImageProvider: no image provider to wrap");
 }
 
+CachedImageProvider::CachedImageProvider(std::shared_ptr<AnimationImageProvider> imageProvider,
+                                         std::shared_ptr<const LottieAnimation> document)
+    : imageProvider_(std::move(imageProvider)) {
+    if (!imageProvider_) throw std::invalid_argument("CachedImageProvider: no image provider to wrap");
+    std::optional<std::string> source = imageProvider_->sharingKey();
+    if (!document || !source) throw std::invalid_argument("CachedImageProvider: nothing to share images through");
+    source_ = std::move(*source);
+    // Shares the document's ownership: the cache lives as long as the document.
+    imageCache_ = std::shared_ptr<DocumentImageCache>(document, &document->decodedImages());
+}
+
 std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAsset(const ImageAsset& asset) const {
-    const ImageCacheKey key = ImageCacheKey::forAsset(asset);
-    if (auto cached = imageCache_.valueForKey(key)) return *cached;
-    auto image = imageProvider_->imageForAsset(asset);
-    if (image) imageCache_.setValue(image, key, 0);
-    return image;
+    return imageCache_->imageFor(keyFor(asset), [&] { return imageProvider_->imageForAsset(asset); }).image;
 }
 
 std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAssetWithinBudget(
     const ImageAsset& asset, ImagePixelBudget& budget) const {
-    const ImageCacheKey key = ImageCacheKey::forAsset(asset);
-    if (auto cached = imageCache_.valueForKey(key)) {
-        return budget.admit((*cached)->width(), (*cached)->height()) ? *cached : nullptr;
-    }
-    auto image = imageProvider_->imageForAssetWithinBudget(asset, budget);
-    if (image) imageCache_.setValue(image, key, 0);
-    return image;
+    const DocumentImageCache::Found found = imageCache_->imageFor(
+        keyFor(asset), [&] { return imageProvider_->imageForAssetWithinBudget(asset, budget); });
+    if (found.decodedNow || !found.image) return found.image;
+    return budget.admit(found.image->width(), found.image->height()) ? found.image : nullptr;
 }
 
-std::shared_ptr<AnimationImageProvider> wrappedInImageCache(std::shared_ptr<AnimationImageProvider> provider) {
+std::shared_ptr<AnimationImageProvider> wrappedInImageCache(std::shared_ptr<AnimationImageProvider> provider,
+                                                            std::shared_ptr<const LottieAnimation> document) {
     if (!provider || !provider->mayBeCached()) return provider;
+    if (document && provider->sharingKey()) {
+        return std::make_shared<CachedImageProvider>(std::move(provider), std::move(document));
+    }
     return std::make_shared<CachedImageProvider>(std::move(provider));
 }
 

@@ -7,6 +7,10 @@
 
 namespace lottie {
 
+std::optional<std::string> FilepathImageProvider::sharingKey() const {
+    return sharingKeyOf("folder", {filepath_.native()});
+}
+
 FilepathImageProvider::FilepathImageProvider(std::filesystem::path filepath,
                                              platform::compositor::ContentsGravity contentsGravity)
     : filepath_(std::move(filepath)), gravity_(contentsGravity) {}

@@ -24,6 +24,8 @@ public:
     std::shared_ptr<const platform::graphics::Image> imageForAssetWithinBudget(const ImageAsset& asset,
                                                                                ImagePixelBudget& budget) const override;
     platform::compositor::ContentsGravity gravityForAsset(const ImageAsset&) const override { return gravity_; }
+    // Equal providers share their images; the gravity does not count.
+    std::optional<std::string> sharingKey() const override;
 
     const std::filesystem::path& filepath() const { return filepath_; }
     // Same folder; the gravity does not count.

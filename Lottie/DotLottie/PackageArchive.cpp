@@ -1,0 +1,79 @@
+#include "Lottie/DotLottie/PackageArchive.h"
+
+#include <limits>
+#include <set>
+
+#include "Lottie/DotLottie/Zip/ArchiveError.h"
+#include "Lottie/DotLottie/Zip/ArchiveFileError.h"
+#include "Lottie/DotLottie/Zip/EntryPath.h"
+
+namespace lottie {
+
+namespace {
+
+std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
+    return b > std::numeric_limits<std::uint64_t>::max() - a ? std::numeric_limits<std::uint64_t>::max() : a + b;
+}
+
+}  // namespace
+
+PackageArchive::PackageArchive(platform::foundation::Data bytes, ExtractionLimits limits)
+    : bytes_(std::make_shared<const platform::foundation::Data>(std::move(bytes))), budget_(limits) {
+    archive_ = Archive::openBytes(*bytes_, bytes_, "package");
+    if (!archive_) throw ArchiveError(ArchiveError::Kind::unreadableArchive, {}, "the package's bytes");
+}
+
+std::vector<PackageArchive::File> PackageArchive::filesIn(const std::filesystem::path& folder) {
+    std::lock_guard guard(mutex_);
+    std::vector<File> files;
+    std::set<std::string> names;
+    Archive::EnumerationState state = archive_->startEnumeration();
+    for (std::uint64_t recordOffset = state.directoryOffset; auto entry = archive_->nextEntry(state);
+         recordOffset = state.directoryOffset) {
+        const std::string text = entry->decodedPath();
+        const auto path = EntryPath::contained(text);
+        if (!path || path->isRoot() || std::filesystem::path(path->text()).parent_path() != folder) continue;
+        const std::string& name = path->components().back();
+        if (entry->type() != Entry::EntryType::file || name.front() == '.') continue;
+        if (!names.insert(name).second) {
+            throw ArchiveFileError(ArchiveFileError::Code::fileWriteFileExists, folder / name);
+        }
+        files.push_back({name, recordOffset, text, entry->uncompressedSize(), entry->effectiveCompressedSize()});
+    }
+    return files;
+}
+
+void PackageArchive::checkRecordedSizes(const std::vector<File>& files) const {
+    std::uint64_t uncompressed = 0;
+    std::uint64_t compressed = 0;
+    for (const File& file : files) {
+        uncompressed = saturatingAdd(uncompressed, file.uncompressedSize);
+        compressed = saturatingAdd(compressed, file.compressedSize);
+        budget_.checkRecordedEntries(uncompressed, compressed, file.path);
+    }
+}
+
+platform::foundation::Data PackageArchive::read(std::uint64_t recordOffset) {
+    std::lock_guard guard(mutex_);
+    // The one record, read again as the enumeration read it.
+    Archive::EnumerationState state;
+    state.directoryOffset = recordOffset;
+    state.entryCount = 1;
+    const std::optional<Entry> found = archive_->nextEntry(state);
+    if (!found) {
+        throw ArchiveError(ArchiveError::Kind::invalidCentralDirectoryOffset, {}, std::to_string(recordOffset));
+    }
+    const Entry& entry = *found;
+    budget_.checkRecordedSize(entry.uncompressedSize(), entry.decodedPath());
+    platform::foundation::Data data;
+    ExtractionSettings settings;
+    settings.budget = &budget_;
+    const ChunkConsumer append = [&](std::span<const std::uint8_t> chunk) {
+        data.insert(data.end(), chunk.begin(), chunk.end());
+    };
+    const std::uint32_t checksum = archive_->extractEntryData(entry, settings, append);
+    if (checksum != entry.expectedCRC32()) throw ArchiveError(ArchiveError::Kind::invalidCRC32, entry.decodedPath());
+    return data;
+}
+
+}  // namespace lottie

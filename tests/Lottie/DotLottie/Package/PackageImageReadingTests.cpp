@@ -1,0 +1,127 @@
+// A package's images stay in its archive until first drawn: a package of
+// thousands of image files loads and draws without unpacking them, on each
+// engine choice, and an image whose data proves damaged or far larger than its
+// records say when it is read shows nothing, says why, and leaves the package's
+// other images and the load itself alone.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Lottie/DotLottie/DotLottieFile.h"
+#include "Lottie/DotLottie/DotLottieImageProvider.h"
+#include "Lottie/Model/Assets/ImageAsset.h"
+#include "Lottie/Playback/RenderingEngineOption.h"
+#include "Platform/Json/JsonParser.h"
+#include "tests/EngineComparison/Support/HostileDocuments.h"
+#include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "tests/Support/RecordingLogger.h"
+#include "tests/Support/TestSupport.h"
+#include "tools/lottie-frames/FrameRenderer.h"
+
+using namespace lottie;
+using namespace packagetest;
+using ziptest::TestEntry;
+
+namespace {
+
+ImageAsset asset(const std::string& name) {
+    return ImageAsset(platform::json::parse(R"({"id":"image_0","w":4,"h":4,"u":"","p":")" + name + R"("})"));
+}
+
+class PackageImageReading : public ::testing::Test {
+protected:
+    std::shared_ptr<const DotLottieFile> load(const platform::foundation::Data& data) {
+        return DotLottieFile::load(data, "clip.lottie", {temporary.path(), {}});
+    }
+
+    testsupport::TemporaryDirectory temporary;
+};
+
+// With its manifest and animation, ten entries short of what a package may
+// list. Unpacking every image file at load time took seconds; the load now
+// reads none of them, and drawing reads only the one the animation shows.
+TEST_F(PackageImageReading, APackageOfThousandsOfEmptyImagesLoadsAndDrawsTwoFrames) {
+    using hostiletest::document;
+    const std::string image = R"({"ty":2,"nm":"I","ind":1,"refId":"image_0","ip":0,"op":60,"st":0,"ks":{}})";
+    const std::string assets = R"([{"id":"image_0","w":64,"h":64,"u":"images/","p":"img_1.png"}])";
+    std::vector<TestEntry> entries{
+        TestEntry::file("manifest.json", manifestJson({"a"})),
+        TestEntry::file("animations/a.json",
+                        document(image + "," + hostiletest::shapeLayer(2, hostiletest::rect(256, 256, 100) + "," +
+                                                                              hostiletest::greenFill),
+                                 assets))};
+    for (int index = 0; index < 9'990; ++index) {
+        entries.push_back(TestEntry::file("images/img_" + std::to_string(index) + ".png", ""));
+    }
+    const platform::foundation::Data data = zipped(entries);
+    for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(),
+                               RenderingEngineOption::coreAnimation()}) {
+        SCOPED_TRACE(option.description());
+        const auto file = load(data);
+        ASSERT_TRUE(file->imageProvider());
+        EXPECT_EQ(file->imageProvider()->imageNames().size(), 9'990u);
+        EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{});
+        lottieframes::FrameRenderer renderer(file->animation(std::nullopt).decodedAnimation(), 512, 512, std::nullopt,
+                                             option, file->imageProvider());
+        const auto frame = hostiletest::drawTwoFrames(renderer);
+        ASSERT_TRUE(frame);
+        EXPECT_TRUE(hostiletest::opaqueAt(*frame, 256, 256));
+        EXPECT_FALSE(hostiletest::opaqueAt(*frame, 100, 100));
+        // An empty file is no image.
+        EXPECT_EQ(file->imageProvider()->decodedImageCount(), 0u);
+    }
+}
+
+// Damage the load used to find by unpacking every image is found when the
+// image is drawn: the image shows nothing, the warning names it and the
+// reader's reason, once, and the other images still show.
+TEST_F(PackageImageReading, AnImageThatCannotBeReadWhenDrawnShowsNothingAndSaysWhy) {
+    const std::string good = pngOf(4, 4, 0x0000ffff);
+    const std::string zeros(4 << 20, '\0');
+    std::vector<TestEntry> entries{TestEntry::file("manifest.json", manifestJson({"a"})),
+                                   TestEntry::file("animations/a.json", imageAnimationJson("ok.png", 4, 4)),
+                                   TestEntry::file("images/ok.png", good, 8)};
+    TestEntry damaged = TestEntry::file("images/damaged.png", good, 8);
+    damaged.crcOverride = 0x12345678;
+    entries.push_back(damaged);
+    // Four megabytes of zeros that the records say are 100 bytes: within every
+    // limit on paper, far past the inflation ratio once read.
+    entries.push_back(TestEntry::file("images/understated.png", zeros, 8));
+    ziptest::TestArchive archive = ziptest::writeTestArchive(entries);
+    std::vector<ziptest::RecordSpan> locals, centrals;
+    for (const auto& record : archive.records) {
+        if (record.kind == "local") locals.push_back(record);
+        if (record.kind == "central") centrals.push_back(record);
+    }
+    ASSERT_EQ(centrals.size(), entries.size());
+    ziptest::Bytes understated;
+    ziptest::put(understated, 100, 4);
+    std::copy(understated.begin(), understated.end(), archive.bytes.begin() + locals.back().begin + 22);
+    std::copy(understated.begin(), understated.end(), archive.bytes.begin() + centrals.back().begin + 24);
+
+    const auto file = load(archive.bytes);
+    ASSERT_TRUE(file->imageProvider());
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {
+        {"damaged.png", "CRC"},
+        {"understated.png", "ratio"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::RecordingLogger log;
+        EXPECT_EQ(file->imageProvider()->imageForAsset(asset(c.name)), nullptr);
+        EXPECT_EQ(file->imageProvider()->imageForAsset(asset(c.name)), nullptr);
+        ASSERT_EQ(log.warnings.size(), 1u);
+        EXPECT_NE(log.warnings.front().find(c.name), std::string::npos) << log.warnings.front();
+        EXPECT_NE(log.warnings.front().find(c.reason), std::string::npos) << log.warnings.front();
+    }
+    const auto ok = file->imageProvider()->imageForAsset(asset("ok.png"));
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ok->width(), 4);
+}
+
+}  // namespace

@@ -15,6 +15,7 @@
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "tests/EngineComparison/Support/HostileDocuments.h"
+#include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
@@ -129,7 +130,26 @@ struct HostileDocument {
     bool markers = false;
     // Refused, saying so, rather than shown.
     bool refused = false;
+    // A package, opened under a package's name.
+    bool package = false;
 };
+
+// A package whose one animation shows a square and the first of 9,990 empty
+// image files: loading it used to write every one of them out.
+std::string packageOfEmptyImages(const std::string& square) {
+    using hostiletest::document;
+    const std::string image = R"({"ty":2,"nm":"I","ind":1,"refId":"image_0","ip":0,"op":60,"st":0,"ks":{}})";
+    const std::string assets = R"([{"id":"image_0","w":64,"h":64,"u":"images/","p":"img_0.png"}])";
+    std::vector<ziptest::TestEntry> entries{
+        ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({"a"})),
+        ziptest::TestEntry::file("animations/a.json",
+                                 document(image + "," + shapeLayer(2, square + "," + greenFill), assets))};
+    for (int index = 0; index < 9'990; ++index) {
+        entries.push_back(ziptest::TestEntry::file("images/img_" + std::to_string(index) + ".png", ""));
+    }
+    const auto data = packagetest::zipped(entries);
+    return std::string(data.begin(), data.end());
+}
 
 std::vector<HostileDocument> hostileDocuments() {
     const std::string square = R"({"ty":"rc","nm":"R","p":{"a":0,"k":[256,256]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0}})";
@@ -175,6 +195,7 @@ std::vector<HostileDocument> hostileDocuments() {
                                                       R"("t":1,"s":{"a":0,"k":[-300,0]},"e":{"a":0,"k":[300,0]},)"
                                                       R"("g":{"p":2,"k":{"a":0,"k":[0,1,0,0,1,0,0,1]}}})"))},
         {"4.1 million values", document(shapeLayer(1, square + "," + greenFill, R"(,"zeros":)" + zeros + "]")), false, true},
+        {"a package of 9,990 empty images", packageOfEmptyImages(square), false, false, true},
     };
 }
 
@@ -193,7 +214,8 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
     int index = 0;
     for (const HostileDocument& hostile : hostileDocuments()) {
         SCOPED_TRACE(hostile.name);
-        const QString path = write("hostile-" + std::to_string(++index) + ".json", hostile.bytes);
+        const QString path =
+            write("hostile-" + std::to_string(++index) + (hostile.package ? ".lottie" : ".json"), hostile.bytes);
         auto* window = qobject_cast<pellor::DocumentWindow*>(app->openDocuments({path}, nullptr).value(0));
         ASSERT_NE(window, nullptr);
         pellor::LottiePlayerView& player = *window->player();

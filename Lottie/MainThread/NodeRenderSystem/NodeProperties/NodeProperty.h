@@ -12,8 +12,8 @@
 // replaced or queried); the provider then takes over the interpolator's span.
 
 #include <any>
+#include <cstddef>
 #include <memory>
-#include <optional>
 #include <typeindex>
 #include <utility>
 #include <variant>
@@ -36,7 +36,7 @@ struct InPlaceKeyframes {
 };
 template <Interpolatable T>
 struct InPlaceKeyframes<T> {
-    using Type = std::optional<KeyframeInterpolator<T>>;
+    using Type = KeyframeInterpolator<T>;
 };
 
 }  // namespace detail
@@ -46,14 +46,14 @@ class NodeProperty final : public AnyNodeProperty {
 public:
     // `provider` must give values of type T; the engine only makes such properties.
     explicit NodeProperty(std::shared_ptr<TypedValueProvider<T>> provider)
-        : valueProvider_(provider), originalValueProvider_(provider), typed_(provider.get()),
+        : state_(std::in_place_index<providersIndex>, Providers{provider, provider, provider.get()}),
           container_(provider->valueAt(0)) {}
 
     // A property over `keyframes`, evaluated in place until a provider is asked for.
     explicit NodeProperty(std::shared_ptr<const std::vector<Keyframe<T>>> keyframes)
         requires Interpolatable<T>
-        : inPlace_(std::in_place, std::move(keyframes), typename KeyframeInterpolator<T>::Sharing{}),
-          container_(inPlace_->value(0)) {}
+        : state_(std::in_place_index<inPlaceIndex>, std::move(keyframes), typename KeyframeInterpolator<T>::Sharing{}),
+          container_(std::get<inPlaceIndex>(state_).value(0)) {}
 
     static std::shared_ptr<NodeProperty> make(std::shared_ptr<TypedValueProvider<T>> provider) {
         return std::make_shared<NodeProperty>(std::move(provider));
@@ -62,84 +62,86 @@ public:
     const T& value() const { return container_.outputValue(); }
     const ValueContainer<T>& container() const { return container_; }
 
-    std::shared_ptr<AnyValueProvider> valueProvider() const override {
-        makeProvider();
-        return valueProvider_;
-    }
-    std::shared_ptr<AnyValueProvider> originalValueProvider() const override {
-        makeProvider();
-        return originalValueProvider_;
-    }
+    std::shared_ptr<AnyValueProvider> valueProvider() const override { return providers().current; }
+    std::shared_ptr<AnyValueProvider> originalValueProvider() const override { return providers().original; }
 
     bool needsUpdate(double frame) const override {
         if (container_.needsUpdate()) return true;
         if constexpr (Interpolatable<T>) {
-            if (inPlace_) return inPlace_->hasUpdate(frame);
+            if (const auto* keyframes = std::get_if<inPlaceIndex>(&state_)) return keyframes->hasUpdate(frame);
         }
-        return valueProvider_->hasUpdate(frame);
+        return std::get<providersIndex>(state_).current->hasUpdate(frame);
     }
 
     void update(double frame) override {
         if constexpr (Interpolatable<T>) {
-            if (inPlace_) {
-                container_.setValue(inPlace_->value(frame), frame);
+            if (auto* keyframes = std::get_if<inPlaceIndex>(&state_)) {
+                container_.setValue(keyframes->value(frame), frame);
                 return;
             }
         }
-        if (typed_) {
-            container_.setValue(typed_->valueAt(frame), frame);
+        const Providers& providers = std::get<providersIndex>(state_);
+        if (providers.typed) {
+            container_.setValue(providers.typed->valueAt(frame), frame);
         } else {
-            container_.setValue(valueProvider_->valueAtFrame(frame), frame);
+            container_.setValue(providers.current->valueAtFrame(frame), frame);
         }
     }
 
     void replaceProvider(std::shared_ptr<AnyValueProvider> provider) override {
         if (!provider || provider->valueType() != std::type_index(typeid(T))) return;
-        makeProvider();
-        valueProvider_ = std::move(provider);
-        typed_ = dynamic_cast<TypedValueProvider<T>*>(valueProvider_.get());
-        container_.markStale();
+        use(std::move(provider));
     }
 
-    void restoreOriginalProvider() override {
-        makeProvider();
-        valueProvider_ = originalValueProvider_;
-        typed_ = dynamic_cast<TypedValueProvider<T>*>(valueProvider_.get());
-        container_.markStale();
-    }
+    void restoreOriginalProvider() override { use(providers().original); }
 
     std::any queriedValue(double frame, bool original) override {
-        makeProvider();
-        const std::shared_ptr<AnyValueProvider>& provider = original ? originalValueProvider_ : valueProvider_;
+        const Providers& providers = this->providers();
+        const std::shared_ptr<AnyValueProvider>& provider = original ? providers.original : providers.current;
         if (!provider) return {};
         std::any value = provider->valueAtFrame(frame);
         // The original provider comes back into use only through
         // restoreOriginalProvider(), which takes its value afresh anyway.
-        if (provider == valueProvider_) container_.markStale();
+        if (provider == providers.current) container_.markStale();
         return value;
     }
 
 private:
-    // Moves the in-place interpolator, span and all, into a provider object that
+    // The provider in use, the one the property was made with, and the former's
+    // unboxed face when it has one.
+    struct Providers {
+        std::shared_ptr<AnyValueProvider> current;
+        std::shared_ptr<AnyValueProvider> original;
+        TypedValueProvider<T>* typed = nullptr;
+    };
+    static constexpr std::size_t providersIndex = 0;
+    static constexpr std::size_t inPlaceIndex = 1;
+
+    // The providers, made first if the property still evaluates in place: the
+    // in-place interpolator, span and all, moves into a provider object that
     // becomes both the original and the current provider. Asking for a provider
-    // is a const question, hence the mutable members.
-    void makeProvider() const {
+    // is a const question, hence the mutable state.
+    const Providers& providers() const {
         if constexpr (Interpolatable<T>) {
-            if (!inPlace_) return;
-            auto provider = std::make_shared<KeyframeInterpolatorProvider<T>>(std::move(*inPlace_));
-            inPlace_.reset();
-            typed_ = provider.get();
-            valueProvider_ = provider;
-            originalValueProvider_ = std::move(provider);
+            if (auto* keyframes = std::get_if<inPlaceIndex>(&state_)) {
+                auto provider = std::make_shared<KeyframeInterpolatorProvider<T>>(std::move(*keyframes));
+                TypedValueProvider<T>* typed = provider.get();
+                state_.template emplace<providersIndex>(Providers{provider, provider, typed});
+            }
         }
+        return std::get<providersIndex>(state_);
     }
 
-    mutable std::shared_ptr<AnyValueProvider> valueProvider_;
-    mutable std::shared_ptr<AnyValueProvider> originalValueProvider_;
-    // The provider's unboxed face, when it has one.
-    mutable TypedValueProvider<T>* typed_ = nullptr;
-    // Set while the property evaluates its keyframes in place (no provider yet).
-    mutable typename detail::InPlaceKeyframes<T>::Type inPlace_;
+    void use(std::shared_ptr<AnyValueProvider> provider) {
+        providers();
+        Providers& providers = std::get<providersIndex>(state_);
+        providers.current = std::move(provider);
+        providers.typed = dynamic_cast<TypedValueProvider<T>*>(providers.current.get());
+        container_.markStale();
+    }
+
+    // Either the providers or, until one is asked for, the keyframes evaluated in place.
+    mutable std::variant<Providers, typename detail::InPlaceKeyframes<T>::Type> state_;
     ValueContainer<T> container_;
 };
 

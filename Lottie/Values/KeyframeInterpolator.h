@@ -16,10 +16,16 @@
 // by binary search. Nothing is allocated to find a span.
 //
 // Keyframes are expected in ascending time, as every consumer assumes; the
-// group keeps the document's order and does not sort them.
+// group keeps the document's order and does not sort them. The keyframes are
+// never changed after construction, so an interpolator may share them with the
+// immutable model (or with other interpolators) instead of holding a copy: every
+// view of one animation then evaluates the same keyframe array.
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <typeindex>
@@ -36,33 +42,47 @@ template <Interpolatable T>
 class KeyframeInterpolator : public AnyKeyframeInterpolator,
                              public std::enable_shared_from_this<KeyframeInterpolator<T>> {
 public:
-    explicit KeyframeInterpolator(std::vector<Keyframe<T>> keyframes) : keyframes_(std::move(keyframes)) {}
+    using SharedKeyframes = std::shared_ptr<const std::vector<Keyframe<T>>>;
+    // Marks the constructor that shares keyframes rather than taking a list.
+    struct Sharing {};
 
-    const std::vector<Keyframe<T>>& keyframes() const { return keyframes_; }
-    const std::optional<double>& lastUpdatedFrame() const { return lastUpdatedFrame_; }
-    const std::optional<std::size_t>& leadingIndex() const { return leadingIndex_; }
-    const std::optional<std::size_t>& trailingIndex() const { return trailingIndex_; }
-    const Keyframe<T>* leadingKeyframe() const { return leadingIndex_ ? &keyframes_[*leadingIndex_] : nullptr; }
-    const Keyframe<T>* trailingKeyframe() const { return trailingIndex_ ? &keyframes_[*trailingIndex_] : nullptr; }
+    explicit KeyframeInterpolator(std::vector<Keyframe<T>> keyframes)
+        : keyframes_(std::make_shared<const std::vector<Keyframe<T>>>(std::move(keyframes))) {}
+    // Evaluates `keyframes` without copying them; a null pointer reads as no keyframes.
+    KeyframeInterpolator(SharedKeyframes keyframes, Sharing)
+        : keyframes_(keyframes ? std::move(keyframes) : std::make_shared<const std::vector<Keyframe<T>>>()) {}
+
+    const std::vector<Keyframe<T>>& keyframes() const { return *keyframes_; }
+    const SharedKeyframes& sharedKeyframes() const { return keyframes_; }
+    std::optional<double> lastUpdatedFrame() const {
+        return hasUpdatedFrame_ ? std::optional<double>(lastUpdatedFrame_) : std::nullopt;
+    }
+    std::optional<std::size_t> leadingIndex() const { return unpack(leadingIndex_); }
+    std::optional<std::size_t> trailingIndex() const { return unpack(trailingIndex_); }
+    const Keyframe<T>* leadingKeyframe() const { return leadingIndex_ != none ? &keyframes()[leadingIndex_] : nullptr; }
+    const Keyframe<T>* trailingKeyframe() const {
+        return trailingIndex_ != none ? &keyframes()[trailingIndex_] : nullptr;
+    }
 
     // The value at `frame`. With no keyframes at all there is nothing to
     // evaluate; the value is then T's default rather than a read past the end.
     T value(double frame) {
         locateSpan(frame);
         lastUpdatedFrame_ = frame;
+        hasUpdatedFrame_ = true;
         const Keyframe<T>* leading = leadingKeyframe();
         const Keyframe<T>* trailing = trailingKeyframe();
         if (leading && trailing) return leading->interpolate(*trailing, leading->progress(*trailing, frame));
         if (leading) return leading->value();
         if (trailing) return trailing->value();
-        if (!keyframes_.empty()) return keyframes_.front().value();
+        if (!keyframes_->empty()) return keyframes_->front().value();
         return T{};
     }
 
     // Whether a value computed at `frame` could differ from the last one; reads
     // the cached span without searching.
     bool hasUpdate(double frame) const override {
-        if (!lastUpdatedFrame_) return true;
+        if (!hasUpdatedFrame_) return true;
         const Keyframe<T>* leading = leadingKeyframe();
         const Keyframe<T>* trailing = trailingKeyframe();
         if (leading && trailing) return !(leading->isHold() && leading->time() < frame && frame < trailing->time());
@@ -76,7 +96,7 @@ public:
     std::function<T(double)> storage() {
         std::shared_ptr<KeyframeInterpolator> self = this->weak_from_this().lock();
         // Not held by a shared pointer: the closure gets an interpolator of its own.
-        if (!self) self = std::make_shared<KeyframeInterpolator>(keyframes_);
+        if (!self) self = std::make_shared<KeyframeInterpolator>(keyframes_, Sharing{});
         return [self](double frame) { return self->value(frame); };
     }
 
@@ -86,26 +106,37 @@ public:
 private:
     // Walks this many spans from the cached one before searching.
     static constexpr int walkLimit = 2;
+    // An index that is not there. The span is kept in two 32-bit indices so
+    // that every view's interpolators stay small; a property with more
+    // keyframes than that does not occur.
+    static constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
+
+    static std::optional<std::size_t> unpack(std::uint32_t index) {
+        return index == none ? std::nullopt : std::optional<std::size_t>(index);
+    }
 
     bool spanHolds(double frame) const {
-        return !(trailingIndex_ && keyframes_[*trailingIndex_].time() <= frame) &&
-               !(leadingIndex_ && keyframes_[*leadingIndex_].time() > frame);
+        const std::vector<Keyframe<T>>& keyframes = *keyframes_;
+        return !(trailingIndex_ != none && keyframes[trailingIndex_].time() <= frame) &&
+               !(leadingIndex_ != none && keyframes[leadingIndex_].time() > frame);
     }
 
     void locateSpan(double frame) {
-        const std::size_t count = keyframes_.size();
+        const std::vector<Keyframe<T>>& keyframes = *keyframes_;
+        // Keyframes past the last index the span can hold are never reached.
+        const std::uint32_t count = static_cast<std::uint32_t>(std::min<std::size_t>(keyframes.size(), none - 1));
         if (count == 0) {
-            leadingIndex_.reset();
-            trailingIndex_.reset();
+            leadingIndex_ = none;
+            trailingIndex_ = none;
             return;
         }
         if (count == 1) {
             leadingIndex_ = 0;
-            trailingIndex_.reset();
+            trailingIndex_ = none;
             return;
         }
-        if (!leadingIndex_ && !trailingIndex_) {
-            if (keyframes_[0].time() > frame) {
+        if (leadingIndex_ == none && trailingIndex_ == none) {
+            if (keyframes[0].time() > frame) {
                 trailingIndex_ = 0;
             } else {
                 leadingIndex_ = 0;
@@ -113,44 +144,37 @@ private:
             }
         }
         for (int step = 0; step < walkLimit; ++step) {
-            if (trailingIndex_ && keyframes_[*trailingIndex_].time() <= frame) {
+            if (trailingIndex_ != none && keyframes[trailingIndex_].time() <= frame) {
                 leadingIndex_ = trailingIndex_;
-                if (*trailingIndex_ + 1 < count) {
-                    trailingIndex_ = *trailingIndex_ + 1;
-                } else {
-                    trailingIndex_.reset();
-                }
-            } else if (leadingIndex_ && keyframes_[*leadingIndex_].time() > frame) {
+                trailingIndex_ = trailingIndex_ + 1 < count ? trailingIndex_ + 1 : none;
+            } else if (leadingIndex_ != none && keyframes[leadingIndex_].time() > frame) {
                 trailingIndex_ = leadingIndex_;
-                if (*leadingIndex_ > 0) {
-                    leadingIndex_ = *leadingIndex_ - 1;
-                } else {
-                    leadingIndex_.reset();
-                }
+                leadingIndex_ = leadingIndex_ > 0 ? leadingIndex_ - 1 : none;
             } else {
                 return;
             }
         }
         if (spanHolds(frame)) return;
         // A jump: the first keyframe later than the frame trails.
-        std::size_t low = 0;
-        std::size_t high = count;
+        std::uint32_t low = 0;
+        std::uint32_t high = count;
         while (low < high) {
-            std::size_t middle = low + (high - low) / 2;
-            if (frame < keyframes_[middle].time()) {
+            std::uint32_t middle = low + (high - low) / 2;
+            if (frame < keyframes[middle].time()) {
                 high = middle;
             } else {
                 low = middle + 1;
             }
         }
-        leadingIndex_ = low == 0 ? std::nullopt : std::optional<std::size_t>(low - 1);
-        trailingIndex_ = low < count ? std::optional<std::size_t>(low) : std::nullopt;
+        leadingIndex_ = low == 0 ? none : low - 1;
+        trailingIndex_ = low < count ? low : none;
     }
 
-    std::vector<Keyframe<T>> keyframes_;
-    std::optional<double> lastUpdatedFrame_;
-    std::optional<std::size_t> leadingIndex_;
-    std::optional<std::size_t> trailingIndex_;
+    SharedKeyframes keyframes_;
+    double lastUpdatedFrame_ = 0;
+    std::uint32_t leadingIndex_ = none;
+    std::uint32_t trailingIndex_ = none;
+    bool hasUpdatedFrame_ = false;
 };
 
 }  // namespace lottie

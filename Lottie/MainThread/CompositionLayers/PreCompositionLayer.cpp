@@ -1,7 +1,7 @@
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 
 #include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
-#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 
 namespace lottie {
 

@@ -1,6 +1,6 @@
 #include "Lottie/MainThread/LayerContainers/MaskNodeProperties.h"
 
-#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 
 namespace lottie {
 

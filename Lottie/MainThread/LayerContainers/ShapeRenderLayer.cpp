@@ -5,13 +5,16 @@
 namespace lottie {
 
 ShapeRenderLayer::ShapeRenderLayer(std::shared_ptr<Renderable> renderer)
-    : renderer_(std::move(renderer)), shapeLayer_(platform::compositor::ShapeLayer::make()) {
+    : renderer_(std::move(renderer)) {
     setAnchorPoint({0, 0});
     // Renderers that draw themselves are drawn at the device's resolution
-    // whenever a frame is drawn, not kept as a bitmap of the layer's bounds.
+    // whenever a frame is drawn, not kept as a bitmap of the layer's bounds;
+    // they have no use for a shape layer, which every view would pay for.
     setDrawsInRenderPass(renderer_->shouldRenderInContext());
     static DisabledActions disabled{"position", "bounds", "anchorPoint", "path", "transform", "opacity", "hidden"};
     disabled.applyTo(*this);
+    if (renderer_->shouldRenderInContext()) return;
+    shapeLayer_ = platform::compositor::ShapeLayer::make();
     static DisabledActions shapeLayerDisabled{"position",    "bounds",      "anchorPoint", "path",
                                               "fillColor",   "strokeColor", "lineWidth",   "miterLimit",
                                               "lineDashPhase", "opacity",   "hidden"};
@@ -20,8 +23,10 @@ ShapeRenderLayer::ShapeRenderLayer(std::shared_ptr<Renderable> renderer)
 
 std::shared_ptr<ShapeRenderLayer> ShapeRenderLayer::make(std::shared_ptr<Renderable> renderer) {
     auto layer = std::make_shared<ShapeRenderLayer>(std::move(renderer));
-    layer->addSublayer(layer->shapeLayer_);
-    layer->renderer_->installSublayers(*layer->shapeLayer_);
+    if (layer->shapeLayer_) {
+        layer->addSublayer(layer->shapeLayer_);
+        layer->renderer_->installSublayers(*layer->shapeLayer_);
+    }
     return layer;
 }
 
@@ -34,7 +39,7 @@ bool ShapeRenderLayer::renderChanged(double frame) {
 
 void ShapeRenderLayer::updateRenderedContent(double) {
     const platform::graphics::Path* path = renderer_->outputPath();
-    if (!renderer_->shouldRenderInContext()) {
+    if (shapeLayer_) {
         shapeLayer_->setPath(path ? *path : platform::graphics::Path());
         renderer_->applyToShapeLayer(*shapeLayer_);
         return;
@@ -48,7 +53,7 @@ void ShapeRenderLayer::updateRenderedContent(double) {
 
 void ShapeRenderLayer::applyRenderScale() {
     ShapeContainerLayer::applyRenderScale();
-    shapeLayer_->setContentsScale(renderScale());
+    if (shapeLayer_) shapeLayer_->setContentsScale(renderScale());
 }
 
 void ShapeRenderLayer::draw(platform::graphics::GraphicsContext& context) {

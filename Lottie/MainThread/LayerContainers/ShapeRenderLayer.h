@@ -21,6 +21,7 @@ public:
     explicit ShapeRenderLayer(std::shared_ptr<Renderable> renderer);
 
     const std::shared_ptr<Renderable>& renderer() const { return renderer_; }
+    // Null for a renderer that draws itself.
     const std::shared_ptr<platform::compositor::ShapeLayer>& shapeLayer() const { return shapeLayer_; }
 
     bool renderChanged(double frame) override;

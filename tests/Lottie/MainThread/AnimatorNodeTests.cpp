@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PassThroughOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Protocols/AnimatorNode.h"
 

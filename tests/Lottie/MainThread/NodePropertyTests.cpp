@@ -1,9 +1,11 @@
-// Node properties following their keyframes, and an empty group of keyframe lists.
+// Node properties following their keyframes (their own or the model's), and an
+// empty group of keyframe lists.
 
 #include <gtest/gtest.h>
 
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/GroupInterpolator.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/SingleValueProvider.h"
 
 namespace {
@@ -35,6 +37,39 @@ TEST(NodeProperty, FollowsItsKeyframesAndSkipsHolds) {
     auto single = makeSingleValueProperty(LottieVector1D(7));
     single->update(1);
     EXPECT_TRUE(single->needsUpdate(1));
+}
+
+// Every view builds its own properties over one model: they share its keyframes,
+// evaluate them in place, and make a provider only when one is asked for, which
+// carries on from the span the property had reached.
+TEST(NodeProperty, SharesTheModelsKeyframesAndMakesItsProviderOnDemand) {
+    const auto group = std::make_shared<const KeyframeGroup<LottieVector1D>>(rampThenHold());
+    auto property = makeKeyframeProperty(group);
+    auto otherView = makeKeyframeProperty(group);
+    property->update(5);
+    EXPECT_DOUBLE_EQ(property->value().value, 50);
+    property->update(15);
+    EXPECT_FALSE(property->needsUpdate(16));
+    EXPECT_TRUE(otherView->needsUpdate(16));
+
+    const auto provider = std::dynamic_pointer_cast<KeyframeInterpolatorProvider<LottieVector1D>>(
+        property->originalValueProvider());
+    ASSERT_NE(provider, nullptr);
+    EXPECT_EQ(property->valueProvider(), property->originalValueProvider());
+    EXPECT_EQ(&provider->interpolator().keyframes(), &group->keyframes());
+    EXPECT_EQ(provider->interpolator().leadingIndex(), std::optional<std::size_t>(1));
+    EXPECT_FALSE(property->needsUpdate(16));
+
+    property->replaceProvider(std::make_shared<SingleValueProvider<LottieVector1D>>(LottieVector1D(7)));
+    property->update(16);
+    EXPECT_DOUBLE_EQ(property->value().value, 7);
+    property->restoreOriginalProvider();
+    property->update(5);
+    EXPECT_DOUBLE_EQ(property->value().value, 50);
+
+    // Without a group the fallback stands in, for each view alike.
+    auto fallback = makeKeyframeProperty<LottieVector1D>(nullptr, LottieVector1D(100));
+    EXPECT_DOUBLE_EQ(fallback->value().value, 100);
 }
 
 // An empty group has nothing that could change after its first evaluation.

@@ -4,25 +4,56 @@
 // property's keyframes; a caller may replace it by keypath with a provider of the
 // same value type and later restore the original. Owned by its node's property map
 // (std::shared_ptr, so keypath searches can hand it out). Main thread only.
+//
+// Every view of an animation builds its own properties, nearly all of them over
+// keyframes of the model. Such a property evaluates the keyframes in place, with
+// an interpolator of its own over the model's shared array, and makes the value
+// provider object only when a caller asks for one (a keypath search, a provider
+// replaced or queried); the provider then takes over the interpolator's span.
 
 #include <any>
+#include <cstddef>
 #include <memory>
 #include <typeindex>
 #include <utility>
+#include <variant>
+#include <vector>
 
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/TypedValueProvider.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/ValueContainer.h"
 #include "Lottie/Playback/Keypaths/AnyNodeProperty.h"
 
 namespace lottie {
 
+namespace detail {
+
+// The interpolator a property over keyframes evaluates in place; nothing for
+// value types that have no keyframes.
+template <class T>
+struct InPlaceKeyframes {
+    using Type = std::monostate;
+};
+template <Interpolatable T>
+struct InPlaceKeyframes<T> {
+    using Type = KeyframeInterpolator<T>;
+};
+
+}  // namespace detail
+
 template <class T>
 class NodeProperty final : public AnyNodeProperty {
 public:
     // `provider` must give values of type T; the engine only makes such properties.
     explicit NodeProperty(std::shared_ptr<TypedValueProvider<T>> provider)
-        : valueProvider_(provider), originalValueProvider_(provider), typed_(provider.get()),
+        : state_(std::in_place_index<providersIndex>, Providers{provider, provider, provider.get()}),
           container_(provider->valueAt(0)) {}
+
+    // A property over `keyframes`, evaluated in place until a provider is asked for.
+    explicit NodeProperty(std::shared_ptr<const std::vector<Keyframe<T>>> keyframes)
+        requires Interpolatable<T>
+        : state_(std::in_place_index<inPlaceIndex>, std::move(keyframes), typename KeyframeInterpolator<T>::Sharing{}),
+          container_(std::get<inPlaceIndex>(state_).value(0)) {}
 
     static std::shared_ptr<NodeProperty> make(std::shared_ptr<TypedValueProvider<T>> provider) {
         return std::make_shared<NodeProperty>(std::move(provider));
@@ -31,50 +62,100 @@ public:
     const T& value() const { return container_.outputValue(); }
     const ValueContainer<T>& container() const { return container_; }
 
-    std::shared_ptr<AnyValueProvider> valueProvider() const override { return valueProvider_; }
-    std::shared_ptr<AnyValueProvider> originalValueProvider() const override { return originalValueProvider_; }
+    std::shared_ptr<AnyValueProvider> valueProvider() const override { return providers().current; }
+    std::shared_ptr<AnyValueProvider> originalValueProvider() const override { return providers().original; }
 
     bool needsUpdate(double frame) const override {
-        return container_.needsUpdate() || valueProvider_->hasUpdate(frame);
+        if (container_.needsUpdate()) return true;
+        if constexpr (Interpolatable<T>) {
+            if (const auto* keyframes = std::get_if<inPlaceIndex>(&state_)) return keyframes->hasUpdate(frame);
+        }
+        return std::get<providersIndex>(state_).current->hasUpdate(frame);
     }
 
     void update(double frame) override {
-        if (typed_) {
-            container_.setValue(typed_->valueAt(frame), frame);
+        if constexpr (Interpolatable<T>) {
+            if (auto* keyframes = std::get_if<inPlaceIndex>(&state_)) {
+                container_.setValue(keyframes->value(frame), frame);
+                return;
+            }
+        }
+        const Providers& providers = std::get<providersIndex>(state_);
+        if (providers.typed) {
+            container_.setValue(providers.typed->valueAt(frame), frame);
         } else {
-            container_.setValue(valueProvider_->valueAtFrame(frame), frame);
+            container_.setValue(providers.current->valueAtFrame(frame), frame);
         }
     }
 
     void replaceProvider(std::shared_ptr<AnyValueProvider> provider) override {
         if (!provider || provider->valueType() != std::type_index(typeid(T))) return;
-        valueProvider_ = std::move(provider);
-        typed_ = dynamic_cast<TypedValueProvider<T>*>(valueProvider_.get());
-        container_.markStale();
+        use(std::move(provider));
     }
 
-    void restoreOriginalProvider() override {
-        valueProvider_ = originalValueProvider_;
-        typed_ = dynamic_cast<TypedValueProvider<T>*>(valueProvider_.get());
-        container_.markStale();
-    }
+    void restoreOriginalProvider() override { use(providers().original); }
 
     std::any queriedValue(double frame, bool original) override {
-        const std::shared_ptr<AnyValueProvider>& provider = original ? originalValueProvider_ : valueProvider_;
+        const Providers& providers = this->providers();
+        const std::shared_ptr<AnyValueProvider>& provider = original ? providers.original : providers.current;
         if (!provider) return {};
         std::any value = provider->valueAtFrame(frame);
         // The original provider comes back into use only through
         // restoreOriginalProvider(), which takes its value afresh anyway.
-        if (provider == valueProvider_) container_.markStale();
+        if (provider == providers.current) container_.markStale();
         return value;
     }
 
 private:
-    std::shared_ptr<AnyValueProvider> valueProvider_;
-    std::shared_ptr<AnyValueProvider> originalValueProvider_;
-    // The provider's unboxed face, when it has one.
-    TypedValueProvider<T>* typed_;
+    // The provider in use, the one the property was made with, and the former's
+    // unboxed face when it has one.
+    struct Providers {
+        std::shared_ptr<AnyValueProvider> current;
+        std::shared_ptr<AnyValueProvider> original;
+        TypedValueProvider<T>* typed = nullptr;
+    };
+    static constexpr std::size_t providersIndex = 0;
+    static constexpr std::size_t inPlaceIndex = 1;
+
+    // The providers, made first if the property still evaluates in place: the
+    // in-place interpolator, span and all, moves into a provider object that
+    // becomes both the original and the current provider. Asking for a provider
+    // is a const question, hence the mutable state.
+    const Providers& providers() const {
+        if constexpr (Interpolatable<T>) {
+            if (auto* keyframes = std::get_if<inPlaceIndex>(&state_)) {
+                auto provider = std::make_shared<KeyframeInterpolatorProvider<T>>(std::move(*keyframes));
+                TypedValueProvider<T>* typed = provider.get();
+                state_.template emplace<providersIndex>(Providers{provider, provider, typed});
+            }
+        }
+        return std::get<providersIndex>(state_);
+    }
+
+    void use(std::shared_ptr<AnyValueProvider> provider) {
+        providers();
+        Providers& providers = std::get<providersIndex>(state_);
+        providers.current = std::move(provider);
+        providers.typed = dynamic_cast<TypedValueProvider<T>*>(providers.current.get());
+        container_.markStale();
+    }
+
+    // Either the providers or, until one is asked for, the keyframes evaluated in place.
+    mutable std::variant<Providers, typename detail::InPlaceKeyframes<T>::Type> state_;
     ValueContainer<T> container_;
 };
+
+// A node property over the keyframes of a group (`fallback` when there is none).
+// The group's keyframes are shared, not copied: they live as long as the group.
+template <Interpolatable T>
+std::shared_ptr<NodeProperty<T>> makeKeyframeProperty(const std::shared_ptr<const KeyframeGroup<T>>& group,
+                                                      const T& fallback = T{}) {
+    using SharedKeyframes = typename KeyframeInterpolator<T>::SharedKeyframes;
+    if (!group || group->keyframes().empty()) {
+        return std::make_shared<NodeProperty<T>>(
+            std::make_shared<const std::vector<Keyframe<T>>>(std::vector<Keyframe<T>>{Keyframe<T>(fallback)}));
+    }
+    return std::make_shared<NodeProperty<T>>(SharedKeyframes(group, &group->keyframes()));
+}
 
 }  // namespace lottie

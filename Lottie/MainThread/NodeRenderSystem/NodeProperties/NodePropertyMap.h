@@ -3,7 +3,12 @@
 // by the node graph's content pass, and by name for keypath searches. Each node
 // class has its own map class that builds its typed properties and registers them
 // here under their display names. Owned by its node.
+//
+// Every view of an animation builds its own maps, so a map keeps only what the
+// node kind fixes: the names are the node class's string literals, looked up
+// when a keypath search asks for them rather than kept as a map per node.
 
+#include <cstddef>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -28,17 +33,24 @@ public:
     void refreshProperties(double frame);
 
     std::string keypathName() const override { return keypathName_; }
-    Properties keypathProperties() const override { return keypathProperties_; }
+    Properties keypathProperties() const override;
 
 protected:
     // Registers a property under its display names (one property may have
-    // several); a property without names takes part in updates only.
+    // several); a property without names takes part in updates only. The names
+    // must outlive the map (string literals).
     void add(const std::shared_ptr<AnyNodeProperty>& property, std::initializer_list<const char*> names = {});
 
 private:
+    // A display name and the index of its property in properties_.
+    struct Name {
+        const char* name;
+        std::size_t property;
+    };
+
     std::string keypathName_;
-    Properties keypathProperties_;
     std::vector<std::shared_ptr<AnyNodeProperty>> properties_;
+    std::vector<Name> names_;
 };
 
 }  // namespace lottie

@@ -20,7 +20,8 @@ public:
     virtual void applyToShapeLayer(platform::compositor::ShapeLayer&) {}
     // The rectangle the drawing of a path with these bounds needs.
     virtual platform::graphics::Rect drawingBounds(const platform::graphics::Rect& bounds) const { return bounds; }
-    // Adds the sublayers the renderer draws through (a gradient, say) once.
+    // Adds the sublayers the renderer draws through once; only renderers that
+    // hand their path to a shape layer (not those that draw themselves) have one.
     virtual void installSublayers(platform::compositor::ShapeLayer&) {}
     // Draws the context's current path.
     virtual void render(platform::graphics::GraphicsContext&) {}

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/SingleValueProvider.h"
 
 namespace lottie {

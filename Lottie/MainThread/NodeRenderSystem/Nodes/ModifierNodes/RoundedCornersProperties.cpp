@@ -1,6 +1,6 @@
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/ModifierNodes/RoundedCornersProperties.h"
 
-#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 
 namespace lottie {
 

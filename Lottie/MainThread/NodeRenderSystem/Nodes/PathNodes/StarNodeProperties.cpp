@@ -1,6 +1,6 @@
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/StarNodeProperties.h"
 
-#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/SingleValueProvider.h"
 
 namespace lottie {

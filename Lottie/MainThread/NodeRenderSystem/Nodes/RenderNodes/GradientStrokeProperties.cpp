@@ -2,6 +2,7 @@
 
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/GroupInterpolator.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/SingleValueProvider.h"
 
 namespace lottie {

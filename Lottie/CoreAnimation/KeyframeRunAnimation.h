@@ -71,7 +71,8 @@ struct KeyframeRunAnimation {
                 1, SamplingBudget::bytesOf(path) + platform::compositor::MotionPath::bytesFor(path) +
                        static_cast<double>(keyframes.size()) *
                            (sizeof(double) + sizeof(platform::compositor::TimingFunction)));
-            animation->setPath(std::move(path));
+            animation->setPreparedPath(SharedKeyframeLists::motionPaths().shared(
+                platform::compositor::KeyframeAnimation::PreparedPath(std::move(path))));
         } else {
             std::vector<platform::compositor::AnimatableValue> values;
             values.reserve(keyframes.size() + 2);

@@ -26,4 +26,9 @@ SharedKeyframeLists::TimingFunctionPool& SharedKeyframeLists::timingFunctions() 
     return pool;
 }
 
+SharedKeyframeLists::MotionPathPool& SharedKeyframeLists::motionPaths() {
+    static MotionPathPool pool;
+    return pool;
+}
+
 }  // namespace lottie

@@ -132,9 +132,13 @@ void KeyframeAnimation::setPath(std::optional<graphics::Path> path) {
         motion_ = nullptr;
         return;
     }
-    MotionPath table(*path);
-    motion_ = std::make_shared<const Motion>(Motion{std::move(path), std::move(table)});
+    motion_ = std::make_shared<const PreparedPath>(std::move(*path));
 }
+
+KeyframeAnimation::PreparedPath::PreparedPath(graphics::Path motionPath)
+    : path(std::move(motionPath)), table(*path) {}
+
+std::size_t KeyframeAnimation::PreparedPath::hash() const { return AnimatableValue(*path).hash(); }
 
 std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCount) const {
     if (calculationMode_ == CalculationMode::paced) {

@@ -66,8 +66,21 @@ public:
     CalculationMode calculationMode() const { return calculationMode_; }
     void setCalculationMode(CalculationMode mode) { calculationMode_ = mode; }
 
+    // A path and the table it is measured by, made together. Immutable, so that
+    // animations moving along equal paths may hold one.
+    struct PreparedPath {
+        explicit PreparedPath(graphics::Path motionPath);
+        std::optional<graphics::Path> path;
+        MotionPath table;
+
+        bool operator==(const PreparedPath& other) const { return path == other.path; }
+        std::size_t hash() const;
+    };
+
     const std::optional<graphics::Path>& path() const;
     void setPath(std::optional<graphics::Path> path);
+    // Null for none.
+    void setPreparedPath(std::shared_ptr<const PreparedPath> path) { motion_ = std::move(path); }
 
 protected:
     std::optional<AnimatableValue> valueAt(double fraction,
@@ -77,12 +90,6 @@ private:
     std::vector<double> resolvedKeyTimes(std::size_t keyframeCount) const;
     std::optional<AnimatableValue> valueAlongPath(double fraction) const;
     double segmentFraction(std::size_t segment, double fraction) const;
-
-    // A path and the table it is measured by, made together.
-    struct Motion {
-        std::optional<graphics::Path> path;
-        MotionPath table;
-    };
 
     template <class T>
     static SharedList<T> shared(std::vector<T> list) {
@@ -99,7 +106,7 @@ private:
     SharedList<TimingFunction> timingFunctions_;
     CalculationMode calculationMode_ = CalculationMode::linear;
     // Null without a path.
-    std::shared_ptr<const Motion> motion_;
+    std::shared_ptr<const PreparedPath> motion_;
 };
 
 }  // namespace platform::compositor

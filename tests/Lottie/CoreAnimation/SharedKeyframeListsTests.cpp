@@ -7,6 +7,7 @@
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/SharedKeyframeLists.h"
 #include "Lottie/Values/LottieVector1D.h"
+#include "Lottie/Values/LottieVector3D.h"
 #include "Platform/Compositor/AnimationGroup.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 
@@ -69,6 +70,16 @@ TEST(SharedKeyframeLists, ThePoolKeepsNoEntryForLongOfListsNoOneHolds) {
 
 class SharedRunListsTest : public HundredFrameTest {};
 
+// The one keyframe animation the layer plays for `keyPath`, inside its timing groups.
+std::shared_ptr<const KeyframeAnimation> runOn(const platform::compositor::Layer& layer, const char* keyPath) {
+    std::shared_ptr<const platform::compositor::Animation> animation = layer.animation(keyPath);
+    while (auto group = std::dynamic_pointer_cast<const platform::compositor::AnimationGroup>(animation)) {
+        if (group->animations().size() != 1) return nullptr;
+        animation = group->animations().front();
+    }
+    return std::dynamic_pointer_cast<const KeyframeAnimation>(animation);
+}
+
 // Two views of one document build the same property on layers of their own:
 // the keyframe animations they add hold one set of values, key times and
 // timing functions between them.
@@ -82,26 +93,46 @@ TEST_F(SharedRunListsTest, TwoLayersBuildingOnePropertyHoldOneSetOfLists) {
                                   std::nullopt),
          Keyframe<LottieVector1D>(LottieVector1D(0.75), 60, false, LottieVector2D(0.6, 1), std::nullopt, std::nullopt,
                                   std::nullopt)});
-    const auto runOn = [&](const platform::compositor::Layer& layer) {
-        std::shared_ptr<const platform::compositor::Animation> animation = layer.animation("opacity");
-        while (auto group = std::dynamic_pointer_cast<const platform::compositor::AnimationGroup>(animation)) {
-            if (group->animations().size() != 1) return std::shared_ptr<const KeyframeAnimation>();
-            animation = group->animations().front();
-        }
-        return std::dynamic_pointer_cast<const KeyframeAnimation>(animation);
-    };
     auto first = platform::compositor::Layer::make();
     auto second = platform::compositor::Layer::make();
     KeyframeAnimationBuilder::attach(opacity, keyframes, unchanged, wholeDocument(), *first);
     KeyframeAnimationBuilder::attach(opacity, keyframes, unchanged, wholeDocument(), *second);
-    const auto a = runOn(*first);
-    const auto b = runOn(*second);
+    const auto a = runOn(*first, "opacity");
+    const auto b = runOn(*second, "opacity");
     ASSERT_TRUE(a && b);
     ASSERT_FALSE(a->values().empty());
     EXPECT_EQ(a->values().data(), b->values().data());
     EXPECT_EQ(a->keyTimes().data(), b->keyTimes().data());
     EXPECT_EQ(a->timingFunctions().data(), b->timingFunctions().data());
     EXPECT_EQ(presentedAt(*first, "opacity", 35), presentedAt(*second, "opacity", 35));
+}
+
+// A position moves along a path measured for the compositor: two layers
+// moving along equal paths hold one measured path.
+TEST_F(SharedRunListsTest, TwoLayersMovingAlongOnePathHoldOneMeasuredPath) {
+    const LayerPropertyDescriptor position =
+        LayerPropertyDescriptor::withDefault(KeyframeRunAnimation::motionPathKeyPath, std::nullopt);
+    const KeyframeValueMapping<LottieVector3D> toPoint = [](const LottieVector3D& value) {
+        return AnimatableValue(Point{value.x, value.y});
+    };
+    const KeyframeGroup<LottieVector3D> keyframes(
+        {Keyframe<LottieVector3D>(LottieVector3D(0, 0, 0), 0, false, std::nullopt, std::nullopt, std::nullopt,
+                                  LottieVector3D(20, 0, 0)),
+         Keyframe<LottieVector3D>(LottieVector3D(40, 30, 0), 80, false, std::nullopt, std::nullopt,
+                                  LottieVector3D(0, -20, 0), std::nullopt)});
+    auto first = platform::compositor::Layer::make();
+    auto second = platform::compositor::Layer::make();
+    KeyframeAnimationBuilder::attach(position, keyframes, toPoint, wholeDocument(), *first);
+    KeyframeAnimationBuilder::attach(position, keyframes, toPoint, wholeDocument(), *second);
+    const auto a = runOn(*first, KeyframeRunAnimation::motionPathKeyPath);
+    const auto b = runOn(*second, KeyframeRunAnimation::motionPathKeyPath);
+    ASSERT_TRUE(a && b && a->path() && b->path());
+    EXPECT_EQ(&*a->path(), &*b->path());
+    const auto at = [&](const platform::compositor::Layer& layer) {
+        return presentedAt(layer, KeyframeRunAnimation::motionPathKeyPath, 30);
+    };
+    EXPECT_TRUE(at(*first).has_value());
+    EXPECT_EQ(at(*first), at(*second));
 }
 
 }  // namespace

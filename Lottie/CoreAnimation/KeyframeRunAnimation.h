@@ -15,6 +15,9 @@
 // drawn a hundred times under a trim, or into a star of thousands of vertices,
 // costs far more than the keyframe itself.
 //
+// The lists go to the animation through SharedKeyframeLists, so that other
+// views of the document building the same run share them.
+//
 // The result carries no duration or begin time: the timing wrapper (or the run
 // group) gives it those. Called by the keyframe animation builder; keeps nothing.
 
@@ -26,6 +29,7 @@
 #include "Lottie/CoreAnimation/KeyframeAnimationRules.h"
 #include "Lottie/CoreAnimation/KeyframeValueMapping.h"
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
+#include "Lottie/CoreAnimation/SharedKeyframeLists.h"
 #include "Lottie/Values/Keyframe.h"
 #include "Platform/Compositor/KeyframeAnimation.h"
 #include "Platform/Compositor/MotionPath.h"
@@ -67,7 +71,8 @@ struct KeyframeRunAnimation {
                 1, SamplingBudget::bytesOf(path) + platform::compositor::MotionPath::bytesFor(path) +
                        static_cast<double>(keyframes.size()) *
                            (sizeof(double) + sizeof(platform::compositor::TimingFunction)));
-            animation->setPath(std::move(path));
+            animation->setPreparedPath(SharedKeyframeLists::motionPaths().shared(
+                platform::compositor::KeyframeAnimation::PreparedPath(std::move(path))));
         } else {
             std::vector<platform::compositor::AnimatableValue> values;
             values.reserve(keyframes.size() + 2);
@@ -79,11 +84,12 @@ struct KeyframeRunAnimation {
             }
             KeyframeAnimationRules::conformToKeyframeAnimationRules(values, times, timingFunctions, mode,
                                                                     *context.logger);
-            animation->setValues(std::move(values));
+            animation->setSharedValues(SharedKeyframeLists::values().shared(std::move(values)));
         }
         animation->setCalculationMode(mode);
-        animation->setKeyTimes(std::move(times));
-        animation->setTimingFunctions(std::move(timingFunctions));
+        animation->setSharedKeyTimes(SharedKeyframeLists::keyTimes().shared(std::move(times)));
+        animation->setSharedTimingFunctions(
+            SharedKeyframeLists::timingFunctions().shared(std::move(timingFunctions)));
         return animation;
     }
 

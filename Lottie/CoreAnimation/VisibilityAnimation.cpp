@@ -6,6 +6,7 @@
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
+#include "Lottie/CoreAnimation/SharedKeyframeLists.h"
 #include "Lottie/Values/Hold.h"
 #include "Platform/Compositor/KeyframeAnimation.h"
 
@@ -47,14 +48,16 @@ void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, 
     auto animation = platform::compositor::KeyframeAnimation::make(property.keyPath);
     animation->setCalculationMode(platform::compositor::CalculationMode::discrete);
     if (times[2] < 1) {
-        animation->setValues({AnimatableValue(true), AnimatableValue(false), AnimatableValue(true)});
-        animation->setKeyTimes(std::vector<double>(times.begin(), times.end()));
+        animation->setSharedValues(
+            SharedKeyframeLists::values().shared({AnimatableValue(true), AnimatableValue(false), AnimatableValue(true)}));
+        animation->setSharedKeyTimes(SharedKeyframeLists::keyTimes().shared({times.begin(), times.end()}));
     } else {
         // A layer that lasts until the end keeps showing there: a finished
         // animation rests on its end, the last key time, where a hidden state
         // starting at that same time would take over and blank the layer.
-        animation->setValues({AnimatableValue(true), AnimatableValue(false)});
-        animation->setKeyTimes({times[0], times[1], times[3]});
+        animation->setSharedValues(
+            SharedKeyframeLists::values().shared({AnimatableValue(true), AnimatableValue(false)}));
+        animation->setSharedKeyTimes(SharedKeyframeLists::keyTimes().shared({times[0], times[1], times[3]}));
     }
     layer.addAnimation(AnimationTimingWrapper::wrappedInTimingGroup(animation, context, layer), property.keyPath);
 }

@@ -1,9 +1,12 @@
 #include "Platform/Compositor/AnimatableValue.h"
 
 #include <cmath>
+#include <span>
 #include <sstream>
+#include <type_traits>
 
 #include "Platform/Compositor/TransformDecomposition.h"
+#include "Platform/Graphics/HashCombine.h"
 
 namespace platform::compositor {
 
@@ -258,6 +261,38 @@ std::optional<double> AnimatableValue::distance(const AnimatableValue& from, con
         sum += d * d;
     }
     return std::sqrt(sum);
+}
+
+std::size_t AnimatableValue::hash() const {
+    using graphics::hashCombine;
+    std::size_t seed = storage_.index();
+    const auto combineDoubles = [&seed](std::span<const double> numbers) {
+        for (double number : numbers) hashCombine(seed, graphics::hashDouble(number));
+    };
+    std::visit(
+        [&](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, Path>) {
+                for (const PathElement& element : value.elements()) {
+                    hashCombine(seed, static_cast<std::size_t>(element.type));
+                    for (int i = 0; i < element.pointCount(); ++i) {
+                        hashCombine(seed, std::hash<Point>{}(element.points[static_cast<std::size_t>(i)]));
+                    }
+                }
+            } else if constexpr (std::is_same_v<T, Color>) {
+                combineDoubles(value.components());
+            } else if constexpr (std::is_same_v<T, std::vector<double>>) {
+                combineDoubles(value);
+            } else if constexpr (std::is_same_v<T, std::vector<Color>>) {
+                for (const Color& color : value) combineDoubles(color.components());
+            } else if constexpr (std::is_same_v<T, double>) {
+                hashCombine(seed, graphics::hashDouble(value));
+            } else {
+                hashCombine(seed, std::hash<T>{}(value));
+            }
+        },
+        storage_);
+    return seed;
 }
 
 std::string AnimatableValue::description() const {

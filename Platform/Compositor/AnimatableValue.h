@@ -87,6 +87,8 @@ public:
     std::string description() const;
 
     bool operator==(const AnimatableValue& other) const { return storage_ == other.storage_; }
+    // Equal values hash alike (an image by its identity, as == compares it).
+    std::size_t hash() const;
 
 private:
     std::variant<double, graphics::Point, graphics::Size, graphics::Rect, graphics::Color, graphics::Path,
@@ -95,3 +97,8 @@ private:
 };
 
 }  // namespace platform::compositor
+
+template <>
+struct std::hash<platform::compositor::AnimatableValue> {
+    std::size_t operator()(const platform::compositor::AnimatableValue& value) const noexcept { return value.hash(); }
+};

@@ -122,19 +122,32 @@ std::optional<AnimatableValue> catmullRom(const std::vector<AnimatableValue>& va
 
 }  // namespace
 
-void KeyframeAnimation::setPath(std::optional<graphics::Path> path) {
-    path_ = std::move(path);
-    motionPath_ = path_ ? MotionPath(*path_) : MotionPath();
+const std::optional<graphics::Path>& KeyframeAnimation::path() const {
+    static const std::optional<graphics::Path> none;
+    return motion_ ? motion_->path : none;
 }
+
+void KeyframeAnimation::setPath(std::optional<graphics::Path> path) {
+    if (!path) {
+        motion_ = nullptr;
+        return;
+    }
+    motion_ = std::make_shared<const PreparedPath>(std::move(*path));
+}
+
+KeyframeAnimation::PreparedPath::PreparedPath(graphics::Path motionPath)
+    : path(std::move(motionPath)), table(*path) {}
+
+std::size_t KeyframeAnimation::PreparedPath::hash() const { return AnimatableValue(*path).hash(); }
 
 std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCount) const {
     if (calculationMode_ == CalculationMode::paced) {
         std::vector<double> distances{0};
         for (std::size_t i = 1; i < keyframeCount; ++i) {
             double step = 0;
-            if (path_) {
-                step = motionPath_.segmentLength(i - 1);
-            } else if (std::optional<double> d = AnimatableValue::distance(values_[i - 1], values_[i])) {
+            if (motion_) {
+                step = motion_->table.segmentLength(i - 1);
+            } else if (std::optional<double> d = AnimatableValue::distance(values()[i - 1], values()[i])) {
                 step = *d;
             }
             distances.push_back(distances.back() + step);
@@ -148,76 +161,76 @@ std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCoun
         }
         return evenlySpaced(keyframeCount, keyframeCount - 1);
     }
-    if (calculationMode_ == CalculationMode::discrete && !path_) {
-        if (keyTimes_.size() == keyframeCount || keyTimes_.size() == keyframeCount + 1) {
-            return keyTimes_;
+    if (calculationMode_ == CalculationMode::discrete && !motion_) {
+        if (keyTimes().size() == keyframeCount || keyTimes().size() == keyframeCount + 1) {
+            return keyTimes();
         }
         return evenlySpaced(keyframeCount + 1, keyframeCount);
     }
-    if (path_ && !keyTimes_.empty()) {
+    if (motion_ && !keyTimes().empty()) {
         // One key time per vertex; vertices beyond the list are never reached.
-        return keyTimes_;
+        return keyTimes();
     }
-    if (keyTimes_.size() == keyframeCount) {
-        return keyTimes_;
+    if (keyTimes().size() == keyframeCount) {
+        return keyTimes();
     }
     return evenlySpaced(keyframeCount, keyframeCount - 1);
 }
 
 double KeyframeAnimation::segmentFraction(std::size_t segment, double fraction) const {
-    if (calculationMode_ == CalculationMode::paced || segment >= timingFunctions_.size()) {
+    if (calculationMode_ == CalculationMode::paced || segment >= timingFunctions().size()) {
         return fraction;
     }
-    return timingFunctions_[segment].evaluate(fraction);
+    return timingFunctions()[segment].evaluate(fraction);
 }
 
 std::optional<AnimatableValue> KeyframeAnimation::valueAlongPath(double fraction) const {
-    const std::size_t vertices = motionPath_.vertexCount();
+    const std::size_t vertices = motion_->table.vertexCount();
     if (vertices == 0) {
         return std::nullopt;
     }
     if (vertices == 1) {
-        return AnimatableValue(motionPath_.vertex(0));
+        return AnimatableValue(motion_->table.vertex(0));
     }
     const std::vector<double> keys = resolvedKeyTimes(vertices);
     if (calculationMode_ == CalculationMode::discrete) {
-        return AnimatableValue(motionPath_.vertex(locateDiscrete(keys, vertices, fraction)));
+        return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction)));
     }
     const Place place = locateInterpolated(keys, vertices, fraction);
     if (place.local <= 0) {
-        return AnimatableValue(motionPath_.vertex(place.index));
+        return AnimatableValue(motion_->table.vertex(place.index));
     }
-    const Point point = motionPath_.pointOnSegment(place.index, segmentFraction(place.index, place.local));
+    const Point point = motion_->table.pointOnSegment(place.index, segmentFraction(place.index, place.local));
     return AnimatableValue(point);
 }
 
 std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,
                                                           const std::optional<AnimatableValue>& /*current*/) const {
-    if (path_) {
+    if (motion_) {
         return valueAlongPath(fraction);
     }
-    const std::size_t count = values_.size();
+    const std::size_t count = values().size();
     if (count == 0) {
         return std::nullopt;
     }
     if (count == 1) {
-        return values_[0];
+        return values()[0];
     }
     const std::vector<double> keys = resolvedKeyTimes(count);
     if (calculationMode_ == CalculationMode::discrete) {
-        return values_[locateDiscrete(keys, count, fraction)];
+        return values()[locateDiscrete(keys, count, fraction)];
     }
     const Place place = locateInterpolated(keys, count, fraction);
     if (place.index + 1 >= count || place.local <= 0) {
-        return values_[place.index];
+        return values()[place.index];
     }
     const double local = segmentFraction(place.index, place.local);
     if (calculationMode_ == CalculationMode::cubic) {
-        if (std::optional<AnimatableValue> value = catmullRom(values_, place.index, local)) {
+        if (std::optional<AnimatableValue> value = catmullRom(values(), place.index, local)) {
             return value;
         }
     }
-    return AnimatableValue::blend(values_[place.index], values_[place.index + 1], local);
+    return AnimatableValue::blend(values()[place.index], values()[place.index + 1], local);
 }
 
 }  // namespace platform::compositor

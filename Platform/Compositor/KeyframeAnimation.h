@@ -21,7 +21,14 @@
 // the point moves at even speed along the arc. Timing function i shapes segment i;
 // segments without one are linear. Paced mode ignores key times and timing
 // functions and spaces the keyframes by distance.
+//
+// The lists (values, key times, timing functions) and the path are immutable
+// once set and shared, not copied, by copies of the animation: a layer's copy of
+// an added animation costs no second set of values. A caller that builds the same
+// lists for many animations (views of one document) may hand them in already
+// shared through the setShared... setters.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,18 +50,37 @@ public:
 
     std::shared_ptr<Animation> clone() const override { return std::make_shared<KeyframeAnimation>(*this); }
 
-    const std::vector<AnimatableValue>& values() const { return values_; }
-    void setValues(std::vector<AnimatableValue> values) { values_ = std::move(values); }
+    template <class T>
+    using SharedList = std::shared_ptr<const std::vector<T>>;
+
+    const std::vector<AnimatableValue>& values() const { return listOrEmpty(values_); }
+    void setValues(std::vector<AnimatableValue> values) { values_ = shared(std::move(values)); }
+    void setSharedValues(SharedList<AnimatableValue> values) { values_ = std::move(values); }
     // Empty means evenly spaced.
-    const std::vector<double>& keyTimes() const { return keyTimes_; }
-    void setKeyTimes(std::vector<double> keyTimes) { keyTimes_ = std::move(keyTimes); }
-    const std::vector<TimingFunction>& timingFunctions() const { return timingFunctions_; }
-    void setTimingFunctions(std::vector<TimingFunction> functions) { timingFunctions_ = std::move(functions); }
+    const std::vector<double>& keyTimes() const { return listOrEmpty(keyTimes_); }
+    void setKeyTimes(std::vector<double> keyTimes) { keyTimes_ = shared(std::move(keyTimes)); }
+    void setSharedKeyTimes(SharedList<double> keyTimes) { keyTimes_ = std::move(keyTimes); }
+    const std::vector<TimingFunction>& timingFunctions() const { return listOrEmpty(timingFunctions_); }
+    void setTimingFunctions(std::vector<TimingFunction> functions) { timingFunctions_ = shared(std::move(functions)); }
+    void setSharedTimingFunctions(SharedList<TimingFunction> functions) { timingFunctions_ = std::move(functions); }
     CalculationMode calculationMode() const { return calculationMode_; }
     void setCalculationMode(CalculationMode mode) { calculationMode_ = mode; }
 
-    const std::optional<graphics::Path>& path() const { return path_; }
+    // A path and the table it is measured by, made together. Immutable, so that
+    // animations moving along equal paths may hold one.
+    struct PreparedPath {
+        explicit PreparedPath(graphics::Path motionPath);
+        std::optional<graphics::Path> path;
+        MotionPath table;
+
+        bool operator==(const PreparedPath& other) const { return path == other.path; }
+        std::size_t hash() const;
+    };
+
+    const std::optional<graphics::Path>& path() const;
     void setPath(std::optional<graphics::Path> path);
+    // Null for none.
+    void setPreparedPath(std::shared_ptr<const PreparedPath> path) { motion_ = std::move(path); }
 
 protected:
     std::optional<AnimatableValue> valueAt(double fraction,
@@ -65,12 +91,22 @@ private:
     std::optional<AnimatableValue> valueAlongPath(double fraction) const;
     double segmentFraction(std::size_t segment, double fraction) const;
 
-    std::vector<AnimatableValue> values_;
-    std::vector<double> keyTimes_;
-    std::vector<TimingFunction> timingFunctions_;
+    template <class T>
+    static SharedList<T> shared(std::vector<T> list) {
+        return list.empty() ? nullptr : std::make_shared<const std::vector<T>>(std::move(list));
+    }
+    template <class T>
+    static const std::vector<T>& listOrEmpty(const SharedList<T>& list) {
+        static const std::vector<T> empty;
+        return list ? *list : empty;
+    }
+
+    SharedList<AnimatableValue> values_;
+    SharedList<double> keyTimes_;
+    SharedList<TimingFunction> timingFunctions_;
     CalculationMode calculationMode_ = CalculationMode::linear;
-    std::optional<graphics::Path> path_;
-    MotionPath motionPath_;
+    // Null without a path.
+    std::shared_ptr<const PreparedPath> motion_;
 };
 
 }  // namespace platform::compositor

@@ -70,19 +70,11 @@ Layer::Layer(const Layer& layer)
       anchorPoint_(layer.anchorPoint_),
       transform_(layer.transform_),
       transformParts_(layer.transformParts_),
-      sublayerTransform_(layer.sublayerTransform_),
       opacity_(layer.opacity_),
       hidden_(layer.hidden_),
       masksToBounds_(layer.masksToBounds_),
-      backgroundColor_(layer.backgroundColor_),
       contents_(layer.contents_),
-      contentsGravity_(layer.contentsGravity_),
-      contentsScale_(layer.contentsScale_),
-      compositingFilter_(layer.compositingFilter_),
-      shadowColor_(layer.shadowColor_),
-      shadowOpacity_(layer.shadowOpacity_),
-      shadowOffset_(layer.shadowOffset_),
-      shadowRadius_(layer.shadowRadius_),
+      rare_(layer.rare_),
       shouldRasterize_(layer.shouldRasterize_),
       speed_(layer.speed_),
       timeOffset_(layer.timeOffset_),
@@ -244,22 +236,41 @@ void Layer::setBounds(const Rect& bounds) {
 
 PELLOR_LAYER_SETTER(setPosition, position_, Point)
 PELLOR_LAYER_SETTER(setAnchorPoint, anchorPoint_, Point)
-PELLOR_LAYER_SETTER(setSublayerTransform, sublayerTransform_, const Transform3D&)
 PELLOR_LAYER_SETTER(setOpacity, opacity_, double)
 PELLOR_LAYER_SETTER(setHidden, hidden_, bool)
 PELLOR_LAYER_SETTER(setMasksToBounds, masksToBounds_, bool)
-PELLOR_LAYER_SETTER(setBackgroundColor, backgroundColor_, std::optional<Color>)
 PELLOR_LAYER_SETTER(setContents, contents_, ImageRef)
-PELLOR_LAYER_SETTER(setContentsGravity, contentsGravity_, ContentsGravity)
-PELLOR_LAYER_SETTER(setContentsScale, contentsScale_, double)
-PELLOR_LAYER_SETTER(setCompositingFilter, compositingFilter_, std::optional<std::string>)
-PELLOR_LAYER_SETTER(setShadowColor, shadowColor_, std::optional<Color>)
-PELLOR_LAYER_SETTER(setShadowOpacity, shadowOpacity_, double)
-PELLOR_LAYER_SETTER(setShadowOffset, shadowOffset_, Size)
-PELLOR_LAYER_SETTER(setShadowRadius, shadowRadius_, double)
 PELLOR_LAYER_SETTER(setSpeed, speed_, double)
 PELLOR_LAYER_SETTER(setTimeOffset, timeOffset_, double)
 PELLOR_LAYER_SETTER(setBeginTime, beginTime_, double)
+
+Layer::Rare& Layer::editableRare() {
+    if (!rare_) {
+        rare_ = std::make_shared<Rare>();
+    } else if (rare_.use_count() > 1) {
+        rare_ = std::make_shared<Rare>(*rare_);
+    }
+    return *rare_;
+}
+
+#define PELLOR_RARE_SETTER(Name, field, Type) \
+    void Layer::Name(Type value) {            \
+        if (rare().field == value) {          \
+            return;                           \
+        }                                     \
+        editableRare().field = std::move(value); \
+        markChanged();                        \
+    }
+
+PELLOR_RARE_SETTER(setSublayerTransform, sublayerTransform, const Transform3D&)
+PELLOR_RARE_SETTER(setBackgroundColor, backgroundColor, std::optional<Color>)
+PELLOR_RARE_SETTER(setContentsGravity, contentsGravity, ContentsGravity)
+PELLOR_RARE_SETTER(setContentsScale, contentsScale, double)
+PELLOR_RARE_SETTER(setCompositingFilter, compositingFilter, std::optional<std::string>)
+PELLOR_RARE_SETTER(setShadowColor, shadowColor, std::optional<Color>)
+PELLOR_RARE_SETTER(setShadowOpacity, shadowOpacity, double)
+PELLOR_RARE_SETTER(setShadowOffset, shadowOffset, Size)
+PELLOR_RARE_SETTER(setShadowRadius, shadowRadius, double)
 
 #undef PELLOR_LAYER_SETTER
 
@@ -420,8 +431,8 @@ void Layer::display() {
     if (drawsInRenderPass_) {
         return;
     }
-    const double width = std::ceil(bounds_.size.width * contentsScale_);
-    const double height = std::ceil(bounds_.size.height * contentsScale_);
+    const double width = std::ceil(bounds_.size.width * contentsScale());
+    const double height = std::ceil(bounds_.size.height * contentsScale());
     drawsOversized_ = false;
     if (!(width >= 1 && height >= 1)) {
         return;
@@ -448,7 +459,7 @@ void Layer::display() {
     if (!context) {
         return;
     }
-    context->scaleBy(contentsScale_, contentsScale_);
+    context->scaleBy(contentsScale(), contentsScale());
     context->translateBy(-bounds_.origin.x, -bounds_.origin.y);
     drewNothing_ = false;
     draw(*context);

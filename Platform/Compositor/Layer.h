@@ -94,7 +94,7 @@ public:
     void setAnchorPoint(graphics::Point anchorPoint);
     const graphics::Transform3D& transform() const { return transform_; }
     void setTransform(const graphics::Transform3D& transform);
-    const graphics::Transform3D& sublayerTransform() const { return sublayerTransform_; }
+    const graphics::Transform3D& sublayerTransform() const { return rare().sublayerTransform; }
     void setSublayerTransform(const graphics::Transform3D& transform);
     // The bounds as the superlayer sees them, ignoring the transform; setting it
     // sets the bounds' size and the position.
@@ -108,24 +108,24 @@ public:
     void setHidden(bool hidden);
     bool masksToBounds() const { return masksToBounds_; }
     void setMasksToBounds(bool masks);
-    const std::optional<graphics::Color>& backgroundColor() const { return backgroundColor_; }
+    const std::optional<graphics::Color>& backgroundColor() const { return rare().backgroundColor; }
     void setBackgroundColor(std::optional<graphics::Color> color);
     const ImageRef& contents() const { return contents_; }
     void setContents(ImageRef contents);
-    ContentsGravity contentsGravity() const { return contentsGravity_; }
+    ContentsGravity contentsGravity() const { return rare().contentsGravity; }
     void setContentsGravity(ContentsGravity gravity);
-    double contentsScale() const { return contentsScale_; }
+    double contentsScale() const { return rare().contentsScale; }
     void setContentsScale(double scale);
     // A blend-mode name ("multiplyBlendMode", ...) or "xor"; none composites normally.
-    const std::optional<std::string>& compositingFilter() const { return compositingFilter_; }
+    const std::optional<std::string>& compositingFilter() const { return rare().compositingFilter; }
     void setCompositingFilter(std::optional<std::string> filter);
-    const std::optional<graphics::Color>& shadowColor() const { return shadowColor_; }
+    const std::optional<graphics::Color>& shadowColor() const { return rare().shadowColor; }
     void setShadowColor(std::optional<graphics::Color> color);
-    double shadowOpacity() const { return shadowOpacity_; }
+    double shadowOpacity() const { return rare().shadowOpacity; }
     void setShadowOpacity(double opacity);
-    graphics::Size shadowOffset() const { return shadowOffset_; }
+    graphics::Size shadowOffset() const { return rare().shadowOffset; }
     void setShadowOffset(graphics::Size offset);
-    double shadowRadius() const { return shadowRadius_; }
+    double shadowRadius() const { return rare().shadowRadius; }
     void setShadowRadius(double radius);
     // Kept for callers; drawing is the same either way.
     bool shouldRasterize() const { return shouldRasterize_; }
@@ -276,6 +276,24 @@ private:
     double mediaTimeFromLocal(double localTime) const;
     bool setTransformPart(TransformComponents::Part part, const AnimatableValue& value);
 
+    struct Rare {
+        graphics::Transform3D sublayerTransform;
+        std::optional<graphics::Color> backgroundColor;
+        ContentsGravity contentsGravity = ContentsGravity::resize;
+        double contentsScale = 1;
+        std::optional<std::string> compositingFilter;
+        std::optional<graphics::Color> shadowColor = graphics::Color::black();
+        double shadowOpacity = 0;
+        graphics::Size shadowOffset{0, -3};
+        double shadowRadius = 3;
+    };
+    const Rare& rare() const {
+        static const Rare defaults;
+        return rare_ ? *rare_ : defaults;
+    }
+    // This layer's own copy, made on the first change.
+    Rare& editableRare();
+
     std::weak_ptr<Layer> superlayer_;
     std::vector<std::shared_ptr<Layer>> sublayers_;
     std::shared_ptr<Layer> mask_;
@@ -290,20 +308,16 @@ private:
     // The parts the transform was last built from, when it was set by parts, so
     // setting one part after another never loses the others.
     std::optional<TransformComponents> transformParts_;
-    graphics::Transform3D sublayerTransform_;
 
     double opacity_ = 1;
     bool hidden_ = false;
     bool masksToBounds_ = false;
-    std::optional<graphics::Color> backgroundColor_;
     ImageRef contents_;
-    ContentsGravity contentsGravity_ = ContentsGravity::resize;
-    double contentsScale_ = 1;
-    std::optional<std::string> compositingFilter_;
-    std::optional<graphics::Color> shadowColor_ = graphics::Color::black();
-    double shadowOpacity_ = 0;
-    graphics::Size shadowOffset_{0, -3};
-    double shadowRadius_ = 3;
+    // The properties most layers leave at their defaults, held apart so that
+    // such a layer and each presentation copy of it do not carry them: null
+    // while all are at their defaults, and shared with a presentation copy
+    // until one of the two sets one (editableRare() copies it first).
+    std::shared_ptr<Rare> rare_;
     bool shouldRasterize_ = false;
 
     double speed_ = 1;

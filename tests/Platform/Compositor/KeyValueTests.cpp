@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
+#include <vector>
 
 #include "CompositorTestSupport.h"
 #include "Platform/Compositor/Layer.h"
@@ -81,6 +83,38 @@ TEST(KeyValue, PartsReadFromAWholeTransform) {
         auto layer = Layer::make();
         layer->setTransform(c.transform);
         EXPECT_NEAR(*layer->value(c.keyPath)->number(), c.expected, 1e-12) << c.keyPath;
+    }
+}
+
+// The properties most layers leave at their defaults are shared with a
+// presentation copy until one side sets them: a change on either side must
+// never show on the other.
+TEST(KeyValue, APresentationCopyAndItsLayerSetTheirPropertiesApart) {
+    using platform::graphics::Color;
+    using platform::graphics::Size;
+    const std::vector<std::tuple<const char*, AnimatableValue, AnimatableValue, AnimatableValue>> cases = {
+        {"sublayerTransform", Transform3D::makeScale(2, 2, 1), Transform3D::makeTranslation(3, 4, 0),
+         Transform3D::makeScale(5, 1, 1)},
+        {"backgroundColor", Color::rgb(1, 0, 0), Color::rgb(0, 1, 0), Color::rgb(0, 0, 1)},
+        {"contentsScale", 2.0, 3.0, 4.0},
+        {"shadowColor", Color::rgb(1, 0, 0), Color::rgb(0, 1, 0), Color::rgb(0, 0, 1)},
+        {"shadowOpacity", 0.25, 0.5, 0.75},
+        {"shadowOffset", Size(1, 2), Size(3, 4), Size(5, 6)},
+        {"shadowRadius", 4.0, 8.0, 16.0},
+    };
+    for (const auto& [key, before, onCopy, afterCopy] : cases) {
+        SCOPED_TRACE(key);
+        auto layer = Layer::make();
+        ASSERT_TRUE(layer->setValue(key, before));
+        const std::shared_ptr<Layer> copy = layer->makePresentationCopy();
+        EXPECT_EQ(copy->value(key), before);
+        ASSERT_TRUE(copy->setValue(key, onCopy));
+        EXPECT_EQ(layer->value(key), before);
+        ASSERT_TRUE(layer->setValue(key, afterCopy));
+        EXPECT_EQ(copy->value(key), onCopy);
+        const std::shared_ptr<Layer> secondCopy = layer->makePresentationCopy();
+        ASSERT_TRUE(layer->setValue(key, before));
+        EXPECT_EQ(secondCopy->value(key), afterCopy);
     }
 }
 

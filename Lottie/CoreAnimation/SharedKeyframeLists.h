@@ -39,10 +39,17 @@ public:
         const std::size_t key = Hash{}(item);
         const std::lock_guard lock(mutex_);
         auto [first, last] = items_.equal_range(key);
-        for (auto entry = first; entry != last; ++entry) {
+        // Only a few items of one hash are compared, so that lists made to
+        // collide cost a bounded comparison each; past those, a list is kept
+        // unshared.
+        std::size_t compared = 0;
+        for (auto entry = first; entry != last && compared < maximumComparedPerHash; ++entry) {
             Shared held = entry->second.lock();
-            if (held && *held == item) return held;
+            if (!held) continue;
+            if (*held == item) return held;
+            ++compared;
         }
+        if (compared == maximumComparedPerHash) return std::make_shared<const Item>(std::move(item));
         sweepIfGrown();
         Shared made = std::make_shared<const Item>(std::move(item));
         items_.emplace(key, made);
@@ -65,6 +72,7 @@ private:
     }
 
     static constexpr std::size_t minimumSweepSize = 256;
+    static constexpr std::size_t maximumComparedPerHash = 8;
     mutable std::mutex mutex_;
     std::unordered_multimap<std::size_t, std::weak_ptr<const Item>> items_;
     std::size_t sweepAt_ = minimumSweepSize;

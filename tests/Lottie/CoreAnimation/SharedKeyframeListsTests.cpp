@@ -58,6 +58,24 @@ TEST(SharedKeyframeLists, OnlyEqualListsShareOneStorage) {
     EXPECT_EQ(SharedKeyframeLists::values().shared({}), nullptr);
 }
 
+// Lists made to collide on one hash are compared with only a few held items
+// of that hash each, then kept unshared, instead of with every one of them.
+TEST(SharedKeyframeLists, ListsOfOneHashCostABoundedComparisonEach) {
+    struct SameHash {
+        std::size_t operator()(const std::vector<int>&) const { return 7; }
+    };
+    SharedPool<std::vector<int>, SameHash> pool;
+    std::vector<std::shared_ptr<const std::vector<int>>> held;
+    for (int index = 0; index < 100; ++index) held.push_back(pool.shared({index}));
+    // The first few held lists are still found again...
+    EXPECT_EQ(pool.shared({0}), held[0]);
+    EXPECT_EQ(pool.shared({7}), held[7]);
+    // ...a list past them is not, yet it keeps its values.
+    const auto late = pool.shared({99});
+    EXPECT_NE(late, held[99]);
+    EXPECT_EQ(*late, std::vector<int>{99});
+}
+
 TEST(SharedKeyframeLists, ThePoolKeepsNoEntryForLongOfListsNoOneHolds) {
     auto& pool = SharedKeyframeLists::keyTimes();
     const auto kept = pool.shared({0.125, 0.875});

@@ -30,8 +30,8 @@ ImageAsset asset(const std::string& id, const std::string& name, const std::stri
 // overlap.
 class CountingProvider final : public lottie::AnimationImageProvider {
 public:
-    explicit CountingProvider(bool cacheable = true, std::optional<std::string> sharingKey = std::nullopt)
-        : cacheable_(cacheable), sharingKey_(std::move(sharingKey)) {}
+    explicit CountingProvider(bool cacheable = true) : cacheable_(cacheable) {}
+    CountingProvider(bool cacheable, std::string sharingKey) : cacheable_(cacheable), sharingKey_(std::move(sharingKey)) {}
     bool mayBeCached() const override { return cacheable_; }
     std::shared_ptr<const Image> imageForAsset(const ImageAsset& asset) const override {
         ++requests;

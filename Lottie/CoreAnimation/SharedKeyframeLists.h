@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "Platform/Compositor/AnimatableValue.h"
+#include "Platform/Graphics/HashCombine.h"
 #include "Platform/Compositor/KeyframeAnimation.h"
 #include "Platform/Compositor/TimingFunction.h"
 
@@ -83,7 +84,7 @@ template <class T, class ElementHash>
 struct ListHash {
     std::size_t operator()(const std::vector<T>& list) const {
         std::size_t key = list.size();
-        for (const T& element : list) key = key * 1'000'003u ^ ElementHash{}(element);
+        for (const T& element : list) platform::graphics::hashCombine(key, ElementHash{}(element));
         return key;
     }
 };

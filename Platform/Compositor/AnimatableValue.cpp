@@ -263,6 +263,17 @@ std::optional<double> AnimatableValue::distance(const AnimatableValue& from, con
     return std::sqrt(sum);
 }
 
+std::size_t pathHash(const graphics::Path& path) {
+    std::size_t seed = 0;
+    for (const graphics::PathElement& element : path.elements()) {
+        graphics::hashCombine(seed, static_cast<std::size_t>(element.type));
+        for (int i = 0; i < element.pointCount(); ++i) {
+            graphics::hashCombine(seed, std::hash<graphics::Point>{}(element.points[static_cast<std::size_t>(i)]));
+        }
+    }
+    return seed;
+}
+
 std::size_t AnimatableValue::hash() const {
     using graphics::hashCombine;
     std::size_t seed = storage_.index();
@@ -273,12 +284,7 @@ std::size_t AnimatableValue::hash() const {
         [&](const auto& value) {
             using T = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<T, Path>) {
-                for (const PathElement& element : value.elements()) {
-                    hashCombine(seed, static_cast<std::size_t>(element.type));
-                    for (int i = 0; i < element.pointCount(); ++i) {
-                        hashCombine(seed, std::hash<Point>{}(element.points[static_cast<std::size_t>(i)]));
-                    }
-                }
+                hashCombine(seed, pathHash(value));
             } else if constexpr (std::is_same_v<T, Color>) {
                 combineDoubles(value.components());
             } else if constexpr (std::is_same_v<T, std::vector<double>>) {

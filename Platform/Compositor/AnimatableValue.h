@@ -96,6 +96,9 @@ private:
         storage_;
 };
 
+// A path's hash, as AnimatableValue::hash gives it for a path value.
+std::size_t pathHash(const graphics::Path& path);
+
 }  // namespace platform::compositor
 
 template <>

@@ -138,7 +138,7 @@ void KeyframeAnimation::setPath(std::optional<graphics::Path> path) {
 KeyframeAnimation::PreparedPath::PreparedPath(graphics::Path motionPath)
     : path(std::move(motionPath)), table(*path) {}
 
-std::size_t KeyframeAnimation::PreparedPath::hash() const { return AnimatableValue(*path).hash(); }
+std::size_t KeyframeAnimation::PreparedPath::hash() const { return pathHash(*path); }
 
 std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCount) const {
     if (calculationMode_ == CalculationMode::paced) {

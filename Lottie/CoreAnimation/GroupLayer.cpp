@@ -11,6 +11,7 @@
 #include "Lottie/CoreAnimation/ShapeLevelLayout.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
+#include "Lottie/CoreAnimation/SharedItemResults.h"
 #include "Lottie/CoreAnimation/TransformAnimations.h"
 #include "Lottie/Model/Protocols/GradientShapeItem.h"
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
@@ -35,19 +36,28 @@ const ShapeTransform* firstTransform(const ShapeItemList& items) {
 }
 
 // The paths of several path items merged into one item, named after the group;
-// none when one of them is no path this engine can build.
+// none when one of them is no path this engine can build. It depends on the
+// paths and the name alone, so views of the document share it.
 std::optional<Reference> combinedPaths(const std::vector<Reference>& paths, const std::string& name,
                                         const LayerContext& context) {
-    std::vector<KeyframeGroupPtr<BezierPath>> owned;
-    std::vector<const KeyframeGroup<BezierPath>*> groups;
-    for (const Reference& path : paths) {
-        owned.push_back(ShapePathAnimation::bezierPathKeyframes(*path.item, context.samplingAccount()));
-        if (!owned.back()) return std::nullopt;
-        groups.push_back(owned.back().get());
-    }
-    auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
-        KeyframesCombined::combined(context.samplingAccount(), groups, false));
-    return Reference{std::make_shared<const CombinedShapeItem>(std::move(shapes), name), paths.front().groupPath};
+    SharedItemResults::CombinedItemPool::Items items;
+    for (const Reference& path : paths) items.push_back(path.item);
+    const SamplingAccount account = context.samplingAccount();
+    const auto make = [&]() -> std::optional<CombinedShapeItem> {
+        std::vector<KeyframeGroupPtr<BezierPath>> owned;
+        std::vector<const KeyframeGroup<BezierPath>*> groups;
+        for (const Reference& path : paths) {
+            owned.push_back(ShapePathAnimation::bezierPathKeyframes(*path.item, account));
+            if (!owned.back()) return std::nullopt;
+            groups.push_back(owned.back().get());
+        }
+        return CombinedShapeItem(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
+                                     KeyframesCombined::combined(account, groups, false)),
+                                 name);
+    };
+    auto combined = SharedItemResults::combinedItems().shared(items, name, account, make);
+    if (!combined) return std::nullopt;
+    return Reference{std::move(combined), paths.front().groupPath};
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "Lottie/CoreAnimation/GradientAnimation.h"
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
+#include "Lottie/CoreAnimation/SharedItemResults.h"
 #include "Lottie/CoreAnimation/TrimAnimation.h"
 #include "Lottie/Model/ShapeItems/Fill.h"
 #include "Lottie/Model/ShapeItems/GradientFill.h"
@@ -132,15 +133,24 @@ bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const std::vector<con
     if (Reference::first<RoundedCorners>(otherItems_)) return false;
     auto [cached, isNew] = cutPaths_.try_emplace(trims.front()->item.get());
     if (isNew) {
-        std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
+        // The cut depends on the items alone: other views of the document
+        // share it.
+        SharedItemResults::CutPathPool::Items items;
         for (const Reference& path : mergedPaths_.empty() ? std::vector<Reference>{shape_} : mergedPaths_) {
-            samplers.push_back(ShapePathAnimation::pathSampler(*path.item, context.samplingAccount()));
+            items.push_back(path.item);
         }
-        std::vector<const Trim*> cutting;
-        for (const Reference* trim : trims) cutting.push_back(&dynamic_cast<const Trim&>(*trim->item));
-        if (auto cut = TrimmedPathAnimation::cutPaths(samplers, cutting, context.samplingAccount())) {
-            cached->second = std::make_shared<const KeyframeGroup<TrimmedPathAnimation::Pieces>>(std::move(*cut));
-        }
+        const std::size_t pathCount = items.size();
+        for (const Reference* trim : trims) items.push_back(trim->item);
+        const SamplingAccount account = context.samplingAccount();
+        cached->second = SharedItemResults::cutPaths().shared(items, "", account, [&] {
+            std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
+            for (std::size_t index = 0; index < pathCount; ++index) {
+                samplers.push_back(ShapePathAnimation::pathSampler(*items[index], account));
+            }
+            std::vector<const Trim*> cutting;
+            for (const Reference* trim : trims) cutting.push_back(&dynamic_cast<const Trim&>(*trim->item));
+            return TrimmedPathAnimation::cutPaths(samplers, cutting, account);
+        });
     }
     if (!cached->second) return false;
     TrimmedPathAnimation::animateCutPaths(layer, *cached->second, trims.front()->context(context));

@@ -101,8 +101,9 @@ private:
     ShapeItemReference shape_;
     std::vector<ShapeItemReference> otherItems_;
     std::vector<ShapeItemReference> mergedPaths_;
-    // The paths cut by each trim, made at the first installation (which every
-    // seek and play repeats); null where they cannot be.
+    // The paths cut by each trim, found at the first installation (which every
+    // seek and play repeats) in the pool other views share; null where they
+    // cannot be.
     std::map<const ShapeItem*, std::shared_ptr<const KeyframeGroup<TrimmedPathAnimation::Pieces>>> cutPaths_;
     std::shared_ptr<platform::compositor::ShapeLayer> solidFill_;
     std::optional<GradientLayers> gradientFill_;

@@ -9,6 +9,7 @@
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
+#include "Lottie/CoreAnimation/SharedItemResults.h"
 #include "Lottie/Model/Protocols/GradientShapeItem.h"
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
@@ -295,24 +296,32 @@ private:
     }
 
     // The own paths and the paths of the groups at `sources`, in item order,
-    // as one item; none where one is no path this engine builds.
+    // as one item; none where one is no path this engine builds. It depends on
+    // those items and the level's name alone, so views of the document share it.
     std::optional<Reference> liftedPaths(const std::vector<std::size_t>& sources) const {
-        std::vector<KeyframeGroupPtr<BezierPath>> owned;
-        for (std::size_t source : sources) {
-            const Reference& reference = items_[source];
-            if (const auto* group = dynamic_cast<const Group*>(reference.item.get())) {
-                if (!LiftedGroupPaths::collect(*group, {}, context_.samplingAccount(), owned)) return std::nullopt;
-            } else {
-                owned.push_back(ShapePathAnimation::bezierPathKeyframes(*reference.item, context_.samplingAccount()));
-                if (!owned.back()) return std::nullopt;
+        SharedItemResults::CombinedItemPool::Items items;
+        for (std::size_t source : sources) items.push_back(items_[source].item);
+        const SamplingAccount account = context_.samplingAccount();
+        const auto make = [&]() -> std::optional<CombinedShapeItem> {
+            std::vector<KeyframeGroupPtr<BezierPath>> owned;
+            for (const auto& item : items) {
+                if (const auto* group = dynamic_cast<const Group*>(item.get())) {
+                    if (!LiftedGroupPaths::collect(*group, {}, account, owned)) return std::nullopt;
+                } else {
+                    owned.push_back(ShapePathAnimation::bezierPathKeyframes(*item, account));
+                    if (!owned.back()) return std::nullopt;
+                }
             }
-        }
-        if (owned.empty()) return std::nullopt;
-        std::vector<const KeyframeGroup<BezierPath>*> groups;
-        for (const auto& keyframes : owned) groups.push_back(keyframes.get());
-        auto shapes = std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
-            KeyframesCombined::combined(context_.samplingAccount(), groups, false));
-        return Reference{std::make_shared<const CombinedShapeItem>(std::move(shapes), levelName_), levelPath_};
+            if (owned.empty()) return std::nullopt;
+            std::vector<const KeyframeGroup<BezierPath>*> groups;
+            for (const auto& keyframes : owned) groups.push_back(keyframes.get());
+            return CombinedShapeItem(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
+                                         KeyframesCombined::combined(account, groups, false)),
+                                     levelName_);
+        };
+        auto lifted = SharedItemResults::combinedItems().shared(items, levelName_, account, make);
+        if (!lifted) return std::nullopt;
+        return Reference{std::move(lifted), levelPath_};
     }
 
     const std::vector<Reference>& items_;

@@ -56,9 +56,9 @@ TEST(MainThreadAnimationLayer, SameFrameTwiceChangesNothing) {
     EXPECT_FALSE(fill->hasUpdate());
     root->display();
     EXPECT_FALSE(fill->hasUpdate());
-    const platform::graphics::Path before = render->shapeLayer()->path();
+    const platform::graphics::Path before = render->path();
     root->redrawCurrentFrame();
-    EXPECT_EQ(render->shapeLayer()->path(), before);
+    EXPECT_EQ(render->path(), before);
 }
 
 TEST(MainThreadAnimationLayer, ValueProvidersReplaceAndRestoreProperties) {

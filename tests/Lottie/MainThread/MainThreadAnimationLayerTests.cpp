@@ -156,7 +156,8 @@ TEST(MainThreadAnimationLayer, PropertiesThatDoNotAnimateAnswerKeypaths) {
     EXPECT_EQ(std::any_cast<LottieVector1D>(root->valueAtKeypath(AnimationKeypath("Shape 1.Stroke.Dash Phase"), 0.0)),
               LottieVector1D(0));
     // A phase alone dashes nothing.
-    root->installValueProvider(std::make_shared<FloatValueProvider>(3.0), AnimationKeypath("Shape 1.Stroke.Dash Phase"));
+    root->installValueProvider(std::make_shared<FloatValueProvider>(3.0),
+                               AnimationKeypath("Shape 1.Stroke.Dash Phase"));
     EXPECT_EQ(pixelBytes(renderFrame(*root, 1)), drawn);
 }
 

@@ -14,9 +14,9 @@ namespace lottie {
 
 namespace {
 
-const Transform& transformOf(const LayerModel& layer) {
-    static const Transform defaultTransform;
-    return layer.transform ? *layer.transform : defaultTransform;
+std::shared_ptr<const Transform> transformOf(const LayerModel& layer) {
+    static const auto defaultTransform = std::make_shared<const Transform>();
+    return layer.transform ? layer.transform : defaultTransform;
 }
 
 // Whether a frame is an edge of a time line within rounding, relative to the

@@ -6,36 +6,29 @@ namespace lottie {
 
 using platform::graphics::Transform3D;
 
-LayerTransformNode::LayerTransformNode(const Transform& transform)
+LayerTransformNode::LayerTransformNode(std::shared_ptr<const Transform> transform)
     : outputNode_(std::make_shared<PassThroughOutputNode>(nullptr)),
-      properties_(std::make_shared<LayerTransformProperties>(transform)) {}
+      properties_(std::make_shared<LayerTransformProperties>(std::move(transform))) {}
 
 void LayerTransformNode::regenerateOutputs(double) {
     const LayerTransformProperties& values = *properties_;
-    opacity_ = static_cast<float>(values.opacity->value().value) * 0.01f;
+    generated_ = true;
+    opacity_ = static_cast<float>(values.opacity()) * 0.01f;
 
-    double x = 0;
-    double y = 0;
-    if (values.position) {
-        x = values.position->value().x;
-        y = values.position->value().y;
-    } else if (values.positionX && values.positionY) {
-        x = values.positionX->value().value;
-        y = values.positionY->value().value;
-    }
+    const platform::graphics::Point position = values.position();
     constexpr double degrees = std::numbers::pi / 180;
-    const LottieVector3D& anchor = values.anchor->value();
-    const LottieVector3D& scale = values.scale->value();
+    const LottieVector3D anchor = values.anchor();
+    const LottieVector3D scale = values.scale();
     // Each step goes before the running transform, so a point is moved by minus
     // the anchor first, then scaled, rotated about z, y and x, then positioned.
-    localTransform_ = Transform3D::makeTranslation(x, y, 0)
-                          .rotate(values.rotationX->value().value * degrees, 1, 0, 0)
-                          .rotate(values.rotationY->value().value * degrees, 0, 1, 0)
-                          .rotate(values.rotationZ->value().value * degrees, 0, 0, 1)
+    const Transform3D local = Transform3D::makeTranslation(position.x, position.y, 0)
+                          .rotate(values.rotationX() * degrees, 1, 0, 0)
+                          .rotate(values.rotationY() * degrees, 0, 1, 0)
+                          .rotate(values.rotationZ() * degrees, 0, 0, 1)
                           .scale(scale.x * 0.01, scale.y * 0.01, 1)
                           .translate(-anchor.x, -anchor.y, 0);
     auto* parent = dynamic_cast<LayerTransformNode*>(parentNode().get());
-    globalTransform_ = parent ? Transform3D::concat(localTransform_, parent->globalTransform_) : localTransform_;
+    globalTransform_ = parent ? Transform3D::concat(local, parent->globalTransform_) : local;
 }
 
 }  // namespace lottie

@@ -16,24 +16,27 @@ namespace lottie {
 
 class LayerTransformNode final : public AnimatorNode {
 public:
-    explicit LayerTransformNode(const Transform& transform);
+    explicit LayerTransformNode(std::shared_ptr<const Transform> transform);
 
     const std::shared_ptr<LayerTransformProperties>& transformProperties() const { return properties_; }
     NodePropertyMap& propertyMap() const override { return *properties_; }
     std::shared_ptr<NodeOutput> outputNode() const override { return outputNode_; }
-    bool needsOutputRegeneration(double) const override { return hasLocalUpdates() || hasUpstreamUpdates(); }
+    // A transform without properties to update has no local updates, so it is
+    // built on the first output pass whatever that pass says.
+    bool needsOutputRegeneration(double) const override {
+        return !generated_ || hasLocalUpdates() || hasUpstreamUpdates();
+    }
     void regenerateOutputs(double frame) override;
 
     // Layer opacity, 0 to 1.
     float opacity() const { return opacity_; }
-    const platform::graphics::Transform3D& localTransform() const { return localTransform_; }
     const platform::graphics::Transform3D& globalTransform() const { return globalTransform_; }
 
 private:
     std::shared_ptr<PassThroughOutputNode> outputNode_;
     std::shared_ptr<LayerTransformProperties> properties_;
     float opacity_ = 1;
-    platform::graphics::Transform3D localTransform_;
+    bool generated_ = false;
     platform::graphics::Transform3D globalTransform_;
 };
 

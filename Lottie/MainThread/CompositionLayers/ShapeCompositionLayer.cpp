@@ -12,7 +12,7 @@ ShapeCompositionLayer::ShapeCompositionLayer(const ShapeLayerModel& shapeLayer)
     // Inserting each at the bottom leaves the first item's layer on top.
     for (const auto& container : tree.renderContainers) {
         renderContainer_->appendRenderLayer(container);
-        renderContainer_->insertSublayer(container, 0);
+        renderContainer_->insertSublayer(container->targetLayer(), 0);
     }
     if (rootNode_) rootNode_->updateNodeTree(0, true);
     for (const auto& node : tree.childrenNodes) appendChildKeypath(node);
@@ -25,8 +25,7 @@ void ShapeCompositionLayer::showContentsAtFrame(double frame, bool forceUpdates)
 
 void ShapeCompositionLayer::applyRenderScale() {
     setContentsScale(renderScale());
-    renderContainer_->setRenderScale(renderScale());
-    renderContainer_->applyRenderScale();
+    renderContainer_->applyRenderScale(renderScale());
 }
 
 }  // namespace lottie

@@ -10,17 +10,13 @@ ShapeContainerLayer::ShapeContainerLayer() {
 }
 
 void ShapeContainerLayer::flagRedraws(double frame) {
-    if (renderChanged(frame)) updateRenderedContent(frame);
     if (isHidden()) return;
     for (const auto& layer : renderLayers_) layer->flagRedraws(frame);
 }
 
-void ShapeContainerLayer::applyRenderScale() {
-    setContentsScale(renderScale_);
-    for (const auto& layer : renderLayers_) {
-        layer->setRenderScale(renderScale_);
-        layer->applyRenderScale();
-    }
+void ShapeContainerLayer::applyRenderScale(double scale) {
+    setContentsScale(scale);
+    for (const auto& layer : renderLayers_) layer->applyRenderScale(scale);
 }
 
 }  // namespace lottie

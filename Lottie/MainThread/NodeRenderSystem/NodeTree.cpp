@@ -117,7 +117,7 @@ NodeTree NodeTree::build(const ShapeItemList& items, std::size_t& nodeBudget) {
         }
         if (auto* pathNode = dynamic_cast<PathNode*>(node.get())) tree.paths.push_back(pathNode->pathOutput());
         if (auto* renderNode = dynamic_cast<RenderNode*>(node.get())) {
-            tree.renderContainers.push_back(ShapeRenderLayer::make(renderNode->renderer()));
+            tree.renderContainers.push_back(makeRenderLayer(renderNode->renderer()));
         }
     }
     return tree;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "Lottie/MainThread/LayerContainers/ShapeContainerLayer.h"
+#include "Lottie/MainThread/LayerContainers/ShapeRenderTarget.h"
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/Protocols/AnimatorNode.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
@@ -20,7 +20,7 @@ class ShapeTransform;
 struct NodeTree {
     std::shared_ptr<AnimatorNode> rootNode;
     std::shared_ptr<const ShapeTransform> transform;
-    std::vector<std::shared_ptr<ShapeContainerLayer>> renderContainers;
+    std::vector<std::shared_ptr<ShapeRenderTarget>> renderContainers;
     std::vector<std::shared_ptr<PathOutputNode>> paths;
     std::vector<std::shared_ptr<AnimatorNode>> childrenNodes;
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
@@ -55,9 +56,9 @@ TEST(MainThreadAnimationLayer, SameFrameTwiceChangesNothing) {
     EXPECT_FALSE(fill->hasUpdate());
     root->display();
     EXPECT_FALSE(fill->hasUpdate());
-    const platform::graphics::Path before = render->shapeLayer()->path();
+    const platform::graphics::Path before = render->path();
     root->redrawCurrentFrame();
-    EXPECT_EQ(render->shapeLayer()->path(), before);
+    EXPECT_EQ(render->path(), before);
 }
 
 TEST(MainThreadAnimationLayer, ValueProvidersReplaceAndRestoreProperties) {
@@ -100,6 +101,8 @@ TEST(MainThreadAnimationLayer, AValueSetOnAnInstalledProviderShowsOnTheNextFrame
     auto position = std::make_shared<PointValueProvider>(platform::graphics::Point(50, 50));
     auto size = std::make_shared<SizeValueProvider>(platform::graphics::Size(20, 20));
     auto stops = std::make_shared<GradientValueProvider>(std::vector{redColour, redColour}, std::vector<double>{});
+    auto layerPosition = std::make_shared<PointValueProvider>(platform::graphics::Point(0, 0));
+    auto layerOpacity = std::make_shared<FloatValueProvider>(100.0);
     const std::vector<Case> cases{
         {"number", solid, "Shape 1.Fill.Opacity", opacity, [&] { opacity->setFloatValue(0); },
          {{50, 50, red}}, {{50, 50, clear}}},
@@ -112,6 +115,13 @@ TEST(MainThreadAnimationLayer, AValueSetOnAnInstalledProviderShowsOnTheNextFrame
         {"gradient", gradient, "Shape 1.Gradient Fill.Colors", stops,
          [&] { stops->setColors({blueColour, blueColour}); },
          {{50, 50, red}}, {{50, 50, blue}}},
+        // The layer's transform does not animate, so its properties are made
+        // only when the keypath reaches them.
+        {"layer position", solid, "Shape 1.Transform.Position", layerPosition,
+         [&] { layerPosition->setPoint({-30, -30}); },
+         {{50, 50, red}, {20, 20, clear}}, {{50, 50, clear}, {20, 20, red}}},
+        {"layer opacity", solid, "Shape 1.Transform.Opacity", layerOpacity, [&] { layerOpacity->setFloatValue(0); },
+         {{50, 50, red}}, {{50, 50, clear}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,6 +132,33 @@ TEST(MainThreadAnimationLayer, AValueSetOnAnInstalledProviderShowsOnTheNextFrame
         c.change();
         expectProbes(*renderFrame(*root, 2), c.after);
     }
+}
+
+// Parts that do not animate (a layer's fixed transform, the dashes of a solid
+// stroke) are made only when a keypath asks for them: they are listed and
+// answer their values all the same, and making them changes no picture.
+TEST(MainThreadAnimationLayer, PropertiesThatDoNotAnimateAnswerKeypaths) {
+    const std::string items = "[" + featuretest::rect(50, 50, 40, 40) + "," + featuretest::stroke(4) + "]";
+    const std::string json = document("[" + shapeLayer(items, 1, "", R"({"p":{"k":[5,6]},"o":{"k":50}})") + "]");
+    const auto drawn = pixelBytes(renderFrame(*makeRoot(decode(json)), 1));
+
+    auto root = makeRoot(decode(json));
+    renderFrame(*root, 0);
+    const std::vector<std::string> keypaths = root->collectAllKeypaths();
+    for (const char* expected : {"Shape 1.Transform.Position", "Shape 1.Transform.Opacity", "Shape 1.Transform.Scale",
+                                 "Shape 1.Stroke.Dashes", "Shape 1.Stroke.Dash Phase"}) {
+        EXPECT_NE(std::find(keypaths.begin(), keypaths.end(), expected), keypaths.end()) << expected;
+    }
+    EXPECT_EQ(std::any_cast<LottieVector3D>(root->valueAtKeypath(AnimationKeypath("Shape 1.Transform.Position"), 0.0)),
+              LottieVector3D(5, 6, 0));
+    EXPECT_EQ(std::any_cast<LottieVector3D>(root->valueAtKeypath(AnimationKeypath("Shape 1.Transform.Scale"), 0.0)),
+              LottieVector3D(100, 100, 100));
+    EXPECT_EQ(std::any_cast<LottieVector1D>(root->valueAtKeypath(AnimationKeypath("Shape 1.Stroke.Dash Phase"), 0.0)),
+              LottieVector1D(0));
+    // A phase alone dashes nothing.
+    root->installValueProvider(std::make_shared<FloatValueProvider>(3.0),
+                               AnimationKeypath("Shape 1.Stroke.Dash Phase"));
+    EXPECT_EQ(pixelBytes(renderFrame(*root, 1)), drawn);
 }
 
 // Asking for a value is a question only: whatever the engine evaluates to

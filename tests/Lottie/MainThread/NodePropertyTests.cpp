@@ -67,9 +67,27 @@ TEST(NodeProperty, SharesTheModelsKeyframesAndMakesItsProviderOnDemand) {
     property->update(5);
     EXPECT_DOUBLE_EQ(property->value().value, 50);
 
-    // Without a group the fallback stands in, for each view alike.
+    // Without a group the fallback stands in, for each view alike, over one
+    // list of keyframes per fallback value; a provider replaced in one view
+    // leaves the other's value alone.
+    const auto keyframesOf = [](const std::shared_ptr<NodeProperty<LottieVector1D>>& fallbackProperty) {
+        return &std::dynamic_pointer_cast<KeyframeInterpolatorProvider<LottieVector1D>>(
+                    fallbackProperty->originalValueProvider())
+                    ->interpolator()
+                    .keyframes();
+    };
     auto fallback = makeKeyframeProperty<LottieVector1D>(nullptr, LottieVector1D(100));
+    auto fallbackInOtherView = makeKeyframeProperty<LottieVector1D>(nullptr, LottieVector1D(100));
+    auto otherFallback = makeKeyframeProperty<LottieVector1D>(nullptr, LottieVector1D(0));
     EXPECT_DOUBLE_EQ(fallback->value().value, 100);
+    EXPECT_DOUBLE_EQ(otherFallback->value().value, 0);
+    EXPECT_EQ(keyframesOf(fallback), keyframesOf(fallbackInOtherView));
+    EXPECT_NE(keyframesOf(fallback), keyframesOf(otherFallback));
+    fallback->replaceProvider(std::make_shared<SingleValueProvider<LottieVector1D>>(LottieVector1D(7)));
+    fallback->update(1);
+    fallbackInOtherView->update(1);
+    EXPECT_DOUBLE_EQ(fallback->value().value, 7);
+    EXPECT_DOUBLE_EQ(fallbackInOtherView->value().value, 100);
 }
 
 // An empty group has nothing that could change after its first evaluation.

@@ -14,6 +14,7 @@
 #include <any>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <typeindex>
 #include <utility>
 #include <variant>
@@ -145,6 +146,29 @@ private:
     ValueContainer<T> container_;
 };
 
+namespace detail {
+
+// The one-keyframe list of a fallback value, shared by the properties of every
+// view that fall back to it: the lists are never written, and the engine's
+// fallbacks are a handful of constants. Views on other threads ask too, hence
+// the mutex; past a few values a list is made for the caller alone.
+template <Interpolatable T>
+std::shared_ptr<const std::vector<Keyframe<T>>> fallbackKeyframes(const T& value) {
+    using SharedKeyframes = typename KeyframeInterpolator<T>::SharedKeyframes;
+    constexpr std::size_t poolLimit = 16;
+    static std::mutex mutex;
+    static std::vector<SharedKeyframes> pool;
+    const std::lock_guard<std::mutex> lock(mutex);
+    for (const SharedKeyframes& list : pool) {
+        if (list->front().value() == value) return list;
+    }
+    auto list = std::make_shared<const std::vector<Keyframe<T>>>(std::vector<Keyframe<T>>{Keyframe<T>(value)});
+    if (pool.size() < poolLimit) pool.push_back(list);
+    return list;
+}
+
+}  // namespace detail
+
 // A node property over the keyframes of a group (`fallback` when there is none).
 // The group's keyframes are shared, not copied: they live as long as the group.
 template <Interpolatable T>
@@ -152,8 +176,7 @@ std::shared_ptr<NodeProperty<T>> makeKeyframeProperty(const std::shared_ptr<cons
                                                       const T& fallback = T{}) {
     using SharedKeyframes = typename KeyframeInterpolator<T>::SharedKeyframes;
     if (!group || group->keyframes().empty()) {
-        return std::make_shared<NodeProperty<T>>(
-            std::make_shared<const std::vector<Keyframe<T>>>(std::vector<Keyframe<T>>{Keyframe<T>(fallback)}));
+        return std::make_shared<NodeProperty<T>>(detail::fallbackKeyframes(fallback));
     }
     return std::make_shared<NodeProperty<T>>(SharedKeyframes(group, &group->keyframes()));
 }

@@ -15,7 +15,7 @@ GroupNode::GroupNode(std::string name, std::shared_ptr<AnimatorNode> parentNode,
     // Inserting each at the bottom leaves the list's first container on top.
     for (const auto& layer : tree.renderContainers) {
         container_->appendRenderLayer(layer);
-        container_->insertSublayer(layer, 0);
+        container_->insertSublayer(layer->targetLayer(), 0);
     }
 }
 

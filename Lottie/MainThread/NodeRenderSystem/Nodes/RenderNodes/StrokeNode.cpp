@@ -17,8 +17,10 @@ void StrokeNode::regenerateOutputs(double) {
     renderer.setLineJoin(values.lineJoin);
 
     std::vector<double> lengths;
-    lengths.reserve(values.dashPattern->value().size());
-    for (const LottieVector1D& length : values.dashPattern->value()) lengths.push_back(length.value);
+    if (values.dashPattern) {
+        lengths.reserve(values.dashPattern->value().size());
+        for (const LottieVector1D& length : values.dashPattern->value()) lengths.push_back(length.value);
+    }
     // A pattern made only of the 0.01 that stands for a zero length draws solid.
     const bool dashed = std::any_of(lengths.begin(), lengths.end(), [](double length) { return length != 0.01; });
     if (dashed) {

@@ -18,12 +18,6 @@ BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> mod
     contentsLayer_->setName(baseLayerModel_->name + " (Content)");
 }
 
-BaseCompositionLayer::BaseCompositionLayer(const BaseCompositionLayer& layer)
-    : BaseAnimationLayer(layer),
-      contentsLayer_(BaseAnimationLayer::make()),
-      baseLayerModel_(layer.baseLayerModel_),
-      dropShadowModel_(layer.dropShadowModel_) {}
-
 void BaseCompositionLayer::installSublayers() {
     addSublayer(contentsLayer_);
     if (drawsOwnContents()) dropShadowModel_ = baseLayerModel_;

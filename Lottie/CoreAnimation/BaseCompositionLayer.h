@@ -28,8 +28,6 @@ namespace lottie {
 class BaseCompositionLayer : public BaseAnimationLayer {
 public:
     explicit BaseCompositionLayer(std::shared_ptr<const LayerModel> model);
-    // The presentation copy: the model and a fresh contents layer.
-    BaseCompositionLayer(const BaseCompositionLayer& layer);
 
     // Adds the contents layer and, for a layer with contents, masks it with the
     // model's masks. Subclasses that add layers of their own call this after
@@ -49,9 +47,6 @@ public:
     // contents, over to this layer.
     void takeDropShadow(BaseCompositionLayer& inner);
     void setupAnimations(const LayerAnimationContext& context) override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<BaseCompositionLayer>(*this);
-    }
 
 protected:
     // The transform, the drop shadow this layer draws, and for a layer with

@@ -14,9 +14,6 @@ public:
     using BaseCompositionLayer::BaseCompositionLayer;
 
     bool drawsOwnContents() const override { return false; }
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<TransformLayer>(*this);
-    }
 };
 
 }  // namespace lottie

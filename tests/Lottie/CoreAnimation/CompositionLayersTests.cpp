@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <typeinfo>
 
 #include "Lottie/CoreAnimation/GradientRenderLayer.h"
 #include "Lottie/CoreAnimation/ImageLayer.h"
@@ -193,15 +194,30 @@ TEST(InfiniteOpaqueAnimationLayer, CoversItsMarginWhateverItsSize) {
     }
 }
 
-TEST_F(CompositionLayersTest, PresentationCopiesKeepTheModelAndMakeFreshSublayers) {
+// A presentation copy only draws: a plain compositor layer of the same class
+// the compositor draws, with the drawn properties and nothing of the engine.
+TEST_F(CompositionLayersTest, PresentationCopiesArePlainLayersWithTheDrawnProperties) {
     const auto layer = std::dynamic_pointer_cast<SolidLayer>(build(solid("Solid", "")));
     ASSERT_TRUE(layer);
-    const auto copy = std::dynamic_pointer_cast<SolidLayer>(layer->makePresentationCopy());
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->baseLayerModel(), layer->baseLayerModel());
-    EXPECT_NE(copy->shapeLayer(), layer->shapeLayer());
-    EXPECT_NE(copy->contentsLayer(), layer->contentsLayer());
-    EXPECT_TRUE(copy->shapeLayer()->path().isEmpty());
+    layer->setupAnimations(context());
+    layer->setCompositingFilter("multiply");
+    const std::vector<std::pair<const char*, std::shared_ptr<platform::compositor::Layer>>> layers = {
+        {"composition layer", layer}, {"contents", layer->contentsLayer()}, {"solid shape", layer->shapeLayer()}};
+    for (const auto& [name, original] : layers) {
+        SCOPED_TRACE(name);
+        const auto copy = original->makePresentationCopy();
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(dynamic_cast<const AnimationLayer*>(copy.get()), nullptr);
+        EXPECT_EQ(typeid(*copy) == typeid(platform::compositor::ShapeLayer), original->asShapeLayer() != nullptr);
+        EXPECT_EQ(typeid(*copy) == typeid(platform::compositor::Layer), original->asShapeLayer() == nullptr);
+        EXPECT_TRUE(copy->sublayers().empty());
+        EXPECT_EQ(copy->name(), original->name());
+        EXPECT_EQ(copy->compositingFilter(), original->compositingFilter());
+        EXPECT_EQ(copy->bounds(), original->bounds());
+    }
+    const auto shapeCopy = layer->shapeLayer()->makePresentationCopy();
+    EXPECT_EQ(shapeCopy->asShapeLayer()->path(), layer->shapeLayer()->path());
+    EXPECT_EQ(shapeCopy->asShapeLayer()->fillColor(), layer->shapeLayer()->fillColor());
 }
 
 }  // namespace

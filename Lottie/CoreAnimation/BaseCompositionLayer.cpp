@@ -12,14 +12,17 @@
 namespace lottie {
 
 BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model)
-    : contentsLayer_(BaseAnimationLayer::make()), baseLayerModel_(std::move(model)) {
+    : BaseCompositionLayer(std::move(model), true) {}
+
+BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model, bool ownContentsLayer)
+    : contentsLayer_(ownContentsLayer ? BaseAnimationLayer::make() : nullptr), baseLayerModel_(std::move(model)) {
     setCompositingFilter(blendModeFilterName(baseLayerModel_->blendMode));
     setName(baseLayerModel_->name);
-    contentsLayer_->setName(baseLayerModel_->name + " (Content)");
+    if (contentsLayer_) contentsLayer_->setName(baseLayerModel_->name + " (Content)");
 }
 
 void BaseCompositionLayer::installSublayers() {
-    addSublayer(contentsLayer_);
+    if (contentsLayer_) addSublayer(contentsLayer_);
     if (drawsOwnContents()) dropShadowModel_ = baseLayerModel_;
     if (!drawsOwnContents() || !baseLayerModel_->masks) return;
     // A mask of mode none changes nothing: it is left out before the nesting.
@@ -34,12 +37,12 @@ void BaseCompositionLayer::addContentSublayer(std::shared_ptr<platform::composit
     if (layer == contentsLayer_) {
         addSublayer(std::move(layer));
     } else {
-        contentsLayer_->addSublayer(std::move(layer));
+        contentsLayer()->addSublayer(std::move(layer));
     }
 }
 
 void BaseCompositionLayer::takeDropShadow(BaseCompositionLayer& inner) {
-    if (&inner == this || !inner.dropShadowModel_) return;
+    if (&inner == this || !inner.dropShadowModel_ || !contentsLayer_) return;
     dropShadowModel_ = std::move(inner.dropShadowModel_);
 }
 
@@ -55,7 +58,7 @@ void BaseCompositionLayer::installOwnAnimations(const LayerAnimationContext& con
     // Every decoded layer has a transform; a model built in code may lack one.
     if (!baseLayerModel_->transform) return;
     const Transform& transform = *baseLayerModel_->transform;
-    BaseAnimationLayer& contents = *contentsLayer_;
+    BaseAnimationLayer& contents = *contentsLayer();
     TransformAnimations::addTransformAnimations(contents, transform, transformContext);
     if (const DropShadowModel* shadow = dropShadowModel_ ? layerDropShadow(*dropShadowModel_) : nullptr) {
         DropShadowAnimation::animateDropShadow(*this, *shadow, context);

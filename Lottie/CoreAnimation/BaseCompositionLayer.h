@@ -16,6 +16,9 @@
 //                                        masked by a MaskCompositionLayer
 //       what the subclass draws, or the layers parented to it
 //
+// A layer that has nothing to do outside its transform (a transform layer
+// without blend mode or shadow) is its own contents layer.
+//
 // Built once by the layer tree builder and held by its superlayer; main thread only.
 
 #include <memory>
@@ -34,7 +37,9 @@ public:
     // construction; the layer tree builder does it for every layer it makes.
     void installSublayers();
 
-    const std::shared_ptr<BaseAnimationLayer>& contentsLayer() const { return contentsLayer_; }
+    // The contents layer: this layer itself when it has none of its own.
+    BaseAnimationLayer* contentsLayer() { return contentsLayer_ ? contentsLayer_.get() : this; }
+    const BaseAnimationLayer* contentsLayer() const { return contentsLayer_ ? contentsLayer_.get() : this; }
     const std::shared_ptr<const LayerModel>& baseLayerModel() const { return baseLayerModel_; }
     // Adds a layer into the contents layer, where everything this layer shows lives.
     void addContentSublayer(std::shared_ptr<platform::compositor::Layer> layer);
@@ -44,11 +49,15 @@ public:
     // installSublayers ran on a layer with contents, none otherwise.
     const std::shared_ptr<const LayerModel>& dropShadowModel() const { return dropShadowModel_; }
     // Hands the drop shadow of `inner`, which lies inside this layer's
-    // contents, over to this layer.
+    // contents, over to this layer; a layer that is its own contents layer
+    // takes none.
     void takeDropShadow(BaseCompositionLayer& inner);
     void setupAnimations(const LayerAnimationContext& context) override;
 
 protected:
+    // `ownContentsLayer` false: this layer is its own contents layer.
+    BaseCompositionLayer(std::shared_ptr<const LayerModel> model, bool ownContentsLayer);
+
     // The transform, the drop shadow this layer draws, and for a layer with
     // contents its opacity and visibility; the first error ends it.
     virtual void installOwnAnimations(const LayerAnimationContext& context);

@@ -202,7 +202,7 @@ TEST_F(CompositionLayersTest, PresentationCopiesArePlainLayersWithTheDrawnProper
     layer->setupAnimations(context());
     layer->setCompositingFilter("multiply");
     const std::vector<std::pair<const char*, std::shared_ptr<platform::compositor::Layer>>> layers = {
-        {"composition layer", layer}, {"contents", layer->contentsLayer()}, {"solid shape", layer->shapeLayer()}};
+        {"composition layer", layer}, {"contents", layer->contentsLayer()->shared_from_this()}, {"solid shape", layer->shapeLayer()}};
     for (const auto& [name, original] : layers) {
         SCOPED_TRACE(name);
         const auto copy = original->makePresentationCopy();

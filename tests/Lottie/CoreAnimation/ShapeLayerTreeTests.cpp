@@ -314,7 +314,7 @@ TEST_F(ShapeLayerTreeTest, NestedGroupsInheritWhatTheyDrawWithButNoTransform) {
         auto layer = ShapeLayer::make(std::dynamic_pointer_cast<const ShapeLayerModel>(animation->layers.front()),
                                       context.forLayerNamed("Shapes"));
         const GroupLayer* innermost = nullptr;
-        for (const platform::compositor::Layer* level = layer->contentsLayer().get(); level;) {
+        for (const platform::compositor::Layer* level = layer->contentsLayer(); level;) {
             const auto& sublayers = level->sublayers();
             const auto found = std::ranges::find_if(
                 sublayers, [](const auto& sublayer) { return dynamic_cast<const GroupLayer*>(sublayer.get()); });

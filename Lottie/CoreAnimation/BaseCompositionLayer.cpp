@@ -11,8 +11,19 @@
 
 namespace lottie {
 
+namespace {
+
+// A blend mode blends what the layer shows once transformed, faded and
+// masked, and a drop shadow lies outside the transform: either needs the
+// contents in a layer inside this one.
+bool needsContentsLayer(const LayerModel& model) {
+    return blendModeFilterName(model.blendMode).has_value() || layerDropShadow(model) != nullptr;
+}
+
+}  // namespace
+
 BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model)
-    : BaseCompositionLayer(std::move(model), true) {}
+    : BaseCompositionLayer(model, needsContentsLayer(*model)) {}
 
 BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model, bool ownContentsLayer)
     : contentsLayer_(ownContentsLayer ? BaseAnimationLayer::make() : nullptr), baseLayerModel_(std::move(model)) {
@@ -30,7 +41,7 @@ void BaseCompositionLayer::installSublayers() {
     for (const auto& mask : *baseLayerModel_->masks) {
         if (mask && mask->mode != MaskMode::none) masks.push_back(mask);
     }
-    if (!masks.empty()) contentsLayer_->setMask(MaskCompositionLayer::make(masks));
+    if (!masks.empty()) contentsLayer()->setMask(MaskCompositionLayer::make(masks));
 }
 
 void BaseCompositionLayer::addContentSublayer(std::shared_ptr<platform::compositor::Layer> layer) {

@@ -16,8 +16,10 @@
 //                                        masked by a MaskCompositionLayer
 //       what the subclass draws, or the layers parented to it
 //
-// A layer that has nothing to do outside its transform (a transform layer
-// without blend mode or shadow) is its own contents layer.
+// A layer without blend mode or drop shadow has nothing to do outside its
+// transform: it is its own contents layer, which carries the transform,
+// opacity, visibility and mask, and holds what the subclass draws. A blend
+// mode given later (the "xor" of an inverted matte) goes on a layer around it.
 //
 // Built once by the layer tree builder and held by its superlayer; main thread only.
 
@@ -38,6 +40,7 @@ public:
     void installSublayers();
 
     // The contents layer: this layer itself when it has none of its own.
+    bool isOwnContentsLayer() const { return !contentsLayer_; }
     BaseAnimationLayer* contentsLayer() { return contentsLayer_ ? contentsLayer_.get() : this; }
     const BaseAnimationLayer* contentsLayer() const { return contentsLayer_ ? contentsLayer_.get() : this; }
     const std::shared_ptr<const LayerModel>& baseLayerModel() const { return baseLayerModel_; }

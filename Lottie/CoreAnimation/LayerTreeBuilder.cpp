@@ -279,6 +279,13 @@ void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& conte
             auto opaque = InfiniteOpaqueAnimationLayer::make();
             opaque->setBackgroundColor(
                 platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), 0, 0, 0, 1));
+            const auto* composition = dynamic_cast<const BaseCompositionLayer*>(maskLayer.get());
+            if (composition && composition->isOwnContentsLayer()) {
+                // Blended as a whole once transformed, faded and masked.
+                auto blended = BaseAnimationLayer::make();
+                blended->addSublayer(std::move(maskLayer));
+                maskLayer = std::move(blended);
+            }
             maskLayer->setCompositingFilter("xor");
             opaque->addSublayer(std::move(maskLayer));
             maskLayer = std::move(opaque);

@@ -63,16 +63,28 @@ protected:
     std::vector<std::string> recorded;
 };
 
+// A layer that blends keeps its contents in a layer of their own; one that
+// does not is its own contents layer.
 TEST_F(CompositionLayersTest, AContentsLayerCarriesTheLayersOwnAnimations) {
-    const auto layer = build(solid("Solid", ""));
-    layer->setupAnimations(context());
-    const auto& contents = *layer->contentsLayer();
-    EXPECT_EQ(contents.opacity(), 0.5);
-    EXPECT_EQ(contents.animationKeys(), (std::vector<std::string>{"anchorPoint", "hidden"}));
-    EXPECT_FALSE(layer->hasAnimations());
-    EXPECT_EQ(recorded, (std::vector<std::string>{"Solid.Transform.Position", "Solid.Transform.Scale",
-                                                  "Solid.Transform.Scale", "Solid.Transform.Rotation",
-                                                  "Solid.Transform.Opacity", "Solid.Color"}));
+    for (const bool blends : {false, true}) {
+        SCOPED_TRACE(blends ? "blended" : "plain");
+        recorded.clear();
+        const auto layer = build(solid("Solid", blends ? R"("bm":1)" : ""));
+        layer->setupAnimations(context());
+        const auto& contents = *layer->contentsLayer();
+        EXPECT_EQ(layer->isOwnContentsLayer(), !blends);
+        EXPECT_EQ(&contents == layer.get(), !blends);
+        EXPECT_EQ(contents.opacity(), 0.5);
+        EXPECT_EQ(contents.animationKeys(), (std::vector<std::string>{"anchorPoint", "hidden"}));
+        if (blends) {
+            EXPECT_FALSE(layer->hasAnimations());
+            EXPECT_EQ(layer->sublayers(), std::vector<std::shared_ptr<platform::compositor::Layer>>{
+                                              layer->contentsLayer()->shared_from_this()});
+        }
+        EXPECT_EQ(recorded, (std::vector<std::string>{"Solid.Transform.Position", "Solid.Transform.Scale",
+                                                      "Solid.Transform.Scale", "Solid.Transform.Rotation",
+                                                      "Solid.Transform.Opacity", "Solid.Color"}));
+    }
 }
 
 TEST_F(CompositionLayersTest, ANullLayerInstallsItsTransformAndNothingElse) {

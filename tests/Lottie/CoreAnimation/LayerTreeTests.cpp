@@ -45,7 +45,8 @@ TEST_F(LayerTreeTest, EveryLayerTypeParentsAndMattesGiveTheirStructure) {
     const auto root = build(layers);
     EXPECT_TRUE(tracker->issues().empty());
     // Bottom first: the last model of the list is the first sublayer.
-    // A transform layer is its own contents layer, unless it has a blend mode.
+    // A layer is its own contents layer, unless it has a blend mode; an
+    // inverted matte is blended by a layer around it.
     EXPECT_EQ(dumpTree(*root), R"dump(TransformLayer "Second ten"
 TransformLayer "First ten" [multiplyBlendMode]
   BaseAnimationLayer "First ten (Content)"
@@ -55,8 +56,7 @@ TransformLayer "Grandparent (parent, Second ten)"
     TransformLayer "Parent"
     TransformLayer "Child (parent, Parent)"
       SolidLayer "Child"
-        BaseAnimationLayer "Child (Content)"
-          ShapeLayer
+        ShapeLayer
 TransformLayer "Hidden"
 BaseAnimationLayer "Masked B (parent, masked)"
   SolidLayer "Masked B" [multiplyBlendMode]
@@ -65,17 +65,15 @@ BaseAnimationLayer "Masked B (parent, masked)"
   mask: BaseAnimationLayer
     InfiniteOpaqueAnimationLayer
       Layer
-      ImageLayer "Matte B" [xor]
-        BaseAnimationLayer "Matte B (Content)"
+      BaseAnimationLayer [xor]
+        ImageLayer "Matte B"
 BaseAnimationLayer "Masked A (parent, masked)"
   TransformLayer "Masked A (parent, Second ten)"
     SolidLayer "Masked A"
-      BaseAnimationLayer "Masked A (Content)"
-        ShapeLayer
+      ShapeLayer
   mask: BaseAnimationLayer
     SolidLayer "Matte A"
-      BaseAnimationLayer "Matte A (Content)"
-        ShapeLayer
+      ShapeLayer
 )dump");
 }
 
@@ -90,12 +88,12 @@ TEST_F(LayerTreeTest, MattesPairFromTheEndOfTheList) {
     };
     const std::vector<Case> cases = {
         {"a matted first layer has nothing to pair with", layer(1, "Only", 1, R"("tt":1)"),
-         "SolidLayer \"Only\"\n  BaseAnimationLayer \"Only (Content)\"\n    ShapeLayer\n"},
+         "SolidLayer \"Only\"\n  ShapeLayer\n"},
         {"an unknown matte type drops the model before it", layer(1, "Dropped", 1) + "," + layer(1, "Odd", 2, R"("tt":3)"),
-         "SolidLayer \"Odd\"\n  BaseAnimationLayer \"Odd (Content)\"\n    ShapeLayer\n",
+         "SolidLayer \"Odd\"\n  ShapeLayer\n",
          {LayerTreeBuilder::lumaMatteMessage}},
         {"an unknown matte type with nothing to pair with", layer(1, "Alone", 1, R"("tt":3)"),
-         "SolidLayer \"Alone\"\n  BaseAnimationLayer \"Alone (Content)\"\n    ShapeLayer\n"},
+         "SolidLayer \"Alone\"\n  ShapeLayer\n"},
         {"an unknown layer drops its matte as well", layer(1, "Matte", 1) + "," + layer(6, "Unknown", 2, R"("tt":1)"), ""},
         {"a missing parent adds no transform layers", layer(3, "Orphan", 1, R"("parent":77)"),
          "TransformLayer \"Orphan\"\n"},

@@ -7,20 +7,24 @@ namespace lottie {
 using platform::compositor::Layer;
 
 void BaseAnimationLayer::setupAnimations(const LayerAnimationContext& context) {
-    for (const std::shared_ptr<Layer>& layer : ownedSublayers()) {
+    setupManagedAnimations(*this, context);
+}
+
+void BaseAnimationLayer::setupManagedAnimations(const Layer& owner, const LayerAnimationContext& context) {
+    for (const std::shared_ptr<Layer>& layer : managedLayers(owner)) {
         if (auto* animationLayer = dynamic_cast<AnimationLayer*>(layer.get())) animationLayer->setupAnimations(context);
     }
 }
 
-std::vector<std::shared_ptr<Layer>> BaseAnimationLayer::ownedSublayers() const {
-    std::vector<std::shared_ptr<Layer>> layers = sublayers();
-    if (mask()) layers.push_back(mask());
+std::vector<std::shared_ptr<Layer>> BaseAnimationLayer::managedLayers(const Layer& owner) {
+    std::vector<std::shared_ptr<Layer>> layers = owner.sublayers();
+    if (owner.mask()) layers.push_back(owner.mask());
     return layers;
 }
 
 void BaseAnimationLayer::layoutSublayers() {
     Layer::layoutSublayers();
-    layOutManagedLayers(*this, ownedSublayers());
+    layOutManagedLayers(*this, managedLayers(*this));
 }
 
 void BaseAnimationLayer::layOutManagedLayers(Layer& owner, const std::vector<std::shared_ptr<Layer>>& managed) {

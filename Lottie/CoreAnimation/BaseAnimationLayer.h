@@ -5,6 +5,11 @@
 // (0, 0)), so that a "transform" acts about the layer's origin; a
 // CustomLayoutLayer lays itself out instead. Held by its superlayer; main
 // thread only. Matte containers and mask containers are plain ones.
+//
+// What an engine layer shows is the compositor's own drawing of its properties:
+// its presentation copy is a plain compositor layer, which carries none of the
+// models, item lists or sublayers the engine layer keeps for building and for
+// installing its animations.
 
 #include <memory>
 #include <vector>
@@ -17,16 +22,18 @@ namespace lottie {
 class BaseAnimationLayer : public platform::compositor::Layer, public AnimationLayer {
 public:
     BaseAnimationLayer() = default;
-    // The presentation copy.
-    explicit BaseAnimationLayer(const BaseAnimationLayer& layer) : Layer(layer), AnimationLayer(layer) {}
+    BaseAnimationLayer(const BaseAnimationLayer&) = delete;
 
     static std::shared_ptr<BaseAnimationLayer> make() { return std::make_shared<BaseAnimationLayer>(); }
 
     // Installs the animations of every managed layer that has any, in order; the
     // first error ends the walk.
     void setupAnimations(const LayerAnimationContext& context) override;
-    // The sublayers in order, then the mask, if any.
-    virtual std::vector<std::shared_ptr<platform::compositor::Layer>> ownedSublayers() const;
+    // The same walk over the managed layers of `owner`, for engine layers that
+    // are another kind of compositor layer.
+    static void setupManagedAnimations(const platform::compositor::Layer& owner, const LayerAnimationContext& context);
+    // The layers `owner` manages: its sublayers in order, then its mask, if any.
+    static std::vector<std::shared_ptr<platform::compositor::Layer>> managedLayers(const platform::compositor::Layer& owner);
 
     void layoutSublayers() override;
     // The layout of the managed layers of `owner` (its sublayers, then its mask):
@@ -34,7 +41,7 @@ public:
     static void layOutManagedLayers(platform::compositor::Layer& owner,
                                     const std::vector<std::shared_ptr<platform::compositor::Layer>>& managed);
     std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<BaseAnimationLayer>(*this);
+        return std::make_shared<platform::compositor::Layer>(*this);
     }
 };
 

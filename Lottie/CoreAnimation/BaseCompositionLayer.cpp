@@ -11,21 +11,29 @@
 
 namespace lottie {
 
-BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model)
-    : contentsLayer_(BaseAnimationLayer::make()), baseLayerModel_(std::move(model)) {
-    setCompositingFilter(blendModeFilterName(baseLayerModel_->blendMode));
-    setName(baseLayerModel_->name);
-    contentsLayer_->setName(baseLayerModel_->name + " (Content)");
+namespace {
+
+// A blend mode blends what the layer shows once transformed, faded and
+// masked, and a drop shadow lies outside the transform: either needs the
+// contents in a layer inside this one.
+bool needsContentsLayer(const LayerModel& model) {
+    return blendModeFilterName(model.blendMode).has_value() || layerDropShadow(model) != nullptr;
 }
 
-BaseCompositionLayer::BaseCompositionLayer(const BaseCompositionLayer& layer)
-    : BaseAnimationLayer(layer),
-      contentsLayer_(BaseAnimationLayer::make()),
-      baseLayerModel_(layer.baseLayerModel_),
-      dropShadowModel_(layer.dropShadowModel_) {}
+}  // namespace
+
+BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model)
+    : BaseCompositionLayer(model, needsContentsLayer(*model)) {}
+
+BaseCompositionLayer::BaseCompositionLayer(std::shared_ptr<const LayerModel> model, bool ownContentsLayer)
+    : contentsLayer_(ownContentsLayer ? BaseAnimationLayer::make() : nullptr), baseLayerModel_(std::move(model)) {
+    setCompositingFilter(blendModeFilterName(baseLayerModel_->blendMode));
+    setName(baseLayerModel_->name);
+    if (contentsLayer_) contentsLayer_->setName(baseLayerModel_->name + " (Content)");
+}
 
 void BaseCompositionLayer::installSublayers() {
-    addSublayer(contentsLayer_);
+    if (contentsLayer_) addSublayer(contentsLayer_);
     if (drawsOwnContents()) dropShadowModel_ = baseLayerModel_;
     if (!drawsOwnContents() || !baseLayerModel_->masks) return;
     // A mask of mode none changes nothing: it is left out before the nesting.
@@ -33,19 +41,19 @@ void BaseCompositionLayer::installSublayers() {
     for (const auto& mask : *baseLayerModel_->masks) {
         if (mask && mask->mode != MaskMode::none) masks.push_back(mask);
     }
-    if (!masks.empty()) contentsLayer_->setMask(MaskCompositionLayer::make(masks));
+    if (!masks.empty()) contentsLayer()->setMask(MaskCompositionLayer::make(masks));
 }
 
 void BaseCompositionLayer::addContentSublayer(std::shared_ptr<platform::compositor::Layer> layer) {
     if (layer == contentsLayer_) {
         addSublayer(std::move(layer));
     } else {
-        contentsLayer_->addSublayer(std::move(layer));
+        contentsLayer()->addSublayer(std::move(layer));
     }
 }
 
 void BaseCompositionLayer::takeDropShadow(BaseCompositionLayer& inner) {
-    if (&inner == this || !inner.dropShadowModel_) return;
+    if (&inner == this || !inner.dropShadowModel_ || !contentsLayer_) return;
     dropShadowModel_ = std::move(inner.dropShadowModel_);
 }
 
@@ -61,7 +69,7 @@ void BaseCompositionLayer::installOwnAnimations(const LayerAnimationContext& con
     // Every decoded layer has a transform; a model built in code may lack one.
     if (!baseLayerModel_->transform) return;
     const Transform& transform = *baseLayerModel_->transform;
-    BaseAnimationLayer& contents = *contentsLayer_;
+    BaseAnimationLayer& contents = *contentsLayer();
     TransformAnimations::addTransformAnimations(contents, transform, transformContext);
     if (const DropShadowModel* shadow = dropShadowModel_ ? layerDropShadow(*dropShadowModel_) : nullptr) {
         DropShadowAnimation::animateDropShadow(*this, *shadow, context);

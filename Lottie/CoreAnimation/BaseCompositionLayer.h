@@ -16,6 +16,11 @@
 //                                        masked by a MaskCompositionLayer
 //       what the subclass draws, or the layers parented to it
 //
+// A layer without blend mode or drop shadow has nothing to do outside its
+// transform: it is its own contents layer, which carries the transform,
+// opacity, visibility and mask, and holds what the subclass draws. A blend
+// mode given later (the "xor" of an inverted matte) goes on a layer around it.
+//
 // Built once by the layer tree builder and held by its superlayer; main thread only.
 
 #include <memory>
@@ -28,15 +33,16 @@ namespace lottie {
 class BaseCompositionLayer : public BaseAnimationLayer {
 public:
     explicit BaseCompositionLayer(std::shared_ptr<const LayerModel> model);
-    // The presentation copy: the model and a fresh contents layer.
-    BaseCompositionLayer(const BaseCompositionLayer& layer);
 
     // Adds the contents layer and, for a layer with contents, masks it with the
     // model's masks. Subclasses that add layers of their own call this after
     // construction; the layer tree builder does it for every layer it makes.
     void installSublayers();
 
-    const std::shared_ptr<BaseAnimationLayer>& contentsLayer() const { return contentsLayer_; }
+    // The contents layer: this layer itself when it has none of its own.
+    bool isOwnContentsLayer() const { return !contentsLayer_; }
+    BaseAnimationLayer* contentsLayer() { return contentsLayer_ ? contentsLayer_.get() : this; }
+    const BaseAnimationLayer* contentsLayer() const { return contentsLayer_ ? contentsLayer_.get() : this; }
     const std::shared_ptr<const LayerModel>& baseLayerModel() const { return baseLayerModel_; }
     // Adds a layer into the contents layer, where everything this layer shows lives.
     void addContentSublayer(std::shared_ptr<platform::compositor::Layer> layer);
@@ -46,14 +52,15 @@ public:
     // installSublayers ran on a layer with contents, none otherwise.
     const std::shared_ptr<const LayerModel>& dropShadowModel() const { return dropShadowModel_; }
     // Hands the drop shadow of `inner`, which lies inside this layer's
-    // contents, over to this layer.
+    // contents, over to this layer; a layer that is its own contents layer
+    // takes none.
     void takeDropShadow(BaseCompositionLayer& inner);
     void setupAnimations(const LayerAnimationContext& context) override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<BaseCompositionLayer>(*this);
-    }
 
 protected:
+    // `ownContentsLayer` false: this layer is its own contents layer.
+    BaseCompositionLayer(std::shared_ptr<const LayerModel> model, bool ownContentsLayer);
+
     // The transform, the drop shadow this layer draws, and for a layer with
     // contents its opacity and visibility; the first error ends it.
     virtual void installOwnAnimations(const LayerAnimationContext& context);

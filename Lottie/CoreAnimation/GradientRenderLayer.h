@@ -17,8 +17,6 @@ public:
     static constexpr const char* emptySizeMessage = "Size must be non-zero before an animation can be played";
 
     GradientRenderLayer() = default;
-    // The presentation copy: no reference bounds.
-    GradientRenderLayer(const GradientRenderLayer& layer) : GradientLayer(layer), CustomLayoutLayer(layer) {}
 
     const platform::graphics::Rect& gradientReferenceBounds() const { return gradientReferenceBounds_; }
     // A point of the reference rectangle in the padded unit space; (0, 0), after
@@ -26,8 +24,9 @@ public:
     platform::graphics::Point unitPointInPaddedBounds(platform::graphics::Point point) const;
 
     void layout(const platform::graphics::Rect& parentBounds) override;
+    // A plain gradient layer: the compositor draws it from its colours and points.
     std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<GradientRenderLayer>(*this);
+        return std::make_shared<platform::compositor::GradientLayer>(*this);
     }
 
 private:

@@ -29,8 +29,6 @@ public:
     static std::shared_ptr<GroupLayer> make(std::shared_ptr<const Group> group,
                                             const std::vector<ShapeItemReference>& inheritedItems,
                                             std::vector<std::string> groupPath, const LayerContext& context);
-    GroupLayer(const GroupLayer& layer)
-        : BaseAnimationLayer(layer), group_(layer.group_), items_(layer.items_), groupPath_(layer.groupPath_) {}
 
     const Group& group() const { return *group_; }
     const std::vector<ShapeItemReference>& items() const { return items_; }
@@ -44,9 +42,6 @@ public:
                                              const LayerContext& context);
 
     void setupAnimations(const LayerAnimationContext& context) override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<GroupLayer>(*this);
-    }
 
 private:
     void setUpLayerHierarchy(const LayerContext& context);

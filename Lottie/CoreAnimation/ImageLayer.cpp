@@ -7,9 +7,6 @@ namespace lottie {
 ImageLayer::ImageLayer(std::shared_ptr<const ImageLayerModel> model)
     : BaseCompositionLayer(model), imageLayer_(std::move(model)) {}
 
-ImageLayer::ImageLayer(const ImageLayer& layer)
-    : BaseCompositionLayer(layer), CustomLayoutLayer(layer), imageLayer_(layer.imageLayer_) {}
-
 std::shared_ptr<ImageLayer> ImageLayer::make(std::shared_ptr<const ImageLayerModel> model,
                                              const LayerContext& context) {
     auto layer = std::make_shared<ImageLayer>(std::move(model));

@@ -19,8 +19,6 @@ namespace lottie {
 class ImageLayer final : public BaseCompositionLayer, public CustomLayoutLayer {
 public:
     explicit ImageLayer(std::shared_ptr<const ImageLayerModel> model);
-    // The presentation copy: the model, no asset.
-    ImageLayer(const ImageLayer& layer);
 
     // Builds the layer with its sublayers and its image.
     static std::shared_ptr<ImageLayer> make(std::shared_ptr<const ImageLayerModel> model, const LayerContext& context);
@@ -29,9 +27,6 @@ public:
     const std::shared_ptr<const ImageAsset>& imageAsset() const { return imageAsset_; }
 
     void layout(const platform::graphics::Rect& parentBounds) override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<ImageLayer>(*this);
-    }
 
 private:
     std::shared_ptr<const ImageLayerModel> imageLayer_;

@@ -6,9 +6,6 @@ using platform::graphics::Transform3D;
 
 InfiniteOpaqueAnimationLayer::InfiniteOpaqueAnimationLayer() : paddingLayer_(platform::compositor::Layer::make()) {}
 
-InfiniteOpaqueAnimationLayer::InfiniteOpaqueAnimationLayer(const InfiniteOpaqueAnimationLayer& layer)
-    : BaseAnimationLayer(layer), paddingLayer_(platform::compositor::Layer::make()) {}
-
 std::shared_ptr<InfiniteOpaqueAnimationLayer> InfiniteOpaqueAnimationLayer::make() {
     auto layer = std::make_shared<InfiniteOpaqueAnimationLayer>();
     layer->addSublayer(layer->paddingLayer_);

@@ -16,17 +16,12 @@ public:
     static constexpr double padding = 10000;
 
     InfiniteOpaqueAnimationLayer();
-    // The presentation copy: a new padding layer, not added.
-    InfiniteOpaqueAnimationLayer(const InfiniteOpaqueAnimationLayer& layer);
 
     // Builds the layer with its padding layer as its first sublayer.
     static std::shared_ptr<InfiniteOpaqueAnimationLayer> make();
 
     const std::shared_ptr<platform::compositor::Layer>& additionalPaddingLayer() const { return paddingLayer_; }
     void layoutSublayers() override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<InfiniteOpaqueAnimationLayer>(*this);
-    }
 
 private:
     std::shared_ptr<platform::compositor::Layer> paddingLayer_;

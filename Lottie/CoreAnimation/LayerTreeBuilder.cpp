@@ -24,8 +24,8 @@ using platform::compositor::Layer;
 
 namespace {
 
-std::shared_ptr<TransformLayer> makeTransformLayer(std::shared_ptr<const LayerModel> model) {
-    auto layer = std::make_shared<TransformLayer>(std::move(model));
+std::shared_ptr<TransformLayer> makeTransformLayer(std::shared_ptr<const LayerModel> model, bool mayTakeDropShadow = false) {
+    auto layer = std::make_shared<TransformLayer>(std::move(model), mayTakeDropShadow);
     layer->installSublayers();
     return layer;
 }
@@ -111,8 +111,10 @@ bool sharable(const TransformLayer& layer) { return !layer.compositingFilter() &
 template <class NameOf>
 std::shared_ptr<Layer> parentChain(const std::vector<std::shared_ptr<const LayerModel>>& ancestors,
                                    std::shared_ptr<Layer> layer, const NameOf& nameOf) {
+    // The shadow passes outwards from layer to layer.
+    const bool shadowed = drawsDropShadow(*layer);
     for (auto ancestor = ancestors.rbegin(); ancestor != ancestors.rend(); ++ancestor) {
-        auto transformLayer = makeTransformLayer(*ancestor);
+        auto transformLayer = makeTransformLayer(*ancestor, shadowed);
         transformLayer->setName(nameOf(**ancestor));
         if (auto inner = std::dynamic_pointer_cast<BaseCompositionLayer>(layer)) transformLayer->takeDropShadow(*inner);
         transformLayer->addContentSublayer(std::move(layer));
@@ -150,8 +152,9 @@ struct OpenParentChain {
         layers.resize(shared);
         Layer& host = shared == 0 ? container : *layers.back().second->contentsLayer();
         std::shared_ptr<Layer> outermost;
+        const bool shadowed = drawsDropShadow(*layer);
         for (std::size_t index = shared; index < ancestors.size(); ++index) {
-            auto transformLayer = makeTransformLayer(ancestors[index]);
+            auto transformLayer = makeTransformLayer(ancestors[index], shadowed && index == shared);
             transformLayer->setName(name + " (parent, " + ancestors[index]->name + ")");
             if (outermost) {
                 layers.back().second->addContentSublayer(transformLayer);
@@ -276,6 +279,13 @@ void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& conte
             auto opaque = InfiniteOpaqueAnimationLayer::make();
             opaque->setBackgroundColor(
                 platform::graphics::Color::fromRGBA(LottieConfiguration::sharedColorSpace(), 0, 0, 0, 1));
+            const auto* composition = dynamic_cast<const BaseCompositionLayer*>(maskLayer.get());
+            if (composition && composition->isOwnContentsLayer()) {
+                // Blended as a whole once transformed, faded and masked.
+                auto blended = BaseAnimationLayer::make();
+                blended->addSublayer(std::move(maskLayer));
+                maskLayer = std::move(blended);
+            }
             maskLayer->setCompositingFilter("xor");
             opaque->addSublayer(std::move(maskLayer));
             maskLayer = std::move(opaque);

@@ -37,12 +37,12 @@ public:
     class MaskLayer final : public platform::compositor::ShapeLayer, public AnimationLayer {
     public:
         explicit MaskLayer(std::shared_ptr<const Mask> mask);
-        MaskLayer(const MaskLayer& layer) : ShapeLayer(layer), AnimationLayer(layer), maskModel_(layer.maskModel_) {}
 
         const std::shared_ptr<const Mask>& maskModel() const { return maskModel_; }
         void setupAnimations(const LayerAnimationContext& context) override;
+        // A plain shape layer: the compositor draws the mask from its path alone.
         std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-            return std::make_shared<MaskLayer>(*this);
+            return std::make_shared<platform::compositor::ShapeLayer>(*this);
         }
 
     private:
@@ -57,8 +57,6 @@ public:
     static constexpr double invertedPlaneSize = 8'000'000;
 
     explicit MaskCompositionLayer(const std::vector<std::shared_ptr<const Mask>>& masks);
-    MaskCompositionLayer(const MaskCompositionLayer& layer)
-        : Layer(layer), AnimationLayer(layer), maskLayers_(layer.maskLayers_) {}
 
     // Builds the mask layers and their nesting.
     static std::shared_ptr<MaskCompositionLayer> make(const std::vector<std::shared_ptr<const Mask>>& masks);
@@ -78,7 +76,7 @@ public:
     void setupAnimations(const LayerAnimationContext& context) override;
     void layoutSublayers() override;
     std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<MaskCompositionLayer>(*this);
+        return std::make_shared<platform::compositor::Layer>(*this);
     }
 
 private:

@@ -25,9 +25,6 @@ namespace lottie {
 class PreCompLayer final : public BaseCompositionLayer, public CustomLayoutLayer {
 public:
     explicit PreCompLayer(std::shared_ptr<const PreCompLayerModel> model);
-    // The presentation copy: the model and a fresh contents layer.
-    PreCompLayer(const PreCompLayer& layer)
-        : BaseCompositionLayer(layer), CustomLayoutLayer(layer), preCompLayer_(layer.preCompLayer_) {}
 
     // Builds the layer with its sublayers and the asset's layers; throws what the
     // layer tree builder throws.
@@ -42,9 +39,6 @@ public:
     void layout(const platform::graphics::Rect& parentBounds) override;
     void setupAnimations(const LayerAnimationContext& context) override;
     bool remapsTime() const override { return preCompLayer_->timeRemapping != nullptr; }
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<PreCompLayer>(*this);
-    }
 
 private:
     void setUpLayerHierarchy(const LayerContext& context);

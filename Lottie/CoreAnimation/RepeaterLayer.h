@@ -16,8 +16,6 @@ public:
     // `opacity` in percent; none leaves the copy opaque.
     RepeaterLayer(std::shared_ptr<const RepeaterTransform> transform, KeyframeGroupPtr<LottieVector1D> opacity)
         : transform_(std::move(transform)), opacity_(std::move(opacity)) {}
-    RepeaterLayer(const RepeaterLayer& layer)
-        : BaseAnimationLayer(layer), transform_(layer.transform_), opacity_(layer.opacity_) {}
 
     // The opacity of copy `index` of `copies`: the start opacity for the first,
     // the end opacity for the last, evenly between them for the others. None
@@ -28,9 +26,6 @@ public:
     const RepeaterTransform& repeaterTransform() const { return *transform_; }
 
     void setupAnimations(const LayerAnimationContext& context) override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<RepeaterLayer>(*this);
-    }
 
 private:
     std::shared_ptr<const RepeaterTransform> transform_;

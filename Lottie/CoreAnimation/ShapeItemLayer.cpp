@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/GradientAnimation.h"
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
@@ -92,22 +93,21 @@ void ShapeItemLayer::setUpSublayers() {
         // The overlay only strokes: without a stroke it would be an empty
         // sublayer, which would keep the renderer from taking the gradient
         // through its path as one drawing.
-        gradientFill_ = makeGradientLayers(*gradientFill->item, Reference::first<Stroke>(otherItems_) != nullptr);
+        gradientFill_ = std::make_unique<GradientLayers>(
+            makeGradientLayers(*gradientFill->item, Reference::first<Stroke>(otherItems_) != nullptr));
         gradientFill_->shapeMaskLayer->setFillColor(opaqueBlack());
-        auto container = BaseAnimationLayer::make();
         auto masked = BaseAnimationLayer::make();
         masked->setMask(gradientFill_->shapeMaskLayer);
         masked->addSublayer(gradientFill_->colorLayer);
-        container->addSublayer(masked);
-        if (gradientFill_->overlayLayer) container->addSublayer(gradientFill_->overlayLayer);
-        addSublayer(container);
-    } else {
-        solidFill_ = ShapeLayer::make();
-        if (!Reference::first<Fill>(otherItems_)) solidFill_->setFillColor(std::nullopt);
-        addSublayer(solidFill_);
+        addSublayer(masked);
+        if (gradientFill_->overlayLayer) addSublayer(gradientFill_->overlayLayer);
+        // The gradient's sublayers draw everything: this layer has no path.
+        setFillColor(std::nullopt);
+    } else if (!Reference::first<Fill>(otherItems_)) {
+        setFillColor(std::nullopt);
     }
     if (const Reference* gradientStroke = Reference::firstReference<GradientStroke>(otherItems_)) {
-        gradientStroke_ = makeGradientLayers(*gradientStroke->item, false);
+        gradientStroke_ = std::make_unique<GradientLayers>(makeGradientLayers(*gradientStroke->item, false));
         gradientStroke_->shapeMaskLayer->setFillColor(std::nullopt);
         gradientStroke_->shapeMaskLayer->setStrokeColor(opaqueBlack());
         auto container = BaseAnimationLayer::make();
@@ -118,11 +118,18 @@ void ShapeItemLayer::setUpSublayers() {
 }
 
 void ShapeItemLayer::setupAnimations(const LayerAnimationContext& context) {
-    BaseAnimationLayer::setupAnimations(context);
-    // A presentation copy has none of these layers, so it installs nothing here.
-    if (solidFill_) installSolidFill(context);
-    if (gradientFill_) installGradientFill(context);
+    BaseAnimationLayer::setupManagedAnimations(*this, context);
+    if (gradientFill_) {
+        installGradientFill(context);
+    } else {
+        installSolidFill(context);
+    }
     if (gradientStroke_) installGradientStroke(context);
+}
+
+void ShapeItemLayer::layoutSublayers() {
+    ShapeLayer::layoutSublayers();
+    BaseAnimationLayer::layOutManagedLayers(*this, BaseAnimationLayer::managedLayers(*this));
 }
 
 bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const std::vector<const Reference*>& trims,
@@ -184,13 +191,13 @@ void ShapeItemLayer::installPath(ShapeLayer& layer, const std::vector<const Refe
 }
 
 void ShapeItemLayer::installSolidFill(const LayerAnimationContext& context) {
-    installPath(*solidFill_, effectiveTrims(otherItems_), context,
+    installPath(*this, effectiveTrims(otherItems_), context,
                 Reference::first<Fill>(otherItems_) ? trimmedFillMessage : nullptr);
     if (const Reference* fill = Reference::firstReference<Fill>(otherItems_)) {
-        ShapePaintAnimation::animateFill(*solidFill_, dynamic_cast<const Fill&>(*fill->item), fill->context(context));
+        ShapePaintAnimation::animateFill(*this, dynamic_cast<const Fill&>(*fill->item), fill->context(context));
     }
     if (const Reference* stroke = Reference::firstReference<Stroke>(otherItems_)) {
-        ShapePaintAnimation::animateStroke(*solidFill_, dynamic_cast<const Stroke&>(*stroke->item),
+        ShapePaintAnimation::animateStroke(*this, dynamic_cast<const Stroke&>(*stroke->item),
                                            stroke->context(context));
     }
 }

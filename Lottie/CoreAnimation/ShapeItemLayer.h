@@ -2,17 +2,16 @@
 // The layer that draws one path item of a shape layer on the Core Animation
 // engine with the items that style it: at most one fill (solid or gradient),
 // one stroke, one gradient stroke and one rounded-corners item, and the trims
-// that cut it one after the other. Its
-// sublayers are built once:
+// that cut it one after the other. It is itself the shape layer of a solid
+// fill (path, fill and stroke); a gradient draws in sublayers, built once:
 //
-//   solid fill       one shape layer drawing path, fill and stroke
-//   gradient fill    container
-//                      masked container (mask: the path, filled)
-//                        colour gradient layer (mask: alpha gradient layer)
-//                      overlay shape layer for a stroke (only with one)
+//   gradient fill    masked container (mask: the path, filled)
+//                      colour gradient layer (mask: alpha gradient layer)
+//                    overlay shape layer for a stroke (only with one)
 //   gradient stroke  container (mask: the path, stroked)
 //                      colour gradient layer (mask: alpha gradient layer)
 //
+// The item layer of a gradient fill draws nothing itself.
 // The gradient's opacity goes on the colour gradient layer alone. A gradient
 // whose opacity stops stay where they are from keyframe to keyframe needs no
 // alpha layer: the colour layer shows its colour and opacity stops merged into
@@ -25,7 +24,7 @@
 #include <optional>
 #include <vector>
 
-#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
+#include "Lottie/CoreAnimation/AnimationLayer.h"
 #include "Lottie/CoreAnimation/GradientRenderLayer.h"
 #include "Lottie/CoreAnimation/GradientStops.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
@@ -35,7 +34,7 @@
 
 namespace lottie {
 
-class ShapeItemLayer final : public BaseAnimationLayer {
+class ShapeItemLayer final : public platform::compositor::ShapeLayer, public AnimationLayer {
 public:
     static constexpr const char* notOnePathMessage =
         "`ShapeItemLayer` must contain exactly one `ShapeItem` that draws a `GPPath`";
@@ -67,18 +66,19 @@ public:
     static std::shared_ptr<ShapeItemLayer> make(ShapeItemReference shape, std::vector<ShapeItemReference> otherItems,
                                                 const LayerContext& context,
                                                 std::vector<ShapeItemReference> mergedPaths = {});
-    // The presentation copy: no sublayers of its own to animate.
-    ShapeItemLayer(const ShapeItemLayer& layer)
-        : BaseAnimationLayer(layer), shape_(layer.shape_), otherItems_(layer.otherItems_), mergedPaths_(layer.mergedPaths_) {}
+    ShapeItemLayer(const ShapeItemLayer&) = delete;
 
     const ShapeItemReference& shape() const { return shape_; }
     const std::vector<ShapeItemReference>& otherItems() const { return otherItems_; }
-    // Null unless the layer draws a solid fill.
-    const std::shared_ptr<platform::compositor::ShapeLayer>& solidFillLayer() const { return solidFill_; }
+    // This layer, unless it draws a gradient fill; else null.
+    const platform::compositor::ShapeLayer* solidFillLayer() const { return gradientFill_ ? nullptr : this; }
+    platform::compositor::ShapeLayer* solidFillLayer() { return gradientFill_ ? nullptr : this; }
 
     void setupAnimations(const LayerAnimationContext& context) override;
+    void layoutSublayers() override;
+    // A plain shape layer: the compositor draws the item from its path and paints.
     std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<ShapeItemLayer>(*this);
+        return std::make_shared<platform::compositor::ShapeLayer>(*this);
     }
 
 private:
@@ -105,9 +105,9 @@ private:
     // seek and play repeats) in the pool other views share; null where they
     // cannot be.
     std::map<const ShapeItem*, std::shared_ptr<const KeyframeGroup<TrimmedPathAnimation::Pieces>>> cutPaths_;
-    std::shared_ptr<platform::compositor::ShapeLayer> solidFill_;
-    std::optional<GradientLayers> gradientFill_;
-    std::optional<GradientLayers> gradientStroke_;
+    // Made only for an item with such a gradient.
+    std::unique_ptr<GradientLayers> gradientFill_;
+    std::unique_ptr<GradientLayers> gradientStroke_;
 };
 
 }  // namespace lottie

@@ -16,14 +16,9 @@ namespace lottie {
 class ShapeLayer final : public BaseCompositionLayer {
 public:
     explicit ShapeLayer(std::shared_ptr<const ShapeLayerModel> model) : BaseCompositionLayer(std::move(model)) {}
-    ShapeLayer(const ShapeLayer& layer) : BaseCompositionLayer(layer) {}
 
     // Builds the layer with its groups; throws the tracker's error in abort mode.
     static std::shared_ptr<ShapeLayer> make(std::shared_ptr<const ShapeLayerModel> model, const LayerContext& context);
-
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<ShapeLayer>(*this);
-    }
 };
 
 }  // namespace lottie

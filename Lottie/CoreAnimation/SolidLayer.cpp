@@ -15,9 +15,6 @@ SolidLayer::SolidLayer(std::shared_ptr<const SolidLayerModel> model)
     shapeLayer_->setPath(std::move(path));
 }
 
-SolidLayer::SolidLayer(const SolidLayer& layer)
-    : BaseCompositionLayer(layer), solidLayer_(layer.solidLayer_), shapeLayer_(platform::compositor::ShapeLayer::make()) {}
-
 std::shared_ptr<SolidLayer> SolidLayer::make(std::shared_ptr<const SolidLayerModel> model) {
     auto layer = std::make_shared<SolidLayer>(std::move(model));
     layer->installSublayers();

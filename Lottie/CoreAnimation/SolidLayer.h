@@ -16,17 +16,12 @@ namespace lottie {
 class SolidLayer final : public BaseCompositionLayer {
 public:
     explicit SolidLayer(std::shared_ptr<const SolidLayerModel> model);
-    // The presentation copy: the model and a new default shape layer.
-    SolidLayer(const SolidLayer& layer);
 
     // Builds the layer with its sublayers.
     static std::shared_ptr<SolidLayer> make(std::shared_ptr<const SolidLayerModel> model);
 
     const std::shared_ptr<platform::compositor::ShapeLayer>& shapeLayer() const { return shapeLayer_; }
     void setupAnimations(const LayerAnimationContext& context) override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<SolidLayer>(*this);
-    }
 
 private:
     std::shared_ptr<const SolidLayerModel> solidLayer_;

@@ -22,9 +22,6 @@ std::optional<platform::graphics::Color> colorOf(const std::optional<LottieColor
 TextLayer::TextLayer(std::shared_ptr<const TextLayerModel> model)
     : BaseCompositionLayer(model), textLayerModel_(std::move(model)), renderLayer_(CoreTextRenderLayer::make()) {}
 
-TextLayer::TextLayer(const TextLayer& layer)
-    : BaseCompositionLayer(layer), textLayerModel_(layer.textLayerModel_), renderLayer_(CoreTextRenderLayer::make()) {}
-
 std::shared_ptr<TextLayer> TextLayer::make(std::shared_ptr<const TextLayerModel> model, const LayerContext& context) {
     auto layer = std::make_shared<TextLayer>(std::move(model));
     layer->installSublayers();

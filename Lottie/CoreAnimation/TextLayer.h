@@ -35,8 +35,6 @@ public:
         "The Core Animation rendering engine currently doesn't support animated text color overrides.";
 
     explicit TextLayer(std::shared_ptr<const TextLayerModel> model);
-    // The presentation copy: the model and a new default render layer.
-    TextLayer(const TextLayer& layer);
 
     // Builds the layer with its sublayers and applies the document; throws the
     // compatibility tracker's error in abort mode.
@@ -48,9 +46,6 @@ public:
     // by the root layer when its font provider changes.
     void configureRenderLayer(const LayerContext& context);
     void setupAnimations(const LayerAnimationContext& context) override;
-    std::shared_ptr<platform::compositor::Layer> makePresentationCopy() const override {
-        return std::make_shared<TextLayer>(*this);
-    }
 
 private:
     // The shown document, or none for a text group without keyframes. Reports

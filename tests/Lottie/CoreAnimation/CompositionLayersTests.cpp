@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <typeinfo>
 
 #include "Lottie/CoreAnimation/GradientRenderLayer.h"
 #include "Lottie/CoreAnimation/ImageLayer.h"
@@ -62,16 +63,28 @@ protected:
     std::vector<std::string> recorded;
 };
 
+// A layer that blends keeps its contents in a layer of their own; one that
+// does not is its own contents layer.
 TEST_F(CompositionLayersTest, AContentsLayerCarriesTheLayersOwnAnimations) {
-    const auto layer = build(solid("Solid", ""));
-    layer->setupAnimations(context());
-    const auto& contents = *layer->contentsLayer();
-    EXPECT_EQ(contents.opacity(), 0.5);
-    EXPECT_EQ(contents.animationKeys(), (std::vector<std::string>{"anchorPoint", "hidden"}));
-    EXPECT_FALSE(layer->hasAnimations());
-    EXPECT_EQ(recorded, (std::vector<std::string>{"Solid.Transform.Position", "Solid.Transform.Scale",
-                                                  "Solid.Transform.Scale", "Solid.Transform.Rotation",
-                                                  "Solid.Transform.Opacity", "Solid.Color"}));
+    for (const bool blends : {false, true}) {
+        SCOPED_TRACE(blends ? "blended" : "plain");
+        recorded.clear();
+        const auto layer = build(solid("Solid", blends ? R"("bm":1)" : ""));
+        layer->setupAnimations(context());
+        const auto& contents = *layer->contentsLayer();
+        EXPECT_EQ(layer->isOwnContentsLayer(), !blends);
+        EXPECT_EQ(&contents == layer.get(), !blends);
+        EXPECT_EQ(contents.opacity(), 0.5);
+        EXPECT_EQ(contents.animationKeys(), (std::vector<std::string>{"anchorPoint", "hidden"}));
+        if (blends) {
+            EXPECT_FALSE(layer->hasAnimations());
+            EXPECT_EQ(layer->sublayers(), std::vector<std::shared_ptr<platform::compositor::Layer>>{
+                                              layer->contentsLayer()->shared_from_this()});
+        }
+        EXPECT_EQ(recorded, (std::vector<std::string>{"Solid.Transform.Position", "Solid.Transform.Scale",
+                                                      "Solid.Transform.Scale", "Solid.Transform.Rotation",
+                                                      "Solid.Transform.Opacity", "Solid.Color"}));
+    }
 }
 
 TEST_F(CompositionLayersTest, ANullLayerInstallsItsTransformAndNothingElse) {
@@ -193,15 +206,30 @@ TEST(InfiniteOpaqueAnimationLayer, CoversItsMarginWhateverItsSize) {
     }
 }
 
-TEST_F(CompositionLayersTest, PresentationCopiesKeepTheModelAndMakeFreshSublayers) {
+// A presentation copy only draws: a plain compositor layer of the same class
+// the compositor draws, with the drawn properties and nothing of the engine.
+TEST_F(CompositionLayersTest, PresentationCopiesArePlainLayersWithTheDrawnProperties) {
     const auto layer = std::dynamic_pointer_cast<SolidLayer>(build(solid("Solid", "")));
     ASSERT_TRUE(layer);
-    const auto copy = std::dynamic_pointer_cast<SolidLayer>(layer->makePresentationCopy());
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->baseLayerModel(), layer->baseLayerModel());
-    EXPECT_NE(copy->shapeLayer(), layer->shapeLayer());
-    EXPECT_NE(copy->contentsLayer(), layer->contentsLayer());
-    EXPECT_TRUE(copy->shapeLayer()->path().isEmpty());
+    layer->setupAnimations(context());
+    layer->setCompositingFilter("multiply");
+    const std::vector<std::pair<const char*, std::shared_ptr<platform::compositor::Layer>>> layers = {
+        {"composition layer", layer}, {"contents", layer->contentsLayer()->shared_from_this()}, {"solid shape", layer->shapeLayer()}};
+    for (const auto& [name, original] : layers) {
+        SCOPED_TRACE(name);
+        const auto copy = original->makePresentationCopy();
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(dynamic_cast<const AnimationLayer*>(copy.get()), nullptr);
+        EXPECT_EQ(typeid(*copy) == typeid(platform::compositor::ShapeLayer), original->asShapeLayer() != nullptr);
+        EXPECT_EQ(typeid(*copy) == typeid(platform::compositor::Layer), original->asShapeLayer() == nullptr);
+        EXPECT_TRUE(copy->sublayers().empty());
+        EXPECT_EQ(copy->name(), original->name());
+        EXPECT_EQ(copy->compositingFilter(), original->compositingFilter());
+        EXPECT_EQ(copy->bounds(), original->bounds());
+    }
+    const auto shapeCopy = layer->shapeLayer()->makePresentationCopy();
+    EXPECT_EQ(shapeCopy->asShapeLayer()->path(), layer->shapeLayer()->path());
+    EXPECT_EQ(shapeCopy->asShapeLayer()->fillColor(), layer->shapeLayer()->fillColor());
 }
 
 }  // namespace

@@ -61,11 +61,11 @@ protected:
         const Point* found = value ? value->get<Point>() : nullptr;
         return found ? *found : Point{NAN, NAN};
     }
-    // The solid's rectangle is the contents layer's only sublayer.
+    // The solid's rectangle is the only sublayer of the solid, its own contents layer.
     std::optional<AnimatableValue> fillColor(const std::string& name, double frame) {
         root->setCurrentFrame(frame);
         root->display();
-        const auto contents = named(*root, name + " (Content)");
+        const auto contents = named(*root, name);
         if (!contents || contents->sublayers().empty()) return std::nullopt;
         return contents->sublayers().front()->presentedValue("fillColor", clock->now());
     }
@@ -74,9 +74,9 @@ protected:
 };
 
 TEST_F(KeypathOverrideTest, WithoutProvidersTheDocumentPlays) {
-    EXPECT_NEAR(number("Box (Content)", "opacity", 10), 0.5, 1e-6);
-    EXPECT_NEAR(number("Other (Content)", "opacity", 10), 0.5, 1e-6);
-    const Point middle = point("Box (Content)", "transform.translation", 10);
+    EXPECT_NEAR(number("Box", "opacity", 10), 0.5, 1e-6);
+    EXPECT_NEAR(number("Other", "opacity", 10), 0.5, 1e-6);
+    const Point middle = point("Box", "transform.translation", 10);
     EXPECT_NEAR(middle.x, 30, 1e-6);
     EXPECT_NEAR(middle.y, 30, 1e-6);
     EXPECT_EQ(fillColor("Box", 5), AnimatableValue(Color::rgb(0, 1, 0, 1)));
@@ -85,12 +85,12 @@ TEST_F(KeypathOverrideTest, WithoutProvidersTheDocumentPlays) {
 TEST_F(KeypathOverrideTest, OpacityEverywhere) {
     root->installValueProvider(std::make_shared<FloatValueProvider>(25.0), AnimationKeypath("**.Opacity"));
     for (double frame : {0.0, 10.0, 19.0}) {
-        EXPECT_NEAR(number("Box (Content)", "opacity", frame), 0.25, 1e-6) << frame;
-        EXPECT_NEAR(number("Other (Content)", "opacity", frame), 0.25, 1e-6) << frame;
+        EXPECT_NEAR(number("Box", "opacity", frame), 0.25, 1e-6) << frame;
+        EXPECT_NEAR(number("Other", "opacity", frame), 0.25, 1e-6) << frame;
     }
     // Removing the provider brings the document's opacity back.
     root->uninstallValueProvider(AnimationKeypath("**"));
-    EXPECT_NEAR(number("Other (Content)", "opacity", 10), 0.5, 1e-6);
+    EXPECT_NEAR(number("Other", "opacity", 10), 0.5, 1e-6);
 }
 
 TEST_F(KeypathOverrideTest, OneLayersPositionAndRotation) {
@@ -98,15 +98,15 @@ TEST_F(KeypathOverrideTest, OneLayersPositionAndRotation) {
                                AnimationKeypath("Box.Transform.Position"));
     root->installValueProvider(std::make_shared<FloatValueProvider>(90.0), AnimationKeypath("Box.Transform.Rotation"));
     for (double frame : {0.0, 10.0}) {
-        const Point moved = point("Box (Content)", "transform.translation", frame);
+        const Point moved = point("Box", "transform.translation", frame);
         EXPECT_NEAR(moved.x, 70, 1e-6) << frame;
         EXPECT_NEAR(moved.y, 30, 1e-6) << frame;
-        EXPECT_NEAR(number("Box (Content)", "transform.rotation.z", frame), M_PI / 2, 1e-6) << frame;
-        EXPECT_NEAR(number("Box (Content)", "transform.rotation.x", frame), 0, 1e-9) << frame;
+        EXPECT_NEAR(number("Box", "transform.rotation.z", frame), M_PI / 2, 1e-6) << frame;
+        EXPECT_NEAR(number("Box", "transform.rotation.x", frame), 0, 1e-9) << frame;
     }
-    const Point other = point("Other (Content)", "transform.translation", 10);
+    const Point other = point("Other", "transform.translation", 10);
     EXPECT_NEAR(other.x, 80, 1e-6);
-    EXPECT_NEAR(number("Other (Content)", "transform.rotation.z", 10), 0, 1e-9);
+    EXPECT_NEAR(number("Other", "transform.rotation.z", 10), 0, 1e-9);
 }
 
 TEST_F(KeypathOverrideTest, ColorOfASolid) {

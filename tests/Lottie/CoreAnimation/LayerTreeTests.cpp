@@ -40,30 +40,24 @@ TEST_F(LayerTreeTest, EveryLayerTypeParentsAndMattesGiveTheirStructure) {
                                "," + layer(2, "Matte B", 3) + "," + layer(1, "Masked B", 4, R"("tt":2,"bm":1)") +
                                "," + layer(1, "Hidden", 5, R"("hd":true)") + "," + layer(6, "Unknown", 6) + "," +
                                layer(1, "Child", 7, R"("parent":8)") + "," + layer(3, "Parent", 8, R"("parent":9)") +
-                               "," + layer(3, "Grandparent", 9, R"("parent":10)") + "," + layer(3, "First ten", 10) +
+                               "," + layer(3, "Grandparent", 9, R"("parent":10)") + "," + layer(3, "First ten", 10, R"("bm":1)") +
                                "," + layer(3, "Second ten", 10);
     const auto root = build(layers);
     EXPECT_TRUE(tracker->issues().empty());
     // Bottom first: the last model of the list is the first sublayer.
+    // A layer is its own contents layer, unless it has a blend mode; an
+    // inverted matte is blended by a layer around it.
     EXPECT_EQ(dumpTree(*root), R"dump(TransformLayer "Second ten"
-  BaseAnimationLayer "Second ten (Content)"
-TransformLayer "First ten"
+TransformLayer "First ten" [multiplyBlendMode]
   BaseAnimationLayer "First ten (Content)"
 TransformLayer "Grandparent (parent, Second ten)"
-  BaseAnimationLayer "Second ten (Content)"
-    TransformLayer "Grandparent"
-      BaseAnimationLayer "Grandparent (Content)"
-    TransformLayer "Parent (parent, Grandparent)"
-      BaseAnimationLayer "Grandparent (Content)"
-        TransformLayer "Parent"
-          BaseAnimationLayer "Parent (Content)"
-        TransformLayer "Child (parent, Parent)"
-          BaseAnimationLayer "Parent (Content)"
-            SolidLayer "Child"
-              BaseAnimationLayer "Child (Content)"
-                ShapeLayer
+  TransformLayer "Grandparent"
+  TransformLayer "Parent (parent, Grandparent)"
+    TransformLayer "Parent"
+    TransformLayer "Child (parent, Parent)"
+      SolidLayer "Child"
+        ShapeLayer
 TransformLayer "Hidden"
-  BaseAnimationLayer "Hidden (Content)"
 BaseAnimationLayer "Masked B (parent, masked)"
   SolidLayer "Masked B" [multiplyBlendMode]
     BaseAnimationLayer "Masked B (Content)"
@@ -71,18 +65,15 @@ BaseAnimationLayer "Masked B (parent, masked)"
   mask: BaseAnimationLayer
     InfiniteOpaqueAnimationLayer
       Layer
-      ImageLayer "Matte B" [xor]
-        BaseAnimationLayer "Matte B (Content)"
+      BaseAnimationLayer [xor]
+        ImageLayer "Matte B"
 BaseAnimationLayer "Masked A (parent, masked)"
   TransformLayer "Masked A (parent, Second ten)"
-    BaseAnimationLayer "Second ten (Content)"
-      SolidLayer "Masked A"
-        BaseAnimationLayer "Masked A (Content)"
-          ShapeLayer
+    SolidLayer "Masked A"
+      ShapeLayer
   mask: BaseAnimationLayer
     SolidLayer "Matte A"
-      BaseAnimationLayer "Matte A (Content)"
-        ShapeLayer
+      ShapeLayer
 )dump");
 }
 
@@ -97,15 +88,15 @@ TEST_F(LayerTreeTest, MattesPairFromTheEndOfTheList) {
     };
     const std::vector<Case> cases = {
         {"a matted first layer has nothing to pair with", layer(1, "Only", 1, R"("tt":1)"),
-         "SolidLayer \"Only\"\n  BaseAnimationLayer \"Only (Content)\"\n    ShapeLayer\n"},
+         "SolidLayer \"Only\"\n  ShapeLayer\n"},
         {"an unknown matte type drops the model before it", layer(1, "Dropped", 1) + "," + layer(1, "Odd", 2, R"("tt":3)"),
-         "SolidLayer \"Odd\"\n  BaseAnimationLayer \"Odd (Content)\"\n    ShapeLayer\n",
+         "SolidLayer \"Odd\"\n  ShapeLayer\n",
          {LayerTreeBuilder::lumaMatteMessage}},
         {"an unknown matte type with nothing to pair with", layer(1, "Alone", 1, R"("tt":3)"),
-         "SolidLayer \"Alone\"\n  BaseAnimationLayer \"Alone (Content)\"\n    ShapeLayer\n"},
+         "SolidLayer \"Alone\"\n  ShapeLayer\n"},
         {"an unknown layer drops its matte as well", layer(1, "Matte", 1) + "," + layer(6, "Unknown", 2, R"("tt":1)"), ""},
         {"a missing parent adds no transform layers", layer(3, "Orphan", 1, R"("parent":77)"),
-         "TransformLayer \"Orphan\"\n  BaseAnimationLayer \"Orphan (Content)\"\n"},
+         "TransformLayer \"Orphan\"\n"},
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);

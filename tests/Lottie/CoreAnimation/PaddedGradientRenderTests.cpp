@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/GradientAnimation.h"
 #include "Lottie/CoreAnimation/ShapeItemLayer.h"
 #include "Lottie/Model/ShapeItems/GradientFill.h"

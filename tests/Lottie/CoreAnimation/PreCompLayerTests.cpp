@@ -51,11 +51,10 @@ protected:
 TEST_F(PreCompLayerTest, TheAssetsLayersAreClippedToThePrecompositionsSize) {
     const auto root = build(document(asset("comp", solid), precompLayer("Outer", "comp")));
     EXPECT_TRUE(tracker->issues().empty());
+    // Without blend modes or shadows each layer is its own contents layer.
     EXPECT_EQ(dumpTree(*root), R"dump(BaseCompositionLayer "Outer"
-  BaseAnimationLayer "Outer (Content)"
-    SolidLayer "Inner solid"
-      BaseAnimationLayer "Inner solid (Content)"
-        ShapeLayer
+  SolidLayer "Inner solid"
+    ShapeLayer
 )dump");
     const auto precomp = std::dynamic_pointer_cast<PreCompLayer>(root->sublayers().at(0));
     ASSERT_TRUE(precomp);
@@ -74,14 +73,10 @@ TEST_F(PreCompLayerTest, AMissingOrSelfContainingAssetGivesNoChildren) {
         document(asset("self", precompLayer("Itself", "self") + "," + solid), precompLayer("Outer", "self")),
     };
     const std::vector<std::string> trees = {
-        "BaseCompositionLayer \"Missing\"\n  BaseAnimationLayer \"Missing (Content)\"\n",
-        "BaseCompositionLayer \"No assets\"\n  BaseAnimationLayer \"No assets (Content)\"\n",
-        "BaseCompositionLayer \"Outer\"\n  BaseAnimationLayer \"Outer (Content)\"\n"
-        "    BaseCompositionLayer \"To b\"\n      BaseAnimationLayer \"To b (Content)\"\n"
-        "        BaseCompositionLayer \"To a\"\n          BaseAnimationLayer \"To a (Content)\"\n",
-        "BaseCompositionLayer \"Outer\"\n  BaseAnimationLayer \"Outer (Content)\"\n"
-        "    SolidLayer \"Inner solid\"\n      BaseAnimationLayer \"Inner solid (Content)\"\n        ShapeLayer\n"
-        "    BaseCompositionLayer \"Itself\"\n      BaseAnimationLayer \"Itself (Content)\"\n",
+        "BaseCompositionLayer \"Missing\"\n",
+        "BaseCompositionLayer \"No assets\"\n",
+        "BaseCompositionLayer \"Outer\"\n  BaseCompositionLayer \"To b\"\n    BaseCompositionLayer \"To a\"\n",
+        "BaseCompositionLayer \"Outer\"\n  SolidLayer \"Inner solid\"\n    ShapeLayer\n  BaseCompositionLayer \"Itself\"\n",
     };
     for (std::size_t index = 0; index < documents.size(); ++index) {
         ASSERT_TRUE(documents[index]) << index;

@@ -138,23 +138,23 @@ TEST_F(ShapeLayerTreeTest, GradientFillsAndStrokesBuildTheirMaskedLayers) {
     const std::string moving = R"({"a":1,"k":[{"t":0,"s":[0,1,0,0,1,0,0,1,0,1,1,0.5],"i":{"x":[1],"y":[1]},)"
                                R"("o":{"x":[0],"y":[0]}},{"t":10,"s":[0,1,0,0,1,0,0,1,0.5,1,1,0.5]}]})";
     EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", moving), stroke("S")}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: S\n    CAShapeLayer\n  ShapeItemLayer R: GF\n"
-              "    BaseAnimationLayer\n      BaseAnimationLayer\n        GradientRenderLayer\n"
-              "          mask: GradientRenderLayer\n        mask: CAShapeLayer\n");
+              "GroupLayer \"\"\n  ShapeItemLayer R: S\n  ShapeItemLayer R: GF\n"
+              "    BaseAnimationLayer\n      GradientRenderLayer\n"
+              "        mask: GradientRenderLayer\n      mask: CAShapeLayer\n");
     // Translucent opacity stops that stay put are merged into the colour layer's
     // stops, and opacity stops that are all opaque are left out: no alpha layer.
     EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,0.5]"))}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n      BaseAnimationLayer\n"
-              "        GradientRenderLayer\n        mask: CAShapeLayer\n");
+              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n"
+              "      GradientRenderLayer\n      mask: CAShapeLayer\n");
     EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,1]"))}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n      BaseAnimationLayer\n"
-              "        GradientRenderLayer\n        mask: CAShapeLayer\n");
+              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n"
+              "      GradientRenderLayer\n      mask: CAShapeLayer\n");
     // An opaque stroke over the gradient fill is drawn by the same item layer,
     // in a shape layer over the masked gradient; without one there is no such
     // layer, which would be an empty sublayer to every frame.
     EXPECT_EQ(dump({rectangle("R"), stroke("S"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,1]"))}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: S GF\n    BaseAnimationLayer\n      BaseAnimationLayer\n"
-              "        GradientRenderLayer\n        mask: CAShapeLayer\n      CAShapeLayer\n");
+              "GroupLayer \"\"\n  ShapeItemLayer R: S GF\n    BaseAnimationLayer\n"
+              "      GradientRenderLayer\n      mask: CAShapeLayer\n    CAShapeLayer\n");
 }
 
 TEST_F(ShapeLayerTreeTest, RepeaterCountsThatCannotBeCopiedGiveNoCopiesOrAreCapped) {
@@ -314,7 +314,7 @@ TEST_F(ShapeLayerTreeTest, NestedGroupsInheritWhatTheyDrawWithButNoTransform) {
         auto layer = ShapeLayer::make(std::dynamic_pointer_cast<const ShapeLayerModel>(animation->layers.front()),
                                       context.forLayerNamed("Shapes"));
         const GroupLayer* innermost = nullptr;
-        for (const platform::compositor::Layer* level = layer->contentsLayer().get(); level;) {
+        for (const platform::compositor::Layer* level = layer->contentsLayer(); level;) {
             const auto& sublayers = level->sublayers();
             const auto found = std::ranges::find_if(
                 sublayers, [](const auto& sublayer) { return dynamic_cast<const GroupLayer*>(sublayer.get()); });

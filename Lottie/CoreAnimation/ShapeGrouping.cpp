@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "Lottie/CoreAnimation/RepeaterLayer.h"
 #include "Lottie/CoreAnimation/ShapeLevelLayout.h"
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
+#include "Lottie/CoreAnimation/SharedItemResults.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 
@@ -18,7 +20,7 @@ namespace {
 
 struct Segment {
     std::vector<Reference> items;
-    const Repeater* repeater = nullptr;
+    std::shared_ptr<const Repeater> repeater;
 };
 
 void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Reference>& items, const Group* parentGroup,
@@ -53,15 +55,15 @@ void ShapeGrouping::setUpGroups(platform::compositor::Layer& layer, const std::v
     std::vector<Segment> segments;
     for (const Reference& reference : items) {
         if (segments.empty() || segments.back().repeater) segments.emplace_back();
-        if (const auto* repeater = dynamic_cast<const Repeater*>(reference.item.get())) {
-            segments.back().repeater = repeater;
+        if (auto repeater = std::dynamic_pointer_cast<const Repeater>(reference.item)) {
+            segments.back().repeater = std::move(repeater);
         } else {
             segments.back().items.push_back(reference);
         }
     }
     for (auto segment = segments.rbegin(); segment != segments.rend(); ++segment) {
         if (segment->repeater) {
-            setUpRepeaterLayers(layer, *segment->repeater, segment->items, parentGroupPath, context);
+            setUpRepeaterLayers(layer, segment->repeater, segment->items, parentGroupPath, context);
         } else {
             addGroupLayers(layer, segment->items, parentGroup, parentGroupPath, context);
         }
@@ -134,9 +136,11 @@ int ShapeGrouping::copyCount(const Repeater& repeater) {
     return static_cast<int>(std::min(count, double(maximumCopies)));
 }
 
-void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, const Repeater& repeater,
+void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer,
+                                        const std::shared_ptr<const Repeater>& shared,
                                         const std::vector<Reference>& items,
                                         const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
+    const Repeater& repeater = *shared;
     if (repeater.copies()->keyframes().size() != 1) {
         context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("repeater copies"));
     }
@@ -146,16 +150,24 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, cons
     ShapeItemList copied;
     for (const Reference& reference : items) copied.push_back(reference.item);
     const std::size_t copyWeight = LayerBuildWeight::ofCopy(copied);
+    const SamplingAccount account = context.samplingAccount();
     for (int index = 0; index < copies; ++index) {
         if (!context.buildBudget->take(copyWeight, context)) return;
-        // One transform serves every group of this copy. The opacity is still
-        // made for each group: each making is charged to the sampling budget.
-        const auto transform = std::make_shared<const RepeaterTransform>(repeater, index);
+        // A copy's transform and opacity depend on the repeater alone: one
+        // serves every group of the copy and every view of the document (each
+        // group is still charged the opacity's making).
+        const std::string copy = std::to_string(index) + "/" + std::to_string(copies);
+        const auto transform = SharedItemResults::repeaterTransforms().shared(
+            {shared}, copy, account, [&] { return std::optional<RepeaterTransform>(std::in_place, repeater, index); });
+        const auto makeOpacity = [&]() -> std::optional<KeyframeGroup<LottieVector1D>> {
+            if (auto opacity = RepeaterLayer::copyOpacity(repeater, index, copies, account)) return *opacity;
+            return std::nullopt;
+        };
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
-            auto copy = std::make_shared<RepeaterLayer>(
-                transform, RepeaterLayer::copyOpacity(repeater, index, copies, context.samplingAccount()));
-            copy->addSublayer(std::move(group));
-            layer.addSublayer(std::move(copy));
+            auto layerOfCopy = std::make_shared<RepeaterLayer>(
+                transform, SharedItemResults::repeaterOpacities().shared({shared}, copy, account, makeOpacity));
+            layerOfCopy->addSublayer(std::move(group));
+            layer.addSublayer(std::move(layerOfCopy));
         }
     }
 }

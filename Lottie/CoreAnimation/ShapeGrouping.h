@@ -44,7 +44,7 @@ struct ShapeGrouping {
                                                                     const LayerContext& context);
     // `items`: the items the repeater repeats, none of them a repeater (each
     // repeater ends a segment of setUpGroups).
-    static void setUpRepeaterLayers(platform::compositor::Layer& layer, const Repeater& repeater,
+    static void setUpRepeaterLayers(platform::compositor::Layer& layer, const std::shared_ptr<const Repeater>& repeater,
                                     const std::vector<ShapeItemReference>& items,
                                     const std::vector<std::string>& parentGroupPath, const LayerContext& context);
     // The number of copies: the first keyframe truncated, none without

@@ -1,10 +1,12 @@
 #pragma once
 // The pools of what the Core Animation engine derives from shape items alone,
 // shared by every view of a document (see ItemDerivedPool): the paths trims
-// cut, and the items that merge several paths into one. Process-wide; any thread.
+// cut, the items that merge several paths into one, and the transforms and
+// opacities of repeater copies. Process-wide; any thread.
 
 #include "Lottie/CoreAnimation/ItemDerivedPool.h"
 #include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
+#include "Lottie/Model/Protocols/RepeaterTransform.h"
 #include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 
 namespace lottie {
@@ -15,14 +17,20 @@ struct SharedItemResults {
     using CutPathPool = ItemDerivedPool<KeyframeGroup<TrimmedPathAnimation::Pieces>>;
     // Keyed by the items merged, tagged with the name the merged item takes.
     using CombinedItemPool = ItemDerivedPool<CombinedShapeItem>;
+    // Keyed by the repeater, tagged "copy/copies".
+    using RepeaterTransformPool = ItemDerivedPool<RepeaterTransform>;
+    using RepeaterOpacityPool = ItemDerivedPool<KeyframeGroup<LottieVector1D>>;
 
-    // One pool each for the whole program (an inline function's static is one object).
-    static CutPathPool& cutPaths() {
-        static CutPathPool pool;
-        return pool;
-    }
-    static CombinedItemPool& combinedItems() {
-        static CombinedItemPool pool;
+    static CutPathPool& cutPaths() { return instance<CutPathPool>(); }
+    static CombinedItemPool& combinedItems() { return instance<CombinedItemPool>(); }
+    static RepeaterTransformPool& repeaterTransforms() { return instance<RepeaterTransformPool>(); }
+    static RepeaterOpacityPool& repeaterOpacities() { return instance<RepeaterOpacityPool>(); }
+
+private:
+    // One pool of each type for the whole program (an inline function's static is one object).
+    template <class Pool>
+    static Pool& instance() {
+        static Pool pool;
         return pool;
     }
 };

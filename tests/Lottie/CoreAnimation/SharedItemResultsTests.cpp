@@ -1,8 +1,8 @@
 // What the Core Animation engine derives from shape items alone, kept once for
 // every view: found again only for the very items (never for a new item at a
 // freed one's address) and tag, each view charged what the result cost, and
-// two views of one document sharing their cut and merged paths while their
-// value providers stay their own.
+// two views of one document sharing their cut and merged paths and their
+// repeater copies' transforms, while their value providers stay their own.
 
 #include <gtest/gtest.h>
 
@@ -194,6 +194,43 @@ TEST_F(TwoViewsTest, ShareTheirCutAndMergedPathsAndKeepTheirOwnProviders) {
     EXPECT_TRUE(SharedItemResults::cutPaths().shared({a, b, trim}, "", context.samplingAccount(), [&] {
         return std::optional<KeyframeGroup<TrimmedPathAnimation::Pieces>>(mustBeMade());
     }));
+}
+
+// Three copies of a square fading from full to half opacity.
+const char* const repeatedSquare =
+    R"({"ty":4,"nm":"Shapes","ind":1,"ip":0,"op":20,"st":0,"ks":{},"shapes":[)"
+    R"({"ty":"rc","nm":"R","p":{"a":0,"k":[5,5]},"s":{"a":0,"k":[10,10]},"r":{"a":0,"k":0}},)"
+    R"({"ty":"fl","nm":"F","c":{"a":0,"k":[1,0,0,1]},"o":{"a":0,"k":100},"r":1},)"
+    R"({"ty":"rp","nm":"Repeater","c":{"a":0,"k":3},"o":{"a":0,"k":0},"m":1,"tr":{"ty":"tr","p":{"a":0,"k":[10,0]},)"
+    R"("a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":30},"so":{"a":0,"k":100},"eo":{"a":0,"k":50}}}]})";
+
+TEST_F(TwoViewsTest, ShareTheTransformsAndOpacitiesOfRepeaterCopies) {
+    const auto document = emptyAnimation(0, 20, 10, repeatedSquare);
+    std::shared_ptr<CoreAnimationLayer> views[] = {rootLayer(document, log.tracker(), log),
+                                                   rootLayer(document, log.tracker(), log)};
+    for (const auto& view : views) {
+        view->layoutIfNeeded();
+        view->setCurrentFrame(0);
+        view->display();
+    }
+    const std::shared_ptr<const ShapeItem> repeater =
+        std::dynamic_pointer_cast<const ShapeLayerModel>(document->layers.front())->items.back();
+    MessageLog asking;
+    const LayerContext context = budgeted(asking);
+    for (const char* copy : {"0/3", "1/3", "2/3"}) {
+        SCOPED_TRACE(copy);
+        EXPECT_TRUE(SharedItemResults::repeaterTransforms().shared({repeater}, copy, context.samplingAccount(), [] {
+            ADD_FAILURE() << "made again";
+            return std::optional<RepeaterTransform>();
+        }));
+        const auto opacity = SharedItemResults::repeaterOpacities().shared(
+            {repeater}, copy, context.samplingAccount(), [] {
+                ADD_FAILURE() << "made again";
+                return std::optional<KeyframeGroup<LottieVector1D>>();
+            });
+        ASSERT_TRUE(opacity);
+        EXPECT_EQ(opacity->keyframes().front().value().value, 100 - 25 * (copy[0] - '0'));
+    }
 }
 
 }  // namespace

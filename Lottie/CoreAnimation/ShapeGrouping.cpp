@@ -23,8 +23,8 @@ struct Segment {
 
 void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Reference>& items, const Group* parentGroup,
                     const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
-    for (auto& group : ShapeGrouping::makeGroupLayers(items, parentGroup, parentGroupPath, context)) {
-        layer.addSublayer(std::move(group));
+    for (const auto& group : ShapeGrouping::makeGroupLayers(items, parentGroup, parentGroupPath, context)) {
+        GroupLayer::addTo(layer, group);
     }
 }
 
@@ -154,7 +154,7 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer, cons
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
             auto copy = std::make_shared<RepeaterLayer>(
                 transform, RepeaterLayer::copyOpacity(repeater, index, copies, context.samplingAccount()));
-            copy->addSublayer(std::move(group));
+            GroupLayer::addTo(*copy, group);
             layer.addSublayer(std::move(copy));
         }
     }

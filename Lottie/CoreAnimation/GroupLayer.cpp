@@ -108,7 +108,7 @@ void GroupLayer::setUpLayerHierarchy(const LayerContext& context) {
         const std::vector<ShapeLevelLayout::Entry> entries = ShapeLevelLayout::layout(items_, group_->name(), groupPath_, context);
         for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
             if (entry->group) {
-                addSublayer(GroupLayer::make(entry->group, entry->inherited, groupPath_, context));
+                addTo(*this, GroupLayer::make(entry->group, entry->inherited, groupPath_, context));
             } else {
                 addDrawingLayers(*entry->drawing, context);
             }
@@ -138,21 +138,31 @@ void GroupLayer::addDrawingLayers(const ShapeRenderGroup& group, const LayerCont
     for (const Reference& path : group.pathItems) addSublayer(ShapeItemLayer::make(path, group.otherItems, context));
 }
 
-void GroupLayer::setupAnimations(const LayerAnimationContext& context) {
-    BaseAnimationLayer::setupAnimations(context);
-    const ShapeTransform* transform = nullptr;
-    const Reference* reference = nullptr;
+void GroupLayer::addTo(platform::compositor::Layer& host, const std::shared_ptr<GroupLayer>& group) {
+    if (!group->group().name().empty() || group->transformItem()) {
+        host.addSublayer(group);
+        return;
+    }
+    const std::vector<std::shared_ptr<platform::compositor::Layer>> sublayers = group->sublayers();
+    for (const auto& sublayer : sublayers) host.addSublayer(sublayer);
+}
+
+const Reference* GroupLayer::transformItem() const {
     for (const Reference& item : items_) {
         if (dynamic_cast<const Group*>(item.item.get())) continue;
-        if ((transform = dynamic_cast<const ShapeTransform*>(item.item.get()))) {
-            reference = &item;
-            break;
-        }
+        if (dynamic_cast<const ShapeTransform*>(item.item.get())) return &item;
     }
-    if (!transform) return;
+    return nullptr;
+}
+
+void GroupLayer::setupAnimations(const LayerAnimationContext& context) {
+    BaseAnimationLayer::setupAnimations(context);
+    const Reference* reference = transformItem();
+    if (!reference) return;
+    const auto& transform = dynamic_cast<const ShapeTransform&>(*reference->item);
     const LayerAnimationContext itemContext = reference->context(context);
-    TransformAnimations::addTransformAnimations(*this, *transform, itemContext);
-    OpacityAnimation::animateOpacity(*this, *transform->opacity(), itemContext);
+    TransformAnimations::addTransformAnimations(*this, transform, itemContext);
+    OpacityAnimation::animateOpacity(*this, *transform.opacity(), itemContext);
 }
 
 }  // namespace lottie

@@ -6,8 +6,11 @@
 // holds its child groups and repeater copies below the item layers of the
 // items after the last repeater. Items a parent level hands down come in as
 // inherited items; an inherited stroke entering a scaled group is drawn at the
-// width the scale would give it. Built by ShapeGrouping; held by its shape,
-// group or repeater layer; main thread only.
+// width the scale would give it. An unnamed group without a transform item
+// (the group ShapeGrouping wraps the loose items of a level in) changes
+// nothing of what it holds: addTo puts its layers in its place instead of it.
+// Built by ShapeGrouping; held by its shape, group or repeater layer; main
+// thread only.
 
 #include <memory>
 #include <string>
@@ -29,6 +32,9 @@ public:
     static std::shared_ptr<GroupLayer> make(std::shared_ptr<const Group> group,
                                             const std::vector<ShapeItemReference>& inheritedItems,
                                             std::vector<std::string> groupPath, const LayerContext& context);
+    // Adds `group` to `host`, or its sublayers when the group has no name and
+    // no transform (and so no opacity) of its own to install.
+    static void addTo(platform::compositor::Layer& host, const std::shared_ptr<GroupLayer>& group);
 
     const Group& group() const { return *group_; }
     const std::vector<ShapeItemReference>& items() const { return items_; }
@@ -44,6 +50,8 @@ public:
     void setupAnimations(const LayerAnimationContext& context) override;
 
 private:
+    // The group's transform item (its first outside its child groups), or null.
+    const ShapeItemReference* transformItem() const;
     void setUpLayerHierarchy(const LayerContext& context);
     // The item layers of one drawing: one layer over the paths merged, or one per path.
     void addDrawingLayers(const ShapeRenderGroup& group, const LayerContext& context);

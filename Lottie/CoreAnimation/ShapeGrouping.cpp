@@ -25,8 +25,8 @@ struct Segment {
 
 void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Reference>& items, const Group* parentGroup,
                     const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
-    for (auto& group : ShapeGrouping::makeGroupLayers(items, parentGroup, parentGroupPath, context)) {
-        layer.addSublayer(std::move(group));
+    for (const auto& group : ShapeGrouping::makeGroupLayers(items, parentGroup, parentGroupPath, context)) {
+        GroupLayer::addTo(layer, group);
     }
 }
 
@@ -166,7 +166,7 @@ void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer,
         for (auto& group : makeGroupLayers(items, nullptr, parentGroupPath, context)) {
             auto layerOfCopy = std::make_shared<RepeaterLayer>(
                 transform, SharedItemResults::repeaterOpacities().shared({shared}, copy, account, makeOpacity));
-            layerOfCopy->addSublayer(std::move(group));
+            GroupLayer::addTo(*layerOfCopy, group);
             layer.addSublayer(std::move(layerOfCopy));
         }
     }

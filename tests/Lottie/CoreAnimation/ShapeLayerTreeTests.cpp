@@ -97,7 +97,12 @@ TEST_F(ShapeLayerTreeTest, RegroupingEdgeCases) {
         const char* expected;
     };
     const std::vector<Case> cases = {
-        {"top-level rectangle and fill", {rectangle("R"), fill("F")},
+        // The unnamed group around a level's loose items holds nothing of its
+        // own without a transform: its layers take its place.
+        {"top-level rectangle and fill", {rectangle("R"), fill("F")}, "ShapeItemLayer R: F\n"},
+        {"top-level rectangle, fill and transform",
+         {rectangle("R"), fill("F"),
+          R"({"ty":"tr","p":{"a":0,"k":[5,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},"o":{"a":0,"k":50}})"},
          "GroupLayer \"\"\n  ShapeItemLayer R: F\n"},
         {"two fills share the path without child groups", {group("G", {path("A"), fill("F1"), fill("F2")})},
          "GroupLayer \"G\"\n  ShapeItemLayer A: F2\n  ShapeItemLayer A: F1\n"},
@@ -119,13 +124,13 @@ TEST_F(ShapeLayerTreeTest, RegroupingEdgeCases) {
          "GroupLayer \"G\"\n  ShapeItemLayer G: F\n  GroupLayer \"G2\"\n  GroupLayer \"G1\"\n"},
         {"a repeater in a group draws its copies only",
          {group("G", {path("A"), fill("F"), repeater(staticValue("3"))})},
-         "GroupLayer \"G\"\n  RepeaterLayer\n    GroupLayer \"\"\n      ShapeItemLayer A: F\n  RepeaterLayer\n"
-         "    GroupLayer \"\"\n      ShapeItemLayer A: F\n  RepeaterLayer\n    GroupLayer \"\"\n      ShapeItemLayer A: F\n"},
+         "GroupLayer \"G\"\n  RepeaterLayer\n    ShapeItemLayer A: F\n  RepeaterLayer\n"
+         "    ShapeItemLayer A: F\n  RepeaterLayer\n    ShapeItemLayer A: F\n"},
         {"items after a repeater are drawn once, above the copies",
          {group("G", {path("A"), fill("F"), repeater(staticValue("1")), rectangle("R"), fill("F2")})},
-         "GroupLayer \"G\"\n  RepeaterLayer\n    GroupLayer \"\"\n      ShapeItemLayer A: F\n  ShapeItemLayer R: F2\n"},
+         "GroupLayer \"G\"\n  RepeaterLayer\n    ShapeItemLayer A: F\n  ShapeItemLayer R: F2\n"},
         {"a top-level repeater", {path("A"), fill("F"), repeater(staticValue("2"))},
-         "RepeaterLayer\n  GroupLayer \"\"\n    ShapeItemLayer A: F\nRepeaterLayer\n  GroupLayer \"\"\n    ShapeItemLayer A: F\n"},
+         "RepeaterLayer\n  ShapeItemLayer A: F\nRepeaterLayer\n  ShapeItemLayer A: F\n"},
         {"paths without fill or stroke draw nothing", {group("G", {path("A")})}, "GroupLayer \"G\"\n"},
     };
     for (const Case& entry : cases) {
@@ -138,23 +143,20 @@ TEST_F(ShapeLayerTreeTest, GradientFillsAndStrokesBuildTheirMaskedLayers) {
     const std::string moving = R"({"a":1,"k":[{"t":0,"s":[0,1,0,0,1,0,0,1,0,1,1,0.5],"i":{"x":[1],"y":[1]},)"
                                R"("o":{"x":[0],"y":[0]}},{"t":10,"s":[0,1,0,0,1,0,0,1,0.5,1,1,0.5]}]})";
     EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", moving), stroke("S")}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: S\n  ShapeItemLayer R: GF\n"
-              "    BaseAnimationLayer\n      GradientRenderLayer\n"
-              "        mask: GradientRenderLayer\n      mask: CAShapeLayer\n");
+              "ShapeItemLayer R: S\nShapeItemLayer R: GF\n  BaseAnimationLayer\n    GradientRenderLayer\n"
+              "      mask: GradientRenderLayer\n    mask: CAShapeLayer\n");
     // Translucent opacity stops that stay put are merged into the colour layer's
     // stops, and opacity stops that are all opaque are left out: no alpha layer.
     EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,0.5]"))}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n"
-              "      GradientRenderLayer\n      mask: CAShapeLayer\n");
+              "ShapeItemLayer R: GF\n  BaseAnimationLayer\n    GradientRenderLayer\n    mask: CAShapeLayer\n");
     EXPECT_EQ(dump({rectangle("R"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,1]"))}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: GF\n    BaseAnimationLayer\n"
-              "      GradientRenderLayer\n      mask: CAShapeLayer\n");
+              "ShapeItemLayer R: GF\n  BaseAnimationLayer\n    GradientRenderLayer\n    mask: CAShapeLayer\n");
     // An opaque stroke over the gradient fill is drawn by the same item layer,
     // in a shape layer over the masked gradient; without one there is no such
     // layer, which would be an empty sublayer to every frame.
     EXPECT_EQ(dump({rectangle("R"), stroke("S"), gradientFill("GF", staticValue("[0,1,0,0,1,0,0,1,0,1,1,1]"))}, true),
-              "GroupLayer \"\"\n  ShapeItemLayer R: S GF\n    BaseAnimationLayer\n"
-              "      GradientRenderLayer\n      mask: CAShapeLayer\n    CAShapeLayer\n");
+              "ShapeItemLayer R: S GF\n  BaseAnimationLayer\n    GradientRenderLayer\n    mask: CAShapeLayer\n"
+              "  CAShapeLayer\n");
 }
 
 TEST_F(ShapeLayerTreeTest, RepeaterCountsThatCannotBeCopiedGiveNoCopiesOrAreCapped) {

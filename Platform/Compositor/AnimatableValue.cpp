@@ -70,6 +70,14 @@ Transform3D mixTransforms(const Transform3D& a, const Transform3D& b, double t) 
 
 }  // namespace
 
+AnimatableValue::AnimatableValue(std::shared_ptr<const graphics::Path> path)
+    : storage_(path ? Boxed<Path>{std::move(path)} : boxed(Path())) {}
+
+std::shared_ptr<const graphics::Path> AnimatableValue::sharedPath() const {
+    const Boxed<Path>* box = std::get_if<Boxed<Path>>(&storage_);
+    return box ? box->value : nullptr;
+}
+
 std::optional<double> AnimatableValue::number() const {
     if (const double* value = get<double>()) {
         return *value;
@@ -281,7 +289,14 @@ std::size_t AnimatableValue::hash() const {
         for (double number : numbers) hashCombine(seed, graphics::hashDouble(number));
     };
     std::visit(
-        [&](const auto& value) {
+        [&](const auto& stored) {
+            const auto& value = [&stored]() -> const auto& {
+                if constexpr (requires { stored.value; }) {
+                    return *stored.value;
+                } else {
+                    return stored;
+                }
+            }();
             using T = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<T, Path>) {
                 hashCombine(seed, pathHash(value));

@@ -5,6 +5,11 @@
 // stands in for the platform's boxed values in key-value access and in animations'
 // from, to and keyframe values. A value; copies are independent.
 //
+// Numbers, points and sizes are held inline; the larger kinds (rectangles,
+// colours, paths, arrays, transforms) are held as immutable objects that copies
+// share, so that a value takes three words whatever it holds: an animation's from
+// and to values and every keyframe stay small.
+//
 // Interpolation works per type: numbers, points, sizes, rectangles and colours
 // component by component; arrays element by element when their counts match; paths
 // point by point when their elements match in count and kind; transforms by
@@ -16,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -42,12 +48,14 @@ public:
     AnimatableValue(int number) : storage_(static_cast<double>(number)) {}
     AnimatableValue(graphics::Point point) : storage_(point) {}
     AnimatableValue(graphics::Size size) : storage_(size) {}
-    AnimatableValue(graphics::Rect rect) : storage_(rect) {}
-    AnimatableValue(graphics::Color color) : storage_(color) {}
-    AnimatableValue(graphics::Path path) : storage_(std::move(path)) {}
-    AnimatableValue(std::vector<double> numbers) : storage_(std::move(numbers)) {}
-    AnimatableValue(std::vector<graphics::Color> colors) : storage_(std::move(colors)) {}
-    AnimatableValue(graphics::Transform3D transform) : storage_(transform) {}
+    AnimatableValue(graphics::Rect rect) : storage_(boxed(rect)) {}
+    AnimatableValue(graphics::Color color) : storage_(boxed(color)) {}
+    AnimatableValue(graphics::Path path) : storage_(boxed(std::move(path))) {}
+    // A path already held by an immutable object: shared, not copied.
+    AnimatableValue(std::shared_ptr<const graphics::Path> path);
+    AnimatableValue(std::vector<double> numbers) : storage_(boxed(std::move(numbers))) {}
+    AnimatableValue(std::vector<graphics::Color> colors) : storage_(boxed(std::move(colors))) {}
+    AnimatableValue(graphics::Transform3D transform) : storage_(boxed(transform)) {}
     AnimatableValue(bool boolean) : storage_(boolean) {}
     AnimatableValue(ImageRef image) : storage_(std::move(image)) {}
 
@@ -56,8 +64,16 @@ public:
     // The value when it holds a T, else nullptr.
     template <typename T>
     const T* get() const {
-        return std::get_if<T>(&storage_);
+        if constexpr (isBoxed<T>) {
+            const Boxed<T>* box = std::get_if<Boxed<T>>(&storage_);
+            return box ? box->value.get() : nullptr;
+        } else {
+            return std::get_if<T>(&storage_);
+        }
     }
+    // The path as the immutable object this value holds, else null: a holder
+    // of the path can share it instead of copying it.
+    std::shared_ptr<const graphics::Path> sharedPath() const;
 
     // A number, or a boolean as 0 or 1 (the platform boxes booleans as numbers).
     std::optional<double> number() const;
@@ -91,8 +107,27 @@ public:
     std::size_t hash() const;
 
 private:
-    std::variant<double, graphics::Point, graphics::Size, graphics::Rect, graphics::Color, graphics::Path,
-                 std::vector<double>, std::vector<graphics::Color>, graphics::Transform3D, bool, ImageRef>
+    // A larger kind, held by an immutable object that copies share; equal
+    // when what they hold is equal.
+    template <typename T>
+    struct Boxed {
+        std::shared_ptr<const T> value;
+        bool operator==(const Boxed& other) const { return value == other.value || *value == *other.value; }
+    };
+    template <typename T>
+    static constexpr bool isBoxed =
+        std::is_same_v<T, graphics::Rect> || std::is_same_v<T, graphics::Color> || std::is_same_v<T, graphics::Path> ||
+        std::is_same_v<T, std::vector<double>> || std::is_same_v<T, std::vector<graphics::Color>> ||
+        std::is_same_v<T, graphics::Transform3D>;
+    template <typename T>
+    static Boxed<T> boxed(T value) {
+        return Boxed<T>{std::make_shared<const T>(std::move(value))};
+    }
+
+    // In the order of Kind.
+    std::variant<double, graphics::Point, graphics::Size, Boxed<graphics::Rect>, Boxed<graphics::Color>,
+                 Boxed<graphics::Path>, Boxed<std::vector<double>>, Boxed<std::vector<graphics::Color>>,
+                 Boxed<graphics::Transform3D>, bool, ImageRef>
         storage_;
 };
 

@@ -88,8 +88,8 @@ protected:
 private:
     MediaTiming timing_;
     std::optional<TimingFunction> timingFunction_;
-    std::shared_ptr<AnimationDelegate> delegate_;
     bool removedOnCompletion_ = true;
+    std::shared_ptr<AnimationDelegate> delegate_;
 };
 
 }  // namespace platform::compositor

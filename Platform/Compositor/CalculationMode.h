@@ -4,8 +4,10 @@
 // speed over the whole animation whatever the key times (paced), or a smooth
 // spline through the values (cubic).
 
+#include <cstdint>
+
 namespace platform::compositor {
 
-enum class CalculationMode { linear, discrete, paced, cubic };
+enum class CalculationMode : std::uint8_t { linear, discrete, paced, cubic };
 
 }  // namespace platform::compositor

@@ -41,7 +41,7 @@ bool DisplayLink::isActive() const { return root_ && needsFrame(*root_, false); 
 // ancestors again.
 bool DisplayLink::needsFrame(const Layer& layer, bool frozenAbove) {
     const bool frozen = frozenAbove || layer.speed() == 0;
-    const bool animating = layer.hasAnimations() && !layer.animations_.isSettled(frozen);
+    const bool animating = layer.hasAnimations() && !layer.animated_->animations.isSettled(frozen);
     if (animating || layer.needsLayout_ || layer.needsDisplay_ || layer.changedSinceFrame_) {
         return true;
     }
@@ -70,12 +70,15 @@ bool DisplayLink::tick() {
     const auto tree = treeOf(root_);
     for (const std::shared_ptr<Layer>& layer : tree) {
         // An animation dropped once it has finished changes what the layer shows.
-        if (layer->hasAnimations() && layer->animations_.advance(layer->localTime(now))) {
+        if (layer->hasAnimations() && layer->animated_->animations.advance(layer->localTime(now))) {
             layer->markChanged();
         }
     }
     for (const std::shared_ptr<Layer>& layer : tree) {
-        for (Layer::CustomNumber& custom : layer->customNumbers_) {
+        if (!layer->customNumbers_) {
+            continue;
+        }
+        for (Layer::CustomNumber& custom : *layer->customNumbers_) {
             if (!custom.needsDisplay) {
                 continue;
             }

@@ -101,10 +101,11 @@ private:
         return list ? *list : empty;
     }
 
+    // First, where it takes no room of its own after the base's last flag.
+    CalculationMode calculationMode_ = CalculationMode::linear;
     SharedList<AnimatableValue> values_;
     SharedList<double> keyTimes_;
     SharedList<TimingFunction> timingFunctions_;
-    CalculationMode calculationMode_ = CalculationMode::linear;
     // Null without a path.
     std::shared_ptr<const PreparedPath> motion_;
 };

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "Platform/Compositor/ContentCache.h"
+#include "Platform/Compositor/CopyOnWrite.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerKeyValue.h"
 #include "Platform/Compositor/MediaClock.h"
@@ -69,18 +70,14 @@ Layer::Layer(const Layer& layer)
       position_(layer.position_),
       anchorPoint_(layer.anchorPoint_),
       transform_(layer.transform_),
-      transformParts_(layer.transformParts_),
       opacity_(layer.opacity_),
+      rare_(layer.rare_),
+      customNumbers_(layer.customNumbers_ ? std::make_unique<std::vector<CustomNumber>>(*layer.customNumbers_)
+                                          : nullptr),
+      actions_(layer.actions_),
       hidden_(layer.hidden_),
       masksToBounds_(layer.masksToBounds_),
-      contents_(layer.contents_),
-      rare_(layer.rare_),
       shouldRasterize_(layer.shouldRasterize_),
-      speed_(layer.speed_),
-      timeOffset_(layer.timeOffset_),
-      beginTime_(layer.beginTime_),
-      customNumbers_(layer.customNumbers_),
-      actions_(layer.actions_),
       drawsInRenderPass_(layer.drawsInRenderPass_),
       drawsOversized_(layer.drawsOversized_) {}
 
@@ -154,12 +151,7 @@ bool Layer::isAncestorOf(const Layer& layer) const {
     return false;
 }
 
-std::shared_ptr<Layer> Layer::parentLayer() const {
-    if (std::shared_ptr<Layer> parent = superlayer_.lock()) {
-        return parent;
-    }
-    return maskOwner_.lock();
-}
+std::shared_ptr<Layer> Layer::parentLayer() const { return parent_.lock(); }
 
 void Layer::insertSublayer(std::shared_ptr<Layer> layer, std::size_t index) {
     if (!layer) {
@@ -172,7 +164,8 @@ void Layer::insertSublayer(std::shared_ptr<Layer> layer, std::size_t index) {
     layer->removeFromSuperlayer();
     index = std::min(index, sublayers_.size());
     sublayers_.insert(sublayers_.begin() + static_cast<std::ptrdiff_t>(index), layer);
-    layer->superlayer_ = self;
+    layer->parent_ = self;
+    layer->isMask_ = false;
     setNeedsLayout();
 }
 
@@ -180,16 +173,20 @@ void Layer::addSublayer(std::shared_ptr<Layer> layer) { insertSublayer(std::move
 
 void Layer::removeFromSuperlayer() {
     std::shared_ptr<Layer> keepAlive = weak_from_this().lock();
-    if (std::shared_ptr<Layer> parent = superlayer_.lock()) {
+    const std::shared_ptr<Layer> parent = parent_.lock();
+    const bool wasMask = isMask_;
+    parent_.reset();
+    isMask_ = false;
+    if (!parent) {
+        return;
+    }
+    if (wasMask) {
+        parent->mask_ = nullptr;
+        parent->markChanged();
+    } else {
         std::erase_if(parent->sublayers_, [this](const std::shared_ptr<Layer>& child) { return child.get() == this; });
         parent->setNeedsLayout();
     }
-    superlayer_.reset();
-    if (std::shared_ptr<Layer> owner = maskOwner_.lock()) {
-        owner->mask_ = nullptr;
-        owner->markChanged();
-    }
-    maskOwner_.reset();
 }
 
 void Layer::setMask(std::shared_ptr<Layer> mask) {
@@ -201,11 +198,13 @@ void Layer::setMask(std::shared_ptr<Layer> mask) {
     }
     std::shared_ptr<Layer> self = ownedSelf("Layer::setMask");
     if (mask_) {
-        mask_->maskOwner_.reset();
+        mask_->parent_.reset();
+        mask_->isMask_ = false;
     }
     if (mask) {
         mask->removeFromSuperlayer();
-        mask->maskOwner_ = self;
+        mask->parent_ = self;
+        mask->isMask_ = true;
     }
     mask_ = std::move(mask);
     markChanged();
@@ -239,19 +238,8 @@ PELLOR_LAYER_SETTER(setAnchorPoint, anchorPoint_, Point)
 PELLOR_LAYER_SETTER(setOpacity, opacity_, double)
 PELLOR_LAYER_SETTER(setHidden, hidden_, bool)
 PELLOR_LAYER_SETTER(setMasksToBounds, masksToBounds_, bool)
-PELLOR_LAYER_SETTER(setContents, contents_, ImageRef)
-PELLOR_LAYER_SETTER(setSpeed, speed_, double)
-PELLOR_LAYER_SETTER(setTimeOffset, timeOffset_, double)
-PELLOR_LAYER_SETTER(setBeginTime, beginTime_, double)
 
-Layer::Rare& Layer::editableRare() {
-    if (!rare_) {
-        rare_ = std::make_shared<Rare>();
-    } else if (rare_.use_count() > 1) {
-        rare_ = std::make_shared<Rare>(*rare_);
-    }
-    return *rare_;
-}
+Layer::Rare& Layer::editableRare() { return editableBlock(rare_); }
 
 #define PELLOR_RARE_SETTER(Name, field, Type) \
     void Layer::Name(Type value) {            \
@@ -262,6 +250,10 @@ Layer::Rare& Layer::editableRare() {
         markChanged();                        \
     }
 
+PELLOR_RARE_SETTER(setContents, contents, ImageRef)
+PELLOR_RARE_SETTER(setSpeed, speed, double)
+PELLOR_RARE_SETTER(setTimeOffset, timeOffset, double)
+PELLOR_RARE_SETTER(setBeginTime, beginTime, double)
 PELLOR_RARE_SETTER(setSublayerTransform, sublayerTransform, const Transform3D&)
 PELLOR_RARE_SETTER(setBackgroundColor, backgroundColor, std::optional<Color>)
 PELLOR_RARE_SETTER(setContentsGravity, contentsGravity, ContentsGravity)
@@ -273,14 +265,31 @@ PELLOR_RARE_SETTER(setShadowOffset, shadowOffset, Size)
 PELLOR_RARE_SETTER(setShadowRadius, shadowRadius, double)
 
 #undef PELLOR_LAYER_SETTER
+#undef PELLOR_RARE_SETTER
+
+const std::string& Layer::name() const {
+    static const std::string none;
+    return name_ ? *name_ : none;
+}
+
+void Layer::setName(std::string name) {
+    name_ = name.empty() ? nullptr : std::make_shared<const std::string>(std::move(name));
+}
+
+Layer::TransformState& Layer::editableTransform() { return editableBlock(transform_); }
 
 void Layer::setTransform(const Transform3D& transform) {
-    transformParts_.reset();
-    if (transform == transform_) {
-        return;
+    const bool changed = transform != this->transform();
+    if (transform.isIdentity()) {
+        transform_ = nullptr;
+    } else if (changed || transform_->parts) {
+        TransformState& state = editableTransform();
+        state.matrix = transform;
+        state.parts.reset();
     }
-    transform_ = transform;
-    markChanged();
+    if (changed) {
+        markChanged();
+    }
 }
 
 Rect Layer::frame() const { return bounds_.applying(LayerGeometry::layerToParent(*this)); }
@@ -294,8 +303,16 @@ void Layer::setFrame(const Rect& frame) {
 
 // Key-value access.
 
+const std::vector<Layer::CustomNumber>& Layer::customNumbers() const {
+    static const std::vector<CustomNumber> none;
+    return customNumbers_ ? *customNumbers_ : none;
+}
+
 Layer::CustomNumber* Layer::findCustom(std::string_view key) {
-    for (CustomNumber& custom : customNumbers_) {
+    if (!customNumbers_) {
+        return nullptr;
+    }
+    for (CustomNumber& custom : *customNumbers_) {
         if (custom.key == key) {
             return &custom;
         }
@@ -313,7 +330,10 @@ void Layer::declareAnimatableNumber(std::string key, double initialValue, bool n
         existing->needsDisplay = needsDisplayOnChange;
         return;
     }
-    customNumbers_.push_back(CustomNumber{std::move(key), initialValue, needsDisplayOnChange, initialValue});
+    if (!customNumbers_) {
+        customNumbers_ = std::make_unique<std::vector<CustomNumber>>();
+    }
+    customNumbers_->push_back(CustomNumber{std::move(key), initialValue, needsDisplayOnChange, initialValue});
 }
 
 bool Layer::needsDisplayForKey(std::string_view key) const {
@@ -323,7 +343,8 @@ bool Layer::needsDisplayForKey(std::string_view key) const {
 
 std::optional<AnimatableValue> Layer::value(std::string_view key) const {
     if (std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(key)) {
-        const TransformComponents parts = transformParts_ ? *transformParts_ : TransformComponents::of(transform_);
+        const TransformComponents parts =
+            transform_ && transform_->parts ? *transform_->parts : TransformComponents::of(transform());
         if (*part == TransformComponents::Part::translation) {
             return AnimatableValue(Point(parts.translationX, parts.translationY));
         }
@@ -339,7 +360,8 @@ std::optional<AnimatableValue> Layer::value(std::string_view key) const {
 }
 
 bool Layer::setTransformPart(TransformComponents::Part part, const AnimatableValue& value) {
-    TransformComponents parts = transformParts_ ? *transformParts_ : TransformComponents::of(transform_);
+    TransformComponents parts =
+        transform_ && transform_->parts ? *transform_->parts : TransformComponents::of(transform());
     if (part == TransformComponents::Part::translation) {
         const Point* point = value.get<Point>();
         if (!point) {
@@ -355,9 +377,11 @@ bool Layer::setTransformPart(TransformComponents::Part part, const AnimatableVal
         parts.setNumber(part, *number);
     }
     const Transform3D matrix = parts.matrix();
-    transformParts_ = parts;
-    if (matrix != transform_) {
-        transform_ = matrix;
+    const bool changed = matrix != transform();
+    TransformState& state = editableTransform();
+    state.parts = parts;
+    if (changed) {
+        state.matrix = matrix;
         markChanged();
     }
     return true;
@@ -508,11 +532,13 @@ std::shared_ptr<Animation> Layer::action(std::string_view key) const {
 double Layer::localTime(double mediaTime) const {
     const std::shared_ptr<Layer> parent = parentLayer();
     const double parentTime = parent ? parent->localTime(mediaTime) : mediaTime;
-    return MediaTiming::localTime(parentTime, beginTime_, speed_, timeOffset_);
+    const Rare& timing = rare();
+    return MediaTiming::localTime(parentTime, timing.beginTime, timing.speed, timing.timeOffset);
 }
 
 double Layer::mediaTimeFromLocal(double time) const {
-    const double parentTime = MediaTiming::parentTime(time, beginTime_, speed_, timeOffset_);
+    const Rare& timing = rare();
+    const double parentTime = MediaTiming::parentTime(time, timing.beginTime, timing.speed, timing.timeOffset);
     const std::shared_ptr<Layer> parent = parentLayer();
     return parent ? parent->mediaTimeFromLocal(parentTime) : parentTime;
 }
@@ -578,21 +604,28 @@ void Layer::addAnimation(const std::shared_ptr<Animation>& animation, std::strin
     if (!attached->timingFunction()) {
         attached->setTimingFunction(Transaction::animationTimingFunction());
     }
-    animations_.add(std::move(key), std::move(attached), Transaction::completionsForNewAnimation());
+    if (!animated_) {
+        animated_ = std::make_unique<Animated>();
+    }
+    animated_->animations.add(std::move(key), std::move(attached), Transaction::completionsForNewAnimation());
     markChanged();
 }
 
 void Layer::removeAnimation(std::string_view key) {
-    if (animations_.remove(key)) {
+    if (animated_ && animated_->animations.remove(key)) {
         markChanged();
     }
 }
 
 void Layer::removeAllAnimations() {
-    if (!animations_.empty()) {
-        animations_.removeAll();
+    if (hasAnimations()) {
+        animated_->animations.removeAll();
         markChanged();
     }
+}
+
+std::vector<std::string> Layer::animationKeys() const {
+    return animated_ ? animated_->animations.keys() : std::vector<std::string>{};
 }
 
 // Presentation.
@@ -606,32 +639,61 @@ std::shared_ptr<Layer> Layer::presentation() const {
     return presentationAt(MediaClock::currentTime());
 }
 
+thread_local Layer::FramePresentations* Layer::currentFrame_ = nullptr;
+
+Layer::FramePresentations::FramePresentations() : previous_(currentFrame_) { currentFrame_ = this; }
+
+Layer::FramePresentations::~FramePresentations() {
+    currentFrame_ = previous_;
+    for (const std::weak_ptr<const Layer>& weak : layers_) {
+        if (const std::shared_ptr<const Layer> layer = weak.lock(); layer && layer->animated_) {
+            layer->animated_->heldPresentation = nullptr;
+        }
+    }
+}
+
+void Layer::FramePresentations::hold(const Layer& layer) {
+    std::weak_ptr<const Layer> weak = layer.weak_from_this();
+    if (!weak.expired()) {
+        layers_.push_back(std::move(weak));
+    }
+}
+
 std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     const double time = localTime(mediaTime);
+    if (!animated_) {
+        return makePresentationCopy();
+    }
+    Animated& animated = *animated_;
     // Animations that present the same at every time present it at every finite time.
-    const bool timeless = std::isfinite(time) && animations_.presentOneValueEach();
+    const bool timeless = std::isfinite(time) && animated.animations.presentOneValueEach();
     // Adding, removing or dropping an animation marks the layer changed too.
     // The renderer asks again for the time it has just asked for (to bound a
     // group by what the layers below draw, then to draw them): that copy is
     // kept as well, so that a frame makes one copy per animated layer.
-    if (heldPresentation_ && heldPresentationVersion_ == subtreeVersion_ &&
-        (timeless || heldPresentationTime_ == time)) {
-        return heldPresentation_;
+    if (animated.heldPresentation && animated.heldPresentationVersion == subtreeVersion_ &&
+        (timeless || animated.heldPresentationTime == time)) {
+        return animated.heldPresentation;
     }
     std::shared_ptr<Layer> copy = makePresentationCopy();
-    if (copy && !animations_.empty()) {
+    if (copy && !animated.animations.empty()) {
         LayerTarget target(*copy);
-        animations_.apply(time, target);
+        animated.animations.apply(time, target);
     }
-    heldPresentation_ = std::isfinite(time) ? copy : nullptr;
-    heldPresentationVersion_ = subtreeVersion_;
-    heldPresentationTime_ = time;
+    animated.heldPresentation = std::isfinite(time) ? copy : nullptr;
+    if (copy && !timeless && currentFrame_) {
+        currentFrame_->hold(*this);
+    }
+    animated.heldPresentationVersion = subtreeVersion_;
+    animated.heldPresentationTime = time;
     return copy;
 }
 
 std::optional<AnimatableValue> Layer::presentedValue(std::string_view keyPath, double mediaTime) const {
     ProbeTarget probe(*this, keyPath);
-    animations_.apply(localTime(mediaTime), keyPath, probe);
+    if (animated_) {
+        animated_->animations.apply(localTime(mediaTime), keyPath, probe);
+    }
     return probe.current();
 }
 

@@ -66,7 +66,7 @@ public:
     static std::shared_ptr<Layer> make() { return std::make_shared<Layer>(); }
 
     // Tree.
-    std::shared_ptr<Layer> superlayer() const { return superlayer_.lock(); }
+    std::shared_ptr<Layer> superlayer() const { return isMask_ ? nullptr : parent_.lock(); }
     const std::vector<std::shared_ptr<Layer>>& sublayers() const { return sublayers_; }
     // Adding a layer that already has a superlayer moves it; adding a layer to
     // itself or to one of its own sublayers (a cycle) throws std::invalid_argument,
@@ -81,9 +81,9 @@ public:
     // it masked); a cycle throws std::invalid_argument.
     void setMask(std::shared_ptr<Layer> mask);
     // The layer this one is the mask of, if any.
-    std::shared_ptr<Layer> maskOwner() const { return maskOwner_.lock(); }
-    const std::string& name() const { return name_; }
-    void setName(std::string name) { name_ = std::move(name); }
+    std::shared_ptr<Layer> maskOwner() const { return isMask_ ? parent_.lock() : nullptr; }
+    const std::string& name() const;
+    void setName(std::string name);
 
     // Geometry.
     const graphics::Rect& bounds() const { return bounds_; }
@@ -92,7 +92,9 @@ public:
     void setPosition(graphics::Point position);
     graphics::Point anchorPoint() const { return anchorPoint_; }
     void setAnchorPoint(graphics::Point anchorPoint);
-    const graphics::Transform3D& transform() const { return transform_; }
+    const graphics::Transform3D& transform() const {
+        return transform_ ? transform_->matrix : identityTransform;
+    }
     void setTransform(const graphics::Transform3D& transform);
     const graphics::Transform3D& sublayerTransform() const { return rare().sublayerTransform; }
     void setSublayerTransform(const graphics::Transform3D& transform);
@@ -110,7 +112,7 @@ public:
     void setMasksToBounds(bool masks);
     const std::optional<graphics::Color>& backgroundColor() const { return rare().backgroundColor; }
     void setBackgroundColor(std::optional<graphics::Color> color);
-    const ImageRef& contents() const { return contents_; }
+    const ImageRef& contents() const { return rare().contents; }
     void setContents(ImageRef contents);
     ContentsGravity contentsGravity() const { return rare().contentsGravity; }
     void setContentsGravity(ContentsGravity gravity);
@@ -132,11 +134,11 @@ public:
     void setShouldRasterize(bool rasterize) { shouldRasterize_ = rasterize; }
 
     // Timing of the layer's local time: (parent - beginTime) x speed + timeOffset.
-    double speed() const { return speed_; }
+    double speed() const { return rare().speed; }
     void setSpeed(double speed);
-    double timeOffset() const { return timeOffset_; }
+    double timeOffset() const { return rare().timeOffset; }
     void setTimeOffset(double offset);
-    double beginTime() const { return beginTime_; }
+    double beginTime() const { return rare().beginTime; }
     void setBeginTime(double time);
 
     // Key-value access by the whole key-path text.
@@ -215,13 +217,15 @@ public:
     void addAnimation(const std::shared_ptr<Animation>& animation, std::string key);
     void removeAnimation(std::string_view key);
     void removeAllAnimations();
-    std::shared_ptr<const Animation> animation(std::string_view key) const { return animations_.find(key); }
-    std::vector<std::string> animationKeys() const { return animations_.keys(); }
-    bool hasAnimations() const { return !animations_.empty(); }
+    std::shared_ptr<const Animation> animation(std::string_view key) const {
+        return animated_ ? animated_->animations.find(key) : nullptr;
+    }
+    std::vector<std::string> animationKeys() const;
+    bool hasAnimations() const { return animated_ && !animated_->animations.empty(); }
     // Whether the layer has animations and each presents one value at every
     // time (Animation::presentsOneValue): what it presents then depends on the
     // layer and its animations alone, not on time.
-    bool presentsOneValueAtEveryTime() const { return animations_.presentOneValueEach(); }
+    bool presentsOneValueAtEveryTime() const { return animated_ && animated_->animations.presentOneValueEach(); }
 
     // Told by the renderer when one of its limits (see RenderBudget) left out or
     // simplified part of a tree it drew through this layer. True when the layer
@@ -258,6 +262,25 @@ private:
     friend class Renderer;
     friend class ContentCache;
 
+    // Set up by the renderer for the outermost render under way on a thread:
+    // the presentation copies kept during it for its time alone are let go
+    // when it ends. The next frame, at another time, makes new ones anyway,
+    // and a copy kept from one frame to the next would only hold memory.
+    class FramePresentations {
+    public:
+        FramePresentations();
+        ~FramePresentations();
+        FramePresentations(const FramePresentations&) = delete;
+        FramePresentations& operator=(const FramePresentations&) = delete;
+        void hold(const Layer& layer);
+
+    private:
+        std::vector<std::weak_ptr<const Layer>> layers_;
+        FramePresentations* previous_;
+    };
+    // The frame of the outermost render under way on this thread, if any.
+    static thread_local FramePresentations* currentFrame_;
+
     struct CustomNumber {
         std::string key;
         double value = 0;
@@ -265,6 +288,8 @@ private:
         // What the display link last saw presented, to tell when it changes.
         std::optional<AnimatableValue> lastPresented;
     };
+
+    static constexpr graphics::Transform3D identityTransform{};
 
     CustomNumber* findCustom(std::string_view key);
     const CustomNumber* findCustom(std::string_view key) const;
@@ -277,6 +302,10 @@ private:
     bool setTransformPart(TransformComponents::Part part, const AnimatableValue& value);
 
     struct Rare {
+        ImageRef contents;
+        double speed = 1;
+        double timeOffset = 0;
+        double beginTime = 0;
         graphics::Transform3D sublayerTransform;
         std::optional<graphics::Color> backgroundColor;
         ContentsGravity contentsGravity = ContentsGravity::resize;
@@ -294,40 +323,60 @@ private:
     // This layer's own copy, made on the first change.
     Rare& editableRare();
 
-    std::weak_ptr<Layer> superlayer_;
+    // The transform, and the parts it was last built from when it was set by
+    // parts, so that setting one part after another never loses the others.
+    struct TransformState {
+        graphics::Transform3D matrix;
+        std::optional<TransformComponents> parts;
+    };
+    // This layer's own transform state, made or copied on the first change.
+    TransformState& editableTransform();
+
+    // The attached animations and the last presentation copy made, kept while
+    // the layer and its animations stay as they were (its subtree version): at
+    // every time for a layer whose animations each present one value at every
+    // time, so that drawing it makes no copy per frame, else for the local time
+    // it was made for.
+    struct Animated {
+        AnimationList animations;
+        std::shared_ptr<Layer> heldPresentation;
+        std::uint64_t heldPresentationVersion = 0;
+        double heldPresentationTime = 0;
+    };
+    const std::vector<CustomNumber>& customNumbers() const;
+
+    // The superlayer, or the layer whose mask this is (isMask_).
+    std::weak_ptr<Layer> parent_;
     std::vector<std::shared_ptr<Layer>> sublayers_;
     std::shared_ptr<Layer> mask_;
-    // The layer whose mask this is, if any.
-    std::weak_ptr<Layer> maskOwner_;
-    std::string name_;
+    // Null for no name; shared with presentation copies.
+    std::shared_ptr<const std::string> name_;
 
     graphics::Rect bounds_;
     graphics::Point position_;
     graphics::Point anchorPoint_{0.5, 0.5};
-    graphics::Transform3D transform_;
-    // The parts the transform was last built from, when it was set by parts, so
-    // setting one part after another never loses the others.
-    std::optional<TransformComponents> transformParts_;
+    // Null for the identity set as a whole; shared with a presentation copy
+    // until one of the two changes its transform (editableTransform() copies
+    // it first). Most layers have none, and most presentation copies share it.
+    std::shared_ptr<TransformState> transform_;
 
     double opacity_ = 1;
-    bool hidden_ = false;
-    bool masksToBounds_ = false;
-    ImageRef contents_;
     // The properties most layers leave at their defaults, held apart so that
     // such a layer and each presentation copy of it do not carry them: null
     // while all are at their defaults, and shared with a presentation copy
     // until one of the two sets one (editableRare() copies it first).
     std::shared_ptr<Rare> rare_;
-    bool shouldRasterize_ = false;
 
-    double speed_ = 1;
-    double timeOffset_ = 0;
-    double beginTime_ = 0;
-
-    std::vector<CustomNumber> customNumbers_;
+    // Null without declared numbers.
+    std::unique_ptr<std::vector<CustomNumber>> customNumbers_;
     std::shared_ptr<const Actions> actions_;
-    AnimationList animations_;
+    // Null until an animation is added.
+    std::unique_ptr<Animated> animated_;
 
+    bool isMask_ = false;
+    bool hidden_ = false;
+    bool masksToBounds_ = false;
+    bool shouldRasterize_ = false;
     bool drawsInRenderPass_ = false;
     // Set by display() for a drawing too large to keep as an image.
     bool drawsOversized_ = false;
@@ -342,13 +391,6 @@ private:
     std::uint64_t changedInEpoch_ = 0;
     // A picture of the layer's contents from an earlier frame (ContentCache).
     std::unique_ptr<ContentCacheEntry> contentCache_;
-    // The last presentation copy made, kept while the layer and its animations
-    // stay as they were (its subtree version): at every time for a layer whose
-    // animations each present one value at every time, so that drawing it makes
-    // no copy per frame, else for the local time it was made for.
-    mutable std::shared_ptr<Layer> heldPresentation_;
-    mutable std::uint64_t heldPresentationVersion_ = 0;
-    mutable double heldPresentationTime_ = 0;
 };
 
 }  // namespace platform::compositor

@@ -197,6 +197,10 @@ void Renderer::render(const std::shared_ptr<Layer>& root, double mediaTime, Grap
         budget = &own.emplace(static_cast<double>(context.width()) * context.height());
     }
     const RenderBudget::Activation activation(*budget);
+    std::optional<Layer::FramePresentations> frame;
+    if (own) {
+        frame.emplace();
+    }
     drawLayer(*root, mediaTime, context);
 }
 

@@ -1,5 +1,7 @@
 #include "Platform/Compositor/ShapeLayer.h"
 
+#include "Platform/Compositor/CopyOnWrite.h"
+
 namespace platform::compositor {
 
 using graphics::Color;
@@ -10,17 +12,32 @@ ShapeLayer::ShapeLayer(const Layer& layer) : Layer(layer) {
         path_ = shape->path_;
         fillColor_ = shape->fillColor_;
         fillRule_ = shape->fillRule_;
-        strokeColor_ = shape->strokeColor_;
-        lineWidth_ = shape->lineWidth_;
-        miterLimit_ = shape->miterLimit_;
-        lineCap_ = shape->lineCap_;
-        lineJoin_ = shape->lineJoin_;
-        lineDashPattern_ = shape->lineDashPattern_;
-        lineDashPhase_ = shape->lineDashPhase_;
-        strokeStart_ = shape->strokeStart_;
-        strokeEnd_ = shape->strokeEnd_;
+        stroke_ = shape->stroke_;
     }
 }
+
+const Path& ShapeLayer::path() const {
+    static const Path empty;
+    return path_ ? *path_ : empty;
+}
+
+void ShapeLayer::setPath(Path path) {
+    if (path == this->path()) {
+        return;
+    }
+    path_ = path.elements().empty() ? nullptr : std::make_shared<const Path>(std::move(path));
+    markChanged();
+}
+
+void ShapeLayer::setSharedPath(std::shared_ptr<const Path> path) {
+    if (path == path_ || *path == this->path()) {
+        return;
+    }
+    path_ = path->elements().empty() ? nullptr : std::move(path);
+    markChanged();
+}
+
+ShapeLayer::Stroke& ShapeLayer::editableStroke() { return editableBlock(stroke_); }
 
 #define PELLOR_SHAPE_SETTER(Name, member, Type) \
     void ShapeLayer::Name(Type value) {          \
@@ -31,31 +48,42 @@ ShapeLayer::ShapeLayer(const Layer& layer) : Layer(layer) {
         markChanged();                           \
     }
 
-PELLOR_SHAPE_SETTER(setPath, path_, Path)
 PELLOR_SHAPE_SETTER(setFillColor, fillColor_, std::optional<Color>)
 PELLOR_SHAPE_SETTER(setFillRule, fillRule_, graphics::FillRule)
-PELLOR_SHAPE_SETTER(setStrokeColor, strokeColor_, std::optional<Color>)
-PELLOR_SHAPE_SETTER(setLineWidth, lineWidth_, double)
-PELLOR_SHAPE_SETTER(setMiterLimit, miterLimit_, double)
-PELLOR_SHAPE_SETTER(setLineCap, lineCap_, graphics::LineCap)
-PELLOR_SHAPE_SETTER(setLineJoin, lineJoin_, graphics::LineJoin)
-PELLOR_SHAPE_SETTER(setLineDashPattern, lineDashPattern_, std::vector<double>)
-PELLOR_SHAPE_SETTER(setLineDashPhase, lineDashPhase_, double)
-PELLOR_SHAPE_SETTER(setStrokeStart, strokeStart_, double)
-PELLOR_SHAPE_SETTER(setStrokeEnd, strokeEnd_, double)
 
 #undef PELLOR_SHAPE_SETTER
 
+#define PELLOR_STROKE_SETTER(Name, field, Type) \
+    void ShapeLayer::Name(Type value) {          \
+        if (stroke().field == value) {           \
+            return;                              \
+        }                                        \
+        editableStroke().field = std::move(value); \
+        markChanged();                           \
+    }
+
+PELLOR_STROKE_SETTER(setStrokeColor, color, std::optional<Color>)
+PELLOR_STROKE_SETTER(setLineWidth, lineWidth, double)
+PELLOR_STROKE_SETTER(setMiterLimit, miterLimit, double)
+PELLOR_STROKE_SETTER(setLineCap, lineCap, graphics::LineCap)
+PELLOR_STROKE_SETTER(setLineJoin, lineJoin, graphics::LineJoin)
+PELLOR_STROKE_SETTER(setLineDashPattern, lineDashPattern, std::vector<double>)
+PELLOR_STROKE_SETTER(setLineDashPhase, lineDashPhase, double)
+PELLOR_STROKE_SETTER(setStrokeStart, strokeStart, double)
+PELLOR_STROKE_SETTER(setStrokeEnd, strokeEnd, double)
+
+#undef PELLOR_STROKE_SETTER
+
 std::optional<AnimatableValue> ShapeLayer::value(std::string_view key) const {
-    if (key == "path") return AnimatableValue(path_);
+    if (key == "path") return path_ ? AnimatableValue(path_) : AnimatableValue(Path());
     if (key == "fillColor") return fillColor_ ? std::optional<AnimatableValue>(*fillColor_) : std::nullopt;
-    if (key == "strokeColor") return strokeColor_ ? std::optional<AnimatableValue>(*strokeColor_) : std::nullopt;
-    if (key == "lineWidth") return AnimatableValue(lineWidth_);
-    if (key == "miterLimit") return AnimatableValue(miterLimit_);
-    if (key == "lineDashPattern") return AnimatableValue(lineDashPattern_);
-    if (key == "lineDashPhase") return AnimatableValue(lineDashPhase_);
-    if (key == "strokeStart") return AnimatableValue(strokeStart_);
-    if (key == "strokeEnd") return AnimatableValue(strokeEnd_);
+    if (key == "strokeColor") return strokeColor() ? std::optional<AnimatableValue>(*strokeColor()) : std::nullopt;
+    if (key == "lineWidth") return AnimatableValue(lineWidth());
+    if (key == "miterLimit") return AnimatableValue(miterLimit());
+    if (key == "lineDashPattern") return AnimatableValue(lineDashPattern());
+    if (key == "lineDashPhase") return AnimatableValue(lineDashPhase());
+    if (key == "strokeStart") return AnimatableValue(strokeStart());
+    if (key == "strokeEnd") return AnimatableValue(strokeEnd());
     return Layer::value(key);
 }
 
@@ -65,11 +93,12 @@ bool ShapeLayer::setValue(std::string_view key, const std::optional<AnimatableVa
             setPath(Path());
             return true;
         }
-        const Path* path = value->get<Path>();
-        if (path) {
-            setPath(*path);
+        std::shared_ptr<const Path> path = value->sharedPath();
+        if (!path) {
+            return false;
         }
-        return path != nullptr;
+        setSharedPath(std::move(path));
+        return true;
     }
     if (key == "fillColor" || key == "strokeColor") {
         const Color* color = value ? value->get<Color>() : nullptr;

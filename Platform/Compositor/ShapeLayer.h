@@ -6,7 +6,13 @@
 // Defaults: no path, fill opaque black (none means no fill), winding rule, no
 // stroke colour, line width 1, butt caps, miter joins, miter limit 10, no dash,
 // stroke from 0 to 1.
+//
+// The path and the stroke's properties are held apart and shared with
+// presentation copies until one of the two changes them, so that a copy of an
+// animated shape carries neither again; a layer that does not stroke holds no
+// stroke properties at all.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,30 +35,30 @@ public:
 
     static std::shared_ptr<ShapeLayer> make() { return std::make_shared<ShapeLayer>(); }
 
-    const graphics::Path& path() const { return path_; }
+    const graphics::Path& path() const;
     void setPath(graphics::Path path);
     const std::optional<graphics::Color>& fillColor() const { return fillColor_; }
     void setFillColor(std::optional<graphics::Color> color);
     graphics::FillRule fillRule() const { return fillRule_; }
     void setFillRule(graphics::FillRule rule);
-    const std::optional<graphics::Color>& strokeColor() const { return strokeColor_; }
+    const std::optional<graphics::Color>& strokeColor() const { return stroke().color; }
     void setStrokeColor(std::optional<graphics::Color> color);
-    double lineWidth() const { return lineWidth_; }
+    double lineWidth() const { return stroke().lineWidth; }
     void setLineWidth(double width);
-    double miterLimit() const { return miterLimit_; }
+    double miterLimit() const { return stroke().miterLimit; }
     void setMiterLimit(double limit);
-    graphics::LineCap lineCap() const { return lineCap_; }
+    graphics::LineCap lineCap() const { return stroke().lineCap; }
     void setLineCap(graphics::LineCap cap);
-    graphics::LineJoin lineJoin() const { return lineJoin_; }
+    graphics::LineJoin lineJoin() const { return stroke().lineJoin; }
     void setLineJoin(graphics::LineJoin join);
     // Empty means a solid line.
-    const std::vector<double>& lineDashPattern() const { return lineDashPattern_; }
+    const std::vector<double>& lineDashPattern() const { return stroke().lineDashPattern; }
     void setLineDashPattern(std::vector<double> pattern);
-    double lineDashPhase() const { return lineDashPhase_; }
+    double lineDashPhase() const { return stroke().lineDashPhase; }
     void setLineDashPhase(double phase);
-    double strokeStart() const { return strokeStart_; }
+    double strokeStart() const { return stroke().strokeStart; }
     void setStrokeStart(double start);
-    double strokeEnd() const { return strokeEnd_; }
+    double strokeEnd() const { return stroke().strokeEnd; }
     void setStrokeEnd(double end);
 
     std::optional<AnimatableValue> value(std::string_view keyPath) const override;
@@ -61,18 +67,31 @@ public:
     const ShapeLayer* asShapeLayer() const override { return this; }
 
 private:
-    graphics::Path path_;
+    struct Stroke {
+        std::optional<graphics::Color> color;
+        double lineWidth = 1;
+        double miterLimit = 10;
+        graphics::LineCap lineCap = graphics::LineCap::butt;
+        graphics::LineJoin lineJoin = graphics::LineJoin::miter;
+        std::vector<double> lineDashPattern;
+        double lineDashPhase = 0;
+        double strokeStart = 0;
+        double strokeEnd = 1;
+    };
+    const Stroke& stroke() const {
+        static const Stroke defaults;
+        return stroke_ ? *stroke_ : defaults;
+    }
+    // This layer's own copy, made on the first change.
+    Stroke& editableStroke();
+    void setSharedPath(std::shared_ptr<const graphics::Path> path);
+
+    // Null for the empty path.
+    std::shared_ptr<const graphics::Path> path_;
     std::optional<graphics::Color> fillColor_ = graphics::Color::black();
     graphics::FillRule fillRule_ = graphics::FillRule::winding;
-    std::optional<graphics::Color> strokeColor_;
-    double lineWidth_ = 1;
-    double miterLimit_ = 10;
-    graphics::LineCap lineCap_ = graphics::LineCap::butt;
-    graphics::LineJoin lineJoin_ = graphics::LineJoin::miter;
-    std::vector<double> lineDashPattern_;
-    double lineDashPhase_ = 0;
-    double strokeStart_ = 0;
-    double strokeEnd_ = 1;
+    // Null while every stroke property is at its default.
+    std::shared_ptr<Stroke> stroke_;
 };
 
 }  // namespace platform::compositor

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <numbers>
+#include <vector>
 
 #include "CompositorTestSupport.h"
 #include "Platform/Compositor/AnimatableValue.h"
@@ -101,6 +104,45 @@ TEST(AnimatableValue, AdditionForAdditiveAnimations) {
     EXPECT_EQ(sum->get<Transform3D>()->apply({1, 0}), Point(12, 0));
     EXPECT_FALSE(AnimatableValue::add(true, false).has_value());
     EXPECT_FALSE(AnimatableValue::add(1.0, Point(1, 1)).has_value());
+}
+
+// The larger kinds are held by objects that copies share: values built apart
+// still compare, hash and read by what they hold.
+TEST(AnimatableValue, LargeValuesCompareByWhatTheyHoldNotWhereTheyLive) {
+    struct Case {
+        const char* name;
+        std::function<AnimatableValue()> make;
+        AnimatableValue other;
+    };
+    const std::vector<Case> cases = {
+        {"rect", [] { return AnimatableValue(Rect(1, 2, 3, 4)); }, Rect(1, 2, 3, 5)},
+        {"color", [] { return AnimatableValue(Color::rgb(0.5, 0.25, 1)); }, Color::rgb(0.5, 0.25, 0)},
+        {"path", [] { return AnimatableValue(line({0, 0}, {1, 1})); }, line({0, 0}, {1, 2})},
+        {"numbers", [] { return AnimatableValue(std::vector<double>{1, 2}); }, std::vector<double>{1}},
+        {"colors", [] { return AnimatableValue(std::vector<Color>{Color::white()}); },
+         std::vector<Color>{Color::black()}},
+        {"transform", [] { return AnimatableValue(Transform3D::makeScale(2, 3, 1)); },
+         Transform3D::makeScale(2, 3, 2)},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const AnimatableValue first = test.make(), second = test.make();
+        EXPECT_EQ(first, second);
+        EXPECT_EQ(first.hash(), second.hash());
+        EXPECT_NE(first, test.other);
+        EXPECT_EQ(first.kind(), test.other.kind());
+        const AnimatableValue copy = first;
+        EXPECT_EQ(copy, first);
+        EXPECT_EQ(copy.description(), first.description());
+    }
+    // A path handed in shared is held, not copied, and handed out again.
+    const auto path = std::make_shared<const Path>(line({0, 0}, {3, 4}));
+    const AnimatableValue shared(path);
+    EXPECT_EQ(shared.sharedPath(), path);
+    EXPECT_EQ(shared.get<Path>(), path.get());
+    EXPECT_EQ(shared, AnimatableValue(line({0, 0}, {3, 4})));
+    EXPECT_EQ(AnimatableValue(Rect()).sharedPath(), nullptr);
+    EXPECT_EQ(shared.get<Rect>(), nullptr);
 }
 
 }  // namespace

@@ -8,11 +8,13 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "CompositorTestSupport.h"
 #include "Platform/Compositor/AnimationGroup.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/MediaTiming.h"
+#include "Platform/Compositor/Renderer.h"
 
 namespace {
 
@@ -122,6 +124,40 @@ TEST_F(HeldPresentationTest, AnAnimationThatStopsApplyingPartWayIsNotHeld) {
         EXPECT_DOUBLE_EQ(presentedOpacity(*layer, now + 35), test.late);
         EXPECT_DOUBLE_EQ(presentedOpacity(*layer, now + 1), test.early);
     }
+}
+
+// A layer that remembers every presentation copy it made, without keeping them.
+class CopyWatchingLayer : public Layer {
+public:
+    std::shared_ptr<Layer> makePresentationCopy() const override {
+        std::shared_ptr<Layer> copy = Layer::makePresentationCopy();
+        copies.push_back(copy);
+        return copy;
+    }
+    mutable std::vector<std::weak_ptr<Layer>> copies;
+};
+
+TEST_F(HeldPresentationTest, ACopyForOneTimeIsLetGoWhenTheFrameEnds) {
+    const double now = clock->now();
+    auto root = Layer::make();
+    auto moving = std::make_shared<CopyWatchingLayer>();
+    auto still = std::make_shared<CopyWatchingLayer>();
+    for (const auto& layer : {moving, still}) {
+        layer->setBounds(Rect(0, 0, 4, 4));
+        root->addSublayer(layer);
+    }
+    moving->addAnimation(basicAnimation("opacity", 0.25, 0.75, 10), "fade");
+    still->addAnimation(wrapped(basicAnimation("opacity", 0.5, 0.5, 10), 10), "hold");
+    for (const double frame : {1.0, 2.0}) {
+        Renderer::renderImage(root, now + frame, 4, 4);
+        ASSERT_FALSE(moving->copies.empty());
+        for (const auto& copy : moving->copies) EXPECT_TRUE(copy.expired());
+        ASSERT_EQ(still->copies.size(), 1u) << "one copy serves every frame";
+        EXPECT_FALSE(still->copies.front().expired());
+    }
+    // Asked outside a frame, the copy of a time is still kept for that time.
+    const std::shared_ptr<Layer> asked = moving->presentationAt(now + 3);
+    EXPECT_EQ(moving->presentationAt(now + 3), asked);
 }
 
 TEST(MediaTiming, TellsWhetherItAppliesThroughoutAParentSpan) {

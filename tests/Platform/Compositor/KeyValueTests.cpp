@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <tuple>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "CompositorTestSupport.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/Image.h"
 
 namespace {
 
@@ -86,12 +88,17 @@ TEST(KeyValue, PartsReadFromAWholeTransform) {
     }
 }
 
-// The properties most layers leave at their defaults are shared with a
-// presentation copy until one side sets them: a change on either side must
+// The properties most layers leave at their defaults, the transform and its
+// parts, the contents, the name, and a shape's path and stroke are shared with
+// a presentation copy until one side sets them: a change on either side must
 // never show on the other.
 TEST(KeyValue, APresentationCopyAndItsLayerSetTheirPropertiesApart) {
     using platform::graphics::Color;
     using platform::graphics::Size;
+    const auto image = [](std::uint8_t red) {
+        return AnimatableValue(platform::graphics::Image::fromStraightRGBA(1, 1, {red, 0, 0, 255}));
+    };
+    const auto line = [](double x) { return compositortest::polyline({{0, 0}, {x, x}}); };
     const std::vector<std::tuple<const char*, AnimatableValue, AnimatableValue, AnimatableValue>> cases = {
         {"sublayerTransform", Transform3D::makeScale(2, 2, 1), Transform3D::makeTranslation(3, 4, 0),
          Transform3D::makeScale(5, 1, 1)},
@@ -101,10 +108,23 @@ TEST(KeyValue, APresentationCopyAndItsLayerSetTheirPropertiesApart) {
         {"shadowOpacity", 0.25, 0.5, 0.75},
         {"shadowOffset", Size(1, 2), Size(3, 4), Size(5, 6)},
         {"shadowRadius", 4.0, 8.0, 16.0},
+        {"transform", Transform3D::makeScale(2, 2, 1), Transform3D::makeTranslation(3, 4, 0),
+         Transform3D::makeScale(5, 1, 1)},
+        {"transform.rotation.z", 0.5, 1.0, 1.5},
+        {"transform.translation", Point(1, 2), Point(3, 4), Point(5, 6)},
+        {"transform.scale.x", 2.0, 3.0, 4.0},
+        {"contents", image(10), image(20), image(30)},
+        {"path", line(1), line(2), line(3)},
+        {"lineWidth", 2.0, 3.0, 4.0},
+        {"strokeColor", Color::rgb(1, 0, 0), Color::rgb(0, 1, 0), Color::rgb(0, 0, 1)},
+        {"lineDashPattern", std::vector<double>{1, 2}, std::vector<double>{3}, std::vector<double>{4, 5}},
+        {"strokeEnd", 0.25, 0.5, 0.75},
     };
     for (const auto& [key, before, onCopy, afterCopy] : cases) {
         SCOPED_TRACE(key);
-        auto layer = Layer::make();
+        // A shape layer answers every key path of a plain layer as well.
+        auto layer = ShapeLayer::make();
+        layer->setName("shape");
         ASSERT_TRUE(layer->setValue(key, before));
         const std::shared_ptr<Layer> copy = layer->makePresentationCopy();
         EXPECT_EQ(copy->value(key), before);
@@ -115,7 +135,26 @@ TEST(KeyValue, APresentationCopyAndItsLayerSetTheirPropertiesApart) {
         const std::shared_ptr<Layer> secondCopy = layer->makePresentationCopy();
         ASSERT_TRUE(layer->setValue(key, before));
         EXPECT_EQ(secondCopy->value(key), afterCopy);
+        layer->setName("renamed");
+        EXPECT_EQ(copy->name(), "shape");
     }
+}
+
+TEST(KeyValue, AWholeTransformReplacesThePartsItWasBuiltFrom) {
+    // A turn and a bit reads back as set while the parts are kept; the
+    // matrix alone reads as the bit.
+    const double turnAndABit = 2 * std::numbers::pi + 0.5;
+    auto layer = Layer::make();
+    ASSERT_TRUE(layer->setValue("transform.rotation.z", turnAndABit));
+    EXPECT_DOUBLE_EQ(*layer->value("transform.rotation.z")->number(), turnAndABit);
+    // Even the transform the parts built, set as a whole, is a matrix alone.
+    layer->setTransform(layer->transform());
+    EXPECT_NEAR(*layer->value("transform.rotation.z")->number(), 0.5, 1e-12);
+    ASSERT_TRUE(layer->setValue("transform.rotation.z", turnAndABit));
+    layer->setTransform(Transform3D::identity());
+    EXPECT_EQ(layer->value("transform.rotation.z"), AnimatableValue(0.0));
+    ASSERT_TRUE(layer->setValue("transform.translation.x", 7.0));
+    EXPECT_EQ(layer->transform(), Transform3D::makeTranslation(7, 0, 0));
 }
 
 }  // namespace

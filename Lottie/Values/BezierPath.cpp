@@ -6,29 +6,51 @@ namespace {
 constexpr int measuringSteps = 25;
 }
 
-BezierPath::BezierPath(std::vector<PathElement> elements, bool closed)
-    : elements_(std::move(elements)), closed_(closed) {
-    for (const PathElement& element : elements_) length_ += element.length;
+BezierPath::BezierPath(std::vector<PathElement> elements, bool closed) : closed_(closed) {
+    for (const PathElement& element : elements) length_ += element.length;
+    if (!elements.empty()) elements_ = std::make_shared<std::vector<PathElement>>(std::move(elements));
+}
+
+const std::vector<PathElement>& BezierPath::noElements() {
+    static const std::vector<PathElement> none;
+    return none;
+}
+
+std::vector<PathElement>& BezierPath::ownElements() {
+    // A path is changed only by its holder, so a count of one stays one.
+    if (!elements_) {
+        elements_ = std::make_shared<std::vector<PathElement>>();
+    } else if (elements_.use_count() > 1) {
+        elements_ = std::make_shared<std::vector<PathElement>>(*elements_);
+    }
+    return *elements_;
+}
+
+bool BezierPath::operator==(const BezierPath& other) const {
+    return closed_ == other.closed_ && length_ == other.length_ &&
+           (elements_ == other.elements_ || elements() == other.elements());
 }
 
 void BezierPath::appendVertex(const CurveVertex& vertex) {
-    double segment = elements_.empty() ? 0 : elements_.back().vertex.curveLength(vertex, measuringSteps);
-    elements_.emplace_back(segment, vertex);
+    std::vector<PathElement>& elements = ownElements();
+    double segment = elements.empty() ? 0 : elements.back().vertex.curveLength(vertex, measuringSteps);
+    elements.emplace_back(segment, vertex);
     length_ += segment;
 }
 
 void BezierPath::appendElement(const PathElement& element) {
-    elements_.push_back(element);
+    ownElements().push_back(element);
     length_ += element.length;
 }
 
 platform::graphics::Path BezierPath::toPath() const {
     platform::graphics::Path path;
-    if (elements_.empty()) return path;
-    path.moveTo(elements_.front().vertex.point);
-    for (std::size_t index = 1; index < elements_.size(); ++index) {
-        const CurveVertex& previous = elements_[index - 1].vertex;
-        const CurveVertex& vertex = elements_[index].vertex;
+    const std::vector<PathElement>& elements = this->elements();
+    if (elements.empty()) return path;
+    path.moveTo(elements.front().vertex.point);
+    for (std::size_t index = 1; index < elements.size(); ++index) {
+        const CurveVertex& previous = elements[index - 1].vertex;
+        const CurveVertex& vertex = elements[index].vertex;
         if (previous.outTangent != previous.point || vertex.inTangent != vertex.point) {
             path.curveTo(previous.outTangent, vertex.inTangent, vertex.point);
         } else {
@@ -45,7 +67,7 @@ BezierPath BezierPath::fromPoints(bool closed, std::span<const platform::graphic
     BezierPath path;
     path.closed_ = closed;
     if (vertices.empty()) return path;
-    path.elements_.reserve(vertices.size() + (closed ? 1 : 0));
+    path.reserve(vertices.size() + (closed ? 1 : 0));
     for (std::size_t index = 0; index < vertices.size(); ++index) {
         platform::graphics::Point point = vertices[index];
         path.appendVertex(CurveVertex(point, point + inOffsets[index], point + outOffsets[index]));
@@ -53,7 +75,7 @@ BezierPath BezierPath::fromPoints(bool closed, std::span<const platform::graphic
     if (closed) {
         // The closing segment is an element of its own, so that lengths and
         // trimming see it like any other segment.
-        const CurveVertex& first = path.elements_.front().vertex;
+        const CurveVertex first = path.elements().front().vertex;
         path.appendVertex(CurveVertex(first.point, first.inTangent, first.point));
     }
     return path;

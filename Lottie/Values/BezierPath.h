@@ -4,11 +4,15 @@
 // segment that ends at it. A closed path decoded from JSON ends with an
 // explicit closing element at its first point, so its elements already
 // describe the closing segment. A plain value; whoever holds it owns it.
+// Copies share their elements until one of them changes: most paths are
+// copied unchanged from a document's keyframes into the nodes and layers that
+// draw them, once per view.
 //
 // JSON: {"c": closed (true when absent), "v": points, "i": in control points,
 // "o": out control points}, the control points as offsets from their vertex.
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -27,13 +31,13 @@ public:
     // A path of elements whose lengths are already known; its length is their sum.
     BezierPath(std::vector<PathElement> elements, bool closed);
 
-    const std::vector<PathElement>& elements() const { return elements_; }
+    const std::vector<PathElement>& elements() const { return elements_ ? *elements_ : noElements(); }
     bool closed() const { return closed_; }
     double length() const { return length_; }
-    bool isEmpty() const { return elements_.empty(); }
+    bool isEmpty() const { return !elements_ || elements_->empty(); }
 
     void setClosed(bool closed) { closed_ = closed; }
-    void reserve(std::size_t count) { elements_.reserve(count); }
+    void reserve(std::size_t count) { ownElements().reserve(count); }
     // Appends a vertex, measuring the segment from the last vertex with 25 chords.
     void appendVertex(const CurveVertex& vertex);
 
@@ -53,9 +57,12 @@ public:
     static BezierPath decode(const platform::json::Decoder& decoder);
     void encode(platform::json::Encoder& encoder) const;
 
-    bool operator==(const BezierPath&) const = default;
+    bool operator==(const BezierPath& other) const;
 
 private:
+    static const std::vector<PathElement>& noElements();
+    // The elements, made this path's own first when a copy shares them.
+    std::vector<PathElement>& ownElements();
     // Appends an element with the length it already carries.
     void appendElement(const PathElement& element);
     // The decoders' common steps, from the vertices and the control-point offsets.
@@ -63,7 +70,8 @@ private:
                                  std::span<const platform::graphics::Point> inOffsets,
                                  std::span<const platform::graphics::Point> outOffsets);
 
-    std::vector<PathElement> elements_;
+    // None while empty.
+    std::shared_ptr<std::vector<PathElement>> elements_;
     bool closed_ = false;
     double length_ = 0;
 };

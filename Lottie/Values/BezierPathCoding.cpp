@@ -86,13 +86,13 @@ void BezierPath::encode(platform::json::Encoder& encoder) const {
     platform::json::KeyedEncodingContainer container = encoder.container();
     container.encode("c", closed_);
     // The closing element repeats the first vertex; the decoder adds it back.
-    std::size_t count = elements_.size();
+    std::size_t count = elements().size();
     if (closed_ && count > 0) --count;
     platform::json::UnkeyedEncodingContainer vertices = container.nestedUnkeyedContainer("v");
     platform::json::UnkeyedEncodingContainer inPoints = container.nestedUnkeyedContainer("i");
     platform::json::UnkeyedEncodingContainer outPoints = container.nestedUnkeyedContainer("o");
     for (std::size_t index = 0; index < count; ++index) {
-        const CurveVertex& vertex = elements_[index].vertex;
+        const CurveVertex& vertex = elements()[index].vertex;
         encodePoint(vertices, vertex.point);
         encodePoint(inPoints, vertex.inTangent - vertex.point);
         encodePoint(outPoints, vertex.outTangent - vertex.point);

@@ -32,18 +32,18 @@ EdgeCut cutEdge(platform::graphics::Point corner, platform::graphics::Point neig
 }  // namespace
 
 BezierPath BezierPath::withRoundedCorners(double radius) const {
-    if (elements_.empty()) return *this;
+    if (elements().empty()) return *this;
     // A path without any corner has nothing to round; handing it back whole
     // keeps its closed flag (rebuilding it would lose it).
-    bool hasCorner = std::any_of(elements_.begin(), elements_.end(),
+    bool hasCorner = std::any_of(elements().begin(), elements().end(),
                                  [](const PathElement& element) { return element.vertex.isCorner(); });
     if (!hasCorner) return *this;
 
-    bool startIsEnd = elements_.front().vertex == elements_.back().vertex;
+    bool startIsEnd = elements().front().vertex == elements().back().vertex;
     std::size_t first = startIsEnd ? 1 : 0;
-    std::size_t count = elements_.size() - first;
+    std::size_t count = elements().size() - first;
     if (count < 2) return *this;
-    auto vertexAt = [&](std::size_t index) -> const CurveVertex& { return elements_[first + index].vertex; };
+    auto vertexAt = [&](std::size_t index) -> const CurveVertex& { return elements()[first + index].vertex; };
 
     BezierPath rounded;
     rounded.reserve(count * 2);

@@ -18,12 +18,12 @@ namespace lottie {
 std::vector<BezierPath> BezierPath::trim(std::span<const LengthRange> ranges) const {
     std::vector<BezierPath> pieces;
     if (ranges.empty()) return pieces;
-    if (elements_.empty()) {
+    if (isEmpty()) {
         pieces.emplace_back();
         return pieces;
     }
 
-    std::vector<PathElement> work = elements_;
+    std::vector<PathElement> work = elements();
     std::size_t rangeIndex = 0;
     LengthRange range = ranges[0];
     BezierPath piece;
@@ -86,7 +86,7 @@ std::vector<BezierPath> BezierPath::trim(std::span<const LengthRange> ranges) co
         } else if (after > range.end && index > 0) {
             ensureStarted();
             const auto [split, firstPart] = cutSegment(range.end - before);
-            piece.elements_.back().vertex.outTangent = split.start.outTangent;
+            piece.ownElements().back().vertex.outTangent = split.start.outTangent;
             piece.appendElement(PathElement(firstPart, split.trimPoint));
             if (!finishPiece()) return pieces;
         } else {

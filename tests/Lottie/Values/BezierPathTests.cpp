@@ -190,3 +190,34 @@ TEST(BezierPath, RoundingWithoutCornersKeepsThePathWhole) {
     EXPECT_TRUE(rounded.closed());
     EXPECT_EQ(BezierPath().withRoundedCorners(2), BezierPath());
 }
+
+TEST(BezierPath, CopiesShareTheirElementsUntilOneOfThemChanges) {
+    const BezierPath original = square(10, false);
+    BezierPath copy = original;
+    EXPECT_EQ(&copy.elements(), &original.elements());
+    EXPECT_EQ(copy, original);
+
+    copy.appendVertex(CurveVertex::corner(Point(0, 0)));
+    EXPECT_NE(&copy.elements(), &original.elements());
+    EXPECT_EQ(original.elements().size(), 4u);
+    EXPECT_DOUBLE_EQ(original.length(), 30);
+    EXPECT_EQ(copy.elements().size(), 5u);
+    EXPECT_DOUBLE_EQ(copy.length(), 40);
+    EXPECT_NE(copy, original);
+
+    // Equal paths built apart compare equal; so do empty ones, however made.
+    EXPECT_EQ(square(10, false), original);
+    BezierPath emptied;
+    emptied.reserve(8);
+    EXPECT_EQ(emptied, BezierPath());
+    EXPECT_TRUE(emptied.isEmpty());
+
+    // Trimming a shared path leaves every copy as it was.
+    const BezierPath kept = copy;
+    const LengthRange half{0, 15};
+    const std::vector<BezierPath> pieces = copy.trim(std::span(&half, 1));
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_DOUBLE_EQ(pieces.front().length(), 15);
+    EXPECT_EQ(copy, kept);
+    EXPECT_EQ(copy.elements().size(), 5u);
+}

@@ -37,7 +37,7 @@ void ShapeLayer::setSharedPath(std::shared_ptr<const Path> path) {
     markChanged();
 }
 
-ShapeLayer::Stroke& ShapeLayer::editableStroke() { return editableBlock(stroke_); }
+ShapeLayer::StrokeStyle& ShapeLayer::editableStrokeStyle() { return editableBlock(stroke_); }
 
 #define PELLOR_SHAPE_SETTER(Name, member, Type) \
     void ShapeLayer::Name(Type value) {          \
@@ -55,10 +55,10 @@ PELLOR_SHAPE_SETTER(setFillRule, fillRule_, graphics::FillRule)
 
 #define PELLOR_STROKE_SETTER(Name, field, Type) \
     void ShapeLayer::Name(Type value) {          \
-        if (stroke().field == value) {           \
+        if (strokeStyle().field == value) {           \
             return;                              \
         }                                        \
-        editableStroke().field = std::move(value); \
+        editableStrokeStyle().field = std::move(value); \
         markChanged();                           \
     }
 

@@ -41,24 +41,24 @@ public:
     void setFillColor(std::optional<graphics::Color> color);
     graphics::FillRule fillRule() const { return fillRule_; }
     void setFillRule(graphics::FillRule rule);
-    const std::optional<graphics::Color>& strokeColor() const { return stroke().color; }
+    const std::optional<graphics::Color>& strokeColor() const { return strokeStyle().color; }
     void setStrokeColor(std::optional<graphics::Color> color);
-    double lineWidth() const { return stroke().lineWidth; }
+    double lineWidth() const { return strokeStyle().lineWidth; }
     void setLineWidth(double width);
-    double miterLimit() const { return stroke().miterLimit; }
+    double miterLimit() const { return strokeStyle().miterLimit; }
     void setMiterLimit(double limit);
-    graphics::LineCap lineCap() const { return stroke().lineCap; }
+    graphics::LineCap lineCap() const { return strokeStyle().lineCap; }
     void setLineCap(graphics::LineCap cap);
-    graphics::LineJoin lineJoin() const { return stroke().lineJoin; }
+    graphics::LineJoin lineJoin() const { return strokeStyle().lineJoin; }
     void setLineJoin(graphics::LineJoin join);
     // Empty means a solid line.
-    const std::vector<double>& lineDashPattern() const { return stroke().lineDashPattern; }
+    const std::vector<double>& lineDashPattern() const { return strokeStyle().lineDashPattern; }
     void setLineDashPattern(std::vector<double> pattern);
-    double lineDashPhase() const { return stroke().lineDashPhase; }
+    double lineDashPhase() const { return strokeStyle().lineDashPhase; }
     void setLineDashPhase(double phase);
-    double strokeStart() const { return stroke().strokeStart; }
+    double strokeStart() const { return strokeStyle().strokeStart; }
     void setStrokeStart(double start);
-    double strokeEnd() const { return stroke().strokeEnd; }
+    double strokeEnd() const { return strokeStyle().strokeEnd; }
     void setStrokeEnd(double end);
 
     std::optional<AnimatableValue> value(std::string_view keyPath) const override;
@@ -67,7 +67,7 @@ public:
     const ShapeLayer* asShapeLayer() const override { return this; }
 
 private:
-    struct Stroke {
+    struct StrokeStyle {
         std::optional<graphics::Color> color;
         double lineWidth = 1;
         double miterLimit = 10;
@@ -78,12 +78,12 @@ private:
         double strokeStart = 0;
         double strokeEnd = 1;
     };
-    const Stroke& stroke() const {
-        static const Stroke defaults;
+    const StrokeStyle& strokeStyle() const {
+        static const StrokeStyle defaults;
         return stroke_ ? *stroke_ : defaults;
     }
     // This layer's own copy, made on the first change.
-    Stroke& editableStroke();
+    StrokeStyle& editableStrokeStyle();
     void setSharedPath(std::shared_ptr<const graphics::Path> path);
 
     // Null for the empty path.
@@ -91,7 +91,7 @@ private:
     std::optional<graphics::Color> fillColor_ = graphics::Color::black();
     graphics::FillRule fillRule_ = graphics::FillRule::winding;
     // Null while every stroke property is at its default.
-    std::shared_ptr<Stroke> stroke_;
+    std::shared_ptr<StrokeStyle> stroke_;
 };
 
 }  // namespace platform::compositor

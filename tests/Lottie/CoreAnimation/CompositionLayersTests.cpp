@@ -219,9 +219,10 @@ TEST_F(CompositionLayersTest, PresentationCopiesArePlainLayersWithTheDrawnProper
         SCOPED_TRACE(name);
         const auto copy = original->makePresentationCopy();
         ASSERT_TRUE(copy);
-        EXPECT_EQ(dynamic_cast<const AnimationLayer*>(copy.get()), nullptr);
-        EXPECT_EQ(typeid(*copy) == typeid(platform::compositor::ShapeLayer), original->asShapeLayer() != nullptr);
-        EXPECT_EQ(typeid(*copy) == typeid(platform::compositor::Layer), original->asShapeLayer() == nullptr);
+        const platform::compositor::Layer& copied = *copy;
+        EXPECT_EQ(dynamic_cast<const AnimationLayer*>(&copied), nullptr);
+        EXPECT_EQ(typeid(copied) == typeid(platform::compositor::ShapeLayer), original->asShapeLayer() != nullptr);
+        EXPECT_EQ(typeid(copied) == typeid(platform::compositor::Layer), original->asShapeLayer() == nullptr);
         EXPECT_TRUE(copy->sublayers().empty());
         EXPECT_EQ(copy->name(), original->name());
         EXPECT_EQ(copy->compositingFilter(), original->compositingFilter());

@@ -4,18 +4,15 @@
 
 #include "Lottie/CoreAnimation/GroupGradientPoints.h"
 #include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
-#include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapeItemLayer.h"
 #include "Lottie/CoreAnimation/ShapeLevelLayout.h"
-#include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
-#include "Lottie/CoreAnimation/SharedItemResults.h"
+#include "Lottie/CoreAnimation/LiftedGroupPaths.h"
 #include "Lottie/CoreAnimation/TransformAnimations.h"
 #include "Lottie/Model/Protocols/GradientShapeItem.h"
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
-#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Repeater.h"
 #include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
@@ -40,22 +37,9 @@ const ShapeTransform* firstTransform(const ShapeItemList& items) {
 // paths and the name alone, so views of the document share it.
 std::optional<Reference> combinedPaths(const std::vector<Reference>& paths, const std::string& name,
                                         const LayerContext& context) {
-    SharedItemResults::CombinedItemPool::Items items;
+    ShapeItemList items;
     for (const Reference& path : paths) items.push_back(path.item);
-    const SamplingAccount account = context.samplingAccount();
-    const auto make = [&]() -> std::optional<CombinedShapeItem> {
-        std::vector<KeyframeGroupPtr<BezierPath>> owned;
-        std::vector<const KeyframeGroup<BezierPath>*> groups;
-        for (const Reference& path : paths) {
-            owned.push_back(ShapePathAnimation::bezierPathKeyframes(*path.item, account));
-            if (!owned.back()) return std::nullopt;
-            groups.push_back(owned.back().get());
-        }
-        return CombinedShapeItem(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
-                                     KeyframesCombined::combined(account, groups, false)),
-                                 name);
-    };
-    auto combined = SharedItemResults::combinedItems().shared(items, name, account, make);
+    auto combined = LiftedGroupPaths::merged(items, name, context.samplingAccount());
     if (!combined) return std::nullopt;
     return Reference{std::move(combined), paths.front().groupPath};
 }

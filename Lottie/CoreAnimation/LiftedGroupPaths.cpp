@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/ShapeItemReference.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
+#include "Lottie/CoreAnimation/SharedItemResults.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/GroupNodes/GroupNodeProperties.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 
@@ -67,6 +69,27 @@ bool LiftedGroupPaths::collect(const Group& group, const platform::graphics::Aff
         }
     }
     return true;
+}
+
+std::shared_ptr<const CombinedShapeItem> LiftedGroupPaths::merged(const ShapeItemList& items, const std::string& name,
+                                                                 const SamplingAccount& account) {
+    return SharedItemResults::combinedItems().shared(items, name, account, [&]() -> std::optional<CombinedShapeItem> {
+        std::vector<KeyframeGroupPtr<BezierPath>> owned;
+        for (const auto& item : items) {
+            if (const auto* group = dynamic_cast<const Group*>(item.get())) {
+                if (!collect(*group, {}, account, owned)) return std::nullopt;
+            } else {
+                owned.push_back(ShapePathAnimation::bezierPathKeyframes(*item, account));
+                if (!owned.back()) return std::nullopt;
+            }
+        }
+        if (owned.empty()) return std::nullopt;
+        std::vector<const KeyframeGroup<BezierPath>*> groups;
+        for (const auto& keyframes : owned) groups.push_back(keyframes.get());
+        return CombinedShapeItem(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
+                                     KeyframesCombined::combined(account, groups, false)),
+                                 name);
+    });
 }
 
 }  // namespace lottie

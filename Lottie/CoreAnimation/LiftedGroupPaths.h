@@ -3,11 +3,15 @@
 // each path item of the group and of the groups inside it, taken once into the
 // level's space by the groups' transforms, so that the level merges them with
 // its own paths into one path. Only groups that hold still and keep their
-// paths as they are can be taken out so. Used by ShapeLevelLayout; stateless.
+// paths as they are can be taken out so. Used by ShapeLevelLayout and
+// GroupLayer; stateless.
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "Lottie/CoreAnimation/SamplingBudget.h"
+#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/Group.h"
 #include "Lottie/Values/BezierPath.h"
 #include "Lottie/Model/KeyframeGroupReading.h"
@@ -27,6 +31,14 @@ struct LiftedGroupPaths {
     // no path this engine builds. The keyframes combined are charged to `account`.
     static bool collect(const Group& group, const platform::graphics::AffineTransform& outer,
                         const SamplingAccount& account, std::vector<KeyframeGroupPtr<BezierPath>>& paths);
+
+    // The paths of `items` (path items, and every path of the groups among
+    // them, collected as above) merged into one item named `name`; null where
+    // one is no path this engine builds, or there is none. It depends on the
+    // items and the name alone, so the views of a document share it
+    // (SharedItemResults::combinedItems); each is charged its making.
+    static std::shared_ptr<const CombinedShapeItem> merged(const ShapeItemList& items, const std::string& name,
+                                                           const SamplingAccount& account);
 };
 
 }  // namespace lottie

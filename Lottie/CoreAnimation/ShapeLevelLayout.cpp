@@ -4,15 +4,12 @@
 #include <cmath>
 
 #include "Lottie/CoreAnimation/GradientStops.h"
-#include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LiftedGroupPaths.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/ShapeRenderGroup.h"
-#include "Lottie/CoreAnimation/SharedItemResults.h"
 #include "Lottie/Model/Protocols/GradientShapeItem.h"
 #include "Lottie/Model/Protocols/StrokeShapeItem.h"
-#include "Lottie/Model/ShapeItems/CombinedShapeItem.h"
 #include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
@@ -299,27 +296,9 @@ private:
     // as one item; none where one is no path this engine builds. It depends on
     // those items and the level's name alone, so views of the document share it.
     std::optional<Reference> liftedPaths(const std::vector<std::size_t>& sources) const {
-        SharedItemResults::CombinedItemPool::Items items;
+        ShapeItemList items;
         for (std::size_t source : sources) items.push_back(items_[source].item);
-        const SamplingAccount account = context_.samplingAccount();
-        const auto make = [&]() -> std::optional<CombinedShapeItem> {
-            std::vector<KeyframeGroupPtr<BezierPath>> owned;
-            for (const auto& item : items) {
-                if (const auto* group = dynamic_cast<const Group*>(item.get())) {
-                    if (!LiftedGroupPaths::collect(*group, {}, account, owned)) return std::nullopt;
-                } else {
-                    owned.push_back(ShapePathAnimation::bezierPathKeyframes(*item, account));
-                    if (!owned.back()) return std::nullopt;
-                }
-            }
-            if (owned.empty()) return std::nullopt;
-            std::vector<const KeyframeGroup<BezierPath>*> groups;
-            for (const auto& keyframes : owned) groups.push_back(keyframes.get());
-            return CombinedShapeItem(std::make_shared<const KeyframeGroup<std::vector<BezierPath>>>(
-                                         KeyframesCombined::combined(account, groups, false)),
-                                     levelName_);
-        };
-        auto lifted = SharedItemResults::combinedItems().shared(items, levelName_, account, make);
+        auto lifted = LiftedGroupPaths::merged(items, levelName_, context_.samplingAccount());
         if (!lifted) return std::nullopt;
         return Reference{std::move(lifted), levelPath_};
     }

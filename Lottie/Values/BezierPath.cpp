@@ -1,5 +1,7 @@
 #include "Lottie/Values/BezierPath.h"
 
+#include "Platform/Foundation/CopyOnWrite.h"
+
 namespace lottie {
 
 namespace {
@@ -16,15 +18,7 @@ const std::vector<PathElement>& BezierPath::noElements() {
     return none;
 }
 
-std::vector<PathElement>& BezierPath::ownElements() {
-    // A path is changed only by its holder, so a count of one stays one.
-    if (!elements_) {
-        elements_ = std::make_shared<std::vector<PathElement>>();
-    } else if (elements_.use_count() > 1) {
-        elements_ = std::make_shared<std::vector<PathElement>>(*elements_);
-    }
-    return *elements_;
-}
+std::vector<PathElement>& BezierPath::ownElements() { return platform::foundation::editableBlock(elements_); }
 
 bool BezierPath::operator==(const BezierPath& other) const {
     return closed_ == other.closed_ && length_ == other.length_ &&

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "Platform/Compositor/ContentCache.h"
-#include "Platform/Compositor/CopyOnWrite.h"
+#include "Platform/Foundation/CopyOnWrite.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerKeyValue.h"
 #include "Platform/Compositor/MediaClock.h"
@@ -239,7 +239,7 @@ PELLOR_LAYER_SETTER(setOpacity, opacity_, double)
 PELLOR_LAYER_SETTER(setHidden, hidden_, bool)
 PELLOR_LAYER_SETTER(setMasksToBounds, masksToBounds_, bool)
 
-Layer::Rare& Layer::editableRare() { return editableBlock(rare_); }
+Layer::Rare& Layer::editableRare() { return foundation::editableBlock(rare_); }
 
 #define PELLOR_RARE_SETTER(Name, field, Type) \
     void Layer::Name(Type value) {            \
@@ -276,7 +276,7 @@ void Layer::setName(std::string name) {
     name_ = name.empty() ? nullptr : std::make_shared<const std::string>(std::move(name));
 }
 
-Layer::TransformState& Layer::editableTransform() { return editableBlock(transform_); }
+Layer::TransformState& Layer::editableTransform() { return foundation::editableBlock(transform_); }
 
 void Layer::setTransform(const Transform3D& transform) {
     const bool changed = transform != this->transform();

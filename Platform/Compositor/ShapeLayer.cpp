@@ -1,6 +1,6 @@
 #include "Platform/Compositor/ShapeLayer.h"
 
-#include "Platform/Compositor/CopyOnWrite.h"
+#include "Platform/Foundation/CopyOnWrite.h"
 
 namespace platform::compositor {
 
@@ -25,19 +25,22 @@ void ShapeLayer::setPath(Path path) {
     if (path == this->path()) {
         return;
     }
-    path_ = path.elements().empty() ? nullptr : std::make_shared<const Path>(std::move(path));
-    markChanged();
+    holdPath(std::make_shared<const Path>(std::move(path)));
 }
 
 void ShapeLayer::setSharedPath(std::shared_ptr<const Path> path) {
     if (path == path_ || *path == this->path()) {
         return;
     }
+    holdPath(std::move(path));
+}
+
+void ShapeLayer::holdPath(std::shared_ptr<const Path> path) {
     path_ = path->elements().empty() ? nullptr : std::move(path);
     markChanged();
 }
 
-ShapeLayer::StrokeStyle& ShapeLayer::editableStrokeStyle() { return editableBlock(stroke_); }
+ShapeLayer::StrokeStyle& ShapeLayer::editableStrokeStyle() { return foundation::editableBlock(stroke_); }
 
 #define PELLOR_SHAPE_SETTER(Name, member, Type) \
     void ShapeLayer::Name(Type value) {          \

@@ -85,6 +85,8 @@ private:
     // This layer's own copy, made on the first change.
     StrokeStyle& editableStrokeStyle();
     void setSharedPath(std::shared_ptr<const graphics::Path> path);
+    // Takes a path that differs from the one held (none for the empty path).
+    void holdPath(std::shared_ptr<const graphics::Path> path);
 
     // Null for the empty path.
     std::shared_ptr<const graphics::Path> path_;

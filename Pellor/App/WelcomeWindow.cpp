@@ -139,6 +139,12 @@ QWidget* WelcomeWindow::makeDocumentsPanel() {
 void WelcomeWindow::showEvent(QShowEvent* event) {
     reloadRecentDocuments();
     SceneWindow::showEvent(event);
+    // Left to Qt, the focus would start on the window's first control, the
+    // close button, and the first Return or Space would close the only window
+    // and end the program. It starts where a key does no harm instead.
+    if (QWidget* start = recentPaths_.isEmpty() ? static_cast<QWidget*>(openButton_) : recentDocumentRows().value(0)) {
+        start->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void WelcomeWindow::reloadRecentDocuments() {
@@ -157,6 +163,9 @@ void WelcomeWindow::reloadRecentDocuments() {
         row->setProperty(kRowPathProperty, path);
         connect(row, &QAbstractButton::clicked, this, [this, path] { openRecentDocument(path); });
         rows_->addWidget(row);
+        // Shown now rather than on the layout's next turn, so that it can
+        // take the focus as the window appears.
+        row->show();
     }
     emptyNote_->setVisible(recentPaths_.isEmpty());
 }

@@ -5,7 +5,9 @@
 // right the documents panel (an "Open..." row that shows the open panel, and
 // the ten most recent documents, each a row that opens it, or "No recent
 // documents."). The whole window takes dropped documents. Each time it appears
-// it reloads the recent list; the first time, it asks the review policy.
+// it reloads the recent list and puts the keyboard focus on its newest
+// document (on "Open..." when there is none); the first time, it asks the
+// review policy.
 //
 // It has no title bar: a frameless window (Qt::FramelessWindowHint, so that the
 // branding panel reaches the top edge) with a close button of its own in the

@@ -21,7 +21,9 @@ FrameSlider::FrameSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setRange(0, kSteps);
     setSingleStep(kSteps / 100);
     setPageStep(kSteps / 10);
-    setFocusPolicy(Qt::TabFocus);
+    // A click takes the focus as Tab does, so that the arrow keys its tooltip
+    // names work from there; Space, which it leaves alone, still reaches the player.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QSlider::valueChanged, this, [this](int value) { emit progressEdited(static_cast<double>(value) / kSteps); });
 }
 

@@ -6,8 +6,9 @@
 // from there. Values set by the program (QSignalBlocker) are not presses.
 // The keys act as a press does: they say so first (touched), then ask for a
 // step counted in frames (stepRequested), which the control row turns into a
-// frame; the slider does not move itself by a share of its range. Keyboard
-// focus shows as the application's focus ring around the slider.
+// frame; the slider does not move itself by a share of its range. Tab and a
+// click give it the keyboard focus, which (from the keyboard) shows as the
+// application's focus ring around the slider.
 // Assistive tools read it in frames (PlayerAccessibility): the control row
 // tells it the frame shown and the animation's first and last frames, and a
 // value set by such a tool is a frame asked for (frameRequested).

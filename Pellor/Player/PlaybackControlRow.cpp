@@ -85,12 +85,12 @@ void PlaybackControlRow::refresh() {
     // read-out follow the frame; the rest changes only with its own state.
     slider_->showProgress(player_.progress());
     const auto& animation = player_.animation();
-    readout_->showText(frameReadoutText(player_.animationFrame(),
-                                        animation ? std::optional<double>(animation->endFrame) : std::nullopt));
+    const std::optional<double> endFrame = animation ? std::optional<double>(animation->endFrame) : std::nullopt;
+    readout_->showText(frameReadoutText(player_.animationFrame(), endFrame));
     FrameSlider::Frames frames;
     if (animation) {
-        // As the read-out names them: the frame rounded, the last frame truncated.
-        frames.current = roundedWholeNumber(player_.animationFrame()).value_or(0);
+        // As the read-out names them: the frame rounded (never past the last), the last frame truncated.
+        frames.current = shownFrameNumber(player_.animationFrame(), endFrame).value_or(0);
         frames.first = roundedWholeNumber(animation->startFrame).value_or(0);
         frames.last = truncatedWholeNumber(animation->endFrame).value_or(0);
     }
@@ -133,7 +133,8 @@ void PlaybackControlRow::step(FrameSlider::Step step) {
     const double start = animation->startFrame;
     const double end = animation->endFrame;
     // One frame from the frame the read-out names, so that each press changes it by one.
-    const double shown = std::round(player_.animationFrame());
+    const auto named = shownFrameNumber(player_.animationFrame(), end);
+    const double shown = named ? static_cast<double>(*named) : std::round(player_.animationFrame());
     const double page = (end - start) / 10;
     double frame = player_.animationFrame();
     switch (step) {

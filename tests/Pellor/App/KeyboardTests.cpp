@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
+#include <cmath>
 #include <QTest>
 
 #include "Pellor/App/RecentDocuments.h"
@@ -11,6 +12,7 @@
 #include "Pellor/App/WelcomeWindow.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
+#include "Pellor/Player/FrameSlider.h"
 #include "Pellor/Player/PlaybackControlRow.h"
 #include "Pellor/Styles/StyledButton.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
@@ -118,6 +120,76 @@ TEST_F(PellorTest, TabGoesRoundThePlayersControlsOnlyAndSpaceStillReachesTheAnim
     // A click on the animation gives it the focus back.
     QTest::mouseClick(&player, Qt::LeftButton, Qt::NoModifier, QPoint(player.width() / 2, 40));
     EXPECT_TRUE(player.hasFocus());
+}
+
+TEST_F(PellorTest, AFreshWelcomeWindowStartsOnAControlWhereReturnOrSpaceDoesNoHarm) {
+    struct Case {
+        const char* name;
+        bool withRecentDocument;
+        Qt::Key key;
+    };
+    const Case cases[] = {
+        {"no recent document, Return", false, Qt::Key_Return},
+        {"no recent document, Space", false, Qt::Key_Space},
+        {"a recent document, Return", true, Qt::Key_Return},
+        {"a recent document, Space", true, Qt::Key_Space},
+    };
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        remakeApp(std::make_unique<pellortest::FakeUpdater>());
+        app->recentDocuments().clear();
+        if (c.withRecentDocument) app->recentDocuments().note(clip);
+        app->start({});
+        auto& welcome = *qobject_cast<WelcomeWindow*>(pellor::SceneWindow::find(QStringLiteral("welcome")));
+        QApplication::setActiveWindow(&welcome);
+        settle();
+        QWidget* expected = c.withRecentDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
+                                                 : welcome.openButton();
+        ASSERT_NE(expected, nullptr);
+        EXPECT_EQ(welcome.focusWidget(), expected);
+        EXPECT_FALSE(welcome.closeButton()->hasFocus());
+
+        // The key goes where the focus is, as a keyboard's would.
+        QTest::keyClick(QApplication::focusWidget(), c.key);
+        settle();
+        if (c.withRecentDocument) {
+            EXPECT_NE(app->documentWindow(clip), nullptr) << "the newest document opens";
+        } else {
+            EXPECT_TRUE(welcome.isVisible()) << "the only window stays";
+            QFileDialog* panel = pellortest::visibleOpenPanel();
+            ASSERT_NE(panel, nullptr) << "the open panel is offered";
+            panel->reject();
+            settle();
+        }
+        for (QWidget* window : app->documentWindows()) window->close();
+        settle();
+    }
+}
+
+TEST_F(PellorTest, AClickOnTheSliderGivesItTheArrowKeysItsTooltipNames) {
+    pellor::DocumentWindow& window = *openPlayer(write("clip.json", pellortest::animationDocument(120)));
+    pellor::LottiePlayerView& player = *window.player();
+    pellor::FrameSlider& slider = *player.controls()->slider();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    settle();
+    ASSERT_TRUE(player.hasFocus());
+    player.setAnimationPlaying(false);
+    player.setAnimationFrame(40);
+    settle();
+    // A click on the track moves the frame there.
+    QTest::mouseClick(&slider, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(slider.hasFocus());
+    const double clicked = player.animationFrame();
+    // Right, as a keyboard would send it: to the focused control.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    settle();
+    EXPECT_DOUBLE_EQ(player.animationFrame(), std::round(clicked) + 1);
+    // Space still plays from there.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(player.animationPlaying());
 }
 
 }  // namespace

@@ -22,6 +22,14 @@
 
 namespace pellortest {
 
+SharedEngine::SharedEngine(lottie::RenderingEngineOption engine) : kept_(lottie::LottieConfiguration::shared()) {
+    lottie::LottieConfiguration configuration = kept_;
+    configuration.renderingEngine = std::move(engine);
+    lottie::LottieConfiguration::setShared(configuration);
+}
+
+SharedEngine::~SharedEngine() { lottie::LottieConfiguration::setShared(kept_); }
+
 std::string animationDocument(int frames, int width, int height) {
     const std::string f = std::to_string(frames);
     const std::string w = std::to_string(width);

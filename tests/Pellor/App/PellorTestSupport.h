@@ -21,6 +21,7 @@
 #include "Pellor/App/AlertPresenter.h"
 #include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/PellorApp.h"
+#include "Lottie/Playback/LottieConfiguration.h"
 #include "Pellor/Updater/Updater.h"
 #include "Platform/Compositor/ManualClock.h"
 #include "tests/Support/TestSupport.h"
@@ -95,6 +96,16 @@ public:
     bool checksAutomatically = false;
     bool downloadsAutomatically = false;
     int writes = 0;
+};
+
+// Sets the engine new views are made with, for the length of a scope.
+class SharedEngine {
+public:
+    explicit SharedEngine(lottie::RenderingEngineOption engine);
+    ~SharedEngine();
+
+private:
+    lottie::LottieConfiguration kept_;
 };
 
 // A JSON document of `frames` frames at 30 per second, width x height, with

@@ -3,6 +3,7 @@
 // press plays it from the start once more. On both engines, for a JSON
 // document and a package, at several speeds.
 #include <QAccessible>
+#include <QTest>
 
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Views/LottieViewHost.h"
@@ -21,20 +22,7 @@ using pellortest::accessibleName;
 using lottie::RenderingEngineOption;
 using pellor::AnimationPlaybackSpeed;
 using pellortest::PellorTest;
-
-// Sets the engine new views are made with, for the length of a scope.
-class SharedEngine {
-public:
-    explicit SharedEngine(RenderingEngineOption engine) : kept_(lottie::LottieConfiguration::shared()) {
-        lottie::LottieConfiguration configuration = kept_;
-        configuration.renderingEngine = engine;
-        lottie::LottieConfiguration::setShared(configuration);
-    }
-    ~SharedEngine() { lottie::LottieConfiguration::setShared(kept_); }
-
-private:
-    lottie::LottieConfiguration kept_;
-};
+using pellortest::SharedEngine;
 
 std::string packageOfTheDocument() {
     const platform::foundation::Data data = packagetest::zipped(
@@ -94,6 +82,43 @@ TEST_F(PellorTest, PlayOnceRunToTheEndRestsOnTheLastFrameWithThePlayButtonOnBoth
                 settle();
             }
         }
+    }
+}
+
+TEST_F(PellorTest, PlayOnceEndingBetweenWholeFramesReadsTheLastFrameTheSliderOffers) {
+    // Ends at 121.9987, as documents exported at another frame rate do: the
+    // read-out and the slider name frame 121 as the last, at rest and from its keys.
+    std::string document = pellortest::animationDocument(122);
+    const std::string whole = "\"op\":122";
+    for (std::size_t at = document.find(whole); at != std::string::npos; at = document.find(whole)) {
+        document.replace(at, whole.size(), "\"op\":121.9987");
+    }
+    const RenderingEngineOption engines[] = {RenderingEngineOption::mainThread(), RenderingEngineOption::coreAnimation()};
+    for (const RenderingEngineOption& engine : engines) {
+        SCOPED_TRACE(engine.description());
+        const SharedEngine shared(engine);
+        pellor::DocumentWindow* window = openPlayer(write("fractional.json", document));
+        ASSERT_NE(window, nullptr);
+        pellor::LottiePlayerView& player = *window->player();
+        ASSERT_NE(player.animation(), nullptr);
+        ASSERT_DOUBLE_EQ(player.animation()->endFrame, 121.9987);
+        player.setLoopMode(lottie::LottieLoopMode::playOnce());
+        for (int tick = 0; tick < 1000 && player.animationPlaying(); ++tick) frame(*window, 1.0 / 30);
+        ASSERT_FALSE(player.animationPlaying());
+
+        pellor::PlaybackControlRow& row = *player.controls();
+        EXPECT_DOUBLE_EQ(player.animationFrame(), 121.9987);
+        EXPECT_EQ(row.readout()->text(), QStringLiteral("#121/121"));
+        EXPECT_EQ(row.slider()->frames().current, 121);
+        EXPECT_EQ(row.slider()->frames().last, 121);
+        // One frame back from the frame named is 120, not 121 again.
+        QTest::keyClick(row.slider(), Qt::Key_Left);
+        EXPECT_EQ(row.readout()->text(), QStringLiteral("#120/121"));
+        QTest::keyClick(row.slider(), Qt::Key_End);
+        EXPECT_EQ(row.readout()->text(), QStringLiteral("#121/121"));
+        EXPECT_EQ(row.slider()->frames().current, row.slider()->frames().last);
+        window->close();
+        settle();
     }
 }
 

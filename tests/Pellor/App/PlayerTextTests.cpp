@@ -38,6 +38,11 @@ TEST_F(PellorTest, TheReadOutPadsTheFrameToTheEndFramesDigitsWithoutGrouping) {
         {3, 9, kEnglish, "#3/9"},
         {0, std::nullopt, kEnglish, "#0/0"},
         {120, 120.9, kEnglish, "#120/120"},
+        {120.6, 120.9, kEnglish, "#120/120"},   // within the animation, never past its last frame
+        {121.9987, 121.9987, kEnglish, "#121/121"},
+        {121.5, 121.9987, kEnglish, "#121/121"},
+        {121.49, 121.9987, kEnglish, "#121/121"},
+        {9.7, 9.5, kEnglish, "#10/9"},          // past the end frame: its own number
         {6.5, 120, kEnglish, "#006/120"},    // ties to even
         {7.5, 120, kEnglish, "#008/120"},
         {7.49, 120, kEnglish, "#007/120"},

@@ -1,7 +1,12 @@
 #include "Pellor/Player/DocumentLoaders.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/Playback/Providers/FilepathImageProvider.h"
 #include "Platform/Foundation/DispatchQueue.h"
 
 namespace pellor {
@@ -15,12 +20,23 @@ platform::foundation::DispatchQueue& decodingQueue() {
     return queue;
 }
 
+// A JSON document names its images by file ("u": "images/", "p":
+// "img_0.png"), found beside it: in its folder and below, never outside
+// (the provider refuses absolute names and those that climb out with ".."),
+// each within the engines' pixel budgets. A package brings its own images.
+lottie::LottieView withImagesBeside(lottie::LottieView view, const ReadOnlyDocument& document) {
+    if (document.filePath().isEmpty()) return view;
+    const QString folder = QFileInfo(document.filePath()).absolutePath();
+    return view.imageProvider(std::make_shared<lottie::FilepathImageProvider>(
+        std::filesystem::path(QFile::encodeName(folder).toStdString()), platform::compositor::ContentsGravity::resize));
+}
+
 }  // namespace
 
 lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outcome loaded) {
     const QByteArray bytes = document.data();
     if (document.kind() == DocumentKind::json) {
-        return lottie::LottieView::loadAnimation([bytes, loaded](auto deliver) {
+        lottie::LottieView view = lottie::LottieView::loadAnimation([bytes, loaded](auto deliver) {
             decodingQueue().async([bytes, loaded, deliver] {
                 std::shared_ptr<const lottie::LottieAnimation> animation;
                 std::exception_ptr error;
@@ -39,6 +55,7 @@ lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outco
                 });
             });
         });
+        return withImagesBeside(std::move(view), document);
     }
     return lottie::LottieView::loadDotLottieFile([bytes, loaded](auto deliver) {
         platform::foundation::Data data(bytes.begin(), bytes.end());

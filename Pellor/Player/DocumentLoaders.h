@@ -1,7 +1,8 @@
 #pragma once
 // The asynchronous loaders of a document's animation, as a LottieView: a JSON
 // document is decoded on a serial queue of its own with the shared
-// configuration's decoding strategy and delivered on the main run loop; a package is unpacked on the library's serial dotLottie
+// configuration's decoding strategy and delivered on the main run loop, and
+// its images are looked for in the document's folder; a package is unpacked on the library's serial dotLottie
 // queue under the file name "lottie" and delivered on the main run loop.
 // Failures reach the view's loader as errors. Stateless.
 

@@ -1,10 +1,12 @@
 // Documents are recognised by name (by content only under other names), read
-// whole and never decoded here.
+// whole and never decoded here; a JSON document's images are found beside it.
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTimer>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -255,6 +257,60 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
         }
         window->close();
         settle();
+    }
+}
+
+TEST_F(PellorTest, AJsonDocumentsImagesAreFoundInItsFolderAndNeverOutsideIt) {
+    // documents/images/img_0.png is green; outside/img_0.png, beside the
+    // documents' folder, is magenta and must never be drawn.
+    const std::filesystem::path documents = folder.path() / "documents";
+    const std::filesystem::path outside = folder.path() / "outside";
+    std::filesystem::create_directories(documents / "images");
+    std::filesystem::create_directories(outside);
+    QImage green(512, 512, QImage::Format_ARGB32);
+    green.fill(QColor(0, 200, 0));
+    ASSERT_TRUE(green.save(QString::fromStdString((documents / "images" / "img_0.png").string())));
+    QImage magenta(512, 512, QImage::Format_ARGB32);
+    magenta.fill(QColor(255, 0, 255));
+    ASSERT_TRUE(magenta.save(QString::fromStdString((outside / "img_0.png").string())));
+    const std::string picture = R"({"ty":2,"nm":"Picture","ind":1,"refId":"image_0","ip":0,"op":60,"st":0,"ks":{}})";
+    const auto asset = [](const std::string& directory, const std::string& name) {
+        return R"([{"id":"image_0","w":512,"h":512,"u":")" + directory + R"(","p":")" + name + R"(","e":0}])";
+    };
+    struct Case {
+        const char* name;
+        std::string assets;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"in a folder beside it", asset("images/", "img_0.png"), true},
+        {"its name holding the folder", asset("", "images/img_0.png"), true},
+        {"climbing out", asset("../outside/", "img_0.png"), false},
+        {"its name climbing out", asset("images/", "../../outside/img_0.png"), false},
+        {"absolute", asset(outside.string() + "/", "img_0.png"), false},
+        {"absolute name", asset("", (outside / "img_0.png").string()), false},
+    };
+    const lottie::RenderingEngineOption engines[] = {lottie::RenderingEngineOption::mainThread(),
+                                                     lottie::RenderingEngineOption::coreAnimation()};
+    int index = 0;
+    for (const lottie::RenderingEngineOption& engine : engines) {
+        const pellortest::SharedEngine shared(engine);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(engine.description() + ", " + c.name);
+            const std::filesystem::path path = documents / ("picture-" + std::to_string(++index) + ".json");
+            testsupport::writeFile(path, document(picture, c.assets));
+            pellor::DocumentWindow* window = openPlayer(QString::fromStdString(path.string()));
+            ASSERT_NE(window, nullptr);
+            pellor::LottiePlayerView& player = *window->player();
+            ASSERT_NE(player.animation(), nullptr);
+            frame(*window);
+            const QImage shown = player.host()->animationView()->grab().toImage();
+            const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+            EXPECT_EQ(centre == QColor(0, 200, 0), c.drawn) << "the centre is " << centre.name().toStdString();
+            EXPECT_NE(centre, QColor(255, 0, 255)) << "nothing outside the document's folder is drawn";
+            window->close();
+            settle();
+        }
     }
 }
 

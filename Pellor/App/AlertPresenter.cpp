@@ -2,24 +2,18 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 
+#include "Pellor/App/UnansweredAlert.h"
 #include "Pellor/Updater/MessageBoxLayout.h"
 
 namespace pellor {
 
 void AlertPresenter::showError(QWidget* parent, const QString& message, const QString& detail) {
-    // On the heap: should its window close while it is up, the box goes with
-    // it instead of being destroyed twice.
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Pellor"), message, QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Pellor"), message, QMessageBox::Ok, parent);
     box->setInformativeText(detail);
     showAsPlainText(*box);
     layOutAtNaturalWidth(*box);
-    // Over a window it blocks that window alone and stays on top of it; the
-    // other windows (those of the same request among them) go on answering.
-    if (parent) box->setWindowModality(Qt::WindowModal);
-    box->exec();
-    delete box.data();
+    UnansweredAlert::present(*box);
 }
 
 void AlertPresenter::showAsPlainText(QMessageBox& box) {

@@ -14,10 +14,11 @@ namespace pellor {
 class AlertPresenter {
 public:
     virtual ~AlertPresenter() = default;
-    // Shows the warning and returns when the user has read it. Over `parent`
-    // it is modal to that window alone and stays on top of it; with none it
-    // is centred on the screen and blocks the application. Its texts are laid
-    // out at their natural width, within the screen.
+    // Shows the warning and returns at once; it stays until the user answers
+    // it (UnansweredAlert). Over `parent` it is modal to that window alone and
+    // stays on top of it, moving over another window should that one close
+    // first; with none it is centred on the screen and blocks the application.
+    // Its texts are laid out at their natural width, within the screen.
     virtual void showError(QWidget* parent, const QString& message, const QString& detail);
 
     // Makes the box show its message and detail as plain text: call it after

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
+#include <iostream>
 
+#include "Lottie/Playback/ReportPrinter.h"
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/AlertPresenter.h"
 #include "Pellor/App/DesktopServices.h"
@@ -17,6 +19,7 @@
 #include "Pellor/App/WelcomeWindow.h"
 #include "Pellor/Documents/DocumentOpenError.h"
 #include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Updater/UpdaterManager.h"
 
 namespace pellor {
@@ -41,6 +44,11 @@ PellorApp::~PellorApp() {
 }
 
 void PellorApp::start(const QStringList& files) {
+    // Before any animation is made, each of which keeps the logger current
+    // then: the library says why a document falls back to the main-thread
+    // engine or what a limit cut, and the user who started the viewer from a
+    // terminal reads it there.
+    lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, "pellor: "));
     openWindow(QStringLiteral("welcome"));
     if (!files.isEmpty()) openDocuments(files, nullptr);
 }
@@ -114,7 +122,10 @@ bool PellorApp::openRecentDocument(const QString& path, QWidget* parent) {
 QWidget* PellorApp::openDocument(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (QWidget* open = windowOfCanonicalPath(canonical)) {
-        recentDocuments_->note(canonical);
+        // Newest again, once it has opened: one still loading is listed when
+        // it opens, and one that failed is not listed at all.
+        auto* document = qobject_cast<DocumentWindow*>(open);
+        if (document && document->player()->isOpened()) recentDocuments_->note(canonical);
         open->showNormal();
         open->raise();
         open->activateWindow();
@@ -124,7 +135,6 @@ QWidget* PellorApp::openDocument(const QString& path) {
     auto* window = new DocumentWindow(*this, std::move(document));
     documents_[canonical] = window;
     connect(window, &QObject::destroyed, this, [this, canonical] { documents_.erase(canonical); });
-    recentDocuments_->note(canonical);
     window->show();
     window->raise();
     window->activateWindow();
@@ -208,6 +218,10 @@ SceneWindow* PellorApp::openWindow(const QString& identifier) {
     window->raise();
     window->activateWindow();
     return window;
+}
+
+void PellorApp::openWindowAfterAlerts(const QString& identifier) {
+    windowsAfterAlerts_.whenNoAlertIsOpen([this, identifier] { openWindow(identifier); });
 }
 
 SceneWindow* PellorApp::makeSceneWindow(const QString& identifier) {

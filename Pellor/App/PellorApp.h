@@ -4,9 +4,9 @@
 // documents, and the services the windows call (alerts, the desktop, the
 // updater, the review hooks). It holds every window and service for the
 // process's lifetime, so that a window finds another one or a service through
-// it. Start-up shows the welcome window first, then opens the files of the
-// command line; Qt restores no windows of an earlier session, so nothing else
-// is open by then. The menus hold no "Edit" or "View" menu (AppCommands).
+// it. Start-up sends the library's log to standard error, shows the welcome
+// window first, then opens the files of the command line; Qt restores no
+// windows of an earlier session, so nothing else is open by then. The menus hold no "Edit" or "View" menu (AppCommands).
 //
 // One per process, made by main() (or a test) after the Qt application;
 // main thread only.
@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 
+#include "Pellor/App/AlertGate.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
 
 namespace pellor {
@@ -42,7 +43,9 @@ public:
     explicit PellorApp(std::unique_ptr<Updater> updater, QObject* parent = nullptr);
     ~PellorApp() override;
 
-    // Shows the welcome window, then opens each file (reporting those it cannot).
+    // Sends the library's reports (warnings, failed assertions) to standard
+    // error, each text once, then shows the welcome window, then opens each
+    // file (reporting those it cannot).
     void start(const QStringList& files);
 
     // How many files of one request open before openDocuments returns; the
@@ -50,7 +53,8 @@ public:
     static constexpr qsizetype documentsOpenedAtOnce = 4;
 
     // Opens every file as a document, in order: a file already open brings its
-    // window to the front instead. Those that cannot be opened are reported
+    // window to the front instead. A document joins the recent list once it
+    // has decoded (LottiePlayerView), never before. Those that cannot be opened are reported
     // together in one alert, once every file has been tried: over `parent`
     // while it is shown, else over the first window the request opened, else
     // over the welcome window.
@@ -61,7 +65,7 @@ public:
     // longer be read is reported over `parent` and dropped from the list, so
     // the user is neither left wondering nor offered it again; returns false
     // then. (A file that reads but does not decode opens, and its player window
-    // reports it.)
+    // reports it and drops it from the list.)
     bool openRecentDocument(const QString& path, QWidget* parent);
     // The desktop's open panel for both kinds, window-modal over `parent`;
     // opens what the user picks. Returns at once.
@@ -73,6 +77,9 @@ public:
     // Shows (making it on first use) and raises the scene window with that
     // identifier: "welcome", "about" or "settings". None for another identifier.
     SceneWindow* openWindow(const QString& identifier);
+    // openWindow() once no alert is open: a window that comes back after one
+    // alert was answered does not rise over those still waiting.
+    void openWindowAfterAlerts(const QString& identifier);
     // Closes every window and ends the event loop.
     void quit();
 
@@ -118,6 +125,7 @@ private:
     std::map<QString, std::unique_ptr<SceneWindow>> sceneWindows_;
     // By canonical path; a window removes itself when it is destroyed.
     std::map<QString, QPointer<QWidget>> documents_;
+    AlertGate windowsAfterAlerts_;
 };
 
 }  // namespace pellor

@@ -9,6 +9,7 @@
 
 #include "Lottie/Views/LottieViewHost.h"
 #include "Pellor/App/PellorApp.h"
+#include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/Inspector/AnimationInspectorForm.h"
 #include "Pellor/Player/DocumentLoaders.h"
@@ -158,6 +159,16 @@ void LottiePlayerView::setProgress(double progress) {
 
 void LottiePlayerView::loaded(std::shared_ptr<const lottie::LottieAnimation> animation, bool failed) {
     animation_ = std::move(animation);
+    opened_ = !failed;
+    // Only a document that opened belongs among the recent ones; one that no
+    // longer does is not offered there again.
+    if (!filePath_.isEmpty()) {
+        if (opened_) {
+            app_.recentDocuments().note(filePath_);
+        } else {
+            app_.recentDocuments().remove(filePath_);
+        }
+    }
     rebuildInspector();
     controls_->refresh();
     // A package that opens but holds no animation is no failure: the window
@@ -188,7 +199,9 @@ void LottiePlayerView::dismissFileError() {
     QWidget* own = window();
     PellorApp& app = app_;
     own->close();
-    app.openWindow(QStringLiteral("welcome"));
+    // After the other documents' alerts, should several have failed: over
+    // them it would hide what still waits for an answer.
+    app.openWindowAfterAlerts(QStringLiteral("welcome"));
 }
 
 void LottiePlayerView::rebuildInspector() {

@@ -16,7 +16,9 @@
 // alert, whose dismissal closes this view's own window and brings back the
 // welcome window. A package that holds no animation shows no alert: the
 // window stays with nothing loaded (Space ignored, the slider at 0, the
-// inspector's "Cannot parse the document."). Each showing closes
+// inspector's "Cannot parse the document."). A document that decodes
+// becomes the newest recent document; one that fails is dropped from that
+// list (a failed file never enters it). Each showing closes
 // the welcome window and takes the keyboard focus; the first also counts the
 // opened file ("fileOpenCount" in the settings).
 //
@@ -58,6 +60,9 @@ public:
     const AnimationPlaybackSpeed& playbackSpeed() const { return playbackSpeed_; }
     bool showInspector() const { return showInspector_; }
     bool isFileErrorPresented() const { return fileErrorAlert_ != nullptr; }
+    // Whether the document decoded (an animation, or a package that holds
+    // none); false while it loads and after it failed.
+    bool isOpened() const { return opened_; }
 
     void setAnimationPlaying(bool playing);
     void setAnimationFrame(double frame);
@@ -78,7 +83,7 @@ public:
     // "Unable to open the JSON file. Please check the file and try again."
     QString fileErrorMessage() const;
     // The alert's dismissal (OK, Escape or a close): closes this view's window,
-    // then shows the welcome window.
+    // then shows the welcome window once no other alert waits for an answer.
     void dismissFileError();
 
     lottie::LottieViewHost* host() const { return host_; }
@@ -125,6 +130,7 @@ private:
     double playToProgress_ = 1;
     AnimationPlaybackSpeed playbackSpeed_;
     bool showInspector_ = false;
+    bool opened_ = false;
 
     lottie::LottieViewHost* host_ = nullptr;
     PlaybackControlRow* controls_ = nullptr;

@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <iostream>
 #include <numeric>
-#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +20,7 @@
 #include "Lottie/DotLottie/DotLottieError.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Playback/ReportPrinter.h"
 #include "Platform/Json/Encoding.h"
 #include "Platform/Json/JsonWriter.h"
 #include "tools/lottie-frames/FrameRenderer.h"
@@ -217,19 +217,7 @@ int runBenchmark(const lottieframes::FramesDocument& document, const lottieframe
 // Prints the library's warnings (what a limit on hostile documents cut, say)
 // on standard error, each text once however many frames repeat it.
 void installWarningPrinter() {
-    auto printed = std::make_shared<std::set<std::string>>();
-    const auto print = [printed](const lottie::LottieLogger::Message& message) {
-        std::string text = message();
-        if (printed->insert(text).second) std::cerr << "lottie-frames: warning: " << text << "\n";
-    };
-    lottie::LottieLogger::setShared(std::make_shared<lottie::LottieLogger>(
-        [print](const lottie::LottieLogger::Condition& condition, const lottie::LottieLogger::Message& message,
-                std::string_view, unsigned) {
-            if (!condition()) print(message);
-        },
-        [print](const lottie::LottieLogger::Message& message, std::string_view, unsigned) { print(message); },
-        [print](const lottie::LottieLogger::Message& message, std::string_view, unsigned) { print(message); },
-        [](const lottie::LottieLogger::Message&) {}));
+    lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, "lottie-frames: warning: "));
 }
 
 }  // namespace

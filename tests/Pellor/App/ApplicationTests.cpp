@@ -13,14 +13,20 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
-#include <QTimer>
+#include <QTest>
+#include <algorithm>
+#include <iostream>
+#include <sstream>
 
+#include "Lottie/Playback/LottieLogger.h"
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/App/WebAddresses.h"
 #include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Updater/MessageBoxLayout.h"
 #include "Pellor/Updater/Updater.h"
+#include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
@@ -35,6 +41,15 @@ QStringList visibleWindowTitles() {
         if (widget->isVisible() && qobject_cast<QMainWindow*>(widget)) titles << widget->windowTitle();
     }
     return titles;
+}
+
+// The message box on screen, if one is.
+QMessageBox* visibleMessageBox() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box && box->isVisible()) return box;
+    }
+    return nullptr;
 }
 
 TEST_F(PellorTest, StartingShowsTheWelcomeWindowFirstThenTheDocumentsOfTheCommandLine) {
@@ -238,6 +253,13 @@ TEST_F(PellorTest, RecentDocumentsKeepTheTenNewestAcrossRunsAndFillTheMenu) {
     }
     app->start({});
     for (const QString& path : opened) app->openDocuments({path}, nullptr);
+    // Each is listed once it has opened.
+    runUntil([this] {
+        for (QWidget* window : app->documentWindows()) {
+            if (!qobject_cast<pellor::DocumentWindow*>(window)->player()->isOpened()) return false;
+        }
+        return true;
+    });
     app->openDocuments({opened[3]}, nullptr);  // already open: it still becomes the newest
 
     QStringList expected{opened[3], opened[11], opened[10], opened[9], opened[8],
@@ -254,6 +276,92 @@ TEST_F(PellorTest, RecentDocumentsKeepTheTenNewestAcrossRunsAndFillTheMenu) {
     app->recentDocuments().clear();
     EXPECT_TRUE(recent->menu()->actions().isEmpty());
     EXPECT_FALSE(recent->menu()->isEnabled());
+}
+
+TEST_F(PellorTest, OnlyDocumentsThatOpenedAreListedAmongTheRecentOnes) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool listed;
+    };
+    const Case cases[] = {
+        {"notes.json", "Remember the milk.\n", false},
+        {"empty.json", "", false},
+        {"truncated.lottie", pellortest::packageDocument().substr(0, 40), false},
+        {"clip.json", pellortest::animationDocument(10), true},
+        {"clip.lottie", pellortest::packageDocument(), true},
+    };
+    QStringList paths;
+    QStringList listed;
+    for (const Case& c : cases) {
+        paths << write(c.name, c.bytes);
+        if (c.listed) listed.prepend(paths.last());
+    }
+    // Known from an earlier run, when it still opened.
+    app->recentDocuments().note(paths[0]);
+    app->start(paths);
+    const auto loaded = [this, &cases] {
+        if (app->documentWindows().size() != static_cast<qsizetype>(std::size(cases))) return false;
+        for (QWidget* window : app->documentWindows()) {
+            const pellor::LottiePlayerView& player = *qobject_cast<pellor::DocumentWindow*>(window)->player();
+            if (!player.isOpened() && !player.isFileErrorPresented()) return false;
+        }
+        return true;
+    };
+    runUntil(loaded);
+    ASSERT_EQ(app->documentWindows().size(), static_cast<qsizetype>(std::size(cases)));
+    QStringList recent = pellor::RecentDocuments().paths();
+    std::sort(recent.begin(), recent.end());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(recent, listed) << "the failures are neither added nor kept";
+
+    // Asked for again while its window shows the failure, it is still not listed.
+    app->openDocuments({paths[1]}, nullptr);
+    EXPECT_FALSE(pellor::RecentDocuments().paths().contains(paths[1]));
+}
+
+// Sends what is written to standard error to a string, for the length of a scope.
+class CapturedStandardError {
+public:
+    CapturedStandardError() : kept_(std::cerr.rdbuf(text_.rdbuf())) {}
+    ~CapturedStandardError() { std::cerr.rdbuf(kept_); }
+    std::string text() const { return text_.str(); }
+
+private:
+    std::ostringstream text_;
+    std::streambuf* kept_;
+};
+
+long occurrences(const std::string& text, const std::string& part) {
+    long count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
+}
+
+TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnce) {
+    // A luma matte: the automatic option falls back to the main-thread engine and says why.
+    const std::string square = hostiletest::rect(256, 256, 200) + "," + hostiletest::greenFill;
+    const QString matted = write("matted.json", hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") +
+                                                                      "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)")));
+    const std::shared_ptr<lottie::LottieLogger> kept = lottie::LottieLogger::shared();
+    std::string logged;
+    {
+        const CapturedStandardError captured;
+        app->start({matted});
+        auto* window = qobject_cast<pellor::DocumentWindow*>(app->documentWindow(matted));
+        ASSERT_NE(window, nullptr);
+        runUntil([window] { return window->player()->animation() != nullptr; });
+        frame(*window);
+        // The same document again, in a window of its own: the same text is not repeated.
+        window->close();
+        settle();
+        ASSERT_NE(openPlayer(matted), nullptr);
+        frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(matted)));
+        logged = captured.text();
+    }
+    lottie::LottieLogger::setShared(kept);
+    EXPECT_EQ(occurrences(logged, "pellor: Encountered Core Animation compatibility issue"), 1) << logged;
+    EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 1) << logged;
 }
 
 TEST_F(PellorTest, TheOpenPanelStartsInTheFolderOfTheMostRecentDocumentElseHome) {
@@ -385,45 +493,67 @@ TEST_F(PellorTest, TheReportIsModalToItsWindowAloneAndLaidOutAtItsNaturalWidth) 
     const Case cases[] = {{"over a window", &window, Qt::WindowModal}, {"over none", nullptr, Qt::ApplicationModal}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            seen = true;
-            EXPECT_EQ(box->parentWidget(), c.parent);
-            EXPECT_EQ(box->windowModality(), c.modality);
-            QLabel* label = pellor::informativeLabel(*box);
-            ASSERT_NE(label, nullptr);
-            // Each entry on a line of its own, not wrapped mid-sentence.
-            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(longest));
-            EXPECT_TRUE(box->screen()->availableGeometry().contains(box->frameGeometry()));
-            box->done(QMessageBox::Ok);
-        });
         pellor::AlertPresenter().showError(c.parent, QStringLiteral("2 files couldn\u2019t be opened."), detail);
-        EXPECT_TRUE(seen);
+        settle();
+        QPointer<QMessageBox> box = visibleMessageBox();
+        ASSERT_NE(box, nullptr) << "on screen once showError has returned";
+        EXPECT_EQ(box->parentWidget(), c.parent);
+        EXPECT_EQ(box->windowModality(), c.modality);
+        QLabel* label = pellor::informativeLabel(*box);
+        ASSERT_NE(label, nullptr);
+        // Each entry on a line of its own, not wrapped mid-sentence.
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(longest));
+        EXPECT_TRUE(box->screen()->availableGeometry().contains(box->frameGeometry()));
+        box->done(QMessageBox::Ok);
+        settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(box.isNull()) << "answered, it goes";
     }
 }
 
-TEST_F(PellorTest, AReportOverAWindowThatClosesMeanwhileGoesWithIt) {
-    auto* window = new QWidget;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    settle();
-    QPointer<QWidget> watched(window);
-    QTimer::singleShot(0, window, [window] {
+TEST_F(PellorTest, AReportWhoseWindowClosesFirstStaysOnScreenUntilItIsAnswered) {
+    struct Case {
+        const char* name;
+        bool anotherWindow;
+    };
+    for (const Case& c : {Case{"over the window left open", true}, Case{"over none", false}}) {
+        SCOPED_TRACE(c.name);
+        QMainWindow other;
+        if (c.anotherWindow) other.show();
+        auto* window = new QMainWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        settle();
+        QPointer<QWidget> closing(window);
+        pellor::AlertPresenter().showError(window, QStringLiteral("2 files couldn\u2019t be opened."), QStringLiteral("Gone."));
+        settle();
+        QPointer<QMessageBox> box = visibleMessageBox();
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(box->parentWidget(), window);
+
+        // The window goes first (its document failed, say) and takes nothing unanswered with it.
         window->close();
-        // Should the report outlive its window, it fails the test rather than wait for a user.
-        QTimer::singleShot(0, [] {
-            if (QWidget* left = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "the report stayed without its window";
-                left->close();
-            }
-        });
-    });
-    // Returns once the window and its report have gone, without ending the program.
-    pellor::AlertPresenter().showError(window, QStringLiteral("A file couldn\u2019t be opened."), QStringLiteral("Gone."));
-    settle();
-    EXPECT_TRUE(watched.isNull());
+        settle();
+        EXPECT_TRUE(closing.isNull());
+        ASSERT_FALSE(box.isNull()) << "the report outlives its window";
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(box->parentWidget(), c.anotherWindow ? &other : nullptr);
+        EXPECT_EQ(box->windowModality(), c.anotherWindow ? Qt::WindowModal : Qt::ApplicationModal);
+        EXPECT_TRUE(box->isModal());
+
+        // Its window closing too, it moves on again rather than go with it.
+        if (c.anotherWindow) {
+            other.close();
+            settle();
+            ASSERT_FALSE(box.isNull());
+            EXPECT_TRUE(box->isVisible());
+            EXPECT_EQ(box->parentWidget(), nullptr);
+        }
+        QTest::keyClick(box.data(), Qt::Key_Escape);
+        settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(box.isNull()) << "answered, it goes";
+    }
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
+#include "Pellor/App/AlertPresenter.h"
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/FileErrorAlert.h"
@@ -125,6 +127,59 @@ TEST_F(PellorTest, ATextFileNamedJsonOpensAWindowWhosePlayerShowsTheAlert) {
     ASSERT_TRUE(window->player()->isFileErrorPresented());
     EXPECT_EQ(window->player()->fileErrorAlert()->informativeText(), kJsonMessage);
     EXPECT_TRUE(alerts.empty()) << "the application reports nothing of its own";
+}
+
+TEST_F(PellorTest, SeveralFailuresAtOnceLeaveEveryAlertOnScreenUntilItIsAnswered) {
+    // Shown as the user sees them, not recorded.
+    app->setAlertPresenter(std::make_unique<pellor::AlertPresenter>());
+    app->start({});
+    pellor::SceneWindow& welcome = *pellor::SceneWindow::find(QStringLiteral("welcome"));
+    // The first window of the request fails to decode: the report of the two
+    // files that could not be read is shown over it.
+    const QStringList paths{write("notes.json", "Remember the milk.\n"), missing("gone.json"),
+                            write("empty.json", ""), missing("lost.json"),
+                            write("truncated.lottie", pellortest::packageDocument().substr(0, 40)),
+                            write("good.json", pellortest::animationDocument(10))};
+    app->openDocuments(paths, nullptr);
+    const auto visibleAlerts = [] {
+        QList<QMessageBox*> boxes;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) boxes << box;
+        }
+        return boxes;
+    };
+    runUntil([&] { return visibleAlerts().size() == 4; });
+    ASSERT_EQ(visibleAlerts().size(), 4) << "three documents that do not decode, and the report";
+    QPointer<QMessageBox> report;
+    for (QMessageBox* box : visibleAlerts()) {
+        if (box->text() == QStringLiteral("2 files couldn\u2019t be opened.")) report = box;
+    }
+    ASSERT_FALSE(report.isNull());
+    ASSERT_EQ(report->parentWidget(), app->documentWindow(paths[0]));
+
+    // Each document alert answered in turn: the report stays, and the welcome
+    // window waits rather than rise over what is still unanswered.
+    for (const QString& failing : {paths[0], paths[2], paths[4]}) {
+        SCOPED_TRACE(QFileInfo(failing).fileName().toStdString());
+        auto* window = qobject_cast<DocumentWindow*>(app->documentWindow(failing));
+        ASSERT_NE(window, nullptr);
+        FileErrorAlert* alert = window->player()->fileErrorAlert();
+        ASSERT_TRUE(alert && alert->isVisible());
+        QTest::mouseClick(alert->buttons().value(0), Qt::LeftButton);
+        settle();
+        EXPECT_EQ(app->documentWindow(failing), nullptr);
+        ASSERT_FALSE(report.isNull()) << "the report is still there";
+        EXPECT_TRUE(report->isVisible());
+        EXPECT_TRUE(report->parentWidget() == nullptr || report->parentWidget()->isVisible()) << "over a window on screen";
+        EXPECT_FALSE(welcome.isVisible());
+    }
+    EXPECT_NE(app->documentWindow(paths[5]), nullptr) << "the document that opened stays";
+    report->done(QMessageBox::Ok);
+    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(report.isNull()) << "answered, it goes";
+    EXPECT_TRUE(visibleAlerts().isEmpty());
+    EXPECT_TRUE(welcome.isVisible()) << "back once every alert has been answered";
 }
 
 }  // namespace

@@ -254,12 +254,7 @@ TEST_F(PellorTest, RecentDocumentsKeepTheTenNewestAcrossRunsAndFillTheMenu) {
     app->start({});
     for (const QString& path : opened) app->openDocuments({path}, nullptr);
     // Each is listed once it has opened.
-    runUntil([this] {
-        for (QWidget* window : app->documentWindows()) {
-            if (!qobject_cast<pellor::DocumentWindow*>(window)->player()->isOpened()) return false;
-        }
-        return true;
-    });
+    runUntil([this, &opened] { return documentsLoaded(opened.size()); });
     app->openDocuments({opened[3]}, nullptr);  // already open: it still becomes the newest
 
     QStringList expected{opened[3], opened[11], opened[10], opened[9], opened[8],
@@ -300,15 +295,7 @@ TEST_F(PellorTest, OnlyDocumentsThatOpenedAreListedAmongTheRecentOnes) {
     // Known from an earlier run, when it still opened.
     app->recentDocuments().note(paths[0]);
     app->start(paths);
-    const auto loaded = [this, &cases] {
-        if (app->documentWindows().size() != static_cast<qsizetype>(std::size(cases))) return false;
-        for (QWidget* window : app->documentWindows()) {
-            const pellor::LottiePlayerView& player = *qobject_cast<pellor::DocumentWindow*>(window)->player();
-            if (!player.isOpened() && !player.isFileErrorPresented()) return false;
-        }
-        return true;
-    };
-    runUntil(loaded);
+    runUntil([this, &cases] { return documentsLoaded(std::size(cases)); });
     ASSERT_EQ(app->documentWindows().size(), static_cast<qsizetype>(std::size(cases)));
     QStringList recent = pellor::RecentDocuments().paths();
     std::sort(recent.begin(), recent.end());

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <algorithm>
 #include <thread>
 
 #include "Lottie/Views/LottieViewHost.h"
@@ -111,6 +112,15 @@ pellor::DocumentWindow* PellorTest::openPlayer(const QString& path) {
     pellor::LottiePlayerView& player = *window->player();
     runUntil([&player] { return player.animation() || player.isFileErrorPresented(); });
     return window;
+}
+
+bool PellorTest::documentsLoaded(qsizetype count) const {
+    const QList<QWidget*> windows = app->documentWindows();
+    if (windows.size() != count) return false;
+    return std::all_of(windows.begin(), windows.end(), [](QWidget* window) {
+        const pellor::LottiePlayerView& player = *qobject_cast<pellor::DocumentWindow*>(window)->player();
+        return player.isOpened() || player.isFileErrorPresented();
+    });
 }
 
 void PellorTest::runUntil(const std::function<bool()>& done) {

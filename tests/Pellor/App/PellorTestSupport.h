@@ -132,6 +132,9 @@ protected:
     // Opens the file and returns its window, once its animation has loaded
     // (or failed to); none when it did not open.
     pellor::DocumentWindow* openPlayer(const QString& path);
+    // Whether `count` document windows are open, each having opened its
+    // document or shown why it could not.
+    bool documentsLoaded(qsizetype count) const;
     // Runs the main run loop and Qt's events until `done` holds (work from
     // the dotLottie queue arrives from another thread).
     void runUntil(const std::function<bool()>& done);

@@ -77,6 +77,8 @@ def wait_until(condition, timeout, what):
             pass
         try:
             result = condition()
+        except Failure:
+            raise
         except Exception:  # an object that went away while it was read: ask again
             result = None
         if result:
@@ -149,7 +151,7 @@ def start_buses(session):
     session.env["DBUS_SESSION_BUS_ADDRESS"] = read_line(daemon.stdout.fileno(), START_TIMEOUT, "the session bus")
     session.start([launcher, "--launch-immediately"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # Qt connects its bridge only when the accessibility bus is already there.
-    from gi.repository import Gio
+    from gi.repository import Gio, GLib
 
     bus = Gio.DBusConnection.new_for_address_sync(
         session.env["DBUS_SESSION_BUS_ADDRESS"],
@@ -157,7 +159,7 @@ def start_buses(session):
 
     def launched():
         reply = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-                              GLibVariant("(s)", ("org.a11y.Bus",)), None, Gio.DBusCallFlags.NONE, -1, None)
+                              GLib.Variant("(s)", ("org.a11y.Bus",)), None, Gio.DBusCallFlags.NONE, -1, None)
         return reply.unpack()[0]
 
     deadline = time.monotonic() + START_TIMEOUT
@@ -166,12 +168,6 @@ def start_buses(session):
             raise Skip("the accessibility bus did not start within %.0f s" % START_TIMEOUT)
         time.sleep(0.05)
     bus.close_sync(None)
-
-
-def GLibVariant(signature, value):
-    from gi.repository import GLib
-
-    return GLib.Variant(signature, value)
 
 
 def find(root, role, name, depth=0):
@@ -195,7 +191,8 @@ def check(condition, message):
 
 def read_player(pyatspi, session, program, path):
     viewer_env = dict(session.env, QT_QPA_PLATFORM="xcb",
-                      # As a screen reader does, this client wants Qt's bridge on.
+                      # A screen reader turns the bridge on through the desktop's settings; Qt's own switch
+                      # does it here without them.
                       QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     viewer = session.start([program, path], env=viewer_env)
     desktop = pyatspi.Registry.getDesktop(0)

@@ -1,6 +1,8 @@
 // Every control of the player, welcome, about and settings windows has a name
 // for assistive tools and a tooltip, and the tooltip of a control with a key
-// names the key.
+// names the key. The read-out, the slider and the speed menu give a screen
+// reader what it reads of them (over the desktop's bus too: see
+// tests/Pellor/AccessibilityBus).
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>

@@ -10,9 +10,13 @@ FrameReadoutLabel::FrameReadoutLabel(QWidget* parent) : QLabel(parent) { PlayerA
 
 void FrameReadoutLabel::showText(const QString& shown) {
     if (shown == text()) return;
+    const QString previous = text();
     setText(shown);
-    QAccessibleValueChangeEvent event(this, shown);
-    QAccessible::updateAccessibility(&event);
+    // A screen reader on the desktop's bus follows the text; Qt's own clients the value.
+    QAccessibleTextUpdateEvent textEvent(this, 0, previous, shown);
+    QAccessible::updateAccessibility(&textEvent);
+    QAccessibleValueChangeEvent valueEvent(this, shown);
+    QAccessible::updateAccessibility(&valueEvent);
 }
 
 }  // namespace pellor

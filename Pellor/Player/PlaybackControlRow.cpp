@@ -65,16 +65,17 @@ PlaybackControlRow::PlaybackControlRow(LottiePlayerView& player, QWidget* parent
     connect(loopMode_, &QAbstractButton::clicked, this, [this] { player_.setLoopMode(nextLoopMode(player_.loopMode())); });
     row->addWidget(loopMode_);
 
-    speed_ = new StyledButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, 65), QString(), this);
+    speed_ = new MenuButton(std::make_shared<SecondaryButtonStyle>(ButtonSize::medium, 65), this);
     speed_->setAccessibleName(tr("Playback Speed"));
     speed_->setToolTip(tr("Playback Speed"));
-    speedMenu_ = new QMenu(this);
+    speed_->menu()->setAccessibleName(tr("Playback Speed"));
     connect(speed_, &QAbstractButton::clicked, this, [this] {
-        speedMenu_->popup(speed_->mapToGlobal(QPoint(0, speed_->height())));
-        // The menu starts on the current speed, so that the arrow keys move from there.
-        for (QAction* item : speedMenu_->actions()) {
-            if (item->data().toString() == player_.playbackSpeed().rawValue()) speedMenu_->setActiveAction(item);
+        // The menu starts on the current speed.
+        QAction* current = nullptr;
+        for (QAction* item : speed_->menu()->actions()) {
+            if (item->data().toString() == player_.playbackSpeed().rawValue()) current = item;
         }
+        speed_->openMenu(current);
     });
     row->addWidget(speed_);
     refresh();
@@ -149,10 +150,10 @@ void PlaybackControlRow::step(FrameSlider::Step step) {
 }
 
 void PlaybackControlRow::fillSpeedMenu() {
-    speedMenu_->clear();
+    speed_->menu()->clear();
     for (const AnimationPlaybackSpeed& speed : AnimationPlaybackSpeed::allCases()) {
         const QString mark = speed == player_.playbackSpeed() ? QStringLiteral("\u2713") : QStringLiteral("   ");
-        QAction* item = speedMenu_->addAction(mark + QStringLiteral(" ") + speed.label());
+        QAction* item = speed_->menu()->addAction(mark + QStringLiteral(" ") + speed.label());
         item->setData(speed.rawValue());
         // The change lands on the next turn of the event loop, after the menu has closed.
         connect(item, &QAction::triggered, this, [this, speed] {

@@ -10,6 +10,7 @@
 #include "Lottie/Playback/PlaybackModes/LottieLoopMode.h"
 #include "Pellor/Player/FrameReadoutLabel.h"
 #include "Pellor/Player/FrameSlider.h"
+#include "Pellor/Player/MenuButton.h"
 #include "Pellor/Player/AnimationPlaybackSpeed.h"
 
 class QMenu;
@@ -32,8 +33,8 @@ public:
     FrameSlider* slider() const { return slider_; }
     FrameReadoutLabel* readout() const { return readout_; }
     StyledButton* loopModeButton() const { return loopMode_; }
-    StyledButton* speedButton() const { return speed_; }
-    QMenu* speedMenu() const { return speedMenu_; }
+    MenuButton* speedButton() const { return speed_; }
+    QMenu* speedMenu() const { return speed_->menu(); }
     // The symbol names the two icon buttons show ("pause.fill", "repeat").
     const QString& playPauseSymbol() const { return playPauseSymbol_; }
     const QString& loopModeSymbol() const { return loopModeSymbol_; }
@@ -50,8 +51,7 @@ private:
     FrameSlider* slider_ = nullptr;
     FrameReadoutLabel* readout_ = nullptr;
     StyledButton* loopMode_ = nullptr;
-    StyledButton* speed_ = nullptr;
-    QMenu* speedMenu_ = nullptr;
+    MenuButton* speed_ = nullptr;
     QString playPauseSymbol_;
     QString loopModeSymbol_;
     // What the loop button and the speed button show now; they change only

@@ -1,24 +1,18 @@
 #include "Pellor/Player/PlayerAccessibility.h"
 
 #include <QAccessibleWidget>
+#include <QMenu>
 
+#include "Pellor/Player/AccessibleButtonMenu.h"
+#include "Pellor/Player/AccessibleFrameReadout.h"
+#include "Pellor/Player/AccessibleMenuButton.h"
 #include "Pellor/Player/FrameReadoutLabel.h"
 #include "Pellor/Player/FrameSlider.h"
+#include "Pellor/Player/MenuButton.h"
 
 namespace pellor {
 
 namespace {
-
-// The read-out keeps its name; what it shows is its value.
-class AccessibleFrameReadout final : public QAccessibleWidget {
-public:
-    explicit AccessibleFrameReadout(FrameReadoutLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Value) return static_cast<const QLabel*>(widget())->text();
-        return QAccessibleWidget::text(kind);
-    }
-};
 
 // The slider in frames: its value is the frame the read-out names, its range
 // the animation's first to last frame, a step one frame. Setting a value asks
@@ -55,6 +49,10 @@ private:
 QAccessibleInterface* accessibleInterface(const QString&, QObject* object) {
     if (auto* label = qobject_cast<FrameReadoutLabel*>(object)) return new AccessibleFrameReadout(label);
     if (auto* slider = qobject_cast<FrameSlider*>(object)) return new AccessibleFrameSlider(slider);
+    if (auto* button = qobject_cast<MenuButton*>(object)) return new AccessibleMenuButton(button);
+    if (auto* menu = qobject_cast<QMenu*>(object); menu && qobject_cast<MenuButton*>(menu->parentWidget())) {
+        return new AccessibleButtonMenu(menu);
+    }
     return nullptr;
 }
 

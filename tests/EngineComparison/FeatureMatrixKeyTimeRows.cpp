@@ -1,5 +1,6 @@
 // The key time rows of the feature matrix: keyframes that fall between whole
 // frames or on the last frame, and paths whose shape changes between them: a
+// precomposition whose time is remapped, up to the animation's last frame; a
 // closed path morphing under mitred joins. Each is compared at whole frames,
 // between them, at the key times themselves and at the last frame.
 
@@ -15,6 +16,7 @@ constexpr double side = 100;
 constexpr double endFrame = 30;
 
 constexpr Easing easeInOut = {0.333, 0, 0.667, 1};
+constexpr Easing linear = {0, 0, 1, 1};
 
 Value blue() { return fixed(numbers({0.1, 0.25, 0.8})); }
 
@@ -40,6 +42,22 @@ Value triangle(double tipY) {
     return shape.json();
 }
 
+// A precomposition whose time is remapped to the document's own, holding a
+// bar that turns a quarter over the last ten frames.
+MatrixRow remappedToTheLastFrame() {
+    const std::string name = "remapped_precomposition_to_its_last_frame";
+    DocumentBuilder document(name, side, endFrame);
+    document
+        .precomposition("bar", {LayerBuilder::shapes("Bar", {group({rectangle({0, 0}, 70, 10, fixed(0.0)), fill(blue(), fixed(100.0))},
+                                                                  groupTransform())})
+                                    .position(fixed(numbers({50, 50, 0})))
+                                    .rotation(animated({{20, 0.0}, {endFrame, 90.0}}, linear))})
+        .layer(LayerBuilder::precomposition("Remapped", "bar", side, side)
+                   .timeRemap(animated({{0, 0.0}, {endFrame, endFrame / 30}}, linear)))
+        .compareAlso({20, 25.5, 29, 29.5, endFrame});
+    return {name, std::move(document)};
+}
+
 // A closed triangle whose tip moves: its first vertex is a join like the others.
 MatrixRow closedPathMorphing() {
     const std::string name = "closed_path_morphing_with_mitred_joins";
@@ -51,7 +69,7 @@ MatrixRow closedPathMorphing() {
 }  // namespace
 
 std::vector<MatrixRow> keyTimeRows() {
-    return {closedPathMorphing()};
+    return {remappedToTheLastFrame(), closedPathMorphing()};
 }
 
 }  // namespace enginematrix

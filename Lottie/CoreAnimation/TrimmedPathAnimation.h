@@ -6,8 +6,8 @@
 // measured with a few chords); a trim applied individually runs along several
 // paths one after the other; and a second trim cuts what the first left. So
 // the paths and the trims are evaluated at every frame from the first
-// keyframe of any of them to the last and cut by the main-thread engine's own
-// trimming; the compositor moves the cut paths from one sample to the next
+// keyframe of any of them to the last, and at every key time between whole
+// frames, and cut by the main-thread engine's own trimming; the compositor moves the cut paths from one sample to the next
 // point by point. Where that blend would miss the cut between two samples (the
 // cut moves onto another segment, so that the paths cannot be blended and the
 // compositor would hold the first, or it strays from the blend) the span is
@@ -39,8 +39,9 @@ struct TrimmedPathAnimation {
     static constexpr int maximumHalvingsForShape = 2;
 
     // The frames the paths are cut at: every frame from the earliest time of
-    // `timings` to the latest, the latest included; none when there are more
-    // than maximumSamples or a time is not finite.
+    // `timings` to the latest, the latest included, and every time of
+    // `timings`, in order; none when there are more than maximumSamples or the
+    // earliest or the latest time is not finite.
     static std::vector<double> sampleTimes(const std::vector<std::vector<KeyframesCombined::Timing>>& timings);
 
     // Every piece a trim leaves of the paths, in item order.

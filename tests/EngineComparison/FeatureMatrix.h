@@ -33,8 +33,8 @@ std::vector<MatrixRow> combinationRows();
 // What a group gives its items: the order of strokes and fills, one drawing over
 // several shapes, fills and strokes reaching into child groups.
 std::vector<MatrixRow> groupRows();
-// Keyframes between whole frames and at the last frame: remapped time up to
-// the end, closed paths that morph.
+// Keyframes between whole frames and at the last frame: trims of paths that
+// turn between frames, remapped time up to the end, closed paths that morph.
 std::vector<MatrixRow> keyTimeRows();
 // All of the above.
 std::vector<MatrixRow> featureMatrix();

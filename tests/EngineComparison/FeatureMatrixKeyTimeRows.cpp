@@ -1,8 +1,10 @@
 // The key time rows of the feature matrix: keyframes that fall between whole
-// frames or on the last frame, and paths whose shape changes between them: a
-// precomposition whose time is remapped, up to the animation's last frame; a
-// closed path morphing under mitred joins. Each is compared at whole frames,
-// between them, at the key times themselves and at the last frame.
+// frames or on the last frame, and paths whose shape changes between them.
+// Trims whose path turns between frames, whose offset is keyed every quarter
+// frame or that change and come back within a frame; a precomposition whose
+// time is remapped, up to the animation's last frame; a closed path morphing
+// under mitred joins. Each is compared at whole frames, between them, at the
+// key times themselves and at the last frame.
 
 #include "tests/EngineComparison/FeatureMatrix.h"
 
@@ -33,6 +35,16 @@ Value mitredStroke(double width) {
     return withMember(withMember(stroke(blue(), width, fixed(100.0)), "lc", Value::integer(1)), "lj", Value::integer(1));
 }
 
+// An open zigzag whose middle vertex swings from low to high and back.
+Value zigzag(double middleY) {
+    BezierShape shape;
+    shape.closed = false;
+    shape.vertices = {{10, 50}, {35, 30}, {50, middleY}, {65, 30}, {90, 50}};
+    shape.inTangents.assign(5, {0, 0});
+    shape.outTangents.assign(5, {0, 0});
+    return shape.json();
+}
+
 // A closed triangle whose tip lies at the given height.
 Value triangle(double tipY) {
     BezierShape shape;
@@ -40,6 +52,34 @@ Value triangle(double tipY) {
     shape.inTangents.assign(3, {0, 0});
     shape.outTangents.assign(3, {0, 0});
     return shape.json();
+}
+
+std::vector<MatrixRow> trimRows() {
+    std::vector<MatrixRow> rows;
+    // The motion turns sharply at the middle keyframe, between frames 10 and 11.
+    const Value turning = path(animated({{0.4, zigzag(75)}, {10.888, zigzag(15)}, {21.3, zigzag(75)}}, linear));
+    rows.push_back({"trim_of_a_path_turning_between_frames",
+                    drawing("trim_of_a_path_turning_between_frames",
+                            {turning, trim(fixed(2.0), fixed(95.0), 0, TrimMode::simultaneously), mitredStroke(4)},
+                            {10, 10.5, 10.888, 11, 11.5, 21.3})});
+    // Forth and back every quarter frame: no whole frame sees it move.
+    std::vector<Keyframe> quarters;
+    for (int quarter = 0; quarter <= 8; ++quarter) quarters.push_back({10 + quarter * 0.25, quarter % 2 == 0 ? 0.0 : 120.0});
+    rows.push_back({"trim_offset_keyed_every_quarter_frame",
+                    drawing("trim_offset_keyed_every_quarter_frame",
+                            {path(fixed(zigzag(75))),
+                             withMember(trim(fixed(10.0), fixed(60.0), 0, TrimMode::simultaneously), "o", animated(quarters, linear)),
+                             mitredStroke(4)},
+                            {10, 10.25, 10.5, 10.75, 11, 11.75, 12})});
+    // The end shortens and comes back between frames 14 and 15.
+    rows.push_back({"trim_changing_and_back_within_a_frame",
+                    drawing("trim_changing_and_back_within_a_frame",
+                            {path(fixed(zigzag(75))),
+                             trim(fixed(0.0), animated({{14.2, 95.0}, {14.5, 40.0}, {14.8, 95.0}}, linear), 0,
+                                  TrimMode::simultaneously),
+                             mitredStroke(4)},
+                            {14, 14.2, 14.4, 14.5, 14.6, 14.8, 15})});
+    return rows;
 }
 
 // A precomposition whose time is remapped to the document's own, holding a
@@ -69,7 +109,10 @@ MatrixRow closedPathMorphing() {
 }  // namespace
 
 std::vector<MatrixRow> keyTimeRows() {
-    return {remappedToTheLastFrame(), closedPathMorphing()};
+    std::vector<MatrixRow> rows = trimRows();
+    rows.push_back(remappedToTheLastFrame());
+    rows.push_back(closedPathMorphing());
+    return rows;
 }
 
 }  // namespace enginematrix

@@ -4,7 +4,8 @@
 // turning, trims between whole frames and in a row, flipped scales, rounded
 // rectangles rounded again, gradient points that meet, precompositions
 // handing over between whole frames, trims keyed between whole frames, time
-// remapped up to the last frame, a closed path morphing) and every corpus
+// remapped up to the last frame, a closed path morphing, a star spinning under
+// a strong easing) and every corpus
 // document made only of shape, solid, image and null layers without masks, at
 // ten frames spread over the animation and at its last frame (the one a
 // finished animation keeps), through the frame tool's renderer, each frame

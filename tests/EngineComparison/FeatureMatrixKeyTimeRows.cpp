@@ -3,8 +3,9 @@
 // Trims whose path turns between frames, whose offset is keyed every quarter
 // frame or that change and come back within a frame; a precomposition whose
 // time is remapped, up to the animation's last frame; a closed path morphing
-// under mitred joins. Each is compared at whole frames, between them, at the
-// key times themselves and at the last frame.
+// under mitred joins; a star spinning fast under its easing. Each is compared
+// at whole frames, between them, at the key times themselves and at the last
+// frame.
 
 #include "tests/EngineComparison/FeatureMatrix.h"
 
@@ -106,12 +107,23 @@ MatrixRow closedPathMorphing() {
                           {6, 6.5, 12.5, 20.25})};
 }
 
+// A star spinning two turns under a strong easing, stroked with a radial
+// gradient centred off the star: at its fastest it turns by more than ten
+// degrees a tenth of a frame.
+MatrixRow spinningStar() {
+    const std::string name = "star_spinning_eased_with_a_radial_gradient_stroke";
+    const Value spinning = withMember(star({50, 50}, 40, 18, fixed(0.0)), "r", animated({{2, 0.0}, {28, 720.0}}, {0.8, 0, 0.2, 1}));
+    return {name, drawing(name, {spinning, gradientStroke({true, false, false}, {40, 42}, {80, 70}, 6, fixed(100.0))},
+                          {2, 13.75, 14.25, 14.75, 15, 15.25, 15.75, 28})};
+}
+
 }  // namespace
 
 std::vector<MatrixRow> keyTimeRows() {
     std::vector<MatrixRow> rows = trimRows();
     rows.push_back(remappedToTheLastFrame());
     rows.push_back(closedPathMorphing());
+    rows.push_back(spinningStar());
     return rows;
 }
 

@@ -1,17 +1,17 @@
 #pragma once
 // Keyframes resampled onto the root timeline for a layer under a precomposition
 // whose time is remapped by keyframes. The builder's key times come from the
-// simple remapping only, so such a property is sampled once per root frame, from
-// the animation's start frame up to its end frame, the end frame included (it
-// is the frame a finished animation keeps showing, and the frames before it
+// simple remapping only, so such a property is sampled once per root frame,
+// from the animation's start frame up to its end frame, the end frame included
+// (it is the frame a finished animation keeps showing, and the frames before it
 // blend towards it): each new keyframe sits at the root frame and holds the
 // property's value at the local time the remapping gives, linear, without
-// tangents. Values are computed once
-// per local time. What the new keyframes take (a copy of the value in each,
-// another in the cache of local times) is charged to the context's sampling
-// budget before any is made, so that neither a long animation nor large values
-// (paths, gradient stops) can grow without bound. Used by the keyframe
-// animation builder and the gradient animations; keeps nothing.
+// tangents. Values are computed once per local time. What the new keyframes
+// take (a copy of the value in each, another in the cache of local times) is
+// charged to the context's sampling budget before any is made, so that neither
+// a long animation nor large values (paths, gradient stops) can grow without
+// bound. Used by the keyframe animation builder and the gradient animations;
+// keeps nothing.
 
 #include <algorithm>
 #include <cmath>

@@ -18,7 +18,11 @@ using Timings = std::vector<KeyframesCombined::Timing>;
 
 Timings at(std::vector<double> times) {
     Timings timings;
-    for (double time : times) timings.push_back({time});
+    for (double time : times) {
+        KeyframesCombined::Timing timing;
+        timing.time = time;
+        timings.push_back(timing);
+    }
     return timings;
 }
 

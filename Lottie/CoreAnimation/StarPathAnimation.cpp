@@ -1,11 +1,15 @@
 #include "Lottie/CoreAnimation/StarPathAnimation.h"
 
+#include <cmath>
+#include <tuple>
+
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/PathRepetition.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/RoundednessReport.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/PathNodes/ShapePathBuilders.h"
+#include "Lottie/Values/KeyframeInterpolator.h"
 
 namespace lottie {
 
@@ -49,6 +53,52 @@ void attachPath(platform::compositor::Layer& layer, const Star& star, const Laye
     KeyframeAnimationBuilder::attach(LayerProperties::path(), keyframes, mapping, context, layer);
 }
 
+// The samples with the spans that turn the outline by more than
+// StarPathAnimation::largestTurn cut into equal steps, each value taken from the
+// groups as the samples were. The compositor blends two outlines point by
+// point, along the chord between where each point was and where it goes,
+// which cuts the point's arc short: a star turning fast under a strong easing
+// would shrink between samples a tenth of a frame apart. The new samples are
+// charged to `account` before any is made.
+template <Interpolatable... T>
+KeyframeGroup<Star::Keyframe> withTurnsCut(const KeyframeGroup<Star::Keyframe>& samples, const SamplingAccount& account,
+                                           const KeyframeGroup<T>&... groups) {
+    const auto& keyframes = samples.keyframes();
+    const auto stepsAfter = [&](std::size_t index) {
+        const double turn = std::fabs(keyframes[index + 1].value().rotation.value - keyframes[index].value().rotation.value);
+        const double steps = std::ceil(turn / StarPathAnimation::largestTurn);
+        // Not a number, or a spin past any sight, keeps the span as it is.
+        return std::isfinite(steps) && steps > 1 && steps <= StarPathAnimation::mostStepsPerSample ? steps : 1.0;
+    };
+    double extra = 0;
+    for (std::size_t index = 0; index + 1 < keyframes.size(); ++index) extra += stepsAfter(index) - 1;
+    if (extra == 0) return samples;
+    account.charge(extra, static_cast<double>(sizeof(Keyframe<Star::Keyframe>)));
+    auto interpolators = std::make_tuple(KeyframeInterpolator<T>(groups.keyframes())...);
+    std::vector<Keyframe<Star::Keyframe>> cut;
+    cut.reserve(keyframes.size() + static_cast<std::size_t>(extra));
+    for (std::size_t index = 0; index < keyframes.size(); ++index) {
+        cut.push_back(keyframes[index]);
+        if (index + 1 == keyframes.size()) break;
+        const double steps = stepsAfter(index);
+        const double from = keyframes[index].time();
+        const double to = keyframes[index + 1].time();
+        for (double step = 1; step < steps; ++step) {
+            const double time = from + (to - from) * step / steps;
+            const Star::Keyframe value = std::apply(
+                [time](auto&... interpolator) {
+                    const auto values = std::make_tuple(interpolator.value(time)...);
+                    return Star::Keyframe{std::get<0>(values), std::get<1>(values), std::get<2>(values),
+                                          std::get<3>(values), std::get<4>(values), std::get<5>(values),
+                                          std::get<6>(values)};
+                },
+                interpolators);
+            cut.emplace_back(value, time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+        }
+    }
+    return KeyframeGroup<Star::Keyframe>(std::move(cut));
+}
+
 }  // namespace
 
 bool StarPathAnimation::blendsBetweenKeyframes(const Star& star) {
@@ -80,8 +130,10 @@ KeyframeGroup<Star::Keyframe> StarPathAnimation::combinedKeyframes(const Star& s
         },
         position, outerRadius, innerRadius, outerRoundness, innerRoundness, points, rotation);
     if (!sampled) return combined;
-    return KeyframesCombined::blendedSamples(combined, position, outerRadius, innerRadius, outerRoundness,
-                                             innerRoundness, points, rotation);
+    return KeyframesCombined::blendedSamples(
+        withTurnsCut(combined, account, position, outerRadius, innerRadius, outerRoundness, innerRoundness, points,
+                     rotation),
+        position, outerRadius, innerRadius, outerRoundness, innerRoundness, points, rotation);
 }
 
 BezierPath StarPathAnimation::outline(const Star& star, const Star::Keyframe& value) {

@@ -21,11 +21,20 @@ struct StarPathAnimation {
     // curve) or a change of roundness cannot be shown that way.
     static bool blendsBetweenKeyframes(const Star& star);
 
+    // How many degrees the outline turns from one sample to the next at most,
+    // as the samples are cut: a point 400 units out strays 0.06 from its arc
+    // half way. Samples that turn further apart are cut into equal steps of
+    // time, at most mostStepsPerSample of them; a spin faster than that is
+    // kept as sampled.
+    static constexpr double largestTurn = 2;
+    static constexpr double mostStepsPerSample = 32;
+
     // Position, outer radius, inner radius, outer roundness, inner roundness,
     // points and rotation, in this order; an absent inner group counts as a
     // constant 0. Combined keyframe by keyframe where the outlines blend (see
-    // above), else sampled each tenth of a frame, each property with its own
-    // easing, and blended from sample to sample. Never carries an expression.
+    // above), else sampled each tenth of a frame (and more often where the
+    // outline turns fast, see largestTurn), each property with its own easing,
+    // and blended from sample to sample. Never carries an expression.
     // Charged to `account`.
     static KeyframeGroup<Star::Keyframe> combinedKeyframes(const Star& star, const SamplingAccount& account = {});
 

@@ -84,7 +84,18 @@ std::vector<double> TrimmedPathAnimation::sampleTimes(const std::vector<Timings>
     if (!(frames + 2 <= double(maximumSamples))) return {};
     std::vector<double> times;
     for (double frame = 0; frame <= frames; ++frame) times.push_back(first + frame);
-    if (times.back() < last) times.push_back(last);
+    times.push_back(last);
+    // Every key time as well: a keyframe between whole frames is where a path
+    // turns or a trim changes course, which samples at whole frames alone
+    // would cut short or miss.
+    for (const Timings& group : timings) {
+        for (const KeyframesCombined::Timing& timing : group) {
+            if (std::isfinite(timing.time)) times.push_back(timing.time);
+        }
+    }
+    std::ranges::sort(times);
+    times.erase(std::unique(times.begin(), times.end()), times.end());
+    if (times.size() > maximumSamples) return {};
     return times;
 }
 

@@ -1,21 +1,21 @@
 #pragma once
-// The "path" animation of a shape layer whose paths one or more trims cut,
-// cut where the main-thread engine cuts them. Both cut curves by arc length,
-// but the compositor measures the whole path its own way, while the format's
-// trim shares the length out by the lengths stored in the path (each curve
-// measured with a few chords); a trim applied individually runs along several
-// paths one after the other; and a second trim cuts what the first left. So
-// the paths and the trims are evaluated at every frame from the first
-// keyframe of any of them to the last and cut by the main-thread engine's own
-// trimming; the compositor moves the cut paths from one sample to the next
-// point by point. Where that blend would miss the cut between two samples (the
-// cut moves onto another segment, so that the paths cannot be blended and the
-// compositor would hold the first, or it strays from the blend) the span is
-// halved and cut again, so that a picture between whole frames, as a
-// stretched precomposition shows, follows the trim too. A run of equal paths
-// keeps only its ends. Past a number of frames that would cost too much
-// memory the caller trims on the compositor instead. Called by the shape item
-// layers while they install animations; keeps nothing.
+// The "path" animation of a shape layer whose paths one or more trims cut, cut
+// where the main-thread engine cuts them. Both cut curves by arc length, but
+// the compositor measures the whole path its own way, while the format's trim
+// shares the length out by the lengths stored in the path (each curve measured
+// with a few chords); a trim applied individually runs along several paths one
+// after the other; and a second trim cuts what the first left. So the paths and
+// the trims are evaluated at every frame from the first keyframe of any of them
+// to the last, and at every key time between whole frames, and cut by the main-
+// thread engine's own trimming; the compositor moves the cut paths from one
+// sample to the next point by point. Where that blend would miss the cut
+// between two samples (the cut moves onto another segment, so that the paths
+// cannot be blended and the compositor would hold the first, or it strays from
+// the blend) the span is halved and cut again, so that a picture between whole
+// frames, as a stretched precomposition shows, follows the trim too. A run of
+// equal paths keeps only its ends. Past a number of frames that would cost too
+// much memory the caller trims on the compositor instead. Called by the shape
+// item layers while they install animations; keeps nothing.
 
 #include <optional>
 #include <vector>
@@ -39,8 +39,9 @@ struct TrimmedPathAnimation {
     static constexpr int maximumHalvingsForShape = 2;
 
     // The frames the paths are cut at: every frame from the earliest time of
-    // `timings` to the latest, the latest included; none when there are more
-    // than maximumSamples or a time is not finite.
+    // `timings` to the latest, the latest included, and every time of
+    // `timings`, in order; none when there are more than maximumSamples or the
+    // earliest or the latest time is not finite.
     static std::vector<double> sampleTimes(const std::vector<std::vector<KeyframesCombined::Timing>>& timings);
 
     // Every piece a trim leaves of the paths, in item order.

@@ -1,6 +1,8 @@
 #include "Lottie/CoreAnimation/VisibilityAnimation.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <vector>
 
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
@@ -38,7 +40,15 @@ void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, 
         std::vector<Keyframe<Hold<bool>>> keyframes;
         if (inFrame > 0) keyframes.push_back(state(0, true));
         keyframes.push_back(state(inFrame, false));
-        keyframes.push_back(state(std::max(outFrame, inFrame), true));
+        // A layer that lasts until the animation's end frame, in the time the
+        // remapping gives there, keeps showing at that frame, as on the
+        // enclosing timeline: hidden only past its out frame.
+        const double localEnd = context.complexTimeRemapping(context.animation->endFrame);
+        const bool lastsUntilTheEnd =
+            outFrame > inFrame && std::fabs(localEnd - outFrame) <= std::fabs(outFrame) * FLT_EPSILON;
+        keyframes.push_back(state(lastsUntilTheEnd ? std::nextafter(std::max(outFrame, localEnd), HUGE_VAL)
+                                                   : std::max(outFrame, inFrame),
+                                  true));
         const KeyframeGroup<Hold<bool>> states(std::move(keyframes));
         KeyframeAnimationBuilder::attach<Hold<bool>>(
             property, states, [](const Hold<bool>& hidden) { return AnimatableValue(hidden.value); }, context, layer);

@@ -10,7 +10,8 @@
 // in frame shows nothing), so in and out frames beyond the animation's range
 // still give the right visibility at every frame. Under complex time remapping
 // the three states go to the builder as holding keyframes instead, to be
-// resampled. Called by the layer tree inside the display pass; keeps nothing.
+// resampled; a layer whose out frame the remapping gives at the end frame
+// shows there. Called by the layer tree inside the display pass; keeps nothing.
 
 #include <array>
 

@@ -46,6 +46,11 @@ BezierPath Interpolation<BezierPath>::interpolate(const BezierPath& from, const 
         result.appendVertex(Interpolation<CurveVertex>::interpolate(from.elements()[index].vertex,
                                                                     to.elements()[index].vertex, amount));
     }
+    // A closed shape stays closed while it morphs: built open, its first
+    // vertex would be stroked with two caps instead of a join. Closed paths of
+    // other lengths blend without their closing elements, so the blend, whose
+    // lengths would miss its closing segment, stays open.
+    result.setClosed(from.closed() && to.closed() && from.elements().size() == to.elements().size());
     return result;
 }
 

@@ -117,8 +117,8 @@ struct Interpolation<CurveVertex> {
 
 template <>
 struct Interpolation<BezierPath> {
-    // Vertex by vertex over the vertices both paths have; the result is open
-    // and measured again.
+    // Vertex by vertex over the vertices both paths have, measured again;
+    // closed when both paths are closed and as long, open otherwise.
     static BezierPath interpolate(const BezierPath& from, const BezierPath& to, double amount);
 };
 

@@ -2,10 +2,14 @@
 // tests/EngineComparison/documents (solid and image layers, parents three deep,
 // mattes, blend modes, drop shadows, trims, an animated dash phase, stars
 // turning, trims between whole frames and in a row, flipped scales, rounded
-// rectangles rounded again, gradient points that meet) and every
-// corpus document made only of shape, solid, image and null layers without
-// masks, at ten frames spread over the animation, through the frame tool's
-// renderer, each frame within RMSE 0.01 of the other engine's. The corpus
+// rectangles rounded again, gradient points that meet, precompositions
+// handing over between whole frames, trims keyed between whole frames, time
+// remapped up to the last frame, a closed path morphing, a star spinning under
+// a strong easing) and every corpus
+// document made only of shape, solid, image and null layers without masks, at
+// ten frames spread over the animation and at its last frame (the one a
+// finished animation keeps), through the frame tool's renderer, each frame
+// within RMSE 0.01 of the other engine's. The corpus
 // documents that draw what one engine cannot are named with the reason.
 
 #include <gtest/gtest.h>
@@ -85,7 +89,7 @@ TEST_P(EngineComparison, BothEnginesDrawTheSameFrames) {
                                            lottie::RenderingEngineOption::mainThread(), folder);
     lottieframes::FrameRenderer coreAnimation(animation, size.width, size.height, std::nullopt,
                                               lottie::RenderingEngineOption::coreAnimation(), folder);
-    for (int index = 0; index < framesPerDocument; ++index) {
+    for (int index = 0; index <= framesPerDocument; ++index) {
         const double frame =
             animation->startFrame + (animation->endFrame - animation->startFrame) * index / framesPerDocument;
         const auto difference = referencetest::measureDifference(*referencetest::renderedPicture(coreAnimation, frame),

@@ -33,6 +33,10 @@ std::vector<MatrixRow> combinationRows();
 // What a group gives its items: the order of strokes and fills, one drawing over
 // several shapes, fills and strokes reaching into child groups.
 std::vector<MatrixRow> groupRows();
+// Keyframes between whole frames and at the last frame: trims of paths that
+// turn between frames, remapped time up to the end, closed paths that morph,
+// a star spinning fast under a radial gradient stroke.
+std::vector<MatrixRow> keyTimeRows();
 // All of the above.
 std::vector<MatrixRow> featureMatrix();
 

@@ -2,7 +2,8 @@
 // not, holding still or morphing between straight and curved; track mattes of
 // every kind; precompositions stretched, late and remapped; drop shadow effects
 // and styles at several angles; layers handing over at their in and out
-// points; parents that rotate and mirror their children.
+// points, precompositions also between whole frames; parents that rotate and
+// mirror their children.
 
 #include "tests/EngineComparison/FeatureMatrix.h"
 
@@ -159,6 +160,16 @@ std::vector<MatrixRow> handOverRows() {
         .layer(LayerBuilder::precomposition("Nested", "handing", side, side).timing(3, 1))
         .compareAlso({17, 18});
     rows.push_back({"hand_over_in_precomposition", std::move(nested)});
+    // Two precompositions of one square handing over between whole frames, as
+    // a 29.97 fps export writes the edge: the second starts there, so on frame
+    // 6 its square's own frame lies a rounding error before 0.
+    constexpr double edge = 6.00000024;
+    DocumentBuilder split("hand_over_of_precompositions_between_frames", side, endFrame);
+    split.precomposition("square", {LayerBuilder::solid("Square", "#3388cc", 50, 50).position(fixed(numbers({25, 25, 0})))})
+        .layer(LayerBuilder::precomposition("Before", "square", side, side).showing(0, edge))
+        .layer(LayerBuilder::precomposition("After", "square", side, side).showing(edge, endFrame).timing(edge, 1))
+        .compareAlso({5.5, 6, 6.5, 7, endFrame});
+    rows.push_back({"hand_over_of_precompositions_between_frames", std::move(split)});
     return rows;
 }
 

@@ -2,7 +2,9 @@
 // including, its out frame, so on the frame where one layer ends and the next
 // begins only the next one shows, on both engines, at the top level and inside
 // precompositions that start later, are stretched or have their time remapped.
-// The animation's last frame still shows the layers that last until it.
+// The animation's last frame still shows the layers that last until it, and
+// precompositions that hand over between whole frames show on the frame within
+// rounding of the edge.
 
 #include <gtest/gtest.h>
 
@@ -97,6 +99,14 @@ TEST(LayerHandover, OnlyTheNextLayerShowsOnTheFrameWhereTwoHandOverOnBothEngines
          {{39, red, red, clear}, {40, clear, blue, blue}, {79, clear, blue, blue}, {80, clear, clear, clear}}},
         {"a precomposition that ends with the animation", precomposed(40, 0),
          {{19, red, red, clear}, {20, clear, blue, blue}, {40, clear, blue, blue}}},
+        // As a 29.97 fps export writes the edge: frame 6 lies a rounding error
+        // before the second one's start, which must still show its solid.
+        {"two precompositions handing over between whole frames",
+         document(10,
+                  R"({"ty":0,"nm":"Before","refId":"one","ip":0,"op":6.00000024,"st":0,"ks":{},"w":100,"h":100},)"
+                  R"({"ty":0,"nm":"After","refId":"one","ip":6.00000024,"op":10,"st":6.00000024,"ks":{},"w":100,"h":100})",
+                  R"([{"id":"one","layers":[)" + solid("In", "#0000ff", 40, 0, 10) + "]}]"),
+         {{5, clear, blue, blue}, {6, clear, blue, blue}, {7, clear, blue, blue}, {10, clear, blue, blue}}},
     };
     struct Engine {
         const char* name;

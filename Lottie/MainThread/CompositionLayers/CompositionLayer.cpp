@@ -19,10 +19,6 @@ std::shared_ptr<const Transform> transformOf(const LayerModel& layer) {
     return layer.transform ? layer.transform : defaultTransform;
 }
 
-// Whether a frame is an edge of a time line within rounding, relative to the
-// edge's size as the compositor's key times are.
-bool isAt(double frame, double edge) { return std::fabs(frame - edge) <= std::fabs(edge) * FLT_EPSILON; }
-
 }  // namespace
 
 CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::Size size)
@@ -57,6 +53,10 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
         layerEffectNodes_.push_back(std::make_shared<DropShadowNode>(*shadow));
     }
     setName(layer.name);
+}
+
+bool CompositionLayer::isAt(double frame, double edge) {
+    return std::fabs(frame - edge) <= std::fabs(edge) * FLT_EPSILON;
 }
 
 bool CompositionLayer::reaches(double frame, double edge) { return frame >= edge || isAt(frame, edge); }

@@ -64,6 +64,9 @@ public:
     // Whether a frame is at an edge of a time line or past it, a frame within
     // rounding of the edge counting as on it.
     static bool reaches(double frame, double edge);
+    // Whether a frame is an edge of a time line within rounding, relative to the
+    // edge's size as the compositor's key times are.
+    static bool isAt(double frame, double edge);
     // The contents of the layer type at a frame; nothing in the base class.
     virtual void showContentsAtFrame(double, bool) {}
 

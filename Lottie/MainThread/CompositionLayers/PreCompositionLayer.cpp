@@ -30,6 +30,12 @@ double PreCompositionLayer::localFrame(double frame) {
     // A stretch of 0 would divide by nothing; the layer then plays unstretched,
     // as the other engine plays it.
     const double stretch = timeStretch() != 0 ? timeStretch() : 1;
+    // A frame within rounding of the start is the start, as the compositor
+    // starts a layer whose begin time the parent's time meets within rounding.
+    // A start between whole frames (6.00000024 in a 29.97 fps export) is met by
+    // frames a few ulps to either side; the difference, tiny next to a local
+    // in frame of 0, would keep the children hidden on the hand-over frame.
+    if (isAt(frame, startFrame())) return 0;
     return (frame - startFrame()) / stretch;
 }
 

@@ -66,8 +66,11 @@ std::vector<double> DocumentBuilder::comparedFrames() const {
         }
     }
     std::vector<double> inside;
-    std::copy_if(frames.begin(), frames.end(), std::back_inserter(inside),
-                 [this](double frame) { return frame >= 0 && frame < endFrame_; });
+    // The end frame only when asked for by name.
+    const bool endAsked = std::ranges::count(extraFrames_, endFrame_) > 0;
+    std::copy_if(frames.begin(), frames.end(), std::back_inserter(inside), [this, endAsked](double frame) {
+        return frame >= 0 && (frame < endFrame_ || (frame == endFrame_ && endAsked));
+    });
     return inside;
 }
 

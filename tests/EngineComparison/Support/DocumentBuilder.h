@@ -23,7 +23,8 @@ public:
     DocumentBuilder& precomposition(std::string id, std::vector<LayerBuilder> layers);
 
     // Frames to compare besides those below, such as the in and out frames of
-    // a precomposition's layers in the document's time.
+    // a precomposition's layers in the document's time, or the end frame,
+    // which a finished animation keeps showing.
     DocumentBuilder& compareAlso(std::vector<double> frames);
 
     std::string json() const;

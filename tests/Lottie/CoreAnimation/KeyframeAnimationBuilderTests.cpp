@@ -223,7 +223,7 @@ TEST_F(KeyframeAnimationBuilderTest, ComplexTimeRemappingSamplesEveryRootFrame) 
         double end;
         std::vector<double> times;
     };
-    const std::vector<Case> cases = {{0, 5, {0, 1, 2, 3, 4}}, {10.5, 13, {10.5, 11.5, 12.5}}, {7, 7, {}}};
+    const std::vector<Case> cases = {{0, 5, {0, 1, 2, 3, 4, 5}}, {10.5, 13, {10.5, 11.5, 12.5, 13}}, {7, 7, {7}}, {7, 6, {}}};
     for (const Case& item : cases) {
         LayerAnimationContext context = rootContext(emptyAnimation(item.start, item.end, 30), log.logger(), item.start, item.end);
         context.complexTimeRemapping = [](double) { return 5.0; };

@@ -91,7 +91,7 @@ TEST_F(OpacityVisibilityTest, ComplexTimeRemappingResamplesTheVisibility) {
     struct Case {
         double inFrame, outFrame;
     };
-    for (const Case item : std::vector<Case>{{10, 50}, {0, 50}, {-20, 30}, {40, 20}}) {
+    for (const Case item : std::vector<Case>{{10, 50}, {0, 50}, {-20, 30}, {40, 20}, {10, 100}, {0, 120}}) {
         SCOPED_TRACE(std::to_string(item.inFrame) + " to " + std::to_string(item.outFrame));
         LayerAnimationContext context = wholeDocument();
         context.mustUseComplexTimeRemapping = true;
@@ -105,6 +105,11 @@ TEST_F(OpacityVisibilityTest, ComplexTimeRemappingResamplesTheVisibility) {
             const bool shown = frame >= item.inFrame && frame < item.outFrame;
             EXPECT_EQ(value->boolean(), !shown) << frame;
         }
+        // The end frame, which a finished animation keeps, shows the layers
+        // that last until it.
+        const auto atEnd = presentedAt(*layer, "hidden", 100);
+        ASSERT_TRUE(atEnd);
+        EXPECT_EQ(atEnd->boolean(), !(item.inFrame <= 100 && item.outFrame >= 100));
     }
 }
 

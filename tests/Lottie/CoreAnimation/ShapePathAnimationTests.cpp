@@ -15,6 +15,7 @@
 #include "Lottie/Model/ShapeItems/RoundedCorners.h"
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/Star.h"
+#include "Lottie/Values/KeyframeInterpolator.h"
 #include "Platform/Compositor/ShapeLayer.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 #include "tests/Lottie/Model/ShapeItems/ShapeItemTestSupport.h"
@@ -119,7 +120,7 @@ TEST_F(ShapePathAnimationTest, AStarIsSampledUnlessOnlyItsRadiiAnimate) {
         bool sampled;
     };
     const std::vector<Case> cases = {
-        {"or", "40", "30", false}, {"ir", "20", "10", false}, {"r", "0", "90", true},     {"pt", "5", "7", true},
+        {"or", "40", "30", false}, {"ir", "20", "10", false}, {"r", "0", "20", true},     {"pt", "5", "7", true},
         {"p", "50,50", "60,40", true}, {"os", "0", "50", true}, {"is", "0", "50", true},
     };
     for (const Case& entry : cases) {
@@ -136,6 +137,43 @@ TEST_F(ShapePathAnimationTest, AStarIsSampledUnlessOnlyItsRadiiAnimate) {
         // Two keyframes, or a sample each tenth of a frame from 0 to 2.
         ASSERT_EQ(keyframes.size(), entry.sampled ? 21u : 2u);
         for (const auto& keyframe : keyframes) EXPECT_FALSE(keyframe.isHold());
+    }
+}
+
+// The compositor blends two outlines point by point, along chords that cut
+// the points' arcs short: samples of a star turning fast are cut into steps
+// of a couple of degrees or so, each taken from the keyframes; a spin too fast
+// to follow keeps the tenth-frame samples.
+TEST_F(ShapePathAnimationTest, AStarTurningFastIsSampledInSmallTurns) {
+    struct Case {
+        const char* degrees;
+        std::size_t fewestSamples, mostSamples;
+    };
+    const std::vector<Case> cases = {{"20", 21, 21}, {"90", 46, 100}, {"720", 361, 700}, {"1e9", 21, 21}};
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.degrees);
+        std::string json = star("5");
+        const std::string still = R"("r":{"a":0,"k":0})";
+        json.replace(json.find(still), still.size(),
+                     std::string(R"("r":{"a":1,"k":[{"t":0,"s":[0],"o":{"x":[0.3],"y":[0]},"i":{"x":[0.7],"y":[1]}},)") +
+                         R"({"t":2,"s":[)" + entry.degrees + "]}]}");
+        auto starItem = decodedItem<Star>(json);
+        const auto keyframes = StarPathAnimation::combinedKeyframes(*starItem).keyframes();
+        EXPECT_GE(keyframes.size(), entry.fewestSamples);
+        EXPECT_LE(keyframes.size(), entry.mostSamples);
+        const bool followed = entry.mostSamples > 21;
+        KeyframeInterpolator<LottieVector1D> rotation(starItem->rotation()->keyframes());
+        for (std::size_t index = 1; index < keyframes.size(); ++index) {
+            const auto& before = keyframes[index - 1];
+            const auto& keyframe = keyframes[index];
+            EXPECT_LT(before.time(), keyframe.time());
+            EXPECT_NEAR(keyframe.value().rotation.value, rotation.value(keyframe.time()).value, 1e-9);
+            if (followed) {
+                // Equal steps of time, which an easing turns by a little more or less.
+                EXPECT_LE(std::fabs(keyframe.value().rotation.value - before.value().rotation.value),
+                          2 * StarPathAnimation::largestTurn);
+            }
+        }
     }
 }
 

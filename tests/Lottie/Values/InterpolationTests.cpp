@@ -115,3 +115,23 @@ TEST(Interpolation, PathsBlendTheVerticesBothHave) {
     EXPECT_DOUBLE_EQ(blended.length(), 30);
     EXPECT_TRUE(interpolate(four, BezierPath(), 0.5).isEmpty());
 }
+
+TEST(Interpolation, AMorphingPathStaysClosedWhenBothEndsAreClosed) {
+    const auto triangle = [](double tip, bool closed) {
+        BezierPath path;
+        for (Point p : {Point(0, 0), Point(20, 0), Point(10, tip)}) path.appendVertex(CurveVertex::corner(p));
+        if (closed) path.appendVertex(CurveVertex::corner(Point(0, 0)));
+        path.setClosed(closed);
+        return path;
+    };
+    struct Case {
+        bool fromClosed, toClosed, blendClosed;
+    };
+    const Case cases[] = {{true, true, true}, {true, false, false}, {false, true, false}, {false, false, false}};
+    for (const Case& item : cases) {
+        SCOPED_TRACE(testing::Message() << "from closed " << item.fromClosed << ", to closed " << item.toClosed);
+        const BezierPath blended = interpolate(triangle(10, item.fromClosed), triangle(30, item.toClosed), 0.5);
+        EXPECT_EQ(blended.closed(), item.blendClosed);
+        EXPECT_EQ(blended.elements()[2].vertex.point, Point(10, 20));
+    }
+}

@@ -43,6 +43,8 @@ Frame::Frame(const graphics::Rect& rect, std::shared_ptr<const TextLayout> layou
     }
 }
 
+bool Frame::isCut() const { return layout_ && layout_->cut(); }
+
 void Frame::draw(graphics::GraphicsContext& context) const {
     if (!layout_ || lines_.empty()) {
         return;

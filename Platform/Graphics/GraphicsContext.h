@@ -203,6 +203,10 @@ public:
     // Under a transform that stretches one way billions of times, a pen of that
     // size along the stretch covers the whole view as the exact one would.
     static constexpr double maximumPenRadius = 1 << 16;
+    // The reach, in user space, of the pen a stroke of `lineWidth` is made with:
+    // half the width, but no more than maximumPenRadius device pixels in the
+    // direction the current transform stretches least.
+    double userPenRadius(double lineWidth) const;
 
 private:
     struct State;

@@ -48,6 +48,12 @@ double GraphicsContext::penRadius() const {
     return std::min(s.lineWidth / 2 * stretches(s.transform).first, maximumPenRadius);
 }
 
+double GraphicsContext::userPenRadius(double lineWidth) const {
+    const double smallest = stretches(state().transform).second;
+    const double radius = std::fabs(lineWidth) / 2;
+    return smallest > 0 ? std::min(radius, maximumPenRadius / smallest) : radius;
+}
+
 double GraphicsContext::strokeTolerance(double radius) {
     // Curves of a smaller radius than this are rare, and their chords are
     // hidden under any pen up to it.
@@ -118,8 +124,15 @@ double GraphicsContext::strokeCost() const {
         dashPieces = DashLimit::segmentCount(length / DashLimit::stretchFactor(length, s.dashLengths), s.dashLengths);
     }
     const double pixels = visiblePathPixels(std::isfinite(radius) ? radius : 0);
-    const DrawingCost::Outline outline =
-        crowded(pathExtent_.outline, pathExtent_.box.maxY - pathExtent_.box.minY + 2 * radius);
+    // Each segment's outline reaches across the pen: its ends cross up to the
+    // pen's width of scanlines besides those of the segment, as far as the clip
+    // shows them. Under a pen of thousands of pixels every segment of a long
+    // path (the glyphs of a text) is a polygon over the whole view.
+    const Rect clip = deviceClipBox();
+    const double clipRows = clip.isNull() ? 0 : clip.size.height;
+    DrawingCost::Outline widened = pathExtent_.outline;
+    widened.edgeRows += widened.segments * std::min(2 * (std::isfinite(radius) ? radius : 0), clipRows);
+    const DrawingCost::Outline outline = crowded(widened, pathExtent_.box.maxY - pathExtent_.box.minY + 2 * radius);
     return DrawingCost::stroke(outline, dashPieces, round ? penVertices(radius) : 0) +
            compositeCost(pixels);
 }

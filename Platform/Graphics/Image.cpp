@@ -123,6 +123,15 @@ std::shared_ptr<const Image> Image::region(int x, int y, int width, int height) 
     return std::shared_ptr<const Image>(new Image(width, height, format_, bytesPerRow_, std::move(data), byteCount));
 }
 
+std::shared_ptr<const Image> Image::withDecodingWarning(const std::shared_ptr<const Image>& image,
+                                                       std::string warning) {
+    if (!image) return nullptr;
+    auto noted = std::shared_ptr<Image>(new Image(image->width_, image->height_, image->format_, image->bytesPerRow_,
+                                                  image->data_, image->byteCount_));
+    noted->decodingWarning_ = std::move(warning);
+    return noted;
+}
+
 std::shared_ptr<const Image> Image::fromStraightRGBA(int width, int height, const std::vector<std::uint8_t>& rgba) {
     return fromStraightRGBA(width, height, std::vector<std::uint8_t>(rgba));
 }

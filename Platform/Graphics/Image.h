@@ -55,6 +55,13 @@ public:
     // Straight-alpha RGBA bytes, four per pixel, rows packed.
     std::vector<std::uint8_t> straightRGBA() const;
 
+    // What its decoder left undone and why (a colour profile too costly to
+    // convert with, say); empty when the file was decoded as it says.
+    const std::string& decodingWarning() const { return decodingWarning_; }
+    // The image as it is, with the decoder's warning: a copy sharing its pixels.
+    static std::shared_ptr<const Image> withDecodingWarning(const std::shared_ptr<const Image>& image,
+                                                            std::string warning);
+
     // PNG bytes of the image (RGBA, or grey for grey images); empty on failure.
     std::string encodePNG() const;
     bool writePNG(const std::filesystem::path& path) const;
@@ -84,6 +91,7 @@ private:
     int bytesPerRow_;
     std::shared_ptr<const std::uint8_t> data_;
     std::size_t byteCount_;
+    std::string decodingWarning_;
     // The copies made by reduced(), by factor.
     mutable std::vector<std::pair<int, std::shared_ptr<const Image>>> reduced_;
 };

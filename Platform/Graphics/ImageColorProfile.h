@@ -6,12 +6,20 @@
 // unusable (a broken profile, a printer's CMYK profile on RGB pixels) is taken as
 // sRGB and its pixels are left as they are. Converts through LittleCMS. A value
 // owned by the decoding call; safe on any thread.
+//
+// Building a conversion evaluates the profile's whole pipeline at tens of
+// thousands of points, so a profile of a few hundred bytes that lists one
+// element thousands of times would take seconds. A profile beyond the bounds
+// below (real ones are a few kilobytes and a handful of stages) is taken as
+// sRGB, with a warning saying why. The conversions of the last few distinct
+// profiles are kept process-wide, so that images sharing a profile build it once.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace platform::graphics {
 
@@ -32,6 +40,14 @@ public:
     // sRGB: converting changes nothing.
     ImageColorProfile() = default;
 
+    // What a profile may hold: its bytes, its tags, the stages of one of its
+    // pipelines, and the segments of the curves in them (each tabulated at
+    // thousands of points as it is read).
+    static constexpr std::size_t maximumProfileBytes = 1 << 20;
+    static constexpr std::uint32_t maximumTagCount = 64;
+    static constexpr std::uint32_t maximumStageCount = 16;
+    static constexpr std::uint32_t maximumCurveSegments = 1024;
+
     static ImageColorProfile fromICC(std::span<const std::uint8_t> profile, Pixels pixels, Layout layout);
     // A PNG's gAMA (the encoding exponent, 1 / 2.2 for a display of gamma 2.2)
     // and cHRM. Values within a few percent of sRGB's are taken as sRGB's, as
@@ -45,6 +61,13 @@ public:
     // Converts `pixelCount` pixels of four bytes each, in the layout given when
     // the conversion was made, in place.
     void convertToSRGB(std::uint8_t* pixels, std::size_t pixelCount) const;
+    // Whether both convert through the one transform built for their profile.
+    bool sharesConversionWith(const ImageColorProfile& other) const {
+        return colourTransform_ && colourTransform_ == other.colourTransform_;
+    }
+    // Why the profile the file embeds is not used although it may be a real
+    // one: it passes the bounds above. Empty otherwise.
+    const std::string& warning() const { return warning_; }
 
 private:
     // The conversion from `profile` (a LittleCMS profile handle, closed here).
@@ -55,6 +78,7 @@ private:
     // Grey pixels: the sRGB red, green and blue of each of the 256 grey levels.
     std::shared_ptr<const std::uint8_t[]> greyLevels_;
     Layout layout_ = Layout::rgba;
+    std::string warning_;
 };
 
 }  // namespace platform::graphics

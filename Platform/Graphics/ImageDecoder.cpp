@@ -10,6 +10,11 @@ bool ImageDecoder::admits(std::uint64_t width, std::uint64_t height, const SizeC
     return fits && (!mayDecode || mayDecode(static_cast<int>(width), static_cast<int>(height)));
 }
 
+std::shared_ptr<const Image> ImageDecoder::noted(std::shared_ptr<const Image> image, const std::string& warning) {
+    if (warning.empty()) return image;
+    return Image::withDecodingWarning(image, warning);
+}
+
 ImageDecoder::Format ImageDecoder::sniff(std::span<const std::uint8_t> b) {
     static constexpr std::uint8_t kPNG[8] = {0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a};
     if (b.size() >= 8 && std::memcmp(b.data(), kPNG, 8) == 0) {

@@ -6,7 +6,8 @@
 // the file's header and before any pixel is decoded, whether an image of that
 // size may be decoded. Pixels the file says are in another colour space than sRGB
 // (by an embedded ICC profile, or a PNG's gamma and chromaticities) come out
-// converted to sRGB (see ImageColorProfile). Stands in for the platform's
+// converted to sRGB (see ImageColorProfile); an image whose profile is not used
+// says why (Image::decodingWarning). Stands in for the platform's
 // image-source decoding; stateless, safe on any thread.
 
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "Platform/Graphics/Image.h"
@@ -33,6 +35,8 @@ public:
     static std::shared_ptr<const Image> decode(std::string_view bytes, const SizeCheck& mayDecode = {});
 
 private:
+    // The image with the warning, if there is one.
+    static std::shared_ptr<const Image> noted(std::shared_ptr<const Image> image, const std::string& warning);
     // Whether the size fits the pixel limit and the caller agrees.
     static bool admits(std::uint64_t width, std::uint64_t height, const SizeCheck& mayDecode);
     static std::shared_ptr<const Image> decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode);

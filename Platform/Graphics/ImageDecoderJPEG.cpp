@@ -129,7 +129,8 @@ std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8
     std::vector<std::uint8_t> pixels(decoded.pixels, decoded.pixels + size);
     std::free(decoded.pixels);
     profile.convertToSRGB(pixels.data(), pixels.size() / 4);
-    return Image::make(decoded.width, decoded.height, Image::Format::argb32Premultiplied, std::move(pixels));
+    return noted(Image::make(decoded.width, decoded.height, Image::Format::argb32Premultiplied, std::move(pixels)),
+                 profile.warning());
 }
 
 }  // namespace platform::graphics

@@ -142,7 +142,8 @@ ImageColorProfile colourProfileOf(const DecodedPNG& decoded) {
     if (decoded.profile != nullptr) {
         const auto fromProfile =
             ImageColorProfile::fromICC(std::span(decoded.profile, decoded.profileSize), pixels, layout);
-        if (fromProfile.converts()) return fromProfile;
+        // A profile too costly to use means sRGB, whatever else the file says.
+        if (fromProfile.converts() || !fromProfile.warning().empty()) return fromProfile;
     }
     if (decoded.declaresSRGB) return ImageColorProfile();
     std::optional<double> gamma;
@@ -171,7 +172,7 @@ std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_
     std::free(decoded.profile);
     if (!ok) return nullptr;
     profile.convertToSRGB(rgba.data(), rgba.size() / 4);
-    return Image::fromStraightRGBA(decoded.width, decoded.height, std::move(rgba));
+    return noted(Image::fromStraightRGBA(decoded.width, decoded.height, std::move(rgba)), profile.warning());
 }
 
 }  // namespace platform::graphics

@@ -56,8 +56,9 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
     if (!WebPDecodeRGBAInto(bytes.data(), bytes.size(), rgba.data(), rgba.size(), width * 4)) {
         return nullptr;
     }
-    colourProfileOf(bytes).convertToSRGB(rgba.data(), rgba.size() / 4);
-    return Image::fromStraightRGBA(width, height, std::move(rgba));
+    const ImageColorProfile profile = colourProfileOf(bytes);
+    profile.convertToSRGB(rgba.data(), rgba.size() / 4);
+    return noted(Image::fromStraightRGBA(width, height, std::move(rgba)), profile.warning());
 }
 
 }  // namespace platform::graphics

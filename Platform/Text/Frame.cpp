@@ -43,16 +43,19 @@ Frame::Frame(const graphics::Rect& rect, std::shared_ptr<const TextLayout> layou
     }
 }
 
+bool Frame::isCut() const { return layout_ && layout_->cut(); }
+
 void Frame::draw(graphics::GraphicsContext& context) const {
     if (!layout_ || lines_.empty()) {
         return;
     }
     // Only glyphs that can show are outlined: a line tens of thousands of units
     // long, shown small, costs what its visible part does. A stroke reaches past
-    // a glyph's outline by up to half its pen times the miter limit.
+    // a glyph's outline by up to half its pen times the miter limit, its pen no
+    // wider than the context makes one.
     double reach = 0;
     for (const AttributeRun& run : layout_->text().runs()) {
-        reach = std::max(reach, run.attributes.strokeLineWidth() * kMiterLimit / 2);
+        reach = std::max(reach, context.userPenRadius(run.attributes.strokeLineWidth()) * kMiterLimit);
     }
     const graphics::Rect visible = context.clipBoundingBox().insetBy(-reach, -reach);
     context.beginPath();

@@ -43,6 +43,9 @@ public:
     const std::vector<graphics::Point>& lineOrigins() const { return origins_; }
 
     void draw(graphics::GraphicsContext& context) const;
+    // Whether laying the text out cut some of it, to bound what that costs
+    // (see TextLayout).
+    bool isCut() const;
 
 private:
     friend class Framesetter;

@@ -44,10 +44,52 @@ double advanceOf(PangoLayoutLine* line) {
 // Tracking far beyond any page would overflow Pango's integer units.
 constexpr double maximumKerning = 100000;
 
+// Characters that join the cluster of the character before them.
+bool extendsCluster(gunichar c) {
+    return g_unichar_ismark(c) || c == 0x200c || c == 0x200d || (c >= 0x1f3fb && c <= 0x1f3ff) ||
+           (c >= 0xe0020 && c <= 0xe007f);
+}
+
+// Replaces, in place and byte for byte, the tabs and marks past the bounds:
+// tabs by spaces, marks by soft hyphens (two bytes) or a zero-width space
+// (three), which break the cluster and show nothing. Whether any was replaced.
+bool boundShapingCost(std::string& paragraph) {
+    bool replaced = false;
+    std::size_t tabs = 0;
+    std::size_t marks = 0;
+    for (std::size_t at = 0; at < paragraph.size();) {
+        const char* character = paragraph.data() + at;
+        const std::size_t length = static_cast<std::size_t>(g_utf8_next_char(character) - character);
+        const gunichar c = g_utf8_get_char(character);
+        if (c == '\t' && ++tabs > TextLayout::maximumTabs) {
+            paragraph[at] = ' ';
+            replaced = true;
+        }
+        marks = extendsCluster(c) ? marks + 1 : 0;
+        if (marks > TextLayout::maximumClusterMarks && length >= 2) {
+            static constexpr char softHyphen[] = "\xc2\xad";
+            static constexpr char zeroWidthSpace[] = "\xe2\x80\x8b";
+            for (std::size_t filled = 0; filled < length;) {
+                const bool three = length - filled == 3;
+                paragraph.replace(at + filled, three ? 3 : 2, three ? zeroWidthSpace : softHyphen);
+                filled += three ? 3 : 2;
+            }
+            replaced = true;
+        }
+        at += length;
+    }
+    return replaced;
+}
+
+thread_local std::size_t layoutsMade = 0;
+
 }  // namespace
+
+std::size_t TextLayout::madeOnThisThread() { return layoutsMade; }
 
 TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, PangoContext* context, double width)
     : text_(std::move(text)) {
+    ++layoutsMade;
     const std::string& bytes = text_->text();
     if (bytes.size() > static_cast<std::size_t>(INT_MAX / 2)) {
         throw std::length_error("a text of " + std::to_string(bytes.size()) + " bytes is too long to lay out");
@@ -79,6 +121,7 @@ void TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
     // Pango stops at a NUL byte; a space keeps every byte offset where it was.
     std::string paragraph = text.text().substr(start, end - start);
     std::replace(paragraph.begin(), paragraph.end(), '\0', ' ');
+    if (boundShapingCost(paragraph)) cut_ = true;
 
     GObjectPointer<PangoLayout> layout(pango_layout_new(context));
     const TextAttributes& first = text.runAtByte(start).attributes;
@@ -113,8 +156,18 @@ void TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
                                                 ? PANGO_WRAP_CHAR
                                                 : PANGO_WRAP_WORD_CHAR);
         pango_layout_set_justify(layout.get(), style.alignment == TextAlignment::justified);
+        // Each wrapped line costs the rest of the paragraph again.
+        const auto characters =
+            static_cast<std::size_t>(g_utf8_strlen(paragraph.data(), static_cast<gssize>(paragraph.size())));
+        const std::size_t maximumLines =
+            std::max<std::size_t>(1, maximumWrappedCharacters / std::max<std::size_t>(characters, 1));
+        if (maximumLines < characters) {
+            pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+            pango_layout_set_height(layout.get(), -static_cast<int>(maximumLines));
+        }
     }
 
+    if (pango_layout_is_ellipsized(layout.get())) cut_ = true;
     const Utf16Index& index = text.utf16Index();
     for (GSList* item = pango_layout_get_lines_readonly(layout.get()); item != nullptr; item = item->next) {
         auto* pangoLine = static_cast<PangoLayoutLine*>(item->data);

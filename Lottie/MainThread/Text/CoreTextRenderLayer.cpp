@@ -85,6 +85,8 @@ void CoreTextRenderLayer::clearLayout() {
     fillFramesetter_.reset();
     attributedString_.reset();
     strokeFramesetter_.reset();
+    fillFrame_.reset();
+    strokeFrame_.reset();
 }
 
 std::optional<TextRange> CoreTextRenderLayer::selectedRange(std::size_t length) const {
@@ -238,10 +240,9 @@ void CoreTextRenderLayer::draw(GraphicsContext& context) {
     context.setAllowsAntialiasing(true);
     context.setShouldAntialias(true);
 
-    std::optional<platform::text::Frame> fillFrame;
-    std::optional<platform::text::Frame> strokeFrame;
-    if (fillFramesetter_) fillFrame = fillFramesetter_->createFrame(drawingRect_);
-    if (strokeFramesetter_) strokeFrame = strokeFramesetter_->createFrame(drawingRect_);
+    makeFrames();
+    const std::optional<platform::text::Frame>& fillFrame = fillFrame_;
+    const std::optional<platform::text::Frame>& strokeFrame = strokeFrame_;
 
     // A last line whose descent would reach below the box is lifted into it.
     const platform::text::Frame& reference = fillFrame ? *fillFrame : *strokeFrame;
@@ -257,6 +258,22 @@ void CoreTextRenderLayer::draw(GraphicsContext& context) {
     } else {
         if (strokeFrame) strokeFrame->draw(context);
         if (fillFrame) fillFrame->draw(context);
+    }
+}
+
+void CoreTextRenderLayer::makeFrames() {
+    if (fillFrame_ || strokeFrame_) return;
+    if (fillFramesetter_) fillFrame_ = fillFramesetter_->createFrame(drawingRect_);
+    if (strokeFramesetter_) strokeFrame_ = strokeFramesetter_->createFrame(drawingRect_);
+    const bool cut = (fillFrame_ && fillFrame_->isCut()) || (strokeFrame_ && strokeFrame_->isCut());
+    if (cut && !saidCut_) {
+        saidCut_ = true;
+        LottieLogger::shared()->warn(
+            [] {
+                return "A text costs more to lay out than a text layer may: its lines past the bound end in an "
+                       "ellipsis, and tabs and marks past the bound lay out as spaces and nothing.";
+            },
+            "Lottie/CoreTextRenderLayer", __LINE__);
     }
 }
 

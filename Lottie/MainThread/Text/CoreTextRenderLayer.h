@@ -26,6 +26,10 @@
 //
 // A text that cannot be laid out (none, empty, not UTF-8, no font, nothing to
 // fill or stroke) shows nothing; no earlier layout survives it.
+//
+// The text is laid out once per change of its inputs, however often it is
+// drawn. What the layout cuts to bound its cost (see platform::text::TextLayout)
+// is said once per layer.
 
 #include <cstdint>
 #include <memory>
@@ -128,6 +132,8 @@ private:
     // A range colour: `base`'s red, green and blue with the range's opacity.
     Color rangeColor(const Color& base) const;
     void layoutBox(const platform::text::Framesetter& framesetter);
+    // Makes the frames of the last layout, if not made yet.
+    void makeFrames();
 
     std::optional<std::string> text_;
     std::optional<platform::text::Font> font_;
@@ -151,7 +157,11 @@ private:
     std::optional<platform::text::Framesetter> fillFramesetter_;
     std::optional<platform::text::AttributedString> attributedString_;
     std::optional<platform::text::Framesetter> strokeFramesetter_;
+    // The frames drawn, made on the first draw after a layout.
+    std::optional<platform::text::Frame> fillFrame_;
+    std::optional<platform::text::Frame> strokeFrame_;
     bool needsContentUpdate_ = false;
+    bool saidCut_ = false;
 };
 
 }  // namespace lottie

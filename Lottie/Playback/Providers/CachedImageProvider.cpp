@@ -3,8 +3,25 @@
 #include <stdexcept>
 
 #include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/LottieLogger.h"
 
 namespace lottie {
+
+namespace {
+
+// Says what the decoder of a document's image left undone, once per decoding:
+// the cache decodes each image of a document once.
+std::shared_ptr<const platform::graphics::Image> warnedOf(std::shared_ptr<const platform::graphics::Image> image,
+                                                          const ImageAsset& asset) {
+    if (image && !image->decodingWarning().empty()) {
+        LottieLogger::shared()->warn(
+            [&] { return "Image asset \"" + asset.id + "\": " + image->decodingWarning(); },
+            "Lottie/CachedImageProvider", __LINE__);
+    }
+    return image;
+}
+
+}  // namespace
 
 CachedImageProvider::CachedImageProvider(std::shared_ptr<AnimationImageProvider> imageProvider,
                                          platform::foundation::NotificationCenter& notificationCenter)
@@ -24,13 +41,13 @@ CachedImageProvider::CachedImageProvider(std::shared_ptr<AnimationImageProvider>
 }
 
 std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAsset(const ImageAsset& asset) const {
-    return imageCache_->imageFor(keyFor(asset), [&] { return imageProvider_->imageForAsset(asset); }).image;
+    return imageCache_->imageFor(keyFor(asset), [&] { return warnedOf(imageProvider_->imageForAsset(asset), asset); }).image;
 }
 
 std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAssetWithinBudget(
     const ImageAsset& asset, ImagePixelBudget& budget) const {
     const DocumentImageCache::Found found = imageCache_->imageFor(
-        keyFor(asset), [&] { return imageProvider_->imageForAssetWithinBudget(asset, budget); });
+        keyFor(asset), [&] { return warnedOf(imageProvider_->imageForAssetWithinBudget(asset, budget), asset); });
     if (found.decodedNow || !found.image) return found.image;
     return budget.admit(found.image->width(), found.image->height()) ? found.image : nullptr;
 }

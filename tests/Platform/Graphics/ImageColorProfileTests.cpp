@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
 
@@ -115,6 +116,75 @@ TEST(ImageColorProfile, AWideGamutSkyBlueBecomesSRGBsOwn) {
     EXPECT_LE(std::abs(got[0] - 0), 1);
     EXPECT_LE(std::abs(got[1] - 201), 1);
     EXPECT_LE(std::abs(got[2] - 255), 1);
+}
+
+// A profile listing one element of its pipeline thousands of times takes
+// seconds to build a conversion from; past the bounds the image is decoded as
+// sRGB and says why, in every format that embeds a profile. Within them the
+// same kind of profile is used, so each format is seen to read its profile.
+TEST(ImageColorProfile, ProfilesBeyondTheBoundsAreTakenAsSRGBWithAWarning) {
+    const auto pixels = samplePixels();
+    const struct {
+        const char* name;
+        std::string profile;
+        // A distinctive part of the warning; none when the profile is used.
+        const char* excess;
+    } profiles[] = {
+        {"a matrix listed 16 times", repeatedMatrixProfile(16), nullptr},
+        {"a matrix listed 5,000 times", repeatedMatrixProfile(5000), "5000 stages"},
+        {"curves of 300 segments", repeatedCurvesProfile(1, 100), nullptr},
+        {"curves listed 16 times, of 3,000 segments in all", repeatedCurvesProfile(16, 65),
+         "3120 segments"},
+        {"a profile of more than a megabyte", repeatedMatrixProfile(140'000), "bytes, more than"},
+    };
+    for (const auto& p : profiles) {
+        const struct {
+            const char* format;
+            std::string file;
+            std::string undeclared;
+        } files[] = {
+            {"png", png(kWidth, kHeight, pixels, false, {iccpChunk(p.profile)}), png(kWidth, kHeight, pixels, false, {})},
+            {"jpeg", p.profile.size() < 120'000 ? jpeg(kWidth, kHeight, pixels, false, p.profile) : "",
+             jpeg(kWidth, kHeight, pixels, false, "")},
+            {"webp", webp(kWidth, kHeight, pixels, p.profile), webp(kWidth, kHeight, pixels, "")},
+        };
+        for (const auto& f : files) {
+            // Two APP2 markers hold no more than some 130 KB.
+            if (f.file.empty()) continue;
+            SCOPED_TRACE(std::string(p.name) + ", " + f.format);
+            const auto image = ImageDecoder::decode(f.file);
+            ASSERT_TRUE(image);
+            const auto got = image->straightRGBA();
+            const auto raw = decoded(f.undeclared);
+            ASSERT_EQ(got.size(), raw.size());
+            if (p.excess) {
+                EXPECT_EQ(got, raw);
+                EXPECT_NE(image->decodingWarning().find(p.excess), std::string::npos) << image->decodingWarning();
+            } else {
+                EXPECT_NE(got, raw);
+                EXPECT_EQ(image->decodingWarning(), "");
+            }
+        }
+    }
+}
+
+// Images that share a profile share its conversion, built once: the same
+// profile for the same pixels finds the transform already made.
+TEST(ImageColorProfile, AProfileIsBuiltOncePerDistinctProfile) {
+    const auto pixels = samplePixels();
+    const std::string profile = repeatedMatrixProfile(ImageColorProfile::maximumStageCount);
+    const auto first = ImageColorProfile::fromICC(
+        std::span(reinterpret_cast<const std::uint8_t*>(profile.data()), profile.size()),
+        ImageColorProfile::Pixels::colour, ImageColorProfile::Layout::rgba);
+    const auto second = ImageColorProfile::fromICC(
+        std::span(reinterpret_cast<const std::uint8_t*>(profile.data()), profile.size()),
+        ImageColorProfile::Pixels::colour, ImageColorProfile::Layout::rgba);
+    ASSERT_TRUE(first.converts());
+    EXPECT_TRUE(first.sharesConversionWith(second));
+    const auto otherLayout = ImageColorProfile::fromICC(
+        std::span(reinterpret_cast<const std::uint8_t*>(profile.data()), profile.size()),
+        ImageColorProfile::Pixels::colour, ImageColorProfile::Layout::bgra);
+    EXPECT_FALSE(first.sharesConversionWith(otherLayout));
 }
 
 }  // namespace

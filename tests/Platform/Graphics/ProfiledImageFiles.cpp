@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <utility>
 #include <stdexcept>
 
 namespace profiledimages {
@@ -112,6 +114,83 @@ std::string greyProfile(double gamma) {
 }
 
 std::string labProfile() { return saved(cmsCreateLab4Profile(nullptr)); }
+
+namespace {
+
+std::string s15Fixed16(double value) {
+    return bigEndian(static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(value * 65536))), 4);
+}
+
+std::string float32(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, 4);
+    return bigEndian(bits, 4);
+}
+
+std::string xyzTag(double x, double y, double z) {
+    return "XYZ " + std::string(4, '\0') + s15Fixed16(x) + s15Fixed16(y) + s15Fixed16(z);
+}
+
+// A version 4 display profile of RGB to XYZ with sRGB's primaries and a linear
+// tone curve, and a D2B0 tag of multiple process elements that lists `element`
+// `copies` times.
+std::string profileRepeating(const std::string& element, int copies) {
+    const std::uint32_t positions = 16 + 8 * static_cast<std::uint32_t>(copies);
+    std::string pipeline = "mpet" + std::string(4, '\0') + bigEndian(3, 2) + bigEndian(3, 2) +
+                           bigEndian(static_cast<std::uint32_t>(copies), 4);
+    for (int copy = 0; copy < copies; ++copy) {
+        pipeline += bigEndian(positions, 4) + bigEndian(static_cast<std::uint32_t>(element.size()), 4);
+    }
+    pipeline += element;
+    const std::string linear = "curv" + std::string(4, '\0') + bigEndian(0, 4);
+    const std::vector<std::pair<std::string, std::string>> tags = {
+        {"wtpt", xyzTag(0.9642, 1.0, 0.8249)}, {"rXYZ", xyzTag(0.4361, 0.2225, 0.0139)},
+        {"gXYZ", xyzTag(0.3851, 0.7169, 0.0971)}, {"bXYZ", xyzTag(0.1431, 0.0606, 0.7141)},
+        {"rTRC", linear}, {"gTRC", linear}, {"bTRC", linear}, {"D2B0", pipeline}};
+    std::string table = bigEndian(static_cast<std::uint32_t>(tags.size()), 4);
+    std::string data;
+    const std::size_t dataStart = 128 + 4 + 12 * tags.size();
+    for (const auto& [name, body] : tags) {
+        while (data.size() % 4) data.push_back('\0');
+        table += name + bigEndian(static_cast<std::uint32_t>(dataStart + data.size()), 4) +
+                 bigEndian(static_cast<std::uint32_t>(body.size()), 4);
+        data += body;
+    }
+    std::string header = bigEndian(static_cast<std::uint32_t>(dataStart + data.size()), 4) + std::string(4, '\0') +
+                         bigEndian(0x04300000, 4) + "mntrRGB XYZ " + std::string(12, '\0') + "acsp" +
+                         std::string(24, '\0') + bigEndian(0, 4) + s15Fixed16(0.9642) + s15Fixed16(1.0) +
+                         s15Fixed16(0.8249);
+    header += std::string(128 - header.size(), '\0');
+    return header + table + data;
+}
+
+}  // namespace
+
+std::string repeatedMatrixProfile(int copies) {
+    std::string matrix = "matf" + std::string(4, '\0') + bigEndian(3, 2) + bigEndian(3, 2);
+    for (int entry = 0; entry < 9; ++entry) matrix += float32(entry % 4 == 0 ? 1.0f : 0.0f);
+    for (int offset = 0; offset < 3; ++offset) matrix += float32(0);
+    return profileRepeating(matrix, copies);
+}
+
+std::string repeatedCurvesProfile(int copies, int segments) {
+    // Segments of y = x, split evenly over 0...1; the three channels share the curve.
+    std::string curve = "curf" + std::string(4, '\0') + bigEndian(static_cast<std::uint32_t>(segments), 2) +
+                        std::string(2, '\0');
+    for (int breakpoint = 1; breakpoint < segments; ++breakpoint) {
+        curve += float32(static_cast<float>(breakpoint) / static_cast<float>(segments));
+    }
+    for (int segment = 0; segment < segments; ++segment) {
+        curve += "parf" + std::string(4, '\0') + bigEndian(0, 2) + std::string(2, '\0') + float32(1) + float32(1) +
+                 float32(0) + float32(0);
+    }
+    const std::uint32_t curveAt = 12 + 3 * 8;
+    std::string set = "cvst" + std::string(4, '\0') + bigEndian(3, 2) + bigEndian(3, 2);
+    for (int channel = 0; channel < 3; ++channel) {
+        set += bigEndian(curveAt, 4) + bigEndian(static_cast<std::uint32_t>(curve.size()), 4);
+    }
+    return profileRepeating(set + curve, copies);
+}
 
 std::string iccpChunk(const std::string& profile) {
     return pngChunk("iCCP", std::string("test profile") + '\0' + '\0' + compressed(profile));

@@ -26,6 +26,13 @@ std::string rgbProfile(const Primaries& primaries, double gamma);
 std::string greyProfile(double gamma);
 // A profile of another kind than the pixels of any image (CIE Lab).
 std::string labProfile();
+// RGB profiles whose floating-point pipeline (which takes precedence over their
+// sRGB primaries) lists one element `copies` times by position: an identity
+// matrix, or a set of identity curves of `segments` segments each. Either maps
+// RGB straight to CIE XYZ, so colours change when the profile is used; either
+// takes a few hundred bytes per thousand copies.
+std::string repeatedMatrixProfile(int copies);
+std::string repeatedCurvesProfile(int copies, int segments);
 
 // PNG chunks, their length and checksum added.
 std::string iccpChunk(const std::string& profile);

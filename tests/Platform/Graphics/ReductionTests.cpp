@@ -13,6 +13,7 @@
 #include "Platform/Graphics/Gradient.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/WorkBudget.h"
 #include "PixelAssertions.h"
 
 namespace platform::graphics {
@@ -174,6 +175,52 @@ TEST(PenBound, AStrokeStretchedOneWayKeepsAPenOfBoundedWidthAndTheContextSound) 
         EXPECT_TRUE(pixelNear(*image, 60, 22, kOpaqueRed));
         EXPECT_TRUE(pixelNear(*image, 60, 50, kClear));
     }
+}
+
+// The reach of a pen in user space: half its width, as far as the bounded pen
+// reaches in the direction the transform stretches least.
+TEST(PenBound, APensReachInUserSpaceIsBoundedAsThePenIs) {
+    const double bound = GraphicsContext::maximumPenRadius;
+    const struct {
+        const char* name;
+        double scaleX, scaleY, lineWidth, reach;
+    } cases[] = {
+        {"an ordinary pen", 1, 1, 10, 5},
+        {"a pen far wider than the bound", 1, 1, 1e9, bound},
+        {"scaled up 100 times", 100, 100, 1e9, bound / 100},
+        {"stretched one way only", 1e6, 1, 1e9, bound},
+        {"a negative width", 1, 1, -10, 5},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto context = bitmap(8, 8);
+        context->scaleBy(test.scaleX, test.scaleY);
+        EXPECT_DOUBLE_EQ(context->userPenRadius(test.lineWidth), test.reach);
+    }
+}
+
+// Under a wide pen each segment of a path becomes a polygon across the pen,
+// whose edges cross as many scanlines of the view as the pen is wide: a path
+// of 2,000 tiny segments stroked with a pen wider than the view costs at least
+// those scanlines for each segment, not the few its own edges cross.
+TEST(PenBound, AStrokeCostsTheScanlinesItsPenCrosses) {
+    constexpr int segments = 2000;
+    const auto cost = [](double lineWidth) {
+        auto context = bitmap(256, 256);
+        context->setLineWidth(lineWidth);
+        context->setStrokeColor(Color::rgb(1, 0, 0));
+        Path zigzag;
+        zigzag.moveTo({20, 128});
+        for (int index = 1; index <= segments; ++index) zigzag.lineTo({20 + index * 0.1, index % 2 ? 129.0 : 128.0});
+        context->addPath(zigzag);
+        WorkBudget budget(1e18);
+        const WorkBudget::Activation active(budget);
+        context->strokePath();
+        return budget.used();
+    };
+    const double narrow = cost(2), wide = cost(1000);
+    EXPECT_GT(wide, segments * 256.0 * 6);
+    EXPECT_GT(wide, 2 * narrow);
 }
 
 }  // namespace

@@ -255,4 +255,27 @@ TEST(FrameDrawingTest, AStrokeReachingIntoTheClipIsDrawn) {
     EXPECT_GT(canvas.count(0, 0, 4, 60, isInk), 20);
 }
 
+// A stroke's pen is made at most GraphicsContext::maximumPenRadius device
+// pixels wide, so glyphs farther than that reaches from the clip are left out
+// however wide the stroke asks to be: a text shown 100 times its size with a
+// stroke of 100,000 times the font size outlines what lies within some 6,600
+// units of the clip, the same for a line of 400 blocks as for one of 4,000.
+TEST(FrameDrawingTest, AStrokesReachIsBoundedAsItsPenIs) {
+    const auto cost = [](int count) {
+        AttributedString text = blocks(count, 30);
+        text.setStrokeWidth(text.wholeRange(), 1e7);
+        const Frame frame = Framesetter(text).createFrame(Rect(0, 0, kFree, 50));
+        TextCanvas canvas(20, 20);
+        canvas.context().scaleBy(100, 100);
+        platform::graphics::WorkBudget budget(1e18);
+        const platform::graphics::WorkBudget::Activation active(budget);
+        frame.draw(canvas.context());
+        return budget.used();
+    };
+    const double reached = cost(400);
+    EXPECT_GT(reached, 0);
+    EXPECT_LT(cost(4000), reached * 1.5);
+}
+
 }  // namespace
+

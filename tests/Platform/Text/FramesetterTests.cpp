@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Platform/Text/Framesetter.h"
+#include "Platform/Text/TextLayout.h"
 
 namespace {
 
@@ -222,4 +223,54 @@ TEST(FramesetterTest, ALineIsAsWideAsItsAdvancesHoweverLong) {
     EXPECT_GT(3000 * one, 2.2e6);
 }
 
+// What laying out a paragraph costs is bounded where it would grow without
+// bound: a word wrapping into a line per letter (each line shapes the rest of
+// the paragraph again) makes at most maximumWrappedCharacters over its length
+// lines, the last ending in an ellipsis; tabs past the first 64 lay out as
+// spaces; marks past the first 32 of a cluster lay out as nothing. Byte
+// offsets stay where they were, so the lines still cover the whole text.
+TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
+    using platform::text::TextLayout;
+    const std::string acute = "\xCC\x81";          // U+0301, two bytes
+    const std::string dotAbove = "\xE2\x83\x9B";  // U+20DB, three bytes
+    const auto repeated = [](const std::string& piece, std::size_t count) {
+        std::string text;
+        for (std::size_t index = 0; index < count; ++index) text += piece;
+        return text;
+    };
+    const struct {
+        const char* name;
+        std::string text;
+        double width;
+        bool cut;
+        std::size_t lines;
+        // The same width laid out from this text instead, when given.
+        std::string sameWidthAs;
+    } cases[] = {
+        {"500 letters, a line each", std::string(500, 'a'), 1, false, 500, ""},
+        {"3,000 letters, a line each", std::string(3000, 'a'), 1, true, TextLayout::maximumWrappedCharacters / 3000, ""},
+        {"64 tabs", "a" + std::string(64, '\t') + "b", kFree, false, 1, ""},
+        {"200 tabs", "a" + std::string(200, '\t') + "b", kFree, true, 1,
+         "a" + std::string(64, '\t') + std::string(136, ' ') + "b"},
+        {"32 marks", "a" + repeated(acute, 32) + "b", kFree, false, 1, ""},
+        {"200 two-byte marks", "a" + repeated(acute, 200) + "b", kFree, true, 1, "a" + repeated(acute, 32) + "b"},
+        {"200 three-byte marks", "a" + repeated(dotAbove, 200) + "b", kFree, true, 1,
+         "a" + repeated(dotAbove, 32) + "b"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const Framesetter framesetter(styled(test.text));
+        const Frame frame = framesetter.createFrame(Rect(0, 0, test.width, kFree));
+        EXPECT_EQ(frame.isCut(), test.cut);
+        ASSERT_EQ(frame.lines().size(), test.lines);
+        EXPECT_EQ(frame.lines().front().stringRange.location, 0u);
+        EXPECT_EQ(frame.lines().back().stringRange.end(), framesetter.attributedString().length());
+        if (!test.sameWidthAs.empty()) {
+            const double width = framesetter.suggestFrameSize({kFree, kFree}).width;
+            EXPECT_NEAR(width, Framesetter(styled(test.sameWidthAs)).suggestFrameSize({kFree, kFree}).width, 1e-6);
+        }
+    }
+}
+
 }  // namespace
+

@@ -10,6 +10,8 @@
 
 #include "Lottie/MainThread/Text/CoreTextRenderLayer.h"
 #include "Platform/Graphics/Image.h"
+#include "Platform/Text/TextLayout.h"
+#include "tests/Support/RecordingLogger.h"
 #include "tests/Lottie/MainThread/Text/TextTestSupport.h"
 
 namespace {
@@ -132,6 +134,35 @@ TEST(CoreTextRenderLayer, TrackingSpreadsTheInk) {
     ASSERT_GE(tight.left, 0);
     ASSERT_GE(tracked.left, 0);
     EXPECT_NEAR((tracked.right - tracked.left) - (tight.right - tight.left), 30, 2);
+}
+
+// Drawn again and again, a text is laid out only when an input changes: the
+// size it needs once, then once for each pass it draws.
+TEST(CoreTextRenderLayer, ATextIsLaidOutOncePerChange) {
+    auto layer = makeLayer("Hello, again");
+    layer->setStrokeColor(blue);
+    layer->setStrokeWidth(2);
+    const std::size_t before = platform::text::TextLayout::madeOnThisThread();
+    for (int draw = 0; draw < 5; ++draw) ASSERT_TRUE(displayed(*layer));
+    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 3u);
+    layer->setText(std::string("Changed"));
+    for (int draw = 0; draw < 5; ++draw) ASSERT_TRUE(displayed(*layer));
+    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 6u);
+}
+
+// A text whose layout is cut to bound its cost says so once, however often
+// it is drawn.
+TEST(CoreTextRenderLayer, ACutToTheLayoutIsSaidOnce) {
+    testsupport::RecordingLogger log;
+    auto layer = makeLayer("a" + std::string(200, '\t') + "b");
+    for (int draw = 0; draw < 3; ++draw) {
+        layer->setNeedsDisplay();
+        ASSERT_TRUE(displayed(*layer));
+    }
+    layer->setText("b" + std::string(200, '\t') + "a");
+    ASSERT_TRUE(displayed(*layer));
+    EXPECT_EQ(log.warnings.size(), 1u);
+    EXPECT_NE(log.warnings.front().find("costs more to lay out"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// Documents written the way an attacker would against what text layers and
+// images cost beyond their weight, drawn as the frame tool draws them (frames
+// 0 and 30 at 512 x 512) by the automatic engine choice and by each engine
+// chosen by name: images whose colour profile lists one element thousands of
+// times, in each format that embeds one; a long word in a box one unit wide,
+// which wraps into a line per character; thousands of tabs; a letter with
+// thousands of marks; and a stroke a million times the font size on a long
+// text. Each draws what it can within the bounds and says once what they cut.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "tests/EngineComparison/Support/HostileDocuments.h"
+#include "tests/Platform/Graphics/ProfiledImageFiles.h"
+#include "tests/Support/Base64Encoder.h"
+#include "tests/Support/RecordingLogger.h"
+#include "tools/lottie-frames/FrameRenderer.h"
+
+namespace {
+
+using namespace hostiletest;
+using lottie::RenderingEngineOption;
+
+constexpr int side = 512;
+
+// A document showing the 2 x 2 image, of the given type, over the whole canvas.
+std::string imageDocument(const std::string& type, const std::string& file) {
+    return R"({"v":"5.7.0","fr":30,"ip":0,"op":60,"w":512,"h":512,"assets":[{"id":"picture","w":2,"h":2,"u":"","e":1,)"
+           R"("p":"data:image/)" + type + ";base64," + testsupport::encodeBase64(file) +
+           R"("}],"layers":[{"ty":2,"nm":"Image","ind":1,"refId":"picture","ip":0,"op":60,"st":0,)"
+           R"("ks":{"s":{"a":0,"k":[25600,25600]}}}]})";
+}
+
+// A text layer at (10, 40) of `text` (JSON-escaped) in DejaVu Sans at 20
+// points, black, with `extra` members in its text document.
+std::string textDocument(const std::string& text, const std::string& extra = "") {
+    return document(R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,40]}},)"
+                    R"("t":{"d":{"k":[{"s":{"t":")" + text +
+                    R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0])" + extra +
+                    R"(},"t":0}]},"a":[],"p":{},"m":{}}})");
+}
+
+std::string repeated(const std::string& piece, int count) {
+    std::string text;
+    for (int index = 0; index < count; ++index) text += piece;
+    return text;
+}
+
+int drawnPixels(const platform::graphics::Image& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) count += opaqueAt(image, x, y) ? 1 : 0;
+    }
+    return count;
+}
+
+struct Case {
+    const char* name;
+    std::string json;
+    // A distinctive part of the warning of the bound reached, said once; none
+    // when nothing is cut, and nothing is said.
+    const char* limit;
+    // Pixels of frame 30, on every engine choice.
+    std::vector<Probe> probes;
+    // At least this many pixels are drawn.
+    int drawn = 0;
+};
+
+TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
+    using namespace profiledimages;
+    const std::vector<std::uint8_t> pixels(2 * 2 * 4, 255);
+    const std::string bomb = repeatedMatrixProfile(5000);
+    const char* profile = "colour profile is not used";
+    const char* layout = "costs more to lay out";
+    const Case cases[] = {
+        {"a PNG whose profile lists a matrix 5,000 times", imageDocument("png", png(2, 2, pixels, false, {iccpChunk(bomb)})),
+         profile, {{256, 256, true}}},
+        {"a PNG whose profile lists a matrix 100,000 times",
+         imageDocument("png", png(2, 2, pixels, false, {iccpChunk(repeatedMatrixProfile(100'000))})), profile,
+         {{256, 256, true}}},
+        {"a JPEG whose profile lists a matrix 5,000 times", imageDocument("jpeg", jpeg(2, 2, pixels, false, bomb)),
+         profile, {{256, 256, true}}},
+        {"a WebP whose profile lists a matrix 5,000 times", imageDocument("webp", webp(2, 2, pixels, bomb)), profile,
+         {{256, 256, true}}},
+        // A line per character: each line would shape the rest of the word again.
+        {"a word of 8,000 letters in a box one unit wide",
+         textDocument(std::string(8000, 'a'), R"(,"sz":[1,100000],"ps":[0,0])"), layout, {}, 20},
+        {"20,000 tabs between two words", textDocument("a" + repeated("\\t", 20'000) + "b"), layout, {}, 20},
+        {"a letter with 20,000 marks", textDocument("a" + repeated("\\u0301", 20'000)), layout, {}, 20},
+        // A text without a box grows by its stroke below its anchor, which
+        // lifts it out of view: its bounded pen reaches no glyph into the
+        // canvas, so none is outlined, and nothing is cut.
+        {"a stroke a million times the font size on 30,000 letters",
+         textDocument(repeated("abcdefghij", 3000), R"(,"sw":1000000,"sc":[1,0,0],"of":true)"), nullptr,
+         {{256, 256, false}}, 0},
+        // In a box the text stays in view, and the pen of each glyph covers the
+        // canvas: stroking them all is more work than a frame may do, and the
+        // frame ends there.
+        {"a stroke a million times the font size on 30,000 letters in a box",
+         textDocument(repeated("abcdefghij", 3000),
+                      R"(,"sw":1000000,"sc":[1,0,0],"of":true,"sz":[400000,100],"ps":[0,0])"),
+         "drawing work", {}, 0},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        for (const auto& option :
+             {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(), RenderingEngineOption::coreAnimation()}) {
+            SCOPED_TRACE(option.description());
+            // Decoded anew for each engine choice: the images of one document
+            // are decoded once, and said once, for all of its views.
+            const auto animation =
+                lottie::LottieAnimation::fromData(test.json, lottie::DecodingStrategy::dictionaryBased);
+            ASSERT_TRUE(animation);
+            testsupport::RecordingLogger log;
+            lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+            const auto image = drawTwoFrames(renderer);
+            ASSERT_TRUE(image);
+            for (const Probe& probe : test.probes) {
+                EXPECT_EQ(opaqueAt(*image, probe.x, probe.y), probe.drawn) << probe.x << ", " << probe.y;
+            }
+            EXPECT_GE(drawnPixels(*image), test.drawn);
+            if (test.limit) {
+                EXPECT_EQ(mentions(log, test.limit, false), 1) << test.limit;
+            } else {
+                EXPECT_TRUE(log.warnings.empty() && log.failedAssertions.empty() && log.assertionFailures.empty());
+            }
+        }
+    }
+}
+
+}  // namespace

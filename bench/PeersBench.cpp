@@ -1,11 +1,14 @@
 // Side by side with a peer renderer of the format (rlottie, linked by this
-// benchmark only): for every JSON animation of the shared corpus that both load,
-// the time to load the document and to render a frame at 512x512, each renderer
-// in turn within one iteration so that both see the same machine load. Ours
-// renders through the frame tool's renderer, as a user of the library would.
-// After the runs it prints each document's ratios (ours / peer), their medians
-// over all documents and over those whose features both renderers draw, and why
-// each other document is left out of that set.
+// benchmark only): for every JSON animation of the shared corpus, of the
+// real-world documents beside it and of the structure documents under
+// bench/documents/structures that both load, the time to load the document and
+// to render a frame at 512x512, ours on the main-thread engine and on the
+// automatic option (the default) and the peer's, each in turn within one
+// iteration so that all see the same machine load. Ours renders through the
+// frame tool's renderer, as a user of the library would. After the runs it
+// prints each document's frame times and ratios, their summaries over every
+// set of documents (PeersReport.h), and why each document outside the
+// same-feature set is left out of it.
 //
 // `bench_peers --memory` measures peak resident memory instead, and the cost of
 // each extra view of a shared document (PeersMemory.h); its children come back
@@ -57,6 +60,18 @@ void report(benchmark::State& state, double ours, double peer, double& ratio) {
     ratio = ours / peer;
 }
 
+// Reports and keeps the mean frame time of each engine of ours and of the peer.
+void report(benchmark::State& state, double mainThread, double automatic, double peer,
+            peersbench::FrameTimes& times) {
+    const double n = static_cast<double>(state.iterations());
+    times = {mainThread / n, automatic / n, peer / n};
+    state.counters["main_ms"] = times.mainThread;
+    state.counters["auto_ms"] = times.automatic;
+    state.counters["peer_ms"] = times.peer;
+    state.counters["main/peer"] = times.mainThread / times.peer;
+    state.counters["auto/peer"] = times.automatic / times.peer;
+}
+
 std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json) {
     try {
         return lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
@@ -66,11 +81,12 @@ std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json) {
 }
 
 // Null when the animation has nothing to draw.
-std::unique_ptr<lottieframes::FrameRenderer> makeRenderer(std::shared_ptr<const lottie::LottieAnimation> animation,
-                                                          const std::filesystem::path& folder) {
+std::unique_ptr<lottieframes::FrameRenderer> makeRenderer(
+    std::shared_ptr<const lottie::LottieAnimation> animation, const std::filesystem::path& folder,
+    lottie::RenderingEngineOption engine = lottie::RenderingEngineOption::mainThread()) {
     try {
-        return std::make_unique<lottieframes::FrameRenderer>(
-            std::move(animation), side, side, std::nullopt, lottie::RenderingEngineOption::mainThread(), folder);
+        return std::make_unique<lottieframes::FrameRenderer>(std::move(animation), side, side, std::nullopt, engine,
+                                                             folder);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -95,32 +111,42 @@ void loadBoth(benchmark::State& state, const std::string& name, const std::strin
     report(state, ours, peer, results()[name].load);
 }
 
-// One frame of each renderer per iteration, stepping through the animation; the
-// peer draws into one buffer kept across frames, as its callers do.
-void renderBoth(benchmark::State& state, const std::string& name, const std::string& json,
-                const std::filesystem::path& folder) {
+// One frame of each renderer per iteration, stepping through the animation:
+// ours on the main-thread engine, ours on the automatic option, then the peer,
+// which draws into one buffer kept across frames, as its callers do.
+void renderAll(benchmark::State& state, const std::string& name, const std::string& json,
+               const std::filesystem::path& folder) {
     auto animation = decode(json);
-    auto renderer = animation ? makeRenderer(animation, folder) : nullptr;
+    auto mainThread = animation ? makeRenderer(animation, folder) : nullptr;
+    auto automatic =
+        animation ? makeRenderer(animation, folder, lottie::RenderingEngineOption::automatic()) : nullptr;
     auto peer = PeerRenderer::load(json, name, folder.string());
-    if (!renderer || !peer) {
+    if (!mainThread || !automatic || !peer) {
         state.SkipWithError("not loaded by both renderers");
         return;
     }
     std::vector<std::uint32_t> buffer(side * side);
     const std::size_t frames = frameCount(*animation);
-    double oursTime = 0, peerTime = 0;
+    double mainTime = 0, automaticTime = 0, peerTime = 0;
     std::size_t index = 0;
     for (auto _ : state) {
         const std::size_t step = index++ % frames;
+        const double frame = animation->startFrame + static_cast<double>(step);
         auto start = Clock::now();
-        benchmark::DoNotOptimize(renderer->render(animation->startFrame + static_cast<double>(step)));
-        oursTime += millisecondsSince(start);
+        benchmark::DoNotOptimize(mainThread->render(frame));
+        mainTime += millisecondsSince(start);
+        start = Clock::now();
+        benchmark::DoNotOptimize(automatic->render(frame));
+        automaticTime += millisecondsSince(start);
         start = Clock::now();
         peer->render(step, buffer.data(), side);
         benchmark::DoNotOptimize(buffer.data());
         peerTime += millisecondsSince(start);
     }
-    report(state, oursTime, peerTime, results()[name].render);
+    auto& result = results()[name];
+    report(state, mainTime, automaticTime, peerTime, result.frame);
+    result.render = result.frame.mainThread / result.frame.peer;
+    result.fellBack = automatic->activeEngine() != lottie::RenderingEngine::coreAnimation;
 }
 
 // Registers both measurements of every document that both renderers load; the
@@ -136,7 +162,7 @@ void registerCorpus(std::vector<peersbench::CorpusDocument>& documents) {
         if (!oursLoads || !peerLoads) continue;
         benchmark::RegisterBenchmark(("load/" + document.name).c_str(), loadBoth, document.name, json)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("render/" + document.name).c_str(), renderBoth, document.name, json,
+        benchmark::RegisterBenchmark(("render/" + document.name).c_str(), renderAll, document.name, json,
                                      document.path.parent_path())
             ->Unit(benchmark::kMillisecond);
     }

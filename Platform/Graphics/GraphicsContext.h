@@ -284,6 +284,14 @@ private:
     // Fills the current path (or its stroke) with `source` through composite(),
     // and consumes the path; a null source fills nothing.
     void fillCurrentPath(cairo_pattern_t* source, FillRule rule);
+    // Fills as fillCurrentPath does, for a source other than one colour: the
+    // path's coverage within the clip is drawn into a mask of the pixels it
+    // can reach, and the source laid down through it in one pass. Laid down
+    // span by span, the pixel library would clear a whole scanline buffer
+    // for every row the path crosses, which costs more than the painting.
+    // Cairo's fill rule `rule`; false, having drawn nothing, when a pixel
+    // mask clips or the mask could not be made.
+    bool fillThroughCoverage(cairo_pattern_t* source, int rule);
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.

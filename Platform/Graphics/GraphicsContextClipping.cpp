@@ -190,6 +190,28 @@ std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
     return rectangles;
 }
 
+void appendClipPath(cairo_t* cairo, const DeviceClipShape::PathClip& path) {
+    cairo_new_path(cairo);
+    const std::vector<double>& e = path.elements;
+    for (std::size_t index = 0; index < e.size();) {
+        const auto kind = static_cast<cairo_path_data_type_t>(e[index++]);
+        if (kind == CAIRO_PATH_MOVE_TO && index + 2 <= e.size()) {
+            cairo_move_to(cairo, e[index], e[index + 1]);
+            index += 2;
+        } else if (kind == CAIRO_PATH_LINE_TO && index + 2 <= e.size()) {
+            cairo_line_to(cairo, e[index], e[index + 1]);
+            index += 2;
+        } else if (kind == CAIRO_PATH_CURVE_TO && index + 6 <= e.size()) {
+            cairo_curve_to(cairo, e[index], e[index + 1], e[index + 2], e[index + 3], e[index + 4], e[index + 5]);
+            index += 6;
+        } else if (kind == CAIRO_PATH_CLOSE_PATH) {
+            cairo_close_path(cairo);
+        } else {
+            break;
+        }
+    }
+}
+
 std::optional<DeviceClipShape> GraphicsContext::deviceClipShape() const {
     const State& s = state();
     if (s.degenerate || s.mask) {
@@ -235,26 +257,7 @@ void GraphicsContext::clipToDeviceClipShape(const DeviceClipShape& shape) {
         applyAntialias();
         clipToDevicePath(CAIRO_FILL_RULE_WINDING);
         for (const DeviceClipShape::PathClip& path : shape.paths) {
-            cairo_new_path(cairo_);
-            const std::vector<double>& e = path.elements;
-            for (std::size_t index = 0; index < e.size();) {
-                const auto kind = static_cast<cairo_path_data_type_t>(e[index++]);
-                if (kind == CAIRO_PATH_MOVE_TO && index + 2 <= e.size()) {
-                    cairo_move_to(cairo_, e[index], e[index + 1]);
-                    index += 2;
-                } else if (kind == CAIRO_PATH_LINE_TO && index + 2 <= e.size()) {
-                    cairo_line_to(cairo_, e[index], e[index + 1]);
-                    index += 2;
-                } else if (kind == CAIRO_PATH_CURVE_TO && index + 6 <= e.size()) {
-                    cairo_curve_to(cairo_, e[index], e[index + 1], e[index + 2], e[index + 3], e[index + 4],
-                                   e[index + 5]);
-                    index += 6;
-                } else if (kind == CAIRO_PATH_CLOSE_PATH) {
-                    cairo_close_path(cairo_);
-                } else {
-                    break;
-                }
-            }
+            appendClipPath(cairo_, path);
             cairo_set_antialias(cairo_, static_cast<cairo_antialias_t>(path.antialias));
             clipToDevicePath(path.rule);
         }

@@ -46,7 +46,7 @@ void printFrameTimes(const std::vector<CorpusDocument>& documents, const RatiosB
         if (found == ratios.end() || found->second.frame.peer <= 0) continue;
         const FrameTimes& times = found->second.frame;
         std::printf("%-66s %9.3f %9.3f %9.3f %8.2f %8.2f %9.2f %s\n", document.name.c_str(), times.mainThread,
-                    times.automatic, times.peer, times.mainThread / times.peer, times.automatic / times.peer,
+                    times.automatic, times.peer, times.mainThread / times.peer, times.automaticOverPeer(),
                     times.automatic / times.mainThread, found->second.fellBack ? "main-thread" : "core-animation");
     }
 }
@@ -66,7 +66,7 @@ void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosB
             continue;
         }
         mainThread.add(times.mainThread / times.peer, document.name);
-        automatic.add(times.automatic / times.peer, document.name);
+        automatic.add(times.automaticOverPeer(), document.name);
         automaticOverMain.add(times.automatic / times.mainThread, document.name);
     }
     std::printf("%s: %zu documents (%zu more where the peer spends under %.1f ms a frame left out)\n",

@@ -21,7 +21,11 @@ namespace peersbench {
 struct FrameTimes {
     double mainThread = 0;
     double automatic = 0;
+    // Measured beside the main-thread engine, and beside the automatic option.
     double peer = 0;
+    double peerBesideAutomatic = 0;
+
+    double automaticOverPeer() const { return automatic / (peerBesideAutomatic > 0 ? peerBesideAutomatic : peer); }
 };
 
 // The last measured ratios of one document; 0 when not measured.

@@ -1,11 +1,15 @@
 // Side by side with a peer renderer of the format (rlottie, linked by this
-// benchmark only): for every JSON animation of the shared corpus that both load,
-// the time to load the document and to render a frame at 512x512, each renderer
-// in turn within one iteration so that both see the same machine load. Ours
-// renders through the frame tool's renderer, as a user of the library would.
-// After the runs it prints each document's ratios (ours / peer), their medians
-// over all documents and over those whose features both renderers draw, and why
-// each other document is left out of that set.
+// benchmark only): for every JSON animation of the shared corpus, of the
+// real-world documents beside it and of the structure documents under
+// bench/documents/structures that both load, the time to load the document and
+// to render a frame at 512x512, ours on the main-thread engine and on the
+// automatic option (the default) and the peer's, ours and the peer's in turn
+// within one iteration so that both see the same machine load. Ours renders through the
+// frame tool's renderer, as a user of the library would; each engine of ours
+// in a run of its own beside the peer (render/ and render-automatic/). After the runs it
+// prints each document's frame times and ratios, their summaries over every
+// set of documents (PeersReport.h), and why each document outside the
+// same-feature set is left out of it.
 //
 // `bench_peers --memory` measures peak resident memory instead, and the cost of
 // each extra view of a shared document (PeersMemory.h); its children come back
@@ -57,6 +61,16 @@ void report(benchmark::State& state, double ours, double peer, double& ratio) {
     ratio = ours / peer;
 }
 
+// Reports the mean frame time of one engine of ours and of the peer beside it.
+void report(benchmark::State& state, double ours, double peer, double& oursMs, double& peerMs) {
+    const double n = static_cast<double>(state.iterations());
+    oursMs = ours / n;
+    peerMs = peer / n;
+    state.counters["ours_ms"] = oursMs;
+    state.counters["peer_ms"] = peerMs;
+    state.counters["ratio"] = oursMs / peerMs;
+}
+
 std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json) {
     try {
         return lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
@@ -66,11 +80,12 @@ std::shared_ptr<const lottie::LottieAnimation> decode(const std::string& json) {
 }
 
 // Null when the animation has nothing to draw.
-std::unique_ptr<lottieframes::FrameRenderer> makeRenderer(std::shared_ptr<const lottie::LottieAnimation> animation,
-                                                          const std::filesystem::path& folder) {
+std::unique_ptr<lottieframes::FrameRenderer> makeRenderer(
+    std::shared_ptr<const lottie::LottieAnimation> animation, const std::filesystem::path& folder,
+    lottie::RenderingEngineOption engine = lottie::RenderingEngineOption::mainThread()) {
     try {
-        return std::make_unique<lottieframes::FrameRenderer>(
-            std::move(animation), side, side, std::nullopt, lottie::RenderingEngineOption::mainThread(), folder);
+        return std::make_unique<lottieframes::FrameRenderer>(std::move(animation), side, side, std::nullopt, engine,
+                                                             folder);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -95,12 +110,18 @@ void loadBoth(benchmark::State& state, const std::string& name, const std::strin
     report(state, ours, peer, results()[name].load);
 }
 
-// One frame of each renderer per iteration, stepping through the animation; the
-// peer draws into one buffer kept across frames, as its callers do.
-void renderBoth(benchmark::State& state, const std::string& name, const std::string& json,
-                const std::filesystem::path& folder) {
+// One frame of ours on one engine and one of the peer per iteration,
+// stepping through the animation; the peer draws into one buffer kept across
+// frames, as its callers do. Each engine has a run of its own: the pictures
+// that the renderer keeps of unchanged contents share one bound in a process,
+// and a second renderer drawing in turn would find it spent by the first.
+void renderWith(benchmark::State& state, const std::string& name, const std::string& json,
+                const std::filesystem::path& folder, bool automatic) {
     auto animation = decode(json);
-    auto renderer = animation ? makeRenderer(animation, folder) : nullptr;
+    auto renderer = animation ? makeRenderer(animation, folder,
+                                             automatic ? lottie::RenderingEngineOption::automatic()
+                                                       : lottie::RenderingEngineOption::mainThread())
+                              : nullptr;
     auto peer = PeerRenderer::load(json, name, folder.string());
     if (!renderer || !peer) {
         state.SkipWithError("not loaded by both renderers");
@@ -120,7 +141,14 @@ void renderBoth(benchmark::State& state, const std::string& name, const std::str
         benchmark::DoNotOptimize(buffer.data());
         peerTime += millisecondsSince(start);
     }
-    report(state, oursTime, peerTime, results()[name].render);
+    auto& result = results()[name];
+    if (automatic) {
+        report(state, oursTime, peerTime, result.frame.automatic, result.frame.peerBesideAutomatic);
+        result.fellBack = renderer->activeEngine() != lottie::RenderingEngine::coreAnimation;
+    } else {
+        report(state, oursTime, peerTime, result.frame.mainThread, result.frame.peer);
+        result.render = result.frame.mainThread / result.frame.peer;
+    }
 }
 
 // Registers both measurements of every document that both renderers load; the
@@ -136,8 +164,11 @@ void registerCorpus(std::vector<peersbench::CorpusDocument>& documents) {
         if (!oursLoads || !peerLoads) continue;
         benchmark::RegisterBenchmark(("load/" + document.name).c_str(), loadBoth, document.name, json)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("render/" + document.name).c_str(), renderBoth, document.name, json,
-                                     document.path.parent_path())
+        benchmark::RegisterBenchmark(("render/" + document.name).c_str(), renderWith, document.name, json,
+                                     document.path.parent_path(), false)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("render-automatic/" + document.name).c_str(), renderWith, document.name, json,
+                                     document.path.parent_path(), true)
             ->Unit(benchmark::kMillisecond);
     }
 }

@@ -16,18 +16,34 @@ std::string readFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-std::vector<CorpusDocument> corpusDocuments() {
+const char* setName(DocumentSet set) {
+    switch (set) {
+    case DocumentSet::corpus: return "corpus";
+    case DocumentSet::realWorld: return "real-world";
+    case DocumentSet::structures: return "structures";
+    }
+    return "";
+}
+
+namespace {
+
+// The .json files under `folder`, sorted by path; none when it is absent.
+std::vector<std::filesystem::path> jsonFiles(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(PELLOR_CORPUS_DIR, error);
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
          it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
         if (error) break;
         if (it->path().extension() == ".json") files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
-    std::vector<CorpusDocument> documents;
-    for (const auto& path : files) {
-        CorpusDocument document{path, std::filesystem::relative(path, PELLOR_CORPUS_DIR).string(), {}};
+    return files;
+}
+
+void addDocuments(std::vector<CorpusDocument>& documents, const std::filesystem::path& folder,
+                  const std::string& prefix, DocumentSet set) {
+    for (const auto& path : jsonFiles(folder)) {
+        CorpusDocument document{path, prefix + std::filesystem::relative(path, folder).string(), set, {}};
         try {
             document.leftOut = featuresThePeerSkips(platform::json::parse(readFile(path)));
         } catch (const std::exception&) {
@@ -35,6 +51,15 @@ std::vector<CorpusDocument> corpusDocuments() {
         }
         documents.push_back(std::move(document));
     }
+}
+
+}  // namespace
+
+std::vector<CorpusDocument> corpusDocuments() {
+    std::vector<CorpusDocument> documents;
+    addDocuments(documents, PELLOR_CORPUS_DIR, "", DocumentSet::corpus);
+    addDocuments(documents, PELLOR_REALWORLD_DIR, "realworld/", DocumentSet::realWorld);
+    addDocuments(documents, PELLOR_STRUCTURES_DIR, "structures/", DocumentSet::structures);
     return documents;
 }
 

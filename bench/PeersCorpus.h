@@ -1,9 +1,13 @@
 #pragma once
-// The JSON animations of the shared corpus as the peer benchmark sees them:
-// each document's path, its name relative to the corpus, and the reasons it
-// is left out of the same-feature set (features the peer skips, or a renderer
-// that does not load it). Built once by the benchmark's main(); holds no
-// document text, so that the memory mode's parent process stays small.
+// The JSON animations the peer benchmark measures, as it sees them: those of
+// the shared corpus, the real-world documents of other makers kept beside it,
+// and the benchmark's own documents of structures that cost much in real
+// exports (bench/documents/structures). Each has its path, its name (relative
+// to the corpus; prefixed with "realworld/" or "structures/" for the other
+// two), the set it comes from, and the reasons it is left out of the
+// same-feature set (features the peer skips, or a renderer that does not load
+// it). Built once by the benchmark's main(); holds no document text, so that
+// the memory mode's parent process stays small.
 
 #include <filesystem>
 #include <string>
@@ -11,17 +15,24 @@
 
 namespace peersbench {
 
+// Where a document comes from; the report summarises each set apart too.
+enum class DocumentSet { corpus, realWorld, structures };
+
+const char* setName(DocumentSet set);
+
 struct CorpusDocument {
     std::filesystem::path path;
     std::string name;
+    DocumentSet set = DocumentSet::corpus;
     // Empty when both renderers draw the same features of the document.
     std::vector<std::string> leftOut;
 
     bool sameFeatures() const { return leftOut.empty(); }
 };
 
-// Every .json file under the corpus folder, sorted by path, classified by
-// reading its JSON; an empty list when the folder is absent.
+// Every .json file under the corpus folder, then under the real-world folder,
+// then under the structures folder, each sorted by path and classified by
+// reading its JSON; a folder that is absent adds nothing.
 std::vector<CorpusDocument> corpusDocuments();
 
 std::string readFile(const std::filesystem::path& path);

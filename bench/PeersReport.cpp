@@ -1,7 +1,9 @@
 #include "bench/PeersReport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace peersbench {
 
@@ -13,7 +15,84 @@ std::string joined(const std::vector<std::string>& parts) {
     return text;
 }
 
+// Under this many milliseconds a frame the peer draws next to nothing, and a
+// ratio to it says little.
+constexpr double peerFloorMilliseconds = 0.2;
+
+// Ratios over a set of documents, with the largest and the document that has it.
+struct RatioSummary {
+    std::vector<double> values;
+    double largest = 0;
+    std::string largestName = "none";
+
+    void add(double ratio, const std::string& name) {
+        values.push_back(ratio);
+        if (ratio <= largest) return;
+        largest = ratio;
+        largestName = name;
+    }
+    std::ptrdiff_t countAbove(double limit) const {
+        return std::count_if(values.begin(), values.end(), [limit](double value) { return value > limit; });
+    }
+};
+
+void printFrameTimes(const std::vector<CorpusDocument>& documents, const RatiosByDocument& ratios) {
+    std::printf("\nframe time at 512x512, ms: ours on the main-thread engine and on the automatic option (engine "
+                "it ended on), the peer's\n");
+    std::printf("%-66s %9s %9s %9s %8s %8s %9s %s\n", "document", "main", "automatic", "peer", "main/p", "auto/p",
+                "auto/main", "engine");
+    for (const auto& document : documents) {
+        const auto found = ratios.find(document.name);
+        if (found == ratios.end() || found->second.frame.peer <= 0) continue;
+        const FrameTimes& times = found->second.frame;
+        std::printf("%-66s %9.3f %9.3f %9.3f %8.2f %8.2f %9.2f %s\n", document.name.c_str(), times.mainThread,
+                    times.automatic, times.peer, times.mainThread / times.peer, times.automaticOverPeer(),
+                    times.automatic / times.mainThread, found->second.fellBack ? "main-thread" : "core-animation");
+    }
+}
+
+// The summary over the documents of `set` (all of them when none is given).
+void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosByDocument& ratios,
+                     std::optional<DocumentSet> set) {
+    RatioSummary mainThread, automatic, automaticOverMain;
+    std::size_t belowFloor = 0;
+    for (const auto& document : documents) {
+        if (set && document.set != *set) continue;
+        const auto found = ratios.find(document.name);
+        if (found == ratios.end() || found->second.frame.peer <= 0) continue;
+        const FrameTimes& times = found->second.frame;
+        if (times.peer < peerFloorMilliseconds) {
+            ++belowFloor;
+            continue;
+        }
+        mainThread.add(times.mainThread / times.peer, document.name);
+        automatic.add(times.automaticOverPeer(), document.name);
+        automaticOverMain.add(times.automatic / times.mainThread, document.name);
+    }
+    std::printf("%s: %zu documents (%zu more where the peer spends under %.1f ms a frame left out)\n",
+                set ? setName(*set) : "all sets", mainThread.values.size(), belowFloor, peerFloorMilliseconds);
+    if (mainThread.values.empty()) return;
+    const auto print = [](const char* engine, const RatioSummary& summary) {
+        std::printf("  %-11s / peer: median %.2f (target at most 1), 90th percentile %.2f (target at most 2), "
+                    "largest %.2f in %s, %td above 4 (target none)\n",
+                    engine, median(summary.values), percentile(summary.values, 0.9), summary.largest,
+                    summary.largestName.c_str(), summary.countAbove(4));
+    };
+    print("main-thread", mainThread);
+    print("automatic", automatic);
+    std::printf("  automatic / main-thread: median %.2f, largest %.2f in %s, %td above 1.25 (target none)\n",
+                median(automaticOverMain.values), automaticOverMain.largest, automaticOverMain.largestName.c_str(),
+                automaticOverMain.countAbove(1.25));
+}
+
 }  // namespace
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+    return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
+}
 
 double median(std::vector<double> values) {
     if (values.empty()) return 0;
@@ -50,6 +129,12 @@ void printTimingSummary(const std::vector<CorpusDocument>& documents, const Rati
     std::printf("same-feature set, %zu documents: median render ratio %.2f (target at most 2), "
                 "largest %.2f in %s, %td above 5 (target none)\n",
                 sameRenders.size(), median(sameRenders), largest, largestName.c_str(), aboveFive);
+    printFrameTimes(documents, ratios);
+    std::printf("\nframe time ratios per set:\n");
+    for (const auto set : {DocumentSet::corpus, DocumentSet::realWorld, DocumentSet::structures}) {
+        printSetSummary(documents, ratios, set);
+    }
+    printSetSummary(documents, ratios, std::nullopt);
     printLeftOut(documents);
 }
 

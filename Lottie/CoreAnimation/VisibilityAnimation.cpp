@@ -65,8 +65,11 @@ void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, 
         // A layer that lasts until the end keeps showing there: a finished
         // animation rests on its end, the last key time, where a hidden state
         // starting at that same time would take over and blank the layer.
+        // Shown from the start as well, it shows throughout: one value, so
+        // that a picture kept of the layer (ContentCache) holds on every frame.
+        const bool hiddenAtStart = times[1] > 0;
         animation->setSharedValues(
-            SharedKeyframeLists::values().shared({AnimatableValue(true), AnimatableValue(false)}));
+            SharedKeyframeLists::values().shared({AnimatableValue(hiddenAtStart), AnimatableValue(false)}));
         animation->setSharedKeyTimes(SharedKeyframeLists::keyTimes().shared({times[0], times[1], times[3]}));
     }
     layer.addAnimation(AnimationTimingWrapper::wrappedInTimingGroup(animation, context, layer), property.keyPath);

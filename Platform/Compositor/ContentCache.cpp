@@ -63,10 +63,9 @@ bool drawsFromTreeAlone(const Layer& model) {
 
 // The target's pixels the contents can reach within the clip; empty when they
 // reach none.
-PixelRect reach(const Layer& model, const Layer& presented, const std::vector<Rect>& clip,
+PixelRect reach(const Layer& model, const Layer& presented, const graphics::DeviceClipShape& clip,
                 const GraphicsContext& context, const AffineTransform& toDevice) {
-    Rect box = Rect::null();
-    for (const Rect& rect : clip) box = box.isNull() ? rect : box.unionWith(rect);
+    Rect box = clip.bounds();
     if (box.isNull() || box.isEmpty()) return {};
     if (const std::optional<Rect> bounds = LayerExtent::contentBounds(model, presented, toDevice)) {
         box = bounds->intersection(box);
@@ -171,7 +170,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
         setPicture(entry, nullptr);
         return false;
     }
-    std::optional<std::vector<Rect>> clip = context.deviceClipRectangles();
+    std::optional<graphics::DeviceClipShape> clip = context.deviceClipShape();
     if (!clip) return false;
     const bool same = entry.clipIsKnown && entry.version == model.subtreeVersion() && entry.toDevice == toDevice &&
                       entry.clip == *clip && entry.targetWidth == context.width() &&
@@ -204,8 +203,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     if (!buffer) return false;
     buffer->translateBy(-pixels.x, -pixels.y);
     // The clip the contents are drawn under, as they would be in the target.
-    for (const Rect& rect : entry.clip) buffer->addRect(rect);
-    buffer->clip();
+    buffer->clipToDeviceClipShape(entry.clip);
     buffer->concatenate(toDevice);
     ++picturesBeingDrawn;
     draw(*buffer);

@@ -13,10 +13,12 @@
 // their own are never kept: animations (but those that present one value at
 // every time, Layer::presentsOneValueAtEveryTime), a pending display, and
 // blend modes under the layer (they blend with what lies beneath the layer,
-// which a picture of the contents alone does not hold); nor are
-// contents under a clip other than rectangles. The picture is drawn under the
-// clip and laid down without it, so that anti-aliased clip edges come out as
-// they do when the contents are drawn.
+// which a picture of the contents alone does not hold); nor are contents
+// under a pixel mask. The clip is read as rectangles where it is made of
+// device-aligned ones, and as the paths clipped to otherwise (the bounds of a
+// view fitted at a scale that puts its edges between pixels, say). The
+// picture is drawn under the clip and laid down without it, so that
+// anti-aliased clip edges come out as they do when the contents are drawn.
 //
 // The pictures of all layers share a bound in pixels (one target's worth);
 // past it no more are kept. Each lives with its layer (Layer owns its entry). Main thread only.
@@ -27,6 +29,7 @@
 #include <vector>
 
 #include "Platform/Graphics/AffineTransform.h"
+#include "Platform/Graphics/DeviceClipShape.h"
 #include "Platform/Graphics/Rect.h"
 
 namespace platform::graphics {
@@ -47,7 +50,7 @@ struct ContentCacheEntry {
     // What the contents were last drawn under.
     std::uint64_t version = 0;
     graphics::AffineTransform toDevice;
-    std::vector<graphics::Rect> clip;
+    graphics::DeviceClipShape clip;
     // False while the layer moves from frame to frame: the clip is not read then.
     bool clipIsKnown = false;
     int targetWidth = 0;

@@ -1,5 +1,6 @@
 #include "Platform/Compositor/KeyframeAnimation.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -202,6 +203,12 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAlongPath(double fraction
     }
     const Point point = motion_->table.pointOnSegment(place.index, segmentFraction(place.index, place.local));
     return AnimatableValue(point);
+}
+
+bool KeyframeAnimation::holdsOneValue() const {
+    const std::vector<AnimatableValue>& list = values();
+    return !isAdditive() && !motion_ && !list.empty() &&
+           std::all_of(list.begin(), list.end(), [&](const AnimatableValue& value) { return value == list.front(); });
 }
 
 std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,

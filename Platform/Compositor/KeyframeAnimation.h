@@ -85,6 +85,9 @@ public:
 protected:
     std::optional<AnimatableValue> valueAt(double fraction,
                                            const std::optional<AnimatableValue>& current) const override;
+    // Values all equal and no path: that value at every fraction, whatever
+    // the key times, replacing what the layer presents.
+    bool holdsOneValue() const override;
 
 private:
     std::vector<double> resolvedKeyTimes(std::size_t keyframeCount) const;

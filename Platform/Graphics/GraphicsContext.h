@@ -31,6 +31,7 @@
 #include "Platform/Graphics/FillRule.h"
 #include "Platform/Graphics/Gradient.h"
 #include "Platform/Graphics/GradientDrawingOptions.h"
+#include "Platform/Graphics/DeviceClipShape.h"
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/LineCap.h"
 #include "Platform/Graphics/LineJoin.h"
@@ -139,6 +140,13 @@ public:
     // The clip as rectangles in device pixels, when it is made of rectangles
     // alone (no path, stroke or mask clip); none otherwise.
     std::optional<std::vector<Rect>> deviceClipRectangles() const;
+    // The clip as a value (DeviceClipShape): its rectangles when it is made of
+    // device-aligned rectangles alone, else the paths clipped to as well; none
+    // while a pixel mask (a clip to a stroke or a mask image) clips too.
+    std::optional<DeviceClipShape> deviceClipShape() const;
+    // Clips to a shape taken from a context of the same device, its
+    // coordinates read in the current user space.
+    void clipToDeviceClipShape(const DeviceClipShape& shape);
 
     void setFillColor(const Color& color);
     void setStrokeColor(const Color& color);
@@ -280,6 +288,14 @@ private:
     // Fills the current path (or its stroke) with `source` through composite(),
     // and consumes the path; a null source fills nothing.
     void fillCurrentPath(cairo_pattern_t* source, FillRule rule);
+    // Fills as fillCurrentPath does, for a source other than one colour: the
+    // path's coverage within the clip is drawn into a mask of the pixels it
+    // can reach, and the source laid down through it in one pass. Laid down
+    // span by span, the pixel library would clear a whole scanline buffer
+    // for every row the path crosses, which costs more than the painting.
+    // Cairo's fill rule `rule`; false, having drawn nothing, when a pixel
+    // mask clips or the mask could not be made.
+    bool fillThroughCoverage(cairo_pattern_t* source, int rule);
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.
@@ -311,6 +327,9 @@ private:
     std::vector<State> states_;
     // The depth of states_ at each open transparency layer.
     std::vector<std::size_t> layerDepths_;
+    // The device rectangles each open group's context was clipped to when it
+    // began (the outer clip's rectangles, or the group's box).
+    std::vector<std::vector<Rect>> groupClips_;
     AffineTransform textMatrix_;
     std::size_t pathElementCount_ = 0;
     bool pathIsStroked_ = false;

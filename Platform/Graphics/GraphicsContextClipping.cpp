@@ -190,6 +190,81 @@ std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
     return rectangles;
 }
 
+void appendClipPath(cairo_t* cairo, const DeviceClipShape::PathClip& path) {
+    cairo_new_path(cairo);
+    const std::vector<double>& e = path.elements;
+    for (std::size_t index = 0; index < e.size();) {
+        const auto kind = static_cast<cairo_path_data_type_t>(e[index++]);
+        if (kind == CAIRO_PATH_MOVE_TO && index + 2 <= e.size()) {
+            cairo_move_to(cairo, e[index], e[index + 1]);
+            index += 2;
+        } else if (kind == CAIRO_PATH_LINE_TO && index + 2 <= e.size()) {
+            cairo_line_to(cairo, e[index], e[index + 1]);
+            index += 2;
+        } else if (kind == CAIRO_PATH_CURVE_TO && index + 6 <= e.size()) {
+            cairo_curve_to(cairo, e[index], e[index + 1], e[index + 2], e[index + 3], e[index + 4], e[index + 5]);
+            index += 6;
+        } else if (kind == CAIRO_PATH_CLOSE_PATH) {
+            cairo_close_path(cairo);
+        } else {
+            break;
+        }
+    }
+}
+
+std::optional<DeviceClipShape> GraphicsContext::deviceClipShape() const {
+    const State& s = state();
+    if (s.degenerate || s.mask) {
+        return std::nullopt;
+    }
+    DeviceClipShape shape;
+    if (s.clipIsEmpty) {
+        return shape;
+    }
+    if (std::optional<std::vector<Rect>> rectangles = deviceClipRectangles()) {
+        shape.rectangles = std::move(*rectangles);
+        return shape;
+    }
+    // The surface's own rectangles, then the paths clipped to on it: within a
+    // transparency layer its states hold only the clips made inside it.
+    shape.rectangles = groupClips_.empty() ? std::vector<Rect>{Rect(0, 0, width_, height_)} : groupClips_.back();
+    for (const DeviceClip* clip = s.clips.get(); clip != nullptr; clip = clip->previous.get()) {
+        DeviceClipShape::PathClip path;
+        path.rule = clip->rule;
+        path.antialias = clip->antialias;
+        const cairo_path_t* data = clip->path;
+        for (int index = 0; index < data->num_data; index += data->data[index].header.length) {
+            const cairo_path_data_t& header = data->data[index];
+            path.elements.push_back(header.header.type);
+            for (int point = 1; point < header.header.length; ++point) {
+                path.elements.push_back(data->data[index + point].point.x);
+                path.elements.push_back(data->data[index + point].point.y);
+            }
+        }
+        shape.paths.push_back(std::move(path));
+    }
+    std::reverse(shape.paths.begin(), shape.paths.end());
+    return shape;
+}
+
+void GraphicsContext::clipToDeviceClipShape(const DeviceClipShape& shape) {
+    if (shape.rectangles.empty() || state().degenerate) {
+        clipToNothing();
+        return;
+    }
+    preservingPath([&] {
+        for (const Rect& rect : shape.rectangles) addRect(rect);
+        applyAntialias();
+        clipToDevicePath(CAIRO_FILL_RULE_WINDING);
+        for (const DeviceClipShape::PathClip& path : shape.paths) {
+            appendClipPath(cairo_, path);
+            cairo_set_antialias(cairo_, static_cast<cairo_antialias_t>(path.antialias));
+            clipToDevicePath(path.rule);
+        }
+        applyAntialias();
+    });
+}
+
 Rect GraphicsContext::clipBoundingBox() const {
     const State& s = state();
     if (s.degenerate || s.clipIsEmpty) {

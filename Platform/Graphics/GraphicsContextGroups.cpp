@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
@@ -16,24 +17,28 @@ namespace {
 
 // Clips `to` as `from` is clipped where Cairo can say how (rectangles), and in
 // any case to the device box given: a clip that is not made of rectangles
-// still applies when the group is laid down.
-void copyClip(cairo_t* from, cairo_t* to, double x, double y, double width, double height) {
+// still applies when the group is laid down. Gives the rectangles clipped to.
+std::vector<Rect> copyClip(cairo_t* from, cairo_t* to, double x, double y, double width, double height) {
     cairo_matrix_t fromMatrix;
     cairo_get_matrix(from, &fromMatrix);
     cairo_identity_matrix(from);
     cairo_rectangle_list_t* rectangles = cairo_copy_clip_rectangle_list(from);
     cairo_set_matrix(from, &fromMatrix);
     cairo_new_path(to);
+    std::vector<Rect> clipped;
     if (rectangles->status == CAIRO_STATUS_SUCCESS) {
         for (int i = 0; i < rectangles->num_rectangles; ++i) {
             const cairo_rectangle_t& r = rectangles->rectangles[i];
             cairo_rectangle(to, r.x, r.y, r.width, r.height);
+            clipped.emplace_back(r.x, r.y, r.width, r.height);
         }
     } else {
         cairo_rectangle(to, x, y, width, height);
+        clipped.emplace_back(x, y, width, height);
     }
     cairo_rectangle_list_destroy(rectangles);
     cairo_clip(to);
+    return clipped;
 }
 
 }  // namespace
@@ -59,7 +64,7 @@ void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
     cairo_surface_set_device_offset(surface, -left, -top);
     cairo_t* group = cairo_create(surface);
     cairo_surface_destroy(surface);  // the group's context holds it
-    copyClip(cairo_, group, left, top, groupWidth, groupHeight);
+    groupClips_.push_back(copyClip(cairo_, group, left, top, groupWidth, groupHeight));
     cairo_set_matrix(group, &matrix);
     cairo_set_antialias(group, cairo_get_antialias(cairo_));
     if (pathElementCount_ > 0) {
@@ -74,6 +79,7 @@ cairo_pattern_t* GraphicsContext::popGroup() {
     cairo_t* group = cairo_;
     cairo_ = outerContexts_.back();
     outerContexts_.pop_back();
+    groupClips_.pop_back();
     // A group that failed gives an error surface for a target; its own surface
     // holds what was drawn before the failure.
     cairo_surface_t* surface = cairo_surface_reference(surfaces_.back());

@@ -7,6 +7,7 @@
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelBufferPool.h"
 #include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::graphics {
@@ -198,7 +199,11 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
         consumePath();
         return;
     }
+    const cairo_fill_rule_t fillRule = rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING;
     composite([&] {
+        if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID && fillThroughCoverage(source, fillRule)) {
+            return;
+        }
         cairo_set_source(cairo_, source);
         if (pathIsStroked_) {
             // The outline of the stroke, filled, is the stroke painted with the source.
@@ -207,11 +212,83 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
             cairo_stroke_preserve(cairo_);
             cairo_restore(cairo_);
         } else {
-            cairo_set_fill_rule(cairo_, rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+            cairo_set_fill_rule(cairo_, fillRule);
             cairo_fill_preserve(cairo_);
         }
     });
     consumePath();
+}
+
+bool GraphicsContext::fillThroughCoverage(cairo_pattern_t* source, int rule) {
+    // The mask takes the clip in with the path, as Cairo would combine them
+    // painting span by span, and is laid down without it.
+    const std::optional<DeviceClipShape> clip = deviceClipShape();
+    if (!clip) {
+        return false;
+    }
+    // Where the path (or its stroke) can paint, in device pixels.
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    cairo_save(cairo_);
+    if (pathIsStroked_) {
+        applyStrokeStyle(cairo_);
+        cairo_stroke_extents(cairo_, &x0, &y0, &x1, &y1);
+    } else {
+        cairo_set_fill_rule(cairo_, static_cast<cairo_fill_rule_t>(rule));
+        cairo_fill_extents(cairo_, &x0, &y0, &x1, &y1);
+    }
+    Rect reach = Rect::null();
+    for (Point corner : {Point(x0, y0), Point(x1, y0), Point(x0, y1), Point(x1, y1)}) {
+        cairo_user_to_device(cairo_, &corner.x, &corner.y);
+        const Rect at(corner.x, corner.y, 0, 0);
+        reach = reach.isNull() ? at : reach.unionWith(at);
+    }
+    cairo_restore(cairo_);
+    reach = reach.intersection(deviceClipBox()).intersection(clip->bounds());
+    if (reach.isNull() || reach.isEmpty()) {
+        return true;  // nothing shows
+    }
+    const int left = static_cast<int>(std::floor(reach.minX())), top = static_cast<int>(std::floor(reach.minY()));
+    const int width = static_cast<int>(std::ceil(reach.maxX())) - left;
+    const int height = static_cast<int>(std::ceil(reach.maxY())) - top;
+    cairo_surface_t* coverage = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, width, height);
+    if (cairo_surface_status(coverage) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(coverage);
+        return false;
+    }
+    cairo_surface_set_device_offset(coverage, -left, -top);
+    cairo_t* drawing = cairo_create(coverage);
+    for (const Rect& rect : clip->rectangles) cairo_rectangle(drawing, rect.minX(), rect.minY(), rect.width(), rect.height());
+    cairo_clip(drawing);
+    for (const DeviceClipShape::PathClip& path : clip->paths) {
+        appendClipPath(drawing, path);
+        cairo_set_antialias(drawing, static_cast<cairo_antialias_t>(path.antialias));
+        cairo_set_fill_rule(drawing, static_cast<cairo_fill_rule_t>(path.rule));
+        cairo_clip(drawing);
+    }
+    copyDevicePath(cairo_, drawing);
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_set_matrix(drawing, &matrix);
+    cairo_set_antialias(drawing, cairo_get_antialias(cairo_));
+    cairo_set_tolerance(drawing, cairo_get_tolerance(cairo_));
+    cairo_set_source_rgba(drawing, 0, 0, 0, 1);
+    if (pathIsStroked_) {
+        applyStrokeStyle(drawing);
+        cairo_stroke(drawing);
+    } else {
+        cairo_set_fill_rule(drawing, static_cast<cairo_fill_rule_t>(rule));
+        cairo_fill(drawing);
+    }
+    cairo_destroy(drawing);
+    // The source keeps the user space it was set in; the coverage lies in device space.
+    cairo_save(cairo_);
+    cairo_set_source(cairo_, source);
+    cairo_reset_clip(cairo_);
+    cairo_identity_matrix(cairo_);
+    cairo_mask_surface(cairo_, coverage, 0, 0);
+    cairo_restore(cairo_);
+    cairo_surface_destroy(coverage);
+    return true;
 }
 
 void GraphicsContext::strokePath() {

@@ -77,6 +77,9 @@ inline cairo_matrix_t toCairoMatrix(const AffineTransform& t) {
 
 cairo_operator_t cairoOperator(BlendMode mode);
 
+// Replaces the current path of `cairo` with a clip's path, read in its user space.
+void appendClipPath(cairo_t* cairo, const DeviceClipShape::PathClip& path);
+
 // Copies the current path of one Cairo context to another, in device space,
 // where both agree and where the path was built.
 inline void copyDevicePath(cairo_t* from, cairo_t* to) {

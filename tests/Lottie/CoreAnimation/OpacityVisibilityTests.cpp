@@ -87,6 +87,24 @@ TEST_F(OpacityVisibilityTest, ALayerShowsFromItsInFrameUntilItsOutFrameAtEveryFr
     }
 }
 
+// A layer shown over the whole document presents one value at every time, so
+// that the renderer may keep a picture of it from frame to frame; one that is
+// hidden for a while does not.
+TEST_F(OpacityVisibilityTest, ALayerShownThroughoutPresentsOneValue) {
+    struct Case {
+        double inFrame, outFrame;
+        bool oneValue;
+    };
+    for (const Case item : std::vector<Case>{{0, 100, true}, {-20, 150, true}, {0, 101, true}, {10, 100, false},
+                                             {0, 50, false}, {10, 50, false}, {150, 200, false}}) {
+        SCOPED_TRACE(std::to_string(item.inFrame) + " to " + std::to_string(item.outFrame));
+        const LayerAnimationContext context = wholeDocument();
+        auto layer = platform::compositor::Layer::make();
+        VisibilityAnimation::animateVisibility(*layer, item.inFrame, item.outFrame, context);
+        EXPECT_EQ(layer->presentsOneValueAtEveryTime(), item.oneValue);
+    }
+}
+
 TEST_F(OpacityVisibilityTest, ComplexTimeRemappingResamplesTheVisibility) {
     struct Case {
         double inFrame, outFrame;

@@ -161,6 +161,50 @@ TEST_F(ContentCacheTest, ANumberShownThroughDisplayChangesThePictureOnlyWhenTheD
     expectSamePicture(*renderTree(root, 0), *renderTree(expected, 0));
 }
 
+// Clips that are not device-aligned rectangles, as a view fitted at a
+// fractional scale has around everything: the group under them keeps its
+// picture all the same, and the picture shows what drawing it shows.
+TEST_F(ContentCacheTest, PicturesAreKeptUnderClipsThatAreNotAlignedRectangles) {
+    struct Case {
+        std::string name;
+        std::function<void(Scene&)> clip;
+    };
+    const auto fractionalBounds = [](Scene& s) {
+        s.root->setBounds(Rect(0.5, 0.5, 27.3, 26.6));
+        s.root->setMasksToBounds(true);
+    };
+    const std::vector<Case> cases = {
+        {"a rectangle with fractional edges", fractionalBounds},
+        {"a path (a mask of one opaque filled shape)",
+         [](Scene& s) {
+             auto mask = ShapeLayer::make();
+             mask->setFrame(Rect(0, 0, 40, 40));
+             mask->setPath(polyline({{2, 3}, {37.5, 6.2}, {30.4, 36.7}, {4.1, 30}}));
+             mask->setFillColor(Color::black());
+             s.root->setMask(mask);
+         }},
+        {"a rectangle with fractional edges inside a transparency layer",
+         [&](Scene& s) {
+             s.root->setOpacity(0.6);
+             fractionalBounds(s);
+             s.group->setMasksToBounds(true);
+             s.group->setBounds(Rect(0.25, 0.75, 33.4, 35.2));
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::int64_t before = ContentCache::pixelsInUse();
+        Scene kept;
+        test.clip(kept);
+        kept.frame();
+        kept.frame();
+        EXPECT_GT(ContentCache::pixelsInUse(), before);
+        Scene fresh;
+        test.clip(fresh);
+        expectSamePicture(*kept.frame(), *renderTree(fresh.root, 0));
+    }
+}
+
 TEST_F(ContentCacheTest, AnimationsOfOneValueKeepThePictureUntilTheyAreDropped) {
     // An animation to one value at every time, removed once it has finished.
     const Color green = Color::rgb(0, 1, 0);

@@ -149,6 +149,85 @@ TEST(GradientDrawingTest, FillsThePathOrItsStrokeWithTheGradient) {
     }
 }
 
+// A gradient is laid down through a mask of what the path covers: a gradient
+// of one colour must cover exactly the pixels a fill of that colour covers,
+// edges, clips, transforms and pixel masks included.
+TEST(GradientDrawingTest, AGradientOfOneColourCoversWhatAFillOfThatColourCovers) {
+    const Color colour = Color::rgb(0.9, 0.4, 0.1);
+    const auto oneColour = Gradient::make(ColorSpace::deviceRGB(), std::vector<Color>{colour, colour},
+                                          std::vector<double>{0, 1});
+    ASSERT_NE(oneColour, nullptr);
+    Path curve;
+    curve.moveTo({6.3, 30.2});
+    curve.curveTo({10, 2}, {50, 4.5}, {55.7, 31});
+    curve.curveTo({40, 52}, {20, 57}, {6.3, 30.2});
+    curve.closeSubpath();
+    struct Case {
+        const char* name;
+        std::function<void(GraphicsContext&)> setUp;
+        bool stroked;
+        FillRule rule;
+        bool inLayer = false;
+    };
+    const std::vector<Case> cases{
+        {"a curved path", [](GraphicsContext&) {}, false, FillRule::winding},
+        {"turned and scaled", [](GraphicsContext& c) { c.concatenate(AffineTransform::makeRotation(0.4).scaledBy(0.8, 1.1)); },
+         false, FillRule::evenOdd},
+        {"its stroke", [](GraphicsContext& c) { c.setLineWidth(5.5); }, true, FillRule::winding},
+        {"under a clip between pixels", [](GraphicsContext& c) { c.clipToRect({10.4, 8.7, 30.2, 33.9}); }, false,
+         FillRule::winding},
+        {"in a transparency layer past the view's corner",
+         [](GraphicsContext& c) {
+             c.translateBy(-12.5, -9.25);
+             c.beginTransparencyLayer();
+         },
+         true, FillRule::winding, true},
+        {"through a pixel mask",
+         [](GraphicsContext& c) {
+             Path line;
+             line.moveTo({0, 0});
+             line.lineTo({64, 64});
+             c.setLineWidth(20);
+             c.addPath(line);
+             c.clipToStrokeOfCurrentPath();
+             c.setLineWidth(3);
+         },
+         true, FillRule::winding},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto draw = [&](bool gradient) {
+            auto context = bitmap(64, 64);
+            test.setUp(*context);
+            context->addPath(curve);
+            if (test.stroked) context->replacePathWithStrokedPath();
+            if (gradient) {
+                context->fillPathWithLinearGradient(*oneColour, {0, 0}, {64, 0}, test.rule);
+            } else {
+                context->setFillColor(colour);
+                context->fillPath(test.rule);
+            }
+            if (test.inLayer) context->endTransparencyLayer();
+            return context->makeImage();
+        };
+        const auto filled = draw(false);
+        const auto throughGradient = draw(true);
+        int covered = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const std::uint32_t want = filled->pixel(x, y);
+                if (want != 0) ++covered;
+                for (int shift : {0, 8, 16, 24}) {
+                    ASSERT_NEAR(static_cast<int>((throughGradient->pixel(x, y) >> shift) & 0xff),
+                                static_cast<int>((want >> shift) & 0xff), 1)
+                        << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(covered, 50);
+    }
+}
+
 TEST(BitmapContextTest, SizesAreCheckedAndReported) {
     struct Case {
         int width, height;

@@ -24,6 +24,7 @@
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
 #include "Lottie/CoreAnimation/ContextKeypath.h"
 #include "Lottie/CoreAnimation/LoggingState.h"
+#include "Lottie/CoreAnimation/PassResults.h"
 #include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/CoreAnimation/ValueProviderStore.h"
 #include "Lottie/Model/LottieAnimation.h"
@@ -49,6 +50,9 @@ struct LayerAnimationContext final : CompatibilityTrackerProviding {
     // What the keyframe values of one display pass are charged to, shared by
     // every context of the pass; none charges nothing.
     std::shared_ptr<SamplingBudget> samplingBudget;
+    // What the pass derives from shape items once for all their copies, shared
+    // by every context of the pass; none makes each anew.
+    std::shared_ptr<PassResults> passResults;
     // Shared with the contexts it was extended from (ContextKeypath).
     ContextKeypath currentKeypath;
     std::shared_ptr<AnimationKeypathTextProvider> textProvider;

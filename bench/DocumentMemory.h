@@ -1,8 +1,9 @@
 #pragma once
-// Live heap bytes of this process, counted by the benchmark binary's own
-// global operator new and delete (with the allocator's usable size of each
-// block, so rounding counts too) while counting is on; off, the timed
-// benchmarks pay nothing for it. Only the document benchmark links it.
+// Live heap bytes of this process, and the blocks and bytes allocated in all,
+// counted by the benchmark binary's own global operator new and delete (with
+// the allocator's usable size of each block, so rounding counts too) while
+// counting is on; off, the timed benchmarks pay nothing for it. The document
+// and the repeated-stars benchmarks link it.
 
 #include <cstddef>
 
@@ -12,5 +13,8 @@ namespace documentbench {
 // freed while counting is on.
 void countHeap(bool on);
 std::size_t liveHeapBytes();
+// Blocks, and their bytes, allocated while counting was on, freed or not.
+std::size_t allocationCount();
+std::size_t allocatedBytes();
 
 }  // namespace documentbench

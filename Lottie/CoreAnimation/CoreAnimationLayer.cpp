@@ -265,6 +265,7 @@ void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguratio
     context.logger = logger_;
     context.loggingState = loggingState_;
     context.samplingBudget = std::make_shared<SamplingBudget>(*treeSampling_);
+    context.passResults = std::make_shared<PassResults>();
     context.textProvider = textProvider_;
     context.recordHierarchyKeypath = configuration.recordHierarchyKeypath;
     layoutIfNeeded();

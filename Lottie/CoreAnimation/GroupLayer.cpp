@@ -47,18 +47,17 @@ std::optional<Reference> combinedPaths(const std::vector<Reference>& paths, cons
 }  // namespace
 
 GroupLayer::GroupLayer(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
-                       std::vector<std::string> groupPath, const LayerContext& context)
+                       ContextKeypath groupPath, const LayerContext& context)
     : group_(std::move(group)), groupPath_(std::move(groupPath)) {
-    if (!group_->name().empty()) groupPath_.push_back(group_->name());
-    const auto names = std::make_shared<const std::vector<std::string>>(groupPath_);
+    if (!group_->name().empty()) groupPath_ = groupPath_.adding(group_->name());
     for (const auto& item : group_->items()) {
-        if (!item->hidden()) items_.push_back({item, names});
+        if (!item->hidden()) items_.push_back({item, groupPath_});
     }
     for (const Reference& inherited : inheritedItems) items_.push_back(scaledForGroup(inherited, *group_, context));
 }
 
 std::shared_ptr<GroupLayer> GroupLayer::make(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
-                                             std::vector<std::string> groupPath, const LayerContext& context) {
+                                             ContextKeypath groupPath, const LayerContext& context) {
     auto layer = std::make_shared<GroupLayer>(std::move(group), inheritedItems, std::move(groupPath), context);
     layer->setUpLayerHierarchy(context);
     return layer;

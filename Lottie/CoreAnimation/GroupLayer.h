@@ -28,17 +28,17 @@ class GroupLayer final : public BaseAnimationLayer {
 public:
     // Gathers the items; make() also builds the layers below. Throws the tracker's error in abort mode.
     GroupLayer(std::shared_ptr<const Group> group, const std::vector<ShapeItemReference>& inheritedItems,
-               std::vector<std::string> groupPath, const LayerContext& context);
+               ContextKeypath groupPath, const LayerContext& context);
     static std::shared_ptr<GroupLayer> make(std::shared_ptr<const Group> group,
                                             const std::vector<ShapeItemReference>& inheritedItems,
-                                            std::vector<std::string> groupPath, const LayerContext& context);
+                                            ContextKeypath groupPath, const LayerContext& context);
     // Adds `group` to `host`, or its sublayers when the group has no name and
     // no transform (and so no opacity) of its own to install.
     static void addTo(platform::compositor::Layer& host, const std::shared_ptr<GroupLayer>& group);
 
     const Group& group() const { return *group_; }
     const std::vector<ShapeItemReference>& items() const { return items_; }
-    const std::vector<std::string>& groupPath() const { return groupPath_; }
+    const ContextKeypath& groupPath() const { return groupPath_; }
 
     // An inherited item as the group's transformed space needs it: a stroke with
     // its width divided by the group's scale (GroupScaledStrokeWidth), a gradient
@@ -58,7 +58,7 @@ private:
 
     std::shared_ptr<const Group> group_;
     std::vector<ShapeItemReference> items_;
-    std::vector<std::string> groupPath_;
+    ContextKeypath groupPath_;
 };
 
 }  // namespace lottie

@@ -28,9 +28,14 @@ double LayerAnimationContext::innerDuration() const {
 
 LayerAnimationContext LayerAnimationContext::addingKeypathComponent(const std::string& key) const {
     LayerAnimationContext copy = *this;
-    std::vector<std::string> keys = currentKeypath.keys();
-    keys.push_back(key);
-    copy.currentKeypath = AnimationKeypath(std::move(keys));
+    copy.currentKeypath = currentKeypath.adding(key);
+    return copy;
+}
+
+LayerAnimationContext LayerAnimationContext::addingKeypathComponents(const ContextKeypath& keys,
+                                                                     const std::string& key) const {
+    LayerAnimationContext copy = *this;
+    copy.currentKeypath = currentKeypath.adding(keys).adding(key);
     return copy;
 }
 

@@ -22,12 +22,13 @@
 #include <string>
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
+#include "Lottie/CoreAnimation/ContextKeypath.h"
 #include "Lottie/CoreAnimation/LoggingState.h"
+#include "Lottie/CoreAnimation/PassResults.h"
 #include "Lottie/CoreAnimation/SamplingBudget.h"
 #include "Lottie/CoreAnimation/ValueProviderStore.h"
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/Engine/CoreAnimationRootLayer.h"
-#include "Lottie/Playback/Keypaths/AnimationKeypath.h"
 #include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
 
@@ -49,7 +50,11 @@ struct LayerAnimationContext final : CompatibilityTrackerProviding {
     // What the keyframe values of one display pass are charged to, shared by
     // every context of the pass; none charges nothing.
     std::shared_ptr<SamplingBudget> samplingBudget;
-    AnimationKeypath currentKeypath;
+    // What the pass derives from shape items once for all their copies, shared
+    // by every context of the pass; none makes each anew.
+    std::shared_ptr<PassResults> passResults;
+    // Shared with the contexts it was extended from (ContextKeypath).
+    ContextKeypath currentKeypath;
     std::shared_ptr<AnimationKeypathTextProvider> textProvider;
     std::function<void(const std::string&)> recordHierarchyKeypath;
     TimeRemapping simpleTimeRemapping = identity;
@@ -73,6 +78,9 @@ struct LayerAnimationContext final : CompatibilityTrackerProviding {
 
     // A copy whose keypath has one more key at the end.
     LayerAnimationContext addingKeypathComponent(const std::string& key) const;
+    // A copy whose keypath goes on with `keys` (a group's names, shared by its
+    // items), then with `key`.
+    LayerAnimationContext addingKeypathComponents(const ContextKeypath& keys, const std::string& key) const;
     // A copy without time remapping, for keyframes already resampled onto the root timeline.
     LayerAnimationContext withoutTimeRemapping() const;
 };

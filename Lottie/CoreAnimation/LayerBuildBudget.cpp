@@ -15,8 +15,8 @@ bool LayerBuildBudget::take(std::size_t weight, const CompatibilityTrackerProvid
     if (!LayerBuildWeight::take(weight_, weight)) {
         reportOnce(weightReported_,
                    "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +
-                       " layers once its precompositions, parents and repeaters are expanded (a layer's paths and "
-                       "text counted as more layers by their size); the rest are not shown",
+                       " layers once its precompositions, parents and repeaters are expanded (a layer's masks, paths "
+                       "and text counted as more layers by their size); the rest are not shown",
                    reporter);
         return false;
     }

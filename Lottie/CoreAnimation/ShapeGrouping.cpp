@@ -24,7 +24,7 @@ struct Segment {
 };
 
 void addGroupLayers(platform::compositor::Layer& layer, const std::vector<Reference>& items, const Group* parentGroup,
-                    const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
+                    const ContextKeypath& parentGroupPath, const LayerContext& context) {
     for (const auto& group : ShapeGrouping::makeGroupLayers(items, parentGroup, parentGroupPath, context)) {
         GroupLayer::addTo(layer, group);
     }
@@ -50,7 +50,7 @@ void ShapeGrouping::reportIndividualTrimOverGroups(const std::vector<Reference>&
 }
 
 void ShapeGrouping::setUpGroups(platform::compositor::Layer& layer, const std::vector<Reference>& items,
-                                const Group* parentGroup, const std::vector<std::string>& parentGroupPath,
+                                const Group* parentGroup, const ContextKeypath& parentGroupPath,
                                 const LayerContext& context) {
     std::vector<Segment> segments;
     for (const Reference& reference : items) {
@@ -72,7 +72,7 @@ void ShapeGrouping::setUpGroups(platform::compositor::Layer& layer, const std::v
 
 std::vector<std::shared_ptr<GroupLayer>> ShapeGrouping::makeGroupLayers(const std::vector<Reference>& items,
                                                                         const Group* parentGroup,
-                                                                        const std::vector<std::string>& parentGroupPath,
+                                                                        const ContextKeypath& parentGroupPath,
                                                                         const LayerContext& context) {
     std::vector<std::shared_ptr<const Group>> groups;
     std::vector<Reference> looseItems;
@@ -139,7 +139,7 @@ int ShapeGrouping::copyCount(const Repeater& repeater) {
 void ShapeGrouping::setUpRepeaterLayers(platform::compositor::Layer& layer,
                                         const std::shared_ptr<const Repeater>& shared,
                                         const std::vector<Reference>& items,
-                                        const std::vector<std::string>& parentGroupPath, const LayerContext& context) {
+                                        const ContextKeypath& parentGroupPath, const LayerContext& context) {
     const Repeater& repeater = *shared;
     if (repeater.copies()->keyframes().size() != 1) {
         context.reportCompatibilityIssue(ShapePaintAnimation::multipleKeyframesIssue("repeater copies"));

@@ -36,17 +36,17 @@ struct ShapeGrouping {
     // `parentGroup` null: the shape layer's own level or a repeater copy. Throws
     // the tracker's error in abort mode.
     static void setUpGroups(platform::compositor::Layer& layer, const std::vector<ShapeItemReference>& items,
-                            const Group* parentGroup, const std::vector<std::string>& parentGroupPath,
+                            const Group* parentGroup, const ContextKeypath& parentGroupPath,
                             const LayerContext& context);
     static std::vector<std::shared_ptr<GroupLayer>> makeGroupLayers(const std::vector<ShapeItemReference>& items,
                                                                     const Group* parentGroup,
-                                                                    const std::vector<std::string>& parentGroupPath,
+                                                                    const ContextKeypath& parentGroupPath,
                                                                     const LayerContext& context);
     // `items`: the items the repeater repeats, none of them a repeater (each
     // repeater ends a segment of setUpGroups).
     static void setUpRepeaterLayers(platform::compositor::Layer& layer, const std::shared_ptr<const Repeater>& repeater,
                                     const std::vector<ShapeItemReference>& items,
-                                    const std::vector<std::string>& parentGroupPath, const LayerContext& context);
+                                    const ContextKeypath& parentGroupPath, const LayerContext& context);
     // The number of copies: the first keyframe truncated, none without
     // keyframes or for a count that is not finite or below 1, at most maximumCopies.
     static int copyCount(const Repeater& repeater);

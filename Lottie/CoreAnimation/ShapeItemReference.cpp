@@ -22,15 +22,10 @@ bool ShapeItemReference::isStrokeType() const {
 
 bool ShapeItemReference::isDrawingItem() const { return isFillType() || isStrokeType(); }
 
-const std::vector<std::string>& ShapeItemReference::groupNames() const {
-    static const std::vector<std::string> none;
-    return groupPath ? *groupPath : none;
-}
-
 LayerAnimationContext ShapeItemReference::context(const LayerAnimationContext& layerContext) const {
-    LayerAnimationContext result = layerContext;
-    for (const std::string& name : groupNames()) result = result.addingKeypathComponent(name);
-    return result.addingKeypathComponent(item->name());
+    // The group names are shared, not copied: an item hundreds of groups deep
+    // costs no more to place than one at the top.
+    return layerContext.addingKeypathComponents(groupPath, item->name());
 }
 
 }  // namespace lottie

@@ -16,11 +16,12 @@ namespace lottie {
 struct ShapeItemReference {
     std::shared_ptr<const ShapeItem> item;
     // The group names, shared by the items of one group and by the copies of
-    // them handed down to the groups inside it (one list per group, however
-    // deep the groups nest); null for none.
-    std::shared_ptr<const std::vector<std::string>> groupPath;
+    // them handed down to the groups inside it, each group's names going on
+    // from its parent's without copying them (however deep and long-named the
+    // groups); empty for none.
+    ContextKeypath groupPath;
 
-    const std::vector<std::string>& groupNames() const;
+    std::vector<std::string> groupNames() const { return groupPath.keys(); }
 
     // Items that draw a path: ellipses, rectangles, custom (and merged) paths, stars.
     bool isPathItem() const;

@@ -30,7 +30,7 @@ std::shared_ptr<ShapeLayer> ShapeLayer::make(std::shared_ptr<const ShapeLayerMod
     if (!context.buildBudget->allowsLayerDepth(context.depth + 2 + groupDepth(model->items) + 1, context)) return layer;
     std::vector<ShapeItemReference> items;
     for (const auto& item : model->items) {
-        if (item) items.push_back({item, nullptr});
+        if (item) items.push_back({item, {}});
     }
     ShapeGrouping::setUpGroups(*layer->contentsLayer(), items, nullptr, {}, context);
     return layer;

@@ -59,9 +59,9 @@ bool opaqueGroup(const Group& group) {
 // The layout of one level, built item by item.
 class LevelBuilder {
 public:
-    LevelBuilder(const std::vector<Reference>& items, std::string levelName, std::vector<std::string> levelPath,
+    LevelBuilder(const std::vector<Reference>& items, std::string levelName, ContextKeypath levelPath,
                  const LayerContext& context)
-        : items_(items), levelName_(std::move(levelName)), levelPath_(std::make_shared<const std::vector<std::string>>(std::move(levelPath))), context_(context) {}
+        : items_(items), levelName_(std::move(levelName)), levelPath_(std::move(levelPath)), context_(context) {}
 
     std::vector<ShapeLevelLayout::Entry> build() {
         for (std::size_t index = 0; index < items_.size(); ++index) {
@@ -306,7 +306,7 @@ private:
     const std::vector<Reference>& items_;
     std::string levelName_;
     // Shared by every reference the level makes.
-    std::shared_ptr<const std::vector<std::string>> levelPath_;
+    ContextKeypath levelPath_;
     const LayerContext& context_;
     std::vector<ShapeLevelLayout::Entry> entries_;
     std::vector<GroupSlot> groups_;
@@ -320,7 +320,7 @@ private:
 
 std::vector<ShapeLevelLayout::Entry> ShapeLevelLayout::layout(const std::vector<Reference>& items,
                                                               const std::string& levelName,
-                                                              const std::vector<std::string>& levelPath,
+                                                              const ContextKeypath& levelPath,
                                                               const LayerContext& context) {
     ShapeGrouping::reportIndividualTrimOverGroups(items, context);
     return LevelBuilder(items, levelName, levelPath, context).build();

@@ -58,7 +58,7 @@ struct ShapeLevelLayout {
     // what cannot be drawn so (throwing the tracker's error in abort mode) and
     // leaves it out.
     static std::vector<Entry> layout(const std::vector<ShapeItemReference>& items, const std::string& levelName,
-                                     const std::vector<std::string>& levelPath, const LayerContext& context);
+                                     const ContextKeypath& levelPath, const LayerContext& context);
 
     // Whether the paths of a drawing are drawn as one path, as the main-thread
     // engine draws them: so a fill cuts holes where paths wound the other way

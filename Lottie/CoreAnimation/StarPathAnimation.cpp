@@ -46,11 +46,29 @@ void reportCutRoundness(const KeyframeGroup<Star::Keyframe>& keyframes) {
     }
 }
 
+// A moving star is sampled each tenth of a frame, and each sample built into
+// a path: the copies of the star a pass animates share them, rather than each
+// of a repeater's copies sampling and building its own.
 void attachPath(platform::compositor::Layer& layer, const Star& star, const LayerAnimationContext& context,
-                const KeyframeValueMapping<Star::Keyframe>& mapping) {
-    const auto keyframes = StarPathAnimation::combinedKeyframes(star, context.samplingAccount());
-    reportCutRoundness(keyframes);
-    KeyframeAnimationBuilder::attach(LayerProperties::path(), keyframes, mapping, context, layer);
+                int pathMultiplier, const KeyframeValueMapping<Star::Keyframe>& mapping) {
+    const SamplingAccount account = context.samplingAccount();
+    const auto make = [&] {
+        KeyframeGroup<Star::Keyframe> values = StarPathAnimation::combinedKeyframes(star, account);
+        std::vector<Keyframe<StarOutline>> outlines;
+        outlines.reserve(values.keyframes().size());
+        for (const Keyframe<Star::Keyframe>& keyframe : values.keyframes()) {
+            outlines.push_back(keyframe.replacingValue(StarOutline{mapping(keyframe.value())}));
+        }
+        return StarPathAnimation::Outlines{std::move(values), KeyframeGroup<StarOutline>(std::move(outlines))};
+    };
+    const std::shared_ptr<const StarPathAnimation::Outlines> outlines =
+        context.passResults
+            ? context.passResults->shared<StarPathAnimation::Outlines>(&star, pathMultiplier, account, make)
+            : std::make_shared<const StarPathAnimation::Outlines>(make());
+    reportCutRoundness(outlines->values);
+    KeyframeAnimationBuilder::attach<StarOutline>(
+        LayerProperties::path(), outlines->outlines, [](const StarOutline& outline) { return outline.path; }, context,
+        layer);
 }
 
 // The samples with the spans that turn the outline by more than
@@ -157,14 +175,14 @@ platform::graphics::Path StarPathAnimation::polygonPath(const Star& star, const 
 
 void StarPathAnimation::animateStarPath(platform::compositor::Layer& layer, const Star& star,
                                         const LayerAnimationContext& context, int pathMultiplier) {
-    attachPath(layer, star, context, [&star, pathMultiplier](const Star::Keyframe& value) {
+    attachPath(layer, star, context, pathMultiplier, [&star, pathMultiplier](const Star::Keyframe& value) {
         return AnimatableValue(starPath(star, value, pathMultiplier));
     });
 }
 
 void StarPathAnimation::animatePolygonPath(platform::compositor::Layer& layer, const Star& star,
                                            const LayerAnimationContext& context, int pathMultiplier) {
-    attachPath(layer, star, context, [&star, pathMultiplier](const Star::Keyframe& value) {
+    attachPath(layer, star, context, pathMultiplier, [&star, pathMultiplier](const Star::Keyframe& value) {
         return AnimatableValue(polygonPath(star, value, pathMultiplier));
     });
 }

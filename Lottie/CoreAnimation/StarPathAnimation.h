@@ -4,16 +4,39 @@
 // each merged value built into a finished path by the same path builders the
 // main-thread engine uses (which also guard point counts that are negative,
 // not finite or huge), so that the compositor plays the outline without work
-// of the process. Called by ShapePathAnimation; keeps nothing.
+// of the process. The copies of one star that a display pass animates (a
+// repeater's) share its samples and outlines (PassResults). Called by
+// ShapePathAnimation; keeps nothing.
 
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
 #include "Lottie/Model/ShapeItems/Star.h"
+#include "Platform/Compositor/AnimatableValue.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Graphics/Path.h"
 
 namespace lottie {
 
+// One outline of a star as the compositor plays it; copies share the path.
+struct StarOutline {
+    platform::compositor::AnimatableValue path;
+};
+
+// Only keyframes resampled under complex time remapping are blended this way;
+// the compositor blends the paths of the others itself, point by point.
+template <>
+struct Interpolation<StarOutline> {
+    static StarOutline interpolate(const StarOutline& from, const StarOutline& to, double amount) {
+        return {platform::compositor::AnimatableValue::blend(from.path, to.path, amount)};
+    }
+};
+
 struct StarPathAnimation {
+    // A star's combined keyframes and the outline of each.
+    struct Outlines {
+        KeyframeGroup<Star::Keyframe> values;
+        KeyframeGroup<StarOutline> outlines;
+    };
+
     // Whether outlines built at the keyframes alone, blended point by point as
     // the compositor blends paths, show the item between its keyframes: only
     // while nothing but the radii animate, which move every point along a

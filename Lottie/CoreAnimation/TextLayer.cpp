@@ -77,7 +77,7 @@ std::optional<platform::graphics::Color> TextLayer::overrideColor(const LayerAni
                                                                   const std::string& key, bool reportAnimated) const {
     OverridableProperty property = *LayerProperties::fillColor().customizableProperty;
     const auto keyframes =
-        ValueProviderOverrides::typedOverrideKeyframes(property, context.addingKeypathComponent(key).currentKeypath, context);
+        ValueProviderOverrides::typedOverrideKeyframes(property, context.addingKeypathComponent(key).currentKeypath.keypath(), context);
     // A provider without keyframes keeps the document's colour.
     if (!keyframes || keyframes->empty()) return std::nullopt;
     if (reportAnimated && keyframes->size() > 1) context.reportCompatibilityIssue(animatedColorOverrideMessage);
@@ -90,13 +90,13 @@ void TextLayer::setupAnimations(const LayerAnimationContext& context) {
     const LayerAnimationContext own = context.addingKeypathComponent(textLayerModel_->name);
     const TextDocument* shown = document(own);
     if (!shown) return;
-    renderLayer_->setText(own.textProvider ? resolvedText(*own.textProvider, own.currentKeypath, shown->text)
+    renderLayer_->setText(own.textProvider ? resolvedText(*own.textProvider, own.currentKeypath.keypath(), shown->text)
                                            : shown->text);
     // A provider that chooses contents scales may draw this text finer or coarser
     // than the rest of the tree; without an answer the root layer's scale stays,
     // and so it does for a scale that would draw nothing (not positive, or not a number).
     if (const auto* scales = dynamic_cast<const TextContentsScaleProvider*>(own.textProvider.get())) {
-        const std::optional<double> scale = scales->contentsScale(own.currentKeypath);
+        const std::optional<double> scale = scales->contentsScale(own.currentKeypath.keypath());
         if (scale && std::isfinite(*scale) && *scale > 0) {
             renderLayer_->setContentsScale(*scale);
         }

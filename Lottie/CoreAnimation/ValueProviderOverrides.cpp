@@ -64,6 +64,11 @@ std::optional<std::vector<Keyframe<AnimatableValue>>> ValueProviderOverrides::ty
 std::shared_ptr<platform::compositor::Animation> ValueProviderOverrides::customizedPropertyAnimation(
     const LayerPropertyDescriptor& property, const LayerAnimationContext& context) {
     if (!property.customizableProperty) return nullptr;
+    // The property's keypath is put together only when something reads it.
+    const bool listing = static_cast<bool>(context.recordHierarchyKeypath);
+    if (!listing && (!context.valueProviderStore || context.valueProviderStore->valueProviders().empty())) {
+        return nullptr;
+    }
     const OverridableProperty& overridable = *property.customizableProperty;
     std::vector<std::string> keys = context.currentKeypath.keys();
     for (PropertyName name : overridable.propertyNames) keys.emplace_back(PropertyNames::rawValue(name));

@@ -263,6 +263,9 @@ private:
     double fillCost() const;
     double strokeCost() const;
     double compositeCost(double pixels) const;
+    // The cost of clipping to the current path: its outline is rasterised as
+    // a fill's is, and crowded edges cost as much, though no pixel is laid down.
+    double clipCost() const;
     BlendMode costedBlendMode() const;
     // What making the gradient's colour ramp costs, before any pixel is painted.
     static double rampCost(const Gradient& gradient);

@@ -38,7 +38,10 @@ void GraphicsContext::clip(FillRule rule) {
         clipToStrokeOfCurrentPath();
         return;
     }
-    if (state().degenerate || isPathEmpty()) {
+    // A path of thousands of crowded edges costs as much to clip to as to
+    // fill; one the frame's budget refuses lets nothing through, as a clip to
+    // a stroke does.
+    if (state().degenerate || isPathEmpty() || !WorkBudget::takeActive([&] { return clipCost(); })) {
         // Clipping to nothing leaves nothing to draw, as on the platform.
         consumePath();
         clipToNothing();

@@ -114,6 +114,10 @@ double GraphicsContext::fillCost() const {
     return DrawingCost::fill(outline) + compositeCost(pixels);
 }
 
+double GraphicsContext::clipCost() const {
+    return DrawingCost::fill(crowded(pathExtent_.outline, pathExtent_.box.maxY - pathExtent_.box.minY));
+}
+
 double GraphicsContext::strokeCost() const {
     const State& s = state();
     const double radius = penRadius();

@@ -21,7 +21,7 @@ std::shared_ptr<const Transform> transformOf(const LayerModel& layer) {
 
 }  // namespace
 
-CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::Size size)
+CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::Size size, bool masked)
     : transformNode_(std::make_shared<LayerTransformNode>(transformOf(layer))),
       contentsLayer_(platform::compositor::Layer::make()),
       matteType_(layer.matte),
@@ -31,7 +31,7 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
       timeStretch_(layer.timeStretch),
       keypathName_(layer.name) {
     childKeypaths_.push_back(transformNode_->transformProperties());
-    if (layer.masks) {
+    if (masked && layer.masks) {
         std::vector<std::shared_ptr<const Mask>> masks;
         for (const auto& mask : *layer.masks) {
             if (mask && mask->mode != MaskMode::none) masks.push_back(mask);

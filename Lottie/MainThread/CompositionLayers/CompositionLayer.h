@@ -40,7 +40,9 @@ public:
         return layer;
     }
 
-    CompositionLayer(const LayerModel& layer, platform::graphics::Size size);
+    // `masked`: whether the layer's masks are built; a layer that draws
+    // nothing has nothing for them to clip.
+    CompositionLayer(const LayerModel& layer, platform::graphics::Size size, bool masked = true);
 
     const std::shared_ptr<LayerTransformNode>& transformNode() const { return transformNode_; }
     const std::shared_ptr<platform::compositor::Layer>& contentsLayer() const { return contentsLayer_; }

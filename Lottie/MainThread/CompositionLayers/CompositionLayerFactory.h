@@ -24,7 +24,8 @@ struct CompositionLayerContext {
     // back to one of them would nest forever and is shown as nothing instead.
     std::vector<std::string> precompositionsInProgress;
     // The weight of the layers built so far (each layer one, each mask one
-    // more, and more for the path vertices and text a layer holds), kept within
+    // more, and more for the path vertices of its masks and shapes and the text
+    // a layer holds), kept within
     // the limits both engines share (LayerBuildWeight).
     std::size_t layerWeight = 0;
     // Where what these limits leave out is reported, once per limit.

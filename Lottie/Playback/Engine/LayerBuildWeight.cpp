@@ -14,6 +14,28 @@ namespace lottie {
 
 namespace {
 
+// The most vertices a path has over its keyframes, since a built copy keeps
+// the value of one frame; none for no path.
+std::size_t mostVertices(const KeyframeGroupPtr<BezierPath>& path) {
+    std::size_t largest = 0;
+    if (path) {
+        for (const auto& keyframe : path->keyframes()) largest = std::max(largest, keyframe.value().elements().size());
+    }
+    return largest;
+}
+
+// A mask is a layer of its own with its path, and every frame clips what the
+// layer draws to that path: one, and one more per verticesPerLayer vertices.
+std::size_t maskWeight(const LayerModel& model) {
+    std::size_t weight = 0;
+    if (model.masks) {
+        for (const auto& mask : *model.masks) {
+            weight += 1 + (mask ? mostVertices(mask->shape) / LayerBuildWeight::verticesPerLayer : 0);
+        }
+    }
+    return weight;
+}
+
 // The most vertices an item's path has over its keyframes, since a built copy
 // keeps the value of one frame, not all of them; none for items that draw no
 // path.
@@ -23,13 +45,7 @@ std::size_t pathVertices(const ShapeItem& item) {
         case ShapeType::ellipse: return 5;
         case ShapeType::shape: {
             const auto* shape = dynamic_cast<const Shape*>(&item);
-            std::size_t largest = 0;
-            if (shape && shape->path()) {
-                for (const auto& keyframe : shape->path()->keyframes()) {
-                    largest = std::max(largest, keyframe.value().elements().size());
-                }
-            }
-            return largest;
+            return shape ? mostVertices(shape->path()) : 0;
         }
         case ShapeType::star: {
             const auto* star = dynamic_cast<const Star*>(&item);
@@ -100,7 +116,7 @@ std::size_t characters(const TextLayerModel& text) {
 }  // namespace
 
 std::size_t LayerBuildWeight::of(const LayerModel& model) {
-    std::size_t weight = 1 + (model.masks ? model.masks->size() : 0);
+    std::size_t weight = 1 + maskWeight(model);
     if (const auto* shape = dynamic_cast<const ShapeLayerModel*>(&model)) {
         weight += vertexWeight(shape->items) / verticesPerLayer;
     } else if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {

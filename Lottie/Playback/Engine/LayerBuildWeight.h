@@ -1,6 +1,6 @@
 #pragma once
 // What building one layer costs in memory and set-up time, in units of a plain
-// layer: the layer itself, one more per mask, and what it holds that each
+// layer: the layer itself, one more per mask and per 32 vertices of its path, and what it holds that each
 // built copy keeps its own nodes and values for (each shape item, the vertices
 // of its paths, stars and polygons, what its trims cut again, the characters
 // of its text). Precompositions repeated at every level repeat

@@ -14,6 +14,9 @@
 #include "Lottie/CoreAnimation/ComplexTimeRemapping.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/SamplingBudget.h"
+#include "Lottie/CoreAnimation/TrimmedPathAnimation.h"
+#include "Lottie/Model/ShapeItems/Shape.h"
+#include "Lottie/Model/ShapeItems/Trim.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "tests/Lottie/CoreAnimation/CoreAnimationTestSupport.h"
 
@@ -188,6 +191,36 @@ TEST(SamplingBudget, ARefusedDocumentIsNotSetUpAgainUntilItsProvidersChange) {
         EXPECT_FALSE(layer->animation(CoreAnimationLayer::animationProgressKey));
         for (const auto& sublayer : layer->sublayers()) EXPECT_FALSE(sublayer->hasAnimations());
     }
+}
+
+// Trims in a row each measure and cut what the trims before them left, at
+// every sample: each application is charged, so that hundreds of trims reach
+// the limit after a few samples instead of after thousands.
+TEST(SamplingBudget, EachTrimInARowIsChargedForWhatItCuts) {
+    std::string vertices, tangents;
+    for (int index = 0; index < 100; ++index) {
+        vertices += (index ? ",[" : "[") + std::to_string(index) + "," + std::to_string(index % 2) + "]";
+        tangents += index ? ",[0,0]" : "[0,0]";
+    }
+    const auto shape = decodedItem<Shape>(R"({"ty":"sh","nm":"P","ks":{"a":0,"k":{"c":true,"v":[)" + vertices +
+                                          R"(],"i":[)" + tangents + R"(],"o":[)" + tangents + "]}}}");
+    // Each keeps all but a sliver, so that every trim cuts the whole path again.
+    const auto trim = decodedItem<Trim>(
+        R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"o":{"a":0,"k":0},"m":1,)"
+        R"("e":{"a":1,"k":[{"t":0,"s":[100],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10,"s":[99.9]}]}})");
+    ASSERT_TRUE(shape && trim);
+    const auto spentOn = [&](int trims) {
+        MessageLog log;
+        const LayerContext context = contextWith(log.tracker(CompatibilityTracker::Mode::track), 1e12);
+        const auto sampler = ShapePathAnimation::pathSampler(*shape, context.samplingAccount());
+        const std::vector<const Trim*> cutting(trims, trim.get());
+        EXPECT_TRUE(TrimmedPathAnimation::cutPaths({sampler}, cutting, context.samplingAccount()));
+        return context.samplingBudget->spent();
+    };
+    const double one = spentOn(1);
+    EXPECT_GT(one, 0);
+    // Two hundred trims cut the path two hundred times at each sample.
+    EXPECT_GT(spentOn(200), 40 * one);
 }
 
 }  // namespace

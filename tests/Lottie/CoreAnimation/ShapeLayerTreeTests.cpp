@@ -351,7 +351,7 @@ TEST_F(ShapeLayerTreeTest, InheritedStrokesTakeTheGroupsScale) {
         context.tracker = log.tracker();
         auto strokeItem = shapetests::byDictionary(stroke("S"));
         const Group scaled({shapetests::byDictionary(transform(entry.scale))}, std::string("G"));
-        const ShapeItemReference result = GroupLayer::scaledForGroup({strokeItem, std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"Outer"})}, scaled, context);
+        const ShapeItemReference result = GroupLayer::scaledForGroup({strokeItem, ContextKeypath().adding("Outer")}, scaled, context);
         const auto& width = dynamic_cast<const Stroke&>(*result.item).width()->keyframes();
         ASSERT_EQ(width.size(), 1u);
         EXPECT_EQ(width.front().value().value, entry.width);

@@ -333,4 +333,39 @@ TEST_F(ShapePathAnimationTest, AShapeGrowingFromNothingMorphsThroughEveryFrame) 
     }
 }
 
+// A moving star is sampled each tenth of a frame and every sample built into
+// a path: the copies a pass animates (a repeater's) share them, each charged
+// what making them cost, and each shows the same outline.
+TEST_F(ShapePathAnimationTest, CopiesOfAMovingStarShareItsOutlinesWithinAPass) {
+    const auto moving = decodedItem<Star>(
+        R"({"ty":"sr","nm":"Star","sy":1,"p":{"a":1,"k":[{"t":0,"s":[20,20],"i":{"x":0.5,"y":0.5},)"
+        R"("o":{"x":0.5,"y":0.5}},{"t":50,"s":[80,80]}]},"or":{"a":0,"k":30},"ir":{"a":0,"k":10},)"
+        R"("os":{"a":0,"k":0},"is":{"a":0,"k":0},"r":{"a":0,"k":0},"pt":{"a":0,"k":5}})");
+    ASSERT_TRUE(moving);
+    LayerAnimationContext context = wholeDocument();
+    context.samplingBudget = std::make_shared<SamplingBudget>();
+    context.passResults = std::make_shared<PassResults>();
+    std::vector<double> spent;
+    std::vector<std::optional<platform::compositor::AnimatableValue>> shown;
+    for (int copy = 0; copy < 3; ++copy) {
+        auto layer = platform::compositor::ShapeLayer::make();
+        const double before = context.samplingBudget->spent();
+        ShapePathAnimation::animateShapePath(*layer, *moving, context, 1, nullptr);
+        spent.push_back(context.samplingBudget->spent() - before);
+        shown.push_back(presentedAt(*layer, "path", 25.05));
+    }
+    // Made once for the three copies, and once more for another repetition.
+    EXPECT_EQ(context.passResults->size(), 1u);
+    ShapePathAnimation::animateShapePath(*platform::compositor::ShapeLayer::make(), *moving, context, 2, nullptr);
+    EXPECT_EQ(context.passResults->size(), 2u);
+    EXPECT_GT(spent[0], 0);
+    for (int copy = 1; copy < 3; ++copy) {
+        EXPECT_EQ(spent[copy], spent[0]);
+        ASSERT_TRUE(shown[copy] && shown[0]);
+        EXPECT_TRUE(*shown[copy] == *shown[0]);
+    }
+    ASSERT_TRUE(shown[0]->get<Path>());
+    EXPECT_FALSE(shown[0]->get<Path>()->elements().empty());
+}
+
 }  // namespace

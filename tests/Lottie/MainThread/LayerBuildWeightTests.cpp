@@ -1,5 +1,5 @@
 // What building a layer weighs against the cap on what an animation builds: a
-// plain layer one, each mask one more, a shape layer more by its items, the
+// plain layer one, each mask one more and more by its path's vertices, a shape layer more by its items, the
 // vertices of the largest keyframe of each of its paths (a star's as built),
 // and the paths each fill and trim takes again, a text layer more by its
 // characters; and how each weight is taken from the cap.
@@ -26,6 +26,13 @@ std::string pathValue(int count) {
         zeros += index ? ",[0,0]" : "[0,0]";
     }
     return R"({"c":false,"v":[)" + vertices + R"(],"i":[)" + zeros + R"(],"o":[)" + zeros + "]}";
+}
+
+// The vertices of a straight path of `count`, as a list.
+std::string vertexList(int count) {
+    std::string vertices;
+    for (int index = 0; index < count; ++index) vertices += (index ? ",[" : "[") + std::to_string(index % 97) + ",0]";
+    return "[" + vertices + "]";
 }
 
 std::string path(int count) { return R"({"ty":"sh","nm":"P","ks":{"a":0,"k":)" + pathValue(count) + "}}"; }
@@ -72,6 +79,14 @@ TEST(LayerBuildWeight, CountsWhatALayerHolds) {
         // A rectangle and a fill, each an item, the fill taking the rectangle's vertices again.
         {"a rectangle", shapeLayer("[" + square + "]"), 1 + (2 * perItem + 2 * 9) / perLayer},
         {"a rectangle under two masks", shapeLayer("[" + square + "]", 1, twoMasks), 3 + (2 * perItem + 2 * 9) / perLayer},
+        // A mask's path is clipped to every frame, whatever the layer holds.
+        {"a rectangle under a mask of three layers' worth of vertices",
+         shapeLayer("[" + square + "]", 1, R"(,"masksProperties":[)" + featuretest::mask("s", vertexList(3 * perLayer)) + "]"),
+         5 + (2 * perItem + 2 * 9) / perLayer},
+        {"a null layer under two masks of 600 vertices",
+         R"({"ty":3,"nm":"N","ind":1,"ip":0,"op":100,"st":0,"ks":{},"masksProperties":[)" +
+             featuretest::mask("a", vertexList(600)) + "," + featuretest::mask("i", vertexList(600)) + "]}",
+         1 + 2 * (1 + 600 / perLayer)},
         {"a path just short of a layer's worth besides its item", shapeLayer("[" + path(perLayer - 1) + "]"),
          1 + perItem / perLayer},
         {"a path of three layers' worth", shapeLayer("[" + path(3 * perLayer) + "]"), 4 + perItem / perLayer},

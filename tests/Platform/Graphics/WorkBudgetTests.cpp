@@ -10,6 +10,7 @@
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/Path.h"
 #include "Platform/Graphics/WorkBudget.h"
 
 namespace {
@@ -77,6 +78,44 @@ TEST(WorkBudget, DrawingStopsWhereTheBudgetIsSpent) {
     EXPECT_EQ(image->pixel(5, 5) >> 24, 0xffu);
     EXPECT_EQ(image->pixel(30, 30) >> 24, 0u);
     EXPECT_EQ(image->pixel(55, 55) >> 24, 0u);
+}
+
+// Clipping to a path of crowded edges costs what filling it costs before any
+// pixel is laid down: a clip the budget refuses lets nothing through, and the
+// frame ends there.
+TEST(WorkBudget, AClipTakesItsPathsCostAndLetsNothingThroughWhenRefused) {
+    // 600 edges, each crossing every row of the canvas.
+    platform::graphics::Path zigzag;
+    zigzag.moveTo({0, 0});
+    for (int vertex = 1; vertex < 600; ++vertex) zigzag.lineTo({vertex / 6.0, vertex % 2 ? 100.0 : 0.0});
+    zigzag.closeSubpath();
+    platform::graphics::Path square;
+    square.addRect({0, 0, 100, 100});
+    const auto clipCost = [](const platform::graphics::Path& path) {
+        auto context = GraphicsContext::makeBitmap(100, 100);
+        WorkBudget roomy(1e12);
+        const WorkBudget::Activation active(roomy);
+        context->addPath(path);
+        context->clip();
+        return roomy.used();
+    };
+    const double crowded = clipCost(zigzag);
+    EXPECT_GT(crowded, 0);
+    // The edges of the square cross no others, and there are four.
+    EXPECT_GT(crowded, 1000 * clipCost(square));
+
+    auto context = GraphicsContext::makeBitmap(100, 100);
+    WorkBudget budget(crowded / 2);
+    {
+        const WorkBudget::Activation active(budget);
+        context->addPath(zigzag);
+        context->clip();
+        EXPECT_TRUE(budget.isSpent());
+        context->fillRect({0, 0, 100, 100});
+    }
+    const auto image = context->makeImage();
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixel(50, 50) >> 24, 0u);
 }
 
 }  // namespace

@@ -1,0 +1,174 @@
+// Documents written the way an attacker would against what a layer's masks,
+// its groups and its trims cost, drawn as the frame tool draws them (frames 0
+// and 30 at 512 x 512) by the automatic engine choice and by each engine
+// chosen by name: masks of hundreds of vertices on thousands of layers,
+// hundreds of nested groups of long names fanned out, and hundreds of trims in
+// a row sampled over thousands of frames. Each completes within the build
+// limits and the frame's work budget, draws what fits, and says once what a
+// limit left out; a document with nothing to leave out draws without a word.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "Lottie/CoreAnimation/SamplingBudget.h"
+#include "Lottie/Model/LottieAnimation.h"
+#include "Lottie/Playback/DecodingStrategy.h"
+#include "Platform/Compositor/Layer.h"
+#include "Platform/Graphics/Image.h"
+#include "tests/EngineComparison/Support/HostileDocuments.h"
+#include "tests/Support/RecordingLogger.h"
+#include "tools/lottie-frames/FrameRenderer.h"
+
+namespace {
+
+using namespace hostiletest;
+using lottie::RenderingEngine;
+using lottie::RenderingEngineOption;
+
+constexpr int side = 512;
+
+std::string closedPath(const std::vector<std::pair<double, double>>& vertices) {
+    std::string points, zeros;
+    for (const auto& [x, y] : vertices) {
+        points += (points.empty() ? "[" : ",[") + std::to_string(x) + "," + std::to_string(y) + "]";
+        zeros += zeros.empty() ? "[0,0]" : ",[0,0]";
+    }
+    return R"({"c":true,"v":[)" + points + R"(],"i":[)" + zeros + R"(],"o":[)" + zeros + "]}";
+}
+
+// A closed path of `count` vertices zigzagging across the canvas: each of its
+// edges crosses every row.
+std::string zigzag(int count) {
+    std::vector<std::pair<double, double>> vertices;
+    for (int index = 0; index < count; ++index) vertices.emplace_back(index * double(side) / count, index % 2 ? 0 : side);
+    return closedPath(vertices);
+}
+
+// `ways` precompositions on each level, listed innermost first, over `leaf`.
+std::string fannedOut(const std::string& leaf, const std::vector<int>& ways) {
+    std::string assets = R"({"id":"c0","layers":[)" + leaf + "]}";
+    std::string layers;
+    for (std::size_t level = 1; level <= ways.size(); ++level) {
+        layers = listOf(ways[level - 1], [&](int index) { return precomposition("c" + std::to_string(level - 1), index); });
+        if (level < ways.size()) assets += R"(,{"id":"c)" + std::to_string(level) + R"(","layers":[)" + layers + "]}";
+    }
+    return document(layers, "[" + assets + "]");
+}
+
+// A full green square under one adding mask of `vertices` crossing vertices,
+// on 25 x 20 x 20 precompositions. The path closes along the diagonal, so
+// that most of what the mask lets through lies along it.
+std::string zigzagMasks(int vertices) {
+    return fannedOut(shapeLayer(1, rect(256, 256, side) + "," + greenFill,
+                                R"(,"hasMask":true,"masksProperties":[{"mode":"a","pt":{"a":0,"k":)" +
+                                    zigzag(vertices) + R"(},"o":{"a":0,"k":100}}])"),
+                     {25, 20, 20});
+}
+
+const std::string transform =
+    R"({"ty":"tr","p":{"a":0,"k":[0,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},"o":{"a":0,"k":100}})";
+
+// A green square in the middle inside `depth` groups named `name`, on `ways` precompositions.
+std::string deepGroups(int depth, const std::string& name, int ways) {
+    const auto group = [&](const std::string& items) {
+        return R"({"ty":"gr","nm":")" + name + R"(","it":[)" + items + "," + transform + "]}";
+    };
+    std::string items = group(rect(256, 256, 100) + "," + greenFill);
+    for (int level = 0; level < depth; ++level) items = group(items);
+    return fannedOut(shapeLayer(1, items), {ways});
+}
+
+// A circle of `vertices` round the centre, 200 across, stroked blue, under
+// `trims` trims in a row, each cutting a sliver more over 10,000 frames.
+std::string trimsInARow(int trims, int vertices) {
+    std::vector<std::pair<double, double>> circle;
+    for (int index = 0; index < vertices; ++index) {
+        const double angle = 2 * M_PI * index / vertices;
+        circle.emplace_back(256 + 200 * std::cos(angle), 256 + 200 * std::sin(angle));
+    }
+    const std::string trim =
+        R"({"ty":"tm","nm":"T","s":{"a":0,"k":0},"o":{"a":0,"k":0},"m":1,"e":{"a":1,"k":[)"
+        R"({"t":0,"s":[100],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":10000,"s":[99]}]}})";
+    const std::string stroke =
+        R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":8},"lc":1,"lj":1})";
+    return document(shapeLayer(1, R"({"ty":"sh","nm":"P","ks":{"a":0,"k":)" + closedPath(circle) + "}}," +
+                                      listOf(trims, [&](int) { return trim; }) + "," + stroke));
+}
+
+struct Case {
+    const char* name;
+    std::string json;
+    // What the automatic choice ends up on.
+    RenderingEngine automaticEngine;
+    // Distinctive parts of the messages of the limits each engine reaches,
+    // each said once by it; the first of the Core Animation engine's is the
+    // automatic choice's reason to fall back. None: nothing is said at all.
+    std::vector<std::string> mainThreadLimits;
+    std::vector<std::string> coreAnimationLimits;
+    std::vector<Probe> probes;
+    // The Core Animation engine, chosen by name, refuses and draws nothing.
+    bool coreAnimationRefuses = false;
+};
+
+TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
+    const std::string built = "layers once its precompositions";
+    const std::string work = "drawing work";
+    const std::string sampling = lottie::SamplingBudget::exceededMessage(lottie::SamplingBudget::defaultLimit);
+    const std::vector<Case> cases = {
+        // Each mask weighs its vertices: a few hundred of the 10,000 layers
+        // are built, and clipping to each takes its share of the frame's work.
+        {"masks of 600 crossing vertices on 10,000 layers", zigzagMasks(600), RenderingEngine::mainThread,
+         {built, work}, {built, work}, {{20, 480, true}}},
+        // The layers left out build no masks: clipping to those, around
+        // nothing, would spend the frame's work before a layer built is drawn.
+        {"masks of 1,200 crossing vertices on 10,000 layers", zigzagMasks(1200), RenderingEngine::mainThread,
+         {built, work}, {built, work}, {{20, 480, true}}},
+        // Each item's keypath goes on from its group's, shared.
+        {"a square in 500 nested groups of 200-character names fanned out 20 ways",
+         deepGroups(500, std::string(200, 'n'), 20), RenderingEngine::coreAnimation, {}, {}, {{256, 256, true}}},
+        // Each trim is charged for every sample it cuts.
+        {"800 trims in a row over a path of 100 vertices", trimsInARow(800, 100), RenderingEngine::mainThread, {},
+         {sampling}, {{456, 256, true}}, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto animation = lottie::LottieAnimation::fromData(test.json, lottie::DecodingStrategy::dictionaryBased);
+        ASSERT_TRUE(animation);
+        for (const auto& option :
+             {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(), RenderingEngineOption::coreAnimation()}) {
+            SCOPED_TRACE(option.description());
+            testsupport::RecordingLogger log;
+            lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+            const auto image = drawTwoFrames(renderer);
+            ASSERT_TRUE(image);
+            const bool onCoreAnimation = renderer.activeEngine() == RenderingEngine::coreAnimation;
+            if (option.isAutomatic()) {
+                EXPECT_EQ(renderer.activeEngine(), test.automaticEngine);
+                if (!onCoreAnimation) {
+                    ASSERT_FALSE(test.coreAnimationLimits.empty());
+                    EXPECT_EQ(mentions(log, test.coreAnimationLimits.front(), true), 1);
+                }
+            }
+            for (const Probe& probe : test.probes) {
+                EXPECT_EQ(opaqueAt(*image, probe.x, probe.y), probe.drawn && !(onCoreAnimation && test.coreAnimationRefuses))
+                    << probe.x << ", " << probe.y;
+            }
+            if (onCoreAnimation) {
+                // Within the build limits: each unit of weight makes a few compositor layers.
+                EXPECT_LE(layerCount(*renderer.animationLayer()), 8u * 30'000);
+            }
+            const std::vector<std::string>& limits = onCoreAnimation ? test.coreAnimationLimits : test.mainThreadLimits;
+            for (const std::string& limit : limits) EXPECT_EQ(mentions(log, limit, false), 1) << limit;
+            if (test.mainThreadLimits.empty() && test.coreAnimationLimits.empty()) {
+                EXPECT_TRUE(log.warnings.empty());
+                EXPECT_TRUE(log.failedAssertions.empty());
+                EXPECT_TRUE(log.assertionFailures.empty());
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -309,6 +309,19 @@ private:
     std::shared_ptr<PixelMask> newMask(cairo_t** drawing) const;
     template <typename Body>
     void preservingPath(Body&& body);
+    // Paints `image` (whose pixels `surface` holds) resampled into `rect`, its
+    // edges padded outwards, with the state's alpha; clipped to the current
+    // path (the rectangle) when `clipped`.
+    void paintResampled(cairo_surface_t* surface, const Image& image, const Rect& rect, bool clipped);
+    // Where `image`, drawn into `rect`, lands on the device, when a copy of it
+    // resampled there is worth keeping: it is shown smaller than it is, and the
+    // device pixels it covers within the target are fewer than its own.
+    std::optional<ImageShownCopies::Placement> shownPlacement(const Image& image, const Rect& rect) const;
+    // The image resampled at the placement, in device pixels, its edges padded
+    // over the whole placement (the rectangle clips it where it is laid
+    // down); none when it cannot be made.
+    std::shared_ptr<const Image> makeShownCopy(const Image& image, const Rect& rect,
+                                               const ImageShownCopies::Placement& placement) const;
     // Draws into a pooled offscreen buffer the size of the clip until the
     // matching popGroup, which gives it back as a source pattern in the current
     // user space (the caller destroys it). A box given in device pixels bounds

@@ -378,26 +378,105 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
     const Rect r = rect.standardized();
     preservingPath([&] {
         addRect(r);
+        // The same estimate whether the image is resampled or its copy laid
+        // down, so that the same frame ends at the same drawing either way.
         if (!WorkBudget::takeActive([&] {
                 const double sourcePixels = static_cast<double>(image.width()) * image.height();
                 return DrawingCost::image(sourcePixels) + 2 * compositeCost(visiblePathPixels(0));
             })) {
             return;
         }
+        // An image drawn where it was drawn before is laid down from the copy
+        // resampled there, made on its second sighting.
+        const std::optional<ImageShownCopies::Placement> placement = shownPlacement(image, r);
+        std::shared_ptr<const Image> copy;
+        if (placement) {
+            ImageShownCopies& copies = image.shownCopies();
+            const ImageShownCopies::Sighting sighting = copies.sight(*placement);
+            copy = sighting.copy;
+            if (!copy && sighting.seenBefore) {
+                copy = makeShownCopy(image, r, *placement);
+                const std::int64_t imagePixels = static_cast<std::int64_t>(image.width()) * image.height();
+                if (copy && !copies.keep(*placement, copy, imagePixels)) copy = nullptr;
+            }
+        }
+        if (!copy) {
+            composite([&] { paintResampled(surface, image, r, true); });
+            return;
+        }
+        cairo_surface_t* copySurface = sourceSurface(*copy, scratch);
         composite([&] {
+            // Clipped to the rectangle as the image itself would be, so that
+            // its edges meet other clips as they would; inside it, the pixels
+            // are those resampling gives there.
             cairo_save(cairo_);
             cairo_clip(cairo_);
-            cairo_translate(cairo_, r.minX(), r.minY());
-            cairo_scale(cairo_, r.width() / image.width(), r.height() / image.height());
-            cairo_set_source_surface(cairo_, surface, 0, 0);
-            // Padding keeps the edges crisp; the clip above bounds the image.
-            cairo_pattern_set_extend(cairo_get_source(cairo_), CAIRO_EXTEND_PAD);
-            cairo_pattern_set_filter(cairo_get_source(cairo_), CAIRO_FILTER_GOOD);
+            cairo_identity_matrix(cairo_);
+            cairo_set_source_surface(cairo_, copySurface, placement->x, placement->y);
             cairo_paint_with_alpha(cairo_, state().alpha);
             cairo_restore(cairo_);
         });
+        cairo_surface_destroy(copySurface);
     });
     cairo_surface_destroy(surface);
+}
+
+void GraphicsContext::paintResampled(cairo_surface_t* surface, const Image& image, const Rect& r, bool clipped) {
+    cairo_save(cairo_);
+    if (clipped) {
+        cairo_clip(cairo_);
+    }
+    cairo_translate(cairo_, r.minX(), r.minY());
+    cairo_scale(cairo_, r.width() / image.width(), r.height() / image.height());
+    cairo_set_source_surface(cairo_, surface, 0, 0);
+    // Padding keeps the edges crisp; the clip above bounds the image.
+    cairo_pattern_set_extend(cairo_get_source(cairo_), CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(cairo_get_source(cairo_), CAIRO_FILTER_GOOD);
+    cairo_paint_with_alpha(cairo_, state().alpha);
+    cairo_restore(cairo_);
+}
+
+std::optional<ImageShownCopies::Placement> GraphicsContext::shownPlacement(const Image& image, const Rect& r) const {
+    if (image.format() != Image::Format::argb32Premultiplied) {
+        return std::nullopt;
+    }
+    const AffineTransform imageToDevice =
+        AffineTransform::makeScale(r.width() / image.width(), r.height() / image.height())
+            .concatenating(AffineTransform::makeTranslation(r.minX(), r.minY()))
+            .concatenating(state().transform);
+    const Rect box = r.applying(state().transform);
+    if (box.isNull() || !std::isfinite(box.minX()) || !std::isfinite(box.minY()) || !std::isfinite(box.maxX()) ||
+        !std::isfinite(box.maxY())) {
+        return std::nullopt;
+    }
+    const double minX = std::max(0.0, std::floor(box.minX())), minY = std::max(0.0, std::floor(box.minY()));
+    const double maxX = std::min<double>(width_, std::ceil(box.maxX()));
+    const double maxY = std::min<double>(height_, std::ceil(box.maxY()));
+    const double imagePixels = static_cast<double>(image.width()) * image.height();
+    const double shownPixels = std::fabs(imageToDevice.a * imageToDevice.d - imageToDevice.b * imageToDevice.c) *
+                               imagePixels;
+    if (!(maxX > minX && maxY > minY) || !(shownPixels < imagePixels) ||
+        (maxX - minX) * (maxY - minY) > imagePixels) {
+        return std::nullopt;
+    }
+    return ImageShownCopies::Placement{imageToDevice, static_cast<int>(minX), static_cast<int>(minY),
+                                       static_cast<int>(maxX - minX), static_cast<int>(maxY - minY)};
+}
+
+std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, const Rect& r,
+                                                            const ImageShownCopies::Placement& placement) const {
+    std::unique_ptr<GraphicsContext> buffer = makeBitmap(placement.width, placement.height);
+    if (!buffer) {
+        return nullptr;
+    }
+    buffer->translateBy(-placement.x, -placement.y);
+    buffer->concatenate(state().transform);
+    std::vector<std::uint8_t> scratch;
+    cairo_surface_t* surface = sourceSurface(image, scratch);
+    // Unclipped: the rectangle clips the copy where it is laid down.
+    buffer->paintResampled(surface, image, r, false);
+    cairo_surface_destroy(surface);
+    return finishImage(std::move(buffer));
 }
 
 void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int y) {

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "Platform/Graphics/ImageShownCopies.h"
+
 namespace platform::graphics {
 
 class Image {
@@ -77,6 +79,10 @@ public:
     // drawing.
     std::shared_ptr<const Image> reduced(int factor) const;
 
+    // The copies of the image as GraphicsContext laid it down at placements
+    // it is drawn at again (ImageShownCopies).
+    ImageShownCopies& shownCopies() const { return shownCopies_; }
+
     // An ARGB32 version (grey becomes opaque grey): the image itself when already ARGB32.
     static std::shared_ptr<const Image> convertedToARGB(const std::shared_ptr<const Image>& image);
 
@@ -94,6 +100,7 @@ private:
     std::string decodingWarning_;
     // The copies made by reduced(), by factor.
     mutable std::vector<std::pair<int, std::shared_ptr<const Image>>> reduced_;
+    mutable ImageShownCopies shownCopies_;
 };
 
 }  // namespace platform::graphics

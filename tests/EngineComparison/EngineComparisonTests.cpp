@@ -2,7 +2,8 @@
 // tests/EngineComparison/documents (solid and image layers, parents three deep,
 // mattes, blend modes, drop shadows, trims, an animated dash phase, stars
 // turning, trims between whole frames and in a row, flipped scales, rounded
-// rectangles rounded again, gradient points that meet) and every
+// rectangles rounded again, gradient points that meet, gradients whose colour
+// and opacity stops move, masked and translucent) and every
 // corpus document made only of shape, solid, image and null layers without
 // masks, at ten frames spread over the animation, through the frame tool's
 // renderer, each frame within RMSE 0.01 of the other engine's. The corpus

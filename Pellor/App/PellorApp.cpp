@@ -18,6 +18,7 @@
 #include "Pellor/Documents/DocumentOpenError.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Updater/UpdaterManager.h"
+#include "Platform/Foundation/DispatchQueue.h"
 
 namespace pellor {
 
@@ -43,6 +44,13 @@ PellorApp::~PellorApp() {
 void PellorApp::start(const QStringList& files) {
     openWindow(QStringLiteral("welcome"));
     if (!files.isEmpty()) openDocuments(files, nullptr);
+}
+
+int PellorApp::run(const QStringList& files) {
+    start(files);
+    const int status = QApplication::exec();
+    platform::foundation::DispatchQueue::stopProcessWideQueues();
+    return status;
 }
 
 // Files of one request to open documents that are still to be opened, and

@@ -1,10 +1,18 @@
 # The two commands a fresh Debian 12 machine needs: `make run` and `make test`.
 # SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer in its own folder.
+# TSAN=1 builds the suites that run work on other threads with ThreadSanitizer, in
+# its own folder, and `make test TSAN=1` runs those suites (the CTest label "threads").
 
 SANITIZE ?= 0
+TSAN ?= 0
 ifeq ($(SANITIZE),1)
 BUILD ?= build-sanitize
 CMAKE_FLAGS += -DPELLOR_SANITIZE=ON -DPELLOR_BENCH=OFF
+else ifeq ($(TSAN),1)
+BUILD ?= build-tsan
+CMAKE_FLAGS += -DPELLOR_TSAN=ON -DPELLOR_BENCH=OFF
+TARGETS ?= threaded_tests
+CTEST_FLAGS += -L threads
 else
 BUILD ?= build
 endif
@@ -22,10 +30,10 @@ configure: setup
 	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) > /dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) $(if $(TARGETS),--target $(TARGETS))
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 run: build
 	@$(BUILD)/Pellor/pellor $(EXAMPLE)
@@ -42,4 +50,4 @@ references: configure
 	@git status --short tests/References
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-tsan

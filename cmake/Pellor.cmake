@@ -35,22 +35,27 @@ function(pellor_module target folder)
   pellor_warnings(${target})
 endfunction()
 
-# pellor_test(<name> <folder under tests/> LIBS <targets>... [ENVIRONMENT <VAR=value>...])
+# pellor_test(<name> <folder under tests/> LIBS <targets>... [ENVIRONMENT <VAR=value>...] [LABELS <labels>...])
 # One GoogleTest executable of every .cpp in the folder, registered with CTest;
-# each discovered test runs with the given environment.
+# each discovered test runs with the given environment and carries the labels.
 function(pellor_test name folder)
-  cmake_parse_arguments(ARG "" "" "LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;ENVIRONMENT;LABELS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp")
   if(NOT sources)
     message(STATUS "${name}: no tests in tests/${folder} yet")
     return()
   endif()
-  # The leak checker's suppressions must be in the program itself, not in a library it links.
-  add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/Support/LeakSuppressions.cpp)
+  # The sanitizers' suppressions must be in the program itself, not in a library it links.
+  add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/Support/LeakSuppressions.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/Support/ThreadSanitizerSuppressions.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} pellor_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
   pellor_warnings(${name})
-  if(ARG_ENVIRONMENT)
+  if(ARG_ENVIRONMENT AND ARG_LABELS)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}" LABELS "${ARG_LABELS}")
+  elseif(ARG_ENVIRONMENT)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  elseif(ARG_LABELS)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()

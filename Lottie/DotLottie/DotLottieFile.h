@@ -136,7 +136,9 @@ private:
 };
 
 // The one serial queue that package loads share by default, made on first use;
-// loads queued on it run one at a time in the order they were asked for.
+// loads queued on it run one at a time in the order they were asked for. A
+// process-wide queue: a program stops it before main() returns
+// (DispatchQueue::stopProcessWideQueues()), and loads not yet begun then are dropped.
 platform::foundation::DispatchQueue& dotLottieQueue();
 
 }  // namespace lottie

@@ -79,7 +79,7 @@ std::string filenameOfURL(const std::string& url) {
 }  // namespace
 
 DispatchQueue& dotLottieQueue() {
-    static DispatchQueue queue("com.quenta.lottie.dot-lottie");
+    static DispatchQueue& queue = DispatchQueue::processWide("com.quenta.lottie.dot-lottie");
     return queue;
 }
 

@@ -21,6 +21,7 @@
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Updater/UpdaterManager.h"
+#include "Platform/Foundation/DispatchQueue.h"
 
 namespace pellor {
 
@@ -51,6 +52,13 @@ void PellorApp::start(const QStringList& files) {
     lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, "pellor: "));
     openWindow(QStringLiteral("welcome"));
     if (!files.isEmpty()) openDocuments(files, nullptr);
+}
+
+int PellorApp::run(const QStringList& files) {
+    start(files);
+    const int status = QApplication::exec();
+    platform::foundation::DispatchQueue::stopProcessWideQueues();
+    return status;
 }
 
 // Files of one request to open documents that are still to be opened, and

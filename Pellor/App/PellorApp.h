@@ -47,6 +47,12 @@ public:
     // error, each text once, then shows the welcome window, then opens each
     // file (reporting those it cannot).
     void start(const QStringList& files);
+    // What main() does: start(files), then the event loop until the user quits;
+    // returns its exit code. The background queues are stopped before it
+    // returns: documents still waiting to decode are dropped, and the one
+    // decoding is waited for, so that no decoding runs on while the process's
+    // static objects are destroyed.
+    int run(const QStringList& files);
 
     // How many files of one request open before openDocuments returns; the
     // others open one per turn of the event loop after it.

@@ -27,6 +27,5 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     pellor::PellorApp app;
-    app.start(parser.positionalArguments());
-    return QApplication::exec();
+    return app.run(parser.positionalArguments());
 }

@@ -15,8 +15,11 @@ namespace {
 
 // Decoding a large document takes seconds and many times its size in memory;
 // it runs here, one document at a time, so that the windows keep answering.
+// The viewer stops it before main() returns, dropping the documents not yet
+// begun (PellorApp::run).
 platform::foundation::DispatchQueue& decodingQueue() {
-    static platform::foundation::DispatchQueue queue("me.tolvane.pellor.decoding");
+    static platform::foundation::DispatchQueue& queue =
+        platform::foundation::DispatchQueue::processWide("me.tolvane.pellor.decoding");
     return queue;
 }
 

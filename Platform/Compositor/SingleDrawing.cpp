@@ -56,9 +56,14 @@ std::optional<SingleDrawing> SingleDrawing::opaqueShape(Layer& mask, const Layer
     if (!drawing || !drawing->chainIsOpaque() || drawing->isClipped()) {
         return std::nullopt;
     }
+    // Only a shape layer paints a fill or a stroke; the painter of another kind
+    // of drawing (a gradient, an image) is another kind of layer.
+    if (drawing->kind() != Kind::fill && drawing->kind() != Kind::stroke) {
+        return std::nullopt;
+    }
     const auto& shape = static_cast<const ShapeLayer&>(drawing->painter());
-    const bool opaque = (drawing->kind() == Kind::fill && shape.fillColor()->alpha() >= 1) ||
-                        (drawing->kind() == Kind::stroke && shape.strokeColor()->alpha() >= 1);
+    const bool opaque = drawing->kind() == Kind::fill ? shape.fillColor()->alpha() >= 1
+                                                      : shape.strokeColor()->alpha() >= 1;
     if (!opaque) {
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <future>
 #include <stdexcept>
+#include <vector>
 
 namespace platform::foundation {
 
@@ -14,10 +15,23 @@ namespace {
 // The serial queue whose item the current thread is running, if any.
 thread_local const DispatchQueue* currentSerialQueue = nullptr;
 
+// The queues made by processWide(); never destroyed, like the queues themselves,
+// so that stopping them needs no static object that exit may have destroyed.
+struct ProcessWideQueues {
+    std::mutex mutex;
+    std::vector<DispatchQueue*> queues;
+};
+
+ProcessWideQueues& processWideQueues() {
+    static ProcessWideQueues* const queues = new ProcessWideQueues();
+    return *queues;
+}
+
 }  // namespace
 
 DispatchQueue::DispatchQueue(std::string label) : label_(std::move(label)) {
     worker_ = std::thread([this] { runWorker(); });
+    workerId_ = worker_.get_id();
 }
 
 DispatchQueue::DispatchQueue(MainTag) : label_("main"), isMain_(true) {}
@@ -26,17 +40,73 @@ DispatchQueue::~DispatchQueue() {
     if (isMain_) {
         return;
     }
-    if (worker_.get_id() == std::this_thread::get_id()) {
-        std::fprintf(stderr, "DispatchQueue \"%s\" destroyed by its own work item; it cannot wait for itself\n",
-                     label_.c_str());
-        std::abort();
-    }
+    checkNotOwnWorker("destroyed");
+    std::thread worker;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
+        worker.swap(worker_);
     }
     workArrived_.notify_one();
-    worker_.join();
+    if (worker.joinable()) {
+        worker.join();
+    }
+}
+
+void DispatchQueue::checkNotOwnWorker(const char* action) const {
+    if (workerId_ == std::this_thread::get_id()) {
+        std::fprintf(stderr, "DispatchQueue \"%s\" %s by its own work item; it cannot wait for itself\n",
+                     label_.c_str(), action);
+        std::abort();
+    }
+}
+
+DispatchQueue& DispatchQueue::processWide(std::string label) {
+    auto* queue = new DispatchQueue(std::move(label));
+    ProcessWideQueues& all = processWideQueues();
+    std::lock_guard lock(all.mutex);
+    all.queues.push_back(queue);
+    return *queue;
+}
+
+void DispatchQueue::stopProcessWideQueues() {
+    std::vector<DispatchQueue*> queues;
+    {
+        ProcessWideQueues& all = processWideQueues();
+        std::lock_guard lock(all.mutex);
+        queues = all.queues;
+    }
+    for (DispatchQueue* queue : queues) {
+        queue->stop();
+    }
+}
+
+void DispatchQueue::stop() {
+    if (isMain_) {
+        throw std::logic_error("DispatchQueue::stop: the main queue is not stopped");
+    }
+    checkNotOwnWorker("stopped");
+    std::deque<std::function<void()>> dropped;
+    // Taken under the lock, so that of two stops only one joins.
+    std::thread worker;
+    {
+        std::lock_guard lock(mutex_);
+        stopped_ = true;
+        stopping_ = true;
+        dropped.swap(pending_);
+        worker.swap(worker_);
+    }
+    workArrived_.notify_one();
+    // Dropped outside the lock: what the items hold may queue work as it goes.
+    dropped.clear();
+    if (worker.joinable()) {
+        worker.join();
+    }
+}
+
+bool DispatchQueue::isStopped() const {
+    std::lock_guard lock(mutex_);
+    return stopped_;
 }
 
 DispatchQueue& DispatchQueue::main() {
@@ -52,11 +122,19 @@ void DispatchQueue::async(std::function<void()> work) {
         MainRunLoop::shared().post(std::move(work));
         return;
     }
+    enqueue(work);
+}
+
+bool DispatchQueue::enqueue(std::function<void()>& work) {
     {
         std::lock_guard lock(mutex_);
+        if (stopped_) {
+            return false;  // dropped, as the work a stop found queued was
+        }
         pending_.push_back(std::move(work));
     }
     workArrived_.notify_one();
+    return true;
 }
 
 void DispatchQueue::sync(const std::function<void()>& work) {
@@ -68,18 +146,30 @@ void DispatchQueue::sync(const std::function<void()>& work) {
         return;
     }
     // The item owns the promise: the waiting caller may return (and drop the
-    // future) while set_value() is still finishing on the other thread.
+    // future) while set_value() is still finishing on the other thread. It is
+    // the only owner, so that an item dropped by a stop breaks the promise.
     auto finished = std::make_shared<std::promise<void>>();
     auto result = finished->get_future();
-    async([finished, &work] {
+    std::function<void()> item = [finished = std::move(finished), &work] {
         try {
             work();
             finished->set_value();
         } catch (...) {
             finished->set_exception(std::current_exception());
         }
-    });
-    result.get();
+    };
+    const std::string stopped = "DispatchQueue::sync: the queue \"" + label_ + "\" was stopped before the work ran";
+    if (isMain_) {
+        MainRunLoop::shared().post(std::move(item));
+    } else if (!enqueue(item)) {
+        throw std::logic_error(stopped);
+    }
+    try {
+        result.get();
+    } catch (const std::future_error&) {
+        // The item was dropped by a stop before it ran.
+        throw std::logic_error(stopped);
+    }
 }
 
 bool DispatchQueue::isCurrent() const {

@@ -7,6 +7,13 @@
 // - DispatchQueue::main(): the process's main thread, whose work waits in
 //   MainRunLoop::shared() until the main loop runs it.
 //
+// A queue that serves the whole process (a library's loaders, a program's
+// decoding) is made with processWide(): it is never destroyed, since a static
+// destructor would join it while its work may still use other static objects
+// (the JSON parser's) already destroyed during exit. Instead the program calls
+// stopProcessWideQueues() before main() returns: work not yet started is
+// dropped, so quitting stays quick, and the items running then are waited for.
+//
 // sync() on the queue the caller is already running on would wait for itself for
 // ever; it is detected and the work runs at once, inline, instead. Only that direct
 // case is detected: queue A waiting in sync on B while B waits in sync on A still
@@ -38,6 +45,21 @@ public:
     // The main queue. Never destroyed.
     static DispatchQueue& main();
 
+    // A new serial queue that lives until the process ends (never destroyed);
+    // stopped with the others by stopProcessWideQueues().
+    static DispatchQueue& processWide(std::string label);
+    // Stops every process-wide queue (stop()). Called by main() before it
+    // returns; a queue made afterwards runs its work as usual.
+    static void stopProcessWideQueues();
+
+    // Drops the work not yet started, waits for the item running now and joins
+    // the worker. Work queued afterwards is dropped; sync() of work dropped so
+    // throws std::logic_error, as nothing will run it. Calling it again does
+    // nothing. Not from the queue's own work, which cannot wait for itself
+    // (aborts with a message, as destruction does).
+    void stop();
+    bool isStopped() const;
+
     const std::string& label() const { return label_; }
 
     // Queues work and returns at once; from any thread. Throws std::invalid_argument
@@ -55,14 +77,22 @@ private:
     struct MainTag {};
     explicit DispatchQueue(MainTag);
     void runWorker();
+    // Queues work on a serial queue; false, dropping it, once the queue is stopped.
+    bool enqueue(std::function<void()>& work);
+    // Aborts when called from this queue's own worker, which cannot join itself.
+    void checkNotOwnWorker(const char* action) const;
 
     std::string label_;
     bool isMain_ = false;
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable workArrived_;
     std::deque<std::function<void()>> pending_;
     bool stopping_ = false;
+    // Set by stop(): nothing more is queued, and what is queued is dropped.
+    bool stopped_ = false;
     std::thread worker_;
+    // The worker's id, kept once it starts: worker_ itself is given up to a join.
+    std::thread::id workerId_;
 };
 
 }  // namespace platform::foundation

@@ -5,7 +5,8 @@
 // rectangles rounded again, gradient points that meet, precompositions
 // handing over between whole frames, trims keyed between whole frames, time
 // remapped up to the last frame, a closed path morphing, a star spinning under
-// a strong easing) and every corpus
+// a strong easing, gradients whose colour and opacity stops move, masked and
+// translucent) and every corpus
 // document made only of shape, solid, image and null layers without masks, at
 // ten frames spread over the animation and at its last frame (the one a
 // finished animation keeps), through the frame tool's renderer, each frame

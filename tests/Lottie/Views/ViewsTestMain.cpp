@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include "Lottie/Views/ViewDisplayLink.h"
+#include "Platform/Foundation/DispatchQueue.h"
 
 namespace {
 
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
     {
         QApplication application(argc, argv);
         result = RUN_ALL_TESTS();
+        // Package loads end before the application and the process's static objects go.
+        platform::foundation::DispatchQueue::stopProcessWideQueues();
     }
     if (!screens.isEmpty()) QFile::remove(screens);
     return result;

@@ -1,6 +1,8 @@
 // The viewer's test program: one Qt application for every test, on the
 // offscreen platform, with the application's settings in a temporary folder
 // of their own and display-link timers off (tests tick frames themselves).
+// Run with PELLOR_TEST_QUIT_AFTER_MS set, it is the viewer instead, as a test's
+// child process (QuitTests.cpp).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +14,8 @@
 
 #include "Lottie/Views/ViewDisplayLink.h"
 #include "Pellor/Resources/ApplicationIcon.h"
+#include "Platform/Foundation/DispatchQueue.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
 
@@ -25,6 +29,7 @@ void dropPlatformNoise(QtMsgType type, const QMessageLogContext& context, const 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (pellortest::isViewerRun()) return pellortest::runViewer(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (CTest's discovery) needs no display at all.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
@@ -42,5 +47,8 @@ int main(int argc, char** argv) {
     pellor::initializeResources();
     // Texts in the user's locale are checked in English unless a test names another.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // As the viewer does before main() returns: nothing decodes on during exit.
+    platform::foundation::DispatchQueue::stopProcessWideQueues();
+    return result;
 }

@@ -69,6 +69,13 @@ void PellorTest::remakeApp(std::unique_ptr<pellor::Updater> updater) {
 }
 
 void PellorTest::TearDown() {
+    // The loads a test started end before the next test, or the process's exit, begins.
+    for (QWidget* widget : app ? app->documentWindows() : QList<QWidget*>()) {
+        auto* window = qobject_cast<pellor::DocumentWindow*>(widget);
+        if (!window) continue;
+        const QPointer<pellor::LottiePlayerView> player = window->player();
+        runUntil([&player] { return !player || player->animation() || player->isFileErrorPresented(); });
+    }
     settle();
     app.reset();
     settle();

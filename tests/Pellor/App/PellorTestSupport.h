@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
+#include <QWidget>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -151,6 +152,11 @@ protected:
     std::shared_ptr<platform::compositor::ManualClock> clock;
     std::unique_ptr<pellor::PellorApp> app;
 };
+
+// Whether this run of the test program is a child process that is the viewer
+// (QuitTests.cpp), and that run: main()'s work, quitting after a delay.
+bool isViewerRun();
+int runViewer(int argc, char** argv);
 
 // The texts of a menu's items in order; a divider reads "-".
 QStringList itemTexts(const QList<QAction*>& actions);

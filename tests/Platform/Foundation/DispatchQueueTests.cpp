@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <atomic>
 #include <latch>
+#include <memory>
 #include <numeric>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -121,6 +123,70 @@ TEST(DispatchQueueTest, AsyncFromManyThreadsRunsEveryItemOneAtATimeOnOneWorker) 
     for (const auto& items : seen) EXPECT_EQ(items, inOrder);
     EXPECT_EQ(std::count(workers.begin(), workers.end(), workers[0]), threadCount * itemsPerThread);
     EXPECT_NE(workers[0], std::this_thread::get_id());
+}
+
+// Stopping a queue while an item runs: the item finishes, the work queued behind
+// it is dropped (and released) without running, work queued later is dropped,
+// and a sync() whose work was dropped, or that comes after the stop, throws.
+TEST(DispatchQueueTest, StopWaitsForTheRunningItemAndDropsTheRest) {
+    DispatchQueue queue("test.stop");
+    std::latch started(1);
+    std::latch release(1);
+    std::vector<std::string> ran;  // only the worker writes, until stop() has joined it
+    queue.async([&] {
+        started.count_down();
+        release.wait();
+        ran.push_back("running");
+        queue.async([&] { ran.push_back("queued by the running item"); });
+    });
+    auto held = std::make_shared<int>(0);
+    queue.async([&, held] { ran.push_back("queued behind"); });
+    std::atomic<bool> droppedSyncThrew{false};
+    std::thread waiter([&] {
+        try {
+            queue.sync([&] { ran.push_back("sync behind"); });
+        } catch (const std::logic_error&) {
+            droppedSyncThrew = true;
+        }
+    });
+    started.wait();
+    std::thread stopper([&] { queue.stop(); });
+    while (!queue.isStopped()) std::this_thread::yield();
+    release.count_down();
+    stopper.join();
+    waiter.join();
+    EXPECT_EQ(ran, std::vector<std::string>{"running"});
+    EXPECT_EQ(held.use_count(), 1) << "dropped work is released";
+    EXPECT_TRUE(droppedSyncThrew.load());
+    queue.async([&] { ran.push_back("after the stop"); });
+    EXPECT_THROW(queue.sync([&] { ran.push_back("sync after the stop"); }), std::logic_error);
+    queue.stop();  // a second stop does nothing
+    EXPECT_EQ(ran, std::vector<std::string>{"running"});
+}
+
+// Process-wide queues run work as any serial queue does until they are stopped
+// together, which is what a program does before main() returns.
+TEST(DispatchQueueTest, ProcessWideQueuesStopTogether) {
+    DispatchQueue& first = DispatchQueue::processWide("test.process-wide.first");
+    DispatchQueue& second = DispatchQueue::processWide("test.process-wide.second");
+    EXPECT_NE(&first, &second);
+    EXPECT_EQ(first.label(), "test.process-wide.first");
+    std::vector<int> ran;
+    first.sync([&] { ran.push_back(1); });
+    second.sync([&] { ran.push_back(2); });
+    std::latch release(1);
+    second.async([&] {
+        release.wait();
+        ran.push_back(3);
+    });
+    second.async([&] { ran.push_back(4); });
+    std::thread stopper([] { DispatchQueue::stopProcessWideQueues(); });
+    while (!second.isStopped()) std::this_thread::yield();
+    release.count_down();
+    stopper.join();
+    EXPECT_TRUE(first.isStopped());
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
+    EXPECT_THROW(first.sync([] {}), std::logic_error);
 }
 
 }  // namespace

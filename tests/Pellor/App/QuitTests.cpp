@@ -1,0 +1,122 @@
+// Quitting while documents still decode: the viewer runs in a child process of
+// this program (as main() runs it, through PellorApp::run), opens four large
+// documents and chooses Quit from the File menu before they have decoded. The
+// process must end as quitting asks, with status 0, and not abort on its way
+// out while a decoding still runs.
+#include <QApplication>
+#include <QMainWindow>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "Pellor/Player/DocumentWindow.h"
+#include "Pellor/Player/LottiePlayerView.h"
+#include "Pellor/Resources/ApplicationIcon.h"
+#include "tests/Pellor/App/PellorTestSupport.h"
+
+namespace pellortest {
+
+namespace {
+
+constexpr const char* quitAfterVariable = "PELLOR_TEST_QUIT_AFTER_MS";
+// What the child says when it chooses Quit, followed by how many documents had loaded.
+constexpr const char* quittingLine = "quitting with documents loaded: ";
+
+// A document of `layers` squares, each moving along its own path, of about
+// 700 bytes per layer: decoding it takes about as long as its size suggests.
+std::string largeDocument(int layers) {
+    std::string document = R"({"v":"5.7.4","fr":30,"ip":0,"op":90,"w":400,"h":400,"nm":"large","ddd":0,"assets":[],"layers":[)";
+    document.reserve(static_cast<std::size_t>(layers) * 720 + 200);
+    for (int index = 0; index < layers; ++index) {
+        const std::string i = std::to_string(index + 1);
+        const std::string x = std::to_string(index % 400);
+        const std::string y = std::to_string((index / 400) % 400);
+        if (index > 0) document += ',';
+        document += R"({"ddd":0,"ind":)" + i + R"(,"ty":4,"nm":"Square )" + i + R"(","sr":1,"ip":0,"op":90,"st":0,"bm":0,)" +
+                    R"("ks":{"o":{"a":0,"k":100},"r":{"a":1,"k":[{"t":0,"s":[0],"i":{"x":[0.5],"y":[0.5]},"o":{"x":[0.5],"y":[0.5]}},{"t":90,"s":[360]}]},)" +
+                    R"("a":{"a":0,"k":[0,0,0]},"s":{"a":0,"k":[100,100,100]},)" +
+                    R"("p":{"a":1,"k":[{"t":0,"s":[)" + x + "," + y + R"(,0],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},{"t":90,"s":[)" +
+                    y + "," + x + R"(,0]}]}},)" +
+                    R"("shapes":[{"ty":"rc","nm":"Box","d":1,"s":{"a":0,"k":[6,6]},"p":{"a":0,"k":[0,0]},"r":{"a":0,"k":1}},)" +
+                    R"({"ty":"fl","nm":"Fill","c":{"a":0,"k":[0.9,0.2,0.2,1]},"o":{"a":0,"k":100},"r":1}]})";
+    }
+    document += "]}";
+    return document;
+}
+
+}  // namespace
+
+bool isViewerRun() { return qEnvironmentVariableIsSet(quitAfterVariable); }
+
+int runViewer(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    pellor::initializeResources();
+    std::vector<Alert> alerts;
+    // No update checks, and alerts are recorded rather than shown modally.
+    pellor::PellorApp app(std::make_unique<FakeUpdater>());
+    app.setAlertPresenter(std::make_unique<RecordingAlerts>(alerts));
+    QTimer::singleShot(qEnvironmentVariableIntValue(quitAfterVariable), &app, [&app] {
+        int loaded = 0;
+        QMainWindow* first = nullptr;
+        for (QWidget* widget : app.documentWindows()) {
+            auto* window = qobject_cast<pellor::DocumentWindow*>(widget);
+            if (!window) continue;
+            if (!first) first = window;
+            if (window->player()->animation()) ++loaded;
+        }
+        std::printf("%s%d\n", quittingLine, loaded);
+        std::fflush(stdout);
+        QAction* quit = first ? menuAction(*first, QStringLiteral("File"), QStringLiteral("Quit")) : nullptr;
+        if (quit) {
+            quit->trigger();
+        } else {
+            std::fprintf(stderr, "no File > Quit to choose\n");
+            QCoreApplication::exit(2);
+        }
+    });
+    return app.run(QCoreApplication::arguments().mid(1));
+}
+
+namespace {
+
+TEST(PellorQuitTest, QuittingWhileLargeDocumentsDecodeEndsTheProcessCleanly) {
+    testsupport::TemporaryDirectory folder;
+    // About 17.5 MB each.
+    const std::string document = largeDocument(25'000);
+    QStringList files;
+    for (int index = 0; index < 4; ++index) {
+        const auto path = folder.path() / ("large-" + std::to_string(index) + ".json");
+        testsupport::writeFile(path, document);
+        files << QString::fromStdString(path.string());
+    }
+    QProcess viewer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(quitAfterVariable), QStringLiteral("300"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    viewer.setProcessEnvironment(environment);
+    viewer.start(QCoreApplication::applicationFilePath(), files);
+    ASSERT_TRUE(viewer.waitForStarted(30'000));
+    // Generous: a sanitizer build decodes the document being decoded slowly.
+    ASSERT_TRUE(viewer.waitForFinished(300'000)) << "the viewer did not end after Quit";
+    const QString output = QString::fromLocal8Bit(viewer.readAllStandardOutput());
+    const QString errors = QString::fromLocal8Bit(viewer.readAllStandardError());
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+    EXPECT_EQ(viewer.exitCode(), 0) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("pure virtual"))) << errors.toStdString();
+    // The documents were still decoding when Quit was chosen.
+    const qsizetype said = output.indexOf(QString::fromLatin1(quittingLine));
+    ASSERT_GE(said, 0) << output.toStdString();
+    const int loaded = output.mid(said + qsizetype(std::strlen(quittingLine))).trimmed().toInt();
+    EXPECT_LT(loaded, 4) << "quit only after every document had decoded";
+}
+
+}  // namespace
+
+}  // namespace pellortest

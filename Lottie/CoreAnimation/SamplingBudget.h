@@ -50,6 +50,8 @@ public:
     explicit SamplingBudget(double limit = defaultLimit) : limit_(limit) {}
 
     double spent() const { return spent_; }
+    // What may still be charged before the limit refuses.
+    double remaining() const { return exceeded_ ? 0 : limit_ - spent_; }
 
     // Adds `bytes`; past the limit reports the issue through `reporter` (which
     // throws in abort mode) and throws Exceeded. A budget once exceeded refuses

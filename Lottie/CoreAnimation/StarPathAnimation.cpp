@@ -56,8 +56,17 @@ void attachPath(platform::compositor::Layer& layer, const Star& star, const Laye
         KeyframeGroup<Star::Keyframe> values = StarPathAnimation::combinedKeyframes(star, account);
         std::vector<Keyframe<StarOutline>> outlines;
         outlines.reserve(values.keyframes().size());
+        // The outlines are charged when the animation is attached below. Where
+        // they will not fit in what is left of the budget, charge what is built
+        // so far at once, which refuses the document as attaching would, rather
+        // than build thousands of large outlines first.
+        const double room = account.budget ? account.budget->remaining() : 0;
+        double built = 0;
         for (const Keyframe<Star::Keyframe>& keyframe : values.keyframes()) {
             outlines.push_back(keyframe.replacingValue(StarOutline{mapping(keyframe.value())}));
+            if (!account.budget) continue;
+            built += SamplingBudget::bytesOf(outlines.back().value().path);
+            if (built > room) account.charge(1, built);
         }
         return StarPathAnimation::Outlines{std::move(values), KeyframeGroup<StarOutline>(std::move(outlines))};
     };

@@ -174,12 +174,17 @@ TEST(DispatchQueueTest, ProcessWideQueuesStopTogether) {
     std::vector<int> ran;
     first.sync([&] { ran.push_back(1); });
     second.sync([&] { ran.push_back(2); });
+    std::latch started(1);
     std::latch release(1);
     second.async([&] {
+        started.count_down();
         release.wait();
         ran.push_back(3);
     });
     second.async([&] { ran.push_back(4); });
+    // The stop comes while the third item runs, so that it is waited for and
+    // the fourth, not yet started, is dropped.
+    started.wait();
     std::thread stopper([] { DispatchQueue::stopProcessWideQueues(); });
     while (!second.isStopped()) std::this_thread::yield();
     release.count_down();

@@ -313,6 +313,10 @@ private:
     // edges padded outwards, with the state's alpha; clipped to the current
     // path (the rectangle) when `clipped`.
     void paintResampled(cairo_surface_t* surface, const Image& image, const Rect& rect, bool clipped);
+    // Makes `surface`, the pixels of `image`, the source of `cairo` filling
+    // `rect` (in its current space), resampled with edges padded: the one way
+    // an image is laid into a rectangle, whether painted or clipped to.
+    static void setResampledSource(cairo_t* cairo, cairo_surface_t* surface, const Image& image, const Rect& rect);
     // Where `image`, drawn into `rect`, lands on the device, when a copy of it
     // resampled there is worth keeping: it is shown smaller than it is, and the
     // device pixels it covers within the target are fewer than its own.

@@ -156,11 +156,7 @@ void GraphicsContext::clipToMask(const Rect& rect, const Image& image) {
     const Rect r = rect.standardized();
     cairo_rectangle(drawing, r.minX(), r.minY(), r.width(), r.height());
     cairo_clip(drawing);
-    cairo_translate(drawing, r.minX(), r.minY());
-    cairo_scale(drawing, r.width() / image.width(), r.height() / image.height());
-    cairo_set_source_surface(drawing, source, 0, 0);
-    cairo_pattern_set_extend(cairo_get_source(drawing), CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(cairo_get_source(drawing), CAIRO_FILTER_GOOD);
+    setResampledSource(drawing, source, image, r);
     cairo_paint(drawing);
     cairo_destroy(drawing);
     cairo_surface_destroy(source);

@@ -426,14 +426,19 @@ void GraphicsContext::paintResampled(cairo_surface_t* surface, const Image& imag
     if (clipped) {
         cairo_clip(cairo_);
     }
-    cairo_translate(cairo_, r.minX(), r.minY());
-    cairo_scale(cairo_, r.width() / image.width(), r.height() / image.height());
-    cairo_set_source_surface(cairo_, surface, 0, 0);
-    // Padding keeps the edges crisp; the clip above bounds the image.
-    cairo_pattern_set_extend(cairo_get_source(cairo_), CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(cairo_get_source(cairo_), CAIRO_FILTER_GOOD);
+    setResampledSource(cairo_, surface, image, r);
     cairo_paint_with_alpha(cairo_, state().alpha);
     cairo_restore(cairo_);
+}
+
+void GraphicsContext::setResampledSource(cairo_t* cairo, cairo_surface_t* surface, const Image& image,
+                                         const Rect& rect) {
+    cairo_translate(cairo, rect.minX(), rect.minY());
+    cairo_scale(cairo, rect.width() / image.width(), rect.height() / image.height());
+    cairo_set_source_surface(cairo, surface, 0, 0);
+    // Padding keeps the edges crisp; a clip to the rectangle bounds the image.
+    cairo_pattern_set_extend(cairo_get_source(cairo), CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(cairo_get_source(cairo), CAIRO_FILTER_GOOD);
 }
 
 std::optional<ImageShownCopies::Placement> GraphicsContext::shownPlacement(const Image& image, const Rect& r) const {

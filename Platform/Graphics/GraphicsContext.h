@@ -311,12 +311,15 @@ private:
     void preservingPath(Body&& body);
     // Paints `image` (whose pixels `surface` holds) resampled into `rect`, its
     // edges padded outwards, with the state's alpha; clipped to the current
-    // path (the rectangle) when `clipped`.
-    void paintResampled(cairo_surface_t* surface, const Image& image, const Rect& rect, bool clipped);
+    // path (the rectangle) when `clipped`. With the convolving filter when
+    // `convolves`, else the bilinear one (ImageSampling).
+    void paintResampled(cairo_surface_t* surface, const Image& image, const Rect& rect, bool clipped,
+                        bool convolves);
     // Makes `surface`, the pixels of `image`, the source of `cairo` filling
     // `rect` (in its current space), resampled with edges padded: the one way
     // an image is laid into a rectangle, whether painted or clipped to.
-    static void setResampledSource(cairo_t* cairo, cairo_surface_t* surface, const Image& image, const Rect& rect);
+    static void setResampledSource(cairo_t* cairo, cairo_surface_t* surface, const Image& image, const Rect& rect,
+                                   bool convolves = true);
     // Where `image`, drawn into `rect`, lands on the device, when a copy of it
     // resampled there is worth keeping: it is shown smaller than it is, and the
     // device pixels it covers within the target are fewer than its own.
@@ -325,7 +328,7 @@ private:
     // over the whole placement (the rectangle clips it where it is laid
     // down); none when it cannot be made.
     std::shared_ptr<const Image> makeShownCopy(const Image& image, const Rect& rect,
-                                               const ImageShownCopies::Placement& placement) const;
+                                               const ImageShownCopies::Placement& placement, bool convolves) const;
     // Draws into a pooled offscreen buffer the size of the clip until the
     // matching popGroup, which gives it back as a source pattern in the current
     // user space (the caller destroys it). A box given in device pixels bounds

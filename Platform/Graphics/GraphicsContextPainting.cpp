@@ -7,6 +7,7 @@
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/ImageSampling.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 #include "Platform/Graphics/WorkBudget.h"
 
@@ -34,9 +35,6 @@ cairo_surface_t* sourceSurface(const Image& image, std::vector<std::uint8_t>& sc
     return cairo_image_surface_create_for_data(scratch.data(), CAIRO_FORMAT_ARGB32, image.width(), image.height(),
                                                stride);
 }
-
-// The pixels of an image below which it is never drawn from a reduced copy.
-constexpr double minimumReducedPixels = 4.0 * 1024 * 1024;
 
 // Where a gradient lies: along the line between two points, or between two circles.
 struct GradientGeometry {
@@ -355,19 +353,17 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
     if (rect.isEmpty() || state().degenerate) {
         return;
     }
-    // A large image shown at less than a quarter of its size is drawn from a
-    // copy reduced by two for as long as that holds: nearly the same picture
-    // from a fraction of the pixels. Smaller images are resampled whole.
+    // Shown at half its size or less, an image is drawn from the reduction
+    // nearest above the size it is shown at, made once and kept with it, so
+    // that what is left to resample on every draw is within a bilinear
+    // filter's reach; nearer its own size, or larger, it is drawn from itself.
     const AffineTransform& t = state().transform;
-    const double shownWidth = std::fabs(rect.width()) * std::hypot(t.a, t.b);
-    const double shownHeight = std::fabs(rect.height()) * std::hypot(t.c, t.d);
-    int factor = 1;
-    for (double width = original.width(), height = original.height();
-         width * height >= minimumReducedPixels && width >= 4 * shownWidth && height >= 4 * shownHeight;
-         width = std::ceil(width / 2), height = std::ceil(height / 2)) {
-        factor *= 2;
-    }
-    const std::shared_ptr<const Image> kept = factor > 1 ? original.reduced(factor) : nullptr;
+    const bool reducible = original.format() == Image::Format::argb32Premultiplied;
+    ImageSampling sampling = ImageSampling::forScale(
+        rect.width() / original.width() * std::hypot(t.a, t.b), rect.height() / original.height() * std::hypot(t.c, t.d),
+        reducible ? original.width() : 1, reducible ? original.height() : 1);
+    const std::shared_ptr<const Image> kept = sampling.factor > 1 ? original.reduced(sampling.factor) : nullptr;
+    if (sampling.factor > 1 && !kept) sampling = {1, true};
     const Image& image = kept ? *kept : original;
     std::vector<std::uint8_t> scratch;
     cairo_surface_t* surface = sourceSurface(image, scratch);
@@ -376,6 +372,13 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
         return;
     }
     const Rect r = rect.standardized();
+    // A reduction's last row and column stand for whole blocks, partly past
+    // the image's edges: laid out at its own scale, it reaches past the
+    // rectangle, which clips it, and its pixels land where theirs do.
+    const Rect laidOut =
+        kept ? Rect(r.minX(), r.minY(), r.width() * kept->width() * sampling.factor / original.width(),
+                    r.height() * kept->height() * sampling.factor / original.height())
+             : r;
     preservingPath([&] {
         addRect(r);
         // The same estimate whether the image is resampled or its copy laid
@@ -388,20 +391,22 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
         }
         // An image drawn where it was drawn before is laid down from the copy
         // resampled there, made on its second sighting.
-        const std::optional<ImageShownCopies::Placement> placement = shownPlacement(image, r);
+        // The copies stay with the image drawn, whichever reduction they are
+        // made from.
+        const std::optional<ImageShownCopies::Placement> placement = shownPlacement(original, r);
         std::shared_ptr<const Image> copy;
         if (placement) {
-            ImageShownCopies& copies = image.shownCopies();
+            ImageShownCopies& copies = original.shownCopies();
             const ImageShownCopies::Sighting sighting = copies.sight(*placement);
             copy = sighting.copy;
             if (!copy && sighting.seenBefore) {
-                copy = makeShownCopy(image, r, *placement);
-                const std::int64_t imagePixels = static_cast<std::int64_t>(image.width()) * image.height();
+                copy = makeShownCopy(image, laidOut, *placement, sampling.convolves);
+                const std::int64_t imagePixels = static_cast<std::int64_t>(original.width()) * original.height();
                 if (copy && !copies.keep(*placement, copy, imagePixels)) copy = nullptr;
             }
         }
         if (!copy) {
-            composite([&] { paintResampled(surface, image, r, true); });
+            composite([&] { paintResampled(surface, image, laidOut, true, sampling.convolves); });
             return;
         }
         cairo_surface_t* copySurface = sourceSurface(*copy, scratch);
@@ -421,24 +426,25 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
     cairo_surface_destroy(surface);
 }
 
-void GraphicsContext::paintResampled(cairo_surface_t* surface, const Image& image, const Rect& r, bool clipped) {
+void GraphicsContext::paintResampled(cairo_surface_t* surface, const Image& image, const Rect& r, bool clipped,
+                                     bool convolves) {
     cairo_save(cairo_);
     if (clipped) {
         cairo_clip(cairo_);
     }
-    setResampledSource(cairo_, surface, image, r);
+    setResampledSource(cairo_, surface, image, r, convolves);
     cairo_paint_with_alpha(cairo_, state().alpha);
     cairo_restore(cairo_);
 }
 
 void GraphicsContext::setResampledSource(cairo_t* cairo, cairo_surface_t* surface, const Image& image,
-                                         const Rect& rect) {
+                                         const Rect& rect, bool convolves) {
     cairo_translate(cairo, rect.minX(), rect.minY());
     cairo_scale(cairo, rect.width() / image.width(), rect.height() / image.height());
     cairo_set_source_surface(cairo, surface, 0, 0);
     // Padding keeps the edges crisp; a clip to the rectangle bounds the image.
     cairo_pattern_set_extend(cairo_get_source(cairo), CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(cairo_get_source(cairo), CAIRO_FILTER_GOOD);
+    cairo_pattern_set_filter(cairo_get_source(cairo), convolves ? CAIRO_FILTER_GOOD : CAIRO_FILTER_BILINEAR);
 }
 
 std::optional<ImageShownCopies::Placement> GraphicsContext::shownPlacement(const Image& image, const Rect& r) const {
@@ -469,7 +475,8 @@ std::optional<ImageShownCopies::Placement> GraphicsContext::shownPlacement(const
 }
 
 std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, const Rect& r,
-                                                            const ImageShownCopies::Placement& placement) const {
+                                                            const ImageShownCopies::Placement& placement,
+                                                            bool convolves) const {
     std::unique_ptr<GraphicsContext> buffer = makeBitmap(placement.width, placement.height);
     if (!buffer) {
         return nullptr;
@@ -479,7 +486,7 @@ std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, 
     std::vector<std::uint8_t> scratch;
     cairo_surface_t* surface = sourceSurface(image, scratch);
     // Unclipped: the rectangle clips the copy where it is laid down.
-    buffer->paintResampled(surface, image, r, false);
+    buffer->paintResampled(surface, image, r, false, convolves);
     cairo_surface_destroy(surface);
     return finishImage(std::move(buffer));
 }

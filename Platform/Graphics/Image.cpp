@@ -50,28 +50,26 @@ int Image::bytesPerRowFor(Format format, int width) {
     return stride > 0 ? stride : 0;
 }
 
-std::shared_ptr<const Image> Image::reduced(int factor) const {
-    if (format_ != Format::argb32Premultiplied || factor < 2 || width_ < factor || height_ < factor) {
-        return nullptr;
-    }
-    for (const auto& [kept, copy] : reduced_) {
-        if (kept == factor) return copy;
-    }
-    const int width = (width_ + factor - 1) / factor, height = (height_ + factor - 1) / factor;
-    const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
+namespace {
+
+// The pixels of `source` (premultiplied ARGB) reduced by `factor`, each the
+// rounded mean of the block it covers, the last row and column repeated where
+// a block passes the edge.
+std::vector<std::uint8_t> blockMeans(const Image& source, int factor, int width, int height, int stride) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
-    const std::uint8_t* source = data_.get();
+    const std::uint8_t* first = source.pixels().data();
     const int count = factor * factor;
     std::vector<int> sums(static_cast<std::size_t>(width) * 4);
     for (int y = 0; y < height; ++y) {
         std::fill(sums.begin(), sums.end(), 0);
         for (int row = 0; row < factor; ++row) {
             const std::uint8_t* line =
-                source + static_cast<std::size_t>(std::min(y * factor + row, height_ - 1)) * bytesPerRow_;
+                first + static_cast<std::size_t>(std::min(y * factor + row, source.height() - 1)) * source.bytesPerRow();
             for (int x = 0; x < width; ++x) {
                 int* sum = &sums[static_cast<std::size_t>(x) * 4];
                 for (int column = 0; column < factor; ++column) {
-                    const std::uint8_t* pixel = line + static_cast<std::size_t>(std::min(x * factor + column, width_ - 1)) * 4;
+                    const std::uint8_t* pixel =
+                        line + static_cast<std::size_t>(std::min(x * factor + column, source.width() - 1)) * 4;
                     // Premultiplied channels average without weighting by alpha.
                     for (int channel = 0; channel < 4; ++channel) sum[channel] += pixel[channel];
                 }
@@ -82,9 +80,43 @@ std::shared_ptr<const Image> Image::reduced(int factor) const {
             out[index] = static_cast<std::uint8_t>((sums[index] + count / 2) / count);
         }
     }
-    std::shared_ptr<const Image> copy = make(width, height, Format::argb32Premultiplied, std::move(pixels));
+    return pixels;
+}
+
+}  // namespace
+
+std::shared_ptr<const Image> Image::reduced(int factor) const {
+    if (format_ != Format::argb32Premultiplied || factor < 2 || width_ < factor || height_ < factor) {
+        return nullptr;
+    }
+    const std::lock_guard<std::mutex> lock(reducedMutex_);
+    // Made from the smallest copy kept that it reduces further, so that a
+    // chain of reductions reads the image once, not once per copy.
+    const Image* source = this;
+    int sourceFactor = 1;
+    for (const auto& [kept, copy] : reduced_) {
+        if (kept == factor) return copy;
+        if (copy && factor % kept == 0 && kept > sourceFactor) {
+            source = copy.get();
+            sourceFactor = kept;
+        }
+    }
+    const int width = (width_ + factor - 1) / factor, height = (height_ + factor - 1) / factor;
+    const int stride = bytesPerRowFor(Format::argb32Premultiplied, width);
+    std::shared_ptr<const Image> copy =
+        make(width, height, Format::argb32Premultiplied,
+             blockMeans(*source, factor / sourceFactor, width, height, stride));
     reduced_.emplace_back(factor, copy);
     return copy;
+}
+
+std::int64_t Image::reducedPixelsHeld() const {
+    const std::lock_guard<std::mutex> lock(reducedMutex_);
+    std::int64_t held = 0;
+    for (const auto& [kept, copy] : reduced_) {
+        if (copy) held += static_cast<std::int64_t>(copy->width()) * copy->height();
+    }
+    return held;
 }
 
 std::shared_ptr<const Image> Image::make(int width, int height, Format format, std::vector<std::uint8_t> pixels) {

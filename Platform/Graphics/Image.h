@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <utility>
@@ -70,14 +71,19 @@ public:
 
     // A copy of 1/`factor` the width and height (rounded up), each pixel the
     // mean of the `factor` x `factor` pixels it covers (the last row and column
-    // repeated where the block passes the edge). Made once per factor and kept
-    // with the image: GraphicsContext draws an image shown at less than a
-    // quarter of its size from such a copy, so that a huge picture shown small
-    // is not resampled whole on every draw, and made straight from the image so
-    // that no copy in between is kept. None for grey images, a factor below 2,
-    // or an image narrower or lower than the factor. Main thread only, like
-    // drawing.
+    // of what it is made from repeated where the block passes the edge). Made once per factor and kept
+    // with the image: GraphicsContext draws an image shown at half its size or
+    // less from the power-of-two reduction nearest above that size
+    // (ImageSampling), so that it is not convolved whole on every draw. Made
+    // from the smallest copy already kept that it reduces further, else from
+    // the image, and no copy in between is made for it: the copies of
+    // power-of-two factors hold about a third of the image's pixels
+    // together, and a chain of them reads the image once. None for grey images, a factor below 2, or an image narrower
+    // or lower than the factor. Safe from any thread, as the images of a
+    // document are shared by views drawn on different threads.
     std::shared_ptr<const Image> reduced(int factor) const;
+    // Pixels held by the copies reduced() keeps.
+    std::int64_t reducedPixelsHeld() const;
 
     // The copies of the image as GraphicsContext laid it down at placements
     // it is drawn at again (ImageShownCopies).
@@ -98,7 +104,8 @@ private:
     std::shared_ptr<const std::uint8_t> data_;
     std::size_t byteCount_;
     std::string decodingWarning_;
-    // The copies made by reduced(), by factor.
+    // The copies made by reduced(), by factor, and what guards them.
+    mutable std::mutex reducedMutex_;
     mutable std::vector<std::pair<int, std::shared_ptr<const Image>>> reduced_;
     mutable ImageShownCopies shownCopies_;
 };

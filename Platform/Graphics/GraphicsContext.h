@@ -296,9 +296,9 @@ private:
     // can reach, and the source laid down through it in one pass. Laid down
     // span by span, the pixel library would clear a whole scanline buffer
     // for every row the path crosses, which costs more than the painting.
-    // Cairo's fill rule `rule`; false, having drawn nothing, when a pixel
-    // mask clips or the mask could not be made.
-    bool fillThroughCoverage(cairo_pattern_t* source, int rule);
+    // Cairo's fill rule `rule`; the coverage scaled by `alpha`; false, having
+    // drawn nothing, when a pixel mask clips or the mask could not be made.
+    bool fillThroughCoverage(cairo_pattern_t* source, int rule, double alpha = 1);
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.
@@ -315,6 +315,15 @@ private:
     // `convolves`, else the bilinear one (ImageSampling).
     void paintResampled(cairo_surface_t* surface, const Image& image, const Rect& rect, bool clipped,
                         bool convolves);
+    // Lays `source` (a pattern in the current user space) down within the
+    // current path, a rectangle, with the state's alpha: in one pass through
+    // its coverage when `throughCoverage` and the clip allows, else clipped
+    // to the path.
+    void paintWithinPath(cairo_pattern_t* source, bool throughCoverage);
+    // The pattern of `surface`, the pixels of `image`, filling `rect` in the
+    // current user space as setResampledSource lays it (the caller destroys it).
+    static cairo_pattern_t* resampledPattern(cairo_surface_t* surface, const Image& image, const Rect& rect,
+                                             bool convolves);
     // Makes `surface`, the pixels of `image`, the source of `cairo` filling
     // `rect` (in its current space), resampled with edges padded: the one way
     // an image is laid into a rectangle, whether painted or clipped to.

@@ -217,7 +217,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
     consumePath();
 }
 
-bool GraphicsContext::fillThroughCoverage(cairo_pattern_t* source, int rule) {
+bool GraphicsContext::fillThroughCoverage(cairo_pattern_t* source, int rule, double alpha) {
     // The mask takes the clip in with the path, as Cairo would combine them
     // painting span by span, and is laid down without it.
     const std::optional<DeviceClipShape> clip = deviceClipShape();
@@ -269,7 +269,7 @@ bool GraphicsContext::fillThroughCoverage(cairo_pattern_t* source, int rule) {
     cairo_set_matrix(drawing, &matrix);
     cairo_set_antialias(drawing, cairo_get_antialias(cairo_));
     cairo_set_tolerance(drawing, cairo_get_tolerance(cairo_));
-    cairo_set_source_rgba(drawing, 0, 0, 0, 1);
+    cairo_set_source_rgba(drawing, 0, 0, 0, alpha);
     if (pathIsStroked_) {
         applyStrokeStyle(drawing);
         cairo_stroke(drawing);
@@ -379,6 +379,12 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
         kept ? Rect(r.minX(), r.minY(), r.width() * kept->width() * sampling.factor / original.width(),
                     r.height() * kept->height() * sampling.factor / original.height())
              : r;
+    // A turned or skewed image is resampled by the pixel library's general
+    // path, which clears a scanline buffer on every call: laid down span by
+    // span under the rectangle's clip, that is once for every row it covers.
+    // It is laid down in one pass through its coverage instead. An image
+    // only scaled and moved has faster paths of its own, row by row.
+    const bool throughCoverage = t.b != 0 || t.c != 0;
     preservingPath([&] {
         addRect(r);
         // The same estimate whether the image is resampled or its copy laid
@@ -406,24 +412,50 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
             }
         }
         if (!copy) {
-            composite([&] { paintResampled(surface, image, laidOut, true, sampling.convolves); });
+            cairo_pattern_t* source = resampledPattern(surface, image, laidOut, sampling.convolves);
+            composite([&] { paintWithinPath(source, throughCoverage); });
+            cairo_pattern_destroy(source);
             return;
         }
+        // Clipped to the rectangle as the image itself would be, so that its
+        // edges meet other clips as they would; inside it, the pixels are
+        // those resampling gives there.
         cairo_surface_t* copySurface = sourceSurface(*copy, scratch);
-        composite([&] {
-            // Clipped to the rectangle as the image itself would be, so that
-            // its edges meet other clips as they would; inside it, the pixels
-            // are those resampling gives there.
-            cairo_save(cairo_);
-            cairo_clip(cairo_);
-            cairo_identity_matrix(cairo_);
-            cairo_set_source_surface(cairo_, copySurface, placement->x, placement->y);
-            cairo_paint_with_alpha(cairo_, state().alpha);
-            cairo_restore(cairo_);
-        });
+        cairo_pattern_t* source = cairo_pattern_create_for_surface(copySurface);
+        cairo_matrix_t userToCopy;
+        cairo_get_matrix(cairo_, &userToCopy);
+        userToCopy.x0 -= placement->x;
+        userToCopy.y0 -= placement->y;
+        cairo_pattern_set_matrix(source, &userToCopy);
+        composite([&] { paintWithinPath(source, throughCoverage); });
+        cairo_pattern_destroy(source);
         cairo_surface_destroy(copySurface);
     });
     cairo_surface_destroy(surface);
+}
+
+void GraphicsContext::paintWithinPath(cairo_pattern_t* source, bool throughCoverage) {
+    if (throughCoverage && fillThroughCoverage(source, CAIRO_FILL_RULE_WINDING, state().alpha)) {
+        return;
+    }
+    cairo_save(cairo_);
+    cairo_clip(cairo_);
+    cairo_set_source(cairo_, source);
+    cairo_paint_with_alpha(cairo_, state().alpha);
+    cairo_restore(cairo_);
+}
+
+cairo_pattern_t* GraphicsContext::resampledPattern(cairo_surface_t* surface, const Image& image, const Rect& rect,
+                                                   bool convolves) {
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, image.width() / rect.width(), image.height() / rect.height());
+    cairo_matrix_translate(&matrix, -rect.minX(), -rect.minY());
+    cairo_pattern_set_matrix(pattern, &matrix);
+    // Padding keeps the edges crisp; the rectangle bounds the image.
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(pattern, convolves ? CAIRO_FILTER_GOOD : CAIRO_FILTER_BILINEAR);
+    return pattern;
 }
 
 void GraphicsContext::paintResampled(cairo_surface_t* surface, const Image& image, const Rect& r, bool clipped,
@@ -439,12 +471,9 @@ void GraphicsContext::paintResampled(cairo_surface_t* surface, const Image& imag
 
 void GraphicsContext::setResampledSource(cairo_t* cairo, cairo_surface_t* surface, const Image& image,
                                          const Rect& rect, bool convolves) {
-    cairo_translate(cairo, rect.minX(), rect.minY());
-    cairo_scale(cairo, rect.width() / image.width(), rect.height() / image.height());
-    cairo_set_source_surface(cairo, surface, 0, 0);
-    // Padding keeps the edges crisp; a clip to the rectangle bounds the image.
-    cairo_pattern_set_extend(cairo_get_source(cairo), CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(cairo_get_source(cairo), convolves ? CAIRO_FILTER_GOOD : CAIRO_FILTER_BILINEAR);
+    cairo_pattern_t* pattern = resampledPattern(surface, image, rect, convolves);
+    cairo_set_source(cairo, pattern);
+    cairo_pattern_destroy(pattern);
 }
 
 std::optional<ImageShownCopies::Placement> GraphicsContext::shownPlacement(const Image& image, const Rect& r) const {

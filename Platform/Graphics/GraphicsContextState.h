@@ -114,6 +114,7 @@ void GraphicsContext::preservingPath(Body&& body) {
     }
     cairo_new_path(cairo_);
     pathElementCount_ = 0;
+    pathIsStroked_ = false;
     pathExtent_ = {};
     body();
     cairo_new_path(cairo_);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,10 +104,12 @@ std::shared_ptr<const Image> drawnThroughContext(const Image& image, const Affin
     return GraphicsContext::finishImage(std::move(context));
 }
 
-// The same drawing made by convolving the whole image on the device, as the
-// pixel library does when asked for its good filter.
-std::shared_ptr<const Image> convolvedDirectly(const Image& image, const AffineTransform& transform,
-                                               const Rect& rect) {
+// The image painted into `rect` under `transform` by the pixel library itself,
+// clipped to the rectangle (after `clip`, in device space, draws the clip's
+// path, when given), with `filter` and `alpha`.
+std::shared_ptr<const Image> paintedDirectly(const Image& image, const AffineTransform& transform, const Rect& rect,
+                                             cairo_filter_t filter, double alpha = 1,
+                                             const std::function<void(cairo_t*)>& clip = {}) {
     const int stride = Image::bytesPerRowFor(Image::Format::argb32Premultiplied, target);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * target);
     cairo_surface_t* surface =
@@ -115,6 +118,10 @@ std::shared_ptr<const Image> convolvedDirectly(const Image& image, const AffineT
         const_cast<std::uint8_t*>(image.pixels().data()), CAIRO_FORMAT_ARGB32, image.width(), image.height(),
         image.bytesPerRow());
     cairo_t* cairo = cairo_create(surface);
+    if (clip) {
+        clip(cairo);
+        cairo_clip(cairo);
+    }
     cairo_matrix_t matrix;
     cairo_matrix_init(&matrix, transform.a, transform.b, transform.c, transform.d, transform.tx, transform.ty);
     cairo_set_matrix(cairo, &matrix);
@@ -124,12 +131,19 @@ std::shared_ptr<const Image> convolvedDirectly(const Image& image, const AffineT
     cairo_scale(cairo, rect.width() / image.width(), rect.height() / image.height());
     cairo_set_source_surface(cairo, source, 0, 0);
     cairo_pattern_set_extend(cairo_get_source(cairo), CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(cairo_get_source(cairo), CAIRO_FILTER_GOOD);
-    cairo_paint(cairo);
+    cairo_pattern_set_filter(cairo_get_source(cairo), filter);
+    cairo_paint_with_alpha(cairo, alpha);
     cairo_destroy(cairo);
     cairo_surface_destroy(source);
     cairo_surface_destroy(surface);
     return Image::make(target, target, Image::Format::argb32Premultiplied, std::move(pixels));
+}
+
+// The same drawing made by convolving the whole image on the device, as the
+// pixel library does when asked for its good filter.
+std::shared_ptr<const Image> convolvedDirectly(const Image& image, const AffineTransform& transform,
+                                               const Rect& rect) {
+    return paintedDirectly(image, transform, rect, CAIRO_FILTER_GOOD);
 }
 
 // The root mean square of the differences of all channels, in levels of 255.
@@ -224,6 +238,81 @@ TEST(ImageSampling, AReductionLandsWhereTheImageDoes) {
         const auto expected = convolvedDirectly(*image, {}, rect);
         ASSERT_TRUE(drawn && expected);
         EXPECT_NEAR(alphaCentreX(*drawn), alphaCentreX(*expected), 0.15);
+    }
+}
+
+TEST(ImageSampling, ATurnedImageIsLaidDownAsClippedToItsRectangle) {
+    // A turned image is laid down in one pass through its coverage; the
+    // picture is that of painting it clipped to its rectangle.
+    struct Case {
+        std::string name;
+        double alpha;
+        // A clip of the context's own, in device space; none when empty.
+        Rect clip;
+        bool clipIsEllipse;
+        // A path of the caller's, made to stand for its stroke, waits to be
+        // filled: the image is laid into its rectangle all the same.
+        bool strokedPathPending = false;
+    };
+    const std::vector<Case> cases{
+        {"opaque", 1, Rect(), false},
+        {"through an alpha", 0.45, Rect(), false},
+        {"under a clip", 1, Rect(30.5, 20.25, 70, 90), false},
+        {"under a round clip, through an alpha", 0.7, Rect(20, 15, 110, 100), true},
+        {"with a stroked path pending", 1, Rect(), false, true},
+    };
+    const auto image = pictureImage(150);
+    ASSERT_TRUE(image);
+    const AffineTransform transform =
+        AffineTransform::makeRotation(0.35).concatenating(AffineTransform::makeTranslation(60.3, 5.7));
+    const Rect rect(2.2, 3.4, 120.5, 110.25);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto context = bitmap(target, target);
+        ASSERT_TRUE(context);
+        if (!test.clip.isEmpty()) {
+            context->beginPath();
+            if (test.clipIsEllipse) {
+                context->addEllipse(test.clip);
+            } else {
+                context->addRect(test.clip);
+            }
+            context->clip();
+        }
+        context->concatenate(transform);
+        context->setAlpha(test.alpha);
+        if (test.strokedPathPending) {
+            context->addRect(Rect(10, 10, 20, 20));
+            context->replacePathWithStrokedPath();
+        }
+        context->drawImage(*image, rect);
+        const auto drawn = GraphicsContext::finishImage(std::move(context));
+
+        std::function<void(cairo_t*)> clip;
+        if (!test.clip.isEmpty()) {
+            clip = [&](cairo_t* cairo) {
+                if (!test.clipIsEllipse) {
+                    cairo_rectangle(cairo, test.clip.minX(), test.clip.minY(), test.clip.width(), test.clip.height());
+                    return;
+                }
+                cairo_save(cairo);
+                cairo_translate(cairo, test.clip.midX(), test.clip.midY());
+                cairo_scale(cairo, test.clip.width() / 2, test.clip.height() / 2);
+                cairo_arc(cairo, 0, 0, 1, 0, 2 * M_PI);
+                cairo_restore(cairo);
+            };
+        }
+        const auto expected = paintedDirectly(*image, transform, rect, CAIRO_FILTER_BILINEAR, test.alpha, clip);
+        ASSERT_TRUE(drawn && expected);
+        int differing = 0;
+        for (int y = 0; y < target; ++y) {
+            for (int x = 0; x < target; ++x) {
+                if (!pixelNear(*drawn, x, y, pixelAt(*expected, x, y), 2)) {
+                    if (++differing <= 3) ADD_FAILURE() << pixelNear(*drawn, x, y, pixelAt(*expected, x, y), 2).message();
+                }
+            }
+        }
+        EXPECT_EQ(differing, 0);
     }
 }
 

@@ -1,6 +1,6 @@
 // Drawing costs that decide whether a frame fits its budget: filling and
-// stroking a 40-vertex path, a full-canvas radial gradient and a shadow blur,
-// each on a 512 x 512 canvas.
+// stroking a 40-vertex path, a full-canvas radial gradient, a shadow blur and
+// a large image that moves on every draw, each on a 512 x 512 canvas.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,7 @@
 
 #include "Platform/Graphics/GaussianBlur.h"
 #include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Image.h"
 
 namespace {
 
@@ -112,5 +113,29 @@ void blurPlane512(benchmark::State& state) {
     }
 }
 BENCHMARK(blurPlane512);
+
+// A 2000 x 2000 picture shown at the scale of the first argument (percent),
+// turned when the second is 1, a little further along on every draw, so that
+// no copy made for an earlier placement serves.
+void movingImage512(benchmark::State& state) {
+    constexpr int kSide = 2000;
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(kSide) * kSide * 4);
+    for (std::size_t index = 0; index < rgba.size(); ++index) rgba[index] = static_cast<std::uint8_t>(index * 7 % 251);
+    const auto image = Image::fromStraightRGBA(kSide, kSide, std::move(rgba));
+    auto context = GraphicsContext::makeBitmap(kSize, kSize);
+    const double scale = static_cast<double>(state.range(0)) / 100;
+    const bool turned = state.range(1) != 0;
+    double offset = 0;
+    for (auto _ : state) {
+        offset = offset > 8 ? 0 : offset + 0.37;
+        context->saveGState();
+        context->translateBy(256, 256);
+        if (turned) context->rotateBy(0.3 + offset / 100);
+        context->drawImage(*image, Rect(-kSide * scale / 2 + offset, -kSide * scale / 2, kSide * scale, kSide * scale));
+        context->restoreGState();
+        context->flush();
+    }
+}
+BENCHMARK(movingImage512)->Args({100, 0})->Args({40, 0})->Args({20, 0})->Args({40, 1})->Args({20, 1});
 
 }  // namespace

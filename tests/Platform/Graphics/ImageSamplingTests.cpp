@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Platform/Graphics/GraphicsContext.h"
@@ -366,6 +367,32 @@ TEST(ImageSampling, AReductionMadeFromAnotherIsTheMeanOfTheImageToRounding) {
         EXPECT_EQ(differing, 0);
     }
     EXPECT_LE(chained->reducedPixelsHeld(), reductionBound(100, 100));
+}
+
+TEST(ImageSampling, ViewsOnSeveralThreadsShareEachReduction) {
+    // The images of a document are shared by views drawn on different threads.
+    const auto image = pictureImage(300);
+    ASSERT_TRUE(image);
+    constexpr int threadCount = 4;
+    std::vector<std::vector<std::shared_ptr<const Image>>> seen(threadCount);
+    std::vector<std::thread> threads;
+    for (int index = 0; index < threadCount; ++index) {
+        // Each asks for the reductions in an order of its own, as views shown
+        // at different sizes would.
+        threads.emplace_back([&, index] {
+            std::vector<std::shared_ptr<const Image>>& reductions = seen[static_cast<std::size_t>(index)];
+            reductions.resize(6);
+            for (int step = 0; step < 6; ++step) {
+                const int level = (step + index) % 6;
+                reductions[static_cast<std::size_t>(level)] = image->reduced(2 << level);
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (const auto& reductions : seen) {
+        EXPECT_EQ(reductions, seen.front()) << "each reduction is made once and shared";
+    }
+    EXPECT_LE(image->reducedPixelsHeld(), reductionBound(300, 300));
 }
 
 TEST(ImageSampling, HostileSizesAndScalesDrawWithinTheirBounds) {

@@ -53,6 +53,11 @@ public:
     static std::unique_ptr<GraphicsContext> makeBitmap(int width, int height);
     // An 8-bit grey bitmap without alpha, black at first: what mask images are drawn in.
     static std::unique_ptr<GraphicsContext> makeGreyBitmap(int width, int height);
+    // A transparent bitmap of coverage alone (8 bits a pixel, colours dropped):
+    // what a mask drawn for clipToAlphaOf is drawn into, at a quarter of the
+    // memory and of the pixel work an ARGB bitmap would take. Nothing for the
+    // sizes makeBitmap refuses.
+    static std::unique_ptr<GraphicsContext> makeAlphaBitmap(int width, int height);
     // Draws into an existing Cairo context, taking a reference to it. Its size is
     // its target's when that is an image surface, else 0 x 0 (clipping to masks
     // then clips everything).
@@ -135,6 +140,11 @@ public:
     // Multiplies the clip by the image stretched over the rectangle: a grey
     // image's level, or an ARGB image's alpha; nothing shows outside the rectangle.
     void clipToMask(const Rect& rect, const Image& mask);
+    // Multiplies the clip by the alpha of the pixels drawn into `mask` (a
+    // bitmap of this device, its top-left pixel on device pixel `x`, `y`);
+    // nothing shows outside it. Ends `mask`: the pixels of an alpha bitmap
+    // become the clip's own, without a copy. A null mask clips to nothing.
+    void clipToAlphaOf(std::unique_ptr<GraphicsContext> mask, int x, int y);
     // In user space; the null rectangle when nothing can be drawn.
     Rect clipBoundingBox() const;
     // The clip as rectangles in device pixels, when it is made of rectangles

@@ -289,11 +289,16 @@ private:
     void composite(Draw&& draw);
     // Paints `source` over the clip with `alpha` through the state's blend mode
     // and pixel mask. With a mask and a whole alpha, the source is laid down
-    // through the mask in one pass instead of being made apart first.
-    void compositePaint(cairo_pattern_t* source, double alpha);
+    // through the mask in one pass instead of being made apart first. The
+    // source lies in the current user space, or in device space (a group's
+    // pixels) when `inDeviceSpace`: laid down pixel for pixel then, where a
+    // round trip through a turned or scaled user space would leave the
+    // pattern's transform a rounding away from the identity and have every
+    // pixel resampled.
+    void compositePaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace = false);
     // Lays `source` down through the state's pixel mask (there must be one)
-    // with the state's blend mode.
-    void layDownThroughMask(cairo_pattern_t* source);
+    // with the state's blend mode; `inDeviceSpace` as for compositePaint.
+    void layDownThroughMask(cairo_pattern_t* source, bool inDeviceSpace);
     void setSourceColor(const Color& color) const;
     // A solid source of the colour under the state's alpha (rounded as a layer
     // would round it, when the state says so); the caller destroys it.
@@ -337,8 +342,8 @@ private:
     std::shared_ptr<const Image> makeShownCopy(const Image& image, const Rect& rect,
                                                const ImageShownCopies::Placement& placement) const;
     // Draws into a pooled offscreen buffer the size of the clip until the
-    // matching popGroup, which gives it back as a source pattern in the current
-    // user space (the caller destroys it). A box given in device pixels bounds
+    // matching popGroup, which gives it back as a source pattern in device
+    // space (the caller destroys it). A box given in device pixels bounds
     // the buffer further.
     void pushGroup(std::optional<Rect> deviceBounds = std::nullopt);
     cairo_pattern_t* popGroup();

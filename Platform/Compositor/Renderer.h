@@ -26,8 +26,8 @@
 // layers of its chain, as masks that subtract or intersect are built): it
 // clips by them all. Other masks are drawn into buffers of coverage alone,
 // which become the clip's pixel mask as they are; those and shadows are no
-// larger than the part of the context that can show them; groups use the context's transparency
-// layers, which are clipped the same way. A wide blur works on its source
+// larger than the part of the context that can show them; groups use the
+// context's transparency layers, which are clipped the same way. A wide blur works on its source
 // scaled down (GaussianBlur::reduction), so that its cost does not grow with
 // its radius; such a source, and that of a shadow offset further than the
 // view, is drawn apart from the layer itself, and a wide shadow nested inside

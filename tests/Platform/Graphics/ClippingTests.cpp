@@ -152,7 +152,8 @@ TEST(ClipTest, DegenerateClipsDrawNothing) {
          }},
         {"stroke of nothing", [](GraphicsContext& c) { c.clipToStrokeOfCurrentPath(); }},
         {"no mask bitmap", [](GraphicsContext& c) { c.clipToAlphaOf(nullptr, 0, 0); }},
-        {"a grey bitmap for a mask", [](GraphicsContext& c) { c.clipToAlphaOf(GraphicsContext::makeGreyBitmap(10, 10), 0, 0); }},
+        {"a grey bitmap for a mask",
+         [](GraphicsContext& c) { c.clipToAlphaOf(GraphicsContext::makeGreyBitmap(10, 10), 0, 0); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -81,7 +81,8 @@ TEST(TransparencyLayerTest, IsLaidDownPixelForPixelUnderAnyTransform) {
     };
     const Case cases[] = {
         {"turned", AffineTransform::makeRotation(0.3).concatenating(AffineTransform::makeTranslation(21, 3))},
-        {"scaled unevenly", AffineTransform::makeScale(0.55, 1.7).concatenating(AffineTransform::makeTranslation(4.3, 2.1))},
+        {"scaled unevenly",
+         AffineTransform::makeScale(0.55, 1.7).concatenating(AffineTransform::makeTranslation(4.3, 2.1))},
         {"turned and scaled",
          AffineTransform::makeRotation(-1.1).concatenating(AffineTransform::makeScale(0.6, 0.6)).concatenating(
              AffineTransform::makeTranslation(11, 27))},

@@ -350,9 +350,14 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
     mask.displayIfNeeded();
     const std::shared_ptr<Layer> presentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
     const Layer& presented = presentation ? *presentation : mask;
-    const std::optional<SingleDrawing> shape = opaqueShapeOf(mask, presented, mediaTime);
+    std::optional<SingleDrawing> shape = opaqueShapeOf(mask, presented, mediaTime, true);
     if (shape && shape->kind() == SingleDrawing::Kind::fill) {
-        return clipToMaskPath(*shape, presented, context) ? MaskClip::path : MaskClip::nothingShows;
+        return clipToMaskPath(*shape, presented, mediaTime, context) ? MaskClip::path : MaskClip::nothingShows;
+    }
+    // Masks that cut others are built as a chain of layers, each masked by
+    // the path that cuts it: a fill cut by such paths is clipped to them all.
+    if (shape && !shape->clips().empty()) {
+        shape.reset();
     }
     // Only the part of the view that the mask can cover needs a buffer: where
     // its presented path or bounds reach, however they are animated.
@@ -375,30 +380,27 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
     if (shape && animates(mask, *shape)) {
         return clipToMaskStroke(*shape, presented, area, context) ? MaskClip::buffer : MaskClip::nothingShows;
     }
-    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(area.width, area.height);
+    // Only the mask's alpha counts: it is drawn into a bitmap of coverage
+    // alone, which then becomes the clip's pixel mask as it is.
+    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeAlphaBitmap(area.width, area.height);
     if (!buffer) {
         return MaskClip::nothingShows;
     }
     buffer->translateBy(-area.x, -area.y);
     buffer->concatenate(context.currentTransform());
     drawLayer(mask, mediaTime, *buffer);
-    const std::shared_ptr<const graphics::Image> image = GraphicsContext::finishImage(std::move(buffer));
-    if (!image) {
+    // The mask's pixels line up with the device's. The rectangle, clipped to
+    // first, also bounds the group that the masked layer is drawn in.
+    if (!clipInDeviceSpace(context, [&] { context.clipToRect(area.rect()); })) {
         return MaskClip::nothingShows;
     }
-    // The mask's pixels line up with the device's. The clip also bounds the
-    // group that the masked layer is drawn in.
-    return clipInDeviceSpace(context,
-                             [&] {
-                                 context.clipToMask(area.rect(), *image);
-                                 context.clipToRect(area.rect());
-                             })
-               ? MaskClip::buffer
-               : MaskClip::nothingShows;
+    context.clipToAlphaOf(std::move(buffer), area.x, area.y);
+    return MaskClip::buffer;
 }
 
-std::optional<SingleDrawing> Renderer::opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime) {
-    std::optional<SingleDrawing> drawing = SingleDrawing::opaqueShape(mask, presented, mediaTime);
+std::optional<SingleDrawing> Renderer::opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime,
+                                                     bool throughMasks) {
+    std::optional<SingleDrawing> drawing = SingleDrawing::opaqueShape(mask, presented, mediaTime, throughMasks);
     if (!drawing) {
         return std::nullopt;
     }
@@ -410,19 +412,42 @@ std::optional<SingleDrawing> Renderer::opaqueShapeOf(Layer& mask, const Layer& p
     return drawing;
 }
 
-std::optional<AffineTransform> Renderer::maskShapeToContext(const SingleDrawing& drawing, const Layer& presented,
+std::optional<AffineTransform> Renderer::maskShapeToContext(const SingleDrawing& drawing,
+                                                           const AffineTransform& firstToContext,
                                                            const GraphicsContext& context) {
-    const AffineTransform shapeToContext =
-        drawing.painterToFirst().concatenating(LayerGeometry::layerToParent(presented));
+    const AffineTransform shapeToContext = drawing.painterToFirst().concatenating(firstToContext);
     if (!shapeToContext.concatenating(context.currentTransform()).isInvertible()) {
         return std::nullopt;
     }
     return shapeToContext;
 }
 
-bool Renderer::clipToMaskPath(const SingleDrawing& drawing, const Layer& presented, GraphicsContext& context) {
+bool Renderer::clipToMaskPath(const SingleDrawing& drawing, const Layer& presented, double mediaTime,
+                              GraphicsContext& context) {
+    const AffineTransform maskToContext = LayerGeometry::layerToParent(presented);
+    // Each path that cuts a layer of the chain, placed as that layer is.
+    for (const SingleDrawing::ChainClip& clip : drawing.clips()) {
+        Layer& cut = *clip.masked->mask();
+        cut.displayIfNeeded();
+        const std::shared_ptr<Layer> presentation = cut.hasAnimations() ? cut.presentationAt(mediaTime) : nullptr;
+        const Layer& shown = presentation ? *presentation : cut;
+        const std::optional<SingleDrawing> shape = opaqueShapeOf(cut, shown, mediaTime, false);
+        if (!shape || shape->kind() != SingleDrawing::Kind::fill ||
+            !clipToShapePath(*shape,
+                             LayerGeometry::layerToParent(shown)
+                                 .concatenating(clip.maskedToFirst)
+                                 .concatenating(maskToContext),
+                             context)) {
+            return false;
+        }
+    }
+    return clipToShapePath(drawing, maskToContext, context);
+}
+
+bool Renderer::clipToShapePath(const SingleDrawing& drawing, const AffineTransform& firstToContext,
+                               GraphicsContext& context) {
     const auto& shape = static_cast<const ShapeLayer&>(drawing.painter());
-    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(drawing, presented, context);
+    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(drawing, firstToContext, context);
     if (!shapeToContext) {
         return false;
     }
@@ -439,7 +464,8 @@ bool Renderer::clipToMaskPath(const SingleDrawing& drawing, const Layer& present
 bool Renderer::clipToMaskStroke(const SingleDrawing& drawing, const Layer& presented, const PixelRect& area,
                                 GraphicsContext& context) {
     const auto& shape = static_cast<const ShapeLayer&>(drawing.painter());
-    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(drawing, presented, context);
+    const std::optional<AffineTransform> shapeToContext =
+        maskShapeToContext(drawing, LayerGeometry::layerToParent(presented), context);
     const std::optional<AffineTransform> contextToShape = shapeToContext ? shapeToContext->inverted() : std::nullopt;
     if (!contextToShape) {
         return false;

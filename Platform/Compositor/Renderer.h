@@ -21,10 +21,13 @@
 // path only clips it (a gradient fill drawn through its shape). A shadow blurs
 // the layer's composited alpha with a Gaussian of standard deviation radius / 2,
 // offset in the layer's own space.
-// A mask that is one opaque filled path (SingleDrawing) clips by that path;
-// other masks and shadows are drawn into buffers no larger than the part of
-// the context that can show them; groups use the context's transparency
-// layers, which are clipped the same way. A wide blur works on its source
+// A mask that is one opaque filled path (SingleDrawing) clips by that path,
+// and so does one whose path is cut by further opaque paths (the masks of
+// layers of its chain, as masks that subtract or intersect are built): it
+// clips by them all. Other masks are drawn into buffers of coverage alone,
+// which become the clip's pixel mask as they are; those and shadows are no
+// larger than the part of the context that can show them; groups use the
+// context's transparency layers, which are clipped the same way. A wide blur works on its source
 // scaled down (GaussianBlur::reduction), so that its cost does not grow with
 // its radius; such a source, and that of a shadow offset further than the
 // view, is drawn apart from the layer itself, and a wide shadow nested inside
@@ -90,17 +93,26 @@ private:
     static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
     // The one drawing of a mask that is one opaque fill or stroke, its layers
     // counted as drawn; none for a mask of any other kind. `presented` is the
-    // mask as it shows at `mediaTime`, displayed already.
-    static std::optional<SingleDrawing> opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime);
-    // From the coordinates of a mask's one drawing to the current space; none
-    // where the shape collapses to a line at most and lets nothing through.
+    // mask as it shows at `mediaTime`, displayed already. Through layers
+    // masked by a path when `throughMasks` (SingleDrawing::opaqueShape).
+    static std::optional<SingleDrawing> opaqueShapeOf(Layer& mask, const Layer& presented, double mediaTime,
+                                                      bool throughMasks);
+    // From the coordinates of a mask's one drawing to the current space, given
+    // the way from the mask's own coordinates there; none where the shape
+    // collapses to a line at most and lets nothing through.
     static std::optional<graphics::AffineTransform> maskShapeToContext(const SingleDrawing& drawing,
-                                                                       const Layer& presented,
+                                                                       const graphics::AffineTransform& firstToContext,
                                                                        const graphics::GraphicsContext& context);
     // A mask that is one opaque filled path lets through what the path covers:
-    // clips the context to the path itself. Whether anything can show.
-    static bool clipToMaskPath(const SingleDrawing& drawing, const Layer& presented,
+    // clips the context to the path itself, and to each path that cuts a
+    // layer of the mask's chain (SingleDrawing::clips). Whether anything can show.
+    static bool clipToMaskPath(const SingleDrawing& drawing, const Layer& presented, double mediaTime,
                                graphics::GraphicsContext& context);
+    // Clips the context to the path of a drawing that is one opaque fill,
+    // placed by the way from the coordinates its search began in to the
+    // current space. Whether anything can show.
+    static bool clipToShapePath(const SingleDrawing& drawing, const graphics::AffineTransform& firstToContext,
+                                graphics::GraphicsContext& context);
     // A mask that is one opaque stroke lets through what the stroke covers:
     // clips the context, within `area` (device pixels), to the stroke, drawn
     // straight into the context's pixel mask. Whether anything can show.

@@ -47,13 +47,15 @@ std::optional<SingleDrawing> SingleDrawing::find(Layer& model, const Layer& pres
     return search(model, presented, mediaTime, true);
 }
 
-std::optional<SingleDrawing> SingleDrawing::opaqueShape(Layer& mask, const Layer& presented, double mediaTime) {
+std::optional<SingleDrawing> SingleDrawing::opaqueShape(Layer& mask, const Layer& presented, double mediaTime,
+                                                        bool throughMasks) {
     if (presented.isHidden() || !(presented.opacity() >= 1) || mask.mask() ||
         LayerCompositing::castsShadow(presented) || LayerCompositing::blendMode(presented)) {
         return std::nullopt;
     }
-    std::optional<SingleDrawing> drawing = search(mask, presented, mediaTime, false);
-    if (!drawing || !drawing->chainIsOpaque() || drawing->isClipped()) {
+    std::optional<SingleDrawing> drawing = search(mask, presented, mediaTime, throughMasks);
+    if (!drawing || !drawing->chainIsOpaque() || drawing->clipsToBounds_ ||
+        (drawing->isClipped() && drawing->clips().empty())) {
         return std::nullopt;
     }
     // Only a shape layer paints a fill or a stroke; the painter of another kind
@@ -90,6 +92,7 @@ std::optional<SingleDrawing> SingleDrawing::search(Layer& model, const Layer& pr
     std::size_t looked = 0;
     while (true) {
         result.isClipped_ = result.isClipped_ || layer->masksToBounds();
+        result.clipsToBounds_ = result.clipsToBounds_ || layer->masksToBounds();
         const OwnPainting own = ownPainting(*layer);
         if (own.count > 1) return std::nullopt;
         // The one visible sublayer, as it is presented; a second one ends the search.
@@ -119,7 +122,8 @@ std::optional<SingleDrawing> SingleDrawing::search(Layer& model, const Layer& pr
         if (LayerCompositing::castsShadow(next) || LayerCompositing::blendMode(next)) {
             return std::nullopt;
         }
-        if (nextModel->mask()) {
+        const bool masked = nextModel->mask() != nullptr;
+        if (masked) {
             if (!throughMasks || !maskedByPath(*nextModel, mediaTime)) return std::nullopt;
             result.isClipped_ = true;
         }
@@ -127,6 +131,7 @@ std::optional<SingleDrawing> SingleDrawing::search(Layer& model, const Layer& pr
         result.painterToFirst_ = LayerGeometry::layerToParent(next)
                                      .concatenating(LayerGeometry::sublayerTransform(*layer))
                                      .concatenating(result.painterToFirst_);
+        if (masked) result.clips_.push_back({nextModel.get(), result.painterToFirst_});
         result.chain_.push_back(nextModel.get());
         layer = &next;
         layerModel = nextModel.get();

@@ -45,8 +45,19 @@ public:
     static std::optional<SingleDrawing> find(Layer& model, const Layer& presented, double mediaTime);
     // The one drawing of a mask that is one opaque fill or stroke, unclipped;
     // none for a mask of any other kind. `presented` is the mask as it shows at
-    // `mediaTime`, displayed already.
-    static std::optional<SingleDrawing> opaqueShape(Layer& mask, const Layer& presented, double mediaTime);
+    // `mediaTime`, displayed already. Through layers of the chain masked by
+    // one opaque filled path when `throughMasks` (their paths are then in
+    // clips()), as masks that cut others are built: the mask's alpha is the
+    // drawing's cut by those paths.
+    static std::optional<SingleDrawing> opaqueShape(Layer& mask, const Layer& presented, double mediaTime,
+                                                    bool throughMasks = false);
+
+    // A layer of the chain masked by one opaque filled path, and the way from
+    // its coordinates to those of the layer the search began at.
+    struct ChainClip {
+        Layer* masked = nullptr;
+        graphics::AffineTransform maskedToFirst;
+    };
 
     Kind kind() const { return kind_; }
     // The layer that draws, as it is presented.
@@ -60,6 +71,8 @@ public:
     bool isClipped() const { return isClipped_; }
     // The layers of the chain below the first (models), from the top down.
     const std::vector<Layer*>& chain() const { return chain_; }
+    // The layers of the chain masked by a path, from the top down.
+    const std::vector<ChainClip>& clips() const { return clips_; }
 
 private:
     SingleDrawing() = default;
@@ -78,7 +91,10 @@ private:
     graphics::AffineTransform painterToFirst_;
     bool chainIsOpaque_ = true;
     bool isClipped_ = false;
+    // Whether a layer of the chain clips to its bounds.
+    bool clipsToBounds_ = false;
     std::vector<Layer*> chain_;
+    std::vector<ChainClip> clips_;
 };
 
 }  // namespace platform::compositor

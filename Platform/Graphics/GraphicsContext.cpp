@@ -133,6 +133,14 @@ std::unique_ptr<GraphicsContext> GraphicsContext::makeGreyBitmap(int width, int 
                          [](cairo_t* c, int w, int h, bool g) { return new GraphicsContext(c, w, h, g); });
 }
 
+std::unique_ptr<GraphicsContext> GraphicsContext::makeAlphaBitmap(int width, int height) {
+    if (!validSize(width, height)) {
+        return nullptr;
+    }
+    return makeOnSurface(PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, width, height), false,
+                         [](cairo_t* c, int w, int h, bool g) { return new GraphicsContext(c, w, h, g); });
+}
+
 std::shared_ptr<const Image> GraphicsContext::makeImage() const {
     cairo_surface_t* target = surfaces_.front();
     if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE || width_ <= 0 || height_ <= 0) {

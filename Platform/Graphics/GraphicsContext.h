@@ -53,6 +53,11 @@ public:
     static std::unique_ptr<GraphicsContext> makeBitmap(int width, int height);
     // An 8-bit grey bitmap without alpha, black at first: what mask images are drawn in.
     static std::unique_ptr<GraphicsContext> makeGreyBitmap(int width, int height);
+    // A transparent bitmap of coverage alone (8 bits a pixel, colours dropped):
+    // what a mask drawn for clipToAlphaOf is drawn into, at a quarter of the
+    // memory and of the pixel work an ARGB bitmap would take. Nothing for the
+    // sizes makeBitmap refuses.
+    static std::unique_ptr<GraphicsContext> makeAlphaBitmap(int width, int height);
     // Draws into an existing Cairo context, taking a reference to it. Its size is
     // its target's when that is an image surface, else 0 x 0 (clipping to masks
     // then clips everything).
@@ -135,6 +140,11 @@ public:
     // Multiplies the clip by the image stretched over the rectangle: a grey
     // image's level, or an ARGB image's alpha; nothing shows outside the rectangle.
     void clipToMask(const Rect& rect, const Image& mask);
+    // Multiplies the clip by the alpha of the pixels drawn into `mask` (a
+    // bitmap of this device, its top-left pixel on device pixel `x`, `y`);
+    // nothing shows outside it. Ends `mask`: the pixels of an alpha bitmap
+    // become the clip's own, without a copy. A null mask clips to nothing.
+    void clipToAlphaOf(std::unique_ptr<GraphicsContext> mask, int x, int y);
     // In user space; the null rectangle when nothing can be drawn.
     Rect clipBoundingBox() const;
     // The clip as rectangles in device pixels, when it is made of rectangles
@@ -279,11 +289,16 @@ private:
     void composite(Draw&& draw);
     // Paints `source` over the clip with `alpha` through the state's blend mode
     // and pixel mask. With a mask and a whole alpha, the source is laid down
-    // through the mask in one pass instead of being made apart first.
-    void compositePaint(cairo_pattern_t* source, double alpha);
+    // through the mask in one pass instead of being made apart first. The
+    // source lies in the current user space, or in device space (a group's
+    // pixels) when `inDeviceSpace`: laid down pixel for pixel then, where a
+    // round trip through a turned or scaled user space would leave the
+    // pattern's transform a rounding away from the identity and have every
+    // pixel resampled.
+    void compositePaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace = false);
     // Lays `source` down through the state's pixel mask (there must be one)
-    // with the state's blend mode.
-    void layDownThroughMask(cairo_pattern_t* source);
+    // with the state's blend mode; `inDeviceSpace` as for compositePaint.
+    void layDownThroughMask(cairo_pattern_t* source, bool inDeviceSpace);
     void setSourceColor(const Color& color) const;
     // A solid source of the colour under the state's alpha (rounded as a layer
     // would round it, when the state says so); the caller destroys it.
@@ -339,8 +354,8 @@ private:
     std::shared_ptr<const Image> makeShownCopy(const Image& image, const Rect& rect,
                                                const ImageShownCopies::Placement& placement, bool convolves) const;
     // Draws into a pooled offscreen buffer the size of the clip until the
-    // matching popGroup, which gives it back as a source pattern in the current
-    // user space (the caller destroys it). A box given in device pixels bounds
+    // matching popGroup, which gives it back as a source pattern in device
+    // space (the caller destroys it). A box given in device pixels bounds
     // the buffer further.
     void pushGroup(std::optional<Rect> deviceBounds = std::nullopt);
     cairo_pattern_t* popGroup();

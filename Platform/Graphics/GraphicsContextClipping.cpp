@@ -164,6 +164,42 @@ void GraphicsContext::clipToMask(const Rect& rect, const Image& image) {
     intersectMask(mask);
 }
 
+void GraphicsContext::clipToAlphaOf(std::unique_ptr<GraphicsContext> mask, int x, int y) {
+    if (!mask || mask->grey_ || state().degenerate) {
+        clipToNothing();
+        return;
+    }
+    // The target keeps what was drawn before any failure of the mask's own
+    // context; closing the mask's open layers lays them down first.
+    cairo_surface_t* target = cairo_surface_reference(mask->surfaces_.front());
+    const Rect bounds(x, y, mask->width_, mask->height_);
+    mask.reset();
+    cairo_surface_flush(target);
+    std::shared_ptr<PixelMask> pixels;
+    if (cairo_surface_get_type(target) == CAIRO_SURFACE_TYPE_IMAGE &&
+        cairo_image_surface_get_format(target) == CAIRO_FORMAT_A8) {
+        // Only the mask reads these pixels from now on: they are the clip's.
+        cairo_surface_set_device_offset(target, -x, -y);
+        pixels = std::make_shared<PixelMask>(target);
+    } else {
+        cairo_t* drawing = nullptr;
+        pixels = newMask(&drawing);
+        if (pixels) {
+            cairo_identity_matrix(drawing);
+            cairo_set_source_surface(drawing, target, x, y);
+            cairo_paint(drawing);
+            cairo_destroy(drawing);
+        }
+        cairo_surface_destroy(target);
+        if (!pixels) {
+            clipToNothing();
+            return;
+        }
+    }
+    pixels->deviceBounds = bounds;
+    intersectMask(pixels);
+}
+
 std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
     const State& s = state();
     if (s.degenerate || s.mask) {

@@ -87,13 +87,10 @@ cairo_pattern_t* GraphicsContext::popGroup() {
     if (pathElementCount_ > 0) {
         copyDevicePath(group, cairo_);
     }
+    // Pattern space is device space: the surface's device offset places it.
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
     cairo_destroy(group);
     cairo_surface_destroy(surface);
-    // Pattern space is device space: the surface's device offset places it.
-    cairo_matrix_t matrix;
-    cairo_get_matrix(cairo_, &matrix);
-    cairo_pattern_set_matrix(pattern, &matrix);
     return pattern;
 }
 

@@ -131,13 +131,16 @@ void GraphicsContext::composite(Draw&& draw) {
     cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
     draw();
     cairo_pattern_t* group = popGroup();
-    layDownThroughMask(group);
+    layDownThroughMask(group, true);
     cairo_pattern_destroy(group);
 }
 
-void GraphicsContext::layDownThroughMask(cairo_pattern_t* source) {
+void GraphicsContext::layDownThroughMask(cairo_pattern_t* source, bool inDeviceSpace) {
     // The source keeps the user space it was set in; the mask lies in device space.
     cairo_save(cairo_);
+    if (inDeviceSpace) {
+        cairo_identity_matrix(cairo_);
+    }
     cairo_set_source(cairo_, source);
     cairo_identity_matrix(cairo_);
     cairo_set_operator(cairo_, cairoOperator(state().blendMode));
@@ -145,17 +148,24 @@ void GraphicsContext::layDownThroughMask(cairo_pattern_t* source) {
     cairo_restore(cairo_);
 }
 
-void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha) {
+void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace) {
     const State& s = state();
     if (!s.mask || alpha < 1 || s.degenerate || s.clipIsEmpty) {
         composite([&] {
+            // Painting covers the clip whatever the user space; the source
+            // is locked to the space it is set in.
+            cairo_save(cairo_);
+            if (inDeviceSpace) {
+                cairo_identity_matrix(cairo_);
+            }
             cairo_set_source(cairo_, source);
             cairo_paint_with_alpha(cairo_, alpha);
+            cairo_restore(cairo_);
         });
         return;
     }
     applyAntialias();
-    layDownThroughMask(source);
+    layDownThroughMask(source, inDeviceSpace);
 }
 
 cairo_pattern_t* GraphicsContext::solidSource(const Color& color) const {
@@ -663,7 +673,7 @@ void GraphicsContext::endTransparencyLayer() {
     cairo_pattern_t* layer = popGroup();
     // Laid down whatever the budget says: the group's drawings are already made.
     WorkBudget::chargeActive([&] { return compositeCost(visibleArea(deviceClipBox())); });
-    compositePaint(layer, state().alpha);
+    compositePaint(layer, state().alpha, true);
     cairo_pattern_destroy(layer);
 }
 

@@ -87,6 +87,7 @@ PixelBufferPool::Buffer PixelBufferPool::take(std::size_t bytes) {
                 best = it;
             }
         }
+        clearedBytes_ += bytes;
         if (best != free_.end()) {
             const Buffer buffer = *best;
             freeBytes_ -= buffer.capacity;
@@ -125,6 +126,11 @@ std::size_t PixelBufferPool::retainedBytes() const {
 std::size_t PixelBufferPool::allocationCount() const {
     const std::lock_guard lock(mutex_);
     return allocations_;
+}
+
+std::size_t PixelBufferPool::clearedBytes() const {
+    const std::lock_guard lock(mutex_);
+    return clearedBytes_;
 }
 
 }  // namespace platform::graphics

@@ -38,10 +38,13 @@ public:
     // caller owns the one reference.
     cairo_surface_t* makeSurface(cairo_format_t format, int width, int height);
 
-    // Free buffers held now, in bytes; and how many buffers were allocated
-    // afresh so far (a steady state stops adding to it).
+    // Free buffers held now, in bytes; how many buffers were allocated
+    // afresh so far (a steady state stops adding to it); and the bytes of all
+    // the surfaces made so far, each cleared when made (what intermediate
+    // surfaces cost a frame, whether their buffers were reused or not).
     std::size_t retainedBytes() const;
     std::size_t allocationCount() const;
+    std::size_t clearedBytes() const;
 
 private:
     struct Buffer {
@@ -59,6 +62,7 @@ private:
     std::list<Buffer> free_;
     std::size_t freeBytes_ = 0;
     std::size_t allocations_ = 0;
+    std::size_t clearedBytes_ = 0;
 };
 
 }  // namespace platform::graphics

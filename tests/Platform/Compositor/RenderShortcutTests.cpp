@@ -17,6 +17,7 @@
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
 #include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/PixelBufferPool.h"
 
 namespace {
 
@@ -266,22 +267,30 @@ TEST_F(RenderShortcutTest, ContentsOfSeveralDrawingsAreStillCompositedAsOne) {
 
 TEST_F(RenderShortcutTest, AMaskOfOneOpaqueFillClipsByItsPathWithTheBuffersPixels) {
     const Color opaque = Color::rgb(0, 0, 0);
+    // A plane larger than any layer with `cut` as its hole, filled even-odd.
+    const auto hole = [&](const Path& cut) {
+        Path path;
+        path.addRect({-1e7, -1e7, 2e7, 2e7});
+        path.addPath(cut);
+        auto shape = makeShape(path, Color::rgb(0, 1, 0));
+        shape->setFillRule(platform::graphics::FillRule::evenOdd);
+        return shape;
+    };
+    const auto empty = [&](const Rect& frame) {
+        auto layer = makeBox(frame, opaque);
+        layer->setBackgroundColor(std::nullopt);
+        return layer;
+    };
     struct Case {
         const char* name;
         // The mask, in the masked layer's coordinates.
         std::function<std::shared_ptr<Layer>()> make;
+        // Pixels of the masked layer the mask must take away.
+        std::vector<std::pair<int, int>> cutAway = {};
     };
     const Case cases[] = {
         {"a circle", [&] { return makeShape(circle(20, 20, 13.3), opaque); }},
-        {"a plane with a hole, even-odd",
-         [&] {
-             Path path;
-             path.addRect({-1e7, -1e7, 2e7, 2e7});
-             path.addPath(circle(18, 21, 9.6));
-             auto shape = makeShape(path, Color::rgb(1, 0, 0));
-             shape->setFillRule(platform::graphics::FillRule::evenOdd);
-             return shape;
-         }},
+        {"a plane with a hole, even-odd", [&] { return hole(circle(18, 21, 9.6)); }},
         {"a turned, scaled chain",
          [&] {
              auto top = makeBox({3, 2, 30, 30}, opaque);
@@ -304,6 +313,49 @@ TEST_F(RenderShortcutTest, AMaskOfOneOpaqueFillClipsByItsPathWithTheBuffersPixel
                                  "move");
              return shape;
          }},
+        // Masks that cut others are built as a chain: a layer whose mask is
+        // the cutting path holds what was built before it. The mask is then
+        // the fill cut by each path, and clips by them all.
+        {"a square with a hole",
+         [&] {
+             auto top = empty({0, 0, 40, 40});
+             auto cut = empty({0, 0, 40, 40});
+             cut->setMask(hole(circle(20, 20, 7.3)));
+             cut->addSublayer(makeShape(polyline({{4, 4}, {36, 4}, {36, 36}, {4, 36}, {4, 4}}), opaque));
+             top->addSublayer(cut);
+             return top;
+         },
+         {{20, 20}}},
+        {"cut twice, one cut inside the other",
+         [&] {
+             auto top = empty({0, 0, 40, 40});
+             auto outer = empty({0, 0, 40, 40});
+             outer->setMask(makeShape(circle(14, 20, 12.2), opaque));
+             auto inner = empty({0, 0, 40, 40});
+             inner->setMask(hole(circle(12, 12, 4.6)));
+             inner->addSublayer(makeShape(circle(20, 20, 16.5), opaque));
+             outer->addSublayer(inner);
+             top->addSublayer(outer);
+             return top;
+         },
+         {{12, 12}, {33, 20}}},
+        // Each cut lies in the space of the layer it masks, wherever that
+        // layer and its mask are placed, turned or scaled.
+        {"placed, turned and scaled layers",
+         [&] {
+             auto top = empty({2, 1, 36, 36});
+             top->setSublayerTransform(Transform3D::makeScale(1.2, 0.9, 1));
+             auto cut = empty({3, 4, 28, 30});
+             cut->setTransform(Transform3D::makeRotation(0.4, 0, 0, 1));
+             auto mask = hole(circle(9, 8, 5.1));
+             mask->setFrame({4.5, 5, 40, 40});
+             mask->setTransform(Transform3D::makeScale(1.3, 1.1, 1));
+             cut->setMask(mask);
+             cut->addSublayer(makeShape(circle(14, 15, 13), opaque));
+             top->addSublayer(cut);
+             return top;
+         },
+         {}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -313,7 +365,33 @@ TEST_F(RenderShortcutTest, AMaskOfOneOpaqueFillClipsByItsPathWithTheBuffersPixel
         EXPECT_EQ(buffered.surfaces, 2u);
         EXPECT_LE(maximumDifference(*clipped.image, *buffered.image), 1);
         EXPECT_GT(coveredPixels(*clipped.image), 100);
+        for (const auto& [x, y] : test.cutAway) EXPECT_TRUE(pixelIs(*clipped.image, x, y, kClear, 0));
     }
+}
+
+TEST_F(RenderShortcutTest, AMaskDrawnApartTakesCoverageAloneOverWhatItCovers) {
+    // A masked layer in the corner of a large view: its mask (two drawings,
+    // so drawn apart) takes a byte a pixel over the layer's 20 x 20 pixels,
+    // and becomes the clip as it is, with no plane over the whole view.
+    constexpr int side = 200;
+    auto root = makeRoot(side, side);
+    auto layer = makeBox({170, 170, 20, 20}, Color::rgb(1, 0, 0));
+    auto mask = makeBox({0, 0, 20, 20}, Color::rgb(0, 0, 0, 0.5));
+    mask->addSublayer(makeBox({10, 0, 10, 20}, Color::rgb(0, 0, 0, 0.5)));
+    layer->setMask(mask);
+    root->addSublayer(layer);
+    const auto& pool = platform::graphics::PixelBufferPool::shared();
+    const std::size_t before = pool.clearedBytes();
+    const auto image = renderTree(root, clock->now(), side, side);
+    const std::size_t cleared = pool.clearedBytes() - before;
+    ASSERT_TRUE(image);
+    expectPixels(*image, {{175, 180, {128, 0, 0, 128}}, {185, 180, {191, 0, 0, 191}}, {165, 180, kClear}});
+    // The view itself, then the mask and the layer's group: at most a byte
+    // and four bytes a pixel over the layer's pixels, counted with a pixel
+    // more on each side for its antialiased edges and rows of whole words.
+    const std::size_t view = std::size_t{side} * side * 4, layerPixels = 22 * 24;
+    EXPECT_GE(cleared, view);
+    EXPECT_LE(cleared, view + layerPixels * (1 + 4));
 }
 
 TEST_F(RenderShortcutTest, AMaskOfOneOpaqueStrokeIsStrokedIntoThePixelMaskWithTheBuffersPixels) {
@@ -562,6 +640,19 @@ TEST_F(RenderShortcutTest, MasksThatAreNotOneOpaqueFillKeepTheirAlpha) {
              return top;
          },
          {{20, 15, kRed}, {20, 25, kClear}, {2, 2, kClear}}},
+        // A cut that is not one opaque fill takes away by its alpha.
+        {"a fill under a layer masked by a half-transparent plane",
+         [&] {
+             auto top = makeBox({0, 0, 40, 40}, opaque);
+             top->setBackgroundColor(std::nullopt);
+             top->setMask(makeShape(polyline({{0, 0}, {40, 0}, {40, 40}, {0, 40}, {0, 0}}), Color::rgb(0, 0, 0, 0.5)));
+             top->addSublayer(makeShape(square, opaque));
+             auto mask = makeBox({0, 0, 40, 40}, opaque);
+             mask->setBackgroundColor(std::nullopt);
+             mask->addSublayer(top);
+             return mask;
+         },
+         {{20, 20, halfRed}, {2, 2, kClear}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

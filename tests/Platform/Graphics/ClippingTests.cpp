@@ -83,6 +83,60 @@ TEST(ClipTest, AnARGBMaskUsesItsAlphaAndStrokesThroughMasks) {
     EXPECT_TRUE(pixelNear(*context->makeImage(), 4, 4, {64, 64, 64, 64}, 1));
 }
 
+TEST(ClipTest, ToTheAlphaOfABitmapDrawnApart) {
+    // A 10 x 10 mask whose left half is opaque and whose right half lets a
+    // quarter through, placed at device pixel (20, 10) of a 40 x 40 context
+    // drawn at twice its user space (earlier clips are given in user space).
+    struct Case {
+        const char* name;
+        std::unique_ptr<GraphicsContext> (*make)(int, int);
+        // Something clipped to before the mask.
+        void (*before)(GraphicsContext&);
+        std::vector<std::pair<Point, Pixel>> probes;
+    };
+    const Pixel quarterRed{64, 64, 0, 0};
+    const Case cases[] = {
+        {"coverage alone", GraphicsContext::makeAlphaBitmap, [](GraphicsContext&) {},
+         {{{22, 15}, kOpaqueRed}, {{27, 15}, quarterRed}, {{15, 15}, kClear}, {{22, 25}, kClear}}},
+        {"an ARGB bitmap, by its alpha", GraphicsContext::makeBitmap, [](GraphicsContext&) {},
+         {{{22, 15}, kOpaqueRed}, {{27, 15}, quarterRed}, {{31, 15}, kClear}, {{22, 5}, kClear}}},
+        {"within an earlier pixel mask",
+         GraphicsContext::makeAlphaBitmap,
+         [](GraphicsContext& c) {
+             auto half = Image::make(1, 1, Image::Format::grey8, std::vector<std::uint8_t>(4, 128));
+             c.clipToMask(Rect(0, 0, 12.5, 20), *half);
+         },
+         {{{22, 15}, {128, 128, 0, 0}}, {{27, 15}, kClear}}},
+        {"within an earlier path clip",
+         GraphicsContext::makeAlphaBitmap,
+         [](GraphicsContext& c) {
+             c.addEllipse(Rect(9, 4, 3, 7));
+             c.clip();
+         },
+         {{{21, 15}, kOpaqueRed}, {{27, 15}, kClear}}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto mask = test.make(10, 10);
+        ASSERT_NE(mask, nullptr);
+        mask->setFillColor(Color::rgb(0, 0, 1));
+        mask->fillRect(Rect(0, 0, 5, 10));
+        mask->setFillColor(Color::rgb(0, 1, 0, 0.25));
+        mask->fillRect(Rect(5, 0, 5, 10));
+        auto context = bitmap(40, 40);
+        // The mask is placed on device pixels, whatever the user space.
+        context->scaleBy(2, 2);
+        test.before(*context);
+        context->clipToAlphaOf(std::move(mask), 20, 10);
+        context->setFillColor(Color::rgb(1, 0, 0));
+        context->fillRect(Rect(0, 0, 20, 20));
+        const auto image = context->makeImage();
+        for (const auto& [point, expected] : test.probes) {
+            EXPECT_TRUE(pixelNear(*image, static_cast<int>(point.x), static_cast<int>(point.y), expected, 1));
+        }
+    }
+}
+
 TEST(ClipTest, DegenerateClipsDrawNothing) {
     struct Case {
         const char* name;
@@ -97,6 +151,9 @@ TEST(ClipTest, DegenerateClipsDrawNothing) {
              c.clipToMask(Rect(0, 0, 0, 10), *mask);
          }},
         {"stroke of nothing", [](GraphicsContext& c) { c.clipToStrokeOfCurrentPath(); }},
+        {"no mask bitmap", [](GraphicsContext& c) { c.clipToAlphaOf(nullptr, 0, 0); }},
+        {"a grey bitmap for a mask",
+         [](GraphicsContext& c) { c.clipToAlphaOf(GraphicsContext::makeGreyBitmap(10, 10), 0, 0); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -69,6 +69,56 @@ TEST(TransparencyLayerTest, AlphaAsLayerGivesTheLayersPixels) {
     EXPECT_GT(roundedApart, 0);
 }
 
+TEST(TransparencyLayerTest, IsLaidDownPixelForPixelUnderAnyTransform) {
+    // A layer holds device pixels: laid down whole, whatever the user space it
+    // was opened in, it gives exactly the pixels of its drawing made
+    // directly, through a pixel mask or without one. (Under a clip to a path
+    // a drawing is cut exactly where the layer is laid down through the
+    // clip's coverage: the edges may round apart.)
+    struct Case {
+        const char* name;
+        AffineTransform transform;
+    };
+    const Case cases[] = {
+        {"turned", AffineTransform::makeRotation(0.3).concatenating(AffineTransform::makeTranslation(21, 3))},
+        {"scaled unevenly",
+         AffineTransform::makeScale(0.55, 1.7).concatenating(AffineTransform::makeTranslation(4.3, 2.1))},
+        {"turned and scaled",
+         AffineTransform::makeRotation(-1.1).concatenating(AffineTransform::makeScale(0.6, 0.6)).concatenating(
+             AffineTransform::makeTranslation(11, 27))},
+    };
+    enum class Clip { none, pixels };
+    for (const Case& test : cases) {
+        for (const Clip clip : {Clip::none, Clip::pixels}) {
+            SCOPED_TRACE(::testing::Message() << test.name << ", clip " << static_cast<int>(clip));
+            const auto layered = bitmap(40, 40), direct = bitmap(40, 40);
+            for (GraphicsContext* context : {layered.get(), direct.get()}) {
+                context->concatenate(test.transform);
+                if (clip == Clip::pixels) {
+                    context->setLineWidth(9);
+                    context->addEllipse(Rect(4, 2, 20, 24));
+                    context->clipToStrokeOfCurrentPath();
+                }
+            }
+            const auto draw = [](GraphicsContext& context) {
+                context.setFillColor(Color::rgb(0.9, 0.3, 0.1));
+                context.addEllipse(Rect(0.5, 1.25, 30, 22));
+                context.fillPath();
+            };
+            layered->beginTransparencyLayer();
+            draw(*layered);
+            layered->endTransparencyLayer();
+            draw(*direct);
+            const auto expected = direct->makeImage(), image = layered->makeImage();
+            int differing = 0;
+            for (int y = 0; y < 40; ++y) {
+                for (int x = 0; x < 40; ++x) differing += image->pixel(x, y) != expected->pixel(x, y) ? 1 : 0;
+            }
+            EXPECT_EQ(differing, 0);
+        }
+    }
+}
+
 TEST(GraphicsStateTest, ACollapsedTransformDrawsNothingUntilRestored) {
     auto context = bitmap(10, 10);
     context->saveGState();

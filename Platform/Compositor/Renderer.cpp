@@ -292,7 +292,7 @@ void Renderer::drawKeptContent(Layer& model, const Layer& presented, double medi
         const Layer& presented;
         double mediaTime;
     } contents{model, presented, mediaTime};
-    const bool kept = ContentCache::draw(model, presented, context, [&contents](GraphicsContext& target) {
+    const bool kept = ContentCache::draw(model, presented, mediaTime, context, [&contents](GraphicsContext& target) {
         drawContent(contents.model, contents.presented, contents.mediaTime, target);
     });
     if (!kept) {

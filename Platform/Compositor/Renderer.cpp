@@ -244,13 +244,18 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     }
     const std::optional<BlendMode> blendMode = LayerCompositing::blendMode(presented);
     const double opacity = std::min(presented.opacity(), 1.0);
-    const MaskClip maskClip = model.mask() ? clipToMask(*model.mask(), mediaTime, context) : MaskClip::buffer;
+    const bool filledThroughMask = model.mask() && !blendMode && !LayerCompositing::castsShadow(presented) &&
+                                   fillWithGradientThroughMask(model, presented, mediaTime, context);
+    const MaskClip maskClip =
+        model.mask() && !filledThroughMask ? clipToMask(*model.mask(), mediaTime, context) : MaskClip::buffer;
     if (maskClip == MaskClip::nothingShows) {
         context.restoreGState();
         return;
     }
     const bool hasShadow = LayerCompositing::castsShadow(presented) && std::isfinite(presented.shadowRadius());
-    if (hasShadow && drawWithShadow(model, presented, mediaTime, context)) {
+    if (filledThroughMask) {
+        // Drawn already, at once.
+    } else if (hasShadow && drawWithShadow(model, presented, mediaTime, context)) {
         // Drawn with its shadow.
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
@@ -340,6 +345,45 @@ void Renderer::drawInRenderPass(Layer& model, GraphicsContext& context) {
     model.draw(context);
     context.beginPath();
     context.restoreGState();
+}
+
+bool Renderer::fillWithGradientThroughMask(Layer& model, const Layer& presented, double mediaTime,
+                                           GraphicsContext& context) {
+    // Under an alpha the gradient would take it in its stops, not rounded as
+    // the layer's group would round it: drawn the usual way.
+    if (context.alpha() * std::min(presented.opacity(), 1.0) < 1) {
+        return false;
+    }
+    const std::optional<SingleDrawing> contents = SingleDrawing::find(model, presented, mediaTime);
+    if (!contents || contents->kind() != SingleDrawing::Kind::gradient || !contents->chainIsOpaque() ||
+        contents->isClipped()) {
+        return false;
+    }
+    Layer& mask = *model.mask();
+    mask.displayIfNeeded();
+    const std::shared_ptr<Layer> maskPresentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    const Layer& maskPresented = maskPresentation ? *maskPresentation : mask;
+    const std::optional<SingleDrawing> shape = opaqueShapeOf(mask, maskPresented, mediaTime);
+    if (!shape || shape->kind() != SingleDrawing::Kind::fill) {
+        return false;
+    }
+    // What clipping to the mask's path and painting the gradient under it
+    // would show; nothing where the mask or the gradient collapses.
+    for (Layer* layer : contents->chain()) {
+        layer->presented_ = true;
+    }
+    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(*shape, maskPresented, context);
+    const std::optional<AffineTransform> contextToPainter = contents->painterToFirst().inverted();
+    if (!shapeToContext || !contextToPainter) {
+        return true;
+    }
+    const auto& maskShape = static_cast<const ShapeLayer&>(shape->painter());
+    graphics::Path path;
+    path.addPath(maskShape.path(), shapeToContext->concatenating(*contextToPainter));
+    context.setBlendMode(BlendMode::normal);
+    context.concatenate(contents->painterToFirst());
+    LayerPainter::fillWithGradient(*contents->painter().asGradientLayer(), path, maskShape.fillRule(), context);
+    return true;
 }
 
 Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context) {

@@ -88,6 +88,14 @@ private:
     enum class MaskClip { nothingShows, path, buffer };
     // Clips the context to the mask's alpha.
     static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // A layer whose contents are one gradient, masked by one opaque filled
+    // path (a gradient fill of a shape): fills the path with the gradient at
+    // once instead of clipping to the path and painting the gradient under the
+    // clip, which costs a pixel mask of the clip. True when drawn so (or
+    // nothing shows); false, with nothing done, for other layers and under an
+    // alpha below 1.
+    static bool fillWithGradientThroughMask(Layer& model, const Layer& presented, double mediaTime,
+                                            graphics::GraphicsContext& context);
     // The one drawing of a mask that is one opaque fill or stroke, its layers
     // counted as drawn; none for a mask of any other kind. `presented` is the
     // mask as it shows at `mediaTime`, displayed already.

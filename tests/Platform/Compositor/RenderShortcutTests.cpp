@@ -14,9 +14,13 @@
 #include "RenderTestSupport.h"
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerGeometry.h"
+#include "Platform/Compositor/LayerPainter.h"
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace {
 
@@ -493,6 +497,79 @@ TEST_F(RenderShortcutTest, OneDrawingThroughAPathNeedsNoGroup) {
         EXPECT_EQ(grouped.surfaces, 1u);
         EXPECT_TRUE(pixelIs(*alone.image, 20, 20, premultipliedAt(*grouped.image, 20, 20), 0));
         EXPECT_LE(maximumDifference(*alone.image, *grouped.image), 2);
+    }
+}
+
+// A gradient layer masked by one opaque filled path, as a gradient fill of a
+// shape is built: its path is filled with the gradient at once. The pixels are
+// those of painting the gradient under a clip to the path, and the frame's work
+// is less than that clip and paint alone cost (a pixel mask of the clip).
+TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
+    const std::vector<Color> colors{Color::rgb(1, 0, 0), Color::rgb(0, 0.5, 1), Color::rgb(0.2, 0.9, 0.1, 0.7)};
+    struct Case {
+        const char* name;
+        GradientLayer::Type type;
+        Path mask;
+        platform::graphics::FillRule rule;
+        // Turns and scales the gradient within the masked layer.
+        Transform3D chain;
+    };
+    Path holed = circle(100, 100, 80);
+    holed.addPath(circle(90, 110, 30));
+    const Case cases[] = {
+        {"axial through a circle", GradientLayer::Type::axial, circle(95, 105, 71.3),
+         platform::graphics::FillRule::winding, Transform3D()},
+        {"radial through a circle", GradientLayer::Type::radial, circle(95, 105, 71.3),
+         platform::graphics::FillRule::winding, Transform3D()},
+        {"axial through a ring, even-odd, turned and scaled", GradientLayer::Type::axial, holed,
+         platform::graphics::FillRule::evenOdd,
+         Transform3D::concat(Transform3D::makeRotation(0.4, 0, 0, 1), Transform3D::makeScale(1.2, 0.8, 1))},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto gradient = GradientLayer::make();
+        gradient->setFrame({-300, -200, 800, 700});
+        gradient->setColors(colors);
+        gradient->setStartPoint({0.4, 0.35});
+        gradient->setEndPoint({0.55, 0.5});
+        gradient->setType(test.type);
+        gradient->setTransform(test.chain);
+        auto mask = ShapeLayer::make();
+        mask->setAnchorPoint({0, 0});
+        mask->setBounds({0, 0, 200, 200});
+        mask->setPath(test.mask);
+        mask->setFillColor(Color::black());
+        mask->setFillRule(test.rule);
+        auto layer = Layer::make();
+        layer->setAnchorPoint({0, 0});
+        layer->setBounds({0, 0, 200, 200});
+        layer->addSublayer(gradient);
+        layer->setMask(mask);
+        auto root = makeRoot(200, 200);
+        root->addSublayer(layer);
+
+        RenderBudget budget(200.0 * 200);
+        std::shared_ptr<const Image> filled;
+        {
+            const RenderBudget::Activation activation(budget);
+            filled = renderTree(root, clock->now(), 200, 200);
+        }
+        // The same gradient painted under a clip to the mask's path.
+        auto context = platform::graphics::GraphicsContext::makeBitmap(200, 200);
+        platform::graphics::WorkBudget work(1e12);
+        {
+            const platform::graphics::WorkBudget::Activation activation(work);
+            context->beginPath();
+            context->addPath(test.mask);
+            context->clip(test.rule);
+            context->concatenate(platform::compositor::LayerGeometry::layerToParent(*gradient));
+            LayerPainter::paintGradient(*gradient, *context);
+        }
+        const auto clipped = platform::graphics::GraphicsContext::finishImage(std::move(context));
+        ASSERT_TRUE(filled && clipped);
+        EXPECT_LE(maximumDifference(*filled, *clipped), 1);
+        EXPECT_GT(coveredPixels(*filled), 10000);
+        EXPECT_LT(budget.work().used(), work.used());
     }
 }
 

@@ -9,6 +9,7 @@
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/PixelRect.h"
+#include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 
@@ -46,8 +47,10 @@ void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image>
 // a layout pass that moves anything marks it changed. Gives how many times
 // what their animations present has changed (Layer::presentedChangesAt), so
 // that a picture stays good while animations hold their values; none where
-// the contents cannot be kept.
+// the contents cannot be kept, or the frame's checks are spent
+// (RenderBudget::maximumPictureChecks).
 std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double mediaTime) {
+    RenderBudget* budget = RenderBudget::active();
     std::uint64_t changes = model.drawsTheSameAtEveryTime() ? 0 : model.presentedChangesAt(mediaTime);
     std::vector<const Layer*> pending;
     for (const auto& sublayer : model.sublayers()) pending.push_back(sublayer.get());
@@ -55,7 +58,10 @@ std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double m
     while (!pending.empty()) {
         const Layer* layer = pending.back();
         pending.pop_back();
-        if (++visited > maximumLayers || layer->needsDisplay() || layer->compositingFilter()) return std::nullopt;
+        if (++visited > maximumLayers || (budget && !budget->takePictureCheck()) || layer->needsDisplay() ||
+            layer->compositingFilter()) {
+            return std::nullopt;
+        }
         if (layer->hasAnimations() && !layer->drawsTheSameAtEveryTime()) {
             changes += layer->presentedChangesAt(mediaTime);
         }

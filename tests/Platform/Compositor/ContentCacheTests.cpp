@@ -13,6 +13,7 @@
 #include "RenderTestSupport.h"
 #include "Platform/Compositor/ContentCache.h"
 #include "Platform/Compositor/DisplayLink.h"
+#include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
 namespace {
@@ -400,6 +401,39 @@ TEST_F(ContentCacheTest, ALayerThatPaintsOnlyItsBackgroundKeepsNoPicture) {
     const auto backdrop = makeBox(Rect(2, 2, 30, 30), Color::rgb(0.5, 0.5, 0.5));
     for (int frame = 0; frame < 3; ++frame) Renderer::renderImage(backdrop, 0, 40, 40);
     EXPECT_EQ(ContentCache::pixelsInUse() - before, 0);
+}
+
+// A chain of layers that keeps no picture (its deepest layer changes on every
+// frame), where each layer's check looks at all the layers below it: the
+// checks of a frame stop at their bound, and the frame is drawn all the same.
+TEST_F(ContentCacheTest, TheChecksOfKeptPicturesAreBoundedPerFrame) {
+    constexpr int depth = 400;  // 80,000 looks without a bound
+    auto root = makeRoot();
+    Layer* parent = root.get();
+    for (int level = 0; level < depth; ++level) {
+        auto layer = Layer::make();
+        layer->setFrame(Rect(0, 0, 40, 40));
+        parent->addSublayer(layer);
+        parent = layer.get();
+    }
+    auto square = makeSquare(10, 10, Color::rgb(1, 0, 0));
+    square->addAnimation(basicAnimation("fillColor", Color::rgb(1, 0, 0), Color::rgb(0, 0, 1), 10), "colour");
+    parent->addSublayer(square);
+    const double start = clock->now();
+    for (int frame = 0; frame < 3; ++frame) {
+        RenderBudget budget(40.0 * 40);
+        std::shared_ptr<const platform::graphics::Image> drawn;
+        {
+            const RenderBudget::Activation activation(budget);
+            drawn = renderTree(root, start + frame);
+        }
+        EXPECT_EQ(budget.pictureChecksLeft(), 0u);
+        auto fresh = makeRoot();
+        auto shown = makeSquare(10, 10, Color::rgb(1, 0, 0));
+        shown->setFillColor(square->presentationAt(start + frame)->asShapeLayer()->fillColor());
+        fresh->addSublayer(shown);
+        expectSamePicture(*drawn, *renderTree(fresh, 0));
+    }
 }
 
 TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {

@@ -707,7 +707,15 @@ std::shared_ptr<Layer> Layer::presentation() const {
 
 thread_local Layer::FramePresentations* Layer::currentFrame_ = nullptr;
 
-Layer::FramePresentations::FramePresentations() : previous_(currentFrame_) { currentFrame_ = this; }
+namespace {
+
+thread_local std::uint64_t framesBegun = 0;
+
+}  // namespace
+
+Layer::FramePresentations::FramePresentations() : previous_(currentFrame_), serial_(++framesBegun) {
+    currentFrame_ = this;
+}
 
 Layer::FramePresentations::~FramePresentations() {
     currentFrame_ = previous_;
@@ -762,8 +770,18 @@ std::uint64_t Layer::presentedChangesAt(double mediaTime) const {
     if (!animated_) {
         return 0;
     }
+    Animated& animated = *animated_;
+    if (currentFrame_ && animated.changesFrame == currentFrame_->serial() && animated.changesTime == mediaTime &&
+        animated.changesVersion == subtreeVersion_) {
+        return animated.presentedChanges;
+    }
     presentationAt(mediaTime);
-    return animated_->presentedChanges;
+    if (currentFrame_) {
+        animated.changesFrame = currentFrame_->serial();
+        animated.changesTime = mediaTime;
+        animated.changesVersion = subtreeVersion_;
+    }
+    return animated.presentedChanges;
 }
 
 std::optional<AnimatableValue> Layer::presentedValue(std::string_view keyPath, double mediaTime) const {

@@ -287,10 +287,13 @@ private:
         FramePresentations(const FramePresentations&) = delete;
         FramePresentations& operator=(const FramePresentations&) = delete;
         void hold(const Layer& layer);
+        // Tells this frame apart from every other one on the thread.
+        std::uint64_t serial() const { return serial_; }
 
     private:
         std::vector<std::weak_ptr<const Layer>> layers_;
         FramePresentations* previous_;
+        std::uint64_t serial_;
     };
     // The frame of the outermost render under way on this thread, if any.
     static thread_local FramePresentations* currentFrame_;
@@ -364,6 +367,12 @@ private:
         double heldPresentationTime = 0;
         std::vector<std::pair<std::string, AnimatableValue>> presentedValues;
         std::uint64_t presentedChanges = 0;
+        // Where presentedChangesAt was last answered within a frame: asked
+        // again for the same time in the same frame (by every layer above
+        // that checks a kept picture), it answers without making the copy.
+        std::uint64_t changesFrame = 0;
+        double changesTime = 0;
+        std::uint64_t changesVersion = 0;
     };
     const std::vector<CustomNumber>& customNumbers() const;
 

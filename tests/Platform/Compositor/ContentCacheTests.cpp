@@ -403,6 +403,36 @@ TEST_F(ContentCacheTest, ALayerThatPaintsOnlyItsBackgroundKeepsNoPicture) {
     EXPECT_EQ(ContentCache::pixelsInUse() - before, 0);
 }
 
+// Paused at one frame after another with the clock standing still, as a
+// scrubbed view is: the same media time on every frame, the time offset of the
+// layer over an animated square moved each time. Every frame shows the colour
+// of its own offset, never a picture kept from an earlier one.
+TEST_F(ContentCacheTest, AnAnimationMovedByItsParentsTimeIsDrawnAnewAtTheSameMediaTime) {
+    auto root = makeRoot();
+    auto holder = Layer::make();
+    holder->setFrame(Rect(0, 0, 40, 40));
+    auto square = makeSquare(10, 10, Color::rgb(1, 0, 0));
+    auto toBlue = basicAnimation("fillColor", Color::rgb(1, 0, 0), Color::rgb(0, 0, 1), 10);
+    toBlue->setFillMode(FillMode::both);
+    toBlue->setRemovedOnCompletion(false);
+    square->addAnimation(toBlue, "colour");
+    holder->addSublayer(square);
+    holder->addSublayer(makeSquare(28, 28, Color::rgb(0, 1, 0)));
+    root->addSublayer(holder);
+    const double now = clock->now();
+    for (const double offset : {1.0, 1.0, 1.0, 4.0, 4.0, 7.0, 7.0, 7.0}) {
+        SCOPED_TRACE(offset);
+        holder->setTimeOffset(offset);
+        const auto drawn = renderTree(root, now);
+        auto fresh = makeRoot();
+        auto shown = makeSquare(10, 10, Color::rgb(1, 0, 0));
+        shown->setFillColor(square->presentationAt(now)->asShapeLayer()->fillColor());
+        fresh->addSublayer(shown);
+        fresh->addSublayer(makeSquare(28, 28, Color::rgb(0, 1, 0)));
+        expectSamePicture(*drawn, *renderTree(fresh, 0));
+    }
+}
+
 // A chain of layers that keeps no picture (its deepest layer changes on every
 // frame), where each layer's check looks at all the layers below it: the
 // checks of a frame stop at their bound, and the frame is drawn all the same.

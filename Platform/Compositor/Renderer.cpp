@@ -248,7 +248,9 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
                                    fillWithGradientThroughMask(model, presented, mediaTime, context);
     const MaskClip maskClip =
         model.mask() && !filledThroughMask ? clipToMask(*model.mask(), mediaTime, context) : MaskClip::buffer;
-    if (maskClip == MaskClip::nothingShows) {
+    if (maskClip == MaskClip::nothingShows ||
+        (model.mask() && maskClip == MaskClip::buffer && !LayerCompositing::castsShadow(presented) &&
+         !clipToContents(model, presented, mediaTime, context))) {
         context.restoreGState();
         return;
     }
@@ -345,6 +347,20 @@ void Renderer::drawInRenderPass(Layer& model, GraphicsContext& context) {
     model.draw(context);
     context.beginPath();
     context.restoreGState();
+}
+
+bool Renderer::clipToContents(const Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
+    const std::optional<Rect> box =
+        LayerExtent::contentBounds(model, presented, context.currentTransform(), mediaTime);
+    if (!box) {
+        return true;
+    }
+    const PixelRect reach = PixelRect::covering(box->intersection(visiblePixels(context).rect()), context);
+    if (reach.isEmpty()) {
+        return false;
+    }
+    clipInDeviceSpace(context, [&] { context.clipToRect(reach.rect()); });
+    return true;
 }
 
 bool Renderer::fillWithGradientThroughMask(Layer& model, const Layer& presented, double mediaTime,

@@ -88,6 +88,13 @@ private:
     enum class MaskClip { nothingShows, path, buffer };
     // Clips the context to the mask's alpha.
     static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // Under a pixel mask, which can be far larger than what the layer draws (an
+    // inverted mask spans the whole view), clips to the whole device pixels
+    // the contents reach, so that laying them down through the mask costs no
+    // more than they cover (not for a layer with a shadow, which falls
+    // outside them). False when they reach none.
+    static bool clipToContents(const Layer& model, const Layer& presented, double mediaTime,
+                               graphics::GraphicsContext& context);
     // A layer whose contents are one gradient, masked by one opaque filled
     // path (a gradient fill of a shape): fills the path with the gradient at
     // once instead of clipping to the path and painting the gradient under the

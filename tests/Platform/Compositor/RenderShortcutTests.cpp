@@ -573,6 +573,66 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
     }
 }
 
+// One animated drawing under a pixel mask far larger than it (as an inverted
+// mask spans the view) is laid down through the mask only where it reaches:
+// it costs the frame little more work than the mask itself and no more than
+// the group it saves, and shows the group's pixels.
+TEST_F(RenderShortcutTest, ADrawingThroughALargePixelMaskCostsOnlyWhereItReaches) {
+    struct Case {
+        const char* name;
+        Rect square;
+    };
+    const Case cases[] = {
+        {"a small square", {20, 20, 12, 12}},
+        {"a square across the mask's edge", {180.5, 90.25, 30, 14}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot(200, 200);
+        auto layer = Layer::make();
+        layer->setAnchorPoint({0, 0});
+        layer->setBounds({0, 0, 200, 200});
+        auto shape = ShapeLayer::make();
+        shape->setAnchorPoint({0, 0});
+        shape->setBounds({0, 0, 200, 200});
+        Path path;
+        path.addRect(test.square);
+        shape->setPath(path);
+        shape->setFillColor(Color::rgb(0.9, 0.2, 0.1));
+        shape->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
+        layer->addSublayer(shape);
+        // Not one opaque shape: a pixel mask over the whole view.
+        layer->setMask(makeBox({0, 0, 190, 200}, Color::rgb(0, 0, 0, 0.6)));
+        root->addSublayer(layer);
+        const auto render = [&] {
+            RenderBudget budget(200.0 * 200);
+            const RenderBudget::Activation activation(budget);
+            auto image = renderTree(root, clock->now(), 200, 200);
+            return std::make_pair(image, budget.work().used());
+        };
+        const auto [alone, aloneWork] = render();
+        // A visible sublayer that draws nothing makes the contents a group.
+        layer->addSublayer(Layer::make());
+        const auto [grouped, groupedWork] = render();
+        ASSERT_TRUE(alone && grouped);
+        EXPECT_LE(maximumDifference(*alone, *grouped), 1);
+        EXPECT_GT(coveredPixels(*alone), 100);
+        EXPECT_LE(aloneWork, groupedWork);
+        // What the mask costs of its own: its buffer, and drawing it as a layer.
+        auto maskAlone = makeRoot(200, 200);
+        maskAlone->addSublayer(makeBox({0, 0, 190, 200}, Color::rgb(0, 0, 0, 0.6)));
+        RenderBudget budget(200.0 * 200);
+        {
+            const RenderBudget::Activation activation(budget);
+            renderTree(maskAlone, clock->now(), 200, 200);
+        }
+        const double maskWork = 190.0 * 200 + budget.work().used();
+        // The square adds little to that; laid down over the whole mask it
+        // would add about as much again.
+        EXPECT_LT(aloneWork - maskWork, maskWork / 4);
+    }
+}
+
 TEST_F(RenderShortcutTest, MasksThatAreNotOneOpaqueFillKeepTheirAlpha) {
     // A red layer under masks that a clip by the square's path would get
     // wrong: it would let (20, 20) through whole and nothing outside the square.

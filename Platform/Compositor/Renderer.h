@@ -21,8 +21,10 @@
 // path only clips it (a gradient fill drawn through its shape). A shadow blurs
 // the layer's composited alpha with a Gaussian of standard deviation radius / 2,
 // offset in the layer's own space.
-// A mask that is one opaque filled path (SingleDrawing) clips by that path;
-// other masks and shadows are drawn into buffers no larger than the part of
+// A mask that is one opaque filled path (SingleDrawing) clips by that path,
+// and a layer whose contents under it are one gradient fills the path with
+// the gradient instead (a gradient fill of a shape, as the Core Animation
+// engine builds one); other masks and shadows are drawn into buffers no larger than the part of
 // the context that can show them; groups use the context's transparency
 // layers, which are clipped the same way. A wide blur works on its source
 // scaled down (GaussianBlur::reduction), so that its cost does not grow with
@@ -30,7 +32,8 @@
 // view, is drawn apart from the layer itself, and a wide shadow nested inside
 // it is left out of it. Mask buffers, groups and the sources of shadows are
 // further cut to the box of what they hold, where LayerExtent finds it cheaply
-// (a masked sublayer counting only where its mask reaches).
+// (a masked sublayer counting only where its mask reaches), and so is what a
+// layer lays down through a pixel mask.
 //
 // Each frame works within a RenderBudget: layers nested deeper than its depth
 // are left out (so a deep tree cannot exhaust the stack), and once the frame's

@@ -7,6 +7,7 @@
 // changing an animation after adding it changes nothing on screen, as on the
 // platform; the delegate object itself is shared by the copies.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -60,6 +61,8 @@ public:
 
     // Whether the animation (or one inside it) drives the key path.
     virtual bool drivesKeyPath(std::string_view keyPath) const = 0;
+    // Whether every key path the animation drives is one that `accepts` takes.
+    virtual bool drivesOnly(const std::function<bool(std::string_view)>& accepts) const = 0;
 
     // Whether what the animation presents is the same at every time: it applies
     // at every time (it fills both ways) and holds one value throughout. A layer

@@ -28,6 +28,11 @@ bool AnimationGroup::drivesKeyPath(std::string_view keyPath) const {
                        [keyPath](const auto& child) { return child->drivesKeyPath(keyPath); });
 }
 
+bool AnimationGroup::drivesOnly(const std::function<bool(std::string_view)>& accepts) const {
+    return std::all_of(animations_.begin(), animations_.end(),
+                       [&accepts](const auto& child) { return child->drivesOnly(accepts); });
+}
+
 void AnimationGroup::applyAtSimpleTime(double simpleTime, double simpleDuration, AnimationTarget& target) const {
     // Without a timing function the children see the simple time itself, unrounded.
     const double groupTime =

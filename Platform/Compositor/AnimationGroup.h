@@ -27,6 +27,7 @@ public:
     void setAnimations(std::vector<std::shared_ptr<Animation>> animations);
 
     bool drivesKeyPath(std::string_view keyPath) const override;
+    bool drivesOnly(const std::function<bool(std::string_view)>& accepts) const override;
 
 protected:
     bool holdsOneValue() const override;

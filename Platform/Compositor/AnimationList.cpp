@@ -43,13 +43,14 @@ void AnimationList::reportStop(Entry& entry, bool finished) {
 }
 
 void AnimationList::add(std::string key, std::shared_ptr<Animation> animation,
-                        std::vector<std::shared_ptr<TransactionCompletion>> completions) {
+                        std::vector<std::shared_ptr<TransactionCompletion>> completions, bool drawsNothing) {
     if (!key.empty()) {
         remove(key);
     }
     const bool presentsOneValue = animation->presentsOneValue();
     entries_.push_back(Entry{std::move(key), std::move(animation), std::move(completions)});
     entries_.back().presentsOneValue = presentsOneValue;
+    entries_.back().drawsNothing = drawsNothing;
 }
 
 bool AnimationList::remove(std::string_view key) {
@@ -140,6 +141,12 @@ bool AnimationList::advance(double localTime) {
 bool AnimationList::presentOneValueEach() const {
     return !entries_.empty() &&
            std::all_of(entries_.begin(), entries_.end(), [](const Entry& entry) { return entry.presentsOneValue; });
+}
+
+bool AnimationList::drawTheSameEach() const {
+    return !entries_.empty() && std::all_of(entries_.begin(), entries_.end(), [](const Entry& entry) {
+        return entry.presentsOneValue || entry.drawsNothing;
+    });
 }
 
 bool AnimationList::isSettled(bool frozen) const {

@@ -27,9 +27,10 @@ public:
 
     // Appends `animation` under `key`; an animation already under a non-empty key
     // is removed first and told it did not finish. Animations without a key can
-    // only be removed all together.
+    // only be removed all together. `drawsNothing` says that what the animation
+    // drives never changes what its layer draws.
     void add(std::string key, std::shared_ptr<Animation> animation,
-             std::vector<std::shared_ptr<TransactionCompletion>> completions);
+             std::vector<std::shared_ptr<TransactionCompletion>> completions, bool drawsNothing = false);
     // False when nothing is attached under the key.
     bool remove(std::string_view key);
     void removeAll();
@@ -56,6 +57,10 @@ public:
     // Whether there are animations and each presents one value at every time
     // (Animation::presentsOneValue): what they present does not depend on time.
     bool presentOneValueEach() const;
+    // Whether there are animations and none changes what the layer draws from
+    // one time to another: each presents one value at every time or drives
+    // nothing that is drawn.
+    bool drawTheSameEach() const;
 
 private:
     struct Entry {
@@ -66,6 +71,7 @@ private:
         bool stopped = false;
         bool advanced = false;
         bool presentsOneValue = false;
+        bool drawsNothing = false;
     };
 
     static void reportStart(Entry& entry);

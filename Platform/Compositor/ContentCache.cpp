@@ -9,6 +9,7 @@
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/PixelRect.h"
+#include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 
@@ -39,35 +40,53 @@ void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image>
     pixelsKept += entry.heldPixels;
 }
 
-// Whether what the layers under `model` draw depends only on the layer tree:
-// nothing animates (but to one value at every time), waits for display (which
-// the renderer runs as it goes), or blends with what lies beneath. A pending layout does not count: the renderer
-// does not lay out, and a layout pass that moves anything marks it changed.
-bool drawsFromTreeAlone(const Layer& model) {
+// Whether what `model` and the layers under it draw at `mediaTime` depends
+// only on the layer tree and on what their animations present: nothing waits
+// for display (which the renderer runs as it goes) or blends with what lies
+// beneath. A pending layout does not count: the renderer does not lay out, and
+// a layout pass that moves anything marks it changed. Gives how many times
+// what their animations present has changed (Layer::presentedChangesAt), so
+// that a picture stays good while animations hold their values; none where
+// the contents cannot be kept, or the frame's checks are spent
+// (RenderBudget::maximumPictureChecks).
+std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double mediaTime) {
+    RenderBudget* budget = RenderBudget::active();
+    std::uint64_t changes = model.drawsTheSameAtEveryTime() ? 0 : model.presentedChangesAt(mediaTime);
     std::vector<const Layer*> pending;
     for (const auto& sublayer : model.sublayers()) pending.push_back(sublayer.get());
     std::size_t visited = 0;
     while (!pending.empty()) {
         const Layer* layer = pending.back();
         pending.pop_back();
-        if (++visited > maximumLayers) return false;
-        if ((layer->hasAnimations() && !layer->presentsOneValueAtEveryTime()) || layer->needsDisplay() ||
+        if (++visited > maximumLayers || (budget && !budget->takePictureCheck()) || layer->needsDisplay() ||
             layer->compositingFilter()) {
-            return false;
+            return std::nullopt;
+        }
+        if (layer->hasAnimations() && !layer->drawsTheSameAtEveryTime()) {
+            changes += layer->presentedChangesAt(mediaTime);
         }
         if (layer->mask()) pending.push_back(layer->mask().get());
         for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
     }
-    return true;
+    return changes;
+}
+
+// A layer that fills its bounds with its background colour and draws nothing
+// else: filling costs no more than laying down a picture would, and a picture
+// of a large one (the backdrop of an inverted mask, far larger than the view)
+// would take the room other pictures need.
+bool paintsOnlyItsBackground(const Layer& model, const Layer& presented) {
+    return model.sublayers().empty() && !model.drawsInRenderPass() && !presented.contents() &&
+           !presented.asShapeLayer() && !presented.asGradientLayer();
 }
 
 // The target's pixels the contents can reach within the clip; empty when they
 // reach none.
-PixelRect reach(const Layer& model, const Layer& presented, const graphics::DeviceClipShape& clip,
+PixelRect reach(const Layer& model, const Layer& presented, double mediaTime, const graphics::DeviceClipShape& clip,
                 const GraphicsContext& context, const AffineTransform& toDevice) {
     Rect box = clip.bounds();
     if (box.isNull() || box.isEmpty()) return {};
-    if (const std::optional<Rect> bounds = LayerExtent::contentBounds(model, presented, toDevice)) {
+    if (const std::optional<Rect> bounds = LayerExtent::contentBounds(model, presented, toDevice, mediaTime)) {
         box = bounds->intersection(box);
     }
     return PixelRect::covering(box, context);
@@ -153,10 +172,10 @@ std::int64_t ContentCache::maximumPixels(const GraphicsContext& target) {
     return std::max<std::int64_t>(static_cast<std::int64_t>(target.width()) * target.height(), minimumPixels);
 }
 
-bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& context, const DrawContents& draw) {
-    if ((&presented != &model && !model.presentsOneValueAtEveryTime()) || context.width() <= 0 ||
-        context.height() <= 0) {
-        return false;  // presented values change with time
+bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context,
+                        const DrawContents& draw) {
+    if (context.width() <= 0 || context.height() <= 0 || paintsOnlyItsBackground(model, presented)) {
+        return false;
     }
     const AffineTransform toDevice = context.currentTransform();
     const bool seen = model.contentCache_ != nullptr;
@@ -172,12 +191,19 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
     }
     std::optional<graphics::DeviceClipShape> clip = context.deviceClipShape();
     if (!clip) return false;
-    const bool same = entry.clipIsKnown && entry.version == model.subtreeVersion() && entry.toDevice == toDevice &&
+    const std::optional<std::uint64_t> presentedChanges = presentedChangesOfTree(model, mediaTime);
+    if (!presentedChanges) {
+        setPicture(entry, nullptr);
+        return false;
+    }
+    const bool same = entry.clipIsKnown && entry.version == model.subtreeVersion() &&
+                      entry.presentedChanges == *presentedChanges && entry.toDevice == toDevice &&
                       entry.clip == *clip && entry.targetWidth == context.width() &&
                       entry.targetHeight == context.height();
     if (!same) {
         // A new state: drawn as usual, and kept if the next frame brings it again.
         entry.version = model.subtreeVersion();
+        entry.presentedChanges = *presentedChanges;
         entry.toDevice = toDevice;
         entry.clip = std::move(*clip);
         entry.clipIsKnown = true;
@@ -186,16 +212,12 @@ bool ContentCache::draw(Layer& model, const Layer& presented, GraphicsContext& c
         setPicture(entry, nullptr);
         return false;
     }
-    if (!drawsFromTreeAlone(model)) {
-        setPicture(entry, nullptr);
-        return false;
-    }
     if (entry.picture || entry.holdsNothing) {
         drawPicture(entry, context);
         return true;
     }
     if (picturesBeingDrawn > 0) return false;
-    const PixelRect pixels = reach(model, presented, entry.clip, context, toDevice);
+    const PixelRect pixels = reach(model, presented, mediaTime, entry.clip, context, toDevice);
     if (pixels.isEmpty()) return false;
     const std::int64_t size = static_cast<std::int64_t>(pixels.width) * pixels.height;
     if (pixelsKept + size > maximumPixels(context)) return false;

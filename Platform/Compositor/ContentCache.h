@@ -5,13 +5,14 @@
 //
 // A picture is kept for a layer once its contents came out the same on two
 // frames in a row, and is drawn again while what can change it stays the same:
-// the layer tree under it (Layer::subtreeVersion), where it lands on the device
+// the layer tree under it (Layer::subtreeVersion), what the animations in it
+// present (Layer::presentedChangesAt: an animation that holds its value, or
+// that drives nothing drawn, keeps the picture), where it lands on the device
 // (the whole device transform), the clip it is drawn under and the target's
 // size. A layer that moved since the last frame has its clip read only once it
 // lands where it did the frame before, so that a layer that moves on every
 // frame costs no more than comparing its transform. Contents that change on
-// their own are never kept: animations (but those that present one value at
-// every time, Layer::presentsOneValueAtEveryTime), a pending display, and
+// their own are never kept: a pending display, and
 // blend modes under the layer (they blend with what lies beneath the layer,
 // which a picture of the contents alone does not hold); nor are contents
 // under a pixel mask. The clip is read as rectangles where it is made of
@@ -49,6 +50,7 @@ struct ContentCacheEntry {
 
     // What the contents were last drawn under.
     std::uint64_t version = 0;
+    std::uint64_t presentedChanges = 0;
     graphics::AffineTransform toDevice;
     graphics::DeviceClipShape clip;
     // False while the layer moves from frame to frame: the clip is not read then.
@@ -83,7 +85,7 @@ public:
     // `draw` into a new one that is kept: true. False when the contents are to
     // be drawn as usual, by the caller (the first sighting of a state, contents
     // that cannot be kept, or no room left).
-    static bool draw(Layer& model, const Layer& presented, graphics::GraphicsContext& context,
+    static bool draw(Layer& model, const Layer& presented, double mediaTime, graphics::GraphicsContext& context,
                      const DrawContents& draw);
 
     // Pixels held by kept pictures now.

@@ -38,6 +38,46 @@ private:
     Layer& layer_;
 };
 
+// Writes into a presentation copy as LayerTarget does, and tells whether the
+// values written are those of the last copy, which it keeps in their place.
+class RecordingTarget : public AnimationTarget {
+public:
+    RecordingTarget(Layer& layer, std::vector<std::pair<std::string, AnimatableValue>>& values)
+        : target_(layer), values_(values) {}
+    std::optional<AnimatableValue> presentedValue(std::string_view keyPath) override {
+        return target_.presentedValue(keyPath);
+    }
+    void setPresentedValue(std::string_view keyPath, const AnimatableValue& value) override {
+        target_.setPresentedValue(keyPath, value);
+        if (count_ < values_.size()) {
+            auto& [key, kept] = values_[count_];
+            if (key != keyPath || !(kept == value)) {
+                changed_ = true;
+                key.assign(keyPath);
+                kept = value;
+            }
+        } else {
+            changed_ = true;
+            values_.emplace_back(std::string(keyPath), value);
+        }
+        ++count_;
+    }
+    // Whether the values differ from the last copy's; drops what that copy had more.
+    bool finish() {
+        if (count_ != values_.size()) {
+            changed_ = true;
+            values_.resize(count_, {std::string(), AnimatableValue(0.0)});
+        }
+        return changed_;
+    }
+
+private:
+    LayerTarget target_;
+    std::vector<std::pair<std::string, AnimatableValue>>& values_;
+    std::size_t count_ = 0;
+    bool changed_ = false;
+};
+
 // Follows one key path through the animations, leaving the layer alone.
 class ProbeTarget : public AnimationTarget {
 public:
@@ -128,6 +168,12 @@ void Layer::markChanged() {
         if (parent->changedInEpoch_ == versionReadEpoch) break;
         parent->changedInEpoch_ = versionReadEpoch;
     }
+}
+
+void Layer::markTimingChanged() {
+    // A frame is needed; the layer's own presentation is made anew.
+    changedSinceFrame_ = true;
+    ++subtreeVersion_;
 }
 
 bool Layer::reportRenderLimit(const std::string&) { return false; }
@@ -251,9 +297,23 @@ Layer::Rare& Layer::editableRare() { return foundation::editableBlock(rare_); }
     }
 
 PELLOR_RARE_SETTER(setContents, contents, ImageRef)
-PELLOR_RARE_SETTER(setSpeed, speed, double)
-PELLOR_RARE_SETTER(setTimeOffset, timeOffset, double)
-PELLOR_RARE_SETTER(setBeginTime, beginTime, double)
+// The layer's timing moves its animations and those below it in time; what
+// lies below draws no differently for it where nothing there changes with time
+// (the only trees whose pictures are kept, ContentCache), so it leaves the
+// versions above the layer as they are: a tree paused at one frame after
+// another keeps the pictures of what stands still in it.
+#define PELLOR_TIMING_SETTER(Name, field)     \
+    void Layer::Name(double value) {          \
+        if (rare().field == value) {          \
+            return;                           \
+        }                                     \
+        editableRare().field = value;         \
+        markTimingChanged();                  \
+    }
+
+PELLOR_TIMING_SETTER(setSpeed, speed)
+PELLOR_TIMING_SETTER(setTimeOffset, timeOffset)
+PELLOR_TIMING_SETTER(setBeginTime, beginTime)
 PELLOR_RARE_SETTER(setSublayerTransform, sublayerTransform, const Transform3D&)
 PELLOR_RARE_SETTER(setBackgroundColor, backgroundColor, std::optional<Color>)
 PELLOR_RARE_SETTER(setContentsGravity, contentsGravity, ContentsGravity)
@@ -266,6 +326,7 @@ PELLOR_RARE_SETTER(setShadowRadius, shadowRadius, double)
 
 #undef PELLOR_LAYER_SETTER
 #undef PELLOR_RARE_SETTER
+#undef PELLOR_TIMING_SETTER
 
 const std::string& Layer::name() const {
     static const std::string none;
@@ -607,7 +668,12 @@ void Layer::addAnimation(const std::shared_ptr<Animation>& animation, std::strin
     if (!animated_) {
         animated_ = std::make_unique<Animated>();
     }
-    animated_->animations.add(std::move(key), std::move(attached), Transaction::completionsForNewAnimation());
+    const bool drawsNothing = attached->drivesOnly([this](std::string_view keyPath) {
+        const CustomNumber* custom = findCustom(keyPath);
+        return custom && !custom->needsDisplay;
+    });
+    animated_->animations.add(std::move(key), std::move(attached), Transaction::completionsForNewAnimation(),
+                              drawsNothing);
     markChanged();
 }
 
@@ -641,7 +707,15 @@ std::shared_ptr<Layer> Layer::presentation() const {
 
 thread_local Layer::FramePresentations* Layer::currentFrame_ = nullptr;
 
-Layer::FramePresentations::FramePresentations() : previous_(currentFrame_) { currentFrame_ = this; }
+namespace {
+
+thread_local std::uint64_t framesBegun = 0;
+
+}  // namespace
+
+Layer::FramePresentations::FramePresentations() : previous_(currentFrame_), serial_(++framesBegun) {
+    currentFrame_ = this;
+}
 
 Layer::FramePresentations::~FramePresentations() {
     currentFrame_ = previous_;
@@ -677,8 +751,11 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     }
     std::shared_ptr<Layer> copy = makePresentationCopy();
     if (copy && !animated.animations.empty()) {
-        LayerTarget target(*copy);
+        RecordingTarget target(*copy, animated.presentedValues);
         animated.animations.apply(time, target);
+        if (target.finish()) {
+            ++animated.presentedChanges;
+        }
     }
     animated.heldPresentation = std::isfinite(time) ? copy : nullptr;
     if (copy && !timeless && currentFrame_) {
@@ -687,6 +764,24 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     animated.heldPresentationVersion = subtreeVersion_;
     animated.heldPresentationTime = time;
     return copy;
+}
+
+std::uint64_t Layer::presentedChangesAt(double mediaTime) const {
+    if (!animated_) {
+        return 0;
+    }
+    Animated& animated = *animated_;
+    if (currentFrame_ && animated.changesFrame == currentFrame_->serial() && animated.changesTime == mediaTime &&
+        animated.changesVersion == subtreeVersion_) {
+        return animated.presentedChanges;
+    }
+    presentationAt(mediaTime);
+    if (currentFrame_) {
+        animated.changesFrame = currentFrame_->serial();
+        animated.changesTime = mediaTime;
+        animated.changesVersion = subtreeVersion_;
+    }
+    return animated.presentedChanges;
 }
 
 std::optional<AnimatableValue> Layer::presentedValue(std::string_view keyPath, double mediaTime) const {

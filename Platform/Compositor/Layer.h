@@ -226,6 +226,11 @@ public:
     // time (Animation::presentsOneValue): what it presents then depends on the
     // layer and its animations alone, not on time.
     bool presentsOneValueAtEveryTime() const { return animated_ && animated_->animations.presentOneValueEach(); }
+    // Whether the layer has animations and none of them changes what it draws
+    // from one time to another: each presents one value at every time or drives
+    // only numbers declared without display (declareAnimatableNumber), which
+    // nothing draws from, such as the progress a playing animation reports.
+    bool drawsTheSameAtEveryTime() const { return animated_ && animated_->animations.drawTheSameEach(); }
 
     // Told by the renderer when one of its limits (see RenderBudget) left out or
     // simplified part of a tree it drew through this layer. True when the layer
@@ -251,11 +256,20 @@ public:
     // (sublayers, masks, their sublayers): what a picture of its contents kept
     // from an earlier frame is checked against.
     std::uint64_t subtreeVersion() const;
+    // Grows whenever what the layer's animations present at `mediaTime` differs
+    // from what they presented when last asked (the presentation copy for that
+    // time is made, and kept for the frame, on the way): together with the
+    // subtree version, what a picture of an animated layer is checked against.
+    // 0 for a layer without animations.
+    std::uint64_t presentedChangesAt(double mediaTime) const;
 
 protected:
     // Called by setters after a change, so a display link knows to draw a frame
     // and kept pictures of this layer and the layers above it are drawn anew.
     void markChanged();
+    // The same for a change of the layer's timing alone (speed, time offset,
+    // begin time), which changes nothing drawn by a tree whose picture is kept.
+    void markTimingChanged();
 
 private:
     friend class DisplayLink;
@@ -273,10 +287,13 @@ private:
         FramePresentations(const FramePresentations&) = delete;
         FramePresentations& operator=(const FramePresentations&) = delete;
         void hold(const Layer& layer);
+        // Tells this frame apart from every other one on the thread.
+        std::uint64_t serial() const { return serial_; }
 
     private:
         std::vector<std::weak_ptr<const Layer>> layers_;
         FramePresentations* previous_;
+        std::uint64_t serial_;
     };
     // The frame of the outermost render under way on this thread, if any.
     static thread_local FramePresentations* currentFrame_;
@@ -337,11 +354,25 @@ private:
     // every time for a layer whose animations each present one value at every
     // time, so that drawing it makes no copy per frame, else for the local time
     // it was made for.
+    //
+    // The values the animations wrote into the last copy made are kept too:
+    // when a new copy comes out with the same values, the layer presents what
+    // it presented before (an animation holding its last keyframe, say), and
+    // pictures kept of it stay good; presentedChanges counts the copies that
+    // came out different.
     struct Animated {
         AnimationList animations;
         std::shared_ptr<Layer> heldPresentation;
         std::uint64_t heldPresentationVersion = 0;
         double heldPresentationTime = 0;
+        std::vector<std::pair<std::string, AnimatableValue>> presentedValues;
+        std::uint64_t presentedChanges = 0;
+        // Where presentedChangesAt was last answered within a frame: asked
+        // again for the same time in the same frame (by every layer above
+        // that checks a kept picture), it answers without making the copy.
+        std::uint64_t changesFrame = 0;
+        double changesTime = 0;
+        std::uint64_t changesVersion = 0;
     };
     const std::vector<CustomNumber>& customNumbers() const;
 

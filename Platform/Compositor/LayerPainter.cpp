@@ -124,6 +124,16 @@ bool LayerPainter::beginStroke(const ShapeLayer& layer, GraphicsContext& context
 }
 
 void LayerPainter::paintGradient(const GradientLayer& layer, GraphicsContext& context) {
+    drawGradient(layer, nullptr, graphics::FillRule::winding, context);
+}
+
+void LayerPainter::fillWithGradient(const GradientLayer& layer, const graphics::Path& path, graphics::FillRule rule,
+                                    GraphicsContext& context) {
+    drawGradient(layer, &path, rule, context);
+}
+
+void LayerPainter::drawGradient(const GradientLayer& layer, const graphics::Path* path, graphics::FillRule rule,
+                                GraphicsContext& context) {
     if (!layer.colors() || layer.colors()->empty() || layer.bounds().isEmpty()) {
         return;
     }
@@ -131,9 +141,23 @@ void LayerPainter::paintGradient(const GradientLayer& layer, GraphicsContext& co
     const Rect bounds = layer.bounds();
     context.saveGState();
     context.clipToRect(bounds);
+    // The path painted through, added before any transform of the gradient's
+    // own, as paths are placed where they are added.
+    const auto addArea = [&] {
+        context.beginPath();
+        context.addPath(*path);
+    };
+    const auto fillWith = [&](const Color& color) {
+        context.setFillColor(color);
+        if (path) {
+            addArea();
+            context.fillPath(rule);
+        } else {
+            context.fillRect(bounds);
+        }
+    };
     if (colors.size() == 1) {
-        context.setFillColor(colors.front());
-        context.fillRect(bounds);
+        fillWith(colors.front());
         context.restoreGState();
         return;
     }
@@ -152,19 +176,29 @@ void LayerPainter::paintGradient(const GradientLayer& layer, GraphicsContext& co
     const Point end(bounds.minX() + layer.endPoint().x * bounds.width(),
                     bounds.minY() + layer.endPoint().y * bounds.height());
     if (layer.type() == GradientLayer::Type::axial) {
-        context.drawLinearGradient(*gradient, start, end, GradientDrawingOptions::extended());
+        if (path) {
+            addArea();
+            context.fillPathWithLinearGradient(*gradient, start, end, rule);
+        } else {
+            context.drawLinearGradient(*gradient, start, end, GradientDrawingOptions::extended());
+        }
     } else {
         // An ellipse centred on the start point whose radii reach the end point's x and y.
         const double rx = std::fabs(end.x - start.x);
         const double ry = std::fabs(end.y - start.y);
         if (rx > 0 && ry > 0) {
+            if (path) addArea();
             context.concatenate(AffineTransform::makeScale(rx, ry).concatenating(
                 AffineTransform::makeTranslation(start.x, start.y)));
-            context.drawRadialGradient(*gradient, Point(0, 0), 0, Point(0, 0), 1, GradientDrawingOptions::extended());
+            if (path) {
+                context.fillPathWithRadialGradient(*gradient, Point(0, 0), 0, Point(0, 0), 1, rule);
+            } else {
+                context.drawRadialGradient(*gradient, Point(0, 0), 0, Point(0, 0), 1,
+                                           GradientDrawingOptions::extended());
+            }
         } else {
             // No radius: everything lies past the end.
-            context.setFillColor(colors.back());
-            context.fillRect(bounds);
+            fillWith(colors.back());
         }
     }
     context.restoreGState();

@@ -3,9 +3,12 @@
 // background colour, its contents image placed by gravity and scale, and the shape
 // or gradient of shape and gradient layers. Used by Renderer; stateless.
 
+#include "Platform/Graphics/FillRule.h"
+
 namespace platform::graphics {
 class GraphicsContext;
-}
+class Path;
+}  // namespace platform::graphics
 
 namespace platform::compositor {
 
@@ -27,6 +30,16 @@ public:
     static bool beginStroke(const ShapeLayer& layer, graphics::GraphicsContext& context);
     // Axial or radial, extended past its ends, clipped to the bounds.
     static void paintGradient(const GradientLayer& layer, graphics::GraphicsContext& context);
+    // The gradient as paintGradient paints it, through `path` (in the bounds'
+    // coordinates) filled with `rule`: what painting it under a clip to the
+    // path shows, in one fill, without a clip to rasterise first.
+    static void fillWithGradient(const GradientLayer& layer, const graphics::Path& path, graphics::FillRule rule,
+                                 graphics::GraphicsContext& context);
+
+private:
+    // Either, by whether a path is given.
+    static void drawGradient(const GradientLayer& layer, const graphics::Path* path, graphics::FillRule rule,
+                             graphics::GraphicsContext& context);
 };
 
 }  // namespace platform::compositor

@@ -19,6 +19,9 @@ public:
     void setAdditive(bool additive) { additive_ = additive; }
 
     bool drivesKeyPath(std::string_view keyPath) const override { return keyPath == keyPath_; }
+    bool drivesOnly(const std::function<bool(std::string_view)>& accepts) const override {
+        return accepts(keyPath_);
+    }
 
 protected:
     explicit PropertyAnimation(std::string keyPath) : keyPath_(std::move(keyPath)) {}

@@ -46,6 +46,12 @@ public:
     // documents spend.
     static constexpr double workPerTargetPixel = 1000;
     static constexpr double minimumWork = 250e6;
+    // The layers that the checks of kept pictures (ContentCache) may look at in
+    // one frame: each layer drawn looks at those under it, so that a deep tree
+    // that keeps no picture would be looked at again and again. A few
+    // milliseconds; past it the rest of the frame keeps no pictures and is
+    // drawn as usual.
+    static constexpr std::size_t maximumPictureChecks = 65536;
 
     // A budget for a frame drawn into a target of `targetPixels` pixels.
     explicit RenderBudget(double targetPixels);
@@ -79,6 +85,14 @@ public:
     // work too; false (nothing taken) when the count, the pixels or the work
     // are spent.
     bool takeSurface(double pixels);
+    // Takes one layer from what the checks of kept pictures may look at; false
+    // (nothing taken) once they have looked at maximumPictureChecks.
+    bool takePictureCheck() {
+        if (pictureChecksLeft_ == 0) return false;
+        --pictureChecksLeft_;
+        return true;
+    }
+    std::size_t pictureChecksLeft() const { return pictureChecksLeft_; }
     // The frame's drawing work, which every drawing of the frame takes from.
     graphics::WorkBudget& work() { return work_; }
     double pixelsLeft() const { return pixelsLeft_; }
@@ -92,6 +106,7 @@ private:
     std::vector<Layer*> path_;
     double pixelsLeft_;
     std::size_t surfacesLeft_ = maximumSurfaceCount;
+    std::size_t pictureChecksLeft_ = maximumPictureChecks;
     std::set<std::string> reported_;
     graphics::WorkBudget work_;
 };

@@ -244,13 +244,20 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     }
     const std::optional<BlendMode> blendMode = LayerCompositing::blendMode(presented);
     const double opacity = std::min(presented.opacity(), 1.0);
-    const MaskClip maskClip = model.mask() ? clipToMask(*model.mask(), mediaTime, context) : MaskClip::buffer;
-    if (maskClip == MaskClip::nothingShows) {
+    const bool filledThroughMask = model.mask() && !blendMode && !LayerCompositing::castsShadow(presented) &&
+                                   fillWithGradientThroughMask(model, presented, mediaTime, context);
+    const MaskClip maskClip =
+        model.mask() && !filledThroughMask ? clipToMask(*model.mask(), mediaTime, context) : MaskClip::buffer;
+    if (maskClip == MaskClip::nothingShows ||
+        (model.mask() && maskClip == MaskClip::buffer && !LayerCompositing::castsShadow(presented) &&
+         !clipToContents(model, presented, mediaTime, context))) {
         context.restoreGState();
         return;
     }
     const bool hasShadow = LayerCompositing::castsShadow(presented) && std::isfinite(presented.shadowRadius());
-    if (hasShadow && drawWithShadow(model, presented, mediaTime, context)) {
+    if (filledThroughMask) {
+        // Drawn already, at once.
+    } else if (hasShadow && drawWithShadow(model, presented, mediaTime, context)) {
         // Drawn with its shadow.
     } else if (opacity < 1 || blendMode || model.mask()) {
         context.setAlpha(context.alpha() * opacity);
@@ -292,7 +299,7 @@ void Renderer::drawKeptContent(Layer& model, const Layer& presented, double medi
         const Layer& presented;
         double mediaTime;
     } contents{model, presented, mediaTime};
-    const bool kept = ContentCache::draw(model, presented, context, [&contents](GraphicsContext& target) {
+    const bool kept = ContentCache::draw(model, presented, mediaTime, context, [&contents](GraphicsContext& target) {
         drawContent(contents.model, contents.presented, contents.mediaTime, target);
     });
     if (!kept) {
@@ -340,6 +347,59 @@ void Renderer::drawInRenderPass(Layer& model, GraphicsContext& context) {
     model.draw(context);
     context.beginPath();
     context.restoreGState();
+}
+
+bool Renderer::clipToContents(const Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
+    const std::optional<Rect> box =
+        LayerExtent::contentBounds(model, presented, context.currentTransform(), mediaTime);
+    if (!box) {
+        return true;
+    }
+    const PixelRect reach = PixelRect::covering(box->intersection(visiblePixels(context).rect()), context);
+    if (reach.isEmpty()) {
+        return false;
+    }
+    clipInDeviceSpace(context, [&] { context.clipToRect(reach.rect()); });
+    return true;
+}
+
+bool Renderer::fillWithGradientThroughMask(Layer& model, const Layer& presented, double mediaTime,
+                                           GraphicsContext& context) {
+    // Under an alpha the gradient would take it in its stops, not rounded as
+    // the layer's group would round it: drawn the usual way.
+    if (context.alpha() * std::min(presented.opacity(), 1.0) < 1) {
+        return false;
+    }
+    const std::optional<SingleDrawing> contents = SingleDrawing::find(model, presented, mediaTime);
+    if (!contents || contents->kind() != SingleDrawing::Kind::gradient || !contents->chainIsOpaque() ||
+        contents->isClipped()) {
+        return false;
+    }
+    Layer& mask = *model.mask();
+    mask.displayIfNeeded();
+    const std::shared_ptr<Layer> maskPresentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
+    const Layer& maskPresented = maskPresentation ? *maskPresentation : mask;
+    const std::optional<SingleDrawing> shape = opaqueShapeOf(mask, maskPresented, mediaTime, false);
+    if (!shape || shape->kind() != SingleDrawing::Kind::fill) {
+        return false;
+    }
+    // What clipping to the mask's path and painting the gradient under it
+    // would show; nothing where the mask or the gradient collapses.
+    for (Layer* layer : contents->chain()) {
+        layer->presented_ = true;
+    }
+    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(*shape, LayerGeometry::layerToParent(maskPresented), context);
+    const std::optional<AffineTransform> contextToPainter = contents->painterToFirst().inverted();
+    if (!shapeToContext || !contextToPainter) {
+        return true;
+    }
+    const auto& maskShape = static_cast<const ShapeLayer&>(shape->painter());
+    graphics::Path path;
+    path.addPath(maskShape.path(), shapeToContext->concatenating(*contextToPainter));
+    context.setBlendMode(BlendMode::normal);
+    context.concatenate(contents->painterToFirst());
+    LayerPainter::fillWithGradient(*contents->painter().asGradientLayer(), path, maskShape.fillRule(), context);
+    return true;
 }
 
 Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context) {

@@ -24,16 +24,20 @@
 // A mask that is one opaque filled path (SingleDrawing) clips by that path,
 // and so does one whose path is cut by further opaque paths (the masks of
 // layers of its chain, as masks that subtract or intersect are built): it
-// clips by them all. Other masks are drawn into buffers of coverage alone,
-// which become the clip's pixel mask as they are; those and shadows are no
-// larger than the part of the context that can show them; groups use the
-// context's transparency layers, which are clipped the same way. A wide blur works on its source
+// clips by them all. A layer whose contents under such a mask are one
+// gradient fills the path with the gradient instead (a gradient fill of a
+// shape, as the Core Animation engine builds one). Other masks are drawn into
+// buffers of coverage alone, which become the clip's pixel mask as they are;
+// those and shadows are no larger than the part of the context that can show
+// them; groups use the context's transparency layers, which are clipped the
+// same way. A wide blur works on its source
 // scaled down (GaussianBlur::reduction), so that its cost does not grow with
 // its radius; such a source, and that of a shadow offset further than the
 // view, is drawn apart from the layer itself, and a wide shadow nested inside
 // it is left out of it. Mask buffers, groups and the sources of shadows are
 // further cut to the box of what they hold, where LayerExtent finds it cheaply
-// (a masked sublayer counting only where its mask reaches).
+// (a masked sublayer counting only where its mask reaches), and so is what a
+// layer lays down through a pixel mask.
 //
 // Each frame works within a RenderBudget: layers nested deeper than its depth
 // are left out (so a deep tree cannot exhaust the stack), and once the frame's
@@ -91,6 +95,21 @@ private:
     enum class MaskClip { nothingShows, path, buffer };
     // Clips the context to the mask's alpha.
     static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // Under a pixel mask, which can be far larger than what the layer draws (an
+    // inverted mask spans the whole view), clips to the whole device pixels
+    // the contents reach, so that laying them down through the mask costs no
+    // more than they cover (not for a layer with a shadow, which falls
+    // outside them). False when they reach none.
+    static bool clipToContents(const Layer& model, const Layer& presented, double mediaTime,
+                               graphics::GraphicsContext& context);
+    // A layer whose contents are one gradient, masked by one opaque filled
+    // path (a gradient fill of a shape): fills the path with the gradient at
+    // once instead of clipping to the path and painting the gradient under the
+    // clip, which costs a pixel mask of the clip. True when drawn so (or
+    // nothing shows); false, with nothing done, for other layers and under an
+    // alpha below 1.
+    static bool fillWithGradientThroughMask(Layer& model, const Layer& presented, double mediaTime,
+                                            graphics::GraphicsContext& context);
     // The one drawing of a mask that is one opaque fill or stroke, its layers
     // counted as drawn; none for a mask of any other kind. `presented` is the
     // mask as it shows at `mediaTime`, displayed already. Through layers

@@ -13,6 +13,7 @@
 #include "RenderTestSupport.h"
 #include "Platform/Compositor/ContentCache.h"
 #include "Platform/Compositor/DisplayLink.h"
+#include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
 
 namespace {
@@ -231,6 +232,238 @@ TEST_F(ContentCacheTest, AnimationsOfOneValueKeepThePictureUntilTheyAreDropped) 
     link.tick();
     EXPECT_FALSE(scene.blue->hasAnimations());
     expectSamePicture(*scene.frame(clock->now()), *renderTree(Scene().root, 0));
+}
+
+// A filled square path, as a shape layer of its own.
+std::shared_ptr<ShapeLayer> makeSquare(double x, double y, const Color& color) {
+    auto square = ShapeLayer::make();
+    square->setFrame(Rect(0, 0, 40, 40));
+    square->setPath(polyline({{x, y}, {x + 10, y}, {x + 10, y + 10}, {x, y + 10}}));
+    square->setFillColor(color);
+    return square;
+}
+
+// Pixels held by the pictures kept while `frames` are drawn: a picture of a
+// layer over two squares far apart spans both (40 x 40 pixels), pictures of
+// the squares alone hold little more than 2 x 10 x 10.
+std::int64_t pixelsKeptOver(const std::function<void()>& frames) {
+    const std::int64_t before = ContentCache::pixelsInUse();
+    frames();
+    return ContentCache::pixelsInUse() - before;
+}
+constexpr std::int64_t wholeTree = 40 * 40;
+constexpr std::int64_t twoSquares = 2 * 12 * 12;
+
+// A layer over two squares, as an animation's root layer stands over its
+// tree. Each frame moves the layer's time offset, as pausing at one frame
+// after another does.
+TEST_F(ContentCacheTest, TimeThatChangesNothingDrawnKeepsThePictureOfTheWholeTree) {
+    struct Case {
+        std::string name;
+        std::function<void(Layer&)> animate;
+        bool keepsWholeTree;
+    };
+    const double start = clock->now();
+    const std::vector<Case> cases = {
+        {"nothing animated", [](Layer&) {}, true},
+        {"a number declared without display, animated over time",
+         [](Layer& holder) {
+             holder.declareAnimatableNumber("progress", 0, false);
+             holder.addAnimation(basicAnimation("progress", 0.0, 1.0, 10), "progress");
+         },
+         true},
+        // Invisible too (no shadow shows), but drawn from: the squares keep
+        // pictures of their own, the layer none.
+        {"a drawn property animated over time",
+         [](Layer& holder) { holder.addAnimation(basicAnimation("shadowRadius", 3.0, 4.0, 10), "radius"); },
+         false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        auto holder = Layer::make();
+        holder->setFrame(Rect(0, 0, 40, 40));
+        holder->addSublayer(makeSquare(0, 0, Color::rgb(1, 0, 0)));
+        holder->addSublayer(makeSquare(30, 30, Color::rgb(0, 0, 1)));
+        root->addSublayer(holder);
+        test.animate(*holder);
+        std::shared_ptr<const platform::graphics::Image> last;
+        const std::int64_t kept = pixelsKeptOver([&] {
+            for (int frame = 0; frame < 4; ++frame) {
+                holder->setTimeOffset(frame * 0.25);
+                last = renderTree(root, start + frame * 0.1);
+            }
+        });
+        if (test.keepsWholeTree) {
+            EXPECT_GE(kept, wholeTree);
+        } else {
+            EXPECT_GE(kept, 2 * 10 * 10);
+            EXPECT_LE(kept, twoSquares);
+        }
+        auto fresh = makeRoot();
+        fresh->addSublayer(makeSquare(0, 0, Color::rgb(1, 0, 0)));
+        fresh->addSublayer(makeSquare(30, 30, Color::rgb(0, 0, 1)));
+        expectSamePicture(*last, *renderTree(fresh, 0));
+    }
+}
+
+// An animation that has come to its end and holds its last value changes
+// nothing from one frame to the next: the layer over the squares keeps its
+// picture as it would over still squares, and the picture shows the value held.
+TEST_F(ContentCacheTest, AnAnimationHoldingItsValueKeepsThePicture) {
+    struct Case {
+        std::string name;
+        double duration;
+        bool keepsWholeTree;
+    };
+    const std::vector<Case> cases = {
+        {"ended a second before the frames and held", 1, true},
+        // Still changing: the red square alone keeps a picture.
+        {"still changing through the frames", 100, false},
+    };
+    const Color red = Color::rgb(1, 0, 0), blue = Color::rgb(0, 0, 1), green = Color::rgb(0, 1, 0);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot();
+        auto holder = Layer::make();
+        holder->setFrame(Rect(0, 0, 40, 40));
+        auto changing = makeSquare(30, 30, blue);
+        holder->addSublayer(makeSquare(0, 0, red));
+        holder->addSublayer(changing);
+        root->addSublayer(holder);
+        auto toGreen = basicAnimation("fillColor", blue, green, test.duration);
+        toGreen->setFillMode(FillMode::forwards);
+        toGreen->setRemovedOnCompletion(false);
+        changing->addAnimation(toGreen, "colour");
+        const double start = clock->now();
+        std::shared_ptr<const platform::graphics::Image> last;
+        const std::int64_t kept = pixelsKeptOver([&] {
+            for (int frame = 0; frame < 4; ++frame) last = renderTree(root, start + 2 + frame);
+        });
+        if (test.keepsWholeTree) {
+            EXPECT_GE(kept, wholeTree);
+        } else {
+            EXPECT_GE(kept, 10 * 10);
+            EXPECT_LE(kept, twoSquares / 2);
+        }
+        auto fresh = makeRoot();
+        fresh->addSublayer(makeSquare(0, 0, red));
+        auto shown = makeSquare(30, 30, blue);
+        shown->setFillColor(changing->presentationAt(start + 5)->asShapeLayer()->fillColor());
+        fresh->addSublayer(shown);
+        expectSamePicture(*last, *renderTree(fresh, 0));
+    }
+}
+
+// Where room for pictures is short, a layer over an animated one is sized by
+// where the animated one draws at the frame's time, not by the whole view: a
+// large still square takes most of the room, and the layer over two small
+// boxes far apart, one of them animated, still finds room for a picture of
+// both (boxes that paint only their backgrounds keep none of their own).
+TEST_F(ContentCacheTest, AnimatedLayersAreSizedByWhereTheyDrawWhenRoomIsShort) {
+    auto root = makeRoot(256, 256);
+    auto large = ShapeLayer::make();
+    large->setFrame(Rect(0, 0, 256, 256));
+    large->setPath(polyline({{0, 0}, {200, 0}, {200, 200}, {0, 200}}));
+    large->setFillColor(Color::rgb(1, 0, 0));
+    auto holder = Layer::make();
+    holder->setFrame(Rect(0, 0, 256, 256));
+    auto animated = makeBox(Rect(210, 210, 10, 10), Color::rgb(0, 0, 1));
+    auto still = basicAnimation("backgroundColor", Color::rgb(0, 1, 0), Color::rgb(0, 1, 0), 1);
+    still->setFillMode(FillMode::both);
+    animated->addAnimation(still, "colour");
+    holder->addSublayer(animated);
+    holder->addSublayer(makeBox(Rect(240, 240, 10, 10), Color::rgb(0, 0, 1)));
+    root->addSublayer(large);
+    root->addSublayer(holder);
+    const std::int64_t kept = pixelsKeptOver([&] {
+        for (int frame = 0; frame < 3; ++frame) {
+            // A change that draws nothing, so that the root keeps no picture itself.
+            root->setShadowOffset({0, static_cast<double>(frame + 1)});
+            renderTree(root, clock->now(), 256, 256);
+        }
+    });
+    EXPECT_GE(kept, 200 * 200 + 40 * 40);
+    EXPECT_LE(kept, ContentCache::maximumPixels(*platform::graphics::GraphicsContext::makeBitmap(256, 256)));
+}
+
+// A layer that paints its background alone is filled afresh on every frame:
+// a picture of it would cost as much to lay down, and take room from others.
+TEST_F(ContentCacheTest, ALayerThatPaintsOnlyItsBackgroundKeepsNoPicture) {
+    const std::int64_t before = ContentCache::pixelsInUse();
+    {
+        auto root = makeRoot();
+        root->addSublayer(makeBox(Rect(2, 2, 30, 30), Color::rgb(0.5, 0.5, 0.5)));
+        for (int frame = 0; frame < 3; ++frame) renderTree(root, 0);
+        // The root over it keeps one: its contents are a tree.
+        EXPECT_GE(ContentCache::pixelsInUse() - before, 30 * 30);
+    }
+    const auto backdrop = makeBox(Rect(2, 2, 30, 30), Color::rgb(0.5, 0.5, 0.5));
+    for (int frame = 0; frame < 3; ++frame) Renderer::renderImage(backdrop, 0, 40, 40);
+    EXPECT_EQ(ContentCache::pixelsInUse() - before, 0);
+}
+
+// Paused at one frame after another with the clock standing still, as a
+// scrubbed view is: the same media time on every frame, the time offset of the
+// layer over an animated square moved each time. Every frame shows the colour
+// of its own offset, never a picture kept from an earlier one.
+TEST_F(ContentCacheTest, AnAnimationMovedByItsParentsTimeIsDrawnAnewAtTheSameMediaTime) {
+    auto root = makeRoot();
+    auto holder = Layer::make();
+    holder->setFrame(Rect(0, 0, 40, 40));
+    auto square = makeSquare(10, 10, Color::rgb(1, 0, 0));
+    auto toBlue = basicAnimation("fillColor", Color::rgb(1, 0, 0), Color::rgb(0, 0, 1), 10);
+    toBlue->setFillMode(FillMode::both);
+    toBlue->setRemovedOnCompletion(false);
+    square->addAnimation(toBlue, "colour");
+    holder->addSublayer(square);
+    holder->addSublayer(makeSquare(28, 28, Color::rgb(0, 1, 0)));
+    root->addSublayer(holder);
+    const double now = clock->now();
+    for (const double offset : {1.0, 1.0, 1.0, 4.0, 4.0, 7.0, 7.0, 7.0}) {
+        SCOPED_TRACE(offset);
+        holder->setTimeOffset(offset);
+        const auto drawn = renderTree(root, now);
+        auto fresh = makeRoot();
+        auto shown = makeSquare(10, 10, Color::rgb(1, 0, 0));
+        shown->setFillColor(square->presentationAt(now)->asShapeLayer()->fillColor());
+        fresh->addSublayer(shown);
+        fresh->addSublayer(makeSquare(28, 28, Color::rgb(0, 1, 0)));
+        expectSamePicture(*drawn, *renderTree(fresh, 0));
+    }
+}
+
+// A chain of layers that keeps no picture (its deepest layer changes on every
+// frame), where each layer's check looks at all the layers below it: the
+// checks of a frame stop at their bound, and the frame is drawn all the same.
+TEST_F(ContentCacheTest, TheChecksOfKeptPicturesAreBoundedPerFrame) {
+    constexpr int depth = 400;  // 80,000 looks without a bound
+    auto root = makeRoot();
+    Layer* parent = root.get();
+    for (int level = 0; level < depth; ++level) {
+        auto layer = Layer::make();
+        layer->setFrame(Rect(0, 0, 40, 40));
+        parent->addSublayer(layer);
+        parent = layer.get();
+    }
+    auto square = makeSquare(10, 10, Color::rgb(1, 0, 0));
+    square->addAnimation(basicAnimation("fillColor", Color::rgb(1, 0, 0), Color::rgb(0, 0, 1), 10), "colour");
+    parent->addSublayer(square);
+    const double start = clock->now();
+    for (int frame = 0; frame < 3; ++frame) {
+        RenderBudget budget(40.0 * 40);
+        std::shared_ptr<const platform::graphics::Image> drawn;
+        {
+            const RenderBudget::Activation activation(budget);
+            drawn = renderTree(root, start + frame);
+        }
+        EXPECT_EQ(budget.pictureChecksLeft(), 0u);
+        auto fresh = makeRoot();
+        auto shown = makeSquare(10, 10, Color::rgb(1, 0, 0));
+        shown->setFillColor(square->presentationAt(start + frame)->asShapeLayer()->fillColor());
+        fresh->addSublayer(shown);
+        expectSamePicture(*drawn, *renderTree(fresh, 0));
+    }
 }
 
 TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {

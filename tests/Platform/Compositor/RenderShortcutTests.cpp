@@ -14,10 +14,14 @@
 #include "RenderTestSupport.h"
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerGeometry.h"
+#include "Platform/Compositor/LayerPainter.h"
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/PixelBufferPool.h"
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace {
 
@@ -571,6 +575,139 @@ TEST_F(RenderShortcutTest, OneDrawingThroughAPathNeedsNoGroup) {
         EXPECT_EQ(grouped.surfaces, 1u);
         EXPECT_TRUE(pixelIs(*alone.image, 20, 20, premultipliedAt(*grouped.image, 20, 20), 0));
         EXPECT_LE(maximumDifference(*alone.image, *grouped.image), 2);
+    }
+}
+
+// A gradient layer masked by one opaque filled path, as a gradient fill of a
+// shape is built: its path is filled with the gradient at once. The pixels are
+// those of painting the gradient under a clip to the path, and the frame's work
+// is less than that clip and paint alone cost (a pixel mask of the clip).
+TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
+    const std::vector<Color> colors{Color::rgb(1, 0, 0), Color::rgb(0, 0.5, 1), Color::rgb(0.2, 0.9, 0.1, 0.7)};
+    struct Case {
+        const char* name;
+        GradientLayer::Type type;
+        Path mask;
+        platform::graphics::FillRule rule;
+        // Turns and scales the gradient within the masked layer.
+        Transform3D chain;
+    };
+    Path holed = circle(100, 100, 80);
+    holed.addPath(circle(90, 110, 30));
+    const Case cases[] = {
+        {"axial through a circle", GradientLayer::Type::axial, circle(95, 105, 71.3),
+         platform::graphics::FillRule::winding, Transform3D()},
+        {"radial through a circle", GradientLayer::Type::radial, circle(95, 105, 71.3),
+         platform::graphics::FillRule::winding, Transform3D()},
+        {"axial through a ring, even-odd, turned and scaled", GradientLayer::Type::axial, holed,
+         platform::graphics::FillRule::evenOdd,
+         Transform3D::concat(Transform3D::makeRotation(0.4, 0, 0, 1), Transform3D::makeScale(1.2, 0.8, 1))},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto gradient = GradientLayer::make();
+        gradient->setFrame({-300, -200, 800, 700});
+        gradient->setColors(colors);
+        gradient->setStartPoint({0.4, 0.35});
+        gradient->setEndPoint({0.55, 0.5});
+        gradient->setType(test.type);
+        gradient->setTransform(test.chain);
+        auto mask = ShapeLayer::make();
+        mask->setAnchorPoint({0, 0});
+        mask->setBounds({0, 0, 200, 200});
+        mask->setPath(test.mask);
+        mask->setFillColor(Color::black());
+        mask->setFillRule(test.rule);
+        auto layer = Layer::make();
+        layer->setAnchorPoint({0, 0});
+        layer->setBounds({0, 0, 200, 200});
+        layer->addSublayer(gradient);
+        layer->setMask(mask);
+        auto root = makeRoot(200, 200);
+        root->addSublayer(layer);
+
+        RenderBudget budget(200.0 * 200);
+        std::shared_ptr<const Image> filled;
+        {
+            const RenderBudget::Activation activation(budget);
+            filled = renderTree(root, clock->now(), 200, 200);
+        }
+        // The same gradient painted under a clip to the mask's path.
+        auto context = platform::graphics::GraphicsContext::makeBitmap(200, 200);
+        platform::graphics::WorkBudget work(1e12);
+        {
+            const platform::graphics::WorkBudget::Activation activation(work);
+            context->beginPath();
+            context->addPath(test.mask);
+            context->clip(test.rule);
+            context->concatenate(platform::compositor::LayerGeometry::layerToParent(*gradient));
+            LayerPainter::paintGradient(*gradient, *context);
+        }
+        const auto clipped = platform::graphics::GraphicsContext::finishImage(std::move(context));
+        ASSERT_TRUE(filled && clipped);
+        EXPECT_LE(maximumDifference(*filled, *clipped), 1);
+        EXPECT_GT(coveredPixels(*filled), 10000);
+        EXPECT_LT(budget.work().used(), work.used());
+    }
+}
+
+// One animated drawing under a pixel mask far larger than it (as an inverted
+// mask spans the view) is laid down through the mask only where it reaches:
+// it costs the frame little more work than the mask itself and no more than
+// the group it saves, and shows the group's pixels.
+TEST_F(RenderShortcutTest, ADrawingThroughALargePixelMaskCostsOnlyWhereItReaches) {
+    struct Case {
+        const char* name;
+        Rect square;
+    };
+    const Case cases[] = {
+        {"a small square", {20, 20, 12, 12}},
+        {"a square across the mask's edge", {180.5, 90.25, 30, 14}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot(200, 200);
+        auto layer = Layer::make();
+        layer->setAnchorPoint({0, 0});
+        layer->setBounds({0, 0, 200, 200});
+        auto shape = ShapeLayer::make();
+        shape->setAnchorPoint({0, 0});
+        shape->setBounds({0, 0, 200, 200});
+        Path path;
+        path.addRect(test.square);
+        shape->setPath(path);
+        shape->setFillColor(Color::rgb(0.9, 0.2, 0.1));
+        shape->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
+        layer->addSublayer(shape);
+        // Not one opaque shape: a pixel mask over the whole view.
+        layer->setMask(makeBox({0, 0, 190, 200}, Color::rgb(0, 0, 0, 0.6)));
+        root->addSublayer(layer);
+        const auto render = [&] {
+            RenderBudget budget(200.0 * 200);
+            const RenderBudget::Activation activation(budget);
+            auto image = renderTree(root, clock->now(), 200, 200);
+            return std::make_pair(image, budget.work().used());
+        };
+        const auto [alone, aloneWork] = render();
+        // A visible sublayer that draws nothing makes the contents a group.
+        layer->addSublayer(Layer::make());
+        const auto [grouped, groupedWork] = render();
+        ASSERT_TRUE(alone && grouped);
+        EXPECT_LE(maximumDifference(*alone, *grouped), 1);
+        EXPECT_GT(coveredPixels(*alone), 100);
+        EXPECT_LE(aloneWork, groupedWork);
+        // What the mask costs of its own: its buffer, and drawing it as a layer.
+        auto maskAlone = makeRoot(200, 200);
+        maskAlone->addSublayer(makeBox({0, 0, 190, 200}, Color::rgb(0, 0, 0, 0.6)));
+        RenderBudget budget(200.0 * 200);
+        {
+            const RenderBudget::Activation activation(budget);
+            renderTree(maskAlone, clock->now(), 200, 200);
+        }
+        const double maskWork = 190.0 * 200 + budget.work().used();
+        // The square adds little to that; laid down over the whole mask it
+        // would add about as much again.
+        EXPECT_LT(aloneWork - maskWork, maskWork / 4);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelBufferPool.h"
@@ -117,12 +118,35 @@ int eightBitProduct(int x, int y) {
 }  // namespace
 
 template <typename Draw>
-void GraphicsContext::composite(Draw&& draw) {
+void GraphicsContext::composite(Draw&& draw, bool drawsClipCoverage) {
     const State& s = state();
     if (s.degenerate || s.clipIsEmpty) {
         return;
     }
     applyAntialias();
+    if (!s.mask && !drawsClipCoverage && clipsByPaths()) {
+        // Under a clip of paths the drawing is made apart and laid down
+        // through the clip's coverage from the rasteriser, as fills and
+        // strokes are, so that an edge of the clip and the same edge filled
+        // (into a mask's buffer, or by the other engine) are one edge.
+        CoverageRasterizer::Plane plane;
+        if (cairo_surface_t* clipCoverage = makeClipCoverage(deviceClipBox(), plane)) {
+            pushGroup(Rect(plane.left, plane.top, plane.width, plane.height));
+            cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
+            draw();
+            cairo_pattern_t* group = popGroup();
+            cairo_save(cairo_);
+            cairo_reset_clip(cairo_);
+            cairo_set_source(cairo_, group);
+            cairo_identity_matrix(cairo_);
+            cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+            cairo_mask_surface(cairo_, clipCoverage, plane.left, plane.top);
+            cairo_restore(cairo_);
+            cairo_pattern_destroy(group);
+            cairo_surface_destroy(clipCoverage);
+            return;
+        }
+    }
     if (!s.mask) {
         cairo_set_operator(cairo_, cairoOperator(s.blendMode));
         draw();
@@ -201,6 +225,9 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
     }
     const cairo_fill_rule_t fillRule = rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING;
     composite([&] {
+        if (paintRasterizedCoverage(source, rule, pathIsStroked_)) {
+            return;
+        }
         if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID && fillThroughCoverage(source, fillRule)) {
             return;
         }
@@ -215,7 +242,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
             cairo_set_fill_rule(cairo_, fillRule);
             cairo_fill_preserve(cairo_);
         }
-    });
+    }, true);
     consumePath();
 }
 
@@ -301,12 +328,16 @@ void GraphicsContext::strokePath() {
         return;
     }
     composite([&] {
-        cairo_save(cairo_);
-        applyStrokeStyle(cairo_);
-        setSourceColor(state().strokeColor);
-        cairo_stroke_preserve(cairo_);
-        cairo_restore(cairo_);
-    });
+        cairo_pattern_t* source = solidSource(state().strokeColor);
+        if (!paintRasterizedCoverage(source, FillRule::winding, true)) {
+            cairo_save(cairo_);
+            applyStrokeStyle(cairo_);
+            cairo_set_source(cairo_, source);
+            cairo_stroke_preserve(cairo_);
+            cairo_restore(cairo_);
+        }
+        cairo_pattern_destroy(source);
+    }, true);
     consumePath();
 }
 
@@ -319,11 +350,21 @@ void GraphicsContext::fillRect(const Rect& rect) {
         if (!WorkBudget::takeActive([&] { return fillCost(); })) {
             return;
         }
+        // Cairo lays a rectangle along the device's axes down as boxes, which
+        // nothing beats, unless a clip of paths cuts them; a turned one is
+        // scan-converted as any path.
+        const AffineTransform& t = state().transform;
+        const bool alongAxes = (t.b == 0 && t.c == 0) || (t.a == 0 && t.d == 0);
+        const bool asBoxes = alongAxes && (state().mask || !clipsByPaths());
         composite([&] {
-            cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
-            setSourceColor(state().fillColor);
-            cairo_fill(cairo_);
-        });
+            cairo_pattern_t* source = solidSource(state().fillColor);
+            if (asBoxes || !paintRasterizedCoverage(source, FillRule::winding, false)) {
+                cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
+                cairo_set_source(cairo_, source);
+                cairo_fill(cairo_);
+            }
+            cairo_pattern_destroy(source);
+        }, !asBoxes);
     });
 }
 
@@ -401,7 +442,7 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
             }
         }
         if (!copy) {
-            composite([&] { paintResampled(surface, image, r, true); });
+            composite([&] { paintResampled(surface, image, r, true); }, true);
             return;
         }
         cairo_surface_t* copySurface = sourceSurface(*copy, scratch);
@@ -415,7 +456,7 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
             cairo_set_source_surface(cairo_, copySurface, placement->x, placement->y);
             cairo_paint_with_alpha(cairo_, state().alpha);
             cairo_restore(cairo_);
-        });
+        }, true);
         cairo_surface_destroy(copySurface);
     });
     cairo_surface_destroy(surface);

@@ -449,7 +449,7 @@ struct Drawing {
     // Whether Cairo must draw it: the context's pixels are then Cairo's, exactly.
     bool cairoDraws;
     bool stroke = true;
-    AffineTransform transform;
+    AffineTransform transform = {};
     bool antialias = true;
     bool dashed = false;
     LineCap cap = LineCap::butt;

@@ -322,10 +322,10 @@ private:
     bool rasterizeStrokeInto(PixelMask* mask);
     // Whether the clip is cut by paths, not whole-pixel rectangles alone (nor a pixel mask).
     bool clipsByPaths() const;
-    // An A8 surface of the clip's coverage over the device pixels of `box`,
-    // which `plane` is then set to describe; null when the rasteriser cannot
-    // make it. The caller destroys it.
-    cairo_surface_t* makeClipCoverage(const Rect& box, CoverageRasterizer::Plane& plane);
+    // An A8 surface of the clip's coverage (times `alpha`) over the device
+    // pixels of `box`, which `plane` is then set to describe; null when the
+    // rasteriser cannot make it. The caller destroys it.
+    cairo_surface_t* makeClipCoverage(const Rect& box, CoverageRasterizer::Plane& plane, double alpha = 1);
     // Multiplies the plane's coverage by the clip's: that of the rectangles
     // the surface is clipped to (their union) and of each path clipped to;
     // false when one cannot be rasterised.

@@ -80,11 +80,13 @@ std::optional<Rect> alignedRectangle(const Path& path) {
     return Rect(std::min(a.x, c.x), std::min(a.y, c.y), std::fabs(c.x - a.x), std::fabs(c.y - a.y));
 }
 
-// The share of each pixel of the plane that the rectangle covers, as Cairo
-// lays boxes down: its edges in 24.8 fixed point, each pixel's share along
-// either axis in 256ths, their product in 8 bits. The scan converter's
-// 1/64-pixel grid would move a fractional edge by up to half a step.
-void coverRectangle(const CoverageRasterizer::Plane& plane, const Rect& rect, std::vector<std::uint8_t>& coverage) {
+// Multiplies the plane's coverage by the share of each pixel the rectangle
+// covers, as Cairo lays boxes down: its edges in 24.8 fixed point, each
+// pixel's share along either axis in 256ths, their product in 8 bits. The
+// scan converter's 1/64-pixel grid would move a fractional edge by up to half
+// a step. Whole pixels inside are left as they are, so a rectangle around
+// the plane costs its edges alone.
+void multiplyByRectangle(const CoverageRasterizer::Plane& plane, const Rect& rect) {
     const auto fixed = [](double value) { return std::lround(std::clamp(value, -8.0e6, 8.0e6) * 256); };
     const auto share = [](long from, long to, int pixel) {
         return std::clamp(std::min(to, (pixel + 1) * 256L) - std::max(from, pixel * 256L), 0L, 256L);
@@ -92,12 +94,23 @@ void coverRectangle(const CoverageRasterizer::Plane& plane, const Rect& rect, st
     const long minX = fixed(rect.minX()), maxX = fixed(rect.maxX());
     const long minY = fixed(rect.minY()), maxY = fixed(rect.maxY());
     std::vector<long> columns(static_cast<std::size_t>(plane.width));
-    for (int x = 0; x < plane.width; ++x) columns[x] = share(minX, maxX, plane.left + x);
+    std::vector<int> partialColumns;
+    for (int x = 0; x < plane.width; ++x) {
+        columns[x] = share(minX, maxX, plane.left + x);
+        if (columns[x] < 256) partialColumns.push_back(x);
+    }
+    const auto scale = [](std::uint8_t& value, long cover) {
+        const int clip = static_cast<int>(std::min(255L, cover >> 8));
+        const int t = value * clip + 0x80;
+        value = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
+    };
     for (int y = 0; y < plane.height; ++y) {
         const long row = share(minY, maxY, plane.top + y);
-        std::uint8_t* line = coverage.data() + static_cast<std::size_t>(y) * plane.width;
-        for (int x = 0; x < plane.width; ++x) {
-            line[x] = static_cast<std::uint8_t>(std::min(255L, (row * columns[x]) >> 8));
+        std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
+        if (row == 256) {
+            for (int x : partialColumns) scale(line[x], row * columns[x]);
+        } else {
+            for (int x = 0; x < plane.width; ++x) scale(line[x], row * columns[x]);
         }
     }
 }
@@ -128,7 +141,7 @@ bool GraphicsContext::clipsByPaths() const {
     return !s.degenerate && !s.mask && !s.clipIsEmpty && !deviceClipRectangles();
 }
 
-cairo_surface_t* GraphicsContext::makeClipCoverage(const Rect& box, CoverageRasterizer::Plane& plane) {
+cairo_surface_t* GraphicsContext::makeClipCoverage(const Rect& box, CoverageRasterizer::Plane& plane, double alpha) {
     if (box.isNull() || box.isEmpty()) {
         return nullptr;
     }
@@ -136,8 +149,10 @@ cairo_surface_t* GraphicsContext::makeClipCoverage(const Rect& box, CoverageRast
     if (coverage == nullptr) {
         return nullptr;
     }
+    const int level = static_cast<int>(std::lround(std::clamp(alpha, 0.0, 1.0) * 255));
     for (int y = 0; y < plane.height; ++y) {
-        std::memset(plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride, 0xff, static_cast<std::size_t>(plane.width));
+        std::memset(plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride, level,
+                    static_cast<std::size_t>(plane.width));
     }
     if (!multiplyByClipCoverage(plane)) {
         cairo_surface_destroy(coverage);
@@ -166,12 +181,11 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
     CoverageRasterizer& rasterizer = *clipRasterizer_;
     std::vector<std::uint8_t> clipCoverage;
     const auto multiplyBy = [&](const Path& clip, FillRule rule) {
-        clipCoverage.assign(static_cast<std::size_t>(plane.width) * plane.height, 0);
         if (const std::optional<Rect> rect = alignedRectangle(clip)) {
-            coverRectangle(plane, *rect, clipCoverage);
-            multiply(plane, clipCoverage);
+            multiplyByRectangle(plane, *rect);
             return true;
         }
+        clipCoverage.assign(static_cast<std::size_t>(plane.width) * plane.height, 0);
         if (!rasterizer.takeFill(clip, rule)) return false;
         const CoverageRasterizer::Plane clipPlane{clipCoverage.data(), plane.width, plane.left,
                                                   plane.top,           plane.width, plane.height};

@@ -173,6 +173,23 @@ void GraphicsContext::layDownThroughMask(cairo_pattern_t* source) {
 
 void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha) {
     const State& s = state();
+    if (!s.mask && !s.degenerate && !s.clipIsEmpty && clipsByPaths()) {
+        // Laid down through the clip's coverage, the alpha taken into it,
+        // in one pass: no group is needed for a single paint.
+        CoverageRasterizer::Plane plane;
+        if (cairo_surface_t* clipCoverage = makeClipCoverage(deviceClipBox(), plane, alpha)) {
+            applyAntialias();
+            cairo_save(cairo_);
+            cairo_reset_clip(cairo_);
+            cairo_set_source(cairo_, source);
+            cairo_identity_matrix(cairo_);
+            cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+            cairo_mask_surface(cairo_, clipCoverage, plane.left, plane.top);
+            cairo_restore(cairo_);
+            cairo_surface_destroy(clipCoverage);
+            return;
+        }
+    }
     if (!s.mask || alpha < 1 || s.degenerate || s.clipIsEmpty) {
         composite([&] {
             cairo_set_source(cairo_, source);

@@ -298,18 +298,23 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
         return false;
     }
     cairo_surface_mark_dirty(coverage);
+    layDownThroughCoverage(source, coverage, plane, clipped);
+    cairo_surface_destroy(coverage);
+    return true;
+}
+
+void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surface_t* coverage,
+                                             const CoverageRasterizer::Plane& plane, bool withoutClip) {
     // The source keeps the user space it was set in; the coverage lies in
     // device space.
     cairo_save(cairo_);
-    if (clipped) {
+    if (withoutClip) {
         cairo_reset_clip(cairo_);
     }
     cairo_set_source(cairo_, source);
     cairo_identity_matrix(cairo_);
     cairo_mask_surface(cairo_, coverage, plane.left, plane.top);
     cairo_restore(cairo_);
-    cairo_surface_destroy(coverage);
-    return true;
 }
 
 }  // namespace platform::graphics

@@ -135,13 +135,8 @@ void GraphicsContext::composite(Draw&& draw, bool drawsClipCoverage) {
             cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
             draw();
             cairo_pattern_t* group = popGroup();
-            cairo_save(cairo_);
-            cairo_reset_clip(cairo_);
-            cairo_set_source(cairo_, group);
-            cairo_identity_matrix(cairo_);
             cairo_set_operator(cairo_, cairoOperator(s.blendMode));
-            cairo_mask_surface(cairo_, clipCoverage, plane.left, plane.top);
-            cairo_restore(cairo_);
+            layDownThroughCoverage(group, clipCoverage, plane, true);
             cairo_pattern_destroy(group);
             cairo_surface_destroy(clipCoverage);
             return;
@@ -179,13 +174,8 @@ void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha) {
         CoverageRasterizer::Plane plane;
         if (cairo_surface_t* clipCoverage = makeClipCoverage(deviceClipBox(), plane, alpha)) {
             applyAntialias();
-            cairo_save(cairo_);
-            cairo_reset_clip(cairo_);
-            cairo_set_source(cairo_, source);
-            cairo_identity_matrix(cairo_);
             cairo_set_operator(cairo_, cairoOperator(s.blendMode));
-            cairo_mask_surface(cairo_, clipCoverage, plane.left, plane.top);
-            cairo_restore(cairo_);
+            layDownThroughCoverage(source, clipCoverage, plane, true);
             cairo_surface_destroy(clipCoverage);
             return;
         }

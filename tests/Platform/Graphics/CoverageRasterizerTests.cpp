@@ -12,6 +12,8 @@
 
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Gradient.h"
+#include "Platform/Graphics/GradientDrawingOptions.h"
 #include "Platform/Graphics/WorkBudget.h"
 #include "PixelAssertions.h"
 
@@ -466,6 +468,13 @@ TEST(CoverageRasterizer, EveryCaseItRefusesIsDrawnByCairo) {
     Path withDot = quadrilateral();
     withDot.moveTo({60, 50});
     withDot.lineTo({60, 50});
+    Path farPoint = quadrilateral();
+    farPoint.moveTo({20, 40});
+    farPoint.lineTo({3e5, 45.3});
+    farPoint.lineTo({20, 50.6});
+    farPoint.closeSubpath();
+    Path smallCircle;
+    smallCircle.addEllipse(Rect(38.3, 28.3, 2, 2));  // a bend of 1 under a pen reaching 1.5
     const AffineTransform stretch = AffineTransform::makeScale(1.5, 1);
     const AffineTransform skew(1, 0, 0.2, 1, 0, 0);
     const std::vector<double> dashes{7, 3};
@@ -483,6 +492,10 @@ TEST(CoverageRasterizer, EveryCaseItRefusesIsDrawnByCairo) {
         {"more points than an outline holds", true, false, {}, true, false, LineCap::butt, FillRule::evenOdd,
          manyPoints},
         {"a dot under round caps", true, true, {}, true, false, LineCap::round, FillRule::winding, withDot},
+        {"a point past the fixed point's range", true, false, {}, true, false, LineCap::butt, FillRule::winding,
+         farPoint},
+        {"a pen wider than the bend of a curve", true, true, {}, true, false, LineCap::butt, FillRule::winding,
+         smallCircle},
     };
     for (const Drawing& d : drawings) {
         SCOPED_TRACE(d.name);
@@ -520,6 +533,63 @@ TEST(CoverageRasterizer, EveryCaseItRefusesIsDrawnByCairo) {
             EXPECT_LE(difference.largest, 40);
             EXPECT_NEAR(difference.areaRatio, 1, 0.01);
         }
+    }
+}
+
+TEST(CoverageRasterizer, AClipOfPathsCutsOnlyWhereItsEdgesRun) {
+    // A plane with a square hole whose top and bottom edges lie part way
+    // into a row: the rows they cross stay whole beside the hole, for a
+    // fill, a stroke, a rectangle and a gradient alike.
+    struct Case {
+        const char* name;
+        std::function<void(GraphicsContext&)> draw;
+    };
+    const Color red = Color::rgb(1, 0, 0);
+    const Color colors[] = {red, red};
+    const std::shared_ptr<const Gradient> gradient = Gradient::make(ColorSpace(), colors, {});
+    const Case cases[] = {
+        {"a fill",
+         [](GraphicsContext& c) {
+             Path circle;
+             circle.addEllipse(Rect(5, 5, 50, 50));
+             c.addPath(circle);
+             c.fillPath();
+         }},
+        {"a stroke",
+         [](GraphicsContext& c) {
+             c.setLineWidth(30);
+             Path line;
+             line.moveTo({0, 25});
+             line.lineTo({60, 25});
+             c.addPath(line);
+             c.strokePath();
+         }},
+        {"a rectangle", [](GraphicsContext& c) { c.fillRect(Rect(0, 0, 60, 60)); }},
+        {"a gradient",
+         [&](GraphicsContext& c) {
+             c.drawLinearGradient(*gradient, {0, 0}, {60, 0}, GradientDrawingOptions::extended());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto context = bitmap(60, 60);
+        Path holed;
+        holed.addRect(Rect(-100, -100, 300, 300));
+        holed.addRect(Rect(20.5, 20.3, 10, 10));
+        context->addPath(holed);
+        context->clip(FillRule::evenOdd);
+        context->setFillColor(Color::rgb(1, 0, 0));
+        context->setStrokeColor(Color::rgb(1, 0, 0));
+        c.draw(*context);
+        const auto image = context->makeImage();
+        for (int x : {12, 15, 40, 45}) {
+            EXPECT_EQ(pixelAt(*image, x, 20).a, 255) << x;
+            EXPECT_EQ(pixelAt(*image, x, 30).a, 255) << x;
+        }
+        // Inside the hole's rows: nothing in it, its edges partly covered.
+        EXPECT_EQ(pixelAt(*image, 25, 25).a, 0);
+        EXPECT_NEAR(pixelAt(*image, 25, 20).a, 0.3 * 255, 3);
+        EXPECT_NEAR(pixelAt(*image, 25, 30).a, 0.7 * 255, 3);
     }
 }
 

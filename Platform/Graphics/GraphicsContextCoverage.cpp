@@ -306,15 +306,21 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
 void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surface_t* coverage,
                                              const CoverageRasterizer::Plane& plane, bool withoutClip) {
     // The source keeps the user space it was set in; the coverage lies in
-    // device space.
-    cairo_save(cairo_);
+    // device space. Saving the whole state costs more than the matrix, which
+    // is all that changes when the clip stays.
     if (withoutClip) {
+        cairo_save(cairo_);
         cairo_reset_clip(cairo_);
     }
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
     cairo_set_source(cairo_, source);
     cairo_identity_matrix(cairo_);
     cairo_mask_surface(cairo_, coverage, plane.left, plane.top);
-    cairo_restore(cairo_);
+    cairo_set_matrix(cairo_, &matrix);
+    if (withoutClip) {
+        cairo_restore(cairo_);
+    }
 }
 
 }  // namespace platform::graphics

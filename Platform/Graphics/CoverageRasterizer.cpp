@@ -210,15 +210,141 @@ FT_Stroker_LineJoin ftJoin(LineJoin join) {
     return FT_STROKER_LINEJOIN_MITER_FIXED;
 }
 
+// An outline in the layout of FT_Outline.
+struct OutlineData {
+    std::vector<FT_Vector> points;
+    std::vector<char> tags;
+    std::vector<short> contours;
+};
+
+// Cuts an outline down to a box with the same coverage inside it: each
+// piece outside is replaced by its ends pressed onto the box's edge (a
+// piece left of the box by a line down its left edge, which crosses every
+// row inside as often, and the same way, as the piece; one above or below
+// by a line along that edge, which covers no row inside). Pieces that cross
+// an edge are cut where they cross it (curves halved until each half lies
+// on one side). The scan converter then walks only cells near the box,
+// where it would walk every cell an edge crosses, in every band it renders.
+// False for an outline holding conic pieces, which it is never given.
+class BoxClipper {
+public:
+    BoxClipper(FT_Pos x0, FT_Pos y0, FT_Pos x1, FT_Pos y1, OutlineData& out)
+        : x0_(x0), y0_(y0), x1_(x1), y1_(y1), out_(out) {}
+
+    bool clip(const std::vector<FT_Vector>& points, const std::vector<char>& tags, const std::vector<short>& contours) {
+        std::size_t first = 0;
+        for (short lastIndex : contours) {
+            const std::size_t last = static_cast<std::size_t>(lastIndex);
+            if (FT_CURVE_TAG(tags[first]) != FT_CURVE_TAG_ON) return false;
+            const FT_Vector start = points[first];
+            out_.points.push_back(clamped(start));
+            out_.tags.push_back(FT_CURVE_TAG_ON);
+            FT_Vector current = start;
+            for (std::size_t i = first + 1; i <= last;) {
+                const char tag = FT_CURVE_TAG(tags[i]);
+                if (tag == FT_CURVE_TAG_ON) {
+                    line(current, points[i]);
+                    current = points[i];
+                    i += 1;
+                } else if (tag == FT_CURVE_TAG_CUBIC && i + 1 <= last) {
+                    const FT_Vector end = i + 2 <= last ? points[i + 2] : start;
+                    cubic(toPoint(current), toPoint(points[i]), toPoint(points[i + 1]), toPoint(end), 0);
+                    current = end;
+                    i += 3;
+                } else {
+                    return false;
+                }
+            }
+            line(current, start);
+            out_.contours.push_back(static_cast<short>(std::min<std::size_t>(out_.points.size() - 1, 32767)));
+            first = last + 1;
+        }
+        return true;
+    }
+
+private:
+    struct P {
+        double x, y;
+    };
+    static P toPoint(const FT_Vector& v) { return {static_cast<double>(v.x), static_cast<double>(v.y)}; }
+
+    FT_Vector clamped(P p) const {
+        return {std::clamp(std::lround(p.x), x0_, x1_), std::clamp(std::lround(p.y), y0_, y1_)};
+    }
+    FT_Vector clamped(const FT_Vector& v) const { return {std::clamp(v.x, x0_, x1_), std::clamp(v.y, y0_, y1_)}; }
+    bool inside(P p) const { return p.x >= x0_ && p.x <= x1_ && p.y >= y0_ && p.y <= y1_; }
+
+    void lineTo(const FT_Vector& point) {
+        out_.points.push_back(point);
+        out_.tags.push_back(FT_CURVE_TAG_ON);
+    }
+
+    // A line, cut where it crosses the box's edges, each part pressed onto the box.
+    void line(const FT_Vector& from, const FT_Vector& to) {
+        const P a = toPoint(from), b = toPoint(to);
+        double cuts[4];
+        int count = 0;
+        const auto cut = [&](double start, double end, double edge) {
+            if ((start < edge) != (end < edge) && start != end) cuts[count++] = (edge - start) / (end - start);
+        };
+        cut(a.x, b.x, static_cast<double>(x0_));
+        cut(a.x, b.x, static_cast<double>(x1_));
+        cut(a.y, b.y, static_cast<double>(y0_));
+        cut(a.y, b.y, static_cast<double>(y1_));
+        std::sort(cuts, cuts + count);
+        for (int i = 0; i < count; ++i) {
+            lineTo(clamped(P{a.x + (b.x - a.x) * cuts[i], a.y + (b.y - a.y) * cuts[i]}));
+        }
+        lineTo(clamped(to));
+    }
+
+    void cubic(P p0, P p1, P p2, P p3, int depth) {
+        const P points[] = {p0, p1, p2, p3};
+        const auto all = [&](auto&& test) { return std::all_of(points, points + 4, test); };
+        if (all([&](P p) { return inside(p); })) {
+            out_.points.push_back(clamped(p1));
+            out_.tags.push_back(FT_CURVE_TAG_CUBIC);
+            out_.points.push_back(clamped(p2));
+            out_.tags.push_back(FT_CURVE_TAG_CUBIC);
+            lineTo(clamped(p3));
+            return;
+        }
+        if (all([&](P p) { return p.x <= x0_; }) || all([&](P p) { return p.x >= x1_; }) ||
+            all([&](P p) { return p.y <= y0_; }) || all([&](P p) { return p.y >= y1_; }) || depth >= 16) {
+            // On one side of an edge (its ends carry it), or cut fine
+            // enough that a line stands for it.
+            line({std::lround(p0.x), std::lround(p0.y)}, {std::lround(p3.x), std::lround(p3.y)});
+            return;
+        }
+        const auto mid = [](P a, P b) { return P{(a.x + b.x) / 2, (a.y + b.y) / 2}; };
+        const P a = mid(p0, p1), b = mid(p1, p2), c = mid(p2, p3);
+        const P d = mid(a, b), e = mid(b, c), m = mid(d, e);
+        cubic(p0, a, d, m, depth + 1);
+        cubic(m, e, c, p3, depth + 1);
+    }
+
+    FT_Pos x0_, y0_, x1_, y1_;
+    OutlineData& out_;
+};
+
 void writeSpans(int y, int count, const FT_Span* spans, void* user) {
     const auto& plane = *static_cast<const CoverageRasterizer::Plane*>(user);
     const int row = y - plane.top;
     if (row < 0 || row >= plane.height) return;
     std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride;
+    int first = plane.width, end = 0;
     for (int i = 0; i < count; ++i) {
         const int from = std::max(0, spans[i].x - plane.left);
         const int to = std::min(plane.width, spans[i].x + spans[i].len - plane.left);
-        if (to > from) std::memset(line + from, spans[i].coverage, static_cast<std::size_t>(to - from));
+        if (to > from) {
+            std::memset(line + from, spans[i].coverage, static_cast<std::size_t>(to - from));
+            first = std::min(first, from);
+            end = std::max(end, to);
+        }
+    }
+    if (plane.firstColumns != nullptr && first < end) {
+        plane.firstColumns[row] = std::min(plane.firstColumns[row], first);
+        plane.endColumns[row] = std::max(plane.endColumns[row], end);
     }
 }
 
@@ -371,6 +497,26 @@ bool CoverageRasterizer::render(const Plane& plane) const {
         return false;
     }
     if (outline.points.empty()) return true;
+    // An outline reaching well past the plane is cut down to a box a pixel
+    // around it first.
+    const Rect reach = bounds();
+    const Rect around(plane.left - 1, plane.top - 1, plane.width + 2, plane.height + 2);
+    thread_local OutlineData clipped;
+    const bool clipping = reach.intersection(around) != reach;
+    if (clipping) {
+        clipped.points.clear();
+        clipped.tags.clear();
+        clipped.contours.clear();
+        BoxClipper clipper(static_cast<FT_Pos>(around.minX()) * 64, static_cast<FT_Pos>(around.minY()) * 64,
+                           static_cast<FT_Pos>(around.maxX()) * 64, static_cast<FT_Pos>(around.maxY()) * 64, clipped);
+        if (!clipper.clip(outline.points, outline.tags, outline.contours) ||
+            clipped.points.size() > static_cast<std::size_t>(maximumPoints) ||
+            clipped.contours.size() > static_cast<std::size_t>(maximumPoints)) {
+            return false;
+        }
+    }
+    const std::vector<FT_Vector>& points = clipping ? clipped.points : outline.points;
+    const std::vector<short>& contours = clipping ? clipped.contours : outline.contours;
     // The scan converter walks every cell an edge crosses within the plane's
     // rows, however far left or right of the plane: an outline whose edges
     // reach far sideways there (a zigzag of huge teeth) would cost more than
@@ -379,10 +525,10 @@ bool CoverageRasterizer::render(const Plane& plane) const {
     const double walkLimit = 8.0 * plane.width * plane.height + 65536;
     double walk = 0;
     std::size_t first = 0;
-    for (short last : outline.contours) {
+    for (short last : contours) {
         for (std::size_t i = first; i <= static_cast<std::size_t>(last); ++i) {
-            const FT_Vector& from = outline.points[i];
-            const FT_Vector& to = outline.points[i == static_cast<std::size_t>(last) ? first : i + 1];
+            const FT_Vector& from = points[i];
+            const FT_Vector& to = points[i == static_cast<std::size_t>(last) ? first : i + 1];
             if (std::max(from.y, to.y) < top || std::min(from.y, to.y) > bottom) continue;
             walk += std::fabs(static_cast<double>(to.x - from.x)) / 64;
         }
@@ -390,6 +536,13 @@ bool CoverageRasterizer::render(const Plane& plane) const {
         first = static_cast<std::size_t>(last) + 1;
     }
     FT_Outline view = outline.view();
+    if (clipping) {
+        view.n_points = static_cast<short>(clipped.points.size());
+        view.n_contours = static_cast<short>(clipped.contours.size());
+        view.points = clipped.points.data();
+        view.tags = clipped.tags.data();
+        view.contours = clipped.contours.data();
+    }
     FT_Raster_Params params{};
     params.source = &view;
     params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;

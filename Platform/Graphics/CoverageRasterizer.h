@@ -57,6 +57,11 @@ public:
         std::uint8_t* data = nullptr;
         int stride = 0;
         int left = 0, top = 0, width = 0, height = 0;
+        // When given, one entry per row: the columns (from the plane's left)
+        // that coverage was written between, [first, end); render widens
+        // them, so the caller sets them to an empty range (width, 0) first.
+        int* firstColumns = nullptr;
+        int* endColumns = nullptr;
     };
 
     CoverageRasterizer();

@@ -334,6 +334,9 @@ private:
     // the surface is clipped to (their union) and of each path clipped to;
     // false when one cannot be rasterised.
     bool multiplyByClipCoverage(const CoverageRasterizer::Plane& plane);
+    // Multiplies a plane of full coverage by the clip's: the rectangles'
+    // and each path's; false when one cannot be rasterised.
+    bool makeClipCoverageOver(const CoverageRasterizer::Plane& plane, const std::vector<Rect>& rectangles);
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.
@@ -393,6 +396,15 @@ private:
     // Made on first use: for what is drawn, and for the clip it is drawn under.
     std::unique_ptr<CoverageRasterizer> rasterizer_;
     std::unique_ptr<CoverageRasterizer> clipRasterizer_;
+    // The coverage of the clip last drawn under, kept while the clip stays.
+    struct ClipCoverage {
+        bool valid = false;
+        std::shared_ptr<const DeviceClip> clips;
+        std::vector<Rect> rectangles;
+        int left = 0, top = 0, width = 0, height = 0;
+        std::vector<std::uint8_t> coverage;
+    };
+    ClipCoverage clipCoverage_;
     bool pathIsStroked_ = false;
     // Where the current path lies in device space and what it costs to scan,
     // gathered as it is built (see DrawingCost).

@@ -165,8 +165,49 @@ cairo_surface_t* GraphicsContext::makeClipCoverage(const Rect& box, CoverageRast
 bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& plane) {
     // The surface's own rectangles, then the paths clipped to on it: within a
     // transparency layer its states hold only the clips made inside it.
-    const std::vector<Rect> rectangles =
+    std::vector<Rect> rectangles =
         groupClips_.empty() ? std::vector<Rect>{Rect(0, 0, width_, height_)} : groupClips_.back();
+    const std::shared_ptr<const DeviceClip>& clips = state().clips;
+    ClipCoverage& kept = clipCoverage_;
+    const auto holds = [&](const ClipCoverage& c) {
+        return plane.left >= c.left && plane.top >= c.top && plane.left + plane.width <= c.left + c.width &&
+               plane.top + plane.height <= c.top + c.height;
+    };
+    // The clip's coverage is made once for the drawings under it, over the
+    // box the clip lets drawing touch.
+    if (!kept.valid || kept.clips != clips || kept.rectangles != rectangles || !holds(kept)) {
+        kept.valid = false;
+        Rect box = deviceClipBox();
+        box = box.isNull() ? Rect(plane.left, plane.top, plane.width, plane.height)
+                           : box.unionWith(Rect(plane.left, plane.top, plane.width, plane.height));
+        kept.left = static_cast<int>(std::floor(box.minX()));
+        kept.top = static_cast<int>(std::floor(box.minY()));
+        kept.width = static_cast<int>(std::ceil(box.maxX())) - kept.left;
+        kept.height = static_cast<int>(std::ceil(box.maxY())) - kept.top;
+        kept.coverage.assign(static_cast<std::size_t>(kept.width) * kept.height, 0xff);
+        const CoverageRasterizer::Plane whole{kept.coverage.data(), kept.width, kept.left,
+                                              kept.top,             kept.width, kept.height};
+        if (!makeClipCoverageOver(whole, rectangles)) {
+            return false;
+        }
+        kept.clips = clips;
+        kept.rectangles = std::move(rectangles);
+        kept.valid = true;
+    }
+    for (int y = 0; y < plane.height; ++y) {
+        std::uint8_t* row = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
+        const std::uint8_t* clipRow = kept.coverage.data() +
+                                      static_cast<std::size_t>(plane.top + y - kept.top) * kept.width +
+                                      (plane.left - kept.left);
+        for (int x = 0; x < plane.width; ++x) {
+            const int t = row[x] * clipRow[x] + 0x80;
+            row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
+        }
+    }
+    return true;
+}
+
+bool GraphicsContext::makeClipCoverageOver(const CoverageRasterizer::Plane& plane, const std::vector<Rect>& rectangles) {
     std::vector<const DeviceClip*> paths;
     for (const DeviceClip* clip = state().clips.get(); clip != nullptr; clip = clip->previous.get()) {
         // Cairo's own scan converter gives a clip without antialiasing its pixels.
@@ -272,6 +313,13 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
         rasterizer_ = std::make_unique<CoverageRasterizer>();
     }
     CoverageRasterizer& rasterizer = *rasterizer_;
+    const bool clipped = clipsByPaths();
+    // Cairo fills a rectangle along the axes as boxes, with the exact
+    // coverage the rasteriser would give and without a coverage plane;
+    // under a clip of paths the plane carries the clip, so it is used.
+    if (!stroked && !clipped && alignedRectangle(devicePath_)) {
+        return false;
+    }
     if (stroked) {
         if (!takeCurrentStroke(rasterizer)) {
             return false;
@@ -279,7 +327,6 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
     } else if (!rasterizer.takeFill(devicePath_, rule)) {
         return false;
     }
-    const bool clipped = clipsByPaths();
     const Rect reach = rasterizer.bounds().intersection(deviceClipBox());
     if (reach.isNull() || reach.isEmpty()) {
         return true;  // nothing shows
@@ -289,6 +336,12 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
     if (coverage == nullptr) {
         return false;
     }
+    // Where each row holds coverage, so that a thin shape across a large
+    // box is laid down where it lies rather than over the whole box.
+    std::vector<int> firstColumns(static_cast<std::size_t>(plane.height), plane.width);
+    std::vector<int> endColumns(static_cast<std::size_t>(plane.height), 0);
+    plane.firstColumns = firstColumns.data();
+    plane.endColumns = endColumns.data();
     if (!rasterizer.render(plane)) {
         cairo_surface_destroy(coverage);
         return false;
@@ -316,7 +369,28 @@ void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surf
     cairo_get_matrix(cairo_, &matrix);
     cairo_set_source(cairo_, source);
     cairo_identity_matrix(cairo_);
-    cairo_mask_surface(cairo_, coverage, plane.left, plane.top);
+    if (plane.firstColumns == nullptr) {
+        cairo_mask_surface(cairo_, coverage, plane.left, plane.top);
+    } else {
+        // Band by band, over the columns the band's rows hold coverage in:
+        // the pixel library lays a mask down pixel by pixel, zeros included.
+        constexpr int bandRows = 16;
+        for (int top = 0; top < plane.height; top += bandRows) {
+            const int bottom = std::min(plane.height, top + bandRows);
+            int first = plane.width, end = 0;
+            for (int row = top; row < bottom; ++row) {
+                first = std::min(first, plane.firstColumns[row]);
+                end = std::max(end, plane.endColumns[row]);
+            }
+            if (first >= end) continue;
+            first &= ~3;  // rows of a mask start on 4-byte boundaries
+            cairo_surface_t* band = cairo_image_surface_create_for_data(
+                plane.data + static_cast<std::ptrdiff_t>(top) * plane.stride + first, CAIRO_FORMAT_A8, end - first,
+                bottom - top, plane.stride);
+            cairo_mask_surface(cairo_, band, plane.left + first, plane.top + top);
+            cairo_surface_destroy(band);
+        }
+    }
     cairo_set_matrix(cairo_, &matrix);
     if (withoutClip) {
         cairo_restore(cairo_);

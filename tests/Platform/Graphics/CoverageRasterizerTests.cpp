@@ -185,21 +185,61 @@ TEST(CoverageRasterizer, RefusesWhatItCannotDrawExactly) {
     EXPECT_TRUE(rasterizer.bounds().isNull());
 }
 
-TEST(CoverageRasterizer, RefusesEdgesThatWalkFarPastThePlane) {
-    // A zigzag whose every tooth reaches millions of pixels to either side
-    // within the plane's rows: scanning it would cost far more than the plane.
+TEST(CoverageRasterizer, OutlinesReachingPastThePlaneAreCutToIt) {
+    // Edges far outside the plane are pressed onto a box around it before
+    // scanning (the scan converter would walk every cell they cross): what
+    // the plane shows stays what the whole outline covers there.
+    Path star;
+    star.moveTo({20, 180});
+    star.lineTo({100, 5});
+    star.lineTo({180, 180});
+    star.lineTo({5, 60});
+    star.lineTo({195, 60});
+    star.closeSubpath();
+    CoverageRasterizer rasterizer;
+    ASSERT_TRUE(rasterizer.takeFill(star, FillRule::evenOdd));
+    TestPlane whole(200, 200);
+    ASSERT_TRUE(rasterizer.render(whole.plane()));
+    struct Part {
+        int left, top, width, height;
+    };
+    for (const Part& part : {Part{70, 40, 60, 50}, Part{0, 50, 30, 30}, Part{150, 150, 50, 50}, Part{90, 0, 20, 200}}) {
+        SCOPED_TRACE(::testing::Message() << part.left << ", " << part.top);
+        TestPlane plane(part.width, part.height);
+        ASSERT_TRUE(rasterizer.render(plane.plane(part.left, part.top)));
+        for (int y = 0; y < part.height; ++y) {
+            for (int x = 0; x < part.width; ++x) {
+                // Cut points are rounded to the grid as any point is.
+                ASSERT_NEAR(plane.at(x, y), whole.at(part.left + x, part.top + y), 3) << x << ", " << y;
+            }
+        }
+    }
+    // A zigzag whose every tooth reaches a hundred thousand pixels to either
+    // side, and a triangle with a corner as far: scanned near the plane only.
     Path zigzag;
     zigzag.moveTo({0, 0});
     for (int i = 0; i < 1000; ++i) zigzag.lineTo({(i % 2 ? 1 : -1) * 1e5, 1 + i * 0.01});
     zigzag.closeSubpath();
-    CoverageRasterizer rasterizer;
     ASSERT_TRUE(rasterizer.takeFill(zigzag, FillRule::winding));
     TestPlane plane(64, 64);
-    EXPECT_FALSE(rasterizer.render(plane.plane()));
-    // Edges far away above and below the plane cost nothing there.
-    ASSERT_TRUE(rasterizer.takeFill(rectangle(-1e5, -1e5, 2e5, 2e5), FillRule::winding));
     EXPECT_TRUE(rasterizer.render(plane.plane()));
-    EXPECT_EQ(plane.at(10, 10), 255);
+    Path triangle;
+    triangle.moveTo({10, 10});
+    triangle.lineTo({1e5, 10});
+    triangle.lineTo({10, 50});
+    triangle.closeSubpath();
+    ASSERT_TRUE(rasterizer.takeFill(triangle, FillRule::winding));
+    TestPlane cut(64, 64);
+    ASSERT_TRUE(rasterizer.render(cut.plane()));
+    EXPECT_EQ(cut.at(30, 30), 255);
+    EXPECT_EQ(cut.at(5, 30), 0);
+    EXPECT_EQ(cut.at(30, 55), 0);
+    EXPECT_NEAR(cut.area(), 54 * 40, 2);
+    // Edges far away above and below the plane.
+    ASSERT_TRUE(rasterizer.takeFill(rectangle(-1e5, -1e5, 2e5, 2e5), FillRule::winding));
+    TestPlane covered(64, 64);
+    EXPECT_TRUE(rasterizer.render(covered.plane()));
+    EXPECT_DOUBLE_EQ(covered.area(), 64 * 64);
 }
 
 // The alpha of every pixel of a drawing made by GraphicsContext.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/WorkBudget.h"
 #include "Platform/Graphics/GraphicsContextState.h"
@@ -244,10 +245,19 @@ Point GraphicsContext::toDevice(Point user) const {
     return {clampCoordinate(device.x), clampCoordinate(device.y)};
 }
 
-void GraphicsContext::deviceMoveTo(Point p) { cairo_move_to(cairo_, p.x, p.y); }
-void GraphicsContext::deviceLineTo(Point p) { cairo_line_to(cairo_, p.x, p.y); }
+void GraphicsContext::deviceMoveTo(Point p) {
+    cairo_move_to(cairo_, p.x, p.y);
+    devicePath_.moveTo(p);
+}
+
+void GraphicsContext::deviceLineTo(Point p) {
+    cairo_line_to(cairo_, p.x, p.y);
+    devicePath_.lineTo(p);
+}
+
 void GraphicsContext::deviceCurveTo(Point c1, Point c2, Point end) {
     cairo_curve_to(cairo_, c1.x, c1.y, c2.x, c2.y, end.x, end.y);
+    devicePath_.curveTo(c1, c2, end);
 }
 
 void GraphicsContext::addDevicePathElements(const Path& path) {
@@ -299,6 +309,7 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
             case PathElementType::closeSubpath:
                 extent.addSegment(current, subpathStart, rows);
                 cairo_close_path(cairo_);
+                devicePath_.closeSubpath();
                 current = subpathStart;
                 break;
         }
@@ -314,6 +325,7 @@ void GraphicsContext::consumePath() {
     pathElementCount_ = 0;
     pathIsStroked_ = false;
     pathExtent_ = {};
+    devicePath_ = Path();
 }
 
 void GraphicsContext::addPath(const Path& path) {

@@ -27,6 +27,7 @@
 #include "Platform/Graphics/AffineTransform.h"
 #include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DrawingCost.h"
 #include "Platform/Graphics/FillRule.h"
 #include "Platform/Graphics/Gradient.h"
@@ -259,6 +260,9 @@ private:
     // Cuts the stretch of the target's matrix where the state's line width
     // would make a pen wider than maximumPenRadius pixels.
     void boundPen(cairo_t* target) const;
+    // The transform the state's pen is made under, as boundPen sets it: the
+    // current one, or its stretches cut to the bound.
+    AffineTransform penTransform() const;
     // The radius of the state's pen in device pixels, as boundPen bounds it.
     double penRadius() const;
     void applyAntialias() const;
@@ -285,8 +289,10 @@ private:
     static double visibleArea(const Rect& box) { return box.isNull() ? 0 : box.width() * box.height(); }
     // Runs `draw`, which paints with the state's alpha already applied, through
     // the state's blend mode and pixel mask.
+    // `drawsClipCoverage`: the drawing takes a clip of paths into the
+    // coverage it lays down itself (paintRasterizedCoverage), or keeps Cairo's.
     template <typename Draw>
-    void composite(Draw&& draw);
+    void composite(Draw&& draw, bool drawsClipCoverage = false);
     // Paints `source` over the clip with `alpha` through the state's blend mode
     // and pixel mask. With a mask and a whole alpha, the source is laid down
     // through the mask in one pass instead of being made apart first. The
@@ -314,6 +320,38 @@ private:
     // Cairo's fill rule `rule`; the coverage scaled by `alpha`; false, having
     // drawn nothing, when a pixel mask clips or the mask could not be made.
     bool fillThroughCoverage(cairo_pattern_t* source, int rule, double alpha = 1);
+    // Paints the current path's fill under `rule`, or its stroke with the
+    // state's line style when `stroked`, with `source` laid through the
+    // coverage the CoverageRasterizer makes of it, under the clip and the
+    // operator in force (a clip of paths taken into the coverage). False,
+    // having drawn nothing, where that would not draw what Cairo's own
+    // filling or stroking draws: without antialiasing, for a dashed stroke,
+    // and wherever the rasteriser refuses.
+    bool paintRasterizedCoverage(cairo_pattern_t* source, FillRule rule, bool stroked);
+    // Takes the current path's stroke (with the state's line style) into the
+    // rasteriser; false when it is left to Cairo.
+    bool takeCurrentStroke(CoverageRasterizer& rasterizer) const;
+    // Draws the current path's stroke into a new pixel mask (cleared, over
+    // the clip's box) and sets its bounds; false, having drawn nothing, when
+    // it is left to Cairo.
+    bool rasterizeStrokeInto(PixelMask* mask);
+    // Lays `source` down through a coverage plane with the operator set,
+    // under the clip or, when the plane holds the clip already, without it.
+    void layDownThroughCoverage(cairo_pattern_t* source, cairo_surface_t* coverage,
+                                const CoverageRasterizer::Plane& plane, bool withoutClip);
+    // Whether the clip is cut by paths, not whole-pixel rectangles alone (nor a pixel mask).
+    bool clipsByPaths() const;
+    // An A8 surface of the clip's coverage (times `alpha`) over the device
+    // pixels of `box`, which `plane` is then set to describe; null when the
+    // rasteriser cannot make it. The caller destroys it.
+    cairo_surface_t* makeClipCoverage(const Rect& box, CoverageRasterizer::Plane& plane, double alpha = 1);
+    // Multiplies the plane's coverage by the clip's: that of the rectangles
+    // the surface is clipped to (their union) and of each path clipped to;
+    // false when one cannot be rasterised.
+    bool multiplyByClipCoverage(const CoverageRasterizer::Plane& plane);
+    // Multiplies a plane of full coverage by the clip's: the rectangles'
+    // and each path's; false when one cannot be rasterised.
+    bool makeClipCoverageOver(const CoverageRasterizer::Plane& plane, const std::vector<Rect>& rectangles);
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.
@@ -379,6 +417,21 @@ private:
     std::vector<std::vector<Rect>> groupClips_;
     AffineTransform textMatrix_;
     std::size_t pathElementCount_ = 0;
+    // The current path as it was handed to Cairo, in device space, for the
+    // coverage rasteriser.
+    Path devicePath_;
+    // Made on first use: for what is drawn, and for the clip it is drawn under.
+    std::unique_ptr<CoverageRasterizer> rasterizer_;
+    std::unique_ptr<CoverageRasterizer> clipRasterizer_;
+    // The coverage of the clip last drawn under, kept while the clip stays.
+    struct ClipCoverage {
+        bool valid = false;
+        std::shared_ptr<const DeviceClip> clips;
+        std::vector<Rect> rectangles;
+        int left = 0, top = 0, width = 0, height = 0;
+        std::vector<std::uint8_t> coverage;
+    };
+    ClipCoverage clipCoverage_;
     bool pathIsStroked_ = false;
     // Where the current path lies in device space and what it costs to scan,
     // gathered as it is built (see DrawingCost).

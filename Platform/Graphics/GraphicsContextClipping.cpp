@@ -28,7 +28,8 @@ void GraphicsContext::clipToDevicePath(int rule) {
     cairo_set_matrix(cairo_, &matrix);
     const auto fillRule = static_cast<cairo_fill_rule_t>(rule);
     State& s = state();
-    s.clips = std::make_shared<const DeviceClip>(std::move(s.clips), path, fillRule, cairo_get_antialias(cairo_));
+    s.clips = std::make_shared<const DeviceClip>(std::move(s.clips), path, devicePath_, fillRule,
+                                                 cairo_get_antialias(cairo_));
     cairo_set_fill_rule(cairo_, fillRule);
     cairo_clip(cairo_);
 }
@@ -124,14 +125,18 @@ void GraphicsContext::clipToStrokeOfCurrentPath() {
         clipToNothing();
         return;
     }
-    // The path was built in device space; hand it over as it is.
-    copyDevicePath(cairo_, drawing);
-    applyStrokeStyle(drawing);
-    double x0, y0, x1, y1;
-    cairo_stroke_extents(drawing, &x0, &y0, &x1, &y1);
-    mask->deviceBounds = Rect(x0, y0, x1 - x0, y1 - y0).applying(state().transform);
-    cairo_set_source_rgba(drawing, 0, 0, 0, 1);
-    cairo_stroke(drawing);
+    // The stroke is rasterised as strokePath would draw it, so that a clip
+    // to a stroke and the stroke drawn (into a mask's buffer) are one shape.
+    if (!rasterizeStrokeInto(mask.get())) {
+        // The path was built in device space; hand it over as it is.
+        copyDevicePath(cairo_, drawing);
+        applyStrokeStyle(drawing);
+        double x0, y0, x1, y1;
+        cairo_stroke_extents(drawing, &x0, &y0, &x1, &y1);
+        mask->deviceBounds = Rect(x0, y0, x1 - x0, y1 - y0).applying(state().transform);
+        cairo_set_source_rgba(drawing, 0, 0, 0, 1);
+        cairo_stroke(drawing);
+    }
     cairo_destroy(drawing);
     intersectMask(mask);
     consumePath();
@@ -292,6 +297,8 @@ void GraphicsContext::clipToDeviceClipShape(const DeviceClipShape& shape) {
         applyAntialias();
         clipToDevicePath(CAIRO_FILL_RULE_WINDING);
         for (const DeviceClipShape::PathClip& path : shape.paths) {
+            // Cairo's own points, taken from another context: the clip keeps only those.
+            devicePath_ = Path();
             appendClipPath(cairo_, path);
             cairo_set_antialias(cairo_, static_cast<cairo_antialias_t>(path.antialias));
             clipToDevicePath(path.rule);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/ImageSampling.h"
@@ -115,12 +116,30 @@ int eightBitProduct(int x, int y) {
 }  // namespace
 
 template <typename Draw>
-void GraphicsContext::composite(Draw&& draw) {
+void GraphicsContext::composite(Draw&& draw, bool drawsClipCoverage) {
     const State& s = state();
     if (s.degenerate || s.clipIsEmpty) {
         return;
     }
     applyAntialias();
+    if (!s.mask && !drawsClipCoverage && clipsByPaths()) {
+        // Under a clip of paths the drawing is made apart and laid down
+        // through the clip's coverage from the rasteriser, as fills and
+        // strokes are, so that an edge of the clip and the same edge filled
+        // (into a mask's buffer, or by the other engine) are one edge.
+        CoverageRasterizer::Plane plane;
+        if (cairo_surface_t* clipCoverage = makeClipCoverage(deviceClipBox(), plane)) {
+            pushGroup(Rect(plane.left, plane.top, plane.width, plane.height));
+            cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
+            draw();
+            cairo_pattern_t* group = popGroup();
+            cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+            layDownThroughCoverage(group, clipCoverage, plane, true);
+            cairo_pattern_destroy(group);
+            cairo_surface_destroy(clipCoverage);
+            return;
+        }
+    }
     if (!s.mask) {
         cairo_set_operator(cairo_, cairoOperator(s.blendMode));
         draw();
@@ -150,6 +169,18 @@ void GraphicsContext::layDownThroughMask(cairo_pattern_t* source, bool inDeviceS
 
 void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace) {
     const State& s = state();
+    if (!s.mask && !s.degenerate && !s.clipIsEmpty && clipsByPaths()) {
+        // Laid down through the clip's coverage, the alpha taken into it,
+        // in one pass: no group is needed for a single paint.
+        CoverageRasterizer::Plane plane;
+        if (cairo_surface_t* clipCoverage = makeClipCoverage(deviceClipBox(), plane, alpha)) {
+            applyAntialias();
+            cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+            layDownThroughCoverage(source, clipCoverage, plane, true);
+            cairo_surface_destroy(clipCoverage);
+            return;
+        }
+    }
     if (!s.mask || alpha < 1 || s.degenerate || s.clipIsEmpty) {
         composite([&] {
             // Painting covers the clip whatever the user space; the source
@@ -209,6 +240,9 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
     }
     const cairo_fill_rule_t fillRule = rule == FillRule::evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING;
     composite([&] {
+        if (paintRasterizedCoverage(source, rule, pathIsStroked_)) {
+            return;
+        }
         if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID && fillThroughCoverage(source, fillRule)) {
             return;
         }
@@ -223,7 +257,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
             cairo_set_fill_rule(cairo_, fillRule);
             cairo_fill_preserve(cairo_);
         }
-    });
+    }, true);
     consumePath();
 }
 
@@ -309,12 +343,16 @@ void GraphicsContext::strokePath() {
         return;
     }
     composite([&] {
-        cairo_save(cairo_);
-        applyStrokeStyle(cairo_);
-        setSourceColor(state().strokeColor);
-        cairo_stroke_preserve(cairo_);
-        cairo_restore(cairo_);
-    });
+        cairo_pattern_t* source = solidSource(state().strokeColor);
+        if (!paintRasterizedCoverage(source, FillRule::winding, true)) {
+            cairo_save(cairo_);
+            applyStrokeStyle(cairo_);
+            cairo_set_source(cairo_, source);
+            cairo_stroke_preserve(cairo_);
+            cairo_restore(cairo_);
+        }
+        cairo_pattern_destroy(source);
+    }, true);
     consumePath();
 }
 
@@ -327,11 +365,21 @@ void GraphicsContext::fillRect(const Rect& rect) {
         if (!WorkBudget::takeActive([&] { return fillCost(); })) {
             return;
         }
+        // Cairo lays a rectangle along the device's axes down as boxes, which
+        // nothing beats, unless a clip of paths cuts them; a turned one is
+        // scan-converted as any path.
+        const AffineTransform& t = state().transform;
+        const bool alongAxes = (t.b == 0 && t.c == 0) || (t.a == 0 && t.d == 0);
+        const bool asBoxes = alongAxes && (state().mask || !clipsByPaths());
         composite([&] {
-            cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
-            setSourceColor(state().fillColor);
-            cairo_fill(cairo_);
-        });
+            cairo_pattern_t* source = solidSource(state().fillColor);
+            if (asBoxes || !paintRasterizedCoverage(source, FillRule::winding, false)) {
+                cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
+                cairo_set_source(cairo_, source);
+                cairo_fill(cairo_);
+            }
+            cairo_pattern_destroy(source);
+        }, !asBoxes);
     });
 }
 
@@ -423,7 +471,7 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
         }
         if (!copy) {
             cairo_pattern_t* source = resampledPattern(surface, image, laidOut, sampling.convolves);
-            composite([&] { paintWithinPath(source, throughCoverage); });
+            composite([&] { paintWithinPath(source, throughCoverage); }, true);
             cairo_pattern_destroy(source);
             return;
         }
@@ -437,7 +485,7 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
         userToCopy.x0 -= placement->x;
         userToCopy.y0 -= placement->y;
         cairo_pattern_set_matrix(source, &userToCopy);
-        composite([&] { paintWithinPath(source, throughCoverage); });
+        composite([&] { paintWithinPath(source, throughCoverage); }, true);
         cairo_pattern_destroy(source);
         cairo_surface_destroy(copySurface);
     });

@@ -29,15 +29,23 @@ struct GraphicsContext::PixelMask {
 // recoverFromFailure). Each state holds the clips made in it in front of those
 // of the state it was saved from, which it shares.
 struct GraphicsContext::DeviceClip {
-    DeviceClip(std::shared_ptr<const DeviceClip> previousValue, cairo_path_t* pathValue, cairo_fill_rule_t ruleValue,
-               cairo_antialias_t antialiasValue)
-        : previous(std::move(previousValue)), path(pathValue), rule(ruleValue), antialias(antialiasValue) {}
+    DeviceClip(std::shared_ptr<const DeviceClip> previousValue, cairo_path_t* pathValue, Path exactPathValue,
+               cairo_fill_rule_t ruleValue, cairo_antialias_t antialiasValue)
+        : previous(std::move(previousValue)),
+          path(pathValue),
+          exactPath(std::move(exactPathValue)),
+          rule(ruleValue),
+          antialias(antialiasValue) {}
     ~DeviceClip() { cairo_path_destroy(path); }
     DeviceClip(const DeviceClip&) = delete;
     DeviceClip& operator=(const DeviceClip&) = delete;
 
     std::shared_ptr<const DeviceClip> previous;
     cairo_path_t* path;
+    // The same path before Cairo rounded it to its fixed point, for the
+    // coverage rasteriser, whose own rounding must meet the same points a
+    // fill of the path meets; empty when the clip only has Cairo's.
+    Path exactPath;
     cairo_fill_rule_t rule;
     cairo_antialias_t antialias;
 };
@@ -103,6 +111,7 @@ void GraphicsContext::preservingPath(Body&& body) {
     const std::size_t count = pathElementCount_;
     const bool stroked = pathIsStroked_;
     const PathExtent extent = pathExtent_;
+    Path devicePath = std::move(devicePath_);
     cairo_path_t* saved = nullptr;
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
@@ -116,6 +125,7 @@ void GraphicsContext::preservingPath(Body&& body) {
     pathElementCount_ = 0;
     pathIsStroked_ = false;
     pathExtent_ = {};
+    devicePath_ = Path();
     body();
     cairo_new_path(cairo_);
     if (saved != nullptr) {
@@ -127,6 +137,7 @@ void GraphicsContext::preservingPath(Body&& body) {
     pathElementCount_ = count;
     pathIsStroked_ = stroked;
     pathExtent_ = extent;
+    devicePath_ = std::move(devicePath);
 }
 
 }  // namespace platform::graphics

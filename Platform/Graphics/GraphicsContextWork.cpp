@@ -150,12 +150,12 @@ bool GraphicsContext::takeGradientCost(const Gradient& gradient) const {
         [&] { return rampCost(gradient) + 2 * compositeCost(visibleArea(deviceClipBox())); });
 }
 
-void GraphicsContext::boundPen(cairo_t* target) const {
+AffineTransform GraphicsContext::penTransform() const {
     const State& s = state();
     const AffineTransform& t = s.transform;
     const auto [largest, smallest] = stretches(t);
     const double radius = s.lineWidth / 2;
-    if (!(largest * radius > maximumPenRadius) || !(radius > 0)) return;
+    if (!(largest * radius > maximumPenRadius) || !(radius > 0)) return t;
     // The transform's linear part L = U S V^T: the pen (a circle in user space)
     // becomes an ellipse of radii S times the radius along U. Stroking with
     // L V K V^T instead, K cutting each stretch to the bound, keeps the ellipse's
@@ -172,11 +172,15 @@ void GraphicsContext::boundPen(cairo_t* target) const {
     const double n12 = (k1 - k2) * cosine * sine;
     const double n22 = k1 * sine * sine + k2 * cosine * cosine;
     // L N, in the transform's column layout (x' = a x + c y, y' = b x + d y).
-    cairo_matrix_t matrix;
-    cairo_matrix_init(&matrix, t.a * n11 + t.c * n12, t.b * n11 + t.d * n12, t.a * n12 + t.c * n22,
-                      t.b * n12 + t.d * n22, t.tx, t.ty);
-    if (cairo_matrix_invert(&matrix) != CAIRO_STATUS_SUCCESS) return;
-    cairo_matrix_invert(&matrix);
+    const AffineTransform bounded(t.a * n11 + t.c * n12, t.b * n11 + t.d * n12, t.a * n12 + t.c * n22,
+                                  t.b * n12 + t.d * n22, t.tx, t.ty);
+    return bounded.isInvertible() ? bounded : t;
+}
+
+void GraphicsContext::boundPen(cairo_t* target) const {
+    const AffineTransform pen = penTransform();
+    if (pen == state().transform) return;
+    const cairo_matrix_t matrix = toCairoMatrix(pen);
     cairo_set_matrix(target, &matrix);
 }
 

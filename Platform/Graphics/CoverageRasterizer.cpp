@@ -1,0 +1,555 @@
+#include "Platform/Graphics/CoverageRasterizer.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_STROKER_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace platform::graphics {
+
+namespace {
+
+// The library and stroker of the calling thread, made on first use.
+struct ThreadFreeType {
+    FT_Library library = nullptr;
+    FT_Stroker stroker = nullptr;
+
+    ThreadFreeType() {
+        if (FT_Init_FreeType(&library) != 0) {
+            library = nullptr;
+            return;
+        }
+        if (FT_Stroker_New(library, &stroker) != 0) stroker = nullptr;
+    }
+    ~ThreadFreeType() {
+        if (stroker != nullptr) FT_Stroker_Done(stroker);
+        if (library != nullptr) FT_Done_FreeType(library);
+    }
+    ThreadFreeType(const ThreadFreeType&) = delete;
+    ThreadFreeType& operator=(const ThreadFreeType&) = delete;
+};
+
+ThreadFreeType& threadFreeType() {
+    thread_local ThreadFreeType freeType;
+    return freeType;
+}
+
+// Strokes are made on a grid this many times finer than the device's 1/64
+// pixel: a pen of a pixel's width is then within a fraction of a percent of
+// its width, and the outline is rounded to the device's grid once, at the end.
+constexpr double strokerScale = 16;
+// The stroker takes a piece whose points all lie closer than this to its
+// start, in its units, for no piece at all.
+constexpr FT_Pos strokerSmallest = 2;
+
+// A device point in 26.6 fixed point; false when it is not finite or lies
+// past `limit`.
+bool fixedPoint(Point point, FT_Vector& fixed, double limit = CoverageRasterizer::coordinateLimit) {
+    if (!(std::fabs(point.x) <= limit) || !(std::fabs(point.y) <= limit)) return false;
+    fixed.x = std::lround(point.x * 64);
+    fixed.y = std::lround(point.y * 64);
+    return true;
+}
+
+bool operator==(const FT_Vector& a, const FT_Vector& b) { return a.x == b.x && a.y == b.y; }
+
+// One piece of a subpath in fixed point: a line to `to`, or a cubic through
+// two controls when `cubic`.
+struct Segment {
+    bool cubic = false;
+    FT_Vector control1{}, control2{}, to{};
+};
+
+// A subpath in fixed point, its pieces of no length left out.
+struct Subpath {
+    FT_Vector start{};
+    std::vector<Segment> segments;
+    bool closed = false;
+};
+
+// Walks a path subpath by subpath in fixed point, as Cairo reads it: a piece
+// after a close starts a new subpath at the closed one's start, and a
+// quadratic is the cubic of its shape. Calls `visit` with each subpath that
+// has a start; false as soon as a point cannot be taken or `visit` says so.
+template <typename Visit>
+bool forEachSubpath(const Path& path, const AffineTransform& space, double limit, FT_Pos smallest, Visit&& visit) {
+    const bool mapped = space != AffineTransform();
+    const auto toFixed = [&](Point point, FT_Vector& fixed) {
+        return fixedPoint(mapped ? space.apply(point) : point, fixed, limit);
+    };
+    Subpath subpath;
+    bool open = false;
+    FT_Vector current{};
+    Point currentPoint;
+    Point startPoint;
+    const auto finish = [&](bool closed) {
+        if (!open) return true;
+        subpath.closed = closed;
+        open = false;
+        return visit(subpath);
+    };
+    const auto begin = [&](Point point) {
+        subpath.segments.clear();
+        subpath.closed = false;
+        if (!toFixed(point, subpath.start)) return false;
+        current = subpath.start;
+        currentPoint = startPoint = point;
+        open = true;
+        return true;
+    };
+    for (const PathElement& element : path.elements()) {
+        if (element.type == PathElementType::moveTo) {
+            if (!finish(false) || !begin(element.points[0])) return false;
+            continue;
+        }
+        if (element.type == PathElementType::closeSubpath) {
+            if (!finish(true)) return false;
+            currentPoint = startPoint;
+            continue;
+        }
+        if (!open && !begin(currentPoint)) return false;
+        Segment segment;
+        Point end;
+        if (element.type == PathElementType::lineTo) {
+            end = element.points[0];
+        } else if (element.type == PathElementType::quadCurveTo) {
+            const Point control = element.points[0];
+            end = element.points[1];
+            segment.cubic = true;
+            if (!toFixed(currentPoint + (control - currentPoint) * (2.0 / 3.0), segment.control1) ||
+                !toFixed(end + (control - end) * (2.0 / 3.0), segment.control2)) {
+                return false;
+            }
+        } else {
+            end = element.points[2];
+            segment.cubic = true;
+            if (!toFixed(element.points[0], segment.control1) || !toFixed(element.points[1], segment.control2)) {
+                return false;
+            }
+        }
+        if (!toFixed(end, segment.to)) return false;
+        currentPoint = end;
+        // A piece that stays on one point of the grid adds nothing to a fill
+        // and has no direction for the stroker, which takes a piece whose
+        // points follow each other closer than `smallest` units for none
+        // (and, given only such pieces, fails on the subpath's caps).
+        const auto near = [&](const FT_Vector& from, const FT_Vector& to) {
+            return std::abs(to.x - from.x) < smallest && std::abs(to.y - from.y) < smallest;
+        };
+        if (segment.cubic ? near(current, segment.control1) && near(segment.control1, segment.control2) &&
+                                near(segment.control2, segment.to)
+                          : near(current, segment.to)) {
+            continue;
+        }
+        // A cubic whose controls sit on its ends is the line between them;
+        // the stroker would take its ends' directions from the coincident
+        // points and turn the joins around them wrongly.
+        if (segment.cubic && segment.control1 == current && segment.control2 == segment.to) {
+            segment.cubic = false;
+        }
+        current = segment.to;
+        subpath.segments.push_back(segment);
+    }
+    return finish(false);
+}
+
+// Whether the pen stays within the bend of every curve of the subpath. Where
+// it reaches past a curve's centre of curvature, the stroker closes the
+// inner side of the curve, while Cairo leaves its offset outline to the
+// nonzero rule (a pen far wider than a small circle paints a ring, not a
+// disc). The control polygon's length over the angle it turns through is
+// about the radius the curve bends with.
+bool penFitsCurves(const Subpath& subpath, FT_Fixed radius) {
+    FT_Vector current = subpath.start;
+    for (const Segment& segment : subpath.segments) {
+        if (segment.cubic) {
+            const FT_Vector points[] = {current, segment.control1, segment.control2, segment.to};
+            double length = 0, turn = 0;
+            double previousX = 0, previousY = 0;
+            bool hasPrevious = false;
+            for (int i = 0; i < 3; ++i) {
+                const double x = static_cast<double>(points[i + 1].x - points[i].x);
+                const double y = static_cast<double>(points[i + 1].y - points[i].y);
+                const double leg = std::hypot(x, y);
+                if (leg == 0) continue;
+                length += leg;
+                if (hasPrevious) turn += std::fabs(std::atan2(previousX * y - previousY * x, previousX * x + previousY * y));
+                previousX = x;
+                previousY = y;
+                hasPrevious = true;
+            }
+            if (turn > 0 && static_cast<double>(radius) * turn > length) return false;
+        }
+        current = segment.to;
+    }
+    return true;
+}
+
+FT_Stroker_LineCap ftCap(LineCap cap) {
+    switch (cap) {
+        case LineCap::round: return FT_STROKER_LINECAP_ROUND;
+        case LineCap::square: return FT_STROKER_LINECAP_SQUARE;
+        case LineCap::butt: break;
+    }
+    return FT_STROKER_LINECAP_BUTT;
+}
+
+FT_Stroker_LineJoin ftJoin(LineJoin join) {
+    switch (join) {
+        case LineJoin::round: return FT_STROKER_LINEJOIN_ROUND;
+        case LineJoin::bevel: return FT_STROKER_LINEJOIN_BEVEL;
+        case LineJoin::miter: break;
+    }
+    // Cairo's miter: a bevel once the limit is passed, not a miter cut short.
+    return FT_STROKER_LINEJOIN_MITER_FIXED;
+}
+
+// An outline in the layout of FT_Outline.
+struct OutlineData {
+    std::vector<FT_Vector> points;
+    std::vector<char> tags;
+    std::vector<short> contours;
+};
+
+// Cuts an outline down to a box with the same coverage inside it: each
+// piece outside is replaced by its ends pressed onto the box's edge (a
+// piece left of the box by a line down its left edge, which crosses every
+// row inside as often, and the same way, as the piece; one above or below
+// by a line along that edge, which covers no row inside). Pieces that cross
+// an edge are cut where they cross it (curves halved until each half lies
+// on one side). The scan converter then walks only cells near the box,
+// where it would walk every cell an edge crosses, in every band it renders.
+// False for an outline holding conic pieces, which it is never given.
+class BoxClipper {
+public:
+    BoxClipper(FT_Pos x0, FT_Pos y0, FT_Pos x1, FT_Pos y1, OutlineData& out)
+        : x0_(x0), y0_(y0), x1_(x1), y1_(y1), out_(out) {}
+
+    bool clip(const std::vector<FT_Vector>& points, const std::vector<char>& tags, const std::vector<short>& contours) {
+        std::size_t first = 0;
+        for (short lastIndex : contours) {
+            const std::size_t last = static_cast<std::size_t>(lastIndex);
+            if (FT_CURVE_TAG(tags[first]) != FT_CURVE_TAG_ON) return false;
+            const FT_Vector start = points[first];
+            out_.points.push_back(clamped(start));
+            out_.tags.push_back(FT_CURVE_TAG_ON);
+            FT_Vector current = start;
+            for (std::size_t i = first + 1; i <= last;) {
+                const char tag = FT_CURVE_TAG(tags[i]);
+                if (tag == FT_CURVE_TAG_ON) {
+                    line(current, points[i]);
+                    current = points[i];
+                    i += 1;
+                } else if (tag == FT_CURVE_TAG_CUBIC && i + 1 <= last) {
+                    const FT_Vector end = i + 2 <= last ? points[i + 2] : start;
+                    cubic(toPoint(current), toPoint(points[i]), toPoint(points[i + 1]), toPoint(end), 0);
+                    current = end;
+                    i += 3;
+                } else {
+                    return false;
+                }
+            }
+            line(current, start);
+            out_.contours.push_back(static_cast<short>(std::min<std::size_t>(out_.points.size() - 1, 32767)));
+            first = last + 1;
+        }
+        return true;
+    }
+
+private:
+    struct P {
+        double x, y;
+    };
+    static P toPoint(const FT_Vector& v) { return {static_cast<double>(v.x), static_cast<double>(v.y)}; }
+
+    FT_Vector clamped(P p) const {
+        return {std::clamp(std::lround(p.x), x0_, x1_), std::clamp(std::lround(p.y), y0_, y1_)};
+    }
+    FT_Vector clamped(const FT_Vector& v) const { return {std::clamp(v.x, x0_, x1_), std::clamp(v.y, y0_, y1_)}; }
+    bool inside(P p) const { return p.x >= x0_ && p.x <= x1_ && p.y >= y0_ && p.y <= y1_; }
+
+    void lineTo(const FT_Vector& point) {
+        out_.points.push_back(point);
+        out_.tags.push_back(FT_CURVE_TAG_ON);
+    }
+
+    // A line, cut where it crosses the box's edges, each part pressed onto the box.
+    void line(const FT_Vector& from, const FT_Vector& to) {
+        const P a = toPoint(from), b = toPoint(to);
+        double cuts[4];
+        int count = 0;
+        const auto cut = [&](double start, double end, double edge) {
+            if ((start < edge) != (end < edge) && start != end) cuts[count++] = (edge - start) / (end - start);
+        };
+        cut(a.x, b.x, static_cast<double>(x0_));
+        cut(a.x, b.x, static_cast<double>(x1_));
+        cut(a.y, b.y, static_cast<double>(y0_));
+        cut(a.y, b.y, static_cast<double>(y1_));
+        std::sort(cuts, cuts + count);
+        for (int i = 0; i < count; ++i) {
+            lineTo(clamped(P{a.x + (b.x - a.x) * cuts[i], a.y + (b.y - a.y) * cuts[i]}));
+        }
+        lineTo(clamped(to));
+    }
+
+    void cubic(P p0, P p1, P p2, P p3, int depth) {
+        const P points[] = {p0, p1, p2, p3};
+        const auto all = [&](auto&& test) { return std::all_of(points, points + 4, test); };
+        if (all([&](P p) { return inside(p); })) {
+            out_.points.push_back(clamped(p1));
+            out_.tags.push_back(FT_CURVE_TAG_CUBIC);
+            out_.points.push_back(clamped(p2));
+            out_.tags.push_back(FT_CURVE_TAG_CUBIC);
+            lineTo(clamped(p3));
+            return;
+        }
+        if (all([&](P p) { return p.x <= x0_; }) || all([&](P p) { return p.x >= x1_; }) ||
+            all([&](P p) { return p.y <= y0_; }) || all([&](P p) { return p.y >= y1_; }) || depth >= 16) {
+            // On one side of an edge (its ends carry it), or cut fine
+            // enough that a line stands for it.
+            line({std::lround(p0.x), std::lround(p0.y)}, {std::lround(p3.x), std::lround(p3.y)});
+            return;
+        }
+        const auto mid = [](P a, P b) { return P{(a.x + b.x) / 2, (a.y + b.y) / 2}; };
+        const P a = mid(p0, p1), b = mid(p1, p2), c = mid(p2, p3);
+        const P d = mid(a, b), e = mid(b, c), m = mid(d, e);
+        cubic(p0, a, d, m, depth + 1);
+        cubic(m, e, c, p3, depth + 1);
+    }
+
+    FT_Pos x0_, y0_, x1_, y1_;
+    OutlineData& out_;
+};
+
+void writeSpans(int y, int count, const FT_Span* spans, void* user) {
+    const auto& plane = *static_cast<const CoverageRasterizer::Plane*>(user);
+    const int row = y - plane.top;
+    if (row < 0 || row >= plane.height) return;
+    std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride;
+    int first = plane.width, end = 0;
+    for (int i = 0; i < count; ++i) {
+        const int from = std::max(0, spans[i].x - plane.left);
+        const int to = std::min(plane.width, spans[i].x + spans[i].len - plane.left);
+        if (to > from) {
+            std::memset(line + from, spans[i].coverage, static_cast<std::size_t>(to - from));
+            first = std::min(first, from);
+            end = std::max(end, to);
+        }
+    }
+    if (plane.firstColumns != nullptr && first < end) {
+        plane.firstColumns[row] = std::min(plane.firstColumns[row], first);
+        plane.endColumns[row] = std::max(plane.endColumns[row], end);
+    }
+}
+
+}  // namespace
+
+// The outline taken in, in the layout of FT_Outline.
+struct CoverageRasterizer::Outline {
+    std::vector<FT_Vector> points;
+    std::vector<char> tags;
+    std::vector<short> contours;
+    bool evenOdd = false;
+
+    void clear() {
+        points.clear();
+        tags.clear();
+        contours.clear();
+        evenOdd = false;
+    }
+    void add(const FT_Vector& point, char tag) {
+        points.push_back(point);
+        tags.push_back(tag);
+    }
+    bool fitsFreeType() const {
+        return points.size() <= static_cast<std::size_t>(maximumPoints) &&
+               contours.size() <= static_cast<std::size_t>(maximumPoints);
+    }
+    FT_Outline view() {
+        FT_Outline outline{};
+        outline.n_points = static_cast<short>(points.size());
+        outline.n_contours = static_cast<short>(contours.size());
+        outline.points = points.data();
+        outline.tags = tags.data();
+        outline.contours = contours.data();
+        outline.flags = evenOdd ? FT_OUTLINE_EVEN_ODD_FILL : FT_OUTLINE_NONE;
+        return outline;
+    }
+};
+
+CoverageRasterizer::CoverageRasterizer() : outline_(std::make_unique<Outline>()) {}
+CoverageRasterizer::~CoverageRasterizer() = default;
+
+bool CoverageRasterizer::takeFill(const Path& devicePath, FillRule rule) {
+    Outline& outline = *outline_;
+    outline.clear();
+    outline.evenOdd = rule == FillRule::evenOdd;
+    const bool taken = forEachSubpath(devicePath, AffineTransform(), coordinateLimit, 1, [&](const Subpath& subpath) {
+        // A subpath of no length encloses nothing.
+        if (subpath.segments.empty()) return true;
+        outline.add(subpath.start, FT_CURVE_TAG_ON);
+        for (const Segment& segment : subpath.segments) {
+            if (segment.cubic) {
+                outline.add(segment.control1, FT_CURVE_TAG_CUBIC);
+                outline.add(segment.control2, FT_CURVE_TAG_CUBIC);
+            }
+            outline.add(segment.to, FT_CURVE_TAG_ON);
+            if (outline.points.size() > static_cast<std::size_t>(maximumPoints)) return false;
+        }
+        outline.contours.push_back(static_cast<short>(outline.points.size() - 1));
+        return true;
+    });
+    if (!taken || !outline.fitsFreeType()) {
+        outline.clear();
+        return false;
+    }
+    return true;
+}
+
+bool CoverageRasterizer::takeStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace) {
+    Outline& outline = *outline_;
+    outline.clear();
+    ThreadFreeType& freeType = threadFreeType();
+    const std::optional<AffineTransform> toPenSpace = penSpace.inverted();
+    if (freeType.stroker == nullptr || !(style.radius >= thinnestPenRadius) || !(style.radius <= coordinateLimit) ||
+        !std::isfinite(style.miterLimit) || !toPenSpace) {
+        return false;
+    }
+    // The stroker's space: the pen's, on the finer grid.
+    const AffineTransform toStrokerSpace =
+        toPenSpace->concatenating(AffineTransform::makeScale(strokerScale, strokerScale));
+    const AffineTransform fromStrokerSpace =
+        AffineTransform::makeScale(1 / (64 * strokerScale), 1 / (64 * strokerScale)).concatenating(penSpace);
+    FT_Stroker stroker = freeType.stroker;
+    const auto miterLimit = static_cast<FT_Fixed>(std::clamp(style.miterLimit, 1.0, 32767.0) * 65536);
+    const FT_Fixed radius = std::lround(style.radius * 64 * strokerScale);
+    FT_Stroker_Set(stroker, radius, ftCap(style.cap), ftJoin(style.join), miterLimit);
+    const bool taken = forEachSubpath(devicePath, toStrokerSpace, coordinateLimit * strokerScale, strokerSmallest, [&](const Subpath& subpath) {
+        if (subpath.segments.empty()) {
+            // Cairo draws a dot under round and square caps where the
+            // stroker draws nothing; under butt caps neither draws.
+            return style.cap == LineCap::butt;
+        }
+        FT_Vector start = subpath.start;
+        if (!penFitsCurves(subpath, radius)) return false;
+        if (FT_Stroker_BeginSubPath(stroker, &start, !subpath.closed) != 0) return false;
+        for (const Segment& segment : subpath.segments) {
+            FT_Vector c1 = segment.control1, c2 = segment.control2, to = segment.to;
+            const FT_Error error =
+                segment.cubic ? FT_Stroker_CubicTo(stroker, &c1, &c2, &to) : FT_Stroker_LineTo(stroker, &to);
+            if (error != 0) return false;
+        }
+        return FT_Stroker_EndSubPath(stroker) == 0;
+    });
+    FT_UInt pointCount = 0, contourCount = 0;
+    if (!taken || FT_Stroker_GetCounts(stroker, &pointCount, &contourCount) != 0 ||
+        pointCount > static_cast<FT_UInt>(maximumPoints) || contourCount > static_cast<FT_UInt>(maximumPoints)) {
+        FT_Stroker_Rewind(stroker);
+        return false;
+    }
+    outline.points.resize(pointCount);
+    outline.tags.resize(pointCount);
+    outline.contours.resize(contourCount);
+    FT_Outline exported = outline.view();
+    exported.n_points = 0;
+    exported.n_contours = 0;
+    FT_Stroker_Export(stroker, &exported);
+    FT_Stroker_Rewind(stroker);
+    outline.points.resize(static_cast<std::size_t>(exported.n_points));
+    outline.tags.resize(static_cast<std::size_t>(exported.n_points));
+    outline.contours.resize(static_cast<std::size_t>(exported.n_contours));
+    // Back to the device. The pen reaches past the path by its radius, so the
+    // outline's points may pass the limit where the path's did not.
+    for (FT_Vector& point : outline.points) {
+        if (!fixedPoint(fromStrokerSpace.apply(Point(point.x, point.y)), point)) {
+            outline.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+Rect CoverageRasterizer::bounds() const {
+    const Outline& outline = *outline_;
+    if (outline.points.empty()) return Rect::null();
+    FT_Pos minX = outline.points[0].x, maxX = minX, minY = outline.points[0].y, maxY = minY;
+    for (const FT_Vector& point : outline.points) {
+        minX = std::min(minX, point.x);
+        maxX = std::max(maxX, point.x);
+        minY = std::min(minY, point.y);
+        maxY = std::max(maxY, point.y);
+    }
+    return Rect(minX / 64.0, minY / 64.0, (maxX - minX) / 64.0, (maxY - minY) / 64.0);
+}
+
+bool CoverageRasterizer::render(const Plane& plane) const {
+    Outline& outline = *outline_;
+    ThreadFreeType& freeType = threadFreeType();
+    if (freeType.library == nullptr || plane.data == nullptr || plane.width <= 0 || plane.height <= 0 ||
+        plane.left < 0 || plane.top < 0 || plane.left + plane.width > maximumPoints ||
+        plane.top + plane.height > maximumPoints) {
+        return false;
+    }
+    if (outline.points.empty()) return true;
+    // An outline reaching well past the plane is cut down to a box a pixel
+    // around it first.
+    const Rect reach = bounds();
+    const Rect around(plane.left - 1, plane.top - 1, plane.width + 2, plane.height + 2);
+    thread_local OutlineData clipped;
+    const bool clipping = reach.intersection(around) != reach;
+    if (clipping) {
+        clipped.points.clear();
+        clipped.tags.clear();
+        clipped.contours.clear();
+        BoxClipper clipper(static_cast<FT_Pos>(around.minX()) * 64, static_cast<FT_Pos>(around.minY()) * 64,
+                           static_cast<FT_Pos>(around.maxX()) * 64, static_cast<FT_Pos>(around.maxY()) * 64, clipped);
+        if (!clipper.clip(outline.points, outline.tags, outline.contours) ||
+            clipped.points.size() > static_cast<std::size_t>(maximumPoints) ||
+            clipped.contours.size() > static_cast<std::size_t>(maximumPoints)) {
+            return false;
+        }
+    }
+    const std::vector<FT_Vector>& points = clipping ? clipped.points : outline.points;
+    const std::vector<short>& contours = clipping ? clipped.contours : outline.contours;
+    // The scan converter walks every cell an edge crosses within the plane's
+    // rows, however far left or right of the plane: an outline whose edges
+    // reach far sideways there (a zigzag of huge teeth) would cost more than
+    // anything the plane shows. Its control polygon bounds that walk.
+    const double top = plane.top * 64.0, bottom = (plane.top + plane.height) * 64.0;
+    const double walkLimit = 8.0 * plane.width * plane.height + 65536;
+    double walk = 0;
+    std::size_t first = 0;
+    for (short last : contours) {
+        for (std::size_t i = first; i <= static_cast<std::size_t>(last); ++i) {
+            const FT_Vector& from = points[i];
+            const FT_Vector& to = points[i == static_cast<std::size_t>(last) ? first : i + 1];
+            if (std::max(from.y, to.y) < top || std::min(from.y, to.y) > bottom) continue;
+            walk += std::fabs(static_cast<double>(to.x - from.x)) / 64;
+        }
+        if (walk > walkLimit) return false;
+        first = static_cast<std::size_t>(last) + 1;
+    }
+    FT_Outline view = outline.view();
+    if (clipping) {
+        view.n_points = static_cast<short>(clipped.points.size());
+        view.n_contours = static_cast<short>(clipped.contours.size());
+        view.points = clipped.points.data();
+        view.tags = clipped.tags.data();
+        view.contours = clipped.contours.data();
+    }
+    FT_Raster_Params params{};
+    params.source = &view;
+    params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
+    params.gray_spans = writeSpans;
+    params.user = const_cast<Plane*>(&plane);
+    params.clip_box = {plane.left, plane.top, plane.left + plane.width, plane.top + plane.height};
+    return FT_Outline_Render(freeType.library, &view, &params) == 0;
+}
+
+}  // namespace platform::graphics

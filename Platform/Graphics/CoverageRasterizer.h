@@ -1,0 +1,93 @@
+#pragma once
+// Turns a device-space path into 8-bit coverage with exact-area antialiasing:
+// the scan converter that GraphicsContext fills and strokes with wherever it
+// draws what Cairo's would, at a fraction of the cost on flattened curves.
+// FreeType does the work: its cell rasteriser for the coverage and its stroker
+// for the outline of a stroke. A path is first taken in (as a fill under a rule
+// or as a stroke with a round-pen style), which tells where it can paint; its
+// coverage is then written into a plane of the caller's over a device box.
+//
+// Whatever it cannot draw as Cairo does it refuses (the taking in or the
+// rendering gives false) and the caller draws with Cairo: an outline of more
+// points than FreeType's outlines hold, coordinates past the range its fixed
+// point keeps exactly, a subpath of no length under round or square caps
+// (Cairo draws a dot there), a pen too thin for the fixed point, a hostile
+// outline whose edges would walk farther across the plane's rows than drawing
+// the plane costs, and any failure FreeType reports.
+//
+// Owned by one GraphicsContext and used on one thread at a time; each thread
+// keeps its own FreeType library, which is not thread-safe.
+
+#include <cstdint>
+#include <memory>
+
+#include "Platform/Graphics/AffineTransform.h"
+#include "Platform/Graphics/FillRule.h"
+#include "Platform/Graphics/LineCap.h"
+#include "Platform/Graphics/LineJoin.h"
+#include "Platform/Graphics/Path.h"
+#include "Platform/Graphics/Rect.h"
+
+namespace platform::graphics {
+
+class CoverageRasterizer {
+public:
+    // The most points, and contours, one outline holds (FreeType counts them in 16 bits).
+    static constexpr int maximumPoints = 32767;
+    // The largest device coordinate taken in, in pixels: half of what
+    // FreeType's scan converter takes in 26.6 fixed point.
+    static constexpr double coordinateLimit = 1 << 17;
+    // The thinnest pen, in pixels of radius, stroked here: thinner ones lose
+    // too much of their width to the stroker's grid.
+    static constexpr double thinnestPenRadius = 1.0 / 64;
+
+    // A stroke's pen: a circle of `radius` units of the space it is made in.
+    struct StrokeStyle {
+        double radius = 0.5;
+        LineCap cap = LineCap::butt;
+        LineJoin join = LineJoin::miter;
+        // Cairo's: a miter whose length passes `miterLimit` times the line
+        // width becomes a bevel.
+        double miterLimit = 10;
+    };
+
+    // A caller's 8-bit plane over the device pixels [left, left + width) x
+    // [top, top + height); rows `stride` bytes apart, cleared beforehand.
+    struct Plane {
+        std::uint8_t* data = nullptr;
+        int stride = 0;
+        int left = 0, top = 0, width = 0, height = 0;
+        // When given, one entry per row: the columns (from the plane's left)
+        // that coverage was written between, [first, end); render widens
+        // them, so the caller sets them to an empty range (width, 0) first.
+        int* firstColumns = nullptr;
+        int* endColumns = nullptr;
+    };
+
+    CoverageRasterizer();
+    ~CoverageRasterizer();
+    CoverageRasterizer(const CoverageRasterizer&) = delete;
+    CoverageRasterizer& operator=(const CoverageRasterizer&) = delete;
+
+    // Takes in the area the path encloses under `rule`, open subpaths closed
+    // as a fill closes them; false when it cannot be drawn here.
+    bool takeFill(const Path& devicePath, FillRule rule);
+    // Takes in the area a stroke of the path with `style` paints (no dashes),
+    // its pen a circle in the space `penSpace` maps to the device: the path
+    // is stroked there and the stroke's outline mapped back, as Cairo strokes
+    // in user space. False when it cannot be drawn here.
+    bool takeStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace = {});
+    // The device box of what was taken in (curve control points included);
+    // null when it paints nothing.
+    Rect bounds() const;
+    // Writes the coverage of what was taken in over the plane, which must lie
+    // within [0, 32767) both ways; false, with the plane in any state, when
+    // FreeType fails or the outline is too costly to scan over it.
+    bool render(const Plane& plane) const;
+
+private:
+    struct Outline;
+    std::unique_ptr<Outline> outline_;
+};
+
+}  // namespace platform::graphics

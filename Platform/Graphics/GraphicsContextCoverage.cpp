@@ -1,0 +1,400 @@
+// Fills and strokes of GraphicsContext scan-converted by the CoverageRasterizer
+// into a coverage plane of the pixels they can reach, then laid down through it.
+// Cairo's own scan converter walks every edge of a row many times over wherever
+// edges start or end, which on flattened curves is nearly every row; the cell
+// rasteriser visits each cell an edge crosses once.
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <cstring>
+#include <vector>
+
+#include "Platform/Graphics/CoverageRasterizer.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelBufferPool.h"
+
+namespace platform::graphics {
+
+namespace {
+
+// A path Cairo holds, as a Path of the same points.
+Path pathOf(const cairo_path_t* data) {
+    Path path;
+    for (int i = 0; i < data->num_data; i += data->data[i].header.length) {
+        const cairo_path_data_t* element = &data->data[i];
+        const auto point = [element](int index) { return Point(element[index].point.x, element[index].point.y); };
+        switch (element->header.type) {
+            case CAIRO_PATH_MOVE_TO: path.moveTo(point(1)); break;
+            case CAIRO_PATH_LINE_TO: path.lineTo(point(1)); break;
+            case CAIRO_PATH_CURVE_TO: path.curveTo(point(1), point(2), point(3)); break;
+            case CAIRO_PATH_CLOSE_PATH: path.closeSubpath(); break;
+        }
+    }
+    return path;
+}
+
+// Multiplies each coverage of the plane by the clip's at the same pixel, as
+// the pixel library multiplies 8-bit values.
+void multiply(const CoverageRasterizer::Plane& plane, const std::vector<std::uint8_t>& clip) {
+    for (int y = 0; y < plane.height; ++y) {
+        std::uint8_t* row = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
+        const std::uint8_t* clipRow = clip.data() + static_cast<std::size_t>(y) * plane.width;
+        for (int x = 0; x < plane.width; ++x) {
+            const int t = row[x] * clipRow[x] + 0x80;
+            row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
+        }
+    }
+}
+
+// The rectangle a path of one closed subpath of four lines along the axes
+// encloses (as clipping to a rectangle makes); none for any other path.
+std::optional<Rect> alignedRectangle(const Path& path) {
+    std::vector<PathElement> elements = path.elements();
+    // Cairo ends a closed subpath with a move to its start.
+    while (!elements.empty() && elements.back().type == PathElementType::moveTo) elements.pop_back();
+    if (elements.size() < 5 || elements.size() > 6 || elements.front().type != PathElementType::moveTo ||
+        elements.back().type != PathElementType::closeSubpath) {
+        return std::nullopt;
+    }
+    std::vector<Point> corners{elements.front().points[0]};
+    for (std::size_t i = 1; i + 1 < elements.size(); ++i) {
+        if (elements[i].type != PathElementType::lineTo) return std::nullopt;
+        corners.push_back(elements[i].points[0]);
+    }
+    if (corners.size() == 5) {
+        if (corners.back() != corners.front()) return std::nullopt;
+        corners.pop_back();
+    }
+    const auto alongAxes = [&](bool firstAlongX) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            const Point from = corners[i], to = corners[(i + 1) % 4];
+            const bool alongX = (i % 2 == 0) == firstAlongX;
+            if (alongX ? from.y != to.y : from.x != to.x) return false;
+        }
+        return true;
+    };
+    if (!alongAxes(true) && !alongAxes(false)) return std::nullopt;
+    const Point a = corners[0], c = corners[2];
+    return Rect(std::min(a.x, c.x), std::min(a.y, c.y), std::fabs(c.x - a.x), std::fabs(c.y - a.y));
+}
+
+// Multiplies the plane's coverage by the share of each pixel the rectangle
+// covers, as Cairo lays boxes down: its edges in 24.8 fixed point, each
+// pixel's share along either axis in 256ths, their product in 8 bits. The
+// scan converter's 1/64-pixel grid would move a fractional edge by up to half
+// a step. Whole pixels inside are left as they are, so a rectangle around
+// the plane costs its edges alone.
+void multiplyByRectangle(const CoverageRasterizer::Plane& plane, const Rect& rect) {
+    const auto fixed = [](double value) { return std::lround(std::clamp(value, -8.0e6, 8.0e6) * 256); };
+    const auto share = [](long from, long to, int pixel) {
+        return std::clamp(std::min(to, (pixel + 1) * 256L) - std::max(from, pixel * 256L), 0L, 256L);
+    };
+    const long minX = fixed(rect.minX()), maxX = fixed(rect.maxX());
+    const long minY = fixed(rect.minY()), maxY = fixed(rect.maxY());
+    std::vector<long> columns(static_cast<std::size_t>(plane.width));
+    std::vector<int> partialColumns;
+    for (int x = 0; x < plane.width; ++x) {
+        columns[x] = share(minX, maxX, plane.left + x);
+        if (columns[x] < 256) partialColumns.push_back(x);
+    }
+    const auto scale = [](std::uint8_t& value, long cover) {
+        const int clip = static_cast<int>(std::min(255L, cover >> 8));
+        const int t = value * clip + 0x80;
+        value = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
+    };
+    for (int y = 0; y < plane.height; ++y) {
+        const long row = share(minY, maxY, plane.top + y);
+        std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
+        if (row == 256) {
+            for (int x : partialColumns) scale(line[x], row * columns[x]);
+        } else {
+            for (int x = 0; x < plane.width; ++x) scale(line[x], row * columns[x]);
+        }
+    }
+}
+
+// A cleared A8 surface over the device pixels of `box` (their whole
+// extent), which `plane` is set to describe; null when it cannot be made.
+// The caller destroys it, having marked it dirty once written.
+cairo_surface_t* makePlane(const Rect& box, CoverageRasterizer::Plane& plane) {
+    plane.left = static_cast<int>(std::floor(box.minX()));
+    plane.top = static_cast<int>(std::floor(box.minY()));
+    plane.width = static_cast<int>(std::ceil(box.maxX())) - plane.left;
+    plane.height = static_cast<int>(std::ceil(box.maxY())) - plane.top;
+    cairo_surface_t* surface = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, plane.width, plane.height);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    cairo_surface_flush(surface);
+    plane.data = cairo_image_surface_get_data(surface);
+    plane.stride = cairo_image_surface_get_stride(surface);
+    return surface;
+}
+
+}  // namespace
+
+bool GraphicsContext::clipsByPaths() const {
+    const State& s = state();
+    return !s.degenerate && !s.mask && !s.clipIsEmpty && !deviceClipRectangles();
+}
+
+cairo_surface_t* GraphicsContext::makeClipCoverage(const Rect& box, CoverageRasterizer::Plane& plane, double alpha) {
+    if (box.isNull() || box.isEmpty()) {
+        return nullptr;
+    }
+    cairo_surface_t* coverage = makePlane(box, plane);
+    if (coverage == nullptr) {
+        return nullptr;
+    }
+    const int level = static_cast<int>(std::lround(std::clamp(alpha, 0.0, 1.0) * 255));
+    for (int y = 0; y < plane.height; ++y) {
+        std::memset(plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride, level,
+                    static_cast<std::size_t>(plane.width));
+    }
+    if (!multiplyByClipCoverage(plane)) {
+        cairo_surface_destroy(coverage);
+        return nullptr;
+    }
+    cairo_surface_mark_dirty(coverage);
+    return coverage;
+}
+
+bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& plane) {
+    // The surface's own rectangles, then the paths clipped to on it: within a
+    // transparency layer its states hold only the clips made inside it.
+    std::vector<Rect> rectangles =
+        groupClips_.empty() ? std::vector<Rect>{Rect(0, 0, width_, height_)} : groupClips_.back();
+    const std::shared_ptr<const DeviceClip>& clips = state().clips;
+    ClipCoverage& kept = clipCoverage_;
+    const auto holds = [&](const ClipCoverage& c) {
+        return plane.left >= c.left && plane.top >= c.top && plane.left + plane.width <= c.left + c.width &&
+               plane.top + plane.height <= c.top + c.height;
+    };
+    // The clip's coverage is made once for the drawings under it, over the
+    // box the clip lets drawing touch.
+    if (!kept.valid || kept.clips != clips || kept.rectangles != rectangles || !holds(kept)) {
+        kept.valid = false;
+        Rect box = deviceClipBox();
+        box = box.isNull() ? Rect(plane.left, plane.top, plane.width, plane.height)
+                           : box.unionWith(Rect(plane.left, plane.top, plane.width, plane.height));
+        kept.left = static_cast<int>(std::floor(box.minX()));
+        kept.top = static_cast<int>(std::floor(box.minY()));
+        kept.width = static_cast<int>(std::ceil(box.maxX())) - kept.left;
+        kept.height = static_cast<int>(std::ceil(box.maxY())) - kept.top;
+        kept.coverage.assign(static_cast<std::size_t>(kept.width) * kept.height, 0xff);
+        const CoverageRasterizer::Plane whole{kept.coverage.data(), kept.width, kept.left,
+                                              kept.top,             kept.width, kept.height};
+        if (!makeClipCoverageOver(whole, rectangles)) {
+            return false;
+        }
+        kept.clips = clips;
+        kept.rectangles = std::move(rectangles);
+        kept.valid = true;
+    }
+    for (int y = 0; y < plane.height; ++y) {
+        std::uint8_t* row = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
+        const std::uint8_t* clipRow = kept.coverage.data() +
+                                      static_cast<std::size_t>(plane.top + y - kept.top) * kept.width +
+                                      (plane.left - kept.left);
+        for (int x = 0; x < plane.width; ++x) {
+            const int t = row[x] * clipRow[x] + 0x80;
+            row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
+        }
+    }
+    return true;
+}
+
+bool GraphicsContext::makeClipCoverageOver(const CoverageRasterizer::Plane& plane, const std::vector<Rect>& rectangles) {
+    std::vector<const DeviceClip*> paths;
+    for (const DeviceClip* clip = state().clips.get(); clip != nullptr; clip = clip->previous.get()) {
+        // Cairo's own scan converter gives a clip without antialiasing its pixels.
+        if (clip->antialias == CAIRO_ANTIALIAS_NONE) {
+            return false;
+        }
+        paths.push_back(clip);
+    }
+    if (!clipRasterizer_) {
+        clipRasterizer_ = std::make_unique<CoverageRasterizer>();
+    }
+    CoverageRasterizer& rasterizer = *clipRasterizer_;
+    std::vector<std::uint8_t> clipCoverage;
+    const auto multiplyBy = [&](const Path& clip, FillRule rule) {
+        if (const std::optional<Rect> rect = alignedRectangle(clip)) {
+            multiplyByRectangle(plane, *rect);
+            return true;
+        }
+        clipCoverage.assign(static_cast<std::size_t>(plane.width) * plane.height, 0);
+        if (!rasterizer.takeFill(clip, rule)) return false;
+        const CoverageRasterizer::Plane clipPlane{clipCoverage.data(), plane.width, plane.left,
+                                                  plane.top,           plane.width, plane.height};
+        if (!rasterizer.render(clipPlane)) return false;
+        multiply(plane, clipCoverage);
+        return true;
+    };
+    const Rect box(plane.left, plane.top, plane.width, plane.height);
+    if (rectangles.size() != 1 || rectangles.front().intersection(box) != box) {
+        Path area;
+        for (const Rect& rect : rectangles) area.addRect(rect);
+        if (!multiplyBy(area, FillRule::winding)) return false;
+    }
+    for (const DeviceClip* clip : paths) {
+        if (!multiplyBy(clip->exactPath.isEmpty() ? pathOf(clip->path) : clip->exactPath, clip->rule == CAIRO_FILL_RULE_EVEN_ODD ? FillRule::evenOdd
+                                                                                  : FillRule::winding)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GraphicsContext::takeCurrentStroke(CoverageRasterizer& rasterizer) const {
+    const State& s = state();
+    // Dashes are laid out by Cairo in user space, stretched as DashLimit says.
+    if (!s.dashLengths.empty() || !s.shouldAntialias || !s.allowsAntialiasing) {
+        return false;
+    }
+    // The pen is a circle in user space, under the transform boundPen gives
+    // Cairo. It is stroked in that space scaled up by the transform's largest
+    // stretch, which keeps a unit there no larger than a device pixel, so the
+    // stroker's fixed point holds the device's precision whatever the scale;
+    // penRadius() is the pen's reach along that stretch.
+    const double radius = penRadius();
+    const double stretch = radius / (s.lineWidth / 2);
+    if (!(stretch > 0) || !std::isfinite(stretch)) {
+        return false;
+    }
+    const AffineTransform penSpace =
+        AffineTransform::makeScale(1 / stretch, 1 / stretch).concatenating(penTransform());
+    const CoverageRasterizer::StrokeStyle style{radius, s.lineCap, s.lineJoin, s.miterLimit};
+    return rasterizer.takeStroke(devicePath_, style, penSpace);
+}
+
+bool GraphicsContext::rasterizeStrokeInto(PixelMask* mask) {
+    if (!rasterizer_) {
+        rasterizer_ = std::make_unique<CoverageRasterizer>();
+    }
+    CoverageRasterizer& rasterizer = *rasterizer_;
+    if (!takeCurrentStroke(rasterizer)) {
+        return false;
+    }
+    cairo_surface_t* surface = mask->surface;
+    double offsetX = 0, offsetY = 0;
+    cairo_surface_get_device_offset(surface, &offsetX, &offsetY);
+    cairo_surface_flush(surface);
+    CoverageRasterizer::Plane plane;
+    plane.data = cairo_image_surface_get_data(surface);
+    plane.stride = cairo_image_surface_get_stride(surface);
+    plane.left = static_cast<int>(-offsetX);
+    plane.top = static_cast<int>(-offsetY);
+    plane.width = cairo_image_surface_get_width(surface);
+    plane.height = cairo_image_surface_get_height(surface);
+    if (!rasterizer.render(plane)) {
+        // What was written is wiped for Cairo's stroke.
+        for (int y = 0; y < plane.height; ++y) {
+            std::memset(plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride, 0,
+                        static_cast<std::size_t>(plane.width));
+        }
+        cairo_surface_mark_dirty(surface);
+        return false;
+    }
+    cairo_surface_mark_dirty(surface);
+    mask->deviceBounds = rasterizer.bounds();
+    return true;
+}
+
+bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule rule, bool stroked) {
+    const State& s = state();
+    if (!s.shouldAntialias || !s.allowsAntialiasing) {
+        return false;
+    }
+    if (!rasterizer_) {
+        rasterizer_ = std::make_unique<CoverageRasterizer>();
+    }
+    CoverageRasterizer& rasterizer = *rasterizer_;
+    const bool clipped = clipsByPaths();
+    // Cairo fills a rectangle along the axes as boxes, with the exact
+    // coverage the rasteriser would give and without a coverage plane;
+    // under a clip of paths the plane carries the clip, so it is used.
+    if (!stroked && !clipped && alignedRectangle(devicePath_)) {
+        return false;
+    }
+    if (stroked) {
+        if (!takeCurrentStroke(rasterizer)) {
+            return false;
+        }
+    } else if (!rasterizer.takeFill(devicePath_, rule)) {
+        return false;
+    }
+    const Rect reach = rasterizer.bounds().intersection(deviceClipBox());
+    if (reach.isNull() || reach.isEmpty()) {
+        return true;  // nothing shows
+    }
+    CoverageRasterizer::Plane plane;
+    cairo_surface_t* coverage = makePlane(reach, plane);
+    if (coverage == nullptr) {
+        return false;
+    }
+    // Where each row holds coverage, so that a thin shape across a large
+    // box is laid down where it lies rather than over the whole box.
+    std::vector<int> firstColumns(static_cast<std::size_t>(plane.height), plane.width);
+    std::vector<int> endColumns(static_cast<std::size_t>(plane.height), 0);
+    plane.firstColumns = firstColumns.data();
+    plane.endColumns = endColumns.data();
+    if (!rasterizer.render(plane)) {
+        cairo_surface_destroy(coverage);
+        return false;
+    }
+    if (clipped && !multiplyByClipCoverage(plane)) {
+        cairo_surface_destroy(coverage);
+        return false;
+    }
+    cairo_surface_mark_dirty(coverage);
+    layDownThroughCoverage(source, coverage, plane, clipped);
+    cairo_surface_destroy(coverage);
+    return true;
+}
+
+void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surface_t* coverage,
+                                             const CoverageRasterizer::Plane& plane, bool withoutClip) {
+    // The source keeps the user space it was set in; the coverage lies in
+    // device space. Saving the whole state costs more than the matrix, which
+    // is all that changes when the clip stays.
+    if (withoutClip) {
+        cairo_save(cairo_);
+        cairo_reset_clip(cairo_);
+    }
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    cairo_set_source(cairo_, source);
+    cairo_identity_matrix(cairo_);
+    if (plane.firstColumns == nullptr) {
+        cairo_mask_surface(cairo_, coverage, plane.left, plane.top);
+    } else {
+        // Band by band, over the columns the band's rows hold coverage in:
+        // the pixel library lays a mask down pixel by pixel, zeros included.
+        constexpr int bandRows = 16;
+        for (int top = 0; top < plane.height; top += bandRows) {
+            const int bottom = std::min(plane.height, top + bandRows);
+            int first = plane.width, end = 0;
+            for (int row = top; row < bottom; ++row) {
+                first = std::min(first, plane.firstColumns[row]);
+                end = std::max(end, plane.endColumns[row]);
+            }
+            if (first >= end) continue;
+            first &= ~3;  // rows of a mask start on 4-byte boundaries
+            cairo_surface_t* band = cairo_image_surface_create_for_data(
+                plane.data + static_cast<std::ptrdiff_t>(top) * plane.stride + first, CAIRO_FORMAT_A8, end - first,
+                bottom - top, plane.stride);
+            cairo_mask_surface(cairo_, band, plane.left + first, plane.top + top);
+            cairo_surface_destroy(band);
+        }
+    }
+    cairo_set_matrix(cairo_, &matrix);
+    if (withoutClip) {
+        cairo_restore(cairo_);
+    }
+}
+
+}  // namespace platform::graphics

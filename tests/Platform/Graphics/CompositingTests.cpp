@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
 #include <cmath>
 #include <utility>
 
@@ -112,7 +116,19 @@ TEST(TransparencyLayerTest, IsLaidDownPixelForPixelUnderAnyTransform) {
             const auto expected = direct->makeImage(), image = layered->makeImage();
             int differing = 0;
             for (int y = 0; y < 40; ++y) {
-                for (int x = 0; x < 40; ++x) differing += image->pixel(x, y) != expected->pixel(x, y) ? 1 : 0;
+                for (int x = 0; x < 40; ++x) {
+                    // Under a pixel mask the coverage of an antialiased edge
+                    // may round a few levels apart between a drawing laid
+                    // through the mask at once and one laid down with the
+                    // layer; a resampled layer moves far more than that.
+                    const std::uint32_t a = image->pixel(x, y), b = expected->pixel(x, y);
+                    int largest = 0;
+                    for (int shift = 0; shift < 32; shift += 8) {
+                        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xff) -
+                                                             static_cast<int>((b >> shift) & 0xff)));
+                    }
+                    differing += largest > (clip == Clip::pixels ? 3 : 0) ? 1 : 0;
+                }
             }
             EXPECT_EQ(differing, 0);
         }

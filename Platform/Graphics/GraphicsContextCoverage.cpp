@@ -173,13 +173,16 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
         return plane.left >= c.left && plane.top >= c.top && plane.left + plane.width <= c.left + c.width &&
                plane.top + plane.height <= c.top + c.height;
     };
-    // The clip's coverage is made once for the drawings under it, over the
-    // box the clip lets drawing touch.
-    if (!kept.valid || kept.clips != clips || kept.rectangles != rectangles || !holds(kept)) {
+    // The clip's coverage is made for the first drawing under it over that
+    // drawing's plane (a clip may hold one drawing only), and for a second
+    // one that reaches past it over the whole box the clip lets drawing
+    // touch, once for every drawing after.
+    const bool sameClip = kept.valid && kept.clips == clips && kept.rectangles == rectangles;
+    if (!sameClip || !holds(kept)) {
         kept.valid = false;
-        Rect box = deviceClipBox();
-        box = box.isNull() ? Rect(plane.left, plane.top, plane.width, plane.height)
-                           : box.unionWith(Rect(plane.left, plane.top, plane.width, plane.height));
+        const Rect planeBox(plane.left, plane.top, plane.width, plane.height);
+        Rect box = sameClip ? deviceClipBox() : Rect::null();
+        box = box.isNull() ? planeBox : box.unionWith(planeBox);
         kept.left = static_cast<int>(std::floor(box.minX()));
         kept.top = static_cast<int>(std::floor(box.minY()));
         kept.width = static_cast<int>(std::ceil(box.maxX())) - kept.left;
@@ -199,7 +202,10 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
         const std::uint8_t* clipRow = kept.coverage.data() +
                                       static_cast<std::size_t>(plane.top + y - kept.top) * kept.width +
                                       (plane.left - kept.left);
-        for (int x = 0; x < plane.width; ++x) {
+        // Only the columns a row holds coverage in, when the plane says which.
+        const int first = plane.firstColumns ? plane.firstColumns[y] : 0;
+        const int end = plane.endColumns ? plane.endColumns[y] : plane.width;
+        for (int x = first; x < end; ++x) {
             const int t = row[x] * clipRow[x] + 0x80;
             row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
         }

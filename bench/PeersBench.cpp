@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -45,6 +46,13 @@ using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Processor time of every thread of the process so far, in milliseconds.
+double processorMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 peersbench::RatiosByDocument& results() {
@@ -136,17 +144,21 @@ void renderWith(benchmark::State& state, const std::string& name, const std::str
     renderer->settleEngine();
     std::vector<std::uint32_t> buffer(side * side);
     const std::size_t frames = frameCount(*animation);
-    double oursTime = 0, peerTime = 0;
+    double oursTime = 0, peerTime = 0, oursProcessor = 0, peerProcessor = 0;
     std::size_t index = 0;
     for (auto _ : state) {
         const std::size_t step = index++ % frames;
+        double processor = processorMilliseconds();
         auto start = Clock::now();
         benchmark::DoNotOptimize(renderer->render(animation->startFrame + static_cast<double>(step)));
         oursTime += millisecondsSince(start);
+        oursProcessor += processorMilliseconds() - processor;
+        processor = processorMilliseconds();
         start = Clock::now();
         peer->render(step, buffer.data(), side);
         benchmark::DoNotOptimize(buffer.data());
         peerTime += millisecondsSince(start);
+        peerProcessor += processorMilliseconds() - processor;
     }
     auto& result = results()[name];
     if (automatic) {
@@ -154,6 +166,11 @@ void renderWith(benchmark::State& state, const std::string& name, const std::str
         result.fellBack = renderer->activeEngine() != lottie::RenderingEngine::coreAnimation;
     } else {
         report(state, oursTime, peerTime, result.frame.mainThread, result.frame.peer);
+        const double n = static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+        result.frame.mainThreadProcessor = oursProcessor / n;
+        result.frame.peerProcessor = peerProcessor / n;
+        state.counters["ours_cpu_ms"] = result.frame.mainThreadProcessor;
+        state.counters["peer_cpu_ms"] = result.frame.peerProcessor;
         result.render = result.frame.mainThread / result.frame.peer;
     }
 }

@@ -54,7 +54,7 @@ void printFrameTimes(const std::vector<CorpusDocument>& documents, const RatiosB
 // The summary over the documents of `set` (all of them when none is given).
 void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosByDocument& ratios,
                      std::optional<DocumentSet> set) {
-    RatioSummary mainThread, automatic, automaticOverMain;
+    RatioSummary mainThread, automatic, automaticOverMain, processor;
     std::size_t belowFloor = 0;
     for (const auto& document : documents) {
         if (set && document.set != *set) continue;
@@ -68,6 +68,7 @@ void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosB
         mainThread.add(times.mainThread / times.peer, document.name);
         automatic.add(times.automaticOverPeer(), document.name);
         automaticOverMain.add(times.automatic / times.mainThread, document.name);
+        if (times.peerProcessor > 0) processor.add(times.mainThreadProcessor / times.peerProcessor, document.name);
     }
     std::printf("%s: %zu documents (%zu more where the peer spends under %.1f ms a frame left out)\n",
                 set ? setName(*set) : "all sets", mainThread.values.size(), belowFloor, peerFloorMilliseconds);
@@ -83,6 +84,11 @@ void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosB
     std::printf("  automatic / main-thread: median %.2f, largest %.2f in %s, %td above 1.25 (target none)\n",
                 median(automaticOverMain.values), automaticOverMain.largest, automaticOverMain.largestName.c_str(),
                 automaticOverMain.countAbove(1.25));
+    if (processor.values.empty()) return;
+    std::printf("  processor time over every thread, main-thread / peer: median %.2f, 90th percentile %.2f, "
+                "largest %.2f in %s\n",
+                median(processor.values), percentile(processor.values, 0.9), processor.largest,
+                processor.largestName.c_str());
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 // then, over each set of documents and all of them together, leaving out those
 // where the peer spends under 0.2 ms a frame (it draws next to nothing there),
 // each engine's median, 90th percentile and largest ratio to the peer and the
-// automatic option's ratio to the main-thread engine; and why each document
+// automatic option's ratio to the main-thread engine, and the main-thread
+// engine's processor time to the peer's over all their threads; and why each document
 // outside the same-feature set is left out of it. Called by the benchmark's
 // main() once the runs are over.
 
@@ -24,6 +25,11 @@ struct FrameTimes {
     // Measured beside the main-thread engine, and beside the automatic option.
     double peer = 0;
     double peerBesideAutomatic = 0;
+    // Processor time a frame over every thread of the process, beside the
+    // main-thread engine: the peer scan-converts on worker threads, so its
+    // frame time can be a fraction of the work it does.
+    double mainThreadProcessor = 0;
+    double peerProcessor = 0;
 
     double automaticOverPeer() const { return automatic / (peerBesideAutomatic > 0 ? peerBesideAutomatic : peer); }
 };

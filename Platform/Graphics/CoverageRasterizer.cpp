@@ -333,6 +333,28 @@ void writeSpans(int y, int count, const FT_Span* spans, void* user) {
     if (row < 0 || row >= plane.height) return;
     std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride;
     int first = plane.width, end = 0;
+    if (plane.uncleared && plane.firstColumns != nullptr) {
+        // The columns this row's spans reach, cleared first where they were
+        // not written before, so that every column between the row's first
+        // and end holds coverage or zero.
+        for (int i = 0; i < count; ++i) {
+            first = std::min(first, std::max(0, spans[i].x - plane.left));
+            end = std::max(end, std::min(plane.width, spans[i].x + spans[i].len - plane.left));
+        }
+        if (first >= end) return;
+        const int written = plane.firstColumns[row], writtenEnd = plane.endColumns[row];
+        if (written >= writtenEnd) {
+            std::memset(line + first, 0, static_cast<std::size_t>(end - first));
+        } else {
+            if (first < written) std::memset(line + first, 0, static_cast<std::size_t>(written - first));
+            if (end > writtenEnd) std::memset(line + writtenEnd, 0, static_cast<std::size_t>(end - writtenEnd));
+            // A gap between what was written and what is written now.
+            if (first > writtenEnd) std::memset(line + writtenEnd, 0, static_cast<std::size_t>(first - writtenEnd));
+            if (end < written) std::memset(line + end, 0, static_cast<std::size_t>(written - end));
+        }
+        first = plane.width;
+        end = 0;
+    }
     for (int i = 0; i < count; ++i) {
         const int from = std::max(0, spans[i].x - plane.left);
         const int to = std::min(plane.width, spans[i].x + spans[i].len - plane.left);

@@ -62,6 +62,10 @@ public:
         // them, so the caller sets them to an empty range (width, 0) first.
         int* firstColumns = nullptr;
         int* endColumns = nullptr;
+        // With the columns given, the plane may start uncleared: render then
+        // clears the columns of each row it writes, between and around its
+        // spans, and the caller clears whatever else it reads.
+        bool uncleared = false;
     };
 
     CoverageRasterizer();

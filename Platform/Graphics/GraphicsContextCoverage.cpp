@@ -118,12 +118,13 @@ void multiplyByRectangle(const CoverageRasterizer::Plane& plane, const Rect& rec
 // A cleared A8 surface over the device pixels of `box` (their whole
 // extent), which `plane` is set to describe; null when it cannot be made.
 // The caller destroys it, having marked it dirty once written.
-cairo_surface_t* makePlane(const Rect& box, CoverageRasterizer::Plane& plane) {
+cairo_surface_t* makePlane(const Rect& box, CoverageRasterizer::Plane& plane, bool cleared = true) {
     plane.left = static_cast<int>(std::floor(box.minX()));
     plane.top = static_cast<int>(std::floor(box.minY()));
     plane.width = static_cast<int>(std::ceil(box.maxX())) - plane.left;
     plane.height = static_cast<int>(std::ceil(box.maxY())) - plane.top;
-    cairo_surface_t* surface = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, plane.width, plane.height);
+    cairo_surface_t* surface =
+        PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, plane.width, plane.height, cleared);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return nullptr;
@@ -338,7 +339,9 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
         return true;  // nothing shows
     }
     CoverageRasterizer::Plane plane;
-    cairo_surface_t* coverage = makePlane(reach, plane);
+    // Left uncleared: a thin shape across a large box (a long turned bar)
+    // would spend more on clearing the box than on its own coverage.
+    cairo_surface_t* coverage = makePlane(reach, plane, false);
     if (coverage == nullptr) {
         return false;
     }
@@ -348,6 +351,7 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
     std::vector<int> endColumns(static_cast<std::size_t>(plane.height), 0);
     plane.firstColumns = firstColumns.data();
     plane.endColumns = endColumns.data();
+    plane.uncleared = true;
     if (!rasterizer.render(plane)) {
         cairo_surface_destroy(coverage);
         return false;
@@ -390,6 +394,16 @@ void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surf
             }
             if (first >= end) continue;
             first &= ~3;  // rows of a mask start on 4-byte boundaries
+            if (plane.uncleared) {
+                // What the band lays down beyond the columns each row wrote.
+                for (int row = top; row < bottom; ++row) {
+                    std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride;
+                    const int written = std::clamp(plane.firstColumns[row], first, end);
+                    const int writtenEnd = std::clamp(plane.endColumns[row], written, end);
+                    std::memset(line + first, 0, static_cast<std::size_t>(written - first));
+                    std::memset(line + writtenEnd, 0, static_cast<std::size_t>(end - writtenEnd));
+                }
+            }
             cairo_surface_t* band = cairo_image_surface_create_for_data(
                 plane.data + static_cast<std::ptrdiff_t>(top) * plane.stride + first, CAIRO_FORMAT_A8, end - first,
                 bottom - top, plane.stride);

@@ -53,7 +53,7 @@ PixelBufferPool::~PixelBufferPool() {
     }
 }
 
-cairo_surface_t* PixelBufferPool::makeSurface(cairo_format_t format, int width, int height) {
+cairo_surface_t* PixelBufferPool::makeSurface(cairo_format_t format, int width, int height, bool cleared) {
     const int stride = cairo_format_stride_for_width(format, width);
     if (width <= 0 || height <= 0 || stride <= 0) {
         return cairo_image_surface_create(format, width, height);  // Cairo's own error surface
@@ -63,7 +63,9 @@ cairo_surface_t* PixelBufferPool::makeSurface(cairo_format_t format, int width, 
     if (!buffer.data) {
         return cairo_image_surface_create(CAIRO_FORMAT_INVALID, 0, 0);
     }
-    std::memset(buffer.data, 0, bytes);
+    if (cleared) {
+        std::memset(buffer.data, 0, bytes);
+    }
     cairo_surface_t* surface = cairo_image_surface_create_for_data(buffer.data, format, width, height, stride);
     auto* back = new Return{this, buffer};
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||

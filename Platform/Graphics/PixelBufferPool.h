@@ -35,8 +35,9 @@ public:
 
     // A cleared (all zero) image surface of the format and size over a pooled
     // buffer; a surface in an error state when the size cannot be stored. The
-    // caller owns the one reference.
-    cairo_surface_t* makeSurface(cairo_format_t format, int width, int height);
+    // caller owns the one reference. Not cleared when `cleared` is false: the
+    // caller then writes every byte it reads.
+    cairo_surface_t* makeSurface(cairo_format_t format, int width, int height, bool cleared = true);
 
     // Free buffers held now, in bytes; how many buffers were allocated
     // afresh so far (a steady state stops adding to it); and the bytes of all

@@ -633,6 +633,79 @@ TEST(CoverageRasterizer, AClipOfPathsCutsOnlyWhereItsEdgesRun) {
     }
 }
 
+TEST(CoverageRasterizer, APlaneReusedFromEarlierDrawingsShowsNothingOfThem) {
+    // A coverage plane is not cleared before use: each row clears what it
+    // writes and the rest of what is laid down. Two thin turned bars, whose
+    // box is mostly empty, drawn on a buffer that last held a full turned square
+    // (the pool hands the same bytes back), must show only themselves, plain,
+    // under a clip of paths and under a ring-shaped clip alike.
+    struct Case {
+        const char* name;
+        std::function<void(GraphicsContext&)> clip;
+    };
+    const Case cases[] = {
+        {"unclipped", [](GraphicsContext&) {}},
+        {"under a clip of paths",
+         [](GraphicsContext& c) {
+             Path holed;
+             holed.addRect(Rect(-10, -10, 100, 100));
+             holed.addRect(Rect(30.5, 30.5, 9, 9));
+             c.addPath(holed);
+             c.clip(FillRule::evenOdd);
+         }},
+    };
+    const auto bar = [](GraphicsContext& c) {
+        Path path;
+        path.moveTo({2, 3});
+        path.lineTo({5, 1});
+        path.lineTo({78, 74});
+        path.lineTo({75, 77});
+        path.closeSubpath();
+        // A second bar beside it: the rows hold two runs with a gap between.
+        path.moveTo({22, 3});
+        path.lineTo({25, 1});
+        path.lineTo({78, 54});
+        path.lineTo({75, 57});
+        path.closeSubpath();
+        c.setFillColor(Color::rgb(0, 0, 1));
+        c.addPath(path);
+        c.fillPath();
+    };
+    const auto fullSquare = [](GraphicsContext& c) {
+        Path path;
+        path.moveTo({40, -17});
+        path.lineTo({97, 40});
+        path.lineTo({40, 97});
+        path.lineTo({-17, 40});
+        path.closeSubpath();
+        c.setFillColor(Color::rgb(1, 0, 0));
+        c.addPath(path);
+        c.fillPath();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto fresh = bitmap(80, 80);
+        c.clip(*fresh);
+        bar(*fresh);
+        const auto expected = fresh->makeImage();
+        for (int round = 0; round < 3; ++round) {
+            auto dirty = bitmap(80, 80);
+            fullSquare(*dirty);
+            auto again = bitmap(80, 80);
+            c.clip(*again);
+            bar(*again);
+            const auto image = again->makeImage();
+            int differing = 0;
+            for (int y = 0; y < 80; ++y) {
+                for (int x = 0; x < 80; ++x) differing += image->pixel(x, y) != expected->pixel(x, y) ? 1 : 0;
+            }
+            EXPECT_EQ(differing, 0) << "round " << round;
+            EXPECT_EQ(pixelAt(*image, 70, 10).a, 0);
+            EXPECT_EQ(pixelAt(*image, 10, 70).a, 0);
+        }
+    }
+}
+
 TEST(CoverageRasterizer, HostilePathsDrawWithinTheBudget) {
     // Points that are not numbers, or lie millions of pixels away, as
     // animations reach them: drawn (by whichever scan converter takes them)

@@ -182,7 +182,10 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
     if (!sameClip || !holds(kept)) {
         kept.valid = false;
         const Rect planeBox(plane.left, plane.top, plane.width, plane.height);
-        Rect box = sameClip ? deviceClipBox() : Rect::null();
+        // Over the drawings' planes so far under the same clip, not over the
+        // whole box it lets drawing touch: drawings under a turned bound
+        // (a precomposition's) are often far smaller than the bound.
+        Rect box = sameClip ? Rect(kept.left, kept.top, kept.width, kept.height) : Rect::null();
         box = box.isNull() ? planeBox : box.unionWith(planeBox);
         kept.left = static_cast<int>(std::floor(box.minX()));
         kept.top = static_cast<int>(std::floor(box.minY()));
@@ -379,7 +382,20 @@ void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surf
     cairo_get_matrix(cairo_, &matrix);
     cairo_set_source(cairo_, source);
     cairo_identity_matrix(cairo_);
-    if (plane.firstColumns == nullptr) {
+    // A small plane is laid down at once: a band costs a surface and a
+    // composite of its own, more than the few columns it would spare.
+    constexpr int smallPlanePixels = 128 * 128;
+    const bool small = static_cast<long>(plane.width) * plane.height <= smallPlanePixels;
+    if (plane.firstColumns != nullptr && small && plane.uncleared) {
+        for (int row = 0; row < plane.height; ++row) {
+            std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride;
+            const int written = std::clamp(plane.firstColumns[row], 0, plane.width);
+            const int writtenEnd = std::clamp(plane.endColumns[row], written, plane.width);
+            std::memset(line, 0, static_cast<std::size_t>(written));
+            std::memset(line + writtenEnd, 0, static_cast<std::size_t>(plane.width - writtenEnd));
+        }
+    }
+    if (plane.firstColumns == nullptr || small) {
         cairo_mask_surface(cairo_, coverage, plane.left, plane.top);
     } else {
         // Band by band, over the columns the band's rows hold coverage in:

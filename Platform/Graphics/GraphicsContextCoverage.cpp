@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <cstring>
 #include <vector>
 
@@ -51,11 +52,16 @@ void multiply(const CoverageRasterizer::Plane& plane, const std::vector<std::uin
 // The rectangle a path of one closed subpath of four lines along the axes
 // encloses (as clipping to a rectangle makes); none for any other path.
 std::optional<Rect> alignedRectangle(const Path& path) {
-    std::vector<PathElement> elements = path.elements();
+    // Looked at in place: every fill asks, and most paths are far longer.
+    const std::vector<PathElement>& all = path.elements();
+    std::size_t count = all.size();
     // Cairo ends a closed subpath with a move to its start.
-    while (!elements.empty() && elements.back().type == PathElementType::moveTo) elements.pop_back();
-    if (elements.size() < 5 || elements.size() > 6 || elements.front().type != PathElementType::moveTo ||
-        elements.back().type != PathElementType::closeSubpath) {
+    while (count > 0 && all[count - 1].type == PathElementType::moveTo) --count;
+    if (count < 5 || count > 6) {
+        return std::nullopt;
+    }
+    const std::span<const PathElement> elements(all.data(), count);
+    if (elements.front().type != PathElementType::moveTo || elements.back().type != PathElementType::closeSubpath) {
         return std::nullopt;
     }
     std::vector<Point> corners{elements.front().points[0]};

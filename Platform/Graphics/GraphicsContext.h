@@ -336,9 +336,11 @@ private:
     // it is left to Cairo.
     bool rasterizeStrokeInto(PixelMask* mask);
     // Lays `source` down through a coverage plane with the operator set,
-    // under the clip or, when the plane holds the clip already, without it.
+    // under the clip or, when the plane holds the clip already, without it;
+    // `inDeviceSpace` as for compositePaint.
     void layDownThroughCoverage(cairo_pattern_t* source, cairo_surface_t* coverage,
-                                const CoverageRasterizer::Plane& plane, bool withoutClip);
+                                const CoverageRasterizer::Plane& plane, bool withoutClip,
+                                bool inDeviceSpace = false);
     // Whether the clip is cut by paths, not whole-pixel rectangles alone (nor a pixel mask).
     bool clipsByPaths() const;
     // An A8 surface of the clip's coverage (times `alpha`) over the device

@@ -376,7 +376,8 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
 }
 
 void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surface_t* coverage,
-                                             const CoverageRasterizer::Plane& plane, bool withoutClip) {
+                                             const CoverageRasterizer::Plane& plane, bool withoutClip,
+                                             bool inDeviceSpace) {
     // The source keeps the user space it was set in; the coverage lies in
     // device space. Saving the whole state costs more than the matrix, which
     // is all that changes when the clip stays.
@@ -386,6 +387,10 @@ void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surf
     }
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
+    // A group's pixels lie in device space, and are set there.
+    if (inDeviceSpace) {
+        cairo_identity_matrix(cairo_);
+    }
     cairo_set_source(cairo_, source);
     cairo_identity_matrix(cairo_);
     // A small plane is laid down at once: a band costs a surface and a

@@ -134,12 +134,7 @@ void GraphicsContext::composite(Draw&& draw, bool drawsClipCoverage) {
             draw();
             cairo_pattern_t* group = popGroup();
             cairo_set_operator(cairo_, cairoOperator(s.blendMode));
-            // The group's pixels lie in device space, and are set there.
-            cairo_matrix_t matrix;
-            cairo_get_matrix(cairo_, &matrix);
-            cairo_identity_matrix(cairo_);
-            layDownThroughCoverage(group, clipCoverage, plane, true);
-            cairo_set_matrix(cairo_, &matrix);
+            layDownThroughCoverage(group, clipCoverage, plane, true, true);
             cairo_pattern_destroy(group);
             cairo_surface_destroy(clipCoverage);
             return;
@@ -181,14 +176,7 @@ void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha, bool
         if (cairo_surface_t* clipCoverage = makeClipCoverage(deviceClipBox(), plane, alpha)) {
             applyAntialias();
             cairo_set_operator(cairo_, cairoOperator(s.blendMode));
-            // A group's pixels lie in device space, and are set there.
-            cairo_matrix_t matrix;
-            cairo_get_matrix(cairo_, &matrix);
-            if (inDeviceSpace) {
-                cairo_identity_matrix(cairo_);
-            }
-            layDownThroughCoverage(source, clipCoverage, plane, true);
-            cairo_set_matrix(cairo_, &matrix);
+            layDownThroughCoverage(source, clipCoverage, plane, true, inDeviceSpace);
             cairo_surface_destroy(clipCoverage);
             return;
         }

@@ -378,8 +378,16 @@ struct CoverageRasterizer::Outline {
     std::vector<char> tags;
     std::vector<short> contours;
     bool evenOdd = false;
+    // What prepare made of it for the plane: whether it was cut down to the
+    // plane, into `clipped`, and whether it can be rendered.
+    OutlineData clipped;
+    bool clipping = false;
+    bool prepared = false;
+    // The box it was readied for.
+    Plane box;
 
     void clear() {
+        prepared = false;
         points.clear();
         tags.clear();
         contours.clear();
@@ -392,6 +400,18 @@ struct CoverageRasterizer::Outline {
     bool fitsFreeType() const {
         return points.size() <= static_cast<std::size_t>(maximumPoints) &&
                contours.size() <= static_cast<std::size_t>(maximumPoints);
+    }
+    // The outline as prepare left it: cut down to its box, or whole.
+    FT_Outline preparedView() {
+        FT_Outline outline = view();
+        if (clipping) {
+            outline.n_points = static_cast<short>(clipped.points.size());
+            outline.n_contours = static_cast<short>(clipped.contours.size());
+            outline.points = clipped.points.data();
+            outline.tags = clipped.tags.data();
+            outline.contours = clipped.contours.data();
+        }
+        return outline;
     }
     FT_Outline view() {
         FT_Outline outline{};
@@ -511,21 +531,35 @@ Rect CoverageRasterizer::bounds() const {
 }
 
 bool CoverageRasterizer::render(const Plane& plane) const {
+    return prepare(plane) && renderRows(plane, 0, plane.height);
+}
+
+bool CoverageRasterizer::prepare(const Plane& plane) const {
+    return plane.data != nullptr && prepare(plane.left, plane.top, plane.width, plane.height);
+}
+
+bool CoverageRasterizer::prepare(int left, int top, int width, int height) const {
     Outline& outline = *outline_;
-    ThreadFreeType& freeType = threadFreeType();
-    if (freeType.library == nullptr || plane.data == nullptr || plane.width <= 0 || plane.height <= 0 ||
-        plane.left < 0 || plane.top < 0 || plane.left + plane.width > maximumPoints ||
-        plane.top + plane.height > maximumPoints) {
+    outline.prepared = false;
+    if (width <= 0 || height <= 0 || left < 0 || top < 0 || left + width > maximumPoints ||
+        top + height > maximumPoints) {
         return false;
     }
-    if (outline.points.empty()) return true;
+    const Plane plane{nullptr, 0, left, top, width, height};
+    outline.box = plane;
+    outline.clipping = false;
+    if (outline.points.empty()) {
+        outline.prepared = true;
+        return true;
+    }
     // An outline reaching well past the plane is cut down to a box a pixel
-    // around it first.
+    // around it first, once for the whole plane, so that rows rendered
+    // apart meet the same edges.
     const Rect reach = bounds();
     const Rect around(plane.left - 1, plane.top - 1, plane.width + 2, plane.height + 2);
-    thread_local OutlineData clipped;
-    const bool clipping = reach.intersection(around) != reach;
-    if (clipping) {
+    OutlineData& clipped = outline.clipped;
+    outline.clipping = reach.intersection(around) != reach;
+    if (outline.clipping) {
         clipped.points.clear();
         clipped.tags.clear();
         clipped.contours.clear();
@@ -537,13 +571,13 @@ bool CoverageRasterizer::render(const Plane& plane) const {
             return false;
         }
     }
-    const std::vector<FT_Vector>& points = clipping ? clipped.points : outline.points;
-    const std::vector<short>& contours = clipping ? clipped.contours : outline.contours;
+    const std::vector<FT_Vector>& points = outline.clipping ? clipped.points : outline.points;
+    const std::vector<short>& contours = outline.clipping ? clipped.contours : outline.contours;
     // The scan converter walks every cell an edge crosses within the plane's
     // rows, however far left or right of the plane: an outline whose edges
     // reach far sideways there (a zigzag of huge teeth) would cost more than
     // anything the plane shows. Its control polygon bounds that walk.
-    const double top = plane.top * 64.0, bottom = (plane.top + plane.height) * 64.0;
+    const double topEdge = plane.top * 64.0, bottomEdge = (plane.top + plane.height) * 64.0;
     const double walkLimit = 8.0 * plane.width * plane.height + 65536;
     double walk = 0;
     std::size_t first = 0;
@@ -551,26 +585,68 @@ bool CoverageRasterizer::render(const Plane& plane) const {
         for (std::size_t i = first; i <= static_cast<std::size_t>(last); ++i) {
             const FT_Vector& from = points[i];
             const FT_Vector& to = points[i == static_cast<std::size_t>(last) ? first : i + 1];
-            if (std::max(from.y, to.y) < top || std::min(from.y, to.y) > bottom) continue;
+            if (std::max(from.y, to.y) < topEdge || std::min(from.y, to.y) > bottomEdge) continue;
             walk += std::fabs(static_cast<double>(to.x - from.x)) / 64;
         }
         if (walk > walkLimit) return false;
         first = static_cast<std::size_t>(last) + 1;
     }
-    FT_Outline view = outline.view();
-    if (clipping) {
-        view.n_points = static_cast<short>(clipped.points.size());
-        view.n_contours = static_cast<short>(clipped.contours.size());
-        view.points = clipped.points.data();
-        view.tags = clipped.tags.data();
-        view.contours = clipped.contours.data();
+    outline.prepared = true;
+    return true;
+}
+
+namespace {
+
+// Where renderSpans appends spans, and the columns it keeps them to.
+struct SpanSink {
+    std::vector<CoverageRasterizer::Span>* spans;
+    int left, right;
+};
+
+void appendSpans(int y, int count, const FT_Span* spans, void* user) {
+    const auto& sink = *static_cast<const SpanSink*>(user);
+    for (int i = 0; i < count; ++i) {
+        const int from = std::max(sink.left, static_cast<int>(spans[i].x));
+        const int to = std::min(sink.right, spans[i].x + spans[i].len);
+        if (to > from && spans[i].coverage != 0) {
+            sink.spans->push_back({from, y, to - from, spans[i].coverage});
+        }
     }
+}
+
+}  // namespace
+
+bool CoverageRasterizer::renderSpans(std::vector<Span>& spans) const {
+    Outline& outline = *outline_;
+    ThreadFreeType& freeType = threadFreeType();
+    if (!outline.prepared || freeType.library == nullptr) return false;
+    if (outline.points.empty()) return true;
+    FT_Outline view = outline.preparedView();
+    const Plane& box = outline.box;
+    SpanSink sink{&spans, box.left, box.left + box.width};
+    FT_Raster_Params params{};
+    params.source = &view;
+    params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
+    params.gray_spans = appendSpans;
+    params.user = &sink;
+    params.clip_box = {box.left, box.top, box.left + box.width, box.top + box.height};
+    return FT_Outline_Render(freeType.library, &view, &params) == 0;
+}
+
+bool CoverageRasterizer::renderRows(const Plane& plane, int firstRow, int endRow) const {
+    Outline& outline = *outline_;
+    ThreadFreeType& freeType = threadFreeType();
+    if (!outline.prepared || freeType.library == nullptr) return false;
+    firstRow = std::max(firstRow, 0);
+    endRow = std::min(endRow, plane.height);
+    if (outline.points.empty() || firstRow >= endRow) return true;
+    FT_Outline view = outline.preparedView();
     FT_Raster_Params params{};
     params.source = &view;
     params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
     params.gray_spans = writeSpans;
     params.user = const_cast<Plane*>(&plane);
-    params.clip_box = {plane.left, plane.top, plane.left + plane.width, plane.top + plane.height};
+    params.clip_box = {plane.left, plane.top + firstRow, plane.left + plane.width, plane.top + endRow};
     return FT_Outline_Render(freeType.library, &view, &params) == 0;
 }
 

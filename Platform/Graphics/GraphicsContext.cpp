@@ -8,6 +8,7 @@
 #include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/WorkBudget.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PendingCoverageDrawing.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
@@ -113,6 +114,7 @@ GraphicsContext::~GraphicsContext() {
     while (!layerDepths_.empty()) {
         endTransparencyLayer();
     }
+    flushPending();
     cairo_destroy(cairo_);
 }
 
@@ -143,6 +145,7 @@ std::unique_ptr<GraphicsContext> GraphicsContext::makeAlphaBitmap(int width, int
 }
 
 std::shared_ptr<const Image> GraphicsContext::makeImage() const {
+    flushPending();
     cairo_surface_t* target = surfaces_.front();
     if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE || width_ <= 0 || height_ <= 0) {
         return nullptr;
@@ -476,7 +479,13 @@ void GraphicsContext::setAllowsAntialiasing(bool allowsAntialiasing) {
     state().allowsAntialiasing = allowsAntialiasing;
 }
 
+cairo_t* GraphicsContext::cairo() const {
+    flushPending();
+    return cairo_;
+}
+
 void GraphicsContext::flush() {
+    flushPending();
     cairo_surface_flush(surfaces_.front());
 }
 

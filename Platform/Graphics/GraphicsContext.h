@@ -27,6 +27,7 @@
 #include "Platform/Graphics/AffineTransform.h"
 #include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/Color.h"
+#include "Platform/Graphics/ClipCoverageView.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DrawingCost.h"
 #include "Platform/Graphics/FillRule.h"
@@ -46,6 +47,8 @@ typedef struct _cairo_surface cairo_surface_t;
 typedef struct _cairo_pattern cairo_pattern_t;
 
 namespace platform::graphics {
+
+class PendingCoverageDrawing;
 
 class GraphicsContext {
 public:
@@ -67,7 +70,9 @@ public:
     GraphicsContext(const GraphicsContext&) = delete;
     GraphicsContext& operator=(const GraphicsContext&) = delete;
 
-    cairo_t* cairo() const { return cairo_; }
+    // Lays down first whatever drawing is still being scan-converted, so that
+    // the Cairo context given holds every pixel drawn so far.
+    cairo_t* cairo() const;
     int width() const { return width_; }
     int height() const { return height_; }
     bool isGrey() const { return grey_; }
@@ -328,6 +333,16 @@ private:
     // filling or stroking draws: without antialiasing, for a dashed stroke,
     // and wherever the rasteriser refuses.
     bool paintRasterizedCoverage(cairo_pattern_t* source, FillRule rule, bool stroked);
+    // paintRasterizedCoverage drawing here and now.
+    bool paintRasterizedCoverageAtOnce(cairo_pattern_t* source, FillRule rule, bool stroked);
+    // Hands a solid fill or stroke (under a clip of one whole-pixel
+    // rectangle, into an ARGB target, with "over") to the CoverageWorkers,
+    // to be laid down at the next flushPending; false, having handed
+    // nothing over, for any other drawing.
+    bool handOverCoverage(cairo_pattern_t* source, FillRule rule, bool stroked);
+    // Lays down, in order, every drawing handed over; before anything else
+    // draws into or reads the target.
+    void flushPending() const;
     // Takes the current path's stroke (with the state's line style) into the
     // rasteriser; false when it is left to Cairo.
     bool takeCurrentStroke(CoverageRasterizer& rasterizer) const;
@@ -351,6 +366,15 @@ private:
     // the surface is clipped to (their union) and of each path clipped to;
     // false when one cannot be rasterised.
     bool multiplyByClipCoverage(const CoverageRasterizer::Plane& plane);
+    // multiplyByClipCoverage in two steps, so that rows may be multiplied
+    // on several threads: the clip's coverage made ready over the plane,
+    // then the plane's rows [firstRow, endRow) multiplied by it.
+    bool prepareClipCoverage(const CoverageRasterizer::Plane& plane);
+    void multiplyRowsByClipCoverage(const CoverageRasterizer::Plane& plane, int firstRow, int endRow) const {
+        clipCoverageView().multiplyRows(plane, firstRow, endRow);
+    }
+    // The clip's coverage as prepareClipCoverage last made it.
+    ClipCoverageView clipCoverageView() const;
     // Multiplies a plane of full coverage by the clip's: the rectangles'
     // and each path's; false when one cannot be rasterised.
     bool makeClipCoverageOver(const CoverageRasterizer::Plane& plane, const std::vector<Rect>& rectangles);
@@ -431,9 +455,20 @@ private:
         std::shared_ptr<const DeviceClip> clips;
         std::vector<Rect> rectangles;
         int left = 0, top = 0, width = 0, height = 0;
-        std::vector<std::uint8_t> coverage;
+        // Shared with the drawings handed over under it, which read it
+        // while a later clip's coverage is made in a buffer of its own.
+        std::shared_ptr<std::vector<std::uint8_t>> coverage;
     };
     ClipCoverage clipCoverage_;
+    // Buffers of earlier clips' coverage, for the next clip's.
+    std::vector<std::shared_ptr<std::vector<std::uint8_t>>> spareClipCoverage_;
+    // Drawings handed to the CoverageWorkers and not yet laid down, in
+    // drawing order, and those laid down, kept for reuse.
+    mutable std::vector<std::shared_ptr<PendingCoverageDrawing>> pending_;
+    mutable std::vector<std::shared_ptr<PendingCoverageDrawing>> spareDrawings_;
+    // The device pixels of the boxes of drawings handed over since a
+    // worker was last woken for them.
+    long handedPixels_ = 0;
     bool pathIsStroked_ = false;
     // Where the current path lies in device space and what it costs to scan,
     // gathered as it is built (see DrawingCost).

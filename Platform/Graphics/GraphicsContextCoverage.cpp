@@ -11,10 +11,13 @@
 #include <cstring>
 #include <vector>
 
+#include "Platform/Graphics/CoverageWorkers.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PendingCoverageDrawing.h"
 #include "Platform/Graphics/PixelBufferPool.h"
+#include "Platform/Graphics/SolidCoverageBlend.h"
 
 namespace platform::graphics {
 
@@ -169,7 +172,7 @@ cairo_surface_t* GraphicsContext::makeClipCoverage(const Rect& box, CoverageRast
     return coverage;
 }
 
-bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& plane) {
+bool GraphicsContext::prepareClipCoverage(const CoverageRasterizer::Plane& plane) {
     // The surface's own rectangles, then the paths clipped to on it: within a
     // transparency layer its states hold only the clips made inside it.
     std::vector<Rect> rectangles =
@@ -197,8 +200,24 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
         kept.top = static_cast<int>(std::floor(box.minY()));
         kept.width = static_cast<int>(std::ceil(box.maxX())) - kept.left;
         kept.height = static_cast<int>(std::ceil(box.maxY())) - kept.top;
-        kept.coverage.assign(static_cast<std::size_t>(kept.width) * kept.height, 0xff);
-        const CoverageRasterizer::Plane whole{kept.coverage.data(), kept.width, kept.left,
+        if (!kept.coverage || kept.coverage.use_count() > 1) {
+            // Drawings handed over still read the last one: another buffer,
+            // one that none reads any more if there is one (a large buffer
+            // allocated anew costs a page fault per page).
+            std::vector<std::shared_ptr<std::vector<std::uint8_t>>>& spare = spareClipCoverage_;
+            if (kept.coverage) spare.push_back(std::move(kept.coverage));
+            const auto unread = std::find_if(spare.begin(), spare.end(), [](const auto& c) { return c.use_count() == 1; });
+            if (unread != spare.end()) {
+                kept.coverage = std::move(*unread);
+                spare.erase(unread);
+            } else {
+                kept.coverage = std::make_shared<std::vector<std::uint8_t>>();
+            }
+            constexpr std::size_t mostSpare = 4;
+            if (spare.size() > mostSpare) spare.erase(spare.begin());
+        }
+        kept.coverage->assign(static_cast<std::size_t>(kept.width) * kept.height, 0xff);
+        const CoverageRasterizer::Plane whole{kept.coverage->data(), kept.width, kept.left,
                                               kept.top,             kept.width, kept.height};
         if (!makeClipCoverageOver(whole, rectangles)) {
             return false;
@@ -207,20 +226,18 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
         kept.rectangles = std::move(rectangles);
         kept.valid = true;
     }
-    for (int y = 0; y < plane.height; ++y) {
-        std::uint8_t* row = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
-        const std::uint8_t* clipRow = kept.coverage.data() +
-                                      static_cast<std::size_t>(plane.top + y - kept.top) * kept.width +
-                                      (plane.left - kept.left);
-        // Only the columns a row holds coverage in, when the plane says which.
-        const int first = plane.firstColumns ? plane.firstColumns[y] : 0;
-        const int end = plane.endColumns ? plane.endColumns[y] : plane.width;
-        for (int x = first; x < end; ++x) {
-            const int t = row[x] * clipRow[x] + 0x80;
-            row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
-        }
-    }
     return true;
+}
+
+bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& plane) {
+    if (!prepareClipCoverage(plane)) return false;
+    multiplyRowsByClipCoverage(plane, 0, plane.height);
+    return true;
+}
+
+ClipCoverageView GraphicsContext::clipCoverageView() const {
+    const ClipCoverage& kept = clipCoverage_;
+    return ClipCoverageView{kept.coverage, kept.left, kept.top, kept.width};
 }
 
 bool GraphicsContext::makeClipCoverageOver(const CoverageRasterizer::Plane& plane, const std::vector<Rect>& rectangles) {
@@ -321,6 +338,100 @@ bool GraphicsContext::rasterizeStrokeInto(PixelMask* mask) {
 }
 
 bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule rule, bool stroked) {
+    if (handOverCoverage(source, rule, stroked)) {
+        return true;
+    }
+    flushPending();
+    return paintRasterizedCoverageAtOnce(source, rule, stroked);
+}
+
+bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, bool stroked) {
+    const State& s = state();
+    CoverageWorkers& workers = CoverageWorkers::shared();
+    if (!s.shouldAntialias || !s.allowsAntialiasing) {
+        return false;
+    }
+    const bool clipped = clipsByPaths();
+    // A rectangle along the axes is laid down as Cairo lays boxes down.
+    const std::optional<Rect> rectangle = stroked || clipped ? std::nullopt : alignedRectangle(devicePath_);
+    std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped);
+    if (!solid) {
+        return false;
+    }
+    std::shared_ptr<PendingCoverageDrawing> drawing;
+    if (spareDrawings_.empty()) {
+        drawing = std::make_shared<PendingCoverageDrawing>();
+    } else {
+        drawing = std::move(spareDrawings_.back());
+        spareDrawings_.pop_back();
+    }
+    const auto refuse = [&] {
+        drawing->release();
+        spareDrawings_.push_back(std::move(drawing));
+        return false;
+    };
+    CoverageRasterizer& rasterizer = drawing->rasterizer;
+    if (!rectangle && (stroked ? !takeCurrentStroke(rasterizer) : !rasterizer.takeFill(devicePath_, rule))) {
+        return refuse();
+    }
+    const Rect reach = (rectangle ? *rectangle : rasterizer.bounds()).intersection(deviceClipBox());
+    if (reach.isNull() || reach.isEmpty()) {
+        spareDrawings_.push_back(std::move(drawing));
+        return true;  // nothing shows
+    }
+    drawing->left = static_cast<int>(std::floor(reach.minX()));
+    drawing->top = static_cast<int>(std::floor(reach.minY()));
+    drawing->right = static_cast<int>(std::ceil(reach.maxX()));
+    drawing->bottom = static_cast<int>(std::ceil(reach.maxY()));
+    const int width = drawing->right - drawing->left, height = drawing->bottom - drawing->top;
+    if (rectangle) {
+        drawing->coverRectangle(*rectangle);
+    } else if (width > PendingCoverageDrawing::maximumWidth ||
+               !rasterizer.prepare(drawing->left, drawing->top, width, height)) {
+        return refuse();
+    }
+    if (clipped) {
+        const CoverageRasterizer::Plane box{nullptr, 0, drawing->left, drawing->top, width, height};
+        if (!prepareClipCoverage(box)) {
+            return refuse();
+        }
+        drawing->clip = clipCoverageView();
+    }
+    drawing->blend = std::move(solid);
+    // A rectangle has nothing to scan-convert. Waking a sleeping thread
+    // costs the drawer tens of microseconds: a worker is woken once the
+    // drawings handed over since the last wake cover enough pixels to repay
+    // it; until then they wait for a worker that is awake, or for the drawer.
+    if (!rectangle) {
+        constexpr long wakingPixels = 256 * 256;
+        handedPixels_ += static_cast<long>(width) * height;
+        const bool wake = handedPixels_ >= wakingPixels;
+        if (wake) handedPixels_ = 0;
+        workers.submit(drawing, wake);
+    }
+    pending_.push_back(std::move(drawing));
+    // A bound on the spans held at once.
+    constexpr std::size_t mostPending = 64;
+    if (pending_.size() >= mostPending) {
+        flushPending();
+    }
+    return true;
+}
+
+void GraphicsContext::flushPending() const {
+    if (pending_.empty()) {
+        return;
+    }
+    CoverageWorkers& workers = CoverageWorkers::shared();
+    for (std::shared_ptr<PendingCoverageDrawing>& drawing : pending_) {
+        if (drawing->scanConverts()) workers.finish(*drawing);
+        drawing->layDown();
+        spareDrawings_.push_back(std::move(drawing));
+    }
+    pending_.clear();
+}
+
+bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, FillRule rule, bool stroked) {
     const State& s = state();
     if (!s.shouldAntialias || !s.allowsAntialiasing) {
         return false;
@@ -361,16 +472,23 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
     plane.firstColumns = firstColumns.data();
     plane.endColumns = endColumns.data();
     plane.uncleared = true;
-    if (!rasterizer.render(plane)) {
+    if (!rasterizer.prepare(plane) || (clipped && !prepareClipCoverage(plane))) {
         cairo_surface_destroy(coverage);
         return false;
     }
-    if (clipped && !multiplyByClipCoverage(plane)) {
+    if (!rasterizer.renderRows(plane, 0, plane.height)) {
         cairo_surface_destroy(coverage);
         return false;
     }
-    cairo_surface_mark_dirty(coverage);
-    layDownThroughCoverage(source, coverage, plane, clipped);
+    if (clipped) multiplyRowsByClipCoverage(plane, 0, plane.height);
+    // One colour goes straight into the target, without Cairo.
+    if (const std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped)) {
+        solid->blendRows(plane, 0, plane.height);
+        solid->markDirty(plane);
+    } else {
+        cairo_surface_mark_dirty(coverage);
+        layDownThroughCoverage(source, coverage, plane, clipped);
+    }
     cairo_surface_destroy(coverage);
     return true;
 }
@@ -378,6 +496,7 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
 void GraphicsContext::layDownThroughCoverage(cairo_pattern_t* source, cairo_surface_t* coverage,
                                              const CoverageRasterizer::Plane& plane, bool withoutClip,
                                              bool inDeviceSpace) {
+    flushPending();
     // The source keeps the user space it was set in; the coverage lies in
     // device space. Saving the whole state costs more than the matrix, which
     // is all that changes when the clip stays.

@@ -44,6 +44,8 @@ std::vector<Rect> copyClip(cairo_t* from, cairo_t* to, double x, double y, doubl
 }  // namespace
 
 void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
+    // What was handed over lands on the surface under the group first.
+    flushPending();
     // The group covers the device pixels the clip lets through, within the box given.
     Rect extents = deviceClipExtents();
     if (deviceBounds) {
@@ -76,6 +78,7 @@ void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
 }
 
 cairo_pattern_t* GraphicsContext::popGroup() {
+    flushPending();
     cairo_t* group = cairo_;
     cairo_ = outerContexts_.back();
     outerContexts_.pop_back();

@@ -155,6 +155,7 @@ void GraphicsContext::composite(Draw&& draw, bool drawsClipCoverage) {
 }
 
 void GraphicsContext::layDownThroughMask(cairo_pattern_t* source, bool inDeviceSpace) {
+    flushPending();
     // The source keeps the user space it was set in; the mask lies in device space.
     cairo_save(cairo_);
     if (inDeviceSpace) {
@@ -168,6 +169,7 @@ void GraphicsContext::layDownThroughMask(cairo_pattern_t* source, bool inDeviceS
 }
 
 void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace) {
+    flushPending();
     const State& s = state();
     if (!s.mask && !s.degenerate && !s.clipIsEmpty && clipsByPaths()) {
         // Laid down through the clip's coverage, the alpha taken into it,
@@ -262,6 +264,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
 }
 
 bool GraphicsContext::fillThroughCoverage(cairo_pattern_t* source, int rule, double alpha) {
+    flushPending();
     // The mask takes the clip in with the path, as Cairo would combine them
     // painting span by span, and is laid down without it.
     const std::optional<DeviceClipShape> clip = deviceClipShape();
@@ -373,7 +376,10 @@ void GraphicsContext::fillRect(const Rect& rect) {
         const bool asBoxes = alongAxes && (state().mask || !clipsByPaths());
         composite([&] {
             cairo_pattern_t* source = solidSource(state().fillColor);
-            if (asBoxes || !paintRasterizedCoverage(source, FillRule::winding, false)) {
+            const bool drawn = asBoxes ? handOverCoverage(source, FillRule::winding, false)
+                                       : paintRasterizedCoverage(source, FillRule::winding, false);
+            if (!drawn) {
+                flushPending();
                 cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
                 cairo_set_source(cairo_, source);
                 cairo_fill(cairo_);
@@ -384,6 +390,7 @@ void GraphicsContext::fillRect(const Rect& rect) {
 }
 
 void GraphicsContext::clearRect(const Rect& rect) {
+    flushPending();
     if (rect.isNull() || state().degenerate || state().clipIsEmpty) {
         return;
     }
@@ -408,6 +415,7 @@ void GraphicsContext::clearRect(const Rect& rect) {
 }
 
 void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
+    flushPending();
     if (rect.isEmpty() || state().degenerate) {
         return;
     }
@@ -493,6 +501,7 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
 }
 
 void GraphicsContext::paintWithinPath(cairo_pattern_t* source, bool throughCoverage) {
+    flushPending();
     if (throughCoverage && fillThroughCoverage(source, CAIRO_FILL_RULE_WINDING, state().alpha)) {
         return;
     }
@@ -579,6 +588,7 @@ std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, 
 }
 
 void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int y) {
+    flushPending();
     const State& s = state();
     if (s.degenerate || image.format() != Image::Format::argb32Premultiplied) {
         return;
@@ -602,6 +612,7 @@ void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int
 
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,
                                          GradientDrawingOptions options) {
+    flushPending();
     end = separateEnd(state().transform, start, end);
     const GradientGeometry geometry = GradientGeometry::linear(start, end);
     if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
@@ -658,6 +669,7 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
 
 void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius,
                                          Point endCenter, double endRadius, GradientDrawingOptions options) {
+    flushPending();
     const GradientGeometry geometry = GradientGeometry::circles(startCenter, startRadius, endCenter, endRadius);
     if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
         return;

@@ -18,6 +18,8 @@ std::optional<std::string> GraphicsContext::recoverFromFailure() {
     if (status == CAIRO_STATUS_SUCCESS) {
         return std::nullopt;
     }
+    // Drawings handed over write the surface, which the fresh context shares.
+    flushPending();
     std::string failure = cairo_status_to_string(status);
     cairo_t* fresh = cairo_create(surfaces_.back());
     if (cairo_status(fresh) != CAIRO_STATUS_SUCCESS) {

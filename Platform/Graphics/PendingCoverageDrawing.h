@@ -1,0 +1,63 @@
+#pragma once
+// A solid fill or stroke that a GraphicsContext has handed to the
+// CoverageWorkers: its outline taken in and readied for the device box it can
+// show in, its colour and target fixed (SolidCoverageBlend), and the clip of
+// paths it is drawn under, if any. A worker, or the context itself, scan-
+// converts it into spans; the context then lays them down, in drawing order,
+// before anything else touches the target's pixels.
+//
+// Owned by the context that made it, which reuses it for later drawings; a
+// worker holds it only while it may still run it.
+
+#include <optional>
+#include <vector>
+
+#include "Platform/Graphics/ClipCoverageView.h"
+#include "Platform/Graphics/CoverageRasterizer.h"
+#include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/Rect.h"
+#include "Platform/Graphics/SolidCoverageBlend.h"
+
+namespace platform::graphics {
+
+class PendingCoverageDrawing final : public CoverageWorkers::Job {
+public:
+    // What the context fills in before handing it over: the rasteriser
+    // prepared for the box [left, right) x [top, bottom).
+    CoverageRasterizer rasterizer;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    std::optional<SolidCoverageBlend> blend;
+    std::optional<ClipCoverageView> clip;
+
+    // Gives the drawing the spans of a rectangle along the device's axes,
+    // within its box, as Cairo lays such a rectangle down (as boxes): its
+    // edges in 24.8 fixed point, each pixel's share along either axis in
+    // 256ths, their product in 8 bits. It then has nothing to scan-convert.
+    void coverRectangle(const Rect& rect);
+    // Whether it has an outline to scan-convert (it is handed over), or
+    // was given its spans.
+    bool scanConverts() const { return !spansGiven_; }
+
+    // After CoverageWorkers::finish: lays the spans down into the target,
+    // and lets go of what it held. Nothing is laid down if the scan
+    // conversion failed, which an outline readied for a box no wider than
+    // maximumWidth cannot do but for want of memory.
+    void layDown();
+    // Lets go of the target and the clip, as layDown does.
+    void release();
+
+    // FreeType's scan converter holds every cell of a row at once in a pool
+    // of a fixed size, and fails a row of more cells than it holds: a box
+    // this narrow never has such a row.
+    static constexpr int maximumWidth = 512;
+
+protected:
+    void run() override;
+
+private:
+    std::vector<CoverageRasterizer::Span> spans_;
+    bool failed_ = false;
+    bool spansGiven_ = false;
+};
+
+}  // namespace platform::graphics

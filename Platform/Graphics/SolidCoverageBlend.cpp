@@ -1,0 +1,175 @@
+#include "Platform/Graphics/SolidCoverageBlend.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform::graphics {
+
+namespace {
+
+// The pixel library's product of two 8-bit values, rounded.
+inline std::uint32_t multiply(std::uint32_t x, std::uint32_t y) {
+    const std::uint32_t t = x * y + 0x80;
+    return (t + (t >> 8)) >> 8;
+}
+
+// The same for the four channels of a pixel at once, two by two.
+inline std::uint32_t multiplyChannels(std::uint32_t pixel, std::uint32_t factor) {
+    std::uint32_t evens = (pixel & 0x00ff00ffu) * factor + 0x00800080u;
+    evens = ((evens + ((evens >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+    std::uint32_t odds = ((pixel >> 8) & 0x00ff00ffu) * factor + 0x00800080u;
+    odds = (odds + ((odds >> 8) & 0x00ff00ffu)) & 0xff00ff00u;
+    return evens | odds;
+}
+
+// Adds two pixels channel by channel, each sum held at 255.
+inline std::uint32_t addSaturated(std::uint32_t a, std::uint32_t b) {
+    std::uint32_t evens = (a & 0x00ff00ffu) + (b & 0x00ff00ffu);
+    evens |= 0x01000100u - ((evens >> 8) & 0x00010001u);
+    std::uint32_t odds = ((a >> 8) & 0x00ff00ffu) + ((b >> 8) & 0x00ff00ffu);
+    odds |= 0x01000100u - ((odds >> 8) & 0x00010001u);
+    return (evens & 0x00ff00ffu) | ((odds & 0x00ff00ffu) << 8);
+}
+
+}  // namespace
+
+std::uint32_t SolidCoverageBlend::premultipliedPixel(double red, double green, double blue, double alpha) {
+    const auto channel = [](double value) {
+        return static_cast<std::uint32_t>(std::clamp(value, 0.0, 1.0) * 65535.0 + 0.5) >> 8;
+    };
+    alpha = std::clamp(alpha, 0.0, 1.0);
+    return channel(alpha) << 24 | channel(std::clamp(red, 0.0, 1.0) * alpha) << 16 |
+           channel(std::clamp(green, 0.0, 1.0) * alpha) << 8 | channel(std::clamp(blue, 0.0, 1.0) * alpha);
+}
+
+std::uint32_t SolidCoverageBlend::over(std::uint32_t source, std::uint8_t coverage, std::uint32_t destination) {
+    const std::uint32_t covered = coverage == 0xff ? source : multiplyChannels(source, coverage);
+    const std::uint32_t remaining = 0xff - (covered >> 24);
+    if (remaining == 0) return covered;
+    return addSaturated(covered, multiplyChannels(destination, remaining));
+}
+
+std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip) {
+    double red = 0, green = 0, blue = 0, alpha = 0;
+    if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID ||
+        cairo_pattern_get_rgba(source, &red, &green, &blue, &alpha) != CAIRO_STATUS_SUCCESS ||
+        cairo_get_operator(cairo) != CAIRO_OPERATOR_OVER || cairo_status(cairo) != CAIRO_STATUS_SUCCESS) {
+        return std::nullopt;
+    }
+    cairo_surface_t* surface = cairo_get_group_target(cairo);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32) {
+        return std::nullopt;
+    }
+    double offsetX = 0, offsetY = 0;
+    cairo_surface_get_device_offset(surface, &offsetX, &offsetY);
+    if (offsetX != std::round(offsetX) || offsetY != std::round(offsetY)) return std::nullopt;
+    SolidCoverageBlend blend;
+    blend.offsetX_ = static_cast<int>(offsetX);
+    blend.offsetY_ = static_cast<int>(offsetY);
+    // The target's own pixels, in device space.
+    blend.left_ = -blend.offsetX_;
+    blend.top_ = -blend.offsetY_;
+    blend.right_ = blend.left_ + cairo_image_surface_get_width(surface);
+    blend.bottom_ = blend.top_ + cairo_image_surface_get_height(surface);
+    if (!withoutClip) {
+        // Cairo's clip, as rectangles of the device (the target's edges among them).
+        cairo_matrix_t matrix;
+        cairo_get_matrix(cairo, &matrix);
+        cairo_identity_matrix(cairo);
+        cairo_rectangle_list_t* rectangles = cairo_copy_clip_rectangle_list(cairo);
+        cairo_set_matrix(cairo, &matrix);
+        bool one = rectangles->status == CAIRO_STATUS_SUCCESS && rectangles->num_rectangles == 1;
+        if (one) {
+            const cairo_rectangle_t& r = rectangles->rectangles[0];
+            one = r.x == std::round(r.x) && r.y == std::round(r.y) && r.width == std::round(r.width) &&
+                  r.height == std::round(r.height) && std::fabs(r.x) < 1e6 && std::fabs(r.y) < 1e6 &&
+                  r.width < 1e6 && r.height < 1e6;
+            if (one) {
+                blend.left_ = std::max(blend.left_, static_cast<int>(r.x));
+                blend.top_ = std::max(blend.top_, static_cast<int>(r.y));
+                blend.right_ = std::min(blend.right_, static_cast<int>(r.x + r.width));
+                blend.bottom_ = std::min(blend.bottom_, static_cast<int>(r.y + r.height));
+            }
+        }
+        cairo_rectangle_list_destroy(rectangles);
+        if (!one) return std::nullopt;
+    }
+    cairo_surface_flush(surface);
+    blend.surface_ = surface;
+    blend.data_ = cairo_image_surface_get_data(surface);
+    blend.stride_ = cairo_image_surface_get_stride(surface);
+    if (blend.data_ == nullptr) return std::nullopt;
+    blend.pixel_ = premultipliedPixel(red, green, blue, alpha);
+    return blend;
+}
+
+void SolidCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane, int firstRow, int endRow) const {
+    if (pixel_ == 0) return;  // a transparent colour leaves every pixel as it is
+    firstRow = std::max({firstRow, 0, top_ - plane.top});
+    endRow = std::min({endRow, plane.height, bottom_ - plane.top});
+    const int columnsFrom = std::max(0, left_ - plane.left);
+    const int columnsTo = std::min(plane.width, right_ - plane.left);
+    const bool opaque = (pixel_ >> 24) == 0xff;
+    for (int row = firstRow; row < endRow; ++row) {
+        const int first = std::max(plane.firstColumns[row], columnsFrom);
+        const int end = std::min(plane.endColumns[row], columnsTo);
+        if (first >= end) continue;
+        const std::uint8_t* coverage = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride;
+        auto* pixels = reinterpret_cast<std::uint32_t*>(
+                           data_ + static_cast<std::ptrdiff_t>(plane.top + row + offsetY_) * stride_) +
+                       (plane.left + offsetX_);
+        for (int x = first; x < end; ++x) {
+            const std::uint8_t m = coverage[x];
+            if (m == 0) continue;
+            pixels[x] = opaque && m == 0xff ? pixel_ : over(pixel_, m, pixels[x]);
+        }
+    }
+}
+
+void SolidCoverageBlend::blendSpans(const std::vector<CoverageRasterizer::Span>& spans,
+                                    const ClipCoverageView* clip) const {
+    if (pixel_ == 0) return;
+    const bool opaque = (pixel_ >> 24) == 0xff;
+    for (const CoverageRasterizer::Span& span : spans) {
+        if (span.y < top_ || span.y >= bottom_) continue;
+        const int from = std::max(span.x, left_), to = std::min(span.x + span.length, right_);
+        if (from >= to) continue;
+        auto* pixels = reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(span.y + offsetY_) * stride_) +
+                       offsetX_;
+        if (clip != nullptr) {
+            const std::uint8_t* clipRow = clip->coverage->data() +
+                                          static_cast<std::size_t>(span.y - clip->top) * clip->width - clip->left;
+            for (int x = from; x < to; ++x) {
+                const std::uint32_t m = multiply(span.coverage, clipRow[x]);
+                if (m == 0) continue;
+                pixels[x] = opaque && m == 0xff ? pixel_ : over(pixel_, static_cast<std::uint8_t>(m), pixels[x]);
+            }
+        } else if (opaque && span.coverage == 0xff) {
+            std::fill(pixels + from, pixels + to, pixel_);
+        } else {
+            // One coverage along the span: the colour through it is worked out once.
+            const std::uint32_t covered = span.coverage == 0xff ? pixel_ : multiplyChannels(pixel_, span.coverage);
+            const std::uint32_t remaining = 0xff - (covered >> 24);
+            for (int x = from; x < to; ++x) {
+                pixels[x] = addSaturated(covered, multiplyChannels(pixels[x], remaining));
+            }
+        }
+    }
+}
+
+void SolidCoverageBlend::markDirty(const CoverageRasterizer::Plane& plane) const {
+    markDirty(plane.left, plane.top, plane.left + plane.width, plane.top + plane.height);
+}
+
+void SolidCoverageBlend::markDirty(int left, int top, int right, int bottom) const {
+    left = std::max(left, left_);
+    top = std::max(top, top_);
+    right = std::min(right, right_);
+    bottom = std::min(bottom, bottom_);
+    if (left >= right || top >= bottom) return;
+    cairo_surface_mark_dirty_rectangle(surface_, left + offsetX_, top + offsetY_, right - left, bottom - top);
+}
+
+}  // namespace platform::graphics

@@ -1,0 +1,64 @@
+#pragma once
+// Lays one colour down through a coverage plane straight into an ARGB32 image
+// surface, with the "over" operator, row by row: what the pixel library does
+// for a solid source through an 8-bit mask, to the same rounding, without the
+// mask surface, the composite's set-up or the clearing of the columns a row
+// does not cover. GraphicsContext uses it for solid fills and strokes drawn
+// through the CoverageRasterizer; rows may be laid down on several threads at
+// once, as long as each thread has rows of its own.
+//
+// A value made for one drawing by whoever draws it.
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "Platform/Graphics/ClipCoverageView.h"
+#include "Platform/Graphics/CoverageRasterizer.h"
+
+namespace platform::graphics {
+
+class SolidCoverageBlend {
+public:
+    // For the solid `source` over the current target of `cairo`, which must
+    // be an ARGB32 image surface drawn with the "over" operator. The pixels
+    // laid down are those of the device box [left, right) x [top, bottom)
+    // within the target: when `withoutClip` the coverage holds the clip and
+    // only the target's edges cut it; otherwise Cairo's clip must be one
+    // rectangle of whole device pixels. None in any other case.
+    static std::optional<SolidCoverageBlend> make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip);
+
+    // Lays the colour down through the plane's rows [firstRow, endRow) over
+    // the columns each row holds coverage in (the plane must give them).
+    void blendRows(const CoverageRasterizer::Plane& plane, int firstRow, int endRow) const;
+    // Tells Cairo that the pixels under the plane changed; after every row
+    // is laid down.
+    void markDirty(const CoverageRasterizer::Plane& plane) const;
+    // The same for coverage given as spans, each multiplied by the clip's
+    // coverage at its pixels when a clip is given (its box must hold them).
+    void blendSpans(const std::vector<CoverageRasterizer::Span>& spans, const ClipCoverageView* clip) const;
+    // Tells Cairo that pixels of the device box [left, right) x [top, bottom) changed.
+    void markDirty(int left, int top, int right, int bottom) const;
+
+    // The premultiplied pixel of a colour of Cairo's, as Cairo lays it
+    // down: each premultiplied channel kept in 16 bits, its upper 8 used.
+    static std::uint32_t premultipliedPixel(double red, double green, double blue, double alpha);
+    // One pixel under `source` through `coverage` with "over", rounded as
+    // the pixel library rounds.
+    static std::uint32_t over(std::uint32_t source, std::uint8_t coverage, std::uint32_t destination);
+
+private:
+    SolidCoverageBlend() = default;
+
+    cairo_surface_t* surface_ = nullptr;
+    std::uint8_t* data_ = nullptr;
+    int stride_ = 0;
+    // Device pixel (x, y) is the surface's pixel (x + offsetX_, y + offsetY_).
+    int offsetX_ = 0, offsetY_ = 0;
+    int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+    std::uint32_t pixel_ = 0;
+};
+
+}  // namespace platform::graphics

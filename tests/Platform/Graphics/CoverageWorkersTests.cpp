@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "Platform/Graphics/CoverageWorkers.h"
+
+namespace platform::graphics {
+namespace {
+
+// A job that counts its runs and says which thread ran it last.
+class CountingJob final : public CoverageWorkers::Job {
+public:
+    std::atomic<int> runs{0};
+    std::thread::id ranOn;
+
+protected:
+    void run() override {
+        ranOn = std::this_thread::get_id();
+        runs.fetch_add(1);
+    }
+};
+
+TEST(CoverageWorkersTest, EveryJobRunsOnceWhoeverTakesIt) {
+    // Jobs woken for and jobs left to whoever is awake, finished in order,
+    // then the same jobs submitted again: each submission runs exactly once
+    // and has run by the time finish returns.
+    for (int threads : {0, 1, 3}) {
+        SCOPED_TRACE(threads);
+        CoverageWorkers workers(threads);
+        std::vector<std::shared_ptr<CountingJob>> jobs;
+        for (int i = 0; i < 300; ++i) jobs.push_back(std::make_shared<CountingJob>());
+        for (int round = 1; round <= 2; ++round) {
+            for (std::size_t i = 0; i < jobs.size(); ++i) workers.submit(jobs[i], i % 7 == 0);
+            for (auto& job : jobs) {
+                workers.finish(*job);
+                EXPECT_EQ(job->runs.load(), round);
+            }
+        }
+    }
+}
+
+TEST(CoverageWorkersTest, JobsItsDrawerRanDoNotPileUpInTheQueue) {
+    // Nothing is woken for these, so no worker takes the queue's entries:
+    // the drawer's own finishing must clear them, or the queue grows with
+    // every drawing of a document too small to wake a thread for.
+    CoverageWorkers workers(2);
+    auto job = std::make_shared<CountingJob>();
+    for (int i = 0; i < 1000; ++i) {
+        workers.submit(job, false);
+        workers.finish(*job);
+    }
+    EXPECT_EQ(job->runs.load(), 1000);
+    EXPECT_EQ(workers.queuedEntries(), 0u);
+}
+
+TEST(CoverageWorkersTest, ASerialScopeKeepsJobsOnItsThread) {
+    CoverageWorkers workers(3);
+    std::vector<std::shared_ptr<CountingJob>> jobs;
+    {
+        CoverageWorkers::SerialScope serial;
+        for (int i = 0; i < 50; ++i) {
+            jobs.push_back(std::make_shared<CountingJob>());
+            workers.submit(jobs.back(), true);
+        }
+        EXPECT_EQ(workers.queuedEntries(), 0u);
+        for (auto& job : jobs) workers.finish(*job);
+    }
+    for (auto& job : jobs) {
+        EXPECT_EQ(job->runs.load(), 1);
+        EXPECT_EQ(job->ranOn, std::this_thread::get_id());
+    }
+}
+
+TEST(CoverageWorkersTest, DrawersOnSeveralThreadsShareTheWorkers) {
+    CoverageWorkers workers(2);
+    constexpr int drawers = 4, perDrawer = 200;
+    std::vector<std::vector<std::shared_ptr<CountingJob>>> jobs(drawers);
+    std::vector<std::thread> threads;
+    for (int d = 0; d < drawers; ++d) {
+        for (int i = 0; i < perDrawer; ++i) jobs[d].push_back(std::make_shared<CountingJob>());
+        threads.emplace_back([&, d] {
+            for (auto& job : jobs[d]) workers.submit(job, true);
+            for (auto& job : jobs[d]) workers.finish(*job);
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    for (const auto& own : jobs) {
+        for (const auto& job : own) EXPECT_EQ(job->runs.load(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace platform::graphics

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+#include <cairo.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/Gradient.h"
+#include "PixelAssertions.h"
+
+namespace platform::graphics {
+namespace {
+
+constexpr int kSide = 240;
+
+// A scene of solid fills and strokes, which the context hands to its
+// workers, between drawings it makes at once (a gradient, an image, a
+// cleared rectangle, a group, a drawing under a pixel mask) and under
+// clips of rectangles and of paths, so that any drawing laid down out of
+// order shows. With `settleEach`, every drawing is laid down before the
+// next begins.
+void drawScene(GraphicsContext& context, int seed, bool settleEach) {
+    const auto settle = [&] {
+        if (settleEach) context.flush();
+    };
+    const auto shape = [&](int i) {
+        const double x = (i * 37 + seed * 11) % 200, y = (i * 53 + seed * 7) % 200;
+        const double size = 12 + (i * 29) % 90;
+        Path path;
+        switch (i % 4) {
+            case 0: path.addEllipse(Rect(x, y, size, size * 0.7)); break;
+            case 1: path.addRect(Rect(x + 0.3, y + 0.6, size, size / 2)); break;
+            case 2:
+                path.moveTo({x, y});
+                path.curveTo({x + size, y - size / 3}, {x + size / 2, y + size}, {x + size, y + size});
+                path.lineTo({x - size / 4, y + size / 2});
+                path.closeSubpath();
+                break;
+            default: path.addRect(Rect(x, y, size, size), AffineTransform::makeRotation(0.3)); break;
+        }
+        return path;
+    };
+    const auto colours = [&](int i) {
+        return Color::rgb(((i * 67) % 255) / 255.0, ((i * 131) % 255) / 255.0, ((i * 199) % 255) / 255.0,
+                          i % 3 == 0 ? 1.0 : 0.35 + (i % 5) * 0.1);
+    };
+    auto gradient = Gradient::make(ColorSpace::deviceRGB(), std::vector<Color>{Color::rgb(1, 0, 0), Color::rgb(0, 0, 1, 0.5)},
+                                   std::vector<double>{});
+    auto image = [] {
+        auto picture = GraphicsContext::makeBitmap(16, 16);
+        picture->setFillColor(Color::rgb(0, 0.8, 0.2, 0.9));
+        picture->fillRect(Rect(2, 2, 12, 12));
+        return picture->makeImage();
+    }();
+    for (int i = 0; i < 48; ++i) {
+        context.saveGState();
+        if (i % 11 == 5) {
+            context.addEllipse(Rect(20, 30, 180, 150));
+            context.clip();  // a clip of paths: coverage multiplied in
+        } else if (i % 11 == 8) {
+            context.clipToRect(Rect(40, 40, 120, 90));
+        } else if (i % 13 == 6) {
+            context.translateBy(3.5, -2.25);
+            context.scaleBy(1.2, 0.9);
+        }
+        context.setFillColor(colours(i));
+        context.setStrokeColor(colours(i + 1));
+        context.addPath(shape(i));
+        if (i % 3 == 1) {
+            context.setLineWidth(1 + i % 6);
+            context.setLineJoin(i % 2 ? LineJoin::round : LineJoin::miter);
+            context.strokePath();
+        } else {
+            context.fillPath(i % 5 == 0 ? FillRule::evenOdd : FillRule::winding);
+        }
+        settle();
+        if (i % 6 == 2) {
+            context.fillRect(Rect(i * 3.25, i * 2.5 + 0.4, 50.6, 20.3));
+            settle();
+        }
+        if (i % 9 == 4) {
+            context.drawLinearGradient(*gradient, {0, 0}, {kSide, kSide}, GradientDrawingOptions::extended());
+            settle();
+        }
+        if (i % 10 == 7) {
+            context.drawImage(*image, Rect(i * 2, i * 3, 40, 30));
+            context.clearRect(Rect(i * 4, 10, 15, 15));
+            settle();
+        }
+        if (i % 12 == 3) {
+            context.setAlpha(0.6);
+            context.beginTransparencyLayer();
+            context.addPath(shape(i + 2));
+            context.fillPath();
+            context.addPath(shape(i + 3));
+            context.fillPath();
+            context.endTransparencyLayer();
+            settle();
+        }
+        if (i % 14 == 9) {
+            // A clip to a stroke is a pixel mask: what is drawn under it is made apart.
+            context.addEllipse(Rect(60, 60, 100, 80));
+            context.setLineWidth(14);
+            context.clipToStrokeOfCurrentPath();
+            context.addPath(shape(i + 5));
+            context.fillPath();
+            settle();
+        }
+        context.restoreGState();
+    }
+}
+
+std::vector<std::uint32_t> pixelsOf(const Image& image) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) pixels.push_back(image.pixel(x, y));
+    }
+    return pixels;
+}
+
+std::vector<std::uint32_t> sceneDrawn(int seed, bool settleEach, bool serial) {
+    std::unique_ptr<CoverageWorkers::SerialScope> scope;
+    if (serial) scope = std::make_unique<CoverageWorkers::SerialScope>();
+    auto context = GraphicsContext::makeBitmap(kSide, kSide);
+    drawScene(*context, seed, settleEach);
+    return pixelsOf(*GraphicsContext::finishImage(std::move(context)));
+}
+
+TEST(HandedOverDrawingTest, LandsInDrawingOrderWhateverDrawsBetween) {
+    // Drawings handed over and laid down at the next drawing that needs the
+    // pixels show exactly what drawing each at once shows; and so do they
+    // scan-converted on the worker threads or all on the drawing thread.
+    for (int seed : {1, 2, 3}) {
+        SCOPED_TRACE(seed);
+        const auto settled = sceneDrawn(seed, true, true);
+        EXPECT_EQ(sceneDrawn(seed, false, true), settled);
+        EXPECT_EQ(sceneDrawn(seed, false, false), settled);
+        EXPECT_EQ(sceneDrawn(seed, true, false), settled);
+    }
+}
+
+TEST(HandedOverDrawingTest, ContextsOnSeveralThreadsDrawWhatOneDraws) {
+    std::vector<std::vector<std::uint32_t>> expected;
+    for (int seed = 0; seed < 4; ++seed) expected.push_back(sceneDrawn(seed, false, true));
+    std::vector<std::vector<std::uint32_t>> drawn(4);
+    std::vector<std::thread> threads;
+    for (int seed = 0; seed < 4; ++seed) {
+        threads.emplace_back([&, seed] {
+            for (int round = 0; round < 3; ++round) drawn[seed] = sceneDrawn(seed, false, false);
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(drawn, expected);
+}
+
+TEST(HandedOverDrawingTest, ARectangleAlongTheAxesIsLaidDownAsCairoLaysBoxes) {
+    // Fractional rectangles, opaque and translucent, against Cairo's own
+    // boxes: the edges are the same, and a corner, where both sides are
+    // partial, rounds at most a level apart.
+    const Rect rects[] = {{4.10811, 8, 3.70231, 12.3736},    {8.35135, 0.655172, 10.8562, 3.37364},
+                          {0.3, 0.3, 0.4, 0.4},               {2.5, 3.25, 30, 0.1},
+                          {-10.7, 5.5, 40.2, 7.75},           {12, 12, 8, 8}};
+    for (const Rect& rect : rects) {
+        for (double alpha : {1.0, 0.55}) {
+            SCOPED_TRACE(::testing::Message() << rect.minX() << ", " << rect.minY() << " alpha " << alpha);
+            auto context = GraphicsContext::makeBitmap(48, 32);
+            context->setFillColor(Color::rgb(0.1, 0.7, 0.2, 0.7));
+            context->fillRect(Rect(0, 0, 48, 32));
+            context->setFillColor(Color::rgb(0.9, 0.2, 0.5, alpha));
+            context->fillRect(rect);
+            const auto ours = GraphicsContext::finishImage(std::move(context));
+
+            cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 48, 32);
+            cairo_t* cairo = cairo_create(surface);
+            cairo_set_source_rgba(cairo, 0.1, 0.7, 0.2, 0.7);
+            cairo_paint(cairo);
+            cairo_set_source_rgba(cairo, 0.9, 0.2, 0.5, alpha);
+            cairo_move_to(cairo, rect.minX(), rect.minY());
+            cairo_line_to(cairo, rect.maxX(), rect.minY());
+            cairo_line_to(cairo, rect.maxX(), rect.maxY());
+            cairo_line_to(cairo, rect.minX(), rect.maxY());
+            cairo_close_path(cairo);
+            cairo_fill(cairo);
+            cairo_destroy(cairo);
+            cairo_surface_flush(surface);
+            const auto* data = cairo_image_surface_get_data(surface);
+            const int stride = cairo_image_surface_get_stride(surface);
+            for (int y = 0; y < 32; ++y) {
+                for (int x = 0; x < 48; ++x) {
+                    std::uint32_t value;
+                    std::memcpy(&value, data + y * stride + x * 4, 4);
+                    const testing::Pixel p = testing::unpack(value);
+                    EXPECT_TRUE(testing::pixelNear(*ours, x, y, p, 1));
+                }
+            }
+            cairo_surface_destroy(surface);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace platform::graphics

@@ -109,8 +109,9 @@ void CoverageWorkers::finish(Job& job) {
             queued_.fetch_sub(1, std::memory_order_release);
         }
     } else {
-        // A worker has it: its drawing takes microseconds, so look before sleeping.
-        for (int spin = 0; spin < 20000 && job.state_.load(std::memory_order_acquire) != Job::done; ++spin) {
+        // A worker has it: its drawing takes microseconds, so look a while
+        // (some tens of them) before sleeping.
+        for (int spin = 0; spin < 4096 && job.state_.load(std::memory_order_acquire) != Job::done; ++spin) {
             pause();
         }
         int state = job.state_.load(std::memory_order_acquire);

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform::graphics {
 
 namespace {
@@ -29,6 +33,31 @@ inline std::uint32_t addSaturated(std::uint32_t a, std::uint32_t b) {
     std::uint32_t odds = ((a >> 8) & 0x00ff00ffu) + ((b >> 8) & 0x00ff00ffu);
     odds |= 0x01000100u - ((odds >> 8) & 0x00010001u);
     return (evens & 0x00ff00ffu) | ((odds & 0x00ff00ffu) << 8);
+}
+
+// Lays `covered`, a colour already through its coverage, over `count`
+// pixels: each pixel times what the colour leaves of it, plus the colour,
+// rounded as the pixel library rounds. Four pixels at a time where the
+// processor's vectors allow, with the same rounding.
+void overRun(std::uint32_t covered, std::uint32_t* pixels, int count) {
+    const std::uint32_t remaining = 0xff - (covered >> 24);
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(0x80);
+    const __m128i left = _mm_set1_epi16(static_cast<short>(remaining));
+    const __m128i colour = _mm_set1_epi32(static_cast<int>(covered));
+    const auto scale = [&](__m128i channels) {
+        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(channels, left), half);
+        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    };
+    for (; x + 4 <= count; x += 4) {
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        const __m128i scaled = _mm_packus_epi16(scale(_mm_unpacklo_epi8(d, zero)), scale(_mm_unpackhi_epi8(d, zero)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_adds_epu8(scaled, colour));
+    }
+#endif
+    for (; x < count; ++x) pixels[x] = addSaturated(covered, multiplyChannels(pixels[x], remaining));
 }
 
 }  // namespace
@@ -151,10 +180,7 @@ void SolidCoverageBlend::blendSpans(const std::vector<CoverageRasterizer::Span>&
         } else {
             // One coverage along the span: the colour through it is worked out once.
             const std::uint32_t covered = span.coverage == 0xff ? pixel_ : multiplyChannels(pixel_, span.coverage);
-            const std::uint32_t remaining = 0xff - (covered >> 24);
-            for (int x = from; x < to; ++x) {
-                pixels[x] = addSaturated(covered, multiplyChannels(pixels[x], remaining));
-            }
+            overRun(covered, pixels + from, to - from);
         }
     }
 }

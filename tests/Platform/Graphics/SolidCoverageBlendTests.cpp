@@ -30,12 +30,14 @@ Surface painted(const double (&rgba)[4]) {
     return target;
 }
 
-// Every level of coverage at least once, a whole row of full coverage and
-// one of none.
+// Every level of coverage at least once, in runs of one to a dozen pixels of
+// one level (spans of every length), a whole row of full coverage and one of
+// none.
 std::uint8_t coverageAt(int x, int y) {
     if (y == 0) return 0xff;
     if (y == 1) return 0;
-    return static_cast<std::uint8_t>((x * 37 + y * 101 + x * y) % 256);
+    const int run = y < 6 ? 1 : y + 1;
+    return static_cast<std::uint8_t>(((x / run) * 37 + y * 101 + (x / run) * y) % 256);
 }
 
 std::vector<std::uint32_t> pixels(cairo_surface_t* target) {
@@ -79,7 +81,11 @@ TEST(SolidCoverageBlendTest, LaysAColourDownAsTheMaskCompositorDoes) {
                 for (int y = 0; y < kHeight; ++y) {
                     for (int x = 0; x < kWidth; ++x) {
                         const std::uint8_t level = coverageAt(x, y);
-                        spans.push_back({x, y, 1, level});
+                        if (!spans.empty() && spans.back().y == y && spans.back().coverage == level) {
+                            ++spans.back().length;
+                        } else {
+                            spans.push_back({x, y, 1, level});
+                        }
                         const int t = level * clipLevels[y * kWidth + x] + 0x80;
                         maskData[y * maskStride + x] = clipped ? static_cast<std::uint8_t>((t + (t >> 8)) >> 8) : level;
                     }

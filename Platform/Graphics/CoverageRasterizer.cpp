@@ -372,6 +372,29 @@ void writeSpans(int y, int count, const FT_Span* spans, void* user) {
 
 }  // namespace
 
+// A stroke taken in by checkStroke, in the stroker's space, for strokeChecked.
+struct StrokeInput {
+    struct Head {
+        FT_Vector start{};
+        bool closed = false;
+        std::size_t first = 0, count = 0;
+    };
+    std::vector<Head> heads;
+    std::vector<Segment> segments;
+    CoverageRasterizer::StrokeStyle style;
+    FT_Fixed radius = 0;
+    AffineTransform fromStrokerSpace;
+    Rect reach = Rect::null();
+    bool checked = false;
+
+    void clear() {
+        heads.clear();
+        segments.clear();
+        checked = false;
+        reach = Rect::null();
+    }
+};
+
 // The outline taken in, in the layout of FT_Outline.
 struct CoverageRasterizer::Outline {
     std::vector<FT_Vector> points;
@@ -383,6 +406,7 @@ struct CoverageRasterizer::Outline {
     OutlineData clipped;
     bool clipping = false;
     bool prepared = false;
+    StrokeInput stroke;
     // The box it was readied for.
     Plane box;
 
@@ -455,40 +479,114 @@ bool CoverageRasterizer::takeFill(const Path& devicePath, FillRule rule) {
 }
 
 bool CoverageRasterizer::takeStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace) {
+    return checkStroke(devicePath, style, penSpace) && strokeChecked();
+}
+
+bool CoverageRasterizer::checkStroke(const Path& devicePath, const StrokeStyle& style,
+                                     const AffineTransform& penSpace) {
     Outline& outline = *outline_;
     outline.clear();
-    ThreadFreeType& freeType = threadFreeType();
+    StrokeInput& input = outline.stroke;
+    input.clear();
     const std::optional<AffineTransform> toPenSpace = penSpace.inverted();
-    if (freeType.stroker == nullptr || !(style.radius >= thinnestPenRadius) || !(style.radius <= coordinateLimit) ||
-        !std::isfinite(style.miterLimit) || !toPenSpace) {
+    if (!(style.radius >= thinnestPenRadius) || !(style.radius <= coordinateLimit) || !std::isfinite(style.miterLimit) ||
+        !toPenSpace) {
         return false;
     }
     // The stroker's space: the pen's, on the finer grid.
     const AffineTransform toStrokerSpace =
         toPenSpace->concatenating(AffineTransform::makeScale(strokerScale, strokerScale));
-    const AffineTransform fromStrokerSpace =
+    input.fromStrokerSpace =
         AffineTransform::makeScale(1 / (64 * strokerScale), 1 / (64 * strokerScale)).concatenating(penSpace);
-    FT_Stroker stroker = freeType.stroker;
-    const auto miterLimit = static_cast<FT_Fixed>(std::clamp(style.miterLimit, 1.0, 32767.0) * 65536);
-    const FT_Fixed radius = std::lround(style.radius * 64 * strokerScale);
-    FT_Stroker_Set(stroker, radius, ftCap(style.cap), ftJoin(style.join), miterLimit);
+    input.style = style;
+    input.radius = std::lround(style.radius * 64 * strokerScale);
+    FT_Pos minX = 0, minY = 0, maxX = 0, maxY = 0;
+    const auto include = [&](const FT_Vector& point) {
+        minX = std::min(minX, point.x);
+        maxX = std::max(maxX, point.x);
+        minY = std::min(minY, point.y);
+        maxY = std::max(maxY, point.y);
+    };
+    bool any = false;
     const bool taken = forEachSubpath(devicePath, toStrokerSpace, coordinateLimit * strokerScale, strokerSmallest, [&](const Subpath& subpath) {
         if (subpath.segments.empty()) {
             // Cairo draws a dot under round and square caps where the
             // stroker draws nothing; under butt caps neither draws.
             return style.cap == LineCap::butt;
         }
-        FT_Vector start = subpath.start;
-        if (!penFitsCurves(subpath, radius)) return false;
-        if (FT_Stroker_BeginSubPath(stroker, &start, !subpath.closed) != 0) return false;
+        if (!penFitsCurves(subpath, input.radius)) return false;
+        if (!any) {
+            minX = maxX = subpath.start.x;
+            minY = maxY = subpath.start.y;
+            any = true;
+        }
+        include(subpath.start);
+        input.heads.push_back({subpath.start, subpath.closed, input.segments.size(), subpath.segments.size()});
         for (const Segment& segment : subpath.segments) {
+            if (segment.cubic) {
+                include(segment.control1);
+                include(segment.control2);
+            }
+            include(segment.to);
+            input.segments.push_back(segment);
+        }
+        return true;
+    });
+    if (!taken) {
+        input.clear();
+        return false;
+    }
+    input.reach = Rect::null();
+    if (any) {
+        // What the pen adds around the path: its radius, as far as a mitre
+        // may reach past a corner, or a square cap past an end.
+        double grow = static_cast<double>(input.radius) *
+                      std::max({1.0, style.join == LineJoin::miter ? std::clamp(style.miterLimit, 1.0, 32767.0) : 1.0,
+                                style.cap == LineCap::square ? std::sqrt(2.0) : 1.0}) +
+                      64 * strokerScale;
+        for (const auto& corner : {Point(minX - grow, minY - grow), Point(maxX + grow, minY - grow),
+                                   Point(minX - grow, maxY + grow), Point(maxX + grow, maxY + grow)}) {
+            const Point device = input.fromStrokerSpace.apply(corner);
+            const Rect at(device.x, device.y, 0, 0);
+            input.reach = input.reach.isNull() ? at : input.reach.unionWith(at);
+        }
+    }
+    input.checked = true;
+    return true;
+}
+
+Rect CoverageRasterizer::checkedStrokeReach() const { return outline_->stroke.reach; }
+
+bool CoverageRasterizer::strokeChecked() {
+    Outline& outline = *outline_;
+    StrokeInput& input = outline.stroke;
+    ThreadFreeType& freeType = threadFreeType();
+    if (!input.checked || freeType.stroker == nullptr) {
+        return false;
+    }
+    FT_Stroker stroker = freeType.stroker;
+    const StrokeStyle& style = input.style;
+    const auto miterLimit = static_cast<FT_Fixed>(std::clamp(style.miterLimit, 1.0, 32767.0) * 65536);
+    FT_Stroker_Set(stroker, input.radius, ftCap(style.cap), ftJoin(style.join), miterLimit);
+    bool taken = true;
+    for (const StrokeInput::Head& head : input.heads) {
+        FT_Vector start = head.start;
+        if (FT_Stroker_BeginSubPath(stroker, &start, !head.closed) != 0) {
+            taken = false;
+            break;
+        }
+        for (std::size_t i = head.first; taken && i < head.first + head.count; ++i) {
+            const Segment& segment = input.segments[i];
             FT_Vector c1 = segment.control1, c2 = segment.control2, to = segment.to;
             const FT_Error error =
                 segment.cubic ? FT_Stroker_CubicTo(stroker, &c1, &c2, &to) : FT_Stroker_LineTo(stroker, &to);
-            if (error != 0) return false;
+            if (error != 0) taken = false;
         }
-        return FT_Stroker_EndSubPath(stroker) == 0;
-    });
+        if (!taken || FT_Stroker_EndSubPath(stroker) != 0) {
+            taken = false;
+            break;
+        }
+    }
     FT_UInt pointCount = 0, contourCount = 0;
     if (!taken || FT_Stroker_GetCounts(stroker, &pointCount, &contourCount) != 0 ||
         pointCount > static_cast<FT_UInt>(maximumPoints) || contourCount > static_cast<FT_UInt>(maximumPoints)) {
@@ -509,7 +607,7 @@ bool CoverageRasterizer::takeStroke(const Path& devicePath, const StrokeStyle& s
     // Back to the device. The pen reaches past the path by its radius, so the
     // outline's points may pass the limit where the path's did not.
     for (FT_Vector& point : outline.points) {
-        if (!fixedPoint(fromStrokerSpace.apply(Point(point.x, point.y)), point)) {
+        if (!fixedPoint(input.fromStrokerSpace.apply(Point(point.x, point.y)), point)) {
             outline.clear();
             return false;
         }

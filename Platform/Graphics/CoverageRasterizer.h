@@ -83,6 +83,16 @@ public:
     // is stroked there and the stroke's outline mapped back, as Cairo strokes
     // in user space. False when it cannot be drawn here.
     bool takeStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace = {});
+    // takeStroke in two steps, so that the stroking may run on another
+    // thread: checkStroke takes the path in and refuses what takeStroke
+    // would refuse before stroking (a limit passed, a subpath of no length
+    // under round or square caps, a pen wider than a bend); strokeChecked
+    // then strokes it, and fails only where FreeType's stroker does (an
+    // outline of too many points, no memory).
+    bool checkStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace = {});
+    bool strokeChecked();
+    // After checkStroke: a device box that holds all the stroke can paint.
+    Rect checkedStrokeReach() const;
     // The device box of what was taken in (curve control points included);
     // null when it paints nothing.
     Rect bounds() const;

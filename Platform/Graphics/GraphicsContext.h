@@ -345,7 +345,9 @@ private:
     void flushPending() const;
     // Takes the current path's stroke (with the state's line style) into the
     // rasteriser; false when it is left to Cairo.
-    bool takeCurrentStroke(CoverageRasterizer& rasterizer) const;
+    // With `checkOnly`, only checks it in (CoverageRasterizer::checkStroke),
+    // for the stroking to be done on another thread.
+    bool takeCurrentStroke(CoverageRasterizer& rasterizer, bool checkOnly = false) const;
     // Draws the current path's stroke into a new pixel mask (cleared, over
     // the clip's box) and sets its bounds; false, having drawn nothing, when
     // it is left to Cairo.

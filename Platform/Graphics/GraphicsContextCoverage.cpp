@@ -282,7 +282,7 @@ bool GraphicsContext::makeClipCoverageOver(const CoverageRasterizer::Plane& plan
     return true;
 }
 
-bool GraphicsContext::takeCurrentStroke(CoverageRasterizer& rasterizer) const {
+bool GraphicsContext::takeCurrentStroke(CoverageRasterizer& rasterizer, bool checkOnly) const {
     const State& s = state();
     // Dashes are laid out by Cairo in user space, stretched as DashLimit says.
     if (!s.dashLengths.empty() || !s.shouldAntialias || !s.allowsAntialiasing) {
@@ -301,7 +301,8 @@ bool GraphicsContext::takeCurrentStroke(CoverageRasterizer& rasterizer) const {
     const AffineTransform penSpace =
         AffineTransform::makeScale(1 / stretch, 1 / stretch).concatenating(penTransform());
     const CoverageRasterizer::StrokeStyle style{radius, s.lineCap, s.lineJoin, s.miterLimit};
-    return rasterizer.takeStroke(devicePath_, style, penSpace);
+    return checkOnly ? rasterizer.checkStroke(devicePath_, style, penSpace)
+                     : rasterizer.takeStroke(devicePath_, style, penSpace);
 }
 
 bool GraphicsContext::rasterizeStrokeInto(PixelMask* mask) {
@@ -371,10 +372,12 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         return false;
     };
     CoverageRasterizer& rasterizer = drawing->rasterizer;
-    if (!rectangle && (stroked ? !takeCurrentStroke(rasterizer) : !rasterizer.takeFill(devicePath_, rule))) {
+    // A stroke is only checked in here: the worker strokes it.
+    if (!rectangle && (stroked ? !takeCurrentStroke(rasterizer, true) : !rasterizer.takeFill(devicePath_, rule))) {
         return refuse();
     }
-    const Rect reach = (rectangle ? *rectangle : rasterizer.bounds()).intersection(deviceClipBox());
+    const Rect shape = rectangle ? *rectangle : stroked ? rasterizer.checkedStrokeReach() : rasterizer.bounds();
+    const Rect reach = shape.isNull() ? shape : shape.intersection(deviceClipBox());
     if (reach.isNull() || reach.isEmpty()) {
         spareDrawings_.push_back(std::move(drawing));
         return true;  // nothing shows
@@ -387,8 +390,15 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     if (rectangle) {
         drawing->coverRectangle(*rectangle);
     } else if (width > PendingCoverageDrawing::maximumWidth ||
-               !rasterizer.prepare(drawing->left, drawing->top, width, height)) {
+               (!stroked && !rasterizer.prepare(drawing->left, drawing->top, width, height))) {
         return refuse();
+    }
+    if (stroked) {
+        // What Cairo strokes with, should the worker's stroker fail.
+        const State& s = state();
+        drawing->stroke = PendingCoverageDrawing::CairoStroke{devicePath_,   penTransform(), strokeTolerance(penRadius()),
+                                                              s.lineWidth,   s.miterLimit,   s.lineCap,
+                                                              s.lineJoin};
     }
     if (clipped) {
         const CoverageRasterizer::Plane box{nullptr, 0, drawing->left, drawing->top, width, height};
@@ -425,6 +435,7 @@ void GraphicsContext::flushPending() const {
     CoverageWorkers& workers = CoverageWorkers::shared();
     for (std::shared_ptr<PendingCoverageDrawing>& drawing : pending_) {
         if (drawing->scanConverts()) workers.finish(*drawing);
+        if (drawing->needsCairo()) drawing->strokeWithCairo();
         drawing->layDown();
         spareDrawings_.push_back(std::move(drawing));
     }

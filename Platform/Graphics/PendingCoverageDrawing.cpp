@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Platform/Graphics/PixelBufferPool.h"
+
 namespace platform::graphics {
 
 void PendingCoverageDrawing::coverRectangle(const Rect& rect) {
@@ -43,7 +45,77 @@ void PendingCoverageDrawing::coverRectangle(const Rect& rect) {
 void PendingCoverageDrawing::run() {
     if (spansGiven_) return;
     spans_.clear();
+    if (stroke && (!rasterizer.strokeChecked() || !rasterizer.prepare(left, top, right - left, bottom - top))) {
+        needsCairo_ = true;
+        return;
+    }
     failed_ = !rasterizer.renderSpans(spans_);
+    if (failed_ && stroke) needsCairo_ = true;
+}
+
+void PendingCoverageDrawing::strokeWithCairo() {
+    needsCairo_ = false;
+    failed_ = true;
+    spans_.clear();
+    const int width = right - left, height = bottom - top;
+    cairo_surface_t* plane = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, width, height);
+    if (cairo_surface_status(plane) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(plane);
+        return;
+    }
+    cairo_surface_set_device_offset(plane, -left, -top);
+    cairo_t* cairo = cairo_create(plane);
+    for (const PathElement& element : stroke->path.elements()) {
+        const auto& p = element.points;
+        switch (element.type) {
+            case PathElementType::moveTo: cairo_move_to(cairo, p[0].x, p[0].y); break;
+            case PathElementType::lineTo: cairo_line_to(cairo, p[0].x, p[0].y); break;
+            case PathElementType::quadCurveTo: {
+                double x = 0, y = 0;
+                cairo_get_current_point(cairo, &x, &y);
+                cairo_curve_to(cairo, x + (p[0].x - x) * 2 / 3, y + (p[0].y - y) * 2 / 3,
+                               p[1].x + (p[0].x - p[1].x) * 2 / 3, p[1].y + (p[0].y - p[1].y) * 2 / 3, p[1].x, p[1].y);
+                break;
+            }
+            case PathElementType::curveTo:
+                cairo_curve_to(cairo, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
+                break;
+            case PathElementType::closeSubpath: cairo_close_path(cairo); break;
+        }
+    }
+    const AffineTransform& pen = stroke->pen;
+    cairo_matrix_t matrix;
+    cairo_matrix_init(&matrix, pen.a, pen.b, pen.c, pen.d, pen.tx, pen.ty);
+    cairo_set_matrix(cairo, &matrix);
+    cairo_set_tolerance(cairo, stroke->tolerance);
+    cairo_set_line_width(cairo, stroke->width);
+    cairo_set_miter_limit(cairo, stroke->miterLimit);
+    cairo_set_line_cap(cairo, stroke->cap == LineCap::round    ? CAIRO_LINE_CAP_ROUND
+                              : stroke->cap == LineCap::square ? CAIRO_LINE_CAP_SQUARE
+                                                               : CAIRO_LINE_CAP_BUTT);
+    cairo_set_line_join(cairo, stroke->join == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
+                               : stroke->join == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
+                                                                 : CAIRO_LINE_JOIN_MITER);
+    cairo_stroke(cairo);
+    const bool drawn = cairo_status(cairo) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cairo);
+    cairo_surface_flush(plane);
+    if (drawn) {
+        // The plane's coverage, run by run.
+        const std::uint8_t* data = cairo_image_surface_get_data(plane);
+        const int stride = cairo_image_surface_get_stride(plane);
+        for (int y = 0; y < height; ++y) {
+            const std::uint8_t* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+            for (int x = 0; x < width;) {
+                int end = x + 1;
+                while (end < width && row[end] == row[x]) ++end;
+                if (row[x] != 0) spans_.push_back({left + x, top + y, end - x, row[x]});
+                x = end;
+            }
+        }
+        failed_ = false;
+    }
+    cairo_surface_destroy(plane);
 }
 
 void PendingCoverageDrawing::layDown() {
@@ -57,7 +129,9 @@ void PendingCoverageDrawing::layDown() {
 void PendingCoverageDrawing::release() {
     blend.reset();
     clip.reset();
+    stroke.reset();
     spansGiven_ = false;
+    needsCairo_ = false;
     failed_ = false;
 }
 

@@ -15,6 +15,9 @@
 #include "Platform/Graphics/ClipCoverageView.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/LineCap.h"
+#include "Platform/Graphics/LineJoin.h"
+#include "Platform/Graphics/Path.h"
 #include "Platform/Graphics/Rect.h"
 #include "Platform/Graphics/SolidCoverageBlend.h"
 
@@ -38,6 +41,25 @@ public:
     // was given its spans.
     bool scanConverts() const { return !spansGiven_; }
 
+    // A stroke is stroked on the worker too, from what the rasteriser
+    // checked in (CoverageRasterizer::checkStroke), within the box; should
+    // FreeType's stroker fail, the context has Cairo stroke it with these,
+    // as it would have drawn it at once.
+    struct CairoStroke {
+        Path path;  // in device space
+        AffineTransform pen;
+        double tolerance = 0.1;
+        double width = 1;
+        double miterLimit = 10;
+        LineCap cap = LineCap::butt;
+        LineJoin join = LineJoin::miter;
+    };
+    std::optional<CairoStroke> stroke;
+    // After CoverageWorkers::finish: whether the stroker failed, and the
+    // stroke is left to strokeWithCairo (on the context's thread).
+    bool needsCairo() const { return needsCairo_; }
+    void strokeWithCairo();
+
     // After CoverageWorkers::finish: lays the spans down into the target,
     // and lets go of what it held. Nothing is laid down if the scan
     // conversion failed, which an outline readied for a box no wider than
@@ -58,6 +80,7 @@ private:
     std::vector<CoverageRasterizer::Span> spans_;
     bool failed_ = false;
     bool spansGiven_ = false;
+    bool needsCairo_ = false;
 };
 
 }  // namespace platform::graphics

@@ -159,6 +159,54 @@ TEST(HandedOverDrawingTest, ContextsOnSeveralThreadsDrawWhatOneDraws) {
     EXPECT_EQ(drawn, expected);
 }
 
+TEST(HandedOverDrawingTest, AStrokeTheWorkersStrokerCannotMakeIsStrokedByCairo) {
+    // A zigzag of thousands of round-joined corners: its path is checked in
+    // and handed over, but its stroked outline holds more points than
+    // FreeType's outlines can, so the worker's stroker fails. The context
+    // then strokes it with Cairo, as it would have at once: nothing of it
+    // may go missing.
+    Path zigzag;
+    zigzag.moveTo({10, 100});
+    for (int i = 1; i <= 4000; ++i) zigzag.lineTo({10 + i * 0.05, i % 2 ? 60.0 : 140.0});
+    for (bool serial : {false, true}) {
+        SCOPED_TRACE(serial ? "serial" : "on the workers");
+        std::unique_ptr<CoverageWorkers::SerialScope> scope;
+        if (serial) scope = std::make_unique<CoverageWorkers::SerialScope>();
+        auto context = GraphicsContext::makeBitmap(240, 200);
+        context->setStrokeColor(Color::rgb(0, 0, 1, 0.8));
+        context->setLineWidth(3);
+        context->setLineJoin(LineJoin::round);
+        context->addPath(zigzag);
+        context->strokePath();
+        const auto ours = GraphicsContext::finishImage(std::move(context));
+
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 240, 200);
+        cairo_t* cairo = cairo_create(surface);
+        cairo_set_source_rgba(cairo, 0, 0, 1, 0.8);
+        cairo_set_line_width(cairo, 3);
+        cairo_set_line_join(cairo, CAIRO_LINE_JOIN_ROUND);
+        cairo_set_tolerance(cairo, GraphicsContext::strokeTolerance(1.5));
+        cairo_move_to(cairo, 10, 100);
+        for (int i = 1; i <= 4000; ++i) cairo_line_to(cairo, 10 + i * 0.05, i % 2 ? 60.0 : 140.0);
+        cairo_stroke(cairo);
+        cairo_destroy(cairo);
+        cairo_surface_flush(surface);
+        const auto* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        int painted = 0;
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 240; ++x) {
+                std::uint32_t value;
+                std::memcpy(&value, data + y * stride + x * 4, 4);
+                if (value != 0) ++painted;
+                EXPECT_TRUE(testing::pixelNear(*ours, x, y, testing::unpack(value), 1));
+            }
+        }
+        EXPECT_GT(painted, 8000);
+        cairo_surface_destroy(surface);
+    }
+}
+
 TEST(HandedOverDrawingTest, ARectangleAlongTheAxesIsLaidDownAsCairoLaysBoxes) {
     // Fractional rectangles, opaque and translucent, against Cairo's own
     // boxes: the edges are the same, and a corner, where both sides are

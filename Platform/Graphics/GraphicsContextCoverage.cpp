@@ -352,10 +352,13 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     if (!s.shouldAntialias || !s.allowsAntialiasing) {
         return false;
     }
-    const bool clipped = clipsByPaths();
+    // The clip's rectangles, asked for once (clipsByPaths asks for them too).
+    const std::optional<std::vector<Rect>> rectangles = deviceClipRectangles();
+    const bool clipped = !s.degenerate && !s.mask && !s.clipIsEmpty && !rectangles;
     // A rectangle along the axes is laid down as Cairo lays boxes down.
     const std::optional<Rect> rectangle = stroked || clipped ? std::nullopt : alignedRectangle(devicePath_);
-    std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped);
+    std::optional<SolidCoverageBlend> solid =
+        SolidCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
     if (!solid) {
         return false;
     }

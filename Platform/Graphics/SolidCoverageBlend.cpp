@@ -80,9 +80,16 @@ void overEach(std::uint32_t pixel, const std::uint8_t* levels, std::uint32_t sca
     const auto alphas = [](__m128i channels) {
         return _mm_shufflehi_epi16(_mm_shufflelo_epi16(channels, 0xff), 0xff);
     };
+    const bool opaque = (pixel >> 24) == 0xff;
     for (; x + 4 <= count; x += 4) {
         std::int32_t four;
         std::memcpy(&four, levels + x, 4);
+        // Most of a clip's coverage is none or all of a pixel.
+        if (four == 0) continue;
+        if (four == -1 && scale == 0xff && opaque) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_set1_epi32(static_cast<int>(pixel)));
+            continue;
+        }
         __m128i m = _mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero);
         if (scale != 0xff) m = product(m, factor);
         const __m128i pairs = _mm_unpacklo_epi16(m, m);
@@ -119,7 +126,8 @@ std::uint32_t SolidCoverageBlend::over(std::uint32_t source, std::uint8_t covera
     return addSaturated(covered, multiplyChannels(destination, remaining));
 }
 
-std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip) {
+std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip,
+                                                          const std::vector<Rect>* clipRectangles) {
     double red = 0, green = 0, blue = 0, alpha = 0;
     if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID ||
         cairo_pattern_get_rgba(source, &red, &green, &blue, &alpha) != CAIRO_STATUS_SUCCESS ||
@@ -143,7 +151,19 @@ std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo
     blend.top_ = -blend.offsetY_;
     blend.right_ = blend.left_ + cairo_image_surface_get_width(surface);
     blend.bottom_ = blend.top_ + cairo_image_surface_get_height(surface);
-    if (!withoutClip) {
+    const auto wholePixels = [](double x, double y, double width, double height) {
+        return x == std::round(x) && y == std::round(y) && width == std::round(width) && height == std::round(height) &&
+               std::fabs(x) < 1e6 && std::fabs(y) < 1e6 && width < 1e6 && height < 1e6;
+    };
+    if (!withoutClip && clipRectangles != nullptr) {
+        if (clipRectangles->size() != 1) return std::nullopt;
+        const Rect& r = clipRectangles->front();
+        if (!wholePixels(r.minX(), r.minY(), r.width(), r.height())) return std::nullopt;
+        blend.left_ = std::max(blend.left_, static_cast<int>(r.minX()));
+        blend.top_ = std::max(blend.top_, static_cast<int>(r.minY()));
+        blend.right_ = std::min(blend.right_, static_cast<int>(r.maxX()));
+        blend.bottom_ = std::min(blend.bottom_, static_cast<int>(r.maxY()));
+    } else if (!withoutClip) {
         // Cairo's clip, as rectangles of the device (the target's edges among them).
         cairo_matrix_t matrix;
         cairo_get_matrix(cairo, &matrix);
@@ -153,9 +173,7 @@ std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo
         bool one = rectangles->status == CAIRO_STATUS_SUCCESS && rectangles->num_rectangles == 1;
         if (one) {
             const cairo_rectangle_t& r = rectangles->rectangles[0];
-            one = r.x == std::round(r.x) && r.y == std::round(r.y) && r.width == std::round(r.width) &&
-                  r.height == std::round(r.height) && std::fabs(r.x) < 1e6 && std::fabs(r.y) < 1e6 &&
-                  r.width < 1e6 && r.height < 1e6;
+            one = wholePixels(r.x, r.y, r.width, r.height);
             if (one) {
                 blend.left_ = std::max(blend.left_, static_cast<int>(r.x));
                 blend.top_ = std::max(blend.top_, static_cast<int>(r.y));

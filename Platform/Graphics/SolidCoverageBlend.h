@@ -17,6 +17,7 @@
 
 #include "Platform/Graphics/ClipCoverageView.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
+#include "Platform/Graphics/Rect.h"
 
 namespace platform::graphics {
 
@@ -28,7 +29,10 @@ public:
     // within the target: when `withoutClip` the coverage holds the clip and
     // only the target's edges cut it; otherwise Cairo's clip must be one
     // rectangle of whole device pixels. None in any other case.
-    static std::optional<SolidCoverageBlend> make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip);
+    // `clipRectangles`, when given, are Cairo's clip as its rectangles,
+    // which the caller has at hand already.
+    static std::optional<SolidCoverageBlend> make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip,
+                                                  const std::vector<Rect>* clipRectangles = nullptr);
 
     // Lays the colour down through the plane's rows [firstRow, endRow) over
     // the columns each row holds coverage in (the plane must give them).

@@ -3,6 +3,11 @@
 // Cairo's own scan converter walks every edge of a row many times over wherever
 // edges start or end, which on flattened curves is nearly every row; the cell
 // rasteriser visits each cell an edge crosses once.
+//
+// A solid fill or stroke is handed to the CoverageWorkers instead
+// (handOverCoverage), scan-converted into spans on a worker while drawing
+// goes on, and laid down straight into the target at the next flushPending,
+// which everything else that draws into or reads the target calls first.
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +16,9 @@
 #include <cstring>
 #include <vector>
 
-#include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/BoxCoverage.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
+#include "Platform/Graphics/CoverageWorkers.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
@@ -90,36 +96,29 @@ std::optional<Rect> alignedRectangle(const Path& path) {
 }
 
 // Multiplies the plane's coverage by the share of each pixel the rectangle
-// covers, as Cairo lays boxes down: its edges in 24.8 fixed point, each
-// pixel's share along either axis in 256ths, their product in 8 bits. The
-// scan converter's 1/64-pixel grid would move a fractional edge by up to half
-// a step. Whole pixels inside are left as they are, so a rectangle around
-// the plane costs its edges alone.
+// covers, as Cairo lays boxes down (BoxCoverage). Whole pixels inside are
+// left as they are, so a rectangle around the plane costs its edges alone.
 void multiplyByRectangle(const CoverageRasterizer::Plane& plane, const Rect& rect) {
-    const auto fixed = [](double value) { return std::lround(std::clamp(value, -8.0e6, 8.0e6) * 256); };
-    const auto share = [](long from, long to, int pixel) {
-        return std::clamp(std::min(to, (pixel + 1) * 256L) - std::max(from, pixel * 256L), 0L, 256L);
-    };
-    const long minX = fixed(rect.minX()), maxX = fixed(rect.maxX());
-    const long minY = fixed(rect.minY()), maxY = fixed(rect.maxY());
+    using BoxCoverage::share;
+    const long minX = BoxCoverage::fixed(rect.minX()), maxX = BoxCoverage::fixed(rect.maxX());
+    const long minY = BoxCoverage::fixed(rect.minY()), maxY = BoxCoverage::fixed(rect.maxY());
     std::vector<long> columns(static_cast<std::size_t>(plane.width));
     std::vector<int> partialColumns;
     for (int x = 0; x < plane.width; ++x) {
         columns[x] = share(minX, maxX, plane.left + x);
         if (columns[x] < 256) partialColumns.push_back(x);
     }
-    const auto scale = [](std::uint8_t& value, long cover) {
-        const int clip = static_cast<int>(std::min(255L, cover >> 8));
-        const int t = value * clip + 0x80;
+    const auto scale = [](std::uint8_t& value, long row, long column) {
+        const int t = value * BoxCoverage::level(row, column) + 0x80;
         value = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
     };
     for (int y = 0; y < plane.height; ++y) {
         const long row = share(minY, maxY, plane.top + y);
         std::uint8_t* line = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
         if (row == 256) {
-            for (int x : partialColumns) scale(line[x], row * columns[x]);
+            for (int x : partialColumns) scale(line[x], row, columns[x]);
         } else {
-            for (int x = 0; x < plane.width; ++x) scale(line[x], row * columns[x]);
+            for (int x = 0; x < plane.width; ++x) scale(line[x], row, columns[x]);
         }
     }
 }
@@ -352,7 +351,7 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     if (!s.shouldAntialias || !s.allowsAntialiasing) {
         return false;
     }
-    // The clip's rectangles, asked for once (clipsByPaths asks for them too).
+    // The clip's rectangles, asked for once (clipsByPaths would ask again).
     const std::optional<std::vector<Rect>> rectangles = deviceClipRectangles();
     const bool clipped = !s.degenerate && !s.mask && !s.clipIsEmpty && !rectangles;
     // A rectangle along the axes is laid down as Cairo lays boxes down.

@@ -358,7 +358,10 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     const std::optional<Rect> rectangle = stroked || clipped ? std::nullopt : alignedRectangle(devicePath_);
     std::optional<SolidCoverageBlend> solid =
         SolidCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
-    if (!solid) {
+    // Any other source is laid down by Cairo, within the same box.
+    const std::optional<SolidCoverageBlend::Target> target =
+        solid ? std::nullopt : SolidCoverageBlend::target(cairo_, clipped, rectangles ? &*rectangles : nullptr);
+    if (!solid && !target) {
         return false;
     }
     std::shared_ptr<PendingCoverageDrawing> drawing;
@@ -409,7 +412,16 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         }
         drawing->clip = clipCoverageView();
     }
-    drawing->blend = std::move(solid);
+    if (solid) {
+        drawing->blend = std::move(solid);
+    } else {
+        PendingCoverageDrawing::CairoSource cairoSource;
+        cairoSource.pattern = cairo_pattern_reference(source);
+        cairo_get_matrix(cairo_, &cairoSource.matrix);
+        cairoSource.op = cairo_get_operator(cairo_);
+        cairoSource.target = *target;
+        drawing->source = cairoSource;
+    }
     // A rectangle has nothing to scan-convert. Waking a sleeping thread
     // costs the drawer tens of microseconds: a worker is woken once the
     // drawings handed over since the last wake cover enough pixels to repay
@@ -438,7 +450,7 @@ void GraphicsContext::flushPending() const {
     for (std::shared_ptr<PendingCoverageDrawing>& drawing : pending_) {
         if (drawing->scanConverts()) workers.finish(*drawing);
         if (drawing->needsCairo()) drawing->strokeWithCairo();
-        drawing->layDown();
+        drawing->layDown(cairo_);
         spareDrawings_.push_back(std::move(drawing));
     }
     pending_.clear();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "Platform/Graphics/BoxCoverage.h"
 #include "Platform/Graphics/PixelBufferPool.h"
@@ -115,16 +116,63 @@ void PendingCoverageDrawing::strokeWithCairo() {
     cairo_surface_destroy(plane);
 }
 
-void PendingCoverageDrawing::layDown() {
+void PendingCoverageDrawing::layDown(cairo_t* cairo) {
     if (!failed_ && blend) {
         blend->blendSpans(spans_, clip ? &*clip : nullptr);
         blend->markDirty(left, top, right, bottom);
+    } else if (!failed_ && source) {
+        layDownThroughPlane(cairo);
     }
     release();
 }
 
+void PendingCoverageDrawing::layDownThroughPlane(cairo_t* cairo) const {
+    const SolidCoverageBlend::Target& target = source->target;
+    const int x0 = std::max(left, target.left), y0 = std::max(top, target.top);
+    const int x1 = std::min(right, target.right), y1 = std::min(bottom, target.bottom);
+    if (x0 >= x1 || y0 >= y1 || spans_.empty()) return;
+    cairo_surface_t* plane = PixelBufferPool::shared().makeSurface(CAIRO_FORMAT_A8, x1 - x0, y1 - y0);
+    if (cairo_surface_status(plane) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(plane);
+        return;
+    }
+    cairo_surface_flush(plane);
+    std::uint8_t* data = cairo_image_surface_get_data(plane);
+    const int stride = cairo_image_surface_get_stride(plane);
+    for (const CoverageRasterizer::Span& span : spans_) {
+        if (span.y < y0 || span.y >= y1) continue;
+        const int from = std::max(span.x, x0), to = std::min(span.x + span.length, x1);
+        std::uint8_t* row = data + static_cast<std::ptrdiff_t>(span.y - y0) * stride - x0;
+        if (clip) {
+            const std::uint8_t* clipRow =
+                clip->coverage->data() + static_cast<std::size_t>(span.y - clip->top) * clip->width - clip->left;
+            for (int x = from; x < to; ++x) {
+                const int t = span.coverage * clipRow[x] + 0x80;
+                row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
+            }
+        } else if (from < to) {
+            std::memset(row + from, span.coverage, static_cast<std::size_t>(to - from));
+        }
+    }
+    cairo_surface_mark_dirty(plane);
+    // Laid down as the context lays coverage down at once: the source in
+    // the user space it was given in, the coverage in device space, the
+    // clip in the coverage and the target's box.
+    cairo_save(cairo);
+    cairo_reset_clip(cairo);
+    cairo_set_operator(cairo, source->op);
+    cairo_set_matrix(cairo, &source->matrix);
+    cairo_set_source(cairo, source->pattern);
+    cairo_identity_matrix(cairo);
+    cairo_mask_surface(cairo, plane, x0, y0);
+    cairo_restore(cairo);
+    cairo_surface_destroy(plane);
+}
+
 void PendingCoverageDrawing::release() {
     blend.reset();
+    if (source) cairo_pattern_destroy(source->pattern);
+    source.reset();
     clip.reset();
     stroke.reset();
     spansGiven_ = false;

@@ -29,7 +29,19 @@ public:
     // prepared for the box [left, right) x [top, bottom).
     CoverageRasterizer rasterizer;
     int left = 0, top = 0, right = 0, bottom = 0;
+    // A colour laid over an ARGB target straight into its pixels; or any
+    // other source (a gradient, a colour under another operator or into a
+    // coverage-only target), which Cairo lays down through a plane of the
+    // spans, with the operator and the user space (which the source is
+    // locked to) in force when the drawing was handed over.
     std::optional<SolidCoverageBlend> blend;
+    struct CairoSource {
+        cairo_pattern_t* pattern = nullptr;  // a reference of the drawing's own
+        cairo_matrix_t matrix{};
+        cairo_operator_t op = CAIRO_OPERATOR_OVER;
+        SolidCoverageBlend::Target target;
+    };
+    std::optional<CairoSource> source;
     std::optional<ClipCoverageView> clip;
 
     // Gives the drawing the spans of a rectangle along the device's axes,
@@ -61,10 +73,10 @@ public:
     void strokeWithCairo();
 
     // After CoverageWorkers::finish: lays the spans down into the target,
-    // and lets go of what it held. Nothing is laid down if the scan
-    // conversion failed, which an outline readied for a box no wider than
-    // maximumWidth cannot do but for want of memory.
-    void layDown();
+    // which `cairo` draws into, and lets go of what it held. Nothing is laid
+    // down if the scan conversion failed, which an outline readied for a box
+    // no wider than maximumWidth cannot do but for want of memory.
+    void layDown(cairo_t* cairo);
     // Lets go of the target and the clip, as layDown does.
     void release();
 
@@ -76,7 +88,12 @@ public:
 protected:
     void run() override;
 
+
 private:
+    // Lays the spans down through a coverage plane with Cairo, for a source
+    // other than one colour.
+    void layDownThroughPlane(cairo_t* cairo) const;
+
     std::vector<CoverageRasterizer::Span> spans_;
     bool failed_ = false;
     bool spansGiven_ = false;

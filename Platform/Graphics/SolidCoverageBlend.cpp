@@ -126,43 +126,40 @@ std::uint32_t SolidCoverageBlend::over(std::uint32_t source, std::uint8_t covera
     return addSaturated(covered, multiplyChannels(destination, remaining));
 }
 
-std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip,
-                                                          const std::vector<Rect>* clipRectangles) {
-    double red = 0, green = 0, blue = 0, alpha = 0;
-    if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID ||
-        cairo_pattern_get_rgba(source, &red, &green, &blue, &alpha) != CAIRO_STATUS_SUCCESS ||
-        cairo_get_operator(cairo) != CAIRO_OPERATOR_OVER || cairo_status(cairo) != CAIRO_STATUS_SUCCESS) {
-        return std::nullopt;
-    }
+std::optional<SolidCoverageBlend::Target> SolidCoverageBlend::target(cairo_t* cairo, bool withoutClip,
+                                                                      const std::vector<Rect>* clipRectangles) {
     cairo_surface_t* surface = cairo_get_group_target(cairo);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
-        cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE ||
-        cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32) {
+    if (cairo_status(cairo) != CAIRO_STATUS_SUCCESS || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
         return std::nullopt;
     }
     double offsetX = 0, offsetY = 0;
     cairo_surface_get_device_offset(surface, &offsetX, &offsetY);
     if (offsetX != std::round(offsetX) || offsetY != std::round(offsetY)) return std::nullopt;
-    SolidCoverageBlend blend;
-    blend.offsetX_ = static_cast<int>(offsetX);
-    blend.offsetY_ = static_cast<int>(offsetY);
+    Target target;
+    target.surface = surface;
+    target.offsetX = static_cast<int>(offsetX);
+    target.offsetY = static_cast<int>(offsetY);
     // The target's own pixels, in device space.
-    blend.left_ = -blend.offsetX_;
-    blend.top_ = -blend.offsetY_;
-    blend.right_ = blend.left_ + cairo_image_surface_get_width(surface);
-    blend.bottom_ = blend.top_ + cairo_image_surface_get_height(surface);
+    target.left = -target.offsetX;
+    target.top = -target.offsetY;
+    target.right = target.left + cairo_image_surface_get_width(surface);
+    target.bottom = target.top + cairo_image_surface_get_height(surface);
     const auto wholePixels = [](double x, double y, double width, double height) {
         return x == std::round(x) && y == std::round(y) && width == std::round(width) && height == std::round(height) &&
                std::fabs(x) < 1e6 && std::fabs(y) < 1e6 && width < 1e6 && height < 1e6;
+    };
+    const auto keepTo = [&](double x, double y, double width, double height) {
+        target.left = std::max(target.left, static_cast<int>(x));
+        target.top = std::max(target.top, static_cast<int>(y));
+        target.right = std::min(target.right, static_cast<int>(x + width));
+        target.bottom = std::min(target.bottom, static_cast<int>(y + height));
     };
     if (!withoutClip && clipRectangles != nullptr) {
         if (clipRectangles->size() != 1) return std::nullopt;
         const Rect& r = clipRectangles->front();
         if (!wholePixels(r.minX(), r.minY(), r.width(), r.height())) return std::nullopt;
-        blend.left_ = std::max(blend.left_, static_cast<int>(r.minX()));
-        blend.top_ = std::max(blend.top_, static_cast<int>(r.minY()));
-        blend.right_ = std::min(blend.right_, static_cast<int>(r.maxX()));
-        blend.bottom_ = std::min(blend.bottom_, static_cast<int>(r.maxY()));
+        keepTo(r.minX(), r.minY(), r.width(), r.height());
     } else if (!withoutClip) {
         // Cairo's clip, as rectangles of the device (the target's edges among them).
         cairo_matrix_t matrix;
@@ -174,20 +171,37 @@ std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo
         if (one) {
             const cairo_rectangle_t& r = rectangles->rectangles[0];
             one = wholePixels(r.x, r.y, r.width, r.height);
-            if (one) {
-                blend.left_ = std::max(blend.left_, static_cast<int>(r.x));
-                blend.top_ = std::max(blend.top_, static_cast<int>(r.y));
-                blend.right_ = std::min(blend.right_, static_cast<int>(r.x + r.width));
-                blend.bottom_ = std::min(blend.bottom_, static_cast<int>(r.y + r.height));
-            }
+            if (one) keepTo(r.x, r.y, r.width, r.height);
         }
         cairo_rectangle_list_destroy(rectangles);
         if (!one) return std::nullopt;
     }
-    cairo_surface_flush(surface);
-    blend.surface_ = surface;
-    blend.data_ = cairo_image_surface_get_data(surface);
-    blend.stride_ = cairo_image_surface_get_stride(surface);
+    return target;
+}
+
+std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip,
+                                                          const std::vector<Rect>* clipRectangles) {
+    double red = 0, green = 0, blue = 0, alpha = 0;
+    if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID ||
+        cairo_pattern_get_rgba(source, &red, &green, &blue, &alpha) != CAIRO_STATUS_SUCCESS ||
+        cairo_get_operator(cairo) != CAIRO_OPERATOR_OVER) {
+        return std::nullopt;
+    }
+    const std::optional<Target> target = SolidCoverageBlend::target(cairo, withoutClip, clipRectangles);
+    if (!target || cairo_image_surface_get_format(target->surface) != CAIRO_FORMAT_ARGB32) {
+        return std::nullopt;
+    }
+    SolidCoverageBlend blend;
+    blend.surface_ = target->surface;
+    blend.offsetX_ = target->offsetX;
+    blend.offsetY_ = target->offsetY;
+    blend.left_ = target->left;
+    blend.top_ = target->top;
+    blend.right_ = target->right;
+    blend.bottom_ = target->bottom;
+    cairo_surface_flush(blend.surface_);
+    blend.data_ = cairo_image_surface_get_data(blend.surface_);
+    blend.stride_ = cairo_image_surface_get_stride(blend.surface_);
     if (blend.data_ == nullptr) return std::nullopt;
     blend.pixel_ = premultipliedPixel(red, green, blue, alpha);
     return blend;

@@ -29,6 +29,19 @@ public:
     // within the target: when `withoutClip` the coverage holds the clip and
     // only the target's edges cut it; otherwise Cairo's clip must be one
     // rectangle of whole device pixels. None in any other case.
+    // The image surface `cairo` draws into now and the device box
+    // [left, right) x [top, bottom) of it that a drawing can reach: the
+    // target's pixels, cut by Cairo's clip unless `withoutClip`, which must
+    // then be one rectangle of whole pixels; none otherwise. Device pixel
+    // (x, y) is the surface's pixel (x + offsetX, y + offsetY).
+    struct Target {
+        cairo_surface_t* surface = nullptr;
+        int offsetX = 0, offsetY = 0;
+        int left = 0, top = 0, right = 0, bottom = 0;
+    };
+    static std::optional<Target> target(cairo_t* cairo, bool withoutClip,
+                                        const std::vector<Rect>* clipRectangles = nullptr);
+
     // `clipRectangles`, when given, are Cairo's clip as its rectangles,
     // which the caller has at hand already.
     static std::optional<SolidCoverageBlend> make(cairo_t* cairo, cairo_pattern_t* source, bool withoutClip,

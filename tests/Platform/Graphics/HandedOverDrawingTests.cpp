@@ -19,11 +19,12 @@ namespace {
 
 constexpr int kSide = 240;
 
-// A scene of solid fills and strokes, which the context hands to its
-// workers, between drawings it makes at once (a gradient, an image, a
-// cleared rectangle, a group, a drawing under a pixel mask) and under
-// clips of rectangles and of paths, so that any drawing laid down out of
-// order shows. With `settleEach`, every drawing is laid down before the
+// A scene of fills and strokes, which the context hands to its workers
+// (solid ones, gradients, a colour under another blend mode), between
+// drawings it makes at once (a gradient painted over the clip, an image, a
+// cleared rectangle, a group, a drawing under a pixel mask) and under clips
+// of rectangles and of paths, so that any drawing laid down out of order
+// shows. With `settleEach`, every drawing is laid down before the
 // next begins.
 void drawScene(GraphicsContext& context, int seed, bool settleEach) {
     const auto settle = [&] {
@@ -72,7 +73,14 @@ void drawScene(GraphicsContext& context, int seed, bool settleEach) {
         context.setFillColor(colours(i));
         context.setStrokeColor(colours(i + 1));
         context.addPath(shape(i));
-        if (i % 3 == 1) {
+        if (i % 8 == 6) {
+            // A gradient, and a colour under another blend mode: Cairo lays
+            // them down through the coverage handed over.
+            context.fillPathWithLinearGradient(*gradient, {0, 0}, {kSide, kSide / 2.0});
+        } else if (i % 15 == 10) {
+            context.setBlendMode(BlendMode::multiply);
+            context.fillPath();
+        } else if (i % 3 == 1) {
             context.setLineWidth(1 + i % 6);
             context.setLineJoin(i % 2 ? LineJoin::round : LineJoin::miter);
             context.strokePath();

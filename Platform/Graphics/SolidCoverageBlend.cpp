@@ -188,10 +188,11 @@ std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo
         return std::nullopt;
     }
     const std::optional<Target> target = SolidCoverageBlend::target(cairo, withoutClip, clipRectangles);
-    if (!target || cairo_image_surface_get_format(target->surface) != CAIRO_FORMAT_ARGB32) {
-        return std::nullopt;
-    }
+    if (!target) return std::nullopt;
+    const cairo_format_t format = cairo_image_surface_get_format(target->surface);
+    if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_A8) return std::nullopt;
     SolidCoverageBlend blend;
+    blend.coverageOnly_ = format == CAIRO_FORMAT_A8;
     blend.surface_ = target->surface;
     blend.offsetX_ = target->offsetX;
     blend.offsetY_ = target->offsetY;
@@ -207,6 +208,17 @@ std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo
     return blend;
 }
 
+void SolidCoverageBlend::blendCoverageOnly(int y, int from, int to, const std::uint8_t* levels,
+                                           std::uint32_t scale) const {
+    const std::uint32_t alpha = pixel_ >> 24;
+    std::uint8_t* pixels = data_ + static_cast<std::ptrdiff_t>(y + offsetY_) * stride_ + offsetX_;
+    for (int x = from; x < to; ++x) {
+        const std::uint32_t level = levels == nullptr ? scale : scale == 0xff ? levels[x] : multiply(levels[x], scale);
+        const std::uint32_t covered = multiply(alpha, level);
+        pixels[x] = static_cast<std::uint8_t>(std::min(0xffu, covered + multiply(pixels[x], 0xff - covered)));
+    }
+}
+
 void SolidCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane, int firstRow, int endRow) const {
     if (pixel_ == 0) return;  // a transparent colour leaves every pixel as it is
     firstRow = std::max({firstRow, 0, top_ - plane.top});
@@ -218,6 +230,10 @@ void SolidCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane, int f
         const int end = std::min(plane.endColumns[row], columnsTo);
         if (first >= end) continue;
         const std::uint8_t* coverage = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride;
+        if (coverageOnly_) {
+            blendCoverageOnly(plane.top + row, plane.left + first, plane.left + end, coverage - plane.left, 0xff);
+            continue;
+        }
         auto* pixels = reinterpret_cast<std::uint32_t*>(
                            data_ + static_cast<std::ptrdiff_t>(plane.top + row + offsetY_) * stride_) +
                        (plane.left + offsetX_);
@@ -233,6 +249,14 @@ void SolidCoverageBlend::blendSpans(const std::vector<CoverageRasterizer::Span>&
         if (span.y < top_ || span.y >= bottom_) continue;
         const int from = std::max(span.x, left_), to = std::min(span.x + span.length, right_);
         if (from >= to) continue;
+        if (coverageOnly_) {
+            const std::uint8_t* clipRow =
+                clip == nullptr ? nullptr
+                                : clip->coverage->data() +
+                                      static_cast<std::size_t>(span.y - clip->top) * clip->width - clip->left;
+            blendCoverageOnly(span.y, from, to, clipRow, span.coverage);
+            continue;
+        }
         auto* pixels = reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(span.y + offsetY_) * stride_) +
                        offsetX_;
         if (clip != nullptr) {

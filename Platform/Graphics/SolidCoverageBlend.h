@@ -24,7 +24,8 @@ namespace platform::graphics {
 class SolidCoverageBlend {
 public:
     // For the solid `source` over the current target of `cairo`, which must
-    // be an ARGB32 image surface drawn with the "over" operator. The pixels
+    // be an ARGB32 image surface, or one of coverage alone (A8, which takes
+    // the colour's alpha), drawn with the "over" operator. The pixels
     // laid down are those of the device box [left, right) x [top, bottom)
     // within the target: when `withoutClip` the coverage holds the clip and
     // only the target's edges cut it; otherwise Cairo's clip must be one
@@ -76,6 +77,13 @@ private:
     int offsetX_ = 0, offsetY_ = 0;
     int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
     std::uint32_t pixel_ = 0;
+    // The target keeps coverage alone (A8): only the colour's alpha is laid down.
+    bool coverageOnly_ = false;
+
+    // Lays the alpha down over the device pixels [from, to) of row `y` of a
+    // coverage-only target, through `levels` (indexed by device column)
+    // scaled by `scale`, or through `scale` alone when there are none.
+    void blendCoverageOnly(int y, int from, int to, const std::uint8_t* levels, std::uint32_t scale) const;
 };
 
 }  // namespace platform::graphics

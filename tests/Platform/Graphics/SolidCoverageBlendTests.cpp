@@ -132,6 +132,67 @@ TEST(SolidCoverageBlendTest, LaysAColourDownAsTheMaskCompositorDoes) {
     }
 }
 
+TEST(SolidCoverageBlendTest, LaysAColoursAlphaIntoCoverageAloneAsTheMaskCompositorDoes) {
+    // A buffer of coverage alone (a mask drawn apart) takes the colour's
+    // alpha, through spans of every length, with and without a clip.
+    std::vector<std::uint8_t> clipLevels(static_cast<std::size_t>(kWidth) * kHeight);
+    for (std::size_t i = 0; i < clipLevels.size(); ++i) clipLevels[i] = static_cast<std::uint8_t>((i * 71) % 256);
+    const ClipCoverageView clip{std::make_shared<const std::vector<std::uint8_t>>(clipLevels), 0, 0, kWidth};
+    const auto bytes = [](cairo_surface_t* target) {
+        cairo_surface_flush(target);
+        std::vector<std::uint8_t> out;
+        for (int y = 0; y < kHeight; ++y) {
+            const auto* row = cairo_image_surface_get_data(target) + y * cairo_image_surface_get_stride(target);
+            out.insert(out.end(), row, row + kWidth);
+        }
+        return out;
+    };
+    for (double alpha : {1.0, 0.5, 0.13, 0.999, 0.004}) {
+        for (double background : {0.0, 0.3, 1.0}) {
+            for (bool clipped : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << alpha << " over " << background << (clipped ? ", clipped" : ""));
+                Surface mask = surface(CAIRO_FORMAT_A8);
+                cairo_surface_flush(mask.get());
+                std::vector<CoverageRasterizer::Span> spans;
+                for (int y = 0; y < kHeight; ++y) {
+                    for (int x = 0; x < kWidth; ++x) {
+                        const std::uint8_t level = coverageAt(x, y);
+                        const int t = level * clipLevels[y * kWidth + x] + 0x80;
+                        cairo_image_surface_get_data(mask.get())[y * cairo_image_surface_get_stride(mask.get()) + x] =
+                            clipped ? static_cast<std::uint8_t>((t + (t >> 8)) >> 8) : level;
+                        if (!spans.empty() && spans.back().y == y && spans.back().coverage == level) {
+                            ++spans.back().length;
+                        } else {
+                            spans.push_back({x, y, 1, level});
+                        }
+                    }
+                }
+                cairo_surface_mark_dirty(mask.get());
+                Surface expected = surface(CAIRO_FORMAT_A8), ours = surface(CAIRO_FORMAT_A8);
+                for (cairo_surface_t* target : {expected.get(), ours.get()}) {
+                    Context cairo(cairo_create(target), &cairo_destroy);
+                    cairo_set_source_rgba(cairo.get(), 0, 0, 0, background);
+                    cairo_paint(cairo.get());
+                }
+                {
+                    Context cairo(cairo_create(expected.get()), &cairo_destroy);
+                    cairo_set_source_rgba(cairo.get(), 0.2, 0.4, 0.8, alpha);
+                    cairo_mask_surface(cairo.get(), mask.get(), 0, 0);
+                }
+                Pattern source(cairo_pattern_create_rgba(0.2, 0.4, 0.8, alpha), &cairo_pattern_destroy);
+                {
+                    Context cairo(cairo_create(ours.get()), &cairo_destroy);
+                    const auto blend = SolidCoverageBlend::make(cairo.get(), source.get(), false);
+                    ASSERT_TRUE(blend);
+                    blend->blendSpans(spans, clipped ? &clip : nullptr);
+                    blend->markDirty(0, 0, kWidth, kHeight);
+                }
+                EXPECT_EQ(bytes(ours.get()), bytes(expected.get()));
+            }
+        }
+    }
+}
+
 TEST(SolidCoverageBlendTest, KeepsToTheClipAndTheTargetAndRefusesWhatItCannotLayDown) {
     Pattern red(cairo_pattern_create_rgba(1, 0, 0, 1), &cairo_pattern_destroy);
     const std::vector<CoverageRasterizer::Span> everywhere = [] {
@@ -169,7 +230,7 @@ TEST(SolidCoverageBlendTest, KeepsToTheClipAndTheTargetAndRefusesWhatItCannotLay
         return !SolidCoverageBlend::make(cairo.get(), source, false);
     };
     EXPECT_TRUE(refused([](cairo_t* c) { cairo_set_operator(c, CAIRO_OPERATOR_MULTIPLY); }, red.get()));
-    EXPECT_TRUE(refused([](cairo_t*) {}, red.get(), CAIRO_FORMAT_A8));
+    EXPECT_TRUE(refused([](cairo_t*) {}, red.get(), CAIRO_FORMAT_RGB24));
     EXPECT_TRUE(refused(
         [](cairo_t* c) {
             cairo_rectangle(c, 0, 0, 5, 5);

@@ -29,6 +29,15 @@ extern "C" const char* __tsan_default_suppressions() {
         // Pango's font lookups): not instrumented, its locks wait on futexes, and
         // its reports were allocations and frees inside GLib on Qt's pool threads.
         "called_from_lib:libglib-2.0.so\n"
+        // Cairo is not built with the sanitizer either. Contexts on several
+        // threads at once (views drawn on threads of their own) take their
+        // states, clips and paths from pools that Cairo shares between threads
+        // with atomic operations of its own, which the sanitizer does not see:
+        // a block handed from one thread to another then shows as Cairo's
+        // copies into it racing with the last thread's. Each context and
+        // surface is used by one thread at a time, and the worker threads
+        // that scan-convert drawings call no Cairo at all.
+        "called_from_lib:libcairo.so.2\n"
         // The one hand-off to the main thread through a queued Qt call: a post to
         // the main run loop from another thread queues a drain, whose function
         // object is made on the posting thread and run on the main thread once

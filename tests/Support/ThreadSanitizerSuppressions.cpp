@@ -36,8 +36,10 @@ extern "C" const char* __tsan_default_suppressions() {
         // a block handed from one thread to another then shows as Cairo's
         // copies into it racing with the last thread's. Each context and
         // surface is used by one thread at a time, and the worker threads
-        // that scan-convert drawings call no Cairo at all.
-        "called_from_lib:libcairo.so.2\n"
+        // that scan-convert drawings call no Cairo at all. Only races inside
+        // Cairo are let through: its locks must still be seen, or Pango's
+        // unlocking of a lock Cairo took would show as an error of its own.
+        "race:libcairo.so.2\n"
         // The one hand-off to the main thread through a queued Qt call: a post to
         // the main run loop from another thread queues a drain, whose function
         // object is made on the posting thread and run on the main thread once

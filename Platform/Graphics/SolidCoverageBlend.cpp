@@ -212,6 +212,18 @@ void SolidCoverageBlend::blendCoverageOnly(int y, int from, int to, const std::u
                                            std::uint32_t scale) const {
     const std::uint32_t alpha = pixel_ >> 24;
     std::uint8_t* pixels = data_ + static_cast<std::ptrdiff_t>(y + offsetY_) * stride_ + offsetX_;
+    if (levels == nullptr) {
+        // One coverage along the run: what it lays down is worked out once.
+        const std::uint32_t covered = multiply(alpha, scale);
+        if (covered == 0xff) {
+            std::memset(pixels + from, 0xff, static_cast<std::size_t>(to - from));
+        } else if (covered != 0) {
+            for (int x = from; x < to; ++x) {
+                pixels[x] = static_cast<std::uint8_t>(std::min(0xffu, covered + multiply(pixels[x], 0xff - covered)));
+            }
+        }
+        return;
+    }
     for (int x = from; x < to; ++x) {
         const std::uint32_t level = levels == nullptr ? scale : scale == 0xff ? levels[x] : multiply(levels[x], scale);
         const std::uint32_t covered = multiply(alpha, level);

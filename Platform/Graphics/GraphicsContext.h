@@ -471,6 +471,8 @@ private:
     // The device pixels of the boxes of drawings handed over since a
     // worker was last woken for them.
     long handedPixels_ = 0;
+    // The device pixels of the boxes of the drawings handed over and not yet laid down.
+    mutable long pendingPixels_ = 0;
     bool pathIsStroked_ = false;
     // Where the current path lies in device space and what it costs to scan,
     // gathered as it is built (see DrawingCost).

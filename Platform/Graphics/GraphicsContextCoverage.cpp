@@ -434,9 +434,12 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         workers.submit(drawing, wake);
     }
     pending_.push_back(std::move(drawing));
-    // A bound on the spans held at once.
+    // A bound on the drawings, and on the spans, held at once: a drawing
+    // has at most a span a pixel of its box.
     constexpr std::size_t mostPending = 64;
-    if (pending_.size() >= mostPending) {
+    constexpr long mostPendingPixels = 1 << 22;
+    pendingPixels_ += static_cast<long>(width) * height;
+    if (pending_.size() >= mostPending || pendingPixels_ >= mostPendingPixels) {
         flushPending();
     }
     return true;
@@ -454,6 +457,7 @@ void GraphicsContext::flushPending() const {
         spareDrawings_.push_back(std::move(drawing));
     }
     pending_.clear();
+    pendingPixels_ = 0;
 }
 
 bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, FillRule rule, bool stroked) {

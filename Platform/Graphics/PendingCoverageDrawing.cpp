@@ -170,6 +170,10 @@ void PendingCoverageDrawing::layDownThroughPlane(cairo_t* cairo) const {
 }
 
 void PendingCoverageDrawing::release() {
+    // A drawing kept for reuse keeps no more than a modest run of spans: one
+    // of a hostile outline's frames must not hold its memory for good.
+    constexpr std::size_t keptSpans = 1 << 16;
+    if (spans_.capacity() > keptSpans) std::vector<CoverageRasterizer::Span>().swap(spans_);
     blend.reset();
     if (source) cairo_pattern_destroy(source->pattern);
     source.reset();

@@ -90,6 +90,18 @@ cairo_operator_t cairoOperator(BlendMode mode) {
     return CAIRO_OPERATOR_OVER;
 }
 
+cairo_line_cap_t cairoLineCap(LineCap cap) {
+    return cap == LineCap::round    ? CAIRO_LINE_CAP_ROUND
+           : cap == LineCap::square ? CAIRO_LINE_CAP_SQUARE
+                                    : CAIRO_LINE_CAP_BUTT;
+}
+
+cairo_line_join_t cairoLineJoin(LineJoin join) {
+    return join == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
+           : join == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
+                                     : CAIRO_LINE_JOIN_MITER;
+}
+
 GraphicsContext::GraphicsContext(cairo_t* cairo, int width, int height, bool grey)
     : cairo_(cairo_reference(cairo)), surfaces_{cairo_get_target(cairo)}, width_(width), height_(height), grey_(grey) {
     states_.emplace_back();
@@ -387,12 +399,8 @@ void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
     cairo_set_tolerance(target, strokeTolerance(penRadius()));
     cairo_set_line_width(target, s.lineWidth);
     cairo_set_miter_limit(target, s.miterLimit);
-    cairo_set_line_cap(target, s.lineCap == LineCap::round    ? CAIRO_LINE_CAP_ROUND
-                               : s.lineCap == LineCap::square ? CAIRO_LINE_CAP_SQUARE
-                                                              : CAIRO_LINE_CAP_BUTT);
-    cairo_set_line_join(target, s.lineJoin == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
-                                : s.lineJoin == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
-                                                                : CAIRO_LINE_JOIN_MITER);
+    cairo_set_line_cap(target, cairoLineCap(s.lineCap));
+    cairo_set_line_join(target, cairoLineJoin(s.lineJoin));
     const double stretch = s.dashLengths.empty() ? 1 : DashLimit::stretchFactor(pathLengthBound(target), s.dashLengths);
     if (s.dashLengths.empty()) {
         cairo_set_dash(target, nullptr, 0, 0);

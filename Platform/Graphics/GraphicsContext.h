@@ -328,10 +328,12 @@ private:
     // Paints the current path's fill under `rule`, or its stroke with the
     // state's line style when `stroked`, with `source` laid through the
     // coverage the CoverageRasterizer makes of it, under the clip and the
-    // operator in force (a clip of paths taken into the coverage). False,
-    // having drawn nothing, where that would not draw what Cairo's own
-    // filling or stroking draws: without antialiasing, for a dashed stroke,
-    // and wherever the rasteriser refuses.
+    // operator in force (a clip of paths taken into the coverage): handed
+    // over to the workers where it can be (handOverCoverage), else at once,
+    // after what was handed over is laid down. False, having drawn nothing,
+    // where that would not draw what Cairo's own filling or stroking draws:
+    // without antialiasing, for a dashed stroke, and wherever the rasteriser
+    // refuses.
     bool paintRasterizedCoverage(cairo_pattern_t* source, FillRule rule, bool stroked);
     // paintRasterizedCoverage drawing here and now.
     bool paintRasterizedCoverageAtOnce(cairo_pattern_t* source, FillRule rule, bool stroked);

@@ -1,6 +1,7 @@
 #pragma once
 // The saved drawing state of a GraphicsContext and the pixel masks its clips may
-// carry. Only GraphicsContext's own sources include this.
+// carry. Only GraphicsContext's own sources, and those of the drawings it hands
+// over (PendingCoverageDrawing), include this.
 
 #include <cairo.h>
 
@@ -84,6 +85,8 @@ inline cairo_matrix_t toCairoMatrix(const AffineTransform& t) {
 }
 
 cairo_operator_t cairoOperator(BlendMode mode);
+cairo_line_cap_t cairoLineCap(LineCap cap);
+cairo_line_join_t cairoLineJoin(LineJoin join);
 
 // Replaces the current path of `cairo` with a clip's path, read in its user space.
 void appendClipPath(cairo_t* cairo, const DeviceClipShape::PathClip& path);

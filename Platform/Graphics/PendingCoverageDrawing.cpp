@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Platform/Graphics/BoxCoverage.h"
+#include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
@@ -88,12 +89,8 @@ void PendingCoverageDrawing::strokeWithCairo() {
     cairo_set_tolerance(cairo, stroke->tolerance);
     cairo_set_line_width(cairo, stroke->width);
     cairo_set_miter_limit(cairo, stroke->miterLimit);
-    cairo_set_line_cap(cairo, stroke->cap == LineCap::round    ? CAIRO_LINE_CAP_ROUND
-                              : stroke->cap == LineCap::square ? CAIRO_LINE_CAP_SQUARE
-                                                               : CAIRO_LINE_CAP_BUTT);
-    cairo_set_line_join(cairo, stroke->join == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
-                               : stroke->join == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
-                                                                 : CAIRO_LINE_JOIN_MITER);
+    cairo_set_line_cap(cairo, cairoLineCap(stroke->cap));
+    cairo_set_line_join(cairo, cairoLineJoin(stroke->join));
     cairo_stroke(cairo);
     const bool drawn = cairo_status(cairo) == CAIRO_STATUS_SUCCESS;
     cairo_destroy(cairo);

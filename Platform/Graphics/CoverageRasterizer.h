@@ -15,9 +15,9 @@
 // outline whose edges would walk farther across the plane's rows than drawing
 // the plane costs, and any failure FreeType reports.
 //
-// Owned by one GraphicsContext and used on one thread at a time, but for the
-// rows of one plane (renderRows); each thread keeps its own FreeType library,
-// which is not thread-safe.
+// Owned by one GraphicsContext, or by a drawing it hands over, and used on one
+// thread at a time, but for the rows of one plane (renderRows); each thread
+// keeps its own FreeType library, which is not thread-safe.
 
 #include <cstdint>
 #include <memory>

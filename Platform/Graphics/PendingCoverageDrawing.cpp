@@ -17,8 +17,8 @@ void PendingCoverageDrawing::coverRectangle(const Rect& rect) {
     const long minX = BoxCoverage::fixed(rect.minX()), maxX = BoxCoverage::fixed(rect.maxX());
     const long minY = BoxCoverage::fixed(rect.minY()), maxY = BoxCoverage::fixed(rect.maxY());
     // The columns fully inside, and the partial ones at either end.
-    int inner = std::max(left, static_cast<int>((minX + 255) >> 8));
-    int innerEnd = std::min(right, static_cast<int>(maxX >> 8));
+    const int inner = std::max(left, static_cast<int>((minX + 255) >> 8));
+    const int innerEnd = std::min(right, static_cast<int>(maxX >> 8));
     for (int y = top; y < bottom; ++y) {
         const long row = share(minY, maxY, y);
         if (row == 0) continue;

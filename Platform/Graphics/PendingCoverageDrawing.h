@@ -1,10 +1,11 @@
 #pragma once
-// A solid fill or stroke that a GraphicsContext has handed to the
-// CoverageWorkers: its outline taken in and readied for the device box it can
-// show in, its colour and target fixed (SolidCoverageBlend), and the clip of
-// paths it is drawn under, if any. A worker, or the context itself, scan-
-// converts it into spans; the context then lays them down, in drawing order,
-// before anything else touches the target's pixels.
+// A fill or stroke that a GraphicsContext has handed to the CoverageWorkers:
+// its outline taken in (a stroke's only checked in), the device box it can
+// show in, how it is laid down (a colour straight into the target, any other
+// source by Cairo), and the clip of paths it is drawn under, if any. A worker,
+// or the context itself, strokes and scan-converts it into spans; the context
+// then lays them down, in drawing order, before anything else touches the
+// target's pixels.
 //
 // Owned by the context that made it, which reuses it for later drawings; a
 // worker holds it only while it may still run it.
@@ -29,11 +30,11 @@ public:
     // prepared for the box [left, right) x [top, bottom).
     CoverageRasterizer rasterizer;
     int left = 0, top = 0, right = 0, bottom = 0;
-    // A colour laid over an ARGB target straight into its pixels; or any
-    // other source (a gradient, a colour under another operator or into a
-    // coverage-only target), which Cairo lays down through a plane of the
-    // spans, with the operator and the user space (which the source is
-    // locked to) in force when the drawing was handed over.
+    // A colour laid "over" straight into the target's pixels; or any other
+    // source (a gradient, a colour under another operator), which Cairo lays
+    // down through a plane of the spans, with the operator and the user
+    // space (which the source is locked to) in force when the drawing was
+    // handed over.
     std::optional<SolidCoverageBlend> blend;
     struct CairoSource {
         cairo_pattern_t* pattern = nullptr;  // a reference of the drawing's own

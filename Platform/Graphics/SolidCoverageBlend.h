@@ -1,11 +1,12 @@
 #pragma once
-// Lays one colour down through a coverage plane straight into an ARGB32 image
-// surface, with the "over" operator, row by row: what the pixel library does
-// for a solid source through an 8-bit mask, to the same rounding, without the
-// mask surface, the composite's set-up or the clearing of the columns a row
-// does not cover. GraphicsContext uses it for solid fills and strokes drawn
-// through the CoverageRasterizer; rows may be laid down on several threads at
-// once, as long as each thread has rows of its own.
+// Lays one colour down through coverage (a plane's rows, or spans) straight
+// into an ARGB32 image surface, or its alpha into one of coverage alone (A8),
+// with the "over" operator: what the pixel library does for a solid source
+// through an 8-bit mask, to the same rounding, without the mask surface, the
+// composite's set-up or the clearing of the columns a row does not cover.
+// GraphicsContext uses it for solid fills and strokes drawn through the
+// CoverageRasterizer, and its Target for the box any drawing it hands over
+// can reach.
 //
 // A value made for one drawing by whoever draws it.
 

@@ -629,11 +629,19 @@ Rect CoverageRasterizer::bounds() const {
 }
 
 bool CoverageRasterizer::render(const Plane& plane) const {
-    return prepare(plane) && renderRows(plane, 0, plane.height);
-}
-
-bool CoverageRasterizer::prepare(const Plane& plane) const {
-    return plane.data != nullptr && prepare(plane.left, plane.top, plane.width, plane.height);
+    if (plane.data == nullptr || !prepare(plane.left, plane.top, plane.width, plane.height)) return false;
+    const Outline& outline = *outline_;
+    ThreadFreeType& freeType = threadFreeType();
+    if (freeType.library == nullptr) return false;
+    if (outline.points.empty()) return true;
+    FT_Outline view = outline_->preparedView();
+    FT_Raster_Params params{};
+    params.source = &view;
+    params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
+    params.gray_spans = writeSpans;
+    params.user = const_cast<Plane*>(&plane);
+    params.clip_box = {plane.left, plane.top, plane.left + plane.width, plane.top + plane.height};
+    return FT_Outline_Render(freeType.library, &view, &params) == 0;
 }
 
 bool CoverageRasterizer::prepare(int left, int top, int width, int height) const {
@@ -728,23 +736,6 @@ bool CoverageRasterizer::renderSpans(std::vector<Span>& spans) const {
     params.gray_spans = appendSpans;
     params.user = &sink;
     params.clip_box = {box.left, box.top, box.left + box.width, box.top + box.height};
-    return FT_Outline_Render(freeType.library, &view, &params) == 0;
-}
-
-bool CoverageRasterizer::renderRows(const Plane& plane, int firstRow, int endRow) const {
-    Outline& outline = *outline_;
-    ThreadFreeType& freeType = threadFreeType();
-    if (!outline.prepared || freeType.library == nullptr) return false;
-    firstRow = std::max(firstRow, 0);
-    endRow = std::min(endRow, plane.height);
-    if (outline.points.empty() || firstRow >= endRow) return true;
-    FT_Outline view = outline.preparedView();
-    FT_Raster_Params params{};
-    params.source = &view;
-    params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
-    params.gray_spans = writeSpans;
-    params.user = const_cast<Plane*>(&plane);
-    params.clip_box = {plane.left, plane.top + firstRow, plane.left + plane.width, plane.top + endRow};
     return FT_Outline_Render(freeType.library, &view, &params) == 0;
 }
 

@@ -16,8 +16,8 @@
 // the plane costs, and any failure FreeType reports.
 //
 // Owned by one GraphicsContext, or by a drawing it hands over, and used on one
-// thread at a time, but for the rows of one plane (renderRows); each thread
-// keeps its own FreeType library, which is not thread-safe.
+// thread at a time; each thread keeps its own FreeType library, which is not
+// thread-safe.
 
 #include <cstdint>
 #include <memory>
@@ -100,23 +100,16 @@ public:
     // within [0, 32767) both ways; false, with the plane in any state, when
     // FreeType fails or the outline is too costly to scan over it.
     bool render(const Plane& plane) const;
-    // render in two steps, so that rows may be rendered on several threads:
-    // prepare readies what was taken in for the plane (false where render
-    // would fail before scanning), then renderRows writes the plane's rows
-    // [firstRow, endRow), counted from its top. Calls of renderRows for
-    // disjoint rows may run at once, each on its own thread; nothing else
-    // may touch the rasteriser meanwhile.
-    bool prepare(const Plane& plane) const;
-    bool renderRows(const Plane& plane, int firstRow, int endRow) const;
 
     // A run of pixels of one coverage along a row of the device.
     struct Span {
         std::int32_t x = 0, y = 0, length = 0;
         std::uint8_t coverage = 0;
     };
-    // The same for coverage given as spans, over the device box [left,
-    // left + width) x [top, top + height): prepare for the box, then
-    // renderSpans appends the spans within it, row by row from the top.
+    // The coverage as spans, over the device box [left, left + width) x
+    // [top, top + height): prepare readies what was taken in for the box
+    // (false where render would fail before scanning), then renderSpans
+    // appends the spans within it, row by row from the top.
     bool prepare(int left, int top, int width, int height) const;
     bool renderSpans(std::vector<Span>& spans) const;
 

@@ -370,13 +370,10 @@ private:
     // the surface is clipped to (their union) and of each path clipped to;
     // false when one cannot be rasterised.
     bool multiplyByClipCoverage(const CoverageRasterizer::Plane& plane);
-    // multiplyByClipCoverage in two steps, so that rows may be multiplied
-    // on several threads: the clip's coverage made ready over the plane,
-    // then the plane's rows [firstRow, endRow) multiplied by it.
+    // Makes the clip's coverage ready over the plane's box (the kept one,
+    // when it holds the box), for multiplyByClipCoverage and for drawings
+    // handed over, which multiply by it on their workers.
     bool prepareClipCoverage(const CoverageRasterizer::Plane& plane);
-    void multiplyRowsByClipCoverage(const CoverageRasterizer::Plane& plane, int firstRow, int endRow) const {
-        clipCoverageView().multiplyRows(plane, firstRow, endRow);
-    }
     // The clip's coverage as prepareClipCoverage last made it.
     ClipCoverageView clipCoverageView() const;
     // Multiplies a plane of full coverage by the clip's: the rectangles'

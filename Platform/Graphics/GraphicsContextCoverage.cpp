@@ -230,7 +230,7 @@ bool GraphicsContext::prepareClipCoverage(const CoverageRasterizer::Plane& plane
 
 bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& plane) {
     if (!prepareClipCoverage(plane)) return false;
-    multiplyRowsByClipCoverage(plane, 0, plane.height);
+    clipCoverageView().multiplyRows(plane, 0, plane.height);
     return true;
 }
 
@@ -401,9 +401,9 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     if (stroked) {
         // What Cairo strokes with, should the worker's stroker fail.
         const State& s = state();
-        drawing->stroke = PendingCoverageDrawing::CairoStroke{devicePath_,   penTransform(), strokeTolerance(penRadius()),
-                                                              s.lineWidth,   s.miterLimit,   s.lineCap,
-                                                              s.lineJoin};
+        drawing->stroke = PendingCoverageDrawing::CairoStroke{penTransform(), strokeTolerance(penRadius()),
+                                                              s.lineWidth, s.miterLimit, s.lineCap, s.lineJoin};
+        drawing->strokePath = devicePath_;
     }
     if (clipped) {
         const CoverageRasterizer::Plane box{nullptr, 0, drawing->left, drawing->top, width, height};
@@ -501,15 +501,10 @@ bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, Fil
     plane.firstColumns = firstColumns.data();
     plane.endColumns = endColumns.data();
     plane.uncleared = true;
-    if (!rasterizer.prepare(plane) || (clipped && !prepareClipCoverage(plane))) {
+    if (!rasterizer.render(plane) || (clipped && !multiplyByClipCoverage(plane))) {
         cairo_surface_destroy(coverage);
         return false;
     }
-    if (!rasterizer.renderRows(plane, 0, plane.height)) {
-        cairo_surface_destroy(coverage);
-        return false;
-    }
-    if (clipped) multiplyRowsByClipCoverage(plane, 0, plane.height);
     // One colour goes straight into the target, without Cairo.
     if (const std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped)) {
         solid->blendRows(plane, 0, plane.height);

@@ -64,7 +64,7 @@ void PendingCoverageDrawing::strokeWithCairo() {
     }
     cairo_surface_set_device_offset(plane, -left, -top);
     cairo_t* cairo = cairo_create(plane);
-    for (const PathElement& element : stroke->path.elements()) {
+    for (const PathElement& element : strokePath.elements()) {
         const auto& p = element.points;
         switch (element.type) {
             case PathElementType::moveTo: cairo_move_to(cairo, p[0].x, p[0].y); break;

@@ -59,7 +59,6 @@ public:
     // FreeType's stroker fail, the context has Cairo stroke it with these,
     // as it would have drawn it at once.
     struct CairoStroke {
-        Path path;  // in device space
         AffineTransform pen;
         double tolerance = 0.1;
         double width = 1;
@@ -68,6 +67,9 @@ public:
         LineJoin join = LineJoin::miter;
     };
     std::optional<CairoStroke> stroke;
+    // The stroke's path, in device space; kept across reuse, so that copying
+    // the next one in allocates nothing once it has grown to its size.
+    Path strokePath;
     // After CoverageWorkers::finish: whether the stroker failed, and the
     // stroke is left to strokeWithCairo (on the context's thread).
     bool needsCairo() const { return needsCairo_; }

@@ -342,6 +342,8 @@ private:
     // to be laid down at the next flushPending; false, having handed
     // nothing over, for any other drawing.
     bool handOverCoverage(cairo_pattern_t* source, FillRule rule, bool stroked);
+    // A drawing to hand over: one laid down before, or a new one.
+    std::shared_ptr<PendingCoverageDrawing> spareDrawing() const;
     // Lays down, in order, every drawing handed over; before anything else
     // draws into or reads the target.
     void flushPending() const;

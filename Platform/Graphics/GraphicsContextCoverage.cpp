@@ -19,6 +19,7 @@
 #include "Platform/Graphics/BoxCoverage.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/GradientCoverageBlend.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
@@ -345,6 +346,13 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
     return paintRasterizedCoverageAtOnce(source, rule, stroked);
 }
 
+std::shared_ptr<PendingCoverageDrawing> GraphicsContext::spareDrawing() const {
+    if (spareDrawings_.empty()) return std::make_shared<PendingCoverageDrawing>();
+    std::shared_ptr<PendingCoverageDrawing> drawing = std::move(spareDrawings_.back());
+    spareDrawings_.pop_back();
+    return drawing;
+}
+
 bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, bool stroked) {
     const State& s = state();
     CoverageWorkers& workers = CoverageWorkers::shared();
@@ -358,19 +366,16 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     const std::optional<Rect> rectangle = stroked || clipped ? std::nullopt : alignedRectangle(devicePath_);
     std::optional<SolidCoverageBlend> solid =
         SolidCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
+    std::optional<GradientCoverageBlend> gradient =
+        solid ? std::nullopt : GradientCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
     // Any other source is laid down by Cairo, within the same box.
     const std::optional<SolidCoverageBlend::Target> target =
-        solid ? std::nullopt : SolidCoverageBlend::target(cairo_, clipped, rectangles ? &*rectangles : nullptr);
-    if (!solid && !target) {
+        solid || gradient ? std::nullopt
+                          : SolidCoverageBlend::target(cairo_, clipped, rectangles ? &*rectangles : nullptr);
+    if (!solid && !gradient && !target) {
         return false;
     }
-    std::shared_ptr<PendingCoverageDrawing> drawing;
-    if (spareDrawings_.empty()) {
-        drawing = std::make_shared<PendingCoverageDrawing>();
-    } else {
-        drawing = std::move(spareDrawings_.back());
-        spareDrawings_.pop_back();
-    }
+    std::shared_ptr<PendingCoverageDrawing> drawing = spareDrawing();
     const auto refuse = [&] {
         drawing->release();
         spareDrawings_.push_back(std::move(drawing));
@@ -392,10 +397,24 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     drawing->right = static_cast<int>(std::ceil(reach.maxX()));
     drawing->bottom = static_cast<int>(std::ceil(reach.maxY()));
     const int width = drawing->right - drawing->left, height = drawing->bottom - drawing->top;
+    if (!rectangle && width > PendingCoverageDrawing::maximumWidth) {
+        return refuse();
+    }
+    // A gradient costs more by its pixels than by its outline: a large fill
+    // is split into bands of rows, each a drawing of its own, that threads
+    // work side by side. Where each band lies depends on the box alone, so
+    // the pixels are the same however the bands are run.
+    constexpr long bandPixels = 1 << 15;
+    constexpr int mostBands = 8;
+    const int bands = gradient && !stroked ? static_cast<int>(std::clamp<long>(static_cast<long>(width) * height / bandPixels, 1,
+                                                                              std::min(height, mostBands)))
+                                           : 1;
+    const int bandRows = (height + bands - 1) / bands;
+    const Rect wholeBox(drawing->left, drawing->top, width, height);
+    drawing->bottom = drawing->top + bandRows;
     if (rectangle) {
         drawing->coverRectangle(*rectangle);
-    } else if (width > PendingCoverageDrawing::maximumWidth ||
-               (!stroked && !rasterizer.prepare(drawing->left, drawing->top, width, height))) {
+    } else if (!stroked && !rasterizer.prepare(drawing->left, drawing->top, width, bandRows)) {
         return refuse();
     }
     if (stroked) {
@@ -412,8 +431,36 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         }
         drawing->clip = clipCoverageView();
     }
+    // The further bands, readied before the first is handed over: should
+    // one be refused, the whole drawing goes to Cairo.
+    std::vector<std::shared_ptr<PendingCoverageDrawing>> further;
+    for (int band = 1; band < bands; ++band) {
+        const int bandTop = static_cast<int>(wholeBox.minY()) + band * bandRows;
+        const int bandBottom = std::min(static_cast<int>(wholeBox.maxY()), bandTop + bandRows);
+        if (bandTop >= bandBottom) break;
+        std::shared_ptr<PendingCoverageDrawing> next = spareDrawing();
+        next->left = drawing->left;
+        next->right = drawing->right;
+        next->top = bandTop;
+        next->bottom = bandBottom;
+        const bool ready = rectangle ? (next->coverRectangle(*rectangle), true)
+                                     : next->rasterizer.takeFill(devicePath_, rule) &&
+                                           next->rasterizer.prepare(next->left, bandTop, width, bandBottom - bandTop);
+        further.push_back(std::move(next));
+        if (!ready) {
+            for (std::shared_ptr<PendingCoverageDrawing>& refused : further) {
+                refused->release();
+                spareDrawings_.push_back(std::move(refused));
+            }
+            return refuse();
+        }
+        further.back()->clip = drawing->clip;
+        further.back()->gradient = gradient;
+    }
     if (solid) {
         drawing->blend = std::move(solid);
+    } else if (gradient) {
+        drawing->gradient = std::move(gradient);
     } else {
         PendingCoverageDrawing::CairoSource cairoSource;
         cairoSource.pattern = cairo_pattern_reference(source);
@@ -426,14 +473,23 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     // costs the drawer tens of microseconds: a worker is woken once the
     // drawings handed over since the last wake cover enough pixels to repay
     // it; until then they wait for a worker that is awake, or for the drawer.
-    if (!rectangle) {
+    // The bands of a gradient are worked on the workers even where there
+    // is no outline to scan-convert.
+    const bool submits = !rectangle || bands > 1;
+    if (submits) {
         constexpr long wakingPixels = 256 * 256;
         handedPixels_ += static_cast<long>(width) * height;
         const bool wake = handedPixels_ >= wakingPixels;
         if (wake) handedPixels_ = 0;
+        drawing->submitted = true;
         workers.submit(drawing, wake);
+        for (const std::shared_ptr<PendingCoverageDrawing>& band : further) {
+            band->submitted = true;
+            workers.submit(band, wake);
+        }
     }
     pending_.push_back(std::move(drawing));
+    for (std::shared_ptr<PendingCoverageDrawing>& band : further) pending_.push_back(std::move(band));
     // A bound on the drawings, and on the spans, held at once: a drawing
     // has at most a span a pixel of its box.
     constexpr std::size_t mostPending = 64;
@@ -451,7 +507,7 @@ void GraphicsContext::flushPending() const {
     }
     CoverageWorkers& workers = CoverageWorkers::shared();
     for (std::shared_ptr<PendingCoverageDrawing>& drawing : pending_) {
-        if (drawing->scanConverts()) workers.finish(*drawing);
+        if (drawing->submitted) workers.finish(*drawing);
         if (drawing->needsCairo()) drawing->strokeWithCairo();
         drawing->layDown(cairo_);
         spareDrawings_.push_back(std::move(drawing));
@@ -509,6 +565,8 @@ bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, Fil
     if (const std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped)) {
         solid->blendRows(plane, 0, plane.height);
         solid->markDirty(plane);
+    } else if (const std::optional<GradientCoverageBlend> gradient = GradientCoverageBlend::make(cairo_, source, clipped)) {
+        gradient->blendRows(plane);
     } else {
         cairo_surface_mark_dirty(coverage);
         layDownThroughCoverage(source, coverage, plane, clipped);

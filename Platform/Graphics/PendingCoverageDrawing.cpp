@@ -42,14 +42,19 @@ void PendingCoverageDrawing::coverRectangle(const Rect& rect) {
 }
 
 void PendingCoverageDrawing::run() {
-    if (spansGiven_) return;
-    spans_.clear();
-    if (stroke && (!rasterizer.strokeChecked() || !rasterizer.prepare(left, top, right - left, bottom - top))) {
-        needsCairo_ = true;
-        return;
+    if (!spansGiven_) {
+        spans_.clear();
+        if (stroke && (!rasterizer.strokeChecked() || !rasterizer.prepare(left, top, right - left, bottom - top))) {
+            needsCairo_ = true;
+            return;
+        }
+        failed_ = !rasterizer.renderSpans(spans_);
+        if (failed_ && stroke) needsCairo_ = true;
     }
-    failed_ = !rasterizer.renderSpans(spans_);
-    if (failed_ && stroke) needsCairo_ = true;
+    if (!failed_ && gradient) {
+        gradient->cover(spans_, clip ? &*clip : nullptr, covered_);
+        coveredMade_ = true;
+    }
 }
 
 void PendingCoverageDrawing::strokeWithCairo() {
@@ -117,6 +122,11 @@ void PendingCoverageDrawing::layDown(cairo_t* cairo) {
     if (!failed_ && blend) {
         blend->blendSpans(spans_, clip ? &*clip : nullptr);
         blend->markDirty(left, top, right, bottom);
+    } else if (!failed_ && gradient) {
+        // Rectangles, and strokes Cairo stroked, were never worked on a worker.
+        if (!coveredMade_) gradient->cover(spans_, clip ? &*clip : nullptr, covered_);
+        gradient->layDown(spans_, covered_);
+        gradient->markDirty(left, top, right, bottom);
     } else if (!failed_ && source) {
         layDownThroughPlane(cairo);
     }
@@ -171,12 +181,17 @@ void PendingCoverageDrawing::release() {
     // of a hostile outline's frames must not hold its memory for good.
     constexpr std::size_t keptSpans = 1 << 16;
     if (spans_.capacity() > keptSpans) std::vector<CoverageRasterizer::Span>().swap(spans_);
+    constexpr std::size_t keptPixels = 1 << 18;
+    if (covered_.capacity() > keptPixels) std::vector<std::uint32_t>().swap(covered_);
+    coveredMade_ = false;
     blend.reset();
+    gradient.reset();
     if (source) cairo_pattern_destroy(source->pattern);
     source.reset();
     clip.reset();
     stroke.reset();
     spansGiven_ = false;
+    submitted = false;
     needsCairo_ = false;
     failed_ = false;
 }

@@ -16,6 +16,7 @@
 #include "Platform/Graphics/ClipCoverageView.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/GradientCoverageBlend.h"
 #include "Platform/Graphics/LineCap.h"
 #include "Platform/Graphics/LineJoin.h"
 #include "Platform/Graphics/Path.h"
@@ -30,12 +31,14 @@ public:
     // prepared for the box [left, right) x [top, bottom).
     CoverageRasterizer rasterizer;
     int left = 0, top = 0, right = 0, bottom = 0;
-    // A colour laid "over" straight into the target's pixels; or any other
-    // source (a gradient, a colour under another operator), which Cairo lays
-    // down through a plane of the spans, with the operator and the user
-    // space (which the source is locked to) in force when the drawing was
-    // handed over.
+    // A colour laid "over" straight into the target's pixels; a padded
+    // gradient laid "over" the same way, worked through the spans' coverage
+    // on the worker; or any other source (a colour under another operator),
+    // which Cairo lays down through a plane of the spans, with the operator
+    // and the user space (which the source is locked to) in force when the
+    // drawing was handed over.
     std::optional<SolidCoverageBlend> blend;
+    std::optional<GradientCoverageBlend> gradient;
     struct CairoSource {
         cairo_pattern_t* pattern = nullptr;  // a reference of the drawing's own
         cairo_matrix_t matrix{};
@@ -50,9 +53,10 @@ public:
     // edges in 24.8 fixed point, each pixel's share along either axis in
     // 256ths, their product in 8 bits. It then has nothing to scan-convert.
     void coverRectangle(const Rect& rect);
-    // Whether it has an outline to scan-convert (it is handed over), or
-    // was given its spans.
-    bool scanConverts() const { return !spansGiven_; }
+    // Whether it was handed to the workers (CoverageWorkers::submit), which
+    // a drawing with an outline to scan-convert, or a band of a gradient,
+    // is; a drawing given its spans otherwise waits for layDown.
+    bool submitted = false;
 
     // A stroke is stroked on the worker too, from what the rasteriser
     // checked in (CoverageRasterizer::checkStroke), within the box; should
@@ -98,6 +102,9 @@ private:
     void layDownThroughPlane(cairo_t* cairo) const;
 
     std::vector<CoverageRasterizer::Span> spans_;
+    // The gradient through the spans' coverage, pixel by pixel, once worked.
+    std::vector<std::uint32_t> covered_;
+    bool coveredMade_ = false;
     bool failed_ = false;
     bool spansGiven_ = false;
     bool needsCairo_ = false;

@@ -8,33 +8,15 @@
 #include <emmintrin.h>
 #endif
 
+#include "Platform/Graphics/PixelArithmetic.h"
+
 namespace platform::graphics {
 
 namespace {
 
-// The pixel library's product of two 8-bit values, rounded.
-inline std::uint32_t multiply(std::uint32_t x, std::uint32_t y) {
-    const std::uint32_t t = x * y + 0x80;
-    return (t + (t >> 8)) >> 8;
-}
-
-// The same for the four channels of a pixel at once, two by two.
-inline std::uint32_t multiplyChannels(std::uint32_t pixel, std::uint32_t factor) {
-    std::uint32_t evens = (pixel & 0x00ff00ffu) * factor + 0x00800080u;
-    evens = ((evens + ((evens >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
-    std::uint32_t odds = ((pixel >> 8) & 0x00ff00ffu) * factor + 0x00800080u;
-    odds = (odds + ((odds >> 8) & 0x00ff00ffu)) & 0xff00ff00u;
-    return evens | odds;
-}
-
-// Adds two pixels channel by channel, each sum held at 255.
-inline std::uint32_t addSaturated(std::uint32_t a, std::uint32_t b) {
-    std::uint32_t evens = (a & 0x00ff00ffu) + (b & 0x00ff00ffu);
-    evens |= 0x01000100u - ((evens >> 8) & 0x00010001u);
-    std::uint32_t odds = ((a >> 8) & 0x00ff00ffu) + ((b >> 8) & 0x00ff00ffu);
-    odds |= 0x01000100u - ((odds >> 8) & 0x00010001u);
-    return (evens & 0x00ff00ffu) | ((odds & 0x00ff00ffu) << 8);
-}
+using PixelArithmetic::addSaturated;
+using PixelArithmetic::multiply;
+using PixelArithmetic::multiplyChannels;
 
 // Lays `covered`, a colour already through its coverage, over `count`
 // pixels: each pixel times what the colour leaves of it, plus the colour,
@@ -120,10 +102,7 @@ std::uint32_t SolidCoverageBlend::premultipliedPixel(double red, double green, d
 }
 
 std::uint32_t SolidCoverageBlend::over(std::uint32_t source, std::uint8_t coverage, std::uint32_t destination) {
-    const std::uint32_t covered = coverage == 0xff ? source : multiplyChannels(source, coverage);
-    const std::uint32_t remaining = 0xff - (covered >> 24);
-    if (remaining == 0) return covered;
-    return addSaturated(covered, multiplyChannels(destination, remaining));
+    return PixelArithmetic::over(coverage == 0xff ? source : multiplyChannels(source, coverage), destination);
 }
 
 std::optional<SolidCoverageBlend::Target> SolidCoverageBlend::target(cairo_t* cairo, bool withoutClip,
@@ -193,16 +172,8 @@ std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo
     if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_A8) return std::nullopt;
     SolidCoverageBlend blend;
     blend.coverageOnly_ = format == CAIRO_FORMAT_A8;
-    blend.surface_ = target->surface;
-    blend.offsetX_ = target->offsetX;
-    blend.offsetY_ = target->offsetY;
-    blend.left_ = target->left;
-    blend.top_ = target->top;
-    blend.right_ = target->right;
-    blend.bottom_ = target->bottom;
-    cairo_surface_flush(blend.surface_);
-    blend.data_ = cairo_image_surface_get_data(blend.surface_);
-    blend.stride_ = cairo_image_surface_get_stride(blend.surface_);
+    blend.target_ = *target;
+    blend.data_ = target->pixels(blend.stride_);
     if (blend.data_ == nullptr) return std::nullopt;
     blend.pixel_ = premultipliedPixel(red, green, blue, alpha);
     return blend;
@@ -211,7 +182,7 @@ std::optional<SolidCoverageBlend> SolidCoverageBlend::make(cairo_t* cairo, cairo
 void SolidCoverageBlend::blendCoverageOnly(int y, int from, int to, const std::uint8_t* levels,
                                            std::uint32_t scale) const {
     const std::uint32_t alpha = pixel_ >> 24;
-    std::uint8_t* pixels = data_ + static_cast<std::ptrdiff_t>(y + offsetY_) * stride_ + offsetX_;
+    std::uint8_t* pixels = data_ + static_cast<std::ptrdiff_t>(y + target_.offsetY) * stride_ + target_.offsetX;
     if (levels == nullptr) {
         // One coverage along the run: what it lays down is worked out once.
         const std::uint32_t covered = multiply(alpha, scale);
@@ -233,10 +204,10 @@ void SolidCoverageBlend::blendCoverageOnly(int y, int from, int to, const std::u
 
 void SolidCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane, int firstRow, int endRow) const {
     if (pixel_ == 0) return;  // a transparent colour leaves every pixel as it is
-    firstRow = std::max({firstRow, 0, top_ - plane.top});
-    endRow = std::min({endRow, plane.height, bottom_ - plane.top});
-    const int columnsFrom = std::max(0, left_ - plane.left);
-    const int columnsTo = std::min(plane.width, right_ - plane.left);
+    firstRow = std::max({firstRow, 0, target_.top - plane.top});
+    endRow = std::min({endRow, plane.height, target_.bottom - plane.top});
+    const int columnsFrom = std::max(0, target_.left - plane.left);
+    const int columnsTo = std::min(plane.width, target_.right - plane.left);
     for (int row = firstRow; row < endRow; ++row) {
         const int first = std::max(plane.firstColumns[row], columnsFrom);
         const int end = std::min(plane.endColumns[row], columnsTo);
@@ -247,8 +218,8 @@ void SolidCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane, int f
             continue;
         }
         auto* pixels = reinterpret_cast<std::uint32_t*>(
-                           data_ + static_cast<std::ptrdiff_t>(plane.top + row + offsetY_) * stride_) +
-                       (plane.left + offsetX_);
+                           data_ + static_cast<std::ptrdiff_t>(plane.top + row + target_.offsetY) * stride_) +
+                       (plane.left + target_.offsetX);
         overEach(pixel_, coverage + first, 0xff, pixels + first, end - first);
     }
 }
@@ -258,8 +229,8 @@ void SolidCoverageBlend::blendSpans(const std::vector<CoverageRasterizer::Span>&
     if (pixel_ == 0) return;
     const bool opaque = (pixel_ >> 24) == 0xff;
     for (const CoverageRasterizer::Span& span : spans) {
-        if (span.y < top_ || span.y >= bottom_) continue;
-        const int from = std::max(span.x, left_), to = std::min(span.x + span.length, right_);
+        if (span.y < target_.top || span.y >= target_.bottom) continue;
+        const int from = std::max(span.x, target_.left), to = std::min(span.x + span.length, target_.right);
         if (from >= to) continue;
         if (coverageOnly_) {
             const std::uint8_t* clipRow =
@@ -269,8 +240,8 @@ void SolidCoverageBlend::blendSpans(const std::vector<CoverageRasterizer::Span>&
             blendCoverageOnly(span.y, from, to, clipRow, span.coverage);
             continue;
         }
-        auto* pixels = reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(span.y + offsetY_) * stride_) +
-                       offsetX_;
+        auto* pixels = reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(span.y + target_.offsetY) * stride_) +
+                       target_.offsetX;
         if (clip != nullptr) {
             const std::uint8_t* clipRow = clip->coverage->data() +
                                           static_cast<std::size_t>(span.y - clip->top) * clip->width - clip->left;
@@ -290,12 +261,22 @@ void SolidCoverageBlend::markDirty(const CoverageRasterizer::Plane& plane) const
 }
 
 void SolidCoverageBlend::markDirty(int left, int top, int right, int bottom) const {
-    left = std::max(left, left_);
-    top = std::max(top, top_);
-    right = std::min(right, right_);
-    bottom = std::min(bottom, bottom_);
+    target_.markDirty(left, top, right, bottom);
+}
+
+std::uint8_t* SolidCoverageBlend::Target::pixels(int& stride) const {
+    cairo_surface_flush(surface);
+    stride = cairo_image_surface_get_stride(surface);
+    return cairo_image_surface_get_data(surface);
+}
+
+void SolidCoverageBlend::Target::markDirty(int left, int top, int right, int bottom) const {
+    left = std::max(left, this->left);
+    top = std::max(top, this->top);
+    right = std::min(right, this->right);
+    bottom = std::min(bottom, this->bottom);
     if (left >= right || top >= bottom) return;
-    cairo_surface_mark_dirty_rectangle(surface_, left + offsetX_, top + offsetY_, right - left, bottom - top);
+    cairo_surface_mark_dirty_rectangle(surface, left + offsetX, top + offsetY, right - left, bottom - top);
 }
 
 }  // namespace platform::graphics

@@ -40,6 +40,13 @@ public:
         cairo_surface_t* surface = nullptr;
         int offsetX = 0, offsetY = 0;
         int left = 0, top = 0, right = 0, bottom = 0;
+
+        // Lets Cairo finish what it drew into the surface, and gives its
+        // pixels (null where it has none) and the bytes between their rows.
+        std::uint8_t* pixels(int& stride) const;
+        // Tells Cairo that pixels of the device box [left, right) x [top,
+        // bottom), as far as they lie within the target's, changed.
+        void markDirty(int left, int top, int right, int bottom) const;
     };
     static std::optional<Target> target(cairo_t* cairo, bool withoutClip,
                                         const std::vector<Rect>* clipRectangles = nullptr);
@@ -71,12 +78,9 @@ public:
 private:
     SolidCoverageBlend() = default;
 
-    cairo_surface_t* surface_ = nullptr;
+    Target target_;
     std::uint8_t* data_ = nullptr;
     int stride_ = 0;
-    // Device pixel (x, y) is the surface's pixel (x + offsetX_, y + offsetY_).
-    int offsetX_ = 0, offsetY_ = 0;
-    int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
     std::uint32_t pixel_ = 0;
     // The target keeps coverage alone (A8): only the colour's alpha is laid down.
     bool coverageOnly_ = false;

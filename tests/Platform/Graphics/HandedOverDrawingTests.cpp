@@ -92,6 +92,22 @@ void drawScene(GraphicsContext& context, int seed, bool settleEach) {
             context.fillRect(Rect(i * 3.25, i * 2.5 + 0.4, 50.6, 20.3));
             settle();
         }
+        if (i % 16 == 5) {
+            // A gradient over most of the scene: handed over in bands of
+            // rows, under a clip of paths at first.
+            Path large;
+            large.addEllipse(Rect(8.5, 14.25, 220, 205));
+            context.addPath(large);
+            context.fillPathWithRadialGradient(*gradient, {90, 100}, 4, {120, 120}, 130);
+            settle();
+        }
+        if (i % 16 == 13) {
+            Path band;
+            band.addRect(Rect(2.5, 20, 230, 190.5));
+            context.addPath(band);
+            context.fillPathWithLinearGradient(*gradient, {0, kSide}, {kSide, 0});
+            settle();
+        }
         if (i % 9 == 4) {
             context.drawLinearGradient(*gradient, {0, 0}, {kSide, kSide}, GradientDrawingOptions::extended());
             settle();
@@ -257,6 +273,94 @@ TEST(HandedOverDrawingTest, ARectangleAlongTheAxesIsLaidDownAsCairoLaysBoxes) {
             }
             cairo_surface_destroy(surface);
         }
+    }
+}
+
+TEST(HandedOverDrawingTest, ALargeGradientFillIsLaidDownWholeAsCairoLaysIt) {
+    // Gradient fills large enough to be worked in bands of rows on several
+    // threads (and one too wide for the workers, laid down at once),
+    // translucent over a background, against Cairo laying the same gradient
+    // through the coverage of the same shape filled with one colour: a band
+    // left out or laid down twice would show as rows far from Cairo's. The
+    // position along a steep ramp may round a few levels apart.
+    struct Case {
+        int width, height;
+        bool radial, ellipse;
+    };
+    for (const Case& c : {Case{320, 320, true, true}, Case{320, 300, false, false}, Case{600, 160, true, true}}) {
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << (c.radial ? " radial" : " linear"));
+        const Rect shape(3.25, 5.5, c.width - 9.0, c.height - 11.75);
+        Path path;
+        if (c.ellipse) {
+            path.addEllipse(shape);
+        } else {
+            path.addRect(shape);
+        }
+        const Point centre(c.width * 0.4, c.height * 0.45);
+        const auto drawGradient = [&](GraphicsContext& context) {
+            auto gradient = Gradient::make(ColorSpace::deviceRGB(),
+                                           std::vector<Color>{Color::rgb(1, 0.2, 0, 0.9), Color::rgb(0, 0.3, 1, 0.4),
+                                                              Color::rgb(0.1, 0.9, 0.2, 0.8)},
+                                           std::vector<double>{0, 0.45, 1});
+            context.addPath(path);
+            if (c.radial) {
+                context.fillPathWithRadialGradient(*gradient, centre, 2, centre + Point(10, 6), c.height * 0.6);
+            } else {
+                context.fillPathWithLinearGradient(*gradient, {0, 0}, {double(c.width), double(c.height)});
+            }
+        };
+        auto context = GraphicsContext::makeBitmap(c.width, c.height);
+        context->setFillColor(Color::rgb(0.2, 0.2, 0.2, 0.6));
+        context->fillRect(Rect(0, 0, c.width, c.height));
+        drawGradient(*context);
+        const auto ours = GraphicsContext::finishImage(std::move(context));
+
+        // The shape's coverage, filled with one colour.
+        auto solid = GraphicsContext::makeBitmap(c.width, c.height);
+        solid->setFillColor(Color::rgb(1, 1, 1));
+        solid->addPath(path);
+        solid->fillPath();
+        const auto coverage = GraphicsContext::finishImage(std::move(solid));
+        cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, c.width, c.height);
+        cairo_surface_flush(mask);
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                cairo_image_surface_get_data(mask)[y * cairo_image_surface_get_stride(mask) + x] =
+                    static_cast<std::uint8_t>(coverage->pixel(x, y) >> 24);
+            }
+        }
+        cairo_surface_mark_dirty(mask);
+
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, c.width, c.height);
+        cairo_t* cairo = cairo_create(surface);
+        cairo_set_source_rgba(cairo, 0.2, 0.2, 0.2, 0.6);
+        cairo_paint(cairo);
+        cairo_pattern_t* pattern =
+            c.radial ? cairo_pattern_create_radial(centre.x, centre.y, 2, centre.x + 10, centre.y + 6, c.height * 0.6)
+                     : cairo_pattern_create_linear(0, 0, c.width, c.height);
+        cairo_pattern_add_color_stop_rgba(pattern, 0, 1, 0.2, 0, 0.9);
+        cairo_pattern_add_color_stop_rgba(pattern, 0.45, 0, 0.3, 1, 0.4);
+        cairo_pattern_add_color_stop_rgba(pattern, 1, 0.1, 0.9, 0.2, 0.8);
+        cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+        cairo_set_source(cairo, pattern);
+        cairo_mask_surface(cairo, mask, 0, 0);
+        cairo_pattern_destroy(pattern);
+        cairo_destroy(cairo);
+        cairo_surface_destroy(mask);
+        cairo_surface_flush(surface);
+        const auto* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        int apart = 0;
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                std::uint32_t value;
+                std::memcpy(&value, data + y * stride + x * 4, 4);
+                EXPECT_TRUE(testing::pixelNear(*ours, x, y, testing::unpack(value), 3));
+                if (!testing::pixelNear(*ours, x, y, testing::unpack(value), 0)) ++apart;
+            }
+        }
+        EXPECT_LT(apart, c.width * c.height / 100);
+        cairo_surface_destroy(surface);
     }
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+// The pixel library's arithmetic on 8-bit channels, to its rounding: the
+// product of two levels, of a premultiplied pixel's four channels by one
+// level, and a saturating sum of two pixels. Shared by what lays coverage
+// down straight into a target (SolidCoverageBlend, GradientCoverageBlend).
+
+#include <cstdint>
+
+namespace platform::graphics::PixelArithmetic {
+
+// The product of two 8-bit values, rounded.
+inline std::uint32_t multiply(std::uint32_t x, std::uint32_t y) {
+    const std::uint32_t t = x * y + 0x80;
+    return (t + (t >> 8)) >> 8;
+}
+
+// The same for the four channels of a pixel at once, two by two.
+inline std::uint32_t multiplyChannels(std::uint32_t pixel, std::uint32_t factor) {
+    std::uint32_t evens = (pixel & 0x00ff00ffu) * factor + 0x00800080u;
+    evens = ((evens + ((evens >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+    std::uint32_t odds = ((pixel >> 8) & 0x00ff00ffu) * factor + 0x00800080u;
+    odds = (odds + ((odds >> 8) & 0x00ff00ffu)) & 0xff00ff00u;
+    return evens | odds;
+}
+
+// Adds two pixels channel by channel, each sum held at 255.
+inline std::uint32_t addSaturated(std::uint32_t a, std::uint32_t b) {
+    std::uint32_t evens = (a & 0x00ff00ffu) + (b & 0x00ff00ffu);
+    evens |= 0x01000100u - ((evens >> 8) & 0x00010001u);
+    std::uint32_t odds = ((a >> 8) & 0x00ff00ffu) + ((b >> 8) & 0x00ff00ffu);
+    odds |= 0x01000100u - ((odds >> 8) & 0x00010001u);
+    return (evens & 0x00ff00ffu) | ((odds & 0x00ff00ffu) << 8);
+}
+
+// `covered`, a premultiplied pixel already through its coverage, over
+// `destination`.
+inline std::uint32_t over(std::uint32_t covered, std::uint32_t destination) {
+    const std::uint32_t remaining = 0xff - (covered >> 24);
+    if (remaining == 0) return covered;
+    return addSaturated(covered, multiplyChannels(destination, remaining));
+}
+
+}  // namespace platform::graphics::PixelArithmetic

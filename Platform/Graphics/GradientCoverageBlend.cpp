@@ -128,16 +128,30 @@ void GradientCoverageBlend::cover(const std::vector<CoverageRasterizer::Span>& s
         const std::size_t start = covered.size();
         covered.resize(start + static_cast<std::size_t>(to - from));
         std::uint32_t* pixels = covered.data() + start;
-        shader_.shade(from, span.y, to - from, pixels);
         if (clip != nullptr) {
+            // Only where the clip lets anything through is the gradient
+            // worked out: a gradient painted over a clip's box may show in
+            // a small part of it.
             const std::uint8_t* clipRow =
                 clip->coverage->data() + static_cast<std::size_t>(span.y - clip->top) * clip->width - clip->left;
-            for (int x = from; x < to; ++x) {
-                const std::uint32_t level = multiply(span.coverage, clipRow[x]);
-                std::uint32_t& pixel = pixels[x - from];
-                pixel = level == 0xff ? pixel : level == 0 ? 0 : multiplyChannels(pixel, level);
+            for (int x = from; x < to;) {
+                int end = x;
+                while (end < to && clipRow[end] == 0) ++end;
+                std::fill(pixels + (x - from), pixels + (end - from), 0u);
+                x = end;
+                while (end < to && clipRow[end] != 0) ++end;
+                if (x == end) continue;
+                shader_.shade(x, span.y, end - x, pixels + (x - from));
+                for (; x < end; ++x) {
+                    const std::uint32_t level = multiply(span.coverage, clipRow[x]);
+                    std::uint32_t& pixel = pixels[x - from];
+                    pixel = level == 0xff ? pixel : level == 0 ? 0 : multiplyChannels(pixel, level);
+                }
             }
-        } else if (span.coverage != 0xff) {
+            continue;
+        }
+        shader_.shade(from, span.y, to - from, pixels);
+        if (span.coverage != 0xff) {
             for (int i = 0; i < to - from; ++i) pixels[i] = multiplyChannels(pixels[i], span.coverage);
         }
     }

@@ -344,6 +344,22 @@ private:
     bool handOverCoverage(cairo_pattern_t* source, FillRule rule, bool stroked);
     // A drawing to hand over: one laid down before, or a new one.
     std::shared_ptr<PendingCoverageDrawing> spareDrawing() const;
+    // How many bands of rows a gradient drawing over a box this large is
+    // split into.
+    static int gradientBands(int width, int height);
+    // Queues the drawings, readied, behind those pending, handing them to
+    // the workers when `submits`; lays everything pending down once too
+    // much waits.
+    void handOver(std::vector<std::shared_ptr<PendingCoverageDrawing>>& drawings, bool submits);
+    // Hands a padded gradient painted over the clip (in `alpha`, in user
+    // space or the device's) over as drawings of the clip's box, through
+    // the clip's coverage; false where it must be painted by Cairo. The
+    // alpha goes into a clip of paths' coverage as makeClipCoverage takes
+    // it when `alphaInClipCoverage`, else as Cairo's paint takes it.
+    bool handOverGradientPaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace, bool alphaInClipCoverage);
+    // The current pixel mask's coverage over the device box, as a clip's
+    // is viewed; kept while the mask stays and holds the box.
+    std::optional<ClipCoverageView> maskCoverageView(int left, int top, int width, int height);
     // Lays down, in order, every drawing handed over; before anything else
     // draws into or reads the target.
     void flushPending() const;
@@ -463,6 +479,11 @@ private:
         std::shared_ptr<std::vector<std::uint8_t>> coverage;
     };
     ClipCoverage clipCoverage_;
+    struct MaskCoverage {
+        std::shared_ptr<PixelMask> mask;
+        ClipCoverageView view;
+    };
+    MaskCoverage maskCoverage_;
     // Buffers of earlier clips' coverage, for the next clip's.
     std::vector<std::shared_ptr<std::vector<std::uint8_t>>> spareClipCoverage_;
     // Drawings handed to the CoverageWorkers and not yet laid down, in

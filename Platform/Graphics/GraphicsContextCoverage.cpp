@@ -235,6 +235,44 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
     return true;
 }
 
+std::optional<ClipCoverageView> GraphicsContext::maskCoverageView(int left, int top, int width, int height) {
+    const std::shared_ptr<PixelMask>& mask = state().mask;
+    MaskCoverage& kept = maskCoverage_;
+    const ClipCoverageView& view = kept.view;
+    const bool holds = kept.mask == mask && view.coverage && left >= view.left && top >= view.top &&
+                       left + width <= view.left + view.width &&
+                       static_cast<std::size_t>(top + height - view.top) * view.width <= view.coverage->size();
+    if (holds) return view;
+    cairo_surface_t* surface = mask->surface;
+    if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(surface) != CAIRO_FORMAT_A8) {
+        return std::nullopt;
+    }
+    double offsetX = 0, offsetY = 0;
+    cairo_surface_get_device_offset(surface, &offsetX, &offsetY);
+    if (offsetX != std::round(offsetX) || offsetY != std::round(offsetY)) return std::nullopt;
+    // The mask's pixels over the box, none beyond its own edges.
+    cairo_surface_flush(surface);
+    const std::uint8_t* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const int maskWidth = cairo_image_surface_get_width(surface), maskHeight = cairo_image_surface_get_height(surface);
+    if (data == nullptr) return std::nullopt;
+    auto coverage = std::make_shared<std::vector<std::uint8_t>>(static_cast<std::size_t>(width) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        const int row = top + y + static_cast<int>(offsetY);
+        if (row < 0 || row >= maskHeight) continue;
+        const int from = std::max(left, -static_cast<int>(offsetX));
+        const int to = std::min(left + width, maskWidth - static_cast<int>(offsetX));
+        if (from >= to) continue;
+        std::memcpy(coverage->data() + static_cast<std::size_t>(y) * width + (from - left),
+                    data + static_cast<std::ptrdiff_t>(row) * stride + from + static_cast<int>(offsetX),
+                    static_cast<std::size_t>(to - from));
+    }
+    kept.mask = mask;
+    kept.view = ClipCoverageView{std::move(coverage), left, top, width};
+    return kept.view;
+}
+
 ClipCoverageView GraphicsContext::clipCoverageView() const {
     const ClipCoverage& kept = clipCoverage_;
     return ClipCoverageView{kept.coverage, kept.left, kept.top, kept.width};
@@ -355,7 +393,6 @@ std::shared_ptr<PendingCoverageDrawing> GraphicsContext::spareDrawing() const {
 
 bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, bool stroked) {
     const State& s = state();
-    CoverageWorkers& workers = CoverageWorkers::shared();
     if (!s.shouldAntialias || !s.allowsAntialiasing) {
         return false;
     }
@@ -400,15 +437,7 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     if (!rectangle && width > PendingCoverageDrawing::maximumWidth) {
         return refuse();
     }
-    // A gradient costs more by its pixels than by its outline: a large fill
-    // is split into bands of rows, each a drawing of its own, that threads
-    // work side by side. Where each band lies depends on the box alone, so
-    // the pixels are the same however the bands are run.
-    constexpr long bandPixels = 1 << 15;
-    constexpr int mostBands = 8;
-    const int bands = gradient && !stroked ? static_cast<int>(std::clamp<long>(static_cast<long>(width) * height / bandPixels, 1,
-                                                                              std::min(height, mostBands)))
-                                           : 1;
+    const int bands = gradient && !stroked ? gradientBands(width, height) : 1;
     const int bandRows = (height + bands - 1) / bands;
     const Rect wholeBox(drawing->left, drawing->top, width, height);
     drawing->bottom = drawing->top + bandRows;
@@ -469,35 +498,120 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         cairoSource.target = *target;
         drawing->source = cairoSource;
     }
-    // A rectangle has nothing to scan-convert. Waking a sleeping thread
-    // costs the drawer tens of microseconds: a worker is woken once the
-    // drawings handed over since the last wake cover enough pixels to repay
-    // it; until then they wait for a worker that is awake, or for the drawer.
-    // The bands of a gradient are worked on the workers even where there
-    // is no outline to scan-convert.
-    const bool submits = !rectangle || bands > 1;
+    // A rectangle has nothing to scan-convert; the bands of a gradient are
+    // worked on the workers even so.
+    further.insert(further.begin(), std::move(drawing));
+    handOver(further, !rectangle || bands > 1);
+    return true;
+}
+
+int GraphicsContext::gradientBands(int width, int height) {
+    // A gradient costs more by its pixels than by its outline: a large one
+    // is split into bands of rows, each a drawing of its own, that threads
+    // work side by side. Where each band lies depends on the box alone, so
+    // the pixels are the same however the bands are run.
+    constexpr long bandPixels = 1 << 15;
+    constexpr int mostBands = 8;
+    return static_cast<int>(
+        std::clamp<long>(static_cast<long>(width) * height / bandPixels, 1, std::max(1, std::min(height, mostBands))));
+}
+
+void GraphicsContext::handOver(std::vector<std::shared_ptr<PendingCoverageDrawing>>& drawings, bool submits) {
+    // Waking a sleeping thread costs the drawer tens of microseconds: a
+    // worker is woken once the drawings handed over since the last wake
+    // cover enough pixels to repay it; until then they wait for a worker
+    // that is awake, or for the drawer.
+    long pixels = 0;
+    for (const auto& drawing : drawings) {
+        pixels += static_cast<long>(drawing->right - drawing->left) * (drawing->bottom - drawing->top);
+    }
     if (submits) {
+        CoverageWorkers& workers = CoverageWorkers::shared();
         constexpr long wakingPixels = 256 * 256;
-        handedPixels_ += static_cast<long>(width) * height;
+        handedPixels_ += pixels;
         const bool wake = handedPixels_ >= wakingPixels;
         if (wake) handedPixels_ = 0;
-        drawing->submitted = true;
-        workers.submit(drawing, wake);
-        for (const std::shared_ptr<PendingCoverageDrawing>& band : further) {
-            band->submitted = true;
-            workers.submit(band, wake);
+        for (const std::shared_ptr<PendingCoverageDrawing>& drawing : drawings) {
+            drawing->submitted = true;
+            workers.submit(drawing, wake);
         }
     }
-    pending_.push_back(std::move(drawing));
-    for (std::shared_ptr<PendingCoverageDrawing>& band : further) pending_.push_back(std::move(band));
+    for (std::shared_ptr<PendingCoverageDrawing>& drawing : drawings) pending_.push_back(std::move(drawing));
     // A bound on the drawings, and on the spans, held at once: a drawing
     // has at most a span a pixel of its box.
     constexpr std::size_t mostPending = 64;
     constexpr long mostPendingPixels = 1 << 22;
-    pendingPixels_ += static_cast<long>(width) * height;
+    pendingPixels_ += pixels;
     if (pending_.size() >= mostPending || pendingPixels_ >= mostPendingPixels) {
         flushPending();
     }
+}
+
+bool GraphicsContext::handOverGradientPaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace,
+                                            bool alphaInClipCoverage) {
+    const State& s = state();
+    const cairo_pattern_type_t type = cairo_pattern_get_type(source);
+    if ((type != CAIRO_PATTERN_TYPE_LINEAR && type != CAIRO_PATTERN_TYPE_RADIAL) || s.mask || s.degenerate ||
+        s.clipIsEmpty || s.blendMode != BlendMode::normal) {
+        return false;
+    }
+    const std::optional<std::vector<Rect>> rectangles = deviceClipRectangles();
+    const bool clipped = !rectangles;  // by paths: their coverage is multiplied in
+    // Through a pixel mask under a clip of rectangles, as Cairo lays a
+    // paint through the mask in one pass.
+    if (s.mask && (clipped || alpha < 1)) {
+        return false;
+    }
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    if (inDeviceSpace) cairo_identity_matrix(cairo_);
+    cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
+    std::optional<GradientCoverageBlend> gradient =
+        GradientCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
+    cairo_set_matrix(cairo_, &matrix);
+    if (!gradient) {
+        return false;
+    }
+    const Rect box = deviceClipBox();
+    if (box.isNull() || box.isEmpty()) {
+        return true;  // nothing shows
+    }
+    const int left = static_cast<int>(std::floor(box.minX())), top = static_cast<int>(std::floor(box.minY()));
+    const int right = static_cast<int>(std::ceil(box.maxX())), bottom = static_cast<int>(std::ceil(box.maxY()));
+    // The alpha as a clip's coverage takes it (rounded to 8 bits), or as
+    // Cairo's paint does (its upper 8 of 16 bits).
+    const double held = std::clamp(alpha, 0.0, 1.0);
+    const auto level = static_cast<std::uint8_t>(clipped && alphaInClipCoverage
+                                                     ? std::lround(held * 255)
+                                                     : static_cast<long>(held * 65535.0 + 0.5) >> 8);
+    if (level == 0) {
+        return true;
+    }
+    std::optional<ClipCoverageView> clip;
+    if (clipped) {
+        if (!prepareClipCoverage(CoverageRasterizer::Plane{nullptr, 0, left, top, right - left, bottom - top})) {
+            return false;
+        }
+        clip = clipCoverageView();
+    } else if (s.mask) {
+        clip = maskCoverageView(left, top, right - left, bottom - top);
+        if (!clip) return false;
+    }
+    const int bands = gradientBands(right - left, bottom - top);
+    const int bandRows = (bottom - top + bands - 1) / bands;
+    std::vector<std::shared_ptr<PendingCoverageDrawing>> drawings;
+    for (int bandTop = top; bandTop < bottom; bandTop += bandRows) {
+        std::shared_ptr<PendingCoverageDrawing> drawing = spareDrawing();
+        drawing->left = left;
+        drawing->right = right;
+        drawing->top = bandTop;
+        drawing->bottom = std::min(bottom, bandTop + bandRows);
+        drawing->coverBox(level);
+        drawing->clip = clip;
+        drawing->gradient = gradient;
+        drawings.push_back(std::move(drawing));
+    }
+    handOver(drawings, true);
     return true;
 }
 

@@ -169,6 +169,10 @@ void GraphicsContext::layDownThroughMask(cairo_pattern_t* source, bool inDeviceS
 }
 
 void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace) {
+    // A gradient goes in drawing order with the drawings handed over.
+    if (handOverGradientPaint(source, alpha, inDeviceSpace, true)) {
+        return;
+    }
     flushPending();
     const State& s = state();
     if (!s.mask && !s.degenerate && !s.clipIsEmpty && clipsByPaths()) {
@@ -612,7 +616,6 @@ void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int
 
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,
                                          GradientDrawingOptions options) {
-    flushPending();
     end = separateEnd(state().transform, start, end);
     const GradientGeometry geometry = GradientGeometry::linear(start, end);
     if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
@@ -638,6 +641,11 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
         cairo_pattern_destroy(pattern);
         return;
     }
+    if (!cutBefore && !cutAfter && handOverGradientPaint(pattern, state().alpha, false, false)) {
+        cairo_pattern_destroy(pattern);
+        return;
+    }
+    flushPending();
     preservingPath([&] {
         if (cutBefore || cutAfter) {
             const double length = std::sqrt(lengthSquared);
@@ -669,7 +677,6 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
 
 void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCenter, double startRadius,
                                          Point endCenter, double endRadius, GradientDrawingOptions options) {
-    flushPending();
     const GradientGeometry geometry = GradientGeometry::circles(startCenter, startRadius, endCenter, endRadius);
     if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
         return;

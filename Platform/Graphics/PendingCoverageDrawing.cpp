@@ -41,6 +41,12 @@ void PendingCoverageDrawing::coverRectangle(const Rect& rect) {
     }
 }
 
+void PendingCoverageDrawing::coverBox(std::uint8_t level) {
+    spans_.clear();
+    spansGiven_ = true;
+    for (int y = top; y < bottom; ++y) spans_.push_back({left, y, right - left, level});
+}
+
 void PendingCoverageDrawing::run() {
     if (!spansGiven_) {
         spans_.clear();

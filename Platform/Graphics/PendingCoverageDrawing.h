@@ -53,6 +53,8 @@ public:
     // edges in 24.8 fixed point, each pixel's share along either axis in
     // 256ths, their product in 8 bits. It then has nothing to scan-convert.
     void coverRectangle(const Rect& rect);
+    // Gives the drawing its whole box at one level of coverage.
+    void coverBox(std::uint8_t level);
     // Whether it was handed to the workers (CoverageWorkers::submit), which
     // a drawing with an outline to scan-convert, or a band of a gradient,
     // is; a drawing given its spans otherwise waits for layDown.

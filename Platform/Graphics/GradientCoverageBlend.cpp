@@ -109,7 +109,7 @@ void GradientCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane) co
         const std::uint8_t* coverage = plane.data + static_cast<std::ptrdiff_t>(r) * plane.stride;
         shader_.shade(plane.left + first, plane.top + r, end - first, row.data());
         for (int x = first; x < end; ++x) {
-            const std::uint8_t level = coverage[x];
+            const std::uint32_t level = level_ == 0xff ? coverage[x] : multiply(coverage[x], level_);
             std::uint32_t& pixel = row[static_cast<std::size_t>(x - first)];
             pixel = level == 0xff ? pixel : level == 0 ? 0 : multiplyChannels(pixel, level);
         }
@@ -125,6 +125,7 @@ void GradientCoverageBlend::cover(const std::vector<CoverageRasterizer::Span>& s
         if (span.y < target_.top || span.y >= target_.bottom) continue;
         const int from = std::max(span.x, target_.left), to = std::min(span.x + span.length, target_.right);
         if (from >= to) continue;
+        const std::uint32_t spanLevel = level_ == 0xff ? span.coverage : multiply(span.coverage, level_);
         const std::size_t start = covered.size();
         covered.resize(start + static_cast<std::size_t>(to - from));
         std::uint32_t* pixels = covered.data() + start;
@@ -143,16 +144,20 @@ void GradientCoverageBlend::cover(const std::vector<CoverageRasterizer::Span>& s
                 if (x == end) continue;
                 shader_.shade(x, span.y, end - x, pixels + (x - from));
                 for (; x < end; ++x) {
-                    const std::uint32_t level = multiply(span.coverage, clipRow[x]);
+                    const std::uint32_t level = multiply(spanLevel, clipRow[x]);
                     std::uint32_t& pixel = pixels[x - from];
                     pixel = level == 0xff ? pixel : level == 0 ? 0 : multiplyChannels(pixel, level);
                 }
             }
             continue;
         }
+        if (spanLevel == 0) {
+            std::fill(pixels, pixels + (to - from), 0u);
+            continue;
+        }
         shader_.shade(from, span.y, to - from, pixels);
-        if (span.coverage != 0xff) {
-            for (int i = 0; i < to - from; ++i) pixels[i] = multiplyChannels(pixels[i], span.coverage);
+        if (spanLevel != 0xff) {
+            for (int i = 0; i < to - from; ++i) pixels[i] = multiplyChannels(pixels[i], spanLevel);
         }
     }
 }

@@ -46,6 +46,10 @@ public:
     void layDown(const std::vector<CoverageRasterizer::Span>& spans, const std::vector<std::uint32_t>& covered) const;
     // Tells Cairo that pixels of the device box [left, right) x [top, bottom) changed.
     void markDirty(int left, int top, int right, int bottom) const;
+    // Scales every coverage this lays the gradient through by `level`
+    // (255, the start, leaves it), as a clip's coverage scaled by an alpha
+    // would be.
+    void scaleCoverage(std::uint8_t level) { level_ = level; }
 
 private:
     explicit GradientCoverageBlend(GradientShader shader) : shader_(std::move(shader)) {}
@@ -58,6 +62,7 @@ private:
     SolidCoverageBlend::Target target_;
     std::uint8_t* data_ = nullptr;
     int stride_ = 0;
+    std::uint8_t level_ = 0xff;
     // The target keeps coverage alone (A8): only the alpha is laid down.
     bool coverageOnly_ = false;
 };

@@ -48,6 +48,7 @@ typedef struct _cairo_pattern cairo_pattern_t;
 
 namespace platform::graphics {
 
+class GradientCoverageBlend;
 class PendingCoverageDrawing;
 
 class GraphicsContext {
@@ -357,6 +358,10 @@ private:
     // alpha goes into a clip of paths' coverage as makeClipCoverage takes
     // it when `alphaInClipCoverage`, else as Cairo's paint takes it.
     bool handOverGradientPaint(cairo_pattern_t* source, double alpha, bool inDeviceSpace, bool alphaInClipCoverage);
+    // Hands a gradient painted over one path clipped to (in `level`) over as
+    // that path filled within the device box; false where the clip is not
+    // one such path, or the fill cannot be handed over.
+    bool handOverClipPathFill(const GradientCoverageBlend& gradient, std::uint8_t level, const Rect& box);
     // The current pixel mask's coverage over the device box, as a clip's
     // is viewed; kept while the mask stays and holds the box.
     std::optional<ClipCoverageView> maskCoverageView(int left, int top, int width, int height);

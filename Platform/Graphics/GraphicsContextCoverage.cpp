@@ -235,6 +235,88 @@ bool GraphicsContext::multiplyByClipCoverage(const CoverageRasterizer::Plane& pl
     return true;
 }
 
+bool GraphicsContext::handOverClipPathFill(const GradientCoverageBlend& gradient, std::uint8_t level, const Rect& box) {
+    // Under one path clipped to, and rectangles along the axes that hold it
+    // whole, within one rectangle of the surface, a paint is that path
+    // filled: it is scan-converted on the workers as a fill is, rather than
+    // its coverage made on the drawing thread, and its coverage is the same
+    // (the rectangles cover each of its pixels whole).
+    const State& s = state();
+    const DeviceClip* pathClip = nullptr;
+    std::vector<Rect> holding;
+    for (const DeviceClip* clip = s.clips.get(); clip != nullptr; clip = clip->previous.get()) {
+        if (clip->antialias == CAIRO_ANTIALIAS_NONE) return false;
+        const Path clipPath = clip->exactPath.isEmpty() ? pathOf(clip->path) : clip->exactPath;
+        if (const std::optional<Rect> rect = alignedRectangle(clipPath)) {
+            holding.push_back(*rect);
+        } else if (pathClip == nullptr) {
+            pathClip = clip;
+        } else {
+            return false;
+        }
+    }
+    if (pathClip == nullptr) {
+        return false;
+    }
+    std::vector<Rect> rectangles =
+        groupClips_.empty() ? std::vector<Rect>{Rect(0, 0, width_, height_)} : groupClips_.back();
+    if (rectangles.size() != 1 || rectangles.front().intersection(box) != box) {
+        return false;
+    }
+    const Path path = pathClip->exactPath.isEmpty() ? pathOf(pathClip->path) : pathClip->exactPath;
+    const FillRule rule = pathClip->rule == CAIRO_FILL_RULE_EVEN_ODD ? FillRule::evenOdd : FillRule::winding;
+    const std::optional<Rect> rectangle = alignedRectangle(path);
+    std::shared_ptr<PendingCoverageDrawing> first = spareDrawing();
+    std::vector<std::shared_ptr<PendingCoverageDrawing>> drawings;
+    const auto refuse = [&] {
+        drawings.push_back(std::move(first));
+        for (std::shared_ptr<PendingCoverageDrawing>& drawing : drawings) {
+            if (!drawing) continue;
+            drawing->release();
+            spareDrawings_.push_back(std::move(drawing));
+        }
+        return false;
+    };
+    if (!rectangle && !first->rasterizer.takeFill(path, rule)) {
+        return refuse();
+    }
+    const Rect reach = (rectangle ? *rectangle : first->rasterizer.bounds()).intersection(box);
+    if (reach.isNull() || reach.isEmpty()) {
+        spareDrawings_.push_back(std::move(first));
+        return true;  // nothing shows
+    }
+    const int left = static_cast<int>(std::floor(reach.minX())), top = static_cast<int>(std::floor(reach.minY()));
+    const int right = static_cast<int>(std::ceil(reach.maxX())), bottom = static_cast<int>(std::ceil(reach.maxY()));
+    if (right - left > PendingCoverageDrawing::maximumWidth) {
+        return refuse();
+    }
+    for (const Rect& rect : holding) {
+        if (BoxCoverage::fixed(rect.minX()) > left * 256L || BoxCoverage::fixed(rect.maxX()) < right * 256L ||
+            BoxCoverage::fixed(rect.minY()) > top * 256L || BoxCoverage::fixed(rect.maxY()) < bottom * 256L) {
+            return refuse();
+        }
+    }
+    const int bands = gradientBands(right - left, bottom - top);
+    const int bandRows = (bottom - top + bands - 1) / bands;
+    for (int bandTop = top; bandTop < bottom; bandTop += bandRows) {
+        std::shared_ptr<PendingCoverageDrawing> drawing = first ? std::move(first) : spareDrawing();
+        drawing->left = left;
+        drawing->right = right;
+        drawing->top = bandTop;
+        drawing->bottom = std::min(bottom, bandTop + bandRows);
+        const bool ready = rectangle ? (drawing->coverRectangle(*rectangle), true)
+                                     : (drawings.empty() || drawing->rasterizer.takeFill(path, rule)) &&
+                                           drawing->rasterizer.prepare(left, bandTop, right - left,
+                                                                       drawing->bottom - bandTop);
+        drawing->gradient = gradient;
+        drawing->gradient->scaleCoverage(level);
+        drawings.push_back(std::move(drawing));
+        if (!ready) return refuse();
+    }
+    handOver(drawings, true);
+    return true;
+}
+
 std::optional<ClipCoverageView> GraphicsContext::maskCoverageView(int left, int top, int width, int height) {
     const std::shared_ptr<PixelMask>& mask = state().mask;
     MaskCoverage& kept = maskCoverage_;
@@ -585,6 +667,9 @@ bool GraphicsContext::handOverGradientPaint(cairo_pattern_t* source, double alph
                                                      ? std::lround(held * 255)
                                                      : static_cast<long>(held * 65535.0 + 0.5) >> 8);
     if (level == 0) {
+        return true;
+    }
+    if (clipped && handOverClipPathFill(*gradient, level, Rect(left, top, right - left, bottom - top))) {
         return true;
     }
     std::optional<ClipCoverageView> clip;

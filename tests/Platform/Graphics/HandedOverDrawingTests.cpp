@@ -364,5 +364,50 @@ TEST(HandedOverDrawingTest, ALargeGradientFillIsLaidDownWholeAsCairoLaysIt) {
     }
 }
 
+TEST(HandedOverDrawingTest, AGradientPaintedOverAClipPathIsThatPathFilled) {
+    // A gradient painted over the clip of one path (as the other engine
+    // paints a gradient layer over its shape) is handed over as that path
+    // filled: the same pixels as filling the path with the gradient, whether
+    // rectangles along the axes around it hold it whole or cut through it.
+    auto gradient = Gradient::make(ColorSpace::deviceRGB(),
+                                   std::vector<Color>{Color::rgb(1, 0.2, 0, 0.9), Color::rgb(0, 0.3, 1, 0.5)},
+                                   std::vector<double>{});
+    Path ellipse;
+    ellipse.addEllipse(Rect(20.5, 30.25, 260, 210));
+    const Point centre(140, 130);
+    struct Case {
+        const char* name;
+        std::optional<Rect> around;
+        int tolerance;
+    };
+    for (const Case& c : {Case{"alone", std::nullopt, 0}, Case{"held by a rectangle", Rect(10, 20, 290, 240), 0},
+                          Case{"cut by a rectangle", Rect(60.5, 10, 150.25, 260), 1}}) {
+        SCOPED_TRACE(c.name);
+        const auto drawn = [&](bool painted) {
+            auto context = GraphicsContext::makeBitmap(320, 280);
+            context->setFillColor(Color::rgb(0.2, 0.6, 0.2, 0.5));
+            context->fillRect(Rect(0, 0, 320, 280));
+            if (c.around) context->clipToRect(*c.around);
+            context->addPath(ellipse);
+            if (painted) {
+                context->clip();
+                context->drawRadialGradient(*gradient, centre, 3, centre, 150, GradientDrawingOptions::extended());
+            } else {
+                context->fillPathWithRadialGradient(*gradient, centre, 3, centre, 150);
+            }
+            return GraphicsContext::finishImage(std::move(context));
+        };
+        const auto painted = drawn(true), filled = drawn(false);
+        int covered = 0;
+        for (int y = 0; y < 280; ++y) {
+            for (int x = 0; x < 320; ++x) {
+                EXPECT_TRUE(testing::pixelNear(*painted, x, y, testing::pixelAt(*filled, x, y), c.tolerance));
+                if (painted->pixel(x, y) != painted->pixel(0, 0)) ++covered;
+            }
+        }
+        EXPECT_GT(covered, 20000);
+    }
+}
+
 }  // namespace
 }  // namespace platform::graphics

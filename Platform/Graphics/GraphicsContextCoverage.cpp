@@ -633,17 +633,18 @@ bool GraphicsContext::handOverGradientPaint(cairo_pattern_t* source, double alph
                                             bool alphaInClipCoverage) {
     const State& s = state();
     const cairo_pattern_type_t type = cairo_pattern_get_type(source);
-    if ((type != CAIRO_PATTERN_TYPE_LINEAR && type != CAIRO_PATTERN_TYPE_RADIAL) || s.mask || s.degenerate ||
+    if ((type != CAIRO_PATTERN_TYPE_LINEAR && type != CAIRO_PATTERN_TYPE_RADIAL) || s.degenerate ||
         s.clipIsEmpty || s.blendMode != BlendMode::normal) {
         return false;
     }
-    const std::optional<std::vector<Rect>> rectangles = deviceClipRectangles();
-    const bool clipped = !rectangles;  // by paths: their coverage is multiplied in
-    // Through a pixel mask under a clip of rectangles, as Cairo lays a
-    // paint through the mask in one pass.
-    if (s.mask && (clipped || alpha < 1)) {
+    // Through a pixel mask as Cairo lays a paint through the mask in one
+    // pass, under Cairo's clip, which must then be one rectangle of whole
+    // pixels (GradientCoverageBlend::make asks Cairo).
+    if (s.mask && alpha < 1) {
         return false;
     }
+    const std::optional<std::vector<Rect>> rectangles = s.mask ? std::nullopt : deviceClipRectangles();
+    const bool clipped = !s.mask && !rectangles;  // by paths: their coverage is multiplied in
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
     if (inDeviceSpace) cairo_identity_matrix(cairo_);

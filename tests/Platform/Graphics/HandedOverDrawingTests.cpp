@@ -135,6 +135,8 @@ void drawScene(GraphicsContext& context, int seed, bool settleEach) {
             context.addPath(shape(i + 5));
             context.fillPath();
             settle();
+            context.drawLinearGradient(*gradient, {0, 0}, {kSide, kSide}, GradientDrawingOptions::extended());
+            settle();
         }
         context.restoreGState();
     }
@@ -407,6 +409,68 @@ TEST(HandedOverDrawingTest, AGradientPaintedOverAClipPathIsThatPathFilled) {
         }
         EXPECT_GT(covered, 20000);
     }
+}
+
+TEST(HandedOverDrawingTest, AGradientPaintedThroughAPixelMaskIsLaidDownAsCairoLaysIt) {
+    // A gradient through a clip to a stroke (a pixel mask), handed over
+    // with a copy of the mask's coverage, against Cairo laying it through
+    // the same coverage (read back by painting white through the mask).
+    constexpr int kWidth = 300, kHeight = 260;
+    auto gradient = Gradient::make(ColorSpace::deviceRGB(),
+                                   std::vector<Color>{Color::rgb(1, 0.2, 0, 0.9), Color::rgb(0, 0.3, 1, 0.5)},
+                                   std::vector<double>{});
+    const auto masked = [&](bool white) {
+        auto context = GraphicsContext::makeBitmap(kWidth, kHeight);
+        Path ring;
+        ring.addEllipse(Rect(30, 25, 240, 200));
+        context->addPath(ring);
+        context->setLineWidth(40);
+        context->clipToStrokeOfCurrentPath();
+        if (white) {
+            context->setFillColor(Color::rgb(1, 1, 1));
+            context->fillRect(Rect(0, 0, kWidth, kHeight));
+        } else {
+            context->drawLinearGradient(*gradient, {10, 0}, {kWidth - 10.0, kHeight}, GradientDrawingOptions::extended());
+        }
+        return GraphicsContext::finishImage(std::move(context));
+    };
+    const auto ours = masked(false), coverage = masked(true);
+    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, kWidth, kHeight);
+    cairo_surface_flush(mask);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            cairo_image_surface_get_data(mask)[y * cairo_image_surface_get_stride(mask) + x] =
+                static_cast<std::uint8_t>(coverage->pixel(x, y) >> 24);
+        }
+    }
+    cairo_surface_mark_dirty(mask);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
+    cairo_t* cairo = cairo_create(surface);
+    cairo_pattern_t* pattern = cairo_pattern_create_linear(10, 0, kWidth - 10.0, kHeight);
+    cairo_pattern_add_color_stop_rgba(pattern, 0, 1, 0.2, 0, 0.9);
+    cairo_pattern_add_color_stop_rgba(pattern, 1, 0, 0.3, 1, 0.5);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_set_source(cairo, pattern);
+    cairo_mask_surface(cairo, mask, 0, 0);
+    cairo_pattern_destroy(pattern);
+    cairo_destroy(cairo);
+    cairo_surface_destroy(mask);
+    cairo_surface_flush(surface);
+    const auto* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    int apart = 0, covered = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            std::uint32_t value;
+            std::memcpy(&value, data + y * stride + x * 4, 4);
+            EXPECT_TRUE(testing::pixelNear(*ours, x, y, testing::unpack(value), 3));
+            if (!testing::pixelNear(*ours, x, y, testing::unpack(value), 0)) ++apart;
+            if (value != 0) ++covered;
+        }
+    }
+    EXPECT_LT(apart, kWidth * kHeight / 100);
+    EXPECT_GT(covered, 20000);
+    cairo_surface_destroy(surface);
 }
 
 }  // namespace

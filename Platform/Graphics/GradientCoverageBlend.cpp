@@ -43,7 +43,8 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
             continue;
         }
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i low = product(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpacklo_epi8(s, zero))));
+        const __m128i low =
+            product(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpacklo_epi8(s, zero))));
         const __m128i high =
             product(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpackhi_epi8(s, zero))));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_adds_epu8(s, _mm_packus_epi16(low, high)));

@@ -26,7 +26,8 @@ std::uint16_t sixteenBits(double value) {
 std::optional<GradientShader> GradientShader::make(cairo_pattern_t* pattern, const cairo_matrix_t& matrix) {
     const cairo_pattern_type_t type = cairo_pattern_get_type(pattern);
     if ((type != CAIRO_PATTERN_TYPE_LINEAR && type != CAIRO_PATTERN_TYPE_RADIAL) ||
-        cairo_pattern_get_extend(pattern) != CAIRO_EXTEND_PAD || cairo_pattern_status(pattern) != CAIRO_STATUS_SUCCESS) {
+        cairo_pattern_get_extend(pattern) != CAIRO_EXTEND_PAD ||
+        cairo_pattern_status(pattern) != CAIRO_STATUS_SUCCESS) {
         return std::nullopt;
     }
     int count = 0;
@@ -93,8 +94,8 @@ std::optional<GradientShader> GradientShader::make(cairo_pattern_t* pattern, con
         cairo_pattern_get_color_stop_rgba(pattern, i, &offset, &red, &green, &blue, &alpha);
         if (!std::isfinite(offset)) return std::nullopt;
         const auto level = [](double value) { return static_cast<float>(sixteenBits(value)) * (1.0f / 257.0f); };
-        stops.push_back({static_cast<std::int32_t>(std::nearbyint(std::clamp(offset, 0.0, 1.0) * fixedOne)), level(alpha), level(red),
-                         level(green), level(blue)});
+        const auto position = static_cast<std::int32_t>(std::nearbyint(std::clamp(offset, 0.0, 1.0) * fixedOne));
+        stops.push_back({position, level(alpha), level(red), level(green), level(blue)});
     }
     stops.insert(stops.begin(), stops.front());
     stops.front().position = std::numeric_limits<std::int32_t>::min();
@@ -144,7 +145,9 @@ std::uint32_t GradientShader::color(const Segment& s, std::int32_t position) {
     const float red = (s.redSlope * t + s.redBase) * alpha;
     const float green = (s.greenSlope * t + s.greenBase) * alpha;
     const float blue = (s.blueSlope * t + s.blueBase) * alpha;
-    const auto byte = [](float value) { return static_cast<std::uint32_t>(static_cast<std::int32_t>(value + 0.5f)) & 0xff; };
+    const auto byte = [](float value) {
+        return static_cast<std::uint32_t>(static_cast<std::int32_t>(value + 0.5f)) & 0xff;
+    };
     return byte(alpha) << 24 | byte(red) << 16 | byte(green) << 8 | byte(blue);
 }
 
@@ -251,8 +254,8 @@ void GradientShader::positionsRadial(double x, double y, int count, std::int32_t
         const __m128d at = _mm_add_pd(_mm_set1_pd(i), index);
         const __m128d qx = _mm_add_pd(_mm_set1_pd(px), _mm_mul_pd(_mm_set1_pd(xx_), at));
         const __m128d qy = _mm_add_pd(_mm_set1_pd(py), _mm_mul_pd(_mm_set1_pd(yx_), at));
-        const __m128d b = _mm_add_pd(_mm_add_pd(_mm_mul_pd(qx, _mm_set1_pd(deltaX_)), _mm_mul_pd(qy, _mm_set1_pd(deltaY_))),
-                                     _mm_set1_pd(startRadius_ * deltaRadius_));
+        const __m128d along = _mm_add_pd(_mm_mul_pd(qx, _mm_set1_pd(deltaX_)), _mm_mul_pd(qy, _mm_set1_pd(deltaY_)));
+        const __m128d b = _mm_add_pd(along, _mm_set1_pd(startRadius_ * deltaRadius_));
         const __m128d c = _mm_sub_pd(_mm_add_pd(_mm_mul_pd(qx, qx), _mm_mul_pd(qy, qy)),
                                      _mm_set1_pd(startRadius_ * startRadius_));
         const __m128d discriminant = _mm_sub_pd(_mm_mul_pd(b, b), _mm_mul_pd(_mm_set1_pd(quadratic_), c));

@@ -486,7 +486,8 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     std::optional<SolidCoverageBlend> solid =
         SolidCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
     std::optional<GradientCoverageBlend> gradient =
-        solid ? std::nullopt : GradientCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
+        solid ? std::nullopt
+              : GradientCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
     // Any other source is laid down by Cairo, within the same box.
     const std::optional<SolidCoverageBlend::Target> target =
         solid || gradient ? std::nullopt
@@ -765,7 +766,7 @@ bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, Fil
     if (const std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped)) {
         solid->blendRows(plane, 0, plane.height);
         solid->markDirty(plane);
-    } else if (const std::optional<GradientCoverageBlend> gradient = GradientCoverageBlend::make(cairo_, source, clipped)) {
+    } else if (const auto gradient = GradientCoverageBlend::make(cairo_, source, clipped)) {
         gradient->blendRows(plane);
     } else {
         cairo_surface_mark_dirty(coverage);

@@ -450,7 +450,8 @@ TEST(HandedOverDrawingTest, AGradientPaintedThroughAPixelMaskIsLaidDownAsCairoLa
             context->setFillColor(Color::rgb(1, 1, 1));
             context->fillRect(Rect(0, 0, kWidth, kHeight));
         } else {
-            context->drawLinearGradient(*gradient, {10, 0}, {kWidth - 10.0, kHeight}, GradientDrawingOptions::extended());
+            context->drawLinearGradient(*gradient, {10, 0}, {kWidth - 10.0, kHeight},
+                                        GradientDrawingOptions::extended());
         }
         return GraphicsContext::finishImage(std::move(context));
     };

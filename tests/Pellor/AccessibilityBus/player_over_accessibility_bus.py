@@ -194,10 +194,29 @@ def read_player(pyatspi, session, program, path):
                       # A screen reader turns the bridge on through the desktop's settings; Qt's own switch
                       # does it here without them.
                       QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    viewer = session.start([program, path], env=viewer_env)
+    viewer_log = os.path.join(session.folder, "viewer.log")
+
+    def start_viewer():
+        with open(viewer_log, "w") as log:
+            return session.start([program, path], env=viewer_env, stderr=log)
+
+    viewer = start_viewer()
+    starts_left = 2
     desktop = pyatspi.Registry.getDesktop(0)
 
     def player_window():
+        nonlocal viewer, starts_left
+        if viewer.poll() is not None:
+            with open(viewer_log) as log:
+                said = log.read()
+            sys.stderr.write(said)
+            # Now and then, on a loaded machine, the display server turns the
+            # viewer's first connection away though it takes others: it is
+            # started once more.
+            if "could not connect to display" in said and starts_left > 0:
+                starts_left -= 1
+                viewer = start_viewer()
+                return None
         check(viewer.poll() is None, "the viewer exited with status %s" % viewer.returncode)
         for application in desktop:
             if application is not None and application.name == "Pellor":

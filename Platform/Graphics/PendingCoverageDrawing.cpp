@@ -3,12 +3,54 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 
 #include "Platform/Graphics/BoxCoverage.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
+
+namespace {
+
+// Buffers of a gradient's covered pixels, let go by drawings that ended,
+// kept for the next: a context made for each frame would otherwise have
+// the system map and clear them afresh every frame. At most two million
+// pixels (eight megabytes) wait here, in buffers of a million bytes at most.
+constexpr std::size_t keptCoveredPixels = 1 << 18;
+constexpr std::size_t mostPooledPixels = 1 << 21;
+std::mutex coveredPoolMutex;
+std::vector<std::vector<std::uint32_t>> coveredPool;
+std::size_t coveredPoolPixels = 0;
+
+std::vector<std::uint32_t> takeCoveredBuffer() {
+    std::lock_guard lock(coveredPoolMutex);
+    if (coveredPool.empty()) return {};
+    std::vector<std::uint32_t> buffer = std::move(coveredPool.back());
+    coveredPool.pop_back();
+    coveredPoolPixels -= buffer.capacity();
+    return buffer;
+}
+
+void giveCoveredBuffer(std::vector<std::uint32_t>& buffer) {
+    const std::size_t pixels = buffer.capacity();
+    if (pixels == 0 || pixels > keptCoveredPixels) return;
+    std::lock_guard lock(coveredPoolMutex);
+    if (coveredPoolPixels + pixels > mostPooledPixels) return;
+    buffer.clear();
+    coveredPoolPixels += pixels;
+    coveredPool.push_back(std::move(buffer));
+}
+
+}  // namespace
+
+PendingCoverageDrawing::~PendingCoverageDrawing() { giveCoveredBuffer(covered_); }
+
+void PendingCoverageDrawing::cover() {
+    if (covered_.capacity() == 0) covered_ = takeCoveredBuffer();
+    gradient->cover(spans_, clip ? &*clip : nullptr, covered_);
+    coveredMade_ = true;
+}
 
 void PendingCoverageDrawing::coverRectangle(const Rect& rect) {
     spans_.clear();
@@ -57,10 +99,7 @@ void PendingCoverageDrawing::run() {
         failed_ = !rasterizer.renderSpans(spans_);
         if (failed_ && stroke) needsCairo_ = true;
     }
-    if (!failed_ && gradient) {
-        gradient->cover(spans_, clip ? &*clip : nullptr, covered_);
-        coveredMade_ = true;
-    }
+    if (!failed_ && gradient) cover();
 }
 
 void PendingCoverageDrawing::strokeWithCairo() {
@@ -130,7 +169,7 @@ void PendingCoverageDrawing::layDown(cairo_t* cairo) {
         blend->markDirty(left, top, right, bottom);
     } else if (!failed_ && gradient) {
         // Rectangles, and strokes Cairo stroked, were never worked on a worker.
-        if (!coveredMade_) gradient->cover(spans_, clip ? &*clip : nullptr, covered_);
+        if (!coveredMade_) cover();
         gradient->layDown(spans_, covered_);
         gradient->markDirty(left, top, right, bottom);
     } else if (!failed_ && source) {
@@ -187,8 +226,7 @@ void PendingCoverageDrawing::release() {
     // of a hostile outline's frames must not hold its memory for good.
     constexpr std::size_t keptSpans = 1 << 16;
     if (spans_.capacity() > keptSpans) std::vector<CoverageRasterizer::Span>().swap(spans_);
-    constexpr std::size_t keptPixels = 1 << 18;
-    if (covered_.capacity() > keptPixels) std::vector<std::uint32_t>().swap(covered_);
+    if (covered_.capacity() > keptCoveredPixels) std::vector<std::uint32_t>().swap(covered_);
     coveredMade_ = false;
     blend.reset();
     gradient.reset();

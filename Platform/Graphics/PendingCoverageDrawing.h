@@ -27,6 +27,9 @@ namespace platform::graphics {
 
 class PendingCoverageDrawing final : public CoverageWorkers::Job {
 public:
+    PendingCoverageDrawing() = default;
+    ~PendingCoverageDrawing() override;
+
     // What the context fills in before handing it over: the rasteriser
     // prepared for the box [left, right) x [top, bottom).
     CoverageRasterizer rasterizer;
@@ -102,6 +105,8 @@ private:
     // Lays the spans down through a coverage plane with Cairo, for a source
     // other than one colour.
     void layDownThroughPlane(cairo_t* cairo) const;
+    // Works the gradient through the spans' coverage.
+    void cover();
 
     std::vector<CoverageRasterizer::Span> spans_;
     // The gradient through the spans' coverage, pixel by pixel, once worked.

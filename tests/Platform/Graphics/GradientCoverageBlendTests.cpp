@@ -9,32 +9,12 @@
 #include <vector>
 
 #include "Platform/Graphics/GradientCoverageBlend.h"
+#include "CoverageTestSurfaces.h"
 
 namespace platform::graphics {
 namespace {
 
-constexpr int kWidth = 64, kHeight = 12;
-
-using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
-using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
-using Pattern = std::unique_ptr<cairo_pattern_t, decltype(&cairo_pattern_destroy)>;
-
-Surface painted(cairo_format_t format, const double (&rgba)[4]) {
-    Surface target(cairo_image_surface_create(format, kWidth, kHeight), &cairo_surface_destroy);
-    Context cairo(cairo_create(target.get()), &cairo_destroy);
-    cairo_set_source_rgba(cairo.get(), rgba[0], rgba[1], rgba[2], rgba[3]);
-    cairo_paint(cairo.get());
-    cairo_surface_flush(target.get());
-    return target;
-}
-
-// Every level of coverage, in runs of one to a dozen pixels.
-std::uint8_t coverageAt(int x, int y) {
-    if (y == 0) return 0xff;
-    if (y == 1) return 0;
-    const int run = y < 6 ? 1 : y + 1;
-    return static_cast<std::uint8_t>(((x / run) * 37 + y * 101 + (x / run) * y) % 256);
-}
+using namespace testing;
 
 // Each channel of each pixel, whatever the format.
 std::vector<int> channels(cairo_surface_t* target) {
@@ -105,7 +85,7 @@ TEST(GradientCoverageBlendTest, LaysAGradientDownAsTheMaskCompositorDoes) {
                     }
                 }
                 cairo_surface_mark_dirty(mask.get());
-                Surface expected = painted(format, background);
+                Surface expected = painted(background, format);
                 {
                     Context cairo(cairo_create(expected.get()), &cairo_destroy);
                     cairo_set_source(cairo.get(), source.get());
@@ -125,7 +105,7 @@ TEST(GradientCoverageBlendTest, LaysAGradientDownAsTheMaskCompositorDoes) {
                     EXPECT_LE(apart, static_cast<int>(got.size() / 100));
                 };
 
-                Surface bySpans = painted(format, background);
+                Surface bySpans = painted(background, format);
                 {
                     Context cairo(cairo_create(bySpans.get()), &cairo_destroy);
                     const auto blend = GradientCoverageBlend::make(cairo.get(), source.get(), false);
@@ -141,7 +121,7 @@ TEST(GradientCoverageBlendTest, LaysAGradientDownAsTheMaskCompositorDoes) {
                 CoverageRasterizer::Plane rows{plane.data(), kWidth, 0, 0, kWidth, kHeight};
                 rows.firstColumns = first.data();
                 rows.endColumns = end.data();
-                Surface byRows = painted(format, background);
+                Surface byRows = painted(background, format);
                 {
                     Context cairo(cairo_create(byRows.get()), &cairo_destroy);
                     const auto blend = GradientCoverageBlend::make(cairo.get(), source.get(), false);
@@ -155,7 +135,7 @@ TEST(GradientCoverageBlendTest, LaysAGradientDownAsTheMaskCompositorDoes) {
 }
 
 TEST(GradientCoverageBlendTest, TakesOnlyPaddedGradientsLaidOver) {
-    Surface target = painted(CAIRO_FORMAT_ARGB32, {0, 0, 0, 0});
+    Surface target = painted({0, 0, 0, 0});
     Context cairo(cairo_create(target.get()), &cairo_destroy);
     const Pattern padded = gradient();
     EXPECT_TRUE(GradientCoverageBlend::make(cairo.get(), padded.get(), false));

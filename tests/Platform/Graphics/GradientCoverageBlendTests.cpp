@@ -64,27 +64,9 @@ TEST(GradientCoverageBlendTest, LaysAGradientDownAsTheMaskCompositorDoes) {
                 SCOPED_TRACE(::testing::Message() << (format == CAIRO_FORMAT_A8 ? "coverage alone" : "colour")
                                                   << ", background alpha " << background[3]
                                                   << (clipped ? ", clipped" : ""));
-                Surface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, kWidth, kHeight), &cairo_surface_destroy);
-                cairo_surface_flush(mask.get());
-                std::uint8_t* maskData = cairo_image_surface_get_data(mask.get());
-                const int maskStride = cairo_image_surface_get_stride(mask.get());
-                std::vector<CoverageRasterizer::Span> spans;
-                std::vector<std::uint8_t> plane(static_cast<std::size_t>(kWidth) * kHeight);
-                for (int y = 0; y < kHeight; ++y) {
-                    for (int x = 0; x < kWidth; ++x) {
-                        const std::uint8_t level = coverageAt(x, y);
-                        if (!spans.empty() && spans.back().y == y && spans.back().coverage == level) {
-                            ++spans.back().length;
-                        } else {
-                            spans.push_back({x, y, 1, level});
-                        }
-                        const int t = level * clipLevels[y * kWidth + x] + 0x80;
-                        const auto clippedLevel = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
-                        maskData[y * maskStride + x] = clipped ? clippedLevel : level;
-                        plane[y * kWidth + x] = clipped ? clippedLevel : level;
-                    }
-                }
-                cairo_surface_mark_dirty(mask.get());
+                const std::vector<CoverageRasterizer::Span> spans = levelSpans();
+                std::vector<std::uint8_t> plane = levelPlane(clipped ? &clipLevels : nullptr);
+                const Surface mask = levelMask(clipped ? &clipLevels : nullptr);
                 Surface expected = painted(background, format);
                 {
                     Context cairo(cairo_create(expected.get()), &cairo_destroy);

@@ -47,24 +47,8 @@ TEST(SolidCoverageBlendTest, LaysAColourDownAsTheMaskCompositorDoes) {
             for (bool clipped : {false, true}) {
                 SCOPED_TRACE(::testing::Message() << "colour " << colour[0] << " " << colour[3] << ", background alpha "
                                                   << background[3] << (clipped ? ", clipped" : ""));
-                Surface mask = surface(CAIRO_FORMAT_A8);
-                cairo_surface_flush(mask.get());
-                std::uint8_t* maskData = cairo_image_surface_get_data(mask.get());
-                const int maskStride = cairo_image_surface_get_stride(mask.get());
-                std::vector<CoverageRasterizer::Span> spans;
-                for (int y = 0; y < kHeight; ++y) {
-                    for (int x = 0; x < kWidth; ++x) {
-                        const std::uint8_t level = coverageAt(x, y);
-                        if (!spans.empty() && spans.back().y == y && spans.back().coverage == level) {
-                            ++spans.back().length;
-                        } else {
-                            spans.push_back({x, y, 1, level});
-                        }
-                        const int t = level * clipLevels[y * kWidth + x] + 0x80;
-                        maskData[y * maskStride + x] = clipped ? static_cast<std::uint8_t>((t + (t >> 8)) >> 8) : level;
-                    }
-                }
-                cairo_surface_mark_dirty(mask.get());
+                const std::vector<CoverageRasterizer::Span> spans = levelSpans();
+                const Surface mask = levelMask(clipped ? &clipLevels : nullptr);
                 Surface expected = painted(background);
                 {
                     Context cairo(cairo_create(expected.get()), &cairo_destroy);
@@ -84,10 +68,7 @@ TEST(SolidCoverageBlendTest, LaysAColourDownAsTheMaskCompositorDoes) {
                 EXPECT_EQ(pixels(bySpans.get()), pixels(expected.get()));
                 if (clipped) continue;
                 // The same coverage as a plane, every column written.
-                std::vector<std::uint8_t> plane(static_cast<std::size_t>(kWidth) * kHeight);
-                for (int y = 0; y < kHeight; ++y) {
-                    for (int x = 0; x < kWidth; ++x) plane[y * kWidth + x] = coverageAt(x, y);
-                }
+                std::vector<std::uint8_t> plane = levelPlane();
                 std::vector<int> first(kHeight, 0), end(kHeight, kWidth);
                 CoverageRasterizer::Plane rows{plane.data(), kWidth, 0, 0, kWidth, kHeight};
                 rows.firstColumns = first.data();
@@ -125,23 +106,8 @@ TEST(SolidCoverageBlendTest, LaysAColoursAlphaIntoCoverageAloneAsTheMaskComposit
         for (double background : {0.0, 0.3, 1.0}) {
             for (bool clipped : {false, true}) {
                 SCOPED_TRACE(::testing::Message() << alpha << " over " << background << (clipped ? ", clipped" : ""));
-                Surface mask = surface(CAIRO_FORMAT_A8);
-                cairo_surface_flush(mask.get());
-                std::vector<CoverageRasterizer::Span> spans;
-                for (int y = 0; y < kHeight; ++y) {
-                    for (int x = 0; x < kWidth; ++x) {
-                        const std::uint8_t level = coverageAt(x, y);
-                        const int t = level * clipLevels[y * kWidth + x] + 0x80;
-                        cairo_image_surface_get_data(mask.get())[y * cairo_image_surface_get_stride(mask.get()) + x] =
-                            clipped ? static_cast<std::uint8_t>((t + (t >> 8)) >> 8) : level;
-                        if (!spans.empty() && spans.back().y == y && spans.back().coverage == level) {
-                            ++spans.back().length;
-                        } else {
-                            spans.push_back({x, y, 1, level});
-                        }
-                    }
-                }
-                cairo_surface_mark_dirty(mask.get());
+                const std::vector<CoverageRasterizer::Span> spans = levelSpans();
+                const Surface mask = levelMask(clipped ? &clipLevels : nullptr);
                 Surface expected = surface(CAIRO_FORMAT_A8), ours = surface(CAIRO_FORMAT_A8);
                 for (cairo_surface_t* target : {expected.get(), ours.get()}) {
                     Context cairo(cairo_create(target), &cairo_destroy);

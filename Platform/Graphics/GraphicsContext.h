@@ -402,6 +402,10 @@ private:
     // Multiplies a plane of full coverage by the clip's: the rectangles'
     // and each path's; false when one cannot be rasterised.
     bool makeClipCoverageOver(const CoverageRasterizer::Plane& plane, const std::vector<Rect>& rectangles);
+    // Whether the clip covers every pixel of the box whole: the surface's
+    // rectangle holds it, and each path clipped to is a convex polygon
+    // around it (a clip to bounds, turned or not).
+    bool clipHoldsBox(const Rect& box) const;
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.

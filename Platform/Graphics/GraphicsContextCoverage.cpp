@@ -46,6 +46,15 @@ Path pathOf(const cairo_path_t* data) {
     return path;
 }
 
+// How far inside a clip's edge a box must lie for the clip to cover its
+// pixels whole: well past where the rasteriser's fixed point rounds an edge.
+constexpr double heldMargin = 1.0 / 32;
+
+// The path clipped to, with the points the rasteriser is given.
+Path clipPathOf(const cairo_path_t* path, const Path& exactPath) {
+    return exactPath.isEmpty() ? pathOf(path) : exactPath;
+}
+
 // Multiplies each coverage of the plane by the clip's at the same pixel, as
 // the pixel library multiplies 8-bit values.
 void multiply(const CoverageRasterizer::Plane& plane, const std::vector<std::uint8_t>& clip) {
@@ -246,7 +255,7 @@ bool GraphicsContext::handOverClipPathFill(const GradientCoverageBlend& gradient
     std::vector<Rect> holding;
     for (const DeviceClip* clip = s.clips.get(); clip != nullptr; clip = clip->previous.get()) {
         if (clip->antialias == CAIRO_ANTIALIAS_NONE) return false;
-        const Path clipPath = clip->exactPath.isEmpty() ? pathOf(clip->path) : clip->exactPath;
+        const Path clipPath = clipPathOf(clip->path, clip->exactPath);
         if (const std::optional<Rect> rect = alignedRectangle(clipPath)) {
             holding.push_back(*rect);
         } else if (pathClip == nullptr) {
@@ -263,7 +272,7 @@ bool GraphicsContext::handOverClipPathFill(const GradientCoverageBlend& gradient
     if (rectangles.size() != 1 || rectangles.front().intersection(box) != box) {
         return false;
     }
-    const Path path = pathClip->exactPath.isEmpty() ? pathOf(pathClip->path) : pathClip->exactPath;
+    const Path path = clipPathOf(pathClip->path, pathClip->exactPath);
     const FillRule rule = pathClip->rule == CAIRO_FILL_RULE_EVEN_ODD ? FillRule::evenOdd : FillRule::winding;
     const std::optional<Rect> rectangle = alignedRectangle(path);
     std::shared_ptr<PendingCoverageDrawing> first = spareDrawing();
@@ -394,10 +403,25 @@ bool GraphicsContext::makeClipCoverageOver(const CoverageRasterizer::Plane& plan
         if (!multiplyBy(area, FillRule::winding)) return false;
     }
     for (const DeviceClip* clip : paths) {
-        if (!multiplyBy(clip->exactPath.isEmpty() ? pathOf(clip->path) : clip->exactPath, clip->rule == CAIRO_FILL_RULE_EVEN_ODD ? FillRule::evenOdd
-                                                                                  : FillRule::winding)) {
+        // A clip that covers the whole plane leaves its coverage as it is.
+        if (clip->convex && clip->convex->holds(box, heldMargin)) continue;
+        if (!multiplyBy(clipPathOf(clip->path, clip->exactPath),
+                        clip->rule == CAIRO_FILL_RULE_EVEN_ODD ? FillRule::evenOdd : FillRule::winding)) {
             return false;
         }
+    }
+    return true;
+}
+
+bool GraphicsContext::clipHoldsBox(const Rect& box) const {
+    const Rect surface = groupClips_.empty()             ? Rect(0, 0, width_, height_)
+                         : groupClips_.back().size() == 1 ? groupClips_.back().front()
+                                                          : Rect::null();
+    if (surface.isNull() || surface.intersection(box) != box) {
+        return false;
+    }
+    for (const DeviceClip* clip = state().clips.get(); clip != nullptr; clip = clip->previous.get()) {
+        if (!clip->convex || !clip->convex->holds(box, heldMargin)) return false;
     }
     return true;
 }
@@ -536,7 +560,7 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
                                                               s.lineWidth, s.miterLimit, s.lineCap, s.lineJoin};
         drawing->strokePath = devicePath_;
     }
-    if (clipped) {
+    if (clipped && !clipHoldsBox(wholeBox)) {
         const CoverageRasterizer::Plane box{nullptr, 0, drawing->left, drawing->top, width, height};
         if (!prepareClipCoverage(box)) {
             return refuse();
@@ -646,22 +670,25 @@ bool GraphicsContext::handOverGradientPaint(cairo_pattern_t* source, double alph
     }
     const std::optional<std::vector<Rect>> rectangles = s.mask ? std::nullopt : deviceClipRectangles();
     const bool clipped = !s.mask && !rectangles;  // by paths: their coverage is multiplied in
-    cairo_matrix_t matrix;
-    cairo_get_matrix(cairo_, &matrix);
-    if (inDeviceSpace) cairo_identity_matrix(cairo_);
-    cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
-    std::optional<GradientCoverageBlend> gradient =
-        GradientCoverageBlend::make(cairo_, source, clipped, rectangles ? &*rectangles : nullptr);
-    cairo_set_matrix(cairo_, &matrix);
-    if (!gradient) {
-        return false;
-    }
     const Rect box = deviceClipBox();
     if (box.isNull() || box.isEmpty()) {
         return true;  // nothing shows
     }
     const int left = static_cast<int>(std::floor(box.minX())), top = static_cast<int>(std::floor(box.minY()));
     const int right = static_cast<int>(std::ceil(box.maxX())), bottom = static_cast<int>(std::ceil(box.maxY()));
+    // Through a pixel mask under paths that cover its whole box (the
+    // layer's turned bounds), the paths change nothing the mask lets through.
+    const bool maskWithinClip = s.mask && clipHoldsBox(Rect(left, top, right - left, bottom - top));
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo_, &matrix);
+    if (inDeviceSpace) cairo_identity_matrix(cairo_);
+    cairo_set_operator(cairo_, CAIRO_OPERATOR_OVER);
+    std::optional<GradientCoverageBlend> gradient = GradientCoverageBlend::make(
+        cairo_, source, clipped || maskWithinClip, rectangles ? &*rectangles : nullptr);
+    cairo_set_matrix(cairo_, &matrix);
+    if (!gradient) {
+        return false;
+    }
     // The alpha as a clip's coverage takes it (rounded to 8 bits), or as
     // Cairo's paint does (its upper 8 of 16 bits).
     const double held = std::clamp(alpha, 0.0, 1.0);
@@ -758,7 +785,9 @@ bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, Fil
     plane.firstColumns = firstColumns.data();
     plane.endColumns = endColumns.data();
     plane.uncleared = true;
-    if (!rasterizer.render(plane) || (clipped && !multiplyByClipCoverage(plane))) {
+    if (!rasterizer.render(plane) ||
+        (clipped && !clipHoldsBox(Rect(plane.left, plane.top, plane.width, plane.height)) &&
+         !multiplyByClipCoverage(plane))) {
         cairo_surface_destroy(coverage);
         return false;
     }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "Platform/Graphics/ConvexOutline.h"
 #include "Platform/Graphics/GraphicsContext.h"
 
 namespace platform::graphics {
@@ -36,7 +37,8 @@ struct GraphicsContext::DeviceClip {
           path(pathValue),
           exactPath(std::move(exactPathValue)),
           rule(ruleValue),
-          antialias(antialiasValue) {}
+          antialias(antialiasValue),
+          convex(ConvexOutline::of(exactPath)) {}
     ~DeviceClip() { cairo_path_destroy(path); }
     DeviceClip(const DeviceClip&) = delete;
     DeviceClip& operator=(const DeviceClip&) = delete;
@@ -49,6 +51,9 @@ struct GraphicsContext::DeviceClip {
     Path exactPath;
     cairo_fill_rule_t rule;
     cairo_antialias_t antialias;
+    // The exact path as a convex polygon, when it is one: a box it holds
+    // needs none of the clip's coverage.
+    std::optional<ConvexOutline> convex;
 };
 
 struct GraphicsContext::State {

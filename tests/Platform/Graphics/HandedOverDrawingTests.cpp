@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -461,6 +462,84 @@ TEST(HandedOverDrawingTest, AGradientPaintedThroughAPixelMaskIsLaidDownAsCairoLa
     cairo_pattern_add_color_stop_rgba(pattern, 1, 0, 0.3, 1, 0.5);
     EXPECT_GT(expectNearCairo(*ours, cairoThroughCoverage(*coverage, pattern)), 20000);
     cairo_pattern_destroy(pattern);
+}
+
+TEST(HandedOverDrawingTest, AClipThatHoldsADrawingWholeLeavesItsPixelsAsTheyAre) {
+    // A turned clip around a drawing (as a layer's turned bounds are) covers
+    // each of its pixels whole: fills, a stroke and a gradient fill under
+    // it, and a gradient through a pixel mask, land exactly as without it,
+    // alone and in a transparency layer. A clip that cuts the drawings'
+    // corners by a few pixels still cuts them.
+    constexpr int kSide = 260;
+    auto gradient = Gradient::make(ColorSpace::deviceRGB(),
+                                   std::vector<Color>{Color::rgb(1, 0.2, 0, 0.9), Color::rgb(0, 0.3, 1, 0.5)},
+                                   std::vector<double>{});
+    // |x - 150| + |y - 130| <= radius.
+    const auto diamond = [](double radius) {
+        Path path;
+        path.moveTo({150, 130 - radius});
+        path.lineTo({150 + radius, 130});
+        path.lineTo({150, 130 + radius});
+        path.lineTo({150 - radius, 130});
+        path.closeSubpath();
+        return path;
+    };
+    Path square;  // not along the axes: scan-converted, reaching its box's corners
+    square.moveTo({100.2, 80.3});
+    square.lineTo({199.6, 80.1});
+    square.lineTo({199.8, 179.7});
+    square.lineTo({100.1, 179.9});
+    square.closeSubpath();
+    const auto drawn = [&](std::optional<double> clipRadius, bool inLayer, bool masked) {
+        auto context = GraphicsContext::makeBitmap(kSide, kSide);
+        context->setFillColor(Color::rgb(0.2, 0.6, 0.2, 0.5));
+        context->fillRect(Rect(0, 0, kSide, kSide));
+        if (clipRadius) {
+            context->addPath(diamond(*clipRadius));
+            context->clip();
+        }
+        if (inLayer) context->beginTransparencyLayer();
+        if (masked) {
+            context->addPath(square);
+            context->setLineWidth(16);
+            context->clipToStrokeOfCurrentPath();
+            context->drawLinearGradient(*gradient, {100, 80}, {200, 180}, GradientDrawingOptions::extended());
+        } else {
+            context->setFillColor(Color::rgb(0.9, 0.1, 0.3, 0.8));
+            context->addPath(square);
+            context->fillPath();
+            Path ellipse;
+            ellipse.addEllipse(Rect(115.5, 95.25, 70, 70));
+            context->addPath(ellipse);
+            context->fillPathWithLinearGradient(*gradient, {100, 80}, {200, 180});
+            context->addPath(ellipse);
+            context->setLineWidth(6);
+            context->setStrokeColor(Color::rgb(0.1, 0.1, 0.8, 0.7));
+            context->strokePath();
+        }
+        if (inLayer) context->endTransparencyLayer();
+        return GraphicsContext::finishImage(std::move(context));
+    };
+    for (const bool inLayer : {false, true}) {
+        for (const bool masked : {false, true}) {
+            SCOPED_TRACE(std::string(inLayer ? "in a layer, " : "") + (masked ? "through a mask" : "fills"));
+            const auto unclipped = drawn(std::nullopt, inLayer, masked);
+            const auto held = drawn(122, inLayer, masked);
+            const auto cut = drawn(90, inLayer, masked);
+            int cutAway = 0;
+            for (int y = 0; y < kSide; ++y) {
+                for (int x = 0; x < kSide; ++x) {
+                    EXPECT_EQ(held->pixel(x, y), unclipped->pixel(x, y)) << x << ", " << y;
+                    // Wholly outside the cutting clip: the background alone.
+                    if (std::abs(x + 0.5 - 150) + std::abs(y + 0.5 - 130) > 90 + 1.5) {
+                        EXPECT_EQ(cut->pixel(x, y), unclipped->pixel(0, 0)) << x << ", " << y;
+                        if (unclipped->pixel(x, y) != unclipped->pixel(0, 0)) ++cutAway;
+                    }
+                }
+            }
+            EXPECT_GT(cutAway, 30);
+        }
+    }
 }
 
 }  // namespace

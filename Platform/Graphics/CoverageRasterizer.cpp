@@ -493,11 +493,24 @@ bool CoverageRasterizer::checkStroke(const Path& devicePath, const StrokeStyle& 
         !toPenSpace) {
         return false;
     }
-    // The stroker's space: the pen's, on the finer grid.
-    const AffineTransform toStrokerSpace =
+    // The stroker's space: the pen's, on the finer grid, moved by whole
+    // steps of the grid to keep the device's origin within a step of its
+    // own. The stroker rounds every point to the grid, and a move by whole
+    // steps rounds the same; a pen space whose origin lies far off (a
+    // layer's bounds placed thousands of points away) would otherwise leave
+    // the stroker's fixed point large numbers to work with.
+    AffineTransform toStrokerSpace =
         toPenSpace->concatenating(AffineTransform::makeScale(strokerScale, strokerScale));
     input.fromStrokerSpace =
         AffineTransform::makeScale(1 / (64 * strokerScale), 1 / (64 * strokerScale)).concatenating(penSpace);
+    const double stepsX = std::round(toStrokerSpace.tx * 64), stepsY = std::round(toStrokerSpace.ty * 64);
+    if (std::isfinite(stepsX) && std::isfinite(stepsY)) {
+        toStrokerSpace.tx -= stepsX / 64;
+        toStrokerSpace.ty -= stepsY / 64;
+        const AffineTransform& back = input.fromStrokerSpace;
+        input.fromStrokerSpace.tx += back.a * stepsX + back.c * stepsY;
+        input.fromStrokerSpace.ty += back.b * stepsX + back.d * stepsY;
+    }
     input.style = style;
     input.radius = std::lround(style.radius * 64 * strokerScale);
     FT_Pos minX = 0, minY = 0, maxX = 0, maxY = 0;

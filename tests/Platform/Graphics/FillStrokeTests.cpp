@@ -86,6 +86,41 @@ TEST(StrokeTest, EveryJoinAndTheMiterLimit) {
     }
 }
 
+TEST(StrokeTest, AStrokeFarFromItsUserSpacesOriginIsTheStrokeNearIt) {
+    // A layer's space can lie thousands of points from the device's origin
+    // (a gradient's bounds placed far off, the path moved there with them).
+    // The pen is the same wherever it is: the stroke lands on the same
+    // pixels, by the same stroker, as the same path stroked near the origin.
+    const auto stroked = [](double offset) {
+        auto context = bitmap(120, 100);
+        context->translateBy(-offset, -offset);
+        Path path;
+        path.moveTo({offset + 10.3, offset + 20.7});
+        path.curveTo({offset + 90, offset + 5}, {offset + 30, offset + 95}, {offset + 110.2, offset + 80.4});
+        path.lineTo({offset + 20, offset + 70});
+        context->addPath(path);
+        context->setLineWidth(7.5);
+        context->setLineJoin(LineJoin::round);
+        context->setStrokeColor(Color::rgb(0.2, 0.4, 0.9, 0.8));
+        context->strokePath();
+        return GraphicsContext::finishImage(std::move(context));
+    };
+    const auto near = stroked(0);
+    int covered = 0;
+    // Far enough that the stroker's own coordinates would pass what it takes.
+    for (const double offset : {250000.0, 1e6}) {
+        SCOPED_TRACE(offset);
+        const auto far = stroked(offset);
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 120; ++x) {
+                EXPECT_EQ(far->pixel(x, y), near->pixel(x, y)) << x << ", " << y;
+                covered += near->pixel(x, y) != 0 ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(covered, 2 * 1500);
+}
+
 TEST(StrokeTest, DashPatternsAndPhase) {
     struct Case {
         const char* name;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
@@ -132,8 +133,55 @@ void LayerPainter::fillWithGradient(const GradientLayer& layer, const graphics::
     drawGradient(layer, &path, rule, context);
 }
 
+bool LayerPainter::strokeWithGradient(const GradientLayer& layer, const ShapeLayer& shape,
+                                      const AffineTransform& shapeToBounds, GraphicsContext& context) {
+    // A turn and a uniform scale: both columns of one length, at right angles.
+    const AffineTransform& m = shapeToBounds;
+    const double columnX = std::hypot(m.a, m.b), columnY = std::hypot(m.c, m.d);
+    const double scale = std::sqrt(std::fabs(m.determinant()));
+    constexpr double tolerance = 1e-9;
+    if (!(scale > 0) || !std::isfinite(scale) || std::fabs(columnX - columnY) > tolerance * scale ||
+        std::fabs(m.a * m.c + m.b * m.d) > tolerance * scale * scale) {
+        return false;
+    }
+    if (layer.type() != GradientLayer::Type::axial) {
+        const Rect bounds = layer.bounds();
+        const double rx = std::fabs(layer.endPoint().x - layer.startPoint().x) * bounds.width();
+        const double ry = std::fabs(layer.endPoint().y - layer.startPoint().y) * bounds.height();
+        if (rx > 0 && ry > 0 && std::fabs(rx - ry) > tolerance * std::max(rx, ry)) {
+            return false;
+        }
+    }
+    const graphics::Path& along = shape.path();
+    if (along.isEmpty() || !shape.strokeColor() || !(shape.lineWidth() > 0)) {
+        return true;  // the stroke lets nothing through
+    }
+    const double start = shape.strokeStart(), end = shape.strokeEnd();
+    const graphics::Path stroked = (start <= 0 && end >= 1) ? along : PathTrimmer::trimmed(along, start, end);
+    if (stroked.isEmpty()) {
+        return true;
+    }
+    graphics::Path path;
+    path.addPath(stroked, shapeToBounds);
+    const Pen pen{shape, scale};
+    drawGradient(layer, &path, graphics::FillRule::winding, context, &pen);
+    return true;
+}
+
+void LayerPainter::applyPen(const Pen& pen, GraphicsContext& context) {
+    const ShapeLayer& shape = pen.shape;
+    std::vector<double> dashes = shape.lineDashPattern();
+    for (double& length : dashes) length *= pen.scale;
+    context.setLineWidth(shape.lineWidth() * pen.scale);
+    context.setMiterLimit(shape.miterLimit());
+    context.setLineCap(shape.lineCap());
+    context.setLineJoin(shape.lineJoin());
+    context.setLineDash(shape.lineDashPhase() * pen.scale, dashes);
+    context.replacePathWithStrokedPath();
+}
+
 void LayerPainter::drawGradient(const GradientLayer& layer, const graphics::Path* path, graphics::FillRule rule,
-                                GraphicsContext& context) {
+                                GraphicsContext& context, const Pen* pen) {
     if (!layer.colors() || layer.colors()->empty() || layer.bounds().isEmpty()) {
         return;
     }
@@ -143,14 +191,16 @@ void LayerPainter::drawGradient(const GradientLayer& layer, const graphics::Path
     context.clipToRect(bounds);
     // The path painted through, added before any transform of the gradient's
     // own, as paths are placed where they are added.
-    const auto addArea = [&] {
+    // A stroke's pen is taken in the space the stroke is filled in.
+    const auto addArea = [&](const Pen* strokedWith) {
         context.beginPath();
         context.addPath(*path);
+        if (strokedWith) applyPen(*strokedWith, context);
     };
     const auto fillWith = [&](const Color& color) {
         context.setFillColor(color);
         if (path) {
-            addArea();
+            addArea(pen);
             context.fillPath(rule);
         } else {
             context.fillRect(bounds);
@@ -177,7 +227,7 @@ void LayerPainter::drawGradient(const GradientLayer& layer, const graphics::Path
                     bounds.minY() + layer.endPoint().y * bounds.height());
     if (layer.type() == GradientLayer::Type::axial) {
         if (path) {
-            addArea();
+            addArea(pen);
             context.fillPathWithLinearGradient(*gradient, start, end, rule);
         } else {
             context.drawLinearGradient(*gradient, start, end, GradientDrawingOptions::extended());
@@ -187,9 +237,14 @@ void LayerPainter::drawGradient(const GradientLayer& layer, const graphics::Path
         const double rx = std::fabs(end.x - start.x);
         const double ry = std::fabs(end.y - start.y);
         if (rx > 0 && ry > 0) {
-            if (path) addArea();
+            if (path) addArea(nullptr);
             context.concatenate(AffineTransform::makeScale(rx, ry).concatenating(
                 AffineTransform::makeTranslation(start.x, start.y)));
+            if (pen) {
+                // Radii of one length: the pen scaled down with the space.
+                const Pen scaled{pen->shape, pen->scale / rx};
+                applyPen(scaled, context);
+            }
             if (path) {
                 context.fillPathWithRadialGradient(*gradient, Point(0, 0), 0, Point(0, 0), 1, rule);
             } else {

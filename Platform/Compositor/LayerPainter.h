@@ -3,6 +3,7 @@
 // background colour, its contents image placed by gravity and scale, and the shape
 // or gradient of shape and gradient layers. Used by Renderer; stateless.
 
+#include "Platform/Graphics/AffineTransform.h"
 #include "Platform/Graphics/FillRule.h"
 
 namespace platform::graphics {
@@ -36,10 +37,28 @@ public:
     static void fillWithGradient(const GradientLayer& layer, const graphics::Path& path, graphics::FillRule rule,
                                  graphics::GraphicsContext& context);
 
+    // The gradient as paintGradient paints it, through the stroke of `shape`
+    // (its line style, trimmed) along its path placed into the bounds'
+    // coordinates by `shapeToBounds`: what painting it under a clip to that
+    // stroke shows, in one fill, without a pixel mask to stroke into first.
+    // Only where the pen keeps its shape on the way: `shapeToBounds` a turn,
+    // a uniform scale and a move, and the gradient axial or of equal radii;
+    // false, with nothing drawn, for any other.
+    static bool strokeWithGradient(const GradientLayer& layer, const ShapeLayer& shape,
+                                   const graphics::AffineTransform& shapeToBounds, graphics::GraphicsContext& context);
+
 private:
-    // Either, by whether a path is given.
+    // The stroke `strokeWithGradient` paints through: the shape's line style,
+    // its lengths scaled from the shape's coordinates into the current ones.
+    struct Pen {
+        const ShapeLayer& shape;
+        double scale;
+    };
+    // Either, by whether a path is given; the path's stroke with a pen.
     static void drawGradient(const GradientLayer& layer, const graphics::Path* path, graphics::FillRule rule,
-                             graphics::GraphicsContext& context);
+                             graphics::GraphicsContext& context, const Pen* pen = nullptr);
+    // Sets the pen's line style and makes the current path stand for its stroke.
+    static void applyPen(const Pen& pen, graphics::GraphicsContext& context);
 };
 
 }  // namespace platform::compositor

@@ -380,20 +380,39 @@ bool Renderer::fillWithGradientThroughMask(Layer& model, const Layer& presented,
     const std::shared_ptr<Layer> maskPresentation = mask.hasAnimations() ? mask.presentationAt(mediaTime) : nullptr;
     const Layer& maskPresented = maskPresentation ? *maskPresentation : mask;
     const std::optional<SingleDrawing> shape = opaqueShapeOf(mask, maskPresented, mediaTime, false);
-    if (!shape || shape->kind() != SingleDrawing::Kind::fill) {
+    if (!shape || (shape->kind() != SingleDrawing::Kind::fill && shape->kind() != SingleDrawing::Kind::stroke)) {
         return false;
+    }
+    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(*shape, LayerGeometry::layerToParent(maskPresented), context);
+    const std::optional<AffineTransform> contextToPainter = contents->painterToFirst().inverted();
+    const auto& maskShape = static_cast<const ShapeLayer&>(shape->painter());
+    if (shape->kind() == SingleDrawing::Kind::stroke) {
+        // What painting the gradient through a mask of the stroke would
+        // show, where the stroke keeps its pen from the shape to the gradient.
+        if (!shapeToContext || !contextToPainter) {
+            return false;
+        }
+        context.saveGState();
+        context.setBlendMode(BlendMode::normal);
+        context.concatenate(contents->painterToFirst());
+        const bool stroked = LayerPainter::strokeWithGradient(*contents->painter().asGradientLayer(), maskShape,
+                                                              shapeToContext->concatenating(*contextToPainter), context);
+        context.restoreGState();
+        if (stroked) {
+            for (Layer* layer : contents->chain()) {
+                layer->presented_ = true;
+            }
+        }
+        return stroked;
     }
     // What clipping to the mask's path and painting the gradient under it
     // would show; nothing where the mask or the gradient collapses.
     for (Layer* layer : contents->chain()) {
         layer->presented_ = true;
     }
-    const std::optional<AffineTransform> shapeToContext = maskShapeToContext(*shape, LayerGeometry::layerToParent(maskPresented), context);
-    const std::optional<AffineTransform> contextToPainter = contents->painterToFirst().inverted();
     if (!shapeToContext || !contextToPainter) {
         return true;
     }
-    const auto& maskShape = static_cast<const ShapeLayer&>(shape->painter());
     graphics::Path path;
     path.addPath(maskShape.path(), shapeToContext->concatenating(*contextToPainter));
     context.setBlendMode(BlendMode::normal);

@@ -105,9 +105,12 @@ private:
     // A layer whose contents are one gradient, masked by one opaque filled
     // path (a gradient fill of a shape): fills the path with the gradient at
     // once instead of clipping to the path and painting the gradient under the
-    // clip, which costs a pixel mask of the clip. True when drawn so (or
-    // nothing shows); false, with nothing done, for other layers and under an
-    // alpha below 1.
+    // clip, which costs a pixel mask of the clip. Masked by one opaque stroke
+    // (a gradient stroke), fills the stroke with it, instead of stroking into
+    // a pixel mask first, where the pen keeps its shape from the stroke's
+    // coordinates to the gradient's (LayerPainter::strokeWithGradient). True
+    // when drawn so (or nothing shows); false, with nothing done, for other
+    // layers and under an alpha below 1.
     static bool fillWithGradientThroughMask(Layer& model, const Layer& presented, double mediaTime,
                                             graphics::GraphicsContext& context);
     // The one drawing of a mask that is one opaque fill or stroke, its layers

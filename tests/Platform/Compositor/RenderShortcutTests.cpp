@@ -651,6 +651,110 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
     }
 }
 
+// A gradient layer masked by one opaque stroke, as a gradient stroke of a
+// shape is built: the stroke is filled with the gradient at once, with the
+// pixels of painting the gradient through a pixel mask of the stroke, and no
+// surface. The pen keeps its shape only under a turn and a uniform scale
+// from the stroke to the gradient, and a radial gradient of equal radii;
+// any other way the stroke goes through its pixel mask as before.
+TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOneStrokeIsStrokedWithoutAPixelMask) {
+    const std::vector<Color> colors{Color::rgb(1, 0, 0), Color::rgb(0, 0.5, 1), Color::rgb(0.2, 0.9, 0.1, 0.7)};
+    struct Case {
+        const char* name;
+        GradientLayer::Type type;
+        // The gradient's frame: a square one has radii of one length.
+        Rect frame;
+        // The stroke's shape, placed within the masked layer.
+        std::function<std::shared_ptr<ShapeLayer>()> make;
+        bool shortcut;
+    };
+    const auto stroke = [](const Path& path, double width) {
+        auto shape = ShapeLayer::make();
+        shape->setAnchorPoint({0, 0});
+        shape->setBounds({0, 0, 200, 200});
+        shape->setPath(path);
+        shape->setFillColor(std::nullopt);
+        shape->setStrokeColor(Color::black());
+        shape->setLineWidth(width);
+        return shape;
+    };
+    const Case cases[] = {
+        {"axial along a circle", GradientLayer::Type::axial, {-300, -200, 800, 700},
+         [&] { return stroke(circle(95, 105, 61.3), 13.5); }, true},
+        {"radial along a dashed, trimmed line with round ends", GradientLayer::Type::radial, {-250, -250, 700, 700},
+         [&] {
+             auto shape = stroke(polyline({{20, 30}, {170, 60}, {40, 170}}), 9);
+             shape->setLineCap(platform::graphics::LineCap::round);
+             shape->setLineDashPattern({16, 7});
+             shape->setLineDashPhase(3);
+             shape->setStrokeStart(0.1);
+             shape->setStrokeEnd(0.85);
+             return shape;
+         },
+         true},
+        {"axial along a turned circle scaled up evenly", GradientLayer::Type::axial, {-300, -200, 800, 700},
+         [&] {
+             auto shape = stroke(circle(60, 60, 40.3), 7.25);
+             shape->setTransform(
+                 Transform3D::concat(Transform3D::makeScale(1.5, 1.5, 1), Transform3D::makeRotation(0.4, 0, 0, 1)));
+             return shape;
+         },
+         true},
+        {"axial along a circle scaled unevenly", GradientLayer::Type::axial, {-300, -200, 800, 700},
+         [&] {
+             auto shape = stroke(circle(60, 60, 40.3), 7.25);
+             shape->setTransform(Transform3D::makeScale(1.6, 0.7, 1));
+             return shape;
+         },
+         false},
+        {"radial of unequal radii", GradientLayer::Type::radial, {-300, -200, 800, 700},
+         [&] { return stroke(circle(95, 105, 61.3), 13.5); }, false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto gradient = GradientLayer::make();
+        gradient->setFrame(test.frame);
+        gradient->setColors(colors);
+        gradient->setStartPoint({0.4, 0.35});
+        gradient->setEndPoint({0.55, 0.5});
+        gradient->setType(test.type);
+        auto layer = Layer::make();
+        layer->setAnchorPoint({0, 0});
+        layer->setBounds({0, 0, 200, 200});
+        layer->addSublayer(gradient);
+        // Still, yet animated: its stroke goes into a pixel mask, not a buffer.
+        auto mask = test.make();
+        mask->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
+        layer->setMask(mask);
+        auto root = makeRoot(200, 200);
+        root->addSublayer(layer);
+        const auto render = [&] {
+            RenderBudget budget(200.0 * 200);
+            const RenderBudget::Activation activation(budget);
+            Rendered rendered;
+            rendered.image = renderTree(root, clock->now() + 1, 200, 200);
+            rendered.surfaces = RenderBudget::maximumSurfaceCount - budget.surfacesLeft();
+            return rendered;
+        };
+        const Rendered stroked = render();
+        // A visible sublayer that draws nothing makes the mask more than one
+        // drawing: it is drawn into a buffer, the gradient painted through it.
+        mask->addSublayer(Layer::make());
+        const Rendered buffered = render();
+        ASSERT_TRUE(stroked.image && buffered.image);
+        // The stroker's grid lies in the gradient's space, not the shape's:
+        // a level or two apart at edges.
+        EXPECT_LE(maximumDifference(*stroked.image, *buffered.image), 2);
+        EXPECT_GT(coveredPixels(*stroked.image), 1500);
+        if (test.shortcut) {
+            EXPECT_EQ(stroked.surfaces, 0u);
+        } else {
+            EXPECT_GE(stroked.surfaces, 1u);
+        }
+        EXPECT_GE(buffered.surfaces, 1u);
+    }
+}
+
 // One animated drawing under a pixel mask far larger than it (as an inverted
 // mask spans the view) is laid down through the mask only where it reaches:
 // it costs the frame little more work than the mask itself and no more than

@@ -395,8 +395,9 @@ bool Renderer::fillWithGradientThroughMask(Layer& model, const Layer& presented,
         context.saveGState();
         context.setBlendMode(BlendMode::normal);
         context.concatenate(contents->painterToFirst());
-        const bool stroked = LayerPainter::strokeWithGradient(*contents->painter().asGradientLayer(), maskShape,
-                                                              shapeToContext->concatenating(*contextToPainter), context);
+        const AffineTransform shapeToPainter = shapeToContext->concatenating(*contextToPainter);
+        const bool stroked =
+            LayerPainter::strokeWithGradient(*contents->painter().asGradientLayer(), maskShape, shapeToPainter, context);
         context.restoreGState();
         if (stroked) {
             for (Layer* layer : contents->chain()) {

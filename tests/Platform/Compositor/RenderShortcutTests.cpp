@@ -578,12 +578,37 @@ TEST_F(RenderShortcutTest, OneDrawingThroughAPathNeedsNoGroup) {
     }
 }
 
+// A root of 200 points holding a layer of its size masked by `mask`, the
+// layer holding one gradient layer of `type` in `frame`, turned and scaled
+// by `chain`, with the colours and points the gradient shortcuts are tried on.
+struct MaskedGradient {
+    std::shared_ptr<Layer> root;
+    std::shared_ptr<GradientLayer> gradient;
+};
+MaskedGradient gradientMaskedBy(GradientLayer::Type type, const Rect& frame, const Transform3D& chain,
+                                const std::shared_ptr<Layer>& mask) {
+    auto gradient = GradientLayer::make();
+    gradient->setFrame(frame);
+    gradient->setColors(std::vector<Color>{Color::rgb(1, 0, 0), Color::rgb(0, 0.5, 1), Color::rgb(0.2, 0.9, 0.1, 0.7)});
+    gradient->setStartPoint({0.4, 0.35});
+    gradient->setEndPoint({0.55, 0.5});
+    gradient->setType(type);
+    gradient->setTransform(chain);
+    auto layer = Layer::make();
+    layer->setAnchorPoint({0, 0});
+    layer->setBounds({0, 0, 200, 200});
+    layer->addSublayer(gradient);
+    layer->setMask(mask);
+    auto root = makeRoot(200, 200);
+    root->addSublayer(layer);
+    return {root, gradient};
+}
+
 // A gradient layer masked by one opaque filled path, as a gradient fill of a
 // shape is built: its path is filled with the gradient at once. The pixels are
 // those of painting the gradient under a clip to the path, and the frame's work
 // is less than that clip and paint alone cost (a pixel mask of the clip).
 TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
-    const std::vector<Color> colors{Color::rgb(1, 0, 0), Color::rgb(0, 0.5, 1), Color::rgb(0.2, 0.9, 0.1, 0.7)};
     struct Case {
         const char* name;
         GradientLayer::Type type;
@@ -605,26 +630,14 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        auto gradient = GradientLayer::make();
-        gradient->setFrame({-300, -200, 800, 700});
-        gradient->setColors(colors);
-        gradient->setStartPoint({0.4, 0.35});
-        gradient->setEndPoint({0.55, 0.5});
-        gradient->setType(test.type);
-        gradient->setTransform(test.chain);
         auto mask = ShapeLayer::make();
         mask->setAnchorPoint({0, 0});
         mask->setBounds({0, 0, 200, 200});
         mask->setPath(test.mask);
         mask->setFillColor(Color::black());
         mask->setFillRule(test.rule);
-        auto layer = Layer::make();
-        layer->setAnchorPoint({0, 0});
-        layer->setBounds({0, 0, 200, 200});
-        layer->addSublayer(gradient);
-        layer->setMask(mask);
-        auto root = makeRoot(200, 200);
-        root->addSublayer(layer);
+        const auto [root, gradient] =
+            gradientMaskedBy(test.type, {-300, -200, 800, 700}, test.chain, mask);
 
         RenderBudget budget(200.0 * 200);
         std::shared_ptr<const Image> filled;
@@ -658,7 +671,6 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
 // from the stroke to the gradient, and a radial gradient of equal radii;
 // any other way the stroke goes through its pixel mask as before.
 TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOneStrokeIsStrokedWithoutAPixelMask) {
-    const std::vector<Color> colors{Color::rgb(1, 0, 0), Color::rgb(0, 0.5, 1), Color::rgb(0.2, 0.9, 0.1, 0.7)};
     struct Case {
         const char* name;
         GradientLayer::Type type;
@@ -712,22 +724,10 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOneStrokeIsStrokedWithoutAPixe
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        auto gradient = GradientLayer::make();
-        gradient->setFrame(test.frame);
-        gradient->setColors(colors);
-        gradient->setStartPoint({0.4, 0.35});
-        gradient->setEndPoint({0.55, 0.5});
-        gradient->setType(test.type);
-        auto layer = Layer::make();
-        layer->setAnchorPoint({0, 0});
-        layer->setBounds({0, 0, 200, 200});
-        layer->addSublayer(gradient);
         // Still, yet animated: its stroke goes into a pixel mask, not a buffer.
         auto mask = test.make();
         mask->addAnimation(basicAnimation("opacity", 1.0, 1.0, 10), "still");
-        layer->setMask(mask);
-        auto root = makeRoot(200, 200);
-        root->addSublayer(layer);
+        const auto root = gradientMaskedBy(test.type, test.frame, Transform3D(), mask).root;
         const auto render = [&] {
             RenderBudget budget(200.0 * 200);
             const RenderBudget::Activation activation(budget);

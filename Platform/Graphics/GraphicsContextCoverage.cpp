@@ -383,13 +383,25 @@ bool GraphicsContext::makeClipCoverageOver(const CoverageRasterizer::Plane& plan
     }
     CoverageRasterizer& rasterizer = *clipRasterizer_;
     std::vector<std::uint8_t> clipCoverage;
+    // While the plane holds full coverage, the first path's coverage is
+    // rendered straight into it: the same as multiplying full coverage by it.
+    bool full = true;
     const auto multiplyBy = [&](const Path& clip, FillRule rule) {
         if (const std::optional<Rect> rect = alignedRectangle(clip)) {
             multiplyByRectangle(plane, *rect);
+            full = false;
             return true;
         }
-        clipCoverage.assign(static_cast<std::size_t>(plane.width) * plane.height, 0);
         if (!rasterizer.takeFill(clip, rule)) return false;
+        if (full) {
+            full = false;
+            for (int y = 0; y < plane.height; ++y) {
+                std::memset(plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride, 0,
+                            static_cast<std::size_t>(plane.width));
+            }
+            return rasterizer.render(plane);
+        }
+        clipCoverage.assign(static_cast<std::size_t>(plane.width) * plane.height, 0);
         const CoverageRasterizer::Plane clipPlane{clipCoverage.data(), plane.width, plane.left,
                                                   plane.top,           plane.width, plane.height};
         if (!rasterizer.render(clipPlane)) return false;

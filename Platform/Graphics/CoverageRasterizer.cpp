@@ -71,6 +71,9 @@ struct Subpath {
     FT_Vector start{};
     std::vector<Segment> segments;
     bool closed = false;
+    // Whether it has a piece at all (a close among them), of no length or
+    // not: a subpath of a move alone is no dot for Cairo, whatever the caps.
+    bool hasPieces = false;
 };
 
 // Walks a path subpath by subpath in fixed point, as Cairo reads it: a piece
@@ -97,6 +100,7 @@ bool forEachSubpath(const Path& path, const AffineTransform& space, double limit
     const auto begin = [&](Point point) {
         subpath.segments.clear();
         subpath.closed = false;
+        subpath.hasPieces = false;
         if (!toFixed(point, subpath.start)) return false;
         current = subpath.start;
         currentPoint = startPoint = point;
@@ -109,11 +113,15 @@ bool forEachSubpath(const Path& path, const AffineTransform& space, double limit
             continue;
         }
         if (element.type == PathElementType::closeSubpath) {
+            // A close is a piece back to the start (Cairo strokes a closed
+            // point as a dot).
+            subpath.hasPieces = true;
             if (!finish(true)) return false;
             currentPoint = startPoint;
             continue;
         }
         if (!open && !begin(currentPoint)) return false;
+        subpath.hasPieces = true;
         Segment segment;
         Point end;
         if (element.type == PathElementType::lineTo) {
@@ -524,8 +532,9 @@ bool CoverageRasterizer::checkStroke(const Path& devicePath, const StrokeStyle& 
     const bool taken = forEachSubpath(devicePath, toStrokerSpace, coordinateLimit * strokerScale, strokerSmallest, [&](const Subpath& subpath) {
         if (subpath.segments.empty()) {
             // Cairo draws a dot under round and square caps where the
-            // stroker draws nothing; under butt caps neither draws.
-            return style.cap == LineCap::butt;
+            // stroker draws nothing; under butt caps neither draws, nor
+            // does either for a move alone.
+            return style.cap == LineCap::butt || !subpath.hasPieces;
         }
         if (!penFitsCurves(subpath, input.radius)) return false;
         if (!any) {

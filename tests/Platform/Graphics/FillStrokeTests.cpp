@@ -121,6 +121,38 @@ TEST(StrokeTest, AStrokeFarFromItsUserSpacesOriginIsTheStrokeNearIt) {
     EXPECT_GT(covered, 2 * 1500);
 }
 
+TEST(StrokeTest, AMoveAloneAddsNoDotUnderRoundCaps) {
+    // Under round and square caps a piece of no length is a dot, but a
+    // subpath of a move alone (a path's stray or trailing move) is nothing:
+    // the stroke is the same, pixel for pixel, as the path without it.
+    for (const LineCap cap : {LineCap::round, LineCap::square}) {
+        SCOPED_TRACE(static_cast<int>(cap));
+        const auto stroked = [&](bool strayMoves) {
+            auto context = bitmap(100, 80);
+            Path path;
+            if (strayMoves) path.moveTo({70.5, 12.5});
+            path.moveTo({10.3, 20.7});
+            path.curveTo({60, 5}, {30, 75}, {90.2, 60.4});
+            if (strayMoves) path.moveTo({50.5, 40.5});
+            context->addPath(path);
+            context->setLineWidth(6.5);
+            context->setLineCap(cap);
+            context->setStrokeColor(Color::rgb(0.8, 0.3, 0.1, 0.9));
+            context->strokePath();
+            return GraphicsContext::finishImage(std::move(context));
+        };
+        const auto plain = stroked(false), withMoves = stroked(true);
+        int covered = 0;
+        for (int y = 0; y < 80; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                EXPECT_EQ(withMoves->pixel(x, y), plain->pixel(x, y)) << x << ", " << y;
+                covered += plain->pixel(x, y) != 0 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(covered, 500);
+    }
+}
+
 TEST(StrokeTest, DashPatternsAndPhase) {
     struct Case {
         const char* name;

@@ -94,7 +94,7 @@ PixelRect reach(const Layer& model, const Layer& presented, double mediaTime, co
 
 void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
     if (entry.picture) {
-        context.drawDeviceImageIgnoringClip(*entry.picture, entry.x, entry.y);
+        context.drawDeviceImageIgnoringClip(entry.picture, entry.x, entry.y);
     }
 }
 

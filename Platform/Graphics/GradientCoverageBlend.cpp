@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "Platform/Graphics/PixelArithmetic.h"
 
 namespace platform::graphics {
@@ -15,45 +11,6 @@ namespace {
 
 using PixelArithmetic::multiply;
 using PixelArithmetic::multiplyChannels;
-
-// Lays `count` premultiplied pixels, each already through its coverage, over
-// `pixels`: each pixel times what its source leaves of it, plus the source,
-// rounded as the pixel library rounds. Four at a time where the processor's
-// vectors allow.
-void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
-    int x = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(0x80);
-    const __m128i full = _mm_set1_epi16(0xff);
-    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
-    const auto product = [&](__m128i a, __m128i b) {
-        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(a, b), half);
-        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-    };
-    const auto alphas = [](__m128i channels) {
-        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(channels, 0xff), 0xff);
-    };
-    for (; x + 4 <= count; x += 4) {
-        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(covered + x));
-        // Clear outside a shape's edges, opaque inside it.
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xffff) continue;
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, opaque), opaque)) == 0xffff) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), s);
-            continue;
-        }
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i low =
-            product(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpacklo_epi8(s, zero))));
-        const __m128i high =
-            product(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpackhi_epi8(s, zero))));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_adds_epu8(s, _mm_packus_epi16(low, high)));
-    }
-#endif
-    for (; x < count; ++x) {
-        if (covered[x] != 0) pixels[x] = PixelArithmetic::over(covered[x], pixels[x]);
-    }
-}
 
 }  // namespace
 
@@ -94,7 +51,7 @@ void GradientCoverageBlend::overRow(const std::uint32_t* covered, int x, int y, 
         }
         return;
     }
-    overEach(covered, reinterpret_cast<std::uint32_t*>(row) + x + target_.offsetX, count);
+    PixelArithmetic::overEach(covered, reinterpret_cast<std::uint32_t*>(row) + x + target_.offsetX, count);
 }
 
 void GradientCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane) const {

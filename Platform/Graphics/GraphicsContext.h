@@ -122,6 +122,9 @@ public:
     // for pictures that were drawn under the same clip already, whose edges a
     // second pass through an anti-aliased clip would thin.
     void drawDeviceImageIgnoringClip(const Image& image, int x, int y);
+    // The same for a picture the context may hold until it lays it down, in
+    // drawing order with the fills and strokes it handed to its workers.
+    void drawDeviceImageIgnoringClip(const std::shared_ptr<const Image>& image, int x, int y);
     // Points of a linear gradient that lie within 1/64 of a device pixel of each
     // other are one point: the gradient has no extent.
     void drawLinearGradient(const Gradient& gradient, Point start, Point end, GradientDrawingOptions options);
@@ -406,6 +409,10 @@ private:
     // rectangle holds it, and each path clipped to is a convex polygon
     // around it (a clip to bounds, turned or not).
     bool clipHoldsBox(const Rect& box) const;
+    // Hands a picture of device pixels over to be laid down in drawing
+    // order (drawDeviceImageIgnoringClip); false for a target, blend mode
+    // or picture it cannot lay down so.
+    bool handOverPicture(const std::shared_ptr<const Image>& image, int x, int y);
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.

@@ -9,7 +9,9 @@
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/ImageSampling.h"
+#include "Platform/Graphics/PendingCoverageDrawing.h"
 #include "Platform/Graphics/PixelBufferPool.h"
+#include "Platform/Graphics/SolidCoverageBlend.h"
 #include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::graphics {
@@ -589,6 +591,40 @@ std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, 
     buffer->paintResampled(surface, image, r, false, convolves);
     cairo_surface_destroy(surface);
     return finishImage(std::move(buffer));
+}
+
+void GraphicsContext::drawDeviceImageIgnoringClip(const std::shared_ptr<const Image>& image, int x, int y) {
+    if (!image || handOverPicture(image, x, y)) return;
+    drawDeviceImageIgnoringClip(*image, x, y);
+}
+
+bool GraphicsContext::handOverPicture(const std::shared_ptr<const Image>& image, int x, int y) {
+    // Laid over an ARGB target in drawing order with the fills and strokes
+    // handed over, rather than by Cairo, which would need them laid down first.
+    const State& s = state();
+    if (s.degenerate || image->format() != Image::Format::argb32Premultiplied || s.blendMode != BlendMode::normal) {
+        return false;
+    }
+    const std::optional<SolidCoverageBlend::Target> target = SolidCoverageBlend::target(cairo_, true);
+    if (!target || cairo_image_surface_get_format(target->surface) != CAIRO_FORMAT_ARGB32) {
+        return false;
+    }
+    // The alpha as Cairo lays it down: the upper 8 of its 16 bits.
+    const int level = eightBits(std::clamp(s.alpha, 0.0, 1.0));
+    const int left = std::max(x, target->left), top = std::max(y, target->top);
+    const int right = std::min(x + image->width(), target->right), bottom = std::min(y + image->height(), target->bottom);
+    if (level == 0 || left >= right || top >= bottom) {
+        return true;  // nothing shows
+    }
+    std::vector<std::shared_ptr<PendingCoverageDrawing>> drawings{spareDrawing()};
+    PendingCoverageDrawing& drawing = *drawings.front();
+    drawing.left = left;
+    drawing.top = top;
+    drawing.right = right;
+    drawing.bottom = bottom;
+    drawing.picture = PendingCoverageDrawing::Picture{image, x, y, static_cast<std::uint8_t>(level), *target};
+    handOver(drawings, false);
+    return true;
 }
 
 void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int y) {

@@ -7,6 +7,7 @@
 
 #include "Platform/Graphics/BoxCoverage.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelArithmetic.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
@@ -174,8 +175,35 @@ void PendingCoverageDrawing::layDown(cairo_t* cairo) {
         gradient->markDirty(left, top, right, bottom);
     } else if (!failed_ && source) {
         layDownThroughPlane(cairo);
+    } else if (picture) {
+        layDownPicture();
     }
     release();
+}
+
+void PendingCoverageDrawing::layDownPicture() const {
+    const Picture& p = *picture;
+    const Image& image = *p.image;
+    int stride = 0;
+    std::uint8_t* data = p.target.pixels(stride);
+    if (data == nullptr) return;
+    const int x0 = std::max(p.x, p.target.left), x1 = std::min(p.x + image.width(), p.target.right);
+    const int y0 = std::max(p.y, p.target.top), y1 = std::min(p.y + image.height(), p.target.bottom);
+    if (x0 >= x1 || y0 >= y1) return;
+    std::vector<std::uint32_t> scaled(p.alpha == 0xff ? 0 : static_cast<std::size_t>(x1 - x0));
+    for (int y = y0; y < y1; ++y) {
+        const auto* source = reinterpret_cast<const std::uint32_t*>(image.pixels().data() +
+                                                                    static_cast<std::size_t>(y - p.y) * image.bytesPerRow()) +
+                             (x0 - p.x);
+        if (p.alpha != 0xff) {
+            for (int x = 0; x < x1 - x0; ++x) scaled[x] = PixelArithmetic::multiplyChannels(source[x], p.alpha);
+            source = scaled.data();
+        }
+        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y + p.target.offsetY) * stride) +
+                    x0 + p.target.offsetX;
+        PixelArithmetic::overEach(source, row, x1 - x0);
+    }
+    p.target.markDirty(x0, y0, x1, y1);
 }
 
 void PendingCoverageDrawing::layDownThroughPlane(cairo_t* cairo) const {
@@ -234,6 +262,7 @@ void PendingCoverageDrawing::release() {
     source.reset();
     clip.reset();
     stroke.reset();
+    picture.reset();
     spansGiven_ = false;
     submitted = false;
     needsCairo_ = false;

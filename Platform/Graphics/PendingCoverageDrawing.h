@@ -10,6 +10,7 @@
 // Owned by the context that made it, which reuses it for later drawings; a
 // worker holds it only while it may still run it.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/CoverageWorkers.h"
 #include "Platform/Graphics/GradientCoverageBlend.h"
+#include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/LineCap.h"
 #include "Platform/Graphics/LineJoin.h"
 #include "Platform/Graphics/Path.h"
@@ -50,6 +52,16 @@ public:
     };
     std::optional<CairoSource> source;
     std::optional<ClipCoverageView> clip;
+    // Or a picture of device pixels laid "over" the target whole, its
+    // top-left corner at (x, y), its pixels times `alpha`, without the clip:
+    // nothing to scan-convert, it only keeps its place in drawing order.
+    struct Picture {
+        std::shared_ptr<const Image> image;
+        int x = 0, y = 0;
+        std::uint8_t alpha = 0xff;
+        SolidCoverageBlend::Target target;
+    };
+    std::optional<Picture> picture;
 
     // Gives the drawing the spans of a rectangle along the device's axes,
     // within its box, as Cairo lays such a rectangle down (as boxes): its
@@ -107,6 +119,8 @@ private:
     void layDownThroughPlane(cairo_t* cairo) const;
     // Works the gradient through the spans' coverage.
     void cover();
+    // Lays the picture over the target.
+    void layDownPicture() const;
 
     std::vector<CoverageRasterizer::Span> spans_;
     // The gradient through the spans' coverage, pixel by pixel, once worked.

@@ -1,8 +1,9 @@
 #pragma once
 // The pixel library's arithmetic on 8-bit channels, to its rounding: the
 // product of two levels, of a premultiplied pixel's four channels by one
-// level, and a saturating sum of two pixels. Shared by what lays coverage
-// down straight into a target (SolidCoverageBlend, GradientCoverageBlend).
+// level, and a saturating sum of two pixels. Shared by what lays pixels
+// down straight into a target (SolidCoverageBlend, GradientCoverageBlend,
+// a picture laid over by PendingCoverageDrawing).
 
 #include <cstdint>
 
@@ -39,5 +40,10 @@ inline std::uint32_t over(std::uint32_t covered, std::uint32_t destination) {
     if (remaining == 0) return covered;
     return addSaturated(covered, multiplyChannels(destination, remaining));
 }
+
+// Lays `count` premultiplied pixels, each already through its coverage, over
+// `pixels`, as `over` does each, four at a time where the processor's
+// vectors allow.
+void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count);
 
 }  // namespace platform::graphics::PixelArithmetic

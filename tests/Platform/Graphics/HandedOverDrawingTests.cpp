@@ -542,5 +542,58 @@ TEST(HandedOverDrawingTest, AClipThatHoldsADrawingWholeLeavesItsPixelsAsTheyAre)
     }
 }
 
+TEST(HandedOverDrawingTest, APictureLaidOverInDrawingOrderIsCairosPaint) {
+    // A picture of device pixels (a layer's kept picture) handed over in
+    // drawing order between fills and strokes, against Cairo painting it
+    // with everything before laid down first: the same pixels, at full and
+    // partial alpha, past the target's edges, and ignoring the clip.
+    auto picture = [] {
+        auto context = GraphicsContext::makeBitmap(90, 70);
+        context->setFillColor(Color::rgb(0.1, 0.7, 0.3, 0.55));
+        context->fillRect(Rect(0, 0, 90, 70));
+        Path ellipse;
+        ellipse.addEllipse(Rect(8.5, 6.25, 70, 50));
+        context->addPath(ellipse);
+        context->setFillColor(Color::rgb(0.9, 0.2, 0.6));
+        context->fillPath();
+        return std::shared_ptr<const Image>(context->makeImage());
+    }();
+    for (const double alpha : {1.0, 0.6}) {
+        const auto drawn = [&](bool handed) {
+            auto context = GraphicsContext::makeBitmap(160, 120);
+            context->setFillColor(Color::rgb(0.2, 0.3, 0.9, 0.7));
+            Path under;
+            under.addEllipse(Rect(20.3, 10.6, 110, 90));
+            context->addPath(under);
+            context->fillPath();
+            context->clipToRect(Rect(30, 30, 40, 40));  // the picture ignores it
+            context->setAlpha(alpha);
+            for (const auto& [x, y] : {std::pair{25, 18}, std::pair{110, 80}, std::pair{-30, -20}}) {
+                if (handed) {
+                    context->drawDeviceImageIgnoringClip(picture, x, y);
+                } else {
+                    context->drawDeviceImageIgnoringClip(*picture, x, y);
+                }
+            }
+            context->setAlpha(1);
+            Path over;
+            over.addEllipse(Rect(35.7, 40.2, 30, 25));
+            context->addPath(over);
+            context->setFillColor(Color::rgb(1, 0.8, 0.1, 0.8));
+            context->fillPath();
+            return GraphicsContext::finishImage(std::move(context));
+        };
+        SCOPED_TRACE(::testing::Message() << "alpha " << alpha);
+        const auto cairo = drawn(false), handed = drawn(true);
+        int differing = 0;
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 160; ++x) {
+                differing += handed->pixel(x, y) != cairo->pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0);
+    }
+}
+
 }  // namespace
 }  // namespace platform::graphics

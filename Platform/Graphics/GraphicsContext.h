@@ -500,6 +500,17 @@ private:
         ClipCoverageView view;
     };
     MaskCoverage maskCoverage_;
+    // Cairo's clip as rectangles (deviceClipRectangles), for the chain of
+    // clips it was asked for on the context it was asked of: contexts change
+    // with groups and recovery, each change counted.
+    struct ClipRectangles {
+        bool valid = false;
+        std::uint64_t contextChanges = 0;
+        std::shared_ptr<const DeviceClip> clips;
+        std::optional<std::vector<Rect>> rectangles;
+    };
+    mutable ClipRectangles clipRectangles_;
+    std::uint64_t contextChanges_ = 0;
     // Buffers of earlier clips' coverage, for the next clip's.
     std::vector<std::shared_ptr<std::vector<std::uint8_t>>> spareClipCoverage_;
     // Drawings handed to the CoverageWorkers and not yet laid down, in

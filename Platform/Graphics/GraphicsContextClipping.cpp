@@ -213,6 +213,13 @@ std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
     if (s.clipIsEmpty) {
         return std::vector<Rect>{};
     }
+    // Cairo's clip on a context is the one it began with and the paths
+    // clipped to since, each a link of the state's chain: asked once for
+    // each chain. The chain is held, so no other takes its place.
+    ClipRectangles& kept = clipRectangles_;
+    if (kept.valid && kept.contextChanges == contextChanges_ && kept.clips == s.clips) {
+        return kept.rectangles;
+    }
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
     cairo_identity_matrix(cairo_);
@@ -227,6 +234,7 @@ std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
         }
     }
     cairo_rectangle_list_destroy(list);
+    kept = ClipRectangles{true, contextChanges_, s.clips, rectangles};
     return rectangles;
 }
 

@@ -75,6 +75,7 @@ void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
     outerContexts_.push_back(cairo_);
     surfaces_.push_back(surface);
     cairo_ = group;
+    ++contextChanges_;
 }
 
 cairo_pattern_t* GraphicsContext::popGroup() {
@@ -82,6 +83,7 @@ cairo_pattern_t* GraphicsContext::popGroup() {
     cairo_t* group = cairo_;
     cairo_ = outerContexts_.back();
     outerContexts_.pop_back();
+    ++contextChanges_;
     groupClips_.pop_back();
     // A group that failed gives an error surface for a target; its own surface
     // holds what was drawn before the failure.

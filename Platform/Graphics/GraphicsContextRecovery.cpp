@@ -55,6 +55,7 @@ std::optional<std::string> GraphicsContext::recoverFromFailure() {
     }
     cairo_destroy(cairo_);
     cairo_ = fresh;
+    ++contextChanges_;
     consumePath();
     return failure;
 }

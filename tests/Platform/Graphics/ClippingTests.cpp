@@ -137,6 +137,44 @@ TEST(ClipTest, ToTheAlphaOfABitmapDrawnApart) {
     }
 }
 
+TEST(ClipTest, TheClipAsRectanglesFollowsStatesAndLayers) {
+    // The clip's rectangles, asked for again and again while drawing, are
+    // those of the clip in force: after a clip, after the state that made
+    // it is restored, in a transparency layer (whose own clip is its box,
+    // with no clip of the layer's state yet) and after it ends.
+    auto context = bitmap(100, 80);
+    const auto rectangles = [&] {
+        const std::optional<DeviceClipShape> shape = context->deviceClipShape();
+        EXPECT_TRUE(shape);
+        EXPECT_TRUE(shape && shape->paths.empty());
+        return shape ? shape->rectangles : std::vector<Rect>{};
+    };
+    const std::vector<Rect> whole{Rect(0, 0, 100, 80)};
+    EXPECT_EQ(rectangles(), whole);
+    context->saveGState();
+    context->clipToRect(Rect(10, 20, 30, 40));
+    EXPECT_EQ(rectangles(), std::vector<Rect>{Rect(10, 20, 30, 40)});
+    context->restoreGState();
+    EXPECT_EQ(rectangles(), whole);
+    context->beginTransparencyLayer(Rect(50, 10, 20, 30));
+    EXPECT_EQ(rectangles(), std::vector<Rect>{Rect(50, 10, 20, 30)});
+    context->clipToRect(Rect(55, 15, 5, 5));
+    EXPECT_EQ(rectangles(), std::vector<Rect>{Rect(55, 15, 5, 5)});
+    context->endTransparencyLayer();
+    EXPECT_EQ(rectangles(), whole);
+    // A clip of a path is no rectangles; the one restored from it is.
+    context->saveGState();
+    Path ellipse;
+    ellipse.addEllipse(Rect(5, 5, 40, 30));
+    context->addPath(ellipse);
+    context->clip();
+    const std::optional<DeviceClipShape> cut = context->deviceClipShape();
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->paths.size(), 1u);
+    context->restoreGState();
+    EXPECT_EQ(rectangles(), whole);
+}
+
 TEST(ClipTest, DegenerateClipsDrawNothing) {
     struct Case {
         const char* name;

@@ -209,6 +209,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         entry.clipIsKnown = true;
         entry.targetWidth = context.width();
         entry.targetHeight = context.height();
+        entry.refusedPixels = 0;
         setPicture(entry, nullptr);
         return false;
     }
@@ -217,10 +218,15 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         return true;
     }
     if (picturesBeingDrawn > 0) return false;
+    if (entry.refusedPixels > 0 && pixelsKept + entry.refusedPixels > maximumPixels(context)) return false;
     const PixelRect pixels = reach(model, presented, mediaTime, entry.clip, context, toDevice);
     if (pixels.isEmpty()) return false;
     const std::int64_t size = static_cast<std::int64_t>(pixels.width) * pixels.height;
-    if (pixelsKept + size > maximumPixels(context)) return false;
+    if (pixelsKept + size > maximumPixels(context)) {
+        entry.refusedPixels = size;
+        return false;
+    }
+    entry.refusedPixels = 0;
     std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(pixels.width, pixels.height);
     if (!buffer) return false;
     buffer->translateBy(-pixels.x, -pixels.y);

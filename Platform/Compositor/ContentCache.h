@@ -67,6 +67,10 @@ struct ContentCacheEntry {
     std::int64_t heldPixels = 0;
     int x = 0;
     int y = 0;
+    // The pixels a picture of this state would take, when the room left
+    // for pictures was too small for it: it is not looked for again (a walk
+    // of the whole subtree) until the state changes or the room grows.
+    std::int64_t refusedPixels = 0;
 };
 
 class ContentCache {

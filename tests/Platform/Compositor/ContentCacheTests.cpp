@@ -387,6 +387,42 @@ TEST_F(ContentCacheTest, AnimatedLayersAreSizedByWhereTheyDrawWhenRoomIsShort) {
     EXPECT_LE(kept, ContentCache::maximumPixels(*platform::graphics::GraphicsContext::makeBitmap(256, 256)));
 }
 
+// A layer refused a picture for want of room is not looked at again while
+// the room stays short, but gets its picture once room is freed.
+TEST_F(ContentCacheTest, ALayerRefusedForWantOfRoomGetsAPictureOnceRoomIsFreed) {
+    auto root = makeRoot(256, 256);
+    const auto square = [](double side, Color colour) {
+        auto shape = ShapeLayer::make();
+        shape->setFrame(Rect(0, 0, 256, 256));
+        shape->setPath(polyline({{0, 0}, {side, 0}, {side, side}, {0, side}}));
+        shape->setFillColor(colour);
+        return shape;
+    };
+    auto large = square(200, Color::rgb(1, 0, 0));
+    auto medium = square(180, Color::rgb(0, 0, 1, 0.5));
+    root->addSublayer(large);
+    root->addSublayer(medium);
+    int frames = 0;
+    const auto render = [&](int count) {
+        for (int frame = 0; frame < count; ++frame) {
+            // A change that draws nothing, so that the root keeps no picture itself.
+            root->setShadowOffset({0, static_cast<double>(++frames)});
+            renderTree(root, clock->now(), 256, 256);
+        }
+    };
+    const std::int64_t before = ContentCache::pixelsInUse();
+    render(4);
+    // The large square's picture leaves no room for the other's.
+    const std::int64_t largeOnly = ContentCache::pixelsInUse() - before;
+    EXPECT_GE(largeOnly, 200 * 200);
+    EXPECT_LT(largeOnly, 200 * 200 + 180 * 180);
+    large->removeFromSuperlayer();
+    large.reset();
+    render(2);
+    EXPECT_GE(ContentCache::pixelsInUse() - before, 180 * 180);
+    EXPECT_LT(ContentCache::pixelsInUse() - before, 200 * 200);
+}
+
 // A layer that paints its background alone is filled afresh on every frame:
 // a picture of it would cost as much to lay down, and take room from others.
 TEST_F(ContentCacheTest, ALayerThatPaintsOnlyItsBackgroundKeepsNoPicture) {

@@ -196,7 +196,7 @@ void PendingCoverageDrawing::layDownPicture() const {
                                                                     static_cast<std::size_t>(y - p.y) * image.bytesPerRow()) +
                              (x0 - p.x);
         if (p.alpha != 0xff) {
-            for (int x = 0; x < x1 - x0; ++x) scaled[x] = PixelArithmetic::multiplyChannels(source[x], p.alpha);
+            PixelArithmetic::scaleEach(source, p.alpha, scaled.data(), x1 - x0);
             source = scaled.data();
         }
         auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y + p.target.offsetY) * stride) +

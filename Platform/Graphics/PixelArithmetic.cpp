@@ -43,4 +43,23 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
     }
 }
 
+void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* scaled, int count) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(0x80);
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(level));
+    const auto product = [&](__m128i a) {
+        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(a, factor), half);
+        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    };
+    for (; x + 4 <= count; x += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(scaled + x),
+                         _mm_packus_epi16(product(_mm_unpacklo_epi8(s, zero)), product(_mm_unpackhi_epi8(s, zero))));
+    }
+#endif
+    for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], level);
+}
+
 }  // namespace platform::graphics::PixelArithmetic

@@ -45,5 +45,8 @@ inline std::uint32_t over(std::uint32_t covered, std::uint32_t destination) {
 // `pixels`, as `over` does each, four at a time where the processor's
 // vectors allow.
 void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count);
+// Each of `count` pixels times `level`, as multiplyChannels makes it, into
+// `scaled`; four at a time where the processor's vectors allow.
+void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* scaled, int count);
 
 }  // namespace platform::graphics::PixelArithmetic

@@ -1,9 +1,5 @@
 #include "Platform/Graphics/PixelArithmetic.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace platform::graphics::PixelArithmetic {
 
 // Each pixel times what its source leaves of it, plus the source, rounded
@@ -12,13 +8,8 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
     int x = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(0x80);
     const __m128i full = _mm_set1_epi16(0xff);
     const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
-    const auto product = [&](__m128i a, __m128i b) {
-        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(a, b), half);
-        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-    };
     const auto alphas = [](__m128i channels) {
         return _mm_shufflehi_epi16(_mm_shufflelo_epi16(channels, 0xff), 0xff);
     };
@@ -32,9 +23,9 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
         }
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
         const __m128i low =
-            product(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpacklo_epi8(s, zero))));
+            multiplyLanes(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpacklo_epi8(s, zero))));
         const __m128i high =
-            product(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpackhi_epi8(s, zero))));
+            multiplyLanes(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpackhi_epi8(s, zero))));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_adds_epu8(s, _mm_packus_epi16(low, high)));
     }
 #endif
@@ -46,17 +37,10 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
 void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* scaled, int count) {
     int x = 0;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(0x80);
     const __m128i factor = _mm_set1_epi16(static_cast<short>(level));
-    const auto product = [&](__m128i a) {
-        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(a, factor), half);
-        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-    };
     for (; x + 4 <= count; x += 4) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(scaled + x),
-                         _mm_packus_epi16(product(_mm_unpacklo_epi8(s, zero)), product(_mm_unpackhi_epi8(s, zero))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(scaled + x), multiplyChannels4(s, factor));
     }
 #endif
     for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], level);

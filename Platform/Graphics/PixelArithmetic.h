@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform::graphics::PixelArithmetic {
 
 // The product of two 8-bit values, rounded.
@@ -40,6 +44,21 @@ inline std::uint32_t over(std::uint32_t covered, std::uint32_t destination) {
     if (remaining == 0) return covered;
     return addSaturated(covered, multiplyChannels(destination, remaining));
 }
+
+#if defined(__SSE2__)
+// `multiply` for eight 16-bit lanes at once.
+inline __m128i multiplyLanes(__m128i a, __m128i b) {
+    const __m128i t = _mm_add_epi16(_mm_mullo_epi16(a, b), _mm_set1_epi16(0x80));
+    return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+}
+
+// `multiplyChannels` for four pixels at once, by the factor in every lane.
+inline __m128i multiplyChannels4(__m128i pixels, __m128i factor) {
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_packus_epi16(multiplyLanes(_mm_unpacklo_epi8(pixels, zero), factor),
+                            multiplyLanes(_mm_unpackhi_epi8(pixels, zero), factor));
+}
+#endif
 
 // Lays `count` premultiplied pixels, each already through its coverage, over
 // `pixels`, as `over` does each, four at a time where the processor's

@@ -26,18 +26,12 @@ void overRun(std::uint32_t covered, std::uint32_t* pixels, int count) {
     const std::uint32_t remaining = 0xff - (covered >> 24);
     int x = 0;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(0x80);
     const __m128i left = _mm_set1_epi16(static_cast<short>(remaining));
     const __m128i colour = _mm_set1_epi32(static_cast<int>(covered));
-    const auto scale = [&](__m128i channels) {
-        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(channels, left), half);
-        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-    };
     for (; x + 4 <= count; x += 4) {
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i scaled = _mm_packus_epi16(scale(_mm_unpacklo_epi8(d, zero)), scale(_mm_unpackhi_epi8(d, zero)));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_adds_epu8(scaled, colour));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x),
+                         _mm_adds_epu8(PixelArithmetic::multiplyChannels4(d, left), colour));
     }
 #endif
     for (; x < count; ++x) pixels[x] = addSaturated(covered, multiplyChannels(pixels[x], remaining));
@@ -51,14 +45,9 @@ void overEach(std::uint32_t pixel, const std::uint8_t* levels, std::uint32_t sca
     int x = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(0x80);
     const __m128i full = _mm_set1_epi16(0xff);
     const __m128i factor = _mm_set1_epi16(static_cast<short>(scale));
     const __m128i colour = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(pixel)), zero);
-    const auto product = [&](__m128i a, __m128i b) {
-        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(a, b), half);
-        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-    };
     const auto alphas = [](__m128i channels) {
         return _mm_shufflehi_epi16(_mm_shufflelo_epi16(channels, 0xff), 0xff);
     };
@@ -73,13 +62,15 @@ void overEach(std::uint32_t pixel, const std::uint8_t* levels, std::uint32_t sca
             continue;
         }
         __m128i m = _mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero);
-        if (scale != 0xff) m = product(m, factor);
+        if (scale != 0xff) m = PixelArithmetic::multiplyLanes(m, factor);
         const __m128i pairs = _mm_unpacklo_epi16(m, m);
-        const __m128i coveredLow = product(colour, _mm_unpacklo_epi32(pairs, pairs));
-        const __m128i coveredHigh = product(colour, _mm_unpackhi_epi32(pairs, pairs));
+        const __m128i coveredLow = PixelArithmetic::multiplyLanes(colour, _mm_unpacklo_epi32(pairs, pairs));
+        const __m128i coveredHigh = PixelArithmetic::multiplyLanes(colour, _mm_unpackhi_epi32(pairs, pairs));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i low = product(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(coveredLow)));
-        const __m128i high = product(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(coveredHigh)));
+        const __m128i low =
+            PixelArithmetic::multiplyLanes(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(coveredLow)));
+        const __m128i high =
+            PixelArithmetic::multiplyLanes(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(coveredHigh)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x),
                          _mm_adds_epu8(_mm_packus_epi16(coveredLow, coveredHigh), _mm_packus_epi16(low, high)));
     }

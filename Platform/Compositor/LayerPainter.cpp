@@ -103,22 +103,32 @@ void LayerPainter::paintShape(const ShapeLayer& layer, GraphicsContext& context)
     }
 }
 
-bool LayerPainter::beginStroke(const ShapeLayer& layer, GraphicsContext& context) {
+graphics::Path LayerPainter::strokedPath(const ShapeLayer& layer) {
     const graphics::Path& path = layer.path();
     if (path.isEmpty() || !layer.strokeColor() || !(layer.lineWidth() > 0)) {
-        return false;
+        return {};
     }
     const double start = layer.strokeStart();
     const double end = layer.strokeEnd();
-    const graphics::Path stroked = (start <= 0 && end >= 1) ? path : PathTrimmer::trimmed(path, start, end);
-    if (stroked.isEmpty()) {
-        return false;
-    }
-    context.setLineWidth(layer.lineWidth());
+    return (start <= 0 && end >= 1) ? path : PathTrimmer::trimmed(path, start, end);
+}
+
+void LayerPainter::setLineStyle(const ShapeLayer& layer, double scale, GraphicsContext& context) {
+    std::vector<double> dashes = layer.lineDashPattern();
+    for (double& length : dashes) length *= scale;
+    context.setLineWidth(layer.lineWidth() * scale);
     context.setMiterLimit(layer.miterLimit());
     context.setLineCap(layer.lineCap());
     context.setLineJoin(layer.lineJoin());
-    context.setLineDash(layer.lineDashPhase(), layer.lineDashPattern());
+    context.setLineDash(layer.lineDashPhase() * scale, dashes);
+}
+
+bool LayerPainter::beginStroke(const ShapeLayer& layer, GraphicsContext& context) {
+    const graphics::Path stroked = strokedPath(layer);
+    if (stroked.isEmpty()) {
+        return false;
+    }
+    setLineStyle(layer, 1, context);
     context.beginPath();
     context.addPath(stroked);
     return true;
@@ -152,14 +162,9 @@ bool LayerPainter::strokeWithGradient(const GradientLayer& layer, const ShapeLay
             return false;
         }
     }
-    const graphics::Path& along = shape.path();
-    if (along.isEmpty() || !shape.strokeColor() || !(shape.lineWidth() > 0)) {
-        return true;  // the stroke lets nothing through
-    }
-    const double start = shape.strokeStart(), end = shape.strokeEnd();
-    const graphics::Path stroked = (start <= 0 && end >= 1) ? along : PathTrimmer::trimmed(along, start, end);
+    const graphics::Path stroked = strokedPath(shape);
     if (stroked.isEmpty()) {
-        return true;
+        return true;  // the stroke lets nothing through
     }
     graphics::Path path;
     path.addPath(stroked, shapeToBounds);
@@ -169,14 +174,7 @@ bool LayerPainter::strokeWithGradient(const GradientLayer& layer, const ShapeLay
 }
 
 void LayerPainter::applyPen(const Pen& pen, GraphicsContext& context) {
-    const ShapeLayer& shape = pen.shape;
-    std::vector<double> dashes = shape.lineDashPattern();
-    for (double& length : dashes) length *= pen.scale;
-    context.setLineWidth(shape.lineWidth() * pen.scale);
-    context.setMiterLimit(shape.miterLimit());
-    context.setLineCap(shape.lineCap());
-    context.setLineJoin(shape.lineJoin());
-    context.setLineDash(shape.lineDashPhase() * pen.scale, dashes);
+    setLineStyle(pen.shape, pen.scale, context);
     context.replacePathWithStrokedPath();
 }
 

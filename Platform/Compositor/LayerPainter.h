@@ -5,10 +5,10 @@
 
 #include "Platform/Graphics/AffineTransform.h"
 #include "Platform/Graphics/FillRule.h"
+#include "Platform/Graphics/Path.h"
 
 namespace platform::graphics {
 class GraphicsContext;
-class Path;
 }  // namespace platform::graphics
 
 namespace platform::compositor {
@@ -59,6 +59,10 @@ private:
                              graphics::GraphicsContext& context, const Pen* pen = nullptr);
     // Sets the pen's line style and makes the current path stand for its stroke.
     static void applyPen(const Pen& pen, graphics::GraphicsContext& context);
+    // The path the shape's stroke runs along (trimmed); empty when it strokes nothing.
+    static graphics::Path strokedPath(const ShapeLayer& layer);
+    // Sets the context's line style to the shape's, its lengths times `scale`.
+    static void setLineStyle(const ShapeLayer& layer, double scale, graphics::GraphicsContext& context);
 };
 
 }  // namespace platform::compositor

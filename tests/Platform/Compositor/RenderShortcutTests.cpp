@@ -88,6 +88,16 @@ Path circle(double x, double y, double radius) {
     return path;
 }
 
+// Rounds the stroke's ends, dashes it by `dash` from `phase`, and trims it to
+// 10-85 % of its length.
+void dashAndTrim(ShapeLayer& shape, std::vector<double> dash, double phase) {
+    shape.setLineCap(platform::graphics::LineCap::round);
+    shape.setLineDashPattern(std::move(dash));
+    shape.setLineDashPhase(phase);
+    shape.setStrokeStart(0.1);
+    shape.setStrokeEnd(0.85);
+}
+
 // Two overlapping drawings (a group of their own) under `mask`, drawn as they
 // are, then once more with a visible sublayer that draws nothing added to the
 // mask: that leaves the mask's alpha as it was but makes it more than one
@@ -415,11 +425,7 @@ TEST_F(RenderShortcutTest, AMaskOfOneOpaqueStrokeIsStrokedIntoThePixelMaskWithTh
         {"a dashed, trimmed line with round ends",
          [&] {
              auto shape = stroke(polyline({{4, 6}, {36, 12}, {8, 34}}));
-             shape->setLineCap(platform::graphics::LineCap::round);
-             shape->setLineDashPattern({6, 3});
-             shape->setLineDashPhase(2);
-             shape->setStrokeStart(0.1);
-             shape->setStrokeEnd(0.85);
+             dashAndTrim(*shape, {6, 3}, 2);
              return shape;
          }},
         // The line width is the shape's: stretched and turned with it.
@@ -696,11 +702,7 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOneStrokeIsStrokedWithoutAPixe
         {"radial along a dashed, trimmed line with round ends", GradientLayer::Type::radial, {-250, -250, 700, 700},
          [&] {
              auto shape = stroke(polyline({{20, 30}, {170, 60}, {40, 170}}), 9);
-             shape->setLineCap(platform::graphics::LineCap::round);
-             shape->setLineDashPattern({16, 7});
-             shape->setLineDashPhase(3);
-             shape->setStrokeStart(0.1);
-             shape->setStrokeEnd(0.85);
+             dashAndTrim(*shape, {16, 7}, 3);
              return shape;
          },
          true},

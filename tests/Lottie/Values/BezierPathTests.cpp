@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "Lottie/Values/BezierPath.h"
 #include "tests/Lottie/Values/ValuesTestSupport.h"
@@ -128,6 +129,34 @@ TEST(BezierPath, CurveLengthUsesChordsOrTheStraightDistance) {
     EXPECT_LT(from.curveLength(to, 5), chords25);
     EXPECT_DOUBLE_EQ(from.curveLength(to, 0), std::sqrt(200.0));
     EXPECT_DOUBLE_EQ(CurveVertex::corner(Point(0, 0)).curveLength(CurveVertex::corner(Point(3, 4)), 25), 5);
+}
+
+// Lengths decide where trims cut: however the chords are measured, their sum
+// must be the one of measuring them one after another, to the bit.
+TEST(BezierPath, CurveLengthIsTheChordsSummedInOrderToTheBit) {
+    const auto oneByOne = [](const CurveVertex& from, const CurveVertex& to, int steps) {
+        double total = 0;
+        Point previous = from.point;
+        for (int i = 0; i < steps; ++i) {
+            const Point sample = from.pointOnCurve(to, static_cast<double>(i) / steps);
+            total += std::sqrt((sample.x - previous.x) * (sample.x - previous.x) +
+                               (sample.y - previous.y) * (sample.y - previous.y));
+            previous = sample;
+        }
+        return total + std::sqrt((to.point.x - previous.x) * (to.point.x - previous.x) +
+                                 (to.point.y - previous.y) * (to.point.y - previous.y));
+    };
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> coordinate(-1000, 1000);
+    const auto point = [&] { return Point(coordinate(random), coordinate(random)); };
+    for (int round = 0; round < 200; ++round) {
+        const CurveVertex from(point(), point(), point()), to(point(), point(), point());
+        // Odd and even counts, the default, the most measured two at a time and past it.
+        for (const int steps : {1, 2, 3, 24, 25, 63, 64, 65, 200}) {
+            const double expected = oneByOne(from, to, steps);
+            ASSERT_EQ(from.curveLength(to, steps), expected) << "round " << round << ", " << steps << " chords";
+        }
+    }
 }
 
 TEST(BezierPath, ConvertsToPlatformPathWithLinesAndCurves) {

@@ -2,6 +2,11 @@
 
 #include "Lottie/Values/CubicRoot.h"
 
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
 namespace lottie {
 
 namespace {
@@ -15,7 +20,38 @@ double bezierX(double t, double control1X, double control2X) {
 
 }  // namespace
 
+namespace {
+
+// The parameters found lately on this thread, by their question: the
+// properties of a layer keyed together share their easing and their times,
+// so a frame asks for the same parameter over and over, and the answer of a
+// closed-form cubic (a cosine and an arc cosine) costs far more than looking.
+struct RememberedParameter {
+    std::uint64_t time = 0, control1X = 0, control2X = 0;
+    double parameter = 0;
+    bool known = false;
+};
+constexpr std::size_t rememberedParameters = 64;
+thread_local std::array<RememberedParameter, rememberedParameters> remembered;
+
+std::uint64_t bitsOf(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+}  // namespace
+
 double KeyframeEasing::curveParameter(double time, double control1X, double control2X) {
+    const std::uint64_t timeBits = bitsOf(time), control1Bits = bitsOf(control1X), control2Bits = bitsOf(control2X);
+    const std::uint64_t mixed = (timeBits * 0x9e3779b97f4a7c15ull) ^ (control1Bits * 0xc2b2ae3d27d4eb4full) ^
+                                (control2Bits * 0x165667b19e3779f9ull);
+    RememberedParameter& slot = remembered[(mixed >> 58) % rememberedParameters];
+    if (slot.known && slot.time == timeBits && slot.control1X == control1Bits && slot.control2X == control2Bits) {
+        return slot.parameter;
+    }
+    const double parameter = solveCurveParameter(time, control1X, control2X);
+    slot = {timeBits, control1Bits, control2Bits, parameter, true};
+    return parameter;
+}
+
+double KeyframeEasing::solveCurveParameter(double time, double control1X, double control2X) {
     double a = 3 * control1X - 3 * control2X + 1;
     double b = -6 * control1X + 3 * control2X;
     double c = 3 * control1X;

@@ -20,7 +20,12 @@ struct KeyframeEasing {
     // the two control points to (1, 1) equals `time` (0 < time < 1). Never
     // fails: when the closed-form solver misses the root (rounding can push it
     // just outside [0, 1]), it is found by bisection, since x runs from 0 to 1.
+    // The same question is answered from memory when it was asked lately on
+    // the same thread, with the same answer to the bit.
     static double curveParameter(double time, double control1X, double control2X);
+
+private:
+    static double solveCurveParameter(double time, double control1X, double control2X);
 };
 
 }  // namespace lottie

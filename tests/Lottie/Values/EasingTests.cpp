@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <numeric>
+#include <random>
+#include <thread>
+#include <vector>
 
 #include "Lottie/Values/CubicRoot.h"
 #include "Lottie/Values/KeyframeEasing.h"
@@ -87,4 +93,46 @@ TEST(KeyframeEasing, UnreadableFrameDoesNotHang) {
     double progress = KeyframeEasing::progress(0, false, LottieVector2D(0.4, 0), 1, LottieVector2D(0.6, 1),
                                                std::numeric_limits<double>::quiet_NaN());
     EXPECT_FALSE(progress < -1e9 || progress > 1e9);
+}
+
+// Parameters found lately are remembered: whatever was asked in between, a
+// question asked again gets the answer it got the first time, and questions
+// that differ in any one of their three numbers get their own answers.
+TEST(KeyframeEasing, RememberedParametersAnswerOnlyTheirOwnQuestion) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0.001, 0.999);
+    struct Question {
+        double time, control1X, control2X;
+    };
+    // Families that share two of the three numbers, each larger than the
+    // memory, so that questions alike but for one number meet in it.
+    std::vector<Question> questions;
+    const Question base{unit(random), unit(random), unit(random)};
+    for (int i = 0; i < 200; ++i) {
+        const double other = unit(random);
+        questions.push_back({other, base.control1X, base.control2X});
+        questions.push_back({base.time, other, base.control2X});
+        questions.push_back({base.time, base.control1X, other});
+        questions.push_back({unit(random), unit(random), unit(random)});
+    }
+    // Answered on a thread of their own, where nothing was asked before.
+    std::vector<double> first(questions.size());
+    std::thread([&] {
+        for (std::size_t i = 0; i < questions.size(); ++i) {
+            first[i] = KeyframeEasing::curveParameter(questions[i].time, questions[i].control1X, questions[i].control2X);
+        }
+    }).join();
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::size_t> order(questions.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::shuffle(order.begin(), order.end(), random);
+        for (const std::size_t i : order) {
+            const Question& q = questions[i];
+            // Twice in a row: the second from memory.
+            for (int ask = 0; ask < 2; ++ask) {
+                ASSERT_EQ(KeyframeEasing::curveParameter(q.time, q.control1X, q.control2X), first[i])
+                    << "question " << i << ", round " << round;
+            }
+        }
+    }
 }

@@ -639,15 +639,19 @@ void GraphicsContext::handOver(std::vector<std::shared_ptr<PendingCoverageDrawin
     // Waking a sleeping thread costs the drawer tens of microseconds: a
     // worker is woken once the drawings handed over since the last wake
     // cover enough pixels to repay it; until then they wait for a worker
-    // that is awake, or for the drawer.
-    long pixels = 0;
+    // that is awake, or for the drawer. A stroke costs the worker its
+    // stroking as well, a microsecond or two a piece of its path, which
+    // counts as the pixels laid down in that time.
+    constexpr long piecePixels = 3000;
+    long pixels = 0, work = 0;
     for (const auto& drawing : drawings) {
         pixels += static_cast<long>(drawing->right - drawing->left) * (drawing->bottom - drawing->top);
+        if (drawing->stroke) work += piecePixels * static_cast<long>(drawing->strokePath.elements().size());
     }
     if (submits) {
         CoverageWorkers& workers = CoverageWorkers::shared();
         constexpr long wakingPixels = 256 * 256;
-        handedPixels_ += pixels;
+        handedPixels_ += pixels + work;
         const bool wake = handedPixels_ >= wakingPixels;
         if (wake) handedPixels_ = 0;
         for (const std::shared_ptr<PendingCoverageDrawing>& drawing : drawings) {

@@ -260,27 +260,45 @@ Point GraphicsContext::toDevice(Point user) const {
     return {clampCoordinate(device.x), clampCoordinate(device.y)};
 }
 
-void GraphicsContext::deviceMoveTo(Point p) {
-    cairo_move_to(cairo_, p.x, p.y);
-    devicePath_.moveTo(p);
-}
+void GraphicsContext::deviceMoveTo(Point p) { devicePath_.moveTo(p); }
 
-void GraphicsContext::deviceLineTo(Point p) {
-    cairo_line_to(cairo_, p.x, p.y);
-    devicePath_.lineTo(p);
-}
+void GraphicsContext::deviceLineTo(Point p) { devicePath_.lineTo(p); }
 
-void GraphicsContext::deviceCurveTo(Point c1, Point c2, Point end) {
-    cairo_curve_to(cairo_, c1.x, c1.y, c2.x, c2.y, end.x, end.y);
-    devicePath_.curveTo(c1, c2, end);
-}
+void GraphicsContext::deviceCurveTo(Point c1, Point c2, Point end) { devicePath_.curveTo(c1, c2, end); }
 
-void GraphicsContext::addDevicePathElements(const Path& path) {
-    // The points are already in device space; Cairo's matrix is set aside while
-    // they are added and put back afterwards (the path itself is kept in device space).
+void GraphicsContext::syncCairoPath() const {
+    const std::vector<PathElement>& elements = devicePath_.elements();
+    if (cairoPathElements_ >= elements.size()) return;
+    // The points are in device space: Cairo's matrix is set aside while they
+    // are added and put back afterwards.
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
     cairo_identity_matrix(cairo_);
+    for (std::size_t index = cairoPathElements_; index < elements.size(); ++index) {
+        const PathElement& element = elements[index];
+        const auto& p = element.points;
+        switch (element.type) {
+            case PathElementType::moveTo: cairo_move_to(cairo_, p[0].x, p[0].y); break;
+            case PathElementType::lineTo: cairo_line_to(cairo_, p[0].x, p[0].y); break;
+            case PathElementType::quadCurveTo: {
+                double x = 0, y = 0;
+                cairo_get_current_point(cairo_, &x, &y);
+                cairo_curve_to(cairo_, x + (p[0].x - x) * 2 / 3, y + (p[0].y - y) * 2 / 3,
+                               p[1].x + (p[0].x - p[1].x) * 2 / 3, p[1].y + (p[0].y - p[1].y) * 2 / 3, p[1].x, p[1].y);
+                break;
+            }
+            case PathElementType::curveTo:
+                cairo_curve_to(cairo_, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
+                break;
+            case PathElementType::closeSubpath: cairo_close_path(cairo_); break;
+        }
+    }
+    cairo_set_matrix(cairo_, &matrix);
+    cairoPathElements_ = elements.size();
+}
+
+void GraphicsContext::addDevicePathElements(const Path& path) {
+    // The points go into the device path; Cairo is handed them when it needs them.
     Point current;
     Point subpathStart;
     PathExtent& extent = pathExtent_;
@@ -323,13 +341,11 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
             }
             case PathElementType::closeSubpath:
                 extent.addSegment(current, subpathStart, rows);
-                cairo_close_path(cairo_);
                 devicePath_.closeSubpath();
                 current = subpathStart;
                 break;
         }
     }
-    cairo_set_matrix(cairo_, &matrix);
     pathElementCount_ += path.elements().size();
 }
 
@@ -337,6 +353,7 @@ void GraphicsContext::beginPath() { consumePath(); }
 
 void GraphicsContext::consumePath() {
     cairo_new_path(cairo_);
+    cairoPathElements_ = 0;
     pathElementCount_ = 0;
     pathIsStroked_ = false;
     pathExtent_ = {};
@@ -366,6 +383,7 @@ Rect GraphicsContext::pathBoundingBox() const {
     if (isPathEmpty() || state().degenerate) {
         return Rect::null();
     }
+    syncCairoPath();
     double x0, y0, x1, y1;
     if (pathIsStroked_) {
         cairo_save(cairo_);
@@ -417,6 +435,7 @@ void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
 
 double GraphicsContext::pathLengthBound(cairo_t* source) const {
     // Cairo hands the path back in the current user space, where dashes are laid out.
+    if (source == nullptr || source == cairo_) syncCairoPath();
     cairo_path_t* path = cairo_copy_path(source != nullptr ? source : cairo_);
     DashLimit::LengthBound bound;
     for (int i = 0; path->status == CAIRO_STATUS_SUCCESS && i < path->num_data; i += path->data[i].header.length) {
@@ -489,6 +508,7 @@ void GraphicsContext::setAllowsAntialiasing(bool allowsAntialiasing) {
 
 cairo_t* GraphicsContext::cairo() const {
     flushPending();
+    syncCairoPath();
     return cairo_;
 }
 

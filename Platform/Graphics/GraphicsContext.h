@@ -423,6 +423,9 @@ private:
     std::shared_ptr<PixelMask> newMask(cairo_t** drawing) const;
     template <typename Body>
     void preservingPath(Body&& body);
+    // Hands Cairo the elements of the current path it has not been given,
+    // in device space, as they were added.
+    void syncCairoPath() const;
     // Paints `image` (whose pixels `surface` holds) resampled into `rect`, its
     // edges padded outwards, with the state's alpha; clipped to the current
     // path (the rectangle) when `clipped`. With the convolving filter when
@@ -478,9 +481,13 @@ private:
     std::vector<std::vector<Rect>> groupClips_;
     AffineTransform textMatrix_;
     std::size_t pathElementCount_ = 0;
-    // The current path as it was handed to Cairo, in device space, for the
-    // coverage rasteriser.
+    // The current path in device space, for the coverage rasteriser. Cairo
+    // is handed its elements only when it draws, clips or measures with the
+    // path (syncCairoPath): most paths are filled or stroked by the
+    // rasteriser, and Cairo's copy would go unused. The first
+    // cairoPathElements_ of them were handed over since the path began.
     Path devicePath_;
+    mutable std::size_t cairoPathElements_ = 0;
     // Made on first use: for what is drawn, and for the clip it is drawn under.
     std::unique_ptr<CoverageRasterizer> rasterizer_;
     std::unique_ptr<CoverageRasterizer> clipRasterizer_;

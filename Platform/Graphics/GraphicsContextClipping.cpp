@@ -21,6 +21,7 @@ void GraphicsContext::clipToNothing() {
 }
 
 void GraphicsContext::clipToDevicePath(int rule) {
+    syncCairoPath();
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
     cairo_identity_matrix(cairo_);
@@ -129,6 +130,7 @@ void GraphicsContext::clipToStrokeOfCurrentPath() {
     // to a stroke and the stroke drawn (into a mask's buffer) are one shape.
     if (!rasterizeStrokeInto(mask.get())) {
         // The path was built in device space; hand it over as it is.
+        syncCairoPath();
         copyDevicePath(cairo_, drawing);
         applyStrokeStyle(drawing);
         double x0, y0, x1, y1;

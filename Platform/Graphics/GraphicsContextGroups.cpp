@@ -70,6 +70,7 @@ void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
     cairo_set_matrix(group, &matrix);
     cairo_set_antialias(group, cairo_get_antialias(cairo_));
     if (pathElementCount_ > 0) {
+        syncCairoPath();
         copyDevicePath(cairo_, group);
     }
     outerContexts_.push_back(cairo_);
@@ -80,6 +81,8 @@ void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
 
 cairo_pattern_t* GraphicsContext::popGroup() {
     flushPending();
+    // The path goes back to the outer context as the group's context holds it.
+    syncCairoPath();
     cairo_t* group = cairo_;
     cairo_ = outerContexts_.back();
     outerContexts_.pop_back();

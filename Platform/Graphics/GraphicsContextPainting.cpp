@@ -254,6 +254,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
         if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID && fillThroughCoverage(source, fillRule)) {
             return;
         }
+        syncCairoPath();
         cairo_set_source(cairo_, source);
         if (pathIsStroked_) {
             // The outline of the stroke, filled, is the stroke painted with the source.
@@ -263,6 +264,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
             cairo_restore(cairo_);
         } else {
             cairo_set_fill_rule(cairo_, fillRule);
+            syncCairoPath();
             cairo_fill_preserve(cairo_);
         }
     }, true);
@@ -278,6 +280,7 @@ bool GraphicsContext::fillThroughCoverage(cairo_pattern_t* source, int rule, dou
         return false;
     }
     // Where the path (or its stroke) can paint, in device pixels.
+    syncCairoPath();
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     cairo_save(cairo_);
     if (pathIsStroked_) {
@@ -354,6 +357,7 @@ void GraphicsContext::strokePath() {
     composite([&] {
         cairo_pattern_t* source = solidSource(state().strokeColor);
         if (!paintRasterizedCoverage(source, FillRule::winding, true)) {
+            syncCairoPath();
             cairo_save(cairo_);
             applyStrokeStyle(cairo_);
             cairo_set_source(cairo_, source);
@@ -388,6 +392,7 @@ void GraphicsContext::fillRect(const Rect& rect) {
                 flushPending();
                 cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
                 cairo_set_source(cairo_, source);
+                syncCairoPath();
                 cairo_fill(cairo_);
             }
             cairo_pattern_destroy(source);
@@ -406,6 +411,7 @@ void GraphicsContext::clearRect(const Rect& rect) {
         if (state().mask) {
             // Clearing through a mask removes as much as the mask lets through.
             cairo_save(cairo_);
+            syncCairoPath();
             cairo_clip(cairo_);
             cairo_identity_matrix(cairo_);
             cairo_set_operator(cairo_, CAIRO_OPERATOR_DEST_OUT);
@@ -415,6 +421,7 @@ void GraphicsContext::clearRect(const Rect& rect) {
         } else {
             cairo_set_operator(cairo_, grey_ ? CAIRO_OPERATOR_SOURCE : CAIRO_OPERATOR_CLEAR);
             cairo_set_source_rgba(cairo_, 0, 0, 0, 1);
+            syncCairoPath();
             cairo_fill(cairo_);
         }
     });
@@ -511,6 +518,7 @@ void GraphicsContext::paintWithinPath(cairo_pattern_t* source, bool throughCover
     if (throughCoverage && fillThroughCoverage(source, CAIRO_FILL_RULE_WINDING, state().alpha)) {
         return;
     }
+    syncCairoPath();
     cairo_save(cairo_);
     cairo_clip(cairo_);
     cairo_set_source(cairo_, source);
@@ -533,6 +541,7 @@ cairo_pattern_t* GraphicsContext::resampledPattern(cairo_surface_t* surface, con
 
 void GraphicsContext::paintResampled(cairo_surface_t* surface, const Image& image, const Rect& r, bool clipped,
                                      bool convolves) {
+    if (clipped) syncCairoPath();
     cairo_save(cairo_);
     if (clipped) {
         cairo_clip(cairo_);
@@ -641,6 +650,7 @@ void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int
         cairo_reset_clip(cairo_);
         cairo_identity_matrix(cairo_);
         cairo_rectangle(cairo_, x, y, image.width(), image.height());
+        syncCairoPath();
         cairo_clip(cairo_);
         cairo_set_operator(cairo_, cairoOperator(s.blendMode));
         cairo_set_source_surface(cairo_, surface, x, y);
@@ -701,6 +711,7 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
         composite([&] {
             cairo_save(cairo_);
             if (cutBefore || cutAfter) {
+                syncCairoPath();
                 cairo_clip(cairo_);
             }
             cairo_set_source(cairo_, pattern);

@@ -116,7 +116,9 @@ inline void copyDevicePath(cairo_t* from, cairo_t* to) {
 // for operations the platform performs without touching the current path.
 template <typename Body>
 void GraphicsContext::preservingPath(Body&& body) {
+    syncCairoPath();
     const std::size_t count = pathElementCount_;
+    const std::size_t handed = cairoPathElements_;
     const bool stroked = pathIsStroked_;
     const PathExtent extent = pathExtent_;
     Path devicePath = std::move(devicePath_);
@@ -130,6 +132,7 @@ void GraphicsContext::preservingPath(Body&& body) {
         cairo_set_matrix(cairo_, &matrix);
     }
     cairo_new_path(cairo_);
+    cairoPathElements_ = 0;
     pathElementCount_ = 0;
     pathIsStroked_ = false;
     pathExtent_ = {};
@@ -143,6 +146,7 @@ void GraphicsContext::preservingPath(Body&& body) {
         cairo_path_destroy(saved);
     }
     pathElementCount_ = count;
+    cairoPathElements_ = handed;
     pathIsStroked_ = stroked;
     pathExtent_ = extent;
     devicePath_ = std::move(devicePath);

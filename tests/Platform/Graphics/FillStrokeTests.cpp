@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "Platform/Graphics/GraphicsContext.h"
@@ -50,6 +51,61 @@ TEST(FillTest, AlphaAndFillRectLeaveTheCurrentPathAlone) {
     EXPECT_TRUE(pixelNear(*image, 15, 15, {128, 0, 0, 128}, 1));
     EXPECT_TRUE(pixelNear(*image, 2, 2, {128, 0, 0, 128}, 1));
     EXPECT_TRUE(pixelNear(*image, 7, 7, kClear));
+}
+
+// Cairo is handed the current path only when it draws or measures with it:
+// a path built in pieces, with drawings, saved paths and a transparency layer
+// between them, reaches it whole, once. Cairo fills what is not anti-aliased,
+// and the even-odd rule shows a piece handed twice as well as one missing.
+TEST(FillTest, APathBuiltInPiecesReachesCairoWhole) {
+    using Step = std::function<void(GraphicsContext&)>;
+    const Step none = [](GraphicsContext&) {};
+    struct Case {
+        const char* name;
+        Step between;  // the pieces
+        Step after;    // the second piece and the fill
+    };
+    const Case cases[] = {
+        {"nothing", none, none},
+        {"a rectangle filled", [](GraphicsContext& c) { c.fillRect(Rect(34, 34, 4, 4)); }, none},
+        {"its box measured", [](GraphicsContext& c) { EXPECT_FALSE(c.pathBoundingBox().isNull()); }, none},
+        {"a clip to a rectangle", [](GraphicsContext& c) { c.clipToRect(Rect(0, 0, 40, 40)); }, none},
+        {"a transparency layer around the second piece", [](GraphicsContext& c) { c.beginTransparencyLayer(); },
+         [](GraphicsContext& c) { c.endTransparencyLayer(); }},
+    };
+    const auto draw = [](GraphicsContext& context, const Step& between, const Step& after) {
+        context.setShouldAntialias(false);
+        context.setFillColor(Color::rgb(0, 0.5, 1));
+        Path first, second;
+        first.addRect(Rect(2, 2, 20, 20));
+        first.moveTo({4, 30});
+        first.curveTo({10, 24}, {20, 36}, {28, 30});
+        first.closeSubpath();
+        second.addRect(Rect(12, 12, 20, 20));
+        context.addPath(first);
+        between(context);
+        context.addPath(second);
+        after(context);
+        const Rect box = context.pathBoundingBox();
+        context.fillPath(FillRule::evenOdd);
+        return box;
+    };
+    auto expected = bitmap(40, 40);
+    const Rect expectedBox = draw(*expected, none, none);
+    const auto want = expected->makeImage();
+    EXPECT_TRUE(pixelNear(*want, 16, 16, kClear));  // where the squares overlap
+    EXPECT_FALSE(pixelNear(*want, 5, 5, kClear));
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto context = bitmap(40, 40);
+        EXPECT_EQ(draw(*context, test.between, test.after), expectedBox);
+        const auto image = context->makeImage();
+        for (int y = 0; y < 34; ++y) {
+            for (int x = 0; x < 34; ++x) {
+                ASSERT_TRUE(pixelNear(*image, x, y, pixelAt(*want, x, y))) << x << ", " << y;
+            }
+        }
+    }
 }
 
 TEST(StrokeTest, EveryJoinAndTheMiterLimit) {

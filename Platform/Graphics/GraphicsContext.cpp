@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DashLimit.h"
@@ -266,6 +267,28 @@ void GraphicsContext::deviceLineTo(Point p) { devicePath_.lineTo(p); }
 
 void GraphicsContext::deviceCurveTo(Point c1, Point c2, Point end) { devicePath_.curveTo(c1, c2, end); }
 
+void appendPathElements(cairo_t* cairo, std::span<const PathElement> elements) {
+    for (const PathElement& element : elements) {
+        const auto& p = element.points;
+        switch (element.type) {
+            case PathElementType::moveTo: cairo_move_to(cairo, p[0].x, p[0].y); break;
+            case PathElementType::lineTo: cairo_line_to(cairo, p[0].x, p[0].y); break;
+            case PathElementType::quadCurveTo: {
+                // The cubic with the same shape as the quadratic.
+                double x = 0, y = 0;
+                cairo_get_current_point(cairo, &x, &y);
+                cairo_curve_to(cairo, x + (p[0].x - x) * 2 / 3, y + (p[0].y - y) * 2 / 3,
+                               p[1].x + (p[0].x - p[1].x) * 2 / 3, p[1].y + (p[0].y - p[1].y) * 2 / 3, p[1].x, p[1].y);
+                break;
+            }
+            case PathElementType::curveTo:
+                cairo_curve_to(cairo, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
+                break;
+            case PathElementType::closeSubpath: cairo_close_path(cairo); break;
+        }
+    }
+}
+
 void GraphicsContext::syncCairoPath() const {
     const std::vector<PathElement>& elements = devicePath_.elements();
     if (cairoPathElements_ >= elements.size()) return;
@@ -274,25 +297,7 @@ void GraphicsContext::syncCairoPath() const {
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
     cairo_identity_matrix(cairo_);
-    for (std::size_t index = cairoPathElements_; index < elements.size(); ++index) {
-        const PathElement& element = elements[index];
-        const auto& p = element.points;
-        switch (element.type) {
-            case PathElementType::moveTo: cairo_move_to(cairo_, p[0].x, p[0].y); break;
-            case PathElementType::lineTo: cairo_line_to(cairo_, p[0].x, p[0].y); break;
-            case PathElementType::quadCurveTo: {
-                double x = 0, y = 0;
-                cairo_get_current_point(cairo_, &x, &y);
-                cairo_curve_to(cairo_, x + (p[0].x - x) * 2 / 3, y + (p[0].y - y) * 2 / 3,
-                               p[1].x + (p[0].x - p[1].x) * 2 / 3, p[1].y + (p[0].y - p[1].y) * 2 / 3, p[1].x, p[1].y);
-                break;
-            }
-            case PathElementType::curveTo:
-                cairo_curve_to(cairo_, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
-                break;
-            case PathElementType::closeSubpath: cairo_close_path(cairo_); break;
-        }
-    }
+    appendPathElements(cairo_, std::span(elements).subspan(cairoPathElements_));
     cairo_set_matrix(cairo_, &matrix);
     cairoPathElements_ = elements.size();
 }

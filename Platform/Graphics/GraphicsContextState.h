@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "Platform/Graphics/ConvexOutline.h"
@@ -95,6 +96,10 @@ cairo_line_join_t cairoLineJoin(LineJoin join);
 
 // Replaces the current path of `cairo` with a clip's path, read in its user space.
 void appendClipPath(cairo_t* cairo, const DeviceClipShape::PathClip& path);
+
+// Adds the elements to the current path of `cairo`, in its user space; a
+// quadratic as the cubic of the same shape.
+void appendPathElements(cairo_t* cairo, std::span<const PathElement> elements);
 
 // Copies the current path of one Cairo context to another, in device space,
 // where both agree and where the path was built.

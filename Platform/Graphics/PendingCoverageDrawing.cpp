@@ -115,24 +115,7 @@ void PendingCoverageDrawing::strokeWithCairo() {
     }
     cairo_surface_set_device_offset(plane, -left, -top);
     cairo_t* cairo = cairo_create(plane);
-    for (const PathElement& element : strokePath.elements()) {
-        const auto& p = element.points;
-        switch (element.type) {
-            case PathElementType::moveTo: cairo_move_to(cairo, p[0].x, p[0].y); break;
-            case PathElementType::lineTo: cairo_line_to(cairo, p[0].x, p[0].y); break;
-            case PathElementType::quadCurveTo: {
-                double x = 0, y = 0;
-                cairo_get_current_point(cairo, &x, &y);
-                cairo_curve_to(cairo, x + (p[0].x - x) * 2 / 3, y + (p[0].y - y) * 2 / 3,
-                               p[1].x + (p[0].x - p[1].x) * 2 / 3, p[1].y + (p[0].y - p[1].y) * 2 / 3, p[1].x, p[1].y);
-                break;
-            }
-            case PathElementType::curveTo:
-                cairo_curve_to(cairo, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
-                break;
-            case PathElementType::closeSubpath: cairo_close_path(cairo); break;
-        }
-    }
+    appendPathElements(cairo, strokePath.elements());
     const AffineTransform& pen = stroke->pen;
     cairo_matrix_t matrix;
     cairo_matrix_init(&matrix, pen.a, pen.b, pen.c, pen.d, pen.tx, pen.ty);

@@ -1,11 +1,11 @@
 #include "Lottie/Values/KeyframeEasing.h"
 
-#include "Lottie/Values/CubicRoot.h"
-
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+
+#include "Lottie/Values/CubicRoot.h"
 
 namespace lottie {
 
@@ -17,10 +17,6 @@ double bezierX(double t, double control1X, double control2X) {
     double rest = 1 - t;
     return 3 * t * (rest * rest) * control1X + 3 * (t * t) * rest * control2X + t * t * t;
 }
-
-}  // namespace
-
-namespace {
 
 // The parameters found lately on this thread, by their question: the
 // properties of a layer keyed together share their easing and their times,

@@ -69,8 +69,9 @@ void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
     groupClips_.push_back(copyClip(cairo_, group, left, top, groupWidth, groupHeight));
     cairo_set_matrix(group, &matrix);
     cairo_set_antialias(group, cairo_get_antialias(cairo_));
+    // The group's context holds what Cairo was handed of the path: the rest
+    // is handed to it when it needs it, and comes back with what it holds.
     if (pathElementCount_ > 0) {
-        syncCairoPath();
         copyDevicePath(cairo_, group);
     }
     outerContexts_.push_back(cairo_);
@@ -81,8 +82,6 @@ void GraphicsContext::pushGroup(std::optional<Rect> deviceBounds) {
 
 cairo_pattern_t* GraphicsContext::popGroup() {
     flushPending();
-    // The path goes back to the outer context as the group's context holds it.
-    syncCairoPath();
     cairo_t* group = cairo_;
     cairo_ = outerContexts_.back();
     outerContexts_.pop_back();

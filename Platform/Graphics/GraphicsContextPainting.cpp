@@ -264,7 +264,6 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
             cairo_restore(cairo_);
         } else {
             cairo_set_fill_rule(cairo_, fillRule);
-            syncCairoPath();
             cairo_fill_preserve(cairo_);
         }
     }, true);
@@ -650,7 +649,6 @@ void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int
         cairo_reset_clip(cairo_);
         cairo_identity_matrix(cairo_);
         cairo_rectangle(cairo_, x, y, image.width(), image.height());
-        syncCairoPath();
         cairo_clip(cairo_);
         cairo_set_operator(cairo_, cairoOperator(s.blendMode));
         cairo_set_source_surface(cairo_, surface, x, y);

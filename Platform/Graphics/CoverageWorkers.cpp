@@ -98,16 +98,27 @@ void CoverageWorkers::submit(const std::shared_ptr<Job>& job, bool wake) {
     if (wakeOne) wake_.notify_one();
 }
 
+void CoverageWorkers::dropRunEntries() {
+    // The entries of jobs their drawers ran leave the queue's front: with no
+    // worker awake to take them, it would only grow.
+    std::lock_guard lock(mutex_);
+    while (!queue_.empty() && queue_.front()->state_.load(std::memory_order_acquire) != Job::queued) {
+        queue_.pop_front();
+        queued_.fetch_sub(1, std::memory_order_release);
+    }
+}
+
+bool CoverageWorkers::runIfWaiting(Job& job) {
+    if (!claim(job)) return false;
+    complete(job);
+    dropRunEntries();
+    return true;
+}
+
 void CoverageWorkers::finish(Job& job) {
     if (claim(job)) {
         complete(job);
-        // Its entry, and those of other jobs their drawers ran, leave the
-        // queue: with no worker awake to take them, it would only grow.
-        std::lock_guard lock(mutex_);
-        while (!queue_.empty() && queue_.front()->state_.load(std::memory_order_acquire) != Job::queued) {
-            queue_.pop_front();
-            queued_.fetch_sub(1, std::memory_order_release);
-        }
+        dropRunEntries();
     } else {
         // A worker has it: its drawing takes microseconds, so look a while
         // (some tens of them) before sleeping.

@@ -58,6 +58,11 @@ public:
     // Returns once the job has run: at once when it has, after running it
     // here when no worker has started it, else when its worker is done.
     void finish(Job& job);
+    // Runs the job here when no worker has started it; false when one has,
+    // or when it has run. A drawer waiting on one job runs later ones so.
+    bool runIfWaiting(Job& job);
+    // Whether the job has run since it was submitted.
+    static bool hasRun(const Job& job) { return job.state_.load(std::memory_order_acquire) == Job::done; }
     // How many entries wait in the queue, jobs already run by their drawers
     // among them until they reach its front.
     std::size_t queuedEntries();
@@ -78,6 +83,7 @@ private:
     void start();
     void work();
     static bool claim(Job& job);
+    void dropRunEntries();
     static void complete(Job& job);
 
     const int threads_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -40,6 +41,42 @@ TEST(CoverageWorkersTest, EveryJobRunsOnceWhoeverTakesIt) {
             }
         }
     }
+}
+
+TEST(CoverageWorkersTest, JobsRunAheadByTheirDrawerRunOnce) {
+    // A drawer waiting on one job runs later ones no worker has taken: each
+    // submission still runs exactly once, whoever got to it first, and
+    // finishing a job run ahead neither runs it again nor waits.
+    for (int threads : {0, 1, 3}) {
+        SCOPED_TRACE(threads);
+        CoverageWorkers workers(threads);
+        std::vector<std::shared_ptr<CountingJob>> jobs;
+        for (int i = 0; i < 300; ++i) jobs.push_back(std::make_shared<CountingJob>());
+        for (int round = 1; round <= 2; ++round) {
+            for (std::size_t i = 0; i < jobs.size(); ++i) workers.submit(jobs[i], i % 11 == 0);
+            for (std::size_t i = 0; i < jobs.size(); ++i) {
+                for (std::size_t ahead = i + 1; ahead < std::min(jobs.size(), i + 4); ++ahead) {
+                    const bool ran = workers.runIfWaiting(*jobs[ahead]);
+                    EXPECT_FALSE(ran && workers.runIfWaiting(*jobs[ahead]));
+                    if (ran) {
+                        EXPECT_TRUE(CoverageWorkers::hasRun(*jobs[ahead]));
+                    }
+                }
+                workers.finish(*jobs[i]);
+                EXPECT_EQ(jobs[i]->runs.load(), round);
+            }
+        }
+    }
+    // Without workers nothing else can take a job: running it ahead is the
+    // one run, and only the first asking runs it.
+    CoverageWorkers none(0);
+    auto job = std::make_shared<CountingJob>();
+    none.submit(job, true);
+    EXPECT_FALSE(CoverageWorkers::hasRun(*job));
+    EXPECT_TRUE(none.runIfWaiting(*job));
+    EXPECT_FALSE(none.runIfWaiting(*job));
+    none.finish(*job);
+    EXPECT_EQ(job->runs.load(), 1);
 }
 
 TEST(CoverageWorkersTest, JobsItsDrawerRanDoNotPileUpInTheQueue) {

@@ -1,6 +1,7 @@
 #include "Platform/Compositor/Layer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <stdexcept>
 
@@ -24,6 +25,11 @@ using graphics::Size;
 using graphics::Transform3D;
 
 namespace {
+
+// Grows whenever the timing of a tree may have changed: a layer's timing set,
+// or a layer given another parent. Local times remembered before are then
+// worked out afresh.
+std::atomic<std::uint64_t> timingEpoch{1};
 
 // Lets animations read and write a layer's properties by key path.
 class LayerTarget : public AnimationTarget {
@@ -174,6 +180,7 @@ void Layer::markTimingChanged() {
     // A frame is needed; the layer's own presentation is made anew.
     changedSinceFrame_ = true;
     ++subtreeVersion_;
+    timingEpoch.fetch_add(1, std::memory_order_relaxed);
 }
 
 bool Layer::reportRenderLimit(const std::string&) { return false; }
@@ -212,6 +219,7 @@ void Layer::insertSublayer(std::shared_ptr<Layer> layer, std::size_t index) {
     sublayers_.insert(sublayers_.begin() + static_cast<std::ptrdiff_t>(index), layer);
     layer->parent_ = self;
     layer->isMask_ = false;
+    timingEpoch.fetch_add(1, std::memory_order_relaxed);
     setNeedsLayout();
 }
 
@@ -226,6 +234,7 @@ void Layer::removeFromSuperlayer() {
     if (!parent) {
         return;
     }
+    timingEpoch.fetch_add(1, std::memory_order_relaxed);
     if (wasMask) {
         parent->mask_ = nullptr;
         parent->markChanged();
@@ -253,6 +262,7 @@ void Layer::setMask(std::shared_ptr<Layer> mask) {
         mask->isMask_ = true;
     }
     mask_ = std::move(mask);
+    timingEpoch.fetch_add(1, std::memory_order_relaxed);
     markChanged();
 }
 
@@ -591,10 +601,22 @@ std::shared_ptr<Animation> Layer::action(std::string_view key) const {
 // Time and space.
 
 double Layer::localTime(double mediaTime) const {
+    const std::uint64_t epoch = timingEpoch.load(std::memory_order_relaxed);
+    if (currentFrame_ && localTimeFrame_ == currentFrame_->serial() && localTimeEpoch_ == epoch &&
+        localTimeMedia_ == mediaTime) {
+        return localTime_;
+    }
     const std::shared_ptr<Layer> parent = parentLayer();
     const double parentTime = parent ? parent->localTime(mediaTime) : mediaTime;
     const Rare& timing = rare();
-    return MediaTiming::localTime(parentTime, timing.beginTime, timing.speed, timing.timeOffset);
+    const double time = MediaTiming::localTime(parentTime, timing.beginTime, timing.speed, timing.timeOffset);
+    if (currentFrame_) {
+        localTimeFrame_ = currentFrame_->serial();
+        localTimeEpoch_ = epoch;
+        localTimeMedia_ = mediaTime;
+        localTime_ = time;
+    }
+    return time;
 }
 
 double Layer::mediaTimeFromLocal(double time) const {
@@ -709,11 +731,13 @@ thread_local Layer::FramePresentations* Layer::currentFrame_ = nullptr;
 
 namespace {
 
-thread_local std::uint64_t framesBegun = 0;
+// Frames are told apart across threads: what a layer remembers of one
+// frame is never taken for another's.
+std::atomic<std::uint64_t> framesBegun{0};
 
 }  // namespace
 
-Layer::FramePresentations::FramePresentations() : previous_(currentFrame_), serial_(++framesBegun) {
+Layer::FramePresentations::FramePresentations() : previous_(currentFrame_), serial_(framesBegun.fetch_add(1, std::memory_order_relaxed) + 1) {
     currentFrame_ = this;
 }
 

@@ -420,6 +420,13 @@ private:
     std::uint64_t subtreeVersion_ = 0;
     // When this layer last changed, in reads of subtree versions (markChanged).
     std::uint64_t changedInEpoch_ = 0;
+    // The local time last worked out within a frame, for the media time
+    // asked and the timing of the tree as it stood (timingEpoch): every
+    // presentation below asks for its own, each walking the same ancestors.
+    mutable std::uint64_t localTimeFrame_ = 0;
+    mutable std::uint64_t localTimeEpoch_ = 0;
+    mutable double localTimeMedia_ = 0;
+    mutable double localTime_ = 0;
     // A picture of the layer's contents from an earlier frame (ContentCache).
     std::unique_ptr<ContentCacheEntry> contentCache_;
 };

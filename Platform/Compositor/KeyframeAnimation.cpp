@@ -29,7 +29,7 @@ std::vector<double> evenlySpaced(std::size_t count, std::size_t divisions) {
 // to just above that frame's fraction. A fraction within single-precision rounding
 // of one of the first `count` key times is taken as exactly on it; the exact
 // comparisons that follow then reach the key time on its own frame.
-double snapToKeyTime(const std::vector<double>& keys, std::size_t count, double f) {
+double snapToKeyTime(std::span<const double> keys, std::size_t count, double f) {
     for (std::size_t i = 0; i < count && i < keys.size(); ++i) {
         if (std::fabs(f - keys[i]) <= std::fabs(keys[i]) * FLT_EPSILON) {
             return keys[i];
@@ -39,7 +39,7 @@ double snapToKeyTime(const std::vector<double>& keys, std::size_t count, double 
 }
 
 // Interpolating modes: `keys` has one time per keyframe (keyframeCount of them).
-Place locateInterpolated(const std::vector<double>& keys, std::size_t keyframeCount, double fraction) {
+Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount, double fraction) {
     const std::size_t count = std::min(keys.size(), keyframeCount);
     if (count < 2) {
         return {0, 0};
@@ -73,7 +73,7 @@ Place locateInterpolated(const std::vector<double>& keys, std::size_t keyframeCo
 }
 
 // Discrete mode: value i holds from key time i up to key time i + 1.
-std::size_t locateDiscrete(const std::vector<double>& keys, std::size_t valueCount, double fraction) {
+std::size_t locateDiscrete(std::span<const double> keys, std::size_t valueCount, double fraction) {
     const double f = snapToKeyTime(keys, keys.size(), fraction);
     std::optional<std::size_t> found;
     for (std::size_t i = 0; i < valueCount && i < keys.size(); ++i) {
@@ -141,7 +141,8 @@ KeyframeAnimation::PreparedPath::PreparedPath(graphics::Path motionPath)
 
 std::size_t KeyframeAnimation::PreparedPath::hash() const { return pathHash(*path); }
 
-std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCount) const {
+std::span<const double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCount,
+                                                            std::vector<double>& scratch) const {
     if (calculationMode_ == CalculationMode::paced) {
         std::vector<double> distances{0};
         for (std::size_t i = 1; i < keyframeCount; ++i) {
@@ -158,15 +159,16 @@ std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCoun
             for (double& d : distances) {
                 d /= total;
             }
-            return distances;
+            scratch = std::move(distances);
+            return scratch;
         }
-        return evenlySpaced(keyframeCount, keyframeCount - 1);
+        return scratch = evenlySpaced(keyframeCount, keyframeCount - 1);
     }
     if (calculationMode_ == CalculationMode::discrete && !motion_) {
         if (keyTimes().size() == keyframeCount || keyTimes().size() == keyframeCount + 1) {
             return keyTimes();
         }
-        return evenlySpaced(keyframeCount + 1, keyframeCount);
+        return scratch = evenlySpaced(keyframeCount + 1, keyframeCount);
     }
     if (motion_ && !keyTimes().empty()) {
         // One key time per vertex; vertices beyond the list are never reached.
@@ -175,7 +177,7 @@ std::vector<double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCoun
     if (keyTimes().size() == keyframeCount) {
         return keyTimes();
     }
-    return evenlySpaced(keyframeCount, keyframeCount - 1);
+    return scratch = evenlySpaced(keyframeCount, keyframeCount - 1);
 }
 
 double KeyframeAnimation::segmentFraction(std::size_t segment, double fraction) const {
@@ -193,7 +195,8 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAlongPath(double fraction
     if (vertices == 1) {
         return AnimatableValue(motion_->table.vertex(0));
     }
-    const std::vector<double> keys = resolvedKeyTimes(vertices);
+    std::vector<double> scratch;
+    const std::span<const double> keys = resolvedKeyTimes(vertices, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
         return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction)));
     }
@@ -223,7 +226,8 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,
     if (count == 1) {
         return values()[0];
     }
-    const std::vector<double> keys = resolvedKeyTimes(count);
+    std::vector<double> scratch;
+    const std::span<const double> keys = resolvedKeyTimes(count, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
         return values()[locateDiscrete(keys, count, fraction)];
     }

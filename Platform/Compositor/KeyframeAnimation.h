@@ -30,6 +30,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "Platform/Compositor/CalculationMode.h"
@@ -90,7 +91,9 @@ protected:
     bool holdsOneValue() const override;
 
 private:
-    std::vector<double> resolvedKeyTimes(std::size_t keyframeCount) const;
+    // The key times of `keyframeCount` keyframes: the list given when it
+    // serves, else times worked out into `scratch`.
+    std::span<const double> resolvedKeyTimes(std::size_t keyframeCount, std::vector<double>& scratch) const;
     std::optional<AnimatableValue> valueAlongPath(double fraction) const;
     double segmentFraction(std::size_t segment, double fraction) const;
 

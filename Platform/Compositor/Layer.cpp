@@ -737,8 +737,19 @@ std::atomic<std::uint64_t> framesBegun{0};
 
 }  // namespace
 
-Layer::FramePresentations::FramePresentations() : previous_(currentFrame_), serial_(framesBegun.fetch_add(1, std::memory_order_relaxed) + 1) {
+namespace {
+
+// The list of the last frame that ended on the thread, emptied: the next
+// frame holds about as many layers, and takes its room rather than grow
+// its own list anew.
+thread_local std::vector<std::weak_ptr<const Layer>> spareHeldLayers;
+
+}  // namespace
+
+Layer::FramePresentations::FramePresentations()
+    : previous_(currentFrame_), serial_(framesBegun.fetch_add(1, std::memory_order_relaxed) + 1) {
     currentFrame_ = this;
+    layers_.swap(spareHeldLayers);
 }
 
 Layer::FramePresentations::~FramePresentations() {
@@ -748,6 +759,8 @@ Layer::FramePresentations::~FramePresentations() {
             layer->animated_->heldPresentation = nullptr;
         }
     }
+    layers_.clear();
+    if (layers_.capacity() > spareHeldLayers.capacity()) layers_.swap(spareHeldLayers);
 }
 
 void Layer::FramePresentations::hold(const Layer& layer) {

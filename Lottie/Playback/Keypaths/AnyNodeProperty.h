@@ -5,6 +5,8 @@
 // engine's typed node properties implement it and are owned by their nodes.
 
 #include <any>
+#include <atomic>
+#include <cstdint>
 #include <memory>
 
 namespace lottie {
@@ -28,6 +30,22 @@ public:
     // the property takes its value afresh on the next frame: a question never
     // changes what the next frame draws.
     virtual std::any queriedValue(double frame, bool original) = 0;
+    // True when no frame can give another value than the one held: a single
+    // keyframe evaluated in place, the value not stale. Such a property stays
+    // so until some property's provider changes or its value is queried
+    // (changeCount()).
+    virtual bool holdsItsValue() const { return false; }
+
+    // Grows whenever a property's provider is replaced or restored, or its
+    // value is marked stale: what was known of which properties hold their
+    // values is then found out afresh.
+    static std::uint64_t changeCount() { return changes_.load(std::memory_order_relaxed); }
+
+protected:
+    static void noteChange() { changes_.fetch_add(1, std::memory_order_relaxed); }
+
+private:
+    inline static std::atomic<std::uint64_t> changes_{0};
 };
 
 }  // namespace lottie

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/GroupInterpolator.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodePropertyMap.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/SingleValueProvider.h"
 
 namespace {
@@ -91,6 +95,54 @@ TEST(NodeProperty, SharesTheModelsKeyframesAndMakesItsProviderOnDemand) {
 }
 
 // An empty group has nothing that could change after its first evaluation.
+// A map of one property that keeps its one keyframe, and one that ramps.
+class FixedAndRampMap final : public NodePropertyMap {
+public:
+    FixedAndRampMap()
+        : fixed(makeKeyframeProperty(std::make_shared<const KeyframeGroup<LottieVector1D>>(
+              std::vector<Keyframe<LottieVector1D>>{key(30, 0)}))),
+          ramp(makeKeyframeProperty(std::make_shared<const KeyframeGroup<LottieVector1D>>(rampThenHold()))) {
+        add(fixed, {"Fixed"});
+        add(ramp, {"Ramp"});
+    }
+    std::shared_ptr<NodeProperty<LottieVector1D>> fixed, ramp;
+};
+
+TEST(NodePropertyMap, APropertyThatHoldsItsValueIsCheckedAgainOnceItsProviderChanges) {
+    FixedAndRampMap map;
+    EXPECT_TRUE(map.propertiesChanged(15));
+    map.refreshProperties(15);
+    EXPECT_DOUBLE_EQ(map.fixed->value().value, 30);
+    // Inside the ramp's hold, and the fixed value evaluated: nothing changes.
+    EXPECT_FALSE(map.propertiesChanged(16));
+
+    // Replaced, restored, or asked its value: each time the next frame takes
+    // the property's value afresh.
+    const std::vector<std::function<void(NodeProperty<LottieVector1D>&)>> changes = {
+        [](NodeProperty<LottieVector1D>& p) {
+            p.replaceProvider(std::make_shared<SingleValueProvider<LottieVector1D>>(LottieVector1D(9)));
+        },
+        [](NodeProperty<LottieVector1D>& p) { p.restoreOriginalProvider(); },
+        [](NodeProperty<LottieVector1D>& p) { p.queriedValue(17, false); },
+    };
+    const double expected[] = {9, 30, 30};
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        SCOPED_TRACE(i);
+        FixedAndRampMap fresh;
+        fresh.refreshProperties(15);
+        ASSERT_FALSE(fresh.propertiesChanged(16));
+        changes[i](*fresh.fixed);
+        EXPECT_TRUE(fresh.propertiesChanged(16));
+        fresh.refreshProperties(16);
+        EXPECT_DOUBLE_EQ(fresh.fixed->value().value, expected[i]);
+    }
+    // A change to another map's property leaves this one's values as they are.
+    FixedAndRampMap other;
+    other.fixed->replaceProvider(std::make_shared<SingleValueProvider<LottieVector1D>>(LottieVector1D(1)));
+    EXPECT_FALSE(map.propertiesChanged(16));
+    EXPECT_DOUBLE_EQ(map.fixed->value().value, 30);
+}
+
 TEST(GroupInterpolator, AnEmptyGroupIsEvaluatedOnce) {
     auto empty = NodeProperty<std::vector<LottieVector1D>>::make(
         std::make_shared<GroupInterpolator<LottieVector1D>>(std::vector<std::vector<Keyframe<LottieVector1D>>>{}));

@@ -89,6 +89,16 @@ public:
         }
     }
 
+    bool holdsItsValue() const override {
+        if constexpr (Interpolatable<T>) {
+            if (const auto* keyframes = std::get_if<inPlaceIndex>(&state_)) {
+                return !container_.needsUpdate() && keyframes->lastUpdatedFrame() &&
+                       keyframes->keyframes().size() <= 1;
+            }
+        }
+        return false;
+    }
+
     void replaceProvider(std::shared_ptr<AnyValueProvider> provider) override {
         if (!provider || provider->valueType() != std::type_index(typeid(T))) return;
         use(std::move(provider));
@@ -103,7 +113,10 @@ public:
         std::any value = provider->valueAtFrame(frame);
         // The original provider comes back into use only through
         // restoreOriginalProvider(), which takes its value afresh anyway.
-        if (provider == providers.current) container_.markStale();
+        if (provider == providers.current) {
+            container_.markStale();
+            noteChange();
+        }
         return value;
     }
 
@@ -139,6 +152,7 @@ private:
         providers.current = std::move(provider);
         providers.typed = dynamic_cast<TypedValueProvider<T>*>(providers.current.get());
         container_.markStale();
+        noteChange();
     }
 
     // Either the providers or, until one is asked for, the keyframes evaluated in place.

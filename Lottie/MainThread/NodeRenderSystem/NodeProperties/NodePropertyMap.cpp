@@ -2,15 +2,30 @@
 
 namespace lottie {
 
-bool NodePropertyMap::propertiesChanged(double frame) const {
+void NodePropertyMap::findVaryingProperties() const {
+    varying_.clear();
     for (const auto& property : properties_) {
+        // Before the first refresh, nothing has been evaluated.
+        if (!refreshed_ || !property->holdsItsValue()) varying_.push_back(property.get());
+    }
+    varyingChanges_ = AnyNodeProperty::changeCount();
+    varyingKnown_ = refreshed_;
+}
+
+bool NodePropertyMap::propertiesChanged(double frame) const {
+    for (AnyNodeProperty* property : varyingProperties()) {
         if (property->needsUpdate(frame)) return true;
     }
     return false;
 }
 
 void NodePropertyMap::refreshProperties(double frame) {
-    for (const auto& property : properties_) property->update(frame);
+    // A property that holds its value would be given the same value again.
+    for (AnyNodeProperty* property : varyingProperties()) property->update(frame);
+    if (!refreshed_) {
+        refreshed_ = true;
+        varyingKnown_ = false;
+    }
 }
 
 KeypathSearchable::Properties NodePropertyMap::keypathProperties() const {
@@ -23,6 +38,7 @@ KeypathSearchable::Properties NodePropertyMap::keypathProperties() const {
 void NodePropertyMap::add(const std::shared_ptr<AnyNodeProperty>& property, std::initializer_list<const char*> names) {
     if (!property) return;
     properties_.push_back(property);
+    varyingKnown_ = false;
     for (const char* name : names) names_.push_back({name, properties_.size() - 1});
 }
 

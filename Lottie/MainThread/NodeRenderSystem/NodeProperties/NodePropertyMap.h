@@ -9,6 +9,7 @@
 // when a keypath search asks for them rather than kept as a map per node.
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -48,9 +49,22 @@ private:
         std::size_t property;
     };
 
+    // The properties a frame may change: all of them until every one has
+    // been evaluated once, then those that do not hold their values, found
+    // out again whenever a provider somewhere changes.
+    const std::vector<AnyNodeProperty*>& varyingProperties() const {
+        if (!varyingKnown_ || varyingChanges_ != AnyNodeProperty::changeCount()) findVaryingProperties();
+        return varying_;
+    }
+    void findVaryingProperties() const;
+
     std::string keypathName_;
     std::vector<std::shared_ptr<AnyNodeProperty>> properties_;
     std::vector<Name> names_;
+    mutable std::vector<AnyNodeProperty*> varying_;
+    mutable std::uint64_t varyingChanges_ = 0;
+    mutable bool varyingKnown_ = false;
+    bool refreshed_ = false;
 };
 
 }  // namespace lottie

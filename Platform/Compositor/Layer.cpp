@@ -27,8 +27,8 @@ using graphics::Transform3D;
 namespace {
 
 // Grows whenever the timing of a tree may have changed: a layer's timing set,
-// or a layer given another parent. Local times remembered before are then
-// worked out afresh.
+// or a layer given another parent or mask. Local times remembered before are
+// then worked out afresh.
 std::atomic<std::uint64_t> timingEpoch{1};
 
 // Lets animations read and write a layer's properties by key path.
@@ -734,10 +734,6 @@ namespace {
 // Frames are told apart across threads: what a layer remembers of one
 // frame is never taken for another's.
 std::atomic<std::uint64_t> framesBegun{0};
-
-}  // namespace
-
-namespace {
 
 // The list of the last frame that ended on the thread, emptied: the next
 // frame holds about as many layers, and takes its room rather than grow

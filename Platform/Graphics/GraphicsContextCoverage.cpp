@@ -752,24 +752,25 @@ void GraphicsContext::flushPending() const {
     CoverageWorkers& workers = CoverageWorkers::shared();
     // While a worker scan-converts the next drawing to lay down, the drawer
     // scan-converts later ones no worker has taken, rather than wait idle.
-    std::size_t helping = 0;
+    std::size_t ahead = 0;
+    const auto runOneAhead = [&] {
+        for (; ahead < pending_.size(); ++ahead) {
+            if (pending_[ahead]->submitted && workers.runIfWaiting(*pending_[ahead])) return true;
+        }
+        return false;
+    };
     for (std::size_t index = 0; index < pending_.size(); ++index) {
         std::shared_ptr<PendingCoverageDrawing>& drawing = pending_[index];
         if (drawing->submitted) {
-            helping = std::max(helping, index + 1);
-            while (!workers.runIfWaiting(*drawing) && !CoverageWorkers::hasRun(*drawing)) {
-                while (helping < pending_.size() &&
-                       !(pending_[helping]->submitted && workers.runIfWaiting(*pending_[helping]))) {
-                    ++helping;
-                }
-                if (helping == pending_.size()) break;
+            ahead = std::max(ahead, index + 1);
+            while (!workers.runIfWaiting(*drawing) && !CoverageWorkers::hasRun(*drawing) && runOneAhead()) {
             }
             workers.finish(*drawing);
         }
         if (drawing->needsCairo()) drawing->strokeWithCairo();
         drawing->layDown(cairo_);
+        spareDrawings_.push_back(std::move(drawing));
     }
-    for (std::shared_ptr<PendingCoverageDrawing>& drawing : pending_) spareDrawings_.push_back(std::move(drawing));
     pending_.clear();
     pendingPixels_ = 0;
 }

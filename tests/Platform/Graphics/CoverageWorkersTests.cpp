@@ -24,6 +24,12 @@ protected:
     }
 };
 
+std::vector<std::shared_ptr<CountingJob>> countingJobs(int count) {
+    std::vector<std::shared_ptr<CountingJob>> jobs;
+    for (int i = 0; i < count; ++i) jobs.push_back(std::make_shared<CountingJob>());
+    return jobs;
+}
+
 TEST(CoverageWorkersTest, EveryJobRunsOnceWhoeverTakesIt) {
     // Jobs woken for and jobs left to whoever is awake, finished in order,
     // then the same jobs submitted again: each submission runs exactly once
@@ -31,8 +37,7 @@ TEST(CoverageWorkersTest, EveryJobRunsOnceWhoeverTakesIt) {
     for (int threads : {0, 1, 3}) {
         SCOPED_TRACE(threads);
         CoverageWorkers workers(threads);
-        std::vector<std::shared_ptr<CountingJob>> jobs;
-        for (int i = 0; i < 300; ++i) jobs.push_back(std::make_shared<CountingJob>());
+        const std::vector<std::shared_ptr<CountingJob>> jobs = countingJobs(300);
         for (int round = 1; round <= 2; ++round) {
             for (std::size_t i = 0; i < jobs.size(); ++i) workers.submit(jobs[i], i % 7 == 0);
             for (auto& job : jobs) {
@@ -50,8 +55,7 @@ TEST(CoverageWorkersTest, JobsRunAheadByTheirDrawerRunOnce) {
     for (int threads : {0, 1, 3}) {
         SCOPED_TRACE(threads);
         CoverageWorkers workers(threads);
-        std::vector<std::shared_ptr<CountingJob>> jobs;
-        for (int i = 0; i < 300; ++i) jobs.push_back(std::make_shared<CountingJob>());
+        const std::vector<std::shared_ptr<CountingJob>> jobs = countingJobs(300);
         for (int round = 1; round <= 2; ++round) {
             for (std::size_t i = 0; i < jobs.size(); ++i) workers.submit(jobs[i], i % 11 == 0);
             for (std::size_t i = 0; i < jobs.size(); ++i) {

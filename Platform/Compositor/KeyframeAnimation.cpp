@@ -144,7 +144,8 @@ std::size_t KeyframeAnimation::PreparedPath::hash() const { return pathHash(*pat
 std::span<const double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframeCount,
                                                             std::vector<double>& scratch) const {
     if (calculationMode_ == CalculationMode::paced) {
-        std::vector<double> distances{0};
+        std::vector<double>& distances = scratch;
+        distances.assign(1, 0.0);
         for (std::size_t i = 1; i < keyframeCount; ++i) {
             double step = 0;
             if (motion_) {
@@ -159,8 +160,7 @@ std::span<const double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframe
             for (double& d : distances) {
                 d /= total;
             }
-            scratch = std::move(distances);
-            return scratch;
+            return distances;
         }
         return scratch = evenlySpaced(keyframeCount, keyframeCount - 1);
     }

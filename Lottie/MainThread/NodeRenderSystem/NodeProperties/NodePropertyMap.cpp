@@ -5,11 +5,11 @@ namespace lottie {
 void NodePropertyMap::findVaryingProperties() const {
     varying_.clear();
     for (const auto& property : properties_) {
-        // Before the first refresh, nothing has been evaluated.
-        if (!refreshed_ || !property->holdsItsValue()) varying_.push_back(property.get());
+        // One not evaluated yet holds no value: it is kept until it has been.
+        if (!property->holdsItsValue()) varying_.push_back(property.get());
     }
     varyingChanges_ = AnyNodeProperty::changeCount();
-    varyingKnown_ = refreshed_;
+    varyingKnown_ = true;
 }
 
 bool NodePropertyMap::propertiesChanged(double frame) const {
@@ -22,6 +22,7 @@ bool NodePropertyMap::propertiesChanged(double frame) const {
 void NodePropertyMap::refreshProperties(double frame) {
     // A property that holds its value would be given the same value again.
     for (AnyNodeProperty* property : varyingProperties()) property->update(frame);
+    // After the first refresh, the properties that hold their values are known.
     if (!refreshed_) {
         refreshed_ = true;
         varyingKnown_ = false;

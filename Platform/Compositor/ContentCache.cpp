@@ -31,6 +31,9 @@ thread_local int picturesBeingDrawn = 0;
 // cost more than a picture saves.
 constexpr std::size_t maximumLayers = 4096;
 
+// How many frames in a row contents that change on every look go unlooked at.
+constexpr int maximumChecksSkipped = 3;
+
 void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image> picture,
                 std::int64_t heldPixels = 0) {
     pixelsKept -= entry.heldPixels;
@@ -189,13 +192,17 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         setPicture(entry, nullptr);
         return false;
     }
-    std::optional<graphics::DeviceClipShape> clip = context.deviceClipShape();
-    if (!clip) return false;
+    if (entry.checksToSkip > 0) {
+        --entry.checksToSkip;
+        return false;
+    }
     const std::optional<std::uint64_t> presentedChanges = presentedChangesOfTree(model, mediaTime);
     if (!presentedChanges) {
         setPicture(entry, nullptr);
         return false;
     }
+    std::optional<graphics::DeviceClipShape> clip = context.deviceClipShape();
+    if (!clip) return false;
     const bool same = entry.clipIsKnown && entry.version == model.subtreeVersion() &&
                       entry.presentedChanges == *presentedChanges && entry.toDevice == toDevice &&
                       entry.clip == *clip && entry.targetWidth == context.width() &&
@@ -211,8 +218,14 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         entry.targetHeight = context.height();
         entry.refusedPixels = 0;
         setPicture(entry, nullptr);
+        // Contents that changed again since the last look are likely to go on
+        // changing: the next looks (a walk of the whole subtree each) come
+        // further apart, up to one in every few frames.
+        entry.checksToSkip = std::min(entry.changedLooks, maximumChecksSkipped);
+        ++entry.changedLooks;
         return false;
     }
+    entry.changedLooks = 0;
     if (entry.picture || entry.holdsNothing) {
         drawPicture(entry, context);
         return true;

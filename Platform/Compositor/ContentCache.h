@@ -11,7 +11,9 @@
 // (the whole device transform), the clip it is drawn under and the target's
 // size. A layer that moved since the last frame has its clip read only once it
 // lands where it did the frame before, so that a layer that moves on every
-// frame costs no more than comparing its transform. Contents that change on
+// frame costs no more than comparing its transform, and contents found
+// changed on looks in a row are looked at less often (up to one frame in four),
+// each look being a walk of the subtree. Contents that change on
 // their own are never kept: a pending display, and
 // blend modes under the layer (they blend with what lies beneath the layer,
 // which a picture of the contents alone does not hold); nor are contents
@@ -71,6 +73,10 @@ struct ContentCacheEntry {
     // for pictures was too small for it: it is not looked for again (a walk
     // of the whole subtree) until the state changes or the room grows.
     std::int64_t refusedPixels = 0;
+    // How many looks in a row found the contents changed, and how many of the
+    // next frames are drawn as usual before the next look.
+    int changedLooks = 0;
+    int checksToSkip = 0;
 };
 
 class ContentCache {

@@ -151,19 +151,21 @@ std::uint32_t GradientShader::color(const Segment& s, std::int32_t position) {
     return byte(alpha) << 24 | byte(red) << 16 | byte(green) << 8 | byte(blue);
 }
 
+void GradientShader::colorOne(std::uint32_t* pixels, int at, std::size_t& segment) const {
+    const auto position = static_cast<std::int32_t>(pixels[at]);
+    if (position == noPosition) {
+        pixels[at] = 0;
+        return;
+    }
+    while (position < segments_[segment].left) --segment;
+    while (position >= segments_[segment].right) ++segment;
+    pixels[at] = color(segments_[segment], position);
+}
+
 void GradientShader::colorPositions(std::uint32_t* pixels, int count) const {
     std::size_t segment = 0;
-    int i = 0;
-    const auto one = [&](int at) {
-        const auto position = static_cast<std::int32_t>(pixels[at]);
-        if (position == noPosition) {
-            pixels[at] = 0;
-            return;
-        }
-        while (position < segments_[segment].left) --segment;
-        while (position >= segments_[segment].right) ++segment;
-        pixels[at] = color(segments_[segment], position);
-    };
+    int i = usesWideVectors() ? colorPositionsWide(pixels, count, segment) : 0;
+    const auto one = [&](int at) { colorOne(pixels, at, segment); };
 #if defined(__SSE2__)
     // Four pixels at a time while they lie between the same two stops, as
     // they mostly do: the same operations in the same order as one by one.
@@ -244,7 +246,7 @@ void GradientShader::positionsRadial(double x, double y, int count, std::int32_t
         return;
     }
     const double inverse = 1 / quadratic_;
-    int i = 0;
+    int i = usesWideVectors() ? positionsRadialWide(px, py, count, positions) : 0;
 #if defined(__SSE2__)
     // Two pixels at a time, each as one by one.
     const __m128d index = _mm_set_pd(1, 0);

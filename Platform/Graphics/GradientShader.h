@@ -11,6 +11,7 @@
 
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -27,6 +28,20 @@ public:
 
     // The premultiplied pixels of device row `y`, columns [x, x + count).
     void shade(int x, int y, int count, std::uint32_t* pixels) const;
+
+    // Whether shading on this thread works on 256-bit vectors (on processors
+    // with AVX2), four or eight pixels at a time, with the same operations in
+    // the same order as on 128-bit ones, so with the same pixels.
+    static bool usesWideVectors();
+    // While one lives, shading on the thread that made it keeps to 128-bit
+    // vectors: for comparing the pixels of both ways.
+    class NarrowScope {
+    public:
+        NarrowScope();
+        ~NarrowScope();
+        NarrowScope(const NarrowScope&) = delete;
+        NarrowScope& operator=(const NarrowScope&) = delete;
+    };
 
 private:
     GradientShader() = default;
@@ -55,8 +70,14 @@ private:
     // Turns the positions of `count` pixels, held in `pixels`, into their
     // colours in place.
     void colorPositions(std::uint32_t* pixels, int count) const;
+    // The colour of pixel `at`, `segment` moved to the one its position lies in.
+    void colorOne(std::uint32_t* pixels, int at, std::size_t& segment) const;
     void positionsLinear(double x, double y, int count, std::int32_t* positions) const;
     void positionsRadial(double x, double y, int count, std::int32_t* positions) const;
+    // The 256-bit loops (GradientShaderWide.cpp): each does what it can of
+    // the row and gives the index of the first pixel it left.
+    int colorPositionsWide(std::uint32_t* pixels, int count, std::size_t& segment) const;
+    int positionsRadialWide(double px, double py, int count, std::int32_t* positions) const;
 
     std::vector<Segment> segments_;
     bool radial_ = false;

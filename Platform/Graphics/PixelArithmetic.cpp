@@ -5,7 +5,7 @@ namespace platform::graphics::PixelArithmetic {
 // Each pixel times what its source leaves of it, plus the source, rounded
 // as the pixel library rounds.
 void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
-    int x = 0;
+    int x = count >= 8 && hasWideVectors() ? overEachWide(covered, pixels, count) : 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i full = _mm_set1_epi16(0xff);

@@ -64,6 +64,11 @@ inline __m128i multiplyChannels4(__m128i pixels, __m128i factor) {
 // `pixels`, as `over` does each, four at a time where the processor's
 // vectors allow.
 void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count);
+// The same eight at a time on 256-bit vectors (PixelArithmeticWide.cpp), for
+// processors with AVX2; gives the index of the first pixel it left.
+int overEachWide(const std::uint32_t* covered, std::uint32_t* pixels, int count);
+// Whether this processor has 256-bit vectors (AVX2).
+bool hasWideVectors();
 // Each of `count` pixels times `level`, as multiplyChannels makes it, into
 // `scaled`; four at a time where the processor's vectors allow.
 void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* scaled, int count);

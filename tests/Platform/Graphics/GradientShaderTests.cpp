@@ -129,5 +129,56 @@ TEST(GradientShader, RadialGradientsAreCairosPixels) {
     });
 }
 
+// Shading on 256-bit vectors gives the pixels that 128-bit ones give, bit for
+// bit: rows of every length up to 40 from every column start, so that each
+// pixel falls in every lane and in the tails, over gradients whose stops lie
+// close enough for rows to cross several of them, and over circles that
+// leave pixels on none.
+TEST(GradientShader, WideVectorsShadeThePixelsNarrowOnesDo) {
+    if (!GradientShader::usesWideVectors()) GTEST_SKIP() << "this processor has no 256-bit vectors (AVX2)";
+    std::mt19937 random(23);
+    std::uniform_real_distribution<double> point(-10, kSize + 10), radius(0, 40);
+    const std::vector<std::function<cairo_pattern_t*()>> makers = {
+        [&] { return cairo_pattern_create_linear(point(random), point(random), point(random), point(random)); },
+        [&] {
+            const double x = point(random), y = point(random), r = radius(random) + 1;
+            return cairo_pattern_create_radial(x + r / 3, y - r / 4, 0, x, y, r);
+        },
+        // Apart and of any size: some pixels lie on no circle.
+        [&] {
+            return cairo_pattern_create_radial(point(random), point(random), radius(random), point(random),
+                                               point(random), radius(random));
+        },
+    };
+    int differing = 0, clear = 0, shaded = 0;
+    for (int i = 0; i < 120; ++i) {
+        Pattern pattern(makers[i % makers.size()](), &cairo_pattern_destroy);
+        addStops(pattern.get(), random);
+        const std::optional<GradientShader> shader = GradientShader::make(pattern.get(), randomMatrix(random));
+        ASSERT_TRUE(shader.has_value());
+        const int y = static_cast<int>(random() % kSize);
+        for (int x = -3; x < 9; ++x) {
+            for (int count = 1; count <= 40; ++count) {
+                std::vector<std::uint32_t> wide(count), narrow(count);
+                shader->shade(x, y, count, wide.data());
+                {
+                    const GradientShader::NarrowScope scope;
+                    EXPECT_FALSE(GradientShader::usesWideVectors());
+                    shader->shade(x, y, count, narrow.data());
+                }
+                for (int k = 0; k < count; ++k) {
+                    if (wide[k] != narrow[k]) ++differing;
+                    if (narrow[k] == 0) ++clear;
+                    ++shaded;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    // The cases reach pixels on no circle, and pixels of colour.
+    EXPECT_GT(clear, 0);
+    EXPECT_GT(shaded - clear, shaded / 2);
+}
+
 }  // namespace
 }  // namespace platform::graphics

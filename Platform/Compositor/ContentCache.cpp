@@ -152,6 +152,15 @@ Cropped cropped(const std::shared_ptr<const graphics::Image>& picture) {
             left, top, false, croppedPixels};
 }
 
+// After a look that found the contents changed, or not to be kept: contents
+// found so on looks in a row are likely to stay so, and the next looks (a
+// walk of the whole subtree each) come further apart, up to one in every
+// few frames.
+void lookLater(ContentCacheEntry& entry) {
+    entry.checksToSkip = std::min(entry.changedLooks, maximumChecksSkipped);
+    ++entry.changedLooks;
+}
+
 }  // namespace
 
 // The pictures of the layers under `model`, which its own picture now holds.
@@ -199,6 +208,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
     const std::optional<std::uint64_t> presentedChanges = presentedChangesOfTree(model, mediaTime);
     if (!presentedChanges) {
         setPicture(entry, nullptr);
+        lookLater(entry);
         return false;
     }
     std::optional<graphics::DeviceClipShape> clip = context.deviceClipShape();
@@ -218,11 +228,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         entry.targetHeight = context.height();
         entry.refusedPixels = 0;
         setPicture(entry, nullptr);
-        // Contents that changed again since the last look are likely to go on
-        // changing: the next looks (a walk of the whole subtree each) come
-        // further apart, up to one in every few frames.
-        entry.checksToSkip = std::min(entry.changedLooks, maximumChecksSkipped);
-        ++entry.changedLooks;
+        lookLater(entry);
         return false;
     }
     entry.changedLooks = 0;

@@ -12,8 +12,8 @@
 // size. A layer that moved since the last frame has its clip read only once it
 // lands where it did the frame before, so that a layer that moves on every
 // frame costs no more than comparing its transform, and contents found
-// changed on looks in a row are looked at less often (up to one frame in four),
-// each look being a walk of the subtree. Contents that change on
+// changed, or not to be kept, on looks in a row are looked at less often (up
+// to one frame in four), each look being a walk of the subtree. Contents that change on
 // their own are never kept: a pending display, and
 // blend modes under the layer (they blend with what lies beneath the layer,
 // which a picture of the contents alone does not hold); nor are contents
@@ -73,8 +73,8 @@ struct ContentCacheEntry {
     // for pictures was too small for it: it is not looked for again (a walk
     // of the whole subtree) until the state changes or the room grows.
     std::int64_t refusedPixels = 0;
-    // How many looks in a row found the contents changed, and how many of the
-    // next frames are drawn as usual before the next look.
+    // How many looks in a row found the contents changed or not to be kept,
+    // and how many of the next frames are drawn as usual before the next look.
     int changedLooks = 0;
     int checksToSkip = 0;
 };

@@ -474,9 +474,7 @@ TEST_F(ContentCacheTest, AnAnimationMovedByItsParentsTimeIsDrawnAnewAtTheSameMed
 // frame), where each layer's check looks at all the layers below it: the
 // checks of a frame stop at their bound, and the frame is drawn all the same.
 TEST_F(ContentCacheTest, TheChecksOfKeptPicturesAreBoundedPerFrame) {
-    // 174,000 looks without a bound; the layers found changed on the frames
-    // before are looked at less often, and those below them take the bound up.
-    constexpr int depth = 590;
+    constexpr int depth = 400;  // 80,000 looks without a bound
     auto root = makeRoot();
     Layer* parent = root.get();
     for (int level = 0; level < depth; ++level) {
@@ -496,7 +494,11 @@ TEST_F(ContentCacheTest, TheChecksOfKeptPicturesAreBoundedPerFrame) {
             const RenderBudget::Activation activation(budget);
             drawn = renderTree(root, start + frame);
         }
-        EXPECT_EQ(budget.pictureChecksLeft(), 0u);
+        // From the third frame on, the layers found changed or unchecked on
+        // the two before look less often.
+        if (frame < 2) {
+            EXPECT_EQ(budget.pictureChecksLeft(), 0u);
+        }
         auto fresh = makeRoot();
         auto shown = makeSquare(10, 10, Color::rgb(1, 0, 0));
         shown->setFillColor(square->presentationAt(start + frame)->asShapeLayer()->fillColor());
@@ -518,55 +520,63 @@ TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {
     EXPECT_EQ(ContentCache::pixelsInUse(), before);
 }
 
-// A layer over a square whose colour changes on every frame: its looks (a
-// walk of its subtree each) come further apart while the colour goes on
-// changing, every frame still shows the colour of its time, and once the
-// colour holds, the layer keeps a picture of the whole tree within a few frames.
+// A layer over a square that changes on every frame (its colour, or a display
+// it waits for): the layer's looks (a walk of its subtree each) come further
+// apart while the square goes on changing, every frame still shows the square
+// as it is, and once it holds, the layer keeps a picture of the whole tree
+// within a few frames.
 TEST_F(ContentCacheTest, ContentsThatKeepChangingAreLookedAtLessOften) {
-    auto root = makeRoot();
-    auto holder = Layer::make();
-    holder->setFrame(Rect(0, 0, 40, 40));
-    auto changing = makeSquare(30, 30, Color::rgb(0, 0, 1));
-    holder->addSublayer(makeSquare(0, 0, Color::rgb(1, 0, 0)));
-    holder->addSublayer(changing);
-    root->addSublayer(holder);
-    auto toGreen = basicAnimation("fillColor", Color::rgb(0, 0, 1), Color::rgb(0, 1, 0), 12);
-    toGreen->setFillMode(FillMode::forwards);
-    toGreen->setRemovedOnCompletion(false);
-    changing->addAnimation(toGreen, "colour");
-    const double start = clock->now();
-    const std::int64_t before = ContentCache::pixelsInUse();
-    const auto expectShown = [&](const platform::graphics::Image& drawn, double time) {
-        auto fresh = makeRoot();
-        fresh->addSublayer(makeSquare(0, 0, Color::rgb(1, 0, 0)));
-        auto shown = makeSquare(30, 30, Color::rgb(0, 0, 1));
-        shown->setFillColor(changing->presentationAt(time)->asShapeLayer()->fillColor());
-        fresh->addSublayer(shown);
-        expectSamePicture(drawn, *renderTree(fresh, 0));
-    };
-    std::vector<std::size_t> looks;
-    for (int frame = 0; frame < 12; ++frame) {
-        const double time = start + 0.5 + frame * 0.5;
-        RenderBudget budget(40.0 * 40);
-        std::shared_ptr<const platform::graphics::Image> drawn;
-        {
-            const RenderBudget::Activation activation(budget);
-            drawn = renderTree(root, time);
+    for (const bool byDisplay : {false, true}) {
+        SCOPED_TRACE(byDisplay ? "a display pending on every frame" : "a colour animated over time");
+        auto root = makeRoot();
+        auto holder = Layer::make();
+        holder->setFrame(Rect(0, 0, 40, 40));
+        auto changing = makeSquare(30, 30, Color::rgb(0, 0, 1));
+        holder->addSublayer(makeSquare(0, 0, Color::rgb(1, 0, 0)));
+        holder->addSublayer(changing);
+        root->addSublayer(holder);
+        if (!byDisplay) {
+            auto toGreen = basicAnimation("fillColor", Color::rgb(0, 0, 1), Color::rgb(0, 1, 0), 12);
+            toGreen->setFillMode(FillMode::forwards);
+            toGreen->setRemovedOnCompletion(false);
+            changing->addAnimation(toGreen, "colour");
         }
-        looks.push_back(RenderBudget::maximumPictureChecks - budget.pictureChecksLeft());
-        SCOPED_TRACE(frame);
-        expectShown(*drawn, time);
+        const double start = clock->now();
+        const std::int64_t before = ContentCache::pixelsInUse();
+        const auto expectShown = [&](const platform::graphics::Image& drawn, double time) {
+            auto fresh = makeRoot();
+            fresh->addSublayer(makeSquare(0, 0, Color::rgb(1, 0, 0)));
+            auto shown = makeSquare(30, 30, Color::rgb(0, 0, 1));
+            shown->setFillColor(changing->hasAnimations() ? changing->presentationAt(time)->asShapeLayer()->fillColor()
+                                                          : changing->fillColor());
+            fresh->addSublayer(shown);
+            expectSamePicture(drawn, *renderTree(fresh, 0));
+        };
+        std::vector<std::size_t> looks;
+        for (int frame = 0; frame < 12; ++frame) {
+            const double time = start + 0.5 + frame * 0.5;
+            if (byDisplay) changing->setNeedsDisplay();
+            RenderBudget budget(40.0 * 40);
+            std::shared_ptr<const platform::graphics::Image> drawn;
+            {
+                const RenderBudget::Activation activation(budget);
+                drawn = renderTree(root, time);
+            }
+            looks.push_back(RenderBudget::maximumPictureChecks - budget.pictureChecksLeft());
+            SCOPED_TRACE(frame);
+            expectShown(*drawn, time);
+        }
+        // Each look at the holder walks into its squares; a frame without one walks none.
+        const std::size_t most = *std::max_element(looks.begin(), looks.end());
+        const auto lookedAt = std::count(looks.begin() + 4, looks.end(), most);
+        EXPECT_GE(most, 1u);
+        EXPECT_GE(lookedAt, 1);
+        EXPECT_LE(lookedAt, 3);
+        // Held from here on: a picture of the whole tree within ten frames.
+        const double held = start + 20;
+        for (int frame = 0; frame < 10; ++frame) expectShown(*renderTree(root, held + frame), held + frame);
+        EXPECT_GE(ContentCache::pixelsInUse() - before, wholeTree);
     }
-    // Each look at the holder walks its two squares; a frame without one walks none.
-    const std::size_t most = *std::max_element(looks.begin(), looks.end());
-    const auto lookedAt = std::count(looks.begin() + 4, looks.end(), most);
-    EXPECT_GE(most, 2u);
-    EXPECT_GE(lookedAt, 1);
-    EXPECT_LE(lookedAt, 3);
-    // Held from here on: a picture of the whole tree within ten frames.
-    const double held = start + 20;
-    for (int frame = 0; frame < 10; ++frame) expectShown(*renderTree(root, held + frame), held + frame);
-    EXPECT_GE(ContentCache::pixelsInUse() - before, wholeTree);
 }
 
 }  // namespace

@@ -52,9 +52,25 @@ void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image>
 // that a picture stays good while animations hold their values; none where
 // the contents cannot be kept, or the frame's checks are spent
 // (RenderBudget::maximumPictureChecks).
-std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double mediaTime) {
+//
+// A walk of the whole subtree leaves in the entry the animated layers it met:
+// while the subtree stays as it was (its version) and no layer in it has
+// asked for display since, the next looks ask those layers alone.
+std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double mediaTime, ContentCacheEntry& entry) {
     RenderBudget* budget = RenderBudget::active();
     std::uint64_t changes = model.drawsTheSameAtEveryTime() ? 0 : model.presentedChangesAt(mediaTime);
+    const std::uint64_t version = model.subtreeVersion();
+    const std::uint64_t displays = model.subtreeDisplayRequests();
+    if (entry.walkIsKnown && entry.walkVersion == version && entry.walkDisplays == displays) {
+        if (budget && !budget->takePictureCheck()) return std::nullopt;
+        for (const Layer* layer : entry.animatedLayers) {
+            if (budget && !budget->takePictureCheck()) return std::nullopt;
+            if (!layer->drawsTheSameAtEveryTime()) changes += layer->presentedChangesAt(mediaTime);
+        }
+        return changes;
+    }
+    entry.walkIsKnown = false;
+    entry.animatedLayers.clear();
     std::vector<const Layer*> pending;
     for (const auto& sublayer : model.sublayers()) pending.push_back(sublayer.get());
     std::size_t visited = 0;
@@ -63,14 +79,19 @@ std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double m
         pending.pop_back();
         if (++visited > maximumLayers || (budget && !budget->takePictureCheck()) || layer->needsDisplay() ||
             layer->compositingFilter()) {
+            entry.animatedLayers.clear();
             return std::nullopt;
         }
-        if (layer->hasAnimations() && !layer->drawsTheSameAtEveryTime()) {
-            changes += layer->presentedChangesAt(mediaTime);
+        if (layer->hasAnimations()) {
+            entry.animatedLayers.push_back(layer);
+            if (!layer->drawsTheSameAtEveryTime()) changes += layer->presentedChangesAt(mediaTime);
         }
         if (layer->mask()) pending.push_back(layer->mask().get());
         for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
     }
+    entry.walkIsKnown = true;
+    entry.walkVersion = version;
+    entry.walkDisplays = displays;
     return changes;
 }
 
@@ -205,7 +226,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         --entry.checksToSkip;
         return false;
     }
-    const std::optional<std::uint64_t> presentedChanges = presentedChangesOfTree(model, mediaTime);
+    const std::optional<std::uint64_t> presentedChanges = presentedChangesOfTree(model, mediaTime, entry);
     if (!presentedChanges) {
         setPicture(entry, nullptr);
         lookLater(entry);

@@ -77,6 +77,14 @@ struct ContentCacheEntry {
     // and how many of the next frames are drawn as usual before the next look.
     int changedLooks = 0;
     int checksToSkip = 0;
+    // The animated layers of the subtree as its last whole walk found them,
+    // good while the subtree's version and its count of display requests
+    // stay as they were then (the layers are the subtree's own: none goes
+    // without a change of the version).
+    bool walkIsKnown = false;
+    std::uint64_t walkVersion = 0;
+    std::uint64_t walkDisplays = 0;
+    std::vector<const Layer*> animatedLayers;
 };
 
 class ContentCache {

@@ -497,6 +497,10 @@ void Layer::setNeedsDisplay() {
     // that a display that comes out the same keeps the pictures kept of it.
     needsDisplay_ = true;
     changedSinceFrame_ = true;
+    ++displayRequests_;
+    for (std::shared_ptr<Layer> parent = parentLayer(); parent; parent = parent->parentLayer()) {
+        ++parent->displayRequests_;
+    }
 }
 
 void Layer::setDrawsInRenderPass(bool drawsInRenderPass) {

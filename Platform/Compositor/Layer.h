@@ -154,6 +154,9 @@ public:
     // For a layer that draws in the render pass, only asks for a new frame.
     void setNeedsDisplay();
     bool needsDisplay() const { return needsDisplay_; }
+    // How many times this layer or one under it has been marked as needing
+    // display, so far: what does not see it grow knows that none has since.
+    std::uint64_t subtreeDisplayRequests() const { return displayRequests_; }
     void displayIfNeeded();
     // By default draws draw() into a new image of the bounds' size times
     // contentsScale and makes it the contents, its pixels taken from the work
@@ -418,6 +421,7 @@ private:
     bool presented_ = false;
     bool changedSinceFrame_ = true;
     std::uint64_t subtreeVersion_ = 0;
+    std::uint64_t displayRequests_ = 0;
     // When this layer last changed, in reads of subtree versions (markChanged).
     std::uint64_t changedInEpoch_ = 0;
     // The local time last worked out within a frame, for the media time

@@ -34,6 +34,9 @@ constexpr std::size_t maximumLayers = 4096;
 // How many frames in a row contents that change on every look go unlooked at.
 constexpr int maximumChecksSkipped = 3;
 
+// The most animated layers a layer's entry keeps from a walk of its subtree.
+constexpr std::size_t maximumAnimatedLayersKept = 64;
+
 void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image> picture,
                 std::int64_t heldPixels = 0) {
     pixelsKept -= entry.heldPixels;
@@ -83,13 +86,16 @@ std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double m
             return std::nullopt;
         }
         if (layer->hasAnimations()) {
-            entry.animatedLayers.push_back(layer);
+            if (entry.animatedLayers.size() <= maximumAnimatedLayersKept) entry.animatedLayers.push_back(layer);
             if (!layer->drawsTheSameAtEveryTime()) changes += layer->presentedChangesAt(mediaTime);
         }
         if (layer->mask()) pending.push_back(layer->mask().get());
         for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
     }
-    entry.walkIsKnown = true;
+    // Past the bound, every look walks the subtree: the layers kept for
+    // subtrees within subtrees would grow with the tree's depth times its size.
+    entry.walkIsKnown = entry.animatedLayers.size() <= maximumAnimatedLayersKept;
+    if (!entry.walkIsKnown) entry.animatedLayers = {};
     entry.walkVersion = version;
     entry.walkDisplays = displays;
     return changes;
@@ -224,6 +230,15 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
     }
     if (entry.checksToSkip > 0) {
         --entry.checksToSkip;
+        return false;
+    }
+    if (seen && entry.version != model.subtreeVersion()) {
+        // Changed under the layer since the last look: a new state, drawn as
+        // usual. The subtree is walked once it stays as it is, not now.
+        entry.version = model.subtreeVersion();
+        entry.clipIsKnown = false;
+        setPicture(entry, nullptr);
+        lookLater(entry);
         return false;
     }
     const std::optional<std::uint64_t> presentedChanges = presentedChangesOfTree(model, mediaTime, entry);

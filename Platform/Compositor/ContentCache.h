@@ -77,7 +77,8 @@ struct ContentCacheEntry {
     // and how many of the next frames are drawn as usual before the next look.
     int changedLooks = 0;
     int checksToSkip = 0;
-    // The animated layers of the subtree as its last whole walk found them,
+    // The animated layers of the subtree as its last whole walk found them
+    // (when there were few enough to keep),
     // good while the subtree's version and its count of display requests
     // stay as they were then (the layers are the subtree's own: none goes
     // without a change of the version).

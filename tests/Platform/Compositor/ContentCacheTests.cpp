@@ -195,6 +195,43 @@ TEST_F(ContentCacheTest, ADisplayAskedForDeepUnderAKeptPictureIsDrawn) {
     }
 }
 
+// More animated layers under a kept picture than a look keeps from its walk:
+// every look walks them all, and an animation that starts late, on the last
+// of them a walk meets, is drawn as it starts.
+TEST_F(ContentCacheTest, AnAnimationAmongManyUnderAKeptPictureIsDrawnAsItStarts) {
+    const double start = clock->now();
+    const auto makeTree = [&](bool animated, bool lateShown) {
+        auto root = makeRoot();
+        auto holder = Layer::make();
+        holder->setFrame(Rect(0, 0, 40, 40));
+        for (int i = 0; i < 80; ++i) {
+            auto square = makeBox(Rect((i % 8) * 5, (i / 8) * 4, 3, 3), Color::rgb(1, 0, 0));
+            const bool late = i == 0;
+            if (late && lateShown) square->setBackgroundColor(Color::rgb(0, 1, 0));
+            if (animated) {
+                auto animation = late ? basicAnimation("backgroundColor", Color::rgb(0, 1, 0), Color::rgb(0, 1, 0), 100)
+                                      : basicAnimation("opacity", 1.0, 1.0, 100);
+                animation->setBeginTime(late ? start + 5 : start);
+                if (!late) animation->setFillMode(FillMode::both);
+                square->addAnimation(animation, "a");
+            }
+            holder->addSublayer(square);
+        }
+        root->addSublayer(holder);
+        return root;
+    };
+    auto root = makeTree(true, false);
+    const std::int64_t before = ContentCache::pixelsInUse();
+    for (int frame = 1; frame <= 4; ++frame) {
+        expectSamePicture(*renderTree(root, start + frame), *renderTree(makeTree(false, false), 0));
+    }
+    EXPECT_GE(ContentCache::pixelsInUse() - before, 30 * 30);
+    for (int frame = 6; frame <= 8; ++frame) {
+        SCOPED_TRACE(frame);
+        expectSamePicture(*renderTree(root, start + frame), *renderTree(makeTree(false, true), 0));
+    }
+}
+
 // Clips that are not device-aligned rectangles, as a view fitted at a
 // fractional scale has around everything: the group under them keeps its
 // picture all the same, and the picture shows what drawing it shows.

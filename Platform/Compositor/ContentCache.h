@@ -11,10 +11,12 @@
 // (the whole device transform), the clip it is drawn under and the target's
 // size. A layer that moved since the last frame has its clip read only once it
 // lands where it did the frame before, so that a layer that moves on every
-// frame costs no more than comparing its transform, and contents found
-// changed, or not to be kept, on looks in a row are looked at less often (up
-// to one frame in four), each look being a walk of the subtree. Contents that change on
-// their own are never kept: a pending display, and
+// frame costs no more than comparing its transform. A subtree that changed
+// since the last look is walked only once it holds still; a walk leaves the
+// animated layers it met for the next looks, which ask those alone while the
+// subtree stays as it is; and contents found changed, or not to be kept, on
+// looks in a row are looked at less often (up to one frame in four).
+// Contents that change on their own are never kept: a pending display, and
 // blend modes under the layer (they blend with what lies beneath the layer,
 // which a picture of the contents alone does not hold); nor are contents
 // under a pixel mask. The clip is read as rectangles where it is made of

@@ -5,6 +5,7 @@
 // vectors, in the same order, so every pixel comes out the same either way.
 
 #include "Platform/Graphics/GradientShader.h"
+#include "Platform/Graphics/PixelArithmetic.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define PELLOR_WIDE_VECTORS 1
@@ -17,13 +18,6 @@ namespace {
 
 thread_local int narrowDepth = 0;
 
-#if defined(PELLOR_WIDE_VECTORS)
-bool processorHasWideVectors() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-#endif
-
 }  // namespace
 
 GradientShader::NarrowScope::NarrowScope() { ++narrowDepth; }
@@ -31,7 +25,7 @@ GradientShader::NarrowScope::~NarrowScope() { --narrowDepth; }
 
 #if defined(PELLOR_WIDE_VECTORS)
 
-bool GradientShader::usesWideVectors() { return narrowDepth == 0 && processorHasWideVectors(); }
+bool GradientShader::usesWideVectors() { return narrowDepth == 0 && PixelArithmetic::hasWideVectors(); }
 
 __attribute__((target("avx2"))) int GradientShader::positionsRadialWide(double px, double py, int count,
                                                                         std::int32_t* positions) const {

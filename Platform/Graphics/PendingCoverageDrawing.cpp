@@ -20,27 +20,39 @@ namespace {
 // pixels (eight megabytes) wait here, in buffers of a million bytes at most.
 constexpr std::size_t keptCoveredPixels = 1 << 18;
 constexpr std::size_t mostPooledPixels = 1 << 21;
-std::mutex coveredPoolMutex;
-std::vector<std::vector<std::uint32_t>> coveredPool;
-std::size_t coveredPoolPixels = 0;
+
+struct CoveredPool {
+    std::mutex mutex;
+    std::vector<std::vector<std::uint32_t>> buffers;
+    std::size_t pixels = 0;
+};
+
+// Never destroyed: a worker may let go of the last reference to a drawing,
+// and give its buffer back, while the process ends and destroys its statics.
+CoveredPool& coveredPool() {
+    static auto* const pool = new CoveredPool();
+    return *pool;
+}
 
 std::vector<std::uint32_t> takeCoveredBuffer() {
-    std::lock_guard lock(coveredPoolMutex);
-    if (coveredPool.empty()) return {};
-    std::vector<std::uint32_t> buffer = std::move(coveredPool.back());
-    coveredPool.pop_back();
-    coveredPoolPixels -= buffer.capacity();
+    CoveredPool& pool = coveredPool();
+    std::lock_guard lock(pool.mutex);
+    if (pool.buffers.empty()) return {};
+    std::vector<std::uint32_t> buffer = std::move(pool.buffers.back());
+    pool.buffers.pop_back();
+    pool.pixels -= buffer.capacity();
     return buffer;
 }
 
 void giveCoveredBuffer(std::vector<std::uint32_t>& buffer) {
     const std::size_t pixels = buffer.capacity();
     if (pixels == 0 || pixels > keptCoveredPixels) return;
-    std::lock_guard lock(coveredPoolMutex);
-    if (coveredPoolPixels + pixels > mostPooledPixels) return;
+    CoveredPool& pool = coveredPool();
+    std::lock_guard lock(pool.mutex);
+    if (pool.pixels + pixels > mostPooledPixels) return;
     buffer.clear();
-    coveredPoolPixels += pixels;
-    coveredPool.push_back(std::move(buffer));
+    pool.pixels += pixels;
+    pool.buffers.push_back(std::move(buffer));
 }
 
 }  // namespace

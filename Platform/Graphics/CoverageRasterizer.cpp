@@ -281,6 +281,12 @@ private:
     }
     FT_Vector clamped(const FT_Vector& v) const { return {std::clamp(v.x, x0_, x1_), std::clamp(v.y, y0_, y1_)}; }
     bool inside(P p) const { return p.x >= x0_ && p.x <= x1_ && p.y >= y0_ && p.y <= y1_; }
+    // Within a few pixels of the box, where a piece costs the scan converter
+    // little more than one inside it.
+    bool near(P p) const {
+        constexpr double margin = 8 * 64;
+        return p.x >= x0_ - margin && p.x <= x1_ + margin && p.y >= y0_ - margin && p.y <= y1_ + margin;
+    }
 
     void lineTo(const FT_Vector& point) {
         out_.points.push_back(point);
@@ -309,6 +315,18 @@ private:
     void cubic(P p0, P p1, P p2, P p3, int depth) {
         const P points[] = {p0, p1, p2, p3};
         const auto all = [&](auto&& test) { return std::all_of(points, points + 4, test); };
+        if (depth == 0 && inside(p0) && inside(p3) && near(p1) && near(p2)) {
+            // Whole, as it was taken in: a curve between two points of the
+            // box whose controls only just reach past it (a circle's, around
+            // its top) would lose a little of its coverage to the grid,
+            // halved and rounded.
+            out_.points.push_back({std::lround(p1.x), std::lround(p1.y)});
+            out_.tags.push_back(FT_CURVE_TAG_CUBIC);
+            out_.points.push_back({std::lround(p2.x), std::lround(p2.y)});
+            out_.tags.push_back(FT_CURVE_TAG_CUBIC);
+            lineTo({std::lround(p3.x), std::lround(p3.y)});
+            return;
+        }
         if (all([&](P p) { return inside(p); })) {
             out_.points.push_back(clamped(p1));
             out_.tags.push_back(FT_CURVE_TAG_CUBIC);
@@ -464,7 +482,7 @@ bool CoverageRasterizer::takeFill(const Path& devicePath, FillRule rule) {
     Outline& outline = *outline_;
     outline.clear();
     outline.evenOdd = rule == FillRule::evenOdd;
-    const bool taken = forEachSubpath(devicePath, AffineTransform(), coordinateLimit, 1, [&](const Subpath& subpath) {
+    const bool taken = forEachSubpath(devicePath, AffineTransform(), fillCoordinateLimit, 1, [&](const Subpath& subpath) {
         // A subpath of no length encloses nothing.
         if (subpath.segments.empty()) return true;
         outline.add(subpath.start, FT_CURVE_TAG_ON);

@@ -39,6 +39,13 @@ public:
     // The largest device coordinate taken in, in pixels: half of what
     // FreeType's scan converter takes in 26.6 fixed point.
     static constexpr double coordinateLimit = 1 << 17;
+    // The largest device coordinate a fill takes in, in pixels. A fill
+    // reaching past `coordinateLimit` reaches past every plane too (planes
+    // lie within `maximumPoints` pixels), so it is always cut down to the
+    // plane's box before the scan converter sees it; the cut works on the
+    // fixed point in 64 bits. An inverted mask's plane, millions of pixels
+    // wide, is filled here rather than by Cairo.
+    static constexpr double fillCoordinateLimit = 1 << 24;
     // The thinnest pen, in pixels of radius, stroked here: thinner ones lose
     // too much of their width to the stroker's grid.
     static constexpr double thinnestPenRadius = 1.0 / 64;

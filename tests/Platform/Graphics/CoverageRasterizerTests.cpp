@@ -147,6 +147,7 @@ TEST(CoverageRasterizer, RefusesWhatItCannotDrawExactly) {
     notANumber.lineTo({nan, 10});
     notANumber.lineTo({10, 10});
     Path farAway = rectangle(0, 0, 1e7, 10);
+    Path fartherAway = rectangle(0, 0, 1e8, 10);
     Path dot;
     dot.moveTo({10, 10});
     dot.lineTo({10, 10});
@@ -169,7 +170,7 @@ TEST(CoverageRasterizer, RefusesWhatItCannotDrawExactly) {
         {"more points than an outline holds, filled", manyPoints, false, {}},
         {"more points than an outline holds, stroked", manyPoints, true, {}},
         {"a coordinate that is not a number", notANumber, false, {}},
-        {"a coordinate past the fixed point's range", farAway, false, {}},
+        {"a coordinate past the fixed point's range", fartherAway, false, {}},
         {"a stroke past the fixed point's range", farAway, true, {}},
         {"a dot under round caps", dot, true, round},
         {"a dot under square caps", dot, true, square},
@@ -238,6 +239,21 @@ TEST(CoverageRasterizer, OutlinesReachingPastThePlaneAreCutToIt) {
     EXPECT_EQ(cut.at(5, 30), 0);
     EXPECT_EQ(cut.at(30, 55), 0);
     EXPECT_NEAR(cut.area(), 54 * 40, 2);
+    // A hole in a plane millions of pixels wide (an inverted mask) covers
+    // the pixels a plane just past the box would: both are cut to the box.
+    const auto planeWithHole = [](double reach) {
+        Path path = rectangle(-reach, -reach, 2 * reach, 2 * reach);
+        path.addEllipse(Rect(10.3, 12.7, 40, 30));
+        return path;
+    };
+    TestPlane near(64, 64), far(64, 64);
+    ASSERT_TRUE(rasterizer.takeFill(planeWithHole(100), FillRule::evenOdd));
+    ASSERT_TRUE(rasterizer.render(near.plane()));
+    ASSERT_TRUE(rasterizer.takeFill(planeWithHole(4e6), FillRule::evenOdd));
+    EXPECT_TRUE(rasterizer.render(far.plane()));
+    EXPECT_EQ(far.data, near.data);
+    EXPECT_EQ(far.at(0, 0), 255);
+    EXPECT_EQ(far.at(30, 27), 0);
     // Edges far away above and below the plane.
     ASSERT_TRUE(rasterizer.takeFill(rectangle(-1e5, -1e5, 2e5, 2e5), FillRule::winding));
     TestPlane covered(64, 64);
@@ -535,8 +551,10 @@ TEST(CoverageRasterizer, EveryCaseItRefusesIsDrawnByCairo) {
         {"more points than an outline holds", true, false, {}, true, false, LineCap::butt, FillRule::evenOdd,
          manyPoints},
         {"a dot under round caps", true, true, {}, true, false, LineCap::round, FillRule::winding, withDot},
-        {"a point past the fixed point's range", true, false, {}, true, false, LineCap::butt, FillRule::winding,
-         farPoint},
+        // The context keeps device points within Cairo's range, and a fill
+        // takes all of that range in.
+        {"a point past the scan converter's range, cut to the plane", false, false, {}, true, false, LineCap::butt,
+         FillRule::winding, farPoint},
         {"a pen wider than the bend of a curve", true, true, {}, true, false, LineCap::butt, FillRule::winding,
          smallCircle},
     };

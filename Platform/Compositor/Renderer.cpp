@@ -246,11 +246,14 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     const double opacity = std::min(presented.opacity(), 1.0);
     const bool filledThroughMask = model.mask() && !blendMode && !LayerCompositing::castsShadow(presented) &&
                                    fillWithGradientThroughMask(model, presented, mediaTime, context);
-    const MaskClip maskClip =
-        model.mask() && !filledThroughMask ? clipToMask(*model.mask(), mediaTime, context) : MaskClip::buffer;
+    // A shadow falls outside the contents: a layer with one is masked whole.
+    const bool shadowed = LayerCompositing::castsShadow(presented);
+    MaskedContents contents(model, presented, mediaTime);
+    const MaskClip maskClip = model.mask() && !filledThroughMask
+                                  ? clipToMask(*model.mask(), mediaTime, context, shadowed ? nullptr : &contents)
+                                  : MaskClip::buffer;
     if (maskClip == MaskClip::nothingShows ||
-        (model.mask() && maskClip == MaskClip::buffer && !LayerCompositing::castsShadow(presented) &&
-         !clipToContents(model, presented, mediaTime, context))) {
+        (model.mask() && maskClip == MaskClip::buffer && !shadowed && !clipToContents(contents, context))) {
         context.restoreGState();
         return;
     }
@@ -349,9 +352,16 @@ void Renderer::drawInRenderPass(Layer& model, GraphicsContext& context) {
     context.restoreGState();
 }
 
-bool Renderer::clipToContents(const Layer& model, const Layer& presented, double mediaTime, GraphicsContext& context) {
-    const std::optional<Rect> box =
-        LayerExtent::contentBounds(model, presented, context.currentTransform(), mediaTime);
+const std::optional<Rect>& Renderer::MaskedContents::box(const GraphicsContext& context) {
+    if (!asked_) {
+        asked_ = true;
+        box_ = LayerExtent::contentBounds(model_, presented_, context.currentTransform(), mediaTime_);
+    }
+    return box_;
+}
+
+bool Renderer::clipToContents(MaskedContents& contents, GraphicsContext& context) {
+    const std::optional<Rect>& box = contents.box(context);
     if (!box) {
         return true;
     }
@@ -422,7 +432,8 @@ bool Renderer::fillWithGradientThroughMask(Layer& model, const Layer& presented,
     return true;
 }
 
-Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context) {
+Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsContext& context,
+                                        MaskedContents* contents) {
     PixelRect area = visiblePixels(context);
     if (area.isEmpty()) {
         return MaskClip::nothingShows;
@@ -444,6 +455,13 @@ Renderer::MaskClip Renderer::clipToMask(Layer& mask, double mediaTime, GraphicsC
     if (const std::optional<Rect> box =
             LayerExtent::layerBounds(mask, presented, context.currentTransform(), mediaTime)) {
         area = PixelRect::covering(box->intersection(area.rect()), context);
+        if (area.isEmpty()) {
+            return MaskClip::nothingShows;
+        }
+    }
+    // Nor where the masked contents cannot draw.
+    if (const std::optional<Rect>* box = contents ? &contents->box(context) : nullptr; box && *box) {
+        area = PixelRect::covering((*box)->intersection(area.rect()), context);
         if (area.isEmpty()) {
             return MaskClip::nothingShows;
         }

@@ -93,15 +93,33 @@ private:
     // filled path (clipToMaskPath), or a pixel mask: the mask's alpha drawn
     // into a buffer, or its one stroke (clipToMaskStroke).
     enum class MaskClip { nothingShows, path, buffer };
-    // Clips the context to the mask's alpha.
-    static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context);
+    // The box in device space that a masked layer's contents reach
+    // (LayerExtent), asked for at most once, and only when a pixel mask
+    // needs it; none when the walk gives up.
+    class MaskedContents {
+    public:
+        MaskedContents(const Layer& model, const Layer& presented, double mediaTime)
+            : model_(model), presented_(presented), mediaTime_(mediaTime) {}
+        const std::optional<graphics::Rect>& box(const graphics::GraphicsContext& context);
+
+    private:
+        const Layer& model_;
+        const Layer& presented_;
+        double mediaTime_;
+        bool asked_ = false;
+        std::optional<graphics::Rect> box_;
+    };
+    // Clips the context to the mask's alpha. A pixel mask is made only where
+    // `contents` (when given) can draw: an inverted mask or a matte can span
+    // the whole view over contents far smaller.
+    static MaskClip clipToMask(Layer& mask, double mediaTime, graphics::GraphicsContext& context,
+                               MaskedContents* contents);
     // Under a pixel mask, which can be far larger than what the layer draws (an
     // inverted mask spans the whole view), clips to the whole device pixels
     // the contents reach, so that laying them down through the mask costs no
     // more than they cover (not for a layer with a shadow, which falls
     // outside them). False when they reach none.
-    static bool clipToContents(const Layer& model, const Layer& presented, double mediaTime,
-                               graphics::GraphicsContext& context);
+    static bool clipToContents(MaskedContents& contents, graphics::GraphicsContext& context);
     // A layer whose contents are one gradient, masked by one opaque filled
     // path (a gradient fill of a shape): fills the path with the gradient at
     // once instead of clipping to the path and painting the gradient under the

@@ -69,6 +69,10 @@ TEST(RenderBudget, IntermediateSurfacesPastTheBudgetAreLeftOutOrSimplified) {
             auto layer = makeBox({at, at, 4, 4}, Color::rgb(1, 0, 0, 1));
             if (test.maskSize > 0) {
                 layer->setMask(makeBox({0, 0, test.maskSize, test.maskSize}, Color::rgb(0, 0, 0, 1)));
+                // A mask is drawn only where the contents reach: they reach
+                // as far as the mask, with a pixel in its far corner.
+                const double corner = test.maskSize - 1;
+                layer->addSublayer(makeBox({corner, corner, 1, 1}, Color::rgb(1, 0, 0, 1)));
             } else {
                 // Two drawings, so that the opacity needs a group; the second
                 // lies beside the probed pixel.

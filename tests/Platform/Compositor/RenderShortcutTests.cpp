@@ -384,28 +384,54 @@ TEST_F(RenderShortcutTest, AMaskOfOneOpaqueFillClipsByItsPathWithTheBuffersPixel
 }
 
 TEST_F(RenderShortcutTest, AMaskDrawnApartTakesCoverageAloneOverWhatItCovers) {
-    // A masked layer in the corner of a large view: its mask (two drawings,
-    // so drawn apart) takes a byte a pixel over the layer's 20 x 20 pixels,
-    // and becomes the clip as it is, with no plane over the whole view.
+    // A masked layer that draws in the corner of a large view: its mask (two
+    // drawings, so drawn apart) takes a byte a pixel over the layer's 20 x 20
+    // pixels, and becomes the clip as it is, with no plane over the whole view.
     constexpr int side = 200;
-    auto root = makeRoot(side, side);
-    auto layer = makeBox({170, 170, 20, 20}, Color::rgb(1, 0, 0));
-    auto mask = makeBox({0, 0, 20, 20}, Color::rgb(0, 0, 0, 0.5));
-    mask->addSublayer(makeBox({10, 0, 10, 20}, Color::rgb(0, 0, 0, 0.5)));
-    layer->setMask(mask);
-    root->addSublayer(layer);
-    const auto& pool = platform::graphics::PixelBufferPool::shared();
-    const std::size_t before = pool.clearedBytes();
-    const auto image = renderTree(root, clock->now(), side, side);
-    const std::size_t cleared = pool.clearedBytes() - before;
-    ASSERT_TRUE(image);
-    expectPixels(*image, {{175, 180, {128, 0, 0, 128}}, {185, 180, {191, 0, 0, 191}}, {165, 180, kClear}});
-    // The view itself, then the mask and the layer's group: at most a byte
-    // and four bytes a pixel over the layer's pixels, counted with a pixel
-    // more on each side for its antialiased edges and rows of whole words.
-    const std::size_t view = std::size_t{side} * side * 4, layerPixels = 22 * 24;
-    EXPECT_GE(cleared, view);
-    EXPECT_LE(cleared, view + layerPixels * (1 + 4));
+    struct Case {
+        const char* name;
+        std::function<std::shared_ptr<Layer>()> make;
+    };
+    const Case cases[] = {
+        {"a mask as large as the layer",
+         [&] {
+             auto layer = makeBox({170, 170, 20, 20}, Color::rgb(1, 0, 0));
+             auto mask = makeBox({0, 0, 20, 20}, Color::rgb(0, 0, 0, 0.5));
+             mask->addSublayer(makeBox({10, 0, 10, 20}, Color::rgb(0, 0, 0, 0.5)));
+             layer->setMask(mask);
+             return layer;
+         }},
+        // A matte as large as the view, over a layer as large whose contents
+        // are only the box: the mask is drawn only where they can show.
+        {"a mask over the whole view",
+         [&] {
+             auto layer = makeBox({0, 0, side, side}, Color::rgb(1, 0, 0));
+             layer->setBackgroundColor(std::nullopt);
+             layer->addSublayer(makeBox({170, 170, 20, 20}, Color::rgb(1, 0, 0)));
+             auto mask = makeBox({0, 0, side, side}, Color::rgb(0, 0, 0, 0.5));
+             mask->addSublayer(makeBox({180, 0, 20, side}, Color::rgb(0, 0, 0, 0.5)));
+             layer->setMask(mask);
+             return layer;
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = makeRoot(side, side);
+        root->addSublayer(test.make());
+        const auto& pool = platform::graphics::PixelBufferPool::shared();
+        const std::size_t before = pool.clearedBytes();
+        const auto image = renderTree(root, clock->now(), side, side);
+        const std::size_t cleared = pool.clearedBytes() - before;
+        ASSERT_TRUE(image);
+        expectPixels(*image,
+                     {{175, 180, {128, 0, 0, 128}}, {185, 180, {191, 0, 0, 191}}, {165, 180, kClear}, {20, 20, kClear}});
+        // The view itself, then the mask and the layer's group: at most a byte
+        // and four bytes a pixel over the layer's pixels, counted with a pixel
+        // more on each side for its antialiased edges and rows of whole words.
+        const std::size_t view = std::size_t{side} * side * 4, layerPixels = 22 * 24;
+        EXPECT_GE(cleared, view);
+        EXPECT_LE(cleared, view + layerPixels * (1 + 4));
+    }
 }
 
 TEST_F(RenderShortcutTest, AMaskOfOneOpaqueStrokeIsStrokedIntoThePixelMaskWithTheBuffersPixels) {

@@ -25,32 +25,62 @@ std::vector<double> evenlySpaced(std::size_t count, std::size_t divisions) {
     return times;
 }
 
+// Whether key times are all numbers and never fall: where a fraction lies
+// among them is then searched for rather than walked to.
+bool ascend(std::span<const double> keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!std::isfinite(keys[i]) || (i > 0 && keys[i] < keys[i - 1])) return false;
+    }
+    return true;
+}
+
 // Key times arrive in single precision, so one meant for a frame may have rounded
 // to just above that frame's fraction. A fraction within single-precision rounding
-// of one of the first `count` key times is taken as exactly on it; the exact
-// comparisons that follow then reach the key time on its own frame.
-double snapToKeyTime(std::span<const double> keys, std::size_t count, double f) {
-    for (std::size_t i = 0; i < count && i < keys.size(); ++i) {
-        if (std::fabs(f - keys[i]) <= std::fabs(keys[i]) * FLT_EPSILON) {
-            return keys[i];
+// of one of the first `count` key times is taken as exactly on it (the first
+// such); the exact comparisons that follow then reach the key time on its own
+// frame.
+double snapToKeyTime(std::span<const double> keys, std::size_t count, double f, bool ascending) {
+    count = std::min(count, keys.size());
+    const auto near = [&](double key) { return std::fabs(f - key) <= std::fabs(key) * FLT_EPSILON; };
+    if (ascending && !std::isnan(f)) {
+        // The keys near enough lie within a relative single-precision step of
+        // f: only those, from the first, are asked.
+        const double a = f / (1 + 2 * FLT_EPSILON), b = f / (1 - 2 * FLT_EPSILON);
+        const double* end = keys.data() + count;
+        for (const double* key = std::lower_bound(keys.data(), end, std::min(a, b));
+             key != end && *key <= std::max(a, b); ++key) {
+            if (near(*key)) return *key;
         }
+        return f;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (near(keys[i])) return keys[i];
     }
     return f;
 }
 
 // Interpolating modes: `keys` has one time per keyframe (keyframeCount of them).
-Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount, double fraction) {
+// Where the fraction lies on several segments (key times repeated), the last.
+Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount, double fraction, bool ascending) {
     const std::size_t count = std::min(keys.size(), keyframeCount);
     if (count < 2) {
         return {0, 0};
     }
-    const double f = snapToKeyTime(keys, count, fraction);
+    const double f = snapToKeyTime(keys, count, fraction, ascending);
+    const auto between = [&](std::size_t i) {
+        const double start = keys[i], end = keys[i + 1];
+        return Place{i, end > start ? (f - start) / (end - start) : 1.0};
+    };
+    if (ascending && !std::isnan(f)) {
+        const std::size_t after = static_cast<std::size_t>(std::upper_bound(keys.data(), keys.data() + count, f) - keys.data());
+        if (after == 0) return {0, 0};
+        if (after < count) return between(after - 1);
+        return f == keys[count - 1] ? between(count - 2) : Place{count - 1, 0};
+    }
     std::optional<Place> found;
     for (std::size_t i = 0; i + 1 < count; ++i) {
-        const double start = keys[i];
-        const double end = keys[i + 1];
-        if (start <= f && f <= end) {
-            found = Place{i, end > start ? (f - start) / (end - start) : 1.0};
+        if (keys[i] <= f && f <= keys[i + 1]) {
+            found = between(i);
         }
     }
     if (found) {
@@ -73,8 +103,13 @@ Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount
 }
 
 // Discrete mode: value i holds from key time i up to key time i + 1.
-std::size_t locateDiscrete(std::span<const double> keys, std::size_t valueCount, double fraction) {
-    const double f = snapToKeyTime(keys, keys.size(), fraction);
+std::size_t locateDiscrete(std::span<const double> keys, std::size_t valueCount, double fraction, bool ascending) {
+    const double f = snapToKeyTime(keys, keys.size(), fraction, ascending);
+    if (ascending && !std::isnan(f)) {
+        // The last key time at or before f, or the last value.
+        const std::size_t after = static_cast<std::size_t>(std::upper_bound(keys.begin(), keys.end(), f) - keys.begin());
+        return after == 0 ? 0 : std::min(after - 1, valueCount - 1);
+    }
     std::optional<std::size_t> found;
     for (std::size_t i = 0; i < valueCount && i < keys.size(); ++i) {
         const bool hasEnd = i + 1 < keys.size();
@@ -180,6 +215,17 @@ std::span<const double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframe
     return scratch = evenlySpaced(keyframeCount, keyframeCount - 1);
 }
 
+void KeyframeAnimation::setSharedKeyTimes(SharedList<double> keyTimes) {
+    keyTimes_ = std::move(keyTimes);
+    keyTimesAscend_ = ascend(this->keyTimes());
+}
+
+bool KeyframeAnimation::ascending(std::span<const double> keys) const {
+    // The given list was looked at once, when set; times worked out are
+    // looked at as they come.
+    return keys.data() == keyTimes().data() ? keyTimesAscend_ : ascend(keys);
+}
+
 double KeyframeAnimation::segmentFraction(std::size_t segment, double fraction) const {
     if (calculationMode_ == CalculationMode::paced || segment >= timingFunctions().size()) {
         return fraction;
@@ -198,9 +244,9 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAlongPath(double fraction
     std::vector<double> scratch;
     const std::span<const double> keys = resolvedKeyTimes(vertices, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
-        return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction)));
+        return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction, ascending(keys))));
     }
-    const Place place = locateInterpolated(keys, vertices, fraction);
+    const Place place = locateInterpolated(keys, vertices, fraction, ascending(keys));
     if (place.local <= 0) {
         return AnimatableValue(motion_->table.vertex(place.index));
     }
@@ -229,9 +275,9 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,
     std::vector<double> scratch;
     const std::span<const double> keys = resolvedKeyTimes(count, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
-        return values()[locateDiscrete(keys, count, fraction)];
+        return values()[locateDiscrete(keys, count, fraction, ascending(keys))];
     }
-    const Place place = locateInterpolated(keys, count, fraction);
+    const Place place = locateInterpolated(keys, count, fraction, ascending(keys));
     if (place.index + 1 >= count || place.local <= 0) {
         return values()[place.index];
     }

@@ -59,8 +59,8 @@ public:
     void setSharedValues(SharedList<AnimatableValue> values) { values_ = std::move(values); }
     // Empty means evenly spaced.
     const std::vector<double>& keyTimes() const { return listOrEmpty(keyTimes_); }
-    void setKeyTimes(std::vector<double> keyTimes) { keyTimes_ = shared(std::move(keyTimes)); }
-    void setSharedKeyTimes(SharedList<double> keyTimes) { keyTimes_ = std::move(keyTimes); }
+    void setKeyTimes(std::vector<double> keyTimes) { setSharedKeyTimes(shared(std::move(keyTimes))); }
+    void setSharedKeyTimes(SharedList<double> keyTimes);
     const std::vector<TimingFunction>& timingFunctions() const { return listOrEmpty(timingFunctions_); }
     void setTimingFunctions(std::vector<TimingFunction> functions) { timingFunctions_ = shared(std::move(functions)); }
     void setSharedTimingFunctions(SharedList<TimingFunction> functions) { timingFunctions_ = std::move(functions); }
@@ -96,6 +96,8 @@ private:
     std::span<const double> resolvedKeyTimes(std::size_t keyframeCount, std::vector<double>& scratch) const;
     std::optional<AnimatableValue> valueAlongPath(double fraction) const;
     double segmentFraction(std::size_t segment, double fraction) const;
+    // Whether `keys` (the given key times or times worked out) ascend.
+    bool ascending(std::span<const double> keys) const;
 
     template <class T>
     static SharedList<T> shared(std::vector<T> list) {
@@ -109,6 +111,8 @@ private:
 
     // First, where it takes no room of its own after the base's last flag.
     CalculationMode calculationMode_ = CalculationMode::linear;
+    // Whether the given key times are all numbers and never fall.
+    bool keyTimesAscend_ = true;
     SharedList<AnimatableValue> values_;
     SharedList<double> keyTimes_;
     SharedList<TimingFunction> timingFunctions_;

@@ -214,6 +214,40 @@ TEST_F(AnimationTimingTest, KeyTimesOutOfOrderOrOfTheWrongCount) {
     }
 }
 
+TEST_F(AnimationTimingTest, LongListsOfKeyTimesAreFoundWhereverTheFractionFalls) {
+    // A keyframe for every frame, as a path or a turn baked frame by frame
+    // gives: key times in single precision, one repeated (a jump from 100 to
+    // 1000), each value found on its frame and between frames.
+    constexpr int count = 600;
+    const auto keyOf = [](int i) { return static_cast<double>(static_cast<float>(static_cast<double>(i) / (count - 1))); };
+    std::vector<double> keyTimes;
+    std::vector<AnimatableValue> values;
+    for (int i = 0; i < count; ++i) {
+        keyTimes.push_back(keyOf(i == 101 ? 100 : i));
+        values.push_back(i == 101 ? 1000.0 : static_cast<double>(i));
+    }
+    Table linear;
+    for (int i = 0; i < count; ++i) {
+        if (i == 100) continue;  // the jump: the later keyframe holds from its time on
+        linear.emplace_back(static_cast<double>(i == 101 ? 100 : i) / (count - 1), values[i].number().value());
+        if (i + 1 < count) {
+            linear.emplace_back((keyTimes[i] + keyTimes[i + 1]) / 2, i == 101 ? (1000.0 + 102) / 2 : i + 0.5);
+        }
+    }
+    expectTable(keyframes(values, keyTimes, 1), linear);
+    // Discrete: each value from its key time until the next.
+    std::vector<double> steps;
+    std::vector<AnimatableValue> indices;
+    for (int i = 0; i <= count; ++i) steps.push_back(static_cast<double>(static_cast<float>(static_cast<double>(i) / count)));
+    for (int i = 0; i < count; ++i) indices.push_back(static_cast<double>(i));
+    Table discrete;
+    for (int i = 0; i < count; ++i) {
+        discrete.emplace_back(static_cast<double>(i) / count, i);
+        discrete.emplace_back((static_cast<double>(i) + 0.5) / count, i);
+    }
+    expectTable(keyframes(indices, steps, 1, CalculationMode::discrete), discrete);
+}
+
 TEST_F(AnimationTimingTest, PerSegmentTimingFunctionsAndPacedMode) {
     auto eased = keyframes({0.0, 10.0, 20.0}, {0, 0.5, 1}, 1);
     eased->setTimingFunctions({TimingFunction::named(TimingFunction::Name::easeIn)});

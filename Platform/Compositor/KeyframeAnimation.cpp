@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 namespace platform::compositor {
 
@@ -25,8 +26,13 @@ std::vector<double> evenlySpaced(std::size_t count, std::size_t divisions) {
     return times;
 }
 
-// Whether key times are all numbers and never fall: where a fraction lies
-// among them is then searched for rather than walked to.
+// Key times are searched for where a fraction falls, rather than walked,
+// from the first that starts a run of numbers that never falls to the end:
+// all of them, or all but the first when it lies above the second (a 0 put
+// before a first key time that lies before the start), which then begins no
+// segment. `walked` where neither holds.
+constexpr std::size_t walked = SIZE_MAX;
+
 bool ascend(std::span<const double> keys) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (!std::isfinite(keys[i]) || (i > 0 && keys[i] < keys[i - 1])) return false;
@@ -34,46 +40,52 @@ bool ascend(std::span<const double> keys) {
     return true;
 }
 
+std::size_t searchStart(std::span<const double> keys) {
+    if (ascend(keys)) return 0;
+    if (keys.size() >= 3 && std::isfinite(keys[0]) && keys[0] > keys[1] && ascend(keys.subspan(1))) return 1;
+    return walked;
+}
+
 // Key times arrive in single precision, so one meant for a frame may have rounded
 // to just above that frame's fraction. A fraction within single-precision rounding
 // of one of the first `count` key times is taken as exactly on it (the first
 // such); the exact comparisons that follow then reach the key time on its own
 // frame.
-double snapToKeyTime(std::span<const double> keys, std::size_t count, double f, bool ascending) {
+double snapToKeyTime(std::span<const double> keys, std::size_t count, double f, std::size_t from) {
     count = std::min(count, keys.size());
     const auto near = [&](double key) { return std::fabs(f - key) <= std::fabs(key) * FLT_EPSILON; };
-    if (ascending && !std::isnan(f)) {
-        // The keys near enough lie within a relative single-precision step of
-        // f: only those, from the first, are asked.
-        const double a = f / (1 + 2 * FLT_EPSILON), b = f / (1 - 2 * FLT_EPSILON);
-        const double* end = keys.data() + count;
-        for (const double* key = std::lower_bound(keys.data(), end, std::min(a, b));
-             key != end && *key <= std::max(a, b); ++key) {
-            if (near(*key)) return *key;
-        }
-        return f;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
+    if (from >= count || std::isnan(f)) from = count;
+    for (std::size_t i = 0; i < from; ++i) {
         if (near(keys[i])) return keys[i];
+    }
+    // The keys near enough lie within a relative single-precision step of f:
+    // only those, from the first, are asked.
+    const double a = f / (1 + 2 * FLT_EPSILON), b = f / (1 - 2 * FLT_EPSILON);
+    const double* end = keys.data() + count;
+    for (const double* key = std::lower_bound(keys.data() + from, end, std::min(a, b));
+         key != end && *key <= std::max(a, b); ++key) {
+        if (near(*key)) return *key;
     }
     return f;
 }
 
 // Interpolating modes: `keys` has one time per keyframe (keyframeCount of them).
 // Where the fraction lies on several segments (key times repeated), the last.
-Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount, double fraction, bool ascending) {
+Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount, double fraction, std::size_t from) {
     const std::size_t count = std::min(keys.size(), keyframeCount);
     if (count < 2) {
         return {0, 0};
     }
-    const double f = snapToKeyTime(keys, count, fraction, ascending);
+    if (count < from + 2) from = walked;
+    const double f = snapToKeyTime(keys, count, fraction, from);
     const auto between = [&](std::size_t i) {
         const double start = keys[i], end = keys[i + 1];
         return Place{i, end > start ? (f - start) / (end - start) : 1.0};
     };
-    if (ascending && !std::isnan(f)) {
-        const std::size_t after = static_cast<std::size_t>(std::upper_bound(keys.data(), keys.data() + count, f) - keys.data());
-        if (after == 0) return {0, 0};
+    if (from != walked && !std::isnan(f)) {
+        const std::size_t after =
+            static_cast<std::size_t>(std::upper_bound(keys.data() + from, keys.data() + count, f) - keys.data());
+        if (after == from) return {0, 0};
         if (after < count) return between(after - 1);
         return f == keys[count - 1] ? between(count - 2) : Place{count - 1, 0};
     }
@@ -103,12 +115,14 @@ Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount
 }
 
 // Discrete mode: value i holds from key time i up to key time i + 1.
-std::size_t locateDiscrete(std::span<const double> keys, std::size_t valueCount, double fraction, bool ascending) {
-    const double f = snapToKeyTime(keys, keys.size(), fraction, ascending);
-    if (ascending && !std::isnan(f)) {
+std::size_t locateDiscrete(std::span<const double> keys, std::size_t valueCount, double fraction, std::size_t from) {
+    if (keys.size() < from + 2) from = walked;
+    const double f = snapToKeyTime(keys, keys.size(), fraction, from);
+    if (from != walked && !std::isnan(f)) {
         // The last key time at or before f, or the last value.
-        const std::size_t after = static_cast<std::size_t>(std::upper_bound(keys.begin(), keys.end(), f) - keys.begin());
-        return after == 0 ? 0 : std::min(after - 1, valueCount - 1);
+        const std::size_t after =
+            static_cast<std::size_t>(std::upper_bound(keys.data() + from, keys.data() + keys.size(), f) - keys.data());
+        return after == from ? 0 : std::min(after - 1, valueCount - 1);
     }
     std::optional<std::size_t> found;
     for (std::size_t i = 0; i < valueCount && i < keys.size(); ++i) {
@@ -217,13 +231,13 @@ std::span<const double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframe
 
 void KeyframeAnimation::setSharedKeyTimes(SharedList<double> keyTimes) {
     keyTimes_ = std::move(keyTimes);
-    keyTimesAscend_ = ascend(this->keyTimes());
+    keyTimesSearchedFrom_ = searchStart(this->keyTimes());
 }
 
-bool KeyframeAnimation::ascending(std::span<const double> keys) const {
+std::size_t KeyframeAnimation::searchedFrom(std::span<const double> keys) const {
     // The given list was looked at once, when set; times worked out are
     // looked at as they come.
-    return keys.data() == keyTimes().data() ? keyTimesAscend_ : ascend(keys);
+    return keys.data() == keyTimes().data() ? keyTimesSearchedFrom_ : searchStart(keys);
 }
 
 double KeyframeAnimation::segmentFraction(std::size_t segment, double fraction) const {
@@ -244,9 +258,9 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAlongPath(double fraction
     std::vector<double> scratch;
     const std::span<const double> keys = resolvedKeyTimes(vertices, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
-        return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction, ascending(keys))));
+        return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction, searchedFrom(keys))));
     }
-    const Place place = locateInterpolated(keys, vertices, fraction, ascending(keys));
+    const Place place = locateInterpolated(keys, vertices, fraction, searchedFrom(keys));
     if (place.local <= 0) {
         return AnimatableValue(motion_->table.vertex(place.index));
     }
@@ -275,9 +289,9 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,
     std::vector<double> scratch;
     const std::span<const double> keys = resolvedKeyTimes(count, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
-        return values()[locateDiscrete(keys, count, fraction, ascending(keys))];
+        return values()[locateDiscrete(keys, count, fraction, searchedFrom(keys))];
     }
-    const Place place = locateInterpolated(keys, count, fraction, ascending(keys));
+    const Place place = locateInterpolated(keys, count, fraction, searchedFrom(keys));
     if (place.index + 1 >= count || place.local <= 0) {
         return values()[place.index];
     }

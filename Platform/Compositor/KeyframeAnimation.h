@@ -96,8 +96,9 @@ private:
     std::span<const double> resolvedKeyTimes(std::size_t keyframeCount, std::vector<double>& scratch) const;
     std::optional<AnimatableValue> valueAlongPath(double fraction) const;
     double segmentFraction(std::size_t segment, double fraction) const;
-    // Whether `keys` (the given key times or times worked out) ascend.
-    bool ascending(std::span<const double> keys) const;
+    // The first of `keys` (the given key times or times worked out) from
+    // which they are searched rather than walked; SIZE_MAX for none.
+    std::size_t searchedFrom(std::span<const double> keys) const;
 
     template <class T>
     static SharedList<T> shared(std::vector<T> list) {
@@ -111,8 +112,8 @@ private:
 
     // First, where it takes no room of its own after the base's last flag.
     CalculationMode calculationMode_ = CalculationMode::linear;
-    // Whether the given key times are all numbers and never fall.
-    bool keyTimesAscend_ = true;
+    // searchedFrom for the given key times, worked out as they are set.
+    std::size_t keyTimesSearchedFrom_ = 0;
     SharedList<AnimatableValue> values_;
     SharedList<double> keyTimes_;
     SharedList<TimingFunction> timingFunctions_;

@@ -149,6 +149,8 @@ TEST_F(AnimationTimingTest, DiscreteValuesHoldFromTheirKeyTimes) {
         {{0, 0.1, 0.5, 1}, {{0.05, 1}, {0.1, 0}, {0.3, 0}, {0.5, 1}, {1, 1}}},
         {{0, 1.3, 1, 1}, {{0, 1}, {0.5, 1}, {1, 1}}},
         {{0, 0, -0.2, 1}, {{0, 1}, {0.5, 1}}},
+        // A 0 put before a first key time that lies before the start.
+        {{0, -0.2, 0.5, 1}, {{0, 0}, {0.3, 0}, {0.5, 1}, {0.9, 1}}},
     };
     for (const auto& [keyTimes, table] : cases) {
         auto hidden = keyframes({true, false, true}, keyTimes, 1, CalculationMode::discrete);

@@ -1,5 +1,7 @@
 #include "Platform/Graphics/ClipCoverageView.h"
 
+#include "Platform/Graphics/PixelArithmetic.h"
+
 namespace platform::graphics {
 
 void ClipCoverageView::multiplyRows(const CoverageRasterizer::Plane& plane, int firstRow, int endRow) const {
@@ -9,10 +11,7 @@ void ClipCoverageView::multiplyRows(const CoverageRasterizer::Plane& plane, int 
             coverage->data() + static_cast<std::size_t>(plane.top + y - top) * width + (plane.left - left);
         const int first = plane.firstColumns ? plane.firstColumns[y] : 0;
         const int end = plane.endColumns ? plane.endColumns[y] : plane.width;
-        for (int x = first; x < end; ++x) {
-            const int t = row[x] * clipRow[x] + 0x80;
-            row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
-        }
+        if (end > first) PixelArithmetic::multiplyEach(row + first, clipRow + first, end - first);
     }
 }
 

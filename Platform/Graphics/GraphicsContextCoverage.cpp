@@ -23,6 +23,7 @@
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
+#include "Platform/Graphics/PixelArithmetic.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 #include "Platform/Graphics/SolidCoverageBlend.h"
 
@@ -61,10 +62,7 @@ void multiply(const CoverageRasterizer::Plane& plane, const std::vector<std::uin
     for (int y = 0; y < plane.height; ++y) {
         std::uint8_t* row = plane.data + static_cast<std::ptrdiff_t>(y) * plane.stride;
         const std::uint8_t* clipRow = clip.data() + static_cast<std::size_t>(y) * plane.width;
-        for (int x = 0; x < plane.width; ++x) {
-            const int t = row[x] * clipRow[x] + 0x80;
-            row[x] = static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
-        }
+        PixelArithmetic::multiplyEach(row, clipRow, plane.width);
     }
 }
 

@@ -46,4 +46,19 @@ void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* 
     for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], level);
 }
 
+void multiplyEach(std::uint8_t* levels, const std::uint8_t* by, int count) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 16 <= count; x += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(levels + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(by + x));
+        const __m128i low = multiplyLanes(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero));
+        const __m128i high = multiplyLanes(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(levels + x), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; x < count; ++x) levels[x] = static_cast<std::uint8_t>(multiply(levels[x], by[x]));
+}
+
 }  // namespace platform::graphics::PixelArithmetic

@@ -1,5 +1,6 @@
-// Laying covered pixels over a target, many at a time: every way the row is
-// cut into vectors gives each pixel what `over` gives it alone.
+// Laying covered pixels over a target, and multiplying levels, many at a
+// time: every way the row is cut into vectors gives each pixel what the
+// arithmetic gives it alone.
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,28 @@ TEST(PixelArithmetic, OverEachLaysEveryPixelAsOverDoes) {
                 for (int i = done; i < count; ++i) ASSERT_EQ(only[i], target[i]);
             }
         }
+    }
+}
+
+TEST(PixelArithmetic, MultiplyEachGivesEveryLevelWhatMultiplyGivesIt) {
+    // Every pair of levels, in rows of every length up to past two vectors.
+    std::vector<std::uint8_t> levels, by;
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            levels.push_back(static_cast<std::uint8_t>(a));
+            by.push_back(static_cast<std::uint8_t>(b));
+        }
+    }
+    std::vector<std::uint8_t> product = levels;
+    PixelArithmetic::multiplyEach(product.data(), by.data(), static_cast<int>(product.size()));
+    for (std::size_t i = 0; i < product.size(); ++i) {
+        ASSERT_EQ(product[i], PixelArithmetic::multiply(levels[i], by[i])) << int(levels[i]) << " x " << int(by[i]);
+    }
+    for (int count = 0; count <= 40; ++count) {
+        std::vector<std::uint8_t> row(levels.begin() + 1000, levels.begin() + 1000 + count + 1);
+        PixelArithmetic::multiplyEach(row.data(), by.data() + 1000, count);
+        for (int i = 0; i < count; ++i) ASSERT_EQ(row[i], PixelArithmetic::multiply(levels[1000 + i], by[1000 + i]));
+        EXPECT_EQ(row[count], levels[1000 + count]) << "past the row, of " << count;
     }
 }
 

@@ -26,11 +26,14 @@ std::vector<double> evenlySpaced(std::size_t count, std::size_t divisions) {
     return times;
 }
 
+using Run = KeyframeAnimation::SearchedRun;
+
 // Key times are searched for where a fraction falls, rather than walked,
-// from the first that starts a run of numbers that never falls to the end:
-// all of them, or all but the first when it lies above the second (a 0 put
-// before a first key time that lies before the start), which then begins no
-// segment. `walked` where neither holds.
+// along a run of numbers that never falls: all of them; or all but the
+// first when it lies above the second (a 0 put before a first key time that
+// lies before the start), or but the last when it lies below the one before
+// (a 1 put after a last key time that lies past the end). Either one begins
+// or ends no segment. `walked` where none of this holds.
 constexpr std::size_t walked = SIZE_MAX;
 
 bool ascend(std::span<const double> keys) {
@@ -40,10 +43,13 @@ bool ascend(std::span<const double> keys) {
     return true;
 }
 
-std::size_t searchStart(std::span<const double> keys) {
-    if (ascend(keys)) return 0;
-    if (keys.size() >= 3 && std::isfinite(keys[0]) && keys[0] > keys[1] && ascend(keys.subspan(1))) return 1;
-    return walked;
+Run searchedRun(std::span<const double> keys) {
+    const std::size_t n = keys.size();
+    if (ascend(keys)) return {0, n};
+    const std::size_t from = n >= 2 && std::isfinite(keys[0]) && keys[0] > keys[1] ? 1 : 0;
+    const std::size_t end = n >= from + 2 && std::isfinite(keys[n - 1]) && keys[n - 2] > keys[n - 1] ? n - 1 : n;
+    if (end >= from + 2 && ascend(keys.subspan(from, end - from))) return {from, end};
+    return {walked, walked};
 }
 
 // Key times arrive in single precision, so one meant for a frame may have rounded
@@ -51,43 +57,50 @@ std::size_t searchStart(std::span<const double> keys) {
 // of one of the first `count` key times is taken as exactly on it (the first
 // such); the exact comparisons that follow then reach the key time on its own
 // frame.
-double snapToKeyTime(std::span<const double> keys, std::size_t count, double f, std::size_t from) {
+double snapToKeyTime(std::span<const double> keys, std::size_t count, double f, Run run) {
     count = std::min(count, keys.size());
     const auto near = [&](double key) { return std::fabs(f - key) <= std::fabs(key) * FLT_EPSILON; };
-    if (from >= count || std::isnan(f)) from = count;
+    if (run.from == walked || std::isnan(f)) run = {count, count};
+    const std::size_t from = std::min(run.from, count), end = std::clamp(run.end, from, count);
     for (std::size_t i = 0; i < from; ++i) {
         if (near(keys[i])) return keys[i];
     }
-    // The keys near enough lie within a relative single-precision step of f:
-    // only those, from the first, are asked.
+    // Along the run, the keys near enough lie within a relative
+    // single-precision step of f: only those, from the first, are asked.
     const double a = f / (1 + 2 * FLT_EPSILON), b = f / (1 - 2 * FLT_EPSILON);
-    const double* end = keys.data() + count;
-    for (const double* key = std::lower_bound(keys.data() + from, end, std::min(a, b));
-         key != end && *key <= std::max(a, b); ++key) {
+    const double* last = keys.data() + end;
+    for (const double* key = std::lower_bound(keys.data() + from, last, std::min(a, b));
+         key != last && *key <= std::max(a, b); ++key) {
         if (near(*key)) return *key;
+    }
+    for (std::size_t i = end; i < count; ++i) {
+        if (near(keys[i])) return keys[i];
     }
     return f;
 }
 
 // Interpolating modes: `keys` has one time per keyframe (keyframeCount of them).
 // Where the fraction lies on several segments (key times repeated), the last.
-Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount, double fraction, std::size_t from) {
+Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount, double fraction, Run run) {
     const std::size_t count = std::min(keys.size(), keyframeCount);
     if (count < 2) {
         return {0, 0};
     }
-    if (count < from + 2) from = walked;
-    const double f = snapToKeyTime(keys, count, fraction, from);
+    // A run cut short by the count ends where the keyframes do.
+    if (run.from != walked && run.end == keys.size() - 1 && count < keys.size()) run.end = keys.size();
+    run.end = std::min(run.end, count);
+    if (run.from == walked || run.end < run.from + 2 || run.end + 1 < count) run = {walked, walked};
+    const double f = snapToKeyTime(keys, count, fraction, run);
     const auto between = [&](std::size_t i) {
         const double start = keys[i], end = keys[i + 1];
         return Place{i, end > start ? (f - start) / (end - start) : 1.0};
     };
-    if (from != walked && !std::isnan(f)) {
-        const std::size_t after =
-            static_cast<std::size_t>(std::upper_bound(keys.data() + from, keys.data() + count, f) - keys.data());
-        if (after == from) return {0, 0};
-        if (after < count) return between(after - 1);
-        return f == keys[count - 1] ? between(count - 2) : Place{count - 1, 0};
+    if (run.from != walked && !std::isnan(f)) {
+        const double* first = keys.data() + run.from;
+        const std::size_t after = static_cast<std::size_t>(std::upper_bound(first, keys.data() + run.end, f) - keys.data());
+        if (after == run.from) return {0, 0};
+        if (after < run.end) return between(after - 1);
+        return f == keys[run.end - 1] ? between(run.end - 2) : Place{count - 1, 0};
     }
     std::optional<Place> found;
     for (std::size_t i = 0; i + 1 < count; ++i) {
@@ -115,14 +128,15 @@ Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount
 }
 
 // Discrete mode: value i holds from key time i up to key time i + 1.
-std::size_t locateDiscrete(std::span<const double> keys, std::size_t valueCount, double fraction, std::size_t from) {
-    if (keys.size() < from + 2) from = walked;
-    const double f = snapToKeyTime(keys, keys.size(), fraction, from);
-    if (from != walked && !std::isnan(f)) {
+std::size_t locateDiscrete(std::span<const double> keys, std::size_t valueCount, double fraction, Run run) {
+    // The last key time begins the last value: a run short of it is walked.
+    if (run.from == walked || run.end != keys.size() || run.end < run.from + 2) run = {walked, walked};
+    const double f = snapToKeyTime(keys, keys.size(), fraction, run);
+    if (run.from != walked && !std::isnan(f)) {
         // The last key time at or before f, or the last value.
-        const std::size_t after =
-            static_cast<std::size_t>(std::upper_bound(keys.data() + from, keys.data() + keys.size(), f) - keys.data());
-        return after == from ? 0 : std::min(after - 1, valueCount - 1);
+        const std::size_t after = static_cast<std::size_t>(
+            std::upper_bound(keys.data() + run.from, keys.data() + keys.size(), f) - keys.data());
+        return after == run.from ? 0 : std::min(after - 1, valueCount - 1);
     }
     std::optional<std::size_t> found;
     for (std::size_t i = 0; i < valueCount && i < keys.size(); ++i) {
@@ -231,13 +245,13 @@ std::span<const double> KeyframeAnimation::resolvedKeyTimes(std::size_t keyframe
 
 void KeyframeAnimation::setSharedKeyTimes(SharedList<double> keyTimes) {
     keyTimes_ = std::move(keyTimes);
-    keyTimesSearchedFrom_ = searchStart(this->keyTimes());
+    keyTimesRun_ = compositor::searchedRun(this->keyTimes());
 }
 
-std::size_t KeyframeAnimation::searchedFrom(std::span<const double> keys) const {
+KeyframeAnimation::SearchedRun KeyframeAnimation::searchedRun(std::span<const double> keys) const {
     // The given list was looked at once, when set; times worked out are
     // looked at as they come.
-    return keys.data() == keyTimes().data() ? keyTimesSearchedFrom_ : searchStart(keys);
+    return keys.data() == keyTimes().data() ? keyTimesRun_ : compositor::searchedRun(keys);
 }
 
 double KeyframeAnimation::segmentFraction(std::size_t segment, double fraction) const {
@@ -258,9 +272,9 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAlongPath(double fraction
     std::vector<double> scratch;
     const std::span<const double> keys = resolvedKeyTimes(vertices, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
-        return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction, searchedFrom(keys))));
+        return AnimatableValue(motion_->table.vertex(locateDiscrete(keys, vertices, fraction, searchedRun(keys))));
     }
-    const Place place = locateInterpolated(keys, vertices, fraction, searchedFrom(keys));
+    const Place place = locateInterpolated(keys, vertices, fraction, searchedRun(keys));
     if (place.local <= 0) {
         return AnimatableValue(motion_->table.vertex(place.index));
     }
@@ -289,9 +303,9 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,
     std::vector<double> scratch;
     const std::span<const double> keys = resolvedKeyTimes(count, scratch);
     if (calculationMode_ == CalculationMode::discrete) {
-        return values()[locateDiscrete(keys, count, fraction, searchedFrom(keys))];
+        return values()[locateDiscrete(keys, count, fraction, searchedRun(keys))];
     }
-    const Place place = locateInterpolated(keys, count, fraction, searchedFrom(keys));
+    const Place place = locateInterpolated(keys, count, fraction, searchedRun(keys));
     if (place.index + 1 >= count || place.local <= 0) {
         return values()[place.index];
     }

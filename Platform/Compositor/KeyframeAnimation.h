@@ -67,6 +67,13 @@ public:
     CalculationMode calculationMode() const { return calculationMode_; }
     void setCalculationMode(CalculationMode mode) { calculationMode_ = mode; }
 
+    // Where key times are searched for a fraction rather than walked: from
+    // `from` to before `end`.
+    struct SearchedRun {
+        std::size_t from = 0;
+        std::size_t end = 0;
+    };
+
     // A path and the table it is measured by, made together. Immutable, so that
     // animations moving along equal paths may hold one.
     struct PreparedPath {
@@ -96,9 +103,10 @@ private:
     std::span<const double> resolvedKeyTimes(std::size_t keyframeCount, std::vector<double>& scratch) const;
     std::optional<AnimatableValue> valueAlongPath(double fraction) const;
     double segmentFraction(std::size_t segment, double fraction) const;
-    // The first of `keys` (the given key times or times worked out) from
-    // which they are searched rather than walked; SIZE_MAX for none.
-    std::size_t searchedFrom(std::span<const double> keys) const;
+    // The run of `keys` (the given key times or times worked out), from its
+    // first to past its last, along which they are searched rather than
+    // walked; both SIZE_MAX for none.
+    SearchedRun searchedRun(std::span<const double> keys) const;
 
     template <class T>
     static SharedList<T> shared(std::vector<T> list) {
@@ -112,8 +120,8 @@ private:
 
     // First, where it takes no room of its own after the base's last flag.
     CalculationMode calculationMode_ = CalculationMode::linear;
-    // searchedFrom for the given key times, worked out as they are set.
-    std::size_t keyTimesSearchedFrom_ = 0;
+    // searchedRun for the given key times, worked out as they are set.
+    SearchedRun keyTimesRun_;
     SharedList<AnimatableValue> values_;
     SharedList<double> keyTimes_;
     SharedList<TimingFunction> timingFunctions_;

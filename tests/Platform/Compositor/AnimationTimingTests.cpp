@@ -202,6 +202,9 @@ TEST_F(AnimationTimingTest, KeyTimesOutOfOrderOrOfTheWrongCount) {
         // the value partway to the last keyframe.
         {{0, 0.5, pastEnd, 1}, {0.0, 10.0, 20.0, 20.0}, 1, 10 + 10 * 0.5 / (pastEnd - 0.5)},
         {{0, 0.5, pastEnd, 1}, {0.0, 10.0, 20.0, 20.0}, 0.25, 5},
+        // Both at once.
+        {{0, before, 0.5, pastEnd, 1}, {0.0, 0.0, 10.0, 20.0, 20.0}, 0.25, 10 * (0.25 - before) / (0.5 - before)},
+        {{0, before, 0.5, pastEnd, 1}, {0.0, 0.0, 10.0, 20.0, 20.0}, 1, 10 + 10 * 0.5 / (pastEnd - 0.5)},
         // Equal key times: the later keyframe holds from its time on.
         {{0, 0.5, 0.5, 1}, {0.0, 10.0, 100.0, 200.0}, 0.5, 100},
         {{0, 0.5, 0.5, 1}, {0.0, 10.0, 100.0, 200.0}, 0.49, 9.8},

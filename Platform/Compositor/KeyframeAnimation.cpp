@@ -86,10 +86,12 @@ Place locateInterpolated(std::span<const double> keys, std::size_t keyframeCount
     if (count < 2) {
         return {0, 0};
     }
-    // A run cut short by the count ends where the keyframes do.
-    if (run.from != walked && run.end == keys.size() - 1 && count < keys.size()) run.end = keys.size();
-    run.end = std::min(run.end, count);
-    if (run.from == walked || run.end < run.from + 2 || run.end + 1 < count) run = {walked, walked};
+    // The run cut to the keyframes: past a count short of the list, a last
+    // key time left out of the run lies beyond them.
+    if (run.from != walked) {
+        run.end = run.end + 1 == keys.size() && count < keys.size() ? count : std::min(run.end, count);
+        if (run.end < run.from + 2) run = {walked, walked};
+    }
     const double f = snapToKeyTime(keys, count, fraction, run);
     const auto between = [&](std::size_t i) {
         const double start = keys[i], end = keys[i + 1];

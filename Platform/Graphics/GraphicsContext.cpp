@@ -220,9 +220,45 @@ std::shared_ptr<const Image> GraphicsContext::finishImage(std::unique_ptr<Graphi
     return Image::sharing(width, height, Image::Format::argb32Premultiplied, stride, std::move(data));
 }
 
+GraphicsContext::CairoSettings::CairoSettings(cairo_t* cairo) : source(cairo_get_source(cairo)) {
+    cairo_get_matrix(cairo, &matrix);
+}
+
+void GraphicsContext::CairoSettings::applyTo(cairo_t* cairo) const {
+    cairo_set_matrix(cairo, &matrix);
+    // A source set since is let go of, as Cairo's restore would: the pixels
+    // of a group it holds go back to the pool. Which source is left does not
+    // matter, as every drawing sets its own.
+    if (cairo_get_source(cairo) != source) cairo_set_source_rgb(cairo, 0, 0, 0);
+}
+
 void GraphicsContext::saveGState() {
+    // Cairo's own save copies its clip and more, and most states saved here
+    // only change the transform: it is made when a clip is (see
+    // saveCairoBeforeClipping). The rest of what drawings leave set in
+    // Cairo's context (operator, antialiasing, fill rule) each drawing sets
+    // again before it draws.
     states_.push_back(state());
-    cairo_save(cairo_);
+    State& saved = state();
+    saved.cairoAtSave = CairoSettings(cairo_);
+    saved.cairoSaveDeferred = true;
+    saved.cairoSaved = false;
+}
+
+void GraphicsContext::saveCairoBeforeClipping() {
+    State& s = state();
+    if (s.cairoSaveDeferred) {
+        cairo_save(cairo_);
+        s.cairoSaveDeferred = false;
+        s.cairoSaved = true;
+    }
+}
+
+void GraphicsContext::popState() {
+    const State& s = state();
+    if (s.cairoSaved) cairo_restore(cairo_);
+    s.cairoAtSave.applyTo(cairo_);
+    states_.pop_back();
 }
 
 void GraphicsContext::restoreGState() {
@@ -230,8 +266,7 @@ void GraphicsContext::restoreGState() {
     if (states_.size() <= floor) {
         return;
     }
-    states_.pop_back();
-    cairo_restore(cairo_);
+    popState();
 }
 
 void GraphicsContext::applyTransform(const AffineTransform& transform) {

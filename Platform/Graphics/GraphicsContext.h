@@ -238,6 +238,7 @@ public:
 
 private:
     struct State;
+    struct CairoSettings;
     struct PixelMask;
     struct DeviceClip;
 
@@ -254,6 +255,12 @@ private:
 
     State& state();
     const State& state() const;
+    // Drops the current state, and puts Cairo's context back as it was when
+    // the state was saved.
+    void popState();
+    // Saves Cairo's own state for the current one, if it was put off, before
+    // a clip that restoring it must undo.
+    void saveCairoBeforeClipping();
     void applyTransform(const AffineTransform& transform);
     Point toDevice(Point user) const;
     void deviceMoveTo(Point device);
@@ -517,6 +524,14 @@ private:
         std::optional<std::vector<Rect>> rectangles;
     };
     mutable ClipRectangles clipRectangles_;
+    // The box of Cairo's clip (deviceClipExtents), kept as clipRectangles_ is.
+    struct ClipExtents {
+        bool valid = false;
+        std::uint64_t contextChanges = 0;
+        std::shared_ptr<const DeviceClip> clips;
+        Rect extents;
+    };
+    mutable ClipExtents clipExtents_;
     std::uint64_t contextChanges_ = 0;
     // Buffers of earlier clips' coverage, for the next clip's.
     std::vector<std::shared_ptr<std::vector<std::uint8_t>>> spareClipCoverage_;

@@ -31,6 +31,7 @@ void GraphicsContext::clipToDevicePath(int rule) {
     State& s = state();
     s.clips = std::make_shared<const DeviceClip>(std::move(s.clips), path, devicePath_, fillRule,
                                                  cairo_get_antialias(cairo_));
+    saveCairoBeforeClipping();
     cairo_set_fill_rule(cairo_, fillRule);
     cairo_clip(cairo_);
 }

@@ -777,8 +777,7 @@ void GraphicsContext::endTransparencyLayer() {
         return;
     }
     while (states_.size() > layerDepths_.back() + 1) {
-        states_.pop_back();
-        cairo_restore(cairo_);
+        popState();
     }
     states_.pop_back();
     layerDepths_.pop_back();

@@ -31,7 +31,8 @@ std::optional<std::string> GraphicsContext::recoverFromFailure() {
     // transparency layer, whose context this is, or all of them.
     const std::size_t first = layerDepths_.empty() ? 0 : layerDepths_.back();
     for (std::size_t level = first; level < states_.size(); ++level) {
-        if (level > first) {
+        // Cairo's own state was saved only for states that clip.
+        if (level > first && states_[level].cairoSaved) {
             cairo_save(fresh);
         }
         const State& s = states_[level];

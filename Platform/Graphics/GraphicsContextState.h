@@ -57,6 +57,18 @@ struct GraphicsContext::DeviceClip {
     std::optional<ConvexOutline> convex;
 };
 
+// What restoring a saved state puts back into Cairo's context when Cairo's
+// own state was not saved with it: the matrix, and a source set since let go
+// of. Only compared, the source is not kept alive.
+struct GraphicsContext::CairoSettings {
+    CairoSettings() = default;
+    explicit CairoSettings(cairo_t* cairo);
+    void applyTo(cairo_t* cairo) const;
+
+    cairo_matrix_t matrix{1, 0, 0, 1, 0, 0};
+    const cairo_pattern_t* source = nullptr;
+};
+
 struct GraphicsContext::State {
     Color fillColor = Color::black();
     Color strokeColor = Color::black();
@@ -79,6 +91,12 @@ struct GraphicsContext::State {
     std::vector<double> dashLengths;
     bool shouldAntialias = true;
     bool allowsAntialiasing = true;
+    // What Cairo's context held when this state was saved (see saveGState).
+    CairoSettings cairoAtSave;
+    // A state saved by saveGState has Cairo's own state saved only once a
+    // clip is made in it (cairoSaveDeferred until then, cairoSaved after).
+    bool cairoSaveDeferred = false;
+    bool cairoSaved = false;
 };
 
 inline GraphicsContext::State& GraphicsContext::state() { return states_.back(); }

@@ -37,38 +37,55 @@ TEST(Recovery, KeepsThePixelsAndPutsBackEveryOpenStatesTransformAndClip) {
     struct Case {
         const char* name;
         bool inLayer;  // broken inside a transparency layer
+        bool statesWithoutClips;  // states saved around the one that clips, moving only
     };
-    for (const Case& test : {Case{"in the target's context", false}, Case{"in a transparency layer", true}}) {
+    for (const Case& test : {Case{"in the target's context", false, false},
+                             Case{"in a transparency layer", true, false},
+                             Case{"among states that only move", false, true},
+                             Case{"among states that only move, in a layer", true, true}}) {
         SCOPED_TRACE(test.name);
         auto context = bitmap(20, 20);
         context->setFillColor(Color::rgb(0, 1, 0));
         context->fillRect(Rect(16, 16, 4, 4));  // drawn before anything failed
         context->clipToRect(Rect(0, 0, 10, 10));
         if (test.inLayer) context->beginTransparencyLayer();
+        if (test.statesWithoutClips) {
+            context->saveGState();
+            context->translateBy(1, 1);
+            context->translateBy(-1, -1);
+        }
         context->saveGState();
         context->translateBy(5, 5);
         // A path clip, not a list of rectangles: all but a 2 x 2 hole at (5, 5).
         context->addRect(Rect(-10, -10, 100, 100));
         context->addRect(Rect(0, 0, 2, 2));
         context->clip(FillRule::evenOdd);
+        if (test.statesWithoutClips) {
+            context->saveGState();
+            context->translateBy(3, 3);
+        }
         context->addRect(Rect(0, 0, 1, 1));  // a path under way when the context fails
         ASSERT_NO_FATAL_FAILURE(breakContext(*context));
         const std::optional<std::string> failure = context->recoverFromFailure();
         ASSERT_TRUE(failure);
         EXPECT_FALSE(failure->empty());
         EXPECT_TRUE(context->isPathEmpty());
+        if (test.statesWithoutClips) context->restoreGState();
         context->setFillColor(Color::rgb(1, 0, 0));
         context->fillRect(Rect(0, 0, 100, 100));  // under the translation and both clips
         context->restoreGState();
         context->setFillColor(Color::rgb(0, 0, 1));
         context->fillRect(Rect(0, 0, 3, 3));  // under the first clip alone
+        context->fillRect(Rect(6, 6, 1, 1));  // in the hole, no longer clipped out
+        if (test.statesWithoutClips) context->restoreGState();
         if (test.inLayer) context->endTransparencyLayer();
         const auto image = context->makeImage();
         ASSERT_TRUE(image);
         EXPECT_TRUE(pixelNear(*image, 17, 17, kOpaqueGreen));
         EXPECT_TRUE(pixelNear(*image, 5, 8, kOpaqueRed));
         EXPECT_TRUE(pixelNear(*image, 8, 8, kOpaqueRed));
-        EXPECT_TRUE(pixelNear(*image, 6, 6, kClear));
+        EXPECT_TRUE(pixelNear(*image, 5, 5, kClear));
+        EXPECT_TRUE(pixelNear(*image, 6, 6, kOpaqueBlue));
         EXPECT_TRUE(pixelNear(*image, 12, 8, kClear));
         EXPECT_TRUE(pixelNear(*image, 1, 1, kOpaqueBlue));
         EXPECT_TRUE(pixelNear(*image, 4, 4, kClear));

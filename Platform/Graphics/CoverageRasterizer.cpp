@@ -48,12 +48,21 @@ constexpr double strokerScale = 16;
 // start, in its units, for no piece at all.
 constexpr FT_Pos strokerSmallest = 2;
 
+// The nearest whole number, halves away from zero, as std::lround gives it,
+// without the library call: every point of every outline is rounded so.
+// For values within a long's range, as every coordinate taken in is.
+inline long nearest(double value) {
+    const long whole = static_cast<long>(value);  // towards zero
+    const double rest = value - static_cast<double>(whole);  // exact
+    return whole + (rest >= 0.5) - (rest <= -0.5);
+}
+
 // A device point in 26.6 fixed point; false when it is not finite or lies
 // past `limit`.
 bool fixedPoint(Point point, FT_Vector& fixed, double limit = CoverageRasterizer::coordinateLimit) {
     if (!(std::fabs(point.x) <= limit) || !(std::fabs(point.y) <= limit)) return false;
-    fixed.x = std::lround(point.x * 64);
-    fixed.y = std::lround(point.y * 64);
+    fixed.x = nearest(point.x * 64);
+    fixed.y = nearest(point.y * 64);
     return true;
 }
 
@@ -277,7 +286,7 @@ private:
     static P toPoint(const FT_Vector& v) { return {static_cast<double>(v.x), static_cast<double>(v.y)}; }
 
     FT_Vector clamped(P p) const {
-        return {std::clamp(std::lround(p.x), x0_, x1_), std::clamp(std::lround(p.y), y0_, y1_)};
+        return {std::clamp(nearest(p.x), x0_, x1_), std::clamp(nearest(p.y), y0_, y1_)};
     }
     FT_Vector clamped(const FT_Vector& v) const { return {std::clamp(v.x, x0_, x1_), std::clamp(v.y, y0_, y1_)}; }
     bool inside(P p) const { return p.x >= x0_ && p.x <= x1_ && p.y >= y0_ && p.y <= y1_; }
@@ -305,7 +314,11 @@ private:
         cut(a.x, b.x, static_cast<double>(x1_));
         cut(a.y, b.y, static_cast<double>(y0_));
         cut(a.y, b.y, static_cast<double>(y1_));
-        std::sort(cuts, cuts + count);
+        // At most four, put in order by insertion (GCC 12 misreads std::sort's
+        // bounds on an array this small and warns).
+        for (int i = 1; i < count; ++i) {
+            for (int j = i; j > 0 && cuts[j] < cuts[j - 1]; --j) std::swap(cuts[j], cuts[j - 1]);
+        }
         for (int i = 0; i < count; ++i) {
             lineTo(clamped(P{a.x + (b.x - a.x) * cuts[i], a.y + (b.y - a.y) * cuts[i]}));
         }
@@ -320,11 +333,11 @@ private:
             // box whose controls only just reach past it (a circle's, around
             // its top) would lose a little of its coverage to the grid,
             // halved and rounded.
-            out_.points.push_back({std::lround(p1.x), std::lround(p1.y)});
+            out_.points.push_back({nearest(p1.x), nearest(p1.y)});
             out_.tags.push_back(FT_CURVE_TAG_CUBIC);
-            out_.points.push_back({std::lround(p2.x), std::lround(p2.y)});
+            out_.points.push_back({nearest(p2.x), nearest(p2.y)});
             out_.tags.push_back(FT_CURVE_TAG_CUBIC);
-            lineTo({std::lround(p3.x), std::lround(p3.y)});
+            lineTo({nearest(p3.x), nearest(p3.y)});
             return;
         }
         if (all([&](P p) { return inside(p); })) {
@@ -339,7 +352,7 @@ private:
             all([&](P p) { return p.y <= y0_; }) || all([&](P p) { return p.y >= y1_; }) || depth >= 16) {
             // On one side of an edge (its ends carry it), or cut fine
             // enough that a line stands for it.
-            line({std::lround(p0.x), std::lround(p0.y)}, {std::lround(p3.x), std::lround(p3.y)});
+            line({nearest(p0.x), nearest(p0.y)}, {nearest(p3.x), nearest(p3.y)});
             return;
         }
         const auto mid = [](P a, P b) { return P{(a.x + b.x) / 2, (a.y + b.y) / 2}; };
@@ -538,7 +551,7 @@ bool CoverageRasterizer::checkStroke(const Path& devicePath, const StrokeStyle& 
         input.fromStrokerSpace.ty += back.b * stepsX + back.d * stepsY;
     }
     input.style = style;
-    input.radius = std::lround(style.radius * 64 * strokerScale);
+    input.radius = nearest(style.radius * 64 * strokerScale);
     FT_Pos minX = 0, minY = 0, maxX = 0, maxY = 0;
     const auto include = [&](const FT_Vector& point) {
         minX = std::min(minX, point.x);

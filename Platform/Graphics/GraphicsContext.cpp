@@ -5,6 +5,7 @@
 #include <cstring>
 #include <span>
 
+#include "Platform/Graphics/ClipCoverageBuffers.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/WorkBudget.h"
@@ -129,6 +130,10 @@ GraphicsContext::~GraphicsContext() {
     }
     flushPending();
     cairo_destroy(cairo_);
+    // The drawings laid down let go of the clips' coverage: the buffers go
+    // to the next context.
+    ClipCoverageBuffers::give(std::move(clipCoverage_.coverage));
+    for (auto& buffer : spareClipCoverage_) ClipCoverageBuffers::give(std::move(buffer));
 }
 
 std::unique_ptr<GraphicsContext> GraphicsContext::makeBitmap(int width, int height) {

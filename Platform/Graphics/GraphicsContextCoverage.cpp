@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Platform/Graphics/BoxCoverage.h"
+#include "Platform/Graphics/ClipCoverageBuffers.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/CoverageWorkers.h"
 #include "Platform/Graphics/GradientCoverageBlend.h"
@@ -218,7 +219,7 @@ bool GraphicsContext::prepareClipCoverage(const CoverageRasterizer::Plane& plane
                 kept.coverage = std::move(*unread);
                 spare.erase(unread);
             } else {
-                kept.coverage = std::make_shared<std::vector<std::uint8_t>>();
+                kept.coverage = ClipCoverageBuffers::take();
             }
             constexpr std::size_t mostSpare = 4;
             if (spare.size() > mostSpare) spare.erase(spare.begin());

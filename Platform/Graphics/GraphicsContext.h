@@ -420,6 +420,16 @@ private:
     // order (drawDeviceImageIgnoringClip); false for a target, blend mode
     // or picture it cannot lay down so.
     bool handOverPicture(const std::shared_ptr<const Image>& image, int x, int y);
+    // Hands a transparency layer's pixels over as such a picture, when the
+    // state lays it down as one: the normal blend mode, no pixel mask, and a
+    // clip of one rectangle of whole pixels that holds the layer's buffer
+    // (its pixels are then all the clip lets through); false otherwise.
+    bool handOverLayer(cairo_pattern_t* layer);
+    // Lays a transparency layer's pixels (`layer`, in device space) down
+    // through the coverage `plane` over the target, in the normal blend
+    // mode, as the pixel library would with the plane for a mask; false,
+    // having drawn nothing, for a layer or target it cannot lay down so.
+    bool layDownLayerThroughCoverage(cairo_pattern_t* layer, const CoverageRasterizer::Plane& plane);
     void clipToNothing();
     // Clips to the current path, kept in device space, with Cairo's fill rule
     // `rule`, and records the clip in the state for recoverFromFailure.

@@ -8,6 +8,7 @@
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
+#include "Platform/Graphics/PixelArithmetic.h"
 #include "Platform/Graphics/ImageSampling.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
 #include "Platform/Graphics/PixelBufferPool.h"
@@ -182,9 +183,11 @@ void GraphicsContext::compositePaint(cairo_pattern_t* source, double alpha, bool
         // in one pass: no group is needed for a single paint.
         CoverageRasterizer::Plane plane;
         if (cairo_surface_t* clipCoverage = makeClipCoverage(deviceClipBox(), plane, alpha)) {
-            applyAntialias();
-            cairo_set_operator(cairo_, cairoOperator(s.blendMode));
-            layDownThroughCoverage(source, clipCoverage, plane, true, inDeviceSpace);
+            if (!inDeviceSpace || !layDownLayerThroughCoverage(source, plane)) {
+                applyAntialias();
+                cairo_set_operator(cairo_, cairoOperator(s.blendMode));
+                layDownThroughCoverage(source, clipCoverage, plane, true, inDeviceSpace);
+            }
             cairo_surface_destroy(clipCoverage);
             return;
         }
@@ -784,8 +787,102 @@ void GraphicsContext::endTransparencyLayer() {
     cairo_pattern_t* layer = popGroup();
     // Laid down whatever the budget says: the group's drawings are already made.
     WorkBudget::chargeActive([&] { return compositeCost(visibleArea(deviceClipBox())); });
-    compositePaint(layer, state().alpha, true);
+    if (!handOverLayer(layer)) compositePaint(layer, state().alpha, true);
     cairo_pattern_destroy(layer);
+}
+
+namespace {
+
+// A transparency layer's buffer: an ARGB image surface placed on whole
+// device pixels, its top-left corner at (x, y).
+struct LayerPixels {
+    cairo_surface_t* surface = nullptr;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+std::optional<LayerPixels> layerPixels(cairo_pattern_t* layer) {
+    LayerPixels pixels;
+    if (cairo_pattern_get_surface(layer, &pixels.surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_status(pixels.surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_get_type(pixels.surface) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(pixels.surface) != CAIRO_FORMAT_ARGB32) {
+        return std::nullopt;
+    }
+    double offsetX = 0, offsetY = 0;
+    cairo_surface_get_device_offset(pixels.surface, &offsetX, &offsetY);
+    if (offsetX != std::round(offsetX) || offsetY != std::round(offsetY) || std::fabs(offsetX) > 1e6 ||
+        std::fabs(offsetY) > 1e6) {
+        return std::nullopt;
+    }
+    pixels.x = -static_cast<int>(offsetX);
+    pixels.y = -static_cast<int>(offsetY);
+    pixels.width = cairo_image_surface_get_width(pixels.surface);
+    pixels.height = cairo_image_surface_get_height(pixels.surface);
+    return pixels;
+}
+
+}  // namespace
+
+bool GraphicsContext::layDownLayerThroughCoverage(cairo_pattern_t* layer, const CoverageRasterizer::Plane& plane) {
+    if (state().blendMode != BlendMode::normal) return false;
+    const std::optional<LayerPixels> pixels = layerPixels(layer);
+    if (!pixels) return false;
+    const std::optional<SolidCoverageBlend::Target> target = SolidCoverageBlend::target(cairo_, true);
+    if (!target || cairo_image_surface_get_format(target->surface) != CAIRO_FORMAT_ARGB32) return false;
+    int targetStride = 0;
+    std::uint8_t* targetData = target->pixels(targetStride);
+    cairo_surface_flush(pixels->surface);
+    const std::uint8_t* layerData = cairo_image_surface_get_data(pixels->surface);
+    const int layerStride = cairo_image_surface_get_stride(pixels->surface);
+    if (targetData == nullptr || layerData == nullptr) return false;
+    const int left = std::max({plane.left, pixels->x, target->left});
+    const int right = std::min({plane.left + plane.width, pixels->x + pixels->width, target->right});
+    const int top = std::max({plane.top, pixels->y, target->top});
+    const int bottom = std::min({plane.top + plane.height, pixels->y + pixels->height, target->bottom});
+    if (left >= right || top >= bottom) return true;  // nothing shows
+    std::vector<std::uint32_t> scaled(static_cast<std::size_t>(right - left));
+    for (int y = top; y < bottom; ++y) {
+        const int row = y - plane.top;
+        int from = left, to = right;
+        if (plane.firstColumns != nullptr) {
+            // Only the columns written hold coverage; the rest may be uncleared.
+            from = std::max(from, plane.left + plane.firstColumns[row]);
+            to = std::min(to, plane.left + plane.endColumns[row]);
+            if (from >= to) continue;
+        }
+        const std::uint8_t* levels = plane.data + static_cast<std::ptrdiff_t>(row) * plane.stride + (from - plane.left);
+        const auto* source = reinterpret_cast<const std::uint32_t*>(
+                                 layerData + static_cast<std::ptrdiff_t>(y - pixels->y) * layerStride) +
+                             (from - pixels->x);
+        auto* destination = reinterpret_cast<std::uint32_t*>(
+                                targetData + static_cast<std::ptrdiff_t>(y + target->offsetY) * targetStride) +
+                            (from + target->offsetX);
+        PixelArithmetic::scaleEachBy(source, levels, scaled.data(), to - from);
+        PixelArithmetic::overEach(scaled.data(), destination, to - from);
+    }
+    target->markDirty(left, top, right, bottom);
+    return true;
+}
+
+bool GraphicsContext::handOverLayer(cairo_pattern_t* layer) {
+    const State& s = state();
+    if (s.degenerate || s.mask || s.clipIsEmpty || s.blendMode != BlendMode::normal) return false;
+    const std::optional<LayerPixels> pixels = layerPixels(layer);
+    if (!pixels) return false;
+    cairo_surface_t* surface = pixels->surface;
+    const int x = pixels->x, y = pixels->y, width = pixels->width, height = pixels->height;
+    const std::optional<std::vector<Rect>> rectangles = deviceClipRectangles();
+    if (!rectangles || rectangles->size() != 1) return false;
+    const Rect box(x, y, width, height);
+    if (rectangles->front().intersection(box) != box) return false;
+    cairo_surface_flush(surface);
+    cairo_surface_reference(surface);
+    std::shared_ptr<const std::uint8_t> data(cairo_image_surface_get_data(surface),
+                                             [surface](const std::uint8_t*) { cairo_surface_destroy(surface); });
+    const std::shared_ptr<const Image> image =
+        Image::sharing(width, height, Image::Format::argb32Premultiplied, cairo_image_surface_get_stride(surface),
+                       std::move(data));
+    return image && handOverPicture(image, x, y);
 }
 
 }  // namespace platform::graphics

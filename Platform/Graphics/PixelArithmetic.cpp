@@ -1,5 +1,7 @@
 #include "Platform/Graphics/PixelArithmetic.h"
 
+#include <cstring>
+
 namespace platform::graphics::PixelArithmetic {
 
 // Each pixel times what its source leaves of it, plus the source, rounded
@@ -44,6 +46,25 @@ void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* 
     }
 #endif
     for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], level);
+}
+
+void scaleEachBy(const std::uint32_t* pixels, const std::uint8_t* levels, std::uint32_t* scaled, int count) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 4 <= count; x += 4) {
+        std::int32_t four;
+        std::memcpy(&four, levels + x, 4);
+        // Each level in the four lanes of its pixel's channels.
+        const __m128i pairs = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero),
+                                                 _mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero));
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        const __m128i low = multiplyLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi32(pairs, pairs));
+        const __m128i high = multiplyLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi32(pairs, pairs));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(scaled + x), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], levels[x]);
 }
 
 void multiplyEach(std::uint8_t* levels, const std::uint8_t* by, int count) {

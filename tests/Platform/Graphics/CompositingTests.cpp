@@ -5,9 +5,12 @@
 #include <cstdlib>
 
 #include <cmath>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/PixelArithmetic.h"
 #include "PixelAssertions.h"
 
 namespace platform::graphics {
@@ -133,6 +136,108 @@ TEST(TransparencyLayerTest, IsLaidDownPixelForPixelUnderAnyTransform) {
             EXPECT_EQ(differing, 0);
         }
     }
+}
+
+TEST(TransparencyLayerTest, KeepsItsPlaceInDrawingOrderAndItsPixelsUnderAClipOfRectangles) {
+    // A layer at an alpha between drawings before and after it: its pixels,
+    // laid down whole, must be those the pixel library gives laying the same
+    // picture down at that alpha, wherever the layer's buffer lies.
+    struct Case {
+        const char* name;
+        std::vector<Rect> clip;  // none: unclipped
+        std::optional<Rect> bounds;  // the layer's device box, when given
+        bool nested;
+        int shows;  // where the layer shows, along the diagonal
+    };
+    const Case cases[] = {
+        {"unclipped", {}, std::nullopt, false, 18},
+        {"under a rectangle of whole pixels", {Rect(5, 4, 20, 22)}, std::nullopt, false, 18},
+        {"under a rectangle, within a box of its own", {Rect(5, 4, 20, 22)}, Rect(8, 9, 12, 10), false, 15},
+        {"under a rectangle, one layer in another", {Rect(5, 4, 20, 22)}, std::nullopt, true, 18},
+        {"under two rectangles", {Rect(2, 2, 10, 10), Rect(20, 18, 12, 14)}, std::nullopt, false, 25},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto layered = bitmap(40, 40), direct = bitmap(40, 40), apart = bitmap(40, 40);
+        const auto clip = [&](GraphicsContext& context) {
+            if (test.clip.empty()) return;
+            for (const Rect& rect : test.clip) context.addRect(rect);
+            context.clip();
+        };
+        for (GraphicsContext* context : {layered.get(), direct.get()}) {
+            context->setFillColor(Color::rgb(0.1, 0.2, 0.9));
+            context->fillRect(Rect(0, 0, 40, 40));
+            clip(*context);
+            context->setAlpha(0.6);
+        }
+        const auto draw = [](GraphicsContext& context) {
+            context.setFillColor(Color::rgb(0.9, 0.3, 0.1));
+            context.addEllipse(Rect(3, 5, 30, 26));
+            context.fillPath();
+        };
+        layered->beginTransparencyLayer(test.bounds);
+        if (test.nested) layered->beginTransparencyLayer();
+        draw(*layered);
+        if (test.nested) layered->endTransparencyLayer();
+        layered->endTransparencyLayer();
+        // The same picture drawn apart, and laid down by the pixel library.
+        clip(*apart);
+        if (test.bounds) apart->clipToRect(*test.bounds);
+        draw(*apart);
+        direct->drawDeviceImageIgnoringClip(*apart->makeImage(), 0, 0);
+        for (GraphicsContext* context : {layered.get(), direct.get()}) {
+            context->setAlpha(1);
+            context->setFillColor(Color::rgb(0.2, 0.9, 0.3));
+            context->fillRect(Rect(6, 6, 4, 4));  // over the layer
+        }
+        const auto expected = direct->makeImage(), image = layered->makeImage();
+        int differing = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 40; ++x) differing += image->pixel(x, y) != expected->pixel(x, y) ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0);
+        EXPECT_TRUE(pixelNear(*image, 7, 7, {255, 51, 230, 76}));
+        EXPECT_FALSE(pixelNear(*image, test.shows, test.shows, pixelAt(*image, 1, 39))) << "the layer shows";
+    }
+}
+
+TEST(TransparencyLayerTest, UnderAClipOfPathsIsLaidDownThroughItsCoverageAtItsAlpha) {
+    // Inside the clip the layer's pixels are laid over at the alpha, outside
+    // it nothing is, and its edge lies between; a drawing after it goes over it.
+    const auto context = bitmap(40, 40);
+    const std::uint32_t backdrop = 0xff1a33e6;
+    context->setFillColor(Color::rgb(0x1a / 255.0, 0x33 / 255.0, 0xe6 / 255.0));
+    context->fillRect(Rect(0, 0, 40, 40));
+    context->addEllipse(Rect(6, 6, 28, 28));
+    context->clip();
+    context->setAlpha(0.6);
+    context->beginTransparencyLayer();
+    context->setFillColor(Color::rgb(1, 0, 0));
+    context->fillRect(Rect(0, 0, 40, 40));
+    context->setFillColor(Color::rgb(0, 1, 0, 0.5));
+    context->fillRect(Rect(20, 0, 20, 40));
+    context->endTransparencyLayer();
+    context->setAlpha(1);
+    context->setFillColor(Color::rgb(1, 1, 1));
+    context->fillRect(Rect(18, 18, 2, 2));
+    const auto image = context->makeImage();
+    const std::uint32_t level = 153;  // 0.6 of 255
+    const std::uint32_t red = 0xffff0000, redUnderGreen = PixelArithmetic::over(0x80008000, red);
+    EXPECT_EQ(image->pixel(12, 20), PixelArithmetic::over(PixelArithmetic::multiplyChannels(red, level), backdrop));
+    EXPECT_EQ(image->pixel(28, 20),
+              PixelArithmetic::over(PixelArithmetic::multiplyChannels(redUnderGreen, level), backdrop));
+    for (int x = 17; x < 23; ++x) {
+        EXPECT_EQ(image->pixel(x, 25), PixelArithmetic::over(PixelArithmetic::multiplyChannels(
+                                                                  x < 20 ? red : redUnderGreen, level),
+                                                              backdrop))
+            << x;
+    }
+    EXPECT_EQ(image->pixel(2, 2), backdrop);
+    EXPECT_EQ(image->pixel(37, 37), backdrop);
+    EXPECT_EQ(image->pixel(18, 18), 0xffffffffu);
+    const Pixel edge = pixelAt(*image, 6, 20), inside = pixelAt(*image, 12, 20);
+    EXPECT_GT(edge.r, 0x1a);
+    EXPECT_LT(edge.r, inside.r);
 }
 
 TEST(GraphicsStateTest, ACollapsedTransformDrawsNothingUntilRestored) {

@@ -74,5 +74,31 @@ TEST(PixelArithmetic, MultiplyEachGivesEveryLevelWhatMultiplyGivesIt) {
     }
 }
 
+TEST(PixelArithmetic, ScaleEachByGivesEveryPixelWhatItsOwnLevelGivesIt) {
+    // Pixels of four different channels against every level, each at every
+    // place of a vector, in rows of every length up to past two vectors.
+    std::vector<std::uint32_t> pixels;
+    std::vector<std::uint8_t> levels;
+    for (int level = 0; level < 256; ++level) {
+        for (const std::uint32_t pixel : {0xff102030u, 0x80406080u, 0x01010001u, 0xfffefdfcu, 0x7f7f007fu}) {
+            pixels.push_back(pixel ^ static_cast<std::uint32_t>(level * 0x00010307 & 0x007f7f7f));
+            levels.push_back(static_cast<std::uint8_t>(level));
+        }
+    }
+    std::vector<std::uint32_t> scaled(pixels.size());
+    PixelArithmetic::scaleEachBy(pixels.data(), levels.data(), scaled.data(), static_cast<int>(pixels.size()));
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        ASSERT_EQ(scaled[i], PixelArithmetic::multiplyChannels(pixels[i], levels[i])) << i;
+    }
+    for (int count = 0; count <= 11; ++count) {
+        std::vector<std::uint32_t> row(static_cast<std::size_t>(count) + 1, 0xdeadbeefu);
+        PixelArithmetic::scaleEachBy(pixels.data() + 7, levels.data() + 7, row.data(), count);
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(row[i], PixelArithmetic::multiplyChannels(pixels[7 + i], levels[7 + i]));
+        }
+        EXPECT_EQ(row[count], 0xdeadbeefu) << "past the row, of " << count;
+    }
+}
+
 }  // namespace
 }  // namespace platform::graphics

@@ -70,7 +70,9 @@ void addStops(cairo_pattern_t* pattern, std::mt19937& random) {
     if (random() % 3 == 0) offsets.front() = 0, offsets.back() = 1;
     for (double offset : offsets) {
         const double alpha = random() % 2 ? 1.0 : unit(random);
-        cairo_pattern_add_color_stop_rgba(pattern, offset, unit(random), unit(random), unit(random), alpha);
+        // Drawn one by one: the order arguments are worked out in is the compiler's.
+        const double blue = unit(random), green = unit(random), red = unit(random);
+        cairo_pattern_add_color_stop_rgba(pattern, offset, red, green, blue, alpha);
     }
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
 }
@@ -80,9 +82,11 @@ cairo_matrix_t randomMatrix(std::mt19937& random) {
     cairo_matrix_t matrix;
     cairo_matrix_init_identity(&matrix);
     if (random() % 4 == 0) return matrix;
-    cairo_matrix_translate(&matrix, kSize / 2.0 + shift(random), kSize / 2.0 + shift(random));
+    const double shiftY = shift(random), shiftX = shift(random);
+    cairo_matrix_translate(&matrix, kSize / 2.0 + shiftX, kSize / 2.0 + shiftY);
     cairo_matrix_rotate(&matrix, angle(random));
-    cairo_matrix_scale(&matrix, scale(random), scale(random));
+    const double scaleY = scale(random), scaleX = scale(random);
+    cairo_matrix_scale(&matrix, scaleX, scaleY);
     cairo_matrix_translate(&matrix, -kSize / 2.0, -kSize / 2.0);
     return matrix;
 }
@@ -112,7 +116,8 @@ TEST(GradientShader, LinearGradientsAreCairosPixels) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> point(-20, kSize + 20);
     expectCairosPixels(random, [&] {
-        return cairo_pattern_create_linear(point(random), point(random), point(random), point(random));
+        const double y1 = point(random), x1 = point(random), y0 = point(random), x0 = point(random);
+        return cairo_pattern_create_linear(x0, y0, x1, y1);
     });
 }
 
@@ -124,8 +129,9 @@ TEST(GradientShader, RadialGradientsAreCairosPixels) {
         // Half of them from a focal point inside the end circle, as documents draw them.
         const bool focal = random() % 2;
         const double r = radius(random) + 1;
-        return focal ? cairo_pattern_create_radial(x + r / 3, y - r / 4, 0, x, y, r)
-                     : cairo_pattern_create_radial(point(random), point(random), radius(random), x, y, r);
+        if (focal) return cairo_pattern_create_radial(x + r / 3, y - r / 4, 0, x, y, r);
+        const double r0 = radius(random), y0 = point(random), x0 = point(random);
+        return cairo_pattern_create_radial(x0, y0, r0, x, y, r);
     });
 }
 

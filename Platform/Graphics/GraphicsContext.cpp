@@ -225,11 +225,15 @@ std::shared_ptr<const Image> GraphicsContext::finishImage(std::unique_ptr<Graphi
     return Image::sharing(width, height, Image::Format::argb32Premultiplied, stride, std::move(data));
 }
 
-GraphicsContext::CairoSettings::CairoSettings(cairo_t* cairo) : source(cairo_get_source(cairo)) {
+// A context in its error state makes a new pattern each time its source is
+// asked for, which nothing frees: it is asked only of a sound context.
+GraphicsContext::CairoSettings::CairoSettings(cairo_t* cairo)
+    : source(cairo_status(cairo) == CAIRO_STATUS_SUCCESS ? cairo_get_source(cairo) : nullptr) {
     cairo_get_matrix(cairo, &matrix);
 }
 
 void GraphicsContext::CairoSettings::applyTo(cairo_t* cairo) const {
+    if (cairo_status(cairo) != CAIRO_STATUS_SUCCESS) return;  // it ignores every call
     cairo_set_matrix(cairo, &matrix);
     // A source set since is let go of, as Cairo's restore would: the pixels
     // of a group it holds go back to the pool. Which source is left does not

@@ -840,7 +840,6 @@ bool GraphicsContext::layDownLayerThroughCoverage(cairo_pattern_t* layer, const 
     const int top = std::max({plane.top, pixels->y, target->top});
     const int bottom = std::min({plane.top + plane.height, pixels->y + pixels->height, target->bottom});
     if (left >= right || top >= bottom) return true;  // nothing shows
-    std::vector<std::uint32_t> scaled(static_cast<std::size_t>(right - left));
     for (int y = top; y < bottom; ++y) {
         const int row = y - plane.top;
         int from = left, to = right;
@@ -857,8 +856,7 @@ bool GraphicsContext::layDownLayerThroughCoverage(cairo_pattern_t* layer, const 
         auto* destination = reinterpret_cast<std::uint32_t*>(
                                 targetData + static_cast<std::ptrdiff_t>(y + target->offsetY) * targetStride) +
                             (from + target->offsetX);
-        PixelArithmetic::scaleEachBy(source, levels, scaled.data(), to - from);
-        PixelArithmetic::overEach(scaled.data(), destination, to - from);
+        PixelArithmetic::overEachThrough(source, levels, destination, to - from);
     }
     target->markDirty(left, top, right, bottom);
     return true;

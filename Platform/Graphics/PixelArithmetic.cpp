@@ -4,17 +4,35 @@
 
 namespace platform::graphics::PixelArithmetic {
 
+#if defined(__SSE2__)
+namespace {
+
+// Four premultiplied pixels, already through their coverage, over the four at
+// `pixels`, as `over` lays each.
+inline void overFour(__m128i covered, std::uint32_t* pixels) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi16(0xff);
+    const auto alphas = [](__m128i channels) {
+        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(channels, 0xff), 0xff);
+    };
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+    const __m128i low =
+        multiplyLanes(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpacklo_epi8(covered, zero))));
+    const __m128i high =
+        multiplyLanes(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpackhi_epi8(covered, zero))));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), _mm_adds_epu8(covered, _mm_packus_epi16(low, high)));
+}
+
+}  // namespace
+#endif
+
 // Each pixel times what its source leaves of it, plus the source, rounded
 // as the pixel library rounds.
 void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
     int x = count >= 8 && hasWideVectors() ? overEachWide(covered, pixels, count) : 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
-    const __m128i full = _mm_set1_epi16(0xff);
     const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
-    const auto alphas = [](__m128i channels) {
-        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(channels, 0xff), 0xff);
-    };
     for (; x + 4 <= count; x += 4) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(covered + x));
         // Clear outside a shape's edges, opaque inside it.
@@ -23,12 +41,7 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), s);
             continue;
         }
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i low =
-            multiplyLanes(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpacklo_epi8(s, zero))));
-        const __m128i high =
-            multiplyLanes(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, alphas(_mm_unpackhi_epi8(s, zero))));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), _mm_adds_epu8(s, _mm_packus_epi16(low, high)));
+        overFour(s, pixels + x);
     }
 #endif
     for (; x < count; ++x) {
@@ -48,23 +61,35 @@ void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* 
     for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], level);
 }
 
-void scaleEachBy(const std::uint32_t* pixels, const std::uint8_t* levels, std::uint32_t* scaled, int count) {
+void overEachThrough(const std::uint32_t* source, const std::uint8_t* levels, std::uint32_t* pixels, int count) {
     int x = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
     for (; x + 4 <= count; x += 4) {
         std::int32_t four;
         std::memcpy(&four, levels + x, 4);
-        // Each level in the four lanes of its pixel's channels.
-        const __m128i pairs = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero),
-                                                 _mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero));
-        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i low = multiplyLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi32(pairs, pairs));
-        const __m128i high = multiplyLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi32(pairs, pairs));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(scaled + x), _mm_packus_epi16(low, high));
+        if (four == 0) continue;
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + x));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xffff) continue;
+        if (four != -1) {
+            // Each level in the four lanes of its pixel's channels.
+            const __m128i wide = _mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero);
+            const __m128i pairs = _mm_unpacklo_epi16(wide, wide);
+            s = _mm_packus_epi16(multiplyLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi32(pairs, pairs)),
+                                 multiplyLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi32(pairs, pairs)));
+        } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, opaque), opaque)) == 0xffff) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x), s);
+            continue;
+        }
+        overFour(s, pixels + x);
     }
 #endif
-    for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], levels[x]);
+    for (; x < count; ++x) {
+        if (levels[x] == 0) continue;
+        const std::uint32_t covered = multiplyChannels(source[x], levels[x]);
+        if (covered != 0) pixels[x] = over(covered, pixels[x]);
+    }
 }
 
 void multiplyEach(std::uint8_t* levels, const std::uint8_t* by, int count) {

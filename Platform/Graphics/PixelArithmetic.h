@@ -72,10 +72,11 @@ bool hasWideVectors();
 // Each of `count` pixels times `level`, as multiplyChannels makes it, into
 // `scaled`; four at a time where the processor's vectors allow.
 void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* scaled, int count);
-// Each of `count` pixels times the level at the same place of `levels`, as
-// multiplyChannels makes it, into `scaled`; four at a time where the
-// processor's vectors allow.
-void scaleEachBy(const std::uint32_t* pixels, const std::uint8_t* levels, std::uint32_t* scaled, int count);
+// Lays each of `count` premultiplied pixels of `source`, times the level at
+// the same place of `levels` (as multiplyChannels makes it), over `pixels`,
+// as `over` does; four at a time where the processor's vectors allow,
+// passing over those a level of 0 or a clear source leaves as they are.
+void overEachThrough(const std::uint32_t* source, const std::uint8_t* levels, std::uint32_t* pixels, int count);
 // Each of `count` levels times the level at the same place of `by`, as
 // `multiply` makes it; sixteen at a time where the processor's vectors allow.
 void multiplyEach(std::uint8_t* levels, const std::uint8_t* by, int count);

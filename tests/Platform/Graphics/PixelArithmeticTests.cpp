@@ -74,29 +74,37 @@ TEST(PixelArithmetic, MultiplyEachGivesEveryLevelWhatMultiplyGivesIt) {
     }
 }
 
-TEST(PixelArithmetic, ScaleEachByGivesEveryPixelWhatItsOwnLevelGivesIt) {
-    // Pixels of four different channels against every level, each at every
-    // place of a vector, in rows of every length up to past two vectors.
-    std::vector<std::uint32_t> pixels;
+TEST(PixelArithmetic, OverEachThroughLaysEveryPixelAsOverDoesThroughItsOwnLevel) {
+    // Pixels clear, opaque and between against every level, each at every
+    // place of a vector, over a backdrop; rows of every length up to past
+    // two vectors, and runs of four clear, whole or opaque ones.
+    std::vector<std::uint32_t> source, backdrop;
     std::vector<std::uint8_t> levels;
     for (int level = 0; level < 256; ++level) {
-        for (const std::uint32_t pixel : {0xff102030u, 0x80406080u, 0x01010001u, 0xfffefdfcu, 0x7f7f007fu}) {
-            pixels.push_back(pixel ^ static_cast<std::uint32_t>(level * 0x00010307 & 0x007f7f7f));
+        for (const std::uint32_t pixel : {0xff102030u, 0x80406080u, 0x01010001u, 0x00000000u, 0x7f7f007fu}) {
+            source.push_back(pixel);
             levels.push_back(static_cast<std::uint8_t>(level));
+            backdrop.push_back(0xc0305070u ^ static_cast<std::uint32_t>(level * 0x00010307 & 0x003f3f3f));
         }
     }
-    std::vector<std::uint32_t> scaled(pixels.size());
-    PixelArithmetic::scaleEachBy(pixels.data(), levels.data(), scaled.data(), static_cast<int>(pixels.size()));
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        ASSERT_EQ(scaled[i], PixelArithmetic::multiplyChannels(pixels[i], levels[i])) << i;
+    for (int run = 0; run < 3; ++run) {
+        for (int i = 0; i < 8; ++i) {
+            source.push_back(run == 0 ? 0u : 0xff336699u);
+            levels.push_back(run == 1 ? 0 : 0xff);
+            backdrop.push_back(0x80402010u);
+        }
     }
+    const auto expected = [&](std::size_t i) {
+        return PixelArithmetic::over(PixelArithmetic::multiplyChannels(source[i], levels[i]), backdrop[i]);
+    };
+    std::vector<std::uint32_t> laid = backdrop;
+    PixelArithmetic::overEachThrough(source.data(), levels.data(), laid.data(), static_cast<int>(laid.size()));
+    for (std::size_t i = 0; i < laid.size(); ++i) ASSERT_EQ(laid[i], expected(i)) << i;
     for (int count = 0; count <= 11; ++count) {
-        std::vector<std::uint32_t> row(static_cast<std::size_t>(count) + 1, 0xdeadbeefu);
-        PixelArithmetic::scaleEachBy(pixels.data() + 7, levels.data() + 7, row.data(), count);
-        for (int i = 0; i < count; ++i) {
-            ASSERT_EQ(row[i], PixelArithmetic::multiplyChannels(pixels[7 + i], levels[7 + i]));
-        }
-        EXPECT_EQ(row[count], 0xdeadbeefu) << "past the row, of " << count;
+        std::vector<std::uint32_t> row(backdrop.begin() + 7, backdrop.begin() + 8 + count);
+        PixelArithmetic::overEachThrough(source.data() + 7, levels.data() + 7, row.data(), count);
+        for (int i = 0; i < count; ++i) ASSERT_EQ(row[i], expected(7 + i));
+        EXPECT_EQ(row[count], backdrop[7 + count]) << "past the row, of " << count;
     }
 }
 

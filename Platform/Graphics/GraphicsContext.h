@@ -524,24 +524,23 @@ private:
         ClipCoverageView view;
     };
     MaskCoverage maskCoverage_;
-    // Cairo's clip as rectangles (deviceClipRectangles), for the chain of
-    // clips it was asked for on the context it was asked of: contexts change
-    // with groups and recovery, each change counted.
-    struct ClipRectangles {
+    // What Cairo says of its clip, asked once for each chain of clips on
+    // each context: contexts change with groups and recovery, each change
+    // counted. The chain is held, so no other takes its place.
+    template <typename Answer>
+    struct ClipAnswer {
         bool valid = false;
         std::uint64_t contextChanges = 0;
         std::shared_ptr<const DeviceClip> clips;
-        std::optional<std::vector<Rect>> rectangles;
+        Answer answer{};
+
+        bool holdsFor(std::uint64_t changes, const std::shared_ptr<const DeviceClip>& chain) const {
+            return valid && contextChanges == changes && clips == chain;
+        }
     };
-    mutable ClipRectangles clipRectangles_;
-    // The box of Cairo's clip (deviceClipExtents), kept as clipRectangles_ is.
-    struct ClipExtents {
-        bool valid = false;
-        std::uint64_t contextChanges = 0;
-        std::shared_ptr<const DeviceClip> clips;
-        Rect extents;
-    };
-    mutable ClipExtents clipExtents_;
+    // Its rectangles (deviceClipRectangles) and its box (deviceClipExtents).
+    mutable ClipAnswer<std::optional<std::vector<Rect>>> clipRectangles_;
+    mutable ClipAnswer<Rect> clipExtents_;
     std::uint64_t contextChanges_ = 0;
     // Buffers of earlier clips' coverage, for the next clip's.
     std::vector<std::shared_ptr<std::vector<std::uint8_t>>> spareClipCoverage_;

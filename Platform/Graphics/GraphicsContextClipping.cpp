@@ -218,10 +218,9 @@ std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
     }
     // Cairo's clip on a context is the one it began with and the paths
     // clipped to since, each a link of the state's chain: asked once for
-    // each chain. The chain is held, so no other takes its place.
-    ClipRectangles& kept = clipRectangles_;
-    if (kept.valid && kept.contextChanges == contextChanges_ && kept.clips == s.clips) {
-        return kept.rectangles;
+    // each chain.
+    if (clipRectangles_.holdsFor(contextChanges_, s.clips)) {
+        return clipRectangles_.answer;
     }
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
@@ -237,7 +236,7 @@ std::optional<std::vector<Rect>> GraphicsContext::deviceClipRectangles() const {
         }
     }
     cairo_rectangle_list_destroy(list);
-    kept = ClipRectangles{true, contextChanges_, s.clips, rectangles};
+    clipRectangles_ = {true, contextChanges_, s.clips, rectangles};
     return rectangles;
 }
 

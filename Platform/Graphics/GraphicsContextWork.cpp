@@ -66,10 +66,9 @@ double GraphicsContext::strokeTolerance(double radius) {
 Rect GraphicsContext::deviceClipExtents() const {
     // Asked of Cairo once for each chain of clips on each context, as
     // deviceClipRectangles is: a layer asks for it with every drawing.
-    ClipExtents& kept = clipExtents_;
     const State& s = state();
-    if (kept.valid && kept.contextChanges == contextChanges_ && kept.clips == s.clips) {
-        return kept.extents;
+    if (clipExtents_.holdsFor(contextChanges_, s.clips)) {
+        return clipExtents_.answer;
     }
     cairo_matrix_t matrix;
     cairo_get_matrix(cairo_, &matrix);
@@ -77,8 +76,8 @@ Rect GraphicsContext::deviceClipExtents() const {
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     cairo_clip_extents(cairo_, &x0, &y0, &x1, &y1);
     cairo_set_matrix(cairo_, &matrix);
-    kept = ClipExtents{true, contextChanges_, s.clips, Rect(x0, y0, x1 - x0, y1 - y0)};
-    return kept.extents;
+    clipExtents_ = {true, contextChanges_, s.clips, Rect(x0, y0, x1 - x0, y1 - y0)};
+    return clipExtents_.answer;
 }
 
 Rect GraphicsContext::deviceClipBox() const {

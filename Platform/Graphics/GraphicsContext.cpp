@@ -213,16 +213,22 @@ std::shared_ptr<const Image> GraphicsContext::finishImage(std::unique_ptr<Graphi
         context->height_ <= 0) {
         return context->makeImage();
     }
-    const int width = context->width_;
-    const int height = context->height_;
     cairo_surface_reference(target);
     context.reset();  // closes open transparency layers and lets go of the target
-    cairo_surface_flush(target);
-    const int stride = cairo_image_surface_get_stride(target);
+    std::shared_ptr<const Image> image = imageSharing(target);
+    cairo_surface_destroy(target);
+    return image;
+}
+
+std::shared_ptr<const Image> imageSharing(cairo_surface_t* surface) {
+    cairo_surface_flush(surface);
     // The image keeps the surface, and with it the pixels, alive.
-    std::shared_ptr<const std::uint8_t> data(cairo_image_surface_get_data(target),
-                                             [target](const std::uint8_t*) { cairo_surface_destroy(target); });
-    return Image::sharing(width, height, Image::Format::argb32Premultiplied, stride, std::move(data));
+    cairo_surface_reference(surface);
+    std::shared_ptr<const std::uint8_t> data(cairo_image_surface_get_data(surface),
+                                             [surface](const std::uint8_t*) { cairo_surface_destroy(surface); });
+    return Image::sharing(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface),
+                          Image::Format::argb32Premultiplied, cairo_image_surface_get_stride(surface),
+                          std::move(data));
 }
 
 // A context in its error state makes a new pattern each time its source is

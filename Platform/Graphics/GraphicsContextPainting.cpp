@@ -867,20 +867,12 @@ bool GraphicsContext::handOverLayer(cairo_pattern_t* layer) {
     if (s.degenerate || s.mask || s.clipIsEmpty || s.blendMode != BlendMode::normal) return false;
     const std::optional<LayerPixels> pixels = layerPixels(layer);
     if (!pixels) return false;
-    cairo_surface_t* surface = pixels->surface;
-    const int x = pixels->x, y = pixels->y, width = pixels->width, height = pixels->height;
     const std::optional<std::vector<Rect>> rectangles = deviceClipRectangles();
     if (!rectangles || rectangles->size() != 1) return false;
-    const Rect box(x, y, width, height);
+    const Rect box(pixels->x, pixels->y, pixels->width, pixels->height);
     if (rectangles->front().intersection(box) != box) return false;
-    cairo_surface_flush(surface);
-    cairo_surface_reference(surface);
-    std::shared_ptr<const std::uint8_t> data(cairo_image_surface_get_data(surface),
-                                             [surface](const std::uint8_t*) { cairo_surface_destroy(surface); });
-    const std::shared_ptr<const Image> image =
-        Image::sharing(width, height, Image::Format::argb32Premultiplied, cairo_image_surface_get_stride(surface),
-                       std::move(data));
-    return image && handOverPicture(image, x, y);
+    const std::shared_ptr<const Image> image = imageSharing(pixels->surface);
+    return image && handOverPicture(image, pixels->x, pixels->y);
 }
 
 }  // namespace platform::graphics

@@ -108,6 +108,10 @@ inline cairo_matrix_t toCairoMatrix(const AffineTransform& t) {
     return matrix;
 }
 
+// The pixels of an ARGB image surface as an image, shared, not copied: the
+// image holds a reference to the surface, which must not be drawn on again.
+std::shared_ptr<const Image> imageSharing(cairo_surface_t* surface);
+
 cairo_operator_t cairoOperator(BlendMode mode);
 cairo_line_cap_t cairoLineCap(LineCap cap);
 cairo_line_join_t cairoLineJoin(LineJoin join);

@@ -1,9 +1,10 @@
 #include "Platform/Graphics/CoverageRasterizer.h"
 
+#include "Platform/Graphics/PolylineStroker.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
-#include FT_STROKER_H
 
 #include <algorithm>
 #include <cmath>
@@ -15,20 +16,14 @@ namespace platform::graphics {
 
 namespace {
 
-// The library and stroker of the calling thread, made on first use.
+// The library of the calling thread, made on first use.
 struct ThreadFreeType {
     FT_Library library = nullptr;
-    FT_Stroker stroker = nullptr;
 
     ThreadFreeType() {
-        if (FT_Init_FreeType(&library) != 0) {
-            library = nullptr;
-            return;
-        }
-        if (FT_Stroker_New(library, &stroker) != 0) stroker = nullptr;
+        if (FT_Init_FreeType(&library) != 0) library = nullptr;
     }
     ~ThreadFreeType() {
-        if (stroker != nullptr) FT_Stroker_Done(stroker);
         if (library != nullptr) FT_Done_FreeType(library);
     }
     ThreadFreeType(const ThreadFreeType&) = delete;
@@ -39,6 +34,16 @@ ThreadFreeType& threadFreeType() {
     thread_local ThreadFreeType freeType;
     return freeType;
 }
+
+// The stroker of the calling thread, whose buffers last from stroke to stroke.
+PolylineStroker& threadStroker() {
+    thread_local PolylineStroker stroker;
+    return stroker;
+}
+
+// How far, in device pixels, a stroke's borders may stray from the curves and
+// the pen's arcs they stand for.
+constexpr double strokeTolerance = 1.0 / 20;
 
 // Strokes are made on a grid this many times finer than the device's 1/64
 // pixel: a pen of a pixel's width is then within a fraction of a percent of
@@ -206,25 +211,6 @@ bool penFitsCurves(const Subpath& subpath, FT_Fixed radius) {
         current = segment.to;
     }
     return true;
-}
-
-FT_Stroker_LineCap ftCap(LineCap cap) {
-    switch (cap) {
-        case LineCap::round: return FT_STROKER_LINECAP_ROUND;
-        case LineCap::square: return FT_STROKER_LINECAP_SQUARE;
-        case LineCap::butt: break;
-    }
-    return FT_STROKER_LINECAP_BUTT;
-}
-
-FT_Stroker_LineJoin ftJoin(LineJoin join) {
-    switch (join) {
-        case LineJoin::round: return FT_STROKER_LINEJOIN_ROUND;
-        case LineJoin::bevel: return FT_STROKER_LINEJOIN_BEVEL;
-        case LineJoin::miter: break;
-    }
-    // Cairo's miter: a bevel once the limit is passed, not a miter cut short.
-    return FT_STROKER_LINEJOIN_MITER_FIXED;
 }
 
 // An outline in the layout of FT_Outline.
@@ -613,58 +599,56 @@ Rect CoverageRasterizer::checkedStrokeReach() const { return outline_->stroke.re
 bool CoverageRasterizer::strokeChecked() {
     Outline& outline = *outline_;
     StrokeInput& input = outline.stroke;
-    ThreadFreeType& freeType = threadFreeType();
-    if (!input.checked || freeType.stroker == nullptr) {
-        return false;
-    }
-    FT_Stroker stroker = freeType.stroker;
+    if (!input.checked) return false;
+    PolylineStroker& stroker = threadStroker();
     const StrokeStyle& style = input.style;
-    const auto miterLimit = static_cast<FT_Fixed>(std::clamp(style.miterLimit, 1.0, 32767.0) * 65536);
-    FT_Stroker_Set(stroker, input.radius, ftCap(style.cap), ftJoin(style.join), miterLimit);
-    bool taken = true;
+    // The tolerance in the stroker's units: a device pixel is at most the
+    // largest stretch of the way back to the device.
+    const AffineTransform& back = input.fromStrokerSpace;
+    const double squares = back.a * back.a + back.b * back.b + back.c * back.c + back.d * back.d;
+    const double determinant = back.a * back.d - back.b * back.c;
+    const double largestStretch =
+        std::sqrt((squares + std::sqrt(std::max(0.0, squares * squares - 4 * determinant * determinant))) / 2);
+    if (!(largestStretch > 0) || !std::isfinite(largestStretch)) return false;
+    stroker.begin({static_cast<double>(input.radius), style.cap, style.join, std::clamp(style.miterLimit, 1.0, 32767.0),
+                   strokeTolerance / largestStretch});
+    const auto point = [](const FT_Vector& vector) {
+        return Point(static_cast<double>(vector.x), static_cast<double>(vector.y));
+    };
     for (const StrokeInput::Head& head : input.heads) {
-        FT_Vector start = head.start;
-        if (FT_Stroker_BeginSubPath(stroker, &start, !head.closed) != 0) {
-            taken = false;
-            break;
-        }
-        for (std::size_t i = head.first; taken && i < head.first + head.count; ++i) {
+        stroker.moveTo(point(head.start));
+        for (std::size_t i = head.first; i < head.first + head.count; ++i) {
             const Segment& segment = input.segments[i];
-            FT_Vector c1 = segment.control1, c2 = segment.control2, to = segment.to;
-            const FT_Error error =
-                segment.cubic ? FT_Stroker_CubicTo(stroker, &c1, &c2, &to) : FT_Stroker_LineTo(stroker, &to);
-            if (error != 0) taken = false;
+            if (segment.cubic) {
+                stroker.curveTo(point(segment.control1), point(segment.control2), point(segment.to));
+            } else {
+                stroker.lineTo(point(segment.to));
+            }
         }
-        if (!taken || FT_Stroker_EndSubPath(stroker) != 0) {
-            taken = false;
-            break;
-        }
+        stroker.endSubpath(head.closed);
+        if (stroker.outline().points.size() > static_cast<std::size_t>(maximumPoints)) break;
     }
-    FT_UInt pointCount = 0, contourCount = 0;
-    if (!taken || FT_Stroker_GetCounts(stroker, &pointCount, &contourCount) != 0 ||
-        pointCount > static_cast<FT_UInt>(maximumPoints) || contourCount > static_cast<FT_UInt>(maximumPoints)) {
-        FT_Stroker_Rewind(stroker);
+    const PolylineStroker::Outline& stroked = stroker.outline();
+    const bool fits = stroked.points.size() <= static_cast<std::size_t>(maximumPoints) &&
+                      stroked.contourEnds.size() <= static_cast<std::size_t>(maximumPoints);
+    outline.clear();
+    if (!fits) {
+        stroker.clear();
         return false;
     }
-    outline.points.resize(pointCount);
-    outline.tags.resize(pointCount);
-    outline.contours.resize(contourCount);
-    FT_Outline exported = outline.view();
-    exported.n_points = 0;
-    exported.n_contours = 0;
-    FT_Stroker_Export(stroker, &exported);
-    FT_Stroker_Rewind(stroker);
-    outline.points.resize(static_cast<std::size_t>(exported.n_points));
-    outline.tags.resize(static_cast<std::size_t>(exported.n_points));
-    outline.contours.resize(static_cast<std::size_t>(exported.n_contours));
     // Back to the device. The pen reaches past the path by its radius, so the
     // outline's points may pass the limit where the path's did not.
-    for (FT_Vector& point : outline.points) {
-        if (!fixedPoint(input.fromStrokerSpace.apply(Point(point.x, point.y)), point)) {
+    outline.points.resize(stroked.points.size());
+    outline.tags.assign(stroked.points.size(), FT_CURVE_TAG_ON);
+    for (std::size_t i = 0; i < stroked.points.size(); ++i) {
+        if (!fixedPoint(back.apply(stroked.points[i]), outline.points[i])) {
             outline.clear();
+            stroker.clear();
             return false;
         }
     }
+    for (const std::size_t end : stroked.contourEnds) outline.contours.push_back(static_cast<short>(end));
+    stroker.clear();
     return true;
 }
 

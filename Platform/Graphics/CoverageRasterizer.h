@@ -2,8 +2,9 @@
 // Turns a device-space path into 8-bit coverage with exact-area antialiasing:
 // the scan converter that GraphicsContext fills and strokes with wherever it
 // draws what Cairo's would, at a fraction of the cost on flattened curves.
-// FreeType does the work: its cell rasteriser for the coverage and its stroker
-// for the outline of a stroke. A path is first taken in (as a fill under a rule
+// FreeType's cell rasteriser makes the coverage; a stroke's outline is made
+// first by our own stroker (PolylineStroker), in a space where the pen is a
+// circle, and rendered as a fill. A path is first taken in (as a fill under a rule
 // or as a stroke with a round-pen style), which tells where it can paint; its
 // coverage is then written into a plane of the caller's over a device box.
 //
@@ -94,7 +95,7 @@ public:
     // thread: checkStroke takes the path in and refuses what takeStroke
     // would refuse before stroking (a limit passed, a subpath of no length
     // under round or square caps, a pen wider than a bend); strokeChecked
-    // then strokes it, and fails only where FreeType's stroker does (an
+    // then strokes it, and fails only where the outline cannot be rendered (an
     // outline of too many points, no memory).
     bool checkStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace = {});
     bool strokeChecked();

@@ -77,8 +77,8 @@ public:
 
     // A stroke is stroked on the worker too, from what the rasteriser
     // checked in (CoverageRasterizer::checkStroke), within the box; should
-    // FreeType's stroker fail, the context has Cairo stroke it with these,
-    // as it would have drawn it at once.
+    // its outline not fit FreeType's, the context has Cairo stroke it with
+    // these, as it would have drawn it at once.
     struct CairoStroke {
         AffineTransform pen;
         double tolerance = 0.1;

@@ -770,9 +770,10 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOneStrokeIsStrokedWithoutAPixe
         mask->addSublayer(Layer::make());
         const Rendered buffered = render();
         ASSERT_TRUE(stroked.image && buffered.image);
-        // The stroker's grid lies in the gradient's space, not the shape's:
-        // a level or two apart at edges.
-        EXPECT_LE(maximumDifference(*stroked.image, *buffered.image), 2);
+        // The stroke is outlined in the gradient's space, not the shape's,
+        // and each point of its borders is rounded to the device's grid from
+        // there: a few levels apart at edges.
+        EXPECT_LE(maximumDifference(*stroked.image, *buffered.image), 4);
         EXPECT_GT(coveredPixels(*stroked.image), 1500);
         if (test.shortcut) {
             EXPECT_EQ(stroked.surfaces, 0u);

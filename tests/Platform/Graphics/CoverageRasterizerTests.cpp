@@ -477,6 +477,42 @@ TEST(CoverageRasterizer, DegenerateStrokesDrawAsCairosDo) {
     }
 }
 
+TEST(CoverageRasterizer, AStrokedCircleCoversItsExactRing) {
+    // Each pixel against the share of it within half the width of the
+    // circle, sampled 16 x 16 times: the borders stray from the ring by the
+    // stroke's tolerance, a twentieth of a pixel, and the path's circle from
+    // a true one by less.
+    for (const double width : {1.0, 5.0, 12.0}) {
+        for (const double radius : {6.3, 20.3, 37.7}) {
+            SCOPED_TRACE(::testing::Message() << "width " << width << ", radius " << radius);
+            auto context = bitmap(100, 100);
+            Path circle;
+            circle.addEllipse(Rect(50 - radius, 50 - radius, 2 * radius, 2 * radius));
+            context->setLineWidth(width);
+            context->addPath(circle);
+            context->strokePath();
+            const auto ours = alphaOf(*context->makeImage());
+            int largest = 0;
+            for (int y = 0; y < 100; ++y) {
+                for (int x = 0; x < 100; ++x) {
+                    constexpr int samples = 16;
+                    int inside = 0;
+                    for (int j = 0; j < samples; ++j) {
+                        for (int i = 0; i < samples; ++i) {
+                            const double distance =
+                                std::hypot(x + (i + 0.5) / samples - 50, y + (j + 0.5) / samples - 50);
+                            inside += std::fabs(distance - radius) < width / 2;
+                        }
+                    }
+                    const int exact = static_cast<int>(std::lround(inside * 255.0 / (samples * samples)));
+                    largest = std::max(largest, std::abs(ours[static_cast<std::size_t>(y) * 100 + x] - exact));
+                }
+            }
+            EXPECT_LE(largest, 16);
+        }
+    }
+}
+
 TEST(CoverageRasterizer, ACubicWithItsControlsOnItsEndsStrokesAsALine) {
     // Shapes give corners as cubics whose controls sit on their ends; their
     // joins must turn as those of the lines they are.

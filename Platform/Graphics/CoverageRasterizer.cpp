@@ -1,5 +1,6 @@
 #include "Platform/Graphics/CoverageRasterizer.h"
 
+#include "Platform/Graphics/OutlineStrips.h"
 #include "Platform/Graphics/PolylineStroker.h"
 
 #include <ft2build.h>
@@ -678,7 +679,7 @@ bool CoverageRasterizer::render(const Plane& plane) const {
     params.gray_spans = writeSpans;
     params.user = const_cast<Plane*>(&plane);
     params.clip_box = {plane.left, plane.top, plane.left + plane.width, plane.top + plane.height};
-    return FT_Outline_Render(freeType.library, &view, &params) == 0;
+    return OutlineStrips::render(freeType.library, view, params) == 0;
 }
 
 bool CoverageRasterizer::prepare(int left, int top, int width, int height) const {
@@ -773,7 +774,7 @@ bool CoverageRasterizer::renderSpans(std::vector<Span>& spans) const {
     params.gray_spans = appendSpans;
     params.user = &sink;
     params.clip_box = {box.left, box.top, box.left + box.width, box.top + box.height};
-    return FT_Outline_Render(freeType.library, &view, &params) == 0;
+    return OutlineStrips::render(freeType.library, view, params) == 0;
 }
 
 }  // namespace platform::graphics

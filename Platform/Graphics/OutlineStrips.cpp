@@ -1,0 +1,170 @@
+#include "Platform/Graphics/OutlineStrips.h"
+
+#include FT_OUTLINE_H
+
+#include <algorithm>
+#include <vector>
+
+namespace platform::graphics {
+
+namespace {
+
+// The pieces of an outline that reach one strip's rows, as an outline.
+struct Strip {
+    std::vector<FT_Vector> points;
+    std::vector<char> tags;
+    std::vector<short> contours;
+    // The contour of the whole outline that the strip's last contour is of.
+    int contour = -1;
+};
+
+std::vector<Strip>& threadStrips() {
+    thread_local std::vector<Strip> strips;
+    return strips;
+}
+
+// Fewer points than this are walked again more cheaply than cut into strips.
+constexpr int pointsWorthStrips = 128;
+// The most points FreeType's outlines hold.
+constexpr std::size_t mostPoints = 32767;
+
+bool operator!=(const FT_Vector& a, const FT_Vector& b) { return a.x != b.x || a.y != b.y; }
+
+// Deals the pieces of an outline out to the strips whose rows they reach.
+class Dealer {
+public:
+    Dealer(std::vector<Strip>& strips, int count, const FT_BBox& clip)
+        : strips_(strips), count_(count), top_(clip.yMin), bottom_(clip.yMax) {}
+
+    void beginContour(int contour) {
+        contour_ = contour;
+        touched_.clear();
+    }
+
+    // A piece from `from` through `count` further points with their tags.
+    void add(const FT_Vector& from, const FT_Vector* points, const char* tags, int count) {
+        FT_Pos minY = from.y, maxY = from.y;
+        for (int i = 0; i < count; ++i) {
+            minY = std::min(minY, points[i].y);
+            maxY = std::max(maxY, points[i].y);
+        }
+        const long firstRow = std::max<long>(minY >> 6, top_), lastRow = std::min<long>(maxY >> 6, bottom_ - 1);
+        if (firstRow > lastRow) return;  // above or below every strip
+        const int first = static_cast<int>((firstRow - top_) / OutlineStrips::stripRows);
+        const int last = std::min(count_ - 1, static_cast<int>((lastRow - top_) / OutlineStrips::stripRows));
+        for (int s = first; s <= last; ++s) {
+            Strip& strip = strips_[static_cast<std::size_t>(s)];
+            if (strip.contour != contour_) {
+                strip.contour = contour_;
+                touched_.push_back(s);
+                strip.points.push_back(from);
+                strip.tags.push_back(FT_CURVE_TAG_ON);
+            } else if (strip.points.back() != from) {
+                // What the contour did away from the strip lies wholly above
+                // or wholly below it, and so does the line that stands for it.
+                strip.points.push_back(from);
+                strip.tags.push_back(FT_CURVE_TAG_ON);
+            }
+            strip.points.insert(strip.points.end(), points, points + count);
+            strip.tags.insert(strip.tags.end(), tags, tags + count);
+        }
+    }
+
+    void endContour() {
+        for (const int s : touched_) {
+            Strip& strip = strips_[static_cast<std::size_t>(s)];
+            strip.contours.push_back(static_cast<short>(std::min(strip.points.size() - 1, mostPoints)));
+        }
+    }
+
+private:
+    std::vector<Strip>& strips_;
+    int count_;
+    long top_, bottom_;
+    int contour_ = -1;
+    std::vector<int> touched_;
+};
+
+}  // namespace
+
+FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, const FT_Raster_Params& params) {
+    FT_Outline whole = outline;
+    FT_Raster_Params wholeParams = params;
+    wholeParams.source = &whole;
+    const auto renderWhole = [&] { return FT_Outline_Render(library, &whole, &wholeParams); };
+    const FT_BBox clip = params.clip_box;
+    const long rows = clip.yMax - clip.yMin;
+    if ((params.flags & FT_RASTER_FLAG_CLIP) == 0 || rows <= 2 * stripRows || outline.n_points < pointsWorthStrips ||
+        outline.n_contours <= 0) {
+        return renderWhole();
+    }
+    const int count = static_cast<int>((rows + stripRows - 1) / stripRows);
+    std::vector<Strip>& strips = threadStrips();
+    if (strips.size() < static_cast<std::size_t>(count)) strips.resize(static_cast<std::size_t>(count));
+    for (int s = 0; s < count; ++s) {
+        Strip& strip = strips[static_cast<std::size_t>(s)];
+        strip.points.clear();
+        strip.tags.clear();
+        strip.contours.clear();
+        strip.contour = -1;
+    }
+    Dealer dealer(strips, count, clip);
+    const auto tag = [&](int i) { return FT_CURVE_TAG(outline.tags[i]); };
+    int first = 0;
+    for (int contour = 0; contour < outline.n_contours; ++contour) {
+        const int last = outline.contours[contour];
+        if (last < first || last >= outline.n_points || tag(first) != FT_CURVE_TAG_ON) return renderWhole();
+        dealer.beginContour(contour);
+        const FT_Vector start = outline.points[first];
+        FT_Vector at = start;
+        int i = first + 1;
+        while (i <= last) {
+            if (tag(i) == FT_CURVE_TAG_ON) {
+                dealer.add(at, &outline.points[i], &outline.tags[i], 1);
+                at = outline.points[i];
+                ++i;
+            } else if (tag(i) == FT_CURVE_TAG_CUBIC && i + 1 <= last && tag(i + 1) == FT_CURVE_TAG_CUBIC) {
+                // Two controls, then a point on the curve, or the start.
+                if (i + 2 <= last && tag(i + 2) != FT_CURVE_TAG_ON) return renderWhole();
+                const FT_Vector piece[3] = {outline.points[i], outline.points[i + 1],
+                                            i + 2 <= last ? outline.points[i + 2] : start};
+                const char tags[3] = {FT_CURVE_TAG_CUBIC, FT_CURVE_TAG_CUBIC, FT_CURVE_TAG_ON};
+                dealer.add(at, piece, tags, 3);
+                at = piece[2];
+                i += 3;
+            } else {
+                return renderWhole();  // a conic arc, or a control alone
+            }
+        }
+        // The line that closes the contour is a piece like any other.
+        if (at != start) {
+            const char on = FT_CURVE_TAG_ON;
+            dealer.add(at, &start, &on, 1);
+        }
+        dealer.endContour();
+        first = last + 1;
+    }
+    for (int s = 0; s < count; ++s) {
+        const Strip& strip = strips[static_cast<std::size_t>(s)];
+        if (strip.points.size() > mostPoints || strip.contours.size() > mostPoints) return renderWhole();
+    }
+    for (int s = 0; s < count; ++s) {
+        Strip& strip = strips[static_cast<std::size_t>(s)];
+        if (strip.contours.empty()) continue;
+        FT_Outline part{};
+        part.n_contours = static_cast<short>(strip.contours.size());
+        part.n_points = static_cast<short>(strip.points.size());
+        part.points = strip.points.data();
+        part.tags = strip.tags.data();
+        part.contours = strip.contours.data();
+        part.flags = outline.flags;
+        FT_Raster_Params partParams = params;
+        partParams.source = &part;
+        partParams.clip_box.yMin = clip.yMin + s * stripRows;
+        partParams.clip_box.yMax = std::min<FT_Pos>(clip.yMax, clip.yMin + (s + 1) * stripRows);
+        if (const FT_Error error = FT_Outline_Render(library, &part, &partParams); error != 0) return error;
+    }
+    return 0;
+}
+
+}  // namespace platform::graphics

@@ -1,0 +1,132 @@
+// Rendering in strips against FreeType's one call: outlines of lines and
+// curves, several contours, both fill rules, reaching past the box on every
+// side, must give every row exactly the same coverage.
+
+#include <gtest/gtest.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "Platform/Graphics/OutlineStrips.h"
+
+namespace platform::graphics {
+namespace {
+
+struct TestOutline {
+    std::vector<FT_Vector> points;
+    std::vector<char> tags;
+    std::vector<short> contours;
+    bool evenOdd = false;
+
+    void add(double x, double y, char tag) {
+        points.push_back({std::lround(x * 64), std::lround(y * 64)});
+        tags.push_back(tag);
+    }
+    void close() { contours.push_back(static_cast<short>(points.size() - 1)); }
+    FT_Outline view() {
+        return {static_cast<short>(contours.size()), static_cast<short>(points.size()), points.data(), tags.data(),
+                contours.data(), evenOdd ? FT_OUTLINE_EVEN_ODD_FILL : FT_OUTLINE_NONE};
+    }
+};
+
+// Coverage over the box as written by spans, with a count of the calls.
+struct Coverage {
+    FT_BBox box;
+    std::vector<int> levels;
+    int calls = 0;
+
+    explicit Coverage(FT_BBox b)
+        : box(b), levels(static_cast<std::size_t>((b.xMax - b.xMin) * (b.yMax - b.yMin)), 0) {}
+
+    static void take(int y, int count, const FT_Span* spans, void* user) {
+        auto& self = *static_cast<Coverage*>(user);
+        ++self.calls;
+        ASSERT_GE(y, self.box.yMin);
+        ASSERT_LT(y, self.box.yMax);
+        for (int i = 0; i < count; ++i) {
+            for (int x = spans[i].x; x < spans[i].x + spans[i].len; ++x) {
+                ASSERT_GE(x, self.box.xMin);
+                ASSERT_LT(x, self.box.xMax);
+                self.levels[static_cast<std::size_t>((y - self.box.yMin) * (self.box.xMax - self.box.xMin) + x -
+                                                     self.box.xMin)] = spans[i].coverage;
+            }
+        }
+    }
+};
+
+Coverage render(TestOutline& outline, FT_BBox box, bool inStrips) {
+    FT_Library library = nullptr;
+    EXPECT_EQ(FT_Init_FreeType(&library), 0);
+    Coverage coverage(box);
+    FT_Outline view = outline.view();
+    FT_Raster_Params params{};
+    params.source = &view;
+    params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
+    params.gray_spans = Coverage::take;
+    params.user = &coverage;
+    params.clip_box = box;
+    EXPECT_EQ(inStrips ? OutlineStrips::render(library, view, params) : FT_Outline_Render(library, &view, &params), 0);
+    FT_Done_FreeType(library);
+    return coverage;
+}
+
+TEST(OutlineStrips, EveryRowGetsWhatOneCallGivesIt) {
+    std::mt19937 random(1209);
+    std::uniform_real_distribution<double> coordinate(-60, 330);
+    int split = 0;
+    for (int round = 0; round < 40; ++round) {
+        TestOutline outline;
+        outline.evenOdd = round % 2 == 1;
+        const int contours = 1 + round % 4;
+        for (int c = 0; c < contours; ++c) {
+            outline.add(coordinate(random), coordinate(random), FT_CURVE_TAG_ON);
+            const int pieces = 20 + (round * 7 + c * 13) % 90;
+            for (int i = 0; i < pieces; ++i) {
+                if ((i + round) % 3 == 0) {
+                    outline.add(coordinate(random), coordinate(random), FT_CURVE_TAG_CUBIC);
+                    outline.add(coordinate(random), coordinate(random), FT_CURVE_TAG_CUBIC);
+                    // Now and then the last curve ends at the contour's start.
+                    if (i + 1 < pieces || round % 5 != 0) {
+                        outline.add(coordinate(random), coordinate(random), FT_CURVE_TAG_ON);
+                    }
+                } else {
+                    outline.add(coordinate(random), coordinate(random), FT_CURVE_TAG_ON);
+                }
+            }
+            outline.close();
+        }
+        // Boxes of many strips, one whose last strip is short, and one too
+        // short for strips at all.
+        for (const FT_BBox& box : {FT_BBox{0, 0, 270, 270}, FT_BBox{13, 41, 200, 250}, FT_BBox{0, 100, 270, 160}}) {
+            const Coverage whole = render(outline, box, false);
+            const Coverage strips = render(outline, box, true);
+            EXPECT_EQ(whole.levels, strips.levels) << "round " << round << ", box from row " << box.yMin;
+            split += strips.calls > 0 && outline.points.size() >= 128 && box.yMax - box.yMin > 64;
+        }
+    }
+    EXPECT_GT(split, 20) << "too few outlines were cut into strips to tell";
+}
+
+TEST(OutlineStrips, ATallRingOfManyPointsMatchesInEveryStrip) {
+    // A stroke's outline: two polygons of a thousand points, one inside the
+    // other and wound the other way, reaching past the box's top and bottom.
+    TestOutline outline;
+    for (const double radius : {150.0, 140.0}) {
+        const bool inner = radius < 150;
+        for (int i = 0; i < 1000; ++i) {
+            const double angle = (inner ? -1 : 1) * 2 * M_PI * i / 1000;
+            outline.add(160 + radius * std::cos(angle), 150 + radius * std::sin(angle), FT_CURVE_TAG_ON);
+        }
+        outline.close();
+    }
+    const FT_BBox box{0, 10, 320, 290};
+    EXPECT_EQ(render(outline, box, false).levels, render(outline, box, true).levels);
+}
+
+}  // namespace
+}  // namespace platform::graphics

@@ -100,6 +100,12 @@ void PolylineStroker::join(const Vertex& at, const Piece& in, const Piece& out, 
         }
         return;
     }
+    if (at.smooth && along >= arcCosine_) {
+        // Within a curve, a turn of less than an arc's step: where the
+        // borders cross, as far outside the pen's arc as its chord is inside.
+        border.push_back(v + (in.normal + out.normal) * (r / (1 + along)));
+        return;
+    }
     border.push_back(first);
     if (at.smooth || style_.join == LineJoin::round) {
         if (along < arcCosine_) {

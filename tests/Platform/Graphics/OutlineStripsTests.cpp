@@ -112,21 +112,5 @@ TEST(OutlineStrips, EveryRowGetsWhatOneCallGivesIt) {
     EXPECT_GT(split, 20) << "too few outlines were cut into strips to tell";
 }
 
-TEST(OutlineStrips, ATallRingOfManyPointsMatchesInEveryStrip) {
-    // A stroke's outline: two polygons of a thousand points, one inside the
-    // other and wound the other way, reaching past the box's top and bottom.
-    TestOutline outline;
-    for (const double radius : {150.0, 140.0}) {
-        const bool inner = radius < 150;
-        for (int i = 0; i < 1000; ++i) {
-            const double angle = (inner ? -1 : 1) * 2 * M_PI * i / 1000;
-            outline.add(160 + radius * std::cos(angle), 150 + radius * std::sin(angle), FT_CURVE_TAG_ON);
-        }
-        outline.close();
-    }
-    const FT_BBox box{0, 10, 320, 290};
-    EXPECT_EQ(render(outline, box, false).levels, render(outline, box, true).levels);
-}
-
 }  // namespace
 }  // namespace platform::graphics

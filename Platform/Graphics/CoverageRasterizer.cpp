@@ -612,7 +612,7 @@ bool CoverageRasterizer::strokeChecked() {
         std::sqrt((squares + std::sqrt(std::max(0.0, squares * squares - 4 * determinant * determinant))) / 2);
     if (!(largestStretch > 0) || !std::isfinite(largestStretch)) return false;
     stroker.begin({static_cast<double>(input.radius), style.cap, style.join, std::clamp(style.miterLimit, 1.0, 32767.0),
-                   strokeTolerance / largestStretch});
+                   strokeTolerance / largestStretch, static_cast<std::size_t>(maximumPoints)});
     const auto point = [](const FT_Vector& vector) {
         return Point(static_cast<double>(vector.x), static_cast<double>(vector.y));
     };
@@ -627,11 +627,10 @@ bool CoverageRasterizer::strokeChecked() {
             }
         }
         stroker.endSubpath(head.closed);
-        if (stroker.outline().points.size() > static_cast<std::size_t>(maximumPoints)) break;
+        if (stroker.overflowed()) break;
     }
     const PolylineStroker::Outline& stroked = stroker.outline();
-    const bool fits = stroked.points.size() <= static_cast<std::size_t>(maximumPoints) &&
-                      stroked.contourEnds.size() <= static_cast<std::size_t>(maximumPoints);
+    const bool fits = !stroker.overflowed() && stroked.contourEnds.size() <= static_cast<std::size_t>(maximumPoints);
     outline.clear();
     if (!fits) {
         stroker.clear();

@@ -27,14 +27,20 @@ std::vector<Strip>& threadStrips() {
 constexpr int pointsWorthStrips = 128;
 // The most points FreeType's outlines hold.
 constexpr std::size_t mostPoints = 32767;
+// A piece reaching many strips is dealt to each: past this many points dealt
+// for each point of the outline, and this many besides (pieces from top to
+// bottom of a tall box, thousands of them), the outline goes in one call, as
+// FreeType walks it, rather than in copies.
+constexpr std::size_t pointsDealtPerPoint = 4;
+constexpr std::size_t pointsDealtBesides = 1 << 16;
 
 bool operator!=(const FT_Vector& a, const FT_Vector& b) { return a.x != b.x || a.y != b.y; }
 
 // Deals the pieces of an outline out to the strips whose rows they reach.
 class Dealer {
 public:
-    Dealer(std::vector<Strip>& strips, int count, const FT_BBox& clip)
-        : strips_(strips), count_(count), top_(clip.yMin), bottom_(clip.yMax) {}
+    Dealer(std::vector<Strip>& strips, int count, const FT_BBox& clip, std::size_t budget)
+        : strips_(strips), count_(count), top_(clip.yMin), bottom_(clip.yMax), budget_(budget) {}
 
     void beginContour(int contour) {
         contour_ = contour;
@@ -67,8 +73,11 @@ public:
             }
             strip.points.insert(strip.points.end(), points, points + count);
             strip.tags.insert(strip.tags.end(), tags, tags + count);
+            dealt_ += static_cast<std::size_t>(count) + 1;
         }
     }
+
+    bool overBudget() const { return dealt_ > budget_; }
 
     void endContour() {
         for (const int s : touched_) {
@@ -81,8 +90,10 @@ private:
     std::vector<Strip>& strips_;
     int count_;
     long top_, bottom_;
+    std::size_t budget_;
     int contour_ = -1;
     std::vector<int> touched_;
+    std::size_t dealt_ = 0;
 };
 
 }  // namespace
@@ -108,7 +119,8 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
         strip.contours.clear();
         strip.contour = -1;
     }
-    Dealer dealer(strips, count, clip);
+    Dealer dealer(strips, count, clip,
+                  pointsDealtPerPoint * static_cast<std::size_t>(outline.n_points) + pointsDealtBesides);
     const auto tag = [&](int i) { return FT_CURVE_TAG(outline.tags[i]); };
     int first = 0;
     for (int contour = 0; contour < outline.n_contours; ++contour) {
@@ -135,6 +147,7 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
             } else {
                 return renderWhole();  // a conic arc, or a control alone
             }
+            if (dealer.overBudget()) return renderWhole();
         }
         // The line that closes the contour is a piece like any other.
         if (at != start) {

@@ -29,6 +29,11 @@ void PolylineStroker::begin(const Style& style) {
 }
 
 void PolylineStroker::addVertex(Point point, bool smooth) {
+    // Each vertex puts a point or more on both borders.
+    if (overflowed_ || outline_.points.size() + 2 * (vertices_.size() + 1) > style_.mostPoints) {
+        overflowed_ = true;
+        return;
+    }
     if (!vertices_.empty()) {
         const Point step = point - vertices_.back().point;
         if (dot(step, step) <= samePoint) {
@@ -59,16 +64,21 @@ void PolylineStroker::curveTo(Point control1, Point control2, Point to) {
     const Point c = (control1 - from) * 3;
     const Point b = (control2 - control1 * 2 + from) * 3;
     const Point a = to - from - c - b;
-    for (int i = 1; i < pieces; ++i) {
+    for (int i = 1; i < pieces && !overflowed_; ++i) {
         const double t = static_cast<double>(i) / pieces;
         addVertex(((a * t + b) * t + c) * t + from, true);
     }
     addVertex(to, false);
 }
 
-void PolylineStroker::arc(Point center, Point from, double angle, std::vector<Point>& border) const {
+void PolylineStroker::arc(Point center, Point from, double angle, std::vector<Point>& border) {
     const int steps = static_cast<int>(std::ceil(std::fabs(angle) / arcStep_ - 1e-9));
     if (steps <= 1) return;
+    if (overflowed_ || outline_.points.size() + left_.size() + right_.size() + static_cast<std::size_t>(steps) >
+                           style_.mostPoints) {
+        overflowed_ = true;
+        return;
+    }
     const double step = angle / steps, cosine = std::cos(step), sine = std::sin(step);
     Point at = from;
     for (int i = 1; i < steps; ++i) {
@@ -78,7 +88,7 @@ void PolylineStroker::arc(Point center, Point from, double angle, std::vector<Po
 }
 
 void PolylineStroker::join(const Vertex& at, const Piece& in, const Piece& out, double side,
-                           std::vector<Point>& border) const {
+                           std::vector<Point>& border) {
     const double r = style_.radius * side;
     const Point v = at.point;
     const double turn = cross(in.direction, out.direction), along = dot(in.direction, out.direction);
@@ -120,7 +130,7 @@ void PolylineStroker::join(const Vertex& at, const Piece& in, const Piece& out, 
     border.push_back(last);
 }
 
-void PolylineStroker::cap(Point end, const Piece& piece, bool atStart, std::vector<Point>& border) const {
+void PolylineStroker::cap(Point end, const Piece& piece, bool atStart, std::vector<Point>& border) {
     // From the right border to the left at the start, the left to the right
     // at the end, around the outside of the end.
     const Point normal = atStart ? -piece.normal : piece.normal;
@@ -141,7 +151,7 @@ void PolylineStroker::endSubpath(bool closed) {
         if (dot(step, step) <= samePoint) vertices_.pop_back();
     }
     const std::size_t count = vertices_.size();
-    if (count < 2 || style_.radius <= 0) {
+    if (count < 2 || style_.radius <= 0 || overflowed_) {
         vertices_.clear();
         return;
     }
@@ -185,6 +195,7 @@ void PolylineStroker::endSubpath(bool closed) {
         outline_.contourEnds.push_back(points.size() - 1);
     }
     vertices_.clear();
+    if (points.size() > style_.mostPoints) overflowed_ = true;
 }
 
 }  // namespace platform::graphics

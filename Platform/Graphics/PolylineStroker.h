@@ -27,6 +27,9 @@ public:
         double miterLimit = 10;
         // How far lines may stray from the curves and arcs they stand for.
         double tolerance = 0.1;
+        // The most points the outline may take; past them the stroker stops
+        // and says so (overflowed), however large the path.
+        std::size_t mostPoints = 32767;
     };
 
     // The outline made: points, and the index of each contour's last point.
@@ -50,7 +53,13 @@ public:
     void endSubpath(bool closed);
 
     const Outline& outline() const { return outline_; }
-    void clear() { outline_.clear(); }
+    // Whether the outline would have taken more than the style's most points;
+    // it is then incomplete.
+    bool overflowed() const { return overflowed_; }
+    void clear() {
+        outline_.clear();
+        overflowed_ = false;
+    }
 
     // The most pieces a curve is cut into.
     static constexpr int mostPiecesPerCurve = 256;
@@ -70,11 +79,11 @@ private:
     void addVertex(Point point, bool smooth);
     // Adds the border points of the turn at `at` between two pieces, on the
     // side `side` (1 to the left, -1 to the right), in the path's direction.
-    void join(const Vertex& at, const Piece& in, const Piece& out, double side, std::vector<Point>& border) const;
+    void join(const Vertex& at, const Piece& in, const Piece& out, double side, std::vector<Point>& border);
     // Points on the circle about `center` from `from` (a unit vector) turning
     // by `angle`, both ends left out.
-    void arc(Point center, Point from, double angle, std::vector<Point>& border) const;
-    void cap(Point end, const Piece& piece, bool atStart, std::vector<Point>& border) const;
+    void arc(Point center, Point from, double angle, std::vector<Point>& border);
+    void cap(Point end, const Piece& piece, bool atStart, std::vector<Point>& border);
 
     Style style_;
     double arcStep_ = 0;    // the largest angle a chord of an arc may span
@@ -83,6 +92,7 @@ private:
     std::vector<Piece> pieces_;
     std::vector<Point> left_, right_;
     Outline outline_;
+    bool overflowed_ = false;
 };
 
 }  // namespace platform::graphics

@@ -172,5 +172,25 @@ TEST(PolylineStroker, APathOfNoLengthAddsNothing) {
     EXPECT_NEAR(coveredArea(stroker.outline(), 0, 0, 40, 20, 0.05), expected, expected * 0.01);
 }
 
+TEST(PolylineStroker, AHostilePathStopsAtTheMostPointsAndSaysSo) {
+    // Twenty thousand curves that each want the most pieces, under a pen
+    // whose arcs want hundreds of points at every turn: the stroker stops
+    // near its limit instead of building millions of points.
+    PolylineStroker stroker;
+    PolylineStroker::Style style{5000, LineCap::round, LineJoin::round, 10, 0.001};
+    style.mostPoints = 32767;
+    stroker.begin(style);
+    stroker.moveTo({0, 0});
+    for (int i = 0; i < 20000; ++i) {
+        const double x = (i % 2 == 0 ? 1 : -1) * 1e5;
+        stroker.curveTo({x, 1e5}, {-x, 2e5}, {x, 0});
+    }
+    stroker.endSubpath(false);
+    EXPECT_TRUE(stroker.overflowed());
+    EXPECT_LE(stroker.outline().points.size(), 3 * style.mostPoints);
+    stroker.clear();
+    EXPECT_FALSE(stroker.overflowed());
+}
+
 }  // namespace
 }  // namespace platform::graphics

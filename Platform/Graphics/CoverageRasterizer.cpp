@@ -50,8 +50,9 @@ constexpr double strokeTolerance = 1.0 / 20;
 // pixel: a pen of a pixel's width is then within a fraction of a percent of
 // its width, and the outline is rounded to the device's grid once, at the end.
 constexpr double strokerScale = 16;
-// The stroker takes a piece whose points all lie closer than this to its
-// start, in its units, for no piece at all.
+// A piece whose points all lie closer than this to its start, in the
+// stroker's units, is taken for no piece at all: it has no direction to join
+// by, and a subpath of nothing else has no length.
 constexpr FT_Pos strokerSmallest = 2;
 
 // The nearest whole number, halves away from zero, as std::lround gives it,
@@ -158,10 +159,9 @@ bool forEachSubpath(const Path& path, const AffineTransform& space, double limit
         }
         if (!toFixed(end, segment.to)) return false;
         currentPoint = end;
-        // A piece that stays on one point of the grid adds nothing to a fill
-        // and has no direction for the stroker, which takes a piece whose
-        // points follow each other closer than `smallest` units for none
-        // (and, given only such pieces, fails on the subpath's caps).
+        // A piece that stays on one point of the grid adds nothing to a fill,
+        // and a piece whose points follow each other closer than `smallest`
+        // units has no direction for a stroke's joins: both are left out.
         const auto near = [&](const FT_Vector& from, const FT_Vector& to) {
             return std::abs(to.x - from.x) < smallest && std::abs(to.y - from.y) < smallest;
         };
@@ -170,9 +170,8 @@ bool forEachSubpath(const Path& path, const AffineTransform& space, double limit
                           : near(current, segment.to)) {
             continue;
         }
-        // A cubic whose controls sit on its ends is the line between them;
-        // the stroker would take its ends' directions from the coincident
-        // points and turn the joins around them wrongly.
+        // A cubic whose controls sit on its ends is the line between them,
+        // and is taken as that line.
         if (segment.cubic && segment.control1 == current && segment.control2 == segment.to) {
             segment.cubic = false;
         }

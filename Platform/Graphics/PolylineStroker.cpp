@@ -74,8 +74,7 @@ void PolylineStroker::curveTo(Point control1, Point control2, Point to) {
 void PolylineStroker::arc(Point center, Point from, double angle, std::vector<Point>& border) {
     const int steps = static_cast<int>(std::ceil(std::fabs(angle) / arcStep_ - 1e-9));
     if (steps <= 1) return;
-    if (overflowed_ || outline_.points.size() + left_.size() + right_.size() + static_cast<std::size_t>(steps) >
-                           style_.mostPoints) {
+    if (overflowed_ || outline_.points.size() + right_.size() + static_cast<std::size_t>(steps) > style_.mostPoints) {
         overflowed_ = true;
         return;
     }
@@ -163,7 +162,8 @@ void PolylineStroker::endSubpath(bool closed) {
         const Point direction = step * (1 / length);
         pieces_[i] = {direction, Point(-direction.y, direction.x), length};
     }
-    left_.clear();
+    // The left border goes into the outline as it is made; the right one is
+    // kept to go in backwards.
     right_.clear();
     std::vector<Point>& points = outline_.points;
     if (closed) {
@@ -171,24 +171,22 @@ void PolylineStroker::endSubpath(bool closed) {
             Vertex vertex = vertices_[i];
             if (i == 0) vertex.smooth = false;
             const Piece& in = pieces_[(i + pieceCount - 1) % pieceCount];
-            join(vertex, in, pieces_[i], 1, left_);
+            join(vertex, in, pieces_[i], 1, points);
             join(vertex, in, pieces_[i], -1, right_);
         }
-        points.insert(points.end(), left_.begin(), left_.end());
         outline_.contourEnds.push_back(points.size() - 1);
         points.insert(points.end(), right_.rbegin(), right_.rend());
         outline_.contourEnds.push_back(points.size() - 1);
     } else {
         const Point start = vertices_.front().point, end = vertices_.back().point;
-        left_.push_back(start + pieces_.front().normal * style_.radius);
+        points.push_back(start + pieces_.front().normal * style_.radius);
         right_.push_back(start - pieces_.front().normal * style_.radius);
         for (std::size_t i = 1; i + 1 < count; ++i) {
-            join(vertices_[i], pieces_[i - 1], pieces_[i], 1, left_);
+            join(vertices_[i], pieces_[i - 1], pieces_[i], 1, points);
             join(vertices_[i], pieces_[i - 1], pieces_[i], -1, right_);
         }
-        left_.push_back(end + pieces_.back().normal * style_.radius);
+        points.push_back(end + pieces_.back().normal * style_.radius);
         right_.push_back(end - pieces_.back().normal * style_.radius);
-        points.insert(points.end(), left_.begin(), left_.end());
         cap(end, pieces_.back(), false, points);
         points.insert(points.end(), right_.rbegin(), right_.rend());
         cap(start, pieces_.front(), true, points);

@@ -90,7 +90,7 @@ private:
     double arcCosine_ = 1;  // its cosine
     std::vector<Vertex> vertices_;
     std::vector<Piece> pieces_;
-    std::vector<Point> left_, right_;
+    std::vector<Point> right_;
     Outline outline_;
     bool overflowed_ = false;
 };

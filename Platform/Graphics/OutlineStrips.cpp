@@ -16,6 +16,8 @@ struct Strip {
     std::vector<short> contours;
     // The contour of the whole outline that the strip's last contour is of.
     int contour = -1;
+    // The longest run of cells in one row that a piece dealt to it leaves.
+    double widestRun = 0;
 };
 
 std::vector<Strip>& threadStrips() {
@@ -34,6 +36,47 @@ constexpr std::size_t mostPoints = 32767;
 constexpr std::size_t pointsDealtPerPoint = 4;
 constexpr std::size_t pointsDealtBesides = 1 << 16;
 
+// The scan converter keeps each row's cells in a list in order along the
+// row, which it walks from the start for every cell it adds: a piece that
+// runs from left to right along a row, more than a hundred pixels within a
+// row or two (the flat edge of a shape, the foot of a glyph), costs it the
+// square of its length. (From right to left, each cell goes to the front.)
+// A strip holding a piece that runs further than this many pixels so is
+// rendered in columns this wide, which cuts each row of cells down to a
+// column's; each column walks the strip's pieces again, so the columns are
+// not made narrower than the walk repays.
+constexpr double crowdedRun = 128;
+constexpr int columnWidth = 64;
+
+// The most pixels along a row that the cells of a piece from `from` to `to`
+// within this box run from left to right: its width over the rows it spans
+// (26.6 fixed point), or none when it ends left of where it starts.
+double rowRun(const FT_Vector& from, const FT_Vector& to, FT_Pos minX, FT_Pos maxX, FT_Pos minY, FT_Pos maxY) {
+    if (to.x <= from.x) return 0;
+    return static_cast<double>(maxX - minX) / static_cast<double>(std::max<FT_Pos>(maxY - minY, 64));
+}
+
+// Whether a segment of the outline's points (its control polygon, which
+// bounds its curves) runs further from left to right along a row than
+// crowdedRun.
+bool crowded(const FT_Outline& outline) {
+    int first = 0;
+    for (int contour = 0; contour < outline.n_contours; ++contour) {
+        const int last = outline.contours[contour];
+        if (last < first || last >= outline.n_points) return false;
+        for (int i = first; i <= last; ++i) {
+            const FT_Vector& a = outline.points[i];
+            const FT_Vector& b = outline.points[i == last ? first : i + 1];
+            if (rowRun(a, b, std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)) >=
+                crowdedRun) {
+                return true;
+            }
+        }
+        first = last + 1;
+    }
+    return false;
+}
+
 bool operator!=(const FT_Vector& a, const FT_Vector& b) { return a.x != b.x || a.y != b.y; }
 
 // Deals the pieces of an outline out to the strips whose rows they reach.
@@ -49,11 +92,14 @@ public:
 
     // A piece from `from` through `count` further points with their tags.
     void add(const FT_Vector& from, const FT_Vector* points, const char* tags, int count) {
-        FT_Pos minY = from.y, maxY = from.y;
+        FT_Pos minX = from.x, maxX = from.x, minY = from.y, maxY = from.y;
         for (int i = 0; i < count; ++i) {
+            minX = std::min(minX, points[i].x);
+            maxX = std::max(maxX, points[i].x);
             minY = std::min(minY, points[i].y);
             maxY = std::max(maxY, points[i].y);
         }
+        const double run = rowRun(from, points[count - 1], minX, maxX, minY, maxY);
         const long firstRow = std::max<long>(minY >> 6, top_), lastRow = std::min<long>(maxY >> 6, bottom_ - 1);
         if (firstRow > lastRow) return;  // above or below every strip
         const int first = static_cast<int>((firstRow - top_) / OutlineStrips::stripRows);
@@ -70,6 +116,11 @@ public:
                 // or wholly below it, and so does the line that stands for it.
                 strip.points.push_back(from);
                 strip.tags.push_back(FT_CURVE_TAG_ON);
+            }
+            // Only the rows of the strip that the piece passes through hold its cells.
+            const FT_Pos stripTop = (top_ + static_cast<long>(s) * OutlineStrips::stripRows) * 64;
+            if (maxY > stripTop && minY < stripTop + OutlineStrips::stripRows * 64) {
+                strip.widestRun = std::max(strip.widestRun, run);
             }
             strip.points.insert(strip.points.end(), points, points + count);
             strip.tags.insert(strip.tags.end(), tags, tags + count);
@@ -105,10 +156,11 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
     const auto renderWhole = [&] { return FT_Outline_Render(library, &whole, &wholeParams); };
     const FT_BBox clip = params.clip_box;
     const long rows = clip.yMax - clip.yMin;
-    if ((params.flags & FT_RASTER_FLAG_CLIP) == 0 || rows <= 2 * stripRows || outline.n_points < pointsWorthStrips ||
-        outline.n_contours <= 0) {
-        return renderWhole();
-    }
+    if ((params.flags & FT_RASTER_FLAG_CLIP) == 0 || outline.n_contours <= 0 || rows <= 0) return renderWhole();
+    // A crowded outline is cut into strips however few its points, so that
+    // only the strips it crowds are rendered in columns.
+    const bool columns = clip.xMax - clip.xMin > columnWidth && crowded(outline);
+    if (!columns && (rows <= 2 * stripRows || outline.n_points < pointsWorthStrips)) return renderWhole();
     const int count = static_cast<int>((rows + stripRows - 1) / stripRows);
     std::vector<Strip>& strips = threadStrips();
     if (strips.size() < static_cast<std::size_t>(count)) strips.resize(static_cast<std::size_t>(count));
@@ -118,6 +170,7 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
         strip.tags.clear();
         strip.contours.clear();
         strip.contour = -1;
+        strip.widestRun = 0;
     }
     Dealer dealer(strips, count, clip,
                   pointsDealtPerPoint * static_cast<std::size_t>(outline.n_points) + pointsDealtBesides);
@@ -161,9 +214,26 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
         const Strip& strip = strips[static_cast<std::size_t>(s)];
         if (strip.points.size() > mostPoints || strip.contours.size() > mostPoints) return renderWhole();
     }
-    for (int s = 0; s < count; ++s) {
+    const bool stripsPay = rows > 2 * stripRows && outline.n_points >= pointsWorthStrips;
+    const auto crowds = [&](int s) { return columns && strips[static_cast<std::size_t>(s)].widestRun >= crowdedRun; };
+    for (int s = 0; s < count;) {
+        if (!stripsPay && !crowds(s)) {
+            // An outline of few points is walked again more cheaply than
+            // dealt: the strips it does not crowd go in one call of the
+            // whole outline, over their rows.
+            int end = s + 1;
+            while (end < count && !crowds(end)) ++end;
+            wholeParams.clip_box.yMin = clip.yMin + s * stripRows;
+            wholeParams.clip_box.yMax = std::min<FT_Pos>(clip.yMax, clip.yMin + end * stripRows);
+            if (const FT_Error error = renderWhole(); error != 0) return error;
+            s = end;
+            continue;
+        }
         Strip& strip = strips[static_cast<std::size_t>(s)];
-        if (strip.contours.empty()) continue;
+        if (strip.contours.empty()) {
+            ++s;
+            continue;
+        }
         FT_Outline part{};
         part.n_contours = static_cast<short>(strip.contours.size());
         part.n_points = static_cast<short>(strip.points.size());
@@ -175,7 +245,16 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
         partParams.source = &part;
         partParams.clip_box.yMin = clip.yMin + s * stripRows;
         partParams.clip_box.yMax = std::min<FT_Pos>(clip.yMax, clip.yMin + (s + 1) * stripRows);
-        if (const FT_Error error = FT_Outline_Render(library, &part, &partParams); error != 0) return error;
+        // Cells left of a column are gathered into one just left of it, and
+        // those right of it are dropped: each column's rows get the spans
+        // one call gives them there.
+        const FT_Pos step = crowds(s) ? columnWidth : clip.xMax - clip.xMin;
+        for (FT_Pos x = clip.xMin; x < clip.xMax; x += step) {
+            partParams.clip_box.xMin = x;
+            partParams.clip_box.xMax = std::min<FT_Pos>(clip.xMax, x + step);
+            if (const FT_Error error = FT_Outline_Render(library, &part, &partParams); error != 0) return error;
+        }
+        ++s;
     }
     return 0;
 }

@@ -6,8 +6,11 @@
 // stroke's outline of thousands of points over hundreds of rows would be
 // walked a hundred times. The pieces a strip leaves out lie above or below
 // it, and the line that stands for each run of them does too, so every row
-// gets the same spans. CoverageRasterizer owns the calls; each thread keeps
-// its own strips.
+// gets the same spans. A strip that a piece crowds (one running a long way
+// from left to right within a row or two, which the scan converter pays for
+// by the square of its length) is rendered in columns, each of which gets
+// the same spans as well. CoverageRasterizer owns the calls; each thread
+// keeps its own strips.
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -24,8 +27,9 @@ public:
 
     // FT_Outline_Render with `params` (which must clip, to `params.clip_box`),
     // in strips where the outline is tall enough and has points enough for
-    // them to pay; in one call otherwise, or for what strips do not take
-    // (conic arcs, a contour that starts off its curve). FreeType's result.
+    // them to pay, and in columns over the rows it crowds; in one call
+    // otherwise, or for what strips do not take (conic arcs, a contour that
+    // starts off its curve). FreeType's result.
     static FT_Error render(FT_Library library, const FT_Outline& outline, const FT_Raster_Params& params);
 };
 

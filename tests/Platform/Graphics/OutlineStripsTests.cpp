@@ -1,6 +1,7 @@
 // Rendering in strips against FreeType's one call: outlines of lines and
 // curves, several contours, both fill rules, reaching past the box on every
-// side, must give every row exactly the same coverage.
+// side, must give every row exactly the same coverage, also where flat
+// pieces crowd rows and those rows are rendered in columns.
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,52 @@ TEST(OutlineStrips, EveryRowGetsWhatOneCallGivesIt) {
         }
     }
     EXPECT_GT(split, 20) << "too few outlines were cut into strips to tell";
+}
+
+TEST(OutlineStrips, CrowdedRowsGetWhatOneCallGivesIt) {
+    // Outlines of few points and of many, with pieces running far from left
+    // to right (and back) within a row or two: flat edges and flat curves,
+    // some starting or ending on a row's or a column's edge.
+    std::mt19937 random(1208);
+    std::uniform_real_distribution<double> coordinate(-60, 330);
+    std::uniform_real_distribution<double> rise(-1.5, 1.5);
+    std::uniform_int_distribution<int> length(100, 380);
+    int columned = 0;
+    for (int round = 0; round < 40; ++round) {
+        TestOutline outline;
+        outline.evenOdd = round % 2 == 0;
+        const int contours = 1 + round % 3;
+        for (int c = 0; c < contours; ++c) {
+            double x = coordinate(random), y = round % 4 == 0 ? std::round(coordinate(random)) : coordinate(random);
+            outline.add(x, y, FT_CURVE_TAG_ON);
+            const int pieces = round < 20 ? 3 + round % 5 : 60 + round % 50;
+            for (int i = 0; i < pieces; ++i) {
+                if ((i + c) % 2 == 0) {
+                    // Along a row, to the right or to the left.
+                    const double run = (i + round) % 3 == 0 ? -length(random) : length(random);
+                    if ((i + round) % 4 == 0) {
+                        outline.add(x + run / 3, y + rise(random), FT_CURVE_TAG_CUBIC);
+                        outline.add(x + 2 * run / 3, y + rise(random), FT_CURVE_TAG_CUBIC);
+                    }
+                    x += run;
+                    y += rise(random);
+                } else {
+                    x = coordinate(random);
+                    y = coordinate(random);
+                }
+                outline.add(x, y, FT_CURVE_TAG_ON);
+            }
+            outline.close();
+        }
+        for (const FT_BBox& box : {FT_BBox{0, 0, 270, 270}, FT_BBox{13, 41, 200, 250}, FT_BBox{-20, 100, 300, 150}}) {
+            const Coverage whole = render(outline, box, false);
+            const Coverage parts = render(outline, box, true);
+            EXPECT_EQ(whole.levels, parts.levels) << "round " << round << ", box from row " << box.yMin;
+            // Each column hands its rows over in calls of their own.
+            columned += parts.calls > whole.calls + (box.yMax - box.yMin) / 2;
+        }
+    }
+    EXPECT_GT(columned, 30) << "too few outlines were rendered in columns to tell";
 }
 
 }  // namespace

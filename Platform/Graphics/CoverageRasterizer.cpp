@@ -737,6 +737,18 @@ bool CoverageRasterizer::prepare(int left, int top, int width, int height) const
     return true;
 }
 
+bool CoverageRasterizer::prepareRows(int left, int top, int width, int height, int firstRow, int endRow) const {
+    if (firstRow < top || endRow > top + height || firstRow >= endRow || !prepare(left, top, width, height)) {
+        outline_->prepared = false;
+        return false;
+    }
+    // The outline stays cut down to the whole box: the scan converter then
+    // meets the same edges in these rows as over the whole box.
+    outline_->box.top = firstRow;
+    outline_->box.height = endRow - firstRow;
+    return true;
+}
+
 namespace {
 
 // Where renderSpans appends spans, and the columns it keeps them to.

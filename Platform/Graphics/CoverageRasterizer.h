@@ -119,6 +119,10 @@ public:
     // (false where render would fail before scanning), then renderSpans
     // appends the spans within it, row by row from the top.
     bool prepare(int left, int top, int width, int height) const;
+    // As prepare for the box, but renderSpans then gives only its rows
+    // [firstRow, endRow): the spans the whole box has there, to the bit, so
+    // that a box rendered band by band is the box rendered at once.
+    bool prepareRows(int left, int top, int width, int height, int firstRow, int endRow) const;
     bool renderSpans(std::vector<Span>& spans) const;
 
 private:

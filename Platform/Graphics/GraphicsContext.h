@@ -358,6 +358,9 @@ private:
     // How many bands of rows a gradient drawing over a box this large is
     // split into.
     static int gradientBands(int width, int height);
+    // How many bands of rows a fill of one colour is split into: by the
+    // rows its edges cross, which its scan conversion costs.
+    static int outlineBands(const DrawingCost::Outline& outline, int height);
     // Queues the drawings, readied, behind those pending, handing them to
     // the workers when `submits`; lays everything pending down once too
     // much waits.

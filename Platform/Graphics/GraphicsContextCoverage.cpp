@@ -555,13 +555,23 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     if (!rectangle && width > PendingCoverageDrawing::maximumWidth) {
         return refuse();
     }
-    const int bands = gradient && !stroked ? gradientBands(width, height) : 1;
+    const int bands = stroked      ? 1
+                      : gradient   ? gradientBands(width, height)
+                      : solid && !rectangle ? outlineBands(pathExtent_.outline, height)
+                                            : 1;
     const int bandRows = (height + bands - 1) / bands;
     const Rect wholeBox(drawing->left, drawing->top, width, height);
     drawing->bottom = drawing->top + bandRows;
+    // A solid fill's bands each give their rows what the whole box has
+    // there; a gradient's are cut down to their own boxes.
+    const bool exactBands = solid && bands > 1;
+    const auto prepareBand = [&](CoverageRasterizer& bandRasterizer, int bandTop, int bandBottom) {
+        return exactBands ? bandRasterizer.prepareRows(drawing->left, drawing->top, width, height, bandTop, bandBottom)
+                          : bandRasterizer.prepare(drawing->left, bandTop, width, bandBottom - bandTop);
+    };
     if (rectangle) {
         drawing->coverRectangle(*rectangle);
-    } else if (!stroked && !rasterizer.prepare(drawing->left, drawing->top, width, bandRows)) {
+    } else if (!stroked && !prepareBand(rasterizer, drawing->top, drawing->top + bandRows)) {
         return refuse();
     }
     if (stroked) {
@@ -592,7 +602,7 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         next->bottom = bandBottom;
         const bool ready = rectangle ? (next->coverRectangle(*rectangle), true)
                                      : next->rasterizer.takeFill(devicePath_, rule) &&
-                                           next->rasterizer.prepare(next->left, bandTop, width, bandBottom - bandTop);
+                                           prepareBand(next->rasterizer, bandTop, bandBottom);
         further.push_back(std::move(next));
         if (!ready) {
             for (std::shared_ptr<PendingCoverageDrawing>& refused : further) {
@@ -603,6 +613,7 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         }
         further.back()->clip = drawing->clip;
         further.back()->gradient = gradient;
+        further.back()->blend = solid;
     }
     if (solid) {
         drawing->blend = std::move(solid);
@@ -632,6 +643,19 @@ int GraphicsContext::gradientBands(int width, int height) {
     constexpr int mostBands = 8;
     return static_cast<int>(
         std::clamp<long>(static_cast<long>(width) * height / bandPixels, 1, std::max(1, std::min(height, mostBands))));
+}
+
+int GraphicsContext::outlineBands(const DrawingCost::Outline& outline, int height) {
+    // An outline whose edges cross many rows takes the scan converter long
+    // enough that one thread working it holds up the drawings laid down
+    // after it: it is split into bands of rows, each scan-converted on a
+    // thread of its own, none of fewer rows than a strip of the scan
+    // converter's. Each band gives its rows the coverage one call would.
+    constexpr double bandEdgeRows = 1024;
+    constexpr int leastBandRows = 32;
+    constexpr int mostBands = 8;
+    const double bands = std::floor(outline.edgeRows / bandEdgeRows);
+    return static_cast<int>(std::clamp(bands, 1.0, static_cast<double>(std::max(1, std::min(height / leastBandRows, mostBands)))));
 }
 
 void GraphicsContext::handOver(std::vector<std::shared_ptr<PendingCoverageDrawing>>& drawings, bool submits) {

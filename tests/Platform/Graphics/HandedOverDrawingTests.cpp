@@ -11,9 +11,11 @@
 #include <thread>
 #include <vector>
 
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/CoverageWorkers.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Gradient.h"
+#include "Platform/Graphics/SolidCoverageBlend.h"
 #include "PixelAssertions.h"
 
 namespace platform::graphics {
@@ -185,6 +187,53 @@ TEST(HandedOverDrawingTest, ContextsOnSeveralThreadsDrawWhatOneDraws) {
     }
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(drawn, expected);
+}
+
+TEST(HandedOverDrawingTest, AFillWhoseEdgesCrossManyRowsCoversWhatOneScanConversionDoes) {
+    // A star of long edges crossing hundreds of rows, and one of many
+    // points, filled in one colour: handed over in bands of rows, on the
+    // workers or all on the drawing thread, every pixel is the colour
+    // through the coverage the rasteriser gives the whole shape at once.
+    const auto star = [](int points, double inner) {
+        Path path;
+        for (int i = 0; i < 2 * points; ++i) {
+            const double angle = M_PI * i / points, radius = i % 2 ? inner : 148.3;
+            const Point p(150.4 + radius * std::cos(angle), 151.7 + radius * std::sin(angle));
+            if (i == 0) {
+                path.moveTo(p);
+            } else {
+                path.lineTo(p);
+            }
+        }
+        path.closeSubpath();
+        return path;
+    };
+    const std::uint32_t colour = SolidCoverageBlend::premultipliedPixel(0.8, 0.3, 0.1, 0.7);
+    for (const Path& path : {star(24, 20.5), star(400, 120.25)}) {
+        for (const FillRule rule : {FillRule::winding, FillRule::evenOdd}) {
+            std::vector<std::uint8_t> coverage(300 * 300, 0);
+            CoverageRasterizer rasterizer;
+            ASSERT_TRUE(rasterizer.takeFill(path, rule));
+            ASSERT_TRUE(rasterizer.render({coverage.data(), 300, 0, 0, 300, 300}));
+            for (bool serial : {false, true}) {
+                SCOPED_TRACE(serial ? "serial" : "on the workers");
+                std::unique_ptr<CoverageWorkers::SerialScope> scope;
+                if (serial) scope = std::make_unique<CoverageWorkers::SerialScope>();
+                auto context = GraphicsContext::makeBitmap(300, 300);
+                context->setFillColor(Color::rgb(0.8, 0.3, 0.1, 0.7));
+                context->addPath(path);
+                context->fillPath(rule);
+                const auto ours = GraphicsContext::finishImage(std::move(context));
+                int apart = 0;
+                for (int y = 0; y < 300; ++y) {
+                    for (int x = 0; x < 300; ++x) {
+                        apart += ours->pixel(x, y) != SolidCoverageBlend::over(colour, coverage[y * 300 + x], 0);
+                    }
+                }
+                EXPECT_EQ(apart, 0);
+            }
+        }
+    }
 }
 
 TEST(HandedOverDrawingTest, AStrokeTheWorkersStrokerCannotMakeIsStrokedByCairo) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Platform/Graphics/CoverageRasterizer.h"
+#include "Platform/Graphics/BandedMaskPaint.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelArithmetic.h"
@@ -336,13 +337,16 @@ bool GraphicsContext::fillThroughCoverage(cairo_pattern_t* source, int rule, dou
         cairo_fill(drawing);
     }
     cairo_destroy(drawing);
-    // The source keeps the user space it was set in; the coverage lies in device space.
-    cairo_save(cairo_);
-    cairo_set_source(cairo_, source);
-    cairo_reset_clip(cairo_);
-    cairo_identity_matrix(cairo_);
-    cairo_mask_surface(cairo_, coverage, 0, 0);
-    cairo_restore(cairo_);
+    // The source keeps the user space it was set in; the coverage lies in
+    // device space. A large one is laid down in bands of rows side by side.
+    if (!BandedMaskPaint::paint(cairo_, source, coverage, left, top, width, height)) {
+        cairo_save(cairo_);
+        cairo_set_source(cairo_, source);
+        cairo_reset_clip(cairo_);
+        cairo_identity_matrix(cairo_);
+        cairo_mask_surface(cairo_, coverage, 0, 0);
+        cairo_restore(cairo_);
+    }
     cairo_surface_destroy(coverage);
     return true;
 }

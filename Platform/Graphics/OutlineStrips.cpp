@@ -56,21 +56,27 @@ double rowRun(const FT_Vector& from, const FT_Vector& to, FT_Pos minX, FT_Pos ma
     return static_cast<double>(maxX - minX) / static_cast<double>(std::max<FT_Pos>(maxY - minY, 64));
 }
 
-// Whether a segment of the outline's points (its control polygon, which
-// bounds its curves) runs further from left to right along a row than
-// crowdedRun.
+// Whether a piece of the outline (a line, or a curve within its control
+// points) runs further from left to right along a row than crowdedRun.
 bool crowded(const FT_Outline& outline) {
     int first = 0;
     for (int contour = 0; contour < outline.n_contours; ++contour) {
         const int last = outline.contours[contour];
         if (last < first || last >= outline.n_points) return false;
-        for (int i = first; i <= last; ++i) {
-            const FT_Vector& a = outline.points[i];
-            const FT_Vector& b = outline.points[i == last ? first : i + 1];
-            if (rowRun(a, b, std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)) >=
-                crowdedRun) {
-                return true;
-            }
+        FT_Vector from = outline.points[first];
+        FT_Pos minX = from.x, maxX = from.x, minY = from.y, maxY = from.y;
+        for (int i = first + 1; i <= last + 1; ++i) {
+            // The point after the last is the contour's start again.
+            const FT_Vector& point = outline.points[i > last ? first : i];
+            minX = std::min(minX, point.x);
+            maxX = std::max(maxX, point.x);
+            minY = std::min(minY, point.y);
+            maxY = std::max(maxY, point.y);
+            if (i <= last && FT_CURVE_TAG(outline.tags[i]) != FT_CURVE_TAG_ON) continue;  // a control
+            if (rowRun(from, point, minX, maxX, minY, maxY) >= crowdedRun) return true;
+            from = point;
+            minX = maxX = point.x;
+            minY = maxY = point.y;
         }
         first = last + 1;
     }

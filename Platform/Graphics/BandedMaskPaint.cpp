@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "Platform/Graphics/CoverageWorkers.h"
@@ -121,6 +122,14 @@ bool BandedMaskPaint::paint(cairo_t* cairo, cairo_pattern_t* source, cairo_surfa
         paint.mask.offsetY != -top) {
         return false;
     }
+    // A source drawn from the target itself would be read while other
+    // bands write it.
+    const auto bytes = [](const Pixels& p) {
+        return std::pair(p.data, p.data + static_cast<std::ptrdiff_t>(p.stride) * p.height);
+    };
+    const auto [targetStart, targetEnd] = bytes(paint.target);
+    const auto [sourceStart, sourceEnd] = bytes(paint.source);
+    if (sourceStart < targetEnd && targetStart < sourceEnd) return false;
     cairo_pattern_get_matrix(source, &paint.patternMatrix);
     paint.filter = cairo_pattern_get_filter(source);
     paint.extend = cairo_pattern_get_extend(source);

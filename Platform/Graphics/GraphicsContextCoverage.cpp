@@ -555,10 +555,12 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     if (!rectangle && width > PendingCoverageDrawing::maximumWidth) {
         return refuse();
     }
-    const int bands = stroked      ? 1
-                      : gradient   ? gradientBands(width, height)
-                      : solid && !rectangle ? outlineBands(pathExtent_.outline, height)
-                                            : 1;
+    int bands = 1;
+    if (!stroked && gradient) {
+        bands = gradientBands(width, height);
+    } else if (!stroked && solid && !rectangle) {
+        bands = outlineBands(pathExtent_.outline, height);
+    }
     const int bandRows = (height + bands - 1) / bands;
     const Rect wholeBox(drawing->left, drawing->top, width, height);
     drawing->bottom = drawing->top + bandRows;
@@ -654,8 +656,8 @@ int GraphicsContext::outlineBands(const DrawingCost::Outline& outline, int heigh
     constexpr double bandEdgeRows = 1024;
     constexpr int leastBandRows = 32;
     constexpr int mostBands = 8;
-    const double bands = std::floor(outline.edgeRows / bandEdgeRows);
-    return static_cast<int>(std::clamp(bands, 1.0, static_cast<double>(std::max(1, std::min(height / leastBandRows, mostBands)))));
+    const double most = std::max(1, std::min(height / leastBandRows, mostBands));
+    return static_cast<int>(std::clamp(std::floor(outline.edgeRows / bandEdgeRows), 1.0, most));
 }
 
 void GraphicsContext::handOver(std::vector<std::shared_ptr<PendingCoverageDrawing>>& drawings, bool submits) {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/BandedMaskPaint.h"
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelArithmetic.h"

@@ -155,6 +155,10 @@ TEST(BandedMaskPaint, LeavesSmallMasksAndOtherSourcesToTheCaller) {
     EXPECT_FALSE(BandedMaskPaint::paint(cairo, colour, large, 0, 0, 200, 200));
     // A mask placed elsewhere than it says.
     EXPECT_FALSE(BandedMaskPaint::paint(cairo, surfaceSource, large, 5, 0, 200, 200));
+    // The target drawn onto itself, which bands would read while others write it.
+    cairo_pattern_t* itself = cairo_pattern_create_for_surface(target);
+    EXPECT_FALSE(BandedMaskPaint::paint(cairo, itself, large, 0, 0, 200, 200));
+    cairo_pattern_destroy(itself);
     // Nothing was drawn.
     for (const unsigned char byte : bytesOf(target)) ASSERT_EQ(byte, 0);
     for (cairo_surface_t* surface : {small, large, image, target}) cairo_surface_destroy(surface);

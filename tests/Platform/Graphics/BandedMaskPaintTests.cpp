@@ -144,20 +144,21 @@ TEST(BandedMaskPaint, EveryPixelIsWhatOneCallLaysDown) {
 }
 
 TEST(BandedMaskPaint, LeavesSmallMasksAndOtherSourcesToTheCaller) {
-    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 200, 200);
+    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 300, 300);
     cairo_t* cairo = cairo_create(target);
     cairo_surface_t* image = patterned(CAIRO_FORMAT_ARGB32, 40, 40, 1);
     cairo_pattern_t* surfaceSource = cairo_pattern_create_for_surface(image);
     cairo_pattern_t* colour = cairo_pattern_create_rgba(1, 0, 0, 1);
     cairo_surface_t* small = ellipseMask(10, 10, 60, 60);
-    cairo_surface_t* large = ellipseMask(0, 0, 200, 200);
+    // Large enough for bands: only what it is refuses it.
+    cairo_surface_t* large = ellipseMask(0, 0, 300, 300);
     EXPECT_FALSE(BandedMaskPaint::paint(cairo, surfaceSource, small, 10, 10, 60, 60));
-    EXPECT_FALSE(BandedMaskPaint::paint(cairo, colour, large, 0, 0, 200, 200));
+    EXPECT_FALSE(BandedMaskPaint::paint(cairo, colour, large, 0, 0, 300, 300));
     // A mask placed elsewhere than it says.
-    EXPECT_FALSE(BandedMaskPaint::paint(cairo, surfaceSource, large, 5, 0, 200, 200));
+    EXPECT_FALSE(BandedMaskPaint::paint(cairo, surfaceSource, large, 5, 0, 300, 300));
     // The target drawn onto itself, which bands would read while others write it.
     cairo_pattern_t* itself = cairo_pattern_create_for_surface(target);
-    EXPECT_FALSE(BandedMaskPaint::paint(cairo, itself, large, 0, 0, 200, 200));
+    EXPECT_FALSE(BandedMaskPaint::paint(cairo, itself, large, 0, 0, 300, 300));
     cairo_pattern_destroy(itself);
     // Nothing was drawn.
     for (const unsigned char byte : bytesOf(target)) ASSERT_EQ(byte, 0);

@@ -737,6 +737,13 @@ bool CoverageRasterizer::prepare(int left, int top, int width, int height) const
     return true;
 }
 
+std::size_t CoverageRasterizer::heldBytes() const {
+    const Outline& o = *outline_;
+    const auto bytes = [](const auto& v) { return v.capacity() * sizeof(v[0]); };
+    return bytes(o.points) + bytes(o.tags) + bytes(o.contours) + bytes(o.clipped.points) + bytes(o.clipped.tags) +
+           bytes(o.clipped.contours) + bytes(o.stroke.heads) + bytes(o.stroke.segments);
+}
+
 bool CoverageRasterizer::prepareRows(int left, int top, int width, int height, int firstRow, int endRow) const {
     if (firstRow < top || endRow > top + height || firstRow >= endRow || !prepare(left, top, width, height)) {
         outline_->prepared = false;

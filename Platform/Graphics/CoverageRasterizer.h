@@ -124,6 +124,8 @@ public:
     // that a box rendered band by band is the box rendered at once.
     bool prepareRows(int left, int top, int width, int height, int firstRow, int endRow) const;
     bool renderSpans(std::vector<Span>& spans) const;
+    // The bytes its buffers hold for the next outline.
+    std::size_t heldBytes() const;
 
 private:
     struct Outline;

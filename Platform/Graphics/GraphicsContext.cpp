@@ -6,6 +6,7 @@
 #include <span>
 
 #include "Platform/Graphics/ClipCoverageBuffers.h"
+#include "Platform/Graphics/SpareCoverageDrawings.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/WorkBudget.h"
@@ -134,6 +135,8 @@ GraphicsContext::~GraphicsContext() {
     // to the next context.
     ClipCoverageBuffers::give(std::move(clipCoverage_.coverage));
     for (auto& buffer : spareClipCoverage_) ClipCoverageBuffers::give(std::move(buffer));
+    // And the drawings, laid down, with their rasterisers and buffers.
+    for (auto& drawing : spareDrawings_) SpareCoverageDrawings::give(std::move(drawing));
 }
 
 std::unique_ptr<GraphicsContext> GraphicsContext::makeBitmap(int width, int height) {

@@ -25,6 +25,7 @@
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
 #include "Platform/Graphics/PixelArithmetic.h"
+#include "Platform/Graphics/SpareCoverageDrawings.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 #include "Platform/Graphics/SolidCoverageBlend.h"
 
@@ -502,7 +503,7 @@ bool GraphicsContext::paintRasterizedCoverage(cairo_pattern_t* source, FillRule 
 }
 
 std::shared_ptr<PendingCoverageDrawing> GraphicsContext::spareDrawing() const {
-    if (spareDrawings_.empty()) return std::make_shared<PendingCoverageDrawing>();
+    if (spareDrawings_.empty()) return SpareCoverageDrawings::take();
     std::shared_ptr<PendingCoverageDrawing> drawing = std::move(spareDrawings_.back());
     spareDrawings_.pop_back();
     return drawing;

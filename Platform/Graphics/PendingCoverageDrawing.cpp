@@ -244,6 +244,11 @@ void PendingCoverageDrawing::layDownThroughPlane(cairo_t* cairo) const {
     cairo_surface_destroy(plane);
 }
 
+std::size_t PendingCoverageDrawing::heldBytes() const {
+    return rasterizer.heldBytes() + spans_.capacity() * sizeof(CoverageRasterizer::Span) +
+           covered_.capacity() * sizeof(std::uint32_t) + strokePath.elements().capacity() * sizeof(PathElement);
+}
+
 void PendingCoverageDrawing::release() {
     // A drawing kept for reuse keeps no more than a modest run of spans: one
     // of a hostile outline's frames must not hold its memory for good.

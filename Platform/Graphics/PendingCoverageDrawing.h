@@ -103,6 +103,8 @@ public:
     void layDown(cairo_t* cairo);
     // Lets go of the target and the clip, as layDown does.
     void release();
+    // The bytes its buffers hold for reuse.
+    std::size_t heldBytes() const;
 
     // FreeType's scan converter holds every cell of a row at once in a pool
     // of a fixed size, and fails a row of more cells than it holds: a box

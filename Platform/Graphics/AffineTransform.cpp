@@ -33,6 +33,13 @@ AffineTransform AffineTransform::concatenating(const AffineTransform& o) const {
     };
 }
 
+std::pair<double, double> AffineTransform::stretches() const {
+    const double p = a * a + b * b, q = a * c + b * d, s = c * c + d * d;
+    const double mean = (p + s) / 2, spread = std::hypot((p - s) / 2, q);
+    const double largest = std::sqrt(mean + spread);
+    return {largest, largest > 0 ? std::fabs(determinant()) / largest : 0};
+}
+
 bool AffineTransform::isInvertible() const {
     const double det = determinant();
     return det != 0 && std::isfinite(det) && std::isfinite(tx) && std::isfinite(ty);

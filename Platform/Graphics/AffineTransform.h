@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "Platform/Graphics/HashCombine.h"
 #include "Platform/Graphics/Point.h"
@@ -42,6 +43,9 @@ struct AffineTransform {
     AffineTransform concatenating(const AffineTransform& other) const;
 
     double determinant() const { return a * d - b * c; }
+    // How far the transform stretches at most and at least: the singular
+    // values of its linear part, largest first.
+    std::pair<double, double> stretches() const;
     bool isInvertible() const;
     // Nothing when the transform collapses the plane (or holds a non-finite entry).
     std::optional<AffineTransform> inverted() const;

@@ -605,10 +605,7 @@ bool CoverageRasterizer::strokeChecked() {
     // The tolerance in the stroker's units: a device pixel is at most the
     // largest stretch of the way back to the device.
     const AffineTransform& back = input.fromStrokerSpace;
-    const double squares = back.a * back.a + back.b * back.b + back.c * back.c + back.d * back.d;
-    const double determinant = back.a * back.d - back.b * back.c;
-    const double largestStretch =
-        std::sqrt((squares + std::sqrt(std::max(0.0, squares * squares - 4 * determinant * determinant))) / 2);
+    const double largestStretch = back.stretches().first;
     if (!(largestStretch > 0) || !std::isfinite(largestStretch)) return false;
     stroker.begin({static_cast<double>(input.radius), style.cap, style.join, std::clamp(style.miterLimit, 1.0, 32767.0),
                    strokeTolerance / largestStretch, static_cast<std::size_t>(maximumPoints)});

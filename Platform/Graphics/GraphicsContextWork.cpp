@@ -17,16 +17,6 @@ namespace {
 // The rasteriser flattens curves and pens to within this many device pixels.
 constexpr double flatteningTolerance = 0.1;
 
-// How far the transform stretches user space at most and at least: the
-// singular values of its linear part, largest first.
-std::pair<double, double> stretches(const AffineTransform& t) {
-    const double p = t.a * t.a + t.b * t.b, q = t.a * t.c + t.b * t.d, s = t.c * t.c + t.d * t.d;
-    const double mean = (p + s) / 2, spread = std::hypot((p - s) / 2, q);
-    const double largest = std::sqrt(mean + spread);
-    const double determinant = std::fabs(t.a * t.d - t.b * t.c);
-    return {largest, largest > 0 ? determinant / largest : 0};
-}
-
 }  // namespace
 
 void GraphicsContext::PathExtent::addSegment(Point from, Point to, double rowLimit) {
@@ -45,11 +35,11 @@ double GraphicsContext::penVertices(double radius) {
 
 double GraphicsContext::penRadius() const {
     const State& s = state();
-    return std::min(s.lineWidth / 2 * stretches(s.transform).first, maximumPenRadius);
+    return std::min(s.lineWidth / 2 * s.transform.stretches().first, maximumPenRadius);
 }
 
 double GraphicsContext::userPenRadius(double lineWidth) const {
-    const double smallest = stretches(state().transform).second;
+    const double smallest = state().transform.stretches().second;
     const double radius = std::fabs(lineWidth) / 2;
     return smallest > 0 ? std::min(radius, maximumPenRadius / smallest) : radius;
 }
@@ -160,7 +150,7 @@ bool GraphicsContext::takeGradientCost(const Gradient& gradient) const {
 AffineTransform GraphicsContext::penTransform() const {
     const State& s = state();
     const AffineTransform& t = s.transform;
-    const auto [largest, smallest] = stretches(t);
+    const auto [largest, smallest] = t.stretches();
     const double radius = s.lineWidth / 2;
     if (!(largest * radius > maximumPenRadius) || !(radius > 0)) return t;
     // The transform's linear part L = U S V^T: the pen (a circle in user space)

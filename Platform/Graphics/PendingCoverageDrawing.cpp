@@ -185,18 +185,17 @@ void PendingCoverageDrawing::layDownPicture() const {
     const int x0 = std::max(p.x, p.target.left), x1 = std::min(p.x + image.width(), p.target.right);
     const int y0 = std::max(p.y, p.target.top), y1 = std::min(p.y + image.height(), p.target.bottom);
     if (x0 >= x1 || y0 >= y1) return;
-    std::vector<std::uint32_t> scaled(p.alpha == 0xff ? 0 : static_cast<std::size_t>(x1 - x0));
     for (int y = y0; y < y1; ++y) {
         const auto* source = reinterpret_cast<const std::uint32_t*>(image.pixels().data() +
                                                                     static_cast<std::size_t>(y - p.y) * image.bytesPerRow()) +
                              (x0 - p.x);
-        if (p.alpha != 0xff) {
-            PixelArithmetic::scaleEach(source, p.alpha, scaled.data(), x1 - x0);
-            source = scaled.data();
-        }
         auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y + p.target.offsetY) * stride) +
                     x0 + p.target.offsetX;
-        PixelArithmetic::overEach(source, row, x1 - x0);
+        if (p.alpha == 0xff) {
+            PixelArithmetic::overEach(source, row, x1 - x0);
+        } else {
+            PixelArithmetic::overEachScaled(source, p.alpha, row, x1 - x0);
+        }
     }
     p.target.markDirty(x0, y0, x1, y1);
 }

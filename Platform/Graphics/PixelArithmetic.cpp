@@ -61,6 +61,24 @@ void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* 
     for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], level);
 }
 
+void overEachScaled(const std::uint32_t* source, std::uint32_t level, std::uint32_t* pixels, int count) {
+    int x = count >= 8 && hasWideVectors() ? overEachScaledWide(source, level, pixels, count) : 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(level));
+    for (; x + 4 <= count; x += 4) {
+        const __m128i s =
+            multiplyChannels4(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source + x)), factor);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xffff) continue;
+        overFour(s, pixels + x);
+    }
+#endif
+    for (; x < count; ++x) {
+        const std::uint32_t scaled = multiplyChannels(source[x], level);
+        if (scaled != 0) pixels[x] = over(scaled, pixels[x]);
+    }
+}
+
 void overEachThrough(const std::uint32_t* source, const std::uint8_t* levels, std::uint32_t* pixels, int count) {
     int x = 0;
 #if defined(__SSE2__)

@@ -52,6 +52,33 @@ TEST(PixelArithmetic, OverEachLaysEveryPixelAsOverDoes) {
     }
 }
 
+TEST(PixelArithmetic, OverEachScaledLaysWhatScalingThenLayingOverLays) {
+    // A kept picture laid down at a layer's opacity, in one pass.
+    std::mt19937 random(11);
+    for (int count = 0; count <= 37; ++count) {
+        for (const std::uint32_t level : {0u, 1u, 77u, 128u, 200u, 254u}) {
+            const std::vector<std::uint32_t> source = coveredRow(random, count);
+            const std::vector<std::uint32_t> target = coveredRow(random, count);
+            std::vector<std::uint32_t> scaled(count), expected = target;
+            PixelArithmetic::scaleEach(source.data(), level, scaled.data(), count);
+            for (int i = 0; i < count; ++i) {
+                ASSERT_EQ(scaled[i], PixelArithmetic::multiplyChannels(source[i], level));
+                if (scaled[i] != 0) expected[i] = PixelArithmetic::over(scaled[i], target[i]);
+            }
+            std::vector<std::uint32_t> fused = target;
+            PixelArithmetic::overEachScaled(source.data(), level, fused.data(), count);
+            ASSERT_EQ(fused, expected) << count << " pixels at level " << level;
+            if (PixelArithmetic::hasWideVectors()) {
+                std::vector<std::uint32_t> only = target;
+                const int done = PixelArithmetic::overEachScaledWide(source.data(), level, only.data(), count);
+                EXPECT_EQ(done, count / 8 * 8);
+                for (int i = 0; i < done; ++i) ASSERT_EQ(only[i], expected[i]) << "pixel " << i << " of " << count;
+                for (int i = done; i < count; ++i) ASSERT_EQ(only[i], target[i]);
+            }
+        }
+    }
+}
+
 TEST(PixelArithmetic, MultiplyEachGivesEveryLevelWhatMultiplyGivesIt) {
     // Every pair of levels, in rows of every length up to past two vectors.
     std::vector<std::uint8_t> levels, by;

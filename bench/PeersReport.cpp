@@ -39,22 +39,23 @@ struct RatioSummary {
 void printFrameTimes(const std::vector<CorpusDocument>& documents, const RatiosByDocument& ratios) {
     std::printf("\nframe time at 512x512, ms: ours on the main-thread engine and on the automatic option (engine "
                 "it ended on), the peer's\n");
-    std::printf("%-66s %9s %9s %9s %8s %8s %9s %s\n", "document", "main", "automatic", "peer", "main/p", "auto/p",
-                "auto/main", "engine");
+    std::printf("%-66s %9s %9s %9s %8s %8s %9s %9s %s\n", "document", "main", "automatic", "peer", "main/p",
+                "auto/p", "auto/main", "a/p / m/p", "engine");
     for (const auto& document : documents) {
         const auto found = ratios.find(document.name);
         if (found == ratios.end() || found->second.frame.peer <= 0) continue;
         const FrameTimes& times = found->second.frame;
-        std::printf("%-66s %9.3f %9.3f %9.3f %8.2f %8.2f %9.2f %s\n", document.name.c_str(), times.mainThread,
+        std::printf("%-66s %9.3f %9.3f %9.3f %8.2f %8.2f %9.2f %9.2f %s\n", document.name.c_str(), times.mainThread,
                     times.automatic, times.peer, times.mainThread / times.peer, times.automaticOverPeer(),
-                    times.automatic / times.mainThread, found->second.fellBack ? "main-thread" : "core-animation");
+                    times.automatic / times.mainThread, times.automaticOverMainBesidePeer(),
+                    found->second.fellBack ? "main-thread" : "core-animation");
     }
 }
 
 // The summary over the documents of `set` (all of them when none is given).
 void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosByDocument& ratios,
                      std::optional<DocumentSet> set) {
-    RatioSummary mainThread, automatic, automaticOverMain, processor;
+    RatioSummary mainThread, automatic, automaticOverMain, automaticOverMainBesidePeer, processor;
     std::size_t belowFloor = 0;
     for (const auto& document : documents) {
         if (set && document.set != *set) continue;
@@ -68,6 +69,7 @@ void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosB
         mainThread.add(times.mainThread / times.peer, document.name);
         automatic.add(times.automaticOverPeer(), document.name);
         automaticOverMain.add(times.automatic / times.mainThread, document.name);
+        automaticOverMainBesidePeer.add(times.automaticOverMainBesidePeer(), document.name);
         if (times.peerProcessor > 0) processor.add(times.mainThreadProcessor / times.peerProcessor, document.name);
     }
     std::printf("%s: %zu documents (%zu more where the peer spends under %.1f ms a frame left out)\n",
@@ -84,6 +86,10 @@ void printSetSummary(const std::vector<CorpusDocument>& documents, const RatiosB
     std::printf("  automatic / main-thread: median %.2f, largest %.2f in %s, %td above 1.25 (target none)\n",
                 median(automaticOverMain.values), automaticOverMain.largest, automaticOverMain.largestName.c_str(),
                 automaticOverMain.countAbove(1.25));
+    std::printf("  automatic / main-thread, each over the peer beside it: median %.2f, largest %.2f in %s, "
+                "%td above 1.25 (target none)\n",
+                median(automaticOverMainBesidePeer.values), automaticOverMainBesidePeer.largest,
+                automaticOverMainBesidePeer.largestName.c_str(), automaticOverMainBesidePeer.countAbove(1.25));
     if (processor.values.empty()) return;
     std::printf("  processor time over every thread, main-thread / peer: median %.2f, 90th percentile %.2f, "
                 "largest %.2f in %s\n",

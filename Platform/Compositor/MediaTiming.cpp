@@ -1,8 +1,11 @@
 #include "Platform/Compositor/MediaTiming.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace platform::compositor {
@@ -86,7 +89,61 @@ double MediaTiming::activeDuration() const {
     return passDuration() * count;
 }
 
+namespace {
+
+// The last two timings evaluated on this thread, with their parent times and
+// what they gave. The animations of one layer mostly share their timing, and
+// each sits in a group of one timing too; each frame they are evaluated one
+// after another at the layer's time: all but the first of each get the answer
+// the first got. Compared bit for bit, so that the answer is always the one
+// evaluate would give.
+struct Evaluation {
+    std::array<std::uint64_t, 5> values{};
+    std::uint32_t repeatCount = 0;
+    bool autoreverses = false;
+    FillMode fillMode = FillMode::removed;
+    bool valid = false;
+    MediaTiming::State state;
+
+    bool holds(const std::array<std::uint64_t, 5>& otherValues, const MediaTiming& timing) const {
+        return valid && values == otherValues && repeatCount == std::bit_cast<std::uint32_t>(timing.repeatCount) &&
+               autoreverses == timing.autoreverses && fillMode == timing.fillMode;
+    }
+};
+struct LastEvaluations {
+    std::array<Evaluation, 2> entries;
+    // The entry the next new answer replaces.
+    std::size_t next = 0;
+};
+thread_local LastEvaluations lastEvaluations;
+
+std::array<std::uint64_t, 5> bitsOf(const MediaTiming& timing, double parent) {
+    return {std::bit_cast<std::uint64_t>(timing.beginTime), std::bit_cast<std::uint64_t>(timing.duration),
+            std::bit_cast<std::uint64_t>(timing.speed), std::bit_cast<std::uint64_t>(timing.timeOffset),
+            std::bit_cast<std::uint64_t>(parent)};
+}
+
+}  // namespace
+
 MediaTiming::State MediaTiming::evaluate(double parent) const {
+    LastEvaluations& last = lastEvaluations;
+    const std::array<std::uint64_t, 5> values = bitsOf(*this, parent);
+    for (const Evaluation& entry : last.entries) {
+        if (entry.holds(values, *this)) return entry.state;
+    }
+    const State state = evaluateAfresh(parent);
+    Evaluation& entry = last.entries[last.next];
+    last.next = (last.next + 1) % last.entries.size();
+    entry.values = values;
+    entry.repeatCount = std::bit_cast<std::uint32_t>(repeatCount);
+    entry.autoreverses = autoreverses;
+    entry.fillMode = fillMode;
+    entry.state = state;
+    entry.valid = true;
+    return state;
+}
+
+MediaTiming::State MediaTiming::evaluateAfresh(double parent) const {
     State state;
     if (!std::isfinite(parent) || !std::isfinite(beginTime) || !std::isfinite(speed) ||
         !std::isfinite(timeOffset) || std::isnan(duration) || std::isnan(repeatCount)) {

@@ -95,6 +95,10 @@ struct MediaTiming {
     bool appliesThroughout(std::optional<double> parentDuration) const;
 
     bool operator==(const MediaTiming&) const = default;
+
+private:
+    // evaluate without the answer kept from the last call on the thread.
+    State evaluateAfresh(double parentTime) const;
 };
 
 }  // namespace platform::compositor

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -110,6 +111,59 @@ TEST(MediaTiming, TimingThatIsNotANumberHasNoEffect) {
         EXPECT_FALSE(t.evaluate(0.5).simpleTime.has_value());
     }
     EXPECT_FALSE(timing(0, 1).evaluate(nan).simpleTime.has_value());
+}
+
+TEST(MediaTiming, TimingsEvaluatedInTurnEachGetTheirOwnAnswer) {
+    // Each differs from the first in one value, which changes the answer at
+    // one of the times; evaluated in turn, as a layer's group and the
+    // animations in it are, each must give what it gives alone.
+    const std::vector<MediaTiming> timings{
+        timing(0, 1),
+        timing(0.5, 1),
+        timing(0, 2),
+        timing(0, 1, 2),
+        timing(0, 1, 1, 0.25),
+        timing(0, 1, 1, 0, 3),
+        timing(0, 1, 1, 0, 3, true),
+        timing(0, 1, 1, 0, 0, false, FillMode::forwards),
+        timing(-0.0, 1, -1),
+        timing(0.0, 1, -1),
+    };
+    // What a timing gives at a time with nothing evaluated just before it.
+    const auto alone = [](const MediaTiming& t, double time) {
+        timing(0, 7).evaluate(123);
+        timing(0, 9).evaluate(321);
+        timing(0, 11).evaluate(213);
+        return t.evaluate(time);
+    };
+    const auto same = [](const MediaTiming::State& a, const MediaTiming::State& b) {
+        return a.phase == b.phase && a.simpleTime.has_value() == b.simpleTime.has_value() &&
+               (!a.simpleTime || std::memcmp(&*a.simpleTime, &*b.simpleTime, sizeof(double)) == 0);
+    };
+    int differing = 0;
+    for (const double time : {0.75, 1.5, 2.5, 0.0, -0.0}) {
+        for (std::size_t a = 0; a < timings.size(); ++a) {
+            for (std::size_t b = 0; b < timings.size(); ++b) {
+                const MediaTiming::State expectedA = alone(timings[a], time), expectedB = alone(timings[b], time);
+                if (!same(expectedA, expectedB)) ++differing;
+                for (int round = 0; round < 3; ++round) {
+                    ASSERT_TRUE(same(timings[a].evaluate(time), expectedA)) << a << " then " << b << " at " << time;
+                    ASSERT_TRUE(same(timings[b].evaluate(time), expectedB)) << b << " after " << a << " at " << time;
+                }
+            }
+        }
+    }
+    // And one timing at one time after another, as a layer's animations are
+    // at their group's simple time.
+    for (const MediaTiming& t : timings) {
+        const MediaTiming::State early = alone(t, 0.75), late = alone(t, 1.5);
+        if (!same(early, late)) ++differing;
+        for (int round = 0; round < 3; ++round) {
+            ASSERT_TRUE(same(t.evaluate(0.75), early));
+            ASSERT_TRUE(same(t.evaluate(1.5), late));
+        }
+    }
+    EXPECT_GT(differing, 100) << "the timings must tell their answers apart";
 }
 
 TEST(MediaTiming, AFrozenTimeHasNoInverse) {

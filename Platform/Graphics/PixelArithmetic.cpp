@@ -49,18 +49,6 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
     }
 }
 
-void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* scaled, int count) {
-    int x = 0;
-#if defined(__SSE2__)
-    const __m128i factor = _mm_set1_epi16(static_cast<short>(level));
-    for (; x + 4 <= count; x += 4) {
-        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(scaled + x), multiplyChannels4(s, factor));
-    }
-#endif
-    for (; x < count; ++x) scaled[x] = multiplyChannels(pixels[x], level);
-}
-
 void overEachScaled(const std::uint32_t* source, std::uint32_t level, std::uint32_t* pixels, int count) {
     int x = count >= 8 && hasWideVectors() ? overEachScaledWide(source, level, pixels, count) : 0;
 #if defined(__SSE2__)

@@ -69,12 +69,10 @@ void overEach(const std::uint32_t* covered, std::uint32_t* pixels, int count);
 int overEachWide(const std::uint32_t* covered, std::uint32_t* pixels, int count);
 // Whether this processor has 256-bit vectors (AVX2).
 bool hasWideVectors();
-// Each of `count` pixels times `level`, as multiplyChannels makes it, into
-// `scaled`; four at a time where the processor's vectors allow.
-void scaleEach(const std::uint32_t* pixels, std::uint32_t level, std::uint32_t* scaled, int count);
 // Lays each of `count` premultiplied pixels of `source`, times `level` (as
-// multiplyChannels makes it), over `pixels`, as `over` does: scaleEach and
-// overEach in one pass, four at a time where the processor's vectors allow.
+// multiplyChannels makes it), over `pixels`, as `over` does; four at a time
+// where the processor's vectors allow, passing over those the level leaves
+// clear.
 void overEachScaled(const std::uint32_t* source, std::uint32_t level, std::uint32_t* pixels, int count);
 // The same eight at a time on 256-bit vectors, for processors with AVX2;
 // gives the index of the first pixel it left.

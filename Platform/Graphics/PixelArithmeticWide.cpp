@@ -1,7 +1,7 @@
 // Laying covered pixels (or pixels scaled by a level) over a target eight at
-// a time on 256-bit vectors, for
-// processors with AVX2, chosen at run time: each pixel goes through the
-// operations it goes through four at a time, so it comes out the same.
+// a time on 256-bit vectors, for processors with AVX2, chosen at run time:
+// each pixel goes through the operations it goes through four at a time, so
+// it comes out the same.
 
 #include "Platform/Graphics/PixelArithmetic.h"
 
@@ -19,10 +19,37 @@ bool hasWideVectors() {
     return has;
 }
 
-__attribute__((target("avx2"))) int overEachWide(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
+namespace {
+
+// Each 16-bit product of the lanes, rounded as `multiply` rounds it.
+__attribute__((target("avx2"))) inline __m256i multiplyLanes(__m256i a, __m256i b) {
+    const __m256i t = _mm256_add_epi16(_mm256_mullo_epi16(a, b), _mm256_set1_epi16(0x80));
+    return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
+}
+
+// Eight premultiplied pixels, already through their coverage (`s`, and its
+// channels widened to 16 bits in `sourceLow` and `sourceHigh` as unpacking
+// gives them), over the eight at `pixels`, as `over` lays each. Unpacking and
+// packing both work within each 128-bit half, so the pixels come back in
+// their places.
+__attribute__((target("avx2"))) inline void overEight(__m256i s, __m256i sourceLow, __m256i sourceHigh,
+                                                       std::uint32_t* pixels) {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i full = _mm256_set1_epi16(0xff);
-    const __m256i half = _mm256_set1_epi16(0x80);
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels));
+    const __m256i remainingLow =
+        _mm256_sub_epi16(full, _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sourceLow, 0xff), 0xff));
+    const __m256i remainingHigh =
+        _mm256_sub_epi16(full, _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sourceHigh, 0xff), 0xff));
+    const __m256i low = multiplyLanes(_mm256_unpacklo_epi8(d, zero), remainingLow);
+    const __m256i high = multiplyLanes(_mm256_unpackhi_epi8(d, zero), remainingHigh);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels), _mm256_adds_epu8(s, _mm256_packus_epi16(low, high)));
+}
+
+}  // namespace
+
+__attribute__((target("avx2"))) int overEachWide(const std::uint32_t* covered, std::uint32_t* pixels, int count) {
+    const __m256i zero = _mm256_setzero_si256();
     const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xff000000u));
     int x = 0;
     for (; x + 8 <= count; x += 8) {
@@ -33,38 +60,14 @@ __attribute__((target("avx2"))) int overEachWide(const std::uint32_t* covered, s
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x), s);
             continue;
         }
-        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels + x));
-        // Unpacking and packing both work within each 128-bit half, so the
-        // pixels come back in their places. Each 16-bit product is rounded
-        // as `multiply` rounds it.
-        const __m256i sourceLow = _mm256_unpacklo_epi8(s, zero), sourceHigh = _mm256_unpackhi_epi8(s, zero);
-        const __m256i remainingLow =
-            _mm256_sub_epi16(full, _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sourceLow, 0xff), 0xff));
-        const __m256i remainingHigh =
-            _mm256_sub_epi16(full, _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sourceHigh, 0xff), 0xff));
-        __m256i low = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(d, zero), remainingLow), half);
-        low = _mm256_srli_epi16(_mm256_add_epi16(low, _mm256_srli_epi16(low, 8)), 8);
-        __m256i high = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(d, zero), remainingHigh), half);
-        high = _mm256_srli_epi16(_mm256_add_epi16(high, _mm256_srli_epi16(high, 8)), 8);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x), _mm256_adds_epu8(s, _mm256_packus_epi16(low, high)));
+        overEight(s, _mm256_unpacklo_epi8(s, zero), _mm256_unpackhi_epi8(s, zero), pixels + x);
     }
     return x;
 }
 
-namespace {
-
-// Each 16-bit product of the lanes, rounded as `multiply` rounds it.
-__attribute__((target("avx2"))) inline __m256i multiplyLanes(__m256i a, __m256i b) {
-    const __m256i t = _mm256_add_epi16(_mm256_mullo_epi16(a, b), _mm256_set1_epi16(0x80));
-    return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
-}
-
-}  // namespace
-
 __attribute__((target("avx2"))) int overEachScaledWide(const std::uint32_t* source, std::uint32_t level,
                                                         std::uint32_t* pixels, int count) {
     const __m256i zero = _mm256_setzero_si256();
-    const __m256i full = _mm256_set1_epi16(0xff);
     const __m256i factor = _mm256_set1_epi16(static_cast<short>(level));
     int x = 0;
     for (; x + 8 <= count; x += 8) {
@@ -72,15 +75,7 @@ __attribute__((target("avx2"))) int overEachScaledWide(const std::uint32_t* sour
         if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(raw, zero)) == -1) continue;
         const __m256i sourceLow = multiplyLanes(_mm256_unpacklo_epi8(raw, zero), factor);
         const __m256i sourceHigh = multiplyLanes(_mm256_unpackhi_epi8(raw, zero), factor);
-        const __m256i s = _mm256_packus_epi16(sourceLow, sourceHigh);
-        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels + x));
-        const __m256i remainingLow =
-            _mm256_sub_epi16(full, _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sourceLow, 0xff), 0xff));
-        const __m256i remainingHigh =
-            _mm256_sub_epi16(full, _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sourceHigh, 0xff), 0xff));
-        const __m256i low = multiplyLanes(_mm256_unpacklo_epi8(d, zero), remainingLow);
-        const __m256i high = multiplyLanes(_mm256_unpackhi_epi8(d, zero), remainingHigh);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + x), _mm256_adds_epu8(s, _mm256_packus_epi16(low, high)));
+        overEight(_mm256_packus_epi16(sourceLow, sourceHigh), sourceLow, sourceHigh, pixels + x);
     }
     return x;
 }

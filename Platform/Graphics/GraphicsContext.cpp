@@ -6,9 +6,9 @@
 #include <span>
 
 #include "Platform/Graphics/ClipCoverageBuffers.h"
-#include "Platform/Graphics/SpareCoverageDrawings.h"
 #include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DashLimit.h"
+#include "Platform/Graphics/SpareCoverageDrawings.h"
 #include "Platform/Graphics/WorkBudget.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"

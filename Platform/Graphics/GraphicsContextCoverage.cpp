@@ -25,9 +25,9 @@
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
 #include "Platform/Graphics/PixelArithmetic.h"
-#include "Platform/Graphics/SpareCoverageDrawings.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 #include "Platform/Graphics/SolidCoverageBlend.h"
+#include "Platform/Graphics/SpareCoverageDrawings.h"
 
 namespace platform::graphics {
 

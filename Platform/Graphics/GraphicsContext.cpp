@@ -122,7 +122,10 @@ GraphicsContext::GraphicsContext(cairo_t* cairo)
                       cairo_surface_get_type(cairo_get_target(cairo)) == CAIRO_SURFACE_TYPE_IMAGE
                           ? cairo_image_surface_get_height(cairo_get_target(cairo))
                           : 0,
-                      false) {}
+                      false) {
+    // The caller's target may be drawn on by others: the pool is told nothing of it.
+    written_.everywhere = true;
+}
 
 GraphicsContext::~GraphicsContext() {
     // Close what the caller left open so the layers' drawing is not lost.
@@ -130,6 +133,17 @@ GraphicsContext::~GraphicsContext() {
         endTransparencyLayer();
     }
     flushPending();
+    // The pool clears only what was drawn on when the target's buffer is next used.
+    if (!written_.everywhere && !surfaces_.empty()) {
+        const WrittenBox& box = written_;
+        if (box.empty) {
+            PixelBufferPool::noteWritten(surfaces_.front(), 0, 0, 0, 0);
+        } else {
+            PixelBufferPool::noteWritten(surfaces_.front(), static_cast<int>(std::floor(box.minX)),
+                                         static_cast<int>(std::floor(box.minY)), static_cast<int>(std::ceil(box.maxX)),
+                                         static_cast<int>(std::ceil(box.maxY)));
+        }
+    }
     cairo_destroy(cairo_);
     // The drawings laid down let go of the clips' coverage: the buffers go
     // to the next context.
@@ -565,6 +579,8 @@ void GraphicsContext::setAllowsAntialiasing(bool allowsAntialiasing) {
 }
 
 cairo_t* GraphicsContext::cairo() const {
+    // Whatever is drawn through it, the pool must take the whole target for drawn on.
+    written_.everywhere = true;
     flushPending();
     syncCairoPath();
     return cairo_;

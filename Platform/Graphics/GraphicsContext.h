@@ -560,6 +560,24 @@ private:
     // Where the current path lies in device space and what it costs to scan,
     // gathered as it is built (see DrawingCost).
     PathExtent pathExtent_;
+
+    // The device pixels that drawing onto the target (not into an open
+    // group) may have reached, told to the pixel buffer pool as the context
+    // ends so that the target's buffer clears only those for its next use;
+    // everywhere once Cairo's context has been handed out (cairo()).
+    struct WrittenBox {
+        double minX = 0, minY = 0, maxX = 0, maxY = 0;
+        bool empty = true;
+        bool everywhere = false;
+    };
+    mutable WrittenBox written_;
+    // Adds a device box that a drawing about to be made onto the target
+    // reaches (antialiasing included), when no group is open.
+    void noteWritten(double minX, double minY, double maxX, double maxY);
+    // The same for the current path, filled or (when `stroked`) stroked with
+    // the current pen, and for all the clip lets through.
+    void noteWrittenPath(bool stroked);
+    void noteWrittenClip();
 };
 
 }  // namespace platform::graphics

@@ -246,6 +246,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
         consumePath();
         return;
     }
+    noteWrittenPath(pathIsStroked_);
     if (!WorkBudget::takeActive([&] { return pathIsStroked_ ? strokeCost() : fillCost(); })) {
         consumePath();
         return;
@@ -356,6 +357,7 @@ void GraphicsContext::strokePath() {
         consumePath();
         return;
     }
+    noteWrittenPath(true);
     if (!WorkBudget::takeActive([&] { return strokeCost(); })) {
         consumePath();
         return;
@@ -381,6 +383,7 @@ void GraphicsContext::fillRect(const Rect& rect) {
     }
     preservingPath([&] {
         addRect(rect);
+        noteWrittenPath(false);
         if (!WorkBudget::takeActive([&] { return fillCost(); })) {
             return;
         }
@@ -413,6 +416,7 @@ void GraphicsContext::clearRect(const Rect& rect) {
     }
     preservingPath([&] {
         addRect(rect);
+        noteWrittenPath(false);
         applyAntialias();
         if (state().mask) {
             // Clearing through a mask removes as much as the mask lets through.
@@ -437,6 +441,14 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
     flushPending();
     if (rect.isEmpty() || state().degenerate) {
         return;
+    }
+    {
+        PointBounds box;
+        for (const Point corner : {Point(rect.minX(), rect.minY()), Point(rect.maxX(), rect.minY()),
+                                   Point(rect.minX(), rect.maxY()), Point(rect.maxX(), rect.maxY())}) {
+            box.add(toDevice(corner));
+        }
+        noteWritten(box.minX, box.minY, box.maxX, box.maxY);
     }
     // Shown at half its size or less, an image is drawn from the reduction
     // nearest above the size it is shown at, made once and kept with it, so
@@ -598,6 +610,8 @@ std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, 
     if (!buffer) {
         return nullptr;
     }
+    // Painted below past what the context tells the pool of: all of it counts.
+    buffer->written_.everywhere = true;
     buffer->translateBy(-placement.x, -placement.y);
     buffer->concatenate(state().transform);
     std::vector<std::uint8_t> scratch;
@@ -609,7 +623,9 @@ std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, 
 }
 
 void GraphicsContext::drawDeviceImageIgnoringClip(const std::shared_ptr<const Image>& image, int x, int y) {
-    if (!image || handOverPicture(image, x, y)) return;
+    if (!image) return;
+    noteWritten(x, y, x + static_cast<double>(image->width()), y + static_cast<double>(image->height()));
+    if (handOverPicture(image, x, y)) return;
     drawDeviceImageIgnoringClip(*image, x, y);
 }
 
@@ -643,6 +659,7 @@ bool GraphicsContext::handOverPicture(const std::shared_ptr<const Image>& image,
 }
 
 void GraphicsContext::drawDeviceImageIgnoringClip(const Image& image, int x, int y) {
+    noteWritten(x, y, x + static_cast<double>(image.width()), y + static_cast<double>(image.height()));
     flushPending();
     const State& s = state();
     if (s.degenerate || image.format() != Image::Format::argb32Premultiplied) {
@@ -672,6 +689,7 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
     if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
         return;
     }
+    noteWrittenClip();
     const Point axis = end - start;
     const double lengthSquared = axis.x * axis.x + axis.y * axis.y;
     // One-sided extension: pad both ways, then cut away the side that must stay empty.
@@ -733,6 +751,7 @@ void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCe
     if (state().degenerate || !geometry.isValid() || (geometry.isDegenerate() && !options.drawsAfterEnd)) {
         return;
     }
+    noteWrittenClip();
     // Past the end is outside the end circle; one-sided extension follows that side.
     if (!takeGradientCost(gradient)) {
         return;
@@ -762,37 +781,6 @@ void GraphicsContext::fillPathWithRadialGradient(const Gradient& gradient, Point
     WorkBudget::chargeActive([&] { return rampCost(gradient); });
     fillCurrentPath(pattern, rule);
     cairo_pattern_destroy(pattern);
-}
-
-void GraphicsContext::beginTransparencyLayer(std::optional<Rect> deviceBounds) {
-    State inner = state();
-    // Inside the layer drawing starts plain; the layer as a whole is composited
-    // with the outer alpha, blend mode and mask at the end.
-    inner.alpha = 1;
-    inner.blendMode = BlendMode::normal;
-    inner.mask.reset();
-    // The layer's own context starts clipped as the outer one is, and what it
-    // draws is laid down through the outer clip again.
-    inner.clips.reset();
-    layerDepths_.push_back(states_.size());
-    states_.push_back(std::move(inner));
-    pushGroup(deviceBounds);
-}
-
-void GraphicsContext::endTransparencyLayer() {
-    if (layerDepths_.empty()) {
-        return;
-    }
-    while (states_.size() > layerDepths_.back() + 1) {
-        popState();
-    }
-    states_.pop_back();
-    layerDepths_.pop_back();
-    cairo_pattern_t* layer = popGroup();
-    // Laid down whatever the budget says: the group's drawings are already made.
-    WorkBudget::chargeActive([&] { return compositeCost(visibleArea(deviceClipBox())); });
-    if (!handOverLayer(layer)) compositePaint(layer, state().alpha, true);
-    cairo_pattern_destroy(layer);
 }
 
 namespace {
@@ -826,6 +814,44 @@ std::optional<LayerPixels> layerPixels(cairo_pattern_t* layer) {
 }
 
 }  // namespace
+
+void GraphicsContext::beginTransparencyLayer(std::optional<Rect> deviceBounds) {
+    State inner = state();
+    // Inside the layer drawing starts plain; the layer as a whole is composited
+    // with the outer alpha, blend mode and mask at the end.
+    inner.alpha = 1;
+    inner.blendMode = BlendMode::normal;
+    inner.mask.reset();
+    // The layer's own context starts clipped as the outer one is, and what it
+    // draws is laid down through the outer clip again.
+    inner.clips.reset();
+    layerDepths_.push_back(states_.size());
+    states_.push_back(std::move(inner));
+    pushGroup(deviceBounds);
+}
+
+void GraphicsContext::endTransparencyLayer() {
+    if (layerDepths_.empty()) {
+        return;
+    }
+    while (states_.size() > layerDepths_.back() + 1) {
+        popState();
+    }
+    states_.pop_back();
+    layerDepths_.pop_back();
+    cairo_pattern_t* layer = popGroup();
+    // The layer lands within its buffer's pixels.
+    if (const std::optional<LayerPixels> pixels = layerPixels(layer)) {
+        noteWritten(pixels->x, pixels->y, pixels->x + pixels->width, pixels->y + pixels->height);
+    } else {
+        noteWrittenClip();
+    }
+    // Laid down whatever the budget says: the group's drawings are already made.
+    WorkBudget::chargeActive([&] { return compositeCost(visibleArea(deviceClipBox())); });
+    if (!handOverLayer(layer)) compositePaint(layer, state().alpha, true);
+    cairo_pattern_destroy(layer);
+}
+
 
 bool GraphicsContext::layDownLayerThroughCoverage(cairo_pattern_t* layer, const CoverageRasterizer::Plane& plane) {
     if (state().blendMode != BlendMode::normal) return false;

@@ -53,6 +53,61 @@ double GraphicsContext::strokeTolerance(double radius) {
     return std::max(flatteningTolerance * smallCurveRadius / std::min(radius, maximumPenRadius), finestTolerance);
 }
 
+void GraphicsContext::noteWritten(double minX, double minY, double maxX, double maxY) {
+    if (!outerContexts_.empty() || written_.everywhere) return;  // into a group, or told already
+    // Two pixels around for antialiasing and rounding, within the target.
+    constexpr double margin = 2;
+    minX = std::clamp(minX - margin, 0.0, static_cast<double>(width_));
+    minY = std::clamp(minY - margin, 0.0, static_cast<double>(height_));
+    maxX = std::clamp(maxX + margin, 0.0, static_cast<double>(width_));
+    maxY = std::clamp(maxY + margin, 0.0, static_cast<double>(height_));
+    if (!(minX < maxX && minY < maxY)) {
+        // Not a number, or nothing of the target: the whole target, to be safe
+        // where a number failed.
+        if (minX >= maxX || minY >= maxY) return;
+        written_.everywhere = true;
+        return;
+    }
+    WrittenBox& box = written_;
+    if (box.empty) {
+        box = {minX, minY, maxX, maxY, false, false};
+        return;
+    }
+    box.minX = std::min(box.minX, minX);
+    box.minY = std::min(box.minY, minY);
+    box.maxX = std::max(box.maxX, maxX);
+    box.maxY = std::max(box.maxY, maxY);
+}
+
+void GraphicsContext::noteWrittenPath(bool stroked) {
+    if (!outerContexts_.empty() || written_.everywhere) return;
+    const PointBounds& box = pathExtent_.box;
+    if (box.empty) return;
+    double reach = 0;
+    if (stroked) {
+        // Half the pen in the direction the transform stretches most (its
+        // Frobenius norm bounds that), times what a miter or a square cap
+        // adds past the pen.
+        const State& s = state();
+        const AffineTransform& t = s.transform;
+        const double stretch = std::sqrt(t.a * t.a + t.b * t.b + t.c * t.c + t.d * t.d);
+        const double beyond = s.lineJoin == LineJoin::miter ? std::max(s.miterLimit, 1.5) : 1.5;
+        reach = std::fabs(s.lineWidth) / 2 * stretch * beyond;
+        if (!std::isfinite(reach)) {
+            written_.everywhere = true;
+            return;
+        }
+    }
+    noteWritten(box.minX - reach, box.minY - reach, box.maxX + reach, box.maxY + reach);
+}
+
+void GraphicsContext::noteWrittenClip() {
+    if (!outerContexts_.empty() || written_.everywhere) return;
+    const Rect clip = deviceClipExtents();
+    if (clip.isNull()) return;
+    noteWritten(clip.minX(), clip.minY(), clip.maxX(), clip.maxY());
+}
+
 Rect GraphicsContext::deviceClipExtents() const {
     // Asked of Cairo once for each chain of clips on each context, as
     // deviceClipRectangles is: a layer asks for it with every drawing.

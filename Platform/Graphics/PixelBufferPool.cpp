@@ -1,5 +1,6 @@
 #include "Platform/Graphics/PixelBufferPool.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -28,17 +29,65 @@ std::size_t roundedUp(std::size_t bytes) {
 
 }  // namespace
 
-// What a pooled surface carries to give its buffer back when Cairo finalises it.
+// What a pooled surface carries to give its buffer back when Cairo finalises
+// it: the bytes its surface made dirty are added to the buffer's dirt then,
+// all it used unless it was told a box.
 struct PixelBufferPool::Return {
     PixelBufferPool* pool;
     Buffer buffer;
+    Dirt used;
 
     static void run(void* data) {
         auto* self = static_cast<Return*>(data);
+        self->buffer.dirt = self->buffer.dirt.unionWith(self->used);
         self->pool->give(self->buffer);
         delete self;
     }
 };
+
+PixelBufferPool::Dirt PixelBufferPool::Dirt::unionWith(const Dirt& other) const {
+    if (other.empty()) return *this;
+    if (empty()) return other;
+    if (stride == other.stride && stride > 0) {
+        // Rows of one stride: the rows and the columns that hold either.
+        const std::size_t firstRow = std::min(offset / stride, other.offset / stride);
+        const std::size_t endRow = std::max(offset / stride + count, other.offset / stride + other.count);
+        const std::size_t firstColumn = std::min(offset % stride, other.offset % stride);
+        const std::size_t endColumn = std::max(offset % stride + length, other.offset % stride + other.length);
+        if (endColumn <= stride) {
+            return {firstRow * stride + firstColumn, stride, endRow - firstRow, endColumn - firstColumn};
+        }
+    }
+    return prefix(std::max(extent(), other.extent()));
+}
+
+void PixelBufferPool::Dirt::clear(std::uint8_t* data) const {
+    if (empty()) return;
+    if (length == stride || count == 1) {
+        std::memset(data + offset, 0, (count - 1) * stride + length);
+        return;
+    }
+    for (std::size_t row = 0; row < count; ++row) std::memset(data + offset + row * stride, 0, length);
+}
+
+void PixelBufferPool::noteWritten(cairo_surface_t* surface, int left, int top, int right, int bottom) {
+    auto* back = static_cast<Return*>(cairo_surface_get_user_data(surface, &returnKey));
+    if (back == nullptr || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return;
+    const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const int pixelBytes = cairo_image_surface_get_format(surface) == CAIRO_FORMAT_A8 ? 1 : 4;
+    left = std::clamp(left, 0, width);
+    right = std::clamp(right, 0, width);
+    top = std::clamp(top, 0, height);
+    bottom = std::clamp(bottom, 0, height);
+    if (left >= right || top >= bottom || stride <= 0) {
+        back->used = {};
+        return;
+    }
+    const auto bytes = [](int value) { return static_cast<std::size_t>(value); };
+    back->used = {bytes(top) * bytes(stride) + bytes(left) * bytes(pixelBytes), bytes(stride), bytes(bottom - top),
+                  bytes(right - left) * bytes(pixelBytes)};
+}
 
 PixelBufferPool& PixelBufferPool::shared() {
     // Never destroyed: surfaces may outlive every static (images held by
@@ -64,10 +113,11 @@ cairo_surface_t* PixelBufferPool::makeSurface(cairo_format_t format, int width, 
         return cairo_image_surface_create(CAIRO_FORMAT_INVALID, 0, 0);
     }
     if (cleared) {
-        std::memset(buffer.data, 0, bytes);
+        buffer.dirt.clear(buffer.data);
+        buffer.dirt = {};
     }
     cairo_surface_t* surface = cairo_image_surface_create_for_data(buffer.data, format, width, height, stride);
-    auto* back = new Return{this, buffer};
+    auto* back = new Return{this, buffer, Dirt::prefix(bytes)};
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
         cairo_surface_set_user_data(surface, &returnKey, back, &Return::run) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
@@ -98,10 +148,11 @@ PixelBufferPool::Buffer PixelBufferPool::take(std::size_t bytes) {
         }
         ++allocations_;
     }
-    // Pages past what is cleared are touched only by a later, larger use: a
-    // buffer costs no more memory than it has been asked to hold.
+    // Pages past what is used are touched only by a later, larger use: a
+    // buffer costs no more memory than it has been asked to hold (a large
+    // one comes from the system zeroed as its pages are first touched).
     const std::size_t capacity = roundedUp(bytes);
-    return {static_cast<std::uint8_t*>(std::malloc(capacity)), capacity};
+    return {static_cast<std::uint8_t*>(std::calloc(capacity, 1)), capacity, {}};
 }
 
 void PixelBufferPool::give(Buffer buffer) {

@@ -9,6 +9,13 @@
 // renderer that allocates its canvas anew every frame pays hundreds of faults
 // per frame for nothing. With the pool, a steady state allocates nothing.
 //
+// A buffer remembers which of its bytes may hold anything but zero, and a
+// surface asked for cleared clears only those: the bytes its last surface
+// used, or, when the one drawing into that surface told the pool where it
+// drew (noteWritten), the rows and columns of that box. A frame's canvas
+// drawn on in a part of it then clears that part for the next frame, not
+// the whole canvas.
+//
 // Free buffers are kept up to a bound in bytes; past it the least recently
 // returned ones are freed. Thread-safe: buffers may come back on any thread.
 
@@ -39,6 +46,14 @@ public:
     // caller then writes every byte it reads.
     cairo_surface_t* makeSurface(cairo_format_t format, int width, int height, bool cleared = true);
 
+    // Tells the pool that everything written into a surface it made, since it
+    // was made and until it is let go, lies within the pixels [left, right)
+    // x [top, bottom), clamped to the surface: the buffer then has only those
+    // to clear for its next surface. Nothing for a surface the pool did not
+    // make. The caller must see every write: one outside the box would show
+    // in the next surface made over the buffer.
+    static void noteWritten(cairo_surface_t* surface, int left, int top, int right, int bottom);
+
     // Free buffers held now, in bytes; how many buffers were allocated
     // afresh so far (a steady state stops adding to it); and the bytes of all
     // the surfaces made so far, each cleared when made (what intermediate
@@ -48,9 +63,25 @@ public:
     std::size_t clearedBytes() const;
 
 private:
+    // The bytes of a buffer that may hold anything but zero: `count` rows
+    // `stride` bytes apart from `offset`, `length` bytes of each; none when
+    // `length` is 0. Every other byte is zero.
+    struct Dirt {
+        std::size_t offset = 0, stride = 0, count = 0, length = 0;
+
+        static Dirt prefix(std::size_t bytes) { return {0, bytes, bytes > 0 ? 1u : 0u, bytes}; }
+        bool empty() const { return length == 0 || count == 0; }
+        // The bytes from the start past which every byte is zero.
+        std::size_t extent() const { return empty() ? 0 : offset + (count - 1) * stride + length; }
+        // Both, as one: the box around them when they are rows of one
+        // stride, else the bytes from the start to the farther's end.
+        Dirt unionWith(const Dirt& other) const;
+        void clear(std::uint8_t* data) const;
+    };
     struct Buffer {
         std::uint8_t* data = nullptr;
         std::size_t capacity = 0;
+        Dirt dirt;
     };
     struct Return;
 

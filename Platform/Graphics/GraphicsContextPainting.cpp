@@ -852,7 +852,6 @@ void GraphicsContext::endTransparencyLayer() {
     cairo_pattern_destroy(layer);
 }
 
-
 bool GraphicsContext::layDownLayerThroughCoverage(cairo_pattern_t* layer, const CoverageRasterizer::Plane& plane) {
     if (state().blendMode != BlendMode::normal) return false;
     const std::optional<LayerPixels> pixels = layerPixels(layer);

@@ -55,19 +55,17 @@ double GraphicsContext::strokeTolerance(double radius) {
 
 void GraphicsContext::noteWritten(double minX, double minY, double maxX, double maxY) {
     if (!outerContexts_.empty() || written_.everywhere) return;  // into a group, or told already
+    if (std::isnan(minX) || std::isnan(minY) || std::isnan(maxX) || std::isnan(maxY)) {
+        written_.everywhere = true;  // a number failed: the whole target, to be safe
+        return;
+    }
     // Two pixels around for antialiasing and rounding, within the target.
     constexpr double margin = 2;
     minX = std::clamp(minX - margin, 0.0, static_cast<double>(width_));
     minY = std::clamp(minY - margin, 0.0, static_cast<double>(height_));
     maxX = std::clamp(maxX + margin, 0.0, static_cast<double>(width_));
     maxY = std::clamp(maxY + margin, 0.0, static_cast<double>(height_));
-    if (!(minX < maxX && minY < maxY)) {
-        // Not a number, or nothing of the target: the whole target, to be safe
-        // where a number failed.
-        if (minX >= maxX || minY >= maxY) return;
-        written_.everywhere = true;
-        return;
-    }
+    if (minX >= maxX || minY >= maxY) return;  // nothing of the target
     WrittenBox& box = written_;
     if (box.empty) {
         box = {minX, minY, maxX, maxY, false, false};

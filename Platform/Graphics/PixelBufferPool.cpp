@@ -75,7 +75,9 @@ void PixelBufferPool::noteWritten(cairo_surface_t* surface, int left, int top, i
     if (back == nullptr || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return;
     const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    const int pixelBytes = cairo_image_surface_get_format(surface) == CAIRO_FORMAT_A8 ? 1 : 4;
+    const cairo_format_t format = cairo_image_surface_get_format(surface);
+    if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24 && format != CAIRO_FORMAT_A8) return;
+    const int pixelBytes = format == CAIRO_FORMAT_A8 ? 1 : 4;
     left = std::clamp(left, 0, width);
     right = std::clamp(right, 0, width);
     top = std::clamp(top, 0, height);

@@ -442,14 +442,8 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
     if (rect.isEmpty() || state().degenerate) {
         return;
     }
-    {
-        PointBounds box;
-        for (const Point corner : {Point(rect.minX(), rect.minY()), Point(rect.maxX(), rect.minY()),
-                                   Point(rect.minX(), rect.maxY()), Point(rect.maxX(), rect.maxY())}) {
-            box.add(toDevice(corner));
-        }
-        noteWritten(box.minX, box.minY, box.maxX, box.maxY);
-    }
+    const Rect reach = rect.applying(state().transform);
+    noteWritten(reach.minX(), reach.minY(), reach.maxX(), reach.maxY());
     // Shown at half its size or less, an image is drawn from the reduction
     // nearest above the size it is shown at, made once and kept with it, so
     // that what is left to resample on every draw is within a bilinear

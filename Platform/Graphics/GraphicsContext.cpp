@@ -134,15 +134,12 @@ GraphicsContext::~GraphicsContext() {
     }
     flushPending();
     // The pool clears only what was drawn on when the target's buffer is next used.
+    // (A box of nothing is all zeros: nothing to clear.)
     if (!written_.everywhere && !surfaces_.empty()) {
         const WrittenBox& box = written_;
-        if (box.empty) {
-            PixelBufferPool::noteWritten(surfaces_.front(), 0, 0, 0, 0);
-        } else {
-            PixelBufferPool::noteWritten(surfaces_.front(), static_cast<int>(std::floor(box.minX)),
-                                         static_cast<int>(std::floor(box.minY)), static_cast<int>(std::ceil(box.maxX)),
-                                         static_cast<int>(std::ceil(box.maxY)));
-        }
+        PixelBufferPool::noteWritten(surfaces_.front(), static_cast<int>(std::floor(box.minX)),
+                                     static_cast<int>(std::floor(box.minY)), static_cast<int>(std::ceil(box.maxX)),
+                                     static_cast<int>(std::ceil(box.maxY)));
     }
     cairo_destroy(cairo_);
     // The drawings laid down let go of the clips' coverage: the buffers go

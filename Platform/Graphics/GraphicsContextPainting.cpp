@@ -618,8 +618,10 @@ std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, 
 
 void GraphicsContext::drawDeviceImageIgnoringClip(const std::shared_ptr<const Image>& image, int x, int y) {
     if (!image) return;
-    noteWritten(x, y, x + static_cast<double>(image->width()), y + static_cast<double>(image->height()));
-    if (handOverPicture(image, x, y)) return;
+    if (handOverPicture(image, x, y)) {
+        noteWritten(x, y, x + static_cast<double>(image->width()), y + static_cast<double>(image->height()));
+        return;
+    }
     drawDeviceImageIgnoringClip(*image, x, y);
 }
 

@@ -32,13 +32,14 @@ inline Surface painted(const double (&rgba)[4], cairo_format_t format = CAIRO_FO
     return target;
 }
 
-// Every level of coverage at least once, in runs of one to a dozen pixels of
-// one level (spans of every length), a whole row of full coverage and one of
-// none.
+// A whole row of full coverage and one of none, every level once in four
+// rows of single pixels, then runs of two, three and nine to a dozen pixels
+// of one level (spans of those lengths, and of the rows' remainders).
 inline std::uint8_t coverageAt(int x, int y) {
     if (y == 0) return 0xff;
     if (y == 1) return 0;
-    const int run = y < 6 ? 1 : y + 1;
+    if (y < 6) return static_cast<std::uint8_t>(((y - 2) * kWidth + x) * 37 % 256);
+    const int run = y < 8 ? y - 4 : y + 1;
     return static_cast<std::uint8_t>(((x / run) * 37 + y * 101 + (x / run) * y) % 256);
 }
 

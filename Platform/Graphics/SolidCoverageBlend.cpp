@@ -37,6 +37,22 @@ void overRun(std::uint32_t covered, std::uint32_t* pixels, int count) {
     for (; x < count; ++x) pixels[x] = addSaturated(covered, multiplyChannels(pixels[x], remaining));
 }
 
+#if defined(__SSE2__)
+// Lays `colour`, a pixel's channels unpacked into 16-bit lanes, over the one
+// pixel through `coverage`, as SolidCoverageBlend::over does: for the pixels
+// an outline's edge crosses, which most spans are, the scalar arithmetic's
+// shifts and masks cost twice as much.
+inline void overOne(__m128i colour, std::uint8_t coverage, std::uint32_t* pixel) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i covered = PixelArithmetic::multiplyLanes(colour, _mm_set1_epi16(coverage));
+    const __m128i remaining = _mm_sub_epi16(_mm_set1_epi16(0xff), _mm_shufflelo_epi16(covered, 0xff));
+    const __m128i destination = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(*pixel)), zero);
+    const __m128i kept = PixelArithmetic::multiplyLanes(destination, remaining);
+    *pixel = static_cast<std::uint32_t>(
+        _mm_cvtsi128_si32(_mm_adds_epu8(_mm_packus_epi16(covered, zero), _mm_packus_epi16(kept, zero))));
+}
+#endif
+
 // Lays `pixel` over `count` pixels, each through its own coverage: `levels`
 // scaled by `scale` (255 leaves them as they are), as SolidCoverageBlend::over
 // does pixel by pixel, four at a time where the processor's vectors allow.
@@ -77,25 +93,14 @@ void overEach(std::uint32_t pixel, const std::uint8_t* levels, std::uint32_t sca
 #endif
     for (; x < count; ++x) {
         const std::uint32_t m = scale == 0xff ? levels[x] : multiply(levels[x], scale);
-        if (m != 0) pixels[x] = SolidCoverageBlend::over(pixel, static_cast<std::uint8_t>(m), pixels[x]);
+        if (m == 0) continue;
+#if defined(__SSE2__)
+        overOne(colour, static_cast<std::uint8_t>(m), pixels + x);
+#else
+        pixels[x] = SolidCoverageBlend::over(pixel, static_cast<std::uint8_t>(m), pixels[x]);
+#endif
     }
 }
-
-#if defined(__SSE2__)
-// Lays `colour`, a pixel's channels unpacked into 16-bit lanes, over the one
-// pixel through `coverage`, as SolidCoverageBlend::over does: for the pixels
-// an outline's edge crosses, which most spans are, the scalar arithmetic's
-// shifts and masks cost twice as much.
-inline void overOne(__m128i colour, std::uint8_t coverage, std::uint32_t* pixel) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i covered = PixelArithmetic::multiplyLanes(colour, _mm_set1_epi16(coverage));
-    const __m128i remaining = _mm_sub_epi16(_mm_set1_epi16(0xff), _mm_shufflelo_epi16(covered, 0xff));
-    const __m128i destination = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(*pixel)), zero);
-    const __m128i kept = PixelArithmetic::multiplyLanes(destination, remaining);
-    *pixel = static_cast<std::uint32_t>(
-        _mm_cvtsi128_si32(_mm_adds_epu8(_mm_packus_epi16(covered, zero), _mm_packus_epi16(kept, zero))));
-}
-#endif
 
 }  // namespace
 

@@ -32,11 +32,7 @@ namespace {
 
 // Whole pixels of the context that the current clip lets through; empty when none.
 PixelRect visiblePixels(const GraphicsContext& context) {
-    const Rect clip = context.clipBoundingBox();
-    if (clip.isNull()) {
-        return {};
-    }
-    return PixelRect::covering(clip.applying(context.currentTransform()), context);
+    return PixelRect::covering(context.deviceClipBoundingBox(), context);
 }
 
 // Draws with device pixels as user space for the duration of `body`.

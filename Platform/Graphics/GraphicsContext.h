@@ -157,6 +157,10 @@ public:
     void clipToAlphaOf(std::unique_ptr<GraphicsContext> mask, int x, int y);
     // In user space; the null rectangle when nothing can be drawn.
     Rect clipBoundingBox() const;
+    // The device box the clip lets drawing touch, within the target, asked
+    // of the clip once for each chain of clips; the null rectangle when
+    // nothing can be drawn.
+    Rect deviceClipBoundingBox() const;
     // The clip as rectangles in device pixels, when it is made of rectangles
     // alone (no path, stroke or mask clip); none otherwise.
     std::optional<std::vector<Rect>> deviceClipRectangles() const;

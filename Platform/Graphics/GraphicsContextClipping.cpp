@@ -334,4 +334,9 @@ Rect GraphicsContext::clipBoundingBox() const {
     return box;
 }
 
+Rect GraphicsContext::deviceClipBoundingBox() const {
+    if (state().degenerate) return Rect::null();
+    return deviceClipBox();
+}
+
 }  // namespace platform::graphics

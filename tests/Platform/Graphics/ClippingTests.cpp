@@ -66,6 +66,30 @@ TEST(ClipTest, ToAMaskImageOverARectangle) {
     EXPECT_TRUE(pixelNear(*image, 5, 20, kClear));                 // outside the rectangle
 }
 
+TEST(ClipTest, ItsDeviceBoxIsTheClipsOwnWhateverTheTransform) {
+    // Under a turn the user-space box, carried back to the device, is wider
+    // than the clip; the device box is the clip's own, cut to the target and
+    // to a mask, and nothing where nothing can be drawn.
+    auto context = bitmap(100, 100);
+    context->clipToRect(Rect(20, 30, 40, 10));
+    context->translateBy(50, 50);
+    context->rotateBy(0.5);
+    EXPECT_EQ(context->deviceClipBoundingBox(), Rect(20, 30, 40, 10));
+    EXPECT_GT(context->clipBoundingBox().applying(context->currentTransform()).width(), 40);
+    context->scaleBy(0, 1);
+    EXPECT_TRUE(context->deviceClipBoundingBox().isNull());
+
+    auto masked = bitmap(40, 40);
+    masked->clipToRect(Rect(-10, 5, 100, 20));
+    EXPECT_EQ(masked->deviceClipBoundingBox(), Rect(0, 5, 40, 20));
+    const auto mask = halfWhiteMask();
+    ASSERT_NE(mask, nullptr);
+    masked->clipToMask(Rect(10, 10, 20, 20), *mask);
+    EXPECT_EQ(masked->deviceClipBoundingBox(), Rect(10, 10, 20, 15));
+    masked->clipToRect(Rect(0, 0, 2, 2));
+    EXPECT_TRUE(masked->deviceClipBoundingBox().isNull() || masked->deviceClipBoundingBox().isEmpty());
+}
+
 TEST(ClipTest, AnARGBMaskUsesItsAlphaAndStrokesThroughMasks) {
     auto source = bitmap(4, 4);
     source->setFillColor(Color::rgb(0, 1, 0, 0.25));

@@ -238,14 +238,20 @@ void SolidCoverageBlend::blendRows(const CoverageRasterizer::Plane& plane, int f
 
 void SolidCoverageBlend::blendSpans(const std::vector<CoverageRasterizer::Span>& spans,
                                     const ClipCoverageView* clip) const {
-    if (pixel_ == 0) return;
-    const bool opaque = (pixel_ >> 24) == 0xff;
+    const std::uint32_t pixel = pixel_;
+    if (pixel == 0) return;
+    const bool opaque = (pixel >> 24) == 0xff;
 #if defined(__SSE2__)
-    const __m128i colour = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(pixel_)), _mm_setzero_si128());
+    const __m128i colour = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(pixel)), _mm_setzero_si128());
 #endif
+    // Held apart from the members: the pixels written could otherwise be
+    // them, for all the compiler knows, and each span would load them again.
+    const int top = target_.top, bottom = target_.bottom, left = target_.left, right = target_.right;
+    std::uint8_t* const data = data_;
+    const std::ptrdiff_t stride = stride_, offsetX = target_.offsetX, offsetY = target_.offsetY;
     for (const CoverageRasterizer::Span& span : spans) {
-        if (span.y < target_.top || span.y >= target_.bottom) continue;
-        const int from = std::max(span.x, target_.left), to = std::min(span.x + span.length, target_.right);
+        if (span.y < top || span.y >= bottom) continue;
+        const int from = std::max(span.x, left), to = std::min(span.x + span.length, right);
         if (from >= to) continue;
         if (coverageOnly_) {
             const std::uint8_t* clipRow =
@@ -255,21 +261,20 @@ void SolidCoverageBlend::blendSpans(const std::vector<CoverageRasterizer::Span>&
             blendCoverageOnly(span.y, from, to, clipRow, span.coverage);
             continue;
         }
-        auto* pixels = reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(span.y + target_.offsetY) * stride_) +
-                       target_.offsetX;
+        auto* pixels = reinterpret_cast<std::uint32_t*>(data + (span.y + offsetY) * stride) + offsetX;
         if (clip != nullptr) {
             const std::uint8_t* clipRow = clip->coverage->data() +
                                           static_cast<std::size_t>(span.y - clip->top) * clip->width - clip->left;
-            overEach(pixel_, clipRow + from, span.coverage, pixels + from, to - from);
+            overEach(pixel, clipRow + from, span.coverage, pixels + from, to - from);
         } else if (opaque && span.coverage == 0xff) {
-            std::fill(pixels + from, pixels + to, pixel_);
+            std::fill(pixels + from, pixels + to, pixel);
 #if defined(__SSE2__)
         } else if (to - from < 4) {
             for (int x = from; x < to; ++x) overOne(colour, span.coverage, pixels + x);
 #endif
         } else {
             // One coverage along the span: the colour through it is worked out once.
-            const std::uint32_t covered = span.coverage == 0xff ? pixel_ : multiplyChannels(pixel_, span.coverage);
+            const std::uint32_t covered = span.coverage == 0xff ? pixel : multiplyChannels(pixel, span.coverage);
             overRun(covered, pixels + from, to - from);
         }
     }

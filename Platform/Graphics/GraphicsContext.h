@@ -390,6 +390,9 @@ private:
     // With `checkOnly`, only checks it in (CoverageRasterizer::checkStroke),
     // for the stroking to be done on another thread.
     bool takeCurrentStroke(CoverageRasterizer& rasterizer, bool checkOnly = false) const;
+    // How far past the current path, in device pixels, its stroke with the
+    // state's pen can reach: not a finite number when it cannot be bounded.
+    double strokeReach() const;
     // Draws the current path's stroke into a new pixel mask (cleared, over
     // the clip's box) and sets its bounds; false, having drawn nothing, when
     // it is left to Cairo.

@@ -538,11 +538,26 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         return false;
     };
     CoverageRasterizer& rasterizer = drawing->rasterizer;
-    // A stroke is only checked in here: the worker strokes it.
+    // A stroke is only checked in here: the worker strokes it. One that
+    // FreeType's stroker does not take (a pen wider than a curve's bend,
+    // which it would draw otherwise than Cairo) is stroked by Cairo on the
+    // worker, within the path's box grown by the pen's reach. A dashed one,
+    // one under a clip of paths, and one of another source than a colour
+    // are left to Cairo here.
+    std::optional<Rect> cairoStrokeBox;
     if (!rectangle && (stroked ? !takeCurrentStroke(rasterizer, true) : !rasterizer.takeFill(devicePath_, rule))) {
-        return refuse();
+        const double reach = stroked ? strokeReach() + 2 : 0;
+        if (!stroked || !s.dashLengths.empty() || clipped || !solid || pathExtent_.box.empty || !std::isfinite(reach)) {
+            return refuse();
+        }
+        const PointBounds& box = pathExtent_.box;
+        cairoStrokeBox = Rect(box.minX - reach, box.minY - reach, box.maxX - box.minX + 2 * reach,
+                              box.maxY - box.minY + 2 * reach);
     }
-    const Rect shape = rectangle ? *rectangle : stroked ? rasterizer.checkedStrokeReach() : rasterizer.bounds();
+    const Rect shape = rectangle         ? *rectangle
+                       : cairoStrokeBox  ? *cairoStrokeBox
+                       : stroked         ? rasterizer.checkedStrokeReach()
+                                         : rasterizer.bounds();
     const Rect reach = shape.isNull() ? shape : shape.intersection(deviceClipBox());
     if (reach.isNull() || reach.isEmpty()) {
         spareDrawings_.push_back(std::move(drawing));
@@ -793,7 +808,6 @@ void GraphicsContext::flushPending() const {
             }
             workers.finish(*drawing);
         }
-        if (drawing->needsCairo()) drawing->strokeWithCairo();
         drawing->layDown(cairo_);
         spareDrawings_.push_back(std::move(drawing));
     }

@@ -81,22 +81,23 @@ void GraphicsContext::noteWrittenPath(bool stroked) {
     if (!outerContexts_.empty() || written_.everywhere) return;
     const PointBounds& box = pathExtent_.box;
     if (box.empty) return;
-    double reach = 0;
-    if (stroked) {
-        // Half the pen in the direction the transform stretches most (its
-        // Frobenius norm bounds that), times what a miter or a square cap
-        // adds past the pen.
-        const State& s = state();
-        const AffineTransform& t = s.transform;
-        const double stretch = std::sqrt(t.a * t.a + t.b * t.b + t.c * t.c + t.d * t.d);
-        const double beyond = s.lineJoin == LineJoin::miter ? std::max(s.miterLimit, 1.5) : 1.5;
-        reach = std::fabs(s.lineWidth) / 2 * stretch * beyond;
-        if (!std::isfinite(reach)) {
-            written_.everywhere = true;
-            return;
-        }
+    const double reach = stroked ? strokeReach() : 0;
+    if (!std::isfinite(reach)) {
+        written_.everywhere = true;
+        return;
     }
     noteWritten(box.minX - reach, box.minY - reach, box.maxX + reach, box.maxY + reach);
+}
+
+double GraphicsContext::strokeReach() const {
+    // Half the pen in the direction the transform stretches most (its
+    // Frobenius norm bounds that), times what a miter or a square cap adds
+    // past the pen.
+    const State& s = state();
+    const AffineTransform& t = s.transform;
+    const double stretch = std::sqrt(t.a * t.a + t.b * t.b + t.c * t.c + t.d * t.d);
+    const double beyond = s.lineJoin == LineJoin::miter ? std::max(s.miterLimit, 1.5) : 1.5;
+    return std::fabs(s.lineWidth) / 2 * stretch * beyond;
 }
 
 void GraphicsContext::noteWrittenClip() {

@@ -105,18 +105,19 @@ void PendingCoverageDrawing::coverBox(std::uint8_t level) {
 void PendingCoverageDrawing::run() {
     if (!spansGiven_) {
         spans_.clear();
+        // A stroke whose outline FreeType's stroker does not take, or whose
+        // scan conversion fails, is stroked by Cairo here instead.
         if (stroke && (!rasterizer.strokeChecked() || !rasterizer.prepare(left, top, right - left, bottom - top))) {
-            needsCairo_ = true;
-            return;
+            strokeWithCairo();
+        } else {
+            failed_ = !rasterizer.renderSpans(spans_);
+            if (failed_ && stroke) strokeWithCairo();
         }
-        failed_ = !rasterizer.renderSpans(spans_);
-        if (failed_ && stroke) needsCairo_ = true;
     }
     if (!failed_ && gradient) cover();
 }
 
 void PendingCoverageDrawing::strokeWithCairo() {
-    needsCairo_ = false;
     failed_ = true;
     spans_.clear();
     const int width = right - left, height = bottom - top;
@@ -264,7 +265,6 @@ void PendingCoverageDrawing::release() {
     picture.reset();
     spansGiven_ = false;
     submitted = false;
-    needsCairo_ = false;
     failed_ = false;
 }
 

@@ -76,9 +76,10 @@ public:
     bool submitted = false;
 
     // A stroke is stroked on the worker too, from what the rasteriser
-    // checked in (CoverageRasterizer::checkStroke), within the box; should
-    // its outline not fit FreeType's, the context has Cairo stroke it with
-    // these, as it would have drawn it at once.
+    // checked in (CoverageRasterizer::checkStroke), within the box; where
+    // FreeType's stroker did not take it (nothing was checked in) or its
+    // outline does not fit FreeType's, the worker has Cairo stroke it with
+    // these, as the context would have drawn it at once.
     struct CairoStroke {
         AffineTransform pen;
         double tolerance = 0.1;
@@ -91,10 +92,6 @@ public:
     // The stroke's path, in device space; kept across reuse, so that copying
     // the next one in allocates nothing once it has grown to its size.
     Path strokePath;
-    // After CoverageWorkers::finish: whether the stroker failed, and the
-    // stroke is left to strokeWithCairo (on the context's thread).
-    bool needsCairo() const { return needsCairo_; }
-    void strokeWithCairo();
 
     // After CoverageWorkers::finish: lays the spans down into the target,
     // which `cairo` draws into, and lets go of what it held. Nothing is laid
@@ -116,6 +113,9 @@ protected:
 
 
 private:
+    // Strokes the path with Cairo into a plane of coverage over the box and
+    // takes its spans, where FreeType's stroker did not stroke it.
+    void strokeWithCairo();
     // Lays the spans down through a coverage plane with Cairo, for a source
     // other than one colour.
     void layDownThroughPlane(cairo_t* cairo) const;
@@ -130,7 +130,6 @@ private:
     bool coveredMade_ = false;
     bool failed_ = false;
     bool spansGiven_ = false;
-    bool needsCairo_ = false;
 };
 
 }  // namespace platform::graphics

@@ -79,7 +79,8 @@ public:
     // checked in (CoverageRasterizer::checkStroke), within the box; where
     // FreeType's stroker did not take it (nothing was checked in) or its
     // outline does not fit FreeType's, the worker has Cairo stroke it with
-    // these, as the context would have drawn it at once.
+    // these into a plane of coverage (laid down as any drawing's coverage,
+    // which rounds a level apart from Cairo's own stroke in a few pixels).
     struct CairoStroke {
         AffineTransform pen;
         double tolerance = 0.1;

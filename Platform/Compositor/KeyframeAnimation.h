@@ -93,6 +93,7 @@ public:
 protected:
     std::optional<AnimatableValue> valueAt(double fraction,
                                            const std::optional<AnimatableValue>& current) const override;
+    bool readsPresentedValue() const override { return false; }
     // Values all equal and no path: that value at every fraction, whatever
     // the key times, replacing what the layer presents.
     bool holdsOneValue() const override;

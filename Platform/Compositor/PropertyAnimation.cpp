@@ -3,7 +3,8 @@
 namespace platform::compositor {
 
 void PropertyAnimation::applyAtSimpleTime(double simpleTime, double simpleDuration, AnimationTarget& target) const {
-    const std::optional<AnimatableValue> current = target.presentedValue(keyPath_);
+    const std::optional<AnimatableValue> current =
+        additive_ || readsPresentedValue() ? target.presentedValue(keyPath_) : std::nullopt;
     std::optional<AnimatableValue> value = valueAt(easedFraction(simpleTime, simpleDuration), current);
     if (!value) {
         return;

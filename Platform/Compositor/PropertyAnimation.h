@@ -31,6 +31,9 @@ protected:
     // layer presents so far. None leaves the property alone.
     virtual std::optional<AnimatableValue> valueAt(double fraction,
                                                    const std::optional<AnimatableValue>& current) const = 0;
+    // Whether valueAt reads `current`: when it does not, and the animation
+    // does not add to what is presented, it is not asked of the layer.
+    virtual bool readsPresentedValue() const { return true; }
 
 private:
     void applyAtSimpleTime(double simpleTime, double simpleDuration, AnimationTarget& target) const final;

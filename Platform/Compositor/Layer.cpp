@@ -44,17 +44,60 @@ private:
     Layer& layer_;
 };
 
+// A part of a transform's parts as a key path presents it.
+AnimatableValue partValue(const TransformComponents& parts, TransformComponents::Part part) {
+    if (part == TransformComponents::Part::translation) {
+        return AnimatableValue(Point(parts.translationX, parts.translationY));
+    }
+    return AnimatableValue(parts.number(part));
+}
+
+// Sets a part of a transform's parts from a value of a key path; false,
+// changing nothing, for a value of another type.
+bool setPart(TransformComponents& parts, TransformComponents::Part part, const AnimatableValue& value) {
+    if (part == TransformComponents::Part::translation) {
+        const Point* point = value.get<Point>();
+        if (!point) {
+            return false;
+        }
+        parts.translationX = point->x;
+        parts.translationY = point->y;
+        return true;
+    }
+    const std::optional<double> number = value.number();
+    if (!number) {
+        return false;
+    }
+    parts.setNumber(part, *number);
+    return true;
+}
+
 // Writes into a presentation copy as LayerTarget does, and tells whether the
 // values written are those of the last copy, which it keeps in their place.
+// The parts of the transform that animations write one after another are
+// gathered and the copy's transform built from them once, as writing each in
+// turn would leave it, unless the whole transform is read or written between.
 class RecordingTarget : public AnimationTarget {
 public:
     RecordingTarget(Layer& layer, std::vector<std::pair<std::string, AnimatableValue>>& values)
-        : target_(layer), values_(values) {}
+        : layer_(layer), target_(layer), values_(values) {}
     std::optional<AnimatableValue> presentedValue(std::string_view keyPath) override {
+        if (parts_) {
+            if (const std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(keyPath)) {
+                return partValue(*parts_, *part);
+            }
+            if (keyPath == "transform") writeParts();
+        }
         return target_.presentedValue(keyPath);
     }
     void setPresentedValue(std::string_view keyPath, const AnimatableValue& value) override {
-        target_.setPresentedValue(keyPath, value);
+        if (const std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(keyPath)) {
+            if (!parts_) parts_ = layer_.transformComponents();
+            setPart(*parts_, *part, value);
+        } else {
+            if (keyPath == "transform") writeParts();
+            target_.setPresentedValue(keyPath, value);
+        }
         if (count_ < values_.size()) {
             auto& [key, kept] = values_[count_];
             if (key != keyPath || !(kept == value)) {
@@ -70,6 +113,7 @@ public:
     }
     // Whether the values differ from the last copy's; drops what that copy had more.
     bool finish() {
+        writeParts();
         if (count_ != values_.size()) {
             changed_ = true;
             values_.resize(count_, {std::string(), AnimatableValue(0.0)});
@@ -78,7 +122,14 @@ public:
     }
 
 private:
+    void writeParts() {
+        if (parts_) layer_.setTransformComponents(*parts_);
+        parts_.reset();
+    }
+
+    Layer& layer_;
     LayerTarget target_;
+    std::optional<TransformComponents> parts_;
     std::vector<std::pair<std::string, AnimatableValue>>& values_;
     std::size_t count_ = 0;
     bool changed_ = false;
@@ -414,12 +465,7 @@ bool Layer::needsDisplayForKey(std::string_view key) const {
 
 std::optional<AnimatableValue> Layer::value(std::string_view key) const {
     if (std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(key)) {
-        const TransformComponents parts =
-            transform_ && transform_->parts ? *transform_->parts : TransformComponents::of(transform());
-        if (*part == TransformComponents::Part::translation) {
-            return AnimatableValue(Point(parts.translationX, parts.translationY));
-        }
-        return AnimatableValue(parts.number(*part));
+        return partValue(transformComponents(), *part);
     }
     if (std::optional<std::optional<AnimatableValue>> standard = LayerKeyValue::read(*this, key)) {
         return *standard;
@@ -430,23 +476,11 @@ std::optional<AnimatableValue> Layer::value(std::string_view key) const {
     return std::nullopt;
 }
 
-bool Layer::setTransformPart(TransformComponents::Part part, const AnimatableValue& value) {
-    TransformComponents parts =
-        transform_ && transform_->parts ? *transform_->parts : TransformComponents::of(transform());
-    if (part == TransformComponents::Part::translation) {
-        const Point* point = value.get<Point>();
-        if (!point) {
-            return false;
-        }
-        parts.translationX = point->x;
-        parts.translationY = point->y;
-    } else {
-        std::optional<double> number = value.number();
-        if (!number) {
-            return false;
-        }
-        parts.setNumber(part, *number);
-    }
+TransformComponents Layer::transformComponents() const {
+    return transform_ && transform_->parts ? *transform_->parts : TransformComponents::of(transform());
+}
+
+void Layer::setTransformComponents(const TransformComponents& parts) {
     const Transform3D matrix = parts.matrix();
     const bool changed = matrix != transform();
     TransformState& state = editableTransform();
@@ -455,6 +489,14 @@ bool Layer::setTransformPart(TransformComponents::Part part, const AnimatableVal
         state.matrix = matrix;
         markChanged();
     }
+}
+
+bool Layer::setTransformPart(TransformComponents::Part part, const AnimatableValue& value) {
+    TransformComponents parts = transformComponents();
+    if (!setPart(parts, part, value)) {
+        return false;
+    }
+    setTransformComponents(parts);
     return true;
 }
 

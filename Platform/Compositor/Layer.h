@@ -241,6 +241,13 @@ public:
     // default, passes it on to the layer drawing this one.
     virtual bool reportRenderLimit(const std::string& message);
 
+    // The parts of the transform that its key paths name: those it was last
+    // set from, else those of its nearest decomposition.
+    TransformComponents transformComponents() const;
+    // Sets the transform to the parts' matrix, keeping the parts, as setting
+    // each part by its key path in turn would leave it.
+    void setTransformComponents(const TransformComponents& parts);
+
     // Presentation.
     std::shared_ptr<Layer> presentation() const;
     // A presentation copy at a media time, whether or not the layer was drawn.

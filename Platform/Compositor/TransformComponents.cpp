@@ -7,6 +7,14 @@ namespace platform::compositor {
 using graphics::Transform3D;
 
 TransformComponents TransformComponents::of(const Transform3D& transform) {
+    // Most layers' own transform, whose decomposition is known: no scale,
+    // turn or move (the angles about x and z come out as negative zeros).
+    if (transform.isIdentity()) {
+        TransformComponents parts;
+        parts.rotationX = -0.0;
+        parts.rotationZ = -0.0;
+        return parts;
+    }
     const TransformDecomposition d = TransformDecomposition::of(transform);
     const std::array<double, 3> angles = d.eulerAngles();
     TransformComponents parts;

@@ -92,8 +92,9 @@ public:
     }
     void setPresentedValue(std::string_view keyPath, const AnimatableValue& value) override {
         if (const std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(keyPath)) {
-            if (!parts_) parts_ = layer_.transformComponents();
-            setPart(*parts_, *part, value);
+            // A value of another type leaves the transform as it is.
+            TransformComponents parts = parts_ ? *parts_ : layer_.transformComponents();
+            if (setPart(parts, *part, value)) parts_ = parts;
         } else {
             if (keyPath == "transform") writeParts();
             target_.setPresentedValue(keyPath, value);

@@ -83,9 +83,12 @@ TEST_F(PresentedTransformPartsTest, ACopyPresentsWhatWritingEachPartInTurnLeaves
          Transform3D(),
          {{"transform.scale.y", 4.0}, {"transform", Transform3D::makeTranslation(1, 2, 0), true},
           {"transform.scale.x", 0.5}}},
-        {"a value of the wrong type left out, other keys between",
+        {"values of the wrong type left out, other keys between",
+         skewed,
+         {{"transform.translation", 3.0}, {"opacity", 0.5}, {"transform.rotation.z", Point(1, 1)}, {"position", Point(1, 1)}}},
+        {"a part written after a value of the wrong type",
          turnedAndMoved,
-         {{"transform.translation", 3.0}, {"opacity", 0.5}, {"transform.rotation.z", 1.0}, {"position", Point(1, 1)}}},
+         {{"transform.translation", 3.0}, {"transform.rotation.z", 1.0}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

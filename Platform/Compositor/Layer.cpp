@@ -31,19 +31,6 @@ namespace {
 // then worked out afresh.
 std::atomic<std::uint64_t> timingEpoch{1};
 
-// Lets animations read and write a layer's properties by key path.
-class LayerTarget : public AnimationTarget {
-public:
-    explicit LayerTarget(Layer& layer) : layer_(layer) {}
-    std::optional<AnimatableValue> presentedValue(std::string_view keyPath) override { return layer_.value(keyPath); }
-    void setPresentedValue(std::string_view keyPath, const AnimatableValue& value) override {
-        layer_.setValue(keyPath, value);
-    }
-
-private:
-    Layer& layer_;
-};
-
 // A part of a transform's parts as a key path presents it.
 AnimatableValue partValue(const TransformComponents& parts, TransformComponents::Part part) {
     if (part == TransformComponents::Part::translation) {
@@ -72,7 +59,7 @@ bool setPart(TransformComponents& parts, TransformComponents::Part part, const A
     return true;
 }
 
-// Writes into a presentation copy as LayerTarget does, and tells whether the
+// Writes into a presentation copy by key path, and tells whether the
 // values written are those of the last copy, which it keeps in their place.
 // The parts of the transform that animations write one after another are
 // gathered and the copy's transform built from them once, as writing each in
@@ -80,7 +67,7 @@ bool setPart(TransformComponents& parts, TransformComponents::Part part, const A
 class RecordingTarget : public AnimationTarget {
 public:
     RecordingTarget(Layer& layer, std::vector<std::pair<std::string, AnimatableValue>>& values)
-        : layer_(layer), target_(layer), values_(values) {}
+        : layer_(layer), values_(values) {}
     std::optional<AnimatableValue> presentedValue(std::string_view keyPath) override {
         if (parts_) {
             if (const std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(keyPath)) {
@@ -88,7 +75,7 @@ public:
             }
             if (keyPath == "transform") writeParts();
         }
-        return target_.presentedValue(keyPath);
+        return layer_.value(keyPath);
     }
     void setPresentedValue(std::string_view keyPath, const AnimatableValue& value) override {
         if (const std::optional<TransformComponents::Part> part = TransformComponents::partForKeyPath(keyPath)) {
@@ -97,7 +84,7 @@ public:
             if (setPart(parts, *part, value)) parts_ = parts;
         } else {
             if (keyPath == "transform") writeParts();
-            target_.setPresentedValue(keyPath, value);
+            layer_.setValue(keyPath, value);
         }
         if (count_ < values_.size()) {
             auto& [key, kept] = values_[count_];
@@ -129,7 +116,6 @@ private:
     }
 
     Layer& layer_;
-    LayerTarget target_;
     std::optional<TransformComponents> parts_;
     std::vector<std::pair<std::string, AnimatableValue>>& values_;
     std::size_t count_ = 0;

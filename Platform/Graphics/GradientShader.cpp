@@ -61,6 +61,7 @@ std::optional<GradientShader> GradientShader::make(cairo_pattern_t* pattern, con
         shader.deltaX_ = x2 - x1;
         shader.deltaY_ = y2 - y1;
         shader.lengthSquared_ = shader.deltaX_ * shader.deltaX_ + shader.deltaY_ * shader.deltaY_;
+        if (shader.lengthSquared_ != 0) shader.linearScale_ = fixedOne / shader.lengthSquared_;
     } else {
         double x1 = 0, y1 = 0, r1 = 0, x2 = 0, y2 = 0, r2 = 0;
         cairo_pattern_get_radial_circles(pattern, &x1, &y1, &r1, &x2, &y2, &r2);
@@ -222,10 +223,11 @@ void GradientShader::positionsLinear(double x, double y, int count, std::int32_t
         return;
     }
     // The position along the ramp moves by one step a pixel.
-    const double scale = fixedOne / lengthSquared_;
+    const double scale = linearScale_;
     const double first = ((x - startX_) * deltaX_ + (y - startY_) * deltaY_) * scale;
     const double step = (xx_ * deltaX_ + yx_ * deltaY_) * scale;
-    for (int i = 0; i < count; ++i) positions[i] = heldPosition(first + step * i);
+    int i = usesWideVectors() ? positionsLinearWide(first, step, count, positions) : 0;
+    for (; i < count; ++i) positions[i] = heldPosition(first + step * i);
 }
 
 void GradientShader::positionsRadial(double x, double y, int count, std::int32_t* positions) const {

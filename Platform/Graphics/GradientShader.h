@@ -77,6 +77,7 @@ private:
     // The 256-bit loops (GradientShaderWide.cpp): each does what it can of
     // the row and gives the index of the first pixel it left.
     int colorPositionsWide(std::uint32_t* pixels, int count, std::size_t& segment) const;
+    int positionsLinearWide(double first, double step, int count, std::int32_t* positions) const;
     int positionsRadialWide(double px, double py, int count, std::int32_t* positions) const;
 
     std::vector<Segment> segments_;
@@ -88,6 +89,7 @@ private:
     double startX_ = 0, startY_ = 0, startRadius_ = 0;
     double deltaX_ = 0, deltaY_ = 0, deltaRadius_ = 0;
     double lengthSquared_ = 0;  // linear: |end - start|^2
+    double linearScale_ = 0;    // linear: one step of 16.16 over lengthSquared_
     double quadratic_ = 0;      // radial: |delta centre|^2 - delta radius^2
 };
 

@@ -1,10 +1,11 @@
-// The gradient shader's two busiest loops on 256-bit vectors, for processors
-// with AVX2, chosen at run time (GradientShader::usesWideVectors): a radial
-// gradient's positions four pixels at a time, and the colours of positions
-// eight at a time. Each lane does the operations its pixel does on 128-bit
+// The gradient shader's busiest loops on 256-bit vectors, for processors with
+// AVX2, chosen at run time (GradientShader::usesWideVectors): a gradient's
+// positions four pixels at a time, and the colours of positions eight at a
+// time. Each lane does the operations its pixel does one by one or on 128-bit
 // vectors, in the same order, so every pixel comes out the same either way.
 
 #include "Platform/Graphics/GradientShader.h"
+
 #include "Platform/Graphics/PixelArithmetic.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -26,6 +27,55 @@ GradientShader::NarrowScope::~NarrowScope() { --narrowDepth; }
 #if defined(PELLOR_WIDE_VECTORS)
 
 bool GradientShader::usesWideVectors() { return narrowDepth == 0 && PixelArithmetic::hasWideVectors(); }
+
+namespace {
+
+// Helpers of the loops below, with their instruction set (a lambda would not
+// share it).
+
+// The lanes of `positions` below `bound`, a byte mask of them.
+__attribute__((target("avx2"))) inline int lanesBelow(__m256i positions, std::int32_t bound) {
+    return _mm256_movemask_epi8(_mm256_cmpgt_epi32(_mm256_set1_epi32(bound), positions));
+}
+
+__attribute__((target("avx2"))) inline __m256 along(float slope, float base, __m256 t) {
+    return _mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(slope), t), _mm256_set1_ps(base));
+}
+
+// A channel rounded to its byte.
+__attribute__((target("avx2"))) inline __m256i byteOf(__m256 value) {
+    return _mm256_and_si256(_mm256_cvttps_epi32(_mm256_add_ps(value, _mm256_set1_ps(0.5f))), _mm256_set1_epi32(0xff));
+}
+
+// The premultiplied pixels of eight positions, `t` as fractions of one, on
+// the lines of one segment between two stops.
+template <typename Segment>
+__attribute__((target("avx2"))) inline __m256i colorsOnLine(__m256 t, const Segment& s) {
+    const __m256 alpha = _mm256_mul_ps(along(s.alphaSlope, s.alphaBase, t), _mm256_set1_ps(255.0f));
+    const __m256 red = _mm256_mul_ps(along(s.redSlope, s.redBase, t), alpha);
+    const __m256 green = _mm256_mul_ps(along(s.greenSlope, s.greenBase, t), alpha);
+    const __m256 blue = _mm256_mul_ps(along(s.blueSlope, s.blueBase, t), alpha);
+    return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi32(byteOf(alpha), 24), _mm256_slli_epi32(byteOf(red), 16)),
+                           _mm256_or_si256(_mm256_slli_epi32(byteOf(green), 8), byteOf(blue)));
+}
+
+}  // namespace
+
+__attribute__((target("avx2"))) int GradientShader::positionsLinearWide(double first, double step, int count,
+                                                                        std::int32_t* positions) const {
+    const __m256d index = _mm256_set_pd(3, 2, 1, 0);
+    const __m256d most = _mm256_set1_pd(2.0e9), least = _mm256_set1_pd(-2.0e9);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m256d at = _mm256_add_pd(_mm256_set1_pd(i), index);
+        const __m256d position = _mm256_add_pd(_mm256_set1_pd(first), _mm256_mul_pd(_mm256_set1_pd(step), at));
+        // As heldPosition holds them: out of range on the bounds, and not a
+        // number on neither, which converts to noPosition.
+        const __m256d held = _mm256_max_pd(least, _mm256_min_pd(most, position));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(positions + i), _mm256_cvttpd_epi32(held));
+    }
+    return i;
+}
 
 __attribute__((target("avx2"))) int GradientShader::positionsRadialWide(double px, double py, int count,
                                                                         std::int32_t* positions) const {
@@ -71,39 +121,36 @@ __attribute__((target("avx2"))) int GradientShader::positionsRadialWide(double p
 __attribute__((target("avx2"))) int GradientShader::colorPositionsWide(std::uint32_t* pixels, int count,
                                                                        std::size_t& segment) const {
     const __m256 fraction = _mm256_set1_ps(1.0f / 65536.0f);
-    const __m256 full = _mm256_set1_ps(255.0f);
-    const __m256 half = _mm256_set1_ps(0.5f);
-    const __m256i low = _mm256_set1_epi32(0xff);
     int i = 0;
     while (i + 8 <= count) {
         const __m256i positions = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels + i));
+        const __m256 t = _mm256_mul_ps(_mm256_cvtepi32_ps(positions), fraction);
         const Segment& s = segments_[segment];
-        const __m256i before = _mm256_cmpgt_epi32(_mm256_set1_epi32(s.left), positions);
-        const __m256i within = _mm256_cmpgt_epi32(_mm256_set1_epi32(s.right), positions);
-        if (_mm256_movemask_epi8(before) != 0 || _mm256_movemask_epi8(within) != -1) {
-            for (const int end = i + 8; i < end; ++i) colorOne(pixels, i, segment);
+        const int before = lanesBelow(positions, s.left), within = lanesBelow(positions, s.right);
+        if (before == 0 && within == -1) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + i), colorsOnLine(t, s));
+            i += 8;
             continue;
         }
-        // Written out rather than in helpers: a helper would not share this
-        // function's instruction set.
-        const __m256 t = _mm256_mul_ps(_mm256_cvtepi32_ps(positions), fraction);
-        const __m256 alpha =
-            _mm256_mul_ps(_mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(s.alphaSlope), t), _mm256_set1_ps(s.alphaBase)), full);
-        const __m256 red =
-            _mm256_mul_ps(_mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(s.redSlope), t), _mm256_set1_ps(s.redBase)), alpha);
-        const __m256 green = _mm256_mul_ps(
-            _mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(s.greenSlope), t), _mm256_set1_ps(s.greenBase)), alpha);
-        const __m256 blue =
-            _mm256_mul_ps(_mm256_add_ps(_mm256_mul_ps(_mm256_set1_ps(s.blueSlope), t), _mm256_set1_ps(s.blueBase)), alpha);
-        const __m256i alphaByte = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_add_ps(alpha, half)), low);
-        const __m256i redByte = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_add_ps(red, half)), low);
-        const __m256i greenByte = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_add_ps(green, half)), low);
-        const __m256i blueByte = _mm256_and_si256(_mm256_cvttps_epi32(_mm256_add_ps(blue, half)), low);
-        const __m256i pixel =
-            _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi32(alphaByte, 24), _mm256_slli_epi32(redByte, 16)),
-                            _mm256_or_si256(_mm256_slli_epi32(greenByte, 8), blueByte));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + i), pixel);
-        i += 8;
+        // A row moves along the ramp one way, so where it passes a stop its
+        // eight pixels mostly lie in this segment and the next (or the one
+        // before): each lane takes its colour from the line of its own.
+        const bool down = before != 0;
+        if (down ? segment > 0 : segment + 1 < segments_.size()) {
+            const std::size_t lower = down ? segment - 1 : segment;
+            const Segment& l = segments_[lower];
+            const Segment& u = segments_[lower + 1];
+            if (lanesBelow(positions, l.left) == 0 && lanesBelow(positions, u.right) == -1) {
+                const __m256i inLower = _mm256_cmpgt_epi32(_mm256_set1_epi32(l.right), positions);
+                const __m256i pixel =
+                    _mm256_blendv_epi8(colorsOnLine(t, u), colorsOnLine(t, l), inLower);
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels + i), pixel);
+                segment = (static_cast<std::uint32_t>(_mm256_movemask_epi8(inLower)) >> 28) != 0 ? lower : lower + 1;
+                i += 8;
+                continue;
+            }
+        }
+        for (const int end = i + 8; i < end; ++i) colorOne(pixels, i, segment);
     }
     return i;
 }
@@ -111,6 +158,7 @@ __attribute__((target("avx2"))) int GradientShader::colorPositionsWide(std::uint
 #else
 
 bool GradientShader::usesWideVectors() { return false; }
+int GradientShader::positionsLinearWide(double, double, int, std::int32_t*) const { return 0; }
 int GradientShader::positionsRadialWide(double, double, int, std::int32_t*) const { return 0; }
 int GradientShader::colorPositionsWide(std::uint32_t*, int, std::size_t&) const { return 0; }
 

@@ -326,9 +326,16 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
         LayerPainter::paintGradient(*gradient, context);
     }
     const AffineTransform sublayerTransform = LayerGeometry::sublayerTransform(presented);
+    // Without a transform of their own the sublayers are drawn in this
+    // layer's space as it is: each leaves the state as it found it.
+    const bool transformsSublayers = !presented.sublayerTransform().isIdentity();
     // Sublayers may be added or removed by a display pass below; draw the ones of now.
     const std::vector<std::shared_ptr<Layer>> sublayers = model.sublayers();
     for (const std::shared_ptr<Layer>& sublayer : sublayers) {
+        if (!transformsSublayers) {
+            drawLayer(*sublayer, mediaTime, context);
+            continue;
+        }
         context.saveGState();
         context.concatenate(sublayerTransform);
         drawLayer(*sublayer, mediaTime, context);

@@ -102,7 +102,17 @@ bool forEachSubpath(const Path& path, const AffineTransform& space, double limit
     const auto toFixed = [&](Point point, FT_Vector& fixed) {
         return fixedPoint(mapped ? space.apply(point) : point, fixed, limit);
     };
+    // The segments' storage is kept on the thread from one path to the next.
+    thread_local std::vector<Segment> spareSegments;
     Subpath subpath;
+    subpath.segments.swap(spareSegments);
+    struct GiveBack {
+        std::vector<Segment>& segments;
+        ~GiveBack() {
+            segments.clear();
+            spareSegments.swap(segments);
+        }
+    } giveBack{subpath.segments};
     bool open = false;
     FT_Vector current{};
     Point currentPoint;

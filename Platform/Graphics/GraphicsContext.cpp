@@ -426,7 +426,8 @@ void GraphicsContext::consumePath() {
     pathElementCount_ = 0;
     pathIsStroked_ = false;
     pathExtent_ = {};
-    devicePath_ = Path();
+    // Emptied rather than replaced: the next drawing's path fills the same storage.
+    devicePath_.removeAll();
 }
 
 void GraphicsContext::addPath(const Path& path) {

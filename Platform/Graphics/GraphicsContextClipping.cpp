@@ -283,6 +283,8 @@ std::optional<DeviceClipShape> GraphicsContext::deviceClipShape() const {
         path.rule = clip->rule;
         path.antialias = clip->antialias;
         const cairo_path_t* data = clip->path;
+        // Each element's kind and two coordinates for each of its points, in as many places as it has.
+        path.elements.reserve(static_cast<std::size_t>(std::max(0, data->num_data)) * 2);
         for (int index = 0; index < data->num_data; index += data->data[index].header.length) {
             const cairo_path_data_t& header = data->data[index];
             path.elements.push_back(header.header.type);

@@ -97,6 +97,12 @@ void Path::closeSubpath() {
     currentPoint_ = subpathStart_;
 }
 
+void Path::removeAll() {
+    elements_.clear();
+    currentPoint_ = Point();
+    subpathStart_ = Point();
+}
+
 void Path::append(const PathElement& element) {
     switch (element.type) {
         case PathElementType::moveTo:

@@ -36,6 +36,8 @@ public:
     // Appends every element of `other`, each point mapped by `transform`.
     void addPath(const Path& other, const AffineTransform& transform = {});
     void append(const PathElement& element);
+    // Empties the path, keeping its storage for the elements that come next.
+    void removeAll();
 
     // A copy with every point mapped by `transform`.
     Path transformed(const AffineTransform& transform) const;

@@ -30,6 +30,15 @@ TEST(PathTest, SegmentsWithoutACurrentPointStartTheirOwnSubpath) {
     Path closed;
     closed.closeSubpath();
     EXPECT_TRUE(closed.isEmpty());
+    // Emptied, a path starts again as a new one would, at no current point.
+    path.closeSubpath();
+    path.removeAll();
+    EXPECT_TRUE(path.isEmpty());
+    EXPECT_FALSE(path.hasCurrentPoint());
+    EXPECT_EQ(path.currentPoint(), Point());
+    path.lineTo({7, 8});
+    EXPECT_EQ(typesOf(path), (std::vector<Type>{Type::moveTo, Type::lineTo}));
+    EXPECT_EQ(path.elements()[0].points[0], Point(7, 8));
 }
 
 TEST(PathTest, AddRectAndEllipse) {

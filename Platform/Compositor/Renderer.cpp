@@ -325,10 +325,11 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
     } else if (const auto* gradient = presented.asGradientLayer()) {
         LayerPainter::paintGradient(*gradient, context);
     }
-    const AffineTransform sublayerTransform = LayerGeometry::sublayerTransform(presented);
     // Without a transform of their own the sublayers are drawn in this
     // layer's space as it is: each leaves the state as it found it.
     const bool transformsSublayers = !presented.sublayerTransform().isIdentity();
+    const AffineTransform sublayerTransform =
+        transformsSublayers ? LayerGeometry::sublayerTransform(presented) : AffineTransform();
     // Sublayers may be added or removed by a display pass below; draw the ones of now.
     const std::vector<std::shared_ptr<Layer>> sublayers = model.sublayers();
     for (const std::shared_ptr<Layer>& sublayer : sublayers) {

@@ -330,16 +330,28 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
     const bool transformsSublayers = !presented.sublayerTransform().isIdentity();
     const AffineTransform sublayerTransform =
         transformsSublayers ? LayerGeometry::sublayerTransform(presented) : AffineTransform();
-    // Sublayers may be added or removed by a display pass below; draw the ones of now.
-    const std::vector<std::shared_ptr<Layer>> sublayers = model.sublayers();
-    for (const std::shared_ptr<Layer>& sublayer : sublayers) {
+    // Sublayers may be added or removed by a display pass below; draw the
+    // ones of now, held on a stack of the thread's that every layer of the
+    // walk (and a walk nested in it) holds its own on in turn, which then
+    // allocates nothing from one frame to the next. Entries are read by
+    // index: a deeper layer's may move the stack's storage.
+    thread_local std::vector<std::shared_ptr<Layer>> heldSublayers;
+    const std::size_t first = heldSublayers.size();
+    heldSublayers.insert(heldSublayers.end(), model.sublayers().begin(), model.sublayers().end());
+    const std::size_t end = heldSublayers.size();
+    struct LetGo {
+        std::size_t first;
+        ~LetGo() { heldSublayers.resize(first); }
+    } letGo{first};
+    for (std::size_t index = first; index < end; ++index) {
+        Layer& sublayer = *heldSublayers[index];
         if (!transformsSublayers) {
-            drawLayer(*sublayer, mediaTime, context);
+            drawLayer(sublayer, mediaTime, context);
             continue;
         }
         context.saveGState();
         context.concatenate(sublayerTransform);
-        drawLayer(*sublayer, mediaTime, context);
+        drawLayer(sublayer, mediaTime, context);
         context.restoreGState();
     }
     context.restoreGState();

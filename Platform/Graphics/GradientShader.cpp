@@ -165,7 +165,7 @@ void GradientShader::colorOne(std::uint32_t* pixels, int at, std::size_t& segmen
 
 void GradientShader::colorPositions(std::uint32_t* pixels, int count) const {
     std::size_t segment = 0;
-    int i = usesWideVectors() ? colorPositionsWide(pixels, count, segment) : 0;
+    int i = count >= 8 && usesWideVectors() ? colorPositionsWide(pixels, count, segment) : 0;
     const auto one = [&](int at) { colorOne(pixels, at, segment); };
 #if defined(__SSE2__)
     // Four pixels at a time while they lie between the same two stops, as
@@ -226,7 +226,7 @@ void GradientShader::positionsLinear(double x, double y, int count, std::int32_t
     const double scale = linearScale_;
     const double first = ((x - startX_) * deltaX_ + (y - startY_) * deltaY_) * scale;
     const double step = (xx_ * deltaX_ + yx_ * deltaY_) * scale;
-    int i = usesWideVectors() ? positionsLinearWide(first, step, count, positions) : 0;
+    int i = count >= 4 && usesWideVectors() ? positionsLinearWide(first, step, count, positions) : 0;
     for (; i < count; ++i) positions[i] = heldPosition(first + step * i);
 }
 
@@ -248,7 +248,7 @@ void GradientShader::positionsRadial(double x, double y, int count, std::int32_t
         return;
     }
     const double inverse = 1 / quadratic_;
-    int i = usesWideVectors() ? positionsRadialWide(px, py, count, positions) : 0;
+    int i = count >= 4 && usesWideVectors() ? positionsRadialWide(px, py, count, positions) : 0;
 #if defined(__SSE2__)
     // Two pixels at a time, each as one by one.
     const __m128d index = _mm_set_pd(1, 0);

@@ -327,9 +327,8 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
     }
     // Without a transform of their own the sublayers are drawn in this
     // layer's space as it is: each leaves the state as it found it.
-    const bool transformsSublayers = !presented.sublayerTransform().isIdentity();
-    const AffineTransform sublayerTransform =
-        transformsSublayers ? LayerGeometry::sublayerTransform(presented) : AffineTransform();
+    const AffineTransform sublayerTransform = LayerGeometry::sublayerTransform(presented);
+    const bool transformsSublayers = !sublayerTransform.isIdentity();
     // Sublayers may be added or removed by a display pass below; draw the
     // ones of now, held on a stack of the thread's that every layer of the
     // walk (and a walk nested in it) holds its own on in turn, which then
@@ -344,15 +343,14 @@ void Renderer::drawContent(Layer& model, const Layer& presented, double mediaTim
         ~LetGo() { heldSublayers.resize(first); }
     } letGo{first};
     for (std::size_t index = first; index < end; ++index) {
-        Layer& sublayer = *heldSublayers[index];
-        if (!transformsSublayers) {
-            drawLayer(sublayer, mediaTime, context);
-            continue;
+        if (transformsSublayers) {
+            context.saveGState();
+            context.concatenate(sublayerTransform);
         }
-        context.saveGState();
-        context.concatenate(sublayerTransform);
-        drawLayer(sublayer, mediaTime, context);
-        context.restoreGState();
+        drawLayer(*heldSublayers[index], mediaTime, context);
+        if (transformsSublayers) {
+            context.restoreGState();
+        }
     }
     context.restoreGState();
 }

@@ -46,6 +46,30 @@ void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image>
     pixelsKept += entry.heldPixels;
 }
 
+// What an animated layer contributes to the count below: how many times what
+// it presents has changed, asked at `mediaTime` (which makes its presentation
+// copy for the frame, as drawing it would), and whether it presents itself
+// hidden then, so that nothing under it is drawn.
+struct AskedLayer {
+    std::uint64_t changes = 0;
+    bool drawsNothing = false;
+};
+
+AskedLayer ask(const Layer& layer, double mediaTime) {
+    AskedLayer asked;
+    std::shared_ptr<Layer> presentation;
+    if (!layer.drawsTheSameAtEveryTime()) {
+        asked.changes = layer.presentedChangesAt(mediaTime);
+        presentation = layer.presentationAt(mediaTime);  // the copy just made, kept for the frame
+    } else if (layer.presentsOneValueAtEveryTime()) {
+        presentation = layer.presentationAt(mediaTime);  // kept for every time
+    }
+    // Animations that drive only numbers nothing draws leave the layer as it is.
+    const Layer& presented = presentation ? *presentation : layer;
+    asked.drawsNothing = presented.isHidden() || !(presented.opacity() > 0);
+    return asked;
+}
+
 // Whether what `model` and the layers under it draw at `mediaTime` depends
 // only on the layer tree and on what their animations present: nothing waits
 // for display (which the renderer runs as it goes) or blends with what lies
@@ -56,9 +80,19 @@ void setPicture(ContentCacheEntry& entry, std::shared_ptr<const graphics::Image>
 // the contents cannot be kept, or the frame's checks are spent
 // (RenderBudget::maximumPictureChecks).
 //
+// Layers under one that presents itself hidden, or fully transparent, are not
+// asked: nothing of them is drawn, as the renderer does not draw them, and a
+// copy of each would be made for nothing (a precomposition outside its time
+// range is hidden so). They count with what they last presented, which stays
+// as it was while nothing asks: the sum stays one of the same counts, each of
+// which only grows, so it is the same only where every count is; the hidden
+// layer's own count grows when it shows again.
+//
 // A walk of the whole subtree leaves in the entry the animated layers it met:
 // while the subtree stays as it was (its version) and no layer in it has
-// asked for display since, the next looks ask those layers alone.
+// asked for display since, the next looks ask those layers alone. Layers that
+// are hidden in the tree itself, without animations, are left out with the
+// layers under them: showing them changes the version.
 std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double mediaTime, ContentCacheEntry& entry) {
     RenderBudget* budget = RenderBudget::active();
     std::uint64_t changes = model.drawsTheSameAtEveryTime() ? 0 : model.presentedChangesAt(mediaTime);
@@ -66,36 +100,72 @@ std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double m
     const std::uint64_t displays = model.subtreeDisplayRequests();
     if (entry.walkIsKnown && entry.walkVersion == version && entry.walkDisplays == displays) {
         if (budget && !budget->takePictureCheck()) return std::nullopt;
-        for (const Layer* layer : entry.animatedLayers) {
+        const std::vector<ContentCacheEntry::AnimatedLayer>& layers = entry.animatedLayers;
+        for (std::size_t index = 0; index < layers.size();) {
             if (budget && !budget->takePictureCheck()) return std::nullopt;
-            if (!layer->drawsTheSameAtEveryTime()) changes += layer->presentedChangesAt(mediaTime);
+            const AskedLayer asked = ask(*layers[index].layer, mediaTime);
+            changes += asked.changes;
+            if (!asked.drawsNothing) {
+                ++index;
+                continue;
+            }
+            for (std::size_t under = index + 1; under < layers[index].end; ++under) {
+                changes += layers[under].layer->presentedChangesSoFar();
+            }
+            index = layers[index].end;
         }
         return changes;
     }
     entry.walkIsKnown = false;
     entry.animatedLayers.clear();
-    std::vector<const Layer*> pending;
-    for (const auto& sublayer : model.sublayers()) pending.push_back(sublayer.get());
+    // A layer to visit, or (null) the end of the layers under the animated
+    // layer kept at `kept`; `asked` is false under a layer that draws nothing.
+    struct Pending {
+        const Layer* layer;
+        std::size_t kept;
+        bool asked;
+    };
+    std::vector<Pending> pending;
+    std::vector<ContentCacheEntry::AnimatedLayer> animated;
+    const auto pushUnder = [&pending](const Layer& layer, bool asked) {
+        if (layer.mask()) pending.push_back({layer.mask().get(), 0, asked});
+        for (const auto& sublayer : layer.sublayers()) pending.push_back({sublayer.get(), 0, asked});
+    };
+    pushUnder(model, true);
     std::size_t visited = 0;
     while (!pending.empty()) {
-        const Layer* layer = pending.back();
+        const Pending next = pending.back();
         pending.pop_back();
+        if (!next.layer) {
+            animated[next.kept].end = animated.size();
+            continue;
+        }
+        const Layer* layer = next.layer;
         if (++visited > maximumLayers || (budget && !budget->takePictureCheck()) || layer->needsDisplay() ||
             layer->compositingFilter()) {
             entry.animatedLayers.clear();
             return std::nullopt;
         }
-        if (layer->hasAnimations()) {
-            if (entry.animatedLayers.size() <= maximumAnimatedLayersKept) entry.animatedLayers.push_back(layer);
-            if (!layer->drawsTheSameAtEveryTime()) changes += layer->presentedChangesAt(mediaTime);
+        if (!layer->hasAnimations()) {
+            if (!layer->isHidden() && layer->opacity() > 0) pushUnder(*layer, next.asked);
+            continue;
         }
-        if (layer->mask()) pending.push_back(layer->mask().get());
-        for (const auto& sublayer : layer->sublayers()) pending.push_back(sublayer.get());
+        bool asked = next.asked;
+        if (asked) {
+            const AskedLayer answer = ask(*layer, mediaTime);
+            changes += answer.changes;
+            asked = !answer.drawsNothing;
+        } else {
+            changes += layer->presentedChangesSoFar();
+        }
+        pending.push_back({nullptr, animated.size(), false});
+        animated.push_back({layer, 0});
+        pushUnder(*layer, asked);
     }
     // Past the bound, every look walks the subtree: the layers kept for
     // subtrees within subtrees would grow with the tree's depth times its size.
-    entry.walkIsKnown = entry.animatedLayers.size() <= maximumAnimatedLayersKept;
-    if (!entry.walkIsKnown) entry.animatedLayers = {};
+    entry.walkIsKnown = animated.size() <= maximumAnimatedLayersKept;
+    if (entry.walkIsKnown) entry.animatedLayers = std::move(animated);
     entry.walkVersion = version;
     entry.walkDisplays = displays;
     return changes;

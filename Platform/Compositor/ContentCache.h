@@ -87,7 +87,14 @@ struct ContentCacheEntry {
     bool walkIsKnown = false;
     std::uint64_t walkVersion = 0;
     std::uint64_t walkDisplays = 0;
-    std::vector<const Layer*> animatedLayers;
+    // In the order of the walk, each with the index just past the animated
+    // layers under it: a layer that presents itself hidden at the time looked
+    // at draws none of them, and they are not asked.
+    struct AnimatedLayer {
+        const Layer* layer;
+        std::size_t end;
+    };
+    std::vector<AnimatedLayer> animatedLayers;
 };
 
 class ContentCache {

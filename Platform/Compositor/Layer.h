@@ -272,6 +272,8 @@ public:
     // subtree version, what a picture of an animated layer is checked against.
     // 0 for a layer without animations.
     std::uint64_t presentedChangesAt(double mediaTime) const;
+    // The same count as last asked, without asking at any time.
+    std::uint64_t presentedChangesSoFar() const { return animated_ ? animated_->presentedChanges : 0; }
 
 protected:
     // Called by setters after a change, so a display link knows to draw a frame

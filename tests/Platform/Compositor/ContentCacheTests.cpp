@@ -425,6 +425,62 @@ TEST_F(ContentCacheTest, AnAnimationHoldingItsValueKeepsThePicture) {
     }
 }
 
+// A layer hidden for a while by an animation, as a precomposition outside its
+// time range is, over a square whose colour keeps changing: while it hides the
+// square, nothing asks what the square presents and the tree over it keeps one
+// picture; once it shows, every frame shows the square's colour at its time.
+TEST_F(ContentCacheTest, ChangesUnderALayerHiddenByItsAnimationKeepThePictureUntilItShows) {
+    struct Case {
+        std::string name;
+        std::string keyPath;
+        AnimatableValue hiding;
+    };
+    const std::vector<Case> cases = {{"hidden", "hidden", AnimatableValue(true)},
+                                     {"fully transparent", "opacity", AnimatableValue(0.0)}};
+    const Color red = Color::rgb(1, 0, 0), blue = Color::rgb(0, 0, 1), green = Color::rgb(0, 1, 0);
+    const auto still = [&] {
+        auto root = makeRoot();
+        root->addSublayer(makeSquare(0, 0, red));
+        root->addSublayer(makeSquare(30, 30, blue));
+        return root;
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto root = still();
+        auto holder = Layer::make();
+        holder->setFrame(Rect(0, 0, 40, 40));
+        for (const auto& square : std::vector<std::shared_ptr<Layer>>(root->sublayers())) holder->addSublayer(square);
+        auto gate = Layer::make();
+        gate->setFrame(Rect(0, 0, 40, 40));
+        auto changing = makeSquare(15, 15, blue);
+        gate->addSublayer(changing);
+        holder->addSublayer(gate);
+        root->addSublayer(holder);
+        const double start = clock->now();
+        gate->addAnimation(basicAnimation(test.keyPath, test.hiding, test.hiding, 5), "hide");
+        changing->addAnimation(basicAnimation("fillColor", blue, green, 100), "colour");
+        const std::uint64_t asked = changing->presentedChangesSoFar();
+        const std::int64_t kept = pixelsKeptOver([&] {
+            for (int frame = 0; frame < 8; ++frame) {
+                SCOPED_TRACE(frame);
+                expectSamePicture(*renderTree(root, start + 0.5 + frame * 0.5), *renderTree(still(), 0));
+            }
+        });
+        EXPECT_EQ(changing->presentedChangesSoFar(), asked);
+        EXPECT_GE(kept, wholeTree);
+        for (int frame = 0; frame < 6; ++frame) {
+            SCOPED_TRACE(frame);
+            const double time = start + 5.5 + frame * 0.5;
+            const auto drawn = renderTree(root, time);
+            auto fresh = still();
+            auto shown = makeSquare(15, 15, blue);
+            shown->setFillColor(changing->presentationAt(time)->asShapeLayer()->fillColor());
+            fresh->addSublayer(shown);
+            expectSamePicture(*drawn, *renderTree(fresh, 0));
+        }
+    }
+}
+
 // Where room for pictures is short, a layer over an animated one is sized by
 // where the animated one draws at the frame's time, not by the whole view: a
 // large still square takes most of the room, and the layer over two small

@@ -4,7 +4,8 @@
 // bench/documents/structures that both load, the time to load the document and
 // to render a frame at 512x512, ours on the main-thread engine and on the
 // automatic option (the default) and the peer's, ours and the peer's in turn
-// within one iteration so that both see the same machine load. Ours renders through the
+// within one iteration so that both see the same machine load, over every
+// frame of the animation (framesTimed). Ours renders through the
 // frame tool's renderer, as a user of the library would; each engine of ours
 // in a run of its own beside the peer (render/ and render-automatic/). After the runs it
 // prints each document's frame times and ratios, their summaries over every
@@ -103,6 +104,19 @@ std::size_t frameCount(const lottie::LottieAnimation& animation) {
     return static_cast<std::size_t>(std::max(1.0, animation.endFrame - animation.startFrame));
 }
 
+// The frames each run of a document draws: every frame of the animation, in
+// as many whole passes as make at least this many. Both runs of a document
+// (each engine of ours) and the peer beside them draw the same frames, so
+// that their times compare even where frames differ in cost along the
+// animation, as a timed run that stops where the clock says would not.
+constexpr std::size_t minimumFramesTimed = 60;
+
+benchmark::IterationCount framesTimed(const lottie::LottieAnimation& animation) {
+    const std::size_t frames = frameCount(animation);
+    const std::size_t passes = (minimumFramesTimed + frames - 1) / frames;
+    return static_cast<benchmark::IterationCount>(passes * frames);
+}
+
 // Both loads of one document, timed alternately; the peer's model cache is off,
 // so each of its loads parses the document again.
 void loadBoth(benchmark::State& state, const std::string& name, const std::string& json) {
@@ -190,10 +204,12 @@ void registerCorpus(std::vector<peersbench::CorpusDocument>& documents) {
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("render/" + document.name).c_str(), renderWith, document.name, json,
                                      document.path.parent_path(), false)
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(framesTimed(*animation));
         benchmark::RegisterBenchmark(("render-automatic/" + document.name).c_str(), renderWith, document.name, json,
                                      document.path.parent_path(), true)
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(framesTimed(*animation));
     }
 }
 

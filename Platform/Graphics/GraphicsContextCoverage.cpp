@@ -541,13 +541,13 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     // A stroke is only checked in here: the worker strokes it. One that
     // FreeType's stroker does not take (a pen wider than a curve's bend,
     // which it would draw otherwise than Cairo) is stroked by Cairo on the
-    // worker, within the path's box grown by the pen's reach. A dashed one,
-    // one under a clip of paths, and one of another source than a colour
-    // are left to Cairo here.
+    // worker, within the path's box grown by the pen's reach, and laid down
+    // through the clip's coverage as any other drawing. A dashed one, and
+    // one of another source than a colour, are left to Cairo here.
     std::optional<Rect> cairoStrokeBox;
     if (!rectangle && (stroked ? !takeCurrentStroke(rasterizer, true) : !rasterizer.takeFill(devicePath_, rule))) {
         const double reach = stroked ? strokeReach() + 2 : 0;
-        if (!stroked || !s.dashLengths.empty() || clipped || !solid || pathExtent_.box.empty || !std::isfinite(reach)) {
+        if (!stroked || !s.dashLengths.empty() || !solid || pathExtent_.box.empty || !std::isfinite(reach)) {
             return refuse();
         }
         const PointBounds& box = pathExtent_.box;

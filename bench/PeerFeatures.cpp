@@ -78,7 +78,38 @@ void scanLayers(const Array& layers, Found& found) {
     }
 }
 
+bool holdsRepeaters(const Array& shapes) {
+    for (const Value& shape : shapes) {
+        const Value* type = shape.find("ty");
+        if (type && type->asString() && *type->asString() == "rp") return true;
+        if (const Array* items = arrayAt(shape, "it"); items && holdsRepeaters(*items)) return true;
+    }
+    return false;
+}
+
+bool layersHoldRepeaters(const Array& layers) {
+    for (const Value& layer : layers) {
+        const Array* shapes = layer.isObject() ? arrayAt(layer, "shapes") : nullptr;
+        if (shapes && holdsRepeaters(*shapes)) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::vector<std::string> featuresTheMainThreadEngineSkips(const Value& document) {
+    bool repeaters = false;
+    if (const Array* layers = arrayAt(document, "layers")) repeaters = layersHoldRepeaters(*layers);
+    if (const Array* assets = arrayAt(document, "assets")) {
+        for (const Value& asset : *assets) {
+            if (const Array* layers = asset.isObject() ? arrayAt(asset, "layers") : nullptr) {
+                repeaters = repeaters || layersHoldRepeaters(*layers);
+            }
+        }
+    }
+    if (repeaters) return {"repeaters"};
+    return {};
+}
 
 std::vector<std::string> featuresThePeerSkips(const Value& document) {
     Found found;

@@ -43,9 +43,11 @@ std::vector<std::filesystem::path> jsonFiles(const std::filesystem::path& folder
 void addDocuments(std::vector<CorpusDocument>& documents, const std::filesystem::path& folder,
                   const std::string& prefix, DocumentSet set) {
     for (const auto& path : jsonFiles(folder)) {
-        CorpusDocument document{path, prefix + std::filesystem::relative(path, folder).string(), set, {}};
+        CorpusDocument document{path, prefix + std::filesystem::relative(path, folder).string(), set, {}, {}};
         try {
-            document.leftOut = featuresThePeerSkips(platform::json::parse(readFile(path)));
+            const platform::json::Value json = platform::json::parse(readFile(path));
+            document.leftOut = featuresThePeerSkips(json);
+            document.mainThreadLeavesOut = featuresTheMainThreadEngineSkips(json);
         } catch (const std::exception&) {
             document.leftOut.emplace_back("not JSON");
         }

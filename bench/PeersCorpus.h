@@ -26,6 +26,8 @@ struct CorpusDocument {
     DocumentSet set = DocumentSet::corpus;
     // Empty when both renderers draw the same features of the document.
     std::vector<std::string> leftOut;
+    // Empty when both engines of ours draw the whole document.
+    std::vector<std::string> mainThreadLeavesOut;
 
     bool sameFeatures() const { return leftOut.empty(); }
 };

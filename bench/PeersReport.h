@@ -6,7 +6,8 @@
 // where the peer spends under 0.2 ms a frame (it draws next to nothing there),
 // each engine's median, 90th percentile and largest ratio to the peer and the
 // automatic option's ratio to the main-thread engine (as measured, and with
-// each engine taken over the peer beside it), and the main-thread
+// each engine taken over the peer beside it; documents of features the
+// main-thread engine leaves out are named apart), and the main-thread
 // engine's processor time to the peer's over all their threads; and why each document
 // outside the same-feature set is left out of it. Called by the benchmark's
 // main() once the runs are over.

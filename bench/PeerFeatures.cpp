@@ -95,30 +95,31 @@ bool layersHoldRepeaters(const Array& layers) {
     return false;
 }
 
+// The document's layers, then each asset's.
+template <typename Visit>
+void forEachLayerList(const Value& document, Visit&& visit) {
+    if (const Array* layers = arrayAt(document, "layers")) visit(*layers);
+    if (const Array* assets = arrayAt(document, "assets")) {
+        for (const Value& asset : *assets) {
+            if (const Array* layers = arrayAt(asset, "layers")) visit(*layers);
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> featuresTheMainThreadEngineSkips(const Value& document) {
     bool repeaters = false;
-    if (const Array* layers = arrayAt(document, "layers")) repeaters = layersHoldRepeaters(*layers);
-    if (const Array* assets = arrayAt(document, "assets")) {
-        for (const Value& asset : *assets) {
-            if (const Array* layers = asset.isObject() ? arrayAt(asset, "layers") : nullptr) {
-                repeaters = repeaters || layersHoldRepeaters(*layers);
-            }
-        }
-    }
+    forEachLayerList(document, [&repeaters](const Array& layers) {
+        repeaters = repeaters || layersHoldRepeaters(layers);
+    });
     if (repeaters) return {"repeaters"};
     return {};
 }
 
 std::vector<std::string> featuresThePeerSkips(const Value& document) {
     Found found;
-    if (const Array* layers = arrayAt(document, "layers")) scanLayers(*layers, found);
-    if (const Array* assets = arrayAt(document, "assets")) {
-        for (const Value& asset : *assets) {
-            if (const Array* layers = arrayAt(asset, "layers")) scanLayers(*layers, found);
-        }
-    }
+    forEachLayerList(document, [&found](const Array& layers) { scanLayers(layers, found); });
     std::vector<std::string> names;
     for (std::size_t feature = 0; feature < featureCount; ++feature) {
         if (found.test(feature)) names.emplace_back(featureNames[feature]);

@@ -70,23 +70,44 @@ AskedLayer ask(const Layer& layer, double mediaTime) {
     return asked;
 }
 
+// The changes of the animated layers of a walk (ContentCacheEntry::
+// animatedLayers), each asked in turn; the layers under one that presents
+// itself hidden, or fully transparent, are not asked: nothing of them is
+// drawn, as the renderer does not draw them, and a copy of each would be made
+// for nothing (a precomposition outside its time range is hidden so). They
+// count with what they last presented, which stays as it was while nothing
+// asks: the sum stays one of the same counts, each of which only grows, so it
+// is the same only where every count is; the hidden layer's own count grows
+// when it shows again. None when `budget` runs out of checks, one taken per
+// layer asked.
+std::optional<std::uint64_t> changesOf(const std::vector<ContentCacheEntry::AnimatedLayer>& layers,
+                                       double mediaTime, RenderBudget* budget) {
+    std::uint64_t changes = 0;
+    for (std::size_t index = 0; index < layers.size();) {
+        if (budget && !budget->takePictureCheck()) return std::nullopt;
+        const AskedLayer asked = ask(*layers[index].layer, mediaTime);
+        changes += asked.changes;
+        if (!asked.drawsNothing) {
+            ++index;
+            continue;
+        }
+        for (std::size_t under = index + 1; under < layers[index].end; ++under) {
+            changes += layers[under].layer->presentedChangesSoFar();
+        }
+        index = layers[index].end;
+    }
+    return changes;
+}
+
 // Whether what `model` and the layers under it draw at `mediaTime` depends
 // only on the layer tree and on what their animations present: nothing waits
 // for display (which the renderer runs as it goes) or blends with what lies
 // beneath. A pending layout does not count: the renderer does not lay out, and
 // a layout pass that moves anything marks it changed. Gives how many times
-// what their animations present has changed (Layer::presentedChangesAt), so
-// that a picture stays good while animations hold their values; none where
-// the contents cannot be kept, or the frame's checks are spent
-// (RenderBudget::maximumPictureChecks).
-//
-// Layers under one that presents itself hidden, or fully transparent, are not
-// asked: nothing of them is drawn, as the renderer does not draw them, and a
-// copy of each would be made for nothing (a precomposition outside its time
-// range is hidden so). They count with what they last presented, which stays
-// as it was while nothing asks: the sum stays one of the same counts, each of
-// which only grows, so it is the same only where every count is; the hidden
-// layer's own count grows when it shows again.
+// what their animations present has changed (Layer::presentedChangesAt,
+// changesOf), so that a picture stays good while animations hold their
+// values; none where the contents cannot be kept, or the frame's checks are
+// spent (RenderBudget::maximumPictureChecks).
 //
 // A walk of the whole subtree leaves in the entry the animated layers it met:
 // while the subtree stays as it was (its version) and no layer in it has
@@ -95,43 +116,30 @@ AskedLayer ask(const Layer& layer, double mediaTime) {
 // layers under them: showing them changes the version.
 std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double mediaTime, ContentCacheEntry& entry) {
     RenderBudget* budget = RenderBudget::active();
-    std::uint64_t changes = model.drawsTheSameAtEveryTime() ? 0 : model.presentedChangesAt(mediaTime);
+    const std::uint64_t changes = model.drawsTheSameAtEveryTime() ? 0 : model.presentedChangesAt(mediaTime);
     const std::uint64_t version = model.subtreeVersion();
     const std::uint64_t displays = model.subtreeDisplayRequests();
     if (entry.walkIsKnown && entry.walkVersion == version && entry.walkDisplays == displays) {
         if (budget && !budget->takePictureCheck()) return std::nullopt;
-        const std::vector<ContentCacheEntry::AnimatedLayer>& layers = entry.animatedLayers;
-        for (std::size_t index = 0; index < layers.size();) {
-            if (budget && !budget->takePictureCheck()) return std::nullopt;
-            const AskedLayer asked = ask(*layers[index].layer, mediaTime);
-            changes += asked.changes;
-            if (!asked.drawsNothing) {
-                ++index;
-                continue;
-            }
-            for (std::size_t under = index + 1; under < layers[index].end; ++under) {
-                changes += layers[under].layer->presentedChangesSoFar();
-            }
-            index = layers[index].end;
-        }
-        return changes;
+        const std::optional<std::uint64_t> under = changesOf(entry.animatedLayers, mediaTime, budget);
+        if (!under) return std::nullopt;
+        return changes + *under;
     }
     entry.walkIsKnown = false;
     entry.animatedLayers.clear();
     // A layer to visit, or (null) the end of the layers under the animated
-    // layer kept at `kept`; `asked` is false under a layer that draws nothing.
+    // layer kept at `kept`.
     struct Pending {
         const Layer* layer;
         std::size_t kept;
-        bool asked;
     };
     std::vector<Pending> pending;
     std::vector<ContentCacheEntry::AnimatedLayer> animated;
-    const auto pushUnder = [&pending](const Layer& layer, bool asked) {
-        if (layer.mask()) pending.push_back({layer.mask().get(), 0, asked});
-        for (const auto& sublayer : layer.sublayers()) pending.push_back({sublayer.get(), 0, asked});
+    const auto pushUnder = [&pending](const Layer& layer) {
+        if (layer.mask()) pending.push_back({layer.mask().get(), 0});
+        for (const auto& sublayer : layer.sublayers()) pending.push_back({sublayer.get(), 0});
     };
-    pushUnder(model, true);
+    pushUnder(model);
     std::size_t visited = 0;
     while (!pending.empty()) {
         const Pending next = pending.back();
@@ -143,32 +151,25 @@ std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double m
         const Layer* layer = next.layer;
         if (++visited > maximumLayers || (budget && !budget->takePictureCheck()) || layer->needsDisplay() ||
             layer->compositingFilter()) {
-            entry.animatedLayers.clear();
             return std::nullopt;
         }
         if (!layer->hasAnimations()) {
-            if (!layer->isHidden() && layer->opacity() > 0) pushUnder(*layer, next.asked);
+            if (!layer->isHidden() && layer->opacity() > 0) pushUnder(*layer);
             continue;
         }
-        bool asked = next.asked;
-        if (asked) {
-            const AskedLayer answer = ask(*layer, mediaTime);
-            changes += answer.changes;
-            asked = !answer.drawsNothing;
-        } else {
-            changes += layer->presentedChangesSoFar();
-        }
-        pending.push_back({nullptr, animated.size(), false});
+        pending.push_back({nullptr, animated.size()});
         animated.push_back({layer, 0});
-        pushUnder(*layer, asked);
+        pushUnder(*layer);
     }
+    // The walk took a check for every layer it met.
+    const std::uint64_t under = *changesOf(animated, mediaTime, nullptr);
     // Past the bound, every look walks the subtree: the layers kept for
     // subtrees within subtrees would grow with the tree's depth times its size.
     entry.walkIsKnown = animated.size() <= maximumAnimatedLayersKept;
     if (entry.walkIsKnown) entry.animatedLayers = std::move(animated);
     entry.walkVersion = version;
     entry.walkDisplays = displays;
-    return changes;
+    return changes + under;
 }
 
 // A layer that fills its bounds with its background colour and draws nothing

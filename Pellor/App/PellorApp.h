@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "Pellor/App/AlertGate.h"
+#include "Pellor/App/AlertStack.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
 
 namespace pellor {
@@ -97,6 +98,9 @@ public:
     // the user is told over `parent` what could not be opened (`message`) and
     // where it is (`detail`), rather than left with a click that did nothing.
     bool openUrlOrReport(const QUrl& url, QWidget* parent, const QString& message, const QString& detail);
+    // Shows the file in the file manager (or opens its folder); where the
+    // desktop can do neither, tells the user so over `parent`.
+    bool revealFileOrReport(const QString& path, QWidget* parent);
 
     RecentDocuments& recentDocuments() { return *recentDocuments_; }
     AlertPresenter& alerts() { return *alerts_; }
@@ -132,6 +136,8 @@ private:
     // By canonical path; a window removes itself when it is destroyed.
     std::map<QString, QPointer<QWidget>> documents_;
     AlertGate windowsAfterAlerts_;
+    // Every alert over a window answers, however many are stacked over it.
+    AlertStack alertStack_;
 };
 
 }  // namespace pellor

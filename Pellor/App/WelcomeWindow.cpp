@@ -139,9 +139,23 @@ QWidget* WelcomeWindow::makeDocumentsPanel() {
 void WelcomeWindow::showEvent(QShowEvent* event) {
     reloadRecentDocuments();
     SceneWindow::showEvent(event);
+    focusWhereKeysDoNoHarm();
+}
+
+bool WelcomeWindow::event(QEvent* event) {
+    // Coming back without a focused control (after an alert, the row that had
+    // the focus may have gone with the file it listed), Qt would give the focus
+    // to the window's first control, the close button. The activation's event
+    // comes before Qt picks one.
+    if (event->type() == QEvent::WindowActivate && !focusWidget()) focusWhereKeysDoNoHarm();
+    return SceneWindow::event(event);
+}
+
+void WelcomeWindow::focusWhereKeysDoNoHarm() {
     // Left to Qt, the focus would start on the window's first control, the
     // close button, and the first Return or Space would close the only window
-    // and end the program. It starts where a key does no harm instead.
+    // and end the program. It starts where a key does no harm instead: on the
+    // newest document, else on "Open...".
     if (QWidget* start = recentPaths_.isEmpty() ? static_cast<QWidget*>(openButton_) : recentDocumentRows().value(0)) {
         start->setFocus(Qt::OtherFocusReason);
     }
@@ -149,6 +163,8 @@ void WelcomeWindow::showEvent(QShowEvent* event) {
 
 void WelcomeWindow::reloadRecentDocuments() {
     recentPaths_ = app().recentDocuments().paths();
+    // A row that goes with the focus would leave the window with none.
+    const bool rowHadFocus = focusWidget() && focusWidget()->property(kRowPathProperty).isValid();
     while (QLayoutItem* item = rows_->takeAt(0)) {
         delete item->widget();
         delete item;
@@ -168,6 +184,7 @@ void WelcomeWindow::reloadRecentDocuments() {
         row->show();
     }
     emptyNote_->setVisible(recentPaths_.isEmpty());
+    if (rowHadFocus) focusWhereKeysDoNoHarm();
 }
 
 QList<StyledButton*> WelcomeWindow::recentDocumentRows() const {

@@ -6,8 +6,9 @@
 // the ten most recent documents, each a row that opens it, or "No recent
 // documents."). The whole window takes dropped documents. Each time it appears
 // it reloads the recent list and puts the keyboard focus on its newest
-// document (on "Open..." when there is none); the first time, it asks the
-// review policy.
+// document (on "Open..." when there is none), and it puts it back there
+// whenever it comes back with no control focused (after an alert); the first
+// time, it asks the review policy.
 //
 // It has no title bar: a frameless window (Qt::FramelessWindowHint, so that the
 // branding panel reaches the top edge) with a close button of its own in the
@@ -50,6 +51,7 @@ public:
     static QIcon fileIcon(const QString& path);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -57,6 +59,7 @@ private:
     QWidget* makeDocumentsPanel();
     void reloadRecentDocuments();
     void openRecentDocument(const QString& path);
+    void focusWhereKeysDoNoHarm();
 
     StyledButton* openButton_ = nullptr;
     QAbstractButton* closeButton_ = nullptr;

@@ -183,3 +183,68 @@ TEST_F(PellorTest, SeveralFailuresAtOnceLeaveEveryAlertOnScreenUntilItIsAnswered
 }
 
 }  // namespace
+
+namespace {
+
+// A click on the button, or a key, as the desktop delivers them: to the
+// alert's window, where a window blocked by another alert takes neither.
+void clickThroughItsWindow(QAbstractButton& button) {
+    QWidget& box = *button.window();
+    QTest::mouseClick(box.windowHandle(), Qt::LeftButton, Qt::NoModifier, button.mapTo(&box, button.rect().center()));
+}
+
+void keyThroughItsWindow(QWidget& box, Qt::Key key) {
+    QApplication::setActiveWindow(&box);
+    QTest::keyClick(box.windowHandle(), key);
+}
+
+TEST_F(PellorTest, EachOfTwoAlertsOverOneWindowAnswersItsOwnButtons) {
+    // As `pellor missing.json empty.json` shows them: the report of the file
+    // that is not there and the alert of the document that does not decode,
+    // both over that document's window.
+    app->setAlertPresenter(std::make_unique<pellor::AlertPresenter>());
+    struct Case {
+        const char* name;
+        bool reportFirst;
+        std::function<void(QMessageBox&)> answer;
+    };
+    const Case cases[] = {
+        {"a click on the report's OK", true,
+         [](QMessageBox& box) { clickThroughItsWindow(*box.buttons().value(0)); }},
+        {"Return on the report", true, [](QMessageBox& box) { keyThroughItsWindow(box, Qt::Key_Return); }},
+        {"the document's alert answered first", false,
+         [](QMessageBox& box) { clickThroughItsWindow(*box.buttons().value(0)); }},
+    };
+    app->start({});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString empty = write("empty.json", "");
+        app->openDocuments({missing("missing.json"), empty}, nullptr);
+        auto* window = qobject_cast<DocumentWindow*>(app->documentWindow(empty));
+        ASSERT_NE(window, nullptr);
+        runUntil([window] { return window->player()->isFileErrorPresented() && window->player()->fileErrorAlert()->isVisible(); });
+        QPointer<QMessageBox> alert(window->player()->fileErrorAlert());
+        QPointer<QMessageBox> report;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box && box != alert && box->isVisible()) report = box;
+        }
+        ASSERT_FALSE(report.isNull()) << "the report is up beside the alert";
+        ASSERT_EQ(report->parentWidget(), window);
+
+        QPointer<QMessageBox> first = c.reportFirst ? report : alert;
+        QPointer<QMessageBox> second = c.reportFirst ? alert : report;
+        c.answer(*first);
+        settle();
+        EXPECT_TRUE(first.isNull() || !first->isVisible()) << "the first answers";
+        ASSERT_FALSE(second.isNull());
+        ASSERT_TRUE(second->isVisible()) << "the other stays until answered";
+        clickThroughItsWindow(*second->buttons().value(0));
+        settle();
+        EXPECT_TRUE(second.isNull() || !second->isVisible()) << "and then answers too";
+        EXPECT_EQ(app->documentWindow(empty), nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+}  // namespace

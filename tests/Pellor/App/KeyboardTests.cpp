@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <filesystem>
 #include <cmath>
 #include <QTest>
 
@@ -162,6 +164,63 @@ TEST_F(PellorTest, AFreshWelcomeWindowStartsOnAControlWhereReturnOrSpaceDoesNoHa
             panel->reject();
             settle();
         }
+        for (QWidget* window : app->documentWindows()) window->close();
+        settle();
+    }
+}
+
+TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
+    // The alert is shown as the user meets it, and answered from the keyboard.
+    struct Case {
+        const char* name;
+        bool withAnotherDocument;
+        Qt::Key key;
+    };
+    const Case cases[] = {
+        {"the gone document alone, Return", false, Qt::Key_Return},
+        {"the gone document alone, Space", false, Qt::Key_Space},
+        {"another document listed, Return", true, Qt::Key_Return},
+        {"another document listed, Space", true, Qt::Key_Space},
+    };
+    const QString kept = write("kept.json", pellortest::animationDocument());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        remakeApp(std::make_unique<pellortest::FakeUpdater>());
+        app->setAlertPresenter(std::make_unique<pellor::AlertPresenter>());
+        app->recentDocuments().clear();
+        if (c.withAnotherDocument) app->recentDocuments().note(kept);
+        const QString gone = write("gone.json", pellortest::animationDocument());
+        app->recentDocuments().note(gone);
+        std::filesystem::remove(gone.toStdString());
+        app->start({});
+        auto& welcome = *qobject_cast<WelcomeWindow*>(pellor::SceneWindow::find(QStringLiteral("welcome")));
+        QApplication::setActiveWindow(&welcome);
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), welcome.recentDocumentRows().value(0));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        settle();
+        QMessageBox* alert = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) alert = box;
+        }
+        ASSERT_NE(alert, nullptr) << "the user is told the file is gone";
+        QApplication::setActiveWindow(alert);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        settle();
+        ASSERT_FALSE(alert->isVisible());
+        QApplication::setActiveWindow(&welcome);
+        settle();
+
+        QWidget* expected = c.withAnotherDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
+                                                  : welcome.openButton();
+        ASSERT_NE(expected, nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), expected);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), c.key);
+        settle();
+        EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
+        if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();
         for (QWidget* window : app->documentWindows()) window->close();
         settle();
     }

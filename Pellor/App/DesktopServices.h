@@ -15,8 +15,10 @@ namespace pellor {
 class DesktopServices {
 public:
     virtual ~DesktopServices() = default;
+    // Whether the desktop had a program that took it.
     virtual bool openUrl(const QUrl& url);
-    virtual void revealFile(const QString& path);
+    // Whether a file manager showed the file, or its folder opened.
+    virtual bool revealFile(const QString& path);
 };
 
 }  // namespace pellor

@@ -168,6 +168,13 @@ bool PellorApp::openUrlOrReport(const QUrl& url, QWidget* parent, const QString&
     return false;
 }
 
+bool PellorApp::revealFileOrReport(const QString& path, QWidget* parent) {
+    if (desktop_->revealFile(path)) return true;
+    alerts_->showError(parent, tr("The file couldn\u2019t be shown in a file manager."),
+                       tr("No file manager is set up to show %1.").arg(QDir::toNativeSeparators(path)));
+    return false;
+}
+
 void PellorApp::showOpenPanel(QWidget* parent) {
     auto* panel = new QFileDialog(parent, tr("Open"), openPanelDirectory(),
                                   tr("Animations (*.json *.lottie);;Lottie JSON (*.json);;dotLottie (*.lottie);;All files (*)"));

@@ -6,14 +6,13 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "Pellor/App/DesktopServices.h"
 #include "Pellor/Inspector/InspectorFormats.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 
 namespace pellor {
 
 AnimationInspectorForm::AnimationInspectorForm(std::shared_ptr<const lottie::LottieAnimation> animation,
-                                               QString filePath, DesktopServices& desktop, QWidget* parent)
+                                               QString filePath, RevealFile reveal, QWidget* parent)
     : QWidget(parent) {
     auto* form = new QFormLayout(this);
     form->setLabelAlignment(Qt::AlignLeft);
@@ -38,16 +37,18 @@ AnimationInspectorForm::AnimationInspectorForm(std::shared_ptr<const lottie::Lot
     pathText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pathText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pathRow->addWidget(pathText, 1);
-    auto* reveal = new QToolButton(path);
-    reveal->setIcon(symbolIcon(QStringLiteral("arrow.right.circle.fill")));
-    reveal->setIconSize(QSize(14, 14));
-    reveal->setAutoRaise(true);
+    auto* button = new QToolButton(path);
+    button->setIcon(symbolIcon(QStringLiteral("arrow.right.circle.fill")));
+    button->setIconSize(QSize(14, 14));
+    button->setAutoRaise(true);
     // Linux has no Finder: the file manager shows the file, or its folder.
-    reveal->setToolTip(tr("Show in File Manager"));
-    reveal->setAccessibleName(reveal->toolTip());
-    connect(reveal, &QToolButton::clicked, this, [&desktop, filePath] { desktop.revealFile(filePath); });
-    pathRow->addWidget(reveal, 0, Qt::AlignTop);
-    revealButton_ = reveal;
+    button->setToolTip(tr("Show in File Manager"));
+    button->setAccessibleName(button->toolTip());
+    connect(button, &QToolButton::clicked, this, [reveal = std::move(reveal), filePath] {
+        if (reveal) reveal(filePath);
+    });
+    pathRow->addWidget(button, 0, Qt::AlignTop);
+    revealButton_ = button;
     form->addRow(tr("Path"), path);
     rows_.append({tr("Path"), filePath});
 

@@ -6,6 +6,7 @@
 // made. Owned by the player view, which makes a new form for each animation.
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "Lottie/Model/LottieAnimation.h"
@@ -16,14 +17,15 @@ class QLabel;
 
 namespace pellor {
 
-class DesktopServices;
-
 class AnimationInspectorForm : public QWidget {
     Q_OBJECT
 
 public:
+    // What the path's button does with the path: show it in the file manager.
+    using RevealFile = std::function<void(const QString& path)>;
+
     AnimationInspectorForm(std::shared_ptr<const lottie::LottieAnimation> animation, QString filePath,
-                           DesktopServices& desktop, QWidget* parent = nullptr);
+                           RevealFile reveal, QWidget* parent = nullptr);
 
     // The section headers and rows in order, as (label, value) pairs; a
     // header has an empty value.

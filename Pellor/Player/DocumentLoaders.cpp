@@ -7,6 +7,7 @@
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
+#include "Pellor/Player/DocumentLogger.h"
 #include "Platform/Foundation/DispatchQueue.h"
 
 namespace pellor {
@@ -37,6 +38,11 @@ lottie::LottieView withImagesBeside(lottie::LottieView view, const ReadOnlyDocum
 }  // namespace
 
 lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outcome loaded) {
+    return viewOf(document, std::move(loaded))
+        .logger(DocumentLogger::forDocument(QFileInfo(document.filePath()).fileName()));
+}
+
+lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Outcome loaded) {
     const QByteArray bytes = document.data();
     if (document.kind() == DocumentKind::json) {
         lottie::LottieView view = lottie::LottieView::loadAnimation([bytes, loaded](auto deliver) {

@@ -4,7 +4,8 @@
 // configuration's decoding strategy and delivered on the main run loop, and
 // its images are looked for in the document's folder; a package is unpacked on the library's serial dotLottie
 // queue under the file name "lottie" and delivered on the main run loop.
-// Failures reach the view's loader as errors. Stateless.
+// Failures reach the view's loader as errors, and the view reports through
+// a logger that names the document (DocumentLogger). Stateless.
 
 #include "Lottie/Views/LottieView.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
@@ -18,6 +19,9 @@ public:
     // without one) or the error.
     using Outcome = std::function<void(std::shared_ptr<const lottie::LottieAnimation> animation, std::exception_ptr error)>;
     static lottie::LottieView view(const ReadOnlyDocument& document, Outcome loaded = {});
+
+private:
+    static lottie::LottieView viewOf(const ReadOnlyDocument& document, Outcome loaded);
 };
 
 }  // namespace pellor

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <utility>
 
 #include "Pellor/App/PellorApp.h"
@@ -41,6 +42,12 @@ DocumentWindow::DocumentWindow(PellorApp& app, ReadOnlyDocument document, QWidge
     info_->setToolTip(tr("Show or hide the inspector (%1)").arg(info_->shortcut().toString(QKeySequence::NativeText)));
     connect(info_, &QAction::toggled, player_, &LottiePlayerView::setShowInspector);
     connect(player_, &LottiePlayerView::stateChanged, info_, [this] { info_->setChecked(player_->showInspector()); });
+    // The toolbar's own button for the items a narrow window has no room for:
+    // hidden until then, but listed by screen readers all the same.
+    if (auto* more = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(tr("More Toolbar Items"));
+        more->setToolTip(more->accessibleName());
+    }
 
     addPlayerMenu();
 

@@ -69,7 +69,10 @@ LottiePlayerView::LottiePlayerView(PellorApp& app, const ReadOnlyDocument& docum
     inspectorPane_->hide();
     columns->addWidget(inspectorPane_);
 
-    new OnAppearOnceViewModifier(this, [this] { countFileOpen(); });
+    new OnAppearOnceViewModifier(this, [this] {
+        shown_ = true;
+        countFileOpen();
+    });
     rebuildInspector();
     update();
 }
@@ -169,6 +172,7 @@ void LottiePlayerView::loaded(std::shared_ptr<const lottie::LottieAnimation> ani
             app_.recentDocuments().remove(filePath_);
         }
     }
+    countFileOpen();
     rebuildInspector();
     controls_->refresh();
     // A package that opens but holds no animation is no failure: the window
@@ -207,7 +211,9 @@ void LottiePlayerView::dismissFileError() {
 void LottiePlayerView::rebuildInspector() {
     delete inspectorContent_;
     if (animation_) {
-        inspectorContent_ = new AnimationInspectorForm(animation_, filePath_, app_.desktopServices(), inspectorPane_);
+        inspectorContent_ = new AnimationInspectorForm(
+            animation_, filePath_, [this](const QString& path) { app_.revealFileOrReport(path, window()); },
+            inspectorPane_);
     } else {
         auto* text = new QLabel(tr("Cannot parse the document."), inspectorPane_);
         text->setWordWrap(true);
@@ -236,6 +242,8 @@ void LottiePlayerView::showEvent(QShowEvent* event) {
 }
 
 void LottiePlayerView::countFileOpen() {
+    if (!shown_ || !opened_ || counted_) return;
+    counted_ = true;
     // The review policy reads the count under its own key.
     const QString key = QString::fromLatin1(ReviewRequestManager::fileOpenCountKey);
     QSettings settings;

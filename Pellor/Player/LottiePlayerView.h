@@ -20,7 +20,8 @@
 // becomes the newest recent document; one that fails is dropped from that
 // list (a failed file never enters it). Each showing closes
 // the welcome window and takes the keyboard focus; the first also counts the
-// opened file ("fileOpenCount" in the settings).
+// opened file ("fileOpenCount" in the settings) once it has decoded (a file
+// that fails to is not counted).
 //
 // Owned by its document window; main thread only.
 
@@ -112,6 +113,7 @@ private:
     void change(Value& state, Value value);
     void update();
     void rebuildInspector();
+    // Counts the file once, when it has both been shown and opened.
     void countFileOpen();
 
     PellorApp& app_;
@@ -131,6 +133,8 @@ private:
     AnimationPlaybackSpeed playbackSpeed_;
     bool showInspector_ = false;
     bool opened_ = false;
+    bool shown_ = false;
+    bool counted_ = false;
 
     lottie::LottieViewHost* host_ = nullptr;
     PlaybackControlRow* controls_ = nullptr;

@@ -47,11 +47,23 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
                                      "Lottie/FilepathImageProvider", __LINE__);
         return nullptr;
     }
+    std::string failure;
     try {
-        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode);
-    } catch (const std::exception&) {
-        return nullptr;
+        if (auto image = platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode)) {
+            return image;
+        }
+        // A refusal of the pixel budget has been reported where it was made.
+        if (budget && budget->refusals() != refusals) return nullptr;
+        failure = "is not an image that can be decoded";
+    } catch (const std::exception& error) {
+        failure = std::string("could not be read: ") + error.what();
     }
+    LottieLogger::shared()->warn(
+        [name = asset.name, file = path->string(), failure] {
+            return "Image \"" + name + "\" at " + file + " " + failure + "; it is left out";
+        },
+        "Lottie/FilepathImageProvider", __LINE__);
+    return nullptr;
 }
 
 }  // namespace lottie

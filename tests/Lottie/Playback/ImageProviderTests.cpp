@@ -72,7 +72,7 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
         {"in the asset's directory", "nested.png", "sub", 2, false},
         {"the folder before the directory", "both.png", "sub", 3, false},
         {"missing", "none.png", "sub", 0, true},
-        {"not an image", "text.png", "", 0, false},
+        {"not an image: said, naming the file", "text.png", "", 0, true},
         {"climbing out by name", "../outside.png", "", 0, true},
         {"climbing out by a longer directory", "outside.png", "sub/../..", 0, true},
         {"an absolute directory", "outside.png", temporary.path().string(), 0, true},
@@ -87,7 +87,11 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
         EXPECT_EQ(widthOf(provider.imageForAsset(asset(c.name, c.directory))), c.width);
         EXPECT_EQ(logger.warnings.size(), c.warns ? 1u : 0u);
         if (c.warns && !logger.warnings.empty()) {
-            EXPECT_EQ(logger.warnings[0], "Could not find image \"" + c.name + "\" in bundle");
+            const std::string expected = c.name == "text.png"
+                                             ? "Image \"text.png\" at " + (folder / "text.png").string() +
+                                                   " is not an image that can be decoded; it is left out"
+                                             : "Could not find image \"" + c.name + "\" in bundle";
+            EXPECT_EQ(logger.warnings[0], expected);
         }
     }
     EXPECT_EQ(provider.gravityForAsset(asset("both.png")), ContentsGravity::resizeAspect);

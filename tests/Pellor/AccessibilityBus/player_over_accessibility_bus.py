@@ -4,7 +4,8 @@
 Starts a private virtual display, a private session bus and the accessibility
 bus on it, opens a document in the viewer there, and reads the player through
 pyatspi, the client library screen readers use: the frame read-out's text, the
-frame slider's value and range, and the items of the open speed menu. Qt's
+frame slider's value and range, the items of the open speed menu, and that
+no control of the window, shown or hidden, is listed without a name. Qt's
 bridge to the bus runs only on the X11 platform (not on the offscreen one the
 other viewer tests use), hence the display.
 
@@ -184,6 +185,21 @@ def find(root, role, name, depth=0):
     return None
 
 
+CONTROL_ROLES = ("push button", "toggle button", "check box", "radio button", "slider", "combo box")
+
+
+def unnamed_controls(root, depth=0):
+    """The controls below `root`, shown or hidden, that have no accessible name, by role."""
+    if depth > 40:
+        return []
+    found = [root.getRoleName()] if root.getRoleName() in CONTROL_ROLES and not root.name else []
+    for index in range(root.childCount):
+        child = root.getChildAtIndex(index)
+        if child:
+            found += unnamed_controls(child, depth + 1)
+    return found
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -230,6 +246,8 @@ def read_player(pyatspi, session, program, path):
     slider = find(window, "slider", "Frame")
     speed = find(window, "push button", "Playback Speed")
     check(slider is not None and speed is not None, "the slider and the speed button are in the tree")
+    unnamed = unnamed_controls(window)
+    check(not unnamed, "every control of the player window has a name (unnamed: %s)" % ", ".join(unnamed))
 
     # The read-out: its text, as a screen reader reads it, follows the frame a
     # client sets through the slider's value; each change is announced.

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/RecentDocuments.h"
@@ -91,6 +92,21 @@ TEST_F(PellorTest, EveryPlayerControlHasANameAndATooltipThatNamesItsKey) {
     // Every other control too (the inspector's included); the animation itself
     // is named but carries no tooltip over the picture.
     expectEveryControlNamedWithATooltip(window, {&player});
+    // And every control a screen reader lists, hidden ones too (the toolbar's
+    // button for items that do not fit).
+    const std::function<void(QAccessibleInterface*)> expectNamed = [&](QAccessibleInterface* node) {
+        if (!node) return;
+        const QAccessible::Role role = node->role();
+        if (role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::RadioButton ||
+            role == QAccessible::ButtonMenu || role == QAccessible::Slider) {
+            QObject* object = node->object();
+            EXPECT_FALSE(node->text(QAccessible::Name).isEmpty())
+                << "a control without a name: " << (object ? object->metaObject()->className() : "?") << " "
+                << (object ? object->objectName().toStdString() : "");
+        }
+        for (int index = 0; index < node->childCount(); ++index) expectNamed(node->child(index));
+    };
+    expectNamed(QAccessible::queryAccessibleInterface(&window));
 }
 
 TEST_F(PellorTest, EveryWelcomeAboutAndSettingsControlHasANameAndATooltip) {

@@ -325,11 +325,13 @@ long occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
-TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnce) {
+TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingItsDocument) {
     // A luma matte: the automatic option falls back to the main-thread engine and says why.
     const std::string square = hostiletest::rect(256, 256, 200) + "," + hostiletest::greenFill;
     const QString matted = write("matted.json", hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") +
                                                                       "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)")));
+    const QString copy = write("copy.json", hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") +
+                                                                  "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)")));
     const std::shared_ptr<lottie::LottieLogger> kept = lottie::LottieLogger::shared();
     std::string logged;
     {
@@ -344,11 +346,15 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnce) {
         settle();
         ASSERT_NE(openPlayer(matted), nullptr);
         frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(matted)));
+        // Another document falling back for the same reason says so of itself.
+        ASSERT_NE(openPlayer(copy), nullptr);
+        frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(copy)));
         logged = captured.text();
     }
     lottie::LottieLogger::setShared(kept);
-    EXPECT_EQ(occurrences(logged, "pellor: Encountered Core Animation compatibility issue"), 1) << logged;
-    EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 1) << logged;
+    EXPECT_EQ(occurrences(logged, "pellor: matted.json: Encountered Core Animation compatibility issue"), 1) << logged;
+    EXPECT_EQ(occurrences(logged, "pellor: copy.json: Encountered Core Animation compatibility issue"), 1) << logged;
+    EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 2) << logged;
 }
 
 TEST_F(PellorTest, TheOpenPanelStartsInTheFolderOfTheMostRecentDocumentElseHome) {

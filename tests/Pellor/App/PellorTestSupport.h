@@ -64,7 +64,10 @@ public:
         opened_.push_back(url);
         return opens_;
     }
-    void revealFile(const QString& path) override { revealed_ << path; }
+    bool revealFile(const QString& path) override {
+        revealed_ << path;
+        return opens_;
+    }
 
 private:
     std::vector<QUrl>& opened_;

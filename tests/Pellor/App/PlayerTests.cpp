@@ -92,6 +92,11 @@ TEST_F(PellorTest, AnOpenedDocumentPlaysFromTheStartWithLoopAtNormalSpeedAndClos
     EXPECT_EQ(QSettings().value(QStringLiteral("fileOpenCount")).toInt(), 1);
     openPlayer(write("other.json", pellortest::animationDocument(30)));
     EXPECT_EQ(QSettings().value(QStringLiteral("fileOpenCount")).toInt(), 2);
+    // A file that does not decode is no file opened.
+    DocumentWindow* broken = openPlayer(write("broken.json", "{ \"v\": \"5.7\", \"layers\": [ oops"));
+    ASSERT_NE(broken, nullptr);
+    ASSERT_TRUE(broken->player()->isFileErrorPresented());
+    EXPECT_EQ(QSettings().value(QStringLiteral("fileOpenCount")).toInt(), 2);
 }
 
 TEST_F(PellorTest, SpacePausesAndResumesAtTheSameFrameAndIsPassedOnBeforeLoading) {
@@ -257,6 +262,14 @@ TEST_F(PellorTest, CtrlIShowsAndHidesTheInspectorWithTheDocumentsFacts) {
     EXPECT_EQ(form->revealButton()->toolTip(), QStringLiteral("Show in File Manager"));
     QTest::mouseClick(form->revealButton(), Qt::LeftButton);
     EXPECT_EQ(revealed, QStringList{QFileInfo(path).absoluteFilePath()});
+    EXPECT_TRUE(alerts.empty());
+    // A desktop with no file manager, nor a program for folders: the user is told.
+    desktopOpens = false;
+    QTest::mouseClick(form->revealButton(), Qt::LeftButton);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, QStringLiteral("The file couldn\u2019t be shown in a file manager."));
+    EXPECT_TRUE(alerts[0].detail.contains(QFileInfo(path).absoluteFilePath())) << alerts[0].detail.toStdString();
+    EXPECT_EQ(alerts[0].parent, &window);
 
     QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
     EXPECT_FALSE(player.showInspector());

@@ -163,7 +163,7 @@ TEST_F(PellorTest, InspectorValuesFollowTheLocaleAndNeverShowNanOrInf) {
 
 TEST_F(PellorTest, TheInspectorLeavesOutWhatItCannotKnow) {
     const auto animation = lottie::LottieAnimation::fromData(pellortest::animationDocument(), lottie::DecodingStrategy::dictionaryBased);
-    pellor::DesktopServices desktop;
+    const pellor::AnimationInspectorForm::RevealFile desktop;
     const pellor::AnimationInspectorForm withoutFile(animation, QString(), desktop);
     EXPECT_EQ(withoutFile.rows().size(), 6) << "no File Info section";
     EXPECT_EQ(withoutFile.revealButton(), nullptr);

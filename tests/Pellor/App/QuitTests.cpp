@@ -2,7 +2,8 @@
 // this program (as main() runs it, through PellorApp::run), opens four large
 // documents and chooses Quit from the File menu before they have decoded. The
 // process must end as quitting asks, with status 0, and not abort on its way
-// out while a decoding still runs.
+// out while a decoding still runs; PellorApp::run stops the process-wide
+// queues before it returns.
 #include <QApplication>
 #include <QMainWindow>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Resources/ApplicationIcon.h"
+#include "Platform/Foundation/DispatchQueue.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace pellortest {
@@ -24,6 +26,9 @@ namespace {
 constexpr const char* quitAfterVariable = "PELLOR_TEST_QUIT_AFTER_MS";
 // What the child says when it chooses Quit, followed by how many documents had loaded.
 constexpr const char* quittingLine = "quitting with documents loaded: ";
+// What it says once PellorApp::run has returned, followed by 1 when the
+// process-wide queues had been stopped by then.
+constexpr const char* returnedLine = "run returned with the process-wide queues stopped: ";
 
 // A document of `layers` squares, each moving along its own path, of about
 // 700 bytes per layer: decoding it takes about as long as its size suggests.
@@ -81,7 +86,12 @@ int runViewer(int argc, char** argv) {
             QCoreApplication::exit(2);
         }
     });
-    return app.run(QCoreApplication::arguments().mid(1));
+    // A process-wide queue like the viewer's own: stopping them stops it too.
+    platform::foundation::DispatchQueue& probe = platform::foundation::DispatchQueue::processWide("pellor.test.probe");
+    const int status = app.run(QCoreApplication::arguments().mid(1));
+    std::printf("%s%d\n", returnedLine, probe.isStopped() ? 1 : 0);
+    std::fflush(stdout);
+    return status;
 }
 
 namespace {
@@ -115,6 +125,8 @@ TEST(PellorQuitTest, QuittingWhileLargeDocumentsDecodeEndsTheProcessCleanly) {
     ASSERT_GE(said, 0) << output.toStdString();
     const int loaded = output.mid(said + qsizetype(std::strlen(quittingLine))).trimmed().toInt();
     EXPECT_LT(loaded, 4) << "quit only after every document had decoded";
+    // The documents still queued to decode were dropped by run() itself, on its way out.
+    EXPECT_TRUE(output.contains(QString::fromLatin1(returnedLine) + QLatin1Char('1'))) << output.toStdString();
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// The logger of one open document's animation: every report (why the
+// automatic option fell back to the main-thread engine, what a limit cut)
+// goes on to the process-wide logger as it stands at the time, its text
+// beginning with the document's file name, so that with several documents
+// open each line says which one it is about, and the same report of two
+// documents is two lines.
+//
+// Made by the document's loaders; shared by the views of that document.
+
+#include <QString>
+#include <memory>
+
+#include "Lottie/Playback/LottieLogger.h"
+
+namespace pellor {
+
+class DocumentLogger {
+public:
+    static std::shared_ptr<lottie::LottieLogger> forDocument(const QString& fileName);
+};
+
+}  // namespace pellor

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Lottie/MainThread/CompositionLayers/ComposedTimeline.h"
 #include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
 #include "Lottie/MainThread/Text/TextCompositionLayer.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
@@ -98,7 +99,8 @@ void MainThreadAnimationLayer::display() {
 }
 
 bool MainThreadAnimationLayer::isAnimationEnd(double frame) const {
-    return animation_ && CompositionLayer::reaches(frame, animation_->endFrame);
+    // The end frame is on the root time line.
+    return animation_ && ComposedTimeline{}.reaches(frame, animation_->endFrame);
 }
 
 bool MainThreadAnimationLayer::reportRenderLimit(const std::string& message) {

@@ -3,7 +3,8 @@
 // mattes, blend modes, drop shadows, trims, an animated dash phase, stars
 // turning, trims between whole frames and in a row, flipped scales, rounded
 // rectangles rounded again, gradient points that meet, precompositions
-// handing over between whole frames, trims keyed between whole frames, time
+// handing over between whole frames, nested precompositions whose children
+// come in between whole frames, trims keyed between whole frames, time
 // remapped up to the last frame, a closed path morphing, a star spinning under
 // a strong easing, gradients whose colour and opacity stops move, masked and
 // translucent) and every corpus

@@ -3,12 +3,14 @@
 // begins only the next one shows, on both engines, at the top level and inside
 // precompositions that start later, are stretched or have their time remapped.
 // The animation's last frame still shows the layers that last until it, and
-// precompositions that hand over between whole frames show on the frame within
-// rounding of the edge.
+// precompositions that hand over between whole frames, or whose children do,
+// show on the frame within rounding of the edge.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iomanip>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,9 +27,10 @@ constexpr std::uint32_t red = 0xffff0000;
 constexpr std::uint32_t blue = 0xff0000ff;
 constexpr std::uint32_t clear = 0;
 
+// Every digit, for edges between whole frames.
 std::string number(double value) {
     std::ostringstream text;
-    text << value;
+    text << std::setprecision(std::numeric_limits<double>::max_digits10) << value;
     return text.str();
 }
 
@@ -107,6 +110,18 @@ TEST(LayerHandover, OnlyTheNextLayerShowsOnTheFrameWhereTwoHandOverOnBothEngines
                   R"({"ty":0,"nm":"After","refId":"one","ip":6.00000024,"op":10,"st":6.00000024,"ks":{},"w":100,"h":100})",
                   R"([{"id":"one","layers":[)" + solid("In", "#0000ff", 40, 0, 10) + "]}]"),
          {{5, clear, blue, blue}, {6, clear, blue, blue}, {7, clear, blue, blue}, {10, clear, blue, blue}}},
+        // Edges between whole frames reached through a precomposition that
+        // starts between whole frames too: "Out" comes in at 2.00000008 of one
+        // starting at 4.00000016, "In" at 1.00000004 of one starting at
+        // 5.0000002, both at 6.00000024 of the root, which frame 6 lies
+        // within rounding of; "In" goes out at 7.00000028, on frame 7.
+        {"children of precompositions handing over between whole frames",
+         document(10,
+                  R"({"ty":0,"nm":"Red","refId":"red","ip":0,"op":10,"st":4.00000016,"ks":{},"w":100,"h":100},)"
+                  R"({"ty":0,"nm":"Blue","refId":"blue","ip":0,"op":10,"st":5.0000002,"ks":{},"w":100,"h":100})",
+                  R"([{"id":"red","layers":[)" + solid("Out", "#ff0000", 0, 2.00000008, 10) +
+                      R"(]},{"id":"blue","layers":[)" + solid("In", "#0000ff", 40, 1.00000004, 2.00000008) + "]}]"),
+         {{5, clear, clear, clear}, {6, red, red, blue}, {7, red, red, clear}, {8, red, red, clear}}},
     };
     struct Engine {
         const char* name;

@@ -1,8 +1,5 @@
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
 
-#include <cfloat>
-#include <cmath>
-
 #include "Lottie/MainThread/LayerContainers/DisabledActions.h"
 #include "Lottie/MainThread/LayerContainers/InvertedMatteLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/LayerEffectNodes/DropShadowNode.h"
@@ -55,16 +52,10 @@ CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::
     setName(layer.name);
 }
 
-bool CompositionLayer::isAt(double frame, double edge) {
-    return std::fabs(frame - edge) <= std::fabs(edge) * FLT_EPSILON;
-}
-
-bool CompositionLayer::reaches(double frame, double edge) { return frame >= edge || isAt(frame, edge); }
-
 bool CompositionLayer::isShownAt(double frame, bool animationEnd) const {
-    if (!reaches(frame, inFrame_)) return false;
-    if (!reaches(frame, outFrame_)) return true;
-    return animationEnd && isAt(frame, outFrame_);
+    if (!timeline_.reaches(frame, inFrame_)) return false;
+    if (!timeline_.reaches(frame, outFrame_)) return true;
+    return animationEnd && timeline_.isAt(frame, outFrame_);
 }
 
 void CompositionLayer::showFrame(double frame, bool forceUpdates, bool animationEnd) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "Lottie/MainThread/CompositionLayers/ComposedTimeline.h"
 #include "Lottie/MainThread/CompositionLayers/LayerTransformNode.h"
 #include "Lottie/MainThread/LayerContainers/CompositionLayerDelegate.h"
 #include "Lottie/MainThread/LayerContainers/MaskContainerLayer.h"
@@ -59,16 +60,15 @@ public:
     // not including, its out frame, at which the document says it stops being
     // visible, so that two layers that hand over at a frame never show together.
     // The animation's last frame, which a finished animation keeps showing, also
-    // shows the layers that last until it. A frame within rounding of an edge
-    // counts as on it, as the compositor snaps its key times, so both engines
-    // hand over on the same frame under a stretched precomposition too.
+    // shows the layers that last until it. A frame within rounding of an edge on
+    // the composed time line counts as on it (ComposedTimeline), as the
+    // compositor snaps its key times, so both engines hand over on the same
+    // frame under stretched and nested precompositions too.
     bool isShownAt(double frame, bool animationEnd) const;
-    // Whether a frame is at an edge of a time line or past it, a frame within
-    // rounding of the edge counting as on it.
-    static bool reaches(double frame, double edge);
-    // Whether a frame is an edge of a time line within rounding, relative to the
-    // edge's size as the compositor's key times are.
-    static bool isAt(double frame, double edge);
+    // Where this layer's frames fall on the time line being drawn; the identity
+    // until the layer factory places the layer.
+    const ComposedTimeline& timeline() const { return timeline_; }
+    void setTimeline(const ComposedTimeline& timeline) { timeline_ = timeline; }
     // The contents of the layer type at a frame; nothing in the base class.
     virtual void showContentsAtFrame(double, bool) {}
 
@@ -116,6 +116,7 @@ private:
     double outFrame_;
     double startFrame_;
     double timeStretch_;
+    ComposedTimeline timeline_;
     bool showingAnimationEnd_ = false;
     std::string keypathName_;
     Children childKeypaths_;

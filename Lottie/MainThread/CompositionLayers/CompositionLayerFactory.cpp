@@ -36,6 +36,7 @@ void reportLimit(const CompositionLayerContext& context, bool& reported, Message
 std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const LayerModel& model,
                                                                     CompositionLayerContext& context) {
     auto layer = makeLayerOfType(model, context);
+    layer->setTimeline(context.timeline);
     if (layer->maskLayer() && layer->maskLayer()->cutsLeftOut() > 0) {
         reportLimit(context, context.maskCutsReported, [] {
             return "A layer has more than " + std::to_string(MaskContainerLayer::maximumCuts) +

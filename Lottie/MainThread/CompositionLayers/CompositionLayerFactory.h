@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Lottie/MainThread/CompositionLayers/ComposedTimeline.h"
 #include "Lottie/MainThread/CompositionLayers/CompositionLayer.h"
 #include "Lottie/Model/Assets/AssetLibrary.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
@@ -23,6 +24,9 @@ struct CompositionLayerContext {
     // The precompositions being built, outermost first: an asset that refers
     // back to one of them would nest forever and is shown as nothing instead.
     std::vector<std::string> precompositionsInProgress;
+    // Where the frames of the layers being built fall on the time line drawn:
+    // a precomposition sets its children's while it builds them.
+    ComposedTimeline timeline;
     // The weight of the layers built so far (each layer one, each mask one
     // more, and more for the path vertices of its masks and shapes and the text
     // a layer holds), kept within

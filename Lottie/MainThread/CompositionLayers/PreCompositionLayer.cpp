@@ -14,10 +14,15 @@ PreCompositionLayer::PreCompositionLayer(const PreCompLayerModel& precomp, const
     contentsLayer()->setMasksToBounds(true);
     contentsLayer()->setBounds(bounds);
 
+    // This layer's own time line is the one the factory builds it on; a
+    // remapping gives its children a time line of their own.
+    const ComposedTimeline outer = context.timeline;
+    context.timeline = remappingNode_ ? ComposedTimeline{} : outer.nested(startFrame(), usableTimeStretch());
     context.precompositionsInProgress.push_back(precomp.referenceID);
     std::vector<std::shared_ptr<CompositionLayer>> children =
         CompositionLayerFactory::makeCompositionLayers(asset.layers, context);
     context.precompositionsInProgress.pop_back();
+    context.timeline = outer;
     CompositionLayerFactory::stack(children, *contentsLayer(), bounds, animationLayers_);
     for (const auto& child : children) appendChildKeypath(child);
 }
@@ -27,16 +32,17 @@ double PreCompositionLayer::localFrame(double frame) {
         remappingNode_->update(frame);
         return remappingNode_->value().value * frameRate_;
     }
+    // A frame within rounding of the start is the start, as the compositor
+    // starts a layer whose begin time the parent's time meets within rounding:
+    // keys of the children at their frame 0 then show on that frame.
+    if (timeline().isAt(frame, startFrame())) return 0;
+    return (frame - startFrame()) / usableTimeStretch();
+}
+
+double PreCompositionLayer::usableTimeStretch() const {
     // A stretch of 0 would divide by nothing; the layer then plays unstretched,
     // as the other engine plays it.
-    const double stretch = timeStretch() != 0 ? timeStretch() : 1;
-    // A frame within rounding of the start is the start, as the compositor
-    // starts a layer whose begin time the parent's time meets within rounding.
-    // A start between whole frames (6.00000024 in a 29.97 fps export) is met by
-    // frames a few ulps to either side; the difference, tiny next to a local
-    // in frame of 0, would keep the children hidden on the hand-over frame.
-    if (isAt(frame, startFrame())) return 0;
-    return (frame - startFrame()) / stretch;
+    return timeStretch() != 0 ? timeStretch() : 1;
 }
 
 void PreCompositionLayer::showContentsAtFrame(double frame, bool forceUpdates) {

@@ -32,6 +32,9 @@ public:
     Properties keypathProperties() const override;
 
 private:
+    // The stretch the children play at.
+    double usableTimeStretch() const;
+
     double frameRate_;
     std::shared_ptr<NodeProperty<LottieVector1D>> remappingNode_;
     std::vector<std::shared_ptr<CompositionLayer>> animationLayers_;

@@ -21,6 +21,11 @@ public:
         double segments = 0;
         // The scanlines its edges cross, summed over the edges.
         double edgeRows = 0;
+        // The columns its edges walk across within the scanlines they cross,
+        // summed over the edges: the scan converter visits a cell for each,
+        // so that an edge lying nearly along a row costs by its length. An
+        // edge exactly along a row visits none.
+        double edgeColumns = 0;
     };
 
     // Laying down `pixels` with the blend mode. The other costs leave out the
@@ -29,11 +34,15 @@ public:
     // computed before it is laid down).
     static double pixels(double pixels, BlendMode mode);
     static double fill(const Outline& outline);
-    // A stroke: every segment and dash piece becomes an outline of its own, and
-    // a round join or cap adds the pen's vertices at every one of them.
-    static double stroke(const Outline& outline, double dashPieces, double penVertices);
-    // A gradient's colour ramp.
-    static double gradient(double stops);
+    // A stroke: every segment and dash piece becomes an outline of its own; a
+    // round join or cap adds `segmentPenVertices` at every segment, and a
+    // round cap `piecePenVertices` at every dash piece.
+    static double stroke(const Outline& outline, double dashPieces, double segmentPenVertices,
+                         double piecePenVertices);
+    // A gradient's colour ramp, and shading `pixels` with it: each pixel
+    // finds its place among the stops, which takes longer the more of them
+    // there are between one pixel and the next.
+    static double gradient(double stops, double pixels);
     // Resampling an image of `sourcePixels`.
     static double image(double sourcePixels);
 };

@@ -372,6 +372,7 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
     Point subpathStart;
     PathExtent& extent = pathExtent_;
     const double rows = height_ > 0 ? height_ : kDeviceLimit;
+    const double columns = width_ > 0 ? width_ : kDeviceLimit;
     for (const PathElement& element : path.elements()) {
         switch (element.type) {
             case PathElementType::moveTo:
@@ -381,7 +382,7 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
                 break;
             case PathElementType::lineTo: {
                 const Point end = toDevice(element.points[0]);
-                extent.addSegment(current, end, rows);
+                extent.addSegment(current, end, rows, columns);
                 current = end;
                 deviceLineTo(current);
                 break;
@@ -389,8 +390,8 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
             case PathElementType::quadCurveTo: {
                 const Point control = toDevice(element.points[0]);
                 const Point end = toDevice(element.points[1]);
-                extent.addSegment(current, control, rows);
-                extent.addSegment(control, end, rows);
+                extent.addSegment(current, control, rows, columns);
+                extent.addSegment(control, end, rows, columns);
                 // The cubic with the same shape as the quadratic.
                 deviceCurveTo(current + (control - current) * (2.0 / 3.0), end + (control - end) * (2.0 / 3.0), end);
                 current = end;
@@ -401,15 +402,15 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
                 const Point end = toDevice(element.points[2]);
                 // The control polygon bounds the curve and the rows it crosses;
                 // each of its segments takes its end into the box.
-                extent.addSegment(current, c1, rows);
-                extent.addSegment(c1, c2, rows);
-                extent.addSegment(c2, end, rows);
+                extent.addSegment(current, c1, rows, columns);
+                extent.addSegment(c1, c2, rows, columns);
+                extent.addSegment(c2, end, rows, columns);
                 deviceCurveTo(c1, c2, end);
                 current = end;
                 break;
             }
             case PathElementType::closeSubpath:
-                extent.addSegment(current, subpathStart, rows);
+                extent.addSegment(current, subpathStart, rows, columns);
                 devicePath_.closeSubpath();
                 current = subpathStart;
                 break;

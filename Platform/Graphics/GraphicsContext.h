@@ -252,7 +252,7 @@ private:
         DrawingCost::Outline outline;
 
         // A segment from `from`, whose end `to` it takes into the box.
-        void addSegment(Point from, Point to, double rowLimit);
+        void addSegment(Point from, Point to, double rowLimit, double columnLimit);
     };
 
     GraphicsContext(cairo_t* cairo, int width, int height, bool grey);
@@ -301,8 +301,9 @@ private:
     // a fill's is, and crowded edges cost as much, though no pixel is laid down.
     double clipCost() const;
     BlendMode costedBlendMode() const;
-    // What making the gradient's colour ramp costs, before any pixel is painted.
-    static double rampCost(const Gradient& gradient);
+    // What making the gradient's colour ramp and shading `pixels` with it
+    // costs, before they are laid down.
+    double shadingCost(const Gradient& gradient, double pixels) const;
     // Takes the cost of painting the gradient over the whole clip; false when
     // the frame's budget refuses it.
     bool takeGradientCost(const Gradient& gradient) const;
@@ -331,7 +332,9 @@ private:
     cairo_pattern_t* solidSource(const Color& color) const;
     // Fills the current path (or its stroke) with `source` through composite(),
     // and consumes the path; a null source fills nothing.
-    void fillCurrentPath(cairo_pattern_t* source, FillRule rule);
+    // `shading` says what the source costs to make for the path's pixels
+    // (a gradient's), taken with the fill's own cost.
+    void fillCurrentPath(cairo_pattern_t* source, FillRule rule, const Gradient* shading = nullptr);
     // Fills as fillCurrentPath does, for a source other than one colour: the
     // path's coverage within the clip is drawn into a mask of the pixels it
     // can reach, and the source laid down through it in one pass. Laid down

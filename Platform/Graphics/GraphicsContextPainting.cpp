@@ -241,13 +241,18 @@ void GraphicsContext::fillPath(FillRule rule) {
     cairo_pattern_destroy(source);
 }
 
-void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule) {
+void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule, const Gradient* shading) {
     if (isPathEmpty() || source == nullptr) {
         consumePath();
         return;
     }
     noteWrittenPath(pathIsStroked_);
-    if (!WorkBudget::takeActive([&] { return pathIsStroked_ ? strokeCost() : fillCost(); })) {
+    if (!WorkBudget::takeActive([&] {
+            const double radius = pathIsStroked_ ? penRadius() : 0;
+            const double shaded =
+                shading ? shadingCost(*shading, visiblePathPixels(std::isfinite(radius) ? radius : 0)) : 0;
+            return (pathIsStroked_ ? strokeCost() : fillCost()) + shaded;
+        })) {
         consumePath();
         return;
     }
@@ -764,8 +769,7 @@ void GraphicsContext::drawRadialGradient(const Gradient& gradient, Point startCe
 void GraphicsContext::fillPathWithLinearGradient(const Gradient& gradient, Point start, Point end, FillRule rule) {
     cairo_pattern_t* pattern =
         fillPattern(gradient, GradientGeometry::linear(start, separateEnd(state().transform, start, end)), state().alpha);
-    WorkBudget::chargeActive([&] { return rampCost(gradient); });
-    fillCurrentPath(pattern, rule);
+    fillCurrentPath(pattern, rule, &gradient);
     cairo_pattern_destroy(pattern);
 }
 
@@ -774,8 +778,7 @@ void GraphicsContext::fillPathWithRadialGradient(const Gradient& gradient, Point
     cairo_pattern_t* pattern =
         fillPattern(gradient, GradientGeometry::circles(startCenter, startRadius, endCenter, endRadius),
                     state().alpha);
-    WorkBudget::chargeActive([&] { return rampCost(gradient); });
-    fillCurrentPath(pattern, rule);
+    fillCurrentPath(pattern, rule, &gradient);
     cairo_pattern_destroy(pattern);
 }
 

@@ -19,9 +19,14 @@ constexpr double flatteningTolerance = 0.1;
 
 }  // namespace
 
-void GraphicsContext::PathExtent::addSegment(Point from, Point to, double rowLimit) {
+void GraphicsContext::PathExtent::addSegment(Point from, Point to, double rowLimit, double columnLimit) {
+    // The scan converter keeps positions in 64ths of a pixel: an edge that
+    // rises by less lies along its row and walks no cells.
+    constexpr double leastRise = 1.0 / 64;
+    const double rise = std::fabs(to.y - from.y);
     outline.segments += 1;
-    outline.edgeRows += std::min(std::fabs(to.y - from.y), rowLimit);
+    outline.edgeRows += std::min(rise, rowLimit);
+    if (rise >= leastRise) outline.edgeColumns += std::min(std::fabs(to.x - from.x), columnLimit);
     box.add(to);
 }
 
@@ -153,10 +158,11 @@ double GraphicsContext::compositeCost(double pixels) const {
 }
 
 // Edges that cross many others on every scanline cost more than their length:
-// the rasteriser keeps the edges of each scanline sorted.
+// the rasteriser keeps the edges and cells of each scanline sorted.
 static DrawingCost::Outline crowded(const DrawingCost::Outline& outline, double rows) {
-    const double perRow = rows >= 1 ? outline.edgeRows / rows : outline.edgeRows;
-    return {outline.segments, outline.edgeRows * (1 + perRow / 64)};
+    const double cells = outline.edgeRows + outline.edgeColumns;
+    const double factor = 1 + (rows >= 1 ? cells / rows : cells) / 128;
+    return {outline.segments, outline.edgeRows * factor, outline.edgeColumns * factor};
 }
 
 double GraphicsContext::fillCost() const {
@@ -185,20 +191,32 @@ double GraphicsContext::strokeCost() const {
     // path (the glyphs of a text) is a polygon over the whole view.
     const Rect clip = deviceClipBox();
     const double clipRows = clip.isNull() ? 0 : clip.size.height;
+    const double across = std::min(2 * (std::isfinite(radius) ? radius : 0), clipRows);
     DrawingCost::Outline widened = pathExtent_.outline;
-    widened.edgeRows += widened.segments * std::min(2 * (std::isfinite(radius) ? radius : 0), clipRows);
-    const DrawingCost::Outline outline = crowded(widened, pathExtent_.box.maxY - pathExtent_.box.minY + 2 * radius);
-    return DrawingCost::stroke(outline, dashPieces, round ? penVertices(radius) : 0) +
+    widened.edgeRows += widened.segments * across;
+    const double rows = pathExtent_.box.maxY - pathExtent_.box.minY + 2 * radius;
+    DrawingCost::Outline outline = crowded(widened, rows);
+    // So does each dash piece's. A round cap lays the pen's vertices at both
+    // ends of every piece, each an edge of its own among all those the
+    // pieces bring to its rows: a disc of a wide pen at thousands of short
+    // dashes costs far more than the pixels it covers.
+    const double pieceRows = dashPieces * across;
+    outline.edgeRows += pieceRows;
+    const double crowding = 1 + (widened.edgeRows + widened.edgeColumns + pieceRows) / std::max(rows, 1.0) / 128;
+    const double vertices = penVertices(radius) * crowding;
+    return DrawingCost::stroke(outline, dashPieces, round ? vertices : 0, s.lineCap == LineCap::round ? vertices : 0) +
            compositeCost(pixels);
 }
 
-double GraphicsContext::rampCost(const Gradient& gradient) {
-    return DrawingCost::gradient(static_cast<double>(gradient.stops().size()));
+double GraphicsContext::shadingCost(const Gradient& gradient, double pixels) const {
+    return DrawingCost::gradient(static_cast<double>(gradient.stops().size()), pixels) + compositeCost(pixels);
 }
 
 bool GraphicsContext::takeGradientCost(const Gradient& gradient) const {
-    return WorkBudget::takeActive(
-        [&] { return rampCost(gradient) + 2 * compositeCost(visibleArea(deviceClipBox())); });
+    return WorkBudget::takeActive([&] {
+        const double pixels = visibleArea(deviceClipBox());
+        return shadingCost(gradient, pixels) + compositeCost(pixels);
+    });
 }
 
 AffineTransform GraphicsContext::penTransform() const {

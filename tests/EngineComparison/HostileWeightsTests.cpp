@@ -98,6 +98,61 @@ std::string trimsInARow(int trims, int vertices) {
                                       listOf(trims, [&](int) { return trim; }) + "," + stroke));
 }
 
+// A closed path of `count` vertices running from side to side down the
+// canvas (or, `across`, from top to bottom along it): each of its edges is
+// nearly along a row (or a column) and crosses the whole canvas.
+std::vector<std::pair<double, double>> sweep(int count, bool across) {
+    std::vector<std::pair<double, double>> vertices;
+    for (int index = 0; index < count; ++index) {
+        const double side_ = index % 2 ? side : 0, step = index * double(side) / count;
+        vertices.emplace_back(across ? step : side_, across ? side_ : step);
+    }
+    return vertices;
+}
+
+// A green path of 3,000 edges sweeping the canvas, filled or as the mask of a
+// full green square, on 100 precompositions.
+std::string sweeps(bool across, bool asMask) {
+    const std::string path = closedPath(sweep(3000, across));
+    if (asMask) {
+        return fannedOut(shapeLayer(1, rect(256, 256, side) + "," + greenFill,
+                                    R"(,"hasMask":true,"masksProperties":[{"mode":"a","pt":{"a":0,"k":)" + path +
+                                        R"(},"o":{"a":0,"k":100}}])"),
+                         {100});
+    }
+    return fannedOut(shapeLayer(1, R"({"ty":"sh","nm":"P","ks":{"a":0,"k":)" + path + "}}," + greenFill), {100});
+}
+
+// A path of 40 edges zigzagging down the canvas, stroked blue with a pen
+// `width` wide, caps of the kind `cap`, dashed 1 on 1: some 20,000 pieces,
+// stretched to 10,000.
+std::string dashedZigzag(int width, int cap) {
+    std::string points, zeros;
+    for (int index = 0; index <= 40; ++index) {
+        points += (index ? ",[" : "[") + std::to_string(index % 2 ? side : 0) + "," + std::to_string(index * side / 40) + "]";
+        zeros += index ? ",[0,0]" : "[0,0]";
+    }
+    const std::string path = R"({"c":false,"v":[)" + points + R"(],"i":[)" + zeros + R"(],"o":[)" + zeros + "]}";
+    const std::string stroke = R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":)" +
+                               std::to_string(width) + R"(},"lc":)" + std::to_string(cap) +
+                               R"(,"lj":1,"d":[{"n":"d","nm":"d","v":{"a":0,"k":1}},{"n":"g","nm":"g","v":{"a":0,"k":1}}]})";
+    return document(shapeLayer(1, R"({"ty":"sh","nm":"P","ks":{"a":0,"k":)" + path + "}}," + stroke));
+}
+
+// A full-canvas square filled with a radial gradient of `stops` stops of
+// alternating colours, on 600 precompositions.
+std::string radialGradients(int stops) {
+    std::string colours;
+    for (int index = 0; index < stops; ++index) {
+        colours += (index ? "," : "") + std::to_string(double(index) / (stops - 1)) + (index % 2 ? ",1,0.5,0" : ",0,0.5,1");
+    }
+    return fannedOut(shapeLayer(1, rect(256, 256, side) + "," +
+                                       R"({"ty":"gf","nm":"G","o":{"a":0,"k":100},"r":1,"t":2,"s":{"a":0,"k":[256,256]},)"
+                                       R"("e":{"a":0,"k":[512,512]},"h":{"a":0,"k":0},"a":{"a":0,"k":0},"g":{"p":)" +
+                                       std::to_string(stops) + R"(,"k":{"a":0,"k":[)" + colours + "]}}}"),
+                     {600});
+}
+
 struct Case {
     const char* name;
     std::string json;
@@ -117,6 +172,7 @@ TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
     const std::string built = "layers once its precompositions";
     const std::string work = "drawing work";
     const std::string sampling = lottie::SamplingBudget::exceededMessage(lottie::SamplingBudget::defaultLimit);
+    const std::string dashes = "drawn stretched";
     const std::vector<Case> cases = {
         // Each mask weighs its vertices: a few hundred of the 10,000 layers
         // are built, and clipping to each takes its share of the frame's work.
@@ -132,6 +188,26 @@ TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
         // Each trim is charged for every sample it cuts.
         {"800 trims in a row over a path of 100 vertices", trimsInARow(800, 100), RenderingEngine::mainThread, {},
          {sampling}, {{456, 256, true}}, true},
+        // Each edge walks the cells of its row from side to side: the same
+        // work as the path turned a quarter, which crosses every row.
+        {"3,000 edges nearly along the rows fanned out 100 ways", sweeps(false, false), RenderingEngine::coreAnimation,
+         {work}, {work}, {}},
+        {"3,000 edges nearly along the columns fanned out 100 ways", sweeps(true, false), RenderingEngine::coreAnimation,
+         {work}, {work}, {}},
+        {"a mask of 3,000 edges nearly along the rows fanned out 100 ways", sweeps(false, true),
+         RenderingEngine::coreAnimation, {work}, {work}, {}},
+        // Each piece's round caps lay the pen's disc among those of thousands
+        // of others; butt caps lay four edges.
+        {"10,000 round-capped dashes under a 200-pixel pen", dashedZigzag(200, 2), RenderingEngine::coreAnimation,
+         {dashes, work}, {work}, {}},
+        {"10,000 round-capped dashes under a 400-pixel pen", dashedZigzag(400, 2), RenderingEngine::coreAnimation,
+         {dashes, work}, {work}, {}},
+        {"10,000 butt-capped dashes under a 200-pixel pen", dashedZigzag(200, 1), RenderingEngine::coreAnimation,
+         {dashes}, {}, {{256, 256, true}}},
+        // Each pixel finds its place among the stops; a gradient of two is
+        // drawn at the full cost of its pixels.
+        {"600 full-canvas radial gradients of 1,024 stops", radialGradients(1024), RenderingEngine::coreAnimation,
+         {work}, {work}, {{256, 256, true}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

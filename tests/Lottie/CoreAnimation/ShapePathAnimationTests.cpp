@@ -142,14 +142,15 @@ TEST_F(ShapePathAnimationTest, AStarIsSampledUnlessOnlyItsRadiiAnimate) {
 
 // The compositor blends two outlines point by point, along chords that cut
 // the points' arcs short: samples of a star turning fast are cut into steps
-// of a couple of degrees or so, each taken from the keyframes; a spin too fast
-// to follow keeps the tenth-frame samples.
+// of a couple of degrees or so, each taken from the keyframes, backwards as
+// forwards; a spin too fast to follow keeps the tenth-frame samples.
 TEST_F(ShapePathAnimationTest, AStarTurningFastIsSampledInSmallTurns) {
     struct Case {
         const char* degrees;
         std::size_t fewestSamples, mostSamples;
     };
-    const std::vector<Case> cases = {{"20", 21, 21}, {"90", 46, 100}, {"720", 361, 700}, {"1e9", 21, 21}};
+    const std::vector<Case> cases = {{"20", 21, 21},   {"90", 46, 100},  {"-90", 46, 100},
+                                     {"720", 361, 700}, {"1e9", 21, 21}};
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.degrees);
         std::string json = star("5");

@@ -28,9 +28,10 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
                                                                              ImagePixelBudget* budget) const {
     const std::size_t refusals = budget ? budget->refusals() : 0;
     const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
+    auto* const conversions = budget ? budget->colorConversions() : nullptr;
     if (asset.name.starts_with("data:")) {
         if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode)) return image;
+            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode, conversions)) return image;
         }
         if (budget && budget->refusals() != refusals) return nullptr;
     }
@@ -48,7 +49,8 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
         return nullptr;
     }
     try {
-        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode);
+        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode,
+                                                        conversions);
     } catch (const std::exception&) {
         return nullptr;
     }

@@ -77,7 +77,8 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::load(co
     if (asset.name.starts_with("data:")) {
         if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
             const std::size_t refusals = budget ? budget->refusals() : 0;
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, budget ? budget->sizeCheck() : nullptr)) {
+            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, budget ? budget->sizeCheck() : nullptr,
+                                                                      budget ? budget->colorConversions() : nullptr)) {
                 return image;
             }
             if (budget && budget->refusals() != refusals) return nullptr;
@@ -124,7 +125,8 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
         }
         entry.recordOffset.reset();
     }
-    auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode);
+    auto image =
+        platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode, budget ? budget->colorConversions() : nullptr);
     if (refusedForThisAnimation) return nullptr;
     entry.decoded = true;
     entry.image = image;

@@ -11,6 +11,9 @@
 #include <string>
 #include <utility>
 
+#include "Platform/Graphics/ColorConversionAllowance.h"
+#include "Platform/Graphics/ICCProfileCost.h"
+
 namespace platform::graphics {
 
 namespace {
@@ -60,83 +63,21 @@ std::array<std::size_t, 3> colourOffsets(ImageColorProfile::Layout layout) {
     return {0, 1, 2};
 }
 
-// Big-endian numbers of the profile at `offset`; 0 past its end.
-std::uint32_t read32(std::span<const std::uint8_t> bytes, std::uint64_t offset) {
-    if (offset + 4 > bytes.size()) return 0;
-    const std::uint8_t* b = bytes.data() + offset;
-    return static_cast<std::uint32_t>(b[0]) << 24 | static_cast<std::uint32_t>(b[1]) << 16 |
-           static_cast<std::uint32_t>(b[2]) << 8 | b[3];
-}
-
-std::uint32_t read16(std::span<const std::uint8_t> bytes, std::uint64_t offset) {
-    if (offset + 2 > bytes.size()) return 0;
-    return static_cast<std::uint32_t>(bytes[offset]) << 8 | bytes[offset + 1];
-}
-
-constexpr std::uint32_t signature(const char (&name)[5]) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(name[0])) << 24 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(name[1])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(name[2])) << 8 |
-           static_cast<unsigned char>(name[3]);
-}
-
-// The segments of the curves of a curve-set element at `element`: the curves
-// are listed by position, so one curve listed many times counts each time.
-std::uint64_t curveSegments(std::span<const std::uint8_t> bytes, std::uint64_t element) {
-    const std::uint32_t channels = read16(bytes, element + 8);
-    std::uint64_t segments = 0;
-    for (std::uint32_t channel = 0; channel < channels; ++channel) {
-        const std::uint64_t curve = element + read32(bytes, element + 12 + 8 * std::uint64_t{channel});
-        // Even a curve of no segments is tabulated.
-        const bool segmented = read32(bytes, curve) == signature("curf");
-        segments += segmented ? std::max<std::uint32_t>(read16(bytes, curve + 8), 1) : 1;
-    }
-    return segments;
-}
-
-// Why the profile would cost more than any real one to convert with, read from
-// its bytes before LittleCMS parses them (parsing tabulates curves already);
-// nothing when it is within the bounds. Multi-process-element tags list their
-// elements by position, so a few bytes can list one element thousands of times.
-std::optional<std::string> excessOf(std::span<const std::uint8_t> bytes) {
-    using P = ImageColorProfile;
-    if (bytes.size() > P::maximumProfileBytes) {
-        return "it holds " + std::to_string(bytes.size()) + " bytes, more than " +
-               std::to_string(P::maximumProfileBytes);
-    }
-    constexpr std::uint64_t tagTable = 128;
-    const std::uint32_t tags = read32(bytes, tagTable);
-    if (tags > P::maximumTagCount) {
-        return "it lists " + std::to_string(tags) + " tags, more than " + std::to_string(P::maximumTagCount);
-    }
-    std::uint64_t segments = 0;
-    for (std::uint32_t tag = 0; tag < tags; ++tag) {
-        const std::uint64_t tagStart = read32(bytes, tagTable + 4 + 12 * std::uint64_t{tag} + 4);
-        if (read32(bytes, tagStart) != signature("mpet")) continue;
-        const std::uint32_t stages = read32(bytes, tagStart + 12);
-        if (stages > P::maximumStageCount) {
-            return "a pipeline of it has " + std::to_string(stages) + " stages, more than " +
-                   std::to_string(P::maximumStageCount);
-        }
-        for (std::uint32_t stage = 0; stage < stages; ++stage) {
-            const std::uint64_t element = tagStart + read32(bytes, tagStart + 16 + 8 * std::uint64_t{stage});
-            if (read32(bytes, element) == signature("cvst")) segments += curveSegments(bytes, element);
-        }
-        if (segments > P::maximumCurveSegments) {
-            return "its curves have " + std::to_string(segments) + " segments, more than " +
-                   std::to_string(P::maximumCurveSegments);
-        }
-    }
-    return std::nullopt;
+// Whether a conversion of the pixels can be made from a profile of its colour
+// space; none is made from another.
+bool convertsFrom(cmsHPROFILE profile, ImageColorProfile::Pixels pixels) {
+    const cmsColorSpaceSignature space = cmsGetColorSpace(profile);
+    return pixels == ImageColorProfile::Pixels::colour ? space == cmsSigRgbData : space == cmsSigGrayData;
 }
 
 // The conversions of the last few distinct profiles, by the profile's bytes and
 // what it converts: images that share a profile build its transform once.
 class ConversionCache {
 public:
+    // What `make` gives is kept; nothing, when it makes none, is not.
     template <typename Make>
-    ImageColorProfile find(std::span<const std::uint8_t> profile, ImageColorProfile::Pixels pixels,
-                           ImageColorProfile::Layout layout, Make&& make) {
+    std::optional<ImageColorProfile> find(std::span<const std::uint8_t> profile, ImageColorProfile::Pixels pixels,
+                                          ImageColorProfile::Layout layout, Make&& make) {
         std::string key(reinterpret_cast<const char*>(profile.data()), profile.size());
         key += static_cast<char>(pixels);
         key += static_cast<char>(layout);
@@ -151,9 +92,10 @@ public:
         }
         // Built outside the lock: another thread may build the same one at
         // once, which costs time but changes nothing.
-        ImageColorProfile made = make();
+        std::optional<ImageColorProfile> made = make();
+        if (!made) return made;
         const std::lock_guard lock(mutex_);
-        entries_.emplace_front(std::move(key), made);
+        entries_.emplace_front(std::move(key), *made);
         if (entries_.size() > kEntries) entries_.pop_back();
         return made;
     }
@@ -175,16 +117,15 @@ ImageColorProfile ImageColorProfile::from(void* profile, Pixels pixels, Layout l
     ImageColorProfile result;
     result.layout_ = layout;
     if (profile == nullptr) return result;
-    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-    const cmsColorSpaceSignature space = cmsGetColorSpace(profile);
-    if (srgb != nullptr && pixels == Pixels::colour && space == cmsSigRgbData) {
+    cmsHPROFILE srgb = convertsFrom(profile, pixels) ? cmsCreate_sRGBProfile() : nullptr;
+    if (srgb != nullptr && pixels == Pixels::colour) {
         // The profile's perceptual intent: what its maker meant for display.
         // Matrix profiles (the common kind) have no other and clip what lies
         // outside sRGB.
         cmsHTRANSFORM transform = cmsCreateTransform(profile, formatOf(layout), srgb, formatOf(layout),
                                                      INTENT_PERCEPTUAL, cmsFLAGS_COPY_ALPHA);
         if (transform != nullptr) result.colourTransform_ = std::shared_ptr<void>(transform, cmsDeleteTransform);
-    } else if (srgb != nullptr && pixels == Pixels::grey && space == cmsSigGrayData) {
+    } else if (srgb != nullptr) {
         // A grey image has 256 levels at most: converting them once is the whole work.
         cmsHTRANSFORM transform = cmsCreateTransform(profile, TYPE_GRAY_8, srgb, TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
         if (transform != nullptr) {
@@ -201,17 +142,42 @@ ImageColorProfile ImageColorProfile::from(void* profile, Pixels pixels, Layout l
     return result;
 }
 
-ImageColorProfile ImageColorProfile::fromICC(std::span<const std::uint8_t> profile, Pixels pixels, Layout layout) {
+ImageColorProfile ImageColorProfile::notUsed(Pixels pixels, Layout layout, std::string warning) {
+    ImageColorProfile result = from(nullptr, pixels, layout);
+    result.warning_ = std::move(warning);
+    return result;
+}
+
+ImageColorProfile ImageColorProfile::fromICC(std::span<const std::uint8_t> profile, Pixels pixels, Layout layout,
+                                             ColorConversionAllowance* allowance) {
     if (profile.empty()) return from(nullptr, pixels, layout);
-    if (const std::optional<std::string> excess = excessOf(profile)) {
-        ImageColorProfile result = from(nullptr, pixels, layout);
-        result.warning_ = "Its colour profile is not used, as " + *excess + "; its pixels are taken as sRGB.";
-        return result;
+    const ICCProfileCost cost = ICCProfileCost::of(profile);
+    if (cost.excess()) {
+        return notUsed(pixels, layout, "Its colour profile is not used, as " + *cost.excess() +
+                                           "; its pixels are taken as sRGB.");
     }
-    return conversionCache().find(profile, pixels, layout, [&] {
-        return from(cmsOpenProfileFromMem(profile.data(), static_cast<cmsUInt32Number>(profile.size())), pixels,
-                    layout);
-    });
+    auto outcome = ColorConversionAllowance::Outcome::taken;
+    const std::optional<ImageColorProfile> found =
+        conversionCache().find(profile, pixels, layout, [&]() -> std::optional<ImageColorProfile> {
+            cmsHPROFILE opened = cmsOpenProfileFromMem(profile.data(), static_cast<cmsUInt32Number>(profile.size()));
+            // Only a conversion that is built costs what building it evaluates.
+            if (opened != nullptr && allowance != nullptr && convertsFrom(opened, pixels)) {
+                outcome = allowance->take(cost.conversionSteps());
+                if (outcome != ColorConversionAllowance::Outcome::taken) {
+                    cmsCloseProfile(opened);
+                    return std::nullopt;
+                }
+            }
+            return from(opened, pixels, layout);
+        });
+    if (found) return *found;
+    if (outcome == ColorConversionAllowance::Outcome::refusedAgain) return notUsed(pixels, layout, "");
+    return notUsed(pixels, layout,
+                   "Its colour profile is not used, as building its conversion would pass the " +
+                       std::to_string(allowance->total()) +
+                       " steps that the colour conversions of a document's images may take together; its pixels, "
+                       "and those of the document's later images whose conversions are not built yet, are taken "
+                       "as sRGB.");
 }
 
 ImageColorProfile ImageColorProfile::fromGammaAndChromaticities(std::optional<double> gamma,

@@ -9,10 +9,13 @@
 //
 // Building a conversion evaluates the profile's whole pipeline at tens of
 // thousands of points, so a profile of a few hundred bytes that lists one
-// element thousands of times would take seconds. A profile beyond the bounds
-// below (real ones are a few kilobytes and a handful of stages) is taken as
-// sRGB, with a warning saying why. The conversions of the last few distinct
-// profiles are kept process-wide, so that images sharing a profile build it once.
+// element thousands of times, or whose lookup table has a dozen inputs, would
+// take seconds. A profile beyond the bounds below (real ones are a few
+// kilobytes and a handful of stages) is taken as sRGB, with a warning saying
+// why. The conversions of the last few distinct profiles are kept
+// process-wide, so that images sharing a profile build it once; each one built
+// for a document's image takes what it costs from the document's
+// ColorConversionAllowance, when the decoder is given one.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,6 +25,8 @@
 #include <string>
 
 namespace platform::graphics {
+
+class ColorConversionAllowance;
 
 class ImageColorProfile {
 public:
@@ -47,8 +52,23 @@ public:
     static constexpr std::uint32_t maximumTagCount = 64;
     static constexpr std::uint32_t maximumStageCount = 16;
     static constexpr std::uint32_t maximumCurveSegments = 1024;
+    // The lookup tables in them: evaluating one doubles in cost with each
+    // input, and an image's pixels have 1, 3 or 4 channels; LittleCMS makes
+    // room for every point of the grid a table claims before reading them, and
+    // the finest real tables have 65 points a side on three inputs.
+    static constexpr std::uint32_t maximumTableInputs = 8;
+    static constexpr std::uint64_t maximumTableGridPoints = 65 * 65 * 65;
+    // What building a conversion from one profile may take, in the steps of
+    // ICCProfileCost's estimate (about a nanosecond each): a plain profile of
+    // a matrix and curves takes some 9 million, one with a lookup table of
+    // three inputs some 18 million.
+    static constexpr std::uint64_t maximumConversionSteps = 128'000'000;
 
-    static ImageColorProfile fromICC(std::span<const std::uint8_t> profile, Pixels pixels, Layout layout);
+    // A conversion that has to be built takes its steps from `allowance`, when
+    // given; when they would pass what is left the profile is not used (the
+    // first such image of a document says so, the others do not).
+    static ImageColorProfile fromICC(std::span<const std::uint8_t> profile, Pixels pixels, Layout layout,
+                                     ColorConversionAllowance* allowance = nullptr);
     // A PNG's gAMA (the encoding exponent, 1 / 2.2 for a display of gamma 2.2)
     // and cHRM. Values within a few percent of sRGB's are taken as sRGB's, as
     // encoders write them to mean sRGB; grey pixels keep only the gamma.
@@ -72,6 +92,8 @@ public:
 private:
     // The conversion from `profile` (a LittleCMS profile handle, closed here).
     static ImageColorProfile from(void* profile, Pixels pixels, Layout layout);
+    // sRGB, saying why the profile the file embeds is not used.
+    static ImageColorProfile notUsed(Pixels pixels, Layout layout, std::string warning);
 
     // Colour pixels: the LittleCMS transform of the layout to sRGB.
     std::shared_ptr<void> colourTransform_;

@@ -29,19 +29,21 @@ ImageDecoder::Format ImageDecoder::sniff(std::span<const std::uint8_t> b) {
     return Format::unknown;
 }
 
-std::shared_ptr<const Image> ImageDecoder::decode(std::string_view bytes, const SizeCheck& mayDecode) {
+std::shared_ptr<const Image> ImageDecoder::decode(std::string_view bytes, const SizeCheck& mayDecode,
+                                                  ColorConversionAllowance* conversions) {
     return decode(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-                  mayDecode);
+                  mayDecode, conversions);
 }
 
-std::shared_ptr<const Image> ImageDecoder::decode(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
+std::shared_ptr<const Image> ImageDecoder::decode(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
+                                                  ColorConversionAllowance* conversions) {
     switch (sniff(bytes)) {
         case Format::png:
-            return decodePNG(bytes, mayDecode);
+            return decodePNG(bytes, mayDecode, conversions);
         case Format::jpeg:
-            return decodeJPEG(bytes, mayDecode);
+            return decodeJPEG(bytes, mayDecode, conversions);
         case Format::webp:
-            return decodeWebP(bytes, mayDecode);
+            return decodeWebP(bytes, mayDecode, conversions);
         case Format::unknown:
             break;
     }

@@ -7,7 +7,8 @@
 // size may be decoded. Pixels the file says are in another colour space than sRGB
 // (by an embedded ICC profile, or a PNG's gamma and chromaticities) come out
 // converted to sRGB (see ImageColorProfile); an image whose profile is not used
-// says why (Image::decodingWarning). Stands in for the platform's
+// says why (Image::decodingWarning); a conversion built for it takes what it
+// costs from the allowance given, if any. Stands in for the platform's
 // image-source decoding; stateless, safe on any thread.
 
 #include <cstddef>
@@ -22,6 +23,8 @@
 
 namespace platform::graphics {
 
+class ColorConversionAllowance;
+
 class ImageDecoder {
 public:
     enum class Format { unknown, png, jpeg, webp };
@@ -31,17 +34,22 @@ public:
 
     static Format sniff(std::span<const std::uint8_t> bytes);
     // Nothing is decoded when `mayDecode` (if given) refuses the size.
-    static std::shared_ptr<const Image> decode(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode = {});
-    static std::shared_ptr<const Image> decode(std::string_view bytes, const SizeCheck& mayDecode = {});
+    static std::shared_ptr<const Image> decode(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode = {},
+                                               ColorConversionAllowance* conversions = nullptr);
+    static std::shared_ptr<const Image> decode(std::string_view bytes, const SizeCheck& mayDecode = {},
+                                               ColorConversionAllowance* conversions = nullptr);
 
 private:
     // The image with the warning, if there is one.
     static std::shared_ptr<const Image> noted(std::shared_ptr<const Image> image, const std::string& warning);
     // Whether the size fits the pixel limit and the caller agrees.
     static bool admits(std::uint64_t width, std::uint64_t height, const SizeCheck& mayDecode);
-    static std::shared_ptr<const Image> decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode);
-    static std::shared_ptr<const Image> decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode);
-    static std::shared_ptr<const Image> decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode);
+    static std::shared_ptr<const Image> decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
+                                                   ColorConversionAllowance* conversions);
+    static std::shared_ptr<const Image> decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
+                                                    ColorConversionAllowance* conversions);
+    static std::shared_ptr<const Image> decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
+                                                    ColorConversionAllowance* conversions);
 };
 
 }  // namespace platform::graphics

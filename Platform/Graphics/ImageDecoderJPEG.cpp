@@ -107,7 +107,8 @@ bool decodeInto(const unsigned char* data, unsigned long size,
 
 }  // namespace
 
-std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
+std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
+                                                      ColorConversionAllowance* conversions) {
     DecodedPixels decoded{nullptr, 0, 0, false, nullptr, 0};
     const bool ok = decodeInto(
         bytes.data(), static_cast<unsigned long>(bytes.size()),
@@ -117,7 +118,8 @@ std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8
     if (ok && decoded.profile != nullptr) {
         profile = ImageColorProfile::fromICC(
             std::span(decoded.profile, decoded.profileSize),
-            decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, kOutputLayout);
+            decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, kOutputLayout,
+            conversions);
     }
     std::free(decoded.profile);
     if (!ok) {

@@ -136,12 +136,12 @@ bool decodeInto(const std::uint8_t* data, std::size_t size,
 
 // The conversion from the colour space the file declares: its profile first,
 // then an sRGB chunk, then its gamma and chromaticities.
-ImageColorProfile colourProfileOf(const DecodedPNG& decoded) {
+ImageColorProfile colourProfileOf(const DecodedPNG& decoded, ColorConversionAllowance* conversions) {
     const auto pixels = decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour;
     constexpr auto layout = ImageColorProfile::Layout::rgba;
     if (decoded.profile != nullptr) {
         const auto fromProfile =
-            ImageColorProfile::fromICC(std::span(decoded.profile, decoded.profileSize), pixels, layout);
+            ImageColorProfile::fromICC(std::span(decoded.profile, decoded.profileSize), pixels, layout, conversions);
         // A profile too costly to use means sRGB, whatever else the file says.
         if (fromProfile.converts() || !fromProfile.warning().empty()) return fromProfile;
     }
@@ -159,7 +159,8 @@ ImageColorProfile colourProfileOf(const DecodedPNG& decoded) {
 
 }  // namespace
 
-std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
+std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
+                                                     ColorConversionAllowance* conversions) {
     DecodedPNG decoded{};
     const bool ok = decodeInto(
         bytes.data(), bytes.size(),
@@ -168,7 +169,7 @@ std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_
     std::vector<std::uint8_t> rgba;
     if (ok) rgba.assign(decoded.pixels, decoded.pixels + static_cast<std::size_t>(decoded.width) * decoded.height * 4);
     std::free(decoded.pixels);
-    const ImageColorProfile profile = ok ? colourProfileOf(decoded) : ImageColorProfile();
+    const ImageColorProfile profile = ok ? colourProfileOf(decoded, conversions) : ImageColorProfile();
     std::free(decoded.profile);
     if (!ok) return nullptr;
     profile.convertToSRGB(rgba.data(), rgba.size() / 4);

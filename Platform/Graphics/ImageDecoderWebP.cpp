@@ -16,7 +16,7 @@ namespace platform::graphics {
 namespace {
 
 // The conversion from the profile the file embeds; none when it has none.
-ImageColorProfile colourProfileOf(std::span<const std::uint8_t> bytes) {
+ImageColorProfile colourProfileOf(std::span<const std::uint8_t> bytes, ColorConversionAllowance* conversions) {
     const WebPData data{bytes.data(), bytes.size()};
     WebPDemuxer* demuxer = WebPDemux(&data);
     if (demuxer == nullptr) return ImageColorProfile();
@@ -25,7 +25,7 @@ ImageColorProfile colourProfileOf(std::span<const std::uint8_t> bytes) {
     if ((WebPDemuxGetI(demuxer, WEBP_FF_FORMAT_FLAGS) & ICCP_FLAG) != 0 &&
         WebPDemuxGetChunk(demuxer, "ICCP", 1, &chunk)) {
         profile = ImageColorProfile::fromICC(std::span(chunk.chunk.bytes, chunk.chunk.size),
-                                             ImageColorProfile::Pixels::colour, ImageColorProfile::Layout::rgba);
+                                             ImageColorProfile::Pixels::colour, ImageColorProfile::Layout::rgba, conversions);
         WebPDemuxReleaseChunkIterator(&chunk);
     }
     WebPDemuxDelete(demuxer);
@@ -34,7 +34,8 @@ ImageColorProfile colourProfileOf(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode) {
+std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
+                                                      ColorConversionAllowance* conversions) {
     // The container states its size. libwebp decodes what it is given and can
     // finish a cut-off lossless stream without complaint, so a file shorter than
     // it says is refused here.
@@ -56,7 +57,7 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
     if (!WebPDecodeRGBAInto(bytes.data(), bytes.size(), rgba.data(), rgba.size(), width * 4)) {
         return nullptr;
     }
-    const ImageColorProfile profile = colourProfileOf(bytes);
+    const ImageColorProfile profile = colourProfileOf(bytes, conversions);
     profile.convertToSRGB(rgba.data(), rgba.size() / 4);
     return noted(Image::fromStraightRGBA(width, height, std::move(rgba)), profile.warning());
 }

@@ -2,13 +2,16 @@
 // images cost beyond their weight, drawn as the frame tool draws them (frames
 // 0 and 30 at 512 x 512) by the automatic engine choice and by each engine
 // chosen by name: images whose colour profile lists one element thousands of
-// times, in each format that embeds one; a long word in a box one unit wide,
-// which wraps into a line per character; thousands of tabs; a letter with
-// thousands of marks; and a stroke a million times the font size on a long
-// text. Each draws what it can within the bounds and says once what they cut.
+// times or has a table of many inputs, in each format that embeds one, and
+// hundreds of images each with a costly profile of its own; a long word in a
+// box one unit wide, which wraps into a line per character; thousands of tabs;
+// a letter with thousands of marks; and a stroke a million times the font size
+// on a long text. Each draws what it can within the bounds and says once what
+// they cut.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,12 +30,31 @@ using lottie::RenderingEngineOption;
 
 constexpr int side = 512;
 
-// A document showing the 2 x 2 image, of the given type, over the whole canvas.
-std::string imageDocument(const std::string& type, const std::string& file) {
-    return R"({"v":"5.7.0","fr":30,"ip":0,"op":60,"w":512,"h":512,"assets":[{"id":"picture","w":2,"h":2,"u":"","e":1,)"
-           R"("p":"data:image/)" + type + ";base64," + testsupport::encodeBase64(file) +
-           R"("}],"layers":[{"ty":2,"nm":"Image","ind":1,"refId":"picture","ip":0,"op":60,"st":0,)"
-           R"("ks":{"s":{"a":0,"k":[25600,25600]}}}]})";
+// A document showing each 2 x 2 image, of the given type, over the whole canvas.
+std::string imagesDocument(const std::string& type, const std::vector<std::string>& files) {
+    const int count = static_cast<int>(files.size());
+    const std::string assets = listOf(count, [&](int index) {
+        return R"({"id":"picture)" + std::to_string(index) + R"(","w":2,"h":2,"u":"","e":1,"p":"data:image/)" + type +
+               ";base64," + testsupport::encodeBase64(files[index - 1]) + R"("})";
+    });
+    const std::string layers = listOf(count, [](int index) {
+        return R"({"ty":2,"nm":"Image","ind":)" + std::to_string(index) + R"(,"refId":"picture)" +
+               std::to_string(index) + R"(","ip":0,"op":60,"st":0,"ks":{"s":{"a":0,"k":[25600,25600]}}})";
+    });
+    return document(layers, "[" + assets + "]");
+}
+
+std::string imageDocument(const std::string& type, const std::string& file) { return imagesDocument(type, {file}); }
+
+// `count` PNG images, each with a profile of its own made by `profile`.
+std::string profiledImagesDocument(int count, const std::function<std::string(int)>& profile) {
+    using namespace profiledimages;
+    const std::vector<std::uint8_t> pixels(2 * 2 * 4, 255);
+    std::vector<std::string> files;
+    for (int index = 0; index < count; ++index) {
+        files.push_back(png(2, 2, pixels, false, {iccpChunk(distinctCopy(profile(index), index))}));
+    }
+    return imagesDocument("png", files);
 }
 
 // A text layer at (10, 40) of `text` (JSON-escaped) in DejaVu Sans at 20
@@ -75,6 +97,7 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
     const std::vector<std::uint8_t> pixels(2 * 2 * 4, 255);
     const std::string bomb = repeatedMatrixProfile(5000);
     const char* profile = "colour profile is not used";
+    const char* together = "conversions of a document's images may take together";
     const char* layout = "costs more to lay out";
     const Case cases[] = {
         {"a PNG whose profile lists a matrix 5,000 times", imageDocument("png", png(2, 2, pixels, false, {iccpChunk(bomb)})),
@@ -85,6 +108,32 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
         {"a JPEG whose profile lists a matrix 5,000 times", imageDocument("jpeg", jpeg(2, 2, pixels, false, bomb)),
          profile, {{256, 256, true}}},
         {"a WebP whose profile lists a matrix 5,000 times", imageDocument("webp", webp(2, 2, pixels, bomb)), profile,
+         {{256, 256, true}}},
+        // Evaluating a table doubles in cost with each input: a few hundred
+        // bytes cost seconds, and eight such tables in a row minutes.
+        {"a PNG whose profile has a table of 15 inputs behind a matrix",
+         imageDocument("png", png(2, 2, pixels, false, {iccpChunk(widenedTableProfile(15, 1))})), "15 inputs",
+         {{256, 256, true}}},
+        {"a PNG whose profile has a table of 12 inputs behind a matrix",
+         imageDocument("png", png(2, 2, pixels, false, {iccpChunk(widenedTableProfile(12, 1))})), "12 inputs",
+         {{256, 256, true}}},
+        {"a PNG whose profile lists a matrix and a table of 15 inputs 8 times",
+         imageDocument("png", png(2, 2, pixels, false, {iccpChunk(widenedTableProfile(15, 8))})), "15 inputs",
+         {{256, 256, true}}},
+        {"a JPEG whose profile lists a matrix and a table of 12 inputs 8 times",
+         imageDocument("jpeg", jpeg(2, 2, pixels, false, widenedTableProfile(12, 8))), "12 inputs",
+         {{256, 256, true}}},
+        {"a WebP whose profile lists a matrix and a table of 12 inputs 8 times",
+         imageDocument("webp", webp(2, 2, pixels, widenedTableProfile(12, 8))), "12 inputs", {{256, 256, true}}},
+        // LittleCMS makes room for every point a table claims before reading any.
+        {"a PNG whose profile has a table claiming 70 points a side on 4 inputs",
+         imageDocument("png", png(2, 2, pixels, false, {iccpChunk(widenedTableProfile(4, 1, 70))})), "grid points",
+         {{256, 256, true}}},
+        // Each profile within the bounds; together they would take seconds.
+        {"200 PNGs, each with a profile of its own listing a matrix 16 times",
+         profiledImagesDocument(200, [](int) { return repeatedMatrixProfile(16); }), together, {{256, 256, true}}},
+        {"100 PNGs, each with a profile of its own listing curves of 1,008 segments in all",
+         profiledImagesDocument(100, [](int) { return repeatedCurvesProfile(16, 21); }), together,
          {{256, 256, true}}},
         // A line per character: each line would shape the rest of the word again.
         {"a word of 8,000 letters in a box one unit wide",

@@ -6,6 +6,10 @@
 // the asset, so that views with providers of another kind or over another
 // folder never get each other's images.
 //
+// The colour conversions built while its images are decoded take what they
+// cost from one allowance, the document's (see ColorConversionAllowance); it is
+// not refilled when the cache is emptied.
+//
 // Owned by the LottieAnimation and gone with it; a copy of a document starts
 // empty. Emptied, as every image cache is, by the memory-warning notification.
 // Safe from any thread: while one caller decodes an image, others asking for
@@ -18,6 +22,7 @@
 
 #include "Lottie/Playback/Cache/LRUCache.h"
 #include "Lottie/Playback/Providers/ImageCacheKey.h"
+#include "Platform/Graphics/ColorConversionAllowance.h"
 #include "Platform/Graphics/Image.h"
 
 namespace lottie {
@@ -54,6 +59,9 @@ public:
     // image; nothing is not filed, so it is asked for again next time.
     Found imageFor(const Key& key, const std::function<ImagePointer()>& decode);
 
+    // What building the colour conversions of the images it decodes may take.
+    platform::graphics::ColorConversionAllowance& colorConversions() { return colorConversions_; }
+
 private:
     // One image, or the decoding of it under way (its lock is held meanwhile).
     struct Slot {
@@ -64,6 +72,7 @@ private:
     // Guards the look-up and insertion of a slot, not the decoding.
     std::mutex mutex_;
     LRUCache<Key, std::shared_ptr<Slot>, KeyHash> slots_;
+    platform::graphics::ColorConversionAllowance colorConversions_;
 };
 
 }  // namespace lottie

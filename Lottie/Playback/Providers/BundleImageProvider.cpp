@@ -11,10 +11,11 @@ namespace lottie {
 namespace {
 
 // Decodes the file, or nothing when it can't be read or isn't an image.
-std::shared_ptr<const platform::graphics::Image> loadImage(
-    const std::filesystem::path& path, const platform::graphics::ImageDecoder::SizeCheck& mayDecode) {
+std::shared_ptr<const platform::graphics::Image> loadImage(const std::filesystem::path& path,
+                                                           const platform::graphics::ImageDecoder::SizeCheck& mayDecode,
+                                                           platform::graphics::ColorConversionAllowance* conversions) {
     try {
-        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(path), mayDecode);
+        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(path), mayDecode, conversions);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -50,8 +51,9 @@ std::shared_ptr<const platform::graphics::Image> BundleImageProvider::load(const
                                                                            ImagePixelBudget* budget) const {
     const std::size_t refusals = budget ? budget->refusals() : 0;
     const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
+    auto* const conversions = budget ? budget->colorConversions() : nullptr;
     if (std::optional<platform::foundation::Data> embedded = asset.embeddedData()) {
-        if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode)) return image;
+        if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode, conversions)) return image;
         if (budget && budget->refusals() != refusals) return nullptr;
     }
     std::vector<std::optional<std::string>> folders;
@@ -66,7 +68,7 @@ std::shared_ptr<const platform::graphics::Image> BundleImageProvider::load(const
                       : bundle_.pathForResource(asset.name, "");
         if (path) break;
     }
-    std::shared_ptr<const platform::graphics::Image> image = path ? loadImage(*path, mayDecode) : nullptr;
+    std::shared_ptr<const platform::graphics::Image> image = path ? loadImage(*path, mayDecode, conversions) : nullptr;
     if (!image && !(budget && budget->refusals() != refusals)) {
         LottieLogger::shared()->warn([name = asset.name] { return "Could not find image \"" + name + "\" in bundle"; },
                                      "Lottie/BundleImageProvider", __LINE__);

@@ -1,5 +1,6 @@
 #include "Lottie/Playback/Providers/CachedImageProvider.h"
 
+#include <limits>
 #include <stdexcept>
 
 #include "Lottie/Model/LottieAnimation.h"
@@ -19,6 +20,18 @@ std::shared_ptr<const platform::graphics::Image> warnedOf(std::shared_ptr<const 
             "Lottie/CachedImageProvider", __LINE__);
     }
     return image;
+}
+
+// The image of the asset from `provider` within `budget`, the colour
+// conversions built for it taking from `conversions` meanwhile.
+std::shared_ptr<const platform::graphics::Image> decodedWithin(const AnimationImageProvider& provider,
+                                                               const ImageAsset& asset, ImagePixelBudget& budget,
+                                                               platform::graphics::ColorConversionAllowance& conversions) {
+    auto* const before = budget.colorConversions();
+    budget.setColorConversions(&conversions);
+    auto image = provider.imageForAssetWithinBudget(asset, budget);
+    budget.setColorConversions(before);
+    return warnedOf(std::move(image), asset);
 }
 
 }  // namespace
@@ -41,13 +54,22 @@ CachedImageProvider::CachedImageProvider(std::shared_ptr<AnimationImageProvider>
 }
 
 std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAsset(const ImageAsset& asset) const {
-    return imageCache_->imageFor(keyFor(asset), [&] { return warnedOf(imageProvider_->imageForAsset(asset), asset); }).image;
+    // No pixel budget, but the document's colour conversions still count: the
+    // wrapped provider is asked within a budget that no image can pass.
+    return imageCache_
+        ->imageFor(keyFor(asset),
+                   [&] {
+                       ImagePixelBudget unbounded(std::numeric_limits<std::uint64_t>::max());
+                       return decodedWithin(*imageProvider_, asset, unbounded, imageCache_->colorConversions());
+                   })
+        .image;
 }
 
 std::shared_ptr<const platform::graphics::Image> CachedImageProvider::imageForAssetWithinBudget(
     const ImageAsset& asset, ImagePixelBudget& budget) const {
-    const DocumentImageCache::Found found = imageCache_->imageFor(
-        keyFor(asset), [&] { return warnedOf(imageProvider_->imageForAssetWithinBudget(asset, budget), asset); });
+    const DocumentImageCache::Found found = imageCache_->imageFor(keyFor(asset), [&] {
+        return decodedWithin(*imageProvider_, asset, budget, imageCache_->colorConversions());
+    });
     if (found.decodedNow || !found.image) return found.image;
     return budget.admit(found.image->width(), found.image->height()) ? found.image : nullptr;
 }

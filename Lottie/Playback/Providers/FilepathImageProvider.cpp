@@ -28,9 +28,10 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
                                                                              ImagePixelBudget* budget) const {
     const std::size_t refusals = budget ? budget->refusals() : 0;
     const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
+    auto* const conversions = budget ? budget->colorConversions() : nullptr;
     if (asset.name.starts_with("data:")) {
         if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode)) return image;
+            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode, conversions)) return image;
         }
         if (budget && budget->refusals() != refusals) return nullptr;
     }
@@ -49,7 +50,8 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
     }
     std::string failure;
     try {
-        if (auto image = platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode)) {
+        if (auto image = platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode,
+                                                                      conversions)) {
             return image;
         }
         // A refusal of the pixel budget has been reported where it was made.

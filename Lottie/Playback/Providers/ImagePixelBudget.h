@@ -5,7 +5,9 @@
 // an animation's images share this budget, and an image that would pass what is
 // left is not decoded. The main-thread engine makes one each time it asks its
 // provider for all the images; providers that decode ask it before decoding.
-// Main thread only.
+// It also carries, to the decoder, the allowance that building the colour
+// conversions of the document's images takes from (see ColorConversionAllowance),
+// set by the document's image cache for the decoding it asks for. Main thread only.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,9 +35,17 @@ public:
     // while the budget lives.
     platform::graphics::ImageDecoder::SizeCheck sizeCheck();
 
+    // What the colour conversions of the images decoded through this budget
+    // take from; none, the default, leaves them bounded one by one only.
+    platform::graphics::ColorConversionAllowance* colorConversions() const { return colorConversions_; }
+    void setColorConversions(platform::graphics::ColorConversionAllowance* allowance) {
+        colorConversions_ = allowance;
+    }
+
 private:
     std::uint64_t remaining_;
     std::size_t refusals_ = 0;
+    platform::graphics::ColorConversionAllowance* colorConversions_ = nullptr;
 };
 
 }  // namespace lottie

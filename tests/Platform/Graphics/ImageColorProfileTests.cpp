@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "Platform/Graphics/ColorConversionAllowance.h"
+#include "Platform/Graphics/ICCProfileCost.h"
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
@@ -65,6 +67,8 @@ TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
          converted(kWideGamutPrimaries, 2.2)},
         {"png: a linear gamma", pngOf(false, {gamaChunk(1.0)}), plainPNG, converted(kSRGBPrimaries, 1.0)},
         {"png: gamma 1 / 2.2 means sRGB", pngOf(false, {gamaChunk(1 / 2.2)}), plainPNG, unchanged},
+        // Neither linear nor sRGB: the tone curve is the chunk's own, inverted.
+        {"png: gamma 1 / 1.8", pngOf(false, {gamaChunk(1 / 1.8)}), plainPNG, converted(kSRGBPrimaries, 1.8)},
         {"png: the sRGB chunk outweighs a gamma", pngOf(false, {srgbChunk(), gamaChunk(1.0)}), plainPNG, unchanged},
         {"png: wide-gamut chromaticities with sRGB's gamma",
          pngOf(false, {gamaChunk(1 / 2.2), chrmChunk(kWideGamutPrimaries)}), plainPNG,
@@ -136,6 +140,11 @@ TEST(ImageColorProfile, ProfilesBeyondTheBoundsAreTakenAsSRGBWithAWarning) {
         {"curves listed 16 times, of 3,000 segments in all", repeatedCurvesProfile(16, 65),
          "3120 segments"},
         {"a profile of more than a megabyte", repeatedMatrixProfile(140'000), "bytes, more than"},
+        {"a table of 8 inputs behind a matrix", widenedTableProfile(8, 1), nullptr},
+        {"a table of 9 inputs behind a matrix", widenedTableProfile(9, 1), "9 inputs, more than"},
+        // LittleCMS makes room for the points a table claims before reading them.
+        {"a table claiming 70 points a side on 4 inputs", widenedTableProfile(4, 1, 70), "grid points"},
+        {"a table of 8 inputs and its matrix listed 8 times", widenedTableProfile(8, 8), "steps, more than"},
     };
     for (const auto& p : profiles) {
         const struct {
@@ -144,13 +153,10 @@ TEST(ImageColorProfile, ProfilesBeyondTheBoundsAreTakenAsSRGBWithAWarning) {
             std::string undeclared;
         } files[] = {
             {"png", png(kWidth, kHeight, pixels, false, {iccpChunk(p.profile)}), png(kWidth, kHeight, pixels, false, {})},
-            {"jpeg", p.profile.size() < 120'000 ? jpeg(kWidth, kHeight, pixels, false, p.profile) : "",
-             jpeg(kWidth, kHeight, pixels, false, "")},
+            {"jpeg", jpeg(kWidth, kHeight, pixels, false, p.profile), jpeg(kWidth, kHeight, pixels, false, "")},
             {"webp", webp(kWidth, kHeight, pixels, p.profile), webp(kWidth, kHeight, pixels, "")},
         };
         for (const auto& f : files) {
-            // Two APP2 markers hold no more than some 130 KB.
-            if (f.file.empty()) continue;
             SCOPED_TRACE(std::string(p.name) + ", " + f.format);
             const auto image = ImageDecoder::decode(f.file);
             ASSERT_TRUE(image);
@@ -165,6 +171,59 @@ TEST(ImageColorProfile, ProfilesBeyondTheBoundsAreTakenAsSRGBWithAWarning) {
                 EXPECT_EQ(image->decodingWarning(), "");
             }
         }
+    }
+}
+
+// The conversions built for one document's images take what they cost from
+// its allowance: those that fit are used; the first that does not says so and
+// the later ones keep quiet, while a cheaper one still fits; a conversion
+// already built, or one never built (a profile of another kind than the
+// pixels), takes nothing.
+TEST(ImageColorProfile, ConversionsBuiltForADocumentTakeFromItsAllowance) {
+    const auto pixels = samplePixels();
+    auto stepsOf = [](const std::string& profile) {
+        return ICCProfileCost::of(std::span(reinterpret_cast<const std::uint8_t*>(profile.data()), profile.size()))
+            .conversionSteps();
+    };
+    // Serials no other test uses: none of these is built yet.
+    auto costly = [](int serial) { return distinctCopy(repeatedMatrixProfile(16), 8200 + serial); };
+    const std::string cheap = distinctCopy(rgbProfile(kWideGamutPrimaries, 2.2), 8299);
+    const std::uint64_t big = stepsOf(costly(0));
+    const std::uint64_t small = stepsOf(cheap);
+    ASSERT_LT(small, big);
+    ColorConversionAllowance allowance(2 * big + small);
+    const std::string plainPNG = png(kWidth, kHeight, pixels, false, {});
+    const std::string plainJPEG = jpeg(kWidth, kHeight, pixels, false, "");
+    auto pngWith = [&](const std::string& profile) { return png(kWidth, kHeight, pixels, false, {iccpChunk(profile)}); };
+    const struct {
+        const char* name;
+        std::string file;
+        const std::string& undeclared;
+        bool converted;
+        // A distinctive part of the warning; none when there is none.
+        const char* warning;
+        std::uint64_t remaining;
+    } steps[] = {
+        {"a first profile", pngWith(costly(1)), plainPNG, true, nullptr, big + small},
+        {"the same again, already built", pngWith(costly(1)), plainPNG, true, nullptr, big + small},
+        {"a grey profile on colour pixels", jpeg(kWidth, kHeight, pixels, false, distinctCopy(greyProfile(1.0), 8298)),
+         plainJPEG, false, nullptr, big + small},
+        {"a second profile", pngWith(costly(2)), plainPNG, true, nullptr, small},
+        {"a third, past the allowance", pngWith(costly(3)), plainPNG, false, "images may take together", small},
+        {"a fourth, past it too", pngWith(costly(4)), plainPNG, false, nullptr, small},
+        {"a cheaper one, that fits", pngWith(cheap), plainPNG, true, nullptr, 0},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        const auto image = ImageDecoder::decode(step.file, {}, &allowance);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->straightRGBA() != decoded(step.undeclared), step.converted);
+        if (step.warning) {
+            EXPECT_NE(image->decodingWarning().find(step.warning), std::string::npos) << image->decodingWarning();
+        } else {
+            EXPECT_EQ(image->decodingWarning(), "");
+        }
+        EXPECT_EQ(allowance.remaining(), step.remaining);
     }
 }
 

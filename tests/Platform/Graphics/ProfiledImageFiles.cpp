@@ -132,16 +132,23 @@ std::string xyzTag(double x, double y, double z) {
 }
 
 // A version 4 display profile of RGB to XYZ with sRGB's primaries and a linear
-// tone curve, and a D2B0 tag of multiple process elements that lists `element`
-// `copies` times.
-std::string profileRepeating(const std::string& element, int copies) {
-    const std::uint32_t positions = 16 + 8 * static_cast<std::uint32_t>(copies);
-    std::string pipeline = "mpet" + std::string(4, '\0') + bigEndian(3, 2) + bigEndian(3, 2) +
-                           bigEndian(static_cast<std::uint32_t>(copies), 4);
-    for (int copy = 0; copy < copies; ++copy) {
-        pipeline += bigEndian(positions, 4) + bigEndian(static_cast<std::uint32_t>(element.size()), 4);
+// tone curve, and a D2B0 tag of multiple process elements that lists the
+// `elements`, each held once, in order, `copies` times.
+std::string profileRepeating(const std::vector<std::string>& elements, int copies) {
+    const auto stages = static_cast<std::uint32_t>(elements.size() * copies);
+    std::vector<std::uint32_t> positions;
+    std::uint32_t position = 16 + 8 * stages;
+    for (const std::string& element : elements) {
+        positions.push_back(position);
+        position += static_cast<std::uint32_t>(element.size());
     }
-    pipeline += element;
+    std::string pipeline = "mpet" + std::string(4, '\0') + bigEndian(3, 2) + bigEndian(3, 2) + bigEndian(stages, 4);
+    for (int copy = 0; copy < copies; ++copy) {
+        for (std::size_t index = 0; index < elements.size(); ++index) {
+            pipeline += bigEndian(positions[index], 4) + bigEndian(static_cast<std::uint32_t>(elements[index].size()), 4);
+        }
+    }
+    for (const std::string& element : elements) pipeline += element;
     const std::string linear = "curv" + std::string(4, '\0') + bigEndian(0, 4);
     const std::vector<std::pair<std::string, std::string>> tags = {
         {"wtpt", xyzTag(0.9642, 1.0, 0.8249)}, {"rXYZ", xyzTag(0.4361, 0.2225, 0.0139)},
@@ -166,11 +173,31 @@ std::string profileRepeating(const std::string& element, int copies) {
 
 }  // namespace
 
-std::string repeatedMatrixProfile(int copies) {
-    std::string matrix = "matf" + std::string(4, '\0') + bigEndian(3, 2) + bigEndian(3, 2);
-    for (int entry = 0; entry < 9; ++entry) matrix += float32(entry % 4 == 0 ? 1.0f : 0.0f);
-    for (int offset = 0; offset < 3; ++offset) matrix += float32(0);
-    return profileRepeating(matrix, copies);
+namespace {
+
+// A matrix element of `inputs` to `outputs` channels, ones on its diagonal.
+std::string matrixElement(int inputs, int outputs) {
+    std::string matrix = "matf" + std::string(4, '\0') + bigEndian(static_cast<std::uint32_t>(inputs), 2) +
+                         bigEndian(static_cast<std::uint32_t>(outputs), 2);
+    for (int row = 0; row < outputs; ++row) {
+        for (int column = 0; column < inputs; ++column) matrix += float32(row == column ? 1.0f : 0.0f);
+    }
+    for (int offset = 0; offset < outputs; ++offset) matrix += float32(0);
+    return matrix;
+}
+
+}  // namespace
+
+std::string repeatedMatrixProfile(int copies) { return profileRepeating({matrixElement(3, 3)}, copies); }
+
+std::string widenedTableProfile(int inputs, int copies, int claimedGridSize) {
+    std::string table = "clut" + std::string(4, '\0') + bigEndian(static_cast<std::uint32_t>(inputs), 2) +
+                        bigEndian(3, 2);
+    for (int dimension = 0; dimension < 16; ++dimension) {
+        table.push_back(static_cast<char>(dimension < inputs ? claimedGridSize : 0));
+    }
+    table += std::string((std::size_t{1} << inputs) * 3 * 4, '\0');
+    return profileRepeating({matrixElement(3, inputs), table}, copies);
 }
 
 std::string repeatedCurvesProfile(int copies, int segments) {
@@ -189,7 +216,13 @@ std::string repeatedCurvesProfile(int copies, int segments) {
     for (int channel = 0; channel < 3; ++channel) {
         set += bigEndian(curveAt, 4) + bigEndian(static_cast<std::uint32_t>(curve.size()), 4);
     }
-    return profileRepeating(set + curve, copies);
+    return profileRepeating({set + curve}, copies);
+}
+
+std::string distinctCopy(std::string profile, int serial) {
+    // The year and month of the date, at bytes 24 to 27.
+    const std::string date = bigEndian(static_cast<std::uint32_t>(serial), 4);
+    return profile.replace(24, 4, date);
 }
 
 std::string iccpChunk(const std::string& profile) {
@@ -243,11 +276,15 @@ std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, b
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     jpeg_start_compress(&info, TRUE);
-    // Two markers, as a profile too long for one is split.
-    const std::size_t half = profile.size() / 2;
-    for (int part = 0; part < 2 && !profile.empty(); ++part) {
-        const std::string piece = part == 0 ? profile.substr(0, half) : profile.substr(half);
-        std::string marker = std::string("ICC_PROFILE") + '\0' + static_cast<char>(part + 1) + '\2' + piece;
+    // At least two markers, as a profile too long for one is split, and as many
+    // as its length takes.
+    constexpr std::size_t markerSpace = 65'519;
+    const std::size_t parts = std::max<std::size_t>(2, (profile.size() + markerSpace - 1) / markerSpace);
+    const std::size_t pieceSize = (profile.size() + parts - 1) / parts;
+    for (std::size_t part = 0; part < parts && !profile.empty(); ++part) {
+        const std::string piece = profile.substr(std::min(profile.size(), part * pieceSize), pieceSize);
+        std::string marker = std::string("ICC_PROFILE") + '\0' + static_cast<char>(part + 1) +
+                             static_cast<char>(parts) + piece;
         jpeg_write_marker(&info, JPEG_APP0 + 2, reinterpret_cast<const JOCTET*>(marker.data()),
                           static_cast<unsigned int>(marker.size()));
     }

@@ -2,9 +2,10 @@
 // Image files that say what colour space their pixels are in, made by the
 // tests: ICC profiles built with LittleCMS, PNG files written chunk by chunk
 // (with a profile, or gamma, chromaticities and sRGB chunks), JPEG files with
-// their profile split over two APP2 markers, and WebP files with an ICCP chunk.
-// Also the colour science to check a decoder's conversion against, worked out
-// here without LittleCMS. Shared by the decoder tests and the engines' tests.
+// their profile split over two APP2 markers or more, and WebP files with an
+// ICCP chunk. Also the colour science to check a decoder's conversion against,
+// worked out here without LittleCMS. Shared by the decoder tests, the engines'
+// tests and the package tests.
 
 #include <array>
 #include <cstdint>
@@ -33,6 +34,15 @@ std::string labProfile();
 // takes a few hundred bytes per thousand copies.
 std::string repeatedMatrixProfile(int copies);
 std::string repeatedCurvesProfile(int copies, int segments);
+// An RGB profile whose floating-point pipeline lists, `copies` times, a matrix
+// of 3 to `inputs` channels followed by a lookup table of `inputs` inputs, two
+// points a side, and 3 outputs, all zero (every colour becomes black). Its
+// bytes are mostly that table, (2 ^ inputs) x 12 of them, and compress to
+// little. A table may claim a grid of more points a side than it holds.
+std::string widenedTableProfile(int inputs, int copies, int claimedGridSize = 2);
+// The profile with `serial` written in its creation date: the same profile to
+// the colour library, another one to whatever tells profiles apart by bytes.
+std::string distinctCopy(std::string profile, int serial);
 
 // PNG chunks, their length and checksum added.
 std::string iccpChunk(const std::string& profile);

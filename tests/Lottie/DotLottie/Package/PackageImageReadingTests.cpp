@@ -1,8 +1,9 @@
 // A package's images stay in its archive until first drawn: a package of
 // thousands of image files loads and draws without unpacking them, on each
-// engine choice, and an image whose data proves damaged or far larger than its
+// engine choice; an image whose data proves damaged or far larger than its
 // records say when it is read shows nothing, says why, and leaves the package's
-// other images and the load itself alone.
+// other images and the load itself alone; and one whose colour profile would
+// take minutes to convert with is drawn as sRGB, saying so once.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "Platform/Json/JsonParser.h"
 #include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "tests/Platform/Graphics/ProfiledImageFiles.h"
 #include "tests/Support/RecordingLogger.h"
 #include "tests/Support/TestSupport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
@@ -122,6 +124,29 @@ TEST_F(PackageImageReading, AnImageThatCannotBeReadWhenDrawnShowsNothingAndSaysW
     const auto ok = file->imageProvider()->imageForAsset(asset("ok.png"));
     ASSERT_TRUE(ok);
     EXPECT_EQ(ok->width(), 4);
+}
+
+// A package of some 900 bytes whose image's profile lists a matrix and a
+// table of 15 inputs eight times: building a conversion from it never ended.
+TEST_F(PackageImageReading, AnImageWhoseProfileCostsTooMuchIsDrawnAsSRGBAndSaysSoOnce) {
+    using namespace profiledimages;
+    const std::vector<std::uint8_t> white(2 * 2 * 4, 255);
+    const platform::foundation::Data data = zipped(
+        {TestEntry::file("manifest.json", manifestJson({"a"})),
+         TestEntry::file("animations/a.json", imageAnimationJson("t.png", 512, 512)),
+         TestEntry::file("images/t.png", png(2, 2, white, false, {iccpChunk(widenedTableProfile(15, 8))}))});
+    for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(),
+                               RenderingEngineOption::coreAnimation()}) {
+        SCOPED_TRACE(option.description());
+        const auto file = load(data);
+        testsupport::RecordingLogger log;
+        lottieframes::FrameRenderer renderer(file->animation(std::nullopt).decodedAnimation(), 512, 512, std::nullopt,
+                                             option, file->imageProvider());
+        const auto frame = hostiletest::drawTwoFrames(renderer);
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(frame->pixel(256, 256), 0xffffffffu);
+        EXPECT_EQ(hostiletest::mentions(log, "a table of it has 15 inputs", false), 1);
+    }
 }
 
 }  // namespace

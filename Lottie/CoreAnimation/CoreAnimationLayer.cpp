@@ -125,6 +125,7 @@ LayerContext CoreAnimationLayer::layerContext() const {
     context.textProvider = textProvider_;
     context.fontProvider = fontProvider_;
     context.tracker = compatibilityTracker_;
+    context.textLayouts = textLayouts_;
     return context;
 }
 

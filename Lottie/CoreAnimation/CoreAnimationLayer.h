@@ -42,6 +42,7 @@
 #include "Lottie/CoreAnimation/ValueProviderStore.h"
 #include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
 #include "Lottie/Playback/Engine/CoreAnimationRootLayer.h"
+#include "Platform/Text/TextLayoutCache.h"
 
 namespace lottie {
 
@@ -165,6 +166,8 @@ private:
     std::shared_ptr<SamplingBudget> treeSampling_ = std::make_shared<SamplingBudget>();
     // Set when a display pass ran out of the sampling budget in track mode.
     bool samplingRefused_ = false;
+    // The layouts of the animation's texts, kept across rebuilds of the tree.
+    std::shared_ptr<platform::text::TextLayoutCache> textLayouts_ = std::make_shared<platform::text::TextLayoutCache>();
 };
 
 }  // namespace lottie

@@ -15,6 +15,7 @@
 #include "Lottie/Playback/Providers/AnimationFontProvider.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
+#include "Platform/Text/TextLayoutCache.h"
 
 namespace lottie {
 
@@ -38,6 +39,8 @@ struct LayerContext final : CompatibilityTrackerProviding {
     // What the keyframes combined while the tree is built are charged to; none
     // charges nothing.
     std::shared_ptr<SamplingBudget> samplingBudget;
+    // The layouts of the animation's texts, shared by its text layers.
+    std::shared_ptr<platform::text::TextLayoutCache> textLayouts;
 
     const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const override { return tracker; }
     std::string compatibilityIssueContext() const override { return layerName; }

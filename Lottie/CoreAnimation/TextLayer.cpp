@@ -24,6 +24,7 @@ TextLayer::TextLayer(std::shared_ptr<const TextLayerModel> model)
 
 std::shared_ptr<TextLayer> TextLayer::make(std::shared_ptr<const TextLayerModel> model, const LayerContext& context) {
     auto layer = std::make_shared<TextLayer>(std::move(model));
+    layer->renderLayer_->setLayoutCache(context.textLayouts);
     layer->installSublayers();
     auto holder = platform::compositor::Layer::make();
     holder->addSublayer(layer->renderLayer_);

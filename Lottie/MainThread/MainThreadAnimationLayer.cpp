@@ -47,6 +47,7 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     context.assetLibrary = animation_->assetLibrary;
     context.frameRate = animation_->framerate;
     context.logger = logger_;
+    context.textLayouts = std::make_shared<platform::text::TextLayoutCache>();
     std::vector<std::shared_ptr<CompositionLayer>> layers =
         CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
     CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);

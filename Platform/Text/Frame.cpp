@@ -31,15 +31,18 @@ double alignedOffset(const LaidOutLine& line, double width) {
 
 }  // namespace
 
-Frame::Frame(const graphics::Rect& rect, std::shared_ptr<const TextLayout> layout)
-    : rect_(rect), layout_(std::move(layout)) {
+Frame::Frame(const graphics::Rect& rect, std::shared_ptr<const TextLayout> layout,
+             std::shared_ptr<const AttributedString> text)
+    : rect_(rect), layout_(std::move(layout)), text_(std::move(text)) {
     if (!layout_) {
         return;
     }
-    const double width = TextLayout::wrapsAt(rect_.size.width) ? rect_.size.width : layout_->widestLine();
-    for (const LaidOutLine& line : layout_->lines()) {
+    const std::vector<double> tops = layout_->stack(rect_.size.height);
+    const double width = TextLayout::wrapsAt(rect_.size.width) ? rect_.size.width : layout_->widestLine(tops.size());
+    for (std::size_t index = 0; index < tops.size(); ++index) {
+        const LaidOutLine& line = layout_->lines()[index];
         lines_.push_back(line.line);
-        origins_.emplace_back(alignedOffset(line, width), line.top + line.baselineOffset);
+        origins_.emplace_back(alignedOffset(line, width), tops[index] + line.baselineOffset);
     }
 }
 
@@ -54,7 +57,7 @@ void Frame::draw(graphics::GraphicsContext& context) const {
     // a glyph's outline by up to half its pen times the miter limit, its pen no
     // wider than the context makes one.
     double reach = 0;
-    for (const AttributeRun& run : layout_->text().runs()) {
+    for (const AttributeRun& run : text_->runs()) {
         reach = std::max(reach, context.userPenRadius(run.attributes.strokeLineWidth()) * kMiterLimit);
     }
     const graphics::Rect visible = context.clipBoundingBox().insetBy(-reach, -reach);
@@ -86,10 +89,10 @@ void Frame::draw(graphics::GraphicsContext& context) const {
         }
     };
     const auto& laidOut = layout_->lines();
-    for (std::size_t index = 0; index < laidOut.size(); ++index) {
+    for (std::size_t index = 0; index < origins_.size(); ++index) {
         const graphics::Point origin = rect_.origin + origins_[index];
         if (std::isfinite(origin.x) && std::isfinite(origin.y)) {
-            outliner.forEachOutline(laidOut[index], layout_->text(), origin, visible, paint);
+            outliner.forEachOutline(laidOut[index], *text_, origin, visible, paint);
         }
     }
     context.restoreGState();

@@ -1,7 +1,9 @@
 #pragma once
 // A text laid out in a rectangle: its lines, where each one sits, and drawing them.
 // Stands in for the platform's frame. Made by a framesetter; a value whose copies
-// share one immutable layout. Used on the thread that made it.
+// share one immutable layout (which frames of other framesetters may share too)
+// and the framesetter's text, whose colours and strokes it draws with. Used on
+// the thread that made it.
 //
 // Line origins are in the frame rectangle's own coordinates: from its top-left
 // corner, y down, each on the line's baseline at the left edge of its text. The
@@ -32,6 +34,7 @@ class GraphicsContext;
 
 namespace platform::text {
 
+class AttributedString;
 class TextLayout;
 
 class Frame {
@@ -49,10 +52,12 @@ public:
 
 private:
     friend class Framesetter;
-    Frame(const graphics::Rect& rect, std::shared_ptr<const TextLayout> layout);
+    Frame(const graphics::Rect& rect, std::shared_ptr<const TextLayout> layout,
+          std::shared_ptr<const AttributedString> text);
 
     graphics::Rect rect_;
     std::shared_ptr<const TextLayout> layout_;
+    std::shared_ptr<const AttributedString> text_;
     std::vector<TextLine> lines_;
     std::vector<graphics::Point> origins_;
 };

@@ -6,6 +6,7 @@
 
 #include "Platform/Text/PangoObject.h"
 #include "Platform/Text/TextLayout.h"
+#include "Platform/Text/TextLayoutCache.h"
 
 namespace platform::text {
 
@@ -41,25 +42,35 @@ double constraint(double value) {
 
 }  // namespace
 
-Framesetter::Framesetter(AttributedString text)
-    : text_(std::make_shared<const AttributedString>(std::move(text))), context_(makeContext()) {}
+Framesetter::Framesetter(AttributedString text, std::shared_ptr<TextLayoutCache> cache)
+    : text_(std::make_shared<const AttributedString>(std::move(text))),
+      context_(makeContext()),
+      cache_(std::move(cache)) {}
+
+std::shared_ptr<const TextLayout> Framesetter::layoutAt(double width) const {
+    if (!layout_ || !layout_->laysOut(*text_, width)) {
+        // The last layout is let go first, giving back what it took.
+        layout_.reset();
+        layout_ = cache_ ? cache_->layout(text_, context_.get(), width)
+                         : std::make_shared<const TextLayout>(text_, context_.get(), width);
+    }
+    return layout_;
+}
 
 graphics::Size Framesetter::suggestFrameSize(graphics::Size constraints) const {
-    TextLayout layout(text_, context_.get(), constraint(constraints.width));
-    layout.stack(constraint(constraints.height));
-    return {layout.widestLine(), layout.usedHeight()};
+    const std::shared_ptr<const TextLayout> layout = layoutAt(constraint(constraints.width));
+    const std::vector<double> tops = layout->stack(constraint(constraints.height));
+    return {layout->widestLine(tops.size()), layout->usedHeight(tops)};
 }
 
 Frame Framesetter::createFrame(const graphics::Rect& rect) const {
     const bool numeric = !std::isnan(rect.origin.x) && !std::isnan(rect.origin.y) && !std::isnan(rect.size.width) &&
                          !std::isnan(rect.size.height);
     if (!numeric || rect.isNull()) {
-        return Frame(rect, nullptr);
+        return Frame(rect, nullptr, text_);
     }
     const graphics::Rect box = rect.standardized();
-    auto layout = std::make_shared<TextLayout>(text_, context_.get(), box.size.width);
-    layout->stack(box.size.height);
-    return Frame(box, std::move(layout));
+    return Frame(box, layoutAt(box.size.width), text_);
 }
 
 }  // namespace platform::text

@@ -4,6 +4,13 @@
 // own copy of the text; a value whose copies share that copy and their layout
 // context. Use a framesetter and its frames on the thread that made them: Pango
 // keeps its fonts per thread.
+//
+// The text is laid out once for each width it is asked at in turn: the
+// framesetter keeps its last layout, and a size and a frame at the same width
+// share it. Given a layout cache, it shares its layouts with the other
+// framesetters of the cache that lay out the same text at the same width,
+// whatever its colours and strokes, and takes what they make from the cache's
+// allowance.
 
 #include <limits>
 #include <memory>
@@ -17,12 +24,15 @@ typedef struct _PangoContext PangoContext;
 
 namespace platform::text {
 
+class TextLayout;
+class TextLayoutCache;
+
 class Framesetter {
 public:
     // A constraint of this size (or larger, or infinite) does not constrain.
     static constexpr double unconstrained = std::numeric_limits<double>::max();
 
-    explicit Framesetter(AttributedString text);
+    explicit Framesetter(AttributedString text, std::shared_ptr<TextLayoutCache> cache = nullptr);
 
     const AttributedString& attributedString() const { return *text_; }
 
@@ -39,8 +49,12 @@ public:
     Frame createFrame(const graphics::Rect& rect) const;
 
 private:
+    std::shared_ptr<const TextLayout> layoutAt(double width) const;
+
     std::shared_ptr<const AttributedString> text_;
     std::shared_ptr<PangoContext> context_;
+    std::shared_ptr<TextLayoutCache> cache_;
+    mutable std::shared_ptr<const TextLayout> layout_;
 };
 
 }  // namespace platform::text

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -50,9 +51,19 @@ bool extendsCluster(gunichar c) {
            (c >= 0xe0020 && c <= 0xe007f);
 }
 
+// Characters that show nothing, such as a zero-width space, a word joiner, a
+// direction mark or a soft hyphen. They cost as marks do: the shaper looks
+// back past them for the character a mark sits on (each mark looking over
+// every mark since), and where a line cannot hold what comes before them,
+// Pango shapes the line again for each of them in turn, as each is a place
+// where a line could end that makes the line no wider.
+bool showsNothing(gunichar c) { return g_unichar_iszerowidth(c) || c == 0x00ad; }
+
 // Replaces, in place and byte for byte, the tabs and marks past the bounds:
-// tabs by spaces, marks by soft hyphens (two bytes) or a zero-width space
-// (three), which break the cluster and show nothing. Whether any was replaced.
+// tabs by spaces; marks, and characters that show nothing, past the first
+// maximumClusterMarks since the last character that shows, by a combining
+// grapheme joiner (two bytes) or a variation selector (three), which join the
+// cluster before them and show nothing. Whether any was replaced.
 bool boundShapingCost(std::string& paragraph) {
     bool replaced = false;
     std::size_t tabs = 0;
@@ -65,13 +76,13 @@ bool boundShapingCost(std::string& paragraph) {
             paragraph[at] = ' ';
             replaced = true;
         }
-        marks = extendsCluster(c) ? marks + 1 : 0;
+        marks = extendsCluster(c) || showsNothing(c) ? marks + 1 : 0;
         if (marks > TextLayout::maximumClusterMarks && length >= 2) {
-            static constexpr char softHyphen[] = "\xc2\xad";
-            static constexpr char zeroWidthSpace[] = "\xe2\x80\x8b";
+            static constexpr char graphemeJoiner[] = "\xcd\x8f";     // U+034F
+            static constexpr char variationSelector[] = "\xef\xb8\x80";  // U+FE00
             for (std::size_t filled = 0; filled < length;) {
                 const bool three = length - filled == 3;
-                paragraph.replace(at + filled, three ? 3 : 2, three ? zeroWidthSpace : softHyphen);
+                paragraph.replace(at + filled, three ? 3 : 2, three ? variationSelector : graphemeJoiner);
                 filled += three ? 3 : 2;
             }
             replaced = true;
@@ -83,21 +94,38 @@ bool boundShapingCost(std::string& paragraph) {
 
 thread_local std::size_t layoutsMade = 0;
 
+// The width Pango wraps `text` at, in its units: -1 when no paragraph style of
+// the text wraps, or the width is not one to wrap at.
+int pangoWidthFor(const AttributedString& text, double width) {
+    if (!TextLayout::wrapsAt(width)) return -1;
+    const bool wraps = std::any_of(text.runs().begin(), text.runs().end(), [](const AttributeRun& run) {
+        return run.attributes.paragraphStyle.value_or(ParagraphStyle{}).lineBreakMode != LineBreakMode::clipping;
+    });
+    return wraps ? static_cast<int>(std::ceil(std::max(0.0, width) * PANGO_SCALE)) : -1;
+}
+
+// Whether two runs cover the same characters with the same fonts, tracking,
+// ligatures and paragraph style: all a layout takes from them.
+bool laysOutAlike(const AttributeRun& one, const AttributeRun& other) {
+    const TextAttributes& a = one.attributes;
+    const TextAttributes& b = other.attributes;
+    return one.byteStart == other.byteStart && one.byteEnd == other.byteEnd && a.font == b.font &&
+           a.kerning == b.kerning && a.ligatures == b.ligatures && a.paragraphStyle == b.paragraphStyle;
+}
+
 }  // namespace
 
 std::size_t TextLayout::madeOnThisThread() { return layoutsMade; }
 
-TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, PangoContext* context, double width)
-    : text_(std::move(text)) {
+TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, PangoContext* context, double width,
+                       std::shared_ptr<TextLayoutAllowance> allowance)
+    : text_(std::move(text)), allowance_(std::move(allowance)) {
     ++layoutsMade;
     const std::string& bytes = text_->text();
     if (bytes.size() > static_cast<std::size_t>(INT_MAX / 2)) {
         throw std::length_error("a text of " + std::to_string(bytes.size()) + " bytes is too long to lay out");
     }
-    int pangoWidth = -1;
-    if (wrapsAt(width)) {
-        pangoWidth = static_cast<int>(std::ceil(std::max(0.0, width) * PANGO_SCALE));
-    }
+    pangoWidth_ = pangoWidthFor(*text_, width);
     std::size_t position = 0;
     while (position < bytes.size()) {
         gint delimiter = 0;
@@ -107,26 +135,72 @@ TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, PangoContex
         if (next <= 0) {
             next = static_cast<gint>(bytes.size() - position);
         }
-        layOutParagraph(context, position, position + static_cast<std::size_t>(delimiter),
-                        position + static_cast<std::size_t>(next), pangoWidth);
+        if (!layOutParagraph(context, position, position + static_cast<std::size_t>(delimiter),
+                             position + static_cast<std::size_t>(next))) {
+            // The paragraphs after one the bounds left out are left out too.
+            cut_ = true;
+            break;
+        }
         position += static_cast<std::size_t>(next);
     }
 }
 
+TextLayout::~TextLayout() {
+    if (allowance_) allowance_->giveBack(made_);
+}
+
 bool TextLayout::wrapsAt(double width) { return std::isfinite(width) && width * PANGO_SCALE < INT_MAX / 2; }
 
-void TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::size_t end, std::size_t next,
-                                 int pangoWidth) {
+bool TextLayout::laysOut(const AttributedString& text, double width) const {
+    if (pangoWidthFor(text, width) != pangoWidth_) return false;
+    if (&text == text_.get()) return true;
+    // Pango places the glyphs of neighbouring runs that lay out alike as it
+    // does those of one run only mostly (tracking differs where they meet), so
+    // the runs must be the same too.
+    const std::vector<AttributeRun>& runs = text.runs();
+    return text.text() == text_->text() &&
+           std::equal(runs.begin(), runs.end(), text_->runs().begin(), text_->runs().end(), laysOutAlike);
+}
+
+std::size_t TextLayout::hash(const AttributedString& text, double width) {
+    return std::hash<std::string>{}(text.text()) ^ (std::hash<int>{}(pangoWidthFor(text, width)) * 31);
+}
+
+std::size_t TextLayout::takeLines(std::size_t characters, bool wraps) {
+    // A paragraph makes a line for each of its characters at most, and one more
+    // after a break that ends it.
+    std::size_t lines = std::min(maximumLines - made_.lines, characters + 1);
+    std::size_t charactersPerLine = 0;
+    if (wraps) {
+        // Each wrapped line costs the rest of the paragraph again.
+        charactersPerLine = std::max<std::size_t>(characters, 1);
+        lines = std::min({lines, std::max<std::size_t>(1, maximumWrappedCharacters / charactersPerLine),
+                          (maximumLayoutWrappedCharacters - made_.wrappedCharacters) / charactersPerLine});
+    }
+    const TextLayoutAllowance::Amount taken =
+        allowance_ ? allowance_->take(lines, charactersPerLine)
+                   : TextLayoutAllowance::Amount{lines, lines * charactersPerLine};
+    made_ += taken;
+    return taken.lines;
+}
+
+bool TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::size_t end, std::size_t next) {
     const AttributedString& text = *text_;
     // Pango stops at a NUL byte; a space keeps every byte offset where it was.
     std::string paragraph = text.text().substr(start, end - start);
     std::replace(paragraph.begin(), paragraph.end(), '\0', ' ');
     if (boundShapingCost(paragraph)) cut_ = true;
 
-    GObjectPointer<PangoLayout> layout(pango_layout_new(context));
     const TextAttributes& first = text.runAtByte(start).attributes;
     const Font paragraphFont = first.font.value_or(Font::defaultFont());
     const ParagraphStyle style = sanitized(first.paragraphStyle.value_or(ParagraphStyle{}));
+    const bool wraps = style.lineBreakMode != LineBreakMode::clipping && pangoWidth_ >= 0;
+    const auto characters =
+        static_cast<std::size_t>(g_utf8_strlen(paragraph.data(), static_cast<gssize>(paragraph.size())));
+    const std::size_t maximumParagraphLines = takeLines(characters, wraps);
+    if (maximumParagraphLines == 0) return false;
+
+    GObjectPointer<PangoLayout> layout(pango_layout_new(context));
     pango_layout_set_font_description(layout.get(), paragraphFont.pangoDescription());
 
     PangoAttrList* attributes = pango_attr_list_new();
@@ -150,26 +224,28 @@ void TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
     pango_layout_set_attributes(layout.get(), attributes);
     pango_attr_list_unref(attributes);
     pango_layout_set_text(layout.get(), paragraph.data(), static_cast<int>(paragraph.size()));
-    if (style.lineBreakMode != LineBreakMode::clipping && pangoWidth >= 0) {
-        pango_layout_set_width(layout.get(), pangoWidth);
+    if (wraps) {
+        pango_layout_set_width(layout.get(), pangoWidth_);
         pango_layout_set_wrap(layout.get(), style.lineBreakMode == LineBreakMode::charWrapping
                                                 ? PANGO_WRAP_CHAR
                                                 : PANGO_WRAP_WORD_CHAR);
         pango_layout_set_justify(layout.get(), style.alignment == TextAlignment::justified);
-        // Each wrapped line costs the rest of the paragraph again.
-        const auto characters =
-            static_cast<std::size_t>(g_utf8_strlen(paragraph.data(), static_cast<gssize>(paragraph.size())));
-        const std::size_t maximumLines =
-            std::max<std::size_t>(1, maximumWrappedCharacters / std::max<std::size_t>(characters, 1));
-        if (maximumLines < characters) {
+        if (maximumParagraphLines < characters) {
             pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
-            pango_layout_set_height(layout.get(), -static_cast<int>(maximumLines));
+            pango_layout_set_height(layout.get(), -static_cast<int>(maximumParagraphLines));
         }
     }
 
     if (pango_layout_is_ellipsized(layout.get())) cut_ = true;
     const Utf16Index& index = text.utf16Index();
-    for (GSList* item = pango_layout_get_lines_readonly(layout.get()); item != nullptr; item = item->next) {
+    std::size_t made = 0;
+    for (GSList* item = pango_layout_get_lines_readonly(layout.get()); item != nullptr; item = item->next, ++made) {
+        if (made == maximumParagraphLines) {
+            // Lines a paragraph breaks by itself, not by wrapping, are only
+            // known once made: those past its lines are not kept.
+            cut_ = true;
+            break;
+        }
         auto* pangoLine = static_cast<PangoLayoutLine*>(item->data);
         PangoRectangle logical{};
         pango_layout_line_get_extents(pangoLine, nullptr, &logical);
@@ -205,42 +281,46 @@ void TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
         lines_.push_back(laidOut);
     }
     paragraphs_.push_back(std::move(layout));
+    const std::size_t unused = maximumParagraphLines - made;
+    const TextLayoutAllowance::Amount left{unused, wraps ? unused * std::max<std::size_t>(characters, 1) : 0};
+    made_.lines -= left.lines;
+    made_.wrappedCharacters -= left.wrappedCharacters;
+    if (allowance_) allowance_->giveBack(left);
+    return true;
 }
 
-void TextLayout::stack(double height) {
+std::vector<double> TextLayout::stack(double height) const {
+    std::vector<double> tops;
     if (std::isnan(height) || height < 0) {
-        lines_.clear();
-        return;
+        return tops;
     }
     const bool bounded = std::isfinite(height) && height < std::numeric_limits<double>::max();
     // Sizes suggested for a text are rounded up before a frame is made of them;
     // this keeps a line that fits exactly from being lost to rounding.
     constexpr double tolerance = 1e-6;
     double top = 0;
-    std::size_t fitted = 0;
-    for (LaidOutLine& line : lines_) {
+    for (const LaidOutLine& line : lines_) {
         if (bounded && top + line.height > height + tolerance) {
             break;
         }
-        line.top = top;
+        tops.push_back(top);
         top += line.height + line.style.lineSpacing;
-        ++fitted;
     }
-    lines_.resize(fitted);
+    return tops;
 }
 
-double TextLayout::usedHeight() const {
+double TextLayout::usedHeight(const std::vector<double>& tops) const {
     double bottom = 0;
-    for (const LaidOutLine& line : lines_) {
-        bottom = std::max(bottom, line.top + line.height);
+    for (std::size_t index = 0; index < tops.size() && index < lines_.size(); ++index) {
+        bottom = std::max(bottom, tops[index] + lines_[index].height);
     }
     return bottom;
 }
 
-double TextLayout::widestLine() const {
+double TextLayout::widestLine(std::size_t count) const {
     double widest = 0;
-    for (const LaidOutLine& line : lines_) {
-        widest = std::max(widest, line.line.width);
+    for (std::size_t index = 0; index < count && index < lines_.size(); ++index) {
+        widest = std::max(widest, lines_[index].line.width);
     }
     return widest;
 }

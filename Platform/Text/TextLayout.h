@@ -1,16 +1,25 @@
 #pragma once
-// Breaks an attributed text into lines at a given width and stacks them, shared by
-// the framesetter (for sizes) and frames (for drawing). One Pango layout per
-// paragraph, since each paragraph has a style of its own. Owned by the frame or
-// the size query that made it; used on the thread that made it.
+// Breaks an attributed text into lines at a given width, shared by the
+// framesetter (for sizes) and frames (for drawing). One Pango layout per
+// paragraph, since each paragraph has a style of its own. Immutable once made,
+// so that the framesetters and frames of several layers showing the same text
+// share one (see TextLayoutCache); used on the thread that made it.
 //
 // What laying out costs is bounded, as a text of a few kilobytes could ask for
 // seconds of it. Pango shapes the rest of a paragraph again for every line it
 // wraps, so a paragraph makes at most maximumWrappedCharacters over its length
-// lines (at least one): the last one allowed ends with an ellipsis. Tabs past
+// lines (at least one): the last one allowed ends with an ellipsis. A whole
+// text makes at most maximumLines lines and wraps at most
+// maximumLayoutWrappedCharacters characters (each wrapped line counting its
+// paragraph's), and what it makes is taken from its allowance, when it has one,
+// the animation's bound on all its texts together: a paragraph past either is
+// cut short the same way, and the paragraphs after it are left out. Tabs past
 // the first maximumTabs of a paragraph lay out as spaces, and a character
 // followed by more than maximumClusterMarks marks (each mark making its cluster
-// dearer to shape) keeps that many, the rest laid out as invisible breaks.
+// dearer to shape) or characters that show nothing (a zero-width space, a
+// direction mark, which the shaper looks past for the character a mark sits
+// on, and which Pango tries one by one where a line overflows) keeps that
+// many, the rest laid out as nothing joined to its cluster.
 // Either way byte offsets stay where they were; cut() says one of them applied.
 
 #include <pango/pango.h>
@@ -22,6 +31,7 @@
 #include "Platform/Text/AttributedString.h"
 #include "Platform/Text/PangoObject.h"
 #include "Platform/Text/ParagraphStyle.h"
+#include "Platform/Text/TextLayoutAllowance.h"
 #include "Platform/Text/TextLine.h"
 
 namespace platform::text {
@@ -34,16 +44,24 @@ struct LaidOutLine {
     bool rightToLeft = false;
     double height = 0;          // after the paragraph style's limits
     double baselineOffset = 0;  // from the top of the line
-    double top = 0;             // set by stack()
 };
 
 class TextLayout {
 public:
     // A width that is not finite, or too large for Pango's units, lays out
     // without wrapping.
-    TextLayout(std::shared_ptr<const AttributedString> text, PangoContext* context, double width);
+    TextLayout(std::shared_ptr<const AttributedString> text, PangoContext* context, double width,
+               std::shared_ptr<TextLayoutAllowance> allowance = nullptr);
+    ~TextLayout();
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
 
+    // Per paragraph, lines times characters.
     static constexpr std::size_t maximumWrappedCharacters = 250'000;
+    // Per text: a quarter of what the texts of an animation may make together
+    // (TextLayoutAllowance), a half of what they may wrap.
+    static constexpr std::size_t maximumLines = 5'000;
+    static constexpr std::size_t maximumLayoutWrappedCharacters = 1'000'000;
     static constexpr std::size_t maximumTabs = 64;
     static constexpr std::size_t maximumClusterMarks = 32;
 
@@ -51,26 +69,43 @@ public:
     static bool wrapsAt(double width);
     // Whether a bound above left out or replaced some of the text.
     bool cut() const { return cut_; }
+    // Whether this is the layout `text` would get at `width`: the same
+    // characters in the same runs, with the same fonts, tracking, ligatures and
+    // paragraph styles (their colours and strokes do not change a layout),
+    // wrapped at the same width, if they wrap.
+    bool laysOut(const AttributedString& text, double width) const;
+    // What tells the layouts of different texts and widths apart, for filing them.
+    static std::size_t hash(const AttributedString& text, double width);
     // How many layouts this thread has made, for callers that check they lay
     // a text out only when it changes.
     static std::size_t madeOnThisThread();
 
-    // Places the lines from the top down and keeps those whose bottom lies within
-    // `height` (all of them for an unbounded height), stopping at the first that
-    // does not fit.
-    void stack(double height);
+    // Places the lines from the top down, stopping at the first whose bottom
+    // lies below `height` (none for an unbounded height): the top of each line
+    // that fits, in order.
+    std::vector<double> stack(double height) const;
 
     const std::vector<LaidOutLine>& lines() const { return lines_; }
     const AttributedString& text() const { return *text_; }
-    // The height from the top of the first line to the lowest bottom of a line.
-    double usedHeight() const;
-    double widestLine() const;
+    // The height from the top of the first line to the lowest bottom of the
+    // lines stacked at `tops`.
+    double usedHeight(const std::vector<double>& tops) const;
+    // The widest of the first `count` lines.
+    double widestLine(std::size_t count) const;
 
 private:
-    void layOutParagraph(PangoContext* context, std::size_t start, std::size_t end, std::size_t next,
-                         int pangoWidth);
+    // Lays out one paragraph; false when the bounds left none of it.
+    bool layOutParagraph(PangoContext* context, std::size_t start, std::size_t end, std::size_t next);
+    // How many lines a paragraph of `characters` may make (taken from the
+    // allowance), each wrapping them again when `wraps`.
+    std::size_t takeLines(std::size_t characters, bool wraps);
 
     std::shared_ptr<const AttributedString> text_;
+    // Pango's width for wrapping, in its units; -1 when nothing wraps.
+    int pangoWidth_ = -1;
+    std::shared_ptr<TextLayoutAllowance> allowance_;
+    // What the layout made, and took from its allowance.
+    TextLayoutAllowance::Amount made_;
     std::vector<GObjectPointer<PangoLayout>> paragraphs_;
     std::vector<LaidOutLine> lines_;
     bool cut_ = false;

@@ -4,10 +4,13 @@
 // chosen by name: images whose colour profile lists one element thousands of
 // times or has a table of many inputs, in each format that embeds one, and
 // hundreds of images each with a costly profile of its own; a long word in a
-// box one unit wide, which wraps into a line per character; thousands of tabs;
-// a letter with thousands of marks; and a stroke a million times the font size
-// on a long text. Each draws what it can within the bounds and says once what
-// they cut.
+// box one unit wide, which wraps into a line per character, and many
+// paragraphs of such words, alone or shown by several precomposition
+// instances; thousands of one-letter paragraphs; thousands of tabs; a letter
+// with thousands of marks, or with runs of marks split by zero-width spaces;
+// zero-width characters after a letter a line cannot hold; and a stroke a
+// million times the font size on a long text. Each draws what it can within
+// the bounds and says once what they cut.
 
 #include <gtest/gtest.h>
 
@@ -59,11 +62,15 @@ std::string profiledImagesDocument(int count, const std::function<std::string(in
 
 // A text layer at (10, 40) of `text` (JSON-escaped) in DejaVu Sans at 20
 // points, black, with `extra` members in its text document.
+std::string textLayer(const std::string& text, const std::string& extra = "") {
+    return R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,40]}},)"
+           R"("t":{"d":{"k":[{"s":{"t":")" +
+           text + R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0])" + extra +
+           R"(},"t":0}]},"a":[],"p":{},"m":{}}})";
+}
+
 std::string textDocument(const std::string& text, const std::string& extra = "") {
-    return document(R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,40]}},)"
-                    R"("t":{"d":{"k":[{"s":{"t":")" + text +
-                    R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0])" + extra +
-                    R"(},"t":0}]},"a":[],"p":{},"m":{}}})");
+    return document(textLayer(text, extra));
 }
 
 std::string repeated(const std::string& piece, int count) {
@@ -99,6 +106,9 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
     const char* profile = "colour profile is not used";
     const char* together = "conversions of a document's images may take together";
     const char* layout = "costs more to lay out";
+    const std::string acute = "\xCC\x81";                 // U+0301, written as UTF-8
+    const std::string zeroWidthSpace = "\xE2\x80\x8B";   // U+200B
+    const std::string oneUnitBox = R"(,"sz":[1,100000],"ps":[0,0])";
     const Case cases[] = {
         {"a PNG whose profile lists a matrix 5,000 times", imageDocument("png", png(2, 2, pixels, false, {iccpChunk(bomb)})),
          profile, {{256, 256, true}}},
@@ -140,6 +150,26 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
          textDocument(std::string(8000, 'a'), R"(,"sz":[1,100000],"ps":[0,0])"), layout, {}, 20},
         {"20,000 tabs between two words", textDocument("a" + repeated("\\t", 20'000) + "b"), layout, {}, 20},
         {"a letter with 20,000 marks", textDocument("a" + repeated("\\u0301", 20'000)), layout, {}, 20},
+        // The shaper looks past a zero-width space for the letter a mark sits
+        // on: each of these marks would look back over all those before it.
+        {"a letter with 600 runs of 31 marks split by zero-width spaces",
+         textDocument("a" + repeated(repeated(acute, 31) + zeroWidthSpace, 600)), layout, {}, 20},
+        // Where a line cannot hold its first letter, Pango would shape it
+        // again for each zero-width character after it. The box shows a
+        // sliver of the letter.
+        {"a letter and 18,000 zero-width spaces in a box one unit wide",
+         textDocument("a" + repeated(zeroWidthSpace, 18'000), oneUnitBox), layout, {}, 1},
+        {"a letter with 20,000 marks in a box one unit wide",
+         textDocument("a" + repeated(acute, 20'000), oneUnitBox), layout, {}, 1},
+        // A line per letter, each wrapping the rest of its paragraph again:
+        // many paragraphs, each within the bound of one, and the same text
+        // shown by several precomposition instances, or many short paragraphs.
+        {"100 paragraphs of 500 letters in a box one unit wide",
+         textDocument(repeated(std::string(500, 'a') + "\\r", 100), oneUnitBox), layout, {}, 20},
+        {"10 instances of 40 paragraphs of 500 letters in a box one unit wide",
+         fannedOut(textLayer(repeated(std::string(500, 'a') + "\\r", 40), oneUnitBox), 10, 1), layout, {}, 20},
+        {"12 instances of 13,000 one-letter paragraphs", fannedOut(textLayer(repeated("a\\r", 13'000)), 12, 1),
+         layout, {}, 20},
         // A text without a box grows by its stroke below its anchor, which
         // lifts it out of view: its bounded pen reaches no glyph into the
         // canvas, so none is outlined, and nothing is cut.

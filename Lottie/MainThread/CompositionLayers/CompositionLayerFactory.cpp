@@ -93,7 +93,9 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayerOfType(const
         }
     }
     if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {
-        return CompositionLayer::make<TextCompositionLayer>(*text);
+        auto layer = CompositionLayer::make<TextCompositionLayer>(*text);
+        layer->textLayer()->setLayoutCache(context.textLayouts);
+        return layer;
     }
     // Null layers and layers whose asset is missing show nothing, but still
     // take part in parenting, mattes and keypaths.

@@ -14,6 +14,7 @@
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Graphics/Rect.h"
+#include "Platform/Text/TextLayoutCache.h"
 
 namespace lottie {
 
@@ -32,6 +33,8 @@ struct CompositionLayerContext {
     // a layer holds), kept within
     // the limits both engines share (LayerBuildWeight).
     std::size_t layerWeight = 0;
+    // The layouts of the animation's texts, shared by its text layers.
+    std::shared_ptr<platform::text::TextLayoutCache> textLayouts;
     // Where what these limits leave out is reported, once per limit.
     std::shared_ptr<LottieLogger> logger;
     bool depthLimitReported = false;

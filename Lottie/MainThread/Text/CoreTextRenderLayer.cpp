@@ -79,6 +79,10 @@ void CoreTextRenderLayer::setSelectedRangeStrokeColor(std::optional<Color> color
     assign(selectedRangeStrokeColor_, std::move(color));
 }
 
+void CoreTextRenderLayer::setLayoutCache(std::shared_ptr<platform::text::TextLayoutCache> cache) {
+    assign(layoutCache_, std::move(cache));
+}
+
 void CoreTextRenderLayer::clearLayout() {
     drawingRect_ = Rect::zero();
     drawingAnchor_ = {};
@@ -134,6 +138,7 @@ void CoreTextRenderLayer::relayoutText() {
     // A stroke of no width would fill the glyphs in the default black instead.
     const bool strokes = (strokeColor_ || selectedRangeStrokeColor_) && stroke > 0;
     if (!fills && !strokes) return;
+    if (!layoutCache_) layoutCache_ = std::make_shared<platform::text::TextLayoutCache>();
 
     const platform::text::Font& font = *font_;
     const double minimumLineHeight = font.ascent() + font.descent() + font.leading();
@@ -163,7 +168,7 @@ void CoreTextRenderLayer::relayoutText() {
             const Color base = selectedRangeFillColor_ ? *selectedRangeFillColor_ : fillColor_.value_or(Color::black());
             fillString.setForegroundColor(*range, rangeColor(base));
         }
-        if (fills) fillFramesetter_.emplace(fillString);
+        if (fills) fillFramesetter_.emplace(fillString, layoutCache_);
         attributedString_ = std::move(fillString);
 
         if (strokes) {
@@ -175,7 +180,7 @@ void CoreTextRenderLayer::relayoutText() {
                 strokeString.setStrokeColor(*range, rangeColor(selectedRangeStrokeColor_ ? *selectedRangeStrokeColor_
                                                                                          : *strokeColor_));
             }
-            strokeFramesetter_.emplace(std::move(strokeString));
+            strokeFramesetter_.emplace(std::move(strokeString), layoutCache_);
         }
     } catch (const std::invalid_argument&) {
         // Text that is not UTF-8 cannot be shown.
@@ -266,12 +271,12 @@ void CoreTextRenderLayer::makeFrames() {
     if (fillFramesetter_) fillFrame_ = fillFramesetter_->createFrame(drawingRect_);
     if (strokeFramesetter_) strokeFrame_ = strokeFramesetter_->createFrame(drawingRect_);
     const bool cut = (fillFrame_ && fillFrame_->isCut()) || (strokeFrame_ && strokeFrame_->isCut());
-    if (cut && !saidCut_) {
-        saidCut_ = true;
+    if (cut && layoutCache_->firstToSayCut()) {
         LottieLogger::shared()->warn(
             [] {
-                return "A text costs more to lay out than a text layer may: its lines past the bound end in an "
-                       "ellipsis, and tabs and marks past the bound lay out as spaces and nothing.";
+                return "A text costs more to lay out than a text layer or an animation may: its lines past the "
+                       "bound end in an ellipsis or are left out, and tabs and marks past the bound lay out as "
+                       "spaces and nothing.";
             },
             "Lottie/CoreTextRenderLayer", __LINE__);
     }

@@ -28,8 +28,13 @@
 // fill or stroke) shows nothing; no earlier layout survives it.
 //
 // The text is laid out once per change of its inputs, however often it is
-// drawn. What the layout cuts to bound its cost (see platform::text::TextLayout)
-// is said once per layer.
+// drawn, in one layout that measuring it and both passes share. Layers given
+// the same layout cache (the engines give every text layer of an animation
+// theirs) share one layout when they show the same text in the same box, and
+// the layouts of all of them are bounded together (see
+// platform::text::TextLayoutCache). What the layout cuts to bound its cost
+// (see platform::text::TextLayout) is said once per cache: once per animation,
+// or once for a layer left with a cache of its own.
 
 #include <cstdint>
 #include <memory>
@@ -46,6 +51,7 @@
 #include "Platform/Text/Font.h"
 #include "Platform/Text/Framesetter.h"
 #include "Platform/Text/TextAlignment.h"
+#include "Platform/Text/TextLayoutCache.h"
 
 namespace lottie {
 
@@ -96,6 +102,10 @@ public:
     void setSelectedRangeFillColor(std::optional<Color> color);
     const std::optional<Color>& selectedRangeStrokeColor() const { return selectedRangeStrokeColor_; }
     void setSelectedRangeStrokeColor(std::optional<Color> color);
+
+    // The cache the text is laid out through; a layer given none makes one of its own.
+    const std::shared_ptr<platform::text::TextLayoutCache>& layoutCache() const { return layoutCache_; }
+    void setLayoutCache(std::shared_ptr<platform::text::TextLayoutCache> cache);
 
     // Rebuilds the strings, framesetters, drawing rectangle and anchor when an
     // input changed since the last layout; otherwise does nothing.
@@ -160,8 +170,8 @@ private:
     // The frames drawn, made on the first draw after a layout.
     std::optional<platform::text::Frame> fillFrame_;
     std::optional<platform::text::Frame> strokeFrame_;
+    std::shared_ptr<platform::text::TextLayoutCache> layoutCache_;
     bool needsContentUpdate_ = false;
-    bool saidCut_ = false;
 };
 
 }  // namespace lottie

@@ -243,16 +243,49 @@ TEST(FrameDrawingTest, OnlyGlyphsThatCanShowCostWork) {
     EXPECT_LT(cost(2000), few * 1.5);
 }
 
-// A glyph just outside the clip whose stroke reaches into it is still drawn.
+// A glyph just outside the clip whose stroke reaches into it is drawn there as
+// it is without a clip: a block, whose pen reaches past its side, and a
+// chevron, whose mitred point reaches past its tip twice as far and more.
 TEST(FrameDrawingTest, AStrokeReachingIntoTheClipIsDrawn) {
     const double size = 40;
-    AttributedString text = blocks(1, size);
-    text.setStrokeWidth(text.wholeRange(), 40);  // a pen of 16, reaching 8 past the outline
-    const double cell = advance(size);
-    const Frame frame = Framesetter(text).createFrame(Rect(-cell - 4, 0, cell + 1, 60));
-    TextCanvas canvas(60, 60);
-    frame.draw(canvas.context());
-    EXPECT_GT(canvas.count(0, 0, 4, 60, isInk), 20);
+    const int width = 120;
+    const int height = 60;
+    // The rightmost column of the canvas with ink.
+    const auto inkEnd = [&](const TextCanvas& canvas) {
+        for (int x = width - 1; x >= 0; --x) {
+            if (canvas.count(x, 0, x + 1, height, isInk) > 0) return x;
+        }
+        return -1;
+    };
+    for (const std::string& glyph : {kBlock, std::string(">")}) {
+        SCOPED_TRACE(glyph);
+        TextAttributes attributes;
+        attributes.font = Font(kMono, size);
+        AttributedString text(glyph, attributes);
+        const Rect box(10, 0, 100, height);
+        TextCanvas filled(width, height);
+        Framesetter(text).createFrame(box).draw(filled.context());
+        text.setStrokeWidth(text.wholeRange(), 40);  // a pen of 16, reaching 8 past the outline
+        const Frame frame = Framesetter(text).createFrame(box);
+        TextCanvas whole(width, height);
+        frame.draw(whole.context());
+        const int outline = inkEnd(filled);
+        const int reached = inkEnd(whole);
+        ASSERT_GT(outline, 10);
+        ASSERT_GT(reached, outline + 6);
+        // Between the outline and the end of the stroke: past the pen's half
+        // width for the chevron.
+        const int clip = (outline + reached) / 2;
+        TextCanvas clipped(width, height);
+        clipped.context().clipToRect(Rect(clip, 0, width - clip, height));
+        frame.draw(clipped.context());
+        EXPECT_GT(clipped.count(clip, 0, width, height, isInk), 10);
+        int differing = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = clip; x < width; ++x) differing += std::abs(clipped.pixel(x, y).alpha - whole.pixel(x, y).alpha) > 2;
+        }
+        EXPECT_EQ(differing, 0);
+    }
 }
 
 // A stroke's pen is made at most GraphicsContext::maximumPenRadius device

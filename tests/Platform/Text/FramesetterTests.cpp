@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "Platform/Text/Framesetter.h"
 #include "Platform/Text/TextLayout.h"
+#include "Platform/Text/TextLayoutAllowance.h"
+#include "Platform/Text/TextLayoutCache.h"
 
 namespace {
 
@@ -227,12 +231,15 @@ TEST(FramesetterTest, ALineIsAsWideAsItsAdvancesHoweverLong) {
 // bound: a word wrapping into a line per letter (each line shapes the rest of
 // the paragraph again) makes at most maximumWrappedCharacters over its length
 // lines, the last ending in an ellipsis; tabs past the first 64 lay out as
-// spaces; marks past the first 32 of a cluster lay out as nothing. Byte
-// offsets stay where they were, so the lines still cover the whole text.
+// spaces; marks and characters that show nothing past the first 32 after a
+// character that shows lay out as nothing. Byte offsets stay where they were,
+// so the lines still cover the whole text, unless the bounds of a whole text
+// (its lines, and the characters its lines wrap) leave paragraphs out.
 TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
     using platform::text::TextLayout;
     const std::string acute = "\xCC\x81";          // U+0301, two bytes
     const std::string dotAbove = "\xE2\x83\x9B";  // U+20DB, three bytes
+    const std::string zeroWidthSpace = "\xE2\x80\x8B";
     const auto repeated = [](const std::string& piece, std::size_t count) {
         std::string text;
         for (std::size_t index = 0; index < count; ++index) text += piece;
@@ -246,6 +253,8 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
         std::size_t lines;
         // The same width laid out from this text instead, when given.
         std::string sameWidthAs;
+        // Whether the lines reach the end of the text.
+        bool whole = true;
     } cases[] = {
         {"500 letters, a line each", std::string(500, 'a'), 1, false, 500, ""},
         {"3,000 letters, a line each", std::string(3000, 'a'), 1, true, TextLayout::maximumWrappedCharacters / 3000, ""},
@@ -256,6 +265,21 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
         {"200 two-byte marks", "a" + repeated(acute, 200) + "b", kFree, true, 1, "a" + repeated(acute, 32) + "b"},
         {"200 three-byte marks", "a" + repeated(dotAbove, 200) + "b", kFree, true, 1,
          "a" + repeated(dotAbove, 32) + "b"},
+        // Each letter starts its marks anew.
+        {"40 letters with an accent each", repeated("a" + acute, 40), kFree, false, 1, ""},
+        // The shaper looks past a zero-width space for the letter a mark sits on.
+        {"runs of 31 marks split by zero-width spaces", "a" + repeated(repeated(acute, 31) + zeroWidthSpace, 600),
+         kFree, true, 1, "a" + repeated(acute, 31) + zeroWidthSpace},
+        // Pango would shape the line again for each zero-width space after a
+        // letter it cannot hold, and for each mark past the bound, were it
+        // laid out as a character of its own.
+        {"a letter and 18,000 zero-width spaces, one unit wide", "a" + repeated(zeroWidthSpace, 18'000), 1, true, 2,
+         ""},
+        {"a letter and 20,000 marks, one unit wide", "a" + repeated(acute, 20'000), 1, true, 1, ""},
+        // Four paragraphs wrap as many characters as a whole text may.
+        {"100 paragraphs of 500 letters, a line each", repeated(std::string(500, 'a') + "\n", 100), 1, true,
+         TextLayout::maximumLayoutWrappedCharacters / (500 * 500) * 500, "", false},
+        {"6,000 paragraphs of a letter", repeated("a\n", 6000), kFree, true, TextLayout::maximumLines, "", false},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
@@ -264,7 +288,7 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
         EXPECT_EQ(frame.isCut(), test.cut);
         ASSERT_EQ(frame.lines().size(), test.lines);
         EXPECT_EQ(frame.lines().front().stringRange.location, 0u);
-        EXPECT_EQ(frame.lines().back().stringRange.end(), framesetter.attributedString().length());
+        EXPECT_EQ(frame.lines().back().stringRange.end() == framesetter.attributedString().length(), test.whole);
         if (!test.sameWidthAs.empty()) {
             const double width = framesetter.suggestFrameSize({kFree, kFree}).width;
             EXPECT_NEAR(width, Framesetter(styled(test.sameWidthAs)).suggestFrameSize({kFree, kFree}).width, 1e-6);
@@ -272,5 +296,54 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
     }
 }
 
-}  // namespace
+// Framesetters of one cache lay the same text out once between them, whatever
+// colours and strokes cover it, and again for another box; a framesetter keeps
+// its layout, so measuring and framing at one width lay out once. The texts of
+// one cache make at most TextLayoutAllowance::maximumLines lines together: a
+// text past them shows none, until a layout that held lines is gone.
+TEST(FramesetterTest, FramesettersOfACacheShareLayoutsAndOneAllowance) {
+    using platform::text::TextLayout;
+    using platform::text::TextLayoutAllowance;
+    const auto cache = std::make_shared<platform::text::TextLayoutCache>();
+    const std::size_t before = TextLayout::madeOnThisThread();
+    const std::string text = "the same words in the same box";
+    AttributedString stroked = styled(text);
+    stroked.setStrokeWidth(stroked.wholeRange(), 3);
+    stroked.setForegroundColor(stroked.wholeRange(), platform::graphics::Color::rgb(1, 0, 0));
+    const Framesetter filling(styled(text), cache);
+    const Framesetter stroking(stroked, cache);
+    const Frame filled = filling.createFrame(Rect(0, 0, 100, 200));
+    EXPECT_EQ(stroking.createFrame(Rect(10, 10, 100, 200)).lines(), filled.lines());
+    EXPECT_LE(filling.suggestFrameSize({100, kFree}).width, 100);
+    EXPECT_EQ(TextLayout::madeOnThisThread() - before, 1u);
+    EXPECT_GT(filling.createFrame(Rect(0, 0, 200, 200)).lines().size(), 0u);
+    EXPECT_EQ(Framesetter(styled(text)).createFrame(Rect(0, 0, 100, 200)).lines(), filled.lines());
+    EXPECT_EQ(TextLayout::madeOnThisThread() - before, 3u);
 
+    // Four texts of as many one-letter paragraphs as a text may make.
+    const auto paragraphs = [](char letter) {
+        std::string text;
+        for (std::size_t index = 0; index < TextLayout::maximumLines; ++index) text += std::string(1, letter) + "\n";
+        return text;
+    };
+    static_assert(TextLayoutAllowance::maximumLines == 4 * TextLayout::maximumLines);
+    const auto bounded = std::make_shared<platform::text::TextLayoutCache>();
+    std::vector<Framesetter> framesetters;
+    std::vector<Frame> frames;
+    for (const char letter : {'a', 'b', 'c', 'd'}) {
+        framesetters.emplace_back(styled(paragraphs(letter)), bounded);
+        frames.push_back(framesetters.back().createFrame(Rect(0, 0, kFree, kFree)));
+        EXPECT_FALSE(frames.back().isCut());
+        EXPECT_EQ(frames.back().lines().size(), TextLayout::maximumLines);
+    }
+    const Framesetter fifth(styled(paragraphs('e')), bounded);
+    const Frame refused = fifth.createFrame(Rect(0, 0, kFree, kFree));
+    EXPECT_TRUE(refused.isCut());
+    EXPECT_TRUE(refused.lines().empty());
+    framesetters.pop_back();
+    frames.pop_back();
+    const Framesetter sixth(styled(paragraphs('f')), bounded);
+    EXPECT_EQ(sixth.createFrame(Rect(0, 0, kFree, kFree)).lines().size(), TextLayout::maximumLines);
+}
+
+}  // namespace

@@ -136,18 +136,29 @@ TEST(CoreTextRenderLayer, TrackingSpreadsTheInk) {
     EXPECT_NEAR((tracked.right - tracked.left) - (tight.right - tight.left), 30, 2);
 }
 
-// Drawn again and again, a text is laid out only when an input changes: the
-// size it needs once, then once for each pass it draws.
+// Drawn again and again, a text is laid out only when an input changes, once
+// for the size it needs and both passes it draws. A layer given the same cache
+// shows the same text in the same box in other colours from the same layout,
+// and lays it out again only in a box of its own.
 TEST(CoreTextRenderLayer, ATextIsLaidOutOncePerChange) {
     auto layer = makeLayer("Hello, again");
     layer->setStrokeColor(blue);
     layer->setStrokeWidth(2);
     const std::size_t before = platform::text::TextLayout::madeOnThisThread();
     for (int draw = 0; draw < 5; ++draw) ASSERT_TRUE(displayed(*layer));
-    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 3u);
+    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 1u);
     layer->setText(std::string("Changed"));
     for (int draw = 0; draw < 5; ++draw) ASSERT_TRUE(displayed(*layer));
-    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 6u);
+    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 2u);
+
+    auto other = makeLayer("Changed");
+    other->setLayoutCache(layer->layoutCache());
+    other->setFillColor(blue);
+    ASSERT_TRUE(displayed(*other));
+    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 2u);
+    other->setPreferredSize(platform::graphics::Size(60, 200));
+    ASSERT_TRUE(displayed(*other));
+    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 3u);
 }
 
 // A text whose layout is cut to bound its cost says so once, however often

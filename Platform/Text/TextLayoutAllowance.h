@@ -1,0 +1,48 @@
+#pragma once
+// What the layouts of one animation's texts may hold together: lines, and the
+// characters Pango shapes again to wrap them (a paragraph's characters for each
+// line it wraps into). Each layout takes what a paragraph may make before laying
+// it out, gives back what it did not use, and gives back the rest when it is
+// destroyed, so the bound is on the texts shown at one time however many layers
+// show them, and a text laid out anew when it changes spends nothing twice.
+// Owned by the animation's layout cache and shared with the layouts made through
+// it; safe from any thread.
+
+#include <cstddef>
+#include <mutex>
+
+namespace platform::text {
+
+class TextLayoutAllowance {
+public:
+    // Real documents make a few hundred lines and wrap some ten thousand
+    // characters. A line costs some ten microseconds and a kilobyte or two,
+    // a character wrapped again under a tenth of a microsecond: texts at both
+    // bounds take some 0.2 s to lay out and some 30 MB.
+    static constexpr std::size_t maximumLines = 20'000;
+    static constexpr std::size_t maximumWrappedCharacters = 2'000'000;
+
+    struct Amount {
+        std::size_t lines = 0;
+        std::size_t wrappedCharacters = 0;
+
+        Amount& operator+=(const Amount& other) {
+            lines += other.lines;
+            wrappedCharacters += other.wrappedCharacters;
+            return *this;
+        }
+    };
+
+    // Up to `lines` lines, each costing `charactersPerLine` wrapped characters
+    // (0 for a paragraph that does not wrap), as many as what is left allows:
+    // what was granted, taken from what is left.
+    Amount take(std::size_t lines, std::size_t charactersPerLine);
+    void giveBack(Amount amount);
+
+private:
+    mutable std::mutex mutex_;
+    std::size_t lines_ = maximumLines;
+    std::size_t wrappedCharacters_ = maximumWrappedCharacters;
+};
+
+}  // namespace platform::text

@@ -1,0 +1,56 @@
+#pragma once
+// The layouts of one animation's texts: layers and precomposition instances
+// that show the same text in the same box get one layout between them, and
+// the layouts made through the cache take what they make from one allowance
+// (TextLayoutAllowance), the animation's bound on all its texts together.
+//
+// The cache keeps no layout alive: an entry lasts as long as a framesetter or
+// frame holds its layout, so it costs nothing once the layers that showed the
+// text are gone, and what a text holds is given back to the allowance then.
+// Owned by an animation's root layer and shared with the framesetters of its
+// text layers. Safe from any thread; each thread gets layouts of its own, as
+// Pango's fonts belong to the thread that made them.
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
+#include "Platform/Text/AttributedString.h"
+#include "Platform/Text/TextLayout.h"
+#include "Platform/Text/TextLayoutAllowance.h"
+
+namespace platform::text {
+
+class TextLayoutCache {
+public:
+    TextLayoutCache() = default;
+    TextLayoutCache(const TextLayoutCache&) = delete;
+    TextLayoutCache& operator=(const TextLayoutCache&) = delete;
+
+    // The layout `text` gets at `width` (see TextLayout::laysOut), made in
+    // `context` when this thread holds none.
+    std::shared_ptr<const TextLayout> layout(const std::shared_ptr<const AttributedString>& text,
+                                             PangoContext* context, double width);
+
+    // True once: for the first caller to say that a layout of this cache was
+    // cut, so that the animation says it once however many texts were cut.
+    bool firstToSayCut() { return !cutSaid_.exchange(true); }
+
+private:
+    struct Entry {
+        std::thread::id thread;
+        std::weak_ptr<const TextLayout> layout;
+    };
+
+    std::mutex mutex_;
+    std::unordered_multimap<std::size_t, Entry> entries_;
+    // The number of entries at which those of layouts gone are dropped.
+    std::size_t pruneAt_ = 16;
+    std::shared_ptr<TextLayoutAllowance> allowance_ = std::make_shared<TextLayoutAllowance>();
+    std::atomic<bool> cutSaid_{false};
+};
+
+}  // namespace platform::text

@@ -692,7 +692,9 @@ TEST_F(RenderShortcutTest, AGradientThroughAMaskOfOnePathIsFilledWithoutAClip) {
         ASSERT_TRUE(filled && clipped);
         EXPECT_LE(maximumDifference(*filled, *clipped), 1);
         EXPECT_GT(coveredPixels(*filled), 10000);
-        EXPECT_LT(budget.work().used(), work.used());
+        // Filling the mask's path with the gradient is estimated as the clip to
+        // it and the gradient's pixels are, never more.
+        EXPECT_LE(budget.work().used(), work.used());
     }
 }
 

@@ -104,6 +104,12 @@ Rect withinContent(const Rect& source, const Rect& content, double reduction) {
 }
 
 void reportWorkSpent(RenderBudget& budget) {
+    if (budget.work().passedDeadline()) {
+        budget.report("The frame's drawing passed its deadline of " +
+                      graphics::ProcessorDeadline::describe(budget.work().deadline()->seconds()) +
+                      " of processor time; the drawings and layers after that point are left out.");
+        return;
+    }
     budget.report("The frame's drawing work passed its budget of " +
                   std::to_string(static_cast<long long>(budget.work().limit() / 1e6)) +
                   " million units; the drawings and layers after that point are left out.");
@@ -220,8 +226,8 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     }
     const LeaveOnExit leave{budget};
     if (budget.work().isSpent()) {
-        // Past this point nothing more of the frame is drawn, the same way every
-        // time the same frame is drawn.
+        // Past this point nothing more of the frame is drawn: the same way every
+        // time the same frame is drawn, unless its deadline ended it.
         reportWorkSpent(budget);
         return;
     }

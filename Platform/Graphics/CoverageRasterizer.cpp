@@ -2,6 +2,7 @@
 
 #include "Platform/Graphics/OutlineStrips.h"
 #include "Platform/Graphics/PolylineStroker.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -363,6 +364,8 @@ private:
 };
 
 void writeSpans(int y, int count, const FT_Span* spans, void* user) {
+    // Past the deadline of the drawing under way, the rest is left out.
+    if (ProcessorDeadline::checkCurrent(count)) return;
     const auto& plane = *static_cast<const CoverageRasterizer::Plane*>(user);
     const int row = y - plane.top;
     if (row < 0 || row >= plane.height) return;
@@ -772,6 +775,7 @@ struct SpanSink {
 };
 
 void appendSpans(int y, int count, const FT_Span* spans, void* user) {
+    if (ProcessorDeadline::checkCurrent(count)) return;
     const auto& sink = *static_cast<const SpanSink*>(user);
     for (int i = 0; i < count; ++i) {
         const int from = std::max(sink.left, static_cast<int>(spans[i].x));

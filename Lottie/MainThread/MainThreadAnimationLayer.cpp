@@ -4,6 +4,7 @@
 
 #include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
 #include "Lottie/MainThread/Text/TextCompositionLayer.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Platform/Compositor/BasicAnimation.h"
 #include "Platform/Compositor/MediaClock.h"
@@ -46,6 +47,9 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     context.assetLibrary = animation_->assetLibrary;
     context.frameRate = animation_->framerate;
     context.logger = logger_;
+    context.setUpDeadline =
+        std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    const platform::graphics::ProcessorDeadline::Scope counting(context.setUpDeadline);
     std::vector<std::shared_ptr<CompositionLayer>> layers =
         CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
     CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);

@@ -12,6 +12,7 @@
 #include "Lottie/Model/Assets/AssetLibrary.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieLogger.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 #include "Platform/Graphics/Rect.h"
 
 namespace lottie {
@@ -28,8 +29,12 @@ struct CompositionLayerContext {
     // a layer holds), kept within
     // the limits both engines share (LayerBuildWeight).
     std::size_t layerWeight = 0;
+    // The set-up's deadline in processor time (LayerBuildWeight::
+    // setUpDeadlineSeconds): past it every further layer is built as nothing.
+    std::shared_ptr<platform::graphics::ProcessorDeadline> setUpDeadline;
     // Where what these limits leave out is reported, once per limit.
     std::shared_ptr<LottieLogger> logger;
+    bool deadlineReported = false;
     bool depthLimitReported = false;
     bool layerLimitReported = false;
     bool maskCutsReported = false;

@@ -290,6 +290,13 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         budget.report("A layer could not be drawn (" + *failure +
                       "); it is left out where it failed and the rest of the frame is drawn.");
     }
+    if (budget.depth() == 1) {
+        // The drawings of the frame still with the coverage workers are laid
+        // down within the frame: they count toward its deadline, and a cut
+        // among them is told while the root is still being drawn.
+        context.flush();
+        budget.work().checkDeadline(0);
+    }
     if (budget.work().isSpent()) {
         // Told while this layer, whose drawing passed the budget, is still being drawn.
         reportWorkSpent(budget);

@@ -12,12 +12,11 @@ namespace {
 // readings add up within 64 bits.
 constexpr double maximumSeconds = 1e6;
 
-// What the calling thread counts toward, and where it stands since its last
-// reading of the deadline's clock.
+// What the calling thread counts toward, kept alive, and its last reading of
+// the deadline's clock.
 struct Account {
     std::shared_ptr<ProcessorDeadline> deadline;
     double lastReading = 0;
-    int unitsLeft = ProcessorDeadline::unitsPerReading;
 };
 
 thread_local Account account;
@@ -43,15 +42,12 @@ void ProcessorDeadline::add(double seconds) {
     if (total >= nanoseconds_) passed_.store(true, std::memory_order_relaxed);
 }
 
-bool ProcessorDeadline::check(int units) {
+void ProcessorDeadline::read() {
     Account& here = account;
-    if (here.deadline.get() == this && (here.unitsLeft -= units) <= 0) {
-        const double reading = clock_->threadSeconds();
-        add(reading - here.lastReading);
-        here.lastReading = reading;
-        here.unitsLeft = unitsPerReading;
-    }
-    return hasPassed();
+    const double reading = clock_->threadSeconds();
+    add(reading - here.lastReading);
+    here.lastReading = reading;
+    unitsLeft_ = unitsPerReading;
 }
 
 const std::shared_ptr<ProcessorDeadline>& ProcessorDeadline::current() { return account.deadline; }
@@ -72,12 +68,8 @@ void ProcessorDeadline::countToward(const std::shared_ptr<ProcessorDeadline>& de
         here.lastReading = reading;
     }
     here.deadline = deadline;
-    here.unitsLeft = unitsPerReading;
-}
-
-bool ProcessorDeadline::checkCurrent(int units) {
-    ProcessorDeadline* deadline = account.deadline.get();
-    return deadline != nullptr && deadline->check(units);
+    counting_ = deadline.get();
+    unitsLeft_ = unitsPerReading;
 }
 
 std::string ProcessorDeadline::describe(double seconds) {

@@ -48,8 +48,12 @@ public:
     double spent() const;
     bool hasPassed() const { return passed_.load(std::memory_order_relaxed); }
     // Counts `units` of work of the calling thread, when it counts toward this
-    // deadline, and tells whether the deadline has passed.
-    bool check(int units);
+    // deadline, and tells whether the deadline has passed. Inline: the
+    // rasteriser checks with every row of spans.
+    bool check(int units) {
+        if (counting_ == this && (unitsLeft_ -= units) <= 0) read();
+        return hasPassed();
+    }
 
     // While one lives, the calling thread's time counts toward the deadline
     // (and toward none other); it counts toward the one before afterwards.
@@ -71,13 +75,26 @@ public:
     // works for one piece of work after another.
     static void countToward(const std::shared_ptr<ProcessorDeadline>& deadline);
     // check() on the thread's current deadline; false without one.
-    static bool checkCurrent(int units);
+    static bool checkCurrent(int units) {
+        ProcessorDeadline* deadline = counting_;
+        return deadline != nullptr && deadline->check(units);
+    }
 
     // "1 s", "0.5 s": the deadline as its messages name it.
     static std::string describe(double seconds);
 
 private:
+    // Reads the clock on the calling thread, which counts toward this
+    // deadline, and adds what it used since its last reading.
+    void read();
     void add(double seconds);
+
+    // The calling thread's current deadline and the units it may still check
+    // before it reads the clock: plain values, cheap to reach from any file
+    // (the reference that keeps the deadline alive, and the last reading,
+    // are kept apart in ProcessorDeadline.cpp).
+    static inline thread_local ProcessorDeadline* counting_ = nullptr;
+    static inline thread_local int unitsLeft_ = unitsPerReading;
 
     std::shared_ptr<ProcessorClock> clock_;
     double seconds_;

@@ -4,8 +4,9 @@
 // busy with other work neither cuts a frame sooner nor lets it run longer. The
 // process has one installed clock, replaceable: the system's clock of each
 // thread's processor time by default (a reading costs some hundreds of
-// nanoseconds), or a clock of a test's own, which decides what each reading
-// says. Readings are made on any thread; a deadline keeps the clock installed
+// nanoseconds; in a sanitizer's instrumented build, scaled down to what the
+// ordinary build would take), or a clock of a test's own, which decides what
+// each reading says. Readings are made on any thread; a deadline keeps the clock installed
 // when it was made, so installing one (for the main thread, between drawings)
 // changes only the deadlines made after it.
 

@@ -280,7 +280,7 @@ TEST(HostileDocumentEngines, RunningOutOfMemoryInASetUpEndsItWithoutEndingThePro
 
 // 300 squares of 20 units in rows of 20, each a layer. Each reading of the
 // clock moves it on by the step of its phase: during the set-up (the frame
-// renderer's making) a step of 0.4 s passes the set-up's deadline after a
+// renderer's making) a step of 0.2 s passes the set-up's deadline after a
 // few readings, read every so many layers built; during the two frames a
 // step of 0.25 s passes the frame's deadline after a few readings, read
 // every so many layers drawn. Either way the squares drawn are those of one
@@ -307,7 +307,7 @@ TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAnd
         const char* said;
     };
     const Phase phases[] = {
-        {"a set-up past its deadline", 0.4, 0, "set-up passed its deadline of 1 s of processor time"},
+        {"a set-up past its deadline", 0.2, 0, "set-up passed its deadline of 0.5 s of processor time"},
         {"frames past their deadline", 0, 0.25, "drawing passed its deadline of 1 s of processor time"},
     };
     for (const Phase& phase : phases) {

@@ -52,9 +52,8 @@ public:
     // its layers, laying its text out, sampling its keyframes), behind the
     // weights as a backstop for the costs they miss: past it the layers not
     // yet built are left out (or the automatic option falls back). Real
-    // documents set up in at most some tens of milliseconds (a few hundred
-    // under the sanitizers, which the deadline leaves room for).
-    static constexpr double setUpDeadlineSeconds = 1;
+    // documents set up in some tens of milliseconds.
+    static constexpr double setUpDeadlineSeconds = 0.5;
 
     // How a message about a set-up that passed its deadline begins.
     static std::string setUpDeadlinePassed();

@@ -52,7 +52,7 @@ public:
     // its layers, laying its text out, sampling its keyframes), behind the
     // weights as a backstop for the costs they miss: past it the layers not
     // yet built are left out (or the automatic option falls back). Real
-    // documents set up in some tens of milliseconds.
+    // documents set up in a quarter of it at most (images decoded included).
     static constexpr double setUpDeadlineSeconds = 0.5;
 
     // How a message about a set-up that passed its deadline begins.

@@ -12,14 +12,17 @@
 #include "Lottie/CoreAnimation/TextLayer.h"
 #include "Lottie/CoreAnimation/LayerContext.h"
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
 #include "Platform/Compositor/BasicAnimation.h"
 #include "Platform/Compositor/LayerTreeWalk.h"
 #include "Platform/Compositor/MediaClock.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
 using platform::compositor::Layer;
+using platform::graphics::ProcessorDeadline;
 
 namespace {
 
@@ -139,6 +142,10 @@ void CoreAnimationLayer::setUpLayerTree() {
     }
     hasUsableTimeline_ = checkTimeline();
     if (!hasUsableTimeline_) return;
+    // Past the deadline the build budget leaves the layers not yet built out.
+    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    context.buildBudget->setDeadline(deadline);
+    const ProcessorDeadline::Scope counting(deadline);
     try {
         LayerTreeBuilder::buildChildLayers(*this, context, animation_->layers);
     } catch (const SamplingBudget::Exceeded&) {
@@ -266,6 +273,11 @@ void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguratio
     context.logger = logger_;
     context.loggingState = loggingState_;
     context.samplingBudget = std::make_shared<SamplingBudget>(*treeSampling_);
+    // A deadline of its own: a build that passed its deadline still has the
+    // layers it built set up.
+    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    context.samplingBudget->setDeadline(deadline);
+    const ProcessorDeadline::Scope counting(deadline);
     context.passResults = std::make_shared<PassResults>();
     context.textProvider = textProvider_;
     context.recordHierarchyKeypath = configuration.recordHierarchyKeypath;

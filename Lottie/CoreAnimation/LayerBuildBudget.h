@@ -6,13 +6,17 @@
 // what would be built is left out and the limit is reported once as a
 // compatibility issue: the automatic engine choice falls back to the
 // main-thread engine, which keeps the same limits, and an explicit choice of
-// this engine shows what fits. Made with each layer context of the root layer
-// and shared by its copies; main thread only.
+// this engine shows what fits. The set-up's deadline in processor time, when
+// given, is checked with every weight taken: past it every further layer is
+// left out, reported the same way. Made with each layer context of the root
+// layer and shared by its copies; main thread only.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
@@ -24,9 +28,15 @@ public:
     // within the stack.
     static constexpr std::size_t maximumLayerDepth = 560;
 
+    // The deadline of the set-up this budget builds for.
+    void setDeadline(std::shared_ptr<platform::graphics::ProcessorDeadline> deadline) {
+        deadline_ = std::move(deadline);
+    }
+
     // Takes `weight` for what is about to be built: false, and reported once
     // through `reporter`, when that would pass LayerBuildWeight::maximumWeight
-    // (LayerBuildWeight::take: what is refused is left out on its own).
+    // (LayerBuildWeight::take: what is refused is left out on its own), or
+    // when the set-up has passed its deadline.
     bool take(std::size_t weight, const CompatibilityTrackerProviding& reporter);
     // Whether the layers of a precomposition `depth` levels deep are built
     // (reported once when they are not).
@@ -35,11 +45,12 @@ public:
     // once when it is not).
     bool allowsLayerDepth(std::size_t depth, const CompatibilityTrackerProviding& reporter);
 
-
 private:
     void reportOnce(bool& reported, std::string message, const CompatibilityTrackerProviding& reporter);
 
     std::size_t weight_ = 0;
+    std::shared_ptr<platform::graphics::ProcessorDeadline> deadline_;
+    bool deadlineReported_ = false;
     bool weightReported_ = false;
     bool precompositionDepthReported_ = false;
     bool layerDepthReported_ = false;

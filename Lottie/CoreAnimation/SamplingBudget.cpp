@@ -4,16 +4,22 @@
 #include <cstdio>
 #include <limits>
 
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
+
 namespace lottie {
 
 void SamplingBudget::charge(double bytes, const CompatibilityTrackerProviding& reporter) {
+    if (!exceeded_ && deadline_ && deadline_->check(1)) {
+        exceeded_ = true;
+        late_ = true;
+    }
     // A NaN charge counts as past every limit.
     if (!exceeded_ && spent_ + bytes <= limit_) {
         spent_ += bytes;
         return;
     }
     exceeded_ = true;
-    const std::string message = exceededMessage(limit_);
+    const std::string message = late_ ? deadlineMessage() : exceededMessage(limit_);
     reporter.reportCompatibilityIssue(message);
     throw Exceeded(message);
 }
@@ -34,6 +40,12 @@ std::string SamplingBudget::exceededMessage(double limit) {
     return std::string("The animation's keyframes would take more than ") + megabytes +
            " MB once combined, sampled and resampled for the Core Animation rendering engine, so it is not set up "
            "on that engine.";
+}
+
+std::string SamplingBudget::deadlineMessage() {
+    return LayerBuildWeight::setUpDeadlinePassed() +
+           " while its keyframes were sampled for the Core Animation rendering engine, so it is not set up on that "
+           "engine.";
 }
 
 double SamplingBudget::bytesOf(const platform::compositor::AnimatableValue& value) {

@@ -12,7 +12,10 @@
 // choice (abort mode) falls back to the main-thread engine; an explicitly
 // chosen engine (track mode) records the issue and stops the set-up with
 // Exceeded, which the root layer turns into a refusal. Each property keeps its
-// own sample cap as well (KeyframesCombined::maximumSampleCount).
+// own sample cap as well (KeyframesCombined::maximumSampleCount). A display
+// pass's budget also holds the set-up's deadline in processor time, checked
+// with every charge: past it the pass ends the same way, with a message that
+// names the deadline.
 //
 // The root layer owns one for the layer tree it builds, and gives each display
 // pass a copy that goes on from what the tree spent. Main thread only.
@@ -20,6 +23,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +31,7 @@
 #include "Lottie/Values/Keyframe.h"
 #include "Lottie/Values/KeyframeGroup.h"
 #include "Platform/Compositor/AnimatableValue.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
@@ -53,16 +58,22 @@ public:
     // What may still be charged before the limit refuses.
     double remaining() const { return exceeded_ ? 0 : limit_ - spent_; }
 
-    // Adds `bytes`; past the limit reports the issue through `reporter` (which
-    // throws in abort mode) and throws Exceeded. A budget once exceeded refuses
-    // every later charge too.
+    // The deadline of the set-up charging it; a copy shares it.
+    void setDeadline(std::shared_ptr<platform::graphics::ProcessorDeadline> deadline) {
+        deadline_ = std::move(deadline);
+    }
+
+    // Adds `bytes`; past the limit or the deadline reports the issue through
+    // `reporter` (which throws in abort mode) and throws Exceeded. A budget
+    // once exceeded refuses every later charge too.
     void charge(double bytes, const CompatibilityTrackerProviding& reporter);
     // `count` values of `bytesEach`, compared before they are multiplied out, so
     // that no product overflows into something small.
     void charge(double count, double bytesEach, const CompatibilityTrackerProviding& reporter);
 
-    // The issue's text.
+    // The issue's text, for the limit and for the deadline.
     static std::string exceededMessage(double limit);
+    static std::string deadlineMessage();
 
     // The bytes one value takes: its own size and what it holds (path elements,
     // array elements).
@@ -100,6 +111,9 @@ private:
     double limit_;
     double spent_ = 0;
     bool exceeded_ = false;
+    std::shared_ptr<platform::graphics::ProcessorDeadline> deadline_;
+    // What exceeded it: the deadline rather than the limit.
+    bool late_ = false;
 };
 
 // Where a combination or a resampling charges what it makes: a budget (none

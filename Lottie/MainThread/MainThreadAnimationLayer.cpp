@@ -5,6 +5,7 @@
 #include "Lottie/MainThread/CompositionLayers/ComposedTimeline.h"
 #include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
 #include "Lottie/MainThread/Text/TextCompositionLayer.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Platform/Compositor/BasicAnimation.h"
 #include "Platform/Compositor/MediaClock.h"
@@ -48,6 +49,9 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     context.frameRate = animation_->framerate;
     context.logger = logger_;
     context.textLayouts = std::make_shared<platform::text::TextLayoutCache>();
+    context.setUpDeadline =
+        std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    const platform::graphics::ProcessorDeadline::Scope counting(context.setUpDeadline);
     std::vector<std::shared_ptr<CompositionLayer>> layers =
         CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
     CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);

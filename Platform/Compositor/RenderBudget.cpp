@@ -14,11 +14,13 @@ thread_local RenderBudget* activeBudget = nullptr;
 
 RenderBudget::RenderBudget(double targetPixels)
     : pixelsLeft_(std::max(minimumSurfacePixels, surfacePixelsPerTargetPixel * std::max(0.0, targetPixels))),
-      work_(std::max(minimumWork, workPerTargetPixel * std::max(0.0, targetPixels))) {}
+      work_(std::max(minimumWork, workPerTargetPixel * std::max(0.0, targetPixels)),
+            std::make_shared<graphics::ProcessorDeadline>(drawingDeadlineSeconds)) {}
 
 RenderBudget* RenderBudget::active() { return activeBudget; }
 
-RenderBudget::Activation::Activation(RenderBudget& budget) : outer_(activeBudget), work_(budget.work_) {
+RenderBudget::Activation::Activation(RenderBudget& budget)
+    : outer_(activeBudget), work_(budget.work_), deadline_(budget.work_.deadline()) {
     activeBudget = &budget;
 }
 
@@ -26,6 +28,7 @@ RenderBudget::Activation::~Activation() { activeBudget = outer_; }
 
 bool RenderBudget::enter(Layer& layer) {
     if (path_.size() >= maximumDepth) return false;
+    work_.checkDeadline(graphics::ProcessorDeadline::unitsPerItem);
     path_.push_back(&layer);
     return true;
 }

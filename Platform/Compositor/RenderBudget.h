@@ -10,7 +10,10 @@
 //
 // Every drawing of the frame takes its cost from one work budget
 // (graphics::WorkBudget) that the frame's budget holds; once the work is spent,
-// the renderer leaves every further layer out.
+// the renderer leaves every further layer out. The work budget also holds the
+// frame's deadline in processor time (graphics::ProcessorDeadline), which the
+// drawing thread counts toward while the budget is active, and the coverage
+// workers while they run the frame's jobs: past it the work is spent too.
 //
 // The Renderer makes one for each outermost render() and installs it for the
 // duration; a render() nested inside (a layer's display() drawing another
@@ -52,6 +55,10 @@ public:
     // milliseconds; past it the rest of the frame keeps no pictures and is
     // drawn as usual.
     static constexpr std::size_t maximumPictureChecks = 65536;
+    // The processor time the frame's drawing may take, on the drawing thread
+    // and the coverage workers together, whatever its work was estimated at:
+    // ordinary documents take a few milliseconds a frame.
+    static constexpr double drawingDeadlineSeconds = 1;
 
     // A budget for a frame drawn into a target of `targetPixels` pixels.
     explicit RenderBudget(double targetPixels);
@@ -72,10 +79,12 @@ public:
     private:
         RenderBudget* outer_;
         graphics::WorkBudget::Activation work_;
+        graphics::ProcessorDeadline::Scope deadline_;
     };
 
     // Starts drawing a layer inside those being drawn; false (nothing entered)
-    // when that would nest deeper than maximumDepth.
+    // when that would nest deeper than maximumDepth. Each layer entered counts
+    // toward the deadline.
     bool enter(Layer& layer);
     // Ends the layer entered last.
     void leave();

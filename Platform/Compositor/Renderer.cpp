@@ -104,6 +104,12 @@ Rect withinContent(const Rect& source, const Rect& content, double reduction) {
 }
 
 void reportWorkSpent(RenderBudget& budget) {
+    if (budget.work().passedDeadline()) {
+        budget.report("The frame's drawing passed its deadline of " +
+                      graphics::ProcessorDeadline::describe(budget.work().deadline()->seconds()) +
+                      " of processor time; the drawings and layers after that point are left out.");
+        return;
+    }
     budget.report("The frame's drawing work passed its budget of " +
                   std::to_string(static_cast<long long>(budget.work().limit() / 1e6)) +
                   " million units; the drawings and layers after that point are left out.");
@@ -220,8 +226,8 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     }
     const LeaveOnExit leave{budget};
     if (budget.work().isSpent()) {
-        // Past this point nothing more of the frame is drawn, the same way every
-        // time the same frame is drawn.
+        // Past this point nothing more of the frame is drawn: the same way every
+        // time the same frame is drawn, unless its deadline ended it.
         reportWorkSpent(budget);
         return;
     }
@@ -283,6 +289,13 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         // holds that could not be told apart); the rest of the frame goes on.
         budget.report("A layer could not be drawn (" + *failure +
                       "); it is left out where it failed and the rest of the frame is drawn.");
+    }
+    if (budget.depth() == 1) {
+        // The drawings of the frame still with the coverage workers are laid
+        // down within the frame: they count toward its deadline, and a cut
+        // among them is told while the root is still being drawn.
+        context.flush();
+        budget.work().checkDeadline(0);
     }
     if (budget.work().isSpent()) {
         // Told while this layer, whose drawing passed the budget, is still being drawn.

@@ -2,6 +2,7 @@
 
 #include "Platform/Graphics/OutlineStrips.h"
 #include "Platform/Graphics/PolylineStroker.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -363,6 +364,8 @@ private:
 };
 
 void writeSpans(int y, int count, const FT_Span* spans, void* user) {
+    // Past the deadline of the drawing under way, the rest is left out.
+    if (ProcessorDeadline::checkCurrent(count)) return;
     const auto& plane = *static_cast<const CoverageRasterizer::Plane*>(user);
     const int row = y - plane.top;
     if (row < 0 || row >= plane.height) return;
@@ -769,10 +772,22 @@ namespace {
 struct SpanSink {
     std::vector<CoverageRasterizer::Span>* spans;
     int left, right;
+    // Spans not yet counted toward the deadline, which is checked every
+    // so many of them; and whether it has passed.
+    int uncounted = 0;
+    bool late = false;
 };
 
+// Spans counted toward the deadline at once: rows of a few spans are many.
+constexpr int spansPerCheck = 256;
+
 void appendSpans(int y, int count, const FT_Span* spans, void* user) {
-    const auto& sink = *static_cast<const SpanSink*>(user);
+    auto& sink = *static_cast<SpanSink*>(user);
+    if ((sink.uncounted += count) >= spansPerCheck) {
+        sink.late = ProcessorDeadline::checkCurrent(sink.uncounted);
+        sink.uncounted = 0;
+    }
+    if (sink.late) return;
     for (int i = 0; i < count; ++i) {
         const int from = std::max(sink.left, static_cast<int>(spans[i].x));
         const int to = std::min(sink.right, spans[i].x + spans[i].len);

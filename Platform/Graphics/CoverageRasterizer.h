@@ -16,6 +16,10 @@
 // outline whose edges would walk farther across the plane's rows than drawing
 // the plane costs, and any failure FreeType reports.
 //
+// Past the deadline of the drawing under way (ProcessorDeadline::current),
+// counted a unit per span, it gives no more spans: the coverage ends where
+// the time ran out.
+//
 // Owned by one GraphicsContext, or by a drawing it hands over, and used on one
 // thread at a time; each thread keeps its own FreeType library, which is not
 // thread-safe.

@@ -81,6 +81,8 @@ void CoverageWorkers::complete(Job& job) {
 }
 
 void CoverageWorkers::submit(const std::shared_ptr<Job>& job, bool wake) {
+    // Set before the job shows as queued, which is what a worker claims it by.
+    job->deadline_ = ProcessorDeadline::current();
     job->state_.store(Job::queued, std::memory_order_release);
     if (serialDepth > 0 || threads_ == 0) return;  // its drawer runs it at finish
     std::call_once(started_, [this] { start(); });
@@ -143,6 +145,8 @@ void CoverageWorkers::work() {
             std::unique_lock lock(mutex_);
             if (queue_.empty() && !stopping_) {
                 lock.unlock();
+                // Waiting works for no drawing.
+                ProcessorDeadline::countToward(nullptr);
                 const auto until = std::chrono::steady_clock::now() + lingering;
                 for (int spin = 0; queued_.load(std::memory_order_acquire) == 0; ++spin) {
                     pause();
@@ -160,7 +164,10 @@ void CoverageWorkers::work() {
             wakeNext = !queue_.empty() && sleeping_ > 0;
         }
         if (wakeNext) wake_.notify_one();
-        if (claim(*job)) complete(*job);
+        if (claim(*job)) {
+            ProcessorDeadline::countToward(job->deadline_);
+            complete(*job);
+        }
     }
 }
 

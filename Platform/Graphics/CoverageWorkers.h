@@ -9,6 +9,8 @@
 // the drawer itself (finish), so drawing never waits on a thread to wake, and
 // a drawer whose thread keeps to itself (SerialScope) or finds no thread to be
 // had runs every job there. One process-wide set, started at the first job.
+// A worker's time counts toward the deadline (ProcessorDeadline) its job's
+// drawer counted toward when it submitted it, while it runs the job.
 // Thread-safe; each job belongs to the one drawer that submits and finishes it.
 
 #include <atomic>
@@ -19,6 +21,8 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace platform::graphics {
 
@@ -39,6 +43,8 @@ public:
         friend class CoverageWorkers;
         enum State : int { queued, running, done, idle };
         std::atomic<int> state_{idle};
+        // What the drawer's time counted toward when it handed the job over.
+        std::shared_ptr<ProcessorDeadline> deadline_;
     };
 
     static CoverageWorkers& shared();

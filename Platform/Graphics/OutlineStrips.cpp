@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "Platform/Graphics/ProcessorDeadline.h"
+
 namespace platform::graphics {
 
 namespace {
@@ -223,6 +225,9 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
     const bool stripsPay = rows > 2 * stripRows && outline.n_points >= pointsWorthStrips;
     const auto crowds = [&](int s) { return columns && strips[static_cast<std::size_t>(s)].widestRun >= crowdedRun; };
     for (int s = 0; s < count;) {
+        // Past the deadline of the drawing under way, the rest is left out
+        // (its spans are refused as they come, but the strips still cost).
+        if (ProcessorDeadline::checkCurrent(0)) return 0;
         if (!stripsPay && !crowds(s)) {
             // An outline of few points is walked again more cheaply than
             // dealt: the strips it does not crowd go in one call of the
@@ -255,7 +260,7 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
         // those right of it are dropped: each column's rows get the spans
         // one call gives them there.
         const FT_Pos step = crowds(s) ? columnWidth : clip.xMax - clip.xMin;
-        for (FT_Pos x = clip.xMin; x < clip.xMax; x += step) {
+        for (FT_Pos x = clip.xMin; x < clip.xMax && !ProcessorDeadline::checkCurrent(0); x += step) {
             partParams.clip_box.xMin = x;
             partParams.clip_box.xMax = std::min<FT_Pos>(clip.xMax, x + step);
             if (const FT_Error error = FT_Outline_Render(library, &part, &partParams); error != 0) return error;

@@ -9,8 +9,9 @@
 // gets the same spans. A strip that a piece crowds (one running a long way
 // from left to right within a row or two, which the scan converter pays for
 // by the square of its length) is rendered in columns, each of which gets
-// the same spans as well. CoverageRasterizer owns the calls; each thread
-// keeps its own strips.
+// the same spans as well. Past the deadline of the drawing under way
+// (ProcessorDeadline) no further strip is rendered. CoverageRasterizer owns
+// the calls; each thread keeps its own strips.
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

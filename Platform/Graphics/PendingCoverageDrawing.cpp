@@ -9,6 +9,7 @@
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PixelArithmetic.h"
 #include "Platform/Graphics/PixelBufferPool.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace platform::graphics {
 
@@ -105,6 +106,9 @@ void PendingCoverageDrawing::coverBox(std::uint8_t level) {
 void PendingCoverageDrawing::run() {
     if (!spansGiven_) {
         spans_.clear();
+        // Past the deadline of the drawing it works for, nothing more is
+        // scan-converted: the frame ends where its time ran out.
+        if (ProcessorDeadline::checkCurrent(ProcessorDeadline::unitsPerItem)) return;
         // A stroke whose outline FreeType's stroker does not take, or whose
         // scan conversion fails, is stroked by Cairo here instead.
         if (stroke && (!rasterizer.strokeChecked() || !rasterizer.prepare(left, top, right - left, bottom - top))) {

@@ -12,15 +12,24 @@
 // need to keep hostile documents within a few hundred milliseconds a frame while
 // ordinary documents stay far below the limit.
 //
+// A frame's budget may also hold the frame's deadline in processor time
+// (ProcessorDeadline), which catches the costs the estimates miss: every take
+// and charge checks it, and past it the budget is spent as when the units run
+// out, from wherever the time ran out.
+//
 // The compositor's RenderBudget owns one per frame and activates it for the
 // frame's duration; without an active budget nothing is counted or refused.
 // Main thread only, like all rendering.
+
+#include <memory>
+
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace platform::graphics {
 
 class WorkBudget {
 public:
-    explicit WorkBudget(double units);
+    explicit WorkBudget(double units, std::shared_ptr<ProcessorDeadline> deadline = nullptr);
     WorkBudget(const WorkBudget&) = delete;
     WorkBudget& operator=(const WorkBudget&) = delete;
 
@@ -45,6 +54,12 @@ public:
     // Adds work that is done whatever is left; it may spend the budget.
     void charge(double units);
     bool isSpent() const { return spent_; }
+    // Whether it was spent by its deadline rather than by its units.
+    bool passedDeadline() const { return passedDeadline_; }
+    const std::shared_ptr<ProcessorDeadline>& deadline() const { return deadline_; }
+    // Counts `units` of work toward the deadline (ProcessorDeadline::check)
+    // and spends the budget once it has passed; whether the budget is spent.
+    bool checkDeadline(int units);
     double used() const { return used_; }
     double limit() const { return limit_; }
 
@@ -63,9 +78,17 @@ public:
     }
 
 private:
+    // What an estimate counts toward the deadline's readings: an item, and
+    // one unit more per this many of its own, so that a costly drawing has
+    // the clock read soon after it.
+    static constexpr double estimateUnitsPerDeadlineUnit = 4096;
+    bool checkDeadlineFor(double units);
+
     double limit_;
     double used_ = 0;
     bool spent_ = false;
+    bool passedDeadline_ = false;
+    std::shared_ptr<ProcessorDeadline> deadline_;
 };
 
 }  // namespace platform::graphics

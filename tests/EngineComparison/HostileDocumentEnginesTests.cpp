@@ -6,7 +6,8 @@
 // build, a set-up that runs out of memory and a frame that spends its work. Each completes without a crash, draws what fits (or falls
 // back to the main-thread engine, which keeps the same limits), keeps the
 // layer tree it builds within the build limits, and says once what a limit
-// left out.
+// left out. Past their deadlines in processor time, read from a clock the
+// test steps, a set-up and a frame end where they are and say so once.
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,11 @@
 #include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
 #include "Platform/Compositor/Layer.h"
 #include "Platform/Compositor/LayerTreeWalk.h"
+#include "Platform/Graphics/CoverageWorkers.h"
 #include "Platform/Graphics/Image.h"
 #include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Support/RecordingLogger.h"
+#include "tests/Support/SteppingProcessorClock.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
@@ -271,6 +274,73 @@ TEST(HostileDocumentEngines, RunningOutOfMemoryInASetUpEndsItWithoutEndingThePro
                 return true;
             });
             EXPECT_EQ(animated, 0u);
+        }
+    }
+}
+
+// 300 squares of 20 units in rows of 20, each a layer. Each reading of the
+// clock moves it on by the step of its phase: during the set-up (the frame
+// renderer's making) a step of 0.2 s passes the set-up's deadline after a
+// few readings, read every so many layers built; during the two frames a
+// step of 0.25 s passes the frame's deadline after a few readings, read
+// every so many layers drawn. Either way the squares drawn are those of one
+// end of the layer list (whichever end the engine builds or draws from),
+// some but not all, and the cut is said once; past the set-up's deadline the
+// automatic option falls back, and the main-thread engine cuts its own
+// set-up there too. Drawn on the drawing thread alone, so that the readings
+// fall the same on every run (with the coverage workers, the jobs of drawings
+// made before the cut that are run after it are left out too).
+TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAndSaySoOnce) {
+    constexpr int squares = 300;
+    const auto centre = [](int index) { return Probe{25 * (index % 20) + 12, 25 * (index / 20) + 12, true}; };
+    const auto animation = lottie::LottieAnimation::fromData(
+        document(listOf(squares,
+                        [&](int index) {
+                            const Probe at = centre(index - 1);
+                            return square(index, at.x, at.y, 20);
+                        })),
+        lottie::DecodingStrategy::dictionaryBased);
+    ASSERT_TRUE(animation);
+    struct Phase {
+        const char* name;
+        double setUpStep, drawingStep;
+        const char* said;
+    };
+    const Phase phases[] = {
+        {"a set-up past its deadline", 0.2, 0, "set-up passed its deadline of 0.5 s of processor time"},
+        {"frames past their deadline", 0, 0.25, "drawing passed its deadline of 1 s of processor time"},
+    };
+    for (const Phase& phase : phases) {
+        SCOPED_TRACE(phase.name);
+        const bool setUp = phase.setUpStep > 0;
+        for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(),
+                                   RenderingEngineOption::coreAnimation()}) {
+            SCOPED_TRACE(option.description());
+            testsupport::RecordingLogger log;
+            const platform::graphics::CoverageWorkers::SerialScope serial;
+            testsupport::SteppingProcessorClock::Installation clock(phase.setUpStep);
+            lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+            clock.clock().setStep(phase.drawingStep);
+            const auto image = drawTwoFrames(renderer);
+            ASSERT_TRUE(image);
+            std::vector<bool> drawn;
+            for (int index = 0; index < squares; ++index) {
+                const Probe at = centre(index);
+                drawn.push_back(opaqueAt(*image, at.x, at.y));
+            }
+            // Drawn from one end of the list to the cut, and nothing after it.
+            if (!drawn.front()) std::reverse(drawn.begin(), drawn.end());
+            const auto cut = std::find(drawn.begin(), drawn.end(), false);
+            EXPECT_GT(cut - drawn.begin(), 0) << "nothing drawn";
+            EXPECT_LT(cut - drawn.begin(), squares) << "nothing cut";
+            EXPECT_EQ(std::find(cut, drawn.end(), true), drawn.end()) << "drawn after the cut";
+            const bool fallsBack = option.isAutomatic() && setUp;
+            if (option.isAutomatic()) {
+                EXPECT_EQ(renderer.activeEngine(),
+                          fallsBack ? RenderingEngine::mainThread : RenderingEngine::coreAnimation);
+            }
+            EXPECT_EQ(mentions(log, phase.said, true), fallsBack ? 1 : 0);
+            EXPECT_EQ(mentions(log, phase.said, false), 1);
         }
     }
 }

@@ -49,6 +49,12 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayer(const Layer
 std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayerOfType(const LayerModel& model,
                                                                           CompositionLayerContext& context) {
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
+    if (context.setUpDeadline && context.setUpDeadline->check(platform::graphics::ProcessorDeadline::unitsPerItem)) {
+        reportLimit(context, context.deadlineReported, [] {
+            return LayerBuildWeight::setUpDeadlinePassed() + "; the layers after that point are not shown.";
+        });
+        return CompositionLayer::make<NullCompositionLayer>(model);
+    }
     if (!LayerBuildWeight::take(context.layerWeight, LayerBuildWeight::of(model))) {
         reportLimit(context, context.layerLimitReported, [] {
             return "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +

@@ -13,6 +13,7 @@
 #include "Lottie/Model/Assets/AssetLibrary.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieLogger.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 #include "Platform/Graphics/Rect.h"
 #include "Platform/Text/TextLayoutCache.h"
 
@@ -35,8 +36,12 @@ struct CompositionLayerContext {
     std::size_t layerWeight = 0;
     // The layouts of the animation's texts, shared by its text layers.
     std::shared_ptr<platform::text::TextLayoutCache> textLayouts;
+    // The set-up's deadline in processor time (LayerBuildWeight::
+    // setUpDeadlineSeconds): past it every further layer is built as nothing.
+    std::shared_ptr<platform::graphics::ProcessorDeadline> setUpDeadline;
     // Where what these limits leave out is reported, once per limit.
     std::shared_ptr<LottieLogger> logger;
+    bool deadlineReported = false;
     bool depthLimitReported = false;
     bool layerLimitReported = false;
     bool maskCutsReported = false;

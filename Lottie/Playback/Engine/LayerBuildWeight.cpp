@@ -9,6 +9,7 @@
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/Star.h"
 #include "Lottie/Model/Text/TextLayerModel.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
@@ -141,6 +142,11 @@ std::size_t LayerBuildWeight::vertexWeight(const ShapeItemList& items) {
     Tally total;
     tally(items, total);
     return total.weight;
+}
+
+std::string LayerBuildWeight::setUpDeadlinePassed() {
+    return "The animation's set-up passed its deadline of " +
+           platform::graphics::ProcessorDeadline::describe(setUpDeadlineSeconds) + " of processor time";
 }
 
 }  // namespace lottie

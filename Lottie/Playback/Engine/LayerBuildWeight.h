@@ -10,6 +10,7 @@
 // and by the Core Animation engine's LayerBuildBudget.
 
 #include <cstddef>
+#include <string>
 
 #include "Lottie/Model/Layers/LayerModel.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
@@ -47,6 +48,15 @@ public:
     // layer with its engine objects takes some 7 to 15 KB, and is visited every
     // frame). Real documents stay far below it.
     static constexpr std::size_t maximumWeight = 30'000;
+    // The processor time one engine's set-up of a document may take (building
+    // its layers, laying its text out, sampling its keyframes), behind the
+    // weights as a backstop for the costs they miss: past it the layers not
+    // yet built are left out (or the automatic option falls back). Real
+    // documents set up in a quarter of it at most (images decoded included).
+    static constexpr double setUpDeadlineSeconds = 0.5;
+
+    // How a message about a set-up that passed its deadline begins.
+    static std::string setUpDeadlinePassed();
 
     // The weight of building `model` once: at least 1.
     static std::size_t of(const LayerModel& model);

@@ -1,13 +1,19 @@
-// The renderer's depth and surface limits on hand-built trees, each reported
+// The renderer's depth and surface limits on hand-built trees, and its
+// deadline in processor time read from a clock the test steps, each reported
 // once to the layers being drawn.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "Platform/Compositor/RenderBudget.h"
+#include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/Path.h"
 #include "tests/Platform/Compositor/RenderTestSupport.h"
+#include "tests/Support/SteppingProcessorClock.h"
 
 namespace {
 
@@ -86,6 +92,73 @@ TEST(RenderBudget, IntermediateSurfacesPastTheBudgetAreLeftOutOrSimplified) {
         EXPECT_EQ(premultipliedAt(*image, 2, 2).a, 255);
         EXPECT_NEAR(premultipliedAt(*image, 42, 42).a, test.lastAlpha, 2);
         EXPECT_EQ(root->reports.size(), test.lastAlpha == 255 ? 0u : 1u);
+    }
+}
+
+// Past the frame's deadline the frame ends where it is: between layers (400
+// boxes of 5 points, row by row, each counting toward the clock's readings
+// as it is entered and drawn) or within one drawing, whose scan conversion
+// counts its spans (50 upright stripes of a point, each row of them 50
+// spans, laid down from the top). Each reading of the clock moves it on by
+// the step. Drawn on the drawing thread alone, so that the readings fall
+// the same on every run.
+TEST(RenderBudget, AFramePastItsDeadlineEndsWhereItIsAndSaysSoOnce) {
+    struct Case {
+        const char* name;
+        bool stripes;  // else boxes
+        double step;
+        bool cut;
+    };
+    const Case cases[] = {
+        {"boxes, the clock standing still", false, 0, false},
+        {"boxes, the clock passing the deadline in a few readings", false, 0.25, true},
+        {"stripes, the clock standing still", true, 0, false},
+        {"stripes, the first reading passing the deadline", true, 2, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const testsupport::SteppingProcessorClock::Installation clock(test.step);
+        const platform::graphics::CoverageWorkers::SerialScope serial;
+        auto root = std::make_shared<ReportingRoot>(100);
+        std::vector<bool> drawn;
+        if (test.stripes) {
+            platform::graphics::Path stripes;
+            for (int stripe = 0; stripe < 50; ++stripe) stripes.addRect({2.0 * stripe, 0, 1, 100});
+            auto shape = platform::compositor::ShapeLayer::make();
+            shape->setFrame({0, 0, 100, 100});
+            shape->setPath(stripes);
+            shape->setFillColor(Color::rgb(1, 0, 0, 1));
+            root->addSublayer(shape);
+            const auto image = renderTree(root, 0, 100, 100);
+            ASSERT_TRUE(image);
+            // Row by row: whether the stripes show on it, and the gaps stay clear.
+            for (int y = 0; y < 100; ++y) {
+                EXPECT_TRUE(pixelIs(*image, 1, y, kClear)) << y;
+                drawn.push_back(premultipliedAt(*image, 0, y).a > 0);
+            }
+        } else {
+            for (int box = 0; box < 400; ++box) {
+                root->addSublayer(makeBox({5.0 * (box % 20), 5.0 * (box / 20), 5, 5}, Color::rgb(1, 0, 0, 1)));
+            }
+            const auto image = renderTree(root, 0, 100, 100);
+            ASSERT_TRUE(image);
+            for (int box = 0; box < 400; ++box) {
+                drawn.push_back(premultipliedAt(*image, 5 * (box % 20) + 2, 5 * (box / 20) + 2).a > 0);
+            }
+        }
+        // What was drawn is what came before one point of the drawing order.
+        const auto end = std::find(drawn.begin(), drawn.end(), false);
+        EXPECT_EQ(std::find(end, drawn.end(), true), drawn.end()) << "drawn after the cut";
+        if (test.cut) {
+            EXPECT_GT(end - drawn.begin(), 0) << "nothing drawn";
+            EXPECT_LT(end - drawn.begin(), static_cast<long>(drawn.size())) << "nothing cut";
+            ASSERT_EQ(root->reports.size(), 1u);
+            EXPECT_NE(root->reports.front().find("deadline of 1 s of processor time"), std::string::npos)
+                << root->reports.front();
+        } else {
+            EXPECT_EQ(end, drawn.end());
+            EXPECT_TRUE(root->reports.empty());
+        }
     }
 }
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "Platform/Graphics/CoverageWorkers.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
+#include "tests/Support/SteppingProcessorClock.h"
 
 namespace platform::graphics {
 namespace {
@@ -28,6 +30,46 @@ std::vector<std::shared_ptr<CountingJob>> countingJobs(int count) {
     std::vector<std::shared_ptr<CountingJob>> jobs;
     for (int i = 0; i < count; ++i) jobs.push_back(std::make_shared<CountingJob>());
     return jobs;
+}
+
+// A job that says which deadline its thread counts toward, and counts a
+// reading's worth of work toward it.
+class DeadlineJob final : public CoverageWorkers::Job {
+public:
+    std::shared_ptr<ProcessorDeadline> counted;
+    std::thread::id ranOn;
+
+protected:
+    void run() override {
+        counted = ProcessorDeadline::current();
+        ranOn = std::this_thread::get_id();
+        ProcessorDeadline::checkCurrent(ProcessorDeadline::unitsPerReading);
+    }
+};
+
+TEST(CoverageWorkersTest, AWorkerCountsTowardTheDeadlineItsJobWasHandedOverUnder) {
+    // Each reading moves the reading thread's time on by a second. The
+    // drawer reads when it starts and stops counting; the worker when it
+    // takes the job, when the job checks and when it stops (before the next
+    // job, handed over under no deadline, or before it waits).
+    const testsupport::SteppingProcessorClock::Installation clock(1);
+    const auto deadline = std::make_shared<ProcessorDeadline>(100);
+    const auto job = std::make_shared<DeadlineJob>(), after = std::make_shared<DeadlineJob>();
+    CoverageWorkers workers(1);
+    {
+        const ProcessorDeadline::Scope counting(deadline);
+        workers.submit(job, true);
+        // Left to the worker: finishing it now would run it here.
+        while (!CoverageWorkers::hasRun(*job)) std::this_thread::yield();
+        workers.finish(*job);
+    }
+    workers.submit(after, true);
+    while (!CoverageWorkers::hasRun(*after)) std::this_thread::yield();
+    workers.finish(*after);
+    EXPECT_NE(job->ranOn, std::this_thread::get_id());
+    EXPECT_EQ(job->counted, deadline);
+    EXPECT_EQ(after->counted, nullptr);
+    EXPECT_DOUBLE_EQ(deadline->spent(), 1 + 2);
 }
 
 TEST(CoverageWorkersTest, EveryJobRunsOnceWhoeverTakesIt) {

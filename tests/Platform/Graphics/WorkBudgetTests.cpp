@@ -1,21 +1,27 @@
 // A frame's work budget: once a cost does not fit, the frame ends there, and
-// nothing later is drawn however little it costs.
+// nothing later is drawn however little it costs. Its deadline in processor
+// time, read from a clock the test steps, adds up the threads working for it
+// and spends the budget once passed.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/Path.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 #include "Platform/Graphics/WorkBudget.h"
+#include "tests/Support/SteppingProcessorClock.h"
 
 namespace {
 
 using platform::graphics::GraphicsContext;
+using platform::graphics::ProcessorDeadline;
 using platform::graphics::WorkBudget;
 
 TEST(WorkBudget, ACostThatDoesNotFitSpendsTheBudgetForGood) {
@@ -116,6 +122,68 @@ TEST(WorkBudget, AClipTakesItsPathsCostAndLetsNothingThroughWhenRefused) {
     const auto image = context->makeImage();
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixel(50, 50) >> 24, 0u);
+}
+
+// Each reading of the clock moves the reading thread's time on by a quarter
+// second; a thread reads it when it starts and stops counting toward a
+// deadline and once its checks add up to unitsPerReading.
+TEST(WorkBudget, ItsDeadlineAddsUpTheThreadsWorkingForItAndSpendsItOncePassed) {
+    constexpr int reading = ProcessorDeadline::unitsPerReading;
+    enum class On { drawingThread, anotherDeadline, anotherThread };
+    struct Step {
+        const char* what;
+        int units;
+        On on;
+        double spentAfter;
+        bool passedAfter;
+    };
+    const Step steps[] = {
+        {"units short of a reading read nothing", reading - 1, On::drawingThread, 0, false},
+        {"the unit that completes them reads the clock", 1, On::drawingThread, 0.25, false},
+        // Its time up to the switch counts; the other deadline's own does not.
+        {"work for another deadline", reading, On::anotherDeadline, 0.5, false},
+        // Its start, its check and its end: two steps of its own time.
+        {"a thread that works for it adds its own time", reading, On::anotherThread, 1.0, false},
+        {"the drawing thread's next reading passes it", reading, On::drawingThread, 1.25, true},
+    };
+    const testsupport::SteppingProcessorClock::Installation clock(0.25);
+    const auto deadline = std::make_shared<ProcessorDeadline>(1.25);
+    WorkBudget budget(1e12, deadline);
+    {
+        const ProcessorDeadline::Scope counting(deadline);
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.what);
+            if (step.on == On::anotherThread) {
+                std::thread worker([&] {
+                    ProcessorDeadline::countToward(deadline);
+                    ProcessorDeadline::checkCurrent(step.units);
+                    ProcessorDeadline::countToward(nullptr);
+                });
+                worker.join();
+            } else if (step.on == On::anotherDeadline) {
+                const auto other = std::make_shared<ProcessorDeadline>(10.0);
+                {
+                    const ProcessorDeadline::Scope elsewhere(other);
+                    EXPECT_FALSE(ProcessorDeadline::checkCurrent(step.units));
+                }
+                EXPECT_DOUBLE_EQ(other->spent(), 0.5);
+            } else {
+                EXPECT_EQ(budget.checkDeadline(step.units), step.passedAfter);
+            }
+            EXPECT_DOUBLE_EQ(deadline->spent(), step.spentAfter);
+            EXPECT_EQ(deadline->hasPassed(), step.passedAfter);
+        }
+    }
+    // Spent for good, and said to be by the deadline.
+    EXPECT_FALSE(budget.take(1));
+    EXPECT_TRUE(budget.isSpent());
+    EXPECT_TRUE(budget.passedDeadline());
+    // A budget without a deadline never passes one, nor does a thread that
+    // counts toward none.
+    WorkBudget without(1e12);
+    EXPECT_FALSE(without.checkDeadline(100 * reading));
+    EXPECT_TRUE(without.take(1));
+    EXPECT_FALSE(ProcessorDeadline::checkCurrent(100 * reading));
 }
 
 }  // namespace

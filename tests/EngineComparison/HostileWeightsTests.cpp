@@ -177,6 +177,8 @@ TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
     const std::string built = "layers once its precompositions";
     // The work budget's cut or the deadline's.
     const std::string frameCut = "The frame's drawing";
+    // The work budget's cut alone: its estimate must see what these cost.
+    const std::string work = "drawing work";
     const std::string sampling = lottie::SamplingBudget::exceededMessage(lottie::SamplingBudget::defaultLimit);
     const std::string dashes = "drawn stretched";
     const std::vector<Case> cases = {

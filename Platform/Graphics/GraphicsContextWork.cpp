@@ -158,13 +158,11 @@ double GraphicsContext::compositeCost(double pixels) const {
 }
 
 // Edges that cross many others on every scanline cost more than their length:
-// the rasteriser keeps the edges of each scanline sorted. The cells a flat
-// edge walks along its row are charged as they are, uncrowded: a star of
-// thousands of slanted points would otherwise be charged many times what
-// drawing it takes.
+// the rasteriser keeps the edges and cells of each scanline sorted.
 static DrawingCost::Outline crowded(const DrawingCost::Outline& outline, double rows) {
-    const double factor = 1 + (rows >= 1 ? outline.edgeRows / rows : outline.edgeRows) / 64;
-    return {outline.segments, outline.edgeRows * factor, outline.edgeColumns};
+    const double cells = outline.edgeRows + outline.edgeColumns;
+    const double factor = 1 + (rows >= 1 ? cells / rows : cells) / 128;
+    return {outline.segments, outline.edgeRows * factor, outline.edgeColumns * factor};
 }
 
 double GraphicsContext::fillCost() const {
@@ -204,7 +202,7 @@ double GraphicsContext::strokeCost() const {
     // dashes costs far more than the pixels it covers.
     const double pieceRows = dashPieces * across;
     outline.edgeRows += pieceRows;
-    const double crowding = 1 + (widened.edgeRows + pieceRows) / std::max(rows, 1.0) / 64;
+    const double crowding = 1 + (widened.edgeRows + widened.edgeColumns + pieceRows) / std::max(rows, 1.0) / 128;
     const double vertices = penVertices(radius) * crowding;
     return DrawingCost::stroke(outline, dashPieces, round ? vertices : 0, s.lineCap == LineCap::round ? vertices : 0) +
            compositeCost(pixels);

@@ -367,17 +367,21 @@ private:
     // time, so that drawing it makes no copy per frame, else for the local time
     // it was made for.
     //
-    // The values the animations wrote into the last copy made are kept too:
-    // when a new copy comes out with the same values, the layer presents what
-    // it presented before (an animation holding its last keyframe, say), and
-    // pictures kept of it stay good; presentedChanges counts the copies that
-    // came out different.
+    // Once something asks how often what the layer presents has changed
+    // (presentedChangesAt: the checks of kept pictures), the values the
+    // animations wrote into the last copy made are kept too: when a new copy
+    // comes out with the same values, the layer presents what it presented
+    // before (an animation holding its last keyframe, say), and pictures kept
+    // of it stay good; presentedChanges counts the copies that came out
+    // different. Until then every copy counts as a change, and no values are
+    // kept: a layer no picture is kept of (in a small view) holds none.
     struct Animated {
         AnimationList animations;
         std::shared_ptr<Layer> heldPresentation;
         std::uint64_t heldPresentationVersion = 0;
         double heldPresentationTime = 0;
         std::vector<std::pair<std::string, AnimatableValue>> presentedValues;
+        bool keepsPresentedValues = false;
         std::uint64_t presentedChanges = 0;
         // Where presentedChangesAt was last answered within a frame: asked
         // again for the same time in the same frame (by every layer above

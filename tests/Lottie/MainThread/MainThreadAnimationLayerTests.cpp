@@ -258,4 +258,20 @@ TEST(MainThreadAnimationLayer, AShapeLayerBuildsItsNodesWhenFirstShownOrAskedFor
     }
 }
 
+// The path a shape's nodes put together is the one its render layer shows,
+// shared rather than copied, and holds no room for elements it does not have.
+TEST(MainThreadAnimationLayer, ARenderLayerSharesThePathItsNodesMade) {
+    auto root = makeRoot(decode(movingSquare()));
+    for (const double frame : {0.0, 30.0}) {
+        SCOPED_TRACE(frame);
+        renderFrame(*root, frame);
+        const auto layer = firstRenderLayer(*root);
+        ASSERT_TRUE(layer);
+        const platform::graphics::Path* made = layer->renderer()->outputPath();
+        ASSERT_TRUE(made);
+        EXPECT_EQ(&layer->path(), made);
+        EXPECT_EQ(made->elements().capacity(), made->elements().size());
+    }
+}
+
 }  // namespace

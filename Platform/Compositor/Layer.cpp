@@ -837,6 +837,24 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     return copy;
 }
 
+void Layer::releaseKeptStorage() {
+    std::vector<Layer*> pending{this};
+    while (!pending.empty()) {
+        Layer& layer = *pending.back();
+        pending.pop_back();
+        layer.contentCache_.reset();
+        if (layer.animated_) {
+            Animated& animated = *layer.animated_;
+            animated.heldPresentation = nullptr;
+            std::vector<std::pair<std::string, AnimatableValue>>().swap(animated.presentedValues);
+            animated.keepsPresentedValues = false;
+        }
+        if (const ImageRef& contents = layer.contents()) contents->releaseCopies();
+        if (layer.mask_) pending.push_back(layer.mask_.get());
+        for (const auto& sublayer : layer.sublayers_) pending.push_back(sublayer.get());
+    }
+}
+
 std::uint64_t Layer::presentedChangesAt(double mediaTime) const {
     if (!animated_) {
         return 0;

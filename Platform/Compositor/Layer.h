@@ -275,6 +275,14 @@ public:
     // The same count as last asked, without asking at any time.
     std::uint64_t presentedChangesSoFar() const { return animated_ ? animated_->presentedChanges : 0; }
 
+    // Lets go of what drawing this layer and the layers under it (sublayers
+    // and masks) keeps from one frame for the next: the pictures kept of their
+    // contents (ContentCache), the presentation copies and presented values
+    // kept of them, and the copies that the images they show keep of
+    // themselves, reduced or as shown. Drawing again makes them again as
+    // needed. What a paused or hidden view gives back.
+    void releaseKeptStorage();
+
 protected:
     // Called by setters after a change, so a display link knows to draw a frame
     // and kept pictures of this layer and the layers above it are drawn anew.

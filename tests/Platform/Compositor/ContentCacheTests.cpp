@@ -16,6 +16,7 @@
 #include "Platform/Compositor/DisplayLink.h"
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/Image.h"
 
 namespace {
 
@@ -689,6 +690,47 @@ TEST_F(ContentCacheTest, AFrameThatShowsFewPixelsKeepsNoPicture) {
         // Either way the frame shows the scene.
         expectSamePicture(*last, *renderTree(Scene().root, 0, item.targetSide, item.targetSide));
     }
+}
+
+// What drawing a tree keeps from one frame for the next goes when the tree
+// gives it back (a paused or hidden view): the pictures kept of its layers,
+// the presentation copy kept of a layer whose animation holds one value, and
+// the copies an image it shows keeps of itself, reduced and as shown. The
+// next frame draws the same.
+TEST_F(ContentCacheTest, ATreeGivesBackWhatItsFramesKept) {
+    const std::int64_t before = ContentCache::pixelsInUse();
+    Scene scene;
+    const int side = 240;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(side) * side * 4);
+    for (std::size_t index = 0; index < pixels.size(); index += 4) {
+        const auto shade = static_cast<std::uint8_t>((index / 4) % side);
+        pixels[index] = shade;
+        pixels[index + 1] = static_cast<std::uint8_t>(255 - shade);
+        pixels[index + 3] = 255;
+    }
+    const auto image = platform::graphics::Image::make(side, side, platform::graphics::Image::Format::argb32Premultiplied,
+                                                       std::move(pixels));
+    ASSERT_TRUE(image);
+    auto picture = Layer::make();
+    picture->setFrame(Rect(2, 2, 30, 30));
+    picture->setContents(image);
+    scene.group->addSublayer(picture);
+    auto still = basicAnimation("opacity", 0.5, 0.5, 1);
+    still->setFillMode(FillMode::both);
+    scene.blue->addAnimation(still, "still");
+    std::shared_ptr<const platform::graphics::Image> drawn;
+    for (int frame = 0; frame < 3; ++frame) drawn = scene.frame();
+    const std::shared_ptr<Layer> held = scene.blue->presentationAt(0);
+    EXPECT_EQ(scene.blue->presentationAt(0), held);
+    EXPECT_GT(ContentCache::pixelsInUse(), before);
+    EXPECT_GT(image->reducedPixelsHeld() + image->shownCopies().pixelsHeld(), 0);
+
+    scene.root->releaseKeptStorage();
+    EXPECT_EQ(ContentCache::pixelsInUse(), before);
+    EXPECT_EQ(image->reducedPixelsHeld(), 0);
+    EXPECT_EQ(image->shownCopies().pixelsHeld(), 0);
+    EXPECT_NE(scene.blue->presentationAt(0), held);
+    expectSamePicture(*scene.frame(), *drawn);
 }
 
 // A layer over a square that changes on every frame (its colour, or a display

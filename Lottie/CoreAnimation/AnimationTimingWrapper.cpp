@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "Lottie/CoreAnimation/SharedAnimations.h"
 #include "Platform/Compositor/MediaClock.h"
 
 namespace lottie {
@@ -22,7 +23,8 @@ std::shared_ptr<AnimationGroup> AnimationTimingWrapper::wrappedInTimingGroup(
     inner->setTimeOffset((context.startFrame - animation.startFrame) / framerate);
 
     auto group = AnimationGroup::make();
-    group->setAnimations({inner});
+    // Other views of the document build the same inner animation: they share one.
+    group->setSharedAnimations({SharedAnimations::shared().share(inner)});
     group->setDuration(std::fabs(context.endFrame - context.startFrame) / framerate);
     group->setAutoreverses(timing.autoreverses);
     group->setRepeatCount(timing.repeatCount);

@@ -29,7 +29,9 @@ namespace lottie {
 
 struct AnimationTimingWrapper {
     // Changes `inner` (duration, speed, time offset) and returns the group that
-    // holds it; the caller adds the group to `layer` under its own key.
+    // holds it, or an equal animation another view made (SharedAnimations), which
+    // the group's copies share; the caller adds the group to `layer` under its
+    // own key, and changes `inner` no more.
     static std::shared_ptr<platform::compositor::AnimationGroup> wrappedInTimingGroup(
         const std::shared_ptr<platform::compositor::Animation>& inner, const LayerAnimationContext& context,
         const platform::compositor::Layer& layer);

@@ -25,7 +25,10 @@ void KeyframeAnimationBuilder::logExpressionsWarningIfNeeded(bool hasExpression,
 std::shared_ptr<platform::compositor::Animation> KeyframeAnimationBuilder::singleValueAnimation(
     const LayerPropertyDescriptor& property, const AnimatableValue& value, platform::compositor::Layer& layer) {
     if (property.isDefaultValue(value)) return nullptr;
-    if (property.isDefaultValue(layer.value(property.keyPath))) {
+    const std::optional<AnimatableValue> shown = layer.value(property.keyPath);
+    // Set by an earlier pass (a pause that followed a play, say): nothing to add.
+    if (shown == value) return nullptr;
+    if (property.isDefaultValue(shown)) {
         layer.setValue(property.keyPath, value);
         return nullptr;
     }

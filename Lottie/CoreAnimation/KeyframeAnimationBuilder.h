@@ -5,9 +5,10 @@
 // compositor values, it yields, in this order of checks:
 //
 //   no keyframes                  -> nothing
-//   one keyframe                  -> nothing (the layer's default already shows it),
-//                                    the layer's model value (set here), or a basic
-//                                    animation holding the value
+//   one keyframe                  -> nothing (the layer's default or its model
+//                                    value already shows it), the layer's model
+//                                    value (set here), or a basic animation
+//                                    holding the value
 //   under complex time remapping  -> the same, built again from the keyframes
 //                                    resampled onto the root timeline
 //   one calculation-mode run      -> one keyframe animation over the whole animation
@@ -93,8 +94,9 @@ struct KeyframeAnimationBuilder {
 private:
     static void logExpressionsWarningIfNeeded(bool hasExpression, const std::string& keyPath,
                                               const LayerAnimationContext& context);
-    // Nothing when the value is the default, the layer's model value when the
-    // layer shows its default now, else a basic animation from and to the value.
+    // Nothing when the value is the default or the layer's model value already,
+    // the layer's model value when the layer shows its default now, else a
+    // basic animation from and to the value.
     static std::shared_ptr<platform::compositor::Animation> singleValueAnimation(
         const LayerPropertyDescriptor& property, const platform::compositor::AnimatableValue& value,
         platform::compositor::Layer& layer);

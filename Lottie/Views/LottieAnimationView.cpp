@@ -78,6 +78,9 @@ void LottieAnimationView::commonInit() {
             update();
         },
         this);
+    // Paused, finished or out of its window, the view draws no frame that
+    // what its frames kept for the next would serve.
+    displayLink_->setStopHandler([this] { root_->releaseKeptStorage(); });
     if (QtMainRunLoopBridge* bridge = QtMainRunLoopBridge::install()) {
         connect(bridge, &QtMainRunLoopBridge::drained, this, &LottieAnimationView::scheduleFrame);
     }
@@ -227,6 +230,9 @@ void LottieAnimationView::windowChanged(bool inWindow) {
         animationWillEnterForeground();
     } else {
         animationWillMoveToBackground();
+        // Shown nowhere, the view keeps nothing for its next frame.
+        root_->releaseKeptStorage();
+        renderedImage_ = nullptr;
     }
 }
 

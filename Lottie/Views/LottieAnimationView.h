@@ -23,7 +23,12 @@
 //
 // Windows: see LottieAnimationViewBase for the events that count as moving
 // into and out of a window. Moving out runs the background routine of the
-// layer's background behaviour; moving in runs the foreground routine. A play
+// layer's background behaviour; moving in runs the foreground routine.
+//
+// What the frames keep for the next (pictures of layers that hold still,
+// presentation copies, copies of images as shown) is given back when the
+// display link stops (the view is paused or finished) and when the view
+// moves out of its window, which also lets go of the image of the last paint. A play
 // request made while the view is in no window is kept as waiting to play
 // (isWaitingToPlay()) until the view enters one, which starts it again from
 // the frame shown; the request itself runs meanwhile, so its state and
@@ -239,8 +244,8 @@ public:
     // Restarts the display link when the tree needs frames.
     void scheduleFrame();
     // The image of the last paint, in device pixels, when that paint went
-    // through an image; none before the first paint and after a paint that drew
-    // straight into a raster device (DirectRasterPaint).
+    // through an image; none before the first paint, after a paint that drew
+    // straight into a raster device (DirectRasterPaint), and out of a window.
     const std::shared_ptr<const platform::graphics::Image>& renderedImage() const { return renderedImage_; }
     // Renders the tree as it is now into an image of the view's size at the scale.
     std::shared_ptr<const platform::graphics::Image> renderImage(double scale);

@@ -3,6 +3,8 @@
 #include <QScreen>
 #include <cmath>
 
+#include "Platform/Graphics/KeptStorage.h"
+
 namespace lottie {
 
 namespace {
@@ -10,6 +12,17 @@ namespace {
 bool& timersOn() {
     static bool enabled = true;
     return enabled;
+}
+
+int& runningLinks() {
+    static int count = 0;
+    return count;
+}
+
+// Called as a link stops ticking: the last one to stop gives back what the
+// drawing code keeps from frame to frame, as no frame is being drawn.
+void noteStopped() {
+    if (--runningLinks() == 0) platform::graphics::KeptStorage::release();
 }
 
 int periodFor(double refreshRate) {
@@ -27,6 +40,12 @@ ViewDisplayLink::ViewDisplayLink(std::shared_ptr<platform::compositor::Layer> ro
     timer_.setInterval(periodFor(60));
     connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
 }
+
+ViewDisplayLink::~ViewDisplayLink() {
+    if (running_) noteStopped();
+}
+
+int ViewDisplayLink::runningCount() { return runningLinks(); }
 
 void ViewDisplayLink::setTimersEnabled(bool enabled) { timersOn() = enabled; }
 
@@ -61,12 +80,16 @@ bool ViewDisplayLink::tick() {
 void ViewDisplayLink::start() {
     if (running_) return;
     running_ = true;
+    ++runningLinks();
     if (timersOn()) timer_.start();
 }
 
 void ViewDisplayLink::stop() {
+    if (!running_) return;
     running_ = false;
     timer_.stop();
+    if (onStop_) onStop_();
+    noteStopped();
 }
 
 }  // namespace lottie

@@ -13,6 +13,11 @@
 // drawing: this is how a host follows the presented frame while a binding asks
 // for it. Without an observer the link stops as described above.
 //
+// When the link stops, the stop handler runs (the view gives back what its
+// frames kept for the next: it is paused, finished or out of its window);
+// when the last link of the process stops, the drawing code's process-wide
+// storage kept between frames goes back too (graphics::KeptStorage).
+//
 // Tests turn the timer off process-wide (setTimersEnabled(false)) and call
 // tick() themselves after moving a manual media clock; isRunning() still tells
 // whether the link would be ticking. Owned by its view.
@@ -34,6 +39,7 @@ class ViewDisplayLink : public QObject {
 public:
     ViewDisplayLink(std::shared_ptr<platform::compositor::Layer> root, std::function<void()> onFrame,
                     QObject* parent = nullptr);
+    ~ViewDisplayLink() override;
 
     // Starts ticking when the tree needs a frame and the link is not running yet.
     void schedule();
@@ -49,6 +55,10 @@ public:
     bool isRunning() const { return running_; }
     // Ticks that drew a frame since the link was made.
     long framesDrawn() const { return framesDrawn_; }
+    // Runs each time the link stops.
+    void setStopHandler(std::function<void()> handler) { onStop_ = std::move(handler); }
+    // The links of the process ticking now.
+    static int runningCount();
     // Follows the screen the view is on: the interval becomes its refresh period.
     void setScreen(const QScreen* screen);
     int intervalMilliseconds() const { return timer_.interval(); }
@@ -62,6 +72,7 @@ private:
 
     platform::compositor::DisplayLink link_;
     std::function<void()> onFrame_;
+    std::function<void()> onStop_;
     std::function<void()> frameObserver_;
     QTimer timer_;
     bool running_ = false;

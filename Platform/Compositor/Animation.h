@@ -75,6 +75,14 @@ public:
         return timing_.appliesThroughout(parentDuration) && holdsOneValue();
     }
 
+    // Whether `other` is an animation of the same kind, timed the same, that
+    // presents the same at every time and tells the same delegate: either may
+    // stand for the other. Lists and paths the two share count as the same
+    // without being read.
+    virtual bool sameAs(const Animation& other) const;
+    // The same for animations that are the same (sameAs).
+    virtual std::size_t contentHash() const;
+
 protected:
     Animation() = default;
     Animation(const Animation&) = default;

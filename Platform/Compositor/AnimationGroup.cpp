@@ -2,18 +2,45 @@
 
 #include <algorithm>
 
+#include "Platform/Graphics/HashCombine.h"
+
 namespace platform::compositor {
 
-AnimationGroup::AnimationGroup(const AnimationGroup& other) : Animation(other) {
+AnimationGroup::AnimationGroup(const AnimationGroup& other)
+    : Animation(other), sharesAnimations_(other.sharesAnimations_) {
+    if (sharesAnimations_) {
+        animations_ = other.animations_;
+        return;
+    }
     animations_.reserve(other.animations_.size());
-    for (const std::shared_ptr<Animation>& child : other.animations_) {
+    for (const std::shared_ptr<const Animation>& child : other.animations_) {
         animations_.push_back(child->clone());
     }
 }
 
 void AnimationGroup::setAnimations(std::vector<std::shared_ptr<Animation>> animations) {
     std::erase(animations, nullptr);
+    animations_.assign(animations.begin(), animations.end());
+    sharesAnimations_ = false;
+}
+
+void AnimationGroup::setSharedAnimations(std::vector<std::shared_ptr<const Animation>> animations) {
+    std::erase(animations, nullptr);
     animations_ = std::move(animations);
+    sharesAnimations_ = true;
+}
+
+bool AnimationGroup::sameAs(const Animation& other) const {
+    if (!Animation::sameAs(other)) return false;
+    const auto& group = static_cast<const AnimationGroup&>(other);
+    return std::equal(animations_.begin(), animations_.end(), group.animations_.begin(), group.animations_.end(),
+                      [](const auto& first, const auto& second) { return first == second || first->sameAs(*second); });
+}
+
+std::size_t AnimationGroup::contentHash() const {
+    std::size_t seed = Animation::contentHash();
+    for (const std::shared_ptr<const Animation>& child : animations_) graphics::hashCombine(seed, child->contentHash());
+    return seed;
 }
 
 bool AnimationGroup::holdsOneValue() const {
@@ -37,7 +64,7 @@ void AnimationGroup::applyAtSimpleTime(double simpleTime, double simpleDuration,
     // Without a timing function the children see the simple time itself, unrounded.
     const double groupTime =
         timingFunction() ? easedFraction(simpleTime, simpleDuration) * simpleDuration : simpleTime;
-    for (const std::shared_ptr<Animation>& child : animations_) {
+    for (const std::shared_ptr<const Animation>& child : animations_) {
         child->apply(groupTime, target);
     }
 }

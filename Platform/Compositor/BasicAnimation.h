@@ -26,6 +26,9 @@ public:
 
     BasicAnimation(const BasicAnimation&) = default;
 
+    bool sameAs(const Animation& other) const override;
+    std::size_t contentHash() const override;
+
 protected:
     // From and to the same value, replacing what the layer presents.
     bool holdsOneValue() const override {

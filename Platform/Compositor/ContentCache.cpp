@@ -287,6 +287,9 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
     if (context.width() <= 0 || context.height() <= 0 || paintsOnlyItsBackground(model, presented)) {
         return false;
     }
+    if (const RenderBudget* frame = RenderBudget::active(); frame && frame->shownPixels() < minimumShownPixels) {
+        return false;
+    }
     const AffineTransform toDevice = context.currentTransform();
     const bool seen = model.contentCache_ != nullptr;
     if (!seen) model.contentCache_ = std::make_unique<ContentCacheEntry>();

@@ -25,6 +25,12 @@
 // picture is drawn under the clip and laid down without it, so that
 // anti-aliased clip edges come out as they do when the contents are drawn.
 //
+// A frame that shows few pixels (a sticker, an icon: fewer than
+// minimumShownPixels within the clip it is drawn under) keeps nothing, not
+// even what the checks compare: drawing its layers costs little more than
+// laying pictures of them down would, and what is kept would cost a small
+// view more memory than the pixels it draws.
+//
 // The pictures of all layers share a bound in pixels (one target's worth);
 // past it no more are kept. Each lives with its layer (Layer owns its entry). Main thread only.
 
@@ -106,6 +112,8 @@ public:
     // memory than one more frame would; never fewer than this.
     static constexpr std::int64_t minimumPixels = 65'536;
     static std::int64_t maximumPixels(const graphics::GraphicsContext& target);
+    // The fewest pixels a frame shows for its layers to keep pictures.
+    static constexpr double minimumShownPixels = 64.0 * 64;
 
     using DrawContents = std::function<void(graphics::GraphicsContext&)>;
 

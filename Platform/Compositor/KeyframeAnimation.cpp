@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "Platform/Graphics/HashCombine.h"
+
 namespace platform::compositor {
 
 using graphics::Point;
@@ -318,6 +320,38 @@ std::optional<AnimatableValue> KeyframeAnimation::valueAt(double fraction,
         }
     }
     return AnimatableValue::blend(values()[place.index], values()[place.index + 1], local);
+}
+
+namespace {
+
+// The same list: one shared by both, or equal ones.
+template <class List>
+bool sameList(const std::shared_ptr<const List>& first, const std::shared_ptr<const List>& second) {
+    return first == second || (first && second && *first == *second);
+}
+
+}  // namespace
+
+bool KeyframeAnimation::sameAs(const Animation& other) const {
+    if (!PropertyAnimation::sameAs(other)) return false;
+    const auto& keyframes = static_cast<const KeyframeAnimation&>(other);
+    return calculationMode_ == keyframes.calculationMode_ && sameList(values_, keyframes.values_) &&
+           sameList(keyTimes_, keyframes.keyTimes_) && sameList(timingFunctions_, keyframes.timingFunctions_) &&
+           sameList(motion_, keyframes.motion_);
+}
+
+std::size_t KeyframeAnimation::contentHash() const {
+    std::size_t seed = PropertyAnimation::contentHash();
+    graphics::hashCombine(seed, static_cast<std::size_t>(calculationMode_));
+    graphics::hashCombine(seed, values_ ? values_->size() : 0);
+    if (values_ && !values_->empty()) {
+        graphics::hashCombine(seed, std::hash<AnimatableValue>{}(values_->front()));
+        graphics::hashCombine(seed, std::hash<AnimatableValue>{}(values_->back()));
+    }
+    graphics::hashCombine(seed, keyTimes_ ? keyTimes_->size() : 0);
+    if (keyTimes_ && !keyTimes_->empty()) graphics::hashCombine(seed, std::hash<double>{}(keyTimes_->back()));
+    graphics::hashCombine(seed, motion_ ? motion_->hash() : 0);
+    return seed;
 }
 
 }  // namespace platform::compositor

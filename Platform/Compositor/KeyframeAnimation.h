@@ -90,6 +90,9 @@ public:
     // Null for none.
     void setPreparedPath(std::shared_ptr<const PreparedPath> path) { motion_ = std::move(path); }
 
+    bool sameAs(const Animation& other) const override;
+    std::size_t contentHash() const override;
+
 protected:
     std::optional<AnimatableValue> valueAt(double fraction,
                                            const std::optional<AnimatableValue>& current) const override;

@@ -66,7 +66,9 @@ bool setPart(TransformComponents& parts, TransformComponents::Part part, const A
 // turn would leave it, unless the whole transform is read or written between.
 class RecordingTarget : public AnimationTarget {
 public:
-    RecordingTarget(Layer& layer, std::vector<std::pair<std::string, AnimatableValue>>& values)
+    // Writes into `layer`, and compares with and records into `values` when
+    // there are any to keep.
+    RecordingTarget(Layer& layer, std::vector<std::pair<std::string, AnimatableValue>>* values)
         : layer_(layer), values_(values) {}
     std::optional<AnimatableValue> presentedValue(std::string_view keyPath) override {
         if (parts_) {
@@ -86,8 +88,9 @@ public:
             if (keyPath == "transform") writeParts();
             layer_.setValue(keyPath, value);
         }
-        if (count_ < values_.size()) {
-            auto& [key, kept] = values_[count_];
+        if (!values_) return;
+        if (count_ < values_->size()) {
+            auto& [key, kept] = (*values_)[count_];
             if (key != keyPath || !(kept == value)) {
                 changed_ = true;
                 key.assign(keyPath);
@@ -95,16 +98,18 @@ public:
             }
         } else {
             changed_ = true;
-            values_.emplace_back(std::string(keyPath), value);
+            values_->emplace_back(std::string(keyPath), value);
         }
         ++count_;
     }
-    // Whether the values differ from the last copy's; drops what that copy had more.
+    // Whether the values differ from the last copy's (always, when none are
+    // kept); drops what that copy had more.
     bool finish() {
         writeParts();
-        if (count_ != values_.size()) {
+        if (!values_) return true;
+        if (count_ != values_->size()) {
             changed_ = true;
-            values_.resize(count_, {std::string(), AnimatableValue(0.0)});
+            values_->resize(count_, {std::string(), AnimatableValue(0.0)});
         }
         return changed_;
     }
@@ -117,7 +122,7 @@ private:
 
     Layer& layer_;
     std::optional<TransformComponents> parts_;
-    std::vector<std::pair<std::string, AnimatableValue>>& values_;
+    std::vector<std::pair<std::string, AnimatableValue>>* values_;
     std::size_t count_ = 0;
     bool changed_ = false;
 };
@@ -817,7 +822,7 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     }
     std::shared_ptr<Layer> copy = makePresentationCopy();
     if (copy && !animated.animations.empty()) {
-        RecordingTarget target(*copy, animated.presentedValues);
+        RecordingTarget target(*copy, animated.keepsPresentedValues ? &animated.presentedValues : nullptr);
         animated.animations.apply(time, target);
         if (target.finish()) {
             ++animated.presentedChanges;
@@ -832,6 +837,24 @@ std::shared_ptr<Layer> Layer::presentationAt(double mediaTime) const {
     return copy;
 }
 
+void Layer::releaseKeptStorage() {
+    std::vector<Layer*> pending{this};
+    while (!pending.empty()) {
+        Layer& layer = *pending.back();
+        pending.pop_back();
+        layer.contentCache_.reset();
+        if (layer.animated_) {
+            Animated& animated = *layer.animated_;
+            animated.heldPresentation = nullptr;
+            std::vector<std::pair<std::string, AnimatableValue>>().swap(animated.presentedValues);
+            animated.keepsPresentedValues = false;
+        }
+        if (const ImageRef& contents = layer.contents()) contents->releaseCopies();
+        if (layer.mask_) pending.push_back(layer.mask_.get());
+        for (const auto& sublayer : layer.sublayers_) pending.push_back(sublayer.get());
+    }
+}
+
 std::uint64_t Layer::presentedChangesAt(double mediaTime) const {
     if (!animated_) {
         return 0;
@@ -841,6 +864,7 @@ std::uint64_t Layer::presentedChangesAt(double mediaTime) const {
         animated.changesVersion == subtreeVersion_) {
         return animated.presentedChanges;
     }
+    animated.keepsPresentedValues = true;
     presentationAt(mediaTime);
     if (currentFrame_) {
         animated.changesFrame = currentFrame_->serial();

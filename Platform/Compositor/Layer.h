@@ -275,6 +275,14 @@ public:
     // The same count as last asked, without asking at any time.
     std::uint64_t presentedChangesSoFar() const { return animated_ ? animated_->presentedChanges : 0; }
 
+    // Lets go of what drawing this layer and the layers under it (sublayers
+    // and masks) keeps from one frame for the next: the pictures kept of their
+    // contents (ContentCache), the presentation copies and presented values
+    // kept of them, and the copies that the images they show keep of
+    // themselves, reduced or as shown. Drawing again makes them again as
+    // needed. What a paused or hidden view gives back.
+    void releaseKeptStorage();
+
 protected:
     // Called by setters after a change, so a display link knows to draw a frame
     // and kept pictures of this layer and the layers above it are drawn anew.
@@ -367,17 +375,21 @@ private:
     // time, so that drawing it makes no copy per frame, else for the local time
     // it was made for.
     //
-    // The values the animations wrote into the last copy made are kept too:
-    // when a new copy comes out with the same values, the layer presents what
-    // it presented before (an animation holding its last keyframe, say), and
-    // pictures kept of it stay good; presentedChanges counts the copies that
-    // came out different.
+    // Once something asks how often what the layer presents has changed
+    // (presentedChangesAt: the checks of kept pictures), the values the
+    // animations wrote into the last copy made are kept too: when a new copy
+    // comes out with the same values, the layer presents what it presented
+    // before (an animation holding its last keyframe, say), and pictures kept
+    // of it stay good; presentedChanges counts the copies that came out
+    // different. Until then every copy counts as a change, and no values are
+    // kept: a layer no picture is kept of (in a small view) holds none.
     struct Animated {
         AnimationList animations;
         std::shared_ptr<Layer> heldPresentation;
         std::uint64_t heldPresentationVersion = 0;
         double heldPresentationTime = 0;
         std::vector<std::pair<std::string, AnimatableValue>> presentedValues;
+        bool keepsPresentedValues = false;
         std::uint64_t presentedChanges = 0;
         // Where presentedChangesAt was last answered within a frame: asked
         // again for the same time in the same frame (by every layer above

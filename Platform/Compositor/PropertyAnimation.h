@@ -19,6 +19,8 @@ public:
     void setAdditive(bool additive) { additive_ = additive; }
 
     bool drivesKeyPath(std::string_view keyPath) const override { return keyPath == keyPath_; }
+    bool sameAs(const Animation& other) const override;
+    std::size_t contentHash() const override;
     bool drivesOnly(const std::function<bool(std::string_view)>& accepts) const override {
         return accepts(keyPath_);
     }

@@ -12,8 +12,9 @@ thread_local RenderBudget* activeBudget = nullptr;
 
 }  // namespace
 
-RenderBudget::RenderBudget(double targetPixels)
-    : pixelsLeft_(std::max(minimumSurfacePixels, surfacePixelsPerTargetPixel * std::max(0.0, targetPixels))),
+RenderBudget::RenderBudget(double targetPixels, double shownPixels)
+    : shownPixels_(std::max(0.0, shownPixels < 0 ? targetPixels : std::min(shownPixels, targetPixels))),
+      pixelsLeft_(std::max(minimumSurfacePixels, surfacePixelsPerTargetPixel * std::max(0.0, targetPixels))),
       work_(std::max(minimumWork, workPerTargetPixel * std::max(0.0, targetPixels)),
             std::make_shared<graphics::ProcessorDeadline>(drawingDeadlineSeconds)) {}
 

@@ -60,8 +60,11 @@ public:
     // ordinary documents take a few milliseconds a frame.
     static constexpr double drawingDeadlineSeconds = 1;
 
-    // A budget for a frame drawn into a target of `targetPixels` pixels.
-    explicit RenderBudget(double targetPixels);
+    // A budget for a frame drawn into a target of `targetPixels` pixels, of
+    // which `shownPixels` (all of them by default) lie within the clip the
+    // frame is drawn under: a view drawn straight into its window's pixels
+    // shows no more than its own.
+    explicit RenderBudget(double targetPixels, double shownPixels = -1);
     RenderBudget(const RenderBudget&) = delete;
     RenderBudget& operator=(const RenderBudget&) = delete;
 
@@ -106,6 +109,8 @@ public:
     graphics::WorkBudget& work() { return work_; }
     double pixelsLeft() const { return pixelsLeft_; }
     std::size_t surfacesLeft() const { return surfacesLeft_; }
+    // The pixels the frame shows at most (see the constructor).
+    double shownPixels() const { return shownPixels_; }
 
     // Tells the layers being drawn, innermost first, until one takes the report;
     // each message once per budget.
@@ -113,6 +118,7 @@ public:
 
 private:
     std::vector<Layer*> path_;
+    double shownPixels_;
     double pixelsLeft_;
     std::size_t surfacesLeft_ = maximumSurfaceCount;
     std::size_t pictureChecksLeft_ = maximumPictureChecks;

@@ -196,7 +196,7 @@ void Renderer::render(const std::shared_ptr<Layer>& root, double mediaTime, Grap
     std::optional<RenderBudget> own;
     RenderBudget* budget = RenderBudget::active();
     if (!budget) {
-        budget = &own.emplace(static_cast<double>(context.width()) * context.height());
+        budget = &own.emplace(static_cast<double>(context.width()) * context.height(), visiblePixels(context).pixels());
     }
     const RenderBudget::Activation activation(*budget);
     std::optional<Layer::FramePresentations> frame;

@@ -29,14 +29,21 @@ void ShapeLayer::setPath(Path path) {
 }
 
 void ShapeLayer::setSharedPath(std::shared_ptr<const Path> path) {
-    if (path == path_ || *path == this->path()) {
+    if (path == path_) {
+        return;
+    }
+    if (path && *path == this->path()) {
+        if (path_) path_ = std::move(path);
+        return;
+    }
+    if (!path && !path_) {
         return;
     }
     holdPath(std::move(path));
 }
 
 void ShapeLayer::holdPath(std::shared_ptr<const Path> path) {
-    path_ = path->elements().empty() ? nullptr : std::move(path);
+    path_ = path && !path->elements().empty() ? std::move(path) : nullptr;
     markChanged();
 }
 

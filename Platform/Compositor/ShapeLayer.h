@@ -66,6 +66,12 @@ public:
     std::shared_ptr<Layer> makePresentationCopy() const override { return std::make_shared<ShapeLayer>(*this); }
     const ShapeLayer* asShapeLayer() const override { return this; }
 
+    // setPath() without a copy: the layer shares the path with whoever made
+    // it, who must not change it afterwards. A path equal to the one shown is
+    // taken in its place all the same, as no change, so that its maker and the
+    // layer hold one copy between them; null stands for the empty path.
+    void setSharedPath(std::shared_ptr<const graphics::Path> path);
+
 private:
     struct StrokeStyle {
         std::optional<graphics::Color> color;
@@ -84,7 +90,6 @@ private:
     }
     // This layer's own copy, made on the first change.
     StrokeStyle& editableStrokeStyle();
-    void setSharedPath(std::shared_ptr<const graphics::Path> path);
     // Takes a path that differs from the one held (none for the empty path).
     void holdPath(std::shared_ptr<const graphics::Path> path);
 

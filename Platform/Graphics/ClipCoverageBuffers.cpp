@@ -31,4 +31,6 @@ void give(Buffer buffer) {
 
 std::size_t keptCount() { return kept().keptCount(); }
 
+void release() { kept().clear(); }
+
 }  // namespace platform::graphics::ClipCoverageBuffers

@@ -25,4 +25,7 @@ void give(Buffer buffer);
 // The buffers kept now.
 std::size_t keptCount();
 
+// Lets go of the buffers kept.
+void release();
+
 }  // namespace platform::graphics::ClipCoverageBuffers

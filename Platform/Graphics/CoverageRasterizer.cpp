@@ -93,6 +93,13 @@ struct Subpath {
     bool hasPieces = false;
 };
 
+// The storage of a path's segments, kept on the calling thread from one path
+// to the next.
+std::vector<Segment>& threadSegments() {
+    thread_local std::vector<Segment> segments;
+    return segments;
+}
+
 // Walks a path subpath by subpath in fixed point, as Cairo reads it: a piece
 // after a close starts a new subpath at the closed one's start, and a
 // quadratic is the cubic of its shape. Calls `visit` with each subpath that
@@ -104,16 +111,17 @@ bool forEachSubpath(const Path& path, const AffineTransform& space, double limit
         return fixedPoint(mapped ? space.apply(point) : point, fixed, limit);
     };
     // The segments' storage is kept on the thread from one path to the next.
-    thread_local std::vector<Segment> spareSegments;
+    std::vector<Segment>& spareSegments = threadSegments();
     Subpath subpath;
     subpath.segments.swap(spareSegments);
     struct GiveBack {
         std::vector<Segment>& segments;
+        std::vector<Segment>& spare;
         ~GiveBack() {
             segments.clear();
-            spareSegments.swap(segments);
+            spare.swap(segments);
         }
-    } giveBack{subpath.segments};
+    } giveBack{subpath.segments, spareSegments};
     bool open = false;
     FT_Vector current{};
     Point currentPoint;
@@ -488,6 +496,12 @@ struct CoverageRasterizer::Outline {
 };
 
 CoverageRasterizer::CoverageRasterizer() : outline_(std::make_unique<Outline>()) {}
+
+void CoverageRasterizer::releaseThreadStorage() {
+    std::vector<Segment>().swap(threadSegments());
+    threadStroker() = PolylineStroker();
+    OutlineStrips::releaseThreadStorage();
+}
 CoverageRasterizer::~CoverageRasterizer() = default;
 
 bool CoverageRasterizer::takeFill(const Path& devicePath, FillRule rule) {

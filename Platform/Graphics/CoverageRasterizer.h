@@ -84,6 +84,10 @@ public:
 
     CoverageRasterizer();
     ~CoverageRasterizer();
+    // Lets go of the storage the calling thread keeps from one drawing to the
+    // next (the stroker's buffers, a path's segments, the strips of tall
+    // outlines); the thread's next drawing makes it again.
+    static void releaseThreadStorage();
     CoverageRasterizer(const CoverageRasterizer&) = delete;
     CoverageRasterizer& operator=(const CoverageRasterizer&) = delete;
 

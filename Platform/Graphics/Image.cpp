@@ -110,6 +110,13 @@ std::shared_ptr<const Image> Image::reduced(int factor) const {
     return copy;
 }
 
+void Image::releaseCopies() const {
+    shownCopies_.clear();
+    std::vector<std::pair<int, std::shared_ptr<const Image>>> released;
+    const std::lock_guard<std::mutex> lock(reducedMutex_);
+    released.swap(reduced_);
+}
+
 std::int64_t Image::reducedPixelsHeld() const {
     const std::lock_guard<std::mutex> lock(reducedMutex_);
     std::int64_t held = 0;

@@ -88,6 +88,9 @@ public:
     // The copies of the image as GraphicsContext laid it down at placements
     // it is drawn at again (ImageShownCopies).
     ImageShownCopies& shownCopies() const { return shownCopies_; }
+    // Lets go of the copies reduced() and shownCopies() keep; drawing the
+    // image again makes them again as needed.
+    void releaseCopies() const;
 
     // An ARGB32 version (grey becomes opaque grey): the image itself when already ARGB32.
     static std::shared_ptr<const Image> convertedToARGB(const std::shared_ptr<const Image>& image);

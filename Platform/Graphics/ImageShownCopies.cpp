@@ -42,6 +42,12 @@ bool ImageShownCopies::keep(const Placement& placement, std::shared_ptr<const Im
     return true;
 }
 
+void ImageShownCopies::clear() {
+    std::vector<Entry> released;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    released.swap(entries_);
+}
+
 std::int64_t ImageShownCopies::pixelsHeld() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     std::int64_t held = 0;

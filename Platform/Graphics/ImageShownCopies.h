@@ -51,6 +51,8 @@ public:
 
     // Pixels held by the copies kept.
     std::int64_t pixelsHeld() const;
+    // Lets go of the copies and the placements remembered.
+    void clear();
 
 private:
     struct Entry {

@@ -270,4 +270,6 @@ FT_Error OutlineStrips::render(FT_Library library, const FT_Outline& outline, co
     return 0;
 }
 
+void OutlineStrips::releaseThreadStorage() { std::vector<Strip>().swap(threadStrips()); }
+
 }  // namespace platform::graphics

@@ -32,6 +32,8 @@ public:
     // otherwise, or for what strips do not take (conic arcs, a contour that
     // starts off its curve). FreeType's result.
     static FT_Error render(FT_Library library, const FT_Outline& outline, const FT_Raster_Params& params);
+    // Lets go of the strips the calling thread keeps from one outline to the next.
+    static void releaseThreadStorage();
 };
 
 }  // namespace platform::graphics

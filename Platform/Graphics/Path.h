@@ -7,6 +7,7 @@
 // own end point first, so a path never holds a segment that starts nowhere.
 // After a close the current point is the start of the closed subpath.
 
+#include <cstddef>
 #include <vector>
 
 #include "Platform/Graphics/AffineTransform.h"
@@ -38,6 +39,9 @@ public:
     void append(const PathElement& element);
     // Empties the path, keeping its storage for the elements that come next.
     void removeAll();
+    // Makes room for `count` elements in all, so that a path whose size is
+    // known holds no more room than it uses.
+    void reserve(std::size_t count) { elements_.reserve(count); }
 
     // A copy with every point mapped by `transform`.
     Path transformed(const AffineTransform& transform) const;

@@ -173,6 +173,18 @@ void PixelBufferPool::give(Buffer buffer) {
     }
 }
 
+void PixelBufferPool::releaseFreeBuffers() {
+    std::list<Buffer> released;
+    {
+        const std::lock_guard lock(mutex_);
+        released.swap(free_);
+        freeBytes_ = 0;
+    }
+    for (Buffer& buffer : released) {
+        std::free(buffer.data);
+    }
+}
+
 std::size_t PixelBufferPool::retainedBytes() const {
     const std::lock_guard lock(mutex_);
     return freeBytes_;

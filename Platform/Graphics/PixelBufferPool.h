@@ -54,6 +54,10 @@ public:
     // in the next surface made over the buffer.
     static void noteWritten(cairo_surface_t* surface, int left, int top, int right, int bottom);
 
+    // Frees every free buffer now: what a program whose views have all stopped
+    // drawing gives back (KeptStorage).
+    void releaseFreeBuffers();
+
     // Free buffers held now, in bytes; how many buffers were allocated
     // afresh so far (a steady state stops adding to it); and the bytes of all
     // the surfaces made so far, each cleared when made (what intermediate

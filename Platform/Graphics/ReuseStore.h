@@ -39,6 +39,16 @@ public:
         kept_.emplace_back(std::move(item), bytes);
     }
 
+    // Lets go of everything kept.
+    void clear() {
+        std::vector<std::pair<std::shared_ptr<T>, std::size_t>> released;
+        {
+            std::lock_guard lock(mutex_);
+            released.swap(kept_);
+            bytes_ = 0;
+        }
+    }
+
     std::size_t keptCount() {
         std::lock_guard lock(mutex_);
         return kept_.size();

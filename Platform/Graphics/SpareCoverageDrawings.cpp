@@ -32,4 +32,6 @@ void give(std::shared_ptr<PendingCoverageDrawing> drawing) {
 
 std::size_t keptCount() { return kept().keptCount(); }
 
+void release() { kept().clear(); }
+
 }  // namespace platform::graphics::SpareCoverageDrawings

@@ -26,5 +26,8 @@ void give(std::shared_ptr<PendingCoverageDrawing> drawing);
 // The drawings kept now.
 std::size_t keptCount();
 
+// Lets go of the drawings kept.
+void release();
+
 }  // namespace SpareCoverageDrawings
 }  // namespace platform::graphics

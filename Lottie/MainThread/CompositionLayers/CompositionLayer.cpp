@@ -18,15 +18,15 @@ std::shared_ptr<const Transform> transformOf(const LayerModel& layer) {
 
 }  // namespace
 
-CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::Size size, bool masked)
+CompositionLayer::CompositionLayer(const LayerModel& layer, platform::graphics::Size size, bool masked,
+                                   std::shared_ptr<platform::compositor::Layer> contents)
     : transformNode_(std::make_shared<LayerTransformNode>(transformOf(layer))),
-      contentsLayer_(platform::compositor::Layer::make()),
+      contentsLayer_(contents ? std::move(contents) : platform::compositor::Layer::make()),
       matteType_(layer.matte),
       inFrame_(layer.inFrame),
       outFrame_(layer.outFrame),
       startFrame_(layer.startTime),
-      timeStretch_(layer.timeStretch),
-      keypathName_(layer.name) {
+      timeStretch_(layer.timeStretch) {
     childKeypaths_.push_back(transformNode_->transformProperties());
     if (masked && layer.masks) {
         std::vector<std::shared_ptr<const Mask>> masks;

@@ -42,8 +42,10 @@ public:
     }
 
     // `masked`: whether the layer's masks are built; a layer that draws
-    // nothing has nothing for them to clip.
-    CompositionLayer(const LayerModel& layer, platform::graphics::Size size, bool masked = true);
+    // nothing has nothing for them to clip. `contents`: the contents layer, of
+    // the kind the subclass draws with (a plain layer when null).
+    CompositionLayer(const LayerModel& layer, platform::graphics::Size size, bool masked = true,
+                     std::shared_ptr<platform::compositor::Layer> contents = nullptr);
 
     const std::shared_ptr<LayerTransformNode>& transformNode() const { return transformNode_; }
     const std::shared_ptr<platform::compositor::Layer>& contentsLayer() const { return contentsLayer_; }
@@ -87,7 +89,8 @@ public:
     std::shared_ptr<CompositionLayerDelegate> layerDelegate() const { return layerDelegate_.lock(); }
     void setLayerDelegate(std::weak_ptr<CompositionLayerDelegate> delegate) { layerDelegate_ = std::move(delegate); }
 
-    std::string keypathName() const override { return keypathName_; }
+    // The layer's name, as the document gives it.
+    std::string keypathName() const override { return name(); }
     Properties keypathProperties() const override { return {}; }
     Children childKeypaths() const override { return childKeypaths_; }
     std::shared_ptr<platform::compositor::Layer> searchRootLayer() const override { return contentsLayer_; }
@@ -118,7 +121,6 @@ private:
     double timeStretch_;
     ComposedTimeline timeline_;
     bool showingAnimationEnd_ = false;
-    std::string keypathName_;
     Children childKeypaths_;
     double renderScale_ = 1;
     std::shared_ptr<CompositionLayer> matteLayer_;

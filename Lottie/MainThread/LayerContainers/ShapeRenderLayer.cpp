@@ -23,8 +23,12 @@ void ShapeRenderLayer::flagRedraws(double frame) {
     const bool hidden = !renderer_->isEnabled();
     setHidden(hidden);
     if (hidden || !renderer_->renderChanged(frame)) return;
-    const platform::graphics::Path* path = renderer_->outputPath();
-    setPath(path ? *path : platform::graphics::Path());
+    // The output's own path, shared rather than copied.
+    if (std::shared_ptr<const platform::graphics::Path> path = renderer_->sharedOutputPath()) {
+        setSharedPath(std::move(path));
+    } else {
+        setSharedPath(nullptr);
+    }
     renderer_->applyToShapeLayer(*this);
 }
 

@@ -27,8 +27,9 @@ public:
     const std::shared_ptr<TextOutputNode>& parentTextNode() const { return parentTextNode_; }
 
     std::shared_ptr<NodeOutput> parent() const override { return parentTextNode_; }
-    const platform::graphics::Path* outputPath() const override { return nullptr; }
+    std::shared_ptr<const platform::graphics::Path> sharedOutputPath() const override { return nullptr; }
     void appendOutput(platform::graphics::Path&, const platform::graphics::AffineTransform&) const override {}
+    std::size_t outputElementCount() const override { return 0; }
     bool isEnabled() const override { return isEnabled_; }
     void setEnabled(bool enabled) override { isEnabled_ = enabled; }
     // Text is laid out again whenever the chain is regenerated.

@@ -163,6 +163,11 @@ TEST_F(KeyframeAnimationBuilderTest, OneKeyframeIsNothingAModelValueOrABasicAnim
     EXPECT_EQ(animation->fromValue(), AnimatableValue(0.25));
     EXPECT_EQ(animation->toValue(), AnimatableValue(0.25));
     EXPECT_EQ(layer->opacity(), 0.5);
+    // The value the layer shows already (set by an earlier pass): nothing, and
+    // the layer is untouched.
+    EXPECT_FALSE(KeyframeAnimationBuilder::animationForKeyframes(opacity, KeyframeGroup<LottieVector1D>({frame(0, 0.5)}),
+                                                                 unchanged, context, *layer));
+    EXPECT_EQ(layer->opacity(), 0.5);
     // No keyframes: nothing, and nothing logged even with an expression.
     EXPECT_FALSE(KeyframeAnimationBuilder::animationForKeyframes(
         opacity, KeyframeGroup<LottieVector1D>(std::vector<Frame>{}, "time"), unchanged, context, *layer));

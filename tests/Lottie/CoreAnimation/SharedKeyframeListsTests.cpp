@@ -99,8 +99,9 @@ std::shared_ptr<const KeyframeAnimation> runOn(const platform::compositor::Layer
 }
 
 // Two views of one document build the same property on layers of their own:
-// the keyframe animations they add hold one set of values, key times and
-// timing functions between them.
+// they hold one keyframe animation between them (and so one set of values,
+// key times and timing functions), each in a timing group of its own; a
+// property built otherwise holds its own.
 TEST_F(SharedRunListsTest, TwoLayersBuildingOnePropertyHoldOneSetOfLists) {
     const LayerPropertyDescriptor opacity = LayerPropertyDescriptor::withDefault("opacity", AnimatableValue(1.0));
     const KeyframeValueMapping<LottieVector1D> unchanged = [](const LottieVector1D& value) {
@@ -122,7 +123,18 @@ TEST_F(SharedRunListsTest, TwoLayersBuildingOnePropertyHoldOneSetOfLists) {
     EXPECT_EQ(a->values().data(), b->values().data());
     EXPECT_EQ(a->keyTimes().data(), b->keyTimes().data());
     EXPECT_EQ(a->timingFunctions().data(), b->timingFunctions().data());
+    EXPECT_EQ(a, b);
+    EXPECT_NE(first->animation("opacity"), second->animation("opacity"));
     EXPECT_EQ(presentedAt(*first, "opacity", 35), presentedAt(*second, "opacity", 35));
+    auto halved = platform::compositor::Layer::make();
+    const KeyframeValueMapping<LottieVector1D> halving = [](const LottieVector1D& value) {
+        return AnimatableValue(value.value / 2);
+    };
+    KeyframeAnimationBuilder::attach(opacity, keyframes, halving, wholeDocument(), *halved);
+    const auto c = runOn(*halved, "opacity");
+    ASSERT_TRUE(c);
+    EXPECT_NE(c, a);
+    EXPECT_EQ(c->keyTimes().data(), a->keyTimes().data());
 }
 
 // A position moves along a path measured for the compositor: two layers

@@ -201,4 +201,77 @@ TEST(MainThreadAnimationLayer, AskingForAValueChangesNothingTheNextFrameDraws) {
     }
 }
 
+// A shape layer builds its node graph when a frame first shows it, or when a
+// keypath search or a caller asks for it, not before: a view keeps none for
+// the layers it has not shown. Built late, it draws what it would have drawn.
+TEST(MainThreadAnimationLayer, AShapeLayerBuildsItsNodesWhenFirstShownOrAskedFor) {
+    const auto layer = [](const char* name, int index, int in, int out, const std::string& colour) {
+        return std::string(R"({"ty":4,"nm":")") + name + R"(","ind":)" + std::to_string(index) + R"(,"ip":)" +
+               std::to_string(in) + R"(,"op":)" + std::to_string(out) + R"(,"st":0,"ks":{},"shapes":[)" +
+               R"({"ty":"rc","nm":"Box","p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[20,20]},"r":{"a":0,"k":0}},)" +
+               colour + "]}";
+    };
+    const auto animation =
+        decode(document("[" + layer("Early", 1, 0, 30, fill(1, 0, 0)) + "," + layer("Late", 2, 30, 60, fill(0, 0, 1)) +
+                        "]"));
+    const auto shape = [](const MainThreadAnimationLayer& root, const char* name) {
+        for (const auto& layer : root.animationLayers()) {
+            if (layer->keypathName() == name) return std::dynamic_pointer_cast<ShapeCompositionLayer>(layer);
+        }
+        return std::shared_ptr<ShapeCompositionLayer>();
+    };
+    auto root = makeRoot(animation);
+    ASSERT_TRUE(shape(*root, "Early") && shape(*root, "Late"));
+    expectProbes(*renderFrame(*root, 10), {{50, 50, red}});
+    EXPECT_TRUE(shape(*root, "Early")->hasNodeTree());
+    EXPECT_FALSE(shape(*root, "Late")->hasNodeTree());
+    expectProbes(*renderFrame(*root, 40), {{50, 50, blue}});
+    EXPECT_TRUE(shape(*root, "Late")->hasNodeTree());
+
+    struct Ask {
+        const char* name;
+        std::function<void(MainThreadAnimationLayer&, ShapeCompositionLayer&)> ask;
+    };
+    const Ask asks[] = {
+        {"a keypath listing", [](MainThreadAnimationLayer& other, ShapeCompositionLayer&) {
+             const std::vector<std::string> keypaths = other.collectAllKeypaths();
+             EXPECT_NE(std::find(keypaths.begin(), keypaths.end(), "Late.Box.Position"), keypaths.end());
+         }},
+        {"a value at a keypath", [](MainThreadAnimationLayer& other, ShapeCompositionLayer&) {
+             EXPECT_EQ(std::any_cast<LottieVector3D>(other.valueAtKeypath(AnimationKeypath("Late.Box.Size"), 0.0)),
+                       LottieVector3D(20, 20, 0));
+         }},
+        {"its render layers", [](MainThreadAnimationLayer&, ShapeCompositionLayer& late) {
+             EXPECT_EQ(late.renderContainer()->renderLayers().size(), 1u);
+         }},
+    };
+    for (const Ask& item : asks) {
+        SCOPED_TRACE(item.name);
+        auto other = makeRoot(animation);
+        renderFrame(*other, 10);
+        auto late = shape(*other, "Late");
+        ASSERT_TRUE(late);
+        EXPECT_FALSE(late->hasNodeTree());
+        item.ask(*other, *late);
+        EXPECT_TRUE(late->hasNodeTree());
+        expectProbes(*renderFrame(*other, 40), {{50, 50, blue}});
+    }
+}
+
+// The path a shape's nodes put together is the one its render layer shows,
+// shared rather than copied, and holds no room for elements it does not have.
+TEST(MainThreadAnimationLayer, ARenderLayerSharesThePathItsNodesMade) {
+    auto root = makeRoot(decode(movingSquare()));
+    for (const double frame : {0.0, 30.0}) {
+        SCOPED_TRACE(frame);
+        renderFrame(*root, frame);
+        const auto layer = firstRenderLayer(*root);
+        ASSERT_TRUE(layer);
+        const platform::graphics::Path* made = layer->renderer()->outputPath();
+        ASSERT_TRUE(made);
+        EXPECT_EQ(&layer->path(), made);
+        EXPECT_EQ(made->elements().capacity(), made->elements().size());
+    }
+}
+
 }  // namespace

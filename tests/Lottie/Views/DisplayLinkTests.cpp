@@ -1,6 +1,7 @@
 // The Qt side of frame driving: the main run loop drains on the Qt event loop,
 // and a view ticks and paints once per display frame while it plays, and not
-// at all once it is paused or finished.
+// at all once it is paused or finished, when it gives back what its frames
+// kept for the next.
 #include <QCoreApplication>
 #include <QScreen>
 #include <atomic>
@@ -8,6 +9,7 @@
 
 #include "Lottie/Views/QtMainRunLoopBridge.h"
 #include "Lottie/Views/ViewDisplayLink.h"
+#include "Platform/Compositor/ContentCache.h"
 #include "Platform/Foundation/MainRunLoop.h"
 #include "tests/Lottie/Views/ViewsTestSupport.h"
 
@@ -78,6 +80,38 @@ TEST_F(ViewsTest, PlayingViewTicksAndPaintsOncePerFrameAndStopsWhenPausedOrFinis
         EXPECT_FALSE(view->displayLink().isRunning()) << c.name;
         EXPECT_EQ(view->displayLink().framesDrawn(), ticks) << c.name;
         EXPECT_EQ(paints.count, painted) << c.name;
+    }
+}
+
+// While a view plays, the picture of its layer that holds still is kept from
+// frame to frame; once its link stops (it is paused or finished) or it leaves
+// its window, it keeps nothing for a next frame.
+TEST_F(ViewsTest, AViewGivesBackWhatItsFramesKeptWhenItStopsOrLeavesItsWindow) {
+    struct Case {
+        const char* name;
+        std::function<void(lottie::LottieAnimationView&)> halt;
+    };
+    const Case cases[] = {
+        {"paused", [](auto& v) { v.pause(); }},
+        {"finished", [this](auto& v) { frame(v, 2.0); }},
+        {"out of its window", [](auto& v) { v.hide(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto view = makeView(viewstest::animation(160, 120));
+        view->resize(160, 120);
+        view->show();
+        settle();
+        view->play();
+        for (int i = 0; i < 4; ++i) frame(*view);
+        EXPECT_GT(platform::compositor::ContentCache::pixelsInUse(), 0);
+        EXPECT_TRUE(view->displayLink().isRunning());
+        c.halt(*view);
+        while (frame(*view)) {
+        }
+        EXPECT_FALSE(view->displayLink().isRunning());
+        EXPECT_EQ(platform::compositor::ContentCache::pixelsInUse(), 0);
+        EXPECT_EQ(lottie::ViewDisplayLink::runningCount(), 0);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "Platform/Compositor/DisplayLink.h"
 #include "Platform/Compositor/RenderBudget.h"
 #include "Platform/Compositor/ShapeLayer.h"
+#include "Platform/Graphics/Image.h"
 
 namespace {
 
@@ -26,6 +27,15 @@ using platform::graphics::Path;
 using platform::graphics::Rect;
 
 class ContentCacheTest : public CompositorTest {};
+
+// A frame large enough to keep pictures (ContentCache::minimumShownPixels),
+// with the 40 x 40 scenes below in its top left corner.
+constexpr int frameSide = 64;
+
+std::shared_ptr<const platform::graphics::Image> renderFrame(const std::shared_ptr<Layer>& root, double time,
+                                                             int width = frameSide, int height = frameSide) {
+    return renderTree(root, time, width, height);
+}
 
 // A group over a grey backdrop holding a half-opaque box, a stroked triangle
 // and a blue box; returned with the layers a case may change.
@@ -53,7 +63,7 @@ struct Scene {
     // over the backdrop, is what keeps a picture of its own.
     std::shared_ptr<const platform::graphics::Image> frame(double time = 0) {
         root->setShadowOffset({0, static_cast<double>(++frames)});  // no shadow shows: a change that draws nothing
-        return renderTree(root, time);
+        return renderFrame(root, time);
     }
     int frames = 0;
 };
@@ -75,8 +85,8 @@ TEST_F(ContentCacheTest, AKeptPictureShowsWhatDrawingTheLayersShows) {
     const auto kept = scene.frame();
     expectSamePicture(*kept, *first);
     // A different target size draws anew, and the same picture comes out.
-    const auto larger = renderTree(scene.root, 0, 60, 60);
-    expectSamePicture(*larger, *renderTree(Scene().root, 0, 60, 60));
+    const auto larger = renderFrame(scene.root, 0, 80, 80);
+    expectSamePicture(*larger, *renderFrame(Scene().root, 0, 80, 80));
 }
 
 TEST_F(ContentCacheTest, ChangesUnderAroundOrBesideTheLayerAreDrawnAnew) {
@@ -117,7 +127,7 @@ TEST_F(ContentCacheTest, ChangesUnderAroundOrBesideTheLayerAreDrawnAnew) {
         for (int frame = 0; frame < 2; ++frame) {
             Scene fresh;
             test.change(fresh);
-            expectSamePicture(*kept.frame(later), *renderTree(fresh.root, later));
+            expectSamePicture(*kept.frame(later), *renderFrame(fresh.root, later));
         }
     }
 }
@@ -150,7 +160,7 @@ TEST_F(ContentCacheTest, ANumberShownThroughDisplayChangesThePictureOnlyWhenTheD
     // layer's one picture holds both, not a picture of each box.
     for (int step = 1; step <= 4; ++step) {
         stepping->setValue("step", AnimatableValue(static_cast<double>(step)));
-        renderTree(root, 0);
+        renderFrame(root, 0);
     }
     EXPECT_GE(ContentCache::pixelsInUse() - before, 30 * 30);
     // A step that moves the red box is drawn, not the kept picture.
@@ -159,8 +169,8 @@ TEST_F(ContentCacheTest, ANumberShownThroughDisplayChangesThePictureOnlyWhenTheD
     auto fresh = SteppingLayer::make();
     fresh->setValue("step", AnimatableValue(25.0));
     expected->addSublayer(fresh);
-    expectSamePicture(*renderTree(root, 0), *renderTree(expected, 0));
-    expectSamePicture(*renderTree(root, 0), *renderTree(expected, 0));
+    expectSamePicture(*renderFrame(root, 0), *renderFrame(expected, 0));
+    expectSamePicture(*renderFrame(root, 0), *renderFrame(expected, 0));
 }
 
 // The same layer deep under one that keeps a picture of it all: once the
@@ -182,7 +192,7 @@ TEST_F(ContentCacheTest, ADisplayAskedForDeepUnderAKeptPictureIsDrawn) {
     root->addSublayer(holder);
     const double now = clock->now();
     const std::int64_t before = ContentCache::pixelsInUse();
-    for (int frame = 0; frame < 4; ++frame) renderTree(root, now + frame);
+    for (int frame = 0; frame < 4; ++frame) renderFrame(root, now + frame);
     EXPECT_GE(ContentCache::pixelsInUse() - before, 30 * 30);
     for (const double step : {25.0, 27.0, 3.0}) {
         SCOPED_TRACE(step);
@@ -191,7 +201,7 @@ TEST_F(ContentCacheTest, ADisplayAskedForDeepUnderAKeptPictureIsDrawn) {
         auto fresh = SteppingLayer::make();
         fresh->setValue("step", AnimatableValue(step));
         expected->addSublayer(fresh);
-        for (int frame = 0; frame < 3; ++frame) expectSamePicture(*renderTree(root, now + 10 + frame), *renderTree(expected, 0));
+        for (int frame = 0; frame < 3; ++frame) expectSamePicture(*renderFrame(root, now + 10 + frame), *renderFrame(expected, 0));
     }
 }
 
@@ -223,12 +233,12 @@ TEST_F(ContentCacheTest, AnAnimationAmongManyUnderAKeptPictureIsDrawnAsItStarts)
     auto root = makeTree(true, false);
     const std::int64_t before = ContentCache::pixelsInUse();
     for (int frame = 1; frame <= 4; ++frame) {
-        expectSamePicture(*renderTree(root, start + frame), *renderTree(makeTree(false, false), 0));
+        expectSamePicture(*renderFrame(root, start + frame), *renderFrame(makeTree(false, false), 0));
     }
     EXPECT_GE(ContentCache::pixelsInUse() - before, 30 * 30);
     for (int frame = 6; frame <= 8; ++frame) {
         SCOPED_TRACE(frame);
-        expectSamePicture(*renderTree(root, start + frame), *renderTree(makeTree(false, true), 0));
+        expectSamePicture(*renderFrame(root, start + frame), *renderFrame(makeTree(false, true), 0));
     }
 }
 
@@ -272,7 +282,7 @@ TEST_F(ContentCacheTest, PicturesAreKeptUnderClipsThatAreNotAlignedRectangles) {
         EXPECT_GT(ContentCache::pixelsInUse(), before);
         Scene fresh;
         test.clip(fresh);
-        expectSamePicture(*kept.frame(), *renderTree(fresh.root, 0));
+        expectSamePicture(*kept.frame(), *renderFrame(fresh.root, 0));
     }
 }
 
@@ -296,12 +306,12 @@ TEST_F(ContentCacheTest, AnimationsOfOneValueKeepThePictureUntilTheyAreDropped) 
     EXPECT_EQ(keptPixels(scene), keptPixels(plain));
     Scene greenBox;
     greenBox.blue->setBackgroundColor(green);
-    expectSamePicture(*scene.frame(start + 0.2), *renderTree(greenBox.root, 0));
+    expectSamePicture(*scene.frame(start + 0.2), *renderFrame(greenBox.root, 0));
     // Once dropped, the blue box shows again, not the kept picture.
     clock->advance(2);
     link.tick();
     EXPECT_FALSE(scene.blue->hasAnimations());
-    expectSamePicture(*scene.frame(clock->now()), *renderTree(Scene().root, 0));
+    expectSamePicture(*scene.frame(clock->now()), *renderFrame(Scene().root, 0));
 }
 
 // A filled square path, as a shape layer of its own.
@@ -361,7 +371,7 @@ TEST_F(ContentCacheTest, TimeThatChangesNothingDrawnKeepsThePictureOfTheWholeTre
         const std::int64_t kept = pixelsKeptOver([&] {
             for (int frame = 0; frame < 4; ++frame) {
                 holder->setTimeOffset(frame * 0.25);
-                last = renderTree(root, start + frame * 0.1);
+                last = renderFrame(root, start + frame * 0.1);
             }
         });
         if (test.keepsWholeTree) {
@@ -373,7 +383,7 @@ TEST_F(ContentCacheTest, TimeThatChangesNothingDrawnKeepsThePictureOfTheWholeTre
         auto fresh = makeRoot();
         fresh->addSublayer(makeSquare(0, 0, Color::rgb(1, 0, 0)));
         fresh->addSublayer(makeSquare(30, 30, Color::rgb(0, 0, 1)));
-        expectSamePicture(*last, *renderTree(fresh, 0));
+        expectSamePicture(*last, *renderFrame(fresh, 0));
     }
 }
 
@@ -408,7 +418,7 @@ TEST_F(ContentCacheTest, AnAnimationHoldingItsValueKeepsThePicture) {
         const double start = clock->now();
         std::shared_ptr<const platform::graphics::Image> last;
         const std::int64_t kept = pixelsKeptOver([&] {
-            for (int frame = 0; frame < 4; ++frame) last = renderTree(root, start + 2 + frame);
+            for (int frame = 0; frame < 4; ++frame) last = renderFrame(root, start + 2 + frame);
         });
         if (test.keepsWholeTree) {
             EXPECT_GE(kept, wholeTree);
@@ -421,7 +431,7 @@ TEST_F(ContentCacheTest, AnAnimationHoldingItsValueKeepsThePicture) {
         auto shown = makeSquare(30, 30, blue);
         shown->setFillColor(changing->presentationAt(start + 5)->asShapeLayer()->fillColor());
         fresh->addSublayer(shown);
-        expectSamePicture(*last, *renderTree(fresh, 0));
+        expectSamePicture(*last, *renderFrame(fresh, 0));
     }
 }
 
@@ -463,7 +473,7 @@ TEST_F(ContentCacheTest, ChangesUnderALayerHiddenByItsAnimationKeepThePictureUnt
         const std::int64_t kept = pixelsKeptOver([&] {
             for (int frame = 0; frame < 8; ++frame) {
                 SCOPED_TRACE(frame);
-                expectSamePicture(*renderTree(root, start + 0.5 + frame * 0.5), *renderTree(still(), 0));
+                expectSamePicture(*renderFrame(root, start + 0.5 + frame * 0.5), *renderFrame(still(), 0));
             }
         });
         EXPECT_EQ(changing->presentedChangesSoFar(), asked);
@@ -471,12 +481,12 @@ TEST_F(ContentCacheTest, ChangesUnderALayerHiddenByItsAnimationKeepThePictureUnt
         for (int frame = 0; frame < 6; ++frame) {
             SCOPED_TRACE(frame);
             const double time = start + 5.5 + frame * 0.5;
-            const auto drawn = renderTree(root, time);
+            const auto drawn = renderFrame(root, time);
             auto fresh = still();
             auto shown = makeSquare(15, 15, blue);
             shown->setFillColor(changing->presentationAt(time)->asShapeLayer()->fillColor());
             fresh->addSublayer(shown);
-            expectSamePicture(*drawn, *renderTree(fresh, 0));
+            expectSamePicture(*drawn, *renderFrame(fresh, 0));
         }
     }
 }
@@ -506,7 +516,7 @@ TEST_F(ContentCacheTest, AnimatedLayersAreSizedByWhereTheyDrawWhenRoomIsShort) {
         for (int frame = 0; frame < 3; ++frame) {
             // A change that draws nothing, so that the root keeps no picture itself.
             root->setShadowOffset({0, static_cast<double>(frame + 1)});
-            renderTree(root, clock->now(), 256, 256);
+            renderFrame(root, clock->now(), 256, 256);
         }
     });
     EXPECT_GE(kept, 200 * 200 + 40 * 40);
@@ -533,7 +543,7 @@ TEST_F(ContentCacheTest, ALayerRefusedForWantOfRoomGetsAPictureOnceRoomIsFreed) 
         for (int frame = 0; frame < count; ++frame) {
             // A change that draws nothing, so that the root keeps no picture itself.
             root->setShadowOffset({0, static_cast<double>(++frames)});
-            renderTree(root, clock->now(), 256, 256);
+            renderFrame(root, clock->now(), 256, 256);
         }
     };
     const std::int64_t before = ContentCache::pixelsInUse();
@@ -556,7 +566,7 @@ TEST_F(ContentCacheTest, ALayerThatPaintsOnlyItsBackgroundKeepsNoPicture) {
     {
         auto root = makeRoot();
         root->addSublayer(makeBox(Rect(2, 2, 30, 30), Color::rgb(0.5, 0.5, 0.5)));
-        for (int frame = 0; frame < 3; ++frame) renderTree(root, 0);
+        for (int frame = 0; frame < 3; ++frame) renderFrame(root, 0);
         // The root over it keeps one: its contents are a tree.
         EXPECT_GE(ContentCache::pixelsInUse() - before, 30 * 30);
     }
@@ -585,13 +595,13 @@ TEST_F(ContentCacheTest, AnAnimationMovedByItsParentsTimeIsDrawnAnewAtTheSameMed
     for (const double offset : {1.0, 1.0, 1.0, 4.0, 4.0, 7.0, 7.0, 7.0}) {
         SCOPED_TRACE(offset);
         holder->setTimeOffset(offset);
-        const auto drawn = renderTree(root, now);
+        const auto drawn = renderFrame(root, now);
         auto fresh = makeRoot();
         auto shown = makeSquare(10, 10, Color::rgb(1, 0, 0));
         shown->setFillColor(square->presentationAt(now)->asShapeLayer()->fillColor());
         fresh->addSublayer(shown);
         fresh->addSublayer(makeSquare(28, 28, Color::rgb(0, 1, 0)));
-        expectSamePicture(*drawn, *renderTree(fresh, 0));
+        expectSamePicture(*drawn, *renderFrame(fresh, 0));
     }
 }
 
@@ -613,11 +623,11 @@ TEST_F(ContentCacheTest, TheChecksOfKeptPicturesAreBoundedPerFrame) {
     parent->addSublayer(square);
     const double start = clock->now();
     for (int frame = 0; frame < 3; ++frame) {
-        RenderBudget budget(40.0 * 40);
+        RenderBudget budget(double(frameSide) * frameSide);
         std::shared_ptr<const platform::graphics::Image> drawn;
         {
             const RenderBudget::Activation activation(budget);
-            drawn = renderTree(root, start + frame);
+            drawn = renderFrame(root, start + frame);
         }
         // The first frame's looks are whole walks. From the second on, a layer
         // whose walk was whole looks at the animated layer alone, and the
@@ -629,7 +639,7 @@ TEST_F(ContentCacheTest, TheChecksOfKeptPicturesAreBoundedPerFrame) {
         auto shown = makeSquare(10, 10, Color::rgb(1, 0, 0));
         shown->setFillColor(square->presentationAt(start + frame)->asShapeLayer()->fillColor());
         fresh->addSublayer(shown);
-        expectSamePicture(*drawn, *renderTree(fresh, 0));
+        expectSamePicture(*drawn, *renderFrame(fresh, 0));
     }
 }
 
@@ -644,6 +654,83 @@ TEST_F(ContentCacheTest, PicturesShareABoundAndGoWithTheirLayers) {
         EXPECT_GT(ContentCache::pixelsInUse(), before);
     }
     EXPECT_EQ(ContentCache::pixelsInUse(), before);
+}
+
+// A frame that shows few pixels keeps no picture, whether its target is that
+// small or it is drawn under a small clip into a larger target (a view drawn
+// straight into its window's pixels); one that shows enough keeps them.
+TEST_F(ContentCacheTest, AFrameThatShowsFewPixelsKeepsNoPicture) {
+    struct Case {
+        const char* name;
+        int targetSide;
+        int clipSide;
+        bool keeps;
+    };
+    const Case cases[] = {
+        {"a small target", 40, 40, false},
+        {"a target just too small", 63, 63, false},
+        {"a large target under a small clip", 400, 40, false},
+        {"a target large enough", 64, 64, true},
+        {"a large target under a clip large enough", 400, 80, true},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
+        const std::int64_t before = ContentCache::pixelsInUse();
+        Scene scene;
+        std::shared_ptr<const platform::graphics::Image> last;
+        for (int frame = 0; frame < 3; ++frame) {
+            auto context = platform::graphics::GraphicsContext::makeBitmap(item.targetSide, item.targetSide);
+            ASSERT_TRUE(context);
+            context->clipToRect(Rect(0, 0, item.clipSide, item.clipSide));
+            scene.root->setShadowOffset({0, static_cast<double>(frame + 1)});
+            Renderer::render(scene.root, 0, *context);
+            last = platform::graphics::GraphicsContext::finishImage(std::move(context));
+        }
+        EXPECT_EQ(ContentCache::pixelsInUse() > before, item.keeps);
+        // Either way the frame shows the scene.
+        expectSamePicture(*last, *renderTree(Scene().root, 0, item.targetSide, item.targetSide));
+    }
+}
+
+// What drawing a tree keeps from one frame for the next goes when the tree
+// gives it back (a paused or hidden view): the pictures kept of its layers,
+// the presentation copy kept of a layer whose animation holds one value, and
+// the copies an image it shows keeps of itself, reduced and as shown. The
+// next frame draws the same.
+TEST_F(ContentCacheTest, ATreeGivesBackWhatItsFramesKept) {
+    const std::int64_t before = ContentCache::pixelsInUse();
+    Scene scene;
+    const int side = 240;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(side) * side * 4);
+    for (std::size_t index = 0; index < pixels.size(); index += 4) {
+        const auto shade = static_cast<std::uint8_t>((index / 4) % side);
+        pixels[index] = shade;
+        pixels[index + 1] = static_cast<std::uint8_t>(255 - shade);
+        pixels[index + 3] = 255;
+    }
+    const auto image = platform::graphics::Image::make(side, side, platform::graphics::Image::Format::argb32Premultiplied,
+                                                       std::move(pixels));
+    ASSERT_TRUE(image);
+    auto picture = Layer::make();
+    picture->setFrame(Rect(2, 2, 30, 30));
+    picture->setContents(image);
+    scene.group->addSublayer(picture);
+    auto still = basicAnimation("opacity", 0.5, 0.5, 1);
+    still->setFillMode(FillMode::both);
+    scene.blue->addAnimation(still, "still");
+    std::shared_ptr<const platform::graphics::Image> drawn;
+    for (int frame = 0; frame < 3; ++frame) drawn = scene.frame();
+    const std::shared_ptr<Layer> held = scene.blue->presentationAt(0);
+    EXPECT_EQ(scene.blue->presentationAt(0), held);
+    EXPECT_GT(ContentCache::pixelsInUse(), before);
+    EXPECT_GT(image->reducedPixelsHeld() + image->shownCopies().pixelsHeld(), 0);
+
+    scene.root->releaseKeptStorage();
+    EXPECT_EQ(ContentCache::pixelsInUse(), before);
+    EXPECT_EQ(image->reducedPixelsHeld(), 0);
+    EXPECT_EQ(image->shownCopies().pixelsHeld(), 0);
+    EXPECT_NE(scene.blue->presentationAt(0), held);
+    expectSamePicture(*scene.frame(), *drawn);
 }
 
 // A layer over a square that changes on every frame (its colour, or a display
@@ -676,17 +763,17 @@ TEST_F(ContentCacheTest, ContentsThatKeepChangingAreLookedAtLessOften) {
             shown->setFillColor(changing->hasAnimations() ? changing->presentationAt(time)->asShapeLayer()->fillColor()
                                                           : changing->fillColor());
             fresh->addSublayer(shown);
-            expectSamePicture(drawn, *renderTree(fresh, 0));
+            expectSamePicture(drawn, *renderFrame(fresh, 0));
         };
         std::vector<std::size_t> looks;
         for (int frame = 0; frame < 12; ++frame) {
             const double time = start + 0.5 + frame * 0.5;
             if (byDisplay) changing->setNeedsDisplay();
-            RenderBudget budget(40.0 * 40);
+            RenderBudget budget(double(frameSide) * frameSide);
             std::shared_ptr<const platform::graphics::Image> drawn;
             {
                 const RenderBudget::Activation activation(budget);
-                drawn = renderTree(root, time);
+                drawn = renderFrame(root, time);
             }
             looks.push_back(RenderBudget::maximumPictureChecks - budget.pictureChecksLeft());
             SCOPED_TRACE(frame);
@@ -700,7 +787,7 @@ TEST_F(ContentCacheTest, ContentsThatKeepChangingAreLookedAtLessOften) {
         EXPECT_LE(lookedAt, 3);
         // Held from here on: a picture of the whole tree within ten frames.
         const double held = start + 20;
-        for (int frame = 0; frame < 10; ++frame) expectShown(*renderTree(root, held + frame), held + frame);
+        for (int frame = 0; frame < 10; ++frame) expectShown(*renderFrame(root, held + frame), held + frame);
         EXPECT_GE(ContentCache::pixelsInUse() - before, wholeTree);
     }
 }

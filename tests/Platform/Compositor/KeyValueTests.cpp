@@ -157,4 +157,35 @@ TEST(KeyValue, AWholeTransformReplacesThePartsItWasBuiltFrom) {
     EXPECT_EQ(layer->transform(), Transform3D::makeTranslation(7, 0, 0));
 }
 
+// A path handed in shared is held as it is, not copied; an equal one is taken
+// in its place as no change, so that its maker and the layer hold one between
+// them; none, or an empty one, empties the layer's path.
+TEST(KeyValue, ASharedPathIsHeldAndAnEqualOneTakenWithoutAChange) {
+    using platform::graphics::Path;
+    const auto line = [](double x) { return std::make_shared<const Path>(compositortest::polyline({{0, 0}, {x, x}})); };
+    auto layer = ShapeLayer::make();
+    struct Step {
+        const char* name;
+        std::shared_ptr<const Path> path;
+        bool changes;
+        bool empty;
+    };
+    const Step steps[] = {
+        {"a first path", line(1), true, false},
+        {"an equal one", line(1), false, false},
+        {"another one", line(2), true, false},
+        {"none", nullptr, true, true},
+        {"none again", nullptr, false, true},
+        {"an empty one", std::make_shared<const Path>(), false, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        const std::uint64_t before = layer->subtreeVersion();
+        layer->setSharedPath(step.path);
+        EXPECT_EQ(layer->subtreeVersion() > before, step.changes);
+        EXPECT_EQ(layer->path().isEmpty(), step.empty);
+        if (!step.empty) EXPECT_EQ(&layer->path(), step.path.get());
+    }
+}
+
 }  // namespace

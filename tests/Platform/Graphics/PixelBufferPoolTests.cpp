@@ -1,6 +1,7 @@
 // The pixel buffer pool behind every bitmap context: buffers come back when
 // their last user lets go, come out cleared, are never shared with a living
-// image, and the pool keeps no more than its bound.
+// image, the pool keeps no more than its bound, and gives back what it keeps
+// when frames are no longer drawn.
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,11 @@
 #include <vector>
 
 #include "Platform/Graphics/Gradient.h"
+#include "Platform/Graphics/ClipCoverageBuffers.h"
 #include "Platform/Graphics/GraphicsContext.h"
+#include "Platform/Graphics/KeptStorage.h"
 #include "Platform/Graphics/PixelBufferPool.h"
+#include "Platform/Graphics/SpareCoverageDrawings.h"
 #include "PixelAssertions.h"
 
 namespace platform::graphics {
@@ -82,6 +86,32 @@ TEST(PixelBufferPool, TheSameSizeFrameAfterFrameReusesOneBuffer) {
         }
         EXPECT_EQ(pool.allocationCount(), 1u) << test.name;
     }
+}
+
+// A frame drawn and let go leaves its canvas in the shared pool for the next;
+// once no frame is drawn, KeptStorage gives that back, with the drawings and
+// clip buffers kept for the next context, and the next frame draws as before.
+TEST(PixelBufferPool, KeptStorageGivesBackWhatFramesKeptForTheNext) {
+    const auto drawFrame = [] {
+        auto canvas = bitmap(200, 200);
+        canvas->clipToRect(Rect(10.5, 10.5, 150, 150));
+        canvas->setFillColor(Color::rgb(1, 0, 0));
+        canvas->addEllipse(Rect(20, 20, 120, 120));
+        canvas->fillPath();
+        return GraphicsContext::finishImage(std::move(canvas));
+    };
+    auto first = drawFrame();
+    ASSERT_TRUE(first);
+    const std::vector<std::uint8_t> drawn(first->pixels().begin(), first->pixels().end());
+    first.reset();
+    EXPECT_GT(PixelBufferPool::shared().retainedBytes(), 0u);
+    KeptStorage::release();
+    EXPECT_EQ(PixelBufferPool::shared().retainedBytes(), 0u);
+    EXPECT_EQ(SpareCoverageDrawings::keptCount(), 0u);
+    EXPECT_EQ(ClipCoverageBuffers::keptCount(), 0u);
+    const auto again = drawFrame();
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(std::equal(drawn.begin(), drawn.end(), again->pixels().begin(), again->pixels().end()));
 }
 
 TEST(PixelBufferPool, AFinishedCanvasIsHandedOverWithoutACopyAndKeptFromReuse) {

@@ -37,7 +37,7 @@ struct InPlaceKeyframes {
 };
 template <Interpolatable T>
 struct InPlaceKeyframes<T> {
-    using Type = KeyframeInterpolator<T>;
+    using Type = KeyframeCursor<T>;
 };
 
 }  // namespace detail
@@ -53,7 +53,7 @@ public:
     // A property over `keyframes`, evaluated in place until a provider is asked for.
     explicit NodeProperty(std::shared_ptr<const std::vector<Keyframe<T>>> keyframes)
         requires Interpolatable<T>
-        : state_(std::in_place_index<inPlaceIndex>, std::move(keyframes), typename KeyframeInterpolator<T>::Sharing{}),
+        : state_(std::in_place_index<inPlaceIndex>, std::move(keyframes), typename KeyframeCursor<T>::Sharing{}),
           container_(std::get<inPlaceIndex>(state_).value(0)) {}
 
     static std::shared_ptr<NodeProperty> make(std::shared_ptr<TypedValueProvider<T>> provider) {
@@ -77,15 +77,15 @@ public:
     void update(double frame) override {
         if constexpr (Interpolatable<T>) {
             if (auto* keyframes = std::get_if<inPlaceIndex>(&state_)) {
-                container_.setValue(keyframes->value(frame), frame);
+                container_.setOutputValue(keyframes->value(frame));
                 return;
             }
         }
         const Providers& providers = std::get<providersIndex>(state_);
         if (providers.typed) {
-            container_.setValue(providers.typed->valueAt(frame), frame);
+            container_.setOutputValue(providers.typed->valueAt(frame));
         } else {
-            container_.setValue(providers.current->valueAtFrame(frame), frame);
+            container_.setOutputValue(providers.current->valueAtFrame(frame));
         }
     }
 
@@ -138,7 +138,8 @@ private:
     const Providers& providers() const {
         if constexpr (Interpolatable<T>) {
             if (auto* keyframes = std::get_if<inPlaceIndex>(&state_)) {
-                auto provider = std::make_shared<KeyframeInterpolatorProvider<T>>(std::move(*keyframes));
+                auto provider =
+                    std::make_shared<KeyframeInterpolatorProvider<T>>(KeyframeInterpolator<T>(std::move(*keyframes)));
                 TypedValueProvider<T>* typed = provider.get();
                 state_.template emplace<providersIndex>(Providers{provider, provider, typed});
             }

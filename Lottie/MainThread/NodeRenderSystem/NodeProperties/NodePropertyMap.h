@@ -6,7 +6,9 @@
 //
 // Every view of an animation builds its own maps, so a map keeps only what the
 // node kind fixes: the names are the node class's string literals, looked up
-// when a keypath search asks for them rather than kept as a map per node.
+// when a keypath search asks for them rather than kept as a map per node, and
+// the list of them is one that every map registering the same names shares
+// (the groups of every view of every document have the same).
 
 #include <cstddef>
 #include <cstdint>
@@ -47,7 +49,12 @@ private:
     struct Name {
         const char* name;
         std::size_t property;
+
+        bool operator==(const Name&) const = default;
     };
+    using Names = std::vector<Name>;
+    // The list equal to `names` that maps share, made the first time.
+    static std::shared_ptr<const Names> sharedNames(Names names);
 
     // The properties a frame may change: all of them until every one has
     // been evaluated once, then those that do not hold their values, found
@@ -60,7 +67,8 @@ private:
 
     std::string keypathName_;
     std::vector<std::shared_ptr<AnyNodeProperty>> properties_;
-    std::vector<Name> names_;
+    // Null without names.
+    std::shared_ptr<const Names> names_;
     mutable std::vector<AnyNodeProperty*> varying_;
     mutable std::uint64_t varyingChanges_ = 0;
     mutable bool varyingKnown_ = false;

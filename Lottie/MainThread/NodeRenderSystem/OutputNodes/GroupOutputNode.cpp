@@ -16,11 +16,16 @@ bool GroupOutputNode::outputChanged(double frame) {
     return upstream || inner || changeFrame_ == frame;
 }
 
-const Path* GroupOutputNode::outputPath() const { return keptPath(outputPath_); }
+std::shared_ptr<const Path> GroupOutputNode::sharedOutputPath() const { return keptPath(outputPath_); }
+
+std::size_t GroupOutputNode::outputElementCount() const {
+    return (parent_ ? parent_->outputElementCount() : 0) +
+           (isEnabled_ && rootNode_ ? rootNode_->outputElementCount() : 0);
+}
 
 void GroupOutputNode::appendOutput(Path& target, const AffineTransform& transform) const {
     if (parent_) parent_->appendOutput(target, transform);
-    if (isEnabled_ && rootNode_) rootNode_->appendOutput(target, transform_.affine().concatenating(transform));
+    if (isEnabled_ && rootNode_) rootNode_->appendOutput(target, transform_.concatenating(transform));
 }
 
 void GroupOutputNode::setEnabled(bool enabled) {
@@ -31,7 +36,7 @@ void GroupOutputNode::setEnabled(bool enabled) {
 }
 
 void GroupOutputNode::setTransform(const platform::graphics::Transform3D& transform) {
-    transform_ = transform;
+    transform_ = transform.affine();
     outputPath_.reset();
     changePending_ = true;
 }

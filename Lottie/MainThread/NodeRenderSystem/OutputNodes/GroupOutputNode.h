@@ -22,14 +22,16 @@ public:
     }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
-    const platform::graphics::Path* outputPath() const override;
+    std::shared_ptr<const platform::graphics::Path> sharedOutputPath() const override;
     void appendOutput(platform::graphics::Path& target,
                       const platform::graphics::AffineTransform& transform) const override;
+    std::size_t outputElementCount() const override;
     bool isEnabled() const override { return isEnabled_; }
     void setEnabled(bool enabled) override;
     bool outputChanged(double frame) override;
 
-    const platform::graphics::Transform3D& transform() const { return transform_; }
+    // The plane part of the transform last set: all that the paths take of it.
+    const platform::graphics::AffineTransform& transform() const { return transform_; }
     // Drops the built path so that the next question rebuilds it.
     void setTransform(const platform::graphics::Transform3D& transform);
 
@@ -44,8 +46,8 @@ private:
     std::shared_ptr<NodeOutput> parent_;
     std::shared_ptr<NodeOutput> rootNode_;
     bool isEnabled_ = true;
-    mutable std::optional<platform::graphics::Path> outputPath_;
-    platform::graphics::Transform3D transform_;
+    mutable std::shared_ptr<const platform::graphics::Path> outputPath_;
+    platform::graphics::AffineTransform transform_;
     // A change of the transform or of being enabled, not yet told: it is told
     // to every reader of the frame that first asks after it.
     bool changePending_ = true;

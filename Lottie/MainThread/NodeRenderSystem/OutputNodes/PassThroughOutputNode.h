@@ -16,11 +16,14 @@ public:
     ~PassThroughOutputNode() override { releaseChain(std::move(parent_)); }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
-    const platform::graphics::Path* outputPath() const override { return parent_ ? parent_->outputPath() : nullptr; }
+    std::shared_ptr<const platform::graphics::Path> sharedOutputPath() const override {
+        return parent_ ? parent_->sharedOutputPath() : nullptr;
+    }
     void appendOutput(platform::graphics::Path& target,
                       const platform::graphics::AffineTransform& transform) const override {
         if (parent_) parent_->appendOutput(target, transform);
     }
+    std::size_t outputElementCount() const override { return parent_ ? parent_->outputElementCount() : 0; }
     bool isEnabled() const override { return isEnabled_; }
     void setEnabled(bool enabled) override { isEnabled_ = enabled; }
 

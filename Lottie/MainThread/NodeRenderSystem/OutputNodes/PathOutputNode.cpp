@@ -15,7 +15,21 @@ bool PathOutputNode::outputChanged(double frame) {
     return upstream || lastUpdateFrame_ == frame;
 }
 
-const Path* PathOutputNode::outputPath() const { return keptPath(outputPath_); }
+std::shared_ptr<const Path> PathOutputNode::sharedOutputPath() const { return keptPath(outputPath_); }
+
+std::size_t PathOutputNode::outputElementCount() const {
+    std::size_t count = parent_ ? parent_->outputElementCount() : 0;
+    if (!isEnabled_) return count;
+    for (const CompoundBezierPath& compound : pathObjects_) {
+        for (const BezierPath& bezier : compound.paths()) count += subpathElementCount(bezier);
+    }
+    return count;
+}
+
+std::size_t PathOutputNode::subpathElementCount(const BezierPath& path) {
+    const std::size_t count = path.elements().size();
+    return count == 0 ? 0 : count + (path.closed() ? 1 : 0);
+}
 
 void PathOutputNode::appendOutput(Path& target, const AffineTransform& transform) const {
     if (parent_) parent_->appendOutput(target, transform);

@@ -21,9 +21,10 @@ public:
     ~PathOutputNode() override { releaseChain(std::move(parent_)); }
 
     std::shared_ptr<NodeOutput> parent() const override { return parent_; }
-    const platform::graphics::Path* outputPath() const override;
+    std::shared_ptr<const platform::graphics::Path> sharedOutputPath() const override;
     void appendOutput(platform::graphics::Path& target,
                       const platform::graphics::AffineTransform& transform) const override;
+    std::size_t outputElementCount() const override;
     bool isEnabled() const override { return isEnabled_; }
     void setEnabled(bool enabled) override {
         if (enabled != isEnabled_) outputPath_.reset();
@@ -33,7 +34,7 @@ public:
 
     const std::vector<CompoundBezierPath>& pathObjects() const { return pathObjects_; }
     // Whether a platform path is built and kept now.
-    bool keepsPath() const { return outputPath_.has_value(); }
+    bool keepsPath() const { return outputPath_ != nullptr; }
     double totalLength() const { return totalLength_; }
     const std::optional<double>& lastUpdateFrame() const { return lastUpdateFrame_; }
 
@@ -48,13 +49,15 @@ public:
     // mapped by `transform`.
     static void addSubpath(platform::graphics::Path& target, const BezierPath& path,
                            const platform::graphics::AffineTransform& transform = {});
+    // How many elements addSubpath() adds for `path`.
+    static std::size_t subpathElementCount(const BezierPath& path);
 
 protected:
     std::shared_ptr<NodeOutput> takeUpstream() override { return std::move(parent_); }
 
 private:
     std::shared_ptr<NodeOutput> parent_;
-    mutable std::optional<platform::graphics::Path> outputPath_;
+    mutable std::shared_ptr<const platform::graphics::Path> outputPath_;
     std::optional<double> lastUpdateFrame_;
     // The frame at which a change upstream last dropped the built path: the
     // other readers of that frame keep the one built since.

@@ -2,12 +2,15 @@
 // What an animator node publishes: its path (everything upstream included) and
 // whether that changed at a frame. The path is put together only for an output
 // that is asked for it, from the paths each node keeps of its own, so that a
-// chain of n path nodes holds n paths rather than n copies of those upstream. Outputs are chained like their nodes, each
-// holding its upstream output strongly; nothing points downstream. Owned by the
-// node that produces it and shared with the outputs and render layers downstream.
+// chain of n path nodes holds n paths rather than n copies of those upstream.
+// The path put together is shared, not copied, by the render layer that shows
+// it, and holds no room for elements it does not have. Outputs are chained
+// like their nodes, each holding its upstream output strongly; nothing points
+// downstream. Owned by the node that produces it and shared with the outputs
+// and render layers downstream.
 
+#include <cstddef>
 #include <memory>
-#include <optional>
 
 #include "Platform/Graphics/Path.h"
 
@@ -20,12 +23,15 @@ public:
     // The upstream output; none for the first node of a chain.
     virtual std::shared_ptr<NodeOutput> parent() const = 0;
     // The path of the last frame asked, or null when there is none; built when
-    // first asked after a change.
-    virtual const platform::graphics::Path* outputPath() const = 0;
+    // first asked after a change, and kept until the next change.
+    virtual std::shared_ptr<const platform::graphics::Path> sharedOutputPath() const = 0;
+    const platform::graphics::Path* outputPath() const { return sharedOutputPath().get(); }
     // Appends this output's path, everything upstream first, to `target` with
     // every point mapped by `transform`.
     virtual void appendOutput(platform::graphics::Path& target,
                               const platform::graphics::AffineTransform& transform) const = 0;
+    // How many elements appendOutput() appends.
+    virtual std::size_t outputElementCount() const = 0;
     virtual bool isEnabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;
     // Whether the output changed at the frame; may rebuild the path while answering.
@@ -40,13 +46,15 @@ protected:
     // Gives up the upstream output (and any other output this one holds strongly).
     virtual std::shared_ptr<NodeOutput> takeUpstream() = 0;
     // The path kept in `kept`, put together from the chain first when none is kept.
-    const platform::graphics::Path* keptPath(std::optional<platform::graphics::Path>& kept) const {
+    const std::shared_ptr<const platform::graphics::Path>& keptPath(
+        std::shared_ptr<const platform::graphics::Path>& kept) const {
         if (!kept) {
             platform::graphics::Path path;
+            path.reserve(outputElementCount());
             appendOutput(path, platform::graphics::AffineTransform());
-            kept = std::move(path);
+            kept = std::make_shared<const platform::graphics::Path>(std::move(path));
         }
-        return &*kept;
+        return kept;
     }
 };
 

@@ -184,7 +184,9 @@ TEST(KeyValue, ASharedPathIsHeldAndAnEqualOneTakenWithoutAChange) {
         layer->setSharedPath(step.path);
         EXPECT_EQ(layer->subtreeVersion() > before, step.changes);
         EXPECT_EQ(layer->path().isEmpty(), step.empty);
-        if (!step.empty) EXPECT_EQ(&layer->path(), step.path.get());
+        if (!step.empty) {
+            EXPECT_EQ(&layer->path(), step.path.get());
+        }
     }
 }
 

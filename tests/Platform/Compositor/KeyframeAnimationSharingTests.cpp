@@ -127,7 +127,9 @@ TEST(KeyframeAnimationSharing, AnimationsAreTheSameOnlyWhenTheyPresentTheSame) {
         SCOPED_TRACE(item.name);
         EXPECT_EQ(item.other->sameAs(*item.than), item.same);
         EXPECT_EQ(item.than->sameAs(*item.other), item.same);
-        if (item.same) EXPECT_EQ(item.other->contentHash(), item.than->contentHash());
+        if (item.same) {
+            EXPECT_EQ(item.other->contentHash(), item.than->contentHash());
+        }
     }
 }
 

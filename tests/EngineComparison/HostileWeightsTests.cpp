@@ -248,7 +248,19 @@ TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
                 EXPECT_LE(layerCount(*renderer.animationLayer()), 8u * 30'000);
             }
             const std::vector<std::string>& limits = onCoreAnimation ? test.coreAnimationLimits : test.mainThreadLimits;
-            for (const std::string& limit : limits) EXPECT_EQ(mentions(log, limit, false), 1) << limit;
+            for (const std::string& limit : limits) {
+                if (limit == frameCut) {
+                    // One frame may end at the work budget and another at the
+                    // deadline: each says so once, and one of them at least.
+                    const long work = mentions(log, "drawing work", false);
+                    const long deadline = mentions(log, "passed its deadline", false);
+                    EXPECT_LE(work, 1);
+                    EXPECT_LE(deadline, 1);
+                    EXPECT_GE(work + deadline, 1) << limit;
+                } else {
+                    EXPECT_EQ(mentions(log, limit, false), 1) << limit;
+                }
+            }
             if (test.mainThreadLimits.empty() && test.coreAnimationLimits.empty()) {
                 EXPECT_TRUE(log.warnings.empty());
                 EXPECT_TRUE(log.failedAssertions.empty());

@@ -40,11 +40,10 @@ void AlertStack::stack(QMessageBox& box) {
     // A window-modal dialog lets through only the dialogs that stand on it
     // (its transient children): the newest alert stands on the window, and
     // the one that stood there before moves onto the newest.
+    QWindow* window = host->windowHandle();
     for (const QPointer<QMessageBox>& other : shown_) {
         QWindow* handle = other->windowHandle();
-        if (hostOf(*other) == host && handle && handle->transientParent() == own->transientParent()) {
-            handle->setTransientParent(own);
-        }
+        if (handle && handle->transientParent() == window && hostOf(*other) == host) handle->setTransientParent(own);
     }
     shown_.emplace_back(&box);
 }

@@ -31,17 +31,27 @@ bool RenderBudget::enter(Layer& layer) {
     if (path_.size() >= maximumDepth) return false;
     work_.checkDeadline(graphics::ProcessorDeadline::unitsPerItem);
     path_.push_back(&layer);
+    heldByLayer_.push_back(0);
     return true;
 }
 
 void RenderBudget::leave() {
-    if (!path_.empty()) path_.pop_back();
+    if (path_.empty()) return;
+    path_.pop_back();
+    heldPixels_ = std::max(0.0, heldPixels_ - heldByLayer_.back());
+    heldByLayer_.pop_back();
 }
 
 bool RenderBudget::takeSurface(double pixels) {
-    if (surfacesLeft_ == 0 || !(pixels <= pixelsLeft_) || !work_.take(pixels)) return false;
+    if (surfacesLeft_ == 0 || !(pixels <= pixelsLeft_)) return false;
+    const double newPixels = std::max(0.0, heldPixels_ + pixels - peakHeldPixels_);
+    if (!work_.take(pixels + workPerNewSurfacePixel * newPixels)) return false;
     --surfacesLeft_;
     pixelsLeft_ -= pixels;
+    heldPixels_ += pixels;
+    peakHeldPixels_ = std::max(peakHeldPixels_, heldPixels_);
+    // Outside every layer (never, as the renderer takes them) it is held to the end.
+    if (!heldByLayer_.empty()) heldByLayer_.back() += pixels;
     return true;
 }
 

@@ -43,6 +43,12 @@ public:
     static constexpr std::size_t maximumSurfaceCount = 4096;
     static constexpr double surfacePixelsPerTargetPixel = 32;
     static constexpr double minimumSurfacePixels = 64.0 * 1024 * 1024;
+    // What a surface pixel costs beyond its drawing when the frame holds more
+    // surface pixels at once than it has before: memory the frame has never
+    // held is faulted in and cleared by the system (some ten nanoseconds a
+    // pixel), so that surfaces nested a hundred deep cost far more than as
+    // many in a row, which take turns with the same memory.
+    static constexpr double workPerNewSurfacePixel = 8;
     // The drawing work of a frame (graphics::WorkBudget, in its units), as a
     // multiple of the target's pixels but never less than the floor: a few
     // hundred milliseconds for a small target, far above what ordinary
@@ -93,9 +99,10 @@ public:
     void leave();
     std::size_t depth() const { return path_.size(); }
 
-    // Takes a surface of `pixels` from what is left, its pixels counted as
-    // work too; false (nothing taken) when the count, the pixels or the work
-    // are spent.
+    // Takes a surface of `pixels` from what is left, held until the layer
+    // being drawn is left, its pixels counted as work too (and those that
+    // raise the most the frame has held at once, as new memory); false
+    // (nothing taken) when the count, the pixels or the work are spent.
     bool takeSurface(double pixels);
     // Takes one layer from what the checks of kept pictures may look at; false
     // (nothing taken) once they have looked at maximumPictureChecks.
@@ -118,6 +125,11 @@ public:
 
 private:
     std::vector<Layer*> path_;
+    // The surface pixels taken while each layer of path_ is drawn, those held
+    // now in all, and the most held at once so far.
+    std::vector<double> heldByLayer_;
+    double heldPixels_ = 0;
+    double peakHeldPixels_ = 0;
     double shownPixels_;
     double pixelsLeft_;
     std::size_t surfacesLeft_ = maximumSurfaceCount;

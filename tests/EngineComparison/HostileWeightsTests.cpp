@@ -154,6 +154,17 @@ std::string radialGradients(int stops) {
                      {600});
 }
 
+// 200 green squares, each under a mask, inside 99 precompositions nested one
+// in another, each under a mask: every level holds a surface of the whole
+// canvas while the levels inside it are drawn.
+std::string clipChain() {
+    const std::string mask = R"(,"hasMask":true,"masksProperties":[{"mode":"a","pt":{"a":0,"k":)" +
+                             closedPath({{10, 10}, {502, 10}, {502, 502}, {10, 502}}) + R"(},"o":{"a":0,"k":100}}])";
+    const std::string squares =
+        listOf(200, [&](int index) { return shapeLayer(index, rect(256, 256, 400) + "," + greenFill, mask); });
+    return hostiletest::fannedOut(squares, 1, 99, mask);
+}
+
 struct Case {
     const char* name;
     std::string json;
@@ -218,6 +229,11 @@ TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
         // drawn at the full cost of its pixels.
         {"600 full-canvas radial gradients of 1,024 stops", radialGradients(1024), RenderingEngine::coreAnimation,
          {work}, {work}, {{256, 256, true}}},
+        // Each level's surface is memory the frame had not held: its
+        // estimate sees that, though a machine pressed for time may reach
+        // the deadline first.
+        {"200 masked squares in 99 masked precompositions nested", clipChain(), RenderingEngine::coreAnimation,
+         {frameCut}, {frameCut}, {}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -95,6 +95,51 @@ TEST(RenderBudget, IntermediateSurfacesPastTheBudgetAreLeftOutOrSimplified) {
     }
 }
 
+// Masked layers the size of the frame, each holding a red dot by its bottom
+// edge and, nested, the next one: the surfaces they take are held at once, so
+// each is memory the frame has not held before, and a hundred deep spend the
+// frame's work. As many in a row take turns with one surface's memory and are
+// all drawn.
+TEST(RenderBudget, SurfacesHeldAtOnceCostTheirNewMemoryWhereSurfacesInARowShareIt) {
+    constexpr double side = 512;
+    for (const bool nested : {false, true}) {
+        SCOPED_TRACE(nested ? "nested" : "in a row");
+        auto root = std::make_shared<ReportingRoot>(side);
+        std::vector<std::shared_ptr<Layer>> levels;
+        for (int level = 0; level < 100; ++level) {
+            auto layer = makeRoot(side, side);
+            // A mask of two boxes is no single shape to clip to: it takes a surface.
+            auto mask = makeRoot(side, side);
+            mask->addSublayer(makeBox({0, 0, side, side / 2}, Color::rgb(0, 0, 0, 1)));
+            mask->addSublayer(makeBox({0, side / 2, side, side / 2}, Color::rgb(0, 0, 0, 1)));
+            layer->setMask(mask);
+            layer->addSublayer(makeBox({3.0 * level, side - 2, 2, 2}, Color::rgb(1, 0, 0, 1)));
+            if (nested && !levels.empty()) {
+                levels.back()->addSublayer(layer);
+            } else {
+                root->addSublayer(layer);
+            }
+            levels.push_back(layer);
+        }
+        const auto image = renderTree(root, 0, static_cast<int>(side), static_cast<int>(side));
+        ASSERT_TRUE(image);
+        int drawn = 0;
+        for (int level = 0; level < 100; ++level) drawn += premultipliedAt(*image, 3 * level, side - 1).a > 0;
+        if (nested) {
+            EXPECT_GT(drawn, 10);
+            EXPECT_LT(drawn, 100);
+            // The surface refused says so too.
+            EXPECT_EQ(std::count_if(root->reports.begin(), root->reports.end(),
+                                    [](const std::string& report) { return report.find("drawing work") != std::string::npos; }),
+                      1);
+        } else {
+            EXPECT_EQ(drawn, 100);
+            EXPECT_TRUE(root->reports.empty());
+        }
+        for (auto level = levels.rbegin(); level != levels.rend(); ++level) (*level)->removeFromSuperlayer();
+    }
+}
+
 // Past the frame's deadline the frame ends where it is: between layers (400
 // boxes of 5 points, row by row, each counting toward the clock's readings
 // as it is entered and drawn) or within one drawing, whose scan conversion

@@ -212,10 +212,12 @@ bool showsMoreThanOneColour(const QImage& image) {
     return false;
 }
 
-// ThreadSanitizer makes the main thread's own work several times slower; the
-// bound on a turn of the event loop grows with it.
+// ThreadSanitizer makes the main thread's own work several times slower, and
+// AddressSanitizer some; the bound on a turn of the event loop grows with it.
 #if defined(__SANITIZE_THREAD__)
 constexpr int sanitizerSlowdown = 10;
+#elif defined(__SANITIZE_ADDRESS__)
+constexpr int sanitizerSlowdown = 3;
 #else
 constexpr int sanitizerSlowdown = 1;
 #endif

@@ -13,47 +13,87 @@ namespace {
 using platform::graphics::Transform3D;
 
 template <class T>
-std::shared_ptr<NodeProperty<T>> property(const ShapeTransform* transform,
-                                          KeyframeGroupPtr<T> (ShapeTransform::*group)() const, const T& fallback) {
-    if (!transform) return makeSingleValueProperty(fallback);
-    return makeKeyframeProperty((transform->*group)(), fallback);
+bool isAnimated(const ShapeTransform* transform, KeyframeGroupPtr<T> (ShapeTransform::*part)() const) {
+    if (!transform) return false;
+    const KeyframeGroupPtr<T> group = (transform->*part)();
+    return group && group->keyframes().size() > 1;
 }
+
+// The part's node property when it has one, else the one value it holds: the
+// model's, or the fallback where the model has none, as a property over it
+// would evaluate.
+template <class T>
+T currentValue(const std::shared_ptr<NodeProperty<T>>& property, const ShapeTransform* transform,
+               KeyframeGroupPtr<T> (ShapeTransform::*part)() const, const T& fallback) {
+    if (property) return property->value();
+    if (!transform) return fallback;
+    const KeyframeGroupPtr<T> group = (transform->*part)();
+    return group && !group->keyframes().empty() ? group->keyframes().front().value() : fallback;
+}
+
+const LottieVector3D origin;
+const LottieVector3D fullScale(100, 100, 100);
+const LottieVector1D zero(0);
+const LottieVector1D fullOpacity(100);
 
 }  // namespace
 
-GroupNodeProperties::GroupNodeProperties(const ShapeTransform* transform)
-    : NodePropertyMap("Transform"),
-      anchor(property(transform, &ShapeTransform::anchor, LottieVector3D())),
-      position(property(transform, &ShapeTransform::position, LottieVector3D())),
-      scale(property(transform, &ShapeTransform::scale, LottieVector3D(100, 100, 100))),
-      rotationX(property(transform, &ShapeTransform::rotationX, LottieVector1D(0))),
-      rotationY(property(transform, &ShapeTransform::rotationY, LottieVector1D(0))),
-      rotationZ(property(transform, &ShapeTransform::rotationZ, LottieVector1D(0))),
-      opacity(property(transform, &ShapeTransform::opacity, LottieVector1D(100))),
-      skew(property(transform, &ShapeTransform::skew, LottieVector1D(0))),
-      skewAxis(property(transform, &ShapeTransform::skewAxis, LottieVector1D(0))) {
-    add(anchor, {"Anchor Point"});
-    add(position, {"Position"});
-    add(scale, {"Scale"});
-    add(rotationX, {"Rotation X"});
-    add(rotationY, {"Rotation Y"});
-    add(rotationZ, {"Rotation", "Rotation Z"});
-    add(opacity, {"Opacity"});
-    add(skew, {"Skew"});
-    add(skewAxis, {"Skew Axis"});
+template <class T>
+void GroupNodeProperties::makePart(std::shared_ptr<NodeProperty<T>>& property, Part<T> part, const T& fallback,
+                                   std::initializer_list<const char*> names, bool animatedOnly) {
+    if (property || (animatedOnly && !isAnimated(transform_.get(), part))) return;
+    // A group without a transform item re-reads its defaults at every frame.
+    property = transform_ ? makeKeyframeProperty((transform_.get()->*part)(), fallback)
+                          : makeSingleValueProperty(fallback);
+    add(property, names);
+}
+
+GroupNodeProperties::GroupNodeProperties(std::shared_ptr<const ShapeTransform> transform)
+    : NodePropertyMap("Transform"), transform_(std::move(transform)) {
+    makeProperties(true);
+}
+
+void GroupNodeProperties::makeProperties(bool animatedOnly) {
+    if (complete_) return;
+    makePart(anchor_, &ShapeTransform::anchor, origin, {"Anchor Point"}, animatedOnly);
+    makePart(position_, &ShapeTransform::position, origin, {"Position"}, animatedOnly);
+    makePart(scale_, &ShapeTransform::scale, fullScale, {"Scale"}, animatedOnly);
+    makePart(rotationX_, &ShapeTransform::rotationX, zero, {"Rotation X"}, animatedOnly);
+    makePart(rotationY_, &ShapeTransform::rotationY, zero, {"Rotation Y"}, animatedOnly);
+    makePart(rotationZ_, &ShapeTransform::rotationZ, zero, {"Rotation", "Rotation Z"}, animatedOnly);
+    makePart(opacity_, &ShapeTransform::opacity, fullOpacity, {"Opacity"}, animatedOnly);
+    makePart(skew_, &ShapeTransform::skew, zero, {"Skew"}, animatedOnly);
+    makePart(skewAxis_, &ShapeTransform::skewAxis, zero, {"Skew Axis"}, animatedOnly);
+    complete_ = !animatedOnly;
+}
+
+KeypathSearchable::Properties GroupNodeProperties::keypathProperties() const {
+    // Whoever asks for the properties may read them or replace their values, so
+    // they must exist from now on; the values they start with are the same.
+    const_cast<GroupNodeProperties*>(this)->makeProperties(false);
+    return NodePropertyMap::keypathProperties();
+}
+
+double GroupNodeProperties::opacity() const {
+    return currentValue(opacity_, transform_.get(), &ShapeTransform::opacity, fullOpacity).value;
 }
 
 Transform3D GroupNodeProperties::caTransform() const {
     constexpr double degrees = std::numbers::pi / 180;
-    const LottieVector3D& anchorValue = anchor->value();
-    const LottieVector3D& positionValue = position->value();
-    const LottieVector3D& scaleValue = scale->value();
+    const ShapeTransform* model = transform_.get();
+    const LottieVector3D anchorValue = currentValue(anchor_, model, &ShapeTransform::anchor, origin);
+    const LottieVector3D positionValue = currentValue(position_, model, &ShapeTransform::position, origin);
+    const LottieVector3D scaleValue = currentValue(scale_, model, &ShapeTransform::scale, fullScale);
+    const auto angle = [model](const std::shared_ptr<NodeProperty<LottieVector1D>>& property,
+                                   Part<LottieVector1D> part) {
+        return currentValue(property, model, part, zero).value * degrees;
+    };
     Transform3D transform = Transform3D::makeTranslation(positionValue.x, positionValue.y, 0)
-                                .rotate(rotationX->value().value * degrees, 1, 0, 0)
-                                .rotate(rotationY->value().value * degrees, 0, 1, 0)
-                                .rotate(rotationZ->value().value * degrees, 0, 0, 1);
-    const double skewAngle = skew->value().value * degrees;
-    const double axisAngle = skewAxis->value().value * degrees;
+                                .rotate(angle(rotationX_, &ShapeTransform::rotationX), 1, 0, 0)
+                                .rotate(angle(rotationY_, &ShapeTransform::rotationY), 0, 1, 0)
+                                .rotate(angle(rotationZ_, &ShapeTransform::rotationZ), 0, 0, 1);
+    const double skewAngle = angle(skew_, &ShapeTransform::skew);
+    const double axisAngle = angle(skewAxis_, &ShapeTransform::skewAxis);
     if (skewAngle != 0) {
         Transform3D shear;
         shear.m21 = std::tan(-skewAngle);

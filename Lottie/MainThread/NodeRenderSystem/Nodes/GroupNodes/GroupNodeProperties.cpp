@@ -19,18 +19,6 @@ bool isAnimated(const ShapeTransform* transform, KeyframeGroupPtr<T> (ShapeTrans
     return group && group->keyframes().size() > 1;
 }
 
-// The part's node property when it has one, else the one value it holds: the
-// model's, or the fallback where the model has none, as a property over it
-// would evaluate.
-template <class T>
-T currentValue(const std::shared_ptr<NodeProperty<T>>& property, const ShapeTransform* transform,
-               KeyframeGroupPtr<T> (ShapeTransform::*part)() const, const T& fallback) {
-    if (property) return property->value();
-    if (!transform) return fallback;
-    const KeyframeGroupPtr<T> group = (transform->*part)();
-    return group && !group->keyframes().empty() ? group->keyframes().front().value() : fallback;
-}
-
 const LottieVector3D origin;
 const LottieVector3D fullScale(100, 100, 100);
 const LottieVector1D zero(0);
@@ -39,13 +27,23 @@ const LottieVector1D fullOpacity(100);
 }  // namespace
 
 template <class T>
-void GroupNodeProperties::makePart(std::shared_ptr<NodeProperty<T>>& property, Part<T> part, const T& fallback,
-                                   std::initializer_list<const char*> names, bool animatedOnly) {
-    if (property || (animatedOnly && !isAnimated(transform_.get(), part))) return;
+void GroupNodeProperties::makePart(Slot slot, Part<T> part, const T& fallback, std::initializer_list<const char*> names,
+                                   bool animatedOnly) {
+    if (slots_.has(slot) || (animatedOnly && !isAnimated(transform_.get(), part))) return;
     // A group without a transform item re-reads its defaults at every frame.
-    property = transform_ ? makeKeyframeProperty((transform_.get()->*part)(), fallback)
-                          : makeSingleValueProperty(fallback);
-    add(property, names);
+    add(transform_ ? makeKeyframeProperty((transform_.get()->*part)(), fallback) : makeSingleValueProperty(fallback),
+        names);
+    slots_.set(slot, properties().size() - 1);
+}
+
+// The one value a part without a property holds is the model's, or the
+// fallback where the model has none, as a property over it would evaluate.
+template <class T>
+T GroupNodeProperties::currentValue(Slot slot, Part<T> part, const T& fallback) const {
+    if (const NodeProperty<T>* property = slots_.template get<T>(*this, slot)) return property->value();
+    if (!transform_) return fallback;
+    const KeyframeGroupPtr<T> group = (transform_.get()->*part)();
+    return group && !group->keyframes().empty() ? group->keyframes().front().value() : fallback;
 }
 
 GroupNodeProperties::GroupNodeProperties(std::shared_ptr<const ShapeTransform> transform)
@@ -55,15 +53,15 @@ GroupNodeProperties::GroupNodeProperties(std::shared_ptr<const ShapeTransform> t
 
 void GroupNodeProperties::makeProperties(bool animatedOnly) {
     if (complete_) return;
-    makePart(anchor_, &ShapeTransform::anchor, origin, {"Anchor Point"}, animatedOnly);
-    makePart(position_, &ShapeTransform::position, origin, {"Position"}, animatedOnly);
-    makePart(scale_, &ShapeTransform::scale, fullScale, {"Scale"}, animatedOnly);
-    makePart(rotationX_, &ShapeTransform::rotationX, zero, {"Rotation X"}, animatedOnly);
-    makePart(rotationY_, &ShapeTransform::rotationY, zero, {"Rotation Y"}, animatedOnly);
-    makePart(rotationZ_, &ShapeTransform::rotationZ, zero, {"Rotation", "Rotation Z"}, animatedOnly);
-    makePart(opacity_, &ShapeTransform::opacity, fullOpacity, {"Opacity"}, animatedOnly);
-    makePart(skew_, &ShapeTransform::skew, zero, {"Skew"}, animatedOnly);
-    makePart(skewAxis_, &ShapeTransform::skewAxis, zero, {"Skew Axis"}, animatedOnly);
+    makePart(Slot::anchor, &ShapeTransform::anchor, origin, {"Anchor Point"}, animatedOnly);
+    makePart(Slot::position, &ShapeTransform::position, origin, {"Position"}, animatedOnly);
+    makePart(Slot::scale, &ShapeTransform::scale, fullScale, {"Scale"}, animatedOnly);
+    makePart(Slot::rotationX, &ShapeTransform::rotationX, zero, {"Rotation X"}, animatedOnly);
+    makePart(Slot::rotationY, &ShapeTransform::rotationY, zero, {"Rotation Y"}, animatedOnly);
+    makePart(Slot::rotationZ, &ShapeTransform::rotationZ, zero, {"Rotation", "Rotation Z"}, animatedOnly);
+    makePart(Slot::opacity, &ShapeTransform::opacity, fullOpacity, {"Opacity"}, animatedOnly);
+    makePart(Slot::skew, &ShapeTransform::skew, zero, {"Skew"}, animatedOnly);
+    makePart(Slot::skewAxis, &ShapeTransform::skewAxis, zero, {"Skew Axis"}, animatedOnly);
     complete_ = !animatedOnly;
 }
 
@@ -75,25 +73,23 @@ KeypathSearchable::Properties GroupNodeProperties::keypathProperties() const {
 }
 
 double GroupNodeProperties::opacity() const {
-    return currentValue(opacity_, transform_.get(), &ShapeTransform::opacity, fullOpacity).value;
+    return currentValue(Slot::opacity, &ShapeTransform::opacity, fullOpacity).value;
 }
 
 Transform3D GroupNodeProperties::caTransform() const {
     constexpr double degrees = std::numbers::pi / 180;
-    const ShapeTransform* model = transform_.get();
-    const LottieVector3D anchorValue = currentValue(anchor_, model, &ShapeTransform::anchor, origin);
-    const LottieVector3D positionValue = currentValue(position_, model, &ShapeTransform::position, origin);
-    const LottieVector3D scaleValue = currentValue(scale_, model, &ShapeTransform::scale, fullScale);
-    const auto angle = [model](const std::shared_ptr<NodeProperty<LottieVector1D>>& property,
-                                   Part<LottieVector1D> part) {
-        return currentValue(property, model, part, zero).value * degrees;
+    const LottieVector3D anchorValue = currentValue(Slot::anchor, &ShapeTransform::anchor, origin);
+    const LottieVector3D positionValue = currentValue(Slot::position, &ShapeTransform::position, origin);
+    const LottieVector3D scaleValue = currentValue(Slot::scale, &ShapeTransform::scale, fullScale);
+    const auto angle = [this](Slot slot, Part<LottieVector1D> part) {
+        return currentValue(slot, part, zero).value * degrees;
     };
     Transform3D transform = Transform3D::makeTranslation(positionValue.x, positionValue.y, 0)
-                                .rotate(angle(rotationX_, &ShapeTransform::rotationX), 1, 0, 0)
-                                .rotate(angle(rotationY_, &ShapeTransform::rotationY), 0, 1, 0)
-                                .rotate(angle(rotationZ_, &ShapeTransform::rotationZ), 0, 0, 1);
-    const double skewAngle = angle(skew_, &ShapeTransform::skew);
-    const double axisAngle = angle(skewAxis_, &ShapeTransform::skewAxis);
+                                .rotate(angle(Slot::rotationX, &ShapeTransform::rotationX), 1, 0, 0)
+                                .rotate(angle(Slot::rotationY, &ShapeTransform::rotationY), 0, 1, 0)
+                                .rotate(angle(Slot::rotationZ, &ShapeTransform::rotationZ), 0, 0, 1);
+    const double skewAngle = angle(Slot::skew, &ShapeTransform::skew);
+    const double axisAngle = angle(Slot::skewAxis, &ShapeTransform::skewAxis);
     if (skewAngle != 0) {
         Transform3D shear;
         shear.m21 = std::tan(-skewAngle);

@@ -15,6 +15,7 @@
 
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodePropertyMap.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/PropertySlots.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Platform/Graphics/Transform3D.h"
 
@@ -40,25 +41,20 @@ public:
 private:
     template <class T>
     using Part = KeyframeGroupPtr<T> (ShapeTransform::*)() const;
+    enum class Slot { anchor, position, scale, rotationX, rotationY, rotationZ, opacity, skew, skewAxis, count };
 
     // Makes the node property of every part that has none yet, or only of
     // those that animate.
     void makeProperties(bool animatedOnly);
     template <class T>
-    void makePart(std::shared_ptr<NodeProperty<T>>& property, Part<T> part, const T& fallback,
-                  std::initializer_list<const char*> names, bool animatedOnly);
+    void makePart(Slot slot, Part<T> part, const T& fallback, std::initializer_list<const char*> names,
+                  bool animatedOnly);
+    // The part's current value: its property's, else the one value it holds.
+    template <class T>
+    T currentValue(Slot slot, Part<T> part, const T& fallback) const;
 
     std::shared_ptr<const ShapeTransform> transform_;
-    // Null for a part that holds still until a search makes it.
-    std::shared_ptr<NodeProperty<LottieVector3D>> anchor_;
-    std::shared_ptr<NodeProperty<LottieVector3D>> position_;
-    std::shared_ptr<NodeProperty<LottieVector3D>> scale_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> rotationX_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> rotationY_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> rotationZ_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> opacity_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> skew_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> skewAxis_;
+    PropertySlots<Slot> slots_;
     bool complete_ = false;
 };
 

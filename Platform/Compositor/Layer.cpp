@@ -476,7 +476,11 @@ void Layer::setTransformComponents(const TransformComponents& parts) {
     const Transform3D matrix = parts.matrix();
     const bool changed = matrix != transform();
     TransformState& state = editableTransform();
-    state.parts = parts;
+    if (state.parts) {
+        *state.parts = parts;
+    } else {
+        state.parts = std::make_unique<TransformComponents>(parts);
+    }
     if (changed) {
         state.matrix = matrix;
         markChanged();

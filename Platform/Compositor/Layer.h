@@ -362,9 +362,16 @@ private:
 
     // The transform, and the parts it was last built from when it was set by
     // parts, so that setting one part after another never loses the others.
+    // The parts are held apart: most transforms are set whole and have none.
     struct TransformState {
         graphics::Transform3D matrix;
-        std::optional<TransformComponents> parts;
+        std::unique_ptr<TransformComponents> parts;
+
+        TransformState() = default;
+        TransformState(const TransformState& other)
+            : matrix(other.matrix),
+              parts(other.parts ? std::make_unique<TransformComponents>(*other.parts) : nullptr) {}
+        TransformState& operator=(const TransformState&) = delete;
     };
     // This layer's own transform state, made or copied on the first change.
     TransformState& editableTransform();

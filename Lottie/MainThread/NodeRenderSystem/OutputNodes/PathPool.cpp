@@ -1,7 +1,6 @@
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathPool.h"
 
-#include <algorithm>
-
+#include "Platform/Foundation/SharingPool.h"
 #include "Platform/Graphics/HashCombine.h"
 
 namespace lottie {
@@ -9,11 +8,15 @@ namespace lottie {
 using platform::graphics::Path;
 using platform::graphics::PathElement;
 
-PathPool& PathPool::shared() {
+namespace {
+
+platform::foundation::SharingPool<Path>& pool() {
     // Never destroyed: outputs may let go of their paths during exit.
-    static PathPool* pool = new PathPool();
-    return *pool;
+    static auto* shared = new platform::foundation::SharingPool<Path>();
+    return *shared;
 }
+
+}  // namespace
 
 std::size_t PathPool::hashOf(const Path& path) {
     std::size_t hash = path.elements().size();
@@ -31,28 +34,9 @@ std::shared_ptr<const Path> PathPool::share(Path path) {
     // An empty path costs nothing to keep apart.
     if (path.isEmpty()) return std::make_shared<const Path>(std::move(path));
     const std::size_t hash = hashOf(path);
-    PathPool& pool = shared();
-    const std::lock_guard lock(pool.mutex_);
-    auto [first, last] = pool.paths_.equal_range(hash);
-    for (auto entry = first; entry != last; ++entry) {
-        if (auto held = entry->second.lock(); held && *held == path) return held;
-    }
-    auto made = std::make_shared<const Path>(std::move(path));
-    pool.paths_.emplace(hash, made);
-    if (pool.paths_.size() >= pool.pruneAt_) pool.prune();
-    return made;
+    return pool().share(std::move(path), hash);
 }
 
-std::size_t PathPool::heldCount() {
-    PathPool& pool = shared();
-    const std::lock_guard lock(pool.mutex_);
-    pool.prune();
-    return pool.paths_.size();
-}
-
-void PathPool::prune() {
-    std::erase_if(paths_, [](const auto& entry) { return entry.second.expired(); });
-    pruneAt_ = std::max(minimumPruneSize, 2 * paths_.size());
-}
+std::size_t PathPool::heldCount() { return pool().heldCount(); }
 
 }  // namespace lottie

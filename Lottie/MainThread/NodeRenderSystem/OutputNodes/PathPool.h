@@ -6,12 +6,10 @@
 // views keep one path between them instead of one each. Paths in the pool are
 // never changed (outputs and shape layers hold them as const), and the pool
 // holds them weakly: a path lives as long as some output or layer holds it.
-// Outputs of views on any thread use it, hence the lock.
+// A static of its own (SharingPool), used by outputs of views on any thread.
 
 #include <cstddef>
 #include <memory>
-#include <mutex>
-#include <unordered_map>
 
 #include "Platform/Graphics/Path.h"
 
@@ -30,16 +28,7 @@ public:
     static std::size_t heldCount();
 
 private:
-    static PathPool& shared();
     static std::size_t hashOf(const platform::graphics::Path& path);
-    // Forgets the paths that nobody holds any more.
-    void prune();
-
-    std::mutex mutex_;
-    std::unordered_multimap<std::size_t, std::weak_ptr<const platform::graphics::Path>> paths_;
-    // The size at which forgotten paths are looked for again.
-    std::size_t pruneAt_ = minimumPruneSize;
-    static constexpr std::size_t minimumPruneSize = 64;
 };
 
 }  // namespace lottie

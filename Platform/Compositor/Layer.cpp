@@ -6,11 +6,12 @@
 #include <stdexcept>
 
 #include "Platform/Compositor/ContentCache.h"
-#include "Platform/Foundation/CopyOnWrite.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerKeyValue.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Compositor/Transaction.h"
+#include "Platform/Foundation/CopyOnWrite.h"
+#include "Platform/Foundation/SharingPool.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/WorkBudget.h"
@@ -168,7 +169,8 @@ Layer::Layer(const Layer& layer)
       masksToBounds_(layer.masksToBounds_),
       shouldRasterize_(layer.shouldRasterize_),
       drawsInRenderPass_(layer.drawsInRenderPass_),
-      drawsOversized_(layer.drawsOversized_) {}
+      drawsOversized_(layer.drawsOversized_),
+      transformShared_(layer.transformShared_) {}
 
 Layer::~Layer() {
     // Destroying the sublayers and the mask from inside this destructor would go
@@ -390,12 +392,31 @@ void Layer::setName(std::string name) {
     name_ = name.empty() ? nullptr : std::make_shared<const std::string>(std::move(name));
 }
 
-Layer::TransformState& Layer::editableTransform() { return foundation::editableBlock(transform_); }
+Layer::TransformState& Layer::editableTransform() {
+    if (transformShared_) {
+        transformShared_ = false;
+        if (transform_) transform_ = std::make_shared<TransformState>(*transform_);
+    }
+    return foundation::editableBlock(transform_);
+}
+
+std::shared_ptr<Layer::TransformState> Layer::sharedTransformState(const Transform3D& transform) {
+    // Never destroyed: layers may let go of their transforms during exit.
+    static auto* pool = new foundation::SharingPool<TransformState>();
+    return pool->share(TransformState(transform), std::hash<Transform3D>{}(transform));
+}
 
 void Layer::setTransform(const Transform3D& transform) {
     const bool changed = transform != this->transform();
     if (transform.isIdentity()) {
         transform_ = nullptr;
+        transformShared_ = false;
+    } else if (!transform_) {
+        // The first transform a layer is given is the one every view of a
+        // document gives it, and stays for good in most of them; the next
+        // ones, of a layer that moves, are its own.
+        transform_ = sharedTransformState(transform);
+        transformShared_ = true;
     } else if (changed || transform_->parts) {
         TransformState& state = editableTransform();
         state.matrix = transform;

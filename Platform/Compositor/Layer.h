@@ -368,13 +368,20 @@ private:
         std::unique_ptr<TransformComponents> parts;
 
         TransformState() = default;
+        explicit TransformState(const graphics::Transform3D& transform) : matrix(transform) {}
         TransformState(const TransformState& other)
             : matrix(other.matrix),
               parts(other.parts ? std::make_unique<TransformComponents>(*other.parts) : nullptr) {}
         TransformState& operator=(const TransformState&) = delete;
+        bool operator==(const TransformState& other) const {
+            return matrix == other.matrix && (parts ? other.parts && *parts == *other.parts : !other.parts);
+        }
     };
     // This layer's own transform state, made or copied on the first change.
     TransformState& editableTransform();
+    // The state of a whole transform that layers of other trees may share:
+    // the views of one document set the same transforms on their layers.
+    static std::shared_ptr<TransformState> sharedTransformState(const graphics::Transform3D& transform);
 
     // The attached animations and the last presentation copy made, kept while
     // the layer and its animations stay as they were (its subtree version): at
@@ -448,6 +455,9 @@ private:
     bool needsLayout_ = false;
     bool presented_ = false;
     bool changedSinceFrame_ = true;
+    // Whether transform_ came from sharedTransformState(): such a state is
+    // never changed, even by its only holder; a change replaces it.
+    bool transformShared_ = false;
     std::uint64_t subtreeVersion_ = 0;
     std::uint64_t displayRequests_ = 0;
     // When this layer last changed, in reads of subtree versions (markChanged).

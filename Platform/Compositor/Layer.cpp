@@ -400,10 +400,13 @@ Layer::TransformState& Layer::editableTransform() {
     return foundation::editableBlock(transform_);
 }
 
-std::shared_ptr<Layer::TransformState> Layer::sharedTransformState(const Transform3D& transform) {
+std::shared_ptr<Layer::TransformState> Layer::sharedTransformState(const Transform3D& transform,
+                                                                   const TransformComponents* parts) {
     // Never destroyed: layers may let go of their transforms during exit.
     static auto* pool = new foundation::SharingPool<TransformState>();
-    return pool->share(TransformState(transform), std::hash<Transform3D>{}(transform));
+    TransformState state(transform);
+    if (parts) state.parts = std::make_unique<TransformComponents>(*parts);
+    return pool->share(std::move(state), std::hash<Transform3D>{}(transform));
 }
 
 void Layer::setTransform(const Transform3D& transform) {
@@ -496,6 +499,13 @@ TransformComponents Layer::transformComponents() const {
 void Layer::setTransformComponents(const TransformComponents& parts) {
     const Transform3D matrix = parts.matrix();
     const bool changed = matrix != transform();
+    if (!transform_) {
+        // As for a whole transform, the first one is shared.
+        transform_ = sharedTransformState(matrix, &parts);
+        transformShared_ = true;
+        if (changed) markChanged();
+        return;
+    }
     TransformState& state = editableTransform();
     if (state.parts) {
         *state.parts = parts;

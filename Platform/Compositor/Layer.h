@@ -369,6 +369,7 @@ private:
 
         TransformState() = default;
         explicit TransformState(const graphics::Transform3D& transform) : matrix(transform) {}
+        TransformState(TransformState&&) = default;
         TransformState(const TransformState& other)
             : matrix(other.matrix),
               parts(other.parts ? std::make_unique<TransformComponents>(*other.parts) : nullptr) {}
@@ -379,9 +380,11 @@ private:
     };
     // This layer's own transform state, made or copied on the first change.
     TransformState& editableTransform();
-    // The state of a whole transform that layers of other trees may share:
-    // the views of one document set the same transforms on their layers.
-    static std::shared_ptr<TransformState> sharedTransformState(const graphics::Transform3D& transform);
+    // The state of a transform (with the parts it was built from, if any)
+    // that layers of other trees may share: the views of one document set
+    // the same transforms on their layers.
+    static std::shared_ptr<TransformState> sharedTransformState(const graphics::Transform3D& transform,
+                                                                const TransformComponents* parts = nullptr);
 
     // The attached animations and the last presentation copy made, kept while
     // the layer and its animations stay as they were (its subtree version): at

@@ -184,6 +184,18 @@ TEST(KeyValue, LayersGivenTheSameTransformShareItUntilOneChangesIt) {
     second->setTransform(moved);
     EXPECT_NE(&second->transform(), &first->transform());
     EXPECT_EQ(second->transform(), moved);
+
+    // A transform set by parts is shared with its parts, which each layer
+    // then changes apart.
+    const double turnAndABit = 2 * std::numbers::pi + 0.5;
+    auto turned = Layer::make();
+    auto alsoTurned = Layer::make();
+    for (const auto& layer : {turned, alsoTurned}) ASSERT_TRUE(layer->setValue("transform.rotation.z", turnAndABit));
+    EXPECT_EQ(&alsoTurned->transform(), &turned->transform());
+    ASSERT_TRUE(alsoTurned->setValue("transform.scale.x", 2.0));
+    EXPECT_DOUBLE_EQ(*alsoTurned->value("transform.rotation.z")->number(), turnAndABit);
+    EXPECT_DOUBLE_EQ(*turned->value("transform.scale.x")->number(), 1);
+    EXPECT_DOUBLE_EQ(*turned->value("transform.rotation.z")->number(), turnAndABit);
 }
 
 // A path handed in shared is held as it is, not copied; an equal one is taken

@@ -170,7 +170,8 @@ Layer::Layer(const Layer& layer)
       shouldRasterize_(layer.shouldRasterize_),
       drawsInRenderPass_(layer.drawsInRenderPass_),
       drawsOversized_(layer.drawsOversized_),
-      transformShared_(layer.transformShared_) {}
+      transformShared_(layer.transformShared_),
+      sharesFirstTransform_(false) {}
 
 Layer::~Layer() {
     // Destroying the sublayers and the mask from inside this destructor would go
@@ -414,7 +415,7 @@ void Layer::setTransform(const Transform3D& transform) {
     if (transform.isIdentity()) {
         transform_ = nullptr;
         transformShared_ = false;
-    } else if (!transform_) {
+    } else if (!transform_ && sharesFirstTransform_) {
         // The first transform a layer is given is the one every view of a
         // document gives it, and stays for good in most of them; the next
         // ones, of a layer that moves, are its own.
@@ -499,7 +500,7 @@ TransformComponents Layer::transformComponents() const {
 void Layer::setTransformComponents(const TransformComponents& parts) {
     const Transform3D matrix = parts.matrix();
     const bool changed = matrix != transform();
-    if (!transform_) {
+    if (!transform_ && sharesFirstTransform_) {
         // As for a whole transform, the first one is shared.
         transform_ = sharedTransformState(matrix, &parts);
         transformShared_ = true;

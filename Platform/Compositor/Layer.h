@@ -461,6 +461,9 @@ private:
     // Whether transform_ came from sharedTransformState(): such a state is
     // never changed, even by its only holder; a change replaces it.
     bool transformShared_ = false;
+    // Whether the first transform comes from sharedTransformState(): not for
+    // a presentation copy, made anew with the values of its own time.
+    bool sharesFirstTransform_ = true;
     std::uint64_t subtreeVersion_ = 0;
     std::uint64_t displayRequests_ = 0;
     // When this layer last changed, in reads of subtree versions (markChanged).

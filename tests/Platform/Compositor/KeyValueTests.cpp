@@ -184,6 +184,11 @@ TEST(KeyValue, LayersGivenTheSameTransformShareItUntilOneChangesIt) {
     second->setTransform(moved);
     EXPECT_NE(&second->transform(), &first->transform());
     EXPECT_EQ(second->transform(), moved);
+    // A presentation copy, made anew for every frame, keeps its own.
+    const std::shared_ptr<Layer> copyOfPlain = other->makePresentationCopy();
+    copyOfPlain->setTransform(Transform3D::identity());
+    copyOfPlain->setTransform(moved);
+    EXPECT_NE(&copyOfPlain->transform(), &first->transform());
 
     // A transform set by parts is shared with its parts, which each layer
     // then changes apart.

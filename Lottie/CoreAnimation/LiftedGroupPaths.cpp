@@ -25,9 +25,9 @@ bool holdsStill(const ShapeTransform& transform) {
 }
 
 platform::graphics::AffineTransform groupMatrix(const Group& group) {
-    const ShapeTransform* last = nullptr;
+    std::shared_ptr<const ShapeTransform> last;
     for (const auto& item : group.items()) {
-        if (const auto* transform = dynamic_cast<const ShapeTransform*>(item.get())) last = transform;
+        if (auto transform = std::dynamic_pointer_cast<const ShapeTransform>(item)) last = std::move(transform);
     }
     return GroupNodeProperties(last).caTransform().affine();
 }

@@ -6,11 +6,12 @@
 #include <stdexcept>
 
 #include "Platform/Compositor/ContentCache.h"
-#include "Platform/Foundation/CopyOnWrite.h"
 #include "Platform/Compositor/LayerGeometry.h"
 #include "Platform/Compositor/LayerKeyValue.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Compositor/Transaction.h"
+#include "Platform/Foundation/CopyOnWrite.h"
+#include "Platform/Foundation/SharingPool.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/WorkBudget.h"
@@ -168,7 +169,9 @@ Layer::Layer(const Layer& layer)
       masksToBounds_(layer.masksToBounds_),
       shouldRasterize_(layer.shouldRasterize_),
       drawsInRenderPass_(layer.drawsInRenderPass_),
-      drawsOversized_(layer.drawsOversized_) {}
+      drawsOversized_(layer.drawsOversized_),
+      transformShared_(layer.transformShared_),
+      sharesFirstTransform_(false) {}
 
 Layer::~Layer() {
     // Destroying the sublayers and the mask from inside this destructor would go
@@ -390,12 +393,34 @@ void Layer::setName(std::string name) {
     name_ = name.empty() ? nullptr : std::make_shared<const std::string>(std::move(name));
 }
 
-Layer::TransformState& Layer::editableTransform() { return foundation::editableBlock(transform_); }
+Layer::TransformState& Layer::editableTransform() {
+    if (transformShared_) {
+        transformShared_ = false;
+        if (transform_) transform_ = std::make_shared<TransformState>(*transform_);
+    }
+    return foundation::editableBlock(transform_);
+}
+
+std::shared_ptr<Layer::TransformState> Layer::sharedTransformState(const Transform3D& transform,
+                                                                   const TransformComponents* parts) {
+    // Never destroyed: layers may let go of their transforms during exit.
+    static auto* pool = new foundation::SharingPool<TransformState>();
+    TransformState state(transform);
+    if (parts) state.parts = std::make_unique<TransformComponents>(*parts);
+    return pool->share(std::move(state), std::hash<Transform3D>{}(transform));
+}
 
 void Layer::setTransform(const Transform3D& transform) {
     const bool changed = transform != this->transform();
     if (transform.isIdentity()) {
         transform_ = nullptr;
+        transformShared_ = false;
+    } else if (!transform_ && sharesFirstTransform_) {
+        // The first transform a layer is given is the one every view of a
+        // document gives it, and stays for good in most of them; the next
+        // ones, of a layer that moves, are its own.
+        transform_ = sharedTransformState(transform);
+        transformShared_ = true;
     } else if (changed || transform_->parts) {
         TransformState& state = editableTransform();
         state.matrix = transform;
@@ -475,8 +500,19 @@ TransformComponents Layer::transformComponents() const {
 void Layer::setTransformComponents(const TransformComponents& parts) {
     const Transform3D matrix = parts.matrix();
     const bool changed = matrix != transform();
+    if (!transform_ && sharesFirstTransform_) {
+        // As for a whole transform, the first one is shared.
+        transform_ = sharedTransformState(matrix, &parts);
+        transformShared_ = true;
+        if (changed) markChanged();
+        return;
+    }
     TransformState& state = editableTransform();
-    state.parts = parts;
+    if (state.parts) {
+        *state.parts = parts;
+    } else {
+        state.parts = std::make_unique<TransformComponents>(parts);
+    }
     if (changed) {
         state.matrix = matrix;
         markChanged();

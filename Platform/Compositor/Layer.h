@@ -362,12 +362,29 @@ private:
 
     // The transform, and the parts it was last built from when it was set by
     // parts, so that setting one part after another never loses the others.
+    // The parts are held apart: most transforms are set whole and have none.
     struct TransformState {
         graphics::Transform3D matrix;
-        std::optional<TransformComponents> parts;
+        std::unique_ptr<TransformComponents> parts;
+
+        TransformState() = default;
+        explicit TransformState(const graphics::Transform3D& transform) : matrix(transform) {}
+        TransformState(TransformState&&) = default;
+        TransformState(const TransformState& other)
+            : matrix(other.matrix),
+              parts(other.parts ? std::make_unique<TransformComponents>(*other.parts) : nullptr) {}
+        TransformState& operator=(const TransformState&) = delete;
+        bool operator==(const TransformState& other) const {
+            return matrix == other.matrix && (parts ? other.parts && *parts == *other.parts : !other.parts);
+        }
     };
     // This layer's own transform state, made or copied on the first change.
     TransformState& editableTransform();
+    // The state of a transform (with the parts it was built from, if any)
+    // that layers of other trees may share: the views of one document set
+    // the same transforms on their layers.
+    static std::shared_ptr<TransformState> sharedTransformState(const graphics::Transform3D& transform,
+                                                                const TransformComponents* parts = nullptr);
 
     // The attached animations and the last presentation copy made, kept while
     // the layer and its animations stay as they were (its subtree version): at
@@ -441,6 +458,12 @@ private:
     bool needsLayout_ = false;
     bool presented_ = false;
     bool changedSinceFrame_ = true;
+    // Whether transform_ came from sharedTransformState(): such a state is
+    // never changed, even by its only holder; a change replaces it.
+    bool transformShared_ = false;
+    // Whether the first transform comes from sharedTransformState(): not for
+    // a presentation copy, made anew with the values of its own time.
+    bool sharesFirstTransform_ = true;
     std::uint64_t subtreeVersion_ = 0;
     std::uint64_t displayRequests_ = 0;
     // When this layer last changed, in reads of subtree versions (markChanged).

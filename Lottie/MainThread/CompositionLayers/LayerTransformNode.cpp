@@ -7,8 +7,12 @@ namespace lottie {
 using platform::graphics::Transform3D;
 
 LayerTransformNode::LayerTransformNode(std::shared_ptr<const Transform> transform)
-    : outputNode_(std::make_shared<PassThroughOutputNode>(nullptr)),
-      properties_(std::make_shared<LayerTransformProperties>(std::move(transform))) {}
+    : properties_(std::make_shared<LayerTransformProperties>(std::move(transform))) {}
+
+std::shared_ptr<NodeOutput> LayerTransformNode::outputNode() const {
+    if (!outputNode_) outputNode_ = std::make_shared<PassThroughOutputNode>(nullptr);
+    return outputNode_;
+}
 
 void LayerTransformNode::regenerateOutputs(double) {
     const LayerTransformProperties& values = *properties_;

@@ -20,7 +20,9 @@ public:
 
     const std::shared_ptr<LayerTransformProperties>& transformProperties() const { return properties_; }
     NodePropertyMap& propertyMap() const override { return *properties_; }
-    std::shared_ptr<NodeOutput> outputNode() const override { return outputNode_; }
+    // Made when first asked: layer transforms chain through their nodes, and
+    // nothing reads a layer transform's output but a caller who asks.
+    std::shared_ptr<NodeOutput> outputNode() const override;
     // A transform without properties to update has no local updates, so it is
     // built on the first output pass whatever that pass says.
     bool needsOutputRegeneration(double) const override {
@@ -33,7 +35,7 @@ public:
     const platform::graphics::Transform3D& globalTransform() const { return globalTransform_; }
 
 private:
-    std::shared_ptr<PassThroughOutputNode> outputNode_;
+    mutable std::shared_ptr<PassThroughOutputNode> outputNode_;
     std::shared_ptr<LayerTransformProperties> properties_;
     float opacity_ = 1;
     bool generated_ = false;

@@ -15,13 +15,6 @@ T constantValue(const KeyframeGroupPtr<T>& group, const T& fallback = T{}) {
     return group && !group->keyframes().empty() ? group->keyframes().front().value() : fallback;
 }
 
-// The current value: the property's once it exists, else the model's constant.
-template <class T>
-T currentValue(const std::shared_ptr<NodeProperty<T>>& property, const KeyframeGroupPtr<T>& group,
-               const T& fallback = T{}) {
-    return property ? property->value() : constantValue(group, fallback);
-}
-
 const LottieVector3D fullScale(100, 100, 100);
 const LottieVector1D fullOpacity(100);
 
@@ -37,29 +30,33 @@ LayerTransformProperties::LayerTransformProperties(std::shared_ptr<const Transfo
     }
 }
 
+template <class T>
+void LayerTransformProperties::makePart(Slot slot, const KeyframeGroupPtr<T>& group, const T& fallback,
+                                        std::initializer_list<const char*> names) {
+    add(makeKeyframeProperty(group, fallback), names);
+    slots_.set(slot, properties().size() - 1);
+}
+
+template <class T>
+T LayerTransformProperties::currentValue(Slot slot, const KeyframeGroupPtr<T>& group, const T& fallback) const {
+    const NodeProperty<T>* property = slots_.template get<T>(*this, slot);
+    return property ? property->value() : constantValue(group, fallback);
+}
+
 void LayerTransformProperties::makeProperties() {
     if (hasProperties()) return;
     const Transform& model = *transform_;
-    anchor_ = makeKeyframeProperty(model.anchorPoint());
-    scale_ = makeKeyframeProperty(model.scale(), fullScale);
-    rotationX_ = makeKeyframeProperty(model.rotationX());
-    rotationY_ = makeKeyframeProperty(model.rotationY());
-    rotationZ_ = makeKeyframeProperty(model.rotationZ());
-    opacity_ = makeKeyframeProperty(model.opacity(), fullOpacity);
-    add(anchor_, {"Anchor Point"});
-    add(scale_, {"Scale"});
-    add(rotationX_, {"Rotation X"});
-    add(rotationY_, {"Rotation Y"});
-    add(rotationZ_, {"Rotation", "Rotation Z"});
-    add(opacity_, {"Opacity"});
+    makePart(Slot::anchor, model.anchorPoint(), LottieVector3D(), {"Anchor Point"});
+    makePart(Slot::scale, model.scale(), fullScale, {"Scale"});
+    makePart(Slot::rotationX, model.rotationX(), LottieVector1D(), {"Rotation X"});
+    makePart(Slot::rotationY, model.rotationY(), LottieVector1D(), {"Rotation Y"});
+    makePart(Slot::rotationZ, model.rotationZ(), LottieVector1D(), {"Rotation", "Rotation Z"});
+    makePart(Slot::opacity, model.opacity(), fullOpacity, {"Opacity"});
     if (model.positionX() && model.positionY()) {
-        positionX_ = makeKeyframeProperty(model.positionX());
-        positionY_ = makeKeyframeProperty(model.positionY());
-        add(positionX_, {"X Position"});
-        add(positionY_, {"Y Position"});
+        makePart(Slot::positionX, model.positionX(), LottieVector1D(), {"X Position"});
+        makePart(Slot::positionY, model.positionY(), LottieVector1D(), {"Y Position"});
     } else if (model.position()) {
-        position_ = makeKeyframeProperty(model.position());
-        add(position_, {"Position"});
+        makePart(Slot::position, model.position(), LottieVector3D(), {"Position"});
     }
 }
 
@@ -70,40 +67,38 @@ KeypathSearchable::Properties LayerTransformProperties::keypathProperties() cons
     return NodePropertyMap::keypathProperties();
 }
 
-LottieVector3D LayerTransformProperties::anchor() const { return currentValue(anchor_, transform_->anchorPoint()); }
+LottieVector3D LayerTransformProperties::anchor() const {
+    return currentValue(Slot::anchor, transform_->anchorPoint());
+}
 
 LottieVector3D LayerTransformProperties::scale() const {
-    return currentValue(scale_, transform_->scale(), fullScale);
+    return currentValue(Slot::scale, transform_->scale(), fullScale);
 }
 
 double LayerTransformProperties::rotationX() const {
-    return currentValue(rotationX_, transform_->rotationX()).value;
+    return currentValue(Slot::rotationX, transform_->rotationX()).value;
 }
 
 double LayerTransformProperties::rotationY() const {
-    return currentValue(rotationY_, transform_->rotationY()).value;
+    return currentValue(Slot::rotationY, transform_->rotationY()).value;
 }
 
 double LayerTransformProperties::rotationZ() const {
-    return currentValue(rotationZ_, transform_->rotationZ()).value;
+    return currentValue(Slot::rotationZ, transform_->rotationZ()).value;
 }
 
 double LayerTransformProperties::opacity() const {
-    return currentValue(opacity_, transform_->opacity(), fullOpacity).value;
+    return currentValue(Slot::opacity, transform_->opacity(), fullOpacity).value;
 }
 
 platform::graphics::Point LayerTransformProperties::position() const {
-    if (hasProperties()) {
-        if (position_) return {position_->value().x, position_->value().y};
-        if (positionX_ && positionY_) return {positionX_->value().value, positionY_->value().value};
-        return {0, 0};
-    }
     const Transform& model = *transform_;
     if (model.positionX() && model.positionY()) {
-        return {constantValue(model.positionX()).value, constantValue(model.positionY()).value};
+        return {currentValue(Slot::positionX, model.positionX()).value,
+                currentValue(Slot::positionY, model.positionY()).value};
     }
     if (model.position()) {
-        const LottieVector3D position = constantValue(model.position());
+        const LottieVector3D position = currentValue(Slot::position, model.position());
         return {position.x, position.y};
     }
     return {0, 0};

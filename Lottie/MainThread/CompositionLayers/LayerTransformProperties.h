@@ -10,10 +10,12 @@
 // pays nothing per part of a transform that stays put. A transform with any
 // animated part makes its properties at once.
 
+#include <initializer_list>
 #include <memory>
 
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodeProperty.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/NodePropertyMap.h"
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/PropertySlots.h"
 #include "Lottie/Model/Layers/Transform.h"
 #include "Platform/Graphics/Point.h"
 
@@ -25,7 +27,7 @@ public:
 
     // Whether the node properties exist (an animated transform, or one a
     // keypath search has reached).
-    bool hasProperties() const { return anchor_ != nullptr; }
+    bool hasProperties() const { return !properties().empty(); }
 
     // The values of the last update (the model's values while there are no
     // properties).
@@ -42,21 +44,21 @@ public:
     Properties keypathProperties() const override;
 
 private:
+    enum class Slot { anchor, scale, rotationX, rotationY, rotationZ, position, positionX, positionY, opacity, count };
+
     // Makes the node properties once.
     void makeProperties();
+    // Makes the property of one part over the model's keyframes.
+    template <class T>
+    void makePart(Slot slot, const KeyframeGroupPtr<T>& group, const T& fallback,
+                  std::initializer_list<const char*> names);
+    // The part's current value: its property's once it exists, else the model's constant.
+    template <class T>
+    T currentValue(Slot slot, const KeyframeGroupPtr<T>& group, const T& fallback = T{}) const;
 
     std::shared_ptr<const Transform> transform_;
-    std::shared_ptr<NodeProperty<LottieVector3D>> anchor_;
-    std::shared_ptr<NodeProperty<LottieVector3D>> scale_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> rotationX_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> rotationY_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> rotationZ_;
-    // Present when the position is one property.
-    std::shared_ptr<NodeProperty<LottieVector3D>> position_;
-    // Present when the position is split and both parts exist.
-    std::shared_ptr<NodeProperty<LottieVector1D>> positionX_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> positionY_;
-    std::shared_ptr<NodeProperty<LottieVector1D>> opacity_;
+    // The position is one part, or split in two when both parts exist.
+    PropertySlots<Slot> slots_;
 };
 
 }  // namespace lottie

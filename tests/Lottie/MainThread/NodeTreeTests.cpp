@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Lottie/MainThread/NodeRenderSystem/NodeProperties/SingleValueProvider.h"
 #include "Lottie/MainThread/NodeRenderSystem/NodeTree.h"
 #include "Lottie/MainThread/NodeRenderSystem/Nodes/GroupNodes/GroupNode.h"
 #include "Lottie/Model/Layers/ShapeLayerModel.h"
@@ -72,6 +73,55 @@ TEST(NodeTree, LastTransformItemWinsAndGroupsCollectTheirPaths) {
     EXPECT_EQ(group->keypathName(), "G");
     group->setEnabled(false);
     EXPECT_TRUE(group->container()->isHidden());
+}
+
+// A group makes node properties at once only for the parts of its transform
+// that move; the others come from the model until a keypath search makes them,
+// with the same values, and a provider given to one of them then moves the group.
+TEST(NodeTree, GroupTransformsMakePropertiesForWhatMovesUntilSearched) {
+    std::string rotating = transformItem;
+    rotating.replace(rotating.find(R"("r":{"a":0,"k":0})"), 17,
+                     R"("r":{"a":1,"k":[{"t":0,"s":[0],"o":{"x":0,"y":0},"i":{"x":1,"y":1}},{"t":10,"s":[90]}]})");
+    struct Case {
+        const char* name;
+        std::string transform;
+        std::size_t madeAtOnce;
+        platform::graphics::Point origin;
+    };
+    const std::vector<Case> cases{
+        {"no transform item", "", 0, {0, 0}},
+        {"a still transform", "," + transformItem, 0, {5, 0}},
+        {"a rotating transform", "," + rotating, 1, {5, 0}},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        const std::string groupItem = R"({"ty":"gr","nm":"G","it":[)" + rectangle + testCase.transform + "]}";
+        NodeTree tree = NodeTree::build(itemsOf(groupItem));
+        auto group = std::dynamic_pointer_cast<GroupNode>(tree.rootNode);
+        ASSERT_TRUE(group);
+        EXPECT_EQ(group->properties().properties().size(), testCase.madeAtOnce);
+        group->updateNodeTree(0, true);
+        const auto originAt = [&] { return group->container()->transform().apply({0, 0}); };
+        EXPECT_NEAR(originAt().x, testCase.origin.x, 1e-9);
+        EXPECT_NEAR(originAt().y, testCase.origin.y, 1e-9);
+        EXPECT_DOUBLE_EQ(group->container()->opacity(), 1);
+
+        const auto found = group->properties().keypathProperties();
+        EXPECT_EQ(found.size(), 10u);
+        EXPECT_EQ(group->properties().properties().size(), 9u);
+        EXPECT_TRUE(group->properties().hasAllProperties());
+        group->updateNodeTree(1, false);
+        EXPECT_NEAR(originAt().x, testCase.origin.x, 1e-9);
+
+        found.at("Position")->replaceProvider(
+            std::make_shared<SingleValueProvider<LottieVector3D>>(LottieVector3D(9, 4, 0)));
+        found.at("Opacity")->replaceProvider(
+            std::make_shared<SingleValueProvider<LottieVector1D>>(LottieVector1D(50)));
+        group->updateNodeTree(2, false);
+        EXPECT_NEAR(originAt().x, 9, 1e-9);
+        EXPECT_NEAR(originAt().y, 4, 1e-9);
+        EXPECT_DOUBLE_EQ(group->container()->opacity(), 0.5);
+    }
 }
 
 TEST(NodeTree, LongItemListsAreCut) {

@@ -7,6 +7,7 @@
 
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/GroupOutputNode.h"
 #include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathOutputNode.h"
+#include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathPool.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/FillRenderer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/StrokeRenderer.h"
 
@@ -33,6 +34,50 @@ TEST(PathOutputNode, RebuildsOncePerFrameForSeveralReaders) {
     const platform::graphics::Path* built = output->outputPath();
     EXPECT_TRUE(second.renderChanged(1));
     EXPECT_EQ(output->outputPath(), built);
+}
+
+// The outputs of several views of one shape build equal paths: they share the
+// first paths they build, and each still builds its own once its shape changes,
+// which leaves the others' paths as they were. A path nobody holds leaves the pool.
+TEST(PathOutputNode, ViewsShareTheFirstPathsTheyBuild) {
+    const double end = 1234.5;
+    const std::size_t heldBefore = PathPool::heldCount();
+    auto view = lineOutput({end, 1}, 0);
+    auto otherView = lineOutput({end, 1}, 0);
+    auto otherShape = lineOutput({end, 2}, 0);
+    auto group = std::make_shared<GroupOutputNode>(nullptr, lineOutput({end, 1}, 0));
+    const auto shared = view->sharedOutputPath();
+    EXPECT_EQ(otherView->sharedOutputPath(), shared);
+    EXPECT_EQ(group->sharedOutputPath(), shared);
+    EXPECT_NE(otherShape->sharedOutputPath(), shared);
+    EXPECT_EQ(PathPool::heldCount(), heldBefore + 2);
+
+    BezierPath moved;
+    moved.appendVertex(CurveVertex::corner({0, 0}));
+    moved.appendVertex(CurveVertex::corner({end, 3}));
+    view->setPath(moved, 1);
+    EXPECT_DOUBLE_EQ(view->outputPath()->boundingBox().size.height, 3);
+    EXPECT_EQ(otherView->sharedOutputPath(), shared);
+    EXPECT_DOUBLE_EQ(shared->boundingBox().size.height, 1);
+
+    // Past the paths of setting a view up, a shape that moves at every frame
+    // makes paths of its own, even one equal to a path another view holds.
+    for (int build = 2; build < PathPool::offeredBuilds; ++build) {
+        view->setPath(moved, build);
+        view->sharedOutputPath();
+    }
+    BezierPath line;
+    line.appendVertex(CurveVertex::corner({0, 0}));
+    line.appendVertex(CurveVertex::corner({end, 1}));
+    view->setPath(line, 5);
+    EXPECT_NE(view->sharedOutputPath(), shared);
+    EXPECT_EQ(*view->sharedOutputPath(), *shared);
+
+    view.reset();
+    otherView.reset();
+    otherShape.reset();
+    group.reset();
+    EXPECT_EQ(PathPool::heldCount(), heldBefore + 1);
 }
 
 // A group that moves between two frames has changed for every reader of the

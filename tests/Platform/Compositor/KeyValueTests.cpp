@@ -157,6 +157,52 @@ TEST(KeyValue, AWholeTransformReplacesThePartsItWasBuiltFrom) {
     EXPECT_EQ(layer->transform(), Transform3D::makeTranslation(7, 0, 0));
 }
 
+// Layers of several trees given the same whole transform (the layers of the
+// views of one document) hold one transform between them; a change, whole or
+// by parts, is the changing layer's own, and its next transforms too.
+TEST(KeyValue, LayersGivenTheSameTransformShareItUntilOneChangesIt) {
+    const Transform3D moved = Transform3D::makeTranslation(12.25, -3, 0).rotate(0.3, 0, 0, 1);
+    const Transform3D scaled = Transform3D::makeScale(3, 3, 1);
+    auto first = Layer::make();
+    auto second = Layer::make();
+    std::shared_ptr<Layer> third = ShapeLayer::make();
+    auto other = Layer::make();
+    for (const auto& layer : {first, second, third}) layer->setTransform(moved);
+    other->setTransform(scaled);
+    EXPECT_EQ(&second->transform(), &first->transform());
+    EXPECT_EQ(&third->transform(), &first->transform());
+    EXPECT_NE(&other->transform(), &first->transform());
+
+    second->setTransform(scaled);
+    EXPECT_EQ(second->transform(), scaled);
+    ASSERT_TRUE(third->setValue("transform.translation.x", 7.0));
+    EXPECT_EQ(*third->value("transform.translation.x")->number(), 7.0);
+    EXPECT_EQ(first->transform(), moved);
+    const std::shared_ptr<Layer> copy = first->makePresentationCopy();
+    ASSERT_TRUE(copy->setValue("transform.scale.x", 2.0));
+    EXPECT_EQ(first->transform(), moved);
+    second->setTransform(moved);
+    EXPECT_NE(&second->transform(), &first->transform());
+    EXPECT_EQ(second->transform(), moved);
+    // A presentation copy, made anew for every frame, keeps its own.
+    const std::shared_ptr<Layer> copyOfPlain = other->makePresentationCopy();
+    copyOfPlain->setTransform(Transform3D::identity());
+    copyOfPlain->setTransform(moved);
+    EXPECT_NE(&copyOfPlain->transform(), &first->transform());
+
+    // A transform set by parts is shared with its parts, which each layer
+    // then changes apart.
+    const double turnAndABit = 2 * std::numbers::pi + 0.5;
+    auto turned = Layer::make();
+    auto alsoTurned = Layer::make();
+    for (const auto& layer : {turned, alsoTurned}) ASSERT_TRUE(layer->setValue("transform.rotation.z", turnAndABit));
+    EXPECT_EQ(&alsoTurned->transform(), &turned->transform());
+    ASSERT_TRUE(alsoTurned->setValue("transform.scale.x", 2.0));
+    EXPECT_DOUBLE_EQ(*alsoTurned->value("transform.rotation.z")->number(), turnAndABit);
+    EXPECT_DOUBLE_EQ(*turned->value("transform.scale.x")->number(), 1);
+    EXPECT_DOUBLE_EQ(*turned->value("transform.rotation.z")->number(), turnAndABit);
+}
+
 // A path handed in shared is held as it is, not copied; an equal one is taken
 // in its place as no change, so that its maker and the layer hold one between
 // them; none, or an empty one, empties the layer's path.

@@ -16,7 +16,7 @@ bool GroupOutputNode::outputChanged(double frame) {
     return upstream || inner || changeFrame_ == frame;
 }
 
-std::shared_ptr<const Path> GroupOutputNode::sharedOutputPath() const { return keptPath(outputPath_); }
+std::shared_ptr<const Path> GroupOutputNode::sharedOutputPath() const { return keptPath(outputPath_, pathBuilds_); }
 
 std::size_t GroupOutputNode::outputElementCount() const {
     return (parent_ ? parent_->outputElementCount() : 0) +

@@ -4,6 +4,7 @@
 // asked for. Owned by its group node,
 // which sets the transform when it regenerates.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,7 @@ private:
     std::shared_ptr<NodeOutput> parent_;
     std::shared_ptr<NodeOutput> rootNode_;
     bool isEnabled_ = true;
+    mutable std::uint8_t pathBuilds_ = 0;
     mutable std::shared_ptr<const platform::graphics::Path> outputPath_;
     platform::graphics::AffineTransform transform_;
     // A change of the transform or of being enabled, not yet told: it is told

@@ -15,7 +15,7 @@ bool PathOutputNode::outputChanged(double frame) {
     return upstream || lastUpdateFrame_ == frame;
 }
 
-std::shared_ptr<const Path> PathOutputNode::sharedOutputPath() const { return keptPath(outputPath_); }
+std::shared_ptr<const Path> PathOutputNode::sharedOutputPath() const { return keptPath(outputPath_, pathBuilds_); }
 
 std::size_t PathOutputNode::outputElementCount() const {
     std::size_t count = parent_ ? parent_->outputElementCount() : 0;

@@ -6,6 +6,7 @@
 // nodes upstream keep no copy of it. Owned by its path node; trims and rounded
 // corners rewrite it in place.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -63,6 +64,7 @@ private:
     // other readers of that frame keep the one built since.
     std::optional<double> lastUpstreamChangeFrame_;
     bool isEnabled_ = true;
+    mutable std::uint8_t pathBuilds_ = 0;
     double totalLength_ = 0;
     std::vector<CompoundBezierPath> pathObjects_;
 };

@@ -10,8 +10,10 @@
 // and render layers downstream.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
+#include "Lottie/MainThread/NodeRenderSystem/OutputNodes/PathPool.h"
 #include "Platform/Graphics/Path.h"
 
 namespace lottie {
@@ -45,14 +47,21 @@ protected:
     }
     // Gives up the upstream output (and any other output this one holds strongly).
     virtual std::shared_ptr<NodeOutput> takeUpstream() = 0;
-    // The path kept in `kept`, put together from the chain first when none is kept.
+    // The path kept in `kept`, put together from the chain first when none is
+    // kept. `builds` counts the paths put together so far: the first ones go
+    // through the pool that views share (PathPool).
     const std::shared_ptr<const platform::graphics::Path>& keptPath(
-        std::shared_ptr<const platform::graphics::Path>& kept) const {
+        std::shared_ptr<const platform::graphics::Path>& kept, std::uint8_t& builds) const {
         if (!kept) {
             platform::graphics::Path path;
             path.reserve(outputElementCount());
             appendOutput(path, platform::graphics::AffineTransform());
-            kept = std::make_shared<const platform::graphics::Path>(std::move(path));
+            if (builds < PathPool::offeredBuilds) {
+                ++builds;
+                kept = PathPool::share(std::move(path));
+            } else {
+                kept = std::make_shared<const platform::graphics::Path>(std::move(path));
+            }
         }
         return kept;
     }

@@ -6,7 +6,7 @@ GroupNode::GroupNode(std::string name, std::shared_ptr<AnimatorNode> parentNode,
     : AnimatorNode(parentNode),
       groupOutput_(std::make_shared<GroupOutputNode>(parentNode ? parentNode->outputNode() : nullptr,
                                                      tree.rootNode ? tree.rootNode->outputNode() : nullptr)),
-      properties_(std::make_shared<GroupNodeProperties>(tree.transform.get())),
+      properties_(std::make_shared<GroupNodeProperties>(tree.transform)),
       rootNode_(tree.rootNode),
       container_(std::make_shared<ShapeContainerLayer>()),
       keypathName_(std::move(name)) {
@@ -33,7 +33,7 @@ void GroupNode::updateNestedOutputs(double frame, bool forceOutputUpdate) {
 }
 
 void GroupNode::regenerateOutputs(double) {
-    container_->setOpacity(static_cast<float>(properties_->opacity->value().value * 0.01));
+    container_->setOpacity(static_cast<float>(properties_->opacity() * 0.01));
     container_->setTransform(properties_->caTransform());
     groupOutput_->setTransform(container_->transform());
 }

@@ -13,47 +13,83 @@ namespace {
 using platform::graphics::Transform3D;
 
 template <class T>
-std::shared_ptr<NodeProperty<T>> property(const ShapeTransform* transform,
-                                          KeyframeGroupPtr<T> (ShapeTransform::*group)() const, const T& fallback) {
-    if (!transform) return makeSingleValueProperty(fallback);
-    return makeKeyframeProperty((transform->*group)(), fallback);
+bool isAnimated(const ShapeTransform* transform, KeyframeGroupPtr<T> (ShapeTransform::*part)() const) {
+    if (!transform) return false;
+    const KeyframeGroupPtr<T> group = (transform->*part)();
+    return group && group->keyframes().size() > 1;
 }
+
+const LottieVector3D origin;
+const LottieVector3D fullScale(100, 100, 100);
+const LottieVector1D zero(0);
+const LottieVector1D fullOpacity(100);
 
 }  // namespace
 
-GroupNodeProperties::GroupNodeProperties(const ShapeTransform* transform)
-    : NodePropertyMap("Transform"),
-      anchor(property(transform, &ShapeTransform::anchor, LottieVector3D())),
-      position(property(transform, &ShapeTransform::position, LottieVector3D())),
-      scale(property(transform, &ShapeTransform::scale, LottieVector3D(100, 100, 100))),
-      rotationX(property(transform, &ShapeTransform::rotationX, LottieVector1D(0))),
-      rotationY(property(transform, &ShapeTransform::rotationY, LottieVector1D(0))),
-      rotationZ(property(transform, &ShapeTransform::rotationZ, LottieVector1D(0))),
-      opacity(property(transform, &ShapeTransform::opacity, LottieVector1D(100))),
-      skew(property(transform, &ShapeTransform::skew, LottieVector1D(0))),
-      skewAxis(property(transform, &ShapeTransform::skewAxis, LottieVector1D(0))) {
-    add(anchor, {"Anchor Point"});
-    add(position, {"Position"});
-    add(scale, {"Scale"});
-    add(rotationX, {"Rotation X"});
-    add(rotationY, {"Rotation Y"});
-    add(rotationZ, {"Rotation", "Rotation Z"});
-    add(opacity, {"Opacity"});
-    add(skew, {"Skew"});
-    add(skewAxis, {"Skew Axis"});
+template <class T>
+void GroupNodeProperties::makePart(Slot slot, Part<T> part, const T& fallback, std::initializer_list<const char*> names,
+                                   bool animatedOnly) {
+    if (slots_.has(slot) || (animatedOnly && !isAnimated(transform_.get(), part))) return;
+    // A group without a transform item re-reads its defaults at every frame.
+    add(transform_ ? makeKeyframeProperty((transform_.get()->*part)(), fallback) : makeSingleValueProperty(fallback),
+        names);
+    slots_.set(slot, properties().size() - 1);
+}
+
+// The one value a part without a property holds is the model's, or the
+// fallback where the model has none, as a property over it would evaluate.
+template <class T>
+T GroupNodeProperties::currentValue(Slot slot, Part<T> part, const T& fallback) const {
+    if (const NodeProperty<T>* property = slots_.template get<T>(*this, slot)) return property->value();
+    if (!transform_) return fallback;
+    const KeyframeGroupPtr<T> group = (transform_.get()->*part)();
+    return group && !group->keyframes().empty() ? group->keyframes().front().value() : fallback;
+}
+
+GroupNodeProperties::GroupNodeProperties(std::shared_ptr<const ShapeTransform> transform)
+    : NodePropertyMap("Transform"), transform_(std::move(transform)) {
+    makeProperties(true);
+}
+
+void GroupNodeProperties::makeProperties(bool animatedOnly) {
+    if (complete_) return;
+    makePart(Slot::anchor, &ShapeTransform::anchor, origin, {"Anchor Point"}, animatedOnly);
+    makePart(Slot::position, &ShapeTransform::position, origin, {"Position"}, animatedOnly);
+    makePart(Slot::scale, &ShapeTransform::scale, fullScale, {"Scale"}, animatedOnly);
+    makePart(Slot::rotationX, &ShapeTransform::rotationX, zero, {"Rotation X"}, animatedOnly);
+    makePart(Slot::rotationY, &ShapeTransform::rotationY, zero, {"Rotation Y"}, animatedOnly);
+    makePart(Slot::rotationZ, &ShapeTransform::rotationZ, zero, {"Rotation", "Rotation Z"}, animatedOnly);
+    makePart(Slot::opacity, &ShapeTransform::opacity, fullOpacity, {"Opacity"}, animatedOnly);
+    makePart(Slot::skew, &ShapeTransform::skew, zero, {"Skew"}, animatedOnly);
+    makePart(Slot::skewAxis, &ShapeTransform::skewAxis, zero, {"Skew Axis"}, animatedOnly);
+    complete_ = !animatedOnly;
+}
+
+KeypathSearchable::Properties GroupNodeProperties::keypathProperties() const {
+    // Whoever asks for the properties may read them or replace their values, so
+    // they must exist from now on; the values they start with are the same.
+    const_cast<GroupNodeProperties*>(this)->makeProperties(false);
+    return NodePropertyMap::keypathProperties();
+}
+
+double GroupNodeProperties::opacity() const {
+    return currentValue(Slot::opacity, &ShapeTransform::opacity, fullOpacity).value;
 }
 
 Transform3D GroupNodeProperties::caTransform() const {
     constexpr double degrees = std::numbers::pi / 180;
-    const LottieVector3D& anchorValue = anchor->value();
-    const LottieVector3D& positionValue = position->value();
-    const LottieVector3D& scaleValue = scale->value();
+    const LottieVector3D anchorValue = currentValue(Slot::anchor, &ShapeTransform::anchor, origin);
+    const LottieVector3D positionValue = currentValue(Slot::position, &ShapeTransform::position, origin);
+    const LottieVector3D scaleValue = currentValue(Slot::scale, &ShapeTransform::scale, fullScale);
+    const auto angle = [this](Slot slot, Part<LottieVector1D> part) {
+        return currentValue(slot, part, zero).value * degrees;
+    };
     Transform3D transform = Transform3D::makeTranslation(positionValue.x, positionValue.y, 0)
-                                .rotate(rotationX->value().value * degrees, 1, 0, 0)
-                                .rotate(rotationY->value().value * degrees, 0, 1, 0)
-                                .rotate(rotationZ->value().value * degrees, 0, 0, 1);
-    const double skewAngle = skew->value().value * degrees;
-    const double axisAngle = skewAxis->value().value * degrees;
+                                .rotate(angle(Slot::rotationX, &ShapeTransform::rotationX), 1, 0, 0)
+                                .rotate(angle(Slot::rotationY, &ShapeTransform::rotationY), 0, 1, 0)
+                                .rotate(angle(Slot::rotationZ, &ShapeTransform::rotationZ), 0, 0, 1);
+    const double skewAngle = angle(Slot::skew, &ShapeTransform::skew);
+    const double axisAngle = angle(Slot::skewAxis, &ShapeTransform::skewAxis);
     if (skewAngle != 0) {
         Transform3D shear;
         shear.m21 = std::tan(-skewAngle);

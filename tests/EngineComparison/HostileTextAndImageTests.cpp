@@ -202,7 +202,15 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
                 EXPECT_EQ(opaqueAt(*image, probe.x, probe.y), probe.drawn) << probe.x << ", " << probe.y;
             }
             EXPECT_GE(drawnPixels(*image), test.drawn);
-            if (test.limit) {
+            if (test.limit && std::string(test.limit) == "drawing work") {
+                // On a busy machine a frame may reach its deadline before its
+                // work budget: each cut is said once, and one of them at least.
+                const long work = mentions(log, "drawing work", false);
+                const long deadline = mentions(log, "passed its deadline", false);
+                EXPECT_LE(work, 1);
+                EXPECT_LE(deadline, 1);
+                EXPECT_GE(work + deadline, 1) << test.limit;
+            } else if (test.limit) {
                 EXPECT_EQ(mentions(log, test.limit, false), 1) << test.limit;
             } else {
                 EXPECT_TRUE(log.warnings.empty() && log.failedAssertions.empty() && log.assertionFailures.empty());

@@ -135,6 +135,12 @@ bool decodeInto(const std::uint8_t* data, std::size_t size, Decoding* out) {
         return false;
     }
     png_set_read_fn(png, &reader, readFromMemory);
+    // The chunks that say nothing about the pixels go unread: libpng would
+    // inflate and keep each text chunk, up to 8 MB apiece, so a file of a few
+    // megabytes of them took gigabytes before its first row.
+    static constexpr png_byte unused[] =
+        "tEXt\0zTXt\0iTXt\0sPLT\0eXIf\0tIME\0bKGD\0hIST\0pCAL\0sCAL\0oFFs\0pHYs\0sBIT\0sTER";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, unused, static_cast<int>(sizeof unused / 5));
     png_read_info(png, info);
     png_uint_32 width = 0;
     png_uint_32 height = 0;

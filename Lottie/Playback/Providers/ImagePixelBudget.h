@@ -3,8 +3,9 @@
 // image is limited on its own (Image::kMaximumPixelCount), but eight images of
 // that size, a few megabytes of compressed data, would still take gigabytes; so
 // an animation's images share this budget, and an image that would pass what is
-// left is not decoded. The main-thread engine makes one each time it asks its
-// provider for all the images; providers that decode ask it before decoding.
+// left is not decoded. Either engine makes one each time it asks its provider
+// for all the images (ImageAssetRequests); providers that decode ask it before
+// decoding.
 // It also carries, to the decoder, the allowance that building the colour
 // conversions of the document's images takes from (see ColorConversionAllowance),
 // set by the document's image cache for the decoding it asks for, and brings

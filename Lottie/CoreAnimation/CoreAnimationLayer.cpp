@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 #include <limits>
+#include <optional>
 
 #include "Lottie/CoreAnimation/AnimationLayer.h"
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
@@ -452,9 +453,12 @@ void CoreAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider
 }
 
 void CoreAnimationLayer::refreshImages() {
-    // Decoded under a set-up deadline of its own.
-    const ProcessorDeadline::Scope counting(
-        std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds));
+    // Decoded under the deadline of the set-up under way, else under a set-up
+    // deadline of its own.
+    std::optional<ProcessorDeadline::Scope> counting;
+    if (!ProcessorDeadline::current()) {
+        counting.emplace(std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds));
+    }
     LayerContext context = layerContext();
     context.imageRequests = std::make_shared<ImageAssetRequests>(imageProvider_);
     for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 #include <limits>
+#include <optional>
 
 #include "Lottie/CoreAnimation/AnimationLayer.h"
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
@@ -146,8 +147,10 @@ void CoreAnimationLayer::setUpLayerTree() {
     const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
     context.buildBudget->setDeadline(deadline);
     const ProcessorDeadline::Scope counting(deadline);
+    context.imageRequests = std::make_shared<ImageAssetRequests>(imageProvider_);
     try {
         LayerTreeBuilder::buildChildLayers(*this, context, animation_->layers);
+        if (auto refused = context.imageRequests->refusalMessage()) reportRenderLimit(*refused);
     } catch (const SamplingBudget::Exceeded&) {
         // The issue is recorded (track mode) and reaches the owner with the first
         // display pass; what was built is no drawing of the document.
@@ -450,10 +453,18 @@ void CoreAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider
 }
 
 void CoreAnimationLayer::refreshImages() {
-    const LayerContext context = layerContext();
+    // Decoded under the deadline of the set-up under way, else under a set-up
+    // deadline of its own.
+    std::optional<ProcessorDeadline::Scope> counting;
+    if (!ProcessorDeadline::current()) {
+        counting.emplace(std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds));
+    }
+    LayerContext context = layerContext();
+    context.imageRequests = std::make_shared<ImageAssetRequests>(imageProvider_);
     for (const std::shared_ptr<Layer>& layer : allSublayersRecursively(*this)) {
         if (auto* image = dynamic_cast<ImageLayer*>(layer.get())) image->setUpImage(context);
     }
+    if (auto refused = context.imageRequests->refusalMessage()) reportRenderLimit(*refused);
 }
 
 void CoreAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {

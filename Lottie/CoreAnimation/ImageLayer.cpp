@@ -20,7 +20,9 @@ void ImageLayer::setUpImage(const LayerContext& context) {
     if (library && context.imageProvider) {
         const auto found = library->imageAssets.find(imageLayer_->referenceID);
         if (found != library->imageAssets.end() && found->second) {
-            if (auto image = context.imageProvider->imageForAsset(*found->second)) {
+            const ImageAsset& asset = *found->second;
+            if (auto image = context.imageRequests ? context.imageRequests->imageFor(asset)
+                                                   : context.imageProvider->imageForAsset(asset)) {
                 imageAsset_ = found->second;
                 contentsLayer()->setContents(std::move(image));
                 contentsLayer()->setContentsGravity(context.imageProvider->gravityForAsset(*found->second));

@@ -15,6 +15,7 @@
 #include "Lottie/Playback/Providers/AnimationFontProvider.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
+#include "Lottie/Playback/Providers/ImageAssetRequests.h"
 #include "Platform/Text/TextLayoutCache.h"
 
 namespace lottie {
@@ -41,6 +42,9 @@ struct LayerContext final : CompatibilityTrackerProviding {
     std::shared_ptr<SamplingBudget> samplingBudget;
     // The layouts of the animation's texts, shared by its text layers.
     std::shared_ptr<platform::text::TextLayoutCache> textLayouts;
+    // The images the set-up under way takes from the image provider, within
+    // the animation's pixel budget; none asks the provider with no budget.
+    std::shared_ptr<ImageAssetRequests> imageRequests;
 
     const std::shared_ptr<CompatibilityTracker>& compatibilityTracker() const override { return tracker; }
     std::string compatibilityIssueContext() const override { return layerName; }

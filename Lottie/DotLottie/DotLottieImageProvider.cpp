@@ -78,10 +78,11 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::load(co
         if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
             const std::size_t refusals = budget ? budget->refusals() : 0;
             if (auto image = platform::graphics::ImageDecoder::decode(*bytes, budget ? budget->sizeCheck() : nullptr,
-                                                                      budget ? budget->colorConversions() : nullptr)) {
+                                                                      budget ? budget->colorConversions() : nullptr,
+                                                                      budget ? budget->decodingRefusal() : nullptr)) {
                 return image;
             }
-            if (budget && budget->refusals() != refusals) return nullptr;
+            if (budget && budget->refusedSince(refusals)) return nullptr;
         }
     }
     return packageImage(asset.name, budget);
@@ -125,8 +126,9 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
         }
         entry.recordOffset.reset();
     }
-    auto image =
-        platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode, budget ? budget->colorConversions() : nullptr);
+    auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode,
+                                                          budget ? budget->colorConversions() : nullptr,
+                                                          budget ? budget->decodingRefusal() : nullptr);
     if (refusedForThisAnimation) return nullptr;
     entry.decoded = true;
     entry.image = image;

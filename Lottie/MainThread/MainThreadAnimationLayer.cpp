@@ -59,7 +59,7 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     if (animation_->assetLibrary) imageAssets = animation_->assetLibrary->imageAssets;
     layerImageProvider_ = std::make_unique<LayerImageProvider>(imageProvider_, std::move(imageAssets));
     layerImageProvider_->addImageLayers(LayerImageProvider::collectImageLayers(animationLayers_));
-    layerImageProvider_->refreshImages();
+    refreshImages();
     setNeedsDisplay();
 }
 
@@ -136,11 +136,12 @@ void MainThreadAnimationLayer::setImageProvider(std::shared_ptr<AnimationImagePr
     imageProvider_ = std::move(provider);
     if (!layerImageProvider_) return;
     layerImageProvider_->setImageProvider(imageProvider_);
-    layerImageProvider_->refreshImages();
+    refreshImages();
 }
 
 void MainThreadAnimationLayer::refreshImages() {
-    if (layerImageProvider_) layerImageProvider_->refreshImages();
+    if (!layerImageProvider_) return;
+    if (auto refused = layerImageProvider_->refreshImages()) reportRenderLimit(*refused);
 }
 
 void MainThreadAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {

@@ -186,15 +186,18 @@ std::shared_ptr<const Image> Image::fromStraightRGBA(int width, int height, std:
     // Rows of four bytes a pixel are already laid out as the image's rows, so the
     // pixels are converted where they lie: a large image is never held twice.
     rgba.resize(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
-    for (std::size_t offset = 0; offset < rgba.size(); offset += 4) {
-        std::uint8_t* pixel = rgba.data() + offset;
+    premultiplyStraightRGBA(rgba.data(), rgba.size() / 4);
+    return make(width, height, Format::argb32Premultiplied, std::move(rgba));
+}
+
+void Image::premultiplyStraightRGBA(std::uint8_t* pixels, std::size_t count) {
+    for (std::uint8_t* pixel = pixels; pixel != pixels + count * 4; pixel += 4) {
         const std::uint32_t a = pixel[3];
         auto premultiply = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
         const std::uint32_t value =
             (a << 24) | (premultiply(pixel[0]) << 16) | (premultiply(pixel[1]) << 8) | premultiply(pixel[2]);
         std::memcpy(pixel, &value, 4);
     }
-    return make(width, height, Format::argb32Premultiplied, std::move(rgba));
 }
 
 std::uint32_t Image::pixel(int x, int y) const {

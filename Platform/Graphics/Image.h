@@ -45,6 +45,9 @@ public:
                                                          const std::vector<std::uint8_t>& rgba);
     // The same, converting the given bytes in place.
     static std::shared_ptr<const Image> fromStraightRGBA(int width, int height, std::vector<std::uint8_t>&& rgba);
+    // Turns `count` straight RGBA pixels into the premultiplied ARGB32 of an
+    // image, where they lie.
+    static void premultiplyStraightRGBA(std::uint8_t* pixels, std::size_t count);
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Platform/Graphics/ProcessorDeadline.h"
+
 namespace platform::graphics {
 
 bool ImageDecoder::admits(std::uint64_t width, std::uint64_t height, const SizeCheck& mayDecode) {
@@ -10,9 +12,10 @@ bool ImageDecoder::admits(std::uint64_t width, std::uint64_t height, const SizeC
     return fits && (!mayDecode || mayDecode(static_cast<int>(width), static_cast<int>(height)));
 }
 
-std::shared_ptr<const Image> ImageDecoder::noted(std::shared_ptr<const Image> image, const std::string& warning) {
-    if (warning.empty()) return image;
-    return Image::withDecodingWarning(image, warning);
+std::string ImageDecoder::lateRefusal() {
+    const auto& deadline = ProcessorDeadline::current();
+    return "decoding it passed the deadline of " + ProcessorDeadline::describe(deadline ? deadline->seconds() : 0) +
+           " of processor time";
 }
 
 ImageDecoder::Format ImageDecoder::sniff(std::span<const std::uint8_t> b) {
@@ -30,20 +33,20 @@ ImageDecoder::Format ImageDecoder::sniff(std::span<const std::uint8_t> b) {
 }
 
 std::shared_ptr<const Image> ImageDecoder::decode(std::string_view bytes, const SizeCheck& mayDecode,
-                                                  ColorConversionAllowance* conversions) {
+                                                  ColorConversionAllowance* conversions, std::string* refusal) {
     return decode(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-                  mayDecode, conversions);
+                  mayDecode, conversions, refusal);
 }
 
 std::shared_ptr<const Image> ImageDecoder::decode(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
-                                                  ColorConversionAllowance* conversions) {
+                                                  ColorConversionAllowance* conversions, std::string* refusal) {
     switch (sniff(bytes)) {
         case Format::png:
-            return decodePNG(bytes, mayDecode, conversions);
+            return decodePNG(bytes, mayDecode, conversions, refusal);
         case Format::jpeg:
-            return decodeJPEG(bytes, mayDecode, conversions);
+            return decodeJPEG(bytes, mayDecode, conversions, refusal);
         case Format::webp:
-            return decodeWebP(bytes, mayDecode, conversions);
+            return decodeWebP(bytes, mayDecode, conversions, refusal);
         case Format::unknown:
             break;
     }

@@ -1,7 +1,12 @@
 // The JPEG half of ImageDecoder. libjpeg reports fatal errors through a jump, so
-// the library calls live in a function that holds nothing a jump could leak. A
-// profile the file embeds (in APP2 markers, split when long) converts the
-// pixels to sRGB.
+// the library calls live in a function that holds nothing a jump could leak:
+// what the decoding makes is kept by its caller. A profile the file embeds (in
+// APP2 markers, split when long) converts the pixels to sRGB.
+//
+// A progressive file is read whole, scan by scan, before its first row comes
+// out: libjpeg's progress monitor, called for each row of blocks it reads,
+// counts the scans and the deadline meanwhile, and ends the reading (by the
+// same jump) past either.
 
 #include <cstdio>  // jpeglib.h needs FILE declared first
 
@@ -12,10 +17,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <vector>
+#include <optional>
 
+#include "Platform/Graphics/DecodedRows.h"
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace platform::graphics {
 
@@ -27,16 +34,6 @@ struct ErrorManager {
     bool truncated;
 };
 
-// What decodeInto hands back; the buffers are malloc'd and the caller frees them.
-struct DecodedPixels {
-    unsigned char* pixels;
-    int width;
-    int height;
-    bool grey;
-    JOCTET* profile;  // the embedded ICC profile, if any
-    unsigned int profileSize;
-};
-
 #if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
 constexpr J_COLOR_SPACE kOutputSpace = JCS_EXT_BGRA;
 constexpr auto kOutputLayout = ImageColorProfile::Layout::bgra;
@@ -44,6 +41,42 @@ constexpr auto kOutputLayout = ImageColorProfile::Layout::bgra;
 constexpr J_COLOR_SPACE kOutputSpace = JCS_EXT_ARGB;
 constexpr auto kOutputLayout = ImageColorProfile::Layout::argb;
 #endif
+
+// What one decoding makes and finds, kept outside the function libjpeg jumps
+// back to.
+struct Decoding {
+    std::function<bool(std::uint64_t, std::uint64_t)> admits;
+    ColorConversionAllowance* conversions;
+    std::optional<DecodedRows> rows;
+    JOCTET* profile = nullptr;  // the embedded ICC profile, malloc'd by libjpeg
+    bool tooManyScans = false;
+    bool late = false;
+
+    // Room for the pixels and the conversion of the profile; false when memory
+    // runs out.
+    bool prepare(int width, int height, bool grey, unsigned int profileSize) noexcept {
+        try {
+            rows.emplace(width, height, DecodedRows::Layout::opaqueNative);
+            if (!rows->allocated()) return false;
+            if (profile != nullptr) {
+                rows->setProfile(ImageColorProfile::fromICC(
+                    std::span(profile, profileSize),
+                    grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, kOutputLayout,
+                    conversions));
+            }
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
+};
+
+struct ProgressMonitor {
+    jpeg_progress_mgr base;
+    Decoding* decoding;
+    ErrorManager* errors;
+    int units;  // what one call counts toward the deadline
+};
 
 [[noreturn]] void jumpOnError(j_common_ptr info) {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
@@ -57,11 +90,24 @@ void noteMessage(j_common_ptr info, int level) {
     }
 }
 
-// `admits` is asked about the size in the header before anything is allocated.
-bool decodeInto(const unsigned char* data, unsigned long size,
-                const std::function<bool(std::uint64_t, std::uint64_t)>& admits, DecodedPixels* out) {
+// Called for each row of blocks read and each row put out.
+void monitorProgress(j_common_ptr common) {
+    auto* monitor = reinterpret_cast<ProgressMonitor*>(common->progress);
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->input_scan_number > ImageDecoder::maximumJPEGScanCount) {
+        monitor->decoding->tooManyScans = true;
+        std::longjmp(monitor->errors->jump, 1);
+    }
+    if (ProcessorDeadline::checkCurrent(monitor->units)) {
+        monitor->decoding->late = true;
+        std::longjmp(monitor->errors->jump, 1);
+    }
+}
+
+bool decodeInto(const unsigned char* data, unsigned long size, Decoding* out) {
     jpeg_decompress_struct info;
     ErrorManager errors;
+    ProgressMonitor monitor;
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = jumpOnError;
     errors.base.emit_message = noteMessage;
@@ -73,32 +119,38 @@ bool decodeInto(const unsigned char* data, unsigned long size,
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
     jpeg_save_markers(&info, JPEG_APP0 + 2, 0xffff);
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !admits(info.image_width, info.image_height)) {
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !out->admits(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    out->grey = info.jpeg_color_space == JCS_GRAYSCALE;
-    if (!jpeg_read_icc_profile(&info, &out->profile, &out->profileSize)) {
-        out->profile = nullptr;
-        out->profileSize = 0;
+    const bool grey = info.jpeg_color_space == JCS_GRAYSCALE;
+    unsigned int profileSize = 0;
+    if (!jpeg_read_icc_profile(&info, &out->profile, &profileSize)) out->profile = nullptr;
+    if (!out->prepare(static_cast<int>(info.image_width), static_cast<int>(info.image_height), grey, profileSize)) {
+        jpeg_destroy_decompress(&info);
+        return false;
     }
+    monitor.base.progress_monitor = monitorProgress;
+    monitor.decoding = out;
+    monitor.errors = &errors;
+    monitor.units = 1 + static_cast<int>(info.image_width / 4);
+    info.progress = &monitor.base;
     info.out_color_space = kOutputSpace;
     jpeg_start_decompress(&info);
+    DecodedRows& rows = *out->rows;
     if (info.output_components != 4 || info.output_width != info.image_width ||
         info.output_height != info.image_height) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    out->width = static_cast<int>(info.output_width);
-    out->height = static_cast<int>(info.output_height);
-    out->pixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(out->width) * out->height * 4));
-    if (out->pixels == nullptr) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out->pixels + static_cast<std::size_t>(info.output_scanline) * out->width * 4;
+        JSAMPROW row = rows.row(static_cast<int>(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
+        if (rows.finishUpTo(static_cast<int>(info.output_scanline))) {
+            out->late = true;
+            jpeg_destroy_decompress(&info);
+            return false;
+        }
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
@@ -108,31 +160,21 @@ bool decodeInto(const unsigned char* data, unsigned long size,
 }  // namespace
 
 std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
-                                                      ColorConversionAllowance* conversions) {
-    DecodedPixels decoded{nullptr, 0, 0, false, nullptr, 0};
-    const bool ok = decodeInto(
-        bytes.data(), static_cast<unsigned long>(bytes.size()),
-        [&mayDecode](std::uint64_t width, std::uint64_t height) { return admits(width, height, mayDecode); },
-        &decoded);
-    ImageColorProfile profile;
-    if (ok && decoded.profile != nullptr) {
-        profile = ImageColorProfile::fromICC(
-            std::span(decoded.profile, decoded.profileSize),
-            decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, kOutputLayout,
-            conversions);
+                                                      ColorConversionAllowance* conversions, std::string* refusal) {
+    Decoding decoding;
+    decoding.admits = [&mayDecode](std::uint64_t width, std::uint64_t height) {
+        return admits(width, height, mayDecode);
+    };
+    decoding.conversions = conversions;
+    const bool ok = decodeInto(bytes.data(), static_cast<unsigned long>(bytes.size()), &decoding);
+    std::free(decoding.profile);
+    if (refusal && decoding.tooManyScans) {
+        *refusal = "its JPEG data has more than " + std::to_string(maximumJPEGScanCount) + " scans";
+    } else if (refusal && decoding.late) {
+        *refusal = lateRefusal();
     }
-    std::free(decoded.profile);
-    if (!ok) {
-        std::free(decoded.pixels);
-        return nullptr;
-    }
-    // Opaque pixels are their own premultiplied form.
-    const std::size_t size = static_cast<std::size_t>(decoded.width) * decoded.height * 4;
-    std::vector<std::uint8_t> pixels(decoded.pixels, decoded.pixels + size);
-    std::free(decoded.pixels);
-    profile.convertToSRGB(pixels.data(), pixels.size() / 4);
-    return noted(Image::make(decoded.width, decoded.height, Image::Format::argb32Premultiplied, std::move(pixels)),
-                 profile.warning());
+    if (!ok) return nullptr;
+    return std::move(*decoding.rows).image();
 }
 
 }  // namespace platform::graphics

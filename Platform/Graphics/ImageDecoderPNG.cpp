@@ -3,7 +3,8 @@
 // colour space the pixels are in (iCCP, sRGB, gAMA, cHRM), and leaves the values
 // as the file has them for the conversion to sRGB to start from. libpng reports
 // fatal errors through a jump, so the library calls live in a function that
-// holds nothing a jump could leak.
+// holds nothing a jump could leak: what the decoding makes is kept by its
+// caller. The rows are read one at a time, each counted toward the deadline.
 
 #include <png.h>
 
@@ -11,8 +12,8 @@
 #include <cstring>
 #include <functional>
 #include <optional>
-#include <vector>
 
+#include "Platform/Graphics/DecodedRows.h"
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
 
@@ -39,23 +40,20 @@ void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
 // and the pixels still decode; the warning has nowhere useful to go.
 void ignoreWarning(png_structp, png_const_charp) {}
 
-// What decodeInto hands back; the buffers are malloc'd and the caller frees them.
-struct DecodedPNG {
-    unsigned char* pixels;  // straight RGBA, eight bits a channel
-    int width;
-    int height;
-    bool grey;
-    unsigned char* profile;  // the embedded ICC profile, if any
-    std::size_t profileSize;
-    bool declaresSRGB;
-    bool hasGamma;
-    png_fixed_point gamma;
-    bool hasChromaticities;
-    png_fixed_point chromaticities[8];
+// What the file says about its colour space, read before its pixels.
+struct ColourChunks {
+    bool grey = false;
+    unsigned char* profile = nullptr;  // the embedded ICC profile, if any, malloc'd
+    std::size_t profileSize = 0;
+    bool declaresSRGB = false;
+    bool hasGamma = false;
+    png_fixed_point gamma = 0;
+    bool hasChromaticities = false;
+    png_fixed_point chromaticities[8] = {};
 };
 
 // Keeps what the file says about its colour space, before the pixels are read.
-void readColourChunks(png_structp png, png_infop info, DecodedPNG* out) {
+void readColourChunks(png_structp png, png_infop info, ColourChunks* out) {
     png_charp name = nullptr;
     int compression = 0;
     png_bytep profile = nullptr;
@@ -74,69 +72,9 @@ void readColourChunks(png_structp png, png_infop info, DecodedPNG* out) {
     out->hasChromaticities = png_get_cHRM_fixed(png, info, &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6], &c[7]) != 0;
 }
 
-// `admits` is asked about the size in the header before anything is allocated.
-bool decodeInto(const std::uint8_t* data, std::size_t size,
-                const std::function<bool(std::uint64_t, std::uint64_t)>& admits, DecodedPNG* out) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, jumpOnError, ignoreWarning);
-    if (png == nullptr) return false;
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_read_struct(&png, nullptr, nullptr);
-        return false;
-    }
-    MemoryReader reader{data, size, 0};
-    if (setjmp(png_jmpbuf(png)) != 0) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return false;
-    }
-    png_set_read_fn(png, &reader, readFromMemory);
-    png_read_info(png, info);
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
-    int depth = 0;
-    int colourType = 0;
-    png_get_IHDR(png, info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
-    if (!admits(width, height)) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return false;
-    }
-    readColourChunks(png, info, out);
-    out->grey = (colourType & PNG_COLOR_MASK_COLOR) == 0;
-    // Every kind of PNG becomes eight-bit RGBA: palettes and small greys
-    // expanded, transparency made alpha, sixteen bits rounded to eight.
-    const bool hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
-    png_set_expand(png);
-    png_set_scale_16(png);
-    png_set_gray_to_rgb(png);
-    if (!hasAlpha) png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
-    const int passes = png_set_interlace_handling(png);
-    png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != static_cast<std::size_t>(width) * 4) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return false;
-    }
-    out->width = static_cast<int>(width);
-    out->height = static_cast<int>(height);
-    out->pixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(width) * height * 4));
-    if (out->pixels == nullptr) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return false;
-    }
-    // Interlaced images fill the same rows once per pass.
-    for (int pass = 0; pass < passes; ++pass) {
-        for (png_uint_32 row = 0; row < height; ++row) {
-            png_read_row(png, out->pixels + static_cast<std::size_t>(row) * width * 4, nullptr);
-        }
-    }
-    // What follows the pixels (the closing chunk) is not read: a file that lost
-    // only that still holds every pixel.
-    png_destroy_read_struct(&png, &info, nullptr);
-    return true;
-}
-
 // The conversion from the colour space the file declares: its profile first,
 // then an sRGB chunk, then its gamma and chromaticities.
-ImageColorProfile colourProfileOf(const DecodedPNG& decoded, ColorConversionAllowance* conversions) {
+ImageColorProfile colourProfileOf(const ColourChunks& decoded, ColorConversionAllowance* conversions) {
     const auto pixels = decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour;
     constexpr auto layout = ImageColorProfile::Layout::rgba;
     if (decoded.profile != nullptr) {
@@ -157,23 +95,111 @@ ImageColorProfile colourProfileOf(const DecodedPNG& decoded, ColorConversionAllo
     return ImageColorProfile::fromGammaAndChromaticities(gamma, chromaticities, pixels, layout);
 }
 
+// What one decoding makes and finds, kept outside the function libpng jumps
+// back to.
+struct Decoding {
+    std::function<bool(std::uint64_t, std::uint64_t)> admits;
+    ColorConversionAllowance* conversions;
+    ColourChunks chunks;
+    std::optional<DecodedRows> rows;
+    bool late = false;
+
+    ~Decoding() { std::free(chunks.profile); }
+
+    // Room for the pixels and the conversion of what the chunks declare;
+    // false when memory runs out.
+    bool prepare(int width, int height) noexcept {
+        try {
+            rows.emplace(width, height, DecodedRows::Layout::straightRGBA);
+            if (!rows->allocated()) return false;
+            rows->setProfile(colourProfileOf(chunks, conversions));
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
+};
+
+// `admits` is asked about the size in the header before anything is allocated.
+bool decodeInto(const std::uint8_t* data, std::size_t size, Decoding* out) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, jumpOnError, ignoreWarning);
+    if (png == nullptr) return false;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    MemoryReader reader{data, size, 0};
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &reader, readFromMemory);
+    // The chunks that say nothing about the pixels go unread: libpng would
+    // inflate and keep each text chunk, up to 8 MB apiece, so a file of a few
+    // megabytes of them took gigabytes before its first row.
+    static constexpr png_byte unused[] =
+        "tEXt\0zTXt\0iTXt\0sPLT\0eXIf\0tIME\0bKGD\0hIST\0pCAL\0sCAL\0oFFs\0pHYs\0sBIT\0sTER";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, unused, static_cast<int>(sizeof unused / 5));
+    png_read_info(png, info);
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    int depth = 0;
+    int colourType = 0;
+    png_get_IHDR(png, info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
+    if (!out->admits(width, height)) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    readColourChunks(png, info, &out->chunks);
+    out->chunks.grey = (colourType & PNG_COLOR_MASK_COLOR) == 0;
+    // Every kind of PNG becomes eight-bit RGBA: palettes and small greys
+    // expanded, transparency made alpha, sixteen bits rounded to eight.
+    const bool hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    if (!hasAlpha) png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != static_cast<std::size_t>(width) * 4 ||
+        !out->prepare(static_cast<int>(width), static_cast<int>(height))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    DecodedRows& rows = *out->rows;
+    // Interlaced images fill the same rows once per pass, and are finished
+    // after the last.
+    for (int pass = 0; pass < passes; ++pass) {
+        for (int row = 0; row < rows.height(); ++row) {
+            png_read_row(png, rows.row(row), nullptr);
+            if (passes == 1 ? rows.finishUpTo(row + 1) : rows.countWritten()) {
+                out->late = true;
+                png_destroy_read_struct(&png, &info, nullptr);
+                return false;
+            }
+        }
+    }
+    // What follows the pixels (the closing chunk) is not read: a file that lost
+    // only that still holds every pixel.
+    png_destroy_read_struct(&png, &info, nullptr);
+    out->late = rows.finishUpTo(rows.height());
+    return !out->late;
+}
+
 }  // namespace
 
 std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
-                                                     ColorConversionAllowance* conversions) {
-    DecodedPNG decoded{};
-    const bool ok = decodeInto(
-        bytes.data(), bytes.size(),
-        [&mayDecode](std::uint64_t width, std::uint64_t height) { return admits(width, height, mayDecode); },
-        &decoded);
-    std::vector<std::uint8_t> rgba;
-    if (ok) rgba.assign(decoded.pixels, decoded.pixels + static_cast<std::size_t>(decoded.width) * decoded.height * 4);
-    std::free(decoded.pixels);
-    const ImageColorProfile profile = ok ? colourProfileOf(decoded, conversions) : ImageColorProfile();
-    std::free(decoded.profile);
+                                                     ColorConversionAllowance* conversions, std::string* refusal) {
+    Decoding decoding;
+    decoding.admits = [&mayDecode](std::uint64_t width, std::uint64_t height) {
+        return admits(width, height, mayDecode);
+    };
+    decoding.conversions = conversions;
+    const bool ok = decodeInto(bytes.data(), bytes.size(), &decoding);
+    if (refusal && decoding.late) *refusal = lateRefusal();
     if (!ok) return nullptr;
-    profile.convertToSRGB(rgba.data(), rgba.size() / 4);
-    return noted(Image::fromStraightRGBA(decoded.width, decoded.height, std::move(rgba)), profile.warning());
+    return std::move(*decoding.rows).image();
 }
 
 }  // namespace platform::graphics

@@ -1,13 +1,16 @@
 // The WebP half of ImageDecoder: still images only. A profile the file
 // embeds (its ICCP chunk, which libwebp's decoder passes over) is read through
-// the container's demultiplexer.
+// the container's demultiplexer. The pixels come from libwebp's incremental
+// decoder, which has no call back from inside: what one slice of the file
+// decodes is bounded by the pixels admitted.
 
 #include <webp/decode.h>
 #include <webp/demux.h>
 
+#include <algorithm>
 #include <utility>
-#include <vector>
 
+#include "Platform/Graphics/DecodedRows.h"
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
 
@@ -35,7 +38,7 @@ ImageColorProfile colourProfileOf(std::span<const std::uint8_t> bytes, ColorConv
 }  // namespace
 
 std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
-                                                      ColorConversionAllowance* conversions) {
+                                                      ColorConversionAllowance* conversions, std::string* refusal) {
     // The container states its size. libwebp decodes what it is given and can
     // finish a cut-off lossless stream without complaint, so a file shorter than
     // it says is refused here.
@@ -51,15 +54,30 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
         !admits(static_cast<std::uint64_t>(features.width), static_cast<std::uint64_t>(features.height), mayDecode)) {
         return nullptr;
     }
-    const int width = features.width;
-    const int height = features.height;
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
-    if (!WebPDecodeRGBAInto(bytes.data(), bytes.size(), rgba.data(), rgba.size(), width * 4)) {
+    DecodedRows rows(features.width, features.height, DecodedRows::Layout::straightRGBA);
+    if (!rows.allocated()) return nullptr;
+    rows.setProfile(colourProfileOf(bytes, conversions));
+    // The incremental decoder is handed the file a slice at a time and says
+    // how many rows it has finished after each; the deadline is read between
+    // slices, and while those rows are made ready.
+    WebPIDecoder* decoder = WebPINewRGB(MODE_RGBA, rows.data(), rows.size(), rows.width() * 4);
+    if (decoder == nullptr) return nullptr;
+    constexpr std::size_t sliceBytes = 16 * 1024;
+    VP8StatusCode status = VP8_STATUS_SUSPENDED;
+    for (std::size_t offset = 0; offset < bytes.size() && status == VP8_STATUS_SUSPENDED && !rows.late();
+         offset += sliceBytes) {
+        status = WebPIAppend(decoder, bytes.data() + offset, std::min(sliceBytes, bytes.size() - offset));
+        int finished = 0;
+        WebPIDecGetRGB(decoder, &finished, nullptr, nullptr, nullptr);
+        rows.finishUpTo(finished);
+    }
+    WebPIDelete(decoder);
+    if (rows.late()) {
+        if (refusal) *refusal = lateRefusal();
         return nullptr;
     }
-    const ImageColorProfile profile = colourProfileOf(bytes, conversions);
-    profile.convertToSRGB(rgba.data(), rgba.size() / 4);
-    return noted(Image::fromStraightRGBA(width, height, std::move(rgba)), profile.warning());
+    if (status != VP8_STATUS_OK) return nullptr;
+    return std::move(rows).image();
 }
 
 }  // namespace platform::graphics

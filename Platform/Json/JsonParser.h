@@ -16,11 +16,12 @@ namespace platform::json {
 // Nesting deeper than this is refused rather than risking the stack.
 inline constexpr std::size_t maximumNestingDepth = 1024;
 // A document of more values than this is refused as it is read: each value
-// takes some 40 bytes here and as much again in what is decoded from it, so a
-// few megabytes of short numbers would otherwise decode into gigabytes (a
-// package of 100 KB holds 20 MB of such text). The largest real documents
-// hold well under a million.
-inline constexpr std::size_t maximumValueCount = 4'000'000;
+// takes some 40 bytes here and as much again in what is decoded from it, and
+// some hundreds of nanoseconds to make and free, so a few megabytes of short
+// numbers would otherwise decode into gigabytes (a package of 100 KB holds
+// 20 MB of such text), and 4 million of them took seconds. The largest real
+// documents hold some 200,000.
+inline constexpr std::size_t maximumValueCount = 2'000'000;
 // The reason given for a document of more values.
 std::string tooManyValuesReason();
 

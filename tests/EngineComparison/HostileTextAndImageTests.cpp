@@ -6,7 +6,8 @@
 // hundreds of images each with a costly profile of its own; a long word in a
 // box one unit wide, which wraps into a line per character, and many
 // paragraphs of such words, alone or shown by several precomposition
-// instances; thousands of one-letter paragraphs; thousands of tabs; a letter
+// instances; a progressive JPEG of thousands of scans and images of 64
+// megapixels in a few hundred bytes; thousands of one-letter paragraphs; thousands of tabs; a letter
 // with thousands of marks, or with runs of marks split by zero-width spaces;
 // zero-width characters after a letter a line cannot hold; and a stroke a
 // million times the font size on a long text. Each draws what it can within
@@ -106,6 +107,7 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
     const char* profile = "colour profile is not used";
     const char* together = "conversions of a document's images may take together";
     const char* layout = "costs more to lay out";
+    const char* pixelsTogether = "decoded pixels together";
     const std::string acute = "\xCC\x81";                 // U+0301, written as UTF-8
     const std::string zeroWidthSpace = "\xE2\x80\x8B";   // U+200B
     const std::string oneUnitBox = R"(,"sz":[1,100000],"ps":[0,0])";
@@ -145,6 +147,24 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
         {"100 PNGs, each with a profile of its own listing curves of 1,008 segments in all",
          profiledImagesDocument(100, [](int) { return repeatedCurvesProfile(16, 21); }), together,
          {{256, 256, true}}},
+        // Each scan of a progressive JPEG goes over the whole image, and takes
+        // a few bytes: the decoder counts them as they are read. Real files
+        // have about ten.
+        {"a progressive JPEG of 4,000 x 4,000 pixels and 3,000 scans",
+         imageDocument("jpeg", progressiveJPEG(4000, 4000, 3000)), "more than 100 scans", {{256, 256, false}}},
+        {"a progressive JPEG of 2,000 x 2,000 pixels and 100 scans",
+         imageDocument("jpeg", progressiveJPEG(2000, 2000, 100)), nullptr, {{256, 256, true}}},
+        // A few hundred bytes, and seconds and hundreds of megabytes to decode
+        // were it not refused by its size (on either engine).
+        {"a JPEG of 8,000 x 8,000 pixels", imageDocument("jpeg", progressiveJPEG(8000, 8000, 1)), pixelsTogether,
+         {{256, 256, false}}},
+        {"a PNG of 8,000 x 8,000 pixels", imageDocument("png", plainPNG(8000, 8000)), pixelsTogether,
+         {{256, 256, false}}},
+        {"a lossless WebP of 8,000 x 8,000 pixels", imageDocument("webp", plainWebP(8000, 8000)), pixelsTogether,
+         {{256, 256, false}}},
+        {"three lossless WebPs of 3,000 x 3,000 pixels",
+         imagesDocument("webp", {plainWebP(3000, 3000), plainWebP(3000, 3000), plainWebP(3000, 3000)}),
+         pixelsTogether, {{256, 256, true}}},
         // A line per character: each line would shape the rest of the word again.
         {"a word of 8,000 letters in a box one unit wide",
          textDocument(std::string(8000, 'a'), R"(,"sz":[1,100000],"ps":[0,0])"), layout, {}, 20},

@@ -1,7 +1,11 @@
 #include "Lottie/MainThread/Providers/LayerImageProvider.h"
 
+#include <optional>
+
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
-#include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
+#include "Lottie/Playback/Providers/ImageAssetRequests.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
@@ -16,41 +20,24 @@ void LayerImageProvider::addImageLayers(const std::vector<std::shared_ptr<ImageC
     }
 }
 
-void LayerImageProvider::refreshImages() {
-    // Each asset is asked for once, however many layers show it, so that its
-    // pixels count once against the animation's budget.
-    ImagePixelBudget budget;
-    std::map<std::string, std::shared_ptr<const platform::graphics::Image>> images;
-    std::vector<std::string> refused;
+std::optional<std::string> LayerImageProvider::refreshImages() {
+    // Decoded under the deadline of the set-up that asks (the engine's
+    // build), or, for a refresh asked for on its own, under one of its own.
+    std::optional<platform::graphics::ProcessorDeadline::Scope> deadline;
+    if (!platform::graphics::ProcessorDeadline::current()) {
+        deadline.emplace(
+            std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds));
+    }
+    ImageAssetRequests requests(imageProvider_);
     for (const auto& layer : imageLayers_) {
         auto found = imageAssets_.find(layer->imageReferenceID());
         if (found == imageAssets_.end() || !found->second) continue;
         const ImageAsset& asset = *found->second;
-        auto [image, isNew] = images.try_emplace(asset.id);
-        if (isNew && imageProvider_) {
-            const std::size_t refusals = budget.refusals();
-            image->second = imageProvider_->imageForAssetWithinBudget(asset, budget);
-            if (budget.refusals() != refusals) refused.push_back(asset.id);
-        }
-        layer->setImage(image->second);
+        layer->setImage(requests.imageFor(asset));
         layer->setImageContentsGravity(imageProvider_ ? imageProvider_->gravityForAsset(asset)
                                                       : platform::compositor::ContentsGravity::resize);
     }
-    if (!refused.empty()) reportRefused(refused);
-}
-
-void LayerImageProvider::reportRefused(const std::vector<std::string>& assetIDs) {
-    LottieLogger::shared()->warn(
-        [assetIDs] {
-            std::string message = "The images of an animation may hold " +
-                                  std::to_string(ImagePixelBudget::perAnimation) +
-                                  " decoded pixels together; past that these are not drawn: ";
-            for (std::size_t index = 0; index < assetIDs.size(); ++index) {
-                message += (index ? ", \"" : "\"") + assetIDs[index] + "\"";
-            }
-            return message;
-        },
-        "Lottie/LayerImageProvider", __LINE__);
+    return requests.refusalMessage();
 }
 
 std::vector<std::shared_ptr<ImageCompositionLayer>> LayerImageProvider::collectImageLayers(

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "Lottie/MainThread/CompositionLayers/ImageCompositionLayer.h"
@@ -32,17 +33,16 @@ public:
     // Keeps the layers whose asset exists.
     void addImageLayers(const std::vector<std::shared_ptr<ImageCompositionLayer>>& layers);
     // Every image layer gets its asset's image (or none) and gravity from the
-    // provider. The images share one ImagePixelBudget; those past it are not
-    // decoded, and are named in one warning.
-    void refreshImages();
+    // provider (see ImageAssetRequests), decoded within the deadline of the
+    // set-up under way, else within a set-up deadline of its own. Gives the
+    // warning naming the assets the pixel budget refused, if any.
+    std::optional<std::string> refreshImages();
 
     // The image layers among `layers` and inside their precompositions, however deep.
     static std::vector<std::shared_ptr<ImageCompositionLayer>> collectImageLayers(
         const std::vector<std::shared_ptr<CompositionLayer>>& layers);
 
 private:
-    static void reportRefused(const std::vector<std::string>& assetIDs);
-
     std::shared_ptr<AnimationImageProvider> imageProvider_;
     Assets imageAssets_;
     std::vector<std::shared_ptr<ImageCompositionLayer>> imageLayers_;

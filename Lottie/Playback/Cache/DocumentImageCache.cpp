@@ -18,7 +18,7 @@ DocumentImageCache& DocumentImageCache::operator=(const DocumentImageCache&) {
     return *this;
 }
 
-DocumentImageCache::Found DocumentImageCache::imageFor(const Key& key, const std::function<ImagePointer()>& decode) {
+DocumentImageCache::Found DocumentImageCache::imageFor(const Key& key, const std::function<Decoded()>& decode) {
     std::shared_ptr<Slot> slot;
     {
         std::lock_guard guard(mutex_);
@@ -30,8 +30,10 @@ DocumentImageCache::Found DocumentImageCache::imageFor(const Key& key, const std
         }
     }
     std::lock_guard decoding(slot->decoding);
-    if (slot->image) return {slot->image, false};
-    slot->image = decode();
+    if (slot->image || slot->refused) return {slot->image, false};
+    Decoded decoded = decode();
+    slot->image = std::move(decoded.image);
+    slot->refused = !slot->image && decoded.refused;
     return {slot->image, true};
 }
 

@@ -48,6 +48,12 @@ public:
         ImagePointer image;
         bool decodedNow = false;
     };
+    // What a decoding gave: the image, or none, and whether a bound refused
+    // it (filed as such: it is neither decoded nor said again).
+    struct Decoded {
+        ImagePointer image;
+        bool refused = false;
+    };
 
     explicit DocumentImageCache(platform::foundation::NotificationCenter& notificationCenter =
                                     platform::foundation::NotificationCenter::defaultCenter());
@@ -56,8 +62,9 @@ public:
     DocumentImageCache& operator=(const DocumentImageCache&);
 
     // The image filed under `key`, else what `decode` gives, filed when it is an
-    // image; nothing is not filed, so it is asked for again next time.
-    Found imageFor(const Key& key, const std::function<ImagePointer()>& decode);
+    // image or a refusal; nothing else is not filed, so it is asked for again
+    // next time.
+    Found imageFor(const Key& key, const std::function<Decoded()>& decode);
 
     // What building the colour conversions of the images it decodes may take.
     platform::graphics::ColorConversionAllowance& colorConversions() { return colorConversions_; }
@@ -67,6 +74,7 @@ private:
     struct Slot {
         std::mutex decoding;
         ImagePointer image;
+        bool refused = false;
     };
 
     // Guards the look-up and insertion of a slot, not the decoding.

@@ -13,9 +13,11 @@ namespace {
 // Decodes the file, or nothing when it can't be read or isn't an image.
 std::shared_ptr<const platform::graphics::Image> loadImage(const std::filesystem::path& path,
                                                            const platform::graphics::ImageDecoder::SizeCheck& mayDecode,
-                                                           platform::graphics::ColorConversionAllowance* conversions) {
+                                                           platform::graphics::ColorConversionAllowance* conversions,
+                                                           std::string* refusal) {
     try {
-        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(path), mayDecode, conversions);
+        return platform::graphics::ImageDecoder::decode(platform::foundation::readFile(path), mayDecode, conversions,
+                                                        refusal);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -52,9 +54,12 @@ std::shared_ptr<const platform::graphics::Image> BundleImageProvider::load(const
     const std::size_t refusals = budget ? budget->refusals() : 0;
     const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
     auto* const conversions = budget ? budget->colorConversions() : nullptr;
+    std::string* const refusal = budget ? budget->decodingRefusal() : nullptr;
     if (std::optional<platform::foundation::Data> embedded = asset.embeddedData()) {
-        if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode, conversions)) return image;
-        if (budget && budget->refusals() != refusals) return nullptr;
+        if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode, conversions, refusal)) {
+            return image;
+        }
+        if (budget && budget->refusedSince(refusals)) return nullptr;
     }
     std::vector<std::optional<std::string>> folders;
     if (searchPath_) {
@@ -68,8 +73,8 @@ std::shared_ptr<const platform::graphics::Image> BundleImageProvider::load(const
                       : bundle_.pathForResource(asset.name, "");
         if (path) break;
     }
-    std::shared_ptr<const platform::graphics::Image> image = path ? loadImage(*path, mayDecode, conversions) : nullptr;
-    if (!image && !(budget && budget->refusals() != refusals)) {
+    std::shared_ptr<const platform::graphics::Image> image = path ? loadImage(*path, mayDecode, conversions, refusal) : nullptr;
+    if (!image && !(budget && budget->refusedSince(refusals))) {
         LottieLogger::shared()->warn([name = asset.name] { return "Could not find image \"" + name + "\" in bundle"; },
                                      "Lottie/BundleImageProvider", __LINE__);
     }

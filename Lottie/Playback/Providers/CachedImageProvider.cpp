@@ -10,28 +10,37 @@ namespace lottie {
 
 namespace {
 
-// Says what the decoder of a document's image left undone, once per decoding:
-// the cache decodes each image of a document once.
-std::shared_ptr<const platform::graphics::Image> warnedOf(std::shared_ptr<const platform::graphics::Image> image,
-                                                          const ImageAsset& asset) {
+// Says what the decoder of a document's image left undone, or why a bound of
+// its own refused the image, once per decoding: the cache decodes each image
+// of a document once, and files a refusal.
+DocumentImageCache::Decoded warnedOf(std::shared_ptr<const platform::graphics::Image> image, const std::string& refusal,
+                                     const ImageAsset& asset) {
     if (image && !image->decodingWarning().empty()) {
         LottieLogger::shared()->warn(
             [&] { return "Image asset \"" + asset.id + "\": " + image->decodingWarning(); },
             "Lottie/CachedImageProvider", __LINE__);
     }
-    return image;
+    if (!image && !refusal.empty()) {
+        LottieLogger::shared()->warn([&] { return "Image asset \"" + asset.id + "\" is left out: " + refusal; },
+                                     "Lottie/CachedImageProvider", __LINE__);
+        return {nullptr, true};
+    }
+    return {std::move(image), false};
 }
 
 // The image of the asset from `provider` within `budget`, the colour
 // conversions built for it taking from `conversions` meanwhile.
-std::shared_ptr<const platform::graphics::Image> decodedWithin(const AnimationImageProvider& provider,
-                                                               const ImageAsset& asset, ImagePixelBudget& budget,
-                                                               platform::graphics::ColorConversionAllowance& conversions) {
+DocumentImageCache::Decoded decodedWithin(const AnimationImageProvider& provider, const ImageAsset& asset,
+                                          ImagePixelBudget& budget,
+                                          platform::graphics::ColorConversionAllowance& conversions) {
     auto* const before = budget.colorConversions();
     budget.setColorConversions(&conversions);
+    budget.decodingRefusal()->clear();
     auto image = provider.imageForAssetWithinBudget(asset, budget);
     budget.setColorConversions(before);
-    return warnedOf(std::move(image), asset);
+    const std::string refusal = std::move(*budget.decodingRefusal());
+    budget.decodingRefusal()->clear();
+    return warnedOf(std::move(image), refusal, asset);
 }
 
 }  // namespace

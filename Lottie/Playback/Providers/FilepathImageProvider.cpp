@@ -29,11 +29,14 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
     const std::size_t refusals = budget ? budget->refusals() : 0;
     const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
     auto* const conversions = budget ? budget->colorConversions() : nullptr;
+    std::string* const refusal = budget ? budget->decodingRefusal() : nullptr;
     if (asset.name.starts_with("data:")) {
         if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode, conversions)) return image;
+            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode, conversions, refusal)) {
+                return image;
+            }
         }
-        if (budget && budget->refusals() != refusals) return nullptr;
+        if (budget && budget->refusedSince(refusals)) return nullptr;
     }
     std::optional<std::filesystem::path> path;
     for (bool withDirectory : {false, true}) {
@@ -51,11 +54,11 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
     std::string failure;
     try {
         if (auto image = platform::graphics::ImageDecoder::decode(platform::foundation::readFile(*path), mayDecode,
-                                                                      conversions)) {
+                                                                      conversions, refusal)) {
             return image;
         }
-        // A refusal of the pixel budget has been reported where it was made.
-        if (budget && budget->refusals() != refusals) return nullptr;
+        // A refusal is reported by whoever asked for the image.
+        if (budget && budget->refusedSince(refusals)) return nullptr;
         failure = "is not an image that can be decoded";
     } catch (const std::exception& error) {
         failure = std::string("could not be read: ") + error.what();

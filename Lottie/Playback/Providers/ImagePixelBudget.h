@@ -3,14 +3,18 @@
 // image is limited on its own (Image::kMaximumPixelCount), but eight images of
 // that size, a few megabytes of compressed data, would still take gigabytes; so
 // an animation's images share this budget, and an image that would pass what is
-// left is not decoded. The main-thread engine makes one each time it asks its
-// provider for all the images; providers that decode ask it before decoding.
+// left is not decoded. Either engine makes one each time it asks its provider
+// for all the images (ImageAssetRequests); providers that decode ask it before
+// decoding.
 // It also carries, to the decoder, the allowance that building the colour
 // conversions of the document's images takes from (see ColorConversionAllowance),
-// set by the document's image cache for the decoding it asks for. Main thread only.
+// set by the document's image cache for the decoding it asks for, and brings
+// back from the decoder why a bound of its own refused an image (too many
+// scans, the deadline passed), for the cache to say. Main thread only.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "Platform/Graphics/ImageDecoder.h"
 
@@ -18,8 +22,10 @@ namespace lottie {
 
 class ImagePixelBudget {
 public:
-    // 64 megapixels: 256 MB of decoded pixels.
-    static constexpr std::uint64_t perAnimation = 64'000'000;
+    // 16 megapixels (a 4,096 x 4,096 image): 64 MB of decoded pixels, which
+    // decode in some 0.1 s, well within the deadline of the set-up that asks
+    // for them (the images of real documents hold at most a few megapixels).
+    static constexpr std::uint64_t perAnimation = 4096 * 4096;
 
     explicit ImagePixelBudget(std::uint64_t pixels = perAnimation) : remaining_(pixels) {}
 
@@ -30,7 +36,11 @@ public:
     // Whether admit() would take an image of width x height; takes nothing.
     bool fits(int width, int height) const;
     std::uint64_t remaining() const { return remaining_; }
+    // The images this budget refused.
     std::size_t refusals() const { return refusals_; }
+    // Whether an image was refused since refusals() was `refusals`, by this
+    // budget or by a bound of the decoder: a provider then looks no further.
+    bool refusedSince(std::size_t refusals) const { return refusals_ != refusals || !decodingRefusal_.empty(); }
     // A check that lets ImageDecoder admit an image through this budget; valid
     // while the budget lives.
     platform::graphics::ImageDecoder::SizeCheck sizeCheck();
@@ -41,11 +51,15 @@ public:
     void setColorConversions(platform::graphics::ColorConversionAllowance* allowance) {
         colorConversions_ = allowance;
     }
+    // Why the decoder refused the image it was last asked for, as
+    // ImageDecoder::decode says it; empty when it did not.
+    std::string* decodingRefusal() { return &decodingRefusal_; }
 
 private:
     std::uint64_t remaining_;
     std::size_t refusals_ = 0;
     platform::graphics::ColorConversionAllowance* colorConversions_ = nullptr;
+    std::string decodingRefusal_;
 };
 
 }  // namespace lottie

@@ -145,6 +145,12 @@ TEST(ImageColorProfile, ProfilesBeyondTheBoundsAreTakenAsSRGBWithAWarning) {
         // LittleCMS makes room for the points a table claims before reading them.
         {"a table claiming 70 points a side on 4 inputs", widenedTableProfile(4, 1, 70), "grid points"},
         {"a table of 8 inputs and its matrix listed 8 times", widenedTableProfile(8, 8), "steps, more than"},
+        // The tables a profile holds outside such a pipeline.
+        {"a lut16 table of 9 inputs", tableTagProfile("mft2", 9, 2), "9 inputs, more than"},
+        {"a lut16 table of 70 points a side on 4 inputs", tableTagProfile("mft2", 4, 70), "grid points"},
+        {"an A-to-B table of 9 inputs", tableTagProfile("mAB ", 9, 2), "9 inputs, more than"},
+        {"an A-to-B table of 70 points a side on 4 inputs", tableTagProfile("mAB ", 4, 70), "grid points"},
+        {"a B-to-A table of 12 inputs", tableTagProfile("mBA ", 12, 2), "12 inputs, more than"},
     };
     for (const auto& p : profiles) {
         const struct {

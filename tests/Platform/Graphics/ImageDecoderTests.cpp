@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "Platform/Graphics/ImageDecoder.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 #include "PixelAssertions.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
+#include "tests/Support/SteppingProcessorClock.h"
 #include "tests/Support/TestSupport.h"
 
 namespace platform::graphics {
@@ -161,6 +163,51 @@ TEST(ImageDecoderTest, TheCallersSizeCheckDecidesBeforeDecoding) {
     }
     // A claimed area whose product overflows 32 bits is refused too.
     EXPECT_EQ(ImageDecoder::decode(withClaimedSize(files[0], 1u << 30, 1u << 30)), nullptr);
+}
+
+// Bounds of the decoder's own refuse an image and say why: a progressive JPEG
+// of more scans than real ones have, counted as they are read, and any image
+// whose decoding passes the deadline of the thread decoding it. The deadline
+// is read as the rows are decoded and made ready, and as a JPEG's scans are
+// read before its first row comes out: here a clock that moves on 0.1 s at
+// each reading passes a deadline of 0.5 s within the first few hundred rows
+// of 1,024 pixels, or the first scans.
+TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
+    using namespace profiledimages;
+    const struct {
+        const char* name;
+        std::string file;
+        bool underADeadline;
+        // A distinctive part of the refusal; none when the image is decoded.
+        const char* refusal;
+    } cases[] = {
+        {"a JPEG of 100 scans", progressiveJPEG(256, 256, 100), false, nullptr},
+        {"a JPEG of 101 scans", progressiveJPEG(256, 256, 101), false, "its JPEG data has more than 100 scans"},
+        {"a JPEG of 1,024 x 1,024 pixels", progressiveJPEG(1024, 1024, 1), true, "passed the deadline of 0.5 s"},
+        // Its rows alone keep within the deadline; its scans pass it.
+        {"a JPEG of 1,024 x 16 pixels", progressiveJPEG(1024, 16, 1), true, nullptr},
+        {"a JPEG of 1,024 x 16 pixels and 100 scans", progressiveJPEG(1024, 16, 100), true,
+         "passed the deadline of 0.5 s"},
+        {"a PNG of 1,024 x 1,024 pixels", plainPNG(1024, 1024), true, "passed the deadline of 0.5 s"},
+        {"a lossless WebP of 1,024 x 1,024 pixels", plainWebP(1024, 1024), true, "passed the deadline of 0.5 s"},
+        {"a PNG of 64 x 64 pixels", plainPNG(64, 64), true, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::SteppingProcessorClock::Installation clock(c.underADeadline ? 0.1 : 0);
+        const ProcessorDeadline::Scope counting(
+            c.underADeadline ? std::make_shared<ProcessorDeadline>(0.5) : nullptr);
+        std::string refusal;
+        const auto image = ImageDecoder::decode(c.file, {}, nullptr, &refusal);
+        if (c.refusal) {
+            EXPECT_EQ(image, nullptr);
+            EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+        } else {
+            ASSERT_NE(image, nullptr);
+            EXPECT_EQ(refusal, "");
+            EXPECT_EQ(image->pixel(image->width() / 2, image->height() / 2) >> 24, 0xffu);
+        }
+    }
 }
 
 TEST(ImageTest, StraightAlphaRoundTripsAndPNGWritesBack) {

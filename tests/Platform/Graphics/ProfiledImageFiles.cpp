@@ -134,6 +134,7 @@ std::string xyzTag(double x, double y, double z) {
 // A version 4 display profile of RGB to XYZ with sRGB's primaries and a linear
 // tone curve, and a D2B0 tag of multiple process elements that lists the
 // `elements`, each held once, in order, `copies` times.
+std::string srgbProfileWith(const std::string& name, const std::string& body);
 std::string profileRepeating(const std::vector<std::string>& elements, int copies) {
     const auto stages = static_cast<std::uint32_t>(elements.size() * copies);
     std::vector<std::uint32_t> positions;
@@ -149,11 +150,17 @@ std::string profileRepeating(const std::vector<std::string>& elements, int copie
         }
     }
     for (const std::string& element : elements) pipeline += element;
+    return srgbProfileWith("D2B0", pipeline);
+}
+
+// A version 4 display profile of RGB to XYZ with sRGB's primaries and a linear
+// tone curve, and the tag `name` holding `body`.
+std::string srgbProfileWith(const std::string& name, const std::string& body) {
     const std::string linear = "curv" + std::string(4, '\0') + bigEndian(0, 4);
     const std::vector<std::pair<std::string, std::string>> tags = {
         {"wtpt", xyzTag(0.9642, 1.0, 0.8249)}, {"rXYZ", xyzTag(0.4361, 0.2225, 0.0139)},
         {"gXYZ", xyzTag(0.3851, 0.7169, 0.0971)}, {"bXYZ", xyzTag(0.1431, 0.0606, 0.7141)},
-        {"rTRC", linear}, {"gTRC", linear}, {"bTRC", linear}, {"D2B0", pipeline}};
+        {"rTRC", linear}, {"gTRC", linear}, {"bTRC", linear}, {name, body}};
     std::string table = bigEndian(static_cast<std::uint32_t>(tags.size()), 4);
     std::string data;
     const std::size_t dataStart = 128 + 4 + 12 * tags.size();
@@ -217,6 +224,23 @@ std::string repeatedCurvesProfile(int copies, int segments) {
         set += bigEndian(curveAt, 4) + bigEndian(static_cast<std::uint32_t>(curve.size()), 4);
     }
     return profileRepeating({set + curve}, copies);
+}
+
+std::string tableTagProfile(const std::string& type, int inputs, int gridSize) {
+    const auto in = static_cast<char>(inputs);
+    if (type == "mft2") {
+        // The numbers of inputs, outputs and grid points, a matrix and the
+        // lengths of the curves; no curves nor points follow.
+        return srgbProfileWith("A2B0", type + std::string(4, '\0') + in + '\3' + static_cast<char>(gridSize) + '\0' +
+                                           std::string(36, '\0') + bigEndian(2, 2) + bigEndian(2, 2));
+    }
+    // The numbers of inputs and outputs, then the offsets of the curves, the
+    // matrix and the table: the table's grid points of each input follow at once.
+    std::string tag = type + std::string(4, '\0') + in + '\3' + std::string(2, '\0') + bigEndian(0, 4) +
+                      bigEndian(0, 4) + bigEndian(0, 4) + bigEndian(32, 4) + bigEndian(0, 4);
+    for (int input = 0; input < 16; ++input) tag.push_back(static_cast<char>(input < inputs ? gridSize : 0));
+    tag += std::string(4, '\0');
+    return srgbProfileWith(type == "mBA " ? "B2A0" : "A2B0", tag);
 }
 
 std::string distinctCopy(std::string profile, int serial) {
@@ -319,6 +343,79 @@ std::string webp(int width, int height, const std::vector<std::uint8_t>& rgba, c
     if (profile.size() % 2) extended.push_back('\0');
     extended += simple.substr(12);
     return "RIFF" + littleEndian(static_cast<std::uint32_t>(extended.size() + 4), 4) + "WEBP" + extended;
+}
+
+std::string progressiveJPEG(int width, int height, int scans) {
+    const auto segment = [](int marker, const std::string& payload) {
+        return std::string{'\xff', static_cast<char>(marker)} + bigEndian(static_cast<std::uint32_t>(payload.size() + 2), 2) +
+               payload;
+    };
+    // One component; a quantisation table of ones; a Huffman table for the
+    // refinement of its AC values whose only code, "0", starts a run of at
+    // least 16,384 blocks with nothing to say (fourteen more bits, all ones,
+    // make it 32,767).
+    std::string file = "\xff\xd8" + segment(0xdb, std::string(1, '\0') + std::string(64, '\1'));
+    file += segment(0xc2, std::string(1, '\x08') + bigEndian(static_cast<std::uint32_t>(height), 2) +
+                              bigEndian(static_cast<std::uint32_t>(width), 2) + std::string("\x01\x01\x11\x00", 4));
+    file += segment(0xc4, std::string("\x10\x01") + std::string(15, '\0') + "\xe0");
+    const std::size_t blocks = static_cast<std::size_t>((width + 7) / 8) * static_cast<std::size_t>((height + 7) / 8);
+    std::string bits;
+    for (std::size_t run = 0; run * 32767 < blocks; ++run) bits += "0" + std::string(14, '1');
+    while (bits.size() % 8) bits.push_back('1');
+    std::string data;
+    for (std::size_t bit = 0; bit < bits.size(); bit += 8) {
+        data.push_back(static_cast<char>(std::stoi(bits.substr(bit, 8), nullptr, 2)));
+        if (data.back() == '\xff') data.push_back('\0');
+    }
+    // The first AC value of the component, over and over.
+    const std::string scan = segment(0xda, std::string("\x01\x01\x00\x01\x01\x00", 6)) + data;
+    for (int index = 0; index < scans; ++index) file += scan;
+    return file + "\xff\xd9";
+}
+
+std::string plainPNG(int width, int height) {
+    z_stream stream{};
+    deflateInit(&stream, 9);
+    const std::string row(static_cast<std::size_t>(width) + 1, '\0');  // no filter, black
+    std::string out;
+    char buffer[1 << 16];
+    for (int y = 0; y <= height; ++y) {
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(row.data()));
+        stream.avail_in = y < height ? static_cast<uInt>(row.size()) : 0;
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(buffer);
+            stream.avail_out = sizeof buffer;
+            deflate(&stream, y < height ? Z_NO_FLUSH : Z_FINISH);
+            out.append(buffer, sizeof buffer - stream.avail_out);
+        } while (stream.avail_out == 0);
+    }
+    deflateEnd(&stream);
+    const std::string header = bigEndian(static_cast<std::uint32_t>(width), 4) +
+                               bigEndian(static_cast<std::uint32_t>(height), 4) + std::string{8, 0, 0, 0, 0};
+    return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + pngChunk("IDAT", out) + pngChunk("IEND", "");
+}
+
+std::string plainWebP(int width, int height) {
+    // The lossless bit stream, least significant bits first: the signature,
+    // the size, no alpha, version 0, no transform, no colour cache, one group
+    // of codes, and each of its five codes a single symbol, so that no pixel
+    // takes a bit: green 0, red 128, blue 128, alpha 255, distance 0.
+    std::vector<bool> bits;
+    const auto put = [&bits](std::uint32_t value, int count) {
+        for (int bit = 0; bit < count; ++bit) bits.push_back(((value >> bit) & 1) != 0);
+    };
+    put(0x2f, 8);
+    put(static_cast<std::uint32_t>(width - 1), 14);
+    put(static_cast<std::uint32_t>(height - 1), 14);
+    put(0, 1 + 3 + 1 + 1 + 1);
+    for (std::uint32_t symbol : {0u, 128u, 128u, 255u, 0u}) put(1 | 0 << 1 | 1 << 2 | symbol << 3, 11);
+    std::string stream((bits.size() + 7) / 8, '\0');
+    for (std::size_t bit = 0; bit < bits.size(); ++bit) {
+        if (bits[bit]) stream[bit / 8] = static_cast<char>(stream[bit / 8] | (1 << (bit % 8)));
+    }
+    std::string chunk = "VP8L" + littleEndian(static_cast<std::uint32_t>(stream.size()), 4) + stream;
+    if (stream.size() % 2) chunk.push_back('\0');
+    return "RIFF" + littleEndian(static_cast<std::uint32_t>(chunk.size() + 4), 4) + "WEBP" + chunk;
 }
 
 std::array<int, 3> toSRGB(std::array<int, 3> rgb, const Primaries& primaries, double gamma) {

@@ -4,7 +4,8 @@
 // (with a profile, or gamma, chromaticities and sRGB chunks), JPEG files with
 // their profile split over two APP2 markers or more, and WebP files with an
 // ICCP chunk. Also the colour science to check a decoder's conversion against,
-// worked out here without LittleCMS. Shared by the decoder tests, the engines'
+// worked out here without LittleCMS, and files of few bytes that cost much to
+// decode, written by hand. Shared by the decoder tests, the engines'
 // tests and the package tests.
 
 #include <array>
@@ -59,6 +60,20 @@ std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bo
 std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile);
 // Lossless.
 std::string webp(int width, int height, const std::vector<std::uint8_t>& rgba, const std::string& profile);
+
+// Grey images of width x height of one colour, whose bytes grow little with
+// their size: a progressive JPEG of `scans` scans that each go over the whole
+// image and say nothing (no first scan of its DC values, which libjpeg only
+// warns about), a PNG and a lossless WebP.
+std::string progressiveJPEG(int width, int height, int scans);
+std::string plainPNG(int width, int height);
+std::string plainWebP(int width, int height);
+
+// An RGB profile whose A2B0 table is a `type` tag ("mft2", "mAB " or "mBA ")
+// of `inputs` inputs, 3 outputs and `gridSize` points a side: the tables a
+// profile may hold besides a pipeline of multiple process elements. Only its
+// header says how large it is: its curves and points are left out.
+std::string tableTagProfile(const std::string& type, int inputs, int gridSize);
 
 // The sRGB value of `rgb` in a space of the given primaries (white D65) and tone
 // curve: a power of `gamma`, or sRGB's own curve when `gamma` is 0. Colours

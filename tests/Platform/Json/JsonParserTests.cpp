@@ -156,6 +156,9 @@ TEST(JsonParser, RefusesMoreValuesThanItsLimit) {
             EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos) << error.what();
         }
     }
+    // Among them the documents of a few million short values, which took
+    // seconds to read and decode.
+    EXPECT_THROW(parse(zeros(3'900'000, "0")), ParseError);
 }
 
 // An array of integers whose text is at least the given number of bytes.

@@ -16,6 +16,7 @@
 #include "Platform/Json/JsonValue.h"
 #include "Platform/Json/JsonWriter.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "tests/Platform/Graphics/ProfiledImageFiles.h"
 #include "tests/Support/Base64Encoder.h"
 #include "tests/Support/TestSupport.h"
 
@@ -79,7 +80,8 @@ TEST_F(PackageImages, AssetsFindImagesByFileNameAloneAndInlineImagesFirst) {
 }
 
 // Undecodable images are skipped and the animation still loads; a header that
-// claims 60,000 x 60,000 pixels is refused before anything is decoded.
+// claims 60,000 x 60,000 pixels is refused before anything is decoded, a JPEG
+// of more scans than the decoder reads as they come.
 TEST_F(PackageImages, ImagesThatCannotOrMayNotBeDecodedAreSkipped) {
     const std::string good = pngOf(4, 4, 0x0000ffff);
     const struct {
@@ -91,6 +93,8 @@ TEST_F(PackageImages, ImagesThatCannotOrMayNotBeDecodedAreSkipped) {
         {"a PNG cut short", good.substr(0, good.size() / 2)},
         {"a PNG claiming 60000 x 60000", testsupport::pngWithClaimedSize(good, 60000, 60000)},
         {"a PNG claiming 0 x 4", testsupport::pngWithClaimedSize(good, 0, 4)},
+        // A few hundred bytes, each scan going over the whole image again.
+        {"a progressive JPEG of 3,000 scans", profiledimages::progressiveJPEG(4000, 4000, 3000)},
     };
     for (const auto& c : cases) {
         for (const std::string version : {"1", "2"}) {

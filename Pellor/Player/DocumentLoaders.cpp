@@ -28,21 +28,25 @@ platform::foundation::DispatchQueue& decodingQueue() {
 // "img_0.png"), found beside it: in its folder and below, never outside
 // (the provider refuses absolute names and those that climb out with ".."),
 // each within the engines' pixel budgets. A package brings its own images.
-lottie::LottieView withImagesBeside(lottie::LottieView view, const ReadOnlyDocument& document) {
+// The provider says which document an image is missing from.
+lottie::LottieView withImagesBeside(lottie::LottieView view, const ReadOnlyDocument& document,
+                                    std::shared_ptr<lottie::LottieLogger> logger) {
     if (document.filePath().isEmpty()) return view;
     const QString folder = QFileInfo(document.filePath()).absolutePath();
     return view.imageProvider(std::make_shared<lottie::FilepathImageProvider>(
-        std::filesystem::path(QFile::encodeName(folder).toStdString()), platform::compositor::ContentsGravity::resize));
+        std::filesystem::path(QFile::encodeName(folder).toStdString()), platform::compositor::ContentsGravity::resize,
+        std::move(logger)));
 }
 
 }  // namespace
 
 lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outcome loaded) {
-    return viewOf(document, std::move(loaded))
-        .logger(DocumentLogger::forDocument(QFileInfo(document.filePath()).fileName()));
+    auto logger = DocumentLogger::forDocument(document.filePath());
+    return viewOf(document, std::move(loaded), logger).logger(logger);
 }
 
-lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Outcome loaded) {
+lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Outcome loaded,
+                                           const std::shared_ptr<lottie::LottieLogger>& logger) {
     const QByteArray bytes = document.data();
     if (document.kind() == DocumentKind::json) {
         lottie::LottieView view = lottie::LottieView::loadAnimation([bytes, loaded](auto deliver) {
@@ -64,7 +68,7 @@ lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Out
                 });
             });
         });
-        return withImagesBeside(std::move(view), document);
+        return withImagesBeside(std::move(view), document, logger);
     }
     return lottie::LottieView::loadDotLottieFile([bytes, loaded](auto deliver) {
         platform::foundation::Data data(bytes.begin(), bytes.end());

@@ -21,7 +21,8 @@ public:
     static lottie::LottieView view(const ReadOnlyDocument& document, Outcome loaded = {});
 
 private:
-    static lottie::LottieView viewOf(const ReadOnlyDocument& document, Outcome loaded);
+    static lottie::LottieView viewOf(const ReadOnlyDocument& document, Outcome loaded,
+                                     const std::shared_ptr<lottie::LottieLogger>& logger);
 };
 
 }  // namespace pellor

@@ -328,10 +328,25 @@ long occurrences(const std::string& text, const std::string& part) {
 TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingItsDocument) {
     // A luma matte: the automatic option falls back to the main-thread engine and says why.
     const std::string square = hostiletest::rect(256, 256, 200) + "," + hostiletest::greenFill;
-    const QString matted = write("matted.json", hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") +
-                                                                      "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)")));
-    const QString copy = write("copy.json", hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") +
-                                                                  "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)")));
+    const std::string mattedDocument = hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") + "," +
+                                                             hostiletest::shapeLayer(2, square, R"(,"tt":3)"));
+    const QString matted = write("matted.json", mattedDocument);
+    const QString copy = write("copy.json", mattedDocument);
+    // Two documents of one file name, in two folders.
+    std::filesystem::create_directories(folder.path() / "a");
+    std::filesystem::create_directories(folder.path() / "b");
+    const QString first = write("a/data.json", mattedDocument);
+    const QString second = write("b/data.json", mattedDocument);
+    // Images that are not there: a file that is missing, and a folder named like the image.
+    std::filesystem::create_directories(folder.path() / "shelf.png");
+    const auto picture = [](int index) {
+        return R"({"ty":2,"nm":"P","ind":)" + std::to_string(index) + R"(,"refId":"image_)" + std::to_string(index) +
+               R"(","ip":0,"op":60,"st":0,"ks":{}})";
+    };
+    const QString pictured = write(
+        "pictured.json", hostiletest::document(picture(0) + "," + picture(1),
+                                               R"([{"id":"image_0","w":64,"h":64,"u":"","p":"gone.png"},)"
+                                               R"({"id":"image_1","w":64,"h":64,"u":"","p":"shelf.png"}])"));
     const std::shared_ptr<lottie::LottieLogger> kept = lottie::LottieLogger::shared();
     std::string logged;
     {
@@ -346,15 +361,35 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         settle();
         ASSERT_NE(openPlayer(matted), nullptr);
         frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(matted)));
-        // Another document falling back for the same reason says so of itself.
-        ASSERT_NE(openPlayer(copy), nullptr);
-        frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(copy)));
+        // Another document falling back for the same reason says so of itself,
+        // as do two of one file name opened together, each by its folder.
+        app->openDocuments({copy, first, second, pictured}, nullptr);
+        runUntil([this] { return documentsLoaded(5); });
+        for (const QString& other : {copy, first, second, pictured}) {
+            frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(other)));
+        }
         logged = captured.text();
     }
     lottie::LottieLogger::setShared(kept);
-    EXPECT_EQ(occurrences(logged, "pellor: matted.json: Encountered Core Animation compatibility issue"), 1) << logged;
-    EXPECT_EQ(occurrences(logged, "pellor: copy.json: Encountered Core Animation compatibility issue"), 1) << logged;
-    EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 2) << logged;
+    const char* const issue = ": Encountered Core Animation compatibility issue";
+    for (const char* name : {"matted.json", "copy.json", "a/data.json", "b/data.json"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + issue), 1) << logged;
+        EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + ": Automatically falling back"), 1) << logged;
+    }
+    EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 4) << logged;
+    EXPECT_EQ(occurrences(logged, "pellor: pictured.json: Could not find image \"gone.png\" in bundle"), 1) << logged;
+    EXPECT_EQ(occurrences(logged, "pellor: pictured.json: Could not find image \"shelf.png\" in bundle"), 1) << logged;
+    // Every line, those that go on a report of several lines among them.
+    std::istringstream lines(logged);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        const bool named = std::ranges::any_of(
+            std::vector<std::string>{"matted.json", "copy.json", "a/data.json", "b/data.json", "pictured.json"},
+            [&line](const std::string& name) { return line.starts_with("pellor: " + name + ": "); });
+        EXPECT_TRUE(named) << line;
+    }
+    EXPECT_GT(count, 8);
 }
 
 TEST_F(PellorTest, TheOpenPanelStartsInTheFolderOfTheMostRecentDocumentElseHome) {

@@ -5,12 +5,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <iostream>
 
 #include "Lottie/Playback/ReportPrinter.h"
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/AlertPresenter.h"
+#include "Pellor/App/AppCommands.h"
 #include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/ReviewPolicyHooks.h"
@@ -20,6 +22,8 @@
 #include "Pellor/Documents/DocumentOpenError.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
+#include "Pellor/Review/ReviewPage.h"
+#include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Updater/UpdaterManager.h"
 #include "Platform/Foundation/DispatchQueue.h"
 
@@ -32,7 +36,7 @@ PellorApp::PellorApp(std::unique_ptr<Updater> updater, QObject* parent)
       recentDocuments_(std::make_unique<RecentDocuments>()),
       alerts_(std::make_unique<AlertPresenter>()),
       desktop_(std::make_unique<DesktopServices>()),
-      reviewHooks_(std::make_unique<ReviewPolicyHooks>()) {
+      reviewHooks_(std::make_unique<ReviewPolicyHooks>([this] { presentReviewPrompt(); })) {
     updaterManager_ = updater ? new UpdaterManager(std::move(updater), this) : new UpdaterManager(this);
 }
 
@@ -166,6 +170,19 @@ bool PellorApp::openUrlOrReport(const QUrl& url, QWidget* parent, const QString&
     if (desktop_->openUrl(url)) return true;
     alerts_->showError(parent, message, detail);
     return false;
+}
+
+bool PellorApp::openReviewPageOrReport(QWidget* parent) {
+    return openUrlOrReport(reviewPageURL(), parent, tr("The review page couldn\u2019t be opened."),
+                           tr("No software centre is set up to open %1.").arg(reviewPageURL().toString()));
+}
+
+ReviewPromptDialog* PellorApp::presentReviewPrompt() {
+    auto* prompt = ReviewPromptDialog::present(nullptr, [this](QWidget* over) { return openReviewPageOrReport(over); });
+    // Should the window manager give it the focus all the same, Ctrl+Q still
+    // quits, as it does in every other window.
+    connect(new QShortcut(AppCommands::quitKey(), prompt), &QShortcut::activated, this, &PellorApp::quit);
+    return prompt;
 }
 
 bool PellorApp::revealFileOrReport(const QString& path, QWidget* parent) {

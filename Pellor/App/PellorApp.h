@@ -28,6 +28,7 @@ class AlertPresenter;
 class DesktopServices;
 class DocumentOpenError;
 class RecentDocuments;
+class ReviewPromptDialog;
 class ReviewRequestHooks;
 class SceneWindow;
 class Updater;
@@ -98,6 +99,12 @@ public:
     // the user is told over `parent` what could not be opened (`message`) and
     // where it is (`detail`), rather than left with a click that did nothing.
     bool openUrlOrReport(const QUrl& url, QWidget* parent, const QString& message, const QString& detail);
+    // Opens the review page in the software centre; where the desktop has no
+    // program for it, tells the user so over `parent`, as for any address.
+    bool openReviewPageOrReport(QWidget* parent);
+    // The review prompt the review policy shows: its "Write a Review" opens
+    // the page through openReviewPageOrReport(), over the prompt.
+    ReviewPromptDialog* presentReviewPrompt();
     // Shows the file in the file manager (or opens its folder); where the
     // desktop can do neither, tells the user so over `parent`.
     bool revealFileOrReport(const QString& path, QWidget* parent);

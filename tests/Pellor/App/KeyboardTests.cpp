@@ -1,6 +1,7 @@
 // The windows used from the keyboard: Enter on a focused button, Escape on
 // the welcome, about and settings windows, the speed menu opened by a key,
-// and the stops of Tab in a player window.
+// the stops of Tab in a player window, and the review prompt, which takes no
+// key meant for a document.
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Player/FrameSlider.h"
 #include "Pellor/Player/PlaybackControlRow.h"
+#include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Styles/StyledButton.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
@@ -222,6 +224,47 @@ TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
         EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
         if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();
         for (QWidget* window : app->documentWindows()) window->close();
+        settle();
+    }
+}
+
+TEST_F(PellorTest, TheReviewPromptTakesNoKeyTypedForADocumentWindow) {
+    // The prompt comes about two seconds after start, while the user may be
+    // typing in a document's window.
+    struct Case {
+        const char* name;
+        QKeyCombination key;
+        // Whether the key quits the viewer.
+        bool quits;
+    };
+    const Case cases[] = {
+        {"Space", QKeyCombination(Qt::Key_Space), false},
+        {"Return", QKeyCombination(Qt::Key_Return), false},
+        {"Ctrl+Q", QKeyCombination(Qt::ControlModifier, Qt::Key_Q), true},
+    };
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        remakeApp(std::make_unique<pellortest::FakeUpdater>());
+        openedUrls.clear();
+        QPointer<pellor::DocumentWindow> window = openPlayer(clip);
+        ASSERT_NE(window, nullptr);
+        QApplication::setActiveWindow(window);
+        settle();
+        QPointer<pellor::ReviewPromptDialog> prompt = app->presentReviewPrompt();
+        settle();
+        EXPECT_TRUE(prompt->testAttribute(Qt::WA_ShowWithoutActivating)) << "it does not ask for the focus";
+        // Where the window system gives it the focus all the same, the key
+        // reaches it as a keyboard's would.
+        QTest::keyClick(QGuiApplication::focusWindow(), c.key.key(), c.key.keyboardModifiers());
+        settle();
+        EXPECT_TRUE(openedUrls.empty()) << "the review page is not opened";
+        if (c.quits) {
+            EXPECT_FALSE(window && window->isVisible()) << "the viewer quits";
+        } else {
+            EXPECT_TRUE(prompt && prompt->isVisible()) << "the prompt is not answered";
+        }
+        if (prompt) prompt->close();
         settle();
     }
 }

@@ -173,6 +173,8 @@ TEST_F(PellorTest, AFreshWelcomeWindowStartsOnAControlWhereReturnOrSpaceDoesNoHa
 
 TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
     // The alert is shown as the user meets it, and answered from the keyboard.
+    // The row that had the focus goes from the list while the alert is up, and
+    // the focus goes at once to the newest document left, else to "Open...".
     struct Case {
         const char* name;
         bool withAnotherDocument;
@@ -207,6 +209,10 @@ TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
             if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) alert = box;
         }
         ASSERT_NE(alert, nullptr) << "the user is told the file is gone";
+        QWidget* expected = c.withAnotherDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
+                                                  : welcome.openButton();
+        ASSERT_NE(expected, nullptr);
+        EXPECT_EQ(welcome.focusWidget(), expected) << "at once, before the window is active again";
         QApplication::setActiveWindow(alert);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         settle();
@@ -214,12 +220,52 @@ TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
         QApplication::setActiveWindow(&welcome);
         settle();
 
-        QWidget* expected = c.withAnotherDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
-                                                  : welcome.openButton();
-        ASSERT_NE(expected, nullptr);
         EXPECT_EQ(QApplication::focusWidget(), expected);
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         QTest::keyClick(QApplication::focusWidget(), c.key);
+        settle();
+        EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
+        if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();
+        for (QWidget* window : app->documentWindows()) window->close();
+        settle();
+    }
+}
+
+TEST_F(PellorTest, TheWelcomeWindowActivatedWithNoFocusedControlFocusesWhereKeysDoNoHarm) {
+    // However its focus went (an alert's answer may leave it with none), Qt
+    // would give it to the first control, the close button.
+    struct Case {
+        const char* name;
+        bool withRecentDocument;
+    };
+    const Case cases[] = {
+        {"a recent document: the newest row", true},
+        {"none: \"Open...\"", false},
+    };
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        remakeApp(std::make_unique<pellortest::FakeUpdater>());
+        app->recentDocuments().clear();
+        if (c.withRecentDocument) app->recentDocuments().note(clip);
+        app->start({});
+        auto& welcome = *qobject_cast<WelcomeWindow*>(pellor::SceneWindow::find(QStringLiteral("welcome")));
+        QApplication::setActiveWindow(&welcome);
+        settle();
+        QWidget* expected = c.withRecentDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
+                                                 : welcome.openButton();
+        ASSERT_NE(expected, nullptr);
+        ASSERT_EQ(QApplication::focusWidget(), expected);
+
+        QApplication::setActiveWindow(app->openWindow(QStringLiteral("about")));
+        settle();
+        welcome.focusWidget()->clearFocus();
+        ASSERT_EQ(welcome.focusWidget(), nullptr);
+        QApplication::setActiveWindow(&welcome);
+        settle();
+        EXPECT_EQ(QApplication::focusWidget(), expected);
+        EXPECT_FALSE(welcome.closeButton()->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         settle();
         EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
         if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 #include <iostream>
 
 #include "Lottie/Playback/ReportPrinter.h"
@@ -38,6 +39,11 @@ PellorApp::PellorApp(std::unique_ptr<Updater> updater, QObject* parent)
       desktop_(std::make_unique<DesktopServices>()),
       reviewHooks_(std::make_unique<ReviewPolicyHooks>([this] { presentReviewPrompt(); })) {
     updaterManager_ = updater ? new UpdaterManager(std::move(updater), this) : new UpdaterManager(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+        for (const auto& [path, window] : documents_) {
+            if (window && focused && window->windowHandle() == focused) lastActiveDocument_ = window;
+        }
+    });
 }
 
 PellorApp::~PellorApp() {
@@ -232,6 +238,15 @@ QList<QWidget*> PellorApp::documentWindows() const {
 }
 
 SceneWindow* PellorApp::openWindow(const QString& identifier) {
+    SceneWindow* window = sceneWindow(identifier);
+    if (!window) return nullptr;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+SceneWindow* PellorApp::sceneWindow(const QString& identifier) {
     auto found = sceneWindows_.find(identifier);
     if (found == sceneWindows_.end()) {
         std::unique_ptr<SceneWindow> window(makeSceneWindow(identifier));
@@ -245,15 +260,29 @@ SceneWindow* PellorApp::openWindow(const QString& identifier) {
         }
         found = sceneWindows_.emplace(identifier, std::move(window)).first;
     }
-    SceneWindow* window = found->second.get();
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+    return found->second.get();
 }
 
 void PellorApp::openWindowAfterAlerts(const QString& identifier) {
-    windowsAfterAlerts_.whenNoAlertIsOpen([this, identifier] { openWindow(identifier); });
+    windowsAfterAlerts_.whenNoAlertIsOpen([this, identifier] {
+        QWidget* front = lastActiveDocument_ && lastActiveDocument_->isVisible() ? lastActiveDocument_.data() : nullptr;
+        for (QWidget* document : documentWindows()) {
+            if (!front && document->isVisible()) front = document;
+        }
+        if (!front) {
+            openWindow(identifier);
+            return;
+        }
+        // The document the user is in stays in front: the window comes
+        // without taking the focus, behind it.
+        SceneWindow* window = sceneWindow(identifier);
+        if (!window) return;
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->show();
+        window->setAttribute(Qt::WA_ShowWithoutActivating, false);
+        front->raise();
+        front->activateWindow();
+    });
 }
 
 SceneWindow* PellorApp::makeSceneWindow(const QString& identifier) {

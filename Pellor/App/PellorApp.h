@@ -86,7 +86,9 @@ public:
     // identifier: "welcome", "about" or "settings". None for another identifier.
     SceneWindow* openWindow(const QString& identifier);
     // openWindow() once no alert is open: a window that comes back after one
-    // alert was answered does not rise over those still waiting.
+    // alert was answered does not rise over those still waiting. Where a
+    // document window is open, the window shows behind it, and the document
+    // the user was last in stays in front with the keyboard focus.
     void openWindowAfterAlerts(const QString& identifier);
     // Closes every window and ends the event loop.
     void quit();
@@ -128,6 +130,8 @@ private:
     void continueOpening(const std::shared_ptr<Opening>& opening);
     // documentWindow() for a path already resolved, which it does not resolve again.
     QWidget* windowOfCanonicalPath(const QString& canonical) const;
+    // The scene window with that identifier, made (and centred) on first use; not shown.
+    SceneWindow* sceneWindow(const QString& identifier);
     SceneWindow* makeSceneWindow(const QString& identifier);
     void report(const std::vector<DocumentOpenError>& failures, QWidget* parent);
     // The window a request's report of failures is shown over.
@@ -143,6 +147,8 @@ private:
     // By canonical path; a window removes itself when it is destroyed.
     std::map<QString, QPointer<QWidget>> documents_;
     AlertGate windowsAfterAlerts_;
+    // The document window that was active last.
+    QPointer<QWidget> lastActiveDocument_;
     // Every alert over a window answers, however many are stacked over it.
     AlertStack alertStack_;
 };

@@ -197,6 +197,7 @@ TEST_F(PellorTest, SeveralFailuresAtOnceLeaveEveryAlertOnScreenUntilItIsAnswered
     EXPECT_TRUE(report.isNull()) << "answered, it goes";
     EXPECT_TRUE(visibleAlerts().isEmpty());
     EXPECT_TRUE(welcome.isVisible()) << "back once every alert has been answered";
+    EXPECT_EQ(QApplication::activeWindow(), app->documentWindow(paths[5])) << "behind the document that opened";
 }
 
 }  // namespace

@@ -343,10 +343,15 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         return R"({"ty":2,"nm":"P","ind":)" + std::to_string(index) + R"(,"refId":"image_)" + std::to_string(index) +
                R"(","ip":0,"op":60,"st":0,"ks":{}})";
     };
-    const QString pictured = write(
-        "pictured.json", hostiletest::document(picture(0) + "," + picture(1),
-                                               R"([{"id":"image_0","w":64,"h":64,"u":"","p":"gone.png"},)"
-                                               R"({"id":"image_1","w":64,"h":64,"u":"","p":"shelf.png"}])"));
+    const std::string picturedDocument =
+        hostiletest::document(picture(0) + "," + picture(1), R"([{"id":"image_0","w":64,"h":64,"u":"","p":"gone.png"},)"
+                                                             R"({"id":"image_1","w":64,"h":64,"u":"","p":"shelf.png"}])");
+    const QString pictured = write("pictured.json", picturedDocument);
+    // And so under each engine chosen outright.
+    const std::pair<const char*, lottie::RenderingEngineOption> engines[] = {
+        {"main-thread.json", lottie::RenderingEngineOption::mainThread()},
+        {"core-animation.json", lottie::RenderingEngineOption::coreAnimation()},
+    };
     const std::shared_ptr<lottie::LottieLogger> kept = lottie::LottieLogger::shared();
     std::string logged;
     {
@@ -368,6 +373,12 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         for (const QString& other : {copy, first, second, pictured}) {
             frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(other)));
         }
+        for (const auto& [name, engine] : engines) {
+            const pellortest::SharedEngine chosen(engine);
+            pellor::DocumentWindow* window = openPlayer(write(name, picturedDocument));
+            ASSERT_NE(window, nullptr);
+            frame(*window);
+        }
         logged = captured.text();
     }
     lottie::LottieLogger::setShared(kept);
@@ -378,14 +389,20 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + ": Automatically falling back"), 1) << logged;
     }
     EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 4) << logged;
-    EXPECT_EQ(occurrences(logged, "pellor: pictured.json: Could not find image \"gone.png\" in bundle"), 1) << logged;
-    EXPECT_EQ(occurrences(logged, "pellor: pictured.json: Could not find image \"shelf.png\" in bundle"), 1) << logged;
+    for (const char* name : {"pictured.json", "main-thread.json", "core-animation.json"}) {
+        SCOPED_TRACE(name);
+        for (const char* image : {"gone.png", "shelf.png"}) {
+            EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + ": Could not find image \"" + image + "\" in bundle"), 1)
+                << logged;
+        }
+    }
     // Every line, those that go on a report of several lines among them.
     std::istringstream lines(logged);
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
         const bool named = std::ranges::any_of(
-            std::vector<std::string>{"matted.json", "copy.json", "a/data.json", "b/data.json", "pictured.json"},
+            std::vector<std::string>{"matted.json", "copy.json", "a/data.json", "b/data.json", "pictured.json",
+                                     "main-thread.json", "core-animation.json"},
             [&line](const std::string& name) { return line.starts_with("pellor: " + name + ": "); });
         EXPECT_TRUE(named) << line;
     }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <filesystem>
 
+#include "Lottie/DotLottie/DotLottieBlockingLoaders.h"
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
@@ -48,9 +49,11 @@ lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outco
 lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Outcome loaded,
                                            const std::shared_ptr<lottie::LottieLogger>& logger) {
     const QByteArray bytes = document.data();
+    // What decoding reports, on the loading thread, names the document too.
     if (document.kind() == DocumentKind::json) {
-        lottie::LottieView view = lottie::LottieView::loadAnimation([bytes, loaded](auto deliver) {
-            decodingQueue().async([bytes, loaded, deliver] {
+        lottie::LottieView view = lottie::LottieView::loadAnimation([bytes, loaded, logger](auto deliver) {
+            decodingQueue().async([bytes, loaded, deliver, logger] {
+                const lottie::LottieLogger::Scope reporting(logger);
                 std::shared_ptr<const lottie::LottieAnimation> animation;
                 std::exception_ptr error;
                 try {
@@ -70,16 +73,20 @@ lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Out
         });
         return withImagesBeside(std::move(view), document, logger);
     }
-    return lottie::LottieView::loadDotLottieFile([bytes, loaded](auto deliver) {
-        platform::foundation::Data data(bytes.begin(), bytes.end());
-        lottie::DotLottieFile::loadedFromData(std::move(data), "lottie", lottie::dotLottieQueue(),
-                                              [loaded, deliver](lottie::DotLottieResult result) {
-                                                  if (loaded) {
-                                                      const auto* first = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
-                                                      loaded(first ? first->animation() : nullptr, result.error());
-                                                  }
-                                                  deliver(result.file(), result.error());
-                                              });
+    return lottie::LottieView::loadDotLottieFile([bytes, loaded, logger](auto deliver) {
+        lottie::dotLottieQueue().async([bytes, loaded, deliver, logger] {
+            const lottie::LottieLogger::Scope reporting(logger);
+            const platform::foundation::Data data(bytes.begin(), bytes.end());
+            const lottie::DotLottieResult result =
+                lottie::DotLottieFile::SynchronouslyBlockingCurrentThread::loadedFromData(data, "lottie");
+            platform::foundation::DispatchQueue::main().async([result, loaded, deliver] {
+                if (loaded) {
+                    const auto* first = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
+                    loaded(first ? first->animation() : nullptr, result.error());
+                }
+                deliver(result.file(), result.error());
+            });
+        });
     });
 }
 

@@ -30,6 +30,20 @@ std::shared_ptr<LottieLogger>& sharedSlot() {
     return logger;
 }
 
+// This thread's Scope logger, if any, and how many handlers are running on
+// this thread (while one is, lookups skip the scope).
+thread_local std::shared_ptr<LottieLogger> scopedLogger;
+thread_local int handlersRunning = 0;
+
+// Marks a handler as running for its length.
+class HandlerRun {
+public:
+    HandlerRun() { ++handlersRunning; }
+    ~HandlerRun() { --handlersRunning; }
+    HandlerRun(const HandlerRun&) = delete;
+    HandlerRun& operator=(const HandlerRun&) = delete;
+};
+
 void printLine(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
@@ -47,20 +61,33 @@ LottieLogger::LottieLogger(AssertHandler assertHandler, MessageHandler assertion
 
 void LottieLogger::assert_(const Condition& condition, const Message& message, std::string_view file,
                            unsigned line) const {
+    const HandlerRun running;
     assert_handler_(condition, message, file, line);
 }
 
 void LottieLogger::assertionFailure(const Message& message, std::string_view file, unsigned line) const {
+    const HandlerRun running;
     assertionFailure_handler_(message, file, line);
 }
 
 void LottieLogger::warn(const Message& message, std::string_view file, unsigned line) const {
+    const HandlerRun running;
     warn_handler_(message, file, line);
 }
 
-void LottieLogger::info(const Message& message) const { info_handler_(message); }
+void LottieLogger::info(const Message& message) const {
+    const HandlerRun running;
+    info_handler_(message);
+}
+
+LottieLogger::Scope::Scope(std::shared_ptr<LottieLogger> logger) : outer_(scopedLogger) {
+    if (logger) scopedLogger = std::move(logger);
+}
+
+LottieLogger::Scope::~Scope() { scopedLogger = std::move(outer_); }
 
 std::shared_ptr<LottieLogger> LottieLogger::shared() {
+    if (scopedLogger && handlersRunning == 0) return scopedLogger;
     std::lock_guard guard(sharedLock());
     return sharedSlot();
 }

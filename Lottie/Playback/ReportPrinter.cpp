@@ -22,7 +22,7 @@ struct Printed {
             stream << prefix << "further reports are not shown" << std::endl;
             return;
         }
-        stream << prefix << text;
+        stream << ReportPrinter::eachLineUnder(prefix, text);
         if (!text.ends_with('\n')) stream << '\n';
         stream.flush();
         texts.insert(std::move(text));
@@ -36,6 +36,17 @@ struct Printed {
 };
 
 }  // namespace
+
+std::string ReportPrinter::eachLineUnder(std::string_view prefix, std::string_view text) {
+    std::string lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::size_t length = end == std::string_view::npos ? text.size() : end + 1;
+        lines.append(prefix).append(text.substr(0, length));
+        text.remove_prefix(length);
+    }
+    return lines.empty() ? std::string(prefix) : lines;
+}
 
 std::shared_ptr<LottieLogger> ReportPrinter::logger(std::ostream& stream, std::string prefix) {
     auto printed = std::make_shared<Printed>(stream, std::move(prefix));

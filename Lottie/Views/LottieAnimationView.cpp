@@ -81,6 +81,7 @@ void LottieAnimationView::commonInit() {
     // Paused, finished or out of its window, the view draws no frame that
     // what its frames kept for the next would serve.
     displayLink_->setStopHandler([this] { root_->releaseKeptStorage(); });
+    displayLink_->setLogger(logger_);
     if (QtMainRunLoopBridge* bridge = QtMainRunLoopBridge::install()) {
         connect(bridge, &QtMainRunLoopBridge::drained, this, &LottieAnimationView::scheduleFrame);
     }
@@ -117,6 +118,11 @@ void LottieAnimationView::animationDidChange() {
 }
 
 void LottieAnimationView::scheduleFrame() { displayLink_->schedule(); }
+
+bool LottieAnimationView::event(QEvent* event) {
+    const LottieLogger::Scope reporting(logger_);
+    return LottieAnimationViewBase::event(event);
+}
 
 QSize LottieAnimationView::sizeHint() const {
     const auto& animation = layer_->animation();

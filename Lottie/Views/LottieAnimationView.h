@@ -34,6 +34,10 @@
 // the frame shown; the request itself runs meanwhile, so its state and
 // completion stay those of the layer.
 //
+// Reports: what the view's events and display-link ticks set up and draw
+// reports to the view's logger, also where the library looks up the shared
+// logger (LottieLogger::Scope), so that each line says which view it is about.
+//
 // The loading forms (named(), filePath(), dotLottieFilePath(), ...) are in
 // LottieAnimationViewLoading.cpp. Closures the view hands to its layer hold it
 // weakly (QPointer). Owned by its Qt parent or its creator; main thread only.
@@ -251,6 +255,7 @@ public:
     std::shared_ptr<const platform::graphics::Image> renderImage(double scale);
 
 protected:
+    bool event(QEvent* event) override;
     void layoutAnimation() override;
     void windowChanged(bool inWindow) override;
     void screenChanged() override;

@@ -28,6 +28,8 @@ void LottieViewHost::apply(const LottieView& view) {
 }
 
 void LottieViewHost::update() {
+    // Setting the value's animation up reports to the value's logger.
+    const LottieLogger::Scope reporting(view_->logger());
     bridge_ = std::make_shared<const LottieView::Bridge>(view_->bridge(remoteAnimation_));
     if (!container_) {
         container_ = bridge_->makeHost(this);

@@ -19,6 +19,9 @@
 // is asked for through the trigger). A load that failed or delivered nothing
 // is tried again on the next showing.
 //
+// What an update sets up reports to the value's logger, also where the
+// library looks up the shared one (LottieLogger::Scope).
+//
 // Owns the container, the hosted view and the placeholder (Qt children).
 // Owned by its Qt parent or its creator; main thread only.
 

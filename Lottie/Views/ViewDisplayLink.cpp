@@ -65,6 +65,7 @@ void ViewDisplayLink::setFrameObserver(std::function<void()> observer) {
 }
 
 bool ViewDisplayLink::tick() {
+    const LottieLogger::Scope reporting(logger_);
     const bool drew = link_.tick();
     if (drew) {
         ++framesDrawn_;

@@ -18,6 +18,9 @@
 // when the last link of the process stops, the drawing code's process-wide
 // storage kept between frames goes back too (graphics::KeptStorage).
 //
+// A tick reports what its drawing meets to the link's logger (setLogger),
+// also where the library looks up the shared one.
+//
 // Tests turn the timer off process-wide (setTimersEnabled(false)) and call
 // tick() themselves after moving a manual media clock; isRunning() still tells
 // whether the link would be ticking. Owned by its view.
@@ -27,6 +30,7 @@
 #include <functional>
 #include <memory>
 
+#include "Lottie/Playback/LottieLogger.h"
 #include "Platform/Compositor/DisplayLink.h"
 
 class QScreen;
@@ -55,6 +59,8 @@ public:
     bool isRunning() const { return running_; }
     // Ticks that drew a frame since the link was made.
     long framesDrawn() const { return framesDrawn_; }
+    // The logger of the tree's owner; none leaves reports to the shared logger.
+    void setLogger(std::shared_ptr<LottieLogger> logger) { logger_ = std::move(logger); }
     // Runs each time the link stops.
     void setStopHandler(std::function<void()> handler) { onStop_ = std::move(handler); }
     // The links of the process ticking now.
@@ -74,6 +80,7 @@ private:
     std::function<void()> onFrame_;
     std::function<void()> onStop_;
     std::function<void()> frameObserver_;
+    std::shared_ptr<LottieLogger> logger_;
     QTimer timer_;
     bool running_ = false;
     long framesDrawn_ = 0;

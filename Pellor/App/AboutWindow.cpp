@@ -73,10 +73,7 @@ AboutWindow::AboutWindow(PellorApp& app, QWidget* parent)
     reviewButton_->setIconSize(QSize(12, 12));
     reviewButton_->setToolTip(reviewPageToolTip());
     reviewButton_->setAccessibleDescription(reviewPageToolTip());
-    connect(reviewButton_, &QAbstractButton::clicked, this, [this] {
-        this->app().openUrlOrReport(reviewPageURL(), this, tr("The review page couldn\u2019t be opened."),
-                                    tr("No software centre is set up to open %1.").arg(reviewPageURL().toString()));
-    });
+    connect(reviewButton_, &QAbstractButton::clicked, this, [this] { this->app().openReviewPageOrReport(this); });
 
     setCentralWidget(content);
     // Wide enough that the review button never covers the centred column.

@@ -41,7 +41,7 @@ void AppCommands::install(QMainWindow& window, PellorApp& app) {
     settings->setMenuRole(QAction::NoRole);
     file->addSeparator();
     QAction* quit = file->addAction(tr("Quit"), &window, [&app] { app.quit(); });
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcut(quitKey());
     quit->setMenuRole(QAction::NoRole);
 
     QMenu* help = bar->addMenu(tr("&Help"));
@@ -56,6 +56,8 @@ void AppCommands::install(QMainWindow& window, PellorApp& app) {
                             tr("No web browser is set up to open %1.").arg(developerWebsiteURL().toString()));
     });
 }
+
+QKeySequence AppCommands::quitKey() { return QKeySequence(Qt::CTRL | Qt::Key_Q); }
 
 void AppCommands::fillRecentMenu(QMenu& menu, PellorApp& app) {
     menu.clear();

@@ -7,6 +7,8 @@
 // Pellor" and "Check for Updates…" in Help, "Settings…" and "Quit" in File.
 // Stateless: the menus are the window's Qt children.
 
+#include <QKeySequence>
+
 class QMainWindow;
 class QMenu;
 
@@ -17,6 +19,9 @@ class PellorApp;
 class AppCommands {
 public:
     static void install(QMainWindow& window, PellorApp& app);
+    // The key of Quit, in every window that answers it: Ctrl+Q, the Linux
+    // form of the command key's shortcut, whatever the desktop's key scheme.
+    static QKeySequence quitKey();
 
 private:
     static void fillRecentMenu(QMenu& menu, PellorApp& app);

@@ -5,12 +5,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 #include <iostream>
 
 #include "Lottie/Playback/ReportPrinter.h"
 #include "Pellor/App/AboutWindow.h"
 #include "Pellor/App/AlertPresenter.h"
+#include "Pellor/App/AppCommands.h"
 #include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/ReviewPolicyHooks.h"
@@ -20,6 +23,8 @@
 #include "Pellor/Documents/DocumentOpenError.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
+#include "Pellor/Review/ReviewPage.h"
+#include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Updater/UpdaterManager.h"
 #include "Platform/Foundation/DispatchQueue.h"
 
@@ -32,8 +37,13 @@ PellorApp::PellorApp(std::unique_ptr<Updater> updater, QObject* parent)
       recentDocuments_(std::make_unique<RecentDocuments>()),
       alerts_(std::make_unique<AlertPresenter>()),
       desktop_(std::make_unique<DesktopServices>()),
-      reviewHooks_(std::make_unique<ReviewPolicyHooks>()) {
+      reviewHooks_(std::make_unique<ReviewPolicyHooks>([this] { presentReviewPrompt(); })) {
     updaterManager_ = updater ? new UpdaterManager(std::move(updater), this) : new UpdaterManager(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+        for (const auto& [path, window] : documents_) {
+            if (window && focused && window->windowHandle() == focused) lastActiveDocument_ = window;
+        }
+    });
 }
 
 PellorApp::~PellorApp() {
@@ -168,6 +178,19 @@ bool PellorApp::openUrlOrReport(const QUrl& url, QWidget* parent, const QString&
     return false;
 }
 
+bool PellorApp::openReviewPageOrReport(QWidget* parent) {
+    return openUrlOrReport(reviewPageURL(), parent, tr("The review page couldn\u2019t be opened."),
+                           tr("No software centre is set up to open %1.").arg(reviewPageURL().toString()));
+}
+
+ReviewPromptDialog* PellorApp::presentReviewPrompt() {
+    auto* prompt = ReviewPromptDialog::present(nullptr, [this](QWidget* over) { return openReviewPageOrReport(over); });
+    // Should the window manager give it the focus all the same, Ctrl+Q still
+    // quits, as it does in every other window.
+    connect(new QShortcut(AppCommands::quitKey(), prompt), &QShortcut::activated, this, &PellorApp::quit);
+    return prompt;
+}
+
 bool PellorApp::revealFileOrReport(const QString& path, QWidget* parent) {
     if (desktop_->revealFile(path)) return true;
     alerts_->showError(parent, tr("The file couldn\u2019t be shown in a file manager."),
@@ -215,6 +238,15 @@ QList<QWidget*> PellorApp::documentWindows() const {
 }
 
 SceneWindow* PellorApp::openWindow(const QString& identifier) {
+    SceneWindow* window = sceneWindow(identifier);
+    if (!window) return nullptr;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+SceneWindow* PellorApp::sceneWindow(const QString& identifier) {
     auto found = sceneWindows_.find(identifier);
     if (found == sceneWindows_.end()) {
         std::unique_ptr<SceneWindow> window(makeSceneWindow(identifier));
@@ -228,15 +260,29 @@ SceneWindow* PellorApp::openWindow(const QString& identifier) {
         }
         found = sceneWindows_.emplace(identifier, std::move(window)).first;
     }
-    SceneWindow* window = found->second.get();
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+    return found->second.get();
 }
 
 void PellorApp::openWindowAfterAlerts(const QString& identifier) {
-    windowsAfterAlerts_.whenNoAlertIsOpen([this, identifier] { openWindow(identifier); });
+    windowsAfterAlerts_.whenNoAlertIsOpen([this, identifier] {
+        QWidget* front = lastActiveDocument_ && lastActiveDocument_->isVisible() ? lastActiveDocument_.data() : nullptr;
+        for (QWidget* document : documentWindows()) {
+            if (!front && document->isVisible()) front = document;
+        }
+        if (!front) {
+            openWindow(identifier);
+            return;
+        }
+        // The document the user is in stays in front: the window comes
+        // without taking the focus, behind it.
+        SceneWindow* window = sceneWindow(identifier);
+        if (!window) return;
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->show();
+        window->setAttribute(Qt::WA_ShowWithoutActivating, false);
+        front->raise();
+        front->activateWindow();
+    });
 }
 
 SceneWindow* PellorApp::makeSceneWindow(const QString& identifier) {

@@ -28,6 +28,7 @@ class AlertPresenter;
 class DesktopServices;
 class DocumentOpenError;
 class RecentDocuments;
+class ReviewPromptDialog;
 class ReviewRequestHooks;
 class SceneWindow;
 class Updater;
@@ -85,7 +86,9 @@ public:
     // identifier: "welcome", "about" or "settings". None for another identifier.
     SceneWindow* openWindow(const QString& identifier);
     // openWindow() once no alert is open: a window that comes back after one
-    // alert was answered does not rise over those still waiting.
+    // alert was answered does not rise over those still waiting. Where a
+    // document window is open, the window shows behind it, and the document
+    // the user was last in stays in front with the keyboard focus.
     void openWindowAfterAlerts(const QString& identifier);
     // Closes every window and ends the event loop.
     void quit();
@@ -98,6 +101,12 @@ public:
     // the user is told over `parent` what could not be opened (`message`) and
     // where it is (`detail`), rather than left with a click that did nothing.
     bool openUrlOrReport(const QUrl& url, QWidget* parent, const QString& message, const QString& detail);
+    // Opens the review page in the software centre; where the desktop has no
+    // program for it, tells the user so over `parent`, as for any address.
+    bool openReviewPageOrReport(QWidget* parent);
+    // The review prompt the review policy shows: its "Write a Review" opens
+    // the page through openReviewPageOrReport(), over the prompt.
+    ReviewPromptDialog* presentReviewPrompt();
     // Shows the file in the file manager (or opens its folder); where the
     // desktop can do neither, tells the user so over `parent`.
     bool revealFileOrReport(const QString& path, QWidget* parent);
@@ -121,6 +130,8 @@ private:
     void continueOpening(const std::shared_ptr<Opening>& opening);
     // documentWindow() for a path already resolved, which it does not resolve again.
     QWidget* windowOfCanonicalPath(const QString& canonical) const;
+    // The scene window with that identifier, made (and centred) on first use; not shown.
+    SceneWindow* sceneWindow(const QString& identifier);
     SceneWindow* makeSceneWindow(const QString& identifier);
     void report(const std::vector<DocumentOpenError>& failures, QWidget* parent);
     // The window a request's report of failures is shown over.
@@ -136,6 +147,8 @@ private:
     // By canonical path; a window removes itself when it is destroyed.
     std::map<QString, QPointer<QWidget>> documents_;
     AlertGate windowsAfterAlerts_;
+    // The document window that was active last.
+    QPointer<QWidget> lastActiveDocument_;
     // Every alert over a window answers, however many are stacked over it.
     AlertStack alertStack_;
 };

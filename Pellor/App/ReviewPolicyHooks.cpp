@@ -1,11 +1,10 @@
 #include "Pellor/App/ReviewPolicyHooks.h"
 
-#include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Review/ReviewRequestManager.h"
 
 namespace pellor {
 
-ReviewPolicyHooks::ReviewPolicyHooks() : prompt_([] { ReviewPromptDialog::present(); }) {}
+ReviewPolicyHooks::ReviewPolicyHooks(Prompt prompt) : prompt_(std::move(prompt)) {}
 
 ReviewPolicyHooks::ReviewPolicyHooks(ReviewRequestManager& manager, Prompt prompt)
     : manager_(&manager), prompt_(std::move(prompt)) {}

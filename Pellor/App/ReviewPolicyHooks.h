@@ -27,8 +27,8 @@ public:
     using Prompt = std::function<void()>;
 
     // Over the process's policy (made on first use, not here), prompting with
-    // the review dialog.
-    ReviewPolicyHooks();
+    // `prompt` (the application's review prompt).
+    explicit ReviewPolicyHooks(Prompt prompt);
     // Over a given policy and prompt; the policy must outlive the hooks.
     ReviewPolicyHooks(ReviewRequestManager& manager, Prompt prompt);
     ~ReviewPolicyHooks() override;

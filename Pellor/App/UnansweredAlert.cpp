@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QMessageBox>
 
+#include "Pellor/App/AlertPlacement.h"
+
 namespace pellor {
 
 UnansweredAlert::UnansweredAlert(QMessageBox& box) : QObject(&box), box_(box) {}
@@ -27,7 +29,11 @@ void UnansweredAlert::showOver(QWidget* window) {
     // other windows (those of the same request among them) go on answering.
     box_.setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     if (window) window->installEventFilter(this);
-    box_.show();
+    // Over the window where it stands once the window manager has placed it.
+    AlertPlacement::showWhenPlaced(box_, [this] {
+        box_.show();
+        AlertPlacement::centreOnWindow(box_);
+    });
 }
 
 bool UnansweredAlert::eventFilter(QObject* watched, QEvent* event) {

@@ -4,7 +4,9 @@
 // (a document whose own "Cannot open file" alert was answered closes, and a
 // report of several files may be shown over it), the box moves over another
 // open window of the application, or over none, blocking the application,
-// rather than vanish unread with its window. Answered, it is deleted.
+// rather than vanish unread with its window. It shows over its window once
+// that window is on screen, centred on it (AlertPlacement). Answered, it is
+// deleted.
 //
 // A Qt child of its box, made by present(); main thread only.
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <filesystem>
 
+#include "Lottie/DotLottie/DotLottieBlockingLoaders.h"
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
@@ -28,25 +29,31 @@ platform::foundation::DispatchQueue& decodingQueue() {
 // "img_0.png"), found beside it: in its folder and below, never outside
 // (the provider refuses absolute names and those that climb out with ".."),
 // each within the engines' pixel budgets. A package brings its own images.
-lottie::LottieView withImagesBeside(lottie::LottieView view, const ReadOnlyDocument& document) {
+// The provider says which document an image is missing from.
+lottie::LottieView withImagesBeside(lottie::LottieView view, const ReadOnlyDocument& document,
+                                    std::shared_ptr<lottie::LottieLogger> logger) {
     if (document.filePath().isEmpty()) return view;
     const QString folder = QFileInfo(document.filePath()).absolutePath();
     return view.imageProvider(std::make_shared<lottie::FilepathImageProvider>(
-        std::filesystem::path(QFile::encodeName(folder).toStdString()), platform::compositor::ContentsGravity::resize));
+        std::filesystem::path(QFile::encodeName(folder).toStdString()), platform::compositor::ContentsGravity::resize,
+        std::move(logger)));
 }
 
 }  // namespace
 
 lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outcome loaded) {
-    return viewOf(document, std::move(loaded))
-        .logger(DocumentLogger::forDocument(QFileInfo(document.filePath()).fileName()));
+    auto logger = DocumentLogger::forDocument(document.filePath());
+    return viewOf(document, std::move(loaded), logger).logger(logger);
 }
 
-lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Outcome loaded) {
+lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Outcome loaded,
+                                           const std::shared_ptr<lottie::LottieLogger>& logger) {
     const QByteArray bytes = document.data();
+    // What decoding reports, on the loading thread, names the document too.
     if (document.kind() == DocumentKind::json) {
-        lottie::LottieView view = lottie::LottieView::loadAnimation([bytes, loaded](auto deliver) {
-            decodingQueue().async([bytes, loaded, deliver] {
+        lottie::LottieView view = lottie::LottieView::loadAnimation([bytes, loaded, logger](auto deliver) {
+            decodingQueue().async([bytes, loaded, deliver, logger] {
+                const lottie::LottieLogger::Scope reporting(logger);
                 std::shared_ptr<const lottie::LottieAnimation> animation;
                 std::exception_ptr error;
                 try {
@@ -64,18 +71,22 @@ lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Out
                 });
             });
         });
-        return withImagesBeside(std::move(view), document);
+        return withImagesBeside(std::move(view), document, logger);
     }
-    return lottie::LottieView::loadDotLottieFile([bytes, loaded](auto deliver) {
-        platform::foundation::Data data(bytes.begin(), bytes.end());
-        lottie::DotLottieFile::loadedFromData(std::move(data), "lottie", lottie::dotLottieQueue(),
-                                              [loaded, deliver](lottie::DotLottieResult result) {
-                                                  if (loaded) {
-                                                      const auto* first = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
-                                                      loaded(first ? first->animation() : nullptr, result.error());
-                                                  }
-                                                  deliver(result.file(), result.error());
-                                              });
+    return lottie::LottieView::loadDotLottieFile([bytes, loaded, logger](auto deliver) {
+        lottie::dotLottieQueue().async([bytes, loaded, deliver, logger] {
+            const lottie::LottieLogger::Scope reporting(logger);
+            const platform::foundation::Data data(bytes.begin(), bytes.end());
+            const lottie::DotLottieResult result =
+                lottie::DotLottieFile::SynchronouslyBlockingCurrentThread::loadedFromData(data, "lottie");
+            platform::foundation::DispatchQueue::main().async([result, loaded, deliver] {
+                if (loaded) {
+                    const auto* first = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
+                    loaded(first ? first->animation() : nullptr, result.error());
+                }
+                deliver(result.file(), result.error());
+            });
+        });
     });
 }
 

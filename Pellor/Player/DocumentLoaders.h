@@ -4,8 +4,9 @@
 // configuration's decoding strategy and delivered on the main run loop, and
 // its images are looked for in the document's folder; a package is unpacked on the library's serial dotLottie
 // queue under the file name "lottie" and delivered on the main run loop.
-// Failures reach the view's loader as errors, and the view reports through
-// a logger that names the document (DocumentLogger). Stateless.
+// Failures reach the view's loader as errors. Everything the document causes
+// reports through a logger that names it (DocumentLogger): the view's own,
+// and the one lent to the loading thread while it decodes. Stateless.
 
 #include "Lottie/Views/LottieView.h"
 #include "Pellor/Documents/ReadOnlyDocument.h"
@@ -21,7 +22,8 @@ public:
     static lottie::LottieView view(const ReadOnlyDocument& document, Outcome loaded = {});
 
 private:
-    static lottie::LottieView viewOf(const ReadOnlyDocument& document, Outcome loaded);
+    static lottie::LottieView viewOf(const ReadOnlyDocument& document, Outcome loaded,
+                                     const std::shared_ptr<lottie::LottieLogger>& logger);
 };
 
 }  // namespace pellor

@@ -2,13 +2,22 @@
 
 #include <string>
 
+#include "Lottie/Playback/ReportPrinter.h"
+#include "Pellor/Player/DocumentNames.h"
+
 namespace pellor {
 
-std::shared_ptr<lottie::LottieLogger> DocumentLogger::forDocument(const QString& fileName) {
+std::shared_ptr<lottie::LottieLogger> DocumentLogger::forDocument(const QString& path) {
     using lottie::LottieLogger;
-    const std::string prefix = fileName.toStdString() + ": ";
-    const auto named = [prefix](const LottieLogger::Message& message) -> LottieLogger::Message {
-        return [prefix, message] { return prefix + message(); };
+    DocumentNames::shared().note(path);
+    // The name is taken as the line is written: a document of the same file
+    // name opened since makes it longer.
+    const auto named = [path](const LottieLogger::Message& message) -> LottieLogger::Message {
+        return [path, message] {
+            const QString name = DocumentNames::shared().nameOf(path);
+            if (name.isEmpty()) return message();
+            return lottie::ReportPrinter::eachLineUnder(name.toStdString() + ": ", message());
+        };
     };
     return std::make_shared<LottieLogger>(
         [named](const LottieLogger::Condition& condition, const LottieLogger::Message& message, std::string_view file,

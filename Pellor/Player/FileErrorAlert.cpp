@@ -1,10 +1,8 @@
 #include "Pellor/Player/FileErrorAlert.h"
 
 #include <QPushButton>
-#include <QScreen>
-#include <QWindow>
 
-#include "Pellor/Player/FrameWithinArea.h"
+#include "Pellor/App/AlertPlacement.h"
 #include "Pellor/Updater/MessageBoxLayout.h"
 
 namespace pellor {
@@ -35,57 +33,18 @@ FileErrorAlert::FileErrorAlert(const QString& title, const QString& message, QWi
 }
 
 void FileErrorAlert::present() {
-    QWidget* host = parentWidget() ? parentWidget()->window() : nullptr;
-    QWindow* handle = host ? host->windowHandle() : nullptr;
-    if (!host || (host->isVisible() && handle && handle->isExposed())) {
-        showCentred();
-        return;
-    }
-    // The window is not on screen yet (the window manager has still to place
-    // it): show when it is, so that the alert is centred where it ends up.
-    if (waiting_) return;
-    waiting_ = true;
-    host->installEventFilter(this);
-    if (handle) handle->installEventFilter(this);
-}
-
-bool FileErrorAlert::eventFilter(QObject* watched, QEvent* event) {
-    if (waiting_ && (event->type() == QEvent::Expose || event->type() == QEvent::Show)) {
-        QWidget* host = parentWidget()->window();
-        QWindow* handle = host->windowHandle();
-        // The window's handle exists only once it is shown; watch it from then on.
-        if (handle && watched == host) handle->installEventFilter(this);
-        if (host->isVisible() && handle && handle->isExposed()) {
-            waiting_ = false;
-            host->removeEventFilter(this);
-            handle->removeEventFilter(this);
-            // After the expose has been handled, not inside it.
-            QMetaObject::invokeMethod(this, &FileErrorAlert::showCentred, Qt::QueuedConnection);
-        }
-    }
-    return QMessageBox::eventFilter(watched, event);
-}
-
-void FileErrorAlert::showCentred() {
-    if (isVisible()) return;
-    open();
+    // The window is not on screen yet while the window manager has still to
+    // place it: shown when it is, so that the alert is centred where it ends up.
+    AlertPlacement::showWhenPlaced(*this, [this] {
+        if (!isVisible()) open();
+    });
 }
 
 void FileErrorAlert::showEvent(QShowEvent* event) {
     // The message box fixes its size as it shows, after the dialog placed it
     // for the size it had before; centre it again for the size it has now.
     QMessageBox::showEvent(event);
-    centreOnWindow();
-}
-
-void FileErrorAlert::centreOnWindow() {
-    QWidget* host = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!host) return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(host->frameGeometry().center());
-    // Within the screen, where a window partly off screen would otherwise take it.
-    if (const QScreen* screen = host->screen()) frame = keptWithin(frame, screen->availableGeometry());
-    move(frame.topLeft());
+    AlertPlacement::centreOnWindow(*this);
 }
 
 }  // namespace pellor

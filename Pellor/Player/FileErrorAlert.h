@@ -28,14 +28,7 @@ signals:
     void dismissed();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-
-private:
-    void showCentred();
-    void centreOnWindow();
-
-    bool waiting_ = false;
 };
 
 }  // namespace pellor

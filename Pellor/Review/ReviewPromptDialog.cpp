@@ -10,7 +10,9 @@
 
 namespace pellor {
 
-ReviewPromptDialog::ReviewPromptDialog(QWidget* parent) : QDialog(parent) {
+ReviewPromptDialog::ReviewPromptDialog(QWidget* parent, OpenPage openPage)
+    : QDialog(parent), openPage_(std::move(openPage)) {
+    if (!openPage_) openPage_ = [](QWidget*) { return QDesktopServices::openUrl(reviewPageURL()); };
     setWindowTitle(tr("Review Pellor"));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -18,6 +20,9 @@ ReviewPromptDialog::ReviewPromptDialog(QWidget* parent) : QDialog(parent) {
     QFont bold = question->font();
     bold.setBold(true);
     question->setFont(bold);
+    // Where the focus starts should the prompt be given it: the question, on
+    // which Space and Return do nothing, with the buttons a Tab away.
+    question->setFocusPolicy(Qt::TabFocus);
     auto* explanation =
         new QLabel(tr("Would you take a moment to rate and review it in your software centre? It only takes a minute."), this);
     explanation->setWordWrap(true);
@@ -25,7 +30,9 @@ ReviewPromptDialog::ReviewPromptDialog(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(this);
     reviewButton_ = buttons->addButton(tr("Write a Review"), QDialogButtonBox::AcceptRole);
     notNowButton_ = buttons->addButton(tr("Not Now"), QDialogButtonBox::RejectRole);
-    reviewButton_->setDefault(true);
+    // A dialog's push buttons answer Return by default, the focused one or
+    // else the first; here neither does.
+    for (QPushButton* button : {reviewButton_, notNowButton_}) button->setAutoDefault(false);
     connect(reviewButton_, &QPushButton::clicked, this, &ReviewPromptDialog::openReviewPage);
     connect(notNowButton_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -36,20 +43,26 @@ ReviewPromptDialog::ReviewPromptDialog(QWidget* parent) : QDialog(parent) {
     setFixedWidth(360);
 }
 
-ReviewPromptDialog* ReviewPromptDialog::present(QWidget* parent) {
-    auto* dialog = new ReviewPromptDialog(parent);
+ReviewPromptDialog* ReviewPromptDialog::present(QWidget* parent, OpenPage openPage) {
+    auto* dialog = new ReviewPromptDialog(parent, std::move(openPage));
+    // It comes on its own, not from a click in it: the user may be typing in
+    // another window, and a Space, Return or Ctrl+Q meant for that window
+    // must reach it. In front, so that it is not left behind that window.
+    dialog->setAttribute(Qt::WA_ShowWithoutActivating);
     dialog->show();
-    // It comes on its own, not from a click in it: window managers that keep
-    // new windows from taking the focus would otherwise leave it behind the
-    // window the user is in.
     dialog->raise();
-    dialog->activateWindow();
     return dialog;
 }
 
+void ReviewPromptDialog::showEvent(QShowEvent* event) {
+    // The button box makes its first accepting button the default as it
+    // shows (its show event comes before the dialog's): not here.
+    reviewButton_->setDefault(false);
+    QDialog::showEvent(event);
+}
+
 void ReviewPromptDialog::openReviewPage() {
-    QDesktopServices::openUrl(reviewPageURL());
-    accept();
+    if (openPage_(this)) accept();
 }
 
 }  // namespace pellor

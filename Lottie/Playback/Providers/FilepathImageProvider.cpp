@@ -12,8 +12,11 @@ std::optional<std::string> FilepathImageProvider::sharingKey() const {
 }
 
 FilepathImageProvider::FilepathImageProvider(std::filesystem::path filepath,
-                                             platform::compositor::ContentsGravity contentsGravity)
-    : filepath_(std::move(filepath)), gravity_(contentsGravity) {}
+                                             platform::compositor::ContentsGravity contentsGravity,
+                                             std::shared_ptr<LottieLogger> logger)
+    : filepath_(std::move(filepath)), gravity_(contentsGravity), logger_(std::move(logger)) {}
+
+std::shared_ptr<LottieLogger> FilepathImageProvider::logger() const { return logger_ ? logger_ : LottieLogger::shared(); }
 
 std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::imageForAsset(const ImageAsset& asset) const {
     return load(asset, nullptr);
@@ -47,7 +50,7 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
         }
     }
     if (!path) {
-        LottieLogger::shared()->warn([name = asset.name] { return "Could not find image \"" + name + "\" in bundle"; },
+        logger()->warn([name = asset.name] { return "Could not find image \"" + name + "\" in bundle"; },
                                      "Lottie/FilepathImageProvider", __LINE__);
         return nullptr;
     }
@@ -63,7 +66,7 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
     } catch (const std::exception& error) {
         failure = std::string("could not be read: ") + error.what();
     }
-    LottieLogger::shared()->warn(
+    logger()->warn(
         [name = asset.name, file = path->string(), failure] {
             return "Image \"" + name + "\" at " + file + " " + failure + "; it is left out";
         },

@@ -5,15 +5,21 @@
 // nothing. Made by a caller and shared with the animation layer; immutable.
 
 #include <filesystem>
+#include <memory>
 
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 
 namespace lottie {
 
+class LottieLogger;
+
 class FilepathImageProvider final : public AnimationImageProvider {
 public:
-    // From a path, given as text or as a path.
-    FilepathImageProvider(std::filesystem::path filepath, platform::compositor::ContentsGravity contentsGravity);
+    // From a path, given as text or as a path. Its warnings go to `logger`
+    // when one is given (a program that names the document they are about),
+    // else to the shared logger of the moment.
+    FilepathImageProvider(std::filesystem::path filepath, platform::compositor::ContentsGravity contentsGravity,
+                          std::shared_ptr<LottieLogger> logger = nullptr);
 
     bool mayBeCached() const override { return true; }
     // A missing image is reported as a warning and gives nothing; so, silently, does
@@ -35,8 +41,12 @@ private:
     // Without a budget, any image within the decoder's own limit.
     std::shared_ptr<const platform::graphics::Image> load(const ImageAsset& asset, ImagePixelBudget* budget) const;
 
+    // Where the warnings go: the given logger, else the shared one.
+    std::shared_ptr<LottieLogger> logger() const;
+
     std::filesystem::path filepath_;
     platform::compositor::ContentsGravity gravity_;
+    std::shared_ptr<LottieLogger> logger_;
 };
 
 }  // namespace lottie

@@ -96,6 +96,14 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
     }
     EXPECT_EQ(provider.gravityForAsset(asset("both.png")), ContentsGravity::resizeAspect);
     EXPECT_TRUE(provider.mayBeCached());
+
+    // Given a logger of its own, it warns there and not through the shared one.
+    testsupport::LogRecorder own;
+    const FilepathImageProvider named(folder, ContentsGravity::resize, own.logger());
+    playbacktest::RecordingLogger shared;
+    for (const char* name : {"none.png", "text.png"}) EXPECT_EQ(named.imageForAsset(asset(name)), nullptr);
+    EXPECT_EQ(own.warnings.size(), 2u);
+    EXPECT_TRUE(shared.warnings.empty());
 }
 
 TEST(BundleImageProvider, SearchesFromTheDeepestFolderOutwards) {

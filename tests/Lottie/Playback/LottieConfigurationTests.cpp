@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/LottieLogger.h"
+#include "tests/Support/RecordingLogger.h"
 
 using namespace lottie;
 
@@ -93,6 +95,40 @@ TEST(LottieLogger, SettingNoSharedLoggerRestoresTheSilentOne) {
     silent->assertionFailure(count, "Lottie/Test", 3);
     EXPECT_EQ(evaluated, 1);
     lottie::LottieLogger::setShared(previous);
+}
+
+// A scope lends its logger to the shared lookups of its own thread only, the
+// innermost counting, until it ends; a logger that passes its reports on to
+// shared() reaches the process-wide logger, also under its own scope.
+TEST(LottieLogger, AScopeLendsItsLoggerToItsOwnThreadWhileItLives) {
+    const testsupport::RecordingLogger processWide;
+    testsupport::LogRecorder outer, inner;
+    const auto warn = [](const char* text) {
+        lottie::LottieLogger::shared()->warn([text] { return std::string(text); }, "Lottie/Test", 1);
+    };
+    const auto passingOn = std::make_shared<lottie::LottieLogger>(
+        [](const auto&, const auto&, std::string_view, unsigned) {}, [](const auto&, std::string_view, unsigned) {},
+        [](const auto& message, std::string_view file, unsigned line) {
+            lottie::LottieLogger::shared()->warn([message] { return "passed on: " + message(); }, file, line);
+        },
+        [](const auto&) {});
+    {
+        const lottie::LottieLogger::Scope scope(outer.logger());
+        warn("outer");
+        std::thread([&warn] { warn("another thread"); }).join();
+        {
+            const lottie::LottieLogger::Scope nested(inner.logger());
+            const lottie::LottieLogger::Scope none(nullptr);
+            warn("inner");
+        }
+        warn("outer again");
+        const lottie::LottieLogger::Scope forwarding(passingOn);
+        warn("forwarded");
+    }
+    warn("after");
+    EXPECT_EQ(outer.warnings, (std::vector<std::string>{"outer", "outer again"}));
+    EXPECT_EQ(inner.warnings, (std::vector<std::string>{"inner"}));
+    EXPECT_EQ(processWide.warnings, (std::vector<std::string>{"another thread", "passed on: forwarded", "after"}));
 }
 
 }  // namespace

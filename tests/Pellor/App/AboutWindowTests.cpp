@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include "Pellor/App/AboutWindow.h"
+#include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Review/ReviewPage.h"
 #include "Pellor/Styles/StyledButton.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
@@ -77,17 +80,22 @@ TEST_F(PellorTest, AboutWindowSaysWhatCouldNotBeOpenedWhereTheDesktopHasNoProgra
     const QString pdf = write("Acknowledgements.pdf", "%PDF-1.5\n%%EOF\n");
     window.setAcknowledgementsPath(pdf);
     desktopOpens = false;
+    // The review prompt's "Write a Review" says so as the about window's links do.
+    const QPointer<pellor::ReviewPromptDialog> prompt = app->presentReviewPrompt();
     struct Case {
         const char* name;
         QAbstractButton* button;
+        QWidget* over;
         QString message;
         QString where;
     };
     const Case cases[] = {
-        {"acknowledgements", window.acknowledgementsButton(), QStringLiteral("The acknowledgements couldn\u2019t be opened."),
-         QDir::toNativeSeparators(pdf)},
-        {"review", window.reviewButton(), QStringLiteral("The review page couldn\u2019t be opened."),
+        {"acknowledgements", window.acknowledgementsButton(), &window,
+         QStringLiteral("The acknowledgements couldn\u2019t be opened."), QDir::toNativeSeparators(pdf)},
+        {"review", window.reviewButton(), &window, QStringLiteral("The review page couldn\u2019t be opened."),
          pellor::reviewPageURL().toString()},
+        {"the review prompt's Write a Review", prompt->reviewButton(), prompt,
+         QStringLiteral("The review page couldn\u2019t be opened."), pellor::reviewPageURL().toString()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,8 +104,10 @@ TEST_F(PellorTest, AboutWindowSaysWhatCouldNotBeOpenedWhereTheDesktopHasNoProgra
         ASSERT_EQ(alerts.size(), 1u) << "the user is told";
         EXPECT_EQ(alerts[0].message, c.message);
         EXPECT_TRUE(alerts[0].detail.contains(c.where)) << alerts[0].detail.toStdString();
-        EXPECT_EQ(alerts[0].parent, &window);
+        EXPECT_EQ(alerts[0].parent, c.over);
     }
+    EXPECT_TRUE(prompt && prompt->isVisible()) << "the prompt stays for another answer";
+    if (prompt) prompt->close();
 }
 
 }  // namespace

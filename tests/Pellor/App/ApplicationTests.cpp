@@ -27,6 +27,7 @@
 #include "Pellor/Updater/MessageBoxLayout.h"
 #include "Pellor/Updater/Updater.h"
 #include "tests/EngineComparison/Support/HostileDocuments.h"
+#include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace {
@@ -328,10 +329,60 @@ long occurrences(const std::string& text, const std::string& part) {
 TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingItsDocument) {
     // A luma matte: the automatic option falls back to the main-thread engine and says why.
     const std::string square = hostiletest::rect(256, 256, 200) + "," + hostiletest::greenFill;
-    const QString matted = write("matted.json", hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") +
-                                                                      "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)")));
-    const QString copy = write("copy.json", hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") +
-                                                                  "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)")));
+    const std::string mattedDocument = hostiletest::document(hostiletest::shapeLayer(1, square, R"(,"td":1)") + "," +
+                                                             hostiletest::shapeLayer(2, square, R"(,"tt":3)"));
+    const QString matted = write("matted.json", mattedDocument);
+    const QString copy = write("copy.json", mattedDocument);
+    // Two documents of one file name, in two folders.
+    std::filesystem::create_directories(folder.path() / "a");
+    std::filesystem::create_directories(folder.path() / "b");
+    const QString first = write("a/data.json", mattedDocument);
+    const QString second = write("b/data.json", mattedDocument);
+    // Images that are not there: a file that is missing, and a folder named like the image.
+    std::filesystem::create_directories(folder.path() / "shelf.png");
+    const auto picture = [](int index) {
+        return R"({"ty":2,"nm":"P","ind":)" + std::to_string(index) + R"(,"refId":"image_)" + std::to_string(index) +
+               R"(","ip":0,"op":60,"st":0,"ks":{}})";
+    };
+    const std::string picturedDocument =
+        hostiletest::document(picture(0) + "," + picture(1), R"([{"id":"image_0","w":64,"h":64,"u":"","p":"gone.png"},)"
+                                                             R"({"id":"image_1","w":64,"h":64,"u":"","p":"shelf.png"}])");
+    const QString pictured = write("pictured.json", picturedDocument);
+    // And so under each engine chosen outright.
+    const std::pair<const char*, lottie::RenderingEngineOption> engines[] = {
+        {"main-thread.json", lottie::RenderingEngineOption::mainThread()},
+        {"core-animation.json", lottie::RenderingEngineOption::coreAnimation()},
+    };
+    // Warnings the library raises through its shared logger: on the loading
+    // thread (a package whose animation cannot be decoded), while setting up
+    // and drawing the first frame (a list of too many shape items; a package
+    // image that cannot be read) and while playing on (a dash pattern of too
+    // many pieces from the second frame on), the main-thread engine's two under
+    // the automatic option too, as the luma matte sends it there.
+    const std::string dash = R"({"a":1,"k":[{"t":0,"s":[10],"h":1},{"t":1,"s":[0.02],"h":1}]})";
+    const std::string dashed = R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":2},)"
+                               R"("lc":1,"lj":1,"d":[{"n":"d","nm":"d","v":)" + dash + R"(},{"n":"g","nm":"g","v":)" +
+                               dash + "}]}";
+    const std::string heavy = hostiletest::document(
+        hostiletest::shapeLayer(1, square, R"(,"td":1)") + "," + hostiletest::shapeLayer(2, square, R"(,"tt":3)") + "," +
+        hostiletest::shapeLayer(3, hostiletest::rect(256, 256, 400) + "," + dashed) + "," +
+        hostiletest::shapeLayer(4, hostiletest::listOf(1001, [](int) { return hostiletest::rect(256, 256, 10); }) + "," +
+                                       hostiletest::greenFill));
+    const auto package = [](const std::string& animation, std::vector<ziptest::TestEntry> more) {
+        more.push_back(ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({"a"}, "2")));
+        more.push_back(ziptest::TestEntry::file("a/a.json", animation));
+        const platform::foundation::Data data = packagetest::zipped(more);
+        return std::string(reinterpret_cast<const char*>(data.data()), data.size());
+    };
+    ziptest::TestEntry damaged = ziptest::TestEntry::file("i/damaged.png", packagetest::pngOf(4, 4, 0x0000ffff), 8);
+    damaged.crcOverride = 0x12345678;
+    const std::string unreadableImage = package(packagetest::imageAnimationJson("damaged.png", 4, 4), {damaged});
+    const QString undecodable = write("undecodable.lottie", package("{\"v\":", {}));
+    const std::pair<const char*, lottie::RenderingEngineOption> allEngines[] = {
+        {"automatic", lottie::RenderingEngineOption::automatic()},
+        {"main-thread", lottie::RenderingEngineOption::mainThread()},
+        {"core-animation", lottie::RenderingEngineOption::coreAnimation()},
+    };
     const std::shared_ptr<lottie::LottieLogger> kept = lottie::LottieLogger::shared();
     std::string logged;
     {
@@ -346,15 +397,70 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         settle();
         ASSERT_NE(openPlayer(matted), nullptr);
         frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(matted)));
-        // Another document falling back for the same reason says so of itself.
-        ASSERT_NE(openPlayer(copy), nullptr);
-        frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(copy)));
+        // Another document falling back for the same reason says so of itself,
+        // as do two of one file name opened together, each by its folder.
+        app->openDocuments({copy, first, second, pictured}, nullptr);
+        runUntil([this] { return documentsLoaded(5); });
+        for (const QString& other : {copy, first, second, pictured}) {
+            frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(other)));
+        }
+        for (const auto& [name, engine] : engines) {
+            const pellortest::SharedEngine chosen(engine);
+            pellor::DocumentWindow* window = openPlayer(write(name, picturedDocument));
+            ASSERT_NE(window, nullptr);
+            frame(*window);
+        }
+        for (const auto& [engine, option] : allEngines) {
+            const pellortest::SharedEngine chosen(option);
+            for (const auto& [name, bytes] : {std::pair{std::string("heavy-") + engine + ".json", heavy},
+                                              std::pair{std::string("image-") + engine + ".lottie", unreadableImage}}) {
+                pellor::DocumentWindow* window = openPlayer(write(name, bytes));
+                ASSERT_NE(window, nullptr);
+                frame(*window, 0.5);
+            }
+        }
+        ASSERT_NE(openPlayer(undecodable), nullptr);
         logged = captured.text();
     }
     lottie::LottieLogger::setShared(kept);
-    EXPECT_EQ(occurrences(logged, "pellor: matted.json: Encountered Core Animation compatibility issue"), 1) << logged;
-    EXPECT_EQ(occurrences(logged, "pellor: copy.json: Encountered Core Animation compatibility issue"), 1) << logged;
-    EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 2) << logged;
+    const char* const issue = ": Encountered Core Animation compatibility issue";
+    for (const char* name : {"matted.json", "copy.json", "a/data.json", "b/data.json"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + issue), 1) << logged;
+        EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + ": Automatically falling back"), 1) << logged;
+    }
+    // And heavy-automatic.json below.
+    EXPECT_EQ(occurrences(logged, "Automatically falling back to Main Thread rendering engine"), 5) << logged;
+    for (const char* name : {"pictured.json", "main-thread.json", "core-animation.json"}) {
+        SCOPED_TRACE(name);
+        for (const char* image : {"gone.png", "shelf.png"}) {
+            EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + ": Could not find image \"" + image + "\" in bundle"), 1)
+                << logged;
+        }
+    }
+    std::vector<std::string> names{"matted.json", "copy.json",        "a/data.json",        "b/data.json",
+                                   "pictured.json", "main-thread.json", "core-animation.json", "undecodable.lottie"};
+    EXPECT_EQ(occurrences(logged, "pellor: undecodable.lottie: A dotLottie animation could not be decoded"), 1) << logged;
+    for (const auto& [engine, option] : allEngines) {
+        SCOPED_TRACE(engine);
+        const std::string heavyName = std::string("heavy-") + engine + ".json";
+        const std::string imageName = std::string("image-") + engine + ".lottie";
+        names.insert(names.end(), {heavyName, imageName});
+        const long drawnByTheMainThreadEngine = option.isAutomatic() || option.engine() == lottie::RenderingEngine::mainThread;
+        EXPECT_EQ(occurrences(logged, "pellor: " + heavyName + ": Too many shape items"), drawnByTheMainThreadEngine) << logged;
+        EXPECT_EQ(occurrences(logged, "pellor: " + heavyName + ": A dash pattern would cut"), drawnByTheMainThreadEngine)
+            << logged;
+        EXPECT_EQ(occurrences(logged, "pellor: " + imageName + ": Could not read image \"damaged.png\""), 1) << logged;
+    }
+    // Every line, those that go on a report of several lines among them.
+    std::istringstream lines(logged);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        const bool named = std::ranges::any_of(
+            names, [&line](const std::string& name) { return line.starts_with("pellor: " + name + ": "); });
+        EXPECT_TRUE(named) << line;
+    }
+    EXPECT_GT(count, 8);
 }
 
 TEST_F(PellorTest, TheOpenPanelStartsInTheFolderOfTheMostRecentDocumentElseHome) {

@@ -59,8 +59,11 @@ TEST_F(PellorTest, EveryWayOfDismissingTheFileAlertClosesItsWindowAndBringsBackT
     }
 }
 
-TEST_F(PellorTest, TheFileAlertTakesItsNaturalSizeAndShowsCentredOnItsOwnWindow) {
-    // Two failing documents in windows at different places: each alert is over its own.
+TEST_F(PellorTest, TheFileAlertTakesItsNaturalSizeAndEachAlertShowsCentredOnItsWindowAsItStands) {
+    // Two failing documents in windows at different places: each alert is over
+    // its own, and so is the report of a file of the same request that could
+    // not be read.
+    app->setAlertPresenter(std::make_unique<pellor::AlertPresenter>());
     const QString first = write("first.json", "{ not an animation");
     const QString second = write("second.json", "");
     struct Place {
@@ -69,12 +72,23 @@ TEST_F(PellorTest, TheFileAlertTakesItsNaturalSizeAndShowsCentredOnItsOwnWindow)
     };
     // Both within the screen (800 x 600 here), where the alert is not held inside it.
     for (const Place& place : {Place{first, QPoint(0, 0)}, Place{second, QPoint(310, 180)}}) {
-        // Placed before its animation has been decoded (which is posted).
-        auto* window = qobject_cast<DocumentWindow*>(app->openDocuments({place.path}, nullptr).value(0));
+        // Placed, as a window manager places a new window, before it is on
+        // screen and before its animation has been decoded (which is posted).
+        auto* window =
+            qobject_cast<DocumentWindow*>(app->openDocuments({place.path, missing("gone.json")}, nullptr).value(0));
         ASSERT_NE(window, nullptr);
         window->resize(480, 400);
         window->move(place.at);
         runUntil([window] { return window->player()->isFileErrorPresented(); });
+        QMessageBox* report = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box && box->parentWidget() == window && box->text().contains(QStringLiteral("gone.json"))) report = box;
+        }
+        ASSERT_NE(report, nullptr);
+        ASSERT_TRUE(report->isVisible());
+        const QPoint reportOffset = report->frameGeometry().center() - window->frameGeometry().center();
+        EXPECT_LE(reportOffset.manhattanLength(), 2) << "the report over the window at " << place.at.x() << "," << place.at.y();
         FileErrorAlert& alert = *window->player()->fileErrorAlert();
         ASSERT_TRUE(alert.isVisible());
         EXPECT_EQ(alert.windowTitle(), QStringLiteral("Cannot open file"));
@@ -88,7 +102,10 @@ TEST_F(PellorTest, TheFileAlertTakesItsNaturalSizeAndShowsCentredOnItsOwnWindow)
         EXPECT_LT(wrapped.height(), 2 * message->fontMetrics().lineSpacing()) << "one line";
         const QPoint offset = alert.frameGeometry().center() - window->frameGeometry().center();
         EXPECT_LE(offset.manhattanLength(), 2) << "centred on its own window at " << place.at.x() << "," << place.at.y();
+        report->done(QMessageBox::Ok);
+        settle();
     }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(PellorTest, TheFileAlertWaitsForItsWindowToBeOnScreen) {
@@ -180,6 +197,7 @@ TEST_F(PellorTest, SeveralFailuresAtOnceLeaveEveryAlertOnScreenUntilItIsAnswered
     EXPECT_TRUE(report.isNull()) << "answered, it goes";
     EXPECT_TRUE(visibleAlerts().isEmpty());
     EXPECT_TRUE(welcome.isVisible()) << "back once every alert has been answered";
+    EXPECT_EQ(QApplication::activeWindow(), app->documentWindow(paths[5])) << "behind the document that opened";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The windows used from the keyboard: Enter on a focused button, Escape on
 // the welcome, about and settings windows, the speed menu opened by a key,
-// and the stops of Tab in a player window.
+// the stops of Tab in a player window, and the review prompt, which takes no
+// key meant for a document.
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Player/FrameSlider.h"
 #include "Pellor/Player/PlaybackControlRow.h"
+#include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Styles/StyledButton.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
@@ -171,6 +173,8 @@ TEST_F(PellorTest, AFreshWelcomeWindowStartsOnAControlWhereReturnOrSpaceDoesNoHa
 
 TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
     // The alert is shown as the user meets it, and answered from the keyboard.
+    // The row that had the focus goes from the list while the alert is up, and
+    // the focus goes at once to the newest document left, else to "Open...".
     struct Case {
         const char* name;
         bool withAnotherDocument;
@@ -205,6 +209,10 @@ TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
             if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) alert = box;
         }
         ASSERT_NE(alert, nullptr) << "the user is told the file is gone";
+        QWidget* expected = c.withAnotherDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
+                                                  : welcome.openButton();
+        ASSERT_NE(expected, nullptr);
+        EXPECT_EQ(welcome.focusWidget(), expected) << "at once, before the window is active again";
         QApplication::setActiveWindow(alert);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         settle();
@@ -212,9 +220,6 @@ TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
         QApplication::setActiveWindow(&welcome);
         settle();
 
-        QWidget* expected = c.withAnotherDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
-                                                  : welcome.openButton();
-        ASSERT_NE(expected, nullptr);
         EXPECT_EQ(QApplication::focusWidget(), expected);
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         QTest::keyClick(QApplication::focusWidget(), c.key);
@@ -222,6 +227,90 @@ TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
         EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
         if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();
         for (QWidget* window : app->documentWindows()) window->close();
+        settle();
+    }
+}
+
+TEST_F(PellorTest, TheWelcomeWindowActivatedWithNoFocusedControlFocusesWhereKeysDoNoHarm) {
+    // However its focus went (an alert's answer may leave it with none), Qt
+    // would give it to the first control, the close button.
+    struct Case {
+        const char* name;
+        bool withRecentDocument;
+    };
+    const Case cases[] = {
+        {"a recent document: the newest row", true},
+        {"none: \"Open...\"", false},
+    };
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        remakeApp(std::make_unique<pellortest::FakeUpdater>());
+        app->recentDocuments().clear();
+        if (c.withRecentDocument) app->recentDocuments().note(clip);
+        app->start({});
+        auto& welcome = *qobject_cast<WelcomeWindow*>(pellor::SceneWindow::find(QStringLiteral("welcome")));
+        QApplication::setActiveWindow(&welcome);
+        settle();
+        QWidget* expected = c.withRecentDocument ? static_cast<QWidget*>(welcome.recentDocumentRows().value(0))
+                                                 : welcome.openButton();
+        ASSERT_NE(expected, nullptr);
+        ASSERT_EQ(QApplication::focusWidget(), expected);
+
+        QApplication::setActiveWindow(app->openWindow(QStringLiteral("about")));
+        settle();
+        welcome.focusWidget()->clearFocus();
+        ASSERT_EQ(welcome.focusWidget(), nullptr);
+        QApplication::setActiveWindow(&welcome);
+        settle();
+        EXPECT_EQ(QApplication::focusWidget(), expected);
+        EXPECT_FALSE(welcome.closeButton()->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        settle();
+        EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
+        if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();
+        for (QWidget* window : app->documentWindows()) window->close();
+        settle();
+    }
+}
+
+TEST_F(PellorTest, TheReviewPromptTakesNoKeyTypedForADocumentWindow) {
+    // The prompt comes about two seconds after start, while the user may be
+    // typing in a document's window.
+    struct Case {
+        const char* name;
+        QKeyCombination key;
+        // Whether the key quits the viewer.
+        bool quits;
+    };
+    const Case cases[] = {
+        {"Space", QKeyCombination(Qt::Key_Space), false},
+        {"Return", QKeyCombination(Qt::Key_Return), false},
+        {"Ctrl+Q", QKeyCombination(Qt::ControlModifier, Qt::Key_Q), true},
+    };
+    const QString clip = write("clip.json", pellortest::animationDocument());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        remakeApp(std::make_unique<pellortest::FakeUpdater>());
+        openedUrls.clear();
+        QPointer<pellor::DocumentWindow> window = openPlayer(clip);
+        ASSERT_NE(window, nullptr);
+        QApplication::setActiveWindow(window);
+        settle();
+        QPointer<pellor::ReviewPromptDialog> prompt = app->presentReviewPrompt();
+        settle();
+        EXPECT_TRUE(prompt->testAttribute(Qt::WA_ShowWithoutActivating)) << "it does not ask for the focus";
+        // Where the window system gives it the focus all the same, the key
+        // reaches it as a keyboard's would.
+        QTest::keyClick(QGuiApplication::focusWindow(), c.key.key(), c.key.keyboardModifiers());
+        settle();
+        EXPECT_TRUE(openedUrls.empty()) << "the review page is not opened";
+        if (c.quits) {
+            EXPECT_FALSE(window && window->isVisible()) << "the viewer quits";
+        } else {
+            EXPECT_TRUE(prompt && prompt->isVisible()) << "the prompt is not answered";
+        }
+        if (prompt) prompt->close();
         settle();
     }
 }

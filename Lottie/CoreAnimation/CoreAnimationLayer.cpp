@@ -307,10 +307,20 @@ void CoreAnimationLayer::removeAllAnimationsRecursively() {
     setCurrentPlaybackState(std::nullopt);
     animationStartedAt_.reset();
     removeAllAnimations();
+    removeAnimationsBelow(*this);
+}
+
+void CoreAnimationLayer::removeAnimationsBelow(const Layer& root) {
     // Walked in place rather than listed first: this is also the way out of a
-    // set-up that ran out of memory.
-    platform::compositor::forEachLayerBelow(*this, [](const std::shared_ptr<Layer>& layer) {
+    // set-up that ran out of memory. Masks and mattes are set up like
+    // sublayers, so their animations go too: one a value provider gave would
+    // otherwise outlive the provider.
+    platform::compositor::forEachLayerBelow(root, [](const std::shared_ptr<Layer>& layer) {
         layer->removeAllAnimations();
+        if (const std::shared_ptr<Layer>& mask = layer->mask()) {
+            mask->removeAllAnimations();
+            removeAnimationsBelow(*mask);
+        }
         return true;
     });
 }

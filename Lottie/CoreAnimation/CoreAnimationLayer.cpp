@@ -374,7 +374,15 @@ double CoreAnimationLayer::currentFrame() const {
     if (hasBeenPresented() && hasAnimations()) {
         if (const auto presented = presentedValue(animationProgressKey, now())) progress = presented->number().value_or(progress);
     }
-    return animation_->startFrame + progress * (animation_->endFrame - animation_->startFrame);
+    // The progress spans the frames as the installed animations were built
+    // (LayerAnimationContext::innerDuration): one frame more at speed 0, as
+    // the paused configuration has it. Read over the animation alone, a pause
+    // at frame f would read back f x (end - start) / (end + 1 - start) until
+    // a play request from it is applied, and the frame reported would step
+    // back before the pause point.
+    const bool stillSpan = currentAnimationConfiguration_ && currentAnimationConfiguration_->timingConfiguration.speed == 0;
+    const double end = stillSpan ? animation_->endFrame + 1 : animation_->endFrame;
+    return animation_->startFrame + progress * (end - animation_->startFrame);
 }
 
 void CoreAnimationLayer::setCurrentFrame(double frame) {

@@ -187,20 +187,26 @@ TEST_F(CoreAnimationPlaybackTest, PauseHoldsTheFrameAndSeekingWhilePausedOnlyMov
     EXPECT_EQ(second.calls, std::vector<bool>{true});
     EXPECT_EQ(completion.calls, std::vector<bool>{false});
 
-    // Paused between whole frames after playing, then played again: each tick
-    // reports a frame at or past the pause point.
-    layer->playFromFrame(0, 100, LottieLoopMode::playOnce(), nullptr);
-    advance(0);
-    advance(6.528);
-    layer->pause();
-    advance(0);
-    const double pausedAt = layer->currentFrame();
-    EXPECT_NEAR(pausedAt, 65.28, 1e-6);
-    layer->play();
-    for (double tick : {0.0, 1.0 / 60, 1.0 / 60}) {
-        advance(tick);
-        EXPECT_GE(layer->presentedFrame(), pausedAt - 1e-9) << "after a tick of " << tick << " s";
-        EXPECT_GE(layer->currentFrame(), pausedAt - 1e-9) << "after a tick of " << tick << " s";
+    // Paused between whole frames after playing, then played again: from the
+    // request on, each tick reports a frame at or past the pause point, on
+    // either engine.
+    for (const RenderingEngineOption& engine : {RenderingEngineOption::coreAnimation(), RenderingEngineOption::mainThread()}) {
+        SCOPED_TRACE(engine.description());
+        auto resumed = host(emptyAnimation(), engine);
+        resumed->playFromFrame(0, 100, LottieLoopMode::playOnce(), nullptr);
+        advance(0);
+        advance(6.528);
+        resumed->pause();
+        advance(0);
+        const double pausedAt = resumed->currentFrame();
+        EXPECT_NEAR(pausedAt, 65.28, 1e-6);
+        resumed->play();
+        EXPECT_GE(resumed->presentedFrame(), pausedAt - 1e-9) << "before a tick";
+        for (double tick : {0.0, 1.0 / 60, 1.0 / 60}) {
+            advance(tick);
+            EXPECT_GE(resumed->presentedFrame(), pausedAt - 1e-9) << "after a tick of " << tick << " s";
+            EXPECT_GE(resumed->currentFrame(), pausedAt - 1e-9) << "after a tick of " << tick << " s";
+        }
     }
 }
 

@@ -212,9 +212,13 @@ TEST(KeyValue, LayersGivenTheSameTransformShareItUntilOneChangesIt) {
         auto whole = Layer::make();
         TransformComponents parts;
         parts.rotationZ = turnAndAQuarter;
-        if (partsFirst) ASSERT_TRUE(byParts->setValue("transform.rotation.z", turnAndAQuarter));
+        if (partsFirst) {
+            ASSERT_TRUE(byParts->setValue("transform.rotation.z", turnAndAQuarter));
+        }
         whole->setTransform(parts.matrix());
-        if (!partsFirst) ASSERT_TRUE(byParts->setValue("transform.rotation.z", turnAndAQuarter));
+        if (!partsFirst) {
+            ASSERT_TRUE(byParts->setValue("transform.rotation.z", turnAndAQuarter));
+        }
         EXPECT_EQ(whole->transform(), byParts->transform());
         EXPECT_DOUBLE_EQ(*byParts->value("transform.rotation.z")->number(), turnAndAQuarter);
         EXPECT_NEAR(*whole->value("transform.rotation.z")->number(), std::numbers::pi / 2, 1e-12);

@@ -317,7 +317,8 @@ void CoreAnimationLayer::removeAnimationsBelow(const Layer& root) {
     // otherwise outlive the provider.
     platform::compositor::forEachLayerBelow(root, [](const std::shared_ptr<Layer>& layer) {
         layer->removeAllAnimations();
-        if (const std::shared_ptr<Layer>& mask = layer->mask()) {
+        // A mask may have a mask of its own (masks that cut each other).
+        for (Layer* mask = layer->mask().get(); mask; mask = mask->mask().get()) {
             mask->removeAllAnimations();
             removeAnimationsBelow(*mask);
         }

@@ -310,10 +310,21 @@ void CoreAnimationLayer::removeAllAnimationsRecursively() {
     setCurrentPlaybackState(std::nullopt);
     animationStartedAt_.reset();
     removeAllAnimations();
+    removeAnimationsBelow(*this);
+}
+
+void CoreAnimationLayer::removeAnimationsBelow(const Layer& root) {
     // Walked in place rather than listed first: this is also the way out of a
-    // set-up that ran out of memory.
-    platform::compositor::forEachLayerBelow(*this, [](const std::shared_ptr<Layer>& layer) {
+    // set-up that ran out of memory. Masks and mattes are set up like
+    // sublayers, so their animations go too: one a value provider gave would
+    // otherwise outlive the provider.
+    platform::compositor::forEachLayerBelow(root, [](const std::shared_ptr<Layer>& layer) {
         layer->removeAllAnimations();
+        // A mask may have a mask of its own (masks that cut each other).
+        for (Layer* mask = layer->mask().get(); mask; mask = mask->mask().get()) {
+            mask->removeAllAnimations();
+            removeAnimationsBelow(*mask);
+        }
         return true;
     });
 }
@@ -367,7 +378,15 @@ double CoreAnimationLayer::currentFrame() const {
     if (hasBeenPresented() && hasAnimations()) {
         if (const auto presented = presentedValue(animationProgressKey, now())) progress = presented->number().value_or(progress);
     }
-    return animation_->startFrame + progress * (animation_->endFrame - animation_->startFrame);
+    // The progress spans the frames as the installed animations were built
+    // (LayerAnimationContext::innerDuration): one frame more at speed 0, as
+    // the paused configuration has it. Read over the animation alone, a pause
+    // at frame f would read back f x (end - start) / (end + 1 - start) until
+    // a play request from it is applied, and the frame reported would step
+    // back before the pause point.
+    const bool stillSpan = currentAnimationConfiguration_ && currentAnimationConfiguration_->timingConfiguration.speed == 0;
+    const double end = stillSpan ? animation_->endFrame + 1 : animation_->endFrame;
+    return animation_->startFrame + progress * (end - animation_->startFrame);
 }
 
 void CoreAnimationLayer::setCurrentFrame(double frame) {

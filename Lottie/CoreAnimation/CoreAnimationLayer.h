@@ -133,6 +133,8 @@ private:
     void applyAnimationConfiguration(const AnimationConfiguration& configuration);
     void animateProgress(const LayerAnimationContext& context);
     void removeAllAnimationsRecursively();
+    // Removes the animations of every layer below `root`, masks included.
+    static void removeAnimationsBelow(const Layer& root);
     void setCurrentPlaybackState(std::optional<PlaybackState> state);
     AnimationConfiguration pausedConfiguration() const;
     void rebuildCurrentAnimation();

@@ -18,12 +18,20 @@
 #include "Lottie/Model/ShapeItems/Shape.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
 #include "Lottie/Model/ShapeItems/Trim.h"
+#include "Platform/Json/JsonParser.h"
 
 namespace lottie {
 
 using Reference = ShapeItemReference;
 
 namespace {
+
+// The transform item every part of which has its default value.
+std::shared_ptr<const ShapeItem> defaultTransform() {
+    static const std::shared_ptr<const ShapeItem> item =
+        std::make_shared<const ShapeTransform>(platform::json::parse(R"({"ty":"tr","nm":"Transform"})"));
+    return item;
+}
 
 const ShapeTransform* firstTransform(const ShapeItemList& items) {
     for (const auto& item : items) {
@@ -140,10 +148,13 @@ const Reference* GroupLayer::transformItem() const {
 
 void GroupLayer::setupAnimations(const LayerAnimationContext& context) {
     BaseAnimationLayer::setupAnimations(context);
-    const Reference* reference = transformItem();
-    if (!reference) return;
-    const auto& transform = dynamic_cast<const ShapeTransform&>(*reference->item);
-    const LayerAnimationContext itemContext = reference->context(context);
+    // A group without a transform item has the default one: its "Transform"
+    // keypaths reach the same parts as those of a group that has one, so a
+    // value provider moves or fades it as the main-thread engine does.
+    const Reference* own = transformItem();
+    const Reference reference = own ? *own : Reference{defaultTransform(), groupPath_};
+    const auto& transform = dynamic_cast<const ShapeTransform&>(*reference.item);
+    const LayerAnimationContext itemContext = reference.context(context);
     TransformAnimations::addTransformAnimations(*this, transform, itemContext);
     OpacityAnimation::animateOpacity(*this, *transform.opacity(), itemContext);
 }

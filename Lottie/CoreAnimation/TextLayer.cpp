@@ -103,8 +103,12 @@ void TextLayer::setupAnimations(const LayerAnimationContext& context) {
         }
     }
     layOutRenderLayer();
-    if (auto fill = overrideColor(own, "Color", true)) renderLayer_->setFillColor(*fill);
-    if (auto stroke = overrideColor(own, "Stroke Color", false)) renderLayer_->setStrokeColor(*stroke);
+    // Chosen again on every set-up: without an override (one removed since the
+    // last, say), the document's own colours come back.
+    const auto fill = overrideColor(own, "Color", true);
+    renderLayer_->setFillColor(fill ? fill : colorOf(shown->fillColorData));
+    const auto stroke = overrideColor(own, "Stroke Color", false);
+    renderLayer_->setStrokeColor(stroke ? stroke : colorOf(shown->strokeColorData));
 }
 
 }  // namespace lottie

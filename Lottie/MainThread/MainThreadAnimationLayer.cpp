@@ -1,6 +1,7 @@
 #include "Lottie/MainThread/MainThreadAnimationLayer.h"
 
 #include <cmath>
+#include <unordered_set>
 
 #include "Lottie/MainThread/CompositionLayers/ComposedTimeline.h"
 #include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
@@ -189,11 +190,24 @@ void MainThreadAnimationLayer::changeProviders(const AnimationKeypath& keypath,
     // Every provider changes before any layer shows the frame again, so that a
     // layer parented to a later one sees its parent's new values.
     std::vector<CompositionLayer*> changed;
+    std::unordered_set<const AnimatorNode*> changedTransforms;
     for (const auto& layer : animationLayers_) {
         auto properties = layer->propertiesAtKeypath(keypath);
         if (!properties) continue;
         for (const auto& property : *properties) change(*property);
         changed.push_back(layer.get());
+        changedTransforms.insert(layer->transformNode().get());
+    }
+    // The layers parented to a changed one, however far down, move with it:
+    // each is taken as current for the frame it shows, so it is shown again too.
+    for (const auto& layer : animationLayers_) {
+        if (changedTransforms.contains(layer->transformNode().get())) continue;
+        for (const AnimatorNode* parent = layer->transformNode()->parentNode().get(); parent;
+             parent = parent->parentNode().get()) {
+            if (!changedTransforms.contains(parent)) continue;
+            changed.push_back(layer.get());
+            break;
+        }
     }
     const double frame = presentedFrame();
     const AnimatorNode::ForcedUpdates forced;

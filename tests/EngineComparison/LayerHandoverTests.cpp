@@ -4,7 +4,8 @@
 // precompositions that start later, are stretched or have their time remapped.
 // The animation's last frame still shows the layers that last until it, and
 // precompositions that hand over between whole frames, or whose children do,
-// show on the frame within rounding of the edge.
+// show on the frame within rounding of the edge, also through a stretched
+// precomposition nested in another.
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,17 @@ TEST(LayerHandover, OnlyTheNextLayerShowsOnTheFrameWhereTwoHandOverOnBothEngines
                   R"([{"id":"red","layers":[)" + solid("Out", "#ff0000", 0, 2.00000008, 10) +
                       R"(]},{"id":"blue","layers":[)" + solid("In", "#0000ff", 40, 1.00000004, 2.00000008) + "]}]"),
          {{5, clear, clear, clear}, {6, red, red, blue}, {7, red, red, clear}, {8, red, red, clear}}},
+        // Nested: the middle precomposition, stretched by 2 and starting at -5,
+        // brings "In" in at 5.50000012 of its own time line, 6.00000024 of the
+        // root's, which frame 6 lies within rounding of. Measured on a time
+        // line that left the stretch out, frame 6 would lie before the edge.
+        {"nested precompositions handing over between whole frames, the middle one stretched",
+         document(10, R"({"ty":0,"nm":"Outer","refId":"outer","ip":0,"op":10,"st":0,"ks":{},"w":100,"h":100})",
+                  R"([{"id":"outer","layers":[{"ty":0,"nm":"Middle","refId":"pair","ip":0,"op":10,"st":-5,"sr":2,)"
+                  R"("ks":{},"w":100,"h":100}]},{"id":"pair","layers":[)" +
+                      solid("Out", "#ff0000", 0, 0, 5.50000012) + "," + solid("In", "#0000ff", 40, 5.50000012, 20) +
+                      "]}]"),
+         {{5, red, red, clear}, {6, clear, blue, blue}, {7, clear, blue, blue}, {10, clear, blue, blue}}},
     };
     struct Engine {
         const char* name;

@@ -64,8 +64,18 @@ void CompositionLayer::showFrame(double frame, bool forceUpdates, bool animation
     showingAnimationEnd_ = animationEnd;
     const bool visible = isShownAt(frame, animationEnd);
     if (visible) {
-        showContentsAtFrame(frame, forceUpdates);
-        if (maskLayer_) maskLayer_->updateWithFrame(frame, forceUpdates);
+        // A forced pass that found the layer hidden (a value provider changed
+        // past its out-point, say) left its contents as they were, still taken
+        // as current for the frames they last showed: the first frame that
+        // shows them again is forced in their stead.
+        const bool forceContents = forceUpdates || contentsOweForcedUpdate_;
+        contentsOweForcedUpdate_ = false;
+        std::optional<AnimatorNode::ForcedUpdates> owedPass;
+        if (forceContents && !forceUpdates) owedPass.emplace();
+        showContentsAtFrame(frame, forceContents);
+        if (maskLayer_) maskLayer_->updateWithFrame(frame, forceContents);
+    } else if (forceUpdates) {
+        contentsOweForcedUpdate_ = true;
     }
     contentsLayer_->setTransform(transformNode_->globalTransform());
     contentsLayer_->setOpacity(transformNode_->opacity());

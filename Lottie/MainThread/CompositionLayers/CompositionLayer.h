@@ -121,6 +121,9 @@ private:
     double timeStretch_;
     ComposedTimeline timeline_;
     bool showingAnimationEnd_ = false;
+    // A forced pass reached the layer while it was hidden: the contents are
+    // forced when they next show.
+    bool contentsOweForcedUpdate_ = false;
     Children childKeypaths_;
     double renderScale_ = 1;
     std::shared_ptr<CompositionLayer> matteLayer_;

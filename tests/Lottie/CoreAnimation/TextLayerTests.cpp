@@ -237,6 +237,22 @@ TEST_F(TextLayerTest, ColourProvidersRecolourFillAndStrokeWithTheirFirstKeyframe
     ASSERT_TRUE(layer->renderLayer()->fillColor());
     EXPECT_DOUBLE_EQ(layer->renderLayer()->fillColor()->components()[0], 1);
     EXPECT_DOUBLE_EQ(layer->renderLayer()->fillColor()->components()[1], 0);
+
+    // Set up again after the providers are removed, the text shows the
+    // document's red fill and blue stroke again.
+    context.valueProviderStore->installValueProvider(std::make_shared<ColorValueProvider>(green),
+                                                     AnimationKeypath("**.Color"));
+    layer->setupAnimations(context);
+    ASSERT_TRUE(layer->renderLayer()->fillColor() && layer->renderLayer()->strokeColor());
+    EXPECT_DOUBLE_EQ(layer->renderLayer()->strokeColor()->components()[1], 1);
+    context.valueProviderStore->uninstallValueProvider(AnimationKeypath("**"));
+    layer->setupAnimations(context);
+    ASSERT_TRUE(layer->renderLayer()->fillColor() && layer->renderLayer()->strokeColor());
+    const auto components = [](const platform::graphics::Color& colour) {
+        return std::vector<double>(colour.components().begin(), colour.components().end());
+    };
+    EXPECT_EQ(components(*layer->renderLayer()->fillColor()), (std::vector<double>{1, 0, 0, 1}));
+    EXPECT_EQ(components(*layer->renderLayer()->strokeColor()), (std::vector<double>{0, 0, 1, 1}));
 }
 
 }  // namespace

@@ -171,16 +171,43 @@ TEST_F(CoreAnimationPlaybackTest, PauseHoldsTheFrameAndSeekingWhilePausedOnlyMov
     advance(0);
     EXPECT_NEAR(presentedProgress(), 45.0 / 101, 1e-9);
 
-    // Playing again from the frame shown continues there.
+    // Playing again from the frame shown continues there: the frame reported
+    // never goes back before it, neither before the request is applied nor on
+    // the first tick after.
     CompletionLog second;
     layer->playFromFrame(std::nullopt, 100, LottieLoopMode::playOnce(), second.block());
+    EXPECT_NEAR(layer->presentedFrame(), 45, 1e-6);
     advance(0);
     EXPECT_NEAR(presentedFrame(), 45, 1e-6);
+    EXPECT_NEAR(layer->presentedFrame(), 45, 1e-6);
     advance(1);
     EXPECT_NEAR(presentedFrame(), 55, 1e-6);
+    EXPECT_NEAR(layer->presentedFrame(), 55, 1e-6);
     advance(10);
     EXPECT_EQ(second.calls, std::vector<bool>{true});
     EXPECT_EQ(completion.calls, std::vector<bool>{false});
+
+    // Paused between whole frames after playing, then played again: from the
+    // request on, each tick reports a frame at or past the pause point, on
+    // either engine.
+    for (const RenderingEngineOption& engine : {RenderingEngineOption::coreAnimation(), RenderingEngineOption::mainThread()}) {
+        SCOPED_TRACE(engine.description());
+        auto resumed = host(emptyAnimation(), engine);
+        resumed->playFromFrame(0, 100, LottieLoopMode::playOnce(), nullptr);
+        advance(0);
+        advance(6.528);
+        resumed->pause();
+        advance(0);
+        const double pausedAt = resumed->currentFrame();
+        EXPECT_NEAR(pausedAt, 65.28, 1e-6);
+        resumed->play();
+        EXPECT_GE(resumed->presentedFrame(), pausedAt - 1e-9) << "before a tick";
+        for (double tick : {0.0, 1.0 / 60, 1.0 / 60}) {
+            advance(tick);
+            EXPECT_GE(resumed->presentedFrame(), pausedAt - 1e-9) << "after a tick of " << tick << " s";
+            EXPECT_GE(resumed->currentFrame(), pausedAt - 1e-9) << "after a tick of " << tick << " s";
+        }
+    }
 }
 
 TEST_F(CoreAnimationPlaybackTest, TwoRequestsBeforeOneDisplayPassApplyOnlyTheSecond) {

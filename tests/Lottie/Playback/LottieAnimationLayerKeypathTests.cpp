@@ -1,17 +1,25 @@
 // The animation layer's keypath services, marker queries and dotLottie entries,
-// on the main-thread engine.
+// on the main-thread engine; and value providers set, replaced and removed at
+// any time, drawn by every engine choice.
 
 #include <gtest/gtest.h>
 
 #include <any>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "Lottie/CoreAnimation/CoreAnimationLayer.h"
 #include "Lottie/MainThread/NodeRenderSystem/Protocols/AnimatorNode.h"
+#include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
+#include "Lottie/Playback/ValueProviders/PointValueProvider.h"
 #include "Lottie/Values/LottieColor.h"
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
+#include "tools/lottie-frames/FrameRenderer.h"
 
 using namespace lottie;
 using namespace playbacktest;
@@ -86,6 +94,192 @@ TEST_F(PlaybackTest, AnimatorNodesCanBeSwitchedOff) {
     layer->setAnimatorNodesEnabled(true, fill);
     for (const auto& node : *nodes) EXPECT_TRUE(node->isEnabled());
     layer->setAnimatorNodesEnabled(false, AnimationKeypath("Nothing.Here"));
+}
+
+// A 200 x 100 document of 60 frames whose drawn layers all show from frame 15
+// to 46 and hold still. "Shape" holds the group "Box", a red square at (20, 20)
+// with a black stroke at its left edge x = 12, with a transform item, and the
+// group "Plain", a green square at (20, 50), without one. "Child", a magenta
+// square at (20, 70), is the child of the null "Parent" and the parent of
+// "Grandchild", a magenta square at (20, 90). "Cutout", a square at (130, 50),
+// is the matte that shows "Backdrop", cyan from (110, 10) to (190, 90), only
+// inside it.
+std::shared_ptr<const LottieAnimation> changingProvidersDocument() {
+    const auto square = [](int x, int y, int side, const char* colour) {
+        return std::string(R"({"ty":"rc","nm":"Rect","p":{"a":0,"k":[)") + std::to_string(x) + "," +
+               std::to_string(y) + R"(]},"s":{"a":0,"k":[)" + std::to_string(side) + "," + std::to_string(side) +
+               R"(]},"r":{"a":0,"k":0}},{"ty":"fl","nm":"Fill","c":{"a":0,"k":[)" + colour +
+               R"(]},"o":{"a":0,"k":100},"r":1})";
+    };
+    const auto layer = [](const char* name, int index, const std::string& more, const std::string& shapes) {
+        return std::string(R"({"ty":4,"nm":")") + name + R"(","ind":)" + std::to_string(index) +
+               R"(,"ip":15,"op":46,"st":0,"ks":{"p":{"a":0,"k":[0,0,0]}})" + more + R"(,"shapes":[)" + shapes + "]}";
+    };
+    const std::string stroke =
+        R"({"ty":"st","nm":"Stroke","c":{"a":0,"k":[0,0,0,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":4},"lc":2,"lj":2},)";
+    const std::string transform =
+        R"(,{"ty":"tr","nm":"Transform","p":{"a":0,"k":[0,0]},"a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},)"
+        R"("r":{"a":0,"k":0},"o":{"a":0,"k":100}})";
+    // The stroke is listed first so that it lies above the fill.
+    std::string box = square(20, 20, 16, "1,0,0,1");
+    box.insert(box.find("{\"ty\":\"fl\""), stroke);
+    const std::string json =
+        R"({"v":"5.7.0","fr":10,"ip":0,"op":60,"w":200,"h":100,"layers":[)" +
+        layer("Shape", 1, "",
+              R"({"ty":"gr","nm":"Box","it":[)" + box + transform + R"(]},{"ty":"gr","nm":"Plain","it":[)" +
+                  square(20, 50, 16, "0,1,0,1") + "]}") +
+        "," + layer("Child", 2, R"(,"parent":3)", square(20, 70, 16, "1,0,1,1")) + "," +
+        layer("Grandchild", 4, R"(,"parent":2)", square(20, 90, 16, "1,0,1,1")) + "," +
+        layer("Cutout", 5, R"(,"td":1)", square(130, 50, 16, "1,1,1,1")) + "," +
+        layer("Backdrop", 6, R"(,"tt":1)", square(150, 50, 80, "0,1,1,1")) + "," +
+        R"({"ty":3,"nm":"Parent","ind":3,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[0,0,0]}}}]})";
+    return LottieAnimation::fromData(json, DecodingStrategy::dictionaryBased);
+}
+
+// Premultiplied ARGB.
+constexpr std::uint32_t redPixel = 0xffff0000, blackPixel = 0xff000000, greenPixel = 0xff00ff00,
+                        magentaPixel = 0xffff00ff, bluePixel = 0xff0000ff, yellowPixel = 0xffffff00,
+                        cyanPixel = 0xff00ffff, clearPixel = 0, halfRedPixel = 0x80800000,
+                        halfGreenPixel = 0x80008000, halfMagentaPixel = 0x80800080, halfCyanPixel = 0x80008080;
+
+bool nearPixel(std::uint32_t actual, std::uint32_t expected) {
+    for (int shift : {0, 8, 16, 24}) {
+        if (std::abs(static_cast<int>((actual >> shift) & 0xff) - static_cast<int>((expected >> shift) & 0xff)) > 3) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Providers set before the first frame, after it, replaced and removed, with
+// and without a frame between where every layer is hidden, on a layer, a
+// parented layer, a group (with and without a transform item) and a shape
+// item: each change shows on the next frame drawn, on every engine choice, and
+// a removed provider leaves what the document says.
+TEST_F(PlaybackTest, ProvidersChangedAtAnyTimeShowOnTheNextFrameOnEveryEngine) {
+    lottie::CoreAnimationLayer::install();
+    using Make = std::function<std::shared_ptr<AnyValueProvider>()>;
+    const auto point = [](double x, double y) -> Make {
+        return [=] { return std::make_shared<PointValueProvider>(platform::graphics::Point(x, y)); };
+    };
+    const auto number = [](double value) -> Make { return [=] { return std::make_shared<FloatValueProvider>(value); }; };
+    const auto colour = [](const LottieColor& value) -> Make {
+        return [=] { return std::make_shared<ColorValueProvider>(value); };
+    };
+    struct Target {
+        const char* name;
+        const char* keypath;
+        Make first, second;
+        std::vector<std::pair<int, int>> points;
+        // At each point: as the document draws it, under the first provider, under the second.
+        std::vector<std::uint32_t> document, withFirst, withSecond;
+    };
+    const std::vector<std::pair<int, int>> boxRow = {{20, 20}, {60, 20}, {90, 20}};
+    const std::vector<std::pair<int, int>> plainRow = {{20, 50}, {60, 50}, {90, 50}};
+    const std::vector<std::pair<int, int>> familyRows = {{20, 70}, {60, 70}, {90, 70}, {20, 90}, {60, 90}, {90, 90}};
+    const std::vector<std::pair<int, int>> cutoutRow = {{130, 50}, {150, 50}, {170, 50}};
+    const std::vector<Target> targets = {
+        {"layer position", "Shape.Transform.Position", point(40, 0), point(70, 0), boxRow,
+         {redPixel, clearPixel, clearPixel}, {clearPixel, redPixel, clearPixel}, {clearPixel, clearPixel, redPixel}},
+        {"layer opacity", "Shape.Transform.Opacity", number(0), number(50), {{20, 20}, {20, 50}},
+         {redPixel, greenPixel}, {clearPixel, clearPixel}, {halfRedPixel, halfGreenPixel}},
+        // The grandchild moves and fades with its parent.
+        {"parented layer position", "Child.Transform.Position", point(40, 0), point(70, 0), familyRows,
+         {magentaPixel, clearPixel, clearPixel, magentaPixel, clearPixel, clearPixel},
+         {clearPixel, magentaPixel, clearPixel, clearPixel, magentaPixel, clearPixel},
+         {clearPixel, clearPixel, magentaPixel, clearPixel, clearPixel, magentaPixel}},
+        {"parented layer opacity", "Child.Transform.Opacity", number(0), number(50), {{20, 70}, {20, 90}},
+         {magentaPixel, magentaPixel}, {clearPixel, magentaPixel}, {halfMagentaPixel, magentaPixel}},
+        {"matte position", "Cutout.Transform.Position", point(40, 0), point(20, 0), cutoutRow,
+         {cyanPixel, clearPixel, clearPixel}, {clearPixel, clearPixel, cyanPixel}, {clearPixel, cyanPixel, clearPixel}},
+        {"matte opacity", "Cutout.Transform.Opacity", number(0), number(50), {{130, 50}},
+         {cyanPixel}, {clearPixel}, {halfCyanPixel}},
+        {"group position", "Shape.Box.Transform.Position", point(40, 0), point(70, 0), boxRow,
+         {redPixel, clearPixel, clearPixel}, {clearPixel, redPixel, clearPixel}, {clearPixel, clearPixel, redPixel}},
+        {"group opacity", "Shape.Box.Transform.Opacity", number(0), number(50), {{20, 20}, {20, 50}},
+         {redPixel, greenPixel}, {clearPixel, greenPixel}, {halfRedPixel, greenPixel}},
+        // Without a transform item, a group's transform parts are the defaults.
+        {"position of a group without a transform item", "Shape.Plain.Transform.Position", point(40, 0),
+         point(70, 0), plainRow, {greenPixel, clearPixel, clearPixel}, {clearPixel, greenPixel, clearPixel},
+         {clearPixel, clearPixel, greenPixel}},
+        {"opacity of a group without a transform item", "Shape.Plain.Transform.Opacity", number(0), number(50),
+         {{20, 20}, {20, 50}}, {redPixel, greenPixel}, {redPixel, clearPixel}, {redPixel, halfGreenPixel}},
+        {"fill colour", "Shape.Box.Fill.Color", colour({0, 0, 1, 1}), colour({1, 1, 0, 1}), {{20, 20}, {12, 20}},
+         {redPixel, blackPixel}, {bluePixel, blackPixel}, {yellowPixel, blackPixel}},
+        {"stroke colour", "Shape.Box.Stroke.Color", colour({0, 0, 1, 1}), colour({1, 1, 0, 1}), {{20, 20}, {12, 20}},
+         {redPixel, blackPixel}, {redPixel, bluePixel}, {redPixel, yellowPixel}},
+        {"every colour", "**.Color", colour({0, 0, 1, 1}), colour({1, 1, 0, 1}),
+         {{20, 20}, {12, 20}, {20, 50}, {20, 90}, {130, 50}, {150, 50}},
+         {redPixel, blackPixel, greenPixel, magentaPixel, cyanPixel, clearPixel},
+         {bluePixel, bluePixel, bluePixel, bluePixel, bluePixel, clearPixel},
+         {yellowPixel, yellowPixel, yellowPixel, yellowPixel, yellowPixel, clearPixel}},
+    };
+    // Frame 26 shows every layer, frame 52 none.
+    constexpr double shown = 26, hidden = 52;
+    enum class Shows { document, first, second, nothing };
+    struct Step {
+        enum Kind { draw, installFirst, installSecond, remove } kind;
+        double frame = shown;
+        Shows expected = Shows::nothing;
+    };
+    const std::vector<std::pair<const char*, std::vector<Step>>> sequences = {
+        {"set before the first frame", {{Step::installFirst}, {Step::draw, shown, Shows::first}}},
+        {"set after the first frame",
+         {{Step::draw, shown, Shows::document}, {Step::installFirst}, {Step::draw, shown, Shows::first}}},
+        {"set after the first frame and removed",
+         {{Step::draw, shown, Shows::document}, {Step::installFirst}, {Step::draw, shown, Shows::first},
+          {Step::remove}, {Step::draw, shown, Shows::document}}},
+        {"replaced",
+         {{Step::installFirst}, {Step::draw, shown, Shows::first}, {Step::installSecond},
+          {Step::draw, shown, Shows::second}}},
+        {"removed",
+         {{Step::installFirst}, {Step::draw, shown, Shows::first}, {Step::remove},
+          {Step::draw, shown, Shows::document}}},
+        {"replaced on a hidden frame",
+         {{Step::installFirst}, {Step::draw, shown, Shows::first}, {Step::draw, hidden, Shows::nothing},
+          {Step::installSecond}, {Step::draw, shown, Shows::second}}},
+        {"removed on a hidden frame",
+         {{Step::installFirst}, {Step::draw, shown, Shows::first}, {Step::draw, hidden, Shows::nothing},
+          {Step::remove}, {Step::draw, shown, Shows::document}}},
+    };
+    const auto animation = changingProvidersDocument();
+    ASSERT_TRUE(animation);
+    for (const RenderingEngineOption& engine :
+         {RenderingEngineOption::mainThread(), RenderingEngineOption::coreAnimation(),
+          RenderingEngineOption::automatic()}) {
+        for (const Target& target : targets) {
+            for (const auto& [sequence, steps] : sequences) {
+                const std::string where = engine.description() + ", " + target.name + ", " + sequence;
+                lottieframes::FrameRenderer renderer(animation, 200, 100, std::nullopt, engine);
+                const AnimationKeypath keypath(target.keypath);
+                for (const Step& step : steps) {
+                    switch (step.kind) {
+                        case Step::installFirst:
+                            renderer.animationLayer()->installValueProvider(target.first(), keypath);
+                            continue;
+                        case Step::installSecond:
+                            renderer.animationLayer()->installValueProvider(target.second(), keypath);
+                            continue;
+                        case Step::remove: renderer.animationLayer()->uninstallValueProvider(keypath); continue;
+                        case Step::draw: break;
+                    }
+                    const auto image = renderer.render(step.frame);
+                    ASSERT_TRUE(image) << where;
+                    const std::vector<std::uint32_t> nothing(target.points.size(), clearPixel);
+                    const std::vector<std::uint32_t>& expected = step.expected == Shows::document ? target.document
+                                                                 : step.expected == Shows::first  ? target.withFirst
+                                                                 : step.expected == Shows::second ? target.withSecond
+                                                                                                   : nothing;
+                    for (std::size_t index = 0; index < target.points.size(); ++index) {
+                        const auto [x, y] = target.points[index];
+                        EXPECT_PRED2(nearPixel, image->pixel(x, y), expected[index])
+                            << where << ", frame " << step.frame << ", at (" << x << ", " << y << ")";
+                    }
+                }
+                EXPECT_EQ(renderer.activeEngine(), engine.engine().value_or(RenderingEngine::coreAnimation)) << where;
+            }
+        }
+    }
 }
 
 DotLottieContents package() {

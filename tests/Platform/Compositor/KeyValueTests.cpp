@@ -201,6 +201,28 @@ TEST(KeyValue, LayersGivenTheSameTransformShareItUntilOneChangesIt) {
     EXPECT_DOUBLE_EQ(*alsoTurned->value("transform.rotation.z")->number(), turnAndABit);
     EXPECT_DOUBLE_EQ(*turned->value("transform.scale.x")->number(), 1);
     EXPECT_DOUBLE_EQ(*turned->value("transform.rotation.z")->number(), turnAndABit);
+
+    // The same matrix given whole is not the same transform as the parts that
+    // made it: a layer turned by 450 degrees and one given its matrix each keep
+    // their own parts, whichever comes first.
+    const double turnAndAQuarter = 2.5 * std::numbers::pi;
+    for (bool partsFirst : {true, false}) {
+        SCOPED_TRACE(partsFirst ? "parts first" : "matrix first");
+        auto byParts = Layer::make();
+        auto whole = Layer::make();
+        TransformComponents parts;
+        parts.rotationZ = turnAndAQuarter;
+        if (partsFirst) {
+            ASSERT_TRUE(byParts->setValue("transform.rotation.z", turnAndAQuarter));
+        }
+        whole->setTransform(parts.matrix());
+        if (!partsFirst) {
+            ASSERT_TRUE(byParts->setValue("transform.rotation.z", turnAndAQuarter));
+        }
+        EXPECT_EQ(whole->transform(), byParts->transform());
+        EXPECT_DOUBLE_EQ(*byParts->value("transform.rotation.z")->number(), turnAndAQuarter);
+        EXPECT_NEAR(*whole->value("transform.rotation.z")->number(), std::numbers::pi / 2, 1e-12);
+    }
 }
 
 // A path handed in shared is held as it is, not copied; an equal one is taken

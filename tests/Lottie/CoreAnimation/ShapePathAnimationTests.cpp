@@ -271,6 +271,12 @@ TEST_F(ShapePathAnimationTest, AnimatedRadiiThatReachHalfTheShorterSideAreSample
         return R"({"a":1,"k":[{"t":0,"s":[)" + std::to_string(from) +
                R"(],"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":[)" + std::to_string(to) + "]}]}";
     };
+    // A bar 10 wide whose height moves, with easing whose values run from `low` to `high`.
+    const auto height = [](double from, double to, double low, double high) {
+        return R"({"a":1,"k":[{"t":0,"s":[10,)" + std::to_string(from) + R"(],"i":{"x":[0.6],"y":[)" +
+               std::to_string(high) + R"(]},"o":{"x":[0.4],"y":[)" + std::to_string(low) + R"(]}},{"t":30,"s":[10,)" +
+               std::to_string(to) + "]}]}";
+    };
     struct Case {
         const char* name;
         std::string radius;
@@ -287,6 +293,10 @@ TEST_F(ShapePathAnimationTest, AnimatedRadiiThatReachHalfTheShorterSideAreSample
          radius(5, 25), R"({"a":1,"k":[{"t":0,"s":[20,60],"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":[80,60]}]})",
          301},
         {"a still radius above the limit", R"({"a":0,"k":50})", R"({"a":0,"k":[60,40]})", 1},
+        // The width stops the radius at 5 at every keyframe, the height never does.
+        {"a still radius above a still width while the height moves", R"({"a":0,"k":20})", height(40, 14, 0, 1), 2},
+        {"the same, eased past its ends", R"({"a":0,"k":20})", height(40, 14, -0.5, 1.5), 301},
+        {"the same, the height passing the width", R"({"a":0,"k":20})", height(40, 8, 0, 1), 301},
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);

@@ -7,6 +7,7 @@
 
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/PathTrimmer.h"
 #include "Platform/Compositor/Renderer.h"
 #include "Platform/Compositor/ShapeLayer.h"
 #include "Platform/Graphics/GraphicsContext.h"
@@ -81,7 +82,36 @@ void renderFrames(benchmark::State& state, const std::shared_ptr<Layer>& root) {
 void BM_TwoHundredStrokedShapesWithGroupOpacity(benchmark::State& state) { renderFrames(state, shapeTree()); }
 void BM_PaddedRadialGradient(benchmark::State& state) { renderFrames(state, paddedGradientTree()); }
 
+// Cutting the middle fifth out of a ring of 100,000 lines or curves, as the
+// renderer does for a trimmed stroke every frame: the time per segment against
+// what PathTrimmer::work charges the frame's work budget for it.
+void trimRing(benchmark::State& state, bool curves) {
+    constexpr int segments = 100'000;
+    Path path;
+    path.moveTo({256, 56});
+    for (int i = 1; i <= segments; ++i) {
+        const double angle = 2 * M_PI * i / segments;
+        const platform::graphics::Point end{256 + 200 * std::sin(angle), 256 - 200 * std::cos(angle)};
+        if (curves) {
+            path.curveTo({end.x + 1, end.y}, {end.x, end.y + 1}, end);
+        } else {
+            path.lineTo(end);
+        }
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PathTrimmer::trimmed(path, 0.4, 0.6));
+    }
+    state.counters["nsPerSegment"] = benchmark::Counter(
+        segments, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["workPerSegment"] = PathTrimmer::work(path) / segments;
+}
+
+void BM_TrimOfOneHundredThousandLines(benchmark::State& state) { trimRing(state, false); }
+void BM_TrimOfOneHundredThousandCurves(benchmark::State& state) { trimRing(state, true); }
+
 }  // namespace
 
+BENCHMARK(BM_TrimOfOneHundredThousandLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TrimOfOneHundredThousandCurves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoHundredStrokedShapesWithGroupOpacity)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaddedRadialGradient)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
@@ -40,10 +41,21 @@ bool CombinedTransformAnimation::hasSkewAnimation(const TransformModel& transfor
 Transform3D CombinedTransformAnimation::combinedTransformMatrix(const Components& c, bool splitPosition) {
     const double tx = splitPosition ? c.positionX : c.position.x;
     const double ty = splitPosition ? c.positionY : c.position.y;
-    Transform3D matrix = Transform3D::makeTranslation(tx, ty, 0)
-                             .rotate(radians(c.rotationX), 1, 0, 0)
-                             .rotate(radians(c.rotationY), 0, 1, 0)
-                             .rotate(radians(c.rotationZ), 0, 0, 1);
+    // A turn or a skew of nothing leaves a finite matrix as it is, so it is
+    // not multiplied in: a moving transform builds this matrix ten times a
+    // frame. (Multiplied into one holding an infinity it gives no number,
+    // which it still does.)
+    bool finite = std::isfinite(tx) && std::isfinite(ty);
+    Transform3D matrix = Transform3D::makeTranslation(tx, ty, 0);
+    for (const auto& [angle, x, y, z] : {std::tuple{c.rotationX, 1, 0, 0}, std::tuple{c.rotationY, 0, 1, 0},
+                                         std::tuple{c.rotationZ, 0, 0, 1}}) {
+        if (finite && angle == 0) continue;
+        finite = finite && std::isfinite(angle);
+        matrix = matrix.rotate(radians(angle), x, y, z);
+    }
+    if (finite && c.skew == 0 && c.skewAxis == 0) {
+        return matrix.scale(c.scale.x * 0.01, c.scale.y * 0.01, 1).translate(-c.anchorPoint.x, -c.anchorPoint.y, 0);
+    }
     const double axis = radians(c.skewAxis);
     const double sine = std::sin(axis);
     const double cosine = std::cos(axis);

@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <typeinfo>
 
@@ -101,18 +102,62 @@ void animateStar(platform::compositor::Layer& layer, const Star& star, const Lay
     }
 }
 
+// Whether the drawn radius (the corner radius stopped at half the shorter
+// side) follows one of the three, the radius, half the width or half the
+// height, the smallest (and above 0) at every keyframe: where the keyframes
+// share one timing, as those combined index by index do, each of the three
+// runs between its keyframe values along the same eased curve, so the one
+// smallest at both ends of a span stays the smallest within it, and the
+// paths built at the keyframes blend into corners of the right size (bars
+// whose width stops a large radius while they grow). Easing that overshoots
+// would carry the three past their ends, so none may.
+bool drawnRadiusFollowsOne(const KeyframeGroup<LottieVector1D>& radius, const KeyframeGroup<LottieVector3D>& size) {
+    const auto withinItsEnds = [](const auto& group) {
+        return !group.keyframes().empty() && std::ranges::all_of(group.keyframes(), [](const auto& keyframe) {
+            for (const auto& tangent : {keyframe.inTangent(), keyframe.outTangent()}) {
+                if (tangent && !(tangent->y >= 0 && tangent->y <= 1)) return false;
+            }
+            return true;
+        });
+    };
+    if (!withinItsEnds(radius) || !withinItsEnds(size)) return false;
+    KeyframeInterpolator<LottieVector1D> radii(radius.keyframes());
+    KeyframeInterpolator<LottieVector3D> sizes(size.keyframes());
+    bool byRadius = true, byWidth = true, byHeight = true;
+    const auto smallestAt = [&](double time) {
+        const double r = radii.value(time).value;
+        const LottieVector3D sides = sizes.value(time);
+        const double w = sides.x / 2, h = sides.y / 2;
+        const double drawn = std::min(h, std::min(w, r));
+        if (!(drawn > 0) || !std::isfinite(drawn)) return false;
+        byRadius = byRadius && r == drawn;
+        byWidth = byWidth && w == drawn;
+        byHeight = byHeight && h == drawn;
+        return true;
+    };
+    for (const auto& keyframe : radius.keyframes()) {
+        if (!smallestAt(keyframe.time())) return false;
+    }
+    for (const auto& keyframe : size.keyframes()) {
+        if (!smallestAt(keyframe.time())) return false;
+    }
+    return byRadius || byWidth || byHeight;
+}
+
 // Whether a corner radius reaches half the rectangle's shorter side at some
 // keyframe while the radius or the size animates. The drawn radius stops
 // there, so between keyframes it no longer follows the keyframes' curve, and
 // paths built at the keyframes alone would blend into corners of the wrong
-// size: such a rectangle is sampled.
+// size: such a rectangle is sampled, unless the drawn radius follows one of
+// them throughout.
 bool radiusMeetsItsLimit(const KeyframeGroup<LottieVector1D>& radius, const KeyframeGroup<LottieVector3D>& size) {
     if (radius.keyframes().size() < 2 && size.keyframes().size() < 2) return false;
     double limit = std::numeric_limits<double>::infinity();
     for (const auto& keyframe : size.keyframes()) {
         limit = std::min({limit, keyframe.value().x / 2, keyframe.value().y / 2});
     }
-    return std::ranges::any_of(radius.keyframes(), [limit](const auto& keyframe) { return keyframe.value().value > limit; });
+    return std::ranges::any_of(radius.keyframes(), [limit](const auto& keyframe) { return keyframe.value().value > limit; }) &&
+           !drawnRadiusFollowsOne(radius, size);
 }
 
 // Samples `keyframes` built into paths by `build`.

@@ -36,8 +36,11 @@ std::vector<Keyframe<Pieces>> withoutRepeats(std::vector<Keyframe<Pieces>> sampl
 // by point, lies from what the trim cuts there; infinite where they cannot be
 // blended (another number of pieces or vertices), as where a cut moves past a
 // vertex onto the next segment.
-double blendError(const Pieces& from, const Pieces& to, const Pieces& middle) {
+double blendError(const Pieces& cutFrom, const Pieces& cutTo, const Pieces& cutMiddle) {
     constexpr double never = std::numeric_limits<double>::infinity();
+    const auto& from = cutFrom.paths;
+    const auto& to = cutTo.paths;
+    const auto& middle = cutMiddle.paths;
     if (from.size() != to.size() || from.size() != middle.size()) return never;
     double largest = 0;
     for (std::size_t piece = 0; piece < from.size(); ++piece) {
@@ -73,6 +76,13 @@ void refine(const Keyframe<Pieces>& from, const Keyframe<Pieces>& to, const CutA
     refine(from, middle, cutAt, samples, depth + 1);
     samples.push_back(middle);
     refine(middle, to, cutAt, samples, depth + 1);
+}
+
+// The pieces as one compositor path.
+platform::graphics::Path drawnPath(const std::vector<BezierPath>& pieces) {
+    platform::graphics::Path path;
+    for (const BezierPath& piece : pieces) path.addPath(piece.toPath());
+    return path;
 }
 
 }  // namespace
@@ -146,10 +156,10 @@ std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
         Pieces pieces;
         for (const auto& output : outputs) {
             for (const CompoundBezierPath& compound : output) {
-                pieces.insert(pieces.end(), compound.paths().begin(), compound.paths().end());
+                pieces.paths.insert(pieces.paths.end(), compound.paths().begin(), compound.paths().end());
             }
         }
-        account.charge(1, SamplingBudget::bytesOf(pieces));
+        account.charge(1, SamplingBudget::bytesOf(pieces.paths));
         return Keyframe<Pieces>(std::move(pieces), time, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
     };
     std::vector<Keyframe<Pieces>> samples;
@@ -166,7 +176,13 @@ std::optional<KeyframeGroup<Pieces>> TrimmedPathAnimation::cutPaths(
         }
         samples.push_back(std::move(sample));
     }
-    return KeyframeGroup<Pieces>(withoutRepeats(std::move(samples)));
+    std::vector<Keyframe<Pieces>> kept = withoutRepeats(std::move(samples));
+    for (Keyframe<Pieces>& sample : kept) {
+        // Charged where each copy's animation takes it, as if it were its own.
+        auto drawn = std::make_shared<const platform::graphics::Path>(drawnPath(sample.value().paths));
+        sample = sample.replacingValue(Pieces{sample.value().paths, std::move(drawn)});
+    }
+    return KeyframeGroup<Pieces>(std::move(kept));
 }
 
 void TrimmedPathAnimation::animateCutPaths(platform::compositor::Layer& layer, const KeyframeGroup<Pieces>& cut,
@@ -174,9 +190,7 @@ void TrimmedPathAnimation::animateCutPaths(platform::compositor::Layer& layer, c
     KeyframeAnimationBuilder::attach<Pieces>(
         LayerProperties::path(), cut,
         [](const Pieces& pieces) {
-            platform::graphics::Path path;
-            for (const BezierPath& piece : pieces) path.addPath(piece.toPath());
-            return AnimatableValue(std::move(path));
+            return pieces.drawn ? AnimatableValue(pieces.drawn) : AnimatableValue(drawnPath(pieces.paths));
         },
         context, layer);
 }

@@ -17,6 +17,7 @@
 // much memory the caller trims on the compositor instead. Called by the shape
 // item layers while they install animations; keeps nothing.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -44,8 +45,17 @@ struct TrimmedPathAnimation {
     // earliest or the latest time is not finite.
     static std::vector<double> sampleTimes(const std::vector<std::vector<KeyframesCombined::Timing>>& timings);
 
-    // Every piece a trim leaves of the paths, in item order.
-    using Pieces = std::vector<BezierPath>;
+    // Every piece a trim leaves of the paths, in item order, with the path
+    // the compositor draws them as: made once with the cut, so that every
+    // copy of the item (a repeater's, a precomposition instance's) plays the
+    // same path instead of building its own from the pieces. A value
+    // interpolated between two cuts has none and is built when mapped.
+    struct Pieces {
+        std::vector<BezierPath> paths;
+        std::shared_ptr<const platform::graphics::Path> drawn;
+
+        bool operator==(const Pieces& other) const { return paths == other.paths; }
+    };
     // The paths of `samplers` (in item order) cut by each of `trims` in turn at
     // every sample time; none when a sampler is missing, there is no trim or
     // there are no sample times. Depends on the document alone, so callers
@@ -57,6 +67,14 @@ struct TrimmedPathAnimation {
     // Adds the "path" animation of `layer` that plays `cut`. Throws what the builder throws.
     static void animateCutPaths(platform::compositor::Layer& layer, const KeyframeGroup<Pieces>& cut,
                                 const LayerAnimationContext& context);
+};
+
+template <>
+struct Interpolation<TrimmedPathAnimation::Pieces> {
+    static TrimmedPathAnimation::Pieces interpolate(const TrimmedPathAnimation::Pieces& from,
+                                                    const TrimmedPathAnimation::Pieces& to, double amount) {
+        return {Interpolation<std::vector<BezierPath>>::interpolate(from.paths, to.paths, amount), nullptr};
+    }
 };
 
 }  // namespace lottie

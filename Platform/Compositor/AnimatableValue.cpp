@@ -122,6 +122,12 @@ std::optional<AnimatableValue> AnimatableValue::interpolate(const AnimatableValu
         case Kind::color:
             return AnimatableValue(mixColors(*from.get<Color>(), *to.get<Color>(), t));
         case Kind::path: {
+            // A path held the same from one key time to the next (a still
+            // shape under a moving trim) is shared, not blended into a copy
+            // of all its elements every frame.
+            if (from.sharedPath() == to.sharedPath()) {
+                return from;
+            }
             std::optional<Path> path = mixPaths(*from.get<Path>(), *to.get<Path>(), t);
             if (!path) {
                 return std::nullopt;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <utility>
+
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::compositor {
 
@@ -20,7 +22,8 @@ struct Segment {
     PathElementType type = PathElementType::lineTo;
     std::array<Point, 4> points{};  // from, then the element's points
     bool startsSubpath = false;
-    std::array<double, samples + 1> lengths{};
+    // A curve's arc length at each of its samples (a line keeps none).
+    std::array<double, samples + 1> lengths;
 
     Point at(double t) const {
         const double u = 1 - t;
@@ -35,7 +38,12 @@ struct Segment {
         }
     }
 
+    // A line's length is exact; a curve's is measured along `samples` chords.
     void measure() {
+        if (type != PathElementType::quadCurveTo && type != PathElementType::curveTo) {
+            length_ = points[0].distanceTo(points[1]);
+            return;
+        }
         lengths[0] = 0;
         Point previous = points[0];
         for (int i = 1; i <= samples; ++i) {
@@ -43,9 +51,10 @@ struct Segment {
             lengths[i] = lengths[i - 1] + previous.distanceTo(next);
             previous = next;
         }
+        length_ = lengths[samples];
     }
 
-    double length() const { return lengths[samples]; }
+    double length() const { return length_; }
 
     // The curve parameter at an arc length along the segment.
     double parameterAt(double distance) const {
@@ -55,12 +64,18 @@ struct Segment {
         if (distance >= length()) {
             return 1;
         }
+        if (type != PathElementType::quadCurveTo && type != PathElementType::curveTo) {
+            return distance / length();
+        }
         const auto upper = std::lower_bound(lengths.begin(), lengths.end(), distance);
         const int i = std::max(1, static_cast<int>(upper - lengths.begin()));
         const double span = lengths[i] - lengths[i - 1];
         const double within = span > 0 ? (distance - lengths[i - 1]) / span : 0;
         return (i - 1 + within) / samples;
     }
+
+private:
+    double length_ = 0;
 };
 
 Point mix(Point a, Point b, double t) { return a + (b - a) * t; }
@@ -94,8 +109,11 @@ void appendPiece(const Segment& s, double t0, double t1, Path& out) {
     }
 }
 
-std::vector<Segment> segmentsOf(const Path& path) {
-    std::vector<Segment> segments;
+// Calls `visit` with each drawn segment of `path`, measured, in order; stops
+// early when `visit` returns false. Keeps one segment at a time, so that
+// trimming a path of millions of segments holds no more than its result.
+template <typename Visit>
+void forEachSegment(const Path& path, Visit&& visit) {
     Point current;
     Point subpathStart;
     bool newSubpath = true;
@@ -123,19 +141,47 @@ std::vector<Segment> segmentsOf(const Path& path) {
         segment.startsSubpath = newSubpath;
         newSubpath = element.type == PathElementType::closeSubpath;
         segment.measure();
-        segments.push_back(segment);
+        if (!visit(segment)) {
+            return;
+        }
     }
-    return segments;
 }
+
+// The segments measured so far count toward the active frame's deadline;
+// false once it has passed (the frame's work is then spent).
+class DeadlineReading {
+public:
+    DeadlineReading() : budget_(graphics::WorkBudget::active()) {}
+    bool keepGoing() {
+        if (budget_ == nullptr || ++measured_ < PathTrimmer::segmentsPerDeadlineCheck) return true;
+        measured_ = 0;
+        return !budget_->checkDeadline(PathTrimmer::segmentsPerDeadlineCheck);
+    }
+
+private:
+    graphics::WorkBudget* budget_;
+    int measured_ = 0;
+};
 
 }  // namespace
 
 double PathTrimmer::length(const Path& path) {
     double total = 0;
-    for (const Segment& segment : segmentsOf(path)) {
+    forEachSegment(path, [&](const Segment& segment) {
         total += segment.length();
-    }
+        return true;
+    });
     return total;
+}
+
+double PathTrimmer::work(const Path& path) {
+    double work = 0;
+    for (const PathElement& element : path.elements()) {
+        const bool curve = element.type == PathElementType::quadCurveTo || element.type == PathElementType::curveTo;
+        work += curve ? workPerCurve : workPerLine;
+    }
+    // Measured twice: once for the whole length, once up to the cut's end.
+    return 2 * work;
 }
 
 Path PathTrimmer::trimmed(const Path& path, double start, double end) {
@@ -145,37 +191,45 @@ Path PathTrimmer::trimmed(const Path& path, double start, double end) {
         return path;
     }
     Path result;
-    if (!(start < end)) {
+    if (!(start < end) || !graphics::WorkBudget::takeActive([&] { return work(path); })) {
         return result;
     }
-    const std::vector<Segment> segments = segmentsOf(path);
+    DeadlineReading deadline;
     double total = 0;
-    for (const Segment& segment : segments) {
+    bool inTime = true;
+    forEachSegment(path, [&](const Segment& segment) {
         total += segment.length();
+        return inTime = deadline.keepGoing();
+    });
+    if (!inTime) {
+        return result;
     }
     const double from = start * total;
     const double to = end * total;
     double position = 0;
     bool drawing = false;
-    for (const Segment& segment : segments) {
+    forEachSegment(path, [&](const Segment& segment) {
         const double a = position;
         const double b = position + segment.length();
         position = b;
         if (segment.startsSubpath) {
             drawing = false;  // each subpath starts its own piece
         }
-        if (b <= from || a >= to || segment.length() <= 0) {
-            continue;
+        if (a >= to) {
+            return false;
         }
-        const double t0 = segment.parameterAt(from - a);
-        const double t1 = segment.parameterAt(to - a);
-        if (!drawing) {
-            result.moveTo(segment.at(t0));
-            drawing = true;
+        if (b > from && segment.length() > 0) {
+            const double t0 = segment.parameterAt(from - a);
+            const double t1 = segment.parameterAt(to - a);
+            if (!drawing) {
+                result.moveTo(segment.at(t0));
+                drawing = true;
+            }
+            appendPiece(segment, t0, t1, result);
         }
-        appendPiece(segment, t0, t1, result);
-    }
-    return result;
+        return inTime = deadline.keepGoing();
+    });
+    return inTime ? result : Path();
 }
 
 }  // namespace platform::compositor

@@ -142,6 +142,22 @@ std::string nullFillerAsset() {
            "]}]";
 }
 
+// A rounded star of 2,500 points (5,000 curves) stroked under a trim whose
+// offset turns 100 times over 100,000 frames: too many frames to cut on the
+// Core Animation engine's samples, so the compositor cuts the star drawn 100
+// times over (half a million curves) every frame.
+std::string starUnderALongTrim() {
+    const auto moving = [](const char* to) {
+        return std::string(R"({"a":1,"k":[{"t":0,"s":[0],"i":{"x":[0.5],"y":[0.5]},"o":{"x":[0.5],"y":[0.5]}},)") +
+               R"({"t":100000,"s":[)" + to + "]}]}";
+    };
+    return shapeLayer(1, R"({"ty":"sr","sy":1,"d":1,"pt":{"a":0,"k":2500},"p":{"a":0,"k":[256,256]},"r":{"a":0,"k":0},)"
+                         R"("ir":{"a":0,"k":100},"is":{"a":0,"k":50},"or":{"a":0,"k":200},"os":{"a":0,"k":50}},)"
+                         R"({"ty":"tm","s":)" + moving("50") + R"(,"e":)" + moving("100") + R"(,"o":)" +
+                             moving("36000") + R"(,"m":1},)"
+                         R"({"ty":"st","c":{"a":0,"k":[0,1,0,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":2},"lc":2,"lj":2})");
+}
+
 TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceWhatIsLeftOut) {
     const std::string built = "layers once its precompositions";
     std::vector<Case> cases = {
@@ -191,6 +207,9 @@ TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceW
          {{400, 100, true}, {100, 400, true}}},
         {"blended full squares fanned out 12 ways 2 deep", fannedOut(square(1, 256, 256, side), 12, 2, R"(,"bm":12)"),
          RenderingEngine::coreAnimation, "drawing work", {{256, 256, true}}, {{256, 256, true}}},
+        // The compositor's cut of the path takes its work from the frame's.
+        {"a rounded star of 2,500 points under a trim turning over 100,000 frames", document(starUnderALongTrim()),
+         RenderingEngine::coreAnimation, "drawing work", {}, {}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -23,6 +23,7 @@
 #include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "tests/Support/RecordingLogger.h"
+#include "tests/Support/SteppingProcessorClock.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
@@ -114,20 +115,30 @@ bool anyContains(const std::vector<std::string>& messages, const std::string& pa
 struct HostileCase {
     const char* name;
     std::string json;
+    // When above 0, each reading of the processor clock moves it on by this
+    // much: the keyframes' pass ends at the set-up's deadline, not at the limit.
+    double clockStep = 0;
 };
+
+// A skew that animates makes the group's whole transform sampled each tenth
+// of a frame over its keyframes' span: ten matrices a frame.
+std::string skewedGroup(double frames) {
+    return document(60, shapeLayer("Skewed", R"({"ty":"gr","nm":"Group","it":[)" + centredSquare + "," + redFill +
+                                                 R"(,{"ty":"tr","nm":"Transform","p":{"a":0,"k":[0,0]},)"
+                                                 R"("a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},)"
+                                                 R"("o":{"a":0,"k":100},"sk":)" +
+                                                 animated({keyframe(0, "[0]"), keyframe(frames, "[30]")}) +
+                                                 R"(,"sa":{"a":0,"k":0}}]})"));
+}
 
 std::vector<HostileCase> overBudgetCases() {
     const std::string spin = animated({keyframe(0, "[0]"), keyframe(100000, "[360]")});
     return {
-        // A skew that animates makes the group's whole transform sampled each
-        // tenth of a frame over its keyframes' span: a million matrices.
-        {"a skewed group sampled over 100,000 frames",
-         document(60, shapeLayer("Skewed", R"({"ty":"gr","nm":"Group","it":[)" + centredSquare + "," + redFill +
-                                               R"(,{"ty":"tr","nm":"Transform","p":{"a":0,"k":[0,0]},)"
-                                               R"("a":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0},)"
-                                               R"("o":{"a":0,"k":100},"sk":)" +
-                                               animated({keyframe(0, "[0]"), keyframe(100000, "[30]")}) +
-                                               R"(,"sa":{"a":0,"k":0}}]})"))},
+        // A million matrices.
+        {"a skewed group sampled over 100,000 frames", skewedGroup(100000)},
+        // 30,000 matrices, well within the limit, but each 4,096 values
+        // sampled read a clock that moves on by 0.2 s.
+        {"a skewed group sampled over 3,000 frames on a slow machine", skewedGroup(3000), 0.2},
         // Two paths of one group are drawn as one, their keyframes sampled
         // together when their times differ: while the layer tree is built.
         {"two paths of 1,000 vertices keyed at different times over 100,000 frames",
@@ -232,9 +243,13 @@ Drawn drawTwoFrames(const std::shared_ptr<const lottie::LottieAnimation>& animat
 }
 
 TEST(HostileSampling, TheAutomaticChoiceFallsBackAndTheNamedEngineRefuses) {
-    const std::string refusal = lottie::SamplingBudget::exceededMessage(lottie::SamplingBudget::defaultLimit);
     for (const HostileCase& item : overBudgetCases()) {
         SCOPED_TRACE(item.name);
+        const std::string refusal = item.clockStep > 0
+                                        ? lottie::SamplingBudget::deadlineMessage()
+                                        : lottie::SamplingBudget::exceededMessage(lottie::SamplingBudget::defaultLimit);
+        std::optional<testsupport::SteppingProcessorClock::Installation> clock;
+        if (item.clockStep > 0) clock.emplace(item.clockStep);
         const auto animation = lottie::LottieAnimation::fromData(item.json, lottie::DecodingStrategy::dictionaryBased);
         ASSERT_TRUE(animation);
 

@@ -271,6 +271,16 @@ TEST_F(ShapePathAnimationTest, AnimatedRadiiThatReachHalfTheShorterSideAreSample
         return R"({"a":1,"k":[{"t":0,"s":[)" + std::to_string(from) +
                R"(],"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":[)" + std::to_string(to) + "]}]}";
     };
+    // A bar 10 wide whose height moves, with easing whose values run from `low` to `high`.
+    const auto height = [](double from, double to, double low, double high) {
+        return R"({"a":1,"k":[{"t":0,"s":[10,)" + std::to_string(from) + R"(],"i":{"x":[0.6],"y":[)" +
+               std::to_string(high) + R"(]},"o":{"x":[0.4],"y":[)" + std::to_string(low) + R"(]}},{"t":30,"s":[10,)" +
+               std::to_string(to) + "]}]}";
+    };
+    const auto grown = [](const char* from, const char* to) {
+        return R"({"a":1,"k":[{"t":0,"s":)" + std::string(from) +
+               R"(,"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":)" + to + "}]}";
+    };
     struct Case {
         const char* name;
         std::string radius;
@@ -283,10 +293,24 @@ TEST_F(ShapePathAnimationTest, AnimatedRadiiThatReachHalfTheShorterSideAreSample
         {"down from above the limit", radius(60, 10), R"({"a":0,"k":[60,40]})", 301},
         {"up to the limit exactly", radius(0, 20), R"({"a":0,"k":[60,40]})", 2},
         {"up past the limit", radius(0, 21), R"({"a":0,"k":[60,40]})", 301},
+        // Past the smallest half side of any keyframe (10), but below half
+        // the width all the way (which grows with it): the radius is drawn
+        // as keyed, and its keyframes are kept.
         {"a limit the size passes on the way",
          radius(5, 25), R"({"a":1,"k":[{"t":0,"s":[20,60],"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":[80,60]}]})",
+         2},
+        {"a radius that overtakes the width it grows with",
+         radius(5, 45), R"({"a":1,"k":[{"t":0,"s":[20,60],"i":{"x":[0.6],"y":[0.6]},"o":{"x":[0.4],"y":[0.4]}},{"t":30,"s":[80,60]}]})",
          301},
         {"a still radius above the limit", R"({"a":0,"k":50})", R"({"a":0,"k":[60,40]})", 1},
+        // The width stops the radius at 5 at every keyframe, the height never does.
+        {"a still radius above a still width while the height moves", R"({"a":0,"k":20})", height(40, 14, 0, 1), 2},
+        {"the same, eased past its ends", R"({"a":0,"k":20})", height(40, 14, -0.5, 1.5), 301},
+        {"the same, the height passing the width", R"({"a":0,"k":20})", height(40, 8, 0, 1), 301},
+        // Half the width is the smallest of the three at both keyframes.
+        {"a capsule growing both ways, narrower throughout", R"({"a":0,"k":50})", grown("[10,40]", "[30,60]"), 2},
+        {"a capsule growing both ways, its width passing its height", R"({"a":0,"k":50})",
+         grown("[10,40]", "[60,30]"), 301},
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.name);

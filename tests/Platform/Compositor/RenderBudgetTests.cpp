@@ -142,23 +142,40 @@ TEST(RenderBudget, SurfacesHeldAtOnceCostTheirNewMemoryWhereSurfacesInARowShareI
 
 // Past the frame's deadline the frame ends where it is: between layers (400
 // boxes of 5 points, row by row, each counting toward the clock's readings
-// as it is entered and drawn) or within one drawing, whose scan conversion
+// as it is entered and drawn), within one drawing, whose scan conversion
 // counts its spans (50 upright stripes of a point, each row of them 50
-// spans, laid down from the top). Each reading of the clock moves it on by
-// the step. Drawn on the drawing thread alone, so that the readings fall
-// the same on every run.
+// spans, laid down from the top), or while a stroke's path is trimmed (a
+// line of 100,000 segments cut to its first fifth between 20 boxes and 20
+// more, which alone take too few readings to pass the deadline: the cut
+// falls at the stroke), while 20,000 layers that draw nothing are entered,
+// or while a clip of 50 leaning stripes is laid down row by row as the
+// coverage a box is drawn through. Each reading of the clock moves it on by
+// the step.
+// Drawn on the drawing thread alone, so that the readings fall the same on
+// every run.
 TEST(RenderBudget, AFramePastItsDeadlineEndsWhereItIsAndSaysSoOnce) {
+    enum class Kind { boxes, stripes, trimmedStroke, emptyLayers, clippedStripes };
     struct Case {
         const char* name;
-        bool stripes;  // else boxes
+        Kind kind;
         double step;
         bool cut;
+        // Where the cut falls in the drawing order, when only one place can cut.
+        long cutAt = -1;
     };
     const Case cases[] = {
-        {"boxes, the clock standing still", false, 0, false},
-        {"boxes, the clock passing the deadline in a few readings", false, 0.25, true},
-        {"stripes, the clock standing still", true, 0, false},
-        {"stripes, the first reading passing the deadline", true, 2, true},
+        {"boxes, the clock standing still", Kind::boxes, 0, false},
+        {"boxes, the clock passing the deadline in a few readings", Kind::boxes, 0.25, true},
+        {"stripes, the clock standing still", Kind::stripes, 0, false},
+        {"stripes, the first reading passing the deadline", Kind::stripes, 2, true},
+        {"a trimmed stroke among boxes, the clock standing still", Kind::trimmedStroke, 0, false},
+        {"a trimmed stroke among boxes, the clock passing the deadline in a few readings", Kind::trimmedStroke,
+         0.25, true, 20},
+        {"20,000 layers that draw nothing between two boxes, the clock passing the deadline in a few readings",
+         Kind::emptyLayers, 0.25, true, 1},
+        {"a box clipped to stripes, the clock standing still", Kind::clippedStripes, 0, false},
+        // Its coverage is not laid down whole: the box is left out.
+        {"a box clipped to stripes, the first reading passing the deadline", Kind::clippedStripes, 2, true, 0},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -166,19 +183,75 @@ TEST(RenderBudget, AFramePastItsDeadlineEndsWhereItIsAndSaysSoOnce) {
         const platform::graphics::CoverageWorkers::SerialScope serial;
         auto root = std::make_shared<ReportingRoot>(100);
         std::vector<bool> drawn;
-        if (test.stripes) {
+        if (test.kind == Kind::trimmedStroke) {
+            const auto boxAt = [](int box) { return platform::graphics::Rect(5.0 * (box % 20), 80 + 5.0 * (box / 20), 5, 5); };
+            for (int box = 0; box < 20; ++box) root->addSublayer(makeBox(boxAt(box), Color::rgb(1, 0, 0, 1)));
+            platform::graphics::Path line;
+            line.moveTo({0, 50});
+            for (int segment = 1; segment <= 100'000; ++segment) line.lineTo({segment / 1000.0, 50});
+            auto stroke = platform::compositor::ShapeLayer::make();
+            stroke->setFrame({0, 0, 100, 100});
+            stroke->setPath(line);
+            stroke->setFillColor(std::nullopt);
+            stroke->setStrokeColor(Color::rgb(1, 0, 0, 1));
+            stroke->setLineWidth(4);
+            stroke->setStrokeEnd(0.2);
+            root->addSublayer(stroke);
+            for (int box = 20; box < 40; ++box) root->addSublayer(makeBox(boxAt(box), Color::rgb(1, 0, 0, 1)));
+            const auto image = renderTree(root, 0, 100, 100);
+            ASSERT_TRUE(image);
+            EXPECT_TRUE(pixelIs(*image, 30, 50, kClear)) << "drawn past the trim";
+            for (int box = 0; box < 40; ++box) {
+                const platform::graphics::Rect at = boxAt(box);
+                drawn.push_back(premultipliedAt(*image, int(at.midX()), int(at.midY())).a > 0);
+                if (box == 19) drawn.push_back(premultipliedAt(*image, 10, 50).a > 0);
+            }
+        } else if (test.kind == Kind::emptyLayers) {
+            root->addSublayer(makeBox({0, 0, 5, 5}, Color::rgb(1, 0, 0, 1)));
+            for (int layer = 0; layer < 20'000; ++layer) {
+                auto empty = Layer::make();
+                empty->setFrame({0, 0, 100, 100});
+                root->addSublayer(empty);
+            }
+            root->addSublayer(makeBox({10, 0, 5, 5}, Color::rgb(1, 0, 0, 1)));
+            const auto image = renderTree(root, 0, 100, 100);
+            ASSERT_TRUE(image);
+            for (int x : {2, 12}) drawn.push_back(premultipliedAt(*image, x, 2).a > 0);
+        } else if (test.kind == Kind::stripes || test.kind == Kind::clippedStripes) {
             platform::graphics::Path stripes;
-            for (int stripe = 0; stripe < 50; ++stripe) stripes.addRect({2.0 * stripe, 0, 1, 100});
+            for (int stripe = 0; stripe < 50; ++stripe) {
+                if (test.kind == Kind::stripes) {
+                    stripes.addRect({2.0 * stripe, 0, 1, 100});
+                    continue;
+                }
+                // Leaning half a point over their height: a clip of rectangles
+                // alone is kept as rectangles, not laid down row by row.
+                stripes.moveTo({2.0 * stripe, 0});
+                stripes.lineTo({2.0 * stripe + 1, 0});
+                stripes.lineTo({2.0 * stripe + 1.5, 100});
+                stripes.lineTo({2.0 * stripe + 0.5, 100});
+                stripes.closeSubpath();
+            }
             auto shape = platform::compositor::ShapeLayer::make();
             shape->setFrame({0, 0, 100, 100});
             shape->setPath(stripes);
             shape->setFillColor(Color::rgb(1, 0, 0, 1));
-            root->addSublayer(shape);
+            if (test.kind == Kind::clippedStripes) {
+                // The stripes clip a plain box: their rows are laid down as
+                // the coverage the box is drawn through.
+                auto box = makeBox({0, 0, 100, 100}, Color::rgb(1, 0, 0, 1));
+                box->setMask(shape);
+                root->addSublayer(box);
+            } else {
+                root->addSublayer(shape);
+            }
             const auto image = renderTree(root, 0, 100, 100);
             ASSERT_TRUE(image);
             // Row by row: whether the stripes show on it, and the gaps stay clear.
             for (int y = 0; y < 100; ++y) {
-                EXPECT_TRUE(pixelIs(*image, 1, y, kClear)) << y;
+                if (test.kind == Kind::stripes) {
+                    EXPECT_TRUE(pixelIs(*image, 1, y, kClear)) << y;
+                }
                 drawn.push_back(premultipliedAt(*image, 0, y).a > 0);
             }
         } else {
@@ -195,8 +268,12 @@ TEST(RenderBudget, AFramePastItsDeadlineEndsWhereItIsAndSaysSoOnce) {
         const auto end = std::find(drawn.begin(), drawn.end(), false);
         EXPECT_EQ(std::find(end, drawn.end(), true), drawn.end()) << "drawn after the cut";
         if (test.cut) {
-            EXPECT_GT(end - drawn.begin(), 0) << "nothing drawn";
             EXPECT_LT(end - drawn.begin(), static_cast<long>(drawn.size())) << "nothing cut";
+            if (test.cutAt >= 0) {
+                EXPECT_EQ(end - drawn.begin(), test.cutAt);
+            } else {
+                EXPECT_GT(end - drawn.begin(), 0) << "nothing drawn";
+            }
             ASSERT_EQ(root->reports.size(), 1u);
             EXPECT_NE(root->reports.front().find("deadline of 1 s of processor time"), std::string::npos)
                 << root->reports.front();

@@ -129,7 +129,8 @@ TEST(WorkBudget, AClipTakesItsPathsCostAndLetsNothingThroughWhenRefused) {
 // deadline and once its checks add up to unitsPerReading.
 TEST(WorkBudget, ItsDeadlineAddsUpTheThreadsWorkingForItAndSpendsItOncePassed) {
     constexpr int reading = ProcessorDeadline::unitsPerReading;
-    enum class On { drawingThread, anotherDeadline, anotherThread };
+    // takes: `units` drawings of no cost taken, each counting an item.
+    enum class On { drawingThread, anotherDeadline, anotherThread, takes };
     struct Step {
         const char* what;
         int units;
@@ -144,10 +145,12 @@ TEST(WorkBudget, ItsDeadlineAddsUpTheThreadsWorkingForItAndSpendsItOncePassed) {
         {"work for another deadline", reading, On::anotherDeadline, 0.5, false},
         // Its start, its check and its end: two steps of its own time.
         {"a thread that works for it adds its own time", reading, On::anotherThread, 1.0, false},
-        {"the drawing thread's next reading passes it", reading, On::drawingThread, 1.25, true},
+        {"drawings that cost nothing count an item each", reading / ProcessorDeadline::unitsPerItem, On::takes, 1.25,
+         false},
+        {"the drawing thread's next reading passes it", reading, On::drawingThread, 1.5, true},
     };
     const testsupport::SteppingProcessorClock::Installation clock(0.25);
-    const auto deadline = std::make_shared<ProcessorDeadline>(1.25);
+    const auto deadline = std::make_shared<ProcessorDeadline>(1.5);
     WorkBudget budget(1e12, deadline);
     {
         const ProcessorDeadline::Scope counting(deadline);
@@ -167,6 +170,8 @@ TEST(WorkBudget, ItsDeadlineAddsUpTheThreadsWorkingForItAndSpendsItOncePassed) {
                     EXPECT_FALSE(ProcessorDeadline::checkCurrent(step.units));
                 }
                 EXPECT_DOUBLE_EQ(other->spent(), 0.5);
+            } else if (step.on == On::takes) {
+                for (int take = 0; take < step.units; ++take) EXPECT_TRUE(budget.take(0));
             } else {
                 EXPECT_EQ(budget.checkDeadline(step.units), step.passedAfter);
             }

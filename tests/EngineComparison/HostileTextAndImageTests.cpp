@@ -8,8 +8,9 @@
 // paragraphs of such words, alone or shown by several precomposition
 // instances; thousands of one-letter paragraphs; thousands of tabs; a letter
 // with thousands of marks, or with runs of marks split by zero-width spaces;
-// zero-width characters after a letter a line cannot hold; and a stroke a
-// million times the font size on a long text. Each draws what it can within
+// zero-width characters after a letter a line cannot hold; a point text of
+// thousands of runs of alternating scripts and directions, alone or in many
+// layers; and a stroke a million times the font size on a long text. Each draws what it can within
 // the bounds and says once what they cut.
 
 #include <gtest/gtest.h>
@@ -169,6 +170,18 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
         {"10 instances of 40 paragraphs of 500 letters in a box one unit wide",
          fannedOut(textLayer(repeated(std::string(500, 'a') + "\\r", 40), oneUnitBox), 10, 1), layout, {}, 20},
         {"12 instances of 13,000 one-letter paragraphs", fannedOut(textLayer(repeated("a\\r", 13'000)), 12, 1),
+         layout, {}, 20},
+        // Each change of script or direction starts a run, and Pango puts the
+        // runs of a line that mixes directions in order at a cost that grows
+        // with the square of their number: 7 s for these, unbounded.
+        {"a point text of 100,000 letters alternating Latin and Hebrew", textDocument(repeated("a\xD7\x90", 50'000)),
+         layout, {}, 20},
+        {"a point text of 100,000 letters cycling through ten scripts",
+         textDocument(repeated("a\xD7\x90\xCE\xB1\xD0\xB1\xD8\xA8\xE4\xB8\xAD\xE0\xA4\x95\xE0\xB8\x81\xE1\x83\x90\xD5\xA1", 10'000)),
+         layout, {}, 20},
+        // Many texts, each within the bound of one, are bounded together.
+        {"120 texts of 2,048 runs alternating Latin and Hebrew",
+         document(listOf(120, [](int index) { return textLayer(std::to_string(index) + repeated("a\xD7\x90", 1'024)); })),
          layout, {}, 20},
         // A text without a box grows by its stroke below its anchor, which
         // lifts it out of view: its bounded pen reaches no glyph into the

@@ -144,6 +144,8 @@ private:
     void layoutBox(const platform::text::Framesetter& framesetter);
     // Makes the frames of the last layout, if not made yet.
     void makeFrames();
+    // Says, once per layout cache, that a layout was cut when `cut`.
+    void sayIfCut(bool cut);
 
     std::optional<std::string> text_;
     std::optional<platform::text::Font> font_;

@@ -319,7 +319,7 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
 }
 
 // Framesetters of one cache lay the same text out once between them, whatever
-// colours and strokes cover it, and again for another box; a framesetter keeps
+// colours and strokes cover it, and again for another box, size or font; a framesetter keeps
 // its layout, so measuring and framing at one width lay out once. The texts of
 // one cache make at most TextLayoutAllowance::maximumLines lines together: a
 // text past them shows none, until a layout that held lines is gone, and one
@@ -342,6 +342,14 @@ TEST(FramesetterTest, FramesettersOfACacheShareLayoutsAndOneAllowance) {
     EXPECT_GT(filling.createFrame(Rect(0, 0, 200, 200)).lines().size(), 0u);
     EXPECT_EQ(Framesetter(styled(text)).createFrame(Rect(0, 0, 100, 200)).lines(), filled.lines());
     EXPECT_EQ(TextLayout::madeOnThisThread() - before, 3u);
+    // The same words in another size or font are laid out anew.
+    AttributedString serif = styled(text);
+    serif.setFont(serif.wholeRange(), Font("DejaVu Serif", 20));
+    for (const AttributedString& other : {styled(text, {}, 21), serif}) {
+        const std::size_t made = TextLayout::madeOnThisThread();
+        EXPECT_NE(Framesetter(other, cache).createFrame(Rect(0, 0, 100, 200)).lines().size(), 0u);
+        EXPECT_EQ(TextLayout::madeOnThisThread() - made, 1u);
+    }
 
     // Four texts of as many one-letter paragraphs as a text may make.
     const auto paragraphs = [](char letter) {

@@ -103,6 +103,9 @@ void TextLayer::setupAnimations(const LayerAnimationContext& context) {
         }
     }
     layOutRenderLayer();
+    // A text not laid out past the set-up's deadline ends the set-up as a
+    // keyframe sampled past it does, the message naming the deadline.
+    if (renderLayer_->isPastDeadline() && own.samplingBudget) own.samplingBudget->charge(0.0, own);
     if (auto fill = overrideColor(own, "Color", true)) renderLayer_->setFillColor(*fill);
     if (auto stroke = overrideColor(own, "Stroke Color", false)) renderLayer_->setStrokeColor(*stroke);
 }

@@ -50,6 +50,9 @@ public:
     // Whether the last layout made, when there is one, was cut to bound its
     // cost (see TextLayout).
     bool isCut() const;
+    // Whether the last layout made was left without lines past a deadline
+    // (see TextLayoutCache::layout).
+    bool isPastDeadline() const;
 
 private:
     std::shared_ptr<const TextLayout> layoutAt(double width) const;

@@ -145,6 +145,9 @@ TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, PangoContex
     }
 }
 
+TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, double width, PastDeadline)
+    : text_(std::move(text)), pangoWidth_(pangoWidthFor(*text_, width)), pastDeadline_(true) {}
+
 TextLayout::~TextLayout() {
     if (allowance_) allowance_->giveBack(made_);
 }

@@ -58,6 +58,10 @@ public:
     // without wrapping.
     TextLayout(std::shared_ptr<const AttributedString> text, PangoContext* context, double width,
                std::shared_ptr<TextLayoutAllowance> allowance = nullptr);
+    // A layout of `text` at `width` without lines, for a text not laid out
+    // because the work it was asked for passed its deadline.
+    struct PastDeadline {};
+    TextLayout(std::shared_ptr<const AttributedString> text, double width, PastDeadline);
     ~TextLayout();
     TextLayout(const TextLayout&) = delete;
     TextLayout& operator=(const TextLayout&) = delete;
@@ -79,6 +83,8 @@ public:
     static bool wrapsAt(double width);
     // Whether a bound above left out or replaced some of the text.
     bool cut() const { return cut_; }
+    // Whether the text was not laid out, past a deadline.
+    bool pastDeadline() const { return pastDeadline_; }
     // Whether this is the layout `text` would get at `width`: the same
     // characters in the same runs, with the same fonts, tracking, ligatures and
     // paragraph styles (their colours and strokes do not change a layout),
@@ -123,6 +129,7 @@ private:
     std::vector<GObjectPointer<PangoLayout>> paragraphs_;
     std::vector<LaidOutLine> lines_;
     bool cut_ = false;
+    bool pastDeadline_ = false;
 };
 
 }  // namespace platform::text

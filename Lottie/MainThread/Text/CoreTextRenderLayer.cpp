@@ -197,6 +197,11 @@ void CoreTextRenderLayer::relayoutText() {
     }
 }
 
+bool CoreTextRenderLayer::isPastDeadline() const {
+    return (fillFramesetter_ && fillFramesetter_->isPastDeadline()) ||
+           (strokeFramesetter_ && strokeFramesetter_->isPastDeadline());
+}
+
 void CoreTextRenderLayer::layoutBox(const Framesetter& framesetter) {
     const platform::text::Font& font = *font_;
     double horizontalOffset = 0;

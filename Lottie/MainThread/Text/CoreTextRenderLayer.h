@@ -121,6 +121,9 @@ public:
     platform::graphics::Point drawingAnchor() const { return drawingAnchor_; }
     // The fill pass's string (the whole text with its fill and range colours).
     const std::optional<platform::text::AttributedString>& attributedString() const { return attributedString_; }
+    // Whether the last layout left the text out because the work it was laid
+    // out in passed its deadline (see platform::text::TextLayoutCache).
+    bool isPastDeadline() const;
     bool hasFillPass() const { return fillFramesetter_.has_value(); }
     bool hasStrokePass() const { return strokeFramesetter_.has_value(); }
 

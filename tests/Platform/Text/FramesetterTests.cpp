@@ -9,6 +9,8 @@
 #include "Platform/Text/TextLayout.h"
 #include "Platform/Text/TextLayoutAllowance.h"
 #include "Platform/Text/TextLayoutCache.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
+#include "tests/Support/SteppingProcessorClock.h"
 
 namespace {
 
@@ -323,7 +325,7 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
 // its layout, so measuring and framing at one width lay out once. The texts of
 // one cache make at most TextLayoutAllowance::maximumLines lines together: a
 // text past them shows none, until a layout that held lines is gone, and one
-// that reaches them keeps the lines left.
+// that reaches them keeps the lines left. Each layout made reads the deadline.
 TEST(FramesetterTest, FramesettersOfACacheShareLayoutsAndOneAllowance) {
     using platform::text::TextLayout;
     using platform::text::TextLayoutAllowance;
@@ -389,6 +391,25 @@ TEST(FramesetterTest, FramesettersOfACacheShareLayoutsAndOneAllowance) {
     const Frame kept = Framesetter(styled(separated), bounded).createFrame(Rect(0, 0, kFree, kFree));
     EXPECT_TRUE(kept.isCut());
     EXPECT_EQ(kept.lines().size(), 500u);
+
+    // Each text a cache lays out reads the clock of the deadline the thread
+    // counts toward, as one layout may cost milliseconds: past it, texts are
+    // given layouts without lines. Each reading here moves the clock on by a
+    // quarter of the deadline.
+    const testsupport::SteppingProcessorClock::Installation clock(0.25);
+    const auto deadline = std::make_shared<platform::graphics::ProcessorDeadline>(1);
+    const platform::graphics::ProcessorDeadline::Scope counting(deadline);
+    std::vector<Framesetter> timed;
+    std::size_t laidOut = 0;
+    for (char letter = 'a'; letter <= 'h'; ++letter) {
+        timed.emplace_back(styled(std::string(3, letter)), cache);
+        const bool shown = !timed.back().createFrame(Rect(0, 0, kFree, kFree)).lines().empty();
+        EXPECT_EQ(timed.back().isPastDeadline(), !shown);
+        if (shown) ++laidOut;
+    }
+    EXPECT_GE(laidOut, 2u);
+    EXPECT_LE(laidOut, 5u);
+    EXPECT_TRUE(deadline->hasPassed());
 }
 
 }  // namespace

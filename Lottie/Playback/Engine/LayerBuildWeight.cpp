@@ -116,12 +116,18 @@ std::size_t characters(const TextLayerModel& text) {
 
 }  // namespace
 
-std::size_t LayerBuildWeight::of(const LayerModel& model) {
+std::size_t LayerBuildWeight::of(const LayerModel& model, FontSizes& fontSizes) {
     std::size_t weight = 1 + maskWeight(model);
     if (const auto* shape = dynamic_cast<const ShapeLayerModel*>(&model)) {
         weight += vertexWeight(shape->items) / verticesPerLayer;
     } else if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {
         weight += textLayerWeight - 1 + characters(*text) / charactersPerLayer;
+        if (text->text) {
+            for (const auto& keyframe : text->text->keyframes()) {
+                const TextDocument& document = keyframe.value();
+                if (fontSizes.emplace(document.fontFamily, document.fontSize).second) weight += fontSizeWeight;
+            }
+        }
     }
     return weight;
 }

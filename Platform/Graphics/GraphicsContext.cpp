@@ -447,6 +447,11 @@ void GraphicsContext::cutFarCurves(bool stroked) {
     const State& s = state();
     // A dash pattern is laid along the path's length, which cutting changes.
     if (devicePath_.isEmpty() || (stroked && !s.dashLengths.empty())) return;
+    const std::vector<PathElement>& elements = devicePath_.elements();
+    if (std::none_of(elements.begin(), elements.end(),
+                     [](const PathElement& element) { return element.type == PathElementType::curveTo; })) {
+        return;
+    }
     const double reach = stroked ? strokeReach() : 0;
     if (!std::isfinite(reach)) return;
     // Two pixels more for antialiasing and rounding.

@@ -122,11 +122,11 @@ std::size_t LayerBuildWeight::of(const LayerModel& model, FontSizes& fontSizes) 
         weight += vertexWeight(shape->items) / verticesPerLayer;
     } else if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {
         weight += textLayerWeight - 1 + characters(*text) / charactersPerLayer;
-        if (text->text) {
-            for (const auto& keyframe : text->text->keyframes()) {
-                const TextDocument& document = keyframe.value();
-                if (fontSizes.emplace(document.fontFamily, document.fontSize).second) weight += fontSizeWeight;
-            }
+        // A set-up lays a text out at its first document; the sizes of later
+        // ones are looked up as frames show them, within each frame's deadline.
+        if (text->text && !text->text->keyframes().empty()) {
+            const TextDocument& document = text->text->keyframes().front().value();
+            if (fontSizes.emplace(document.fontFamily, document.fontSize).second) weight += fontSizeWeight;
         }
     }
     return weight;

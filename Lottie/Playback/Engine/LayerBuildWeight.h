@@ -3,7 +3,7 @@
 // layer: the layer itself, one more per mask and per 32 vertices of its path, and what it holds that each
 // built copy keeps its own nodes and values for (each shape item, the vertices
 // of its paths, stars and polygons, what its trims cut again, the characters
-// of its text, a font size its text is the first to use). Precompositions repeated at every level repeat
+// of its text, the font size it is first shown at when it is the first to use it). Precompositions repeated at every level repeat
 // whatever their layers hold, so the factory's cap on what an animation builds
 // counts these weights rather than layers alone. It also holds the limits on
 // building that both engines keep. Stateless; used by CompositionLayerFactory
@@ -68,9 +68,9 @@ public:
     // How a message about a set-up that passed its deadline begins.
     static std::string setUpDeadlinePassed();
 
-    // The weight of building `model` once: at least 1, and fontSizeWeight for
-    // each font at a size among its text documents not in `fontSizes`, which
-    // it is added to.
+    // The weight of building `model` once: at least 1, and fontSizeWeight
+    // when the font and size of its first text document are not in
+    // `fontSizes`, which they are added to.
     static std::size_t of(const LayerModel& model, FontSizes& fontSizes);
     // Adds `weight` to `spent` when it fits within maximumWeight, and tells
     // whether it did. A layer that does not fit is left out on its own: a

@@ -3,8 +3,9 @@
 // layer: the layer itself, one more per mask and per 32 vertices of its path, and what it holds that each
 // built copy keeps its own nodes and values for (each shape item, the vertices
 // of its paths, stars and polygons, what its trims cut again, the characters
-// of its text, the font size it is first shown at when it is the first to use it). Precompositions repeated at every level repeat
-// whatever their layers hold, so the factory's cap on what an animation builds
+// of its text, the font size it is first shown at when it is the first to
+// use it). Precompositions repeated at every level repeat whatever their
+// layers hold, so the factory's cap on what an animation builds
 // counts these weights rather than layers alone. It also holds the limits on
 // building that both engines keep. Stateless; used by CompositionLayerFactory
 // and by the Core Animation engine's LayerBuildBudget.

@@ -21,7 +21,8 @@ bool LayerBuildBudget::take(std::size_t weight, const CompatibilityTrackerProvid
         reportOnce(weightReported_,
                    "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +
                        " layers once its precompositions, parents and repeaters are expanded (a layer's masks, paths "
-                       "and text counted as more layers by their size); the rest are not shown",
+                       "and text, and each font size its texts use, counted as more layers by their size); the rest "
+                       "are not shown",
                    reporter);
         return false;
     }

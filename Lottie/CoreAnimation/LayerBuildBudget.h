@@ -16,6 +16,7 @@
 #include <string>
 
 #include "Lottie/CoreAnimation/CompatibilityTrackerProviding.h"
+#include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
@@ -38,6 +39,8 @@ public:
     // (LayerBuildWeight::take: what is refused is left out on its own), or
     // when the set-up has passed its deadline.
     bool take(std::size_t weight, const CompatibilityTrackerProviding& reporter);
+    // LayerBuildWeight::of `model`, its font sizes weighed once a build.
+    std::size_t weightOf(const LayerModel& model) { return LayerBuildWeight::of(model, fontSizes_); }
     // Whether the layers of a precomposition `depth` levels deep are built
     // (reported once when they are not).
     bool allowsPrecompositionDepth(std::size_t depth, const CompatibilityTrackerProviding& reporter);
@@ -49,6 +52,7 @@ private:
     void reportOnce(bool& reported, std::string message, const CompatibilityTrackerProviding& reporter);
 
     std::size_t weight_ = 0;
+    LayerBuildWeight::FontSizes fontSizes_;
     std::shared_ptr<platform::graphics::ProcessorDeadline> deadline_;
     bool deadlineReported_ = false;
     bool weightReported_ = false;

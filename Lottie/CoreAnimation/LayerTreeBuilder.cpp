@@ -183,7 +183,7 @@ std::shared_ptr<BaseCompositionLayer> LayerTreeBuilder::buildEngineLayer(const L
     LayerContext layerContext = context.forLayerNamed(model.name);
     if (!layerContext.buildBudget->allowsLayerDepth(context.depth, layerContext)) return nullptr;
     // Weighed before it is built: a text layer lays its text out as it is made.
-    if (!layerContext.buildBudget->take(LayerBuildWeight::of(model), layerContext)) return nullptr;
+    if (!layerContext.buildBudget->take(layerContext.buildBudget->weightOf(model), layerContext)) return nullptr;
     if (model.hidden) return makeTransformLayer(shared);
     std::shared_ptr<BaseCompositionLayer> layer;
     switch (model.type) {

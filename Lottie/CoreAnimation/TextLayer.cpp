@@ -103,6 +103,9 @@ void TextLayer::setupAnimations(const LayerAnimationContext& context) {
         }
     }
     layOutRenderLayer();
+    // A text not laid out past the set-up's deadline ends the set-up as a
+    // keyframe sampled past it does, the message naming the deadline.
+    if (renderLayer_->isPastDeadline() && own.samplingBudget) own.samplingBudget->charge(0.0, own);
     // Chosen again on every set-up: without an override (one removed since the
     // last, say), the document's own colours come back.
     const auto fill = overrideColor(own, "Color", true);

@@ -53,6 +53,7 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     context.setUpDeadline =
         std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
     const platform::graphics::ProcessorDeadline::Scope counting(context.setUpDeadline);
+    setUpDeadline_ = context.setUpDeadline;
     std::vector<std::shared_ptr<CompositionLayer>> layers =
         CompositionLayerFactory::makeCompositionLayers(animation_->layers, context);
     CompositionLayerFactory::stack(layers, *this, bounds, animationLayers_);
@@ -101,6 +102,12 @@ void MainThreadAnimationLayer::display() {
     std::optional<AnimatorNode::ForcedUpdates> forced;
     if (forceDisplayUpdateOnEachFrame_) forced.emplace();
     const bool animationEnd = isAnimationEnd(frame);
+    std::optional<platform::graphics::ProcessorDeadline::Scope> counting;
+    if (!platform::graphics::ProcessorDeadline::current()) {
+        counting.emplace(setUpDeadline_ ? std::move(setUpDeadline_)
+                                        : std::make_shared<platform::graphics::ProcessorDeadline>(
+                                              LayerBuildWeight::setUpDeadlineSeconds));
+    }
     for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
 }
 

@@ -12,6 +12,11 @@
 //
 // Image layers get their pictures through a LayerImageProvider, which the image
 // provider setter and refreshImages() re-run.
+//
+// A display pass lays texts out; one asked for outside any deadline (before
+// the first frame is drawn, or by the display link) counts toward one of its
+// own: the first toward the rest of the set-up's, later ones toward a fresh
+// one as long, so that a text that changes each frame is bounded each frame.
 
 #include <functional>
 #include <memory>
@@ -25,6 +30,7 @@
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Playback/RootAnimationLayer.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
@@ -107,6 +113,8 @@ private:
     std::any valueOfFirstMatch(const AnimationKeypath& keypath, std::optional<double> atFrame, bool original);
 
     std::shared_ptr<const LottieAnimation> animation_;
+    // The set-up's deadline, until the first display pass takes it over.
+    std::shared_ptr<platform::graphics::ProcessorDeadline> setUpDeadline_;
     bool respectAnimationFrameRate_ = false;
     bool forceDisplayUpdateOnEachFrame_ = false;
     std::vector<std::shared_ptr<CompositionLayer>> animationLayers_;

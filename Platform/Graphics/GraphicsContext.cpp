@@ -12,6 +12,7 @@
 #include "Platform/Graphics/WorkBudget.h"
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
+#include "Platform/Graphics/FarCurveCutter.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
@@ -366,57 +367,109 @@ void GraphicsContext::syncCairoPath() const {
     cairoPathElements_ = elements.size();
 }
 
+void GraphicsContext::measureDeviceElement(const PathElement& element, Point& current, Point& subpathStart,
+                                           const Rect* within) {
+    PathExtent& extent = pathExtent_;
+    const double rows = height_ > 0 ? height_ : kDeviceLimit;
+    const double columns = width_ > 0 ? width_ : kDeviceLimit;
+    // A segment that lies outside `within` walks none of its cells.
+    const auto outside = [within](Point from, Point to) {
+        return within && (std::max(from.x, to.x) < within->minX() || std::min(from.x, to.x) > within->maxX() ||
+                          std::max(from.y, to.y) < within->minY() || std::min(from.y, to.y) > within->maxY());
+    };
+    const auto addSegment = [&](Point from, Point to) {
+        if (outside(from, to)) {
+            extent.outline.segments += 1;
+            extent.box.add(to);
+        } else {
+            extent.addSegment(from, to, rows, columns);
+        }
+    };
+    const auto& p = element.points;
+    switch (element.type) {
+        case PathElementType::moveTo:
+            current = subpathStart = p[0];
+            extent.box.add(current);
+            break;
+        case PathElementType::lineTo:
+            addSegment(current, p[0]);
+            current = p[0];
+            break;
+        case PathElementType::quadCurveTo:
+            addSegment(current, p[0]);
+            addSegment(p[0], p[1]);
+            current = p[1];
+            break;
+        case PathElementType::curveTo:
+            // The control polygon bounds the curve and the rows it crosses;
+            // each of its segments takes its end into the box.
+            addSegment(current, p[0]);
+            addSegment(p[0], p[1]);
+            addSegment(p[1], p[2]);
+            current = p[2];
+            break;
+        case PathElementType::closeSubpath:
+            addSegment(current, subpathStart);
+            current = subpathStart;
+            break;
+    }
+}
+
 void GraphicsContext::addDevicePathElements(const Path& path) {
     // The points go into the device path; Cairo is handed them when it needs them.
     Point current;
     Point subpathStart;
-    PathExtent& extent = pathExtent_;
-    const double rows = height_ > 0 ? height_ : kDeviceLimit;
-    const double columns = width_ > 0 ? width_ : kDeviceLimit;
     for (const PathElement& element : path.elements()) {
+        PathElement device = element;
+        const int points = element.type == PathElementType::curveTo       ? 3
+                           : element.type == PathElementType::quadCurveTo ? 2
+                           : element.type == PathElementType::closeSubpath ? 0
+                                                                            : 1;
+        for (int index = 0; index < points; ++index) device.points[index] = toDevice(element.points[index]);
+        const Point start = current;
+        measureDeviceElement(device, current, subpathStart);
+        const auto& p = device.points;
         switch (element.type) {
-            case PathElementType::moveTo:
-                current = subpathStart = toDevice(element.points[0]);
-                extent.box.add(current);
-                deviceMoveTo(current);
-                break;
-            case PathElementType::lineTo: {
-                const Point end = toDevice(element.points[0]);
-                extent.addSegment(current, end, rows, columns);
-                current = end;
-                deviceLineTo(current);
-                break;
-            }
-            case PathElementType::quadCurveTo: {
-                const Point control = toDevice(element.points[0]);
-                const Point end = toDevice(element.points[1]);
-                extent.addSegment(current, control, rows, columns);
-                extent.addSegment(control, end, rows, columns);
+            case PathElementType::moveTo: deviceMoveTo(p[0]); break;
+            case PathElementType::lineTo: deviceLineTo(p[0]); break;
+            case PathElementType::quadCurveTo:
                 // The cubic with the same shape as the quadratic.
-                deviceCurveTo(current + (control - current) * (2.0 / 3.0), end + (control - end) * (2.0 / 3.0), end);
-                current = end;
+                deviceCurveTo(start + (p[0] - start) * (2.0 / 3.0), p[1] + (p[0] - p[1]) * (2.0 / 3.0), p[1]);
                 break;
-            }
-            case PathElementType::curveTo: {
-                const Point c1 = toDevice(element.points[0]), c2 = toDevice(element.points[1]);
-                const Point end = toDevice(element.points[2]);
-                // The control polygon bounds the curve and the rows it crosses;
-                // each of its segments takes its end into the box.
-                extent.addSegment(current, c1, rows, columns);
-                extent.addSegment(c1, c2, rows, columns);
-                extent.addSegment(c2, end, rows, columns);
-                deviceCurveTo(c1, c2, end);
-                current = end;
-                break;
-            }
-            case PathElementType::closeSubpath:
-                extent.addSegment(current, subpathStart, rows, columns);
-                devicePath_.closeSubpath();
-                current = subpathStart;
-                break;
+            case PathElementType::curveTo: deviceCurveTo(p[0], p[1], p[2]); break;
+            case PathElementType::closeSubpath: devicePath_.closeSubpath(); break;
         }
     }
     pathElementCount_ += path.elements().size();
+}
+
+void GraphicsContext::cutFarCurves(bool stroked) {
+    const State& s = state();
+    // A dash pattern is laid along the path's length, which cutting changes.
+    if (devicePath_.isEmpty() || (stroked && !s.dashLengths.empty())) return;
+    const std::vector<PathElement>& elements = devicePath_.elements();
+    if (std::none_of(elements.begin(), elements.end(),
+                     [](const PathElement& element) { return element.type == PathElementType::curveTo; })) {
+        return;
+    }
+    const double reach = stroked ? strokeReach() : 0;
+    if (!std::isfinite(reach)) return;
+    // Two pixels more for antialiasing and rounding.
+    const Rect view = deviceClipBox();
+    if (view.isNull()) return;
+    const Rect box = view.insetBy(-(reach + 2), -(reach + 2));
+    Path cut;
+    if (!FarCurveCutter::cut(devicePath_, box, cut)) return;
+    devicePath_ = std::move(cut);
+    cairo_new_path(cairo_);
+    cairoPathElements_ = 0;
+    // The drawing's cost is taken from the path it now draws.
+    pathExtent_ = {};
+    Point current;
+    Point subpathStart;
+    for (const PathElement& element : devicePath_.elements()) {
+        measureDeviceElement(element, current, subpathStart, &box);
+    }
 }
 
 void GraphicsContext::beginPath() { consumePath(); }

@@ -270,6 +270,15 @@ private:
     void deviceMoveTo(Point device);
     void deviceLineTo(Point device);
     void deviceCurveTo(Point c1, Point c2, Point end);
+    // Takes an element of the device path into pathExtent_, from `current`
+    // (moved to its end) in the subpath begun at `subpathStart`; its
+    // segments outside `within`, when given, as segments that cross no cell.
+    void measureDeviceElement(const PathElement& element, Point& current, Point& subpathStart,
+                              const Rect* within = nullptr);
+    // Cuts down, before the path is drawn (stroked, when `stroked`) or clipped
+    // to, its curves that reach far outside what can show (FarCurveCutter),
+    // and measures it again.
+    void cutFarCurves(bool stroked);
     void addDevicePathElements(const Path& path);
     void consumePath();
     // The line style, with a dash pattern stretched as DashLimit says for the current path.

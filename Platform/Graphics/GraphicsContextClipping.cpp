@@ -37,6 +37,7 @@ void GraphicsContext::clipToDevicePath(int rule) {
 }
 
 void GraphicsContext::clip(FillRule rule) {
+    if (!state().degenerate) cutFarCurves(pathIsStroked_);
     if (pathIsStroked_) {
         clipToStrokeOfCurrentPath();
         return;

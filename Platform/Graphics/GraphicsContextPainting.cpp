@@ -246,6 +246,7 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule, co
         consumePath();
         return;
     }
+    cutFarCurves(pathIsStroked_);
     noteWrittenPath(pathIsStroked_);
     if (!WorkBudget::takeActive([&] {
             const double radius = pathIsStroked_ ? penRadius() : 0;
@@ -362,6 +363,7 @@ void GraphicsContext::strokePath() {
         consumePath();
         return;
     }
+    cutFarCurves(true);
     noteWrittenPath(true);
     if (!WorkBudget::takeActive([&] { return strokeCost(); })) {
         consumePath();

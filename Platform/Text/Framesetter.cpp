@@ -63,6 +63,10 @@ graphics::Size Framesetter::suggestFrameSize(graphics::Size constraints) const {
     return {layout->widestLine(tops.size()), layout->usedHeight(tops)};
 }
 
+bool Framesetter::isCut() const { return layout_ && layout_->cut(); }
+
+bool Framesetter::isPastDeadline() const { return layout_ && layout_->pastDeadline(); }
+
 Frame Framesetter::createFrame(const graphics::Rect& rect) const {
     const bool numeric = !std::isnan(rect.origin.x) && !std::isnan(rect.origin.y) && !std::isnan(rect.size.width) &&
                          !std::isnan(rect.size.height);

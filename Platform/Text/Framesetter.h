@@ -47,6 +47,12 @@ public:
     // its height on are left out. A rectangle with a coordinate that is not a
     // number gives a frame without lines.
     Frame createFrame(const graphics::Rect& rect) const;
+    // Whether the last layout made, when there is one, was cut to bound its
+    // cost (see TextLayout).
+    bool isCut() const;
+    // Whether the last layout made was left without lines past a deadline
+    // (see TextLayoutCache::layout).
+    bool isPastDeadline() const;
 
 private:
     std::shared_ptr<const TextLayout> layoutAt(double width) const;

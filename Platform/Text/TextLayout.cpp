@@ -145,6 +145,9 @@ TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, PangoContex
     }
 }
 
+TextLayout::TextLayout(std::shared_ptr<const AttributedString> text, double width, PastDeadline)
+    : text_(std::move(text)), pangoWidth_(pangoWidthFor(*text_, width)), pastDeadline_(true) {}
+
 TextLayout::~TextLayout() {
     if (allowance_) allowance_->giveBack(made_);
 }
@@ -184,6 +187,25 @@ std::size_t TextLayout::takeLines(std::size_t characters, bool wraps) {
     return taken.lines;
 }
 
+bool TextLayout::boundRuns(PangoContext* context, std::string& paragraph, PangoAttrList* attributes) {
+    const std::size_t left = std::min(maximumParagraphRuns, maximumLayoutRuns - made_.runs);
+    if (paragraph.empty()) return true;
+    // Runs split where the script, the font or the embedding level changes;
+    // the paragraph's own direction moves the levels, not where they change.
+    GList* items =
+        pango_itemize(context, paragraph.data(), 0, static_cast<int>(paragraph.size()), attributes, nullptr);
+    const std::size_t runs = g_list_length(items);
+    std::size_t kept = std::min(runs, left);
+    if (allowance_) kept = allowance_->takeRuns(kept);
+    made_.runs += kept;
+    if (kept < runs) {
+        cut_ = true;
+        paragraph.resize(static_cast<std::size_t>(static_cast<PangoItem*>(g_list_nth_data(items, kept))->offset));
+    }
+    g_list_free_full(items, reinterpret_cast<GDestroyNotify>(pango_item_free));
+    return kept > 0 || runs == 0;
+}
+
 bool TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::size_t end, std::size_t next) {
     const AttributedString& text = *text_;
     // Pango stops at a NUL byte; a space keeps every byte offset where it was.
@@ -195,13 +217,6 @@ bool TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
     const Font paragraphFont = first.font.value_or(Font::defaultFont());
     const ParagraphStyle style = sanitized(first.paragraphStyle.value_or(ParagraphStyle{}));
     const bool wraps = style.lineBreakMode != LineBreakMode::clipping && pangoWidth_ >= 0;
-    const auto characters =
-        static_cast<std::size_t>(g_utf8_strlen(paragraph.data(), static_cast<gssize>(paragraph.size())));
-    const std::size_t maximumParagraphLines = takeLines(characters, wraps);
-    if (maximumParagraphLines == 0) return false;
-
-    GObjectPointer<PangoLayout> layout(pango_layout_new(context));
-    pango_layout_set_font_description(layout.get(), paragraphFont.pangoDescription());
 
     PangoAttrList* attributes = pango_attr_list_new();
     for (const AttributeRun& run : text.runs()) {
@@ -221,6 +236,20 @@ bool TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
             insert(attributes, pango_attr_font_features_new("liga 0, clig 0"), runStart - start, runEnd - start);
         }
     }
+    if (!boundRuns(context, paragraph, attributes)) {
+        pango_attr_list_unref(attributes);
+        return false;
+    }
+    const auto characters =
+        static_cast<std::size_t>(g_utf8_strlen(paragraph.data(), static_cast<gssize>(paragraph.size())));
+    const std::size_t maximumParagraphLines = takeLines(characters, wraps);
+    if (maximumParagraphLines == 0) {
+        pango_attr_list_unref(attributes);
+        return false;
+    }
+
+    GObjectPointer<PangoLayout> layout(pango_layout_new(context));
+    pango_layout_set_font_description(layout.get(), paragraphFont.pangoDescription());
     pango_layout_set_attributes(layout.get(), attributes);
     pango_attr_list_unref(attributes);
     pango_layout_set_text(layout.get(), paragraph.data(), static_cast<int>(paragraph.size()));
@@ -256,7 +285,10 @@ bool TextLayout::layOutParagraph(PangoContext* context, std::size_t start, std::
         laidOut.style = style;
         laidOut.rightToLeft = pangoLine->resolved_dir == PANGO_DIRECTION_RTL;
         const std::size_t lineStart = start + static_cast<std::size_t>(pangoLine->start_index);
-        const std::size_t lineEnd = item->next == nullptr ? next : lineStart + static_cast<std::size_t>(pangoLine->length);
+        // The last line takes the paragraph's separator in, unless the
+        // paragraph was cut short.
+        const bool last = item->next == nullptr && paragraph.size() == end - start;
+        const std::size_t lineEnd = last ? next : lineStart + static_cast<std::size_t>(pangoLine->length);
         const std::size_t utf16Start = index.utf16Offset(lineStart);
         laidOut.line.stringRange = {utf16Start, index.utf16Offset(lineEnd) - utf16Start};
         laidOut.line.ascent = std::max(0.0, -static_cast<double>(logical.y) / PANGO_SCALE);

@@ -20,12 +20,18 @@
 // direction mark, which the shaper looks past for the character a mark sits
 // on, and which Pango tries one by one where a line overflows) keeps that
 // many, the rest laid out as nothing joined to its cluster.
-// Either way byte offsets stay where they were; cut() says one of them applied.
+// Either way byte offsets stay where they were. A paragraph is shaped run by
+// run, a run being a stretch of one script, direction and font, and the runs
+// of a line that mixes directions are put in order at a cost that grows with
+// the square of their number: a paragraph keeps at most maximumParagraphRuns
+// runs and a text maximumLayoutRuns (taken from the allowance too), the rest
+// of the paragraph past them left out. cut() says one of the bounds applied.
 
 #include <pango/pango.h>
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Platform/Text/AttributedString.h"
@@ -52,6 +58,10 @@ public:
     // without wrapping.
     TextLayout(std::shared_ptr<const AttributedString> text, PangoContext* context, double width,
                std::shared_ptr<TextLayoutAllowance> allowance = nullptr);
+    // A layout of `text` at `width` without lines, for a text not laid out
+    // because the work it was asked for passed its deadline.
+    struct PastDeadline {};
+    TextLayout(std::shared_ptr<const AttributedString> text, double width, PastDeadline);
     ~TextLayout();
     TextLayout(const TextLayout&) = delete;
     TextLayout& operator=(const TextLayout&) = delete;
@@ -64,11 +74,17 @@ public:
     static constexpr std::size_t maximumLayoutWrappedCharacters = 1'000'000;
     static constexpr std::size_t maximumTabs = 64;
     static constexpr std::size_t maximumClusterMarks = 32;
+    // Per paragraph and per text (a quarter of the allowance's), runs of one
+    // script, direction and font.
+    static constexpr std::size_t maximumParagraphRuns = 2'048;
+    static constexpr std::size_t maximumLayoutRuns = 16'384;
 
     // Whether a width is real enough to wrap lines at (finite, and within Pango's units).
     static bool wrapsAt(double width);
     // Whether a bound above left out or replaced some of the text.
     bool cut() const { return cut_; }
+    // Whether the text was not laid out, past a deadline.
+    bool pastDeadline() const { return pastDeadline_; }
     // Whether this is the layout `text` would get at `width`: the same
     // characters in the same runs, with the same fonts, tracking, ligatures and
     // paragraph styles (their colours and strokes do not change a layout),
@@ -99,6 +115,10 @@ private:
     // How many lines a paragraph of `characters` may make (taken from the
     // allowance), each wrapping them again when `wraps`.
     std::size_t takeLines(std::size_t characters, bool wraps);
+    // Cuts `paragraph` after the runs it may keep (taken from the allowance),
+    // counted as Pango itemizes it under `attributes`; false when it needs
+    // runs and may keep none.
+    bool boundRuns(PangoContext* context, std::string& paragraph, PangoAttrList* attributes);
 
     std::shared_ptr<const AttributedString> text_;
     // Pango's width for wrapping, in its units; -1 when nothing wraps.
@@ -109,6 +129,7 @@ private:
     std::vector<GObjectPointer<PangoLayout>> paragraphs_;
     std::vector<LaidOutLine> lines_;
     bool cut_ = false;
+    bool pastDeadline_ = false;
 };
 
 }  // namespace platform::text

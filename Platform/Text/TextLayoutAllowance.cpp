@@ -14,10 +14,18 @@ TextLayoutAllowance::Amount TextLayoutAllowance::take(std::size_t lines, std::si
     return amount;
 }
 
+std::size_t TextLayoutAllowance::takeRuns(std::size_t runs) {
+    const std::lock_guard lock(mutex_);
+    const std::size_t granted = std::min(runs, runs_);
+    runs_ -= granted;
+    return granted;
+}
+
 void TextLayoutAllowance::giveBack(Amount amount) {
     const std::lock_guard lock(mutex_);
     lines_ = std::min(maximumLines, lines_ + amount.lines);
     wrappedCharacters_ = std::min(maximumWrappedCharacters, wrappedCharacters_ + amount.wrappedCharacters);
+    runs_ = std::min(maximumRuns, runs_ + amount.runs);
 }
 
 }  // namespace platform::text

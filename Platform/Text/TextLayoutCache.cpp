@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Platform/Graphics/ProcessorDeadline.h"
+
 namespace platform::text {
 
 std::shared_ptr<const TextLayout> TextLayoutCache::layout(const std::shared_ptr<const AttributedString>& text,
@@ -17,6 +19,13 @@ std::shared_ptr<const TextLayout> TextLayoutCache::layout(const std::shared_ptr<
                 if (found->laysOut(*text, width)) return found;
             }
         }
+    }
+    // Each text laid out reads the clock of the deadline the work it is laid
+    // out for counts toward (a set-up's or a frame's): one layout can cost
+    // milliseconds, looking a font up at a size not used before or shaping
+    // runs. Past it the text is not laid out, and not filed either.
+    if (platform::graphics::ProcessorDeadline::checkCurrent(platform::graphics::ProcessorDeadline::unitsPerReading)) {
+        return std::make_shared<const TextLayout>(text, width, TextLayout::PastDeadline{});
     }
     // Laid out outside the lock: only this thread could make the same layout.
     auto made = std::make_shared<const TextLayout>(text, context, width, allowance_);

@@ -31,13 +31,17 @@ public:
     TextLayoutCache& operator=(const TextLayoutCache&) = delete;
 
     // The layout `text` gets at `width` (see TextLayout::laysOut), made in
-    // `context` when this thread holds none.
+    // `context` when this thread holds none; one without lines when the
+    // deadline the calling thread counts toward has passed
+    // (TextLayout::pastDeadline), read for every layout made.
     std::shared_ptr<const TextLayout> layout(const std::shared_ptr<const AttributedString>& text,
                                              PangoContext* context, double width);
 
     // True once: for the first caller to say that a layout of this cache was
     // cut, so that the animation says it once however many texts were cut.
     bool firstToSayCut() { return !cutSaid_.exchange(true); }
+    // The same for a text not laid out past a deadline.
+    bool firstToSayPastDeadline() { return !pastDeadlineSaid_.exchange(true); }
 
 private:
     struct Entry {
@@ -51,6 +55,7 @@ private:
     std::size_t pruneAt_ = 16;
     std::shared_ptr<TextLayoutAllowance> allowance_ = std::make_shared<TextLayoutAllowance>();
     std::atomic<bool> cutSaid_{false};
+    std::atomic<bool> pastDeadlineSaid_{false};
 };
 
 }  // namespace platform::text

@@ -364,4 +364,72 @@ TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAnd
     }
 }
 
+// One-line texts in rows 25 units apart. Each reading of the clock moves it
+// on by a step, and every text laid out reads it: the set-up's deadline
+// passes at a text, never between two readings: after some of 20 texts at
+// steps of 0.05 s, or at the only one at a step of 0.6 s. The main-thread
+// engine, which lays its texts out in its first display pass, shows the texts
+// laid out by then and says once that the rest are left out; the Core
+// Animation engine, which lays them out as it sets up its animations, ends
+// its set-up there as it does for keyframes, also where the text is the last
+// thing it sets up. The automatic option falls back, and the main-thread
+// engine it falls back to lays its texts out in the first frame, under that
+// frame's deadline: the one text fits in it.
+TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOutAndItIsSaidOnce) {
+    const std::string leftOut = "the texts laid out after that point are not shown";
+    const std::string sampling = "set-up passed its deadline of 0.5 s of processor time while its keyframes";
+    const struct {
+        int texts;
+        double step;
+        // Whether the automatic option, fallen back, leaves texts out too.
+        bool automaticCuts;
+    } cases[] = {{20, 0.05, true}, {1, 0.6, false}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.texts);
+        const auto animation = lottie::LottieAnimation::fromData(
+            document(listOf(test.texts,
+                            [](int index) {
+                                return R"({"ty":5,"nm":"T","ind":)" + std::to_string(index) +
+                                       R"(,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,)" +
+                                       std::to_string(25 * index) + R"(]}},"t":{"d":{"k":[{"s":{"t":"Text )" +
+                                       std::to_string(index) +
+                                       R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},)"
+                                       R"("a":[],"p":{},"m":{}}})";
+                            })),
+            lottie::DecodingStrategy::dictionaryBased);
+        ASSERT_TRUE(animation);
+        for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(),
+                                   RenderingEngineOption::coreAnimation()}) {
+            SCOPED_TRACE(option.description());
+            testsupport::RecordingLogger log;
+            const platform::graphics::CoverageWorkers::SerialScope serial;
+            const testsupport::SteppingProcessorClock::Installation clock(test.step);
+            lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+            const auto image = drawTwoFrames(renderer);
+            ASSERT_TRUE(image);
+            int shown = 0;
+            for (int index = 1; index <= test.texts; ++index) {
+                bool drawn = false;
+                for (int y = 25 * index - 16; y < 25 * index && y < side; ++y) {
+                    for (int x = 10; x < 100 && !drawn; ++x) drawn = opaqueAt(*image, x, y);
+                }
+                shown += drawn ? 1 : 0;
+            }
+            if (option.isAutomatic()) EXPECT_EQ(renderer.activeEngine(), RenderingEngine::mainThread);
+            if (option.isAutomatic() && !test.automaticCuts) {
+                EXPECT_EQ(shown, test.texts);
+                EXPECT_EQ(mentions(log, leftOut, false), 0);
+            } else if (renderer.activeEngine() == RenderingEngine::mainThread) {
+                if (test.texts > 1) EXPECT_GT(shown, 0);
+                EXPECT_LT(shown, test.texts);
+                EXPECT_EQ(mentions(log, leftOut, false), 1);
+            } else {
+                EXPECT_EQ(shown, 0);
+                EXPECT_EQ(mentions(log, sampling, false), 1);
+            }
+            EXPECT_EQ(mentions(log, sampling, true), option.isAutomatic() ? 1 : 0);
+        }
+    }
+}
+
 }  // namespace

@@ -9,8 +9,9 @@
 // instances; a progressive JPEG of thousands of scans and images of 64
 // megapixels in a few hundred bytes; thousands of one-letter paragraphs; thousands of tabs; a letter
 // with thousands of marks, or with runs of marks split by zero-width spaces;
-// zero-width characters after a letter a line cannot hold; and a stroke a
-// million times the font size on a long text. Each draws what it can within
+// zero-width characters after a letter a line cannot hold; a point text of
+// thousands of runs of alternating scripts and directions, alone or in many
+// layers; hundreds of texts each at a size of its own; and a stroke a million times the font size on a long text. Each draws what it can within
 // the bounds and says once what they cut.
 
 #include <gtest/gtest.h>
@@ -70,6 +71,14 @@ std::string textLayer(const std::string& text, const std::string& extra = "") {
            R"(},"t":0}]},"a":[],"p":{},"m":{}}})";
 }
 
+// Text layer `index`, showing `text` (JSON-escaped) at `size` points.
+std::string sizedTextLayer(int index, const std::string& text, double size) {
+    return R"({"ty":5,"nm":"T","ind":)" + std::to_string(index) +
+           R"(,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,)" + std::to_string(10 + index % 50 * 10) +
+           R"(]}},"t":{"d":{"k":[{"s":{"t":")" + text + R"(","s":)" + std::to_string(size) +
+           R"(,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},"a":[],"p":{},"m":{}}})";
+}
+
 std::string textDocument(const std::string& text, const std::string& extra = "") {
     return document(textLayer(text, extra));
 }
@@ -111,6 +120,12 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
     const std::string acute = "\xCC\x81";                 // U+0301, written as UTF-8
     const std::string zeroWidthSpace = "\xE2\x80\x8B";   // U+200B
     const std::string oneUnitBox = R"(,"sz":[1,100000],"ps":[0,0])";
+    std::string chinese;  // 60 characters from U+4E00 on, 37 apart
+    for (int index = 0; index < 60; ++index) {
+        const int c = 0x4E00 + index * 37;
+        chinese += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+    }
     const Case cases[] = {
         {"a PNG whose profile lists a matrix 5,000 times", imageDocument("png", png(2, 2, pixels, false, {iccpChunk(bomb)})),
          profile, {{256, 256, true}}},
@@ -190,6 +205,24 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
          fannedOut(textLayer(repeated(std::string(500, 'a') + "\\r", 40), oneUnitBox), 10, 1), layout, {}, 20},
         {"12 instances of 13,000 one-letter paragraphs", fannedOut(textLayer(repeated("a\\r", 13'000)), 12, 1),
          layout, {}, 20},
+        // Each change of script or direction starts a run, and Pango puts the
+        // runs of a line that mixes directions in order at a cost that grows
+        // with the square of their number: 7 s for these, unbounded.
+        {"a point text of 100,000 letters alternating Latin and Hebrew", textDocument(repeated("a\xD7\x90", 50'000)),
+         layout, {}, 20},
+        {"a point text of 100,000 letters cycling through ten scripts",
+         textDocument(repeated("a\xD7\x90\xCE\xB1\xD0\xB1\xD8\xA8\xE4\xB8\xAD\xE0\xA4\x95\xE0\xB8\x81\xE1\x83\x90\xD5\xA1", 10'000)),
+         layout, {}, 20},
+        // Many texts, each within the bound of one, are bounded together.
+        {"120 texts of 2,048 runs alternating Latin and Hebrew",
+         document(listOf(120, [](int index) { return textLayer(std::to_string(index) + repeated("a\xD7\x90", 1'024)); })),
+         layout, {}, 20},
+        // Each size a font is used at is looked up and loaded anew, which
+        // takes milliseconds: a text at a size no other used weighs as much
+        // as some hundred layers.
+        {"600 texts of 60 Chinese characters, each at its own size",
+         document(listOf(600, [&](int index) { return sizedTextLayer(index, chinese, 10 + index * 0.37); })),
+         "layers once its precompositions", {}, 20},
         // A text without a box grows by its stroke below its anchor, which
         // lifts it out of view: its bounded pen reaches no glyph into the
         // canvas, so none is outlined, and nothing is cut.

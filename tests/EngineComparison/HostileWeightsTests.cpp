@@ -2,8 +2,9 @@
 // its groups and its trims cost, drawn as the frame tool draws them (frames 0
 // and 30 at 512 x 512) by the automatic engine choice and by each engine
 // chosen by name: masks of hundreds of vertices on thousands of layers,
-// hundreds of nested groups of long names fanned out, and hundreds of trims in
-// a row sampled over thousands of frames. Each completes within the build
+// hundreds of nested groups of long names fanned out, hundreds of trims in a
+// row sampled over thousands of frames, and curves whose control points lie
+// millions of units away. Each completes within the build
 // limits and the frame's work budget (or its deadline), draws what fits, and
 // says once what a limit left out; a document with nothing to leave out
 // draws without a word.
@@ -165,6 +166,22 @@ std::string clipChain() {
     return hostiletest::fannedOut(squares, 1, 99, mask);
 }
 
+// `count` curves from (0, 200) to (512, 300), each through the canvas three
+// times, its control points `reach` units away down-right and up-left,
+// stroked 8 wide in blue or, `gradient`, with a gradient from blue to blue.
+std::string farCurves(int count, double reach, bool gradient) {
+    const std::string far = std::to_string(reach);
+    const std::string curve = R"({"c":false,"v":[[0,200],[512,300]],"o":[[)" + far + "," + far + R"(],[0,0]],"i":[[0,0],[-)" +
+                              far + ",-" + far + "]]}";
+    const std::string stroke =
+        gradient ? R"({"ty":"gs","nm":"S","o":{"a":0,"k":100},"w":{"a":0,"k":8},"lc":1,"lj":1,"t":1,)"
+                   R"("s":{"a":0,"k":[0,0]},"e":{"a":0,"k":[512,512]},"g":{"p":2,"k":{"a":0,"k":[0,0,0,1,1,0,0,1]}}})"
+                 : R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":8},"lc":1,"lj":1})";
+    return document(shapeLayer(1, listOf(count, [&](int) {
+                                   return R"({"ty":"sh","nm":"P","ks":{"a":0,"k":)" + curve + "}}";
+                               }) + "," + stroke));
+}
+
 struct Case {
     const char* name;
     std::string json;
@@ -229,6 +246,14 @@ TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
         // drawn at the full cost of its pixels.
         {"600 full-canvas radial gradients of 1,024 stops", radialGradients(1024), RenderingEngine::coreAnimation,
          {work}, {work}, {{256, 256, true}}},
+        // Cairo and the stroker flatten a curve whole, into as many pieces as
+        // its reach asks for, and Cairo's fixed point wraps on the way: the
+        // curves are cut down near the canvas first, where they cross it at
+        // (128, 122), (256, 250) and (384, 378), and nowhere else.
+        {"300 stroked curves whose control points lie 3,000,000 units away", farCurves(300, 3e6, false),
+         RenderingEngine::coreAnimation, {}, {}, {{128, 122, true}, {256, 250, true}, {128, 250, false}, {64, 250, false}}},
+        {"300 gradient-stroked curves whose control points lie 3,000,000 units away", farCurves(300, 3e6, true),
+         RenderingEngine::coreAnimation, {}, {}, {{128, 122, true}, {256, 250, true}, {128, 250, false}, {64, 250, false}}},
         // Each level's surface is memory the frame had not held: its
         // estimate sees that, though a machine pressed for time may reach
         // the deadline first.

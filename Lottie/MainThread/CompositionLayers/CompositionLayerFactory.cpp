@@ -55,11 +55,11 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayerOfType(const
         });
         return CompositionLayer::make<NullCompositionLayer>(model);
     }
-    if (!LayerBuildWeight::take(context.layerWeight, LayerBuildWeight::of(model))) {
+    if (!LayerBuildWeight::take(context.layerWeight, LayerBuildWeight::of(model, context.fontSizes))) {
         reportLimit(context, context.layerLimitReported, [] {
             return "The animation has more than " + std::to_string(LayerBuildWeight::maximumWeight) +
-                   " layers once its precompositions are expanded (a layer's masks, paths and text counted as "
-                   "more layers by their size); the rest are not shown.";
+                   " layers once its precompositions are expanded (a layer's masks, paths and text, and each font "
+                   "size its texts use, counted as more layers by their size); the rest are not shown.";
         });
         return CompositionLayer::make<NullCompositionLayer>(model);
     }

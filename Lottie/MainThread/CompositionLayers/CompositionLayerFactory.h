@@ -34,6 +34,8 @@ struct CompositionLayerContext {
     // a layer holds), kept within
     // the limits both engines share (LayerBuildWeight).
     std::size_t layerWeight = 0;
+    // The font sizes the layers built so far weighed (LayerBuildWeight::of).
+    LayerBuildWeight::FontSizes fontSizes;
     // The layouts of the animation's texts, shared by its text layers.
     std::shared_ptr<platform::text::TextLayoutCache> textLayouts;
     // The set-up's deadline in processor time (LayerBuildWeight::

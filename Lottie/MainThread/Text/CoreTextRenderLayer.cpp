@@ -189,10 +189,17 @@ void CoreTextRenderLayer::relayoutText() {
     }
 
     layoutBox(fillFramesetter_ ? *fillFramesetter_ : *strokeFramesetter_);
+    // Said now: a text whose lines were all left out has nothing to draw.
+    sayIfCut((fillFramesetter_ && fillFramesetter_->isCut()) || (strokeFramesetter_ && strokeFramesetter_->isCut()));
     if (fillFramesetter_ && strokeFramesetter_) {
         drawingRect_.size.width += stroke;
         drawingRect_.size.height += stroke;
     }
+}
+
+bool CoreTextRenderLayer::isPastDeadline() const {
+    return (fillFramesetter_ && fillFramesetter_->isPastDeadline()) ||
+           (strokeFramesetter_ && strokeFramesetter_->isPastDeadline());
 }
 
 void CoreTextRenderLayer::layoutBox(const Framesetter& framesetter) {
@@ -270,13 +277,16 @@ void CoreTextRenderLayer::makeFrames() {
     if (fillFrame_ || strokeFrame_) return;
     if (fillFramesetter_) fillFrame_ = fillFramesetter_->createFrame(drawingRect_);
     if (strokeFramesetter_) strokeFrame_ = strokeFramesetter_->createFrame(drawingRect_);
-    const bool cut = (fillFrame_ && fillFrame_->isCut()) || (strokeFrame_ && strokeFrame_->isCut());
+    sayIfCut((fillFrame_ && fillFrame_->isCut()) || (strokeFrame_ && strokeFrame_->isCut()));
+}
+
+void CoreTextRenderLayer::sayIfCut(bool cut) {
     if (cut && layoutCache_->firstToSayCut()) {
         LottieLogger::shared()->warn(
             [] {
                 return "A text costs more to lay out than a text layer or an animation may: its lines past the "
-                       "bound end in an ellipsis or are left out, and tabs and marks past the bound lay out as "
-                       "spaces and nothing.";
+                       "bound end in an ellipsis or are left out, as is what follows its runs of one script or "
+                       "direction past the bound, and tabs and marks past the bound lay out as spaces and nothing.";
             },
             "Lottie/CoreTextRenderLayer", __LINE__);
     }

@@ -121,6 +121,9 @@ public:
     platform::graphics::Point drawingAnchor() const { return drawingAnchor_; }
     // The fill pass's string (the whole text with its fill and range colours).
     const std::optional<platform::text::AttributedString>& attributedString() const { return attributedString_; }
+    // Whether the last layout left the text out because the work it was laid
+    // out in passed its deadline (see platform::text::TextLayoutCache).
+    bool isPastDeadline() const;
     bool hasFillPass() const { return fillFramesetter_.has_value(); }
     bool hasStrokePass() const { return strokeFramesetter_.has_value(); }
 
@@ -144,6 +147,8 @@ private:
     void layoutBox(const platform::text::Framesetter& framesetter);
     // Makes the frames of the last layout, if not made yet.
     void makeFrames();
+    // Says, once per layout cache, that a layout was cut when `cut`.
+    void sayIfCut(bool cut);
 
     std::optional<std::string> text_;
     std::optional<platform::text::Font> font_;

@@ -6,6 +6,7 @@
 #include "Lottie/MainThread/NodeRenderSystem/NodeProperties/KeyframeInterpolatorProvider.h"
 #include "Lottie/MainThread/NodeRenderSystem/Renderers/EngineColor.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
+#include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Playback/Providers/DefaultFontProvider.h"
 #include "Lottie/Playback/Providers/DefaultTextProvider.h"
 
@@ -167,6 +168,14 @@ void TextCompositionLayer::showContentsAtFrame(double frame, bool forceUpdates) 
     layer.setSelectedRangeStrokeColor(output ? output->strokeColor() : std::nullopt);
 
     layer.relayoutText();
+    if (layer.isPastDeadline() && layer.layoutCache()->firstToSayPastDeadline()) {
+        LottieLogger::shared()->warn(
+            [] {
+                return std::string("The animation's set-up, or the frame its texts were laid out in, passed its "
+                                   "deadline of processor time; the texts laid out after that point are not shown.");
+            },
+            "Lottie/TextCompositionLayer", __LINE__);
+    }
     layer.setBounds(layer.drawingRect());
     layer.setAnchorPoint(layer.drawingAnchor());
     layer.setOpacity(output ? output->opacity() : 1);

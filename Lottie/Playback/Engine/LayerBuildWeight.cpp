@@ -116,12 +116,18 @@ std::size_t characters(const TextLayerModel& text) {
 
 }  // namespace
 
-std::size_t LayerBuildWeight::of(const LayerModel& model) {
+std::size_t LayerBuildWeight::of(const LayerModel& model, FontSizes& fontSizes) {
     std::size_t weight = 1 + maskWeight(model);
     if (const auto* shape = dynamic_cast<const ShapeLayerModel*>(&model)) {
         weight += vertexWeight(shape->items) / verticesPerLayer;
     } else if (const auto* text = dynamic_cast<const TextLayerModel*>(&model)) {
         weight += textLayerWeight - 1 + characters(*text) / charactersPerLayer;
+        // A set-up lays a text out at its first document; the sizes of later
+        // ones are looked up as frames show them, within each frame's deadline.
+        if (text->text && !text->text->keyframes().empty()) {
+            const TextDocument& document = text->text->keyframes().front().value();
+            if (fontSizes.emplace(document.fontFamily, document.fontSize).second) weight += fontSizeWeight;
+        }
     }
     return weight;
 }

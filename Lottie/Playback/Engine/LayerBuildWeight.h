@@ -3,14 +3,17 @@
 // layer: the layer itself, one more per mask and per 32 vertices of its path, and what it holds that each
 // built copy keeps its own nodes and values for (each shape item, the vertices
 // of its paths, stars and polygons, what its trims cut again, the characters
-// of its text). Precompositions repeated at every level repeat
-// whatever their layers hold, so the factory's cap on what an animation builds
+// of its text, the font size it is first shown at when it is the first to
+// use it). Precompositions repeated at every level repeat whatever their
+// layers hold, so the factory's cap on what an animation builds
 // counts these weights rather than layers alone. It also holds the limits on
 // building that both engines keep. Stateless; used by CompositionLayerFactory
 // and by the Core Animation engine's LayerBuildBudget.
 
 #include <cstddef>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "Lottie/Model/Layers/LayerModel.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
@@ -36,6 +39,14 @@ public:
     // itself weighs two, its glyph layout and keypath nodes being heavier.
     static constexpr std::size_t charactersPerLayer = 16;
     static constexpr std::size_t textLayerWeight = 2;
+    // What a font at a size no text of the animation used before weighs:
+    // looking it up and loading it takes one to ten milliseconds (more where
+    // its characters fall back to other fonts), as long as building a few
+    // hundred layers. Real documents use a handful of sizes; past some fifty,
+    // the texts at further sizes are left out as layers past the weight are.
+    static constexpr std::size_t fontSizeWeight = 512;
+    // The fonts at their sizes (family name, size) that a build has weighed.
+    using FontSizes = std::set<std::pair<std::string, double>>;
 
     // Building and drawing a precomposition go one level deeper on the stack
     // for each level it nests; a precomposition deeper than this is shown as
@@ -58,8 +69,10 @@ public:
     // How a message about a set-up that passed its deadline begins.
     static std::string setUpDeadlinePassed();
 
-    // The weight of building `model` once: at least 1.
-    static std::size_t of(const LayerModel& model);
+    // The weight of building `model` once: at least 1, and fontSizeWeight
+    // when the font and size of its first text document are not in
+    // `fontSizes`, which they are added to.
+    static std::size_t of(const LayerModel& model, FontSizes& fontSizes);
     // Adds `weight` to `spent` when it fits within maximumWeight, and tells
     // whether it did. A layer that does not fit is left out on its own: a
     // lighter one met later is still built while it fits, so that one heavy

@@ -2,12 +2,14 @@
 // plain layer one, each mask one more and more by its path's vertices, a shape layer more by its items, the
 // vertices of the largest keyframe of each of its paths (a star's as built),
 // and the paths each fill and trim takes again, a text layer more by its
-// characters; and how each weight is taken from the cap.
+// characters and by the font size it is first shown at, when no text weighed
+// before used it; and how each weight is taken from the cap.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "tests/Lottie/MainThread/Features/FeatureDocuments.h"
@@ -42,10 +44,17 @@ std::string animatedPath(int first, int second) {
            pathValue(second) + "]}]}}";
 }
 
-std::string textLayer(int characters) {
-    return R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":100,"st":0,"ks":{},"t":{"d":{"k":[{"s":{"t":")" +
-           std::string(characters, 'x') + R"(","s":10,"f":"DejaVu Sans","j":0,"tr":0,"lh":12,"fc":[0,0,0]},"t":0}]},)"
-           R"("a":[],"p":{},"m":{}}})";
+// A text layer of `characters` letters at 10 points, or changing to each of
+// `sizes` in turn.
+std::string textLayer(int characters, const std::vector<int>& sizes = {10}) {
+    std::string keyframes;
+    for (std::size_t index = 0; index < sizes.size(); ++index) {
+        keyframes += (index ? "," : "") + std::string(R"({"s":{"t":")") + std::string(characters, 'x') + R"(","s":)" +
+                     std::to_string(sizes[index]) + R"(,"f":"DejaVu Sans","j":0,"tr":0,"lh":12,"fc":[0,0,0]},"t":)" +
+                     std::to_string(index * 10) + "}";
+    }
+    return R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":100,"st":0,"ks":{},"t":{"d":{"k":[)" + keyframes +
+           R"(]},"a":[],"p":{},"m":{}}})";
 }
 
 // `count` copies of `item`, separated by commas.
@@ -74,6 +83,9 @@ TEST(LayerBuildWeight, CountsWhatALayerHolds) {
         const char* name;
         std::string layer;
         std::size_t weight;
+        // Font sizes its texts are the first to use, which weigh only the
+        // first time the layer is weighed in a build.
+        std::size_t fontSizes = 0;
     };
     const Case cases[] = {
         // A rectangle and a fill, each an item, the fill taking the rectangle's vertices again.
@@ -113,15 +125,23 @@ TEST(LayerBuildWeight, CountsWhatALayerHolds) {
          shapeLayer("[" + featuretest::group(path(perLayer)) + "," + featuretest::group(path(perLayer) + "," + fill(1, 0, 0)) +
                     "]"),
          1 + (7 * perItem + 3 * perLayer) / perLayer},
-        {"a short text", textLayer(3), LayerBuildWeight::textLayerWeight},
-        {"a text of 64 characters", textLayer(64), LayerBuildWeight::textLayerWeight + 64 / LayerBuildWeight::charactersPerLayer},
+        {"a short text", textLayer(3), LayerBuildWeight::textLayerWeight, 1},
+        {"a text of 64 characters", textLayer(64), LayerBuildWeight::textLayerWeight + 64 / LayerBuildWeight::charactersPerLayer,
+         1},
+        // Looking a font up at a size not used before costs milliseconds; a
+        // set-up lays a text out at its first size, the others as frames
+        // show them.
+        {"a text at three sizes", textLayer(3, {10, 20, 30}), LayerBuildWeight::textLayerWeight, 1},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         const auto animation = decode(document("[" + test.layer + "]"));
         ASSERT_TRUE(animation);
         ASSERT_EQ(animation->layers.size(), 1u);
-        EXPECT_EQ(LayerBuildWeight::of(*animation->layers.front()), test.weight);
+        LayerBuildWeight::FontSizes fontSizes;
+        EXPECT_EQ(LayerBuildWeight::of(*animation->layers.front(), fontSizes),
+                  test.weight + test.fontSizes * LayerBuildWeight::fontSizeWeight);
+        EXPECT_EQ(LayerBuildWeight::of(*animation->layers.front(), fontSizes), test.weight);
     }
 }
 

@@ -9,6 +9,8 @@
 #include "Platform/Text/TextLayout.h"
 #include "Platform/Text/TextLayoutAllowance.h"
 #include "Platform/Text/TextLayoutCache.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
+#include "tests/Support/SteppingProcessorClock.h"
 
 namespace {
 
@@ -62,8 +64,13 @@ TEST(FramesetterTest, SuggestedSizeWrapsAtTheConstraintWidth) {
     EXPECT_EQ(Framesetter(styled("")).suggestFrameSize({kFree, kFree}), Size(0, 0));
 }
 
+// In a box without a set width, centred lines are placed within the widest
+// of the lines the box shows: a longer line below, which it hides, moves none.
 TEST(FramesetterTest, HeightConstraintKeepsOnlyWholeLines) {
     const Framesetter framesetter(styled("one\ntwo\nthree"));
+    ParagraphStyle centred;
+    centred.alignment = TextAlignment::center;
+    const Framesetter centredFramesetter(styled("one\ntwo\nthree", centred));
     const double line = naturalLineHeight();
     const struct {
         double height;
@@ -72,6 +79,12 @@ TEST(FramesetterTest, HeightConstraintKeepsOnlyWholeLines) {
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.height);
         EXPECT_NEAR(framesetter.suggestFrameSize({kFree, entry.height}).height, entry.expected, 1e-9);
+        const Frame frame = centredFramesetter.createFrame(Rect(0, 0, kFree, entry.height));
+        double widest = 0;
+        for (const auto& shown : frame.lines()) widest = std::max(widest, shown.width);
+        for (std::size_t index = 0; index < frame.lines().size(); ++index) {
+            EXPECT_NEAR(frame.lineOrigins()[index].x, (widest - frame.lines()[index].width) / 2, 1e-9) << index;
+        }
     }
 }
 
@@ -232,14 +245,17 @@ TEST(FramesetterTest, ALineIsAsWideAsItsAdvancesHoweverLong) {
 // the paragraph again) makes at most maximumWrappedCharacters over its length
 // lines, the last ending in an ellipsis; tabs past the first 64 lay out as
 // spaces; marks and characters that show nothing past the first 32 after a
-// character that shows lay out as nothing. Byte offsets stay where they were,
-// so the lines still cover the whole text, unless the bounds of a whole text
-// (its lines, and the characters its lines wrap) leave paragraphs out.
+// character that shows lay out as nothing; a paragraph keeps
+// maximumParagraphRuns runs of one script or direction, and a text
+// maximumLayoutRuns. Byte offsets stay where they were, so the lines still
+// cover the whole text, unless the bounds of a whole text (its lines, its
+// runs, and the characters its lines wrap) leave paragraphs out.
 TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
     using platform::text::TextLayout;
     const std::string acute = "\xCC\x81";          // U+0301, two bytes
     const std::string dotAbove = "\xE2\x83\x9B";  // U+20DB, three bytes
     const std::string zeroWidthSpace = "\xE2\x80\x8B";
+    const std::string alef = "\xD7\x90";
     const auto repeated = [](const std::string& piece, std::size_t count) {
         std::string text;
         for (std::size_t index = 0; index < count; ++index) text += piece;
@@ -280,6 +296,14 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
         {"100 paragraphs of 500 letters, a line each", repeated(std::string(500, 'a') + "\n", 100), 1, true,
          TextLayout::maximumLayoutWrappedCharacters / (500 * 500) * 500, "", false},
         {"6,000 paragraphs of a letter", repeated("a\n", 6000), kFree, true, TextLayout::maximumLines, "", false},
+        // Each run of one script or direction is shaped on its own, and
+        // putting those of a line in order costs Pango the square of their
+        // number: the paragraph ends after the runs it may keep.
+        {"10,000 letters alternating Latin and Hebrew", repeated("a" + alef, 5000), kFree, true, 1,
+         repeated("a" + alef, TextLayout::maximumParagraphRuns / 2), false},
+        {"9 paragraphs of as many such runs as a paragraph may keep",
+         repeated(repeated("a" + alef, TextLayout::maximumParagraphRuns / 2) + "\n", 9), kFree, true,
+         TextLayout::maximumLayoutRuns / TextLayout::maximumParagraphRuns, "", false},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
@@ -297,10 +321,11 @@ TEST(FramesetterTest, LayingOutIsBoundedWhereItsCostWouldGrowWithoutBound) {
 }
 
 // Framesetters of one cache lay the same text out once between them, whatever
-// colours and strokes cover it, and again for another box; a framesetter keeps
+// colours and strokes cover it, and again for another box, size or font; a framesetter keeps
 // its layout, so measuring and framing at one width lay out once. The texts of
 // one cache make at most TextLayoutAllowance::maximumLines lines together: a
-// text past them shows none, until a layout that held lines is gone.
+// text past them shows none, until a layout that held lines is gone, and one
+// that reaches them keeps the lines left. Each layout made reads the deadline.
 TEST(FramesetterTest, FramesettersOfACacheShareLayoutsAndOneAllowance) {
     using platform::text::TextLayout;
     using platform::text::TextLayoutAllowance;
@@ -319,6 +344,14 @@ TEST(FramesetterTest, FramesettersOfACacheShareLayoutsAndOneAllowance) {
     EXPECT_GT(filling.createFrame(Rect(0, 0, 200, 200)).lines().size(), 0u);
     EXPECT_EQ(Framesetter(styled(text)).createFrame(Rect(0, 0, 100, 200)).lines(), filled.lines());
     EXPECT_EQ(TextLayout::madeOnThisThread() - before, 3u);
+    // The same words in another size or font are laid out anew.
+    AttributedString serif = styled(text);
+    serif.setFont(serif.wholeRange(), Font("DejaVu Serif", 20));
+    for (const AttributedString& other : {styled(text, {}, 21), serif}) {
+        const std::size_t made = TextLayout::madeOnThisThread();
+        EXPECT_NE(Framesetter(other, cache).createFrame(Rect(0, 0, 100, 200)).lines().size(), 0u);
+        EXPECT_EQ(TextLayout::madeOnThisThread() - made, 1u);
+    }
 
     // Four texts of as many one-letter paragraphs as a text may make.
     const auto paragraphs = [](char letter) {
@@ -344,6 +377,39 @@ TEST(FramesetterTest, FramesettersOfACacheShareLayoutsAndOneAllowance) {
     frames.pop_back();
     const Framesetter sixth(styled(paragraphs('f')), bounded);
     EXPECT_EQ(sixth.createFrame(Rect(0, 0, kFree, kFree)).lines().size(), TextLayout::maximumLines);
+
+    // A paragraph of more lines, broken by line separators, than the
+    // allowance has left keeps what it has left.
+    framesetters.pop_back();
+    frames.pop_back();
+    std::string most;
+    for (std::size_t index = 0; index < TextLayout::maximumLines - 500; ++index) most += "g\n";
+    const Framesetter seventh(styled(most), bounded);
+    EXPECT_EQ(seventh.createFrame(Rect(0, 0, kFree, kFree)).lines().size(), TextLayout::maximumLines - 500);
+    std::string separated;
+    for (int index = 0; index < 1000; ++index) separated += "h\xE2\x80\xA8";  // U+2028
+    const Frame kept = Framesetter(styled(separated), bounded).createFrame(Rect(0, 0, kFree, kFree));
+    EXPECT_TRUE(kept.isCut());
+    EXPECT_EQ(kept.lines().size(), 500u);
+
+    // Each text a cache lays out reads the clock of the deadline the thread
+    // counts toward, as one layout may cost milliseconds: past it, texts are
+    // given layouts without lines. Each reading here moves the clock on by a
+    // quarter of the deadline.
+    const testsupport::SteppingProcessorClock::Installation clock(0.25);
+    const auto deadline = std::make_shared<platform::graphics::ProcessorDeadline>(1);
+    const platform::graphics::ProcessorDeadline::Scope counting(deadline);
+    std::vector<Framesetter> timed;
+    std::size_t laidOut = 0;
+    for (char letter = 'a'; letter <= 'h'; ++letter) {
+        timed.emplace_back(styled(std::string(3, letter)), cache);
+        const bool shown = !timed.back().createFrame(Rect(0, 0, kFree, kFree)).lines().empty();
+        EXPECT_EQ(timed.back().isPastDeadline(), !shown);
+        if (shown) ++laidOut;
+    }
+    EXPECT_GE(laidOut, 2u);
+    EXPECT_LE(laidOut, 5u);
+    EXPECT_TRUE(deadline->hasPassed());
 }
 
 }  // namespace

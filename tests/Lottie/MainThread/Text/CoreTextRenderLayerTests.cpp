@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -139,7 +140,7 @@ TEST(CoreTextRenderLayer, TrackingSpreadsTheInk) {
 // Drawn again and again, a text is laid out only when an input changes, once
 // for the size it needs and both passes it draws. A layer given the same cache
 // shows the same text in the same box in other colours from the same layout,
-// and lays it out again only in a box of its own.
+// and lays it out again only in a box of its own, or in another font or size.
 TEST(CoreTextRenderLayer, ATextIsLaidOutOncePerChange) {
     auto layer = makeLayer("Hello, again");
     layer->setStrokeColor(blue);
@@ -151,14 +152,32 @@ TEST(CoreTextRenderLayer, ATextIsLaidOutOncePerChange) {
     for (int draw = 0; draw < 5; ++draw) ASSERT_TRUE(displayed(*layer));
     EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 2u);
 
-    auto other = makeLayer("Changed");
-    other->setLayoutCache(layer->layoutCache());
-    other->setFillColor(blue);
-    ASSERT_TRUE(displayed(*other));
-    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 2u);
-    other->setPreferredSize(platform::graphics::Size(60, 200));
-    ASSERT_TRUE(displayed(*other));
-    EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - before, 3u);
+    // Other layers of the same cache showing "Changed": what each changes,
+    // and whether that takes a layout of its own.
+    const struct {
+        const char* name;
+        std::function<void(CoreTextRenderLayer&)> change;
+        bool laidOutAgain;
+    } others[] = {
+        {"another fill colour", [](CoreTextRenderLayer& other) { other.setFillColor(blue); }, false},
+        {"a stroke", [](CoreTextRenderLayer& other) {
+             other.setStrokeColor(red);
+             other.setStrokeWidth(3);
+         }, false},
+        {"a box of its own",
+         [](CoreTextRenderLayer& other) { other.setPreferredSize(platform::graphics::Size(60, 200)); }, true},
+        {"another size", [](CoreTextRenderLayer& other) { other.setFont(Font("DejaVu Sans", 41)); }, true},
+        {"another font", [](CoreTextRenderLayer& other) { other.setFont(Font("DejaVu Serif", 40)); }, true},
+    };
+    for (const auto& test : others) {
+        SCOPED_TRACE(test.name);
+        const std::size_t made = platform::text::TextLayout::madeOnThisThread();
+        auto other = makeLayer("Changed");
+        other->setLayoutCache(layer->layoutCache());
+        test.change(*other);
+        ASSERT_TRUE(displayed(*other));
+        EXPECT_EQ(platform::text::TextLayout::madeOnThisThread() - made, test.laidOutAgain ? 1u : 0u);
+    }
 }
 
 // A text whose layout is cut to bound its cost says so once, however often

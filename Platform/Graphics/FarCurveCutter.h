@@ -1,0 +1,33 @@
+#pragma once
+// Cuts down the curves of a device path whose control points reach far
+// outside the pixels a drawing can touch, before the path is flattened: Cairo
+// and our own stroker flatten a curve whole, into pieces as many as its
+// reach asks for, so a curve through the view whose control points lie
+// millions of pixels away cost milliseconds each. Each such curve is halved
+// until its pieces either lie outside the box of what can show (the view
+// grown by what the pen adds around the path), where a piece is replaced by
+// its chord, which lies within the piece's control points and so outside the
+// box too, or come within `nearDistance` of the view, where they are kept as
+// curves. Inside the box the path covers what it did; only its length changes,
+// so dashed strokes are not given to it. Stateless; GraphicsContext uses it
+// on the path it is about to draw or clip to.
+
+#include "Platform/Graphics/Path.h"
+#include "Platform/Graphics/Rect.h"
+
+namespace platform::graphics {
+
+class FarCurveCutter {
+public:
+    FarCurveCutter() = delete;
+
+    // How far past the box a control point may lie before its curve is cut:
+    // such a curve flattens into some hundred pieces at most.
+    static constexpr double nearDistance = 4096;
+
+    // `path` with its far curves cut down to `box` (device pixels) into
+    // `into`; false, and `into` untouched, when no curve reaches that far.
+    static bool cut(const Path& path, const Rect& box, Path& into);
+};
+
+}  // namespace platform::graphics

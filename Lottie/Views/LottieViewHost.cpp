@@ -102,7 +102,14 @@ void LottieViewHost::loadAsynchronously() {
                                                                             std::exception_ptr error) {
         // A delivery off the main thread builds the rendering layer where it is.
         std::shared_ptr<PreparedRenderingLayer> prepared;
-        if (source && !error && !platform::foundation::isMainThread()) prepared = prepare(request, *source);
+        if (source && !error && !platform::foundation::isMainThread()) {
+            try {
+                prepared = prepare(request, *source);
+            } catch (const std::exception&) {
+                // Memory ran out on a hostile document: the hosted view builds
+                // it, and meets the failure where it always has.
+            }
+        }
         // Any thread may deliver: the result is taken on the main run loop.
         platform::foundation::MainRunLoop::shared().post(
             [this, alive, generation, source = std::move(source), prepared = std::move(prepared), error] {

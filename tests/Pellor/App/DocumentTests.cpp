@@ -216,7 +216,7 @@ std::vector<HostileDocument> hostileDocuments() {
          document(listOf(30'000, [](int index) {
              return shapeLayer(index, hostiletest::rect(index % 512, index % 500, 6) + "," + greenFill);
          })),
-         false, false, false, 4, true},
+         false, false, false, 4},
         {"a point text of 20,000 characters of two scripts", document(text), false, false, false, 1, true},
         {"7,776 masked layers in masked precompositions five deep",
          fannedOut(shapeLayer(1, square + "," + greenFill, masked), 6, 5, masked), false, false, false, 1, true},

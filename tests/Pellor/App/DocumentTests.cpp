@@ -188,6 +188,11 @@ std::vector<HostileDocument> hostileDocuments() {
                              R"("t":{"d":{"k":[{"s":{"t":")" + scripts +
                              R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},"a":[],"p":{},"m":{}}})";
     const std::string masked = R"(,"hasMask":true,"masksProperties":[)" + maskOf('a', 400, 100) + "]";
+    const std::string squares = document(listOf(30'000, [](int index) {
+        return shapeLayer(index, hostiletest::rect(index % 512, index % 500, 6) + "," + greenFill);
+    }));
+    const auto packaged = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({"a"})),
+                                               ziptest::TestEntry::file("animations/a.json", squares)});
     return {
         {"200,000 markers", withMarkers, true},
         {"stars of 5,000 points fanned out", fannedOut(shapeLayer(1, star + "," + greenFill), 12, 3)},
@@ -212,11 +217,8 @@ std::vector<HostileDocument> hostileDocuments() {
                                                       R"("g":{"p":2,"k":{"a":0,"k":[0,1,0,0,1,0,0,1]}}})"))},
         {"4.1 million values", document(shapeLayer(1, square + "," + greenFill, R"(,"zeros":)" + zeros + "]")), false, true},
         {"a package of 9,990 empty images", packageOfEmptyImages(square), false, false, true},
-        {"four documents of 30,000 layers",
-         document(listOf(30'000, [](int index) {
-             return shapeLayer(index, hostiletest::rect(index % 512, index % 500, 6) + "," + greenFill);
-         })),
-         false, false, false, 4},
+        {"four documents of 30,000 layers", squares, false, false, false, 4},
+        {"a package of 30,000 layers", std::string(packaged.begin(), packaged.end()), false, false, true},
         {"a point text of 20,000 characters of two scripts", document(text), false, false, false, 1, true},
         {"7,776 masked layers in masked precompositions five deep",
          fannedOut(shapeLayer(1, square + "," + greenFill, masked), 6, 5, masked), false, false, false, 1, true},

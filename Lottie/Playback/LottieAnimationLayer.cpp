@@ -115,6 +115,19 @@ void LottieAnimationLayer::setAnimation(std::shared_ptr<const LottieAnimation> a
     }
 }
 
+void LottieAnimationLayer::setAnimation(std::shared_ptr<const LottieAnimation> animation,
+                                        std::shared_ptr<PreparedRenderingLayer> prepared) {
+    if (prepared && prepared->request().sameBuildAs(renderingLayerRequest(animation))) prepared_ = std::move(prepared);
+    setAnimation(std::move(animation));
+    prepared_.reset();
+}
+
+PreparedRenderingLayer::Request LottieAnimationLayer::renderingLayerRequest(
+    std::shared_ptr<const LottieAnimation> animation) const {
+    return {std::move(animation), imageProvider_,          textProvider_, fontProvider_,
+            configuration_.renderingEngine, maskAnimationToBounds_, logger_};
+}
+
 void LottieAnimationLayer::setAnimationLoaded(AnimationLoaded callback) {
     animationLoaded_ = std::move(callback);
     if (animation_ && animationLoaded_) {
@@ -179,13 +192,14 @@ std::optional<RenderingEngine> LottieAnimationLayer::activeEngine() const {
 
 // dotLottie entries.
 
-void LottieAnimationLayer::loadDotLottieAnimation(const DotLottieEntry& entry) {
+void LottieAnimationLayer::loadDotLottieAnimation(const DotLottieEntry& entry,
+                                                  std::shared_ptr<PreparedRenderingLayer> prepared) {
     loopMode_ = entry.configuration.loopMode;
     restartRunningAnimation();
     animationSpeed_ = entry.configuration.speed;
     restartRunningAnimation();
     if (auto provider = entry.configuration.imageProvider()) setImageProvider(std::move(provider));
-    setAnimation(entry.animation());
+    setAnimation(entry.animation(), std::move(prepared));
 }
 
 void LottieAnimationLayer::loadDotLottieAnimationById(const std::optional<std::string>& animationId,
@@ -238,19 +252,35 @@ void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option)
 }
 
 std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildMainThreadEngineLayer() {
-    auto layer = MainThreadAnimationLayer::make(animation_, wrappedInImageCache(imageProvider_, animation_),
-                                                textProvider_, fontProvider_, maskAnimationToBounds_, logger_);
+    std::shared_ptr<MainThreadAnimationLayer> layer;
+    if (prepared_) layer = std::static_pointer_cast<MainThreadAnimationLayer>(prepared_->takeMainThreadLayer());
+    if (!layer) {
+        layer = MainThreadAnimationLayer::make(animation_, wrappedInImageCache(imageProvider_, animation_),
+                                               textProvider_, fontProvider_, maskAnimationToBounds_, logger_);
+    }
     layer->setForceDisplayUpdateOnEachFrame(forceDisplayUpdate_);
     return layer;
 }
 
+std::shared_ptr<CoreAnimationRootLayer> LottieAnimationLayer::makeCoreAnimationEngineLayer(
+    CompatibilityTracker::Mode mode) {
+    if (prepared_) {
+        // Built ahead: what the build met is met again here, in the same order.
+        if (const auto& issue = prepared_->compatibilityIssue()) throw CompatibilityTracker::Error(*issue);
+        if (const auto& error = prepared_->unexpectedError()) throw std::runtime_error(*error);
+        if (auto layer = prepared_->takeCoreAnimationLayer()) {
+            return std::static_pointer_cast<CoreAnimationRootLayer>(layer);
+        }
+    }
+    auto tracker = std::make_shared<CompatibilityTracker>(mode, logger_);
+    return CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_, animation_), textProvider_,
+                                            fontProvider_, maskAnimationToBounds_, tracker, logger_});
+}
+
 std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildCoreAnimationEngineLayer() {
-    auto tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::track, logger_);
     std::shared_ptr<CoreAnimationRootLayer> layer;
     try {
-        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_, animation_),
-                                                 textProvider_, fontProvider_, maskAnimationToBounds_, tracker,
-                                                 logger_});
+        layer = makeCoreAnimationEngineLayer(CompatibilityTracker::Mode::track);
     } catch (const std::exception& error) {
         std::string description = error.what();
         logger_->assertionFailure([description] { return "Encountered unexpected error " + description; }, sourceFile,
@@ -278,12 +308,9 @@ std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildCoreAnimationEngi
 }
 
 std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildAutomaticEngineLayer() {
-    auto tracker = std::make_shared<CompatibilityTracker>(CompatibilityTracker::Mode::abort, logger_);
     std::shared_ptr<CoreAnimationRootLayer> layer;
     try {
-        layer = CoreAnimationLayerFactory::make({animation_, wrappedInImageCache(imageProvider_, animation_),
-                                                 textProvider_, fontProvider_, maskAnimationToBounds_, tracker,
-                                                 logger_});
+        layer = makeCoreAnimationEngineLayer(CompatibilityTracker::Mode::abort);
     } catch (const CompatibilityTracker::Error& error) {
         fallBackToMainThreadEngine({error.issue()});
         return nullptr;

@@ -33,6 +33,9 @@
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Playback/DotLottieEntry.h"
 #include "Lottie/Playback/Engine/CompatibilityIssue.h"
+#include "Lottie/Playback/Engine/CompatibilityTracker.h"
+#include "Lottie/Playback/Engine/CoreAnimationRootLayer.h"
+#include "Lottie/Playback/Engine/PreparedRenderingLayer.h"
 #include "Lottie/Playback/Keypaths/AnimationKeypath.h"
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/LottieLogger.h"
@@ -129,6 +132,14 @@ public:
     void setBackgroundBehavior(std::optional<LottieBackgroundBehavior> behavior) { backgroundBehavior_ = behavior; }
     const std::shared_ptr<const LottieAnimation>& animation() const { return animation_; }
     void setAnimation(std::shared_ptr<const LottieAnimation> animation);
+    // The same, with a rendering layer built ahead for the animation (on the
+    // thread that decoded it): adopted instead of building one here when it
+    // was built for what this layer holds now (PreparedRenderingLayer::Request),
+    // else left and built anew. Either way it is spent.
+    void setAnimation(std::shared_ptr<const LottieAnimation> animation,
+                      std::shared_ptr<PreparedRenderingLayer> prepared);
+    // What a rendering layer for `animation` would be built from now.
+    PreparedRenderingLayer::Request renderingLayerRequest(std::shared_ptr<const LottieAnimation> animation) const;
     const AnimationLoaded& animationLoaded() const { return animationLoaded_; }
     void setAnimationLoaded(AnimationLoaded callback);
     const std::shared_ptr<AnimationImageProvider>& imageProvider() const { return imageProvider_; }
@@ -167,7 +178,8 @@ public:
     const std::shared_ptr<LottieLogger>& logger() const { return logger_; }
 
     // dotLottie entries. A negative index or one past the end does nothing.
-    void loadDotLottieAnimation(const DotLottieEntry& entry);
+    void loadDotLottieAnimation(const DotLottieEntry& entry,
+                                std::shared_ptr<PreparedRenderingLayer> prepared = nullptr);
     void loadDotLottieAnimationById(const std::optional<std::string>& animationId, const DotLottieContents& package);
     void loadDotLottieAnimationAtIndex(std::ptrdiff_t index, const DotLottieContents& package);
     void loadDotLottieAnimationById(const std::optional<std::string>& animationId, const DotLottieFile& file) {
@@ -238,6 +250,9 @@ private:
     void buildEngineLayer(const RenderingEngineOption& option);
     std::shared_ptr<RootAnimationLayer> buildMainThreadEngineLayer();
     std::shared_ptr<RootAnimationLayer> buildCoreAnimationEngineLayer();
+    // The prepared Core Animation root layer when there is one, else one built
+    // now with a tracker in `mode`; throws what that build throws.
+    std::shared_ptr<CoreAnimationRootLayer> makeCoreAnimationEngineLayer(CompatibilityTracker::Mode mode);
     std::shared_ptr<RootAnimationLayer> buildAutomaticEngineLayer();
     void fallBackToMainThreadEngine(const std::vector<CompatibilityIssue>& issues, bool warn = true);
 
@@ -258,6 +273,8 @@ private:
     bool respectAnimationFrameRate_ = false;
     bool forceDisplayUpdate_ = false;
     std::shared_ptr<RootAnimationLayer> rootAnimationLayer_;
+    // A rendering layer built ahead, offered to the build under way (setAnimation).
+    std::shared_ptr<PreparedRenderingLayer> prepared_;
     std::optional<AnimationContext> animationContext_;
     std::string activeAnimationName_ = "Lottie";
     std::int64_t animationID_ = 0;

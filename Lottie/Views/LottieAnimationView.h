@@ -170,6 +170,9 @@ public:
     void setBackgroundBehavior(LottieBackgroundBehavior behavior) { layer_->setBackgroundBehavior(behavior); }
     const std::shared_ptr<const LottieAnimation>& animation() const { return layer_->animation(); }
     void setAnimation(std::shared_ptr<const LottieAnimation> animation);
+    // With a rendering layer built ahead (LottieAnimationLayer::setAnimation).
+    void setAnimation(std::shared_ptr<const LottieAnimation> animation,
+                      std::shared_ptr<PreparedRenderingLayer> prepared);
     const AnimationLoaded& animationLoaded() const { return animationLoaded_; }
     void setAnimationLoaded(AnimationLoaded callback);
     void setImageProvider(std::shared_ptr<AnimationImageProvider> provider);

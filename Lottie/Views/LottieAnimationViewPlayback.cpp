@@ -76,6 +76,12 @@ void LottieAnimationView::setAnimation(std::shared_ptr<const LottieAnimation> an
     animationDidChange();
 }
 
+void LottieAnimationView::setAnimation(std::shared_ptr<const LottieAnimation> animation,
+                                       std::shared_ptr<PreparedRenderingLayer> prepared) {
+    layer_->setAnimation(std::move(animation), std::move(prepared));
+    animationDidChange();
+}
+
 void LottieAnimationView::setAnimationLoaded(AnimationLoaded callback) {
     animationLoaded_ = std::move(callback);
     if (animationLoaded_ && layer_->animation()) animationLoaded_(*this, layer_->animation());

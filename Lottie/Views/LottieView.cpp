@@ -54,12 +54,16 @@ std::optional<LottieAnimationSource> LottieView::animationSource(
     return localAnimation_ ? localAnimation_ : remote;
 }
 
-LottieView::Bridge LottieView::bridge(const std::optional<LottieAnimationSource>& remote) const {
+LottieView::Bridge LottieView::bridge(const std::optional<LottieAnimationSource>& remote,
+                                      std::shared_ptr<PreparedRenderingLayer> prepared) const {
     Bridge bridge;
     const std::optional<LottieAnimationSource> source = animationSource(remote);
     bridge.configurations.reserve(configurations_.size() + 2);
-    bridge.configurations.push_back(
-        [self = *this, source](const ConfigurationContext& context) { self.updateAnimationView(source, context); });
+    // Offered once: a layer built for another state is not kept alive by the bridge.
+    auto offered = std::make_shared<std::shared_ptr<PreparedRenderingLayer>>(std::move(prepared));
+    bridge.configurations.push_back([self = *this, source, offered](const ConfigurationContext& context) {
+        self.updateAnimationView(source, context, std::exchange(*offered, nullptr));
+    });
     bridge.configurations.insert(bridge.configurations.end(), configurations_.begin(), configurations_.end());
     if (hasFrameBinding()) bridge.configurations.push_back(bindingConfiguration());
     bridge.sizing = sizing_;
@@ -81,7 +85,8 @@ LottieAnimationView* LottieView::makeAnimationView(const std::optional<LottieAni
 }
 
 void LottieView::updateAnimationView(const std::optional<LottieAnimationSource>& source,
-                                     const ConfigurationContext& context) const {
+                                     const ConfigurationContext& context,
+                                     std::shared_ptr<PreparedRenderingLayer> prepared) const {
     if (!source) return;
     LottieAnimationView& view = context.view();
     LottieAnimationLayer& layer = *view.lottieAnimationLayer();
@@ -119,9 +124,9 @@ void LottieView::updateAnimationView(const std::optional<LottieAnimationSource>&
     // Animations are compared by identity: an equal copy is a new animation.
     if (animation != layer.animation() && (entry != nullptr || source->animation())) {
         if (entry != nullptr) {
-            layer.loadDotLottieAnimation(*entry);
+            layer.loadDotLottieAnimation(*entry, std::move(prepared));
         } else {
-            view.setAnimation(animation);
+            view.setAnimation(animation, std::move(prepared));
         }
         context.container.invalidateIntrinsicContentSize();
         if (animationDidLoad_) {

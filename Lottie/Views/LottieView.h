@@ -14,7 +14,10 @@
 //
 // Loaders run wherever they like and deliver once, from any thread, through
 // the callback they are given; the host takes the delivery on the main run
-// loop. Values only; main thread only where widgets are touched.
+// loop. A delivery made on a thread other than the main one also builds there
+// the rendering layer of the animation delivered (PreparedRenderingLayer), as
+// the hosted view would build it, so that the main thread only attaches it.
+// Values only; main thread only where widgets are touched.
 
 #include <QWidget>
 #include <concepts>
@@ -75,11 +78,15 @@ public:
     std::optional<LottieAnimationSource> animationSource(const std::optional<LottieAnimationSource>& remote) const;
 
     // The bridge value for one update, given the loader's current result.
-    Bridge bridge(const std::optional<LottieAnimationSource>& remote) const;
+    // `prepared`, built ahead for the loader's result, is offered to the
+    // first configuration run that sets that animation, and let go then.
+    Bridge bridge(const std::optional<LottieAnimationSource>& remote,
+                  std::shared_ptr<PreparedRenderingLayer> prepared = nullptr) const;
     // Makes the hosted view (once per host).
     LottieAnimationView* makeAnimationView(const std::optional<LottieAnimationSource>& source) const;
     // Applies this value's state to the hosted view, comparing before each step.
-    void updateAnimationView(const std::optional<LottieAnimationSource>& source, const ConfigurationContext& context) const;
+    void updateAnimationView(const std::optional<LottieAnimationSource>& source, const ConfigurationContext& context,
+                             std::shared_ptr<PreparedRenderingLayer> prepared = nullptr) const;
 
     // Modifiers: each returns a copy with one change. Those that set a field
     // serve the first creation of the hosted view and updateAnimationView;

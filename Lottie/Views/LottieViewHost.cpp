@@ -8,6 +8,26 @@
 
 namespace lottie {
 
+namespace {
+
+// The rendering layer of what a load delivered, as the hosted view builds it
+// for `request`: a package's first animation with its own images, when it
+// names them (LottieAnimationLayer::loadDotLottieAnimation).
+std::shared_ptr<PreparedRenderingLayer> prepare(PreparedRenderingLayer::Request request,
+                                                const LottieAnimationSource& source) {
+    if (const auto& file = source.dotLottie()) {
+        if (file->animations().empty()) return nullptr;
+        const DotLottieEntry& entry = file->animations().front();
+        if (auto images = entry.configuration.imageProvider()) request.imageProvider = std::move(images);
+        request.animation = entry.animation();
+    } else {
+        request.animation = source.animation();
+    }
+    return PreparedRenderingLayer::prepare(std::move(request));
+}
+
+}  // namespace
+
 LottieViewHost::LottieViewHost(QWidget* parent) : QWidget(parent) {}
 
 LottieViewHost::~LottieViewHost() { *alive_ = false; }
@@ -27,10 +47,10 @@ void LottieViewHost::apply(const LottieView& view) {
     if (first && isVisible() && !loadRunning_) loadAsynchronously();
 }
 
-void LottieViewHost::update() {
+void LottieViewHost::update(std::shared_ptr<PreparedRenderingLayer> prepared) {
     // Setting the value's animation up reports to the value's logger.
     const LottieLogger::Scope reporting(view_->logger());
-    bridge_ = std::make_shared<const LottieView::Bridge>(view_->bridge(remoteAnimation_));
+    bridge_ = std::make_shared<const LottieView::Bridge>(view_->bridge(remoteAnimation_, std::move(prepared)));
     if (!container_) {
         container_ = bridge_->makeHost(this);
         container_->show();
@@ -77,16 +97,31 @@ void LottieViewHost::loadAsynchronously() {
     const std::uint64_t generation = ++loadGeneration_;
     loadRunning_ = true;
     std::weak_ptr<bool> alive = alive_;
-    view_->loader()([this, alive, generation](std::optional<LottieAnimationSource> source, std::exception_ptr error) {
+    // What the hosted view would build its rendering layer from, as it is now.
+    PreparedRenderingLayer::Request request;
+    if (LottieAnimationView* hosted = animationView()) request = hosted->lottieAnimationLayer()->renderingLayerRequest(nullptr);
+    view_->loader()([this, alive, generation, request = std::move(request)](std::optional<LottieAnimationSource> source,
+                                                                            std::exception_ptr error) {
+        // A delivery off the main thread builds the rendering layer where it is.
+        std::shared_ptr<PreparedRenderingLayer> prepared;
+        if (source && !error && !platform::foundation::isMainThread()) {
+            try {
+                prepared = prepare(request, *source);
+            } catch (const std::exception&) {
+                // Memory ran out on a hostile document: the hosted view builds
+                // it, and meets the failure where it always has.
+            }
+        }
         // Any thread may deliver: the result is taken on the main run loop.
-        platform::foundation::MainRunLoop::shared().post([this, alive, generation, source = std::move(source), error] {
-            if (alive.lock()) deliver(generation, source, error);
-        });
+        platform::foundation::MainRunLoop::shared().post(
+            [this, alive, generation, source = std::move(source), prepared = std::move(prepared), error] {
+                if (alive.lock()) deliver(generation, source, prepared, error);
+            });
     });
 }
 
 void LottieViewHost::deliver(std::uint64_t generation, std::optional<LottieAnimationSource> source,
-                             std::exception_ptr error) {
+                             std::shared_ptr<PreparedRenderingLayer> prepared, std::exception_ptr error) {
     // Only the newest load counts, and only its first delivery.
     if (generation != loadGeneration_ || !loadRunning_) return;
     loadRunning_ = false;
@@ -104,7 +139,7 @@ void LottieViewHost::deliver(std::uint64_t generation, std::optional<LottieAnima
     }
     loadedOnce_ = source.has_value();
     remoteAnimation_ = std::move(source);
-    update();
+    update(std::move(prepared));
 }
 
 void LottieViewHost::reloadAnimation() {

@@ -17,7 +17,10 @@
 // load has delivered an animation and none is running: hiding and showing a
 // loaded view again keeps its animation rather than loading it anew (a reload
 // is asked for through the trigger). A load that failed or delivered nothing
-// is tried again on the next showing.
+// is tried again on the next showing. A load that delivers on another thread
+// has the rendering layer of its animation built there, for the hosted view as
+// it was when the load started (LottieView); the delivery's update offers it
+// to the hosted view, which adopts it when it still suits.
 //
 // What an update sets up reports to the value's logger, also where the
 // library looks up the shared one (LottieLogger::Scope).
@@ -68,8 +71,10 @@ protected:
 private:
     void loadAsynchronously();
     void reloadAnimation();
-    void deliver(std::uint64_t generation, std::optional<LottieAnimationSource> source, std::exception_ptr error);
-    void update();
+    void deliver(std::uint64_t generation, std::optional<LottieAnimationSource> source,
+                 std::shared_ptr<PreparedRenderingLayer> prepared, std::exception_ptr error);
+    // `prepared`: a rendering layer built ahead for a newly delivered animation.
+    void update(std::shared_ptr<PreparedRenderingLayer> prepared = nullptr);
     // Runs the configurations of the last update's bridge against the hosted view.
     void runConfigurations();
     void placeChildren();

@@ -39,6 +39,23 @@ lottie::LottieView withImagesBeside(lottie::LottieView view, const ReadOnlyDocum
         std::move(logger)));
 }
 
+// Hands a load's outcome to the view from the loading thread, where the view
+// builds the animation's rendering layer before it takes the outcome on the
+// main run loop; the window hears of it after that, on the main thread, so
+// that the animation it hears of is already the view's. A failure reaches the
+// window first, as it reaches the view's log.
+void deliverHere(std::exception_ptr error, std::function<void()> tellWindow, std::function<void()> handToView) {
+    if (error) {
+        platform::foundation::DispatchQueue::main().async([tellWindow, handToView] {
+            tellWindow();
+            handToView();
+        });
+        return;
+    }
+    handToView();
+    platform::foundation::DispatchQueue::main().async(std::move(tellWindow));
+}
+
 }  // namespace
 
 lottie::LottieView DocumentLoaders::view(const ReadOnlyDocument& document, Outcome loaded) {
@@ -64,11 +81,9 @@ lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Out
                     // Running out of memory on a hostile document lands here too.
                     error = std::current_exception();
                 }
-                // The outcome is the window's to hear, on the main thread.
-                platform::foundation::DispatchQueue::main().async([animation, error, loaded, deliver] {
-                    if (loaded) loaded(animation, error);
-                    deliver(animation, error);
-                });
+                deliverHere(
+                    error, [animation, error, loaded] { if (loaded) loaded(animation, error); },
+                    [animation, error, deliver] { deliver(animation, error); });
             });
         });
         return withImagesBeside(std::move(view), document, logger);
@@ -79,13 +94,11 @@ lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Out
             const platform::foundation::Data data(bytes.begin(), bytes.end());
             const lottie::DotLottieResult result =
                 lottie::DotLottieFile::SynchronouslyBlockingCurrentThread::loadedFromData(data, "lottie");
-            platform::foundation::DispatchQueue::main().async([result, loaded, deliver] {
-                if (loaded) {
-                    const auto* first = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
-                    loaded(first ? first->animation() : nullptr, result.error());
-                }
-                deliver(result.file(), result.error());
-            });
+            const auto* entry = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
+            std::shared_ptr<const lottie::LottieAnimation> first = entry ? entry->animation() : nullptr;
+            deliverHere(
+                result.error(), [first, error = result.error(), loaded] { if (loaded) loaded(first, error); },
+                [result, deliver] { deliver(result.file(), result.error()); });
         });
     });
 }

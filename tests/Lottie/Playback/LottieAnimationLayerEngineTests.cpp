@@ -6,9 +6,12 @@
 
 #include <cfloat>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Lottie/MainThread/MainThreadAnimationLayer.h"
+#include "Lottie/Playback/Engine/PreparedRenderingLayer.h"
+#include "Lottie/Playback/Providers/DefaultTextProvider.h"
 #include "Platform/Compositor/BasicAnimation.h"
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
 
@@ -122,6 +125,75 @@ TEST_F(PlaybackTest, AutomaticFallsBackWhenSetUpFails) {
         advance(10);
         EXPECT_FALSE(explicitLayer->isPlaying());
         EXPECT_TRUE(completion.calls.empty());
+    }
+}
+
+// A rendering layer built ahead on another thread is what the layer shows
+// when it was built for what the layer holds, and the layer says what a build
+// of its own would have said; built for anything else, it is left and the
+// layer builds its own.
+TEST_F(PlaybackTest, ARenderingLayerBuiltAheadIsAdoptedOnlyWhenItSuits) {
+    using Behaviour = FakeCoreAnimationEngine::Behaviour;
+    struct Case {
+        const char* name;
+        RenderingEngineOption engine;
+        Behaviour behaviour;
+        // Something the layer holds is not what the rendering layer was built for.
+        bool otherProviders = false;
+        // The engine of the rendering layer shown, and what was said.
+        bool mainThreadShown = false;
+        std::size_t warnings = 0;
+        std::size_t assertionFailures = 0;
+    };
+    const Case cases[] = {
+        {"main-thread engine", RenderingEngineOption::mainThread(), Behaviour::build, false, true},
+        {"Core Animation engine", RenderingEngineOption::coreAnimation(), Behaviour::build},
+        {"automatic option", RenderingEngineOption::automatic(), Behaviour::build},
+        {"automatic option meeting an issue", RenderingEngineOption::automatic(), Behaviour::compatibilityIssue,
+         false, true, 1},
+        {"automatic option meeting a failure", RenderingEngineOption::automatic(), Behaviour::unexpectedError, false,
+         true, 0, 1},
+        {"Core Animation engine meeting a failure", RenderingEngineOption::coreAnimation(),
+         Behaviour::unexpectedError, false, false, 0, 1},
+        {"built for other providers", RenderingEngineOption::mainThread(), Behaviour::build, true, true},
+        {"automatic option built for other providers", RenderingEngineOption::automatic(), Behaviour::build, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeCoreAnimationEngine engine(c.behaviour);
+        LogRecorder said;
+        auto layer = LottieAnimationLayer::makeEmpty(LottieConfiguration(c.engine), said.logger());
+        const auto shown = animation();
+        PreparedRenderingLayer::Request request = layer->renderingLayerRequest(shown);
+        if (c.otherProviders) request.textProvider = std::make_shared<DefaultTextProvider>();
+        std::shared_ptr<PreparedRenderingLayer> prepared;
+        std::thread([&] { prepared = PreparedRenderingLayer::prepare(request); }).join();
+        ASSERT_TRUE(prepared);
+        // Every build the engine is asked for, those that fail included.
+        const std::size_t builtAhead = engine.trackerModes.size();
+        const std::size_t saidAhead = said.warnings.size() + said.assertionFailures.size();
+
+        layer->setAnimation(shown, prepared);
+        EXPECT_EQ(isMainThreadLayer(*layer), c.mainThreadShown);
+        EXPECT_EQ(said.warnings.size(), c.warnings);
+        EXPECT_EQ(said.assertionFailures.size(), c.assertionFailures);
+        EXPECT_EQ(saidAhead, 0u) << "what the build met is said by the layer that shows it";
+        if (c.otherProviders) {
+            // Built again here: the Core Animation engine once more, or a
+            // main-thread layer other than the one built ahead.
+            if (c.mainThreadShown) {
+                EXPECT_TRUE(prepared->takeMainThreadLayer()) << "the layer built ahead is left";
+            } else {
+                EXPECT_EQ(engine.trackerModes.size(), builtAhead + 1);
+            }
+        } else {
+            EXPECT_EQ(engine.trackerModes.size(), builtAhead) << "nothing is built on the main thread";
+            if (!c.mainThreadShown && c.assertionFailures == 0) EXPECT_EQ(layer->renderingLayer(), engine.built.back());
+            EXPECT_FALSE(prepared->takeMainThreadLayer()) << "the layer built ahead is taken";
+        }
+        if (c.behaviour == Behaviour::build && !c.otherProviders) {
+            EXPECT_EQ(layer->renderingLayer()->lottieAnimationLayer(), layer);
+        }
     }
 }
 

@@ -5,7 +5,8 @@
 #include <QFile>
 #include <QImage>
 #include <QTimer>
-#include <chrono>
+#include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -113,10 +114,11 @@ TEST_F(PellorTest, ReadingRefusesWhatIsNoRegularFileOrTooLarge) {
 }
 
 // Hostile documents of a few kilobytes to a few megabytes, one of each kind
-// the limits on hostile documents name, and a large one of markers: the event
-// loop keeps turning while each decodes (the markers take it no longer than a
-// frame), each then shows its animation or says why it cannot, and its window
-// draws two frames.
+// the limits on hostile documents name, a large one of markers, and heavy ones
+// to set up: the event loop keeps turning while each decodes and its
+// rendering layer is built (the main thread works no longer than a tenth of a
+// second between two turns), each then shows its animation or says why it
+// cannot, and its window draws two frames.
 std::string maskOf(char mode, int size, int opacity) {
     const std::string s = std::to_string(size);
     return R"({"mode":")" + std::string(1, mode) + R"(","o":{"a":0,"k":)" + std::to_string(opacity) +
@@ -134,6 +136,11 @@ struct HostileDocument {
     bool refused = false;
     // A package, opened under a package's name.
     bool package = false;
+    // Opened this many times at once.
+    int copies = 1;
+    // Heavy to set up: opened on every engine choice, the others on the
+    // automatic one alone.
+    bool everyEngine = false;
 };
 
 // A package whose one animation shows a square and the first of 9,990 empty
@@ -174,6 +181,18 @@ std::vector<HostileDocument> hostileDocuments() {
     const std::string translucent = R"(,"hasMask":true,"masksProperties":[)" + maskOf('a', 512, 50) + "]";
     std::string zeros = "[0";
     for (int index = 0; index < 4'100'000; ++index) zeros += ",0";
+    // 20,000 characters alternating Latin and Hebrew, laid out as one line.
+    std::string scripts;
+    for (int index = 0; index < 10'000; ++index) scripts += "a\u05d0";
+    const std::string text = R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,40]}},)"
+                             R"("t":{"d":{"k":[{"s":{"t":")" + scripts +
+                             R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},"a":[],"p":{},"m":{}}})";
+    const std::string masked = R"(,"hasMask":true,"masksProperties":[)" + maskOf('a', 400, 100) + "]";
+    const std::string squares = document(listOf(30'000, [](int index) {
+        return shapeLayer(index, hostiletest::rect(index % 512, index % 500, 6) + "," + greenFill);
+    }));
+    const auto packaged = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({"a"})),
+                                               ziptest::TestEntry::file("animations/a.json", squares)});
     return {
         {"200,000 markers", withMarkers, true},
         {"stars of 5,000 points fanned out", fannedOut(shapeLayer(1, star + "," + greenFill), 12, 3)},
@@ -198,6 +217,11 @@ std::vector<HostileDocument> hostileDocuments() {
                                                       R"("g":{"p":2,"k":{"a":0,"k":[0,1,0,0,1,0,0,1]}}})"))},
         {"4.1 million values", document(shapeLayer(1, square + "," + greenFill, R"(,"zeros":)" + zeros + "]")), false, true},
         {"a package of 9,990 empty images", packageOfEmptyImages(square), false, false, true},
+        {"four documents of 30,000 layers", squares, false, false, false, 4},
+        {"a package of 30,000 layers", std::string(packaged.begin(), packaged.end()), false, false, true},
+        {"a point text of 20,000 characters of two scripts", document(text), false, false, false, 1, true},
+        {"7,776 masked layers in masked precompositions five deep",
+         fannedOut(shapeLayer(1, square + "," + greenFill, masked), 6, 5, masked), false, false, false, 1, true},
     };
 }
 
@@ -222,51 +246,97 @@ constexpr int sanitizerSlowdown = 3;
 constexpr int sanitizerSlowdown = 1;
 #endif
 
-TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWindowsDraw) {
-    int index = 0;
-    for (const HostileDocument& hostile : hostileDocuments()) {
-        SCOPED_TRACE(hostile.name);
-        const QString path =
-            write("hostile-" + std::to_string(++index) + (hostile.package ? ".lottie" : ".json"), hostile.bytes);
-        auto* window = qobject_cast<pellor::DocumentWindow*>(app->openDocuments({path}, nullptr).value(0));
-        ASSERT_NE(window, nullptr);
-        pellor::LottiePlayerView& player = *window->player();
+// The processor time the calling thread has used: what it works between two
+// turns of the event loop, however busy the machine is with other work.
+double threadProcessorSeconds() {
+    timespec time{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
+}
 
-        using Clock = std::chrono::steady_clock;
-        Clock::time_point last = Clock::now();
-        Clock::duration longest{};
-        int turns = 0;
-        QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            const Clock::time_point now = Clock::now();
-            longest = std::max(longest, now - last);
-            last = now;
-            ++turns;
-        });
-        ticker.start(0);
-        runUntil([&player] { return player.animation() || player.isFileErrorPresented(); });
-        ticker.stop();
-        EXPECT_GT(turns, 1);
-        // Decoding takes none of the event loop's time; setting a hostile
-        // document's animation up takes what its build limits allow, on the
-        // main thread, and is bounded by the engines' own tests.
-        if (hostile.markers) {
-            EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 200 * sanitizerSlowdown)
-                << "the longest time the event loop did not turn";
-        }
-        // Only the document of too many values is refused, saying so.
-        EXPECT_EQ(player.isFileErrorPresented(), hostile.refused);
-        if (!hostile.refused) {
-            ASSERT_NE(player.animation(), nullptr);
-            if (hostile.markers) {
-                EXPECT_EQ(player.animation()->markerNames().size(), 200'000u);
+TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWindowsDraw) {
+    const lottie::RenderingEngineOption engines[] = {lottie::RenderingEngineOption::automatic(),
+                                                     lottie::RenderingEngineOption::mainThread(),
+                                                     lottie::RenderingEngineOption::coreAnimation()};
+    const std::vector<HostileDocument> hostiles = hostileDocuments();
+    int index = 0;
+    for (const lottie::RenderingEngineOption& engine : engines) {
+        const pellortest::SharedEngine shared(engine);
+        for (const HostileDocument& hostile : hostiles) {
+            // The heavy documents to set up are opened on every engine choice.
+            if (!hostile.everyEngine && !engine.isAutomatic()) continue;
+            SCOPED_TRACE(engine.description() + ", " + hostile.name);
+            QStringList paths;
+            for (int copy = 0; copy < hostile.copies; ++copy) {
+                paths << write("hostile-" + std::to_string(++index) + (hostile.package ? ".lottie" : ".json"),
+                               hostile.bytes);
             }
-            frame(*window);
-            // The animation area shows a drawing, not only its background.
-            EXPECT_TRUE(showsMoreThanOneColour(player.host()->grab().toImage()));
+            QList<pellor::DocumentWindow*> windows;
+            for (QWidget* opened : app->openDocuments(paths, nullptr)) {
+                windows << qobject_cast<pellor::DocumentWindow*>(opened);
+                ASSERT_NE(windows.back(), nullptr);
+                // Drawing is measured apart: the windows draw once their
+                // documents are set up.
+                opened->setUpdatesEnabled(false);
+            }
+            ASSERT_EQ(windows.size(), hostile.copies);
+
+            // The main thread's processor time between two turns of the event
+            // loop, from the opening until each view has its animation: a
+            // Quit, a close or a menu waits no longer than that while
+            // documents decode and set up.
+            double last = threadProcessorSeconds();
+            double longest = 0;
+            int turns = 0;
+            QTimer ticker;
+            QObject::connect(&ticker, &QTimer::timeout, [&] {
+                const double now = threadProcessorSeconds();
+                longest = std::max(longest, now - last);
+                last = now;
+                ++turns;
+            });
+            ticker.start(0);
+            const auto loaded = [&windows] {
+                return std::all_of(windows.begin(), windows.end(), [](pellor::DocumentWindow* window) {
+                    return window->player()->animation() || window->player()->isFileErrorPresented();
+                });
+            };
+            // Four heavy documents take a sanitizer's build longer than one
+            // run of rounds.
+            for (int run = 0; run < 20 && !loaded(); ++run) runUntil(loaded);
+            ticker.stop();
+            EXPECT_GT(turns, 1);
+            // Decoding and building the rendering layer take none of the
+            // event loop's time: the layer is built where the document was
+            // decoded, and the main thread only attaches it.
+            EXPECT_LT(longest * 1000, 100 * sanitizerSlowdown)
+                << "the longest time the event loop did not turn, in milliseconds of processor time";
+            for (pellor::DocumentWindow* window : windows) {
+                pellor::LottiePlayerView& player = *window->player();
+                // Only the document of too many values is refused, saying so.
+                EXPECT_EQ(player.isFileErrorPresented(), hostile.refused);
+                if (!hostile.refused) {
+                    ASSERT_NE(player.animation(), nullptr);
+                    EXPECT_EQ(player.host()->animationView()->animation(), player.animation())
+                        << "the window hears of the animation once its view has it";
+                    if (hostile.markers) {
+                        EXPECT_EQ(player.animation()->markerNames().size(), 200'000u);
+                    }
+                }
+            }
+            for (pellor::DocumentWindow* window : windows) window->setUpdatesEnabled(true);
+            // The animation area shows a drawing, not only its background;
+            // on the Core Animation engine asked for by name, a heavy
+            // document's keyframes may pass the set-up deadline in a debug
+            // build, and then nothing is drawn (the engine says why).
+            if (!hostile.refused) {
+                frame(*windows.front());
+                const bool drawn = showsMoreThanOneColour(windows.front()->player()->host()->grab().toImage());
+                if (!hostile.everyEngine || engine.engine() != lottie::RenderingEngine::coreAnimation) EXPECT_TRUE(drawn);
+            }
+            for (pellor::DocumentWindow* window : windows) window->close();
+            settle();
         }
-        window->close();
-        settle();
     }
 }
 

@@ -1,9 +1,10 @@
-// Quitting while documents still decode: the viewer runs in a child process of
-// this program (as main() runs it, through PellorApp::run), opens four large
-// documents and chooses Quit from the File menu before they have decoded. The
-// process must end as quitting asks, with status 0, and not abort on its way
-// out while a decoding still runs; PellorApp::run stops the process-wide
-// queues before it returns.
+// Quitting while documents still decode or set up: the viewer runs in a child
+// process of this program (as main() runs it, through PellorApp::run), opens
+// four large documents and chooses Quit from the File menu before they have
+// decoded, or once the first has its animation and the others still decode
+// and build their layers. The process must end as quitting asks,
+// with status 0, and not abort on its way out while a decoding or a build
+// still runs; PellorApp::run stops the process-wide queues before it returns.
 #include <QApplication>
 #include <QMainWindow>
 #include <QProcess>
@@ -24,6 +25,9 @@ namespace pellortest {
 namespace {
 
 constexpr const char* quitAfterVariable = "PELLOR_TEST_QUIT_AFTER_MS";
+// Set: Quit is chosen once the first document has its animation, rather than
+// after the delay.
+constexpr const char* quitOnceShownVariable = "PELLOR_TEST_QUIT_ONCE_SHOWN";
 // What the child says when it chooses Quit, followed by how many documents had loaded.
 constexpr const char* quittingLine = "quitting with documents loaded: ";
 // What it says once PellorApp::run has returned, followed by 1 when the
@@ -67,7 +71,9 @@ int runViewer(int argc, char** argv) {
     // No update checks, and alerts are recorded rather than shown modally.
     pellor::PellorApp app(std::make_unique<FakeUpdater>());
     app.setAlertPresenter(std::make_unique<RecordingAlerts>(alerts));
-    QTimer::singleShot(qEnvironmentVariableIntValue(quitAfterVariable), &app, [&app] {
+    const bool onceShown = qEnvironmentVariableIsSet(quitOnceShownVariable);
+    QTimer waiting;
+    QObject::connect(&waiting, &QTimer::timeout, &app, [&app, &waiting, onceShown] {
         int loaded = 0;
         QMainWindow* first = nullptr;
         for (QWidget* widget : app.documentWindows()) {
@@ -76,6 +82,8 @@ int runViewer(int argc, char** argv) {
             if (!first) first = window;
             if (window->player()->animation()) ++loaded;
         }
+        if (onceShown && loaded == 0) return;
+        waiting.stop();
         std::printf("%s%d\n", quittingLine, loaded);
         std::fflush(stdout);
         QAction* quit = first ? menuAction(*first, QStringLiteral("File"), QStringLiteral("Quit")) : nullptr;
@@ -86,6 +94,8 @@ int runViewer(int argc, char** argv) {
             QCoreApplication::exit(2);
         }
     });
+    // Once shown: the windows are looked at on every turn until the first has its animation.
+    waiting.start(onceShown ? 0 : qEnvironmentVariableIntValue(quitAfterVariable));
     // A process-wide queue like the viewer's own: stopping them stops it too.
     platform::foundation::DispatchQueue& probe = platform::foundation::DispatchQueue::processWide("pellor.test.probe");
     const int status = app.run(QCoreApplication::arguments().mid(1));
@@ -106,27 +116,38 @@ TEST(PellorQuitTest, QuittingWhileLargeDocumentsDecodeEndsTheProcessCleanly) {
         testsupport::writeFile(path, document);
         files << QString::fromStdString(path.string());
     }
-    QProcess viewer;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(quitAfterVariable), QStringLiteral("300"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    viewer.setProcessEnvironment(environment);
-    viewer.start(QCoreApplication::applicationFilePath(), files);
-    ASSERT_TRUE(viewer.waitForStarted(30'000));
-    // Generous: a sanitizer build decodes the document being decoded slowly.
-    ASSERT_TRUE(viewer.waitForFinished(300'000)) << "the viewer did not end after Quit";
-    const QString output = QString::fromLocal8Bit(viewer.readAllStandardOutput());
-    const QString errors = QString::fromLocal8Bit(viewer.readAllStandardError());
-    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << errors.toStdString();
-    EXPECT_EQ(viewer.exitCode(), 0) << errors.toStdString();
-    EXPECT_FALSE(errors.contains(QStringLiteral("pure virtual"))) << errors.toStdString();
-    // The documents were still decoding when Quit was chosen.
-    const qsizetype said = output.indexOf(QString::fromLatin1(quittingLine));
-    ASSERT_GE(said, 0) << output.toStdString();
-    const int loaded = output.mid(said + qsizetype(std::strlen(quittingLine))).trimmed().toInt();
-    EXPECT_LT(loaded, 4) << "quit only after every document had decoded";
-    // The documents still queued to decode were dropped by run() itself, on its way out.
-    EXPECT_TRUE(output.contains(QString::fromLatin1(returnedLine) + QLatin1Char('1'))) << output.toStdString();
+    for (const bool onceShown : {false, true}) {
+        SCOPED_TRACE(onceShown ? "once the first has its animation" : "while they decode");
+        QProcess viewer;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(quitAfterVariable), QStringLiteral("300"));
+        if (onceShown) environment.insert(QString::fromLatin1(quitOnceShownVariable), QStringLiteral("1"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        viewer.setProcessEnvironment(environment);
+        viewer.start(QCoreApplication::applicationFilePath(), files);
+        ASSERT_TRUE(viewer.waitForStarted(30'000));
+        // Generous: a sanitizer build decodes the document being decoded slowly.
+        ASSERT_TRUE(viewer.waitForFinished(300'000)) << "the viewer did not end after Quit";
+        const QString output = QString::fromLocal8Bit(viewer.readAllStandardOutput());
+        const QString errors = QString::fromLocal8Bit(viewer.readAllStandardError());
+        EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+        EXPECT_EQ(viewer.exitCode(), 0) << errors.toStdString();
+        EXPECT_FALSE(errors.contains(QStringLiteral("pure virtual"))) << errors.toStdString();
+        // The documents were still decoding when Quit was chosen.
+        const qsizetype said = output.indexOf(QString::fromLatin1(quittingLine));
+        ASSERT_GE(said, 0) << output.toStdString();
+        // The number alone: the line after it would make it no number.
+        bool counted = false;
+        const int loaded = output.mid(said + qsizetype(std::strlen(quittingLine)))
+                               .section(QLatin1Char('\n'), 0, 0)
+                               .trimmed()
+                               .toInt(&counted);
+        ASSERT_TRUE(counted) << output.toStdString();
+        EXPECT_LT(loaded, 4) << "quit only after every document had decoded";
+        if (onceShown) EXPECT_GE(loaded, 1);
+        // The documents still queued to decode were dropped by run() itself, on its way out.
+        EXPECT_TRUE(output.contains(QString::fromLatin1(returnedLine) + QLatin1Char('1'))) << output.toStdString();
+    }
 }
 
 }  // namespace

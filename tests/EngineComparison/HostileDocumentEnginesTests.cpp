@@ -415,12 +415,16 @@ TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOu
                 }
                 shown += drawn ? 1 : 0;
             }
-            if (option.isAutomatic()) EXPECT_EQ(renderer.activeEngine(), RenderingEngine::mainThread);
+            if (option.isAutomatic()) {
+                EXPECT_EQ(renderer.activeEngine(), RenderingEngine::mainThread);
+            }
             if (option.isAutomatic() && !test.automaticCuts) {
                 EXPECT_EQ(shown, test.texts);
                 EXPECT_EQ(mentions(log, leftOut, false), 0);
             } else if (renderer.activeEngine() == RenderingEngine::mainThread) {
-                if (test.texts > 1) EXPECT_GT(shown, 0);
+                if (test.texts > 1) {
+                    EXPECT_GT(shown, 0);
+                }
                 EXPECT_LT(shown, test.texts);
                 EXPECT_EQ(mentions(log, leftOut, false), 1);
             } else {

@@ -188,7 +188,9 @@ TEST_F(PlaybackTest, ARenderingLayerBuiltAheadIsAdoptedOnlyWhenItSuits) {
             }
         } else {
             EXPECT_EQ(engine.trackerModes.size(), builtAhead) << "nothing is built on the main thread";
-            if (!c.mainThreadShown && c.assertionFailures == 0) EXPECT_EQ(layer->renderingLayer(), engine.built.back());
+            if (!c.mainThreadShown && c.assertionFailures == 0) {
+                EXPECT_EQ(layer->renderingLayer(), engine.built.back());
+            }
             EXPECT_FALSE(prepared->takeMainThreadLayer()) << "the layer built ahead is taken";
         }
         if (c.behaviour == Behaviour::build && !c.otherProviders) {

@@ -332,7 +332,9 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
             if (!hostile.refused) {
                 frame(*windows.front());
                 const bool drawn = showsMoreThanOneColour(windows.front()->player()->host()->grab().toImage());
-                if (!hostile.everyEngine || engine.engine() != lottie::RenderingEngine::coreAnimation) EXPECT_TRUE(drawn);
+                if (!hostile.everyEngine || engine.engine() != lottie::RenderingEngine::coreAnimation) {
+                    EXPECT_TRUE(drawn);
+                }
             }
             for (pellor::DocumentWindow* window : windows) window->close();
             settle();

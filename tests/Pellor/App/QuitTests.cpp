@@ -144,7 +144,9 @@ TEST(PellorQuitTest, QuittingWhileLargeDocumentsDecodeEndsTheProcessCleanly) {
                                .toInt(&counted);
         ASSERT_TRUE(counted) << output.toStdString();
         EXPECT_LT(loaded, 4) << "quit only after every document had decoded";
-        if (onceShown) EXPECT_GE(loaded, 1);
+        if (onceShown) {
+            EXPECT_GE(loaded, 1);
+        }
         // The documents still queued to decode were dropped by run() itself, on its way out.
         EXPECT_TRUE(output.contains(QString::fromLatin1(returnedLine) + QLatin1Char('1'))) << output.toStdString();
     }

@@ -200,6 +200,19 @@ void Image::premultiplyStraightRGBA(std::uint8_t* pixels, std::size_t count) {
     }
 }
 
+void Image::premultiplyStraightARGB32(std::uint8_t* pixels, std::size_t count) {
+    for (std::uint8_t* pixel = pixels; pixel != pixels + count * 4; pixel += 4) {
+        std::uint32_t value;
+        std::memcpy(&value, pixel, 4);
+        const std::uint32_t a = value >> 24;
+        if (a == 0xff) continue;
+        auto premultiply = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
+        value = (a << 24) | (premultiply((value >> 16) & 0xff) << 16) | (premultiply((value >> 8) & 0xff) << 8) |
+                premultiply(value & 0xff);
+        std::memcpy(pixel, &value, 4);
+    }
+}
+
 std::uint32_t Image::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return 0;

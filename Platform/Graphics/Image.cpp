@@ -201,14 +201,19 @@ void Image::premultiplyStraightRGBA(std::uint8_t* pixels, std::size_t count) {
 }
 
 void Image::premultiplyStraightARGB32(std::uint8_t* pixels, std::size_t count) {
+    // Red and blue at once, in the two halves of one number: for n = c x a,
+    // t = n + 128 and (t + t / 256) / 256 is n / 255 rounded, as
+    // premultiplyStraightRGBA rounds it, and fits in 16 bits. No branch: an
+    // opaque pixel comes out as it went in.
     for (std::uint8_t* pixel = pixels; pixel != pixels + count * 4; pixel += 4) {
         std::uint32_t value;
         std::memcpy(&value, pixel, 4);
         const std::uint32_t a = value >> 24;
-        if (a == 0xff) continue;
-        auto premultiply = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
-        value = (a << 24) | (premultiply((value >> 16) & 0xff) << 16) | (premultiply((value >> 8) & 0xff) << 8) |
-                premultiply(value & 0xff);
+        std::uint32_t redBlue = (value & 0x00ff00ffu) * a + 0x00800080u;
+        redBlue = ((redBlue + ((redBlue >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+        std::uint32_t green = ((value >> 8) & 0xffu) * a + 0x80u;
+        green = (green + (green >> 8)) >> 8;
+        value = (a << 24) | (green << 8) | redBlue;
         std::memcpy(pixel, &value, 4);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <webp/encode.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -254,6 +255,21 @@ TEST(ImageTest, StraightAlphaRoundTripsAndPNGWritesBack) {
     EXPECT_EQ(decoded->straightRGBA(), rgba);
     const auto grey = Image::make(3, 2, Image::Format::grey8, std::vector<std::uint8_t>(8, 77));
     EXPECT_TRUE(pixelNear(*ImageDecoder::decode(grey->encodePNG()), 2, 1, {255, 77, 77, 77}));
+
+    // Every alpha over every value of each channel: the decoders premultiply
+    // the pixels in the image's own byte order as an image made from straight
+    // RGBA is premultiplied.
+    std::vector<std::uint8_t> every;
+    for (int alpha = 0; alpha < 256; ++alpha) {
+        for (int value = 0; value < 256; ++value) {
+            every.insert(every.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(255 - value),
+                                       static_cast<std::uint8_t>(value * 7), static_cast<std::uint8_t>(alpha)});
+        }
+    }
+    const auto made = Image::fromStraightRGBA(256, 256, every);
+    const auto everyPNG = ImageDecoder::decode(profiledimages::png(256, 256, every, false, {}));
+    ASSERT_NE(everyPNG, nullptr);
+    EXPECT_TRUE(std::ranges::equal(everyPNG->pixels(), made->pixels()));
 }
 
 TEST(ImageTest, ARegionSeesItsRectangleOfTheSameBuffer) {

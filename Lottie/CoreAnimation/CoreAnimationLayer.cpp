@@ -472,8 +472,9 @@ void CoreAnimationLayer::setImageProvider(std::shared_ptr<AnimationImageProvider
 }
 
 void CoreAnimationLayer::refreshImages() {
-    // Decoded under the deadline of the set-up under way, else under a set-up
-    // deadline of its own.
+    // The images are decoded under a deadline of their own (ImageAssetRequests);
+    // the rest counts toward the set-up under way, else a set-up deadline of
+    // its own.
     std::optional<ProcessorDeadline::Scope> counting;
     if (!ProcessorDeadline::current()) {
         counting.emplace(std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds));

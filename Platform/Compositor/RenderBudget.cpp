@@ -9,6 +9,7 @@ namespace platform::compositor {
 namespace {
 
 thread_local RenderBudget* activeBudget = nullptr;
+thread_local std::shared_ptr<graphics::ProcessorDeadline> lastDeadline;
 
 }  // namespace
 
@@ -18,7 +19,11 @@ RenderBudget::RenderBudget(double targetPixels, double shownPixels)
       work_(std::max(minimumWork, workPerTargetPixel * std::max(0.0, targetPixels)),
             std::make_shared<graphics::ProcessorDeadline>(drawingDeadlineSeconds)) {}
 
+RenderBudget::~RenderBudget() { lastDeadline = work_.deadline(); }
+
 RenderBudget* RenderBudget::active() { return activeBudget; }
+
+const std::shared_ptr<graphics::ProcessorDeadline>& RenderBudget::lastFrameDeadline() { return lastDeadline; }
 
 RenderBudget::Activation::Activation(RenderBudget& budget)
     : outer_(activeBudget), work_(budget.work_), deadline_(budget.work_.deadline()) {

@@ -21,6 +21,7 @@
 // only, like all rendering.
 
 #include <cstddef>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,6 +77,13 @@ public:
 
     // The budget of the render under way on this thread; none outside render().
     static RenderBudget* active();
+    // The deadline of the last frame whose budget ended on this thread (kept
+    // until the next one ends); none before. Once the frame's picture is
+    // finished, what it has spent is the processor time the frame took as its
+    // deadline counts it, the coverage workers' idle waits aside (for those
+    // that measure how far frames keep from it).
+    static const std::shared_ptr<graphics::ProcessorDeadline>& lastFrameDeadline();
+    ~RenderBudget();
 
     // Makes a budget the active one while it lives, and restores the one before.
     class Activation {

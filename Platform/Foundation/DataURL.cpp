@@ -2,6 +2,7 @@
 
 #include "Platform/Foundation/Base64.h"
 
+#include <array>
 #include <string_view>
 
 namespace platform::foundation {
@@ -22,29 +23,35 @@ int hexValue(char c) {
     return -1;
 }
 
-// The characters a URL may hold literally: unreserved, general and sub-delimiters.
-bool isURLCharacter(char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
-        return true;
+// The characters a URL may hold literally any number of times: unreserved,
+// general and sub-delimiters, "#" aside (it may appear once). A table: an
+// image's data runs to megabytes.
+constexpr std::array<bool, 256> makePlainURLCharacters() {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     }
-    constexpr std::string_view others = "-._~:/?#[]@!$&'()*+,;=";
-    return others.find(c) != std::string_view::npos;
+    for (const char c : std::string_view("-._~:/?[]@!$&'()*+,;=")) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
 }
+
+constexpr auto plainURLCharacters = makePlainURLCharacters();
 
 bool isWellFormedURL(std::string_view text) {
     int fragments = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        if (plainURLCharacters[static_cast<unsigned char>(c)]) {
+            continue;
+        }
         if (c == '%') {
             if (i + 2 >= text.size() || hexValue(text[i + 1]) < 0 || hexValue(text[i + 2]) < 0) {
                 return false;
             }
             i += 2;
-        } else if (c == '#') {
-            if (++fragments > 1) {
-                return false;
-            }
-        } else if (!isURLCharacter(c)) {
+        } else if (c != '#' || ++fragments > 1) {
             return false;
         }
     }

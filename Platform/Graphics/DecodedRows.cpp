@@ -31,7 +31,7 @@ bool DecodedRows::finishUpTo(int end) {
     for (; finished_ < end && !late_; ++finished_) {
         std::uint8_t* pixels = row(finished_);
         profile_.convertToSRGB(pixels, static_cast<std::size_t>(width_));
-        if (layout_ == Layout::straightRGBA) Image::premultiplyStraightRGBA(pixels, static_cast<std::size_t>(width_));
+        if (layout_ == Layout::straight) Image::premultiplyStraightARGB32(pixels, static_cast<std::size_t>(width_));
         late_ = ProcessorDeadline::checkCurrent(unitsOfRow(width_));
     }
     return late_;

@@ -2,11 +2,10 @@
 // The pixels of one image as its decoder writes them, row by row, into the
 // buffer the image then keeps (no copy of a large image is ever held). Each
 // finished row is made ready where it lies, converted to sRGB by the file's
-// colour profile and, for straight RGBA, premultiplied into the image's
-// layout; and every row written or made ready counts toward the deadline the
-// decoding thread works for (ProcessorDeadline::current(), a frame's or a
-// set-up's), so that a decoder reading rows one at a time stops once that
-// deadline has passed. Owned by one call of ImageDecoder; not thread-safe.
+// colour profile and, when its alpha is straight, premultiplied; and every
+// row written or made ready counts toward the deadline the decoding thread
+// works for (ProcessorDeadline::current(), a frame's or a set-up's), so that
+// a decoder reading rows one at a time stops once that deadline has passed. Owned by one call of ImageDecoder; not thread-safe.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,9 +20,16 @@ namespace platform::graphics {
 
 class DecodedRows {
 public:
-    // What the decoder writes: straight RGBA, or opaque pixels already in the
-    // image's own byte order.
-    enum class Layout { straightRGBA, opaqueNative };
+    // What the decoder writes, always in the image's own byte order (ARGB32
+    // values): pixels of straight alpha, or opaque ones, which need nothing
+    // more.
+    enum class Layout { straight, opaque };
+    // That byte order, as the colour profile reads it.
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    static constexpr ImageColorProfile::Layout profileLayout = ImageColorProfile::Layout::bgra;
+#else
+    static constexpr ImageColorProfile::Layout profileLayout = ImageColorProfile::Layout::argb;
+#endif
 
     // Room for width x height pixels; none (allocated() false) when memory
     // runs out.

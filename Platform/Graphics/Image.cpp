@@ -200,6 +200,24 @@ void Image::premultiplyStraightRGBA(std::uint8_t* pixels, std::size_t count) {
     }
 }
 
+void Image::premultiplyStraightARGB32(std::uint8_t* pixels, std::size_t count) {
+    // Red and blue at once, in the two halves of one number: for n = c x a,
+    // t = n + 128 and (t + t / 256) / 256 is n / 255 rounded, as
+    // premultiplyStraightRGBA rounds it, and fits in 16 bits. No branch: an
+    // opaque pixel comes out as it went in.
+    for (std::uint8_t* pixel = pixels; pixel != pixels + count * 4; pixel += 4) {
+        std::uint32_t value;
+        std::memcpy(&value, pixel, 4);
+        const std::uint32_t a = value >> 24;
+        std::uint32_t redBlue = (value & 0x00ff00ffu) * a + 0x00800080u;
+        redBlue = ((redBlue + ((redBlue >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+        std::uint32_t green = ((value >> 8) & 0xffu) * a + 0x80u;
+        green = (green + (green >> 8)) >> 8;
+        value = (a << 24) | (green << 8) | redBlue;
+        std::memcpy(pixel, &value, 4);
+    }
+}
+
 std::uint32_t Image::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return 0;

@@ -48,6 +48,9 @@ public:
     // Turns `count` straight RGBA pixels into the premultiplied ARGB32 of an
     // image, where they lie.
     static void premultiplyStraightRGBA(std::uint8_t* pixels, std::size_t count);
+    // Premultiplies `count` straight pixels already in the image's byte order
+    // (ARGB32 values), where they lie; opaque ones are left as they are.
+    static void premultiplyStraightARGB32(std::uint8_t* pixels, std::size_t count);
 
     int width() const { return width_; }
     int height() const { return height_; }

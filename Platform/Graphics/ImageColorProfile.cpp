@@ -111,7 +111,88 @@ ConversionCache& conversionCache() {
     return cache;
 }
 
+// The bits of a pixel's value (four bytes read as one number) that hold its
+// colour, in the layout given: all but its alpha.
+std::uint32_t colourBitsOf(ImageColorProfile::Layout layout) {
+    std::array<std::uint8_t, 4> bytes{0xff, 0xff, 0xff, 0xff};
+    bytes[layout == ImageColorProfile::Layout::argb ? 0 : 3] = 0;
+    std::uint32_t bits;
+    std::memcpy(&bits, bytes.data(), 4);
+    return bits;
+}
+
 }  // namespace
+
+void ImageColorProfile::convertThroughTransform(std::uint8_t* pixels, std::size_t pixelCount) const {
+    // Little CMS takes some nanoseconds a pixel whatever the pixels hold, and
+    // the images of real documents (drawings exported with their profile, above
+    // all) hold long runs of few colours: each colour met is kept with what it
+    // became, by its value, alpha aside (the conversion keeps alpha as it is),
+    // and only colours not met before go through Little CMS, a run of one
+    // colour once, gathered into a small buffer (it reads and writes separate
+    // memory).
+    constexpr std::size_t kChunk = 1024;
+    constexpr int kMetBits = 10;
+    struct Met {
+        std::uint32_t key = 0;  // never 0 once filled: the marker below is set
+        std::uint32_t converted = 0;
+    };
+    std::array<Met, std::size_t{1} << kMetBits> met{};
+    std::array<std::uint8_t, kChunk * 4> unmet;
+    std::array<std::uint8_t, kChunk * 4> converted;
+    std::array<std::uint16_t, kChunk> unmetAt;
+    std::array<std::uint16_t, kChunk> convertedAt;
+    const std::uint32_t colourBits = colourBitsOf(layout_);
+    const std::uint32_t marker = ~colourBits & 0x01010101u;
+    const auto keyOf = [&](std::uint32_t value) { return (value & colourBits) | marker; };
+    const auto slotOf = [&](std::uint32_t key) -> Met& { return met[(key * 0x9e3779b1u) >> (32 - kMetBits)]; };
+    // The last colour met, which the next pixel most often repeats.
+    Met previous;
+    for (std::size_t start = 0; start < pixelCount; start += kChunk) {
+        std::uint8_t* chunk = pixels + start * 4;
+        const std::size_t count = std::min(kChunk, pixelCount - start);
+        std::size_t misses = 0;
+        std::size_t toConvert = 0;
+        std::uint32_t lastKey = 0;
+        for (std::size_t index = 0; index < count; ++index) {
+            std::uint32_t value;
+            std::memcpy(&value, chunk + index * 4, 4);
+            const std::uint32_t key = keyOf(value);
+            if (key == previous.key) {
+                value = previous.converted | (value & ~colourBits);
+                std::memcpy(chunk + index * 4, &value, 4);
+                continue;
+            }
+            const Met& known = slotOf(key);
+            if (known.key == key) {
+                previous = known;
+                value = known.converted | (value & ~colourBits);
+                std::memcpy(chunk + index * 4, &value, 4);
+                continue;
+            }
+            if (key != lastKey) {
+                std::memcpy(unmet.data() + toConvert * 4, &value, 4);
+                ++toConvert;
+                lastKey = key;
+            }
+            unmetAt[misses] = static_cast<std::uint16_t>(index);
+            convertedAt[misses++] = static_cast<std::uint16_t>(toConvert - 1);
+        }
+        if (toConvert == 0) continue;
+        cmsDoTransform(colourTransform_.get(), unmet.data(), converted.data(), static_cast<cmsUInt32Number>(toConvert));
+        for (std::size_t miss = 0; miss < misses; ++miss) {
+            std::uint8_t* pixel = chunk + std::size_t{unmetAt[miss]} * 4;
+            std::uint32_t value;
+            std::uint32_t result;
+            std::memcpy(&value, pixel, 4);
+            std::memcpy(&result, converted.data() + std::size_t{convertedAt[miss]} * 4, 4);
+            result &= colourBits;
+            slotOf(keyOf(value)) = {keyOf(value), result};
+            value = result | (value & ~colourBits);
+            std::memcpy(pixel, &value, 4);
+        }
+    }
+}
 
 ImageColorProfile ImageColorProfile::from(void* profile, Pixels pixels, Layout layout) {
     ImageColorProfile result;
@@ -207,15 +288,7 @@ ImageColorProfile ImageColorProfile::fromGammaAndChromaticities(std::optional<do
 
 void ImageColorProfile::convertToSRGB(std::uint8_t* pixels, std::size_t pixelCount) const {
     if (colourTransform_) {
-        // Through a small buffer: LittleCMS reads and writes separate memory.
-        constexpr std::size_t kChunk = 4096;
-        std::array<std::uint8_t, kChunk * 4> source;
-        for (std::size_t start = 0; start < pixelCount; start += kChunk) {
-            const std::size_t count = std::min(kChunk, pixelCount - start);
-            std::uint8_t* chunk = pixels + start * 4;
-            std::memcpy(source.data(), chunk, count * 4);
-            cmsDoTransform(colourTransform_.get(), source.data(), chunk, static_cast<cmsUInt32Number>(count));
-        }
+        convertThroughTransform(pixels, pixelCount);
     } else if (greyLevels_) {
         const auto offsets = colourOffsets(layout_);
         for (std::size_t index = 0; index < pixelCount; ++index) {

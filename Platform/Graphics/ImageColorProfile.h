@@ -92,6 +92,8 @@ public:
 private:
     // The conversion from `profile` (a LittleCMS profile handle, closed here).
     static ImageColorProfile from(void* profile, Pixels pixels, Layout layout);
+    // convertToSRGB() of colour pixels.
+    void convertThroughTransform(std::uint8_t* pixels, std::size_t pixelCount) const;
     // sRGB, saying why the profile the file embeds is not used.
     static ImageColorProfile notUsed(Pixels pixels, Layout layout, std::string warning);
 

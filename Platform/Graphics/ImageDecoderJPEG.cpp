@@ -36,10 +36,8 @@ struct ErrorManager {
 
 #if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
 constexpr J_COLOR_SPACE kOutputSpace = JCS_EXT_BGRA;
-constexpr auto kOutputLayout = ImageColorProfile::Layout::bgra;
 #else
 constexpr J_COLOR_SPACE kOutputSpace = JCS_EXT_ARGB;
-constexpr auto kOutputLayout = ImageColorProfile::Layout::argb;
 #endif
 
 // What one decoding makes and finds, kept outside the function libjpeg jumps
@@ -56,12 +54,12 @@ struct Decoding {
     // runs out.
     bool prepare(int width, int height, bool grey, unsigned int profileSize) noexcept {
         try {
-            rows.emplace(width, height, DecodedRows::Layout::opaqueNative);
+            rows.emplace(width, height, DecodedRows::Layout::opaque);
             if (!rows->allocated()) return false;
             if (profile != nullptr) {
                 rows->setProfile(ImageColorProfile::fromICC(
                     std::span(profile, profileSize),
-                    grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, kOutputLayout,
+                    grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, DecodedRows::profileLayout,
                     conversions));
             }
             return true;

@@ -76,7 +76,7 @@ void readColourChunks(png_structp png, png_infop info, ColourChunks* out) {
 // then an sRGB chunk, then its gamma and chromaticities.
 ImageColorProfile colourProfileOf(const ColourChunks& decoded, ColorConversionAllowance* conversions) {
     const auto pixels = decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour;
-    constexpr auto layout = ImageColorProfile::Layout::rgba;
+    constexpr auto layout = DecodedRows::profileLayout;
     if (decoded.profile != nullptr) {
         const auto fromProfile =
             ImageColorProfile::fromICC(std::span(decoded.profile, decoded.profileSize), pixels, layout, conversions);
@@ -108,9 +108,9 @@ struct Decoding {
 
     // Room for the pixels and the conversion of what the chunks declare;
     // false when memory runs out.
-    bool prepare(int width, int height) noexcept {
+    bool prepare(int width, int height, DecodedRows::Layout layout) noexcept {
         try {
-            rows.emplace(width, height, DecodedRows::Layout::straightRGBA);
+            rows.emplace(width, height, layout);
             if (!rows->allocated()) return false;
             rows->setProfile(colourProfileOf(chunks, conversions));
             return true;
@@ -153,17 +153,26 @@ bool decodeInto(const std::uint8_t* data, std::size_t size, Decoding* out) {
     }
     readColourChunks(png, info, &out->chunks);
     out->chunks.grey = (colourType & PNG_COLOR_MASK_COLOR) == 0;
-    // Every kind of PNG becomes eight-bit RGBA: palettes and small greys
-    // expanded, transparency made alpha, sixteen bits rounded to eight.
+    // Every kind of PNG becomes eight-bit pixels in the image's byte order:
+    // palettes and small greys expanded, transparency made alpha, sixteen bits
+    // rounded to eight, an opaque file given an opaque alpha that needs no
+    // premultiplying.
     const bool hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     png_set_expand(png);
     png_set_scale_16(png);
     png_set_gray_to_rgb(png);
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    png_set_bgr(png);
     if (!hasAlpha) png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+#else
+    if (hasAlpha) png_set_swap_alpha(png);
+    else png_set_add_alpha(png, 0xff, PNG_FILLER_BEFORE);
+#endif
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
+    const auto layout = hasAlpha ? DecodedRows::Layout::straight : DecodedRows::Layout::opaque;
     if (png_get_rowbytes(png, info) != static_cast<std::size_t>(width) * 4 ||
-        !out->prepare(static_cast<int>(width), static_cast<int>(height))) {
+        !out->prepare(static_cast<int>(width), static_cast<int>(height), layout)) {
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }

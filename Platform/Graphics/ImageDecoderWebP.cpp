@@ -28,7 +28,7 @@ ImageColorProfile colourProfileOf(std::span<const std::uint8_t> bytes, ColorConv
     if ((WebPDemuxGetI(demuxer, WEBP_FF_FORMAT_FLAGS) & ICCP_FLAG) != 0 &&
         WebPDemuxGetChunk(demuxer, "ICCP", 1, &chunk)) {
         profile = ImageColorProfile::fromICC(std::span(chunk.chunk.bytes, chunk.chunk.size),
-                                             ImageColorProfile::Pixels::colour, ImageColorProfile::Layout::rgba, conversions);
+                                             ImageColorProfile::Pixels::colour, DecodedRows::profileLayout, conversions);
         WebPDemuxReleaseChunkIterator(&chunk);
     }
     WebPDemuxDelete(demuxer);
@@ -54,13 +54,20 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
         !admits(static_cast<std::uint64_t>(features.width), static_cast<std::uint64_t>(features.height), mayDecode)) {
         return nullptr;
     }
-    DecodedRows rows(features.width, features.height, DecodedRows::Layout::straightRGBA);
+    // Straight even without alpha: the flag that says so is only a hint of
+    // the bitstream's, and premultiplying passes over opaque pixels.
+    DecodedRows rows(features.width, features.height, DecodedRows::Layout::straight);
     if (!rows.allocated()) return nullptr;
     rows.setProfile(colourProfileOf(bytes, conversions));
     // The incremental decoder is handed the file a slice at a time and says
     // how many rows it has finished after each; the deadline is read between
     // slices, and while those rows are made ready.
-    WebPIDecoder* decoder = WebPINewRGB(MODE_RGBA, rows.data(), rows.size(), rows.width() * 4);
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr WEBP_CSP_MODE mode = MODE_BGRA;
+#else
+    constexpr WEBP_CSP_MODE mode = MODE_ARGB;
+#endif
+    WebPIDecoder* decoder = WebPINewRGB(mode, rows.data(), rows.size(), rows.width() * 4);
     if (decoder == nullptr) return nullptr;
     constexpr std::size_t sliceBytes = 16 * 1024;
     VP8StatusCode status = VP8_STATUS_SUSPENDED;

@@ -26,6 +26,7 @@
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
 #include "tests/Support/Base64Encoder.h"
 #include "tests/Support/RecordingLogger.h"
+#include "tests/Support/SteppingProcessorClock.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
 namespace {
@@ -267,6 +268,47 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
                 EXPECT_EQ(mentions(log, test.limit, false), 1) << test.limit;
             } else {
                 EXPECT_TRUE(log.warnings.empty() && log.failedAssertions.empty() && log.assertionFailures.empty());
+            }
+        }
+    }
+}
+
+// The images a set-up asks for are decoded under a deadline of their own, 1 s,
+// not under the set-up's 0.5 s: a PNG of 1,024 x 1,024 pixels reads the clock
+// once every 16 rows, so a clock that moves on 0.01 s at each reading makes
+// it take 0.64 s, which an image within the allowance may take on a busy
+// machine; one that moves on 0.05 s makes it take 3.2 s, and it is cut at 1 s
+// and said once. Either way the set-up's own deadline is not reached, and the
+// automatic option stays with the Core Animation engine.
+TEST(HostileTextAndImages, TheImagesOfASetUpDecodeUnderADeadlineOfTheirOwn) {
+    const struct {
+        const char* name;
+        double step;
+        bool drawn;
+    } cases[] = {
+        {"an image that takes 0.64 s", 0.01, true},
+        {"an image that takes 3.2 s", 0.05, false},
+    };
+    const std::string json = imageDocument("png", profiledimages::plainPNG(1024, 1024));
+    const std::string cut = "Image asset \"picture1\" is left out: decoding it passed the deadline of 1 s";
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        for (const auto& option :
+             {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(), RenderingEngineOption::coreAnimation()}) {
+            SCOPED_TRACE(option.description());
+            const auto animation = lottie::LottieAnimation::fromData(json, lottie::DecodingStrategy::dictionaryBased);
+            ASSERT_TRUE(animation);
+            testsupport::RecordingLogger log;
+            testsupport::SteppingProcessorClock::Installation clock(test.step);
+            lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+            clock.clock().setStep(0);
+            const auto image = drawTwoFrames(renderer);
+            ASSERT_TRUE(image);
+            EXPECT_EQ(opaqueAt(*image, 256, 256), test.drawn);
+            EXPECT_EQ(mentions(log, cut, false), test.drawn ? 0 : 1);
+            EXPECT_EQ(mentions(log, "set-up passed its deadline", false), 0);
+            if (option.isAutomatic()) {
+                EXPECT_EQ(renderer.activeEngine(), lottie::RenderingEngine::coreAnimation);
             }
         }
     }

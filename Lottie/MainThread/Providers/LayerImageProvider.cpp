@@ -21,8 +21,9 @@ void LayerImageProvider::addImageLayers(const std::vector<std::shared_ptr<ImageC
 }
 
 std::optional<std::string> LayerImageProvider::refreshImages() {
-    // Decoded under the deadline of the set-up that asks (the engine's
-    // build), or, for a refresh asked for on its own, under one of its own.
+    // The images are decoded under a deadline of their own (ImageAssetRequests);
+    // the rest counts toward the set-up that asks (the engine's build), or,
+    // for a refresh asked for on its own, toward one of its own.
     std::optional<platform::graphics::ProcessorDeadline::Scope> deadline;
     if (!platform::graphics::ProcessorDeadline::current()) {
         deadline.emplace(

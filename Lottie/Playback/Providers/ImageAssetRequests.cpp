@@ -3,11 +3,14 @@
 namespace lottie {
 
 ImageAssetRequests::ImageAssetRequests(std::shared_ptr<AnimationImageProvider> provider)
-    : provider_(std::move(provider)) {}
+    : provider_(std::move(provider)),
+      decoding_(std::make_shared<platform::graphics::ProcessorDeadline>(ImagePixelBudget::decodingDeadlineSeconds)) {}
 
 std::shared_ptr<const platform::graphics::Image> ImageAssetRequests::imageFor(const ImageAsset& asset) {
     auto [image, isNew] = images_.try_emplace(asset.id);
     if (isNew && provider_) {
+        // Counted apart from the set-up under way, which counts again afterwards.
+        const platform::graphics::ProcessorDeadline::Scope decoding(decoding_);
         const std::size_t refusals = budget_.refusals();
         image->second = provider_->imageForAssetWithinBudget(asset, budget_);
         if (budget_.refusals() != refusals) refused_.push_back(asset.id);

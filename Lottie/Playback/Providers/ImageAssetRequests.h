@@ -2,7 +2,9 @@
 // The images one set-up of an animation takes from its image provider, on
 // either engine: each asset is asked for once, however many layers show it,
 // and all of them within one ImagePixelBudget, so that an asset's pixels count
-// once and the animation's images together stay within the budget. The
+// once and the animation's images together stay within the budget. Their
+// decoding counts toward a deadline of its own
+// (ImagePixelBudget::decodingDeadlineSeconds), not toward the set-up's. The
 // engine names the assets the budget refused in one warning when the set-up
 // is done, once however often its images are set up again.
 // Made by an engine for one set-up (its build, or a refresh of its images);
@@ -17,6 +19,7 @@
 #include "Lottie/Model/Assets/ImageAsset.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/ImagePixelBudget.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
@@ -34,6 +37,7 @@ public:
 private:
     std::shared_ptr<AnimationImageProvider> provider_;
     ImagePixelBudget budget_;
+    std::shared_ptr<platform::graphics::ProcessorDeadline> decoding_;
     std::map<std::string, std::shared_ptr<const platform::graphics::Image>> images_;
     std::vector<std::string> refused_;
 };

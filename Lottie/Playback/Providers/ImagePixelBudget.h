@@ -22,10 +22,18 @@ namespace lottie {
 
 class ImagePixelBudget {
 public:
-    // 16 megapixels (a 4,096 x 4,096 image): 64 MB of decoded pixels, which
-    // decode in some 0.1 s, well within the deadline of the set-up that asks
-    // for them (the images of real documents hold at most a few megapixels).
+    // 16 megapixels (a 4,096 x 4,096 image): 64 MB of decoded pixels (the
+    // images of real documents hold at most a few megapixels).
     static constexpr std::uint64_t perAnimation = 4096 * 4096;
+    // The processor time that decoding the images of one set-up may take
+    // together, a deadline of their own beside the set-up's (0.5 s, for its
+    // layers): 16 megapixels take some 0.1 s as a JPEG and 0.3 s as a PNG of
+    // a photograph (zlib's inflating alone some 0.15 s), more on a busy
+    // machine, so that within the set-up's deadline an image within the
+    // allowance would be cut at whatever row the time ran out; the images of
+    // real documents take at most some 40 ms. Past it the image being decoded
+    // is left out, and so are those after it.
+    static constexpr double decodingDeadlineSeconds = 1.0;
 
     explicit ImagePixelBudget(std::uint64_t pixels = perAnimation) : remaining_(pixels) {}
 

@@ -281,6 +281,11 @@ TEST(RenderBudget, AFramePastItsDeadlineEndsWhereItIsAndSaysSoOnce) {
             EXPECT_EQ(end, drawn.end());
             EXPECT_TRUE(root->reports.empty());
         }
+        // The frame's deadline is kept after it, with what it counted.
+        const auto& deadline = RenderBudget::lastFrameDeadline();
+        ASSERT_TRUE(deadline);
+        EXPECT_EQ(deadline->hasPassed(), test.cut);
+        EXPECT_EQ(deadline->spent() >= RenderBudget::drawingDeadlineSeconds, test.cut) << deadline->spent();
     }
 }
 

@@ -32,6 +32,27 @@ std::vector<std::uint8_t> samplePixels() {
             128, 64,  192, 255, 0,   0,   0,   255, 90,  180, 30,  255, 250, 20,  120, 128};
 }
 
+// A row wider than the conversion takes at once, of colours in runs of one
+// to five, some coming back, some of another alpha within a run of one colour
+// (one that keeps the colour's eight bits through premultiplying: dark
+// colours of the wide gamut turn a step of their other channels into several
+// of sRGB's); and a second row of every pixel its own colour.
+constexpr int kRunsWidth = 1500;
+std::vector<std::uint8_t> runsOfColours() {
+    std::vector<std::uint8_t> pixels;
+    for (int x = 0; x < kRunsWidth; ++x) {
+        const int colour = (x / (1 + x % 5)) % 37;
+        const std::uint8_t alpha = x % 11 == 0 ? 254 : 255;
+        pixels.insert(pixels.end(), {static_cast<std::uint8_t>(colour * 7), static_cast<std::uint8_t>(255 - colour * 5),
+                                     static_cast<std::uint8_t>(colour * colour % 256), alpha});
+    }
+    for (int x = 0; x < kRunsWidth; ++x) {
+        pixels.insert(pixels.end(), {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(x / 6),
+                                     static_cast<std::uint8_t>(x * 3), 255});
+    }
+    return pixels;
+}
+
 // The pixels as the decoder gives them, straight RGBA.
 std::vector<std::uint8_t> decoded(const std::string& file) {
     const auto image = ImageDecoder::decode(file);
@@ -47,6 +68,7 @@ Colour unchanged(Colour raw) { return raw; }
 
 TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
     const auto pixels = samplePixels();
+    const auto runs = runsOfColours();
     const std::string wide = rgbProfile(kWideGamutPrimaries, 2.2);
     const std::string linearGrey = greyProfile(1.0);
     struct Case {
@@ -87,14 +109,20 @@ TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
         {"webp: a wide-gamut profile of gamma 2.2", webp(kWidth, kHeight, pixels, wide), plainWebP,
          converted(kWideGamutPrimaries, 2.2)},
         {"webp: a broken profile", webp(kWidth, kHeight, pixels, "not a profile"), plainWebP, unchanged},
+        {"png: a wide-gamut profile over runs of colours", png(kRunsWidth, 2, runs, false, {iccpChunk(wide)}),
+         png(kRunsWidth, 2, runs, false, {}), converted(kWideGamutPrimaries, 2.2)},
+        {"jpeg: a wide-gamut profile over runs of colours", jpeg(kRunsWidth, 2, runs, false, wide),
+         jpeg(kRunsWidth, 2, runs, false, ""), converted(kWideGamutPrimaries, 2.2)},
+        {"webp: a wide-gamut profile over runs of colours", webp(kRunsWidth, 2, runs, wide),
+         webp(kRunsWidth, 2, runs, ""), converted(kWideGamutPrimaries, 2.2)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto got = decoded(c.file);
         const auto raw = decoded(c.undeclared);
-        ASSERT_EQ(got.size(), pixels.size());
-        ASSERT_EQ(raw.size(), pixels.size());
-        for (std::size_t pixel = 0; pixel < pixels.size() / 4; ++pixel) {
+        ASSERT_FALSE(raw.empty());
+        ASSERT_EQ(got.size(), raw.size());
+        for (std::size_t pixel = 0; pixel < raw.size() / 4; ++pixel) {
             const std::uint8_t* in = &raw[pixel * 4];
             const std::uint8_t* out = &got[pixel * 4];
             const Colour expected = c.expected({in[0], in[1], in[2]});

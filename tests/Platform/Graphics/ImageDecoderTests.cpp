@@ -2,6 +2,7 @@
 
 #include <webp/encode.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -56,6 +57,33 @@ std::string encodePNG(const std::vector<std::uint8_t>& rgba) {
     return Image::fromStraightRGBA(kWidth, kHeight, rgba)->encodePNG();
 }
 
+// The sample in the PNG colour types and depths other than eight-bit RGBA:
+// RGB without alpha (opaque), a palette with transparency, sixteen-bit RGBA.
+std::string encodePNGOfType(int colourType, int depth) {
+    std::vector<std::string> rows;
+    const auto rgba = sampleRGBA(colourType == 2);
+    for (int y = 0; y < kHeight; ++y) {
+        std::string row;
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint8_t* p = &rgba[(y * kWidth + x) * 4];
+            if (colourType == 3) {
+                row.push_back(static_cast<char>(x < kWidth / 2 ? 0 : 1));
+                continue;
+            }
+            for (int channel = 0; channel < (colourType == 2 ? 3 : 4); ++channel) {
+                row.append(static_cast<std::size_t>(depth / 8), static_cast<char>(p[channel]));
+            }
+        }
+        rows.push_back(row);
+    }
+    std::vector<std::string> chunks;
+    if (colourType == 3) {
+        chunks = {profiledimages::pngChunk("PLTE", std::string("\xff\0\0\0\0\xff", 6)),
+                  profiledimages::pngChunk("tRNS", std::string("\xff\x80", 2))};
+    }
+    return profiledimages::pngOfType(kWidth, kHeight, colourType, depth, rows, chunks);
+}
+
 void putBigEndian(std::string& bytes, std::size_t offset, std::uint32_t value, int count) {
     for (int i = 0; i < count; ++i) {
         bytes[offset + i] = static_cast<char>((value >> (8 * (count - 1 - i))) & 0xff);
@@ -97,6 +125,9 @@ TEST(ImageDecoderTest, DecodesEachFormatIntoPremultipliedPixels) {
     };
     const Case cases[] = {
         {"png", encodePNG(sampleRGBA(false)), ImageDecoder::Format::png, true, 0},
+        {"png of RGB without alpha", encodePNGOfType(2, 8), ImageDecoder::Format::png, false, 0},
+        {"png of a palette with transparency", encodePNGOfType(3, 8), ImageDecoder::Format::png, true, 0},
+        {"png of sixteen-bit RGBA", encodePNGOfType(6, 16), ImageDecoder::Format::png, true, 0},
         {"jpeg", encodeJPEG(sampleRGBA(true), kWidth, kHeight), ImageDecoder::Format::jpeg, false, 12},
         {"lossless webp", encodeWebP(sampleRGBA(false), true), ImageDecoder::Format::webp, true, 0},
         {"lossy webp", encodeWebP(sampleRGBA(true), false), ImageDecoder::Format::webp, false, 16},
@@ -224,6 +255,21 @@ TEST(ImageTest, StraightAlphaRoundTripsAndPNGWritesBack) {
     EXPECT_EQ(decoded->straightRGBA(), rgba);
     const auto grey = Image::make(3, 2, Image::Format::grey8, std::vector<std::uint8_t>(8, 77));
     EXPECT_TRUE(pixelNear(*ImageDecoder::decode(grey->encodePNG()), 2, 1, {255, 77, 77, 77}));
+
+    // Every alpha over every value of each channel: the decoders premultiply
+    // the pixels in the image's own byte order as an image made from straight
+    // RGBA is premultiplied.
+    std::vector<std::uint8_t> every;
+    for (int alpha = 0; alpha < 256; ++alpha) {
+        for (int value = 0; value < 256; ++value) {
+            every.insert(every.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(255 - value),
+                                       static_cast<std::uint8_t>(value * 7), static_cast<std::uint8_t>(alpha)});
+        }
+    }
+    const auto made = Image::fromStraightRGBA(256, 256, every);
+    const auto everyPNG = ImageDecoder::decode(profiledimages::png(256, 256, every, false, {}));
+    ASSERT_NE(everyPNG, nullptr);
+    EXPECT_TRUE(std::ranges::equal(everyPNG->pixels(), made->pixels()));
 }
 
 TEST(ImageTest, ARegionSeesItsRectangleOfTheSameBuffer) {

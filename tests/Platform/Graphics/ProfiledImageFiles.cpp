@@ -32,12 +32,6 @@ std::string littleEndian(std::uint32_t value, int bytes) {
     return out;
 }
 
-std::string pngChunk(const std::string& type, const std::string& data) {
-    const std::string typed = type + data;
-    const auto crc = crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()));
-    return bigEndian(static_cast<std::uint32_t>(data.size()), 4) + typed + bigEndian(static_cast<std::uint32_t>(crc), 4);
-}
-
 std::string compressed(const std::string& bytes) {
     uLongf size = compressBound(bytes.size());
     std::string out(size, '\0');
@@ -94,6 +88,12 @@ double srgbDecoded(double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0
 double srgbEncoded(double v) { return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055; }
 
 }  // namespace
+
+std::string pngChunk(const std::string& type, const std::string& data) {
+    const std::string typed = type + data;
+    const auto crc = crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()));
+    return bigEndian(static_cast<std::uint32_t>(data.size()), 4) + typed + bigEndian(static_cast<std::uint32_t>(crc), 4);
+}
 
 std::string rgbProfile(const Primaries& p, double gamma) {
     const cmsCIExyY white{p.whiteX, p.whiteY, 1};
@@ -270,19 +270,28 @@ std::string srgbChunk() { return pngChunk("sRGB", std::string(1, '\0')); }
 std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey,
                 const std::vector<std::string>& chunks) {
     const int channels = grey ? 1 : 4;
-    std::string rows;
+    std::vector<std::string> rows(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
-        rows.push_back('\0');  // no filter
         for (int x = 0; x < width; ++x) {
             const std::uint8_t* pixel = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
-            rows.append(reinterpret_cast<const char*>(pixel), channels);
+            rows[static_cast<std::size_t>(y)].append(reinterpret_cast<const char*>(pixel), channels);
         }
     }
+    return pngOfType(width, height, grey ? 0 : 6, 8, rows, chunks);
+}
+
+std::string pngOfType(int width, int height, int colourType, int depth, const std::vector<std::string>& rows,
+                      const std::vector<std::string>& chunks) {
+    std::string data;
+    for (const std::string& row : rows) {
+        data.push_back('\0');  // no filter
+        data += row;
+    }
     std::string header = bigEndian(width, 4) + bigEndian(height, 4);
-    header += std::string{8, static_cast<char>(grey ? 0 : 6), 0, 0, 0};
+    header += std::string{static_cast<char>(depth), static_cast<char>(colourType), 0, 0, 0};
     std::string file = "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header);
     for (const std::string& chunk : chunks) file += chunk;
-    return file + pngChunk("IDAT", compressed(rows)) + pngChunk("IEND", "");
+    return file + pngChunk("IDAT", compressed(data)) + pngChunk("IEND", "");
 }
 
 std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile) {

@@ -57,6 +57,12 @@ std::string srgbChunk();
 // profile embeds none.
 std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey,
                 const std::vector<std::string>& chunks);
+// A PNG of any colour type and bit depth, from the bytes of its rows as the
+// file holds them (each row without its filter byte, which is added), with
+// `chunks` (a palette, transparency) before its data; and one chunk of it.
+std::string pngOfType(int width, int height, int colourType, int depth, const std::vector<std::string>& rows,
+                      const std::vector<std::string>& chunks);
+std::string pngChunk(const std::string& type, const std::string& data);
 std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile);
 // Lossless.
 std::string webp(int width, int height, const std::vector<std::uint8_t>& rgba, const std::string& profile);

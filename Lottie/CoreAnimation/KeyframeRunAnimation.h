@@ -71,8 +71,11 @@ struct KeyframeRunAnimation {
                 1, SamplingBudget::bytesOf(path) + platform::compositor::MotionPath::bytesFor(path) +
                        static_cast<double>(keyframes.size()) *
                            (sizeof(double) + sizeof(platform::compositor::TimingFunction)));
-            animation->setPreparedPath(SharedKeyframeLists::motionPaths().shared(
-                platform::compositor::KeyframeAnimation::PreparedPath(std::move(path))));
+            // Measured once for all the copies that move along an equal path.
+            using PreparedPath = platform::compositor::KeyframeAnimation::PreparedPath;
+            animation->setPreparedPath(SharedKeyframeLists::motionPaths().sharedOrMade(
+                platform::compositor::pathHash(path), [&path](const PreparedPath& held) { return held.path == path; },
+                [&path] { return PreparedPath(std::move(path)); }));
         } else {
             std::vector<platform::compositor::AnimatableValue> values;
             values.reserve(keyframes.size() + 2);

@@ -1,8 +1,11 @@
 #pragma once
 // Every layer property the Core Animation engine's property animations drive,
 // as a descriptor: its key path, its default value and, where a caller may
-// override it, its property name and the conversion of provided values. Built
-// afresh at each call; nothing is cached.
+// override it, its property name and the conversion of provided values. Each
+// is built once, at its first call, and shared (its tests and conversions are
+// stateless, so any thread may use it); the shadow's colour alone is built
+// afresh at each call, in the colour space shared at the time. A keyframe pass
+// asks for several of them for every layer it sets up.
 //
 //   key path                 default          overridable as
 //   opacity                  1                "Opacity" (percent)
@@ -26,33 +29,33 @@
 namespace lottie {
 
 struct LayerProperties {
-    static LayerPropertyDescriptor opacity();
-    static LayerPropertyDescriptor isHidden();
-    static LayerPropertyDescriptor transform();
-    static LayerPropertyDescriptor position();
-    static LayerPropertyDescriptor positionX();
-    static LayerPropertyDescriptor positionY();
-    static LayerPropertyDescriptor anchorPoint();
-    static LayerPropertyDescriptor scaleX();
-    static LayerPropertyDescriptor scaleY();
-    static LayerPropertyDescriptor rotationX();
-    static LayerPropertyDescriptor rotationY();
-    static LayerPropertyDescriptor rotationZ();
-    static LayerPropertyDescriptor fillColor();
-    static LayerPropertyDescriptor strokeColor();
-    static LayerPropertyDescriptor lineWidth();
-    static LayerPropertyDescriptor lineDashPhase();
-    static LayerPropertyDescriptor strokeStart();
-    static LayerPropertyDescriptor strokeEnd();
-    static LayerPropertyDescriptor path();
-    static LayerPropertyDescriptor colors();
-    static LayerPropertyDescriptor locations();
-    static LayerPropertyDescriptor startPoint();
-    static LayerPropertyDescriptor endPoint();
-    static LayerPropertyDescriptor shadowOpacity();
+    static const LayerPropertyDescriptor& opacity();
+    static const LayerPropertyDescriptor& isHidden();
+    static const LayerPropertyDescriptor& transform();
+    static const LayerPropertyDescriptor& position();
+    static const LayerPropertyDescriptor& positionX();
+    static const LayerPropertyDescriptor& positionY();
+    static const LayerPropertyDescriptor& anchorPoint();
+    static const LayerPropertyDescriptor& scaleX();
+    static const LayerPropertyDescriptor& scaleY();
+    static const LayerPropertyDescriptor& rotationX();
+    static const LayerPropertyDescriptor& rotationY();
+    static const LayerPropertyDescriptor& rotationZ();
+    static const LayerPropertyDescriptor& fillColor();
+    static const LayerPropertyDescriptor& strokeColor();
+    static const LayerPropertyDescriptor& lineWidth();
+    static const LayerPropertyDescriptor& lineDashPhase();
+    static const LayerPropertyDescriptor& strokeStart();
+    static const LayerPropertyDescriptor& strokeEnd();
+    static const LayerPropertyDescriptor& path();
+    static const LayerPropertyDescriptor& colors();
+    static const LayerPropertyDescriptor& locations();
+    static const LayerPropertyDescriptor& startPoint();
+    static const LayerPropertyDescriptor& endPoint();
+    static const LayerPropertyDescriptor& shadowOpacity();
     static LayerPropertyDescriptor shadowColor();
-    static LayerPropertyDescriptor shadowRadius();
-    static LayerPropertyDescriptor shadowOffset();
+    static const LayerPropertyDescriptor& shadowRadius();
+    static const LayerPropertyDescriptor& shadowOffset();
 };
 
 }  // namespace lottie

@@ -1,9 +1,11 @@
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <utility>
 #include <string>
+#include <vector>
 
 #include "Lottie/CoreAnimation/ImageLayer.h"
 #include "Lottie/CoreAnimation/InfiniteOpaqueAnimationLayer.h"
@@ -67,22 +69,61 @@ void reportUndrawnMaskFeatures(const LayerModel& model, const LayerContext& cont
     }
 }
 
+// The layers of the table whose parents lead into a cycle, found in one walk
+// over the table: each layer is met once, so that the ancestors of the layers
+// whose parents end (the others) are listed without a search for repeats.
+std::set<const LayerModel*> layersLeadingIntoCycles(const LayerTreeBuilder::IndexTable& table) {
+    std::map<const LayerModel*, bool> leadsIntoCycle;
+    for (const auto& [index, entry] : table) {
+        if (!entry || leadsIntoCycle.count(entry.get())) continue;
+        std::vector<const LayerModel*> path;
+        std::set<const LayerModel*> onPath;
+        bool cycle = false;
+        for (const LayerModel* current = entry.get();;) {
+            const auto known = leadsIntoCycle.find(current);
+            if (known != leadsIntoCycle.end()) {
+                cycle = known->second;
+                break;
+            }
+            if (!onPath.insert(current).second) {
+                cycle = true;
+                break;
+            }
+            path.push_back(current);
+            const auto parent = current->parent ? table.find(*current->parent) : table.end();
+            if (parent == table.end() || !parent->second) break;
+            current = parent->second.get();
+        }
+        for (const LayerModel* layer : path) leadsIntoCycle[layer] = cycle;
+    }
+    std::set<const LayerModel*> cyclic;
+    for (const auto& [layer, cycle] : leadsIntoCycle) {
+        if (cycle) cyclic.insert(layer);
+    }
+    return cyclic;
+}
+
 // The ancestors of `model` by parent index, the most distant first; past
 // `most` of them the list ends (the layer is too deep to be built), so that a
 // long chain is not walked again for each of its layers. Parents that lead
 // back to a layer already met form a cycle: reported, and the list ends there
-// instead of going round for ever.
+// instead of going round for ever. Only the parents of a layer that lead into
+// one of `cyclic` are searched for repeats.
 std::vector<std::shared_ptr<const LayerModel>> ancestorsOf(const LayerModel& model,
                                                            const LayerTreeBuilder::IndexTable& table,
+                                                           const std::set<const LayerModel*>& cyclic,
                                                            const LayerContext& context, std::size_t most) {
     std::vector<std::shared_ptr<const LayerModel>> ancestors;
-    std::set<const LayerModel*> met = {&model};
+    const auto first = model.parent ? table.find(*model.parent) : table.end();
+    const bool mayRepeat = first != table.end() && first->second && cyclic.count(first->second.get());
+    std::set<const LayerModel*> met;
+    if (mayRepeat) met.insert(&model);
     const LayerModel* current = &model;
     while (current->parent && !table.empty() && ancestors.size() <= most) {
         const auto found = table.find(*current->parent);
         if (found == table.end() || !found->second) break;
         const std::shared_ptr<const LayerModel>& parent = found->second;
-        if (!met.insert(parent.get()).second) {
+        if (mayRepeat && !met.insert(parent.get()).second) {
             context.forLayerNamed(model.name)
                 .reportCompatibilityIssue("The parents of this layer form a cycle through the layer with index " +
                                           std::to_string(parent->index) + " (\"" + parent->name + "\")");
@@ -230,6 +271,7 @@ std::vector<LayerTreeBuilder::MattePair> LayerTreeBuilder::pairLayersWithMattes(
 
 void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& context, const Models& models) {
     const IndexTable table = layerModelsByIndex(models);
+    const std::set<const LayerModel*> cyclic = layersLeadingIntoCycles(table);
     LayerBuildBudget& budget = *context.buildBudget;
     OpenParentChain openChain;
     // Each ancestor nests its layer two deeper: more than this many would put
@@ -240,7 +282,7 @@ void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& conte
         const LayerModel& model = *pair.layer;
         const bool matted = pair.matte && pair.type != MatteType::none && pair.type != MatteType::unknown;
         const std::vector<std::shared_ptr<const LayerModel>> ancestors =
-            ancestorsOf(model, table, context, mostAncestors);
+            ancestorsOf(model, table, cyclic, context, mostAncestors);
         // Each ancestor's transform layer nests two deep (it and its contents);
         // a matte's container one more.
         LayerContext layerContext = context;
@@ -261,7 +303,7 @@ void LayerTreeBuilder::buildChildLayers(Layer& parent, const LayerContext& conte
             continue;
         }
         const std::vector<std::shared_ptr<const LayerModel>> matteAncestors =
-            ancestorsOf(*pair.matte, table, context, mostAncestors);
+            ancestorsOf(*pair.matte, table, cyclic, context, mostAncestors);
         LayerContext matteContext = context;
         matteContext.depth = context.depth + 2 + 2 * matteAncestors.size() + (pair.type == MatteType::invert ? 1 : 0);
         std::shared_ptr<Layer> maskLayer = buildEngineLayer(*pair.matte, pair.matte, matteContext);

@@ -1,6 +1,7 @@
 #include "Lottie/CoreAnimation/PreCompLayer.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "Lottie/CoreAnimation/LayerTreeBuilder.h"
 #include "Lottie/Values/KeyframeInterpolator.h"
@@ -41,24 +42,30 @@ double PreCompLayer::usableTimeStretch() const {
 }
 
 LayerAnimationContext PreCompLayer::remappedContext(const LayerAnimationContext& context) const {
+    using TimeRemapping = LayerAnimationContext::TimeRemapping;
     LayerAnimationContext remapped = context;
     const double stretch = usableTimeStretch();
     const double start = preCompLayer_->startTime;
-    remapped.simpleTimeRemapping = [outer = context.simpleTimeRemapping, stretch, start](double frame) {
-        return outer(frame * stretch + start);
+    // Each remapping calls the one of the precomposition above through a
+    // pointer it shares: held by value, every copy of a context (one for each
+    // layer below) would copy the whole chain of the levels above it.
+    const auto outerSimple = std::make_shared<const TimeRemapping>(context.simpleTimeRemapping);
+    remapped.simpleTimeRemapping = [outerSimple, stretch, start](double frame) {
+        return (*outerSimple)(frame * stretch + start);
     };
+    const auto outerComplex = std::make_shared<const TimeRemapping>(context.complexTimeRemapping);
     if (preCompLayer_->timeRemapping) {
         // One interpolator for this installation: its cache lives as long as the context.
         auto interpolator =
             std::make_shared<KeyframeInterpolator<LottieVector1D>>(preCompLayer_->timeRemapping->keyframes());
         const double framerate = context.animation ? context.animation->framerate : 0;
-        remapped.complexTimeRemapping = [outer = context.complexTimeRemapping, interpolator, framerate](double frame) {
-            return interpolator->value(outer(frame)).value * framerate;
+        remapped.complexTimeRemapping = [outerComplex, interpolator, framerate](double frame) {
+            return interpolator->value((*outerComplex)(frame)).value * framerate;
         };
         remapped.mustUseComplexTimeRemapping = true;
     } else {
-        remapped.complexTimeRemapping = [outer = context.complexTimeRemapping, stretch, start](double frame) {
-            return (outer(frame) - start) / stretch;
+        remapped.complexTimeRemapping = [outerComplex, stretch, start](double frame) {
+            return ((*outerComplex)(frame) - start) / stretch;
         };
     }
     return remapped;

@@ -39,22 +39,27 @@ public:
         }
         const std::size_t key = Hash{}(item);
         const std::lock_guard lock(mutex_);
-        auto [first, last] = items_.equal_range(key);
-        // Only a few items of one hash are compared, so that lists made to
-        // collide cost a bounded comparison each; past those, a list is kept
-        // unshared.
         std::size_t compared = 0;
-        for (auto entry = first; entry != last && compared < maximumComparedPerHash; ++entry) {
-            Shared held = entry->second.lock();
-            if (!held) continue;
-            if (*held == item) return held;
-            ++compared;
-        }
+        if (Shared held = find(key, [&item](const Item& other) { return other == item; }, compared)) return held;
         if (compared == maximumComparedPerHash) return std::make_shared<const Item>(std::move(item));
         sweepIfGrown();
         Shared made = std::make_shared<const Item>(std::move(item));
         items_.emplace(key, made);
         return made;
+    }
+
+    // An item of hash `key` held elsewhere for which `matches` holds, else the
+    // item `make` makes, shared as above: for items that cost more to make
+    // than what they are found by (a path's measuring table, found by the
+    // path), made only when none is held.
+    template <class Matches, class Make>
+    Shared sharedOrMade(std::size_t key, const Matches& matches, const Make& make) {
+        {
+            const std::lock_guard lock(mutex_);
+            std::size_t compared = 0;
+            if (Shared held = find(key, matches, compared)) return held;
+        }
+        return shared(make());
     }
 
     // How many items the pool knows, gone ones not yet swept included.
@@ -64,6 +69,22 @@ public:
     }
 
 private:
+    // Under the lock: a held item of hash `key` for which `matches` holds.
+    // Only a few items of one hash are compared (`compared` counts them), so
+    // that lists made to collide cost a bounded comparison each; past those,
+    // a list is kept unshared.
+    template <class Matches>
+    Shared find(std::size_t key, const Matches& matches, std::size_t& compared) const {
+        auto [first, last] = items_.equal_range(key);
+        for (auto entry = first; entry != last && compared < maximumComparedPerHash; ++entry) {
+            Shared held = entry->second.lock();
+            if (!held) continue;
+            if (matches(*held)) return held;
+            ++compared;
+        }
+        return nullptr;
+    }
+
     // Drops the entries of items gone once the pool has doubled since the last
     // sweep, so that sweeping stays a constant cost per item added.
     void sweepIfGrown() {

@@ -29,7 +29,7 @@ std::array<double, 4> VisibilityAnimation::keyTimes(double inFrame, double outFr
 
 void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, double inFrame, double outFrame,
                                             const LayerAnimationContext& context) {
-    const LayerPropertyDescriptor property = LayerProperties::isHidden();
+    const LayerPropertyDescriptor& property = LayerProperties::isHidden();
     if (context.mustUseComplexTimeRemapping) {
         const auto state = [](double time, bool hidden) {
             return Keyframe<Hold<bool>>(Hold<bool>{hidden}, time, true, std::nullopt, std::nullopt, std::nullopt,

@@ -76,6 +76,31 @@ TEST(SharedKeyframeLists, ListsOfOneHashCostABoundedComparisonEach) {
     EXPECT_EQ(*late, std::vector<int>{99});
 }
 
+// An item that costs more to make than what it is found by (a path's
+// measuring table) is found by that and made only when none is held: the
+// copies of a layer moving along one path measure it once.
+TEST(SharedKeyframeLists, AnItemCostlyToMakeIsMadeOnlyWhenNoEqualOneIsHeld) {
+    SharedPool<std::vector<int>, ListHash<int, std::hash<int>>> pool;
+    int made = 0;
+    const auto find = [&](std::vector<int> list) {
+        return pool.sharedOrMade(
+            ListHash<int, std::hash<int>>{}(list), [&list](const std::vector<int>& held) { return held == list; },
+            [&] {
+                ++made;
+                return list;
+            });
+    };
+    const auto first = find({1, 2});
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(find({1, 2}), first);
+    EXPECT_EQ(pool.shared({1, 2}), first);
+    EXPECT_EQ(made, 1);
+    const auto other = find({1, 3});
+    EXPECT_EQ(made, 2);
+    EXPECT_NE(other, first);
+    EXPECT_EQ(*other, (std::vector<int>{1, 3}));
+}
+
 TEST(SharedKeyframeLists, ThePoolKeepsNoEntryForLongOfListsNoOneHolds) {
     auto& pool = SharedKeyframeLists::keyTimes();
     const auto kept = pool.shared({0.125, 0.875});

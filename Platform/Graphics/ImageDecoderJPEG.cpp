@@ -52,7 +52,8 @@ struct Decoding {
 
     // Room for the pixels and the conversion of the profile; false when memory
     // runs out.
-    bool prepare(int width, int height, bool grey, unsigned int profileSize) noexcept {
+    // Kept out of line: the function libjpeg jumps back to holds no objects of its own.
+    [[gnu::noinline]] bool prepare(int width, int height, bool grey, unsigned int profileSize) noexcept {
         try {
             rows.emplace(width, height, DecodedRows::Layout::opaque);
             if (!rows->allocated()) return false;

@@ -108,7 +108,8 @@ struct Decoding {
 
     // Room for the pixels and the conversion of what the chunks declare;
     // false when memory runs out.
-    bool prepare(int width, int height, DecodedRows::Layout layout) noexcept {
+    // Kept out of line: the function libpng jumps back to holds no objects of its own.
+    [[gnu::noinline]] bool prepare(int width, int height, DecodedRows::Layout layout) noexcept {
         try {
             rows.emplace(width, height, layout);
             if (!rows->allocated()) return false;

@@ -97,22 +97,32 @@ void CombinedTransformAnimation::animateCombinedTransform(platform::compositor::
                          x->keyframes().size() > 1 || y->keyframes().size() > 1 || scale->keyframes().size() > 1 ||
                          rotationX->keyframes().size() > 1 || rotationY->keyframes().size() > 1 ||
                          rotationZ->keyframes().size() > 1 || hasSkewAnimation(transform);
-    const KeyframeGroup<Transform3D> matrices = KeyframesCombined::combined(
-        context.samplingAccount(), sampled || context.mustUseComplexTimeRemapping,
-        [splitPosition](const LottieVector3D& anchor, const LottieVector3D& position, const LottieVector1D& x,
-                        const LottieVector1D& y, const LottieVector3D& scale, const LottieVector1D& rotationX,
-                        const LottieVector1D& rotationY, const LottieVector1D& rotationZ, const LottieVector1D& skew,
-                        const LottieVector1D& skewAxis) {
-            return combinedTransformMatrix({anchor, position, x.value, y.value, scale, rotationX.value,
-                                            rotationY.value, rotationZ.value, skew.value, skewAxis.value},
-                                           splitPosition);
-        },
-        *anchor, *position, *x, *y, *scale, *rotationX, *rotationY, *rotationZ, *skew, *skewAxis);
+    const SamplingAccount account = context.samplingAccount();
+    const auto make = [&] {
+        KeyframeGroup<Transform3D> matrices = KeyframesCombined::combined(
+            account, sampled || context.mustUseComplexTimeRemapping,
+            [splitPosition](const LottieVector3D& anchor, const LottieVector3D& position, const LottieVector1D& x,
+                            const LottieVector1D& y, const LottieVector3D& scale, const LottieVector1D& rotationX,
+                            const LottieVector1D& rotationY, const LottieVector1D& rotationZ, const LottieVector1D& skew,
+                            const LottieVector1D& skewAxis) {
+                return combinedTransformMatrix({anchor, position, x.value, y.value, scale, rotationX.value,
+                                                rotationY.value, rotationZ.value, skew.value, skewAxis.value},
+                                               splitPosition);
+            },
+            *anchor, *position, *x, *y, *scale, *rotationX, *rotationY, *rotationZ, *skew, *skewAxis);
+        return sampled ? KeyframesCombined::blendedSamples(matrices, *anchor, *position, *x, *y, *scale, *rotationX,
+                                                           *rotationY, *rotationZ, *skew, *skewAxis)
+                       : matrices;
+    };
+    // The matrices depend on the transform alone (and on whether the layer
+    // is remapped): the pass works them out once for all its copies, or takes
+    // them from the pass run ahead of it.
+    const std::shared_ptr<const KeyframeGroup<Transform3D>> matrices =
+        context.passResults ? context.passResults->shared<KeyframeGroup<Transform3D>>(
+                                  &transform, context.mustUseComplexTimeRemapping ? 1 : 0, account, make)
+                            : std::make_shared<const KeyframeGroup<Transform3D>>(make());
     KeyframeAnimationBuilder::attach<Transform3D>(
-        LayerProperties::transform(),
-        sampled ? KeyframesCombined::blendedSamples(matrices, *anchor, *position, *x, *y, *scale, *rotationX,
-                                                    *rotationY, *rotationZ, *skew, *skewAxis)
-                : matrices,
+        LayerProperties::transform(), *matrices,
         [](const Transform3D& matrix) { return platform::compositor::AnimatableValue(matrix); }, context, layer);
 }
 

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "Lottie/CoreAnimation/AnimationLayer.h"
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
@@ -255,17 +256,17 @@ void CoreAnimationLayer::refuseOverBudgetAnimations() {
     setOpacity(0);
 }
 
+void CoreAnimationLayer::forgetAheadResults() { aheadResults_.reset(); }
+
 void CoreAnimationLayer::forgetSamplingRefusal() {
     if (!samplingRefused_) return;
     samplingRefused_ = false;
     setOpacity(1);
 }
 
-void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguration& configuration) {
-    removeAllAnimationsRecursively();
-    currentAnimationConfiguration_ = configuration;
-    // A refused document costs nothing more however often it is played or paused.
-    if (!hasUsableTimeline_ || samplingRefused_) return;
+LayerAnimationContext CoreAnimationLayer::passContext(const AnimationConfiguration& configuration,
+                                                     const std::shared_ptr<ProcessorDeadline>& deadline,
+                                                     std::shared_ptr<PassResults> results) const {
     LayerAnimationContext context;
     context.animation = animation_;
     context.timingConfiguration = configuration.timingConfiguration;
@@ -276,14 +277,58 @@ void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguratio
     context.logger = logger_;
     context.loggingState = loggingState_;
     context.samplingBudget = std::make_shared<SamplingBudget>(*treeSampling_);
-    // A deadline of its own: a build that passed its deadline still has the
-    // layers it built set up.
-    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
     context.samplingBudget->setDeadline(deadline);
-    const ProcessorDeadline::Scope counting(deadline);
-    context.passResults = std::make_shared<PassResults>();
+    context.passResults = std::move(results);
     context.textProvider = textProvider_;
     context.recordHierarchyKeypath = configuration.recordHierarchyKeypath;
+    return context;
+}
+
+void CoreAnimationLayer::deriveAhead() {
+    if (!hasUsableTimeline_ || samplingRefused_ || aheadResults_) return;
+    // Under a set-up deadline of its own; the display pass counts the time
+    // of what was made here toward its deadline.
+    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    const ProcessorDeadline::Scope counting(deadline);
+    LayerAnimationContext context =
+        passContext(pausedConfiguration(), deadline, std::make_shared<PassResults>(PassResults::Ahead{}));
+    // Stops where the display pass would stop, and says nothing: an issue, a
+    // warning or the budget running out is the display pass's to report.
+    auto silent = std::make_shared<LottieLogger>([](const auto&, const auto&, auto, auto) {},
+                                                 [](const auto&, auto, auto) {}, [](const auto&, auto, auto) {},
+                                                 [](const auto&) {});
+    const LottieLogger::Scope quiet(silent);
+    context.tracker = std::make_shared<CompatibilityTracker>(compatibilityTracker_->mode(), silent);
+    context.logger = silent;
+    context.loggingState = std::make_shared<LoggingState>();
+    context.textProvider = nullptr;
+    context.derivesOnly = true;
+    try {
+        for (const std::shared_ptr<Layer>& sublayer : sublayers()) {
+            if (auto* animationLayer = dynamic_cast<AnimationLayer*>(sublayer.get())) {
+                animationLayer->setupAnimations(context);
+            }
+        }
+    } catch (const std::exception&) {
+        // What was derived stays; the display pass meets the rest itself.
+    }
+    aheadResults_ = context.passResults;
+}
+
+void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguration& configuration) {
+    removeAllAnimationsRecursively();
+    currentAnimationConfiguration_ = configuration;
+    // What a pass run ahead derived serves the first pass only.
+    std::shared_ptr<PassResults> ahead = std::exchange(aheadResults_, nullptr);
+    // A refused document costs nothing more however often it is played or paused.
+    if (!hasUsableTimeline_ || samplingRefused_) return;
+    // A deadline of its own: a build that passed its deadline still has the
+    // layers it built set up. What was made ahead for it counts as if made here.
+    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    if (ahead) deadline->charge(ahead->derivedSeconds());
+    const ProcessorDeadline::Scope counting(deadline);
+    LayerAnimationContext context =
+        passContext(configuration, deadline, ahead ? std::move(ahead) : std::make_shared<PassResults>());
     layoutIfNeeded();
     setSpeed(configuration.timingConfiguration.speed);
     animateProgress(context);
@@ -489,6 +534,7 @@ void CoreAnimationLayer::refreshImages() {
 
 void CoreAnimationLayer::setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) {
     textProvider_ = std::move(provider);
+    forgetAheadResults();
     forgetSamplingRefusal();
     rebuildCurrentAnimation();
 }
@@ -528,12 +574,14 @@ std::vector<std::string> CoreAnimationLayer::collectAllKeypaths() {
 void CoreAnimationLayer::installValueProvider(std::shared_ptr<AnyValueProvider> provider,
                                               const AnimationKeypath& keypath) {
     valueProviderStore_->installValueProvider(std::move(provider), keypath);
+    forgetAheadResults();
     forgetSamplingRefusal();
     rebuildCurrentAnimation();
 }
 
 void CoreAnimationLayer::uninstallValueProvider(const AnimationKeypath& keypath) {
     valueProviderStore_->uninstallValueProvider(keypath);
+    forgetAheadResults();
     forgetSamplingRefusal();
     rebuildCurrentAnimation();
 }

@@ -27,7 +27,9 @@
 //
 // Made by the animation layer through CoreAnimationLayerFactory (install() puts
 // this engine there), owned by it as its rendering layer, and driven through
-// RootAnimationLayer and CoreAnimationRootLayer. Main thread only.
+// RootAnimationLayer and CoreAnimationRootLayer. Main thread only, once it is
+// handed over: a layer built ahead on a loading thread (PreparedRenderingLayer)
+// derives its first display pass there too (deriveAhead).
 
 #include <any>
 #include <functional>
@@ -42,6 +44,7 @@
 #include "Lottie/CoreAnimation/ValueProviderStore.h"
 #include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
 #include "Lottie/Playback/Engine/CoreAnimationRootLayer.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 #include "Platform/Text/TextLayoutCache.h"
 
 namespace lottie {
@@ -76,6 +79,11 @@ public:
     bool reportRenderLimit(const std::string& message) override;
 
     void setPendingAnimationConfiguration(std::optional<PendingAnimationConfiguration> configuration) override;
+    // A pass over the tree that attaches nothing, its results kept for the
+    // first display pass: that pass charges them to its sampling budget, and
+    // the time they took to its deadline, as if it had made them. Reports
+    // nothing: the display pass meets what this one met.
+    void deriveAhead() override;
     const std::optional<PendingAnimationConfiguration>& pendingAnimationConfiguration() const override {
         return pendingAnimationConfiguration_;
     }
@@ -131,6 +139,11 @@ private:
     bool checkTimeline();
     void checkTimeRemappingCost();
     void applyAnimationConfiguration(const AnimationConfiguration& configuration);
+    // The context of a pass of `configuration` over the tree, charged to a
+    // copy of what building the tree charged.
+    LayerAnimationContext passContext(const AnimationConfiguration& configuration,
+                                      const std::shared_ptr<platform::graphics::ProcessorDeadline>& deadline,
+                                      std::shared_ptr<PassResults> results) const;
     void animateProgress(const LayerAnimationContext& context);
     void removeAllAnimationsRecursively();
     // Removes the animations of every layer below `root`, masks included.
@@ -146,6 +159,8 @@ private:
     void refuseOverBudgetAnimations();
     // Lets a change of providers try the document again.
     void forgetSamplingRefusal();
+    // What was derived ahead may not be what the providers now give.
+    void forgetAheadResults();
 
     std::shared_ptr<AnimationImageProvider> imageProvider_;
     std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
@@ -168,6 +183,9 @@ private:
     std::shared_ptr<SamplingBudget> treeSampling_ = std::make_shared<SamplingBudget>();
     // Set when a display pass ran out of the sampling budget in track mode.
     bool samplingRefused_ = false;
+    // What the pass run ahead derived, for the first display pass; dropped
+    // by any change of providers.
+    std::shared_ptr<PassResults> aheadResults_;
     // The layouts of the animation's texts, kept across rebuilds of the tree.
     std::shared_ptr<platform::text::TextLayoutCache> textLayouts_ = std::make_shared<platform::text::TextLayoutCache>();
 };

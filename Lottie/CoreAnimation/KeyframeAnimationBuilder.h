@@ -86,6 +86,7 @@ struct KeyframeAnimationBuilder {
     static void attach(const LayerPropertyDescriptor& property, const KeyframeGroup<T>& keyframes,
                        const KeyframeValueMapping<T>& mapping, const LayerAnimationContext& context,
                        platform::compositor::Layer& layer) {
+        if (context.derivesOnly) return;
         if (auto animation = animationForKeyframes(property, keyframes, mapping, context, layer)) {
             layer.addAnimation(AnimationTimingWrapper::wrappedInTimingGroup(animation, context, layer), property.keyPath);
         }

@@ -60,6 +60,10 @@ struct LayerAnimationContext final : CompatibilityTrackerProviding {
     TimeRemapping simpleTimeRemapping = identity;
     TimeRemapping complexTimeRemapping = identity;
     bool mustUseComplexTimeRemapping = false;
+    // For the pass the root layer runs ahead of its first display pass, on the
+    // thread that built it: it only fills `passResults` with what it derives
+    // from the document, and attaches, reports and shares nothing.
+    bool derivesOnly = false;
 
     static double identity(double frame) { return frame; }
 

@@ -9,20 +9,32 @@
 // Each copy is charged what the result cost when it was made, so that the
 // sampling budget refuses a document at the same point as when every copy made
 // its own. Made by the root layer for each pass and shared by the contexts of
-// that pass; main thread only.
+// that pass. The first display pass may take the results of a pass run ahead
+// on the thread that built the tree (CoreAnimationLayer::deriveAhead), which
+// also holds here what it made in the process-wide pools (ItemDerivedPool)
+// until the display pass finds it there, and counts the processor time all
+// that took: the display pass's deadline counts it as its own. Used by one
+// thread at a time.
 
 #include <cstddef>
 #include <map>
 #include <memory>
 #include <tuple>
 #include <typeindex>
+#include <vector>
 
 #include "Lottie/CoreAnimation/SamplingBudget.h"
+#include "Platform/Graphics/ProcessorClock.h"
 
 namespace lottie {
 
 class PassResults {
 public:
+    PassResults() = default;
+    // For a pass run ahead: the time of making each result is counted.
+    struct Ahead {};
+    explicit PassResults(Ahead) : ahead_(true) {}
+
     // The result for `item` and `variant`, made by `make` (returning a Value,
     // charging `account` as it goes) the first time it is asked for.
     template <class Value, class Make>
@@ -34,7 +46,9 @@ public:
             return std::static_pointer_cast<const Value>(found->second.value);
         }
         const double before = account.budget ? account.budget->spent() : 0;
+        const double started = ahead_ ? threadSeconds() : 0;
         auto value = std::make_shared<const Value>(make());
+        if (ahead_) derivedSeconds_ += threadSeconds() - started;
         const double cost = account.budget ? account.budget->spent() - before : 0;
         results_.emplace(key, Made{value, cost});
         return value;
@@ -42,6 +56,21 @@ public:
 
     // How many results the pass has made.
     std::size_t size() const { return results_.size(); }
+
+    // The result of a process-wide pool (which holds its results only while
+    // someone does) that `make` asks it for, held as long as these results
+    // live, a pointer to none among them.
+    template <class Make>
+    auto kept(const Make& make) {
+        const double started = ahead_ ? threadSeconds() : 0;
+        auto held = make();
+        if (ahead_) derivedSeconds_ += threadSeconds() - started;
+        kept_.push_back(held);
+        return held;
+    }
+
+    // The processor time making the results took, in a pass run ahead.
+    double derivedSeconds() const { return derivedSeconds_; }
 
 private:
     using Key = std::tuple<const void*, long, std::type_index>;
@@ -51,6 +80,11 @@ private:
         double cost;
     };
     std::map<Key, Made> results_;
+    std::vector<std::shared_ptr<const void>> kept_;
+    bool ahead_ = false;
+    double derivedSeconds_ = 0;
+
+    static double threadSeconds() { return platform::graphics::ProcessorClock::installed()->threadSeconds(); }
 };
 
 }  // namespace lottie

@@ -17,6 +17,7 @@ struct PropertyAnimation {
     static void add(platform::compositor::Layer& layer, const LayerPropertyDescriptor& property,
                     const KeyframeGroup<T>& keyframes, const KeyframeValueMapping<T>& mapping,
                     const LayerAnimationContext& context) {
+        if (context.derivesOnly) return;
         if (auto customized = ValueProviderOverrides::customizedPropertyAnimation(property, context)) {
             layer.addAnimation(AnimationTimingWrapper::wrappedInTimingGroup(customized, context, layer),
                                property.keyPath);

@@ -138,8 +138,9 @@ bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const std::vector<con
     // them, depending on its place; the compositor's trim keeps the rounding
     // this engine has always drawn.
     if (Reference::first<RoundedCorners>(otherItems_)) return false;
-    auto [cached, isNew] = cutPaths_.try_emplace(trims.front()->item.get());
-    if (isNew) {
+    const ShapeItem* const key = trims.front()->item.get();
+    auto cached = cutPaths_.find(key);
+    if (cached == cutPaths_.end()) {
         // The cut depends on the items alone: other views of the document
         // share it.
         SharedItemResults::CutPathPool::Items items;
@@ -149,15 +150,23 @@ bool ShapeItemLayer::installTrimmedPath(ShapeLayer& layer, const std::vector<con
         const std::size_t pathCount = items.size();
         for (const Reference* trim : trims) items.push_back(trim->item);
         const SamplingAccount account = context.samplingAccount();
-        cached->second = SharedItemResults::cutPaths().shared(items, "", account, [&] {
-            std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
-            for (std::size_t index = 0; index < pathCount; ++index) {
-                samplers.push_back(ShapePathAnimation::pathSampler(*items[index], account));
-            }
-            std::vector<const Trim*> cutting;
-            for (const Reference* trim : trims) cutting.push_back(&dynamic_cast<const Trim&>(*trim->item));
-            return TrimmedPathAnimation::cutPaths(samplers, cutting, account);
-        });
+        const auto cutOf = [&] {
+            return SharedItemResults::cutPaths().shared(items, "", account, [&] {
+                std::vector<std::optional<ShapePathAnimation::PathSampler>> samplers;
+                for (std::size_t index = 0; index < pathCount; ++index) {
+                    samplers.push_back(ShapePathAnimation::pathSampler(*items[index], account));
+                }
+                std::vector<const Trim*> cutting;
+                for (const Reference* trim : trims) cutting.push_back(&dynamic_cast<const Trim&>(*trim->item));
+                return TrimmedPathAnimation::cutPaths(samplers, cutting, account);
+            });
+        };
+        // Made ahead of the display pass, the pass's results hold it in the
+        // pool until the display pass takes it there, charged for it as any
+        // view is: this layer keeps only what a display pass cut.
+        if (context.derivesOnly) return context.passResults && context.passResults->kept(cutOf) != nullptr;
+        auto cut = cutOf();
+        cached = cutPaths_.emplace(key, std::move(cut)).first;
     }
     if (!cached->second) return false;
     TrimmedPathAnimation::animateCutPaths(layer, *cached->second, trims.front()->context(context));

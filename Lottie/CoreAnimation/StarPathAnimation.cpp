@@ -74,7 +74,7 @@ void attachPath(platform::compositor::Layer& layer, const Star& star, const Laye
         context.passResults
             ? context.passResults->shared<StarPathAnimation::Outlines>(&star, pathMultiplier, account, make)
             : std::make_shared<const StarPathAnimation::Outlines>(make());
-    reportCutRoundness(outlines->values);
+    if (!context.derivesOnly) reportCutRoundness(outlines->values);
     KeyframeAnimationBuilder::attach<StarOutline>(
         LayerProperties::path(), outlines->outlines, [](const StarOutline& outline) { return outline.path; }, context,
         layer);

@@ -88,6 +88,8 @@ std::optional<platform::graphics::Color> TextLayer::overrideColor(const LayerAni
 
 void TextLayer::setupAnimations(const LayerAnimationContext& context) {
     BaseCompositionLayer::setupAnimations(context);
+    // The text and its providers are the display pass's alone.
+    if (context.derivesOnly) return;
     const LayerAnimationContext own = context.addingKeypathComponent(textLayerModel_->name);
     const TextDocument* shown = document(own);
     if (!shown) return;

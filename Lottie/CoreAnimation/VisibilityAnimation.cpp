@@ -29,6 +29,7 @@ std::array<double, 4> VisibilityAnimation::keyTimes(double inFrame, double outFr
 
 void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, double inFrame, double outFrame,
                                             const LayerAnimationContext& context) {
+    if (context.derivesOnly) return;
     const LayerPropertyDescriptor& property = LayerProperties::isHidden();
     if (context.mustUseComplexTimeRemapping) {
         const auto state = [](double time, bool hidden) {

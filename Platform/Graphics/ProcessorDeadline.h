@@ -80,6 +80,10 @@ public:
         return deadline != nullptr && deadline->check(units);
     }
 
+    // Counts `seconds` of work done for this deadline's work before it was
+    // made (worked out ahead, on another thread, under a deadline of its own).
+    void charge(double seconds) { add(seconds); }
+
     // "1 s", "0.5 s": the deadline as its messages name it.
     static std::string describe(double seconds);
 

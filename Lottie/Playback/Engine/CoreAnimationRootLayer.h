@@ -62,6 +62,10 @@ public:
     // one and makes its delegate the delegate of the progress animation.
     virtual void setPendingAnimationConfiguration(std::optional<PendingAnimationConfiguration> configuration) = 0;
     virtual const std::optional<PendingAnimationConfiguration>& pendingAnimationConfiguration() const = 0;
+    // Works out ahead, on the thread that built the layer and before any
+    // other thread touches it, what the first display pass derives from the
+    // document alone; that pass then only attaches it. None by default.
+    virtual void deriveAhead() {}
 
     // Called after every set-up of the animations, with the issues met (often none).
     const DidSetUpAnimation& didSetUpAnimation() const { return didSetUpAnimation_; }

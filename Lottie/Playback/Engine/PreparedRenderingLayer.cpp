@@ -36,9 +36,12 @@ void PreparedRenderingLayer::buildCoreAnimationLayer() {
     auto tracker = std::make_shared<CompatibilityTracker>(
         r.engine.isAutomatic() ? CompatibilityTracker::Mode::abort : CompatibilityTracker::Mode::track, r.logger);
     try {
-        coreAnimationLayer_ =
+        auto layer =
             CoreAnimationLayerFactory::make({r.animation, wrappedInImageCache(r.imageProvider, r.animation),
                                              r.textProvider, r.fontProvider, r.maskAnimationToBounds, tracker, r.logger});
+        // The keyframes of its first display pass are worked out here too.
+        if (layer) layer->deriveAhead();
+        coreAnimationLayer_ = std::move(layer);
     } catch (const CompatibilityTracker::Error& error) {
         if (r.engine.isAutomatic()) {
             compatibilityIssue_ = error.issue();

@@ -222,12 +222,7 @@ TEST_F(PellorTest, AfterTheAlertForAGoneRecentDocumentTheNextKeyDoesNoHarm) {
 
         EXPECT_EQ(QApplication::focusWidget(), expected);
         ASSERT_NE(QApplication::focusWidget(), nullptr);
-        QTest::keyClick(QApplication::focusWidget(), c.key);
-        settle();
-        EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
-        if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();
-        for (QWidget* window : app->documentWindows()) window->close();
-        settle();
+        typeWhereTheFocusIsAndCloseWhatItOpened(welcome, c.key);
     }
 }
 
@@ -265,12 +260,7 @@ TEST_F(PellorTest, TheWelcomeWindowActivatedWithNoFocusedControlFocusesWhereKeys
         settle();
         EXPECT_EQ(QApplication::focusWidget(), expected);
         EXPECT_FALSE(welcome.closeButton()->hasFocus());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        settle();
-        EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
-        if (QFileDialog* panel = pellortest::visibleOpenPanel()) panel->reject();
-        for (QWidget* window : app->documentWindows()) window->close();
-        settle();
+        typeWhereTheFocusIsAndCloseWhatItOpened(welcome, Qt::Key_Return);
     }
 }
 

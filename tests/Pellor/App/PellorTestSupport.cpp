@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <QTest>
 #include <algorithm>
 #include <thread>
 
@@ -97,6 +98,15 @@ void PellorTest::settle() {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
+}
+
+void PellorTest::typeWhereTheFocusIsAndCloseWhatItOpened(const QWidget& welcome, QKeyCombination key) {
+    QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    settle();
+    EXPECT_TRUE(welcome.isVisible() || !app->documentWindows().isEmpty()) << "the program does not end";
+    if (QFileDialog* panel = visibleOpenPanel()) panel->reject();
+    for (QWidget* window : app->documentWindows()) window->close();
+    settle();
 }
 
 void PellorTest::drop(QWidget& target, const QStringList& files) {

@@ -130,6 +130,9 @@ protected:
     QString missing(const std::string& name) const;
     // Delivers posted Qt events and the library's main-run-loop work.
     void settle();
+    // Types `key` where the focus is, checks the program stays up (the welcome
+    // window or a document shows), and closes what the key opened.
+    void typeWhereTheFocusIsAndCloseWhatItOpened(const QWidget& welcome, QKeyCombination key);
     // Sends a drag of those files onto the widget and drops it there.
     void drop(QWidget& target, const QStringList& files);
 

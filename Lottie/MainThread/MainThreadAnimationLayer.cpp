@@ -1,11 +1,14 @@
 #include "Lottie/MainThread/MainThreadAnimationLayer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
 #include "Lottie/MainThread/CompositionLayers/ComposedTimeline.h"
 #include "Lottie/MainThread/CompositionLayers/CompositionLayerFactory.h"
 #include "Lottie/MainThread/Text/TextCompositionLayer.h"
+#include "Lottie/Model/Assets/AssetLibrary.h"
+#include "Lottie/Model/Assets/PrecompAsset.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Platform/Compositor/BasicAnimation.h"
@@ -109,6 +112,30 @@ void MainThreadAnimationLayer::display() {
                                               LayerBuildWeight::setUpDeadlineSeconds));
     }
     for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
+}
+
+namespace {
+
+bool holdsText(const LottieAnimation& animation) {
+    const auto anyText = [](const std::vector<std::shared_ptr<const LayerModel>>& layers) {
+        return std::any_of(layers.begin(), layers.end(),
+                           [](const std::shared_ptr<const LayerModel>& layer) { return layer && layer->type == LayerType::text; });
+    };
+    if (anyText(animation.layers)) return true;
+    if (!animation.assetLibrary) return false;
+    const auto& precompositions = animation.assetLibrary->precompAssets;
+    return std::any_of(precompositions.begin(), precompositions.end(),
+                       [&](const auto& entry) { return entry.second && anyText(entry.second->layers); });
+}
+
+}  // namespace
+
+void MainThreadAnimationLayer::showFirstFrameAhead() {
+    if (!animation_ || !setUpDeadline_ || holdsText(*animation_)) return;
+    const double frame = animation_->startFrame;
+    const bool animationEnd = isAnimationEnd(frame);
+    const platform::graphics::ProcessorDeadline::Scope counting(setUpDeadline_);
+    for (const auto& layer : animationLayers_) layer->showFrame(frame, false, animationEnd);
 }
 
 bool MainThreadAnimationLayer::isAnimationEnd(double frame) const {

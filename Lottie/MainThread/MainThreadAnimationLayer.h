@@ -57,6 +57,14 @@ public:
     bool forceDisplayUpdateOnEachFrame() const { return forceDisplayUpdateOnEachFrame_; }
     void setForceDisplayUpdateOnEachFrame(bool force) { forceDisplayUpdateOnEachFrame_ = force; }
 
+    // Shows the animation's start frame on the calling thread before the layer
+    // is handed to the main thread (PreparedRenderingLayer): the node graphs of
+    // the layers that frame shows are built and their values worked out there,
+    // under the set-up's deadline, and the first display pass finds them
+    // current. Nothing for a document with text, whose text providers are
+    // asked on the main thread alone. Only while no other thread holds the layer.
+    void showFirstFrameAhead();
+
     // The display pass: the presented frame into every composition layer.
     void display() override;
     // Logs what the renderer's limits left out of this animation, each kind once.

@@ -56,9 +56,11 @@ void PreparedRenderingLayer::buildCoreAnimationLayer() {
 void PreparedRenderingLayer::buildMainThreadLayer() {
     const Request& r = request_;
     try {
-        mainThreadLayer_ = MainThreadAnimationLayer::make(r.animation, wrappedInImageCache(r.imageProvider, r.animation),
-                                                          r.textProvider, r.fontProvider, r.maskAnimationToBounds,
-                                                          r.logger);
+        auto layer = MainThreadAnimationLayer::make(r.animation, wrappedInImageCache(r.imageProvider, r.animation),
+                                                    r.textProvider, r.fontProvider, r.maskAnimationToBounds, r.logger);
+        // So is what its first display pass works out from the document alone.
+        layer->showFirstFrameAhead();
+        mainThreadLayer_ = std::move(layer);
     } catch (const std::exception&) {
         // Left to the animation layer, which builds it again and meets the
         // failure where it always has.

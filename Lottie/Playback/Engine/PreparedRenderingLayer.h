@@ -6,8 +6,8 @@
 // the same animation, providers and engine option (the automatic option's
 // Core Animation tree, or the main-thread engine's when that build meets a
 // compatibility issue or fails), works out there too what the Core Animation
-// tree's first display pass derives from the document alone (deriveAhead),
-// and records what that construction would report; the animation layer
+// tree's first display pass derives from the document alone (deriveAhead), or
+// the main-thread engine's first frame (showFirstFrameAhead), and records what that construction would report; the animation layer
 // adopts it (LottieAnimationLayer::setAnimation) only when it still asks for
 // that same build, and reports and finishes there, on the main thread, what
 // needs the layer itself. A layer built here

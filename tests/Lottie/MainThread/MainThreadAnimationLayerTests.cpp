@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <thread>
 
 #include "Lottie/MainThread/CompositionLayers/ShapeCompositionLayer.h"
 #include "Lottie/MainThread/LayerContainers/ShapeRenderLayer.h"
@@ -256,6 +257,24 @@ TEST(MainThreadAnimationLayer, AShapeLayerBuildsItsNodesWhenFirstShownOrAskedFor
         EXPECT_TRUE(late->hasNodeTree());
         expectProbes(*renderFrame(*other, 40), {{50, 50, blue}});
     }
+
+    // The first frame shown ahead on the thread that prepared the layer: the
+    // layers the start frame shows have their graphs and draw what a layer
+    // shown on the main thread alone draws; the others wait for their frame.
+    auto ahead = makeRoot(animation);
+    std::thread([&ahead] { ahead->showFirstFrameAhead(); }).join();
+    EXPECT_TRUE(shape(*ahead, "Early")->hasNodeTree());
+    EXPECT_FALSE(shape(*ahead, "Late")->hasNodeTree());
+    EXPECT_EQ(pixelBytes(renderFrame(*ahead, 0)), pixelBytes(renderFrame(*makeRoot(animation), 0)));
+    expectProbes(*renderFrame(*ahead, 10), {{50, 50, red}});
+    expectProbes(*renderFrame(*ahead, 40), {{50, 50, blue}});
+    // A document with text waits for the main thread, where its text
+    // providers are asked.
+    const std::string text = R"({"ty":5,"nm":"T","ind":3,"ip":0,"op":60,"st":0,"ks":{},"t":{"d":{"k":[{"s":{"t":"Hi",)"
+                             R"("s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},"a":[],"p":{},"m":{}}})";
+    auto withText = makeRoot(decode(document("[" + layer("Early", 1, 0, 30, fill(1, 0, 0)) + "," + text + "]")));
+    withText->showFirstFrameAhead();
+    EXPECT_FALSE(shape(*withText, "Early")->hasNodeTree());
 }
 
 // The path a shape's nodes put together is the one its render layer shows,

@@ -28,6 +28,19 @@ std::vector<std::shared_ptr<Layer>> treeOf(const std::shared_ptr<Layer>& root) {
     return layers;
 }
 
+// The same tree visited in place, for the steps that change no tree: no
+// layer is held, so a large tree costs no copy of its every pointer.
+template <typename Visit>
+void visitTree(Layer& layer, const Visit& visit) {
+    visit(layer);
+    if (layer.mask()) {
+        visitTree(*layer.mask(), visit);
+    }
+    for (const std::shared_ptr<Layer>& sublayer : layer.sublayers()) {
+        visitTree(*sublayer, visit);
+    }
+}
+
 }  // namespace
 
 DisplayLink::DisplayLink(std::shared_ptr<Layer> root, FrameHandler handler)
@@ -61,9 +74,7 @@ bool DisplayLink::tick() {
         return false;
     }
     const double now = MediaClock::currentTime();
-    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
-        layer->presented_ = true;
-    }
+    visitTree(*root_, [](Layer& layer) { layer.presented_ = true; });
     root_->layoutIfNeeded();
     // Advancing animations and asking for display change no tree: one walk
     // serves them and the display pass.
@@ -93,9 +104,7 @@ bool DisplayLink::tick() {
         layer->presented_ = true;
         layer->displayIfNeeded();
     }
-    for (const std::shared_ptr<Layer>& layer : treeOf(root_)) {
-        layer->changedSinceFrame_ = false;
-    }
+    visitTree(*root_, [](Layer& layer) { layer.changedSinceFrame_ = false; });
     if (handler_) {
         handler_(now);
     }

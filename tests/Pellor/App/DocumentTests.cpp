@@ -272,10 +272,12 @@ bool showsMoreThanOneColour(const QImage& image) {
     return false;
 }
 
-// ThreadSanitizer makes the main thread's own work several times slower, and
-// AddressSanitizer some; the bound on a turn of the event loop grows with it.
+// ThreadSanitizer makes the main thread's own work many times slower (some
+// twenty times where a tree of tens of thousands of layers is set up, which
+// counts its shared pointers often), and AddressSanitizer some; the bound on
+// a turn of the event loop grows with it.
 #if defined(__SANITIZE_THREAD__)
-constexpr int sanitizerSlowdown = 10;
+constexpr int sanitizerSlowdown = 25;
 #elif defined(__SANITIZE_ADDRESS__)
 constexpr int sanitizerSlowdown = 3;
 #else

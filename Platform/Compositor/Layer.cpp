@@ -266,6 +266,8 @@ void Layer::insertSublayer(std::shared_ptr<Layer> layer, std::size_t index) {
     layer->parent_ = self;
     layer->isMask_ = false;
     timingEpoch.fetch_add(1, std::memory_order_relaxed);
+    // A branch that needs layout where it was built needs it here too.
+    if (layer->needsLayout_ || layer->layoutBelow_) layoutBelow_ = true;
     setNeedsLayout();
 }
 
@@ -309,6 +311,10 @@ void Layer::setMask(std::shared_ptr<Layer> mask) {
     }
     mask_ = std::move(mask);
     timingEpoch.fetch_add(1, std::memory_order_relaxed);
+    if (mask_ && (mask_->needsLayout_ || mask_->layoutBelow_)) {
+        layoutBelow_ = true;
+        flagLayoutAbove();
+    }
     markChanged();
 }
 
@@ -641,6 +647,15 @@ void Layer::display() {
 void Layer::setNeedsLayout() {
     needsLayout_ = true;
     markChanged();
+    flagLayoutAbove();
+}
+
+void Layer::flagLayoutAbove() {
+    // A layer already marked has its own layers above marked, or is being laid
+    // out now, and a pass under way looks at its flag before it walks below it.
+    for (std::shared_ptr<Layer> parent = parentLayer(); parent && !parent->layoutBelow_; parent = parent->parentLayer()) {
+        parent->layoutBelow_ = true;
+    }
 }
 
 void Layer::layoutIfNeeded() {
@@ -648,12 +663,21 @@ void Layer::layoutIfNeeded() {
         needsLayout_ = false;
         layoutSublayers();
     }
+    // Read after the layer's own layout, which may resize what is below it.
+    if (!layoutBelow_) {
+        return;
+    }
+    layoutBelow_ = false;
     if (const std::shared_ptr<Layer> mask = mask_) {
-        mask->layoutIfNeeded();
+        if (mask->needsLayout_ || mask->layoutBelow_) {
+            mask->layoutIfNeeded();
+        }
     }
     const std::vector<std::shared_ptr<Layer>> sublayers = sublayers_;
     for (const std::shared_ptr<Layer>& sublayer : sublayers) {
-        sublayer->layoutIfNeeded();
+        if (sublayer->needsLayout_ || sublayer->layoutBelow_) {
+            sublayer->layoutIfNeeded();
+        }
     }
 }
 

@@ -287,6 +287,9 @@ protected:
     // Called by setters after a change, so a display link knows to draw a frame
     // and kept pictures of this layer and the layers above it are drawn anew.
     void markChanged();
+    // Marks the layers above as leading to one that needs layout, up to the
+    // first that already is.
+    void flagLayoutAbove();
     // The same for a change of the layer's timing alone (speed, time offset,
     // begin time), which changes nothing drawn by a tree whose picture is kept.
     void markTimingChanged();
@@ -456,6 +459,11 @@ private:
     // Set by the base draw(), so display() can tell a layer that draws nothing.
     bool drewNothing_ = false;
     bool needsLayout_ = false;
+    // Some layer below (a sublayer or a mask, at any depth) needs layout: a
+    // layout pass walks only the branches that lead to one, so that a large
+    // tree laid out once costs nothing to look over each frame. Set on every
+    // layer above one that comes to need layout (see flagLayoutAbove()).
+    bool layoutBelow_ = false;
     bool presented_ = false;
     bool changedSinceFrame_ = true;
     // Whether transform_ came from sharedTransformState(): such a state is

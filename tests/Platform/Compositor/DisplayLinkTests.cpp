@@ -203,6 +203,114 @@ TEST_F(DisplayLinkTest, LaysOutBeforeDisplay) {
     EXPECT_EQ(frameLayer->layouts, before + 2) << "a new size needs layout";
 }
 
+// Resizes another layer on its layout (a sublayer, a later sibling) to its
+// own size and a margin.
+class ResizingLayer : public FrameLayer {
+public:
+    void layoutSublayers() override {
+        FrameLayer::layoutSublayers();
+        if (auto other = resized.lock()) other->setBounds({0, 0, bounds().size.width + 2, bounds().size.height + 2});
+    }
+    std::weak_ptr<Layer> resized;
+};
+
+// A layout pass walks only the branches that lead to a layer needing layout,
+// and still reaches every such layer in the same tick, however it came to
+// need it: built apart, marked deep in a tree laid out before, resized by a
+// layout above it or beside it, or brought in as a mask.
+TEST_F(DisplayLinkTest, ALayoutPassReachesEveryLayerThatNeedsItInTheSameTick) {
+    struct Case {
+        const char* name;
+        // Builds under `host` (laid out before) and returns the layer to watch.
+        std::function<std::shared_ptr<FrameLayer>(Layer& host)> build;
+    };
+    const auto chain = [](Layer& top, int depth) {
+        std::shared_ptr<FrameLayer> layer;
+        Layer* parent = &top;
+        for (int level = 0; level < depth; ++level) {
+            layer = std::make_shared<FrameLayer>();
+            parent->addSublayer(layer);
+            parent = layer.get();
+        }
+        return layer;
+    };
+    const Case cases[] = {
+        {"deep in a branch built apart, then added",
+         [&](Layer& host) {
+             auto branch = Layer::make();
+             auto deepest = chain(*branch, 4);
+             deepest->setBounds({0, 0, 5, 5});
+             host.addSublayer(branch);
+             return deepest;
+         }},
+        {"deep in a tree laid out before",
+         [&](Layer& host) {
+             auto deepest = chain(host, 5);
+             link->tick();
+             deepest->setNeedsLayout();
+             return deepest;
+         }},
+        {"resized by its parent's layout",
+         [&](Layer& host) {
+             auto parent = std::make_shared<ResizingLayer>();
+             auto child = std::make_shared<FrameLayer>();
+             parent->addSublayer(child);
+             parent->resized = child;
+             host.addSublayer(parent);
+             link->tick();
+             parent->setBounds({0, 0, 30, 30});
+             return child;
+         }},
+        {"resized by an earlier sibling's layout",
+         [&](Layer& host) {
+             auto earlier = std::make_shared<ResizingLayer>();
+             auto later = std::make_shared<FrameLayer>();
+             host.addSublayer(earlier);
+             host.addSublayer(later);
+             earlier->resized = later;
+             link->tick();
+             earlier->setBounds({0, 0, 30, 30});
+             return later;
+         }},
+        {"under a mask set on a layer laid out before",
+         [&](Layer& host) {
+             auto masked = Layer::make();
+             host.addSublayer(masked);
+             link->tick();
+             auto mask = Layer::make();
+             auto inside = chain(*mask, 2);
+             inside->setNeedsLayout();
+             masked->setMask(mask);
+             return inside;
+         }},
+        {"moved to another branch while it waits",
+         [&](Layer& host) {
+             auto first = Layer::make();
+             auto second = Layer::make();
+             host.addSublayer(first);
+             host.addSublayer(second);
+             auto moving = chain(*first, 2);
+             link->tick();
+             moving->setNeedsLayout();
+             second->addSublayer(moving);
+             return moving;
+         }},
+    };
+    for (const Case& testCase : cases) {
+        auto host = Layer::make();
+        root->addSublayer(host);
+        link->tick();
+        const std::shared_ptr<FrameLayer> watched = testCase.build(*host);
+        const int before = watched->layouts;
+        clock->advance(0.1);
+        link->tick();
+        EXPECT_EQ(watched->layouts, before + 1) << testCase.name;
+        EXPECT_FALSE(watched->needsLayout()) << testCase.name;
+        host->removeFromSuperlayer();
+        link->tick();
+    }
+}
+
 // Resizes its mask to its own bounds and a margin on its layout, as a gradient
 // layer does with the gradient that masks it.
 class MaskResizingLayer : public Layer {

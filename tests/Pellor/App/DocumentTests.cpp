@@ -22,6 +22,8 @@
 #include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
+#include "tests/Platform/Graphics/ProfiledImageFiles.h"
+#include "tests/Support/Base64Encoder.h"
 
 namespace {
 
@@ -165,6 +167,16 @@ std::string packageOfEmptyImages(const std::string& square) {
     return std::string(data.begin(), data.end());
 }
 
+// A square over a picture embedded in the document, which is refused: the
+// square is drawn.
+std::string squareOverPicture(const std::string& type, const std::string& file, const std::string& square) {
+    const std::string assets = R"([{"id":"picture","w":2,"h":2,"u":"","e":1,"p":"data:image/)" + type + ";base64," +
+                               testsupport::encodeBase64(file) + R"("}])";
+    const std::string picture = R"({"ty":2,"nm":"Image","ind":2,"refId":"picture","ip":0,"op":60,"st":0,)"
+                                R"("ks":{"s":{"a":0,"k":[25600,25600]}}})";
+    return hostiletest::document(shapeLayer(1, square + "," + greenFill) + "," + picture, "[" + assets + "]");
+}
+
 std::vector<HostileDocument> hostileDocuments() {
     const std::string square = R"({"ty":"rc","nm":"R","p":{"a":0,"k":[256,256]},"s":{"a":0,"k":[100,100]},"r":{"a":0,"k":0}})";
     const std::string transform = R"({"ty":"tr","p":{"a":0,"k":[0,0]},"s":{"a":0,"k":[100,100]},"o":{"a":0,"k":100}})";
@@ -225,6 +237,16 @@ std::vector<HostileDocument> hostileDocuments() {
     const std::string squares = document(listOf(30'000, [](int index) {
         return shapeLayer(index, hostiletest::rect(index % 512, index % 500, 6) + "," + greenFill);
     }));
+    // 60 characters of Chinese, Japanese and Korean.
+    std::string cjk;
+    for (int index = 0; index < 20; ++index) cjk += "\u4e2d\u3042\ud55c";
+    // A 5,000-point star whose trim moves over 100,000 frames.
+    std::string longTrim = document(shapeLayer(1, star + R"(,{"ty":"tm","s":{"a":0,"k":0},"o":{"a":0,"k":0},"m":1,)"
+                                                       R"("e":{"a":1,"k":[{"t":0,"s":[10],"o":{"x":[0.3],"y":[0]},)"
+                                                       R"("i":{"x":[0.7],"y":[1]}},{"t":100000,"s":[100]}]}},)"
+                                                       R"({"ty":"st","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},)"
+                                                       R"("w":{"a":0,"k":2}})"));
+    for (const char* end : {R"("op":60)", R"("op":60)"}) longTrim.replace(longTrim.find(end), 7, R"("op":100000)");
     const auto packaged = packagetest::zipped({ziptest::TestEntry::file("manifest.json", packagetest::manifestJson({"a"})),
                                                ziptest::TestEntry::file("animations/a.json", squares)});
     return {
@@ -258,6 +280,16 @@ std::vector<HostileDocument> hostileDocuments() {
          fannedOut(shapeLayer(1, square + "," + greenFill, masked), 6, 5, masked), false, false, false, 1, true},
         {"100 trims of moving paths", trimmed, false, false, false, 1, true, true},
         {"50 skewed groups that turn", turning, false, false, false, 1, true, true},
+        {"a progressive JPEG of 4,000 x 4,000 pixels and 3,000 scans",
+         squareOverPicture("jpeg", profiledimages::progressiveJPEG(4000, 4000, 3000), square)},
+        {"a PNG of 8,000 x 8,000 pixels", squareOverPicture("png", profiledimages::plainPNG(8000, 8000), square)},
+        {"600 texts each at its own size", document(listOf(600, [&](int index) {
+             return R"({"ty":5,"nm":"T","ind":)" + std::to_string(index) +
+                    R"(,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,)" + std::to_string(20 + index % 480) +
+                    R"(]}},"t":{"d":{"k":[{"s":{"t":")" + cjk + R"(","s":)" + std::to_string(8 + index * 0.05) +
+                    R"(,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},"a":[],"p":{},"m":{}}})";
+         }))},
+        {"a star of 5,000 points under a trim over 100,000 frames", longTrim},
     };
 }
 

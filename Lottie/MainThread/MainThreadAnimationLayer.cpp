@@ -118,8 +118,9 @@ namespace {
 
 bool holdsText(const LottieAnimation& animation) {
     const auto anyText = [](const std::vector<std::shared_ptr<const LayerModel>>& layers) {
-        return std::any_of(layers.begin(), layers.end(),
-                           [](const std::shared_ptr<const LayerModel>& layer) { return layer && layer->type == LayerType::text; });
+        return std::any_of(layers.begin(), layers.end(), [](const std::shared_ptr<const LayerModel>& layer) {
+            return layer && layer->type == LayerType::text;
+        });
     };
     if (anyText(animation.layers)) return true;
     if (!animation.assetLibrary) return false;

@@ -7,12 +7,12 @@
 // Core Animation tree, or the main-thread engine's when that build meets a
 // compatibility issue or fails), works out there too what the Core Animation
 // tree's first display pass derives from the document alone (deriveAhead), or
-// the main-thread engine's first frame (showFirstFrameAhead), and records what that construction would report; the animation layer
-// adopts it (LottieAnimationLayer::setAnimation) only when it still asks for
-// that same build, and reports and finishes there, on the main thread, what
-// needs the layer itself. A layer built here
-// is touched by no other thread until it is handed over: made on any thread,
-// then taken once on the main thread.
+// the main-thread engine's first frame (showFirstFrameAhead), and records what
+// that construction would report; the animation layer adopts it
+// (LottieAnimationLayer::setAnimation) only when it still asks for that same
+// build, and reports and finishes there, on the main thread, what needs the
+// layer itself. A layer built here is touched by no other thread until it is
+// handed over: made on any thread, then taken once on the main thread.
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,6 @@
 #include "Platform/Graphics/DecodedRows.h"
 
-#include <new>
-
+#include "Platform/Graphics/PixelMemory.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace platform::graphics {
@@ -15,11 +14,10 @@ int unitsOfRow(int width) { return 1 + width / 4; }
 }  // namespace
 
 DecodedRows::DecodedRows(int width, int height, Layout layout) : width_(width), height_(height), layout_(layout) {
-    try {
-        pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    } catch (const std::bad_alloc&) {
-        pixels_.clear();
-    }
+    if (width <= 0 || height <= 0) return;
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    pixels_ = PixelMemory::zeroed(size);
+    if (pixels_) size_ = size;
 }
 
 bool DecodedRows::countWritten(int rows) {
@@ -39,7 +37,7 @@ bool DecodedRows::finishUpTo(int end) {
 
 std::shared_ptr<const Image> DecodedRows::image() && {
     if (late_ || finished_ < height_) return nullptr;
-    auto image = Image::make(width_, height_, Image::Format::argb32Premultiplied, std::move(pixels_));
+    auto image = Image::sharing(width_, height_, Image::Format::argb32Premultiplied, width_ * 4, std::move(pixels_));
     if (image && !profile_.warning().empty()) return Image::withDecodingWarning(image, profile_.warning());
     return image;
 }

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "Platform/Graphics/Image.h"
 #include "Platform/Graphics/ImageColorProfile.h"
@@ -35,12 +34,12 @@ public:
     // runs out.
     DecodedRows(int width, int height, Layout layout);
 
-    bool allocated() const { return !pixels_.empty(); }
+    bool allocated() const { return pixels_ != nullptr; }
     int width() const { return width_; }
     int height() const { return height_; }
-    std::uint8_t* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_ * 4; }
-    std::uint8_t* data() { return pixels_.data(); }
-    std::size_t size() const { return pixels_.size(); }
+    std::uint8_t* row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * width_ * 4; }
+    std::uint8_t* data() { return pixels_.get(); }
+    std::size_t size() const { return size_; }
 
     // The conversion the finished rows go through.
     void setProfile(ImageColorProfile profile) { profile_ = std::move(profile); }
@@ -62,7 +61,10 @@ private:
     int width_;
     int height_;
     Layout layout_;
-    std::vector<std::uint8_t> pixels_;
+    // Zeroed when allocated (PixelMemory), so rows a decoder leaves unwritten
+    // are transparent.
+    std::shared_ptr<std::uint8_t> pixels_;
+    std::size_t size_ = 0;
     ImageColorProfile profile_;
     int finished_ = 0;
     bool late_ = false;

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <webp/encode.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <fstream>
+#include <string_view>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "Platform/Graphics/ImageDecoder.h"
+#include "Platform/Graphics/PixelMemory.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
 #include "PixelAssertions.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
@@ -146,6 +151,71 @@ TEST(ImageDecoderTest, DecodesEachFormatIntoPremultipliedPixels) {
         const Pixel blue = c.keepsAlpha ? Pixel{128, 0, 0, 128} : Pixel{255, 0, 0, 255};
         EXPECT_TRUE(pixelNear(*image, 13, 6, blue, c.tolerance));
     }
+}
+
+// Images of several megabytes decode into memory mapped on its own: every
+// row lands where the image reads it, the last byte included, in each format.
+TEST(ImageDecoderTest, ALargeImageDecodesWholeInEachFormat) {
+    constexpr int width = 1001, height = 700;  // 2.8 MB of pixels; rows not a multiple of a page
+    ASSERT_TRUE(PixelMemory::maps(std::size_t{width} * height * 4) || !PixelMemory::maps(PixelMemory::kMappedFrom));
+    // Red above a diagonal, blue below it, the last 16 rows green.
+    std::vector<std::uint8_t> rgba(std::size_t{width} * height * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
+            const bool last = y >= height - 16, above = x * height > y * width;
+            p[0] = last || !above ? 0 : 255, p[1] = last ? 255 : 0, p[2] = !last && !above ? 255 : 0, p[3] = 255;
+        }
+    }
+    const std::pair<const char*, std::string> files[] = {
+        {"png", profiledimages::png(width, height, rgba, false, {})},
+        {"jpeg", profiledimages::jpeg(width, height, rgba, false, "")},
+        {"webp", profiledimages::webp(width, height, rgba, "")},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        const auto image = ImageDecoder::decode(bytes);
+        ASSERT_NE(image, nullptr);
+        ASSERT_EQ(image->pixels().size(), std::size_t{width} * height * 4);
+        const int tolerance = std::string_view(name) == "jpeg" ? 24 : 0;
+        EXPECT_TRUE(pixelNear(*image, width - 5, 3, {255, 255, 0, 0}, tolerance));
+        EXPECT_TRUE(pixelNear(*image, 3, height - 40, {255, 0, 0, 255}, tolerance));
+        EXPECT_TRUE(pixelNear(*image, width / 2, height / 2 + 20, {255, 0, 0, 255}, tolerance));
+        EXPECT_TRUE(pixelNear(*image, width - 1, height - 1, {255, 0, 255, 0}, tolerance));
+        EXPECT_TRUE(pixelNear(*image, 0, height - 1, {255, 0, 255, 0}, tolerance));
+    }
+}
+
+// Pixel memory arrives zeroed at any size, mapped memory starts on a large
+// page, and what is let go goes back: a thousand megabytes taken and dropped
+// leave the process no larger.
+TEST(PixelMemoryTest, BuffersArriveZeroedAndGoBackWhenDropped) {
+    EXPECT_EQ(PixelMemory::zeroed(0), nullptr);
+    for (const std::size_t bytes : {std::size_t{1}, std::size_t{4096 * 3 + 4}, PixelMemory::kMappedFrom - 4,
+                                    PixelMemory::kMappedFrom, PixelMemory::kMappedFrom * 3 + 4100}) {
+        SCOPED_TRACE(bytes);
+        const auto memory = PixelMemory::zeroed(bytes);
+        ASSERT_NE(memory, nullptr);
+        if (PixelMemory::maps(bytes)) {
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(memory.get()) % PixelMemory::kMappedFrom, 0u);
+        }
+        EXPECT_EQ(std::count(memory.get(), memory.get() + bytes, std::uint8_t{0}), static_cast<std::ptrdiff_t>(bytes));
+        memory.get()[bytes - 1] = 0xff;
+        EXPECT_EQ(memory.get()[bytes - 1], 0xff);
+    }
+    const auto addressSpace = [] {
+        std::ifstream statm("/proc/self/statm");
+        std::size_t pages = 0;
+        statm >> pages;
+        return pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    };
+    const std::size_t before = addressSpace();
+    for (int i = 0; i < 125; ++i) {
+        const auto memory = PixelMemory::zeroed(PixelMemory::kMappedFrom * 4 + 12345);
+        ASSERT_NE(memory, nullptr);
+        memory.get()[i * 4096] = 1;
+    }
+    EXPECT_LT(addressSpace(), before + (std::size_t{64} << 20));
 }
 
 TEST(ImageDecoderTest, BrokenTruncatedAndUnknownBytesGiveNoImage) {

@@ -116,6 +116,7 @@ public:
     std::shared_ptr<AnimationKeypathTextProvider> textProvider() const override { return textProvider_; }
     void setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) override;
     std::shared_ptr<AnimationFontProvider> fontProvider() const override { return fontProvider_; }
+    std::shared_ptr<platform::text::TextCutReports> textCutReports() const override { return textLayouts_->reports(); }
     void setFontProvider(std::shared_ptr<AnimationFontProvider> provider) override;
     std::optional<std::string> playbackAnimationKey() const override { return std::string(animationProgressKey); }
     std::optional<bool> isAnimationPlayingIfKnown() const override { return isAnimationPlaying(); }

@@ -22,10 +22,12 @@ using platform::compositor::Layer;
 std::shared_ptr<MainThreadAnimationLayer> MainThreadAnimationLayer::make(
     std::shared_ptr<const LottieAnimation> animation, std::shared_ptr<AnimationImageProvider> imageProvider,
     std::shared_ptr<AnimationKeypathTextProvider> textProvider, std::shared_ptr<AnimationFontProvider> fontProvider,
-    bool maskAnimationToBounds, std::shared_ptr<LottieLogger> logger) {
+    bool maskAnimationToBounds, std::shared_ptr<LottieLogger> logger,
+    std::shared_ptr<platform::text::TextCutReports> textCutReports) {
     auto layer = std::make_shared<MainThreadAnimationLayer>(std::move(animation), std::move(imageProvider),
                                                             std::move(textProvider), std::move(fontProvider),
                                                             std::move(logger));
+    if (textCutReports) layer->textCutReports_ = std::move(textCutReports);
     layer->build(maskAnimationToBounds);
     return layer;
 }
@@ -52,7 +54,7 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     context.assetLibrary = animation_->assetLibrary;
     context.frameRate = animation_->framerate;
     context.logger = logger_;
-    context.textLayouts = std::make_shared<platform::text::TextLayoutCache>();
+    context.textLayouts = std::make_shared<platform::text::TextLayoutCache>(textCutReports_);
     context.setUpDeadline =
         std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
     const platform::graphics::ProcessorDeadline::Scope counting(context.setUpDeadline);

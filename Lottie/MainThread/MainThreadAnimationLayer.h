@@ -45,7 +45,8 @@ public:
                                                           std::shared_ptr<AnimationKeypathTextProvider> textProvider,
                                                           std::shared_ptr<AnimationFontProvider> fontProvider,
                                                           bool maskAnimationToBounds,
-                                                          std::shared_ptr<LottieLogger> logger);
+                                                          std::shared_ptr<LottieLogger> logger,
+                                                          std::shared_ptr<platform::text::TextCutReports> textCutReports = nullptr);
 
     // Use make(); the constructor alone builds no composition layers.
     MainThreadAnimationLayer(std::shared_ptr<const LottieAnimation> animation,
@@ -85,6 +86,7 @@ public:
     std::shared_ptr<AnimationKeypathTextProvider> textProvider() const override { return textProvider_; }
     void setTextProvider(std::shared_ptr<AnimationKeypathTextProvider> provider) override;
     std::shared_ptr<AnimationFontProvider> fontProvider() const override { return fontProvider_; }
+    std::shared_ptr<platform::text::TextCutReports> textCutReports() const override { return textCutReports_; }
     void setFontProvider(std::shared_ptr<AnimationFontProvider> provider) override;
 
     std::optional<std::string> playbackAnimationKey() const override { return std::nullopt; }
@@ -132,6 +134,9 @@ private:
     std::shared_ptr<AnimationKeypathTextProvider> textProvider_;
     std::shared_ptr<AnimationFontProvider> fontProvider_;
     std::shared_ptr<LottieLogger> logger_;
+    // Shared with the engine this one took over from, if any.
+    std::shared_ptr<platform::text::TextCutReports> textCutReports_ =
+        std::make_shared<platform::text::TextCutReports>();
     std::unordered_map<std::shared_ptr<TextCompositionLayer>, AnimationKeypath> textLayerKeypaths_;
     // How many composition layers the map was made from; a tree still being
     // stacked has fewer, and a lookup then makes the map again.

@@ -216,7 +216,8 @@ void LottieAnimationLayer::loadDotLottieAnimationAtIndex(std::ptrdiff_t index, c
 
 // Engine construction.
 
-void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option) {
+void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option,
+                                            std::shared_ptr<platform::text::TextCutReports> textCutReports) {
     // Adding or removing the rendering layer is never animated.
     setActions({{"sublayers", nullptr}});
     dropRunningAnimation();
@@ -230,7 +231,7 @@ void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option)
     if (option.isAutomatic()) {
         layer = buildAutomaticEngineLayer();
     } else if (option.engine() == RenderingEngine::mainThread) {
-        layer = buildMainThreadEngineLayer();
+        layer = buildMainThreadEngineLayer(std::move(textCutReports));
     } else {
         layer = buildCoreAnimationEngineLayer();
     }
@@ -251,12 +252,14 @@ void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option)
     setCurrentFrame(animation_->startFrame);
 }
 
-std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildMainThreadEngineLayer() {
+std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildMainThreadEngineLayer(
+    std::shared_ptr<platform::text::TextCutReports> textCutReports) {
     std::shared_ptr<MainThreadAnimationLayer> layer;
     if (prepared_) layer = std::static_pointer_cast<MainThreadAnimationLayer>(prepared_->takeMainThreadLayer());
     if (!layer) {
         layer = MainThreadAnimationLayer::make(animation_, wrappedInImageCache(imageProvider_, animation_),
-                                               textProvider_, fontProvider_, maskAnimationToBounds_, logger_);
+                                               textProvider_, fontProvider_, maskAnimationToBounds_, logger_,
+                                               std::move(textCutReports));
     }
     layer->setForceDisplayUpdateOnEachFrame(forceDisplayUpdate_);
     return layer;
@@ -356,7 +359,10 @@ void LottieAnimationLayer::fallBackToMainThreadEngine(const std::vector<Compatib
     std::shared_ptr<AnimationCompletionDelegate> delegate;
     if (request) delegate = takeOverDelegate(*request);
 
-    buildEngineLayer(RenderingEngineOption::mainThread());
+    // The Core Animation engine may have laid texts out and said they were
+    // cut; the main-thread engine lays them out again and says it no more.
+    buildEngineLayer(RenderingEngineOption::mainThread(),
+                     rootAnimationLayer_ ? rootAnimationLayer_->textCutReports() : nullptr);
     setCurrentFrame(frame);
 
     if (request) startAnimationForContext({request->playFrom, request->playTo, request->framerate, delegate});

@@ -247,8 +247,11 @@ private:
     bool renderingLayerIsPlaying() const;
 
     // Engine construction.
-    void buildEngineLayer(const RenderingEngineOption& option);
-    std::shared_ptr<RootAnimationLayer> buildMainThreadEngineLayer();
+    // `textCutReports`: what the engine taken over from has said of its texts.
+    void buildEngineLayer(const RenderingEngineOption& option,
+                          std::shared_ptr<platform::text::TextCutReports> textCutReports = nullptr);
+    std::shared_ptr<RootAnimationLayer> buildMainThreadEngineLayer(
+        std::shared_ptr<platform::text::TextCutReports> textCutReports);
     std::shared_ptr<RootAnimationLayer> buildCoreAnimationEngineLayer();
     // The prepared Core Animation root layer when there is one, else one built
     // now with a tracker in `mode`; throws what that build throws.

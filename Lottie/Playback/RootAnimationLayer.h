@@ -23,6 +23,7 @@
 #include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
 #include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Text/TextCutReports.h"
 
 namespace lottie {
 
@@ -68,6 +69,10 @@ public:
 
     // Fetches every image again from the image provider.
     virtual void refreshImages() = 0;
+    // What the engine's texts have said about being cut, handed on to the
+    // engine the automatic option falls back to so that neither says it
+    // again; none for an engine that lays out no text.
+    virtual std::shared_ptr<platform::text::TextCutReports> textCutReports() const { return nullptr; }
     // Draws the current frame again with every node updated.
     virtual void redrawCurrentFrame() = 0;
 

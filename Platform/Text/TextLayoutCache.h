@@ -11,14 +11,15 @@
 // text layers. Safe from any thread; each thread gets layouts of its own, as
 // Pango's fonts belong to the thread that made them.
 
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "Platform/Text/AttributedString.h"
+#include "Platform/Text/TextCutReports.h"
 #include "Platform/Text/TextLayout.h"
 #include "Platform/Text/TextLayoutAllowance.h"
 
@@ -26,7 +27,10 @@ namespace platform::text {
 
 class TextLayoutCache {
 public:
-    TextLayoutCache() = default;
+    // Says what its layouts cut through `reports`, which other caches of
+    // the same animation may share.
+    explicit TextLayoutCache(std::shared_ptr<TextCutReports> reports = std::make_shared<TextCutReports>())
+        : reports_(std::move(reports)) {}
     TextLayoutCache(const TextLayoutCache&) = delete;
     TextLayoutCache& operator=(const TextLayoutCache&) = delete;
 
@@ -37,11 +41,13 @@ public:
     std::shared_ptr<const TextLayout> layout(const std::shared_ptr<const AttributedString>& text,
                                              PangoContext* context, double width);
 
-    // True once: for the first caller to say that a layout of this cache was
-    // cut, so that the animation says it once however many texts were cut.
-    bool firstToSayCut() { return !cutSaid_.exchange(true); }
+    // True once: for the first caller to say that a layout of this cache (or
+    // of another sharing its reports) was cut, so that the animation says it
+    // once however many texts were cut.
+    bool firstToSayCut() { return reports_->firstToSayCut(); }
     // The same for a text not laid out past a deadline.
-    bool firstToSayPastDeadline() { return !pastDeadlineSaid_.exchange(true); }
+    bool firstToSayPastDeadline() { return reports_->firstToSayPastDeadline(); }
+    const std::shared_ptr<TextCutReports>& reports() const { return reports_; }
 
 private:
     struct Entry {
@@ -54,8 +60,7 @@ private:
     // The number of entries at which those of layouts gone are dropped.
     std::size_t pruneAt_ = 16;
     std::shared_ptr<TextLayoutAllowance> allowance_ = std::make_shared<TextLayoutAllowance>();
-    std::atomic<bool> cutSaid_{false};
-    std::atomic<bool> pastDeadlineSaid_{false};
+    std::shared_ptr<TextCutReports> reports_;
 };
 
 }  // namespace platform::text

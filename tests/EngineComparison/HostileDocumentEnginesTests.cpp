@@ -374,25 +374,35 @@ TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAnd
 // its set-up there as it does for keyframes, also where the text is the last
 // thing it sets up. The automatic option falls back, and the main-thread
 // engine it falls back to lays its texts out in the first frame, under that
-// frame's deadline: the one text fits in it.
+// frame's deadline: the one text fits in it. Where the first and the last
+// text are cut to their layout bound (a letter with 20,000 marks), whichever
+// end an engine starts from is laid out and cut before the deadline, and the
+// cut is said once on every option, also when the automatic option lays the
+// texts out on both engines.
 TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOutAndItIsSaidOnce) {
     const std::string leftOut = "the texts laid out after that point are not shown";
     const std::string sampling = "set-up passed its deadline of 0.5 s of processor time while its keyframes";
+    const std::string layoutCut = "costs more to lay out";
     const struct {
         int texts;
         double step;
         // Whether the automatic option, fallen back, leaves texts out too.
         bool automaticCuts;
-    } cases[] = {{20, 0.05, true}, {1, 0.6, false}};
+        bool endsCut = false;
+    } cases[] = {{20, 0.05, true}, {1, 0.6, false}, {20, 0.05, true, true}};
     for (const auto& test : cases) {
         SCOPED_TRACE(test.texts);
+        SCOPED_TRACE(test.endsCut ? "the first and last texts cut" : "");
+        std::string marks;
+        for (int mark = 0; mark < 20'000; ++mark) marks += "\\u0301";
         const auto animation = lottie::LottieAnimation::fromData(
             document(listOf(test.texts,
-                            [](int index) {
+                            [&](int index) {
+                                const bool cut = test.endsCut && (index == 1 || index == test.texts);
                                 return R"({"ty":5,"nm":"T","ind":)" + std::to_string(index) +
                                        R"(,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,)" +
                                        std::to_string(25 * index) + R"(]}},"t":{"d":{"k":[{"s":{"t":"Text )" +
-                                       std::to_string(index) +
+                                       std::to_string(index) + (cut ? marks : "") +
                                        R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},)"
                                        R"("a":[],"p":{},"m":{}}})";
                             })),
@@ -432,6 +442,7 @@ TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOu
                 EXPECT_EQ(mentions(log, sampling, false), 1);
             }
             EXPECT_EQ(mentions(log, sampling, true), option.isAutomatic() ? 1 : 0);
+            EXPECT_EQ(mentions(log, layoutCut, false), test.endsCut ? 1 : 0);
         }
     }
 }

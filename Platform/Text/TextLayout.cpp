@@ -188,8 +188,16 @@ std::size_t TextLayout::takeLines(std::size_t characters, bool wraps) {
 }
 
 bool TextLayout::boundRuns(PangoContext* context, std::string& paragraph, PangoAttrList* attributes) {
-    const std::size_t left = std::min(maximumParagraphRuns, maximumLayoutRuns - made_.runs);
+    std::size_t left = std::min(maximumParagraphRuns, maximumLayoutRuns - made_.runs);
+    if (allowance_) left = std::min(left, allowance_->runsLeft());
     if (paragraph.empty()) return true;
+    // With no run left to take the paragraph keeps none of its text: it is not
+    // itemised only to be left out.
+    if (left == 0) {
+        cut_ = true;
+        paragraph.clear();
+        return false;
+    }
     // Runs split where the script, the font or the embedding level changes;
     // the paragraph's own direction moves the levels, not where they change.
     GList* items =

@@ -21,6 +21,11 @@ std::size_t TextLayoutAllowance::takeRuns(std::size_t runs) {
     return granted;
 }
 
+std::size_t TextLayoutAllowance::runsLeft() const {
+    const std::lock_guard lock(mutex_);
+    return runs_;
+}
+
 void TextLayoutAllowance::giveBack(Amount amount) {
     const std::lock_guard lock(mutex_);
     lines_ = std::min(maximumLines, lines_ + amount.lines);

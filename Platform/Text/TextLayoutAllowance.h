@@ -26,8 +26,11 @@ public:
     // costs a few microseconds to shape; ordering the runs of a line that
     // mixes directions costs Pango time that grows with the square of their
     // number (some 6 ms for 2,048 runs, 7 s for 100,000): runs at this bound,
-    // in paragraphs at TextLayout's, take some 0.3 s.
-    static constexpr std::size_t maximumRuns = 65'536;
+    // in paragraphs at TextLayout's, take some 0.1 s, a fifth of a set-up's
+    // deadline, so that a busy machine does not reach the deadline first. A
+    // line holds a run at least: the bound stays above the lines'.
+    static constexpr std::size_t maximumRuns = 24'576;
+    static_assert(maximumRuns >= maximumLines);
 
     struct Amount {
         std::size_t lines = 0;
@@ -48,6 +51,8 @@ public:
     Amount take(std::size_t lines, std::size_t charactersPerLine);
     // Up to `runs` runs, as many as what is left allows: what was granted.
     std::size_t takeRuns(std::size_t runs);
+    // The runs still to be had.
+    std::size_t runsLeft() const;
     void giveBack(Amount amount);
 
 private:

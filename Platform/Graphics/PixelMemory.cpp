@@ -55,12 +55,13 @@ std::shared_ptr<std::uint8_t> PixelMemory::zeroed(std::size_t bytes) {
     if (maps(bytes)) {
         std::uint8_t* memory = mapAligned(bytes);
         if (memory == nullptr) return nullptr;
+        // Where the owner's own allocation fails, shared_ptr frees the memory
+        // with the deleter before it throws.
         try {
             return std::shared_ptr<std::uint8_t>(memory, [bytes](std::uint8_t* mapped) {
                 munmap(mapped, roundedUp(bytes, static_cast<std::size_t>(sysconf(_SC_PAGESIZE))));
             });
         } catch (const std::bad_alloc&) {
-            munmap(memory, roundedUp(bytes, static_cast<std::size_t>(sysconf(_SC_PAGESIZE))));
             return nullptr;
         }
     }
@@ -69,7 +70,6 @@ std::shared_ptr<std::uint8_t> PixelMemory::zeroed(std::size_t bytes) {
     try {
         return std::shared_ptr<std::uint8_t>(memory, std::default_delete<std::uint8_t[]>());
     } catch (const std::bad_alloc&) {
-        delete[] memory;
         return nullptr;
     }
 }

@@ -15,9 +15,7 @@ int unitsOfRow(int width) { return 1 + width / 4; }
 
 DecodedRows::DecodedRows(int width, int height, Layout layout) : width_(width), height_(height), layout_(layout) {
     if (width <= 0 || height <= 0) return;
-    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-    pixels_ = PixelMemory::zeroed(size);
-    if (pixels_) size_ = size;
+    pixels_ = PixelMemory::zeroed(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
 }
 
 bool DecodedRows::countWritten(int rows) {

@@ -39,7 +39,9 @@ public:
     int height() const { return height_; }
     std::uint8_t* row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * width_ * 4; }
     std::uint8_t* data() { return pixels_.get(); }
-    std::size_t size() const { return size_; }
+    std::size_t size() const {
+        return pixels_ ? static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4 : 0;
+    }
 
     // The conversion the finished rows go through.
     void setProfile(ImageColorProfile profile) { profile_ = std::move(profile); }
@@ -64,7 +66,6 @@ private:
     // Zeroed when allocated (PixelMemory), so rows a decoder leaves unwritten
     // are transparent.
     std::shared_ptr<std::uint8_t> pixels_;
-    std::size_t size_ = 0;
     ImageColorProfile profile_;
     int finished_ = 0;
     bool late_ = false;

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "Platform/Graphics/SanitizedBuild.h"
+
 namespace platform::graphics {
 
 namespace {
@@ -12,17 +14,7 @@ namespace {
 // than the ordinary build (measured on real documents: a set-up up to 9
 // times, a frame 3 to 4 times); their clock counts what the ordinary build
 // would have taken, so that the deadlines cut the same documents in both.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr double instrumentationSlowdown = 10;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-constexpr double instrumentationSlowdown = 10;
-#else
-constexpr double instrumentationSlowdown = 1;
-#endif
-#else
-constexpr double instrumentationSlowdown = 1;
-#endif
+constexpr double instrumentationSlowdown = kSanitizedBuild ? 10 : 1;
 
 // The kernel's count of the calling thread's processor time.
 class ThreadProcessorClock final : public ProcessorClock {

@@ -1,10 +1,10 @@
 #pragma once
-// Whether an animation has said that a text of it was cut to its layout bound,
-// or left out past a deadline. Kept with the document (LottieAnimation) and
-// handed to the text layout caches of every engine that draws it, so that each
-// is said once between its views, and once when the automatic option hands the
-// document over from one engine to the other after the first has laid its
-// texts out. Safe from any thread.
+// Whether an animation's texts have said that one was cut to its layout bound,
+// or left out past a deadline. Owned by the layout cache of an engine's root
+// layer (TextLayoutCache); when the automatic option falls back after the
+// Core Animation engine has laid texts out, the main-thread engine built in
+// its place gets the same reports (LottieAnimationLayer), so that each is
+// said once in the view. Safe from any thread.
 
 #include <atomic>
 

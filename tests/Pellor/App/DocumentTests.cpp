@@ -338,11 +338,17 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
             QList<pellor::DocumentWindow*> windows;
             double longest = 0;
             int turns = 0;
-            // A row whose longest wait passes the bound is opened once more:
-            // a hold of the main thread comes back, a single pause of a busy
-            // machine (one wait of about 100 ms of processor time, seen now
-            // and then with other work running beside the test) does not.
-            for (int attempt = 0; attempt < 2 && (attempt == 0 || longest * 1000 >= bound); ++attempt) {
+            // The processor time of the first frame's set-up and drawing, in
+            // milliseconds, for the rows that measure it.
+            double firstFrame = 0;
+            // A row whose longest wait or first frame passes the bound is
+            // opened once more: a hold of the main thread comes back, a single
+            // pause of a busy machine (one wait of about 100 ms of processor
+            // time, or a first frame some hundreds of milliseconds long under
+            // AddressSanitizer, seen now and then with other work running
+            // beside the test) does not.
+            for (int attempt = 0;
+                 attempt < 2 && (attempt == 0 || longest * 1000 >= bound || firstFrame >= bound); ++attempt) {
                 for (pellor::DocumentWindow* window : windows) window->close();
                 windows.clear();
                 settle();
@@ -384,6 +390,16 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
                 // run of rounds.
                 for (int run = 0; run < 20 && !loaded(); ++run) runUntil(loaded);
                 ticker.stop();
+
+                // What the display pass works out from the document alone
+                // was worked out where it was decoded.
+                firstFrame = 0;
+                if (!hostile.refused && hostile.firstFrame) {
+                    for (pellor::DocumentWindow* window : windows) window->setUpdatesEnabled(true);
+                    const double beforeFrame = threadProcessorSeconds();
+                    frame(*windows.front());
+                    firstFrame = (threadProcessorSeconds() - beforeFrame) * 1000;
+                }
             }
             EXPECT_GT(turns, 1);
             // Decoding and building the rendering layer take none of the
@@ -410,13 +426,11 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
             // document's keyframes may pass the set-up deadline in a debug
             // build, and then nothing is drawn (the engine says why).
             if (!hostile.refused) {
-                const double beforeFrame = threadProcessorSeconds();
-                frame(*windows.front());
-                // What the display pass works out from the document alone
-                // was worked out where it was decoded.
                 if (hostile.firstFrame) {
-                    EXPECT_LT((threadProcessorSeconds() - beforeFrame) * 1000, 100 * sanitizerSlowdown)
+                    EXPECT_LT(firstFrame, bound)
                         << "the processor time of the first frame's set-up and drawing, in milliseconds";
+                } else {
+                    frame(*windows.front());
                 }
                 const bool drawn = showsMoreThanOneColour(windows.front()->player()->host()->grab().toImage());
                 if (hostile.firstFrame || !hostile.everyEngine ||

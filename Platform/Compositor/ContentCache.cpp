@@ -55,6 +55,13 @@ struct AskedLayer {
     bool drawsNothing = false;
 };
 
+// What a layer adds to the count below as it stood when last asked: nothing
+// for a layer whose animations draw the same at every time, which ask()
+// leaves out too, so that a layer counts the same whether it was asked or not.
+std::uint64_t changesSoFar(const Layer& layer) {
+    return layer.drawsTheSameAtEveryTime() ? 0 : layer.presentedChangesSoFar();
+}
+
 AskedLayer ask(const Layer& layer, double mediaTime) {
     AskedLayer asked;
     std::shared_ptr<Layer> presentation;
@@ -75,10 +82,11 @@ AskedLayer ask(const Layer& layer, double mediaTime) {
 // itself hidden, or fully transparent, are not asked: nothing of them is
 // drawn, as the renderer does not draw them, and a copy of each would be made
 // for nothing (a precomposition outside its time range is hidden so). They
-// count with what they last presented, which stays as it was while nothing
-// asks: the sum stays one of the same counts, each of which only grows, so it
-// is the same only where every count is; the hidden layer's own count grows
-// when it shows again. None when `budget` runs out of checks, one taken per
+// count with what they last presented (changesSoFar), which stays as it was
+// while nothing asks: every layer adds the same term asked or not, so the sum
+// stays one of the same counts, each of which only grows, and it is the same
+// only where every count is; the hidden layer's own count grows when it shows
+// again. None when `budget` runs out of checks, one taken per
 // layer asked.
 std::optional<std::uint64_t> changesOf(const std::vector<ContentCacheEntry::AnimatedLayer>& layers,
                                        double mediaTime, RenderBudget* budget) {
@@ -92,7 +100,7 @@ std::optional<std::uint64_t> changesOf(const std::vector<ContentCacheEntry::Anim
             continue;
         }
         for (std::size_t under = index + 1; under < layers[index].end; ++under) {
-            changes += layers[under].layer->presentedChangesSoFar();
+            changes += changesSoFar(*layers[under].layer);
         }
         index = layers[index].end;
     }

@@ -1,6 +1,9 @@
 // A frame looks the same whatever was drawn before it: a renderer reached
 // through another one (a fill listed after a stroke) learns of a group's new
-// transform as the first one does, and does not keep the earlier frame's path.
+// transform as the first one does, and does not keep the earlier frame's path;
+// and a picture kept of a layer on a frame drawn twice is not laid down on
+// another frame (a group that fades out and stays out, drawn in several
+// orders of two frames).
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,15 @@ TEST(FrameOrder, AFrameDrawnAfterAnotherIsTheFrameDrawnFirst) {
     const std::string scale = squareGroup("s", ramp("[50,50]", "[250,250]"));
     const std::string moving = squareGroup("p", ramp("[25,50]", "[75,50]"));
     const std::string turning = squareGroup("r", ramp("[0]", "[90]"));
+    // Rings in a group that fades out by frame 30 and stays out, beside a
+    // filled square that keeps the layer drawing something.
+    const std::string fadingRings =
+        R"({"ty":"gr","nm":"Rings","it":[)" + featuretest::ellipse(0, 0, 40, 40) + "," +
+        featuretest::ellipse(0, 0, 70, 70) + "," + featuretest::stroke(4) +
+        R"(,{"ty":"tr","nm":"Transform","a":{"a":0,"k":[0,0]},"p":{"a":0,"k":[50,50]},"s":{"a":0,"k":[100,100]},)"
+        R"("r":{"a":0,"k":0},"o":{"a":1,"k":[{"t":0,"s":[100],"i":{"x":[1],"y":[1]},"o":{"x":[0],"y":[0]}},)"
+        R"({"t":30,"s":[0]}]}}]},)" +
+        featuretest::rect(10, 10, 20, 20) + "," + fill(0, 0.5, 0);
     const std::string stroke = featuretest::stroke(4);
     const std::string redFill = fill(1, 0, 0);
     struct Case {
@@ -65,6 +77,9 @@ TEST(FrameOrder, AFrameDrawnAfterAnotherIsTheFrameDrawnFirst) {
         {"scaled group, fill then stroke", scale + "," + redFill + "," + stroke, {0}, 30},
         {"moving group, stroke then fill", moving + "," + stroke + "," + redFill, {0}, 30},
         {"turning group, stroke then fill", turning + "," + stroke + "," + redFill, {0}, 30},
+        {"fading rings, frames drawn twice", fadingRings, {22, 22, 50, 50}, 22},
+        {"fading rings, the other frame drawn twice", fadingRings, {22, 50, 50}, 22},
+        {"fading rings, the faded frame after", fadingRings, {50, 22, 22}, 50},
         {"scaled group, two strokes then fill",
          scale + "," + stroke + "," + featuretest::stroke(2, 0, 1, 0) + "," + redFill, {0}, 30},
     };

@@ -52,11 +52,26 @@ std::optional<Reference> combinedPaths(const std::vector<Reference>& paths, cons
     return Reference{std::move(combined), paths.front().groupPath};
 }
 
+// The group with its fills and strokes, and those of the groups inside it,
+// left out: what its unfaded layer draws the drawings handed down to it over.
+std::shared_ptr<const Group> withoutDrawings(const Group& group) {
+    ShapeItemList items;
+    for (const auto& item : group.items()) {
+        if (item->hidden()) continue;
+        if (const auto* inner = dynamic_cast<const Group*>(item.get())) {
+            items.push_back(withoutDrawings(*inner));
+        } else if (!Reference{item, {}}.isDrawingItem()) {
+            items.push_back(item);
+        }
+    }
+    return std::make_shared<const Group>(std::move(items), group.name());
+}
+
 }  // namespace
 
 GroupLayer::GroupLayer(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
-                       ContextKeypath groupPath, const LayerContext& context)
-    : group_(std::move(group)), groupPath_(std::move(groupPath)) {
+                       ContextKeypath groupPath, const LayerContext& context, Role role)
+    : group_(std::move(group)), groupPath_(std::move(groupPath)), role_(role) {
     if (!group_->name().empty()) groupPath_ = groupPath_.adding(group_->name());
     for (const auto& item : group_->items()) {
         if (!item->hidden()) items_.push_back({item, groupPath_});
@@ -65,8 +80,21 @@ GroupLayer::GroupLayer(std::shared_ptr<const Group> group, const std::vector<Ref
 }
 
 std::shared_ptr<GroupLayer> GroupLayer::make(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
-                                             ContextKeypath groupPath, const LayerContext& context) {
-    auto layer = std::make_shared<GroupLayer>(std::move(group), inheritedItems, std::move(groupPath), context);
+                                             ContextKeypath groupPath, const LayerContext& context, Role role) {
+    const bool drawingsHandedDown =
+        role == Role::whole && std::ranges::any_of(inheritedItems, [](const Reference& item) { return item.isDrawingItem(); });
+    if (drawingsHandedDown && ShapeLevelLayout::holdsDrawings(*group)) {
+        // The drawings handed down under the group's own, which alone its opacity fades.
+        auto unfaded = std::make_shared<GroupLayer>(withoutDrawings(*group), inheritedItems, groupPath, context, Role::unfaded);
+        unfaded->setUpLayerHierarchy(context);
+        std::vector<Reference> modifiers;
+        std::ranges::copy_if(inheritedItems, std::back_inserter(modifiers),
+                             [](const Reference& item) { return !item.isDrawingItem(); });
+        unfaded->addSublayer(make(std::move(group), modifiers, std::move(groupPath), context, Role::fadeOnly));
+        return unfaded;
+    }
+    auto layer = std::make_shared<GroupLayer>(std::move(group), inheritedItems, std::move(groupPath), context,
+                                              drawingsHandedDown ? Role::unfaded : role);
     layer->setUpLayerHierarchy(context);
     return layer;
 }
@@ -155,8 +183,8 @@ void GroupLayer::setupAnimations(const LayerAnimationContext& context) {
     const Reference reference = own ? *own : Reference{defaultTransform(), groupPath_};
     const auto& transform = dynamic_cast<const ShapeTransform&>(*reference.item);
     const LayerAnimationContext itemContext = reference.context(context);
-    TransformAnimations::addTransformAnimations(*this, transform, itemContext);
-    OpacityAnimation::animateOpacity(*this, *transform.opacity(), itemContext);
+    if (role_ != Role::fadeOnly) TransformAnimations::addTransformAnimations(*this, transform, itemContext);
+    if (role_ != Role::unfaded) OpacityAnimation::animateOpacity(*this, *transform.opacity(), itemContext);
 }
 
 }  // namespace lottie

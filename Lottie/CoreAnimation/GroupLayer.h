@@ -9,6 +9,13 @@
 // width the scale would give it. An unnamed group without a transform item
 // (the group ShapeGrouping wraps the loose items of a level in) changes
 // nothing of what it holds: addTo puts its layers in its place instead of it.
+//
+// A group's opacity fades what the group itself draws, not the fills and
+// strokes of the levels around it that draw its paths: a group that receives
+// such drawings carries its transform alone and draws them, and holds above
+// them a layer of the same group that carries its opacity and draws its own
+// fills and strokes (so a value provider of the group's opacity fades just
+// those, as the document's own value would).
 // Built by ShapeGrouping; held by its shape, group or repeater layer; main
 // thread only.
 
@@ -26,12 +33,25 @@ namespace lottie {
 
 class GroupLayer final : public BaseAnimationLayer {
 public:
+    // What of the group's transform item the layer carries.
+    enum class Role {
+        // Its transform and opacity.
+        whole,
+        // Its transform alone: the layer draws only drawings handed down from
+        // the levels around the group (a group that draws nothing of its own,
+        // or the group's own layer taken out of it).
+        unfaded,
+        // Its opacity alone, inside the group's unfaded layer that moves it.
+        fadeOnly,
+    };
+
     // Gathers the items; make() also builds the layers below. Throws the tracker's error in abort mode.
     GroupLayer(std::shared_ptr<const Group> group, const std::vector<ShapeItemReference>& inheritedItems,
-               ContextKeypath groupPath, const LayerContext& context);
+               ContextKeypath groupPath, const LayerContext& context, Role role = Role::whole);
     static std::shared_ptr<GroupLayer> make(std::shared_ptr<const Group> group,
                                             const std::vector<ShapeItemReference>& inheritedItems,
-                                            ContextKeypath groupPath, const LayerContext& context);
+                                            ContextKeypath groupPath, const LayerContext& context,
+                                            Role role = Role::whole);
     // Adds `group` to `host`, or its sublayers when the group has no name and
     // no transform (and so no opacity) of its own to install.
     static void addTo(platform::compositor::Layer& host, const std::shared_ptr<GroupLayer>& group);
@@ -59,6 +79,7 @@ private:
     std::shared_ptr<const Group> group_;
     std::vector<ShapeItemReference> items_;
     ContextKeypath groupPath_;
+    Role role_;
 };
 
 }  // namespace lottie

@@ -291,11 +291,13 @@ TEST_F(ShapeLayerTreeTest, FillsAndStrokesDrawThePathsBeforeThemInTheirPlaceOrAr
 // Each level of nested groups hands down what the groups below it draw with,
 // not its own transform: the groups of any depth keep their own items and the
 // few inherited ones, and no group takes its parent's transform for its own.
+// A level's fill is drawn once, over the innermost square, in a layer of the
+// groups below it that carries their transforms and not their opacity.
 TEST_F(ShapeLayerTreeTest, NestedGroupsInheritWhatTheyDrawWithButNoTransform) {
     struct Case {
         const char* name;
         std::vector<std::string> extra;  // items after each level's inner group
-        std::size_t inherited;           // at the innermost group
+        std::size_t fills;               // drawn over the innermost square
     };
     const Case cases[] = {
         {"transforms alone", {transform("[100,100]")}, 0},
@@ -315,22 +317,27 @@ TEST_F(ShapeLayerTreeTest, NestedGroupsInheritWhatTheyDrawWithButNoTransform) {
         context.tracker = log.tracker();
         auto layer = ShapeLayer::make(std::dynamic_pointer_cast<const ShapeLayerModel>(animation->layers.front()),
                                       context.forLayerNamed("Shapes"));
-        const GroupLayer* innermost = nullptr;
-        for (const platform::compositor::Layer* level = layer->contentsLayer(); level;) {
-            const auto& sublayers = level->sublayers();
-            const auto found = std::ranges::find_if(
-                sublayers, [](const auto& sublayer) { return dynamic_cast<const GroupLayer*>(sublayer.get()); });
-            level = found == sublayers.end() ? nullptr : found->get();
-            if (level) innermost = static_cast<const GroupLayer*>(level);
+        std::vector<const GroupLayer*> innermost;
+        std::vector<const platform::compositor::Layer*> pending{layer->contentsLayer()};
+        while (!pending.empty()) {
+            const platform::compositor::Layer* level = pending.back();
+            pending.pop_back();
+            for (const auto& sublayer : level->sublayers()) pending.push_back(sublayer.get());
+            const auto* group = dynamic_cast<const GroupLayer*>(level);
+            if (group && group->group().name() == "Inner") innermost.push_back(group);
         }
-        ASSERT_NE(innermost, nullptr);
-        EXPECT_EQ(innermost->group().name(), "Inner");
-        // Its rectangle and its own transform, then what it inherits.
-        ASSERT_EQ(innermost->items().size(), 2 + test.inherited);
-        EXPECT_EQ(innermost->items()[1].item->type(), ShapeType::transform);
-        EXPECT_TRUE(std::ranges::none_of(innermost->items().begin() + 2, innermost->items().end(), [](const auto& item) {
-            return item.item->type() == ShapeType::transform;
-        }));
+        ASSERT_FALSE(innermost.empty());
+        std::size_t fills = 0;
+        for (const GroupLayer* inner : innermost) {
+            // Its rectangle and its own transform, then what it inherits.
+            ASSERT_GE(inner->items().size(), 2u);
+            EXPECT_EQ(inner->items()[1].item->type(), ShapeType::transform);
+            EXPECT_TRUE(std::ranges::none_of(inner->items().begin() + 2, inner->items().end(), [](const auto& item) {
+                return item.item->type() == ShapeType::transform;
+            }));
+            fills += static_cast<std::size_t>(inner->items().end() - inner->items().begin() - 2);
+        }
+        EXPECT_EQ(fills, test.fills);
     }
 }
 

@@ -103,14 +103,19 @@ TEST_F(PlaybackTest, AnimatorNodesCanBeSwitchedOff) {
 // square at (20, 70), is the child of the null "Parent" and the parent of
 // "Grandchild", a magenta square at (20, 90). "Cutout", a square at (130, 50),
 // is the matte that shows "Backdrop", cyan from (110, 10) to (190, 90), only
-// inside it.
+// inside it. "Framed" holds the group "Ring", a square at (75, 35) with only a
+// black stroke, and after it a blue fill of the layer's own that draws the
+// group's square.
 std::shared_ptr<const LottieAnimation> changingProvidersDocument() {
-    const auto square = [](int x, int y, int side, const char* colour) {
+    const auto rect = [](int x, int y, int side) {
         return std::string(R"({"ty":"rc","nm":"Rect","p":{"a":0,"k":[)") + std::to_string(x) + "," +
                std::to_string(y) + R"(]},"s":{"a":0,"k":[)" + std::to_string(side) + "," + std::to_string(side) +
-               R"(]},"r":{"a":0,"k":0}},{"ty":"fl","nm":"Fill","c":{"a":0,"k":[)" + colour +
-               R"(]},"o":{"a":0,"k":100},"r":1})";
+               R"(]},"r":{"a":0,"k":0}})";
     };
+    const auto fill = [](const char* colour) {
+        return std::string(R"({"ty":"fl","nm":"Fill","c":{"a":0,"k":[)") + colour + R"(]},"o":{"a":0,"k":100},"r":1})";
+    };
+    const auto square = [&](int x, int y, int side, const char* colour) { return rect(x, y, side) + "," + fill(colour); };
     const auto layer = [](const char* name, int index, const std::string& more, const std::string& shapes) {
         return std::string(R"({"ty":4,"nm":")") + name + R"(","ind":)" + std::to_string(index) +
                R"(,"ip":15,"op":46,"st":0,"ks":{"p":{"a":0,"k":[0,0,0]}})" + more + R"(,"shapes":[)" + shapes + "]}";
@@ -132,6 +137,10 @@ std::shared_ptr<const LottieAnimation> changingProvidersDocument() {
         layer("Grandchild", 4, R"(,"parent":2)", square(20, 90, 16, "1,0,1,1")) + "," +
         layer("Cutout", 5, R"(,"td":1)", square(130, 50, 16, "1,1,1,1")) + "," +
         layer("Backdrop", 6, R"(,"tt":1)", square(150, 50, 80, "0,1,1,1")) + "," +
+        layer("Framed", 7, "",
+              R"({"ty":"gr","nm":"Ring","it":[)" + rect(75, 35, 10) + "," + stroke.substr(0, stroke.size() - 1) +
+                  transform + "]}," + fill("0,0,1,1")) +
+        "," +
         R"({"ty":3,"nm":"Parent","ind":3,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[0,0,0]}}}]})";
     return LottieAnimation::fromData(json, DecodingStrategy::dictionaryBased);
 }
@@ -140,7 +149,7 @@ std::shared_ptr<const LottieAnimation> changingProvidersDocument() {
 constexpr std::uint32_t redPixel = 0xffff0000, blackPixel = 0xff000000, greenPixel = 0xff00ff00,
                         magentaPixel = 0xffff00ff, bluePixel = 0xff0000ff, yellowPixel = 0xffffff00,
                         cyanPixel = 0xff00ffff, clearPixel = 0, halfRedPixel = 0x80800000,
-                        halfGreenPixel = 0x80008000, halfMagentaPixel = 0x80800080, halfCyanPixel = 0x80008080;
+                        halfGreenPixel = 0x80008000, halfMagentaPixel = 0x80800080, halfCyanPixel = 0x80008080, halfBlackPixel = 0x80000000;
 
 bool nearPixel(std::uint32_t actual, std::uint32_t expected) {
     for (int shift : {0, 8, 16, 24}) {
@@ -198,6 +207,10 @@ TEST_F(PlaybackTest, ProvidersChangedAtAnyTimeShowOnTheNextFrameOnEveryEngine) {
          {redPixel, clearPixel, clearPixel}, {clearPixel, redPixel, clearPixel}, {clearPixel, clearPixel, redPixel}},
         {"group opacity", "Shape.Box.Transform.Opacity", number(0), number(50), {{20, 20}, {20, 50}},
          {redPixel, greenPixel}, {clearPixel, greenPixel}, {halfRedPixel, greenPixel}},
+        // The fill of the layer's own, drawn under the group's stroke, does not fade with the group.
+        {"opacity of a group whose square a fill outside it draws", "Framed.Ring.Transform.Opacity", number(0),
+         number(50), {{75, 35}, {69, 35}}, {bluePixel, blackPixel}, {bluePixel, clearPixel},
+         {bluePixel, halfBlackPixel}},
         // Without a transform item, a group's transform parts are the defaults.
         {"position of a group without a transform item", "Shape.Plain.Transform.Position", point(40, 0),
          point(70, 0), plainRow, {greenPixel, clearPixel, clearPixel}, {clearPixel, greenPixel, clearPixel},

@@ -97,6 +97,12 @@ TEST_F(TransformAnimationsTest, ComponentsGiveTheirOwnAnimations) {
     TestTransform flipped = all;
     flipped.scaleGroup = moving<LottieVector3D>({{0, LottieVector3D(100, 100, 0)}, {30, LottieVector3D(-100, 100, 0)}});
     EXPECT_EQ(animatedKeys(flipped), std::vector<std::string>{"transform"});
+    // Flipping over 100,000 frames, a million samples: each worked out when
+    // the compositor asks for it, so the pass keeps the keyframes alone.
+    flipped.scaleGroup = moving<LottieVector3D>({{0, LottieVector3D(100, 100, 0)}, {1e5, LottieVector3D(-100, 100, 0)}});
+    context.samplingBudget = std::make_shared<SamplingBudget>();
+    TransformAnimations::addTransformAnimations(*layer, flipped, context);
+    EXPECT_LT(context.samplingBudget->spent(), 4096);
     for (double x : {-0.0, std::nan(""), 0.0}) {
         TestTransform notNegative;
         notNegative.scaleGroup = fixed(LottieVector3D(x, -100, 100));

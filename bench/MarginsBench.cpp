@@ -1,5 +1,7 @@
 // How far each real document stays from the deadlines in processor time: for
-// every corpus document (JSON and dotLottie) and every real-world one, the
+// every corpus document (JSON and dotLottie), every real-world one and two of
+// our own (100 confetti pieces flipping over 10 s at 60 fps, and their
+// unflipped twin: FlippingConfetti), the
 // processor time of its decoding, and on each engine option (automatic, Core
 // Animation, main-thread) of its set-up (building the layers), of decoding
 // its images for the set-up (once per document: the document keeps them, so
@@ -26,7 +28,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <unistd.h>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <memory>
@@ -36,6 +40,7 @@
 #include <vector>
 
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
+#include "bench/FlippingConfetti.h"
 #include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Playback/Providers/AnimationImageProvider.h"
 #include "Lottie/Playback/Providers/ImagePixelBudget.h"
@@ -225,6 +230,25 @@ void addDocuments(const fs::path& folder, const std::string& prefix) {
     }
 }
 
+// Documents of our own, written to a folder of their own for the run: 100
+// confetti pieces flipping over 10 s at 60 fps, and their unflipped twin.
+// Returns the folder, which the run removes once measured.
+fs::path addGeneratedDocuments() {
+    std::error_code error;
+    const fs::path folder = fs::temp_directory_path(error) / ("pellor-bench-margins-" + std::to_string(::getpid()));
+    fs::create_directories(folder, error);
+    for (const bool flipped : {true, false}) {
+        const fs::path file = folder / (flipped ? "confetti-flipping-100x10s.json" : "confetti-unflipped-100x10s.json");
+        std::ofstream(file) << benchdocuments::flippingConfetti(100, 10, 60, flipped);
+        const std::string name = "generated/" + file.filename().string();
+        benchmark::RegisterBenchmark(("Margins/" + name).c_str(),
+                                     [file, name](benchmark::State& state) { measure(state, file, name); })
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return folder;
+}
+
 void printSummary() {
     const std::pair<const std::string, Margin>* smallest = nullptr;
     std::printf("\nMargins (deadline / processor time, smallest phase of each document; wanted %.0fx):\n", wanted);
@@ -247,10 +271,13 @@ int main(int argc, char** argv) {
     installRecordingLogger();
     addDocuments(PELLOR_CORPUS_DIR, "");
     addDocuments(PELLOR_REALWORLD_DIR, "realworld/");
+    const fs::path generated = addGeneratedDocuments();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::error_code error;
+    fs::remove_all(generated, error);
     printSummary();
     return 0;
 }

@@ -4,10 +4,12 @@
 #include <numbers>
 #include <tuple>
 
+#include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/KeyframesCombined.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/TransformInterpolation.h"
+#include "Platform/Compositor/ComputedAnimation.h"
 
 namespace lottie {
 
@@ -71,6 +73,33 @@ Transform3D CombinedTransformAnimation::combinedTransformMatrix(const Components
     return matrix.scale(c.scale.x * 0.01, c.scale.y * 0.01, 1).translate(-c.anchorPoint.x, -c.anchorPoint.y, 0);
 }
 
+bool CombinedTransformAnimation::animateSamplesWhenAsked(platform::compositor::Layer& layer,
+                                                         const TransformModel& transform,
+                                                         const CombinedTransformSamples::Components& components,
+                                                         bool splitPosition, const LayerAnimationContext& context) {
+    // The compositor asks at a fraction of the whole animation, which the
+    // layer's simple remapping makes a straight function of its own frames.
+    const double atZero = context.progress(0);
+    const double perFrame = context.progress(1) - atZero;
+    if (!std::isfinite(atZero) || !std::isfinite(perFrame) || !(perFrame > 0)) return false;
+    const SamplingAccount account = context.samplingAccount();
+    const auto make = [&] {
+        auto samples = CombinedTransformSamples::make(components, splitPosition);
+        if (samples) account.charge(1, samples->bytes());
+        return samples;
+    };
+    // Made once a pass for all the copies of the transform, or by the pass run ahead.
+    using Samples = std::shared_ptr<const CombinedTransformSamples>;
+    const Samples samples = context.passResults ? *context.passResults->shared<Samples>(&transform, 0, account, make)
+                                                : make();
+    if (!samples) return false;
+    if (context.derivesOnly) return true;
+    const std::string& keyPath = LayerProperties::transform().keyPath;
+    auto animation = platform::compositor::ComputedAnimation::make(keyPath, samples, -atZero / perFrame, 1 / perFrame);
+    layer.addAnimation(AnimationTimingWrapper::wrappedInTimingGroup(animation, context, layer), keyPath);
+    return true;
+}
+
 void CombinedTransformAnimation::animateCombinedTransform(platform::compositor::Layer& layer,
                                                           const TransformModel& transform,
                                                           const LayerAnimationContext& context) {
@@ -92,12 +121,22 @@ void CombinedTransformAnimation::animateCombinedTransform(platform::compositor::
     // a scale through zero (which decomposes as a half turn) or a motion path
     // would go astray between keyframes. So a moving matrix is sampled each
     // tenth of a frame, each component with its own easing, and blended from
-    // sample to sample, where the decomposition is as good as exact.
+    // sample to sample, where the decomposition is as good as exact. Those
+    // of a flipped layer are worked out when the compositor asks for them:
+    // kept, ten a frame, they would cost far more than the layer's own
+    // keyframes (a skew's stay samples made beforehand, as do those under
+    // complex time remapping, which resamples them).
     const bool sampled = anchor->keyframes().size() > 1 || position->keyframes().size() > 1 ||
                          x->keyframes().size() > 1 || y->keyframes().size() > 1 || scale->keyframes().size() > 1 ||
                          rotationX->keyframes().size() > 1 || rotationY->keyframes().size() > 1 ||
                          rotationZ->keyframes().size() > 1 || hasSkewAnimation(transform);
     const SamplingAccount account = context.samplingAccount();
+    if (sampled && !context.mustUseComplexTimeRemapping && !hasSkew(transform) &&
+        animateSamplesWhenAsked(layer, transform,
+                                {anchor, position, x, y, scale, rotationX, rotationY, rotationZ, skew, skewAxis},
+                                splitPosition, context)) {
+        return;
+    }
     const auto make = [&] {
         KeyframeGroup<Transform3D> matrices = KeyframesCombined::combined(
             account, sampled || context.mustUseComplexTimeRemapping,

@@ -4,11 +4,14 @@
 // negative x scale in some keyframe. The ten components are combined into one
 // group of matrices: one matrix while none of them moves, else matrices
 // sampled each tenth of a frame that the compositor blends from one to the
-// next (held where a component holds its value). A point of the layer is, in this order, moved by
+// next (held where a component holds its value); a flipped layer's samples
+// are worked out as the compositor asks for them (CombinedTransformSamples)
+// rather than kept. A point of the layer is, in this order, moved by
 // minus the anchor point, scaled, skewed about the skew axis, rotated about z,
 // y and x, and moved by the position. Never overridden by a value provider.
 // Called by TransformAnimations inside the display pass; keeps nothing.
 
+#include "Lottie/CoreAnimation/CombinedTransformSamples.h"
 #include "Lottie/CoreAnimation/LayerAnimationContext.h"
 #include "Lottie/Model/Protocols/TransformModel.h"
 #include "Platform/Compositor/Layer.h"
@@ -42,6 +45,14 @@ struct CombinedTransformAnimation {
     // Throws what the builder throws.
     static void animateCombinedTransform(platform::compositor::Layer& layer, const TransformModel& transform,
                                          const LayerAnimationContext& context);
+
+private:
+    // The sampled matrices as samples worked out when the compositor asks
+    // (CombinedTransformSamples); false, with nothing added, where those do
+    // not serve. Throws what the sampling budget throws.
+    static bool animateSamplesWhenAsked(platform::compositor::Layer& layer, const TransformModel& transform,
+                                        const CombinedTransformSamples::Components& components, bool splitPosition,
+                                        const LayerAnimationContext& context);
 };
 
 }  // namespace lottie

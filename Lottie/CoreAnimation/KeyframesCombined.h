@@ -16,7 +16,8 @@
 // keyframes gives an empty result. The result never carries an expression.
 // What the combined keyframes take is charged to the given account before they
 // are made (a static group repeated at every index of a long animating one
-// costs as much as a sample). Stateless; an exception of the combining
+// costs as much as a sample), and each sample counts toward the set-up's
+// deadline as it is made. Stateless; an exception of the combining
 // function or of the account passes out unchanged.
 
 #include <cmath>
@@ -88,6 +89,7 @@ struct KeyframesCombined {
         } else {
             auto interpolators = std::make_tuple(KeyframeInterpolator<T>(groups.keyframes())...);
             for (double time : steps.sampleTimes) {
+                account.checkDeadline();
                 R value = std::apply([&](auto&... each) { return combine(each.value(time)...); }, interpolators);
                 keyframes.emplace_back(std::move(value), time, true, std::nullopt, std::nullopt, std::nullopt,
                                        std::nullopt);
@@ -120,6 +122,7 @@ struct KeyframesCombined {
             std::vector<KeyframeInterpolator<T>> interpolators;
             for (const KeyframeGroup<T>* group : groups) interpolators.emplace_back(group->keyframes());
             for (double time : steps.sampleTimes) {
+                account.checkDeadline();
                 std::vector<T> values;
                 for (KeyframeInterpolator<T>& interpolator : interpolators) values.push_back(interpolator.value(time));
                 keyframes.emplace_back(std::move(values), time, true, std::nullopt, std::nullopt, std::nullopt,

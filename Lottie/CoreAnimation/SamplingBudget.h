@@ -126,6 +126,11 @@ struct SamplingAccount {
     void charge(double count, double bytesEach) const {
         if (budget && reporter) budget->charge(count, bytesEach, *reporter);
     }
+    // Counts one value made toward the deadline of the thread's work; past
+    // it, ends the making as charge() does.
+    void checkDeadline() const {
+        if (platform::graphics::ProcessorDeadline::checkCurrent(1)) charge(1, 0);
+    }
 };
 
 }  // namespace lottie

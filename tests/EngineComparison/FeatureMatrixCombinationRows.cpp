@@ -2,7 +2,8 @@
 // parameter animates, alone and together, each with its own easing; trims
 // eased across a corner and compared between whole frames, in a stretched
 // precomposition and two in a row; layers and groups mirrored or scaled
-// through zero while they move along curved motion paths; rounded corners on
+// through zero while they move along curved motion paths, and flipping with a
+// held keyframe, also in a late stretched precomposition; rounded corners on
 // rectangles that round their own corners; gradients whose start and end
 // points meet between keyframes; and gradients that an outer group hands to a
 // group that skews, scales unevenly or mirrors what it draws. Each is compared at whole frames and at
@@ -232,6 +233,31 @@ std::vector<MatrixRow> scaleRows() {
                            .position(scaled.moves ? curvedPosition() : fixed(numbers({50, 50, 0}))));
         rows.push_back({scaled.name, std::move(document)});
     }
+    // Flipping and turning, keyed at other times, the flip held from frame 8
+    // to 17 and also compared in the tenth of a frame before 17, where the
+    // held matrix must not yet blend into the next; and the same in a
+    // precomposition that starts late and plays stretched, so that its
+    // frames fall between the document's (its 16.94 at 15.55).
+    Value flips = animated({{0, numbers({100, 100, 100})}, {8, numbers({-100, 100, 100})}, {17, numbers({-60, 90, 100})},
+                            {26, numbers({100, 100, 100})}},
+                           easeInOut);
+    for (auto& member : *flips.asObject()) {
+        if (member.key == "k") (*member.value.asArray())[1].asObject()->push_back({"h", 1.0});
+    }
+    const auto flipping = [&] {
+        return LayerBuilder::shapes("Flipping", pointer())
+            .scale(flips)
+            .rotation(animated({{3, 0.0}, {27, 200.0}}, overshoot))
+            .position(curvedPosition());
+    };
+    DocumentBuilder held = compared("layer_flipping_held_while_turning");
+    held.layer(flipping()).compareAlso({16.95});
+    rows.push_back({"layer_flipping_held_while_turning", std::move(held)});
+    DocumentBuilder stretched = compared("layer_flipping_in_a_stretched_precomposition");
+    stretched.precomposition("flipping", {flipping()})
+        .layer(LayerBuilder::precomposition("Stretched", "flipping", side, side).timing(2, 0.8))
+        .compareAlso({15.55});
+    rows.push_back({"layer_flipping_in_a_stretched_precomposition", std::move(stretched)});
     // A group inside the layer scaled through zero on both axes.
     Value transform = groupTransform({50, 50});
     replaceMember(transform, "s", animated({{0, numbers({120, 120})}, {24, numbers({-60, -60})}}, easeInOut));

@@ -141,6 +141,12 @@ std::vector<HostileCase> overBudgetCases() {
         // 30,000 matrices, well within the limit, but each 4,096 values
         // sampled read a clock that moves on by 0.2 s.
         {"a skewed group sampled over 3,000 frames on a slow machine", skewedGroup(3000), 0.2},
+        // 13,000 matrices, each read of the clock (every 4,096 samples made
+        // or values mapped) moving it on by 0.1 s: some 0.4 s to sample
+        // them ahead, where the document was loaded, and 0.3 s to attach them
+        // in the pass, which ends at the set-up's deadline only when it
+        // counts the time spent ahead.
+        {"a skewed group sampled ahead and attached over 1,300 frames on a slow machine", skewedGroup(1300), 0.1},
         // Two paths of one group are drawn as one, their keyframes sampled
         // together when their times differ: while the layer tree is built.
         {"two paths of 1,000 vertices keyed at different times over 100,000 frames",
@@ -219,8 +225,11 @@ std::vector<HostileCase> overBudgetCases() {
 }
 
 // What drawing frames 0 and 30 (a play and a pause in between, as the viewer's
-// Space key asks) left: the last picture, the engine drawing it and the log.
+// Space key asks) left: the first and the last picture, the engine drawing the
+// last and the log.
 struct Drawn {
+    // The first picture, drawn after the first display pass, and the last.
+    std::shared_ptr<const platform::graphics::Image> first;
     std::shared_ptr<const platform::graphics::Image> image;
     std::optional<lottie::RenderingEngine> engine;
     std::vector<std::string> warnings;
@@ -234,7 +243,7 @@ Drawn drawTwoFrames(const std::shared_ptr<const lottie::LottieAnimation>& animat
     lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, engine);
     if (prepare) prepare(*renderer.animationLayer());
     Drawn drawn;
-    drawn.image = renderer.render(0);
+    drawn.first = renderer.render(0);
     renderer.animationLayer()->play();
     renderer.settleEngine();
     drawn.image = renderer.render(30);
@@ -279,6 +288,9 @@ TEST(HostileSampling, TheAutomaticChoiceFallsBackAndTheNamedEngineRefuses) {
                                         return message.find(refusal) != std::string::npos;
                                     }),
                       1);
+            // Refused from the first display pass on, however much of its
+            // work was done ahead.
+            EXPECT_EQ(drawnPixels(*drawn.first), 0);
             EXPECT_EQ(drawnPixels(*drawn.image), 0);
         }
     }

@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "Lottie/CoreAnimation/CombinedTransformAnimation.h"
+#include "Lottie/CoreAnimation/KeyframesCombined.h"
+#include "Lottie/CoreAnimation/TransformInterpolation.h"
 #include "Lottie/CoreAnimation/GroupGradientPoints.h"
 #include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
 #include "Lottie/Model/ShapeItems/ShapeTransform.h"
@@ -97,6 +99,12 @@ TEST_F(TransformAnimationsTest, ComponentsGiveTheirOwnAnimations) {
     TestTransform flipped = all;
     flipped.scaleGroup = moving<LottieVector3D>({{0, LottieVector3D(100, 100, 0)}, {30, LottieVector3D(-100, 100, 0)}});
     EXPECT_EQ(animatedKeys(flipped), std::vector<std::string>{"transform"});
+    // Flipping over 100,000 frames, a million samples: each worked out when
+    // the compositor asks for it, so the pass keeps the keyframes alone.
+    flipped.scaleGroup = moving<LottieVector3D>({{0, LottieVector3D(100, 100, 0)}, {1e5, LottieVector3D(-100, 100, 0)}});
+    context.samplingBudget = std::make_shared<SamplingBudget>();
+    TransformAnimations::addTransformAnimations(*layer, flipped, context);
+    EXPECT_LT(context.samplingBudget->spent(), 4096);
     for (double x : {-0.0, std::nan(""), 0.0}) {
         TestTransform notNegative;
         notNegative.scaleGroup = fixed(LottieVector3D(x, -100, 100));
@@ -190,6 +198,81 @@ TEST(CombinedTransformAnimation, SkewAnimationForcesSampling) {
     EXPECT_FALSE(CombinedTransformAnimation::hasSkewAnimation(transform));
     transform.skewGroup = fixed(LottieVector1D(std::nan("")));
     EXPECT_TRUE(CombinedTransformAnimation::hasSkew(transform));
+}
+
+// A flipped layer's samples, worked out when the compositor asks, are the
+// sampled keyframes' times, matrices and holds, whatever the components'
+// timing; at a sample's time it shows that sample, between two the blend.
+TEST(CombinedTransformAnimation, SamplesWorkedOutWhenAskedAreTheSampledKeyframes) {
+    using Samples = CombinedTransformSamples;
+    const auto held = [](LottieVector3D value, double time) {
+        return Keyframe<LottieVector3D>(value, time, true, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    };
+    const auto zero = fixed(LottieVector1D(0));
+    const auto origin = fixed(LottieVector3D(0, 0, 0));
+    const Samples::Components plain = {origin, fixed(LottieVector3D(20, 30, 0)), zero, zero,
+                                       moving<LottieVector3D>({{0, LottieVector3D(100, 100, 0)}, {3, LottieVector3D(-100, 100, 0)}}),
+                                       zero, zero, zero, zero, zero};
+    Samples::Components heldTurning = plain;
+    heldTurning.scale = std::make_shared<const KeyframeGroup<LottieVector3D>>(std::vector<Keyframe<LottieVector3D>>{
+        keyframeAt(LottieVector3D(100, 100, 0), 0.0), held(LottieVector3D(-100, 100, 0), 1),
+        keyframeAt(LottieVector3D(-50, 80, 0), 2.5)});
+    heldTurning.rotationZ = moving<LottieVector1D>({{0.5, LottieVector1D(0)}, {3, LottieVector1D(90)}});
+    Samples::Components lateSplit = plain;
+    lateSplit.scale = moving<LottieVector3D>({{2, LottieVector3D(100, 100, 0)}, {4.05, LottieVector3D(-100, 100, 0)}});
+    lateSplit.positionX = moving<LottieVector1D>({{1, LottieVector1D(0)}, {3, LottieVector1D(50)}});
+    struct Case {
+        const char* name;
+        Samples::Components components;
+        bool split;
+    };
+    for (const Case& item : std::vector<Case>{{"flipping", plain, false},
+                                              {"flipping held while turning at other times", heldTurning, false},
+                                              {"flipping late, the position split", lateSplit, true}}) {
+        SCOPED_TRACE(item.name);
+        const Samples::Components& c = item.components;
+        const auto samples = Samples::make(c, item.split);
+        ASSERT_TRUE(samples);
+        const auto combine = [&item](const LottieVector3D& anchor, const LottieVector3D& position,
+                                     const LottieVector1D& x, const LottieVector1D& y, const LottieVector3D& scale,
+                                     const LottieVector1D& rx, const LottieVector1D& ry, const LottieVector1D& rz,
+                                     const LottieVector1D& skew, const LottieVector1D& axis) {
+            return CombinedTransformAnimation::combinedTransformMatrix(
+                {anchor, position, x.value, y.value, scale, rx.value, ry.value, rz.value, skew.value, axis.value},
+                item.split);
+        };
+        const auto groups = std::tie(*c.anchorPoint, *c.position, *c.positionX, *c.positionY, *c.scale, *c.rotationX,
+                                     *c.rotationY, *c.rotationZ, *c.skew, *c.skewAxis);
+        const auto sampled = std::apply(
+            [&](const auto&... each) {
+                return KeyframesCombined::blendedSamples(KeyframesCombined::combined({}, true, combine, each...), each...);
+            },
+            groups);
+        ASSERT_EQ(samples->count(), sampled.keyframes().size());
+        for (std::size_t index = 0; index < samples->count(); ++index) {
+            const auto& keyframe = sampled.keyframes()[index];
+            EXPECT_EQ(samples->sampleTime(index), keyframe.time()) << index;
+            EXPECT_EQ(samples->holds(index), keyframe.isHold()) << index;
+            EXPECT_EQ(samples->sample(index), keyframe.value()) << index;
+        }
+        const std::size_t middle = samples->count() / 2;
+        const double time = samples->sampleTime(middle);
+        EXPECT_EQ(samples->valueAt(time), AnimatableValue(samples->sample(middle)));
+        EXPECT_EQ(samples->valueAt(-1), AnimatableValue(samples->sample(0)));
+        EXPECT_EQ(samples->valueAt(1e9), AnimatableValue(samples->sample(samples->count() - 1)));
+        // Half way, up to the rounding of the times.
+        const double between = (time + samples->sampleTime(middle + 1)) / 2;
+        const auto shown = samples->valueAt(between);
+        const AnimatableValue expected =
+            samples->holds(middle) ? AnimatableValue(samples->sample(middle))
+                                   : AnimatableValue::blend(AnimatableValue(samples->sample(middle)),
+                                                            AnimatableValue(samples->sample(middle + 1)), 0.5);
+        ASSERT_TRUE(shown && shown->get<platform::graphics::Transform3D>());
+        const Point point = shown->get<platform::graphics::Transform3D>()->apply({3, 7});
+        const Point wanted = expected.get<platform::graphics::Transform3D>()->apply({3, 7});
+        EXPECT_NEAR(point.x, wanted.x, 1e-9);
+        EXPECT_NEAR(point.y, wanted.y, 1e-9);
+    }
 }
 
 TEST(GroupScaledStrokeWidth, WidthsUndoTheGroupsScale) {

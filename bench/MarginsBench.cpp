@@ -173,10 +173,12 @@ void measure(benchmark::State& state, const fs::path& file, const std::string& n
         }
         const std::vector<double> frames = framesOf(*document.animation);
         const auto images = document.images ? std::make_shared<TimedImageProvider>(document.images) : nullptr;
-        for (const auto& [engine, option] :
+        for (const auto& [engine, choice] :
              {std::pair{"automatic", RenderingEngineOption::automatic()},
               std::pair{"coreAnimation", RenderingEngineOption::coreAnimation()},
               std::pair{"mainThread", RenderingEngineOption::mainThread()}}) {
+            // A copy the lambdas below can capture (Clang 14 captures no structured bindings).
+            const RenderingEngineOption option = choice;
             const std::string prefix = engine;
             std::unique_ptr<lottieframes::FrameRenderer> renderer;
             try {

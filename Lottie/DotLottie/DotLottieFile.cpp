@@ -14,6 +14,7 @@
 #include "Lottie/DotLottie/PackageFiles.h"
 #include "Lottie/DotLottie/Zip/Unzipper.h"
 #include "Lottie/Playback/LottieConfiguration.h"
+#include "Platform/Json/JsonParser.h"
 
 namespace lottie {
 
@@ -102,7 +103,8 @@ DotLottieContents loadContents(const platform::foundation::Data& data, const fs:
         std::shared_ptr<const PackagedAnimation>& document = documents[entry.id];
         if (!document) {
             document = std::make_shared<const PackagedAnimation>(
-                packagefiles::read(package, animationFolder / (entry.id + ".json")), strategy);
+                packagefiles::read(package, animationFolder / (entry.id + ".json"), platform::json::parserPadding),
+                strategy);
         }
         contents.animations.push_back({document, DotLottieConfiguration::make(entry, contents.imageProvider)});
     }

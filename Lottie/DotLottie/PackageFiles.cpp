@@ -25,13 +25,13 @@ bool walksWithoutLinks(const fs::path& root, const fs::path& relative, fs::path&
 
 }  // namespace
 
-platform::foundation::Data read(const fs::path& root, const fs::path& relative) {
+platform::foundation::Data read(const fs::path& root, const fs::path& relative, std::size_t spareCapacity) {
     fs::path path;
     if (!walksWithoutLinks(root, relative, path)) {
         throw platform::foundation::FileError(path, std::make_error_code(std::errc::too_many_symbolic_link_levels),
                                               "a package may not lead outside itself through a symbolic link");
     }
-    return platform::foundation::readFile(root / relative);
+    return platform::foundation::readFile(root / relative, spareCapacity);
 }
 
 std::vector<std::string> visibleFiles(const fs::path& root, const fs::path& relative) {

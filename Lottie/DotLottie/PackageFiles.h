@@ -14,8 +14,9 @@ namespace lottie::packagefiles {
 
 // The whole file at root/relative. Throws platform::foundation::FileError when it
 // is missing or unreadable, when it is not a regular file, and when any part of
-// the relative path is a symbolic link.
-platform::foundation::Data read(const std::filesystem::path& root, const std::filesystem::path& relative);
+// the relative path is a symbolic link. `spareCapacity` as readFile keeps it.
+platform::foundation::Data read(const std::filesystem::path& root, const std::filesystem::path& relative,
+                                std::size_t spareCapacity = 0);
 
 // The names of the visible (not dot-led) plain files directly in root/relative,
 // sorted; empty when that folder is missing, unreadable or reached through a link.

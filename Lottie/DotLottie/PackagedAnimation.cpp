@@ -34,8 +34,10 @@ std::shared_ptr<const LottieAnimation> PackagedAnimation::decoded() const {
     std::lock_guard guard(mutex_);
     if (!decoded_) {
         try {
+            // Read where it lies, with the room the package's reader kept after it.
             animation_ = LottieAnimation::fromData(
-                std::string_view(reinterpret_cast<const char*>(bytes_.data()), bytes_.size()), strategy_);
+                std::string_view(reinterpret_cast<const char*>(bytes_.data()), bytes_.size()), strategy_,
+                bytes_.capacity() - bytes_.size());
         } catch (...) {
             error_ = std::current_exception();
             reportFailure(error_);

@@ -42,7 +42,10 @@ public:
     // Decodes a document from its bytes by the given strategy; parse and
     // decode errors reach the caller as they were thrown, the decode errors
     // with their place in the document described (see DecodingLocation).
-    static std::shared_ptr<const LottieAnimation> fromData(std::string_view data, DecodingStrategy strategy);
+    // `readableAfter` bytes past the end of `data` may be read: at least
+    // platform::json::parserPadding of them spare the parser a copy.
+    static std::shared_ptr<const LottieAnimation> fromData(std::string_view data, DecodingStrategy strategy,
+                                                           std::size_t readableAfter = 0);
 
     // The loaders. Those that don't throw warn through the shared logger and
     // hand back nothing; each looks in the cache first and fills it only

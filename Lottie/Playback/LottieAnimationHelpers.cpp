@@ -26,7 +26,8 @@ std::string_view bytesOf(const platform::foundation::Data& data) {
 }
 
 std::shared_ptr<const LottieAnimation> decodeShared(const platform::foundation::Data& data) {
-    return LottieAnimation::fromData(bytesOf(data), LottieConfiguration::shared().decodingStrategy);
+    return LottieAnimation::fromData(bytesOf(data), LottieConfiguration::shared().decodingStrategy,
+                                     data.capacity() - data.size());
 }
 
 std::shared_ptr<const LottieAnimation> cached(const LottieAnimation::Cache& cache, const std::string& key) {
@@ -35,8 +36,9 @@ std::shared_ptr<const LottieAnimation> cached(const LottieAnimation::Cache& cach
 
 }  // namespace
 
-std::shared_ptr<const LottieAnimation> LottieAnimation::fromData(std::string_view data, DecodingStrategy strategy) {
-    platform::json::Value document = platform::json::parse(data);
+std::shared_ptr<const LottieAnimation> LottieAnimation::fromData(std::string_view data, DecodingStrategy strategy,
+                                                                 std::size_t readableAfter) {
+    platform::json::Value document = platform::json::parse(data, readableAfter);
     // The errors keep their values; on the way out they learn, while the
     // document still exists, how to tell the user where they happened.
     try {
@@ -68,7 +70,7 @@ std::shared_ptr<const LottieAnimation> LottieAnimation::loadNamed(const std::str
     try {
         platform::foundation::Data data;
         if (auto path = bundle.pathForResource(resource, "json", subdirectory)) {
-            data = platform::foundation::readFile(*path);
+            data = platform::foundation::readFile(*path, platform::json::parserPadding);
         } else {
             data = dataAsset(subdirectory ? *subdirectory + "/" + resource : resource, bundle);
         }

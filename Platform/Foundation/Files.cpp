@@ -2,6 +2,7 @@
 
 #include "Platform/Foundation/FileError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,7 +35,7 @@ private:
 
 }  // namespace
 
-Data readFile(const std::filesystem::path& path) {
+Data readFile(const std::filesystem::path& path, std::size_t spareCapacity) {
     if (path.empty()) {
         throw FileError(path, std::make_error_code(std::errc::no_such_file_or_directory), "the path is empty");
     }
@@ -58,7 +59,7 @@ Data readFile(const std::filesystem::path& path) {
     Data bytes;
     // The size is only a hint: files under /proc report 0 and the file may change
     // while it is read, so reading goes on until the end of the file.
-    bytes.reserve(static_cast<std::size_t>(status.st_size) + 1);
+    bytes.reserve(static_cast<std::size_t>(status.st_size) + std::max<std::size_t>(spareCapacity, 1));
     std::uint8_t buffer[64 * 1024];
     for (;;) {
         const ssize_t count = ::read(file.get(), buffer, sizeof buffer);

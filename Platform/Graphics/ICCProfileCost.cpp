@@ -146,8 +146,8 @@ private:
 ICCProfileCost ICCProfileCost::of(std::span<const std::uint8_t> bytes) {
     ICCProfileCost cost;
     if (bytes.size() > P::maximumProfileBytes) {
-        cost.excess_ = "it holds " + std::to_string(bytes.size()) + " bytes, more than " +
-                       std::to_string(P::maximumProfileBytes);
+        // Decoders read a profile no further than one byte past the bound.
+        cost.excess_ = "it holds more than " + std::to_string(P::maximumProfileBytes) + " bytes";
         return cost;
     }
     constexpr std::uint64_t tagTable = 128;

@@ -1,7 +1,9 @@
 // The JPEG half of ImageDecoder. libjpeg reports fatal errors through a jump, so
 // the library calls live in a function that holds nothing a jump could leak:
 // what the decoding makes is kept by its caller. A profile the file embeds (in
-// APP2 markers, split when long) converts the pixels to sRGB.
+// APP2 markers, split when long) converts the pixels to sRGB; it is put
+// together by our own walk over the markers (EmbeddedProfile), and libjpeg keeps
+// none.
 //
 // A progressive file is read whole, scan by scan, before its first row comes
 // out: libjpeg's progress monitor, called for each row of blocks it reads,
@@ -14,14 +16,15 @@
 #include <jpeglib.h>
 
 #include <csetjmp>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "Platform/Graphics/DecodedRows.h"
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
+#include "Platform/Graphics/EmbeddedProfile.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace platform::graphics {
@@ -46,20 +49,20 @@ struct Decoding {
     std::function<bool(std::uint64_t, std::uint64_t)> admits;
     ColorConversionAllowance* conversions;
     std::optional<DecodedRows> rows;
-    JOCTET* profile = nullptr;  // the embedded ICC profile, malloc'd by libjpeg
+    std::vector<std::uint8_t> profile;  // the embedded ICC profile, if any
     bool tooManyScans = false;
     bool late = false;
 
     // Room for the pixels and the conversion of the profile; false when memory
     // runs out.
     // Kept out of line: the function libjpeg jumps back to holds no objects of its own.
-    [[gnu::noinline]] bool prepare(int width, int height, bool grey, unsigned int profileSize) noexcept {
+    [[gnu::noinline]] bool prepare(int width, int height, bool grey) noexcept {
         try {
             rows.emplace(width, height, DecodedRows::Layout::opaque);
             if (!rows->allocated()) return false;
-            if (profile != nullptr) {
+            if (!profile.empty()) {
                 rows->setProfile(ImageColorProfile::fromICC(
-                    std::span(profile, profileSize),
+                    profile,
                     grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour, DecodedRows::profileLayout,
                     conversions));
             }
@@ -117,15 +120,12 @@ bool decodeInto(const unsigned char* data, unsigned long size, Decoding* out) {
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
-    jpeg_save_markers(&info, JPEG_APP0 + 2, 0xffff);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !out->admits(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     const bool grey = info.jpeg_color_space == JCS_GRAYSCALE;
-    unsigned int profileSize = 0;
-    if (!jpeg_read_icc_profile(&info, &out->profile, &profileSize)) out->profile = nullptr;
-    if (!out->prepare(static_cast<int>(info.image_width), static_cast<int>(info.image_height), grey, profileSize)) {
+    if (!out->prepare(static_cast<int>(info.image_width), static_cast<int>(info.image_height), grey)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -165,8 +165,9 @@ std::shared_ptr<const Image> ImageDecoder::decodeJPEG(std::span<const std::uint8
         return admits(width, height, mayDecode);
     };
     decoding.conversions = conversions;
+    // One byte past the bound tells a profile too large for it.
+    decoding.profile = EmbeddedProfile::ofJPEG(bytes, ImageColorProfile::maximumProfileBytes + 1);
     const bool ok = decodeInto(bytes.data(), static_cast<unsigned long>(bytes.size()), &decoding);
-    std::free(decoding.profile);
     if (refusal && decoding.tooManyScans) {
         *refusal = "its JPEG data has more than " + std::to_string(maximumJPEGScanCount) + " scans";
     } else if (refusal && decoding.late) {

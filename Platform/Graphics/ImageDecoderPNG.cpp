@@ -5,17 +5,20 @@
 // fatal errors through a jump, so the library calls live in a function that
 // holds nothing a jump could leak: what the decoding makes is kept by its
 // caller. The rows are read one at a time, each counted toward the deadline.
+// The colour profile is read by our own walk over the chunks (EmbeddedProfile),
+// and libpng skips every iCCP chunk.
 
 #include <png.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "Platform/Graphics/DecodedRows.h"
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
+#include "Platform/Graphics/EmbeddedProfile.h"
 
 namespace platform::graphics {
 
@@ -43,8 +46,7 @@ void ignoreWarning(png_structp, png_const_charp) {}
 // What the file says about its colour space, read before its pixels.
 struct ColourChunks {
     bool grey = false;
-    unsigned char* profile = nullptr;  // the embedded ICC profile, if any, malloc'd
-    std::size_t profileSize = 0;
+    std::vector<std::uint8_t> profile;  // the embedded ICC profile, if any
     bool declaresSRGB = false;
     bool hasGamma = false;
     png_fixed_point gamma = 0;
@@ -52,19 +54,9 @@ struct ColourChunks {
     png_fixed_point chromaticities[8] = {};
 };
 
-// Keeps what the file says about its colour space, before the pixels are read.
+// Keeps what the file says about its colour space besides its profile,
+// before the pixels are read.
 void readColourChunks(png_structp png, png_infop info, ColourChunks* out) {
-    png_charp name = nullptr;
-    int compression = 0;
-    png_bytep profile = nullptr;
-    png_uint_32 profileSize = 0;
-    if (png_get_iCCP(png, info, &name, &compression, &profile, &profileSize) && profileSize > 0) {
-        out->profile = static_cast<unsigned char*>(std::malloc(profileSize));
-        if (out->profile != nullptr) {
-            std::memcpy(out->profile, profile, profileSize);
-            out->profileSize = profileSize;
-        }
-    }
     int intent = 0;
     out->declaresSRGB = png_get_sRGB(png, info, &intent) != 0;
     out->hasGamma = png_get_gAMA_fixed(png, info, &out->gamma) != 0;
@@ -77,9 +69,8 @@ void readColourChunks(png_structp png, png_infop info, ColourChunks* out) {
 ImageColorProfile colourProfileOf(const ColourChunks& decoded, ColorConversionAllowance* conversions) {
     const auto pixels = decoded.grey ? ImageColorProfile::Pixels::grey : ImageColorProfile::Pixels::colour;
     constexpr auto layout = DecodedRows::profileLayout;
-    if (decoded.profile != nullptr) {
-        const auto fromProfile =
-            ImageColorProfile::fromICC(std::span(decoded.profile, decoded.profileSize), pixels, layout, conversions);
+    if (!decoded.profile.empty()) {
+        const auto fromProfile = ImageColorProfile::fromICC(decoded.profile, pixels, layout, conversions);
         // A profile too costly to use means sRGB, whatever else the file says.
         if (fromProfile.converts() || !fromProfile.warning().empty()) return fromProfile;
     }
@@ -103,8 +94,6 @@ struct Decoding {
     ColourChunks chunks;
     std::optional<DecodedRows> rows;
     bool late = false;
-
-    ~Decoding() { std::free(chunks.profile); }
 
     // Room for the pixels and the conversion of what the chunks declare;
     // false when memory runs out.
@@ -138,9 +127,10 @@ bool decodeInto(const std::uint8_t* data, std::size_t size, Decoding* out) {
     png_set_read_fn(png, &reader, readFromMemory);
     // The chunks that say nothing about the pixels go unread: libpng would
     // inflate and keep each text chunk, up to 8 MB apiece, so a file of a few
-    // megabytes of them took gigabytes before its first row.
+    // megabytes of them took gigabytes before its first row. So do the
+    // profiles, read before (a second one would be inflated as the first).
     static constexpr png_byte unused[] =
-        "tEXt\0zTXt\0iTXt\0sPLT\0eXIf\0tIME\0bKGD\0hIST\0pCAL\0sCAL\0oFFs\0pHYs\0sBIT\0sTER";
+        "tEXt\0zTXt\0iTXt\0sPLT\0eXIf\0tIME\0bKGD\0hIST\0pCAL\0sCAL\0oFFs\0pHYs\0sBIT\0sTER\0iCCP";
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, unused, static_cast<int>(sizeof unused / 5));
     png_read_info(png, info);
     png_uint_32 width = 0;
@@ -206,6 +196,8 @@ std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_
         return admits(width, height, mayDecode);
     };
     decoding.conversions = conversions;
+    // One byte past the bound tells a profile too large for it.
+    decoding.chunks.profile = EmbeddedProfile::ofPNG(bytes, ImageColorProfile::maximumProfileBytes + 1);
     const bool ok = decodeInto(bytes.data(), bytes.size(), &decoding);
     if (refusal && decoding.late) *refusal = lateRefusal();
     if (!ok) return nullptr;

@@ -1,11 +1,11 @@
-// The WebP half of ImageDecoder: still images only. A profile the file
-// embeds (its ICCP chunk, which libwebp's decoder passes over) is read through
-// the container's demultiplexer. The pixels come from libwebp's incremental
-// decoder, which has no call back from inside: what one slice of the file
-// decodes is bounded by the pixels admitted.
+// The WebP half of ImageDecoder: still images only. Our own walk over the
+// container (WebPChunks) finds the image's bitstream and the profile the file
+// embeds (its ICCP chunk, which libwebp's decoder passes over); the decoder
+// sees nothing else. The pixels come from libwebp's incremental decoder,
+// which has no call back from inside: what one call decodes is bounded by
+// the pixels admitted and by the bytes it is given.
 
 #include <webp/decode.h>
-#include <webp/demux.h>
 
 #include <algorithm>
 #include <utility>
@@ -13,29 +13,10 @@
 #include "Platform/Graphics/DecodedRows.h"
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
+#include "Platform/Graphics/WebPChunks.h"
 
 namespace platform::graphics {
-
-namespace {
-
-// The conversion from the profile the file embeds; none when it has none.
-ImageColorProfile colourProfileOf(std::span<const std::uint8_t> bytes, ColorConversionAllowance* conversions) {
-    const WebPData data{bytes.data(), bytes.size()};
-    WebPDemuxer* demuxer = WebPDemux(&data);
-    if (demuxer == nullptr) return ImageColorProfile();
-    ImageColorProfile profile;
-    WebPChunkIterator chunk;
-    if ((WebPDemuxGetI(demuxer, WEBP_FF_FORMAT_FLAGS) & ICCP_FLAG) != 0 &&
-        WebPDemuxGetChunk(demuxer, "ICCP", 1, &chunk)) {
-        profile = ImageColorProfile::fromICC(std::span(chunk.chunk.bytes, chunk.chunk.size),
-                                             ImageColorProfile::Pixels::colour, DecodedRows::profileLayout, conversions);
-        WebPDemuxReleaseChunkIterator(&chunk);
-    }
-    WebPDemuxDelete(demuxer);
-    return profile;
-}
-
-}  // namespace
 
 std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8_t> bytes, const SizeCheck& mayDecode,
                                                       ColorConversionAllowance* conversions, std::string* refusal) {
@@ -48,9 +29,13 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
     if (stated + 8 > bytes.size()) {
         return nullptr;
     }
+    const std::optional<WebPChunks> chunks = WebPChunks::of(bytes);
+    if (!chunks) return nullptr;
+    const std::span<const std::uint8_t> image = chunks->image();
     WebPBitstreamFeatures features;
-    if (WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK || features.has_animation ||
+    if (WebPGetFeatures(image.data(), image.size(), &features) != VP8_STATUS_OK || features.has_animation ||
         features.width <= 0 || features.height <= 0 ||
+        (chunks->canvas() && *chunks->canvas() != std::pair{features.width, features.height}) ||
         !admits(static_cast<std::uint64_t>(features.width), static_cast<std::uint64_t>(features.height), mayDecode)) {
         return nullptr;
     }
@@ -58,10 +43,15 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
     // the bitstream's, and premultiplying passes over opaque pixels.
     DecodedRows rows(features.width, features.height, DecodedRows::Layout::straight);
     if (!rows.allocated()) return nullptr;
-    rows.setProfile(colourProfileOf(bytes, conversions));
-    // The incremental decoder is handed the file a slice at a time and says
-    // how many rows it has finished after each; the deadline is read between
-    // slices, and while those rows are made ready.
+    if (!chunks->profile().empty()) {
+        rows.setProfile(ImageColorProfile::fromICC(chunks->profile(), ImageColorProfile::Pixels::colour,
+                                                   DecodedRows::profileLayout, conversions));
+    }
+    // The incremental decoder reads the bitstream where it lies, a longer
+    // part of it at each call (a quarter more, at least 16 KB, so that what
+    // it parses again from its last resting point adds up to a few times the
+    // bitstream), and says how many rows it has finished after each; the
+    // deadline is read before every call, and while those rows are made ready.
 #if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
     constexpr WEBP_CSP_MODE mode = MODE_BGRA;
 #else
@@ -69,17 +59,20 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
 #endif
     WebPIDecoder* decoder = WebPINewRGB(mode, rows.data(), rows.size(), rows.width() * 4);
     if (decoder == nullptr) return nullptr;
-    constexpr std::size_t sliceBytes = 16 * 1024;
+    constexpr std::size_t leastSliceBytes = 16 * 1024;
     VP8StatusCode status = VP8_STATUS_SUSPENDED;
-    for (std::size_t offset = 0; offset < bytes.size() && status == VP8_STATUS_SUSPENDED && !rows.late();
-         offset += sliceBytes) {
-        status = WebPIAppend(decoder, bytes.data() + offset, std::min(sliceBytes, bytes.size() - offset));
+    bool late = false;
+    for (std::size_t given = 0; given < image.size() && status == VP8_STATUS_SUSPENDED && !rows.late();) {
+        late = ProcessorDeadline::checkCurrent(ProcessorDeadline::unitsPerReading);
+        if (late) break;
+        given = std::min(image.size(), given + std::max(leastSliceBytes, given / 4));
+        status = WebPIUpdate(decoder, image.data(), given);
         int finished = 0;
         WebPIDecGetRGB(decoder, &finished, nullptr, nullptr, nullptr);
         rows.finishUpTo(finished);
     }
     WebPIDelete(decoder);
-    if (rows.late()) {
+    if (late || rows.late()) {
         if (refusal) *refusal = lateRefusal();
         return nullptr;
     }

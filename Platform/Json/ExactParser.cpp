@@ -97,7 +97,7 @@ Value ExactParser::parseObject(std::size_t depth) {
         ++position_;
         skipWhitespace();
         Value value = parseValue(depth);
-        object.push_back(Member{std::move(key), std::move(value)});
+        if (mode_ == Mode::build) object.push_back(Member{std::move(key), std::move(value)});
         skipWhitespace();
         if (position_ >= text_.size()) fail("the text ends inside a dictionary");
         if (text_[position_] == ',') {
@@ -122,7 +122,8 @@ Value ExactParser::parseArray(std::size_t depth) {
     }
     while (true) {
         skipWhitespace();
-        array.push_back(parseValue(depth));
+        Value value = parseValue(depth);
+        if (mode_ == Mode::build) array.push_back(std::move(value));
         skipWhitespace();
         if (position_ >= text_.size()) fail("the text ends inside an array");
         if (text_[position_] == ',') {

@@ -1,7 +1,9 @@
 #pragma once
 // A plain recursive-descent JSON parser that knows exactly where it stopped.
 // It is the slow path of JsonParser: it explains refusals and reads numbers
-// that do not fit in 64 bits. Owned by nobody; one call, one document.
+// that do not fit in 64 bits. Owned by nobody; one call, one document. It
+// either builds the document's values or, to say where a text goes wrong,
+// only checks it, building nothing.
 
 #include <string_view>
 
@@ -11,9 +13,12 @@ namespace platform::json {
 
 class ExactParser {
 public:
-    explicit ExactParser(std::string_view text) : text_(text) {}
+    enum class Mode { build, check };
 
-    // The whole document, or throws ParseError at the first fault.
+    explicit ExactParser(std::string_view text, Mode mode = Mode::build) : text_(text), mode_(mode) {}
+
+    // The whole document (null when only checking), or throws ParseError at
+    // the first fault.
     Value parseDocument();
 
 private:
@@ -30,6 +35,7 @@ private:
     [[noreturn]] void fail(const std::string& reason, std::size_t offset) const;
 
     std::string_view text_;
+    Mode mode_;
     std::size_t position_ = 0;
     std::size_t valueCount_ = 0;
 };

@@ -51,19 +51,35 @@ std::string tooManyValuesReason() {
     return "the document holds more than " + std::to_string(maximumValueCount) + " values";
 }
 
+std::string tooCostlyReason(std::size_t values, std::size_t stringBytes, std::size_t numberBytes,
+                            std::size_t escapes) {
+    return "decoding the document would take more than " + std::to_string(static_cast<int>(maximumDecodingSeconds)) +
+           " s of processor time or " + std::to_string(maximumDecodingBytes >> 20) + " MB of memory: it holds " +
+           std::to_string(values) + " values, " + std::to_string(stringBytes) + " bytes of strings, " +
+           std::to_string(numberBytes) + " characters of numbers and " + std::to_string(escapes) + " escapes";
+}
+
 std::size_t keptParserRoom() {
     return keptParser().capacity();
 }
 
-Value parse(std::string_view text) {
-    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+Value parse(std::string_view text, std::size_t readableAfter) {
+    static_assert(parserPadding == simdjson::SIMDJSON_PADDING);
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3), readableAfter += 3;
 
-    // Every value takes at least one character, so only a text longer than
-    // the limit can hold more values than it; such a text is counted before
-    // a parser makes buffers for it.
-    if (text.size() > maximumValueCount && holdsMoreValuesThan(text, maximumValueCount)) {
-        throw ParseError::tooLarge(tooManyValuesReason());
+    // A long text is counted before a parser makes buffers for it.
+    bool unusualNumbers = false;
+    if (text.size() > countedFromBytes) {
+        const TextCost cost = TextCost::of(text, maximumValueCount);
+        if (cost.values > maximumValueCount) throw ParseError::tooLarge(tooManyValuesReason());
+        if (cost.seconds(text.size()) > maximumDecodingSeconds || cost.memoryBytes(text.size()) > maximumDecodingBytes) {
+            throw ParseError::tooLarge(tooCostlyReason(cost.values, cost.stringBytes, cost.numberBytes, cost.escapes));
+        }
+        unusualNumbers = cost.unusualNumbers;
     }
+    // Numbers simdjson may refuse send the text straight to the exact parser,
+    // which reads it once.
+    if (unusualNumbers) return ExactParser(text).parseDocument();
 
     // The elements point into the parser's buffers, so the tree is copied
     // out before a parser of its own goes away with them.
@@ -71,16 +87,15 @@ Value parse(std::string_view text) {
     // A parser of its own for a large document, whose buffers go with it.
     simdjson::dom::parser ownParser;
     simdjson::dom::parser& parser = text.size() <= keptParserCapacity ? keptParser() : ownParser;
-    auto error = parser.parse(text.data(), text.size(), true).get(root);
+    auto error = parser.parse(text.data(), text.size(), readableAfter < parserPadding).get(root);
     if (!error) return convert(root);
 
-    // The exact parser either explains the refusal or, for numbers that
-    // simdjson can't hold, reads the document itself.
-    ExactParser exact(text);
-    Value value = exact.parseDocument();
+    // The exact parser either reads what simdjson can't hold as numbers, or
+    // explains the refusal, building nothing.
     if (error == simdjson::NUMBER_ERROR || error == simdjson::NUMBER_OUT_OF_RANGE) {
-        return value;
+        return ExactParser(text).parseDocument();
     }
+    ExactParser(text, ExactParser::Mode::check).parseDocument();
     throw ParseError(simdjson::error_message(error), 0, 1, 1);
 }
 

@@ -5,6 +5,7 @@
 // integers too large for 64 bits, which the platform reads as doubles).
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,23 @@ inline constexpr std::size_t maximumNestingDepth = 1024;
 inline constexpr std::size_t maximumValueCount = 2'000'000;
 // The reason given for a document of more values.
 std::string tooManyValuesReason();
+// A document is refused, too, when parsing it and decoding what it holds
+// would take more processor time or memory than this, by an estimate from
+// its values, its strings' bytes, its numbers' characters and its escapes,
+// counted in one pass over a text longer than `countedFromBytes` before it
+// is parsed (no shorter text comes near either bound). The largest real
+// documents take some 50 ms and 15 MB.
+inline constexpr double maximumDecodingSeconds = 1.0;
+inline constexpr std::uint64_t maximumDecodingBytes = std::uint64_t{512} << 20;
+inline constexpr std::size_t countedFromBytes = std::size_t{1} << 20;
+// The reason given for a document that would cost more.
+std::string tooCostlyReason(std::size_t values, std::size_t stringBytes, std::size_t numberBytes,
+                            std::size_t escapes);
+
+// Bytes the parser may read past the end of a text it reads where it lies.
+// A text followed by this many readable bytes (of any value) is not copied
+// before it is parsed.
+inline constexpr std::size_t parserPadding = 64;
 
 // Each thread keeps one parser whose buffers (about fifteen bytes per byte of
 // text) are reused by the documents that fit this many bytes of text, so that
@@ -33,9 +51,11 @@ std::string tooManyValuesReason();
 // some fifteen times its size for the life of the thread.
 inline constexpr std::size_t keptParserCapacity = 128 * 1024;
 
-// Parses a whole JSON text (a leading UTF-8 byte-order mark is skipped).
-// Throws ParseError.
-Value parse(std::string_view text);
+// Parses a whole JSON text (a leading UTF-8 byte-order mark is skipped),
+// followed in memory by `readableAfter` bytes that may be read. Throws
+// ParseError; a text refused by the exact parser (see ExactParser) is read by
+// it once.
+Value parse(std::string_view text, std::size_t readableAfter = 0);
 
 // The number of bytes of text the calling thread's kept parser has room for
 // now; never more than keptParserCapacity.

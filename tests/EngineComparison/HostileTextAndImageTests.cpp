@@ -7,7 +7,9 @@
 // box one unit wide, which wraps into a line per character, and many
 // paragraphs of such words, alone or shown by several precomposition
 // instances; a progressive JPEG of thousands of scans and images of 64
-// megapixels in a few hundred bytes; thousands of one-letter paragraphs; thousands of tabs; a letter
+// megapixels in a few hundred bytes; a PNG of many profiles, a WebP whose
+// image follows a large chunk, a JPEG of many markers that are no profile;
+// one large image shown by five layers; thousands of one-letter paragraphs; thousands of tabs; a letter
 // with thousands of marks, or with runs of marks split by zero-width spaces;
 // zero-width characters after a letter a line cannot hold; a point text of
 // thousands of runs of alternating scripts and directions, alone or in many
@@ -51,6 +53,24 @@ std::string imagesDocument(const std::string& type, const std::vector<std::strin
 }
 
 std::string imageDocument(const std::string& type, const std::string& file) { return imagesDocument(type, {file}); }
+
+// `layers` image layers in a row, each showing the one PNG asset of `side` x
+// `side` pixels as a square of 100 units, the first at (0, 200).
+std::string sharedImageDocument(int side, int layers) {
+    const std::string size = std::to_string(side);
+    const std::string asset = R"([{"id":"shared","w":)" + size + R"(,"h":)" + size +
+                              R"(,"u":"","e":1,"p":"data:image/png;base64,)" +
+                              testsupport::encodeBase64(profiledimages::plainPNG(side, side)) + R"("}])";
+    const std::string scale = std::to_string(10000.0 / side);
+    return document(listOf(layers,
+                           [&](int index) {
+                               return R"({"ty":2,"nm":"Image","ind":)" + std::to_string(index) +
+                                      R"(,"refId":"shared","ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[)" +
+                                      std::to_string((index - 1) * 100) + R"(,200]},"s":{"a":0,"k":[)" + scale +
+                                      "," + scale + "]}}}";
+                           }),
+                    asset);
+}
 
 // `count` PNG images, each with a profile of its own made by `profile`.
 std::string profiledImagesDocument(int count, const std::function<std::string(int)>& profile) {
@@ -178,6 +198,22 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
          {{256, 256, false}}},
         {"a lossless WebP of 8,000 x 8,000 pixels", imageDocument("webp", plainWebP(8000, 8000)), pixelsTogether,
          {{256, 256, false}}},
+        // What a file holds besides its pixels and one profile is passed over
+        // unread: a second profile chunk (each of these inflates to 7.9 MB,
+        // and the first is more than a profile may hold), a large chunk before
+        // a WebP's image, APP2 markers of a JPEG that are not a profile.
+        {"a PNG of 120 profiles of 7.9 MB each",
+         imageDocument("png", png(2, 2, pixels, false,
+                                  std::vector<std::string>(120, iccpChunk(std::string(7'900'000, '\0'))))),
+         "more than 1048576 bytes", {{256, 256, true}}},
+        {"a WebP whose image follows a chunk of 4 MB",
+         imageDocument("webp", webpAfterChunk(webp(2, 2, pixels, ""), "EXIF", 4 << 20)), nullptr, {{256, 256, true}}},
+        {"a JPEG whose image follows 64 APP2 markers of 64 KB that are no profile",
+         imageDocument("jpeg", jpegAfterMarkers(jpeg(2, 2, pixels, false, ""), 64)), nullptr, {{256, 256, true}}},
+        // Each asset is asked for once per set-up, and counted once against
+        // the pixels of the animation's images, however many layers show it.
+        {"five layers showing one image of 2,048 x 2,048 pixels", sharedImageDocument(2048, 5), nullptr,
+         {{50, 250, true}, {150, 250, true}, {250, 250, true}, {350, 250, true}, {450, 250, true}, {50, 350, false}}},
         {"three lossless WebPs of 3,000 x 3,000 pixels",
          imagesDocument("webp", {plainWebP(3000, 3000), plainWebP(3000, 3000), plainWebP(3000, 3000)}),
          pixelsTogether, {{256, 256, true}}},

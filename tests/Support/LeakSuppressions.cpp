@@ -1,4 +1,5 @@
-// Compiled into every test program. fontconfig 2.14 loses a few hundred bytes
+// Compiled into every test program, and the programs of tools/ that lay out
+// text (the frame tool, the acknowledgements typesetter). fontconfig 2.14 loses a few hundred bytes
 // while it parses its configuration on first use, once per process. That is not
 // ours to fix, and the leak checker of the sanitizer build would otherwise fail
 // every test program that lays out or draws text. Only allocations made inside

@@ -6,6 +6,7 @@
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/Playback/LottieConfiguration.h"
 #include "Lottie/Playback/Providers/FilepathImageProvider.h"
+#include "Platform/Json/JsonParser.h"
 #include "Platform/Foundation/Files.h"
 
 namespace lottieframes {
@@ -15,12 +16,13 @@ bool FramesDocument::isPackage(const std::string& file, std::string_view bytes) 
 }
 
 FramesDocument FramesDocument::load(const FramesOptions& options) {
-    const platform::foundation::Data data = platform::foundation::readFile(options.file);
+    // Room for the JSON parser's padding, so that a document is parsed where it lies.
+    const platform::foundation::Data data = platform::foundation::readFile(options.file, platform::json::parserPadding);
     const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
     FramesDocument document;
     if (!isPackage(options.file, bytes)) {
         if (options.animationId) throw std::invalid_argument("--animation is for dotLottie packages only");
-        document.animation = lottie::LottieAnimation::fromData(bytes, options.strategy);
+        document.animation = lottie::LottieAnimation::fromData(bytes, options.strategy, data.capacity() - data.size());
         document.images = std::make_shared<lottie::FilepathImageProvider>(
             std::filesystem::path(options.file).parent_path(), platform::compositor::ContentsGravity::resize);
         return document;

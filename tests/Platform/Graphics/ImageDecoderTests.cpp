@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <time.h>
 #include <unistd.h>
 #include <webp/encode.h>
 
@@ -7,6 +8,7 @@
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <string>
@@ -15,6 +17,7 @@
 #include "Platform/Graphics/ImageDecoder.h"
 #include "Platform/Graphics/PixelMemory.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
+#include "Platform/Graphics/SanitizedBuild.h"
 #include "PixelAssertions.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
 #include "tests/Support/SteppingProcessorClock.h"
@@ -136,6 +139,8 @@ TEST(ImageDecoderTest, DecodesEachFormatIntoPremultipliedPixels) {
         {"jpeg", encodeJPEG(sampleRGBA(true), kWidth, kHeight), ImageDecoder::Format::jpeg, false, 12},
         {"lossless webp", encodeWebP(sampleRGBA(false), true), ImageDecoder::Format::webp, true, 0},
         {"lossy webp", encodeWebP(sampleRGBA(true), false), ImageDecoder::Format::webp, false, 16},
+        // Its alpha in a chunk of its own, handed to the decoder with the image's.
+        {"lossy webp with alpha", encodeWebP(sampleRGBA(false), false), ImageDecoder::Format::webp, true, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -270,40 +275,90 @@ TEST(ImageDecoderTest, TheCallersSizeCheckDecidesBeforeDecoding) {
     EXPECT_EQ(ImageDecoder::decode(withClaimedSize(files[0], 1u << 30, 1u << 30)), nullptr);
 }
 
+// The processor time the calling thread has really used, whatever the
+// installed clock says.
+double threadProcessorSeconds() {
+    timespec time{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
+}
+
+// A profile of `size` bytes whose header passes libpng's checks, compressed
+// with a byte more than it says it holds, which is found only once the whole
+// is inflated.
+std::string profileWithAByteTooMany(std::uint32_t size) {
+    std::string profile(size + 1, '\0');
+    putBigEndian(profile, 0, size, 4);
+    putBigEndian(profile, 8, 0x04300000, 4);
+    profile.replace(12, 12, "mntrRGB XYZ ");
+    profile.replace(36, 4, "acsp");
+    putBigEndian(profile, 68, 0xf6d6, 4), putBigEndian(profile, 72, 0x10000, 4), putBigEndian(profile, 76, 0xd32d, 4);
+    return profile;
+}
+
 // Bounds of the decoder's own refuse an image and say why: a progressive JPEG
 // of more scans than real ones have, counted as they are read, and any image
 // whose decoding passes the deadline of the thread decoding it. The deadline
-// is read as the rows are decoded and made ready, and as a JPEG's scans are
-// read before its first row comes out: here a clock that moves on 0.1 s at
-// each reading passes a deadline of 0.5 s within the first few hundred rows
-// of 1,024 pixels, or the first scans.
+// is read as the rows are decoded and made ready, during each pass of an
+// interlaced PNG, before each part of a WebP is handed over, and as a JPEG's
+// scans are read before its first row comes out: here a clock that moves on
+// 0.1 s at each reading passes a deadline of 0.5 s within the first few
+// hundred rows of 1,024 pixels, or the first scans, and one of 0 s at its
+// first reading. What a file holds besides the pixels and one colour profile
+// is passed over unread by our own walk over its chunks or markers: each
+// call into a library is given only what it needs, so that these files,
+// each some seconds or hundreds of megabytes to decode were it not, take
+// at most the processor time their rows say.
 TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
     using namespace profiledimages;
+    const std::vector<std::uint8_t> white(64 * 64 * 4, 255);
+    std::vector<std::string> texts(100, compressedTextChunk(8'000'000));
+    std::vector<std::string> profiles(120, iccpChunk(profileWithAByteTooMany(7'900'000)));
     const struct {
         const char* name;
         std::string file;
-        bool underADeadline;
+        // The deadline the decoding thread works for, if any.
+        std::optional<double> deadline;
         // A distinctive part of the refusal; none when the image is decoded.
         const char* refusal;
+        // At most this much processor time really spent; no bound when 0.
+        double seconds = 0;
     } cases[] = {
-        {"a JPEG of 100 scans", progressiveJPEG(256, 256, 100), false, nullptr},
-        {"a JPEG of 101 scans", progressiveJPEG(256, 256, 101), false, "its JPEG data has more than 100 scans"},
-        {"a JPEG of 1,024 x 1,024 pixels", progressiveJPEG(1024, 1024, 1), true, "passed the deadline of 0.5 s"},
+        {"a JPEG of 100 scans", progressiveJPEG(256, 256, 100), std::nullopt, nullptr},
+        {"a JPEG of 101 scans", progressiveJPEG(256, 256, 101), std::nullopt, "its JPEG data has more than 100 scans"},
+        {"a JPEG of 1,024 x 1,024 pixels", progressiveJPEG(1024, 1024, 1), 0.5, "passed the deadline of 0.5 s"},
         // Its rows alone keep within the deadline; its scans pass it.
-        {"a JPEG of 1,024 x 16 pixels", progressiveJPEG(1024, 16, 1), true, nullptr},
-        {"a JPEG of 1,024 x 16 pixels and 100 scans", progressiveJPEG(1024, 16, 100), true,
+        {"a JPEG of 1,024 x 16 pixels", progressiveJPEG(1024, 16, 1), 0.5, nullptr},
+        {"a JPEG of 1,024 x 16 pixels and 100 scans", progressiveJPEG(1024, 16, 100), 0.5,
          "passed the deadline of 0.5 s"},
-        {"a PNG of 1,024 x 1,024 pixels", plainPNG(1024, 1024), true, "passed the deadline of 0.5 s"},
-        {"a lossless WebP of 1,024 x 1,024 pixels", plainWebP(1024, 1024), true, "passed the deadline of 0.5 s"},
-        {"a PNG of 64 x 64 pixels", plainPNG(64, 64), true, nullptr},
+        {"a PNG of 1,024 x 1,024 pixels", plainPNG(1024, 1024), 0.5, "passed the deadline of 0.5 s"},
+        {"a lossless WebP of 1,024 x 1,024 pixels", plainWebP(1024, 1024), 0.5, "passed the deadline of 0.5 s"},
+        {"a PNG of 64 x 64 pixels", plainPNG(64, 64), 0.5, nullptr},
+        {"an interlaced PNG of 4,096 x 4,096 pixels", plainPNG(4096, 4096, true), 0.5,
+         "passed the deadline of 0.5 s", 0.05},
+        {"a lossless WebP of 4,096 x 4,096 pixels after its deadline", plainWebP(4096, 4096), 0.0,
+         "passed the deadline of 0 s", 0.05},
+        {"a PNG of 1 x 1 pixels with 100 text chunks of 8 MB", png(1, 1, white, false, texts), std::nullopt, nullptr,
+         0.05},
+        {"a PNG of 64 x 64 pixels with 120 profiles of 7.9 MB", png(64, 64, white, false, profiles), std::nullopt,
+         nullptr, 0.1},
+        {"a lossless WebP of 64 x 64 pixels after a chunk of 14 MB",
+         webpAfterChunk(plainWebP(64, 64), "EXIF", 14 << 20), std::nullopt, nullptr, 0.1},
+        {"a JPEG of 64 x 64 pixels after 2,000 APP2 markers of 64 KB",
+         jpegAfterMarkers(jpeg(64, 64, white, false, ""), 2000), std::nullopt, nullptr, 0.02},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        testsupport::SteppingProcessorClock::Installation clock(c.underADeadline ? 0.1 : 0);
-        const ProcessorDeadline::Scope counting(
-            c.underADeadline ? std::make_shared<ProcessorDeadline>(0.5) : nullptr);
+        testsupport::SteppingProcessorClock::Installation clock(c.deadline ? 0.1 : 0);
+        const ProcessorDeadline::Scope counting(c.deadline ? std::make_shared<ProcessorDeadline>(*c.deadline)
+                                                           : nullptr);
         std::string refusal;
+        const double start = threadProcessorSeconds();
         const auto image = ImageDecoder::decode(c.file, {}, nullptr, &refusal);
+        const double spent = threadProcessorSeconds() - start;
+        if (c.seconds > 0) {
+            EXPECT_LT(spent, c.seconds * (kSanitizedBuild ? 4 : 1));
+        }
         if (c.refusal) {
             EXPECT_EQ(image, nullptr);
             EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;

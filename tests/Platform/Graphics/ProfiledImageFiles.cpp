@@ -382,26 +382,69 @@ std::string progressiveJPEG(int width, int height, int scans) {
     return file + "\xff\xd9";
 }
 
-std::string plainPNG(int width, int height) {
+std::string plainPNG(int width, int height, bool interlaced) {
+    // The rows as the file holds them: one image's, or those of each of the
+    // seven passes of an interlaced one (each pass's columns and rows start
+    // and step as below), each row a filter byte and a byte a pixel, all zero.
+    struct Pass {
+        int x, y, xStep, yStep;
+    };
+    const std::vector<Pass> passes = interlaced ? std::vector<Pass>{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8},
+                                                                    {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2},
+                                                                    {0, 1, 1, 2}}
+                                                : std::vector<Pass>{{0, 0, 1, 1}};
+    std::vector<std::size_t> rowBytes;
+    for (const Pass& pass : passes) {
+        const int columns = (width - pass.x + pass.xStep - 1) / pass.xStep;
+        const int rows = (height - pass.y + pass.yStep - 1) / pass.yStep;
+        if (columns <= 0) continue;
+        for (int row = 0; row < rows; ++row) rowBytes.push_back(static_cast<std::size_t>(columns) + 1);
+    }
     z_stream stream{};
     deflateInit(&stream, 9);
     const std::string row(static_cast<std::size_t>(width) + 1, '\0');  // no filter, black
     std::string out;
     char buffer[1 << 16];
-    for (int y = 0; y <= height; ++y) {
+    for (std::size_t index = 0; index <= rowBytes.size(); ++index) {
+        const bool last = index == rowBytes.size();
         stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(row.data()));
-        stream.avail_in = y < height ? static_cast<uInt>(row.size()) : 0;
+        stream.avail_in = last ? 0 : static_cast<uInt>(rowBytes[index]);
         do {
             stream.next_out = reinterpret_cast<Bytef*>(buffer);
             stream.avail_out = sizeof buffer;
-            deflate(&stream, y < height ? Z_NO_FLUSH : Z_FINISH);
+            deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
             out.append(buffer, sizeof buffer - stream.avail_out);
         } while (stream.avail_out == 0);
     }
     deflateEnd(&stream);
     const std::string header = bigEndian(static_cast<std::uint32_t>(width), 4) +
-                               bigEndian(static_cast<std::uint32_t>(height), 4) + std::string{8, 0, 0, 0, 0};
+                               bigEndian(static_cast<std::uint32_t>(height), 4) +
+                               std::string{8, 0, 0, 0, static_cast<char>(interlaced ? 1 : 0)};
     return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + pngChunk("IDAT", out) + pngChunk("IEND", "");
+}
+
+std::string compressedTextChunk(std::size_t inflatedBytes) {
+    return pngChunk("zTXt", std::string("Comment\0\0", 9) + compressed(std::string(inflatedBytes, 'a')));
+}
+
+std::string webpAfterChunk(const std::string& webpFile, const std::string& name, std::size_t size) {
+    const std::string image = webpFile.substr(12);
+    std::string body = "WEBPVP8X" + littleEndian(10, 4) + std::string(4, '\0');
+    // The canvas, from the lossless image's own header (14 bits a side).
+    std::uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i) bits |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(image[9 + i])) << (8 * i);
+    body += littleEndian(bits & 0x3fff, 3) + littleEndian((bits >> 14) & 0x3fff, 3);
+    body += name + littleEndian(static_cast<std::uint32_t>(size), 4) + std::string(size + size % 2, '\0');
+    body += image;
+    return "RIFF" + littleEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
+}
+
+std::string jpegAfterMarkers(const std::string& jpegFile, int count) {
+    const std::string marker = std::string("\xff\xe2\xff\xff") + std::string(65533, 'x');
+    std::string file = jpegFile.substr(0, 2);
+    file.reserve(jpegFile.size() + marker.size() * static_cast<std::size_t>(count));
+    for (int index = 0; index < count; ++index) file += marker;
+    return file + jpegFile.substr(2);
 }
 
 std::string plainWebP(int width, int height) {

@@ -70,10 +70,18 @@ std::string webp(int width, int height, const std::vector<std::uint8_t>& rgba, c
 // Grey images of width x height of one colour, whose bytes grow little with
 // their size: a progressive JPEG of `scans` scans that each go over the whole
 // image and say nothing (no first scan of its DC values, which libjpeg only
-// warns about), a PNG and a lossless WebP.
+// warns about), a PNG (interlaced in seven passes, or not) and a lossless WebP.
 std::string progressiveJPEG(int width, int height, int scans);
-std::string plainPNG(int width, int height);
+std::string plainPNG(int width, int height, bool interlaced = false);
 std::string plainWebP(int width, int height);
+
+// What a file may hold besides its pixels: a PNG text chunk compressed from
+// `inflatedBytes` letters; a lossless WebP in the extended container with a
+// chunk of `size` bytes called `name` before its image; a JPEG with `count`
+// APP2 markers of 64 KB that are not a colour profile after its start.
+std::string compressedTextChunk(std::size_t inflatedBytes);
+std::string webpAfterChunk(const std::string& webpFile, const std::string& name, std::size_t size);
+std::string jpegAfterMarkers(const std::string& jpegFile, int count);
 
 // An RGB profile whose A2B0 table is a `type` tag ("mft2", "mAB " or "mBA ")
 // of `inputs` inputs, 3 outputs and `gridSize` points a side: the tables a

@@ -159,6 +159,43 @@ TEST(JsonParser, RefusesMoreValuesThanItsLimit) {
     // Among them the documents of a few million short values, which took
     // seconds to read and decode.
     EXPECT_THROW(parse(zeros(3'900'000, "0")), ParseError);
+
+    // A document is refused, too, by what decoding it would cost, counted
+    // before it is parsed: its numbers' characters, its escapes and its
+    // strings' bytes as well as its values. The largest within the count of
+    // values above, 2 million short numbers, is within it (just); these are
+    // past it, each by about a third.
+    const auto repeated = [](std::size_t count, const std::string& value) {
+        std::string text = "[" + value;
+        text.reserve(count * (value.size() + 1) + 2);
+        for (std::size_t index = 1; index < count; ++index) text += "," + value;
+        return text + "]";
+    };
+    const std::pair<const char*, std::string> costly[] = {
+        {"650,000 numbers of 110 digits", repeated(650'000, "1." + std::string(109, '7'))},
+        {"500,000 strings of 20 escapes", repeated(500'000, "\"" + [] {
+             std::string escapes;
+             for (int index = 0; index < 20; ++index) escapes += "\\u00e9";
+             return escapes;
+         }() + "\"")},
+        {"a string of 80 MB", "[\"" + std::string(80 << 20, 'a') + "\"]"},
+    };
+    for (const auto& [name, text] : costly) {
+        SCOPED_TRACE(name);
+        try {
+            parse(text);
+            ADD_FAILURE() << "read";
+        } catch (const ParseError& error) {
+            EXPECT_NE(error.reason().find("decoding the document would take more than 1 s of processor time or 512 MB"),
+                      std::string::npos)
+                << error.what();
+        }
+    }
+    // A number the exact parser refuses is found by it alone, where it is.
+    const auto outOfRange = testsupport::thrown<ParseError>([&] { parse(zeros(600'000, "1e400")); });
+    ASSERT_TRUE(outOfRange);
+    EXPECT_EQ(outOfRange->reason(), "number out of range");
+    EXPECT_EQ(outOfRange->column(), 1'200'000u);
 }
 
 // An array of integers whose text is at least the given number of bytes.

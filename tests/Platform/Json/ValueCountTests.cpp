@@ -5,6 +5,7 @@
 #include <string>
 
 using platform::json::holdsMoreValuesThan;
+using platform::json::TextCost;
 
 namespace {
 
@@ -12,29 +13,42 @@ struct CountCase {
     const char* name;
     std::string text;
     std::size_t values;
+    // Characters of numbers, escapes and bytes inside strings (keys too).
+    std::size_t numberBytes = 0, escapes = 0, stringBytes = 0;
+    bool unusualNumbers = false;
 };
 
 // Each text holds exactly `values` values: it is not more than that many, and
 // it is more than one fewer. Keys, separators and what strings spell inside
-// them never count.
+// them never count as values; what numbers and strings hold is counted too.
 TEST(ValueCount, CountsEveryValueButNoKeys) {
     const CountCase cases[] = {
-        {"number", "-12.5e3", 1},
-        {"literal", " true ", 1},
-        {"string", R"("a,b:[c]{d}")", 1},
+        {"number", "-12.5e3", 1, 7},
+        {"literal", " true ", 1, 4},
+        {"string", R"("a,b:[c]{d}")", 1, 0, 0, 10},
         {"empty array", "[]", 1},
         {"empty object", "{ }", 1},
-        {"flat array", "[1, 2 ,3]", 4},
-        {"object", R"({"a": 1, "b": [true, null]})", 5},
-        {"keys spelling separators", R"({"x,y:[": "v", "]}": {}})", 3},
-        {"escaped quotes", R"(["a\"b,c", "\\", "d"])", 4},
-        {"nested empties", "[[], {}, [[]], {\"k\": []}]", 7},
-        {"whitespace everywhere", "\n[\t{ \"a\" :\r\n0 } , 0 ]\n", 4},
+        {"flat array", "[1, 2 ,3]", 4, 3},
+        {"object", R"({"a": 1, "b": [true, null]})", 5, 9, 0, 2},
+        {"keys spelling separators", R"({"x,y:[": "v", "]}": {}})", 3, 0, 0, 8},
+        {"escaped quotes", R"(["a\"b,c", "\\", "d"])", 4, 0, 2, 9},
+        {"escapes of code points", R"(["\u00e9\u00e9"])", 2, 0, 2, 12},
+        // Those the fast parser cannot hold, which the exact one reads.
+        {"an integer of 20 digits", "[12345678901234567890]", 2, 20, 0, 0, true},
+        {"a decimal of 110 digits", "[1." + std::string(109, '7') + "]", 2, 111},
+        {"an exponent of 3 digits", "[1e400]", 2, 5, 0, 0, true},
+        {"nested empties", "[[], {}, [[]], {\"k\": []}]", 7, 0, 0, 1},
+        {"whitespace everywhere", "\n[\t{ \"a\" :\r\n0 } , 0 ]\n", 4, 2, 0, 1},
     };
     for (const CountCase& each : cases) {
         SCOPED_TRACE(each.name);
         EXPECT_FALSE(holdsMoreValuesThan(each.text, each.values));
         EXPECT_TRUE(holdsMoreValuesThan(each.text, each.values - 1));
+        const TextCost cost = TextCost::of(each.text, each.values);
+        EXPECT_EQ(cost.numberBytes, each.numberBytes);
+        EXPECT_EQ(cost.escapes, each.escapes);
+        EXPECT_EQ(cost.stringBytes, each.stringBytes);
+        EXPECT_EQ(cost.unusualNumbers, each.unusualNumbers);
     }
     EXPECT_FALSE(holdsMoreValuesThan("", 0));
 }

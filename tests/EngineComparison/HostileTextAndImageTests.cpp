@@ -108,7 +108,21 @@ struct Case {
     std::vector<Probe> probes;
     // At least this many pixels are drawn.
     int drawn = 0;
+    // A compatibility issue that the Core Animation engine chosen by name
+    // says once (as the automatic option's reason to fall back, once more).
+    const char* coreAnimationIssue = nullptr;
 };
+
+// A text layer whose text has three keyframes.
+std::string keyframedText() {
+    const auto keyframe = [](const std::string& text, int time) {
+        return R"({"s":{"t":")" + text + R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":)" +
+               std::to_string(time) + "}";
+    };
+    return document(R"({"ty":5,"nm":"T","ind":1,"ip":0,"op":60,"st":0,"ks":{"p":{"a":0,"k":[10,40]}},"t":{"d":{"k":[)" +
+                    keyframe("One", 0) + "," + keyframe("Two", 20) + "," + keyframe("Three", 40) +
+                    R"(]},"a":[],"p":{},"m":{}}})");
+}
 
 TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
     using namespace profiledimages;
@@ -237,6 +251,8 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
          textDocument(repeated("abcdefghij", 3000),
                       R"(,"sw":1000000,"sc":[1,0,0],"of":true,"sz":[400000,100],"ps":[0,0])"),
          "drawing work", {}, 0},
+        // Said as the layer is built, not again by the passes that set it up.
+        {"a text of three keyframes", keyframedText(), nullptr, {}, 20, "animating multiple keyframes"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -266,6 +282,10 @@ TEST(HostileTextAndImages, DrawWithinTheBoundsAndSayOnceWhatIsCut) {
                 EXPECT_GE(work + deadline, 1) << test.limit;
             } else if (test.limit) {
                 EXPECT_EQ(mentions(log, test.limit, false), 1) << test.limit;
+            } else if (test.coreAnimationIssue) {
+                const bool named = option.engine() == lottie::RenderingEngine::coreAnimation;
+                EXPECT_EQ(mentions(log, test.coreAnimationIssue, false), named ? 1 : 0);
+                EXPECT_EQ(mentions(log, test.coreAnimationIssue, true), option.isAutomatic() ? 1 : 0);
             } else {
                 EXPECT_TRUE(log.warnings.empty() && log.failedAssertions.empty() && log.assertionFailures.empty());
             }

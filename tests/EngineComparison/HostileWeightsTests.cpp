@@ -222,17 +222,26 @@ std::string farCurveAboveTheCanvas() {
                        blueStroke(100));
 }
 
-// A path from (100, 100) out along the diagonal some 2,250,000 units up-left
-// and back to (400, 400): one curve whose control points both lie 3,000,000
-// units up-left, or, `asLines`, two lines through the point where it turns
-// (the same path, not cut); stroked 8 wide and dashed 1,000 on and off, the
-// pattern moved to begin a dash at (250, 250) on the way back.
+// A path from (100, 100) out along the diagonal some 1,700,000 units up-left
+// and back to (400, 400): one curve whose control points lie 3,000,000 and
+// 1,000,000 units up-left (so that it turns far from where it is halved),
+// or, `asLines`, two lines through the point where it turns (the same path,
+// not cut); stroked 8 wide and dashed 1,000 on and off, the pattern moved to
+// begin a dash at (250, 250) on the way back.
 std::string farDiagonal(bool asLines) {
-    constexpr double reach = 3e6, end = 300;
-    // Along the diagonal, from (100, 100): s(t) = -3 reach t (1 - t) + end t^3,
-    // which turns where 900 t^2 + 6 reach t - 3 reach = 0.
-    const double t = 3 * reach / (3 * reach + std::sqrt(9 * reach * reach + 900 * 3 * reach));
-    const double turn = -3 * reach * t * (1 - t) + end * t * t * t;
+    constexpr double first = -3e6, second = -1e6, end = 300;
+    // Along the diagonal, from (100, 100): s(t) = 3 (1 - t)^2 t first +
+    // 3 (1 - t) t^2 second + t^3 end, which turns once, where its slope
+    // goes from negative to positive.
+    const auto along = [&](double t) {
+        return 3 * (1 - t) * (1 - t) * t * first + 3 * (1 - t) * t * t * second + t * t * t * end;
+    };
+    const auto slope = [&](double t) {
+        return 3 * first * (1 - t) * (1 - 3 * t) + 3 * second * t * (2 - 3 * t) + 3 * end * t * t;
+    };
+    double low = 0, high = 1;
+    for (int step = 0; step < 200; ++step) (slope((low + high) / 2) < 0 ? low : high) = (low + high) / 2;
+    const double turn = along((low + high) / 2);
     const double back = std::sqrt(2.0) * (-2 * turn + 150);
     const double offset = std::fmod(2000 - std::fmod(back, 2000), 2000);
     const std::string stroke = R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":8},)"
@@ -243,7 +252,8 @@ std::string farDiagonal(bool asLines) {
         return strokedPath({{100, 100, 0, 0, 0, 0}, {100 + turn, 100 + turn, 0, 0, 0, 0}, {400, 400, 0, 0, 0, 0}},
                            stroke);
     }
-    return strokedPath({{100, 100, -reach, -reach, 0, 0}, {400, 400, 0, 0, -reach - end, -reach - end}}, stroke);
+    return strokedPath({{100, 100, first, first, 0, 0}, {400, 400, 0, 0, 100 + second - 400, 100 + second - 400}},
+                       stroke);
 }
 
 struct Case {

@@ -41,8 +41,8 @@ MainThreadAnimationLayer::MainThreadAnimationLayer(std::shared_ptr<const LottieA
       imageProvider_(std::move(imageProvider)),
       textProvider_(std::move(textProvider)),
       fontProvider_(std::move(fontProvider)),
-      logger_(logger ? std::move(logger) : LottieLogger::shared()),
-      opening_(platform::graphics::OpeningDeadline::current()) {
+      logger_(logger ? std::move(logger) : LottieLogger::shared()) {
+    opening_ = platform::graphics::OpeningDeadline::current();
     declareAnimatableNumber(currentFrameKey, 0, true);
 }
 

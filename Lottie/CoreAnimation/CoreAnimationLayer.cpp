@@ -90,7 +90,8 @@ CoreAnimationLayer::CoreAnimationLayer(const CoreAnimationLayerRequest& request)
       fontProvider_(request.fontProvider),
       animation_(request.animation),
       logger_(request.logger ? request.logger : LottieLogger::shared()),
-      loggingState_(std::make_shared<LoggingState>()) {
+      loggingState_(std::make_shared<LoggingState>()),
+      opening_(platform::graphics::OpeningDeadline::current()) {
     valueProviderStore_ = std::make_shared<ValueProviderStore>(logger_);
     compatibilityTracker_ = request.compatibilityTracker
                                 ? request.compatibilityTracker
@@ -145,7 +146,7 @@ void CoreAnimationLayer::setUpLayerTree() {
     hasUsableTimeline_ = checkTimeline();
     if (!hasUsableTimeline_) return;
     // Past the deadline the build budget leaves the layers not yet built out.
-    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    const auto deadline = setUpDeadline();
     context.buildBudget->setDeadline(deadline);
     const ProcessorDeadline::Scope counting(deadline);
     context.imageRequests = std::make_shared<ImageAssetRequests>(imageProvider_);
@@ -200,10 +201,19 @@ std::optional<std::string> CoreAnimationLayer::timeRemappingCostMessage(double l
            " frames) so will perform poorly with the Core Animation rendering engine.";
 }
 
+std::shared_ptr<ProcessorDeadline> CoreAnimationLayer::setUpDeadline(
+    platform::graphics::OpeningDeadline::Phase phase) const {
+    return opening_ ? opening_->deadlineFor(phase, LayerBuildWeight::setUpDeadlineSeconds)
+                    : std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+}
+
 // The display pass.
 
 void CoreAnimationLayer::display() {
     if (!pendingAnimationConfiguration_) return;
+    // A fallback from here goes on with the opening (LottieAnimationLayer).
+    std::optional<platform::graphics::OpeningDeadline::Scope> opening;
+    if (opening_ && !opening_->hasDrawnFirstFrame()) opening.emplace(opening_);
     // A fallback triggered below may drop the owner's reference to this layer.
     const std::shared_ptr<Layer> keepAlive = shared_from_this();
     if (pendingAnimationConfigurationModification_) {
@@ -288,7 +298,7 @@ void CoreAnimationLayer::deriveAhead() {
     if (!hasUsableTimeline_ || samplingRefused_ || aheadResults_) return;
     // Under a set-up deadline of its own; the display pass counts the time
     // of what was made here toward its deadline.
-    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    const auto deadline = setUpDeadline(platform::graphics::OpeningDeadline::Phase::firstPass);
     const ProcessorDeadline::Scope counting(deadline);
     LayerAnimationContext context =
         passContext(pausedConfiguration(), deadline, std::make_shared<PassResults>(PassResults::Ahead{}));
@@ -324,7 +334,7 @@ void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguratio
     if (!hasUsableTimeline_ || samplingRefused_) return;
     // A deadline of its own: a build that passed its deadline still has the
     // layers it built set up. What was made ahead for it counts as if made here.
-    const auto deadline = std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    const auto deadline = setUpDeadline(platform::graphics::OpeningDeadline::Phase::firstPass);
     if (ahead) deadline->charge(ahead->derivedSeconds());
     const ProcessorDeadline::Scope counting(deadline);
     LayerAnimationContext context =
@@ -522,7 +532,7 @@ void CoreAnimationLayer::refreshImages() {
     // its own.
     std::optional<ProcessorDeadline::Scope> counting;
     if (!ProcessorDeadline::current()) {
-        counting.emplace(std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds));
+        counting.emplace(setUpDeadline());
     }
     LayerContext context = layerContext();
     context.imageRequests = std::make_shared<ImageAssetRequests>(imageProvider_);

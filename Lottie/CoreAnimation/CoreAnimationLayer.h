@@ -44,6 +44,7 @@
 #include "Lottie/CoreAnimation/ValueProviderStore.h"
 #include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
 #include "Lottie/Playback/Engine/CoreAnimationRootLayer.h"
+#include "Platform/Graphics/OpeningDeadline.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
 #include "Platform/Text/TextLayoutCache.h"
 
@@ -187,6 +188,13 @@ private:
     // What the pass run ahead derived, for the first display pass; dropped
     // by any change of providers.
     std::shared_ptr<PassResults> aheadResults_;
+    // The opening of the document this layer was set up in: its set-up
+    // passes take their deadlines from it until its first frame is drawn.
+    std::shared_ptr<platform::graphics::OpeningDeadline> opening_;
+    // A deadline of setUpDeadlineSeconds for a pass of the set-up, a share
+    // of the opening's while it lasts.
+    std::shared_ptr<platform::graphics::ProcessorDeadline> setUpDeadline(
+        platform::graphics::OpeningDeadline::Phase phase = platform::graphics::OpeningDeadline::Phase::setUp) const;
     // The layouts of the animation's texts, kept across rebuilds of the tree.
     std::shared_ptr<platform::text::TextLayoutCache> textLayouts_ = std::make_shared<platform::text::TextLayoutCache>();
 };

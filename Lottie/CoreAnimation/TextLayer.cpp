@@ -33,14 +33,17 @@ std::shared_ptr<TextLayer> TextLayer::make(std::shared_ptr<const TextLayerModel>
     return layer;
 }
 
-const TextDocument* TextLayer::document(const CompatibilityTrackerProviding& context) const {
+const TextDocument* TextLayer::document() const {
     if (!textLayerModel_->text || textLayerModel_->text->keyframes().empty()) return nullptr;
-    if (textLayerModel_->text->keyframes().size() > 1) context.reportCompatibilityIssue(multipleKeyframesMessage);
     return &textLayerModel_->text->keyframes().front().value();
 }
 
 void TextLayer::configureRenderLayer(const LayerContext& context) {
-    const TextDocument* shown = document(context);
+    const TextDocument* shown = document();
+    // Said once, as the layer is built; its set-up passes show the same text.
+    if (shown && textLayerModel_->text->keyframes().size() > 1) {
+        context.reportCompatibilityIssue(multipleKeyframesMessage);
+    }
     if (!textLayerModel_->animators.empty()) context.reportCompatibilityIssue(textAnimatorsMessage);
     if (!shown) return;
     static const auto defaultFontProvider = std::make_shared<DefaultFontProvider>();
@@ -91,7 +94,7 @@ void TextLayer::setupAnimations(const LayerAnimationContext& context) {
     // The text and its providers are the display pass's alone.
     if (context.derivesOnly) return;
     const LayerAnimationContext own = context.addingKeypathComponent(textLayerModel_->name);
-    const TextDocument* shown = document(own);
+    const TextDocument* shown = document();
     if (!shown) return;
     renderLayer_->setText(own.textProvider ? resolvedText(*own.textProvider, own.currentKeypath.keypath(), shown->text)
                                            : shown->text);

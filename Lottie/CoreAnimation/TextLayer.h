@@ -48,9 +48,9 @@ public:
     void setupAnimations(const LayerAnimationContext& context) override;
 
 private:
-    // The shown document, or none for a text group without keyframes. Reports
-    // several keyframes as an issue in the given context.
-    const TextDocument* document(const CompatibilityTrackerProviding& context) const;
+    // The shown document (the first keyframe's), or none for a text group
+    // without keyframes.
+    const TextDocument* document() const;
     void layOutRenderLayer();
     // The first colour a provider at `key` below the layer gives, or none.
     std::optional<platform::graphics::Color> overrideColor(const LayerAnimationContext& context, const std::string& key,

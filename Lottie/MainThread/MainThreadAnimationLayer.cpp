@@ -42,6 +42,7 @@ MainThreadAnimationLayer::MainThreadAnimationLayer(std::shared_ptr<const LottieA
       textProvider_(std::move(textProvider)),
       fontProvider_(std::move(fontProvider)),
       logger_(logger ? std::move(logger) : LottieLogger::shared()) {
+    opening_ = platform::graphics::OpeningDeadline::current();
     declareAnimatableNumber(currentFrameKey, 0, true);
 }
 
@@ -55,8 +56,7 @@ void MainThreadAnimationLayer::build(bool maskAnimationToBounds) {
     context.frameRate = animation_->framerate;
     context.logger = logger_;
     context.textLayouts = std::make_shared<platform::text::TextLayoutCache>(textCutReports_);
-    context.setUpDeadline =
-        std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    context.setUpDeadline = freshSetUpDeadline();
     const platform::graphics::ProcessorDeadline::Scope counting(context.setUpDeadline);
     setUpDeadline_ = context.setUpDeadline;
     std::vector<std::shared_ptr<CompositionLayer>> layers =
@@ -84,6 +84,12 @@ std::optional<AnimationKeypath> MainThreadAnimationLayer::textLayerKeypath(
     return found->second;
 }
 
+std::shared_ptr<platform::graphics::ProcessorDeadline> MainThreadAnimationLayer::freshSetUpDeadline() const {
+    using platform::graphics::OpeningDeadline;
+    return opening_ ? opening_->deadlineFor(OpeningDeadline::Phase::setUp, LayerBuildWeight::setUpDeadlineSeconds)
+                    : std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+}
+
 double MainThreadAnimationLayer::currentFrame() const {
     const auto value = Layer::value(currentFrameKey);
     return value ? value->number().value_or(0) : 0;
@@ -109,9 +115,7 @@ void MainThreadAnimationLayer::display() {
     const bool animationEnd = isAnimationEnd(frame);
     std::optional<platform::graphics::ProcessorDeadline::Scope> counting;
     if (!platform::graphics::ProcessorDeadline::current()) {
-        counting.emplace(setUpDeadline_ ? std::move(setUpDeadline_)
-                                        : std::make_shared<platform::graphics::ProcessorDeadline>(
-                                              LayerBuildWeight::setUpDeadlineSeconds));
+        counting.emplace(setUpDeadline_ ? std::move(setUpDeadline_) : freshSetUpDeadline());
     }
     for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
 }

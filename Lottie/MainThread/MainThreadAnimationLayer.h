@@ -30,6 +30,7 @@
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieLogger.h"
 #include "Lottie/Playback/RootAnimationLayer.h"
+#include "Platform/Graphics/OpeningDeadline.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
@@ -125,6 +126,10 @@ private:
     std::shared_ptr<const LottieAnimation> animation_;
     // The set-up's deadline, until the first display pass takes it over.
     std::shared_ptr<platform::graphics::ProcessorDeadline> setUpDeadline_;
+    // The opening of the document this layer was built in: a set-up deadline
+    // made before its first frame is a share of it.
+    std::shared_ptr<platform::graphics::OpeningDeadline> opening_;
+    std::shared_ptr<platform::graphics::ProcessorDeadline> freshSetUpDeadline() const;
     bool respectAnimationFrameRate_ = false;
     bool forceDisplayUpdateOnEachFrame_ = false;
     std::vector<std::shared_ptr<CompositionLayer>> animationLayers_;

@@ -105,6 +105,10 @@ public:
     // The first marker named as a reduced-motion alternative, in any letter case.
     std::shared_ptr<const Marker> markerForReducedMotion() const;
 
+    // The processor time decoding the document took (fromData): the first
+    // phase of opening it (platform::graphics::OpeningDeadline).
+    double decodingSeconds = 0;
+
     // The images decoded for this document's assets, shared by the engines of
     // every view that draws it (see CachedImageProvider).
     DocumentImageCache& decodedImages() const { return decodedImages_; }

@@ -13,6 +13,7 @@
 #include "Lottie/Values/DataAsset.h"
 #include "Platform/Foundation/DispatchQueue.h"
 #include "Platform/Foundation/Files.h"
+#include "Platform/Graphics/ProcessorClock.h"
 #include "Platform/Json/JsonParser.h"
 
 namespace lottie {
@@ -38,15 +39,22 @@ std::shared_ptr<const LottieAnimation> cached(const LottieAnimation::Cache& cach
 
 std::shared_ptr<const LottieAnimation> LottieAnimation::fromData(std::string_view data, DecodingStrategy strategy,
                                                                  std::size_t readableAfter) {
+    // Opening the document counts its decoding (OpeningDeadline).
+    const std::shared_ptr<platform::graphics::ProcessorClock> clock = platform::graphics::ProcessorClock::installed();
+    const double start = clock->threadSeconds();
     platform::json::Value document = platform::json::parse(data, readableAfter);
     // The errors keep their values; on the way out they learn, while the
     // document still exists, how to tell the user where they happened.
     try {
+        std::shared_ptr<LottieAnimation> animation;
         if (strategy == DecodingStrategy::dictionaryBased) {
             if (!document.isObject()) throw InitializableError::invalidInput(file, 157);
-            return std::make_shared<const LottieAnimation>(document);
+            animation = std::make_shared<LottieAnimation>(document);
+        } else {
+            animation = std::make_shared<LottieAnimation>(platform::json::Decoder(document));
         }
-        return std::make_shared<const LottieAnimation>(platform::json::Decoder(document));
+        animation->decodingSeconds = std::max(0.0, clock->threadSeconds() - start);
+        return animation;
     } catch (InitializableError& error) {
         DecodingLocation::describe(error, document);
         throw;

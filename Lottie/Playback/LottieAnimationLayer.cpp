@@ -8,6 +8,7 @@
 #include "Lottie/Playback/Providers/DefaultFontProvider.h"
 #include "Lottie/Playback/Providers/DefaultTextProvider.h"
 #include "Platform/Foundation/Bundle.h"
+#include "Platform/Graphics/OpeningDeadline.h"
 
 namespace lottie {
 
@@ -227,6 +228,15 @@ void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option,
     }
     if (!animation_) return;
 
+    // Decoding the document, the set-ups and the first frame share one
+    // deadline: a fallback goes on with the opening under way, and a layer
+    // built ahead was set up in an opening of its own.
+    using platform::graphics::OpeningDeadline;
+    std::shared_ptr<OpeningDeadline> opening = OpeningDeadline::current();
+    if (!opening && prepared_) opening = prepared_->opening();
+    if (!opening) opening = std::make_shared<OpeningDeadline>(animation_->decodingSeconds);
+    const OpeningDeadline::Scope opened(opening);
+
     std::shared_ptr<RootAnimationLayer> layer;
     if (option.isAutomatic()) {
         layer = buildAutomaticEngineLayer();
@@ -250,6 +260,7 @@ void LottieAnimationLayer::buildEngineLayer(const RenderingEngineOption& option,
     layer->setNeedsDisplay();
     setNeedsLayout();
     setCurrentFrame(animation_->startFrame);
+    OpeningDeadline::awaitFirstFrame(opening);
 }
 
 std::shared_ptr<RootAnimationLayer> LottieAnimationLayer::buildMainThreadEngineLayer(

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Graphics/OpeningDeadline.h"
 
 namespace platform::compositor {
 
@@ -17,7 +18,7 @@ RenderBudget::RenderBudget(double targetPixels, double shownPixels)
     : shownPixels_(std::max(0.0, shownPixels < 0 ? targetPixels : std::min(shownPixels, targetPixels))),
       pixelsLeft_(std::max(minimumSurfacePixels, surfacePixelsPerTargetPixel * std::max(0.0, targetPixels))),
       work_(std::max(minimumWork, workPerTargetPixel * std::max(0.0, targetPixels)),
-            std::make_shared<graphics::ProcessorDeadline>(drawingDeadlineSeconds)) {}
+            graphics::OpeningDeadline::takeAwaitingFirstFrame(drawingDeadlineSeconds)) {}
 
 RenderBudget::~RenderBudget() { lastDeadline = work_.deadline(); }
 

@@ -105,9 +105,8 @@ Rect withinContent(const Rect& source, const Rect& content, double reduction) {
 
 void reportWorkSpent(RenderBudget& budget) {
     if (budget.work().passedDeadline()) {
-        budget.report("The frame's drawing passed its deadline of " +
-                      graphics::ProcessorDeadline::describe(budget.work().deadline()->seconds()) +
-                      " of processor time; the drawings and layers after that point are left out.");
+        budget.report("The frame's drawing passed its deadline of " + budget.work().deadline()->limitDescription() +
+                      "; the drawings and layers after that point are left out.");
         return;
     }
     budget.report("The frame's drawing work passed its budget of " +

@@ -8,10 +8,16 @@
 // grown by what the pen adds around the path), where a piece is replaced by
 // its chord, which lies within the piece's control points and so outside the
 // box too, or come within `nearDistance` of the view, where they are kept as
-// curves. Inside the box the path covers what it did; only its length changes,
-// so dashed strokes are not given to it. Stateless; GraphicsContext uses it
-// on the path it is about to draw or clip to.
+// curves. Inside the box the path covers what it did; only its length changes.
+// For a dashed stroke, which lays its pattern along the length, the length is
+// kept: a piece outside is replaced by its chord run forth, back and forth
+// again over as much of it as the piece was longer (pieces halved further
+// until they are at most three times their chord), measured where the
+// dashes are laid out, so that every dash falls where it fell on the curve.
+// Stateless; GraphicsContext uses it on the path it is about to draw or clip
+// to.
 
+#include "Platform/Graphics/AffineTransform.h"
 #include "Platform/Graphics/Path.h"
 #include "Platform/Graphics/Rect.h"
 
@@ -28,6 +34,9 @@ public:
     // `path` with its far curves cut down to `box` (device pixels) into
     // `into`; false, and `into` untouched, when no curve reaches that far.
     static bool cut(const Path& path, const Rect& box, Path& into);
+    // The same keeping every piece's length as measured through `lengths`
+    // (from device pixels to the space a dash pattern is laid out in).
+    static bool cutKeepingLength(const Path& path, const Rect& box, const AffineTransform& lengths, Path& into);
 };
 
 }  // namespace platform::graphics

@@ -400,14 +400,19 @@ void GraphicsContext::measureDeviceElement(const PathElement& element, Point& cu
             addSegment(p[0], p[1]);
             current = p[1];
             break;
-        case PathElementType::curveTo:
+        case PathElementType::curveTo: {
             // The control polygon bounds the curve and the rows it crosses;
             // each of its segments takes its end into the box.
+            const Point first = current - p[0] * 2 + p[1], second = p[0] - p[1] * 2 + p[2];
+            const double bend = std::max(std::hypot(first.x, first.y), std::hypot(second.x, second.y));
+            extent.curves += 1;
+            if (std::isfinite(bend)) extent.curveBends += std::sqrt(0.75 * bend);
             addSegment(current, p[0]);
             addSegment(p[0], p[1]);
             addSegment(p[1], p[2]);
             current = p[2];
             break;
+        }
         case PathElementType::closeSubpath:
             addSegment(current, subpathStart);
             current = subpathStart;
@@ -445,8 +450,8 @@ void GraphicsContext::addDevicePathElements(const Path& path) {
 
 void GraphicsContext::cutFarCurves(bool stroked) {
     const State& s = state();
-    // A dash pattern is laid along the path's length, which cutting changes.
-    if (devicePath_.isEmpty() || (stroked && !s.dashLengths.empty())) return;
+    if (devicePath_.isEmpty()) return;
+    const bool dashed = stroked && !s.dashLengths.empty();
     const std::vector<PathElement>& elements = devicePath_.elements();
     if (std::none_of(elements.begin(), elements.end(),
                      [](const PathElement& element) { return element.type == PathElementType::curveTo; })) {
@@ -459,7 +464,17 @@ void GraphicsContext::cutFarCurves(bool stroked) {
     if (view.isNull()) return;
     const Rect box = view.insetBy(-(reach + 2), -(reach + 2));
     Path cut;
-    if (!FarCurveCutter::cut(devicePath_, box, cut)) return;
+    if (dashed) {
+        // The pattern is laid along the length in the pen's space, where
+        // Cairo measures it.
+        const std::optional<AffineTransform> lengths = penTransform().inverted();
+        if (!lengths) return;
+        const double bound = pathLengthBound();
+        if (!FarCurveCutter::cutKeepingLength(devicePath_, box, *lengths, cut)) return;
+        dashLengthBound_ = bound;
+    } else if (!FarCurveCutter::cut(devicePath_, box, cut)) {
+        return;
+    }
     devicePath_ = std::move(cut);
     cairo_new_path(cairo_);
     cairoPathElements_ = 0;
@@ -477,6 +492,7 @@ void GraphicsContext::beginPath() { consumePath(); }
 void GraphicsContext::consumePath() {
     cairo_new_path(cairo_);
     cairoPathElements_ = 0;
+    dashLengthBound_.reset();
     pathElementCount_ = 0;
     pathIsStroked_ = false;
     pathExtent_ = {};
@@ -558,6 +574,7 @@ void GraphicsContext::applyStrokeStyle(cairo_t* target) const {
 }
 
 double GraphicsContext::pathLengthBound(cairo_t* source) const {
+    if (dashLengthBound_) return *dashLengthBound_;
     // Cairo hands the path back in the current user space, where dashes are laid out.
     if (source == nullptr || source == cairo_) syncCairoPath();
     cairo_path_t* path = cairo_copy_path(source != nullptr ? source : cairo_);

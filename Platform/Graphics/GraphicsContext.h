@@ -250,6 +250,11 @@ private:
     struct PathExtent {
         PointBounds box;
         DrawingCost::Outline outline;
+        // Its curves, and the sum over them of the square root of 3/4 of the
+        // largest second difference of their points: what the pieces Cairo
+        // flattens them into grow with (cairoStrokeCost).
+        double curves = 0;
+        double curveBends = 0;
 
         // A segment from `from`, whose end `to` it takes into the box.
         void addSegment(Point from, Point to, double rowLimit, double columnLimit);
@@ -277,7 +282,8 @@ private:
                               const Rect* within = nullptr);
     // Cuts down, before the path is drawn (stroked, when `stroked`) or clipped
     // to, its curves that reach far outside what can show (FarCurveCutter),
-    // and measures it again.
+    // and measures it again. A dashed stroke's path keeps its length, and
+    // its pattern the stretch the uncut path gave it (dashLengthBound_).
     void cutFarCurves(bool stroked);
     void addDevicePathElements(const Path& path);
     void consumePath();
@@ -286,6 +292,16 @@ private:
     // DashLimit::lengthBound of the current path, in the user space of `source`
     // (the context's own Cairo context when none), which holds the path.
     double pathLengthBound(cairo_t* source = nullptr) const;
+    // What stroking the current path with Cairo costs beyond strokeCost(),
+    // which counts a curve as its control polygon: the pieces Cairo flattens
+    // its curves into at the stroke's tolerance. Taken from the active budget
+    // (takeCairoStroke) before any stroke is handed to Cairo; false when it
+    // does not fit, and the stroke is left out.
+    double cairoStrokeCost() const;
+    bool takeCairoStroke() const;
+    // Whether the stroke's outline may hold more points than FreeType takes,
+    // so that the worker strokes it with Cairo.
+    bool strokeOutlineMayOverflow() const;
     // Cuts the stretch of the target's matrix where the state's line width
     // would make a pen wider than maximumPenRadius pixels.
     void boundPen(cairo_t* target) const;
@@ -527,6 +543,9 @@ private:
     // cairoPathElements_ of them were handed over since the path began.
     Path devicePath_;
     mutable std::size_t cairoPathElements_ = 0;
+    // The length bound of a dashed path before its far curves were cut,
+    // which its pattern is stretched by; none for an uncut path.
+    std::optional<double> dashLengthBound_;
     // Made on first use: for what is drawn, and for the clip it is drawn under.
     std::unique_ptr<CoverageRasterizer> rasterizer_;
     std::unique_ptr<CoverageRasterizer> clipRasterizer_;

@@ -130,7 +130,9 @@ void GraphicsContext::clipToStrokeOfCurrentPath() {
     }
     // The stroke is rasterised as strokePath would draw it, so that a clip
     // to a stroke and the stroke drawn (into a mask's buffer) are one shape.
-    if (!rasterizeStrokeInto(mask.get())) {
+    // Left empty (the clip shows nothing) when Cairo's stroke does not fit
+    // in the frame's budget.
+    if (!rasterizeStrokeInto(mask.get()) && takeCairoStroke()) {
         // The path was built in device space; hand it over as it is.
         syncCairoPath();
         copyDevicePath(cairo_, drawing);

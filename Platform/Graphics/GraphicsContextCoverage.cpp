@@ -554,6 +554,14 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         cairoStrokeBox = Rect(box.minX - reach, box.minY - reach, box.maxX - box.minX + 2 * reach,
                               box.maxY - box.minY + 2 * reach);
     }
+    // Stroked by Cairo on the worker (refused here, or an outline that may
+    // pass what FreeType holds): left out, drawn nowhere else, when that
+    // does not fit in the frame's budget.
+    if (stroked && !rectangle && (cairoStrokeBox || strokeOutlineMayOverflow()) && !takeCairoStroke()) {
+        drawing->release();
+        spareDrawings_.push_back(std::move(drawing));
+        return true;
+    }
     const Rect shape = rectangle         ? *rectangle
                        : cairoStrokeBox  ? *cairoStrokeBox
                        : stroked         ? rasterizer.checkedStrokeReach()

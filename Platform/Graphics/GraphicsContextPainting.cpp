@@ -262,6 +262,8 @@ void GraphicsContext::fillCurrentPath(cairo_pattern_t* source, FillRule rule, co
         if (paintRasterizedCoverage(source, rule, pathIsStroked_)) {
             return;
         }
+        // Past here a stroke is Cairo's.
+        if (pathIsStroked_ && !takeCairoStroke()) return;
         if (cairo_pattern_get_type(source) != CAIRO_PATTERN_TYPE_SOLID && fillThroughCoverage(source, fillRule)) {
             return;
         }
@@ -371,7 +373,7 @@ void GraphicsContext::strokePath() {
     }
     composite([&] {
         cairo_pattern_t* source = solidSource(state().strokeColor);
-        if (!paintRasterizedCoverage(source, FillRule::winding, true)) {
+        if (!paintRasterizedCoverage(source, FillRule::winding, true) && takeCairoStroke()) {
             syncCairoPath();
             cairo_save(cairo_);
             applyStrokeStyle(cairo_);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/DashLimit.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/GraphicsContextState.h"
@@ -206,6 +207,50 @@ double GraphicsContext::strokeCost() const {
     const double vertices = penVertices(radius) * crowding;
     return DrawingCost::stroke(outline, dashPieces, round ? vertices : 0, s.lineCap == LineCap::round ? vertices : 0) +
            compositeCost(pixels);
+}
+
+double GraphicsContext::cairoStrokeCost() const {
+    const PathExtent& extent = pathExtent_;
+    // Cairo halves a curve until no piece strays from its chord by more than
+    // the tolerance: some sqrt(3/4 M / tolerance) pieces for second
+    // differences of M, each an edge of the outline on either side, counted
+    // so far as the curve's control polygon.
+    const double pieces = extent.curveBends / std::sqrt(strokeTolerance(penRadius())) + extent.curves;
+    const double beyondPolygons = std::max(0.0, pieces - 3 * extent.curves);
+    // Its scan converter keeps the edges of each row it shows in order, and
+    // edges that cross one another change places row after row: for many
+    // crossing edges (far curves through the view) the work grows with the
+    // square of the cells they walk over the rows shown, past what the
+    // crowding of strokeCost counts over the path's own rows (measured:
+    // some 0.16 s a frame at 4 million cells, 1.6 s at 12 million).
+    constexpr double cellsPerCrowdedCell = 2048;
+    const Rect clip = deviceClipBox();
+    const double shownRows = clip.isNull() ? 0 : clip.size.height;
+    const double cells = extent.outline.edgeRows + extent.outline.edgeColumns + beyondPolygons;
+    const double crowding = cells / std::max(shownRows, 1.0) / cellsPerCrowdedCell;
+    const double cost = DrawingCost::stroke({beyondPolygons, cells * crowding, 0}, 0, 0, 0);
+    return std::isfinite(cost) ? cost : std::numeric_limits<double>::infinity();
+}
+
+bool GraphicsContext::strokeOutlineMayOverflow() const {
+    // Our stroker flattens at a twentieth of a pixel, each piece a point on
+    // either side of the pen; past half the points FreeType holds, the
+    // worker may hand the stroke to Cairo.
+    constexpr double rasterizerTolerance = 1.0 / 20;
+    const PathExtent& extent = pathExtent_;
+    const double pieces = extent.curveBends / std::sqrt(rasterizerTolerance) + extent.outline.segments;
+    if (!(2 * pieces < CoverageRasterizer::maximumPoints / 2.0)) return true;
+    // So may an outline with points past FreeType's fixed point (the chords
+    // of far curves cut down).
+    const double reach = strokeReach();
+    const PointBounds& box = extent.box;
+    const double limit = CoverageRasterizer::coordinateLimit;
+    return !(std::isfinite(reach) && box.minX - reach > -limit && box.minY - reach > -limit &&
+             box.maxX + reach < limit && box.maxY + reach < limit);
+}
+
+bool GraphicsContext::takeCairoStroke() const {
+    return WorkBudget::takeActive([&] { return cairoStrokeCost(); });
 }
 
 double GraphicsContext::shadingCost(const Gradient& gradient, double pixels) const {

@@ -14,8 +14,8 @@ bool ImageDecoder::admits(std::uint64_t width, std::uint64_t height, const SizeC
 
 std::string ImageDecoder::lateRefusal() {
     const auto& deadline = ProcessorDeadline::current();
-    return "decoding it passed the deadline of " + ProcessorDeadline::describe(deadline ? deadline->seconds() : 0) +
-           " of processor time";
+    return "decoding it passed the deadline of " +
+           (deadline ? deadline->limitDescription() : ProcessorDeadline::describe(0) + " of processor time");
 }
 
 ImageDecoder::Format ImageDecoder::sniff(std::span<const std::uint8_t> b) {

@@ -30,6 +30,22 @@ ProcessorDeadline::ProcessorDeadline(double seconds)
       spentNanoseconds_(0),
       passed_(nanoseconds_ == 0) {}
 
+ProcessorDeadline::ProcessorDeadline(double seconds, std::shared_ptr<ProcessorDeadline> within, double withinSeconds,
+                                     std::string passedWithin)
+    : ProcessorDeadline(seconds) {
+    if (!within) return;
+    within_ = std::move(within);
+    withinNanoseconds_ = std::llround((std::isfinite(withinSeconds) && withinSeconds > 0
+                                           ? std::min(withinSeconds, maximumSeconds)
+                                           : 0) *
+                                      1e9);
+    passedWithin_ = std::move(passedWithin);
+    if (within_->spentNanoseconds_.load(std::memory_order_relaxed) >= withinNanoseconds_ && !passed_) {
+        passedByWithin_.store(true, std::memory_order_relaxed);
+        passed_.store(true, std::memory_order_relaxed);
+    }
+}
+
 double ProcessorDeadline::spent() const {
     return static_cast<double>(spentNanoseconds_.load(std::memory_order_relaxed)) * 1e-9;
 }
@@ -39,7 +55,17 @@ void ProcessorDeadline::add(double seconds) {
     if (!(seconds > 0)) return;
     const std::int64_t nanoseconds = std::llround(std::min(seconds, maximumSeconds) * 1e9);
     const std::int64_t total = spentNanoseconds_.fetch_add(nanoseconds, std::memory_order_relaxed) + nanoseconds;
-    if (total >= nanoseconds_) passed_.store(true, std::memory_order_relaxed);
+    if (within_) {
+        within_->add(seconds);
+        if (!passed_.load(std::memory_order_relaxed) &&
+            within_->spentNanoseconds_.load(std::memory_order_relaxed) >= withinNanoseconds_ &&
+            total < nanoseconds_) {
+            passedByWithin_.store(true, std::memory_order_relaxed);
+        }
+    }
+    if (total >= nanoseconds_ || passedByWithin_.load(std::memory_order_relaxed)) {
+        passed_.store(true, std::memory_order_relaxed);
+    }
 }
 
 void ProcessorDeadline::read() {
@@ -76,6 +102,13 @@ std::string ProcessorDeadline::describe(double seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%g s", seconds);
     return text;
+}
+
+std::string ProcessorDeadline::limitDescription() const {
+    if (passedByWithin_.load(std::memory_order_relaxed)) {
+        return describe(within_->seconds()) + " of processor time " + passedWithin_;
+    }
+    return describe(seconds_) + " of processor time";
 }
 
 ProcessorDeadline::Scope::Scope(std::shared_ptr<ProcessorDeadline> deadline) : outer_(account.deadline) {

@@ -17,6 +17,11 @@
 // time of all threads adds up in the deadline, and once it passes, every
 // thread sees so at its next check.
 //
+// A deadline may be a share of a longer one that several pieces of work
+// share (OpeningDeadline: the phases of opening a document): the time it
+// counts counts toward that one too, and it passes as well once that one has
+// counted the share's limit, the message naming the longer deadline then.
+//
 // Made by the owner of the work and shared (std::shared_ptr) with the jobs
 // working for it; thread-safe.
 
@@ -40,6 +45,12 @@ public:
     // A deadline of `seconds` of processor time, read from the clock
     // installed now.
     explicit ProcessorDeadline(double seconds);
+    // A share of `within`: passes after `seconds` of its own, or once
+    // `within` has counted `withinSeconds` in all (its own time counted there
+    // too). `passedWithin` ends the message of a share that passed that way:
+    // "2 s of processor time for opening the animation, run out in its set-up".
+    ProcessorDeadline(double seconds, std::shared_ptr<ProcessorDeadline> within, double withinSeconds,
+                      std::string passedWithin);
     ProcessorDeadline(const ProcessorDeadline&) = delete;
     ProcessorDeadline& operator=(const ProcessorDeadline&) = delete;
 
@@ -86,6 +97,10 @@ public:
 
     // "1 s", "0.5 s": the deadline as its messages name it.
     static std::string describe(double seconds);
+    // What a message says the deadline was: "1 s of processor time", or for
+    // a share that passed by the deadline it is a share of, that deadline
+    // and the phase it ran out in.
+    std::string limitDescription() const;
 
 private:
     // Reads the clock on the calling thread, which counts toward this
@@ -105,6 +120,10 @@ private:
     std::int64_t nanoseconds_;
     std::atomic<std::int64_t> spentNanoseconds_;
     std::atomic<bool> passed_{false};
+    std::shared_ptr<ProcessorDeadline> within_;
+    std::int64_t withinNanoseconds_ = 0;
+    std::string passedWithin_;
+    std::atomic<bool> passedByWithin_{false};
 };
 
 }  // namespace platform::graphics

@@ -257,7 +257,7 @@ TEST(HostileSampling, TheAutomaticChoiceFallsBackAndTheNamedEngineRefuses) {
     for (const HostileCase& item : overBudgetCases()) {
         SCOPED_TRACE(item.name);
         const std::string refusal = item.clockStep > 0
-                                        ? lottie::SamplingBudget::deadlineMessage()
+                                        ? std::string("set-up passed its deadline of")
                                         : lottie::SamplingBudget::exceededMessage(lottie::SamplingBudget::defaultLimit);
         std::optional<testsupport::SteppingProcessorClock::Installation> clock;
         if (item.clockStep > 0) clock.emplace(item.clockStep);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -168,20 +169,91 @@ std::string clipChain() {
     return hostiletest::fannedOut(squares, 1, 99, mask);
 }
 
+// A stroke `width` wide in blue, dashed `dash` on and off when given.
+std::string blueStroke(int width, int dash = 0) {
+    const std::string dashes = dash > 0 ? R"(,"d":[{"n":"d","nm":"D","v":{"a":0,"k":)" + std::to_string(dash) +
+                                              R"(}},{"n":"g","nm":"G","v":{"a":0,"k":)" + std::to_string(dash) + "}}]"
+                                        : "";
+    return R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":)" +
+           std::to_string(width) + R"(},"lc":1,"lj":1)" + dashes + "}";
+}
+
 // `count` curves from (0, 200) to (512, 300), each through the canvas three
 // times, its control points `reach` units away down-right and up-left,
-// stroked 8 wide in blue or, `gradient`, with a gradient from blue to blue.
-std::string farCurves(int count, double reach, bool gradient) {
+// stroked 8 wide in blue (dashed 20 on and off, `dashed`) or, `gradient`,
+// with a gradient from blue to blue.
+std::string farCurves(int count, double reach, bool gradient, bool dashed = false) {
     const std::string far = std::to_string(reach);
     const std::string curve = R"({"c":false,"v":[[0,200],[512,300]],"o":[[)" + far + "," + far + R"(],[0,0]],"i":[[0,0],[-)" +
                               far + ",-" + far + "]]}";
     const std::string stroke =
         gradient ? R"({"ty":"gs","nm":"S","o":{"a":0,"k":100},"w":{"a":0,"k":8},"lc":1,"lj":1,"t":1,)"
                    R"("s":{"a":0,"k":[0,0]},"e":{"a":0,"k":[512,512]},"g":{"p":2,"k":{"a":0,"k":[0,0,0,1,1,0,0,1]}}})"
-                 : R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":8},"lc":1,"lj":1})";
+                 : blueStroke(8, dashed ? 20 : 0);
     return document(shapeLayer(1, listOf(count, [&](int) {
                                    return R"({"ty":"sh","nm":"P","ks":{"a":0,"k":)" + curve + "}}";
                                }) + "," + stroke));
+}
+
+// A path of `vertices` (x, y, then the out and in tangents of the curve to
+// the next one), stroked by `stroke`.
+std::string strokedPath(const std::vector<std::array<double, 6>>& vertices, const std::string& stroke) {
+    std::string points, outs, ins;
+    for (const auto& [x, y, outX, outY, inX, inY] : vertices) {
+        const auto pair = [](double a, double b) { return "[" + std::to_string(a) + "," + std::to_string(b) + "]"; };
+        points += (points.empty() ? "" : ",") + pair(x, y);
+        outs += (outs.empty() ? "" : ",") + pair(outX, outY);
+        ins += (ins.empty() ? "" : ",") + pair(inX, inY);
+    }
+    return document(shapeLayer(1, R"({"ty":"sh","nm":"P","ks":{"a":0,"k":{"c":false,"v":[)" + points + R"(],"o":[)" +
+                                      outs + R"(],"i":[)" + ins + "]}}}," + stroke));
+}
+
+// A curve whose control points lie 4,000,000 units below, meeting the line
+// y = -40 (40 pixels above the canvas) at x 256 and nearly along it across
+// the canvas (within a few hundredths of a pixel), stroked 100 wide: its pen
+// covers the top ten rows.
+std::string farCurveAboveTheCanvas() {
+    constexpr double reach = 4e6;
+    // Ends (256 -/+ reach, -reach), both control points (256, c): at its
+    // middle the curve is at (-2 reach + 6 c) / 8 = -40.
+    constexpr double c = (2 * reach - 320) / 6;
+    return strokedPath({{256 - reach, -reach, reach, c + reach, 0, 0}, {256 + reach, -reach, 0, 0, -reach, c + reach}},
+                       blueStroke(100));
+}
+
+// A path from (100, 100) out along the diagonal some 1,700,000 units up-left
+// and back to (400, 400): one curve whose control points lie 3,000,000 and
+// 1,000,000 units up-left (so that it turns far from where it is halved),
+// or, `asLines`, two lines through the point where it turns (the same path,
+// not cut); stroked 8 wide and dashed 1,000 on and off, the pattern moved to
+// begin a dash at (250, 250) on the way back.
+std::string farDiagonal(bool asLines) {
+    constexpr double first = -3e6, second = -1e6, end = 300;
+    // Along the diagonal, from (100, 100): s(t) = 3 (1 - t)^2 t first +
+    // 3 (1 - t) t^2 second + t^3 end, which turns once, where its slope
+    // goes from negative to positive.
+    const auto along = [&](double t) {
+        return 3 * (1 - t) * (1 - t) * t * first + 3 * (1 - t) * t * t * second + t * t * t * end;
+    };
+    const auto slope = [&](double t) {
+        return 3 * first * (1 - t) * (1 - 3 * t) + 3 * second * t * (2 - 3 * t) + 3 * end * t * t;
+    };
+    double low = 0, high = 1;
+    for (int step = 0; step < 200; ++step) (slope((low + high) / 2) < 0 ? low : high) = (low + high) / 2;
+    const double turn = along((low + high) / 2);
+    const double back = std::sqrt(2.0) * (-2 * turn + 150);
+    const double offset = std::fmod(2000 - std::fmod(back, 2000), 2000);
+    const std::string stroke = R"({"ty":"st","nm":"S","c":{"a":0,"k":[0,0,1,1]},"o":{"a":0,"k":100},"w":{"a":0,"k":8},)"
+                               R"("lc":1,"lj":1,"d":[{"n":"d","nm":"D","v":{"a":0,"k":1000}},)"
+                               R"({"n":"g","nm":"G","v":{"a":0,"k":1000}},{"n":"o","nm":"O","v":{"a":0,"k":)" +
+                               std::to_string(offset) + "}}]}";
+    if (asLines) {
+        return strokedPath({{100, 100, 0, 0, 0, 0}, {100 + turn, 100 + turn, 0, 0, 0, 0}, {400, 400, 0, 0, 0, 0}},
+                           stroke);
+    }
+    return strokedPath({{100, 100, first, first, 0, 0}, {400, 400, 0, 0, 100 + second - 400, 100 + second - 400}},
+                       stroke);
 }
 
 struct Case {
@@ -266,6 +338,27 @@ TEST(HostileWeights, MasksGroupsAndTrimsCostWhatTheyDoAndSayOnceWhatIsLeftOut) {
          RenderingEngine::coreAnimation, {}, {}, {{128, 122, true}, {256, 250, true}, {128, 250, false}, {64, 250, false}}},
         {"300 gradient-stroked curves whose control points lie 3,000,000 units away", farCurves(300, 3e6, true),
          RenderingEngine::coreAnimation, {}, {}, {{128, 122, true}, {256, 250, true}, {128, 250, false}, {64, 250, false}}},
+        // Cut down, they are still flattened by Cairo where they come near,
+        // each into hundreds of pieces among those of all the others: charged
+        // for those pieces before Cairo is called, the frame ends where they
+        // no longer fit. Dashed, they are Cairo's to draw whatever the pen.
+        // (The main-thread engine builds a few hundred of the paths, within
+        // the layer weight.)
+        {"3,000 stroked curves whose control points lie 4,000,000 units away", farCurves(3000, 4e6, false),
+         RenderingEngine::coreAnimation, {"Too many shape items"}, {work}, {}},
+        {"2,000 dashed curves whose control points lie 4,000,000 units away", farCurves(2000, 4e6, false, true),
+         RenderingEngine::coreAnimation, {"Too many shape items"}, {work}, {}},
+        // The box outside which curves are cut is grown by the pen's reach:
+        // the stroke of the curve 40 pixels above the canvas covers its top
+        // rows, as the uncut curve's does.
+        {"a 100-pixel stroke of a far-reaching curve 40 pixels above the canvas", farCurveAboveTheCanvas(),
+         RenderingEngine::coreAnimation, {}, {}, {{20, 5, true}, {256, 5, true}, {490, 5, true}, {256, 14, false}}},
+        // A dashed curve is cut keeping its length: its dashes fall where the
+        // uncut one's do, a dash beginning at (250, 250) on the way back.
+        {"a dashed far-reaching curve", farDiagonal(false), RenderingEngine::coreAnimation, {}, {},
+         {{230, 230, false}, {270, 270, true}, {390, 390, true}}},
+        {"a dashed far-reaching path of lines, as the curve uncut", farDiagonal(true), RenderingEngine::coreAnimation,
+         {}, {}, {{230, 230, false}, {270, 270, true}, {390, 390, true}}},
         // Each level's surface is memory the frame had not held: its
         // estimate sees that, though a machine pressed for time may reach
         // the deadline first.

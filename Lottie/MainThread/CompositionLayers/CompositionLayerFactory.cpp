@@ -50,8 +50,8 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayerOfType(const
                                                                           CompositionLayerContext& context) {
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
     if (context.setUpDeadline && context.setUpDeadline->check(platform::graphics::ProcessorDeadline::unitsPerItem)) {
-        reportLimit(context, context.deadlineReported, [] {
-            return LayerBuildWeight::setUpDeadlinePassed() + "; the layers after that point are not shown.";
+        reportLimit(context, context.deadlineReported, [&] {
+            return LayerBuildWeight::setUpDeadlinePassed(context.setUpDeadline.get()) + "; the layers after that point are not shown.";
         });
         return CompositionLayer::make<NullCompositionLayer>(model);
     }

@@ -4,6 +4,7 @@
 
 #include "Lottie/MainThread/CompositionLayers/PreCompositionLayer.h"
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
+#include "Platform/Graphics/OpeningDeadline.h"
 #include "Lottie/Playback/Providers/ImageAssetRequests.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
 
@@ -26,8 +27,8 @@ std::optional<std::string> LayerImageProvider::refreshImages() {
     // for a refresh asked for on its own, toward one of its own.
     std::optional<platform::graphics::ProcessorDeadline::Scope> deadline;
     if (!platform::graphics::ProcessorDeadline::current()) {
-        deadline.emplace(
-            std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds));
+        deadline.emplace(platform::graphics::OpeningDeadline::deadline(
+            platform::graphics::OpeningDeadline::Phase::setUp, LayerBuildWeight::setUpDeadlineSeconds));
     }
     ImageAssetRequests requests(imageProvider_);
     for (const auto& layer : imageLayers_) {

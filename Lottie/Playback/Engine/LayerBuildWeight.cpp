@@ -150,9 +150,10 @@ std::size_t LayerBuildWeight::vertexWeight(const ShapeItemList& items) {
     return total.weight;
 }
 
-std::string LayerBuildWeight::setUpDeadlinePassed() {
+std::string LayerBuildWeight::setUpDeadlinePassed(const platform::graphics::ProcessorDeadline* deadline) {
     return "The animation's set-up passed its deadline of " +
-           platform::graphics::ProcessorDeadline::describe(setUpDeadlineSeconds) + " of processor time";
+           (deadline ? deadline->limitDescription()
+                     : platform::graphics::ProcessorDeadline::describe(setUpDeadlineSeconds) + " of processor time");
 }
 
 }  // namespace lottie

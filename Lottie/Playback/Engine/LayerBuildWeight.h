@@ -17,6 +17,7 @@
 
 #include "Lottie/Model/Layers/LayerModel.h"
 #include "Lottie/Model/ShapeItems/ShapeItem.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace lottie {
 
@@ -66,8 +67,9 @@ public:
     // documents set up in a quarter of it at most (images decoded included).
     static constexpr double setUpDeadlineSeconds = 0.5;
 
-    // How a message about a set-up that passed its deadline begins.
-    static std::string setUpDeadlinePassed();
+    // How a message about a set-up that passed `deadline` begins (its own
+    // 0.5 s, or its share of the document's opening).
+    static std::string setUpDeadlinePassed(const platform::graphics::ProcessorDeadline* deadline = nullptr);
 
     // The weight of building `model` once: at least 1, and fontSizeWeight
     // when the font and size of its first text document are not in

@@ -19,6 +19,10 @@ std::shared_ptr<PreparedRenderingLayer> PreparedRenderingLayer::prepare(Request 
         return nullptr;
     }
     std::shared_ptr<PreparedRenderingLayer> prepared(new PreparedRenderingLayer(std::move(request)));
+    // The set-ups made here are the first phases of the document's opening,
+    // which the animation layer that adopts them goes on with.
+    prepared->opening_ = std::make_shared<platform::graphics::OpeningDeadline>(prepared->request_.animation->decodingSeconds);
+    const platform::graphics::OpeningDeadline::Scope opening(prepared->opening_);
     const RenderingEngineOption& engine = prepared->request_.engine;
     if (engine.isAutomatic() || engine.engine() == RenderingEngine::coreAnimation) {
         prepared->buildCoreAnimationLayer();

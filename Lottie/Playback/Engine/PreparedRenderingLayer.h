@@ -26,6 +26,7 @@
 #include "Lottie/Playback/Providers/AnimationKeypathTextProvider.h"
 #include "Lottie/Playback/RenderingEngineOption.h"
 #include "Lottie/Playback/RootAnimationLayer.h"
+#include "Platform/Graphics/OpeningDeadline.h"
 
 namespace lottie {
 
@@ -60,6 +61,8 @@ public:
     // The compatibility issue that stopped the automatic option's Core
     // Animation build, which falls back with a warning.
     const std::optional<CompatibilityIssue>& compatibilityIssue() const { return compatibilityIssue_; }
+    // The opening the layers were set up in.
+    const std::shared_ptr<platform::graphics::OpeningDeadline>& opening() const { return opening_; }
     // What an unexpected failure of the Core Animation build said.
     const std::optional<std::string>& unexpectedError() const { return unexpectedError_; }
 
@@ -73,6 +76,7 @@ private:
     std::shared_ptr<RootAnimationLayer> mainThreadLayer_;
     std::optional<CompatibilityIssue> compatibilityIssue_;
     std::optional<std::string> unexpectedError_;
+    std::shared_ptr<platform::graphics::OpeningDeadline> opening_;
 };
 
 }  // namespace lottie

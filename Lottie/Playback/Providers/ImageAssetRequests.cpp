@@ -1,10 +1,13 @@
 #include "Lottie/Playback/Providers/ImageAssetRequests.h"
 
+#include "Platform/Graphics/OpeningDeadline.h"
+
 namespace lottie {
 
 ImageAssetRequests::ImageAssetRequests(std::shared_ptr<AnimationImageProvider> provider)
     : provider_(std::move(provider)),
-      decoding_(std::make_shared<platform::graphics::ProcessorDeadline>(ImagePixelBudget::decodingDeadlineSeconds)) {}
+      decoding_(platform::graphics::OpeningDeadline::deadline(platform::graphics::OpeningDeadline::Phase::images,
+                                                             ImagePixelBudget::decodingDeadlineSeconds)) {}
 
 std::shared_ptr<const platform::graphics::Image> ImageAssetRequests::imageFor(const ImageAsset& asset) {
     auto [image, isNew] = images_.try_emplace(asset.id);

@@ -5,9 +5,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "Lottie/Playback/ReportPrinter.h"
@@ -27,6 +31,7 @@
 #include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Updater/UpdaterManager.h"
 #include "Platform/Foundation/DispatchQueue.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace pellor {
 
@@ -67,8 +72,24 @@ void PellorApp::start(const QStringList& files) {
 int PellorApp::run(const QStringList& files) {
     start(files);
     const int status = QApplication::exec();
-    platform::foundation::DispatchQueue::stopProcessWideQueues();
+    // Nothing still loading will be shown: each loading thread stops at its
+    // next deadline check, and is waited for only briefly.
+    platform::graphics::ProcessorDeadline::passAll();
+    const auto until = std::chrono::steady_clock::now() + loadingWaitOnQuit;
+    if (!platform::foundation::DispatchQueue::stopProcessWideQueuesWaitingUntil(until)) endWithoutWaiting(status);
     return status;
+}
+
+void PellorApp::endWithoutWaiting(int status) {
+    // A document still decodes (decoding checks no deadline) or sets up: the
+    // process ends here, leaving its static objects, which that work may still
+    // use, as they are. What the settings hold is written, and what the
+    // process printed reaches its streams.
+    QSettings().sync();
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::quick_exit(status);
 }
 
 // Files of one request to open documents that are still to be opened, and

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -50,11 +51,15 @@ public:
     // file (reporting those it cannot).
     void start(const QStringList& files);
     // What main() does: start(files), then the event loop until the user quits;
-    // returns its exit code. The background queues are stopped before it
-    // returns: documents still waiting to decode are dropped, and the one
-    // decoding is waited for, so that no decoding runs on while the process's
-    // static objects are destroyed.
+    // returns its exit code. Quitting does not wait for what is still loading,
+    // which nobody will see: documents still waiting to decode are dropped,
+    // every loading thread is told to stop at its next deadline check, and
+    // those still working after loadingWaitOnQuit are not waited for: the
+    // process then ends in run() itself with the exit code, its settings
+    // written, without destroying the static objects that work may use.
     int run(const QStringList& files);
+    // How long quitting waits for the loading threads to stop.
+    static constexpr std::chrono::milliseconds loadingWaitOnQuit{50};
 
     // How many files of one request open before openDocuments returns; the
     // others open one per turn of the event loop after it.
@@ -123,6 +128,8 @@ public:
 private:
     struct Opening;
 
+    // Ends the process with that status at once (run()).
+    [[noreturn]] static void endWithoutWaiting(int status);
     QWidget* openDocument(const QString& path);
     // Opens up to `count` of the files still to open; returns their windows.
     QList<QWidget*> openNext(Opening& opening, qsizetype count);

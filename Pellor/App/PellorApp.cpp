@@ -19,6 +19,7 @@
 #include "Pellor/App/AlertPresenter.h"
 #include "Pellor/App/AppCommands.h"
 #include "Pellor/App/DesktopServices.h"
+#include "Pellor/App/QtMessagePrinter.h"
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/ReviewPolicyHooks.h"
 #include "Pellor/App/SceneWindow.h"
@@ -57,6 +58,7 @@ PellorApp::~PellorApp() {
     documents_.clear();
     for (auto& [path, window] : documents) delete window.data();
     sceneWindows_.clear();
+    if (previousQtMessages_) qInstallMessageHandler(*previousQtMessages_);
 }
 
 void PellorApp::start(const QStringList& files) {
@@ -64,7 +66,9 @@ void PellorApp::start(const QStringList& files) {
     // then: the library says why a document falls back to the main-thread
     // engine or what a limit cut, and the user who started the viewer from a
     // terminal reads it there.
-    lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, "pellor: "));
+    lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, messagePrefix));
+    // And Qt's own messages, under the same prefix.
+    if (!previousQtMessages_) previousQtMessages_ = QtMessagePrinter::install(std::cerr, messagePrefix);
     openWindow(QStringLiteral("welcome"));
     if (!files.isEmpty()) openDocuments(files, nullptr);
 }

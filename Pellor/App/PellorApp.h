@@ -18,6 +18,7 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "Pellor/App/AlertGate.h"
 #include "Pellor/App/AlertStack.h"
@@ -46,9 +47,13 @@ public:
     explicit PellorApp(std::unique_ptr<Updater> updater, QObject* parent = nullptr);
     ~PellorApp() override;
 
+    // What begins every line the viewer prints on standard error.
+    static constexpr const char* messagePrefix = "pellor: ";
+
     // Sends the library's reports (warnings, failed assertions) to standard
-    // error, each text once, then shows the welcome window, then opens each
-    // file (reporting those it cannot).
+    // error, each text once, and Qt's own messages, each line of them, all
+    // under messagePrefix (until the application goes); then shows the
+    // welcome window, then opens each file (reporting those it cannot).
     void start(const QStringList& files);
     // What main() does: start(files), then the event loop until the user quits;
     // returns its exit code. Quitting does not wait for what is still loading,
@@ -158,6 +163,8 @@ private:
     QPointer<QWidget> lastActiveDocument_;
     // Every alert over a window answers, however many are stacked over it.
     AlertStack alertStack_;
+    // Qt's message handler before start() installed the application's own.
+    std::optional<QtMessageHandler> previousQtMessages_;
 };
 
 }  // namespace pellor

@@ -568,12 +568,16 @@ TEST_F(PellorTest, TheReportOfFilesThatCouldNotBeOpenedBelongsToAWindowOfTheRequ
         const char* name;
         QStringList paths;
         Over over;
+        // The one path chosen from the requesting window's File > Open Recent
+        // menu, that window moved first, rather than opened with the others.
+        bool openRecent = false;
     };
     const Case cases[] = {
         {"command line", {good, missing("gone.json"), missing("lost.json")}, Over::firstWindowOfTheRequest},
         {"command line, one failure", {missing("gone.json"), good}, Over::firstWindowOfTheRequest},
         {"nothing opened", {missing("gone.json"), missing("lost.json")}, Over::welcome},
         {"dropped on a window", {missing("gone.json"), good}, Over::requestingWindow},
+        {"Open Recent in a moved window", {missing("gone.json")}, Over::requestingWindow, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -581,7 +585,23 @@ TEST_F(PellorTest, TheReportOfFilesThatCouldNotBeOpenedBelongsToAWindowOfTheRequ
         settle();
         QWidget* requesting = c.over == Over::requestingWindow ? openPlayer(other) : nullptr;
         alerts.clear();
-        const QList<QWidget*> windows = app->openDocuments(c.paths, requesting);
+        QList<QWidget*> windows;
+        if (c.openRecent) {
+            ASSERT_NE(requesting, nullptr);
+            requesting->move(300, 200);
+            app->recentDocuments().note(c.paths.value(0));
+            QAction* recent = pellortest::menuAction(*qobject_cast<QMainWindow*>(requesting), QStringLiteral("File"),
+                                                     QStringLiteral("Open Recent"));
+            ASSERT_TRUE(recent && recent->menu());
+            QAction* item = nullptr;
+            for (QAction* action : recent->menu()->actions()) {
+                if (action->data().toString() == c.paths.value(0)) item = action;
+            }
+            ASSERT_NE(item, nullptr);
+            item->trigger();
+        } else {
+            windows = app->openDocuments(c.paths, requesting);
+        }
         settle();
         ASSERT_EQ(alerts.size(), 1u);
         ASSERT_NE(alerts[0].parent, nullptr) << "it belongs to a window";

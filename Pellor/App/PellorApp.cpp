@@ -26,6 +26,7 @@
 #include "Pellor/App/SettingsWindow.h"
 #include "Pellor/App/WelcomeWindow.h"
 #include "Pellor/Documents/DocumentOpenError.h"
+#include "Pellor/Player/DocumentNames.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Review/ReviewPage.h"
@@ -107,6 +108,14 @@ struct PellorApp::Opening {
 };
 
 QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
+    // Every file of the request is named in the log before the first loads:
+    // the first's loading thread may report before the request's next file
+    // opens, and of two of one file name each is named by its folder from the
+    // first line on.
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        if (file.isFile()) DocumentNames::shared().note(file.canonicalFilePath());
+    }
     auto opening = std::make_shared<Opening>(Opening{paths, parent, {}, {}});
     const QList<QWidget*> windows = openNext(*opening, documentsOpenedAtOnce);
     continueOpening(opening);

@@ -71,7 +71,8 @@ public:
     static constexpr qsizetype documentsOpenedAtOnce = 4;
 
     // Opens every file as a document, in order: a file already open brings its
-    // window to the front instead. A document joins the recent list once it
+    // window to the front instead. The log names every file of the request
+    // (DocumentNames) before the first loads. A document joins the recent list once it
     // has decoded (LottiePlayerView), never before. Those that cannot be opened are reported
     // together in one alert, once every file has been tried: over `parent`
     // while it is shown, else over the first window the request opened, else

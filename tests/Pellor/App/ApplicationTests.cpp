@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <iostream>
 #include <sstream>
+#include <thread>
 
 #include "Lottie/Playback/LottieLogger.h"
 #include "Pellor/App/DesktopServices.h"
@@ -350,6 +351,12 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         hostiletest::document(picture(0) + "," + picture(1), R"([{"id":"image_0","w":64,"h":64,"u":"","p":"gone.png"},)"
                                                              R"({"id":"image_1","w":64,"h":64,"u":"","p":"shelf.png"}])");
     const QString pictured = write("pictured.json", picturedDocument);
+    const std::string brokenImageDocument =
+        hostiletest::document(picture(0), R"([{"id":"image_0","w":64,"h":64,"u":"","p":"broken.png"}])");
+    const QString brokenImageFirst = write("a/doc-img.json", brokenImageDocument);
+    const QString brokenImageSecond = write("b/doc-img.json", brokenImageDocument);
+    write("a/broken.png", "not a picture");
+    write("b/broken.png", "not a picture either");
     // And so under each engine chosen outright.
     const std::pair<const char*, lottie::RenderingEngineOption> engines[] = {
         {"main-thread.json", lottie::RenderingEngineOption::mainThread()},
@@ -406,6 +413,17 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         for (const QString& other : {copy, first, second, pictured}) {
             frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(other)));
         }
+        // Two of one file name opened together, each with an image that cannot
+        // be decoded, which its loading thread reports at once: the first
+        // reports before the second opens, a turn of the event loop later.
+        app->openDocuments({brokenImageFirst, missing("gone-1.json"), missing("gone-2.json"), missing("gone-3.json"),
+                            brokenImageSecond},
+                           nullptr);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        runUntil([this] { return documentsLoaded(7); });
+        for (const QString& other : {brokenImageFirst, brokenImageSecond}) {
+            frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(other)));
+        }
         for (const auto& [name, engine] : engines) {
             const pellortest::SharedEngine chosen(engine);
             pellor::DocumentWindow* window = openPlayer(write(name, picturedDocument));
@@ -449,7 +467,12 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
                 << logged;
         }
     }
-    std::vector<std::string> names{"matted.json", "copy.json",        "a/data.json",        "b/data.json",
+    for (const char* name : {"a/doc-img.json", "b/doc-img.json"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + ": Image \"broken.png\" at "), 1) << logged;
+    }
+    EXPECT_EQ(occurrences(logged, "pellor: doc-img.json: "), 0) << "under a name that fits both: " << logged;
+    std::vector<std::string> names{"a/doc-img.json", "b/doc-img.json", "matted.json", "copy.json", "a/data.json", "b/data.json",
                                    "pictured.json", "main-thread.json", "core-animation.json", "undecodable.lottie"};
     EXPECT_EQ(occurrences(logged, "pellor: undecodable.lottie: A dotLottie animation could not be decoded"), 1) << logged;
     // Qt's own message, named by no document: "Unable to detect a web browser

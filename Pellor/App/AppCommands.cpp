@@ -30,8 +30,8 @@ void AppCommands::install(QMainWindow& window, PellorApp& app) {
     QMenu* recent = file->addMenu(tr("Open Recent"));
     // Refilled whenever the list changes, so every window's menu shows the same list.
     QObject::connect(&app.recentDocuments(), &RecentDocuments::changed, recent,
-                     [recent, &app] { fillRecentMenu(*recent, app); });
-    fillRecentMenu(*recent, app);
+                     [recent, &window, &app] { fillRecentMenu(*recent, window, app); });
+    fillRecentMenu(*recent, window, app);
     file->addSeparator();
     QAction* close = file->addAction(tr("Close"), &window, [&window] { window.close(); });
     close->setShortcut(QKeySequence::Close);
@@ -59,12 +59,13 @@ void AppCommands::install(QMainWindow& window, PellorApp& app) {
 
 QKeySequence AppCommands::quitKey() { return QKeySequence(Qt::CTRL | Qt::Key_Q); }
 
-void AppCommands::fillRecentMenu(QMenu& menu, PellorApp& app) {
+void AppCommands::fillRecentMenu(QMenu& menu, QMainWindow& window, PellorApp& app) {
     menu.clear();
     const QStringList paths = app.recentDocuments().paths();
     for (const QString& path : paths) {
+        // A document that has gone is reported over the window the user chose it in.
         QAction* item = menu.addAction(plainMenuText(QFileInfo(path).fileName()), &menu,
-                                       [&app, path] { app.openRecentDocument(path, nullptr); });
+                                       [&app, &window, path] { app.openRecentDocument(path, &window); });
         item->setToolTip(plainToolTip(path));
         item->setData(path);
     }

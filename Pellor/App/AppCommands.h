@@ -24,7 +24,8 @@ public:
     static QKeySequence quitKey();
 
 private:
-    static void fillRecentMenu(QMenu& menu, PellorApp& app);
+    // The items of the window's Open Recent menu.
+    static void fillRecentMenu(QMenu& menu, QMainWindow& window, PellorApp& app);
 };
 
 }  // namespace pellor

@@ -5,9 +5,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "Lottie/Playback/ReportPrinter.h"
@@ -15,18 +19,21 @@
 #include "Pellor/App/AlertPresenter.h"
 #include "Pellor/App/AppCommands.h"
 #include "Pellor/App/DesktopServices.h"
+#include "Pellor/App/QtMessagePrinter.h"
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/ReviewPolicyHooks.h"
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/App/SettingsWindow.h"
 #include "Pellor/App/WelcomeWindow.h"
 #include "Pellor/Documents/DocumentOpenError.h"
+#include "Pellor/Player/DocumentNames.h"
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Review/ReviewPage.h"
 #include "Pellor/Review/ReviewPromptDialog.h"
 #include "Pellor/Updater/UpdaterManager.h"
 #include "Platform/Foundation/DispatchQueue.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace pellor {
 
@@ -52,6 +59,7 @@ PellorApp::~PellorApp() {
     documents_.clear();
     for (auto& [path, window] : documents) delete window.data();
     sceneWindows_.clear();
+    if (previousQtMessages_) qInstallMessageHandler(*previousQtMessages_);
 }
 
 void PellorApp::start(const QStringList& files) {
@@ -59,7 +67,9 @@ void PellorApp::start(const QStringList& files) {
     // then: the library says why a document falls back to the main-thread
     // engine or what a limit cut, and the user who started the viewer from a
     // terminal reads it there.
-    lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, "pellor: "));
+    lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, messagePrefix));
+    // And Qt's own messages, under the same prefix.
+    if (!previousQtMessages_) previousQtMessages_ = QtMessagePrinter::install(std::cerr, messagePrefix);
     openWindow(QStringLiteral("welcome"));
     if (!files.isEmpty()) openDocuments(files, nullptr);
 }
@@ -67,8 +77,24 @@ void PellorApp::start(const QStringList& files) {
 int PellorApp::run(const QStringList& files) {
     start(files);
     const int status = QApplication::exec();
-    platform::foundation::DispatchQueue::stopProcessWideQueues();
+    // Nothing still loading will be shown: each loading thread stops at its
+    // next deadline check, and is waited for only briefly.
+    platform::graphics::ProcessorDeadline::passAll();
+    const auto until = std::chrono::steady_clock::now() + loadingWaitOnQuit;
+    if (!platform::foundation::DispatchQueue::stopProcessWideQueuesWaitingUntil(until)) endWithoutWaiting(status);
     return status;
+}
+
+void PellorApp::endWithoutWaiting(int status) {
+    // A document still decodes (decoding checks no deadline) or sets up: the
+    // process ends here, leaving its static objects, which that work may still
+    // use, as they are. What the settings hold is written, and what the
+    // process printed reaches its streams.
+    QSettings().sync();
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::quick_exit(status);
 }
 
 // Files of one request to open documents that are still to be opened, and
@@ -82,6 +108,14 @@ struct PellorApp::Opening {
 };
 
 QList<QWidget*> PellorApp::openDocuments(const QStringList& paths, QWidget* parent) {
+    // Every file of the request is named in the log before the first loads:
+    // the first's loading thread may report before the request's next file
+    // opens, and of two of one file name each is named by its folder from the
+    // first line on.
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        if (file.isFile()) DocumentNames::shared().note(file.canonicalFilePath());
+    }
     auto opening = std::make_shared<Opening>(Opening{paths, parent, {}, {}});
     const QList<QWidget*> windows = openNext(*opening, documentsOpenedAtOnce);
     continueOpening(opening);

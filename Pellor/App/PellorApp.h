@@ -15,8 +15,10 @@
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
+#include <chrono>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "Pellor/App/AlertGate.h"
 #include "Pellor/App/AlertStack.h"
@@ -45,23 +47,32 @@ public:
     explicit PellorApp(std::unique_ptr<Updater> updater, QObject* parent = nullptr);
     ~PellorApp() override;
 
+    // What begins every line the viewer prints on standard error.
+    static constexpr const char* messagePrefix = "pellor: ";
+
     // Sends the library's reports (warnings, failed assertions) to standard
-    // error, each text once, then shows the welcome window, then opens each
-    // file (reporting those it cannot).
+    // error, each text once, and Qt's own messages, each line of them, all
+    // under messagePrefix (until the application goes); then shows the
+    // welcome window, then opens each file (reporting those it cannot).
     void start(const QStringList& files);
     // What main() does: start(files), then the event loop until the user quits;
-    // returns its exit code. The background queues are stopped before it
-    // returns: documents still waiting to decode are dropped, and the one
-    // decoding is waited for, so that no decoding runs on while the process's
-    // static objects are destroyed.
+    // returns its exit code. Quitting does not wait for what is still loading,
+    // which nobody will see: documents still waiting to decode are dropped,
+    // every loading thread is told to stop at its next deadline check, and
+    // those still working after loadingWaitOnQuit are not waited for: the
+    // process then ends in run() itself with the exit code, its settings
+    // written, without destroying the static objects that work may use.
     int run(const QStringList& files);
+    // How long quitting waits for the loading threads to stop.
+    static constexpr std::chrono::milliseconds loadingWaitOnQuit{50};
 
     // How many files of one request open before openDocuments returns; the
     // others open one per turn of the event loop after it.
     static constexpr qsizetype documentsOpenedAtOnce = 4;
 
     // Opens every file as a document, in order: a file already open brings its
-    // window to the front instead. A document joins the recent list once it
+    // window to the front instead. The log names every file of the request
+    // (DocumentNames) before the first loads. A document joins the recent list once it
     // has decoded (LottiePlayerView), never before. Those that cannot be opened are reported
     // together in one alert, once every file has been tried: over `parent`
     // while it is shown, else over the first window the request opened, else
@@ -123,6 +134,8 @@ public:
 private:
     struct Opening;
 
+    // Ends the process with that status at once (run()).
+    [[noreturn]] static void endWithoutWaiting(int status);
     QWidget* openDocument(const QString& path);
     // Opens up to `count` of the files still to open; returns their windows.
     QList<QWidget*> openNext(Opening& opening, qsizetype count);
@@ -151,6 +164,8 @@ private:
     QPointer<QWidget> lastActiveDocument_;
     // Every alert over a window answers, however many are stacked over it.
     AlertStack alertStack_;
+    // Qt's message handler before start() installed the application's own.
+    std::optional<QtMessageHandler> previousQtMessages_;
 };
 
 }  // namespace pellor

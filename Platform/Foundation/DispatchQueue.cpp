@@ -69,39 +69,61 @@ DispatchQueue& DispatchQueue::processWide(std::string label) {
     return *queue;
 }
 
-void DispatchQueue::stopProcessWideQueues() {
+void DispatchQueue::stopProcessWideQueues() { stopProcessWideQueuesUntil(std::nullopt); }
+
+bool DispatchQueue::stopProcessWideQueuesWaitingUntil(std::chrono::steady_clock::time_point until) {
+    return stopProcessWideQueuesUntil(until);
+}
+
+bool DispatchQueue::stopProcessWideQueuesUntil(std::optional<std::chrono::steady_clock::time_point> until) {
     std::vector<DispatchQueue*> queues;
     {
         ProcessWideQueues& all = processWideQueues();
         std::lock_guard lock(all.mutex);
         queues = all.queues;
     }
+    bool ended = true;
     for (DispatchQueue* queue : queues) {
-        queue->stop();
+        ended = queue->stopUntil(until) && ended;
     }
+    return ended;
 }
 
-void DispatchQueue::stop() {
+void DispatchQueue::stop() { stopUntil(std::nullopt); }
+
+bool DispatchQueue::stopWaitingUntil(std::chrono::steady_clock::time_point until) { return stopUntil(until); }
+
+bool DispatchQueue::stopUntil(std::optional<std::chrono::steady_clock::time_point> until) {
     if (isMain_) {
         throw std::logic_error("DispatchQueue::stop: the main queue is not stopped");
     }
     checkNotOwnWorker("stopped");
     std::deque<std::function<void()>> dropped;
-    // Taken under the lock, so that of two stops only one joins.
-    std::thread worker;
     {
         std::lock_guard lock(mutex_);
         stopped_ = true;
         stopping_ = true;
         dropped.swap(pending_);
-        worker.swap(worker_);
     }
     workArrived_.notify_one();
     // Dropped outside the lock: what the items hold may queue work as it goes.
     dropped.clear();
+    // Taken under the lock once the worker has ended, so that of two stops only one joins.
+    std::thread worker;
+    {
+        std::unique_lock lock(mutex_);
+        const auto hasEnded = [this] { return ended_; };
+        if (!until) {
+            workerEnded_.wait(lock, hasEnded);
+        } else if (!workerEnded_.wait_until(lock, *until, hasEnded)) {
+            return false;
+        }
+        worker.swap(worker_);
+    }
     if (worker.joinable()) {
         worker.join();
     }
+    return true;
 }
 
 bool DispatchQueue::isStopped() const {
@@ -189,6 +211,8 @@ void DispatchQueue::runWorker() {
             // Stopping only once the queue is empty is what lets destruction finish
             // the work already queued, including work queued by that work.
             if (pending_.empty()) {
+                ended_ = true;
+                workerEnded_.notify_all();
                 return;
             }
             work = std::move(pending_.front());

@@ -13,6 +13,9 @@
 // (the JSON parser's) already destroyed during exit. Instead the program calls
 // stopProcessWideQueues() before main() returns: work not yet started is
 // dropped, so quitting stays quick, and the items running then are waited for.
+// A program that will not wait long for them stops the queues with a time
+// limit (stopProcessWideQueuesWaitingUntil); when an item still runs then,
+// the program ends without destroying its static objects (std::quick_exit).
 //
 // sync() on the queue the caller is already running on would wait for itself for
 // ever; it is detected and the work runs at once, inline, instead. Only that direct
@@ -23,10 +26,12 @@
 // Work must not throw from async(): an exception escaping a worker's item ends the
 // process. An exception thrown by sync() work reaches the caller of sync().
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -51,6 +56,11 @@ public:
     // Stops every process-wide queue (stop()). Called by main() before it
     // returns; a queue made afterwards runs its work as usual.
     static void stopProcessWideQueues();
+    // The same, waiting for the items running then until `until` at most:
+    // true when every worker has ended; false when an item still runs, its
+    // worker left to finish it (the program must then not destroy the static
+    // objects that work may use).
+    static bool stopProcessWideQueuesWaitingUntil(std::chrono::steady_clock::time_point until);
 
     // Drops the work not yet started, waits for the item running now and joins
     // the worker. Work queued afterwards is dropped; sync() of work dropped so
@@ -58,6 +68,9 @@ public:
     // nothing. Not from the queue's own work, which cannot wait for itself
     // (aborts with a message, as destruction does).
     void stop();
+    // stop(), waiting for the running item until `until` at most: false when
+    // it still runs then (a later stop() or the destructor joins it).
+    bool stopWaitingUntil(std::chrono::steady_clock::time_point until);
     bool isStopped() const;
 
     const std::string& label() const { return label_; }
@@ -77,6 +90,9 @@ private:
     struct MainTag {};
     explicit DispatchQueue(MainTag);
     void runWorker();
+    // stop(), waiting until `until` at most when given.
+    bool stopUntil(std::optional<std::chrono::steady_clock::time_point> until);
+    static bool stopProcessWideQueuesUntil(std::optional<std::chrono::steady_clock::time_point> until);
     // Queues work on a serial queue; false, dropping it, once the queue is stopped.
     bool enqueue(std::function<void()>& work);
     // Aborts when called from this queue's own worker, which cannot join itself.
@@ -86,6 +102,9 @@ private:
     bool isMain_ = false;
     mutable std::mutex mutex_;
     std::condition_variable workArrived_;
+    // Told when the worker has returned, its last item done.
+    std::condition_variable workerEnded_;
+    bool ended_ = false;
     std::deque<std::function<void()>> pending_;
     bool stopping_ = false;
     // Set by stop(): nothing more is queued, and what is queued is dropped.

@@ -57,7 +57,9 @@ public:
     double seconds() const { return seconds_; }
     // The time counted so far: each thread's up to its last reading.
     double spent() const;
-    bool hasPassed() const { return passed_.load(std::memory_order_relaxed); }
+    bool hasPassed() const {
+        return passed_.load(std::memory_order_relaxed) || allPassed_.load(std::memory_order_relaxed);
+    }
     // Counts `units` of work of the calling thread, when it counts toward this
     // deadline, and tells whether the deadline has passed. Inline: the
     // rasteriser checks with every row of spans.
@@ -95,6 +97,12 @@ public:
     // made (worked out ahead, on another thread, under a deadline of its own).
     void charge(double seconds) { add(seconds); }
 
+    // Makes every deadline, those made later too, pass at once: for a program
+    // that quits, so that every thread working under one (a document's set-up,
+    // its images' decoding) stops at its next check rather than finish work
+    // that nobody will see. Not undone.
+    static void passAll() { allPassed_.store(true, std::memory_order_relaxed); }
+
     // "1 s", "0.5 s": the deadline as its messages name it.
     static std::string describe(double seconds);
     // What a message says the deadline was: "1 s of processor time", or for
@@ -114,6 +122,8 @@ private:
     // are kept apart in ProcessorDeadline.cpp).
     static inline thread_local ProcessorDeadline* counting_ = nullptr;
     static inline thread_local int unitsLeft_ = unitsPerReading;
+
+    static inline std::atomic<bool> allPassed_{false};
 
     std::shared_ptr<ProcessorClock> clock_;
     double seconds_;

@@ -17,9 +17,12 @@
 #include <algorithm>
 #include <iostream>
 #include <sstream>
+#include <thread>
 
 #include "Lottie/Playback/LottieLogger.h"
+#include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/RecentDocuments.h"
+#include "Pellor/Review/ReviewPage.h"
 #include "Pellor/App/SceneWindow.h"
 #include "Pellor/App/WebAddresses.h"
 #include "Pellor/Player/DocumentWindow.h"
@@ -348,6 +351,12 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         hostiletest::document(picture(0) + "," + picture(1), R"([{"id":"image_0","w":64,"h":64,"u":"","p":"gone.png"},)"
                                                              R"({"id":"image_1","w":64,"h":64,"u":"","p":"shelf.png"}])");
     const QString pictured = write("pictured.json", picturedDocument);
+    const std::string brokenImageDocument =
+        hostiletest::document(picture(0), R"([{"id":"image_0","w":64,"h":64,"u":"","p":"broken.png"}])");
+    const QString brokenImageFirst = write("a/doc-img.json", brokenImageDocument);
+    const QString brokenImageSecond = write("b/doc-img.json", brokenImageDocument);
+    write("a/broken.png", "not a picture");
+    write("b/broken.png", "not a picture either");
     // And so under each engine chosen outright.
     const std::pair<const char*, lottie::RenderingEngineOption> engines[] = {
         {"main-thread.json", lottie::RenderingEngineOption::mainThread()},
@@ -404,6 +413,17 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
         for (const QString& other : {copy, first, second, pictured}) {
             frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(other)));
         }
+        // Two of one file name opened together, each with an image that cannot
+        // be decoded, which its loading thread reports at once: the first
+        // reports before the second opens, a turn of the event loop later.
+        app->openDocuments({brokenImageFirst, missing("gone-1.json"), missing("gone-2.json"), missing("gone-3.json"),
+                            brokenImageSecond},
+                           nullptr);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        runUntil([this] { return documentsLoaded(7); });
+        for (const QString& other : {brokenImageFirst, brokenImageSecond}) {
+            frame(*qobject_cast<pellor::DocumentWindow*>(app->documentWindow(other)));
+        }
         for (const auto& [name, engine] : engines) {
             const pellortest::SharedEngine chosen(engine);
             pellor::DocumentWindow* window = openPlayer(write(name, picturedDocument));
@@ -420,6 +440,15 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
             }
         }
         ASSERT_NE(openPlayer(undecodable), nullptr);
+        // "Write a Review" where no program opens the review page: Qt says so
+        // itself, before the alert, and under the same prefix.
+        {
+            const QByteArray path = qgetenv("PATH");
+            qputenv("PATH", "");
+            app->setDesktopServices(std::make_unique<pellor::DesktopServices>());
+            EXPECT_FALSE(app->openReviewPageOrReport(app->documentWindow(copy)));
+            qputenv("PATH", path);
+        }
         logged = captured.text();
     }
     lottie::LottieLogger::setShared(kept);
@@ -438,9 +467,24 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
                 << logged;
         }
     }
-    std::vector<std::string> names{"matted.json", "copy.json",        "a/data.json",        "b/data.json",
+    for (const char* name : {"a/doc-img.json", "b/doc-img.json"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(occurrences(logged, std::string("pellor: ") + name + ": Image \"broken.png\" at "), 1) << logged;
+    }
+    EXPECT_EQ(occurrences(logged, "pellor: doc-img.json: "), 0) << "under a name that fits both: " << logged;
+    std::vector<std::string> names{"a/doc-img.json", "b/doc-img.json", "matted.json", "copy.json", "a/data.json", "b/data.json",
                                    "pictured.json", "main-thread.json", "core-animation.json", "undecodable.lottie"};
     EXPECT_EQ(occurrences(logged, "pellor: undecodable.lottie: A dotLottie animation could not be decoded"), 1) << logged;
+    // Qt's own message, named by no document: "Unable to detect a web browser
+    // to launch '...'" on a desktop, the offscreen platform's "does not
+    // support" here.
+    const std::string reviewPage = "'" + pellor::reviewPageURL().toString().toStdString() + "'";
+    EXPECT_EQ(occurrences(logged, reviewPage), 1) << logged;
+    const std::string prefix = pellor::PellorApp::messagePrefix;
+    EXPECT_EQ(occurrences(logged, prefix + "This plugin does not support QPlatformServices::openUrl() for " + reviewPage) +
+                  occurrences(logged, prefix + "Unable to detect a web browser to launch " + reviewPage),
+              1)
+        << logged;
     for (const auto& [engine, option] : allEngines) {
         SCOPED_TRACE(engine);
         const std::string heavyName = std::string("heavy-") + engine + ".json";
@@ -456,8 +500,10 @@ TEST_F(PellorTest, StartingSendsTheLibrarysLogToStandardErrorEachTextOnceNamingI
     std::istringstream lines(logged);
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
-        const bool named = std::ranges::any_of(
-            names, [&line](const std::string& name) { return line.starts_with("pellor: " + name + ": "); });
+        // Qt's own lines (the offscreen platform's among them) name no document.
+        const bool named =
+            line.find(reviewPage) != std::string::npos || line.starts_with("pellor: This plugin does not support") ||
+            std::ranges::any_of(names, [&line](const std::string& name) { return line.starts_with("pellor: " + name + ": "); });
         EXPECT_TRUE(named) << line;
     }
     EXPECT_GT(count, 8);
@@ -545,12 +591,16 @@ TEST_F(PellorTest, TheReportOfFilesThatCouldNotBeOpenedBelongsToAWindowOfTheRequ
         const char* name;
         QStringList paths;
         Over over;
+        // The one path chosen from the requesting window's File > Open Recent
+        // menu, that window moved first, rather than opened with the others.
+        bool openRecent = false;
     };
     const Case cases[] = {
         {"command line", {good, missing("gone.json"), missing("lost.json")}, Over::firstWindowOfTheRequest},
         {"command line, one failure", {missing("gone.json"), good}, Over::firstWindowOfTheRequest},
         {"nothing opened", {missing("gone.json"), missing("lost.json")}, Over::welcome},
         {"dropped on a window", {missing("gone.json"), good}, Over::requestingWindow},
+        {"Open Recent in a moved window", {missing("gone.json")}, Over::requestingWindow, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -558,7 +608,23 @@ TEST_F(PellorTest, TheReportOfFilesThatCouldNotBeOpenedBelongsToAWindowOfTheRequ
         settle();
         QWidget* requesting = c.over == Over::requestingWindow ? openPlayer(other) : nullptr;
         alerts.clear();
-        const QList<QWidget*> windows = app->openDocuments(c.paths, requesting);
+        QList<QWidget*> windows;
+        if (c.openRecent) {
+            ASSERT_NE(requesting, nullptr);
+            requesting->move(300, 200);
+            app->recentDocuments().note(c.paths.value(0));
+            QAction* recent = pellortest::menuAction(*qobject_cast<QMainWindow*>(requesting), QStringLiteral("File"),
+                                                     QStringLiteral("Open Recent"));
+            ASSERT_TRUE(recent && recent->menu());
+            QAction* item = nullptr;
+            for (QAction* action : recent->menu()->actions()) {
+                if (action->data().toString() == c.paths.value(0)) item = action;
+            }
+            ASSERT_NE(item, nullptr);
+            item->trigger();
+        } else {
+            windows = app->openDocuments(c.paths, requesting);
+        }
         settle();
         ASSERT_EQ(alerts.size(), 1u);
         ASSERT_NE(alerts[0].parent, nullptr) << "it belongs to a window";

@@ -29,8 +29,15 @@ TEST_F(PellorTest, EveryWayOfDismissingTheFileAlertClosesItsWindowAndBringsBackT
     struct Case {
         const char* name;
         std::function<void(FileErrorAlert&)> dismiss;
+        // Of two documents open beside it, a.json and b.json, the one the user
+        // went to while the alert waited: in front once the alert is answered,
+        // with the welcome window behind it. None open beside it when negative.
+        int lastActive = -1;
     };
+    const auto ok = [](FileErrorAlert& alert) { QTest::mouseClick(alert.buttons().value(0), Qt::LeftButton); };
     const Case cases[] = {
+        {"OK, with a.json the document last active", ok, 0},
+        {"OK, with b.json the document last active", ok, 1},
         {"OK", [](FileErrorAlert& alert) { QTest::mouseClick(alert.buttons().value(0), Qt::LeftButton); }},
         {"Escape", [](FileErrorAlert& alert) { QTest::keyClick(&alert, Qt::Key_Escape); }},
         {"the window manager's close button",
@@ -43,6 +50,10 @@ TEST_F(PellorTest, EveryWayOfDismissingTheFileAlertClosesItsWindowAndBringsBackT
     const QString broken = write("broken.json", "{ \"v\": \"5.7\", \"layers\": [ oops");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        QList<QPointer<DocumentWindow>> others;
+        if (c.lastActive >= 0) {
+            for (const char* name : {"a.json", "b.json"}) others << openPlayer(write(name, pellortest::animationDocument()));
+        }
         DocumentWindow* window = openPlayer(broken);
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(window->player()->isFileErrorPresented());
@@ -50,12 +61,27 @@ TEST_F(PellorTest, EveryWayOfDismissingTheFileAlertClosesItsWindowAndBringsBackT
         QPointer<DocumentWindow> failing(window);
         QPointer<FileErrorAlert> alert(window->player()->fileErrorAlert());
         ASSERT_TRUE(alert && alert->isVisible());
+        if (c.lastActive >= 0) {
+            DocumentWindow* chosen = others.value(c.lastActive);
+            ASSERT_NE(chosen, nullptr);
+            chosen->raise();
+            chosen->activateWindow();
+            settle();
+            ASSERT_EQ(QApplication::activeWindow(), chosen);
+        }
         c.dismiss(*alert);
         settle();
         EXPECT_TRUE(alert.isNull() || !alert->isVisible()) << "the alert is gone";
         EXPECT_TRUE(failing.isNull()) << "no dead player window is left behind";
         EXPECT_EQ(app->documentWindow(broken), nullptr);
         EXPECT_TRUE(pellor::SceneWindow::find(QStringLiteral("welcome"))->isVisible());
+        if (c.lastActive >= 0) {
+            EXPECT_EQ(QApplication::activeWindow(), others.value(c.lastActive)) << "the document the user was in";
+            for (const QPointer<DocumentWindow>& other : others) {
+                if (other) other->close();
+            }
+            settle();
+        }
     }
 }
 

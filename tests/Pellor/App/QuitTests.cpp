@@ -1,10 +1,11 @@
 // Quitting while documents still decode or set up: the viewer runs in a child
 // process of this program (as main() runs it, through PellorApp::run), opens
-// four large documents and chooses Quit from the File menu before they have
-// decoded, or once the first has its animation and the others still decode
-// and build their layers. The process must end as quitting asks,
-// with status 0, and not abort on its way out while a decoding or a build
-// still runs; PellorApp::run stops the process-wide queues before it returns.
+// four large documents, or one of 30,000 layers, and chooses Quit from the
+// File menu before they have decoded, or once the first has its animation and
+// the others still decode and build their layers. The process must end as
+// quitting asks, with status 0, within 200 ms of the choice, and not abort on
+// its way out while a decoding or a build still runs; PellorApp::run stops
+// the process-wide queues before the process ends.
 #include <QApplication>
 #include <QMainWindow>
 #include <QProcess>
@@ -12,17 +13,24 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "Pellor/Player/DocumentWindow.h"
 #include "Pellor/Player/LottiePlayerView.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 #include "Platform/Foundation/DispatchQueue.h"
+#include "Platform/Graphics/SanitizedBuild.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace pellortest {
 
 namespace {
+
+// A sanitizer makes closing the windows and the process's end slower; the
+// bound on the quit grows with it.
+constexpr int sanitizerSlowdown = platform::graphics::kSanitizedBuild ? 3 : 1;
 
 constexpr const char* quitAfterVariable = "PELLOR_TEST_QUIT_AFTER_MS";
 // Set: Quit is chosen once the first document has its animation, rather than
@@ -30,9 +38,32 @@ constexpr const char* quitAfterVariable = "PELLOR_TEST_QUIT_AFTER_MS";
 constexpr const char* quitOnceShownVariable = "PELLOR_TEST_QUIT_ONCE_SHOWN";
 // What the child says when it chooses Quit, followed by how many documents had loaded.
 constexpr const char* quittingLine = "quitting with documents loaded: ";
-// What it says once PellorApp::run has returned, followed by 1 when the
-// process-wide queues had been stopped by then.
-constexpr const char* returnedLine = "run returned with the process-wide queues stopped: ";
+// And on the next line, when, in nanoseconds of the steady clock (the
+// system's monotonic one, which the test reads as well).
+constexpr const char* quitTimeLine = "quit chosen at: ";
+// What it says as the process ends (once PellorApp::run has returned, or as
+// it ends the process itself), followed by 1 when the process-wide queues had
+// been stopped by then.
+constexpr const char* endedLine = "ended with the process-wide queues stopped: ";
+
+std::int64_t steadyNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// A document of `layers` still squares, of about 200 bytes and 25 values per
+// layer: many layers to set up, within the values a document may hold.
+std::string squaresDocument(int layers) {
+    std::string document = R"({"v":"5.7.4","fr":30,"ip":0,"op":60,"w":512,"h":512,"layers":[)";
+    for (int index = 0; index < layers; ++index) {
+        if (index > 0) document += ',';
+        document += R"({"ty":4,"nm":"L","ind":)" + std::to_string(index) + R"(,"ip":0,"op":60,"st":0,"ks":{},)" +
+                    R"("shapes":[{"ty":"rc","nm":"R","p":{"a":0,"k":[)" + std::to_string(index % 512) + "," +
+                    std::to_string(index % 500) + R"(]},"s":{"a":0,"k":[6,6]},"r":{"a":0,"k":0}},)" +
+                    R"({"ty":"fl","c":{"a":0,"k":[0,1,0,1]},"o":{"a":0,"k":100}}]})";
+    }
+    return document + "]}";
+}
 
 // A document of `layers` squares, each moving along its own path, of about
 // 700 bytes per layer: decoding it takes about as long as its size suggests.
@@ -84,7 +115,7 @@ int runViewer(int argc, char** argv) {
         }
         if (onceShown && loaded == 0) return;
         waiting.stop();
-        std::printf("%s%d\n", quittingLine, loaded);
+        std::printf("%s%d\n%s%lld\n", quittingLine, loaded, quitTimeLine, static_cast<long long>(steadyNanoseconds()));
         std::fflush(stdout);
         QAction* quit = first ? menuAction(*first, QStringLiteral("File"), QStringLiteral("Quit")) : nullptr;
         if (quit) {
@@ -97,10 +128,16 @@ int runViewer(int argc, char** argv) {
     // Once shown: the windows are looked at on every turn until the first has its animation.
     waiting.start(onceShown ? 0 : qEnvironmentVariableIntValue(quitAfterVariable));
     // A process-wide queue like the viewer's own: stopping them stops it too.
-    platform::foundation::DispatchQueue& probe = platform::foundation::DispatchQueue::processWide("pellor.test.probe");
+    static platform::foundation::DispatchQueue& probe =
+        platform::foundation::DispatchQueue::processWide("pellor.test.probe");
+    static const auto sayEnded = [] {
+        std::printf("%s%d\n", endedLine, probe.isStopped() ? 1 : 0);
+        std::fflush(stdout);
+    };
+    // Should the process end without waiting for a loading thread, in run() itself.
+    std::at_quick_exit([] { sayEnded(); });
     const int status = app.run(QCoreApplication::arguments().mid(1));
-    std::printf("%s%d\n", returnedLine, probe.isStopped() ? 1 : 0);
-    std::fflush(stdout);
+    sayEnded();
     return status;
 }
 
@@ -111,45 +148,66 @@ TEST(PellorQuitTest, QuittingWhileLargeDocumentsDecodeEndsTheProcessCleanly) {
     // About 11 MB each, some 1.7 million values: within what a document may
     // hold, so that each decodes (slowly) rather than being refused at once.
     const std::string document = largeDocument(16'000);
-    QStringList files;
+    QStringList fourLarge;
     for (int index = 0; index < 4; ++index) {
         const auto path = folder.path() / ("large-" + std::to_string(index) + ".json");
         testsupport::writeFile(path, document);
-        files << QString::fromStdString(path.string());
+        fourLarge << QString::fromStdString(path.string());
     }
-    for (const bool onceShown : {false, true}) {
-        SCOPED_TRACE(onceShown ? "once the first has its animation" : "while they decode");
+    const auto squares = folder.path() / "squares.json";
+    testsupport::writeFile(squares, squaresDocument(30'000));
+    struct Case {
+        const char* name;
+        QStringList files;
+        // Quit once the first document has its animation, rather than after 300 ms.
+        bool onceShown;
+    };
+    const Case cases[] = {
+        {"four large documents, while they decode", fourLarge, false},
+        {"four large documents, once the first has its animation", fourLarge, true},
+        {"a document of 30,000 layers, while it loads", {QString::fromStdString(squares.string())}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         QProcess viewer;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QString::fromLatin1(quitAfterVariable), QStringLiteral("300"));
-        if (onceShown) environment.insert(QString::fromLatin1(quitOnceShownVariable), QStringLiteral("1"));
+        if (c.onceShown) environment.insert(QString::fromLatin1(quitOnceShownVariable), QStringLiteral("1"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         viewer.setProcessEnvironment(environment);
-        viewer.start(QCoreApplication::applicationFilePath(), files);
+        viewer.start(QCoreApplication::applicationFilePath(), c.files);
         ASSERT_TRUE(viewer.waitForStarted(30'000));
         // Generous: a sanitizer build decodes the document being decoded slowly.
         ASSERT_TRUE(viewer.waitForFinished(300'000)) << "the viewer did not end after Quit";
+        const std::int64_t ended = steadyNanoseconds();
         const QString output = QString::fromLocal8Bit(viewer.readAllStandardOutput());
         const QString errors = QString::fromLocal8Bit(viewer.readAllStandardError());
         EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << errors.toStdString();
         EXPECT_EQ(viewer.exitCode(), 0) << errors.toStdString();
         EXPECT_FALSE(errors.contains(QStringLiteral("pure virtual"))) << errors.toStdString();
+        // The number after a line's text, alone on its line.
+        const auto numberAfter = [&output](const char* line, bool& counted) {
+            const qsizetype said = output.indexOf(QString::fromLatin1(line));
+            counted = false;
+            if (said < 0) return 0LL;
+            return output.mid(said + qsizetype(std::strlen(line))).section(QLatin1Char('\n'), 0, 0).trimmed().toLongLong(&counted);
+        };
         // The documents were still decoding when Quit was chosen.
-        const qsizetype said = output.indexOf(QString::fromLatin1(quittingLine));
-        ASSERT_GE(said, 0) << output.toStdString();
-        // The number alone: the line after it would make it no number.
         bool counted = false;
-        const int loaded = output.mid(said + qsizetype(std::strlen(quittingLine)))
-                               .section(QLatin1Char('\n'), 0, 0)
-                               .trimmed()
-                               .toInt(&counted);
+        const long long loaded = numberAfter(quittingLine, counted);
         ASSERT_TRUE(counted) << output.toStdString();
-        EXPECT_LT(loaded, 4) << "quit only after every document had decoded";
-        if (onceShown) {
+        EXPECT_LT(loaded, c.files.size()) << "quit only after every document had decoded";
+        if (c.onceShown) {
             EXPECT_GE(loaded, 1);
         }
+        // Nothing waited for the documents still loading: a layer tree nobody
+        // will show is not finished first.
+        const long long chosen = numberAfter(quitTimeLine, counted);
+        ASSERT_TRUE(counted) << output.toStdString();
+        const double milliseconds = static_cast<double>(ended - chosen) / 1e6;
+        EXPECT_LT(milliseconds, 200.0 * sanitizerSlowdown) << "the process ended " << milliseconds << " ms after Quit";
         // The documents still queued to decode were dropped by run() itself, on its way out.
-        EXPECT_TRUE(output.contains(QString::fromLatin1(returnedLine) + QLatin1Char('1'))) << output.toStdString();
+        EXPECT_TRUE(output.contains(QString::fromLatin1(endedLine) + QLatin1Char('1'))) << output.toStdString();
     }
 }
 

@@ -67,9 +67,12 @@ ReadOnlyDocument ReadOnlyDocument::read(const QString& path, qint64 sizeLimit) {
     };
     if (info.size() > sizeLimit) tooLarge();
     QByteArray data;
-    data.reserve(static_cast<qsizetype>(info.size()));
-    // In pieces, so that memory follows what the file really holds.
+    // In pieces, so that memory follows what the file really holds; with room
+    // for the last piece's try past the end, so that reading a file of the
+    // size it claims never moves the bytes, and what is left of that room
+    // lets the JSON parser read the text where it lies (DocumentLoaders).
     constexpr qint64 pieceSize = 1 << 20;
+    data.reserve(static_cast<qsizetype>(info.size() + pieceSize));
     while (data.size() <= sizeLimit) {
         const qsizetype at = data.size();
         const qint64 wanted = std::min(pieceSize, sizeLimit + 1 - at);

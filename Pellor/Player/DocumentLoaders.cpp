@@ -1,5 +1,7 @@
 #include "Pellor/Player/DocumentLoaders.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <filesystem>
@@ -74,9 +76,11 @@ lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Out
                 std::shared_ptr<const lottie::LottieAnimation> animation;
                 std::exception_ptr error;
                 try {
+                    // Parsed where it lies when the bytes' room after the text holds the parser's padding.
                     animation = lottie::LottieAnimation::fromData(
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                        lottie::LottieConfiguration::shared().decodingStrategy);
+                        lottie::LottieConfiguration::shared().decodingStrategy,
+                        static_cast<std::size_t>(std::max<qsizetype>(0, bytes.capacity() - bytes.size())));
                 } catch (...) {
                     // Running out of memory on a hostile document lands here too.
                     error = std::current_exception();

@@ -65,7 +65,8 @@ std::size_t keptParserRoom() {
 
 Value parse(std::string_view text, std::size_t readableAfter) {
     static_assert(parserPadding == simdjson::SIMDJSON_PADDING);
-    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3), readableAfter += 3;
+    // Skipping the mark moves the text's start; what may be read after its end stays as it was.
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
     // A long text is counted before a parser makes buffers for it.
     bool unusualNumbers = false;

@@ -12,6 +12,7 @@
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/FrameThread.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Foundation/MainRunLoop.h"
 
@@ -113,7 +114,12 @@ void MainThreadAnimationLayer::display() {
                                         : std::make_shared<platform::graphics::ProcessorDeadline>(
                                               LayerBuildWeight::setUpDeadlineSeconds));
     }
-    for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
+    // Between layers, a frame drawn in turns with the main thread lets it
+    // turn its event loop (FrameThread).
+    for (const auto& layer : animationLayers_) {
+        platform::compositor::FrameThread::checkpoint();
+        layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
+    }
 }
 
 namespace {

@@ -1,0 +1,114 @@
+#include "Lottie/Views/FrameTurns.h"
+
+#include <algorithm>
+
+#include "Platform/Compositor/FrameThread.h"
+
+namespace lottie {
+
+using platform::compositor::FrameThread;
+
+namespace {
+
+bool& enabledFlag() {
+    static bool enabled = true;
+    return enabled;
+}
+
+}  // namespace
+
+FrameTurns& FrameTurns::shared() {
+    // Never destroyed: a frame still under way at exit is not waited for.
+    static FrameTurns* turns = new FrameTurns;
+    return *turns;
+}
+
+void FrameTurns::setEnabled(bool enabled) { enabledFlag() = enabled; }
+
+bool FrameTurns::isEnabled() { return enabledFlag(); }
+
+FrameTurns::FrameTurns() {
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &FrameTurns::runTurn);
+}
+
+FrameTurns::~FrameTurns() = default;
+
+void FrameTurns::start(const QObject* owner, const platform::compositor::Layer* root, std::function<void()> work,
+                       std::function<void()> done, std::function<void()> abandoned) {
+    if (!isEnabled()) {
+        work();
+        if (done) done();
+        return;
+    }
+    std::unique_ptr<FrameThread> thread;
+    if (idle_.empty()) {
+        thread = std::make_unique<FrameThread>();
+    } else {
+        thread = std::move(idle_.back());
+        idle_.pop_back();
+    }
+    thread->start(root, std::move(work), [this, owner, abandoned = std::move(abandoned)] {
+        end(owner);
+        if (abandoned) abandoned();
+    });
+    frames_.push_back({owner, std::move(thread), std::move(done)});
+    timer_.start();
+}
+
+bool FrameTurns::isDrawing(const QObject* owner) const {
+    return std::any_of(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
+}
+
+std::function<void()> FrameTurns::end(const QObject* owner) {
+    const auto found =
+        std::find_if(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
+    if (found == frames_.end()) return {};
+    std::function<void()> done = std::move(found->done);
+    idle_.push_back(std::move(found->thread));
+    frames_.erase(found);
+    if (frames_.empty()) timer_.stop();
+    return done;
+}
+
+void FrameTurns::abandon(const QObject* owner) {
+    for (const Frame& frame : frames_) {
+        if (frame.owner == owner) {
+            // Its abandon handler takes it off the list.
+            frame.thread->abandon();
+            return;
+        }
+    }
+}
+
+void FrameTurns::finish(const QObject* owner) {
+    for (;;) {
+        const auto found =
+            std::find_if(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
+        if (found == frames_.end()) return;
+        if (found->thread->runTurn(sliceSeconds)) {
+            if (const std::function<void()> done = end(owner)) done();
+            return;
+        }
+    }
+}
+
+void FrameTurns::runTurn() {
+    if (frames_.empty()) {
+        timer_.stop();
+        return;
+    }
+    // The first in line takes its turn, then goes to the back.
+    Frame frame = std::move(frames_.front());
+    frames_.pop_front();
+    frames_.push_back(std::move(frame));
+    const QObject* owner = frames_.back().owner;
+    if (frames_.back().thread->runTurn(sliceSeconds)) {
+        if (const std::function<void()> done = end(owner)) done();
+    }
+    // Threads beyond those a few frames at once need are let go, here where
+    // none of them is in a call of its own.
+    while (idle_.size() > 8) idle_.erase(idle_.begin());
+}
+
+}  // namespace lottie

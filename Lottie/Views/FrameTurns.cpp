@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Compositor/FrameThread.h"
+#include "Platform/Compositor/Layer.h"
 
 namespace lottie {
 
@@ -54,6 +55,30 @@ void FrameTurns::start(const QObject* owner, const platform::compositor::Layer* 
     });
     frames_.push_back({owner, std::move(thread), std::move(done)});
     timer_.start();
+}
+
+void FrameTurns::takeApart(std::shared_ptr<platform::compositor::Layer> root) {
+    if (!root) return;
+    start(
+        nullptr, nullptr,
+        [root = std::move(root)]() mutable {
+            // Every layer of the tree, masks included, each before those it
+            // holds, is held here; let go of in that order, each layer that
+            // goes frees only itself, as what it holds is still held here.
+            // Nothing is changed: a layer a caller still holds stays whole.
+            std::vector<std::shared_ptr<platform::compositor::Layer>> layers{std::move(root)};
+            for (std::size_t index = 0; index < layers.size(); ++index) {
+                if (index % 256 == 0) FrameThread::checkpoint();
+                const platform::compositor::Layer& layer = *layers[index];
+                if (layer.mask()) layers.push_back(layer.mask());
+                layers.insert(layers.end(), layer.sublayers().begin(), layer.sublayers().end());
+            }
+            for (std::size_t index = 0; index < layers.size(); ++index) {
+                if (index % 64 == 0) FrameThread::checkpoint();
+                layers[index] = nullptr;
+            }
+        },
+        {}, {});
 }
 
 bool FrameTurns::isDrawing(const QObject* owner) const {

@@ -54,6 +54,11 @@ public:
     void finish(const QObject* owner);
     // Frames under way.
     std::size_t count() const { return frames_.size(); }
+    // Takes apart a tree that nothing shows any more (a view's, as it goes) a
+    // layer at a time in turns, as a frame: the layers of a large document
+    // take longer to free than a turn of the event loop may last. Disabled,
+    // the tree goes now.
+    void takeApart(std::shared_ptr<platform::compositor::Layer> root);
 
 private:
     FrameTurns();

@@ -69,6 +69,8 @@ LottieAnimationView::~LottieAnimationView() {
     // The layer may outlive the view (a caller holding it): it must not call back.
     layer_->setAnimationLoaded({});
     layer_->setAnimationLayerDidLoad({});
+    // The tree goes a layer at a time, after the view.
+    FrameTurns::shared().takeApart(root_);
 }
 
 void LottieAnimationView::commonInit() {

@@ -368,11 +368,7 @@ WhileFramesDraw measureWhileFramesDraw(QList<pellor::DocumentWindow*>& windows,
     WhileFramesDraw measured;
     const FramesInTurns turns;
     clock.advance(1.0 / 30);
-    for (pellor::DocumentWindow* window : windows) {
-        window->setUpdatesEnabled(true);
-        window->player()->host()->animationView()->displayLink().tick();
-    }
-    measured.drewInTurns = lottie::FrameTurns::shared().count() == static_cast<std::size_t>(windows.size());
+    for (pellor::DocumentWindow* window : windows) window->setUpdatesEnabled(true);
     double last = threadProcessorSeconds();
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
@@ -381,12 +377,20 @@ WhileFramesDraw measureWhileFramesDraw(QList<pellor::DocumentWindow*>& windows,
         last = now;
     });
     ticker.start(0);
+    // The display links tick in a turn of the event loop, as their timers do.
+    bool ticked = false;
+    QTimer::singleShot(0, [&] {
+        for (pellor::DocumentWindow* window : windows) window->player()->host()->animationView()->displayLink().tick();
+        measured.drewInTurns = lottie::FrameTurns::shared().count() == static_cast<std::size_t>(windows.size());
+        ticked = true;
+    });
     const auto runWhile = [](const std::function<bool()>& waiting) {
         for (long round = 0; round < 2'000'000 && waiting(); ++round) {
             platform::foundation::MainRunLoop::shared().drain();
             QCoreApplication::processEvents();
         }
     };
+    runWhile([&] { return !ticked; });
     QMenuBar* bar = windows.front()->menuBar();
     QMenu* file = bar->actions().front()->menu();
     double posted = threadProcessorSeconds();

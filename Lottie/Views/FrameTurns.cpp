@@ -49,8 +49,8 @@ void FrameTurns::start(const QObject* owner, const platform::compositor::Layer* 
         thread = std::move(idle_.back());
         idle_.pop_back();
     }
-    thread->start(root, std::move(work), [this, owner, abandoned = std::move(abandoned)] {
-        end(owner);
+    thread->start(root, std::move(work), [this, drawer = thread.get(), abandoned = std::move(abandoned)] {
+        end(drawer);
         if (abandoned) abandoned();
     });
     frames_.push_back({owner, std::move(thread), std::move(done)});
@@ -85,9 +85,9 @@ bool FrameTurns::isDrawing(const QObject* owner) const {
     return std::any_of(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
 }
 
-std::function<void()> FrameTurns::end(const QObject* owner) {
-    const auto found =
-        std::find_if(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
+std::function<void()> FrameTurns::end(const FrameThread* thread) {
+    const auto found = std::find_if(frames_.begin(), frames_.end(),
+                                    [thread](const Frame& frame) { return frame.thread.get() == thread; });
     if (found == frames_.end()) return {};
     std::function<void()> done = std::move(found->done);
     idle_.push_back(std::move(found->thread));
@@ -112,7 +112,7 @@ void FrameTurns::finish(const QObject* owner) {
             std::find_if(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
         if (found == frames_.end()) return;
         if (found->thread->runTurn(sliceSeconds)) {
-            if (const std::function<void()> done = end(owner)) done();
+            if (const std::function<void()> done = end(found->thread.get())) done();
             return;
         }
     }
@@ -127,9 +127,9 @@ void FrameTurns::runTurn() {
     Frame frame = std::move(frames_.front());
     frames_.pop_front();
     frames_.push_back(std::move(frame));
-    const QObject* owner = frames_.back().owner;
-    if (frames_.back().thread->runTurn(sliceSeconds)) {
-        if (const std::function<void()> done = end(owner)) done();
+    FrameThread* const thread = frames_.back().thread.get();
+    if (thread->runTurn(sliceSeconds)) {
+        if (const std::function<void()> done = end(thread)) done();
     }
     // Threads beyond those a few frames at once need are let go, here where
     // none of them is in a call of its own.

@@ -70,7 +70,7 @@ private:
     };
     void runTurn();
     // Takes the frame off the list once its work ended; its thread goes back to the pool.
-    std::function<void()> end(const QObject* owner);
+    std::function<void()> end(const platform::compositor::FrameThread* thread);
 
     std::deque<Frame> frames_;
     std::vector<std::unique_ptr<platform::compositor::FrameThread>> idle_;

@@ -17,6 +17,7 @@
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
 #include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/FrameThread.h"
 #include "Platform/Compositor/LayerTreeWalk.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
@@ -225,6 +226,10 @@ void CoreAnimationLayer::display() {
     pendingAnimationConfiguration_.reset();
     try {
         applyAnimationConfiguration(taken.animationConfiguration);
+    } catch (const platform::compositor::FrameThread::Abandoned&) {
+        // The frame was given up half way: its next display sets up again.
+        pendingAnimationConfiguration_ = taken;
+        throw;
     } catch (const CompatibilityTracker::Error& error) {
         setCurrentPlaybackState(taken.playbackState);
         if (DidSetUpAnimation callback = didSetUpAnimation()) callback({error.issue()});
@@ -343,8 +348,11 @@ void CoreAnimationLayer::applyAnimationConfiguration(const AnimationConfiguratio
     setSpeed(configuration.timingConfiguration.speed);
     animateProgress(context);
     animationStartedAt_ = now();
+    // Between layers, a frame drawn in turns with the main thread lets it
+    // turn its event loop (FrameThread).
     for (const std::shared_ptr<Layer>& sublayer : sublayers()) {
         if (auto* animationLayer = dynamic_cast<AnimationLayer*>(sublayer.get())) {
+            platform::compositor::FrameThread::checkpoint();
             animationLayer->setupAnimations(context);
         }
     }

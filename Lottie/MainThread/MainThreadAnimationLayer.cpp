@@ -12,6 +12,7 @@
 #include "Lottie/Playback/Engine/LayerBuildWeight.h"
 #include "Lottie/Playback/Keypaths/KeypathSearch.h"
 #include "Platform/Compositor/BasicAnimation.h"
+#include "Platform/Compositor/FrameThread.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Foundation/MainRunLoop.h"
 
@@ -117,7 +118,12 @@ void MainThreadAnimationLayer::display() {
     if (!platform::graphics::ProcessorDeadline::current()) {
         counting.emplace(setUpDeadline_ ? std::move(setUpDeadline_) : freshSetUpDeadline());
     }
-    for (const auto& layer : animationLayers_) layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
+    // Between layers, a frame drawn in turns with the main thread lets it
+    // turn its event loop (FrameThread).
+    for (const auto& layer : animationLayers_) {
+        platform::compositor::FrameThread::checkpoint();
+        layer->showFrame(frame, forceDisplayUpdateOnEachFrame_, animationEnd);
+    }
 }
 
 namespace {

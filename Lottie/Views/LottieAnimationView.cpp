@@ -1,5 +1,6 @@
 #include "Lottie/Views/LottieAnimationView.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,9 +11,11 @@
 #include "Lottie/Views/AnimationSubview.h"
 #include "Lottie/Views/ContentModeFit.h"
 #include "Lottie/Views/DirectRasterPaint.h"
+#include "Lottie/Views/FrameTurns.h"
 #include "Lottie/Views/LayoutAnimations.h"
 #include "Lottie/Views/QtMainRunLoopBridge.h"
 #include "Lottie/Views/ViewDisplayLink.h"
+#include "Platform/Compositor/FrameThread.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Compositor/Renderer.h"
 #include "Platform/Compositor/Transaction.h"
@@ -61,9 +64,13 @@ LottieAnimationView::LottieAnimationView(const std::shared_ptr<const DotLottieFi
 }
 
 LottieAnimationView::~LottieAnimationView() {
+    // A frame under way draws this view's tree: it ends before the tree can go.
+    FrameTurns::shared().abandon(this);
     // The layer may outlive the view (a caller holding it): it must not call back.
     layer_->setAnimationLoaded({});
     layer_->setAnimationLayerDidLoad({});
+    // The tree goes a layer at a time, after the view.
+    FrameTurns::shared().takeApart(root_);
 }
 
 void LottieAnimationView::commonInit() {
@@ -80,7 +87,12 @@ void LottieAnimationView::commonInit() {
         this);
     // Paused, finished or out of its window, the view draws no frame that
     // what its frames kept for the next would serve.
-    displayLink_->setStopHandler([this] { root_->releaseKeptStorage(); });
+    displayLink_->setStopHandler([this] {
+        FrameTurns::shared().abandon(this);
+        root_->releaseKeptStorage();
+    });
+    displayLink_->setFrameDrawer([this](std::function<void()> displayPass) { drawFrame(std::move(displayPass)); });
+    displayLink_->setFrameUnderWay([this] { return FrameTurns::shared().isDrawing(this); });
     displayLink_->setLogger(logger_);
     if (QtMainRunLoopBridge* bridge = QtMainRunLoopBridge::install()) {
         connect(bridge, &QtMainRunLoopBridge::drained, this, &LottieAnimationView::scheduleFrame);
@@ -89,13 +101,29 @@ void LottieAnimationView::commonInit() {
     // scale read once from whichever window is main, this follows the view.
     applyScreenScale(devicePixelRatioF());
     QPointer<LottieAnimationView> self(this);
-    layer_->setAnimationLoaded([self](LottieAnimationLayer&, const std::shared_ptr<const LottieAnimation>& animation) {
-        if (!self) return;
-        if (self->animationLoaded_) self->animationLoaded_(*self, animation);
-        self->animationDidChange();
+    // A frame's display pass, drawn away from the main thread (FrameTurns),
+    // may load the rendering layer anew (an engine falling back): the view,
+    // a widget, hears of it on the main thread once the frame has ended.
+    const auto onMainThread = [self](std::function<void()> tell) {
+        if (!platform::compositor::FrameThread::onFrameThread()) {
+            tell();
+            return;
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [self, tell = std::move(tell)] { if (self) tell(); }, Qt::QueuedConnection);
+    };
+    layer_->setAnimationLoaded([self, onMainThread](LottieAnimationLayer&,
+                                                   const std::shared_ptr<const LottieAnimation>& animation) {
+        onMainThread([self, animation] {
+            if (!self) return;
+            if (self->animationLoaded_) self->animationLoaded_(*self, animation);
+            self->animationDidChange();
+        });
     });
-    layer_->setAnimationLayerDidLoad([self](LottieAnimationLayer&, const RenderingEngineOption&) {
-        if (self) self->animationDidChange();
+    layer_->setAnimationLayerDidLoad([self, onMainThread](LottieAnimationLayer&, const RenderingEngineOption&) {
+        onMainThread([self] {
+            if (self) self->animationDidChange();
+        });
     });
     setNeedsLayout();
     scheduleFrame();
@@ -187,6 +215,8 @@ void LottieAnimationView::prepareToRender() {
 }
 
 std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImage(double scale) {
+    // Drawn here and now: a frame under way of the same tree gives way.
+    FrameTurns::shared().abandon(this);
     prepareToRender();
     const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
     const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
@@ -210,6 +240,10 @@ void LottieAnimationView::paintEvent(QPaintEvent* event) {
 }
 
 void LottieAnimationView::paintAnimation(QPaintEvent* event) {
+    if (FrameTurns::isEnabled()) {
+        presentPicture();
+        return;
+    }
     const double scale = devicePixelRatioF();
     applyScreenScale(scale);
     QPainter painter(this);
@@ -222,6 +256,10 @@ void LottieAnimationView::paintAnimation(QPaintEvent* event) {
         return;
     }
     renderedImage_ = renderImage(scale);
+    paintRenderedImage(painter, scale);
+}
+
+void LottieAnimationView::paintRenderedImage(QPainter& painter, double scale) {
     if (!renderedImage_) return;
     // Both sides use premultiplied ARGB in native byte order: the pixels are
     // painted where they are, without a copy.
@@ -235,12 +273,92 @@ void LottieAnimationView::windowChanged(bool inWindow) {
     if (inWindow) {
         animationWillEnterForeground();
     } else {
+        FrameTurns::shared().abandon(this);
         animationWillMoveToBackground();
         // Shown nowhere, the view keeps nothing for its next frame.
         root_->releaseKeptStorage();
         renderedImage_ = nullptr;
+        askedSize_ = QSize();
     }
 }
+
+void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
+    if (!FrameTurns::isEnabled()) {
+        // Drawn whole here: the display pass now, the picture in the paint event.
+        if (displayPass) displayPass();
+        placeAnimationSubviews();
+        update();
+        return;
+    }
+    const double scale = devicePixelRatioF();
+    applyScreenScale(scale);
+    prepareToRender();
+    const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
+    const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
+    askedSize_ = QSize(pixelWidth, pixelHeight);
+    struct Outcome {
+        std::shared_ptr<const platform::graphics::Image> picture;
+        std::optional<std::string> failure;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    const double mediaTime = platform::compositor::MediaClock::currentTime();
+    // The work reads nothing of the view, which stays on the main thread:
+    // only the tree, which the main thread leaves alone until the frame ends.
+    // An animation that could not be drawn goes on being displayed, as the
+    // link asks, but is drawn no more.
+    auto work = [root = root_, logger = logger_, displayPass = std::move(displayPass), outcome, pixelWidth,
+                 pixelHeight, scale, mediaTime, draws = !paintFailed_] {
+        const LottieLogger::Scope reporting(logger);
+        try {
+            if (displayPass) displayPass();
+            if (draws && pixelWidth > 0 && pixelHeight > 0) {
+                outcome->picture =
+                    platform::compositor::Renderer::renderImage(root, mediaTime, pixelWidth, pixelHeight, scale);
+            }
+        } catch (const std::exception& error) {
+            outcome->failure = error.what();
+        }
+    };
+    QPointer<LottieAnimationView> self(this);
+    FrameTurns::shared().start(
+        this, root_.get(), std::move(work),
+        [self, outcome] {
+            if (!self) return;
+            if (self->paintFailed_) return;
+            if (outcome->failure) {
+                self->paintFailed_ = true;
+                self->renderedImage_ = nullptr;
+                self->logger_->warn([reason = *outcome->failure] { return "The animation could not be drawn and is no longer shown: " + reason; },
+                                    __FILE__, __LINE__);
+                return;
+            }
+            self->renderedImage_ = outcome->picture;
+            self->placeAnimationSubviews();
+            self->update();
+        },
+        [self] {
+            // The tree changed under the frame: the change asks for the next one.
+            if (self) QMetaObject::invokeMethod(self, &LottieAnimationView::scheduleFrame, Qt::QueuedConnection);
+        });
+}
+
+void LottieAnimationView::presentPicture() {
+    const double scale = devicePixelRatioF();
+    const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
+    const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
+    const bool current =
+        renderedImage_ && renderedImage_->width() == pixelWidth && renderedImage_->height() == pixelHeight;
+    // A picture of another size (or none yet) is drawn anew; meanwhile the
+    // last whole one shows.
+    if (!current && pixelWidth > 0 && pixelHeight > 0 && askedSize_ != QSize(pixelWidth, pixelHeight) &&
+        !FrameTurns::shared().isDrawing(this)) {
+        drawFrame(nullptr);
+    }
+    QPainter painter(this);
+    paintRenderedImage(painter, scale);
+}
+
+void LottieAnimationView::finishFrame() { FrameTurns::shared().finish(this); }
 
 void LottieAnimationView::animationWillMoveToBackground() {
     layer_->animationWillMoveToBackground();

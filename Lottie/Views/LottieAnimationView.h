@@ -15,7 +15,13 @@
 //
 // Frames: a ViewDisplayLink ticks at the screen's refresh rate while the tree
 // has animations or changes to show, and asks for one paint per tick that
-// drew; a paused or finished view stops ticking and painting. Every forwarded
+// drew; a paused or finished view stops ticking and painting. The frame a
+// tick begins is drawn in turns with the event loop (FrameTurns) into an
+// image of the view's own, which the paint events then show, so that the
+// view answers input while a long frame draws and shows its last whole
+// picture meanwhile; a tick while a frame is under way draws nothing new.
+// With FrameTurns off (tests that tick by hand), each paint draws the tree
+// as described below. Every forwarded
 // call that may change the tree, every layout pass and every drain of the main
 // run loop (QtMainRunLoopBridge) restarts the link when the tree needs frames.
 // A caller that changes the animation layer directly (lottieAnimationLayer())
@@ -43,6 +49,7 @@
 // weakly (QPointer). Owned by its Qt parent or its creator; main thread only.
 
 #include <QPointer>
+#include <QSize>
 #include <any>
 #include <functional>
 #include <memory>
@@ -55,6 +62,8 @@
 #include "Lottie/Playback/LottieAnimationLayer.h"
 #include "Lottie/Views/LottieAnimationViewBase.h"
 #include "Platform/Graphics/Image.h"
+
+class QPainter;
 
 namespace lottie {
 
@@ -256,6 +265,9 @@ public:
     const std::shared_ptr<const platform::graphics::Image>& renderedImage() const { return renderedImage_; }
     // Renders the tree as it is now into an image of the view's size at the scale.
     std::shared_ptr<const platform::graphics::Image> renderImage(double scale);
+    // Draws the rest of the frame under way, if one is, now (FrameTurns), and
+    // asks for its paint: for a caller that needs the finished picture.
+    void finishFrame();
 
 protected:
     bool event(QEvent* event) override;
@@ -278,6 +290,12 @@ private:
     void animationDidChange();
     // What paintEvent draws, when nothing has failed.
     void paintAnimation(QPaintEvent* event);
+    // Draws a frame (after the display pass, when given): in turns with the
+    // event loop (FrameTurns), the picture then shown by the paint events.
+    void drawFrame(std::function<void()> displayPass);
+    // Paints the last whole picture, and asks for one of the view's size when it has none.
+    void presentPicture();
+    void paintRenderedImage(QPainter& painter, double scale);
 
     std::shared_ptr<platform::compositor::Layer> root_;
     std::shared_ptr<LottieAnimationLayer> layer_;
@@ -289,6 +307,8 @@ private:
     bool waitingToPlayAnimation_ = false;
     std::shared_ptr<LottieLogger> logger_;
     std::shared_ptr<const platform::graphics::Image> renderedImage_;
+    // The size in pixels of the picture last asked of a frame drawn in turns.
+    QSize askedSize_;
     // Set when drawing the current animation threw (memory ran out on a
     // hostile document): nothing more of it is drawn, so the window neither
     // ends nor tries again on every paint. A new animation clears it.

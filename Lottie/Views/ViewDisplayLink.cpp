@@ -66,15 +66,23 @@ void ViewDisplayLink::setFrameObserver(std::function<void()> observer) {
 
 bool ViewDisplayLink::tick() {
     const LottieLogger::Scope reporting(logger_);
-    const bool drew = link_.tick();
+    // While the last frame is still being drawn, this refresh shows the last
+    // whole picture, and the link keeps ticking.
+    const bool underWay = frameUnderWay_ && frameUnderWay_();
+    const bool drew = !underWay && link_.advance();
     if (drew) {
         ++framesDrawn_;
-        if (onFrame_) onFrame_();
+        if (drawer_) {
+            drawer_([this] { link_.display(); });
+        } else {
+            link_.display();
+            if (onFrame_) onFrame_();
+        }
     }
     // The observer may clear itself (a host dropping its binding), so it runs
     // from a copy, and only then is the link allowed to stop.
     if (const std::function<void()> observer = frameObserver_) observer();
-    if (!drew && !frameObserver_) stop();
+    if (!drew && !underWay && !frameObserver_) stop();
     return drew;
 }
 

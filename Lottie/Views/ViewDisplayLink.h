@@ -63,6 +63,15 @@ public:
     void setLogger(std::shared_ptr<LottieLogger> logger) { logger_ = std::move(logger); }
     // Runs each time the link stops.
     void setStopHandler(std::function<void()> handler) { onStop_ = std::move(handler); }
+    // Draws a frame whose first steps a tick took (DisplayLink::advance):
+    // handed the display pass that finishes it, the drawer runs it (on the
+    // main thread or away from it) before it draws the picture. Without one,
+    // a tick runs the display pass itself and calls the frame handler.
+    using FrameDrawer = std::function<void(std::function<void()> displayPass)>;
+    void setFrameDrawer(FrameDrawer drawer) { drawer_ = std::move(drawer); }
+    // Whether the frame last handed to the drawer is still being drawn: ticks
+    // meanwhile draw nothing and leave the link running.
+    void setFrameUnderWay(std::function<bool()> underWay) { frameUnderWay_ = std::move(underWay); }
     // The links of the process ticking now.
     static int runningCount();
     // Follows the screen the view is on: the interval becomes its refresh period.
@@ -80,6 +89,8 @@ private:
     std::function<void()> onFrame_;
     std::function<void()> onStop_;
     std::function<void()> frameObserver_;
+    FrameDrawer drawer_;
+    std::function<bool()> frameUnderWay_;
     std::shared_ptr<LottieLogger> logger_;
     QTimer timer_;
     bool running_ = false;

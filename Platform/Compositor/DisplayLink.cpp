@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Platform/Compositor/FrameThread.h"
 #include "Platform/Compositor/MediaClock.h"
 
 namespace platform::compositor {
@@ -70,14 +71,23 @@ bool DisplayLink::needsFrame(const Layer& layer, bool frozenAbove) {
 }
 
 bool DisplayLink::tick() {
+    if (!advance()) {
+        return false;
+    }
+    display();
+    return true;
+}
+
+bool DisplayLink::advance() {
     if (!isActive()) {
         return false;
     }
     const double now = MediaClock::currentTime();
+    frameTime_ = now;
     visitTree(*root_, [](Layer& layer) { layer.presented_ = true; });
     root_->layoutIfNeeded();
     // Advancing animations and asking for display change no tree: one walk
-    // serves them and the display pass.
+    // serves them both.
     const auto tree = treeOf(root_);
     for (const std::shared_ptr<Layer>& layer : tree) {
         // An animation dropped once it has finished changes what the layer shows.
@@ -100,15 +110,22 @@ bool DisplayLink::tick() {
             }
         }
     }
+    return true;
+}
+
+void DisplayLink::display() {
+    // Displaying may change the tree (sublayers set anew): the layers of now
+    // are held for the walk.
+    const auto tree = treeOf(root_);
     for (const std::shared_ptr<Layer>& layer : tree) {
+        FrameThread::checkpoint();
         layer->presented_ = true;
         layer->displayIfNeeded();
     }
     visitTree(*root_, [](Layer& layer) { layer.changedSinceFrame_ = false; });
     if (handler_) {
-        handler_(now);
+        handler_(frameTime_);
     }
-    return true;
 }
 
 }  // namespace platform::compositor

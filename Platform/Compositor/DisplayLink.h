@@ -12,6 +12,8 @@
 //   4. marks for display each layer whose needs-display number presents a new
 //      value, then displays every layer that needs it;
 //   5. calls the frame handler, which renders.
+// The first three steps can be taken apart from the fourth and fifth
+// (advance(), display()), which a view draws away from its event loop.
 // One display link per tree: it clears the tree's "changed" marks. Owned by the
 // host; holds its root strongly.
 
@@ -33,14 +35,23 @@ public:
 
     // Whether the next tick would draw a frame.
     bool isActive() const;
-    // One display refresh; true when it drew a frame.
+    // One display refresh; true when it drew a frame. The same as advance()
+    // followed, when it answers true, by display().
     bool tick();
+    // Steps 1 to 3, and marking for display: false, with nothing done, when
+    // the tree needs no frame. Main thread.
+    bool advance();
+    // Step 4 and the frame handler, for the frame advance() began: on the main
+    // thread, or on a FrameThread in its turns (a checkpoint before each layer).
+    void display();
 
 private:
     static bool needsFrame(const Layer& layer, bool frozenAbove);
 
     std::shared_ptr<Layer> root_;
     FrameHandler handler_;
+    // The media time of the frame advance() began.
+    double frameTime_ = 0;
 };
 
 }  // namespace platform::compositor

@@ -10,6 +10,7 @@
 #include "Platform/Compositor/LayerKeyValue.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Compositor/Transaction.h"
+#include "Platform/Compositor/FrameThread.h"
 #include "Platform/Foundation/CopyOnWrite.h"
 #include "Platform/Foundation/SharingPool.h"
 #include "Platform/Graphics/GraphicsContext.h"
@@ -211,6 +212,7 @@ std::uint64_t Layer::subtreeVersion() const {
 }
 
 void Layer::markChanged() {
+    FrameThread::willChangeTree(*this);
     changedSinceFrame_ = true;
     ++subtreeVersion_;
     if (changedInEpoch_ == versionReadEpoch) return;
@@ -223,6 +225,7 @@ void Layer::markChanged() {
 }
 
 void Layer::markTimingChanged() {
+    FrameThread::willChangeTree(*this);
     // A frame is needed; the layer's own presentation is made anew.
     changedSinceFrame_ = true;
     ++subtreeVersion_;
@@ -253,6 +256,7 @@ bool Layer::isAncestorOf(const Layer& layer) const {
 std::shared_ptr<Layer> Layer::parentLayer() const { return parent_.lock(); }
 
 void Layer::insertSublayer(std::shared_ptr<Layer> layer, std::size_t index) {
+    FrameThread::willChangeTree(*this);
     if (!layer) {
         throw std::invalid_argument("Layer::insertSublayer: the layer is null");
     }
@@ -274,6 +278,7 @@ void Layer::insertSublayer(std::shared_ptr<Layer> layer, std::size_t index) {
 void Layer::addSublayer(std::shared_ptr<Layer> layer) { insertSublayer(std::move(layer), sublayers_.size()); }
 
 void Layer::removeFromSuperlayer() {
+    FrameThread::willChangeTree(*this);
     std::shared_ptr<Layer> keepAlive = weak_from_this().lock();
     const std::shared_ptr<Layer> parent = parent_.lock();
     const bool wasMask = isMask_;
@@ -293,6 +298,7 @@ void Layer::removeFromSuperlayer() {
 }
 
 void Layer::setMask(std::shared_ptr<Layer> mask) {
+    FrameThread::willChangeTree(*this);
     if (mask == mask_) {
         return;
     }
@@ -562,6 +568,7 @@ bool Layer::setValue(std::string_view key, const std::optional<AnimatableValue>&
 // Display and layout.
 
 void Layer::setNeedsDisplay() {
+    FrameThread::willChangeTree(*this);
     if (drawsInRenderPass_) {
         // Drawn afresh whenever the layer is drawn, it has nothing to display
         // ahead: what it draws has changed.
@@ -597,7 +604,13 @@ void Layer::displayIfNeeded() {
         return;
     }
     needsDisplay_ = false;
-    display();
+    try {
+        display();
+    } catch (...) {
+        // Cut short (a frame abandoned, memory run out): displayed again next time.
+        needsDisplay_ = true;
+        throw;
+    }
 }
 
 void Layer::draw(graphics::GraphicsContext& /*context*/) { drewNothing_ = true; }

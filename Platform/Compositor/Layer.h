@@ -298,6 +298,7 @@ private:
     friend class DisplayLink;
     friend class Renderer;
     friend class ContentCache;
+    friend class FrameThread;
 
     // Set up by the renderer for the outermost render under way on a thread:
     // the presentation copies kept during it for its time alone are let go

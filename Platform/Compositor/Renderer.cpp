@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Platform/Compositor/ContentCache.h"
+#include "Platform/Compositor/FrameThread.h"
 #include "Platform/Compositor/GradientLayer.h"
 #include "Platform/Compositor/LayerCompositing.h"
 #include "Platform/Compositor/LayerExtent.h"
@@ -217,6 +218,7 @@ std::shared_ptr<const graphics::Image> Renderer::renderImage(const std::shared_p
 }
 
 void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& context) {
+    FrameThread::checkpoint();
     RenderBudget& budget = *RenderBudget::active();
     if (!budget.enter(model)) {
         budget.report("Layers nest more than " + std::to_string(RenderBudget::maximumDepth) +

@@ -80,8 +80,18 @@ void MainRunLoop::setMainThread(std::thread::id thread) {
     mainThread_ = thread;
 }
 
+namespace {
+
+thread_local int standIns = 0;
+
+}  // namespace
+
 bool isMainThread() {
-    return MainRunLoop::shared().isMainThread();
+    return standIns > 0 || MainRunLoop::shared().isMainThread();
 }
+
+MainThreadStandIn::MainThreadStandIn() { ++standIns; }
+
+MainThreadStandIn::~MainThreadStandIn() { --standIns; }
 
 }  // namespace platform::foundation

@@ -70,7 +70,20 @@ private:
     std::thread::id mainThread_;
 };
 
-// Whether the calling thread is the main thread of MainRunLoop::shared().
+// Whether the calling thread is the main thread of MainRunLoop::shared(), or
+// stands in for it (MainThreadStandIn).
 bool isMainThread();
+
+// While one lives, the calling thread counts as the main thread for
+// isMainThread(): for a thread that works in turns with the main thread, only
+// while the main thread waits for it (compositor::FrameThread), so that the
+// work it does for the main thread runs as it would there.
+class MainThreadStandIn {
+public:
+    MainThreadStandIn();
+    ~MainThreadStandIn();
+    MainThreadStandIn(const MainThreadStandIn&) = delete;
+    MainThreadStandIn& operator=(const MainThreadStandIn&) = delete;
+};
 
 }  // namespace platform::foundation

@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
+#include "Lottie/Views/FrameTurns.h"
 #include "tests/Lottie/Views/ViewsTestSupport.h"
 #include "tests/Support/RecordingLogger.h"
 #include "tools/lottie-frames/FrameRenderer.h"
@@ -21,19 +22,31 @@ using viewstest::ViewsTest;
 struct Picture {
     int viewWidth, viewHeight;
     double frame;
+    // Drawn in turns with the event loop (FrameTurns), as in an application.
+    bool inTurns = false;
 };
 
 TEST_F(ViewsTest, GrabbedViewEqualsTheFrameToolsPictureOfTheSameFrame) {
-    const Picture cases[] = {{100, 50, 0}, {100, 50, 12}, {240, 240, 29}, {90, 160, 7.5}};
+    const Picture cases[] = {{100, 50, 0},        {100, 50, 12},       {240, 240, 29},
+                             {90, 160, 7.5},      {100, 50, 12, true}, {90, 160, 7.5, true}};
     auto animation = viewstest::animation(100, 50);
     for (const Picture& c : cases) {
         const std::string label = std::to_string(c.viewWidth) + "x" + std::to_string(c.viewHeight) + " frame " +
-                                  std::to_string(c.frame);
+                                  std::to_string(c.frame) + (c.inTurns ? " in turns" : "");
         auto view = makeView(animation);
         view->resize(c.viewWidth, c.viewHeight);
         view->setCurrentFrame(c.frame);
         settle();
+        lottie::FrameTurns::setEnabled(c.inTurns);
+        if (c.inTurns) {
+            // The first paint asks for the picture, which the paints show
+            // once its frame has been drawn.
+            view->grab();
+            EXPECT_TRUE(lottie::FrameTurns::shared().isDrawing(view.get())) << label;
+            view->finishFrame();
+        }
         const auto grabbed = imageOf(view->grab().toImage());
+        lottie::FrameTurns::setEnabled(false);
         lottieframes::FrameRenderer tool(animation, c.viewWidth, c.viewHeight, backgroundOf(*view));
         const auto expected = tool.render(c.frame);
         ASSERT_NE(grabbed, nullptr) << label;

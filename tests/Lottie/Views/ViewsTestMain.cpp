@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "Lottie/Views/FrameTurns.h"
 #include "Lottie/Views/ViewDisplayLink.h"
 #include "Platform/Foundation/DispatchQueue.h"
 
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
     }
     // Frames are ticked by the tests after moving a manual clock, never by timers.
     lottie::ViewDisplayLink::setTimersEnabled(false);
+    // Each frame drawn whole where it is asked for, as the tests tick by hand.
+    lottie::FrameTurns::setEnabled(false);
     int result = 0;
     {
         QApplication application(argc, argv);

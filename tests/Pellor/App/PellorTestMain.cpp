@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "Lottie/Views/FrameTurns.h"
 #include "Lottie/Views/ViewDisplayLink.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 #include "Platform/Foundation/DispatchQueue.h"
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
     // Listing the tests (CTest's discovery) needs no display at all.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
     lottie::ViewDisplayLink::setTimersEnabled(false);
+    // Each frame drawn whole where it is asked for, as the tests tick by hand.
+    lottie::FrameTurns::setEnabled(false);
     qInstallMessageHandler(dropPlatformNoise);
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);

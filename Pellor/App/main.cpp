@@ -3,12 +3,16 @@
 // opens the files named on the command line.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <iostream>
 
 #include "Pellor/App/PellorApp.h"
 #include "Pellor/App/PellorVersion.h"
+#include "Pellor/App/QtMessagePrinter.h"
 #include "Pellor/Resources/ApplicationIcon.h"
 
 int main(int argc, char** argv) {
+    // Qt speaks before the application object exists too (about its runtime folder, its platform).
+    pellor::QtMessagePrinter::install(std::cerr, pellor::PellorApp::messagePrefix);
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("tolvane"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("tolvane.me"));

@@ -39,6 +39,11 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
         !admits(static_cast<std::uint64_t>(features.width), static_cast<std::uint64_t>(features.height), mayDecode)) {
         return nullptr;
     }
+    // A deadline already passed refuses the image before its pixels take any memory.
+    if (ProcessorDeadline::checkCurrent(ProcessorDeadline::unitsPerReading)) {
+        if (refusal) *refusal = lateRefusal();
+        return nullptr;
+    }
     // Straight even without alpha: the flag that says so is only a hint of
     // the bitstream's, and premultiplying passes over opaque pixels.
     DecodedRows rows(features.width, features.height, DecodedRows::Layout::straight);

@@ -375,7 +375,7 @@ struct WhileFramesDraw {
 };
 
 WhileFramesDraw measureWhileFramesDraw(QList<pellor::DocumentWindow*>& windows,
-                                       platform::compositor::ManualClock& clock) {
+                                       platform::compositor::ManualClock& clock, bool closesOne = true) {
     WhileFramesDraw measured;
     const FramesInTurns turns;
     clock.advance(1.0 / 30);
@@ -411,6 +411,11 @@ WhileFramesDraw measureWhileFramesDraw(QList<pellor::DocumentWindow*>& windows,
     runWhile([&] { return !file->isVisible(); });
     if (file->isVisible()) measured.menu = (threadProcessorSeconds() - posted) * 1000;
     file->hide();
+    if (!closesOne) {
+        runWhile([] { return lottie::FrameTurns::shared().count() > 0; });
+        ticker.stop();
+        return measured;
+    }
     QPointer<pellor::DocumentWindow> closing = windows.back();
     // A shortcut reaches the active window.
     closing->activateWindow();
@@ -529,8 +534,19 @@ TEST_F(PellorTest, TheEventLoopKeepsTurningWhileHostileDocumentsDecodeAndTheirWi
                 // The frames draw in turns: however long they take, the main
                 // thread works no longer between two turns than it does for
                 // set-ups, and input acts within 200 ms.
-                const WhileFramesDraw measured = measureWhileFramesDraw(windows, *clock);
                 const double drawingBound = 100.0 * drawingSanitizerSlowdown;
+                WhileFramesDraw measured = measureWhileFramesDraw(windows, *clock);
+                // As for the set-ups above, a frame past a bound is measured
+                // once more, over the windows left: a hold comes back, a
+                // single pause of a busy machine does not.
+                if (measured.longestTurn >= drawingBound || measured.menu >= 2 * drawingBound ||
+                    measured.close >= 2 * drawingBound) {
+                    // The last window is kept for what follows.
+                    const bool closes = windows.size() > 1;
+                    WhileFramesDraw again = measureWhileFramesDraw(windows, *clock, closes);
+                    if (!closes) again.close = measured.close;
+                    measured = again;
+                }
                 EXPECT_TRUE(measured.drewInTurns);
                 EXPECT_LT(measured.longestTurn, drawingBound)
                     << "the longest time the event loop did not turn while frames draw, in milliseconds of processor time";

@@ -358,9 +358,9 @@ TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
         const double spent = threadProcessorSeconds() - start;
         if (c.seconds > 0) {
             // The sanitizers' builds take an image's pixels from their own
-            // allocator, zeroed (64 MB for 4,096 x 4,096 pixels), and watch
-            // every byte a decoder writes.
-            EXPECT_LT(spent, c.seconds * (kSanitizedBuild ? 10 : 1));
+            // allocator, zeroed (64 MB for 4,096 x 4,096 pixels: 0.3-0.5 s
+            // on a busy machine), and watch every byte a decoder writes.
+            EXPECT_LT(spent, kSanitizedBuild ? c.seconds * 10 + 1.0 : c.seconds);
         }
         if (c.refusal) {
             EXPECT_EQ(image, nullptr);

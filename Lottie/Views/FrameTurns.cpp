@@ -81,6 +81,10 @@ void FrameTurns::takeApart(std::shared_ptr<platform::compositor::Layer> root) {
         {}, {});
 }
 
+std::deque<FrameTurns::Frame>::iterator FrameTurns::frameOf(const QObject* owner) {
+    return std::find_if(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
+}
+
 bool FrameTurns::isDrawing(const QObject* owner) const {
     return std::any_of(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
 }
@@ -97,19 +101,13 @@ std::function<void()> FrameTurns::end(const FrameThread* thread) {
 }
 
 void FrameTurns::abandon(const QObject* owner) {
-    for (const Frame& frame : frames_) {
-        if (frame.owner == owner) {
-            // Its abandon handler takes it off the list.
-            frame.thread->abandon();
-            return;
-        }
-    }
+    // Its abandon handler takes it off the list.
+    if (const auto found = frameOf(owner); found != frames_.end()) found->thread->abandon();
 }
 
 void FrameTurns::finish(const QObject* owner) {
     for (;;) {
-        const auto found =
-            std::find_if(frames_.begin(), frames_.end(), [owner](const Frame& frame) { return frame.owner == owner; });
+        const auto found = frameOf(owner);
         if (found == frames_.end()) return;
         if (found->thread->runTurn(sliceSeconds)) {
             if (const std::function<void()> done = end(found->thread.get())) done();

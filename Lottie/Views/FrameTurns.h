@@ -69,6 +69,8 @@ private:
         std::function<void()> done;
     };
     void runTurn();
+    // The frame `owner` draws, if any.
+    std::deque<Frame>::iterator frameOf(const QObject* owner);
     // Takes the frame off the list once its work ended; its thread goes back to the pool.
     std::function<void()> end(const platform::compositor::FrameThread* thread);
 

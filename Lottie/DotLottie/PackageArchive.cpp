@@ -6,6 +6,7 @@
 #include "Lottie/DotLottie/Zip/ArchiveError.h"
 #include "Lottie/DotLottie/Zip/ArchiveFileError.h"
 #include "Lottie/DotLottie/Zip/EntryPath.h"
+#include "Platform/Foundation/HugePages.h"
 
 namespace lottie {
 
@@ -66,6 +67,11 @@ platform::foundation::Data PackageArchive::read(std::uint64_t recordOffset) {
     const Entry& entry = *found;
     budget_.checkRecordedSize(entry.uncompressedSize(), entry.decodedPath());
     platform::foundation::Data data;
+    // The recorded size is within the budget, and data past it is refused, so
+    // the bytes are written once into their place rather than copied as the
+    // buffer grows.
+    data.reserve(static_cast<std::size_t>(entry.uncompressedSize()));
+    platform::foundation::adviseHugePages(data.data(), data.capacity());
     ExtractionSettings settings;
     settings.budget = &budget_;
     const ChunkConsumer append = [&](std::span<const std::uint8_t> chunk) {

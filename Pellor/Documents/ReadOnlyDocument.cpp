@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Pellor/Documents/DocumentOpenError.h"
+#include "Platform/Foundation/HugePages.h"
 
 namespace pellor {
 
@@ -73,6 +74,7 @@ ReadOnlyDocument ReadOnlyDocument::read(const QString& path, qint64 sizeLimit) {
     // lets the JSON parser read the text where it lies (DocumentLoaders).
     constexpr qint64 pieceSize = 1 << 20;
     data.reserve(static_cast<qsizetype>(info.size() + pieceSize));
+    platform::foundation::adviseHugePages(data.data(), static_cast<std::size_t>(data.capacity()));
     while (data.size() <= sizeLimit) {
         const qsizetype at = data.size();
         const qint64 wanted = std::min(pieceSize, sizeLimit + 1 - at);

@@ -1,6 +1,7 @@
 #include "Platform/Foundation/Files.h"
 
 #include "Platform/Foundation/FileError.h"
+#include "Platform/Foundation/HugePages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -60,6 +61,7 @@ Data readFile(const std::filesystem::path& path, std::size_t spareCapacity) {
     // The size is only a hint: files under /proc report 0 and the file may change
     // while it is read, so reading goes on until the end of the file.
     bytes.reserve(static_cast<std::size_t>(status.st_size) + std::max<std::size_t>(spareCapacity, 1));
+    adviseHugePages(bytes.data(), bytes.capacity());
     std::uint8_t buffer[64 * 1024];
     for (;;) {
         const ssize_t count = ::read(file.get(), buffer, sizeof buffer);

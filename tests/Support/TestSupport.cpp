@@ -107,4 +107,29 @@ TemporaryDirectory::~TemporaryDirectory() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::optional<std::size_t> hugePageBytesIn(const void* begin, std::size_t bytes) {
+    std::ifstream enabled("/sys/kernel/mm/transparent_hugepage/enabled");
+    std::string modes;
+    if (!std::getline(enabled, modes) || modes.find("[never]") != std::string::npos) return std::nullopt;
+    const auto first = reinterpret_cast<std::uintptr_t>(begin);
+    const std::uintptr_t last = first + bytes;
+    std::ifstream smaps("/proc/self/smaps");
+    bool inside = false;
+    std::size_t total = 0;
+    for (std::string line; std::getline(smaps, line);) {
+        // A mapping's first line: "start-end perms offset dev inode [path]".
+        const auto dash = line.find('-');
+        const auto space = line.find(' ');
+        if (dash != std::string::npos && space != std::string::npos && dash < space &&
+            line.find_first_not_of("0123456789abcdef") == dash) {
+            const std::uintptr_t start = std::stoull(line.substr(0, dash), nullptr, 16);
+            const std::uintptr_t end = std::stoull(line.substr(dash + 1, space - dash - 1), nullptr, 16);
+            inside = start < last && first < end;
+        } else if (inside && line.rfind("AnonHugePages:", 0) == 0) {
+            total += static_cast<std::size_t>(std::stoull(line.substr(14))) * 1024;
+        }
+    }
+    return total;
+}
+
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ std::string readFile(const std::filesystem::path& path);
 // redone); its image data stays as it was.
 std::string pngWithClaimedSize(std::string png, std::uint32_t width, std::uint32_t height);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+// How many bytes huge pages back in the memory mappings that overlap
+// [begin, begin + bytes) (asking for huge pages splits a mapping), from
+// /proc/self/smaps; nothing when the kernel offers no huge pages to a process
+// that asks for them.
+std::optional<std::size_t> hugePageBytesIn(const void* begin, std::size_t bytes);
 
 // A fresh folder under the system's temporary folder, removed with everything in it
 // when the object goes away.

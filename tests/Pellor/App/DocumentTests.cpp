@@ -32,6 +32,7 @@
 #include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
+#include "tests/Support/TestSupport.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
 #include "tests/Support/Base64Encoder.h"
 
@@ -79,6 +80,16 @@ TEST_F(PellorTest, ReadingKeepsEveryByteAndTheAbsolutePath) {
     EXPECT_EQ(document.kind(), DocumentKind::lottie);
     EXPECT_EQ(document.data(), QByteArray::fromStdString(bytes));
     EXPECT_EQ(document.filePath(), QFileInfo(path).absoluteFilePath());
+
+    // A large document is read into huge pages where the kernel has them: a
+    // few hundred megabytes otherwise cost seconds of page faults.
+    const QString large = write("large.json", std::string(std::size_t(24) << 20, ' '));
+    const ReadOnlyDocument largeDocument = ReadOnlyDocument::read(large);
+    EXPECT_EQ(largeDocument.data().size(), qsizetype(24) << 20);
+    if (const auto huge = testsupport::hugePageBytesIn(largeDocument.data().data(),
+                                                       static_cast<std::size_t>(largeDocument.data().size()))) {
+        EXPECT_GE(*huge, std::size_t(16) << 20);
+    }
 
     const QString broken = write("broken.json", "{ not really json");
     EXPECT_EQ(ReadOnlyDocument::read(broken).kind(), DocumentKind::json) << "decoding is the player's work";

@@ -36,6 +36,20 @@ TEST(FilesTest, ReadsWholeFilesOfAnySizeAndThroughLinks) {
     EXPECT_TRUE(fileExists(folder.path() / "link.json"));
 }
 
+// Reading a document of a few hundred megabytes spent most of its time
+// faulting in fresh pages one 4 KB page at a time; a large file's buffer is
+// backed by huge pages where the kernel has them.
+TEST(FilesTest, ALargeFileIsHeldInHugePages) {
+    TemporaryDirectory folder;
+    const auto path = folder.path() / "large.json";
+    writeFile(path, std::string(std::size_t(24) << 20, ' '));
+    const Data bytes = readFile(path, 64);
+    ASSERT_EQ(bytes.size(), std::size_t(24) << 20);
+    const auto huge = testsupport::hugePageBytesIn(bytes.data(), bytes.size());
+    if (!huge) GTEST_SKIP() << "the kernel offers no huge pages";
+    EXPECT_GE(*huge, std::size_t(16) << 20);
+}
+
 // Every failure names the path and says why.
 TEST(FilesTest, FailuresNameThePathAndTheReason) {
     TemporaryDirectory folder;

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "Lottie/DotLottie/DotLottieFile.h"
 #include "Lottie/DotLottie/DotLottieImageProvider.h"
+#include "Lottie/DotLottie/PackageArchive.h"
 #include "Lottie/Model/Assets/ImageAsset.h"
 #include "Lottie/Playback/RenderingEngineOption.h"
 #include "Platform/Json/JsonParser.h"
@@ -150,3 +152,23 @@ TEST_F(PackageImageReading, AnImageWhoseProfileCostsTooMuchIsDrawnAsSRGBAndSaysS
 }
 
 }  // namespace
+
+// A large image file is inflated straight into a buffer of its recorded size,
+// backed by huge pages where the kernel has them: grown as it was inflated, a
+// file of 243 MB was copied into ever larger buffers and took seconds of
+// page faults.
+TEST_F(PackageImageReading, ALargeImageFileIsReadOnceIntoABufferOfItsSize) {
+    // Text that deflates no further than the archive's ratio allows.
+    std::string large(std::size_t(24) << 20, 'x');
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>('a' + (i * 2654435761u >> 7) % 26);
+    PackageArchive archive(zipped({TestEntry::file("images/large.png", large)}), ExtractionLimits{});
+    const std::vector<PackageArchive::File> files = archive.filesIn("images");
+    ASSERT_EQ(files.size(), 1u);
+    const platform::foundation::Data bytes = archive.read(files[0].recordOffset);
+    ASSERT_EQ(bytes.size(), large.size());
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), large.begin()));
+    EXPECT_EQ(bytes.capacity(), large.size());
+    const auto huge = testsupport::hugePageBytesIn(bytes.data(), bytes.size());
+    if (!huge) GTEST_SKIP() << "the kernel offers no huge pages";
+    EXPECT_GE(*huge, std::size_t(16) << 20);
+}

@@ -22,8 +22,11 @@ std::shared_ptr<const lottie::LottieAnimation> markedAnimation() {
 const std::vector<Range>& PlayLog::look() {
     const auto& layer = *view_.lottieAnimationLayer();
     const auto& context = layer.animationContext();
-    if (context && context->closure.get() != last_) {
-        last_ = context->closure.get();
+    const auto sameOwner = [this](const std::shared_ptr<lottie::AnimationCompletionDelegate>& closure) {
+        return !last_.owner_before(closure) && !closure.owner_before(last_);
+    };
+    if (context && !sameOwner(context->closure)) {
+        last_ = context->closure;
         const auto& animation = *layer.animation();
         ranges_.push_back({animation.progressForFrame(context->playFrom, false),
                            animation.progressForFrame(context->playTo, false)});

@@ -5,10 +5,12 @@
 #include <QPoint>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "Lottie/Playback/AnimationCompletionDelegate.h"
 #include "Lottie/Views/LottieAnimationView.h"
 
 namespace viewstest {
@@ -34,7 +36,10 @@ public:
 
 private:
     const lottie::LottieAnimationView& view_;
-    const void* last_ = nullptr;
+    // The last request's delegate, compared by its owner: a finished request's
+    // delegate may be freed and a new one made at the same address, but not
+    // while this holds its control block.
+    std::weak_ptr<lottie::AnimationCompletionDelegate> last_;
     std::vector<Range> ranges_;
 };
 

@@ -204,8 +204,7 @@ std::optional<std::string> CoreAnimationLayer::timeRemappingCostMessage(double l
 
 std::shared_ptr<ProcessorDeadline> CoreAnimationLayer::setUpDeadline(
     platform::graphics::OpeningDeadline::Phase phase) const {
-    return opening_ ? opening_->deadlineFor(phase, LayerBuildWeight::setUpDeadlineSeconds)
-                    : std::make_shared<ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    return platform::graphics::OpeningDeadline::deadline(opening_, phase, LayerBuildWeight::setUpDeadlineSeconds);
 }
 
 // The display pass.

@@ -14,7 +14,7 @@ void LayerBuildBudget::reportOnce(bool& reported, std::string message, const Com
 bool LayerBuildBudget::take(std::size_t weight, const CompatibilityTrackerProviding& reporter) {
     if (deadline_ && deadline_->check(platform::graphics::ProcessorDeadline::unitsPerItem)) {
         reportOnce(deadlineReported_,
-                   LayerBuildWeight::setUpDeadlinePassed(deadline_.get()) + "; the layers after that point are not shown", reporter);
+                   LayerBuildWeight::setUpDeadlinePassed(*deadline_) + "; the layers after that point are not shown", reporter);
         return false;
     }
     if (!LayerBuildWeight::take(weight_, weight)) {

@@ -19,7 +19,7 @@ void SamplingBudget::charge(double bytes, const CompatibilityTrackerProviding& r
         return;
     }
     exceeded_ = true;
-    const std::string message = late_ ? deadlineMessage(deadline_.get()) : exceededMessage(limit_);
+    const std::string message = late_ ? deadlineMessage(*deadline_) : exceededMessage(limit_);
     reporter.reportCompatibilityIssue(message);
     throw Exceeded(message);
 }
@@ -42,7 +42,7 @@ std::string SamplingBudget::exceededMessage(double limit) {
            "on that engine.";
 }
 
-std::string SamplingBudget::deadlineMessage(const platform::graphics::ProcessorDeadline* deadline) {
+std::string SamplingBudget::deadlineMessage(const platform::graphics::ProcessorDeadline& deadline) {
     return LayerBuildWeight::setUpDeadlinePassed(deadline) +
            " while its keyframes were sampled for the Core Animation rendering engine, so it is not set up on that "
            "engine.";

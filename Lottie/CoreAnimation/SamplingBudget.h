@@ -73,7 +73,7 @@ public:
 
     // The text, for the limit and for the deadline.
     static std::string exceededMessage(double limit);
-    static std::string deadlineMessage(const platform::graphics::ProcessorDeadline* deadline = nullptr);
+    static std::string deadlineMessage(const platform::graphics::ProcessorDeadline& deadline);
 
     // The bytes one value takes: its own size and what it holds (path elements,
     // array elements).

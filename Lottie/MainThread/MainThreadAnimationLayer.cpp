@@ -87,8 +87,7 @@ std::optional<AnimationKeypath> MainThreadAnimationLayer::textLayerKeypath(
 
 std::shared_ptr<platform::graphics::ProcessorDeadline> MainThreadAnimationLayer::freshSetUpDeadline() const {
     using platform::graphics::OpeningDeadline;
-    return opening_ ? opening_->deadlineFor(OpeningDeadline::Phase::setUp, LayerBuildWeight::setUpDeadlineSeconds)
-                    : std::make_shared<platform::graphics::ProcessorDeadline>(LayerBuildWeight::setUpDeadlineSeconds);
+    return OpeningDeadline::deadline(opening_, OpeningDeadline::Phase::setUp, LayerBuildWeight::setUpDeadlineSeconds);
 }
 
 double MainThreadAnimationLayer::currentFrame() const {

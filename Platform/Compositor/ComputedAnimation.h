@@ -27,6 +27,8 @@ public:
         virtual std::optional<AnimatableValue> valueAt(double time) const = 0;
     };
 
+    // At a fraction of the animation the source is asked for its value at
+    // `origin` + fraction x `scale`.
     ComputedAnimation(std::string keyPath, std::shared_ptr<const Source> source, double origin, double scale)
         : PropertyAnimation(std::move(keyPath)), source_(std::move(source)), origin_(origin), scale_(scale) {}
     ComputedAnimation(const ComputedAnimation&) = default;
@@ -37,11 +39,6 @@ public:
     }
 
     std::shared_ptr<Animation> clone() const override { return std::make_shared<ComputedAnimation>(*this); }
-
-    const std::shared_ptr<const Source>& source() const { return source_; }
-    // The source's time at a fraction: origin() + fraction x scale().
-    double origin() const { return origin_; }
-    double scale() const { return scale_; }
 
     // The same source, reached the same way.
     bool sameAs(const Animation& other) const override;

@@ -48,8 +48,6 @@ public:
     // One turn of at most about `sliceSeconds`: the work runs until a checkpoint
     // past it or its end. True once the work has ended (also before, and idle).
     bool runTurn(double sliceSeconds);
-    // Whether a frame is handed over and not ended yet.
-    bool isBusy() const { return busy_; }
     // Ends the frame now: its work unwinds from the checkpoint it waits at (or
     // never starts), and the abandon handler runs.
     void abandon();

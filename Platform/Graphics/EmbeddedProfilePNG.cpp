@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform::graphics {
@@ -16,21 +17,27 @@ std::uint32_t bigEndian(const std::uint8_t* bytes) {
 }
 
 // At most `limit` bytes inflated from a zlib stream; empty when the stream is
-// damaged before that many come out.
+// damaged before that many come out. The output grows a piece at a time:
+// real profiles hold a few kilobytes, the limit is a megabyte.
 std::vector<std::uint8_t> inflated(std::span<const std::uint8_t> compressed, std::size_t limit) {
-    std::vector<std::uint8_t> out(limit);
+    constexpr std::size_t piece = 64 * 1024;
+    std::vector<std::uint8_t> out;
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK) return {};
     stream.next_in = const_cast<Bytef*>(compressed.data());
     stream.avail_in = static_cast<uInt>(compressed.size());
-    stream.next_out = out.data();
-    stream.avail_out = static_cast<uInt>(out.size());
     int status = Z_OK;
-    while (status == Z_OK && stream.avail_out > 0 && stream.avail_in > 0) status = inflate(&stream, Z_NO_FLUSH);
-    const std::size_t produced = out.size() - stream.avail_out;
+    std::size_t produced = 0;
+    while (status == Z_OK && produced < limit && stream.avail_in > 0) {
+        out.resize(std::min(limit, produced + piece));
+        stream.next_out = out.data() + produced;
+        stream.avail_out = static_cast<uInt>(out.size() - produced);
+        status = inflate(&stream, Z_NO_FLUSH);
+        produced = out.size() - stream.avail_out;
+    }
     inflateEnd(&stream);
     // Cut off at the limit, or whole; anything else is damaged.
-    if (status != Z_STREAM_END && stream.avail_out > 0) return {};
+    if (status != Z_STREAM_END && produced < limit) return {};
     out.resize(produced);
     return out;
 }

@@ -469,9 +469,10 @@ void GraphicsContext::cutFarCurves(bool stroked) {
         // Cairo measures it.
         const std::optional<AffineTransform> lengths = penTransform().inverted();
         if (!lengths) return;
-        const double bound = pathLengthBound();
         if (!FarCurveCutter::cutKeepingLength(devicePath_, box, *lengths, cut)) return;
-        dashLengthBound_ = bound;
+        // Measured on the uncut path, which Cairo still holds: only when a
+        // piece was cut.
+        dashLengthBound_ = pathLengthBound();
     } else if (!FarCurveCutter::cut(devicePath_, box, cut)) {
         return;
     }
@@ -493,6 +494,7 @@ void GraphicsContext::consumePath() {
     cairo_new_path(cairo_);
     cairoPathElements_ = 0;
     dashLengthBound_.reset();
+    cairoStrokeTaken_ = false;
     pathElementCount_ = 0;
     pathIsStroked_ = false;
     pathExtent_ = {};

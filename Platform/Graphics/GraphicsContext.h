@@ -295,7 +295,8 @@ private:
     // What stroking the current path with Cairo costs beyond strokeCost(),
     // which counts a curve as its control polygon: the pieces Cairo flattens
     // its curves into at the stroke's tolerance. Taken from the active budget
-    // (takeCairoStroke) before any stroke is handed to Cairo; false when it
+    // (takeCairoStroke) before any stroke is handed to Cairo, once a path
+    // (the worker may hand a stroke back to be drawn here); false when it
     // does not fit, and the stroke is left out.
     double cairoStrokeCost() const;
     bool takeCairoStroke() const;
@@ -546,6 +547,8 @@ private:
     // The length bound of a dashed path before its far curves were cut,
     // which its pattern is stretched by; none for an uncut path.
     std::optional<double> dashLengthBound_;
+    // Whether the current path's Cairo stroke has been taken from the budget.
+    mutable bool cairoStrokeTaken_ = false;
     // Made on first use: for what is drawn, and for the clip it is drawn under.
     std::unique_ptr<CoverageRasterizer> rasterizer_;
     std::unique_ptr<CoverageRasterizer> clipRasterizer_;

@@ -558,8 +558,7 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     // pass what FreeType holds): left out, drawn nowhere else, when that
     // does not fit in the frame's budget.
     if (stroked && !rectangle && (cairoStrokeBox || strokeOutlineMayOverflow()) && !takeCairoStroke()) {
-        drawing->release();
-        spareDrawings_.push_back(std::move(drawing));
+        refuse();
         return true;
     }
     const Rect shape = rectangle         ? *rectangle

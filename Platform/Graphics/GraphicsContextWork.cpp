@@ -250,7 +250,9 @@ bool GraphicsContext::strokeOutlineMayOverflow() const {
 }
 
 bool GraphicsContext::takeCairoStroke() const {
-    return WorkBudget::takeActive([&] { return cairoStrokeCost(); });
+    if (cairoStrokeTaken_) return true;
+    cairoStrokeTaken_ = WorkBudget::takeActive([&] { return cairoStrokeCost(); });
+    return cairoStrokeTaken_;
 }
 
 double GraphicsContext::shadingCost(const Gradient& gradient, double pixels) const {

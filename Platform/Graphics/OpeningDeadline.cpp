@@ -44,9 +44,13 @@ std::shared_ptr<ProcessorDeadline> OpeningDeadline::deadlineFor(Phase phase, dou
         std::string("for opening the animation, run out in ") + phaseName(phase));
 }
 
+std::shared_ptr<ProcessorDeadline> OpeningDeadline::deadline(const std::shared_ptr<OpeningDeadline>& opening,
+                                                             Phase phase, double ownSeconds) {
+    return opening ? opening->deadlineFor(phase, ownSeconds) : std::make_shared<ProcessorDeadline>(ownSeconds);
+}
+
 std::shared_ptr<ProcessorDeadline> OpeningDeadline::deadline(Phase phase, double ownSeconds) {
-    if (const std::shared_ptr<OpeningDeadline>& opening = currentOpening) return opening->deadlineFor(phase, ownSeconds);
-    return std::make_shared<ProcessorDeadline>(ownSeconds);
+    return deadline(currentOpening, phase, ownSeconds);
 }
 
 OpeningDeadline::Scope::Scope(std::shared_ptr<OpeningDeadline> opening) : outer_(std::move(currentOpening)) {

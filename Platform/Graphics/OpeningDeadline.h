@@ -51,12 +51,13 @@ public:
     // opening while its first frame is not drawn, a deadline of its own
     // afterwards.
     std::shared_ptr<ProcessorDeadline> deadlineFor(Phase phase, double ownSeconds);
+    // The same for `opening`, or a deadline of its own when there is none.
+    static std::shared_ptr<ProcessorDeadline> deadline(const std::shared_ptr<OpeningDeadline>& opening, Phase phase,
+                                                       double ownSeconds);
     // The same for the opening the calling thread works for, if any.
     static std::shared_ptr<ProcessorDeadline> deadline(Phase phase, double ownSeconds);
 
     bool hasDrawnFirstFrame() const { return firstFrameDrawn_.load(std::memory_order_relaxed); }
-    // The opening's own deadline: what all its phases have counted.
-    const std::shared_ptr<ProcessorDeadline>& whole() const { return whole_; }
 
     // While one lives, the calling thread works for the opening.
     class Scope {

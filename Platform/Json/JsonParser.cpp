@@ -45,18 +45,19 @@ simdjson::dom::parser& keptParser() {
     return parser;
 }
 
+// The reason given for a document that would cost more than the bounds.
+std::string tooCostlyReason(const TextCost& cost) {
+    return "decoding the document would take more than " + std::to_string(static_cast<int>(maximumDecodingSeconds)) +
+           " s of processor time or " + std::to_string(maximumDecodingBytes >> 20) + " MB of memory: it holds " +
+           std::to_string(cost.values) + " values, " + std::to_string(cost.stringBytes) + " bytes of strings, " +
+           std::to_string(cost.numberBytes) + " characters of numbers and " + std::to_string(cost.escapes) +
+           " escapes";
+}
+
 }  // namespace
 
 std::string tooManyValuesReason() {
     return "the document holds more than " + std::to_string(maximumValueCount) + " values";
-}
-
-std::string tooCostlyReason(std::size_t values, std::size_t stringBytes, std::size_t numberBytes,
-                            std::size_t escapes) {
-    return "decoding the document would take more than " + std::to_string(static_cast<int>(maximumDecodingSeconds)) +
-           " s of processor time or " + std::to_string(maximumDecodingBytes >> 20) + " MB of memory: it holds " +
-           std::to_string(values) + " values, " + std::to_string(stringBytes) + " bytes of strings, " +
-           std::to_string(numberBytes) + " characters of numbers and " + std::to_string(escapes) + " escapes";
 }
 
 std::size_t keptParserRoom() {
@@ -74,7 +75,7 @@ Value parse(std::string_view text, std::size_t readableAfter) {
         const TextCost cost = TextCost::of(text, maximumValueCount);
         if (cost.values > maximumValueCount) throw ParseError::tooLarge(tooManyValuesReason());
         if (cost.seconds(text.size()) > maximumDecodingSeconds || cost.memoryBytes(text.size()) > maximumDecodingBytes) {
-            throw ParseError::tooLarge(tooCostlyReason(cost.values, cost.stringBytes, cost.numberBytes, cost.escapes));
+            throw ParseError::tooLarge(tooCostlyReason(cost));
         }
         unusualNumbers = cost.unusualNumbers;
     }

@@ -34,9 +34,6 @@ std::string tooManyValuesReason();
 inline constexpr double maximumDecodingSeconds = 1.0;
 inline constexpr std::uint64_t maximumDecodingBytes = std::uint64_t{512} << 20;
 inline constexpr std::size_t countedFromBytes = std::size_t{1} << 20;
-// The reason given for a document that would cost more.
-std::string tooCostlyReason(std::size_t values, std::size_t stringBytes, std::size_t numberBytes,
-                            std::size_t escapes);
 
 // Bytes the parser may read past the end of a text it reads where it lies.
 // A text followed by this many readable bytes (of any value) is not copied

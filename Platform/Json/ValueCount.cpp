@@ -113,6 +113,4 @@ double TextCost::seconds(std::size_t textBytes) const {
     return nanoseconds * 1e-9;
 }
 
-bool holdsMoreValuesThan(std::string_view text, std::size_t limit) { return TextCost::of(text, limit).values > limit; }
-
 }  // namespace platform::json

@@ -37,7 +37,4 @@ struct TextCost {
     double seconds(std::size_t textBytes) const;
 };
 
-// Whether the text holds more than `limit` values.
-bool holdsMoreValuesThan(std::string_view text, std::size_t limit);
-
 }  // namespace platform::json

@@ -33,6 +33,9 @@ std::string readFile(const std::filesystem::path& path);
 std::string pngWithClaimedSize(std::string png, std::uint32_t width, std::uint32_t height);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// The processor time the calling thread has used, in seconds.
+double threadProcessorSeconds();
+
 // How many bytes huge pages back in the memory mappings that overlap
 // [begin, begin + bytes) (asking for huge pages splits a mapping), from
 // /proc/self/smaps; nothing when the kernel offers no huge pages to a process

@@ -51,7 +51,7 @@ std::shared_ptr<CompositionLayer> CompositionLayerFactory::makeLayerOfType(const
     if (model.hidden) return CompositionLayer::make<NullCompositionLayer>(model);
     if (context.setUpDeadline && context.setUpDeadline->check(platform::graphics::ProcessorDeadline::unitsPerItem)) {
         reportLimit(context, context.deadlineReported, [&] {
-            return LayerBuildWeight::setUpDeadlinePassed(context.setUpDeadline.get()) + "; the layers after that point are not shown.";
+            return LayerBuildWeight::setUpDeadlinePassed(*context.setUpDeadline) + "; the layers after that point are not shown.";
         });
         return CompositionLayer::make<NullCompositionLayer>(model);
     }

@@ -150,10 +150,8 @@ std::size_t LayerBuildWeight::vertexWeight(const ShapeItemList& items) {
     return total.weight;
 }
 
-std::string LayerBuildWeight::setUpDeadlinePassed(const platform::graphics::ProcessorDeadline* deadline) {
-    return "The animation's set-up passed its deadline of " +
-           (deadline ? deadline->limitDescription()
-                     : platform::graphics::ProcessorDeadline::describe(setUpDeadlineSeconds) + " of processor time");
+std::string LayerBuildWeight::setUpDeadlinePassed(const platform::graphics::ProcessorDeadline& deadline) {
+    return "The animation's set-up passed its deadline of " + deadline.limitDescription();
 }
 
 }  // namespace lottie

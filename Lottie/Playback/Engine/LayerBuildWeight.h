@@ -69,7 +69,7 @@ public:
 
     // How a message about a set-up that passed `deadline` begins (its own
     // 0.5 s, or its share of the document's opening).
-    static std::string setUpDeadlinePassed(const platform::graphics::ProcessorDeadline* deadline = nullptr);
+    static std::string setUpDeadlinePassed(const platform::graphics::ProcessorDeadline& deadline);
 
     // The weight of building `model` once: at least 1, and fontSizeWeight
     // when the font and size of its first text document are not in

@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <numbers>
@@ -31,6 +30,7 @@
 #include "Platform/Foundation/MainRunLoop.h"
 #include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
+#include "Platform/Graphics/SanitizedBuild.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 #include "tests/Support/TestSupport.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
@@ -337,33 +337,22 @@ bool showsMoreThanOneColour(const QImage& image) {
 
 // ThreadSanitizer makes the main thread's own work several times slower, and
 // AddressSanitizer some; the bound on a turn of the event loop grows with it.
-#if defined(__SANITIZE_THREAD__)
-constexpr int sanitizerSlowdown = 10;
-#elif defined(__SANITIZE_ADDRESS__)
-constexpr int sanitizerSlowdown = 3;
-#else
-constexpr int sanitizerSlowdown = 1;
-#endif
+constexpr int sanitizerSlowdown = platform::graphics::kThreadSanitizedBuild ? 10
+                                  : platform::graphics::kSanitizedBuild     ? 3
+                                                                            : 1;
 // Advancing the animations of four trees of 30,000 layers in one turn, which
 // the frames drawn in turns leave on the main thread, is shared pointers'
 // work that AddressSanitizer slows some five times and ThreadSanitizer (which
 // watches every count of their references) some fifteen.
-#if defined(__SANITIZE_THREAD__)
-constexpr int drawingSanitizerSlowdown = 20;
-#elif defined(__SANITIZE_ADDRESS__)
-constexpr int drawingSanitizerSlowdown = 6;
-#else
-constexpr int drawingSanitizerSlowdown = sanitizerSlowdown;
-#endif
+constexpr int drawingSanitizerSlowdown = platform::graphics::kThreadSanitizedBuild ? 20
+                                         : platform::graphics::kSanitizedBuild     ? 6
+                                                                                   : 1;
 
 // The processor time the calling thread has used: what it works between two
 // turns of the event loop, however busy the machine is with other work. The
 // frame threads' turns count as the main thread's, which waits meanwhile.
 double threadProcessorSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9 +
-           platform::compositor::FrameThread::processorSeconds();
+    return testsupport::threadProcessorSeconds() + platform::compositor::FrameThread::processorSeconds();
 }
 
 // Frames drawn in turns with the event loop, as in the viewer, for a scope.

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <time.h>
 #include <unistd.h>
 #include <webp/encode.h>
 
@@ -31,21 +30,6 @@ using namespace testing;
 constexpr int kWidth = 16;
 constexpr int kHeight = 12;
 
-// ThreadSanitizer shadows every byte of a decoded image with several more, so
-// that taking the pixels of 4,096 x 4,096 pixels alone costs more than the
-// decoding a bound is meant to cut (1.4 s with the bound, 1.5 s without it, on
-// a quiet machine): its builds check what a bound refuses, not how soon.
-#if defined(__SANITIZE_THREAD__)
-constexpr bool kThreadSanitizedBuild = true;
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-constexpr bool kThreadSanitizedBuild = true;
-#else
-constexpr bool kThreadSanitizedBuild = false;
-#endif
-#else
-constexpr bool kThreadSanitizedBuild = false;
-#endif
 
 // Straight RGBA: red on the left half, half-transparent blue on the right.
 std::vector<std::uint8_t> sampleRGBA(bool opaque) {
@@ -293,12 +277,6 @@ TEST(ImageDecoderTest, TheCallersSizeCheckDecidesBeforeDecoding) {
 
 // The processor time the calling thread has really used, whatever the
 // installed clock says.
-double threadProcessorSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
-}
-
 // A profile of `size` bytes whose header passes libpng's checks, compressed
 // with a byte more than it says it holds, which is found only once the whole
 // is inflated.
@@ -369,9 +347,14 @@ TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
         const ProcessorDeadline::Scope counting(c.deadline ? std::make_shared<ProcessorDeadline>(*c.deadline)
                                                            : nullptr);
         std::string refusal;
-        const double start = threadProcessorSeconds();
+        const double start = testsupport::threadProcessorSeconds();
         const auto image = ImageDecoder::decode(c.file, {}, nullptr, &refusal);
-        const double spent = threadProcessorSeconds() - start;
+        const double spent = testsupport::threadProcessorSeconds() - start;
+        // ThreadSanitizer shadows every byte of a decoded image with several
+        // more, so that taking the pixels of 4,096 x 4,096 pixels alone costs
+        // more than the decoding a bound is meant to cut (1.4 s with the
+        // bound, 1.5 s without it, on a quiet machine): its builds check what
+        // a bound refuses, not how soon.
         if (c.seconds > 0 && !kThreadSanitizedBuild) {
             // The sanitizers' builds take an image's pixels from their own
             // allocator, zeroed (64 MB for 4,096 x 4,096 pixels: 0.3-0.5 s

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
-using platform::json::holdsMoreValuesThan;
 using platform::json::TextCost;
 
 namespace {
+
+bool holdsMoreValuesThan(std::string_view text, std::size_t limit) { return TextCost::of(text, limit).values > limit; }
 
 struct CountCase {
     const char* name;

@@ -38,16 +38,8 @@ std::shared_ptr<const CombinedTransformSamples> CombinedTransformSamples::make(c
     const auto [first, last] = KeyframesCombined::timeSpan(timings);
     const double earliest = first, latest = last;
     if (!std::isfinite(earliest) || !std::isfinite(latest) || !(earliest < latest)) return nullptr;
-    // As many as KeyframesCombined::plan gives: the times below the latest,
-    // each one multiply-add from the earliest, up to the cap.
-    constexpr double interval = KeyframesCombined::sampleInterval;
-    constexpr std::size_t cap = KeyframesCombined::maximumSampleCount;
-    const auto time = [earliest](std::size_t i) { return std::fma(static_cast<double>(i), interval, earliest); };
-    const double estimate = std::ceil((latest - earliest) / interval);
-    std::size_t grid = std::isfinite(estimate) && estimate < static_cast<double>(cap) ? static_cast<std::size_t>(estimate)
-                                                                                       : cap;
-    while (grid > 0 && !(time(grid - 1) < latest)) --grid;
-    while (grid < cap && time(grid) < latest) ++grid;
+    // As many as KeyframesCombined::plan gives.
+    const std::size_t grid = KeyframesCombined::sampleCount(earliest, latest);
     if (grid == 0) return nullptr;
     return std::make_shared<const CombinedTransformSamples>(c, splitPosition, std::move(timings), earliest, latest,
                                                             grid);
@@ -66,8 +58,7 @@ CombinedTransformSamples::CombinedTransformSamples(const Components& c, bool spl
                cursorOver(c.skew), cursorOver(c.skewAxis)) {}
 
 double CombinedTransformSamples::sampleTime(std::size_t index) const {
-    return index < gridCount_ ? std::fma(static_cast<double>(index), KeyframesCombined::sampleInterval, earliest_)
-                              : latest_;
+    return index < gridCount_ ? KeyframesCombined::sampleTime(earliest_, index) : latest_;
 }
 
 Transform3D CombinedTransformSamples::sample(std::size_t index) const {

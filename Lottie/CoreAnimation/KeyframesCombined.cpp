@@ -69,18 +69,27 @@ KeyframesCombined::Plan KeyframesCombined::plan(const std::vector<std::vector<Ti
         return result;
     }
     const auto [earliest, latest] = timeSpan(groups);
-    // Each time from the earliest and the index in one rounding, so that errors
-    // do not add up; the latest time is sampled as well, so that the combined
-    // group ends on the final values (and keyframes all at one time give one).
-    for (std::size_t i = 0;; ++i) {
-        const double time = std::fma(static_cast<double>(i), sampleInterval, earliest);
-        // Keyframe times beyond any real animation would otherwise ask for
-        // samples without end.
-        if (!(time < latest) || i >= maximumSampleCount) break;
-        result.sampleTimes.push_back(time);
-    }
+    // The latest time is sampled as well, so that the combined group ends on
+    // the final values (and keyframes all at one time give one).
+    const std::size_t count = sampleCount(earliest, latest);
+    result.sampleTimes.reserve(count + 1);
+    for (std::size_t i = 0; i < count; ++i) result.sampleTimes.push_back(sampleTime(earliest, i));
     if (std::isfinite(latest)) result.sampleTimes.push_back(latest);
     return result;
+}
+
+std::size_t KeyframesCombined::sampleCount(double earliest, double latest) {
+    if (!(earliest < latest)) return 0;
+    // Keyframe times beyond any real animation would otherwise ask for
+    // samples without end. The times only grow with the index, so those
+    // below the latest are a run from the first: found from an estimate.
+    const double estimate = std::ceil((latest - earliest) / sampleInterval);
+    std::size_t count = std::isfinite(estimate) && estimate < static_cast<double>(maximumSampleCount)
+                            ? static_cast<std::size_t>(estimate)
+                            : maximumSampleCount;
+    while (count > 0 && !(sampleTime(earliest, count - 1) < latest)) --count;
+    while (count < maximumSampleCount && sampleTime(earliest, count) < latest) ++count;
+    return count;
 }
 
 }  // namespace lottie

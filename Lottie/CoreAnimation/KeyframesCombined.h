@@ -64,6 +64,13 @@ struct KeyframesCombined {
     // Ten samples a frame over 100000 frames (almost an hour at 30 frames per
     // second); what lies beyond is no animation but a hostile document.
     static constexpr std::size_t maximumSampleCount = 1'000'000;
+    // The sample time `index` intervals after `earliest`, in one rounding, so
+    // that errors do not add up.
+    static double sampleTime(double earliest, std::size_t index) {
+        return std::fma(static_cast<double>(index), sampleInterval, earliest);
+    }
+    // How many sample times from `earliest` lie below `latest`, up to the cap.
+    static std::size_t sampleCount(double earliest, double latest);
     static Plan plan(const std::vector<std::vector<Timing>>& groups, bool manualInterpolation);
     // The earliest and the latest keyframe time of the groups: infinity and
     // minus infinity without any keyframe.

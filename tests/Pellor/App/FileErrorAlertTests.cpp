@@ -38,7 +38,7 @@ TEST_F(PellorTest, EveryWayOfDismissingTheFileAlertClosesItsWindowAndBringsBackT
     const Case cases[] = {
         {"OK, with a.json the document last active", ok, 0},
         {"OK, with b.json the document last active", ok, 1},
-        {"OK", [](FileErrorAlert& alert) { QTest::mouseClick(alert.buttons().value(0), Qt::LeftButton); }},
+        {"OK", ok},
         {"Escape", [](FileErrorAlert& alert) { QTest::keyClick(&alert, Qt::Key_Escape); }},
         {"the window manager's close button",
          [](FileErrorAlert& alert) {

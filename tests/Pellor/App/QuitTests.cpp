@@ -22,6 +22,7 @@
 #include "Pellor/Resources/ApplicationIcon.h"
 #include "Platform/Foundation/DispatchQueue.h"
 #include "Platform/Graphics/SanitizedBuild.h"
+#include "tests/EngineComparison/Support/HostileDocuments.h"
 #include "tests/Pellor/App/PellorTestSupport.h"
 
 namespace pellortest {
@@ -54,15 +55,10 @@ std::int64_t steadyNanoseconds() {
 // A document of `layers` still squares, of about 200 bytes and 25 values per
 // layer: many layers to set up, within the values a document may hold.
 std::string squaresDocument(int layers) {
-    std::string document = R"({"v":"5.7.4","fr":30,"ip":0,"op":60,"w":512,"h":512,"layers":[)";
-    for (int index = 0; index < layers; ++index) {
-        if (index > 0) document += ',';
-        document += R"({"ty":4,"nm":"L","ind":)" + std::to_string(index) + R"(,"ip":0,"op":60,"st":0,"ks":{},)" +
-                    R"("shapes":[{"ty":"rc","nm":"R","p":{"a":0,"k":[)" + std::to_string(index % 512) + "," +
-                    std::to_string(index % 500) + R"(]},"s":{"a":0,"k":[6,6]},"r":{"a":0,"k":0}},)" +
-                    R"({"ty":"fl","c":{"a":0,"k":[0,1,0,1]},"o":{"a":0,"k":100}}]})";
-    }
-    return document + "]}";
+    using namespace hostiletest;
+    return document(listOf(layers, [](int index) {
+        return shapeLayer(index, rect(index % 512, index % 500, 6) + "," + greenFill);
+    }));
 }
 
 // A document of `layers` squares, each moving along its own path, of about

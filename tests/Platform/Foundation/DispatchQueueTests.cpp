@@ -154,8 +154,15 @@ TEST(DispatchQueueTest, StopWaitsForTheRunningItemAndDropsTheRest) {
     // A stop with a time limit drops the rest at once and gives up waiting
     // for the running item when the limit passes; a stop without one waits.
     EXPECT_FALSE(queue.stopWaitingUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(20)));
-    std::thread stopper([&] { queue.stop(); });
-    while (!queue.isStopped()) std::this_thread::yield();
+    // The timed stop has already marked the queue stopped: the untimed one is
+    // given a moment to be waiting before the running item is let go.
+    std::latch stopping(1);
+    std::thread stopper([&] {
+        stopping.count_down();
+        queue.stop();
+    });
+    stopping.wait();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
     release.count_down();
     stopper.join();
     waiter.join();

@@ -79,19 +79,13 @@ void LottieAnimationView::commonInit() {
     root_->setBounds({0, 0, static_cast<double>(width()), static_cast<double>(height())});
     root_->addSublayer(layer_);
     displayLink_ = new ViewDisplayLink(
-        root_,
-        [this] {
-            placeAnimationSubviews();
-            update();
-        },
-        this);
+        root_, [this](std::function<void()> displayPass) { drawFrame(std::move(displayPass)); }, this);
     // Paused, finished or out of its window, the view draws no frame that
     // what its frames kept for the next would serve.
     displayLink_->setStopHandler([this] {
         FrameTurns::shared().abandon(this);
         root_->releaseKeptStorage();
     });
-    displayLink_->setFrameDrawer([this](std::function<void()> displayPass) { drawFrame(std::move(displayPass)); });
     displayLink_->setFrameUnderWay([this] { return FrameTurns::shared().isDrawing(this); });
     displayLink_->setLogger(logger_);
     if (QtMainRunLoopBridge* bridge = QtMainRunLoopBridge::install()) {
@@ -218,11 +212,10 @@ std::shared_ptr<const platform::graphics::Image> LottieAnimationView::renderImag
     // Drawn here and now: a frame under way of the same tree gives way.
     FrameTurns::shared().abandon(this);
     prepareToRender();
-    const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
-    const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
-    if (pixelWidth <= 0 || pixelHeight <= 0) return nullptr;
+    const QSize pixels = pixelSize(scale);
+    if (pixels.width() <= 0 || pixels.height() <= 0) return nullptr;
     return platform::compositor::Renderer::renderImage(root_, platform::compositor::MediaClock::currentTime(),
-                                                       pixelWidth, pixelHeight, scale);
+                                                       pixels.width(), pixels.height(), scale);
 }
 
 void LottieAnimationView::paintEvent(QPaintEvent* event) {
@@ -231,11 +224,8 @@ void LottieAnimationView::paintEvent(QPaintEvent* event) {
         paintAnimation(event);
     } catch (const std::exception& error) {
         // An exception must not leave an event handler: it would end the
-        // program. The view shows nothing of this animation from now on.
-        paintFailed_ = true;
-        renderedImage_ = nullptr;
-        logger_->warn([reason = std::string(error.what())] { return "The animation could not be drawn and is no longer shown: " + reason; },
-                      __FILE__, __LINE__);
+        // program.
+        stopDrawing(error.what());
     }
 }
 
@@ -293,9 +283,7 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
     const double scale = devicePixelRatioF();
     applyScreenScale(scale);
     prepareToRender();
-    const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
-    const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
-    askedSize_ = QSize(pixelWidth, pixelHeight);
+    askedSize_ = pixelSize(scale);
     struct Outcome {
         std::shared_ptr<const platform::graphics::Image> picture;
         std::optional<std::string> failure;
@@ -306,14 +294,14 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
     // only the tree, which the main thread leaves alone until the frame ends.
     // An animation that could not be drawn goes on being displayed, as the
     // link asks, but is drawn no more.
-    auto work = [root = root_, logger = logger_, displayPass = std::move(displayPass), outcome, pixelWidth,
-                 pixelHeight, scale, mediaTime, draws = !paintFailed_] {
+    auto work = [root = root_, logger = logger_, displayPass = std::move(displayPass), outcome,
+                 pixels = askedSize_, scale, mediaTime, draws = !paintFailed_] {
         const LottieLogger::Scope reporting(logger);
         try {
             if (displayPass) displayPass();
-            if (draws && pixelWidth > 0 && pixelHeight > 0) {
+            if (draws && pixels.width() > 0 && pixels.height() > 0) {
                 outcome->picture =
-                    platform::compositor::Renderer::renderImage(root, mediaTime, pixelWidth, pixelHeight, scale);
+                    platform::compositor::Renderer::renderImage(root, mediaTime, pixels.width(), pixels.height(), scale);
             }
         } catch (const std::exception& error) {
             outcome->failure = error.what();
@@ -326,10 +314,7 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
             if (!self) return;
             if (self->paintFailed_) return;
             if (outcome->failure) {
-                self->paintFailed_ = true;
-                self->renderedImage_ = nullptr;
-                self->logger_->warn([reason = *outcome->failure] { return "The animation could not be drawn and is no longer shown: " + reason; },
-                                    __FILE__, __LINE__);
+                self->stopDrawing(*outcome->failure);
                 return;
             }
             self->renderedImage_ = outcome->picture;
@@ -344,18 +329,28 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
 
 void LottieAnimationView::presentPicture() {
     const double scale = devicePixelRatioF();
-    const int pixelWidth = static_cast<int>(std::ceil(width() * scale));
-    const int pixelHeight = static_cast<int>(std::ceil(height() * scale));
+    const QSize pixels = pixelSize(scale);
     const bool current =
-        renderedImage_ && renderedImage_->width() == pixelWidth && renderedImage_->height() == pixelHeight;
+        renderedImage_ && renderedImage_->width() == pixels.width() && renderedImage_->height() == pixels.height();
     // A picture of another size (or none yet) is drawn anew; meanwhile the
     // last whole one shows.
-    if (!current && pixelWidth > 0 && pixelHeight > 0 && askedSize_ != QSize(pixelWidth, pixelHeight) &&
+    if (!current && pixels.width() > 0 && pixels.height() > 0 && askedSize_ != pixels &&
         !FrameTurns::shared().isDrawing(this)) {
         drawFrame(nullptr);
     }
     QPainter painter(this);
     paintRenderedImage(painter, scale);
+}
+
+QSize LottieAnimationView::pixelSize(double scale) const {
+    return QSize(static_cast<int>(std::ceil(width() * scale)), static_cast<int>(std::ceil(height() * scale)));
+}
+
+void LottieAnimationView::stopDrawing(const std::string& reason) {
+    paintFailed_ = true;
+    renderedImage_ = nullptr;
+    logger_->warn([reason] { return "The animation could not be drawn and is no longer shown: " + reason; }, __FILE__,
+                  __LINE__);
 }
 
 void LottieAnimationView::finishFrame() { FrameTurns::shared().finish(this); }

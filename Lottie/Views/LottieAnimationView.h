@@ -296,6 +296,10 @@ private:
     // Paints the last whole picture, and asks for one of the view's size when it has none.
     void presentPicture();
     void paintRenderedImage(QPainter& painter, double scale);
+    // The view's size in pixels at `scale`.
+    QSize pixelSize(double scale) const;
+    // Drawing the animation failed: the view shows nothing of it from now on.
+    void stopDrawing(const std::string& reason);
 
     std::shared_ptr<platform::compositor::Layer> root_;
     std::shared_ptr<LottieAnimationLayer> layer_;

@@ -33,9 +33,8 @@ int periodFor(double refreshRate) {
 
 }  // namespace
 
-ViewDisplayLink::ViewDisplayLink(std::shared_ptr<platform::compositor::Layer> root, std::function<void()> onFrame,
-                                 QObject* parent)
-    : QObject(parent), link_(std::move(root)), onFrame_(std::move(onFrame)) {
+ViewDisplayLink::ViewDisplayLink(std::shared_ptr<platform::compositor::Layer> root, FrameDrawer drawer, QObject* parent)
+    : QObject(parent), link_(std::move(root)), drawer_(std::move(drawer)) {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(periodFor(60));
     connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
@@ -72,12 +71,7 @@ bool ViewDisplayLink::tick() {
     const bool drew = !underWay && link_.advance();
     if (drew) {
         ++framesDrawn_;
-        if (drawer_) {
-            drawer_([this] { link_.display(); });
-        } else {
-            link_.display();
-            if (onFrame_) onFrame_();
-        }
+        drawer_([this] { link_.display(); });
     }
     // The observer may clear itself (a host dropping its binding), so it runs
     // from a copy, and only then is the link allowed to stop.

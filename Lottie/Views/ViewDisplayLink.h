@@ -5,8 +5,8 @@
 // runs only while the tree needs frames: schedule() starts it when the tree
 // has animations or changes to show, and the first tick that finds nothing to
 // draw stops it, so a paused or finished view costs no timer wake-ups, ticks
-// or paints. Each tick that draws calls the frame handler (the view's repaint
-// request).
+// or paints. Each tick that draws hands the frame to the frame drawer (the
+// view draws it in turns with the event loop and then repaints).
 //
 // An observer (setFrameObserver) keeps the link running on every display frame
 // whether or not the tree needs drawing, and is called once per tick after any
@@ -41,8 +41,12 @@ class ViewDisplayLink : public QObject {
     Q_OBJECT
 
 public:
-    ViewDisplayLink(std::shared_ptr<platform::compositor::Layer> root, std::function<void()> onFrame,
-                    QObject* parent = nullptr);
+    // Draws a frame whose first steps a tick took (DisplayLink::advance):
+    // handed the display pass that finishes it, the drawer runs it (on the
+    // main thread or away from it) before it draws the picture.
+    using FrameDrawer = std::function<void(std::function<void()> displayPass)>;
+
+    ViewDisplayLink(std::shared_ptr<platform::compositor::Layer> root, FrameDrawer drawer, QObject* parent = nullptr);
     ~ViewDisplayLink() override;
 
     // Starts ticking when the tree needs a frame and the link is not running yet.
@@ -63,12 +67,6 @@ public:
     void setLogger(std::shared_ptr<LottieLogger> logger) { logger_ = std::move(logger); }
     // Runs each time the link stops.
     void setStopHandler(std::function<void()> handler) { onStop_ = std::move(handler); }
-    // Draws a frame whose first steps a tick took (DisplayLink::advance):
-    // handed the display pass that finishes it, the drawer runs it (on the
-    // main thread or away from it) before it draws the picture. Without one,
-    // a tick runs the display pass itself and calls the frame handler.
-    using FrameDrawer = std::function<void(std::function<void()> displayPass)>;
-    void setFrameDrawer(FrameDrawer drawer) { drawer_ = std::move(drawer); }
     // Whether the frame last handed to the drawer is still being drawn: ticks
     // meanwhile draw nothing and leave the link running.
     void setFrameUnderWay(std::function<bool()> underWay) { frameUnderWay_ = std::move(underWay); }
@@ -86,7 +84,6 @@ private:
     void start();
 
     platform::compositor::DisplayLink link_;
-    std::function<void()> onFrame_;
     std::function<void()> onStop_;
     std::function<void()> frameObserver_;
     FrameDrawer drawer_;

@@ -62,6 +62,11 @@ std::uint64_t changesSoFar(const Layer& layer) {
     return layer.drawsTheSameAtEveryTime() ? 0 : layer.presentedChangesSoFar();
 }
 
+// The same, the layer asked at `mediaTime`.
+std::uint64_t changesAt(const Layer& layer, double mediaTime) {
+    return layer.drawsTheSameAtEveryTime() ? 0 : layer.presentedChangesAt(mediaTime);
+}
+
 AskedLayer ask(const Layer& layer, double mediaTime) {
     AskedLayer asked;
     std::shared_ptr<Layer> presentation;
@@ -124,7 +129,7 @@ std::optional<std::uint64_t> changesOf(const std::vector<ContentCacheEntry::Anim
 // layers under them: showing them changes the version.
 std::optional<std::uint64_t> presentedChangesOfTree(const Layer& model, double mediaTime, ContentCacheEntry& entry) {
     RenderBudget* budget = RenderBudget::active();
-    const std::uint64_t changes = model.drawsTheSameAtEveryTime() ? 0 : model.presentedChangesAt(mediaTime);
+    const std::uint64_t changes = changesAt(model, mediaTime);
     const std::uint64_t version = model.subtreeVersion();
     const std::uint64_t displays = model.subtreeDisplayRequests();
     if (entry.walkIsKnown && entry.walkVersion == version && entry.walkDisplays == displays) {

@@ -1,9 +1,9 @@
 // The WebP half of ImageDecoder: still images only. Our own walk over the
-// container (WebPChunks) finds the image's bitstream and the profile the file
-// embeds (its ICCP chunk, which libwebp's decoder passes over); the decoder
-// sees nothing else. The pixels come from libwebp's incremental decoder,
-// which has no call back from inside: what one call decodes is bounded by
-// the pixels admitted and by the bytes it is given.
+// container (WebPChunks) finds the image's chunk and the profile the file
+// embeds (its ICCP chunk, which libwebp's decoder passes over). The pixels
+// come from libwebp's incremental decoder, which has no call back from
+// inside: what one call decodes is bounded by the pixels admitted and by the
+// bytes it is given.
 
 #include <webp/decode.h>
 
@@ -52,11 +52,14 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
         rows.setProfile(ImageColorProfile::fromICC(chunks->profile(), ImageColorProfile::Pixels::colour,
                                                    DecodedRows::profileLayout, conversions));
     }
-    // The incremental decoder reads the bitstream where it lies, a longer
-    // part of it at each call (a quarter more, at least 16 KB, so that what
-    // it parses again from its last resting point adds up to a few times the
-    // bitstream), and says how many rows it has finished after each; the
+    // The incremental decoder reads the file where it lies, a longer part of
+    // it at each call, and says how many rows it has finished after each; the
     // deadline is read before every call, and while those rows are made ready.
+    // Its first part holds every chunk before the image and the first bytes
+    // of the bitstream, so that it parses the container's headers once; each
+    // later part is a quarter longer, at least 16 KB more, so that what it
+    // parses again from its last resting point adds up to a few times the
+    // bitstream.
 #if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
     constexpr WEBP_CSP_MODE mode = MODE_BGRA;
 #else
@@ -67,10 +70,11 @@ std::shared_ptr<const Image> ImageDecoder::decodeWebP(std::span<const std::uint8
     constexpr std::size_t leastSliceBytes = 16 * 1024;
     VP8StatusCode status = VP8_STATUS_SUSPENDED;
     bool late = false;
-    for (std::size_t given = 0; given < image.size() && status == VP8_STATUS_SUSPENDED && !rows.late();) {
+    const std::size_t start = chunks->bitstreamOffset();
+    for (std::size_t given = start; given < image.size() && status == VP8_STATUS_SUSPENDED && !rows.late();) {
         late = ProcessorDeadline::checkCurrent(ProcessorDeadline::unitsPerReading);
         if (late) break;
-        given = std::min(image.size(), given + std::max(leastSliceBytes, given / 4));
+        given = std::min(image.size(), given + std::max(leastSliceBytes, (given - start) / 4));
         status = WebPIUpdate(decoder, image.data(), given);
         int finished = 0;
         WebPIDecGetRGB(decoder, &finished, nullptr, nullptr, nullptr);

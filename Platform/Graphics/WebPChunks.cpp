@@ -17,16 +17,6 @@ std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
 
 bool named(const std::uint8_t* chunk, const char* name) { return std::memcmp(chunk, name, 4) == 0; }
 
-void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-// A chunk's name, size, payload and padding, as the file holds them.
-void appendChunk(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> chunk) {
-    out.insert(out.end(), chunk.begin(), chunk.end());
-    if (chunk.size() % 2 != 0) out.push_back(0);
-}
-
 }  // namespace
 
 std::optional<WebPChunks> WebPChunks::of(std::span<const std::uint8_t> file) {
@@ -36,8 +26,6 @@ std::optional<WebPChunks> WebPChunks::of(std::span<const std::uint8_t> file) {
     WebPChunks found;
     bool extended = false;
     bool flagsProfile = false;
-    std::span<const std::uint8_t> alpha;  // the ALPH chunk, header and all
-    std::span<const std::uint8_t> imageChunk;
     for (std::size_t offset = riffHeader; offset + headerBytes <= end;) {
         const std::uint8_t* chunk = file.data() + offset;
         const std::size_t size = littleEndian(chunk + 4, 4);
@@ -52,8 +40,8 @@ std::optional<WebPChunks> WebPChunks::of(std::span<const std::uint8_t> file) {
             found.canvas_ = std::pair{static_cast<int>(littleEndian(&payload[4], 3)) + 1,
                                       static_cast<int>(littleEndian(&payload[7], 3)) + 1};
         } else if (named(chunk, "VP8 ") || named(chunk, "VP8L")) {
-            imageChunk = std::span(chunk, headerBytes + size);
-            found.bitstream_ = payload;
+            found.image_ = file.first(offset + headerBytes + size);
+            found.bitstreamOffset_ = offset + headerBytes;
             break;  // what follows the image says nothing about its pixels
         } else if (!extended) {
             return std::nullopt;  // a simple file starts with its image
@@ -61,35 +49,11 @@ std::optional<WebPChunks> WebPChunks::of(std::span<const std::uint8_t> file) {
             return std::nullopt;
         } else if (named(chunk, "ICCP") && flagsProfile && found.profile_.empty()) {
             found.profile_ = payload;
-        } else if (named(chunk, "ALPH") && alpha.empty()) {
-            alpha = std::span(chunk, headerBytes + size);
         }
         offset += headerBytes + size + size % 2;
     }
-    if (imageChunk.empty()) return std::nullopt;
-    // A lossless bitstream carries its own alpha; a lossy one's stays in its
-    // own chunk, which only a container can hand over with it.
-    if (!alpha.empty() && named(imageChunk.data(), "VP8 ")) {
-        std::vector<std::uint8_t>& out = found.container_;
-        const std::uint32_t bodySize = static_cast<std::uint32_t>(
-            4 + headerBytes + 10 + alpha.size() + alpha.size() % 2 + imageChunk.size() + imageChunk.size() % 2);
-        out.reserve(8 + bodySize);
-        out.insert(out.end(), {'R', 'I', 'F', 'F'});
-        appendLittleEndian(out, bodySize, 4);
-        out.insert(out.end(), {'W', 'E', 'B', 'P', 'V', 'P', '8', 'X'});
-        appendLittleEndian(out, 10, 4);
-        constexpr std::uint8_t alphaFlag = 0x10;
-        appendLittleEndian(out, alphaFlag, 4);
-        appendLittleEndian(out, static_cast<std::uint32_t>(found.canvas_->first - 1), 3);
-        appendLittleEndian(out, static_cast<std::uint32_t>(found.canvas_->second - 1), 3);
-        appendChunk(out, alpha);
-        appendChunk(out, imageChunk);
-    }
+    if (found.image_.empty()) return std::nullopt;
     return found;
-}
-
-std::span<const std::uint8_t> WebPChunks::image() const {
-    return container_.empty() ? bitstream_ : std::span<const std::uint8_t>(container_);
 }
 
 }  // namespace platform::graphics

@@ -1,19 +1,19 @@
 #pragma once
 // The chunks of a WebP file that decoding its pixels and its colour profile
 // needs, found by one walk over the headers of its RIFF container, each chunk
-// passed over by its stated size without being read. libwebp's incremental
-// decoder holds and parses again all it is given until it reaches the image
-// data, so a large chunk before that data (an unknown one, EXIF, a profile)
-// would cost it the square of the chunk's size; it is given only the image's
-// bitstream instead, or, for a lossy image with an alpha chunk, a small
-// container of those two chunks alone. Made by ImageDecoder for one file; a
-// value that points into the file's bytes.
+// passed over by its stated size without being read. The decoder is given the
+// file from its start to the end of the image's chunk, where it lies: the
+// container's headers and the image chunk's own header tell libwebp how long
+// the bitstream is (a bare bitstream given in slices would be taken as ending
+// where the first slice ends), and the chunks before the image (a lossy
+// image's alpha among them) are read by it in place, nothing copied. Made by
+// ImageDecoder for one file; a value that points into the file's bytes.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <utility>
-#include <vector>
 
 namespace platform::graphics {
 
@@ -23,14 +23,12 @@ public:
     // image chunk) or animated.
     static std::optional<WebPChunks> of(std::span<const std::uint8_t> file);
 
-    WebPChunks(const WebPChunks&) = delete;
-    WebPChunks& operator=(const WebPChunks&) = delete;
-    WebPChunks(WebPChunks&&) = default;
-    WebPChunks& operator=(WebPChunks&&) = default;
-
-    // What the decoder is given: the image's bitstream as the file holds it,
-    // or the small container made of its alpha and image chunks.
-    std::span<const std::uint8_t> image() const;
+    // What the decoder is given: the file up to the end of its image chunk.
+    std::span<const std::uint8_t> image() const { return image_; }
+    // Where the image's bitstream begins in `image()`: all that comes before
+    // it must be given to the decoder at once, so that it parses the headers
+    // of the chunks before the image a single time.
+    std::size_t bitstreamOffset() const { return bitstreamOffset_; }
     // The colour profile the container flags and holds first (empty for none).
     std::span<const std::uint8_t> profile() const { return profile_; }
     // The canvas an extended container states, which the image must fill.
@@ -39,8 +37,8 @@ public:
 private:
     WebPChunks() = default;
 
-    std::span<const std::uint8_t> bitstream_;
-    std::vector<std::uint8_t> container_;
+    std::span<const std::uint8_t> image_;
+    std::size_t bitstreamOffset_ = 0;
     std::span<const std::uint8_t> profile_;
     std::optional<std::pair<int, int>> canvas_;
 };

@@ -294,7 +294,8 @@ std::string pngOfType(int width, int height, int colourType, int depth, const st
     return file + pngChunk("IDAT", compressed(data)) + pngChunk("IEND", "");
 }
 
-std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile) {
+std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile,
+                 bool progressive) {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors);
@@ -308,6 +309,7 @@ std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, b
     info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     // At least two markers, as a profile too long for one is split, and as many
     // as its length takes.

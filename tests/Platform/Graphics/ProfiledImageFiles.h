@@ -63,7 +63,9 @@ std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bo
 std::string pngOfType(int width, int height, int colourType, int depth, const std::vector<std::string>& rows,
                       const std::vector<std::string>& chunks);
 std::string pngChunk(const std::string& type, const std::string& data);
-std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile);
+// `progressive` writes libjpeg's simple progression of scans.
+std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile,
+                 bool progressive = false);
 // Lossless.
 std::string webp(int width, int height, const std::vector<std::uint8_t>& rgba, const std::string& profile);
 

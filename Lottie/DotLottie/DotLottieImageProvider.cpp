@@ -4,6 +4,7 @@
 
 #include "Lottie/DotLottie/PackageFiles.h"
 #include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Playback/Providers/UndecodedImageWarning.h"
 #include "Platform/Foundation/DataURL.h"
 #include "Platform/Graphics/HashCombine.h"
 #include "Platform/Graphics/ImageDecoder.h"
@@ -75,7 +76,8 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::imageFo
 std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::load(const ImageAsset& asset,
                                                                              ImagePixelBudget* budget) const {
     if (asset.name.starts_with("data:")) {
-        if (auto bytes = platform::foundation::decodeDataURL(asset.name)) {
+        const auto bytes = platform::foundation::decodeDataURL(asset.name);
+        if (bytes) {
             const std::size_t refusals = budget ? budget->refusals() : 0;
             if (auto image = platform::graphics::ImageDecoder::decode(*bytes, budget ? budget->sizeCheck() : nullptr,
                                                                       budget ? budget->colorConversions() : nullptr,
@@ -84,12 +86,20 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::load(co
             }
             if (budget && budget->refusedSince(refusals)) return nullptr;
         }
+        LottieLogger::shared()->warn(
+            [&] {
+                return undecodedImageWarning(asset, bytes ? std::optional(std::span<const std::uint8_t>(*bytes))
+                                                          : std::nullopt);
+            },
+            "Lottie/DotLottieImageProvider", __LINE__);
+        return nullptr;
     }
-    return packageImage(asset.name, budget);
+    return packageImage(asset, budget);
 }
 
-std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::packageImage(const std::string& name,
+std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::packageImage(const ImageAsset& asset,
                                                                                      ImagePixelBudget* budget) const {
+    const std::string& name = asset.name;
     std::lock_guard guard(mutex_);
     auto found = images_.find(name);
     if (found == images_.end()) return nullptr;
@@ -103,14 +113,21 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
     // animation's. A refusal by the animation's budget leaves the image to be
     // decoded for an animation that has room; any other outcome is final.
     bool refusedForThisAnimation = false;
+    bool sizeRefused = false;
     const auto mayDecode = [&](int width, int height) {
-        if (!packageBudget_.fits(width, height)) return false;
+        if (!packageBudget_.fits(width, height)) {
+            sizeRefused = true;
+            return false;
+        }
         if (budget && !budget->admit(width, height)) {
             refusedForThisAnimation = true;
             return false;
         }
-        return packageBudget_.admit(width, height);
+        sizeRefused = !packageBudget_.admit(width, height);
+        return !sizeRefused;
     };
+    std::string unreportedRefusal;
+    std::string* const refusal = budget ? budget->decodingRefusal() : &unreportedRefusal;
     if (entry.recordOffset) {
         try {
             entry.bytes = archive_->read(*entry.recordOffset);
@@ -127,9 +144,15 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
         entry.recordOffset.reset();
     }
     auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode,
-                                                          budget ? budget->colorConversions() : nullptr,
-                                                          budget ? budget->decodingRefusal() : nullptr);
+                                                          budget ? budget->colorConversions() : nullptr, refusal);
     if (refusedForThisAnimation) return nullptr;
+    // A refusal by a budget or a bound is said by whoever asked for the image;
+    // bytes that simply give no picture are said here, once.
+    if (!image && !sizeRefused && refusal->empty()) {
+        LottieLogger::shared()->warn(
+            [&] { return undecodedImageWarning(asset, std::span<const std::uint8_t>(entry.bytes), name); },
+            "Lottie/DotLottieImageProvider", __LINE__);
+    }
     entry.decoded = true;
     entry.image = image;
     platform::foundation::Data().swap(entry.bytes);

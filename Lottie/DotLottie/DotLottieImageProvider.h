@@ -84,7 +84,7 @@ private:
     };
 
     std::shared_ptr<const platform::graphics::Image> load(const ImageAsset& asset, ImagePixelBudget* budget) const;
-    std::shared_ptr<const platform::graphics::Image> packageImage(const std::string& name,
+    std::shared_ptr<const platform::graphics::Image> packageImage(const ImageAsset& asset,
                                                                   ImagePixelBudget* budget) const;
 
     // Where images not read yet lie.

@@ -66,8 +66,12 @@ std::array<std::size_t, 3> colourOffsets(ImageColorProfile::Layout layout) {
 // Whether a conversion of the pixels can be made from a profile of its colour
 // space; none is made from another.
 bool convertsFrom(cmsHPROFILE profile, ImageColorProfile::Pixels pixels) {
-    const cmsColorSpaceSignature space = cmsGetColorSpace(profile);
-    return pixels == ImageColorProfile::Pixels::colour ? space == cmsSigRgbData : space == cmsSigGrayData;
+    // The colour space is the header's four bytes as a profile holds them:
+    // any number at all, not only the signatures the enumeration names, so it
+    // is taken as a number and never held in the enumeration's type.
+    const auto space = static_cast<std::uint32_t>(cmsGetColorSpace(profile));
+    return space == static_cast<std::uint32_t>(pixels == ImageColorProfile::Pixels::colour ? cmsSigRgbData
+                                                                                          : cmsSigGrayData);
 }
 
 // The conversions of the last few distinct profiles, by the profile's bytes and

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Playback/Providers/UndecodedImageWarning.h"
 #include "Platform/Foundation/Files.h"
 #include "Platform/Graphics/ImageDecoder.h"
 
@@ -55,11 +56,23 @@ std::shared_ptr<const platform::graphics::Image> BundleImageProvider::load(const
     const platform::graphics::ImageDecoder::SizeCheck mayDecode = budget ? budget->sizeCheck() : nullptr;
     auto* const conversions = budget ? budget->colorConversions() : nullptr;
     std::string* const refusal = budget ? budget->decodingRefusal() : nullptr;
-    if (std::optional<platform::foundation::Data> embedded = asset.embeddedData()) {
-        if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode, conversions, refusal)) {
-            return image;
+    if (asset.name.starts_with("data:")) {
+        // An embedded image is never looked for among the files: its name is
+        // its data, which says once, briefly, why it gives no picture.
+        const std::optional<platform::foundation::Data> embedded = asset.embeddedData();
+        if (embedded) {
+            if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode, conversions, refusal)) {
+                return image;
+            }
+            if (budget && budget->refusedSince(refusals)) return nullptr;
         }
-        if (budget && budget->refusedSince(refusals)) return nullptr;
+        LottieLogger::shared()->warn(
+            [&] {
+                return undecodedImageWarning(asset, embedded ? std::optional(std::span<const std::uint8_t>(*embedded))
+                                                             : std::nullopt);
+            },
+            "Lottie/BundleImageProvider", __LINE__);
+        return nullptr;
     }
     std::vector<std::optional<std::string>> folders;
     if (searchPath_) {

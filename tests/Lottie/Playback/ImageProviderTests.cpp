@@ -67,7 +67,12 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
         std::string directory;
         int width;
         bool warns;
+        std::string message = {};  // when not the rule's below
     };
+    // A WebP file's header and 600 KB of nothing after it.
+    const std::string brokenWebPURL =
+        "data:image/webp;base64," +
+        testsupport::encodeBase64("RIFF" + std::string("\xf4\x5f\x09\0", 4) + "WEBPVP8L" + std::string(600 * 1024 - 20, '\0'));
     const std::vector<Case> cases = {
         {"in the asset's directory", "nested.png", "sub", 2, false},
         {"the folder before the directory", "both.png", "sub", 3, false},
@@ -77,8 +82,14 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
         {"climbing out by a longer directory", "outside.png", "sub/../..", 0, true},
         {"an absolute directory", "outside.png", temporary.path().string(), 0, true},
         {"an embedded image", dataURLOfWidth(6), "", 6, false},
-        {"a broken data URL is looked for as a file", "data:image/png;base64,@@@", "", 0, true},
-        {"a data URL that is no image", "data:,hello", "", 0, true},
+        // An embedded image that gives no picture is said in one short line
+        // that names the asset, however large its data address.
+        {"a broken data URL", "data:image/png;base64,@@@", "", 0, true,
+         "Image asset \"image_0\" (an embedded image) is left out: its data address could not be read"},
+        {"a data URL that is no image", "data:,hello", "", 0, true,
+         "Image asset \"image_0\" (an embedded image of 1 KB) is left out: it is not a PNG, JPEG or WebP image"},
+        {"a large embedded WebP cut short", brokenWebPURL, "", 0, true,
+         "Image asset \"image_0\" (an embedded image of 600 KB) is left out: its WebP data could not be decoded"},
     };
     FilepathImageProvider provider(folder, ContentsGravity::resizeAspect);
     for (const Case& c : cases) {
@@ -87,7 +98,8 @@ TEST(FilepathImageProvider, FindsImagesInsideItsFolderOnly) {
         EXPECT_EQ(widthOf(provider.imageForAsset(asset(c.name, c.directory))), c.width);
         EXPECT_EQ(logger.warnings.size(), c.warns ? 1u : 0u);
         if (c.warns && !logger.warnings.empty()) {
-            const std::string expected = c.name == "text.png"
+            const std::string expected = !c.message.empty()   ? c.message
+                                         : c.name == "text.png"
                                              ? "Image \"text.png\" at " + (folder / "text.png").string() +
                                                    " is not an image that can be decoded; it is left out"
                                              : "Could not find image \"" + c.name + "\" in bundle";

@@ -82,6 +82,10 @@ TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
     const std::string plainJPEG = jpeg(kWidth, kHeight, pixels, false, "");
     const std::string greyJPEG = jpeg(kWidth, kHeight, pixels, true, "");
     const std::string plainWebP = webp(kWidth, kHeight, pixels, "");
+    // A colour space of no signature the colour library names, past the
+    // largest one (bytes 16 to 19 of the header).
+    std::string unnamedSpace = wide;
+    unnamedSpace.replace(16, 4, "\xbe\x47\x52\x20");
     const Case cases[] = {
         {"png: a wide-gamut profile of gamma 2.2", pngOf(false, {iccpChunk(wide)}), plainPNG,
          converted(kWideGamutPrimaries, 2.2)},
@@ -98,6 +102,11 @@ TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
         {"png: a grey profile on grey pixels", pngOf(true, {iccpChunk(linearGrey)}), pngOf(true, {}),
          converted(kSRGBPrimaries, 1.0)},
         {"png: a profile of CIE Lab is no space for RGB pixels", pngOf(false, {iccpChunk(labProfile())}), plainPNG,
+         unchanged},
+        {"png: a colour space of no known signature", pngOf(false, {iccpChunk(unnamedSpace)}), plainPNG, unchanged},
+        {"jpeg: a colour space of no known signature", jpeg(kWidth, kHeight, pixels, false, unnamedSpace), plainJPEG,
+         unchanged},
+        {"webp: a colour space of no known signature", webp(kWidth, kHeight, pixels, unnamedSpace), plainWebP,
          unchanged},
         {"png: a broken profile", pngOf(false, {iccpChunk("not a profile, only some bytes")}), plainPNG, unchanged},
         {"jpeg: a wide-gamut profile of gamma 2.2", jpeg(kWidth, kHeight, pixels, false, wide), plainJPEG,

@@ -18,6 +18,7 @@
 #include "tests/Lottie/DotLottie/Package/PackageTestSupport.h"
 #include "tests/Platform/Graphics/ProfiledImageFiles.h"
 #include "tests/Support/Base64Encoder.h"
+#include "tests/Support/RecordingLogger.h"
 #include "tests/Support/TestSupport.h"
 
 using namespace lottie;
@@ -79,22 +80,27 @@ TEST_F(PackageImages, AssetsFindImagesByFileNameAloneAndInlineImagesFirst) {
     EXPECT_EQ(provider.filepath(), file->fileUrl() / "images");
 }
 
-// Undecodable images are skipped and the animation still loads; a header that
-// claims 60,000 x 60,000 pixels is refused before anything is decoded, a JPEG
-// of more scans than the decoder reads as they come.
+// Undecodable images are skipped, said once with the file's name, and the
+// animation still loads; a header that claims 60,000 x 60,000 pixels is
+// refused before anything is decoded, a JPEG of more scans than the decoder
+// reads as they come (the refusal is said by whoever keeps the budget).
 TEST_F(PackageImages, ImagesThatCannotOrMayNotBeDecodedAreSkipped) {
     const std::string good = pngOf(4, 4, 0x0000ffff);
+    const std::string leftOut = "Image asset \"image_0\" (img_0.png) is left out: ";
     const struct {
         std::string name;
         std::string bytes;
+        std::string warning;  // none where a bound refused the image
     } cases[] = {
-        {"text", "this is not an image"},
-        {"empty", ""},
-        {"a PNG cut short", good.substr(0, good.size() / 2)},
-        {"a PNG claiming 60000 x 60000", testsupport::pngWithClaimedSize(good, 60000, 60000)},
-        {"a PNG claiming 0 x 4", testsupport::pngWithClaimedSize(good, 0, 4)},
+        {"text", "this is not an image", leftOut + "it is not a PNG, JPEG or WebP image"},
+        {"empty", "", leftOut + "it is not a PNG, JPEG or WebP image"},
+        {"a PNG cut short", good.substr(0, good.size() / 2), leftOut + "its PNG data could not be decoded"},
+        {"a PNG claiming 60000 x 60000", testsupport::pngWithClaimedSize(good, 60000, 60000),
+         leftOut + "its PNG data could not be decoded"},
+        {"a PNG claiming 0 x 4", testsupport::pngWithClaimedSize(good, 0, 4), leftOut + "its PNG data could not be decoded"},
         // A few hundred bytes, each scan going over the whole image again.
-        {"a progressive JPEG of 3,000 scans", profiledimages::progressiveJPEG(4000, 4000, 3000)},
+        {"a progressive JPEG of 3,000 scans", profiledimages::progressiveJPEG(4000, 4000, 3000), ""},
+        {"a WebP cut short", profiledimages::plainWebP(300, 300).substr(0, 30), leftOut + "its WebP data could not be decoded"},
     };
     for (const auto& c : cases) {
         for (const std::string version : {"1", "2"}) {
@@ -103,8 +109,13 @@ TEST_F(PackageImages, ImagesThatCannotOrMayNotBeDecodedAreSkipped) {
                                    version);
             ASSERT_EQ(file->animations().size(), 1u) << c.name;
             ASSERT_TRUE(file->imageProvider()) << c.name;
+            testsupport::RecordingLogger logger;
+            EXPECT_FALSE(file->imageProvider()->imageForAsset(asset("img_0.png"))) << c.name;
             EXPECT_FALSE(file->imageProvider()->imageForAsset(asset("img_0.png"))) << c.name;
             EXPECT_TRUE(file->imageProvider()->imageForAsset(asset("ok.png"))) << c.name;
+            EXPECT_EQ(logger.warnings, c.warning.empty() ? std::vector<std::string>{}
+                                                         : std::vector<std::string>{c.warning})
+                << c.name;
             EXPECT_EQ(leftovers(temporary.path()), std::vector<std::string>{}) << c.name;
         }
     }

@@ -30,7 +30,8 @@ std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(const std::
     for (const std::string& name : names) {
         PackageImage image;
         try {
-            image.bytes = packagefiles::read(root, folder / name);
+            auto bytes = std::make_shared<const platform::foundation::Data>(packagefiles::read(root, folder / name));
+            image.bytes = {bytes, std::span<const std::uint8_t>(*bytes)};
         } catch (const std::exception&) {
             continue;
         }
@@ -126,13 +127,13 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
         }
         entry.recordOffset.reset();
     }
-    auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode,
+    auto image = platform::graphics::ImageDecoder::decode(entry.bytes.bytes, mayDecode,
                                                           budget ? budget->colorConversions() : nullptr,
                                                           budget ? budget->decodingRefusal() : nullptr);
     if (refusedForThisAnimation) return nullptr;
     entry.decoded = true;
     entry.image = image;
-    platform::foundation::Data().swap(entry.bytes);
+    entry.bytes = {};
     return image;
 }
 

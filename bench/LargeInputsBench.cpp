@@ -55,7 +55,7 @@ void BM_ReadLargeImageEntry(benchmark::State& state) {
     for (auto _ : state) {
         lottie::PackageArchive reader(package, lottie::ExtractionLimits{});
         const auto files = reader.filesIn("images");
-        const platform::foundation::Data bytes = reader.read(files.at(0).recordOffset);
+        const auto bytes = reader.read(files.at(0).recordOffset).bytes;
         benchmark::DoNotOptimize(bytes.data());
         state.counters["entryMB"] = static_cast<double>(bytes.size()) / megabyte;
     }

@@ -15,7 +15,8 @@ struct DotLottieFile::SynchronouslyBlockingCurrentThread {
                                  const std::shared_ptr<DotLottieCacheProvider>& cache = nullptr);
     static DotLottieResult loadedFromFilepath(const std::string& filepath,
                                               const std::shared_ptr<DotLottieCacheProvider>& cache = nullptr);
-    static DotLottieResult loadedFromData(const platform::foundation::Data& data, const std::string& filename);
+    // The package keeps the bytes: a caller done with them moves them in.
+    static DotLottieResult loadedFromData(platform::foundation::Data data, const std::string& filename);
 };
 
 }  // namespace lottie

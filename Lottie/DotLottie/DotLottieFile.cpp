@@ -56,7 +56,7 @@ void unpack(const fs::path& archive, const fs::path& package, const ExtractionLi
 // when it could not be written (a name too long for the file system), fails
 // nothing. The images stay in the archive, kept in memory, until first drawn;
 // their recorded sizes are held to the limits now.
-DotLottieContents loadContents(const platform::foundation::Data& data, const fs::path& archive, const fs::path& package,
+DotLottieContents loadContents(platform::foundation::Data data, const fs::path& archive, const fs::path& package,
                                const ExtractionLimits& limits) {
     const fs::path manifestPath = "manifest.json";
     ExtractionLimits manifestLimits = limits;
@@ -73,7 +73,7 @@ DotLottieContents loadContents(const platform::foundation::Data& data, const fs:
     for (const DotLottieAnimation& entry : manifest.animations) animationFiles.insert(animationFolder / (entry.id + ".json"));
     ExtractionLimits rest = limits;
     rest.maxTotalUncompressedSize -= std::min<std::uint64_t>(manifestBytes.size(), rest.maxTotalUncompressedSize);
-    auto images = std::make_shared<PackageArchive>(data, rest);
+    auto images = std::make_shared<PackageArchive>(std::move(data), rest);
     std::vector<PackageArchive::File> imageFiles = images->filesIn(imageFolder);
     std::set<fs::path> imagePaths;
     for (const PackageArchive::File& file : imageFiles) imagePaths.insert(imageFolder / file.name);
@@ -117,7 +117,7 @@ DotLottieContents loadContents(const platform::foundation::Data& data, const fs:
 
 }  // namespace
 
-std::shared_ptr<const DotLottieFile> DotLottieFile::load(const platform::foundation::Data& data,
+std::shared_ptr<const DotLottieFile> DotLottieFile::load(platform::foundation::Data data,
                                                          const std::string& filename, const LoadOptions& options) {
     const std::string base = baseName(filename);
     // Removed on every way out of this function, with the archive copy in it.
@@ -125,7 +125,8 @@ std::shared_ptr<const DotLottieFile> DotLottieFile::load(const platform::foundat
     const fs::path archive = folder.path() / (base + ".lottie");
     const fs::path package = folder.path() / base;
     writeArchive(archive, data);
-    return std::make_shared<const DotLottieFile>(loadContents(data, archive, package, options.limits), package);
+    return std::make_shared<const DotLottieFile>(loadContents(std::move(data), archive, package, options.limits),
+                                                 package);
 }
 
 const DotLottieFile::Animation& DotLottieFile::animation(const std::optional<std::string>& id) const {

@@ -65,8 +65,9 @@ public:
     // ArchiveFileError), platform::foundation::FileError for a missing manifest or
     // animation, std::filesystem::filesystem_error when the folder cannot be made
     // or written, and the JSON decoder's and (for the first animation) the
-    // document decoder's errors.
-    static std::shared_ptr<const DotLottieFile> load(const platform::foundation::Data& data,
+    // document decoder's errors. The package keeps the bytes for its images:
+    // a caller done with them moves them in, so that they are held once.
+    static std::shared_ptr<const DotLottieFile> load(platform::foundation::Data data,
                                                      const std::string& filename, const LoadOptions& options = {});
 
     const std::vector<Animation>& animations() const { return contents_.animations; }

@@ -96,7 +96,7 @@ DotLottieResult DotLottieFile::SynchronouslyBlockingCurrentThread::named(
         } else {
             data = dataAsset(subdirectory ? *subdirectory + "/" + resource : resource, bundle);
         }
-        return DotLottieFile::load(data, name);
+        return DotLottieFile::load(std::move(data), name);
     });
     if (!result.succeeded()) {
         std::string description;
@@ -120,11 +120,11 @@ DotLottieResult DotLottieFile::SynchronouslyBlockingCurrentThread::loadedFromFil
                       [&] { return DotLottieFile::load(platform::foundation::readFile(filepath), filepath); });
 }
 
-DotLottieResult DotLottieFile::SynchronouslyBlockingCurrentThread::loadedFromData(const Data& data,
+DotLottieResult DotLottieFile::SynchronouslyBlockingCurrentThread::loadedFromData(Data data,
                                                                                    const std::string& filename) {
     assertNotOnMainThread(__LINE__);
     try {
-        return DotLottieResult::success(DotLottieFile::load(data, filename));
+        return DotLottieResult::success(DotLottieFile::load(std::move(data), filename));
     } catch (...) {
         return DotLottieResult::currentFailure();
     }
@@ -155,9 +155,9 @@ void DotLottieFile::asset(const std::string& name, const platform::foundation::B
 
 void DotLottieFile::loadedFromData(Data data, const std::string& filename, DispatchQueue& queue, Handler handler) {
     onQueue(queue,
-            [data = std::move(data), filename]() -> DotLottieResult {
+            [data = std::move(data), filename]() mutable -> DotLottieResult {
                 try {
-                    return DotLottieResult::success(DotLottieFile::load(data, filename));
+                    return DotLottieResult::success(DotLottieFile::load(std::move(data), filename));
                 } catch (...) {
                     return DotLottieResult::currentFailure();
                 }
@@ -182,7 +182,7 @@ std::shared_ptr<LottieURLDataTask> DotLottieFile::loadedFromURL(const std::strin
             try {
                 if (error) throw platform::foundation::URLSessionError(*error);
                 if (!data) throw DotLottieError::noDataLoaded();
-                result = DotLottieResult::success(DotLottieFile::load(*data, filenameOfURL(url)));
+                result = DotLottieResult::success(DotLottieFile::load(std::move(*data), filenameOfURL(url)));
             } catch (...) {
                 result = DotLottieResult::currentFailure();
             }

@@ -31,7 +31,8 @@ std::shared_ptr<DotLottieImageProvider> DotLottieImageProvider::make(const std::
     for (const std::string& name : names) {
         PackageImage image;
         try {
-            image.bytes = packagefiles::read(root, folder / name);
+            auto bytes = std::make_shared<const platform::foundation::Data>(packagefiles::read(root, folder / name));
+            image.bytes = {bytes, std::span<const std::uint8_t>(*bytes)};
         } catch (const std::exception&) {
             continue;
         }
@@ -143,19 +144,19 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::package
         }
         entry.recordOffset.reset();
     }
-    auto image = platform::graphics::ImageDecoder::decode(entry.bytes, mayDecode,
+    auto image = platform::graphics::ImageDecoder::decode(entry.bytes.bytes, mayDecode,
                                                           budget ? budget->colorConversions() : nullptr, refusal);
     if (refusedForThisAnimation) return nullptr;
     // A refusal by a budget or a bound is said by whoever asked for the image;
     // bytes that simply give no picture are said here, once.
     if (!image && !sizeRefused && refusal->empty()) {
         LottieLogger::shared()->warn(
-            [&] { return undecodedImageWarning(asset, std::span<const std::uint8_t>(entry.bytes), name); },
+            [&] { return undecodedImageWarning(asset, std::span<const std::uint8_t>(entry.bytes.bytes), name); },
             "Lottie/DotLottieImageProvider", __LINE__);
     }
     entry.decoded = true;
     entry.image = image;
-    platform::foundation::Data().swap(entry.bytes);
+    entry.bytes = {};
     return image;
 }
 

@@ -77,7 +77,7 @@ private:
     // A package image: its bytes, or where its record lies in the archive,
     // until decoded; then the image or nothing for good.
     struct PackageImage {
-        platform::foundation::Data bytes;
+        PackageArchive::FileBytes bytes;
         std::optional<std::uint64_t> recordOffset;
         bool decoded = false;
         std::shared_ptr<const platform::graphics::Image> image;

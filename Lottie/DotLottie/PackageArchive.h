@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,19 @@ public:
     // For the load's unpacking, before the archive is shared.
     ExtractionBudget& budget() { return budget_; }
 
+    // The bytes of a file read, and what keeps them: the archive's own bytes
+    // for a file stored uncompressed, which is read where it lies, so that a
+    // large one is not held twice; a buffer of their own for a deflated one.
+    struct FileBytes {
+        std::shared_ptr<const platform::foundation::Data> holder;
+        std::span<const std::uint8_t> bytes;
+    };
+
     // The whole file whose record lies at `recordOffset`. Throws ArchiveError
     // past the budget or for a wrong checksum, and the ZIP reader's other errors
-    // for damaged data.
-    platform::foundation::Data read(std::uint64_t recordOffset);
+    // for damaged data. The calling thread's deadline, if any, is read as the
+    // file is (ArchiveError, deadlinePassed, past it).
+    FileBytes read(std::uint64_t recordOffset);
 
 private:
     std::mutex mutex_;

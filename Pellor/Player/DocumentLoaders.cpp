@@ -95,9 +95,10 @@ lottie::LottieView DocumentLoaders::viewOf(const ReadOnlyDocument& document, Out
     return lottie::LottieView::loadDotLottieFile([bytes, loaded, logger](auto deliver) {
         lottie::dotLottieQueue().async([bytes, loaded, deliver, logger] {
             const lottie::LottieLogger::Scope reporting(logger);
-            const platform::foundation::Data data(bytes.begin(), bytes.end());
+            // The package keeps its own copy of the document's bytes, made once.
+            using Loaders = lottie::DotLottieFile::SynchronouslyBlockingCurrentThread;
             const lottie::DotLottieResult result =
-                lottie::DotLottieFile::SynchronouslyBlockingCurrentThread::loadedFromData(data, "lottie");
+                Loaders::loadedFromData(platform::foundation::Data(bytes.begin(), bytes.end()), "lottie");
             const auto* entry = result.file() ? result.file()->findAnimation(std::nullopt) : nullptr;
             std::shared_ptr<const lottie::LottieAnimation> first = entry ? entry->animation() : nullptr;
             deliverHere(

@@ -10,6 +10,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -19,6 +20,7 @@
 #include "Platform/Graphics/ImageColorProfile.h"
 #include "Platform/Graphics/ImageDecoder.h"
 #include "Platform/Graphics/EmbeddedProfile.h"
+#include "Platform/Graphics/ProcessorDeadline.h"
 
 namespace platform::graphics {
 
@@ -28,11 +30,22 @@ struct MemoryReader {
     const std::uint8_t* data;
     std::size_t size;
     std::size_t offset;
+    // Set, outside the function libpng jumps back to, when the deadline passed.
+    bool* late;
 };
 
+// libpng reads the file a piece at a time (a chunk's header, a few kilobytes
+// of image data to inflate, of a chunk it passes over): each piece counts
+// toward the deadline, a unit per 64 bytes, so that inflating image data that
+// writes nothing (a stream may hold any number of empty blocks) or passing
+// over a long chunk stops there too.
 void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
     auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
     if (length > reader->size - reader->offset) png_error(png, "the file ends early");
+    if (ProcessorDeadline::checkCurrent(static_cast<int>(std::min<png_size_t>(length / 64, 1 << 20)) + 1)) {
+        *reader->late = true;
+        png_error(png, "the deadline passed");
+    }
     std::memcpy(out, reader->data + reader->offset, length);
     reader->offset += length;
 }
@@ -47,6 +60,7 @@ void ignoreWarning(png_structp, png_const_charp) {}
 struct ColourChunks {
     bool grey = false;
     std::vector<std::uint8_t> profile;  // the embedded ICC profile, if any
+    bool profileRefused = false;        // one the file has, not read (EmbeddedProfile)
     bool declaresSRGB = false;
     bool hasGamma = false;
     png_fixed_point gamma = 0;
@@ -74,6 +88,7 @@ ImageColorProfile colourProfileOf(const ColourChunks& decoded, ColorConversionAl
         // A profile too costly to use means sRGB, whatever else the file says.
         if (fromProfile.converts() || !fromProfile.warning().empty()) return fromProfile;
     }
+    if (decoded.profileRefused) return ImageColorProfile();
     if (decoded.declaresSRGB) return ImageColorProfile();
     std::optional<double> gamma;
     if (decoded.hasGamma) gamma = decoded.gamma / 100000.0;
@@ -119,7 +134,7 @@ bool decodeInto(const std::uint8_t* data, std::size_t size, Decoding* out) {
         png_destroy_read_struct(&png, nullptr, nullptr);
         return false;
     }
-    MemoryReader reader{data, size, 0};
+    MemoryReader reader{data, size, 0, &out->late};
     if (setjmp(png_jmpbuf(png)) != 0) {
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
@@ -197,11 +212,18 @@ std::shared_ptr<const Image> ImageDecoder::decodePNG(std::span<const std::uint8_
     };
     decoding.conversions = conversions;
     // One byte past the bound tells a profile too large for it.
-    decoding.chunks.profile = EmbeddedProfile::ofPNG(bytes, ImageColorProfile::maximumProfileBytes + 1);
-    const bool ok = decodeInto(bytes.data(), bytes.size(), &decoding);
+    EmbeddedProfile::Inflated profile = EmbeddedProfile::ofPNG(bytes, ImageColorProfile::maximumProfileBytes + 1);
+    decoding.chunks.profile = std::move(profile.bytes);
+    decoding.chunks.profileRefused = !profile.refusal.empty();
+    decoding.late = profile.late;
+    const bool ok = !decoding.late && decodeInto(bytes.data(), bytes.size(), &decoding);
     if (refusal && decoding.late) *refusal = lateRefusal();
     if (!ok) return nullptr;
-    return std::move(*decoding.rows).image();
+    auto image = std::move(*decoding.rows).image();
+    if (!decoding.chunks.profileRefused) return image;
+    // A profile too costly to read means sRGB, whatever else the file says.
+    return Image::withDecodingWarning(image, "Its colour profile is not used, as " + profile.refusal +
+                                                 "; its pixels are taken as sRGB.");
 }
 
 }  // namespace platform::graphics

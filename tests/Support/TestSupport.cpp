@@ -114,6 +114,35 @@ double threadProcessorSeconds() {
     return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
 }
 
+namespace {
+
+// A "Vm..." line of /proc/self/status, in bytes; 0 when it is missing.
+std::size_t statusBytes(const std::string& name) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (!line.starts_with(name + ":")) continue;
+        std::istringstream value(line.substr(name.size() + 1));
+        std::size_t kilobytes = 0;
+        value >> kilobytes;
+        return kilobytes * 1024;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::size_t residentBytes() { return statusBytes("VmRSS"); }
+
+std::size_t peakResidentBytes() { return statusBytes("VmHWM"); }
+
+bool resetPeakResidentBytes() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
+}
+
 std::optional<std::size_t> hugePageBytesIn(const void* begin, std::size_t bytes) {
     std::ifstream enabled("/sys/kernel/mm/transparent_hugepage/enabled");
     std::string modes;

@@ -36,6 +36,13 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // The processor time the calling thread has used, in seconds.
 double threadProcessorSeconds();
 
+// The process's resident memory now, and its peak since resetPeakResidentBytes()
+// (or since it began), in bytes, from /proc/self/status. Resetting the peak
+// needs Linux 4.0 or later: false when it could not be reset.
+std::size_t residentBytes();
+std::size_t peakResidentBytes();
+bool resetPeakResidentBytes();
+
 // How many bytes huge pages back in the memory mappings that overlap
 // [begin, begin + bytes) (asking for huge pages splits a mapping), from
 // /proc/self/smaps; nothing when the kernel offers no huge pages to a process

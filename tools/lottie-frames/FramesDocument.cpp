@@ -17,7 +17,7 @@ bool FramesDocument::isPackage(const std::string& file, std::string_view bytes) 
 
 FramesDocument FramesDocument::load(const FramesOptions& options) {
     // Room for the JSON parser's padding, so that a document is parsed where it lies.
-    const platform::foundation::Data data = platform::foundation::readFile(options.file, platform::json::parserPadding);
+    platform::foundation::Data data = platform::foundation::readFile(options.file, platform::json::parserPadding);
     const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
     FramesDocument document;
     if (!isPackage(options.file, bytes)) {
@@ -31,7 +31,8 @@ FramesDocument FramesDocument::load(const FramesOptions& options) {
     lottie::LottieConfiguration configuration = lottie::LottieConfiguration::shared();
     configuration.decodingStrategy = options.strategy;
     lottie::LottieConfiguration::setShared(configuration);
-    const auto file = lottie::DotLottieFile::load(data, options.file);
+    // The package keeps its bytes, held once.
+    const auto file = lottie::DotLottieFile::load(std::move(data), options.file);
     document.animation = file->animation(options.animationId).decodedAnimation();
     document.images = file->imageProvider();
     document.animationIds.emplace();

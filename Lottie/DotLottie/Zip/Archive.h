@@ -15,10 +15,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace lottie {
@@ -47,6 +49,11 @@ struct ExtractionSettings {
     // read-only directory set at once would refuse the files meant for it, and
     // what was written inside could then not be removed.
     std::vector<PendingDirectoryAttributes>* pendingDirectories = nullptr;
+    // Asked after each chunk of a file's data, written or not (a deflate block
+    // may take input and write nothing): why the work reading it must stop
+    // (the deadline it works for has passed), or nothing to go on. A reason
+    // ends the extraction with ArchiveError (deadlinePassed) giving it.
+    std::function<std::optional<std::string>()> pastDeadline;
 };
 
 class Archive {
@@ -122,6 +129,10 @@ public:
     Iterator begin();
     std::default_sentinel_t end() { return {}; }
 
+    // Where the entry's data begins in the archive, past its local header.
+    // Throws ArchiveError when that lies past any file position.
+    std::uint64_t dataOffset(const Entry& entry) const;
+
     // Hands the entry's data to `consumer` chunk by chunk and returns the CRC-32 of
     // what it delivered.
     std::uint32_t extractEntryData(const Entry& entry, const ExtractionSettings& settings,
@@ -146,7 +157,6 @@ private:
     static std::shared_ptr<Archive> openStream(std::FILE* file, const std::filesystem::path& url, AccessMode mode,
                                                std::optional<NameEncoding> preferredEncoding);
 
-    std::uint64_t dataOffset(const Entry& entry) const;
     ByteBuffer readSymlinkTarget(const Entry& entry, const ExtractionSettings& settings, const std::string& path);
 
     std::filesystem::path url_;

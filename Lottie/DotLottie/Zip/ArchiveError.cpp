@@ -29,6 +29,9 @@ const char* describe(ArchiveError::Kind kind)
     case Kind::compressionRatioLimitExceeded: return "the archive inflates beyond the allowed compression ratio";
     case Kind::entryCountLimitExceeded: return "the archive lists more entries than allowed";
     case Kind::directoryCountLimitExceeded: return "the extraction would create more directories than allowed";
+    case Kind::compressedSizeLimitExceeded:
+        return "the entry's compressed data is longer than any compression of what it holds";
+    case Kind::deadlinePassed: return "reading the entry passed its deadline";
     }
     return "unknown archive error";
 }
@@ -58,6 +61,8 @@ const char* ArchiveError::name(Kind kind)
     case Kind::compressionRatioLimitExceeded: return "compressionRatioLimitExceeded";
     case Kind::entryCountLimitExceeded: return "entryCountLimitExceeded";
     case Kind::directoryCountLimitExceeded: return "directoryCountLimitExceeded";
+    case Kind::compressedSizeLimitExceeded: return "compressedSizeLimitExceeded";
+    case Kind::deadlinePassed: return "deadlinePassed";
     }
     return "unknown";
 }

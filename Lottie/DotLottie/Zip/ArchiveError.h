@@ -37,6 +37,11 @@ public:
         entryCountLimitExceeded,
         // The extraction would create more directories than it may.
         directoryCountLimitExceeded,
+        // An entry's compressed data runs far past what it inflates to (a
+        // deflate stream may hold any number of blocks that write nothing).
+        compressedSizeLimitExceeded,
+        // Reading the entry passed the deadline of the work that asked for it.
+        deadlinePassed,
     };
 
     // `entryPath` names the entry concerned (empty when none); `detail` adds the reason.

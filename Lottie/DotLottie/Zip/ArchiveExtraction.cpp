@@ -22,6 +22,9 @@ namespace {
 constexpr std::uint64_t largestOffset = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 // Longer link targets than the system accepts are refused before being read.
 constexpr std::uint64_t maximumLinkTargetLength = 4096;
+// Compressed, a link target takes at most an eighth more than itself and
+// its blocks' headers.
+constexpr std::uint64_t maximumCompressedLinkTargetLength = 2 * maximumLinkTargetLength;
 
 std::int64_t unitCount(const Entry& entry)
 {
@@ -107,9 +110,16 @@ std::uint32_t Archive::extractEntryData(const Entry& entry, const ExtractionSett
         budget.addCompressedRead(count);
         return count;
     };
+    // Each chunk, written or not (a block may take input and write nothing),
+    // asks whether the work that reads the entry is past its deadline.
     const ChunkConsumer reporting = [&](std::span<const std::uint8_t> chunk) {
         if (progress != nullptr && progress->isCancelled()) {
             throw ArchiveError(ArchiveError::Kind::cancelledOperation, path);
+        }
+        if (settings.pastDeadline) {
+            if (std::optional<std::string> late = settings.pastDeadline()) {
+                throw ArchiveError(ArchiveError::Kind::deadlinePassed, path, std::move(*late));
+            }
         }
         budget.addWritten(chunk.size());
         consumer(chunk);
@@ -152,6 +162,9 @@ ByteBuffer Archive::readSymlinkTarget(const Entry& entry, const ExtractionSettin
         return target;
     }
     if (method == 8) {
+        if (size > maximumCompressedLinkTargetLength) {
+            throw ArchiveError(ArchiveError::Kind::invalidEntryPath, path, "the link target is too long");
+        }
         const ChunkProvider provider = [&](std::int64_t, std::span<std::uint8_t> into) {
             return readChunk(file_, into);
         };

@@ -63,10 +63,19 @@ void ExtractionBudget::addDirectory(const std::string& path)
 void ExtractionBudget::beginEntry(const std::string& entryPath)
 {
     entryPath_ = entryPath;
+    entryCompressedRead_ = 0;
+    entryWritten_ = 0;
 }
 
 void ExtractionBudget::addCompressedRead(std::uint64_t count)
 {
+    const std::uint64_t allowed = entryWritten_ + entryWritten_ / 4 + limits_.compressedAllowance;
+    if (entryCompressedRead_ > allowed) {
+        throw ArchiveError(ArchiveError::Kind::compressedSizeLimitExceeded, entryPath_,
+                           std::to_string(entryCompressedRead_) + " compressed bytes inflated to "
+                               + std::to_string(entryWritten_));
+    }
+    entryCompressedRead_ += count;
     totalCompressedRead_ += count;
 }
 
@@ -88,6 +97,7 @@ void ExtractionBudget::addWritten(std::uint64_t count)
                                + " to 1");
     }
     totalWritten_ = written;
+    entryWritten_ += count;
 }
 
 }  // namespace lottie

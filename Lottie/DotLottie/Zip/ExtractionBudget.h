@@ -34,6 +34,9 @@ public:
 
     // Names the entry whose input and output are counted next.
     void beginEntry(const std::string& entryPath);
+    // Counts `count` compressed bytes about to be inflated. Throws when those
+    // the entry read before them (all inflated by now) pass a quarter more
+    // than it has written and the limits' compressedAllowance.
     void addCompressedRead(std::uint64_t count);
     // Throws before the chunk is written when it would pass the total or the
     // extraction's compression ratio.
@@ -45,6 +48,8 @@ private:
     std::uint64_t totalCompressedRead_ = 0;
     std::uint64_t entries_ = 0;
     std::uint64_t directoriesCreated_ = 0;
+    std::uint64_t entryCompressedRead_ = 0;
+    std::uint64_t entryWritten_ = 0;
     std::string entryPath_;
 };
 

@@ -18,6 +18,13 @@ struct ExtractionLimits {
     // small, highly repetitive files are never refused. One allowance for the
     // archive, not one per entry: an archive of many small bombs shares it.
     std::uint64_t ratioAllowance = std::uint64_t(1) << 20;
+    // Compressed bytes one entry may read past a quarter more than it has
+    // written. Deflate stores what does not compress at 5 bytes per 64 KB,
+    // and the worst choice of codes an encoder can make costs an eighth more;
+    // but a stream may hold any number of empty blocks, which take input and
+    // write nothing, and would make an entry of hundreds of megabytes cost
+    // seconds for nothing.
+    std::uint64_t compressedAllowance = std::uint64_t(1) << 20;
     // Entries the archive may list, whether they are extracted or not.
     std::uint64_t maxEntryCount = 10'000;
     // Directories the extraction may create: those the archive lists and those

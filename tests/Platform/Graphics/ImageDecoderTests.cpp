@@ -308,6 +308,7 @@ TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
     const std::vector<std::uint8_t> white(64 * 64 * 4, 255);
     std::vector<std::string> texts(100, compressedTextChunk(8'000'000));
     std::vector<std::string> profiles(120, iccpChunk(profileWithAByteTooMany(7'900'000)));
+    const std::string wideGamut = rgbProfile(kWideGamutPrimaries, 2.2);
     const struct {
         const char* name;
         std::string file;
@@ -317,6 +318,8 @@ TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
         const char* refusal;
         // At most this much processor time really spent; no bound when 0.
         double seconds = 0;
+        // A distinctive part of the decoded image's warning; none when it has none.
+        const char* warning = nullptr;
     } cases[] = {
         {"a JPEG of 100 scans", progressiveJPEG(256, 256, 100), std::nullopt, nullptr},
         {"a JPEG of 101 scans", progressiveJPEG(256, 256, 101), std::nullopt, "its JPEG data has more than 100 scans"},
@@ -340,6 +343,18 @@ TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
          webpAfterChunk(plainWebP(64, 64), "EXIF", 14 << 20), std::nullopt, nullptr, 0.1},
         {"a JPEG of 64 x 64 pixels after 2,000 APP2 markers of 64 KB",
          jpegAfterMarkers(jpeg(64, 64, white, false, ""), 2000), std::nullopt, nullptr, 0.02},
+        // A deflate stream may hold any number of empty blocks, which take
+        // input and write nothing: no more of a profile is read than any
+        // compression of one within its bound takes, and image data, which
+        // libpng inflates, reads the deadline as it is read.
+        {"a PNG of 64 x 64 pixels whose profile follows 100 MB of empty deflate blocks",
+         png(64, 64, white, false, {iccpChunk(wideGamut, 20'000'000)}), std::nullopt, nullptr, 0.5,
+         "compressed data is longer than any compression"},
+        {"a PNG of 64 x 64 pixels whose profile follows 64 MB of empty deflate blocks, after its deadline",
+         png(64, 64, white, false, {iccpChunk(wideGamut, 12'800'000)}), 0.5, "passed the deadline of 0.5 s", 0.1},
+        {"a PNG of 64 x 64 pixels whose image data follows 64 MB of empty deflate blocks",
+         pngOfType(64, 64, 0, 8, std::vector<std::string>(64, std::string(64, '\xff')), {}, 12'800'000), 0.5,
+         "passed the deadline of 0.5 s", 0.1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -368,6 +383,9 @@ TEST(ImageDecoderTest, ItsOwnBoundsRefuseAnImageAndSayWhy) {
             ASSERT_NE(image, nullptr);
             EXPECT_EQ(refusal, "");
             EXPECT_EQ(image->pixel(image->width() / 2, image->height() / 2) >> 24, 0xffu);
+            if (c.warning) {
+                EXPECT_NE(image->decodingWarning().find(c.warning), std::string::npos) << image->decodingWarning();
+            }
         }
     }
 }

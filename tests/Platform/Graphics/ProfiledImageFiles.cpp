@@ -43,6 +43,15 @@ std::string compressed(const std::string& bytes) {
     return out;
 }
 
+// The zlib stream with `count` empty stored blocks (not the last: a zero
+// header, padding, a length of 0 and its complement) after its header.
+std::string withEmptyBlocks(const std::string& stream, std::size_t count) {
+    std::string out = stream.substr(0, 2);
+    out.reserve(stream.size() + count * 5);
+    for (std::size_t block = 0; block < count; ++block) out.append("\0\0\0\xff\xff", 5);
+    return out + stream.substr(2);
+}
+
 std::string saved(cmsHPROFILE profile) {
     cmsUInt32Number size = 0;
     if (profile == nullptr || !cmsSaveProfileToMem(profile, nullptr, &size)) throw std::runtime_error("no profile");
@@ -249,8 +258,9 @@ std::string distinctCopy(std::string profile, int serial) {
     return profile.replace(24, 4, date);
 }
 
-std::string iccpChunk(const std::string& profile) {
-    return pngChunk("iCCP", std::string("test profile") + '\0' + '\0' + compressed(profile));
+std::string iccpChunk(const std::string& profile, std::size_t emptyBlocks) {
+    return pngChunk("iCCP",
+                    std::string("test profile") + '\0' + '\0' + withEmptyBlocks(compressed(profile), emptyBlocks));
 }
 
 std::string gamaChunk(double encodingGamma) {
@@ -281,7 +291,7 @@ std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bo
 }
 
 std::string pngOfType(int width, int height, int colourType, int depth, const std::vector<std::string>& rows,
-                      const std::vector<std::string>& chunks) {
+                      const std::vector<std::string>& chunks, std::size_t emptyBlocks) {
     std::string data;
     for (const std::string& row : rows) {
         data.push_back('\0');  // no filter
@@ -291,7 +301,7 @@ std::string pngOfType(int width, int height, int colourType, int depth, const st
     header += std::string{static_cast<char>(depth), static_cast<char>(colourType), 0, 0, 0};
     std::string file = "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header);
     for (const std::string& chunk : chunks) file += chunk;
-    return file + pngChunk("IDAT", compressed(data)) + pngChunk("IEND", "");
+    return file + pngChunk("IDAT", withEmptyBlocks(compressed(data), emptyBlocks)) + pngChunk("IEND", "");
 }
 
 std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile,

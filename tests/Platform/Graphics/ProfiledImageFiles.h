@@ -9,6 +9,7 @@
 // tests and the package tests.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,8 +46,10 @@ std::string widenedTableProfile(int inputs, int copies, int claimedGridSize = 2)
 // the colour library, another one to whatever tells profiles apart by bytes.
 std::string distinctCopy(std::string profile, int serial);
 
-// PNG chunks, their length and checksum added.
-std::string iccpChunk(const std::string& profile);
+// PNG chunks, their length and checksum added. The compressed profile may
+// begin with `emptyBlocks` empty deflate blocks, 5 bytes each, which an
+// inflater reads and which write nothing.
+std::string iccpChunk(const std::string& profile, std::size_t emptyBlocks = 0);
 // `encodingGamma` as the chunk holds it: 1 / 2.2 for a display of gamma 2.2.
 std::string gamaChunk(double encodingGamma);
 std::string chrmChunk(const Primaries& primaries);
@@ -59,9 +62,10 @@ std::string png(int width, int height, const std::vector<std::uint8_t>& rgba, bo
                 const std::vector<std::string>& chunks);
 // A PNG of any colour type and bit depth, from the bytes of its rows as the
 // file holds them (each row without its filter byte, which is added), with
-// `chunks` (a palette, transparency) before its data; and one chunk of it.
+// `chunks` (a palette, transparency) before its data, which may begin with
+// `emptyBlocks` empty deflate blocks; and one chunk of it.
 std::string pngOfType(int width, int height, int colourType, int depth, const std::vector<std::string>& rows,
-                      const std::vector<std::string>& chunks);
+                      const std::vector<std::string>& chunks, std::size_t emptyBlocks = 0);
 std::string pngChunk(const std::string& type, const std::string& data);
 // `progressive` writes libjpeg's simple progression of scans.
 std::string jpeg(int width, int height, const std::vector<std::uint8_t>& rgba, bool grey, const std::string& profile,

@@ -82,14 +82,36 @@ Bytes deflateRaw(const Bytes& data, int level)
     return out;
 }
 
+Bytes emptyDeflateBlocks(std::size_t count)
+{
+    // A block header of three zero bits (not the last, stored), padding to
+    // the byte, a length of 0 and its complement.
+    const std::uint8_t block[5] = {0x00, 0x00, 0x00, 0xff, 0xff};
+    Bytes out(count * sizeof block);
+    for (std::size_t offset = 0; offset < out.size(); offset += sizeof block) {
+        std::copy(block, block + sizeof block, out.begin() + static_cast<long>(offset));
+    }
+    return out;
+}
+
 TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestArchiveOptions& options)
 {
     TestArchive archive;
     Bytes& out = archive.bytes;
     std::vector<std::uint64_t> offsets;
-    std::vector<Bytes> payloads;
+    std::vector<std::size_t> payloadSizes;
+    // Room for the data of large entries, made once.
+    std::size_t room = 4096;
     for (const TestEntry& entry : entries) {
-        const Bytes payload = entry.method == 8 ? deflateRaw(entry.data) : entry.data;
+        room += 2 * entry.name.size() + 200 + (entry.deflated ? entry.deflated->size() : entry.data.size());
+    }
+    out.reserve(room);
+    for (const TestEntry& entry : entries) {
+        Bytes deflatedHere;
+        if (entry.method == 8 && !entry.deflated) {
+            deflatedHere = deflateRaw(entry.data);
+        }
+        const Bytes& payload = entry.method != 8 ? entry.data : entry.deflated ? *entry.deflated : deflatedHere;
         const std::uint32_t crc = entry.crcOverride.value_or(crcOf(entry.data));
         const bool descriptor = (entry.flags & 0x0008) != 0;
         offsets.push_back(out.size());
@@ -116,7 +138,7 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
             putFields(out, {{crc, 4}, {payload.size(), entry.zip64 ? 8 : 4}, {entry.data.size(), entry.zip64 ? 8 : 4}});
             archive.records.push_back({"descriptor", begin, out.size()});
         }
-        payloads.push_back(payload);
+        payloadSizes.push_back(payload.size());
     }
 
     const std::uint64_t centralStart = out.size();
@@ -127,13 +149,13 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
         putFields(out, {{0x02014b50, 4}, {entry.versionMadeBy, 2}, {entry.zip64 ? 45u : 20u, 2}, {entry.flags, 2},
                         {entry.method, 2}, {entry.dosTime, 2}, {entry.dosDate, 2},
                         {entry.crcOverride.value_or(crcOf(entry.data)), 4},
-                        {entry.zip64 ? 0xFFFFFFFF : payloads[i].size(), 4},
+                        {entry.zip64 ? 0xFFFFFFFF : payloadSizes[i], 4},
                         {entry.zip64 ? 0xFFFFFFFF : entry.data.size(), 4}, {entry.name.size(), 2},
                         {entry.zip64 ? 28u : 0u, 2}, {0, 2}, {0, 2}, {0, 2}, {entry.externalAttributes, 4},
                         {entry.zip64 ? 0xFFFFFFFF : offset, 4}});
         out.insert(out.end(), entry.name.begin(), entry.name.end());
         if (entry.zip64) {
-            putFields(out, {{1, 2}, {24, 2}, {entry.data.size(), 8}, {payloads[i].size(), 8}, {offset, 8}});
+            putFields(out, {{1, 2}, {24, 2}, {entry.data.size(), 8}, {payloadSizes[i], 8}, {offset, 8}});
         }
         archive.records.push_back({"central", begin, out.size()});
     }

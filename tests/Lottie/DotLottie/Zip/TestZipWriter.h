@@ -30,6 +30,7 @@ struct TestEntry {
     std::optional<std::uint32_t> crcOverride;       // recorded checksum instead of the real one
     std::optional<std::uint64_t> localOffsetOverride;  // recorded local header offset
     std::optional<std::size_t> payloadKept;  // write only this many data bytes, record the full sizes
+    std::optional<Bytes> deflated;     // method 8's compressed data as written, instead of deflating `data`
 
     static TestEntry file(const std::string& name, const std::string& data, std::uint16_t method = 0);
     static TestEntry directory(const std::string& name);
@@ -60,6 +61,9 @@ TestArchive writeTestArchive(const std::vector<TestEntry>& entries, const TestAr
 
 // Raw deflate of the bytes at the given level.
 Bytes deflateRaw(const Bytes& data, int level = 9);
+// `count` empty stored deflate blocks, not the last: 5 bytes each, which an
+// inflater reads and which write nothing. Any deflate data may follow.
+Bytes emptyDeflateBlocks(std::size_t count);
 
 // Appends `value` as `width` little-endian bytes.
 void put(Bytes& out, std::uint64_t value, int width);

@@ -196,12 +196,24 @@ TEST_F(ZipUnzip, BombsStopAtTheirLimits)
     lottie::ExtractionLimits small;
     small.maxTotalUncompressedSize = 8 << 20;
     small.maxCompressionRatio = 2000;
+    // Deflate data may begin with any number of empty blocks, which take
+    // input and write nothing: past the allowance they are refused as read.
+    const auto afterEmptyBlocks = [](std::size_t bytes) {
+        TestEntry entry = TestEntry::file("blocks.bin", std::string(100'000, 'b'), 8);
+        entry.deflated = ziptest::emptyDeflateBlocks(bytes / 5);
+        const ziptest::Bytes data = ziptest::deflateRaw(entry.data);
+        entry.deflated->insert(entry.deflated->end(), data.begin(), data.end());
+        return entry;
+    };
     const Case cases[] = {
         {"one entry inflating a thousandfold", {bomb}, {}, "ArchiveError.compressionRatioLimitExceeded"},
         {"many entries each under the ratio allowance", many, small, "ArchiveError.uncompressedSizeLimitExceeded"},
         // One allowance serves the whole archive: entries each under it inflate a
         // thousandfold together.
         {"the same entries within a larger total", many, {}, "ArchiveError.compressionRatioLimitExceeded"},
+        {"an entry of 8 MB of empty deflate blocks before its data", {afterEmptyBlocks(8 << 20)}, {},
+         "ArchiveError.compressedSizeLimitExceeded"},
+        {"an entry of 512 KB of empty deflate blocks before its data", {afterEmptyBlocks(512 << 10)}, {}, "ok"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

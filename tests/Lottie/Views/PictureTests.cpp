@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "Lottie/Views/FrameTurns.h"
 #include "tests/Lottie/Views/ViewsTestSupport.h"
@@ -24,15 +25,36 @@ struct Picture {
     double frame;
     // Drawn in turns with the event loop (FrameTurns), as in an application.
     bool inTurns = false;
+    // Both layers in screen mode, blending with what lies under the view.
+    bool blended = false;
 };
 
+// The test document with every layer in screen mode.
+std::shared_ptr<const lottie::LottieAnimation> blendedAnimation() {
+    std::string text = viewstest::document(100, 50);
+    for (std::size_t at = text.find(R"("bm":0)"); at != std::string::npos; at = text.find(R"("bm":0)", at)) {
+        text.replace(at, 6, R"("bm":3)");
+    }
+    return lottie::LottieAnimation::fromData(text, lottie::DecodingStrategy::dictionaryBased);
+}
+
 TEST_F(ViewsTest, GrabbedViewEqualsTheFrameToolsPictureOfTheSameFrame) {
-    const Picture cases[] = {{100, 50, 0},        {100, 50, 12},       {240, 240, 29},
-                             {90, 160, 7.5},      {100, 50, 12, true}, {90, 160, 7.5, true}};
-    auto animation = viewstest::animation(100, 50);
+    const Picture cases[] = {{100, 50, 0},
+                             {100, 50, 12},
+                             {240, 240, 29},
+                             {90, 160, 7.5},
+                             {100, 50, 12, true},
+                             {90, 160, 7.5, true},
+                             {100, 50, 12, false, true},
+                             {100, 50, 12, true, true},
+                             {240, 240, 29, true, true}};
+    const auto plain = viewstest::animation(100, 50);
+    const auto blended = blendedAnimation();
     for (const Picture& c : cases) {
         const std::string label = std::to_string(c.viewWidth) + "x" + std::to_string(c.viewHeight) + " frame " +
-                                  std::to_string(c.frame) + (c.inTurns ? " in turns" : "");
+                                  std::to_string(c.frame) + (c.inTurns ? " in turns" : "") +
+                                  (c.blended ? " in screen mode" : "");
+        const auto& animation = c.blended ? blended : plain;
         auto view = makeView(animation);
         view->resize(c.viewWidth, c.viewHeight);
         view->setCurrentFrame(c.frame);

@@ -59,6 +59,9 @@ TEST_F(ViewsTest, GrabbedViewEqualsTheFrameToolsPictureOfTheSameFrame) {
         view->resize(c.viewWidth, c.viewHeight);
         view->setCurrentFrame(c.frame);
         settle();
+        // Whichever way the picture is drawn below, no frame of the tree is under way.
+        view->finishFrame();
+        const bool turnsWere = lottie::FrameTurns::isEnabled();
         lottie::FrameTurns::setEnabled(c.inTurns);
         if (c.inTurns) {
             // The first paint asks for the picture, which the paints show
@@ -68,7 +71,7 @@ TEST_F(ViewsTest, GrabbedViewEqualsTheFrameToolsPictureOfTheSameFrame) {
             view->finishFrame();
         }
         const auto grabbed = imageOf(view->grab().toImage());
-        lottie::FrameTurns::setEnabled(false);
+        lottie::FrameTurns::setEnabled(turnsWere);
         lottieframes::FrameRenderer tool(animation, c.viewWidth, c.viewHeight, backgroundOf(*view));
         const auto expected = tool.render(c.frame);
         ASSERT_NE(grabbed, nullptr) << label;
@@ -122,6 +125,7 @@ QImage throughTheViewsImage(QWidget& parent, lottie::LottieAnimationView& view, 
 }
 
 TEST_F(ViewsTest, PaintingStraightIntoTheDeviceShowsThePixelsOfTheImagePathOverTheParent) {
+    const viewstest::FramesDrawnWhole whole;
     const QColor parentColour(30, 160, 60);
     struct Case {
         Target target;
@@ -175,6 +179,7 @@ TEST_F(ViewsTest, PaintingStraightIntoTheDeviceShowsThePixelsOfTheImagePathOverT
 TEST_F(ViewsTest, ADrawingThatThrowsLeavesTheViewEmptyInsteadOfEndingTheProgram) {
     // Running out of memory on a hostile document throws from inside a paint
     // event, where an exception would end the program.
+    const viewstest::FramesDrawnWhole whole;
     testsupport::RecordingLogger log;
     auto view = makeView(viewstest::animation());
     view->resize(100, 50);

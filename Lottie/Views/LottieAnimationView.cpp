@@ -231,7 +231,7 @@ void LottieAnimationView::paintEvent(QPaintEvent* event) {
 
 void LottieAnimationView::paintAnimation(QPaintEvent* event) {
     if (FrameTurns::isEnabled()) {
-        presentPicture();
+        presentPicture(*event);
         return;
     }
     const double scale = devicePixelRatioF();
@@ -269,6 +269,9 @@ void LottieAnimationView::windowChanged(bool inWindow) {
         root_->releaseKeptStorage();
         renderedImage_ = nullptr;
         askedSize_ = QSize();
+        backdrop_.forget();
+        pictureBackdrop_ = nullptr;
+        askedBackdrop_ = nullptr;
     }
 }
 
@@ -284,11 +287,18 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
     applyScreenScale(scale);
     prepareToRender();
     askedSize_ = pixelSize(scale);
+    askedBackdrop_ = backdrop_.pixels();
     struct Outcome {
         std::shared_ptr<const platform::graphics::Image> picture;
+        // What lies under the view, which the picture was drawn over.
+        std::shared_ptr<const platform::graphics::Image> backdrop;
         std::optional<std::string> failure;
     };
     auto outcome = std::make_shared<Outcome>();
+    if (askedBackdrop_ && askedBackdrop_->width() == askedSize_.width() &&
+        askedBackdrop_->height() == askedSize_.height()) {
+        outcome->backdrop = askedBackdrop_;
+    }
     const double mediaTime = platform::compositor::MediaClock::currentTime();
     // The work reads nothing of the view, which stays on the main thread:
     // only the tree, which the main thread leaves alone until the frame ends.
@@ -300,8 +310,8 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
         try {
             if (displayPass) displayPass();
             if (draws && pixels.width() > 0 && pixels.height() > 0) {
-                outcome->picture =
-                    platform::compositor::Renderer::renderImage(root, mediaTime, pixels.width(), pixels.height(), scale);
+                outcome->picture = platform::compositor::Renderer::renderImage(
+                    root, mediaTime, pixels.width(), pixels.height(), scale, outcome->backdrop.get());
             }
         } catch (const std::exception& error) {
             outcome->failure = error.what();
@@ -318,6 +328,7 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
                 return;
             }
             self->renderedImage_ = outcome->picture;
+            self->pictureBackdrop_ = outcome->picture ? outcome->backdrop : nullptr;
             self->placeAnimationSubviews();
             self->update();
         },
@@ -327,18 +338,24 @@ void LottieAnimationView::drawFrame(std::function<void()> displayPass) {
         });
 }
 
-void LottieAnimationView::presentPicture() {
+void LottieAnimationView::presentPicture(const QPaintEvent& event) {
     const double scale = devicePixelRatioF();
     const QSize pixels = pixelSize(scale);
+    QPainter painter(this);
+    // What the parent painted under the view, before the view paints over it.
+    if ((QRegion(rect()) - event.region()).isEmpty()) backdrop_.read(painter, rect(), pixels);
     const bool current =
         renderedImage_ && renderedImage_->width() == pixels.width() && renderedImage_->height() == pixels.height();
-    // A picture of another size (or none yet) is drawn anew; meanwhile the
-    // last whole one shows.
-    if (!current && pixels.width() > 0 && pixels.height() > 0 && askedSize_ != pixels &&
+    // A picture of another size (or none yet), or drawn over something else
+    // than lies under the view now, is drawn anew; meanwhile the last whole
+    // one shows.
+    const bool backdropChanged = pictureBackdrop_ != backdrop_.pixels() && askedBackdrop_ != backdrop_.pixels();
+    if (((!current && askedSize_ != pixels) || backdropChanged) && pixels.width() > 0 && pixels.height() > 0 &&
         !FrameTurns::shared().isDrawing(this)) {
         drawFrame(nullptr);
     }
-    QPainter painter(this);
+    // A picture drawn over what lies under the view holds it already.
+    if (pictureBackdrop_) painter.setCompositionMode(QPainter::CompositionMode_Source);
     paintRenderedImage(painter, scale);
 }
 

@@ -17,7 +17,9 @@
 // has animations or changes to show, and asks for one paint per tick that
 // drew; a paused or finished view stops ticking and painting. The frame a
 // tick begins is drawn in turns with the event loop (FrameTurns) into an
-// image of the view's own, which the paint events then show, so that the
+// image of the view's own, over what was last painted under the view
+// (ViewBackdrop) so that it composes with it as drawing straight into the
+// device does, which the paint events then show, so that the
 // view answers input while a long frame draws and shows its last whole
 // picture meanwhile; a tick while a frame is under way draws nothing new.
 // With FrameTurns off (tests that tick by hand), each paint draws the tree
@@ -61,6 +63,7 @@
 #include "Lottie/Model/LottieAnimation.h"
 #include "Lottie/Playback/LottieAnimationLayer.h"
 #include "Lottie/Views/LottieAnimationViewBase.h"
+#include "Lottie/Views/ViewBackdrop.h"
 #include "Platform/Graphics/Image.h"
 
 class QPainter;
@@ -293,8 +296,9 @@ private:
     // Draws a frame (after the display pass, when given): in turns with the
     // event loop (FrameTurns), the picture then shown by the paint events.
     void drawFrame(std::function<void()> displayPass);
-    // Paints the last whole picture, and asks for one of the view's size when it has none.
-    void presentPicture();
+    // Paints the last whole picture, and asks for one of the view's size, over
+    // what lies under the view now, when it has none.
+    void presentPicture(const QPaintEvent& event);
     void paintRenderedImage(QPainter& painter, double scale);
     // The view's size in pixels at `scale`.
     QSize pixelSize(double scale) const;
@@ -313,6 +317,11 @@ private:
     std::shared_ptr<const platform::graphics::Image> renderedImage_;
     // The size in pixels of the picture last asked of a frame drawn in turns.
     QSize askedSize_;
+    // What lies under the view, as last painted; what the picture last asked
+    // of a frame drawn in turns, and the picture shown, were drawn over.
+    ViewBackdrop backdrop_;
+    std::shared_ptr<const platform::graphics::Image> askedBackdrop_;
+    std::shared_ptr<const platform::graphics::Image> pictureBackdrop_;
     // Set when drawing the current animation threw (memory ran out on a
     // hostile document): nothing more of it is drawn, so the window neither
     // ends nor tries again on every paint. A new animation clears it.

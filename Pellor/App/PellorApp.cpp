@@ -20,6 +20,7 @@
 #include "Pellor/App/AppCommands.h"
 #include "Pellor/App/DesktopServices.h"
 #include "Pellor/App/QtMessagePrinter.h"
+#include "Pellor/App/QuitKeyCatcher.h"
 #include "Pellor/App/RecentDocuments.h"
 #include "Pellor/App/ReviewPolicyHooks.h"
 #include "Pellor/App/SceneWindow.h"
@@ -70,6 +71,9 @@ void PellorApp::start(const QStringList& files) {
     lottie::LottieLogger::setShared(lottie::ReportPrinter::logger(std::cerr, messagePrefix));
     // And Qt's own messages, under the same prefix.
     if (!previousQtMessages_) previousQtMessages_ = QtMessagePrinter::install(std::cerr, messagePrefix);
+    // Ctrl+Q quits from any window, also the welcome window that the first
+    // documents close before the key typed there is read.
+    if (!quitKeys_) quitKeys_ = new QuitKeyCatcher([this] { quit(); }, this);
     openWindow(QStringLiteral("welcome"));
     if (!files.isEmpty()) openDocuments(files, nullptr);
 }

@@ -29,6 +29,7 @@ namespace pellor {
 class AlertPresenter;
 class DesktopServices;
 class DocumentOpenError;
+class QuitKeyCatcher;
 class RecentDocuments;
 class ReviewPromptDialog;
 class ReviewRequestHooks;
@@ -166,6 +167,8 @@ private:
     AlertStack alertStack_;
     // Qt's message handler before start() installed the application's own.
     std::optional<QtMessageHandler> previousQtMessages_;
+    // Made by start().
+    QuitKeyCatcher* quitKeys_ = nullptr;
 };
 
 }  // namespace pellor

@@ -199,15 +199,31 @@ Layer::~Layer() {
 
 namespace {
 
-// Grows whenever a layer's subtree version is read: a change walks up the tree
-// only to the first layer that has changed since the last read, because every
-// layer above that one has grown its version since then already.
-thread_local std::uint64_t versionReadEpoch = 1;
+// The epoch of the layers' changes: it grows when a layer's subtree version
+// is read after a change, and a change walks up the tree only to the first
+// layer that has changed in the same epoch, because every layer above that one
+// has grown its version since the last read already. One count for every
+// thread: the versions a frame thread reads must make the main thread's next
+// change walk up again. Kept as epoch x 2, plus 1 once a change has been made
+// in the epoch, so that reads with no change between them leave the shared
+// count alone and every thread tells the two apart in one word.
+std::atomic<std::uint64_t> changeEpoch{2};
+
+// The epoch a change is made in, marking it as having a change.
+std::uint64_t epochOfChange() {
+    std::uint64_t word = changeEpoch.load(std::memory_order_relaxed);
+    while ((word & 1) == 0 && !changeEpoch.compare_exchange_weak(word, word | 1, std::memory_order_relaxed)) {
+    }
+    return word >> 1;
+}
 
 }  // namespace
 
 std::uint64_t Layer::subtreeVersion() const {
-    ++versionReadEpoch;
+    std::uint64_t word = changeEpoch.load(std::memory_order_relaxed);
+    // A read after a change opens the next epoch; a failed exchange means
+    // another read has opened it already.
+    if (word & 1) changeEpoch.compare_exchange_strong(word, word + 1, std::memory_order_relaxed);
     return subtreeVersion_;
 }
 
@@ -215,12 +231,13 @@ void Layer::markChanged() {
     FrameThread::willChangeTree(*this);
     changedSinceFrame_ = true;
     ++subtreeVersion_;
-    if (changedInEpoch_ == versionReadEpoch) return;
-    changedInEpoch_ = versionReadEpoch;
+    const std::uint64_t epoch = epochOfChange();
+    if (changedInEpoch_ == epoch) return;
+    changedInEpoch_ = epoch;
     for (std::shared_ptr<Layer> parent = parentLayer(); parent; parent = parent->parentLayer()) {
         ++parent->subtreeVersion_;
-        if (parent->changedInEpoch_ == versionReadEpoch) break;
-        parent->changedInEpoch_ = versionReadEpoch;
+        if (parent->changedInEpoch_ == epoch) break;
+        parent->changedInEpoch_ = epoch;
     }
 }
 

@@ -207,10 +207,14 @@ void Renderer::render(const std::shared_ptr<Layer>& root, double mediaTime, Grap
 }
 
 std::shared_ptr<const graphics::Image> Renderer::renderImage(const std::shared_ptr<Layer>& root, double mediaTime,
-                                                             int width, int height, double scale) {
+                                                             int width, int height, double scale,
+                                                             const graphics::Image* backdrop) {
     std::unique_ptr<GraphicsContext> context = GraphicsContext::makeBitmap(width, height);
     if (!context) {
         return nullptr;
+    }
+    if (backdrop && backdrop->width() == width && backdrop->height() == height) {
+        context->drawImage(*backdrop, Rect(0, 0, width, height));
     }
     context->scaleBy(scale, scale);
     render(root, mediaTime, *context);

@@ -75,9 +75,12 @@ public:
 
     static void render(const std::shared_ptr<Layer>& root, double mediaTime, graphics::GraphicsContext& context);
     // A new transparent image of `width` x `height` pixels with the tree drawn at
-    // `scale` pixels per point; none for a size that cannot be made.
+    // `scale` pixels per point; none for a size that cannot be made. Given a
+    // backdrop of that size, the image starts as a copy of it and the tree is
+    // composed with it, as when drawn straight over those pixels.
     static std::shared_ptr<const graphics::Image> renderImage(const std::shared_ptr<Layer>& root, double mediaTime,
-                                                              int width, int height, double scale = 1);
+                                                              int width, int height, double scale = 1,
+                                                              const graphics::Image* backdrop = nullptr);
 
 private:
     static void drawLayer(Layer& layer, double mediaTime, graphics::GraphicsContext& context);

@@ -18,6 +18,7 @@
 #include "Lottie/Playback/ValueProviders/FloatValueProvider.h"
 #include "Lottie/Playback/ValueProviders/PointValueProvider.h"
 #include "Lottie/Values/LottieColor.h"
+#include "Platform/Compositor/FrameThread.h"
 #include "tests/Lottie/Playback/PlaybackTestSupport.h"
 #include "tools/lottie-frames/FrameRenderer.h"
 
@@ -164,7 +165,9 @@ bool nearPixel(std::uint32_t actual, std::uint32_t expected) {
 // and without a frame between where every layer is hidden, on a layer, a
 // parented layer, a group (with and without a transform item) and a shape
 // item: each change shows on the next frame drawn, on every engine choice, and
-// a removed provider leaves what the document says.
+// a removed provider leaves what the document says. Also with each frame drawn
+// on a frame thread in short turns, as a view draws it, while the providers
+// change on this thread.
 TEST_F(PlaybackTest, ProvidersChangedAtAnyTimeShowOnTheNextFrameOnEveryEngine) {
     lottie::CoreAnimationLayer::install();
     using Make = std::function<std::shared_ptr<AnyValueProvider>()>;
@@ -257,13 +260,32 @@ TEST_F(PlaybackTest, ProvidersChangedAtAnyTimeShowOnTheNextFrameOnEveryEngine) {
     };
     const auto animation = changingProvidersDocument();
     ASSERT_TRUE(animation);
-    for (const RenderingEngineOption& engine :
-         {RenderingEngineOption::mainThread(), RenderingEngineOption::coreAnimation(),
-          RenderingEngineOption::automatic()}) {
+    struct Drawing {
+        RenderingEngineOption engine;
+        bool inTurns;
+    };
+    platform::compositor::FrameThread frameThread;
+    for (const auto& [engine, inTurns] :
+         {Drawing{RenderingEngineOption::mainThread(), false}, Drawing{RenderingEngineOption::coreAnimation(), false},
+          Drawing{RenderingEngineOption::automatic(), false}, Drawing{RenderingEngineOption::mainThread(), true},
+          Drawing{RenderingEngineOption::coreAnimation(), true}}) {
         for (const Target& target : targets) {
             for (const auto& [sequence, steps] : sequences) {
-                const std::string where = engine.description() + ", " + target.name + ", " + sequence;
+                const std::string where =
+                    engine.description() + (inTurns ? " in turns, " : ", ") + target.name + ", " + sequence;
                 lottieframes::FrameRenderer renderer(animation, 200, 100, std::nullopt, engine);
+                const auto draw = [&](double frame) {
+                    if (!inTurns) return renderer.render(frame);
+                    // The frame is chosen here, as a view's display link does,
+                    // and drawn on the frame thread.
+                    renderer.animationLayer()->pauseAt(LottiePlaybackMode::PausedState::frame(frame));
+                    renderer.settleEngine();
+                    std::shared_ptr<const platform::graphics::Image> image;
+                    frameThread.start(renderer.animationLayer().get(), [&] { image = renderer.render(frame); });
+                    while (!frameThread.runTurn(0)) {
+                    }
+                    return image;
+                };
                 const AnimationKeypath keypath(target.keypath);
                 for (const Step& step : steps) {
                     switch (step.kind) {
@@ -276,7 +298,7 @@ TEST_F(PlaybackTest, ProvidersChangedAtAnyTimeShowOnTheNextFrameOnEveryEngine) {
                         case Step::remove: renderer.animationLayer()->uninstallValueProvider(keypath); continue;
                         case Step::draw: break;
                     }
-                    const auto image = renderer.render(step.frame);
+                    const auto image = draw(step.frame);
                     ASSERT_TRUE(image) << where;
                     const std::vector<std::uint32_t> nothing(target.points.size(), clearPixel);
                     const std::vector<std::uint32_t>& expected = step.expected == Shows::document ? target.document

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "Lottie/Playback/DecodingStrategy.h"
 #include "Lottie/Playback/ValueProviders/ColorValueProvider.h"
 #include "Lottie/Views/FrameTurns.h"
 #include "tests/Lottie/Views/ViewsTestSupport.h"
@@ -24,19 +25,43 @@ struct Picture {
     double frame;
     // Drawn in turns with the event loop (FrameTurns), as in an application.
     bool inTurns = false;
+    // Both layers in screen mode, blending with what lies under the view.
+    bool blended = false;
 };
 
+// The test document with every layer in screen mode.
+std::shared_ptr<const lottie::LottieAnimation> blendedAnimation() {
+    std::string text = viewstest::document(100, 50);
+    for (std::size_t at = text.find(R"("bm":0)"); at != std::string::npos; at = text.find(R"("bm":0)", at)) {
+        text.replace(at, 6, R"("bm":3)");
+    }
+    return lottie::LottieAnimation::fromData(text, lottie::DecodingStrategy::dictionaryBased);
+}
+
 TEST_F(ViewsTest, GrabbedViewEqualsTheFrameToolsPictureOfTheSameFrame) {
-    const Picture cases[] = {{100, 50, 0},        {100, 50, 12},       {240, 240, 29},
-                             {90, 160, 7.5},      {100, 50, 12, true}, {90, 160, 7.5, true}};
-    auto animation = viewstest::animation(100, 50);
+    const Picture cases[] = {{100, 50, 0},
+                             {100, 50, 12},
+                             {240, 240, 29},
+                             {90, 160, 7.5},
+                             {100, 50, 12, true},
+                             {90, 160, 7.5, true},
+                             {100, 50, 12, false, true},
+                             {100, 50, 12, true, true},
+                             {240, 240, 29, true, true}};
+    const auto plain = viewstest::animation(100, 50);
+    const auto blended = blendedAnimation();
     for (const Picture& c : cases) {
         const std::string label = std::to_string(c.viewWidth) + "x" + std::to_string(c.viewHeight) + " frame " +
-                                  std::to_string(c.frame) + (c.inTurns ? " in turns" : "");
+                                  std::to_string(c.frame) + (c.inTurns ? " in turns" : "") +
+                                  (c.blended ? " in screen mode" : "");
+        const auto& animation = c.blended ? blended : plain;
         auto view = makeView(animation);
         view->resize(c.viewWidth, c.viewHeight);
         view->setCurrentFrame(c.frame);
         settle();
+        // Whichever way the picture is drawn below, no frame of the tree is under way.
+        view->finishFrame();
+        const bool turnsWere = lottie::FrameTurns::isEnabled();
         lottie::FrameTurns::setEnabled(c.inTurns);
         if (c.inTurns) {
             // The first paint asks for the picture, which the paints show
@@ -46,7 +71,7 @@ TEST_F(ViewsTest, GrabbedViewEqualsTheFrameToolsPictureOfTheSameFrame) {
             view->finishFrame();
         }
         const auto grabbed = imageOf(view->grab().toImage());
-        lottie::FrameTurns::setEnabled(false);
+        lottie::FrameTurns::setEnabled(turnsWere);
         lottieframes::FrameRenderer tool(animation, c.viewWidth, c.viewHeight, backgroundOf(*view));
         const auto expected = tool.render(c.frame);
         ASSERT_NE(grabbed, nullptr) << label;
@@ -100,6 +125,7 @@ QImage throughTheViewsImage(QWidget& parent, lottie::LottieAnimationView& view, 
 }
 
 TEST_F(ViewsTest, PaintingStraightIntoTheDeviceShowsThePixelsOfTheImagePathOverTheParent) {
+    const viewstest::FramesDrawnWhole whole;
     const QColor parentColour(30, 160, 60);
     struct Case {
         Target target;
@@ -153,6 +179,7 @@ TEST_F(ViewsTest, PaintingStraightIntoTheDeviceShowsThePixelsOfTheImagePathOverT
 TEST_F(ViewsTest, ADrawingThatThrowsLeavesTheViewEmptyInsteadOfEndingTheProgram) {
     // Running out of memory on a hostile document throws from inside a paint
     // event, where an exception would end the program.
+    const viewstest::FramesDrawnWhole whole;
     testsupport::RecordingLogger log;
     auto view = makeView(viewstest::animation());
     view->resize(100, 50);

@@ -39,8 +39,10 @@ int main(int argc, char** argv) {
     }
     // Frames are ticked by the tests after moving a manual clock, never by timers.
     lottie::ViewDisplayLink::setTimersEnabled(false);
-    // Each frame drawn whole where it is asked for, as the tests tick by hand.
-    lottie::FrameTurns::setEnabled(false);
+    // Frames drawn in turns with the event loop, as in the application; the
+    // tests' frame helpers draw each frame they tick to its end, and a test
+    // that needs a frame drawn whole where it is asked for turns them off.
+    lottie::FrameTurns::setEnabled(true);
     int result = 0;
     {
         QApplication application(argc, argv);

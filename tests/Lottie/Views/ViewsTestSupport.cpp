@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "Lottie/Playback/LottieConfiguration.h"
+#include "Lottie/Views/FrameTurns.h"
 #include "Lottie/Views/ViewDisplayLink.h"
 #include "Platform/Compositor/MediaClock.h"
 #include "Platform/Foundation/MainRunLoop.h"
@@ -85,9 +86,15 @@ void ViewsTest::settle() {
 bool ViewsTest::frame(lottie::LottieAnimationView& view, double seconds) {
     clock->advance(seconds);
     const bool drew = view.displayLink().tick();
+    // The frame drawn in turns ends before the next display frame.
+    view.finishFrame();
     settle();
     return drew;
 }
+
+FramesDrawnWhole::FramesDrawnWhole() : were(lottie::FrameTurns::isEnabled()) { lottie::FrameTurns::setEnabled(false); }
+
+FramesDrawnWhole::~FramesDrawnWhole() { lottie::FrameTurns::setEnabled(were); }
 
 QScreen* screenOfRatio(double ratio) {
     for (QScreen* screen : QGuiApplication::screens()) {

@@ -44,10 +44,21 @@ protected:
     std::unique_ptr<lottie::LottieAnimationView> makeView(std::shared_ptr<const lottie::LottieAnimation> animation);
     // Delivers pending Qt events (posted layouts, paints) and main-run-loop work.
     void settle();
-    // Moves the clock by one display frame, ticks the view's link and settles.
+    // Moves the clock by one display frame, ticks the view's link, draws the
+    // frame it began to its end and settles.
     bool frame(lottie::LottieAnimationView& view, double seconds = 1.0 / 60);
 
     std::shared_ptr<platform::compositor::ManualClock> clock;
+};
+
+// Each frame drawn whole where it is asked for (FrameTurns off), for a scope:
+// for a test of what a paint draws straight into its device.
+struct FramesDrawnWhole {
+    FramesDrawnWhole();
+    ~FramesDrawnWhole();
+    FramesDrawnWhole(const FramesDrawnWhole&) = delete;
+    FramesDrawnWhole& operator=(const FramesDrawnWhole&) = delete;
+    bool were;
 };
 
 // The screen of that pixel ratio, or none (the test program's offscreen

@@ -70,6 +70,27 @@ TEST_F(PellorTest, StartingShowsTheWelcomeWindowFirstThenTheDocumentsOfTheComman
     second.start({clip});
     EXPECT_NE(second.documentWindow(clip), nullptr);
     EXPECT_TRUE(alerts.empty());
+
+    // Ctrl+Q typed into the welcome window while the documents open, read only
+    // once their windows have shown and closed it, quits all the same.
+    remakeApp(std::make_unique<pellortest::FakeUpdater>());
+    app->start({clip});
+    QPointer<QWidget> document = app->documentWindow(clip);
+    ASSERT_NE(document, nullptr);
+    welcome = SceneWindow::find(QStringLiteral("welcome"));
+    ASSERT_NE(welcome, nullptr);
+    ASSERT_FALSE(welcome->isVisible()) << "the document's window closed it";
+    ASSERT_NE(welcome->windowHandle(), nullptr);
+    // The window manager has not yet made the document's window active: the
+    // focus is still elsewhere, in a window with no shortcuts of the viewer's.
+    QWidget elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    settle();
+    ASSERT_EQ(QApplication::activeWindow(), &elsewhere);
+    QTest::keyClick(welcome->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    settle();
+    EXPECT_FALSE(document && document->isVisible()) << "the viewer quits";
 }
 
 TEST_F(PellorTest, EveryWindowHasTheFileAndHelpMenusWithExactlyTheirCommands) {

@@ -357,8 +357,9 @@ double threadProcessorSeconds() {
 
 // Frames drawn in turns with the event loop, as in the viewer, for a scope.
 struct FramesInTurns {
-    FramesInTurns() { lottie::FrameTurns::setEnabled(true); }
-    ~FramesInTurns() { lottie::FrameTurns::setEnabled(false); }
+    FramesInTurns() : were(lottie::FrameTurns::isEnabled()) { lottie::FrameTurns::setEnabled(true); }
+    ~FramesInTurns() { lottie::FrameTurns::setEnabled(were); }
+    bool were;
 };
 
 // While the first frames of the windows' documents draw (past their

@@ -35,8 +35,10 @@ int main(int argc, char** argv) {
     // Listing the tests (CTest's discovery) needs no display at all.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
     lottie::ViewDisplayLink::setTimersEnabled(false);
-    // Each frame drawn whole where it is asked for, as the tests tick by hand.
-    lottie::FrameTurns::setEnabled(false);
+    // Frames drawn in turns with the event loop, as in the application; the
+    // tests' frame helpers draw each frame they tick to its end, and a test
+    // that needs a frame drawn whole where it is asked for turns them off.
+    lottie::FrameTurns::setEnabled(true);
     qInstallMessageHandler(dropPlatformNoise);
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);

@@ -153,6 +153,8 @@ void PellorTest::runUntil(const std::function<bool()>& done) {
 void PellorTest::frame(pellor::DocumentWindow& window, double seconds) {
     clock->advance(seconds);
     window.player()->host()->animationView()->displayLink().tick();
+    // The frame drawn in turns ends before the next display frame.
+    window.player()->host()->animationView()->finishFrame();
     settle();
 }
 

@@ -145,8 +145,9 @@ protected:
     // Runs the main run loop and Qt's events until `done` holds (work from
     // the dotLottie queue arrives from another thread).
     void runUntil(const std::function<bool()>& done);
-    // Moves the media clock by one display frame, ticks the player's view and
-    // delivers what that frame posted (the frame binding's write).
+    // Moves the media clock by one display frame, ticks the player's view,
+    // draws the frame it began to its end and delivers what that frame posted
+    // (the frame binding's write).
     void frame(pellor::DocumentWindow& window, double seconds = 1.0 / 30);
 
     testsupport::TemporaryDirectory folder;

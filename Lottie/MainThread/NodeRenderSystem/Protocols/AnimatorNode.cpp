@@ -5,9 +5,11 @@
 namespace lottie {
 
 thread_local std::uint64_t AnimatorNode::activeForcedPass_ = 0;
-thread_local std::uint64_t AnimatorNode::forcedPassCount_ = 0;
+std::atomic<std::uint64_t> AnimatorNode::forcedPassCount_{0};
 
-AnimatorNode::ForcedUpdates::ForcedUpdates() : outerPass_(activeForcedPass_) { activeForcedPass_ = ++forcedPassCount_; }
+AnimatorNode::ForcedUpdates::ForcedUpdates() : outerPass_(activeForcedPass_) {
+    activeForcedPass_ = forcedPassCount_.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 AnimatorNode::ForcedUpdates::~ForcedUpdates() { activeForcedPass_ = outerPass_; }
 

@@ -15,6 +15,7 @@
 // list cannot exhaust the stack; every parent is still brought up to date before
 // its child.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -89,10 +90,12 @@ private:
     // Whether a pass at the frame (forced or not) can take this node as it is.
     bool isCurrent(double frame, bool forced) const;
 
-    // The forced pass under way (0 outside any ForcedUpdates scope) and the
-    // number of passes opened so far.
+    // The forced pass under way on this thread (0 outside any ForcedUpdates
+    // scope) and the number of passes opened so far on every thread: a tree
+    // whose frames are drawn now on one thread, now on another (a frame
+    // thread), never takes one thread's pass for another's.
     static thread_local std::uint64_t activeForcedPass_;
-    static thread_local std::uint64_t forcedPassCount_;
+    static std::atomic<std::uint64_t> forcedPassCount_;
 
     std::shared_ptr<AnimatorNode> parentNode_;
     bool hasLocalUpdates_ = false;

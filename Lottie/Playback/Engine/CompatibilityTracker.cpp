@@ -22,13 +22,9 @@ void CompatibilityTracker::report(CompatibilityIssue issue) {
     // Reports are printed one per line, so a message keeps to one line.
     std::replace(issue.message.begin(), issue.message.end(), '\n', ' ');
     if (mode_ == Mode::abort) throw Error(std::move(issue));
-    if (!recorded_.insert(issue.description()).second) return;
     issues_.push_back(std::move(issue));
 }
 
-void CompatibilityTracker::clearIssues() {
-    issues_.clear();
-    recorded_.clear();
-}
+void CompatibilityTracker::clearIssues() { issues_.clear(); }
 
 }  // namespace lottie

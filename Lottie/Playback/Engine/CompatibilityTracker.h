@@ -3,14 +3,11 @@
 // builds its layers. In `abort` mode the first issue ends the set-up by throwing
 // CompatibilityTracker::Error (the automatic engine choice then falls back to
 // the main-thread engine at once); in `track` mode every issue is kept and
-// reported once the set-up is done, each distinct one once (the layers of a
-// precomposition are built again on every level it is nested at, and meet the
-// same issues there). Made by the animation layer for each
+// reported once the set-up is done. Made by the animation layer for each
 // Core Animation root layer it builds, and shared with that layer. Main thread only.
 
 #include <exception>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -41,8 +38,7 @@ public:
     const std::shared_ptr<LottieLogger>& logger() const { return logger_; }
     const std::vector<CompatibilityIssue>& issues() const { return issues_; }
 
-    // Records an issue, unless the same was recorded since the issues were
-    // last cleared; in `abort` mode throws Error instead. Line breaks in the
+    // Records an issue; in `abort` mode throws Error instead. Line breaks in the
     // message become blanks; an empty context is reported through the logger's
     // assert handler, and the issue is handled all the same.
     void report(CompatibilityIssue issue);
@@ -53,8 +49,6 @@ private:
     Mode mode_;
     std::shared_ptr<LottieLogger> logger_;
     std::vector<CompatibilityIssue> issues_;
-    // The descriptions of issues_, to keep each once.
-    std::set<std::string> recorded_;
 };
 
 }  // namespace lottie

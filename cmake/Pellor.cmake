@@ -46,8 +46,10 @@ function(pellor_test name folder)
     return()
   endif()
   # The sanitizers' suppressions must be in the program itself, not in a library it links.
+  # So must the limit on its memory, set up before main().
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/Support/LeakSuppressions.cpp
-                 ${PROJECT_SOURCE_DIR}/tests/Support/ThreadSanitizerSuppressions.cpp)
+                 ${PROJECT_SOURCE_DIR}/tests/Support/ThreadSanitizerSuppressions.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/Support/MemoryLimit.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} pellor_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
   pellor_warnings(${name})
   if(ARG_ENVIRONMENT AND ARG_LABELS)

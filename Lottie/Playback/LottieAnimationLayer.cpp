@@ -1,5 +1,8 @@
 #include "Lottie/Playback/LottieAnimationLayer.h"
 
+#include <set>
+#include <string>
+
 #include "Lottie/MainThread/MainThreadAnimationLayer.h"
 #include "Lottie/Playback/Engine/CompatibilityTracker.h"
 #include "Lottie/Playback/Engine/CoreAnimationLayerFactory.h"
@@ -21,11 +24,16 @@ std::shared_ptr<AnimationImageProvider> mainBundleImageProvider() {
                                                  platform::compositor::ContentsGravity::resize);
 }
 
+// One line per distinct issue: the layers of a precomposition are set up
+// again on every level it is nested at, and meet the same issues there.
 std::string issueLines(const std::vector<CompatibilityIssue>& issues) {
     std::string lines;
+    std::set<std::string> said;
     for (const CompatibilityIssue& issue : issues) {
+        std::string line = issue.description();
+        if (!said.insert(line).second) continue;
         if (!lines.empty()) lines += "\n";
-        lines += issue.description();
+        lines += line;
     }
     return lines;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Compositor/Layer.h"
+#include "Platform/Compositor/LayerTreeWalk.h"
 #include "Platform/Graphics/OpeningDeadline.h"
 
 namespace platform::compositor {
@@ -66,6 +67,15 @@ void RenderBudget::report(const std::string& message) {
     for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
         if ((*it)->reportRenderLimit(message)) return;
     }
+    // A frame spent before it reached a layer that reports (the first frame of
+    // an opening whose time ran out before it began) is told by the first
+    // layer below that does.
+    if (path_.empty()) return;
+    bool taken = false;
+    forEachLayerBelow(*path_.back(), [&](const std::shared_ptr<Layer>& layer) {
+        taken = taken || layer->reportRenderLimit(message);
+        return !taken;
+    });
 }
 
 }  // namespace platform::compositor

@@ -127,8 +127,9 @@ public:
     // The pixels the frame shows at most (see the constructor).
     double shownPixels() const { return shownPixels_; }
 
-    // Tells the layers being drawn, innermost first, until one takes the report;
-    // each message once per budget.
+    // Tells the layers being drawn, innermost first, until one takes the report,
+    // or else the first layer below them that takes it; each message once per
+    // budget.
     void report(const std::string& message);
 
 private:

@@ -34,10 +34,14 @@ std::shared_ptr<ProcessorDeadline> OpeningDeadline::deadlineFor(Phase phase, dou
         const std::lock_guard lock(mutex_);
         const auto index = static_cast<std::size_t>(phase);
         begun_[index] = true;
-        for (std::size_t other = 0; other < kept.size(); ++other) {
-            if (!begun_[other]) withinSeconds -= kept[other];
+        // The first frame is the last phase: it has what the opening has left,
+        // keeping nothing for a phase its engine never begins.
+        if (phase != Phase::firstFrame) {
+            for (std::size_t other = 0; other < kept.size(); ++other) {
+                if (!begun_[other]) withinSeconds -= kept[other];
+            }
+            withinSeconds = std::min(seconds, std::max(withinSeconds, whole_->spent() + kept[index]));
         }
-        withinSeconds = std::max(withinSeconds, whole_->spent() + kept[index]);
     }
     return std::make_shared<ProcessorDeadline>(
         ownSeconds, whole_, withinSeconds,

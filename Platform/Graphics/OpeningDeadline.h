@@ -7,13 +7,14 @@
 // (ProcessorDeadline's constructor of a share): at most the phase's own
 // limit, and ending once the opening has counted all it has less what the
 // phases not yet begun keep for themselves, so that a phase that runs long
-// still leaves the next ones something; a phase always has what it keeps,
-// past what was counted when it began (the earlier phases end within a
-// reading of the clock of their limits, so the opening ends within a few
-// readings of its 2 s). A share that passes that way names
-// the opening's deadline and the phase it ran out in. Later frames, and
-// set-ups of an opening whose first frame is drawn, have their own deadlines
-// again.
+// still leaves the next ones something; a phase has what it keeps past what
+// was counted when it began, as far as the opening's 2 s reach, and the
+// first frame, the last phase, all the opening has left (the phases end
+// within a reading of the clock of their limits, so the opening ends within
+// a few readings of its 2 s, however long its decoding took). A share that
+// passes that way names the opening's deadline and the phase it ran out in.
+// Later frames, and set-ups of an opening whose first frame is drawn, have
+// their own deadlines again.
 //
 // Made by the animation layer that opens a document (LottieAnimationLayer),
 // which keeps it until the document's first frame; the engines' layers take

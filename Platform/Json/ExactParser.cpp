@@ -173,6 +173,8 @@ void ExactParser::appendCodePoint(std::string& out, unsigned cp) {
 std::string ExactParser::parseString() {
     std::size_t start = position_;
     ++position_;  // '"'
+    // Only checking, the string is read but not kept.
+    const bool keep = mode_ == Mode::build;
     std::string out;
     while (true) {
         if (position_ >= text_.size()) fail("unterminated string", start);
@@ -186,15 +188,16 @@ std::string ExactParser::parseString() {
             ++position_;
             if (position_ >= text_.size()) fail("unterminated string", start);
             char e = text_[position_++];
+            char decoded = 0;
             switch (e) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
+                case '"': decoded = '"'; break;
+                case '\\': decoded = '\\'; break;
+                case '/': decoded = '/'; break;
+                case 'b': decoded = '\b'; break;
+                case 'f': decoded = '\f'; break;
+                case 'n': decoded = '\n'; break;
+                case 'r': decoded = '\r'; break;
+                case 't': decoded = '\t'; break;
                 case 'u': {
                     unsigned cp = parseHex4();
                     if (cp >= 0xD800 && cp < 0xDC00) {
@@ -206,11 +209,12 @@ std::string ExactParser::parseString() {
                     } else if (cp >= 0xDC00 && cp < 0xE000) {
                         fail("unpaired surrogate in a \\u escape");
                     }
-                    appendCodePoint(out, cp);
-                    break;
+                    if (keep) appendCodePoint(out, cp);
+                    continue;
                 }
                 default: fail("invalid escape \\" + std::string(1, e), position_ - 1);
             }
+            if (keep) out += decoded;
             continue;
         }
         // Validate one UTF-8 sequence and copy it.
@@ -224,7 +228,7 @@ std::string ExactParser::parseString() {
         }
         static constexpr unsigned minimum[] = {0, 0, 0x80, 0x800, 0x10000};
         if (cp < minimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) fail("invalid UTF-8 in a string");
-        out.append(text_.substr(position_, length));
+        if (keep) out.append(text_.substr(position_, length));
         position_ += length;
     }
 }

@@ -46,12 +46,18 @@ simdjson::dom::parser& keptParser() {
 }
 
 // The reason given for a document that would cost more than the bounds.
-std::string tooCostlyReason(const TextCost& cost) {
+std::string tooCostlyReason(const TextCost& cost, std::size_t textBytes) {
+    // A count that stopped early says what the text holds as far as it went.
+    const std::string holds = cost.countedBytes < textBytes
+                                  ? "its first " + std::to_string(cost.countedBytes) + " bytes hold "
+                                  : "it holds ";
     return "decoding the document would take more than " + std::to_string(static_cast<int>(maximumDecodingSeconds)) +
-           " s of processor time or " + std::to_string(maximumDecodingBytes >> 20) + " MB of memory: it holds " +
+           " s of processor time or " + std::to_string(maximumDecodingBytes >> 20) + " MB of memory: " + holds +
            std::to_string(cost.values) + " values, " + std::to_string(cost.stringBytes) + " bytes of strings, " +
-           std::to_string(cost.numberBytes) + " characters of numbers and " + std::to_string(cost.escapes) +
-           " escapes";
+           std::to_string(cost.numberBytes) + " characters of numbers (" + std::to_string(cost.slowNumberDigits) +
+           " of them digits of numbers longer than 19), " + std::to_string(cost.escapes) + " escapes and " +
+           std::to_string(cost.tokensBetweenValues()) +
+           " more brackets, braces, commas, colons and other tokens than its values bring";
 }
 
 }  // namespace
@@ -72,10 +78,10 @@ Value parse(std::string_view text, std::size_t readableAfter) {
     // A long text is counted before a parser makes buffers for it.
     bool unusualNumbers = false;
     if (text.size() > countedFromBytes) {
-        const TextCost cost = TextCost::of(text, maximumValueCount);
+        const TextCost cost = TextCost::of(text, maximumValueCount, maximumDecodingSeconds, maximumDecodingBytes);
         if (cost.values > maximumValueCount) throw ParseError::tooLarge(tooManyValuesReason());
         if (cost.seconds(text.size()) > maximumDecodingSeconds || cost.memoryBytes(text.size()) > maximumDecodingBytes) {
-            throw ParseError::tooLarge(tooCostlyReason(cost));
+            throw ParseError::tooLarge(tooCostlyReason(cost, text.size()));
         }
         unusualNumbers = cost.unusualNumbers;
     }
@@ -83,14 +89,18 @@ Value parse(std::string_view text, std::size_t readableAfter) {
     // which reads it once.
     if (unusualNumbers) return ExactParser(text).parseDocument();
 
-    // The elements point into the parser's buffers, so the tree is copied
-    // out before a parser of its own goes away with them.
-    simdjson::dom::element root;
-    // A parser of its own for a large document, whose buffers go with it.
-    simdjson::dom::parser ownParser;
-    simdjson::dom::parser& parser = text.size() <= keptParserCapacity ? keptParser() : ownParser;
-    auto error = parser.parse(text.data(), text.size(), readableAfter < parserPadding).get(root);
-    if (!error) return convert(root);
+    simdjson::error_code error;
+    {
+        // The elements point into the parser's buffers, so the tree is copied
+        // out before a parser of its own goes away with them.
+        simdjson::dom::element root;
+        // A parser of its own for a large document, whose buffers go with it,
+        // before the exact parser reads a refused text again.
+        simdjson::dom::parser ownParser;
+        simdjson::dom::parser& parser = text.size() <= keptParserCapacity ? keptParser() : ownParser;
+        error = parser.parse(text.data(), text.size(), readableAfter < parserPadding).get(root);
+        if (!error) return convert(root);
+    }
 
     // The exact parser either reads what simdjson can't hold as numbers, or
     // explains the refusal, building nothing.

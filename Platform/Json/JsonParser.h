@@ -27,8 +27,9 @@ inline constexpr std::size_t maximumValueCount = 2'000'000;
 std::string tooManyValuesReason();
 // A document is refused, too, when parsing it and decoding what it holds
 // would take more processor time or memory than this, by an estimate from
-// its values, its strings' bytes, its numbers' characters and its escapes,
-// counted in one pass over a text longer than `countedFromBytes` before it
+// its values, its strings' bytes, its numbers' characters (the digits of
+// long ones again), its escapes and the tokens the parser indexes, counted
+// in one pass over a text longer than `countedFromBytes` before it
 // is parsed (no shorter text comes near either bound). The largest real
 // documents take some 50 ms and 15 MB.
 inline constexpr double maximumDecodingSeconds = 1.0;

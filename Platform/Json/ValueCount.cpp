@@ -29,10 +29,20 @@ constexpr double nanosecondsPerFreshByte = 3.5;
 constexpr double nanosecondsPerValue = 130;
 constexpr double nanosecondsPerNumberByte = 12;
 constexpr double nanosecondsPerEscape = 20;
+// An index entry is four bytes written, and some nanoseconds to find.
+constexpr std::uint64_t memoryPerToken = 4;
+constexpr double nanosecondsPerToken = 2;
+// A digit of a number the parser reads on its slow path, at the worst
+// measured (a number of some 800 digits between two doubles near the
+// smallest or the largest), with room for a busy machine; and again for the
+// exact parser, which reads such a text once more to say where it goes wrong.
+constexpr double nanosecondsPerSlowDigit = 70;
 
 }  // namespace
 
-TextCost TextCost::of(std::string_view text, std::size_t valueLimit) {
+TextCost TextCost::of(std::string_view text, std::size_t valueLimit, double secondsLimit,
+                      std::uint64_t bytesLimit) {
+    constexpr std::size_t checkEvery = std::size_t{1} << 20;
     TextCost cost;
     // Which containers enclose the current place: true for an array.
     std::vector<bool> inArray;
@@ -40,21 +50,32 @@ TextCost TextCost::of(std::string_view text, std::size_t valueLimit) {
     bool expectingValue = true;
     const std::size_t size = text.size();
     std::size_t index = 0;
+    std::size_t nextCheck = checkEvery;
     while (index < size) {
+        if (index >= nextCheck) {
+            nextCheck = index + checkEvery;
+            if (cost.memoryBytes(size) > bytesLimit || cost.seconds(size) > secondsLimit) {
+                cost.countedBytes = index;
+                return cost;
+            }
+        }
         const char c = text[index];
         switch (c) {
             case ' ': case '\t': case '\n': case '\r':
                 ++index;
                 continue;
             case ',':
+                ++cost.tokens;
                 expectingValue = !inArray.empty() && inArray.back();
                 ++index;
                 continue;
             case ':':
+                ++cost.tokens;
                 expectingValue = true;
                 ++index;
                 continue;
             case ']': case '}':
+                ++cost.tokens;
                 if (!inArray.empty()) inArray.pop_back();
                 expectingValue = false;
                 ++index;
@@ -62,7 +83,11 @@ TextCost TextCost::of(std::string_view text, std::size_t valueLimit) {
             default:
                 break;
         }
-        if (expectingValue && ++cost.values > valueLimit) return cost;
+        ++cost.tokens;
+        if (expectingValue && ++cost.values > valueLimit) {
+            cost.countedBytes = index;
+            return cost;
+        }
         if (c == '[' || c == '{') {
             inArray.push_back(c == '[');
             expectingValue = c == '[';
@@ -94,22 +119,27 @@ TextCost TextCost::of(std::string_view text, std::size_t valueLimit) {
                 }
             }
             cost.numberBytes += index - start;
+            if (digits > 19) cost.slowNumberDigits += std::min(digits, slowDigitsCounted);
             cost.unusualNumbers = cost.unusualNumbers || (integral && digits > 19) || exponentDigits > 2;
             expectingValue = false;
         }
     }
+    cost.countedBytes = size;
     return cost;
 }
 
 std::uint64_t TextCost::memoryBytes(std::size_t textBytes) const {
-    return textBytes + memoryPerValue * values + memoryPerStringByte * stringBytes;
+    return textBytes + memoryPerValue * values + memoryPerStringByte * stringBytes +
+           memoryPerToken * tokensBetweenValues();
 }
 
 double TextCost::seconds(std::size_t textBytes) const {
     const double nanoseconds = nanosecondsPerFreshByte * static_cast<double>(memoryBytes(textBytes)) +
                                nanosecondsPerValue * static_cast<double>(values) +
                                nanosecondsPerNumberByte * static_cast<double>(numberBytes) +
-                               nanosecondsPerEscape * static_cast<double>(escapes);
+                               nanosecondsPerEscape * static_cast<double>(escapes) +
+                               nanosecondsPerToken * static_cast<double>(tokensBetweenValues()) +
+                               nanosecondsPerSlowDigit * static_cast<double>(slowNumberDigits);
     return nanoseconds * 1e-9;
 }
 

@@ -31,6 +31,8 @@
 #include "Platform/Graphics/ProcessorDeadline.h"
 #include "Platform/Graphics/WorkBudget.h"
 #include "tests/EngineComparison/Support/HostileDocuments.h"
+#include "tests/Platform/Graphics/ProfiledImageFiles.h"
+#include "tests/Support/Base64Encoder.h"
 #include "tests/Support/RecordingLogger.h"
 #include "tests/Support/SteppingProcessorClock.h"
 #include "tests/Support/TestSupport.h"
@@ -62,6 +64,21 @@ std::string nestedPrecompositions(int levels) {
         assets += R"({"id":"p)" + std::to_string(level) + R"(","layers":[)" +
                   (level + 1 < levels ? precomposition("p" + std::to_string(level + 1), 1) : square(1, 256, 256, 100)) +
                   "]},";
+    }
+    assets.pop_back();
+    return document(precomposition("p0", 1), "[" + assets + "]");
+}
+
+// Precompositions `levels` deep, each level holding two null layers that
+// are each other's parent.
+std::string nestedParentCycles(int levels) {
+    const std::string cycle = R"({"ty":3,"nm":"A","ind":2,"parent":3,"ip":0,"op":60,"st":0,"ks":{}},)"
+                              R"({"ty":3,"nm":"B","ind":3,"parent":2,"ip":0,"op":60,"st":0,"ks":{}})";
+    std::string assets;
+    for (int level = 0; level < levels; ++level) {
+        assets += R"({"id":"p)" + std::to_string(level) + R"(","layers":[)" +
+                  (level + 1 < levels ? precomposition("p" + std::to_string(level + 1), 1) + "," : std::string()) +
+                  cycle + "]},";
     }
     assets.pop_back();
     return document(precomposition("p0", 1), "[" + assets + "]");
@@ -172,6 +189,9 @@ TEST(HostileDocumentEngines, CompleteWithinTheBuildLimitsDrawWhatFitsAndSayOnceW
          "nest more than 100 levels", {{256, 256, false}}, {{256, 256, false}}},
         {"precompositions 99 deep", nestedPrecompositions(99), RenderingEngine::coreAnimation, nullptr,
          {{256, 256, true}}, {{256, 256, true}}},
+        // The same issue met again on every level is said once.
+        {"precompositions 300 deep, each holding a cycle of parents", nestedParentCycles(300),
+         RenderingEngine::mainThread, "form a cycle through the layer with index 3", {}, {}},
         // 12^5 copies of a text and a square, the text laid out per copy.
         {"precompositions fanned out 12 ways 5 deep", fannedOut(textLayer(1, "Hello") + "," + square(2, 256, 256, 100), 12, 5),
          RenderingEngine::mainThread, built.c_str(), {{256, 256, true}}, {{256, 256, true}}},
@@ -304,46 +324,82 @@ TEST(HostileDocumentEngines, RunningOutOfMemoryInASetUpEndsItWithoutEndingThePro
 }
 
 // 300 squares of 20 units in rows of 20, each a layer. Each reading of the
-// clock moves it on by the step of its phase: during the set-up (the frame
-// renderer's making) a step of 0.2 s passes the set-up's deadline after a
-// few readings, read every so many layers built; during the two frames a
-// step of 0.25 s passes the frame's deadline after a few readings, read
-// every so many layers drawn. Either way the squares drawn are those of one
-// end of the layer list (whichever end the engine builds or draws from),
+// clock moves it on by the step of its phase: while the document is decoded
+// (two readings: the decoding takes one step), while the frame renderer is
+// made (the set-up, and the images it decodes), and while the two frames are
+// drawn. During the set-up a step of 0.2 s passes the set-up's deadline
+// after a few readings, read every so many layers built; during the two
+// frames a step of 0.25 s passes the frame's deadline after a few readings,
+// read every so many layers drawn. Either way the squares drawn are those of
+// one end of the layer list (whichever end the engine builds or draws from),
 // some but not all, and the cut is said once; past the set-up's deadline the
 // automatic option falls back, and the main-thread engine cuts its own
-// set-up there too. Drawn on the drawing thread alone, so that the readings
-// fall the same on every run (with the coverage workers, the jobs of drawings
-// made before the cut that are run after it are left out too).
+// set-up there too. The opening's 2 s count the decoding, the images and
+// every set-up (the fallback's too, which goes on with the opening's clock)
+// and reach into the first frame, which has what is left; the second frame
+// has its own 1 s again. Drawn on the drawing thread alone, so that the
+// readings fall the same on every run (with the coverage workers, the jobs of
+// drawings made before the cut that are run after it are left out too).
 TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAndSaySoOnce) {
     constexpr int squares = 300;
     const auto centre = [](int index) { return Probe{25 * (index % 20) + 12, 25 * (index / 20) + 12, true}; };
-    const auto animation = lottie::LottieAnimation::fromData(
-        document(listOf(squares,
-                        [&](int index) {
-                            const Probe at = centre(index - 1);
-                            return square(index, at.x, at.y, 20);
-                        })),
-        lottie::DecodingStrategy::dictionaryBased);
-    ASSERT_TRUE(animation);
+    const std::string layers = listOf(squares, [&](int index) {
+        const Probe at = centre(index - 1);
+        return square(index, at.x, at.y, 20);
+    });
+    // A PNG of 1,024 x 1,024 pixels below the squares: its decoding reads
+    // the clock once every 16 rows, 64 times.
+    const std::string withImage = document(
+        layers + R"(,{"ty":2,"nm":"Image","ind":301,"refId":"picture","ip":0,"op":60,"st":0,)"
+                 R"("ks":{"p":{"a":0,"k":[400,400]},"s":{"a":0,"k":[10,10]}}})",
+        R"([{"id":"picture","w":1024,"h":1024,"u":"","e":1,"p":"data:image/png;base64,)" +
+            testsupport::encodeBase64(profiledimages::plainPNG(1024, 1024)) + R"("}])");
+    const std::string setUpCut = "set-up passed its deadline of 0.5 s of processor time";
+    const std::string frameCut = "drawing passed its deadline of 1 s of processor time";
+    const std::string openingSetUpCut =
+        "set-up passed its deadline of 2 s of processor time for opening the animation, run out in its set-up";
+    const std::string openingFrameCut =
+        "drawing passed its deadline of 2 s of processor time for opening the animation, run out in its first frame";
     struct Phase {
         const char* name;
-        double setUpStep, drawingStep;
-        const char* said;
+        double decodingStep, setUpStep, drawingStep;
+        // Said once by each engine chosen by name; on the automatic option, the
+        // cut that makes it fall back (none when it does not), and what the
+        // main-thread engine says then.
+        std::vector<std::string> said;
+        const std::string* fallback = nullptr;
+        std::vector<std::string> saidAfterFallback = {};
+        bool image = false;
     };
     const Phase phases[] = {
-        {"a set-up past its deadline", 0.2, 0, "set-up passed its deadline of 0.5 s of processor time"},
-        {"frames past their deadline", 0, 0.25, "drawing passed its deadline of 1 s of processor time"},
+        // The fallback's set-up runs out of the opening's time, and leaves the
+        // first frame none: it draws nothing and says so, the second draws.
+        {"a set-up past its deadline", 0, 0.2, 0, {setUpCut}, &setUpCut, {openingSetUpCut, openingFrameCut}},
+        {"frames past their deadline", 0, 0, 0.25, {frameCut}},
+        // The set-up has the 0.25 s it keeps past the decoding's 1.3 s: not
+        // its own 0.5 s, which these 0.4 s of readings do not reach.
+        {"a document that took 1.3 s to decode", 1.3, 0.08, 0, {openingSetUpCut}, &openingSetUpCut,
+         {openingSetUpCut, openingFrameCut}},
+        // The first frame has the 0.1 s the opening has left; the second its 1 s.
+        {"a document that took 1.9 s to decode", 1.9, 0, 0.25, {openingFrameCut, frameCut}},
+        // Decoding 0.9 s and the image some 0.2 s leave the first frame less
+        // than its 1 s, which it reaches at 0.9 s of readings; the second
+        // frame reaches its own 1 s.
+        {"a document that took 0.9 s to decode, and its image 0.2 s", 0.9, 0.003, 0.3, {openingFrameCut, frameCut},
+         nullptr, {}, true},
     };
     for (const Phase& phase : phases) {
         SCOPED_TRACE(phase.name);
-        const bool setUp = phase.setUpStep > 0;
         for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(),
                                    RenderingEngineOption::coreAnimation()}) {
             SCOPED_TRACE(option.description());
             testsupport::RecordingLogger log;
             const platform::graphics::CoverageWorkers::SerialScope serial;
-            testsupport::SteppingProcessorClock::Installation clock(phase.setUpStep);
+            testsupport::SteppingProcessorClock::Installation clock(phase.decodingStep);
+            const auto animation = lottie::LottieAnimation::fromData(phase.image ? withImage : document(layers),
+                                                                     lottie::DecodingStrategy::dictionaryBased);
+            ASSERT_TRUE(animation);
+            clock.clock().setStep(phase.setUpStep);
             lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
             clock.clock().setStep(phase.drawingStep);
             const auto image = drawTwoFrames(renderer);
@@ -359,18 +415,22 @@ TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAnd
             EXPECT_GT(cut - drawn.begin(), 0) << "nothing drawn";
             EXPECT_LT(cut - drawn.begin(), squares) << "nothing cut";
             EXPECT_EQ(std::find(cut, drawn.end(), true), drawn.end()) << "drawn after the cut";
-            const bool fallsBack = option.isAutomatic() && setUp;
+            const bool fallsBack = option.isAutomatic() && phase.fallback;
             if (option.isAutomatic()) {
                 EXPECT_EQ(renderer.activeEngine(),
                           fallsBack ? RenderingEngine::mainThread : RenderingEngine::coreAnimation);
             }
-            EXPECT_EQ(mentions(log, phase.said, true), fallsBack ? 1 : 0);
-            // The fallback's set-up goes on with the clock of the opening,
-            // whose time runs out in it first, and says so.
-            const std::string opening =
-                "set-up passed its deadline of 2 s of processor time for opening the animation, run out in its set-up";
-            EXPECT_EQ(mentions(log, phase.said, false), fallsBack ? 0 : 1);
-            EXPECT_EQ(mentions(log, opening, false), fallsBack ? 1 : 0);
+            if (fallsBack) {
+                EXPECT_EQ(mentions(log, *phase.fallback, true), 1);
+            }
+            for (const std::string& said : fallsBack ? phase.saidAfterFallback : phase.said) {
+                EXPECT_EQ(mentions(log, said, false), 1) << said;
+            }
+            for (const std::string& unsaid : {setUpCut, frameCut, openingSetUpCut, openingFrameCut}) {
+                const auto& saidHere = fallsBack ? phase.saidAfterFallback : phase.said;
+                if (std::find(saidHere.begin(), saidHere.end(), unsaid) != saidHere.end()) continue;
+                EXPECT_EQ(mentions(log, unsaid, false), 0) << unsaid;
+            }
         }
     }
 }
@@ -384,8 +444,10 @@ TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAnd
 // Animation engine, which lays them out as it sets up its animations, ends
 // its set-up there as it does for keyframes, also where the text is the last
 // thing it sets up. The automatic option falls back, and the main-thread
-// engine it falls back to lays its texts out in the first frame, under that
-// frame's deadline: the one text fits in it. Where the first and the last
+// engine it falls back to lays its texts out in the first frame, under what
+// the opening has left of its 2 s after the two set-ups: none, and the frame
+// says so (frame 30 has its own deadline again, and shows the text). Where
+// the first and the last
 // text are cut to their layout bound (a letter with 20,000 marks), whichever
 // end an engine starts from is laid out and cut before the deadline, and the
 // cut is said once on every option, also when the automatic option lays the
@@ -393,6 +455,8 @@ TEST(HostileDocumentEngines, PastTheirDeadlinesASetUpAndAFrameEndWhereTheyAreAnd
 TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOutAndItIsSaidOnce) {
     const std::string leftOut = "the texts laid out after that point are not shown";
     const std::string sampling = "set-up passed its deadline of 0.5 s of processor time while its keyframes";
+    const std::string openingSampling = "set-up passed its deadline of 2 s of processor time for opening the "
+                                        "animation, run out in its first pass over its keyframes while its keyframes";
     const std::string layoutCut = "costs more to lay out";
     const struct {
         int texts;
@@ -404,17 +468,28 @@ TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOu
         // the most texts the main-thread engine may show.
         double buildStep = -1;
         int mostShown = 0;
-    } cases[] = {{20, 0.05, true}, {1, 0.6, false}, {20, 0.05, true, true},
+        // The clock's step while the document is decoded (the decoding's time).
+        double decodingStep = 0;
+        // Whether the automatic option's first frame, having no time left of
+        // the opening, draws nothing and says so rather than cut its texts.
+        bool firstFrameRunsOut = false;
+    } cases[] = {{20, 0.05, true}, {1, 0.6, true, false, -1, 0, 0, true}, {20, 0.05, true, true},
                  // The main-thread engine's build, its clock stepping 0.3 s, takes
                  // most of the set-up's 0.5 s: its first display pass has what
                  // is left, a few texts (a fresh deadline would lay ten out).
-                 {20, 0.05, true, false, 0.3, 3}};
+                 {20, 0.05, true, false, 0.3, 3},
+                 // After a decoding of 1.2 s the Core Animation engine's first
+                 // pass over its keyframes has the 0.25 s it keeps of the
+                 // opening, and says so; the main-thread engine the automatic
+                 // option falls back to goes on with the opening's clock, and
+                 // lays out as few texts (a fresh deadline would lay ten out).
+                 {20, 0.05, true, false, -1, 0, 1.2}};
     for (const auto& test : cases) {
         SCOPED_TRACE(test.texts);
         SCOPED_TRACE(test.endsCut ? "the first and last texts cut" : "");
         std::string marks;
         for (int mark = 0; mark < 20'000; ++mark) marks += "\\u0301";
-        const auto animation = lottie::LottieAnimation::fromData(
+        const std::string text =
             document(listOf(test.texts,
                             [&](int index) {
                                 const bool cut = test.endsCut && (index == 1 || index == test.texts);
@@ -424,17 +499,23 @@ TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOu
                                        std::to_string(index) + (cut ? marks : "") +
                                        R"(","s":20,"f":"DejaVu Sans","j":0,"tr":0,"lh":24,"fc":[0,0,0]},"t":0}]},)"
                                        R"("a":[],"p":{},"m":{}}})";
-                            })),
-            lottie::DecodingStrategy::dictionaryBased);
+                            }));
+        const auto animation = lottie::LottieAnimation::fromData(text, lottie::DecodingStrategy::dictionaryBased);
         ASSERT_TRUE(animation);
+        const std::string& passCut = test.decodingStep > 0 ? openingSampling : sampling;
         for (const auto& option : {RenderingEngineOption::automatic(), RenderingEngineOption::mainThread(),
                                    RenderingEngineOption::coreAnimation()}) {
             if (test.mostShown > 0 && option.engine() != RenderingEngine::mainThread) continue;
             SCOPED_TRACE(option.description());
             testsupport::RecordingLogger log;
             const platform::graphics::CoverageWorkers::SerialScope serial;
-            testsupport::SteppingProcessorClock::Installation clock(test.buildStep >= 0 ? test.buildStep : test.step);
-            lottieframes::FrameRenderer renderer(animation, side, side, std::nullopt, option);
+            testsupport::SteppingProcessorClock::Installation clock(test.decodingStep);
+            const auto decoded = test.decodingStep > 0 ? lottie::LottieAnimation::fromData(
+                                                             text, lottie::DecodingStrategy::dictionaryBased)
+                                                       : animation;
+            ASSERT_TRUE(decoded);
+            clock.clock().setStep(test.buildStep >= 0 ? test.buildStep : test.step);
+            lottieframes::FrameRenderer renderer(decoded, side, side, std::nullopt, option);
             clock.clock().setStep(test.step);
             const auto image = drawTwoFrames(renderer);
             ASSERT_TRUE(image);
@@ -460,12 +541,23 @@ TEST(HostileDocumentEngines, PastTheSetUpsDeadlineTheTextsNotYetLaidOutAreLeftOu
                 if (test.mostShown > 0) {
                     EXPECT_LE(shown, test.mostShown);
                 }
-                EXPECT_EQ(mentions(log, leftOut, false), 1);
+                const bool runsOut = option.isAutomatic() && test.firstFrameRunsOut;
+                EXPECT_EQ(mentions(log, leftOut, false), runsOut ? 0 : 1);
+                // Said once where the opening ran out in the first frame.
+                const long frameRunsOut = mentions(
+                    log, "2 s of processor time for opening the animation, run out in its first frame", false);
+                EXPECT_LE(frameRunsOut, 1);
+                if (runsOut) {
+                    EXPECT_EQ(frameRunsOut, 1);
+                }
             } else {
                 EXPECT_EQ(shown, 0);
-                EXPECT_EQ(mentions(log, sampling, false), 1);
+                EXPECT_EQ(mentions(log, passCut, false), 1);
             }
-            EXPECT_EQ(mentions(log, sampling, true), option.isAutomatic() ? 1 : 0);
+            EXPECT_EQ(mentions(log, passCut, true), option.isAutomatic() ? 1 : 0);
+            if (test.decodingStep > 0 && option.isAutomatic()) {
+                EXPECT_LE(shown, 6);
+            }
             EXPECT_EQ(mentions(log, layoutCut, false), test.endsCut ? 1 : 0);
         }
     }

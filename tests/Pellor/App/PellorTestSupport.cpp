@@ -75,7 +75,10 @@ void PellorTest::TearDown() {
         auto* window = qobject_cast<pellor::DocumentWindow*>(widget);
         if (!window) continue;
         const QPointer<pellor::LottiePlayerView> player = window->player();
-        runUntil([&player] { return !player || player->animation() || player->isFileErrorPresented(); });
+        // A load ends opened (a package may hold no animation) or failed.
+        runUntil([&player] {
+            return !player || player->isOpened() || player->animation() || player->isFileErrorPresented();
+        });
     }
     settle();
     app.reset();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Platform/Graphics/ColorConversionAllowance.h"
@@ -66,6 +67,46 @@ std::function<Colour(Colour)> converted(const Primaries& primaries, double gamma
 
 Colour unchanged(Colour raw) { return raw; }
 
+// The chunk (a PNG's) with its checksum wrong.
+std::string withWrongChecksum(std::string chunk) {
+    chunk.back() = static_cast<char>(chunk.back() ^ 0x5a);
+    return chunk;
+}
+
+// A WebP of webp() with a profile, a second ICCP chunk holding `second` after
+// its first.
+std::string withSecondWebPProfile(const std::string& file, const std::string& second) {
+    // RIFF header, the VP8X chunk, then the first ICCP chunk.
+    const std::size_t first = 12 + 18;
+    const std::size_t length = static_cast<std::uint8_t>(file[first + 4]) |
+                               static_cast<std::uint8_t>(file[first + 5]) << 8 |
+                               static_cast<std::uint8_t>(file[first + 6]) << 16 |
+                               static_cast<std::uint32_t>(static_cast<std::uint8_t>(file[first + 7])) << 24;
+    const std::size_t after = first + 8 + length + length % 2;
+    const auto littleEndian = [](std::size_t value) {
+        return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+                           static_cast<char>(value >> 24)};
+    };
+    std::string chunk = "ICCP" + littleEndian(second.size()) + second;
+    if (second.size() % 2) chunk.push_back('\0');
+    std::string out = file.substr(0, after) + chunk + file.substr(after);
+    return out.replace(4, 4, littleEndian(out.size() - 8));
+}
+
+// A JPEG of jpeg() with a profile, its first two APP2 pieces of the profile
+// swapped: each still numbered as it was.
+std::string withProfilePiecesSwapped(const std::string& file) {
+    const auto pieceAt = [&file](std::size_t from) {
+        const std::size_t at = file.find("\xff\xe2", from);
+        const std::size_t length = static_cast<std::uint8_t>(file[at + 2]) << 8 | static_cast<std::uint8_t>(file[at + 3]);
+        return std::pair{at, length + 2};
+    };
+    const auto [first, firstSize] = pieceAt(2);
+    const auto [second, secondSize] = pieceAt(first + firstSize);
+    return file.substr(0, first) + file.substr(second, secondSize) + file.substr(first, firstSize) +
+           file.substr(second + secondSize);
+}
+
 TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
     const auto pixels = samplePixels();
     const auto runs = runsOfColours();
@@ -109,6 +150,11 @@ TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
         {"webp: a colour space of no known signature", webp(kWidth, kHeight, pixels, unnamedSpace), plainWebP,
          unchanged},
         {"png: a broken profile", pngOf(false, {iccpChunk("not a profile, only some bytes")}), plainPNG, unchanged},
+        // Only the first profile is read, and only a chunk whose checksum holds.
+        {"png: of two profiles, the first", pngOf(false, {iccpChunk(wide), iccpChunk(rgbProfile(kSRGBPrimaries, 1.0))}),
+         plainPNG, converted(kWideGamutPrimaries, 2.2)},
+        {"png: a profile whose chunk's checksum is wrong", pngOf(false, {withWrongChecksum(iccpChunk(wide))}),
+         plainPNG, unchanged},
         {"jpeg: a wide-gamut profile of gamma 2.2", jpeg(kWidth, kHeight, pixels, false, wide), plainJPEG,
          converted(kWideGamutPrimaries, 2.2)},
         {"jpeg: a grey profile on grey pixels", jpeg(kWidth, kHeight, pixels, true, linearGrey), greyJPEG,
@@ -118,6 +164,14 @@ TEST(ImageColorProfile, EmbeddedProfilesAndPngColourChunksConvertToSRGB) {
         {"webp: a wide-gamut profile of gamma 2.2", webp(kWidth, kHeight, pixels, wide), plainWebP,
          converted(kWideGamutPrimaries, 2.2)},
         {"webp: a broken profile", webp(kWidth, kHeight, pixels, "not a profile"), plainWebP, unchanged},
+        {"webp: of two profiles, the first",
+         withSecondWebPProfile(webp(kWidth, kHeight, pixels, wide), rgbProfile(kSRGBPrimaries, 1.0)), plainWebP,
+         converted(kWideGamutPrimaries, 2.2)},
+        // The pieces of a profile are put together by their numbers, in
+        // whatever order they come.
+        {"jpeg: a profile whose pieces come in the wrong order",
+         withProfilePiecesSwapped(jpeg(kWidth, kHeight, pixels, false, wide)), plainJPEG,
+         converted(kWideGamutPrimaries, 2.2)},
         {"png: a wide-gamut profile over runs of colours", png(kRunsWidth, 2, runs, false, {iccpChunk(wide)}),
          png(kRunsWidth, 2, runs, false, {}), converted(kWideGamutPrimaries, 2.2)},
         {"jpeg: a wide-gamut profile over runs of colours", jpeg(kRunsWidth, 2, runs, false, wide),

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -187,6 +191,22 @@ TEST(JsonParser, RefusesMoreValuesThanItsLimit) {
              return escapes;
          }() + "\"")},
         {"a string of 80 MB", "[\"" + std::string(80 << 20, 'a') + "\"]"},
+        // What lies between the values is indexed too, before any is read:
+        // two values, and four bytes of index for each character after them.
+        {"64 MB of commas after a value", "[1" + std::string(64 << 20, ',') + "]"},
+        {"64 MB of colons, brackets and braces after a value", "[1" + [] {
+             std::string separators;
+             separators.reserve(64 << 20);
+             while (separators.size() < (64 << 20)) separators += ":]}";
+             return separators;
+         }()},
+        // Numbers between two doubles near the smallest, read on the slow
+        // path at some 50 ns a digit: 1 s for these, were they read.
+        {"20,000 decimals of 1,050 digits near the smallest double",
+         repeated(20'000, [] {
+             std::string number = "0." + std::string(320, '0') + "2470328229206232720882538124";
+             return number + std::string(1049 - number.size(), '0') + "1";
+         }())},
     };
     for (const auto& [name, text] : costly) {
         SCOPED_TRACE(name);
@@ -204,6 +224,69 @@ TEST(JsonParser, RefusesMoreValuesThanItsLimit) {
     ASSERT_TRUE(outOfRange);
     EXPECT_EQ(outOfRange->reason(), "number out of range");
     EXPECT_EQ(outOfRange->column(), 1'200'000u);
+}
+
+// The most memory the process held at once while `work` ran, past what it
+// held before, in bytes; none where the system cannot say.
+std::optional<long> peakGrowthDuring(const std::function<void()>& work) {
+    const auto kilobytes = [](const char* field) -> long {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::strlen(field)));
+        }
+        return -1;
+    };
+    // Writing 5 there starts the peak anew from what is held now.
+    if (!(std::ofstream("/proc/self/clear_refs") << "5")) return std::nullopt;
+    const long before = kilobytes("VmRSS:");
+    if (before < 0 || kilobytes("VmHWM:") > before + 1024) return std::nullopt;
+    work();
+    return (kilobytes("VmHWM:") - before) * 1024;
+}
+
+// A long text is read by one parser only: one holding a number the fast
+// parser cannot hold goes to the exact parser alone (the fast one would copy
+// the text, which cannot be read past its end, before it refuses it), and a
+// refused one is explained by the exact parser without building what it holds
+// (a string copied a megabyte at a time, the strings of 60 MB would take
+// more again). Either holds less than the text's own size more at its peak.
+TEST(JsonParser, ReadsALongTextWithinItsOwnSizeAgain) {
+    const std::size_t size = 60 << 20;
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t readableAfter;
+        // Where the refusal is said, or none for a text that is read.
+        std::size_t errorColumn = 0;
+    };
+    std::string spaced(size, ' ');
+    spaced.replace(size / 2, 27, "[1234567890123456789012345]");
+    std::string strings = "[";
+    while (strings.size() < size) strings += "\"" + std::string(1'100'000, 'a') + "\",";
+    const std::size_t column = strings.size() + 2;
+    strings += "\"\xFF\"]";
+    strings.reserve(strings.size() + parserPadding);
+    const Case cases[] = {
+        {"a 25-digit integer among 60 MB of spaces", spaced, 0},
+        {"strings of 60 MB, the last of invalid UTF-8", strings, parserPadding, column},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        std::optional<Value> read;
+        std::optional<ParseError> refused;
+        const auto peak = peakGrowthDuring([&] {
+            refused = testsupport::thrown<ParseError>([&] { read = parse(test.text, test.readableAfter); });
+        });
+        if (test.errorColumn) {
+            ASSERT_TRUE(refused);
+            EXPECT_EQ(refused->column(), test.errorColumn) << refused->what();
+        } else {
+            ASSERT_TRUE(read && read->asArray());
+            EXPECT_EQ(read->asArray()->front().asDouble().value_or(0), 1234567890123456789012345.0);
+        }
+        if (!peak) GTEST_SKIP() << "the system does not say what the process held at its peak";
+        EXPECT_LT(*peak, static_cast<long>(test.text.size()));
+    }
 }
 
 // An array of integers whose text is at least the given number of bytes.

@@ -17,6 +17,7 @@
 #include "Platform/Compositor/ShapeLayer.h"
 #include "Platform/Compositor/SingleDrawing.h"
 #include "Platform/Graphics/BlendMode.h"
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GaussianBlur.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
@@ -301,6 +302,11 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     if (budget.work().isSpent()) {
         // Told while this layer, whose drawing passed the budget, is still being drawn.
         reportWorkSpent(budget);
+    }
+    if (budget.work().strokeWasCut()) {
+        budget.report("A stroke's outline holds more than " +
+                      std::to_string(graphics::CoverageRasterizer::maximumPoints) +
+                      " points; its subpaths past them are left out.");
     }
 }
 

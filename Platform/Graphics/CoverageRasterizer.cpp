@@ -432,11 +432,13 @@ struct StrokeInput {
     AffineTransform fromStrokerSpace;
     Rect reach = Rect::null();
     bool checked = false;
+    bool cut = false;
 
     void clear() {
         heads.clear();
         segments.clear();
         checked = false;
+        cut = false;
         reach = Rect::null();
     }
 };
@@ -507,6 +509,7 @@ CoverageRasterizer::~CoverageRasterizer() = default;
 bool CoverageRasterizer::takeFill(const Path& devicePath, FillRule rule) {
     Outline& outline = *outline_;
     outline.clear();
+    outline.stroke.cut = false;
     outline.evenOdd = rule == FillRule::evenOdd;
     const bool taken = forEachSubpath(devicePath, AffineTransform(), fillCoordinateLimit, 1, [&](const Subpath& subpath) {
         // A subpath of no length encloses nothing.
@@ -623,6 +626,8 @@ bool CoverageRasterizer::checkStroke(const Path& devicePath, const StrokeStyle& 
 
 Rect CoverageRasterizer::checkedStrokeReach() const { return outline_->stroke.reach; }
 
+bool CoverageRasterizer::strokeWasCut() const { return outline_->stroke.cut; }
+
 bool CoverageRasterizer::strokeChecked() {
     Outline& outline = *outline_;
     StrokeInput& input = outline.stroke;
@@ -639,9 +644,10 @@ bool CoverageRasterizer::strokeChecked() {
     const auto point = [](const FT_Vector& vector) {
         return Point(static_cast<double>(vector.x), static_cast<double>(vector.y));
     };
-    for (const StrokeInput::Head& head : input.heads) {
+    // The subpath's first `count` segments.
+    const auto strokeSubpath = [&](const StrokeInput::Head& head, std::size_t count, bool closed) {
         stroker.moveTo(point(head.start));
-        for (std::size_t i = head.first; i < head.first + head.count; ++i) {
+        for (std::size_t i = head.first; i < head.first + count; ++i) {
             const Segment& segment = input.segments[i];
             if (segment.cubic) {
                 stroker.curveTo(point(segment.control1), point(segment.control2), point(segment.to));
@@ -649,8 +655,24 @@ bool CoverageRasterizer::strokeChecked() {
                 stroker.lineTo(point(segment.to));
             }
         }
-        stroker.endSubpath(head.closed);
-        if (stroker.overflowed()) break;
+        stroker.endSubpath(closed);
+    };
+    input.cut = false;
+    for (const StrokeInput::Head& head : input.heads) {
+        const std::size_t contoursBefore = stroker.outline().contourEnds.size();
+        strokeSubpath(head, head.count, head.closed);
+        if (!stroker.overflowed()) continue;
+        // Cut, rather than stroked elsewhere (no stroke is larger than this):
+        // after the subpaths that fit and as much of this one, open, as fits
+        // of its first half, quarter, and so on.
+        stroker.keepContours(contoursBefore);
+        input.cut = true;
+        for (std::size_t count = head.count / 2; count > 0; count /= 2) {
+            strokeSubpath(head, count, false);
+            if (!stroker.overflowed()) break;
+            stroker.keepContours(contoursBefore);
+        }
+        break;
     }
     const PolylineStroker::Outline& stroked = stroker.outline();
     const bool fits = !stroker.overflowed() && stroked.contourEnds.size() <= static_cast<std::size_t>(maximumPoints);

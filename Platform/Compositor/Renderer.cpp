@@ -304,9 +304,10 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
         reportWorkSpent(budget);
     }
     if (budget.work().strokeWasCut()) {
-        budget.report("A stroke's outline holds more than " +
+        budget.report("A stroke's outline is larger than the scan converter takes (" +
                       std::to_string(graphics::CoverageRasterizer::maximumPoints) +
-                      " points; its subpaths past them are left out.");
+                      " points, or edges walking farther across its rows than its pixels); its parts past that "
+                      "are left out.");
     }
 }
 

@@ -465,6 +465,21 @@ struct CoverageRasterizer::Outline {
         contours.clear();
         evenOdd = false;
     }
+    // Cuts it, as prepared, to its first `count` contours (in its clipped
+    // copy), and marks the stroke cut.
+    void keepContours(std::size_t count) {
+        if (!clipping) {
+            clipped.points = points;
+            clipped.tags = tags;
+            clipped.contours = contours;
+            clipping = true;
+        }
+        clipped.contours.resize(std::min(count, clipped.contours.size()));
+        const std::size_t kept = clipped.contours.empty() ? 0 : static_cast<std::size_t>(clipped.contours.back()) + 1;
+        clipped.points.resize(kept);
+        clipped.tags.resize(kept);
+        stroke.cut = true;
+    }
     void add(const FT_Vector& point, char tag) {
         points.push_back(point);
         tags.push_back(tag);
@@ -509,7 +524,7 @@ CoverageRasterizer::~CoverageRasterizer() = default;
 bool CoverageRasterizer::takeFill(const Path& devicePath, FillRule rule) {
     Outline& outline = *outline_;
     outline.clear();
-    outline.stroke.cut = false;
+    outline.stroke.clear();
     outline.evenOdd = rule == FillRule::evenOdd;
     const bool taken = forEachSubpath(devicePath, AffineTransform(), fillCoordinateLimit, 1, [&](const Subpath& subpath) {
         // A subpath of no length encloses nothing.
@@ -753,10 +768,15 @@ bool CoverageRasterizer::prepare(int left, int top, int width, int height) const
         clipped.contours.clear();
         BoxClipper clipper(static_cast<FT_Pos>(around.minX()) * 64, static_cast<FT_Pos>(around.minY()) * 64,
                            static_cast<FT_Pos>(around.maxX()) * 64, static_cast<FT_Pos>(around.maxY()) * 64, clipped);
-        if (!clipper.clip(outline.points, outline.tags, outline.contours) ||
-            clipped.points.size() > static_cast<std::size_t>(maximumPoints) ||
+        if (!clipper.clip(outline.points, outline.tags, outline.contours)) return false;
+        if (clipped.points.size() > static_cast<std::size_t>(maximumPoints) ||
             clipped.contours.size() > static_cast<std::size_t>(maximumPoints)) {
-            return false;
+            // A stroke keeps the contours that fit (whose ends the clipper
+            // could write); a fill is refused.
+            if (!outline.stroke.checked) return false;
+            const auto fitting = std::lower_bound(clipped.contours.begin(), clipped.contours.end(),
+                                                  static_cast<short>(maximumPoints));
+            outline.keepContours(static_cast<std::size_t>(fitting - clipped.contours.begin()));
         }
     }
     const std::vector<FT_Vector>& points = outline.clipping ? clipped.points : outline.points;
@@ -769,14 +789,21 @@ bool CoverageRasterizer::prepare(int left, int top, int width, int height) const
     const double walkLimit = 8.0 * plane.width * plane.height + 65536;
     double walk = 0;
     std::size_t first = 0;
-    for (short last : contours) {
+    for (std::size_t contour = 0; contour < contours.size(); ++contour) {
+        const short last = contours[contour];
         for (std::size_t i = first; i <= static_cast<std::size_t>(last); ++i) {
             const FT_Vector& from = points[i];
             const FT_Vector& to = points[i == static_cast<std::size_t>(last) ? first : i + 1];
             if (std::max(from.y, to.y) < topEdge || std::min(from.y, to.y) > bottomEdge) continue;
             walk += std::fabs(static_cast<double>(to.x - from.x)) / 64;
         }
-        if (walk > walkLimit) return false;
+        if (walk > walkLimit) {
+            // A stroke is cut before the contour that walks too far; a fill
+            // is refused.
+            if (!outline.stroke.checked) return false;
+            outline.keepContours(contour);
+            break;
+        }
         first = static_cast<std::size_t>(last) + 1;
     }
     outline.prepared = true;

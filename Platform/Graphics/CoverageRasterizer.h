@@ -8,8 +8,9 @@
 // or as a stroke with a round-pen style), which tells where it can paint; its
 // coverage is then written into a plane of the caller's over a device box.
 //
-// A stroke whose outline would hold more points than FreeType's outlines do
-// is cut after the subpaths that fit (strokeWasCut). Whatever else it cannot
+// A stroke whose outline would hold more points than FreeType's outlines do,
+// or walk farther across the plane's rows than drawing it costs, is cut
+// after the parts that fit (strokeWasCut). Whatever else it cannot
 // draw as Cairo does it refuses (the taking in or the rendering gives false)
 // and the caller draws with Cairo: a fill of more points than FreeType's
 // outlines hold, coordinates past the range its fixed
@@ -109,10 +110,13 @@ public:
     // outline of too many points, no memory).
     bool checkStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace = {});
     bool strokeChecked();
-    // Whether the last stroke's outline would have held more points than
-    // FreeType's outlines do: it was then cut after the subpaths whose
-    // outline fits and the first half, quarter, ... of the next that fits,
-    // and what follows is left out (the caller says so).
+    // Whether the last stroke was cut: its outline would have held more
+    // points than FreeType's outlines do (cut by strokeChecked after the
+    // subpaths whose outline fits and the first half, quarter, ... of the
+    // next that fits), or, readied for a plane (prepare, render), more
+    // points than they do within the plane, or edges walking farther across
+    // its rows than drawing it costs (cut before the contour that passes
+    // either). What follows is left out; the caller says so.
     bool strokeWasCut() const;
     // After checkStroke: a device box that holds all the stroke can paint.
     Rect checkedStrokeReach() const;

@@ -459,10 +459,7 @@ bool GraphicsContext::takeCurrentStroke(CoverageRasterizer& rasterizer, bool che
     const CoverageRasterizer::StrokeStyle style{radius, s.lineCap, s.lineJoin, s.miterLimit};
     // A dashed one strokes its dashes.
     const Path& path = strokedDevicePath();
-    if (checkOnly) return rasterizer.checkStroke(path, style, penSpace);
-    if (!rasterizer.takeStroke(path, style, penSpace)) return false;
-    if (rasterizer.strokeWasCut()) WorkBudget::noteActiveStrokeCut();
-    return true;
+    return checkOnly ? rasterizer.checkStroke(path, style, penSpace) : rasterizer.takeStroke(path, style, penSpace);
 }
 
 bool GraphicsContext::rasterizeStrokeInto(PixelMask* mask) {
@@ -494,6 +491,7 @@ bool GraphicsContext::rasterizeStrokeInto(PixelMask* mask) {
         return false;
     }
     cairo_surface_mark_dirty(surface);
+    if (rasterizer.strokeWasCut()) WorkBudget::noteActiveStrokeCut();
     mask->deviceBounds = rasterizer.bounds();
     return true;
 }
@@ -874,6 +872,7 @@ bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, Fil
         cairo_surface_destroy(coverage);
         return false;
     }
+    if (stroked && rasterizer.strokeWasCut()) WorkBudget::noteActiveStrokeCut();
     // One colour goes straight into the target, without Cairo.
     if (const std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped)) {
         solid->blendRows(plane, 0, plane.height);

@@ -17,6 +17,7 @@
 #include "Platform/Compositor/ShapeLayer.h"
 #include "Platform/Compositor/SingleDrawing.h"
 #include "Platform/Graphics/BlendMode.h"
+#include "Platform/Graphics/CoverageRasterizer.h"
 #include "Platform/Graphics/GaussianBlur.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
@@ -305,6 +306,12 @@ void Renderer::drawLayer(Layer& model, double mediaTime, GraphicsContext& contex
     if (budget.work().isSpent()) {
         // Told while this layer, whose drawing passed the budget, is still being drawn.
         reportWorkSpent(budget);
+    }
+    if (budget.work().strokeWasCut()) {
+        budget.report("A stroke's outline is larger than the scan converter takes (" +
+                      std::to_string(graphics::CoverageRasterizer::maximumPoints) +
+                      " points, or edges walking farther across its rows than its pixels); its parts past that "
+                      "are left out.");
     }
 }
 

@@ -432,11 +432,13 @@ struct StrokeInput {
     AffineTransform fromStrokerSpace;
     Rect reach = Rect::null();
     bool checked = false;
+    bool cut = false;
 
     void clear() {
         heads.clear();
         segments.clear();
         checked = false;
+        cut = false;
         reach = Rect::null();
     }
 };
@@ -462,6 +464,21 @@ struct CoverageRasterizer::Outline {
         tags.clear();
         contours.clear();
         evenOdd = false;
+    }
+    // Cuts it, as prepared, to its first `count` contours (in its clipped
+    // copy), and marks the stroke cut.
+    void keepContours(std::size_t count) {
+        if (!clipping) {
+            clipped.points = points;
+            clipped.tags = tags;
+            clipped.contours = contours;
+            clipping = true;
+        }
+        clipped.contours.resize(std::min(count, clipped.contours.size()));
+        const std::size_t kept = clipped.contours.empty() ? 0 : static_cast<std::size_t>(clipped.contours.back()) + 1;
+        clipped.points.resize(kept);
+        clipped.tags.resize(kept);
+        stroke.cut = true;
     }
     void add(const FT_Vector& point, char tag) {
         points.push_back(point);
@@ -507,6 +524,7 @@ CoverageRasterizer::~CoverageRasterizer() = default;
 bool CoverageRasterizer::takeFill(const Path& devicePath, FillRule rule) {
     Outline& outline = *outline_;
     outline.clear();
+    outline.stroke.clear();
     outline.evenOdd = rule == FillRule::evenOdd;
     const bool taken = forEachSubpath(devicePath, AffineTransform(), fillCoordinateLimit, 1, [&](const Subpath& subpath) {
         // A subpath of no length encloses nothing.
@@ -623,6 +641,8 @@ bool CoverageRasterizer::checkStroke(const Path& devicePath, const StrokeStyle& 
 
 Rect CoverageRasterizer::checkedStrokeReach() const { return outline_->stroke.reach; }
 
+bool CoverageRasterizer::strokeWasCut() const { return outline_->stroke.cut; }
+
 bool CoverageRasterizer::strokeChecked() {
     Outline& outline = *outline_;
     StrokeInput& input = outline.stroke;
@@ -639,9 +659,10 @@ bool CoverageRasterizer::strokeChecked() {
     const auto point = [](const FT_Vector& vector) {
         return Point(static_cast<double>(vector.x), static_cast<double>(vector.y));
     };
-    for (const StrokeInput::Head& head : input.heads) {
+    // The subpath's first `count` segments.
+    const auto strokeSubpath = [&](const StrokeInput::Head& head, std::size_t count, bool closed) {
         stroker.moveTo(point(head.start));
-        for (std::size_t i = head.first; i < head.first + head.count; ++i) {
+        for (std::size_t i = head.first; i < head.first + count; ++i) {
             const Segment& segment = input.segments[i];
             if (segment.cubic) {
                 stroker.curveTo(point(segment.control1), point(segment.control2), point(segment.to));
@@ -649,8 +670,24 @@ bool CoverageRasterizer::strokeChecked() {
                 stroker.lineTo(point(segment.to));
             }
         }
-        stroker.endSubpath(head.closed);
-        if (stroker.overflowed()) break;
+        stroker.endSubpath(closed);
+    };
+    input.cut = false;
+    for (const StrokeInput::Head& head : input.heads) {
+        const std::size_t contoursBefore = stroker.outline().contourEnds.size();
+        strokeSubpath(head, head.count, head.closed);
+        if (!stroker.overflowed()) continue;
+        // Cut, rather than stroked elsewhere (no stroke is larger than this):
+        // after the subpaths that fit and as much of this one, open, as fits
+        // of its first half, quarter, and so on.
+        stroker.keepContours(contoursBefore);
+        input.cut = true;
+        for (std::size_t count = head.count / 2; count > 0; count /= 2) {
+            strokeSubpath(head, count, false);
+            if (!stroker.overflowed()) break;
+            stroker.keepContours(contoursBefore);
+        }
+        break;
     }
     const PolylineStroker::Outline& stroked = stroker.outline();
     const bool fits = !stroker.overflowed() && stroked.contourEnds.size() <= static_cast<std::size_t>(maximumPoints);
@@ -731,10 +768,15 @@ bool CoverageRasterizer::prepare(int left, int top, int width, int height) const
         clipped.contours.clear();
         BoxClipper clipper(static_cast<FT_Pos>(around.minX()) * 64, static_cast<FT_Pos>(around.minY()) * 64,
                            static_cast<FT_Pos>(around.maxX()) * 64, static_cast<FT_Pos>(around.maxY()) * 64, clipped);
-        if (!clipper.clip(outline.points, outline.tags, outline.contours) ||
-            clipped.points.size() > static_cast<std::size_t>(maximumPoints) ||
+        if (!clipper.clip(outline.points, outline.tags, outline.contours)) return false;
+        if (clipped.points.size() > static_cast<std::size_t>(maximumPoints) ||
             clipped.contours.size() > static_cast<std::size_t>(maximumPoints)) {
-            return false;
+            // A stroke keeps the contours that fit (whose ends the clipper
+            // could write); a fill is refused.
+            if (!outline.stroke.checked) return false;
+            const auto fitting = std::lower_bound(clipped.contours.begin(), clipped.contours.end(),
+                                                  static_cast<short>(maximumPoints));
+            outline.keepContours(static_cast<std::size_t>(fitting - clipped.contours.begin()));
         }
     }
     const std::vector<FT_Vector>& points = outline.clipping ? clipped.points : outline.points;
@@ -747,14 +789,21 @@ bool CoverageRasterizer::prepare(int left, int top, int width, int height) const
     const double walkLimit = 8.0 * plane.width * plane.height + 65536;
     double walk = 0;
     std::size_t first = 0;
-    for (short last : contours) {
+    for (std::size_t contour = 0; contour < contours.size(); ++contour) {
+        const short last = contours[contour];
         for (std::size_t i = first; i <= static_cast<std::size_t>(last); ++i) {
             const FT_Vector& from = points[i];
             const FT_Vector& to = points[i == static_cast<std::size_t>(last) ? first : i + 1];
             if (std::max(from.y, to.y) < topEdge || std::min(from.y, to.y) > bottomEdge) continue;
             walk += std::fabs(static_cast<double>(to.x - from.x)) / 64;
         }
-        if (walk > walkLimit) return false;
+        if (walk > walkLimit) {
+            // A stroke is cut before the contour that walks too far; a fill
+            // is refused.
+            if (!outline.stroke.checked) return false;
+            outline.keepContours(contour);
+            break;
+        }
         first = static_cast<std::size_t>(last) + 1;
     }
     outline.prepared = true;

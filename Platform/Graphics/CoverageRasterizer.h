@@ -8,9 +8,12 @@
 // or as a stroke with a round-pen style), which tells where it can paint; its
 // coverage is then written into a plane of the caller's over a device box.
 //
-// Whatever it cannot draw as Cairo does it refuses (the taking in or the
-// rendering gives false) and the caller draws with Cairo: an outline of more
-// points than FreeType's outlines hold, coordinates past the range its fixed
+// A stroke whose outline would hold more points than FreeType's outlines do,
+// or walk farther across the plane's rows than drawing it costs, is cut
+// after the parts that fit (strokeWasCut). Whatever else it cannot
+// draw as Cairo does it refuses (the taking in or the rendering gives false)
+// and the caller draws with Cairo: a fill of more points than FreeType's
+// outlines hold, coordinates past the range its fixed
 // point keeps exactly, a subpath of no length under round or square caps
 // (Cairo draws a dot there), a pen too thin for the fixed point, a hostile
 // outline whose edges would walk farther across the plane's rows than drawing
@@ -107,6 +110,14 @@ public:
     // outline of too many points, no memory).
     bool checkStroke(const Path& devicePath, const StrokeStyle& style, const AffineTransform& penSpace = {});
     bool strokeChecked();
+    // Whether the last stroke was cut: its outline would have held more
+    // points than FreeType's outlines do (cut by strokeChecked after the
+    // subpaths whose outline fits and the first half, quarter, ... of the
+    // next that fits), or, readied for a plane (prepare, render), more
+    // points than they do within the plane, or edges walking farther across
+    // its rows than drawing it costs (cut before the contour that passes
+    // either). What follows is left out; the caller says so.
+    bool strokeWasCut() const;
     // After checkStroke: a device box that holds all the stroke can paint.
     Rect checkedStrokeReach() const;
     // The device box of what was taken in (curve control points included);

@@ -1,7 +1,9 @@
 #include "Platform/Graphics/FarCurveCutter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 
 #include "Platform/Graphics/PointBounds.h"
 
@@ -96,6 +98,119 @@ struct Cutting {
     }
 };
 
+// Brings every piece of a path cut down near the box within `near`, where
+// the rasteriser's fixed point holds it: each line is split where it crosses
+// the lines along the near box's sides, and every point clamped into it.
+// A piece outside then lies along the near box's border (or on a corner of
+// it), which a fill winds around as the piece did, and which lies farther
+// from the box than any pen it was grown by reaches. A subpath left of no
+// length is dropped: it neither encloses nor strokes anything that shows.
+class Clamping {
+public:
+    Clamping(const Box& near, Path& into) : near_(near), into_(into) {}
+
+    void append(const PathElement& element) {
+        switch (element.type) {
+            case PathElementType::moveTo:
+                endSubpath(false);
+                current_ = start_ = element.points[0];
+                subpath_.removeAll();
+                subpath_.moveTo(clamped(current_));
+                hasLength_ = false;
+                break;
+            case PathElementType::lineTo:
+                line(current_, element.points[0]);
+                current_ = element.points[0];
+                break;
+            case PathElementType::quadCurveTo:
+            case PathElementType::curveTo: {
+                // Curves were cut down to lie within the near box already;
+                // one that could not be (its points not finite) is clamped whole.
+                const int count = element.pointCount();
+                PathElement kept = element;
+                for (int index = 0; index < count; ++index) kept.points[index] = clamped(element.points[index]);
+                ensureSubpath();
+                subpath_.append(kept);
+                hasLength_ = true;
+                current_ = element.endPoint();
+                break;
+            }
+            case PathElementType::closeSubpath:
+                line(current_, start_);
+                current_ = start_;
+                endSubpath(true);
+                subpath_.removeAll();
+                break;
+        }
+    }
+    void finish() { endSubpath(false); }
+
+private:
+    Point clamped(Point point) const {
+        return {std::clamp(point.x, near_.minX, near_.maxX), std::clamp(point.y, near_.minY, near_.maxY)};
+    }
+    void ensureSubpath() {
+        if (subpath_.isEmpty()) {
+            subpath_.moveTo(clamped(current_));
+            hasLength_ = false;
+        }
+    }
+    void lineTo(Point point) {
+        const Point at = clamped(point);
+        // A piece brought onto the border may come to nothing there; one
+        // near the box is kept as it is, a piece of no length included.
+        if (at != point && at == subpath_.currentPoint()) return;
+        subpath_.lineTo(at);
+        hasLength_ = true;
+    }
+    void line(Point from, Point to) {
+        ensureSubpath();
+        // Where the line crosses the lines along the box's sides, in order.
+        std::array<double, 4> crossings{};
+        int count = 0;
+        const auto cross = [&](double from_, double to_, double side) {
+            if ((from_ - side) * (to_ - side) < 0) crossings[count++] = (side - from_) / (to_ - from_);
+        };
+        cross(from.x, to.x, near_.minX);
+        cross(from.x, to.x, near_.maxX);
+        cross(from.y, to.y, near_.minY);
+        cross(from.y, to.y, near_.maxY);
+        for (int index = 1; index < count; ++index) {
+            for (int at = index; at > 0 && crossings[at] < crossings[at - 1]; --at) {
+                std::swap(crossings[at], crossings[at - 1]);
+            }
+        }
+        for (int index = 0; index < count; ++index) {
+            const double t = crossings[index];
+            lineTo({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+        }
+        lineTo(to);
+    }
+    void endSubpath(bool closed) {
+        if (subpath_.isEmpty()) return;
+        if (hasLength_) {
+            into_.addPath(subpath_);
+            if (closed) into_.closeSubpath();
+        }
+        subpath_.removeAll();
+        hasLength_ = false;
+    }
+
+    const Box& near_;
+    Path& into_;
+    Path subpath_;
+    Point current_, start_;
+    bool hasLength_ = false;
+};
+
+bool holdsPoints(const Box& box, const PathElement& element) {
+    for (int index = 0; index < element.pointCount(); ++index) {
+        const Point& point = element.points[index];
+        if (!(point.x >= box.minX && point.x <= box.maxX && point.y >= box.minY && point.y <= box.maxY)) return false;
+    }
+    return true;
+}
+
 bool cutPath(const Path& path, const Rect& box, const AffineTransform* lengths, Path& into) {
     if (box.isNull()) return false;
     const Box inner{box.minX(), box.minY(), box.maxX(), box.maxY()};
@@ -107,7 +222,11 @@ bool cutPath(const Path& path, const Rect& box, const AffineTransform* lengths, 
         return !near.holds(bounds);
     };
     const std::vector<PathElement>& elements = path.elements();
-    if (std::none_of(elements.begin(), elements.end(), reachesFar)) return false;
+    // Without keeping lengths, lines reaching far are brought near as well.
+    const bool linesFar =
+        lengths == nullptr && !std::all_of(elements.begin(), elements.end(),
+                                           [&](const PathElement& element) { return holdsPoints(near, element); });
+    if (!linesFar && std::none_of(elements.begin(), elements.end(), reachesFar)) return false;
     Path cut;
     cut.reserve(elements.size());
     const Cutting cutting{inner, near, lengths, cut};
@@ -118,6 +237,14 @@ bool cutPath(const Path& path, const Rect& box, const AffineTransform* lengths, 
             cut.append(element);
         }
         current = cut.currentPoint();
+    }
+    if (lengths == nullptr) {
+        Path clamped;
+        clamped.reserve(cut.elements().size());
+        Clamping clamping(near, clamped);
+        for (const PathElement& element : cut.elements()) clamping.append(element);
+        clamping.finish();
+        cut = std::move(clamped);
     }
     into = std::move(cut);
     return true;

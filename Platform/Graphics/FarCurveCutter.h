@@ -14,6 +14,12 @@
 // again over as much of it as the piece was longer (pieces halved further
 // until they are at most three times their chord), measured where the
 // dashes are laid out, so that every dash falls where it fell on the curve.
+// Where lengths need not be kept, lines reaching far outside the box are then
+// brought within `nearDistance` of it too (the chords of the pieces cut, and
+// the path's own lines): clamped onto the border of the box grown by that
+// distance, where a fill still winds around the box as it did and no pen the
+// box was grown by reaches into it, so that every point lies within the
+// range our rasteriser's fixed point holds.
 // Stateless; GraphicsContext uses it on the path it is about to draw or clip
 // to.
 
@@ -31,8 +37,9 @@ public:
     // such a curve flattens into some hundred pieces at most.
     static constexpr double nearDistance = 4096;
 
-    // `path` with its far curves cut down to `box` (device pixels) into
-    // `into`; false, and `into` untouched, when no curve reaches that far.
+    // `path` with its far curves cut down to `box` (device pixels), and its
+    // far lines brought near, into `into`; false, and `into` untouched, when
+    // nothing reaches that far.
     static bool cut(const Path& path, const Rect& box, Path& into);
     // The same keeping every piece's length as measured through `lengths`
     // (from device pixels to the space a dash pattern is laid out in).

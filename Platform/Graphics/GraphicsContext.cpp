@@ -13,6 +13,7 @@
 #include "Platform/Graphics/GraphicsContextState.h"
 #include "Platform/Graphics/PendingCoverageDrawing.h"
 #include "Platform/Graphics/FarCurveCutter.h"
+#include "Platform/Graphics/PathDasher.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 
 namespace platform::graphics {
@@ -453,8 +454,9 @@ void GraphicsContext::cutFarCurves(bool stroked) {
     if (devicePath_.isEmpty()) return;
     const bool dashed = stroked && !s.dashLengths.empty();
     const std::vector<PathElement>& elements = devicePath_.elements();
-    if (std::none_of(elements.begin(), elements.end(),
-                     [](const PathElement& element) { return element.type == PathElementType::curveTo; })) {
+    // A dashed path's far lines keep their length for the dashes laid along them.
+    if (dashed && std::none_of(elements.begin(), elements.end(),
+                               [](const PathElement& element) { return element.type == PathElementType::curveTo; })) {
         return;
     }
     const double reach = stroked ? strokeReach() : 0;
@@ -477,6 +479,7 @@ void GraphicsContext::cutFarCurves(bool stroked) {
         return;
     }
     devicePath_ = std::move(cut);
+    dashedPathMade_ = false;
     cairo_new_path(cairo_);
     cairoPathElements_ = 0;
     // The drawing's cost is taken from the path it now draws.
@@ -488,12 +491,40 @@ void GraphicsContext::cutFarCurves(bool stroked) {
     }
 }
 
+const Path& GraphicsContext::strokedDevicePath() const {
+    const State& s = state();
+    if (s.dashLengths.empty()) return devicePath_;
+    if (dashedPathMade_) return dashedPath_;
+    dashedPathMade_ = true;
+    dashedPath_.removeAll();
+    // The pattern is laid along the length in the pen's space.
+    const std::optional<AffineTransform> measure = penTransform().inverted();
+    if (!measure) return dashedPath_;
+    const AffineTransform linear(measure->a, measure->b, measure->c, measure->d, 0, 0);
+    const double bound = dashLengthBound_ ? *dashLengthBound_ : DashLimit::lengthBound(devicePath_.transformed(linear));
+    const double stretch = DashLimit::stretchFactor(bound, s.dashLengths);
+    std::vector<double> lengths(s.dashLengths);
+    for (double& length : lengths) length *= stretch;
+    dashedPath_ = PathDasher::dash(devicePath_, lengths, s.dashPhase * stretch, *measure, s.lineCap != LineCap::butt);
+    // The dashes of far curves cut down keep their chords' far ends: those
+    // are brought near, as an undashed stroke's are.
+    const double reach = strokeReach();
+    const Rect view = deviceClipBox();
+    Path near;
+    if (dashLengthBound_ && std::isfinite(reach) && !view.isNull() &&
+        FarCurveCutter::cut(dashedPath_, view.insetBy(-(reach + 2), -(reach + 2)), near)) {
+        dashedPath_ = std::move(near);
+    }
+    return dashedPath_;
+}
+
 void GraphicsContext::beginPath() { consumePath(); }
 
 void GraphicsContext::consumePath() {
     cairo_new_path(cairo_);
     cairoPathElements_ = 0;
     dashLengthBound_.reset();
+    dashedPathMade_ = false;
     cairoStrokeTaken_ = false;
     pathElementCount_ = 0;
     pathIsStroked_ = false;

@@ -300,8 +300,8 @@ private:
     // does not fit, and the stroke is left out.
     double cairoStrokeCost() const;
     bool takeCairoStroke() const;
-    // Whether the stroke's outline may hold more points than FreeType takes,
-    // so that the worker strokes it with Cairo.
+    // Whether the stroke's outline may reach past FreeType's fixed point, so
+    // that the worker strokes it with Cairo.
     bool strokeOutlineMayOverflow() const;
     // Cuts the stretch of the target's matrix where the state's line width
     // would make a pen wider than maximumPenRadius pixels.
@@ -419,6 +419,10 @@ private:
     // With `checkOnly`, only checks it in (CoverageRasterizer::checkStroke),
     // for the stroking to be done on another thread.
     bool takeCurrentStroke(CoverageRasterizer& rasterizer, bool checkOnly = false) const;
+    // The device path a stroke of the current path strokes without dashes:
+    // the path itself, or, under a dash pattern, its dashes (PathDasher),
+    // the pattern stretched as DashLimit says, made once per path.
+    const Path& strokedDevicePath() const;
     // How far past the current path, in device pixels, its stroke with the
     // state's pen can reach: not a finite number when it cannot be bounded.
     double strokeReach() const;
@@ -547,6 +551,9 @@ private:
     // The length bound of a dashed path before its far curves were cut,
     // which its pattern is stretched by; none for an uncut path.
     std::optional<double> dashLengthBound_;
+    // The current path's dashes, once made (strokedDevicePath).
+    mutable Path dashedPath_;
+    mutable bool dashedPathMade_ = false;
     // Whether the current path's Cairo stroke has been taken from the budget.
     mutable bool cairoStrokeTaken_ = false;
     // Made on first use: for what is drawn, and for the clip it is drawn under.

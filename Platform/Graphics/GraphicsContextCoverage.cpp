@@ -28,6 +28,7 @@
 #include "Platform/Graphics/PixelBufferPool.h"
 #include "Platform/Graphics/SolidCoverageBlend.h"
 #include "Platform/Graphics/SpareCoverageDrawings.h"
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::graphics {
 
@@ -440,8 +441,7 @@ bool GraphicsContext::clipHoldsBox(const Rect& box) const {
 
 bool GraphicsContext::takeCurrentStroke(CoverageRasterizer& rasterizer, bool checkOnly) const {
     const State& s = state();
-    // Dashes are laid out by Cairo in user space, stretched as DashLimit says.
-    if (!s.dashLengths.empty() || !s.shouldAntialias || !s.allowsAntialiasing) {
+    if (!s.shouldAntialias || !s.allowsAntialiasing) {
         return false;
     }
     // The pen is a circle in user space, under the transform boundPen gives
@@ -457,8 +457,9 @@ bool GraphicsContext::takeCurrentStroke(CoverageRasterizer& rasterizer, bool che
     const AffineTransform penSpace =
         AffineTransform::makeScale(1 / stretch, 1 / stretch).concatenating(penTransform());
     const CoverageRasterizer::StrokeStyle style{radius, s.lineCap, s.lineJoin, s.miterLimit};
-    return checkOnly ? rasterizer.checkStroke(devicePath_, style, penSpace)
-                     : rasterizer.takeStroke(devicePath_, style, penSpace);
+    // A dashed one strokes its dashes.
+    const Path& path = strokedDevicePath();
+    return checkOnly ? rasterizer.checkStroke(path, style, penSpace) : rasterizer.takeStroke(path, style, penSpace);
 }
 
 bool GraphicsContext::rasterizeStrokeInto(PixelMask* mask) {
@@ -490,6 +491,7 @@ bool GraphicsContext::rasterizeStrokeInto(PixelMask* mask) {
         return false;
     }
     cairo_surface_mark_dirty(surface);
+    if (rasterizer.strokeWasCut()) WorkBudget::noteActiveStrokeCut();
     mask->deviceBounds = rasterizer.bounds();
     return true;
 }
@@ -542,12 +544,13 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
     // FreeType's stroker does not take (a pen wider than a curve's bend,
     // which it would draw otherwise than Cairo) is stroked by Cairo on the
     // worker, within the path's box grown by the pen's reach, and laid down
-    // through the clip's coverage as any other drawing. A dashed one, and
-    // one of another source than a colour, are left to Cairo here.
+    // through the clip's coverage as any other drawing (a dashed one, its
+    // dashes undashed). One of another source than a colour is left to
+    // Cairo here.
     std::optional<Rect> cairoStrokeBox;
     if (!rectangle && (stroked ? !takeCurrentStroke(rasterizer, true) : !rasterizer.takeFill(devicePath_, rule))) {
         const double reach = stroked ? strokeReach() + 2 : 0;
-        if (!stroked || !s.dashLengths.empty() || !solid || pathExtent_.box.empty || !std::isfinite(reach)) {
+        if (!stroked || !solid || pathExtent_.box.empty || !std::isfinite(reach)) {
             return refuse();
         }
         const PointBounds& box = pathExtent_.box;
@@ -604,7 +607,7 @@ bool GraphicsContext::handOverCoverage(cairo_pattern_t* source, FillRule rule, b
         const State& s = state();
         drawing->stroke = PendingCoverageDrawing::CairoStroke{penTransform(), strokeTolerance(penRadius()),
                                                               s.lineWidth, s.miterLimit, s.lineCap, s.lineJoin};
-        drawing->strokePath = devicePath_;
+        drawing->strokePath = strokedDevicePath();
     }
     if (clipped && !clipHoldsBox(wholeBox)) {
         const CoverageRasterizer::Plane box{nullptr, 0, drawing->left, drawing->top, width, height};
@@ -869,6 +872,7 @@ bool GraphicsContext::paintRasterizedCoverageAtOnce(cairo_pattern_t* source, Fil
         cairo_surface_destroy(coverage);
         return false;
     }
+    if (stroked && rasterizer.strokeWasCut()) WorkBudget::noteActiveStrokeCut();
     // One colour goes straight into the target, without Cairo.
     if (const std::optional<SolidCoverageBlend> solid = SolidCoverageBlend::make(cairo_, source, clipped)) {
         solid->blendRows(plane, 0, plane.height);

@@ -194,16 +194,30 @@ double GraphicsContext::strokeCost() const {
     const double clipRows = clip.isNull() ? 0 : clip.size.height;
     const double across = std::min(2 * (std::isfinite(radius) ? radius : 0), clipRows);
     DrawingCost::Outline widened = pathExtent_.outline;
+    // Our stroker flattens at a twentieth of a pixel, each piece a point on
+    // either side of the pen (four a dash, every other piece), and cuts an
+    // outline of more points than the scan converter holds
+    // (CoverageRasterizer::strokeWasCut): only the part that fits is
+    // stroked and scanned.
+    constexpr double rasterizerTolerance = 1.0 / 20;
+    const double points =
+        2 * (pathExtent_.curveBends / std::sqrt(rasterizerTolerance) + widened.segments) + 2 * dashPieces;
+    const double kept = points > CoverageRasterizer::maximumPoints ? CoverageRasterizer::maximumPoints / points : 1;
+    widened.segments *= kept;
+    widened.edgeRows *= kept;
+    widened.edgeColumns *= kept;
+    dashPieces *= kept;
     widened.edgeRows += widened.segments * across;
     const double rows = pathExtent_.box.maxY - pathExtent_.box.minY + 2 * radius;
     DrawingCost::Outline outline = crowded(widened, rows);
-    // So does each dash piece's. A round cap lays the pen's vertices at both
-    // ends of every piece, each an edge of its own among all those the
-    // pieces bring to its rows: a disc of a wide pen at thousands of short
-    // dashes costs far more than the pixels it covers.
+    // So does each dash piece's, crowded among the others as the scan
+    // converter keeps each row's edges in order. A round cap lays the pen's
+    // vertices at both ends of every piece, each an edge of its own among
+    // all those the pieces bring to its rows: a disc of a wide pen at
+    // thousands of short dashes costs far more than the pixels it covers.
     const double pieceRows = dashPieces * across;
-    outline.edgeRows += pieceRows;
     const double crowding = 1 + (widened.edgeRows + widened.edgeColumns + pieceRows) / std::max(rows, 1.0) / 128;
+    outline.edgeRows += pieceRows * crowding;
     const double vertices = penVertices(radius) * crowding;
     return DrawingCost::stroke(outline, dashPieces, round ? vertices : 0, s.lineCap == LineCap::round ? vertices : 0) +
            compositeCost(pixels);
@@ -233,15 +247,10 @@ double GraphicsContext::cairoStrokeCost() const {
 }
 
 bool GraphicsContext::strokeOutlineMayOverflow() const {
-    // Our stroker flattens at a twentieth of a pixel, each piece a point on
-    // either side of the pen; past half the points FreeType holds, the
-    // worker may hand the stroke to Cairo.
-    constexpr double rasterizerTolerance = 1.0 / 20;
+    // An outline of more points than FreeType holds is cut, not handed on;
+    // one with points past FreeType's fixed point (a pen reaching past the
+    // range of a path near its edge) the worker hands to Cairo.
     const PathExtent& extent = pathExtent_;
-    const double pieces = extent.curveBends / std::sqrt(rasterizerTolerance) + extent.outline.segments;
-    if (!(2 * pieces < CoverageRasterizer::maximumPoints / 2.0)) return true;
-    // So may an outline with points past FreeType's fixed point (the chords
-    // of far curves cut down).
     const double reach = strokeReach();
     const PointBounds& box = extent.box;
     const double limit = CoverageRasterizer::coordinateLimit;

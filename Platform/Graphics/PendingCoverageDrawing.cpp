@@ -10,6 +10,7 @@
 #include "Platform/Graphics/PixelArithmetic.h"
 #include "Platform/Graphics/PixelBufferPool.h"
 #include "Platform/Graphics/ProcessorDeadline.h"
+#include "Platform/Graphics/WorkBudget.h"
 
 namespace platform::graphics {
 
@@ -165,6 +166,7 @@ void PendingCoverageDrawing::strokeWithCairo() {
 }
 
 void PendingCoverageDrawing::layDown(cairo_t* cairo) {
+    if (stroke && !failed_ && rasterizer.strokeWasCut()) WorkBudget::noteActiveStrokeCut();
     if (!failed_ && blend) {
         blend->blendSpans(spans_, clip ? &*clip : nullptr);
         blend->markDirty(left, top, right, bottom);

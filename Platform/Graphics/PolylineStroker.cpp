@@ -196,4 +196,10 @@ void PolylineStroker::endSubpath(bool closed) {
     if (points.size() > style_.mostPoints) overflowed_ = true;
 }
 
+void PolylineStroker::keepContours(std::size_t contours) {
+    if (contours < outline_.contourEnds.size()) outline_.contourEnds.resize(contours);
+    outline_.points.resize(outline_.contourEnds.empty() ? 0 : outline_.contourEnds.back() + 1);
+    overflowed_ = false;
+}
+
 }  // namespace platform::graphics

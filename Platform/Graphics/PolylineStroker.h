@@ -60,6 +60,9 @@ public:
         outline_.clear();
         overflowed_ = false;
     }
+    // Keeps the outline's first `contours` contours and drops the rest (an
+    // overflowed outline's incomplete end); it is complete again.
+    void keepContours(std::size_t contours);
 
     // The most pieces a curve is cut into.
     static constexpr int mostPiecesPerCurve = 256;

@@ -61,6 +61,14 @@ public:
     // and spends the budget once it has passed; whether the budget is spent.
     bool checkDeadline(int units);
     double used() const { return used_; }
+    // Notes that a stroke of the frame was cut short, its outline holding
+    // more points than the rasteriser does (CoverageRasterizer::strokeWasCut),
+    // for the frame to say so once.
+    void noteStrokeCut() { strokeCut_ = true; }
+    bool strokeWasCut() const { return strokeCut_; }
+    static void noteActiveStrokeCut() {
+        if (WorkBudget* budget = active()) budget->noteStrokeCut();
+    }
     double limit() const { return limit_; }
 
     // Takes from the active budget, if any, the cost `estimate()` gives; true
@@ -88,6 +96,7 @@ private:
     double used_ = 0;
     bool spent_ = false;
     bool passedDeadline_ = false;
+    bool strokeCut_ = false;
     std::shared_ptr<ProcessorDeadline> deadline_;
 };
 

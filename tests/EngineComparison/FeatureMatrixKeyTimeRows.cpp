@@ -99,6 +99,25 @@ MatrixRow remappedToTheLastFrame() {
     return {name, std::move(document)};
 }
 
+// A precomposition whose remapped time comes to the out frame of the bar in
+// it ten frames before the end and stays there: the bar is hidden from then
+// on, and shows again at the end frame alone, which the animation keeps
+// showing once finished.
+MatrixRow remappedOntoTheOutFrame() {
+    const std::string name = "remapped_precomposition_onto_the_out_frame_inside";
+    constexpr double outFrame = 20;
+    DocumentBuilder document(name, side, endFrame);
+    document
+        .precomposition("bar", {LayerBuilder::shapes("Bar", {group({rectangle({0, 0}, 70, 10, fixed(0.0)), fill(blue(), fixed(100.0))},
+                                                                  groupTransform())})
+                                    .position(fixed(numbers({50, 50, 0})))
+                                    .showing(0, outFrame)})
+        .layer(LayerBuilder::precomposition("Remapped", "bar", side, side)
+                   .timeRemap(animated({{0, 0.0}, {outFrame, outFrame / 30}}, linear)))
+        .compareAlso({19, 19.5, outFrame, 25, 29, endFrame});
+    return {name, std::move(document)};
+}
+
 // A closed triangle whose tip moves: its first vertex is a join like the others.
 MatrixRow closedPathMorphing() {
     const std::string name = "closed_path_morphing_with_mitred_joins";
@@ -122,6 +141,7 @@ MatrixRow spinningStar() {
 std::vector<MatrixRow> keyTimeRows() {
     std::vector<MatrixRow> rows = trimRows();
     rows.push_back(remappedToTheLastFrame());
+    rows.push_back(remappedOntoTheOutFrame());
     rows.push_back(closedPathMorphing());
     rows.push_back(spinningStar());
     return rows;

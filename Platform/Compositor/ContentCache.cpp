@@ -376,7 +376,7 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
     if (picturesBeingDrawn > 0) return false;
     if (entry.refusedPixels > 0 && pixelsKept + entry.refusedPixels > maximumPixels(context)) return false;
     const PixelRect pixels = reach(model, presented, mediaTime, entry.clip, context, toDevice);
-    if (pixels.isEmpty() || !laysDownAsDrawn(context, pixels.x, pixels.y, pixels.width, pixels.height)) return false;
+    if (pixels.isEmpty() || context.alpha() != 1 || context.blendMode() != graphics::BlendMode::normal) return false;
     const std::int64_t size = static_cast<std::int64_t>(pixels.width) * pixels.height;
     if (pixelsKept + size > maximumPixels(context)) {
         entry.refusedPixels = size;
@@ -409,6 +409,10 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
     entry.y = pixels.y + kept.top;
     setPicture(entry, std::move(kept.picture), kept.heldPixels);
     entry.holdsNothing = kept.holdsNothing;
+    if (entry.picture &&
+        !laysDownAsDrawn(context, entry.x, entry.y, entry.picture->width(), entry.picture->height())) {
+        return false;  // kept for a frame that draws nothing beneath it
+    }
     drawPicture(entry, context);
     return true;
 }

@@ -47,7 +47,8 @@ std::vector<MatrixRow> combinationRows();
 std::vector<MatrixRow> groupRows();
 // Keyframes between whole frames and at the last frame: trims of paths that
 // turn between frames, remapped time up to the end, closed paths that morph,
-// a star spinning fast under a radial gradient stroke.
+// a star spinning fast under a radial gradient stroke, remapped time that
+// stays on the out frame of the layer inside.
 std::vector<MatrixRow> keyTimeRows();
 // Value providers on groups whose transform the Core Animation engine takes in
 // while it builds its layers (paths drawn by a fill of an outer level, strokes

@@ -2,7 +2,8 @@
 // frames or on the last frame, and paths whose shape changes between them.
 // Trims whose path turns between frames, whose offset is keyed every quarter
 // frame or that change and come back within a frame; a precomposition whose
-// time is remapped, up to the animation's last frame; a closed path morphing
+// time is remapped, up to the animation's last frame or onto the out frame of
+// the layer inside; a closed path morphing
 // under mitred joins; a star spinning fast under its easing. Each is compared
 // at whole frames, between them, at the key times themselves and at the last
 // frame.

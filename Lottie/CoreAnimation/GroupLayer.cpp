@@ -4,6 +4,7 @@
 
 #include "Lottie/CoreAnimation/GroupGradientPoints.h"
 #include "Lottie/CoreAnimation/GroupScaledStrokeWidth.h"
+#include "Lottie/CoreAnimation/GroupTransformProviders.h"
 #include "Lottie/CoreAnimation/OpacityAnimation.h"
 #include "Lottie/CoreAnimation/ShapeGrouping.h"
 #include "Lottie/CoreAnimation/ShapeItemLayer.h"
@@ -76,7 +77,13 @@ GroupLayer::GroupLayer(std::shared_ptr<const Group> group, const std::vector<Ref
     for (const auto& item : group_->items()) {
         if (!item->hidden()) items_.push_back({item, groupPath_});
     }
-    for (const Reference& inherited : inheritedItems) items_.push_back(scaledForGroup(inherited, *group_, context));
+    const bool transformed = firstTransform(group_->items()) != nullptr;
+    for (const Reference& inherited : inheritedItems) {
+        items_.push_back(scaledForGroup(inherited, *group_, context));
+        const bool gradient = dynamic_cast<const GradientShapeItem*>(inherited.item.get()) != nullptr;
+        const bool stroke = dynamic_cast<const StrokeShapeItem*>(inherited.item.get()) != nullptr;
+        if (transformed && (gradient || stroke)) handedDownPaints_.push_back(inherited);
+    }
 }
 
 std::shared_ptr<GroupLayer> GroupLayer::make(std::shared_ptr<const Group> group, const std::vector<Reference>& inheritedItems,
@@ -154,7 +161,11 @@ void GroupLayer::addDrawingLayers(const ShapeRenderGroup& group, const LayerCont
             return;
         }
     }
-    for (const Reference& path : group.pathItems) addSublayer(ShapeItemLayer::make(path, group.otherItems, context));
+    for (const Reference& path : group.pathItems) {
+        auto layer = ShapeItemLayer::make(path, group.otherItems, context);
+        layer->setLiftedGroups(group.liftedGroups);
+        addSublayer(std::move(layer));
+    }
 }
 
 void GroupLayer::addTo(platform::compositor::Layer& host, const std::shared_ptr<GroupLayer>& group) {
@@ -164,6 +175,21 @@ void GroupLayer::addTo(platform::compositor::Layer& host, const std::shared_ptr<
     }
     const std::vector<std::shared_ptr<platform::compositor::Layer>> sublayers = group->sublayers();
     for (const auto& sublayer : sublayers) host.addSublayer(sublayer);
+}
+
+bool GroupLayer::handedDownPaintsReachedByProviders(const LayerAnimationContext& context) const {
+    // A stroke's width is divided by the group's scale, and a gradient's
+    // points taken into the group's space, by the document's values alone.
+    static const std::vector<PropertyName> scale{PropertyName::scale};
+    static const std::vector<PropertyName> placement{PropertyName::position, PropertyName::rotation,
+                                                     PropertyName::scale};
+    for (const Reference& paint : handedDownPaints_) {
+        const bool gradient = dynamic_cast<const GradientShapeItem*>(paint.item.get()) != nullptr;
+        if (GroupTransformProviders::reached(*group_, groupPath_, gradient ? placement : scale, context)) return true;
+        const bool stroke = dynamic_cast<const StrokeShapeItem*>(paint.item.get()) != nullptr;
+        if (stroke && GroupTransformProviders::reachesItem(paint, PropertyName::strokeWidth, context)) return true;
+    }
+    return false;
 }
 
 const Reference* GroupLayer::transformItem() const {
@@ -183,6 +209,9 @@ void GroupLayer::setupAnimations(const LayerAnimationContext& context) {
     const Reference reference = own ? *own : Reference{defaultTransform(), groupPath_};
     const auto& transform = dynamic_cast<const ShapeTransform&>(*reference.item);
     const LayerAnimationContext itemContext = reference.context(context);
+    if (handedDownPaintsReachedByProviders(context)) {
+        context.reportCompatibilityIssue(GroupTransformProviders::handedDownIssue);
+    }
     if (role_ != Role::fadeOnly) TransformAnimations::addTransformAnimations(*this, transform, itemContext);
     if (role_ != Role::unfaded) OpacityAnimation::animateOpacity(*this, *transform.opacity(), itemContext);
 }

@@ -75,11 +75,18 @@ private:
     void setUpLayerHierarchy(const LayerContext& context);
     // The item layers of one drawing: one layer over the paths merged, or one per path.
     void addDrawingLayers(const ShapeRenderGroup& group, const LayerContext& context);
+    // Whether a value provider reaches what the strokes and gradients handed
+    // down into the group were fitted to when the tree was built: the group's
+    // transform, or such a stroke's width.
+    bool handedDownPaintsReachedByProviders(const LayerAnimationContext& context) const;
 
     std::shared_ptr<const Group> group_;
     std::vector<ShapeItemReference> items_;
     ContextKeypath groupPath_;
     Role role_;
+    // The strokes and gradients handed down into the group, as the level
+    // around it has them, when the group has a transform.
+    std::vector<ShapeItemReference> handedDownPaints_;
 };
 
 }  // namespace lottie

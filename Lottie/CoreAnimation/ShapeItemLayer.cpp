@@ -4,6 +4,7 @@
 
 #include "Lottie/CoreAnimation/BaseAnimationLayer.h"
 #include "Lottie/CoreAnimation/GradientAnimation.h"
+#include "Lottie/CoreAnimation/GroupTransformProviders.h"
 #include "Lottie/CoreAnimation/ShapePaintAnimation.h"
 #include "Lottie/CoreAnimation/ShapePathAnimation.h"
 #include "Lottie/CoreAnimation/SharedItemResults.h"
@@ -118,6 +119,14 @@ void ShapeItemLayer::setUpSublayers() {
 }
 
 void ShapeItemLayer::setupAnimations(const LayerAnimationContext& context) {
+    static const std::vector<PropertyName> transformParts{PropertyName::position, PropertyName::rotation,
+                                                          PropertyName::scale};
+    for (const Reference& group : liftedGroups_) {
+        if (GroupTransformProviders::reached(group, transformParts, true, context)) {
+            context.reportCompatibilityIssue(GroupTransformProviders::liftedGroupIssue);
+            break;
+        }
+    }
     BaseAnimationLayer::setupManagedAnimations(*this, context);
     if (gradientFill_) {
         installGradientFill(context);

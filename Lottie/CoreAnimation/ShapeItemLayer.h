@@ -74,6 +74,11 @@ public:
     const platform::compositor::ShapeLayer* solidFillLayer() const { return gradientFill_ ? nullptr : this; }
     platform::compositor::ShapeLayer* solidFillLayer() { return gradientFill_ ? nullptr : this; }
 
+    // The still groups whose paths the shape holds, taken into its level's
+    // space when the tree was built: a value provider of their transforms is
+    // a compatibility issue.
+    void setLiftedGroups(std::vector<ShapeItemReference> groups) { liftedGroups_ = std::move(groups); }
+
     void setupAnimations(const LayerAnimationContext& context) override;
     void layoutSublayers() override;
     // A plain shape layer: the compositor draws the item from its path and paints.
@@ -101,6 +106,7 @@ private:
     ShapeItemReference shape_;
     std::vector<ShapeItemReference> otherItems_;
     std::vector<ShapeItemReference> mergedPaths_;
+    std::vector<ShapeItemReference> liftedGroups_;
     // The paths cut by each trim, found at the first installation (which every
     // seek and play repeats) in the pool other views share; null where they
     // cannot be.

@@ -194,6 +194,7 @@ private:
                 return;
             }
             runs.back().pathItems = {std::move(*merged)};
+            for (const GroupSlot* slot : lifted) runs.back().liftedGroups.push_back(items_[slot->item]);
         }
         // An opaque stroke listed right before an opaque fill of the same
         // paths is drawn by the same layer, above the fill.

@@ -19,6 +19,9 @@ namespace lottie {
 struct ShapeRenderGroup {
     std::vector<ShapeItemReference> pathItems;
     std::vector<ShapeItemReference> otherItems;
+    // The still groups whose paths the one path item holds, taken into this
+    // level's space (LiftedGroupPaths); none for paths of the level alone.
+    std::vector<ShapeItemReference> liftedGroups;
 
     struct Grouping {
         std::vector<ShapeRenderGroup> groups;

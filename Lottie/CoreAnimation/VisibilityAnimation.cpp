@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Lottie/CoreAnimation/AnimationTimingWrapper.h"
+#include "Lottie/CoreAnimation/ComplexTimeRemapping.h"
 #include "Lottie/CoreAnimation/KeyframeAnimationBuilder.h"
 #include "Lottie/CoreAnimation/LayerProperties.h"
 #include "Lottie/CoreAnimation/SharedKeyframeLists.h"
@@ -37,22 +38,29 @@ void VisibilityAnimation::animateVisibility(platform::compositor::Layer& layer, 
                                         std::nullopt);
         };
         // In time order whatever the frames: hidden from 0 only when the layer
-        // starts later, and never hidden again before it is shown.
+        // starts later, and never hidden again before it is shown. The out
+        // frame is no part of the layer's time: hidden there.
         std::vector<Keyframe<Hold<bool>>> keyframes;
         if (inFrame > 0) keyframes.push_back(state(0, true));
         keyframes.push_back(state(inFrame, false));
-        // A layer that lasts until the animation's end frame, in the time the
-        // remapping gives there, keeps showing at that frame, as on the
-        // enclosing timeline: hidden only past its out frame.
+        keyframes.push_back(state(std::max(outFrame, inFrame), true));
+        // Resampled onto the root timeline here, so that the end frame can be
+        // told apart from other root frames that the remapping takes to the
+        // out frame: a layer that lasts until the animation's end frame, in
+        // the time the remapping gives there, keeps showing at that frame
+        // alone, as on the enclosing timeline.
+        std::vector<Keyframe<Hold<bool>>> sampled =
+            ComplexTimeRemapping::resample(KeyframeGroup<Hold<bool>>(std::move(keyframes)), context).keyframes();
         const double localEnd = context.complexTimeRemapping(context.animation->endFrame);
         const bool lastsUntilTheEnd =
             outFrame > inFrame && std::fabs(localEnd - outFrame) <= std::fabs(outFrame) * FLT_EPSILON;
-        keyframes.push_back(state(lastsUntilTheEnd ? std::nextafter(std::max(outFrame, localEnd), HUGE_VAL)
-                                                   : std::max(outFrame, inFrame),
-                                  true));
-        const KeyframeGroup<Hold<bool>> states(std::move(keyframes));
+        if (lastsUntilTheEnd && !sampled.empty() && sampled.back().time() == context.animation->endFrame) {
+            sampled.back() = sampled.back().replacingValue(Hold<bool>{false});
+        }
         KeyframeAnimationBuilder::attach<Hold<bool>>(
-            property, states, [](const Hold<bool>& hidden) { return AnimatableValue(hidden.value); }, context, layer);
+            property, KeyframeGroup<Hold<bool>>(std::move(sampled)),
+            [](const Hold<bool>& hidden) { return AnimatableValue(hidden.value); }, context.withoutTimeRemapping(),
+            layer);
         return;
     }
     const std::array<double, 4> times = keyTimes(inFrame, outFrame, context);

@@ -10,6 +10,7 @@
 #include "Platform/Compositor/LayerExtent.h"
 #include "Platform/Compositor/PixelRect.h"
 #include "Platform/Compositor/RenderBudget.h"
+#include "Platform/Graphics/BlendMode.h"
 #include "Platform/Graphics/GraphicsContext.h"
 #include "Platform/Graphics/Image.h"
 
@@ -206,6 +207,16 @@ PixelRect reach(const Layer& model, const Layer& presented, double mediaTime, co
     return PixelRect::covering(box, context);
 }
 
+// Whether a picture laid down over the device pixels of `box` gives, to the
+// bit, what drawing the contents there would: where nothing lies beneath it
+// yet, at full alpha and in the normal blend mode. Over other pixels, or
+// through an alpha, the picture is one rounding of all the contents' drawings
+// together where drawing them rounds each in turn.
+bool laysDownAsDrawn(const GraphicsContext& context, int x, int y, int width, int height) {
+    return context.alpha() == 1 && context.blendMode() == graphics::BlendMode::normal &&
+           context.isClearWithin(x, y, width, height);
+}
+
 void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
     if (entry.picture) {
         context.drawDeviceImageIgnoringClip(entry.picture, entry.x, entry.y);
@@ -214,7 +225,8 @@ void drawPicture(const ContentCacheEntry& entry, GraphicsContext& context) {
 
 // The part of a drawn picture that holds anything, as a picture of its own
 // (none when nothing was drawn), where it starts within it, and how many
-// pixels it keeps alive.
+// pixels it keeps alive; `bufferPixels`: those of the buffer the picture is
+// seen through.
 struct Cropped {
     std::shared_ptr<const graphics::Image> picture;
     int left = 0, top = 0;
@@ -222,7 +234,7 @@ struct Cropped {
     std::int64_t heldPixels = 0;
 };
 
-Cropped cropped(const std::shared_ptr<const graphics::Image>& picture) {
+Cropped cropped(const std::shared_ptr<const graphics::Image>& picture, std::int64_t bufferPixels) {
     const int width = picture->width(), height = picture->height(), stride = picture->bytesPerRow();
     const std::uint8_t* pixels = picture->pixels().data();
     int left = width, right = -1, top = height, bottom = -1;
@@ -241,14 +253,12 @@ Cropped cropped(const std::shared_ptr<const graphics::Image>& picture) {
     if (right < 0) {
         return {nullptr, 0, 0, true, 0};
     }
-    const std::int64_t drawnPixels = static_cast<std::int64_t>(width) * height;
     const int croppedWidth = right - left + 1, croppedHeight = bottom - top + 1;
     const std::int64_t croppedPixels = static_cast<std::int64_t>(croppedWidth) * croppedHeight;
-    if (croppedPixels == drawnPixels) return {picture, 0, 0, false, drawnPixels};
-    if (2 * croppedPixels >= drawnPixels) {
+    if (2 * croppedPixels >= bufferPixels) {
         // Most of the buffer holds something: keep it, seen through the part
         // that does, rather than making a second buffer to copy that part into.
-        return {picture->region(left, top, croppedWidth, croppedHeight), left, top, false, drawnPixels};
+        return {picture->region(left, top, croppedWidth, croppedHeight), left, top, false, bufferPixels};
     }
     // A little of a large buffer: copied out, so that the rest is not kept.
     const int croppedStride = graphics::Image::bytesPerRowFor(graphics::Image::Format::argb32Premultiplied, croppedWidth);
@@ -335,7 +345,9 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         return false;
     }
     std::optional<graphics::DeviceClipShape> clip = context.deviceClipShape();
-    if (!clip) return false;
+    // A clip of paths, read back in device space, is not the clip the
+    // contents are drawn under to the bit: its edges would come out apart.
+    if (!clip || !clip->paths.empty()) return false;
     const bool same = entry.clipIsKnown && entry.version == model.subtreeVersion() &&
                       entry.presentedChanges == *presentedChanges && entry.toDevice == toDevice &&
                       entry.clip == *clip && entry.targetWidth == context.width() &&
@@ -355,23 +367,30 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
         return false;
     }
     entry.changedLooks = 0;
-    if (entry.picture || entry.holdsNothing) {
+    if (entry.holdsNothing) return true;
+    if (entry.picture) {
+        if (!laysDownAsDrawn(context, entry.x, entry.y, entry.picture->width(), entry.picture->height())) return false;
         drawPicture(entry, context);
         return true;
     }
     if (picturesBeingDrawn > 0) return false;
     if (entry.refusedPixels > 0 && pixelsKept + entry.refusedPixels > maximumPixels(context)) return false;
     const PixelRect pixels = reach(model, presented, mediaTime, entry.clip, context, toDevice);
-    if (pixels.isEmpty()) return false;
+    if (pixels.isEmpty() || context.alpha() != 1 || context.blendMode() != graphics::BlendMode::normal) return false;
     const std::int64_t size = static_cast<std::int64_t>(pixels.width) * pixels.height;
     if (pixelsKept + size > maximumPixels(context)) {
         entry.refusedPixels = size;
         return false;
     }
     entry.refusedPixels = 0;
-    std::unique_ptr<GraphicsContext> buffer = GraphicsContext::makeBitmap(pixels.width, pixels.height);
+    // Drawn in the target's own device space, not moved to the buffer's
+    // corner: the same transform to the bit, so that every coverage and
+    // sample comes out as drawing into the target gives it.
+    if (pixels.x < 0 || pixels.y < 0) return false;
+    std::unique_ptr<GraphicsContext> buffer =
+        GraphicsContext::makeBitmap(pixels.x + pixels.width, pixels.y + pixels.height);
     if (!buffer) return false;
-    buffer->translateBy(-pixels.x, -pixels.y);
+    buffer->clipToRect(pixels.rect());
     // The clip the contents are drawn under, as they would be in the target.
     buffer->clipToDeviceClipShape(entry.clip);
     buffer->concatenate(toDevice);
@@ -379,15 +398,21 @@ bool ContentCache::draw(Layer& model, const Layer& presented, double mediaTime, 
     draw(*buffer);
     --picturesBeingDrawn;
     dropPicturesUnder(model);
-    std::shared_ptr<const graphics::Image> picture = GraphicsContext::finishImage(std::move(buffer));
+    std::shared_ptr<const graphics::Image> drawn = GraphicsContext::finishImage(std::move(buffer));
+    if (!drawn) return false;
+    const std::shared_ptr<const graphics::Image> picture = drawn->region(pixels.x, pixels.y, pixels.width, pixels.height);
     if (!picture) return false;
     // Only what holds anything is kept and laid down again.
-    Cropped kept = cropped(picture);
+    Cropped kept = cropped(picture, static_cast<std::int64_t>(drawn->width()) * drawn->height());
     if (!kept.picture && !kept.holdsNothing) return false;
     entry.x = pixels.x + kept.left;
     entry.y = pixels.y + kept.top;
     setPicture(entry, std::move(kept.picture), kept.heldPixels);
     entry.holdsNothing = kept.holdsNothing;
+    if (entry.picture &&
+        !laysDownAsDrawn(context, entry.x, entry.y, entry.picture->width(), entry.picture->height())) {
+        return false;  // kept for a frame that draws nothing beneath it
+    }
     drawPicture(entry, context);
     return true;
 }

@@ -19,11 +19,17 @@
 // Contents that change on their own are never kept: a pending display, and
 // blend modes under the layer (they blend with what lies beneath the layer,
 // which a picture of the contents alone does not hold); nor are contents
-// under a pixel mask. The clip is read as rectangles where it is made of
-// device-aligned ones, and as the paths clipped to otherwise (the bounds of a
-// view fitted at a scale that puts its edges between pixels, say). The
-// picture is drawn under the clip and laid down without it, so that
-// anti-aliased clip edges come out as they do when the contents are drawn.
+// under a pixel mask, nor under a clip of paths (the bounds of a view fitted
+// at a scale that puts its edges between pixels, say): read back in device
+// space, the paths would not clip a picture to the bit as the clip itself
+// clips the contents. The clip is read as the device-aligned rectangles it
+// is made of. The picture is drawn under the clip and laid down without it.
+// A picture is laid down only where it gives the very pixels drawing the
+// contents would: at full alpha, in the normal blend mode, and where nothing
+// lies beneath it yet in the target (or the transparency layer open). Over
+// anything else the contents are drawn as usual: a picture rounds all their
+// drawings once, where drawing them rounds each in turn over what is there,
+// and a frame must look the same whatever frames were drawn before it.
 //
 // A frame that shows few pixels (a sticker, an icon: fewer than
 // minimumShownPixels within the clip it is drawn under) keeps nothing, not

@@ -125,6 +125,12 @@ public:
     // The same for a picture the context may hold until it lays it down, in
     // drawing order with the fills and strokes it handed to its workers.
     void drawDeviceImageIgnoringClip(const std::shared_ptr<const Image>& image, int x, int y);
+    // Whether nothing has been drawn yet into the device pixels [x, x +
+    // width) x [y, y + height) of the target (of the transparency layer open,
+    // if any): a picture laid down there pixel for pixel gives the pixels
+    // that drawing its contents there would, to the bit. Lays down what the
+    // workers hold first where it has to read the pixels.
+    bool isClearWithin(int x, int y, int width, int height) const;
     // Points of a linear gradient that lie within 1/64 of a device pixel of each
     // other are one point: the gradient has no extent.
     void drawLinearGradient(const Gradient& gradient, Point start, Point end, GradientDrawingOptions options);

@@ -495,20 +495,23 @@ void GraphicsContext::drawImage(const Image& original, const Rect& rect) {
             })) {
             return;
         }
-        // An image drawn where it was drawn before is laid down from the copy
-        // resampled there, made on its second sighting.
-        // The copies stay with the image drawn, whichever reduction they are
-        // made from.
+        // An image with a placement is laid down from a copy resampled
+        // there, kept from its second sighting on: an image drawn where it
+        // was drawn before is copied, not resampled, and gives the pixels it
+        // gave the first time, to the bit (a copy laid down rounds the
+        // samples once more than resampling into the target would, so the
+        // first sighting is laid down from a copy too). The copies stay with
+        // the image drawn, whichever reduction they are made from.
         const std::optional<ImageShownCopies::Placement> placement = shownPlacement(original, r);
         std::shared_ptr<const Image> copy;
         if (placement) {
             ImageShownCopies& copies = original.shownCopies();
             const ImageShownCopies::Sighting sighting = copies.sight(*placement);
             copy = sighting.copy;
-            if (!copy && sighting.seenBefore) {
+            if (!copy) {
                 copy = makeShownCopy(image, laidOut, *placement, sampling.convolves);
                 const std::int64_t imagePixels = static_cast<std::int64_t>(original.width()) * original.height();
-                if (copy && !copies.keep(*placement, copy, imagePixels)) copy = nullptr;
+                if (copy && sighting.seenBefore) copies.keep(*placement, copy, imagePixels);
             }
         }
         if (!copy) {
@@ -609,20 +612,37 @@ std::optional<ImageShownCopies::Placement> GraphicsContext::shownPlacement(const
 std::shared_ptr<const Image> GraphicsContext::makeShownCopy(const Image& image, const Rect& r,
                                                             const ImageShownCopies::Placement& placement,
                                                             bool convolves) const {
-    std::unique_ptr<GraphicsContext> buffer = makeBitmap(placement.width, placement.height);
+    // Resampled in this context's own device space, not moved to the
+    // buffer's corner: the same transform to the bit, so that every sample
+    // comes out as resampling into this context gives it.
+    std::unique_ptr<GraphicsContext> buffer = makeBitmap(placement.x + placement.width, placement.y + placement.height);
     if (!buffer) {
         return nullptr;
     }
     // Painted below past what the context tells the pool of: all of it counts.
     buffer->written_.everywhere = true;
-    buffer->translateBy(-placement.x, -placement.y);
+    buffer->clipToRect(Rect(placement.x, placement.y, placement.width, placement.height));
     buffer->concatenate(state().transform);
     std::vector<std::uint8_t> scratch;
     cairo_surface_t* surface = sourceSurface(image, scratch);
-    // Unclipped: the rectangle clips the copy where it is laid down.
+    // Unclipped but for the copy's pixels: the rectangle clips the copy where it is laid down.
     buffer->paintResampled(surface, image, r, false, convolves);
     cairo_surface_destroy(surface);
-    return finishImage(std::move(buffer));
+    const std::shared_ptr<const Image> drawn = finishImage(std::move(buffer));
+    if (!drawn) {
+        return nullptr;
+    }
+    // Only the copy's pixels are kept, apart from the rest of the buffer.
+    const int stride = Image::bytesPerRowFor(Image::Format::argb32Premultiplied, placement.width);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stride) * static_cast<std::size_t>(placement.height));
+    const std::uint8_t* pixels = drawn->pixels().data();
+    for (int row = 0; row < placement.height; ++row) {
+        std::memcpy(bytes.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(stride),
+                    pixels + static_cast<std::size_t>(placement.y + row) * static_cast<std::size_t>(drawn->bytesPerRow()) +
+                        static_cast<std::size_t>(placement.x) * 4,
+                    static_cast<std::size_t>(placement.width) * 4);
+    }
+    return Image::make(placement.width, placement.height, Image::Format::argb32Premultiplied, std::move(bytes));
 }
 
 void GraphicsContext::drawDeviceImageIgnoringClip(const std::shared_ptr<const Image>& image, int x, int y) {
@@ -632,6 +652,34 @@ void GraphicsContext::drawDeviceImageIgnoringClip(const std::shared_ptr<const Im
         return;
     }
     drawDeviceImageIgnoringClip(*image, x, y);
+}
+
+bool GraphicsContext::isClearWithin(int x, int y, int width, int height) const {
+    if (width <= 0 || height <= 0) return true;
+    if (outerContexts_.empty() && !written_.everywhere) {
+        // What the target's drawings reached so far, which the buffer pool relies on too.
+        const WrittenBox& box = written_;
+        if (box.empty || box.maxX <= x || box.maxY <= y || box.minX >= x + static_cast<double>(width) ||
+            box.minY >= y + static_cast<double>(height)) {
+            return true;
+        }
+    }
+    flushPending();
+    const std::optional<SolidCoverageBlend::Target> target = SolidCoverageBlend::target(cairo_, true);
+    if (!target || cairo_image_surface_get_format(target->surface) != CAIRO_FORMAT_ARGB32) return false;
+    int stride = 0;
+    const std::uint8_t* pixels = target->pixels(stride);
+    if (!pixels) return false;
+    const int left = std::max(x, target->left), top = std::max(y, target->top);
+    const int right = std::min(x + width, target->right), bottom = std::min(y + height, target->bottom);
+    for (int row = top; row < bottom; ++row) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(
+            pixels + static_cast<std::size_t>(row + target->offsetY) * static_cast<std::size_t>(stride));
+        for (int column = left; column < right; ++column) {
+            if (line[column + target->offsetX] != 0) return false;
+        }
+    }
+    return true;
 }
 
 bool GraphicsContext::handOverPicture(const std::shared_ptr<const Image>& image, int x, int y) {

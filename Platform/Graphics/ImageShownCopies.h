@@ -5,8 +5,10 @@
 // later frame is copied instead of resampled. Resampling an image shown smaller
 // than it is filters every source pixel, which costs many times a copy.
 //
-// A copy is made only for a placement seen on an earlier draw, so that a
-// placement that changes on every frame costs nothing but the look-up. A few
+// A copy is kept only for a placement seen on an earlier draw, so that a
+// placement that changes on every frame holds no memory. (The drawer lays
+// every image with a placement down from a copy, kept or not: a frame drawn
+// again then gives the very pixels it gave the first time.) A few
 // placements are remembered (an image drawn in several places), and the copies
 // kept hold at most as many pixels as the image itself. Owned by its Image;
 // safe to use from any thread, as the images of a document are shared by views

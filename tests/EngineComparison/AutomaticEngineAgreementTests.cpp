@@ -16,6 +16,7 @@
 #include <iostream>
 #include <map>
 
+#include "tests/EngineComparison/Support/EveryDocument.h"
 #include "tests/EngineComparison/Support/FallbackReason.h"
 #include "tests/References/PictureDifference.h"
 #include "tests/References/ReferenceDocument.h"
@@ -26,40 +27,15 @@
 
 namespace {
 
+using enginematrix::displayName;
+using enginematrix::everyDocument;
+
 constexpr double largestRmse = 0.01;
 constexpr double agreeingShare = 0.99;
 constexpr int framesPerDocument = 10;
 constexpr int longSide = 96;
 // What the main-thread engine logs for a document with repeaters.
 constexpr const char* mainThreadRepeaterWarning = "doesn't currently support repeaters";
-
-std::vector<std::filesystem::path> everyDocument() {
-    std::vector<std::filesystem::path> documents;
-    const auto own = testsupport::sourceDirectory() / "tests" / "EngineComparison" / "documents";
-    const auto examples = testsupport::sourceDirectory() / "examples";
-    for (const auto& folder : {own, examples}) {
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (entry.path().extension() == ".json") documents.push_back(entry.path());
-        }
-    }
-    for (const char* extension : {".json", ".lottie"}) {
-        for (const auto& file : testsupport::corpusFiles(extension)) documents.push_back(file);
-        for (const auto& file : testsupport::realworldFiles(extension)) {
-            documents.push_back(file);
-        }
-    }
-    std::sort(documents.begin(), documents.end());
-    return documents;
-}
-
-// The file relative to the repository or to the corpus.
-std::string displayName(const std::filesystem::path& file) {
-    const auto source = std::filesystem::relative(file, testsupport::sourceDirectory());
-    if (!source.empty() && *source.begin() != "..") return source.string();
-    const auto realWorld = std::filesystem::relative(file, testsupport::realworldDirectory());
-    if (!realWorld.empty() && *realWorld.begin() != "..") return "realworld/" + realWorld.string();
-    return "corpus/" + std::filesystem::relative(file, testsupport::corpusDirectory()).string();
-}
 
 struct FrameResult {
     std::string document;

@@ -5,13 +5,24 @@
 // parenting), generated here rather than kept as files. The matrix tests own
 // the rows for the run.
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "Lottie/Playback/ValueProviders/AnyValueProvider.h"
+
 #include "tests/EngineComparison/Support/DocumentBuilder.h"
 
 namespace enginematrix {
+
+// A value provider both engines' animation layers take before the row is drawn.
+struct ProvidedValue {
+    // Keys joined with ".".
+    std::string keypath;
+    std::function<std::shared_ptr<lottie::AnyValueProvider>()> make;
+};
 
 struct MatrixRow {
     // Unique; letters, digits and underscores, since tests are named after it.
@@ -20,6 +31,7 @@ struct MatrixRow {
     // What the main-thread engine draws instead, when that engine does not draw
     // the row's feature: the same picture written without it.
     std::optional<DocumentBuilder> mainThreadDocument = std::nullopt;
+    std::vector<ProvidedValue> providers = {};
 };
 
 // Shape items, styles and modifiers, each at a style opacity of 100 %, 50 % and animated.
@@ -35,8 +47,14 @@ std::vector<MatrixRow> combinationRows();
 std::vector<MatrixRow> groupRows();
 // Keyframes between whole frames and at the last frame: trims of paths that
 // turn between frames, remapped time up to the end, closed paths that morph,
-// a star spinning fast under a radial gradient stroke.
+// a star spinning fast under a radial gradient stroke, remapped time that
+// stays on the out frame of the layer inside.
 std::vector<MatrixRow> keyTimeRows();
+// Value providers on groups whose transform the Core Animation engine takes in
+// while it builds its layers (paths drawn by a fill of an outer level, strokes
+// and gradients handed down into a group), each beside its twin whose
+// document holds the provider's value.
+std::vector<MatrixRow> providerRows();
 // All of the above.
 std::vector<MatrixRow> featureMatrix();
 

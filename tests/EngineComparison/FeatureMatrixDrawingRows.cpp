@@ -187,6 +187,7 @@ std::vector<MatrixRow> featureMatrix() {
     for (MatrixRow& row : combinationRows()) rows.push_back(std::move(row));
     for (MatrixRow& row : groupRows()) rows.push_back(std::move(row));
     for (MatrixRow& row : keyTimeRows()) rows.push_back(std::move(row));
+    for (MatrixRow& row : providerRows()) rows.push_back(std::move(row));
     return rows;
 }
 

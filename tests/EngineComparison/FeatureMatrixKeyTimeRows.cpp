@@ -2,7 +2,8 @@
 // frames or on the last frame, and paths whose shape changes between them.
 // Trims whose path turns between frames, whose offset is keyed every quarter
 // frame or that change and come back within a frame; a precomposition whose
-// time is remapped, up to the animation's last frame; a closed path morphing
+// time is remapped, up to the animation's last frame or onto the out frame of
+// the layer inside; a closed path morphing
 // under mitred joins; a star spinning fast under its easing. Each is compared
 // at whole frames, between them, at the key times themselves and at the last
 // frame.
@@ -99,6 +100,25 @@ MatrixRow remappedToTheLastFrame() {
     return {name, std::move(document)};
 }
 
+// A precomposition whose remapped time comes to the out frame of the bar in
+// it ten frames before the end and stays there: the bar is hidden from then
+// on, and shows again at the end frame alone, which the animation keeps
+// showing once finished.
+MatrixRow remappedOntoTheOutFrame() {
+    const std::string name = "remapped_precomposition_onto_the_out_frame_inside";
+    constexpr double outFrame = 20;
+    DocumentBuilder document(name, side, endFrame);
+    document
+        .precomposition("bar", {LayerBuilder::shapes("Bar", {group({rectangle({0, 0}, 70, 10, fixed(0.0)), fill(blue(), fixed(100.0))},
+                                                                  groupTransform())})
+                                    .position(fixed(numbers({50, 50, 0})))
+                                    .showing(0, outFrame)})
+        .layer(LayerBuilder::precomposition("Remapped", "bar", side, side)
+                   .timeRemap(animated({{0, 0.0}, {outFrame, outFrame / 30}}, linear)))
+        .compareAlso({19, 19.5, outFrame, 25, 29, endFrame});
+    return {name, std::move(document)};
+}
+
 // A closed triangle whose tip moves: its first vertex is a join like the others.
 MatrixRow closedPathMorphing() {
     const std::string name = "closed_path_morphing_with_mitred_joins";
@@ -122,6 +142,7 @@ MatrixRow spinningStar() {
 std::vector<MatrixRow> keyTimeRows() {
     std::vector<MatrixRow> rows = trimRows();
     rows.push_back(remappedToTheLastFrame());
+    rows.push_back(remappedOntoTheOutFrame());
     rows.push_back(closedPathMorphing());
     rows.push_back(spinningStar());
     return rows;

@@ -34,6 +34,8 @@ constexpr int longSide = 64;
 // Animation engine cannot draw them.
 const std::map<std::string, std::string>& expectedFallbacks() {
     static const std::string unevenGroup = "gradients inherited by a group that skews or scales unevenly";
+    static const std::string liftedGroup = "value providers on the transform of a group whose paths";
+    static const std::string handedDown = "stroke or gradient of an outer level is drawn in";
     static const std::map<std::string, std::string> rows = {
         // This engine rounds only the corners of rectangles and paths; a star
         // or polygon would be drawn with sharp points.
@@ -59,6 +61,17 @@ const std::map<std::string, std::string>& expectedFallbacks() {
         {"fill_reaches_child_groups_moving", "draws the paths of its own level and those of a group"},
         {"stroke_after_child_groups_moving", "that draws the paths of several groups"},
         {"own_fill_below_earlier_group_moving", "draws the paths of its own level and those of a group"},
+        // This engine takes a still group's transform into the paths a fill
+        // of an outer level draws, and the transform and a stroke's width into
+        // the strokes and gradients it hands down into a group, while it
+        // builds its layers: a provider of those values comes too late.
+        {"group_position_provider_under_an_outer_fill", liftedGroup},
+        {"group_rotation_provider_under_an_outer_fill", liftedGroup},
+        {"group_scale_provider_under_an_outer_fill", liftedGroup},
+        {"nested_group_position_provider_under_fills_at_each_level", liftedGroup},
+        {"stroke_width_provider_handed_down_into_a_scaled_group", handedDown},
+        {"group_scale_provider_under_a_stroke_handed_down", handedDown},
+        {"group_position_provider_under_a_gradient_handed_down", handedDown},
     };
     return rows;
 }
@@ -94,6 +107,11 @@ RowResult measure(const MatrixRow& row) {
                                           lottie::RenderingEngineOption::automatic());
     lottieframes::FrameRenderer mainThread(mainThreadAnimation, size.width, size.height, std::nullopt,
                                            lottie::RenderingEngineOption::mainThread());
+    for (const enginematrix::ProvidedValue& provided : row.providers) {
+        for (auto* renderer : {&automatic, &mainThread}) {
+            renderer->animationLayer()->installValueProvider(provided.make(), lottie::AnimationKeypath(provided.keypath));
+        }
+    }
     automatic.settleEngine();
     RowResult result;
     for (double frame : row.document.comparedFrames()) {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <webp/encode.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -197,6 +199,36 @@ ziptest::Bytes pngWithLargeChunk(std::size_t size) {
     return file;
 }
 
+// A lossy WebP of 2 x 2 white pixels in the extended container, its alpha
+// (all opaque, uncompressed) in a chunk of `size` bytes whose bytes past the
+// four it needs say nothing, written straight into one buffer.
+ziptest::Bytes lossyWebPWithLargeAlpha(std::size_t size) {
+    const std::vector<std::uint8_t> white(2 * 2 * 4, 255);
+    std::uint8_t* encoded = nullptr;
+    const std::size_t encodedSize = WebPEncodeRGBA(white.data(), 2, 2, 8, 100, &encoded);
+    const std::string image(reinterpret_cast<const char*>(encoded) + 12, encodedSize - 12);  // the VP8 chunk
+    WebPFree(encoded);
+    const auto littleEndian = [](ziptest::Bytes& out, std::size_t value, int count) {
+        for (int i = 0; i < count; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    };
+    ziptest::Bytes file;
+    file.reserve(size + image.size() + 64);
+    file.insert(file.end(), {'R', 'I', 'F', 'F'});
+    littleEndian(file, 4 + 18 + 8 + size + size % 2 + image.size(), 4);
+    file.insert(file.end(), {'W', 'E', 'B', 'P', 'V', 'P', '8', 'X'});
+    littleEndian(file, 10, 4);
+    littleEndian(file, 0x10, 4);  // it has alpha
+    littleEndian(file, 1, 3);
+    littleEndian(file, 1, 3);
+    file.insert(file.end(), {'A', 'L', 'P', 'H'});
+    littleEndian(file, size, 4);
+    file.push_back(0);  // stored, unfiltered
+    file.insert(file.end(), 4, 255);
+    file.resize(file.size() + size - 5 + size % 2, 'a');
+    file.insert(file.end(), image.begin(), image.end());
+    return file;
+}
+
 }  // namespace
 
 // A large image file is inflated straight into a buffer of its recorded size,
@@ -248,6 +280,15 @@ TEST_F(PackageImageReading, ImageFilesOfHundredsOfMegabytesDrawWithinTheBoundsAn
          [] {
              TestEntry entry = TestEntry::file("images/big.png", "");
              entry.data = pngWithLargeChunk(252 * megabyte);
+             return entry;
+         },
+         true, nullptr},
+        // The alpha chunk was copied into a container of its own beside the
+        // entry, twice the memory.
+        {"a stored lossy WebP whose alpha chunk is 252 MB",
+         [] {
+             TestEntry entry = TestEntry::file("images/big.png", "");
+             entry.data = lossyWebPWithLargeAlpha(252 * megabyte);
              return entry;
          },
          true, nullptr},

@@ -21,7 +21,7 @@ struct ShapeRenderGroup {
     std::vector<ShapeItemReference> otherItems;
     // The still groups whose paths the one path item holds, taken into this
     // level's space (LiftedGroupPaths); none for paths of the level alone.
-    std::vector<ShapeItemReference> liftedGroups;
+    std::vector<ShapeItemReference> liftedGroups = {};
 
     struct Grouping {
         std::vector<ShapeRenderGroup> groups;

@@ -286,7 +286,6 @@ TEST_F(ContentCacheTest, ClipsThatAreNotAlignedRectanglesKeepNoPicture) {
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        const std::int64_t before = ContentCache::pixelsInUse();
         Scene kept;
         test.clip(kept);
         const auto first = kept.frame();

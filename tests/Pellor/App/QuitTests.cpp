@@ -203,7 +203,9 @@ TEST(PellorQuitTest, QuittingWhileLargeDocumentsDecodeEndsTheProcessCleanly) {
         // process ends without joining its thread.
         const long long withoutWaiting = numberAfter(withoutWaitingLine, counted);
         ASSERT_TRUE(counted) << output.toStdString();
-        if (c.decodingAtTheEnd) EXPECT_EQ(withoutWaiting, 1) << output.toStdString();
+        if (c.decodingAtTheEnd) {
+            EXPECT_EQ(withoutWaiting, 1) << output.toStdString();
+        }
     }
 }
 

@@ -29,6 +29,7 @@ namespace {
 
 using enginematrix::displayName;
 using enginematrix::everyDocument;
+using enginematrix::loadedDocument;
 
 constexpr double largestRmse = 0.01;
 constexpr double agreeingShare = 0.99;
@@ -55,15 +56,12 @@ TEST(AutomaticEngine, StaysOnTheCoreAnimationEngineOnlyWhereBothEnginesAgree) {
     std::vector<std::string> pastDeadlines;
     for (const auto& file : everyDocument()) {
         const std::string name = displayName(file);
-        lottieframes::FramesDocument document;
-        try {
-            lottieframes::FramesOptions options;
-            options.file = file.string();
-            document = lottieframes::FramesDocument::load(options);
-        } catch (const std::exception&) {
+        std::optional<lottieframes::FramesDocument> loaded = loadedDocument(file);
+        if (!loaded) {
             notDrawn.push_back(name + " (does not decode)");
             continue;
         }
+        lottieframes::FramesDocument& document = *loaded;
         const auto& animation = document.animation;
         const double longest = std::max(animation->width, animation->height);
         if (!(longest > 0) || !std::isfinite(longest)) {

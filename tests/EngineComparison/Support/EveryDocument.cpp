@@ -1,6 +1,7 @@
 #include "tests/EngineComparison/Support/EveryDocument.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "tests/Support/TestSupport.h"
 
@@ -29,6 +30,16 @@ std::string displayName(const std::filesystem::path& file) {
     const auto realWorld = std::filesystem::relative(file, testsupport::realworldDirectory());
     if (!realWorld.empty() && *realWorld.begin() != "..") return "realworld/" + realWorld.string();
     return "corpus/" + std::filesystem::relative(file, testsupport::corpusDirectory()).string();
+}
+
+std::optional<lottieframes::FramesDocument> loadedDocument(const std::filesystem::path& file) {
+    try {
+        lottieframes::FramesOptions options;
+        options.file = file.string();
+        return lottieframes::FramesDocument::load(options);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace enginematrix

@@ -5,8 +5,11 @@
 // tests print them by. Stateless.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "tools/lottie-frames/FramesDocument.h"
 
 namespace enginematrix {
 
@@ -15,5 +18,8 @@ std::vector<std::filesystem::path> everyDocument();
 
 // The file relative to the repository, the real-world documents or the corpus.
 std::string displayName(const std::filesystem::path& file);
+
+// The document as the frame tool loads it; nothing when it does not decode.
+std::optional<lottieframes::FramesDocument> loadedDocument(const std::filesystem::path& file);
 
 }  // namespace enginematrix

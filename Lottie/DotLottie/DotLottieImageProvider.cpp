@@ -77,23 +77,8 @@ std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::imageFo
 std::shared_ptr<const platform::graphics::Image> DotLottieImageProvider::load(const ImageAsset& asset,
                                                                              ImagePixelBudget* budget) const {
     if (asset.name.starts_with("data:")) {
-        const auto bytes = platform::foundation::decodeDataURL(asset.name);
-        if (bytes) {
-            const std::size_t refusals = budget ? budget->refusals() : 0;
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, budget ? budget->sizeCheck() : nullptr,
-                                                                      budget ? budget->colorConversions() : nullptr,
-                                                                      budget ? budget->decodingRefusal() : nullptr)) {
-                return image;
-            }
-            if (budget && budget->refusedSince(refusals)) return nullptr;
-        }
-        LottieLogger::shared()->warn(
-            [&] {
-                return undecodedImageWarning(asset, bytes ? std::optional(std::span<const std::uint8_t>(*bytes))
-                                                          : std::nullopt);
-            },
-            "Lottie/DotLottieImageProvider", __LINE__);
-        return nullptr;
+        return decodeEmbeddedImage(asset, platform::foundation::decodeDataURL(asset.name), budget,
+                                   *LottieLogger::shared(), "Lottie/DotLottieImageProvider", __LINE__);
     }
     return packageImage(asset, budget);
 }

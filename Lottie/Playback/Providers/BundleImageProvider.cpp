@@ -57,22 +57,8 @@ std::shared_ptr<const platform::graphics::Image> BundleImageProvider::load(const
     auto* const conversions = budget ? budget->colorConversions() : nullptr;
     std::string* const refusal = budget ? budget->decodingRefusal() : nullptr;
     if (asset.name.starts_with("data:")) {
-        // An embedded image is never looked for among the files: its name is
-        // its data, which says once, briefly, why it gives no picture.
-        const std::optional<platform::foundation::Data> embedded = asset.embeddedData();
-        if (embedded) {
-            if (auto image = platform::graphics::ImageDecoder::decode(*embedded, mayDecode, conversions, refusal)) {
-                return image;
-            }
-            if (budget && budget->refusedSince(refusals)) return nullptr;
-        }
-        LottieLogger::shared()->warn(
-            [&] {
-                return undecodedImageWarning(asset, embedded ? std::optional(std::span<const std::uint8_t>(*embedded))
-                                                             : std::nullopt);
-            },
-            "Lottie/BundleImageProvider", __LINE__);
-        return nullptr;
+        return decodeEmbeddedImage(asset, asset.embeddedData(), budget, *LottieLogger::shared(),
+                                   "Lottie/BundleImageProvider", __LINE__);
     }
     std::vector<std::optional<std::string>> folders;
     if (searchPath_) {

@@ -35,22 +35,8 @@ std::shared_ptr<const platform::graphics::Image> FilepathImageProvider::load(con
     auto* const conversions = budget ? budget->colorConversions() : nullptr;
     std::string* const refusal = budget ? budget->decodingRefusal() : nullptr;
     if (asset.name.starts_with("data:")) {
-        // An embedded image is never looked for among the files: its name is
-        // its data, which says once, briefly, why it gives no picture.
-        const auto bytes = platform::foundation::decodeDataURL(asset.name);
-        if (bytes) {
-            if (auto image = platform::graphics::ImageDecoder::decode(*bytes, mayDecode, conversions, refusal)) {
-                return image;
-            }
-            if (budget && budget->refusedSince(refusals)) return nullptr;
-        }
-        logger()->warn(
-            [&] {
-                return undecodedImageWarning(asset, bytes ? std::optional(std::span<const std::uint8_t>(*bytes))
-                                                          : std::nullopt);
-            },
-            "Lottie/FilepathImageProvider", __LINE__);
-        return nullptr;
+        return decodeEmbeddedImage(asset, platform::foundation::decodeDataURL(asset.name), budget, *logger(),
+                                   "Lottie/FilepathImageProvider", __LINE__);
     }
     std::optional<std::filesystem::path> path;
     for (bool withDirectory : {false, true}) {

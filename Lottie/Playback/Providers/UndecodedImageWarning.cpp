@@ -1,6 +1,8 @@
 #include "Lottie/Playback/Providers/UndecodedImageWarning.h"
 
 #include "Lottie/Model/Assets/ImageAsset.h"
+#include "Lottie/Playback/LottieLogger.h"
+#include "Lottie/Playback/Providers/ImagePixelBudget.h"
 #include "Platform/Graphics/ImageDecoder.h"
 
 namespace lottie {
@@ -45,6 +47,27 @@ std::string undecodedImageWarning(const ImageAsset& asset, std::optional<std::sp
         reason = "it is not a PNG, JPEG or WebP image";
     }
     return "Image asset \"" + asset.id + "\" (" + source + ") is left out: " + reason;
+}
+
+std::shared_ptr<const platform::graphics::Image> decodeEmbeddedImage(
+    const ImageAsset& asset, const std::optional<platform::foundation::Data>& bytes, ImagePixelBudget* budget,
+    const LottieLogger& logger, std::string_view file, unsigned line) {
+    if (bytes) {
+        const std::size_t refusals = budget ? budget->refusals() : 0;
+        if (auto image = platform::graphics::ImageDecoder::decode(*bytes, budget ? budget->sizeCheck() : nullptr,
+                                                                  budget ? budget->colorConversions() : nullptr,
+                                                                  budget ? budget->decodingRefusal() : nullptr)) {
+            return image;
+        }
+        if (budget && budget->refusedSince(refusals)) return nullptr;
+    }
+    logger.warn(
+        [&] {
+            return undecodedImageWarning(asset,
+                                         bytes ? std::optional(std::span<const std::uint8_t>(*bytes)) : std::nullopt);
+        },
+        file, line);
+    return nullptr;
 }
 
 }  // namespace lottie
